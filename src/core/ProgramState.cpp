@@ -1,0 +1,9 @@
+#include "core/ProgramState.h"
+
+#include "platform/GlobalMem.h"
+
+void ResetProgramState()
+{
+    // Each subsystem's program-wide state is reset here, one call per owner.
+    SetGlobalMemoryLimit(0);
+}

@@ -1,0 +1,38 @@
+#include "common/TestSupport.h"
+
+#include "platform/Registry.h"
+
+CRecordingPrompt::CRecordingPrompt() : m_previous(GetPromptService())
+{
+    SetPromptService(this);
+}
+
+CRecordingPrompt::~CRecordingPrompt()
+{
+    SetPromptService(m_previous);
+}
+
+int CRecordingPrompt::ShowMessage(const std::string& text, UINT type)
+{
+    shown.push_back({text, type});
+    if (m_answers.empty())
+        return DefaultPromptAnswer(type);
+    int a = m_answers.front();
+    m_answers.pop_front();
+    return a;
+}
+
+CTempProfile::CTempProfile()
+{
+    SetProfileFolder(m_dir.path());
+}
+
+CTempProfile::~CTempProfile()
+{
+    SetProfileFolder(QString());
+}
+
+QString TestDataPath(const QString& relative)
+{
+    return QStringLiteral(KAVO_TEST_DATA_DIR "/") + relative;
+}

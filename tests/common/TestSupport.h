@@ -1,0 +1,45 @@
+#pragma once
+// Shared test helpers: a recording prompt service, a temporary profile folder,
+// and the reset of program-wide state between tests.
+#include "platform/Prompt.h"
+
+#include <QString>
+#include <QTemporaryDir>
+
+#include <deque>
+#include <string>
+#include <vector>
+
+class CRecordingPrompt : public IPromptService {
+public:
+    struct Shown {
+        std::string text;
+        UINT type;
+    };
+    CRecordingPrompt();
+    ~CRecordingPrompt() override;
+    int ShowMessage(const std::string& text, UINT type) override;
+    // Answers to give, in order; when none is left the default button answers.
+    void QueueAnswer(int answer) { m_answers.push_back(answer); }
+
+    std::vector<Shown> shown;
+
+private:
+    std::deque<int> m_answers;
+    IPromptService* m_previous;
+};
+
+// Points the profile (registry stand-in) at a fresh temporary folder for the
+// lifetime of the object.
+class CTempProfile {
+public:
+    CTempProfile();
+    ~CTempProfile();
+    QString Folder() const { return m_dir.path(); }
+
+private:
+    QTemporaryDir m_dir;
+};
+
+// Path of a fixture under tests/data.
+QString TestDataPath(const QString& relative);
