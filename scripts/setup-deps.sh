@@ -9,7 +9,7 @@ packages=(
   libfreeimage-dev libuemf-dev
   fonts-liberation2 fonts-dejavu-core fontconfig
   libgtest-dev libgmock-dev libbenchmark-dev
-  locales clang libclang-rt-14-dev
+  locales
 )
 
 missing=()
