@@ -18,13 +18,15 @@ bool Open(const QUrl& url)
     return QDesktopServices::openUrl(url);
 }
 
-// "http://...", "mailto:..." are addresses; "C:\..." (a one-letter scheme) and
-// plain paths are files.
+// "http://...", "mailto:..." are addresses, and so is "www..." as typed in
+// text; "C:\..." (a one-letter scheme) and plain paths are files.
 QUrl UrlFromText(const QString& text)
 {
     const QUrl url(text, QUrl::TolerantMode);
     if (url.isValid() && url.scheme().size() > 1)
         return url;
+    if (text.startsWith(QLatin1String("www."), Qt::CaseInsensitive))
+        return QUrl(QStringLiteral("http://") + text, QUrl::TolerantMode);
     return QUrl::fromLocalFile(QFileInfo(text).absoluteFilePath());
 }
 } // namespace

@@ -114,6 +114,16 @@ TEST_F(FileHelpersTest, FailedCopyKeepsTheOldTarget)
     ExpectOnlyFiles(m_dir, {"dst.kvd", "src.kvd"});
 }
 
+TEST_F(FileHelpersTest, CopyOrMoveOntoItselfKeepsTheFile)
+{
+    Write(Path("same.kvd"), "precious");
+    EXPECT_TRUE(CopyFileData(Path("same.kvd"), Path("same.kvd")));
+    EXPECT_EQ(Read(Path("same.kvd")), QByteArray("precious"));
+    EXPECT_TRUE(MoveFileReplacing(Path("same.kvd"), Path("same.kvd")));
+    EXPECT_EQ(Read(Path("same.kvd")), QByteArray("precious"));
+    ExpectOnlyFiles(m_dir, {"same.kvd"});
+}
+
 TEST_F(FileHelpersTest, MoveReplacesTheTargetAtOnce)
 {
     Write(Path("src.kvd"), "new");

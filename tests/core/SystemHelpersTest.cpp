@@ -100,13 +100,15 @@ TEST(ShellHelpers, AddressesGoToTheBrowserAndPathsAsFiles)
     EXPECT_TRUE(OpenUrlInBrowser("http://www.example.com/check?ver=1, 0, 0, 0"));
     EXPECT_TRUE(OpenUrlInBrowser(" /home/user/Web/caf\xE9.htm "));
     EXPECT_TRUE(ShellOpenFile("/home/user/My Diagrams/plan.kvd"));
+    EXPECT_TRUE(OpenUrlInBrowser("WWW.example.com/a b"));
     EXPECT_FALSE(OpenUrlInBrowser(""));
     EXPECT_FALSE(ShellOpenFile(QString()));
-    ASSERT_EQ(opener.opened.size(), 3u);
+    ASSERT_EQ(opener.opened.size(), 4u);
     EXPECT_EQ(opener.opened[0].scheme(), "http");
     EXPECT_EQ(opener.opened[0].host(), "www.example.com");
     EXPECT_EQ(opener.opened[1], QUrl::fromLocalFile(QString::fromUtf8("/home/user/Web/café.htm")));
     EXPECT_EQ(opener.opened[2].toLocalFile(), "/home/user/My Diagrams/plan.kvd");
+    EXPECT_EQ(opener.opened[3].toEncoded(), QByteArray("http://www.example.com/a%20b"));
 
     opener.answer = false;
     EXPECT_FALSE(OpenUrlInBrowser("https://example.com")) << "a refused start is reported";
