@@ -1,9 +1,13 @@
 #include "core/ProgramState.h"
 
+#include "core/ProgramFolders.h"
+#include "core/Trace.h"
 #include "platform/GlobalMem.h"
 
 void ResetProgramState()
 {
     // Each subsystem's program-wide state is reset here, one call per owner.
     SetGlobalMemoryLimit(0);
+    ResetDiagnostics();
+    SetProgramFolderForTest(QString());
 }
