@@ -1,0 +1,8 @@
+#include "core/Settings.h"
+
+BOOL Metric = TRUE;
+
+void ResetSettings()
+{
+    Metric = TRUE;
+}
