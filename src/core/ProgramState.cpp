@@ -1,6 +1,10 @@
 #include "core/ProgramState.h"
 
+#include "core/AppGlobals.h"
+#include "core/AppSeams.h"
+#include "core/CAppProfile.h"
 #include "core/ProgramFolders.h"
+#include "core/Settings.h"
 #include "core/Trace.h"
 #include "platform/GlobalMem.h"
 
@@ -10,4 +14,8 @@ void ResetProgramState()
     SetGlobalMemoryLimit(0);
     ResetDiagnostics();
     SetProgramFolderForTest(QString());
+    ResetSettings();
+    ResetAppProfile();
+    ResetAppGlobals();
+    ResetAppSeams();
 }
