@@ -140,7 +140,8 @@ TEST(GraphicExport, FieldsFollowEachOther)
 
 TEST(UpdateCheck, QueryReminderAndRadios)
 {
-    EXPECT_EQ(BuildUpdateCheckQuery(), "ver=" KAVO_VERSION_TEXT "&cls=20022&bld=1831&ed=std");
+    // The version "1, 0, 0, 0" is percent-encoded.
+    EXPECT_EQ(BuildUpdateCheckQuery(), "ver=1%2C%200%2C%200%2C%200&cls=20022&bld=1831&ed=std");
     EXPECT_EQ(UpdateCheckAddress().find(std::string(kUpdateCheckPage) + "?ver="), 0u);
     const std::time_t day = 86400;
     ChkUpReminderDays = 30;
@@ -149,6 +150,10 @@ TEST(UpdateCheck, QueryReminderAndRadios)
     EXPECT_FALSE(UpdateReminderDue(130 * day));
     ChkUpReminderDays = 0;
     EXPECT_FALSE(UpdateReminderDue(1000 * day));
+    // Past 2038 the stored time does not wrap.
+    ChkUpReminderDays = 30;
+    LastUpdateCheck = int64_t(3000000000);
+    EXPECT_FALSE(UpdateReminderDue(std::time_t(3000000000 + 10 * day)));
     ChkUpReminderDays = 30;
     LastUpdateCheck = 0; // never checked: a first start never reminds
     EXPECT_FALSE(UpdateReminderDue(1000 * day));
