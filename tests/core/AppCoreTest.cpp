@@ -10,26 +10,28 @@
 
 #include <gtest/gtest.h>
 
-TEST(AppStartup, DiagnosticSwitchIsFoundAndRemovedAnywhere)
+TEST(AppStartup, DiagnosticSwitchIsAWholeArgumentOnly)
 {
+    using Args = std::vector<std::string>;
     struct Case {
-        const char* in;
+        Args in;
         bool found;
-        const char* out;
+        std::string file;
     } cases[] = {
-        {"-D", true, ""},
-        {"/d   file.kvd", true, "file.kvd"},
-        {"file.kvd -D", true, "file.kvd "},
-        {"my-diagram.kvd", true, "myiagram.kvd"}, // no word boundaries
-        {"a-b /x", false, "a-b /x"},
-        {"-", false, "-"},
-        {"-D -d", true, ""},
-        {"", false, ""},
+        {{"-D"}, true, ""},
+        {{"/d", "file.kvd"}, true, "file.kvd"},
+        {{"file.kvd", "-D", "-d"}, true, "file.kvd"},
+        {{"/home/u/my-design.kvd"}, false, "/home/u/my-design.kvd"}, // not a switch inside a name
+        {{"-Dx"}, false, "-Dx"},
+        {{"-embedding", "x.kvd"}, false, "x.kvd"},
+        {{}, false, ""},
     };
-    for (const auto& c : cases) {
-        std::string line = c.in;
-        EXPECT_EQ(ParseDiagSwitch(line), c.found) << c.in;
-        EXPECT_EQ(line, c.out) << c.in;
+    for (auto& c : cases) {
+        Args args = c.in;
+        EXPECT_EQ(ParseDiagSwitch(args), c.found);
+        EXPECT_EQ(CommandLineFile(c.in), c.file);
+        for (const auto& a : args)
+            EXPECT_FALSE(IsDiagSwitch(a));
     }
 }
 

@@ -32,6 +32,7 @@
 #include <QKeyEvent>
 #include <QTimer>
 
+#include <algorithm>
 #include <ctime>
 
 namespace {
@@ -52,21 +53,12 @@ std::string AppTitle()
     return title;
 }
 
-std::string JoinArguments(const QStringList& args)
+std::vector<std::string> ArgumentsAfterProgram(const QStringList& args)
 {
-    QStringList rest = args.mid(1);
-    return rest.join(' ').toStdString();
-}
-
-// The framework's embedding and automation switches.
-bool HasEmbeddingSwitch(const QStringList& args)
-{
-    for (const QString& a : args.mid(1)) {
-        const QString s = a.toLower();
-        if (s == "-embedding" || s == "/embedding" || s == "-automation" || s == "/automation")
-            return true;
-    }
-    return false;
+    std::vector<std::string> out;
+    for (const QString& a : args.mid(1))
+        out.push_back(a.toStdString());
+    return out;
 }
 
 // No OLE server here: the registration steps keep their traces and do nothing.
@@ -86,10 +78,10 @@ CKavoApp* AfxGetKavoApp()
 }
 
 CKavoApp::CKavoApp(const QStringList& arguments)
-    : m_strInstanceKey(CSingleInstance::DefaultKey()), m_arguments(arguments)
+    : m_strInstanceKey(CSingleInstance::DefaultKey()), m_arguments(ArgumentsAfterProgram(arguments))
 {
     g_app = this;
-    m_strCmdLine = JoinArguments(arguments);
+    m_strCmdLine = CommandLineFile(m_arguments);
     qApp->installEventFilter(this);
 }
 
@@ -118,7 +110,7 @@ BOOL CKavoApp::InitInstance()
         return FALSE;
     }
     // 5.
-    g_bEmbedded = HasEmbeddingSwitch(m_arguments);
+    g_bEmbedded = std::any_of(m_arguments.begin(), m_arguments.end(), IsEmbeddingSwitch);
     // 6. Registry root, recent files and settings (first start: migration).
     const bool keyExisted = OpenRegistryRoot();
     // 7. Start guard.
@@ -319,7 +311,8 @@ void CKavoApp::CloseSplash()
 
 void CKavoApp::ParseDiagSwitch()
 {
-    g_bDiagnostics = ::ParseDiagSwitch(m_strCmdLine);
+    std::vector<std::string> args = m_arguments;
+    g_bDiagnostics = ::ParseDiagSwitch(args);
 }
 
 bool CKavoApp::eventFilter(QObject* watched, QEvent* event)
