@@ -1,5 +1,6 @@
 #include "core/ProgramState.h"
 
+#include "core/MsgBox.h"
 #include "core/Settings.h"
 #include "platform/GlobalMem.h"
 
@@ -8,4 +9,5 @@ void ResetProgramState()
     // Each subsystem's program-wide state is reset here, one call per owner.
     SetGlobalMemoryLimit(0);
     ResetSettings();
+    SetMsgBoxSplashCloser(nullptr);
 }
