@@ -3,6 +3,7 @@
 #include "core/AppGlobals.h"
 #include "core/AppSeams.h"
 #include "core/CAppProfile.h"
+#include "core/MsgBox.h"
 #include "core/ProgramFolders.h"
 #include "core/Settings.h"
 #include "core/Trace.h"
@@ -18,4 +19,5 @@ void ResetProgramState()
     ResetAppProfile();
     ResetAppGlobals();
     ResetAppSeams();
+    SetMsgBoxSplashCloser(nullptr);
 }

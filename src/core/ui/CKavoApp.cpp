@@ -103,6 +103,11 @@ BOOL CKavoApp::InitInstance()
         return FALSE;
     m_instance->Listen();
 
+    // Message boxes close the splash window first.
+    SetMsgBoxSplashCloser([] {
+        if (CKavoApp* app = AfxGetKavoApp())
+            app->CloseSplash();
+    });
     // 3. OLE: not available on this platform; nothing to initialise.
     // 4. Scratch buffers.
     if (!AllocCommonBuffers()) {
@@ -282,6 +287,7 @@ int CKavoApp::ExitInstance()
     AppSeams().releaseSharedDrawingObjects();
     RegistryDeleteValue(HKEY_LOCAL_MACHINE, std::string(kMachineDdeKey) + "\\application", "");
     RegistryDeleteValue(HKEY_LOCAL_MACHINE, kMachineDdeKey, "");
+    SetMsgBoxSplashCloser(nullptr);
     DiagPrintf("STAT  ExitInstance()\n");
     delete m_pMainWnd;
     m_pMainWnd = nullptr;
