@@ -22,9 +22,9 @@ CAppSeams Defaults()
     s.hasActiveView = [] { return false; };
     s.activeDocPath = [] { return std::string(); };
     s.activeDocModified = [] { return false; };
-    s.clearActiveDocModified = none;
+    s.setActiveDocModified = [](bool) {};
     s.activeDocCanUndo = [] { return false; };
-    s.openLinkTarget = [](const std::string&, int, int) {};
+    s.openLinkTarget = [](const std::string&, int, int) { return false; };
     s.setActiveDocTemplateName = [](const std::string&) {};
     s.activeDocHasDefaultView = [] { return false; };
     s.zoomActiveViewToPageWidth = none;

@@ -32,9 +32,10 @@ struct CAppSeams {
     std::function<bool()> hasActiveView;
     std::function<std::string()> activeDocPath;
     std::function<bool()> activeDocModified;
-    std::function<void()> clearActiveDocModified;
+    std::function<void(bool modified)> setActiveDocModified;
     std::function<bool()> activeDocCanUndo;
-    std::function<void(const std::string& path, int, int)> openLinkTarget;
+    // Loads the file in place of the active diagram; false when it could not.
+    std::function<bool(const std::string& path, int, int)> openLinkTarget;
     std::function<void(const std::string& name)> setActiveDocTemplateName;
     std::function<bool()> activeDocHasDefaultView; // stored zoom 100 at scroll (0, 0)
     std::function<void()> zoomActiveViewToPageWidth;

@@ -135,6 +135,7 @@ TEST(GraphicExport, FieldsFollowEachOther)
     // A picture without a size changes nothing and divides by nothing.
     CGraphicExportData empty;
     empty.InitSizes();
+    EXPECT_EQ(empty.m_nMinWidth, 1);
     empty.OnWidthChanged(10);
     empty.OnHeightChanged(10);
     EXPECT_EQ(empty.m_nScale, 100);

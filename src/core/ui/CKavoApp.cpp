@@ -42,7 +42,6 @@ constexpr int kSplashBitmap = 319;
 constexpr int kFirstRunSplashBitmap = 321;
 constexpr int kCascadeCommand = 57650;
 constexpr const char* kDdeApplicationKey = "Morlaven.Diagram\\shell\\open\\ddeexec\\application";
-constexpr const char* kMachineDdeKey = "SOFTWARE\\Classes\\Morlaven.Diagram\\shell\\open\\ddeexec";
 
 CKavoApp* g_app = nullptr;
 
@@ -285,8 +284,8 @@ int CKavoApp::ExitInstance()
     AppSeams().destroyCursors();
     FreeCommonBuffers();
     AppSeams().releaseSharedDrawingObjects();
-    RegistryDeleteValue(HKEY_LOCAL_MACHINE, std::string(kMachineDdeKey) + "\\application", "");
-    RegistryDeleteValue(HKEY_LOCAL_MACHINE, kMachineDdeKey, "");
+    // The shell-open key goes where it was written.
+    RegistryDeleteValue(HKEY_CLASSES_ROOT, kDdeApplicationKey, "");
     SetMsgBoxSplashCloser(nullptr);
     DiagPrintf("STAT  ExitInstance()\n");
     delete m_pMainWnd;
