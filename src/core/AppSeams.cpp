@@ -16,7 +16,6 @@ CAppSeams Defaults()
     s.releaseSharedDrawingObjects = none;
     s.openDocumentFile = [](const std::string&) { return false; };
     s.newDocument = [] { return false; };
-    s.openDocumentDialog = [] { return false; };
     s.documentCount = [] { return 0; };
     s.hasActiveDoc = [] { return false; };
     s.hasActiveView = [] { return false; };

@@ -26,7 +26,6 @@ struct CAppSeams {
     // Documents and views.
     std::function<bool(const std::string& path)> openDocumentFile;
     std::function<bool()> newDocument;            // the framework's new-document command
-    std::function<bool()> openDocumentDialog;     // the framework's open command
     std::function<int()> documentCount;
     std::function<bool()> hasActiveDoc;
     std::function<bool()> hasActiveView;

@@ -47,6 +47,8 @@ public:
     // Sets g_bDiagnostics when an argument is "-D" or "/D" (either case).
     void ParseDiagSwitch();
     bool PromptForTemplate(std::string& path, BOOL flag);
+    // Opens a document as a command does (flagged, wait cursor, recent list).
+    bool OpenDocumentByCommand(const std::string& path);
 
     void OnFileNew();
     void OnFileOpen();
@@ -78,7 +80,6 @@ private:
     bool OpenRegistryRoot();
     void RunUpdateReminder(bool& shown);
     void OpenFirstDocument();
-    bool OpenDocumentByCommand(const std::string& path);
     void RegisterShellOpen();
     void InstallIdleHook();
     void ShowHelpFailure();

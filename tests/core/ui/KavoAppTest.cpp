@@ -161,3 +161,28 @@ TEST_F(KavoAppTest, RecentListTakesOnlyDiagrams)
     EXPECT_EQ(app->RecentFiles()[0], "/x/a.kvd");
     EXPECT_EQ(app->RecentFiles()[1], "");
 }
+
+TEST_F(KavoAppTest, RevertKeepsTheChangesWhenTheReloadFails)
+{
+    auto app = MakeApp({});
+    bool modified = true;
+    std::vector<bool> marks;
+    AppSeams().activeDocPath = [] { return std::string("/d/x.kvd"); };
+    AppSeams().activeDocModified = [&] { return modified; };
+    AppSeams().setActiveDocModified = [&](bool m) {
+        modified = m;
+        marks.push_back(m);
+    };
+    AppSeams().openLinkTarget = [](const std::string&, int, int) { return false; };
+    CRecordingPrompt prompts;
+    EXPECT_TRUE(app->OnUpdateFileRevert());
+    app->OnFileRevert();
+    ASSERT_EQ(prompts.shown.size(), 1u);
+    EXPECT_EQ(prompts.shown[0].text, "Revert x.kvd to last saved version, and lose all current changes?");
+    EXPECT_TRUE(modified);
+    // Cancel leaves everything alone.
+    marks.clear();
+    prompts.QueueAnswer(IDCANCEL);
+    app->OnFileRevert();
+    EXPECT_TRUE(marks.empty());
+}
