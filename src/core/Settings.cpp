@@ -136,6 +136,7 @@ void ApplyLoadRules(int autoStapleLabels)
         LastEnd = "block";
     if (SelectMode != 0 && SelectMode != 1)
         SelectMode = 0;
+    g_nShowPageState = ShowPage;
 }
 } // namespace
 

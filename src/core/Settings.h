@@ -49,6 +49,8 @@ extern std::string HtmlExtension, HtmlFolder;
 extern int HtmlScale, HtmlQuality, HtmlColorBits, HtmlInclDiagrams, HtmlInclDocs, HtmlInclURLs;
 extern COLORREF BitmapBackgroundColor;
 extern int AutoStyleButtons, ShowStyleBarCombos, HTMLGraphicFormat;
+// Whether the views show the page now; the load starts it from ShowPage.
+extern int g_nShowPageState;
 // Written by CfgSaveAll but never read back: set by the export, import and
 // clipboard code during the run.
 extern int ExpType, ImpType, ClipEachObject;

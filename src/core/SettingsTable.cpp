@@ -6,6 +6,7 @@
 
 // The variables, at their built-in defaults; ResetSettings restores these.
 PlacementSettings Placement;
+int g_nShowPageState = 1;
 double ScreenHeight = 9.0;
 int CropMarks = 1;
 std::string OpenDir;
@@ -347,4 +348,5 @@ void ResetSettings()
     GridX = GridY = SnapX = SnapY = grid;
     AutoLabelDecisionTxt = "\\sect y\\sect n";
     LastEnd = "block";
+    g_nShowPageState = ShowPage;
 }

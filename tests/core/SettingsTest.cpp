@@ -42,6 +42,7 @@ TEST_F(SettingsTest, EmptyProfileLoadsTheDefaults)
     EXPECT_EQ(LastEnd, "block");
     EXPECT_EQ(SnapToFigLblSlots, 0);
     EXPECT_EQ(ConPtColor, 0x0494FCu);
+    EXPECT_EQ(g_nShowPageState, 1);
 }
 
 TEST_F(SettingsTest, LoadRulesRepairValuesOutOfRange)

@@ -114,7 +114,20 @@ TEST_F(KavoAppTest, DiagnosticSwitchIsNotOpenedAsAFile)
     ASSERT_TRUE(app->InitInstance());
     EXPECT_TRUE(g_bDiagnostics);
     EXPECT_TRUE(opened.empty());
-    EXPECT_TRUE(QFile::exists(GetProgramFolder() + "Diags.log"));
+    QFile trace(GetProgramFolder() + "Diags.log");
+    ASSERT_TRUE(trace.open(QIODevice::ReadOnly));
+    const QString text = QString::fromLatin1(trace.readAll());
+    const char* steps[] = {"KAVO Diagrammer Diagnostics", "INIT  Step 1: InitDiagnostics()",
+                           "INIT  Step 3: Alloc CMainFrame and load frame",
+                           "INIT  Step 3c: Call COleTemplateServer::RegisterAll()",
+                           "INIT  Step 3d: Done COleTemplateServer::RegisterAll()",
+                           "INIT  Step 3d: Call UpdateRegistry()"};
+    qsizetype at = 0;
+    for (const char* step : steps) {
+        const qsizetype next = text.indexOf(step, at);
+        EXPECT_GE(next, at) << step;
+        at = next;
+    }
     EXPECT_TRUE(app->MainFrame()->windowTitle().endsWith(" DIAGNOSTIC"));
     app->ExitInstance();
 }
