@@ -8,6 +8,7 @@
 #include "core/Settings.h"
 #include "core/Trace.h"
 #include "platform/GlobalMem.h"
+#include "shapes/ShapesState.h"
 
 void ResetProgramState()
 {
@@ -20,4 +21,5 @@ void ResetProgramState()
     ResetAppGlobals();
     ResetAppSeams();
     SetMsgBoxSplashCloser(nullptr);
+    ResetShapesState();
 }

@@ -1,0 +1,8 @@
+#include "shapes/ShapesState.h"
+
+#include "shapes/CFigSymbol.h"
+
+void ResetShapesState()
+{
+    ResetFigSymbolState();
+}
