@@ -9,6 +9,8 @@
 #include <vector>
 
 struct FakeFigure {
+    FakeFigure(int symbolIndex = 0, int iconIndex = -1, int showsPicture = 0, int styleIndex = -1)
+        : symbol(symbolIndex), icon(iconIndex), picture(showsPicture), style(styleIndex) {}
     int symbol = 0;
     int icon = -1;
     int picture = 0;
@@ -18,6 +20,7 @@ struct FakeFigure {
 };
 
 struct FakeConnector {
+    FakeConnector(int e1 = 0, int e2 = 0, int styleIndex = -1) : end1(e1), end2(e2), style(styleIndex) {}
     int end1 = 0;
     int end2 = 0;
     int style = -1;
