@@ -2,6 +2,7 @@
 
 #include "shapes/SymbolSpace.h"
 
+#include <algorithm>
 #include <cstring>
 #include <iterator>
 
@@ -179,6 +180,9 @@ void CFigSymbol::DropMiniOutline()
     // nothing but the text boxes follows it; otherwise its bytes stay unused.
     if (m_nFillPos > mini || m_nOutlinePos > mini || mini > m_nProgramLength)
         return;
+    const std::vector<BYTE> before(m_program.begin(), m_program.begin() + m_nProgramLength);
+    const int oldLength = m_nProgramLength;
+    const int oldBoxes = m_nTextBoxPos;
     if (m_nTextBoxPos > mini && m_nTextBoxes > 0) {
         const int bytes = m_nTextBoxes * kOutlineRectBytes;
         if (m_nTextBoxPos + bytes > m_nProgramLength)
@@ -188,6 +192,13 @@ void CFigSymbol::DropMiniOutline()
         m_nTextBoxPos = mini;
     } else if (m_nTextBoxPos < 0) {
         m_nProgramLength = mini;
+    }
+    // A program whose other parts overlap the removed bytes (only a damaged
+    // one does) keeps its bytes; the mini outline is merely no longer used.
+    if (!IsProgramValid()) {
+        std::copy(before.begin(), before.end(), m_program.begin());
+        m_nProgramLength = oldLength;
+        m_nTextBoxPos = oldBoxes;
     }
 }
 

@@ -45,7 +45,11 @@ void ScaleSizeAt(BYTE* p, const MapTarget& t)
                                    static_cast<float>(s.y * t.divY / 2048.0)));
 }
 
-CFltPoint IntPoint(int x, int y) { return {static_cast<float>(x), static_cast<float>(y)}; }
+// Glyph coordinates are whole numbers; the arithmetic is done in doubles so
+// that values from damaged programs cannot overflow.
+CFltPoint IntPoint(double x, double y) { return {static_cast<float>(x), static_cast<float>(y)}; }
+
+double Rounded(float v) { return RoundHalfTrunc(v); }
 
 // The glyph point lists, built from integer values around the centre. They
 // return false when the list does not have the count the construction needs.
@@ -53,12 +57,13 @@ bool RebuildGlyphPoints(BYTE* payload, const MapTarget& t, double angle)
 {
     const int n = ReadOutlineInt(payload);
     BYTE* pts = payload + 4;
-    const CPoint c = t.rect.CenterPoint();
+    const CPoint centre = t.rect.CenterPoint();
+    const double cx = centre.x, cy = centre.y;
     // The mapped far sides: the divisors are width - 1 and height - 1.
-    const int left = t.rect.left, top = t.rect.top;
-    const int right = t.rect.left + static_cast<int>(t.divX);
-    const int bottom = t.rect.top + static_cast<int>(t.divY);
-    auto mappedY = [&](int i) { return RoundHalfTrunc(MapPoint(ReadOutlinePoint(pts + 16 * i), t, angle).y); };
+    const double left = t.rect.left, top = t.rect.top;
+    const double right = left + t.divX;
+    const double bottom = top + t.divY;
+    auto mappedY = [&](int i) { return Rounded(MapPoint(ReadOutlinePoint(pts + 16 * i), t, angle).y); };
     CFltPoint out[13];
     auto put = [&out](std::initializer_list<CFltPoint> list) {
         int i = 0;
@@ -66,22 +71,21 @@ bool RebuildGlyphPoints(BYTE* payload, const MapTarget& t, double angle)
             out[i++] = p;
     };
     if (t.kind == 61 && n == 13) {
-        const int v = c.y - mappedY(2);
-        put({IntPoint(left, top + v), IntPoint(left + v, top), IntPoint(c.x, c.y - v),
-               IntPoint(right - v, top), IntPoint(right, top + v), IntPoint(c.x + v, c.y),
-               IntPoint(right, bottom - v), IntPoint(right - v, bottom), IntPoint(c.x, c.y + v),
-               IntPoint(left + v, bottom), IntPoint(left, bottom - v), IntPoint(c.x - v, c.y),
-               IntPoint(left, top + v)});
+        const double v = cy - mappedY(2);
+        put({IntPoint(left, top + v), IntPoint(left + v, top), IntPoint(cx, cy - v),
+             IntPoint(right - v, top), IntPoint(right, top + v), IntPoint(cx + v, cy),
+             IntPoint(right, bottom - v), IntPoint(right - v, bottom), IntPoint(cx, cy + v),
+             IntPoint(left + v, bottom), IntPoint(left, bottom - v), IntPoint(cx - v, cy),
+             IntPoint(left, top + v)});
     } else if ((t.kind == 163 || t.kind == 164) && n == 5) {
-        const int top0 = mappedY(0);
-        const int d = c.y - top0;
-        put({IntPoint(c.x, top0), IntPoint(c.x + d, c.y), IntPoint(c.x, c.y + d),
-               IntPoint(c.x - d, c.y), IntPoint(c.x, top0)});
+        const double top0 = mappedY(0);
+        const double d = cy - top0;
+        put({IntPoint(cx, top0), IntPoint(cx + d, cy), IntPoint(cx, cy + d), IntPoint(cx - d, cy),
+             IntPoint(cx, top0)});
     } else if ((t.kind == 167 || t.kind == 168) && n == 7) {
-        const int d = c.y - mappedY(1);
-        put({IntPoint(c.x, c.y), IntPoint(c.x - d, c.y - d), IntPoint(c.x + d, c.y - d),
-               IntPoint(c.x, c.y), IntPoint(c.x + d, c.y + d), IntPoint(c.x - d, c.y + d),
-               IntPoint(c.x, c.y)});
+        const double d = cy - mappedY(1);
+        put({IntPoint(cx, cy), IntPoint(cx - d, cy - d), IntPoint(cx + d, cy - d), IntPoint(cx, cy),
+             IntPoint(cx + d, cy + d), IntPoint(cx - d, cy + d), IntPoint(cx, cy)});
     } else {
         return false;
     }
@@ -95,34 +99,36 @@ bool RebuildGlyphEllipse(BYTE* payload, const MapTarget& t)
     if (t.kind != 165 && t.kind != 166 && t.kind != 171)
         return false;
     const CPoint c = t.rect.CenterPoint();
-    const int l = RoundHalfTrunc(MapPoint(ReadOutlineRect(payload).GetCorner1(), t, 0.0).x);
-    const int half = c.x - l;
+    const double l = Rounded(MapPoint(ReadOutlineRect(payload).GetCorner1(), t, 0.0).x);
+    const double half = c.x - l;
     WriteOutlineRect(payload, CFltRect(static_cast<float>(l), static_cast<float>(c.y - half),
-                                       static_cast<float>(2 * c.x - l), static_cast<float>(c.y + half)));
+                                       static_cast<float>(2.0 * c.x - l), static_cast<float>(c.y + half)));
     return true;
 }
 
 bool RebuildGlyphLine(BYTE* payload, const MapTarget& t)
 {
     const CPoint c = t.rect.CenterPoint();
-    const CPoint a = MapPoint(ReadOutlinePoint(payload), t, 0.0).RoundToPoint();
+    const CFltPoint ma = MapPoint(ReadOutlinePoint(payload), t, 0.0);
+    const double ax = Rounded(ma.x), ay = Rounded(ma.y);
     if (t.kind == 165 || t.kind == 166) {
         // The 45-degree diagonal through the centre; the "+ 1" ends make up
         // for lines that stop short of their last pixel.
-        const int e = c.x - a.x;
-        const bool below = a.y > c.y;
-        WriteOutlinePoint(payload, IntPoint(a.x, below ? c.y + e : c.y - e));
-        WriteOutlinePoint(payload + 16, IntPoint(2 * c.x - a.x + 1, below ? c.y - e - 1 : c.y + e + 1));
+        const double e = c.x - ax;
+        const bool below = ay > c.y;
+        WriteOutlinePoint(payload, IntPoint(ax, below ? c.y + e : c.y - e));
+        WriteOutlinePoint(payload + 16, IntPoint(2.0 * c.x - ax + 1, below ? c.y - e - 1 : c.y + e + 1));
         return true;
     }
     if (t.kind == 170) {
-        CPoint b = MapPoint(ReadOutlinePoint(payload + 16), t, 0.0).RoundToPoint();
-        if (a.x == b.x)
-            b.y += 1;
-        else if (a.y == b.y)
-            b.x += 1;
-        WriteOutlinePoint(payload, IntPoint(a.x, a.y));
-        WriteOutlinePoint(payload + 16, IntPoint(b.x, b.y));
+        const CFltPoint mb = MapPoint(ReadOutlinePoint(payload + 16), t, 0.0);
+        double bx = Rounded(mb.x), by = Rounded(mb.y);
+        if (ax == bx)
+            by += 1;
+        else if (ay == by)
+            bx += 1;
+        WriteOutlinePoint(payload, IntPoint(ax, ay));
+        WriteOutlinePoint(payload + 16, IntPoint(bx, by));
         return true;
     }
     return false;

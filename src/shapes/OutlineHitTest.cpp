@@ -67,25 +67,11 @@ bool MeasureOp(const POINT& pt, BYTE op, const BYTE* payload, Nearest& n)
     }
 }
 
-// Steps the cursor over the payload; null when it does not fit.
-const BYTE* StepOver(BYTE op, const BYTE*& cursor, const BYTE* end)
-{
-    const BYTE* payload = cursor;
-    const BYTE* start = cursor - 1;   // the opcode byte before the payload
-    const int size = OutlineOpSize(start, static_cast<int>(end - start), 0);
-    if (cursor > end || size < 1 || start[0] != op) {
-        cursor = end;
-        return nullptr;
-    }
-    cursor = start + size;
-    return payload;
-}
-
 } // namespace
 
 int OutlineOpHitTest(const POINT& pt, BYTE op, const BYTE*& cursor, const BYTE* end, int tolerance)
 {
-    const BYTE* payload = StepOver(op, cursor, end);
+    const BYTE* payload = StepOverOutlineOp(op, cursor, end);
     Nearest n;
     if (!payload || !MeasureOp(pt, op, payload, n))
         return 0;
@@ -94,7 +80,7 @@ int OutlineOpHitTest(const POINT& pt, BYTE op, const BYTE*& cursor, const BYTE* 
 
 int OutlineOpDistance(const POINT& pt, BYTE op, const BYTE*& cursor, const BYTE* end, CPoint& nearest)
 {
-    const BYTE* payload = StepOver(op, cursor, end);
+    const BYTE* payload = StepOverOutlineOp(op, cursor, end);
     Nearest n;
     if (!payload || !MeasureOp(pt, op, payload, n))
         return INT_MAX;

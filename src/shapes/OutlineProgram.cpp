@@ -94,6 +94,19 @@ bool ValidateOutlineProgram(const BYTE* program, int length, int areaSize,
     return true;
 }
 
+const BYTE* StepOverOutlineOp(BYTE op, const BYTE*& cursor, const BYTE* end)
+{
+    const BYTE* payload = cursor;
+    const BYTE* start = cursor - 1;   // the opcode byte before the payload
+    const int size = (cursor <= end) ? OutlineOpSize(start, static_cast<int>(end - start), 0) : -1;
+    if (size < 1 || start[0] != op) {
+        cursor = end;
+        return nullptr;
+    }
+    cursor = start + size;
+    return payload;
+}
+
 int32_t ReadOutlineInt(const BYTE* p)
 {
     int32_t v;

@@ -76,6 +76,12 @@ void WriteOutlineFloat(BYTE* p, float v);
 void WriteOutlinePoint(BYTE* p, const CFltPoint& pt);
 void WriteOutlineRect(BYTE* p, const CFltRect& r);
 
+// For callers that walk a prepared program operation by operation: the
+// cursor points at the payload of `op` (just after its opcode byte) and is
+// moved past it; returns the payload, or null (cursor at end) when the
+// operation does not fit before end.
+const BYTE* StepOverOutlineOp(BYTE op, const BYTE*& cursor, const BYTE* end);
+
 // Calls visit(op, payload) for each operation of the sub-program that starts
 // at pos, stopping at its end byte. Returns false (after visiting what came
 // before) when the walk meets a malformed operation or the program ends

@@ -6,6 +6,7 @@
 // A program is either refused as a whole or every walker runs over it in bounds.
 #include "shapes/CFigSymbol.h"
 #include "shapes/CShapeDef.h"
+#include "shapes/OutlineDrawGeometry.h"
 #include "shapes/OutlineHitTest.h"
 
 #include <cstdint>
@@ -36,8 +37,14 @@ void WalkPrepared(BYTE* work, int length, BYTE* sub, BYTE endByte)
         OutlineOpHitTest({50, 50}, op, cur, end, 3);
         const BYTE* again = before;
         OutlineOpDistance({10, 90}, op, again, end, nearest);
-        if (again != cur)
-            std::abort();   // both step over the same payload
+        const BYTE* gdi = before;
+        const BYTE* gdiPlus = before;
+        GdiOutlineOp g;
+        GdiPlusOutlineOp gp;
+        GetGdiOutlineOp(op, gdi, end, op & 1, false, g);
+        GetGdiPlusOutlineOp(op, gdiPlus, end, op & 2, 0, false, gp);
+        if (again != cur || gdi != cur || gdiPlus != cur)
+            std::abort();   // every walker steps over the same payload
         if (cur <= before - 1)
             std::abort();   // the cursor always moves on
     }
