@@ -41,8 +41,9 @@ int CFigStylesLibrary::AddFigStyle(const CFigProps* props, const std::string& na
     s->AutoLabelText = Cut(autoLabelText, CFigStyle::kMaxAutoLabelText);
     s->m_props = *props;
     s->DisplayText = 0;
+    // The style gets its own copy: the caller's object may change later.
     if (textInitObject)
-        s->m_pTextBoxInits = std::move(textInitObject);
+        s->m_pTextBoxInits = std::make_shared<TextBoxInitTexts>(*textInitObject);
     return 1;
 }
 

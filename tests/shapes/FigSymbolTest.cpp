@@ -390,3 +390,21 @@ TEST(ConPtList, CentreCoordinateIsTheIntegerMidpoint)
     EXPECT_EQ(list.AddConPt({6, 6}, "ten", 0, true, 10), 10);
     EXPECT_EQ(list.NextId(), 11);
 }
+
+TEST(FigSymbolRecord, ReshapeKindComesFromTheSpecialShapeHooks)
+{
+    CFigSymbol s;
+    s.SetName("[compartments]");
+    s.ComputeReshapeKind();
+    EXPECT_EQ(s.Reshape, 0);   // no special-shape table installed
+    CFigSymbol::SetReshapeKindHooks([](const std::string& name) { return name[0] == '[' ? 101 : 7; },
+                                    [](const CFigSymbol& sym) { return sym.m_nTextBoxes > 0; });
+    s.ComputeReshapeKind();
+    EXPECT_EQ(s.Reshape, 0);   // 101 without divider handle 0 is ordinary
+    s.m_nTextBoxes = 1;
+    s.ComputeReshapeKind();
+    EXPECT_EQ(s.Reshape, 101);
+    s.SetName("plain");
+    s.ComputeReshapeKind();
+    EXPECT_EQ(s.Reshape, 7);
+}
