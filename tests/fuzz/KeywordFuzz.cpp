@@ -1,0 +1,161 @@
+// Drives the keyword text parser, the loader framework with every value
+// reader, and both unpackers with arbitrary bytes. Nothing may crash, hang or
+// touch memory outside its buffers.
+#include "fileformat/BlockPacking.h"
+#include "fileformat/CLoadObj.h"
+#include "fileformat/KeywordStreams.h"
+
+#include <cstdint>
+#include <cstring>
+#include <string>
+
+namespace {
+// Reads every value form in every block it can open.
+class CFuzzLoader : public CLoadObj {
+protected:
+    const char* ErrorText(int code) const override
+    {
+        const char* t = CLoadObj::ErrorText(code);
+        return t ? t : DiagramLoadErrorText(code);
+    }
+    int ReadValues(const char* p)
+    {
+        int i, rc[4];
+        double d;
+        float f;
+        uint32_t u;
+        uint64_t w;
+        COLORREF c;
+        CKwCoord k[4];
+        std::string s;
+        char buf[31];
+        static CKwCoordPoint pts[2048];
+        int n;
+        BYTE bytes[32];
+        if (MatchKeyword(p, KW_X))
+            return ParseShortAsInt(p, i, -16000, 16000);
+        if (MatchKeyword(p, KW_Y))
+            return ParseBool(p, i);
+        if (MatchKeyword(p, KW_Scale))
+            return ParseRealInRange(p, d, 10, 1000) && ParseFloatInRange(p, f, -1e30, 1e30);
+        if (MatchKeyword(p, KW_Bounds))
+            return ParseIntRect(p, rc, -32768, 32767);
+        if (MatchKeyword(p, KW_Color))
+            return ParseColor(p, c);
+        if (MatchKeyword(p, KW_Graphic))
+            return ParseUIntInRange(p, u, 0, 0xFFFFFFFF) && ParseUInt64InRange(p, w, 0, ~0ULL);
+        if (MatchKeyword(p, KW_Rect))
+            return ParseCoordRect(p, k, -1e6, 1e6);
+        if (MatchKeyword(p, KW_Polygon))
+            return ParsePointList(p, 2048, -32768, 32767, pts, n);
+        if (MatchKeyword(p, KW_Text))
+            return ParseDelimitedCString(p, s, 4096) && ParseDelimited(p, buf, 30);
+        if (MatchKeyword(p, KW_Row))
+            return ParseHexBytes(p, bytes, sizeof bytes) && ParseIntInRange(p, i, 0, 400000);
+        m_nErrorCode = KWE_UNRECOGNIZED;
+        return KWR_FAILED;
+    }
+    int HandleTopLevelLine(const char* p) override
+    {
+        if (m_nLineNo <= 2)
+            return HandleHeaderLine(p);
+        int n;
+        if (MatchKeyword(p, KW_Figure)) {
+            SetBlockType(BT_FIGURE);
+            return KWR_DONE;
+        }
+        if (MatchKeyword(p, KW_FigureSymbol)) {
+            m_bAnchorSyntax = 1;
+            SetBlockType(BT_FIGURE_SYMBOL);
+            return KWR_DONE;
+        }
+        if (MatchKeyword(p, KW_FigureMenu)) {
+            SetBlockType(BT_FIGURE_MENU);
+            return KWR_DONE;
+        }
+        if (MatchKeyword(p, KW_DevMode)) {
+            if (!ParseIntInRange(p, n, 1, 400000))
+                return KWR_SKIP_BLOCK;
+            return BeginBinaryData(BT_DEVMODE_DATA, size_t(n)) ? KWR_DONE : KWR_STOP;
+        }
+        if (MatchKeyword(p, KW_Preview))
+            return BeginBinaryData(BT_PREVIEW_DATA, 0) ? KWR_DONE : KWR_STOP;
+        if (MatchKeyword(p, KW_Template))
+            return KWR_SKIP_QUIET;
+        return ReadValues(p) ? KWR_DONE : KWR_SKIP_BLOCK;
+    }
+    int HandleFigureLine(const char* p) override
+    {
+        int n;
+        if (*p == '}')
+            return CloseCurrentBlock();
+        if (MatchKeyword(p, KW_GraphicData)) {
+            if (!ParseIntInRange(p, n, 1, 400000))
+                return KWR_SKIP_BLOCK;
+            return BeginBinaryData(BT_FIGURE_GRAPHIC_DATA, size_t(n)) ? KWR_DONE : KWR_STOP;
+        }
+        if (MatchKeyword(p, KW_Style))
+            return AbandonBlock(KWE_UNDEFINED_STYLE);
+        return ReadValues(p) ? KWR_DONE : KWR_SKIP_REST;
+    }
+    int HandleFigureSymbolLine(const char* p) override
+    {
+        m_bAnchorSyntax = 1;
+        if (*p == '}')
+            return CloseCurrentBlock();
+        if (MatchKeyword(p, KW_Fill)) {
+            SetBlockType(BT_FIGURE_SYMBOL_FILL);
+            return KWR_DONE;
+        }
+        return ReadValues(p) ? KWR_DONE : KWR_FAILED;
+    }
+    int HandleFillPartsLine(const char* p) override
+    {
+        m_bAnchorSyntax = 1;
+        return *p == '}' ? CloseCurrentBlock() : ReadValues(p) ? KWR_DONE : KWR_FAILED;
+    }
+    int HandleMenuLine(const char* p) override
+    {
+        if (MatchKeyword(p, KW_Submenu)) {
+            SetBlockType(BT_SUBMENU);
+            return KWR_DONE;
+        }
+        return DefaultBlockLine(p);
+    }
+};
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
+{
+    SetGlobalMemoryLimit(size_t(64) << 20);
+    const std::string_view text(reinterpret_cast<const char*>(data), size);
+    {
+        CFuzzLoader loader;
+        CMemoryKeywordSource source(text);
+        loader.Load(source);
+    }
+    // The same bytes as packed streams.
+    if (HGLOBAL h = UnpackRunsBytes(data, size))
+        GlobalFree(h);
+    if (HGLOBAL h = UnpackBlocksBytes(data, size))
+        GlobalFree(h);
+    // And packing must round-trip whatever they are.
+    if (size > 0 && size < 4096) {
+        HGLOBAL runs = PackRunsBytes(data, size);
+        HGLOBAL blocks = PackBlocksBytes(data, size);
+        for (HGLOBAL* packed : {&runs, &blocks}) {
+            if (!*packed)
+                __builtin_trap();
+            HGLOBAL back = packed == &runs ? UnpackRuns(*packed) : UnpackBlocks(*packed);
+            {
+                CGlobalLock lock(back);
+                if (!lock.data() || lock.size() != size || std::memcmp(lock.data(), data, size) != 0)
+                    __builtin_trap();
+            }
+            GlobalFree(back);
+            GlobalFree(*packed);
+        }
+    }
+    SetGlobalMemoryLimit(0);
+    return 0;
+}
