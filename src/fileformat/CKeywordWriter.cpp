@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <charconv>
 #include <cstring>
+#include <vector>
 
 namespace {
 constexpr char kHexDigits[] = "0123456789ABCDEF";
@@ -16,6 +17,25 @@ constexpr size_t kDataBytesPerLine = 32;
 constexpr int kPointsPerLine = 8;
 constexpr int kIdsPerLine = 15;
 constexpr size_t kMaxResLine = 255;
+
+// Delimiter candidates in the order they are tried: the quotes, A..z, then
+// further characters the reader takes as a delimiter as well, so that a text
+// loses its double quotes only when it holds every one of them. Blanks,
+// separators (skipped before a delimiter) and '-' (the continuation mark)
+// never delimit.
+const std::vector<unsigned char> kDelimiters = [] {
+    std::vector<unsigned char> v{'"', '\''};
+    for (int c = 'A'; c <= 'z'; ++c)
+        v.push_back(static_cast<unsigned char>(c));
+    for (int c = '{'; c <= '~'; ++c)
+        v.push_back(static_cast<unsigned char>(c));
+    for (int c = '!'; c <= '@'; ++c)
+        if (c != '"' && c != '\'' && c != ',' && c != '-' && c != '=')
+            v.push_back(static_cast<unsigned char>(c));
+    for (int c = 0x80; c <= 0xFF; ++c)
+        v.push_back(static_cast<unsigned char>(c));
+    return v;
+}();
 
 void AppendInt(std::string& out, long long v)
 {
@@ -125,14 +145,11 @@ void CKeywordWriter::AppendDelimited(std::string& out, const char* text)
     for (char c : s)
         present[static_cast<unsigned char>(c)] = true;
     char delimiter = 0;
-    if (!present[unsigned('"')])
-        delimiter = '"';
-    else if (!present[unsigned('\'')])
-        delimiter = '\'';
-    else {
-        for (int c = 'A'; c <= 'z' && !delimiter; ++c)
-            if (!present[c])
-                delimiter = char(c);
+    for (unsigned char c : kDelimiters) {
+        if (!present[c]) {
+            delimiter = char(c);
+            break;
+        }
     }
     if (!delimiter) {
         std::replace(s.begin(), s.end(), '"', '\'');

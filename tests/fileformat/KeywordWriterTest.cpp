@@ -29,8 +29,13 @@ std::vector<Golden> GoldenCases()
     std::string allCandidates = "\"'";
     for (int c = 'A'; c <= 'z'; ++c)
         allCandidates += char(c);
-    std::string allExpected = allCandidates;
-    allExpected[0] = '\'';
+    // Every byte but NUL, with CR and LF as written: no candidate is left, so
+    // the double quotes become single ones.
+    std::string everyByte, everyExpected;
+    for (int c = 1; c < 256; ++c) {
+        everyByte += char(c);
+        everyExpected += c == '"' ? '\'' : c == '\r' ? '|' : c == '\n' ? '`' : char(c);
+    }
     const BYTE data33[33] = {0x00, 0xAB, 0xFF, 0x10};
     const std::string names[3] = {"One", "Two", "Th\"ree"};
     const int ids[17] = {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 17};
@@ -67,8 +72,11 @@ std::vector<Golden> GoldenCases()
          "Text Aa\"b'cA\r\n"},
         {"string with both quotes and A takes B", [](auto& w) { return w.WriteString(KW_Text, "A\"'"); },
          "Text BA\"'B\r\n"},
-        {"string with every candidate", [=](auto& w) { return w.WriteString(KW_Text, allCandidates); },
-         "Text \"" + allExpected + "\"\r\n"},
+        {"string with both quotes and A..z takes {", [=](auto& w) { return w.WriteString(KW_Text, allCandidates); },
+         "Text {" + allCandidates + "{\r\n"},
+        {"string holding every candidate", [=](auto& w) { return w.WriteString(KW_Text, everyByte); },
+         "Text \"" + everyExpected.substr(0, 65) + "-\r\n" + everyExpected.substr(65, 65) + "-\r\n" +
+             everyExpected.substr(130, 65) + "-\r\n" + everyExpected.substr(195) + "\"\r\n"},
         {"line breaks become | and grave", [](auto& w) { return w.WriteString(KW_Text, "a\r\nb"); },
          "Text \"a|`b\"\r\n"},
         {"130 characters on two lines", [=](auto& w) { return w.WriteString(KW_Text, s130); },
@@ -171,9 +179,9 @@ TEST(KeywordWriter, DelimiterIsChosenAfterLineBreaksAreReplaced)
     std::string out;
     CKeywordWriter::AppendDelimited(out, text.c_str());
     ASSERT_FALSE(out.empty());
-    EXPECT_EQ(out.front(), '"');
-    EXPECT_EQ(out.back(), '"');
-    EXPECT_EQ(out.find('"', 1), out.size() - 1);
+    EXPECT_NE(out.front(), '`');
+    EXPECT_EQ(out.back(), out.front());
+    EXPECT_EQ(out.find(out.front(), 1), out.size() - 1);
 }
 
 TEST(KeywordWriter, LinesOfTheLimitOrLongerFailTheSave)

@@ -2,9 +2,11 @@
 // reader, and both unpackers with arbitrary bytes. Nothing may crash, hang or
 // touch memory outside its buffers.
 #include "fileformat/BlockPacking.h"
+#include "fileformat/CKeywordWriter.h"
 #include "fileformat/CLoadObj.h"
 #include "fileformat/KeywordStreams.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <cstring>
 #include <string>
@@ -123,6 +125,44 @@ protected:
         return DefaultBlockLine(p);
     }
 };
+// Reads back the single "Text" line that WriteString wrote.
+class CTextEcho : public CLoadObj {
+public:
+    std::string text;
+    int count = 0;
+
+protected:
+    int HandleTopLevelLine(const char* p) override
+    {
+        if (m_nLineNo <= 2)
+            return HandleHeaderLine(p);
+        if (!MatchKeyword(p, KW_Text) || !ParseDelimitedCString(p, text, 4096))
+            return KWR_FAILED;
+        ++count;
+        return KWR_DONE;
+    }
+};
+
+// Any text written as a delimited string reads back as written: cut to 4096
+// characters, line breaks as '|' and '`'.
+void CheckStringRoundTrip(std::string_view bytes)
+{
+    std::string text(bytes.substr(0, std::min(bytes.find('\0'), size_t(5000))));
+    CStringKeywordSink sink;
+    CKeywordWriter w(sink);
+    if (!w.WriteHeader() || !w.WriteString(KW_Text, text))
+        __builtin_trap();
+    std::string expected = text.substr(0, 4096);
+    for (char& c : expected)
+        c = c == '\r' ? '|' : c == '\n' ? '`' : c;
+    const size_t at = sink.text.find("Text ") + 5;
+    if (sink.text[at] == '"')
+        std::replace(expected.begin(), expected.end(), '"', '\'');
+    CTextEcho echo;
+    CMemoryKeywordSource source(sink.text);
+    if (!echo.Load(source) || echo.count != 1 || echo.text != expected)
+        __builtin_trap();
+}
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
@@ -134,6 +174,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         CMemoryKeywordSource source(text);
         loader.Load(source);
     }
+    CheckStringRoundTrip(text);
     // The same bytes as packed streams.
     if (HGLOBAL h = UnpackRunsBytes(data, size))
         GlobalFree(h);
