@@ -93,6 +93,21 @@ protected:
     int HandleHeaderLine(const char* p);
 
     virtual int HandleTopLevelLine(const char* p) = 0;
+
+    // The block keywords of the top level (Figure, Connector, FigureSymbol,
+    // EndSymbol, FigureStyle, ConnectorStyle, Graphic, Font, Staple, Group,
+    // the menu and button layouts, DevMode, DevNames, Preview): reads the
+    // opening value, applies its checks and enters the block. Sets *pbMatched
+    // when the line held one of them; the result is the line's result.
+    int OpenTopLevelBlock(const char* p, bool* pbMatched);
+    // Hooks of OpenTopLevelBlock: create or reset the record of a block
+    // opened with an id (Figure, Connector, Graphic, Staple, Group), a name
+    // (symbols, styles; at most 30 characters, never empty) or nothing (Font,
+    // layouts). A result other than 1 keeps the block closed: 4 skips it
+    // (set the code, e.g. KWE_DUPLICATE_NAME), 7 skips it silently.
+    virtual int BeginIdRecord(int /*blockType*/, long long /*id*/) { return KWR_DONE; }
+    virtual int BeginNamedRecord(int /*blockType*/, const std::string& /*name*/) { return KWR_DONE; }
+    virtual int BeginPlainRecord(int /*blockType*/) { return KWR_DONE; }
     // Record handlers. The defaults know no key: "}" closes the block, any
     // other line is an unrecognized keyword.
     virtual int HandleFigureSymbolLine(const char* p) { return DefaultBlockLine(p); }
@@ -146,6 +161,9 @@ protected:
     int m_nBlockType = BT_TOP;
     int m_nPrevBlockType = BT_TOP;
     double m_dVersion = 0;
+    // Styles-only mode (new diagrams from a template): the load ends at the
+    // first Figure, Connector, Font or Staple; printer blocks are not kept.
+    int m_bStylesOnly = 0;
     // Binary data being read: block, write position, bytes still expected.
     HGLOBAL m_hData = nullptr;
     size_t m_nDataPos = 0;

@@ -12,14 +12,9 @@ namespace {
 // A small loader: top-level "Thing <id>" blocks (built as figures) with "Name"
 // and nested "GraphicData" keys, top-level "DevMode <size>" and "Preview"
 // data blocks, and a few keys that return the other results.
-class CFakeLoader : public CLoadObj {
+// Loads text and knows the diagram loaders' error texts.
+class CTextLoader : public CLoadObj {
 public:
-    std::vector<std::string> added, discarded;
-    std::vector<std::vector<BYTE>> data;
-    std::vector<int> dataTypes;
-    std::string current;
-    bool building = false;
-
     BOOL LoadText(std::string_view text)
     {
         CMemoryKeywordSource src(text);
@@ -32,6 +27,17 @@ protected:
         const char* t = CLoadObj::ErrorText(code);
         return t ? t : DiagramLoadErrorText(code);
     }
+};
+
+class CFakeLoader : public CTextLoader {
+public:
+    std::vector<std::string> added, discarded;
+    std::vector<std::vector<BYTE>> data;
+    std::vector<int> dataTypes;
+    std::string current;
+    bool building = false;
+
+protected:
     int HandleTopLevelLine(const char* p) override
     {
         if (m_nLineNo <= 2)
@@ -334,4 +340,115 @@ TEST(LoadObj, SubmenuReturnsToTheBlockThatOpenedIt)
                                      "  }\r\n}\r\nFigure 4\r\n{\r\n}\r\n"));
     EXPECT_TRUE(prompt.shown.empty());
     EXPECT_EQ(l.added, std::vector<std::string>{"Thing 4"});
+}
+
+namespace {
+// A diagram-like top level: the header, then the block keywords; records are
+// noted as "<type>:<id or name>" when they open and close.
+class CTopLevelLoader : public CTextLoader {
+public:
+    std::vector<std::string> opened, closed;
+    std::vector<int> dataTypes;
+    std::vector<size_t> dataSizes;
+    explicit CTopLevelLoader(bool stylesOnly = false) { m_bStylesOnly = stylesOnly; }
+protected:
+    int HandleTopLevelLine(const char* p) override
+    {
+        if (m_nLineNo <= 2)
+            return HandleHeaderLine(p);
+        bool matched;
+        const int result = OpenTopLevelBlock(p, &matched);
+        if (matched)
+            return result;
+        m_nErrorCode = KWE_UNRECOGNIZED;
+        return KWR_FAILED;
+    }
+    int BeginIdRecord(int type, long long id) override
+    {
+        opened.push_back(std::to_string(type) + ":" + std::to_string(id));
+        return KWR_DONE;
+    }
+    int BeginNamedRecord(int type, const std::string& name) override
+    {
+        if (name == "Taken") {
+            m_nErrorCode = KWE_DUPLICATE_NAME;
+            return KWR_SKIP_BLOCK;
+        }
+        opened.push_back(std::to_string(type) + ":" + name);
+        return KWR_DONE;
+    }
+    int BeginPlainRecord(int type) override
+    {
+        opened.push_back(std::to_string(type));
+        return KWR_DONE;
+    }
+    int EndFigureStyle() override
+    {
+        closed.push_back("style");
+        return KWR_DONE;
+    }
+    int EndBinaryData(int type, HGLOBAL h) override
+    {
+        dataTypes.push_back(type);
+        dataSizes.push_back(h ? GlobalSize(h) : 0);
+        if (h)
+            GlobalFree(h);
+        return KWR_DONE;
+    }
+};
+} // namespace
+
+TEST(LoadObjTopLevel, BlockKeywordsReadTheirOpeningValues)
+{
+    CRecordingPrompt prompt;
+    CTopLevelLoader l;
+    EXPECT_TRUE(l.LoadText(kHeader +
+                           "Figure -5\r\n{\r\n}\r\nConnector 7\r\n{\r\n}\r\nGraphic 0xFFFFFFFF\r\n{\r\n}\r\n"
+                           "Staple 3\r\n{\r\n}\r\nGroup 4\r\n{\r\n}\r\nFont\r\n{\r\n}\r\n"
+                           "FigureStyle \"Process step that is far too long to keep\"\r\n{\r\n}\r\n"
+                           "FigureMenu\r\n{\r\n}\r\nConnectorButtonsRestore\r\n{\r\n}\r\n"
+                           "DevMode 3\r\n{\r\n010203\r\n}\r\nDevNames 0\r\nPreview\r\n{\r\nAB\r\n}\r\n"));
+    EXPECT_TRUE(prompt.shown.empty()) << prompt.shown[0].text;
+    EXPECT_EQ(l.opened, (std::vector<std::string>{"11:-5", "12:7", "20:4294967295", "14:3", "22:4", "13",
+                                                  "9:Process step that is far too l", "24", "32"}));
+    EXPECT_EQ(l.closed, std::vector<std::string>{"style"});
+    EXPECT_EQ(l.dataTypes, (std::vector<int>{BT_DEVMODE_DATA, BT_PREVIEW_DATA}));
+    EXPECT_EQ(l.dataSizes, (std::vector<size_t>{3, 0}));
+}
+
+TEST(LoadObjTopLevel, BadOpeningValuesAndDuplicateNamesSkipTheBlock)
+{
+    struct Case {
+        const char* line;
+        const char* error;
+    };
+    const Case cases[] = {
+        {"Staple -1", "Value Out of Range"},         {"Group 40000", "Value Out of Range"},
+        {"FigureSymbol \"\"", "Syntax Error"},       {"EndSymbol \"open", "Invalid String"},
+        {"FigureStyle \"Taken\"", "Duplicate Figure Name"}, {"DevMode 0", "Value Out of Range"},
+        {"DevNames 400001", "Value Out of Range"},   {"Figure", "Premature End of Line"},
+    };
+    for (const auto& c : cases) {
+        CRecordingPrompt prompt;
+        CTopLevelLoader l;
+        EXPECT_TRUE(l.LoadText(kHeader + c.line + "\r\n{\r\n  Inner 1\r\n  {\r\n  }\r\n}\r\nGroup 1\r\n{\r\n}\r\n"))
+            << c.line;
+        ASSERT_EQ(prompt.shown.size(), 1u) << c.line;
+        EXPECT_TRUE(Mentions(prompt, 0, std::string(c.error) + "\nSkipping the section following this line."))
+            << c.line << ": " << prompt.shown[0].text;
+        EXPECT_EQ(l.opened, std::vector<std::string>{"22:1"}) << c.line;
+    }
+}
+
+TEST(LoadObjTopLevel, StylesOnlyLoadEndsQuietlyAtTheFirstObject)
+{
+    for (const char* stop : {"Figure 1", "Connector 1", "Font", "Staple 1"}) {
+        CRecordingPrompt prompt;
+        CTopLevelLoader l(true);
+        EXPECT_TRUE(l.LoadText(kHeader + "FigureStyle \"A\"\r\n{\r\n}\r\n" + stop + "\r\n{\r\n" +
+                               "FigureStyle \"B\"\r\n{\r\n}\r\n"))
+            << stop;
+        EXPECT_TRUE(prompt.shown.empty()) << stop;
+        EXPECT_EQ(l.opened, std::vector<std::string>{"9:A"}) << stop;
+    }
 }

@@ -61,27 +61,12 @@ protected:
     {
         if (m_nLineNo <= 2)
             return HandleHeaderLine(p);
-        int n;
-        if (MatchKeyword(p, KW_Figure)) {
-            SetBlockType(BT_FIGURE);
-            return KWR_DONE;
+        bool matched;
+        const int result = OpenTopLevelBlock(p, &matched);
+        if (matched) {
+            m_bAnchorSyntax = GetBlockType() == BT_FIGURE_SYMBOL;
+            return result;
         }
-        if (MatchKeyword(p, KW_FigureSymbol)) {
-            m_bAnchorSyntax = 1;
-            SetBlockType(BT_FIGURE_SYMBOL);
-            return KWR_DONE;
-        }
-        if (MatchKeyword(p, KW_FigureMenu)) {
-            SetBlockType(BT_FIGURE_MENU);
-            return KWR_DONE;
-        }
-        if (MatchKeyword(p, KW_DevMode)) {
-            if (!ParseIntInRange(p, n, 1, 400000))
-                return KWR_SKIP_BLOCK;
-            return BeginBinaryData(BT_DEVMODE_DATA, size_t(n)) ? KWR_DONE : KWR_STOP;
-        }
-        if (MatchKeyword(p, KW_Preview))
-            return BeginBinaryData(BT_PREVIEW_DATA, 0) ? KWR_DONE : KWR_STOP;
         if (MatchKeyword(p, KW_Template))
             return KWR_SKIP_QUIET;
         return ReadValues(p) ? KWR_DONE : KWR_SKIP_BLOCK;
