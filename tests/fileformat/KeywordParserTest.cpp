@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 #include <string>
 #include <vector>
@@ -109,6 +110,41 @@ TEST(KeywordParserLoop, LineEndsContinuationsAndLeadingEmptyLines)
         EXPECT_EQ(Texts(r), c.lines) << c.name;
         ASSERT_FALSE(r.lines.empty()) << c.name;
         EXPECT_EQ(r.lines[0].number, c.firstNumber) << c.name;
+    }
+}
+
+TEST(KeywordParserLoop, ShortReadsGiveTheSameLines)
+{
+    // A source that hands out a few bytes a read: line ends split between
+    // reads (CR in one, LF in the next) still end one line.
+    class CTrickleSource : public IKeywordSource {
+    public:
+        explicit CTrickleSource(std::string_view bytes, size_t step) : m_bytes(bytes), m_step(step) {}
+        long long Read(char* buffer, size_t size) override
+        {
+            size_t n = std::min({size, m_step, m_bytes.size() - m_pos});
+            std::copy_n(m_bytes.data() + m_pos, n, buffer);
+            m_pos += n;
+            return static_cast<long long>(n);
+        }
+
+    private:
+        std::string_view m_bytes;
+        size_t m_step;
+        size_t m_pos = 0;
+    };
+    std::string input;
+    for (int i = 0; i < 3000; ++i)
+        input += "line " + std::to_string(i) + (i % 3 == 0 ? "-\r\n" : i % 3 == 1 ? "\r\n" : "\n\r\n");
+    input += std::string(CKeywordParser::kMaxLine - 1, 'z') + "\r\nlast";
+    CLineRecorder whole;
+    whole.Run(input);
+    for (size_t step : {1u, 2u, 7u, 4096u}) {
+        CLineRecorder trickle;
+        CTrickleSource src(input, step);
+        EXPECT_EQ(trickle.Parse(src), KWR_END);
+        EXPECT_EQ(Texts(trickle), Texts(whole)) << step;
+        EXPECT_EQ(trickle.GetLineNumber(), whole.GetLineNumber()) << step;
     }
 }
 
