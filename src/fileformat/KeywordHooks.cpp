@@ -1,0 +1,14 @@
+#include "fileformat/KeywordHooks.h"
+
+#include "platform/Prompt.h"
+
+int (*g_pfnKwTrace)(const char* format, ...) = nullptr;
+int (*g_pfnKwWarningDlg)(const std::string& text, bool* pbDontShow) = nullptr;
+
+int ShowLoadWarning(const std::string& text, bool* pbDontShow)
+{
+    *pbDontShow = false;
+    if (g_pfnKwWarningDlg)
+        return g_pfnKwWarningDlg(text, pbDontShow);
+    return ShowPrompt(text, MB_OKCANCEL | MB_ICONEXCLAMATION);
+}
