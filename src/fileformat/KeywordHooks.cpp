@@ -1,8 +1,10 @@
 #include "fileformat/KeywordHooks.h"
 
+#include "core/Trace.h"
+
 #include "platform/Prompt.h"
 
-int (*g_pfnKwTrace)(const char* format, ...) = nullptr;
+int (*g_pfnKwTrace)(const char* format, ...) = &DiagPrintf;
 int (*g_pfnKwWarningDlg)(const std::string& text, bool* pbDontShow) = nullptr;
 
 int ShowLoadWarning(const std::string& text, bool* pbDontShow)

@@ -2,7 +2,8 @@
 // Seams of the keyword text machinery that the application wires at start-up.
 #include <string>
 
-// The diagnostic trace (printf-style, one line). Null: nothing is traced.
+// The diagnostic trace (printf-style, one line): DiagPrintf unless a test
+// records it. Null: nothing is traced.
 extern int (*g_pfnKwTrace)(const char* format, ...);
 
 // The load warning: a "Warning" box with OK and Cancel and the check box

@@ -13,6 +13,8 @@
 #include "core/Trace.h"
 #include "core/UpdateCheck.h"
 #include "core/ui/CAboutDlg.h"
+#include "core/ui/CMessageDlgs.h"
+#include "fileformat/KeywordHooks.h"
 #include "core/ui/CUpdateReminderDlg.h"
 #include "frame/ui/CMainFrame.h"
 #include "platform/Ansi.h"
@@ -107,6 +109,15 @@ BOOL CKavoApp::InitInstance()
         if (CKavoApp* app = AfxGetKavoApp())
             app->CloseSplash();
     });
+    // The load warning of the file reader is the warning box with its check box.
+    g_pfnKwWarningDlg = [](const std::string& text, bool* dontShow) {
+        CWarningDlg dlg;
+        dlg.m_strText = text;
+        const int answer = dlg.DoModal();
+        if (dontShow)
+            *dontShow = dlg.m_bDontShow;
+        return answer;
+    };
     // 3. OLE: not available on this platform; nothing to initialise.
     // 4. Scratch buffers.
     if (!AllocCommonBuffers()) {
