@@ -298,6 +298,7 @@ int CKavoApp::ExitInstance()
     // The shell-open key goes where it was written.
     RegistryDeleteValue(HKEY_CLASSES_ROOT, kDdeApplicationKey, "");
     SetMsgBoxSplashCloser(nullptr);
+    g_pfnKwWarningDlg = nullptr;
     DiagPrintf("STAT  ExitInstance()\n");
     delete m_pMainWnd;
     m_pMainWnd = nullptr;
