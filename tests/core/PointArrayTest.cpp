@@ -348,6 +348,34 @@ TEST(PointArrayPolygon, UnionTracesTheOuterOutline)
     }
 }
 
+TEST(PointArrayPolygon, UnionOfCrossingAndFittingShapes)
+{
+    struct Case {
+        std::vector<CPoint> a, b, result;
+    } cases[] = {
+        // A cross: four crossings.
+        {{{0, 4}, {20, 4}, {20, 6}, {0, 6}, {0, 4}},
+         {{8, -5}, {12, -5}, {12, 15}, {8, 15}, {8, -5}},
+         {{0, 4}, {8, 4}, {8, -5}, {12, -5}, {12, 4}, {20, 4}, {20, 6}, {12, 6}, {12, 15},
+          {8, 15}, {8, 6}, {0, 6}, {0, 4}}},
+        // A square filling the notch of an L along two shared edges.
+        {{{0, 0}, {20, 0}, {20, 10}, {10, 10}, {10, 20}, {0, 20}, {0, 0}},
+         {{10, 10}, {20, 10}, {20, 20}, {10, 20}, {10, 10}},
+         {{0, 0}, {20, 0}, {20, 10}, {20, 20}, {10, 20}, {0, 20}, {0, 0}}},
+        // Squares side by side.
+        {kSquare,
+         {{10, 0}, {20, 0}, {20, 10}, {10, 10}, {10, 0}},
+         {{0, 0}, {10, 0}, {20, 0}, {20, 10}, {10, 10}, {0, 10}, {0, 0}}},
+    };
+    for (const Case& c : cases) {
+        CPointArray a, b;
+        SetFrom(a, c.a);
+        SetFrom(b, c.b);
+        ASSERT_TRUE(a.UnionWith(b));
+        EXPECT_EQ(PointsOf(a), c.result);
+    }
+}
+
 TEST(PointArrayPolygon, UnionContainmentShortcuts)
 {
     const std::vector<CPoint> inner = {{2, 2}, {8, 2}, {8, 8}, {2, 8}, {2, 2}};
