@@ -25,6 +25,14 @@ public:
     ~CPointArray();
     CPointArray(const CPointArray&) = delete;
     CPointArray& operator=(const CPointArray&) = delete;
+    // Moving hands the buffer over; the source is left without one.
+    CPointArray(CPointArray&& other) noexcept { Swap(other); }
+    CPointArray& operator=(CPointArray&& other) noexcept
+    {
+        CPointArray taken(static_cast<CPointArray&&>(other));
+        Swap(taken);
+        return *this;
+    }
 
     // Frees, then allocates an owned buffer of n points (count 0, capacity n).
     bool Alloc(int n);

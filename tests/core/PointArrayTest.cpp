@@ -11,6 +11,7 @@
 #include <cstdio>
 #include <ostream>
 #include <string>
+#include <utility>
 #include <vector>
 
 static void PrintTo(const CPoint& p, std::ostream* os)
@@ -93,6 +94,12 @@ TEST(PointArray, ViewsNeverFreeTheirBuffer)
     EXPECT_TRUE(owner.CopyFrom(alias)); // copies out of its own buffer safely
     EXPECT_EQ(PointsOf(owner), std::vector<CPoint>(kSquare.begin() + 1, kSquare.begin() + 4));
     EXPECT_TRUE(owner.CopyFrom(owner));
+    EXPECT_EQ(owner.GetCount(), 3);
+    CPointArray moved(std::move(owner));
+    EXPECT_EQ(moved.GetCount(), 3);
+    EXPECT_TRUE(moved.OwnsBuffer());
+    EXPECT_EQ(owner.GetData(), nullptr);
+    owner = std::move(moved);
     EXPECT_EQ(owner.GetCount(), 3);
 }
 
