@@ -1,7 +1,8 @@
 // Helpers on counted point runs: validity, bounds, mapping, insertion, index
 // stepping and the reduction of traced outlines.
-#include "core/Trace.h"
 #include "core/PointRuns.h"
+
+#include "core/Trace.h"
 
 #include "core/IntGeometry.h"
 
