@@ -42,7 +42,6 @@ constexpr UINT IDS_UNFINISHED_START = 827;
 constexpr int kIdleThrottleMs = 150;
 constexpr int kSplashBitmap = 319;
 constexpr int kFirstRunSplashBitmap = 321;
-constexpr int kCascadeCommand = 57650;
 constexpr const char* kDdeApplicationKey = "Morlaven.Diagram\\shell\\open\\ddeexec\\application";
 
 CKavoApp* g_app = nullptr;
