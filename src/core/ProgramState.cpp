@@ -3,6 +3,7 @@
 #include "core/AppGlobals.h"
 #include "core/AppSeams.h"
 #include "core/CAppProfile.h"
+#include "core/CSerialStamp.h"
 #include "core/MsgBox.h"
 #include "core/ProgramFolders.h"
 #include "core/Settings.h"
@@ -21,5 +22,6 @@ void ResetProgramState()
     ResetAppGlobals();
     ResetAppSeams();
     SetMsgBoxSplashCloser(nullptr);
+    ResetSerialStampCounter();
     ResetShapesState();
 }

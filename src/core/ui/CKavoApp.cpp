@@ -13,6 +13,8 @@
 #include "core/Trace.h"
 #include "core/UpdateCheck.h"
 #include "core/ui/CAboutDlg.h"
+#include "core/ui/CMessageDlgs.h"
+#include "fileformat/KeywordHooks.h"
 #include "core/ui/CUpdateReminderDlg.h"
 #include "frame/ui/CMainFrame.h"
 #include "platform/Ansi.h"
@@ -40,7 +42,6 @@ constexpr UINT IDS_UNFINISHED_START = 827;
 constexpr int kIdleThrottleMs = 150;
 constexpr int kSplashBitmap = 319;
 constexpr int kFirstRunSplashBitmap = 321;
-constexpr int kCascadeCommand = 57650;
 constexpr const char* kDdeApplicationKey = "Morlaven.Diagram\\shell\\open\\ddeexec\\application";
 
 CKavoApp* g_app = nullptr;
@@ -107,6 +108,15 @@ BOOL CKavoApp::InitInstance()
         if (CKavoApp* app = AfxGetKavoApp())
             app->CloseSplash();
     });
+    // The load warning of the file reader is the warning box with its check box.
+    g_pfnKwWarningDlg = [](const std::string& text, bool* dontShow) {
+        CWarningDlg dlg;
+        dlg.m_strText = text;
+        const int answer = dlg.DoModal();
+        if (dontShow)
+            *dontShow = dlg.m_bDontShow;
+        return answer;
+    };
     // 3. OLE: not available on this platform; nothing to initialise.
     // 4. Scratch buffers.
     if (!AllocCommonBuffers()) {
@@ -287,6 +297,7 @@ int CKavoApp::ExitInstance()
     // The shell-open key goes where it was written.
     RegistryDeleteValue(HKEY_CLASSES_ROOT, kDdeApplicationKey, "");
     SetMsgBoxSplashCloser(nullptr);
+    g_pfnKwWarningDlg = nullptr;
     DiagPrintf("STAT  ExitInstance()\n");
     delete m_pMainWnd;
     m_pMainWnd = nullptr;
