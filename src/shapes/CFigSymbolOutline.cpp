@@ -49,7 +49,7 @@ void ScaleSizeAt(BYTE* p, const MapTarget& t)
 // that values from damaged programs cannot overflow.
 CFltPoint IntPoint(double x, double y) { return {static_cast<float>(x), static_cast<float>(y)}; }
 
-double Rounded(float v) { return RoundHalfTrunc(v); }
+double Rounded(float v) { return RoundAddHalf(v); }
 
 // The glyph point lists, built from integer values around the centre. They
 // return false when the list does not have the count the construction needs.

@@ -19,7 +19,7 @@ bool CFltPoint::operator==(const CFltPoint& o) const
 
 CPoint CFltPoint::RoundToPoint() const
 {
-    return {RoundHalfTrunc(x), RoundHalfTrunc(y)};
+    return {RoundAddHalf(x), RoundAddHalf(y)};
 }
 
 static float ClampToSpace(float v)

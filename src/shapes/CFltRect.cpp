@@ -36,7 +36,7 @@ bool CFltRect::operator==(const CFltRect& o) const
 
 CRect CFltRect::RoundToRect() const
 {
-    return {RoundHalfTrunc(left), RoundHalfTrunc(top), RoundHalfTrunc(right), RoundHalfTrunc(bottom)};
+    return {RoundAddHalf(left), RoundAddHalf(top), RoundAddHalf(right), RoundAddHalf(bottom)};
 }
 
 void CFltRect::ClampToSymbolSpace()

@@ -11,7 +11,7 @@ namespace {
 // The program's rounding: add 0.5, truncate toward zero.
 int Nearest(float v)
 {
-    return RoundHalfTrunc(v);
+    return RoundAddHalf(v);
 }
 
 CPoint NearestPoint(const CFltPoint& p)
@@ -33,18 +33,12 @@ std::vector<CFltPoint> ReadPoints(const BYTE* payload)
     return pts;
 }
 
-// Integer sums of coordinates that may come from damaged files, held in range.
-int Sat(long long v)
-{
-    return v > INT_MAX ? INT_MAX : (v < INT_MIN ? INT_MIN : static_cast<int>(v));
-}
-
 // Rectangles and ellipses cover their right and bottom edges.
 CRect Inclusive(const CFltRect& r)
 {
     CRect g = NearestRect(r);
-    g.right = Sat(g.right + 1LL);
-    g.bottom = Sat(g.bottom + 1LL);
+    g.right = SaturateInt(g.right + 1LL);
+    g.bottom = SaturateInt(g.bottom + 1LL);
     return g;
 }
 
@@ -104,8 +98,8 @@ bool GetGdiOutlineOp(BYTE op, const BYTE*& cursor, const BYTE* end, int penStyle
         const CPoint c = NearestPoint(ReadOutlinePoint(p));
         const int r = Nearest(ReadOutlineFloat(p + 16));
         out.prim = OutlinePrim::Ellipse;
-        out.rect = CRect(Sat(static_cast<long long>(c.x) - r), Sat(static_cast<long long>(c.y) - r),
-                         Sat(static_cast<long long>(c.x) + r + 1), Sat(static_cast<long long>(c.y) + r + 1));
+        out.rect = CRect(SaturateInt(static_cast<long long>(c.x) - r), SaturateInt(static_cast<long long>(c.y) - r),
+                         SaturateInt(static_cast<long long>(c.x) + r + 1), SaturateInt(static_cast<long long>(c.y) + r + 1));
         break;
     }
     default:

@@ -84,6 +84,6 @@ int OutlineOpDistance(const POINT& pt, BYTE op, const BYTE*& cursor, const BYTE*
     Nearest n;
     if (!payload || !MeasureOp(pt, op, payload, n))
         return INT_MAX;
-    nearest = CPoint(RoundHalfTrunc(n.x), RoundHalfTrunc(n.y));
-    return RoundHalfTrunc(n.dist);
+    nearest = CPoint(RoundAddHalf(n.x), RoundAddHalf(n.y));
+    return RoundAddHalf(n.dist);
 }

@@ -2,20 +2,7 @@
 
 #include "shapes/CFltPoint.h"
 
-#include <climits>
 #include <cmath>
-
-int RoundHalfTrunc(double value)
-{
-    if (std::isnan(value))
-        return 0;
-    const double r = value + 0.5;
-    if (r >= static_cast<double>(INT_MAX))
-        return INT_MAX;
-    if (r <= static_cast<double>(INT_MIN))
-        return INT_MIN;
-    return static_cast<int>(r);   // truncation toward zero
-}
 
 static float FractionOnAxis(LONG p, LONG low, LONG high)
 {

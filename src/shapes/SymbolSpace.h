@@ -2,6 +2,7 @@
 // Symbol space: positions inside a figure symbol are floats in a square of
 // 0..2048 on both axes, origin top-left, centre (1024, 1024). The symbol is
 // scaled onto the figure's rectangle when it is used.
+#include "core/IntGeometry.h"
 #include "platform/CRect.h"
 
 #include <cstdint>
@@ -16,10 +17,6 @@ constexpr float kSymbolSpaceCentre = 1024.0f;
 constexpr int32_t kAnchorProportional = 0;
 constexpr int32_t kAnchorNear = 1;
 constexpr int32_t kAnchorFar = 2;
-
-// Adds 0.5 and truncates toward zero (so -2.7 gives -2). A value that is not a
-// number gives 0; values past the int range saturate instead of overflowing.
-int RoundHalfTrunc(double value);
 
 class CFltPoint;
 

@@ -31,7 +31,7 @@ TEST(FltTypes, RoundingAddsHalfAndTruncatesTowardZero)
         EXPECT_EQ(CFltPoint(c.in, c.in).RoundToPoint(), CPoint(c.out, c.out)) << c.in;
     }
     EXPECT_EQ(CFltRect(0.49f, 1.5f, -2.7f, 1e20f).RoundToRect(), CRect(0, 2, -2, INT_MAX));
-    EXPECT_EQ(RoundHalfTrunc(std::numeric_limits<double>::quiet_NaN()), 0);
+    EXPECT_EQ(RoundAddHalf(std::numeric_limits<double>::quiet_NaN()), 0);
 }
 
 TEST(FltTypes, ClampLimitsToSymbolSpaceAndDropsNaN)
