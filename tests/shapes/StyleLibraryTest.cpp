@@ -261,6 +261,25 @@ TEST(StyleRemoval, ReconcileAfterMergeKeepsOldAndUsedEntries)
     EXPECT_EQ(doc.connectors[1].style, 1);
 }
 
+TEST(StyleRemoval, ReconcileFigureStylesUsesTheTwoPhaseRule)
+{
+    FakeLibraryDoc doc;
+    AddFig(doc.figStyles, "old");
+    doc.figStyles.SetKeepFlag(1);
+    AddFig(doc.figStyles, "new unused");
+    AddFig(doc.figStyles, "new used");
+    doc.figStyles.GetAt(2)->HasButton = 1;
+    doc.figStyles.GetAt(2)->m_pTextBoxInits = std::make_shared<TextBoxInitTexts>(TextBoxInitTexts{"T"});
+    doc.figures = {{0, -1, 0, 2}, {0, -1, 0, 0}};
+    doc.figStyles.ReconcileMergedEntries();
+    ASSERT_EQ(doc.figStyles.GetCount(), 2);
+    EXPECT_EQ(doc.figStyles.GetAt(1)->m_strName, "new used");
+    EXPECT_EQ(doc.figStyles.GetAt(1)->HasButton, 0);
+    EXPECT_EQ(doc.figures[0].style, 1);
+    EXPECT_EQ(doc.figures[0].inits, doc.figStyles.GetAt(1)->m_pTextBoxInits);
+    EXPECT_EQ(doc.figures[1].style, 0);
+}
+
 TEST(StyleLibraries, EndShapeAndSymbolReferences)
 {
     CConStylesLibrary cons(nullptr);
