@@ -12,7 +12,6 @@ CAppSeams Defaults()
     s.createDocTemplate = none;
     s.loadCursors = none;
     s.destroyCursors = none;
-    s.fillStampShapes = none;
     s.releaseSharedDrawingObjects = none;
     s.openDocumentFile = [](const std::string&) { return false; };
     s.newDocument = [] { return false; };

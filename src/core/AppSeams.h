@@ -20,7 +20,6 @@ struct CAppSeams {
     std::function<void()> createDocTemplate;      // document, child frame and view classes
     std::function<void()> loadCursors;            // the 25 own and 5 system cursors
     std::function<void()> destroyCursors;
-    std::function<void()> fillStampShapes;        // the program-wide stamp shapes
     std::function<void()> releaseSharedDrawingObjects;
 
     // Documents and views.

@@ -24,6 +24,7 @@
 #include "platform/ui/CQtPromptService.h"
 #include "platform/ui/CSingleInstance.h"
 #include "render/ui/CSplashWnd.h"
+#include "shapes/ShapeLibrary.h"
 
 #include <FreeImage.h>
 #include <QAbstractEventDispatcher>
@@ -158,7 +159,7 @@ BOOL CKavoApp::InitInstance()
     // 14, 15.
     AppSeams().createDocTemplate();
     AppSeams().loadCursors();
-    AppSeams().fillStampShapes();
+    StampShapes().BuildStampShapes();
     // 16.
     DiagPrintf("INIT  Step 3: Alloc CMainFrame and load frame\n");
     m_pMainWnd = new CMainFrame;
