@@ -8,6 +8,8 @@
 #include "core/ProgramFolders.h"
 #include "core/Settings.h"
 #include "core/Trace.h"
+#include "core/Units.h"
+#include "document/ChoiceTables.h"
 #include "platform/GlobalMem.h"
 #include "shapes/ShapesState.h"
 
@@ -24,4 +26,6 @@ void ResetProgramState()
     SetMsgBoxSplashCloser(nullptr);
     ResetSerialStampCounter();
     ResetShapesState();
+    SetScreenPixelHeightForTest(0);
+    ResetChoiceTables();
 }

@@ -8,5 +8,13 @@ struct CFillMask {
     int32_t m_bColor2 = 0;
     int32_t m_bRest = 0;
 
+    void SetAll(int32_t value) { m_bColor1 = m_bColor2 = m_bRest = value; }
     bool AnySet() const { return m_bColor1 || m_bColor2 || m_bRest; }
+    int CountSet() const { return (m_bColor1 != 0) + (m_bColor2 != 0) + (m_bRest != 0); }
+    void OrWith(const CFillMask& o)
+    {
+        m_bColor1 |= o.m_bColor1;
+        m_bColor2 |= o.m_bColor2;
+        m_bRest |= o.m_bRest;
+    }
 };

@@ -44,3 +44,25 @@ bool CFillSpec::IsEquivalent(const CFillSpec& o) const
         return IsEqual(o);
     }
 }
+
+int CFillSpec::SetColor(COLORREF color, int force)
+{
+    if (m_nKind == 0 && !force)
+        return 0;
+    if (color == kNoFillColor) {
+        m_nKind = 0;
+        return 0;
+    }
+    m_crColor1 = color;
+    if (m_nKind == 0)
+        m_nKind = 1;
+    return 1;
+}
+
+int CFillSpec::DropBandVariant()
+{
+    if (m_nKind != 3 || m_nVariant != 2)
+        return 0;
+    m_nVariant = 0;
+    return 1;
+}
