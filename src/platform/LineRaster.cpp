@@ -36,7 +36,8 @@ CLineStyle CLineStyle::ForPenStyle(DWORD style, const std::vector<DWORD>& user)
     return s;
 }
 
-void RasterizeSegment(QPoint a, QPoint b, CLineStyle& style, std::vector<QPoint>& out)
+void RasterizeSegment(QPoint a, QPoint b, CLineStyle& style, std::vector<QPoint>& out,
+                      std::vector<QPoint>* gaps)
 {
     const int dx = b.x() - a.x(), dy = b.y() - a.y();
     const int adx = std::abs(dx), ady = std::abs(dy);
@@ -52,6 +53,8 @@ void RasterizeSegment(QPoint a, QPoint b, CLineStyle& style, std::vector<QPoint>
         for (int i = 0; i < steps; ++i) {
             if (style.On())
                 out.emplace_back(x, y);
+            else if (gaps)
+                gaps->emplace_back(x, y);
             style.Step();
             if (err > 0 || (err == 0 && sy > 0)) {
                 y += sy;
@@ -65,6 +68,8 @@ void RasterizeSegment(QPoint a, QPoint b, CLineStyle& style, std::vector<QPoint>
         for (int i = 0; i < steps; ++i) {
             if (style.On())
                 out.emplace_back(x, y);
+            else if (gaps)
+                gaps->emplace_back(x, y);
             style.Step();
             if (err > 0 || (err == 0 && sx > 0)) {
                 x += sx;
@@ -77,10 +82,10 @@ void RasterizeSegment(QPoint a, QPoint b, CLineStyle& style, std::vector<QPoint>
 }
 
 void RasterizePolyline(const QPolygon& points, bool closed, CLineStyle& style,
-                       std::vector<QPoint>& out)
+                       std::vector<QPoint>& out, std::vector<QPoint>* gaps)
 {
     for (int i = 0; i + 1 < points.size(); ++i)
-        RasterizeSegment(points[i], points[i + 1], style, out);
+        RasterizeSegment(points[i], points[i + 1], style, out, gaps);
     if (closed && points.size() > 1)
-        RasterizeSegment(points.last(), points.first(), style, out);
+        RasterizeSegment(points.last(), points.first(), style, out, gaps);
 }

@@ -25,8 +25,11 @@ struct CLineStyle {
     static CLineStyle ForPenStyle(DWORD style, const std::vector<DWORD>& user = {});
 };
 
-// Appends the pixels of the segment a -> b without b (nothing for a == b).
-void RasterizeSegment(QPoint a, QPoint b, CLineStyle& style, std::vector<QPoint>& out);
+// Appends the pixels of the segment a -> b without b (nothing for a == b); the
+// pixels of the style's gaps go to gaps when given (an opaque background mode
+// paints them in the background colour).
+void RasterizeSegment(QPoint a, QPoint b, CLineStyle& style, std::vector<QPoint>& out,
+                      std::vector<QPoint>* gaps = nullptr);
 // A polyline of vertices; with closed set, also the segment back to the start.
 void RasterizePolyline(const QPolygon& points, bool closed, CLineStyle& style,
-                       std::vector<QPoint>& out);
+                       std::vector<QPoint>& out, std::vector<QPoint>* gaps = nullptr);

@@ -113,11 +113,13 @@ static void RenderShape(CPainterDC::Impl& impl, const CDC& dc, const QPainterPat
         return;
     QImage* img = impl.Image();
     const int rop = dc.GetROP2();
-    std::vector<QPoint> pixels;
+    std::vector<QPoint> pixels, gaps;
     if (doStroke && pen.onePixel && img) {
         CLineStyle style = CLineStyle::ForPenStyle(pen.style, pen.user);
+        // The gaps of a styled line take the background colour in opaque mode.
+        std::vector<QPoint>* gapOut = dc.GetBkMode() == OPAQUE ? &gaps : nullptr;
         for (int i = 0; i < strokes.size(); ++i)
-            RasterizePolyline(RoundPolygon(strokes[i]), closed[size_t(i)], style, pixels);
+            RasterizePolyline(RoundPolygon(strokes[i]), closed[size_t(i)], style, pixels, gapOut);
     }
     QPainterPath strokePath;
     if (doStroke && !(pen.onePixel && img)) {
@@ -156,6 +158,10 @@ static void RenderShape(CPainterDC::Impl& impl, const CDC& dc, const QPainterPat
         }
         lp.end();
         const QRgb penRgb = RgbFromRef(pen.color);
+        const QRgb bkRgb = RgbFromRef(dc.GetBkColor());
+        for (const QPoint& pt : gaps)
+            if (area.contains(pt))
+                layer.setPixel(pt - area.topLeft(), bkRgb);
         for (const QPoint& pt : pixels)
             if (area.contains(pt))
                 layer.setPixel(pt - area.topLeft(), penRgb);
@@ -174,6 +180,8 @@ static void RenderShape(CPainterDC::Impl& impl, const CDC& dc, const QPainterPat
     }
     if (!strokePath.isEmpty())
         p->strokePath(strokePath, qpen);
+    if (!gaps.empty())
+        impl.PutPixels(gaps, dc.GetBkColor());
     if (!pixels.empty())
         impl.PutPixels(pixels, pen.color);
 }
