@@ -177,11 +177,15 @@ CPoint CDC::OffsetViewportOrg(int dx, int dy)
 
 int CDC::LogToDevX(int x) const
 {
+    if (m_s.viewportExt.cx == m_s.windowExt.cx)
+        return x - m_s.windowOrg.x + m_s.viewportOrg.x;
     return ScaleRound(qint64(x) - m_s.windowOrg.x, m_s.viewportExt.cx, m_s.windowExt.cx) + m_s.viewportOrg.x;
 }
 
 int CDC::LogToDevY(int y) const
 {
+    if (m_s.viewportExt.cy == m_s.windowExt.cy)
+        return y - m_s.windowOrg.y + m_s.viewportOrg.y;
     return ScaleRound(qint64(y) - m_s.windowOrg.y, m_s.viewportExt.cy, m_s.windowExt.cy) + m_s.viewportOrg.y;
 }
 

@@ -57,6 +57,10 @@ public:
     // (so a null pen leaves out the right and bottom pixel, as GDI does), then the
     // outline with the pen. In a path bracket, adds the outline to the path.
     void DrawShape(const QPainterPath& outline, bool fill);
+    // The common case of a polygon in copy mode on an image with a solid or
+    // hollow brush and a null or one-pixel pen, without building paths; false
+    // when the case does not apply (the caller then takes the general way).
+    bool FastPolygon(const QPoint* points, int count);
     // Open lines in pixel-centre coordinates.
     void DrawLines(const QList<QPolygonF>& polylines, const std::vector<bool>& closed);
     // Fills a device path with a brush through ROP2 (copy on paged devices).

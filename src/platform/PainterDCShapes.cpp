@@ -1,6 +1,8 @@
 // CPainterDC: lines, shapes, rectangle fills and paths.
 #include "platform/PainterDCImpl.h"
 
+#include <QVarLengthArray>
+
 #include <cmath>
 
 namespace {
@@ -245,10 +247,43 @@ bool CPainterDC::Polyline(const POINT* points, int count)
     return true;
 }
 
+bool CPainterDC::Impl::FastPolygon(const QPoint* points, int count)
+{
+    const CDCState& s = m_dc.State();
+    if (m_dc.InPath() || !Image() || s.rop2 != R2_COPYPEN
+        || (s.logBrush.lbStyle != BS_SOLID && s.logBrush.lbStyle != BS_NULL))
+        return false;
+    const CResolvedPen pen = Pen();
+    if (!pen.null && (!pen.onePixel || (pen.style & PS_STYLE_MASK) != PS_SOLID))
+        return false;
+    QPainter* p = Painter();
+    if (!p)
+        return false;
+    if (s.logBrush.lbStyle == BS_SOLID) {
+        p->setPen(Qt::NoPen);
+        p->setBrush(QColorFromRef(s.logBrush.lbColor));
+        p->drawPolygon(points, count, s.polyFillMode == WINDING ? Qt::WindingFill : Qt::OddEvenFill);
+    }
+    if (!pen.null) {
+        std::vector<QPoint> pixels;
+        CLineStyle solid;
+        QPolygon poly(count);
+        std::copy(points, points + count, poly.begin());
+        RasterizePolyline(poly, true, solid, pixels);
+        PutPixels(pixels, pen.color);
+    }
+    return true;
+}
+
 bool CPainterDC::Polygon(const POINT* points, int count)
 {
     if (!points || count < 2)
         return false;
+    QVarLengthArray<QPoint, 32> devPoly(count);
+    for (int i = 0; i < count; ++i)
+        devPoly[i] = m_impl->ToDev(points[i].x, points[i].y);
+    if (m_impl->FastPolygon(devPoly.data(), count))
+        return true;
     QPainterPath path;
     path.addPolygon(DevPolygon(*m_impl, points, count));
     path.closeSubpath();
