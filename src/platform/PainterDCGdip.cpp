@@ -40,11 +40,14 @@ double BlendAt(const std::vector<float>& factors, const std::vector<float>& posi
 
 // The world-to-device transform with the graphics pixel-offset rule: unless
 // the offset mode is Half/HighQuality, pixel centres sit on integer coordinates,
-// half a pixel before Qt's.
+// half a pixel before Qt's. Anti-aliased drawing shows that shift; Qt's aliased
+// rasteriser already rounds edges the way the unshifted mode does (a rectangle
+// from 0 to 2 covers pixels 0 and 1 in both), so aliased drawing is not moved.
 QTransform DeviceTransform(const CGpState& state)
 {
     QTransform t = state.world;
-    if (state.pixelOffset != GpPixelOffsetMode::Half && state.pixelOffset != GpPixelOffsetMode::HighQuality)
+    if (state.AntiAliased() && state.pixelOffset != GpPixelOffsetMode::Half
+        && state.pixelOffset != GpPixelOffsetMode::HighQuality)
         t *= QTransform::fromTranslate(0.5, 0.5);
     return t;
 }
