@@ -877,10 +877,13 @@ int CDC::DeviceFontHeight() const
 const CDeviceFont& CDC::DeviceFont() const
 {
     const int height = DeviceFontHeight();
-    if (!m_font || !(m_fontLog == m_s.logFont) || m_fontHeight != height) {
-        m_font = std::make_unique<CDeviceFont>(m_s.logFont, height);
+    const int width = ScaleRound(std::abs(m_s.logFont.lfWidth), std::abs(m_s.viewportExt.cx),
+                                 std::abs(m_s.windowExt.cx));
+    if (!m_font || !(m_fontLog == m_s.logFont) || m_fontHeight != height || m_fontWidth != width) {
+        m_font = std::make_unique<CDeviceFont>(m_s.logFont, height, width);
         m_fontLog = m_s.logFont;
         m_fontHeight = height;
+        m_fontWidth = width;
     }
     return *m_font;
 }

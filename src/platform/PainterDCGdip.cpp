@@ -56,11 +56,13 @@ QBrush LinearBrush(const CGpBrush& b)
 {
     // The gradient runs across the rectangle in the brush's direction, its ends
     // on the rectangle's extreme corners along that direction; outside it tiles
-    // (GDI+'s default wrap mode), where Qt would pad.
+    // (GDI+'s default wrap mode), where Qt would pad. A scalable angle is the
+    // angle in the unit square, stretched with the square onto the rectangle.
     const double a = b.angle * M_PI / 180.0;
     const QPointF dir(std::cos(a), std::sin(a));
-    const QPointF c = b.rect.center();
-    const double half = (std::abs(b.rect.width() * dir.x()) + std::abs(b.rect.height() * dir.y())) / 2;
+    const QRectF area = b.angleIsScalable ? QRectF(0, 0, 1, 1) : b.rect;
+    const QPointF c = area.center();
+    const double half = (std::abs(area.width() * dir.x()) + std::abs(area.height() * dir.y())) / 2;
     QLinearGradient g(c - dir * half, c + dir * half);
     switch (b.wrapMode) {
     case GpWrapMode::Clamp: g.setSpread(QGradient::PadSpread); break;
@@ -82,7 +84,11 @@ QBrush LinearBrush(const CGpBrush& b)
     }
     // Gamma correction is not modelled: gradients are interpolated in sRGB.
     QBrush brush(g);
-    brush.setTransform(b.brushTransform);
+    QTransform t = b.brushTransform;
+    if (b.angleIsScalable)
+        t = QTransform::fromScale(b.rect.width(), b.rect.height())
+            * QTransform::fromTranslate(b.rect.left(), b.rect.top()) * t;
+    brush.setTransform(t);
     return brush;
 }
 

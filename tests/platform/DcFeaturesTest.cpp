@@ -251,3 +251,46 @@ TEST(DcGraphics, PixelOffsetColourKeyAndHatch)
 }
 
 } // namespace
+
+namespace {
+
+TEST(DcText, WidthNarrowsGlyphsAndEscapementTurnsThem)
+{
+    QImage img = White(120, 120);
+    CPainterDC dc(&img);
+    LOGFONT lf;
+    lf.lfHeight = -24;
+    SetLogFontFace(lf, "Arial");
+    CFont normal;
+    normal.CreateFontIndirect(&lf);
+    dc.SelectObject(&normal);
+    const CSize wide = dc.GetTextExtent("xxxxxxxxxx");
+    lf.lfWidth = wide.cx / 20;   // half the natural width of 'x'
+    CFont narrow;
+    narrow.CreateFontIndirect(&lf);
+    dc.SelectObject(&narrow);
+    const CSize thin = dc.GetTextExtent("xxxxxxxxxx");
+    EXPECT_NEAR(double(thin.cx) / wide.cx, 0.5, 0.1);
+
+    // Escapement 900: the text runs upwards from the reference point.
+    lf.lfWidth = 0;
+    lf.lfEscapement = 900;
+    CFont up;
+    up.CreateFontIndirect(&lf);
+    dc.SelectObject(&up);
+    dc.SetBkMode(TRANSPARENT);
+    dc.TextOut(60, 110, "HHHHHH");
+    dc.Flush();
+    int top = 120, left = 120, right = -1;
+    for (int y = 0; y < 120; ++y)
+        for (int x = 0; x < 120; ++x)
+            if (img.pixel(x, y) != kWhite) {
+                top = std::min(top, y);
+                left = std::min(left, x);
+                right = std::max(right, x);
+            }
+    EXPECT_LT(top, 60);               // far above the reference point
+    EXPECT_LT(right - left, 30);      // and narrow across
+}
+
+} // namespace
