@@ -8,6 +8,15 @@
 // ROP2 modes and block-transfer raster operations are applied per pixel, and
 // right/bottom edges are exclusive. On paged devices the same calls go through
 // QPainter with copy semantics only (printers have no raster operations).
+//
+// Where the pixels may differ from GDI's by about a pixel (everything else is
+// exact): diagonal 1-pixel lines exactly between two pixels take the pixel
+// Bresenham picks; ellipses, arcs and round corners are Qt's flattened curves
+// through the pixel centres; hatch patterns are Qt's 8 x 8 patterns; polygon
+// regions follow Qt's fill rules; geometric dashes are in pen widths (3:1, 1:1);
+// text is Qt's glyph rendering at whole-pixel advances (no hinting match);
+// FrameRect's border is one device pixel; ArcTo does not draw the line to the
+// arc's start.
 #include "platform/CDC.h"
 
 #include <QPainter>

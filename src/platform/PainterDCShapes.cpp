@@ -333,7 +333,14 @@ namespace {
 QRectF OutlineRect(const CPainterDC::Impl& impl, int l, int t, int r, int b)
 {
     const QRect d = impl.DevRect(l, t, r, b);
-    return QRectF(d.left(), d.top(), d.width() - 1, d.height() - 1);
+    QRectF outline(d.left(), d.top(), d.width() - 1, d.height() - 1);
+    // An inside-frame pen keeps its whole width within the bounding rectangle.
+    const CResolvedPen pen = impl.Pen();
+    if (pen.insideFrame && pen.width > 1) {
+        const double in = std::min({(pen.width - 1) / 2.0, outline.width() / 2, outline.height() / 2});
+        outline.adjust(in, in, -in, -in);
+    }
+    return outline;
 }
 
 // GDI gives arc end points as rays from the centre (geometric angles); Qt's

@@ -294,3 +294,25 @@ TEST(DcText, WidthNarrowsGlyphsAndEscapementTurnsThem)
 }
 
 } // namespace
+
+namespace {
+
+TEST(DcShapes, InsideFramePenStaysInTheRectangle)
+{
+    for (int style : {int(PS_INSIDEFRAME), int(PS_SOLID)}) {
+        QImage img = White(20, 20);
+        CPainterDC dc(&img);
+        CPen pen(style, 5, RGB(0, 0, 0));
+        dc.SelectObject(&pen);
+        dc.SelectStockObject(NULL_BRUSH);
+        dc.Rectangle(5, 5, 15, 15);
+        dc.Flush();
+        // Inside frame: nothing outside 5..14; a centred pen spills over by 2.
+        const bool spills = img.pixel(3, 10) != kWhite;
+        EXPECT_EQ(spills, style == int(PS_SOLID)) << style;
+        EXPECT_NE(img.pixel(5, 10), kWhite);
+        EXPECT_NE(img.pixel(14, 10), kWhite);
+    }
+}
+
+} // namespace
