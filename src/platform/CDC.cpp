@@ -564,17 +564,31 @@ bool CDC::PolyBezierTo(const POINT* points, int count)
     return true;
 }
 
+namespace {
+// Where the ray from the ellipse's centre toward (x, y) meets the ellipse.
+CPoint EllipsePointToward(int left, int top, int right, int bottom, int x, int y)
+{
+    const double cx = (left + right) / 2.0, cy = (top + bottom) / 2.0;
+    const double rx = std::abs(right - left) / 2.0, ry = std::abs(bottom - top) / 2.0;
+    const double dx = x - cx, dy = y - cy;
+    if (rx <= 0 || ry <= 0 || (dx == 0 && dy == 0))
+        return CPoint(int(std::lround(cx + rx)), int(std::lround(cy)));
+    const double t = 1.0 / std::sqrt((dx / rx) * (dx / rx) + (dy / ry) * (dy / ry));
+    return CPoint(int(std::lround(cx + dx * t)), int(std::lround(cy + dy * t)));
+}
+} // namespace
+
 bool CDC::ArcTo(int left, int top, int right, int bottom, int xStart, int yStart, int xEnd,
                 int yEnd)
 {
-    // Approximation: the line to the arc's start point is not drawn; the arc is,
-    // and the current position moves to the arc's end ray on the ellipse.
+    // A line from the current position to the arc's start, the arc, and the
+    // current position at the arc's end.
+    const CPoint from = EllipsePointToward(left, top, right, bottom, xStart, yStart);
+    if (!LineTo(from.x, from.y))
+        return false;
     if (!Arc(left, top, right, bottom, xStart, yStart, xEnd, yEnd))
         return false;
-    const double cx = (left + right) / 2.0, cy = (top + bottom) / 2.0;
-    const double rx = (right - left) / 2.0, ry = (bottom - top) / 2.0;
-    const double a = std::atan2((yEnd - cy) * rx, (xEnd - cx) * (ry == 0 ? 1 : ry));
-    m_s.currentPos = CPoint(int(std::lround(cx + rx * std::cos(a))), int(std::lround(cy + ry * std::sin(a))));
+    m_s.currentPos = EllipsePointToward(left, top, right, bottom, xEnd, yEnd);
     return true;
 }
 

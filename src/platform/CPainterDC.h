@@ -14,9 +14,7 @@
 // Bresenham picks; ellipses, arcs and round corners are Qt's flattened curves
 // through the pixel centres; hatch patterns are Qt's 8 x 8 patterns; polygon
 // regions follow Qt's fill rules; geometric dashes are in pen widths (3:1, 1:1);
-// text is Qt's glyph rendering at whole-pixel advances (no hinting match);
-// FrameRect's border is one device pixel; ArcTo does not draw the line to the
-// arc's start.
+// text is Qt's glyph rendering at whole-pixel advances (no hinting match).
 #include "platform/CDC.h"
 
 #include <QPainter>

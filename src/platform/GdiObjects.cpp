@@ -168,10 +168,10 @@ bool CRgn::CreateEllipticRgn(int left, int top, int right, int bottom)
 {
     CRect r(left, top, right, bottom);
     r.NormalizeRect();
-    // The ellipse inscribed in the rectangle without its right and bottom edge.
+    // The ellipse inscribed in the rectangle; like a filled ellipse it covers
+    // the pixels left..right-1, so its box is the rectangle.
     SetRegion(r.IsRectEmpty() ? QRegion()
-                              : QRegion(r.left, r.top, r.Width() - 1, r.Height() - 1,
-                                        QRegion::Ellipse));
+                              : QRegion(r.left, r.top, r.Width(), r.Height(), QRegion::Ellipse));
     return true;
 }
 
@@ -189,7 +189,7 @@ bool CRgn::CreateRoundRectRgn(int left, int top, int right, int bottom, int w, i
         return true;
     }
     QPainterPath path;
-    path.addRoundedRect(QRectF(r.left, r.top, r.Width() - 1, r.Height() - 1), w / 2.0, h / 2.0);
+    path.addRoundedRect(QRectF(r.left, r.top, r.Width(), r.Height()), w / 2.0, h / 2.0);
     SetRegion(QRegion(path.toFillPolygon().toPolygon(), Qt::WindingFill));
     return true;
 }

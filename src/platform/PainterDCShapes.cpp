@@ -474,9 +474,11 @@ void CPainterDC::FrameRect(const RECT* rect, CBrush* brush)
     const QRect r = m_impl->DevRect(rect->left, rect->top, rect->right, rect->bottom);
     if (r.isEmpty())
         return;
-    // A one-pixel border inside the rectangle.
+    // A border one logical unit wide (at least a pixel) inside the rectangle.
+    const int bx = std::max(1, int(std::lround(std::abs(LogToDevScaleX()))));
+    const int by = std::max(1, int(std::lround(std::abs(LogToDevScaleY()))));
     QRegion border(r);
-    border -= QRegion(r.adjusted(1, 1, -1, -1));
+    border -= QRegion(r.adjusted(bx, by, -bx, -by));
     QPainterPath path;
     path.addRegion(border);
     m_impl->FillPathRop(path, m_impl->Brush(brush), m_impl->HatchNeedsBackground(brush), false);

@@ -316,3 +316,37 @@ TEST(DcShapes, InsideFramePenStaysInTheRectangle)
 }
 
 } // namespace
+
+namespace {
+
+TEST(DcShapes, ArcToDrawsTheLeadInAndFrameRectIsOneLogicalUnit)
+{
+    QImage img = White(20, 20);
+    CPainterDC dc(&img);
+    dc.MoveTo(0, 10);
+    // The arc of the ellipse (4,4)-(16,16) from its right point counter-clockwise to its top.
+    ASSERT_TRUE(dc.ArcTo(4, 4, 16, 16, 20, 10, 10, 0));
+    EXPECT_EQ(dc.GetCurrentPosition(), CPoint(10, 4));
+    dc.Flush();
+    EXPECT_NE(img.pixel(2, 10), kWhite);   // the lead-in line
+    int onArc = 0, belowCentre = 0;
+    for (int y = 4; y < 16; ++y)
+        for (int x = 4; x < 16; ++x)
+            if (img.pixel(x, y) != kWhite && y != 10)
+                (x >= 10 && y < 10 ? onArc : y > 10 || x < 10 ? belowCentre : onArc)++;
+    EXPECT_GT(onArc, 4);                   // the upper right quarter only
+    EXPECT_EQ(belowCentre, 0);
+
+    img.fill(kWhite);
+    dc.SetMapMode(MM_ANISOTROPIC);
+    dc.SetWindowExt(1, 1);
+    dc.SetViewportExt(3, 3);
+    CBrush black(RGB(0, 0, 0));
+    const RECT r{1, 1, 5, 5};
+    dc.FrameRect(&r, &black);
+    dc.Flush();
+    EXPECT_NE(img.pixel(5, 8), kWhite);    // three pixels wide at this scale
+    EXPECT_EQ(img.pixel(6, 8), kWhite);
+}
+
+} // namespace

@@ -328,6 +328,19 @@ TEST(DcRegions, PolygonFillModesAndCombination)
     EXPECT_EQ(both.CombineRgn(&a, &b, RGN_XOR), COMPLEXREGION);
     EXPECT_FALSE(both.PtInRegion(7, 7));
     EXPECT_EQ(both.CombineRgn(&a, &a, RGN_DIFF), NULLREGION);
+
+    // Shaped regions cover left..right-1 like the filled shapes: box = rectangle.
+    const POINT square[] = {{0, 0}, {10, 0}, {10, 10}, {0, 10}};
+    CRgn poly, ell, round;
+    poly.CreatePolygonRgn(square, 4, ALTERNATE);
+    ell.CreateEllipticRgn(0, 0, 10, 10);
+    round.CreateRoundRectRgn(0, 0, 10, 10, 4, 4);
+    for (const CRgn* r : {&poly, &ell, &round}) {
+        r->GetRgnBox(&box);
+        EXPECT_EQ(CRect(box), CRect(0, 0, 10, 10));
+    }
+    EXPECT_FALSE(ell.PtInRegion(0, 0));
+    EXPECT_TRUE(ell.PtInRegion(5, 5));
 }
 
 TEST(DcPaths, FilledPathAndClipPath)
