@@ -43,64 +43,72 @@ bool CPainterDC::Impl::Blit(const QRect& dst, bool mirrorX, bool mirrorY, const 
     if (dst.isEmpty())
         return true;
     const bool useSrc = RopUsesSource(rop);
-    QImage piece;
-    if (useSrc) {
-        if (src.isNull() || srcRect.isEmpty())
-            return false;
-        // Parts of the source outside its bitmap read as black, as in GDI.
-        QImage part(srcRect.size(), QImage::Format_RGB32);
-        part.fill(0xFF000000u);
-        {
-            QPainter pp(&part);
-            pp.setCompositionMode(QPainter::CompositionMode_Source);
-            pp.drawImage(QPoint(0, 0), src, srcRect);
-        }
-        const bool smooth = m_dc.GetStretchBltMode() == HALFTONE;
-        if (part.size() != dst.size())
-            part = part.scaled(dst.size(), Qt::IgnoreAspectRatio,
-                               smooth ? Qt::SmoothTransformation : Qt::FastTransformation);
-        if (mirrorX || mirrorY)
-            part = part.mirrored(mirrorX, mirrorY);
-        const CBitmap* destBitmap = m_dc.GetCurrentBitmap();
-        const bool dstMono = destBitmap && destBitmap->IsMonochrome();
-        if (srcMono && !dstMono) {
-            const QRgb fg = RgbFromRef(m_dc.GetTextColor()), bg = RgbFromRef(m_dc.GetBkColor());
-            for (int y = 0; y < part.height(); ++y) {
-                auto* line = reinterpret_cast<QRgb*>(part.scanLine(y));
-                for (int x = 0; x < part.width(); ++x)
-                    line[x] = (line[x] & 0xFFFFFF) ? bg : fg;
-            }
-        } else if (dstMono && !srcMono) {
-            const QRgb key = RgbFromRef(srcBk) & 0xFFFFFF;
-            for (int y = 0; y < part.height(); ++y) {
-                auto* line = reinterpret_cast<QRgb*>(part.scanLine(y));
-                for (int x = 0; x < part.width(); ++x)
-                    line[x] = (line[x] & 0xFFFFFF) == key ? 0xFFFFFFFFu : 0xFF000000u;
-            }
-        }
-        piece = part;
-    }
+    if (useSrc && (src.isNull() || srcRect.isEmpty()))
+        return false;
     QImage* img = Image();
     if (!img) {
         // Paged devices have no raster operations: sources are copied, patterns painted.
         QPainter* p = Painter();
         if (!p)
             return false;
-        if (useSrc)
-            p->drawImage(dst, piece);
-        else if (RopUsesPattern(rop))
+        if (useSrc) {
+            p->save();
+            p->setRenderHint(QPainter::SmoothPixmapTransform, m_dc.GetStretchBltMode() == HALFTONE);
+            p->translate(mirrorX ? dst.left() + dst.right() + 1 : 0, mirrorY ? dst.top() + dst.bottom() + 1 : 0);
+            p->scale(mirrorX ? -1 : 1, mirrorY ? -1 : 1);
+            p->drawImage(QRectF(dst), src, QRectF(srcRect));
+            p->restore();
+        } else if (RopUsesPattern(rop)) {
             p->fillRect(dst, Brush());
+        }
         return true;
     }
+    // Only the part of the destination on the image is computed, so a huge
+    // stretch costs no more than the image.
     const QRect area = dst.intersected(img->rect());
     if (area.isEmpty())
         return true;
+    QImage piece;
+    if (useSrc) {
+        // The source scaled (and mirrored) onto the visible area; parts of the
+        // source rectangle outside its bitmap read as black, as in GDI.
+        piece = QImage(area.size(), QImage::Format_RGB32);
+        piece.fill(0xFF000000u);
+        {
+            QPainter pp(&piece);
+            pp.setCompositionMode(QPainter::CompositionMode_Source);
+            pp.setRenderHint(QPainter::SmoothPixmapTransform, m_dc.GetStretchBltMode() == HALFTONE);
+            pp.translate(-area.left(), -area.top());
+            pp.translate(mirrorX ? dst.left() + dst.right() + 1 : 0, mirrorY ? dst.top() + dst.bottom() + 1 : 0);
+            pp.scale(mirrorX ? -1 : 1, mirrorY ? -1 : 1);
+            pp.drawImage(QRectF(dst), src, QRectF(srcRect));
+        }
+        const CBitmap* destBitmap = m_dc.GetCurrentBitmap();
+        const bool dstMono = destBitmap && destBitmap->IsMonochrome();
+        if (srcMono && !dstMono) {
+            // One-bit sources: white takes the background colour, black the text colour.
+            const QRgb fg = RgbFromRef(m_dc.GetTextColor()), bg = RgbFromRef(m_dc.GetBkColor());
+            for (int y = 0; y < piece.height(); ++y) {
+                auto* line = reinterpret_cast<QRgb*>(piece.scanLine(y));
+                for (int x = 0; x < piece.width(); ++x)
+                    line[x] = (line[x] & 0xFFFFFF) ? bg : fg;
+            }
+        } else if (dstMono && !srcMono) {
+            // To one bit: the source's background colour becomes white, all else black.
+            const QRgb key = RgbFromRef(srcBk) & 0xFFFFFF;
+            for (int y = 0; y < piece.height(); ++y) {
+                auto* line = reinterpret_cast<QRgb*>(piece.scanLine(y));
+                for (int x = 0; x < piece.width(); ++x)
+                    line[x] = (line[x] & 0xFFFFFF) == key ? 0xFFFFFFFFu : 0xFF000000u;
+            }
+        }
+    }
     if (rop == SRCCOPY) {
         QPainter* p = Painter();
         if (!p)
             return false;
         p->setCompositionMode(QPainter::CompositionMode_Source);
-        p->drawImage(dst.topLeft(), piece);
+        p->drawImage(area.topLeft(), piece);
         p->setCompositionMode(QPainter::CompositionMode_SourceOver);
         return true;
     }
@@ -112,11 +120,11 @@ bool CPainterDC::Impl::Blit(const QRect& dst, bool mirrorX, bool mirrorY, const 
     for (const QRect& r : visible) {
         for (int y = r.top(); y <= r.bottom(); ++y) {
             auto* d = reinterpret_cast<QRgb*>(img->scanLine(y));
-            const QRgb* sl = useSrc ? reinterpret_cast<const QRgb*>(piece.constScanLine(y - dst.top())) : nullptr;
+            const QRgb* sl = useSrc ? reinterpret_cast<const QRgb*>(piece.constScanLine(y - area.top())) : nullptr;
             const QRgb* pl = pattern.isNull() ? nullptr
                                               : reinterpret_cast<const QRgb*>(pattern.constScanLine(y - area.top()));
             for (int x = r.left(); x <= r.right(); ++x) {
-                const DWORD sv = sl ? (sl[x - dst.left()] & 0xFFFFFF) : 0;
+                const DWORD sv = sl ? (sl[x - area.left()] & 0xFFFFFF) : 0;
                 DWORD pv = 0;
                 if (pl) {
                     const QRgb pc = pl[x - area.left()];

@@ -156,7 +156,9 @@ void CPainterDC::GpFillPath(const QPainterPath& path, const CGpBrush& brush, con
         // Qt has no path-gradient brush: the gradient is shaded here pixel by
         // pixel. Approximations: one surround colour (the first), the focus
         // scales widen the centre colour uniformly, gamma is ignored.
-        const QRect area = dev.boundingRect().toAlignedRect().adjusted(-1, -1, 1, 1);
+        // Shaded only where it can show: within the device's surface.
+        const QRect area = dev.boundingRect().toAlignedRect().adjusted(-1, -1, 1, 1)
+                               .intersected(QRect(0, 0, GetDeviceCaps(HORZRES), GetDeviceCaps(VERTRES)));
         if (!area.isEmpty() && qint64(area.width()) * area.height() <= qint64(64) * 1024 * 1024) {
             QPolygonF boundary;
             for (const QPointF& q : brush.pathPoints)

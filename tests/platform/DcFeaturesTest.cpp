@@ -350,3 +350,30 @@ TEST(DcShapes, ArcToDrawsTheLeadInAndFrameRectIsOneLogicalUnit)
 }
 
 } // namespace
+
+namespace {
+
+TEST(DcBlits, HugeAndMirroredStretchesStayWithinTheImage)
+{
+    QImage srcImg(2, 1, QImage::Format_RGB32);
+    srcImg.setPixel(0, 0, qRgb(255, 0, 0));
+    srcImg.setPixel(1, 0, qRgb(0, 0, 255));
+    CBitmap bmp;
+    bmp.Attach(srcImg);
+    CPainterDC mem;
+    mem.SelectObject(&bmp);
+    QImage img = White(4, 2);
+    CPainterDC dc(&img);
+    // Mirrored: a negative destination width flips the picture.
+    ASSERT_TRUE(dc.StretchBlt(4, 0, -4, 2, &mem, 0, 0, 2, 1, SRCCOPY));
+    dc.Flush();
+    EXPECT_EQ(img.pixel(0, 0), qRgb(0, 0, 255));
+    EXPECT_EQ(img.pixel(3, 1), qRgb(255, 0, 0));
+    // A stretch to two billion pixels only computes what lands on the image.
+    ASSERT_TRUE(dc.StretchBlt(-1000000, -1000000, 2000000, 2000000, &mem, 0, 0, 2, 1, SRCINVERT));
+    ASSERT_TRUE(dc.StretchBlt(0, 0, 1000000000, 1000000000, &mem, 0, 0, 2, 1, SRCCOPY));
+    dc.Flush();
+    EXPECT_EQ(img.pixel(3, 1), qRgb(255, 0, 0));
+}
+
+} // namespace
