@@ -9,6 +9,7 @@
 
 #include <QPoint>
 #include <QPolygon>
+#include <QRect>
 
 #include <vector>
 
@@ -20,6 +21,8 @@ struct CLineStyle {
     int left = 0;       // pixels left in it
     bool On() const { return runs.empty() || (index % 2) == 0; }
     void Step();
+    // Steps over n pixels at once (of a part of a line that is not drawn).
+    void Advance(qint64 n);
     // The cosmetic patterns of pen styles PS_DASH .. PS_ALTERNATE (and a user
     // style's runs); empty for solid and unknown styles.
     static CLineStyle ForPenStyle(DWORD style, const std::vector<DWORD>& user = {});
@@ -28,8 +31,12 @@ struct CLineStyle {
 // Appends the pixels of the segment a -> b without b (nothing for a == b); the
 // pixels of the style's gaps go to gaps when given (an opaque background mode
 // paints them in the background colour).
+// With bounds given, only the pixels whose major coordinate lies within them
+// are produced (the same pixels as without bounds), so a line millions of
+// pixels long costs no more than the bounds.
 void RasterizeSegment(QPoint a, QPoint b, CLineStyle& style, std::vector<QPoint>& out,
-                      std::vector<QPoint>* gaps = nullptr);
+                      std::vector<QPoint>* gaps = nullptr, const QRect* bounds = nullptr);
 // A polyline of vertices; with closed set, also the segment back to the start.
 void RasterizePolyline(const QPolygon& points, bool closed, CLineStyle& style,
-                       std::vector<QPoint>& out, std::vector<QPoint>* gaps = nullptr);
+                       std::vector<QPoint>& out, std::vector<QPoint>* gaps = nullptr,
+                       const QRect* bounds = nullptr);

@@ -116,12 +116,14 @@ static void RenderShape(CPainterDC::Impl& impl, const CDC& dc, const QPainterPat
     QImage* img = impl.Image();
     const int rop = dc.GetROP2();
     std::vector<QPoint> pixels, gaps;
+    const QRect imageRect = img ? img->rect() : QRect();
     if (doStroke && pen.onePixel && img) {
         CLineStyle style = CLineStyle::ForPenStyle(pen.style, pen.user);
         // The gaps of a styled line take the background colour in opaque mode.
         std::vector<QPoint>* gapOut = dc.GetBkMode() == OPAQUE ? &gaps : nullptr;
         for (int i = 0; i < strokes.size(); ++i)
-            RasterizePolyline(RoundPolygon(strokes[i]), closed[size_t(i)], style, pixels, gapOut);
+            RasterizePolyline(RoundPolygon(strokes[i]), closed[size_t(i)], style, pixels, gapOut,
+                              &imageRect);
     }
     QPainterPath strokePath;
     if (doStroke && !(pen.onePixel && img)) {
@@ -269,7 +271,8 @@ bool CPainterDC::Impl::FastPolygon(const QPoint* points, int count)
         CLineStyle solid;
         QPolygon poly(count);
         std::copy(points, points + count, poly.begin());
-        RasterizePolyline(poly, true, solid, pixels);
+        const QRect bounds = Image()->rect();
+        RasterizePolyline(poly, true, solid, pixels, nullptr, &bounds);
         PutPixels(pixels, pen.color);
     }
     return true;

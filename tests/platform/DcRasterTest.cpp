@@ -399,3 +399,33 @@ TEST(DcGraphics, AntiAliasedFillAndTiledLinearGradient)
 }
 
 } // namespace
+
+namespace {
+
+TEST(DcRaster, VeryLongLinesOnlyCostTheImageAndKeepTheirPixels)
+{
+    // A line far longer than the image: the visible pixels are those of the
+    // whole line, and drawing it twice in XOR restores the picture.
+    QImage img = WhiteImage(8, 8);
+    const QImage before = img.copy();
+    CPainterDC dc(&img);
+    dc.SetROP2(R2_XORPEN);
+    for (int pass = 0; pass < 2; ++pass) {
+        dc.MoveTo(-2000000000, -1000000000);
+        dc.LineTo(2000000000, 1000000000);
+        const POINT star[] = {{-2000000000, 4}, {2000000000, 3}, {4, 2000000000}};
+        dc.Polygon(star, 3);
+    }
+    dc.Flush();
+    EXPECT_EQ(img, before);
+    dc.SetROP2(R2_COPYPEN);
+    dc.MoveTo(-1000000, -500000);
+    dc.LineTo(1000000, 500000);
+    dc.Flush();
+    // Slope 1/2 through the origin: pixel (2, 1) and (4, 2) are on it.
+    EXPECT_EQ(img.pixel(2, 1), kBlack);
+    EXPECT_EQ(img.pixel(4, 2), kBlack);
+    EXPECT_EQ(img.pixel(4, 3), kWhite);
+}
+
+} // namespace
