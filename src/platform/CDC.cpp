@@ -836,7 +836,7 @@ bool CDC::PathToRegion(CRgn* out)
         return false;
     QPainterPath path = TakePath();
     path.setFillRule(m_s.polyFillMode == WINDING ? Qt::WindingFill : Qt::OddEvenFill);
-    out->SetRegion(QRegion(path.toFillPolygon().toPolygon(), path.fillRule()));
+    out->SetRegion(RegionFromPath(path));
     return true;
 }
 

@@ -42,7 +42,8 @@ CDeviceFont::CDeviceFont(const LOGFONT& lf, int heightPx, int widthPx)
         }
     }
     m_em = em;
-    Build();
+    const bool symbol = lf.lfCharSet == SYMBOL_CHARSET;
+    Build(symbol);
     if (widthPx > 0 && m_raw.isValid() && m_advance['x'] > 0) {
         // A width narrows or widens the glyphs: stretch so that the average
         // character width (taken as the width of 'x') matches.
@@ -50,12 +51,12 @@ CDeviceFont::CDeviceFont(const LOGFONT& lf, int heightPx, int widthPx)
         if (stretch != 100) {
             m_font.setStretch(stretch);
             m_raw = QRawFont::fromFont(m_font);
-            Build();
+            Build(symbol);
         }
     }
 }
 
-void CDeviceFont::Build()
+void CDeviceFont::Build(bool symbolCharset)
 {
     if (!m_raw.isValid())
         return;
@@ -67,6 +68,19 @@ void CDeviceFont::Build()
     QVector<quint32> glyphs = m_raw.glyphIndexesForString(chars);
     if (glyphs.size() != 256)
         return;
+    if (symbolCharset) {
+        // Symbol fonts keep their glyphs at U+F000 + byte; Latin-1 when absent.
+        QString symbols;
+        for (int c = 0; c < 256; ++c)
+            symbols.append(QChar(char16_t(0xF000 + c)));
+        const QVector<quint32> sym = m_raw.glyphIndexesForString(symbols);
+        for (int c = 0; c < 256 && c < sym.size(); ++c) {
+            if (sym[c] != 0)
+                glyphs[c] = sym[c];
+            else if (glyphs[c] == 0)
+                glyphs[c] = m_raw.glyphIndexesForString(QString(QChar(char16_t(c)))).value(0);
+        }
+    }
     const QVector<QPointF> adv = m_raw.advancesForGlyphIndexes(glyphs, QRawFont::SeparateAdvances);
     for (int c = 0; c < 256; ++c) {
         m_glyph[size_t(c)] = glyphs[c];

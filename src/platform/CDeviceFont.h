@@ -35,7 +35,7 @@ public:
     static QFont QFontFromLogFont(const LOGFONT& lf, int emPixels);
 
 private:
-    void Build();
+    void Build(bool symbolCharset);
 
     QFont m_font;
     QRawFont m_raw;

@@ -96,6 +96,15 @@ bool CPainterDC::CreateCompatibleDC(CDC* reference)
     return true;
 }
 
+bool CPainterDC::NewPage()
+{
+    if (!m_paged)
+        return false;
+    // The painter stays on the device across pages; its state is set again.
+    m_impl->MarkStateDirty();
+    return m_paged->newPage();
+}
+
 int CPainterDC::GetDeviceCaps(int index) const
 {
     return CDC::GetDeviceCaps(index);

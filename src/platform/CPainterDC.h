@@ -40,6 +40,10 @@ public:
     // selects a 1 x 1 monochrome bitmap, as a new memory device context has.
     bool CreateCompatibleDC(CDC* reference);
 
+    // Paged devices: ends the current page and starts the next one (false for
+    // image targets or when the device refuses).
+    bool NewPage();
+
     int GetDeviceCaps(int index) const override;
     bool IsPrinting() const override { return m_paged != nullptr; }
     QImage* GetImageSurface() override { return m_image; }

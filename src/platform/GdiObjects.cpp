@@ -2,6 +2,7 @@
 
 #include "platform/CDC.h"
 
+#include <QPainter>
 #include <QPainterPath>
 #include <QPolygon>
 
@@ -190,7 +191,7 @@ bool CRgn::CreateRoundRectRgn(int left, int top, int right, int bottom, int w, i
     }
     QPainterPath path;
     path.addRoundedRect(QRectF(r.left, r.top, r.Width(), r.Height()), w / 2.0, h / 2.0);
-    SetRegion(QRegion(path.toFillPolygon().toPolygon(), Qt::WindingFill));
+    SetRegion(RegionFromPath(path));
     return true;
 }
 
@@ -205,28 +206,60 @@ bool CRgn::CreatePolyPolygonRgn(const POINT* points, const int* counts, int poly
 {
     if (!points || !counts || polygons <= 0)
         return false;
-    // Both fill rules over all polygons at once: the polygons join into one path.
+    // All polygons under one fill rule, as in GDI: a point is inside by the
+    // crossings (or windings) of every edge.
     QPainterPath path;
     path.setFillRule(fillMode == WINDING ? Qt::WindingFill : Qt::OddEvenFill);
     const POINT* p = points;
     for (int i = 0; i < polygons; ++i) {
         if (counts[i] < 0)
             return false;
-        QPolygon poly;
+        QPolygonF poly;
         for (int k = 0; k < counts[i]; ++k)
-            poly << QPoint(p[k].x, p[k].y);
+            poly << QPointF(p[k].x, p[k].y);
         p += counts[i];
         if (poly.size() >= 3) {
             path.addPolygon(poly);
             path.closeSubpath();
         }
     }
-    // The sub-polygons share one fill rule, as in GDI: the fill polygon of the
-    // whole path joins them with zero-area connecting edges.
-    const QPolygon fill = path.toFillPolygon().toPolygon();
-    const QRegion region(fill, fillMode == WINDING ? Qt::WindingFill : Qt::OddEvenFill);
-    SetRegion(region);
+    SetRegion(RegionFromPath(path));
     return true;
+}
+
+QRegion RegionFromPath(const QPainterPath& path)
+{
+    const QRect box = path.boundingRect().toAlignedRect().adjusted(-1, -1, 1, 1);
+    if (box.isEmpty() || box.width() > 32768 || box.height() > 32768)
+        return {};
+    // Drawn in bands so that a tall path needs little memory.
+    constexpr int kBand = 256;
+    std::vector<QRect> rects;
+    QImage band(box.width(), kBand, QImage::Format_Grayscale8);
+    for (int top = box.top(); top <= box.bottom(); top += kBand) {
+        band.fill(0);
+        QPainter painter(&band);
+        painter.translate(-box.left(), -top);
+        painter.fillPath(path, Qt::white);
+        painter.end();
+        for (int y = 0; y < kBand && top + y <= box.bottom(); ++y) {
+            const uchar* line = band.constScanLine(y);
+            for (int x = 0; x < box.width();) {
+                if (!line[x]) {
+                    ++x;
+                    continue;
+                }
+                const int start = x;
+                while (x < box.width() && line[x])
+                    ++x;
+                rects.emplace_back(box.left() + start, top + y, x - start, 1);
+            }
+        }
+    }
+    QRegion region;
+    if (!rects.empty())
+        region.setRects(rects.data(), int(rects.size()));
+    return region;
 }
 
 int CRgn::CombineRgn(const CRgn* a, const CRgn* b, int mode)

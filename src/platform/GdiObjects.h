@@ -9,6 +9,7 @@
 #include "platform/LogFont.h"
 
 #include <QImage>
+#include <QPainterPath>
 #include <QRegion>
 
 #include <vector>
@@ -168,6 +169,11 @@ private:
     QImage m_image;
     bool m_mono = false;
 };
+
+// The pixels a filled path covers (Qt's aliased fill, as the device context
+// fills polygons) as a region; empty for an empty path or one larger than
+// 32768 x 32768 pixels.
+QRegion RegionFromPath(const QPainterPath& path);
 
 // The stock objects by index (WHITE_BRUSH ... DEFAULT_GUI_FONT); null for an
 // unknown index. They live for the program's lifetime and never change.

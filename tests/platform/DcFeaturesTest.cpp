@@ -199,9 +199,12 @@ TEST(DcPrinting, PagedDevicePaintsWithPrinterCapabilities)
         CBrush hatch(HS_CROSS, RGB(0, 0, 255));
         const RECT r{600, 600, 900, 900};
         dc.FillRect(&r, &hatch);
+        EXPECT_TRUE(dc.NewPage());
+        dc.Ellipse(100, 100, 400, 300);
         dc.Flush();
     }
     EXPECT_TRUE(pdf.startsWith("%PDF"));
+    EXPECT_TRUE(pdf.contains("/Count 2"));
     EXPECT_GT(pdf.size(), 500);
 }
 

@@ -341,6 +341,22 @@ TEST(DcRegions, PolygonFillModesAndCombination)
     }
     EXPECT_FALSE(ell.PtInRegion(0, 0));
     EXPECT_TRUE(ell.PtInRegion(5, 5));
+
+    // Two overlapping squares drawn the same way round: the overlap is a hole
+    // with ALTERNATE and filled with WINDING; a square inside a square drawn
+    // the other way round is a hole with both.
+    const POINT pair[] = {{0, 0}, {10, 0}, {10, 10}, {0, 10}, {5, 5}, {15, 5}, {15, 15}, {5, 15}};
+    const POINT nested[] = {{0, 0}, {10, 0}, {10, 10}, {0, 10}, {3, 3}, {3, 7}, {7, 7}, {7, 3}};
+    const int counts[] = {4, 4};
+    CRgn pairAlt, pairWind, nestWind;
+    pairAlt.CreatePolyPolygonRgn(pair, counts, 2, ALTERNATE);
+    pairWind.CreatePolyPolygonRgn(pair, counts, 2, WINDING);
+    nestWind.CreatePolyPolygonRgn(nested, counts, 2, WINDING);
+    EXPECT_FALSE(pairAlt.PtInRegion(7, 7));
+    EXPECT_TRUE(pairAlt.PtInRegion(2, 2));
+    EXPECT_TRUE(pairWind.PtInRegion(7, 7));
+    EXPECT_FALSE(nestWind.PtInRegion(5, 5));
+    EXPECT_TRUE(nestWind.PtInRegion(1, 5));
 }
 
 TEST(DcPaths, FilledPathAndClipPath)
