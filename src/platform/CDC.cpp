@@ -2,7 +2,6 @@
 
 #include "platform/CDeviceFont.h"  // complete for the font cache's deletion
 
-
 #include <QGuiApplication>
 #include <QImage>
 #include <QScreen>

@@ -7,6 +7,14 @@
 CGraphics::CGraphics(CDC* dc) : m_dc(dc)
 {
     Q_ASSERT(dc);
+    m_base = dc->LogToDevTransform();
+}
+
+const CGpState& CGraphics::DeviceState()
+{
+    m_deviceState = m_state;
+    m_deviceState.world = m_state.world * m_base;
+    return m_deviceState;
 }
 
 void CGraphics::TranslateTransform(float dx, float dy)
@@ -36,7 +44,7 @@ void CGraphics::SetClip(const QRectF& rect)
 
 void CGraphics::SetClip(const QPainterPath& path)
 {
-    m_state.clip = m_state.world.map(path);
+    m_state.clip = (m_state.world * m_base).map(path);
     m_state.hasClip = true;
 }
 
@@ -50,7 +58,7 @@ void CGraphics::DrawLine(const CGpPen& pen, QPointF a, QPointF b)
 {
     QPainterPath p(a);
     p.lineTo(b);
-    m_dc->GpDrawPath(p, pen, m_state);
+    m_dc->GpDrawPath(p, pen, DeviceState());
 }
 
 void CGraphics::DrawLines(const CGpPen& pen, const QPolygonF& points)
@@ -59,7 +67,7 @@ void CGraphics::DrawLines(const CGpPen& pen, const QPolygonF& points)
         return;
     QPainterPath p;
     p.addPolygon(points);
-    m_dc->GpDrawPath(p, pen, m_state);
+    m_dc->GpDrawPath(p, pen, DeviceState());
 }
 
 void CGraphics::DrawPolygon(const CGpPen& pen, const QPolygonF& points)
@@ -69,7 +77,7 @@ void CGraphics::DrawPolygon(const CGpPen& pen, const QPolygonF& points)
     QPainterPath p;
     p.addPolygon(points);
     p.closeSubpath();
-    m_dc->GpDrawPath(p, pen, m_state);
+    m_dc->GpDrawPath(p, pen, DeviceState());
 }
 
 void CGraphics::FillPolygon(const CGpBrush& brush, const QPolygonF& points, GpFillMode mode)
@@ -80,35 +88,35 @@ void CGraphics::FillPolygon(const CGpBrush& brush, const QPolygonF& points, GpFi
     p.setFillRule(mode == GpFillMode::Winding ? Qt::WindingFill : Qt::OddEvenFill);
     p.addPolygon(points);
     p.closeSubpath();
-    m_dc->GpFillPath(p, brush, m_state);
+    m_dc->GpFillPath(p, brush, DeviceState());
 }
 
 void CGraphics::DrawRectangle(const CGpPen& pen, const QRectF& rect)
 {
     QPainterPath p;
     p.addRect(rect);
-    m_dc->GpDrawPath(p, pen, m_state);
+    m_dc->GpDrawPath(p, pen, DeviceState());
 }
 
 void CGraphics::FillRectangle(const CGpBrush& brush, const QRectF& rect)
 {
     QPainterPath p;
     p.addRect(rect);
-    m_dc->GpFillPath(p, brush, m_state);
+    m_dc->GpFillPath(p, brush, DeviceState());
 }
 
 void CGraphics::DrawEllipse(const CGpPen& pen, const QRectF& rect)
 {
     QPainterPath p;
     p.addEllipse(rect);
-    m_dc->GpDrawPath(p, pen, m_state);
+    m_dc->GpDrawPath(p, pen, DeviceState());
 }
 
 void CGraphics::FillEllipse(const CGpBrush& brush, const QRectF& rect)
 {
     QPainterPath p;
     p.addEllipse(rect);
-    m_dc->GpFillPath(p, brush, m_state);
+    m_dc->GpFillPath(p, brush, DeviceState());
 }
 
 QPainterPath CGraphics::ArcPath(const QRectF& rect, float startAngle, float sweepAngle, bool pie)
@@ -129,24 +137,24 @@ QPainterPath CGraphics::ArcPath(const QRectF& rect, float startAngle, float swee
 
 void CGraphics::DrawArc(const CGpPen& pen, const QRectF& rect, float startAngle, float sweepAngle)
 {
-    m_dc->GpDrawPath(ArcPath(rect, startAngle, sweepAngle, false), pen, m_state);
+    m_dc->GpDrawPath(ArcPath(rect, startAngle, sweepAngle, false), pen, DeviceState());
 }
 
 void CGraphics::DrawPie(const CGpPen& pen, const QRectF& rect, float startAngle, float sweepAngle)
 {
-    m_dc->GpDrawPath(ArcPath(rect, startAngle, sweepAngle, true), pen, m_state);
+    m_dc->GpDrawPath(ArcPath(rect, startAngle, sweepAngle, true), pen, DeviceState());
 }
 
 void CGraphics::FillPie(const CGpBrush& brush, const QRectF& rect, float startAngle, float sweepAngle)
 {
-    m_dc->GpFillPath(ArcPath(rect, startAngle, sweepAngle, true), brush, m_state);
+    m_dc->GpFillPath(ArcPath(rect, startAngle, sweepAngle, true), brush, DeviceState());
 }
 
 void CGraphics::DrawBezier(const CGpPen& pen, QPointF p1, QPointF p2, QPointF p3, QPointF p4)
 {
     QPainterPath p(p1);
     p.cubicTo(p2, p3, p4);
-    m_dc->GpDrawPath(p, pen, m_state);
+    m_dc->GpDrawPath(p, pen, DeviceState());
 }
 
 void CGraphics::DrawBeziers(const CGpPen& pen, const QPolygonF& points)
@@ -156,17 +164,17 @@ void CGraphics::DrawBeziers(const CGpPen& pen, const QPolygonF& points)
     QPainterPath p(points[0]);
     for (int i = 1; i + 2 < points.size(); i += 3)
         p.cubicTo(points[i], points[i + 1], points[i + 2]);
-    m_dc->GpDrawPath(p, pen, m_state);
+    m_dc->GpDrawPath(p, pen, DeviceState());
 }
 
 void CGraphics::DrawPath(const CGpPen& pen, const QPainterPath& path)
 {
-    m_dc->GpDrawPath(path, pen, m_state);
+    m_dc->GpDrawPath(path, pen, DeviceState());
 }
 
 void CGraphics::FillPath(const CGpBrush& brush, const QPainterPath& path)
 {
-    m_dc->GpFillPath(path, brush, m_state);
+    m_dc->GpFillPath(path, brush, DeviceState());
 }
 
 void CGraphics::DrawImage(const QImage& image, const QRectF& dst)
@@ -179,13 +187,13 @@ void CGraphics::DrawImage(const QImage& image, const QRectF& dst, const QRectF& 
 {
     if (image.isNull() || dst.isEmpty())
         return;
-    m_dc->GpDrawImage(image, dst, src, attrs, m_state);
+    m_dc->GpDrawImage(image, dst, src, attrs, DeviceState());
 }
 
 void CGraphics::Clear(ARGB color)
 {
     // Clear ignores the world transform but keeps the clip.
-    CGpState s = m_state;
+    CGpState s = DeviceState();
     s.world = QTransform();
     CGpBrush brush;
     brush.color = color;

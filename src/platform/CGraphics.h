@@ -1,8 +1,9 @@
 #pragma once
 // Anti-aliased drawing with real-valued coordinates, ARGB colours and gradients
 // on a device context (the drawing the program does through its "graphics"
-// object). Coordinates are device pixels of the device context, transformed by
-// the world transform; the context's own mapping mode does not apply.
+// object). Coordinates are the device context's logical units as its mapping
+// stood when the graphics object was made (so figures in logical units draw
+// alike through either), then the world transform of this object applies.
 #include "platform/GdipTypes.h"
 
 #include <QPainterPath>
@@ -59,7 +60,12 @@ public:
                                 bool pie);
 
 private:
+    // The state handed to the device context: world transform then the
+    // context's mapping.
+    const CGpState& DeviceState();
+
     CDC* m_dc;
-    CGpState m_state;
-    QPainterPath m_clip;
+    QTransform m_base;          // the context's logical-to-device mapping at creation
+    CGpState m_state;           // world = this object's own world transform
+    CGpState m_deviceState;
 };

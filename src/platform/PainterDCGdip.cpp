@@ -209,7 +209,11 @@ void CPainterDC::GpDrawPath(const QPainterPath& path, const CGpPen& pen, const C
     QPen qp(ColorOf(pen.color));
     qp.setWidthF(pen.width);
     // A pen narrower than a device pixel still draws one pixel wide.
-    qp.setCosmetic(pen.width <= 1.0f && state.world.isIdentity());
+    const double scale = std::sqrt(std::abs(state.world.determinant()));
+    if (pen.width * scale <= 1.0) {
+        qp.setWidthF(1.0);
+        qp.setCosmetic(true);
+    }
     switch (pen.lineJoin) {
     case GpLineJoin::Bevel: qp.setJoinStyle(Qt::BevelJoin); break;
     case GpLineJoin::Round: qp.setJoinStyle(Qt::RoundJoin); break;

@@ -66,3 +66,33 @@ TEST(GdipBrushes, PathGradientOverAnEllipse)
 }
 
 } // namespace
+
+namespace {
+
+TEST(Graphics, DrawsInTheContextsLogicalUnits)
+{
+    // 256 logical units per 96 pixels, as a view at 100 % maps its figures.
+    QImage img(120, 120, QImage::Format_ARGB32_Premultiplied);
+    img.fill(0xFFFFFFFF);
+    CPainterDC dc(&img);
+    dc.SetMapMode(MM_ANISOTROPIC);
+    dc.SetWindowExt(256, 256);
+    dc.SetViewportExt(96, 96);
+    CGraphics g(&dc);
+    g.FillRectangle(MakeSolidBrush(MakeARGB(255, 0, 0, 0)), QRectF(0, 0, 256, 128));
+    // A pen thinner than a pixel after mapping still draws one pixel.
+    CGpPen thin;
+    thin.width = 1.0f;
+    g.DrawLine(thin, QPointF(0, 200), QPointF(256, 200));
+    dc.Flush();
+    EXPECT_EQ(img.pixel(95, 47), 0xFF000000u);
+    EXPECT_EQ(img.pixel(97, 20), 0xFFFFFFFFu);
+    EXPECT_EQ(img.pixel(20, 49), 0xFFFFFFFFu);
+    int ink = 0;
+    for (int y = 70; y < 80; ++y)
+        ink += qRed(img.pixel(50, y)) < 200;
+    EXPECT_GE(ink, 1);
+    EXPECT_LE(ink, 2);
+}
+
+} // namespace
