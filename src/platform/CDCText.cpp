@@ -128,12 +128,14 @@ UINT CDC::GetOutlineTextMetrics(UINT cb, OUTLINETEXTMETRIC* otm) const
     OUTLINETEXTMETRIC out;
     out.otmSize = OUTLINETEXTMETRIC_SIZE;
     GetTextMetrics(&out.otmTextMetrics);
-    // Bit 0x20: the matched face is itself bold; otherwise a heavy weight is
-    // synthesised by emboldening the regular face.
-    if (font.Raw().weight() >= QFont::DemiBold)
+    // The selection bits are the face file's own (its OS/2 table): bit 0x20 set
+    // means the face is bold itself, clear under a heavy weight means the
+    // rasteriser emboldens a regular face.
+    const QByteArray os2 = font.Raw().fontTable("OS/2");
+    if (os2.size() >= 64)
+        out.otmfsSelection = (UINT(uchar(os2[62])) << 8) | UINT(uchar(os2[63]));
+    else if (font.Raw().weight() >= QFont::DemiBold)
         out.otmfsSelection |= 0x20;
-    if (font.Raw().style() != QFont::StyleNormal)
-        out.otmfsSelection |= 0x01;
     out.otmEMSquare = UINT(font.Raw().unitsPerEm());
     out.otmAscent = out.otmTextMetrics.tmAscent;
     out.otmDescent = -out.otmTextMetrics.tmDescent;

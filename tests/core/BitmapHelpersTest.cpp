@@ -7,6 +7,7 @@
 #include "platform/SysColors.h"
 
 #include <QFile>
+#include <QFontDatabase>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -282,7 +283,30 @@ TEST(DcHelpers, CharWidthsBoldTestAndMappingCopy)
     dc.GetCharWidth('a', 'c', widths);
     for (int i = 0; i < 3; ++i)
         EXPECT_EQ(table[i].abcA + int(table[i].abcB) + table[i].abcC, widths[i]);
-    EXPECT_FALSE(IsSimulatedBold(&dc));
+    EXPECT_FALSE(IsSimulatedBold(&dc));   // not heavy
+    lf.lfWeight = FW_BOLD;
+    CFont bold;
+    bold.CreateFontIndirect(&lf);
+    dc.SelectObject(&bold);
+    EXPECT_FALSE(IsSimulatedBold(&dc));   // the face has a bold member
+    // A family with no bold member, when one is installed, is emboldened.
+    QString regularOnlyFamily;
+    for (const QString& family : QFontDatabase::families()) {
+        const QStringList styles = QFontDatabase::styles(family);
+        if (!styles.isEmpty() && !styles.join(' ').contains("Bold") && QFontDatabase::isScalable(family)
+            && QFontDatabase::writingSystems(family).contains(QFontDatabase::Latin)) {
+            regularOnlyFamily = family;
+            break;
+        }
+    }
+    if (!regularOnlyFamily.isEmpty() && regularOnlyFamily.size() < LF_FACESIZE) {
+        SetLogFontFace(lf, regularOnlyFamily.toLatin1().constData());
+        CFont regularOnly;
+        regularOnly.CreateFontIndirect(&lf);
+        dc.SelectObject(&regularOnly);
+        EXPECT_TRUE(IsSimulatedBold(&dc)) << regularOnlyFamily.toStdString();
+    }
+    dc.SelectObject(&font);
 
     CPainterDC other(&img);
     dc.SetMapMode(MM_ANISOTROPIC);
