@@ -380,3 +380,64 @@ TEST(DcBlits, HugeAndMirroredStretchesStayWithinTheImage)
 }
 
 } // namespace
+
+namespace {
+
+TEST(DcText, UnderlineAndStrikeOutAreDrawn)
+{
+    auto inkRows = [](bool underline, bool strike) {
+        QImage img = White(80, 40);
+        CPainterDC dc(&img);
+        LOGFONT lf;
+        lf.lfHeight = -24;
+        lf.lfUnderline = underline;
+        lf.lfStrikeOut = strike;
+        SetLogFontFace(lf, "Arial");
+        CFont font;
+        font.CreateFontIndirect(&lf);
+        dc.SelectObject(&font);
+        dc.SetBkMode(TRANSPARENT);
+        dc.TextOut(2, 2, "xxxx");
+        dc.Flush();
+        std::vector<int> rows;
+        for (int y = 0; y < img.height(); ++y) {
+            int ink = 0;
+            for (int x = 0; x < img.width(); ++x)
+                ink += img.pixel(x, y) != kWhite;
+            rows.push_back(ink);
+        }
+        return rows;
+    };
+    const std::vector<int> plain = inkRows(false, false);
+    const std::vector<int> under = inkRows(true, false);
+    const std::vector<int> strike = inkRows(false, true);
+    int extraUnder = 0, extraStrike = 0;
+    for (size_t y = 0; y < plain.size(); ++y) {
+        extraUnder += std::max(0, under[y] - plain[y]);
+        extraStrike += std::max(0, strike[y] - plain[y]);
+    }
+    EXPECT_GT(extraUnder, 20);
+    EXPECT_GT(extraStrike, 5);
+}
+
+TEST(DcState, RestoreDcReselectsTheSavedObjects)
+{
+    QImage img = White(4, 1);
+    CPainterDC dc(&img);
+    CPen red(int(PS_SOLID), 1, RGB(255, 0, 0));
+    CPen* stock = dc.SelectObject(&red);
+    const int level = dc.SaveDC();
+    CPen blue(int(PS_SOLID), 1, RGB(0, 0, 255));
+    dc.SelectObject(&blue);
+    dc.SetROP2(R2_NOT);
+    dc.RestoreDC(level);
+    EXPECT_EQ(dc.GetCurrentPen(), &red);
+    EXPECT_EQ(dc.GetROP2(), R2_COPYPEN);
+    dc.MoveTo(0, 0);
+    dc.LineTo(4, 0);
+    dc.Flush();
+    EXPECT_EQ(img.pixel(0, 0), qRgb(255, 0, 0));
+    EXPECT_EQ(dc.SelectObject(stock), &red);
+}
+
+} // namespace
