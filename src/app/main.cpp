@@ -15,9 +15,7 @@ int main(int argc, char* argv[])
     std::setlocale(LC_NUMERIC, "C");
 
     CKavoApp app(qtApp.arguments());
-    // Message boxes close the splash window first.
-    CQtPromptService prompts([&app] { return static_cast<QWidget*>(app.MainFrame()); },
-                             [&app] { app.CloseSplash(); });
+    CQtPromptService prompts([&app] { return static_cast<QWidget*>(app.MainFrame()); });
     SetPromptService(&prompts);
     int rc = 0;
     if (app.InitInstance())

@@ -20,21 +20,20 @@ struct CAppSeams {
     std::function<void()> createDocTemplate;      // document, child frame and view classes
     std::function<void()> loadCursors;            // the 25 own and 5 system cursors
     std::function<void()> destroyCursors;
-    std::function<void()> fillStampShapes;        // the program-wide stamp shapes
     std::function<void()> releaseSharedDrawingObjects;
 
     // Documents and views.
     std::function<bool(const std::string& path)> openDocumentFile;
     std::function<bool()> newDocument;            // the framework's new-document command
-    std::function<bool()> openDocumentDialog;     // the framework's open command
     std::function<int()> documentCount;
     std::function<bool()> hasActiveDoc;
     std::function<bool()> hasActiveView;
     std::function<std::string()> activeDocPath;
     std::function<bool()> activeDocModified;
-    std::function<void()> clearActiveDocModified;
+    std::function<void(bool modified)> setActiveDocModified;
     std::function<bool()> activeDocCanUndo;
-    std::function<void(const std::string& path, int, int)> openLinkTarget;
+    // Loads the file in place of the active diagram; false when it could not.
+    std::function<bool(const std::string& path, int, int)> openLinkTarget;
     std::function<void(const std::string& name)> setActiveDocTemplateName;
     std::function<bool()> activeDocHasDefaultView; // stored zoom 100 at scroll (0, 0)
     std::function<void()> zoomActiveViewToPageWidth;

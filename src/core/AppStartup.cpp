@@ -3,31 +3,34 @@
 #include "core/AppGlobals.h"
 #include "core/PathHelpers.h"
 
-bool ParseDiagSwitch(std::string& commandLine)
+#include <cctype>
+
+bool IsDiagSwitch(const std::string& a)
 {
-    bool found = false;
-    size_t i = 0;
-    while (i < commandLine.size()) {
-        const char c = commandLine[i];
-        if (c != '-' && c != '/') {
-            ++i;
-            continue;
-        }
-        if (i + 1 >= commandLine.size())
-            break;
-        if (commandLine[i + 1] == 'D' || commandLine[i + 1] == 'd') {
-            found = true;
-            size_t end = i + 2;
-            while (end < commandLine.size() && commandLine[end] == ' ')
-                ++end;
-            commandLine.erase(i, end - i);
-            // The rest moved up: look at it from here, so that a second switch
-            // right after the first is removed too.
-            continue;
-        }
-        i += 2;
-    }
-    return found;
+    return a.size() == 2 && (a[0] == '-' || a[0] == '/') && (a[1] == 'D' || a[1] == 'd');
+}
+
+bool IsEmbeddingSwitch(const std::string& a)
+{
+    std::string s;
+    for (char c : a)
+        s.push_back(char(std::tolower(static_cast<unsigned char>(c))));
+    return s == "-embedding" || s == "/embedding" || s == "-automation" || s == "/automation";
+}
+
+bool ParseDiagSwitch(std::vector<std::string>& arguments)
+{
+    const auto before = arguments.size();
+    std::erase_if(arguments, IsDiagSwitch);
+    return arguments.size() != before;
+}
+
+std::string CommandLineFile(const std::vector<std::string>& arguments)
+{
+    for (const std::string& a : arguments)
+        if (!IsDiagSwitch(a) && !IsEmbeddingSwitch(a))
+            return a;
+    return {};
 }
 
 bool SplashMayBeDismissed(bool firstRun, uint32_t msShown)

@@ -4,11 +4,17 @@
 // document and the recent-file rule.
 #include <cstdint>
 #include <string>
+#include <vector>
 
-// Clears nothing itself: returns true when the command line holds a "-D" or
-// "/D" switch (either case) and removes each such switch, its letter and the
-// blanks after it. The scan looks at every '-' or '/', not only at word starts.
-bool ParseDiagSwitch(std::string& commandLine);
+// True when the argument is the diagnostics switch: "-D" or "/D", either case,
+// as a whole argument (a file named "my-design.kvd" is not one).
+bool IsDiagSwitch(const std::string& argument);
+// True for the framework's embedding and automation switches.
+bool IsEmbeddingSwitch(const std::string& argument);
+// Removes every diagnostics switch from the arguments; true when there was one.
+bool ParseDiagSwitch(std::vector<std::string>& arguments);
+// The file the command line names: the first argument that is no switch.
+std::string CommandLineFile(const std::vector<std::string>& arguments);
 
 // Input while the splash shows: on the first run it may be dismissed only after
 // more than 1000 ms (else the input beeps and goes on); later runs at once.

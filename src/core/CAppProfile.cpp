@@ -6,6 +6,8 @@
 
 #include <QDir>
 
+#include <algorithm>
+
 namespace {
 std::unique_ptr<CAppProfile> g_profile;
 
@@ -94,10 +96,11 @@ COLORREF CAppProfile::GetProfileColor(const char* section, const char* entry,
         auto v = ScanInt(std::string_view(text).substr(pos), &used);
         if (!v)
             return defaultValue;
-        rgb[i] = *v;
+        // Each channel is a byte: a value past it must not bleed into the next.
+        rgb[i] = std::clamp(*v, 0, 255);
         pos += used;
     }
-    return COLORREF(rgb[0] + 256 * (rgb[1] & 0xFF) + 65536 * rgb[2]);
+    return RGB(rgb[0], rgb[1], rgb[2]);
 }
 
 BOOL CAppProfile::WriteProfileColor(const char* section, const char* entry, COLORREF value)

@@ -32,7 +32,7 @@ public:
     BOOL WriteProfileString(const char* section, const char* entry, const std::string& value);
 
     // "%d,%d,%d" of red, green and blue; missing, empty or unreadable text gives
-    // the default.
+    // the default, and a channel outside 0..255 is clamped.
     COLORREF GetProfileColor(const char* section, const char* entry, COLORREF defaultValue) const;
     BOOL WriteProfileColor(const char* section, const char* entry, COLORREF value);
     // "%.3f" text, read back through single precision.

@@ -1,13 +1,16 @@
 #include "core/CGraphicExportData.h"
 
+#include <algorithm>
+
 void CGraphicExportData::InitSizes()
 {
     m_nWidth = m_nOrigWidth * m_nScale / 100;
     m_nHeight = m_nOrigHeight * m_nScale / 100;
-    m_nMinWidth = m_nOrigWidth * 10 / 100;
-    m_nMaxWidth = m_nOrigWidth * 400 / 100;
-    m_nMinHeight = m_nOrigHeight * 10 / 100;
-    m_nMaxHeight = m_nOrigHeight * 400 / 100;
+    // A picture of a few pixels still exports at least one pixel.
+    m_nMinWidth = std::max(1, m_nOrigWidth * 10 / 100);
+    m_nMaxWidth = std::max(1, m_nOrigWidth * 400 / 100);
+    m_nMinHeight = std::max(1, m_nOrigHeight * 10 / 100);
+    m_nMaxHeight = std::max(1, m_nOrigHeight * 400 / 100);
 }
 
 bool CGraphicExportData::InProportion() const

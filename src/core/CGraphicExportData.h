@@ -20,7 +20,8 @@ public:
     BOOL m_bTransparentAllowed = FALSE;
     BOOL m_bAntialiasAllowed = FALSE;
 
-    static constexpr int kMinScale = 5, kMaxScale = 500, kScaleStep = 5;
+    // The scale stays within the 10 % to 400 % the size fields allow.
+    static constexpr int kMinScale = 10, kMaxScale = 400, kScaleStep = 5;
     static constexpr int kMinQuality = 10, kMaxQuality = 100, kQualityStep = 5;
 
     // Width, height and their limits from the natural size and the scale.

@@ -9,15 +9,29 @@
 #include <string>
 
 namespace {
+SplashCloser g_splashCloser = nullptr;
+
+int ShowText(const std::string& text, UINT type)
+{
+    if (g_splashCloser)
+        g_splashCloser();
+    return ShowPrompt(text, type);
+}
+
 int ShowFormatted(UINT type, const char* format, va_list args)
 {
     char text[kMsgBoxMaxText + 1];
     text[0] = '\0';
     if (format)
         SafeVsnprintf(text, sizeof text, format, args);
-    return ShowPrompt(text, type);
+    return ShowText(text, type);
 }
 } // namespace
+
+void SetMsgBoxSplashCloser(SplashCloser closer)
+{
+    g_splashCloser = closer;
+}
 
 int MsgBoxPrintf(UINT type, const char* format, ...)
 {
@@ -73,5 +87,5 @@ int MsgBoxResTexts(UINT type, UINT id, std::initializer_list<std::string_view> t
     std::string text = FormatWithTexts(format ? format : "", texts);
     if (text.size() > kMsgBoxMaxText)
         text.resize(kMsgBoxMaxText);
-    return ShowPrompt(text, type);
+    return ShowText(text, type);
 }

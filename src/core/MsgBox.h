@@ -7,6 +7,12 @@
 // Longest message text; longer texts are cut (the text never overruns).
 constexpr size_t kMsgBoxMaxText = 1024;
 
+// A message box must not open behind the start-up splash window: the
+// application installs the function that closes it (null: none). Every message
+// box of this family calls it first.
+using SplashCloser = void (*)();
+void SetMsgBoxSplashCloser(SplashCloser closer);
+
 // Formats the message ("C" locale) and shows it with the box type; returns the
 // button chosen.
 int MsgBoxPrintf(UINT type, const char* format, ...) __attribute__((format(printf, 2, 3)));

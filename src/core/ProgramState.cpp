@@ -3,10 +3,13 @@
 #include "core/AppGlobals.h"
 #include "core/AppSeams.h"
 #include "core/CAppProfile.h"
+#include "core/CSerialStamp.h"
+#include "core/MsgBox.h"
 #include "core/ProgramFolders.h"
 #include "core/Settings.h"
 #include "core/Trace.h"
 #include "platform/GlobalMem.h"
+#include "shapes/ShapesState.h"
 
 void ResetProgramState()
 {
@@ -18,4 +21,7 @@ void ResetProgramState()
     ResetAppProfile();
     ResetAppGlobals();
     ResetAppSeams();
+    SetMsgBoxSplashCloser(nullptr);
+    ResetSerialStampCounter();
+    ResetShapesState();
 }

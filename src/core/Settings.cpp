@@ -11,6 +11,7 @@
 
 #include <QLocale>
 
+#include <charconv>
 #include <cstring>
 
 namespace {
@@ -44,6 +45,13 @@ void LoadOne(const SettingDef& d)
     case SettingKind::Text:
         *static_cast<std::string*>(d.var) = p.GetProfileString(d.section, d.key, "");
         break;
+    case SettingKind::Time: {
+        const std::string text = p.GetProfileString(d.section, d.key, "");
+        int64_t v = d.defInt;
+        auto res = std::from_chars(text.data(), text.data() + text.size(), v);
+        *static_cast<int64_t*>(d.var) = res.ec == std::errc() ? v : d.defInt;
+        break;
+    }
     }
 }
 
@@ -58,6 +66,9 @@ bool WriteOne(const SettingDef& d)
         return p.WriteProfileReal(d.section, d.key, *static_cast<double*>(d.var));
     case SettingKind::Text:
         return p.WriteProfileString(d.section, d.key, *static_cast<std::string*>(d.var));
+    case SettingKind::Time:
+        return p.WriteProfileString(d.section, d.key,
+                                    StrPrintf("%lld", static_cast<long long>(*static_cast<int64_t*>(d.var))));
     }
     return false;
 }
@@ -80,6 +91,30 @@ void CompleteDecisionText()
         AutoLabelDecisionTxt += ' ';
 }
 
+// Values the program divides by or loops on: outside the range their dialogs
+// accept they take their default.
+struct RangeRule {
+    int* var;
+    int lo, hi, def;
+};
+
+void ApplyRangeRules()
+{
+    const RangeRule rules[] = {
+        {&Zoom[0], 10, 1000, 25},   {&Zoom[1], 10, 1000, 50},    {&Zoom[2], 10, 1000, 80},
+        {&Zoom[3], 10, 1000, 100},  {&Zoom[4], 10, 1000, 150},   {&Zoom[5], 10, 1000, 200},
+        {&ExpPct, 10, 400, 100},    {&ScaleImport, 10, 400, 100}, {&HtmlScale, 5, 500, 100},
+        {&HtmlQuality, 10, 100, 85}, {&HtmlColorBits, 1, 32, 24}, {&RoundedRadius, 0, 2560, 16},
+        {&HandleSize, 3, 31, 7},
+    };
+    for (const RangeRule& r : rules)
+        if (*r.var < r.lo || *r.var > r.hi)
+            *r.var = r.def;
+    // 0 stops the autosave timer; otherwise 2 to 60 minutes.
+    if (AutoSaveMinutes != 0 && (AutoSaveMinutes < 2 || AutoSaveMinutes > 60))
+        AutoSaveMinutes = 10;
+}
+
 // Rules applied after every value has been read, in the table's order.
 void ApplyLoadRules(int autoStapleLabels)
 {
@@ -96,10 +131,12 @@ void ApplyLoadRules(int autoStapleLabels)
         SnapToFigLblSlots = autoStapleLabels != 2 ? autoStapleLabels : 0;
     if (HandleSize < 3 || HandleSize % 2 == 0)
         HandleSize = 7;
+    ApplyRangeRules();
     if (LastEnd.empty())
         LastEnd = "block";
     if (SelectMode != 0 && SelectMode != 1)
         SelectMode = 0;
+    g_nShowPageState = ShowPage;
 }
 } // namespace
 

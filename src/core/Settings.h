@@ -5,6 +5,7 @@
 // repair rules applied on load.
 #include "platform/Colorref.h"
 
+#include <cstdint>
 #include <string>
 
 // "Placement": the main window's normal rectangle, placement record length and
@@ -21,7 +22,8 @@ extern double ScreenHeight; // physical screen height in inches, 2.0 to 50.0
 extern int CropMarks;
 extern std::string OpenDir, SaveAsDir, LinkDir;
 extern int First;
-extern int LastUpdateCheck; // seconds since 1970
+// Seconds since 1970, 64-bit so that it does not wrap in 2038.
+extern int64_t LastUpdateCheck;
 extern int ChkUpReminderDays;
 
 // "Palette": Color1 .. Color16, the custom colours of the colour pickers.
@@ -47,6 +49,8 @@ extern std::string HtmlExtension, HtmlFolder;
 extern int HtmlScale, HtmlQuality, HtmlColorBits, HtmlInclDiagrams, HtmlInclDocs, HtmlInclURLs;
 extern COLORREF BitmapBackgroundColor;
 extern int AutoStyleButtons, ShowStyleBarCombos, HTMLGraphicFormat;
+// Whether the views show the page now; the load starts it from ShowPage.
+extern int g_nShowPageState;
 // Written by CfgSaveAll but never read back: set by the export, import and
 // clipboard code during the run.
 extern int ExpType, ImpType, ClipEachObject;

@@ -6,13 +6,14 @@
 
 // The variables, at their built-in defaults; ResetSettings restores these.
 PlacementSettings Placement;
+int g_nShowPageState = 1;
 double ScreenHeight = 9.0;
 int CropMarks = 1;
 std::string OpenDir;
 std::string SaveAsDir;
 std::string LinkDir;
 int First = 1;
-int LastUpdateCheck = 0;
+int64_t LastUpdateCheck = 0;
 int ChkUpReminderDays = 30;
 int SelectMode = 0;
 int Metric = 0;
@@ -141,7 +142,7 @@ const SettingDef kTable[] = {
     {"System", "SaveAsDir", SettingKind::Text, &SaveAsDir, 0, 0.0, 0},
     {"System", "LinkDir", SettingKind::Text, &LinkDir, 0, 0.0, 0},
     {"System", "First", SettingKind::Int, &First, 1, 0.0, 0},
-    {"System", "LastUpdateCheck", SettingKind::Int, &LastUpdateCheck, 0, 0.0, 0},
+    {"System", "LastUpdateCheck", SettingKind::Time, &LastUpdateCheck, 0, 0.0, 0},
     {"System", "ChkUpReminderDays", SettingKind::Int, &ChkUpReminderDays, 30, 0.0, 0},
     {"Palette", "Color1", SettingKind::Color, &PaletteColors[0], 0xFFFFFF, 0.0, 0},
     {"Palette", "Color2", SettingKind::Color, &PaletteColors[1], 0xC0C0C0, 0.0, 0},
@@ -339,6 +340,7 @@ void ResetSettings()
         case SettingKind::Color: *static_cast<COLORREF*>(d.var) = COLORREF(d.defInt); break;
         case SettingKind::Real: *static_cast<double*>(d.var) = d.defReal; break;
         case SettingKind::Text: static_cast<std::string*>(d.var)->clear(); break;
+        case SettingKind::Time: *static_cast<int64_t*>(d.var) = d.defInt; break;
         }
     }
     Metric = SystemUsesMetric() ? 1 : 0;
@@ -346,4 +348,5 @@ void ResetSettings()
     GridX = GridY = SnapX = SnapY = grid;
     AutoLabelDecisionTxt = "\\sect y\\sect n";
     LastEnd = "block";
+    g_nShowPageState = ShowPage;
 }

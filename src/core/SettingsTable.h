@@ -3,7 +3,8 @@
 // section, key, encoding, variable and default, in load order; and the order in
 // which they are written. Loading, saving and resetting all walk this one table.
 
-enum class SettingKind { Int, Color, Real, Text };
+// Time: a 64-bit count of seconds, stored as decimal text.
+enum class SettingKind { Int, Color, Real, Text, Time };
 
 // Special defaults resolved when loading.
 constexpr int kGridDefault = -100001;   // 50 in metric units, else 32

@@ -2,14 +2,18 @@
 
 #include "core/Settings.h"
 #include "core/SystemInfo.h"
+#include "platform/Ansi.h"
 #include "platform/NumText.h"
+
+#include <QUrl>
 
 std::string BuildUpdateCheckQuery()
 {
     std::string query;
     std::string version;
+    // The version text may hold blanks and commas: it is percent-encoded.
     if (GetProgramFileVersion(version))
-        query = "ver=" + version + "&";
+        query = "ver=" + QUrl::toPercentEncoding(AnsiToQString(version)).toStdString() + "&";
     query += StrPrintf("cls=%d&bld=%04d", kProductClass, kBuildNumber);
     query += "&ed=std";
     return query;
@@ -23,8 +27,7 @@ std::string UpdateCheckAddress()
 bool UpdateReminderDue(std::time_t now)
 {
     return ChkUpReminderDays != 0 && LastUpdateCheck != 0 &&
-           static_cast<long long>(now) - LastUpdateCheck >
-               static_cast<long long>(ChkUpReminderDays) * 86400;
+           int64_t(now) - LastUpdateCheck > int64_t(ChkUpReminderDays) * 86400;
 }
 
 int ReminderDaysToRadio(int days)
@@ -47,7 +50,7 @@ int RadioToReminderDays(int index)
 void ApplyUpdateReminder(int reminderDays, std::time_t now)
 {
     ChkUpReminderDays = reminderDays;
-    LastUpdateCheck = int(now);
+    LastUpdateCheck = int64_t(now);
     CfgSaveAll();
 }
 
@@ -55,7 +58,7 @@ bool RunUpdateCheck(bool (*openUrl)(const std::string&), std::time_t now)
 {
     if (!openUrl || !openUrl(UpdateCheckAddress()))
         return false;
-    LastUpdateCheck = int(now);
+    LastUpdateCheck = int64_t(now);
     CfgSaveAll();
     return true;
 }

@@ -10,26 +10,28 @@
 
 #include <gtest/gtest.h>
 
-TEST(AppStartup, DiagnosticSwitchIsFoundAndRemovedAnywhere)
+TEST(AppStartup, DiagnosticSwitchIsAWholeArgumentOnly)
 {
+    using Args = std::vector<std::string>;
     struct Case {
-        const char* in;
+        Args in;
         bool found;
-        const char* out;
+        std::string file;
     } cases[] = {
-        {"-D", true, ""},
-        {"/d   file.kvd", true, "file.kvd"},
-        {"file.kvd -D", true, "file.kvd "},
-        {"my-diagram.kvd", true, "myiagram.kvd"}, // no word boundaries
-        {"a-b /x", false, "a-b /x"},
-        {"-", false, "-"},
-        {"-D -d", true, ""},
-        {"", false, ""},
+        {{"-D"}, true, ""},
+        {{"/d", "file.kvd"}, true, "file.kvd"},
+        {{"file.kvd", "-D", "-d"}, true, "file.kvd"},
+        {{"/home/u/my-design.kvd"}, false, "/home/u/my-design.kvd"}, // not a switch inside a name
+        {{"-Dx"}, false, "-Dx"},
+        {{"-embedding", "x.kvd"}, false, "x.kvd"},
+        {{}, false, ""},
     };
-    for (const auto& c : cases) {
-        std::string line = c.in;
-        EXPECT_EQ(ParseDiagSwitch(line), c.found) << c.in;
-        EXPECT_EQ(line, c.out) << c.in;
+    for (auto& c : cases) {
+        Args args = c.in;
+        EXPECT_EQ(ParseDiagSwitch(args), c.found);
+        EXPECT_EQ(CommandLineFile(c.in), c.file);
+        for (const auto& a : args)
+            EXPECT_FALSE(IsDiagSwitch(a));
     }
 }
 
@@ -133,6 +135,7 @@ TEST(GraphicExport, FieldsFollowEachOther)
     // A picture without a size changes nothing and divides by nothing.
     CGraphicExportData empty;
     empty.InitSizes();
+    EXPECT_EQ(empty.m_nMinWidth, 1);
     empty.OnWidthChanged(10);
     empty.OnHeightChanged(10);
     EXPECT_EQ(empty.m_nScale, 100);
@@ -140,7 +143,8 @@ TEST(GraphicExport, FieldsFollowEachOther)
 
 TEST(UpdateCheck, QueryReminderAndRadios)
 {
-    EXPECT_EQ(BuildUpdateCheckQuery(), "ver=" KAVO_VERSION_TEXT "&cls=20022&bld=1831&ed=std");
+    // The version "1, 0, 0, 0" is percent-encoded.
+    EXPECT_EQ(BuildUpdateCheckQuery(), "ver=1%2C%200%2C%200%2C%200&cls=20022&bld=1831&ed=std");
     EXPECT_EQ(UpdateCheckAddress().find(std::string(kUpdateCheckPage) + "?ver="), 0u);
     const std::time_t day = 86400;
     ChkUpReminderDays = 30;
@@ -149,6 +153,10 @@ TEST(UpdateCheck, QueryReminderAndRadios)
     EXPECT_FALSE(UpdateReminderDue(130 * day));
     ChkUpReminderDays = 0;
     EXPECT_FALSE(UpdateReminderDue(1000 * day));
+    // Past 2038 the stored time does not wrap.
+    ChkUpReminderDays = 30;
+    LastUpdateCheck = int64_t(3000000000);
+    EXPECT_FALSE(UpdateReminderDue(std::time_t(3000000000 + 10 * day)));
     ChkUpReminderDays = 30;
     LastUpdateCheck = 0; // never checked: a first start never reminds
     EXPECT_FALSE(UpdateReminderDue(1000 * day));

@@ -163,10 +163,14 @@ TEST(IterateToTarget, FindsNearestWidensAndGivesUp)
     EXPECT_EQ(IterateToTarget(value, 5, 1, 0, 1000, 0, tenth), kIterFound);
     EXPECT_EQ(value, 50);
 
-    // 2e never equals 7: the nearer of 3 and 4 (tie goes to the later one).
+    // 2e never equals 7: 3 and 4 are equally near; the tie goes to the
+    // argument evaluated last (4, after overshooting from 3).
     auto twice = [](int e) { return 2 * e; };
     EXPECT_EQ(IterateToTarget(value, 7, kIterWidenNone, -100, 100, 0, twice), kIterNearest);
-    EXPECT_TRUE(value == 3 || value == 4);
+    EXPECT_EQ(value, 4);
+    auto thrice = [](int e) { return 3 * e; };
+    EXPECT_EQ(IterateToTarget(value, 22, kIterWidenNone, -100, 100, 0, thrice), kIterNearest);
+    EXPECT_EQ(value, 7);
 
     value = -7;
     EXPECT_EQ(IterateToTarget(value, 500, kIterWidenNone, 0, 100, 50, twice), kIterFailed);

@@ -42,6 +42,7 @@ TEST_F(SettingsTest, EmptyProfileLoadsTheDefaults)
     EXPECT_EQ(LastEnd, "block");
     EXPECT_EQ(SnapToFigLblSlots, 0);
     EXPECT_EQ(ConPtColor, 0x0494FCu);
+    EXPECT_EQ(g_nShowPageState, 1);
 }
 
 TEST_F(SettingsTest, LoadRulesRepairValuesOutOfRange)
@@ -68,6 +69,14 @@ TEST_F(SettingsTest, LoadRulesRepairValuesOutOfRange)
         {"Options", "AutoStapleLabels", "1", [] { EXPECT_EQ(SnapToFigLblSlots, 1); }},
         {"Options", "AutoLabelDecisionTxt", "yes\\sect", [] { EXPECT_EQ(AutoLabelDecisionTxt, "yes\\sect "); }},
         {"Preferences", "LastEnd", "", [] { EXPECT_EQ(LastEnd, "block"); }},
+        {"Palette", "Color2", "300,0,-5", [] { EXPECT_EQ(PaletteColors[1], 0x0000FFu); }},
+        {"Options", "Zoom3", "0", [] { EXPECT_EQ(Zoom[2], 80); }},
+        {"Options", "HandleSize", "1001", [] { EXPECT_EQ(HandleSize, 7); }},
+        {"Options", "ScaleImport", "401", [] { EXPECT_EQ(ScaleImport, 100); }},
+        {"Preferences", "AutoSaveMinutes", "1", [] { EXPECT_EQ(AutoSaveMinutes, 10); }},
+        {"Preferences", "AutoSaveMinutes", "0", [] { EXPECT_EQ(AutoSaveMinutes, 0); }},
+        {"System", "LastUpdateCheck", "3000000000", [] { EXPECT_EQ(LastUpdateCheck, int64_t(3000000000)); }},
+        {"System", "LastUpdateCheck", "soon", [] { EXPECT_EQ(LastUpdateCheck, 0); }},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(std::string(c.key) + "=" + c.stored);

@@ -107,3 +107,18 @@ TEST(MsgBox, TableFormatsAreFilledWithTextsWhateverTheirConversions)
     MsgBoxResTexts(MB_ICONEXCLAMATION, 484, {".08", "25.6"});
     EXPECT_EQ(prompt.shown.back().text, "Enter a grid spacing between .08 and 25.6");
 }
+
+namespace {
+int g_splashClosed = 0;
+}
+
+TEST(MsgBox, ClosesTheSplashFirst)
+{
+    CRecordingPrompt prompt;
+    SetMsgBoxSplashCloser([] { ++g_splashClosed; });
+    MsgBoxPrintf(MB_OK, "a");
+    MsgBoxResPrintf(MB_OK, 477);
+    MsgBoxResTexts(MB_OK, 484, {"1", "2"});
+    EXPECT_EQ(g_splashClosed, 3);
+    EXPECT_EQ(prompt.shown.size(), 3u);
+}

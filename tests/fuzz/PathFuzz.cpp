@@ -6,6 +6,7 @@
 #include "core/StringHelpers.h"
 #include "core/TextMeasure.h"
 
+#include <climits>
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
@@ -30,10 +31,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     int n = GetColonSuffixNumber(name);
     if (n < 0)
         std::abort();
-    SetColonSuffixNumber(name, n + 1 > 0 ? n + 1 : 1);
+    int next = n < INT_MAX ? n + 1 : 1;
+    SetColonSuffixNumber(name, next);
+    if (GetColonSuffixNumber(name) != next)
+        std::abort(); // the suffix just set reads back
+    std::string stripped = StripColonSuffix(name);
     SetColonSuffixNumber(name, 0);
-    if (HasColonNumberSuffix(name) && GetColonSuffixNumber(name) != 0)
-        std::abort(); // suffix removed
+    if (name != stripped)
+        std::abort(); // number 0 removes the suffix
     BreakIntoLines(name, int(size % 7));
 
     double v = 0;

@@ -1,6 +1,7 @@
 #include "core/ui/CGraphicExportDlg.h"
 
 #include "core/Settings.h"
+#include "core/ui/CKavoApp.h"
 #include "platform/Prompt.h"
 #include "platform/ui/DlgItems.h"
 
@@ -14,8 +15,11 @@
 #include <QSlider>
 #include <QSpinBox>
 #include <QVBoxLayout>
+#include <QWhatsThis>
 
 namespace {
+constexpr DWORD kHelpContext = 318;
+
 QColor ToQColor(COLORREF c)
 {
     return QColor(GetRValue(c), GetGValue(c), GetBValue(c));
@@ -38,6 +42,7 @@ CGraphicExportDlg::CGraphicExportDlg(QWidget* parent)
       m_backgroundLabel(new QLabel("&Background:", this)), m_background(new QPushButton(this))
 {
     setWindowTitle("Graphic Export Options");
+    setWindowFlag(Qt::WindowContextHelpButtonHint, true);
     SetDlgCtrlID(m_qualityLabel, 2701);
     SetDlgCtrlID(m_antialias, 2603);
     SetDlgCtrlID(m_transparent, 1227);
@@ -97,6 +102,17 @@ CGraphicExportDlg::CGraphicExportDlg(QWidget* parent)
         UpdateControls();
     });
     connect(m_background, &QPushButton::clicked, this, &CGraphicExportDlg::PickBackground);
+}
+
+bool CGraphicExportDlg::event(QEvent* e)
+{
+    if (e->type() == QEvent::EnterWhatsThisMode) {
+        QWhatsThis::leaveWhatsThisMode();
+        if (CKavoApp* app = AfxGetKavoApp())
+            app->WinHelp(kHelpContext, 0);
+        return true;
+    }
+    return CDialog::event(e);
 }
 
 void CGraphicExportDlg::OnInitDialog()

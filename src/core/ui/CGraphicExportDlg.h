@@ -18,6 +18,8 @@ public:
 
 protected:
     void OnInitDialog() override;
+    // The title bar's help button opens the dialog's help page.
+    bool event(QEvent* e) override;
     void OnOK() override;
 
 private:

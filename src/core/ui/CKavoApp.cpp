@@ -13,6 +13,8 @@
 #include "core/Trace.h"
 #include "core/UpdateCheck.h"
 #include "core/ui/CAboutDlg.h"
+#include "core/ui/CMessageDlgs.h"
+#include "fileformat/KeywordHooks.h"
 #include "core/ui/CUpdateReminderDlg.h"
 #include "frame/ui/CMainFrame.h"
 #include "platform/Ansi.h"
@@ -22,6 +24,7 @@
 #include "platform/ui/CQtPromptService.h"
 #include "platform/ui/CSingleInstance.h"
 #include "render/ui/CSplashWnd.h"
+#include "shapes/ShapeLibrary.h"
 
 #include <FreeImage.h>
 #include <QAbstractEventDispatcher>
@@ -32,6 +35,7 @@
 #include <QKeyEvent>
 #include <QTimer>
 
+#include <algorithm>
 #include <ctime>
 
 namespace {
@@ -39,9 +43,7 @@ constexpr UINT IDS_UNFINISHED_START = 827;
 constexpr int kIdleThrottleMs = 150;
 constexpr int kSplashBitmap = 319;
 constexpr int kFirstRunSplashBitmap = 321;
-constexpr int kCascadeCommand = 57650;
 constexpr const char* kDdeApplicationKey = "Morlaven.Diagram\\shell\\open\\ddeexec\\application";
-constexpr const char* kMachineDdeKey = "SOFTWARE\\Classes\\Morlaven.Diagram\\shell\\open\\ddeexec";
 
 CKavoApp* g_app = nullptr;
 
@@ -52,21 +54,12 @@ std::string AppTitle()
     return title;
 }
 
-std::string JoinArguments(const QStringList& args)
+std::vector<std::string> ArgumentsAfterProgram(const QStringList& args)
 {
-    QStringList rest = args.mid(1);
-    return rest.join(' ').toStdString();
-}
-
-// The framework's embedding and automation switches.
-bool HasEmbeddingSwitch(const QStringList& args)
-{
-    for (const QString& a : args.mid(1)) {
-        const QString s = a.toLower();
-        if (s == "-embedding" || s == "/embedding" || s == "-automation" || s == "/automation")
-            return true;
-    }
-    return false;
+    std::vector<std::string> out;
+    for (const QString& a : args.mid(1))
+        out.push_back(a.toStdString());
+    return out;
 }
 
 // No OLE server here: the registration steps keep their traces and do nothing.
@@ -86,10 +79,10 @@ CKavoApp* AfxGetKavoApp()
 }
 
 CKavoApp::CKavoApp(const QStringList& arguments)
-    : m_strInstanceKey(CSingleInstance::DefaultKey()), m_arguments(arguments)
+    : m_strInstanceKey(CSingleInstance::DefaultKey()), m_arguments(ArgumentsAfterProgram(arguments))
 {
     g_app = this;
-    m_strCmdLine = JoinArguments(arguments);
+    m_strCmdLine = CommandLineFile(m_arguments);
     qApp->installEventFilter(this);
 }
 
@@ -111,6 +104,20 @@ BOOL CKavoApp::InitInstance()
         return FALSE;
     m_instance->Listen();
 
+    // Message boxes close the splash window first.
+    SetMsgBoxSplashCloser([] {
+        if (CKavoApp* app = AfxGetKavoApp())
+            app->CloseSplash();
+    });
+    // The load warning of the file reader is the warning box with its check box.
+    g_pfnKwWarningDlg = [](const std::string& text, bool* dontShow) {
+        CWarningDlg dlg;
+        dlg.m_strText = text;
+        const int answer = dlg.DoModal();
+        if (dontShow)
+            *dontShow = dlg.m_bDontShow;
+        return answer;
+    };
     // 3. OLE: not available on this platform; nothing to initialise.
     // 4. Scratch buffers.
     if (!AllocCommonBuffers()) {
@@ -118,7 +125,7 @@ BOOL CKavoApp::InitInstance()
         return FALSE;
     }
     // 5.
-    g_bEmbedded = HasEmbeddingSwitch(m_arguments);
+    g_bEmbedded = std::any_of(m_arguments.begin(), m_arguments.end(), IsEmbeddingSwitch);
     // 6. Registry root, recent files and settings (first start: migration).
     const bool keyExisted = OpenRegistryRoot();
     // 7. Start guard.
@@ -152,7 +159,7 @@ BOOL CKavoApp::InitInstance()
     // 14, 15.
     AppSeams().createDocTemplate();
     AppSeams().loadCursors();
-    AppSeams().fillStampShapes();
+    StampShapes().BuildStampShapes();
     // 16.
     DiagPrintf("INIT  Step 3: Alloc CMainFrame and load frame\n");
     m_pMainWnd = new CMainFrame;
@@ -288,8 +295,10 @@ int CKavoApp::ExitInstance()
     AppSeams().destroyCursors();
     FreeCommonBuffers();
     AppSeams().releaseSharedDrawingObjects();
-    RegistryDeleteValue(HKEY_LOCAL_MACHINE, std::string(kMachineDdeKey) + "\\application", "");
-    RegistryDeleteValue(HKEY_LOCAL_MACHINE, kMachineDdeKey, "");
+    // The shell-open key goes where it was written.
+    RegistryDeleteValue(HKEY_CLASSES_ROOT, kDdeApplicationKey, "");
+    SetMsgBoxSplashCloser(nullptr);
+    g_pfnKwWarningDlg = nullptr;
     DiagPrintf("STAT  ExitInstance()\n");
     delete m_pMainWnd;
     m_pMainWnd = nullptr;
@@ -319,7 +328,8 @@ void CKavoApp::CloseSplash()
 
 void CKavoApp::ParseDiagSwitch()
 {
-    g_bDiagnostics = ::ParseDiagSwitch(m_strCmdLine);
+    std::vector<std::string> args = m_arguments;
+    g_bDiagnostics = ::ParseDiagSwitch(args);
 }
 
 bool CKavoApp::eventFilter(QObject* watched, QEvent* event)

@@ -44,9 +44,11 @@ public:
     int SetHoverWnd(QWidget* wnd, BOOL clientCheck);
     void ShowSplash();
     void CloseSplash();
-    // Removes "-D" and "/D" switches from m_strCmdLine; sets g_bDiagnostics.
+    // Sets g_bDiagnostics when an argument is "-D" or "/D" (either case).
     void ParseDiagSwitch();
     bool PromptForTemplate(std::string& path, BOOL flag);
+    // Opens a document as a command does (flagged, wait cursor, recent list).
+    bool OpenDocumentByCommand(const std::string& path);
 
     void OnFileNew();
     void OnFileOpen();
@@ -66,7 +68,7 @@ public:
     // Whether this start found the last one unfinished.
     bool FoundUnfinishedStart() const { return m_bLastStartUnfinished; }
 
-    std::string m_strCmdLine; // the command line after the program name
+    std::string m_strCmdLine; // the file the command line names
     // The single-instance channel's name (tests use their own).
     QString m_strInstanceKey;
     bool m_bFirstRun = false;
@@ -78,7 +80,6 @@ private:
     bool OpenRegistryRoot();
     void RunUpdateReminder(bool& shown);
     void OpenFirstDocument();
-    bool OpenDocumentByCommand(const std::string& path);
     void RegisterShellOpen();
     void InstallIdleHook();
     void ShowHelpFailure();
@@ -88,7 +89,7 @@ private:
     CSplashWnd* m_pSplashWnd = nullptr;
     QElapsedTimer m_dwSplashTick;
     CRecentFileList m_recentFiles{4};
-    QStringList m_arguments;
+    std::vector<std::string> m_arguments; // after the program name
     CSingleInstance* m_instance = nullptr;
     QTimer* m_idleTimer = nullptr;
     long m_idleCount = 0;

@@ -11,6 +11,7 @@
 #include "core/Trace.h"
 #include "core/UpdateCheck.h"
 #include "core/ui/CAboutDlg.h"
+#include "core/ui/CKavoDocManager.h"
 #include "frame/ui/CMainFrame.h"
 #include "platform/Prompt.h"
 
@@ -23,6 +24,7 @@
 
 namespace {
 constexpr UINT IDS_REVERT_QUESTION = 864;
+constexpr UINT AFX_IDS_OPENFILE = 0xF000;
 constexpr UINT IDS_HELP_FAILED = 829;
 constexpr int kUIModeLastSelect = 6;
 constexpr DWORD kHelpFaq = 202;
@@ -85,9 +87,12 @@ void CKavoApp::OnFileNew()
 void CKavoApp::OnFileOpen()
 {
     DiagPrintf("USER  Open\n");
-    g_bOpeningByCommand = true;
-    AppSeams().openDocumentDialog();
-    g_bOpeningByCommand = false;
+    CKavoDocManager manager;
+    std::vector<std::string> files;
+    if (!manager.DoPromptFileName(files, AFX_IDS_OPENFILE, true))
+        return;
+    for (const std::string& file : files)
+        OpenDocumentByCommand(file);
 }
 
 void CKavoApp::OnOpenRecentFile(int index)
@@ -119,8 +124,11 @@ void CKavoApp::OnFileRevert()
     const std::string name = GetPathFileName(path);
     if (MsgBoxResPrintf(MB_OKCANCEL | MB_ICONEXCLAMATION, IDS_REVERT_QUESTION, name.c_str()) == IDCANCEL)
         return;
-    AppSeams().clearActiveDocModified();
-    AppSeams().openLinkTarget(path, 0, 1);
+    // The reload must not ask to save the changes it throws away; but when it
+    // fails the diagram keeps its changes and stays marked as modified.
+    AppSeams().setActiveDocModified(false);
+    if (!AppSeams().openLinkTarget(path, 0, 1))
+        AppSeams().setActiveDocModified(true);
 }
 
 bool CKavoApp::OnUpdateFileRevert() const

@@ -6,7 +6,7 @@
 #include "core/TextMeasure.h"
 #include "core/Units.h"
 #include "core/ui/CDlgCommandEvent.h"
-#include "core/ui/CEnterKeyState.h"
+#include "core/ui/EnterKeyState.h"
 #include "core/ui/DdxFields.h"
 #include "platform/Ansi.h"
 #include "platform/NumText.h"
@@ -212,7 +212,7 @@ bool DlgExchangeAsIsPoints(const CDataExchange& dx, int id, int& points, int min
 }
 
 bool DlgGridComboExchange(const CDataExchange& dx, int id, int& value, int min, int max,
-                          bool* dirty, bool* changed)
+                          bool* dirty, bool* changed, UINT msgId)
 {
     auto* combo = qobject_cast<QComboBox*>(GetDlgItem(dx.dialog, id));
     if (changed)
@@ -248,7 +248,7 @@ bool DlgGridComboExchange(const CDataExchange& dx, int id, int& value, int min, 
     if (dirty && !*dirty)
         return true;
     int units = value;
-    if (!DdxReadLength(dx.dialog, id, units, min, max, kGridDecimals, 0)) {
+    if (!DdxReadLength(dx.dialog, id, units, min, max, kGridDecimals, msgId)) {
         combo->setFocus();
         return false;
     }

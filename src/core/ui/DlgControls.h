@@ -38,9 +38,10 @@ bool DlgExchangeAsIsPoints(const CDataExchange& dx, int id, int& points, int min
                            bool* valid, UINT msgId = 0);
 // The grid-step combo box: loading fills an empty list with the preset steps
 // of the user's units and selects the value (or the default step); saving
-// reads the length, *changed telling whether it differs.
+// reads the length, *changed telling whether it differs (msgId: the range
+// message, 0 for none).
 bool DlgGridComboExchange(const CDataExchange& dx, int id, int& value, int min, int max,
-                          bool* dirty, bool* changed);
+                          bool* dirty, bool* changed, UINT msgId = 0);
 // The size code a spin step (spin > 0 up, < 0 down) gives from the field's
 // text: by whole points above the hairline codes, by single codes below,
 // within [minimum, maximum] (codes). *empty tells whether the field was empty;

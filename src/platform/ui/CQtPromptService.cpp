@@ -40,16 +40,10 @@ QMessageBox::Icon IconFor(UINT type)
 }
 } // namespace
 
-CQtPromptService::CQtPromptService(std::function<QWidget*()> parent,
-                                   std::function<void()> beforeShow)
-    : m_parent(std::move(parent)), m_beforeShow(std::move(beforeShow))
-{
-}
+CQtPromptService::CQtPromptService(std::function<QWidget*()> parent) : m_parent(std::move(parent)) {}
 
 int CQtPromptService::ShowMessage(const std::string& text, UINT type)
 {
-    if (m_beforeShow)
-        m_beforeShow();
     QWidget* parent = m_parent ? m_parent() : QApplication::activeWindow();
     QMessageBox box(IconFor(type), AnsiToQString(FindResString(0xE000) ? FindResString(0xE000) : ""),
                     AnsiToQString(text), QMessageBox::NoButton, parent);

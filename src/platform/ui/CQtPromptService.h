@@ -8,13 +8,11 @@ class QWidget;
 
 class CQtPromptService : public IPromptService {
 public:
-    // `beforeShow` runs before every box (the application closes its splash
-    // window there).
-    explicit CQtPromptService(std::function<QWidget*()> parent = {},
-                              std::function<void()> beforeShow = {});
+    // `parent` gives the window the boxes belong to (the active window when
+    // not given).
+    explicit CQtPromptService(std::function<QWidget*()> parent = {});
     int ShowMessage(const std::string& text, UINT type) override;
 
 private:
     std::function<QWidget*()> m_parent;
-    std::function<void()> m_beforeShow;
 };

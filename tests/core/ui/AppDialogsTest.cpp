@@ -1,5 +1,8 @@
 #include "common/TestSupport.h"
+#include "core/Settings.h"
+#include "core/ui/CBuddySpinCtrl.h"
 #include "core/ui/CGraphicExportDlg.h"
+#include "core/ui/CKavoDocManager.h"
 #include "core/ui/CMessageDlgs.h"
 #include "core/ui/CRightClickListBox.h"
 #include "core/ui/CStyleNameDlg.h"
@@ -140,4 +143,58 @@ TEST(SplashWnd, LightGreyShowsTheButtonFace)
     EXPECT_NE(img.pixel(img.width() / 2, img.height() / 2), splash.palette().color(QPalette::Button).rgb());
     CSplashWnd missing(1);
     EXPECT_FALSE(missing.Create());
+}
+
+TEST(BuddySpinCtrl, StepsTheBuddyAndPutsTheCaretAtTheStart)
+{
+    QLineEdit edit("12 pt");
+    CBuddySpinCtrl spin;
+    spin.Step(1); // no buddy: nothing happens
+    int total = 0;
+    spin.SetBuddy(&edit, [&](int delta) {
+        total += delta;
+        edit.setText(QString("%1 pt").arg(12 + total));
+        edit.selectAll();
+    });
+    spin.Step(+1);
+    spin.Step(+1);
+    spin.Step(-1);
+    EXPECT_EQ(edit.text(), "13 pt");
+    EXPECT_EQ(edit.cursorPosition(), 0);
+    EXPECT_FALSE(edit.hasSelectedText());
+}
+
+TEST(DocManager, OpenTakesEveryFileAndSaveKeepsTheFolderOnCancel)
+{
+    CKavoDocManager mgr;
+    FileDialogRequest seen;
+    FileDialogResult answer;
+    CKavoDocManager::SetDialogRunner([&](const FileDialogRequest& r) {
+        seen = r;
+        return answer;
+    });
+    OpenDir.clear();
+    answer.accepted = true;
+    answer.files = {"/d/one;two.kvd", "/e/three.kvd"};
+    std::vector<std::string> files;
+    ASSERT_TRUE(mgr.DoPromptFileName(files, 0, true));
+    EXPECT_EQ(files, (std::vector<std::string>{"/d/one;two.kvd", "/e/three.kvd"}));
+    EXPECT_EQ(OpenDir, "/d/");
+    EXPECT_EQ(g_strLastOpenedPath, "/e/three.kvd");
+    EXPECT_TRUE(seen.multiSelect);
+    EXPECT_EQ(FilterToQt(seen.filter), "Diagram Files (*.kvd);;Diagram Backups (*.bak);;All Files (*)");
+
+    SaveAsDir = "/keep/";
+    answer = FileDialogResult();
+    answer.path = "untitled";
+    EXPECT_FALSE(mgr.DoPromptFileName(files, 0, false));
+    EXPECT_EQ(SaveAsDir, "/keep/");
+    EXPECT_FALSE(seen.open);
+    EXPECT_EQ(seen.folder, "/keep/");
+    answer.accepted = true;
+    answer.path = "/new/place/d.kvd";
+    ASSERT_TRUE(mgr.DoPromptFileName(files, 0, false));
+    EXPECT_EQ(SaveAsDir, "/new/place/");
+    EXPECT_EQ(files[0], "/new/place/d.kvd");
+    CKavoDocManager::SetDialogRunner(nullptr);
 }

@@ -174,8 +174,9 @@ TEST_F(DlgControls, GridComboPresetsAndReading)
     EXPECT_EQ(value, 150);
     EXPECT_TRUE(changed);
     combo->setEditText("50 cm");
-    EXPECT_FALSE(DlgGridComboExchange(save, 2143, value, 8, 2560, nullptr, &changed));
+    EXPECT_FALSE(DlgGridComboExchange(save, 2143, value, 8, 2560, nullptr, &changed, 484));
     EXPECT_EQ(value, 150);
+    EXPECT_EQ(prompt.shown.back().text, "Enter a grid spacing between .08 and 25.6");
 
     Metric = FALSE;
     combo->clear();

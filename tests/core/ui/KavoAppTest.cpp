@@ -114,7 +114,20 @@ TEST_F(KavoAppTest, DiagnosticSwitchIsNotOpenedAsAFile)
     ASSERT_TRUE(app->InitInstance());
     EXPECT_TRUE(g_bDiagnostics);
     EXPECT_TRUE(opened.empty());
-    EXPECT_TRUE(QFile::exists(GetProgramFolder() + "Diags.log"));
+    QFile trace(GetProgramFolder() + "Diags.log");
+    ASSERT_TRUE(trace.open(QIODevice::ReadOnly));
+    const QString text = QString::fromLatin1(trace.readAll());
+    const char* steps[] = {"KAVO Diagrammer Diagnostics", "INIT  Step 1: InitDiagnostics()",
+                           "INIT  Step 3: Alloc CMainFrame and load frame",
+                           "INIT  Step 3c: Call COleTemplateServer::RegisterAll()",
+                           "INIT  Step 3d: Done COleTemplateServer::RegisterAll()",
+                           "INIT  Step 3d: Call UpdateRegistry()"};
+    qsizetype at = 0;
+    for (const char* step : steps) {
+        const qsizetype next = text.indexOf(step, at);
+        EXPECT_GE(next, at) << step;
+        at = next;
+    }
     EXPECT_TRUE(app->MainFrame()->windowTitle().endsWith(" DIAGNOSTIC"));
     app->ExitInstance();
 }
@@ -160,4 +173,29 @@ TEST_F(KavoAppTest, RecentListTakesOnlyDiagrams)
     app->AddToRecentFileList("/x/b.kvv");
     EXPECT_EQ(app->RecentFiles()[0], "/x/a.kvd");
     EXPECT_EQ(app->RecentFiles()[1], "");
+}
+
+TEST_F(KavoAppTest, RevertKeepsTheChangesWhenTheReloadFails)
+{
+    auto app = MakeApp({});
+    bool modified = true;
+    std::vector<bool> marks;
+    AppSeams().activeDocPath = [] { return std::string("/d/x.kvd"); };
+    AppSeams().activeDocModified = [&] { return modified; };
+    AppSeams().setActiveDocModified = [&](bool m) {
+        modified = m;
+        marks.push_back(m);
+    };
+    AppSeams().openLinkTarget = [](const std::string&, int, int) { return false; };
+    CRecordingPrompt prompts;
+    EXPECT_TRUE(app->OnUpdateFileRevert());
+    app->OnFileRevert();
+    ASSERT_EQ(prompts.shown.size(), 1u);
+    EXPECT_EQ(prompts.shown[0].text, "Revert x.kvd to last saved version, and lose all current changes?");
+    EXPECT_TRUE(modified);
+    // Cancel leaves everything alone.
+    marks.clear();
+    prompts.QueueAnswer(IDCANCEL);
+    app->OnFileRevert();
+    EXPECT_TRUE(marks.empty());
 }

@@ -1,4 +1,4 @@
-#include "core/ui/CEnterKeyState.h"
+#include "core/ui/EnterKeyState.h"
 
 #include <QCoreApplication>
 #include <QKeyEvent>

@@ -1,0 +1,26 @@
+#pragma once
+// What the program's file prompts ask of a file dialog, and what they get back.
+// Filters are written as "Name (*.ext)|*.ext|...||".
+#include <QString>
+#include <QStringList>
+
+struct FileDialogRequest {
+    bool open = true;
+    bool multiSelect = false;
+    QString title;
+    QString folder;      // initial folder
+    QString file;        // initial file (save)
+    QString defaultExt;  // without the dot
+    QString filter;
+};
+
+struct FileDialogResult {
+    bool accepted = false;
+    QStringList files;   // the chosen files, in order
+    QString path;        // the dialog's path when it closed (save: also on cancel)
+    bool ctrlHeld = false;
+};
+
+// "Name (*.a)|*.a|All (*.*)|*.*||" as the ";;"-separated form Qt's file
+// dialogs take ("*.*" becomes "*").
+QString FilterToQt(const QString& filter);

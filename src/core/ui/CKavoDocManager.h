@@ -1,0 +1,31 @@
+#pragma once
+// The document manager's file prompts: the Open dialog (several files, the
+// remembered open folder) and the Save As dialog (the remembered save folder).
+#include "core/FileDialogRequest.h"
+#include "platform/WinTypes.h"
+
+#include <functional>
+#include <string>
+#include <vector>
+
+// Set at OK of the Open dialog when Ctrl was held; the opening code reads it.
+extern bool g_bOpenWithCtrl;
+// The file most recently chosen in the Open dialog.
+extern std::string g_strLastOpenedPath;
+
+class CKavoDocManager {
+public:
+    using DialogRunner = std::function<FileDialogResult(const FileDialogRequest&)>;
+
+    // Open: every chosen file, in order. Save: one file, the initial file is
+    // `files[0]` when given. True on OK.
+    bool DoPromptFileName(std::vector<std::string>& files, UINT titleId, bool openFileDialog,
+                          const std::string& activeDocPath = {});
+
+    // Runs the dialogs (a QFileDialog by default; tests answer themselves).
+    static void SetDialogRunner(DialogRunner runner);
+
+    static constexpr const char* kOpenFilter =
+        "Diagram Files (*.kvd)|*.kvd|Diagram Backups (*.bak)|*.bak|All Files (*.*)|*.*||";
+    static constexpr const char* kSaveFilter = "Diagram Files (*.kvd)|*.kvd|All Files (*.*)|*.*||";
+};

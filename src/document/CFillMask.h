@@ -1,0 +1,12 @@
+#pragma once
+// Which parts of a fill a change touches: the first colour, the second colour
+// and everything else (kind, gamma, angle, percentages, variant).
+#include <cstdint>
+
+struct CFillMask {
+    int32_t m_bColor1 = 0;
+    int32_t m_bColor2 = 0;
+    int32_t m_bRest = 0;
+
+    bool AnySet() const { return m_bColor1 || m_bColor2 || m_bRest; }
+};

@@ -1,0 +1,20 @@
+#pragma once
+// The font of a figure's text: one LOGFONT.
+#include "platform/LogFont.h"
+
+class CFontDesc {
+public:
+    LOGFONT m_lf;
+
+    CFontDesc() { InitDefault(); }
+    explicit CFontDesc(const LOGFONT& lf) : m_lf(lf) {}
+
+    // Every field 0, height -8, face "Arial".
+    void InitDefault();
+    void SetLogFont(const LOGFONT& lf) { m_lf = lf; }
+    void CopyFrom(const CFontDesc& other) { m_lf = other.m_lf; }
+    // Height, weight, italic, underline, character set and face name (exact).
+    // Width, escapement, orientation, strike-out, precisions, quality and pitch
+    // are not compared, so fonts differing only there are merged on load.
+    bool IsEqual(const CFontDesc& other) const;
+};

@@ -1,0 +1,116 @@
+#pragma once
+// A figure symbol: the vector shape a figure draws. Its drawing is an outline
+// program (see OutlineProgram.h) of up to three sub-programs (fill, outline,
+// small-size outline) in its own 16384-byte area, followed by up to 32 text
+// boxes; positions are byte offsets into that area (-1 absent), so a copy
+// needs no rebasing. Coordinates are in the 2048 × 2048 symbol space.
+#include "document/CConPtList.h"
+#include "shapes/CHotZone.h"
+#include "shapes/OutlineProgram.h"
+#include "shapes/StockNameKind.h"
+
+#include <array>
+#include <string>
+
+class CFigSymbol : public StockNameKind {
+public:
+    static constexpr int kProgramSize = kFigSymbolProgramSize;
+    static constexpr int kMaxFrames = 32;
+
+    int32_t m_nUseFlag = 0;
+    std::string m_strName;
+    int32_t m_nFillPos = -1;
+    int32_t m_nOutlinePos = -1;
+    int32_t m_nMiniOutlinePos = -1;
+    int32_t m_nTextBoxPos = -1;
+    int32_t m_nTextBoxes = 0;
+    // Framed text boxes ("FramedTextBox") when m_nFrames is not 0.
+    CFltRect m_frames[kMaxFrames];
+    int32_t m_nFrames = 0;
+    int32_t m_frameValues[kMaxFrames] = {};
+    CHotZone m_hotZone;
+    int32_t FixedAspect = 0;
+    int32_t m_nProgramLength = 0;
+    int32_t Reshape = 0;        // special-shape kind, 0 for an ordinary symbol
+    int32_t InternalIcon = 0;   // kept in the library even when unused
+    int32_t Silhouette = 0;
+    int32_t DisplayScale = 100;
+    int32_t OversizeText = 0;   // text box 0 covers the whole figure
+    int32_t XRenderHot = 0;
+    int32_t DisplayThick = 1;
+    int32_t Height = 0;
+    int32_t Width = 0;
+    std::array<BYTE, kProgramSize> m_program{};
+    CConPtList m_conPts;
+
+    CFigSymbol() = default;
+    CFigSymbol(const CFigSymbol& other) : StockNameKind() { CopyFrom(other); }
+    CFigSymbol& operator=(const CFigSymbol& other) { CopyFrom(other); return *this; }
+
+    void Clear();
+    // Every field, the program bytes up to the program length.
+    void CopyFrom(const CFigSymbol& other);
+    // Renaming forgets the cached stock kind, which follows from the name.
+    void SetName(const std::string& name);
+
+    // Replaces the program as a whole after checking it; false (the symbol
+    // unchanged) for a malformed program. Loaders store programs only this way.
+    bool SetProgram(const BYTE* bytes, int length, int32_t fillPos, int32_t outlinePos,
+                    int32_t miniPos, int32_t textBoxPos, int32_t textBoxCount);
+    // Whether the program as it stands may be walked. Every walker asks first.
+    bool IsProgramValid() const;
+
+    // Same geometry and display fields; the name is not compared.
+    int IsSameShape(const CFigSymbol& other) const;
+    void ComputeReshapeKind();
+    void SetOversizeForDiamonds();
+    int IsBracketedName() const { return !m_strName.empty() && m_strName[0] == '['; }
+    void DropMiniOutline();
+
+    int OutlineIsPolygonal() const;
+    int OutlineSameAsFill() const;
+    int HotZoneIsOutline(int skip) const;
+    int HasHotZone() const { return m_hotZone.HasPoints() ? 1 : 0; }
+    // The hot-zone points mapped into the rectangle; 0 without a hot zone.
+    int GetHotZoneInRect(const RECT& rect, std::vector<CFltPoint>& points) const;
+
+    // Maps the program into the rectangle in the program-wide work copy and
+    // returns it; the sub-program and text-box positions are returned as
+    // pointers into the work copy (null when absent). Null for an invalid
+    // program. See CFigSymbolOutline.cpp.
+    BYTE* PrepareOutline(const RECT& rect, BYTE*& fill, BYTE*& outline, BYTE*& mini,
+                         BYTE*& textBoxes, int oversize, double angle) const;
+    int GetTextBoxRect(int n, const RECT& rect, CRect& out, int oversize) const;
+    int GetFrameRect(int n, const RECT& rect, CRect& out) const;
+
+    // Hooks to the special-shape tables, which live with the special shapes:
+    // the kind of a symbol name and whether a symbol has divider handle 0 on a
+    // 100 × 100 rectangle. Without them every symbol is ordinary.
+    using KindFromNameFn = int (*)(const std::string& name);
+    using HasDividerHandleFn = bool (*)(const CFigSymbol& symbol);
+    static void SetReshapeKindHooks(KindFromNameFn kindFromName, HasDividerHandleFn hasDivider);
+
+protected:
+    int Classify() const override { return ClassifyFigSymbolName(m_strName); }
+};
+
+// Glyph kinds keep a regular shape when drawn into a square.
+bool IsGlyphKind(int kind);
+
+// Figure coordinates back into symbol space: x' = (x - left) × 2048 / width,
+// modes cleared; nothing for an empty rectangle.
+void ToSymbolUnits(CFltPoint& pt, const RECT& rect);
+void RectToSymbolUnits(CFltRect& r, const RECT& rect);
+
+// The program-wide work copy of the program being drawn.
+struct OutlineWorkState {
+    std::array<BYTE, kFigSymbolProgramSize> bytes{};
+    int length = 0;
+    CRect rect;
+    int divX = 0;   // width - 1
+    int divY = 0;   // height - 1
+};
+extern OutlineWorkState g_outlineWork;
+
+// Back to the start state (work copy, hooks).
+void ResetFigSymbolState();

@@ -1,0 +1,27 @@
+#pragma once
+// The body of every test program's main: an application object of the given
+// kind on the offscreen platform, numbers in the "C" locale, and program-wide
+// state reset before each test.
+#include "core/ProgramState.h"
+
+#include <QByteArray>
+#include <gtest/gtest.h>
+
+#include <clocale>
+
+namespace kavotest {
+class ResetEachTest : public testing::EmptyTestEventListener {
+    void OnTestStart(const testing::TestInfo&) override { ResetProgramState(); }
+};
+
+template <class Application>
+int RunAllTests(int argc, char** argv)
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    Application app(argc, argv);
+    std::setlocale(LC_NUMERIC, "C");
+    testing::InitGoogleTest(&argc, argv);
+    testing::UnitTest::GetInstance()->listeners().Append(new ResetEachTest);
+    return RUN_ALL_TESTS();
+}
+} // namespace kavotest

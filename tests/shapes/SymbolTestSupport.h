@@ -1,0 +1,49 @@
+#pragma once
+// Builds figure symbols for tests: sub-programs written one after another
+// through the outline writer.
+#include "shapes/CFigSymbol.h"
+#include "shapes/COutlineWriter.h"
+
+#include <functional>
+
+struct SymbolBuilder {
+    CFigSymbol sym;
+    COutlineWriter w{sym.m_program.data(), CFigSymbol::kProgramSize};
+
+    SymbolBuilder& Fill(const std::function<void(COutlineWriter&)>& ops)
+    {
+        sym.m_nFillPos = w.Pos();
+        ops(w);
+        w.End(kOpEndFill);
+        return Done();
+    }
+    SymbolBuilder& Outline(const std::function<void(COutlineWriter&)>& ops)
+    {
+        sym.m_nOutlinePos = w.Pos();
+        ops(w);
+        w.End(kOpEndOutline);
+        return Done();
+    }
+    SymbolBuilder& Mini(const std::function<void(COutlineWriter&)>& ops)
+    {
+        sym.m_nMiniOutlinePos = w.Pos();
+        ops(w);
+        w.End(kOpEndOutline);
+        return Done();
+    }
+    SymbolBuilder& TextBoxes(std::initializer_list<CFltRect> boxes)
+    {
+        sym.m_nTextBoxPos = w.Pos();
+        for (const CFltRect& b : boxes) {
+            WriteOutlineRect(sym.m_program.data() + w.Pos(), b);
+            w = COutlineWriter(sym.m_program.data(), CFigSymbol::kProgramSize, w.Pos() + 32);
+        }
+        sym.m_nTextBoxes = static_cast<int32_t>(boxes.size());
+        return Done();
+    }
+    SymbolBuilder& Done()
+    {
+        sym.m_nProgramLength = w.Pos();
+        return *this;
+    }
+};
