@@ -1,8 +1,10 @@
 // CDC: text measuring.
 #include "platform/CDC.h"
 
-#include "platform/GdiRounding.h"
 #include "platform/CDeviceFont.h"
+#include "platform/GdiRounding.h"
+
+#include <QFontDatabase>
 
 #include <cstring>
 
@@ -132,10 +134,15 @@ UINT CDC::GetOutlineTextMetrics(UINT cb, OUTLINETEXTMETRIC* otm) const
     // means the face is bold itself, clear under a heavy weight means the
     // rasteriser emboldens a regular face.
     const QByteArray os2 = font.Raw().fontTable("OS/2");
-    if (os2.size() >= 64)
+    if (os2.size() >= 64) {
         out.otmfsSelection = (UINT(uchar(os2[62])) << 8) | UINT(uchar(os2[63]));
-    else if (font.Raw().weight() >= QFont::DemiBold)
-        out.otmfsSelection |= 0x20;
+    } else if (font.Raw().weight() >= QFont::DemiBold) {
+        // Faces without that table (Type 1): bold when the family has a bold style.
+        const QString family = font.Raw().familyName();
+        for (const QString& style : QFontDatabase::styles(family))
+            if (QFontDatabase::bold(family, style))
+                out.otmfsSelection |= 0x20;
+    }
     out.otmEMSquare = UINT(font.Raw().unitsPerEm());
     out.otmAscent = out.otmTextMetrics.tmAscent;
     out.otmDescent = -out.otmTextMetrics.tmDescent;

@@ -8,6 +8,7 @@
 
 #include <QFile>
 #include <QFontDatabase>
+#include <QRawFont>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -293,7 +294,10 @@ TEST(DcHelpers, CharWidthsBoldTestAndMappingCopy)
     QString regularOnlyFamily;
     for (const QString& family : QFontDatabase::families()) {
         const QStringList styles = QFontDatabase::styles(family);
-        if (!styles.isEmpty() && !styles.join(' ').contains("Bold") && QFontDatabase::isScalable(family)
+        QFont probe(family);
+        probe.setPixelSize(16);
+        const bool hasOs2 = !QRawFont::fromFont(probe).fontTable("OS/2").isEmpty();
+        if (!styles.isEmpty() && !styles.join(' ').contains("Bold") && hasOs2
             && QFontDatabase::writingSystems(family).contains(QFontDatabase::Latin)) {
             regularOnlyFamily = family;
             break;
