@@ -227,12 +227,12 @@ bool CRgn::CreatePolyPolygonRgn(const POINT* points, const int* counts, int poly
     return true;
 }
 
-QRegion RegionFromPath(const QPainterPath& path)
+namespace {
+
+// The filled pixels of path within box, drawn in bands so that a tall path
+// needs little memory.
+QRegion RenderRegion(const QPainterPath& path, const QRect& box)
 {
-    const QRect box = path.boundingRect().toAlignedRect().adjusted(-1, -1, 1, 1);
-    if (box.isEmpty() || box.width() > 32768 || box.height() > 32768)
-        return {};
-    // Drawn in bands so that a tall path needs little memory.
     constexpr int kBand = 256;
     std::vector<QRect> rects;
     QImage band(box.width(), kBand, QImage::Format_Grayscale8);
@@ -260,6 +260,27 @@ QRegion RegionFromPath(const QPainterPath& path)
     if (!rects.empty())
         region.setRects(rects.data(), int(rects.size()));
     return region;
+}
+
+} // namespace
+
+QRegion RegionFromPath(const QPainterPath& path)
+{
+    QRect box = path.boundingRect().toAlignedRect().adjusted(-1, -1, 1, 1);
+    if (box.isEmpty())
+        return {};
+    if (box.width() <= 32768 && box.height() <= 32768)
+        return RenderRegion(path, box);
+    // Only the part that can lie on a device surface is kept.
+    const QRect keep(-8192, -8192, 32768, 32768);
+    QPainterPath clip;
+    clip.addRect(keep);
+    QPainterPath part = path.intersected(clip);
+    part.setFillRule(path.fillRule());
+    box = box.intersected(keep);
+    if (box.isEmpty() || part.isEmpty())
+        return {};
+    return RenderRegion(part, box);
 }
 
 int CRgn::CombineRgn(const CRgn* a, const CRgn* b, int mode)

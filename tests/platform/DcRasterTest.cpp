@@ -357,6 +357,10 @@ TEST(DcRegions, PolygonFillModesAndCombination)
     EXPECT_TRUE(pairWind.PtInRegion(7, 7));
     EXPECT_FALSE(nestWind.PtInRegion(5, 5));
     EXPECT_TRUE(nestWind.PtInRegion(1, 5));
+    const POINT huge[] = {{-1000000, -1000000}, {1000000, -1000000}, {0, 1000000}};
+    CRgn big;
+    big.CreatePolygonRgn(huge, 3, ALTERNATE);
+    EXPECT_TRUE(big.PtInRegion(0, 0));
 }
 
 TEST(DcPaths, FilledPathAndClipPath)
