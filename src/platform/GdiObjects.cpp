@@ -272,7 +272,7 @@ QRegion RegionFromPath(const QPainterPath& path)
     if (box.width() <= 32768 && box.height() <= 32768)
         return RenderRegion(path, box);
     // Only the part that can lie on a device surface is kept.
-    const QRect keep(-8192, -8192, 32768, 32768);
+    const QRect keep(-4096, -4096, 20480, 20480);
     QPainterPath clip;
     clip.addRect(keep);
     QPainterPath part = path.intersected(clip);
