@@ -54,7 +54,9 @@ bool CPainterDC::ExtTextOut(int x, int y, UINT options, const RECT* rect, const 
     local.translate(ref.x(), ref.y());
     local.rotate(-angle);
 
-    if (updateCp)
+    // The current position follows left- and right-aligned text; centred text
+    // leaves it where it was.
+    if (updateCp && (s.textAlign & TA_CENTER) != TA_CENTER)
         MutableState().currentPos.x = refLog.x + ((s.textAlign & TA_CENTER) == TA_RIGHT ? -logicalWidth : logicalWidth);
 
     QGlyphRun run;
