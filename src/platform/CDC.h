@@ -20,6 +20,7 @@
 #include <QPainterPath>
 #include <QTransform>
 #include <QRegion>
+#include <QSize>
 
 #include <memory>
 #include <string>
@@ -102,6 +103,11 @@ public:
     virtual QImage* GetImageSurface() { return nullptr; }
     // Makes sure everything drawn so far is in the target's pixels.
     virtual void Flush() {}
+    // The pixels drawing can reach (clip boxes and visibility): the image or
+    // page; the capabilities' resolution for targets without a surface. A
+    // memory or image context reports its reference device's capabilities
+    // (the screen's, as GDI does), not its bitmap's size.
+    virtual QSize SurfaceSize() const { return QSize(m_caps.horzRes, m_caps.vertRes); }
 
     // ---- Mapping ----
     virtual int SetMapMode(int mode);

@@ -17,7 +17,8 @@ int CDC::SelectClipRgn(CRgn* region, int mode)
     const QRegion& r = region->Region();
     if (!m_s.hasClip || mode == RGN_COPY) {
         // Combining with "no clip" means combining with the whole surface.
-        const QRegion all(0, 0, std::max(1, m_caps.horzRes), std::max(1, m_caps.vertRes));
+        const QSize surface = SurfaceSize();
+        const QRegion all(0, 0, std::max(1, surface.width()), std::max(1, surface.height()));
         const QRegion base = m_s.hasClip ? m_s.clip : all;
         switch (mode) {
         case RGN_COPY: m_s.clip = r; break;
@@ -84,7 +85,7 @@ int CDC::GetClipBox(RECT* rect) const
 {
     if (!rect)
         return RGN_ERROR;
-    const QRect surface(0, 0, std::max(0, m_caps.horzRes), std::max(0, m_caps.vertRes));
+    const QRect surface(QPoint(0, 0), SurfaceSize());
     const QRegion visible = m_s.hasClip ? m_s.clip.intersected(surface) : QRegion(surface);
     const QRect b = visible.boundingRect();
     RECT r = b.isEmpty() ? RECT{} : RECT{b.left(), b.top(), b.left() + b.width(), b.top() + b.height()};
@@ -98,7 +99,7 @@ int CDC::GetClipBox(RECT* rect) const
 bool CDC::PtVisible(int x, int y) const
 {
     const QPoint p(LogToDevX(x), LogToDevY(y));
-    if (p.x() < 0 || p.y() < 0 || p.x() >= m_caps.horzRes || p.y() >= m_caps.vertRes)
+    if (!QRect(QPoint(0, 0), SurfaceSize()).contains(p))
         return false;
     return !m_s.hasClip || m_s.clip.contains(p);
 }
@@ -108,7 +109,7 @@ bool CDC::RectVisible(const RECT* rect) const
     if (!rect)
         return false;
     const QRect r = DeviceRectOf(*this, rect->left, rect->top, rect->right, rect->bottom);
-    const QRect surface(0, 0, m_caps.horzRes, m_caps.vertRes);
+    const QRect surface(QPoint(0, 0), SurfaceSize());
     if (!r.intersects(surface))
         return false;
     return !m_s.hasClip || m_s.clip.intersects(r);

@@ -18,13 +18,11 @@ COLORREF RefFromRgb(QRgb c)
 
 namespace {
 
-CDeviceCaps ImageCaps(const QImage& image, const CDeviceCaps& reference)
+// Image and memory contexts answer for their reference device (the screen
+// unless made compatible with another context), as GDI's memory contexts do.
+CDeviceCaps ImageCaps(const CDeviceCaps& reference)
 {
     CDeviceCaps caps = reference;
-    caps.horzRes = image.width();
-    caps.vertRes = image.height();
-    if (caps.technology != DT_RASPRINTER)
-        caps.technology = DT_RASDISPLAY;
     caps.bitsPixel = 32;
     return caps;
 }
@@ -50,7 +48,7 @@ CPainterDC::CPainterDC(QImage* image) : m_impl(std::make_unique<Impl>(*this)), m
         if (m_image->format() != QImage::Format_RGB32
             && m_image->format() != QImage::Format_ARGB32_Premultiplied)
             *m_image = EnsureRasterFormat(*m_image);
-        SetDeviceCaps(ImageCaps(*m_image, DisplayDeviceCaps()));
+        SetDeviceCaps(ImageCaps(DisplayDeviceCaps()));
     }
 }
 
@@ -92,7 +90,7 @@ bool CPainterDC::CreateCompatibleDC(CDC* reference)
     const CDeviceCaps refCaps = reference ? reference->DeviceCaps() : DisplayDeviceCaps();
     SetCurrentBitmap(&m_defaultBitmap);
     m_image = &m_defaultBitmap.Image();
-    SetDeviceCaps(ImageCaps(*m_image, refCaps));
+    SetDeviceCaps(ImageCaps(refCaps));
     return true;
 }
 
@@ -103,6 +101,13 @@ bool CPainterDC::NewPage()
     // The painter stays on the device across pages; its state is set again.
     m_impl->MarkStateDirty();
     return m_paged->newPage();
+}
+
+QSize CPainterDC::SurfaceSize() const
+{
+    if (m_paged)
+        return QSize(m_paged->width(), m_paged->height());
+    return m_image ? m_image->size() : QSize();
 }
 
 int CPainterDC::GetDeviceCaps(int index) const
@@ -126,7 +131,6 @@ CBitmap* CPainterDC::SelectObject(CBitmap* bitmap)
         img = EnsureRasterFormat(img);
     SetCurrentBitmap(bitmap);
     m_image = &img;
-    SetDeviceCaps(ImageCaps(img, DeviceCaps()));
     return old;
 }
 

@@ -47,6 +47,7 @@ public:
     int GetDeviceCaps(int index) const override;
     bool IsPrinting() const override { return m_paged != nullptr; }
     QImage* GetImageSurface() override { return m_image; }
+    QSize SurfaceSize() const override;
     void Flush() override;
 
     using CDC::SelectObject;

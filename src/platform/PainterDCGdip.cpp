@@ -158,7 +158,7 @@ void CPainterDC::GpFillPath(const QPainterPath& path, const CGpBrush& brush, con
         // scales widen the centre colour uniformly, gamma is ignored.
         // Shaded only where it can show: within the device's surface.
         const QRect area = dev.boundingRect().toAlignedRect().adjusted(-1, -1, 1, 1)
-                               .intersected(QRect(0, 0, GetDeviceCaps(HORZRES), GetDeviceCaps(VERTRES)));
+                               .intersected(QRect(QPoint(0, 0), SurfaceSize()));
         if (!area.isEmpty() && qint64(area.width()) * area.height() <= qint64(64) * 1024 * 1024) {
             QPolygonF boundary;
             for (const QPointF& q : brush.pathPoints)

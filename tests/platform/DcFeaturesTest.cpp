@@ -441,3 +441,24 @@ TEST(DcState, RestoreDcReselectsTheSavedObjects)
 }
 
 } // namespace
+
+namespace {
+
+TEST(DcDevice, MemoryContextsAnswerForTheScreenAndClipToTheirBitmap)
+{
+    CBitmap bmp;
+    ASSERT_TRUE(bmp.CreateBitmap(30, 20, 1, 32, nullptr));
+    CPainterDC mem;
+    mem.SelectObject(&bmp);
+    const CDeviceCaps screen = DisplayDeviceCaps();
+    EXPECT_EQ(mem.GetDeviceCaps(HORZRES), screen.horzRes);
+    EXPECT_EQ(mem.GetDeviceCaps(LOGPIXELSY), 96);
+    EXPECT_EQ(mem.GetDeviceCaps(TECHNOLOGY), DT_RASDISPLAY);
+    RECT box;
+    EXPECT_EQ(mem.GetClipBox(&box), SIMPLEREGION);
+    EXPECT_EQ(CRect(box), CRect(0, 0, 30, 20));
+    EXPECT_FALSE(mem.PtVisible(30, 5));
+    EXPECT_TRUE(mem.PtVisible(29, 19));
+}
+
+} // namespace
