@@ -21,7 +21,11 @@ QFont CDeviceFont::QFontFromLogFont(const LOGFONT& lf, int emPixels)
     font.setStrikeOut(lf.lfStrikeOut != 0);
     font.setKerning(false);
     font.setHintingPreference(QFont::PreferFullHinting);
-    font.setStyleStrategy(QFont::StyleStrategy(QFont::PreferOutline));
+    // Quality 3 asks for glyphs without anti-aliasing (the value of the
+    // non-anti-aliased quality in LOGFONT).
+    constexpr BYTE kNonAntialiasedQuality = 3;
+    font.setStyleStrategy(QFont::StyleStrategy(
+        QFont::PreferOutline | (lf.lfQuality == kNonAntialiasedQuality ? QFont::NoAntialias : 0)));
     return font;
 }
 

@@ -98,6 +98,8 @@ bool CPainterDC::ExtTextOut(int x, int y, UINT options, const RECT* rect, const 
         p->fillRect(cell, QColorFromRef(s.bkColor));
     }
     if (count > 0) {
+        p->setRenderHint(QPainter::TextAntialiasing,
+                         !(font.Font().styleStrategy() & QFont::NoAntialias));
         p->setPen(QColorFromRef(s.textColor));
         p->drawGlyphRun(QPointF(0, 0), run);
     }

@@ -462,3 +462,32 @@ TEST(DcDevice, MemoryContextsAnswerForTheScreenAndClipToTheirBitmap)
 }
 
 } // namespace
+
+namespace {
+
+TEST(DcText, NonAntialiasedQualityDrawsOnlyTextColour)
+{
+    QImage img = White(60, 30);
+    CPainterDC dc(&img);
+    LOGFONT lf;
+    lf.lfHeight = -20;
+    lf.lfQuality = 3;
+    SetLogFontFace(lf, "Arial");
+    CFont font;
+    font.CreateFontIndirect(&lf);
+    dc.SelectObject(&font);
+    dc.SetBkMode(TRANSPARENT);
+    dc.TextOut(2, 2, "aeg");
+    dc.Flush();
+    int ink = 0, other = 0;
+    for (int y = 0; y < img.height(); ++y)
+        for (int x = 0; x < img.width(); ++x) {
+            const QRgb c = img.pixel(x, y);
+            ink += c == qRgb(0, 0, 0);
+            other += c != qRgb(0, 0, 0) && c != kWhite;
+        }
+    EXPECT_GT(ink, 30);
+    EXPECT_EQ(other, 0);
+}
+
+} // namespace
