@@ -9,6 +9,7 @@
 #include "core/Settings.h"
 #include "core/Trace.h"
 #include "core/Units.h"
+#include "core/UIMode.h"
 #include "document/ChoiceTables.h"
 #include "platform/GlobalMem.h"
 #include "shapes/ShapesState.h"
@@ -28,4 +29,5 @@ void ResetProgramState()
     ResetShapesState();
     SetScreenPixelHeightForTest(0);
     ResetChoiceTables();
+    ResetUIMode();
 }

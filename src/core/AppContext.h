@@ -1,0 +1,56 @@
+#pragma once
+// The active document, view and frame as the model sees them. The UI
+// installs a context at start-up; tests install a fake. Without one there is
+// no active document or view and the frame calls do nothing.
+#include <string>
+
+// What the UI-mode switch asks of the active document.
+class IActiveDocument {
+public:
+    virtual ~IActiveDocument() = default;
+    virtual void SetCurConStyle(int index) = 0;
+    virtual void SetCurFigStyle(int index) = 0;
+    virtual void SetCurLblStyle(int index) = 0;
+    virtual bool HasSelection() const = 0;
+    // Clears the selection, redrawing.
+    virtual void DeselectAll() = 0;
+    // The Deselect All command.
+    virtual void OnDeselectAll() = 0;
+    virtual void ClearTextObjIndex() = 0;
+    // Whether the document has been drawn with its connection points shown.
+    virtual bool IsShowingConPts() const = 0;
+    virtual void SetShowingConPts() = 0;
+};
+
+// What it asks of the active view.
+class IActiveView {
+public:
+    virtual ~IActiveView() = default;
+    virtual void OnClearFeedback() = 0;
+    virtual void EndRubberFigure(bool erase, bool remove) = 0;
+    virtual bool InTextEditMode() const = 0;
+    virtual bool IsCursorOverView() const = 0;
+    // Text entry waits for a click: the stored start point goes back to (0, 0).
+    virtual void SetPendingPlacement() = 0;
+    virtual bool IsTextEditorOpen() const = 0;
+    virtual bool HasTextEditorSelection() const = 0;
+    virtual void CloseTextEditor() = 0;
+    virtual void SetFocus() = 0;
+};
+
+class IAppContext {
+public:
+    virtual ~IAppContext() = default;
+    virtual IActiveDocument* GetActiveDocument() = 0;
+    virtual IActiveView* GetActiveView() = 0;
+    // Every open document's views redraw.
+    virtual void UpdateAllDocuments() = 0;
+    // False when the main frame has no style bar.
+    virtual bool SelectStyleBarCommand(int id) = 0;
+    // The status bar's first pane.
+    virtual void SetStatusBarText(const std::string& text) = 0;
+};
+
+// The installed context (not owned); null: none.
+void SetAppContext(IAppContext* context);
+IAppContext* GetAppContext();
