@@ -8,9 +8,10 @@
 class IActiveDocument {
 public:
     virtual ~IActiveDocument() = default;
-    virtual void SetCurConStyle(int index) = 0;
-    virtual void SetCurFigStyle(int index) = 0;
-    virtual void SetCurLblStyle(int index) = 0;
+    // Each answers whether the index changed.
+    virtual bool SetCurConStyle(int index) = 0;
+    virtual bool SetCurFigStyle(int index) = 0;
+    virtual bool SetCurLblStyle(int index) = 0;
     virtual bool HasSelection() const = 0;
     // Clears the selection, redrawing.
     virtual void DeselectAll() = 0;

@@ -11,6 +11,7 @@
 #include "core/Units.h"
 #include "core/UIMode.h"
 #include "document/ChoiceTables.h"
+#include "document/DocDefaults.h"
 #include "platform/GlobalMem.h"
 #include "shapes/ShapesState.h"
 
@@ -30,4 +31,5 @@ void ResetProgramState()
     SetScreenPixelHeightForTest(0);
     ResetChoiceTables();
     ResetUIMode();
+    ResetDocDefaults();
 }

@@ -46,29 +46,22 @@ bool ChooseStyle(int id)
             g_nUIMode = 0;
             return false;
         }
-        if (doc)
-            doc->SetCurConStyle(id - kConStyleCmdFirst);
-        return doc != nullptr;
+        return doc && doc->SetCurConStyle(id - kConStyleCmdFirst);
     }
     if (InRange(id, kFigStyleCmdFirst)) {
-        if (doc)
-            doc->SetCurFigStyle(id - kFigStyleCmdFirst);
-        return doc != nullptr;
+        return doc && doc->SetCurFigStyle(id - kFigStyleCmdFirst);
     }
     if (InRange(id, kConStyleCmdFirst)) {
-        if (doc)
-            doc->SetCurConStyle(id - kConStyleCmdFirst);
         g_nUIMode = 4;
-        return doc != nullptr;
+        return doc && doc->SetCurConStyle(id - kConStyleCmdFirst);
     }
     if (InRange(id, kLblStyleCmdFirst)) {
-        if (doc)
-            doc->SetCurLblStyle(id - kLblStyleCmdFirst);
+        const bool changed = doc && doc->SetCurLblStyle(id - kLblStyleCmdFirst);
         g_nUIMode = 3;
         IActiveView* view = ActiveView();
         if (view && view->InTextEditMode() && view->IsCursorOverView())
             view->SetPendingPlacement();
-        return doc != nullptr;
+        return changed;
     }
     g_nUIMode = 0;
     return false;

@@ -20,9 +20,9 @@
 namespace {
 class FakeDoc : public IActiveDocument {
 public:
-    void SetCurConStyle(int i) override { calls.push_back("con " + std::to_string(i)); }
-    void SetCurFigStyle(int i) override { calls.push_back("fig " + std::to_string(i)); }
-    void SetCurLblStyle(int i) override { calls.push_back("lbl " + std::to_string(i)); }
+    bool SetCurConStyle(int i) override { calls.push_back("con " + std::to_string(i)); return true; }
+    bool SetCurFigStyle(int i) override { calls.push_back("fig " + std::to_string(i)); return true; }
+    bool SetCurLblStyle(int i) override { calls.push_back("lbl " + std::to_string(i)); return true; }
     bool HasSelection() const override { return selection; }
     void DeselectAll() override { calls.push_back("deselect"); selection = false; }
     void OnDeselectAll() override { calls.push_back("OnDeselectAll"); selection = false; }

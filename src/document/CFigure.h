@@ -1,0 +1,158 @@
+#pragma once
+// A figure, label or junction: a rectangle drawn with the outline of a
+// figure symbol, two texts split into text areas, an optional picture and
+// outline polygon, its own connection points, and the first two connectors
+// attached to it.
+#include "document/CConPtList.h"
+#include "document/CDiagObj.h"
+#include "document/CFigProps.h"
+#include "document/CShadowSpec.h"
+#include "shapes/CHotZone.h"
+
+#include <memory>
+#include <string>
+#include <vector>
+
+class CConnector;
+class CFigSymbol;
+class CFigStyle;
+
+class CFigure : public CDiagObj {
+public:
+    static constexpr size_t kMaxText = 4095;
+    static constexpr size_t kMaxSecondText = 1024;
+    static constexpr int kMaxTextAreas = 32;
+    static constexpr const char* kSectionSeparator = "\\sect ";
+
+    // Sizing flags of the full constructor.
+    struct CreateArgs {
+        bool newFigureSizing = false;
+        bool clearVerticalCentring = false;
+        bool labelPreset = false;
+    };
+
+    // A figure of the given size at (x, y) with the appearance record, style
+    // index, label flag and texts.
+    CFigure(int x, int y, int height, int width, const CFigProps& props, int style, int label,
+            const std::string& text, const std::string& secondText, const CreateArgs& args, CKavoDoc* doc);
+    // An empty figure for loading.
+    explicit CFigure(CKavoDoc* doc = nullptr);
+    // A copy that is neither selected nor visited and has no attached
+    // connectors (the count is kept; the caller attaches again).
+    CFigure(const CFigure& o);
+    CFigure& operator=(const CFigure& o);
+    ~CFigure() override;
+
+    int32_t m_nStyle = -1;
+    CFigProps m_props;
+    std::string m_strText;        // rich text, areas separated by "\sect "
+    std::string m_strSecondText;
+    int16_t m_nTextRotate = 0;
+    double m_dIndicatorAngle = 0; // radians, 0 .. 2 pi
+    CConnector* m_pIndicatorCon = nullptr;
+    std::string m_strLink;
+    CRect m_rect;
+    int32_t m_bLabel = 0;
+    CConnector* m_pAttachedCon1 = nullptr;
+    CConnector* m_pAttachedCon2 = nullptr;
+    int32_t m_nConnected = 0;
+    int32_t TerminalJct = 0;
+    int32_t AutoDelJct = 0;
+    int32_t AssociationIndicator = 0;
+    CHotZone m_outline;
+    int32_t m_bHasConPts = 0;
+    std::unique_ptr<CConPtList> m_pConPts;
+
+    // ---- CDiagObj
+    int GetType() const override { return kObjFigure; }
+    FigFlagSet* GetFlagWord() override { return &m_props.Behavior; }
+    void GetBoundRect(CRect& out, int mode, int tolerance) const override;
+    int HitTest(int x, int y, int tolerance, bool strictRect, bool noTextAreas) const override;
+
+    void ClearContents();
+    // Forgets the picture (the document's graphics list keeps the memory).
+    void ReleasePicture();
+    FigFlagSet SetPropFlags(DWORD low, DWORD high, DWORD maskLow, DWORD maskHigh);
+
+    // ---- texts
+    // Area -1 sets both texts whole; otherwise replaces one section.
+    void SetText(const std::string& text, const std::string& secondText, int area);
+    void GetText(std::string& text, std::string& secondText, int area) const;
+    void GetPlainText(std::string& out, int area) const;
+    bool HasText() const;
+    int GetTextAreaCount() const;
+    const LOGFONT& GetFont() const { return m_props.m_font.m_lf; }
+    DWORD GetTextAlign(DWORD high) const { return (high & 0xFFFF0000) | m_props.TextFormat; }
+
+    // ---- geometry
+    CPoint GetCenter() const { return m_rect.CenterPoint(); }
+    CPoint CenterPoint() const { return m_rect.CenterPoint(); }
+    void GetCenterXY(int& x, int& y) const;
+    CPoint GetHandlePoint(int code) const;
+    int CompassCell(int x, int y) const;
+    CPoint GetConLabelAnchor() const;
+    // Computes the moved rectangle; with apply the figure takes it. Snap
+    // requests are dropped for the move unless keepSnapFlags. Whether the
+    // rectangle changed.
+    bool Offset(int dx, int dy, bool keepSnapFlags, bool apply);
+    // The figure's rectangle (size fixed by the caller); whether it changed.
+    bool SetBounds(const CRect& rc, bool apply);
+    // The rectangle a drag of the handle to (x, y) gives (anchors, symmetric
+    // sizing and kept aspect by the flag word); with apply the figure takes
+    // it. The flag word is restored whole.
+    bool Resize(CRect& out, int handle, int x, int y, bool apply);
+    void SetRectNoUndo(const CRect& rc) { m_rect = rc; m_rect.NormalizeRect(); }
+    bool SetPolyPoints(int count, const POINT* points);
+
+    // ---- classification
+    bool HasPicture() const { return m_props.HasGraphic(); }
+    bool IsStapled() const { return m_pStaple != nullptr; }
+    bool IsInGroup() const { return m_pGroup != nullptr; }
+    bool HasConnected() const { return m_nConnected != 0; }
+    bool IsStyleBlank() const;
+    bool IsInvisible() const;
+    bool IsTwoWayJct() const;
+    bool IsRedundantJct() const;
+    bool IsBranchJct() const;
+    bool IsHollow() const;
+    bool HasTextAreas() const;
+    bool IsConLabel() const;
+    bool IsLatLabel() const;
+    bool IsFigLabel() const;
+    bool IsFlowLabel() const;
+    bool IsFreeLabel() const;
+    bool IsPlainFig() const;
+    bool IsVisibleFig() const;
+    bool IsFigWithoutCons() const;
+    bool CanRotateText() const;
+    bool IsPartition() const;
+    bool ShadowAllowed() const;
+    void GetShadow(CShadowSpec& out) const;
+    bool HasOutline() const;
+    // The outline mapped into rc (default: the rectangle); 0 when none.
+    int GetOutlinePoints(std::vector<CPoint>& points, const RECT* rc = nullptr) const;
+    bool HitTestRect(const POINT& pt, int tolerance) const;
+    bool HitTestCenter(const POINT& pt, int size) const;
+    bool IsAllInRect(const RECT& rc) const;
+
+    // The figure symbol and style this figure uses, from its document.
+    const CFigSymbol* GetSymbol() const;
+    const CFigStyle* GetStyle() const;
+
+protected:
+    int ClassifyStockKind() const override;
+
+private:
+    void CopyFields(const CFigure& o);
+    int AttachedCount() const { return m_nConnected; }
+};
+
+// The handle point of a 3 x 3 grid: 1 top-left .. 9 bottom-right, centres by
+// integer midpoint; any other code (0, 0).
+CPoint RectHandlePoint(int code, const RECT& rc);
+// Section `area` of a text split by "\sect ", "" when missing.
+std::string GetTextSection(const std::string& text, int area);
+// The text with section `area` replaced (missing separators appended).
+std::string ReplaceTextSection(const std::string& text, int area, const std::string& section);
+// True when the text is made only of "\sect " separators (or is empty).
+bool IsOnlySeparators(const std::string& text);

@@ -1,0 +1,287 @@
+#pragma once
+// The diagram document: the one write path of the model. It owns every object
+// of one diagram (figures, labels, junctions and connectors in drawing order,
+// staples, groups), its copies of the style and symbol libraries, the page,
+// grid and snap settings, the current styles, the id counters and the undo
+// log. Operations log undo records before they change anything, mark the
+// document modified and ask the views to redraw (IDocView).
+#include "core/AppContext.h"
+#include "document/CConStyle.h"
+#include "document/CDocGraphics.h"
+#include "document/CFigStyle.h"
+#include "document/CGroup.h"
+#include "document/CObjList.h"
+#include "document/CShadowSpec.h"
+#include "editing/CUndoLog.h"
+#include "platform/GlobalMem.h"
+#include "shapes/CConStylesLibrary.h"
+#include "shapes/CFigStylesLibrary.h"
+#include "shapes/LibraryUsers.h"
+#include "shapes/ShapeLibrary.h"
+#include "shapes/SymbolLibrary.h"
+
+#include <memory>
+#include <string>
+#include <vector>
+
+class CFigure;
+class CConnector;
+class CStaple;
+class IDocView;
+
+class CKavoDoc : public ISymbolUsers, public IStyleIndexUsers, public IActiveDocument, public IUndoHost {
+public:
+    CKavoDoc();
+    ~CKavoDoc() override;
+    CKavoDoc(const CKavoDoc&) = delete;
+    CKavoDoc& operator=(const CKavoDoc&) = delete;
+
+    // ---- life cycle
+    bool InitializeDocument();
+    void ResetPageInfo();
+    void DeleteContents();
+    // The new-document default style, or the template loaded by the loader
+    // (not part of the model yet: a template path gives false).
+    bool OnNewDocument(const std::string& templatePath = std::string());
+    void SetPathName(const std::string& path, bool fullPathTitle);
+    const std::string& GetTitle() const { return m_strTitle; }
+    bool IsModified() const { return m_bModified != 0; }
+    void SetModifiedFlag(bool modified = true) { m_bModified = modified ? 1 : 0; }
+
+    // ---- views
+    void AddView(IDocView* view);
+    void RemoveView(IDocView* view);
+    void UpdateAllViews(IDocView* sender, int hint, const CRect* rect);
+    // Redraws the object's area unless the update lock is set.
+    void InvalidateObj(const CDiagObj* obj);
+
+    // ---- current styles
+    // Each stores the index and refreshes the working copy (even when the
+    // index is unchanged); answers whether the index changed.
+    bool SetCurFigStyle(int index) override;
+    bool SetCurConStyle(int index) override;
+    bool SetCurLblStyle(int index) override;
+    void ResetCurLblStyle();
+    void ClearCurStyleMark() { m_bCurFigStyleChanged = 0; }
+    void ClearCurConStyleMark();
+    void ShowPendingMessage();
+    int GetConStubLen() const { return m_nFigMarginMode == 1 ? m_nFigMarginLeft : 12; }
+    bool IsOversizeTextRect() const;
+    bool UseFullColorIcons() const;
+    void EnterStyleCreateMode(int kind);
+    void SetShadowSettings(const CShadowSpec& spec);
+
+    // ---- object lists: appends
+    bool AddFig(CFigure* fig);
+    bool AddCon(CConnector* con);
+    bool AddStaple(CStaple* staple);
+    bool AddGroup(CGroup* group);
+    bool AddFigUndo(CFigure* fig);
+    bool AddConUndo(CConnector* con);
+    bool AddStapleUndo(CStaple* staple);
+    bool AddGroupUndo(CGroup* group);
+    bool AddFigWithId(CFigure* fig);
+    bool AddConWithId(CConnector* con);
+    bool AddStapleWithId(CStaple* staple);
+    bool AddGroupWithId(CGroup* group);
+    CFigure* CreateFigAt(const POINT& pt, int data);
+    CFigure* AddNewFig(int kind, CFigure* fig, bool noSelect);
+    CFigure* AddCopyOfFig(const CFigure* fig, int idOffset);
+    CConnector* AddCopyOfCon(const CConnector* con, int idOffset);
+    CConnector* DuplicateCon(const CConnector* con);
+    CStaple* AddCopyOfStaple(const CStaple* staple, int idOffset, int objIdOffset);
+    CGroup* AddCopyOfGroup(const CGroup* group, int idOffset, int memberIdOffset);
+
+    // ---- cut (logged) and delete (not logged)
+    bool CutFig(CFigure* fig, int position);
+    bool CutCon(CConnector* con, bool keepJunctions, bool merge, int position);
+    bool CutStaple(CStaple* staple, int position);
+    bool CutGroup(CGroup* group, int position);
+    bool CutObj(CDiagObj* obj, int position);
+    void RemoveFromGroups(CDiagObj* obj);
+    void DeleteFig(CFigure* fig, bool redraw);
+    void DeleteCon(CConnector* con, bool redraw, bool keepJunctions, bool merge);
+    void DeleteStaple(CStaple* staple);
+    void DeleteGroup(CGroup* group);
+    // The figure-link staple between two figures, or null.
+    CStaple* FindFigLinkStaple(const CFigure* a, const CFigure* b) const;
+    CGroup* FindGroupById(int32_t id) const;
+    CStaple* FindStapleById(int32_t id) const;
+    int GetGroupPosition(const CGroup* group) const;
+
+    // ---- selection
+    bool Select(CDiagObj* obj);
+    void RemoveFromSelection(CDiagObj* obj);
+    void ClearSelection();
+
+    // ---- undo log (the log itself is CUndoLog)
+    CUndoLog& UndoLogRef() { return m_undo; }
+    void UndoBeginStep(int code) { m_undo.UndoBeginStep(code); }
+    int UndoEndStep() { return m_undo.UndoEndStep(); }
+    void ResetUndoLog() { m_undo.ResetUndoLog(); }
+    int CanUndo() const { return m_undo.CanUndo(); }
+    int InUndoStep() const { return m_undo.InUndoStep(); }
+    void HoldUndoLog() { m_undo.HoldUndoLog(); }
+    void ReleaseUndoLog() { m_undo.ReleaseUndoLog(); }
+    // The records of this document's operations.
+    int LogIdRecord(int type, int32_t id);
+    int LogFigureCut(const CFigure* fig, int position);
+    int LogConnectorEnds(int type, const CConnector* con);
+    int LogGroupMemberRemoved(const CGroup* group, const CDiagObj* obj);
+    int LogGroupCut(const CGroup* group, int position);
+    int LogObjOrder(const CDiagObj* obj);
+    // The Undo command: replays the last step.
+    int UndoLastStep();
+
+    // ---- IUndoHost
+    bool IsUndoHostModified() const override { return IsModified(); }
+    void SetUndoHostModified(bool modified) override { SetModifiedFlag(modified); }
+    bool ReplayUndoRecord(int type, UndoReader& reader) override;
+
+    // ---- ISymbolUsers / IStyleIndexUsers
+    CFigStylesLibrary* GetFigStyles() override { return &m_figStyles; }
+    CConStylesLibrary* GetConStyles() override { return &m_conStyles; }
+    bool IsSymbolUsedByFigures(int index) const override;
+    void ShiftFigureSymbolIndexes(int removed) override;
+    void RemapFigureSymbolIndex(int from, int to) override;
+    bool IsEndShapeUsedByConnectors(int index) const override;
+    void ShiftConnectorEndShapeIndexes(int removed) override;
+    bool IsFigStyleUsed(int index) const override;
+    bool IsConStyleUsed(int index) const override;
+    void BeforeFigStyleRemoved(int index) override;
+    void AfterFigStyleRemoved(int index) override;
+    void AfterConStyleRemoved(int index) override;
+    void ReleaseSharedPicture(int kind, HGLOBAL handle) override;
+
+    // ---- IActiveDocument
+    bool HasSelection() const override { return !m_pSelList->IsEmpty(); }
+    void DeselectAll() override { ClearSelection(); }
+    void OnDeselectAll() override { ClearSelection(); }
+    void ClearTextObjIndex() override { m_nTextObjIndex = -1; }
+    bool IsShowingConPts() const override { return m_bShowingConPts != 0; }
+    void SetShowingConPts() override { m_bShowingConPts = 1; }
+
+    // The figures and connectors of the object list.
+    template <class Fn>
+    void ForEachFigure(Fn fn) const;
+    template <class Fn>
+    void ForEachConnector(Fn fn) const;
+
+    // ---- members, in declaration order
+    int32_t m_fileOpState[6] = {};
+    int32_t m_docWords[4] = {0, 0, 1, 0};
+    int32_t m_bReadOnly = 0;
+    CShadowSpec m_shadowSpec;
+    HGLOBAL m_hDevMode = nullptr;
+    HGLOBAL m_hDevNames = nullptr;
+    SymbolLibrary m_figSymbols;
+    ShapeLibrary m_endSymbols;
+    CFigStylesLibrary m_figStyles{this};
+    CConStylesLibrary m_conStyles{this};
+    CPoint m_ptViewOrigin;
+    float m_fViewScale = 100.0f;
+    int32_t m_nCurFigStyle = -1;
+    int32_t m_nCurConStyle = -1;
+    int32_t m_nCurLblStyle = -1;
+    CFigStyle m_curFigStyle;
+    CConStyle m_curConStyle;
+    CFigStyle m_curLblStyle;
+    int32_t m_bCurFigStyleChanged = 0;
+    int32_t m_bCurConStyleChanged = 0;
+    std::string m_strCurConStyleName;
+    int32_t m_styleSlots[3] = {-1, -1, -1};
+    std::string m_strLastEnd;
+    int32_t m_nLastEndLen = 0;
+    int32_t m_bSnapConPtsCenters = 1;
+    int32_t m_bEnableConPts = 0;
+    int32_t m_nFigLblPrimarySector = 0;
+    int32_t m_bHasAutoSaveCopy = 0;
+    int32_t m_nLineSpacingMode = 0;
+    float m_fLineSpacingValue = 0;
+    std::string m_strPendingMessage;
+    CGroup m_lastUngroup;
+    int32_t m_nPaper = 1;
+    int32_t m_nPaperLength = 2794;
+    int32_t m_nPaperWidth = 2159;
+    int32_t m_nOrientation = 1;
+    int32_t m_nPosterRows = 1;
+    int32_t m_nPosterCols = 1;
+    CRect m_rcWorkSpace{-16000, -16000, 16000, 16000};
+    CRect m_rcPage;
+    CRect m_rcPrintable;
+    CRect m_rcSpare;
+    double m_fMarginTop = 128.0, m_fMarginBottom = 128.0, m_fMarginLeft = 128.0, m_fMarginRight = 128.0;
+    COLORREF m_colors[16] = {};
+    int32_t m_nGridX = 0, m_nGridY = 0, m_nSnapX = 0, m_nSnapY = 0;
+    int32_t m_nCornerRadius = 0;
+    int32_t m_bFullColorIcons = 0;
+    int32_t m_bLargeDropMenus = 0;
+    int32_t m_nConPointMarks = 0;
+    int32_t m_bTranspBMPs = 1;
+    COLORREF m_crTranspColor = 0xFF00FF;
+    int32_t m_bShowGrid = 0;
+    int32_t m_bAlignToGrid = 0;
+    int32_t m_bAlignToGridConPts = 0;
+    int32_t m_nAttachMode = 0;
+    std::string m_strAutoLabelStyle, m_strConLabelStyle, m_strFlowLabelStyle;
+    std::string m_strParent;
+    std::string m_strTemplate;
+    int32_t m_nFigMarginMode = 0;
+    int32_t m_nFigMarginTop = 12, m_nFigMarginBottom = 12, m_nFigMarginLeft = 12, m_nFigMarginRight = 12;
+    CSize m_sizeIcon{16, 16};
+    int32_t m_nSelfReferenceRadius = 0;
+    int32_t m_nLabelToFigSpacing = -1, m_nLabelToConSpacing = -1;
+    int32_t m_nSBarWidth = 128;
+    int32_t m_nSBarWidthOrg = -1;
+    int32_t m_styleBarDefaults[6] = {2, 1, 2, 28, 20, 32};
+    int32_t m_bConnectorJogs = 0;
+    int32_t m_nConnectorJogRadius = 18;
+    int32_t m_bJunctionDots = 0;
+    int32_t m_bOversizeTextRect = 0;
+    int32_t m_nNextId = 1;
+    int32_t m_nNextStpId = 1;
+    int32_t m_nNextGrpId = 1;
+    std::unique_ptr<CObjList> m_pObjList;
+    std::unique_ptr<CObjList> m_pStapleList;
+    std::vector<CGroup*> m_groupList;   // owned
+    CDocGraphics m_graphics;
+    std::unique_ptr<CObjList> m_pSelList;
+    int32_t m_nUpdateLock = 0;
+    CRect m_rcSelBounds;
+    int32_t m_bPasteState = 0;
+    int32_t m_bMarking = 0;
+    int32_t m_nTextObjIndex = -1;
+    int32_t m_bShowingConPts = 0;
+
+private:
+    bool AppendGroup(CGroup* group);
+    void UnlinkFromGroups(CDiagObj* obj);
+    void DeleteAllObjects();
+    void DeleteAllStaples();
+    void DeleteAllGroups();
+    bool ReplayFigureState(UndoReader& reader);
+
+    CUndoLog m_undo{this};
+    std::vector<IDocView*> m_views;
+    int32_t m_bModified = 0;
+    std::string m_strTitle;
+};
+
+#include "document/CConnector.h"
+#include "document/CFigure.h"
+
+template <class Fn>
+void CKavoDoc::ForEachFigure(Fn fn) const
+{
+    for (CDiagObj* o : *m_pObjList)
+        if (o->GetType() == kObjFigure)
+            fn(static_cast<CFigure*>(o));
+}
+
+template <class Fn>
+void CKavoDoc::ForEachConnector(Fn fn) const
+{
+    for (CDiagObj* o : *m_pObjList)
+        if (o->GetType() == kObjConnector)
+            fn(static_cast<CConnector*>(o));
+}

@@ -1,0 +1,303 @@
+// Taking objects out of the document: cuts write the undo records that bring
+// them back, deletes unlink every reference to the object and free it.
+#include "document/CKavoDoc.h"
+
+#include "core/Trace.h"
+#include "document/CStaple.h"
+
+#include <algorithm>
+
+namespace {
+// The connector leaves the figure's attachment slots; the count never goes
+// below zero.
+void DetachConFromFig(CFigure* fig, const CConnector* con)
+{
+    if (!fig)
+        return;
+    if (fig->m_pAttachedCon1 == con)
+        fig->m_pAttachedCon1 = nullptr;
+    if (fig->m_pAttachedCon2 == con)
+        fig->m_pAttachedCon2 = nullptr;
+    if (fig->m_nConnected > 0)
+        --fig->m_nConnected;
+}
+} // namespace
+
+CStaple* CKavoDoc::FindFigLinkStaple(const CFigure* a, const CFigure* b) const
+{
+    for (CDiagObj* o : *m_pStapleList) {
+        auto* s = static_cast<CStaple*>(o);
+        if (s->m_nType == kStapleFigLink &&
+            ((s->m_pFig1 == a && s->m_pFig2 == b) || (s->m_pFig1 == b && s->m_pFig2 == a)))
+            return s;
+    }
+    return nullptr;
+}
+
+CGroup* CKavoDoc::FindGroupById(int32_t id) const
+{
+    for (CGroup* g : m_groupList)
+        if (g->m_nId == id)
+            return g;
+    return nullptr;
+}
+
+CStaple* CKavoDoc::FindStapleById(int32_t id) const
+{
+    return static_cast<CStaple*>(m_pStapleList->FindById(id));
+}
+
+int CKavoDoc::GetGroupPosition(const CGroup* group) const
+{
+    const auto it = std::find(m_groupList.begin(), m_groupList.end(), group);
+    return it == m_groupList.end() ? -1 : int(it - m_groupList.begin()) + 1;
+}
+
+// ---- cut
+
+bool CKavoDoc::CutFig(CFigure* fig, int position)
+{
+    if (!fig)
+        return false;
+    bool ok = true;
+    ForEachConnector([&](CConnector* con) {
+        if (ok && (con->m_pFig1 == fig || con->m_pFig2 == fig))
+            ok = LogConnectorEnds(UDOC_CONMOVE, con) != 0;
+    });
+    if (!ok)
+        return false;
+    if (position == -1)
+        position = m_pObjList->GetPosition(fig);
+    if (!LogFigureCut(fig, position))
+        return false;
+    DiagPrintf("STAT  CutFig()\n");
+    DeleteFig(fig, true);
+    return true;
+}
+
+bool CKavoDoc::CutCon(CConnector* con, bool keepJunctions, bool merge, int position)
+{
+    if (!con)
+        return false;
+    if (con->m_pFig1 && con->m_pFig2) {
+        if (CStaple* link = FindFigLinkStaple(con->m_pFig1, con->m_pFig2))
+            if (!CutStaple(link, -1))
+                return false;
+    }
+    if (position == -1)
+        position = m_pObjList->GetPosition(con);
+    const CConnector state = *con;
+    const int pos = position;
+    if (!m_undo.UndoLog(UDOC_DELCON, [&state, pos](UndoStream& s) {
+            s.Int32(pos);
+            s.Int32(state.m_bSelected);
+            s.Int32(state.m_bVisited);
+            s.Int32(state.SuppressEnd2);
+            s.Int32(state.SuppressEnd1);
+            s.Pair(state.EndPoint2.x, state.EndPoint2.y);
+            s.Pair(state.EndPoint1.x, state.EndPoint1.y);
+            s.Int32(state.m_nConPtId2);
+            s.Int32(state.m_nConPtId1);
+            s.Int32(state.m_pFig2 ? state.m_pFig2->m_nId : -1);
+            s.Int32(state.m_pFig1 ? state.m_pFig1->m_nId : -1);
+            s.Int32(state.m_nStyle);
+            s.Raw(&state.m_props, sizeof state.m_props);
+            s.Int32(state.m_nId);
+        }))
+        return false;
+    DiagPrintf("STAT  CutCon()\n");
+    DeleteCon(con, true, keepJunctions, merge);
+    return true;
+}
+
+bool CKavoDoc::CutStaple(CStaple* staple, int position)
+{
+    if (!staple)
+        return false;
+    if (position == -1)
+        position = m_pStapleList->GetPosition(staple);
+    const CStaple state = *staple;
+    const int pos = position;
+    if (!m_undo.UndoLog(UDOC_DELSTP, [&state, pos](UndoStream& s) {
+            s.Int32(pos);
+            s.Int32(state.m_nType);
+            s.Int32(state.m_pFig2 ? state.m_pFig2->m_nId : state.m_nFig2Id);
+            s.Int32(state.m_pFig1 ? state.m_pFig1->m_nId : state.m_nFig1Id);
+            s.Int32(state.m_pCon ? state.m_pCon->m_nId : state.m_nConId);
+            s.Int32(state.m_nId);
+        }))
+        return false;
+    DiagPrintf("STAT  CutStaple()\n");
+    DeleteStaple(staple);
+    return true;
+}
+
+bool CKavoDoc::CutGroup(CGroup* group, int position)
+{
+    if (!group)
+        return false;
+    if (position == -1)
+        position = GetGroupPosition(group);
+    if (!LogGroupCut(group, position))
+        return false;
+    DiagPrintf("STAT  CutGroup()\n");
+    DeleteGroup(group);
+    return true;
+}
+
+bool CKavoDoc::CutObj(CDiagObj* obj, int position)
+{
+    if (!obj)
+        return false;
+    if (obj->m_pGroup)
+        RemoveFromGroups(obj);
+    if (obj->GetType() == kObjConnector)
+        return CutCon(static_cast<CConnector*>(obj), false, false, position);
+    if (obj->GetType() == kObjFigure)
+        return CutFig(static_cast<CFigure*>(obj), position);
+    return false;
+}
+
+void CKavoDoc::RemoveFromGroups(CDiagObj* obj)
+{
+    if (!obj)
+        return;
+    // Cutting a group that drops below two members changes the list: walk a
+    // snapshot and skip groups that are gone.
+    const std::vector<CGroup*> groups = m_groupList;
+    for (CGroup* g : groups) {
+        if (std::find(m_groupList.begin(), m_groupList.end(), g) == m_groupList.end() || !g->HasMember(obj->m_nId))
+            continue;
+        if (!LogGroupMemberRemoved(g, obj))
+            continue;
+        g->RemoveMember(obj->m_nId);
+        if (g->GetCount() < 2)
+            CutGroup(g, -1);
+    }
+    obj->m_pGroup = nullptr;
+}
+
+// ---- delete
+
+void CKavoDoc::UnlinkFromGroups(CDiagObj* obj)
+{
+    // A grouped object deleted directly must not stay listed in its groups.
+    for (CGroup* g : m_groupList)
+        g->RemoveMember(obj->m_nId);
+    if (m_lastUngroup.HasMember(obj->m_nId)) {
+        m_lastUngroup.m_members.clear();
+        m_lastUngroup.m_nId = -1;
+    }
+    obj->m_pGroup = nullptr;
+}
+
+void CKavoDoc::DeleteFig(CFigure* fig, bool redraw)
+{
+    if (!fig || m_pObjList->Find(fig) < 0)
+        return;
+    if (redraw)
+        InvalidateObj(fig);
+    RemoveFromSelection(fig);
+    UnlinkFromGroups(fig);
+    for (CDiagObj* o : *m_pStapleList) {
+        auto* s = static_cast<CStaple*>(o);
+        if (s->m_pFig1 == fig)
+            s->m_pFig1 = nullptr;
+        if (s->m_pFig2 == fig)
+            s->m_pFig2 = nullptr;
+    }
+    ForEachConnector([fig](CConnector* con) {
+        if (con->m_pFig1 == fig)
+            con->ClearEnd(1);
+        if (con->m_pFig2 == fig)
+            con->ClearEnd(2);
+    });
+    m_pObjList->Remove(fig);
+    if (fig->HasPicture()) {
+        DiagPrintf("SMEM            From CKavoDoc::DeleteFig()\n");
+        m_graphics.ReleaseUse(fig->m_props.Graphic);
+        fig->ReleasePicture();
+    }
+    delete fig;
+    SetModifiedFlag(true);
+}
+
+void CKavoDoc::DeleteCon(CConnector* con, bool redraw, bool keepJunctions, bool merge)
+{
+    (void)keepJunctions;
+    (void)merge;
+    if (!con)
+        return;
+    DiagPrintf("CKavoDoc::DeleteCon()\n");
+    if (redraw)
+        InvalidateObj(con);
+    if (m_lastUngroup.HasMember(con->m_nId)) {
+        m_lastUngroup.m_members.clear();
+        m_lastUngroup.m_nId = -1;
+    }
+    for (CDiagObj* o : *m_pStapleList) {
+        auto* s = static_cast<CStaple*>(o);
+        if (s->m_pCon == con)
+            s->m_pCon = nullptr;
+    }
+    ForEachFigure([con](CFigure* f) {
+        if (f->m_pIndicatorCon == con)
+            f->m_pIndicatorCon = nullptr;
+    });
+    DetachConFromFig(con->m_pFig1, con);
+    DetachConFromFig(con->m_pFig2, con);
+    con->ClearEnd(1);
+    con->ClearEnd(2);
+    if (m_pObjList->Find(con) < 0)
+        return;
+    if (redraw)
+        InvalidateObj(con);
+    RemoveFromSelection(con);
+    UnlinkFromGroups(con);
+    m_pObjList->Remove(con);
+    delete con;
+    SetModifiedFlag(true);
+    DiagPrintf("CKavoDoc::DeleteCon() Exiting\n");
+}
+
+void CKavoDoc::DeleteStaple(CStaple* staple)
+{
+    if (!staple)
+        return;
+    if (staple->m_pFig1)
+        InvalidateObj(staple->m_pFig1);
+    if (staple->m_pFig2)
+        InvalidateObj(staple->m_pFig2);
+    if (m_pStapleList->Find(staple) < 0)
+        return;
+    for (CDiagObj* o : {static_cast<CDiagObj*>(staple->m_pCon), static_cast<CDiagObj*>(staple->m_pFig1),
+                        static_cast<CDiagObj*>(staple->m_pFig2)})
+        if (o && o->m_pStaple == staple)
+            o->m_pStaple = nullptr;
+    m_pStapleList->Remove(staple);
+    delete staple;
+    SetModifiedFlag(true);
+}
+
+void CKavoDoc::DeleteGroup(CGroup* group)
+{
+    const auto it = std::find(m_groupList.begin(), m_groupList.end(), group);
+    if (!group || it == m_groupList.end())
+        return;
+    UpdateAllViews(nullptr, 0, nullptr);
+    for (const CGroup::Member& m : group->m_members) {
+        if (!m.obj || m.obj->m_pGroup != group)
+            continue;
+        CGroup* next = nullptr;
+        for (CGroup* g : m_groupList)
+            if (g != group && g->HasMember(m.id)) {
+                next = g;
+                break;
+            }
+        m.obj->m_pGroup = next;
+    }
+    m_groupList.erase(it);
+    group->m_members.clear();
+    delete group;
+    SetModifiedFlag(true);
+}

@@ -1,0 +1,243 @@
+// Putting objects into the document's lists: plain appends, appends with an
+// undo record, appends with a fresh id, and copies for paste and duplicate.
+#include "document/CKavoDoc.h"
+
+#include "core/Settings.h"
+#include "core/Trace.h"
+#include "document/CStaple.h"
+
+#include <new>
+
+// ---- plain appends: false when memory runs out
+
+bool CKavoDoc::AddFig(CFigure* fig)
+{
+    if (!fig || !m_pObjList->AddTail(fig))
+        return false;
+    SetModifiedFlag(true);
+    return true;
+}
+
+bool CKavoDoc::AddCon(CConnector* con)
+{
+    if (!con || !m_pObjList->AddTail(con))
+        return false;
+    SetModifiedFlag(true);
+    return true;
+}
+
+bool CKavoDoc::AddStaple(CStaple* staple)
+{
+    if (!staple || !m_pStapleList->AddTail(staple))
+        return false;
+    SetModifiedFlag(true);
+    return true;
+}
+
+bool CKavoDoc::AppendGroup(CGroup* group)
+{
+    try {
+        m_groupList.push_back(group);
+    } catch (const std::bad_alloc&) {
+        return false;
+    }
+    return true;
+}
+
+bool CKavoDoc::AddGroup(CGroup* group)
+{
+    if (!group || !AppendGroup(group))
+        return false;
+    SetModifiedFlag(true);
+    return true;
+}
+
+// ---- appends with an undo record: a refused record means no append
+
+bool CKavoDoc::AddFigUndo(CFigure* fig)
+{
+    return fig && LogIdRecord(UDOC_FIGCREATE, fig->m_nId) && AddFig(fig);
+}
+
+bool CKavoDoc::AddConUndo(CConnector* con)
+{
+    return con && LogIdRecord(UDOC_CONCREATE, con->m_nId) && AddCon(con);
+}
+
+bool CKavoDoc::AddStapleUndo(CStaple* staple)
+{
+    return staple && LogIdRecord(UDOC_STPCREATE, staple->m_nId) && AddStaple(staple);
+}
+
+bool CKavoDoc::AddGroupUndo(CGroup* group)
+{
+    return group && LogIdRecord(UDOC_GROUP, group->m_nId) && AddGroup(group);
+}
+
+// ---- appends with a fresh id: the id is spent even when the append fails
+
+bool CKavoDoc::AddFigWithId(CFigure* fig)
+{
+    if (!fig)
+        return false;
+    fig->m_nId = m_nNextId++;
+    if (!AddFigUndo(fig))
+        return false;
+    InvalidateObj(fig);
+    return true;
+}
+
+bool CKavoDoc::AddConWithId(CConnector* con)
+{
+    if (!con)
+        return false;
+    con->m_nId = m_nNextId++;
+    return AddConUndo(con);
+}
+
+bool CKavoDoc::AddStapleWithId(CStaple* staple)
+{
+    if (!staple)
+        return false;
+    staple->m_nId = m_nNextStpId++;
+    return AddStapleUndo(staple);
+}
+
+bool CKavoDoc::AddGroupWithId(CGroup* group)
+{
+    if (!group)
+        return false;
+    group->m_nId = m_nNextGrpId++;
+    return AddGroupUndo(group);
+}
+
+CFigure* CKavoDoc::CreateFigAt(const POINT& pt, int data)
+{
+    CFigProps props;
+    CFigure* fig = new (std::nothrow) CFigure(pt.x, pt.y, 15, 15, props, -1, 0, "", "", CFigure::CreateArgs(), this);
+    if (!fig)
+        return nullptr;
+    if (!AddFigWithId(fig)) {
+        delete fig;
+        return nullptr;
+    }
+    fig->AutoDelJct = data;
+    return fig;
+}
+
+CFigure* CKavoDoc::AddNewFig(int kind, CFigure* fig, bool noSelect)
+{
+    if (!fig)
+        return nullptr;
+    // Only a step this call opened may be undone when the append fails: a
+    // caller's open step (kind -1) belongs to the caller.
+    const bool ownStep = kind != -1;
+    if (ownStep)
+        m_undo.UndoBeginStep(kind);
+    const bool added = AddFigWithId(fig);
+    if (added && fig->HasPicture())
+        m_graphics.AddUse(fig->m_props.m_nGraphicType, fig->m_props.Graphic);
+    if (ownStep)
+        m_undo.UndoEndStep();
+    if (!added) {
+        if (ownStep && m_undo.CanUndo() && m_undo.GetLastUndoStepCode() == kind)
+            UndoLastStep();
+        return nullptr;
+    }
+    if (!noSelect && (kind == 7 || kind == 30 || kind == 39 || SelectAfterFigureCreate))
+        Select(fig);
+    return fig;
+}
+
+CFigure* CKavoDoc::AddCopyOfFig(const CFigure* src, int idOffset)
+{
+    if (!src)
+        return nullptr;
+    CFigure* copy = new (std::nothrow) CFigure(*src);
+    if (!copy)
+        return nullptr;
+    if (idOffset == -1)
+        copy->m_nId = m_nNextId++;
+    else
+        copy->OffsetId(idOffset);
+    if (!AddFigUndo(copy)) {
+        delete copy;
+        return nullptr;
+    }
+    if (copy->HasPicture()) {
+        DiagPrintf("SMEM  From CKavoDoc::AddCopyOfFig()\n");
+        m_graphics.AddUse(copy->m_props.m_nGraphicType, copy->m_props.Graphic);
+    }
+    return copy;
+}
+
+CConnector* CKavoDoc::AddCopyOfCon(const CConnector* src, int idOffset)
+{
+    if (!src)
+        return nullptr;
+    CConnector* copy = new (std::nothrow) CConnector(*src);
+    if (!copy)
+        return nullptr;
+    if (idOffset == -1)
+        copy->m_nId = m_nNextId++;
+    else
+        copy->OffsetIds(idOffset);
+    if (!AddConUndo(copy)) {
+        delete copy;
+        return nullptr;
+    }
+    return copy;
+}
+
+CConnector* CKavoDoc::DuplicateCon(const CConnector* src)
+{
+    CConnector* copy = AddCopyOfCon(src, -1);
+    if (!copy)
+        return nullptr;
+    const int at = m_pObjList->Find(src);
+    if (at >= 0)
+        m_pObjList->MoveTo(copy, at + 1);
+    return copy;
+}
+
+// One creation record, written once the copy's id is final: a record with
+// the source's id would remove the source when undone.
+CStaple* CKavoDoc::AddCopyOfStaple(const CStaple* src, int idOffset, int objIdOffset)
+{
+    if (!src)
+        return nullptr;
+    CStaple* copy = new (std::nothrow) CStaple(*src);
+    if (!copy)
+        return nullptr;
+    int ownShift = idOffset;
+    if (idOffset == -1) {
+        copy->m_nId = m_nNextStpId++;
+        ownShift = 0;
+    }
+    copy->OffsetIds(ownShift, objIdOffset);
+    if (!AddStapleUndo(copy)) {
+        delete copy;
+        return nullptr;
+    }
+    return copy;
+}
+
+CGroup* CKavoDoc::AddCopyOfGroup(const CGroup* src, int idOffset, int memberIdOffset)
+{
+    if (!src)
+        return nullptr;
+    CGroup* copy = new (std::nothrow) CGroup(*src);
+    if (!copy)
+        return nullptr;
+    copy->m_bSelected = 0;
+    if (idOffset == -1)
+        copy->m_nId = m_nNextGrpId++;
+    else
+        copy->OffsetId(idOffset);
+    copy->OffsetMemberIds(memberIdOffset);
+    if (!AddGroupUndo(copy)) {
+        delete copy;
+        return nullptr;
+    }
+    return copy;
+}

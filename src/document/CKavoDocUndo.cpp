@@ -1,0 +1,403 @@
+// The document's undo records: what each operation logs before it changes
+// anything, and how Undo puts it back. Objects are named by id; a record whose
+// object is gone is skipped.
+#include "document/CKavoDoc.h"
+
+#include "core/Trace.h"
+#include "document/CStaple.h"
+#include "document/DocDefaults.h"
+
+#include <cstring>
+#include <new>
+#include <type_traits>
+
+static_assert(std::is_trivially_copyable_v<CFigProps>, "figure props are logged whole");
+static_assert(std::is_trivially_copyable_v<CConProps>, "connector props are logged whole");
+
+namespace {
+void WriteConPts(UndoStream& s, const CConPtList* list)
+{
+    if (list) {
+        for (int i = list->GetCount() - 1; i >= 0; --i) {
+            const CConPt* p = list->GetAt(i);
+            s.Raw(&p->m_pos, sizeof p->m_pos);
+            s.Int32(p->m_nFlag);
+            s.String(p->m_strName);
+            s.Int32(p->m_nId);
+        }
+        s.Int32(list->GetCount());
+    }
+    s.Int32(list ? 1 : 0);
+}
+
+bool ReadConPts(UndoReader& r, std::unique_ptr<CConPtList>& out)
+{
+    int32_t holder = 0;
+    if (!r.Int32(holder))
+        return false;
+    out.reset();
+    if (!holder)
+        return true;
+    int32_t count = 0;
+    if (!r.Int32(count) || count < 0 || count > CConPtList::kMaxPoints)
+        return false;
+    out = std::make_unique<CConPtList>();
+    for (int i = 0; i < count; ++i) {
+        CConPt p;
+        if (!r.Int32(p.m_nId) || !r.String(p.m_strName) || !r.Int32(p.m_nFlag) || !r.Raw(&p.m_pos, sizeof p.m_pos))
+            return false;
+        out->AddConPt(p.m_pos, p.m_strName, p.m_nFlag, true, p.m_nId);
+    }
+    return true;
+}
+
+void WriteFigureState(UndoStream& s, const CFigure& f)
+{
+    s.Int32(f.m_bSelected);
+    s.Int32(f.m_bVisited);
+    WriteConPts(s, f.m_pConPts.get());
+    if (f.HasPicture() && GlobalSize(f.m_props.Graphic) > 0) {
+        CGlobalLock lock(f.m_props.Graphic);
+        s.Blob(lock.data(), lock.data() ? int32_t(lock.size()) : 0);
+    } else {
+        s.Blob(nullptr, 0);
+    }
+    s.String(f.m_strText);
+    s.String(f.m_strSecondText);
+    s.Int16(f.m_nTextRotate);
+    s.Double(f.m_dIndicatorAngle);
+    s.String(f.m_strLink);
+    s.Rect(f.m_rect);
+    s.Int32(f.m_bLabel);
+    s.Int32(f.m_nConnected);
+    s.Int32(f.TerminalJct);
+    s.Int32(f.AutoDelJct);
+    s.Int32(f.AssociationIndicator);
+    s.Blob(f.m_outline.GetPoints(), int32_t(f.m_outline.GetCount() * sizeof(CFltPoint)));
+    s.Int32(f.m_nStyle);
+    s.Raw(&f.m_props, sizeof f.m_props);
+    s.Int32(f.m_nId);
+}
+
+bool ReadFigureState(UndoReader& r, CFigure& f)
+{
+    const BYTE* data = nullptr;
+    int32_t n = 0;
+    RECT rc{};
+    if (!r.Int32(f.m_nId) || !r.Raw(&f.m_props, sizeof f.m_props) || !r.Int32(f.m_nStyle) || !r.Blob(data, n))
+        return false;
+    f.m_outline.Clear();
+    if (n > 0 && n % int32_t(sizeof(CFltPoint)) == 0) {
+        std::vector<CFltPoint> pts(size_t(n) / sizeof(CFltPoint));
+        std::memcpy(pts.data(), data, size_t(n));
+        f.m_outline.Set(int(pts.size()), pts.data());
+    }
+    if (!r.Int32(f.AssociationIndicator) || !r.Int32(f.AutoDelJct) || !r.Int32(f.TerminalJct) ||
+        !r.Int32(f.m_nConnected) || !r.Int32(f.m_bLabel) || !r.Rect(rc) || !r.String(f.m_strLink) ||
+        !r.Double(f.m_dIndicatorAngle) || !r.Int16(f.m_nTextRotate) || !r.String(f.m_strSecondText) ||
+        !r.String(f.m_strText))
+        return false;
+    f.m_rect = rc;
+    if (!r.Blob(data, n))
+        return false;
+    // The logged handle is stale: a picture comes back as a new block.
+    f.m_props.Graphic = nullptr;
+    if (n > 0 && f.m_props.m_nGraphicType != 0) {
+        f.m_props.Graphic = GlobalAlloc(GMEM_MOVEABLE, size_t(n));
+        if (CGlobalLock lock(f.m_props.Graphic); lock.data())
+            std::memcpy(lock.data(), data, size_t(n));
+    } else {
+        f.m_props.m_nGraphicType = 0;
+    }
+    f.m_bHasConPts = 0;
+    if (!ReadConPts(r, f.m_pConPts))
+        return false;
+    f.m_bHasConPts = f.m_pConPts ? 1 : 0;
+    return r.Int32(f.m_bVisited) && r.Int32(f.m_bSelected);
+}
+} // namespace
+
+int CKavoDoc::LogIdRecord(int type, int32_t id)
+{
+    return m_undo.UndoLog(type, [id](UndoStream& s) { s.Int32(id); });
+}
+
+int CKavoDoc::LogFigureCut(const CFigure* fig, int position)
+{
+    return m_undo.UndoLog(UDOC_DELFIG, [fig, position](UndoStream& s) {
+        s.Int32(position);
+        WriteFigureState(s, *fig);
+    });
+}
+
+int CKavoDoc::LogConnectorEnds(int type, const CConnector* con)
+{
+    return m_undo.UndoLog(type, [con](UndoStream& s) {
+        s.Int32(con->m_nId);
+        s.Int32(con->m_pFig1 ? con->m_pFig1->m_nId : -1);
+        s.Int32(con->m_pFig2 ? con->m_pFig2->m_nId : -1);
+        s.Int32(con->m_nConPtId1);
+        s.Int32(con->m_nConPtId2);
+        s.Pair(con->EndPoint1.x, con->EndPoint1.y);
+        s.Pair(con->EndPoint2.x, con->EndPoint2.y);
+    });
+}
+
+int CKavoDoc::LogGroupMemberRemoved(const CGroup* group, const CDiagObj* obj)
+{
+    const int32_t objId = obj->m_nId, groupId = group->m_nId;
+    return m_undo.UndoLog(UDOC_GRPDELOBJ, [objId, groupId](UndoStream& s) {
+        s.Int32(objId);
+        s.Int32(groupId);
+    });
+}
+
+int CKavoDoc::LogGroupCut(const CGroup* group, int position)
+{
+    return m_undo.UndoLog(UDOC_UNGROUP, [group, position](UndoStream& s) {
+        for (const CGroup::Member& m : group->m_members)
+            s.Int32(m.id);
+        s.Int32(group->GetCount());
+        s.Int32(position);
+        s.Int32(group->m_nId);
+    });
+}
+
+int CKavoDoc::LogObjOrder(const CDiagObj* obj)
+{
+    const int32_t id = obj->m_nId, pos = m_pObjList->GetPosition(obj);
+    return m_undo.UndoLog(UDOC_OBJORDER, [id, pos](UndoStream& s) {
+        s.Int32(id);
+        s.Int32(pos);
+    });
+}
+
+bool CKavoDoc::ReplayFigureState(UndoReader& r)
+{
+    auto fig = std::make_unique<CFigure>(this);
+    if (!ReadFigureState(r, *fig))
+        return false;
+    int32_t position = 0;
+    if (!r.Int32(position))
+        return false;
+    if (fig->HasPicture()) {
+        DiagPrintf("SMEM            From UDOC_DELFIG\n");
+        m_graphics.AddUse(fig->m_props.m_nGraphicType, fig->m_props.Graphic);
+    }
+    CFigure* raw = fig.get();
+    // The attachments are rebuilt from the connectors' ends after the replay.
+    raw->m_nConnected = 0;
+    if (!AddFig(raw)) {
+        if (raw->HasPicture())
+            m_graphics.ReleaseUse(raw->m_props.Graphic);
+        return true;
+    }
+    fig.release();
+    if (position >= 1 && position < m_pObjList->GetCount())
+        m_pObjList->MoveTo(raw, position - 1);
+    InvalidateObj(raw);
+    return true;
+}
+
+bool CKavoDoc::ReplayUndoRecord(int type, UndoReader& r)
+{
+    int32_t id = 0;
+    switch (type) {
+    case UDOC_FIGCREATE:
+        if (!r.Int32(id))
+            return false;
+        DeleteFig(static_cast<CFigure*>(m_pObjList->FindById(id, kObjFigure)), true);
+        return true;
+    case UDOC_CONCREATE:
+        if (!r.Int32(id))
+            return false;
+        DeleteCon(static_cast<CConnector*>(m_pObjList->FindById(id, kObjConnector)), true, true, false);
+        return true;
+    case UDOC_STPCREATE:
+        if (!r.Int32(id))
+            return false;
+        DeleteStaple(FindStapleById(id));
+        return true;
+    case UDOC_GROUP:
+    case UDOC_GRPCREATE:
+        if (!r.Int32(id))
+            return false;
+        DeleteGroup(FindGroupById(id));
+        return true;
+    case UDOC_FIGDIM: {
+        RECT rc;
+        if (!r.Rect(rc) || !r.Int32(id))
+            return false;
+        if (auto* f = static_cast<CFigure*>(m_pObjList->FindById(id, kObjFigure))) {
+            InvalidateObj(f);
+            f->SetRectNoUndo(rc);
+            InvalidateObj(f);
+        }
+        return true;
+    }
+    case UDOC_OBJORDER: {
+        int32_t pos = 0;
+        if (!r.Int32(pos) || !r.Int32(id))
+            return false;
+        if (CDiagObj* o = m_pObjList->FindById(id); o && pos >= 1)
+            m_pObjList->MoveTo(o, pos - 1);
+        return true;
+    }
+    case UDOC_CONMOVE:
+    case UDOC_CONROTATE: {
+        int32_t v[9];
+        for (int i = 8; i >= 0; --i)
+            if (!r.Int32(v[i]))
+                return false;
+        if (auto* c = static_cast<CConnector*>(m_pObjList->FindById(v[0], kObjConnector))) {
+            c->m_nFigId1 = v[1];
+            c->m_nFigId2 = v[2];
+            c->Relink();
+            c->m_nConPtId1 = v[3];
+            c->m_nConPtId2 = v[4];
+            c->EndPoint1 = CPoint(v[5], v[6]);
+            c->EndPoint2 = CPoint(v[7], v[8]);
+            c->StoreIds();
+            InvalidateObj(c);
+        }
+        return true;
+    }
+    case UDOC_DELFIG:
+        return ReplayFigureState(r);
+    case UDOC_DELCON: {
+        auto con = std::make_unique<CConnector>(this);
+        int32_t pos = 0, ep[4];
+        if (!r.Int32(con->m_nId) || !r.Raw(&con->m_props, sizeof con->m_props) || !r.Int32(con->m_nStyle) ||
+            !r.Int32(con->m_nFigId1) || !r.Int32(con->m_nFigId2) || !r.Int32(con->m_nConPtId1) ||
+            !r.Int32(con->m_nConPtId2) || !r.Pair(ep[0], ep[1]) || !r.Pair(ep[2], ep[3]) ||
+            !r.Int32(con->SuppressEnd1) || !r.Int32(con->SuppressEnd2) || !r.Int32(con->m_bVisited) ||
+            !r.Int32(con->m_bSelected) || !r.Int32(pos))
+            return false;
+        con->EndPoint1 = CPoint(ep[0], ep[1]);
+        con->EndPoint2 = CPoint(ep[2], ep[3]);
+        CConnector* raw = con.get();
+        if (AddCon(raw)) {
+            con.release();
+            if (pos >= 1 && pos < m_pObjList->GetCount())
+                m_pObjList->MoveTo(raw, pos - 1);
+        }
+        return true;
+    }
+    case UDOC_DELSTP: {
+        auto st = std::make_unique<CStaple>(this);
+        int32_t pos = 0;
+        if (!r.Int32(st->m_nId) || !r.Int32(st->m_nConId) || !r.Int32(st->m_nFig1Id) || !r.Int32(st->m_nFig2Id) ||
+            !r.Int32(st->m_nType) || !r.Int32(pos))
+            return false;
+        CStaple* raw = st.get();
+        if (AddStaple(raw)) {
+            st.release();
+            if (pos >= 1 && pos < m_pStapleList->GetCount())
+                m_pStapleList->MoveTo(raw, pos - 1);
+        }
+        return true;
+    }
+    case UDOC_UNGROUP: {
+        int32_t pos = 0, count = 0;
+        if (!r.Int32(id) || !r.Int32(pos) || !r.Int32(count) || count < 0 || size_t(count) * 4 > r.Remaining())
+            return false;
+        auto g = std::make_unique<CGroup>();
+        g->m_nId = id;
+        for (int i = 0; i < count; ++i) {
+            int32_t member = 0;
+            if (!r.Int32(member) || !g->AddMember(nullptr, member, true))
+                return false;
+        }
+        if (count > 0) {
+            CGroup* raw = g.get();
+            if (AddGroup(raw)) {
+                g.release();
+                if (pos >= 1 && pos < int(m_groupList.size())) {
+                    m_groupList.pop_back();
+                    m_groupList.insert(m_groupList.begin() + (pos - 1), raw);
+                }
+            }
+        }
+        return true;
+    }
+    case UDOC_GRPDELOBJ: {
+        int32_t objId = 0;
+        if (!r.Int32(id) || !r.Int32(objId))
+            return false;
+        if (CGroup* g = FindGroupById(id))
+            g->AddMember(m_pObjList->FindById(objId), objId, true);
+        return true;
+    }
+    case UDOC_SHADOW: {
+        CShadowSpec spec;
+        if (!r.Raw(&spec, sizeof spec))
+            return false;
+        m_shadowSpec = spec;
+        SetAppShadowDefault(spec);
+        UpdateAllViews(nullptr, 0, nullptr);
+        return true;
+    }
+    case UDOC_FIGTEXT: {
+        int32_t area = 0;
+        std::string text, second;
+        if (!r.String(second) || !r.String(text) || !r.Int32(area) || !r.Int32(id))
+            return false;
+        if (auto* f = static_cast<CFigure*>(m_pObjList->FindById(id, kObjFigure)))
+            f->SetText(text, second, area);
+        return true;
+    }
+    case UDOC_PASTE:
+    case UDOC_TOCLIPBD:
+    case UDOC_LBLSTYLE:
+    case UDOC_FIGSTYLEADD:
+    case UDOC_LBLSTYLEADD:
+    case UDOC_CONSTYLEADD:
+    case UDOC_FIGSTYLEDEL:
+    case UDOC_LBLSTYLEDEL:
+    case UDOC_CONSTYLEDEL:
+        return true;
+    default:
+        // A record this document cannot read: the replay stops here.
+        DiagPrintf("UNDO  Undo(%s) not replayed\n", UndoRecordTypeName(type));
+        return false;
+    }
+}
+
+int CKavoDoc::UndoLastStep()
+{
+    if (!m_undo.m_hUndoBuf || !m_undo.m_pUndoBase || !m_undo.m_nUndoUsed ||
+        m_undo.m_pUndoWrite == m_undo.m_pUndoBase)
+        return 0;
+    const int code = m_undo.Undo();
+    // Stored ids back to pointers, attachment counts rebuilt from the ends.
+    ForEachFigure([](CFigure* f) {
+        f->m_nConnected = 0;
+        f->m_pAttachedCon1 = f->m_pAttachedCon2 = nullptr;
+    });
+    ForEachConnector([](CConnector* c) {
+        c->Relink();
+        for (CFigure* f : {c->m_pFig1, c->m_pFig2}) {
+            if (!f)
+                continue;
+            if (!f->m_pAttachedCon1)
+                f->m_pAttachedCon1 = c;
+            else if (!f->m_pAttachedCon2)
+                f->m_pAttachedCon2 = c;
+            ++f->m_nConnected;
+        }
+    });
+    for (CDiagObj* s : *m_pStapleList)
+        s->Relink();
+    for (CGroup* g : m_groupList) {
+        g->ResolveMembers(*m_pObjList);
+        for (const CGroup::Member& m : g->m_members)
+            if (m.obj && !m.obj->m_pGroup)
+                m.obj->m_pGroup = g;
+    }
+    // The selection follows the objects' selected flags.
+    m_pSelList->RemoveAll();
+    for (CDiagObj* o : *m_pObjList)
+        if (o->m_bSelected)
+            m_pSelList->AddTail(o);
+    return code;
+}

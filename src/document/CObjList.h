@@ -1,0 +1,43 @@
+#pragma once
+// A list of diagram objects in drawing order (head = back-most) with the
+// number of figures (type 0) and connectors (type 1) it holds. The object
+// list and the selection are of this type; the staple list too. The list
+// does not own its objects: the document deletes them.
+#include "document/CDiagObj.h"
+
+#include <vector>
+
+class CObjList {
+public:
+    // False (the list unchanged) when memory runs out.
+    bool AddTail(CDiagObj* obj);
+    bool InsertAt(int index, CDiagObj* obj);
+    // Whether the object was in the list.
+    bool Remove(CDiagObj* obj);
+    void RemoveAll();
+    // 0-based index, -1 when absent.
+    int Find(const CDiagObj* obj) const;
+    // 1-based position from the head, -1 when absent.
+    int GetPosition(const CDiagObj* obj) const;
+    CDiagObj* GetAt(int index) const;
+    // The first object with the id (and of the type, unless type is -1).
+    CDiagObj* FindById(int32_t id, int type = -1) const;
+    // Moves the object to the 0-based index (clamped); false when absent.
+    bool MoveTo(CDiagObj* obj, int index);
+
+    int GetCount() const { return int(m_items.size()); }
+    bool IsEmpty() const { return m_items.empty(); }
+    int m_nFigCount = 0;
+    int m_nConCount = 0;
+
+    std::vector<CDiagObj*>::const_iterator begin() const { return m_items.begin(); }
+    std::vector<CDiagObj*>::const_iterator end() const { return m_items.end(); }
+
+    // Test support: the next appends fail as if memory ran out.
+    void FailAppendsForTest(bool fail) { m_bFailAppends = fail; }
+
+private:
+    void Count(const CDiagObj* obj, int delta);
+    std::vector<CDiagObj*> m_items;
+    bool m_bFailAppends = false;
+};

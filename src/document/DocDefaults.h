@@ -1,0 +1,14 @@
+#pragma once
+// The program-wide defaults a new document copies that have no setting of
+// their own: the default drop shadow (built from the shadow settings and
+// the effect type) and the self-reference radius.
+#include "document/CShadowSpec.h"
+
+extern int ShadowEffectType;       // 0 none, 1 drop shadow
+extern int g_nSelfReferenceRadius;
+
+// The shadow settings as one record, and back.
+CShadowSpec GetAppShadowDefault();
+void SetAppShadowDefault(const CShadowSpec& spec);
+
+void ResetDocDefaults();

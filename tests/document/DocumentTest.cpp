@@ -1,0 +1,456 @@
+// The document: a new document's state, id counters, appends with undo
+// records, cuts and deletes with their unlinking, groups, copies, and undo
+// compared field by field against the state before.
+#include "common/TestSupport.h"
+#include "core/Settings.h"
+#include "document/CKavoDoc.h"
+#include "document/CStaple.h"
+#include "document/DocDefaults.h"
+#include "document/IDocView.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+namespace {
+class RecordingView : public IDocView {
+public:
+    void OnDocUpdate(IDocView*, int hint, const CRect*) override { hints.push_back(hint); }
+    std::vector<int> hints;
+};
+
+CFigure* NewFig(CKavoDoc& doc, int x, int y, const std::string& text = "")
+{
+    CFigProps props;
+    return new CFigure(x, y, 100, 200, props, -1, 0, text, "", CFigure::CreateArgs(), &doc);
+}
+
+CConnector* NewCon(CKavoDoc& doc, CFigure* a, CFigure* b)
+{
+    auto* c = new CConnector(&doc);
+    c->m_pFig1 = a;
+    c->m_pFig2 = b;
+    c->StoreIds();
+    c->EndPoint1 = a ? a->GetCenter() : CPoint(0, 0);
+    c->EndPoint2 = b ? b->GetCenter() : CPoint(10, 10);
+    for (CFigure* f : {a, b})
+        if (f) {
+            (f->m_pAttachedCon1 ? f->m_pAttachedCon2 : f->m_pAttachedCon1) = c;
+            ++f->m_nConnected;
+        }
+    return c;
+}
+
+// What undo must bring back: every object's id, kind, place and fields.
+std::string Snapshot(const CKavoDoc& doc)
+{
+    std::string out;
+    for (CDiagObj* o : *doc.m_pObjList) {
+        out += std::to_string(o->GetType()) + ":" + std::to_string(o->m_nId);
+        if (o->GetType() == kObjFigure) {
+            auto* f = static_cast<CFigure*>(o);
+            out += " r" + std::to_string(f->m_rect.left) + "," + std::to_string(f->m_rect.top) + "," +
+                   std::to_string(f->m_rect.right) + "," + std::to_string(f->m_rect.bottom) + " t=" + f->m_strText +
+                   " c" + std::to_string(f->m_nConnected) + " b" + std::to_string(f->m_props.BorderColor) + " s" +
+                   std::to_string(f->m_bSelected);
+        } else {
+            auto* c = static_cast<CConnector*>(o);
+            out += " e" + std::to_string(c->m_pFig1 ? c->m_pFig1->m_nId : -1) + "," +
+                   std::to_string(c->m_pFig2 ? c->m_pFig2->m_nId : -1) + " w" +
+                   std::to_string(c->m_props.LineWidth);
+        }
+        out += "\n";
+    }
+    for (CDiagObj* s : *doc.m_pStapleList)
+        out += "staple " + std::to_string(s->m_nId) + "\n";
+    for (CGroup* g : doc.m_groupList) {
+        out += "group " + std::to_string(g->m_nId) + ":";
+        for (const CGroup::Member& m : g->m_members)
+            out += " " + std::to_string(m.id) + (m.obj ? "" : "?");
+        out += "\n";
+    }
+    return out;
+}
+
+class DocTest : public ::testing::Test {
+protected:
+    void SetUp() override { ASSERT_TRUE(doc.OnNewDocument()); }
+    CKavoDoc doc;
+};
+} // namespace
+
+TEST(KavoDoc, NewDocumentState)
+{
+    GridX = 40;
+    SnapY = 7;
+    PaletteColors[3] = 0x123456;
+    CKavoDoc doc;
+    ASSERT_TRUE(doc.OnNewDocument());
+    EXPECT_EQ(doc.m_pObjList->GetCount(), 0);
+    EXPECT_EQ(doc.m_nNextId, 1);
+    EXPECT_EQ(doc.m_nNextStpId, 1);
+    EXPECT_EQ(doc.m_nNextGrpId, 1);
+    EXPECT_EQ(doc.m_nGridX, 40);
+    EXPECT_EQ(doc.m_nSnapY, 7);
+    EXPECT_EQ(doc.m_colors[3], 0x123456u);
+    ASSERT_EQ(doc.m_figSymbols.GetCount(), 2);
+    EXPECT_EQ(doc.m_figSymbols.GetAt(0)->m_strName, "null");
+    EXPECT_EQ(doc.m_figSymbols.GetAt(1)->m_strName, "lbl");
+    EXPECT_EQ(doc.m_endSymbols.GetCount(), 20);
+    EXPECT_EQ(doc.m_figStyles.GetCount(), 1);
+    EXPECT_EQ(doc.m_nCurFigStyle, -1);
+    EXPECT_EQ(doc.m_nCurConStyle, -1);
+    EXPECT_EQ(doc.m_nCurLblStyle, -1);
+    EXPECT_FLOAT_EQ(doc.m_fViewScale, 100.0f);
+    EXPECT_EQ(doc.m_rcWorkSpace, CRect(-16000, -16000, 16000, 16000));
+    EXPECT_EQ(doc.m_crTranspColor, 0xFF00FFu);
+    EXPECT_EQ(doc.m_nLabelToFigSpacing, -1);
+    EXPECT_EQ(doc.m_nSBarWidthOrg, -1);
+    EXPECT_EQ(doc.m_styleBarDefaults[5], 32);
+    EXPECT_EQ(doc.m_nPaperWidth, 2159);
+    EXPECT_EQ(doc.m_nPaperLength, 2794);
+    EXPECT_EQ(doc.m_curLblStyle.Label, 1);
+    EXPECT_EQ(doc.m_curLblStyle.m_props.Symbol, 1);
+    EXPECT_EQ(doc.m_curLblStyle.m_props.m_fill.m_nKind, 0);
+    EXPECT_EQ(doc.UndoLogRef().m_nUndoBufSize, 262144);
+}
+
+TEST_F(DocTest, SmallQueries)
+{
+    doc.m_nFigMarginLeft = 30;
+    EXPECT_EQ(doc.GetConStubLen(), 12);
+    doc.m_nFigMarginMode = 1;
+    EXPECT_EQ(doc.GetConStubLen(), 30);
+
+    EXPECT_TRUE(doc.SetCurFigStyle(0));
+    doc.m_curFigStyle.m_props.BorderWidth = 99;
+    EXPECT_FALSE(doc.SetCurFigStyle(0));
+    EXPECT_NE(doc.m_curFigStyle.m_props.BorderWidth, 99);   // refreshed anyway
+
+    doc.m_strCurConStyleName = "Flow";
+    doc.ClearCurConStyleMark();
+    EXPECT_EQ(doc.m_strCurConStyleName, "");
+
+    doc.m_bReadOnly = 1;
+    doc.SetPathName(std::string(300, 'a'), true);
+    EXPECT_EQ(doc.GetTitle(), std::string(259, 'a') + " (read-only)");
+    doc.SetPathName("/x/y/Plan.kvd", false);
+    EXPECT_EQ(doc.GetTitle(), "Plan.kvd (read-only)");
+
+    CRecordingPrompt prompt;
+    doc.m_strPendingMessage = "Look";
+    doc.ShowPendingMessage();
+    doc.ShowPendingMessage();
+    ASSERT_EQ(prompt.shown.size(), 1u);
+    EXPECT_EQ(prompt.shown[0].type, MB_OK | MB_ICONEXCLAMATION);
+}
+
+TEST_F(DocTest, OneCounterForFiguresAndConnectorsAndSpentIds)
+{
+    CFigure* a = NewFig(doc, 0, 0);
+    ASSERT_TRUE(doc.AddFigWithId(a));
+    auto* st = new CStaple(&doc, kStapleFigLink);
+    ASSERT_TRUE(doc.AddStapleWithId(st));
+    CFigure* b = NewFig(doc, 500, 0);
+    ASSERT_TRUE(doc.AddFigWithId(b));
+    CConnector* c = NewCon(doc, a, b);
+    ASSERT_TRUE(doc.AddConWithId(c));
+    EXPECT_EQ(a->m_nId, 1);
+    EXPECT_EQ(st->m_nId, 1);
+    EXPECT_EQ(b->m_nId, 2);
+    EXPECT_EQ(c->m_nId, 3);
+    EXPECT_EQ(doc.m_pObjList->m_nFigCount, 2);
+    EXPECT_EQ(doc.m_pObjList->m_nConCount, 1);
+    EXPECT_TRUE(doc.IsModified());
+
+    doc.m_pObjList->FailAppendsForTest(true);
+    CFigure* lost = NewFig(doc, 0, 0);
+    EXPECT_FALSE(doc.AddFigWithId(lost));
+    EXPECT_EQ(doc.m_nNextId, 5);   // the id is spent all the same
+    EXPECT_EQ(doc.m_pObjList->GetCount(), 3);
+    delete lost;
+    doc.m_pObjList->FailAppendsForTest(false);
+    EXPECT_FALSE(doc.AddFigWithId(nullptr));
+    EXPECT_EQ(doc.m_nNextId, 5);
+}
+
+TEST_F(DocTest, RefusedUndoRecordMeansNoAppend)
+{
+    CRecordingPrompt prompt;
+    doc.UndoBeginStep(UDMAC_CREATEFIG);
+    // The log cannot grow: the user cancels the operation.
+    SetGlobalMemoryLimit(GlobalMemoryInUse());
+    doc.UndoLogRef().m_nUndoUsed = doc.UndoLogRef().m_nUndoBufSize;
+    prompt.QueueAnswer(IDCANCEL);
+    CFigure* f = NewFig(doc, 0, 0);
+    EXPECT_FALSE(doc.AddFigWithId(f));
+    EXPECT_EQ(doc.m_pObjList->GetCount(), 0);
+    EXPECT_EQ(doc.m_nNextId, 2);
+    delete f;
+    SetGlobalMemoryLimit(0);
+}
+
+TEST_F(DocTest, DeleteFigUnlinksEverything)
+{
+    CFigure* a = NewFig(doc, 0, 0);
+    CFigure* b = NewFig(doc, 500, 0);
+    doc.AddFigWithId(a);
+    doc.AddFigWithId(b);
+    CConnector* c = NewCon(doc, a, b);
+    doc.AddConWithId(c);
+    auto* link = new CStaple(&doc, kStapleFigLink);
+    link->m_pFig1 = a;
+    link->m_pFig2 = b;
+    doc.AddStapleWithId(link);
+    auto* g = new CGroup;
+    g->AddMember(a, a->m_nId);
+    g->AddMember(b, b->m_nId);
+    doc.AddGroupWithId(g);
+    a->m_pGroup = b->m_pGroup = g;
+    doc.Select(a);
+
+    CFigure stray(&doc);
+    doc.DeleteFig(&stray, true);   // not in the list: nothing happens
+    EXPECT_EQ(doc.m_pObjList->GetCount(), 3);
+
+    doc.DeleteFig(a, true);
+    EXPECT_EQ(doc.m_pObjList->m_nFigCount, 1);
+    EXPECT_EQ(c->m_pFig1, nullptr);
+    EXPECT_EQ(c->m_nFigId1, -1);
+    EXPECT_EQ(c->m_nConPtId1, -1);
+    EXPECT_EQ(c->m_pFig2, b);
+    EXPECT_EQ(link->m_pFig1, nullptr);
+    EXPECT_FALSE(g->HasMember(1));   // no group entry points at freed memory
+    EXPECT_FALSE(doc.HasSelection());
+
+    doc.DeleteCon(c, true, true, false);
+    EXPECT_EQ(b->m_nConnected, 0);
+    EXPECT_EQ(b->m_pAttachedCon1, nullptr);
+    EXPECT_EQ(doc.m_pObjList->m_nConCount, 0);
+}
+
+TEST_F(DocTest, CutAndUndoRestoreTheLists)
+{
+    CFigure* a = NewFig(doc, 0, 0, "first");
+    CFigure* b = NewFig(doc, 500, 0, "second");
+    doc.AddFigWithId(a);
+    doc.AddFigWithId(b);
+    CConnector* c = NewCon(doc, a, b);
+    c->m_props.LineWidth = 3;
+    doc.AddConWithId(c);
+    CFigure* d = NewFig(doc, 900, 900);
+    doc.AddFigWithId(d);
+    a->m_props.BorderColor = 0xFF;
+    doc.SetModifiedFlag(false);
+    doc.ResetUndoLog();
+    const std::string before = Snapshot(doc);
+
+    doc.UndoBeginStep(UDMAC_DELOBJS);
+    EXPECT_TRUE(doc.CutObj(c, -1));
+    EXPECT_TRUE(doc.CutObj(a, -1));
+    doc.UndoEndStep();
+    EXPECT_EQ(doc.m_pObjList->GetCount(), 2);
+    EXPECT_TRUE(doc.IsModified());
+
+    EXPECT_EQ(doc.UndoLastStep(), UDMAC_DELOBJS);
+    EXPECT_EQ(Snapshot(doc), before);
+    EXPECT_FALSE(doc.IsModified());
+    EXPECT_EQ(doc.m_pObjList->m_nFigCount, 3);
+    EXPECT_EQ(doc.m_pObjList->m_nConCount, 1);
+    EXPECT_FALSE(doc.CanUndo());
+}
+
+TEST_F(DocTest, UndoOfCreationRemovesTheObjects)
+{
+    const std::string before = Snapshot(doc);
+    doc.UndoBeginStep(UDMAC_CREATEFIG);
+    CFigure* a = NewFig(doc, 0, 0);
+    CFigure* b = NewFig(doc, 500, 0);
+    doc.AddFigWithId(a);
+    doc.AddFigWithId(b);
+    doc.AddConWithId(NewCon(doc, a, b));
+    doc.AddStapleWithId(new CStaple(&doc, kStapleFigLink));
+    auto* g = new CGroup;
+    g->AddMember(a, a->m_nId);
+    doc.AddGroupWithId(g);
+    doc.UndoEndStep();
+    EXPECT_EQ(doc.UndoLastStep(), UDMAC_CREATEFIG);
+    EXPECT_EQ(Snapshot(doc), before);
+    EXPECT_EQ(doc.m_pStapleList->GetCount(), 0);
+}
+
+TEST_F(DocTest, LastButOneMemberLeavingDissolvesTheGroup)
+{
+    CFigure* a = NewFig(doc, 0, 0);
+    CFigure* b = NewFig(doc, 500, 0);
+    CFigure* e = NewFig(doc, 900, 0);
+    doc.AddFigWithId(a);
+    doc.AddFigWithId(b);
+    doc.AddFigWithId(e);
+    auto* g = new CGroup;
+    g->AddMember(a, a->m_nId);
+    g->AddMember(b, b->m_nId);
+    doc.AddGroupWithId(g);
+    auto* g2 = new CGroup;
+    g2->AddMember(a, a->m_nId);
+    g2->AddMember(b, b->m_nId);
+    g2->AddMember(e, e->m_nId);
+    doc.AddGroupWithId(g2);
+    a->m_pGroup = b->m_pGroup = g;
+    e->m_pGroup = g2;
+    doc.ResetUndoLog();
+    const std::string before = Snapshot(doc);
+
+    doc.UndoBeginStep(UDMAC_DELOBJS);
+    EXPECT_TRUE(doc.CutObj(a, -1));
+    doc.UndoEndStep();
+    ASSERT_EQ(doc.m_groupList.size(), 1u);   // g went, g2 kept b and e
+    EXPECT_EQ(doc.m_groupList[0], g2);
+    EXPECT_EQ(g2->GetCount(), 2);
+    EXPECT_EQ(b->m_pGroup, g2);              // the next group that lists it
+
+    EXPECT_EQ(doc.UndoLastStep(), UDMAC_DELOBJS);
+    EXPECT_EQ(Snapshot(doc), before);
+}
+
+TEST_F(DocTest, DuplicateConGoesDirectlyInFrontOfItsSource)
+{
+    CFigure* a = NewFig(doc, 0, 0);
+    CFigure* b = NewFig(doc, 500, 0);
+    doc.AddFigWithId(a);
+    CConnector* c = NewCon(doc, a, nullptr);
+    doc.AddConWithId(c);
+    doc.AddFigWithId(b);
+    CConnector* copy = doc.DuplicateCon(c);
+    ASSERT_NE(copy, nullptr);
+    EXPECT_EQ(doc.m_pObjList->Find(copy), doc.m_pObjList->Find(c) + 1);
+    EXPECT_EQ(copy->m_nId, 4);
+    EXPECT_EQ(doc.m_pObjList->GetAt(3), b);
+}
+
+TEST_F(DocTest, CopiesLogOneCreationRecordWithTheFinalId)
+{
+    auto* st = new CStaple(&doc, kStapleFigLink);
+    doc.AddStapleWithId(st);
+    auto* g = new CGroup;
+    g->AddMember(nullptr, 7);
+    g->AddMember(nullptr, 8);
+    doc.AddGroupWithId(g);
+    doc.ResetUndoLog();
+
+    doc.UndoBeginStep(UDMAC_DUPLICATE);
+    CStaple* sc = doc.AddCopyOfStaple(st, -1, 10);
+    CGroup* gc = doc.AddCopyOfGroup(g, 5, 10);
+    doc.UndoEndStep();
+    ASSERT_TRUE(sc && gc);
+    EXPECT_EQ(sc->m_nId, 2);
+    EXPECT_EQ(gc->m_nId, 6);
+    EXPECT_EQ(gc->m_members[0].id, 17);
+    int len = 0;
+    doc.UndoLogRef().GetLastUndoStepCode(&len);
+    EXPECT_EQ(len, 5 + 5 + 5 + 6);
+
+    doc.UndoLastStep();
+    // The sources survive the undo; only the copies went.
+    ASSERT_EQ(doc.m_pStapleList->GetCount(), 1);
+    EXPECT_EQ(doc.m_pStapleList->GetAt(0), st);
+    ASSERT_EQ(doc.m_groupList.size(), 1u);
+    EXPECT_EQ(doc.m_groupList[0], g);
+}
+
+TEST_F(DocTest, CopyOfFigureCountsItsPictureUse)
+{
+    CFigure* a = NewFig(doc, 0, 0);
+    a->m_props.m_nGraphicType = 9;
+    a->m_props.Graphic = GlobalAlloc(GMEM_MOVEABLE, 64);
+    ASSERT_TRUE(doc.AddNewFig(UDMAC_IMPORT, a, true));
+    CFigure* copy = doc.AddCopyOfFig(a, -1);
+    ASSERT_NE(copy, nullptr);
+    EXPECT_EQ(doc.m_graphics.GetUses(a->m_props.Graphic), 2);
+    EXPECT_EQ(copy->m_nId, 2);
+    doc.DeleteFig(copy, false);
+    EXPECT_EQ(doc.m_graphics.GetUses(a->m_props.Graphic), 1);
+
+    // Emptying the document gives the picture memory back.
+    const size_t inUse = GlobalMemoryInUse();
+    doc.DeleteContents();
+    EXPECT_EQ(doc.m_graphics.GetCount(), 0);
+    EXPECT_LT(GlobalMemoryInUse(), inUse);
+    EXPECT_EQ(doc.m_nNextId, 3);   // the counters keep their values
+    EXPECT_EQ(doc.m_figSymbols.GetCount(), 2);
+}
+
+TEST_F(DocTest, FailedLabelAppendLeavesTheCallersStepAlone)
+{
+    CFigure* a = NewFig(doc, 0, 0);
+    ASSERT_TRUE(doc.AddNewFig(UDMAC_CREATEFIG, a, true));
+    ASSERT_EQ(doc.UndoLogRef().m_nUndoSteps, 1);
+
+    doc.UndoBeginStep(UDMAC_CREATEFIGLBL);
+    doc.m_pObjList->FailAppendsForTest(true);
+    CFigure* label = NewFig(doc, 0, 0);
+    EXPECT_EQ(doc.AddNewFig(-1, label, true), nullptr);
+    delete label;
+    doc.m_pObjList->FailAppendsForTest(false);
+    doc.UndoEndStep();
+    EXPECT_EQ(doc.m_pObjList->GetCount(), 1);   // the earlier figure is still there
+
+    // A failed append of a step of its own undoes that step only.
+    doc.m_pObjList->FailAppendsForTest(true);
+    CFigure* other = NewFig(doc, 0, 0);
+    EXPECT_EQ(doc.AddNewFig(UDMAC_CREATEFIG, other, true), nullptr);
+    delete other;
+    doc.m_pObjList->FailAppendsForTest(false);
+    EXPECT_EQ(doc.m_pObjList->GetCount(), 1);
+    EXPECT_EQ(doc.UndoLogRef().m_nUndoSteps, 2);
+}
+
+TEST_F(DocTest, ShadowSettingsAreLoggedOnlyWhenTheyChange)
+{
+    RecordingView view;
+    doc.AddView(&view);
+    doc.ResetUndoLog();
+    const CShadowSpec old = doc.m_shadowSpec;
+    doc.SetShadowSettings(old);
+    int len = 0;
+    doc.UndoLogRef().GetLastUndoStepCode(&len);
+    EXPECT_EQ(len, 11);
+    const CShadowSpec spec(1, 0x00FF00, 3, 4, 5, 200);
+    doc.SetShadowSettings(spec);
+    EXPECT_EQ(doc.m_shadowSpec, spec);
+    EXPECT_EQ(GetAppShadowDefault(), spec);
+    EXPECT_FALSE(view.hints.empty());
+    EXPECT_EQ(doc.UndoLastStep(), UDMAC_SETSHADOWS);
+    EXPECT_EQ(doc.m_shadowSpec, old);
+    doc.RemoveView(&view);
+}
+
+TEST_F(DocTest, LibraryIndexUsers)
+{
+    CFigure* a = NewFig(doc, 0, 0);
+    a->m_props.Symbol = 5;
+    a->m_props.Icon = 3;
+    a->m_nStyle = 2;
+    doc.AddFigWithId(a);
+    CConnector* c = NewCon(doc, a, nullptr);
+    c->m_props.End1 = 4;
+    c->m_nStyle = 1;
+    doc.AddConWithId(c);
+    EXPECT_TRUE(doc.IsSymbolUsedByFigures(3));
+    EXPECT_FALSE(doc.IsSymbolUsedByFigures(4));
+    doc.ShiftFigureSymbolIndexes(4);
+    EXPECT_EQ(a->m_props.Symbol, 4);
+    EXPECT_EQ(a->m_props.Icon, 3);
+    doc.RemapFigureSymbolIndex(4, 1);
+    EXPECT_EQ(a->m_props.Symbol, 1);
+    EXPECT_TRUE(doc.IsEndShapeUsedByConnectors(4));
+    doc.ShiftConnectorEndShapeIndexes(2);
+    EXPECT_EQ(c->m_props.End1, 3);
+    doc.AfterFigStyleRemoved(1);
+    EXPECT_EQ(a->m_nStyle, 1);
+    doc.AfterFigStyleRemoved(1);
+    EXPECT_EQ(a->m_nStyle, -1);
+    doc.AfterConStyleRemoved(1);
+    EXPECT_EQ(c->m_nStyle, -1);
+    EXPECT_FALSE(doc.IsConStyleUsed(1));
+}
