@@ -35,11 +35,8 @@ void CConnector::StoreIds()
     m_nFigId2 = m_pFig2 ? m_pFig2->m_nId : -1;
 }
 
-void CConnector::Relink()
+void CConnector::Relink(const CObjList& objs)
 {
-    if (!m_pDoc)
-        return;
-    const CObjList& objs = *m_pDoc->m_pObjList;
     m_pFig1 = static_cast<CFigure*>(m_nFigId1 == -1 ? nullptr : objs.FindById(m_nFigId1, kObjFigure));
     m_pFig2 = static_cast<CFigure*>(m_nFigId2 == -1 ? nullptr : objs.FindById(m_nFigId2, kObjFigure));
 }

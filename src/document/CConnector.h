@@ -32,8 +32,8 @@ public:
     // Within the tolerance of the straight line between the end points.
     int HitTest(int x, int y, int tolerance, bool strictRect, bool noTextAreas) const override;
     void StoreIds() override;
-    // End pointers from the stored ids (figures of the document's list).
-    void Relink() override;
+    // End pointers from the stored ids (figures of the given list).
+    void Relink(const CObjList& objects) override;
     // Own id and the stored end ids shifted (-1 stays).
     void OffsetIds(int delta);
     // The end object of end 1 or 2.

@@ -11,7 +11,7 @@ CDiagObj& CDiagObj::operator=(const CDiagObj& o)
     if (this != &o) {
         CIdObj::operator=(o);
         m_pDoc = o.m_pDoc;
-        m_nSpare3 = o.m_nSpare3;
+        m_bTemp = o.m_bTemp;
         m_stockKind.Reset();
     }
     return *this;

@@ -9,6 +9,7 @@
 class CKavoDoc;
 class CStaple;
 class CGroup;
+class CObjList;
 
 constexpr int kObjFigure = 0;
 constexpr int kObjConnector = 1;
@@ -22,13 +23,14 @@ public:
     ~CDiagObj() override = default;
 
     CKavoDoc* m_pDoc;           // not owned; null for temporary objects
-    int32_t m_nSpare3 = 0;
+    int32_t m_bTemp = 0;        // hit tests can skip flagged objects
     CStaple* m_pStaple = nullptr; // the staple holding this object as a label
     CGroup* m_pGroup = nullptr;   // the owning group
 
     virtual void Hook() {}
-    // After loading or copying: stored ids back to pointers.
-    virtual void Relink() {}
+    // After loading or copying: stored ids back to pointers, looked up in
+    // the given objects.
+    virtual void Relink(const CObjList& objects) { (void)objects; }
     // Before saving or copying: pointers back to ids.
     virtual void StoreIds() {}
     virtual int GetType() const = 0;

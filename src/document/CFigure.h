@@ -56,6 +56,7 @@ public:
     CConnector* m_pAttachedCon1 = nullptr;
     CConnector* m_pAttachedCon2 = nullptr;
     int32_t m_nConnected = 0;
+    int32_t m_nSavedConnected = 0;   // scratch copy while the list relinks
     int32_t TerminalJct = 0;
     int32_t AutoDelJct = 0;
     int32_t AssociationIndicator = 0;
@@ -109,6 +110,9 @@ public:
     bool IsStapled() const { return m_pStaple != nullptr; }
     bool IsInGroup() const { return m_pGroup != nullptr; }
     bool HasConnected() const { return m_nConnected != 0; }
+    // The connector takes a free attachment slot (if any) and the count
+    // goes up by one for each end that names this figure.
+    void AttachCon(CConnector* con);
     bool IsStyleBlank() const;
     bool IsInvisible() const;
     bool IsTwoWayJct() const;

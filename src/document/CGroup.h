@@ -9,8 +9,18 @@
 class CGroup : public CIdObj {
 public:
     struct Member {
-        CDiagObj* obj;
-        int32_t id;
+        CDiagObj* obj = nullptr;
+        int32_t id = -1;
+
+        // The pointer from the id; a missing object makes the id -1 too.
+        template <class Range>
+        void Relink(const Range& objects);
+        // The id from the pointer (-1 without one); returns the object.
+        CDiagObj* StoreId()
+        {
+            id = obj ? obj->m_nId : -1;
+            return obj;
+        }
     };
 
     std::vector<Member> m_members;
@@ -27,6 +37,20 @@ public:
     template <class Range>
     void ResolveMembers(const Range& objects);
 };
+
+template <class Range>
+void CGroup::Member::Relink(const Range& objects)
+{
+    obj = nullptr;
+    if (id == -1)
+        return;
+    for (CDiagObj* o : objects)
+        if (o && o->m_nId == id) {
+            obj = o;
+            return;
+        }
+    id = -1;
+}
 
 template <class Range>
 void CGroup::ResolveMembers(const Range& objects)

@@ -9,9 +9,12 @@ public:
 
     int32_t m_nId = -1;          // -1: none
     int32_t m_bSelected = 0;     // handles are part of the bounding rectangle
-    int32_t m_bVisited = 0;      // scratch flag of document walks
+    int32_t m_bVisited = 0;      // the mark word: scratch flag of document walks
     int32_t m_nSpare1 = 0;
-    int32_t m_nSpare2 = 0;
+    int32_t m_bSavedMark = 0;    // the mark word kept across a nested walk
+
+    void SetSelectedFlag() { m_bSelected = 1; }
+    void ClearSelectedFlag() { m_bSelected = 0; }
 
     // Adds delta to the id unless it is -1 (renumbering on paste).
     void OffsetId(int delta)

@@ -252,7 +252,7 @@ bool CKavoDoc::ReplayUndoRecord(int type, UndoReader& r)
         if (auto* c = static_cast<CConnector*>(m_pObjList->FindById(v[0], kObjConnector))) {
             c->m_nFigId1 = v[1];
             c->m_nFigId2 = v[2];
-            c->Relink();
+            c->Relink(*m_pObjList);
             c->m_nConPtId1 = v[3];
             c->m_nConPtId2 = v[4];
             c->EndPoint1 = CPoint(v[5], v[6]);
@@ -370,24 +370,9 @@ int CKavoDoc::UndoLastStep()
         return 0;
     const int code = m_undo.Undo();
     // Stored ids back to pointers, attachment counts rebuilt from the ends.
-    ForEachFigure([](CFigure* f) {
-        f->m_nConnected = 0;
-        f->m_pAttachedCon1 = f->m_pAttachedCon2 = nullptr;
-    });
-    ForEachConnector([](CConnector* c) {
-        c->Relink();
-        for (CFigure* f : {c->m_pFig1, c->m_pFig2}) {
-            if (!f)
-                continue;
-            if (!f->m_pAttachedCon1)
-                f->m_pAttachedCon1 = c;
-            else if (!f->m_pAttachedCon2)
-                f->m_pAttachedCon2 = c;
-            ++f->m_nConnected;
-        }
-    });
+    m_pObjList->RelinkAll(*m_pObjList);
     for (CDiagObj* s : *m_pStapleList)
-        s->Relink();
+        s->Relink(*m_pObjList);
     for (CGroup* g : m_groupList) {
         g->ResolveMembers(*m_pObjList);
         for (const CGroup::Member& m : g->m_members)

@@ -1,6 +1,11 @@
 #include "document/CObjList.h"
 
+#include "core/Trace.h"
+#include "document/CConnector.h"
+#include "document/CFigure.h"
+
 #include <algorithm>
+#include <initializer_list>
 #include <new>
 
 void CObjList::Count(const CDiagObj* obj, int delta)
@@ -67,6 +72,8 @@ CDiagObj* CObjList::GetAt(int index) const
 
 CDiagObj* CObjList::FindById(int32_t id, int type) const
 {
+    if (id == -1)
+        return nullptr;
     for (CDiagObj* o : m_items)
         if (o && o->m_nId == id && (type < 0 || o->GetType() == type))
             return o;
@@ -82,4 +89,95 @@ bool CObjList::MoveTo(CDiagObj* obj, int index)
     index = std::clamp(index, 0, GetCount());
     m_items.insert(m_items.begin() + index, obj);
     return true;
+}
+
+CDiagObj* CObjList::MoveItem(int from, int to)
+{
+    const int n = GetCount();
+    if (from == to || from < 0 || to < 0 || from >= n || to >= n)
+        return nullptr;
+    CDiagObj* obj = m_items[size_t(from)];
+    m_items.erase(m_items.begin() + from);
+    m_items.insert(m_items.begin() + to, obj);
+    return obj;
+}
+
+bool CObjList::HasGroupedMember() const
+{
+    return std::any_of(m_items.begin(), m_items.end(), [](const CDiagObj* o) { return o->m_pGroup != nullptr; });
+}
+
+int CObjList::GetIdRange(int32_t& lowest, int32_t& highest) const
+{
+    lowest = highest = -1;
+    bool first = true;
+    for (const CDiagObj* o : m_items) {
+        if (first || o->m_nId < lowest)
+            lowest = o->m_nId;
+        if (first || o->m_nId > highest)
+            highest = o->m_nId;
+        first = false;
+    }
+    return GetCount();
+}
+
+void CObjList::RenumberIds(int32_t& counter, int32_t keepBelow)
+{
+    for (CDiagObj* o : m_items) {
+        if (keepBelow != 0 && o->m_nId >= 0 && o->m_nId < keepBelow)
+            continue;
+        o->m_nId = counter++;
+    }
+}
+
+void CObjList::RelinkAll(const CObjList& objects)
+{
+    for (CDiagObj* o : m_items)
+        if (o->GetType() == kObjFigure) {
+            auto* f = static_cast<CFigure*>(o);
+            f->m_nSavedConnected = f->m_nConnected;
+            DiagPrintf("ACDC: Fig %d, clear attached\n", f->m_nId);
+            f->m_pAttachedCon1 = f->m_pAttachedCon2 = nullptr;
+            f->m_nConnected = 0;
+        }
+    for (CDiagObj* o : m_items)
+        o->Relink(objects);
+    for (CDiagObj* o : m_items)
+        if (o->GetType() == kObjConnector) {
+            auto* c = static_cast<CConnector*>(o);
+            for (CFigure* f : {c->m_pFig1, c->m_pFig2})
+                if (f)
+                    f->AttachCon(c);
+        }
+}
+
+void CObjList::StoreAllIds()
+{
+    for (CDiagObj* o : m_items)
+        o->StoreIds();
+}
+
+void CObjList::ClearTempFlags()
+{
+    for (CDiagObj* o : m_items)
+        o->m_bTemp = 0;
+}
+
+void CObjList::SaveAndClearMarks()
+{
+    for (CDiagObj* o : m_items) {
+        o->m_bSavedMark = o->m_bVisited;
+        o->m_bVisited = 0;
+    }
+}
+
+void CObjList::RestoreMarks()
+{
+    for (CDiagObj* o : m_items)
+        o->m_bVisited = (o->m_bVisited || o->m_bSavedMark) ? 1 : 0;
+}
+
+int ObListIndexOf(const CObjList& list, const CDiagObj* obj)
+{
+    return list.Find(obj);
 }

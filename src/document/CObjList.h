@@ -20,8 +20,26 @@ public:
     // 1-based position from the head, -1 when absent.
     int GetPosition(const CDiagObj* obj) const;
     CDiagObj* GetAt(int index) const;
-    // The first object with the id (and of the type, unless type is -1).
+    // The first object with the id (and of the type, unless type is -1);
+    // null for id -1.
     CDiagObj* FindById(int32_t id, int type = -1) const;
+    // Moves the object at index `from` to index `to`; null (nothing moved)
+    // when they are equal or either is out of range.
+    CDiagObj* MoveItem(int from, int to);
+    void RemoveAllObjs() { RemoveAll(); }
+    bool HasGroupedMember() const;
+    // Lowest and highest id (-1, -1 when empty); the number of objects.
+    int GetIdRange(int32_t& lowest, int32_t& highest) const;
+    // Each object takes the counter's next value in list order; ids in
+    // 0 .. keepBelow - 1 stay when keepBelow is not 0.
+    void RenumberIds(int32_t& counter, int32_t keepBelow);
+    // Stored ids back to pointers against `objects`, the figures' attachment
+    // slots and counts rebuilt from the connectors' ends.
+    void RelinkAll(const CObjList& objects);
+    void StoreAllIds();
+    void ClearTempFlags();
+    void SaveAndClearMarks();
+    void RestoreMarks();
     // Moves the object to the 0-based index (clamped); false when absent.
     bool MoveTo(CDiagObj* obj, int index);
 
@@ -41,3 +59,6 @@ private:
     std::vector<CDiagObj*> m_items;
     bool m_bFailAppends = false;
 };
+
+// Zero-based position of the object, -1 when absent.
+int ObListIndexOf(const CObjList& list, const CDiagObj* obj);

@@ -29,11 +29,8 @@ void CStaple::StoreIds()
         m_nFig2Id = m_pFig2->m_nId;
 }
 
-void CStaple::Relink()
+void CStaple::Relink(const CObjList& objs)
 {
-    if (!m_pDoc)
-        return;
-    const CObjList& objs = *m_pDoc->m_pObjList;
     m_pCon = static_cast<CConnector*>(m_nConId == -1 ? nullptr : objs.FindById(m_nConId, kObjConnector));
     m_pFig1 = static_cast<CFigure*>(m_nFig1Id == -1 ? nullptr : objs.FindById(m_nFig1Id, kObjFigure));
     m_pFig2 = static_cast<CFigure*>(m_nFig2Id == -1 ? nullptr : objs.FindById(m_nFig2Id, kObjFigure));

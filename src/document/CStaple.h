@@ -32,8 +32,8 @@ public:
     int HitTest(int, int, int, bool, bool) const override { return 0; }
     // Ids from the pointers that are set.
     void StoreIds() override;
-    // Pointers from the ids, looked up in the document's object list.
-    void Relink() override;
+    // Pointers from the ids, looked up in the given objects.
+    void Relink(const CObjList& objects) override;
     // Own id by the first delta, referenced ids by the second (-1 stays).
     void OffsetIds(int ownDelta, int objDelta);
 };
