@@ -285,16 +285,19 @@ void CKavoDoc::DeleteGroup(CGroup* group)
     if (!group || it == m_groupList.end())
         return;
     UpdateAllViews(nullptr, 0, nullptr);
-    for (const CGroup::Member& m : group->m_members) {
-        if (!m.obj || m.obj->m_pGroup != group)
+    // Every object that names the group, also one whose member entry is not
+    // resolved yet (a group brought back by undo), moves to the next group
+    // that lists it.
+    for (CDiagObj* o : *m_pObjList) {
+        if (o->m_pGroup != group)
             continue;
         CGroup* next = nullptr;
         for (CGroup* g : m_groupList)
-            if (g != group && g->HasMember(m.id)) {
+            if (g != group && g->HasMember(o->m_nId)) {
                 next = g;
                 break;
             }
-        m.obj->m_pGroup = next;
+        o->m_pGroup = next;
     }
     m_groupList.erase(it);
     group->m_members.clear();
