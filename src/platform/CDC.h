@@ -79,6 +79,7 @@ struct CDCState {
     int arcDirection = AD_COUNTERCLOCKWISE;
     int graphicsMode = GM_COMPATIBLE;
     XFORM world;                   // applied before the window/viewport mapping
+    bool worldIdentity = true;     // world is the identity (kept with world)
     float miterLimit = 10.0f;
     CPoint brushOrg{0, 0};         // device units
     CPoint currentPos{0, 0};       // logical units
@@ -138,7 +139,13 @@ public:
     // not integer points, such as text baselines and beziers).
     QTransform LogToDevTransform() const;
     // One point mapped with GDI's integer rounding.
-    POINT LogToDev(POINT p) const;
+    POINT LogToDev(POINT p) const
+    {
+        // The common case (no world transform, equal extents) inline.
+        if (m_s.worldIdentity && m_s.viewportExt == m_s.windowExt)
+            return POINT{p.x - m_s.windowOrg.x + m_s.viewportOrg.x, p.y - m_s.windowOrg.y + m_s.viewportOrg.y};
+        return LogToDevMapped(p);
+    }
     void LPtoDP(POINT* points, int count = 1) const;
     void LPtoDP(RECT* rect) const;
     void LPtoDP(SIZE* size) const;
@@ -324,6 +331,7 @@ public:
                              const CGpImageAttributes* attrs, const CGpState& state) = 0;
 
 protected:
+    POINT LogToDevMapped(POINT p) const;
     // Back-ends call these when they add to a path instead of drawing.
     void PathMoveTo(const QPointF& p);
     void PathLineTo(const QPointF& p);   // from the device current position

@@ -170,6 +170,7 @@ bool CDC::SetWorldTransform(const XFORM* xf)
     if (xf->eM11 * xf->eM22 - xf->eM12 * xf->eM21 == 0)
         return false;
     m_s.world = *xf;
+    m_s.worldIdentity = IsIdentity(m_s.world);
     OnStateChanged();
     return true;
 }
@@ -188,6 +189,7 @@ bool CDC::ModifyWorldTransform(const XFORM* xf, DWORD mode)
     if (!cur.isInvertible())
         return false;
     m_s.world = FromQTransform(cur);
+    m_s.worldIdentity = IsIdentity(m_s.world);
     OnStateChanged();
     return true;
 }
@@ -209,7 +211,7 @@ QTransform CDC::LogToDevTransform() const
     return t;
 }
 
-POINT CDC::LogToDev(POINT p) const
+POINT CDC::LogToDevMapped(POINT p) const
 {
     if (IsIdentity(m_s.world))
         return POINT{LogToDevX(p.x), LogToDevY(p.y)};

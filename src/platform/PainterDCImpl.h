@@ -87,4 +87,8 @@ private:
     CPainterDC& m_dc;
     QPainter m_painter;
     bool m_stateDirty = true;
+    // The fill colour FastPolygon last gave the painter (with no pen), so that
+    // runs of polygons in one colour do not reset the painter's brush.
+    QRgb m_fastFill = 0;
+    bool m_fastFillSet = false;
 };
