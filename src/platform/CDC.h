@@ -48,7 +48,7 @@ struct CDeviceCaps {
 };
 
 // The capabilities of the screen reference ("DISPLAY"): 96 pixels per inch and
-// the primary screen's size (1920 x 1080 when no screen is known, as in tests).
+// the primary screen's size (1920 x 1080 when no GUI application runs).
 CDeviceCaps DisplayDeviceCaps();
 
 // All the state SaveDC saves.
