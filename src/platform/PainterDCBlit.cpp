@@ -260,7 +260,7 @@ bool CPainterDC::AlphaBlend(int x, int y, int width, int height, CDC* src, int x
 COLORREF CPainterDC::SetPixel(int x, int y, COLORREF color)
 {
     const QPoint d = m_impl->ToDev(x, y);
-    QImage* img = m_image;
+    QImage* img = m_impl->Image();
     if (!img) {
         if (QPainter* p = m_impl->Painter()) {
             p->fillRect(QRect(d, QSize(1, 1)), QColorFromRef(color));
@@ -278,7 +278,7 @@ COLORREF CPainterDC::SetPixel(int x, int y, COLORREF color)
 COLORREF CPainterDC::GetPixel(int x, int y) const
 {
     const QPoint d = m_impl->ToDev(x, y);
-    const QImage* img = m_image;
+    const QImage* img = m_impl->Image();
     if (!img || !img->rect().contains(d))
         return CLR_INVALID;
     const CDCState& s = State();
@@ -290,7 +290,7 @@ COLORREF CPainterDC::GetPixel(int x, int y) const
 
 bool CPainterDC::ExtFloodFill(int x, int y, COLORREF color, UINT fillType)
 {
-    QImage* img = m_image;
+    QImage* img = m_impl->Image();
     const QPoint start = m_impl->ToDev(x, y);
     if (!img || !m_impl->Visible(start.x(), start.y()))
         return false;

@@ -537,3 +537,29 @@ TEST(DcBlits, SetDibitsToDeviceCopiesPixelsOneToOne)
 }
 
 } // namespace
+
+namespace {
+
+TEST(DcDevice, ImagesOfOtherFormatsAreConvertedOrPaintedSafely)
+{
+    QImage rgb888(8, 4, QImage::Format_RGB888);
+    rgb888.fill(Qt::white);
+    CPainterDC dc(&rgb888);   // converted to a 32-bit format on the way in
+    EXPECT_EQ(rgb888.format(), QImage::Format_RGB32);
+    // Replaced behind the context's back after a flush: drawing still works,
+    // through the painter rather than the pixel rules.
+    dc.Flush();
+    rgb888 = QImage(8, 4, QImage::Format_Indexed8);
+    rgb888.setColorTable({qRgb(255, 255, 255), qRgb(0, 0, 0)});
+    rgb888.fill(0);
+    dc.SetROP2(R2_XORPEN);
+    dc.MoveTo(0, 0);
+    dc.LineTo(8, 0);
+    dc.Rectangle(0, 0, 8, 4);
+    dc.SetPixel(1, 1, RGB(0, 0, 0));
+    EXPECT_EQ(dc.GetPixel(1, 1), CLR_INVALID);
+    EXPECT_FALSE(dc.ExtFloodFill(2, 2, RGB(0, 0, 0), FLOODFILLBORDER));
+    dc.Flush();
+}
+
+} // namespace
