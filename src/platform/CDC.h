@@ -142,8 +142,14 @@ public:
     POINT LogToDev(POINT p) const
     {
         // The common case (no world transform, equal extents) inline.
-        if (m_s.worldIdentity && m_s.viewportExt == m_s.windowExt)
-            return POINT{p.x - m_s.windowOrg.x + m_s.viewportOrg.x, p.y - m_s.windowOrg.y + m_s.viewportOrg.y};
+        // (Device coordinates are kept within 27 bits, as GDI keeps them.)
+        constexpr qint64 kMax = qint64(1) << 27;
+        if (m_s.worldIdentity && m_s.viewportExt == m_s.windowExt) {
+            const qint64 x = qint64(p.x) - m_s.windowOrg.x + m_s.viewportOrg.x;
+            const qint64 y = qint64(p.y) - m_s.windowOrg.y + m_s.viewportOrg.y;
+            return POINT{LONG(x < -kMax ? -kMax : x > kMax ? kMax : x),
+                         LONG(y < -kMax ? -kMax : y > kMax ? kMax : y)};
+        }
         return LogToDevMapped(p);
     }
     void LPtoDP(POINT* points, int count = 1) const;

@@ -1,4 +1,5 @@
 // CPainterDC: block transfers, pixels and flood fill.
+#include "platform/GdiRounding.h"
 #include "platform/PackedDib.h"
 #include "platform/PainterDCImpl.h"
 
@@ -144,7 +145,7 @@ namespace {
 // flags tell whether the mapped size changed sign (mirroring).
 QRect DevBox(const CDC& dc, int x, int y, int w, int h, bool& flipX, bool& flipY)
 {
-    POINT pts[2] = {{x, y}, {x + w, y + h}};
+    POINT pts[2] = {{x, y}, {ClampToInt(qint64(x) + w), ClampToInt(qint64(y) + h)}};
     dc.LPtoDP(pts, 2);
     flipX = (pts[1].x < pts[0].x);
     flipY = (pts[1].y < pts[0].y);
