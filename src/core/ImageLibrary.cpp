@@ -99,13 +99,19 @@ QImage ImageLibraryLoad(int format, const QString& file, bool* hasTransparent,
     if (FreeImage_IsTransparent(dib) && FreeImage_GetTransparencyCount(dib) > 0) {
         const unsigned count = FreeImage_GetTransparencyCount(dib);
         const RGBQUAD* palette = FreeImage_GetPalette(dib);
+        // The transparent entry is the one whose alpha is 0. The last entry of
+        // the transparency table (count - 1) is only right for tables that end
+        // at it; the GIF reader gives a table for the whole palette. Without a
+        // fully transparent entry, the last entry of the table is taken.
+        const int zeroAlpha = FreeImage_GetTransparentIndex(dib);
+        const unsigned entry = zeroAlpha >= 0 ? unsigned(zeroAlpha) : count - 1;
         // The entry must exist: a picture may claim more transparent entries
         // than its palette has.
-        if (palette && count - 1 < FreeImage_GetColorsUsed(dib)) {
+        if (palette && entry < FreeImage_GetColorsUsed(dib)) {
             if (hasTransparent)
                 *hasTransparent = true;
             if (transparent)
-                *transparent = QuadToColorRef(palette[count - 1]);
+                *transparent = QuadToColorRef(palette[entry]);
         }
     }
     QImage img = ToQImage(dib);

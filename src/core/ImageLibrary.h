@@ -24,8 +24,9 @@ void ImageLibraryDeInitialise();
 
 // Loads with flags 0. The picture's width and height are read from the file's
 // header first and a picture above kMaxImagePixels (or whose size cannot be
-// read) is refused. hasTransparent/transparent: palette entry (count - 1) of a
-// picture that reports transparency, as a COLORREF. Null image on failure.
+// read) is refused. hasTransparent/transparent: the fully transparent palette
+// entry of a picture that reports transparency (else the last entry of its
+// transparency table), as a COLORREF. Null image on failure.
 QImage ImageLibraryLoad(int format, const QString& file, bool* hasTransparent,
                         COLORREF* transparent);
 // Saves the image (its pixels copied into a 32-bit library image) after the

@@ -1,6 +1,7 @@
 #include "platform/CDC.h"
 
 #include "platform/CDeviceFont.h"  // complete for the font cache's deletion
+#include "platform/GdiRounding.h"
 
 #include <QGuiApplication>
 #include <QImage>
@@ -285,8 +286,8 @@ namespace {
 // Where the ray from the ellipse's centre toward (x, y) meets the ellipse.
 CPoint EllipsePointToward(int left, int top, int right, int bottom, int x, int y)
 {
-    const double cx = (left + right) / 2.0, cy = (top + bottom) / 2.0;
-    const double rx = std::abs(right - left) / 2.0, ry = std::abs(bottom - top) / 2.0;
+    const double cx = (double(left) + right) / 2.0, cy = (double(top) + bottom) / 2.0;
+    const double rx = std::abs(double(right) - left) / 2.0, ry = std::abs(double(bottom) - top) / 2.0;
     const double dx = x - cx, dy = y - cy;
     if (rx <= 0 || ry <= 0 || (dx == 0 && dy == 0))
         return CPoint(int(std::lround(cx + rx)), int(std::lround(cy)));
@@ -319,14 +320,15 @@ void CDC::FillSolidRect(const RECT* rect, COLORREF color)
 
 void CDC::FillSolidRect(int x, int y, int cx, int cy, COLORREF color)
 {
-    const RECT r{x, y, x + cx, y + cy};
+    const RECT r{x, y, ClampToInt(qint64(x) + cx), ClampToInt(qint64(y) + cy)};
     FillSolidRect(&r, color);
 }
 
 void CDC::InvertRect(const RECT* rect)
 {
     if (rect)
-        PatBlt(rect->left, rect->top, rect->right - rect->left, rect->bottom - rect->top, DSTINVERT);
+        PatBlt(rect->left, rect->top, ClampToInt(qint64(rect->right) - rect->left),
+               ClampToInt(qint64(rect->bottom) - rect->top), DSTINVERT);
 }
 
 bool CDC::InvertRgn(CRgn* region)
@@ -351,7 +353,7 @@ int CDC::SetDIBitsToDevice(int x, int y, DWORD width, DWORD height, int xSrc, in
                            const BITMAPINFO* info, UINT usage)
 {
     // Only whole-image transfers (startScan 0, all lines) are used by the program.
-    if (startScan != 0 || !info || scanLines < UINT(std::abs(info->bmiHeader.biHeight)))
+    if (startScan != 0 || !info || qint64(scanLines) < std::abs(qint64(info->bmiHeader.biHeight)))
         return 0;
     const CSize one(1, 1);
     (void)one;

@@ -48,7 +48,7 @@ struct CDeviceCaps {
 };
 
 // The capabilities of the screen reference ("DISPLAY"): 96 pixels per inch and
-// the primary screen's size (1920 x 1080 when no screen is known, as in tests).
+// the primary screen's size (1920 x 1080 when no GUI application runs).
 CDeviceCaps DisplayDeviceCaps();
 
 // All the state SaveDC saves.
@@ -79,6 +79,7 @@ struct CDCState {
     int arcDirection = AD_COUNTERCLOCKWISE;
     int graphicsMode = GM_COMPATIBLE;
     XFORM world;                   // applied before the window/viewport mapping
+    bool worldIdentity = true;     // world is the identity (kept with world)
     float miterLimit = 10.0f;
     CPoint brushOrg{0, 0};         // device units
     CPoint currentPos{0, 0};       // logical units
@@ -138,7 +139,19 @@ public:
     // not integer points, such as text baselines and beziers).
     QTransform LogToDevTransform() const;
     // One point mapped with GDI's integer rounding.
-    POINT LogToDev(POINT p) const;
+    POINT LogToDev(POINT p) const
+    {
+        // The common case (no world transform, equal extents) inline.
+        // (Device coordinates are kept within 27 bits, as GDI keeps them.)
+        constexpr qint64 kMax = qint64(1) << 27;
+        if (m_s.worldIdentity && m_s.viewportExt == m_s.windowExt) {
+            const qint64 x = qint64(p.x) - m_s.windowOrg.x + m_s.viewportOrg.x;
+            const qint64 y = qint64(p.y) - m_s.windowOrg.y + m_s.viewportOrg.y;
+            return POINT{LONG(x < -kMax ? -kMax : x > kMax ? kMax : x),
+                         LONG(y < -kMax ? -kMax : y > kMax ? kMax : y)};
+        }
+        return LogToDevMapped(p);
+    }
     void LPtoDP(POINT* points, int count = 1) const;
     void LPtoDP(RECT* rect) const;
     void LPtoDP(SIZE* size) const;
@@ -324,6 +337,7 @@ public:
                              const CGpImageAttributes* attrs, const CGpState& state) = 0;
 
 protected:
+    POINT LogToDevMapped(POINT p) const;
     // Back-ends call these when they add to a path instead of drawing.
     void PathMoveTo(const QPointF& p);
     void PathLineTo(const QPointF& p);   // from the device current position

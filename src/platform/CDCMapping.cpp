@@ -7,6 +7,14 @@
 
 // ---- Mapping ----
 
+namespace {
+// Extents are refused when zero or beyond 27 bits (a damaged picture's).
+bool ExtentUsable(int e)
+{
+    return e != 0 && std::abs(qint64(e)) <= kMaxDeviceCoord;
+}
+} // namespace
+
 int CDC::SetMapMode(int mode)
 {
     if (mode < MM_TEXT || mode > MM_ANISOTROPIC)
@@ -49,7 +57,7 @@ CSize CDC::SetWindowExt(int cx, int cy)
     const CSize old = m_s.windowExt;
     if (m_s.mapMode != MM_ISOTROPIC && m_s.mapMode != MM_ANISOTROPIC)
         return old;
-    if (cx == 0 || cy == 0)
+    if (!ExtentUsable(cx) || !ExtentUsable(cy))
         return old;
     m_s.windowExt = CSize(cx, cy);
     if (m_s.mapMode == MM_ISOTROPIC)
@@ -69,16 +77,16 @@ CSize CDC::SetViewportExt(int cx, int cy)
     const CSize old = m_s.viewportExt;
     if (m_s.mapMode != MM_ISOTROPIC && m_s.mapMode != MM_ANISOTROPIC)
         return old;
-    if (cx == 0 || cy == 0)
+    if (!ExtentUsable(cx) || !ExtentUsable(cy))
         return old;
     if (m_s.mapMode == MM_ISOTROPIC) {
         // One unit is as long on both axes: the smaller scale wins, signs kept.
-        const double sx = double(std::abs(cx)) / std::abs(m_s.windowExt.cx);
-        const double sy = double(std::abs(cy)) / std::abs(m_s.windowExt.cy);
+        const double sx = double(std::abs(cx)) / std::abs(qint64(m_s.windowExt.cx));
+        const double sy = double(std::abs(cy)) / std::abs(qint64(m_s.windowExt.cy));
         if (sx < sy)
-            cy = (cy < 0 ? -1 : 1) * int(std::lround(std::abs(m_s.windowExt.cy) * sx));
+            cy = (cy < 0 ? -1 : 1) * int(std::lround(std::abs(qint64(m_s.windowExt.cy)) * sx));
         else
-            cx = (cx < 0 ? -1 : 1) * int(std::lround(std::abs(m_s.windowExt.cx) * sy));
+            cx = (cx < 0 ? -1 : 1) * int(std::lround(std::abs(qint64(m_s.windowExt.cx)) * sy));
     }
     m_s.viewportExt = CSize(cx, cy);
     return old;
@@ -97,15 +105,17 @@ CPoint CDC::OffsetViewportOrg(int dx, int dy)
 int CDC::LogToDevX(int x) const
 {
     if (m_s.viewportExt.cx == m_s.windowExt.cx)
-        return x - m_s.windowOrg.x + m_s.viewportOrg.x;
-    return ScaleRound(qint64(x) - m_s.windowOrg.x, m_s.viewportExt.cx, m_s.windowExt.cx) + m_s.viewportOrg.x;
+        return ClampDeviceCoord(qint64(x) - m_s.windowOrg.x + m_s.viewportOrg.x);
+    return ClampDeviceCoord(qint64(ScaleRound(qint64(x) - m_s.windowOrg.x, m_s.viewportExt.cx, m_s.windowExt.cx))
+                            + m_s.viewportOrg.x);
 }
 
 int CDC::LogToDevY(int y) const
 {
     if (m_s.viewportExt.cy == m_s.windowExt.cy)
-        return y - m_s.windowOrg.y + m_s.viewportOrg.y;
-    return ScaleRound(qint64(y) - m_s.windowOrg.y, m_s.viewportExt.cy, m_s.windowExt.cy) + m_s.viewportOrg.y;
+        return ClampDeviceCoord(qint64(y) - m_s.windowOrg.y + m_s.viewportOrg.y);
+    return ClampDeviceCoord(qint64(ScaleRound(qint64(y) - m_s.windowOrg.y, m_s.viewportExt.cy, m_s.windowExt.cy))
+                            + m_s.viewportOrg.y);
 }
 
 double CDC::LogToDevScaleX() const
@@ -170,6 +180,7 @@ bool CDC::SetWorldTransform(const XFORM* xf)
     if (xf->eM11 * xf->eM22 - xf->eM12 * xf->eM21 == 0)
         return false;
     m_s.world = *xf;
+    m_s.worldIdentity = IsIdentity(m_s.world);
     OnStateChanged();
     return true;
 }
@@ -188,6 +199,7 @@ bool CDC::ModifyWorldTransform(const XFORM* xf, DWORD mode)
     if (!cur.isInvertible())
         return false;
     m_s.world = FromQTransform(cur);
+    m_s.worldIdentity = IsIdentity(m_s.world);
     OnStateChanged();
     return true;
 }
@@ -209,12 +221,12 @@ QTransform CDC::LogToDevTransform() const
     return t;
 }
 
-POINT CDC::LogToDev(POINT p) const
+POINT CDC::LogToDevMapped(POINT p) const
 {
     if (IsIdentity(m_s.world))
         return POINT{LogToDevX(p.x), LogToDevY(p.y)};
     const QPointF d = LogToDevTransform().map(QPointF(p.x, p.y));
-    return POINT{int(std::floor(d.x() + 0.5)), int(std::floor(d.y() + 0.5))};
+    return POINT{ClampDeviceCoord(std::floor(d.x() + 0.5)), ClampDeviceCoord(std::floor(d.y() + 0.5))};
 }
 
 void CDC::LPtoDP(POINT* points, int count) const
@@ -234,8 +246,8 @@ void CDC::LPtoDP(SIZE* size) const
     // Sizes scale by the magnitude of the extents (no origin, no flip).
     if (!size)
         return;
-    size->cx = ScaleRound(size->cx, std::abs(m_s.viewportExt.cx), std::abs(m_s.windowExt.cx));
-    size->cy = ScaleRound(size->cy, std::abs(m_s.viewportExt.cy), std::abs(m_s.windowExt.cy));
+    size->cx = ScaleRound(size->cx, std::abs(qint64(m_s.viewportExt.cx)), std::abs(qint64(m_s.windowExt.cx)));
+    size->cy = ScaleRound(size->cy, std::abs(qint64(m_s.viewportExt.cy)), std::abs(qint64(m_s.windowExt.cy)));
 }
 
 void CDC::DPtoLP(POINT* points, int count) const
@@ -244,14 +256,17 @@ void CDC::DPtoLP(POINT* points, int count) const
         const QTransform inv = LogToDevTransform().inverted();
         for (int i = 0; points && i < count; ++i) {
             const QPointF l = inv.map(QPointF(points[i].x, points[i].y));
-            points[i] = POINT{int(std::floor(l.x() + 0.5)), int(std::floor(l.y() + 0.5))};
+            points[i] = POINT{ClampToInt(qint64(std::clamp(std::floor(l.x() + 0.5), -4e18, 4e18))),
+                              ClampToInt(qint64(std::clamp(std::floor(l.y() + 0.5), -4e18, 4e18)))};
         }
         return;
     }
     for (int i = 0; points && i < count; ++i) {
         points[i] = POINT{
-            ScaleRound(qint64(points[i].x) - m_s.viewportOrg.x, m_s.windowExt.cx, m_s.viewportExt.cx) + m_s.windowOrg.x,
-            ScaleRound(qint64(points[i].y) - m_s.viewportOrg.y, m_s.windowExt.cy, m_s.viewportExt.cy) + m_s.windowOrg.y};
+            ClampToInt(qint64(ScaleRound(qint64(points[i].x) - m_s.viewportOrg.x, m_s.windowExt.cx, m_s.viewportExt.cx))
+                       + m_s.windowOrg.x),
+            ClampToInt(qint64(ScaleRound(qint64(points[i].y) - m_s.viewportOrg.y, m_s.windowExt.cy, m_s.viewportExt.cy))
+                       + m_s.windowOrg.y)};
     }
 }
 
@@ -265,7 +280,7 @@ void CDC::DPtoLP(SIZE* size) const
 {
     if (!size)
         return;
-    size->cx = ScaleRound(size->cx, std::abs(m_s.windowExt.cx), std::abs(m_s.viewportExt.cx));
-    size->cy = ScaleRound(size->cy, std::abs(m_s.windowExt.cy), std::abs(m_s.viewportExt.cy));
+    size->cx = ScaleRound(size->cx, std::abs(qint64(m_s.windowExt.cx)), std::abs(qint64(m_s.viewportExt.cx)));
+    size->cy = ScaleRound(size->cy, std::abs(qint64(m_s.windowExt.cy)), std::abs(qint64(m_s.viewportExt.cy)));
 }
 

@@ -15,15 +15,21 @@ int CDC::DeviceFontHeight() const
     const int h = m_s.logFont.lfHeight;
     if (h == 0)
         return 0;
-    const int dev = ScaleRound(std::abs(h), std::abs(m_s.viewportExt.cy), std::abs(m_s.windowExt.cy));
-    return h < 0 ? -std::max(1, dev) : std::max(1, dev);
+    // Glyphs are made at most this many pixels tall (a damaged size would
+    // otherwise ask the rasteriser for absurd glyphs).
+    constexpr int kMaxFontPixels = 8192;
+    const int dev = std::clamp(ScaleRound(std::abs(qint64(h)), std::abs(qint64(m_s.viewportExt.cy)),
+                                          std::abs(qint64(m_s.windowExt.cy))),
+                               1, kMaxFontPixels);
+    return h < 0 ? -dev : dev;
 }
 
 const CDeviceFont& CDC::DeviceFont() const
 {
     const int height = DeviceFontHeight();
-    const int width = ScaleRound(std::abs(m_s.logFont.lfWidth), std::abs(m_s.viewportExt.cx),
-                                 std::abs(m_s.windowExt.cx));
+    const int width = std::min(ScaleRound(std::abs(qint64(m_s.logFont.lfWidth)), std::abs(qint64(m_s.viewportExt.cx)),
+                                          std::abs(qint64(m_s.windowExt.cx))),
+                               8192);
     if (!m_font || !(m_fontLog == m_s.logFont) || m_fontHeight != height || m_fontWidth != width) {
         m_font = std::make_unique<CDeviceFont>(m_s.logFont, height, width);
         m_fontLog = m_s.logFont;

@@ -40,7 +40,7 @@ CDeviceFont::CDeviceFont(const LOGFONT& lf, int heightPx, int widthPx)
         // A positive height is the cell height (ascent + descent): scale the em.
         const double cell = m_raw.ascent() + m_raw.descent();
         if (cell > 0) {
-            em = std::max(1, int(std::lround(em * em / cell)));
+            em = std::max(1, int(std::lround(double(em) * em / cell)));
             m_font.setPixelSize(em);
             m_raw = QRawFont::fromFont(m_font);
         }

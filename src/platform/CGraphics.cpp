@@ -17,22 +17,27 @@ const CGpState& CGraphics::DeviceState()
     return m_deviceState;
 }
 
-void CGraphics::TranslateTransform(float dx, float dy)
+void CGraphics::MultiplyTransform(const QTransform& t, GpMatrixOrder order)
 {
-    // Prepended, as the graphics object's default matrix order does.
-    m_state.world = QTransform::fromTranslate(dx, dy) * m_state.world;
+    // Points are row vectors: a prepended operation acts first.
+    m_state.world = order == GpMatrixOrder::Prepend ? t * m_state.world : m_state.world * t;
 }
 
-void CGraphics::ScaleTransform(float sx, float sy)
+void CGraphics::TranslateTransform(float dx, float dy, GpMatrixOrder order)
 {
-    m_state.world = QTransform::fromScale(sx, sy) * m_state.world;
+    MultiplyTransform(QTransform::fromTranslate(dx, dy), order);
 }
 
-void CGraphics::RotateTransform(float degrees)
+void CGraphics::ScaleTransform(float sx, float sy, GpMatrixOrder order)
+{
+    MultiplyTransform(QTransform::fromScale(sx, sy), order);
+}
+
+void CGraphics::RotateTransform(float degrees, GpMatrixOrder order)
 {
     QTransform r;
     r.rotate(degrees);
-    m_state.world = r * m_state.world;
+    MultiplyTransform(r, order);
 }
 
 void CGraphics::SetClip(const QRectF& rect)

@@ -23,9 +23,10 @@ public:
     void SetCompositingQuality(GpCompositingQuality q) { m_state.compositing = q; }
     void SetTransform(const QTransform& t) { m_state.world = t; }
     const QTransform& GetTransform() const { return m_state.world; }
-    void TranslateTransform(float dx, float dy);
-    void ScaleTransform(float sx, float sy);
-    void RotateTransform(float degrees);
+    void TranslateTransform(float dx, float dy, GpMatrixOrder order = GpMatrixOrder::Prepend);
+    void ScaleTransform(float sx, float sy, GpMatrixOrder order = GpMatrixOrder::Prepend);
+    void RotateTransform(float degrees, GpMatrixOrder order = GpMatrixOrder::Prepend);
+    void MultiplyTransform(const QTransform& t, GpMatrixOrder order = GpMatrixOrder::Prepend);
     void ResetTransform() { m_state.world = QTransform(); }
     // Clip in world units (kept in device pixels).
     void SetClip(const QRectF& rect);

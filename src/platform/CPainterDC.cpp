@@ -163,6 +163,7 @@ QPainter* CPainterDC::Impl::Painter()
         m_stateDirty = true;
     }
     if (m_stateDirty) {
+        m_fastFillSet = false;
         m_painter.resetTransform();
         m_painter.setRenderHint(QPainter::Antialiasing, false);
         m_painter.setRenderHint(QPainter::TextAntialiasing, true);
@@ -179,6 +180,7 @@ QPainter* CPainterDC::Impl::Painter()
 
 void CPainterDC::Impl::End()
 {
+    m_fastFillSet = false;
     if (m_painter.isActive())
         m_painter.end();
 }

@@ -30,7 +30,9 @@ public:
     CPainterDC();
     // Paints into image (converted to RGB32 when in another format the pixel
     // rules cannot serve: callers pass RGB32 or ARGB32 premultiplied images).
-    // The image must outlive this device context.
+    // The image must outlive this device context and must not be replaced
+    // while painting is under way: Flush() ends painting (the next drawing call
+    // starts it again on the image as it then is).
     explicit CPainterDC(QImage* image);
     // Paints on a paged device (printer, PDF) at its resolution.
     explicit CPainterDC(QPagedPaintDevice* device);

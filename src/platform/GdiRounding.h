@@ -7,16 +7,35 @@
 #include <cstdint>
 
 // (v * num) / den rounded to the nearest integer, halves away from zero, with a
-// 64-bit intermediate; 0 for a zero denominator.
+// 128-bit intermediate, clamped to int; 0 for a zero denominator.
 inline int ScaleRound(qint64 v, qint64 num, qint64 den)
 {
     if (den == 0)
         return 0;
-    qint64 n = v * num;
-    if (den < 0) {
+    __int128 n = __int128(v) * num;
+    __int128 d = den;
+    if (d < 0) {
         n = -n;
-        den = -den;
+        d = -d;
     }
-    const qint64 q = n >= 0 ? (2 * n + den) / (2 * den) : -((-2 * n + den) / (2 * den));
-    return int(std::clamp<qint64>(q, INT32_MIN, INT32_MAX));
+    const __int128 q = n >= 0 ? (2 * n + d) / (2 * d) : -((-2 * n + d) / (2 * d));
+    return int(q < INT32_MIN ? INT32_MIN : q > INT32_MAX ? INT32_MAX : q);
+}
+
+// Device coordinates are kept within 27 bits, as GDI keeps them: far outside
+// any surface, yet differences of two never overflow an int.
+constexpr qint64 kMaxDeviceCoord = qint64(1) << 27;
+inline int ClampDeviceCoord(qint64 v)
+{
+    return int(std::clamp<qint64>(v, -kMaxDeviceCoord, kMaxDeviceCoord));
+}
+inline int ClampDeviceCoord(double v)
+{
+    if (!(v == v))   // NaN
+        return 0;
+    return int(std::clamp<double>(v, -double(kMaxDeviceCoord), double(kMaxDeviceCoord)));
+}
+inline int ClampToInt(qint64 v)
+{
+    return int(std::clamp<qint64>(v, INT32_MIN, INT32_MAX));
 }

@@ -41,6 +41,9 @@ enum class GpLineCap { Flat = 0, Square = 1, Round = 2, Triangle = 3 };
 enum class GpLineJoin { Miter = 0, Bevel = 1, Round = 2, MiterClipped = 3 };
 enum class GpWrapMode { Tile = 0, TileFlipX = 1, TileFlipY = 2, TileFlipXY = 3, Clamp = 4 };
 enum class GpFillMode { Alternate = 0, Winding = 1 };
+// Prepend: the new operation applies before the present transform (the
+// default); Append: after it.
+enum class GpMatrixOrder { Prepend = 0, Append = 1 };
 
 struct CGpPen {
     ARGB color = 0xFF000000;

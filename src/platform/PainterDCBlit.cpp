@@ -1,4 +1,5 @@
 // CPainterDC: block transfers, pixels and flood fill.
+#include "platform/GdiRounding.h"
 #include "platform/PackedDib.h"
 #include "platform/PainterDCImpl.h"
 
@@ -144,7 +145,7 @@ namespace {
 // flags tell whether the mapped size changed sign (mirroring).
 QRect DevBox(const CDC& dc, int x, int y, int w, int h, bool& flipX, bool& flipY)
 {
-    POINT pts[2] = {{x, y}, {x + w, y + h}};
+    POINT pts[2] = {{x, y}, {ClampToInt(qint64(x) + w), ClampToInt(qint64(y) + h)}};
     dc.LPtoDP(pts, 2);
     flipX = (pts[1].x < pts[0].x);
     flipY = (pts[1].y < pts[0].y);
@@ -260,7 +261,7 @@ bool CPainterDC::AlphaBlend(int x, int y, int width, int height, CDC* src, int x
 COLORREF CPainterDC::SetPixel(int x, int y, COLORREF color)
 {
     const QPoint d = m_impl->ToDev(x, y);
-    QImage* img = m_image;
+    QImage* img = m_impl->Image();
     if (!img) {
         if (QPainter* p = m_impl->Painter()) {
             p->fillRect(QRect(d, QSize(1, 1)), QColorFromRef(color));
@@ -278,7 +279,7 @@ COLORREF CPainterDC::SetPixel(int x, int y, COLORREF color)
 COLORREF CPainterDC::GetPixel(int x, int y) const
 {
     const QPoint d = m_impl->ToDev(x, y);
-    const QImage* img = m_image;
+    const QImage* img = m_impl->Image();
     if (!img || !img->rect().contains(d))
         return CLR_INVALID;
     const CDCState& s = State();
@@ -290,7 +291,7 @@ COLORREF CPainterDC::GetPixel(int x, int y) const
 
 bool CPainterDC::ExtFloodFill(int x, int y, COLORREF color, UINT fillType)
 {
-    QImage* img = m_image;
+    QImage* img = m_impl->Image();
     const QPoint start = m_impl->ToDev(x, y);
     if (!img || !m_impl->Visible(start.x(), start.y()))
         return false;

@@ -33,7 +33,19 @@ public:
     ~Impl() { End(); }
 
     QPaintDevice* Device() const;
-    QImage* Image() const { return m_dc.m_image; }
+    // The image when its pixels are 32-bit words (the formats the pixel rules
+    // work on); null otherwise, and drawing then takes the painter's way.
+    QImage* Image() const
+    {
+        QImage* img = m_dc.m_image;
+        if (!img || img->isNull())
+            return nullptr;
+        const QImage::Format f = img->format();
+        return f == QImage::Format_RGB32 || f == QImage::Format_ARGB32_Premultiplied
+                    || f == QImage::Format_ARGB32
+                ? img
+                : nullptr;
+    }
     // The painter on the current target, begun, reset and clipped to the DC's
     // clip region. Null when there is no target.
     QPainter* Painter();
@@ -87,4 +99,8 @@ private:
     CPainterDC& m_dc;
     QPainter m_painter;
     bool m_stateDirty = true;
+    // The fill colour FastPolygon last gave the painter (with no pen), so that
+    // runs of polygons in one colour do not reset the painter's brush.
+    QRgb m_fastFill = 0;
+    bool m_fastFillSet = false;
 };

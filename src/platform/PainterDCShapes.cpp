@@ -33,6 +33,7 @@ void CPainterDC::Impl::PutPixels(const std::vector<QPoint>& pixels, COLORREF col
     const int rop = m_dc.GetROP2();
     if (!img) {
         if (QPainter* p = Painter()) {
+            m_fastFillSet = false;
             p->setPen(QPen(QColorFromRef(color), 0));
             for (const QPoint& pt : pixels)
                 p->drawPoint(pt);
@@ -262,8 +263,13 @@ bool CPainterDC::Impl::FastPolygon(const QPoint* points, int count)
     if (!p)
         return false;
     if (s.logBrush.lbStyle == BS_SOLID) {
-        p->setPen(Qt::NoPen);
-        p->setBrush(QColorFromRef(s.logBrush.lbColor));
+        const QRgb fill = RgbFromRef(s.logBrush.lbColor);
+        if (!m_fastFillSet || m_fastFill != fill) {
+            p->setPen(Qt::NoPen);
+            p->setBrush(QColor::fromRgb(fill));
+            m_fastFill = fill;
+            m_fastFillSet = true;
+        }
         p->drawPolygon(points, count, s.polyFillMode == WINDING ? Qt::WindingFill : Qt::OddEvenFill);
     }
     if (!pen.null) {

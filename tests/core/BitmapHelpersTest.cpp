@@ -353,6 +353,41 @@ TEST(ImageLibrary, SavesAndLoadsThroughTheLibrary)
         EXPECT_EQ(back->Image().pixel(0, 0), qRgb(200, 10, 60)) << format;
         GlobalFree(loaded);
     }
+    // JPEG goes through 24 bits with the quality in the flags; lossy, so near.
+    {
+        QImage flat(16, 16, QImage::Format_RGB32);
+        flat.fill(qRgb(200, 10, 60));
+        CBitmap flatBmp;
+        flatBmp.Attach(flat);
+        HGLOBAL flatDib = BitmapToDIB(&flatBmp, 24, true);
+        const QString file = dir.filePath("pic.jpg");
+        EXPECT_TRUE(SaveImageFile(IMAGE_FORMAT_JPEG, flatDib, file, 95));
+        HGLOBAL loaded = LoadImageFile(IMAGE_FORMAT_JPEG, file, nullptr, nullptr);
+        const auto back = DIBToBitmap(loaded);
+        ASSERT_TRUE(back);
+        const QRgb c = back->Image().pixel(8, 8);
+        EXPECT_NEAR(qRed(c), 200, 8);
+        EXPECT_NEAR(qBlue(c), 60, 8);
+        GlobalFree(loaded);
+        GlobalFree(flatDib);
+    }
+    // A GIF whose transparent index is 1 (green) in a four-colour palette: the
+    // transparent colour is that entry, not the last entry of the table.
+    {
+        const QString file = dir.filePath("keyed.gif");
+        QFile gif(file);
+        ASSERT_TRUE(gif.open(QIODevice::WriteOnly));
+        gif.write(QByteArray::fromHex("47494638396102000100810000" "FF000000FF000000FFFFFFFF"
+                                      "21F90401000001" "00" "2C000000000200010000" "0202440A00" "3B"));
+        gif.close();
+        int has = 0;
+        COLORREF key = 0;
+        HGLOBAL loaded = LoadImageFile(IMAGE_FORMAT_GIF, file, &has, &key);
+        EXPECT_TRUE(loaded);
+        EXPECT_EQ(has, 1);
+        EXPECT_EQ(key, RGB(0, 255, 0));
+        GlobalFree(loaded);
+    }
     // The library has no PCX writer.
     EXPECT_FALSE(SaveImageFile(IMAGE_FORMAT_PCX, dib, dir.filePath("pic.pcx"), 100));
     // A GIF header claiming 65535 x 65535 pixels is refused before decoding.

@@ -491,3 +491,75 @@ TEST(DcText, NonAntialiasedQualityDrawsOnlyTextColour)
 }
 
 } // namespace
+
+namespace {
+
+TEST(DcShapes, PieAndChordFollowTheArcDirection)
+{
+    auto quadrants = [](int direction, bool chord) {
+        QImage img = White(40, 40);
+        CPainterDC dc(&img);
+        dc.SelectStockObject(NULL_PEN);
+        dc.SelectStockObject(BLACK_BRUSH);
+        dc.SetArcDirection(direction);
+        // From the ray to the right to the ray upwards.
+        if (chord)
+            dc.Chord(0, 0, 40, 40, 40, 20, 20, 0);
+        else
+            dc.Pie(0, 0, 40, 40, 40, 20, 20, 0);
+        dc.Flush();
+        return std::array<bool, 4>{img.pixel(30, 10) != kWhite, img.pixel(10, 10) != kWhite,
+                                   img.pixel(10, 30) != kWhite, img.pixel(30, 30) != kWhite};
+    };
+    // Counter-clockwise on the screen: the upper right quarter only.
+    EXPECT_EQ(quadrants(AD_COUNTERCLOCKWISE, false), (std::array<bool, 4>{true, false, false, false}));
+    // Clockwise: the other three quarters.
+    EXPECT_EQ(quadrants(AD_CLOCKWISE, false), (std::array<bool, 4>{false, true, true, true}));
+    // A chord cuts along the line between the ends: (30, 10) lies beyond it.
+    EXPECT_EQ(quadrants(AD_COUNTERCLOCKWISE, true), (std::array<bool, 4>{true, false, false, false}));
+}
+
+TEST(DcBlits, SetDibitsToDeviceCopiesPixelsOneToOne)
+{
+    QImage src(3, 2, QImage::Format_RGB32);
+    src.fill(qRgb(9, 8, 7));
+    src.setPixel(2, 1, qRgb(200, 0, 0));
+    const std::vector<BYTE> dib = ImageToDib(src, 32, false);
+    QImage img = White(6, 4);
+    CPainterDC dc(&img);
+    EXPECT_EQ(dc.SetDIBitsToDevice(1, 1, 3, 2, 0, 0, 0, 2, dib.data() + 40,
+                                   reinterpret_cast<const BITMAPINFO*>(dib.data()), DIB_RGB_COLORS),
+              2);
+    dc.Flush();
+    EXPECT_EQ(img.pixel(1, 1), qRgb(9, 8, 7));
+    EXPECT_EQ(img.pixel(3, 2), qRgb(200, 0, 0));
+    EXPECT_EQ(img.pixel(4, 2), kWhite);
+}
+
+} // namespace
+
+namespace {
+
+TEST(DcDevice, ImagesOfOtherFormatsAreConvertedOrPaintedSafely)
+{
+    QImage rgb888(8, 4, QImage::Format_RGB888);
+    rgb888.fill(Qt::white);
+    CPainterDC dc(&rgb888);   // converted to a 32-bit format on the way in
+    EXPECT_EQ(rgb888.format(), QImage::Format_RGB32);
+    // Replaced behind the context's back after a flush: drawing still works,
+    // through the painter rather than the pixel rules.
+    dc.Flush();
+    rgb888 = QImage(8, 4, QImage::Format_Indexed8);
+    rgb888.setColorTable({qRgb(255, 255, 255), qRgb(0, 0, 0)});
+    rgb888.fill(0);
+    dc.SetROP2(R2_XORPEN);
+    dc.MoveTo(0, 0);
+    dc.LineTo(8, 0);
+    dc.Rectangle(0, 0, 8, 4);
+    dc.SetPixel(1, 1, RGB(0, 0, 0));
+    EXPECT_EQ(dc.GetPixel(1, 1), CLR_INVALID);
+    EXPECT_FALSE(dc.ExtFloodFill(2, 2, RGB(0, 0, 0), FLOODFILLBORDER));
+    dc.Flush();
+}
+
+} // namespace

@@ -96,3 +96,23 @@ TEST(Graphics, DrawsInTheContextsLogicalUnits)
 }
 
 } // namespace
+
+namespace {
+
+TEST(Graphics, TransformOrder)
+{
+    QImage img(4, 4, QImage::Format_RGB32);
+    CPainterDC dc(&img);
+    CGraphics g(&dc);
+    // Scale by 2, then translate by (10, 0) appended: (1, 1) -> (12, 2).
+    g.ScaleTransform(2, 2);
+    g.TranslateTransform(10, 0, GpMatrixOrder::Append);
+    EXPECT_EQ(g.GetTransform().map(QPointF(1, 1)), QPointF(12, 2));
+    // Prepended: the translation acts first: (1 + 10, 1) scaled is (22, 2).
+    g.ResetTransform();
+    g.ScaleTransform(2, 2);
+    g.TranslateTransform(10, 0);
+    EXPECT_EQ(g.GetTransform().map(QPointF(1, 1)), QPointF(22, 2));
+}
+
+} // namespace
