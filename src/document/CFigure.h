@@ -16,6 +16,7 @@
 class CConnector;
 class CFigSymbol;
 class CFigStyle;
+class CDC;
 
 class CFigure : public CDiagObj {
 public:
@@ -105,6 +106,29 @@ public:
     void SetRectNoUndo(const CRect& rc) { m_rect = rc; m_rect.NormalizeRect(); }
     bool SetPolyPoints(int count, const POINT* points);
 
+    // ---- text areas and handles
+    // The symbol's text box `area` in the rectangle; 0 when there is none.
+    int GetTextAreaRect(int area, CRect& out) const;
+    // The first area (0..31) containing the point, hidden areas skipped on
+    // request; -1 when none.
+    int TextAreaFromPoint(const POINT& pt, bool skipHidden) const;
+    // The handle (1..9) whose size x size square holds the point, tried in
+    // the order 1, 7, 3, 9, 4, 6, 2, 8; a junction answers 5 at its centre.
+    int HitTestHandles(const POINT& pt, int size) const;
+    // A lateral label cannot be sized from the sides its position blocks.
+    bool HandleAllowed(int handle) const;
+
+    // ---- feedback drawing
+    struct FeedbackContext {
+        int crossHalfSize = 4;
+        COLORREF background = 0xFFFFFF;
+    };
+    // Draws the figure while it is created, dragged or resized, on a device
+    // context whose raster mode the caller has set: a picture figure as its
+    // outline (R2_NOT), and the centre cross (R2_XORPEN) when asked. The
+    // shape itself is drawn by the shape drawing code.
+    void DrawFeedback(CDC* dc, const FeedbackContext& ctx, const RECT* rectOverride, bool centreCross) const;
+
     // ---- classification
     bool HasPicture() const { return m_props.HasGraphic(); }
     bool IsStapled() const { return m_pStaple != nullptr; }
@@ -138,6 +162,9 @@ public:
     bool HitTestRect(const POINT& pt, int tolerance) const;
     bool HitTestCenter(const POINT& pt, int size) const;
     bool IsAllInRect(const RECT& rc) const;
+    // A picture figure whose style is missing or shows another picture.
+    bool IsStyleStale() const;
+    bool SymbolHasFill() const;
 
     // The figure symbol and style this figure uses, from its document.
     const CFigSymbol* GetSymbol() const;

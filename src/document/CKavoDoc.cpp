@@ -422,3 +422,9 @@ void CKavoDoc::ClearSelection()
     }
     m_rcSelBounds.SetRectEmpty();
 }
+
+CKavoDoc* GetActiveKavoDoc()
+{
+    IAppContext* ctx = GetAppContext();
+    return ctx ? dynamic_cast<CKavoDoc*>(ctx->GetActiveDocument()) : nullptr;
+}

@@ -29,6 +29,10 @@ class CConnector;
 class CStaple;
 class IDocView;
 
+// The document of the active window, or null (no context, no active
+// document, or one of another kind).
+CKavoDoc* GetActiveKavoDoc();
+
 class CKavoDoc : public ISymbolUsers, public IStyleIndexUsers, public IActiveDocument, public IUndoHost {
 public:
     CKavoDoc();
@@ -85,6 +89,14 @@ public:
     bool AddStapleWithId(CStaple* staple);
     bool AddGroupWithId(CGroup* group);
     CFigure* CreateFigAt(const POINT& pt, int data);
+    // A connector with the style's properties between the two ends (each a
+    // figure or null, with its connection point and end point), given a
+    // fresh id and attached to its end figures. Null when it cannot be added.
+    CConnector* CreateCon(CFigure* end1, CFigure* end2, int conPt1, int conPt2, const POINT& pt1,
+                          const POINT& pt2, int style, const CConProps& props);
+    // Whether the two connectors meeting at an automatic junction can be
+    // joined into one.
+    bool CanMergeAtJct(const CFigure* jct) const;
     CFigure* AddNewFig(int kind, CFigure* fig, bool noSelect);
     CFigure* AddCopyOfFig(const CFigure* fig, int idOffset);
     CConnector* AddCopyOfCon(const CConnector* con, int idOffset);

@@ -7,6 +7,7 @@
 #include "document/CStaple.h"
 
 #include <new>
+#include <vector>
 
 // ---- plain appends: false when memory runs out
 
@@ -240,4 +241,85 @@ CGroup* CKavoDoc::AddCopyOfGroup(const CGroup* src, int idOffset, int memberIdOf
         return nullptr;
     }
     return copy;
+}
+
+CConnector* CKavoDoc::CreateCon(CFigure* end1, CFigure* end2, int conPt1, int conPt2, const POINT& pt1,
+                                const POINT& pt2, int style, const CConProps& props)
+{
+    CConnector* con = new (std::nothrow) CConnector(this);
+    if (!con)
+        return nullptr;
+    con->m_nStyle = style;
+    con->m_props = props;
+    if (!AddConWithId(con)) {
+        delete con;
+        return nullptr;
+    }
+    for (CFigure* end : {end1, end2})
+        if (end && end->IsRedundantJct()) {
+            if (end->m_pAttachedCon1)
+                InvalidateObj(end->m_pAttachedCon1);
+            if (end->m_pAttachedCon2)
+                InvalidateObj(end->m_pAttachedCon2);
+        }
+    con->m_pFig1 = end1;
+    con->m_nConPtId1 = conPt1;
+    con->EndPoint1 = pt1;
+    con->m_pFig2 = end2;
+    con->m_nConPtId2 = conPt2;
+    con->EndPoint2 = pt2;
+    con->StoreIds();
+    if (end1)
+        end1->AttachCon(con);
+    if (end2)
+        end2->AttachCon(con);
+    InvalidateObj(con);
+    return con;
+}
+
+namespace {
+// The far end of the connector seen from the junction: its figure and point.
+void FarEnd(const CConnector* c, const CFigure* jct, const CFigure*& fig, CPoint& pt, int& nearEnd)
+{
+    if (c->m_pFig1 == jct) {
+        fig = c->m_pFig2;
+        pt = c->EndPoint2;
+        nearEnd = 1;
+    } else {
+        fig = c->m_pFig1;
+        pt = c->EndPoint1;
+        nearEnd = 2;
+    }
+}
+} // namespace
+
+bool CKavoDoc::CanMergeAtJct(const CFigure* jct) const
+{
+    if (!jct || !jct->AutoDelJct)
+        return false;
+    std::vector<const CConnector*> cons;
+    ForEachConnector([&](CConnector* c) {
+        if (c->m_pFig1 == jct || c->m_pFig2 == jct)
+            cons.push_back(c);
+    });
+    if (cons.size() != 2)
+        return false;
+    const CFigure *far1 = nullptr, *far2 = nullptr;
+    CPoint p1, p2;
+    int near1 = 0, near2 = 0;
+    FarEnd(cons[0], jct, far1, p1, near1);
+    FarEnd(cons[1], jct, far2, p2, near2);
+    if ((far1 != nullptr) != (far2 != nullptr))
+        return false;
+    if (cons[0]->m_pStaple && cons[1]->m_pStaple)
+        return false;
+    // The junction lies on the straight line between the far ends.
+    const CPoint j = jct->GetCenter();
+    const long long cross = (long long)(j.x - p1.x) * (p2.y - p1.y) - (long long)(j.y - p1.y) * (p2.x - p1.x);
+    if (cross != 0)
+        return false;
+    auto endSymbolAtJct = [](const CConnector* c, int nearEnd) {
+        return (nearEnd == 1 ? c->m_props.End1 : c->m_props.End2) > 0;
+    };
+    return !endSymbolAtJct(cons[0], near1) && !endSymbolAtJct(cons[1], near2);
 }

@@ -454,3 +454,55 @@ TEST_F(DocTest, LibraryIndexUsers)
     EXPECT_EQ(c->m_nStyle, -1);
     EXPECT_FALSE(doc.IsConStyleUsed(1));
 }
+
+TEST_F(DocTest, CreateConAttachesAndJunctionsMerge)
+{
+    CFigure* a = NewFig(doc, 0, 0);
+    CFigure* b = NewFig(doc, 1000, 0);
+    doc.AddFigWithId(a);
+    doc.AddFigWithId(b);
+    CFigure* j = doc.CreateFigAt(POINT{493, 43}, 1);
+    ASSERT_NE(j, nullptr);
+    EXPECT_EQ(j->m_rect.Width(), 15);
+    EXPECT_EQ(j->AutoDelJct, 1);
+    CConProps props;
+    CConnector* c1 = doc.CreateCon(a, j, -1, -1, a->GetCenter(), j->GetCenter(), -1, props);
+    CConnector* c2 = doc.CreateCon(j, b, -1, -1, j->GetCenter(), b->GetCenter(), -1, props);
+    ASSERT_TRUE(c1 && c2);
+    EXPECT_EQ(c2->m_nId, c1->m_nId + 1);
+    EXPECT_EQ(j->m_nConnected, 2);
+    EXPECT_EQ(c1->m_nFigId2, j->m_nId);
+    EXPECT_EQ(a->m_pAttachedCon1, c1);
+    EXPECT_TRUE(doc.CanMergeAtJct(j));   // (100, 50) - (500, 50) - (1100, 50)
+    c2->m_props.End1 = 3;                // an arrowhead at the junction
+    EXPECT_FALSE(doc.CanMergeAtJct(j));
+    c2->m_props.End1 = 0;
+    j->m_rect.OffsetRect(0, 40);
+    EXPECT_FALSE(doc.CanMergeAtJct(j));   // off the line
+    j->m_rect.OffsetRect(0, -40);
+    j->AutoDelJct = 0;
+    EXPECT_FALSE(doc.CanMergeAtJct(j));
+}
+
+namespace {
+class DocContext : public IAppContext {
+public:
+    IActiveDocument* GetActiveDocument() override { return doc; }
+    IActiveView* GetActiveView() override { return nullptr; }
+    void UpdateAllDocuments() override {}
+    bool SelectStyleBarCommand(int) override { return false; }
+    void SetStatusBarText(const std::string&) override {}
+    IActiveDocument* doc = nullptr;
+};
+} // namespace
+
+TEST_F(DocTest, ActiveDocumentThroughTheContext)
+{
+    EXPECT_EQ(GetActiveKavoDoc(), nullptr);
+    DocContext ctx;
+    SetAppContext(&ctx);
+    EXPECT_EQ(GetActiveKavoDoc(), nullptr);
+    ctx.doc = &doc;
+    EXPECT_EQ(GetActiveKavoDoc(), &doc);
+    SetAppContext(nullptr);
+}

@@ -1,6 +1,10 @@
 // Figures: texts and their areas, copies, bounding rectangles, compass cells,
 // anchors and resizing.
 #include "document/CKavoDoc.h"
+#include "document/CStaple.h"
+#include "platform/CPainterDC.h"
+
+#include <QImage>
 
 #include <gtest/gtest.h>
 
@@ -170,4 +174,58 @@ TEST(Figure, OutlineHitTest)
     EXPECT_EQ(f.HitTest(50, 50, 0, false, false), 0);   // inside the rectangle, outside the outline
     EXPECT_EQ(f.HitTest(3000, 50, 0, false, false), 0);
     EXPECT_TRUE(f.HitTestCenter(CPoint(1024, 1024), 4));
+}
+
+TEST(Figure, HandlesInOrderAndLateralLabelSides)
+{
+    CKavoDoc doc;
+    doc.OnNewDocument();
+    CFigure f = MakeFig(&doc, 0, 0, 100, 100);
+    EXPECT_EQ(f.HitTestHandles(CPoint(0, 0), 6), 1);
+    EXPECT_EQ(f.HitTestHandles(CPoint(99, 99), 6), 9);
+    EXPECT_EQ(f.HitTestHandles(CPoint(49, 99), 6), 8);
+    EXPECT_EQ(f.HitTestHandles(CPoint(50, 50), 6), 0);
+    // A handle square large enough to hold two handles answers in the fixed order.
+    CFigure small = MakeFig(&doc, 0, 0, 4, 4);
+    EXPECT_EQ(small.HitTestHandles(CPoint(1, 1), 10), 1);
+
+    CStaple lateral(&doc, kStapleLatLabel);
+    f.m_bLabel = 1;
+    f.m_pStaple = &lateral;
+    f.m_props.TextFormat = 0x01 | 0x40;   // blocks the right and bottom sides
+    EXPECT_FALSE(f.HandleAllowed(6));
+    EXPECT_FALSE(f.HandleAllowed(8));
+    EXPECT_TRUE(f.HandleAllowed(4));
+    EXPECT_EQ(f.HitTestHandles(CPoint(99, 99), 6), 0);
+    f.m_pStaple = nullptr;
+}
+
+TEST(Figure, FeedbackCrossIsDrawnInXor)
+{
+    CKavoDoc doc;
+    doc.OnNewDocument();
+    CFigure f = MakeFig(&doc, 10, 10, 20, 20);
+    QImage img(40, 40, QImage::Format_RGB32);
+    img.fill(Qt::white);
+    CFigure::FeedbackContext ctx;
+    ctx.crossHalfSize = 3;
+    {
+        CPainterDC dc(&img);
+        f.DrawFeedback(&dc, ctx, nullptr, true);
+    }
+    EXPECT_EQ(img.pixel(20, 18) & 0xFFFFFF, 0x808080u);   // white XOR (white XOR 0x808080)
+    EXPECT_EQ(img.pixel(20, 20) & 0xFFFFFF, 0xFFFFFFu);   // both strokes cross there
+    EXPECT_EQ(img.pixel(23, 20) & 0xFFFFFF, 0x808080u);
+    EXPECT_EQ(img.pixel(24, 20) & 0xFFFFFF, 0xFFFFFFu);
+    {
+        CPainterDC dc(&img);
+        f.DrawFeedback(&dc, ctx, nullptr, true);   // drawn twice: gone
+    }
+    EXPECT_EQ(img.pixel(20, 18) & 0xFFFFFF, 0xFFFFFFu);
+    f.m_props.Behavior.high |= 4;
+    {
+        CPainterDC dc(&img);
+        f.DrawFeedback(&dc, ctx, nullptr, true);
+    }
+    EXPECT_EQ(img.pixel(20, 18) & 0xFFFFFF, 0xFFFFFFu);   // high 4: no cross
 }
