@@ -118,6 +118,13 @@ public:
     // The figure-link staple between two figures, or null.
     CStaple* FindFigLinkStaple(const CFigure* a, const CFigure* b) const;
     CGroup* FindGroupById(int32_t id) const;
+    // The connectors joined to `start` through redundant junctions, in line
+    // order from one end of the chain to the other.
+    std::vector<CConnector*> GetConChain(CConnector* start) const;
+    // Logged changes: the figure's rectangle (record 1) and an object's
+    // z-order position (record 5, 1-based).
+    bool SetFigRect(CFigure* fig, const CRect& rc);
+    bool MoveObjInList(CDiagObj* obj, int position);
     CStaple* FindStapleById(int32_t id) const;
     int GetGroupPosition(const CGroup* group) const;
 

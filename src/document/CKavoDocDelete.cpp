@@ -4,6 +4,7 @@
 
 #include "core/Trace.h"
 #include "document/CStaple.h"
+#include "document/DocDefaults.h"
 
 #include <algorithm>
 
@@ -79,7 +80,7 @@ bool CKavoDoc::CutCon(CConnector* con, bool keepJunctions, bool merge, int posit
 {
     if (!con)
         return false;
-    if (con->m_pFig1 && con->m_pFig2) {
+    if (con->m_pFig1 && con->m_pFig2 && !g_bKeepLinks) {
         if (CStaple* link = FindFigLinkStaple(con->m_pFig1, con->m_pFig2))
             if (!CutStaple(link, -1))
                 return false;
@@ -229,6 +230,7 @@ void CKavoDoc::DeleteCon(CConnector* con, bool redraw, bool keepJunctions, bool 
     if (!con)
         return;
     DiagPrintf("CKavoDoc::DeleteCon()\n");
+    CFigure* const ends[2] = {con->m_pFig1, con->m_pFig2};
     if (redraw)
         InvalidateObj(con);
     if (m_lastUngroup.HasMember(con->m_nId)) {
@@ -257,6 +259,23 @@ void CKavoDoc::DeleteCon(CConnector* con, bool redraw, bool keepJunctions, bool 
     m_pObjList->Remove(con);
     delete con;
     SetModifiedFlag(true);
+    // The remaining chain through each former end keeps one line shape.
+    for (CFigure* end : {ends[0], ends[1]}) {
+        if (!end || m_pObjList->Find(end) < 0)
+            continue;
+        CConnector* attached = end->m_pAttachedCon1 ? end->m_pAttachedCon1 : end->m_pAttachedCon2;
+        if (!attached)
+            continue;
+        const std::vector<CConnector*> chain = GetConChain(attached);
+        if (chain.size() <= 2)
+            continue;
+        const DWORD shape = chain[0]->m_props.Behavior.low & 0x1a;
+        for (size_t i = 2; i < chain.size(); ++i) {
+            InvalidateObj(chain[i]);
+            chain[i]->m_props.Behavior.low = (chain[i]->m_props.Behavior.low & ~DWORD(0x1a)) | shape;
+            InvalidateObj(chain[i]);
+        }
+    }
     DiagPrintf("CKavoDoc::DeleteCon() Exiting\n");
 }
 
@@ -303,4 +322,80 @@ void CKavoDoc::DeleteGroup(CGroup* group)
     group->m_members.clear();
     delete group;
     SetModifiedFlag(true);
+}
+
+namespace {
+// The connector attached to the junction other than `from`.
+CConnector* OtherCon(const CFigure* jct, const CConnector* from)
+{
+    if (jct->m_pAttachedCon1 && jct->m_pAttachedCon1 != from)
+        return jct->m_pAttachedCon1;
+    if (jct->m_pAttachedCon2 && jct->m_pAttachedCon2 != from)
+        return jct->m_pAttachedCon2;
+    return nullptr;
+}
+
+// Walks from `con` out of its end `end` through redundant junctions.
+void WalkChain(CConnector* con, int end, std::vector<CConnector*>& out, size_t limit)
+{
+    for (;;) {
+        CFigure* jct = con->GetEndFig(end);
+        if (!jct || !jct->IsRedundantJct() || out.size() >= limit)
+            return;
+        CConnector* next = OtherCon(jct, con);
+        if (!next || std::find(out.begin(), out.end(), next) != out.end())
+            return;
+        out.push_back(next);
+        end = next->m_pFig1 == jct ? 2 : 1;
+        con = next;
+    }
+}
+} // namespace
+
+std::vector<CConnector*> CKavoDoc::GetConChain(CConnector* start) const
+{
+    std::vector<CConnector*> chain;
+    if (!start)
+        return chain;
+    const size_t limit = size_t(m_pObjList->m_nConCount) + 1;
+    std::vector<CConnector*> back{start};
+    WalkChain(start, 1, back, limit);
+    chain.assign(back.rbegin(), back.rend());
+    std::vector<CConnector*> forward{start};
+    WalkChain(start, 2, forward, limit);
+    // `forward` may have met connectors already in `back` on a closed loop.
+    for (size_t i = 1; i < forward.size(); ++i)
+        if (std::find(chain.begin(), chain.end(), forward[i]) == chain.end())
+            chain.push_back(forward[i]);
+    return chain;
+}
+
+bool CKavoDoc::SetFigRect(CFigure* fig, const CRect& rc)
+{
+    if (!fig)
+        return false;
+    const int32_t id = fig->m_nId;
+    const CRect old = fig->m_rect;
+    if (!m_undo.UndoLog(UDOC_FIGDIM, [id, old](UndoStream& s) {
+            s.Int32(id);
+            s.Rect(old);
+        }))
+        return false;
+    InvalidateObj(fig);
+    fig->SetRectNoUndo(rc);
+    InvalidateObj(fig);
+    SetModifiedFlag(true);
+    return true;
+}
+
+bool CKavoDoc::MoveObjInList(CDiagObj* obj, int position)
+{
+    if (!obj || m_pObjList->Find(obj) < 0 || position < 1 || position > m_pObjList->GetCount())
+        return false;
+    if (!LogObjOrder(obj))
+        return false;
+    m_pObjList->MoveTo(obj, position - 1);
+    InvalidateObj(obj);
+    SetModifiedFlag(true);
+    return true;
 }

@@ -4,6 +4,7 @@
 
 int ShadowEffectType = 0;
 int g_nSelfReferenceRadius = 64;
+int g_bKeepLinks = 0;
 
 CShadowSpec GetAppShadowDefault()
 {
@@ -24,4 +25,5 @@ void ResetDocDefaults()
 {
     ShadowEffectType = 0;
     g_nSelfReferenceRadius = 64;
+    g_bKeepLinks = 0;
 }

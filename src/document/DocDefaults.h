@@ -6,6 +6,8 @@
 
 extern int ShadowEffectType;       // 0 none, 1 drop shadow
 extern int g_nSelfReferenceRadius;
+// While set, cutting a connector keeps the figure-link staple of its ends.
+extern int g_bKeepLinks;
 
 // The shadow settings as one record, and back.
 CShadowSpec GetAppShadowDefault();

@@ -506,3 +506,68 @@ TEST_F(DocTest, ActiveDocumentThroughTheContext)
     EXPECT_EQ(GetActiveKavoDoc(), &doc);
     SetAppContext(nullptr);
 }
+
+TEST_F(DocTest, ChainsThroughRedundantJunctionsKeepOneShape)
+{
+    // a - j1 - j2 - b, plus a branch c at j1 that is then deleted.
+    CFigure* a = NewFig(doc, 0, 0);
+    CFigure* b = NewFig(doc, 3000, 0);
+    CFigure* c = NewFig(doc, 1000, 1000);
+    for (CFigure* f : {a, b, c})
+        doc.AddFigWithId(f);
+    CFigure* j1 = doc.CreateFigAt(POINT{1000, 0}, 0);
+    CFigure* j2 = doc.CreateFigAt(POINT{2000, 0}, 0);
+    CConProps props;
+    CConnector* c1 = doc.CreateCon(a, j1, -1, -1, a->GetCenter(), j1->GetCenter(), -1, props);
+    CConnector* c2 = doc.CreateCon(j1, j2, -1, -1, j1->GetCenter(), j2->GetCenter(), -1, props);
+    CConnector* c3 = doc.CreateCon(j2, b, -1, -1, j2->GetCenter(), b->GetCenter(), -1, props);
+    CConnector* branch = doc.CreateCon(j1, c, -1, -1, j1->GetCenter(), c->GetCenter(), -1, props);
+    ASSERT_TRUE(c1 && c2 && c3 && branch);
+    j1->m_props.Symbol = j2->m_props.Symbol = 0;   // blank junctions
+    EXPECT_EQ(doc.GetConChain(c3), (std::vector<CConnector*>{c2, c3}));   // j1 is a branch
+    c1->m_props.Behavior.low = 0x2 | 0x40;
+    c3->m_props.Behavior.low = 0x10 | 0x80;
+
+    doc.DeleteCon(branch, true, true, false);
+    EXPECT_EQ(j1->m_nConnected, 2);
+    EXPECT_EQ(doc.GetConChain(c2), (std::vector<CConnector*>{c1, c2, c3}));
+    // The third connector of the chain takes the first one's shape bits.
+    EXPECT_EQ(c3->m_props.Behavior.low, DWORD(0x2 | 0x80));
+}
+
+TEST_F(DocTest, RectangleAndOrderChangesUndo)
+{
+    CFigure* a = NewFig(doc, 0, 0);
+    CFigure* b = NewFig(doc, 500, 0);
+    doc.AddFigWithId(a);
+    doc.AddFigWithId(b);
+    doc.ResetUndoLog();
+    const std::string before = Snapshot(doc);
+    doc.UndoBeginStep(UDMAC_MOVEOBJS);
+    EXPECT_TRUE(doc.SetFigRect(a, CRect(10, 20, 30, 40)));
+    EXPECT_TRUE(doc.MoveObjInList(a, 2));
+    EXPECT_FALSE(doc.MoveObjInList(a, 3));
+    doc.UndoEndStep();
+    EXPECT_EQ(doc.m_pObjList->GetAt(1), a);
+    EXPECT_EQ(doc.UndoLastStep(), UDMAC_MOVEOBJS);
+    EXPECT_EQ(Snapshot(doc), before);
+}
+
+TEST_F(DocTest, KeepLinksSwitchSparesTheLinkStaple)
+{
+    CFigure* a = NewFig(doc, 0, 0);
+    CFigure* b = NewFig(doc, 500, 0);
+    doc.AddFigWithId(a);
+    doc.AddFigWithId(b);
+    auto* link = new CStaple(&doc, kStapleFigLink);
+    link->m_pFig1 = a;
+    link->m_pFig2 = b;
+    doc.AddStapleWithId(link);
+    CConProps props;
+    g_bKeepLinks = 1;
+    doc.CutCon(doc.CreateCon(a, b, -1, -1, a->GetCenter(), b->GetCenter(), -1, props), false, false, -1);
+    EXPECT_EQ(doc.m_pStapleList->GetCount(), 1);
+    g_bKeepLinks = 0;
+    doc.CutCon(doc.CreateCon(a, b, -1, -1, a->GetCenter(), b->GetCenter(), -1, props), false, false, -1);
+    EXPECT_EQ(doc.m_pStapleList->GetCount(), 0);
+}
