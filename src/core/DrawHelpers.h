@@ -29,3 +29,8 @@ bool KeepRectInArea(CRect& rc, const CRect& mainWnd, const CRect& desktop);
 // away), taking the first of eight candidates that needs no moving; else the
 // first candidate as moved. Returns whether the window rectangle changed.
 bool PositionRectNear(CRect& wnd, const CRect& keepFree, const CRect& mainWnd, const CRect& desktop);
+
+// The metrics of a font whose height is in points, measured on a screen
+// context: line height = ascent + descent + 1; the first result is twelve
+// line heights. False when the font cannot be made.
+bool GetLogFontMetrics(const LOGFONT& lf, int* twelveLines, int* lineHeight, int* ascent);

@@ -32,6 +32,9 @@ CKavoDoc::~CKavoDoc()
     DeleteAllObjects();
     DeleteAllStaples();
     DeleteAllGroups();
+    // The styles give their picture uses back while the document can take them.
+    m_figStyles.RemoveAll();
+    m_conStyles.RemoveAll();
     if (m_graphics.GetCount() > 0) {
         DiagPrintf("SMEM:  Error - graphics list is not empty on doc close\n");
         m_graphics.ReleaseAll();

@@ -280,3 +280,18 @@ TEST(DrawGrid, LinesDotsAndDottedRect)
     EXPECT_EQ(img.pixel(5, 5) & 0xFFFFFF, 0xFFFFFFu);   // inverted
     EXPECT_EQ(img.pixel(15, 15) & 0xFFFFFF, 0x000000u); // hollow
 }
+
+TEST(DrawHelpers, LogFontMetrics)
+{
+    LOGFONT lf;
+    InitDefaultLogFont(lf);
+    lf.lfHeight = -12;   // points
+    int twelve = 0, line = 0, ascent = 0;
+    ASSERT_TRUE(GetLogFontMetrics(lf, &twelve, &line, &ascent));
+    EXPECT_GT(ascent, 0);
+    EXPECT_GT(line, ascent);
+    EXPECT_EQ(twelve, 12 * line);
+    // 12 points are 42 logical units: the line is about that tall.
+    EXPECT_GT(line, 30);
+    EXPECT_LT(line, 70);
+}
