@@ -281,6 +281,7 @@ private:
     bool ReplayFigureState(UndoReader& reader);
 
     CUndoLog m_undo{this};
+    int32_t m_bConRemovedByUndo = 0;
     std::vector<IDocView*> m_views;
     int32_t m_bModified = 0;
     std::string m_strTitle;

@@ -4,6 +4,7 @@
 #include "document/CKavoDoc.h"
 
 #include "core/Trace.h"
+#include "core/UIMode.h"
 #include "document/CStaple.h"
 #include "document/DocDefaults.h"
 
@@ -211,7 +212,10 @@ bool CKavoDoc::ReplayUndoRecord(int type, UndoReader& r)
     case UDOC_CONCREATE:
         if (!r.Int32(id))
             return false;
-        DeleteCon(static_cast<CConnector*>(m_pObjList->FindById(id, kObjConnector)), true, true, false);
+        if (auto* c = static_cast<CConnector*>(m_pObjList->FindById(id, kObjConnector))) {
+            DeleteCon(c, true, true, false);
+            m_bConRemovedByUndo = 1;
+        }
         return true;
     case UDOC_STPCREATE:
         if (!r.Int32(id))
@@ -368,7 +372,10 @@ int CKavoDoc::UndoLastStep()
     if (!m_undo.m_hUndoBuf || !m_undo.m_pUndoBase || !m_undo.m_nUndoUsed ||
         m_undo.m_pUndoWrite == m_undo.m_pUndoBase)
         return 0;
+    m_bConRemovedByUndo = 0;
     const int code = m_undo.Undo();
+    if (m_bConRemovedByUndo)
+        UpdateAllViews(nullptr, 0, nullptr);
     // Stored ids back to pointers, attachment counts rebuilt from the ends.
     m_pObjList->RelinkAll(*m_pObjList);
     for (CDiagObj* s : *m_pStapleList)
@@ -384,5 +391,8 @@ int CKavoDoc::UndoLastStep()
     for (CDiagObj* o : *m_pObjList)
         if (o->m_bSelected)
             m_pSelList->AddTail(o);
+    // Undoing a scale returns to the select mode the user had.
+    if (code == UDMAC_SCALE)
+        EnterUIMode(6, 0);
     return code;
 }

@@ -7,6 +7,7 @@
 #include "document/CStaple.h"
 #include "document/DocDefaults.h"
 #include "document/IDocView.h"
+#include "core/UIMode.h"
 
 #include <gtest/gtest.h>
 
@@ -570,4 +571,29 @@ TEST_F(DocTest, KeepLinksSwitchSparesTheLinkStaple)
     g_bKeepLinks = 0;
     doc.CutCon(doc.CreateCon(a, b, -1, -1, a->GetCenter(), b->GetCenter(), -1, props), false, false, -1);
     EXPECT_EQ(doc.m_pStapleList->GetCount(), 0);
+}
+
+TEST_F(DocTest, UndoingAScaleReturnsToTheSelectMode)
+{
+    RecordingView view;
+    doc.AddView(&view);
+    SelectMode = 1;
+    EnterUIMode(5, 0);
+    doc.UndoBeginStep(UDMAC_SCALE);
+    doc.UndoEndStep();
+    EXPECT_EQ(doc.UndoLastStep(), UDMAC_SCALE);
+    EXPECT_EQ(g_nUIMode, 1);
+
+    // A connector removed by the replay redraws every view.
+    CFigure* a = NewFig(doc, 0, 0);
+    doc.AddFigWithId(a);
+    doc.UndoBeginStep(UDMAC_CREATECON);
+    doc.AddConWithId(NewCon(doc, a, nullptr));
+    doc.UndoEndStep();
+    view.hints.clear();
+    doc.UndoLastStep();
+    EXPECT_EQ(a->m_nConnected, 0);
+    ASSERT_FALSE(view.hints.empty());
+    EXPECT_EQ(view.hints.back(), 0);
+    doc.RemoveView(&view);
 }
