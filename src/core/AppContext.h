@@ -2,6 +2,8 @@
 // The active document, view and frame as the model sees them. The UI
 // installs a context at start-up; tests install a fake. Without one there is
 // no active document or view and the frame calls do nothing.
+#include "platform/CRect.h"
+
 #include <string>
 
 // What the UI-mode switch asks of the active document.
@@ -50,6 +52,10 @@ public:
     virtual bool SelectStyleBarCommand(int id) = 0;
     // The status bar's first pane.
     virtual void SetStatusBarText(const std::string& text) = 0;
+    // Screen rectangles of the main window and the desktop; false when there
+    // is no main window.
+    virtual bool GetMainWindowRect(CRect& rc) { (void)rc; return false; }
+    virtual bool GetDesktopRect(CRect& rc) { (void)rc; return false; }
 };
 
 // The installed context (not owned); null: none.

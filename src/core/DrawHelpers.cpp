@@ -1,5 +1,7 @@
 #include "core/DrawHelpers.h"
 
+#include "core/AppContext.h"
+#include "core/AppGlobals.h"
 #include "platform/WinTypes.h"
 
 #include <cmath>
@@ -117,4 +119,33 @@ bool PositionRectNear(CRect& wnd, const CRect& free, const CRect& mainWnd, const
     }
     wnd = first;
     return wnd != before;
+}
+
+namespace {
+bool ScreenAreas(CRect& mainWnd, CRect& desktop)
+{
+    IAppContext* ctx = GetAppContext();
+    if (!ctx || !ctx->GetMainWindowRect(mainWnd))
+        return false;
+    if (!ctx->GetDesktopRect(desktop))
+        desktop = mainWnd;
+    return true;
+}
+} // namespace
+
+bool KeepRectInMainWnd(CRect& rc)
+{
+    CRect mainWnd, desktop;
+    return ScreenAreas(mainWnd, desktop) && KeepRectInArea(rc, mainWnd, desktop);
+}
+
+bool PositionDlgNearRect(CRect& wnd, const CRect& keepFree)
+{
+    CRect mainWnd, desktop;
+    return ScreenAreas(mainWnd, desktop) && PositionRectNear(wnd, keepFree, mainWnd, desktop);
+}
+
+void InitDefaultLogFont()
+{
+    InitDefaultLogFont(g_logfontDefault);
 }

@@ -25,10 +25,16 @@ int GridRoundInt(bool up, int value, int step);
 // pixels and the desktop less 50 pixels, then to non-negative left and top.
 // Returns whether it moved.
 bool KeepRectInArea(CRect& rc, const CRect& mainWnd, const CRect& desktop);
+// The same against the main window and the desktop of the application
+// context; false (unmoved) without a main window.
+bool KeepRectInMainWnd(CRect& rc);
 // Places the window rectangle beside the rectangle to keep free (10 pixels
 // away), taking the first of eight candidates that needs no moving; else the
 // first candidate as moved. Returns whether the window rectangle changed.
 bool PositionRectNear(CRect& wnd, const CRect& keepFree, const CRect& mainWnd, const CRect& desktop);
+bool PositionDlgNearRect(CRect& wnd, const CRect& keepFree);
+// Fills the program's default font (every field zero, height -8, "Arial").
+void InitDefaultLogFont();
 
 // The metrics of a font whose height is in points, measured on a screen
 // context: line height = ascent + descent + 1; the first result is twelve

@@ -295,3 +295,25 @@ TEST(DrawHelpers, LogFontMetrics)
     EXPECT_GT(line, 30);
     EXPECT_LT(line, 70);
 }
+
+namespace {
+class ScreenContext : public FakeContext {
+public:
+    bool GetMainWindowRect(CRect& rc) override { rc = CRect(0, 0, 1000, 800); return true; }
+    bool GetDesktopRect(CRect& rc) override { rc = CRect(0, 0, 1200, 900); return true; }
+};
+} // namespace
+
+TEST(DrawHelpers, PlacementAgainstTheMainWindow)
+{
+    CRect rc(990, 790, 1090, 890);
+    EXPECT_FALSE(KeepRectInMainWnd(rc));   // no main window: unmoved
+    ScreenContext ctx;
+    SetAppContext(&ctx);
+    EXPECT_TRUE(KeepRectInMainWnd(rc));
+    EXPECT_EQ(rc, CRect(895, 695, 995, 795));
+    CRect wnd(0, 0, 100, 50);
+    EXPECT_TRUE(PositionDlgNearRect(wnd, CRect(100, 100, 200, 200)));
+    EXPECT_EQ(wnd.left, 210);
+    SetAppContext(nullptr);
+}
