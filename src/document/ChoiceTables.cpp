@@ -154,6 +154,32 @@ std::vector<std::string> CShadowChoiceList::ComboNames(bool addBlank) const
     return names;
 }
 
+namespace {
+void FillComboWith(IChoiceCombo& combo, const std::vector<std::string>& names, bool addBlank)
+{
+    combo.ResetContent();
+    int added = 0;
+    for (const std::string& name : names) {
+        if (!combo.AddString(name))
+            break;
+        ++added;
+    }
+    if (addBlank && combo.AddString(" "))
+        ++added;
+    combo.SetDropDownItems(added);
+}
+} // namespace
+
+void FillChoiceTable::FillCombo(IChoiceCombo& combo, bool addBlank, const std::string& skipName) const
+{
+    FillComboWith(combo, ComboNames(false, skipName), addBlank);
+}
+
+void CShadowChoiceList::FillCombo(IChoiceCombo& combo, bool addBlank) const
+{
+    FillComboWith(combo, ComboNames(false), addBlank);
+}
+
 void BuildFillChoices(FillChoiceTable& table)
 {
     CFillChoice c;

@@ -10,6 +10,17 @@
 
 constexpr int kMaxChoices = 25;
 
+// The combo box a choice list fills (a widget in the UI, a fake in tests).
+class IChoiceCombo {
+public:
+    virtual ~IChoiceCombo() = default;
+    virtual void ResetContent() = 0;
+    // False when the combo box refuses the entry.
+    virtual bool AddString(const std::string& text) = 0;
+    // The drop-down list is made tall enough for this many items.
+    virtual void SetDropDownItems(int count) = 0;
+};
+
 struct CFillChoice {
     CFillSpec m_fill;
     std::string m_strName;
@@ -34,6 +45,9 @@ public:
     // The names a fill combo box lists, in order, without skipName, with a
     // trailing " " entry when addBlank is set.
     std::vector<std::string> ComboNames(bool addBlank, const std::string& skipName) const;
+    // Empties the combo box and adds those names, stopping at the first it
+    // refuses; then sizes its drop-down list.
+    void FillCombo(IChoiceCombo& combo, bool addBlank, const std::string& skipName) const;
     void RemoveAll() { m_choices.clear(); }
 
 private:
@@ -59,6 +73,7 @@ public:
     int FindByName(const std::string& name) const;
     int ApplyByName(CShadowSpec& spec, const std::string& name, CShadowFieldMask* maskOut) const;
     std::vector<std::string> ComboNames(bool addBlank) const;
+    void FillCombo(IChoiceCombo& combo, bool addBlank) const;
     void RemoveAll() { m_nCount = 0; }
 
 private:

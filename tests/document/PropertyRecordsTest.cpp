@@ -404,3 +404,36 @@ TEST(GraphicExtent, ByType)
     EXPECT_EQ(hgt, 5039);
     GlobalFree(h);
 }
+
+namespace {
+class FakeCombo : public IChoiceCombo {
+public:
+    void ResetContent() override { items.clear(); }
+    bool AddString(const std::string& t) override
+    {
+        if (int(items.size()) >= limit)
+            return false;
+        items.push_back(t);
+        return true;
+    }
+    void SetDropDownItems(int n) override { dropItems = n; }
+    std::vector<std::string> items{"old"};
+    int limit = 100;
+    int dropItems = -1;
+};
+} // namespace
+
+TEST_F(ChoiceTablesTest, CombosStopAtTheFirstRefusal)
+{
+    FakeCombo combo;
+    FillChoices().FillCombo(combo, true, "Flat");
+    ASSERT_EQ(combo.items.size(), 10u);
+    EXPECT_EQ(combo.items[1], "Vertical");
+    EXPECT_EQ(combo.items.back(), " ");
+    EXPECT_EQ(combo.dropItems, 10);
+    FakeCombo small;
+    small.limit = 3;
+    ShadowChoices().FillCombo(small, false);
+    EXPECT_EQ(small.items, (std::vector<std::string>{"No Shadow", "Small Shadow", "Medium Shadow"}));
+    EXPECT_EQ(small.dropItems, 3);
+}
