@@ -125,6 +125,8 @@ public:
     // z-order position (record 5, 1-based).
     bool SetFigRect(CFigure* fig, const CRect& rc);
     bool MoveObjInList(CDiagObj* obj, int position);
+    // The texts of one area (-1: both whole), logged as record 11.
+    bool SetFigTextArea(CFigure* fig, int area, const std::string& text, const std::string& secondText);
     CStaple* FindStapleById(int32_t id) const;
     int GetGroupPosition(const CGroup* group) const;
 

@@ -399,3 +399,23 @@ bool CKavoDoc::MoveObjInList(CDiagObj* obj, int position)
     SetModifiedFlag(true);
     return true;
 }
+
+bool CKavoDoc::SetFigTextArea(CFigure* fig, int area, const std::string& text, const std::string& secondText)
+{
+    if (!fig)
+        return false;
+    std::string oldText, oldSecond;
+    fig->GetText(oldText, oldSecond, area);
+    const int32_t id = fig->m_nId;
+    if (!m_undo.UndoLog(UDOC_FIGTEXT, [&](UndoStream& s) {
+            s.Int32(id);
+            s.Int32(area);
+            s.String(oldText);
+            s.String(oldSecond);
+        }))
+        return false;
+    fig->SetText(text, secondText, area);
+    InvalidateObj(fig);
+    SetModifiedFlag(true);
+    return true;
+}

@@ -101,8 +101,10 @@ TEST_F(UIModeTest, CreateModeFollowsTheStyleKind)
 
 TEST_F(UIModeTest, ConnectorModeNeedsAConnectorStyle)
 {
+    SelectMode = 1;
     EnterUIMode(4, 36600);
     EXPECT_EQ(g_nUIMode, 0);
+    EXPECT_EQ(SelectMode, 1);   // the fall-back to 0 comes after the select-mode bookkeeping
     EXPECT_TRUE(ctx.doc.calls.empty());
     EXPECT_EQ(ctx.styleBarIds.back(), 0);
     EnterUIMode(4, 37100 + 11);

@@ -597,3 +597,18 @@ TEST_F(DocTest, UndoingAScaleReturnsToTheSelectMode)
     EXPECT_EQ(view.hints.back(), 0);
     doc.RemoveView(&view);
 }
+
+TEST_F(DocTest, TextChangesUndoPerArea)
+{
+    CFigure* a = NewFig(doc, 0, 0, "one\\sect two");
+    doc.AddFigWithId(a);
+    doc.ResetUndoLog();
+    doc.UndoBeginStep(UDMAC_TEXTEDIT);
+    EXPECT_TRUE(doc.SetFigTextArea(a, 1, "zwei", ""));
+    EXPECT_TRUE(doc.SetFigTextArea(a, -1, "all new", "inits"));
+    doc.UndoEndStep();
+    EXPECT_EQ(a->m_strText, "all new");
+    EXPECT_EQ(doc.UndoLastStep(), UDMAC_TEXTEDIT);
+    EXPECT_EQ(a->m_strText, "one\\sect two");
+    EXPECT_EQ(a->m_strSecondText, "");
+}
