@@ -5,6 +5,7 @@
 #include "document/CFigStyle.h"
 #include "document/CKavoDoc.h"
 #include "shapes/CFigSymbol.h"
+#include "shapes/OutlineHitTest.h"
 
 #include <QPolygon>
 
@@ -110,10 +111,24 @@ int CFigure::HitTest(int x, int y, int tolerance, bool strictRect, bool noTextAr
     }
     if (usedOutline && PtNearPolyline(x, y, outline.data(), int(outline.size()), tolerance, nullptr))
         return 1;
-    // Without an outline program every point of the rectangle counts.
     const CFigSymbol* s = GetSymbol();
     if (!s || s->m_nOutlinePos < 0)
         return 1;
+    // The drawn parts of the outline program, up to its end code.
+    BYTE *fill = nullptr, *outlineProg = nullptr, *mini = nullptr, *boxes = nullptr;
+    BYTE* base = s->PrepareOutline(m_rect, fill, outlineProg, mini, boxes,
+                                   m_pDoc && m_pDoc->IsOversizeTextRect(), 0.0);
+    if (!base || !outlineProg)
+        return 1;
+    const BYTE* cursor = outlineProg;
+    const BYTE* end = base + s->m_nProgramLength;
+    while (cursor < end) {
+        const BYTE op = *cursor++;
+        if (op == kOpEndOutline)
+            break;
+        if (OutlineOpHitTest(pt, op, cursor, end, tolerance))
+            return 1;
+    }
     return 0;
 }
 

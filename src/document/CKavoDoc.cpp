@@ -241,9 +241,11 @@ bool CKavoDoc::OnNewDocument(const std::string& templatePath)
     return true;
 }
 
-void CKavoDoc::SetPathName(const std::string& path, bool fullPathTitle)
+void CKavoDoc::SetPathName(const std::string& path, bool addToRecent)
 {
-    if (fullPathTitle)
+    (void)addToRecent;
+    m_strPathName = path;
+    if (FullPathCaptions)
         m_strTitle = path.substr(0, kMaxTitle);
     else {
         const size_t slash = path.find_last_of("/\\");

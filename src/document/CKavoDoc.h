@@ -47,7 +47,11 @@ public:
     // The new-document default style, or the template loaded by the loader
     // (not part of the model yet: a template path gives false).
     bool OnNewDocument(const std::string& templatePath = std::string());
-    void SetPathName(const std::string& path, bool fullPathTitle);
+    // The title: the whole path (cut to 259 characters) when the setting
+    // FullPathCaptions is on, else the file name; " (read-only)" appended
+    // for a read-only file. The recent-file list is the frame's.
+    void SetPathName(const std::string& path, bool addToRecent = true);
+    const std::string& GetPathName() const { return m_strPathName; }
     const std::string& GetTitle() const { return m_strTitle; }
     bool IsModified() const { return m_bModified != 0; }
     void SetModifiedFlag(bool modified = true) { m_bModified = modified ? 1 : 0; }
@@ -287,6 +291,7 @@ private:
     std::vector<IDocView*> m_views;
     int32_t m_bModified = 0;
     std::string m_strTitle;
+    std::string m_strPathName;
 };
 
 #include "document/CConnector.h"

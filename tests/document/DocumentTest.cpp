@@ -133,9 +133,11 @@ TEST_F(DocTest, SmallQueries)
     EXPECT_EQ(doc.m_strCurConStyleName, "");
 
     doc.m_bReadOnly = 1;
-    doc.SetPathName(std::string(300, 'a'), true);
+    FullPathCaptions = 1;
+    doc.SetPathName(std::string(300, 'a'));
     EXPECT_EQ(doc.GetTitle(), std::string(259, 'a') + " (read-only)");
-    doc.SetPathName("/x/y/Plan.kvd", false);
+    FullPathCaptions = 0;
+    doc.SetPathName("/x/y/Plan.kvd");
     EXPECT_EQ(doc.GetTitle(), "Plan.kvd (read-only)");
 
     CRecordingPrompt prompt;

@@ -3,6 +3,8 @@
 #include "document/CKavoDoc.h"
 #include "document/CStaple.h"
 #include "platform/CPainterDC.h"
+#include "shapes/CFigSymbol.h"
+#include "shapes/COutlineWriter.h"
 
 #include <QImage>
 
@@ -228,4 +230,25 @@ TEST(Figure, FeedbackCrossIsDrawnInXor)
         f.DrawFeedback(&dc, ctx, nullptr, true);
     }
     EXPECT_EQ(img.pixel(20, 18) & 0xFFFFFF, 0xFFFFFFu);   // high 4: no cross
+}
+
+TEST(Figure, HitOnlyOnTheDrawnPartsOfTheOutline)
+{
+    CKavoDoc doc;
+    doc.OnNewDocument();
+    CFigSymbol* sym = doc.m_figSymbols.NewEntry();
+    ASSERT_NE(sym, nullptr);
+    COutlineWriter w(sym->m_program.data(), CFigSymbol::kProgramSize);
+    sym->m_nOutlinePos = w.Pos();
+    w.Line(CFltPoint(0, 0), CFltPoint(2048, 2048));
+    w.End(kOpEndOutline);
+    sym->m_nProgramLength = w.Pos();
+    sym->SetName("Diagonal");
+    CFigure f = MakeFig(&doc, 0, 0, 1001, 1001);
+    f.m_props.Symbol = doc.m_figSymbols.GetCount() - 1;
+    f.m_props.Behavior.low |= 0x8000000;
+    EXPECT_EQ(f.HitTest(500, 500, 4, false, true), 1);
+    EXPECT_EQ(f.HitTest(800, 100, 4, false, true), 0);
+    f.m_props.Behavior.low &= ~DWORD(0x8000000);
+    EXPECT_EQ(f.HitTest(800, 100, 4, false, true), 1);   // the whole rectangle counts
 }
