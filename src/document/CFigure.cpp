@@ -265,7 +265,7 @@ bool CFigure::HasOutline() const
     if (m_outline.HasPoints())
         return true;
     const CFigSymbol* s = GetSymbol();
-    if (!HasPicture() && s && s->m_nOutlinePos >= 0)
+    if (!HasPicture() && s && s->HasHotZone())
         return true;
     const CFigStyle* style = GetStyle();
     return style && style->m_hotZone.HasPoints();

@@ -73,6 +73,13 @@ int CFigure::GetOutlinePoints(std::vector<CPoint>& points, const RECT* rcIn) con
                                 RoundAddHalf(rc.top + p[i].y * h / 2048.0));
         return int(points.size());
     }
+    const CFigSymbol* symbol = GetSymbol();
+    std::vector<CFltPoint> mapped;
+    if (!HasPicture() && symbol && symbol->HasHotZone() && symbol->GetHotZoneInRect(rc, mapped)) {
+        for (const CFltPoint& p : mapped)
+            points.emplace_back(RoundAddHalf(p.x), RoundAddHalf(p.y));
+        return int(points.size());
+    }
     const CFigStyle* style = GetStyle();
     if (style && style->m_hotZone.HasPoints() && m_pDoc)
         style->ScaleSymbolOutline(points, &m_pDoc->m_figSymbols, rc);

@@ -252,3 +252,20 @@ TEST(Figure, HitOnlyOnTheDrawnPartsOfTheOutline)
     f.m_props.Behavior.low &= ~DWORD(0x8000000);
     EXPECT_EQ(f.HitTest(800, 100, 4, false, true), 1);   // the whole rectangle counts
 }
+
+TEST(Figure, SymbolHotZoneIsTheOutline)
+{
+    CKavoDoc doc;
+    doc.OnNewDocument();
+    CFigSymbol* sym = doc.m_figSymbols.NewEntry();
+    const CFltPoint diamond[4] = {{1024, 0}, {2048, 1024}, {1024, 2048}, {0, 1024}};
+    ASSERT_TRUE(sym->m_hotZone.Set(4, diamond));
+    sym->SetName("Diamond");
+    CFigure f = MakeFig(&doc, 0, 0, 1000, 1000);
+    f.m_props.Symbol = doc.m_figSymbols.GetCount() - 1;
+    EXPECT_TRUE(f.HasOutline());
+    std::vector<CPoint> pts;
+    EXPECT_EQ(f.GetOutlinePoints(pts), 4);
+    EXPECT_EQ(f.HitTest(500, 500, 0, false, false), 1);
+    EXPECT_EQ(f.HitTest(20, 20, 0, false, false), 0);
+}
