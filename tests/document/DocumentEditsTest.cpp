@@ -6,79 +6,14 @@
 #include "document/CStaple.h"
 #include "document/DocDefaults.h"
 #include "document/IDocView.h"
+#include "DocTestSupport.h"
 #include "core/UIMode.h"
 
 #include <gtest/gtest.h>
 
 #include <cstring>
 
-namespace {
-class RecordingView : public IDocView {
-public:
-    void OnDocUpdate(IDocView*, int hint, const CRect*) override { hints.push_back(hint); }
-    std::vector<int> hints;
-};
-
-CFigure* NewFig(CKavoDoc& doc, int x, int y, const std::string& text = "")
-{
-    CFigProps props;
-    return new CFigure(x, y, 100, 200, props, -1, 0, text, "", CFigure::CreateArgs(), &doc);
-}
-
-CConnector* NewCon(CKavoDoc& doc, CFigure* a, CFigure* b)
-{
-    auto* c = new CConnector(&doc);
-    c->m_pFig1 = a;
-    c->m_pFig2 = b;
-    c->StoreIds();
-    c->EndPoint1 = a ? a->GetCenter() : CPoint(0, 0);
-    c->EndPoint2 = b ? b->GetCenter() : CPoint(10, 10);
-    for (CFigure* f : {a, b})
-        if (f) {
-            (f->m_pAttachedCon1 ? f->m_pAttachedCon2 : f->m_pAttachedCon1) = c;
-            ++f->m_nConnected;
-        }
-    return c;
-}
-
-// What undo must bring back: every object's id, kind, place and fields.
-std::string Snapshot(const CKavoDoc& doc)
-{
-    std::string out;
-    for (CDiagObj* o : *doc.m_pObjList) {
-        out += std::to_string(o->GetType()) + ":" + std::to_string(o->m_nId);
-        if (o->GetType() == kObjFigure) {
-            auto* f = static_cast<CFigure*>(o);
-            out += " r" + std::to_string(f->m_rect.left) + "," + std::to_string(f->m_rect.top) + "," +
-                   std::to_string(f->m_rect.right) + "," + std::to_string(f->m_rect.bottom) + " t=" + f->m_strText +
-                   " c" + std::to_string(f->m_nConnected) + " b" + std::to_string(f->m_props.BorderColor) + " s" +
-                   std::to_string(f->m_bSelected);
-        } else {
-            auto* c = static_cast<CConnector*>(o);
-            out += " e" + std::to_string(c->m_pFig1 ? c->m_pFig1->m_nId : -1) + "," +
-                   std::to_string(c->m_pFig2 ? c->m_pFig2->m_nId : -1) + " w" +
-                   std::to_string(c->m_props.LineWidth);
-        }
-        out += "\n";
-    }
-    for (CDiagObj* s : *doc.m_pStapleList)
-        out += "staple " + std::to_string(s->m_nId) + "\n";
-    for (CGroup* g : doc.m_groupList) {
-        out += "group " + std::to_string(g->m_nId) + ":";
-        for (const CGroup::Member& m : g->m_members)
-            out += " " + std::to_string(m.id) + (m.obj ? "" : "?");
-        out += "\n";
-    }
-    return out;
-}
-
-class DocEditTest : public ::testing::Test {
-protected:
-    void SetUp() override { ASSERT_TRUE(doc.OnNewDocument()); }
-    CKavoDoc doc;
-};
-} // namespace
-TEST_F(DocEditTest, CreateConAttachesAndJunctionsMerge)
+TEST_F(DocTest, CreateConAttachesAndJunctionsMerge)
 {
     CFigure* a = NewFig(doc, 0, 0);
     CFigure* b = NewFig(doc, 1000, 0);
@@ -119,7 +54,7 @@ public:
 };
 } // namespace
 
-TEST_F(DocEditTest, ActiveDocumentThroughTheContext)
+TEST_F(DocTest, ActiveDocumentThroughTheContext)
 {
     EXPECT_EQ(GetActiveKavoDoc(), nullptr);
     DocContext ctx;
@@ -130,7 +65,7 @@ TEST_F(DocEditTest, ActiveDocumentThroughTheContext)
     SetAppContext(nullptr);
 }
 
-TEST_F(DocEditTest, ChainsThroughRedundantJunctionsKeepOneShape)
+TEST_F(DocTest, ChainsThroughRedundantJunctionsKeepOneShape)
 {
     // a - j1 - j2 - b, plus a branch c at j1 that is then deleted.
     CFigure* a = NewFig(doc, 0, 0);
@@ -158,7 +93,7 @@ TEST_F(DocEditTest, ChainsThroughRedundantJunctionsKeepOneShape)
     EXPECT_EQ(c3->m_props.Behavior.low, DWORD(0x2 | 0x80));
 }
 
-TEST_F(DocEditTest, RectangleAndOrderChangesUndo)
+TEST_F(DocTest, RectangleAndOrderChangesUndo)
 {
     CFigure* a = NewFig(doc, 0, 0);
     CFigure* b = NewFig(doc, 500, 0);
@@ -176,7 +111,7 @@ TEST_F(DocEditTest, RectangleAndOrderChangesUndo)
     EXPECT_EQ(Snapshot(doc), before);
 }
 
-TEST_F(DocEditTest, KeepLinksSwitchSparesTheLinkStaple)
+TEST_F(DocTest, KeepLinksSwitchSparesTheLinkStaple)
 {
     CFigure* a = NewFig(doc, 0, 0);
     CFigure* b = NewFig(doc, 500, 0);
@@ -195,7 +130,7 @@ TEST_F(DocEditTest, KeepLinksSwitchSparesTheLinkStaple)
     EXPECT_EQ(doc.m_pStapleList->GetCount(), 0);
 }
 
-TEST_F(DocEditTest, UndoingAScaleReturnsToTheSelectMode)
+TEST_F(DocTest, UndoingAScaleReturnsToTheSelectMode)
 {
     RecordingView view;
     doc.AddView(&view);
@@ -220,7 +155,7 @@ TEST_F(DocEditTest, UndoingAScaleReturnsToTheSelectMode)
     doc.RemoveView(&view);
 }
 
-TEST_F(DocEditTest, TextChangesUndoPerArea)
+TEST_F(DocTest, TextChangesUndoPerArea)
 {
     CFigure* a = NewFig(doc, 0, 0, "one\\sect two");
     doc.AddFigWithId(a);
