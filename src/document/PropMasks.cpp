@@ -4,6 +4,7 @@
 #include "document/CFigPropMask.h"
 #include "document/CFigProps.h"
 
+#include <array>
 #include <cstring>
 
 namespace {
@@ -60,17 +61,51 @@ int Bits(DWORD word, DWORD bits)
 }
 } // namespace
 
-// The plain int32 flags of the figure mask, in order, for counting and merging.
-#define FIG_MASK_FLAGS(m)                                                                       \
-    int32_t* flags[] = {&m.m_bBorderColor, &m.m_bTextColor, &m.m_bBorderWidth, &m.m_bShadow,  \
-                        &m.m_bTextFormat,  &m.m_bFont,      &m.m_bBindToStyle, &m.m_bShape,   \
-                        &m.m_bPenStyle,    &m.m_bHideText}
+namespace {
+// The plain int32 flags of each mask, in order, for setting, counting and merging.
+std::array<int32_t*, 10> FigFlagsOf(const CFigPropMask& cm)
+{
+    auto& m = const_cast<CFigPropMask&>(cm);
+    return {&m.m_bBorderColor, &m.m_bTextColor,   &m.m_bBorderWidth, &m.m_bShadow,    &m.m_bTextFormat,
+            &m.m_bFont,        &m.m_bBindToStyle, &m.m_bShape,       &m.m_bPenStyle, &m.m_bHideText};
+}
+
+std::array<int32_t*, 19> ConFlagsOf(const CConPropMask& cm)
+{
+    auto& m = const_cast<CConPropMask&>(cm);
+    return {&m.m_bEnd1,          &m.m_bEnd2,          &m.m_bEnd1Length,  &m.m_bEnd2Length, &m.m_bPenStyle,
+            &m.m_bLineWidth,     &m.m_bEndBorderWidth, &m.m_bColor,      &m.m_bEnd1FillColor,
+            &m.m_bEnd2FillColor, &m.m_bBindToStyle,   &m.m_bFurther,     &m.m_bFIType,      &m.m_bFISize,
+            &m.m_bFIBdrWidth,    &m.m_bFISpacing,     &m.m_bFIBdrClr,    &m.m_bFIFillClr,   &m.m_bJoin};
+}
+
+template <size_t N>
+void SetFlagArray(const std::array<int32_t*, N>& flags, int32_t value)
+{
+    for (int32_t* f : flags)
+        *f = value;
+}
+
+template <size_t N>
+void OrFlagArray(const std::array<int32_t*, N>& into, const std::array<int32_t*, N>& from)
+{
+    for (size_t i = 0; i < N; ++i)
+        *into[i] |= *from[i];
+}
+
+template <size_t N>
+int CountFlagArray(const std::array<int32_t*, N>& flags)
+{
+    int count = 0;
+    for (const int32_t* f : flags)
+        count += *f != 0;
+    return count;
+}
+} // namespace
 
 void CFigPropMask::SetAll(int32_t value)
 {
-    FIG_MASK_FLAGS((*this));
-    for (int32_t* f : flags)
-        *f = value;
+    SetFlagArray(FigFlagsOf(*this), value);
     for (int32_t& f : m_bSheet)
         f = value;
     m_behavior = value ? FigFlagSet{0xFFFFFFFF, kFigBehaviorHighProps} : FigFlagSet{};
@@ -101,12 +136,7 @@ void CFigPropMask::SetDiff(const CFigProps& a, const CFigProps& b)
 
 void CFigPropMask::OrWith(const CFigPropMask& o)
 {
-    FIG_MASK_FLAGS((*this));
-    const int32_t* from[] = {&o.m_bBorderColor, &o.m_bTextColor, &o.m_bBorderWidth, &o.m_bShadow,
-                             &o.m_bTextFormat,  &o.m_bFont,      &o.m_bBindToStyle, &o.m_bShape,
-                             &o.m_bPenStyle,    &o.m_bHideText};
-    for (size_t i = 0; i < std::size(flags); ++i)
-        *flags[i] |= *from[i];
+    OrFlagArray(FigFlagsOf(*this), FigFlagsOf(o));
     OrFlags(m_bSheet, o.m_bSheet, kSheetFlags);
     m_behavior.low |= o.m_behavior.low;
     m_behavior.high |= o.m_behavior.high;
@@ -130,12 +160,7 @@ int CountFigBehaviorBits(const FigFlagSet& m)
 
 int CFigPropMask::CountSet() const
 {
-    CFigPropMask copy = *this;
-    FIG_MASK_FLAGS(copy);
-    int count = 0;
-    for (int32_t* f : flags)
-        count += *f != 0;
-    return count + CountFlags(m_bSheet, kSheetFlags) + CountFigBehaviorBits(m_behavior) +
+    return CountFlagArray(FigFlagsOf(*this)) + CountFlags(m_bSheet, kSheetFlags) + CountFigBehaviorBits(m_behavior) +
            m_fill.CountSet();
 }
 
@@ -159,18 +184,9 @@ int CFigPropMaskEx::CountSet() const
 
 // ---- connector masks
 
-#define CON_MASK_FLAGS(m)                                                                          \
-    int32_t* flags[] = {&m.m_bEnd1,      &m.m_bEnd2,           &m.m_bEnd1Length, &m.m_bEnd2Length, \
-                        &m.m_bPenStyle,  &m.m_bLineWidth,      &m.m_bEndBorderWidth, &m.m_bColor,  \
-                        &m.m_bEnd1FillColor, &m.m_bEnd2FillColor, &m.m_bBindToStyle, &m.m_bFurther,\
-                        &m.m_bFIType,    &m.m_bFISize,         &m.m_bFIBdrWidth, &m.m_bFISpacing,  \
-                        &m.m_bFIBdrClr,  &m.m_bFIFillClr,      &m.m_bJoin}
-
 void CConPropMask::SetAll(int32_t value)
 {
-    CON_MASK_FLAGS((*this));
-    for (int32_t* f : flags)
-        *f = value;
+    SetFlagArray(ConFlagsOf(*this), value);
     m_behavior = value ? FigFlagSet{0xFFFF | kConBehaviorProps, 0} : FigFlagSet{};
 }
 
@@ -200,25 +216,14 @@ void CConPropMask::SetDiff(const CConProps& a, const CConProps& b)
 
 void CConPropMask::OrWith(const CConPropMask& o)
 {
-    CON_MASK_FLAGS((*this));
-    CConPropMask other = o;
-    int32_t* const* mine = flags;
-    {
-        CON_MASK_FLAGS(other);
-        for (size_t i = 0; i < std::size(flags); ++i)
-            *mine[i] |= *flags[i];
-    }
+    OrFlagArray(ConFlagsOf(*this), ConFlagsOf(o));
     m_behavior.low |= o.m_behavior.low;
     m_behavior.high |= o.m_behavior.high;
 }
 
 int CConPropMask::CountSet() const
 {
-    CConPropMask copy = *this;
-    CON_MASK_FLAGS(copy);
-    int count = 0;
-    for (int32_t* f : flags)
-        count += *f != 0;
+    int count = CountFlagArray(ConFlagsOf(*this));
     const DWORD lo = m_behavior.low;
     count += Bits(lo, 1) + Bits(lo, 2 | 8 | 16);
     for (DWORD bit : {0x4u, 0x20u, 0x40u, 0x80u, 0x40000000u})
