@@ -12,6 +12,7 @@ class CConnector : public CDiagObj {
 public:
     explicit CConnector(CKavoDoc* doc = nullptr) : CDiagObj(doc) {}
     CConnector(const CConnector& o);
+    CConnector& operator=(const CConnector& o) = default;
 
     int32_t m_nFigId1 = -1;      // stored end ids, -1 free
     int32_t m_nFigId2 = -1;

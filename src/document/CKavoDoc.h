@@ -152,6 +152,10 @@ public:
     int LogIdRecord(int type, int32_t id);
     int LogFigureCut(const CFigure* fig, int position);
     int LogConnectorEnds(int type, const CConnector* con);
+    // The whole state of a figure (record 3) or connector (record 4, or 15
+    // with its position), before a property change or a cut.
+    int LogFigureState(const CFigure* fig);
+    int LogConnectorState(int type, const CConnector* con, int position = 0);
     int LogGroupMemberRemoved(const CGroup* group, const CDiagObj* obj);
     int LogGroupCut(const CGroup* group, int position);
     int LogObjOrder(const CDiagObj* obj);

@@ -87,24 +87,7 @@ bool CKavoDoc::CutCon(CConnector* con, bool keepJunctions, bool merge, int posit
     }
     if (position == -1)
         position = m_pObjList->GetPosition(con);
-    const CConnector state = *con;
-    const int pos = position;
-    if (!m_undo.UndoLog(UDOC_DELCON, [&state, pos](UndoStream& s) {
-            s.Int32(pos);
-            s.Int32(state.m_bSelected);
-            s.Int32(state.m_bVisited);
-            s.Int32(state.SuppressEnd2);
-            s.Int32(state.SuppressEnd1);
-            s.Pair(state.EndPoint2.x, state.EndPoint2.y);
-            s.Pair(state.EndPoint1.x, state.EndPoint1.y);
-            s.Int32(state.m_nConPtId2);
-            s.Int32(state.m_nConPtId1);
-            s.Int32(state.m_pFig2 ? state.m_pFig2->m_nId : -1);
-            s.Int32(state.m_pFig1 ? state.m_pFig1->m_nId : -1);
-            s.Int32(state.m_nStyle);
-            s.Raw(&state.m_props, sizeof state.m_props);
-            s.Int32(state.m_nId);
-        }))
+    if (!LogConnectorState(UDOC_DELCON, con, position))
         return false;
     DiagPrintf("STAT  CutCon()\n");
     DeleteCon(con, true, keepJunctions, merge);

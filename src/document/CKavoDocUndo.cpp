@@ -116,7 +116,50 @@ bool ReadFigureState(UndoReader& r, CFigure& f)
     f.m_bHasConPts = f.m_pConPts ? 1 : 0;
     return r.Int32(f.m_bVisited) && r.Int32(f.m_bSelected);
 }
+void WriteConnectorState(UndoStream& s, const CConnector& c)
+{
+    s.Int32(c.m_bSelected);
+    s.Int32(c.m_bVisited);
+    s.Int32(c.SuppressEnd2);
+    s.Int32(c.SuppressEnd1);
+    s.Pair(c.EndPoint2.x, c.EndPoint2.y);
+    s.Pair(c.EndPoint1.x, c.EndPoint1.y);
+    s.Int32(c.m_nConPtId2);
+    s.Int32(c.m_nConPtId1);
+    s.Int32(c.m_pFig2 ? c.m_pFig2->m_nId : c.m_nFigId2);
+    s.Int32(c.m_pFig1 ? c.m_pFig1->m_nId : c.m_nFigId1);
+    s.Int32(c.m_nStyle);
+    s.Raw(&c.m_props, sizeof c.m_props);
+    s.Int32(c.m_nId);
+}
+
+bool ReadConnectorState(UndoReader& r, CConnector& c)
+{
+    int32_t ep[4];
+    if (!r.Int32(c.m_nId) || !r.Raw(&c.m_props, sizeof c.m_props) || !r.Int32(c.m_nStyle) ||
+        !r.Int32(c.m_nFigId1) || !r.Int32(c.m_nFigId2) || !r.Int32(c.m_nConPtId1) || !r.Int32(c.m_nConPtId2) ||
+        !r.Pair(ep[0], ep[1]) || !r.Pair(ep[2], ep[3]) || !r.Int32(c.SuppressEnd1) || !r.Int32(c.SuppressEnd2) ||
+        !r.Int32(c.m_bVisited) || !r.Int32(c.m_bSelected))
+        return false;
+    c.EndPoint1 = CPoint(ep[0], ep[1]);
+    c.EndPoint2 = CPoint(ep[2], ep[3]);
+    return true;
+}
 } // namespace
+
+int CKavoDoc::LogFigureState(const CFigure* fig)
+{
+    return m_undo.UndoLog(UDOC_FIGPROPS, [fig](UndoStream& s) { WriteFigureState(s, *fig); });
+}
+
+int CKavoDoc::LogConnectorState(int type, const CConnector* con, int position)
+{
+    return m_undo.UndoLog(type, [type, con, position](UndoStream& s) {
+        if (type == UDOC_DELCON)
+            s.Int32(position);
+        WriteConnectorState(s, *con);
+    });
+}
 
 int CKavoDoc::LogIdRecord(int type, int32_t id)
 {
@@ -270,20 +313,55 @@ bool CKavoDoc::ReplayUndoRecord(int type, UndoReader& r)
         return ReplayFigureState(r);
     case UDOC_DELCON: {
         auto con = std::make_unique<CConnector>(this);
-        int32_t pos = 0, ep[4];
-        if (!r.Int32(con->m_nId) || !r.Raw(&con->m_props, sizeof con->m_props) || !r.Int32(con->m_nStyle) ||
-            !r.Int32(con->m_nFigId1) || !r.Int32(con->m_nFigId2) || !r.Int32(con->m_nConPtId1) ||
-            !r.Int32(con->m_nConPtId2) || !r.Pair(ep[0], ep[1]) || !r.Pair(ep[2], ep[3]) ||
-            !r.Int32(con->SuppressEnd1) || !r.Int32(con->SuppressEnd2) || !r.Int32(con->m_bVisited) ||
-            !r.Int32(con->m_bSelected) || !r.Int32(pos))
+        int32_t pos = 0;
+        if (!ReadConnectorState(r, *con) || !r.Int32(pos))
             return false;
-        con->EndPoint1 = CPoint(ep[0], ep[1]);
-        con->EndPoint2 = CPoint(ep[2], ep[3]);
         CConnector* raw = con.get();
         if (AddCon(raw)) {
             con.release();
             if (pos >= 1 && pos < m_pObjList->GetCount())
                 m_pObjList->MoveTo(raw, pos - 1);
+        }
+        return true;
+    }
+    case UDOC_FIGPROPS: {
+        CFigure saved(this);
+        if (!ReadFigureState(r, saved))
+            return false;
+        auto* live = static_cast<CFigure*>(m_pObjList->FindById(saved.m_nId, kObjFigure));
+        if (!live) {
+            if (saved.HasPicture())
+                GlobalFree(saved.m_props.Graphic);
+            return true;
+        }
+        // The live figure takes the logged props, style and connection
+        // points; a logged picture comes back as its own use.
+        if (live->HasPicture())
+            m_graphics.ReleaseUse(live->m_props.Graphic);
+        live->m_props = saved.m_props;
+        if (live->HasPicture())
+            m_graphics.AddUse(live->m_props.m_nGraphicType, live->m_props.Graphic);
+        saved.m_props.m_nGraphicType = 0;
+        saved.m_props.Graphic = nullptr;
+        live->m_nStyle = saved.m_nStyle;
+        live->m_pConPts = std::move(saved.m_pConPts);
+        live->m_bHasConPts = live->m_pConPts ? 1 : 0;
+        live->ResetStockKind();
+        InvalidateObj(live);
+        return true;
+    }
+    case UDOC_CONPROPS: {
+        CConnector saved(this);
+        if (!ReadConnectorState(r, saved))
+            return false;
+        saved.Relink(*m_pObjList);
+        if (auto* live = static_cast<CConnector*>(m_pObjList->FindById(saved.m_nId, kObjConnector))) {
+            InvalidateObj(live);
+            const int32_t selected = live->m_bSelected, visited = live->m_bVisited;
+            *live = saved;
+            live->m_bSelected = selected;
+            live->m_bVisited = visited;
+            InvalidateObj(live);
         }
         return true;
     }

@@ -169,3 +169,38 @@ TEST_F(DocTest, TextChangesUndoPerArea)
     EXPECT_EQ(a->m_strText, "one\\sect two");
     EXPECT_EQ(a->m_strSecondText, "");
 }
+
+TEST_F(DocTest, PropertyChangesUndoFromTheWholeState)
+{
+    CFigure* a = NewFig(doc, 0, 0);
+    CFigure* b = NewFig(doc, 500, 0);
+    doc.AddFigWithId(a);
+    doc.AddFigWithId(b);
+    CConnector* c = NewCon(doc, a, b);
+    doc.AddConWithId(c);
+    a->m_pConPts = std::make_unique<CConPtList>();
+    a->m_pConPts->AddConPt(CFltPoint(0, 1024), "west", 0, true, -1);
+    a->m_bHasConPts = 1;
+    doc.Select(c);
+    doc.ResetUndoLog();
+    const std::string before = Snapshot(doc);
+
+    doc.UndoBeginStep(UDMAC_FIGPROPS);
+    ASSERT_TRUE(doc.LogFigureState(a));
+    a->m_props.BorderColor = 0x0000FF;
+    a->m_nStyle = 0;
+    a->m_pConPts.reset();
+    ASSERT_TRUE(doc.LogConnectorState(UDOC_CONPROPS, c));
+    c->m_props.LineWidth = 9;
+    c->m_bSelected = 1;   // the live selection is kept by the replay
+    doc.UndoEndStep();
+
+    EXPECT_EQ(doc.UndoLastStep(), UDMAC_FIGPROPS);
+    EXPECT_EQ(Snapshot(doc), before);
+    EXPECT_EQ(a->m_nStyle, -1);
+    ASSERT_TRUE(a->m_pConPts);
+    EXPECT_EQ(a->m_pConPts->GetAt(0)->m_strName, "west");
+    EXPECT_EQ(c->m_props.LineWidth, 1);
+    EXPECT_EQ(c->m_pFig2, b);
+    EXPECT_TRUE(doc.HasSelection());
+}

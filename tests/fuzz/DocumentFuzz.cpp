@@ -84,7 +84,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         auto next = [&]() -> uint8_t { return i < size ? data[i++] : 0; };
         while (i < size) {
             const uint8_t op = next(), a = next(), b = next();
-            switch (op % 16) {
+            switch (op % 18) {
             case 0:
                 doc.UndoBeginStep(1 + a % 92);
                 break;
@@ -170,6 +170,17 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
                 break;
             case 14:
                 SetGlobalMemoryLimit(a & 1 ? GlobalMemoryInUse() + size_t(b) * 64 : 0);
+                break;
+            case 16:
+                if (CFigure* f = PickFig(doc, a); f && doc.LogFigureState(f)) {
+                    f->m_props.BorderColor = b;
+                    f->m_nStyle = b % 3 - 1;
+                }
+                break;
+            case 17:
+                if (CDiagObj* o = Pick(doc, a); o && o->GetType() == kObjConnector &&
+                                                 doc.LogConnectorState(UDOC_CONPROPS, static_cast<CConnector*>(o)))
+                    static_cast<CConnector*>(o)->m_props.LineWidth = b;
                 break;
             default:
                 if (a == 0xFF)
