@@ -84,7 +84,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         auto next = [&]() -> uint8_t { return i < size ? data[i++] : 0; };
         while (i < size) {
             const uint8_t op = next(), a = next(), b = next();
-            switch (op % 18) {
+            switch (op % 19) {
             case 0:
                 doc.UndoBeginStep(1 + a % 92);
                 break;
@@ -182,6 +182,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
                                                  doc.LogConnectorState(UDOC_CONPROPS, static_cast<CConnector*>(o)))
                     static_cast<CConnector*>(o)->m_props.LineWidth = b;
                 break;
+            case 18: {
+                // A stray write into the recorded log: replay must stay in
+                // bounds whatever the records then say.
+                CUndoLog& log = doc.UndoLogRef();
+                if (log.m_nUndoUsed > 0)
+                    log.m_pUndoBase[(size_t(a) * 251 + b) % size_t(log.m_nUndoUsed)] = b;
+                break;
+            }
             default:
                 if (a == 0xFF)
                     doc.DeleteContents();
