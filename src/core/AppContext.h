@@ -39,6 +39,8 @@ public:
     virtual bool HasTextEditorSelection() const = 0;
     virtual void CloseTextEditor() = 0;
     virtual void SetFocus() = 0;
+    // Zoom percentage and scroll position (document coordinates).
+    virtual void SetZoomAndScroll(float zoom, int x, int y) { (void)zoom; (void)x; (void)y; }
 };
 
 class IAppContext {

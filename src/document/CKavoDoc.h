@@ -159,6 +159,10 @@ public:
     int LogGroupMemberRemoved(const CGroup* group, const CDiagObj* obj);
     int LogGroupCut(const CGroup* group, int position);
     int LogObjOrder(const CDiagObj* obj);
+    // The active view's scroll position and zoom (record 24).
+    int LogView(int x, int y, double zoom);
+    // The document's line spacing (record 27), then the new one.
+    bool SetLineSpacing(int mode, float value);
     // The Undo command: replays the last step.
     int UndoLastStep();
 

@@ -216,6 +216,28 @@ int CKavoDoc::LogObjOrder(const CDiagObj* obj)
     });
 }
 
+int CKavoDoc::LogView(int x, int y, double zoom)
+{
+    return m_undo.UndoLog(UDOC_VIEW, [x, y, zoom](UndoStream& s) {
+        s.Int32(x);
+        s.Int32(y);
+        s.Double(zoom);
+    });
+}
+
+bool CKavoDoc::SetLineSpacing(int mode, float value)
+{
+    int32_t bits;
+    std::memcpy(&bits, &m_fLineSpacingValue, 4);
+    const int32_t oldMode = m_nLineSpacingMode;
+    if (!m_undo.UndoLog(UDOC_DOCLINESPACING, [oldMode, bits](UndoStream& s) { s.Pair(oldMode, bits); }))
+        return false;
+    m_nLineSpacingMode = mode;
+    m_fLineSpacingValue = value;
+    SetModifiedFlag(true);
+    return true;
+}
+
 bool CKavoDoc::ReplayFigureState(UndoReader& r)
 {
     auto fig = std::make_unique<CFigure>(this);
@@ -428,6 +450,27 @@ bool CKavoDoc::ReplayUndoRecord(int type, UndoReader& r)
             f->SetText(text, second, area);
         return true;
     }
+    case UDOC_VIEW: {
+        double zoom = 0;
+        int32_t x = 0, y = 0;
+        if (!r.Double(zoom) || !r.Int32(y) || !r.Int32(x))
+            return false;
+        IAppContext* ctx = GetAppContext();
+        if (IActiveView* view = ctx ? ctx->GetActiveView() : nullptr) {
+            m_undo.HoldUndoLog();
+            view->SetZoomAndScroll(float(zoom), x, y);
+            m_undo.ReleaseUndoLog();
+        }
+        return true;
+    }
+    case UDOC_DOCLINESPACING: {
+        int32_t mode = 0, bits = 0;
+        if (!r.Pair(mode, bits))
+            return false;
+        m_nLineSpacingMode = mode;
+        std::memcpy(&m_fLineSpacingValue, &bits, 4);
+        return true;
+    }
     case UDOC_PASTE:
     case UDOC_TOCLIPBD:
     case UDOC_LBLSTYLE:
@@ -440,7 +483,6 @@ bool CKavoDoc::ReplayUndoRecord(int type, UndoReader& r)
         return true;
     default:
         // A record this document cannot read: the replay stops here.
-        DiagPrintf("UNDO  Undo(%s) not replayed\n", UndoRecordTypeName(type));
         return false;
     }
 }

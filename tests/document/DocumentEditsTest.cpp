@@ -204,3 +204,57 @@ TEST_F(DocTest, PropertyChangesUndoFromTheWholeState)
     EXPECT_EQ(c->m_pFig2, b);
     EXPECT_TRUE(doc.HasSelection());
 }
+
+namespace {
+class ZoomView : public IActiveView {
+public:
+    void OnClearFeedback() override {}
+    void EndRubberFigure(bool, bool) override {}
+    bool InTextEditMode() const override { return false; }
+    bool IsCursorOverView() const override { return false; }
+    void SetPendingPlacement() override {}
+    bool IsTextEditorOpen() const override { return false; }
+    bool HasTextEditorSelection() const override { return false; }
+    void CloseTextEditor() override {}
+    void SetFocus() override {}
+    void SetZoomAndScroll(float z, int px, int py) override
+    {
+        zoom = z;
+        x = px;
+        y = py;
+    }
+    float zoom = 0;
+    int x = 0, y = 0;
+};
+
+class ViewContext : public DocContext {
+public:
+    IActiveView* GetActiveView() override { return &view; }
+    ZoomView view;
+};
+} // namespace
+
+TEST_F(DocTest, ViewAndLineSpacingUndo)
+{
+    ViewContext ctx;
+    ctx.doc = &doc;
+    SetAppContext(&ctx);
+    doc.UndoBeginStep(UDMAC_ZOOM);
+    EXPECT_TRUE(doc.LogView(-120, 340, 150.0));
+    doc.UndoEndStep();
+    EXPECT_EQ(doc.UndoLastStep(), UDMAC_ZOOM);
+    EXPECT_FLOAT_EQ(ctx.view.zoom, 150.0f);
+    EXPECT_EQ(ctx.view.x, -120);
+    EXPECT_EQ(ctx.view.y, 340);
+    SetAppContext(nullptr);
+
+    doc.m_nLineSpacingMode = 1;
+    doc.m_fLineSpacingValue = 1.5f;
+    doc.UndoBeginStep(UDMAC_SETLINESPACING);
+    EXPECT_TRUE(doc.SetLineSpacing(2, 3.25f));
+    doc.UndoEndStep();
+    EXPECT_EQ(doc.m_nLineSpacingMode, 2);
+    doc.UndoLastStep();
+    EXPECT_EQ(doc.m_nLineSpacingMode, 1);
+    EXPECT_FLOAT_EQ(doc.m_fLineSpacingValue, 1.5f);
+}
