@@ -1,0 +1,81 @@
+#pragma once
+// Plays enhanced metafile records onto a device context. The metafile's own
+// mapping (map mode, window and viewport, world transform) is kept here and
+// handed to the device context as one world transform, composed with the
+// transform that maps the picture frame onto the destination rectangle; the
+// device context's own mapping is left as the caller set it. Every record is
+// read through checked offsets: a record too short for what it claims is
+// skipped, never read past.
+#include "platform/CDC.h"
+#include "platform/PackedDib.h"
+#include "platform/metafile/MetaFileHandles.h"
+
+#include <QTransform>
+
+#include <memory>
+#include <vector>
+
+class CEmfPlayer {
+public:
+    // Saves the device context's state; the destructor restores it.
+    CEmfPlayer(CDC* dc, HENHMETAFILE metafile, const RECT& dest);
+    ~CEmfPlayer();
+    CEmfPlayer(const CEmfPlayer&) = delete;
+    CEmfPlayer& operator=(const CEmfPlayer&) = delete;
+
+    // False when the metafile or destination cannot be played at all.
+    bool Ok() const { return m_ok; }
+    // Plays one record (a copy that may have been rewritten). False when the
+    // record was malformed or the device context refused it.
+    bool PlayRecord(MetaBytes record);
+
+private:
+    struct MapState {
+        int mapMode = MM_TEXT;
+        QPointF windowOrg, viewportOrg;
+        QSizeF windowExt{1, 1}, viewportExt{1, 1};
+        QTransform world;
+    };
+
+    void ApplyTransform();
+    QTransform MapTransform() const;
+    QTransform LogicalToDevice() const;  // the metafile's logical units to device pixels
+    bool PlayState(DWORD type, CMetaByteReader& r);
+    bool PlayObject(DWORD type, CMetaByteReader& r);
+    bool PlayShape(DWORD type, CMetaByteReader& r);
+    bool PlayPoly(DWORD type, CMetaByteReader& r);
+    bool PlayBlit(DWORD type, CMetaByteReader& r);
+    bool PlayText(DWORD type, CMetaByteReader& r);
+    bool PlayRegion(DWORD type, CMetaByteReader& r);
+    bool SelectClipFromRecord(CMetaByteReader& r);
+    void StoreObject(DWORD index, std::unique_ptr<CGdiObject> object);
+    CGdiObject* ObjectAt(DWORD index) const;
+    // A region from RGNDATA at `offset` whose rectangles are mapped by `map`.
+    bool ReadRegion(CMetaByteReader& r, size_t offset, size_t size, const QTransform& map, QRegion& out);
+    bool StretchDib(CMetaByteReader& r, int x, int y, int w, int h, int xs, int ys, int ws, int hs, size_t offBmi,
+                    size_t cbBmi, size_t offBits, size_t cbBits, UINT usage, DWORD rop);
+
+    CDC* m_dc;
+    HENHMETAFILE m_mf;
+    bool m_ok = false;
+    int m_baseDepth = 0;        // the device context's save depth after our own save
+    int m_depth = 0;            // saves made by the metafile
+    QTransform m_frameToDest;   // reference pixels -> destination logical units
+    QTransform m_destBase;      // the caller's logical -> device mapping
+    QSizeF m_pixelsPerMm{1, 1}; // the reference device
+    MapState m_state;
+    std::vector<MapState> m_saved;
+    std::vector<std::unique_ptr<CGdiObject>> m_objects;
+    std::vector<std::unique_ptr<CGdiObject>> m_retired;  // deleted, maybe still selected
+    bool m_hadClip = false;
+    QRegion m_initialClip;      // device units
+};
+
+// Plays the whole metafile into the rectangle (logical units of dc).
+bool PlayEnhMetaFile(CDC* dc, HENHMETAFILE metafile, const RECT* rect);
+// Enumerates the records into the rectangle: each record is copied, handed to
+// the callback (which may rewrite the copy and play it with PlayRecord), and
+// the enumeration stops when the callback returns 0. Non-zero when it ran to
+// the end.
+using EnhPlayProc = std::function<int(CEmfPlayer& player, std::vector<BYTE>& record)>;
+int EnumEnhMetaFile(CDC* dc, HENHMETAFILE metafile, const RECT* rect, const EnhPlayProc& proc);
