@@ -30,6 +30,8 @@ public:
         for (int p : params)
             Word(WORD(p));
         m_maxRecord = std::max<DWORD>(m_maxRecord, DWORD(3 + params.size()));
+        if (((function & 0xFF) >= 0xF0 && function != META_DELETEOBJECT) || function == META_DIBCREATEPATTERNBRUSH)
+            ++m_objects;  // creation records each take a slot of the object table
         return *this;
     }
     std::vector<BYTE> Finish()
@@ -37,6 +39,7 @@ public:
         Record(META_EOF, {});
         StoreLE32(m_bytes.data() + 6, DWORD(m_bytes.size() / 2));
         StoreLE32(m_bytes.data() + 12, m_maxRecord);
+        StoreLE16(m_bytes.data() + 10, m_objects);
         return m_bytes;
     }
 
@@ -53,6 +56,7 @@ private:
     }
     std::vector<BYTE> m_bytes;
     DWORD m_maxRecord = 3;
+    WORD m_objects = 0;
 };
 
 // A placeable header in front of a standard WMF.
@@ -75,7 +79,7 @@ public:
         Dwords({EMR_HEADER, 88});
         Dwords({DWORD(bounds.left), DWORD(bounds.top), DWORD(bounds.right), DWORD(bounds.bottom)});
         Dwords({DWORD(frame.left), DWORD(frame.top), DWORD(frame.right), DWORD(frame.bottom)});
-        Dwords({ENHMETA_SIGNATURE, 0x10000, 0 /*bytes*/, 0 /*records*/, 1 /*handles*/, 0, 0, 0});
+        Dwords({ENHMETA_SIGNATURE, 0x10000, 0 /*bytes*/, 0 /*records*/, 16 /*handles*/, 0, 0, 0});
         Dwords({1024, 768, 320, 240});
         m_records = 1;
     }
