@@ -101,8 +101,9 @@ void CRecordScaler::SetWindowExt()
         return;
     const SHORT y = m_p.Get(0), x = m_p.Get(1);
     const RECT& r = m_ctx.srcRect;
-    m_ctx.srcExtX = x < 0 ? -(r.right - r.left) : r.right - r.left;
-    m_ctx.srcExtY = y < 0 ? -(r.bottom - r.top) : r.bottom - r.top;
+    const int64_t w = int64_t(r.right) - r.left, h = int64_t(r.bottom) - r.top;
+    m_ctx.srcExtX = LONG(std::clamp<int64_t>(x < 0 ? -w : w, -INT32_MAX, INT32_MAX));
+    m_ctx.srcExtY = LONG(std::clamp<int64_t>(y < 0 ? -h : h, -INT32_MAX, INT32_MAX));
 }
 
 // SCALE*EXT: parameters y denominator, y numerator, x denominator, x numerator.
@@ -218,8 +219,8 @@ bool CRecordScaler::Run(WORD function)
     // scale the target's own mapping a second time.
     case META_OFFSETWINDOWORG:
         if (m_p.Has(0, 2)) {
-            m_ctx.srcOrgY += m_p.Get(0);
-            m_ctx.srcOrgX += m_p.Get(1);
+            m_ctx.srcOrgY = LONG(std::clamp<int64_t>(int64_t(m_ctx.srcOrgY) + m_p.Get(0), INT32_MIN, INT32_MAX));
+            m_ctx.srcOrgX = LONG(std::clamp<int64_t>(int64_t(m_ctx.srcOrgX) + m_p.Get(1), INT32_MIN, INT32_MAX));
         }
         return false;
     case META_SCALEWINDOWEXT:
@@ -289,18 +290,22 @@ bool CRecordScaler::Run(WORD function)
 }
 }  // namespace
 
+namespace {
+LONG Span(LONG from, LONG to) { return LONG(std::clamp<int64_t>(int64_t(to) - from, INT32_MIN, INT32_MAX)); }
+}  // namespace
+
 CMetaScaleContext MakeMetaScaleContext(const RECT& dst, const RECT& src)
 {
     CMetaScaleContext ctx;
     ctx.srcRect = src;
     ctx.srcOrgX = src.left;
     ctx.srcOrgY = src.top;
-    ctx.srcExtX = src.right - src.left;
-    ctx.srcExtY = src.bottom - src.top;
+    ctx.srcExtX = Span(src.left, src.right);
+    ctx.srcExtY = Span(src.top, src.bottom);
     ctx.dstOrgX = dst.left;
     ctx.dstOrgY = dst.top;
-    ctx.dstExtX = dst.right - dst.left;
-    ctx.dstExtY = dst.bottom - dst.top;
+    ctx.dstExtX = Span(dst.left, dst.right);
+    ctx.dstExtY = Span(dst.top, dst.bottom);
     return ctx;
 }
 

@@ -1,5 +1,7 @@
 #include "core/MetafileHelpers.h"
 
+#include "platform/metafile/CWmfRecorderDC.h"
+
 #include <QFile>
 
 #include <cstring>
@@ -107,6 +109,12 @@ HGLOBAL GlobalFromEnhMetafile(HENHMETAFILE metafile, BOOL keep)
     return BlockFromHandle(metafile, keep, DeleteEnhMetaFile);
 }
 
+HMETAFILE EnhToWinMetafile(HENHMETAFILE metafile)
+{
+    const std::vector<BYTE> bits = GetWinMetaFileBits(metafile, MM_ANISOTROPIC);
+    return bits.empty() ? nullptr : SetMetaFileBitsEx(UINT(bits.size()), bits.data());
+}
+
 int CountMetaRecords(const std::vector<BYTE>& record, CMetaRecordCounts& counts)
 {
     if (record.size() < WMF_RECORD_MIN_BYTES)
@@ -123,47 +131,12 @@ int CountMetaRecords(const std::vector<BYTE>& record, CMetaRecordCounts& counts)
     return 1;
 }
 
-bool IsMetaDrawingRecord(WORD function)
-{
-    switch (function) {
-    case META_LINETO: case META_MOVETO: case META_POLYGON: case META_POLYLINE:
-    case META_ELLIPSE: case META_FLOODFILL: case META_RECTANGLE: case META_TEXTOUT:
-    case META_POLYPOLYGON: case META_EXTFLOODFILL: case META_ROUNDRECT: case META_ARC:
-    case META_PIE: case META_CHORD: case META_EXTTEXTOUT: case META_STRETCHBLT:
-    case META_DIBSTRETCHBLT: case META_STRETCHDIB:
-        return true;
-    default:
-        return false;
-    }
-}
-
 BOOL GetMetafileBounds(HMETAFILE metafile, LONG& left, LONG& top, LONG& right, LONG& bottom)
 {
-    if (!metafile)
+    RECT box;
+    if (!metafile || !FindWmfWindowBox(metafile->Bytes(), box))
         return FALSE;
-    bool haveOrg = false, haveExt = false;
-    SHORT ox = 0, oy = 0, ex = 0, ey = 0;
-    WalkWmfRecords(metafile->Bytes(), [&](MetaBytes record) {
-        const WORD function = WmfRecordFunction(record);
-        if (haveOrg && haveExt && IsMetaDrawingRecord(function))
-            return false;
-        if ((function == META_SETWINDOWORG || function == META_SETWINDOWEXT) && WmfParamCount(record) >= 2) {
-            const SHORT y = SHORT(LoadLE16(record.data() + 6));
-            const SHORT x = SHORT(LoadLE16(record.data() + 8));
-            if (function == META_SETWINDOWORG) {
-                ox = x, oy = y, haveOrg = true;
-            } else {
-                ex = x, ey = y, haveExt = true;
-            }
-        }
-        return true;
-    });
-    if (!haveOrg || !haveExt)
-        return FALSE;
-    left = ox + (ex < 0 ? ex : 0);
-    right = left + (ex < 0 ? -LONG(ex) : ex);
-    top = oy + (ey < 0 ? ey : 0);
-    bottom = top + (ey < 0 ? -LONG(ey) : ey);
+    left = box.left, top = box.top, right = box.right, bottom = box.bottom;
     return TRUE;
 }
 

@@ -33,6 +33,11 @@ HGLOBAL GlobalFromMetafile(HMETAFILE metafile, BOOL keep);
 // The same for an enhanced metafile's bits.
 HGLOBAL GlobalFromEnhMetafile(HENHMETAFILE metafile, BOOL keep);
 
+// The Windows metafile of an enhanced metafile for the anisotropic mapping on
+// the screen reference (window origin and extent records first); null on
+// failure.
+HMETAFILE EnhToWinMetafile(HENHMETAFILE metafile);
+
 // Counts of the mapping records of a WMF, in the order of the load trace.
 struct CMetaRecordCounts {
     int windowOrg = 0;          // SETWINDOWORG 523
@@ -45,8 +50,6 @@ struct CMetaRecordCounts {
 // Enumeration callback: counts the record's kind; never stops the enumeration.
 int CountMetaRecords(const std::vector<BYTE>& record, CMetaRecordCounts& counts);
 
-// True for the 18 drawing record numbers that end the search for the window.
-bool IsMetaDrawingRecord(WORD function);
 // The window box of a WMF: the last SETWINDOWORG and SETWINDOWEXT seen before
 // the first drawing record that follows both; a negative extent is turned
 // round so that left < right and top < bottom. False when either is missing.

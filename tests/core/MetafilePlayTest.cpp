@@ -1,8 +1,12 @@
 // Playing Windows metafiles (directly and scaled into a rectangle), recoloured
 // enhanced metafiles and the probe picture onto a device context.
+#include "core/MetafileHelpers.h"
 #include "core/MetafilePlay.h"
+#include "platform/metafile/CEmfRecorderDC.h"
 #include "platform/LoggingDC.h"
 #include "platform/MetaFixtures.h"
+
+#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -128,4 +132,35 @@ TEST(ProbeMetafile, PlaysOneRectangleIntoTheHundredSquareAndIsKept)
     EXPECT_NEAR(dc.calls[0].device[1].x, 100, 2);
     FreeProbeEnhMetafile();
     EXPECT_EQ(LiveMetaFileHandles(), live - 1);
+}
+
+// WMF export: an EMF converted to a WMF, written as a placeable file with the
+// units per inch of its window box over the frame, reads back through the
+// validated import (window records only, no viewport records).
+TEST(WmfExport, ConvertedMetafileWritesAPlaceableFileTheImportAccepts)
+{
+    auto rec = CreateEnhMetaFile(nullptr, {});
+    rec->Rectangle(0, 0, 192, 96);
+    HENHMETAFILE emf = CloseEnhMetaFile(rec.get());
+    HMETAFILE wmf = EnhToWinMetafile(emf);
+    ASSERT_NE(wmf, nullptr);
+    LONG l, t, r, b;
+    ASSERT_TRUE(GetMetafileBounds(wmf, l, t, r, b));
+    ENHMETAHEADER header;
+    GetEnhMetaFileHeader(emf, &header);
+    QTemporaryDir dir;
+    const QString path = dir.filePath("export.wmf");
+    ASSERT_TRUE(WritePlaceableMetafile(wmf, path, RECT{l, t, r, b}, header.rclFrame.right - header.rclFrame.left));
+    HGLOBAL loaded = LoadValidatedWMF(path);
+    ASSERT_NE(loaded, nullptr);
+    PlaceableMetaHeader placeable;
+    {
+        CGlobalLock lock(loaded);
+        ASSERT_TRUE(ReadPlaceableHeader(MetaBytes(lock.data(), lock.size()), placeable));
+    }
+    // About 96 units per inch: the reference's pixels.
+    EXPECT_NEAR(placeable.inch, 96, 4);
+    GlobalFree(loaded);
+    DeleteMetaFile(wmf);
+    DeleteEnhMetaFile(emf);
 }

@@ -4,11 +4,51 @@
 #include "core/MetaRecolour.h"
 #include "core/MetaScaleRecord.h"
 #include "core/MetafileHelpers.h"
+#include "core/MetafilePlay.h"
+#include "platform/metafile/CWmfRecorderDC.h"
 
 #include <cstdint>
 #include <cstring>
 
 namespace {
+// A device context that draws nothing and measures no text (the replay driver
+// has no GUI application, so no fonts).
+class CNullDC : public CDC {
+public:
+    bool LineTo(int, int) override { return true; }
+    bool Polyline(const POINT*, int) override { return true; }
+    bool Polygon(const POINT*, int) override { return true; }
+    bool PolyPolygon(const POINT*, const int*, int) override { return true; }
+    bool PolyBezier(const POINT*, int) override { return true; }
+    bool Rectangle(int, int, int, int) override { return true; }
+    bool Ellipse(int, int, int, int) override { return true; }
+    bool RoundRect(int, int, int, int, int, int) override { return true; }
+    bool Arc(int, int, int, int, int, int, int, int) override { return true; }
+    bool Pie(int, int, int, int, int, int, int, int) override { return true; }
+    bool Chord(int, int, int, int, int, int, int, int) override { return true; }
+    void FillRect(const RECT*, CBrush*) override {}
+    void FrameRect(const RECT*, CBrush*) override {}
+    bool FillRgn(CRgn*, CBrush*) override { return true; }
+    bool FrameRgn(CRgn*, CBrush*, int, int) override { return true; }
+    bool PatBlt(int, int, int, int, DWORD) override { return true; }
+    bool BitBlt(int, int, int, int, CDC*, int, int, DWORD) override { return true; }
+    bool StretchBlt(int, int, int, int, CDC*, int, int, int, int, DWORD) override { return true; }
+    int StretchDIBits(int, int, int, int, int, int, int, int, const void*, const BITMAPINFO*, UINT, DWORD) override
+    {
+        return 1;
+    }
+    COLORREF SetPixel(int, int, COLORREF c) override { return c; }
+    bool StrokePath() override { return true; }
+    bool FillPath() override { return true; }
+    bool StrokeAndFillPath() override { return true; }
+    bool ExtTextOut(int, int, UINT, const RECT*, const char*, UINT, const int*) override { return true; }
+    void GpFillPath(const QPainterPath&, const CGpBrush&, const CGpState&) override {}
+    void GpDrawPath(const QPainterPath&, const CGpPen&, const CGpState&) override {}
+    void GpDrawImage(const QImage&, const QRectF&, const QRectF&, const CGpImageAttributes*, const CGpState&) override
+    {
+    }
+};
+
 void FuzzWmf(HMETAFILE h)
 {
     if (!h)
@@ -22,6 +62,10 @@ void FuzzWmf(HMETAFILE h)
         ScaleMetaRecordBytes(ctx, record);
         return 1;
     });
+    // Played as it is and scaled into a rectangle.
+    CNullDC dc;
+    PlayMetaFile(&dc, h);
+    PlayMetafileInRect(&dc, h, RECT{0, 0, 300, 200}, RECT{0, 0, 50, 50});
     DeleteMetaFile(h);
 }
 
@@ -37,6 +81,10 @@ void FuzzEmf(HENHMETAFILE h)
         RecolourEnhRecord(record, ctx);
         return 1;
     });
+    // Played recoloured, and converted to a WMF (played into the WMF recorder).
+    CNullDC dc;
+    PlayEnhMetafileRecoloured(&dc, h, RECT{0, 0, 640, 480}, RGB(200, 10, 10));
+    GetWinMetaFileBits(h, MM_ANISOTROPIC);
     DeleteEnhMetaFile(h);
 }
 }  // namespace

@@ -61,11 +61,14 @@ CEmfPlayer::CEmfPlayer(CDC* dc, HENHMETAFILE metafile, const RECT& dest) : m_dc(
     if (src.width() <= 0 || src.height() <= 0)
         src = QRectF(QPointF(header.rclBounds.left, header.rclBounds.top),
                      QPointF(header.rclBounds.right, header.rclBounds.bottom));
-    if (src.width() <= 0 || src.height() <= 0 || dest.right == dest.left || dest.bottom == dest.top)
+    const double destW = double(dest.right) - dest.left, destH = double(dest.bottom) - dest.top;
+    if (src.width() <= 0 || src.height() <= 0 || destW == 0 || destH == 0)
         return;
     m_frameToDest = QTransform::fromTranslate(-src.left(), -src.top()) *
-                    QTransform::fromScale((dest.right - dest.left) / src.width(), (dest.bottom - dest.top) / src.height()) *
+                    QTransform::fromScale(destW / src.width(), destH / src.height()) *
                     QTransform::fromTranslate(dest.left, dest.top);
+    if (!Finite(m_frameToDest))
+        return;
     m_baseDepth = dc->SaveDC();
     m_destBase = dc->LogToDevTransform();
     CRgn clip;
@@ -116,6 +119,24 @@ QTransform CEmfPlayer::MapTransform() const
 QTransform CEmfPlayer::LogicalToDevice() const
 {
     return m_state.world * MapTransform() * m_frameToDest * m_destBase;
+}
+
+bool CEmfPlayer::PointsFit(const POINT* points, size_t count) const
+{
+    constexpr double kLimit = double(1 << 26);
+    const QTransform t = LogicalToDevice();
+    for (size_t i = 0; i < count; ++i) {
+        const QPointF d = t.map(QPointF(points[i].x, points[i].y));
+        if (!(std::abs(d.x()) < kLimit && std::abs(d.y()) < kLimit))
+            return false;
+    }
+    return true;
+}
+
+bool CEmfPlayer::BoxFits(LONG l, LONG t, LONG r, LONG b) const
+{
+    const POINT corners[4] = {{l, t}, {r, t}, {l, b}, {r, b}};
+    return PointsFit(corners, 4);
 }
 
 void CEmfPlayer::ApplyTransform()
@@ -231,7 +252,13 @@ bool CEmfPlayer::PlayState(DWORD type, CMetaByteReader& r)
     case EMR_SETARCDIRECTION: m_dc->SetArcDirection(int(r.U32(8))); return r.Ok();
     case EMR_SETMITERLIMIT: m_dc->SetMiterLimit(float(r.U32(8))); return r.Ok();
     case EMR_SETBRUSHORGEX: m_dc->SetBrushOrg(r.S32(8), r.S32(12)); return r.Ok();
-    case EMR_MOVETOEX: m_dc->MoveTo(r.S32(8), r.S32(12)); return r.Ok();
+    case EMR_MOVETOEX: {
+        const POINT p{r.S32(8), r.S32(12)};
+        if (!r.Ok() || !PointsFit(&p, 1))
+            return false;
+        m_dc->MoveTo(p.x, p.y);
+        return true;
+    }
     default:
         return false;
     }

@@ -40,6 +40,10 @@ private:
     void ApplyTransform();
     QTransform MapTransform() const;
     QTransform LogicalToDevice() const;  // the metafile's logical units to device pixels
+    // True when the points land within the device range the device context
+    // computes in (a record whose points would overflow it is skipped).
+    bool PointsFit(const POINT* points, size_t count) const;
+    bool BoxFits(LONG l, LONG t, LONG r, LONG b) const;
     bool PlayState(DWORD type, CMetaByteReader& r);
     bool PlayObject(DWORD type, CMetaByteReader& r);
     bool PlayShape(DWORD type, CMetaByteReader& r);

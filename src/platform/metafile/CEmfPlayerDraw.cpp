@@ -7,6 +7,8 @@
 #include <QString>
 
 #include <algorithm>
+#include <cmath>
+#include <cstdint>
 
 namespace {
 constexpr size_t kMaxPoints = 1u << 24;
@@ -33,7 +35,17 @@ bool IsSmallPoly(DWORD type)
 
 bool CEmfPlayer::PlayShape(DWORD type, CMetaByteReader& r)
 {
-    const LONG l = r.S32(8), t = r.S32(12), rt = r.S32(16), b = r.S32(20);
+    const bool boxed = type == EMR_RECTANGLE || type == EMR_ELLIPSE || type == EMR_ROUNDRECT || type == EMR_ARC ||
+                       type == EMR_ARCTO || type == EMR_PIE || type == EMR_CHORD;
+    const bool pointed = type == EMR_LINETO || type == EMR_SETPIXELV || type == EMR_EXTFLOODFILL;
+    LONG l = 0, t = 0, rt = 0, b = 0;
+    if (boxed || pointed) {
+        l = r.S32(8), t = r.S32(12);
+        rt = boxed ? r.S32(16) : l;
+        b = boxed ? r.S32(20) : t;
+        if (!r.Ok() || !BoxFits(l, t, rt, b))
+            return false;
+    }
     switch (type) {
     case EMR_RECTANGLE: return r.Ok() && m_dc->Rectangle(l, t, rt, b);
     case EMR_ELLIPSE: return r.Ok() && m_dc->Ellipse(l, t, rt, b);
@@ -56,7 +68,7 @@ bool CEmfPlayer::PlayShape(DWORD type, CMetaByteReader& r)
             return m_dc->Pie(l, t, rt, b, xs, ys, xe, ye);
         return m_dc->Chord(l, t, rt, b, xs, ys, xe, ye);
     }
-    case EMR_LINETO: return r.Has(8, 8) && m_dc->LineTo(r.S32(8), r.S32(12));
+    case EMR_LINETO: return m_dc->LineTo(l, t);
     case EMR_SETPIXELV: {
         const COLORREF c = r.U32(16) & 0xFFFFFF;
         return r.Ok() && m_dc->SetPixel(r.S32(8), r.S32(12), c) != CLR_INVALID;
@@ -87,7 +99,7 @@ bool CEmfPlayer::PlayPoly(DWORD type, CMetaByteReader& r)
     case EMR_POLYBEZIER: case EMR_POLYGON: case EMR_POLYLINE: case EMR_POLYBEZIERTO: case EMR_POLYLINETO:
     case EMR_POLYBEZIER16: case EMR_POLYGON16: case EMR_POLYLINE16: case EMR_POLYBEZIERTO16:
     case EMR_POLYLINETO16: {
-        if (!ReadPoints(r, 28, r.U32(24), small, pts))
+        if (!ReadPoints(r, 28, r.U32(24), small, pts) || !PointsFit(pts.data(), pts.size()))
             return false;
         const int n = int(pts.size());
         switch (small ? type - (EMR_POLYBEZIER16 - EMR_POLYBEZIER) : type) {
@@ -106,7 +118,8 @@ bool CEmfPlayer::PlayPoly(DWORD type, CMetaByteReader& r)
         uint64_t sum = 0;
         for (DWORD i = 0; i < polys; ++i)
             sum += counts[i] = r.U32(32 + 4 * size_t(i));
-        if (sum != total || !ReadPoints(r, 32 + size_t(polys) * 4, total, small, pts))
+        if (sum != total || !ReadPoints(r, 32 + size_t(polys) * 4, total, small, pts) ||
+            !PointsFit(pts.data(), pts.size()))
             return false;
         if (type == EMR_POLYPOLYGON || type == EMR_POLYPOLYGON16) {
             std::vector<int> c(counts.begin(), counts.end());
@@ -122,6 +135,9 @@ bool CEmfPlayer::PlayPoly(DWORD type, CMetaByteReader& r)
 bool CEmfPlayer::StretchDib(CMetaByteReader& r, int x, int y, int w, int h, int xs, int ys, int ws, int hs,
                             size_t offBmi, size_t cbBmi, size_t offBits, size_t cbBits, UINT usage, DWORD rop)
 {
+    if (!BoxFits(x, y, LONG(std::clamp<int64_t>(int64_t(x) + w, INT32_MIN, INT32_MAX)),
+                 LONG(std::clamp<int64_t>(int64_t(y) + h, INT32_MIN, INT32_MAX))))
+        return false;
     const MetaBytes bmi = r.Sub(offBmi, cbBmi);
     const MetaBytes bits = r.Sub(offBits, cbBits);
     if (!r.Ok() || cbBmi < 40 || cbBits == 0)
@@ -151,7 +167,9 @@ bool CEmfPlayer::PlayBlit(DWORD type, CMetaByteReader& r)
         if (!r.Ok())
             return false;
         if (cbBmi == 0)
-            return m_dc->PatBlt(x, y, w, h, rop);
+            return BoxFits(x, y, LONG(std::clamp<int64_t>(int64_t(x) + w, INT32_MIN, INT32_MAX)),
+                           LONG(std::clamp<int64_t>(int64_t(y) + h, INT32_MIN, INT32_MAX))) &&
+                   m_dc->PatBlt(x, y, w, h, rop);
         LONG ws = w, hs = h;
         if (type == EMR_STRETCHBLT) {
             ws = r.S32(100), hs = r.S32(104);
@@ -187,7 +205,8 @@ bool CEmfPlayer::PlayText(DWORD type, CMetaByteReader& r)
     const LONG x = r.S32(36), y = r.S32(40);
     const DWORD count = r.U32(44), offString = r.U32(48), options = r.U32(52), offDx = r.U32(72);
     const RECT rect{r.S32(56), r.S32(60), r.S32(64), r.S32(68)};
-    if (!r.Ok() || count > (1u << 20))
+    if (!r.Ok() || count > (1u << 20) || !BoxFits(x, y, x, y) ||
+        ((options & (ETO_OPAQUE | ETO_CLIPPED)) && !BoxFits(rect.left, rect.top, rect.right, rect.bottom)))
         return false;
     const bool wide = type == EMR_EXTTEXTOUTW;
     const MetaBytes str = r.Sub(offString, size_t(count) * (wide ? 2 : 1));
@@ -223,7 +242,11 @@ bool CEmfPlayer::ReadRegion(CMetaByteReader& r, size_t offset, size_t size, cons
     for (DWORD i = 0; i < count; ++i) {
         const size_t at = offset + headerSize + size_t(i) * 16;
         const QRectF rc(QPointF(r.S32(at), r.S32(at + 4)), QPointF(r.S32(at + 8), r.S32(at + 12)));
-        out += map.mapRect(rc).toAlignedRect();
+        const QRectF mapped = map.mapRect(rc);
+        if (!(std::abs(mapped.left()) < 1e8 && std::abs(mapped.right()) < 1e8 && std::abs(mapped.top()) < 1e8 &&
+              std::abs(mapped.bottom()) < 1e8))
+            return false;
+        out += mapped.toAlignedRect();
     }
     return r.Ok();
 }
@@ -258,13 +281,20 @@ bool CEmfPlayer::PlayRegion(DWORD type, CMetaByteReader& r)
     switch (type) {
     case EMR_EXTSELECTCLIPRGN: return SelectClipFromRecord(r);
     case EMR_INTERSECTCLIPRECT:
-        return r.Has(8, 16) && m_dc->IntersectClipRect(r.S32(8), r.S32(12), r.S32(16), r.S32(20)) != RGN_ERROR;
-    case EMR_EXCLUDECLIPRECT:
-        return r.Has(8, 16) && m_dc->ExcludeClipRect(r.S32(8), r.S32(12), r.S32(16), r.S32(20)) != RGN_ERROR;
+    case EMR_EXCLUDECLIPRECT: {
+        const LONG l = r.S32(8), t = r.S32(12), rt = r.S32(16), b = r.S32(20);
+        if (!r.Ok() || !BoxFits(l, t, rt, b))
+            return false;
+        if (type == EMR_INTERSECTCLIPRECT)
+            return m_dc->IntersectClipRect(l, t, rt, b) != RGN_ERROR;
+        return m_dc->ExcludeClipRect(l, t, rt, b) != RGN_ERROR;
+    }
     case EMR_OFFSETCLIPRGN: {
         // The offset is logical; the clip region moves by its device length.
         const QPointF d = LogicalToDevice().map(QPointF(r.S32(8), r.S32(12))) - LogicalToDevice().map(QPointF(0, 0));
         if (!r.Ok())
+            return false;
+        if (!(std::abs(d.x()) < 1e8 && std::abs(d.y()) < 1e8))
             return false;
         const QPoint dev = d.toPoint();
         CRgn clip;

@@ -1,5 +1,7 @@
 #include "platform/metafile/WmfParse.h"
 
+#include <cstdlib>
+
 WORD PlaceableChecksum(const BYTE* header20)
 {
     WORD sum = 0;
@@ -85,4 +87,45 @@ bool ParseWmf(MetaBytes bytes, WmfHeaderInfo* info)
     });
     out.recordCount = count;
     return walk == MetaWalk::Done;
+}
+
+bool IsMetaDrawingRecord(WORD function)
+{
+    switch (function) {
+    case META_LINETO: case META_MOVETO: case META_POLYGON: case META_POLYLINE:
+    case META_ELLIPSE: case META_FLOODFILL: case META_RECTANGLE: case META_TEXTOUT:
+    case META_POLYPOLYGON: case META_EXTFLOODFILL: case META_ROUNDRECT: case META_ARC:
+    case META_PIE: case META_CHORD: case META_EXTTEXTOUT: case META_STRETCHBLT:
+    case META_DIBSTRETCHBLT: case META_STRETCHDIB:
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool FindWmfWindowBox(MetaBytes wmf, RECT& box)
+{
+    bool haveOrg = false, haveExt = false;
+    SHORT ox = 0, oy = 0, ex = 0, ey = 0;
+    WalkWmfRecords(wmf, [&](MetaBytes record) {
+        const WORD function = WmfRecordFunction(record);
+        if (haveOrg && haveExt && IsMetaDrawingRecord(function))
+            return false;
+        if ((function == META_SETWINDOWORG || function == META_SETWINDOWEXT) && WmfParamCount(record) >= 2) {
+            const SHORT y = SHORT(LoadLE16(record.data() + 6));
+            const SHORT x = SHORT(LoadLE16(record.data() + 8));
+            if (function == META_SETWINDOWORG)
+                ox = x, oy = y, haveOrg = true;
+            else
+                ex = x, ey = y, haveExt = true;
+        }
+        return true;
+    });
+    if (!haveOrg || !haveExt)
+        return false;
+    box.left = ox + (ex < 0 ? ex : 0);
+    box.right = box.left + std::abs(LONG(ex));
+    box.top = oy + (ey < 0 ? ey : 0);
+    box.bottom = box.top + std::abs(LONG(ey));
+    return true;
 }

@@ -4,6 +4,7 @@
 // every size lies inside the block: the standard header's size (in 16-bit words)
 // fits the block, each record is at least 3 words, lies inside the metafile and
 // the walk reaches the end record or the end of the data.
+#include "platform/CRect.h"
 #include "platform/metafile/MetaBytes.h"
 #include "platform/metafile/MetaRecords.h"
 
@@ -71,6 +72,13 @@ MetaWalk WalkWmfRecords(MetaBytes bytes, Fn&& fn)
     }
     return MetaWalk::Done;
 }
+
+// The window box of a WMF: the last SETWINDOWORG and SETWINDOWEXT seen before
+// the first drawing record that follows both, a negative extent turned round
+// (left < right, top < bottom). False when either record is missing.
+bool FindWmfWindowBox(MetaBytes wmf, RECT& box);
+// True for the 18 drawing records that end the search for the window box.
+bool IsMetaDrawingRecord(WORD function);
 
 // Function number and parameter word access of a record already known to be at
 // least 6 bytes long.
