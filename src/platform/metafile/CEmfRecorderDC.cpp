@@ -26,7 +26,6 @@ int StockIndexOf(const CGdiObject* object)
 
 CEmfRecorderDC::CEmfRecorderDC(const RECT* frame, const std::string& description)
 {
-    SetDeviceCaps(DisplayDeviceCaps());
     if (frame) {
         m_haveFrame = true;
         m_frame = *frame;

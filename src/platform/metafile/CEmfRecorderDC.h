@@ -6,14 +6,14 @@
 // the end record. Objects selected are written once per distinct creation
 // record and kept for the whole metafile, so that a RestoreDC that re-selects an
 // earlier object always finds it alive.
-#include "platform/CDC.h"
+#include "platform/metafile/CMetaRecorderDC.h"
 #include "platform/metafile/MetaFileHandles.h"
 
 #include <map>
 #include <string>
 #include <vector>
 
-class CEmfRecorderDC : public CDC {
+class CEmfRecorderDC : public CMetaRecorderDC {
 public:
     // frame: the picture frame in 0.01 mm (null: from the bounds drawn);
     // description: Windows-1252 bytes, as "AppTitle\0DocTitle\0\0".
@@ -77,16 +77,7 @@ public:
     bool Pie(int l, int t, int r, int b, int xs, int ys, int xe, int ye) override;
     bool Chord(int l, int t, int r, int b, int xs, int ys, int xe, int ye) override;
 
-    void FillRect(const RECT* rect, CBrush* brush) override;
-    void FrameRect(const RECT* rect, CBrush* brush) override;
-    bool FillRgn(CRgn* region, CBrush* brush) override;
-    bool FrameRgn(CRgn* region, CBrush* brush, int width, int height) override;
     bool PatBlt(int x, int y, int width, int height, DWORD rop) override;
-    bool BitBlt(int x, int y, int width, int height, CDC* src, int xSrc, int ySrc, DWORD rop) override;
-    bool StretchBlt(int x, int y, int width, int height, CDC* src, int xSrc, int ySrc, int srcWidth,
-                    int srcHeight, DWORD rop) override;
-    int StretchDIBits(int x, int y, int width, int height, int xSrc, int ySrc, int srcWidth, int srcHeight,
-                      const void* bits, const BITMAPINFO* info, UINT usage, DWORD rop) override;
     COLORREF SetPixel(int x, int y, COLORREF color) override;
     bool ExtFloodFill(int x, int y, COLORREF color, UINT fillType) override;
 
@@ -128,8 +119,8 @@ private:
     bool EmitPoly(DWORD type, const POINT* points, int count);
     bool EmitPolyPoly(DWORD type, const POINT* points, const DWORD* counts, int polys);
     bool EmitArcLike(DWORD type, int l, int t, int r, int b, int xs, int ys, int xe, int ye);
-    bool EmitDib(int x, int y, int w, int h, int xSrc, int ySrc, int srcW, int srcH,
-                 const std::vector<BYTE>& info, const BYTE* bits, size_t bitsSize, UINT usage, DWORD rop);
+    bool WriteDib(int x, int y, int w, int h, int xs, int ys, int ws, int hs, const std::vector<BYTE>& dib,
+                  size_t infoSize, UINT usage, DWORD rop) override;
 
     std::vector<BYTE> m_bytes;
     DWORD m_records = 0;

@@ -24,54 +24,6 @@ std::vector<U_POINTL> ToPointls(const POINT* points, size_t count)
     return out;
 }
 
-bool UsesSource(DWORD rop) { return ((rop >> 2) ^ rop) & 0x330000; }
-
-// Header and colour-table bytes and row bytes of an uncompressed DIB header;
-// false for one the recorder does not take.
-bool DibSizes(const BITMAPINFO* info, size_t& infoSize, size_t& bitsSize)
-{
-    const BITMAPINFOHEADER& h = info->bmiHeader;
-    const int bpp = h.biBitCount;
-    if (h.biSize < 40 || h.biSize > 124 || h.biWidth <= 0 || h.biHeight == 0 || h.biHeight == INT32_MIN)
-        return false;
-    if (bpp != 1 && bpp != 4 && bpp != 8 && bpp != 16 && bpp != 24 && bpp != 32)
-        return false;
-    if (h.biCompression != BI_RGB && h.biCompression != BI_BITFIELDS)
-        return false;
-    const uint64_t colours = h.biClrUsed ? h.biClrUsed : (bpp <= 8 ? (1u << bpp) : 0);
-    if (bpp <= 8 && colours > (1u << bpp))
-        return false;
-    if (bpp > 8 && colours > 256)
-        return false;
-    const uint64_t masks = (h.biCompression == BI_BITFIELDS && h.biSize == 40) ? 12 : 0;
-    const uint64_t stride = (uint64_t(h.biWidth) * bpp + 31) / 32 * 4;
-    const uint64_t rows = uint64_t(std::abs(int64_t(h.biHeight)));
-    if (stride * rows > (uint64_t(1) << 30))
-        return false;
-    infoSize = size_t(h.biSize + masks + colours * 4);
-    bitsSize = size_t(stride * rows);
-    return true;
-}
-
-// A 32-bit bottom-up BI_RGB DIB of part of an image.
-bool ImagePartToDib(const QImage& image, const QRect& part, std::vector<BYTE>& info, std::vector<BYTE>& bits)
-{
-    const QRect r = part.intersected(image.rect());
-    if (r.isEmpty())
-        return false;
-    const QImage src = image.copy(r).convertToFormat(QImage::Format_RGB32);
-    info.assign(40, 0);
-    StoreLE32(info.data(), 40);
-    StoreLE32(info.data() + 4, DWORD(src.width()));
-    StoreLE32(info.data() + 8, DWORD(src.height()));
-    StoreLE16(info.data() + 12, 1);
-    StoreLE16(info.data() + 14, 32);
-    const size_t row = size_t(src.width()) * 4;
-    bits.resize(row * size_t(src.height()));
-    for (int y = 0; y < src.height(); ++y)
-        std::memcpy(bits.data() + size_t(src.height() - 1 - y) * row, src.constScanLine(y), row);
-    return true;
-}
 }  // namespace
 
 bool CEmfRecorderDC::EmitPoly(DWORD type, const POINT* points, int count)
@@ -223,105 +175,16 @@ bool CEmfRecorderDC::PatBlt(int x, int y, int width, int height, DWORD rop)
     return true;
 }
 
-// A fill with another brush than the selected one selects it for the fill and
-// selects the current brush back after it.
-void CEmfRecorderDC::FillRect(const RECT* rect, CBrush* brush)
-{
-    if (!rect || !brush || !brush->IsCreated())
-        return;
-    CBrush* old = GetCurrentBrush();
-    SelectObject(brush);
-    PatBlt(rect->left, rect->top, rect->right - rect->left, rect->bottom - rect->top, PATCOPY);
-    if (old && old != brush)
-        SelectObject(old);
-}
-
-void CEmfRecorderDC::FrameRect(const RECT* rect, CBrush* brush)
-{
-    if (!rect || !brush || !brush->IsCreated() || rect->right <= rect->left || rect->bottom <= rect->top)
-        return;
-    CBrush* old = GetCurrentBrush();
-    SelectObject(brush);
-    const RECT& r = *rect;
-    PatBlt(r.left, r.top, r.right - r.left, 1, PATCOPY);
-    PatBlt(r.left, r.bottom - 1, r.right - r.left, 1, PATCOPY);
-    PatBlt(r.left, r.top, 1, r.bottom - r.top, PATCOPY);
-    PatBlt(r.right - 1, r.top, 1, r.bottom - r.top, PATCOPY);
-    if (old && old != brush)
-        SelectObject(old);
-}
-
-// Regions are device units; each rectangle is written as a pattern fill of its
-// logical rectangle.
-bool CEmfRecorderDC::FillRgn(CRgn* region, CBrush* brush)
-{
-    if (!region || !brush)
-        return false;
-    for (const QRect& r : region->Region()) {
-        RECT rc{r.left(), r.top(), r.right() + 1, r.bottom() + 1};
-        DPtoLP(&rc);
-        FillRect(&rc, brush);
-    }
-    return true;
-}
-
-bool CEmfRecorderDC::FrameRgn(CRgn* region, CBrush* brush, int width, int height)
-{
-    if (!region || !brush)
-        return false;
-    RECT box;
-    region->GetRgnBox(&box);
-    DPtoLP(&box);
-    FrameRect(&box, brush);
-    return true;
-}
-
-bool CEmfRecorderDC::EmitDib(int x, int y, int w, int h, int xSrc, int ySrc, int srcW, int srcH,
-                             const std::vector<BYTE>& info, const BYTE* bits, size_t bitsSize, UINT usage,
-                             DWORD rop)
+bool CEmfRecorderDC::WriteDib(int x, int y, int w, int h, int xs, int ys, int ws, int hs,
+                              const std::vector<BYTE>& dib, size_t infoSize, UINT usage, DWORD rop)
 {
     AddBoundsRect(x, y, x + w, y + h, false);
-    std::vector<BYTE> bmi = info;
-    Emit(U_EMRSTRETCHDIBITS_set(ToRectl(LastBounds()), ToPointl(x, y), ToPointl(w, h), ToPointl(xSrc, ySrc),
-                                ToPointl(srcW, srcH), usage, rop, reinterpret_cast<PU_BITMAPINFO>(bmi.data()),
-                                uint32_t(bitsSize), reinterpret_cast<char*>(const_cast<BYTE*>(bits))));
+    std::vector<BYTE> bmi(dib.begin(), dib.begin() + long(infoSize));
+    Emit(U_EMRSTRETCHDIBITS_set(ToRectl(LastBounds()), ToPointl(x, y), ToPointl(w, h), ToPointl(xs, ys),
+                                ToPointl(ws, hs), usage, rop, reinterpret_cast<PU_BITMAPINFO>(bmi.data()),
+                                uint32_t(dib.size() - infoSize),
+                                reinterpret_cast<char*>(const_cast<BYTE*>(dib.data() + infoSize))));
     return true;
-}
-
-bool CEmfRecorderDC::BitBlt(int x, int y, int width, int height, CDC* src, int xSrc, int ySrc, DWORD rop)
-{
-    return StretchBlt(x, y, width, height, src, xSrc, ySrc, width, height, rop);
-}
-
-bool CEmfRecorderDC::StretchBlt(int x, int y, int width, int height, CDC* src, int xSrc, int ySrc, int srcWidth,
-                                int srcHeight, DWORD rop)
-{
-    if (!UsesSource(rop))
-        return PatBlt(x, y, width, height, rop);
-    QImage* image = src ? src->GetImageSurface() : nullptr;
-    if (!image)
-        return false;
-    POINT p[2] = {{xSrc, ySrc}, {xSrc + srcWidth, ySrc + srcHeight}};
-    src->LPtoDP(p, 2);
-    const QRect part = QRect(QPoint(std::min(p[0].x, p[1].x), std::min(p[0].y, p[1].y)),
-                             QPoint(std::max(p[0].x, p[1].x) - 1, std::max(p[0].y, p[1].y) - 1));
-    std::vector<BYTE> info, bits;
-    if (!ImagePartToDib(*image, part, info, bits))
-        return false;
-    return EmitDib(x, y, width, height, 0, 0, int(LoadLE32(info.data() + 4)), int(LoadLE32(info.data() + 8)), info,
-                   bits.data(), bits.size(), DIB_RGB_COLORS, rop);
-}
-
-int CEmfRecorderDC::StretchDIBits(int x, int y, int width, int height, int xSrc, int ySrc, int srcWidth,
-                                  int srcHeight, const void* bits, const BITMAPINFO* info, UINT usage, DWORD rop)
-{
-    size_t infoSize = 0, bitsSize = 0;
-    if (!info || !bits || !DibSizes(info, infoSize, bitsSize))
-        return 0;
-    const BYTE* p = reinterpret_cast<const BYTE*>(info);
-    EmitDib(x, y, width, height, xSrc, ySrc, srcWidth, srcHeight, std::vector<BYTE>(p, p + infoSize),
-            static_cast<const BYTE*>(bits), bitsSize, usage, rop);
-    return std::abs(info->bmiHeader.biHeight);
 }
 
 COLORREF CEmfRecorderDC::SetPixel(int x, int y, COLORREF color)

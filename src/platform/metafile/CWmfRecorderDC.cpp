@@ -7,7 +7,7 @@
 #include <algorithm>
 #include <cmath>
 
-CWmfRecorderDC::CWmfRecorderDC() { SetDeviceCaps(DisplayDeviceCaps()); }
+CWmfRecorderDC::CWmfRecorderDC() = default;
 
 CWmfRecorderDC::~CWmfRecorderDC() = default;
 

@@ -5,7 +5,7 @@
 // lengths (pen widths, font heights, advances) are scaled the same way. Paths
 // and beziers, which WMF lacks, are written as the polygons they flatten to.
 // Objects are written once per distinct creation record and kept.
-#include "platform/CDC.h"
+#include "platform/metafile/CMetaRecorderDC.h"
 #include "platform/metafile/MetaFileHandles.h"
 
 #include <QPainterPath>
@@ -14,7 +14,7 @@
 #include <map>
 #include <vector>
 
-class CWmfRecorderDC : public CDC {
+class CWmfRecorderDC : public CMetaRecorderDC {
 public:
     CWmfRecorderDC();
     ~CWmfRecorderDC() override;
@@ -62,16 +62,7 @@ public:
     bool Arc(int l, int t, int r, int b, int xs, int ys, int xe, int ye) override;
     bool Pie(int l, int t, int r, int b, int xs, int ys, int xe, int ye) override;
     bool Chord(int l, int t, int r, int b, int xs, int ys, int xe, int ye) override;
-    void FillRect(const RECT* rect, CBrush* brush) override;
-    void FrameRect(const RECT* rect, CBrush* brush) override;
-    bool FillRgn(CRgn* region, CBrush* brush) override;
-    bool FrameRgn(CRgn* region, CBrush* brush, int width, int height) override;
     bool PatBlt(int x, int y, int width, int height, DWORD rop) override;
-    bool BitBlt(int x, int y, int width, int height, CDC* src, int xSrc, int ySrc, DWORD rop) override;
-    bool StretchBlt(int x, int y, int width, int height, CDC* src, int xSrc, int ySrc, int srcWidth,
-                    int srcHeight, DWORD rop) override;
-    int StretchDIBits(int x, int y, int width, int height, int xSrc, int ySrc, int srcWidth, int srcHeight,
-                      const void* bits, const BITMAPINFO* info, UINT usage, DWORD rop) override;
     COLORREF SetPixel(int x, int y, COLORREF color) override;
     bool ExtFloodFill(int x, int y, COLORREF color, UINT fillType) override;
     int SelectClipRgn(CRgn* region, int mode = RGN_COPY) override;
@@ -105,7 +96,8 @@ private:
     void WritePolygons(const QList<QPolygonF>& polygons, bool filled);
     bool AddToPath(const QPainterPath& pagePath);
     bool WriteDib(int x, int y, int w, int h, int xs, int ys, int ws, int hs, const std::vector<BYTE>& dib,
-                  UINT usage, DWORD rop);
+                  size_t infoSize, UINT usage, DWORD rop) override;
+    bool ArcLike(WORD function, int l, int t, int r, int b, int xs, int ys, int xe, int ye);
 
     std::vector<BYTE> m_bytes;
     DWORD m_maxRecord = 3;

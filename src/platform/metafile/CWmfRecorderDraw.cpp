@@ -9,8 +9,6 @@
 #include <cstring>
 
 namespace {
-bool UsesSource(DWORD rop) { return ((rop >> 2) ^ rop) & 0x330000; }
-
 QPolygonF ToPolygon(const std::vector<WORD>& xy)
 {
     QPolygonF poly;
@@ -19,24 +17,6 @@ QPolygonF ToPolygon(const std::vector<WORD>& xy)
     return poly;
 }
 
-// A packed 32-bit bottom-up DIB of part of an image.
-std::vector<BYTE> ImagePartDib(const QImage& image, const QRect& part)
-{
-    const QRect r = part.intersected(image.rect());
-    if (r.isEmpty())
-        return {};
-    const QImage src = image.copy(r).convertToFormat(QImage::Format_RGB32);
-    const size_t row = size_t(src.width()) * 4;
-    std::vector<BYTE> dib(40 + row * size_t(src.height()));
-    StoreLE32(dib.data(), 40);
-    StoreLE32(dib.data() + 4, DWORD(src.width()));
-    StoreLE32(dib.data() + 8, DWORD(src.height()));
-    StoreLE16(dib.data() + 12, 1);
-    StoreLE16(dib.data() + 14, 32);
-    for (int y = 0; y < src.height(); ++y)
-        std::memcpy(dib.data() + 40 + size_t(src.height() - 1 - y) * row, src.constScanLine(y), row);
-    return dib;
-}
 }  // namespace
 
 bool CWmfRecorderDC::AddToPath(const QPainterPath& pagePath)
@@ -192,25 +172,26 @@ bool CWmfRecorderDC::RoundRect(int left, int top, int right, int bottom, int wid
     return true;
 }
 
-bool CWmfRecorderDC::Arc(int l, int t, int r, int b, int xs, int ys, int xe, int ye)
+bool CWmfRecorderDC::ArcLike(WORD function, int l, int t, int r, int b, int xs, int ys, int xe, int ye)
 {
     const QPointF a = Page(l, t), c = Page(r, b), s = Page(xs, ys), e = Page(xe, ye);
-    Rec(META_ARC, {PX(e.y()), PX(e.x()), PX(s.y()), PX(s.x()), PX(c.y()), PX(c.x()), PX(a.y()), PX(a.x())});
+    Rec(function, {PX(e.y()), PX(e.x()), PX(s.y()), PX(s.x()), PX(c.y()), PX(c.x()), PX(a.y()), PX(a.x())});
     return true;
+}
+
+bool CWmfRecorderDC::Arc(int l, int t, int r, int b, int xs, int ys, int xe, int ye)
+{
+    return ArcLike(META_ARC, l, t, r, b, xs, ys, xe, ye);
 }
 
 bool CWmfRecorderDC::Pie(int l, int t, int r, int b, int xs, int ys, int xe, int ye)
 {
-    const QPointF a = Page(l, t), c = Page(r, b), s = Page(xs, ys), e = Page(xe, ye);
-    Rec(META_PIE, {PX(e.y()), PX(e.x()), PX(s.y()), PX(s.x()), PX(c.y()), PX(c.x()), PX(a.y()), PX(a.x())});
-    return true;
+    return ArcLike(META_PIE, l, t, r, b, xs, ys, xe, ye);
 }
 
 bool CWmfRecorderDC::Chord(int l, int t, int r, int b, int xs, int ys, int xe, int ye)
 {
-    const QPointF a = Page(l, t), c = Page(r, b), s = Page(xs, ys), e = Page(xe, ye);
-    Rec(META_CHORD, {PX(e.y()), PX(e.x()), PX(s.y()), PX(s.x()), PX(c.y()), PX(c.x()), PX(a.y()), PX(a.x())});
-    return true;
+    return ArcLike(META_CHORD, l, t, r, b, xs, ys, xe, ye);
 }
 
 bool CWmfRecorderDC::PatBlt(int x, int y, int width, int height, DWORD rop)
@@ -220,56 +201,10 @@ bool CWmfRecorderDC::PatBlt(int x, int y, int width, int height, DWORD rop)
     return true;
 }
 
-void CWmfRecorderDC::FillRect(const RECT* rect, CBrush* brush)
-{
-    if (!rect || !brush || !brush->IsCreated())
-        return;
-    CBrush* old = GetCurrentBrush();
-    SelectObject(brush);
-    PatBlt(rect->left, rect->top, rect->right - rect->left, rect->bottom - rect->top, PATCOPY);
-    if (old && old != brush)
-        SelectObject(old);
-}
-
-void CWmfRecorderDC::FrameRect(const RECT* rect, CBrush* brush)
-{
-    if (!rect || !brush || !brush->IsCreated() || rect->right <= rect->left || rect->bottom <= rect->top)
-        return;
-    const RECT& r = *rect;
-    const RECT sides[4] = {{r.left, r.top, r.right, r.top + 1},
-                           {r.left, r.bottom - 1, r.right, r.bottom},
-                           {r.left, r.top, r.left + 1, r.bottom},
-                           {r.right - 1, r.top, r.right, r.bottom}};
-    for (const RECT& side : sides)
-        FillRect(&side, brush);
-}
-
-bool CWmfRecorderDC::FillRgn(CRgn* region, CBrush* brush)
-{
-    if (!region || !brush)
-        return false;
-    for (const QRect& r : region->Region()) {
-        RECT rc{r.left(), r.top(), r.right() + 1, r.bottom() + 1};
-        DPtoLP(&rc);
-        FillRect(&rc, brush);
-    }
-    return true;
-}
-
-bool CWmfRecorderDC::FrameRgn(CRgn* region, CBrush* brush, int width, int height)
-{
-    if (!region || !brush)
-        return false;
-    RECT box;
-    region->GetRgnBox(&box);
-    DPtoLP(&box);
-    FrameRect(&box, brush);
-    return true;
-}
-
 bool CWmfRecorderDC::WriteDib(int x, int y, int w, int h, int xs, int ys, int ws, int hs,
-                              const std::vector<BYTE>& dib, UINT usage, DWORD rop)
+                              const std::vector<BYTE>& dib, size_t infoSize, UINT usage, DWORD rop)
 {
+    (void)infoSize;
     const QPointF a = Page(x, y);
     std::vector<WORD> params = {WORD(rop & 0xFFFF), WORD(rop >> 16), WORD(usage), WORD(hs), WORD(ws), WORD(ys),
                                 WORD(xs), WORD(LenY(h)), WORD(LenX(w)), WORD(PX(a.y())), WORD(PX(a.x()))};
@@ -278,54 +213,6 @@ bool CWmfRecorderDC::WriteDib(int x, int y, int w, int h, int xs, int ys, int ws
     std::memcpy(params.data() + at, dib.data(), dib.size());
     RecWords(META_STRETCHDIB, params);
     return true;
-}
-
-bool CWmfRecorderDC::BitBlt(int x, int y, int width, int height, CDC* src, int xSrc, int ySrc, DWORD rop)
-{
-    return StretchBlt(x, y, width, height, src, xSrc, ySrc, width, height, rop);
-}
-
-bool CWmfRecorderDC::StretchBlt(int x, int y, int width, int height, CDC* src, int xSrc, int ySrc, int srcWidth,
-                                int srcHeight, DWORD rop)
-{
-    if (!UsesSource(rop))
-        return PatBlt(x, y, width, height, rop);
-    QImage* image = src ? src->GetImageSurface() : nullptr;
-    if (!image)
-        return false;
-    POINT p[2] = {{xSrc, ySrc}, {xSrc + srcWidth, ySrc + srcHeight}};
-    src->LPtoDP(p, 2);
-    const std::vector<BYTE> dib = ImagePartDib(
-        *image, QRect(QPoint(std::min(p[0].x, p[1].x), std::min(p[0].y, p[1].y)),
-                      QPoint(std::max(p[0].x, p[1].x) - 1, std::max(p[0].y, p[1].y) - 1)));
-    if (dib.empty())
-        return false;
-    return WriteDib(x, y, width, height, 0, 0, int(LoadLE32(dib.data() + 4)), int(LoadLE32(dib.data() + 8)), dib,
-                    DIB_RGB_COLORS, rop);
-}
-
-int CWmfRecorderDC::StretchDIBits(int x, int y, int width, int height, int xSrc, int ySrc, int srcWidth,
-                                  int srcHeight, const void* bits, const BITMAPINFO* info, UINT usage, DWORD rop)
-{
-    if (!bits || !info)
-        return 0;
-    const BITMAPINFOHEADER& h = info->bmiHeader;
-    const int bpp = h.biBitCount;
-    if (h.biSize < 40 || h.biSize > 124 || h.biWidth <= 0 || h.biHeight == 0 || h.biHeight == INT32_MIN ||
-        (h.biCompression != BI_RGB && h.biCompression != BI_BITFIELDS) ||
-        (bpp != 1 && bpp != 4 && bpp != 8 && bpp != 16 && bpp != 24 && bpp != 32))
-        return 0;
-    const uint64_t colours = h.biClrUsed ? std::min<uint64_t>(h.biClrUsed, 256) : (bpp <= 8 ? (1u << bpp) : 0);
-    const uint64_t infoSize = h.biSize + ((h.biCompression == BI_BITFIELDS && h.biSize == 40) ? 12 : 0) + colours * 4;
-    const uint64_t bitsSize = (uint64_t(h.biWidth) * bpp + 31) / 32 * 4 * uint64_t(std::abs(int64_t(h.biHeight)));
-    // A WMF record is at most 2^32 words, but one picture in a diagram stays far smaller.
-    if (infoSize + bitsSize > (uint64_t(1) << 28))
-        return 0;
-    std::vector<BYTE> dib(size_t(infoSize + bitsSize));
-    std::memcpy(dib.data(), info, size_t(infoSize));
-    std::memcpy(dib.data() + infoSize, bits, size_t(bitsSize));
-    WriteDib(x, y, width, height, xSrc, ySrc, srcWidth, srcHeight, dib, usage, rop);
-    return std::abs(h.biHeight);
 }
 
 COLORREF CWmfRecorderDC::SetPixel(int x, int y, COLORREF color)
