@@ -1,3 +1,4 @@
+#include "core/ui/CKavoApp.h"
 #include "frame/ui/CMainFrame.h"
 #include "platform/Prompt.h"
 #include "platform/ui/CQtPromptService.h"
@@ -8,16 +9,20 @@
 
 int main(int argc, char* argv[])
 {
-    QApplication app(argc, argv);
+    QApplication qtApp(argc, argv);
     // Qt has set the C library's locale from the environment; number text must
     // not follow it.
     std::setlocale(LC_NUMERIC, "C");
 
-    CMainFrame frame;
-    CQtPromptService prompts([&frame] { return static_cast<QWidget*>(&frame); });
+    CKavoApp app(qtApp.arguments());
+    // Message boxes close the splash window first.
+    CQtPromptService prompts([&app] { return static_cast<QWidget*>(app.MainFrame()); },
+                             [&app] { app.CloseSplash(); });
     SetPromptService(&prompts);
-    frame.show();
-    int rc = app.exec();
+    int rc = 0;
+    if (app.InitInstance())
+        rc = qtApp.exec();
+    app.ExitInstance();
     SetPromptService(nullptr);
     return rc;
 }

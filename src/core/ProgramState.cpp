@@ -1,11 +1,23 @@
 #include "core/ProgramState.h"
 
+#include "core/AppGlobals.h"
+#include "core/AppSeams.h"
+#include "core/CAppProfile.h"
 #include "core/MetafilePlay.h"
+#include "core/ProgramFolders.h"
+#include "core/Settings.h"
+#include "core/Trace.h"
 #include "platform/GlobalMem.h"
 
 void ResetProgramState()
 {
     // Each subsystem's program-wide state is reset here, one call per owner.
     SetGlobalMemoryLimit(0);
+    ResetDiagnostics();
+    SetProgramFolderForTest(QString());
+    ResetSettings();
+    ResetAppProfile();
+    ResetAppGlobals();
+    ResetAppSeams();
     FreeProbeEnhMetafile();
 }

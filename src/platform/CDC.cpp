@@ -177,11 +177,15 @@ CPoint CDC::OffsetViewportOrg(int dx, int dy)
 
 int CDC::LogToDevX(int x) const
 {
+    if (m_s.viewportExt.cx == m_s.windowExt.cx)
+        return x - m_s.windowOrg.x + m_s.viewportOrg.x;
     return ScaleRound(qint64(x) - m_s.windowOrg.x, m_s.viewportExt.cx, m_s.windowExt.cx) + m_s.viewportOrg.x;
 }
 
 int CDC::LogToDevY(int y) const
 {
+    if (m_s.viewportExt.cy == m_s.windowExt.cy)
+        return y - m_s.windowOrg.y + m_s.viewportOrg.y;
     return ScaleRound(qint64(y) - m_s.windowOrg.y, m_s.viewportExt.cy, m_s.windowExt.cy) + m_s.viewportOrg.y;
 }
 
@@ -873,10 +877,13 @@ int CDC::DeviceFontHeight() const
 const CDeviceFont& CDC::DeviceFont() const
 {
     const int height = DeviceFontHeight();
-    if (!m_font || !(m_fontLog == m_s.logFont) || m_fontHeight != height) {
-        m_font = std::make_unique<CDeviceFont>(m_s.logFont, height);
+    const int width = ScaleRound(std::abs(m_s.logFont.lfWidth), std::abs(m_s.viewportExt.cx),
+                                 std::abs(m_s.windowExt.cx));
+    if (!m_font || !(m_fontLog == m_s.logFont) || m_fontHeight != height || m_fontWidth != width) {
+        m_font = std::make_unique<CDeviceFont>(m_s.logFont, height, width);
         m_fontLog = m_s.logFont;
         m_fontHeight = height;
+        m_fontWidth = width;
     }
     return *m_font;
 }

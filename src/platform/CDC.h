@@ -345,4 +345,5 @@ private:
     mutable std::unique_ptr<CDeviceFont> m_font;
     mutable LOGFONT m_fontLog;
     mutable int m_fontHeight = 0;
+    mutable int m_fontWidth = 0;
 };

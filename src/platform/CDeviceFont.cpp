@@ -25,7 +25,7 @@ QFont CDeviceFont::QFontFromLogFont(const LOGFONT& lf, int emPixels)
     return font;
 }
 
-CDeviceFont::CDeviceFont(const LOGFONT& lf, int heightPx)
+CDeviceFont::CDeviceFont(const LOGFONT& lf, int heightPx, int widthPx)
 {
     int em = heightPx < 0 ? -heightPx : heightPx;
     if (heightPx == 0)
@@ -43,6 +43,16 @@ CDeviceFont::CDeviceFont(const LOGFONT& lf, int heightPx)
     }
     m_em = em;
     Build();
+    if (widthPx > 0 && m_raw.isValid() && m_advance['x'] > 0) {
+        // A width narrows or widens the glyphs: stretch so that the average
+        // character width (taken as the width of 'x') matches.
+        const int stretch = std::clamp(int(std::lround(100.0 * widthPx / m_advance['x'])), 1, 4000);
+        if (stretch != 100) {
+            m_font.setStretch(stretch);
+            m_raw = QRawFont::fromFont(m_font);
+            Build();
+        }
+    }
 }
 
 void CDeviceFont::Build()

@@ -14,8 +14,9 @@ class CDeviceFont {
 public:
     CDeviceFont() = default;
     // heightPx: the LOGFONT height mapped to device pixels (negative: character
-    // height, positive: cell height, 0: the default size).
-    CDeviceFont(const LOGFONT& lf, int heightPx);
+    // height, positive: cell height, 0: the default size); widthPx: the average
+    // character width asked for (0: the face's own proportions).
+    CDeviceFont(const LOGFONT& lf, int heightPx, int widthPx = 0);
 
     bool IsValid() const { return m_raw.isValid(); }
     const QFont& Font() const { return m_font; }

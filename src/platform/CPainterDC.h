@@ -67,6 +67,8 @@ public:
                 DWORD rop) override;
     bool StretchBlt(int x, int y, int width, int height, CDC* src, int xSrc, int ySrc,
                     int srcWidth, int srcHeight, DWORD rop) override;
+    bool AlphaBlend(int x, int y, int width, int height, CDC* src, int xSrc, int ySrc,
+                    int srcWidth, int srcHeight, BLENDFUNCTION blend) override;
     int StretchDIBits(int x, int y, int width, int height, int xSrc, int ySrc, int srcWidth,
                       int srcHeight, const void* bits, const BITMAPINFO* info, UINT usage,
                       DWORD rop) override;
@@ -84,14 +86,17 @@ public:
     void GpDrawImage(const QImage& image, const QRectF& dst, const QRectF& src,
                      const CGpImageAttributes* attrs, const CGpState& state) override;
 
+    // The drawing internals (PainterDCImpl.h); opaque to other users.
+    class Impl;
+
 protected:
     void OnStateChanged() override;
 
 private:
-    class Impl;
     std::unique_ptr<Impl> m_impl;
     QImage* m_image = nullptr;           // the surface of an image target
     QPagedPaintDevice* m_paged = nullptr;
     CBitmap m_defaultBitmap;             // the 1 x 1 bitmap of a new memory DC
+    bool m_memory = false;               // a memory DC: bitmaps may be selected
     friend class Impl;
 };

@@ -6,6 +6,7 @@
 #include "platform/CRect.h"
 #include "platform/Colorref.h"
 #include "platform/WinTypes.h"
+#include "core/AbcWidths.h"
 
 // Binary raster operations (pen or brush colour P against destination D).
 constexpr int R2_BLACK = 1;
@@ -230,12 +231,7 @@ struct OUTLINETEXTMETRIC {
 // The record size the full Windows record has; callers pass it as their buffer size.
 constexpr UINT OUTLINETEXTMETRIC_SIZE = 212;
 
-// Widths of one character: a (left bearing), b (black box), c (right bearing).
-struct ABC {
-    int abcA = 0;
-    UINT abcB = 0;
-    int abcC = 0;
-};
+// ABC (one character's a, b and c widths) is defined in core/AbcWidths.h.
 
 // Device-independent bitmap records, field by field as files hold them.
 struct BITMAPFILEHEADER {

@@ -94,6 +94,11 @@ void SetProfileFolder(const QString& folder)
     g_dirty.clear();
 }
 
+QString GetProfileFolderOverride()
+{
+    return g_folder;
+}
+
 QString GetProfileFolder()
 {
     return BaseFolder();

@@ -22,6 +22,8 @@ constexpr const char* kCompanyName = "Morlaven Software";
 // The folder that holds "Morlaven Software"; tests point it at a temporary
 // folder. Changing it drops every loaded store.
 void SetProfileFolder(const QString& folder);
+// The folder SetProfileFolder chose (empty: the user's config folder).
+QString GetProfileFolderOverride();
 QString GetProfileFolder();
 // The application name of the profile key (the application title).
 void SetRegistryAppName(const std::string& name);

@@ -22,14 +22,14 @@ int CRecordingPrompt::ShowMessage(const std::string& text, UINT type)
     return a;
 }
 
-CTempProfile::CTempProfile()
+CTempProfile::CTempProfile() : m_previous(GetProfileFolderOverride())
 {
     SetProfileFolder(m_dir.path());
 }
 
 CTempProfile::~CTempProfile()
 {
-    SetProfileFolder(QString());
+    SetProfileFolder(m_previous);
 }
 
 QString TestDataPath(const QString& relative)

@@ -39,6 +39,7 @@ public:
 
 private:
     QTemporaryDir m_dir;
+    QString m_previous;
 };
 
 // Path of a fixture under tests/data.

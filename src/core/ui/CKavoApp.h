@@ -1,0 +1,102 @@
+#pragma once
+// The application object: brings the program up in a fixed order, takes it
+// down again, filters input (splash dismissal, Escape, Ctrl+Z), runs the idle
+// work (hover tracking of the program's own controls, modifier-key changes) and
+// answers the application-level commands.
+#include "core/CRecentFileList.h"
+#include "platform/WinTypes.h"
+
+#include <QObject>
+#include <QStringList>
+#include <QWidget>
+#include <QElapsedTimer>
+#include <QEvent>
+#include <QPointer>
+
+#include <string>
+
+class CMainFrame;
+class CSingleInstance;
+class CSplashWnd;
+class QTimer;
+
+// The private hover messages the program's own controls receive.
+constexpr QEvent::Type kMouseEnteredEvent = QEvent::Type(QEvent::User + 0x4C8);
+constexpr QEvent::Type kMouseLeftEvent = QEvent::Type(QEvent::User + 0x4C9);
+
+// One exists for the life of the program, beside the Qt application object.
+class CKavoApp : public QObject {
+    Q_OBJECT
+public:
+    // `arguments` as QCoreApplication::arguments() gives them.
+    explicit CKavoApp(const QStringList& arguments);
+    ~CKavoApp() override;
+
+    // False ends the program (ExitInstance still runs).
+    BOOL InitInstance();
+    int ExitInstance();
+    BOOL PreTranslateMessage(QObject* target, QEvent* event);
+    // True while more idle time is wanted.
+    BOOL OnIdle(long count);
+    void AddToRecentFileList(const std::string& path);
+    void WinHelp(DWORD data, UINT command);
+    // Records the window under the mouse; 1 when it changed.
+    int SetHoverWnd(QWidget* wnd, BOOL clientCheck);
+    void ShowSplash();
+    void CloseSplash();
+    // Removes "-D" and "/D" switches from m_strCmdLine; sets g_bDiagnostics.
+    void ParseDiagSwitch();
+    bool PromptForTemplate(std::string& path, BOOL flag);
+
+    void OnFileNew();
+    void OnFileOpen();
+    void OnOpenRecentFile(int index);
+    void OnFileRevert();
+    bool OnUpdateFileRevert() const;
+    bool OnUpdateNeedDoc() const;
+    void OnHelpFaq();
+    void OnHelpWhatsNew();
+    void OnHelpUmlDiagramming();
+    void OnHelpCheckForUpdates();
+    void OnAppAbout();
+
+    CMainFrame* MainFrame() const { return m_pMainWnd; }
+    CRecentFileList& RecentFiles() { return m_recentFiles; }
+    CSplashWnd* SplashWnd() const { return m_pSplashWnd; }
+    // Whether this start found the last one unfinished.
+    bool FoundUnfinishedStart() const { return m_bLastStartUnfinished; }
+
+    std::string m_strCmdLine; // the command line after the program name
+    // The single-instance channel's name (tests use their own).
+    QString m_strInstanceKey;
+    bool m_bFirstRun = false;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    bool OpenRegistryRoot();
+    void RunUpdateReminder(bool& shown);
+    void OpenFirstDocument();
+    bool OpenDocumentByCommand(const std::string& path);
+    void RegisterShellOpen();
+    void InstallIdleHook();
+    void ShowHelpFailure();
+    void OpenHelpPage(const QString& page, DWORD context);
+
+    CMainFrame* m_pMainWnd = nullptr;
+    CSplashWnd* m_pSplashWnd = nullptr;
+    QElapsedTimer m_dwSplashTick;
+    CRecentFileList m_recentFiles{4};
+    QStringList m_arguments;
+    CSingleInstance* m_instance = nullptr;
+    QTimer* m_idleTimer = nullptr;
+    long m_idleCount = 0;
+    QPointer<QWidget> m_hoverWnd;
+    BOOL m_bHoverClientCheck = FALSE;
+    bool m_bCtrlDown = false;
+    bool m_bAltDown = false;
+    bool m_bLastStartUnfinished = false;
+};
+
+CKavoApp* AfxGetKavoApp();

@@ -1,0 +1,187 @@
+#include "common/TestSupport.h"
+#include "core/CAppProfile.h"
+#include "core/Settings.h"
+#include "platform/Registry.h"
+
+#include <QDir>
+#include <QFile>
+#include <gtest/gtest.h>
+
+namespace {
+const char* kAppKey = "Software\\Morlaven Software\\KAVO Diagrammer\\";
+
+class SettingsTest : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        ResetAppProfile();
+        AfxGetAppProfile().SetRegistryKey("Morlaven Software");
+    }
+    void TearDown() override { ResetAppProfile(); }
+    void Store(const char* section, const char* key, const char* value)
+    {
+        ASSERT_TRUE(RegistrySetValue(HKEY_CURRENT_USER, std::string(kAppKey) + section, key, value));
+    }
+    std::string Stored(const char* section, const char* key)
+    {
+        return RegistryGetValue(HKEY_CURRENT_USER, std::string(kAppKey) + section, key).value_or("<none>");
+    }
+    CTempProfile profile;
+};
+} // namespace
+
+TEST_F(SettingsTest, EmptyProfileLoadsTheDefaults)
+{
+    CfgLoadAll();
+    EXPECT_DOUBLE_EQ(ScreenHeight, 9.0);
+    EXPECT_EQ(First, 1);
+    EXPECT_EQ(PaletteColors[8], 0x0080FFu);
+    EXPECT_EQ(Zoom[5], 200);
+    EXPECT_EQ(GridX, Metric ? 50 : 32);
+    EXPECT_EQ(AutoLabelDecisionTxt, "\\sect y\\sect n");
+    EXPECT_EQ(LastEnd, "block");
+    EXPECT_EQ(SnapToFigLblSlots, 0);
+    EXPECT_EQ(ConPtColor, 0x0494FCu);
+}
+
+TEST_F(SettingsTest, LoadRulesRepairValuesOutOfRange)
+{
+    struct Case {
+        const char* section;
+        const char* key;
+        const char* stored;
+        std::function<void()> check;
+    } cases[] = {
+        {"System", "ScreenHeight", "1.5", [] { EXPECT_DOUBLE_EQ(ScreenHeight, 9.0); }},
+        {"System", "ScreenHeight", "60", [] { EXPECT_DOUBLE_EQ(ScreenHeight, 9.0); }},
+        {"System", "ScreenHeight", "tall", [] { EXPECT_DOUBLE_EQ(ScreenHeight, 9.0); }},
+        {"System", "ScreenHeight", "10.1", [] { EXPECT_DOUBLE_EQ(ScreenHeight, double(10.1f)); }},
+        {"Palette", "Color1", "255,128,0", [] { EXPECT_EQ(PaletteColors[0], 0x0080FFu); }},
+        {"Palette", "Color1", "255;128", [] { EXPECT_EQ(PaletteColors[0], 0xFFFFFFu); }},
+        {"Options", "HandleSize", "8", [] { EXPECT_EQ(HandleSize, 7); }},
+        {"Options", "HandleSize", "9", [] { EXPECT_EQ(HandleSize, 9); }},
+        {"Options", "HandleSize", "1", [] { EXPECT_EQ(HandleSize, 7); }},
+        {"Options", "SelectMode", "5", [] { EXPECT_EQ(SelectMode, 0); }},
+        {"Options", "AttachMode", "2", [] { EXPECT_EQ(AttachMode, 1); }},
+        {"Options", "GridX", "4", [] { EXPECT_EQ(GridX, Metric ? 50 : 32); }},
+        {"Options", "SnapY", "2561", [] { EXPECT_EQ(SnapY, Metric ? 50 : 32); }},
+        {"Options", "AutoStapleLabels", "1", [] { EXPECT_EQ(SnapToFigLblSlots, 1); }},
+        {"Options", "AutoLabelDecisionTxt", "yes\\sect", [] { EXPECT_EQ(AutoLabelDecisionTxt, "yes\\sect "); }},
+        {"Preferences", "LastEnd", "", [] { EXPECT_EQ(LastEnd, "block"); }},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.key) + "=" + c.stored);
+        ResetSettings();
+        CTempProfile fresh;
+        Store(c.section, c.key, c.stored);
+        CfgLoadAll();
+        c.check();
+    }
+}
+
+TEST_F(SettingsTest, GridDefaultFollowsMetric)
+{
+    Store("Options", "Metric", "1");
+    Store("Options", "GridY", "4");
+    CfgLoadAll();
+    EXPECT_EQ(GridY, 50);
+    Store("Options", "Metric", "0");
+    CfgLoadAll();
+    EXPECT_EQ(GridY, 32);
+}
+
+TEST_F(SettingsTest, SaveWritesEveryValueInOrderAndFirstAsZero)
+{
+    CfgLoadAll();
+    ScreenHeight = 12.3456;
+    PaletteColors[0] = RGB(1, 2, 3);
+    LastEnd = "arrow";
+    ASSERT_TRUE(CfgSaveAll());
+    EXPECT_EQ(Stored("System", "ScreenHeight"), "12.346");
+    EXPECT_EQ(Stored("System", "First"), "0");
+    EXPECT_EQ(Stored("Palette", "Color1"), "1,2,3");
+    EXPECT_EQ(Stored("Preferences", "LastEnd"), "arrow");
+    // Read-only values are never written.
+    EXPECT_EQ(Stored("Options", "EnableConPts"), "<none>");
+    EXPECT_EQ(Stored("Options", "AutoStapleLabels"), "<none>");
+    const auto keys = AppProfileStore().Keys("System");
+    const std::vector<std::string> expected = {"CropMarks", "ScreenHeight", "OpenDir", "SaveAsDir",
+                                               "LinkDir", "First", "LastUpdateCheck", "ChkUpReminderDays"};
+    EXPECT_EQ(keys, expected);
+    // A second load gives back what was saved.
+    ResetSettings();
+    CfgLoadAll();
+    EXPECT_DOUBLE_EQ(ScreenHeight, double(12.346f));
+    EXPECT_EQ(LastEnd, "arrow");
+    EXPECT_EQ(First, 0);
+}
+
+TEST_F(SettingsTest, FailedSaveReportsOnceAndKeepsThePreviousFile)
+{
+    CfgLoadAll();
+    ASSERT_TRUE(CfgSaveAll());
+    // Make the profile file unreplaceable: its folder becomes read-only is not
+    // enough for root, so put a folder where the temporary must go.
+    const QString folder = profile.Folder() + "/Morlaven Software";
+    QFile::remove(folder + "/KAVO Diagrammer.ini");
+    ASSERT_TRUE(QDir().mkpath(folder + "/KAVO Diagrammer.ini"));
+    CRecordingPrompt prompts;
+    ShowGrid = 0;
+    EXPECT_FALSE(CfgSaveAll());
+    ASSERT_EQ(prompts.shown.size(), 1u);
+    EXPECT_EQ(prompts.shown[0].text, "Configuration save failed.");
+    EXPECT_EQ(prompts.shown[0].type, UINT(MB_ICONEXCLAMATION));
+}
+
+TEST_F(SettingsTest, LaunchingGuard)
+{
+    EXPECT_EQ(CfgSetLaunching(), 0);
+    EXPECT_EQ(CfgSetLaunching(), 1);
+    EXPECT_TRUE(CfgClearLaunching());
+    EXPECT_EQ(CfgSetLaunching(), 0);
+}
+
+TEST_F(SettingsTest, ToolbarListsFitTheTextLimitAndNeverOverrunTheArray)
+{
+    std::vector<int> codes(100);
+    for (int i = 0; i < 100; ++i)
+        codes[size_t(i)] = 32000 + i;
+    ASSERT_TRUE(CfgSaveToolbarItem(3, codes.data(), 100));
+    const std::string text = Stored("Options", "Toolbar_3");
+    EXPECT_LT(text.size(), 260u);
+    EXPECT_GE(text.size(), 254u); // one more " 320nn" would not fit
+    int loaded[100] = {};
+    int count = 0;
+    ASSERT_TRUE(CfgLoadToolbarItem(3, loaded, 100, count));
+    EXPECT_EQ(std::to_string(count), text.substr(0, text.find(' ')));
+    EXPECT_EQ(loaded[count - 1], 32000 + count - 1);
+
+    // A stored count larger than the caller's array is clamped to it.
+    Store("Options", "Toolbar_4", "500 1 2 3");
+    int small[2] = {};
+    ASSERT_TRUE(CfgLoadToolbarItem(4, small, 2, count));
+    EXPECT_EQ(count, 2);
+    EXPECT_EQ(small[1], 2);
+    // Fewer codes than claimed: the count becomes what was read.
+    Store("Options", "Toolbar_5", "4 7 8");
+    ASSERT_TRUE(CfgLoadToolbarItem(5, loaded, 100, count));
+    EXPECT_EQ(count, 2);
+    Store("Options", "Toolbar_6", "");
+    EXPECT_FALSE(CfgLoadToolbarItem(6, loaded, 100, count));
+}
+
+TEST_F(SettingsTest, PrivateFileBeforeTheRegistryKey)
+{
+    ResetAppProfile();
+    CAppProfile& p = AfxGetAppProfile();
+    ASSERT_FALSE(p.UsesRegistry());
+    EXPECT_TRUE(p.WriteProfileInt("Options", "ShowGrid", 0));
+    EXPECT_TRUE(QFile::exists(profile.Folder() + "/KAVO Diagrammer.ini"));
+    EXPECT_FALSE(RegistryKeyExists(HKEY_CURRENT_USER, "Software\\Morlaven Software\\KAVO Diagrammer"));
+    CfgLoadAll();
+    EXPECT_EQ(ShowGrid, 0);
+    // Migration: the registry key is chosen and everything is written into it.
+    p.SetRegistryKey("Morlaven Software");
+    ASSERT_TRUE(CfgSaveAll());
+    EXPECT_EQ(Stored("Options", "ShowGrid"), "0");
+}
