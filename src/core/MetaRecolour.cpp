@@ -1,5 +1,7 @@
 #include "core/MetaRecolour.h"
 
+#include "core/BitmapHelpers.h"
+
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
@@ -7,13 +9,6 @@
 
 namespace {
 constexpr int kNearTolerance = 25;
-
-bool ChannelsNear(COLORREF a, COLORREF b, int tolerance)
-{
-    return std::abs(GetRValue(a) - GetRValue(b)) <= tolerance &&
-           std::abs(GetGValue(a) - GetGValue(b)) <= tolerance &&
-           std::abs(GetBValue(a) - GetBValue(b)) <= tolerance;
-}
 
 int BlendChannel(int a, int b, double f)
 {
@@ -57,8 +52,8 @@ void NoteMetaColor(CMetaRecolourContext& ctx, COLORREF colour)
 {
     if (ctx.reference != NO_COLOR && ctx.reference == colour)
         return;
-    if (ChannelsNear(colour, RGB(0, 0, 0), kNearTolerance) ||
-        ChannelsNear(colour, RGB(255, 255, 255), kNearTolerance))
+    if (ColorsNear(colour, RGB(0, 0, 0), kNearTolerance) ||
+        ColorsNear(colour, RGB(255, 255, 255), kNearTolerance))
         return;
     ctx.hasColours = TRUE;
 }

@@ -1,5 +1,6 @@
 #include "core/MetafileHelpers.h"
 
+#include "core/Trace.h"
 #include "platform/metafile/CWmfRecorderDC.h"
 
 #include <QFile>
@@ -217,8 +218,11 @@ HGLOBAL LoadValidatedWMF(const QString& path, CMetaRecordCounts* countsOut)
                           counts.viewportExt == 0 && counts.scaleViewportExt == 0 &&
                           counts.offsetViewportOrg == 0;
     if (!accepted) {
+        DiagPrintf("ERR!  LoadValidateKavoAPMFromFile failed %d %d %d %d %d %d\n", counts.windowOrg, counts.windowExt,
+                   counts.viewportOrg, counts.viewportExt, counts.scaleViewportExt, counts.offsetViewportOrg);
         GlobalFree(block);
         return nullptr;
     }
+    DiagPrintf("GMEM  WMF Handle %04X loaded from .WMF file\n", unsigned(reinterpret_cast<uintptr_t>(block) & 0xFFFF));
     return block;
 }
