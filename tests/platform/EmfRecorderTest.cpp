@@ -128,3 +128,39 @@ TEST(EmfRecorder, RestoreDcIsWrittenRelativeAndFrameFollowsBounds)
     EXPECT_EQ(header.szlDevice.cx, caps.horzRes);
     DeleteEnhMetaFile(h);
 }
+
+// The anti-aliased side reaches a metafile as GDI polygons: a filled path in
+// its brush's colour, a stroked path as the outline of its stroke.
+TEST(EmfRecorder, AntiAliasedDrawingIsWrittenAsPolygons)
+{
+    auto dc = CreateEnhMetaFile(nullptr, {});
+    QPainterPath square;
+    square.addRect(10, 10, 40, 40);
+    CGpBrush brush;
+    brush.color = 0xFF336699;
+    CGpState state;
+    dc->GpFillPath(square, brush, state);
+    CGpPen pen;
+    pen.color = 0xFFFF0000;
+    pen.width = 4;
+    QPainterPath line;
+    line.moveTo(0, 80);
+    line.lineTo(100, 80);
+    dc->GpDrawPath(line, pen, state);
+    HENHMETAFILE h = CloseEnhMetaFile(dc.get());
+    ASSERT_NE(h, nullptr);
+    std::vector<COLORREF> brushes;
+    int polygons = 0;
+    for (const auto& r : Records(h)) {
+        if (LoadLE32(r.data()) == EMR_CREATEBRUSHINDIRECT)
+            brushes.push_back(LoadLE32(r.data() + 16));
+        polygons += LoadLE32(r.data()) == EMR_POLYPOLYGON;
+    }
+    EXPECT_EQ(polygons, 2);
+    EXPECT_EQ(brushes, (std::vector<COLORREF>{RGB(0x33, 0x66, 0x99), RGB(0xFF, 0, 0)}));
+    ENHMETAHEADER header;
+    GetEnhMetaFileHeader(h, &header);
+    EXPECT_LE(header.rclBounds.top, 10);
+    EXPECT_GE(header.rclBounds.bottom, 81);
+    DeleteEnhMetaFile(h);
+}

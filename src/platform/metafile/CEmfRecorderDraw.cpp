@@ -325,21 +325,3 @@ bool CEmfRecorderDC::ExtTextOut(int x, int y, UINT options, const RECT* rect, co
         CDC::MoveTo(GetCurrentPosition().x + extent.cx, GetCurrentPosition().y);
     return true;
 }
-
-// ---- The anti-aliased side: written as GDI paths and pictures ----
-
-void CEmfRecorderDC::GpFillPath(const QPainterPath& path, const CGpBrush& brush, const CGpState& state)
-{
-    (void)path, (void)brush, (void)state;
-}
-
-void CEmfRecorderDC::GpDrawPath(const QPainterPath& path, const CGpPen& pen, const CGpState& state)
-{
-    (void)path, (void)pen, (void)state;
-}
-
-void CEmfRecorderDC::GpDrawImage(const QImage& image, const QRectF& dst, const QRectF& src,
-                                 const CGpImageAttributes* attrs, const CGpState& state)
-{
-    (void)image, (void)dst, (void)src, (void)attrs, (void)state;
-}

@@ -3,8 +3,10 @@
 #include "platform/metafile/MetaBytes.h"
 
 #include <QImage>
+#include <QPainterPathStroker>
 
 #include <algorithm>
+#include <cmath>
 #include <cstdlib>
 #include <cstring>
 
@@ -12,6 +14,28 @@ namespace {
 bool UsesSource(DWORD rop) { return ((rop >> 2) ^ rop) & 0x330000; }
 
 // A packed 32-bit bottom-up BI_RGB DIB of part of an image.
+COLORREF ToColorref(ARGB c) { return RGB((c >> 16) & 0xFF, (c >> 8) & 0xFF, c & 0xFF); }
+
+ARGB MeanColour(ARGB a, ARGB b)
+{
+    auto mid = [&](int shift) { return ((((a >> shift) & 0xFF) + ((b >> shift) & 0xFF)) / 2) << shift; };
+    return ARGB(mid(24) | mid(16) | mid(8) | mid(0));
+}
+
+// The one colour a brush is written with.
+ARGB BrushColour(const CGpBrush& brush)
+{
+    switch (brush.kind) {
+    case GpBrushKind::Solid:
+    case GpBrushKind::Hatch: return brush.color;
+    case GpBrushKind::LinearGradient: return MeanColour(brush.color1, brush.color2);
+    case GpBrushKind::PathGradient:
+        return brush.surroundColors.empty() ? brush.centerColor
+                                            : MeanColour(brush.centerColor, brush.surroundColors.front());
+    default: return 0xFF808080;
+    }
+}
+
 std::vector<BYTE> ImagePartDib(const QImage& image, const QRect& part)
 {
     const QRect r = part.intersected(image.rect());
@@ -142,4 +166,89 @@ int CMetaRecorderDC::StretchDIBits(int x, int y, int width, int height, int xSrc
     if (!WriteDib(x, y, width, height, xSrc, ySrc, srcWidth, srcHeight, dib, infoSize, usage, rop))
         return 0;
     return std::abs(info->bmiHeader.biHeight);
+}
+
+void CMetaRecorderDC::FillDevicePath(const QPainterPath& devicePath, COLORREF colour)
+{
+    const QTransform toLogical = LogToDevTransform().inverted();
+    std::vector<POINT> points;
+    std::vector<int> counts;
+    for (const QPolygonF& poly : devicePath.toFillPolygons()) {
+        if (poly.size() < 3)
+            continue;
+        for (const QPointF& d : poly) {
+            const QPointF l = toLogical.map(d);
+            if (!(std::abs(l.x()) < 1e9 && std::abs(l.y()) < 1e9))
+                return;
+            points.push_back(POINT{LONG(std::lround(l.x())), LONG(std::lround(l.y()))});
+        }
+        counts.push_back(int(poly.size()));
+    }
+    if (counts.empty())
+        return;
+    const int saved = SaveDC();
+    CBrush brush(colour);
+    SelectObject(&brush);
+    SelectStockObject(NULL_PEN);
+    SetPolyFillMode(devicePath.fillRule() == Qt::WindingFill ? WINDING : ALTERNATE);
+    PolyPolygon(points.data(), counts.data(), int(counts.size()));
+    RestoreDC(saved);
+}
+
+void CMetaRecorderDC::GpFillPath(const QPainterPath& path, const CGpBrush& brush, const CGpState& state)
+{
+    const ARGB colour = BrushColour(brush);
+    if ((colour >> 24) == 0)
+        return;
+    FillDevicePath(state.world.map(path), ToColorref(colour));
+}
+
+void CMetaRecorderDC::GpDrawPath(const QPainterPath& path, const CGpPen& pen, const CGpState& state)
+{
+    if ((pen.color >> 24) == 0)
+        return;
+    // The stroke in device pixels, at least one pixel wide, filled.
+    const QPainterPath device = state.world.map(path);
+    const double scale = std::sqrt(std::abs(state.world.determinant()));
+    QPainterPathStroker stroker;
+    stroker.setWidth(std::max(1.0, pen.width * scale));
+    stroker.setCapStyle(pen.startCap == GpLineCap::Round ? Qt::RoundCap
+                        : pen.startCap == GpLineCap::Square ? Qt::SquareCap : Qt::FlatCap);
+    stroker.setJoinStyle(pen.lineJoin == GpLineJoin::Round ? Qt::RoundJoin
+                         : pen.lineJoin == GpLineJoin::Bevel ? Qt::BevelJoin : Qt::MiterJoin);
+    stroker.setMiterLimit(pen.miterLimit);
+    if (pen.dashStyle != GpDashStyle::Solid) {
+        static const QVector<qreal> kDash{3, 1}, kDot{1, 1}, kDashDot{3, 1, 1, 1}, kDashDotDot{3, 1, 1, 1, 1, 1};
+        QVector<qreal> pattern;
+        switch (pen.dashStyle) {
+        case GpDashStyle::Dash: pattern = kDash; break;
+        case GpDashStyle::Dot: pattern = kDot; break;
+        case GpDashStyle::DashDot: pattern = kDashDot; break;
+        case GpDashStyle::DashDotDot: pattern = kDashDotDot; break;
+        default: pattern = QVector<qreal>(pen.dashPattern.begin(), pen.dashPattern.end()); break;
+        }
+        if (!pattern.isEmpty() && pattern.size() % 2 == 0)
+            stroker.setDashPattern(pattern);
+    }
+    QPainterPath outline = stroker.createStroke(device);
+    outline.setFillRule(Qt::WindingFill);
+    FillDevicePath(outline, ToColorref(pen.color));
+}
+
+void CMetaRecorderDC::GpDrawImage(const QImage& image, const QRectF& dst, const QRectF& src,
+                                  const CGpImageAttributes* attrs, const CGpState& state)
+{
+    (void)attrs;
+    const QRect part = src.toAlignedRect().intersected(image.rect());
+    const std::vector<BYTE> dib = ImagePartDib(image, part);
+    if (dib.empty())
+        return;
+    const QTransform toLogical = LogToDevTransform().inverted();
+    const QRectF logical = toLogical.mapRect(state.world.mapRect(dst));
+    if (!(std::abs(logical.left()) < 1e9 && std::abs(logical.right()) < 1e9 && std::abs(logical.top()) < 1e9 &&
+          std::abs(logical.bottom()) < 1e9))
+        return;
+    const QRect r = logical.toAlignedRect();
+    WriteDib(r.left(), r.top(), r.width(), r.height(), 0, 0, part.width(), part.height(), dib, 40, DIB_RGB_COLORS,
+             SRCCOPY);
 }

@@ -19,6 +19,19 @@ public:
     int StretchDIBits(int x, int y, int width, int height, int xSrc, int ySrc, int srcWidth, int srcHeight,
                       const void* bits, const BITMAPINFO* info, UINT usage, DWORD rop) override;
 
+    // The anti-aliased side is written in GDI terms: a filled path as polygons
+    // in the brush's colour (gradients and textures as one mean colour), a
+    // stroked path as the filled outline of its stroke, an image as a DIB.
+    // Alpha and image attributes are not kept.
+    void GpFillPath(const QPainterPath& path, const CGpBrush& brush, const CGpState& state) override;
+    void GpDrawPath(const QPainterPath& path, const CGpPen& pen, const CGpState& state) override;
+    void GpDrawImage(const QImage& image, const QRectF& dst, const QRectF& src, const CGpImageAttributes* attrs,
+                     const CGpState& state) override;
+
+private:
+    // Fills device-pixel polygons with a solid colour and no outline.
+    void FillDevicePath(const QPainterPath& devicePath, COLORREF colour);
+
 protected:
     CMetaRecorderDC() { SetDeviceCaps(DisplayDeviceCaps()); }
     // Writes a packed DIB (header, colour table, rows) stretched into the

@@ -76,10 +76,6 @@ public:
     bool SelectClipPath(int mode) override;
     bool ExtTextOut(int x, int y, UINT options, const RECT* rect, const char* text, UINT count,
                     const int* dx) override;
-    void GpFillPath(const QPainterPath& path, const CGpBrush& brush, const CGpState& state) override;
-    void GpDrawPath(const QPainterPath& path, const CGpPen& pen, const CGpState& state) override;
-    void GpDrawImage(const QImage& image, const QRectF& dst, const QRectF& src,
-                     const CGpImageAttributes* attrs, const CGpState& state) override;
 
 private:
     void Rec(WORD function, std::initializer_list<int> params);

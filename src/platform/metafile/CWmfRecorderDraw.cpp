@@ -334,10 +334,3 @@ bool CWmfRecorderDC::ExtTextOut(int x, int y, UINT options, const RECT* rect, co
     RecWords(META_EXTTEXTOUT, params);
     return true;
 }
-
-void CWmfRecorderDC::GpFillPath(const QPainterPath&, const CGpBrush&, const CGpState&) {}
-void CWmfRecorderDC::GpDrawPath(const QPainterPath&, const CGpPen&, const CGpState&) {}
-void CWmfRecorderDC::GpDrawImage(const QImage&, const QRectF&, const QRectF&, const CGpImageAttributes*,
-                                 const CGpState&)
-{
-}

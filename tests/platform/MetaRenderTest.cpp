@@ -1,0 +1,98 @@
+// Metafiles played onto the painting back-end: a picture recorded from drawing
+// calls and played back into an image matches the same calls drawn directly,
+// and a WMF converted from it does too.
+#include "platform/CPainterDC.h"
+#include "platform/metafile/CEmfPlayer.h"
+#include "platform/metafile/CEmfRecorderDC.h"
+#include "platform/metafile/CWmfPlayer.h"
+#include "platform/metafile/CWmfRecorderDC.h"
+
+#include <QImage>
+
+#include <gtest/gtest.h>
+
+#include <functional>
+
+namespace {
+constexpr int kW = 120, kH = 80;
+
+void Draw(CDC& dc)
+{
+    CPen pen(PS_SOLID, 3, RGB(200, 0, 0));
+    CBrush brush(RGB(0, 0, 200));
+    CPen* oldPen = dc.SelectObject(&pen);
+    CBrush* oldBrush = dc.SelectObject(&brush);
+    dc.Rectangle(10, 10, 60, 50);
+    dc.Ellipse(70, 20, 110, 70);
+    const POINT tri[3] = {{20, 70}, {50, 55}, {60, 75}};
+    dc.Polygon(tri, 3);
+    dc.SelectObject(oldPen);
+    dc.SelectObject(oldBrush);
+}
+
+QImage White()
+{
+    QImage image(kW, kH, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    return image;
+}
+
+// Share of pixels that differ by more than a small amount in any channel.
+double Mismatch(const QImage& a, const QImage& b)
+{
+    int bad = 0;
+    for (int y = 0; y < kH; ++y)
+        for (int x = 0; x < kW; ++x) {
+            const QRgb p = a.pixel(x, y), q = b.pixel(x, y);
+            if (std::abs(qRed(p) - qRed(q)) > 40 || std::abs(qGreen(p) - qGreen(q)) > 40 ||
+                std::abs(qBlue(p) - qBlue(q)) > 40)
+                ++bad;
+        }
+    return double(bad) / (kW * kH);
+}
+
+HENHMETAFILE RecordPicture()
+{
+    const CDeviceCaps caps = DisplayDeviceCaps();
+    const RECT frame{0, 0, MulDiv(kW, caps.horzSizeMm * 100, caps.horzRes),
+                     MulDiv(kH, caps.vertSizeMm * 100, caps.vertRes)};
+    auto rec = CreateEnhMetaFile(&frame, {});
+    Draw(*rec);
+    return CloseEnhMetaFile(rec.get());
+}
+}  // namespace
+
+TEST(MetaRender, RecordedPictureMatchesDirectDrawing)
+{
+    QImage direct = White();
+    {
+        CPainterDC dc(&direct);
+        Draw(dc);
+    }
+    HENHMETAFILE emf = RecordPicture();
+    ASSERT_NE(emf, nullptr);
+    QImage played = White();
+    {
+        CPainterDC dc(&played);
+        const RECT dest{0, 0, kW, kH};
+        ASSERT_TRUE(PlayEnhMetaFile(&dc, emf, &dest));
+    }
+    EXPECT_LT(Mismatch(direct, played), 0.01);
+    // Something was drawn at all: the rectangle's fill is blue.
+    EXPECT_EQ(qBlue(played.pixel(30, 30)), 200);
+
+    // The WMF form, played by a container into the same rectangle.
+    const std::vector<BYTE> bits = GetWinMetaFileBits(emf, MM_ANISOTROPIC);
+    HMETAFILE wmf = SetMetaFileBitsEx(UINT(bits.size()), bits.data());
+    ASSERT_NE(wmf, nullptr);
+    QImage fromWmf = White();
+    {
+        CPainterDC dc(&fromWmf);
+        dc.SetMapMode(MM_ANISOTROPIC);
+        dc.SetViewportExt(kW, kH);
+        ASSERT_TRUE(PlayMetaFile(&dc, wmf));
+    }
+    EXPECT_LT(Mismatch(direct, fromWmf), 0.01);
+    DeleteMetaFile(wmf);
+    DeleteEnhMetaFile(emf);
+}
