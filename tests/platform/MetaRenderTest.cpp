@@ -96,3 +96,80 @@ TEST(MetaRender, RecordedPictureMatchesDirectDrawing)
     DeleteMetaFile(wmf);
     DeleteEnhMetaFile(emf);
 }
+
+// A DIB drawn into a metafile comes back as the same pixels, through the EMF
+// and through its WMF form.
+TEST(MetaRender, DibBlitsSurviveRecordingAndConversion)
+{
+    // 2 x 2, 32 bits, bottom-up: bottom row red, green; top row blue, white.
+    struct {
+        BITMAPINFOHEADER header;
+        DWORD pixels[4];
+    } dib{};
+    dib.header.biWidth = 2;
+    dib.header.biHeight = 2;
+    dib.header.biBitCount = 32;
+    dib.pixels[0] = 0xFF0000, dib.pixels[1] = 0x00FF00, dib.pixels[2] = 0x0000FF, dib.pixels[3] = 0xFFFFFF;
+    const CDeviceCaps caps = DisplayDeviceCaps();
+    const RECT frame{0, 0, MulDiv(kW, caps.horzSizeMm * 100, caps.horzRes),
+                     MulDiv(kH, caps.vertSizeMm * 100, caps.vertRes)};
+    auto rec = CreateEnhMetaFile(&frame, {});
+    rec->StretchDIBits(0, 0, kW, kH, 0, 0, 2, 2, dib.pixels, reinterpret_cast<const BITMAPINFO*>(&dib),
+                       DIB_RGB_COLORS, SRCCOPY);
+    HENHMETAFILE emf = CloseEnhMetaFile(rec.get());
+    ASSERT_NE(emf, nullptr);
+    auto check = [](const QImage& img, const char* what) {
+        EXPECT_EQ(img.pixel(kW / 4, kH / 4) & 0xFFFFFF, 0x0000FFu) << what;      // top left: blue
+        EXPECT_EQ(img.pixel(3 * kW / 4, kH / 4) & 0xFFFFFF, 0xFFFFFFu) << what;  // top right: white
+        EXPECT_EQ(img.pixel(kW / 4, 3 * kH / 4) & 0xFFFFFF, 0xFF0000u) << what;  // bottom left: red
+    };
+    QImage played = White();
+    {
+        CPainterDC dc(&played);
+        const RECT dest{0, 0, kW, kH};
+        ASSERT_TRUE(PlayEnhMetaFile(&dc, emf, &dest));
+    }
+    check(played, "emf");
+    const std::vector<BYTE> bits = GetWinMetaFileBits(emf, MM_ANISOTROPIC);
+    HMETAFILE wmf = SetMetaFileBitsEx(UINT(bits.size()), bits.data());
+    ASSERT_NE(wmf, nullptr);
+    QImage fromWmf = White();
+    {
+        CPainterDC dc(&fromWmf);
+        dc.SetMapMode(MM_ANISOTROPIC);
+        dc.SetViewportExt(kW, kH);
+        ASSERT_TRUE(PlayMetaFile(&dc, wmf));
+    }
+    check(fromWmf, "wmf");
+    DeleteMetaFile(wmf);
+    DeleteEnhMetaFile(emf);
+}
+
+// A metafile played into a recording keeps its place: the nested play-back is
+// recorded with its transform.
+TEST(MetaRender, NestedPlaybackIsRecordedInPlace)
+{
+    HENHMETAFILE inner = RecordPicture();
+    const CDeviceCaps caps = DisplayDeviceCaps();
+    const RECT frame{0, 0, MulDiv(kW, caps.horzSizeMm * 100, caps.horzRes),
+                     MulDiv(kH, caps.vertSizeMm * 100, caps.vertRes)};
+    auto rec = CreateEnhMetaFile(&frame, {});
+    const RECT half{0, 0, kW / 2, kH / 2};
+    ASSERT_TRUE(PlayEnhMetaFile(rec.get(), inner, &half));
+    HENHMETAFILE outer = CloseEnhMetaFile(rec.get());
+    ASSERT_NE(outer, nullptr);
+
+    QImage expected = White(), played = White();
+    {
+        CPainterDC dc(&expected);
+        ASSERT_TRUE(PlayEnhMetaFile(&dc, inner, &half));
+    }
+    {
+        CPainterDC dc(&played);
+        const RECT dest{0, 0, kW, kH};
+        ASSERT_TRUE(PlayEnhMetaFile(&dc, outer, &dest));
+    }
+    EXPECT_LT(Mismatch(expected, played), 0.02);
+    DeleteEnhMetaFile(outer);
+    DeleteEnhMetaFile(inner);
+}
