@@ -2,12 +2,16 @@
 // calls and played back into an image matches the same calls drawn directly,
 // and a WMF converted from it does too.
 #include "platform/CPainterDC.h"
+#include "platform/MetaFixtures.h"
 #include "platform/metafile/CEmfPlayer.h"
 #include "platform/metafile/CEmfRecorderDC.h"
 #include "platform/metafile/CWmfPlayer.h"
 #include "platform/metafile/CWmfRecorderDC.h"
+#include "platform/metafile/MetaRaster.h"
 
 #include <QImage>
+
+#include <uemf.h>
 
 #include <gtest/gtest.h>
 
@@ -172,4 +176,65 @@ TEST(MetaRender, NestedPlaybackIsRecordedInPlace)
     EXPECT_LT(Mismatch(expected, played), 0.02);
     DeleteEnhMetaFile(outer);
     DeleteEnhMetaFile(inner);
+}
+
+TEST(MetaRender, RasterisedPicturesKeepTheirPlaceAtAnySampling)
+{
+    HENHMETAFILE emf = RecordPicture();
+    for (int factor : {1, 2}) {
+        const QImage img = RasteriseEnhMetafile(emf, QSize(kW, kH), QColor(255, 255, 252), factor);
+        ASSERT_FALSE(img.isNull()) << factor;
+        EXPECT_EQ(img.format(), QImage::Format_ARGB32_Premultiplied);
+        EXPECT_EQ(qBlue(img.pixel(30, 30)), 200) << factor;         // inside the blue rectangle
+        EXPECT_EQ(img.pixel(5, 5), qRgb(255, 255, 252)) << factor;  // the background
+    }
+    EXPECT_TRUE(RasteriseEnhMetafile(emf, QSize(0, 10), Qt::white).isNull());
+    EXPECT_TRUE(RasteriseEnhMetafile(emf, QSize(100000, 100000), Qt::white).isNull());
+
+    const std::vector<BYTE> bits = GetWinMetaFileBits(emf, MM_ANISOTROPIC);
+    HMETAFILE wmf = SetMetaFileBitsEx(UINT(bits.size()), bits.data());
+    RECT box;
+    ASSERT_TRUE(FindWmfWindowBox(wmf->Bytes(), box));
+    const QImage fromWmf = RasteriseMetafile(wmf, box, QSize(kW, kH), Qt::white, 2);
+    ASSERT_FALSE(fromWmf.isNull());
+    EXPECT_EQ(qBlue(fromWmf.pixel(30, 30)), 200);
+    DeleteMetaFile(wmf);
+    DeleteEnhMetaFile(emf);
+}
+
+// Other programs write transparent pictures as alpha blends.
+TEST(MetaRender, AlphaBlendRecordsBlendOverTheTarget)
+{
+    U_BITMAPINFOHEADER bih = bitmapinfoheader_set(1, 1, 1, 32, U_BI_RGB, 4, 0, 0, 0, 0);
+    U_BITMAPINFO bmi{};
+    bmi.bmiHeader = bih;
+    uint32_t pixel = 0x00FF0000;  // red, no per-pixel alpha
+    U_BLEND blend{0, 0, 128, 0};  // source over, constant alpha 128
+    char* rec = U_EMRALPHABLEND_set(U_RECTL{0, 0, kW, kH}, U_POINTL{0, 0}, U_POINTL{kW, kH}, U_POINTL{0, 0},
+                                    U_POINTL{1, 1}, U_XFORM{1, 0, 0, 1, 0, 0}, colorref3_set(0, 0, 0),
+                                    U_DIB_RGB_COLORS, blend, &bmi, 4, reinterpret_cast<char*>(&pixel));
+    ASSERT_NE(rec, nullptr);
+    const CDeviceCaps caps = DisplayDeviceCaps();
+    std::vector<BYTE> bytes = CEmfBuilder(RECT{0, 0, kW - 1, kH - 1},
+                                          RECT{0, 0, MulDiv(kW, caps.horzSizeMm * 100, caps.horzRes),
+                                               MulDiv(kH, caps.vertSizeMm * 100, caps.vertRes)})
+                                  .Finish();
+    const size_t size = LoadLE32(reinterpret_cast<BYTE*>(rec) + 4);
+    bytes.insert(bytes.end() - 20, reinterpret_cast<BYTE*>(rec), reinterpret_cast<BYTE*>(rec) + size);
+    std::free(rec);
+    StoreLE32(bytes.data() + EMF_OFF_BYTES, DWORD(bytes.size()));
+    StoreLE32(bytes.data() + EMF_OFF_RECORDS, 3);
+    HENHMETAFILE emf = SetEnhMetaFileBits(UINT(bytes.size()), bytes.data());
+    ASSERT_NE(emf, nullptr);
+    QImage img = White();
+    {
+        CPainterDC dc(&img);
+        const RECT dest{0, 0, kW, kH};
+        ASSERT_TRUE(PlayEnhMetaFile(&dc, emf, &dest));
+    }
+    const QRgb p = img.pixel(kW / 2, kH / 2);
+    EXPECT_EQ(qRed(p), 255);
+    EXPECT_NEAR(qGreen(p), 127, 3);
+    EXPECT_NEAR(qBlue(p), 127, 3);
+    DeleteEnhMetaFile(emf);
 }

@@ -58,6 +58,8 @@ private:
     bool ReadRegion(CMetaByteReader& r, size_t offset, size_t size, const QTransform& map, QRegion& out);
     bool StretchDib(CMetaByteReader& r, int x, int y, int w, int h, int xs, int ys, int ws, int hs, size_t offBmi,
                     size_t cbBmi, size_t offBits, size_t cbBits, UINT usage, DWORD rop);
+    bool AlphaBlendDib(CMetaByteReader& r, int x, int y, int w, int h, int xs, int ys, int ws, int hs, size_t offBmi,
+                       size_t cbBmi, size_t offBits, size_t cbBits, BLENDFUNCTION blend);
 
     CDC* m_dc;
     HENHMETAFILE m_mf;
