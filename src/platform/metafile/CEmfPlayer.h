@@ -56,10 +56,14 @@ private:
     CGdiObject* ObjectAt(DWORD index) const;
     // A region from RGNDATA at `offset` whose rectangles are mapped by `map`.
     bool ReadRegion(CMetaByteReader& r, size_t offset, size_t size, const QTransform& map, QRegion& out);
-    bool StretchDib(CMetaByteReader& r, int x, int y, int w, int h, int xs, int ys, int ws, int hs, size_t offBmi,
-                    size_t cbBmi, size_t offBits, size_t cbBits, UINT usage, DWORD rop);
-    bool AlphaBlendDib(CMetaByteReader& r, int x, int y, int w, int h, int xs, int ys, int ws, int hs, size_t offBmi,
-                       size_t cbBmi, size_t offBits, size_t cbBits, BLENDFUNCTION blend);
+    // A DIB in a record: destination, source and where header and bits lie.
+    struct CDibSource {
+        LONG x, y, w, h, xs, ys, ws, hs;
+        size_t offBmi, cbBmi, offBits, cbBits;
+    };
+    bool ReadDib(CMetaByteReader& r, const CDibSource& d, std::vector<DWORD>& info, MetaBytes& bits) const;
+    bool StretchDib(CMetaByteReader& r, const CDibSource& d, UINT usage, DWORD rop);
+    bool AlphaBlendDib(CMetaByteReader& r, const CDibSource& d, BLENDFUNCTION blend);
 
     CDC* m_dc;
     HENHMETAFILE m_mf;

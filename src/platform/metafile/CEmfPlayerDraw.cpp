@@ -133,50 +133,53 @@ bool CEmfPlayer::PlayPoly(DWORD type, CMetaByteReader& r)
     }
 }
 
-bool CEmfPlayer::StretchDib(CMetaByteReader& r, int x, int y, int w, int h, int xs, int ys, int ws, int hs,
-                            size_t offBmi, size_t cbBmi, size_t offBits, size_t cbBits, UINT usage, DWORD rop)
+// The destination fits the device range, and the header and bits lie inside
+// the record: `info` gets an aligned copy of header and colour table.
+bool CEmfPlayer::ReadDib(CMetaByteReader& r, const CDibSource& d, std::vector<DWORD>& info, MetaBytes& bits) const
 {
-    if (!BoxFits(x, y, LONG(std::clamp<int64_t>(int64_t(x) + w, INT32_MIN, INT32_MAX)),
-                 LONG(std::clamp<int64_t>(int64_t(y) + h, INT32_MIN, INT32_MAX))))
+    if (!BoxFits(d.x, d.y, LONG(std::clamp<int64_t>(int64_t(d.x) + d.w, INT32_MIN, INT32_MAX)),
+                 LONG(std::clamp<int64_t>(int64_t(d.y) + d.h, INT32_MIN, INT32_MAX))))
         return false;
-    const MetaBytes bmi = r.Sub(offBmi, cbBmi);
-    const MetaBytes bits = r.Sub(offBits, cbBits);
-    if (!r.Ok() || cbBmi < 40 || cbBits == 0)
+    const MetaBytes bmi = r.Sub(d.offBmi, d.cbBmi);
+    bits = r.Sub(d.offBits, d.cbBits);
+    if (!r.Ok() || d.cbBmi < 40 || d.cbBits == 0)
         return false;
-    // An aligned copy of the header and colour table; the device context
-    // checks them against the size of the bits before reading any row.
-    std::vector<DWORD> info((cbBmi + 3) / 4);
+    info.assign((d.cbBmi + 3) / 4, 0);
     std::copy(bmi.begin(), bmi.end(), reinterpret_cast<BYTE*>(info.data()));
+    return true;
+}
+
+bool CEmfPlayer::StretchDib(CMetaByteReader& r, const CDibSource& d, UINT usage, DWORD rop)
+{
+    std::vector<DWORD> info;
+    MetaBytes bits;
+    if (!ReadDib(r, d, info, bits))
+        return false;
+    // The device context checks the header against the size of the bits.
     std::vector<BYTE> rows(bits.begin(), bits.end());
     DibLayout layout;
     const auto* header = reinterpret_cast<const BITMAPINFO*>(info.data());
-    if (!ParseDibInfo(header, cbBmi, cbBits, &layout))
+    if (!ParseDibInfo(header, d.cbBmi, d.cbBits, &layout))
         return false;
-    return m_dc->StretchDIBits(x, y, w, h, xs, ys, ws, hs, rows.data(), header, usage, rop) != 0;
+    return m_dc->StretchDIBits(d.x, d.y, d.w, d.h, d.xs, d.ys, d.ws, d.hs, rows.data(), header, usage, rop) != 0;
 }
 
 // The source of an alpha blend becomes a bitmap in a memory device context.
-bool CEmfPlayer::AlphaBlendDib(CMetaByteReader& r, int x, int y, int w, int h, int xs, int ys, int ws, int hs,
-                               size_t offBmi, size_t cbBmi, size_t offBits, size_t cbBits, BLENDFUNCTION blend)
+bool CEmfPlayer::AlphaBlendDib(CMetaByteReader& r, const CDibSource& d, BLENDFUNCTION blend)
 {
-    if (!BoxFits(x, y, LONG(std::clamp<int64_t>(int64_t(x) + w, INT32_MIN, INT32_MAX)),
-                 LONG(std::clamp<int64_t>(int64_t(y) + h, INT32_MIN, INT32_MAX))))
+    std::vector<DWORD> info;
+    MetaBytes bits;
+    if (!ReadDib(r, d, info, bits))
         return false;
-    const MetaBytes bmi = r.Sub(offBmi, cbBmi);
-    const MetaBytes bits = r.Sub(offBits, cbBits);
-    if (!r.Ok() || cbBmi < 40 || cbBits == 0)
-        return false;
-    std::vector<DWORD> info((cbBmi + 3) / 4);
-    std::copy(bmi.begin(), bmi.end(), reinterpret_cast<BYTE*>(info.data()));
-    const QImage image = DibToImage(reinterpret_cast<const BITMAPINFO*>(info.data()), cbBmi, bits.data(), cbBits,
-                                    (blend.AlphaFormat & AC_SRC_ALPHA) != 0);
+    const QImage image = DibToImage(reinterpret_cast<const BITMAPINFO*>(info.data()), d.cbBmi, bits.data(),
+                                    d.cbBits, (blend.AlphaFormat & AC_SRC_ALPHA) != 0);
     if (image.isNull())
         return false;
     CBitmap bitmap;
     CPainterDC source;
     if (!bitmap.Attach(image) || !source.CreateCompatibleDC(m_dc) || !source.SelectObject(&bitmap))
         return false;
-    return m_dc->AlphaBlend(x, y, w, h, &source, xs, ys, ws, hs, blend);
+    return m_dc->AlphaBlend(d.x, d.y, d.w, d.h, &source, d.xs, d.ys, d.ws, d.hs, blend);
 }
 
 bool CEmfPlayer::PlayBlit(DWORD type, CMetaByteReader& r)
@@ -201,7 +204,7 @@ bool CEmfPlayer::PlayBlit(DWORD type, CMetaByteReader& r)
             if (!r.Ok())
                 return false;
         }
-        return StretchDib(r, x, y, w, h, xs, ys, ws, hs, offBmi, cbBmi, offBits, cbBits, usage, rop);
+        return StretchDib(r, {x, y, w, h, xs, ys, ws, hs, offBmi, cbBmi, offBits, cbBits}, usage, rop);
     }
     case EMR_STRETCHDIBITS: {
         const LONG x = r.S32(24), y = r.S32(28), xs = r.S32(32), ys = r.S32(36), ws = r.S32(40), hs = r.S32(44);
@@ -209,7 +212,7 @@ bool CEmfPlayer::PlayBlit(DWORD type, CMetaByteReader& r)
         const UINT usage = r.U32(64);
         const DWORD rop = r.U32(68);
         const LONG w = r.S32(72), h = r.S32(76);
-        return r.Ok() && StretchDib(r, x, y, w, h, xs, ys, ws, hs, offBmi, cbBmi, offBits, cbBits, usage, rop);
+        return r.Ok() && StretchDib(r, {x, y, w, h, xs, ys, ws, hs, offBmi, cbBmi, offBits, cbBits}, usage, rop);
     }
     case EMR_ALPHABLEND: {
         const LONG x = r.S32(24), y = r.S32(28), w = r.S32(32), h = r.S32(36);
@@ -222,13 +225,13 @@ bool CEmfPlayer::PlayBlit(DWORD type, CMetaByteReader& r)
         BLENDFUNCTION blend;
         blend.BlendOp = BYTE(blendWord), blend.BlendFlags = BYTE(blendWord >> 8);
         blend.SourceConstantAlpha = BYTE(blendWord >> 16), blend.AlphaFormat = BYTE(blendWord >> 24);
-        return AlphaBlendDib(r, x, y, w, h, xs, ys, ws, hs, offBmi, cbBmi, offBits, cbBits, blend);
+        return AlphaBlendDib(r, {x, y, w, h, xs, ys, ws, hs, offBmi, cbBmi, offBits, cbBits}, blend);
     }
     case EMR_SETDIBITSTODEVICE: {
         const LONG x = r.S32(24), y = r.S32(28), xs = r.S32(32), ys = r.S32(36), ws = r.S32(40), hs = r.S32(44);
         const DWORD offBmi = r.U32(48), cbBmi = r.U32(52), offBits = r.U32(56), cbBits = r.U32(60);
         const UINT usage = r.U32(64);
-        return r.Ok() && StretchDib(r, x, y, ws, hs, xs, ys, ws, hs, offBmi, cbBmi, offBits, cbBits, usage, SRCCOPY);
+        return r.Ok() && StretchDib(r, {x, y, ws, hs, xs, ys, ws, hs, offBmi, cbBmi, offBits, cbBits}, usage, SRCCOPY);
     }
     default:
         return false;
