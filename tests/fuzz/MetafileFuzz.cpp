@@ -87,6 +87,21 @@ void FuzzEmf(HENHMETAFILE h)
     GetWinMetaFileBits(h, MM_ANISOTROPIC);
     DeleteEnhMetaFile(h);
 }
+
+// A copy whose header states the copy's own size, so that mutations reach the
+// records instead of stopping at the size check.
+std::vector<BYTE> WithSizeFixed(const uint8_t* data, size_t size, bool emf)
+{
+    std::vector<BYTE> copy(data, data + size);
+    if (emf && copy.size() >= EMF_HEADER_MIN_SIZE) {
+        copy.resize(copy.size() & ~size_t(3));
+        StoreLE32(copy.data() + EMF_OFF_BYTES, DWORD(copy.size()));
+    } else if (!emf && copy.size() >= WMF_HEADER_SIZE) {
+        copy.resize(copy.size() & ~size_t(1));
+        StoreLE32(copy.data() + 6, DWORD(copy.size() / 2));
+    }
+    return copy;
+}
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
@@ -95,6 +110,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         return 0;
     FuzzEmf(SetEnhMetaFileBits(UINT(size), data));
     FuzzWmf(SetMetaFileBitsEx(UINT(size), data));
+    const std::vector<BYTE> emf = WithSizeFixed(data, size, true);
+    FuzzEmf(SetEnhMetaFileBits(UINT(emf.size()), emf.data()));
+    const std::vector<BYTE> wmf = WithSizeFixed(data, size, false);
+    FuzzWmf(SetMetaFileBitsEx(UINT(wmf.size()), wmf.data()));
 
     HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, size);
     if (block && size) {

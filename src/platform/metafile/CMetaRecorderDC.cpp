@@ -78,6 +78,20 @@ bool CMetaRecorderDC::DibSizes(const BITMAPINFOHEADER& h, size_t& infoSize, size
     return true;
 }
 
+bool CMetaRecorderDC::DeviceToLogical(const QRect& device, RECT& logical) const
+{
+    bool invertible = false;
+    const QTransform toLogical = LogToDevTransform().inverted(&invertible);
+    const QRectF r = toLogical.mapRect(QRectF(device));
+    constexpr double kLimit = double(1 << 30);
+    if (!invertible || !(std::abs(r.left()) < kLimit && std::abs(r.right()) < kLimit && std::abs(r.top()) < kLimit &&
+                         std::abs(r.bottom()) < kLimit))
+        return false;
+    logical = RECT{LONG(std::lround(r.left())), LONG(std::lround(r.top())), LONG(std::lround(r.right())),
+                   LONG(std::lround(r.bottom()))};
+    return true;
+}
+
 // A fill with another brush than the selected one selects it for the fill and
 // the current brush back after it.
 void CMetaRecorderDC::FillRect(const RECT* rect, CBrush* brush)
@@ -111,9 +125,9 @@ bool CMetaRecorderDC::FillRgn(CRgn* region, CBrush* brush)
     if (!region || !brush)
         return false;
     for (const QRect& r : region->Region()) {
-        RECT rc{r.left(), r.top(), r.right() + 1, r.bottom() + 1};
-        DPtoLP(&rc);
-        FillRect(&rc, brush);
+        RECT rc;
+        if (DeviceToLogical(r, rc))
+            FillRect(&rc, brush);
     }
     return true;
 }
@@ -124,9 +138,8 @@ bool CMetaRecorderDC::FrameRgn(CRgn* region, CBrush* brush, int width, int heigh
     if (!region || !brush)
         return false;
     RECT box;
-    region->GetRgnBox(&box);
-    DPtoLP(&box);
-    FrameRect(&box, brush);
+    if (DeviceToLogical(region->Region().boundingRect(), box))
+        FrameRect(&box, brush);
     return true;
 }
 
@@ -170,7 +183,10 @@ int CMetaRecorderDC::StretchDIBits(int x, int y, int width, int height, int xSrc
 
 void CMetaRecorderDC::FillDevicePath(const QPainterPath& devicePath, COLORREF colour)
 {
-    const QTransform toLogical = LogToDevTransform().inverted();
+    bool invertible = false;
+    const QTransform toLogical = LogToDevTransform().inverted(&invertible);
+    if (!invertible)
+        return;
     std::vector<POINT> points;
     std::vector<int> counts;
     for (const QPolygonF& poly : devicePath.toFillPolygons()) {
@@ -243,7 +259,10 @@ void CMetaRecorderDC::GpDrawImage(const QImage& image, const QRectF& dst, const 
     const std::vector<BYTE> dib = ImagePartDib(image, part);
     if (dib.empty())
         return;
-    const QTransform toLogical = LogToDevTransform().inverted();
+    bool invertible = false;
+    const QTransform toLogical = LogToDevTransform().inverted(&invertible);
+    if (!invertible)
+        return;
     const QRectF logical = toLogical.mapRect(state.world.mapRect(dst));
     if (!(std::abs(logical.left()) < 1e9 && std::abs(logical.right()) < 1e9 && std::abs(logical.top()) < 1e9 &&
           std::abs(logical.bottom()) < 1e9))

@@ -41,5 +41,9 @@ protected:
 
     // Header plus colour table bytes, and row bytes, of an uncompressed DIB
     // header the recorders write; false for any other.
+    // A device rectangle in logical units; false when the mapping puts it out of
+    // the range of 32-bit coordinates.
+    bool DeviceToLogical(const QRect& device, RECT& logical) const;
+
     static bool DibSizes(const BITMAPINFOHEADER& header, size_t& infoSize, size_t& bitsSize);
 };

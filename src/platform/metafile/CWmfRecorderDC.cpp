@@ -57,7 +57,8 @@ QPointF CWmfRecorderDC::Page(int x, int y) const
 
 SHORT CWmfRecorderDC::PX(double v) const
 {
-    return SHORT(std::clamp(std::lround(v), -32767L, 32767L));
+    const double c = std::isnan(v) ? 0.0 : std::clamp(v, -32767.0, 32767.0);
+    return SHORT(std::lround(c));
 }
 
 std::vector<WORD> CWmfRecorderDC::PagePoints(const POINT* points, int count) const

@@ -234,11 +234,16 @@ int CWmfRecorderDC::SelectClipRgn(CRgn* region, int mode)
 {
     const int result = CDC::SelectClipRgn(region, mode);
     if (region) {
-        RECT box;
-        region->GetRgnBox(&box);
-        DPtoLP(&box);
-        const QPointF a = Page(box.left, box.top), b = Page(box.right, box.bottom);
-        Rec(META_INTERSECTCLIPRECT, {PX(b.y()), PX(b.x()), PX(a.y()), PX(a.x())});
+        // Page coordinates of the device box: the window and viewport undone,
+        // the world transform not applied.
+        const XFORM& w = State().world;
+        const QTransform world(w.eM11, w.eM12, w.eM21, w.eM22, w.eDx, w.eDy);
+        bool invertible = false;
+        const QTransform toPage = (world.inverted() * LogToDevTransform()).inverted(&invertible);
+        if (invertible) {
+            const QRectF box = toPage.mapRect(QRectF(region->Region().boundingRect()));
+            Rec(META_INTERSECTCLIPRECT, {PX(box.bottom()), PX(box.right()), PX(box.top()), PX(box.left())});
+        }
     }
     return result;
 }
