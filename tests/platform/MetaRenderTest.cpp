@@ -238,3 +238,49 @@ TEST(MetaRender, AlphaBlendRecordsBlendOverTheTarget)
     EXPECT_NEAR(qBlue(p), 127, 3);
     DeleteEnhMetaFile(emf);
 }
+
+// A pattern brush is written with its pattern and fills with it again.
+TEST(MetaRender, PatternBrushesKeepTheirPattern)
+{
+    QImage checker(8, 8, QImage::Format_RGB32);
+    for (int y = 0; y < 8; ++y)
+        for (int x = 0; x < 8; ++x)
+            checker.setPixel(x, y, ((x + y) % 2) ? qRgb(255, 0, 0) : qRgb(0, 0, 255));
+    CBitmap bitmap;
+    ASSERT_TRUE(bitmap.Attach(checker));
+    CBrush brush;
+    ASSERT_TRUE(brush.CreatePatternBrush(&bitmap));
+    const CDeviceCaps caps = DisplayDeviceCaps();
+    const RECT frame{0, 0, MulDiv(kW, caps.horzSizeMm * 100, caps.horzRes),
+                     MulDiv(kH, caps.vertSizeMm * 100, caps.vertRes)};
+    auto rec = CreateEnhMetaFile(&frame, {});
+    const RECT area{0, 0, kW, kH};
+    rec->FillRect(&area, &brush);
+    HENHMETAFILE emf = CloseEnhMetaFile(rec.get());
+    ASSERT_NE(emf, nullptr);
+    auto checkPattern = [](const QImage& img, const char* what) {
+        const QRgb a = img.pixel(20, 20), b = img.pixel(21, 20);
+        EXPECT_NE(a, b) << what;
+        EXPECT_TRUE((a & 0xFFFFFF) == 0xFF0000u || (a & 0xFFFFFF) == 0x0000FFu) << what << std::hex << a;
+    };
+    QImage played = White();
+    {
+        CPainterDC dc(&played);
+        const RECT dest{0, 0, kW, kH};
+        ASSERT_TRUE(PlayEnhMetaFile(&dc, emf, &dest));
+    }
+    checkPattern(played, "emf");
+    const std::vector<BYTE> bits = GetWinMetaFileBits(emf, MM_ANISOTROPIC);
+    HMETAFILE wmf = SetMetaFileBitsEx(UINT(bits.size()), bits.data());
+    ASSERT_NE(wmf, nullptr);
+    QImage fromWmf = White();
+    {
+        CPainterDC dc(&fromWmf);
+        dc.SetMapMode(MM_ANISOTROPIC);
+        dc.SetViewportExt(kW, kH);
+        ASSERT_TRUE(PlayMetaFile(&dc, wmf));
+    }
+    checkPattern(fromWmf, "wmf");
+    DeleteMetaFile(wmf);
+    DeleteEnhMetaFile(emf);
+}

@@ -332,12 +332,26 @@ bool CEmfPlayer::PlayObject(DWORD type, CMetaByteReader& r)
     }
     case EMR_CREATEDIBPATTERNBRUSHPT:
     case EMR_CREATEMONOBRUSH: {
-        // Drawn as a mid-grey solid brush: pattern pictures inside metafiles
-        // are rare in diagrams, and the slot must exist for later selections.
-        auto brush = std::make_unique<CBrush>(RGB(128, 128, 128));
+        // index, usage, header offset and size, bits offset and size.
+        const DWORD index = r.U32(8), offBmi = r.U32(16), cbBmi = r.U32(20), offBits = r.U32(24), cbBits = r.U32(28);
         if (!r.Ok())
             return false;
-        StoreObject(r.U32(8), std::move(brush));
+        const MetaBytes bmi = r.Sub(offBmi, cbBmi), bits = r.Sub(offBits, cbBits);
+        std::vector<DWORD> info((cbBmi + 3) / 4);
+        if (r.Ok() && cbBmi >= 40)
+            std::copy(bmi.begin(), bmi.end(), reinterpret_cast<BYTE*>(info.data()));
+        const QImage image = r.Ok() && cbBmi >= 40
+                                 ? DibToImage(reinterpret_cast<const BITMAPINFO*>(info.data()), cbBmi, bits.data(),
+                                              cbBits)
+                                 : QImage();
+        // A pattern that cannot be read still takes its slot, as a grey brush.
+        auto brush = std::make_unique<CBrush>(RGB(128, 128, 128));
+        CBitmap bitmap;
+        if (!image.isNull() && bitmap.Attach(image)) {
+            bitmap.SetMonochrome(type == EMR_CREATEMONOBRUSH);
+            brush->CreatePatternBrush(&bitmap);
+        }
+        StoreObject(index, std::move(brush));
         return true;
     }
     case EMR_EXTCREATEFONTINDIRECTW: {

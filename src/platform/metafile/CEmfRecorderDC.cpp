@@ -1,6 +1,7 @@
 #include "platform/metafile/CEmfRecorderDC.h"
 
 #include "platform/Ansi.h"
+#include "platform/PackedDib.h"
 
 #include "platform/metafile/EmfWriterSupport.h"
 
@@ -227,8 +228,17 @@ CPen* CEmfRecorderDC::SelectObject(CPen* pen)
 void CEmfRecorderDC::SelectCurrentBrush()
 {
     const LOGBRUSH& lb = State().logBrush;
-    // Pattern brushes are written as a solid brush of their colour: the
-    // pattern bitmaps of diagrams are fills the picture paths redraw anyway.
+    if (!State().brushPattern.isNull()) {
+        // The pattern as a 32-bit DIB (a monochrome pattern with the colours it
+        // has now, not the text and background colours of play-back).
+        std::vector<BYTE> dib = ImageToDib(State().brushPattern, 32, false);
+        if (dib.size() > 40) {
+            SelectCreated(U_EMRCREATEDIBPATTERNBRUSHPT_set(0, U_DIB_RGB_COLORS, reinterpret_cast<PU_BITMAPINFO>(dib.data()),
+                                                           uint32_t(dib.size() - 40),
+                                                           reinterpret_cast<const char*>(dib.data() + 40)));
+            return;
+        }
+    }
     const UINT style = (lb.lbStyle == BS_SOLID || lb.lbStyle == BS_NULL || lb.lbStyle == BS_HATCHED) ? lb.lbStyle
                                                                                                      : BS_SOLID;
     SelectCreated(U_EMRCREATEBRUSHINDIRECT_set(0, logbrush_set(style, ToColorref(lb.lbColor), int32_t(lb.lbHatch))));

@@ -1,5 +1,6 @@
 #include "platform/metafile/CWmfPlayer.h"
 
+#include "platform/PackedDib.h"
 #include "platform/metafile/WmfParams.h"
 
 #include <algorithm>
@@ -169,11 +170,21 @@ bool CWmfPlayer::PlayObject(WORD function, CWmfParams& p)
         AddObject(std::move(font));
         return true;
     }
+    case META_DIBCREATEPATTERNBRUSH: {
+        // style, usage, then a packed DIB.
+        auto brush = std::make_unique<CBrush>(RGB(128, 128, 128));
+        const MetaBytes dib = p.BytesFrom(2);
+        const QImage image = p.Has(0, 2) ? DibToImage(dib.data(), dib.size()) : QImage();
+        CBitmap bitmap;
+        if (!image.isNull() && bitmap.Attach(image))
+            brush->CreatePatternBrush(&bitmap);
+        AddObject(std::move(brush));
+        return true;
+    }
     case META_CREATEPALETTE:
     case META_CREATEPATTERNBRUSH:
-    case META_DIBCREATEPATTERNBRUSH:
-        // Pattern brushes draw as mid-grey; palettes have no use here. Each
-        // still takes its slot so that later indexes stay right.
+        // Old-style pattern brushes draw as mid-grey; palettes have no use
+        // here. Each still takes its slot so that later indexes stay right.
         AddObject(std::make_unique<CBrush>(RGB(128, 128, 128)));
         return true;
     case META_CREATEREGION:

@@ -4,7 +4,10 @@
 #include "platform/metafile/CEmfRecorderDC.h"
 #include "platform/metafile/CWmfPlayer.h"
 
+#include "platform/PackedDib.h"
+
 #include <algorithm>
+#include <cstring>
 #include <cmath>
 
 CWmfRecorderDC::CWmfRecorderDC() = default;
@@ -209,6 +212,16 @@ void CWmfRecorderDC::WriteCurrentPen()
 void CWmfRecorderDC::WriteCurrentBrush()
 {
     const LOGBRUSH& lb = State().logBrush;
+    if (!State().brushPattern.isNull()) {
+        const std::vector<BYTE> dib = ImageToDib(State().brushPattern, 32, false);
+        if (dib.size() > 40) {
+            std::vector<WORD> params = {WORD(BS_DIBPATTERN), WORD(DIB_RGB_COLORS)};
+            params.resize(2 + (dib.size() + 1) / 2);
+            std::memcpy(params.data() + 2, dib.data(), dib.size());
+            SelectCreated(META_DIBCREATEPATTERNBRUSH, params);
+            return;
+        }
+    }
     const UINT style = (lb.lbStyle == BS_NULL || lb.lbStyle == BS_HATCHED) ? lb.lbStyle : BS_SOLID;
     SelectCreated(META_CREATEBRUSHINDIRECT,
                   {WORD(style), WORD(lb.lbColor & 0xFFFF), WORD(lb.lbColor >> 16), WORD(lb.lbHatch)});
