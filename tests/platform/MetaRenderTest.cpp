@@ -55,14 +55,47 @@ double Mismatch(const QImage& a, const QImage& b)
     return double(bad) / (kW * kH);
 }
 
-HENHMETAFILE RecordPicture()
+// The frame of a kW x kH reference-pixel picture, 0.01 mm.
+RECT Frame()
 {
     const CDeviceCaps caps = DisplayDeviceCaps();
-    const RECT frame{0, 0, MulDiv(kW, caps.horzSizeMm * 100, caps.horzRes),
-                     MulDiv(kH, caps.vertSizeMm * 100, caps.vertRes)};
+    return RECT{0, 0, MulDiv(kW, caps.horzSizeMm * 100, caps.horzRes), MulDiv(kH, caps.vertSizeMm * 100, caps.vertRes)};
+}
+
+HENHMETAFILE Record(const std::function<void(CDC&)>& draw)
+{
+    const RECT frame = Frame();
     auto rec = CreateEnhMetaFile(&frame, {});
-    Draw(*rec);
+    draw(*rec);
     return CloseEnhMetaFile(rec.get());
+}
+
+HENHMETAFILE RecordPicture() { return Record(Draw); }
+
+QImage PlayEmf(HENHMETAFILE emf)
+{
+    QImage img = White();
+    CPainterDC dc(&img);
+    const RECT dest{0, 0, kW, kH};
+    EXPECT_TRUE(PlayEnhMetaFile(&dc, emf, &dest));
+    return img;
+}
+
+// The EMF converted to a WMF and played as a container plays it.
+QImage PlayAsWmf(HENHMETAFILE emf)
+{
+    const std::vector<BYTE> bits = GetWinMetaFileBits(emf, MM_ANISOTROPIC);
+    HMETAFILE wmf = SetMetaFileBitsEx(UINT(bits.size()), bits.data());
+    EXPECT_NE(wmf, nullptr);
+    QImage img = White();
+    {
+        CPainterDC dc(&img);
+        dc.SetMapMode(MM_ANISOTROPIC);
+        dc.SetViewportExt(kW, kH);
+        EXPECT_TRUE(PlayMetaFile(&dc, wmf));
+    }
+    DeleteMetaFile(wmf);
+    return img;
 }
 }  // namespace
 
@@ -75,29 +108,11 @@ TEST(MetaRender, RecordedPictureMatchesDirectDrawing)
     }
     HENHMETAFILE emf = RecordPicture();
     ASSERT_NE(emf, nullptr);
-    QImage played = White();
-    {
-        CPainterDC dc(&played);
-        const RECT dest{0, 0, kW, kH};
-        ASSERT_TRUE(PlayEnhMetaFile(&dc, emf, &dest));
-    }
+    const QImage played = PlayEmf(emf);
     EXPECT_LT(Mismatch(direct, played), 0.01);
     // Something was drawn at all: the rectangle's fill is blue.
     EXPECT_EQ(qBlue(played.pixel(30, 30)), 200);
-
-    // The WMF form, played by a container into the same rectangle.
-    const std::vector<BYTE> bits = GetWinMetaFileBits(emf, MM_ANISOTROPIC);
-    HMETAFILE wmf = SetMetaFileBitsEx(UINT(bits.size()), bits.data());
-    ASSERT_NE(wmf, nullptr);
-    QImage fromWmf = White();
-    {
-        CPainterDC dc(&fromWmf);
-        dc.SetMapMode(MM_ANISOTROPIC);
-        dc.SetViewportExt(kW, kH);
-        ASSERT_TRUE(PlayMetaFile(&dc, wmf));
-    }
-    EXPECT_LT(Mismatch(direct, fromWmf), 0.01);
-    DeleteMetaFile(wmf);
+    EXPECT_LT(Mismatch(direct, PlayAsWmf(emf)), 0.01);
     DeleteEnhMetaFile(emf);
 }
 
@@ -114,38 +129,18 @@ TEST(MetaRender, DibBlitsSurviveRecordingAndConversion)
     dib.header.biHeight = 2;
     dib.header.biBitCount = 32;
     dib.pixels[0] = 0xFF0000, dib.pixels[1] = 0x00FF00, dib.pixels[2] = 0x0000FF, dib.pixels[3] = 0xFFFFFF;
-    const CDeviceCaps caps = DisplayDeviceCaps();
-    const RECT frame{0, 0, MulDiv(kW, caps.horzSizeMm * 100, caps.horzRes),
-                     MulDiv(kH, caps.vertSizeMm * 100, caps.vertRes)};
-    auto rec = CreateEnhMetaFile(&frame, {});
-    rec->StretchDIBits(0, 0, kW, kH, 0, 0, 2, 2, dib.pixels, reinterpret_cast<const BITMAPINFO*>(&dib),
-                       DIB_RGB_COLORS, SRCCOPY);
-    HENHMETAFILE emf = CloseEnhMetaFile(rec.get());
+    HENHMETAFILE emf = Record([&](CDC& dc) {
+        dc.StretchDIBits(0, 0, kW, kH, 0, 0, 2, 2, dib.pixels, reinterpret_cast<const BITMAPINFO*>(&dib),
+                         DIB_RGB_COLORS, SRCCOPY);
+    });
     ASSERT_NE(emf, nullptr);
     auto check = [](const QImage& img, const char* what) {
         EXPECT_EQ(img.pixel(kW / 4, kH / 4) & 0xFFFFFF, 0x0000FFu) << what;      // top left: blue
         EXPECT_EQ(img.pixel(3 * kW / 4, kH / 4) & 0xFFFFFF, 0xFFFFFFu) << what;  // top right: white
         EXPECT_EQ(img.pixel(kW / 4, 3 * kH / 4) & 0xFFFFFF, 0xFF0000u) << what;  // bottom left: red
     };
-    QImage played = White();
-    {
-        CPainterDC dc(&played);
-        const RECT dest{0, 0, kW, kH};
-        ASSERT_TRUE(PlayEnhMetaFile(&dc, emf, &dest));
-    }
-    check(played, "emf");
-    const std::vector<BYTE> bits = GetWinMetaFileBits(emf, MM_ANISOTROPIC);
-    HMETAFILE wmf = SetMetaFileBitsEx(UINT(bits.size()), bits.data());
-    ASSERT_NE(wmf, nullptr);
-    QImage fromWmf = White();
-    {
-        CPainterDC dc(&fromWmf);
-        dc.SetMapMode(MM_ANISOTROPIC);
-        dc.SetViewportExt(kW, kH);
-        ASSERT_TRUE(PlayMetaFile(&dc, wmf));
-    }
-    check(fromWmf, "wmf");
-    DeleteMetaFile(wmf);
+    check(PlayEmf(emf), "emf");
+    check(PlayAsWmf(emf), "wmf");
     DeleteEnhMetaFile(emf);
 }
 
@@ -154,26 +149,15 @@ TEST(MetaRender, DibBlitsSurviveRecordingAndConversion)
 TEST(MetaRender, NestedPlaybackIsRecordedInPlace)
 {
     HENHMETAFILE inner = RecordPicture();
-    const CDeviceCaps caps = DisplayDeviceCaps();
-    const RECT frame{0, 0, MulDiv(kW, caps.horzSizeMm * 100, caps.horzRes),
-                     MulDiv(kH, caps.vertSizeMm * 100, caps.vertRes)};
-    auto rec = CreateEnhMetaFile(&frame, {});
     const RECT half{0, 0, kW / 2, kH / 2};
-    ASSERT_TRUE(PlayEnhMetaFile(rec.get(), inner, &half));
-    HENHMETAFILE outer = CloseEnhMetaFile(rec.get());
+    HENHMETAFILE outer = Record([&](CDC& dc) { EXPECT_TRUE(PlayEnhMetaFile(&dc, inner, &half)); });
     ASSERT_NE(outer, nullptr);
-
-    QImage expected = White(), played = White();
+    QImage expected = White();
     {
         CPainterDC dc(&expected);
         ASSERT_TRUE(PlayEnhMetaFile(&dc, inner, &half));
     }
-    {
-        CPainterDC dc(&played);
-        const RECT dest{0, 0, kW, kH};
-        ASSERT_TRUE(PlayEnhMetaFile(&dc, outer, &dest));
-    }
-    EXPECT_LT(Mismatch(expected, played), 0.02);
+    EXPECT_LT(Mismatch(expected, PlayEmf(outer)), 0.02);
     DeleteEnhMetaFile(outer);
     DeleteEnhMetaFile(inner);
 }
@@ -214,11 +198,7 @@ TEST(MetaRender, AlphaBlendRecordsBlendOverTheTarget)
                                     U_POINTL{1, 1}, U_XFORM{1, 0, 0, 1, 0, 0}, colorref3_set(0, 0, 0),
                                     U_DIB_RGB_COLORS, blend, &bmi, 4, reinterpret_cast<char*>(&pixel));
     ASSERT_NE(rec, nullptr);
-    const CDeviceCaps caps = DisplayDeviceCaps();
-    std::vector<BYTE> bytes = CEmfBuilder(RECT{0, 0, kW - 1, kH - 1},
-                                          RECT{0, 0, MulDiv(kW, caps.horzSizeMm * 100, caps.horzRes),
-                                               MulDiv(kH, caps.vertSizeMm * 100, caps.vertRes)})
-                                  .Finish();
+    std::vector<BYTE> bytes = CEmfBuilder(RECT{0, 0, kW - 1, kH - 1}, Frame()).Finish();
     const size_t size = LoadLE32(reinterpret_cast<BYTE*>(rec) + 4);
     bytes.insert(bytes.end() - 20, reinterpret_cast<BYTE*>(rec), reinterpret_cast<BYTE*>(rec) + size);
     std::free(rec);
@@ -226,13 +206,7 @@ TEST(MetaRender, AlphaBlendRecordsBlendOverTheTarget)
     StoreLE32(bytes.data() + EMF_OFF_RECORDS, 3);
     HENHMETAFILE emf = SetEnhMetaFileBits(UINT(bytes.size()), bytes.data());
     ASSERT_NE(emf, nullptr);
-    QImage img = White();
-    {
-        CPainterDC dc(&img);
-        const RECT dest{0, 0, kW, kH};
-        ASSERT_TRUE(PlayEnhMetaFile(&dc, emf, &dest));
-    }
-    const QRgb p = img.pixel(kW / 2, kH / 2);
+    const QRgb p = PlayEmf(emf).pixel(kW / 2, kH / 2);
     EXPECT_EQ(qRed(p), 255);
     EXPECT_NEAR(qGreen(p), 127, 3);
     EXPECT_NEAR(qBlue(p), 127, 3);
@@ -250,37 +224,17 @@ TEST(MetaRender, PatternBrushesKeepTheirPattern)
     ASSERT_TRUE(bitmap.Attach(checker));
     CBrush brush;
     ASSERT_TRUE(brush.CreatePatternBrush(&bitmap));
-    const CDeviceCaps caps = DisplayDeviceCaps();
-    const RECT frame{0, 0, MulDiv(kW, caps.horzSizeMm * 100, caps.horzRes),
-                     MulDiv(kH, caps.vertSizeMm * 100, caps.vertRes)};
-    auto rec = CreateEnhMetaFile(&frame, {});
-    const RECT area{0, 0, kW, kH};
-    rec->FillRect(&area, &brush);
-    HENHMETAFILE emf = CloseEnhMetaFile(rec.get());
+    HENHMETAFILE emf = Record([&](CDC& dc) {
+        const RECT area{0, 0, kW, kH};
+        dc.FillRect(&area, &brush);
+    });
     ASSERT_NE(emf, nullptr);
     auto checkPattern = [](const QImage& img, const char* what) {
         const QRgb a = img.pixel(20, 20), b = img.pixel(21, 20);
         EXPECT_NE(a, b) << what;
         EXPECT_TRUE((a & 0xFFFFFF) == 0xFF0000u || (a & 0xFFFFFF) == 0x0000FFu) << what << std::hex << a;
     };
-    QImage played = White();
-    {
-        CPainterDC dc(&played);
-        const RECT dest{0, 0, kW, kH};
-        ASSERT_TRUE(PlayEnhMetaFile(&dc, emf, &dest));
-    }
-    checkPattern(played, "emf");
-    const std::vector<BYTE> bits = GetWinMetaFileBits(emf, MM_ANISOTROPIC);
-    HMETAFILE wmf = SetMetaFileBitsEx(UINT(bits.size()), bits.data());
-    ASSERT_NE(wmf, nullptr);
-    QImage fromWmf = White();
-    {
-        CPainterDC dc(&fromWmf);
-        dc.SetMapMode(MM_ANISOTROPIC);
-        dc.SetViewportExt(kW, kH);
-        ASSERT_TRUE(PlayMetaFile(&dc, wmf));
-    }
-    checkPattern(fromWmf, "wmf");
-    DeleteMetaFile(wmf);
+    checkPattern(PlayEmf(emf), "emf");
+    checkPattern(PlayAsWmf(emf), "wmf");
     DeleteEnhMetaFile(emf);
 }
