@@ -238,3 +238,43 @@ TEST(MetaRender, PatternBrushesKeepTheirPattern)
     checkPattern(PlayAsWmf(emf), "wmf");
     DeleteEnhMetaFile(emf);
 }
+
+// WMF regions: a clip region limits drawing, a filled region is painted.
+TEST(MetaRender, WmfRegionsClipAndFill)
+{
+    // One scan: rows 10..40, columns 10..50 (header: 11 words, scan count at word 5).
+    const std::initializer_list<int> region = {0, 6, 1, 0, 24, 1, 1, 10, 10, 50, 40, 2, 10, 40, 10, 50, 2};
+    const std::vector<BYTE> bytes = CWmfBuilder()
+                                        .Record(META_CREATEREGION, region)
+                                        .Record(META_CREATEBRUSHINDIRECT, {BS_SOLID, 0x00FF, 0, 0})
+                                        .Record(META_SELECTOBJECT, {1})
+                                        .Record(META_SELECTCLIPREGION, {0})
+                                        .Record(META_PATBLT, {0x0021, 0x00F0, kH, kW, 0, 0})
+                                        .Finish();
+    HMETAFILE wmf = SetMetaFileBitsEx(UINT(bytes.size()), bytes.data());
+    ASSERT_NE(wmf, nullptr);
+    QImage img = White();
+    {
+        CPainterDC dc(&img);
+        ASSERT_TRUE(PlayMetaFile(&dc, wmf));
+    }
+    EXPECT_EQ(img.pixel(20, 20) & 0xFFFFFF, 0xFF0000u);  // inside the clip: red
+    EXPECT_EQ(img.pixel(60, 20) & 0xFFFFFF, 0xFFFFFFu);  // outside: untouched
+    EXPECT_EQ(img.pixel(20, 45) & 0xFFFFFF, 0xFFFFFFu);
+    DeleteMetaFile(wmf);
+
+    const std::vector<BYTE> fill = CWmfBuilder()
+                                       .Record(META_CREATEREGION, region)
+                                       .Record(META_CREATEBRUSHINDIRECT, {BS_SOLID, 0xFF00, 0, 0})
+                                       .Record(META_FILLREGION, {0, 1})
+                                       .Finish();
+    wmf = SetMetaFileBitsEx(UINT(fill.size()), fill.data());
+    QImage filled = White();
+    {
+        CPainterDC dc(&filled);
+        ASSERT_TRUE(PlayMetaFile(&dc, wmf));
+    }
+    EXPECT_EQ(filled.pixel(20, 20) & 0xFFFFFF, 0x00FF00u);
+    EXPECT_EQ(filled.pixel(60, 20) & 0xFFFFFF, 0xFFFFFFu);
+    DeleteMetaFile(wmf);
+}

@@ -46,7 +46,7 @@ bool CWmfPlayer::PlayRecord(MetaBytes record)
         return true;
     CWmfParams p(record);
     return PlayMapping(function, p) || PlayMode(function, p) || PlayObject(function, p) || PlayShape(function, p) ||
-           PlayText(function, p) || PlayBitmap(function, p);
+           PlayText(function, p) || PlayBitmap(function, p) || PlayRegionRecord(function, p);
 }
 
 bool CWmfPlayer::PlayMapping(WORD function, CWmfParams& p)
@@ -96,6 +96,61 @@ bool CWmfPlayer::PlayMode(WORD function, CWmfParams& p)
     case META_SETBKCOLOR: return p.Has(0, 2) && (m_dc->SetBkColor(p.Colour(0)), true);
     case META_SETTEXTCOLOR: return p.Has(0, 2) && (m_dc->SetTextColor(p.Colour(0)), true);
     default: return false;
+    }
+}
+
+// A region object: a 22-byte header (the scan count at byte 12), then scans of
+// a point count, top, bottom, that many x values (left/right pairs) and the
+// count again. The rectangles are logical units, mapped to device units now.
+// A region that does not hold together is an empty, uncreated region: it keeps
+// its slot but selecting it changes nothing.
+std::unique_ptr<CRgn> CWmfPlayer::ReadRegion(CWmfParams& p) const
+{
+    auto region = std::make_unique<CRgn>();
+    const size_t scans = p.U(5);
+    size_t at = 11;
+    QRegion area;
+    for (size_t i = 0; i < scans; ++i) {
+        const size_t count = p.U(at);
+        if (!p.Has(at, 4 + count) || count % 2 != 0)
+            return region;
+        const int top = p.S(at + 1), bottom = p.S(at + 2);
+        for (size_t k = 0; k < count; k += 2) {
+            POINT corners[2] = {{p.S(at + 3 + k), top}, {p.S(at + 4 + k), bottom}};
+            m_dc->LPtoDP(corners, 2);
+            area += QRect(QPoint(corners[0].x, corners[0].y), QPoint(corners[1].x - 1, corners[1].y - 1)).normalized();
+        }
+        at += 4 + count;
+    }
+    region->CreateRectRgn(0, 0, 0, 0);
+    region->SetRegion(area);
+    return region;
+}
+
+bool CWmfPlayer::PlayRegionRecord(WORD function, CWmfParams& p)
+{
+    auto objectAt = [&](size_t i) -> CGdiObject* {
+        const size_t index = p.U(i);
+        return p.Has(i) && index < m_objects.size() ? m_objects[index].get() : nullptr;
+    };
+    auto* region = dynamic_cast<CRgn*>(objectAt(0));
+    if (!region || !region->IsCreated())
+        return false;
+    switch (function) {
+    case META_SELECTCLIPREGION: return m_dc->SelectClipRgn(region) != RGN_ERROR;
+    case META_INVERTREGION: return m_dc->InvertRgn(region);
+    case META_PAINTREGION: return m_dc->PaintRgn(region);
+    case META_FILLREGION:
+    case META_FRAMEREGION: {
+        auto* brush = dynamic_cast<CBrush*>(objectAt(1));
+        if (!brush)
+            return false;
+        if (function == META_FILLREGION)
+            return m_dc->FillRgn(region, brush);
+        return p.Has(2, 2) && m_dc->FrameRgn(region, brush, p.S(3), p.S(2));
+    }
+    default:
+        return false;
     }
 }
 
@@ -188,7 +243,7 @@ bool CWmfPlayer::PlayObject(WORD function, CWmfParams& p)
         AddObject(std::make_unique<CBrush>(RGB(128, 128, 128)));
         return true;
     case META_CREATEREGION:
-        AddObject(std::make_unique<CRgn>());
+        AddObject(ReadRegion(p));
         return true;
     default:
         return false;

@@ -33,6 +33,8 @@ private:
     bool PlayShape(WORD function, CWmfParams& p);
     bool PlayText(WORD function, CWmfParams& p);
     bool PlayBitmap(WORD function, CWmfParams& p);
+    bool PlayRegionRecord(WORD function, CWmfParams& p);
+    std::unique_ptr<CRgn> ReadRegion(CWmfParams& p) const;
     void AddObject(std::unique_ptr<CGdiObject> object);
     bool StretchDib(MetaBytes dib, int x, int y, int w, int h, int xs, int ys, int ws, int hs, UINT usage, DWORD rop);
 
