@@ -52,6 +52,8 @@ TEST(EmfRecorder, WritesAValidMetafileOtherReadersAccept)
     const int dx[3] = {5, 6, 7};
     dc->ExtTextOut(5, 5, 0, nullptr, "abc", 3, dx);
     dc->SetPixel(2, 2, RGB(1, 2, 3));
+    const POINT far[2] = {{0, 0}, {70000, 10}};
+    dc->Polyline(far, 2);
     HENHMETAFILE h = CloseEnhMetaFile(dc.get());
     ASSERT_NE(h, nullptr);
     EXPECT_EQ(CloseEnhMetaFile(dc.get()), nullptr);
@@ -73,8 +75,9 @@ TEST(EmfRecorder, WritesAValidMetafileOtherReadersAccept)
     const std::vector<DWORD> types = Types(records);
     EXPECT_EQ(types.front(), EMR_HEADER);
     EXPECT_EQ(types.back(), EMR_EOF);
+    // Points that fit 16 bits take the compact record forms.
     for (DWORD t : {EMR_CREATEPEN, EMR_CREATEBRUSHINDIRECT, EMR_EXTCREATEFONTINDIRECTW, EMR_RECTANGLE,
-                    EMR_POLYGON, EMR_LINETO, EMR_EXTTEXTOUTW, EMR_SETPIXELV, EMR_SETMAPMODE})
+                    EMR_POLYGON16, EMR_POLYLINE, EMR_LINETO, EMR_EXTTEXTOUTW, EMR_SETPIXELV, EMR_SETMAPMODE})
         EXPECT_NE(std::find(types.begin(), types.end(), t), types.end()) << t;
     DeleteEnhMetaFile(h);
 }
@@ -154,7 +157,7 @@ TEST(EmfRecorder, AntiAliasedDrawingIsWrittenAsPolygons)
     for (const auto& r : Records(h)) {
         if (LoadLE32(r.data()) == EMR_CREATEBRUSHINDIRECT)
             brushes.push_back(LoadLE32(r.data() + 16));
-        polygons += LoadLE32(r.data()) == EMR_POLYPOLYGON;
+        polygons += LoadLE32(r.data()) == EMR_POLYPOLYGON16;
     }
     EXPECT_EQ(polygons, 2);
     EXPECT_EQ(brushes, (std::vector<COLORREF>{RGB(0x33, 0x66, 0x99), RGB(0xFF, 0, 0)}));

@@ -16,6 +16,23 @@
 namespace {
 const U_XFORM kIdentity{1, 0, 0, 1, 0, 0};
 
+// Points that all fit 16 bits are written in the compact record forms.
+bool FitsShort(const POINT* points, size_t count)
+{
+    for (size_t i = 0; i < count; ++i)
+        if (points[i].x < -32768 || points[i].x > 32767 || points[i].y < -32768 || points[i].y > 32767)
+            return false;
+    return true;
+}
+
+std::vector<U_POINT16> ToPoint16s(const POINT* points, size_t count)
+{
+    std::vector<U_POINT16> out(count);
+    for (size_t i = 0; i < count; ++i)
+        out[i] = U_POINT16{int16_t(points[i].x), int16_t(points[i].y)};
+    return out;
+}
+
 std::vector<U_POINTL> ToPointls(const POINT* points, size_t count)
 {
     std::vector<U_POINTL> out(count);
@@ -31,8 +48,20 @@ bool CEmfRecorderDC::EmitPoly(DWORD type, const POINT* points, int count)
     if (!points || count <= 0)
         return false;
     AddBounds(points, count);
-    const std::vector<U_POINTL> pts = ToPointls(points, size_t(count));
     const U_RECTL b = ToRectl(LastBounds());
+    if (FitsShort(points, size_t(count))) {
+        const std::vector<U_POINT16> p16 = ToPoint16s(points, size_t(count));
+        const uint32_t n = uint32_t(count);
+        switch (type) {
+        case EMR_POLYLINE: Emit(U_EMRPOLYLINE16_set(b, n, p16.data())); return true;
+        case EMR_POLYGON: Emit(U_EMRPOLYGON16_set(b, n, p16.data())); return true;
+        case EMR_POLYLINETO: Emit(U_EMRPOLYLINETO16_set(b, n, p16.data())); return true;
+        case EMR_POLYBEZIER: Emit(U_EMRPOLYBEZIER16_set(b, n, p16.data())); return true;
+        case EMR_POLYBEZIERTO: Emit(U_EMRPOLYBEZIERTO16_set(b, n, p16.data())); return true;
+        default: return false;
+        }
+    }
+    const std::vector<U_POINTL> pts = ToPointls(points, size_t(count));
     switch (type) {
     case EMR_POLYLINE: Emit(U_EMRPOLYLINE_set(b, uint32_t(count), pts.data())); break;
     case EMR_POLYGON: Emit(U_EMRPOLYGON_set(b, uint32_t(count), pts.data())); break;
@@ -54,8 +83,16 @@ bool CEmfRecorderDC::EmitPolyPoly(DWORD type, const POINT* points, const DWORD* 
     if (total == 0 || total > (1u << 26))
         return false;
     AddBounds(points, int(total));
-    const std::vector<U_POINTL> pts = ToPointls(points, size_t(total));
     const U_RECTL b = ToRectl(LastBounds());
+    if (FitsShort(points, size_t(total))) {
+        const std::vector<U_POINT16> p16 = ToPoint16s(points, size_t(total));
+        if (type == EMR_POLYPOLYGON)
+            Emit(U_EMRPOLYPOLYGON16_set(b, uint32_t(polys), counts, uint32_t(total), p16.data()));
+        else
+            Emit(U_EMRPOLYPOLYLINE16_set(b, uint32_t(polys), counts, uint32_t(total), p16.data()));
+        return true;
+    }
+    const std::vector<U_POINTL> pts = ToPointls(points, size_t(total));
     if (type == EMR_POLYPOLYGON)
         Emit(U_EMRPOLYPOLYGON_set(b, uint32_t(polys), counts, uint32_t(total), pts.data()));
     else
