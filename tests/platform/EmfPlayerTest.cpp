@@ -133,7 +133,7 @@ TEST(EmfPlayer, MalformedRecordsAreSkipped)
             .Record(EMR_EXTTEXTOUTW, {0, 0, 9, 9, 1, 0, 0, 5, 5, 400, 4000, 0, 0, 0, 0, 0, 0})  // string outside
             .Record(EMR_STRETCHDIBITS, {0, 0, 9, 9, 0, 0, 0, 0, 1, 1, 900, 40, 1000, 4, 0, 0xCC0020, 1, 1})
             .Record(EMR_SELECTOBJECT, {77})                              // no such object
-            .Record(EMR_CREATEPEN, {5000, 0, 1, 0, 0xFF})               // index past the table
+            .Record(EMR_CREATEPEN, {70000, 0, 1, 0, 0xFF})              // index past any table
             .Record(EMR_EXTSELECTCLIPRGN, {64, RGN_COPY, 32, 1, 1000, 0, 0, 0, 0, 0})
             .Record(EMR_RECTANGLE, {1, 2})                               // cut short
             .Record(EMR_LINETO, {5, 5})
@@ -166,5 +166,25 @@ TEST(EmfPlayer, EnumerationCanRewriteAndStop)
     EXPECT_EQ(result, 0);
     ASSERT_EQ(dc.calls.size(), 1u);
     EXPECT_EQ(dc.calls[0].text, RGB(200, 0, 0));
+    DeleteEnhMetaFile(h);
+}
+
+// A metafile whose header states too small an object table still draws with
+// its objects.
+TEST(EmfPlayer, ObjectTableGrowsPastAnUnderstatedSize)
+{
+    std::vector<BYTE> bytes = CEmfBuilder()
+                                  .Record(EMR_CREATEPEN, {40, PS_SOLID, 1, 0, RGB(0, 200, 0)})
+                                  .Record(EMR_SELECTOBJECT, {40})
+                                  .Record(EMR_RECTANGLE, {0, 0, 10, 10})
+                                  .Finish();
+    StoreLE16(bytes.data() + EMF_OFF_HANDLES, 1);
+    HENHMETAFILE h = SetEnhMetaFileBits(UINT(bytes.size()), bytes.data());
+    ASSERT_NE(h, nullptr);
+    CLoggingDC dc;
+    const RECT dest{0, 0, 100, 100};
+    ASSERT_TRUE(PlayEnhMetaFile(&dc, h, &dest));
+    ASSERT_NE(dc.Find("Rectangle"), nullptr);
+    EXPECT_EQ(dc.Find("Rectangle")->pen, RGB(0, 200, 0));
     DeleteEnhMetaFile(h);
 }

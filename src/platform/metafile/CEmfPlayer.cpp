@@ -150,8 +150,11 @@ void CEmfPlayer::ApplyTransform()
 
 void CEmfPlayer::StoreObject(DWORD index, std::unique_ptr<CGdiObject> object)
 {
-    if (index == 0 || index >= m_objects.size())
+    // Some writers state too small a table; it grows up to the 16-bit limit.
+    if (index == 0 || index >= kMaxObjects)
         return;
+    if (index >= m_objects.size())
+        m_objects.resize(size_t(index) + 1);
     if (m_objects[index])
         m_retired.push_back(std::move(m_objects[index]));
     m_objects[index] = std::move(object);

@@ -28,13 +28,16 @@ CWmfPlayer::~CWmfPlayer()
 
 void CWmfPlayer::AddObject(std::unique_ptr<CGdiObject> object)
 {
-    // A metafile object goes into the lowest free slot of its table.
+    // A metafile object goes into the lowest free slot of its table; a table
+    // stated too small grows up to the 16-bit limit.
     for (auto& slot : m_objects) {
         if (!slot) {
             slot = std::move(object);
             return;
         }
     }
+    if (m_objects.size() < kMaxObjects)
+        m_objects.push_back(std::move(object));
 }
 
 bool CWmfPlayer::PlayRecord(MetaBytes record)
