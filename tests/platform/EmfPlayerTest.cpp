@@ -188,3 +188,34 @@ TEST(EmfPlayer, ObjectTableGrowsPastAnUnderstatedSize)
     EXPECT_EQ(dc.Find("Rectangle")->pen, RGB(0, 200, 0));
     DeleteEnhMetaFile(h);
 }
+
+// Lengths follow the picture's scale: a picture played at half its size draws
+// half as wide pens, half as high fonts and half the advances.
+TEST(EmfPlayer, PenWidthsFontsAndAdvancesFollowTheScale)
+{
+    HENHMETAFILE h = Record([](CDC& dc) {
+        CPen pen(PS_SOLID, 10, RGB(0, 0, 0));
+        CFont font;
+        LOGFONT lf;
+        lf.lfHeight = -40;
+        std::strcpy(lf.lfFaceName, "Arial");
+        font.CreateFontIndirect(&lf);
+        dc.SelectObject(&pen);
+        dc.SelectObject(&font);
+        dc.MoveTo(0, 10);
+        dc.LineTo(100, 10);
+        const int dx[2] = {20, 20};
+        dc.ExtTextOut(0, 20, 0, nullptr, "ab", 2, dx);
+    });
+    CLoggingDC dc;
+    const RECT half{0, 0, 50, 25};
+    ASSERT_TRUE(PlayEnhMetaFile(&dc, h, &half));
+    const CLoggingDC::Call* line = dc.Find("LineTo");
+    const CLoggingDC::Call* text = dc.Find("ExtTextOut");
+    ASSERT_TRUE(line && text);
+    EXPECT_EQ(line->penWidth, 5);
+    ExpectNear(line->device[1], 50, 5);
+    EXPECT_EQ(text->fontHeight, -20);
+    EXPECT_EQ(text->dx, (std::vector<int>{10, 10}));
+    DeleteEnhMetaFile(h);
+}

@@ -13,6 +13,7 @@ public:
         std::string name;
         std::vector<POINT> device;  // the call's points in device pixels
         COLORREF pen = 0, brush = 0, text = 0;
+        int penWidth = 0, fontHeight = 0;
         std::string str;
         std::vector<int> dx;
     };
@@ -106,7 +107,7 @@ private:
     {
         LPtoDP(points.data(), int(points.size()));
         calls.push_back(Call{name, std::move(points), State().logPen.lopnColor, State().logBrush.lbColor,
-                             State().textColor, {}, {}});
+                             State().textColor, State().logPen.lopnWidth.x, State().logFont.lfHeight, {}, {}});
         return true;
     }
 };

@@ -77,17 +77,18 @@ CEmfPlayer::CEmfPlayer(CDC* dc, HENHMETAFILE metafile, const RECT& dest) : m_dc(
         m_initialClip = clip.Region();
     // Play-back starts from the default attributes.
     dc->SetGraphicsMode(GM_ADVANCED);
-    dc->SelectStockObject(BLACK_PEN);
+    m_state.pen = static_cast<CPen*>(GetStockObject(BLACK_PEN));
+    m_state.font = static_cast<CFont*>(GetStockObject(SYSTEM_FONT));
     dc->SelectStockObject(WHITE_BRUSH);
-    dc->SelectStockObject(SYSTEM_FONT);
     dc->SetBkMode(OPAQUE);
     dc->SetBkColor(RGB(255, 255, 255));
     dc->SetTextColor(RGB(0, 0, 0));
     dc->SetTextAlign(TA_LEFT | TA_TOP);
     dc->SetROP2(R2_COPYPEN);
     dc->SetPolyFillMode(ALTERNATE);
-    dc->MoveTo(0, 0);
     ApplyTransform();
+    const POINT origin = Map(0, 0);
+    dc->MoveTo(origin.x, origin.y);
     m_ok = true;
 }
 
@@ -144,8 +145,129 @@ void CEmfPlayer::ApplyTransform()
     const QTransform t = m_state.world * MapTransform() * m_frameToDest;
     if (!Finite(t) || !t.isInvertible())
         return;
-    const XFORM xf = ToXform(t);
+    m_toDest = t;
+    m_manual = t.m12() == 0 && t.m21() == 0;
+    const XFORM xf = ToXform(m_manual ? QTransform() : t);
     m_dc->SetWorldTransform(&xf);
+    // The scale may have changed: pens and fonts are selected again.
+    SelectPen(m_state.pen);
+    SelectFont(m_state.font);
+}
+
+POINT CEmfPlayer::Map(LONG x, LONG y) const
+{
+    if (!m_manual)
+        return POINT{x, y};
+    const QPointF p = m_toDest.map(QPointF(x, y));
+    auto round = [](double v) { return LONG(std::clamp(std::floor(v + 0.5), double(INT32_MIN), double(INT32_MAX))); };
+    return POINT{round(p.x()), round(p.y())};
+}
+
+void CEmfPlayer::MapBox(LONG& x, LONG& y, LONG& w, LONG& h) const
+{
+    const POINT a = Map(x, y);
+    const POINT b = Map(LONG(std::clamp<int64_t>(int64_t(x) + w, INT32_MIN, INT32_MAX)),
+                        LONG(std::clamp<int64_t>(int64_t(y) + h, INT32_MIN, INT32_MAX)));
+    x = a.x, y = a.y;
+    w = LONG(std::clamp<int64_t>(int64_t(b.x) - a.x, INT32_MIN, INT32_MAX));
+    h = LONG(std::clamp<int64_t>(int64_t(b.y) - a.y, INT32_MIN, INT32_MAX));
+}
+
+CGdiObject* CEmfPlayer::ScaledCopy(const CGdiObject* source, const std::function<std::unique_ptr<CGdiObject>()>& make)
+{
+    const auto key = std::make_tuple(source, std::abs(m_toDest.m11()), std::abs(m_toDest.m22()));
+    auto found = m_scaled.find(key);
+    if (found != m_scaled.end())
+        return found->second.get();
+    std::unique_ptr<CGdiObject> copy = make();
+    CGdiObject* raw = copy.get();
+    if (copy)
+        m_scaled.emplace(key, std::move(copy));
+    return raw;
+}
+
+void CEmfPlayer::MapPoints(std::vector<POINT>& points) const
+{
+    for (POINT& p : points)
+        p = Map(p.x, p.y);
+}
+
+LONG CEmfPlayer::LenX(LONG v) const
+{
+    if (!m_manual)
+        return v;
+    return LONG(std::clamp(std::floor(v * std::abs(m_toDest.m11()) + 0.5), double(INT32_MIN), double(INT32_MAX)));
+}
+
+LONG CEmfPlayer::LenY(LONG v) const
+{
+    if (!m_manual)
+        return v;
+    return LONG(std::clamp(std::floor(v * std::abs(m_toDest.m22()) + 0.5), double(INT32_MIN), double(INT32_MAX)));
+}
+
+// A pen of non-zero width is a length in metafile units: with the mapping done
+// here, a copy with the width scaled is what the device context gets.
+void CEmfPlayer::SelectPen(CPen* pen)
+{
+    if (!pen)
+        return;
+    m_state.pen = pen;
+    const LOGPEN& lp = pen->GetLogPen();
+    const bool cosmetic = pen->IsExtended() ? (lp.lopnStyle & PS_TYPE_MASK) == PS_COSMETIC : lp.lopnWidth.x == 0;
+    if (!m_manual || cosmetic || pen->IsStock()) {
+        m_dc->SelectObject(pen);
+        return;
+    }
+    CGdiObject* scaled = ScaledCopy(pen, [&]() -> std::unique_ptr<CGdiObject> {
+        const int width = std::max(1, int(std::min<LONG>(LenX(lp.lopnWidth.x), 1 << 20)));
+        auto copy = std::make_unique<CPen>();
+        if (pen->IsExtended()) {
+            LOGBRUSH lb;
+            lb.lbStyle = BS_SOLID;
+            lb.lbColor = lp.lopnColor;
+            std::vector<DWORD> dashes;
+            for (DWORD d : pen->UserStyle())
+                dashes.push_back(DWORD(std::max<LONG>(1, LenX(LONG(std::min<DWORD>(d, 1 << 20))))));
+            if (!copy->ExtCreatePen(lp.lopnStyle, width, lb, int(dashes.size()), dashes.empty() ? nullptr : dashes.data()))
+                return nullptr;
+        } else {
+            LOGPEN scaledLog = lp;
+            scaledLog.lopnWidth.x = width;
+            if (!copy->CreatePenIndirect(scaledLog))
+                return nullptr;
+        }
+        return copy;
+    });
+    m_dc->SelectObject(scaled ? static_cast<CPen*>(scaled) : pen);
+}
+
+// A font's height and width are lengths in metafile units too.
+void CEmfPlayer::SelectFont(CFont* font)
+{
+    if (!font)
+        return;
+    m_state.font = font;
+    if (!m_manual || font->IsStock()) {
+        m_dc->SelectObject(font);
+        return;
+    }
+    CGdiObject* scaled = ScaledCopy(font, [&]() -> std::unique_ptr<CGdiObject> {
+        LOGFONT lf = font->GetLogFont();
+        auto scale = [](LONG v, double factor) {
+            if (v == 0)
+                return LONG(0);
+            const double s = std::clamp(std::floor(std::abs(double(v)) * factor + 0.5), 1.0, double(1 << 20));
+            return LONG(v < 0 ? -s : s);
+        };
+        lf.lfHeight = scale(lf.lfHeight, std::abs(m_toDest.m22()));
+        lf.lfWidth = scale(lf.lfWidth, std::abs(m_toDest.m11()));
+        auto copy = std::make_unique<CFont>();
+        if (!copy->CreateFontIndirect(&lf))
+            return nullptr;
+        return copy;
+    });
+    m_dc->SelectObject(scaled ? static_cast<CFont*>(scaled) : font);
 }
 
 void CEmfPlayer::StoreObject(DWORD index, std::unique_ptr<CGdiObject> object)
@@ -259,7 +381,8 @@ bool CEmfPlayer::PlayState(DWORD type, CMetaByteReader& r)
         const POINT p{r.S32(8), r.S32(12)};
         if (!r.Ok() || !PointsFit(&p, 1))
             return false;
-        m_dc->MoveTo(p.x, p.y);
+        const POINT d = Map(p.x, p.y);
+        m_dc->MoveTo(d.x, d.y);
         return true;
     }
     default:
@@ -279,9 +402,9 @@ bool CEmfPlayer::PlayObject(DWORD type, CMetaByteReader& r)
         if (!r.Ok() || !obj)
             return false;
         switch (obj->Kind()) {
-        case GdiObjectKind::Pen: m_dc->SelectObject(static_cast<CPen*>(obj)); break;
+        case GdiObjectKind::Pen: SelectPen(static_cast<CPen*>(obj)); break;
         case GdiObjectKind::Brush: m_dc->SelectObject(static_cast<CBrush*>(obj)); break;
-        case GdiObjectKind::Font: m_dc->SelectObject(static_cast<CFont*>(obj)); break;
+        case GdiObjectKind::Font: SelectFont(static_cast<CFont*>(obj)); break;
         default: break;
         }
         return true;

@@ -12,7 +12,10 @@
 
 #include <QTransform>
 
+#include <functional>
+#include <map>
 #include <memory>
+#include <tuple>
 #include <vector>
 
 class CEmfPlayer {
@@ -35,9 +38,26 @@ private:
         QPointF windowOrg, viewportOrg;
         QSizeF windowExt{1, 1}, viewportExt{1, 1};
         QTransform world;
+        CPen* pen = nullptr;    // the metafile's selected pen and font (not scaled)
+        CFont* font = nullptr;
     };
 
     void ApplyTransform();
+    // While the metafile's transform only scales and moves, the mapping is
+    // done here: the device context gets coordinates in its own logical units
+    // and pens and fonts scaled to match (lengths a device context would not
+    // take from a world transform). Otherwise the device context's world
+    // transform carries it.
+    POINT Map(LONG x, LONG y) const;
+    void MapPoints(std::vector<POINT>& points) const;
+    LONG LenX(LONG v) const;
+    LONG LenY(LONG v) const;
+    // A destination box (x, y, width, height) mapped the same way.
+    void MapBox(LONG& x, LONG& y, LONG& w, LONG& h) const;
+    void SelectPen(CPen* pen);
+    void SelectFont(CFont* font);
+    // The scaled copy of a pen or font for the current scale, made once.
+    CGdiObject* ScaledCopy(const CGdiObject* source, const std::function<std::unique_ptr<CGdiObject>()>& make);
     QTransform MapTransform() const;
     QTransform LogicalToDevice() const;  // the metafile's logical units to device pixels
     // True when the points land within the device range the device context
@@ -77,6 +97,9 @@ private:
     std::vector<MapState> m_saved;
     std::vector<std::unique_ptr<CGdiObject>> m_objects;
     std::vector<std::unique_ptr<CGdiObject>> m_retired;  // deleted, maybe still selected
+    std::map<std::tuple<const CGdiObject*, double, double>, std::unique_ptr<CGdiObject>> m_scaled;
+    bool m_manual = false;      // the mapping is done here (see Map)
+    QTransform m_toDest;        // metafile logical units -> destination logical units
     bool m_hadClip = false;
     QRegion m_initialClip;      // device units
 };

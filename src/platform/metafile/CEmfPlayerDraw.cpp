@@ -47,37 +47,38 @@ bool CEmfPlayer::PlayShape(DWORD type, CMetaByteReader& r)
         if (!r.Ok() || !BoxFits(l, t, rt, b))
             return false;
     }
+    const POINT a = Map(l, t), z = Map(rt, b);
     switch (type) {
-    case EMR_RECTANGLE: return r.Ok() && m_dc->Rectangle(l, t, rt, b);
-    case EMR_ELLIPSE: return r.Ok() && m_dc->Ellipse(l, t, rt, b);
+    case EMR_RECTANGLE: return m_dc->Rectangle(a.x, a.y, z.x, z.y);
+    case EMR_ELLIPSE: return m_dc->Ellipse(a.x, a.y, z.x, z.y);
     case EMR_ROUNDRECT: {
         const LONG w = r.S32(24), h = r.S32(28);
-        return r.Ok() && m_dc->RoundRect(l, t, rt, b, w, h);
+        return r.Ok() && m_dc->RoundRect(a.x, a.y, z.x, z.y, LenX(w), LenY(h));
     }
     case EMR_ARC:
     case EMR_ARCTO:
     case EMR_PIE:
     case EMR_CHORD: {
-        const LONG xs = r.S32(24), ys = r.S32(28), xe = r.S32(32), ye = r.S32(36);
+        const POINT s = Map(r.S32(24), r.S32(28)), e = Map(r.S32(32), r.S32(36));
         if (!r.Ok())
             return false;
         if (type == EMR_ARC)
-            return m_dc->Arc(l, t, rt, b, xs, ys, xe, ye);
+            return m_dc->Arc(a.x, a.y, z.x, z.y, s.x, s.y, e.x, e.y);
         if (type == EMR_ARCTO)
-            return m_dc->ArcTo(l, t, rt, b, xs, ys, xe, ye);
+            return m_dc->ArcTo(a.x, a.y, z.x, z.y, s.x, s.y, e.x, e.y);
         if (type == EMR_PIE)
-            return m_dc->Pie(l, t, rt, b, xs, ys, xe, ye);
-        return m_dc->Chord(l, t, rt, b, xs, ys, xe, ye);
+            return m_dc->Pie(a.x, a.y, z.x, z.y, s.x, s.y, e.x, e.y);
+        return m_dc->Chord(a.x, a.y, z.x, z.y, s.x, s.y, e.x, e.y);
     }
-    case EMR_LINETO: return m_dc->LineTo(l, t);
+    case EMR_LINETO: return m_dc->LineTo(a.x, a.y);
     case EMR_SETPIXELV: {
         const COLORREF c = r.U32(16) & 0xFFFFFF;
-        return r.Ok() && m_dc->SetPixel(r.S32(8), r.S32(12), c) != CLR_INVALID;
+        return r.Ok() && m_dc->SetPixel(a.x, a.y, c) != CLR_INVALID;
     }
     case EMR_EXTFLOODFILL: {
         const COLORREF c = r.U32(16) & 0xFFFFFF;
         const DWORD mode = r.U32(20);
-        return r.Ok() && m_dc->ExtFloodFill(r.S32(8), r.S32(12), c, mode);
+        return r.Ok() && m_dc->ExtFloodFill(a.x, a.y, c, mode);
     }
     case EMR_BEGINPATH: return m_dc->BeginPath();
     case EMR_ENDPATH: return m_dc->EndPath();
@@ -102,6 +103,7 @@ bool CEmfPlayer::PlayPoly(DWORD type, CMetaByteReader& r)
     case EMR_POLYLINETO16: {
         if (!ReadPoints(r, 28, r.U32(24), small, pts) || !PointsFit(pts.data(), pts.size()))
             return false;
+        MapPoints(pts);
         const int n = int(pts.size());
         switch (small ? type - (EMR_POLYBEZIER16 - EMR_POLYBEZIER) : type) {
         case EMR_POLYBEZIER: return m_dc->PolyBezier(pts.data(), n);
@@ -122,6 +124,7 @@ bool CEmfPlayer::PlayPoly(DWORD type, CMetaByteReader& r)
         if (sum != total || !ReadPoints(r, 32 + size_t(polys) * 4, total, small, pts) ||
             !PointsFit(pts.data(), pts.size()))
             return false;
+        MapPoints(pts);
         if (type == EMR_POLYPOLYGON || type == EMR_POLYPOLYGON16) {
             std::vector<int> c(counts.begin(), counts.end());
             return m_dc->PolyPolygon(pts.data(), c.data(), int(polys));
@@ -161,7 +164,9 @@ bool CEmfPlayer::StretchDib(CMetaByteReader& r, const CDibSource& d, UINT usage,
     const auto* header = reinterpret_cast<const BITMAPINFO*>(info.data());
     if (!ParseDibInfo(header, d.cbBmi, d.cbBits, &layout))
         return false;
-    return m_dc->StretchDIBits(d.x, d.y, d.w, d.h, d.xs, d.ys, d.ws, d.hs, rows.data(), header, usage, rop) != 0;
+    LONG x = d.x, y = d.y, w = d.w, h = d.h;
+    MapBox(x, y, w, h);
+    return m_dc->StretchDIBits(x, y, w, h, d.xs, d.ys, d.ws, d.hs, rows.data(), header, usage, rop) != 0;
 }
 
 // The source of an alpha blend becomes a bitmap in a memory device context.
@@ -179,7 +184,9 @@ bool CEmfPlayer::AlphaBlendDib(CMetaByteReader& r, const CDibSource& d, BLENDFUN
     CPainterDC source;
     if (!bitmap.Attach(image) || !source.CreateCompatibleDC(m_dc) || !source.SelectObject(&bitmap))
         return false;
-    return m_dc->AlphaBlend(d.x, d.y, d.w, d.h, &source, d.xs, d.ys, d.ws, d.hs, blend);
+    LONG x = d.x, y = d.y, w = d.w, h = d.h;
+    MapBox(x, y, w, h);
+    return m_dc->AlphaBlend(x, y, w, h, &source, d.xs, d.ys, d.ws, d.hs, blend);
 }
 
 bool CEmfPlayer::PlayBlit(DWORD type, CMetaByteReader& r)
@@ -194,10 +201,14 @@ bool CEmfPlayer::PlayBlit(DWORD type, CMetaByteReader& r)
         const DWORD offBmi = r.U32(84), cbBmi = r.U32(88), offBits = r.U32(92), cbBits = r.U32(96);
         if (!r.Ok())
             return false;
-        if (cbBmi == 0)
-            return BoxFits(x, y, LONG(std::clamp<int64_t>(int64_t(x) + w, INT32_MIN, INT32_MAX)),
-                           LONG(std::clamp<int64_t>(int64_t(y) + h, INT32_MIN, INT32_MAX))) &&
-                   m_dc->PatBlt(x, y, w, h, rop);
+        if (cbBmi == 0) {
+            if (!BoxFits(x, y, LONG(std::clamp<int64_t>(int64_t(x) + w, INT32_MIN, INT32_MAX)),
+                         LONG(std::clamp<int64_t>(int64_t(y) + h, INT32_MIN, INT32_MAX))))
+                return false;
+            LONG mx = x, my = y, mw = w, mh = h;
+            MapBox(mx, my, mw, mh);
+            return m_dc->PatBlt(mx, my, mw, mh, rop);
+        }
         LONG ws = w, hs = h;
         if (type == EMR_STRETCHBLT) {
             ws = r.S32(100), hs = r.S32(104);
@@ -267,11 +278,13 @@ bool CEmfPlayer::PlayText(DWORD type, CMetaByteReader& r)
     if (offDx && count && r.Has(offDx, count * step)) {
         dx.resize(count);
         for (DWORD i = 0; i < count; ++i)
-            dx[i] = r.S32(offDx + i * step);
+            dx[i] = LenX(r.S32(offDx + i * step));
     }
     const bool hasRect = options & (ETO_OPAQUE | ETO_CLIPPED);
-    return m_dc->ExtTextOut(x, y, options & ~kPdy, hasRect ? &rect : nullptr, text.data(), UINT(text.size()),
-                            dx.size() == text.size() && !dx.empty() ? dx.data() : nullptr);
+    const POINT at = Map(x, y), a = Map(rect.left, rect.top), z = Map(rect.right, rect.bottom);
+    const RECT mapped{a.x, a.y, z.x, z.y};
+    return m_dc->ExtTextOut(at.x, at.y, options & ~kPdy, hasRect ? &mapped : nullptr, text.data(),
+                            UINT(text.size()), dx.size() == text.size() && !dx.empty() ? dx.data() : nullptr);
 }
 
 bool CEmfPlayer::ReadRegion(CMetaByteReader& r, size_t offset, size_t size, const QTransform& map, QRegion& out)
@@ -326,9 +339,10 @@ bool CEmfPlayer::PlayRegion(DWORD type, CMetaByteReader& r)
         const LONG l = r.S32(8), t = r.S32(12), rt = r.S32(16), b = r.S32(20);
         if (!r.Ok() || !BoxFits(l, t, rt, b))
             return false;
+        const POINT a = Map(l, t), z = Map(rt, b);
         if (type == EMR_INTERSECTCLIPRECT)
-            return m_dc->IntersectClipRect(l, t, rt, b) != RGN_ERROR;
-        return m_dc->ExcludeClipRect(l, t, rt, b) != RGN_ERROR;
+            return m_dc->IntersectClipRect(a.x, a.y, z.x, z.y) != RGN_ERROR;
+        return m_dc->ExcludeClipRect(a.x, a.y, z.x, z.y) != RGN_ERROR;
     }
     case EMR_OFFSETCLIPRGN: {
         // The offset is logical; the clip region moves by its device length.
