@@ -167,3 +167,31 @@ TEST(EmfRecorder, AntiAliasedDrawingIsWrittenAsPolygons)
     EXPECT_GE(header.rclBounds.bottom, 81);
     DeleteEnhMetaFile(h);
 }
+
+// Text written without advances gets the font's own: a narrow and a wide
+// letter keep their widths.
+TEST(EmfRecorder, TextWithoutAdvancesGetsTheFontsWidths)
+{
+    auto dc = CreateEnhMetaFile(nullptr, {});
+    CFont font;
+    LOGFONT lf;
+    lf.lfHeight = -40;
+    std::strcpy(lf.lfFaceName, "Arial");
+    ASSERT_TRUE(font.CreateFontIndirect(&lf));
+    dc->SelectObject(&font);
+    dc->ExtTextOut(10, 10, 0, nullptr, "iW", 2, nullptr);
+    HENHMETAFILE h = CloseEnhMetaFile(dc.get());
+    ASSERT_NE(h, nullptr);
+    std::vector<DWORD> advances;
+    for (const auto& r : Records(h)) {
+        if (LoadLE32(r.data()) != EMR_EXTTEXTOUTW)
+            continue;
+        const DWORD offDx = LoadLE32(r.data() + 72);
+        for (int i = 0; i < 2; ++i)
+            advances.push_back(LoadLE32(r.data() + offDx + 4 * i));
+    }
+    ASSERT_EQ(advances.size(), 2u);
+    EXPECT_GT(advances[0], 0u);
+    EXPECT_LT(advances[0] * 2, advances[1]);
+    DeleteEnhMetaFile(h);
+}

@@ -343,12 +343,34 @@ bool CEmfRecorderDC::ExtTextOut(int x, int y, UINT options, const RECT* rect, co
     std::vector<uint16_t> wide(count);
     for (UINT i = 0; i < count; ++i)
         wide[i] = AnsiByteToUnicode(static_cast<unsigned char>(text[i]));
+    // The advances: the caller's, or the font's as the text lays out (each
+    // character's the growth of the text's width up to it).
     std::vector<uint32_t> advances(count);
     SIZE extent{0, 0};
     GetTextExtentPoint32(text, int(count), &extent);
-    for (UINT i = 0; i < count; ++i)
-        advances[i] = uint32_t(dx ? dx[i] : (count ? extent.cx / int(count) : 0));
-    AddBoundsRect(x, y, x + extent.cx, y + extent.cy, false);
+    int previous = 0;
+    for (UINT i = 0; i < count; ++i) {
+        if (dx) {
+            advances[i] = uint32_t(dx[i]);
+            continue;
+        }
+        SIZE prefix{0, 0};
+        GetTextExtentPoint32(text, int(i + 1), &prefix);
+        advances[i] = uint32_t(std::max(0, int(prefix.cx) - previous));
+        previous = prefix.cx;
+    }
+    if (dx) {
+        extent.cx = 0;
+        for (UINT i = 0; i < count; ++i)
+            extent.cx += dx[i];
+    }
+    // The text's box from the reference point and the alignment.
+    const UINT align = State().textAlign;
+    TEXTMETRIC tm;
+    const int ascent = GetTextMetrics(&tm) ? tm.tmAscent : extent.cy;
+    const int left = (align & TA_CENTER) == TA_CENTER ? x - extent.cx / 2 : (align & TA_RIGHT) ? x - extent.cx : x;
+    const int top = (align & TA_BASELINE) == TA_BASELINE ? y - ascent : (align & TA_BOTTOM) ? y - extent.cy : y;
+    AddBoundsRect(left, top, left + extent.cx, top + extent.cy, false);
     if (rect && (options & (ETO_OPAQUE | ETO_CLIPPED)))
         AddBoundsRect(rect->left, rect->top, rect->right, rect->bottom, false);
     const U_RECTL rcl = rect ? U_RECTL{rect->left, rect->top, rect->right, rect->bottom} : U_RECTL{0, 0, -1, -1};
