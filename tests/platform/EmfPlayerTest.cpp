@@ -219,3 +219,23 @@ TEST(EmfPlayer, PenWidthsFontsAndAdvancesFollowTheScale)
     EXPECT_EQ(text->dx, (std::vector<int>{10, 10}));
     DeleteEnhMetaFile(h);
 }
+
+// UTF-16 text keeps one character per advance: symbol-font characters become
+// their low byte, characters outside Windows-1252 a question mark.
+TEST(EmfPlayer, WideTextKeepsOneCharacterPerAdvance)
+{
+    const std::vector<BYTE> bytes = CEmfBuilder()
+                                        .Record(EMR_EXTTEXTOUTW, {0, 0, 9, 9, 1, 0, 0, 5, 6, 3, 76, 0, 0, 0, 0, 0, 84,
+                                                                  0xF0410041, 0x00004E2D, 10, 11, 12})
+                                        .Finish();
+    HENHMETAFILE h = SetEnhMetaFileBits(UINT(bytes.size()), bytes.data());
+    ASSERT_NE(h, nullptr);
+    CLoggingDC dc;
+    const RECT dest{0, 0, 100, 100};
+    ASSERT_TRUE(PlayEnhMetaFile(&dc, h, &dest));
+    const CLoggingDC::Call* text = dc.Find("ExtTextOut");
+    ASSERT_NE(text, nullptr);
+    EXPECT_EQ(text->str, "AA?");
+    EXPECT_EQ(text->dx.size(), 3u);
+    DeleteEnhMetaFile(h);
+}

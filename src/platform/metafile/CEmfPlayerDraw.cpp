@@ -266,10 +266,17 @@ bool CEmfPlayer::PlayText(DWORD type, CMetaByteReader& r)
         return false;
     std::string text;
     if (wide) {
-        QString s;
-        for (DWORD i = 0; i < count; ++i)
-            s.append(QChar(char16_t(LoadLE16(str.data() + 2 * i))));
-        text = QStringToAnsi(s);
+        // One byte per UTF-16 unit, so that the advances stay in step. Symbol
+        // fonts' characters (U+F000..U+F0FF) are their low byte, as symbol
+        // fonts take them; characters with no Windows-1252 byte become '?'.
+        text.reserve(count);
+        for (DWORD i = 0; i < count; ++i) {
+            const char16_t c = char16_t(LoadLE16(str.data() + 2 * i));
+            if (c >= 0xF000 && c <= 0xF0FF)
+                text.push_back(char(c & 0xFF));
+            else
+                text += QStringToAnsi(QString(QChar(c))).substr(0, 1);
+        }
     } else {
         text.assign(str.begin(), str.end());
     }
