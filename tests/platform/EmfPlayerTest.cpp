@@ -239,3 +239,18 @@ TEST(EmfPlayer, WideTextKeepsOneCharacterPerAdvance)
     EXPECT_EQ(text->dx.size(), 3u);
     DeleteEnhMetaFile(h);
 }
+
+// The anti-aliased path maps the drawn bounds, not the frame, onto the target.
+TEST(EmfPlayer, BoundsPlayMapsTheDrawingOntoTheRectangle)
+{
+    // A frame of 100 x 50 pixels with a drawing in its middle only.
+    HENHMETAFILE h = Record([](CDC& dc) { dc.Rectangle(25, 10, 75, 40); });
+    CLoggingDC dc;
+    const RECT dest{0, 0, 200, 120};
+    ASSERT_TRUE(PlayEnhMetaFileBounds(&dc, h, &dest));
+    const CLoggingDC::Call* rect = dc.Find("Rectangle");
+    ASSERT_NE(rect, nullptr);
+    ExpectNear(rect->device[0], 0, 0, 6);
+    ExpectNear(rect->device[1], 200, 120, 6);
+    DeleteEnhMetaFile(h);
+}

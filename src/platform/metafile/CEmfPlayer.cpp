@@ -42,7 +42,8 @@ double FixedUnitMm(int mode)
 }
 }  // namespace
 
-CEmfPlayer::CEmfPlayer(CDC* dc, HENHMETAFILE metafile, const RECT& dest) : m_dc(dc), m_mf(metafile)
+CEmfPlayer::CEmfPlayer(CDC* dc, HENHMETAFILE metafile, const RECT& dest, EmfPlaySource source)
+    : m_dc(dc), m_mf(metafile)
 {
     ENHMETAHEADER header;
     if (!dc || !metafile || !GetEnhMetaFileHeader(metafile, &header))
@@ -52,15 +53,16 @@ CEmfPlayer::CEmfPlayer(CDC* dc, HENHMETAFILE metafile, const RECT& dest) : m_dc(
     const double mmY = header.szlMillimeters.cy > 0 ? header.szlMillimeters.cy : 1;
     m_pixelsPerMm = QSizeF(header.szlDevice.cx > 0 ? header.szlDevice.cx / mmX : 1,
                            header.szlDevice.cy > 0 ? header.szlDevice.cy / mmY : 1);
-    // The frame (0.01 mm) in reference pixels is the source of the mapping;
-    // without a usable frame the bounds are.
+    // The frame (0.01 mm) in reference pixels, or the inclusive bounds, is the
+    // source of the mapping; without a usable frame the bounds are.
+    const QRectF bounds(QPointF(header.rclBounds.left, header.rclBounds.top),
+                        QPointF(double(header.rclBounds.right) + 1, double(header.rclBounds.bottom) + 1));
     QRectF src(QPointF(header.rclFrame.left * m_pixelsPerMm.width() / 100.0,
                        header.rclFrame.top * m_pixelsPerMm.height() / 100.0),
                QPointF(header.rclFrame.right * m_pixelsPerMm.width() / 100.0,
                        header.rclFrame.bottom * m_pixelsPerMm.height() / 100.0));
-    if (src.width() <= 0 || src.height() <= 0)
-        src = QRectF(QPointF(header.rclBounds.left, header.rclBounds.top),
-                     QPointF(header.rclBounds.right, header.rclBounds.bottom));
+    if (source == EmfPlaySource::Bounds || src.width() <= 0 || src.height() <= 0)
+        src = bounds;
     const double destW = double(dest.right) - dest.left, destH = double(dest.bottom) - dest.top;
     if (src.width() <= 0 || src.height() <= 0 || destW == 0 || destH == 0)
         return;
@@ -526,11 +528,24 @@ bool PlayEnhMetaFile(CDC* dc, HENHMETAFILE metafile, const RECT* rect)
            }) != 0;
 }
 
-int EnumEnhMetaFile(CDC* dc, HENHMETAFILE metafile, const RECT* rect, const EnhPlayProc& proc)
+bool PlayEnhMetaFileBounds(CDC* dc, HENHMETAFILE metafile, const RECT* rect)
+{
+    if (!rect)
+        return false;
+    return EnumEnhMetaFile(
+               dc, metafile, rect,
+               [](CEmfPlayer& player, std::vector<BYTE>& record) {
+                   player.PlayRecord(record);
+                   return 1;
+               },
+               EmfPlaySource::Bounds) != 0;
+}
+
+int EnumEnhMetaFile(CDC* dc, HENHMETAFILE metafile, const RECT* rect, const EnhPlayProc& proc, EmfPlaySource source)
 {
     if (!rect || !proc)
         return 0;
-    CEmfPlayer player(dc, metafile, *rect);
+    CEmfPlayer player(dc, metafile, *rect, source);
     if (!player.Ok())
         return 0;
     return EnumEnhMetaFileRecords(metafile, [&](std::vector<BYTE>& record) { return proc(player, record); });

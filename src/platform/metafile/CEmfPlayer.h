@@ -18,10 +18,15 @@
 #include <tuple>
 #include <vector>
 
+// What of the picture is mapped onto the destination: the frame (0.01 mm),
+// as the GDI play call does, or the bounds of what was drawn (reference
+// pixels, inclusive), as the anti-aliased drawing path does.
+enum class EmfPlaySource { Frame, Bounds };
+
 class CEmfPlayer {
 public:
     // Saves the device context's state; the destructor restores it.
-    CEmfPlayer(CDC* dc, HENHMETAFILE metafile, const RECT& dest);
+    CEmfPlayer(CDC* dc, HENHMETAFILE metafile, const RECT& dest, EmfPlaySource source = EmfPlaySource::Frame);
     ~CEmfPlayer();
     CEmfPlayer(const CEmfPlayer&) = delete;
     CEmfPlayer& operator=(const CEmfPlayer&) = delete;
@@ -111,4 +116,7 @@ bool PlayEnhMetaFile(CDC* dc, HENHMETAFILE metafile, const RECT* rect);
 // the enumeration stops when the callback returns 0. Non-zero when it ran to
 // the end.
 using EnhPlayProc = std::function<int(CEmfPlayer& player, std::vector<BYTE>& record)>;
-int EnumEnhMetaFile(CDC* dc, HENHMETAFILE metafile, const RECT* rect, const EnhPlayProc& proc);
+int EnumEnhMetaFile(CDC* dc, HENHMETAFILE metafile, const RECT* rect, const EnhPlayProc& proc,
+                    EmfPlaySource source = EmfPlaySource::Frame);
+// Plays the picture's drawn bounds (not its frame) into the rectangle.
+bool PlayEnhMetaFileBounds(CDC* dc, HENHMETAFILE metafile, const RECT* rect);

@@ -32,13 +32,15 @@ QImage Rasterise(QSize size, QColor background, int supersample, const std::func
 }
 }  // namespace
 
-QImage RasteriseEnhMetafile(HENHMETAFILE metafile, QSize size, QColor background, int supersample)
+QImage RasteriseEnhMetafile(HENHMETAFILE metafile, QSize size, QColor background, int supersample,
+                            EmfPlaySource source)
 {
     if (!metafile)
         return {};
     return Rasterise(size, background, supersample, [&](CDC& dc, QSize big) {
         const RECT dest{0, 0, big.width(), big.height()};
-        return PlayEnhMetaFile(&dc, metafile, &dest);
+        return source == EmfPlaySource::Bounds ? PlayEnhMetaFileBounds(&dc, metafile, &dest)
+                                               : PlayEnhMetaFile(&dc, metafile, &dest);
     });
 }
 
