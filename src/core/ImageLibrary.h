@@ -1,0 +1,39 @@
+#pragma once
+// The image library (FreeImage) behind picture import and export: start and
+// stop, load, save with the format's preparation (GIF: 24 bits then Wu
+// quantisation to 8 bits; JPEG: 24 bits), and the DIB-block entry points.
+// Format codes are the library's: 0 BMP, 2 JPEG, 10 PCX, 13 PNG, 18 TIFF, 25 GIF.
+#include "platform/Colorref.h"
+#include "platform/GlobalMem.h"
+
+#include <QImage>
+#include <QString>
+
+constexpr int IMAGE_FORMAT_BMP = 0;
+constexpr int IMAGE_FORMAT_JPEG = 2;
+constexpr int IMAGE_FORMAT_PCX = 10;
+constexpr int IMAGE_FORMAT_PNG = 13;
+constexpr int IMAGE_FORMAT_TIFF = 18;
+constexpr int IMAGE_FORMAT_GIF = 25;
+
+// Largest picture accepted from a file, read from its header before decoding.
+constexpr qint64 kMaxImagePixels = qint64(16384) * 16384;
+
+void ImageLibraryInitialise();
+void ImageLibraryDeInitialise();
+
+// Loads with flags 0. The picture's width and height are read from the file's
+// header first and a picture above kMaxImagePixels (or whose size cannot be
+// read) is refused. hasTransparent/transparent: palette entry (count - 1) of a
+// picture that reports transparency, as a COLORREF. Null image on failure.
+QImage ImageLibraryLoad(int format, const QString& file, bool* hasTransparent,
+                        COLORREF* transparent);
+// Saves the image (its pixels copied into a 32-bit library image) after the
+// format's preparation; false when any step fails (PCX cannot be written).
+bool ImageLibrarySave(int format, const QImage& image, const QString& file, int flags);
+
+// The DIB-block entry points: SaveImageFile converts the block to a bitmap and
+// saves it; LoadImageFile gives a 24-bit DIB with the BMP file header (alpha is
+// lost) and reports the transparent colour (has-transparent 1 or 0).
+bool SaveImageFile(int format, HGLOBAL dib, const QString& file, int flags);
+HGLOBAL LoadImageFile(int format, const QString& file, int* hasTransparent, COLORREF* transparent);

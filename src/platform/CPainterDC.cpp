@@ -1,0 +1,311 @@
+#include "platform/CPainterDC.h"
+
+#include "platform/PainterDCImpl.h"
+
+#include <QPagedPaintDevice>
+
+#include <cmath>
+
+QColor QColorFromRef(COLORREF c)
+{
+    return QColor(GetRValue(c), GetGValue(c), GetBValue(c));
+}
+
+COLORREF RefFromRgb(QRgb c)
+{
+    return RGB(qRed(c), qGreen(c), qBlue(c));
+}
+
+namespace {
+
+CDeviceCaps ImageCaps(const QImage& image, const CDeviceCaps& reference)
+{
+    CDeviceCaps caps = reference;
+    caps.horzRes = image.width();
+    caps.vertRes = image.height();
+    if (caps.technology != DT_RASPRINTER)
+        caps.technology = DT_RASDISPLAY;
+    caps.bitsPixel = 32;
+    return caps;
+}
+
+QImage EnsureRasterFormat(const QImage& image)
+{
+    if (image.format() == QImage::Format_RGB32 || image.format() == QImage::Format_ARGB32_Premultiplied)
+        return image;
+    return image.convertToFormat(image.hasAlphaChannel() ? QImage::Format_ARGB32_Premultiplied
+                                                         : QImage::Format_RGB32);
+}
+
+} // namespace
+
+CPainterDC::CPainterDC() : m_impl(std::make_unique<Impl>(*this))
+{
+    CreateCompatibleDC(nullptr);
+}
+
+CPainterDC::CPainterDC(QImage* image) : m_impl(std::make_unique<Impl>(*this)), m_image(image)
+{
+    if (m_image) {
+        if (m_image->format() != QImage::Format_RGB32
+            && m_image->format() != QImage::Format_ARGB32_Premultiplied)
+            *m_image = EnsureRasterFormat(*m_image);
+        SetDeviceCaps(ImageCaps(*m_image, DisplayDeviceCaps()));
+    }
+}
+
+CPainterDC::CPainterDC(QPagedPaintDevice* device)
+    : m_impl(std::make_unique<Impl>(*this)), m_paged(device)
+{
+    CDeviceCaps caps;
+    caps.technology = DT_RASPRINTER;
+    if (device) {
+        caps.logPixelsX = device->logicalDpiX();
+        caps.logPixelsY = device->logicalDpiY();
+        caps.horzRes = device->width();
+        caps.vertRes = device->height();
+        caps.horzSizeMm = device->widthMM();
+        caps.vertSizeMm = device->heightMM();
+        const QPageLayout layout = device->pageLayout();
+        const QRect full = layout.fullRectPixels(caps.logPixelsX);
+        const QRect paint = layout.paintRectPixels(caps.logPixelsX);
+        caps.physicalWidth = full.width();
+        caps.physicalHeight = full.height();
+        caps.physicalOffsetX = paint.left();
+        caps.physicalOffsetY = paint.top();
+        caps.bitsPixel = 24;
+    }
+    SetDeviceCaps(caps);
+}
+
+CPainterDC::~CPainterDC()
+{
+    m_impl->End();
+}
+
+bool CPainterDC::CreateCompatibleDC(CDC* reference)
+{
+    m_impl->End();
+    m_memory = true;
+    m_paged = nullptr;
+    m_defaultBitmap.CreateBitmap(1, 1, 1, 1, nullptr);
+    const CDeviceCaps refCaps = reference ? reference->DeviceCaps() : DisplayDeviceCaps();
+    SetCurrentBitmap(&m_defaultBitmap);
+    m_image = &m_defaultBitmap.Image();
+    SetDeviceCaps(ImageCaps(*m_image, refCaps));
+    return true;
+}
+
+int CPainterDC::GetDeviceCaps(int index) const
+{
+    return CDC::GetDeviceCaps(index);
+}
+
+void CPainterDC::Flush()
+{
+    m_impl->End();
+}
+
+CBitmap* CPainterDC::SelectObject(CBitmap* bitmap)
+{
+    if (!m_memory || !bitmap || !bitmap->IsCreated() || bitmap->Image().isNull())
+        return nullptr;
+    m_impl->End();
+    CBitmap* old = GetCurrentBitmap();
+    QImage& img = bitmap->Image();
+    if (img.format() != QImage::Format_RGB32 && img.format() != QImage::Format_ARGB32_Premultiplied)
+        img = EnsureRasterFormat(img);
+    SetCurrentBitmap(bitmap);
+    m_image = &img;
+    SetDeviceCaps(ImageCaps(img, DeviceCaps()));
+    return old;
+}
+
+void CPainterDC::OnStateChanged()
+{
+    m_impl->MarkStateDirty();
+}
+
+// ---- Impl: painter and objects ----
+
+QPaintDevice* CPainterDC::Impl::Device() const
+{
+    if (m_dc.m_paged)
+        return m_dc.m_paged;
+    if (m_dc.m_image && !m_dc.m_image->isNull())
+        return m_dc.m_image;
+    return nullptr;
+}
+
+QPainter* CPainterDC::Impl::Painter()
+{
+    QPaintDevice* device = Device();
+    if (!device)
+        return nullptr;
+    if (m_painter.isActive() && m_painter.device() != device)
+        End();
+    if (!m_painter.isActive()) {
+        if (!m_painter.begin(device))
+            return nullptr;
+        m_stateDirty = true;
+    }
+    if (m_stateDirty) {
+        m_painter.resetTransform();
+        m_painter.setRenderHint(QPainter::Antialiasing, false);
+        m_painter.setRenderHint(QPainter::TextAntialiasing, true);
+        m_painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
+        const CDCState& s = m_dc.State();
+        if (s.hasClip)
+            m_painter.setClipRegion(s.clip);
+        else
+            m_painter.setClipping(false);
+        m_stateDirty = false;
+    }
+    return &m_painter;
+}
+
+void CPainterDC::Impl::End()
+{
+    if (m_painter.isActive())
+        m_painter.end();
+}
+
+QPen CResolvedPen::QtPen() const
+{
+    QPen pen(QColorFromRef(color), width);
+    const bool extended = (style & PS_TYPE_MASK) == PS_GEOMETRIC;
+    if (extended) {
+        switch (style & PS_ENDCAP_MASK) {
+        case PS_ENDCAP_SQUARE: pen.setCapStyle(Qt::SquareCap); break;
+        case PS_ENDCAP_FLAT: pen.setCapStyle(Qt::FlatCap); break;
+        default: pen.setCapStyle(Qt::RoundCap); break;
+        }
+        switch (style & PS_JOIN_MASK) {
+        case PS_JOIN_BEVEL: pen.setJoinStyle(Qt::BevelJoin); break;
+        case PS_JOIN_MITER: pen.setJoinStyle(Qt::MiterJoin); break;
+        default: pen.setJoinStyle(Qt::RoundJoin); break;
+        }
+        // Geometric dashes in pen widths (GDI: dash 3, dot 1, gaps 1).
+        switch (style & PS_STYLE_MASK) {
+        case PS_DASH: pen.setDashPattern({3, 1}); break;
+        case PS_DOT: pen.setDashPattern({1, 1}); break;
+        case PS_DASHDOT: pen.setDashPattern({3, 1, 1, 1}); break;
+        case PS_DASHDOTDOT: pen.setDashPattern({3, 1, 1, 1, 1, 1}); break;
+        case PS_USERSTYLE: {
+            QList<qreal> pattern;
+            for (DWORD r : user)
+                pattern << std::max(0.01, double(r) / std::max(1, width));
+            if (pattern.size() % 2)
+                pattern << pattern.last();
+            if (!pattern.isEmpty())
+                pen.setDashPattern(pattern);
+            break;
+        }
+        default: break;
+        }
+    } else {
+        // Pens made by CreatePen wider than a pixel: solid, round caps and joins.
+        pen.setCapStyle(Qt::RoundCap);
+        pen.setJoinStyle(Qt::RoundJoin);
+    }
+    return pen;
+}
+
+CResolvedPen CPainterDC::Impl::Pen() const
+{
+    const CDCState& s = m_dc.State();
+    CResolvedPen p;
+    p.style = s.logPen.lopnStyle;
+    p.user = s.penUserStyle;
+    p.color = s.logPen.lopnColor;
+    const DWORD dash = p.style & PS_STYLE_MASK;
+    p.null = dash == PS_NULL;
+    if (p.null)
+        return p;
+    const bool geometric = s.penExtended && (p.style & PS_TYPE_MASK) == PS_GEOMETRIC;
+    const int logWidth = s.logPen.lopnWidth.x;
+    int devWidth = 1;
+    if (logWidth > 0 && (geometric || !s.penExtended))
+        devWidth = std::max(1, int(std::lround(logWidth * std::abs(m_dc.LogToDevScaleX()))));
+    p.width = devWidth;
+    p.insideFrame = dash == PS_INSIDEFRAME;
+    p.onePixel = devWidth <= 1 && !(geometric && devWidth > 1);
+    if (!p.onePixel && !s.penExtended)
+        p.style = (p.style & ~PS_STYLE_MASK) | PS_SOLID;   // wide pens lose their dashes
+    if (!s.penExtended && p.onePixel && dash == PS_INSIDEFRAME)
+        p.style = PS_SOLID;
+    return p;
+}
+
+bool CPainterDC::Impl::BrushIsNull(const CBrush* brush) const
+{
+    const LOGBRUSH& lb = brush ? brush->GetLogBrush() : m_dc.State().logBrush;
+    return lb.lbStyle == BS_NULL;
+}
+
+bool CPainterDC::Impl::HatchNeedsBackground(const CBrush* brush) const
+{
+    const LOGBRUSH& lb = brush ? brush->GetLogBrush() : m_dc.State().logBrush;
+    return lb.lbStyle == BS_HATCHED && m_dc.GetBkMode() == OPAQUE;
+}
+
+QBrush CPainterDC::Impl::Brush(const CBrush* brush) const
+{
+    const CDCState& s = m_dc.State();
+    const LOGBRUSH& lb = brush ? brush->GetLogBrush() : s.logBrush;
+    switch (lb.lbStyle) {
+    case BS_SOLID:
+        return QBrush(QColorFromRef(lb.lbColor));
+    case BS_HATCHED: {
+        static const Qt::BrushStyle styles[] = {Qt::HorPattern, Qt::VerPattern, Qt::FDiagPattern,
+                                                Qt::BDiagPattern, Qt::CrossPattern, Qt::DiagCrossPattern};
+        const int h = int(lb.lbHatch);
+        return QBrush(QColorFromRef(lb.lbColor), h >= 0 && h < 6 ? styles[h] : Qt::SolidPattern);
+    }
+    case BS_PATTERN:
+    case BS_DIBPATTERN:
+    case BS_DIBPATTERNPT: {
+        QImage pattern = brush ? brush->Pattern() : s.brushPattern;
+        const bool mono = brush ? brush->PatternIsMono() : s.brushPatternMono;
+        if (pattern.isNull())
+            return QBrush(Qt::black);
+        if (mono) {
+            // 0 bits take the text colour, 1 bits the background colour.
+            pattern = pattern.convertToFormat(QImage::Format_RGB32);
+            const QRgb fg = RgbFromRef(s.textColor), bg = RgbFromRef(s.bkColor);
+            for (int y = 0; y < pattern.height(); ++y) {
+                auto* line = reinterpret_cast<QRgb*>(pattern.scanLine(y));
+                for (int x = 0; x < pattern.width(); ++x)
+                    line[x] = (line[x] & 0xFFFFFF) ? bg : fg;
+            }
+        }
+        QBrush b(pattern);
+        b.setTransform(QTransform::fromTranslate(s.brushOrg.x, s.brushOrg.y));
+        return b;
+    }
+    default:
+        return QBrush(Qt::NoBrush);
+    }
+}
+
+QPoint CPainterDC::Impl::ToDev(int x, int y) const
+{
+    const POINT p = m_dc.LogToDev(POINT{x, y});
+    return QPoint(p.x, p.y);
+}
+
+QRect CPainterDC::Impl::DevRect(int left, int top, int right, int bottom) const
+{
+    const QPoint a = ToDev(left, top), b = ToDev(right, bottom);
+    return QRect(QPoint(std::min(a.x(), b.x()), std::min(a.y(), b.y())),
+                 QPoint(std::max(a.x(), b.x()) - 1, std::max(a.y(), b.y()) - 1));
+}
+
+bool CPainterDC::Impl::Visible(int x, int y) const
+{
+    const QImage* img = Image();
+    if (!img || x < 0 || y < 0 || x >= img->width() || y >= img->height())
+        return false;
+    const CDCState& s = m_dc.State();
+    return !s.hasClip || s.clip.contains(QPoint(x, y));
+}

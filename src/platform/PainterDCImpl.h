@@ -1,0 +1,90 @@
+#pragma once
+// Internals of CPainterDC shared by its source files (not for other users).
+#include "platform/CPainterDC.h"
+#include "platform/LineRaster.h"
+
+#include <QPainter>
+#include <QPainterPath>
+
+#include <vector>
+
+QColor QColorFromRef(COLORREF c);
+COLORREF RefFromRgb(QRgb c);
+inline QRgb RgbFromRef(COLORREF c)
+{
+    return qRgb(GetRValue(c), GetGValue(c), GetBValue(c));
+}
+
+// How the selected pen draws, resolved against the mapping.
+struct CResolvedPen {
+    bool null = true;
+    bool onePixel = true;         // drawn by the line rasteriser on image targets
+    int width = 1;                // device pixels
+    COLORREF color = 0;
+    DWORD style = PS_SOLID;       // the full style word
+    std::vector<DWORD> user;
+    bool insideFrame = false;
+    QPen QtPen() const;           // for wide pens (pixel-centre coordinates + 0.5)
+};
+
+class CPainterDC::Impl {
+public:
+    explicit Impl(CPainterDC& dc) : m_dc(dc) {}
+    ~Impl() { End(); }
+
+    QPaintDevice* Device() const;
+    QImage* Image() const { return m_dc.m_image; }
+    // The painter on the current target, begun, reset and clipped to the DC's
+    // clip region. Null when there is no target.
+    QPainter* Painter();
+    void End();
+    void MarkStateDirty() { m_stateDirty = true; }
+
+    CResolvedPen Pen() const;
+    // The selected brush (or the given one) as a Qt brush; hollow gives NoBrush.
+    QBrush Brush(const CBrush* brush = nullptr) const;
+    bool BrushIsNull(const CBrush* brush = nullptr) const;
+    // The background fill a hatched brush needs under it (opaque mode only).
+    bool HatchNeedsBackground(const CBrush* brush = nullptr) const;
+
+    // Device-space helpers. Outline polygons use pixel-centre coordinates: the
+    // pixel (x, y) is the point (x, y).
+    QPoint ToDev(int x, int y) const;
+    QRect DevRect(int left, int top, int right, int bottom) const;   // normalised, exclusive
+    bool Visible(int x, int y) const;
+
+    // Draws a closed shape: fill = outline as-is in Qt's pixel-area coordinates
+    // (so a null pen leaves out the right and bottom pixel, as GDI does), then the
+    // outline with the pen. In a path bracket, adds the outline to the path.
+    void DrawShape(const QPainterPath& outline, bool fill);
+    // The common case of a polygon in copy mode on an image with a solid or
+    // hollow brush and a null or one-pixel pen, without building paths; false
+    // when the case does not apply (the caller then takes the general way).
+    bool FastPolygon(const QPoint* points, int count);
+    // Open lines in pixel-centre coordinates.
+    void DrawLines(const QList<QPolygonF>& polylines, const std::vector<bool>& closed);
+    // Fills a device path with a brush through ROP2 (copy on paged devices).
+    void FillPathRop(const QPainterPath& path, const QBrush& brush, bool hatchBackground,
+                     bool useRop2);
+    // Writes pixels with the pen colour through the current ROP2 (clip kept).
+    void PutPixels(const std::vector<QPoint>& pixels, COLORREF color);
+    // Paints a layer (ARGB, alpha 0 = untouched) at origin onto the image through
+    // ROP2 (rop2 > 0) or the ternary raster operation rop3 with pattern layer.
+    void ApplyLayerRop2(const QImage& layer, QPoint origin, int rop2);
+
+    // Transfers srcRect of src onto dst (device rectangles; a negative size of
+    // one against the other mirrors) through the ternary operation rop.
+    // srcMono: src is a monochrome bitmap (white -> background colour, black ->
+    // text colour); srcBk: the source context's background colour, which
+    // becomes white when the destination is monochrome.
+    bool Blit(const QRect& dst, bool mirrorX, bool mirrorY, const QImage& src, const QRect& srcRect,
+              DWORD rop, bool srcMono, COLORREF srcBk);
+    // The brush rendered over a device rectangle (alpha 0 where a transparent
+    // hatch leaves the destination alone).
+    QImage PatternLayer(const QRect& area, const CBrush* brush = nullptr) const;
+
+private:
+    CPainterDC& m_dc;
+    QPainter m_painter;
+    bool m_stateDirty = true;
+};

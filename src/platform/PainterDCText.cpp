@@ -1,0 +1,104 @@
+// CPainterDC: text output as positioned glyph runs.
+#include "platform/CDeviceFont.h"
+#include "platform/PainterDCImpl.h"
+
+#include <QGlyphRun>
+
+#include <cmath>
+
+bool CPainterDC::ExtTextOut(int x, int y, UINT options, const RECT* rect, const char* text,
+                            UINT count, const int* dx)
+{
+    if (count > 0 && !text)
+        return false;
+    const CDCState& s = State();
+    const bool updateCp = (s.textAlign & TA_UPDATECP) != 0;
+    const CPoint refLog = updateCp ? s.currentPos : CPoint(x, y);
+    const CDeviceFont& font = DeviceFont();
+    // Advances: from dx (cumulative logical positions mapped, so rounding does
+    // not drift), else the font's whole-pixel widths.
+    std::vector<double> pos(count + 1, 0.0);
+    int logicalWidth = 0;
+    const double sx = LogToDevScaleX();
+    for (UINT i = 0; i < count; ++i) {
+        const unsigned char ch = static_cast<unsigned char>(text[i]);
+        if (dx) {
+            logicalWidth += dx[i];
+            pos[i + 1] = std::floor(logicalWidth * std::abs(sx) + 0.5);
+        } else {
+            pos[i + 1] = pos[i] + font.Advance(ch);
+        }
+    }
+    const double width = pos[count];
+    if (!dx) {
+        SIZE sz{int(width), 0};
+        DPtoLP(&sz);
+        logicalWidth = sz.cx;
+    }
+    const QPoint ref = m_impl->ToDev(refLog.x, refLog.y);
+    // Alignment moves the glyphs' origin relative to the reference point.
+    double ox = 0;
+    switch (s.textAlign & TA_CENTER) {
+    case TA_CENTER: ox = -std::floor(width / 2); break;
+    case TA_RIGHT: ox = -width; break;
+    default: break;
+    }
+    double baseline = 0;
+    switch (s.textAlign & TA_BASELINE) {
+    case TA_BASELINE: baseline = 0; break;
+    case TA_BOTTOM: baseline = -font.Descent(); break;
+    default: baseline = font.Ascent(); break;
+    }
+    const double angle = s.logFont.lfEscapement / 10.0;
+    QTransform local;
+    local.translate(ref.x(), ref.y());
+    local.rotate(-angle);
+
+    if (updateCp)
+        MutableState().currentPos.x = refLog.x + ((s.textAlign & TA_CENTER) == TA_RIGHT ? -logicalWidth : logicalWidth);
+
+    QGlyphRun run;
+    run.setRawFont(font.Raw());
+    QVector<quint32> glyphs;
+    QVector<QPointF> positions;
+    for (UINT i = 0; i < count; ++i) {
+        glyphs << font.Glyph(static_cast<unsigned char>(text[i]));
+        positions << QPointF(ox + pos[i], baseline);
+    }
+    run.setGlyphIndexes(glyphs);
+    run.setPositions(positions);
+    run.setUnderline(s.logFont.lfUnderline != 0);
+    run.setStrikeOut(s.logFont.lfStrikeOut != 0);
+
+    if (InPath()) {
+        QPainterPath outline;
+        for (int i = 0; i < glyphs.size(); ++i)
+            outline.addPath(font.Raw().pathForGlyph(glyphs[i]).translated(positions[i]));
+        PathAddPath(local.map(outline));
+        return true;
+    }
+    QPainter* p = m_impl->Painter();
+    if (!p)
+        return false;
+    p->save();
+    QRect devRect;
+    if (rect) {
+        devRect = m_impl->DevRect(rect->left, rect->top, rect->right, rect->bottom);
+        if (options & ETO_OPAQUE)
+            p->fillRect(devRect, QColorFromRef(s.bkColor));
+        if (options & ETO_CLIPPED)
+            p->setClipRect(devRect, s.hasClip ? Qt::IntersectClip : Qt::ReplaceClip);
+    }
+    p->setTransform(local);
+    if (s.bkMode == OPAQUE && count > 0) {
+        // The character cells are filled with the background colour.
+        const QRectF cell(ox, baseline - font.Ascent(), width, font.Height());
+        p->fillRect(cell, QColorFromRef(s.bkColor));
+    }
+    if (count > 0) {
+        p->setPen(QColorFromRef(s.textColor));
+        p->drawGlyphRun(QPointF(0, 0), run);
+    }
+    p->restore();
+    return true;
+}
