@@ -5,6 +5,7 @@
 #include "core/CAppProfile.h"
 #include "core/CSerialStamp.h"
 #include "core/MsgBox.h"
+#include "core/MetafilePlay.h"
 #include "core/ProgramFolders.h"
 #include "core/Settings.h"
 #include "core/Trace.h"
@@ -24,4 +25,5 @@ void ResetProgramState()
     SetMsgBoxSplashCloser(nullptr);
     ResetSerialStampCounter();
     ResetShapesState();
+    FreeProbeEnhMetafile();
 }
