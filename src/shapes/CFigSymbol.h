@@ -12,6 +12,8 @@
 #include <array>
 #include <string>
 
+struct SpecialOutlineParts;
+
 class CFigSymbol : public StockNameKind {
 public:
     static constexpr int kProgramSize = kFigSymbolProgramSize;
@@ -82,6 +84,36 @@ public:
                          BYTE*& textBoxes, int oversize, double angle) const;
     int GetTextBoxRect(int n, const RECT& rect, CRect& out, int oversize) const;
     int GetFrameRect(int n, const RECT& rect, CRect& out) const;
+
+    // Special shapes (kind in Reshape): dividers, sections and layout. See
+    // SpecialKinds.h and CFigSymbolSpecial*.cpp.
+    int GetDividerCount() const;
+    int HasCompartments() const;
+    int HasCompartmentText() const;
+    // 0 while the Alt key is held down or compartment layout is switched off.
+    int UsesSpecialLayout() const;
+    int GetDividerDirection(int index) const;
+    int DividerChangesOutline(int index) const;
+    int IsDividerClamped(int index) const;
+    int GetSectionResizeRule(int section) const;
+    // The divider whose move grows the section by shift (which is adjusted
+    // to what the kind allows), or -1; rescaled tells whether the shift was
+    // rescaled to the divider's distance from the centre.
+    int GetDividerForSection(int section, POINT& shift, const RECT& rect, int& rescaled) const;
+    int CanGrowTextBox(int box, const RECT& rect, int horizontal) const;
+    void MaskTextMargins(int box, int& left, int& right, int& top, int& bottom) const;
+    // The second text-box table is the framed text-box table.
+    int HasSecondTextBoxTable() const { return m_nFrames >= 1 ? 1 : 0; }
+    int KeepsAnchoring() const;
+    // Prepares the outline for rect and reads the kind's template parts out
+    // of it; boxes points at the prepared text boxes. 0 without an outline or
+    // when it does not follow the template.
+    int ParseSpecialParts(const RECT& rect, SpecialOutlineParts& parts, const BYTE*& boxes) const;
+    int GetDividerHandle(int index, CPoint& pt, const RECT& rect) const;
+    // Keeps a proposed handle position of a divider where the shape stays
+    // drawable and each section keeps its minimum size (at least 32 × 16).
+    int LimitDividerPoint(int index, const RECT& rect, CPoint& pt, int minCount, const SIZE* mins,
+                          int skipSection) const;
 
     // Hooks to the special-shape tables, which live with the special shapes:
     // the kind of a symbol name and whether a symbol has divider handle 0 on a
