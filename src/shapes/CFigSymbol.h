@@ -115,6 +115,13 @@ public:
     int LimitDividerPoint(int index, const RECT& rect, CPoint& pt, int minCount, const SIZE* mins,
                           int skipSection) const;
 
+    // Rewrites the symbol so that handle `handle` comes to `point` in the
+    // figure rectangle: 1 when done or nothing had to change; 0 when the
+    // handle has no position, the rectangle is empty or the symbol lacks the
+    // layout of its kind (records before the mismatch stay rewritten). With
+    // bRawPoints the points are moved without their anchoring.
+    int MoveSpecialHandle(int handle, const RECT& rect, const POINT& point, int bRawPoints);
+
     // Hooks to the special-shape tables, which live with the special shapes:
     // the kind of a symbol name and whether a symbol has divider handle 0 on a
     // 100 × 100 rectangle. Without them every symbol is ordinary.

@@ -3,6 +3,7 @@
 #include "shapes/CFigSymbol.h"
 
 #include "core/IntGeometry.h"
+#include "shapes/CSpecialHandleMover.h"
 #include "shapes/SpecialKinds.h"
 #include "shapes/SpecialOutline.h"
 
@@ -208,5 +209,38 @@ int CFigSymbol::GetDividerHandle(int index, CPoint& pt, const RECT& rect) const
     if (!CalcDividerPointFromParts(Reshape, index, parts, rect, p))
         return 0;
     pt = p;
+    return 1;
+}
+
+int CFigSymbol::MoveSpecialHandle(int handle, const RECT& rect, const POINT& point, int bRawPoints)
+{
+    CPoint at;
+    if (!GetDividerHandle(handle, at, rect))
+        return 0;
+    if (at == CPoint(point))
+        return 1;
+    const bool raw = bRawPoints && !KeepsAnchoring();
+    const CRect r(rect);
+    if (r.Width() == 0 || r.Height() == 0)
+        return 0;
+    // Widened: a handle read from a damaged outline may lie at the int limits.
+    float dx = static_cast<float>((static_cast<double>(point.x) - at.x) / r.Width()) * 2048.0f;
+    float dy = static_cast<float>((static_cast<double>(point.y) - at.y) / r.Height()) * 2048.0f;
+    const int k = Reshape;
+    // Corner handles: one delta serves both axes.
+    if (handle == 0 && (In(k, 22, 25) || k == 58 || k == 74 || k == 85 || k == 132 || k == 133 ||
+                        k == 145 || k == 146)) {
+        if (r.Width() < r.Height())
+            dy = dx;
+        else
+            dx = dy;
+    }
+    if (dx == 0.0f && dy == 0.0f)
+        return 1;
+    CSpecialHandleMover mover(*this, rect, raw, handle, dx, dy);
+    if (!mover.Run())
+        return 0;
+    if (DividerChangesOutline(handle))
+        DropMiniOutline();
     return 1;
 }

@@ -53,6 +53,16 @@ inline CFigSymbol TemplateSymbol(int kind, int boxes = -2)
     SpecialTemplate t;
     const bool has = GetSpecialTemplate(kind, t);
     SymbolBuilder b;
+    // A polygon frame is repeated as the second program and the hot zone.
+    if (has && t.frameOp == kOpPolyline) {
+        const std::vector<CFltPoint> pts = PlainFrame(t.framePoints);
+        b.Fill([&](COutlineWriter& w) { w.Points(kOpPolygon, pts.data(), t.framePoints); });
+        // Open arrows close their hot zone with one more point.
+        std::vector<CFltPoint> hot = pts;
+        if (kind == 11 || kind == 13 || kind == 27 || kind == 31)
+            hot.push_back(pts[0]);
+        b.sym.m_hotZone.Set(static_cast<int>(hot.size()), hot.data());
+    }
     b.Outline([&](COutlineWriter& w) {
         if (!has) {
             w.Rect(kOpRect, CFltRect(0, 0, 2048, 2048));
