@@ -122,6 +122,25 @@ public:
     // bRawPoints the points are moved without their anchoring.
     int MoveSpecialHandle(int handle, const RECT& rect, const POINT& point, int bRawPoints);
 
+    // Stretching one compartment (CFigSymbolStretch.cpp): the band of text
+    // box `box` in which a size change is taken up, in symbol units; 0 when
+    // the kind refuses it for the new size.
+    int GetStretchRegion(int box, const SIZE& newSize, CFltRect& region) const;
+    CFltRect GetStretchRegionRect(int box, const SIZE& newSize) const;
+    // Re-anchors every coordinate of the symbol from the old figure size to
+    // the new one so that only the box's stretch region changes size.
+    int ResizeTextBoxRegion(int box, const SIZE& oldSize, const SIZE& newSize);
+    // Load-time repair: the hot zone and the second program follow the
+    // outline's points. 1 when done or not needed, 0 when the counts differ.
+    int SyncSpecialOutlines();
+    // Where the figure drawing puts an embedded sub-symbol; 0 when the kind
+    // shows an icon glyph there or its outline cannot be located.
+    int GetSubSymbolRect(const RECT& figRect, const SIZE& size, int margin, CRect& out, int leastMargin,
+                         int leastSize) const;
+    int HasOrdinaryOutline() const;
+    // Kinds 124 and 138..140: the name tab encloses text box 0 again.
+    void ReshapeNameTab();
+
     // Hooks to the special-shape tables, which live with the special shapes:
     // the kind of a symbol name and whether a symbol has divider handle 0 on a
     // 100 × 100 rectangle. Without them every symbol is ordinary.

@@ -207,6 +207,7 @@ bool InRanges(int kind, std::initializer_list<KindRange> ranges)
 
 bool g_specialLayoutDisabled = false;
 std::function<bool()> g_altKeyQuery;
+SpecialKindIconFn g_iconQuery = nullptr;
 
 bool QueryGuiAltKey()
 {
@@ -426,6 +427,14 @@ bool IsAltKeyDown()
     return g_altKeyQuery ? g_altKeyQuery() : QueryGuiAltKey();
 }
 
+void SetSpecialKindIconQuery(SpecialKindIconFn query) { g_iconQuery = query; }
+
+int QuerySpecialKindIcon(const CFigSymbol& symbol, const RECT& figRect, RECT& iconRect, int leastMargin,
+                         int leastSize)
+{
+    return g_iconQuery ? g_iconQuery(symbol, figRect, iconRect, leastMargin, leastSize) : 0;
+}
+
 void InstallSpecialKindHooks()
 {
     CFigSymbol::SetReshapeKindHooks(NameKindHook, Kind101Hook);
@@ -435,5 +444,6 @@ void ResetSpecialShapeState()
 {
     g_specialLayoutDisabled = false;
     g_altKeyQuery = nullptr;
+    g_iconQuery = nullptr;
     InstallSpecialKindHooks();
 }

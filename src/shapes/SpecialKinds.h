@@ -4,8 +4,12 @@
 // per-kind rules that do not depend on the outline: divider counts and
 // directions, which dividers change the outer outline or are clamped, and the
 // section resize rules. Kind 0 is an ordinary symbol.
+#include "platform/CRect.h"
+
 #include <functional>
 #include <string>
+
+class CFigSymbol;
 
 constexpr int kMaxSpecialKind = 174;
 // A special shape has at most this many text sections.
@@ -40,7 +44,16 @@ bool IsSpecialLayoutDisabled();
 void SetAltKeyQuery(std::function<bool()> query);
 bool IsAltKeyDown();
 
+// The icon glyph a special kind shows in the figure (owned by the drawing
+// code): the glyph number and its rectangle, 0 for none. Without an installed
+// query no kind shows a glyph.
+using SpecialKindIconFn = int (*)(const CFigSymbol& symbol, const RECT& figRect, RECT& iconRect,
+                                  int leastMargin, int leastSize);
+void SetSpecialKindIconQuery(SpecialKindIconFn query);
+int QuerySpecialKindIcon(const CFigSymbol& symbol, const RECT& figRect, RECT& iconRect, int leastMargin,
+                         int leastSize);
 // Installs the kind hooks into CFigSymbol (name table and the kind-101 check).
 void InstallSpecialKindHooks();
-// Back to the start state: switch off, the default Alt query, hooks installed.
+// Back to the start state: switch off, the default Alt query, no icon query,
+// hooks installed.
 void ResetSpecialShapeState();

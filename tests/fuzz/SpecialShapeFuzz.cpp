@@ -55,6 +55,14 @@ void Exercise(const CFigSymbol& base, const uint8_t* h)
     }
     base.UsesSpecialLayout();
     base.HasCompartmentText();
+    CRect sub;
+    base.GetSubSymbolRect(rect, SIZE{h[14], h[15]}, h[16] % 20, sub, h[12] % 9, h[13] % 9);
+    auto copy = std::make_unique<CFigSymbol>(base);
+    for (int box = -1; box <= 3; ++box)
+        copy->ResizeTextBoxRegion(box, SIZE{h[12], h[13]}, SIZE{h[12] + dx, h[13] + dy});
+    copy->SyncSpecialOutlines();
+    if (!copy->IsProgramValid())
+        std::abort();
 }
 
 } // namespace

@@ -19,19 +19,9 @@ std::vector<BYTE> Bytes(const CFigSymbol& s)
     return std::vector<BYTE>(s.m_program.begin(), s.m_program.begin() + s.m_nProgramLength);
 }
 
-CFltRect Box(const CFigSymbol& s, int i)
-{
-    return ReadOutlineRect(s.m_program.data() + s.m_nTextBoxPos + 32 * i);
-}
-
+CFltRect Box(const CFigSymbol& s, int i) { return BoxOf(s, i); }
 // The n-th operation of the outline: its payload.
-const BYTE* OutlineOp(const CFigSymbol& s, int n)
-{
-    int pos = s.m_nOutlinePos;
-    for (int i = 0; i < n; ++i)
-        pos += OutlineOpSize(s.m_program.data(), s.m_nProgramLength, pos);
-    return s.m_program.data() + pos + 1;
-}
+const BYTE* OutlineOp(const CFigSymbol& s, int n) { return OutlineOpAt(s, n) + 1; }
 
 CFltPoint PolyPt(const BYTE* payload, int i) { return ReadOutlinePoint(payload + 4 + 16 * i); }
 CFltPoint LineEnd(const BYTE* payload, int end) { return ReadOutlinePoint(payload + 16 * end); }

@@ -8,6 +8,20 @@
 
 #include <vector>
 
+inline CFltRect BoxOf(const CFigSymbol& s, int i)
+{
+    return ReadOutlineRect(s.m_program.data() + s.m_nTextBoxPos + 32 * i);
+}
+
+// The n-th operation of the outline, at its opcode.
+inline const BYTE* OutlineOpAt(const CFigSymbol& s, int n)
+{
+    int pos = s.m_nOutlinePos;
+    for (int i = 0; i < n; ++i)
+        pos += OutlineOpSize(s.m_program.data(), s.m_nProgramLength, pos);
+    return s.m_program.data() + pos;
+}
+
 // On this rectangle a symbol-space coordinate maps to the same figure unit.
 inline CRect UnitRect() { return CRect(0, 0, 2049, 2049); }
 
