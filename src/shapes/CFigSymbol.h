@@ -141,6 +141,14 @@ public:
     // Kinds 124 and 138..140: the name tab encloses text box 0 again.
     void ReshapeNameTab();
 
+    // Compartment regions and text-box fitting (CFigSymbolRegions.cpp), in
+    // figure units of the rectangle. The side flags of a box (bit 0 left,
+    // 1 top, 2 right, 3 bottom fixed: no margin) are its frame value.
+    int GetCompartmentRegion(int box, const RECT& rect, CFltRect& region) const;
+    int GetTextBoxMargins(int box, const RECT& rect, int& left, int& right, int& top, int& bottom) const;
+    int FitTextBoxToMargins(int box, const RECT& rect, int left, int right, int top, int bottom);
+    int GetTextBoxSideFlags(int box) const;
+
     // Hooks to the special-shape tables, which live with the special shapes:
     // the kind of a symbol name and whether a symbol has divider handle 0 on a
     // 100 × 100 rectangle. Without them every symbol is ordinary.

@@ -61,6 +61,11 @@ void Exercise(const CFigSymbol& base, const uint8_t* h)
     for (int box = -1; box <= 3; ++box)
         copy->ResizeTextBoxRegion(box, SIZE{h[12], h[13]}, SIZE{h[12] + dx, h[13] + dy});
     copy->SyncSpecialOutlines();
+    for (int box = -1; box <= 3; ++box) {
+        int l, r, t, b;
+        copy->GetTextBoxMargins(box, rect, l, r, t, b);
+        copy->FitTextBoxToMargins(box, rect, h[14] % 40, h[15] % 40, 3, 4);
+    }
     if (!copy->IsProgramValid())
         std::abort();
 }
