@@ -149,6 +149,11 @@ public:
     int FitTextBoxToMargins(int box, const RECT& rect, int left, int right, int top, int bottom);
     int GetTextBoxSideFlags(int box) const;
 
+    // For rounded kinds, the least figure size that keeps the corner rounding
+    // (handle 0's offsets × 9 / 4); 0, 0 for others.
+    void GetLeastCornerSize(const RECT& rect, SIZE& size) const;
+    int HasMiddleRows() const;
+
     // Hooks to the special-shape tables, which live with the special shapes:
     // the kind of a symbol name and whether a symbol has divider handle 0 on a
     // 100 × 100 rectangle. Without them every symbol is ordinary.

@@ -3,6 +3,7 @@
 #include "shapes/CFigSymbol.h"
 
 #include "core/IntGeometry.h"
+#include "shapes/CProgramEditGuard.h"
 #include "shapes/SpecialKinds.h"
 #include "shapes/SpecialOutline.h"
 #include "shapes/SymbolSpace.h"
@@ -320,7 +321,10 @@ int CFigSymbol::FitTextBoxToMargins(int box, const RECT& rect, int left, int rig
     TakeOutOfRect(r, CRect(rect));
     r.ClampToSymbolSpace();
     r.FitAspect(rect, old.m_nLeftMode, old.m_nTopMode, old.m_nRightMode, old.m_nBottomMode);
+    CProgramEditGuard guard(*this);
     WriteOutlineRect(at, r);
+    if (!guard.Keep())
+        return 0;
     ReshapeNameTab();
     return 1;
 }

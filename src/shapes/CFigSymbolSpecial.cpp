@@ -3,6 +3,7 @@
 #include "shapes/CFigSymbol.h"
 
 #include "core/IntGeometry.h"
+#include "shapes/CProgramEditGuard.h"
 #include "shapes/CSpecialHandleMover.h"
 #include "shapes/SpecialKinds.h"
 #include "shapes/SpecialOutline.h"
@@ -237,8 +238,10 @@ int CFigSymbol::MoveSpecialHandle(int handle, const RECT& rect, const POINT& poi
     }
     if (dx == 0.0f && dy == 0.0f)
         return 1;
+    CProgramEditGuard guard(*this);
     CSpecialHandleMover mover(*this, rect, raw, handle, dx, dy);
-    if (!mover.Run())
+    const bool done = mover.Run();
+    if (!guard.Keep() || !done)
         return 0;
     if (DividerChangesOutline(handle))
         DropMiniOutline();

@@ -4,6 +4,7 @@
 #include "shapes/CFigSymbol.h"
 
 #include "core/IntGeometry.h"
+#include "shapes/CProgramEditGuard.h"
 #include "shapes/SpecialKinds.h"
 #include "shapes/SpecialOutline.h"
 #include "shapes/SpecialReanchor.h"
@@ -17,6 +18,15 @@ namespace {
 bool In(int kind, int lo, int hi) { return kind >= lo && kind <= hi; }
 
 bool g_syncRunning = false;
+
+// Truncation toward zero of a located coordinate, kept well inside the int
+// range (a damaged outline may hold any float).
+int Trunc(float v)
+{
+    if (!(v == v))
+        return 0;
+    return static_cast<int>(std::clamp(v, -268435456.0f, 268435456.0f));
+}
 
 // v < d < 2048 - v, read either way round.
 bool StrictlyBetween(float d, float v)
@@ -112,6 +122,7 @@ int CFigSymbol::ResizeTextBoxRegion(int box, const SIZE& oldSize, const SIZE& ne
         return 0;
     if ((oldSize.cx != newSize.cx && !(r.left < r.right)) || (oldSize.cy != newSize.cy && !(r.top < r.bottom)))
         return 0;
+    CProgramEditGuard guard(*this);
     BYTE* prog = m_program.data();
     for (int i = 0; i < m_nTextBoxes; ++i) {
         BYTE* p = prog + m_nTextBoxPos + i * kOutlineRectBytes;
@@ -119,11 +130,15 @@ int CFigSymbol::ResizeTextBoxRegion(int box, const SIZE& oldSize, const SIZE& ne
         ReanchorRect(b, oldSize, newSize, r);
         WriteOutlineRect(p, b);
     }
-    for (int i = 0; i < std::min(m_nFrames, kMaxFrames); ++i)
-        ReanchorRect(m_frames[i], oldSize, newSize, r);
     ReanchorSubProgram(prog, m_nProgramLength, m_nFillPos, kOpEndFill, oldSize, newSize, r);
     ReanchorSubProgram(prog, m_nProgramLength, m_nOutlinePos, kOpEndOutline, oldSize, newSize, r);
     ReanchorSubProgram(prog, m_nProgramLength, m_nMiniOutlinePos, kOpEndOutline, oldSize, newSize, r);
+    ReshapeNameTab();
+    if (!guard.Keep())
+        return 0;
+    // The parts outside the program follow once the program edit stands.
+    for (int i = 0; i < std::min(m_nFrames, kMaxFrames); ++i)
+        ReanchorRect(m_frames[i], oldSize, newSize, r);
     if (m_hotZone.HasPoints()) {
         std::vector<CFltPoint> pts(m_hotZone.GetPoints(), m_hotZone.GetPoints() + m_hotZone.GetCount());
         for (CFltPoint& p : pts)
@@ -131,7 +146,6 @@ int CFigSymbol::ResizeTextBoxRegion(int box, const SIZE& oldSize, const SIZE& ne
         m_hotZone.Set(static_cast<int>(pts.size()), pts.data());
     }
     ReanchorConPts(m_conPts, oldSize, newSize, r);
-    ReshapeNameTab();
     return 1;
 }
 
@@ -148,6 +162,7 @@ void CFigSymbol::ReshapeNameTab()
     pos += 1 + kOutlineRectBytes;
     if (pos + 5 > m_nProgramLength || prog[pos] != kOpPolyline || ReadOutlineInt(prog + pos + 1) != 4)
         return;
+    CProgramEditGuard guard(*this);
     BYTE* pts = prog + pos + 5;
     const CFltRect box0 = ReadOutlineRect(prog + m_nTextBoxPos);
     CFltPoint p0 = ReadOutlinePoint(pts), p1 = ReadOutlinePoint(pts + 16);
@@ -158,6 +173,7 @@ void CFigSymbol::ReshapeNameTab()
     p2.ClampToSymbolSpace();
     WriteOutlinePoint(pts + 16, p1);
     WriteOutlinePoint(pts + 32, p2);
+    guard.Keep();
 }
 
 int CFigSymbol::SyncSpecialOutlines()
@@ -186,6 +202,7 @@ int CFigSymbol::SyncSpecialOutlines()
     if (n < 0 || !fillOk || !hotOk) {
         result = 0;
     } else {
+        CProgramEditGuard guard(*this);
         const BYTE* outline = prog + m_nOutlinePos + 5;
         std::vector<CFltPoint> hot(m_hotZone.GetPoints(), m_hotZone.GetPoints() + m_hotZone.GetCount());
         for (int i = 0; i < n; ++i) {
@@ -198,7 +215,10 @@ int CFigSymbol::SyncSpecialOutlines()
                     WriteOutlinePoint(f, p);
             }
         }
-        m_hotZone.Set(static_cast<int>(hot.size()), hot.data());
+        if (guard.Keep())
+            m_hotZone.Set(static_cast<int>(hot.size()), hot.data());
+        else
+            result = 0;
     }
     g_syncRunning = false;
     return result;
@@ -225,8 +245,8 @@ int CFigSymbol::GetSubSymbolRect(const RECT& figRect, const SIZE& size, int marg
         const BYTE* boxes;
         if (!ParseSpecialParts(figRect, parts, boxes))
             return 0;
-        auto px = [&](int i) { return static_cast<int>(parts.points[i].x); };
-        auto py = [&](int i) { return static_cast<int>(parts.points[i].y); };
+        auto px = [&](int i) { return Trunc(parts.points[i].x); };
+        auto py = [&](int i) { return Trunc(parts.points[i].y); };
         if (tab && parts.nPoints >= 4) {
             r.right = px(3) - m;
             r.top = py(3) + m;
@@ -236,7 +256,7 @@ int CFigSymbol::GetSubSymbolRect(const RECT& figRect, const SIZE& size, int marg
             r.right = f.right - std::max(ix, m);
             r.top = rounded ? f.bottom - std::max(iy, m) - h : f.top + std::max(iy, m);
         } else if (active && parts.nLines > 1) {
-            r.right = static_cast<int>(parts.lines[1].m_pt1.x) - m;
+            r.right = Trunc(parts.lines[1].m_pt1.x) - m;
             r.top = f.top + m;
         } else {
             return 0;

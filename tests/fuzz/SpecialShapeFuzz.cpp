@@ -13,6 +13,7 @@
 #include "core/IntGeometry.h"
 #include "shapes/CFigSymbol.h"
 #include "shapes/SpecialKinds.h"
+#include "shapes/SpecialResize.h"
 
 #include <cstdint>
 #include <cstdlib>
@@ -55,6 +56,16 @@ void Exercise(const CFigSymbol& base, const uint8_t* h)
     }
     base.UsesSpecialLayout();
     base.HasCompartmentText();
+    for (int mode = 0; mode <= 1; ++mode) {
+        SpecialResizeArgs args;
+        args.m_nMode = mode;
+        args.m_nAnchor = 3 - (h[0] & 2);
+        ResizeSpecialShape(base, args, rect, static_cast<int>(mins.size()), mins.data());
+        if (args.m_nRows > kMaxResizeEntries || args.m_nCols > kMaxResizeEntries)
+            std::abort();
+    }
+    SIZE least;
+    GrowSpecialShapeForText(base, least, rect, static_cast<int>(mins.size()), mins.data());
     CRect sub;
     base.GetSubSymbolRect(rect, SIZE{h[14], h[15]}, h[16] % 20, sub, h[12] % 9, h[13] % 9);
     auto copy = std::make_unique<CFigSymbol>(base);

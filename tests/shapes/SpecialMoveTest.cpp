@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstring>
 #include <vector>
 
 namespace {
@@ -35,18 +36,9 @@ int Drag(CFigSymbol& s, int handle, int dx, int dy, const RECT& r = kFig)
 
 CFigSymbol BoxR3(int boxes)
 {
-    SymbolBuilder b;
-    b.Outline([](COutlineWriter& w) {
-        w.Rect(kOpRect, CFltRect(0, 0, 2048, 2048));
-        w.Line({0, 600}, {2048, 600});
-        w.Line({0, 1400}, {2048, 1400});
-    });
     if (boxes == 3)
-        b.TextBoxes({CFltRect(0, 0, 2048, 600), CFltRect(0, 600, 2048, 1400), CFltRect(0, 1400, 2048, 2048)});
-    else
-        b.TextBoxes({CFltRect(0, 0, 2048, 600), CFltRect(0, 600, 2048, 1400)});
-    b.sym.Reshape = 2;
-    return b.sym;
+        return BoxR3With({CFltRect(0, 0, 2048, 600), CFltRect(0, 600, 2048, 1400), CFltRect(0, 1400, 2048, 2048)});
+    return BoxR3With({CFltRect(0, 0, 2048, 600), CFltRect(0, 600, 2048, 1400)});
 }
 
 } // namespace
@@ -237,4 +229,22 @@ TEST(SpecialMove, UseCaseLineStaysOnTheEllipse)
     EXPECT_NEAR(Box(b.sym, 0).top, (1024 - k) * toSym, 0.05);
     EXPECT_NEAR(Box(b.sym, 0).bottom, (y - 100) * toSym, 0.05);
     EXPECT_EQ(b.sym.m_frames[0], CFltRect(1, 2, 3, 4));   // twins untouched
+}
+
+TEST(SpecialMove, EditsThatWouldBreakAnOverlappingProgramAreUndone)
+{
+    // A fill program stored inside text box 2's bytes passes the validator
+    // while the box's top reads as the fill's end byte (1400.0001 starts with
+    // byte 1). Moving that side to the bottom (2048 starts with byte 0) would
+    // leave the fill without its end byte, so nothing is kept.
+    CFigSymbol s = BoxR3(3);
+    BYTE* top2 = s.m_program.data() + s.m_nTextBoxPos + 64 + 4;
+    const uint32_t bits = 0x44AF0001;
+    std::memcpy(top2, &bits, 4);
+    s.m_nFillPos = s.m_nTextBoxPos + 64 + 4;
+    ASSERT_TRUE(s.IsProgramValid());
+    const std::vector<BYTE> before = Bytes(s);
+    EXPECT_EQ(Drag(s, 1, 0, 700), 0);
+    EXPECT_TRUE(s.IsProgramValid());
+    EXPECT_EQ(Bytes(s), before);
 }

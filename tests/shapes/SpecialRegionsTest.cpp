@@ -18,14 +18,7 @@ CFltRect Region(const CFigSymbol& s, int box)
 
 CFigSymbol Rows3()
 {
-    SymbolBuilder b;
-    b.Outline([](COutlineWriter& w) {
-        w.Rect(kOpRect, CFltRect(0, 0, 2048, 2048));
-        w.Line({0, 600}, {2048, 600});
-        w.Line({0, 1400}, {2048, 1400});
-    }).TextBoxes({CFltRect(10, 10, 100, 100), CFltRect(10, 700, 100, 800), CFltRect(10, 1500, 100, 1600)});
-    b.sym.Reshape = 2;
-    return b.sym;
+    return BoxR3With({CFltRect(10, 10, 100, 100), CFltRect(10, 700, 100, 800), CFltRect(10, 1500, 100, 1600)});
 }
 
 } // namespace

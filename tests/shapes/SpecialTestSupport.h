@@ -22,6 +22,19 @@ inline const BYTE* OutlineOpAt(const CFigSymbol& s, int n)
     return s.m_program.data() + pos;
 }
 
+// "box r3": rows 0..600, 600..1400 and 1400..2048 with the given text boxes.
+inline CFigSymbol BoxR3With(std::initializer_list<CFltRect> boxes)
+{
+    SymbolBuilder b;
+    b.Outline([](COutlineWriter& w) {
+        w.Rect(kOpRect, CFltRect(0, 0, 2048, 2048));
+        w.Line({0, 600}, {2048, 600});
+        w.Line({0, 1400}, {2048, 1400});
+    }).TextBoxes(boxes);
+    b.sym.Reshape = 2;
+    return b.sym;
+}
+
 // On this rectangle a symbol-space coordinate maps to the same figure unit.
 inline CRect UnitRect() { return CRect(0, 0, 2049, 2049); }
 
