@@ -154,9 +154,9 @@ public:
     void GetLeastCornerSize(const RECT& rect, SIZE& size) const;
     int HasMiddleRows() const;
 
-    // Hooks to the special-shape tables, which live with the special shapes:
-    // the kind of a symbol name and whether a symbol has divider handle 0 on a
-    // 100 × 100 rectangle. Without them every symbol is ordinary.
+    // Hooks for the kind of a symbol name and whether a symbol has divider
+    // handle 0 on a 100 × 100 rectangle. By default (and after null) the
+    // special-shape table of SpecialKinds.h answers; tests may install others.
     using KindFromNameFn = int (*)(const std::string& name);
     using HasDividerHandleFn = bool (*)(const CFigSymbol& symbol);
     static void SetReshapeKindHooks(KindFromNameFn kindFromName, HasDividerHandleFn hasDivider);

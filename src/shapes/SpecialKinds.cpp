@@ -2,8 +2,6 @@
 // kind alone.
 #include "shapes/SpecialKinds.h"
 
-#include "shapes/CFigSymbol.h"
-
 #include <QGuiApplication>
 
 #include <initializer_list>
@@ -214,14 +212,6 @@ bool QueryGuiAltKey()
     if (!qobject_cast<QGuiApplication*>(QCoreApplication::instance()))
         return false;
     return (QGuiApplication::queryKeyboardModifiers() & Qt::AltModifier) != 0;
-}
-
-int NameKindHook(const std::string& name) { return GetSpecialKindFromName(name); }
-
-bool Kind101Hook(const CFigSymbol& symbol)
-{
-    CPoint pt;
-    return symbol.GetDividerHandle(0, pt, CRect(0, 0, 100, 100)) != 0;
 }
 
 } // namespace
@@ -435,15 +425,9 @@ int QuerySpecialKindIcon(const CFigSymbol& symbol, const RECT& figRect, RECT& ic
     return g_iconQuery ? g_iconQuery(symbol, figRect, iconRect, leastMargin, leastSize) : 0;
 }
 
-void InstallSpecialKindHooks()
-{
-    CFigSymbol::SetReshapeKindHooks(NameKindHook, Kind101Hook);
-}
-
 void ResetSpecialShapeState()
 {
     g_specialLayoutDisabled = false;
     g_altKeyQuery = nullptr;
     g_iconQuery = nullptr;
-    InstallSpecialKindHooks();
 }

@@ -52,8 +52,5 @@ using SpecialKindIconFn = int (*)(const CFigSymbol& symbol, const RECT& figRect,
 void SetSpecialKindIconQuery(SpecialKindIconFn query);
 int QuerySpecialKindIcon(const CFigSymbol& symbol, const RECT& figRect, RECT& iconRect, int leastMargin,
                          int leastSize);
-// Installs the kind hooks into CFigSymbol (name table and the kind-101 check).
-void InstallSpecialKindHooks();
-// Back to the start state: switch off, the default Alt query, no icon query,
-// hooks installed.
+// Back to the start state: switch off, the default Alt query, no icon query.
 void ResetSpecialShapeState();
