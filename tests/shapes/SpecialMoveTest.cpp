@@ -248,3 +248,84 @@ TEST(SpecialMove, EditsThatWouldBreakAnOverlappingProgramAreUndone)
     EXPECT_TRUE(s.IsProgramValid());
     EXPECT_EQ(Bytes(s), before);
 }
+
+TEST(SpecialMove, RectangleFramesMoveLinesAndBoxesByHandle)
+{
+    // "active class/object r2": handle 0 moves both side bars inward and the
+    // row line's ends with them; handle 1 moves the row line.
+    SymbolBuilder b;
+    b.Outline([](COutlineWriter& w) {
+        w.Rect(kOpRect, CFltRect(0, 0, 2048, 2048));
+        w.Line({200, 0}, {200, 2048});
+        w.Line({1848, 0}, {1848, 2048});
+        w.Line({200, 1000}, {1848, 1000});
+    }).TextBoxes({CFltRect(250, 50, 1800, 950), CFltRect(250, 1050, 1800, 2000)});
+    b.sym.Reshape = 134;
+    ASSERT_EQ(Drag(b.sym, 0, 50, 0), 1);
+    EXPECT_EQ(LineEnd(OutlineOp(b.sym, 1), 0).x, 250);
+    EXPECT_EQ(LineEnd(OutlineOp(b.sym, 2), 0).x, 1798);
+    EXPECT_EQ(LineEnd(OutlineOp(b.sym, 3), 0), CFltPoint(250, 1000));
+    EXPECT_EQ(LineEnd(OutlineOp(b.sym, 3), 1), CFltPoint(1798, 1000));
+    EXPECT_EQ(Box(b.sym, 0), CFltRect(300, 50, 1750, 950));
+    EXPECT_EQ(Box(b.sym, 1), CFltRect(300, 1050, 1750, 2000));
+    ASSERT_EQ(Drag(b.sym, 1, 0, -100), 1);
+    EXPECT_EQ(LineEnd(OutlineOp(b.sym, 3), 0), CFltPoint(250, 900));
+    EXPECT_EQ(Box(b.sym, 0).bottom, 850);
+    EXPECT_EQ(Box(b.sym, 1).top, 950);
+
+    // "bevel": the inner rectangle shrinks on all sides, the corner lines follow.
+    SymbolBuilder bevel;
+    bevel.Outline([](COutlineWriter& w) {
+        w.Rect(kOpRect, CFltRect(0, 0, 2048, 2048));
+        w.Rect(kOpRect, CFltRect(200, 200, 1848, 1848));
+        w.Line({0, 0}, {200, 200});
+        w.Line({0, 2048}, {200, 1848});
+        w.Line({1848, 1848}, {2048, 2048});
+        w.Line({1848, 200}, {2048, 0});
+    }).TextBoxes({CFltRect(250, 250, 1798, 1798)});
+    bevel.sym.Reshape = 20;
+    ASSERT_EQ(Drag(bevel.sym, 0, 100, 100), 1);
+    EXPECT_EQ(ReadOutlineRect(OutlineOp(bevel.sym, 1)), CFltRect(300, 300, 1748, 1748));
+    EXPECT_EQ(LineEnd(OutlineOp(bevel.sym, 3), 1), CFltPoint(300, 1748));
+    EXPECT_EQ(LineEnd(OutlineOp(bevel.sym, 5), 0), CFltPoint(1748, 300));
+    EXPECT_EQ(Box(bevel.sym, 0), CFltRect(350, 350, 1698, 1698));
+
+    // "[frame]": the name tab grows with its text box.
+    SymbolBuilder frame;
+    const CFltPoint tab[4] = {{512, 0}, {512, 192}, {448, 256}, {0, 256}};
+    frame.Outline([&](COutlineWriter& w) {
+        w.Rect(kOpRect, CFltRect(0, 0, 2048, 2048));
+        w.Points(kOpPolyline, tab, 4);
+    }).TextBoxes({CFltRect(10, 10, 400, 200)});
+    frame.sym.Reshape = 124;
+    ASSERT_EQ(Drag(frame.sym, 0, 100, 50), 1);
+    EXPECT_EQ(PolyPt(OutlineOp(frame.sym, 1), 2), CFltPoint(548, 306));
+    EXPECT_EQ(PolyPt(OutlineOp(frame.sym, 1), 3), CFltPoint(0, 306));
+    EXPECT_EQ(Box(frame.sym, 0), CFltRect(10, 10, 500, 250));
+}
+
+TEST(SpecialMove, ArrowHeadsMoveFrameSecondAndHotZone)
+{
+    // "arrow right" (8 points): the head handle (vertex 1) sets the head's
+    // length and the shaft's thickness on both sides.
+    const CFltPoint pts[8] = {{0, 600}, {1500, 600}, {1500, 0}, {2048, 1024},
+                              {1500, 2048}, {1500, 1448}, {0, 1448}, {0, 600}};
+    SymbolBuilder b;
+    b.Fill([&](COutlineWriter& w) { w.Points(kOpPolygon, pts, 8); })
+        .Outline([&](COutlineWriter& w) { w.Points(kOpPolyline, pts, 8); })
+        .TextBoxes({CFltRect(100, 700, 1400, 1348)});
+    b.sym.m_hotZone.Set(8, pts);
+    b.sym.Reshape = 14;
+    ASSERT_EQ(Drag(b.sym, 0, -100, 50), 1);
+    const BYTE* frame = OutlineOp(b.sym, 0);
+    EXPECT_EQ(PolyPt(frame, 0), CFltPoint(0, 650));
+    EXPECT_EQ(PolyPt(frame, 1), CFltPoint(1400, 650));
+    EXPECT_EQ(PolyPt(frame, 2), CFltPoint(1400, 0));
+    EXPECT_EQ(PolyPt(frame, 3), CFltPoint(2048, 1024));
+    EXPECT_EQ(PolyPt(frame, 5), CFltPoint(1400, 1398));
+    EXPECT_EQ(PolyPt(frame, 6), CFltPoint(0, 1398));
+    EXPECT_EQ(PolyPt(frame, 7), CFltPoint(0, 650));
+    EXPECT_EQ(b.sym.m_hotZone.GetPoints()[5], CFltPoint(1400, 1398));
+    EXPECT_EQ(ReadOutlinePoint(b.sym.m_program.data() + b.sym.m_nFillPos + 5 + 16), CFltPoint(1400, 650));
+    EXPECT_EQ(Box(b.sym, 0), CFltRect(100, 750, 1300, 1298));
+}
