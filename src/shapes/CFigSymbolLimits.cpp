@@ -4,6 +4,7 @@
 // keeps room for its text. All terms are single-precision, as the outline is.
 #include "shapes/CFigSymbol.h"
 
+#include "core/IntGeometry.h"
 #include "shapes/SpecialKinds.h"
 #include "shapes/SpecialOutline.h"
 
@@ -479,12 +480,13 @@ void KeepOnDiagonal(int k, const RECT& rect, CPoint& pt)
     const bool tr = k == 6 || k == 59 || k == 131;
     if (!tl && !tr)
         return;
-    const LONG dx = tl ? pt.x - rect.left : rect.right - pt.x;
-    const LONG dy = pt.y - rect.top;
+    // Widened: a bound from a damaged outline may sit at the int limits.
+    const int64_t dx = tl ? int64_t{pt.x} - rect.left : int64_t{rect.right} - pt.x;
+    const int64_t dy = int64_t{pt.y} - rect.top;
     if (dy < dx)
-        pt.x = tl ? rect.left + dy : rect.right - dy;
+        pt.x = SaturateInt(tl ? rect.left + dy : rect.right - dy);
     else if (dy > dx)
-        pt.y = rect.top + dx;
+        pt.y = SaturateInt(rect.top + dx);
 }
 
 } // namespace
