@@ -137,6 +137,17 @@ TEST(SpecialLimits, SinglePrecisionFractions)
     // x from 100 - 10/31 × 100 = 67.74 (68) to 100; y from 31 to 31 + 10/31 × 69
     // = 53.26 (53); then onto the top-right diagonal: 101 - 68 = 33.
     EXPECT_EQ(Limit(node.sym, 0, {0, 100}, kFig), CPoint(68, 33));
+
+    // "usecase r2": the line keeps (E.bottom - E.top) / 2 × 0.29289323 = 14.64
+    // from the ellipse's top and bottom even where the text would allow less.
+    SymbolBuilder uc;
+    uc.Outline([](COutlineWriter& w) {
+        w.Rect(kOpEllipse, CFltRect(0, 0, 2048, 2048));
+        w.Line({0, U(50)}, {2048, U(50)});
+    }).TextBoxes({CFltRect(U(20), 0, U(80), U(55)), CFltRect(U(20), U(45), U(80), U(100))});
+    uc.sym.Reshape = 60;
+    EXPECT_EQ(Limit(uc.sym, 0, {0, 0}, kFig), CPoint(50, 15));
+    EXPECT_EQ(Limit(uc.sym, 0, {0, 100}, kFig), CPoint(50, 85));
 }
 
 TEST(SpecialLimits, OperandLinesStayOnTheirLine)
