@@ -4,6 +4,7 @@
 #include "core/AppSeams.h"
 #include "core/CAppProfile.h"
 #include "core/CSerialStamp.h"
+#include "core/MetafilePlay.h"
 #include "core/MsgBox.h"
 #include "core/ProgramFolders.h"
 #include "core/Settings.h"
@@ -28,6 +29,7 @@ void ResetProgramState()
     SetMsgBoxSplashCloser(nullptr);
     ResetSerialStampCounter();
     ResetShapesState();
+    FreeProbeEnhMetafile();
     SetScreenPixelHeightForTest(0);
     ResetChoiceTables();
     ResetUIMode();

@@ -1,7 +1,7 @@
 #pragma once
 // Text widths from a table of ABC widths indexed by character code (256
 // entries, one per Windows-1252 byte).
-#include "core/AbcWidths.h"
+#include "platform/AbcWidths.h"
 
 #include <functional>
 #include <string>

@@ -1,6 +1,7 @@
 #include "platform/GdiObjects.h"
 
 #include "platform/CDC.h"
+#include "platform/GdiRounding.h"
 
 #include <QPainter>
 #include <QPainterPath>
@@ -149,7 +150,9 @@ void CRgn::SetRegion(const QRegion& r)
 
 bool CRgn::CreateRectRgn(int left, int top, int right, int bottom)
 {
-    CRect r(left, top, right, bottom);
+    // Region coordinates are device units, kept within 27 bits.
+    CRect r(ClampDeviceCoord(qint64(left)), ClampDeviceCoord(qint64(top)), ClampDeviceCoord(qint64(right)),
+            ClampDeviceCoord(qint64(bottom)));
     r.NormalizeRect();
     SetRegion(r.IsRectEmpty() ? QRegion() : QRegion(r.left, r.top, r.Width(), r.Height()));
     return true;
@@ -167,12 +170,20 @@ bool CRgn::SetRectRgn(int left, int top, int right, int bottom)
 
 bool CRgn::CreateEllipticRgn(int left, int top, int right, int bottom)
 {
-    CRect r(left, top, right, bottom);
+    // Region coordinates are device units, kept within 27 bits.
+    CRect r(ClampDeviceCoord(qint64(left)), ClampDeviceCoord(qint64(top)), ClampDeviceCoord(qint64(right)),
+            ClampDeviceCoord(qint64(bottom)));
     r.NormalizeRect();
     // The ellipse inscribed in the rectangle; like a filled ellipse it covers
-    // the pixels left..right-1, so its box is the rectangle.
-    SetRegion(r.IsRectEmpty() ? QRegion()
-                              : QRegion(r.left, r.top, r.Width(), r.Height(), QRegion::Ellipse));
+    // the pixels left..right-1, so its box is the rectangle. (Drawn rather than
+    // Qt's elliptic region, which grows without bound for huge ellipses.)
+    if (r.IsRectEmpty()) {
+        SetRegion(QRegion());
+        return true;
+    }
+    QPainterPath path;
+    path.addEllipse(QRectF(r.left, r.top, r.Width(), r.Height()));
+    SetRegion(RegionFromPath(path));
     return true;
 }
 
@@ -183,7 +194,9 @@ bool CRgn::CreateEllipticRgnIndirect(const RECT* rect)
 
 bool CRgn::CreateRoundRectRgn(int left, int top, int right, int bottom, int w, int h)
 {
-    CRect r(left, top, right, bottom);
+    // Region coordinates are device units, kept within 27 bits.
+    CRect r(ClampDeviceCoord(qint64(left)), ClampDeviceCoord(qint64(top)), ClampDeviceCoord(qint64(right)),
+            ClampDeviceCoord(qint64(bottom)));
     r.NormalizeRect();
     if (r.IsRectEmpty()) {
         SetRegion(QRegion());
@@ -266,21 +279,34 @@ QRegion RenderRegion(const QPainterPath& path, const QRect& box)
 
 QRegion RegionFromPath(const QPainterPath& path)
 {
-    QRect box = path.boundingRect().toAlignedRect().adjusted(-1, -1, 1, 1);
-    if (box.isEmpty())
+    QPainterPath part = path;
+    QRectF bounds = path.boundingRect();
+    if (bounds.isEmpty())
         return {};
-    if (box.width() <= 32768 && box.height() <= 32768)
-        return RenderRegion(path, box);
-    // Only the part that can lie on a device surface is kept.
-    const QRect keep(-4096, -4096, 20480, 20480);
-    QPainterPath clip;
-    clip.addRect(keep);
-    QPainterPath part = path.intersected(clip);
-    part.setFillRule(path.fillRule());
-    box = box.intersected(keep);
-    if (box.isEmpty() || part.isEmpty())
-        return {};
-    return RenderRegion(part, box);
+    if (bounds.width() > 32766 || bounds.height() > 32766 || std::abs(bounds.left()) > 1e9
+        || std::abs(bounds.top()) > 1e9) {
+        // Only the part that can lie on a device surface is kept.
+        QPainterPath keep;
+        keep.addRect(QRectF(-512, -512, 9216, 9216));
+        part = path.intersected(keep);
+        part.setFillRule(path.fillRule());
+        bounds = part.boundingRect();
+        if (bounds.isEmpty())
+            return {};
+    }
+    const QRect box = bounds.toAlignedRect().adjusted(-1, -1, 1, 1);
+    // Small regions are drawn (exactly the pixels the fill covers); large ones
+    // come from Qt's polygon regions: the outlines combine by exclusive-or for
+    // the alternate rule, by union for winding (the same unless an outline
+    // runs inside another the other way round).
+    if (qint64(box.width()) * box.height() <= qint64(1024) * 1024)
+        return RenderRegion(part, box);
+    QRegion region;
+    for (const QPolygonF& poly : part.toSubpathPolygons()) {
+        const QRegion one(poly.toPolygon(), part.fillRule());
+        region = part.fillRule() == Qt::OddEvenFill ? region.xored(one) : region.united(one);
+    }
+    return region;
 }
 
 int CRgn::CombineRgn(const CRgn* a, const CRgn* b, int mode)

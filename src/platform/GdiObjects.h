@@ -172,7 +172,8 @@ private:
 
 // The pixels a filled path covers (Qt's aliased fill, as the device context
 // fills polygons) as a region; of a path larger than 32768 x 32768 pixels
-// only the part within -4096..16383 on both axes (any device surface).
+// only the part within -512..8703 on both axes (any device surface). Large
+// regions are built from Qt's polygon regions, which may differ at the edges.
 QRegion RegionFromPath(const QPainterPath& path);
 
 // The stock objects by index (WHITE_BRUSH ... DEFAULT_GUI_FONT); null for an

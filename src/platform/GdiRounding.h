@@ -1,6 +1,8 @@
 #pragma once
 // GDI's integer rounding of scaled coordinates, shared by the device
 // context's mapping and measuring.
+#include <QRect>
+#include <QRectF>
 #include <QtGlobal>
 
 #include <algorithm>
@@ -38,4 +40,15 @@ inline int ClampDeviceCoord(double v)
 inline int ClampToInt(qint64 v)
 {
     return int(std::clamp<qint64>(v, INT32_MIN, INT32_MAX));
+}
+
+// The whole pixels of bounds grown by margin that lie on surface (done in reals,
+// so that huge or infinite bounds cannot overflow).
+inline QRect PixelsOnSurface(const QRectF& bounds, double margin, const QRect& surface)
+{
+    const QRectF grown = bounds.adjusted(-margin, -margin, margin, margin);
+    const QRectF on = grown.intersected(QRectF(surface));
+    if (on.isEmpty() || !(on.width() == on.width()))
+        return {};
+    return on.toAlignedRect().intersected(surface);
 }

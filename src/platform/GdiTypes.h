@@ -6,7 +6,7 @@
 #include "platform/CRect.h"
 #include "platform/Colorref.h"
 #include "platform/WinTypes.h"
-#include "core/AbcWidths.h"
+#include "platform/AbcWidths.h"
 
 // Binary raster operations (pen or brush colour P against destination D).
 constexpr int R2_BLACK = 1;
@@ -231,7 +231,7 @@ struct OUTLINETEXTMETRIC {
 // The record size the full Windows record has; callers pass it as their buffer size.
 constexpr UINT OUTLINETEXTMETRIC_SIZE = 212;
 
-// ABC (one character's a, b and c widths) is defined in core/AbcWidths.h.
+// ABC (one character's a, b and c widths) is defined in platform/AbcWidths.h.
 
 // Device-independent bitmap records, field by field as files hold them.
 struct BITMAPFILEHEADER {

@@ -242,8 +242,18 @@ bool CPainterDC::AlphaBlend(int x, int y, int width, int height, CDC* src, int x
     bool fx, fy, sfx, sfy;
     const QRect dst = DevBox(*this, x, y, width, height, fx, fy);
     const QRect srcRect = DevBox(*src, xSrc, ySrc, srcWidth, srcHeight, sfx, sfy);
+    // Only the part of the source rectangle on the source image is copied, and
+    // drawn where it lands in the destination.
+    const QRect inside = srcRect.intersected(srcImage->rect());
+    if (inside.isEmpty() || srcRect.isEmpty())
+        return true;
+    const double scaleX = double(dst.width()) / srcRect.width();
+    const double scaleY = double(dst.height()) / srcRect.height();
+    const QRectF target(dst.left() + (inside.left() - srcRect.left()) * scaleX,
+                        dst.top() + (inside.top() - srcRect.top()) * scaleY, inside.width() * scaleX,
+                        inside.height() * scaleY);
     // Per-pixel alpha only when asked for: otherwise the source counts as opaque.
-    QImage piece = srcImage->copy(srcRect);
+    QImage piece = srcImage->copy(inside);
     piece = (blend.AlphaFormat & AC_SRC_ALPHA)
                 ? piece.convertToFormat(QImage::Format_ARGB32_Premultiplied)
                 : piece.convertToFormat(QImage::Format_RGB32);
@@ -253,7 +263,7 @@ bool CPainterDC::AlphaBlend(int x, int y, int width, int height, CDC* src, int x
     p->save();
     p->setOpacity(blend.SourceConstantAlpha / 255.0);
     p->setRenderHint(QPainter::SmoothPixmapTransform, true);
-    p->drawImage(dst, piece);
+    p->drawImage(target, piece);
     p->restore();
     return true;
 }

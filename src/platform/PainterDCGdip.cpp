@@ -1,4 +1,5 @@
 // CPainterDC: the anti-aliased graphics side (real coordinates, ARGB, gradients).
+#include "platform/GdiRounding.h"
 #include "platform/PainterDCImpl.h"
 
 #include <QLinearGradient>
@@ -157,8 +158,7 @@ void CPainterDC::GpFillPath(const QPainterPath& path, const CGpBrush& brush, con
         // pixel. Approximations: one surround colour (the first), the focus
         // scales widen the centre colour uniformly, gamma is ignored.
         // Shaded only where it can show: within the device's surface.
-        const QRect area = dev.boundingRect().toAlignedRect().adjusted(-1, -1, 1, 1)
-                               .intersected(QRect(QPoint(0, 0), SurfaceSize()));
+        const QRect area = PixelsOnSurface(dev.boundingRect(), 1, QRect(QPoint(0, 0), SurfaceSize()));
         if (!area.isEmpty() && qint64(area.width()) * area.height() <= qint64(64) * 1024 * 1024) {
             QPolygonF boundary;
             for (const QPointF& q : brush.pathPoints)

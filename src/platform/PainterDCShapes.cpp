@@ -1,4 +1,5 @@
 // CPainterDC: lines, shapes, rectangle fills and paths.
+#include "platform/GdiRounding.h"
 #include "platform/PainterDCImpl.h"
 
 #include <QVarLengthArray>
@@ -82,7 +83,7 @@ void CPainterDC::Impl::FillPathRop(const QPainterPath& path, const QBrush& brush
     QImage* img = Image();
     const QColor bk = QColorFromRef(m_dc.GetBkColor());
     if (img && useRop2 && rop != R2_COPYPEN) {
-        const QRect area = ClampRect(path.boundingRect().toAlignedRect().adjusted(-1, -1, 1, 1), *img);
+        const QRect area = PixelsOnSurface(path.boundingRect(), 1, img->rect());
         if (area.isEmpty())
             return;
         QImage layer(area.size(), QImage::Format_ARGB32_Premultiplied);
@@ -145,7 +146,7 @@ static void RenderShape(CPainterDC::Impl& impl, const CDC& dc, const QPainterPat
         for (const QPolygonF& s : strokes)
             bounds |= s.boundingRect();
         const int grow = pen.width + 2;
-        const QRect area = bounds.toAlignedRect().adjusted(-grow, -grow, grow, grow).intersected(img->rect());
+        const QRect area = PixelsOnSurface(bounds, grow, img->rect());
         if (area.isEmpty())
             return;
         QImage layer(area.size(), QImage::Format_ARGB32_Premultiplied);

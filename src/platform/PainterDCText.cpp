@@ -1,5 +1,6 @@
 // CPainterDC: text output as positioned glyph runs.
 #include "platform/CDeviceFont.h"
+#include "platform/GdiRounding.h"
 #include "platform/PainterDCImpl.h"
 
 #include <QGlyphRun>
@@ -18,20 +19,20 @@ bool CPainterDC::ExtTextOut(int x, int y, UINT options, const RECT* rect, const 
     // Advances: from dx (cumulative logical positions mapped, so rounding does
     // not drift), else the font's whole-pixel widths.
     std::vector<double> pos(count + 1, 0.0);
-    int logicalWidth = 0;
+    qint64 logicalWidth = 0;
     const double sx = LogToDevScaleX();
     for (UINT i = 0; i < count; ++i) {
         const unsigned char ch = static_cast<unsigned char>(text[i]);
         if (dx) {
             logicalWidth += dx[i];
-            pos[i + 1] = std::floor(logicalWidth * std::abs(sx) + 0.5);
+            pos[i + 1] = std::floor(double(logicalWidth) * std::abs(sx) + 0.5);
         } else {
             pos[i + 1] = pos[i] + font.Advance(ch);
         }
     }
     const double width = pos[count];
     if (!dx) {
-        SIZE sz{int(width), 0};
+        SIZE sz{ClampToInt(qint64(width)), 0};
         DPtoLP(&sz);
         logicalWidth = sz.cx;
     }
@@ -57,7 +58,8 @@ bool CPainterDC::ExtTextOut(int x, int y, UINT options, const RECT* rect, const 
     // The current position follows left- and right-aligned text; centred text
     // leaves it where it was.
     if (updateCp && (s.textAlign & TA_CENTER) != TA_CENTER)
-        MutableState().currentPos.x = refLog.x + ((s.textAlign & TA_CENTER) == TA_RIGHT ? -logicalWidth : logicalWidth);
+        MutableState().currentPos.x =
+            ClampToInt(refLog.x + ((s.textAlign & TA_CENTER) == TA_RIGHT ? -logicalWidth : logicalWidth));
 
     QGlyphRun run;
     run.setRawFont(font.Raw());

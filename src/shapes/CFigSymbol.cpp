@@ -1,5 +1,6 @@
 #include "shapes/CFigSymbol.h"
 
+#include "shapes/SpecialKinds.h"
 #include "shapes/SymbolSpace.h"
 
 #include <algorithm>
@@ -10,11 +11,17 @@ OutlineWorkState g_outlineWork;
 
 namespace {
 
-int NoSpecialKind(const std::string&) { return 0; }
-bool NoDividerHandle(const CFigSymbol&) { return false; }
+// The special-shape name table, and whether divider handle 0 can be placed on
+// a 100 × 100 rectangle.
+int TableKind(const std::string& name) { return GetSpecialKindFromName(name); }
+bool HasDividerHandle0(const CFigSymbol& symbol)
+{
+    CPoint pt;
+    return symbol.GetDividerHandle(0, pt, CRect(0, 0, 100, 100)) != 0;
+}
 
-CFigSymbol::KindFromNameFn s_kindFromName = NoSpecialKind;
-CFigSymbol::HasDividerHandleFn s_hasDivider = NoDividerHandle;
+CFigSymbol::KindFromNameFn s_kindFromName = TableKind;
+CFigSymbol::HasDividerHandleFn s_hasDivider = HasDividerHandle0;
 
 constexpr const char* kOversizeNames[] = {
     "decision", "decision2", "diamond", "SDL decision", "ER relation", "ER relation2",
@@ -25,8 +32,8 @@ constexpr const char* kOversizeNames[] = {
 
 void CFigSymbol::SetReshapeKindHooks(KindFromNameFn kindFromName, HasDividerHandleFn hasDivider)
 {
-    s_kindFromName = kindFromName ? kindFromName : NoSpecialKind;
-    s_hasDivider = hasDivider ? hasDivider : NoDividerHandle;
+    s_kindFromName = kindFromName ? kindFromName : TableKind;
+    s_hasDivider = hasDivider ? hasDivider : HasDividerHandle0;
 }
 
 void ResetFigSymbolState()

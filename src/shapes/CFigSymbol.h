@@ -12,6 +12,8 @@
 #include <array>
 #include <string>
 
+struct SpecialOutlineParts;
+
 class CFigSymbol : public StockNameKind {
 public:
     static constexpr int kProgramSize = kFigSymbolProgramSize;
@@ -83,9 +85,78 @@ public:
     int GetTextBoxRect(int n, const RECT& rect, CRect& out, int oversize) const;
     int GetFrameRect(int n, const RECT& rect, CRect& out) const;
 
-    // Hooks to the special-shape tables, which live with the special shapes:
-    // the kind of a symbol name and whether a symbol has divider handle 0 on a
-    // 100 × 100 rectangle. Without them every symbol is ordinary.
+    // Special shapes (kind in Reshape): dividers, sections and layout. See
+    // SpecialKinds.h and CFigSymbolSpecial*.cpp.
+    int GetDividerCount() const;
+    int HasCompartments() const;
+    int HasCompartmentText() const;
+    // 0 while the Alt key is held down or compartment layout is switched off.
+    int UsesSpecialLayout() const;
+    int GetDividerDirection(int index) const;
+    int DividerChangesOutline(int index) const;
+    int IsDividerClamped(int index) const;
+    int GetSectionResizeRule(int section) const;
+    // The divider whose move grows the section by shift (which is adjusted
+    // to what the kind allows), or -1; rescaled tells whether the shift was
+    // rescaled to the divider's distance from the centre.
+    int GetDividerForSection(int section, POINT& shift, const RECT& rect, int& rescaled) const;
+    int CanGrowTextBox(int box, const RECT& rect, int horizontal) const;
+    void MaskTextMargins(int box, int& left, int& right, int& top, int& bottom) const;
+    // The second text-box table is the framed text-box table.
+    int HasSecondTextBoxTable() const { return m_nFrames >= 1 ? 1 : 0; }
+    int KeepsAnchoring() const;
+    // Prepares the outline for rect and reads the kind's template parts out
+    // of it; boxes points at the prepared text boxes. 0 without an outline or
+    // when it does not follow the template.
+    int ParseSpecialParts(const RECT& rect, SpecialOutlineParts& parts, const BYTE*& boxes) const;
+    int GetDividerHandle(int index, CPoint& pt, const RECT& rect) const;
+    // Keeps a proposed handle position of a divider where the shape stays
+    // drawable and each section keeps its minimum size (at least 32 × 16).
+    int LimitDividerPoint(int index, const RECT& rect, CPoint& pt, int minCount, const SIZE* mins,
+                          int skipSection) const;
+
+    // Rewrites the symbol so that handle `handle` comes to `point` in the
+    // figure rectangle: 1 when done or nothing had to change; 0 when the
+    // handle has no position, the rectangle is empty or the symbol lacks the
+    // layout of its kind (records before the mismatch stay rewritten). With
+    // bRawPoints the points are moved without their anchoring.
+    int MoveSpecialHandle(int handle, const RECT& rect, const POINT& point, int bRawPoints);
+
+    // Stretching one compartment (CFigSymbolStretch.cpp): the band of text
+    // box `box` in which a size change is taken up, in symbol units; 0 when
+    // the kind refuses it for the new size.
+    int GetStretchRegion(int box, const SIZE& newSize, CFltRect& region) const;
+    CFltRect GetStretchRegionRect(int box, const SIZE& newSize) const;
+    // Re-anchors every coordinate of the symbol from the old figure size to
+    // the new one so that only the box's stretch region changes size.
+    int ResizeTextBoxRegion(int box, const SIZE& oldSize, const SIZE& newSize);
+    // Load-time repair: the hot zone and the second program follow the
+    // outline's points. 1 when done or not needed, 0 when the counts differ.
+    int SyncSpecialOutlines();
+    // Where the figure drawing puts an embedded sub-symbol; 0 when the kind
+    // shows an icon glyph there or its outline cannot be located.
+    int GetSubSymbolRect(const RECT& figRect, const SIZE& size, int margin, CRect& out, int leastMargin,
+                         int leastSize) const;
+    int HasOrdinaryOutline() const;
+    // Kinds 124 and 138..140: the name tab encloses text box 0 again.
+    void ReshapeNameTab();
+
+    // Compartment regions and text-box fitting (CFigSymbolRegions.cpp), in
+    // figure units of the rectangle. The side flags of a box (bit 0 left,
+    // 1 top, 2 right, 3 bottom fixed: no margin) are its frame value.
+    int GetCompartmentRegion(int box, const RECT& rect, CFltRect& region) const;
+    int GetTextBoxMargins(int box, const RECT& rect, int& left, int& right, int& top, int& bottom) const;
+    int FitTextBoxToMargins(int box, const RECT& rect, int left, int right, int top, int bottom);
+    int GetTextBoxSideFlags(int box) const;
+
+    // For rounded kinds, the least figure size that keeps the corner rounding
+    // (handle 0's offsets × 9 / 4); 0, 0 for others.
+    void GetLeastCornerSize(const RECT& rect, SIZE& size) const;
+    int HasMiddleRows() const;
+
+    // Hooks for the kind of a symbol name and whether a symbol has divider
+    // handle 0 on a 100 × 100 rectangle. By default (and after null) the
+    // special-shape table of SpecialKinds.h answers; tests may install others.
     using KindFromNameFn = int (*)(const std::string& name);
     using HasDividerHandleFn = bool (*)(const CFigSymbol& symbol);
     static void SetReshapeKindHooks(KindFromNameFn kindFromName, HasDividerHandleFn hasDivider);

@@ -2,9 +2,11 @@
 
 #include "shapes/CFigSymbol.h"
 #include "shapes/ShapeLibrary.h"
+#include "shapes/SpecialKinds.h"
 
 void ResetShapesState()
 {
     ResetFigSymbolState();
+    ResetSpecialShapeState();
     ResetShapeLibraryState();
 }

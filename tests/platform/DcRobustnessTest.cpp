@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <limits>
 #include <random>
 
 namespace {
@@ -76,6 +77,65 @@ TEST(DcRobustness, ExtremeArgumentsAreSurvived)
         dc.DPtoLP(&p);
         SIZE sz{any(), any()};
         dc.LPtoDP(&sz);
+    }
+    dc.Flush();
+    SUCCEED();
+}
+
+} // namespace
+
+namespace {
+
+TEST(DcRobustness, RegionsBlitsAndGraphicsWithExtremeArguments)
+{
+    QImage img(16, 16, QImage::Format_ARGB32_Premultiplied);
+    img.fill(0xFFFFFFFF);
+    CPainterDC dc(&img);
+    QImage srcImg(3, 3, QImage::Format_RGB32);
+    srcImg.fill(Qt::red);
+    CBitmap bmp;
+    bmp.Attach(srcImg);
+    CPainterDC mem;
+    mem.SelectObject(&bmp);
+    std::mt19937 rng(5);
+    const int extremes[] = {INT_MIN, -1000000000, -1, 0, 1, 2, 1000000000, INT_MAX};
+    auto any = [&] {
+        return (rng() % 3 == 0) ? int(rng() % 30) - 10 : extremes[rng() % std::size(extremes)];
+    };
+    CGraphics g(&dc);
+    const double reals[] = {-1e30, -1e9, -0.5, 0, 0.5, 3, 1e9, 1e30,
+                            std::numeric_limits<double>::infinity(), std::numeric_limits<double>::quiet_NaN()};
+    auto real = [&] { return reals[rng() % std::size(reals)]; };
+    for (int i = 0; i < 60; ++i) {
+        const POINT pts[] = {{any(), any()}, {any(), any()}, {any(), any()}};
+        CRgn rgn;
+        rgn.CreatePolygonRgn(pts, 3, i % 2 ? WINDING : ALTERNATE);
+        CRgn rect;
+        rect.CreateRectRgn(any(), any(), any(), any());
+        CRgn both;
+        both.CombineRgn(&rgn, &rect, RGN_XOR);
+        CRgn ell;
+        ell.CreateEllipticRgn(any(), any(), any(), any());
+        dc.SelectClipRgn(&both, RGN_OR);
+        dc.SelectClipRgn(nullptr);
+        dc.BitBlt(any(), any(), any(), any(), &mem, any(), any(), SRCINVERT);
+        dc.StretchBlt(any(), any(), any(), any(), &mem, any(), any(), any(), any(), SRCCOPY);
+        BLENDFUNCTION blend;
+        dc.AlphaBlend(any(), any(), any(), any(), &mem, any(), any(), any(), any(), blend);
+        const int dx[] = {any(), any()};
+        dc.ExtTextOut(any(), any(), ETO_OPAQUE | ETO_CLIPPED, nullptr, "xy", 2, dx);
+        CGpBrush brush;
+        brush.kind = i % 3 == 0 ? GpBrushKind::PathGradient
+                                : i % 3 == 1 ? GpBrushKind::LinearGradient : GpBrushKind::Solid;
+        brush.rect = QRectF(real(), real(), real(), real());
+        brush.angle = float(real());
+        brush.pathPoints = {{real(), real()}, {real(), real()}, {real(), real()}};
+        brush.centerPoint = QPointF(real(), real());
+        g.FillRectangle(brush, QRectF(real(), real(), real(), real()));
+        CGpPen pen;
+        pen.width = float(real());
+        g.DrawLine(pen, QPointF(real(), real()), QPointF(real(), real()));
+        g.DrawImage(srcImg, QRectF(real(), real(), real(), real()));
     }
     dc.Flush();
     SUCCEED();

@@ -396,7 +396,7 @@ TEST(FigSymbolRecord, ReshapeKindComesFromTheSpecialShapeHooks)
     CFigSymbol s;
     s.SetName("[compartments]");
     s.ComputeReshapeKind();
-    EXPECT_EQ(s.Reshape, 0);   // no special-shape table installed
+    EXPECT_EQ(s.Reshape, 0);   // not a name of the special-shape table
     CFigSymbol::SetReshapeKindHooks([](const std::string& name) { return name[0] == '[' ? 101 : 7; },
                                     [](const CFigSymbol& sym) { return sym.m_nTextBoxes > 0; });
     s.ComputeReshapeKind();

@@ -1,0 +1,382 @@
+#include "platform/metafile/CEmfRecorderDC.h"
+
+#include "platform/Ansi.h"
+#include "platform/PackedDib.h"
+
+#include "platform/metafile/EmfWriterSupport.h"
+
+#include <QImage>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+#include <cstring>
+#include <limits>
+
+namespace {
+
+int StockIndexOf(const CGdiObject* object)
+{
+    for (int i = 0; i <= DEFAULT_GUI_FONT; ++i)
+        if (GetStockObject(i) == object)
+            return i;
+    return -1;
+}
+
+}  // namespace
+
+CEmfRecorderDC::CEmfRecorderDC(const RECT* frame, const std::string& description)
+{
+    if (frame) {
+        m_haveFrame = true;
+        m_frame = *frame;
+    }
+    for (unsigned char c : description)
+        m_description.push_back(AnsiByteToUnicode(c));
+    // The header is written at Close, when bounds and counts are known.
+    m_records = 1;
+}
+
+CEmfRecorderDC::~CEmfRecorderDC() = default;
+
+void CEmfRecorderDC::Emit(char* record)
+{
+    if (!record)
+        return;
+    const BYTE* p = reinterpret_cast<const BYTE*>(record);
+    m_bytes.insert(m_bytes.end(), p, p + RecordSize(record));
+    ++m_records;
+    std::free(record);
+}
+
+void CEmfRecorderDC::EmitBytes(const std::vector<BYTE>& record)
+{
+    m_bytes.insert(m_bytes.end(), record.begin(), record.end());
+    ++m_records;
+}
+
+HENHMETAFILE CEmfRecorderDC::Close()
+{
+    if (m_closed)
+        return nullptr;
+    m_closed = true;
+    const CDeviceCaps& caps = DeviceCaps();
+    const RECT bounds = m_haveBounds ? m_bounds : RECT{0, 0, -1, -1};
+    RECT frame = m_frame;
+    if (!m_haveFrame) {
+        // The frame of what was drawn, 0.01 mm, from the reference's pixel size.
+        auto mmX = [&](int px) { return MulDiv(px, caps.horzSizeMm * 100, std::max(caps.horzRes, 1)); };
+        auto mmY = [&](int px) { return MulDiv(px, caps.vertSizeMm * 100, std::max(caps.vertRes, 1)); };
+        frame = RECT{mmX(bounds.left), mmY(bounds.top), mmX(bounds.right), mmY(bounds.bottom)};
+    }
+    std::vector<uint16_t> desc(m_description.begin(), m_description.end());
+    char* header = U_EMRHEADER_set(ToRectl(bounds), ToRectl(frame), nullptr, U_CBSTR(desc.size()),
+                                   desc.empty() ? nullptr : desc.data(),
+                                   U_SIZEL{caps.horzRes, caps.vertRes},
+                                   U_SIZEL{caps.horzSizeMm, caps.vertSizeMm}, 0);
+    if (!header)
+        return nullptr;
+    std::vector<BYTE> all(reinterpret_cast<BYTE*>(header), reinterpret_cast<BYTE*>(header) + RecordSize(header));
+    std::free(header);
+    all.insert(all.end(), m_bytes.begin(), m_bytes.end());
+    // End record: no palette entries, palette offset 16, size repeated last.
+    const BYTE eof[20] = {EMR_EOF, 0, 0, 0, 20, 0, 0, 0, 0, 0, 0, 0, 16, 0, 0, 0, 20, 0, 0, 0};
+    all.insert(all.end(), eof, eof + sizeof eof);
+    StoreLE32(all.data() + EMF_OFF_BYTES, DWORD(all.size()));
+    StoreLE32(all.data() + EMF_OFF_RECORDS, m_records + 1);
+    StoreLE16(all.data() + EMF_OFF_HANDLES, WORD(std::min<DWORD>(m_nextObject, 0xFFFF)));
+    m_bytes.clear();
+    return SetEnhMetaFileBits(UINT(all.size()), all.data());
+}
+
+// ---- Bounds ----
+
+void CEmfRecorderDC::AddBounds(const POINT* points, int count, bool withPen)
+{
+    if (count <= 0)
+        return;
+    LONG l = std::numeric_limits<LONG>::max(), t = l, r = std::numeric_limits<LONG>::min(), b = r;
+    for (int i = 0; i < count; ++i) {
+        const POINT d = LogToDev(points[i]);
+        l = std::min(l, d.x), r = std::max(r, d.x), t = std::min(t, d.y), b = std::max(b, d.y);
+    }
+    if (withPen) {
+        const int width = State().logPen.lopnStyle == PS_NULL ? 0 : State().logPen.lopnWidth.x;
+        const int pad = int(std::ceil(std::abs(width * LogToDevScaleX()) / 2.0));
+        l -= pad, t -= pad, r += pad, b += pad;
+    }
+    m_lastBounds = RECT{l, t, r, b};
+    if (!m_haveBounds) {
+        m_bounds = m_lastBounds;
+        m_haveBounds = true;
+    } else {
+        m_bounds = RECT{std::min(m_bounds.left, l), std::min(m_bounds.top, t), std::max(m_bounds.right, r),
+                        std::max(m_bounds.bottom, b)};
+    }
+}
+
+void CEmfRecorderDC::AddBoundsRect(int left, int top, int right, int bottom, bool withPen)
+{
+    const POINT corners[4] = {{left, top}, {right, top}, {left, bottom}, {right, bottom}};
+    AddBounds(corners, 4, withPen);
+}
+
+// ---- Mapping ----
+
+int CEmfRecorderDC::SetMapMode(int mode)
+{
+    Emit(U_EMRSETMAPMODE_set(uint32_t(mode)));
+    return CDC::SetMapMode(mode);
+}
+
+CPoint CEmfRecorderDC::SetWindowOrg(int x, int y)
+{
+    Emit(U_EMRSETWINDOWORGEX_set(ToPointl(x, y)));
+    return CDC::SetWindowOrg(x, y);
+}
+
+CSize CEmfRecorderDC::SetWindowExt(int cx, int cy)
+{
+    Emit(U_EMRSETWINDOWEXTEX_set(U_SIZEL{cx, cy}));
+    return CDC::SetWindowExt(cx, cy);
+}
+
+CPoint CEmfRecorderDC::SetViewportOrg(int x, int y)
+{
+    Emit(U_EMRSETVIEWPORTORGEX_set(ToPointl(x, y)));
+    return CDC::SetViewportOrg(x, y);
+}
+
+CSize CEmfRecorderDC::SetViewportExt(int cx, int cy)
+{
+    Emit(U_EMRSETVIEWPORTEXTEX_set(U_SIZEL{cx, cy}));
+    return CDC::SetViewportExt(cx, cy);
+}
+
+bool CEmfRecorderDC::SetWorldTransform(const XFORM* xf)
+{
+    if (!CDC::SetWorldTransform(xf))
+        return false;
+    Emit(U_EMRSETWORLDTRANSFORM_set(U_XFORM{xf->eM11, xf->eM12, xf->eM21, xf->eM22, xf->eDx, xf->eDy}));
+    return true;
+}
+
+bool CEmfRecorderDC::ModifyWorldTransform(const XFORM* xf, DWORD mode)
+{
+    if (!CDC::ModifyWorldTransform(xf, mode))
+        return false;
+    const XFORM x = xf ? *xf : XFORM{};
+    Emit(U_EMRMODIFYWORLDTRANSFORM_set(U_XFORM{x.eM11, x.eM12, x.eM21, x.eM22, x.eDx, x.eDy}, mode));
+    return true;
+}
+
+// ---- Objects ----
+
+void CEmfRecorderDC::SelectCreated(char* createRecord)
+{
+    if (!createRecord)
+        return;
+    const BYTE* p = reinterpret_cast<const BYTE*>(createRecord);
+    std::vector<BYTE> record(p, p + RecordSize(createRecord));
+    std::free(createRecord);
+    StoreLE32(record.data() + 8, 0);  // the object index, set below
+    auto found = m_objects.find(record);
+    DWORD index;
+    if (found != m_objects.end()) {
+        index = found->second;
+    } else {
+        index = m_nextObject++;
+        m_objects.emplace(record, index);
+        StoreLE32(record.data() + 8, index);
+        EmitBytes(record);
+    }
+    Emit(U_EMRSELECTOBJECT_set(index));
+}
+
+void CEmfRecorderDC::SelectStock(const CGdiObject* object)
+{
+    const int index = StockIndexOf(object);
+    if (index >= 0)
+        Emit(U_EMRSELECTOBJECT_set(U_STOCK_OBJECT | uint32_t(index)));
+}
+
+CPen* CEmfRecorderDC::SelectObject(CPen* pen)
+{
+    CPen* old = CDC::SelectObject(pen);
+    if (!pen || !pen->IsCreated())
+        return old;
+    if (pen->IsStock()) {
+        SelectStock(pen);
+        return old;
+    }
+    const CDCState& s = State();
+    if (s.penExtended) {
+        std::vector<U_STYLEENTRY> styles(s.penUserStyle.begin(), s.penUserStyle.end());
+        PU_EXTLOGPEN elp = extlogpen_set(s.penStyleEx, uint32_t(s.logPen.lopnWidth.x), U_BS_SOLID,
+                                         ToColorref(s.logPen.lopnColor), 0, U_NUM_STYLEENTRY(styles.size()),
+                                         styles.empty() ? nullptr : styles.data());
+        SelectCreated(U_EMREXTCREATEPEN_set(0, nullptr, 0, nullptr, elp));
+        std::free(elp);
+    } else {
+        const U_LOGPEN lp = logpen_set(s.logPen.lopnStyle, U_POINT{s.logPen.lopnWidth.x, s.logPen.lopnWidth.y},
+                                       ToColorref(s.logPen.lopnColor));
+        SelectCreated(U_EMRCREATEPEN_set(0, lp));
+    }
+    return old;
+}
+
+void CEmfRecorderDC::SelectCurrentBrush()
+{
+    const LOGBRUSH& lb = State().logBrush;
+    if (!State().brushPattern.isNull()) {
+        // The pattern as a 32-bit DIB (a monochrome pattern with the colours it
+        // has now, not the text and background colours of play-back).
+        std::vector<BYTE> dib = ImageToDib(State().brushPattern, 32, false);
+        if (dib.size() > 40) {
+            SelectCreated(U_EMRCREATEDIBPATTERNBRUSHPT_set(0, U_DIB_RGB_COLORS, reinterpret_cast<PU_BITMAPINFO>(dib.data()),
+                                                           uint32_t(dib.size() - 40),
+                                                           reinterpret_cast<const char*>(dib.data() + 40)));
+            return;
+        }
+    }
+    const UINT style = (lb.lbStyle == BS_SOLID || lb.lbStyle == BS_NULL || lb.lbStyle == BS_HATCHED) ? lb.lbStyle
+                                                                                                     : BS_SOLID;
+    SelectCreated(U_EMRCREATEBRUSHINDIRECT_set(0, logbrush_set(style, ToColorref(lb.lbColor), int32_t(lb.lbHatch))));
+}
+
+CBrush* CEmfRecorderDC::SelectObject(CBrush* brush)
+{
+    CBrush* old = CDC::SelectObject(brush);
+    if (!brush || !brush->IsCreated())
+        return old;
+    if (brush->IsStock())
+        SelectStock(brush);
+    else
+        SelectCurrentBrush();
+    return old;
+}
+
+CFont* CEmfRecorderDC::SelectObject(CFont* font)
+{
+    CFont* old = CDC::SelectObject(font);
+    if (!font || !font->IsCreated())
+        return old;
+    if (font->IsStock()) {
+        SelectStock(font);
+        return old;
+    }
+    const LOGFONT& f = State().logFont;
+    U_LOGFONT lf{};
+    lf.lfHeight = f.lfHeight;
+    lf.lfWidth = f.lfWidth;
+    lf.lfEscapement = f.lfEscapement;
+    lf.lfOrientation = f.lfOrientation;
+    lf.lfWeight = f.lfWeight;
+    lf.lfItalic = f.lfItalic;
+    lf.lfUnderline = f.lfUnderline;
+    lf.lfStrikeOut = f.lfStrikeOut;
+    lf.lfCharSet = f.lfCharSet;
+    lf.lfOutPrecision = f.lfOutPrecision;
+    lf.lfClipPrecision = f.lfClipPrecision;
+    lf.lfQuality = f.lfQuality;
+    lf.lfPitchAndFamily = f.lfPitchAndFamily;
+    for (int i = 0; i < LF_FACESIZE - 1 && f.lfFaceName[i]; ++i)
+        lf.lfFaceName[i] = AnsiByteToUnicode(static_cast<unsigned char>(f.lfFaceName[i]));
+    SelectCreated(U_EMREXTCREATEFONTINDIRECTW_set(0, reinterpret_cast<const char*>(&lf), nullptr));
+    return old;
+}
+
+int CEmfRecorderDC::SaveDC()
+{
+    Emit(U_EMRSAVEDC_set());
+    m_depth = CDC::SaveDC();
+    return m_depth;
+}
+
+bool CEmfRecorderDC::RestoreDC(int level)
+{
+    // The record counts back from the last save.
+    const int target = level < 0 ? m_depth + level + 1 : level;
+    if (!CDC::RestoreDC(level))
+        return false;
+    Emit(U_EMRRESTOREDC_set(target - m_depth - 1));
+    m_depth = target - 1;
+    return true;
+}
+
+// ---- Modes ----
+
+int CEmfRecorderDC::SetROP2(int mode)
+{
+    Emit(U_EMRSETROP2_set(uint32_t(mode)));
+    return CDC::SetROP2(mode);
+}
+
+int CEmfRecorderDC::SetBkMode(int mode)
+{
+    Emit(U_EMRSETBKMODE_set(uint32_t(mode)));
+    return CDC::SetBkMode(mode);
+}
+
+COLORREF CEmfRecorderDC::SetBkColor(COLORREF color)
+{
+    Emit(U_EMRSETBKCOLOR_set(ToColorref(color)));
+    return CDC::SetBkColor(color);
+}
+
+COLORREF CEmfRecorderDC::SetTextColor(COLORREF color)
+{
+    Emit(U_EMRSETTEXTCOLOR_set(ToColorref(color)));
+    return CDC::SetTextColor(color);
+}
+
+UINT CEmfRecorderDC::SetTextAlign(UINT align)
+{
+    Emit(U_EMRSETTEXTALIGN_set(align));
+    return CDC::SetTextAlign(align);
+}
+
+int CEmfRecorderDC::SetPolyFillMode(int mode)
+{
+    Emit(U_EMRSETPOLYFILLMODE_set(uint32_t(mode)));
+    return CDC::SetPolyFillMode(mode);
+}
+
+int CEmfRecorderDC::SetStretchBltMode(int mode)
+{
+    Emit(U_EMRSETSTRETCHBLTMODE_set(uint32_t(mode)));
+    return CDC::SetStretchBltMode(mode);
+}
+
+int CEmfRecorderDC::SetArcDirection(int direction)
+{
+    Emit(U_EMRSETARCDIRECTION_set(uint32_t(direction)));
+    return CDC::SetArcDirection(direction);
+}
+
+CPoint CEmfRecorderDC::SetBrushOrg(int x, int y)
+{
+    Emit(U_EMRSETBRUSHORGEX_set(ToPointl(x, y)));
+    return CDC::SetBrushOrg(x, y);
+}
+
+float CEmfRecorderDC::SetMiterLimit(float limit)
+{
+    Emit(U_EMRSETMITERLIMIT_set(uint32_t(std::max(0.0f, limit))));
+    return CDC::SetMiterLimit(limit);
+}
+
+bool CEmfRecorderDC::GdiComment(UINT size, const BYTE* data)
+{
+    if (!data && size)
+        return false;
+    Emit(U_EMRCOMMENT_set(size, reinterpret_cast<const char*>(data)));
+    return true;
+}
+
+std::unique_ptr<CEmfRecorderDC> CreateEnhMetaFile(const RECT* frame, const std::string& description)
+{
+    return std::make_unique<CEmfRecorderDC>(frame, description);
+}
+
+HENHMETAFILE CloseEnhMetaFile(CEmfRecorderDC* dc) { return dc ? dc->Close() : nullptr; }

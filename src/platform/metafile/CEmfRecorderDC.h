@@ -1,0 +1,137 @@
+#pragma once
+// The EMF recorder: a device-context target that writes every call as an
+// enhanced metafile record, against the screen reference ("DISPLAY"). The
+// bytes are the EMF format other programs read: a header with the bounds of
+// what was drawn (reference pixels) and the frame (0.01 mm), the records, and
+// the end record. Objects selected are written once per distinct creation
+// record and kept for the whole metafile, so that a RestoreDC that re-selects an
+// earlier object always finds it alive.
+#include "platform/metafile/CMetaRecorderDC.h"
+#include "platform/metafile/MetaFileHandles.h"
+
+#include <map>
+#include <string>
+#include <vector>
+
+class CEmfRecorderDC : public CMetaRecorderDC {
+public:
+    // frame: the picture frame in 0.01 mm (null: from the bounds drawn);
+    // description: Windows-1252 bytes, as "AppTitle\0DocTitle\0\0".
+    explicit CEmfRecorderDC(const RECT* frame = nullptr, const std::string& description = {});
+    ~CEmfRecorderDC() override;
+
+    // Ends the recording and returns the metafile (null when already closed).
+    HENHMETAFILE Close();
+    // Records written so far, the header included.
+    DWORD RecordCount() const { return m_records; }
+
+    int SetMapMode(int mode) override;
+    using CDC::SetWindowOrg;
+    using CDC::SetWindowExt;
+    using CDC::SetViewportOrg;
+    using CDC::SetViewportExt;
+    CPoint SetWindowOrg(int x, int y) override;
+    CSize SetWindowExt(int cx, int cy) override;
+    CPoint SetViewportOrg(int x, int y) override;
+    CSize SetViewportExt(int cx, int cy) override;
+    bool SetWorldTransform(const XFORM* xf) override;
+    bool ModifyWorldTransform(const XFORM* xf, DWORD mode) override;
+
+    using CDC::SelectObject;
+    CPen* SelectObject(CPen* pen) override;
+    CBrush* SelectObject(CBrush* brush) override;
+    CFont* SelectObject(CFont* font) override;
+    int SaveDC() override;
+    bool RestoreDC(int level) override;
+
+    int SetROP2(int mode) override;
+    int SetBkMode(int mode) override;
+    COLORREF SetBkColor(COLORREF color) override;
+    COLORREF SetTextColor(COLORREF color) override;
+    UINT SetTextAlign(UINT align) override;
+    int SetPolyFillMode(int mode) override;
+    int SetStretchBltMode(int mode) override;
+    int SetArcDirection(int direction) override;
+    CPoint SetBrushOrg(int x, int y) override;
+    float SetMiterLimit(float limit) override;
+    bool GdiComment(UINT size, const BYTE* data) override;
+
+    using CDC::MoveTo;
+    using CDC::LineTo;
+    CPoint MoveTo(int x, int y) override;
+    bool LineTo(int x, int y) override;
+    bool Polyline(const POINT* points, int count) override;
+    bool PolylineTo(const POINT* points, int count) override;
+    bool Polygon(const POINT* points, int count) override;
+    bool PolyPolygon(const POINT* points, const int* counts, int polygons) override;
+    bool PolyPolyline(const POINT* points, const DWORD* counts, int polylines) override;
+    bool PolyBezier(const POINT* points, int count) override;
+    bool PolyBezierTo(const POINT* points, int count) override;
+    using CDC::Rectangle;
+    using CDC::Ellipse;
+    bool Rectangle(int left, int top, int right, int bottom) override;
+    bool Ellipse(int left, int top, int right, int bottom) override;
+    bool RoundRect(int left, int top, int right, int bottom, int width, int height) override;
+    bool Arc(int l, int t, int r, int b, int xs, int ys, int xe, int ye) override;
+    bool ArcTo(int l, int t, int r, int b, int xs, int ys, int xe, int ye) override;
+    bool Pie(int l, int t, int r, int b, int xs, int ys, int xe, int ye) override;
+    bool Chord(int l, int t, int r, int b, int xs, int ys, int xe, int ye) override;
+
+    bool PatBlt(int x, int y, int width, int height, DWORD rop) override;
+    COLORREF SetPixel(int x, int y, COLORREF color) override;
+    bool ExtFloodFill(int x, int y, COLORREF color, UINT fillType) override;
+
+    int SelectClipRgn(CRgn* region, int mode = RGN_COPY) override;
+    int IntersectClipRect(int left, int top, int right, int bottom) override;
+    int ExcludeClipRect(int left, int top, int right, int bottom) override;
+    int OffsetClipRgn(int dx, int dy) override;
+
+    bool BeginPath() override;
+    bool EndPath() override;
+    bool AbortPath() override;
+    bool CloseFigure() override;
+    bool StrokePath() override;
+    bool FillPath() override;
+    bool StrokeAndFillPath() override;
+    bool SelectClipPath(int mode) override;
+    bool FlattenPath() override;
+
+    bool ExtTextOut(int x, int y, UINT options, const RECT* rect, const char* text, UINT count,
+                    const int* dx) override;
+
+
+private:
+    // Appends a record made by the record writers (malloc'd; freed here).
+    void Emit(char* record);
+    void EmitBytes(const std::vector<BYTE>& record);
+    // Writes a creation record once per distinct content and selects it.
+    void SelectCreated(char* createRecord);
+    void SelectStock(const CGdiObject* object);
+    void SelectCurrentBrush();
+    // Widens the drawing's bounds by logical points (mapped to device pixels).
+    void AddBounds(const POINT* points, int count, bool withPen = true);
+    void AddBoundsRect(int left, int top, int right, int bottom, bool withPen = true);
+    RECT LastBounds() const { return m_lastBounds; }
+    bool EmitPoly(DWORD type, const POINT* points, int count);
+    bool EmitPolyPoly(DWORD type, const POINT* points, const DWORD* counts, int polys);
+    bool EmitArcLike(DWORD type, int l, int t, int r, int b, int xs, int ys, int xe, int ye);
+    bool WriteDib(int x, int y, int w, int h, int xs, int ys, int ws, int hs, const std::vector<BYTE>& dib,
+                  size_t infoSize, UINT usage, DWORD rop) override;
+
+    std::vector<BYTE> m_bytes;
+    DWORD m_records = 0;
+    bool m_closed = false;
+    bool m_haveFrame = false;
+    RECT m_frame;
+    std::u16string m_description;
+    bool m_haveBounds = false;
+    RECT m_bounds;       // all drawing, device pixels, inclusive
+    RECT m_lastBounds;   // the last drawing call
+    std::map<std::vector<BYTE>, DWORD> m_objects;  // creation record (index 0) -> index
+    DWORD m_nextObject = 1;
+    int m_depth = 0;  // saved states
+};
+
+// CreateEnhMetaFile against the screen reference; CloseEnhMetaFile ends it.
+std::unique_ptr<CEmfRecorderDC> CreateEnhMetaFile(const RECT* frame, const std::string& description);
+HENHMETAFILE CloseEnhMetaFile(CEmfRecorderDC* dc);

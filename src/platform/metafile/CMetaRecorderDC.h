@@ -1,0 +1,49 @@
+#pragma once
+// What the two metafile recorders (EMF and WMF) share: rectangle and region
+// fills written as pattern fills with the brush selected for them, and block
+// transfers written as device-independent bitmaps.
+#include "platform/CDC.h"
+
+#include <vector>
+
+class CMetaRecorderDC : public CDC {
+public:
+    using CDC::SelectObject;
+    void FillRect(const RECT* rect, CBrush* brush) override;
+    void FrameRect(const RECT* rect, CBrush* brush) override;
+    bool FillRgn(CRgn* region, CBrush* brush) override;
+    bool FrameRgn(CRgn* region, CBrush* brush, int width, int height) override;
+    bool BitBlt(int x, int y, int width, int height, CDC* src, int xSrc, int ySrc, DWORD rop) override;
+    bool StretchBlt(int x, int y, int width, int height, CDC* src, int xSrc, int ySrc, int srcWidth,
+                    int srcHeight, DWORD rop) override;
+    int StretchDIBits(int x, int y, int width, int height, int xSrc, int ySrc, int srcWidth, int srcHeight,
+                      const void* bits, const BITMAPINFO* info, UINT usage, DWORD rop) override;
+
+    // The anti-aliased side is written in GDI terms: a filled path as polygons
+    // in the brush's colour (gradients and textures as one mean colour), a
+    // stroked path as the filled outline of its stroke, an image as a DIB.
+    // Alpha and image attributes are not kept.
+    void GpFillPath(const QPainterPath& path, const CGpBrush& brush, const CGpState& state) override;
+    void GpDrawPath(const QPainterPath& path, const CGpPen& pen, const CGpState& state) override;
+    void GpDrawImage(const QImage& image, const QRectF& dst, const QRectF& src, const CGpImageAttributes* attrs,
+                     const CGpState& state) override;
+
+private:
+    // Fills device-pixel polygons with a solid colour and no outline.
+    void FillDevicePath(const QPainterPath& devicePath, COLORREF colour);
+
+protected:
+    CMetaRecorderDC() { SetDeviceCaps(DisplayDeviceCaps()); }
+    // Writes a packed DIB (header, colour table, rows) stretched into the
+    // destination; `infoSize` bytes of it are header and colour table.
+    virtual bool WriteDib(int x, int y, int w, int h, int xs, int ys, int ws, int hs, const std::vector<BYTE>& dib,
+                          size_t infoSize, UINT usage, DWORD rop) = 0;
+
+    // Header plus colour table bytes, and row bytes, of an uncompressed DIB
+    // header the recorders write; false for any other.
+    // A device rectangle in logical units; false when the mapping puts it out of
+    // the range of 32-bit coordinates.
+    bool DeviceToLogical(const QRect& device, RECT& logical) const;
+
+    static bool DibSizes(const BITMAPINFOHEADER& header, size_t& infoSize, size_t& bitsSize);
+};

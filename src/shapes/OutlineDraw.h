@@ -1,0 +1,26 @@
+#pragma once
+// Drawing one operation of a prepared (mapped) outline program onto a device
+// context or a graphics object. Every routine moves the cursor past the
+// operation's payload, drawn or not; false when the payload does not fit
+// before `end` (the cursor then stays).
+#include "shapes/OutlineProgram.h"
+
+#include <vector>
+
+class CDC;
+class CGraphics;
+struct CGpBrush;
+struct CGpPen;
+
+// The styled-line stroker of the figure drawing: draws the point list with the
+// pen style's own dash pattern. Here: the list through the selected pen.
+void StrokeStyledPolyline(CDC& dc, const std::vector<CPoint>& pts, int penStyle);
+
+bool DrawOutlineOpGdi(BYTE op, const BYTE*& cursor, const BYTE* end, CDC& dc, int penStyle,
+                      bool skip = false);
+// The stroke pass (chords are not stroked).
+bool DrawSymbolOutline(BYTE op, const BYTE*& cursor, const BYTE* end, CGraphics& graphics,
+                       const CGpPen& pen, int penStyle, bool skip = false);
+// The fill pass (polylines and lines are not filled).
+bool FillSymbolOutline(BYTE op, const BYTE*& cursor, const BYTE* end, CGraphics& graphics,
+                       const CGpBrush& brush, bool skip = false);

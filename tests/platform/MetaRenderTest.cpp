@@ -1,0 +1,280 @@
+// Metafiles played onto the painting back-end: a picture recorded from drawing
+// calls and played back into an image matches the same calls drawn directly,
+// and a WMF converted from it does too.
+#include "platform/CPainterDC.h"
+#include "platform/MetaFixtures.h"
+#include "platform/metafile/CEmfPlayer.h"
+#include "platform/metafile/CEmfRecorderDC.h"
+#include "platform/metafile/CWmfPlayer.h"
+#include "platform/metafile/CWmfRecorderDC.h"
+#include "platform/metafile/MetaRaster.h"
+
+#include <QImage>
+
+#include <uemf.h>
+
+#include <gtest/gtest.h>
+
+#include <functional>
+
+namespace {
+constexpr int kW = 120, kH = 80;
+
+void Draw(CDC& dc)
+{
+    CPen pen(PS_SOLID, 3, RGB(200, 0, 0));
+    CBrush brush(RGB(0, 0, 200));
+    CPen* oldPen = dc.SelectObject(&pen);
+    CBrush* oldBrush = dc.SelectObject(&brush);
+    dc.Rectangle(10, 10, 60, 50);
+    dc.Ellipse(70, 20, 110, 70);
+    const POINT tri[3] = {{20, 70}, {50, 55}, {60, 75}};
+    dc.Polygon(tri, 3);
+    dc.SelectObject(oldPen);
+    dc.SelectObject(oldBrush);
+}
+
+QImage White()
+{
+    QImage image(kW, kH, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    return image;
+}
+
+// Share of pixels that differ by more than a small amount in any channel.
+double Mismatch(const QImage& a, const QImage& b)
+{
+    int bad = 0;
+    for (int y = 0; y < kH; ++y)
+        for (int x = 0; x < kW; ++x) {
+            const QRgb p = a.pixel(x, y), q = b.pixel(x, y);
+            if (std::abs(qRed(p) - qRed(q)) > 40 || std::abs(qGreen(p) - qGreen(q)) > 40 ||
+                std::abs(qBlue(p) - qBlue(q)) > 40)
+                ++bad;
+        }
+    return double(bad) / (kW * kH);
+}
+
+// The frame of a kW x kH reference-pixel picture, 0.01 mm.
+RECT Frame()
+{
+    const CDeviceCaps caps = DisplayDeviceCaps();
+    return RECT{0, 0, MulDiv(kW, caps.horzSizeMm * 100, caps.horzRes), MulDiv(kH, caps.vertSizeMm * 100, caps.vertRes)};
+}
+
+HENHMETAFILE Record(const std::function<void(CDC&)>& draw)
+{
+    const RECT frame = Frame();
+    auto rec = CreateEnhMetaFile(&frame, {});
+    draw(*rec);
+    return CloseEnhMetaFile(rec.get());
+}
+
+HENHMETAFILE RecordPicture() { return Record(Draw); }
+
+QImage PlayEmf(HENHMETAFILE emf)
+{
+    QImage img = White();
+    CPainterDC dc(&img);
+    const RECT dest{0, 0, kW, kH};
+    EXPECT_TRUE(PlayEnhMetaFile(&dc, emf, &dest));
+    return img;
+}
+
+// The EMF converted to a WMF and played as a container plays it.
+QImage PlayAsWmf(HENHMETAFILE emf)
+{
+    const std::vector<BYTE> bits = GetWinMetaFileBits(emf, MM_ANISOTROPIC);
+    HMETAFILE wmf = SetMetaFileBitsEx(UINT(bits.size()), bits.data());
+    EXPECT_NE(wmf, nullptr);
+    QImage img = White();
+    {
+        CPainterDC dc(&img);
+        dc.SetMapMode(MM_ANISOTROPIC);
+        dc.SetViewportExt(kW, kH);
+        EXPECT_TRUE(PlayMetaFile(&dc, wmf));
+    }
+    DeleteMetaFile(wmf);
+    return img;
+}
+}  // namespace
+
+TEST(MetaRender, RecordedPictureMatchesDirectDrawing)
+{
+    QImage direct = White();
+    {
+        CPainterDC dc(&direct);
+        Draw(dc);
+    }
+    HENHMETAFILE emf = RecordPicture();
+    ASSERT_NE(emf, nullptr);
+    const QImage played = PlayEmf(emf);
+    EXPECT_LT(Mismatch(direct, played), 0.01);
+    // Something was drawn at all: the rectangle's fill is blue.
+    EXPECT_EQ(qBlue(played.pixel(30, 30)), 200);
+    EXPECT_LT(Mismatch(direct, PlayAsWmf(emf)), 0.01);
+    DeleteEnhMetaFile(emf);
+}
+
+// A DIB drawn into a metafile comes back as the same pixels, through the EMF
+// and through its WMF form.
+TEST(MetaRender, DibBlitsSurviveRecordingAndConversion)
+{
+    // 2 x 2, 32 bits, bottom-up: bottom row red, green; top row blue, white.
+    struct {
+        BITMAPINFOHEADER header;
+        DWORD pixels[4];
+    } dib{};
+    dib.header.biWidth = 2;
+    dib.header.biHeight = 2;
+    dib.header.biBitCount = 32;
+    dib.pixels[0] = 0xFF0000, dib.pixels[1] = 0x00FF00, dib.pixels[2] = 0x0000FF, dib.pixels[3] = 0xFFFFFF;
+    HENHMETAFILE emf = Record([&](CDC& dc) {
+        dc.StretchDIBits(0, 0, kW, kH, 0, 0, 2, 2, dib.pixels, reinterpret_cast<const BITMAPINFO*>(&dib),
+                         DIB_RGB_COLORS, SRCCOPY);
+    });
+    ASSERT_NE(emf, nullptr);
+    auto check = [](const QImage& img, const char* what) {
+        EXPECT_EQ(img.pixel(kW / 4, kH / 4) & 0xFFFFFF, 0x0000FFu) << what;      // top left: blue
+        EXPECT_EQ(img.pixel(3 * kW / 4, kH / 4) & 0xFFFFFF, 0xFFFFFFu) << what;  // top right: white
+        EXPECT_EQ(img.pixel(kW / 4, 3 * kH / 4) & 0xFFFFFF, 0xFF0000u) << what;  // bottom left: red
+    };
+    check(PlayEmf(emf), "emf");
+    check(PlayAsWmf(emf), "wmf");
+    DeleteEnhMetaFile(emf);
+}
+
+// A metafile played into a recording keeps its place: the nested play-back is
+// recorded with its transform.
+TEST(MetaRender, NestedPlaybackIsRecordedInPlace)
+{
+    HENHMETAFILE inner = RecordPicture();
+    const RECT half{0, 0, kW / 2, kH / 2};
+    HENHMETAFILE outer = Record([&](CDC& dc) { EXPECT_TRUE(PlayEnhMetaFile(&dc, inner, &half)); });
+    ASSERT_NE(outer, nullptr);
+    QImage expected = White();
+    {
+        CPainterDC dc(&expected);
+        ASSERT_TRUE(PlayEnhMetaFile(&dc, inner, &half));
+    }
+    EXPECT_LT(Mismatch(expected, PlayEmf(outer)), 0.02);
+    DeleteEnhMetaFile(outer);
+    DeleteEnhMetaFile(inner);
+}
+
+TEST(MetaRender, RasterisedPicturesKeepTheirPlaceAtAnySampling)
+{
+    HENHMETAFILE emf = RecordPicture();
+    for (int factor : {1, 2}) {
+        const QImage img = RasteriseEnhMetafile(emf, QSize(kW, kH), QColor(255, 255, 252), factor);
+        ASSERT_FALSE(img.isNull()) << factor;
+        EXPECT_EQ(img.format(), QImage::Format_ARGB32_Premultiplied);
+        EXPECT_EQ(qBlue(img.pixel(30, 30)), 200) << factor;         // inside the blue rectangle
+        EXPECT_EQ(img.pixel(5, 5), qRgb(255, 255, 252)) << factor;  // the background
+    }
+    EXPECT_TRUE(RasteriseEnhMetafile(emf, QSize(0, 10), Qt::white).isNull());
+    EXPECT_TRUE(RasteriseEnhMetafile(emf, QSize(100000, 100000), Qt::white).isNull());
+
+    const std::vector<BYTE> bits = GetWinMetaFileBits(emf, MM_ANISOTROPIC);
+    HMETAFILE wmf = SetMetaFileBitsEx(UINT(bits.size()), bits.data());
+    RECT box;
+    ASSERT_TRUE(FindWmfWindowBox(wmf->Bytes(), box));
+    const QImage fromWmf = RasteriseMetafile(wmf, box, QSize(kW, kH), Qt::white, 2);
+    ASSERT_FALSE(fromWmf.isNull());
+    EXPECT_EQ(qBlue(fromWmf.pixel(30, 30)), 200);
+    DeleteMetaFile(wmf);
+    DeleteEnhMetaFile(emf);
+}
+
+// Other programs write transparent pictures as alpha blends.
+TEST(MetaRender, AlphaBlendRecordsBlendOverTheTarget)
+{
+    U_BITMAPINFOHEADER bih = bitmapinfoheader_set(1, 1, 1, 32, U_BI_RGB, 4, 0, 0, 0, 0);
+    U_BITMAPINFO bmi{};
+    bmi.bmiHeader = bih;
+    uint32_t pixel = 0x00FF0000;  // red, no per-pixel alpha
+    U_BLEND blend{0, 0, 128, 0};  // source over, constant alpha 128
+    char* rec = U_EMRALPHABLEND_set(U_RECTL{0, 0, kW, kH}, U_POINTL{0, 0}, U_POINTL{kW, kH}, U_POINTL{0, 0},
+                                    U_POINTL{1, 1}, U_XFORM{1, 0, 0, 1, 0, 0}, colorref3_set(0, 0, 0),
+                                    U_DIB_RGB_COLORS, blend, &bmi, 4, reinterpret_cast<char*>(&pixel));
+    ASSERT_NE(rec, nullptr);
+    std::vector<BYTE> bytes = CEmfBuilder(RECT{0, 0, kW - 1, kH - 1}, Frame()).Finish();
+    const size_t size = LoadLE32(reinterpret_cast<BYTE*>(rec) + 4);
+    bytes.insert(bytes.end() - 20, reinterpret_cast<BYTE*>(rec), reinterpret_cast<BYTE*>(rec) + size);
+    std::free(rec);
+    StoreLE32(bytes.data() + EMF_OFF_BYTES, DWORD(bytes.size()));
+    StoreLE32(bytes.data() + EMF_OFF_RECORDS, 3);
+    HENHMETAFILE emf = SetEnhMetaFileBits(UINT(bytes.size()), bytes.data());
+    ASSERT_NE(emf, nullptr);
+    const QRgb p = PlayEmf(emf).pixel(kW / 2, kH / 2);
+    EXPECT_EQ(qRed(p), 255);
+    EXPECT_NEAR(qGreen(p), 127, 3);
+    EXPECT_NEAR(qBlue(p), 127, 3);
+    DeleteEnhMetaFile(emf);
+}
+
+// A pattern brush is written with its pattern and fills with it again.
+TEST(MetaRender, PatternBrushesKeepTheirPattern)
+{
+    QImage checker(8, 8, QImage::Format_RGB32);
+    for (int y = 0; y < 8; ++y)
+        for (int x = 0; x < 8; ++x)
+            checker.setPixel(x, y, ((x + y) % 2) ? qRgb(255, 0, 0) : qRgb(0, 0, 255));
+    CBitmap bitmap;
+    ASSERT_TRUE(bitmap.Attach(checker));
+    CBrush brush;
+    ASSERT_TRUE(brush.CreatePatternBrush(&bitmap));
+    HENHMETAFILE emf = Record([&](CDC& dc) {
+        const RECT area{0, 0, kW, kH};
+        dc.FillRect(&area, &brush);
+    });
+    ASSERT_NE(emf, nullptr);
+    auto checkPattern = [](const QImage& img, const char* what) {
+        const QRgb a = img.pixel(20, 20), b = img.pixel(21, 20);
+        EXPECT_NE(a, b) << what;
+        EXPECT_TRUE((a & 0xFFFFFF) == 0xFF0000u || (a & 0xFFFFFF) == 0x0000FFu) << what << std::hex << a;
+    };
+    checkPattern(PlayEmf(emf), "emf");
+    checkPattern(PlayAsWmf(emf), "wmf");
+    DeleteEnhMetaFile(emf);
+}
+
+// WMF regions: a clip region limits drawing, a filled region is painted.
+TEST(MetaRender, WmfRegionsClipAndFill)
+{
+    // One scan: rows 10..40, columns 10..50 (header: 11 words, scan count at word 5).
+    const std::initializer_list<int> region = {0, 6, 1, 0, 24, 1, 1, 10, 10, 50, 40, 2, 10, 40, 10, 50, 2};
+    const std::vector<BYTE> bytes = CWmfBuilder()
+                                        .Record(META_CREATEREGION, region)
+                                        .Record(META_CREATEBRUSHINDIRECT, {BS_SOLID, 0x00FF, 0, 0})
+                                        .Record(META_SELECTOBJECT, {1})
+                                        .Record(META_SELECTCLIPREGION, {0})
+                                        .Record(META_PATBLT, {0x0021, 0x00F0, kH, kW, 0, 0})
+                                        .Finish();
+    HMETAFILE wmf = SetMetaFileBitsEx(UINT(bytes.size()), bytes.data());
+    ASSERT_NE(wmf, nullptr);
+    QImage img = White();
+    {
+        CPainterDC dc(&img);
+        ASSERT_TRUE(PlayMetaFile(&dc, wmf));
+    }
+    EXPECT_EQ(img.pixel(20, 20) & 0xFFFFFF, 0xFF0000u);  // inside the clip: red
+    EXPECT_EQ(img.pixel(60, 20) & 0xFFFFFF, 0xFFFFFFu);  // outside: untouched
+    EXPECT_EQ(img.pixel(20, 45) & 0xFFFFFF, 0xFFFFFFu);
+    DeleteMetaFile(wmf);
+
+    const std::vector<BYTE> fill = CWmfBuilder()
+                                       .Record(META_CREATEREGION, region)
+                                       .Record(META_CREATEBRUSHINDIRECT, {BS_SOLID, 0xFF00, 0, 0})
+                                       .Record(META_FILLREGION, {0, 1})
+                                       .Finish();
+    wmf = SetMetaFileBitsEx(UINT(fill.size()), fill.data());
+    QImage filled = White();
+    {
+        CPainterDC dc(&filled);
+        ASSERT_TRUE(PlayMetaFile(&dc, wmf));
+    }
+    EXPECT_EQ(filled.pixel(20, 20) & 0xFFFFFF, 0x00FF00u);
+    EXPECT_EQ(filled.pixel(60, 20) & 0xFFFFFF, 0xFFFFFFu);
+    DeleteMetaFile(wmf);
+}
