@@ -12,6 +12,7 @@
 #include "document/CGroup.h"
 #include "document/CObjList.h"
 #include "document/CShadowSpec.h"
+#include "document/CSpecialFigureLink.h"
 #include "editing/CUndoLog.h"
 #include "platform/GlobalMem.h"
 #include "shapes/CConStylesLibrary.h"
@@ -33,7 +34,11 @@ class IDocView;
 // document, or one of another kind).
 CKavoDoc* GetActiveKavoDoc();
 
-class CKavoDoc : public ISymbolUsers, public IStyleIndexUsers, public IActiveDocument, public IUndoHost {
+class CKavoDoc : public ISymbolUsers,
+                 public IStyleIndexUsers,
+                 public IActiveDocument,
+                 public IUndoHost,
+                 public ISpecialShapeDoc {
 public:
     CKavoDoc();
     ~CKavoDoc() override;
@@ -141,8 +146,6 @@ public:
 
     // ---- undo log (the log itself is CUndoLog)
     CUndoLog& UndoLogRef() { return m_undo; }
-    void UndoBeginStep(int code) { m_undo.UndoBeginStep(code); }
-    int UndoEndStep() { return m_undo.UndoEndStep(); }
     void ResetUndoLog() { m_undo.ResetUndoLog(); }
     int CanUndo() const { return m_undo.CanUndo(); }
     int InUndoStep() const { return m_undo.InUndoStep(); }
@@ -159,6 +162,9 @@ public:
     int LogGroupMemberRemoved(const CGroup* group, const CDiagObj* obj);
     int LogGroupCut(const CGroup* group, int position);
     int LogObjOrder(const CDiagObj* obj);
+    // The texts of one area (-1 both whole) and the rectangle of a figure.
+    int LogFigText(const CFigure* fig, int area);
+    int LogFigRect(const CFigure* fig);
     // The active view's scroll position and zoom (record 24).
     int LogView(int x, int y, double zoom);
     // The document's line spacing (record 27), then the new one.
@@ -185,6 +191,18 @@ public:
     void AfterFigStyleRemoved(int index) override;
     void AfterConStyleRemoved(int index) override;
     void ReleaseSharedPicture(int kind, HGLOBAL handle) override;
+
+    // ---- ISpecialShapeDoc (the figure text margins of special shapes)
+    void GetFigMargins(int& left, int& right, int& top, int& bottom) const override;
+    void StoreFigMargins(int left, int right, int top, int bottom) override;
+    int FigureCount() const override { return m_pObjList->m_nFigCount; }
+    ISpecialFigure* Figure(int index) override;
+    void ApplyMarginsToStyles(int left, int right, int top, int bottom) override;
+    void UndoBeginStep(int code) override { m_undo.UndoBeginStep(code); }
+    bool UndoLogMargins(int left, int right, int top, int bottom) override;
+    void UndoEndStep() override { m_undo.UndoEndStep(); }
+    void GetSnapSpacing(int& x, int& y) const override;
+    void SetSnapSpacing(int x, int y) override;
 
     // ---- IActiveDocument
     bool HasSelection() const override { return !m_pSelList->IsEmpty(); }
@@ -295,6 +313,7 @@ private:
     bool ReplayFigureState(UndoReader& reader);
 
     CUndoLog m_undo{this};
+    CSpecialFigureLink m_specialFig{*this, nullptr};
     int32_t m_bConRemovedByUndo = 0;
     std::vector<IDocView*> m_views;
     int32_t m_bModified = 0;

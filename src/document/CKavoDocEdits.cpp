@@ -54,12 +54,7 @@ bool CKavoDoc::SetFigRect(CFigure* fig, const CRect& rc)
 {
     if (!fig)
         return false;
-    const int32_t id = fig->m_nId;
-    const CRect old = fig->m_rect;
-    if (!m_undo.UndoLog(UDOC_FIGDIM, [id, old](UndoStream& s) {
-            s.Int32(id);
-            s.Rect(old);
-        }))
+    if (!LogFigRect(fig))
         return false;
     InvalidateObj(fig);
     fig->SetRectNoUndo(rc);
@@ -84,18 +79,33 @@ bool CKavoDoc::SetFigTextArea(CFigure* fig, int area, const std::string& text, c
 {
     if (!fig)
         return false;
-    std::string oldText, oldSecond;
-    fig->GetText(oldText, oldSecond, area);
-    const int32_t id = fig->m_nId;
-    if (!m_undo.UndoLog(UDOC_FIGTEXT, [&](UndoStream& s) {
-            s.Int32(id);
-            s.Int32(area);
-            s.String(oldText);
-            s.String(oldSecond);
-        }))
+    if (!LogFigText(fig, area))
         return false;
     fig->SetText(text, secondText, area);
     InvalidateObj(fig);
     SetModifiedFlag(true);
     return true;
+}
+
+int CKavoDoc::LogFigRect(const CFigure* fig)
+{
+    const int32_t id = fig->m_nId;
+    const CRect old = fig->m_rect;
+    return m_undo.UndoLog(UDOC_FIGDIM, [id, old](UndoStream& s) {
+        s.Int32(id);
+        s.Rect(old);
+    });
+}
+
+int CKavoDoc::LogFigText(const CFigure* fig, int area)
+{
+    std::string text, second;
+    fig->GetText(text, second, area);
+    const int32_t id = fig->m_nId;
+    return m_undo.UndoLog(UDOC_FIGTEXT, [&](UndoStream& s) {
+        s.Int32(id);
+        s.Int32(area);
+        s.String(text);
+        s.String(second);
+    });
 }

@@ -463,6 +463,14 @@ bool CKavoDoc::ReplayUndoRecord(int type, UndoReader& r)
         }
         return true;
     }
+    case UDOC_FIGMARGINS: {
+        int32_t v[5];
+        for (int i = 4; i >= 0; --i)
+            if (!r.Int32(v[i]))
+                return false;
+        ApplySpecialShapeSettings(*this, v[0], v[2], v[1], v[3], v[4] != 0);
+        return true;
+    }
     case UDOC_DOCLINESPACING: {
         int32_t mode = 0, bits = 0;
         if (!r.Pair(mode, bits))

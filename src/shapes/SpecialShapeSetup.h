@@ -3,14 +3,10 @@
 // text box is fitted into its compartment and the figure to its text. The
 // figure and document are reached through the two small interfaces below,
 // which the document code implements over its figures and its undo log.
+#include "editing/UndoCodes.h"
 #include "platform/CRect.h"
 
 class CFigSymbol;
-
-constexpr int UDOC_FIGDIM = 1;
-constexpr int UDOC_FIGTEXT = 11;
-constexpr int UDOC_FIGMARGINS = 26;
-constexpr int UDMAC_MARGINS = 45;
 
 class ISpecialFigure {
 public:

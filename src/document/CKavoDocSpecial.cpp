@@ -1,0 +1,71 @@
+// The document's side of the special-shape set-up: its figure text margins,
+// its figures, its styles and the undo record of the margins.
+#include "document/CKavoDoc.h"
+
+#include "shapes/CFigSymbol.h"
+
+void CKavoDoc::GetFigMargins(int& left, int& right, int& top, int& bottom) const
+{
+    left = m_nFigMarginLeft;
+    right = m_nFigMarginRight;
+    top = m_nFigMarginTop;
+    bottom = m_nFigMarginBottom;
+}
+
+void CKavoDoc::StoreFigMargins(int left, int right, int top, int bottom)
+{
+    m_nFigMarginLeft = left;
+    m_nFigMarginRight = right;
+    m_nFigMarginTop = top;
+    m_nFigMarginBottom = bottom;
+    SetModifiedFlag(true);
+}
+
+ISpecialFigure* CKavoDoc::Figure(int index)
+{
+    int n = 0;
+    for (CDiagObj* o : *m_pObjList)
+        if (o->GetType() == kObjFigure && n++ == index) {
+            m_specialFig.Reset(static_cast<CFigure*>(o));
+            return &m_specialFig;
+        }
+    return nullptr;
+}
+
+void CKavoDoc::ApplyMarginsToStyles(int left, int right, int top, int bottom)
+{
+    for (int i = 0; i < m_figStyles.GetCount(); ++i) {
+        const CFigStyle* style = m_figStyles.GetAt(i);
+        CFigSymbol* symbol = m_figSymbols.GetAt(style->m_props.Symbol);
+        if (!symbol || style->m_props.HasGraphic() || symbol->Reshape == 0)
+            continue;
+        const CRect rect(0, 0, style->Width, style->Height);
+        for (int box = 0; box < symbol->m_nTextBoxes; ++box)
+            symbol->FitTextBoxToMargins(box, rect, left, right, top, bottom);
+    }
+}
+
+bool CKavoDoc::UndoLogMargins(int left, int right, int top, int bottom)
+{
+    // The margins in the order left, top, right, bottom, then whether the
+    // styles are set up again on undo.
+    return m_undo.UndoLog(UDOC_FIGMARGINS, [=](UndoStream& s) {
+        s.Int32(left);
+        s.Int32(top);
+        s.Int32(right);
+        s.Int32(bottom);
+        s.Int32(1);
+    }) != 0;
+}
+
+void CKavoDoc::GetSnapSpacing(int& x, int& y) const
+{
+    x = m_nSnapX;
+    y = m_nSnapY;
+}
+
+void CKavoDoc::SetSnapSpacing(int x, int y)
+{
+    m_nSnapX = x;
+    m_nSnapY = y;
+}

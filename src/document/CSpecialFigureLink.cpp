@@ -1,0 +1,65 @@
+#include "document/CSpecialFigureLink.h"
+
+#include "document/CKavoDoc.h"
+#include "shapes/CFigSymbol.h"
+
+bool CSpecialFigureLink::CanSetUp() const
+{
+    if (!m_pFig || m_pFig->IsStyleBlank() || m_pFig->IsInvisible() || !m_pFig->HasTextAreas())
+        return false;
+    const CFigSymbol* s = m_pFig->GetSymbol();
+    return s && s->Reshape != 0;
+}
+
+CFigSymbol* CSpecialFigureLink::Symbol()
+{
+    return m_pFig ? m_doc.m_figSymbols.GetAt(m_pFig->m_props.Symbol) : nullptr;
+}
+
+CRect CSpecialFigureLink::Rect() const
+{
+    return m_pFig ? m_pFig->m_rect : CRect();
+}
+
+bool CSpecialFigureLink::LogUndo(int kind)
+{
+    if (!m_pFig)
+        return false;
+    if (kind == UDOC_FIGTEXT)
+        return m_doc.LogFigText(m_pFig, -1) != 0;
+    if (kind == UDOC_FIGDIM)
+        return m_doc.LogFigRect(m_pFig) != 0;
+    return false;
+}
+
+void CSpecialFigureLink::Redraw()
+{
+    m_doc.InvalidateObj(m_pFig);
+}
+
+void CSpecialFigureLink::SetModified()
+{
+    m_doc.SetModifiedFlag(true);
+}
+
+void CSpecialFigureLink::BlankText()
+{
+    if (!m_pFig)
+        return;
+    m_strSavedText = m_pFig->m_strText;
+    m_strSavedSecond = m_pFig->m_strSecondText;
+    m_pFig->m_strText = " ";
+}
+
+void CSpecialFigureLink::RestoreText()
+{
+    if (!m_pFig)
+        return;
+    m_pFig->m_strText = m_strSavedText;
+    m_pFig->m_strSecondText = m_strSavedSecond;
+}
+
+bool CSpecialFigureLink::ReflowsText() const
+{
+    return m_pFig && (m_pFig->m_props.Behavior.low & 0x8000);
+}

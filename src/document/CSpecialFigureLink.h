@@ -1,0 +1,34 @@
+#pragma once
+// A figure of the document as the special-shape set-up sees it.
+#include "shapes/SpecialShapeSetup.h"
+
+#include <string>
+
+class CKavoDoc;
+class CFigure;
+
+class CSpecialFigureLink : public ISpecialFigure {
+public:
+    CSpecialFigureLink(CKavoDoc& doc, CFigure* fig) : m_doc(doc), m_pFig(fig) {}
+    void Reset(CFigure* fig) { m_pFig = fig; }
+
+    bool CanSetUp() const override;
+    CFigSymbol* Symbol() override;
+    CRect Rect() const override;
+    bool LogUndo(int kind) override;
+    void Redraw() override;
+    void SetModified() override;
+    void BlankText() override;
+    void RestoreText() override;
+    bool ReflowsText() const override;
+    // Fitting rich text to its areas belongs to the rich-text code; until it
+    // is part of the model these two leave the figure as it is.
+    void Reflow() override {}
+    void FitToText(int, int, int, int) override {}
+
+private:
+    CKavoDoc& m_doc;
+    CFigure* m_pFig;
+    std::string m_strSavedText;
+    std::string m_strSavedSecond;
+};
