@@ -175,8 +175,13 @@ int CUndoLog::UndoEndStep()
                 s.Int32(len);
                 s.Byte(code);
             }) &&
-            recording && !m_bUndoHeld && m_nUndoStepCode >= 0)
+            recording && !m_bUndoHeld && m_nUndoStepCode >= 0) {
             ++m_nUndoSteps;
+            // Records logged after a step closed, without a new one being
+            // opened, still make a step here: the cap holds for it too.
+            if (m_nUndoSteps > kMaxSteps)
+                DropOldestUndoStep();
+        }
     }
     m_nUndoStepLen = 0;
     return 1;

@@ -277,3 +277,15 @@ TEST(UndoCodes, Names)
     EXPECT_STREQ(UndoStepMenuName(47), "Change Flow Label Styles");
     EXPECT_STREQ(UndoStepMenuName(70), "Create Connector Label");
 }
+
+TEST_F(UndoLogTest, RecordsAfterAClosedStepStillRespectTheCap)
+{
+    for (int i = 1; i <= 50; ++i)
+        Step(UDMAC_CREATEFIG, {i});
+    // Logged without opening a step: the closing trailer makes a 51st step.
+    EXPECT_EQ(log.UndoLog(UDOC_FIGCREATE, Id(99)), 1);
+    log.UndoEndStep();
+    EXPECT_EQ(log.m_nUndoSteps, 50);
+    EXPECT_EQ(log.Undo(), UDMAC_CREATEFIG);
+    EXPECT_EQ(host.replayed, (std::vector<int>{99}));
+}
