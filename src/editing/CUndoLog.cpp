@@ -136,13 +136,14 @@ int CUndoLog::UndoLog(int type, const UndoBodyWriter& body)
     if (!ExpandUndoBuffer(type, body, nullptr)) {
         const int answer = ShowPrompt("The Undo feature will not work for this operation.\nContinue?",
                                       MB_OKCANCEL | MB_ICONQUESTION);
-        if (!m_hUndoBuf)
-            return answer == IDCANCEL ? 0 : 1;
         if (answer == IDCANCEL) {
-            DropPartialStep();
+            if (m_hUndoBuf)
+                DropPartialStep();
             m_nUndoStepCode = -2;
             return 0;
         }
+        if (!m_hUndoBuf)
+            return 1;
         ResetUndoLog();
         return 1;
     }

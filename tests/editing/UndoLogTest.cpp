@@ -180,6 +180,7 @@ TEST_F(UndoLogTest, OutOfMemoryAsksAndCancelAbandonsTheOperation)
     ASSERT_EQ(prompt.shown.size(), 1u);
     EXPECT_EQ(prompt.shown[0].text, "The Undo feature will not work for this operation.\nContinue?");
     EXPECT_EQ(prompt.shown[0].type, MB_OKCANCEL | MB_ICONQUESTION);
+    EXPECT_EQ(log.IsUndoStepAbandoned(), 1);
     // The block is given up: the log stays off.
     EXPECT_EQ(log.m_hUndoBuf, nullptr);
     EXPECT_EQ(log.UndoLog(UDOC_FIGCREATE, Id(2)), 0);
