@@ -171,6 +171,9 @@ public:
     bool SetLineSpacing(int mode, float value);
     // The Undo command: replays the last step.
     int UndoLastStep();
+    // The Undo menu item: its text ("&Undo", then the last step's name and
+    // the shortcut) and whether it is enabled.
+    bool GetUndoMenuState(std::string& text) const { return m_undo.GetUndoMenuText(text) != 0; }
 
     // ---- IUndoHost
     bool IsUndoHostModified() const override { return IsModified(); }

@@ -258,3 +258,14 @@ TEST_F(DocTest, ViewAndLineSpacingUndo)
     EXPECT_EQ(doc.m_nLineSpacingMode, 1);
     EXPECT_FLOAT_EQ(doc.m_fLineSpacingValue, 1.5f);
 }
+
+TEST_F(DocTest, UndoMenuNamesTheLastStep)
+{
+    std::string text;
+    doc.ResetUndoLog();
+    EXPECT_FALSE(doc.GetUndoMenuState(text));
+    EXPECT_EQ(text, "&Undo");
+    doc.AddNewFig(UDMAC_CREATEFIG, NewFig(doc, 0, 0), true);
+    EXPECT_TRUE(doc.GetUndoMenuState(text));
+    EXPECT_EQ(text, "&Undo Create Figure\tCtrl+Z");
+}
