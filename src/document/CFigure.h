@@ -97,6 +97,12 @@ public:
     // requests are dropped for the move unless keepSnapFlags. Whether the
     // rectangle changed.
     bool Offset(int dx, int dy, bool keepSnapFlags, bool apply);
+    // The rectangle moved side by side (without changing the figure), with
+    // the same flag handling as Offset.
+    void OffsetRect(CRect& out, int dl, int dt, int dr, int db, bool keepSnapFlags);
+    // The nearest point of the drawn outline parts to `pt` (replaced); 0 for
+    // a picture figure, a junction or a symbol without an outline program.
+    int NearestOutlinePoint(POINT& pt) const;
     // The figure's rectangle (size fixed by the caller); whether it changed.
     bool SetBounds(const CRect& rc, bool apply);
     // The rectangle a drag of the handle to (x, y) gives (anchors, symmetric

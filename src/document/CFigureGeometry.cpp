@@ -204,6 +204,49 @@ bool CFigure::Offset(int dx, int dy, bool keepSnapFlags, bool apply)
     return changed;
 }
 
+void CFigure::OffsetRect(CRect& out, int dl, int dt, int dr, int db, bool keepSnapFlags)
+{
+    const FigFlagSet saved = m_props.Behavior;
+    m_props.Behavior.low &= ~DWORD(128 | 256);
+    m_props.Behavior.high &= ~DWORD(128 | 64);
+    if (!keepSnapFlags)
+        m_props.Behavior.high &= ~DWORD(16 | 32 | 2 | 1);
+    out = CRect(m_rect.left + dl, m_rect.top + dt, m_rect.right + dr, m_rect.bottom + db);
+    out.NormalizeRect();
+    m_props.Behavior = saved;
+}
+
+int CFigure::NearestOutlinePoint(POINT& pt) const
+{
+    const CFigSymbol* s = GetSymbol();
+    if (HasPicture() || IsInvisible() || !s || s->m_nOutlinePos < 0)
+        return 0;
+    BYTE *fill = nullptr, *outlineProg = nullptr, *mini = nullptr, *boxes = nullptr;
+    BYTE* base = s->PrepareOutline(m_rect, fill, outlineProg, mini, boxes,
+                                   m_pDoc && m_pDoc->IsOversizeTextRect(), 0.0);
+    if (!base || !outlineProg)
+        return 0;
+    const BYTE* cursor = outlineProg;
+    const BYTE* end = base + s->m_nProgramLength;
+    int best = 2147483647;
+    CPoint bestPt;
+    while (cursor < end) {
+        const BYTE op = *cursor++;
+        if (op == kOpEndOutline)
+            break;
+        CPoint nearest;
+        const int d = OutlineOpDistance(pt, op, cursor, end, nearest);
+        if (d < best) {
+            best = d;
+            bestPt = nearest;
+        }
+    }
+    if (best == 2147483647)
+        return 0;
+    pt = bestPt;
+    return 1;
+}
+
 bool CFigure::Resize(CRect& out, int handle, int x, int y, bool apply)
 {
     out = m_rect;

@@ -269,3 +269,30 @@ TEST(Figure, SymbolHotZoneIsTheOutline)
     EXPECT_EQ(f.HitTest(500, 500, 0, false, false), 1);
     EXPECT_EQ(f.HitTest(20, 20, 0, false, false), 0);
 }
+
+TEST(Figure, NearestOutlinePointAndOffsetRect)
+{
+    CKavoDoc doc;
+    doc.OnNewDocument();
+    CFigSymbol* sym = doc.m_figSymbols.NewEntry();
+    COutlineWriter w(sym->m_program.data(), CFigSymbol::kProgramSize);
+    sym->m_nOutlinePos = w.Pos();
+    w.Line(CFltPoint(0, 1024), CFltPoint(2048, 1024));
+    w.End(kOpEndOutline);
+    sym->m_nProgramLength = w.Pos();
+    sym->SetName("Bar");
+    CFigure f = MakeFig(&doc, 0, 0, 1001, 1001);
+    POINT pt{300, 100};
+    EXPECT_EQ(f.NearestOutlinePoint(pt), 0);   // symbol 0 has no outline program
+    f.m_props.Symbol = doc.m_figSymbols.GetCount() - 1;
+    ASSERT_EQ(f.NearestOutlinePoint(pt), 1);
+    EXPECT_EQ(pt.x, 300);
+    EXPECT_EQ(pt.y, 500);
+
+    const FigFlagSet saved = f.m_props.Behavior;
+    CRect out;
+    f.OffsetRect(out, 10, 20, -5, 0, false);
+    EXPECT_EQ(out, CRect(10, 20, 996, 1001));
+    EXPECT_EQ(f.m_rect, CRect(0, 0, 1001, 1001));
+    EXPECT_EQ(f.m_props.Behavior, saved);
+}
