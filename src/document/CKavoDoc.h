@@ -169,6 +169,18 @@ public:
     int LogView(int x, int y, double zoom);
     // The document's line spacing (record 27), then the new one.
     bool SetLineSpacing(int mode, float value);
+    // Smaller records, each before its change: a figure style's or connector
+    // style's properties (by name), a figure's text rotation, connection
+    // points, colours with fill, direction indicator; a connector's colours
+    // and the end symbol at one end (by name).
+    int LogFigStyleProps(const CFigStyle* style);
+    int LogConStyleProps(const CConStyle* style);
+    int LogTextRotation(const CFigure* fig);
+    int LogFigConPts(const CFigure* fig);
+    int LogFigColors(const CFigure* fig);
+    int LogFigAssInd(const CFigure* fig);
+    int LogConColors(const CConnector* con);
+    int LogConEndSymbol(const CConnector* con, int end);
     // The Undo command: replays the last step.
     int UndoLastStep();
     // The Undo menu item: its text ("&Undo", then the last step's name and
@@ -314,6 +326,9 @@ private:
     void DeleteAllStaples();
     void DeleteAllGroups();
     bool ReplayFigureState(UndoReader& reader);
+    // The records of CKavoDocRecords.cpp; false for a type it does not know
+    // or a body it cannot read.
+    bool ReplaySmallRecord(int type, UndoReader& reader);
 
     CUndoLog m_undo{this};
     CSpecialFigureLink m_specialFig{*this, nullptr};

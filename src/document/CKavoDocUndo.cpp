@@ -490,8 +490,8 @@ bool CKavoDoc::ReplayUndoRecord(int type, UndoReader& r)
     case UDOC_CONSTYLEDEL:
         return true;
     default:
-        // A record this document cannot read: the replay stops here.
-        return false;
+        // A record this document cannot read stops the replay.
+        return ReplaySmallRecord(type, r);
     }
 }
 
