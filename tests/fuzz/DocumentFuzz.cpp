@@ -11,6 +11,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstdlib>
+#include <memory>
 
 namespace {
 class Answers : public IPromptService {
@@ -84,7 +85,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         auto next = [&]() -> uint8_t { return i < size ? data[i++] : 0; };
         while (i < size) {
             const uint8_t op = next(), a = next(), b = next();
-            switch (op % 19) {
+            switch (op % 20) {
             case 0:
                 doc.UndoBeginStep(1 + a % 92);
                 break;
@@ -190,6 +191,26 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
                     log.m_pUndoBase[(size_t(a) * 251 + b) % size_t(log.m_nUndoUsed)] = b;
                 break;
             }
+            case 19:
+                if (CFigure* f = PickFig(doc, a)) {
+                    if (doc.LogTextRotation(f))
+                        f->m_nTextRotate = int16_t(b);
+                    if (doc.LogFigColors(f))
+                        f->m_props.m_fill.m_nKind = b % 4;
+                    if (doc.LogFigConPts(f) && (b & 1)) {
+                        f->m_pConPts = std::make_unique<CConPtList>();
+                        f->m_pConPts->AddConPt(CFltPoint(float(b), 0), "p", 0, true, -1);
+                    }
+                    if (CFigStyle* st = doc.m_figStyles.GetAt(0); st && doc.LogFigStyleProps(st))
+                        st->Width = b;
+                } else if (CDiagObj* o = Pick(doc, a); o && o->GetType() == kObjConnector) {
+                    auto* c = static_cast<CConnector*>(o);
+                    if (doc.LogConColors(c))
+                        c->m_props.Color = b;
+                    if (doc.LogConEndSymbol(c, 1 + (b & 1)))
+                        c->m_props.End1 = b % 25;
+                }
+                break;
             default:
                 if (a == 0xFF)
                     doc.DeleteContents();
