@@ -181,6 +181,10 @@ public:
     int LogFigAssInd(const CFigure* fig);
     int LogConColors(const CConnector* con);
     int LogConEndSymbol(const CConnector* con, int end);
+    // The colours (and fills) of every figure style and every connector
+    // style, by name.
+    int LogFigStyleColors();
+    int LogConStyleColors();
     // The Undo command: replays the last step.
     int UndoLastStep();
     // The Undo menu item: its text ("&Undo", then the last step's name and

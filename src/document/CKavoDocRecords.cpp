@@ -113,6 +113,34 @@ int CKavoDoc::LogConEndSymbol(const CConnector* con, int end)
     });
 }
 
+int CKavoDoc::LogFigStyleColors()
+{
+    return m_undo.UndoLog(UDOC_FSTYLECLRS, [this](UndoStream& s) {
+        int count = 0;
+        for (; count < m_figStyles.GetCount(); ++count) {
+            const CFigStyle* style = m_figStyles.GetAt(count);
+            s.Raw(&style->m_props.m_fill, sizeof style->m_props.m_fill);
+            s.Int32(int32_t(style->m_props.BorderColor));
+            s.Int32(int32_t(style->m_props.TextColor));
+            s.String(style->m_strName);
+        }
+        s.Int32(count);
+    });
+}
+
+int CKavoDoc::LogConStyleColors()
+{
+    return m_undo.UndoLog(UDOC_CSTYLECLRS, [this](UndoStream& s) {
+        int count = 0;
+        for (; count < m_conStyles.GetCount(); ++count) {
+            const CConStyle* style = m_conStyles.GetAt(count);
+            WriteConColors(s, style->m_props);
+            s.String(style->m_strName);
+        }
+        s.Int32(count);
+    });
+}
+
 bool CKavoDoc::ReplaySmallRecord(int type, UndoReader& r)
 {
     int32_t id = 0;
@@ -228,6 +256,45 @@ bool CKavoDoc::ReplaySmallRecord(int type, UndoReader& r)
             (end == 1 ? c->m_props.End1 : c->m_props.End2) = index;
             InvalidateObj(c);
         }
+        return true;
+    }
+    case UDOC_FSTYLECLRS: {
+        int32_t count = 0;
+        if (!r.Int32(count) || count < 0)
+            return false;
+        for (int i = 0; i < count; ++i) {
+            std::string name;
+            int32_t text = 0, border = 0;
+            CFillSpec fill;
+            if (!r.String(name) || !r.Int32(text) || !r.Int32(border) || !r.Raw(&fill, sizeof fill))
+                return false;
+            if (CFigStyle* style = m_figStyles.GetAt(m_figStyles.FindByName(name))) {
+                style->m_props.BorderColor = COLORREF(border);
+                style->m_props.TextColor = COLORREF(text);
+                style->m_props.m_fill = fill;
+            }
+        }
+        m_figStyles.SetChanged();
+        return true;
+    }
+    case UDOC_CSTYLECLRS: {
+        int32_t count = 0;
+        if (!r.Int32(count) || count < 0)
+            return false;
+        for (int i = 0; i < count; ++i) {
+            std::string name;
+            CConProps colors;
+            if (!r.String(name) || !ReadConColors(r, colors))
+                return false;
+            if (CConStyle* style = m_conStyles.GetAt(m_conStyles.FindByName(name))) {
+                style->m_props.Color = colors.Color;
+                style->m_props.End1FillColor = colors.End1FillColor;
+                style->m_props.End2FillColor = colors.End2FillColor;
+                style->m_props.FIFillClr = colors.FIFillClr;
+                style->m_props.FIBdrClr = colors.FIBdrClr;
+            }
+        }
+        m_conStyles.SetChanged();
         return true;
     }
     default:

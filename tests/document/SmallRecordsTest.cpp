@@ -56,3 +56,25 @@ TEST_F(DocTest, SmallRecordsUndoTheirFields)
     EXPECT_EQ(c->m_props.FIBdrClr, 0u);
     EXPECT_EQ(c->m_props.End2, doc.m_endSymbols.FindByName(endName));
 }
+
+TEST_F(DocTest, StyleColoursComeBackByName)
+{
+    CConProps conProps;
+    doc.m_conStyles.AddConStyle(&conProps, "Flow", 1, 1, "", "", 0, "", 1, 0, 0, 90);
+    doc.m_conStyles.AddConStyle(&conProps, "Data", 1, 1, "", "", 0, "", 1, 0, 0, 90);
+    CFigStyle* fs = doc.m_figStyles.GetAt(0);
+    doc.ResetUndoLog();
+    doc.UndoBeginStep(UDMAC_COLORSCHEME);
+    ASSERT_TRUE(doc.LogFigStyleColors());
+    ASSERT_TRUE(doc.LogConStyleColors());
+    fs->m_props.BorderColor = 0xFF;
+    fs->m_props.m_fill.m_crColor1 = 0xABCDEF;
+    doc.m_conStyles.GetAt(1)->m_props.Color = 0x00FF00;
+    doc.m_conStyles.GetAt(1)->m_props.End2FillColor = 0x0000FF;
+    doc.UndoEndStep();
+    EXPECT_EQ(doc.UndoLastStep(), UDMAC_COLORSCHEME);
+    EXPECT_EQ(fs->m_props.BorderColor, 0u);
+    EXPECT_EQ(fs->m_props.m_fill.m_crColor1, 0xFFFFFFu);
+    EXPECT_EQ(doc.m_conStyles.GetAt(1)->m_props.Color, 0u);
+    EXPECT_EQ(doc.m_conStyles.GetAt(1)->m_props.End2FillColor, 0u);
+}
