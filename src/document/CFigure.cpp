@@ -14,7 +14,7 @@ CFigure::CFigure(int x, int y, int height, int width, const CFigProps& props, in
     SetText(text, secondText, -1);
     if (args.labelPreset) {
         m_props.TextFormat = WORD((m_props.TextFormat & 0xFFAA) | 0x22);
-        SetFigFlagsPresetC(m_props.Behavior);
+        SetFigFlagsPresetD(m_props.Behavior);
     }
     const FigFlagSet saved = m_props.Behavior;
     if (args.clearVerticalCentring)

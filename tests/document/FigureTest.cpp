@@ -296,3 +296,25 @@ TEST(Figure, NearestOutlinePointAndOffsetRect)
     EXPECT_EQ(f.m_rect, CRect(0, 0, 1001, 1001));
     EXPECT_EQ(f.m_props.Behavior, saved);
 }
+
+TEST(Figure, ConstructorPresetsAndSizingFlags)
+{
+    CKavoDoc doc;
+    CFigProps props;
+    props.TextFormat = 0x145;
+    CFigure::CreateArgs args;
+    args.labelPreset = true;
+    args.clearVerticalCentring = true;
+    args.newFigureSizing = true;
+    CFigure label(10, 20, 30, 40, props, -1, 1, "L", "", args, &doc);
+    EXPECT_EQ(label.m_props.TextFormat, 0x122);
+    EXPECT_EQ(label.m_rect, CRect(10, 20, 50, 50));
+    // Sizing borrowed bits of the word; the word afterwards is the preset's.
+    FigFlagSet expected = props.Behavior;
+    SetFigFlagsPresetD(expected);
+    EXPECT_EQ(label.m_props.Behavior, expected);
+    EXPECT_EQ(label.m_bLabel, 1);
+    EXPECT_EQ(label.m_strText, "L");
+    CFigure negative(0, 0, -5, -5, props, -1, 0, "", "", CFigure::CreateArgs(), &doc);
+    EXPECT_EQ(negative.m_rect, CRect(0, 0, 0, 0));
+}
