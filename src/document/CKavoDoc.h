@@ -185,6 +185,10 @@ public:
     // style, by name.
     int LogFigStyleColors();
     int LogConStyleColors();
+    // A whole figure or connector style; undo puts it back over the style of
+    // the same name (never over the first entry).
+    int LogFigStyleState(const CFigStyle* style);
+    int LogConStyleState(const CConStyle* style);
     // The Undo command: replays the last step.
     int UndoLastStep();
     // The Undo menu item: its text ("&Undo", then the last step's name and
@@ -333,6 +337,7 @@ private:
     // The records of CKavoDocRecords.cpp; false for a type it does not know
     // or a body it cannot read.
     bool ReplaySmallRecord(int type, UndoReader& reader);
+    bool ReplayStyleState(int type, UndoReader& reader);
 
     CUndoLog m_undo{this};
     CSpecialFigureLink m_specialFig{*this, nullptr};

@@ -297,6 +297,9 @@ bool CKavoDoc::ReplaySmallRecord(int type, UndoReader& r)
         m_conStyles.SetChanged();
         return true;
     }
+    case UDOC_FIGSTYLE:
+    case UDOC_CONSTYLE:
+        return ReplayStyleState(type, r);
     default:
         return false;
     }

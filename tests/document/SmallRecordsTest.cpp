@@ -78,3 +78,44 @@ TEST_F(DocTest, StyleColoursComeBackByName)
     EXPECT_EQ(doc.m_conStyles.GetAt(1)->m_props.Color, 0u);
     EXPECT_EQ(doc.m_conStyles.GetAt(1)->m_props.End2FillColor, 0u);
 }
+
+TEST_F(DocTest, WholeStylesComeBackOverTheStyleOfTheSameName)
+{
+    CFigProps props;
+    CFigStyle* added = doc.m_figStyles.NewEntry();
+    added->SetName("Process");
+    added->m_props = props;
+    added->DefaultText = "Do it";
+    const CFltPoint zone[4] = {{0, 0}, {2048, 0}, {2048, 2048}, {0, 2048}};
+    added->m_hotZone.Set(4, zone);
+    added->m_conPts.AddConPt(CFltPoint(1024, 0), "north", 0, true, -1);
+    CConProps conProps;
+    doc.m_conStyles.AddConStyle(&conProps, "Flow", 1, 1, "", "", 0, "", 1, 0, 0, 90);
+    doc.m_conStyles.AddConStyle(&conProps, "Data", 1, 1, "a data line", "", 0, "", 1, 0, 0, 90);
+    CConStyle* data = doc.m_conStyles.GetAt(1);
+    CFigStyle* first = doc.m_figStyles.GetAt(0);
+    doc.ResetUndoLog();
+
+    doc.UndoBeginStep(UDMAC_FIGSTYLE);
+    ASSERT_TRUE(doc.LogFigStyleState(added));
+    ASSERT_TRUE(doc.LogFigStyleState(first));
+    ASSERT_TRUE(doc.LogConStyleState(data));
+    added->DefaultText = "changed";
+    added->m_hotZone.Clear();
+    added->m_conPts.RemoveAll();
+    added->m_props.BorderWidth = 9;
+    first->m_props.BorderWidth = 8;
+    data->Description = "other";
+    data->FragmentAngle = 45;
+    doc.UndoEndStep();
+
+    EXPECT_EQ(doc.UndoLastStep(), UDMAC_FIGSTYLE);
+    EXPECT_EQ(added->DefaultText, "Do it");
+    EXPECT_EQ(added->m_hotZone.GetCount(), 4);
+    ASSERT_EQ(added->m_conPts.GetCount(), 1);
+    EXPECT_EQ(added->m_conPts.GetAt(0)->m_strName, "north");
+    EXPECT_EQ(added->m_props.BorderWidth, 1);
+    EXPECT_EQ(first->m_props.BorderWidth, 8);   // the first entry is never replaced
+    EXPECT_EQ(data->Description, "a data line");
+    EXPECT_EQ(data->FragmentAngle, 90);
+}
