@@ -5,9 +5,6 @@ CAppSeams Defaults()
 {
     CAppSeams s;
     auto none = [] {};
-    s.fillChoiceTables = none;
-    s.enterRememberedSelectMode = none;
-    s.initDefaultLogFont = none;
     s.loadSharedBitmaps = none;
     s.createDocTemplate = none;
     s.loadCursors = none;
@@ -26,9 +23,6 @@ CAppSeams Defaults()
     s.setActiveDocTemplateName = [](const std::string&) {};
     s.activeDocHasDefaultView = [] { return false; };
     s.zoomActiveViewToPageWidth = none;
-    s.closeActiveTextEditor = none;
-    s.enterUIMode = [](int) {};
-    s.restoreSelectMode = none;
     s.focusInActiveView = [] { return false; };
     s.releaseMouseAtCursor = none;
     s.dumpActiveDocObjs = none;

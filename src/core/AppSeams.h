@@ -13,9 +13,6 @@ struct TemplateChoice {
 
 struct CAppSeams {
     // Start-up steps owned elsewhere.
-    std::function<void()> fillChoiceTables;       // fill and shadow choice tables
-    std::function<void()> enterRememberedSelectMode;
-    std::function<void()> initDefaultLogFont;
     std::function<void()> loadSharedBitmaps;      // the nine shared bitmaps
     std::function<void()> createDocTemplate;      // document, child frame and view classes
     std::function<void()> loadCursors;            // the 25 own and 5 system cursors
@@ -37,9 +34,6 @@ struct CAppSeams {
     std::function<void(const std::string& name)> setActiveDocTemplateName;
     std::function<bool()> activeDocHasDefaultView; // stored zoom 100 at scroll (0, 0)
     std::function<void()> zoomActiveViewToPageWidth;
-    std::function<void()> closeActiveTextEditor;
-    std::function<void(int mode)> enterUIMode;
-    std::function<void()> restoreSelectMode;
     std::function<bool()> focusInActiveView;      // focus is the view or a direct child
     std::function<void()> releaseMouseAtCursor;   // re-run the view's mouse handling
     std::function<void()> dumpActiveDocObjs;

@@ -11,7 +11,10 @@
 #include "core/ShellHelpers.h"
 #include "core/StringHelpers.h"
 #include "core/Trace.h"
+#include "core/UIMode.h"
 #include "core/UpdateCheck.h"
+#include "core/DrawHelpers.h"
+#include "document/ChoiceTables.h"
 #include "core/ui/CAboutDlg.h"
 #include "core/ui/CMessageDlgs.h"
 #include "fileformat/KeywordHooks.h"
@@ -40,6 +43,7 @@
 
 namespace {
 constexpr UINT IDS_UNFINISHED_START = 827;
+constexpr int kUIModeRememberedSelect = 6;
 constexpr int kIdleThrottleMs = 150;
 constexpr int kSplashBitmap = 319;
 constexpr int kFirstRunSplashBitmap = 321;
@@ -138,8 +142,8 @@ BOOL CKavoApp::InitInstance()
     g_bUmlFilesPresent = QFileInfo::exists(GetVariantsFolder() + kUmlVariantName) &&
                          QFileInfo::exists(GetSymbolsFolder() + kUmlSymbolsName);
     // 10.
-    AppSeams().fillChoiceTables();
-    AppSeams().enterRememberedSelectMode();
+    BuildChoiceTables();
+    EnterUIMode(kUIModeRememberedSelect, 0);
     // 11.
     if (!g_bEmbedded) {
         bool reminderShown = false;
@@ -148,7 +152,7 @@ BOOL CKavoApp::InitInstance()
             ShowSplash();
     }
     // 12.
-    AppSeams().initDefaultLogFont();
+    InitDefaultLogFont();
     AppSeams().loadSharedBitmaps();
     // 13.
     ParseDiagSwitch();
@@ -356,7 +360,7 @@ BOOL CKavoApp::PreTranslateMessage(QObject* target, QEvent* event)
         const auto* key = static_cast<QKeyEvent*>(event);
         if (key->key() == Qt::Key_Escape && AppSeams().hasActiveView() && m_pMainWnd &&
             !AppSeams().focusInActiveView())
-            AppSeams().restoreSelectMode();
+            RestoreSelectMode();
         if (key->key() == Qt::Key_Z && (key->modifiers() & Qt::ControlModifier) && m_pMainWnd &&
             AppSeams().hasActiveDoc() && !AppSeams().activeDocCanUndo())
             QApplication::beep();

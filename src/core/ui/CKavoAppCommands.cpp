@@ -9,6 +9,7 @@
 #include "core/ProgramFolders.h"
 #include "core/ShellHelpers.h"
 #include "core/Trace.h"
+#include "core/UIMode.h"
 #include "core/UpdateCheck.h"
 #include "core/ui/CAboutDlg.h"
 #include "core/ui/CKavoDocManager.h"
@@ -64,8 +65,8 @@ bool CKavoApp::PromptForTemplate(std::string& path, BOOL flag)
 void CKavoApp::OnFileNew()
 {
     DiagPrintf("USER  New\n");
-    AppSeams().closeActiveTextEditor();
-    AppSeams().enterUIMode(kUIModeLastSelect);
+    CloseActiveTextEditor();
+    EnterUIMode(kUIModeLastSelect, 0);
     const bool wasMaximised = AppSeams().documentCount() > 0 && AppSeams().activeChildMaximized();
     g_strNewTemplatePath.clear();
     if (!PromptForTemplate(g_strNewTemplatePath, FALSE)) {
