@@ -203,6 +203,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
                     }
                     if (CFigStyle* st = doc.m_figStyles.GetAt(0); st && doc.LogFigStyleProps(st))
                         st->Width = b;
+                    if (doc.m_figStyles.GetCount() < 2)
+                        if (CFigStyle* added = doc.m_figStyles.NewEntry())
+                            added->SetName("S");
+                    if (CFigStyle* st = doc.m_figStyles.GetAt(1); st && doc.LogFigStyleState(st)) {
+                        st->DefaultText.assign(b % 7, 'x');
+                        st->m_conPts.AddConPt(CFltPoint(float(a), float(b)), "c", 0, false, -1);
+                    }
                 } else if (CDiagObj* o = Pick(doc, a); o && o->GetType() == kObjConnector) {
                     auto* c = static_cast<CConnector*>(o);
                     if (doc.LogConColors(c))
