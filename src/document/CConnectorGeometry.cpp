@@ -157,12 +157,20 @@ bool CConnector::IsInRectEnds(const RECT& rc) const
     return r.PtInRect(EndPoint1) && r.PtInRect(EndPoint2);
 }
 
+namespace {
+constexpr int kMaxPenOrShapeSize = 1 << 16;
+} // namespace
+
 void CConnector::GetBoundRect(CRect& out, int mode, int tolerance) const
 {
     out = GetEndsRect();
     if (mode == 0)
         return;
-    const CConProps& p = m_props;
+    // Sizes are limited so that a damaged record cannot overflow the sums.
+    auto lim = [](int v) { return std::clamp(v, 0, kMaxPenOrShapeSize); };
+    CConProps p = m_props;
+    for (int32_t* v : {&p.LineWidth, &p.End1Length, &p.End2Length, &p.FISize, &p.FIBdrWidth})
+        *v = lim(*v);
     int m = 0;
     if (HasFlags(8, 0)) {
         m = std::max(out.Width(), out.Height()) * 2 / 3;

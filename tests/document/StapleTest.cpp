@@ -238,3 +238,30 @@ TEST(StapleRecords, StateIsEighteenWordsAndRoundTrips)
     UndoReader shortReader(buf.data() + 4, buf.data() + buf.size());
     EXPECT_FALSE(ReadStapleState(shortReader, back));
 }
+
+TEST_F(DocTest, CutStapleComesBackWithEveryField)
+{
+    CFigure* a = NewFig(doc, 0, 0);
+    CFigure* b = NewFig(doc, 500, 0);
+    doc.AddFigWithId(a);
+    doc.AddFigWithId(b);
+    auto* first = new CStaple(&doc);
+    first->MakeFigLink(a, 255, 127, b, 0, 127, 40, 0);
+    first->PinType = 3;
+    auto* second = new CStaple(&doc);
+    second->MakeFigLbl(b, 0, 0, a, 255, 255, -7, 9);
+    ASSERT_TRUE(doc.AddStapleWithId(first));
+    ASSERT_TRUE(doc.AddStapleWithId(second));
+    doc.ResetUndoLog();
+    const std::string before = StapleFields(*first);
+    doc.UndoBeginStep(UDMAC_DELOBJS);
+    ASSERT_TRUE(doc.CutStaple(first, -1));
+    doc.UndoEndStep();
+    ASSERT_EQ(doc.m_pStapleList->GetCount(), 1);
+    doc.UndoLastStep();
+    ASSERT_EQ(doc.m_pStapleList->GetCount(), 2);
+    auto* back = static_cast<CStaple*>(doc.m_pStapleList->GetAt(0));
+    EXPECT_EQ(StapleFields(*back), before) << "at its old place with its old fields";
+    EXPECT_EQ(back->m_pFig1, a);
+    EXPECT_EQ(back->m_pFig2, b);
+}
