@@ -120,8 +120,24 @@ public:
     // anchor minus Figure1's.
     bool RecordOffset(CKavoDoc* doc);
 
+    // ---- maintenance (StapleMaintenance.cpp)
+    // One follow step; 0 when nothing was done or a move failed (the
+    // snapshots then stay, so the next pass tries again).
+    int Update(CKavoDoc* doc, int log);
+    // Connector and lateral labels: the staple moves onto another connector.
+    int MoveToConnector(CConnector* con, int reanchor);
+    // The attachment-kind entry of a pin (PinType), or the defaults.
+    const struct CStapleKindEntry& GetKindEntry() const;
+
 private:
     void PinObjects();
+    int UpdateConLbl(CKavoDoc* doc);
+    int UpdateFigLbl(CKavoDoc* doc, int log);
+    int UpdateFlowLbl(CKavoDoc* doc);
+    int UpdateFigLink(CKavoDoc* doc, int log);
+    int UpdateLatLbl(CKavoDoc* doc);
+    int RetakeOffset(CKavoDoc* doc, int log);
+    int FollowFig1(CKavoDoc* doc);
 };
 
 // The rectangle of a lateral label of the given size beside a connector: its

@@ -18,21 +18,6 @@ auto* TailFields(Staple& s, int i)
     return fields[i];
 }
 
-// An object that leaves a staple points at another staple still pinning it,
-// or at none.
-void RefindStaple(CKavoDoc& doc, CDiagObj* obj, const CStaple* leaving)
-{
-    if (!obj || obj->m_pStaple != leaving)
-        return;
-    obj->m_pStaple = nullptr;
-    for (CDiagObj* o : *doc.m_pStapleList) {
-        auto* st = static_cast<CStaple*>(o);
-        if (st != leaving && (st->m_pCon == obj || st->m_pFig1 == obj || st->m_pFig2 == obj)) {
-            obj->m_pStaple = st;
-            return;
-        }
-    }
-}
 } // namespace
 
 void WriteStapleState(UndoStream& s, const CStaple& st)
@@ -120,9 +105,10 @@ bool ReplayStapleRecord(CKavoDoc& doc, int type, UndoReader& r)
     CStaple* live = doc.FindStapleById(saved.m_nId);
     if (!live)
         return true;
-    RefindStaple(doc, live->m_pCon, live);
-    RefindStaple(doc, live->m_pFig1, live);
-    RefindStaple(doc, live->m_pFig2, live);
+    for (CDiagObj* o : {static_cast<CDiagObj*>(live->m_pCon), static_cast<CDiagObj*>(live->m_pFig1),
+                        static_cast<CDiagObj*>(live->m_pFig2)})
+        if (o)
+            o->RefindStaple(live);
     const int32_t selected = saved.m_bSelected;
     live->CopyFrom(saved);
     live->m_bSelected = selected;
