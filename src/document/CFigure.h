@@ -173,6 +173,10 @@ public:
     bool IsFigWithoutCons() const;
     bool CanRotateText() const;
     bool IsPartition() const;
+    // Trunk diagrams (Trunks.cpp).
+    bool IsTrunkObj() const;
+    bool IsTrunkNode() const;
+    bool IsTrunkLatLabel() const;
     bool ShadowAllowed() const;
     void GetShadow(CShadowSpec& out) const;
     bool HasOutline() const;

@@ -153,6 +153,13 @@ public:
     void RefreshStapleSnapshots();
     void RefreshFigSnapshots(const CFigure* fig);
     int UpdateTrunks(int redraw);
+    bool IsEndPairKinds(int endSymbolA, int endSymbolB) const;
+    CFigure* FindTrunkNodeFor(const CFigure* fig) const;
+    CFigure* FindLinkedJunction(const CFigure* fig, const CFigure* node) const;
+    // The figure link node -> interface at the meeting point.
+    bool LinkInterface(CFigure* fig, CFigure* node, const POINT& meet);
+    // Commands 32828..32830 on the one selected association label.
+    int OnAssociationDirection(int command);
     int GetGroupPosition(const CGroup* group) const;
 
     // ---- selection

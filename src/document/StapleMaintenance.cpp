@@ -7,6 +7,7 @@
 #include "document/CFigure.h"
 #include "document/CStaple.h"
 #include "document/StapleKinds.h"
+#include "document/Trunks.h"
 #include "editing/UndoRecordsStaple.h"
 
 #include <algorithm>
@@ -87,6 +88,7 @@ void SetStapleKindTable(const std::vector<CStapleKindEntry>& entries)
 
 void ResetStapleState()
 {
+    ResetTrunkState();
     g_stapleKinds.clear();
     g_bInStaplePass = false;
 }
