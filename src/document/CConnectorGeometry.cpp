@@ -7,6 +7,7 @@
 #include "document/CFigure.h"
 #include "document/CKavoDoc.h"
 #include "document/CStaple.h"
+#include "document/Trunks.h"
 
 #include <algorithm>
 #include <cmath>
@@ -87,6 +88,21 @@ int CConnector::RecalcRoute()
     ComputeEndPoints(nullptr, p1, p2);
     EndPoint1 = p1;
     EndPoint2 = p2;
+    // A trunk figure whose indicator follows this connector points along it.
+    if (IsTrunkDiagrams()) {
+        for (int end = 1; end <= 2; ++end) {
+            CFigure* fig = GetEndFig(end);
+            if (!fig || fig->m_pIndicatorCon != this)
+                continue;
+            const CPoint own = end == 1 ? EndPoint1 : EndPoint2, other = end == 1 ? EndPoint2 : EndPoint1;
+            double angle = LineAngle(other, own) - M_PI / 2;
+            while (angle < 0)
+                angle += 2 * M_PI;
+            while (angle >= 2 * M_PI)
+                angle -= 2 * M_PI;
+            fig->m_dIndicatorAngle = angle;
+        }
+    }
     if (!HasFlags(1, 0))
         return 0;
     if (m_nOrientHint != 0)

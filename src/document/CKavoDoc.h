@@ -149,6 +149,10 @@ public:
     CStaple* FindFigLinkBetween(const CFigure* a, const CFigure* b) const;
     bool AreFigsLinked(const CFigure* a, const CFigure* b) const { return FindFigLinkBetween(a, b) != nullptr; }
     int MoveConLabel(CStaple* staple, CConnector* con, const POINT& pt);
+    // A connector label anchored where `pt` lies on the label; null on failure.
+    CStaple* CreateConLblStaple(CConnector* con, const POINT& pt, CFigure* label);
+    // From the head: staples never given an id are removed and deleted.
+    void DiscardUnaddedStaples(std::vector<CStaple*>& staples);
     void InvalidateStapled(CDiagObj* obj);
     void RefreshStapleSnapshots();
     void RefreshFigSnapshots(const CFigure* fig);

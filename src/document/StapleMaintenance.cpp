@@ -11,6 +11,7 @@
 #include "editing/UndoRecordsStaple.h"
 
 #include <algorithm>
+#include <memory>
 
 namespace {
 std::vector<CStapleKindEntry> g_stapleKinds;
@@ -423,4 +424,39 @@ int CStaple::UpdateLatLbl(CKavoDoc* doc)
     SnapFig1();
     SnapCon();
     return 1;
+}
+
+CStaple* CKavoDoc::CreateConLblStaple(CConnector* con, const POINT& pt, CFigure* label)
+{
+    if (!con || !label)
+        return nullptr;
+    auto staple = std::make_unique<CStaple>(this);
+    // The label's anchor is where the point lies on it, in 0..255.
+    const CRect& rc = label->m_rect;
+    auto along = [](int v, int lo, int extent) {
+        return extent > 0 ? std::clamp((v - lo) * kStaplePosMax / extent, 0, kStaplePosMax) : kStaplePosMid;
+    };
+    staple->MakeConLbl(con, pt, label, along(pt.x, rc.left, rc.Width()), along(pt.y, rc.top, rc.Height()));
+    if (!AddStapleWithId(staple.get())) {
+        for (CDiagObj* o : {static_cast<CDiagObj*>(con), static_cast<CDiagObj*>(label)})
+            o->RefindStaple(staple.get());
+        return nullptr;
+    }
+    InvalidateObj(con);
+    return staple.release();
+}
+
+void CKavoDoc::DiscardUnaddedStaples(std::vector<CStaple*>& staples)
+{
+    while (!staples.empty() && staples.front() && staples.front()->m_nId == -1) {
+        CStaple* s = staples.front();
+        staples.erase(staples.begin());
+        for (CDiagObj* o : {static_cast<CDiagObj*>(s->m_pCon), static_cast<CDiagObj*>(s->m_pFig1),
+                            static_cast<CDiagObj*>(s->m_pFig2)})
+            if (o) {
+                InvalidateObj(o);
+                o->RefindStaple(s);
+            }
+        delete s;
+    }
 }

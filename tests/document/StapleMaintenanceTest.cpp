@@ -167,3 +167,26 @@ TEST_F(StaplePassTest, LookupsAndRefind)
     EXPECT_EQ(a->m_pStaple, label);
     EXPECT_EQ(a->RefindStaple(label), link);
 }
+
+TEST_F(StaplePassTest, ConnectorLabelsAreMadeAndUnaddedStaplesDiscarded)
+{
+    CFigure* a = Fig(0, 0);
+    CFigure* b = Fig(500, 0);
+    CFigure* label = Fig(200, 300);
+    CConProps props;
+    CConnector* con = doc.CreateCon(a, b, -1, -1, a->GetCenter(), b->GetCenter(), -1, props);
+    CStaple* s = doc.CreateConLblStaple(con, label->GetCenter(), label);
+    ASSERT_TRUE(s);
+    EXPECT_EQ(s->m_nType, kStapleConLabel);
+    EXPECT_EQ(CSize(s->Fig1PosX, s->Fig1PosY), CSize(127, 127));
+    EXPECT_EQ(doc.m_pStapleList->GetCount(), 1);
+
+    auto* loose = new CStaple(&doc);
+    loose->MakeFigLbl(a, 0, 0, b, 0, 0, 0, 0);
+    ASSERT_EQ(loose->m_nId, -1);
+    std::vector<CStaple*> list{loose, s};
+    doc.DiscardUnaddedStaples(list);
+    EXPECT_EQ(list, std::vector<CStaple*>{s}) << "stops at the first staple with an id";
+    EXPECT_NE(a->m_pStaple, loose);
+    EXPECT_NE(b->m_pStaple, loose);
+}

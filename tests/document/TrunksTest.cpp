@@ -189,3 +189,19 @@ TEST_F(TrunksTest, DirectionCommandIsOneUndoableStep)
     EXPECT_EQ(doc.UndoLastStep(), UDMAC_SETASSIND);
     EXPECT_EQ(label->AssociationIndicator, 0);
 }
+
+TEST_F(TrunksTest, IndicatorAnglePointsAlongTheTrunkConnector)
+{
+    KindFig* iface = Fig(9, 0);
+    KindFig* node = Fig(3, 300);
+    CConnector* con = Con(iface, node, toInterface);
+    doc.UpdateTrunks(0);
+    ASSERT_EQ(iface->m_pIndicatorCon, con);
+    con->RecalcRoute();
+    // From the node (right) towards the interface is left: 3 pi / 2, less pi / 2.
+    EXPECT_NEAR(iface->m_dIndicatorAngle, M_PI, 1e-5) << "the geometry works with 3.14159";
+    SetTrunkDiagramsForTest(false);
+    iface->m_dIndicatorAngle = 0.5;
+    con->RecalcRoute();
+    EXPECT_EQ(iface->m_dIndicatorAngle, 0.5);
+}
