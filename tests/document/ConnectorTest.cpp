@@ -1,3 +1,5 @@
+#include "DocTestSupport.h"
+
 #include "document/CConnector.h"
 #include "document/CFigure.h"
 #include "document/CObjList.h"
@@ -178,4 +180,37 @@ TEST_F(ConnectorTest, BoundingMargins)
     c.m_props.FIType = -1;
     c.GetBoundRect(rc, 2, 10);
     EXPECT_EQ(rc, CRect(-60, -60, 150, 90)) << "two thirds of the larger side";
+}
+
+TEST_F(DocTest, ReattachingAnEndUndoesExactly)
+{
+    CFigure* a = NewFig(doc, 0, 0);
+    CFigure* b = NewFig(doc, 500, 0);
+    CFigure* c = NewFig(doc, 0, 400);
+    for (CFigure* f : {a, b, c})
+        doc.AddFigWithId(f);
+    CConProps props;
+    CConnector* con = doc.CreateCon(a, b, -1, -1, a->GetCenter(), b->GetCenter(), -1, props);
+    ASSERT_TRUE(con);
+    con->RecalcRoute();
+    doc.ResetUndoLog();
+    const std::string before = Snapshot(doc);
+    const CPoint e1 = con->EndPoint1, e2 = con->EndPoint2;
+
+    doc.UndoBeginStep(UDMAC_MOVEOBJS);
+    ASSERT_TRUE(doc.LogConnectorEnds(UDOC_CONMOVE, con));
+    con->AttachEnd(kConEnd2, c, kConPtFixed, CPoint(20, 420), false, false);
+    ASSERT_TRUE(doc.LogConnectorEnds(UDOC_CONMOVE, con));
+    con->AttachEnd(kConEnd1, nullptr, kConPtCentre, CPoint(-50, -50), false, false);
+    doc.UndoEndStep();
+    EXPECT_EQ(c->m_nConnected, 1);
+    EXPECT_EQ(a->m_nConnected, 0);
+
+    EXPECT_EQ(doc.UndoLastStep(), UDMAC_MOVEOBJS);
+    EXPECT_EQ(Snapshot(doc), before) << "ends, ids and attachment counts";
+    EXPECT_EQ(con->EndPoint1, e1);
+    EXPECT_EQ(con->EndPoint2, e2);
+    EXPECT_EQ(con->m_nConPtId2, kConPtCentre);
+    EXPECT_EQ(a->m_pAttachedCon1, con);
+    EXPECT_EQ(c->m_pAttachedCon1, nullptr);
 }
