@@ -4,6 +4,8 @@
 #include "core/Units.h"
 #include "shapes/SymbolSpace.h"
 
+#include <new>
+
 int CConPtList::AddConPt(const CFltPoint& pos, const std::string& name, int32_t flag, bool noSearch,
                          int32_t id)
 {
@@ -19,8 +21,14 @@ int CConPtList::AddConPt(const CFltPoint& pos, const std::string& name, int32_t 
     pt.m_pos = pos;
     pt.m_strName = name.substr(0, CConPt::kMaxName);
     pt.m_nFlag = flag;
-    pt.m_nId = explicitId ? id : NextId();
-    m_points.push_back(pt);
+    pt.m_nId = explicitId ? id : m_nNextId;
+    try {
+        m_points.push_back(pt);
+    } catch (const std::bad_alloc&) {
+        return 0;
+    }
+    if (!explicitId)
+        ++m_nNextId;
     if (explicitId && m_nNextId <= MaxId())
         m_nNextId = MaxId() + 1;
     return pt.m_nId;

@@ -177,6 +177,9 @@ public:
     bool IsTrunkObj() const;
     bool IsTrunkNode() const;
     bool IsTrunkLatLabel() const;
+    // A label with a direction indicator on an interface connector's lateral
+    // staple; hands out the connector and the staple.
+    bool IsTrunkIfLabel(CConnector** con, CStaple** staple) const;
     bool ShadowAllowed() const;
     void GetShadow(CShadowSpec& out) const;
     bool HasOutline() const;

@@ -293,3 +293,17 @@ int SwapDirectionCode(int code)
     default: return code;
     }
 }
+
+bool CFigure::IsTrunkIfLabel(CConnector** con, CStaple** staple) const
+{
+    if (!IsTrunkDiagrams() || !m_bLabel || !AssociationIndicator || !m_pDoc)
+        return false;
+    CStaple* s = m_pDoc->FindLatLblStapleOfLabel(this);
+    if (!s || !IsInterfaceCon(s->m_pCon))
+        return false;
+    if (con)
+        *con = s->m_pCon;
+    if (staple)
+        *staple = s;
+    return true;
+}

@@ -186,8 +186,18 @@ TEST_F(TrunksTest, DirectionCommandIsOneUndoableStep)
     EXPECT_EQ(doc.OnAssociationDirection(kCmdAssocDirBackward), 1);
     EXPECT_EQ(label->AssociationIndicator, 2);
     EXPECT_EQ(doc.OnAssociationDirection(kCmdAssocDirBackward), 0) << "no change, no step";
+    EXPECT_FALSE(label->IsTrunkIfLabel(nullptr, nullptr)) << "an association, not an interface connector";
+    con->m_nStyle = toInterface;
+    con->ResetStockKind();
+    CConnector* outCon = nullptr;
+    CStaple* outStaple = nullptr;
+    EXPECT_TRUE(label->IsTrunkIfLabel(&outCon, &outStaple));
+    EXPECT_EQ(outCon, con);
+    EXPECT_EQ(outStaple, s);
+    con->m_nStyle = association;
     EXPECT_EQ(doc.UndoLastStep(), UDMAC_SETASSIND);
     EXPECT_EQ(label->AssociationIndicator, 0);
+    EXPECT_FALSE(label->IsTrunkIfLabel(nullptr, nullptr)) << "no indicator";
 }
 
 TEST_F(TrunksTest, IndicatorAnglePointsAlongTheTrunkConnector)
