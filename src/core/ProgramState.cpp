@@ -13,6 +13,7 @@
 #include "core/UIMode.h"
 #include "document/ChoiceTables.h"
 #include "document/DocDefaults.h"
+#include "document/StapleKinds.h"
 #include "platform/GlobalMem.h"
 #include "shapes/ShapesState.h"
 
@@ -34,4 +35,5 @@ void ResetProgramState()
     ResetChoiceTables();
     ResetUIMode();
     ResetDocDefaults();
+    ResetStapleState();
 }

@@ -1,6 +1,10 @@
 #include "document/CConPtList.h"
 
+#include "core/IntGeometry.h"
+#include "core/Units.h"
 #include "shapes/SymbolSpace.h"
+
+#include <new>
 
 int CConPtList::AddConPt(const CFltPoint& pos, const std::string& name, int32_t flag, bool noSearch,
                          int32_t id)
@@ -17,8 +21,14 @@ int CConPtList::AddConPt(const CFltPoint& pos, const std::string& name, int32_t 
     pt.m_pos = pos;
     pt.m_strName = name.substr(0, CConPt::kMaxName);
     pt.m_nFlag = flag;
-    pt.m_nId = explicitId ? id : NextId();
-    m_points.push_back(pt);
+    pt.m_nId = explicitId ? id : m_nNextId;
+    try {
+        m_points.push_back(pt);
+    } catch (const std::bad_alloc&) {
+        return 0;
+    }
+    if (!explicitId)
+        ++m_nNextId;
     if (explicitId && m_nNextId <= MaxId())
         m_nNextId = MaxId() + 1;
     return pt.m_nId;
@@ -117,4 +127,73 @@ int CConPtList::GetConPtPoint(int32_t id, const RECT& rect, CPoint& out) const
         return 0;
     out = pos.RoundToPoint();
     return 1;
+}
+
+void CConPtList::RenumberIds()
+{
+    int32_t id = 1;
+    for (CConPt& p : m_points)
+        p.m_nId = id++;
+    m_nNextId = id;
+}
+
+void CConPtList::CopyFromEx(const CConPtList& other, bool skipFlagged)
+{
+    m_points.clear();
+    for (const CConPt& p : other.m_points) {
+        if (!skipFlagged || !p.m_nFlag)
+            m_points.push_back(p);
+    }
+    m_nNextId = other.m_nNextId;
+}
+
+void CConPtList::AddUnflagged(const CConPtList& other)
+{
+    RemoveAll();
+    for (const CConPt& p : other.m_points) {
+        if (!p.m_nFlag)
+            AddConPt(p.m_pos, p.m_strName, 0, false, -1);
+    }
+}
+
+int CConPtList::MoveConPt(int32_t id, const RECT& rect, int dx, int dy)
+{
+    CPoint pt;
+    if (!GetConPtPoint(id, rect, pt))
+        return 0;
+    pt.Offset(dx, dy);
+    CRect bounds(rect);
+    bounds.NormalizeRect();
+    ClampPtToRect(pt, bounds);
+    float fx = kSymbolSpaceCentre;
+    float fy = kSymbolSpaceCentre;
+    PointToSymbolFraction(fx, fy, pt, bounds);
+    CConPt& p = m_points[IndexFromId(id)];
+    p.m_pos = CFltPoint(fx, fy);
+    return 1;
+}
+
+void CConPtList::FindFreePos(CFltPoint& out, bool onVertical, bool onHorizontal) const
+{
+    auto candidate = [](double a, double b) {
+        ScaleFloatPair2048(a, b);
+        return CFltPoint(static_cast<float>(a), static_cast<float>(b));
+    };
+    const CFltPoint centre = candidate(500, 500);
+    out = centre;
+    if (FindByPos(centre) == -1)
+        return;
+    for (int step = 100; step <= 800; step += 100) {
+        CFltPoint c;
+        if (onHorizontal)
+            c = candidate(step, 500);
+        else if (onVertical)
+            c = candidate(500, step);
+        else
+            c = candidate(step, step);
+        if (FindByPos(c) == -1) {
+            out = c;
+            return;
+        }
+    }
 }

@@ -30,6 +30,21 @@ public:
     void CopyFrom(const CConPtList& other) { m_points = other.m_points; m_nNextId = other.m_nNextId; }
     // Same count and pairwise equal points in order.
     bool IsEqual(const CConPtList& other) const;
+    // Ids 1..n in list order, next id n + 1.
+    void RenumberIds();
+    // Copy leaving out flagged points when asked (the next id is taken over).
+    void CopyFromEx(const CConPtList& other, bool skipFlagged);
+    // Empties the list, then adds each unflagged point of the other by
+    // position and name (flag 0, new ids, equal positions merged).
+    void AddUnflagged(const CConPtList& other);
+    // Moves the point by (dx, dy) inside the rectangle: offset, clamped to the
+    // whole rectangle (its right and bottom borders included, so a point on
+    // them stays there) and converted back. 0 for an unknown id.
+    int MoveConPt(int32_t id, const RECT& rect, int dx, int dy);
+    // A position no point uses, tried on the 1000 grid: (500, 500), then steps
+    // 100..800 along the horizontal or vertical middle line or the diagonal.
+    // When every candidate is used, (500, 500).
+    void FindFreePos(CFltPoint& out, bool onVertical, bool onHorizontal) const;
 
     // The point's position in the rectangle: mapped with its anchoring modes,
     // except that a coordinate of exactly 1024.0 is the rectangle's integer

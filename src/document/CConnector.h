@@ -8,9 +8,26 @@
 
 class CFigure;
 
+// Connection-point codes of an end besides real point ids.
+constexpr int32_t kConPtCentre = -1;   // free, or aimed at the figure's centre
+constexpr int32_t kConPtFixed = -2;    // the stored end point is the target
+constexpr int32_t kConPtAuto = -3;     // chosen by the trunk routine (becomes -2)
+
+// AttachEnd's end selector: end 1, end 2 or both (end 1 first).
+constexpr int kConEnd1 = 1;
+constexpr int kConEnd2 = 2;
+
+// Moves applied while a drag is tracked: each end's figure rectangle and each
+// free end by its own offset.
+struct ConEndOffsets {
+    CSize fig1, fig2;
+    CSize free1, free2;
+};
+
 class CConnector : public CDiagObj {
 public:
     explicit CConnector(CKavoDoc* doc = nullptr) : CDiagObj(doc) {}
+    CConnector(const CConProps& props, int style, CKavoDoc* doc);
     CConnector(const CConnector& o);
     CConnector& operator=(const CConnector& o) = default;
 
@@ -26,14 +43,22 @@ public:
     CPoint EndPoint2;
     int32_t m_nStyle = -1;       // connector-style index
     CConProps m_props;
+    int32_t m_nOrientHint = 0;   // 0 not fixed yet, 1 vertical, 2 horizontal
+
+    // Back to a new connector: default properties, no style, free ends.
+    void Reset();
+    // Every field, the figure pointers and the selected and visited flags too.
+    void CopyFrom(const CConnector& o);
 
     int GetType() const override { return kObjConnector; }
     FigFlagSet* GetFlagWord() override { return &m_props.Behavior; }
     void GetBoundRect(CRect& out, int mode, int tolerance) const override;
-    // Within the tolerance of the straight line between the end points.
     int HitTest(int x, int y, int tolerance, bool strictRect, bool noTextAreas) const override;
+    // A selected connector answers its end handles first (out: the end
+    // point); otherwise whether the point lies near the line (out: the foot).
+    int HitTestPoint(int x, int y, int tolerance, POINT* out) const;
     void StoreIds() override;
-    // End pointers from the stored ids (figures of the given list).
+    // End pointers from the stored ids (ResolveEndIds).
     void Relink(const CObjList& objects) override;
     // Own id and the stored end ids shifted (-1 stays).
     void OffsetIds(int delta);
@@ -41,4 +66,56 @@ public:
     CFigure* GetEndFig(int end) const { return end == 1 ? m_pFig1 : m_pFig2; }
     // End 1 or 2 made free: no object, connection point -1, stored id -1.
     void ClearEnd(int end);
+
+    // ---- ends (CConnectorEnds.cpp)
+    void GetEnd(int end, CFigure*& fig, int32_t& conPtId, CPoint& pt) const;
+    void GetEnds(CFigure*& fig1, CFigure*& fig2, int32_t& id1, int32_t& id2, int& x1, int& y1, int& x2,
+                 int& y2) const;
+    // Attaches end 1 and/or end 2 (kConEnd1 | kConEnd2) to the figure at the
+    // connection point; an end never joins the figure of the other end (it
+    // becomes free at pt then). Unless noRegister the figures' attachment
+    // counts follow; unless noRecalc the route is recalculated and its
+    // result returned.
+    int AttachEnd(int ends, CFigure* fig, int32_t conPtId, const POINT& pt, bool noRegister, bool noRecalc);
+    // Registers both ends with their figures (after loading or undo).
+    void AttachToFigs();
+    void ClearEnds();
+    // Each stored id to its figure; a missing id, or one naming a connector
+    // or staple, makes the end free.
+    void ResolveEndIds(const CObjList& objects);
+    bool IsSameEnds(const CFigure* a, int32_t idA, const CFigure* b, int32_t idB) const;
+    int FindEnd(const CFigure* fig, int32_t id, int& end) const;
+    bool IsFree() const { return !m_pFig1 && !m_pFig2; }
+    CPoint GetEndAttachPt(int end) const;
+    // Swaps the ends (flags, points, figures, connection points); the
+    // properties with the end shapes stay at end numbers 1 and 2.
+    void Reverse();
+    void Offset(int dx, int dy);
+    void OffsetEnds(int dx1, int dy1, int dx2, int dy2);
+
+    // ---- geometry (CConnectorGeometry.cpp)
+    // Recomputes the end points; with low flag 1 fixes the orientation hint
+    // once. Whether the connector is locked vertical or horizontal.
+    int RecalcRoute();
+    // Where the ends meet their figures: end 1 aims from end 2's point, then
+    // end 2 from the new end 1. Offsets (optional) move figures and free ends.
+    void ComputeEndPoints(const ConEndOffsets* offsets, CPoint& p1, CPoint& p2) const;
+    bool IsEnd1Auto() const;
+    bool IsEnd2Auto() const;
+    bool IsVerticalLock() const;
+    bool IsHorizontalLock() const;
+    bool IsMostlyHorizontal() const;
+    bool IsLeftToRight() const { return EndPoint1.x < EndPoint2.x; }
+    bool IsTopToBottom() const { return EndPoint1.y < EndPoint2.y; }
+    CRect GetEndsRect() const;
+    CPoint GetMidPoint() const;
+    double GetLength() const;
+    bool OverlapsRect(const RECT& rc) const;
+    bool IsInRectEnds(const RECT& rc) const;
+    // 1 or 2 for the end whose handle square holds the point, else 0.
+    int EndHandleFromPoint(const POINT& pt, int size) const;
+    int GetDrawTraits() const;
+    int GetLineTolerance(int tolerance) const;
+    bool EndOnTallFig(int end) const;
+    bool EndOnWideFig(int end) const;
 };

@@ -47,6 +47,11 @@ public:
     void SetFlags(DWORD low, DWORD high, bool on);
     bool HasFlags(DWORD low, DWORD high) const;
 
+    // Leaves `leaveOut` (unless it is not the present staple: then null and
+    // nothing changes) and points at another staple of the document that
+    // pins this object, or at none. Returns the new staple.
+    CStaple* RefindStaple(const CStaple* leaveOut);
+
     // The stock kind of the object's style name (cached).
     int IsStockKind(int query) const { return m_stockKind.IsKind(query); }
     int GetStockKind() const { return m_stockKind.GetKind(); }

@@ -270,14 +270,3 @@ bool CFigure::HasOutline() const
     const CFigStyle* style = GetStyle();
     return style && style->m_hotZone.HasPoints();
 }
-
-void CFigure::AttachCon(CConnector* con)
-{
-    if (!con)
-        return;
-    if (!m_pAttachedCon1)
-        m_pAttachedCon1 = con;
-    else if (!m_pAttachedCon2 && m_pAttachedCon1 != con)
-        m_pAttachedCon2 = con;
-    ++m_nConnected;
-}

@@ -140,9 +140,22 @@ public:
     bool IsStapled() const { return m_pStaple != nullptr; }
     bool IsInGroup() const { return m_pGroup != nullptr; }
     bool HasConnected() const { return m_nConnected != 0; }
-    // The connector takes a free attachment slot (if any) and the count
-    // goes up by one for each end that names this figure.
+    // Attachment bookkeeping (CFigureAttach.cpp): the count goes up on every
+    // attach, down (never below 0) on every detach; two slots remember the
+    // first connectors. Traced under "ACDC".
     void AttachCon(CConnector* con);
+    void DetachCon(CConnector* con);
+    void UpdateAttached(CConnector* con);
+    void ClearAttached();
+    CConnector* OtherAttachedCon(const CConnector* con) const;
+    // The centre for -1 and -2, else the own connection point's position.
+    int GetConPtPos(int32_t id, const RECT& rect, CFltPoint& out) const;
+    // Where a connector end aimed from `from` meets this figure moved by the
+    // offset: its centre (toCentre, or a junction), the target itself (low
+    // flag 0x1000000 with a point id), a stapled figure label outside the
+    // rectangle, the outline or rectangle, else the target.
+    CPoint ClipConnectorEnd(int32_t id, const POINT& from, const CSize& offset, const POINT* fixedTarget,
+                            bool toCentre) const;
     bool IsStyleBlank() const;
     bool IsInvisible() const;
     bool IsTwoWayJct() const;
@@ -160,6 +173,13 @@ public:
     bool IsFigWithoutCons() const;
     bool CanRotateText() const;
     bool IsPartition() const;
+    // Trunk diagrams (Trunks.cpp).
+    bool IsTrunkObj() const;
+    bool IsTrunkNode() const;
+    bool IsTrunkLatLabel() const;
+    // A label with a direction indicator on an interface connector's lateral
+    // staple; hands out the connector and the staple.
+    bool IsTrunkIfLabel(CConnector** con, CStaple** staple) const;
     bool ShadowAllowed() const;
     void GetShadow(CShadowSpec& out) const;
     bool HasOutline() const;

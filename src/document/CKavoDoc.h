@@ -137,6 +137,33 @@ public:
     // The texts of one area (-1: both whole), logged as record 11.
     bool SetFigTextArea(CFigure* fig, int area, const std::string& text, const std::string& secondText);
     CStaple* FindStapleById(int32_t id) const;
+    // ---- staple maintenance and lookups (StapleMaintenance.cpp, Trunks.cpp)
+    int UpdateAllStaples(int log);
+    CStaple* FindConLblStaple(const CConnector* con) const;
+    CStaple* FindLatLblStaple(const CConnector* con) const;
+    CStaple* FindLatLblStapleOfLabel(const CFigure* label) const;
+    CStaple* FindConOrLatLblStaple(const CConnector* con) const;
+    CStaple* FindFigLink(const CFigure* fig, const CFigure* leader) const;
+    CStaple* FindFigLinkFrom(const CFigure* fig) const;
+    CStaple* FindFigLinkTo(const CFigure* fig) const;
+    CStaple* FindFigLinkBetween(const CFigure* a, const CFigure* b) const;
+    bool AreFigsLinked(const CFigure* a, const CFigure* b) const { return FindFigLinkBetween(a, b) != nullptr; }
+    int MoveConLabel(CStaple* staple, CConnector* con, const POINT& pt);
+    // A connector label anchored where `pt` lies on the label; null on failure.
+    CStaple* CreateConLblStaple(CConnector* con, const POINT& pt, CFigure* label);
+    // From the head: staples never given an id are removed and deleted.
+    void DiscardUnaddedStaples(std::vector<CStaple*>& staples);
+    void InvalidateStapled(CDiagObj* obj);
+    void RefreshStapleSnapshots();
+    void RefreshFigSnapshots(const CFigure* fig);
+    int UpdateTrunks(int redraw);
+    bool IsEndPairKinds(int endSymbolA, int endSymbolB) const;
+    CFigure* FindTrunkNodeFor(const CFigure* fig) const;
+    CFigure* FindLinkedJunction(const CFigure* fig, const CFigure* node) const;
+    // The figure link node -> interface at the meeting point.
+    bool LinkInterface(CFigure* fig, CFigure* node, const POINT& meet);
+    // Commands 32828..32830 on the one selected association label.
+    int OnAssociationDirection(int command);
     int GetGroupPosition(const CGroup* group) const;
 
     // ---- selection

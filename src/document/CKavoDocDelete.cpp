@@ -5,6 +5,7 @@
 #include "core/Trace.h"
 #include "document/CStaple.h"
 #include "document/DocDefaults.h"
+#include "editing/UndoRecordsStaple.h"
 
 #include <algorithm>
 
@@ -104,11 +105,7 @@ bool CKavoDoc::CutStaple(CStaple* staple, int position)
     const int pos = position;
     if (!m_undo.UndoLog(UDOC_DELSTP, [&state, pos](UndoStream& s) {
             s.Int32(pos);
-            s.Int32(state.m_nType);
-            s.Int32(state.m_pFig2 ? state.m_pFig2->m_nId : state.m_nFig2Id);
-            s.Int32(state.m_pFig1 ? state.m_pFig1->m_nId : state.m_nFig1Id);
-            s.Int32(state.m_pCon ? state.m_pCon->m_nId : state.m_nConId);
-            s.Int32(state.m_nId);
+            WriteStapleState(s, state);
         }))
         return false;
     DiagPrintf("STAT  CutStaple()\n");

@@ -2,6 +2,7 @@
 // each holds, and how Undo puts it back. Styles are found by name, objects by
 // id; a record whose style or object is gone is skipped.
 #include "document/CKavoDoc.h"
+#include "editing/UndoRecordsStaple.h"
 
 #include <cstring>
 
@@ -301,6 +302,6 @@ bool CKavoDoc::ReplaySmallRecord(int type, UndoReader& r)
     case UDOC_CONSTYLE:
         return ReplayStyleState(type, r);
     default:
-        return false;
+        return ReplayStapleRecord(*this, type, r);
     }
 }

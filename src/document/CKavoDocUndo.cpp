@@ -7,6 +7,8 @@
 #include "core/UIMode.h"
 #include "document/CStaple.h"
 #include "document/DocDefaults.h"
+#include "editing/UndoRecordChecks.h"
+#include "editing/UndoRecordsStaple.h"
 
 #include <cstring>
 #include <new>
@@ -96,7 +98,7 @@ bool ReadFigureState(UndoReader& r, CFigure& f)
     if (!r.Int32(f.AssociationIndicator) || !r.Int32(f.AutoDelJct) || !r.Int32(f.TerminalJct) ||
         !r.Int32(f.m_nConnected) || !r.Int32(f.m_bLabel) || !r.Rect(rc) || !r.String(f.m_strLink) ||
         !r.Double(f.m_dIndicatorAngle) || !r.Int16(f.m_nTextRotate) || !r.String(f.m_strSecondText) ||
-        !r.String(f.m_strText))
+        !r.String(f.m_strText) || !IsUndoRect(rc))
         return false;
     f.m_rect = rc;
     if (!r.Blob(data, n))
@@ -143,7 +145,7 @@ bool ReadConnectorState(UndoReader& r, CConnector& c)
         return false;
     c.EndPoint1 = CPoint(ep[0], ep[1]);
     c.EndPoint2 = CPoint(ep[2], ep[3]);
-    return true;
+    return IsUndoPoint(c.EndPoint1) && IsUndoPoint(c.EndPoint2);
 }
 } // namespace
 
@@ -295,7 +297,7 @@ bool CKavoDoc::ReplayUndoRecord(int type, UndoReader& r)
         return true;
     case UDOC_FIGDIM: {
         RECT rc;
-        if (!r.Rect(rc) || !r.Int32(id))
+        if (!r.Rect(rc) || !r.Int32(id) || !IsUndoRect(rc))
             return false;
         if (auto* f = static_cast<CFigure*>(m_pObjList->FindById(id, kObjFigure))) {
             InvalidateObj(f);
@@ -318,6 +320,8 @@ bool CKavoDoc::ReplayUndoRecord(int type, UndoReader& r)
         for (int i = 8; i >= 0; --i)
             if (!r.Int32(v[i]))
                 return false;
+        if (!IsUndoPoint(CPoint(v[5], v[6])) || !IsUndoPoint(CPoint(v[7], v[8])))
+            return false;
         if (auto* c = static_cast<CConnector*>(m_pObjList->FindById(v[0], kObjConnector))) {
             c->m_nFigId1 = v[1];
             c->m_nFigId2 = v[2];
@@ -390,8 +394,7 @@ bool CKavoDoc::ReplayUndoRecord(int type, UndoReader& r)
     case UDOC_DELSTP: {
         auto st = std::make_unique<CStaple>(this);
         int32_t pos = 0;
-        if (!r.Int32(st->m_nId) || !r.Int32(st->m_nConId) || !r.Int32(st->m_nFig1Id) || !r.Int32(st->m_nFig2Id) ||
-            !r.Int32(st->m_nType) || !r.Int32(pos))
+        if (!ReadStapleState(r, *st) || !r.Int32(pos))
             return false;
         CStaple* raw = st.get();
         if (AddStaple(raw)) {

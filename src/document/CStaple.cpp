@@ -2,11 +2,16 @@
 
 #include "document/CKavoDoc.h"
 
-CStaple::CStaple(const CStaple& o)
-    : CDiagObj(o), m_nType(o.m_nType), m_pCon(o.m_pCon), m_pFig1(o.m_pFig1), m_pFig2(o.m_pFig2),
-      m_nConId(o.m_nConId), m_nFig1Id(o.m_nFig1Id), m_nFig2Id(o.m_nFig2Id)
+// A copy is neither selected nor marked.
+CStaple::CStaple(const CStaple& o) : CDiagObj(o), m_nType(o.m_nType)
 {
+    CopyFrom(o);
     m_bSelected = 0;
+}
+
+void CStaple::CopyFrom(const CStaple& o)
+{
+    *this = o;
     m_bVisited = 0;
 }
 
@@ -21,19 +26,28 @@ void CStaple::GetBoundRect(CRect& out, int, int) const
 
 void CStaple::StoreIds()
 {
-    if (m_pCon)
-        m_nConId = m_pCon->m_nId;
-    if (m_pFig1)
-        m_nFig1Id = m_pFig1->m_nId;
-    if (m_pFig2)
-        m_nFig2Id = m_pFig2->m_nId;
+    m_nConId = m_pCon ? m_pCon->m_nId : -1;
+    m_nFig1Id = m_pFig1 ? m_pFig1->m_nId : -1;
+    m_nFig2Id = m_pFig2 ? m_pFig2->m_nId : -1;
 }
 
 void CStaple::Relink(const CObjList& objs)
 {
-    m_pCon = static_cast<CConnector*>(m_nConId == -1 ? nullptr : objs.FindById(m_nConId, kObjConnector));
-    m_pFig1 = static_cast<CFigure*>(m_nFig1Id == -1 ? nullptr : objs.FindById(m_nFig1Id, kObjFigure));
-    m_pFig2 = static_cast<CFigure*>(m_nFig2Id == -1 ? nullptr : objs.FindById(m_nFig2Id, kObjFigure));
+    auto take = [&objs, this](int32_t& id, int kind) -> CDiagObj* {
+        if (id == -1)
+            return nullptr;
+        CDiagObj* o = objs.FindById(id);
+        if (!o || o->GetType() != kind) {
+            id = -1;
+            return nullptr;
+        }
+        o->m_pStaple = this;
+        return o;
+    };
+    m_pCon = static_cast<CConnector*>(take(m_nConId, kObjConnector));
+    m_pFig1 = static_cast<CFigure*>(take(m_nFig1Id, kObjFigure));
+    m_pFig2 = static_cast<CFigure*>(take(m_nFig2Id, kObjFigure));
+    TakeSnapshots();
 }
 
 void CStaple::OffsetIds(int ownDelta, int objDelta)

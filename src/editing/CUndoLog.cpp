@@ -59,8 +59,20 @@ void CUndoLog::GiveUpBlock()
 
 void CUndoLog::UndoBeginStep(int code)
 {
-    if (!m_hUndoBuf || m_bUndoHeld)
+    if (m_bUndoHeld)
         return;
+    // A block given up after a failed growth is asked for again here, so one
+    // refusal does not block every later edit; without one the step runs
+    // unrecorded.
+    if (!m_hUndoBuf && !AllocUndoBuffer()) {
+        m_nUndoStepCode = -1;
+        return;
+    }
+    // Records logged since the last trailer (after a step closed, or in a
+    // step never closed) are closed into a step of their own first: left
+    // before the new opening they would hide the earlier trailer from Undo.
+    if (m_nUndoStepLen > 0 && m_nUndoStepCode >= 0)
+        UndoEndStep();
     if (m_nUndoSteps >= kMaxSteps)
         DropOldestUndoStep();
     DiagPrintf("UNDO  UndoBeginStep(%s)\n", UndoStepCodeName(code));
@@ -127,8 +139,10 @@ void CUndoLog::DropPartialStep()
 
 int CUndoLog::UndoLog(int type, const UndoBodyWriter& body)
 {
+    // Without a block only an abandoned step refuses; other edits go on
+    // unrecorded.
     if (!m_hUndoBuf)
-        return 0;
+        return m_nUndoStepCode == -2 ? 0 : 1;
     if (m_bUndoHeld || m_nUndoStepCode < 0)
         return 1;
     if (!UndoableNavigation && type == UDOC_VIEW)
@@ -286,6 +300,10 @@ void CUndoLog::ResetUndoLog()
 {
     if (!m_hUndoBuf || m_bUndoHeld)
         return;
+    if (m_bReplaying) {
+        m_bResetPending = 1;
+        return;
+    }
     m_nUndoStepCode = -1;
     m_nUndoSteps = 0;
     if (m_nUndoBufSize > kChunk) {
@@ -328,6 +346,8 @@ int CUndoLog::Undo()
     // The replay never reads past the start of the last step.
     UndoReader reader(m_pUndoWrite - len, m_pUndoWrite);
     int result = 0;
+    m_bReplaying = 1;
+    m_bResetPending = 0;
     while (reader.Remaining() > 0) {
         BYTE type = 0;
         reader.Byte(type);
@@ -347,8 +367,14 @@ int CUndoLog::Undo()
             break;
         }
     }
+    m_bReplaying = 0;
     m_nUndoStepCode = saved;
-    DiscardLastUndoStep();
+    if (m_bResetPending) {
+        m_bResetPending = 0;
+        ResetUndoLog();
+    } else {
+        DiscardLastUndoStep();
+    }
     return result;
 }
 

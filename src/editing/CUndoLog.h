@@ -43,9 +43,9 @@ public:
     void FreeUndoBuffer();
 
     void UndoBeginStep(int code);
-    // 0 only without a block or when the user abandoned the operation for
-    // lack of memory (the caller then drops its change); 1 otherwise, also
-    // when nothing was written.
+    // 0 only when the user abandoned the operation for lack of memory (the
+    // caller then drops its change); 1 otherwise, also when nothing was
+    // written (no block: the edit goes on unrecorded).
     int UndoLog(int type, const UndoBodyWriter& body = {});
     int UndoEndStep();
     // Re-opens the last complete step; code -3 keeps its own code.
@@ -81,6 +81,9 @@ public:
     BYTE* m_pUndoWrite = nullptr;
     int32_t m_nUndoStepCode = -1;
     int32_t m_bUndoHeld = 0;
+    // A reset asked for while Undo reads the block waits until it is done.
+    int32_t m_bReplaying = 0;
+    int32_t m_bResetPending = 0;
 
 private:
     // The trailer ending at `end`: false when it is not there or does not

@@ -1,0 +1,462 @@
+// The staple maintenance pass: after an edit every following object catches
+// up with its leading object and the two keep their drawing order. Also the
+// document's staple lookups.
+#include "document/CKavoDoc.h"
+
+#include "document/CConnector.h"
+#include "document/CFigure.h"
+#include "document/CStaple.h"
+#include "document/StapleKinds.h"
+#include "document/Trunks.h"
+#include "editing/UndoRecordsStaple.h"
+
+#include <algorithm>
+#include <memory>
+
+namespace {
+std::vector<CStapleKindEntry> g_stapleKinds;
+// A pass started while one runs returns at once.
+bool g_bInStaplePass = false;
+
+class PassGuard {
+public:
+    PassGuard() { g_bInStaplePass = true; }
+    ~PassGuard() { g_bInStaplePass = false; }
+    PassGuard(const PassGuard&) = delete;
+    PassGuard& operator=(const PassGuard&) = delete;
+};
+
+// Gap between a flow label and the connector it sits beside.
+constexpr int kFlowLabelGap = 4;
+
+template <class Pred>
+CStaple* FindStaple(const CObjList& staples, Pred pred)
+{
+    for (CDiagObj* o : staples) {
+        auto* s = static_cast<CStaple*>(o);
+        if (pred(*s))
+            return s;
+    }
+    return nullptr;
+}
+
+// The label directly in front of `anchor` in the object list; logged when it
+// has to move.
+bool RestackInFrontOf(CKavoDoc& doc, CDiagObj* label, const CDiagObj* anchor)
+{
+    const int at = doc.m_pObjList->Find(anchor);
+    const int from = doc.m_pObjList->Find(label);
+    if (at < 0 || from < 0 || from == at + 1)
+        return true;
+    // Taking the label out first shifts the anchor down when it lay behind.
+    const int target = from < at ? at : at + 1;
+    return doc.MoveObjInList(label, target + 1);
+}
+
+// The object that stands for a connector in the drawing order: the first
+// connector of its chain through redundant junctions.
+const CDiagObj* StackAnchor(const CKavoDoc& doc, CConnector* con)
+{
+    const std::vector<CConnector*> chain = doc.GetConChain(con);
+    const CDiagObj* anchor = con;
+    int best = doc.m_pObjList->Find(con);
+    for (CConnector* c : chain) {
+        const int at = doc.m_pObjList->Find(c);
+        if (at > best) {
+            best = at;
+            anchor = c;
+        }
+    }
+    return anchor;
+}
+
+bool MoveFig(CKavoDoc* doc, CFigure* fig, const CRect& rc)
+{
+    if (fig->m_rect == rc)
+        return true;
+    if (!doc) {
+        fig->SetRectNoUndo(rc);
+        return true;
+    }
+    return doc->SetFigRect(fig, rc);
+}
+} // namespace
+
+void SetStapleKindTable(const std::vector<CStapleKindEntry>& entries)
+{
+    g_stapleKinds = entries;
+}
+
+void ResetStapleState()
+{
+    ResetTrunkState();
+    g_stapleKinds.clear();
+    g_bInStaplePass = false;
+}
+
+const CStapleKindEntry& CStaple::GetKindEntry() const
+{
+    static const CStapleKindEntry kDefaults;
+    if (PinType > 0) {
+        for (const CStapleKindEntry& e : g_stapleKinds)
+            if (e.id == PinType)
+                return e;
+    }
+    return kDefaults;
+}
+
+CStaple* CDiagObj::RefindStaple(const CStaple* leaveOut)
+{
+    if (leaveOut && leaveOut != m_pStaple)
+        return nullptr;
+    const CStaple* current = m_pStaple;
+    m_pStaple = nullptr;
+    if (!m_pDoc || !m_pDoc->m_pStapleList)
+        return nullptr;
+    const bool isCon = GetType() == kObjConnector;
+    m_pStaple = FindStaple(*m_pDoc->m_pStapleList, [&](const CStaple& s) {
+        if (&s == current || &s == leaveOut)
+            return false;
+        return isCon ? s.m_pCon == this : (s.m_pFig1 == this || s.m_pFig2 == this);
+    });
+    return m_pStaple;
+}
+
+int CStaple::MoveToConnector(CConnector* con, int reanchor)
+{
+    if ((m_nType != kStapleConLabel && m_nType != kStapleLatLabel) || !m_pCon)
+        return 0;
+    if (!con || con == m_pCon || con->GetType() != kObjConnector)
+        return 0;
+    m_pCon->RefindStaple(nullptr);
+    m_pCon = con;
+    con->m_pStaple = this;
+    StoreIds();
+    if (reanchor && m_pFig1)
+        ReanchorAt(m_pFig1->GetCenter(), true);
+    return 1;
+}
+
+// ---- lookups
+
+CStaple* CKavoDoc::FindConLblStaple(const CConnector* con) const
+{
+    return con ? FindStaple(*m_pStapleList, [con](CStaple& s) { return s.IsConLbl(true) && s.m_pCon == con; })
+               : nullptr;
+}
+
+CStaple* CKavoDoc::FindLatLblStaple(const CConnector* con) const
+{
+    return con ? FindStaple(*m_pStapleList, [con](CStaple& s) { return s.IsLatLbl(true) && s.m_pCon == con; })
+               : nullptr;
+}
+
+CStaple* CKavoDoc::FindLatLblStapleOfLabel(const CFigure* label) const
+{
+    return label ? FindStaple(*m_pStapleList,
+                              [label](CStaple& s) { return s.IsLatLbl(true) && s.m_pFig1 == label; })
+                 : nullptr;
+}
+
+CStaple* CKavoDoc::FindConOrLatLblStaple(const CConnector* con) const
+{
+    return con ? FindStaple(*m_pStapleList,
+                            [con](CStaple& s) { return (s.IsConLbl(true) || s.IsLatLbl(true)) && s.m_pCon == con; })
+               : nullptr;
+}
+
+CStaple* CKavoDoc::FindFigLink(const CFigure* fig, const CFigure* leader) const
+{
+    return fig ? FindStaple(*m_pStapleList,
+                            [&](CStaple& s) { return s.IsFigLink(true) && s.m_pFig2 == fig && s.m_pFig1 == leader; })
+               : nullptr;
+}
+
+CStaple* CKavoDoc::FindFigLinkFrom(const CFigure* fig) const
+{
+    return fig ? FindStaple(*m_pStapleList, [fig](CStaple& s) { return s.IsFigLink(true) && s.m_pFig1 == fig; })
+               : nullptr;
+}
+
+CStaple* CKavoDoc::FindFigLinkTo(const CFigure* fig) const
+{
+    return fig ? FindStaple(*m_pStapleList, [fig](CStaple& s) { return s.IsFigLink(true) && s.m_pFig2 == fig; })
+               : nullptr;
+}
+
+CStaple* CKavoDoc::FindFigLinkBetween(const CFigure* a, const CFigure* b) const
+{
+    if (!a || !b)
+        return nullptr;
+    return FindStaple(*m_pStapleList, [a, b](CStaple& s) {
+        return s.IsFigLink(true) && ((s.m_pFig1 == a && s.m_pFig2 == b) || (s.m_pFig1 == b && s.m_pFig2 == a));
+    });
+}
+
+// ---- snapshots and redraws
+
+void CKavoDoc::RefreshStapleSnapshots()
+{
+    for (CDiagObj* o : *m_pStapleList)
+        static_cast<CStaple*>(o)->TakeSnapshots();
+}
+
+void CKavoDoc::RefreshFigSnapshots(const CFigure* fig)
+{
+    for (CDiagObj* o : *m_pStapleList) {
+        auto* s = static_cast<CStaple*>(o);
+        if (!fig || s->m_pFig1 == fig || s->m_pFig2 == fig) {
+            s->SnapFig1();
+            s->SnapFig2();
+        }
+    }
+}
+
+void CKavoDoc::InvalidateStapled(CDiagObj* obj)
+{
+    if (!obj)
+        return;
+    for (CDiagObj* o : *m_pStapleList) {
+        auto* s = static_cast<CStaple*>(o);
+        if (s->m_bVisited || (s->m_pCon != obj && s->m_pFig1 != obj && s->m_pFig2 != obj))
+            continue;
+        s->m_bVisited = 1;
+        switch (s->m_nType) {
+        case kStapleConLabel:
+        case kStapleLatLabel:
+            InvalidateObj(s->m_pFig1);
+            break;
+        case kStapleFigLink:
+            if (s->m_pFig2 != obj)
+                InvalidateObj(s->m_pFig2);
+            else if (s->GetKindEntry().redrawLeader == 1)
+                InvalidateObj(s->m_pFig1);
+            break;
+        default:
+            InvalidateObj(s->m_pFig2);
+            break;
+        }
+    }
+}
+
+// ---- the pass
+
+int CKavoDoc::MoveConLabel(CStaple* staple, CConnector* con, const POINT& pt)
+{
+    if (!staple || !con)
+        return 0;
+    UpdateTrunks(0);
+    if (con != staple->m_pCon) {
+        InvalidateObj(staple->m_pCon);
+        if (!LogStapleState(*this, staple) || !staple->MoveToConnector(con, 0))
+            return 0;
+        if (staple->m_pFig1)
+            RestackInFrontOf(*this, staple->m_pFig1, con);
+        InvalidateObj(staple->m_pFig1);
+    }
+    staple->ReanchorAt(pt, false);
+    InvalidateObj(staple->m_pCon);
+    UpdateAllStaples(0);
+    SetModifiedFlag(true);
+    return 1;
+}
+
+int CKavoDoc::UpdateAllStaples(int log)
+{
+    UpdateTrunks(1);
+    if (g_bInStaplePass)
+        return 0;
+    PassGuard guard;
+    int result = 0;
+    // Figure links first: their followers may lead labels in the second sweep.
+    for (CDiagObj* o : *m_pStapleList) {
+        auto* s = static_cast<CStaple*>(o);
+        if (!s->IsFigLink(true)) {
+            if (!s->IsValid())
+                InvalidateObj(s->m_pCon);
+            continue;
+        }
+        if (s->FigsChanged())
+            result = s->Update(this, log);
+        CFigure* behind = s->GetKindEntry().leaderBehind ? s->m_pFig1 : s->m_pFig2;
+        CFigure* front = behind == s->m_pFig1 ? s->m_pFig2 : s->m_pFig1;
+        const int b = m_pObjList->Find(behind), f = m_pObjList->Find(front);
+        // The figure on the wrong side takes the other's place, which puts it
+        // directly behind it; the record names the figure that moves.
+        if (b > f && f >= 0 && MoveObjInList(behind, f + 1))
+            UpdateAllViews(nullptr, 1, nullptr);
+    }
+    for (CDiagObj* o : *m_pStapleList) {
+        auto* s = static_cast<CStaple*>(o);
+        if (s->IsFigLink(true))
+            continue;
+        if (s->IsConLbl(true)) {
+            if (s->ConMoved())
+                result = s->Update(this, log);
+            if (s->m_pFig1)
+                RestackInFrontOf(*this, s->m_pFig1, StackAnchor(*this, s->m_pCon));
+        } else if (s->IsLatLbl(true)) {
+            if (s->LatLblChanged())
+                result = s->Update(this, log);
+        } else if (s->IsFigLbl(true)) {
+            if (s->FigsChanged()) {
+                result = s->Update(this, log);
+                for (CConnector* c : {s->m_pFig1->m_pAttachedCon1, s->m_pFig1->m_pAttachedCon2})
+                    InvalidateObj(c);
+            }
+            RestackInFrontOf(*this, s->m_pFig2, s->m_pFig1);
+        } else if (s->IsFlowLbl(true)) {
+            if (s->FlowLblChanged())
+                result = s->Update(this, log);
+        }
+    }
+    return result;
+}
+
+int CStaple::Update(CKavoDoc* doc, int log)
+{
+    switch (m_nType) {
+    case kStapleConLabel:
+        return UpdateConLbl(doc);
+    case kStapleFigLabel:
+        return UpdateFigLbl(doc, log);
+    case kStapleFlowLabel:
+        return UpdateFlowLbl(doc);
+    case kStapleFigLink:
+        return UpdateFigLink(doc, log);
+    case kStapleLatLabel:
+        return UpdateLatLbl(doc);
+    default:
+        return 0;
+    }
+}
+
+int CStaple::UpdateConLbl(CKavoDoc* doc)
+{
+    if (!m_pCon || !m_pFig1 || !ConMoved())
+        return 0;
+    const CRect rc = RectAtAnchor(GetPointAtConPos(), m_pFig1->m_rect.Width(), m_pFig1->m_rect.Height(), Fig1PosX,
+                                  Fig1PosY);
+    if (!MoveFig(doc, m_pFig1, rc))
+        return 0;
+    SnapFig1();
+    SnapCon();
+    return 1;
+}
+
+// Figure2 stays where it was put: the offset is taken anew (logged with log).
+int CStaple::RetakeOffset(CKavoDoc* doc, int log)
+{
+    if (!RecordOffset(log ? doc : nullptr))
+        return 0;
+    SnapFig1();
+    SnapFig2();
+    return 1;
+}
+
+// Figure2 keeps its size; its anchor goes to Figure1's anchor plus the offset.
+int CStaple::FollowFig1(CKavoDoc* doc)
+{
+    CPoint at = AnchorPoint(m_pFig1->m_rect, Fig1PosX, Fig1PosY);
+    at.Offset(OffsetX, OffsetY);
+    if (!MoveFig(doc, m_pFig2, RectAtAnchor(at, m_pFig2->m_rect.Width(), m_pFig2->m_rect.Height(), Fig2PosX, Fig2PosY)))
+        return 0;
+    SnapFig1();
+    SnapFig2();
+    return 1;
+}
+
+int CStaple::UpdateFigLbl(CKavoDoc* doc, int log)
+{
+    if (!FigsChanged())
+        return 0;
+    if (!OnlyFig1Moved()) {
+        // The label itself moved (or both did): it keeps its new place.
+        return RetakeOffset(doc, log);
+    }
+    return FollowFig1(doc);
+}
+
+int CStaple::UpdateFlowLbl(CKavoDoc* doc)
+{
+    if (!FlowLblChanged())
+        return 0;
+    // Beside the connector where it meets Figure1, on the side FlowSide picks.
+    const bool atEnd1 = m_pCon->m_pFig1 == m_pFig1 || m_pCon->m_pFig2 != m_pFig1;
+    const CPoint end = atEnd1 ? m_pCon->EndPoint1 : m_pCon->EndPoint2;
+    const CPoint other = atEnd1 ? m_pCon->EndPoint2 : m_pCon->EndPoint1;
+    const int w = m_pFig2->m_rect.Width(), h = m_pFig2->m_rect.Height();
+    const int offset = std::max(w, h) / 2 + kFlowLabelGap;
+    CRect placed = LateralLabelRect(end, end, other, w, h, FlowSide == 1 ? offset : -offset);
+    // Moved away from Figure1 along the connector by as much again.
+    const double len = m_pCon->GetLength();
+    if (len > 0)
+        placed.OffsetRect(int((other.x - end.x) * (offset / len)), int((other.y - end.y) * (offset / len)));
+    if (!MoveFig(doc, m_pFig2, placed))
+        return 0;
+    TakeSnapshots();
+    return 1;
+}
+
+int CStaple::UpdateFigLink(CKavoDoc* doc, int log)
+{
+    if (!FigsChanged())
+        return 0;
+    const bool fig1Resized = Fig1Resized(), fig2Resized = Fig2Resized();
+    const bool oneResized = fig1Resized != fig2Resized;
+    bool follow = OnlyFig1Moved() || fig2Resized;
+    const CStapleKindEntry& kind = GetKindEntry();
+    if (oneResized && ((kind.keepOnOwnResize && fig2Resized) || (kind.keepOnLeaderResize && fig1Resized)))
+        follow = false;
+    if (!follow) {
+        // Trunk objects re-attach to their node here once trunk diagrams exist.
+        return RetakeOffset(doc, log);
+    }
+    return FollowFig1(doc);
+}
+
+int CStaple::UpdateLatLbl(CKavoDoc* doc)
+{
+    if (!LatLblChanged())
+        return 0;
+    if (!MoveFig(doc, m_pFig1, GetLatLblRectForSize(m_pFig1->m_rect.Width(), m_pFig1->m_rect.Height())))
+        return 0;
+    SnapFig1();
+    SnapCon();
+    return 1;
+}
+
+CStaple* CKavoDoc::CreateConLblStaple(CConnector* con, const POINT& pt, CFigure* label)
+{
+    if (!con || !label)
+        return nullptr;
+    auto staple = std::make_unique<CStaple>(this);
+    // The label's anchor is where the point lies on it, in 0..255.
+    const CRect& rc = label->m_rect;
+    auto along = [](int v, int lo, int extent) {
+        return extent > 0 ? std::clamp((v - lo) * kStaplePosMax / extent, 0, kStaplePosMax) : kStaplePosMid;
+    };
+    staple->MakeConLbl(con, pt, label, along(pt.x, rc.left, rc.Width()), along(pt.y, rc.top, rc.Height()));
+    if (!AddStapleWithId(staple.get())) {
+        for (CDiagObj* o : {static_cast<CDiagObj*>(con), static_cast<CDiagObj*>(label)})
+            o->RefindStaple(staple.get());
+        return nullptr;
+    }
+    InvalidateObj(con);
+    return staple.release();
+}
+
+void CKavoDoc::DiscardUnaddedStaples(std::vector<CStaple*>& staples)
+{
+    while (!staples.empty() && staples.front() && staples.front()->m_nId == -1) {
+        CStaple* s = staples.front();
+        staples.erase(staples.begin());
+        for (CDiagObj* o : {static_cast<CDiagObj*>(s->m_pCon), static_cast<CDiagObj*>(s->m_pFig1),
+                            static_cast<CDiagObj*>(s->m_pFig2)})
+            if (o) {
+                InvalidateObj(o);
+                o->RefindStaple(s);
+            }
+        delete s;
+    }
+}

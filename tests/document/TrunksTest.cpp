@@ -1,0 +1,217 @@
+#include "DocTestSupport.h"
+
+#include "core/ProgramFolders.h"
+#include "document/CStaple.h"
+#include "document/Trunks.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+namespace {
+// A figure of a chosen stock kind (kinds come from style names otherwise).
+class KindFig : public CFigure {
+public:
+    KindFig(CKavoDoc& doc, int kind, int x) : CFigure(&doc), m_kind(kind)
+    {
+        m_rect = CRect(x, 0, x + 100, 60);
+        m_strText = "t"; // a text keeps it from counting as a junction
+    }
+    int ClassifyStockKind() const override { return m_kind; }
+    int m_kind;
+};
+
+class TrunksTest : public DocTest {
+protected:
+    void SetUp() override
+    {
+        DocTest::SetUp();
+        SetTrunkDiagramsForTest(true);
+        CConProps props;
+        for (const char* name : {"To Interface", "Association", "Flow"})
+            ASSERT_EQ(doc.m_conStyles.AddConStyle(&props, name, 1, 1, "", "", 0, "", 1, 0, 0, 90), 1);
+        toInterface = doc.m_conStyles.FindByName("To Interface");
+        association = doc.m_conStyles.FindByName("Association");
+        plain = doc.m_conStyles.FindByName("Flow");
+    }
+    KindFig* Fig(int kind, int x)
+    {
+        auto* f = new KindFig(doc, kind, x);
+        doc.AddFigWithId(f);
+        return f;
+    }
+    CConnector* Con(CFigure* a, CFigure* b, int style)
+    {
+        CConProps props;
+        return doc.CreateCon(a, b, -1, -1, a->GetCenter(), b ? b->GetCenter() : CPoint(0, 900), style, props);
+    }
+    void Link(CFigure* leader, CFigure* linked)
+    {
+        auto* s = new CStaple(&doc);
+        s->MakeFigLink(leader, 0, 0, linked, 0, 0, 0, 0);
+        doc.AddStapleWithId(s);
+    }
+    int toInterface = -1, association = -1, plain = -1;
+};
+} // namespace
+
+TEST_F(TrunksTest, NothingAnswersWhileTheSwitchIsOff)
+{
+    KindFig* iface = Fig(9, 0);
+    KindFig* node = Fig(3, 300);
+    CConnector* con = Con(iface, node, toInterface);
+    ASSERT_TRUE(IsInterfaceCon(con));
+    ASSERT_TRUE(iface->IsTrunkObj());
+    SetTrunkDiagramsForTest(false);
+    EXPECT_FALSE(IsInterfaceCon(con));
+    EXPECT_FALSE(iface->IsTrunkObj());
+    EXPECT_FALSE(node->IsTrunkNode());
+    EXPECT_EQ(doc.UpdateTrunks(1), 0);
+    EXPECT_EQ(iface->m_pIndicatorCon, nullptr);
+    EXPECT_EQ(doc.FindTrunkNodeFor(iface), nullptr);
+    EXPECT_FALSE(doc.LinkInterface(iface, node, CPoint(300, 30)));
+}
+
+TEST_F(TrunksTest, SwitchNeedsBothUmlFiles)
+{
+    QTemporaryDir dir;
+    SetProgramFolderForTest(dir.path());
+    ASSERT_TRUE(QDir().mkpath(GetVariantsFolder()) && QDir().mkpath(GetSymbolsFolder()));
+    auto touch = [](const QString& path) {
+        QFile f(path);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    };
+    touch(GetVariantsFolder() + "UML Activity Diagram (Size=Large,3).KVV");
+    ComputeTrunkSwitch();
+    EXPECT_FALSE(IsTrunkDiagrams());
+    touch(GetSymbolsFolder() + "UML Containers.KVF");
+    ComputeTrunkSwitch();
+    EXPECT_TRUE(IsTrunkDiagrams());
+}
+
+TEST_F(TrunksTest, ScoresPickTheTrunkConnector)
+{
+    KindFig* iface = Fig(9, 0);
+    KindFig* linkedNode = Fig(3, 300);
+    KindFig* otherNode = Fig(1, 600);
+    KindFig* label = Fig(2, 900);
+    label->m_bLabel = 1;
+    Link(linkedNode, iface);
+    CConnector* free = Con(iface, nullptr, toInterface);
+    CConnector* toOther = Con(iface, otherNode, plain);
+    CConnector* toLinked = Con(iface, linkedNode, toInterface);
+    EXPECT_EQ(TrunkConScore(iface, free), 5);
+    EXPECT_EQ(TrunkConScore(iface, toOther), 7);
+    EXPECT_EQ(TrunkConScore(iface, toLinked), 10);
+    EXPECT_FALSE(label->IsTrunkNode()) << "labels never pass the kind tests";
+    EXPECT_EQ(doc.UpdateTrunks(1), 1);
+    EXPECT_EQ(iface->m_pIndicatorCon, toLinked);
+
+    // A socket end on the figure's side costs 4.
+    CShapeDef* end = doc.m_endSymbols.GetAt(5);
+    end->m_strName = "ball for socket";
+    end->Reset();
+    toLinked->m_props.End1 = 5;
+    EXPECT_EQ(TrunkConScore(iface, toLinked), 6);
+    doc.UpdateTrunks(0);
+    EXPECT_EQ(iface->m_pIndicatorCon, toOther) << "7 beats 6 and 5";
+    toOther->m_nStyle = association;
+    EXPECT_EQ(TrunkConScore(iface, toOther), 7);
+    CShapeDef* other = doc.m_endSymbols.GetAt(6);
+    other->m_strName = "socket for ball";
+    other->Reset();
+    EXPECT_TRUE(doc.IsEndPairKinds(6, 5));
+    EXPECT_FALSE(doc.IsEndPairKinds(5, 5));
+}
+
+TEST_F(TrunksTest, EqualScoresKeepTheFirstAndScoreZeroIsStored)
+{
+    KindFig* iface = Fig(9, 0);
+    KindFig* a = Fig(20, 300);
+    KindFig* b = Fig(20, 600);
+    CConnector* first = Con(iface, a, plain);
+    Con(iface, b, plain);
+    doc.UpdateTrunks(0);
+    EXPECT_EQ(iface->m_pIndicatorCon, first);
+}
+
+TEST_F(TrunksTest, JunctionsAndNodes)
+{
+    KindFig* iface = Fig(12, 0);
+    iface->m_rect = CRect(100, -200, 160, -140);
+    KindFig* node = Fig(3, 0);
+    node->m_rect = CRect(0, 0, 400, 200);
+    KindFig* far = Fig(11, 0);
+    far->m_rect = CRect(300, -20, 310, -10);
+    KindFig* near = Fig(60, 0);
+    near->m_rect = CRect(120, -20, 130, -10);
+    KindFig* below = Fig(59, 0);
+    below->m_rect = CRect(120, 210, 130, 220);
+    for (CFigure* j : {static_cast<CFigure*>(far), static_cast<CFigure*>(near), static_cast<CFigure*>(below)})
+        Link(node, j);
+    EXPECT_EQ(doc.FindTrunkNodeFor(iface), node);
+    EXPECT_EQ(doc.FindLinkedJunction(iface, node), near) << "on the same side and nearest";
+    int second = 0;
+    EXPECT_EQ(FacingSide(node->m_rect, CPoint(-5, -5), second), 1);
+    EXPECT_EQ(second, 4);
+    EXPECT_EQ(FacingSide(node->m_rect, CPoint(10, 10), second), 0);
+
+    ASSERT_TRUE(doc.LinkInterface(iface, node, CPoint(200, 0)));
+    CStaple* link = doc.FindFigLink(iface, node);
+    ASSERT_TRUE(link);
+    EXPECT_EQ(link->Fig1PosX, 127);
+    EXPECT_EQ(link->Fig1PosY, 0);
+    EXPECT_EQ(link->Fig2PosX, kStaplePosMid);
+    EXPECT_EQ(CSize(link->OffsetX, link->OffsetY), CSize(130 - 200, -170));
+    for (int code = 1; code <= 6; ++code)
+        EXPECT_EQ(SwapDirectionCode(SwapDirectionCode(code)), code);
+    EXPECT_EQ(SwapDirectionCode(3), 5);
+    EXPECT_EQ(SwapDirectionCode(4), 6);
+}
+
+TEST_F(TrunksTest, DirectionCommandIsOneUndoableStep)
+{
+    KindFig* a = Fig(2, 0);
+    KindFig* b = Fig(2, 400);
+    KindFig* label = Fig(20, 200);
+    label->m_bLabel = 1;
+    CConnector* con = Con(a, b, association);
+    auto* s = new CStaple(&doc);
+    s->MakeLatLbl(con, con->GetMidPoint(), label, 12, 0);
+    doc.AddStapleWithId(s);
+    ASSERT_TRUE(label->IsTrunkLatLabel());
+    doc.ResetUndoLog();
+    EXPECT_EQ(doc.OnAssociationDirection(kCmdAssocDirForward), 0) << "nothing selected";
+    doc.Select(label);
+    EXPECT_EQ(doc.OnAssociationDirection(kCmdAssocDirBackward), 1);
+    EXPECT_EQ(label->AssociationIndicator, 2);
+    EXPECT_EQ(doc.OnAssociationDirection(kCmdAssocDirBackward), 0) << "no change, no step";
+    EXPECT_FALSE(label->IsTrunkIfLabel(nullptr, nullptr)) << "an association, not an interface connector";
+    con->m_nStyle = toInterface;
+    con->ResetStockKind();
+    CConnector* outCon = nullptr;
+    CStaple* outStaple = nullptr;
+    EXPECT_TRUE(label->IsTrunkIfLabel(&outCon, &outStaple));
+    EXPECT_EQ(outCon, con);
+    EXPECT_EQ(outStaple, s);
+    con->m_nStyle = association;
+    EXPECT_EQ(doc.UndoLastStep(), UDMAC_SETASSIND);
+    EXPECT_EQ(label->AssociationIndicator, 0);
+    EXPECT_FALSE(label->IsTrunkIfLabel(nullptr, nullptr)) << "no indicator";
+}
+
+TEST_F(TrunksTest, IndicatorAnglePointsAlongTheTrunkConnector)
+{
+    KindFig* iface = Fig(9, 0);
+    KindFig* node = Fig(3, 300);
+    CConnector* con = Con(iface, node, toInterface);
+    doc.UpdateTrunks(0);
+    ASSERT_EQ(iface->m_pIndicatorCon, con);
+    con->RecalcRoute();
+    // From the node (right) towards the interface is left: 3 pi / 2, less pi / 2.
+    EXPECT_NEAR(iface->m_dIndicatorAngle, M_PI, 1e-5) << "the geometry works with 3.14159";
+    SetTrunkDiagramsForTest(false);
+    iface->m_dIndicatorAngle = 0.5;
+    con->RecalcRoute();
+    EXPECT_EQ(iface->m_dIndicatorAngle, 0.5);
+}
