@@ -2,6 +2,9 @@
 
 #include "core/AppGlobals.h"
 #include "core/PathHelpers.h"
+#include "core/ProgramFolders.h"
+
+#include <QFileInfo>
 
 #include <cctype>
 
@@ -31,6 +34,15 @@ std::string CommandLineFile(const std::vector<std::string>& arguments)
         if (!IsDiagSwitch(a) && !IsEmbeddingSwitch(a))
             return a;
     return {};
+}
+
+void FindUmlFiles()
+{
+    const QString variants = GetVariantsFolder();
+    const QString symbols = GetSymbolsFolder();
+    g_bUmlFilesPresent = !variants.isEmpty() && !symbols.isEmpty() &&
+                         QFileInfo::exists(variants + kUmlVariantName) &&
+                         QFileInfo::exists(symbols + kUmlSymbolsName);
 }
 
 bool SplashMayBeDismissed(bool firstRun, uint32_t msShown)

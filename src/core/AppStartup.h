@@ -34,6 +34,9 @@ StartDocument ChooseStartDocument(bool firstRun, const std::string& commandLine,
 constexpr const char* kInitialSampleName = "InitialSample.kvd";
 constexpr const char* kUmlVariantName = "UML Activity Diagram (Size=Large,3).KVV";
 constexpr const char* kUmlSymbolsName = "UML Containers.KVF";
+// Sets g_bUmlFilesPresent: the UML variant is in the variants folder and the
+// UML figure library in the symbols folder.
+void FindUmlFiles();
 
 // Only diagram files ("KVD") enter the recent file list, and none while
 // g_bNoRecentEntry is set.

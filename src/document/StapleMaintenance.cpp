@@ -89,7 +89,6 @@ void SetStapleKindTable(const std::vector<CStapleKindEntry>& entries)
 
 void ResetStapleState()
 {
-    ResetTrunkState();
     g_stapleKinds.clear();
     g_bInStaplePass = false;
 }

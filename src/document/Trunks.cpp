@@ -3,21 +3,18 @@
 // answers 0 or does nothing while the program-wide trunk switch is off.
 #include "document/Trunks.h"
 
+#include "core/AppGlobals.h"
 #include "core/IntGeometry.h"
-#include "core/ProgramFolders.h"
 #include "document/CConnector.h"
 #include "document/CFigure.h"
 #include "document/CKavoDoc.h"
 #include "document/CStaple.h"
 #include "editing/UndoRecordsStaple.h"
 
-#include <QFileInfo>
-
 #include <cmath>
 #include <memory>
 
 namespace {
-bool g_bTrunkDiagrams = false;
 
 const CShapeDef* EndSymbol(const CConnector* con, int end)
 {
@@ -48,26 +45,12 @@ int RoundedDistance(const CPoint& a, const CPoint& b)
 
 bool IsTrunkDiagrams()
 {
-    return g_bTrunkDiagrams;
-}
-
-void ComputeTrunkSwitch()
-{
-    const QString variants = GetVariantsFolder();
-    const QString symbols = GetSymbolsFolder();
-    g_bTrunkDiagrams = !variants.isEmpty() && !symbols.isEmpty() &&
-                       QFileInfo::exists(variants + "UML Activity Diagram (Size=Large,3).KVV") &&
-                       QFileInfo::exists(symbols + "UML Containers.KVF");
+    return g_bUmlFilesPresent;
 }
 
 void SetTrunkDiagramsForTest(bool on)
 {
-    g_bTrunkDiagrams = on;
-}
-
-void ResetTrunkState()
-{
-    g_bTrunkDiagrams = false;
+    g_bUmlFilesPresent = on;
 }
 
 bool IsTrunkFigKind(const CFigure* fig, int test)

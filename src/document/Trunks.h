@@ -8,13 +8,10 @@
 class CConnector;
 class CFigure;
 
-// The switch: set at start-up when both UML files are installed (the
-// variant "UML Activity Diagram (Size=Large,3).KVV" and the figure library
-// "UML Containers.KVF"); nothing changes it afterwards.
+// The switch: on when start-up found both UML files (g_bUmlFilesPresent);
+// nothing changes it afterwards.
 bool IsTrunkDiagrams();
-void ComputeTrunkSwitch();
 void SetTrunkDiagramsForTest(bool on);
-void ResetTrunkState();
 
 // Document commands of the association direction indicator.
 constexpr int kCmdAssocDirNone = 32828;

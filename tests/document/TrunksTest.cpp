@@ -1,3 +1,4 @@
+#include "core/AppStartup.h"
 #include "DocTestSupport.h"
 
 #include "core/ProgramFolders.h"
@@ -82,10 +83,10 @@ TEST_F(TrunksTest, SwitchNeedsBothUmlFiles)
         ASSERT_TRUE(f.open(QIODevice::WriteOnly));
     };
     touch(GetVariantsFolder() + "UML Activity Diagram (Size=Large,3).KVV");
-    ComputeTrunkSwitch();
+    FindUmlFiles();
     EXPECT_FALSE(IsTrunkDiagrams());
     touch(GetSymbolsFolder() + "UML Containers.KVF");
-    ComputeTrunkSwitch();
+    FindUmlFiles();
     EXPECT_TRUE(IsTrunkDiagrams());
 }
 

@@ -139,8 +139,7 @@ BOOL CKavoApp::InitInstance()
         m_bLastStartUnfinished = true;
     (void)keyExisted;
     // 8, 9.
-    g_bUmlFilesPresent = QFileInfo::exists(GetVariantsFolder() + kUmlVariantName) &&
-                         QFileInfo::exists(GetSymbolsFolder() + kUmlSymbolsName);
+    FindUmlFiles();
     // 10.
     BuildChoiceTables();
     EnterUIMode(kUIModeRememberedSelect, 0);
