@@ -131,13 +131,12 @@ BOOL CKavoApp::InitInstance()
     // 5.
     g_bEmbedded = std::any_of(m_arguments.begin(), m_arguments.end(), IsEmbeddingSwitch);
     // 6. Registry root, recent files and settings (first start: migration).
-    const bool keyExisted = OpenRegistryRoot();
+    OpenRegistryRoot();
     // 7. Start guard.
     // AutoOpen is off for this start only: the user's setting itself is kept,
     // so the save at exit does not turn it off for good.
     if (CfgSetLaunching() == 1)
         m_bLastStartUnfinished = true;
-    (void)keyExisted;
     // 8, 9.
     FindUmlFiles();
     // 10.
