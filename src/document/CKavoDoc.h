@@ -227,7 +227,7 @@ public:
     int LogFigStyleColors();
     int LogConStyleColors();
     // A whole figure or connector style; undo puts it back over the style of
-    // the same name (never over the first entry).
+    // the same name, the first entry included.
     int LogFigStyleState(const CFigStyle* style);
     int LogConStyleState(const CConStyle* style);
     // The Undo command: replays the last step.

@@ -202,6 +202,13 @@ CConnector* CKavoDoc::AddCopyOfCon(const CConnector* src, int idOffset)
         delete copy;
         return nullptr;
     }
+    // A copy with its own id shares the source's end figures: attach it to
+    // them now. Shifted copies are relinked by the caller once every copied
+    // figure is in.
+    if (idOffset == -1) {
+        copy->Relink(*m_pObjList);
+        copy->AttachToFigs();
+    }
     return copy;
 }
 
