@@ -61,6 +61,10 @@ public:
     bool IsModified() const { return m_bModified != 0; }
     void SetModifiedFlag(bool modified = true) { m_bModified = modified ? 1 : 0; }
 
+    // ---- the link to a parent diagram
+    std::string* GetParentLinkRec() { return &m_strParent; }
+    bool HasParentLink() const { return !m_strParent.empty(); }
+
     // ---- views
     void AddView(IDocView* view);
     void RemoveView(IDocView* view);
