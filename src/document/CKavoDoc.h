@@ -47,6 +47,9 @@ public:
 
     // ---- life cycle
     bool InitializeDocument();
+    // Whether the object, selection and staple lists exist (construction
+    // did not run out of memory).
+    bool HasLists() const { return m_pObjList && m_pSelList && m_pStapleList; }
     void ResetPageInfo();
     void DeleteContents();
     // The new-document default style, or the template loaded by the loader
