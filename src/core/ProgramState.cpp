@@ -13,6 +13,7 @@
 #include "core/UIMode.h"
 #include "document/ChoiceTables.h"
 #include "document/DocDefaults.h"
+#include "document/SpecialShapeCreateTable.h"
 #include "document/StapleKinds.h"
 #include "platform/GlobalMem.h"
 #include "shapes/ShapesState.h"
@@ -36,4 +37,5 @@ void ResetProgramState()
     ResetUIMode();
     ResetDocDefaults();
     ResetStapleState();
+    SetSpecialShapeCreateLookup(nullptr);
 }

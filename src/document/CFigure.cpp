@@ -26,6 +26,7 @@ CFigure::CFigure(int x, int y, int height, int width, const CFigProps& props, in
     }
     SetBounds(CRect(x, y, x + (width > 0 ? width : 0), y + (height > 0 ? height : 0)), true);
     m_props.Behavior = saved;
+    SyncConPtsFromStyle();
 }
 
 CFigure::CFigure(CKavoDoc* doc) : CDiagObj(doc)

@@ -110,6 +110,17 @@ public:
     // it. The flag word is restored whole.
     bool Resize(CRect& out, int handle, int x, int y, bool apply);
     void SetRectNoUndo(const CRect& rc) { m_rect = rc; m_rect.NormalizeRect(); }
+    // ---- style and kind (CFigureKind.cpp)
+    // Copies the style's connection points into a figure that has no list
+    // of its own yet (points the figure was given are kept).
+    void SyncConPtsFromStyle();
+    void Relink(const CObjList& objects) override;
+    // The flag preset of the figure's kind applied to the given word; the
+    // figure takes the bits the preset changed and those of the mask.
+    FigFlagSet ApplyKindFlags(DWORD low, DWORD high, DWORD maskLow, DWORD maskHigh);
+    // While a stapled label is sized without applying: the rectangle of that
+    // size where its staple would put it.
+    void FollowStapleForSize(CRect& rc) const;
     bool SetPolyPoints(int count, const POINT* points);
 
     // ---- text areas and handles

@@ -106,7 +106,19 @@ public:
     // Whether the two connectors meeting at an automatic junction can be
     // joined into one.
     bool CanMergeAtJct(const CFigure* jct) const;
-    CFigure* AddNewFig(int kind, CFigure* fig, bool noSelect);
+    // A new figure in one undo step of the kind (-1: inside the caller's
+    // step); a special shape's row may replace the kind and sets the figure
+    // up; with the label flag and a text a figure label is made and stapled.
+    CFigure* AddNewFig(int kind, CFigure* fig, bool noSelect, bool label = false,
+                       const std::string& labelText = std::string(), const CFigStyle* sourceStyle = nullptr);
+    // ---- figure labels around a figure (CKavoDocFigLabels.cpp): position
+    // codes 1..12 clockwise from the top left.
+    void CalcFigLblRect(const CFigure* fig, const CSize& size, int code, CRect& out, int gap) const;
+    int GetFigLblGap() const;
+    // The label style of automatic figure labels: the style named by
+    // m_strAutoLabelStyle, else the current label style (index -1 then).
+    const CFigStyle& GetAutoLblStyle(int& index) const;
+    CFigure* AddAutoFigLabel(CFigure* fig, const std::string& text);
     CFigure* AddCopyOfFig(const CFigure* fig, int idOffset);
     CConnector* AddCopyOfCon(const CConnector* con, int idOffset);
     CConnector* DuplicateCon(const CConnector* con);
@@ -123,6 +135,8 @@ public:
     void DeleteFig(CFigure* fig, bool redraw);
     void DeleteCon(CConnector* con, bool redraw, bool keepJunctions, bool merge);
     void DeleteStaple(CStaple* staple);
+    // Cuts a junction no connector uses any more; whether it was cut.
+    bool CutOrphanJunction(CFigure* jct);
     void DeleteGroup(CGroup* group);
     // The figure-link staple between two figures, or null.
     CStaple* FindFigLinkStaple(const CFigure* a, const CFigure* b) const;
