@@ -2,6 +2,7 @@
 
 #include "core/IntGeometry.h"
 #include "document/CKavoDoc.h"
+#include "shapes/CShapeDef.h"
 
 // The copy names its end figures by id only (taken from the source's live
 // pointers when it has them): it is not registered with those figures, so a
@@ -72,4 +73,19 @@ void CConnector::ClearEnd(int end)
         m_nConPtId2 = -1;
         m_nFigId2 = -1;
     }
+}
+
+int CConnector::EndShapeIsKind(int end, int query) const
+{
+    if ((end != 1 && end != 2) || !m_pDoc)
+        return 0;
+    const int32_t index = end == 1 ? m_props.End1 : m_props.End2;
+    const CShapeDef* shape = index >= 0 ? m_pDoc->m_endSymbols.GetAt(index) : nullptr;
+    return shape ? shape->IsKind(query) : 0;
+}
+
+int CConnector::ClassifyStockKind() const
+{
+    const CConStyle* style = m_pDoc ? m_pDoc->m_conStyles.GetAt(m_nStyle) : nullptr;
+    return style ? style->GetKind() : -1;
 }

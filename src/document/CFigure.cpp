@@ -134,10 +134,16 @@ const CFigStyle* CFigure::GetStyle() const
     return m_pDoc ? m_pDoc->m_figStyles.GetAt(m_nStyle) : nullptr;
 }
 
+// The style's kind when the style names one, else the kind of the symbol
+// the figure is drawn with: interfaces and sockets are known by their symbol.
 int CFigure::ClassifyStockKind() const
 {
     const CFigStyle* style = GetStyle();
-    return style ? ClassifyFigStyleName(style->m_strName) : -1;
+    const int kind = style ? ClassifyFigStyleName(style->m_strName) : -1;
+    if (kind != -1)
+        return kind;
+    const CFigSymbol* symbol = GetSymbol();
+    return symbol ? symbol->GetKind() : -1;
 }
 
 // ---- classification

@@ -9,6 +9,7 @@
 #include "document/DocDefaults.h"
 #include "editing/UndoRecordChecks.h"
 #include "editing/UndoRecordTraces.h"
+#include "editing/UndoRecordsClipboard.h"
 #include "editing/UndoRecordsStaple.h"
 
 #include <cstring>
@@ -508,8 +509,10 @@ bool CKavoDoc::ReplayUndoRecord(int type, UndoReader& r)
         std::memcpy(&m_fLineSpacingValue, &bits, 4);
         return true;
     }
-    case UDOC_PASTE:
     case UDOC_TOCLIPBD:
+        ReplayCopyToClipboard();
+        return true;
+    case UDOC_PASTE:
     case UDOC_LBLSTYLE:
     case UDOC_FIGSTYLEADD:
     case UDOC_LBLSTYLEADD:

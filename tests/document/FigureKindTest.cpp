@@ -65,3 +65,34 @@ TEST_F(DocTest, StapledFigureLabelSizedWithoutApplyStaysAtItsStaple)
     const CPoint figAnchor = CStaple::AnchorPoint(fig->m_rect, 127, 255);
     EXPECT_EQ(CStaple::AnchorPoint(out, 127, 0), CPoint(figAnchor.x, figAnchor.y - 100));
 }
+
+// A figure's stock kind: its style's when the style names one, else its
+// symbol's, so that interfaces and sockets drawn with their symbols count as
+// trunk objects.
+TEST_F(DocTest, StockKindFromTheStyleElseTheSymbol)
+{
+    const int first = doc.m_figSymbols.GetCount();
+    for (const char* name : {"Interface", "socket", "rectangle"})
+        doc.m_figSymbols.NewEntry()->m_strName = name;
+    CFigStyle* plain = doc.m_figStyles.NewEntry();
+    plain->SetName("Process");
+    CFigStyle* actor = doc.m_figStyles.NewEntry();
+    actor->SetName("Lifeline");
+    const int plainIndex = doc.m_figStyles.GetCount() - 2, lifelineIndex = plainIndex + 1;
+    struct Row {
+        int style, symbol, kind;
+    } rows[] = {
+        {plainIndex, first, 12},           // style without a kind: the symbol's
+        {plainIndex, first + 1, 9},
+        {plainIndex, first + 2, -1},       // neither names a kind
+        {lifelineIndex, first, 29},        // the style's kind wins
+        {-1, first + 1, 9},                // no style at all
+    };
+    for (const Row& r : rows) {
+        CFigure* fig = NewFig(doc, 0, 0, "t");
+        fig->m_nStyle = r.style;
+        fig->m_props.Symbol = r.symbol;
+        EXPECT_EQ(fig->GetStockKind(), r.kind) << r.style << " " << r.symbol;
+        delete fig;
+    }
+}

@@ -9,7 +9,12 @@
 #include "editing/UndoCodes.h"
 #include "editing/UndoRecordsStaple.h"
 
+#include "core/AppGlobals.h"
+
+#include <QClipboard>
 #include <QFile>
+#include <QGuiApplication>
+#include <QMimeData>
 #include <QTemporaryDir>
 
 #include <cstring>
@@ -409,6 +414,29 @@ TEST_F(UndoRoundTrip, EveryRecordTypeRestoresTheDocument)
         w.staple = doc.FindStapleById(stapleId);
         w.group = doc.FindGroupById(groupId);
         ASSERT_TRUE(w.loose && w.con && w.staple && w.group);
+    }
+}
+
+// Undoing a copy empties the clipboard only while it holds our diagram data.
+TEST_F(UndoRoundTrip, UndoingACopyClearsOnlyOurClipboardData)
+{
+    QClipboard* clipboard = QGuiApplication::clipboard();
+    for (bool ours : {true, false}) {
+        auto* data = new QMimeData;
+        if (ours)
+            data->setData(QString::fromLatin1(kClipboardMimeTypes[0]), QByteArray("objects"));
+        else
+            data->setText("someone else's text");
+        clipboard->setMimeData(data);
+        doc.UndoBeginStep(UDMAC_COPYOBJS);
+        ASSERT_TRUE(doc.UndoLogRef().UndoLog(UDOC_TOCLIPBD, [](UndoStream&) {}));
+        doc.UndoEndStep();
+        EXPECT_EQ(doc.UndoLastStep(), UDMAC_COPYOBJS);
+        const QMimeData* now = clipboard->mimeData();
+        if (ours)
+            EXPECT_TRUE(!now || !now->hasFormat(QString::fromLatin1(kClipboardMimeTypes[0])));
+        else
+            EXPECT_EQ(now ? now->text() : QString(), QString("someone else's text"));
     }
 }
 
