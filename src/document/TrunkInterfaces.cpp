@@ -77,10 +77,13 @@ bool LinkLogged(CKavoDoc& doc, CFigure* fig, CFigure* target, const POINT& meet)
 
 bool FindInterfacePoint(const CFigure* fig, const CFigure* node, POINT& meet, int& side)
 {
-    if (!IsTrunkDiagrams() || !fig || !node)
-        return false;
-    const CRect& rc = node->m_rect;
-    const CPoint c = fig->GetCenter();
+    return IsTrunkDiagrams() && fig && node && InterfacePointOnRect(fig->GetCenter(), node->m_rect, meet, side);
+}
+
+bool InterfacePointOnRect(const POINT& centre, const RECT& node, POINT& meet, int& side)
+{
+    const CRect rc(node);
+    const CPoint c(centre);
     int second = 0;
     const int facing = FacingSide(rc, c, second);
     const int clampedX = std::clamp(int(c.x), int(rc.left), int(rc.right));

@@ -303,3 +303,22 @@ TEST_F(TrunksTest, TheStaplePassReattachesAnInterfaceMovedAlone)
     EXPECT_EQ(iface->m_rect, CRect(0, 0, 100, 60));
     EXPECT_EQ(con->EndPoint2, CPoint(300, 30));
 }
+
+TEST_F(TrunksTest, TrunkAutomaticEndTakesTheInterfacePointAndBecomesFixed)
+{
+    KindFig* iface = Fig(12, 0);   // centre (50,30)
+    KindFig* node = Fig(1, 300);
+    node->m_rect = CRect(300, -100, 400, 20);
+    CConnector* con = Con(iface, node, toInterface);
+    con->m_nConPtId2 = kConPtAuto;
+    con->RecalcRoute();
+    EXPECT_EQ(con->m_nConPtId2, kConPtFixed);
+    EXPECT_EQ(con->EndPoint2, CPoint(300, 20)) << "the bottom side, below the interface's centre";
+
+    // Without trunk diagrams the end stays automatic and aims at the centre.
+    SetTrunkDiagramsForTest(false);
+    con->m_nConPtId2 = kConPtAuto;
+    con->RecalcRoute();
+    EXPECT_EQ(con->m_nConPtId2, kConPtAuto);
+    EXPECT_NE(con->EndPoint2, CPoint(300, 20));
+}
