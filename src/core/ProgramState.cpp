@@ -15,6 +15,7 @@
 #include "document/DocDefaults.h"
 #include "document/SpecialShapeCreateTable.h"
 #include "document/StapleKinds.h"
+#include "frame/ChildFrameState.h"
 #include "platform/GlobalMem.h"
 #include "shapes/ShapesState.h"
 
@@ -38,4 +39,5 @@ void ResetProgramState()
     ResetDocDefaults();
     ResetStapleState();
     SetSpecialShapeCreateLookup(nullptr);
+    ResetChildFrameState();
 }

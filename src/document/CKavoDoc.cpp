@@ -232,6 +232,10 @@ void CKavoDoc::DeleteContents()
 bool CKavoDoc::OnNewDocument(const std::string& templatePath)
 {
     DiagPrintf("STAT  CKavoDoc::OnNewDocument() cnt=%d\n", m_figStyles.GetCount());
+    // A document whose construction ran out of memory has no lists: it is
+    // initialised again, and cannot be used when that fails too.
+    if (!HasLists() && !InitializeDocument())
+        return false;
     DeleteContents();
     SetModifiedFlag(false);
     m_docWords[1] = 1;

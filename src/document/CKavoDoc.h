@@ -47,6 +47,9 @@ public:
 
     // ---- life cycle
     bool InitializeDocument();
+    // Whether the object, selection and staple lists exist (construction
+    // did not run out of memory).
+    bool HasLists() const { return m_pObjList && m_pSelList && m_pStapleList; }
     void ResetPageInfo();
     void DeleteContents();
     // The new-document default style, or the template loaded by the loader
@@ -60,6 +63,10 @@ public:
     const std::string& GetTitle() const { return m_strTitle; }
     bool IsModified() const { return m_bModified != 0; }
     void SetModifiedFlag(bool modified = true) { m_bModified = modified ? 1 : 0; }
+
+    // ---- the link to a parent diagram
+    std::string* GetParentLinkRec() { return &m_strParent; }
+    bool HasParentLink() const { return !m_strParent.empty(); }
 
     // ---- views
     void AddView(IDocView* view);

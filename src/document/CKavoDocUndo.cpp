@@ -18,6 +18,9 @@
 
 static_assert(std::is_trivially_copyable_v<CFigProps>, "figure props are logged whole");
 static_assert(std::is_trivially_copyable_v<CConProps>, "connector props are logged whole");
+// The record sizes the log's framing relies on.
+static_assert(sizeof(CFigProps) == 176, "figure props take 176 bytes in the log");
+static_assert(sizeof(CConProps) == 88, "connector props take 88 bytes in the log");
 
 namespace {
 void WriteConPts(UndoStream& s, const CConPtList* list)
