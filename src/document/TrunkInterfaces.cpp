@@ -73,14 +73,36 @@ bool LinkLogged(CKavoDoc& doc, CFigure* fig, CFigure* target, const POINT& meet)
     }
     return true;
 }
+// The connector and the figure link as one step. A failure leaves nothing
+// behind: the step is undone when it was recorded, else the connector made
+// so far is deleted.
+int MakeInterface(CKavoDoc& doc, CFigure* fig, CFigure* target, const POINT& pt, int style)
+{
+    CUndoLog& log = doc.UndoLogRef();
+    doc.UndoBeginStep(UDMAC_CREATEINTERFACE);
+    CConnector* con = CreateInterfaceCon(doc, fig, target, pt, style);
+    const bool ok = con && LinkLogged(doc, fig, target, pt);
+    const bool recorded = !log.m_bUndoHeld && log.InUndoStep();
+    doc.UndoEndStep();
+    if (ok)
+        return 1;
+    if (recorded && log.GetLastUndoStepCode() == UDMAC_CREATEINTERFACE)
+        doc.UndoLastStep();
+    else if (con)
+        doc.DeleteCon(con, true, true, false);
+    return 0;
+}
 } // namespace
 
 bool FindInterfacePoint(const CFigure* fig, const CFigure* node, POINT& meet, int& side)
 {
-    if (!IsTrunkDiagrams() || !fig || !node)
-        return false;
-    const CRect& rc = node->m_rect;
-    const CPoint c = fig->GetCenter();
+    return IsTrunkDiagrams() && fig && node && InterfacePointOnRect(fig->GetCenter(), node->m_rect, meet, side);
+}
+
+bool InterfacePointOnRect(const POINT& centre, const RECT& node, POINT& meet, int& side)
+{
+    const CRect rc(node);
+    const CPoint c(centre);
     int second = 0;
     const int facing = FacingSide(rc, c, second);
     const int clampedX = std::clamp(int(c.x), int(rc.left), int(rc.right));
@@ -121,10 +143,7 @@ int CreateInterface(CKavoDoc& doc, CFigure* fig, int* side, InterfacePreview* pr
             preview->start = fig->ClipConnectorEnd(kConPtCentre, meet, none, nullptr, false);
             return 1;
         }
-        doc.UndoBeginStep(UDMAC_CREATEINTERFACE);
-        const bool ok = CreateInterfaceCon(doc, fig, target, meet, style) && LinkLogged(doc, fig, target, meet);
-        doc.UndoEndStep();
-        return ok ? 1 : 0;
+        return MakeInterface(doc, fig, target, meet, style);
     }
     // A junction of kind 11: the connector runs centre to centre.
     const CPoint jctCentre = jct->GetCenter();
@@ -133,11 +152,7 @@ int CreateInterface(CKavoDoc& doc, CFigure* fig, int* side, InterfacePreview* pr
         preview->end = jct->ClipConnectorEnd(kConPtCentre, centre, none, nullptr, false);
         return 1;
     }
-    doc.UndoBeginStep(UDMAC_CREATEINTERFACE);
-    const bool ok =
-        CreateInterfaceCon(doc, fig, jct, jctCentre, style) && LinkLogged(doc, fig, jct, jctCentre);
-    doc.UndoEndStep();
-    return ok ? 1 : 0;
+    return MakeInterface(doc, fig, jct, jctCentre, style);
 }
 
 bool ReattachInterface(CKavoDoc& doc, CFigure* iface, CFigure* node)

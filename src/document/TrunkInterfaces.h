@@ -22,6 +22,9 @@ struct InterfacePreview {
 // the centre's projection onto that side. Side codes 2 top, 5 right,
 // 8 bottom, 11 left. False when the centre lies inside the node.
 bool FindInterfacePoint(const CFigure* fig, const CFigure* node, POINT& meet, int& side);
+// The same for a figure centre and a node rectangle (moved rectangles while
+// dragging); works whatever the trunk switch says.
+bool InterfacePointOnRect(const POINT& centre, const RECT& node, POINT& meet, int& side);
 
 // The "To Interface" command on a trunk object: with `preview` only the
 // line is worked out; otherwise the connector is created in the

@@ -303,3 +303,40 @@ TEST_F(TrunksTest, TheStaplePassReattachesAnInterfaceMovedAlone)
     EXPECT_EQ(iface->m_rect, CRect(0, 0, 100, 60));
     EXPECT_EQ(con->EndPoint2, CPoint(300, 30));
 }
+
+TEST_F(TrunksTest, TrunkAutomaticEndTakesTheInterfacePointAndBecomesFixed)
+{
+    KindFig* iface = Fig(12, 0);   // centre (50,30)
+    KindFig* node = Fig(1, 300);
+    node->m_rect = CRect(300, -100, 400, 20);
+    CConnector* con = Con(iface, node, toInterface);
+    con->m_nConPtId2 = kConPtAuto;
+    con->RecalcRoute();
+    EXPECT_EQ(con->m_nConPtId2, kConPtFixed);
+    EXPECT_EQ(con->EndPoint2, CPoint(300, 20)) << "the bottom side, below the interface's centre";
+
+    // Without trunk diagrams the end stays automatic and aims at the centre.
+    SetTrunkDiagramsForTest(false);
+    con->m_nConPtId2 = kConPtAuto;
+    con->RecalcRoute();
+    EXPECT_EQ(con->m_nConPtId2, kConPtAuto);
+    EXPECT_NE(con->EndPoint2, CPoint(300, 20));
+}
+
+TEST_F(TrunksTest, AFailedInterfaceLeavesNothingBehind)
+{
+    KindFig* iface = Fig(12, 0);
+    Fig(1, 300);
+    // An earlier step that must survive the roll-back.
+    doc.ResetUndoLog();
+    doc.UndoBeginStep(UDMAC_MOVEOBJS);
+    ASSERT_TRUE(doc.SetFigRect(iface, CRect(0, 0, 100, 60)));
+    doc.UndoEndStep();
+    const std::string before = Snapshot(doc);
+    doc.m_pStapleList->FailAppendsForTest(true);   // the figure link cannot be added
+    EXPECT_EQ(CreateInterface(doc, iface, nullptr, nullptr), 0);
+    doc.m_pStapleList->FailAppendsForTest(false);
+    EXPECT_EQ(Snapshot(doc), before);
+    EXPECT_EQ(iface->m_nConnected, 0);
+    EXPECT_EQ(doc.UndoLogRef().GetLastUndoStepCode(), UDMAC_MOVEOBJS);
+}

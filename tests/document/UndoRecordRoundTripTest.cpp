@@ -404,8 +404,9 @@ TEST_F(UndoRoundTrip, EveryRecordTypeRestoresTheDocument)
         c.change(doc, w);
         if (!c.ownsStep)
             doc.UndoEndStep();
-        if (!ChangesNothing(c.type))
+        if (!ChangesNothing(c.type)) {
             EXPECT_NE(DeepSnapshot(doc), before);
+        }
         EXPECT_NE(doc.UndoLastStep(), 0);
         EXPECT_EQ(DeepSnapshot(doc), before);
         // Cut objects come back as new ones with their old ids.
@@ -433,10 +434,11 @@ TEST_F(UndoRoundTrip, UndoingACopyClearsOnlyOurClipboardData)
         doc.UndoEndStep();
         EXPECT_EQ(doc.UndoLastStep(), UDMAC_COPYOBJS);
         const QMimeData* now = clipboard->mimeData();
-        if (ours)
+        if (ours) {
             EXPECT_TRUE(!now || !now->hasFormat(QString::fromLatin1(kClipboardMimeTypes[0])));
-        else
+        } else {
             EXPECT_EQ(now ? now->text() : QString(), QString("someone else's text"));
+        }
     }
 }
 
