@@ -269,11 +269,5 @@ void CFigure::GetShadow(CShadowSpec& out) const
 
 bool CFigure::HasOutline() const
 {
-    if (m_outline.HasPoints())
-        return true;
-    const CFigSymbol* s = GetSymbol();
-    if (!HasPicture() && s && s->HasHotZone())
-        return true;
-    const CFigStyle* style = GetStyle();
-    return style && style->m_hotZone.HasPoints();
+    return GetOutlineSource() != 0;
 }

@@ -17,6 +17,7 @@ class CConnector;
 class CFigSymbol;
 class CFigStyle;
 class CDC;
+class CRgn;
 
 class CFigure : public CDiagObj {
 public:
@@ -194,6 +195,14 @@ public:
     bool ShadowAllowed() const;
     void GetShadow(CShadowSpec& out) const;
     bool HasOutline() const;
+    // Where the outline comes from: 1 the own outline polygon, 2 the
+    // symbol's outline (figures without picture), 3 the style's hot zone,
+    // 0 none.
+    int GetOutlineSource() const;
+    // All four corners of the rectangle lie in the region.
+    bool IsAllInRgn(const CRgn& region) const;
+    // Drag feedback: the figure drawn at its rectangle moved by (dx, dy).
+    void OffsetAndDraw(CDC* dc, const FeedbackContext& ctx, int dx, int dy, bool centreCross);
     // The outline mapped into rc (default: the rectangle); 0 when none.
     int GetOutlinePoints(std::vector<CPoint>& points, const RECT* rc = nullptr) const;
     bool HitTestRect(const POINT& pt, int tolerance) const;

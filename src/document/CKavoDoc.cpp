@@ -39,6 +39,7 @@ CKavoDoc::~CKavoDoc()
         DiagPrintf("SMEM:  Error - graphics list is not empty on doc close\n");
         m_graphics.ReleaseAll();
     }
+    m_moveSet.Release();
     m_undo.FreeUndoBuffer();
     if (m_hDevMode)
         GlobalFree(m_hDevMode);
@@ -144,6 +145,8 @@ bool CKavoDoc::InitializeDocument()
     } catch (const std::bad_alloc&) {
         return false;
     }
+    if (!m_moveSet.Init(this))
+        return false;
 
     m_ptViewOrigin = CPoint(0, 0);
     m_fViewScale = 100.0f;

@@ -10,6 +10,7 @@
 #include "document/CDocGraphics.h"
 #include "document/CFigStyle.h"
 #include "document/CGroup.h"
+#include "document/CMoveSet.h"
 #include "document/CObjList.h"
 #include "document/CShadowSpec.h"
 #include "document/CSpecialFigureLink.h"
@@ -360,6 +361,7 @@ public:
     int32_t m_nConnectorJogRadius = 18;
     int32_t m_bJunctionDots = 0;
     int32_t m_bOversizeTextRect = 0;
+    CMoveSet m_moveSet;          // the objects of the current drag
     int32_t m_nNextId = 1;
     int32_t m_nNextStpId = 1;
     int32_t m_nNextGrpId = 1;

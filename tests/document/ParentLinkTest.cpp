@@ -23,4 +23,6 @@ TEST(DocLifeTest, DocumentBuiltWithoutMemoryIsRefusedUntilItCanInitialise)
     ASSERT_TRUE(doc.OnNewDocument());
     EXPECT_TRUE(doc.HasLists());
     EXPECT_EQ(doc.m_figSymbols.GetCount(), 2);
+    EXPECT_EQ(doc.m_moveSet.GetDoc(), &doc);
+    EXPECT_NE(doc.m_moveSet.GetList(), nullptr);
 }
