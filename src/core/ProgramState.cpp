@@ -13,7 +13,9 @@
 #include "core/UIMode.h"
 #include "document/ChoiceTables.h"
 #include "document/DocDefaults.h"
+#include "document/SpecialShapeCreateTable.h"
 #include "document/StapleKinds.h"
+#include "frame/ChildFrameState.h"
 #include "platform/GlobalMem.h"
 #include "shapes/ShapesState.h"
 
@@ -36,4 +38,6 @@ void ResetProgramState()
     ResetUIMode();
     ResetDocDefaults();
     ResetStapleState();
+    SetSpecialShapeCreateLookup(nullptr);
+    ResetChildFrameState();
 }

@@ -64,6 +64,12 @@ public:
     void OffsetIds(int delta);
     // The end object of end 1 or 2.
     CFigure* GetEndFig(int end) const { return end == 1 ? m_pFig1 : m_pFig2; }
+    // Whether the end shape at end 1 or 2 answers the stock-kind query; 0
+    // for another end, no shape (negative index) or a shape not in the
+    // document's library.
+    int EndShapeIsKind(int end, int query) const;
+    // The stock kind of the connector's style, -1 without one.
+    int ClassifyStockKind() const override;
     // End 1 or 2 made free: no object, connection point -1, stored id -1.
     void ClearEnd(int end);
 

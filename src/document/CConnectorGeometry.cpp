@@ -7,6 +7,7 @@
 #include "document/CFigure.h"
 #include "document/CKavoDoc.h"
 #include "document/CStaple.h"
+#include "document/TrunkInterfaces.h"
 #include "document/Trunks.h"
 
 #include <algorithm>
@@ -68,24 +69,48 @@ void CConnector::ComputeEndPoints(const ConEndOffsets* offsets, CPoint& p1, CPoi
         CFltPoint pos;
         return fig->GetConPtPos(id, rc, pos) ? pos.RoundToPoint() : rc.CenterPoint();
     };
-    const CPoint aim1 = m_pFig1 ? target(m_pFig1, m_nConPtId1, off.fig1, EndPoint1) : p1;
-    const CPoint aim2 = m_pFig2 ? target(m_pFig2, m_nConPtId2, off.fig2, EndPoint2) : p2;
-    if (m_pFig1) {
-        const POINT fixed = EndPoint1;
-        p1 = m_pFig1->ClipConnectorEnd(m_nConPtId1, aim2, off.fig1, m_nConPtId1 == kConPtFixed ? &fixed : nullptr,
-                                       false);
-    }
-    if (m_pFig2) {
-        const POINT fixed = EndPoint2;
-        p2 = m_pFig2->ClipConnectorEnd(m_nConPtId2, p1, off.fig2, m_nConPtId2 == kConPtFixed ? &fixed : nullptr,
-                                       false);
-    }
+    // A trunk-automatic end takes the point where the other end's figure
+    // meets its figure and is then treated as a fixed point.
+    int32_t id1 = m_nConPtId1, id2 = m_nConPtId2;
+    POINT fixed1 = EndPoint1, fixed2 = EndPoint2;
+    auto chooseAuto = [](int32_t& id, POINT& fixed, const CFigure* fig, const CSize& shift, const CFigure* other,
+                         const CSize& otherShift) {
+        if (id != kConPtAuto || !fig || !other || !IsTrunkDiagrams())
+            return;
+        CRect rc = fig->m_rect, otherRc = other->m_rect;
+        rc.OffsetRect(shift.cx, shift.cy);
+        otherRc.OffsetRect(otherShift.cx, otherShift.cy);
+        int side = 0;
+        if (InterfacePointOnRect(otherRc.CenterPoint(), rc, fixed, side)) {
+            fixed.x -= shift.cx;
+            fixed.y -= shift.cy;
+            id = kConPtFixed;
+        }
+    };
+    chooseAuto(id1, fixed1, m_pFig1, off.fig1, m_pFig2, off.fig2);
+    chooseAuto(id2, fixed2, m_pFig2, off.fig2, m_pFig1, off.fig1);
+    const CPoint aim2 = m_pFig2 ? target(m_pFig2, id2, off.fig2, CPoint(fixed2)) : p2;
+    if (m_pFig1)
+        p1 = m_pFig1->ClipConnectorEnd(id1, aim2, off.fig1, id1 == kConPtFixed ? &fixed1 : nullptr, false);
+    if (m_pFig2)
+        p2 = m_pFig2->ClipConnectorEnd(id2, p1, off.fig2, id2 == kConPtFixed ? &fixed2 : nullptr, false);
 }
 
 int CConnector::RecalcRoute()
 {
     CPoint p1, p2;
     ComputeEndPoints(nullptr, p1, p2);
+    // A trunk-automatic end whose point was chosen keeps it from now on.
+    for (int end = 1; end <= 2; ++end) {
+        int32_t& id = end == 1 ? m_nConPtId1 : m_nConPtId2;
+        const CFigure* fig = GetEndFig(end);
+        const CFigure* other = GetEndFig(3 - end);
+        POINT meet{};
+        int side = 0;
+        if (id == kConPtAuto && IsTrunkDiagrams() && fig && other &&
+            InterfacePointOnRect(other->GetCenter(), fig->m_rect, meet, side))
+            id = kConPtFixed;
+    }
     EndPoint1 = p1;
     EndPoint2 = p2;
     // A trunk figure whose indicator follows this connector points along it.

@@ -26,6 +26,7 @@ CFigure::CFigure(int x, int y, int height, int width, const CFigProps& props, in
     }
     SetBounds(CRect(x, y, x + (width > 0 ? width : 0), y + (height > 0 ? height : 0)), true);
     m_props.Behavior = saved;
+    SyncConPtsFromStyle();
 }
 
 CFigure::CFigure(CKavoDoc* doc) : CDiagObj(doc)
@@ -133,10 +134,16 @@ const CFigStyle* CFigure::GetStyle() const
     return m_pDoc ? m_pDoc->m_figStyles.GetAt(m_nStyle) : nullptr;
 }
 
+// The style's kind when the style names one, else the kind of the symbol
+// the figure is drawn with: interfaces and sockets are known by their symbol.
 int CFigure::ClassifyStockKind() const
 {
     const CFigStyle* style = GetStyle();
-    return style ? ClassifyFigStyleName(style->m_strName) : -1;
+    const int kind = style ? ClassifyFigStyleName(style->m_strName) : -1;
+    if (kind != -1)
+        return kind;
+    const CFigSymbol* symbol = GetSymbol();
+    return symbol ? symbol->GetKind() : -1;
 }
 
 // ---- classification
@@ -262,11 +269,5 @@ void CFigure::GetShadow(CShadowSpec& out) const
 
 bool CFigure::HasOutline() const
 {
-    if (m_outline.HasPoints())
-        return true;
-    const CFigSymbol* s = GetSymbol();
-    if (!HasPicture() && s && s->HasHotZone())
-        return true;
-    const CFigStyle* style = GetStyle();
-    return style && style->m_hotZone.HasPoints();
+    return GetOutlineSource() != 0;
 }

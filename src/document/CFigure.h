@@ -17,6 +17,7 @@ class CConnector;
 class CFigSymbol;
 class CFigStyle;
 class CDC;
+class CRgn;
 
 class CFigure : public CDiagObj {
 public:
@@ -110,6 +111,17 @@ public:
     // it. The flag word is restored whole.
     bool Resize(CRect& out, int handle, int x, int y, bool apply);
     void SetRectNoUndo(const CRect& rc) { m_rect = rc; m_rect.NormalizeRect(); }
+    // ---- style and kind (CFigureKind.cpp)
+    // Copies the style's connection points into a figure that has no list
+    // of its own yet (points the figure was given are kept).
+    void SyncConPtsFromStyle();
+    void Relink(const CObjList& objects) override;
+    // The flag preset of the figure's kind applied to the given word; the
+    // figure takes the bits the preset changed and those of the mask.
+    FigFlagSet ApplyKindFlags(DWORD low, DWORD high, DWORD maskLow, DWORD maskHigh);
+    // While a stapled label is sized without applying: the rectangle of that
+    // size where its staple would put it.
+    void FollowStapleForSize(CRect& rc) const;
     bool SetPolyPoints(int count, const POINT* points);
 
     // ---- text areas and handles
@@ -183,6 +195,14 @@ public:
     bool ShadowAllowed() const;
     void GetShadow(CShadowSpec& out) const;
     bool HasOutline() const;
+    // Where the outline comes from: 1 the own outline polygon, 2 the
+    // symbol's outline (figures without picture), 3 the style's hot zone,
+    // 0 none.
+    int GetOutlineSource() const;
+    // All four corners of the rectangle lie in the region.
+    bool IsAllInRgn(const CRgn& region) const;
+    // Drag feedback: the figure drawn at its rectangle moved by (dx, dy).
+    void OffsetAndDraw(CDC* dc, const FeedbackContext& ctx, int dx, int dy, bool centreCross);
     // The outline mapped into rc (default: the rectangle); 0 when none.
     int GetOutlinePoints(std::vector<CPoint>& points, const RECT* rc = nullptr) const;
     bool HitTestRect(const POINT& pt, int tolerance) const;

@@ -302,6 +302,8 @@ bool CFigure::Resize(CRect& out, int handle, int x, int y, bool apply)
     r.bottom = r.top + h;
     out = r;
     const bool changed = SetBounds(r, apply);
+    if (!apply)
+        FollowStapleForSize(out);
     m_props.Behavior = saved;
     return changed;
 }

@@ -39,6 +39,7 @@ CKavoDoc::~CKavoDoc()
         DiagPrintf("SMEM:  Error - graphics list is not empty on doc close\n");
         m_graphics.ReleaseAll();
     }
+    m_moveSet.Release();
     m_undo.FreeUndoBuffer();
     if (m_hDevMode)
         GlobalFree(m_hDevMode);
@@ -144,6 +145,8 @@ bool CKavoDoc::InitializeDocument()
     } catch (const std::bad_alloc&) {
         return false;
     }
+    if (!m_moveSet.Init(this))
+        return false;
 
     m_ptViewOrigin = CPoint(0, 0);
     m_fViewScale = 100.0f;
@@ -232,6 +235,10 @@ void CKavoDoc::DeleteContents()
 bool CKavoDoc::OnNewDocument(const std::string& templatePath)
 {
     DiagPrintf("STAT  CKavoDoc::OnNewDocument() cnt=%d\n", m_figStyles.GetCount());
+    // A document whose construction ran out of memory has no lists: it is
+    // initialised again, and cannot be used when that fails too.
+    if (!HasLists() && !InitializeDocument())
+        return false;
     DeleteContents();
     SetModifiedFlag(false);
     m_docWords[1] = 1;

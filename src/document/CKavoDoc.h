@@ -10,6 +10,7 @@
 #include "document/CDocGraphics.h"
 #include "document/CFigStyle.h"
 #include "document/CGroup.h"
+#include "document/CMoveSet.h"
 #include "document/CObjList.h"
 #include "document/CShadowSpec.h"
 #include "document/CSpecialFigureLink.h"
@@ -47,6 +48,9 @@ public:
 
     // ---- life cycle
     bool InitializeDocument();
+    // Whether the object, selection and staple lists exist (construction
+    // did not run out of memory).
+    bool HasLists() const { return m_pObjList && m_pSelList && m_pStapleList; }
     void ResetPageInfo();
     void DeleteContents();
     // The new-document default style, or the template loaded by the loader
@@ -60,6 +64,10 @@ public:
     const std::string& GetTitle() const { return m_strTitle; }
     bool IsModified() const { return m_bModified != 0; }
     void SetModifiedFlag(bool modified = true) { m_bModified = modified ? 1 : 0; }
+
+    // ---- the link to a parent diagram
+    std::string* GetParentLinkRec() { return &m_strParent; }
+    bool HasParentLink() const { return !m_strParent.empty(); }
 
     // ---- views
     void AddView(IDocView* view);
@@ -106,7 +114,19 @@ public:
     // Whether the two connectors meeting at an automatic junction can be
     // joined into one.
     bool CanMergeAtJct(const CFigure* jct) const;
-    CFigure* AddNewFig(int kind, CFigure* fig, bool noSelect);
+    // A new figure in one undo step of the kind (-1: inside the caller's
+    // step); a special shape's row may replace the kind and sets the figure
+    // up; with the label flag and a text a figure label is made and stapled.
+    CFigure* AddNewFig(int kind, CFigure* fig, bool noSelect, bool label = false,
+                       const std::string& labelText = std::string(), const CFigStyle* sourceStyle = nullptr);
+    // ---- figure labels around a figure (CKavoDocFigLabels.cpp): position
+    // codes 1..12 clockwise from the top left.
+    void CalcFigLblRect(const CFigure* fig, const CSize& size, int code, CRect& out, int gap) const;
+    int GetFigLblGap() const;
+    // The label style of automatic figure labels: the style named by
+    // m_strAutoLabelStyle, else the current label style (index -1 then).
+    const CFigStyle& GetAutoLblStyle(int& index) const;
+    CFigure* AddAutoFigLabel(CFigure* fig, const std::string& text);
     CFigure* AddCopyOfFig(const CFigure* fig, int idOffset);
     CConnector* AddCopyOfCon(const CConnector* con, int idOffset);
     CConnector* DuplicateCon(const CConnector* con);
@@ -123,6 +143,8 @@ public:
     void DeleteFig(CFigure* fig, bool redraw);
     void DeleteCon(CConnector* con, bool redraw, bool keepJunctions, bool merge);
     void DeleteStaple(CStaple* staple);
+    // Cuts a junction no connector uses any more; whether it was cut.
+    bool CutOrphanJunction(CFigure* jct);
     void DeleteGroup(CGroup* group);
     // The figure-link staple between two figures, or null.
     CStaple* FindFigLinkStaple(const CFigure* a, const CFigure* b) const;
@@ -213,7 +235,7 @@ public:
     int LogFigStyleColors();
     int LogConStyleColors();
     // A whole figure or connector style; undo puts it back over the style of
-    // the same name (never over the first entry).
+    // the same name, the first entry included.
     int LogFigStyleState(const CFigStyle* style);
     int LogConStyleState(const CConStyle* style);
     // The Undo command: replays the last step.
@@ -339,6 +361,7 @@ public:
     int32_t m_nConnectorJogRadius = 18;
     int32_t m_bJunctionDots = 0;
     int32_t m_bOversizeTextRect = 0;
+    CMoveSet m_moveSet;          // the objects of the current drag
     int32_t m_nNextId = 1;
     int32_t m_nNextStpId = 1;
     int32_t m_nNextGrpId = 1;

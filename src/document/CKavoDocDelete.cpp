@@ -205,12 +205,11 @@ void CKavoDoc::DeleteFig(CFigure* fig, bool redraw)
 
 void CKavoDoc::DeleteCon(CConnector* con, bool redraw, bool keepJunctions, bool merge)
 {
-    (void)keepJunctions;
-    (void)merge;
+    (void)merge;   // joining the two connectors left at a junction is the flow edits' work
     if (!con)
         return;
     DiagPrintf("CKavoDoc::DeleteCon()\n");
-    CFigure* const ends[2] = {con->m_pFig1, con->m_pFig2};
+    CFigure* ends[2] = {con->m_pFig1, con->m_pFig2};
     if (redraw)
         InvalidateObj(con);
     if (m_lastUngroup.HasMember(con->m_nId)) {
@@ -239,6 +238,10 @@ void CKavoDoc::DeleteCon(CConnector* con, bool redraw, bool keepJunctions, bool 
     m_pObjList->Remove(con);
     delete con;
     SetModifiedFlag(true);
+    if (!keepJunctions)
+        for (CFigure*& end : ends)
+            if (end && CutOrphanJunction(end))
+                end = nullptr;
     // The remaining chain through each former end keeps one line shape.
     for (CFigure* end : {ends[0], ends[1]}) {
         if (!end || m_pObjList->Find(end) < 0)
@@ -257,6 +260,21 @@ void CKavoDoc::DeleteCon(CConnector* con, bool redraw, bool keepJunctions, bool 
         }
     }
     DiagPrintf("CKavoDoc::DeleteCon() Exiting\n");
+}
+
+bool CKavoDoc::CutOrphanJunction(CFigure* jct)
+{
+    // A junction made automatically for connectors (AutoDelJct; a blank
+    // figure without text or picture) only joins them: once the last one is
+    // gone it is cut (logged, so the step that removed the connector brings
+    // it back). Figures placed by the user stay.
+    if (m_pObjList->Find(jct) < 0 || !jct->AutoDelJct || jct->HasPicture() || !jct->IsStyleBlank() || jct->HasText() ||
+        jct->m_nConnected > 0 || jct->m_pAttachedCon1 ||
+        jct->m_pAttachedCon2 || jct->IsStapled() || jct->IsInGroup())
+        return false;
+    bool attached = false;
+    ForEachConnector([&](CConnector* c) { attached = attached || c->m_pFig1 == jct || c->m_pFig2 == jct; });
+    return !attached && CutFig(jct, -1);
 }
 
 void CKavoDoc::DeleteStaple(CStaple* staple)

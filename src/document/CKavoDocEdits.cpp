@@ -2,6 +2,8 @@
 // connector chains through redundant junctions.
 #include "document/CKavoDoc.h"
 
+#include "editing/UndoRecordTraces.h"
+
 #include <algorithm>
 
 namespace {
@@ -92,6 +94,7 @@ int CKavoDoc::LogFigRect(const CFigure* fig)
     const int32_t id = fig->m_nId;
     const CRect old = fig->m_rect;
     return m_undo.UndoLog(UDOC_FIGDIM, [id, old](UndoStream& s) {
+        TraceUndoField(s, "ID", id);
         s.Int32(id);
         s.Rect(old);
     });

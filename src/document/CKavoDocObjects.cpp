@@ -5,6 +5,8 @@
 #include "core/Settings.h"
 #include "core/Trace.h"
 #include "document/CStaple.h"
+#include "document/SpecialShapeCreateTable.h"
+#include "document/Trunks.h"
 
 #include <new>
 #include <vector>
@@ -126,18 +128,30 @@ CFigure* CKavoDoc::CreateFigAt(const POINT& pt, int data)
     return fig;
 }
 
-CFigure* CKavoDoc::AddNewFig(int kind, CFigure* fig, bool noSelect)
+CFigure* CKavoDoc::AddNewFig(int kind, CFigure* fig, bool noSelect, bool label, const std::string& labelText,
+                             const CFigStyle* sourceStyle)
 {
     if (!fig)
         return nullptr;
+    const SpecialShapeCreateRow* row = sourceStyle ? nullptr : FindSpecialShapeCreateRow(FigShapeKind(*fig));
+    if (row && row->undoKind != -1)
+        kind = row->undoKind;
+    if (IsTrunkDiagrams() && fig->IsTrunkObj())
+        kind = UDMAC_CREATEINTERFACE;
     // Only a step this call opened may be undone when the append fails: a
     // caller's open step (kind -1) belongs to the caller.
     const bool ownStep = kind != -1;
     if (ownStep)
         m_undo.UndoBeginStep(kind);
     const bool added = AddFigWithId(fig);
-    if (added && fig->HasPicture())
-        m_graphics.AddUse(fig->m_props.m_nGraphicType, fig->m_props.Graphic);
+    if (added) {
+        if (fig->HasPicture())
+            m_graphics.AddUse(fig->m_props.m_nGraphicType, fig->m_props.Graphic);
+        if (row && row->setUp)
+            row->setUp(*this, *fig);
+        if (label && !labelText.empty())
+            AddAutoFigLabel(fig, labelText);
+    }
     if (ownStep)
         m_undo.UndoEndStep();
     if (!added) {
@@ -147,6 +161,7 @@ CFigure* CKavoDoc::AddNewFig(int kind, CFigure* fig, bool noSelect)
     }
     if (!noSelect && (kind == 7 || kind == 30 || kind == 39 || SelectAfterFigureCreate))
         Select(fig);
+    UpdateTrunks(1);
     return fig;
 }
 
@@ -186,6 +201,13 @@ CConnector* CKavoDoc::AddCopyOfCon(const CConnector* src, int idOffset)
     if (!AddConUndo(copy)) {
         delete copy;
         return nullptr;
+    }
+    // A copy with its own id shares the source's end figures: attach it to
+    // them now. Shifted copies are relinked by the caller once every copied
+    // figure is in.
+    if (idOffset == -1) {
+        copy->Relink(*m_pObjList);
+        copy->AttachToFigs();
     }
     return copy;
 }

@@ -2,6 +2,8 @@
 // each holds, and how Undo puts it back. Styles are found by name, objects by
 // id; a record whose style or object is gone is skipped.
 #include "document/CKavoDoc.h"
+
+#include "editing/UndoRecordTraces.h"
 #include "editing/UndoRecordsStaple.h"
 
 #include <cstring>
@@ -54,6 +56,7 @@ int CKavoDoc::LogConStyleProps(const CConStyle* style)
 int CKavoDoc::LogTextRotation(const CFigure* fig)
 {
     return m_undo.UndoLog(UDOC_TXTROTATE, [fig](UndoStream& s) {
+        TraceUndoField(s, "ID", fig->m_nId);
         s.Int32(fig->m_nId);
         s.Int16(fig->m_nTextRotate);
     });
@@ -80,6 +83,7 @@ int CKavoDoc::LogFigConPts(const CFigure* fig)
 int CKavoDoc::LogFigColors(const CFigure* fig)
 {
     return m_undo.UndoLog(UDOC_FIGCOLORS, [fig](UndoStream& s) {
+        TraceUndoField(s, "ID", fig->m_nId);
         s.Raw(&fig->m_props.m_fill, sizeof fig->m_props.m_fill);
         s.Int32(int32_t(fig->m_props.BorderColor));
         s.Int32(int32_t(fig->m_props.TextColor));
@@ -90,6 +94,7 @@ int CKavoDoc::LogFigColors(const CFigure* fig)
 int CKavoDoc::LogFigAssInd(const CFigure* fig)
 {
     return m_undo.UndoLog(UDOC_FIGASSIND, [fig](UndoStream& s) {
+        TraceUndoField(s, "ID", fig->m_nId);
         s.Int32(fig->AssociationIndicator);
         s.Int32(fig->m_nId);
     });
@@ -98,6 +103,7 @@ int CKavoDoc::LogFigAssInd(const CFigure* fig)
 int CKavoDoc::LogConColors(const CConnector* con)
 {
     return m_undo.UndoLog(UDOC_CONCOLORS, [con](UndoStream& s) {
+        TraceUndoField(s, "ID", con->m_nId);
         WriteConColors(s, con->m_props);
         s.Int32(con->m_nId);
     });

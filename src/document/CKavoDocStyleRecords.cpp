@@ -94,7 +94,7 @@ bool CKavoDoc::ReplayStyleState(int type, UndoReader& r)
             return false;
         saved.SetName(name);
         const int index = m_conStyles.FindByName(name);
-        if (index > 0)
+        if (index >= 0)
             *m_conStyles.GetAt(index) = saved;
         m_conStyles.SetChanged();
         return true;
@@ -125,7 +125,7 @@ bool CKavoDoc::ReplayStyleState(int type, UndoReader& r)
     }
     saved.SetName(name);
     const int index = m_figStyles.FindByName(name);
-    if (index > 0) {
+    if (index >= 0) {
         CFigStyle* live = m_figStyles.GetAt(index);
         // The picture and the shared initial texts stay the live style's.
         saved.m_props.m_nGraphicType = live->m_props.m_nGraphicType;

@@ -8,6 +8,8 @@
 #include "document/CStaple.h"
 #include "document/DocDefaults.h"
 #include "editing/UndoRecordChecks.h"
+#include "editing/UndoRecordTraces.h"
+#include "editing/UndoRecordsClipboard.h"
 #include "editing/UndoRecordsStaple.h"
 
 #include <cstring>
@@ -16,6 +18,9 @@
 
 static_assert(std::is_trivially_copyable_v<CFigProps>, "figure props are logged whole");
 static_assert(std::is_trivially_copyable_v<CConProps>, "connector props are logged whole");
+// The record sizes the log's framing relies on.
+static_assert(sizeof(CFigProps) == 176, "figure props take 176 bytes in the log");
+static_assert(sizeof(CConProps) == 88, "connector props take 88 bytes in the log");
 
 namespace {
 void WriteConPts(UndoStream& s, const CConPtList* list)
@@ -157,20 +162,35 @@ int CKavoDoc::LogFigureState(const CFigure* fig)
 int CKavoDoc::LogConnectorState(int type, const CConnector* con, int position)
 {
     return m_undo.UndoLog(type, [type, con, position](UndoStream& s) {
-        if (type == UDOC_DELCON)
+        if (type == UDOC_DELCON) {
+            TraceUndoField(s, "ID", con->m_nId);
+            TraceUndoField(s, "order", position);
+            TraceUndoField(s, "Fig1ID", con->m_pFig1 ? con->m_pFig1->m_nId : con->m_nFigId1);
+            TraceUndoField(s, "Fig2ID", con->m_pFig2 ? con->m_pFig2->m_nId : con->m_nFigId2);
+            TraceUndoField(s, "selected", con->m_bSelected);
             s.Int32(position);
+        }
         WriteConnectorState(s, *con);
     });
 }
 
 int CKavoDoc::LogIdRecord(int type, int32_t id)
 {
-    return m_undo.UndoLog(type, [id](UndoStream& s) { s.Int32(id); });
+    return m_undo.UndoLog(type, [type, id](UndoStream& s) {
+        // Group records name their group without a trace line.
+        if (type != UDOC_GROUP)
+            TraceUndoField(s, "ID", id);
+        s.Int32(id);
+    });
 }
 
 int CKavoDoc::LogFigureCut(const CFigure* fig, int position)
 {
     return m_undo.UndoLog(UDOC_DELFIG, [fig, position](UndoStream& s) {
+        TraceUndoField(s, "ID", fig->m_nId);
+        TraceUndoField(s, "order", position);
+        TraceUndoField(s, "nConnected", fig->m_nConnected);
+        TraceUndoField(s, "selected", fig->m_bSelected);
         s.Int32(position);
         WriteFigureState(s, *fig);
     });
@@ -179,9 +199,15 @@ int CKavoDoc::LogFigureCut(const CFigure* fig, int position)
 int CKavoDoc::LogConnectorEnds(int type, const CConnector* con)
 {
     return m_undo.UndoLog(type, [con](UndoStream& s) {
+        const int32_t fid1 = con->m_pFig1 ? con->m_pFig1->m_nId : -1, fid2 = con->m_pFig2 ? con->m_pFig2->m_nId : -1;
+        TraceUndoField(s, "ID", con->m_nId);
+        TraceUndoField(s, "fid1", fid1);
+        TraceUndoField(s, "fid2", fid2);
+        TraceUndoField(s, "nConPtId1", con->m_nConPtId1);
+        TraceUndoField(s, "nConPtId2", con->m_nConPtId2);
         s.Int32(con->m_nId);
-        s.Int32(con->m_pFig1 ? con->m_pFig1->m_nId : -1);
-        s.Int32(con->m_pFig2 ? con->m_pFig2->m_nId : -1);
+        s.Int32(fid1);
+        s.Int32(fid2);
         s.Int32(con->m_nConPtId1);
         s.Int32(con->m_nConPtId2);
         s.Pair(con->EndPoint1.x, con->EndPoint1.y);
@@ -213,6 +239,7 @@ int CKavoDoc::LogObjOrder(const CDiagObj* obj)
 {
     const int32_t id = obj->m_nId, pos = m_pObjList->GetPosition(obj);
     return m_undo.UndoLog(UDOC_OBJORDER, [id, pos](UndoStream& s) {
+        TraceUndoField(s, "ID", id);
         s.Int32(id);
         s.Int32(pos);
     });
@@ -482,8 +509,10 @@ bool CKavoDoc::ReplayUndoRecord(int type, UndoReader& r)
         std::memcpy(&m_fLineSpacingValue, &bits, 4);
         return true;
     }
-    case UDOC_PASTE:
     case UDOC_TOCLIPBD:
+        ReplayCopyToClipboard();
+        return true;
+    case UDOC_PASTE:
     case UDOC_LBLSTYLE:
     case UDOC_FIGSTYLEADD:
     case UDOC_LBLSTYLEADD:

@@ -7,6 +7,7 @@
 #include "document/CFigure.h"
 #include "document/CStaple.h"
 #include "document/StapleKinds.h"
+#include "document/TrunkInterfaces.h"
 #include "document/Trunks.h"
 #include "editing/UndoRecordsStaple.h"
 
@@ -408,7 +409,11 @@ int CStaple::UpdateFigLink(CKavoDoc* doc, int log)
     if (oneResized && ((kind.keepOnOwnResize && fig2Resized) || (kind.keepOnLeaderResize && fig1Resized)))
         follow = false;
     if (!follow) {
-        // Trunk objects re-attach to their node here once trunk diagrams exist.
+        // An interface moved alone away from its node: its connector meets
+        // the node at the new place before the offset is taken anew.
+        if (OnlyFig2Moved() && IsTrunkDiagrams() && m_pFig2->IsTrunkObj() && !m_pFig1->IsTrunkObj() &&
+            !IsTrunkFigKind(m_pFig1, 11))
+            ReattachInterface(*doc, m_pFig2, m_pFig1);
         return RetakeOffset(doc, log);
     }
     return FollowFig1(doc);

@@ -16,13 +16,6 @@
 
 namespace {
 
-const CShapeDef* EndSymbol(const CConnector* con, int end)
-{
-    if (!con || !con->m_pDoc)
-        return nullptr;
-    return con->m_pDoc->m_endSymbols.GetAt(end == 1 ? con->m_props.End1 : con->m_props.End2);
-}
-
 bool ConStyleIsKind(const CConnector* con, int kind)
 {
     if (!IsTrunkDiagrams() || !con || !con->m_pDoc)
@@ -79,10 +72,7 @@ bool IsAssociationCon(const CConnector* con)
 
 bool IsConEndKind(const CConnector* con, int end, int kind)
 {
-    if (!IsTrunkDiagrams())
-        return false;
-    const CShapeDef* shape = EndSymbol(con, end);
-    return shape && shape->IsKind(kind);
+    return IsTrunkDiagrams() && con && con->EndShapeIsKind(end, kind);
 }
 
 bool CKavoDoc::IsEndPairKinds(int a, int b) const

@@ -5,6 +5,7 @@
 #include "document/CKavoDoc.h"
 #include "document/CStaple.h"
 #include "editing/UndoCodes.h"
+#include "editing/UndoRecordTraces.h"
 
 #include <memory>
 
@@ -52,9 +53,9 @@ int LogStapleState(CKavoDoc& doc, const CStaple* staple)
     if (!staple)
         return 0;
     const int32_t conId = staple->m_pCon ? staple->m_pCon->m_nId : -1;
-    DiagPrintf("UNDO      ID=%d\n", staple->m_nId);
-    DiagPrintf("UNDO      ConId=%d\n", conId);
     return doc.UndoLogRef().UndoLog(UDOC_STPMOD, [staple, conId](UndoStream& s) {
+        TraceUndoField(s, "ID", staple->m_nId);
+        TraceUndoField(s, "ConId", conId);
         s.Int32(conId);
         WriteStapleState(s, *staple);
     });

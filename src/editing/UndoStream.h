@@ -15,6 +15,8 @@ public:
     explicit UndoStream(BYTE** pos = nullptr) : m_ppPos(pos) {}
 
     int m_nBytes = 0;
+    // True while the stream only measures a record before it is written.
+    bool IsCounting() const { return m_ppPos == nullptr; }
 
     void Byte(BYTE v) { Put(&v, 1); }
     void Int16(int16_t v) { Put(&v, 2); }

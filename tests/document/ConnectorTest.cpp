@@ -214,3 +214,33 @@ TEST_F(DocTest, ReattachingAnEndUndoesExactly)
     EXPECT_EQ(a->m_pAttachedCon1, con);
     EXPECT_EQ(c->m_pAttachedCon1, nullptr);
 }
+
+TEST_F(DocTest, EndShapeKindsAndTheConnectorsStockKind)
+{
+    for (const char* name : {"ball for socket", "socket for ball", "plain"})
+        doc.m_endSymbols.NewEntry()->m_strName = name;
+    const int base = doc.m_endSymbols.GetCount() - 3;
+    CConnector con(&doc);
+    con.m_props.End1 = base;
+    con.m_props.End2 = base + 1;
+    EXPECT_EQ(con.EndShapeIsKind(1, 14), 1);
+    EXPECT_EQ(con.EndShapeIsKind(2, 15), 1);
+    EXPECT_EQ(con.EndShapeIsKind(2, 14), 0);
+    EXPECT_EQ(con.EndShapeIsKind(3, 14), 0) << "no third end";
+    con.m_props.End1 = -1;
+    EXPECT_EQ(con.EndShapeIsKind(1, 14), 0) << "no shape";
+    con.m_props.End1 = base + 99;
+    EXPECT_EQ(con.EndShapeIsKind(1, 14), 0) << "not in the library";
+
+    CConProps props;
+    doc.m_conStyles.AddConStyle(&props, "To Interface", 0, 0, "", "", 0, "", 0, 0, 0, 0);
+    doc.m_conStyles.AddConStyle(&props, "Plain line", 0, 0, "", "", 0, "", 0, 0, 0, 0);
+    const int32_t styles[] = {doc.m_conStyles.FindByName("To Interface"), doc.m_conStyles.FindByName("Plain line"),
+                              -1};
+    const int kinds[] = {16, -1, -1};
+    for (int i = 0; i < 3; ++i) {
+        con.m_nStyle = styles[i];
+        con.ResetStockKind();
+        EXPECT_EQ(con.GetStockKind(), kinds[i]);
+    }
+}

@@ -263,6 +263,19 @@ TEST_F(DocTest, DuplicateConGoesDirectlyInFrontOfItsSource)
     EXPECT_EQ(doc.m_pObjList->Find(copy), doc.m_pObjList->Find(c) + 1);
     EXPECT_EQ(copy->m_nId, 4);
     EXPECT_EQ(doc.m_pObjList->GetAt(3), b);
+    // The copy is attached to the same figure and counted there.
+    EXPECT_EQ(copy->m_pFig1, a);
+    EXPECT_EQ(copy->m_pFig2, nullptr);
+    EXPECT_EQ(a->m_nConnected, 2);
+    EXPECT_EQ(a->m_pAttachedCon2, copy);
+    // A plain copy names its ends by id only.
+    const CConnector loose(*copy);
+    EXPECT_EQ(loose.m_pFig1, nullptr);
+    EXPECT_EQ(loose.m_nFigId1, a->m_nId);
+    // Deleting the copy gives the figure its count back.
+    doc.DeleteCon(copy, false, true, false);
+    EXPECT_EQ(a->m_nConnected, 1);
+    EXPECT_EQ(a->m_pAttachedCon1, c);
 }
 
 TEST_F(DocTest, CopiesLogOneCreationRecordWithTheFinalId)

@@ -3,6 +3,7 @@
 #include "document/CKavoDoc.h"
 #include "document/CStaple.h"
 #include "platform/CPainterDC.h"
+#include "platform/GdiObjects.h"
 #include "shapes/CFigSymbol.h"
 #include "shapes/COutlineWriter.h"
 
@@ -317,4 +318,31 @@ TEST(Figure, ConstructorPresetsAndSizingFlags)
     EXPECT_EQ(label.m_strText, "L");
     CFigure negative(0, 0, -5, -5, props, -1, 0, "", "", CFigure::CreateArgs(), &doc);
     EXPECT_EQ(negative.m_rect, CRect(0, 0, 0, 0));
+}
+
+TEST(Figure, FeedbackAtAnOffsetAndCornersInARegion)
+{
+    CKavoDoc doc;
+    doc.OnNewDocument();
+    CFigure f = MakeFig(&doc, 0, 0, 20, 20);
+    f.m_props.Behavior.high &= ~DWORD(256 | 512);
+    QImage img(40, 40, QImage::Format_RGB32);
+    img.fill(Qt::white);
+    CFigure::FeedbackContext ctx;
+    ctx.crossHalfSize = 3;
+    {
+        CPainterDC dc(&img);
+        f.OffsetAndDraw(&dc, ctx, 10, 10, true);
+    }
+    EXPECT_EQ(img.pixel(20, 18) & 0xFFFFFF, 0x808080u);   // the cross at the moved centre
+    EXPECT_EQ(f.m_rect, CRect(0, 0, 20, 20));             // the figure itself stays
+
+    CRgn region;
+    ASSERT_TRUE(region.CreateRectRgn(-1, -1, 22, 22));
+    EXPECT_TRUE(f.IsAllInRgn(region));
+    f.m_rect.right = 30;
+    EXPECT_FALSE(f.IsAllInRgn(region));
+    const POINT poly[4] = {{0, 0}, {2048, 0}, {2048, 2048}, {0, 2048}};
+    ASSERT_TRUE(f.SetPolyPoints(4, poly));
+    EXPECT_EQ(f.GetOutlineSource(), 1);   // the own polygon comes first
 }

@@ -115,7 +115,7 @@ TEST_F(DocTest, WholeStylesComeBackOverTheStyleOfTheSameName)
     ASSERT_EQ(added->m_conPts.GetCount(), 1);
     EXPECT_EQ(added->m_conPts.GetAt(0)->m_strName, "north");
     EXPECT_EQ(added->m_props.BorderWidth, 1);
-    EXPECT_EQ(first->m_props.BorderWidth, 8);   // the first entry is never replaced
+    EXPECT_EQ(first->m_props.BorderWidth, 1);   // the first entry comes back too
     EXPECT_EQ(data->Description, "a data line");
     EXPECT_EQ(data->FragmentAngle, 90);
 }

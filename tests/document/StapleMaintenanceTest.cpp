@@ -3,6 +3,7 @@
 
 #include "document/CStaple.h"
 #include "document/StapleKinds.h"
+#include "document/StapleMaintenanceSpacing.h"
 #include "platform/GlobalMem.h"
 
 namespace {
@@ -189,4 +190,42 @@ TEST_F(StaplePassTest, ConnectorLabelsAreMadeAndUnaddedStaplesDiscarded)
     EXPECT_EQ(list, std::vector<CStaple*>{s}) << "stops at the first staple with an id";
     EXPECT_NE(a->m_pStaple, loose);
     EXPECT_NE(b->m_pStaple, loose);
+}
+
+TEST_F(DocTest, NewLateralSpacingKeepsEachLabelsSideAndUndoes)
+{
+    CFigure* a = NewFig(doc, 0, 0);
+    CFigure* b = NewFig(doc, 1000, 0);
+    doc.AddFigWithId(a);
+    doc.AddFigWithId(b);
+    CConProps props;
+    CConnector* con = doc.CreateCon(a, b, -1, -1, a->GetCenter(), b->GetCenter(), -1, props);
+    ASSERT_TRUE(con);
+    const int offsets[] = {20, -20, 0};
+    std::vector<CStaple*> staples;
+    for (int offset : offsets) {
+        CFigure* label = NewFig(doc, 400, 200, "label");
+        doc.AddFigWithId(label);
+        auto* st = new CStaple(&doc);
+        st->MakeLatLbl(con, con->GetMidPoint(), label, offset, 0);
+        ASSERT_TRUE(doc.AddStapleWithId(st));
+        staples.push_back(st);
+    }
+    doc.UpdateAllStaples(0);
+    doc.ResetUndoLog();
+    const std::string before = Snapshot(doc);
+    const CRect labelBefore = staples[0]->m_pFig1->m_rect;
+
+    doc.UndoBeginStep(UDMAC_SETLBLSPACING);
+    EXPECT_EQ(ReapplyLabelSpacing(doc, 60), 3);
+    doc.UndoEndStep();
+    EXPECT_EQ(staples[0]->LateralOffset, 60);
+    EXPECT_EQ(staples[1]->LateralOffset, -60);
+    EXPECT_EQ(staples[2]->LateralOffset, -60) << "a label on the line goes to the negative side";
+    EXPECT_NE(staples[0]->m_pFig1->m_rect, labelBefore) << "placed again at the new distance";
+
+    EXPECT_EQ(doc.UndoLastStep(), UDMAC_SETLBLSPACING);
+    EXPECT_EQ(Snapshot(doc), before);
+    EXPECT_EQ(staples[0]->LateralOffset, 20);
+    EXPECT_EQ(staples[2]->LateralOffset, 0);
 }

@@ -3,6 +3,7 @@
 
 #include "core/ProgramFolders.h"
 #include "document/CStaple.h"
+#include "document/TrunkInterfaces.h"
 #include "document/Trunks.h"
 
 #include <QDir>
@@ -215,4 +216,127 @@ TEST_F(TrunksTest, IndicatorAnglePointsAlongTheTrunkConnector)
     iface->m_dIndicatorAngle = 0.5;
     con->RecalcRoute();
     EXPECT_EQ(iface->m_dIndicatorAngle, 0.5);
+}
+
+TEST_F(TrunksTest, ToInterfaceJoinsTheNodeAndUndoesAsOneStep)
+{
+    KindFig* iface = Fig(12, 0);   // (0,0)-(100,60), centre (50,30)
+    KindFig* node = Fig(1, 300);   // (300,0)-(400,60)
+    doc.ResetUndoLog();
+    const std::string before = Snapshot(doc);
+
+    InterfacePreview preview;
+    int side = 0;
+    ASSERT_EQ(CreateInterface(doc, iface, &side, &preview), 1);
+    EXPECT_EQ(side, 11);
+    EXPECT_EQ(preview.start, CPoint(100, 30));
+    EXPECT_EQ(preview.end, CPoint(300, 30));
+    EXPECT_EQ(Snapshot(doc), before) << "a preview changes nothing";
+
+    ASSERT_EQ(CreateInterface(doc, iface, &side, nullptr), 1);
+    ASSERT_EQ(doc.m_pObjList->GetCount(), 3);
+    auto* con = static_cast<CConnector*>(doc.m_pObjList->GetAt(2));
+    EXPECT_EQ(con->m_nStyle, toInterface);
+    EXPECT_EQ(con->m_pFig1, iface);
+    EXPECT_EQ(con->m_pFig2, node);
+    EXPECT_EQ(con->m_nConPtId2, kConPtFixed);   // the meeting point is not the node's centre
+    EXPECT_EQ(con->EndPoint1, CPoint(100, 30));
+    EXPECT_EQ(con->EndPoint2, CPoint(300, 30));
+    CStaple* link = doc.FindFigLink(iface, node);
+    ASSERT_TRUE(link);
+    EXPECT_EQ(link->Fig1PosX, 0);
+    EXPECT_EQ(link->Fig1PosY, 127);
+
+    // Moved below the node alone: the connector meets the bottom side.
+    iface->m_rect = CRect(0, 200, 100, 260);
+    doc.UndoBeginStep(UDMAC_MOVEOBJS);
+    ASSERT_TRUE(ReattachInterface(doc, iface, node));
+    doc.UndoEndStep();
+    EXPECT_EQ(con->EndPoint2, CPoint(300, 60));
+    EXPECT_EQ(link->Fig1PosY, kStaplePosMax);
+    EXPECT_EQ(doc.UndoLastStep(), UDMAC_MOVEOBJS);
+    EXPECT_EQ(con->EndPoint2, CPoint(300, 30));
+    EXPECT_EQ(link->Fig1PosY, 127);
+    iface->m_rect = CRect(0, 0, 100, 60);
+
+    EXPECT_EQ(doc.UndoLastStep(), UDMAC_CREATEINTERFACE);
+    EXPECT_EQ(Snapshot(doc), before);
+}
+
+TEST_F(TrunksTest, ToInterfaceRefusals)
+{
+    KindFig* iface = Fig(12, 0);
+    KindFig* plainFig = Fig(5, 600);
+    EXPECT_EQ(CreateInterface(doc, iface, nullptr, nullptr), 0) << "no node";
+    Fig(1, 300);
+    EXPECT_EQ(CreateInterface(doc, plainFig, nullptr, nullptr), 0) << "not a trunk object";
+    doc.m_conStyles.GetAt(toInterface)->SetName("To interface");
+    EXPECT_EQ(CreateInterface(doc, iface, nullptr, nullptr), 0) << "the style name is exact";
+    doc.m_conStyles.GetAt(toInterface)->SetName(kInterfaceStyleName);
+    SetTrunkDiagramsForTest(false);
+    EXPECT_EQ(CreateInterface(doc, iface, nullptr, nullptr), 0);
+    SetTrunkDiagramsForTest(true);
+    EXPECT_EQ(CreateInterface(doc, iface, nullptr, nullptr), 1);
+    // A figure inside the node has no side to meet.
+    POINT meet{};
+    int side = 0;
+    iface->m_rect = CRect(310, 10, 320, 20);
+    EXPECT_FALSE(FindInterfacePoint(iface, static_cast<CFigure*>(doc.m_pObjList->GetAt(2)), meet, side));
+}
+
+TEST_F(TrunksTest, TheStaplePassReattachesAnInterfaceMovedAlone)
+{
+    KindFig* iface = Fig(12, 0);
+    KindFig* node = Fig(1, 300);
+    ASSERT_EQ(CreateInterface(doc, iface, nullptr, nullptr), 1);
+    auto* con = static_cast<CConnector*>(doc.m_pObjList->GetAt(2));
+    doc.UpdateAllStaples(0);
+    doc.ResetUndoLog();
+    doc.UndoBeginStep(UDMAC_MOVEOBJS);
+    ASSERT_TRUE(doc.SetFigRect(iface, CRect(0, 200, 100, 260)));
+    doc.UpdateAllStaples(1);
+    doc.UndoEndStep();
+    EXPECT_EQ(con->EndPoint2, CPoint(300, 60));
+    EXPECT_EQ(iface->m_rect, CRect(0, 200, 100, 260)) << "the interface stays where it was put";
+    EXPECT_EQ(doc.FindFigLink(iface, node)->Fig1PosY, kStaplePosMax);
+    EXPECT_EQ(doc.UndoLastStep(), UDMAC_MOVEOBJS);
+    EXPECT_EQ(iface->m_rect, CRect(0, 0, 100, 60));
+    EXPECT_EQ(con->EndPoint2, CPoint(300, 30));
+}
+
+TEST_F(TrunksTest, TrunkAutomaticEndTakesTheInterfacePointAndBecomesFixed)
+{
+    KindFig* iface = Fig(12, 0);   // centre (50,30)
+    KindFig* node = Fig(1, 300);
+    node->m_rect = CRect(300, -100, 400, 20);
+    CConnector* con = Con(iface, node, toInterface);
+    con->m_nConPtId2 = kConPtAuto;
+    con->RecalcRoute();
+    EXPECT_EQ(con->m_nConPtId2, kConPtFixed);
+    EXPECT_EQ(con->EndPoint2, CPoint(300, 20)) << "the bottom side, below the interface's centre";
+
+    // Without trunk diagrams the end stays automatic and aims at the centre.
+    SetTrunkDiagramsForTest(false);
+    con->m_nConPtId2 = kConPtAuto;
+    con->RecalcRoute();
+    EXPECT_EQ(con->m_nConPtId2, kConPtAuto);
+    EXPECT_NE(con->EndPoint2, CPoint(300, 20));
+}
+
+TEST_F(TrunksTest, AFailedInterfaceLeavesNothingBehind)
+{
+    KindFig* iface = Fig(12, 0);
+    Fig(1, 300);
+    // An earlier step that must survive the roll-back.
+    doc.ResetUndoLog();
+    doc.UndoBeginStep(UDMAC_MOVEOBJS);
+    ASSERT_TRUE(doc.SetFigRect(iface, CRect(0, 0, 100, 60)));
+    doc.UndoEndStep();
+    const std::string before = Snapshot(doc);
+    doc.m_pStapleList->FailAppendsForTest(true);   // the figure link cannot be added
+    EXPECT_EQ(CreateInterface(doc, iface, nullptr, nullptr), 0);
+    doc.m_pStapleList->FailAppendsForTest(false);
+    EXPECT_EQ(Snapshot(doc), before);
+    EXPECT_EQ(iface->m_nConnected, 0);
+    EXPECT_EQ(doc.UndoLogRef().GetLastUndoStepCode(), UDMAC_MOVEOBJS);
 }

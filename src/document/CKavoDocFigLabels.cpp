@@ -1,0 +1,110 @@
+// Automatic figure labels: a label made with a new figure, placed at the
+// document's primary position around it and pinned by a figure-label staple.
+#include "document/CKavoDoc.h"
+
+#include "document/CStaple.h"
+
+#include <memory>
+
+namespace {
+
+// Per position code 1..12: the figure's anchor and the label's anchor (x, y
+// in 0 / 127 / 255) and the label's text alignment (horizontal, vertical).
+struct FigLblPlace {
+    int figX, figY, lblX, lblY;
+    unsigned alignH, alignV;
+};
+
+constexpr FigLblPlace kPlaces[12] = {
+    {0, 0, 0, 255, 4, 16},       {127, 0, 127, 255, 2, 16}, {255, 0, 255, 255, 1, 16},
+    {255, 0, 0, 0, 4, 64},       {255, 127, 0, 127, 4, 32}, {255, 255, 0, 255, 4, 16},
+    {255, 255, 255, 0, 1, 64},   {127, 255, 127, 0, 2, 64}, {0, 255, 0, 0, 4, 64},
+    {0, 255, 255, 255, 1, 16},   {0, 127, 255, 127, 1, 32}, {0, 0, 255, 0, 1, 64},
+};
+
+int AnchorCoord(int pos, int lo, int hi)
+{
+    return pos == 0 ? lo : pos == 255 ? hi : (lo + hi) / 2;
+}
+
+} // namespace
+
+void CKavoDoc::CalcFigLblRect(const CFigure* fig, const CSize& size, int code, CRect& out, int gap) const
+{
+    if (!fig || code < 1 || code > 12)
+        return;
+    const CRect& r = fig->m_rect;
+    const int w = size.cx, h = size.cy;
+    const int cx = (r.left + r.right) / 2, cy = (r.top + r.bottom) / 2;
+    int left = 0, top = 0;
+    switch (code) {
+    case 1: left = r.left; top = r.top - gap - h; break;
+    case 2: left = cx - w / 2; top = r.top - gap - h; break;
+    case 3: left = r.right - w; top = r.top - gap - h; break;
+    case 4: left = r.right + gap; top = r.top; break;
+    case 5: left = r.right + gap; top = cy - h / 2; break;
+    case 6: left = r.right + gap; top = r.bottom - h; break;
+    case 7: left = r.right - w; top = r.bottom + gap; break;
+    case 8: left = cx - w / 2; top = r.bottom + gap; break;
+    case 9: left = r.left; top = r.bottom + gap; break;
+    case 10: left = r.left - gap - w; top = r.bottom - h; break;
+    case 11: left = r.left - gap - w; top = cy - h / 2; break;
+    default: left = r.left - gap - w; top = r.top; break;
+    }
+    out.SetRect(left, top, left + w, top + h);
+}
+
+int CKavoDoc::GetFigLblGap() const
+{
+    if (m_nLabelToFigSpacing > 0)
+        return m_nLabelToFigSpacing;
+    return 16;
+}
+
+const CFigStyle& CKavoDoc::GetAutoLblStyle(int& index) const
+{
+    index = m_strAutoLabelStyle.empty() ? -1 : m_figStyles.FindByName(m_strAutoLabelStyle);
+    if (index >= 0)
+        return *m_figStyles.GetAt(index);
+    index = m_nCurLblStyle;
+    return m_curLblStyle;
+}
+
+CFigure* CKavoDoc::AddAutoFigLabel(CFigure* fig, const std::string& text)
+{
+    if (!fig || text.empty())
+        return nullptr;
+    int styleIndex = -1;
+    const CFigStyle& style = GetAutoLblStyle(styleIndex);
+    CFigProps props = style.m_props;
+    SetFlagBits(props.Behavior, kFigFlagLabel, 256 | 512, true);
+    // The label keeps the style's size until text layout can measure it.
+    const CSize size(style.Width, style.Height);
+    const int code = m_nFigLblPrimarySector >= 1 && m_nFigLblPrimarySector <= 12 ? m_nFigLblPrimarySector : 8;
+    const FigLblPlace& place = kPlaces[code - 1];
+    // The text faces the figure.
+    props.SetTextAlign(place.alignH, 1, nullptr);
+    props.SetTextAlign(place.alignV, 1, nullptr);
+    CRect rc;
+    CalcFigLblRect(fig, size, code, rc, GetFigLblGap());
+    auto label = std::make_unique<CFigure>(rc.left, rc.top, rc.Height(), rc.Width(), props, styleIndex, 1, text, "",
+                                           CFigure::CreateArgs(), this);
+    CFigure* added = AddNewFig(-1, label.get(), true);
+    if (!added)
+        return nullptr;
+    label.release();
+
+    const CRect& f = fig->m_rect;
+    const CRect& l = added->m_rect;
+    const int offX = AnchorCoord(place.figX, f.left, f.right) - AnchorCoord(place.lblX, l.left, l.right);
+    const int offY = AnchorCoord(place.figY, f.top, f.bottom) - AnchorCoord(place.lblY, l.top, l.bottom);
+    auto staple = std::make_unique<CStaple>(this);
+    staple->MakeFigLbl(fig, place.figX, place.figY, added, place.lblX, place.lblY, offX, offY);
+    if (!AddStapleWithId(staple.get())) {
+        for (CDiagObj* o : {static_cast<CDiagObj*>(fig), static_cast<CDiagObj*>(added)})
+            o->RefindStaple(staple.get());
+        return added;
+    }
+    staple.release();
+    return added;
+}
