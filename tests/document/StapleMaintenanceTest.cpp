@@ -229,3 +229,66 @@ TEST_F(DocTest, NewLateralSpacingKeepsEachLabelsSideAndUndoes)
     EXPECT_EQ(staples[0]->LateralOffset, 20);
     EXPECT_EQ(staples[2]->LateralOffset, 0);
 }
+
+// Both sweeps restack (the figure link's follower behind its leader, the
+// connector label in front of its connector); one Undo puts the order back.
+TEST_F(StaplePassTest, RestackingInBothSweepsUndoes)
+{
+    CFigure* a = Fig(0, 0);
+    CFigure* b = Fig(500, 0);
+    CFigure* follower = Fig(0, 400);
+    CFigure* label = Fig(200, 300);
+    CConProps props;
+    CConnector* con = doc.CreateCon(a, b, -1, -1, a->GetCenter(), b->GetCenter(), -1, props);
+    ASSERT_TRUE(con);
+    doc.m_pObjList->MoveTo(label, 0);
+    doc.m_pObjList->MoveTo(a, doc.m_pObjList->GetCount() - 1);   // the leader in front of its follower
+    auto* link = Add(new CStaple(&doc));
+    link->MakeFigLink(b, 0, 0, follower, 0, 0, 0, 400);
+    auto* lbl = Add(new CStaple(&doc));
+    lbl->MakeConLbl(con, con->GetMidPoint(), label, 127, 127);
+    doc.ResetUndoLog();
+    const std::string before = Snapshot(doc);
+
+    doc.UndoBeginStep(UDMAC_MOVEOBJS);
+    doc.UpdateAllStaples(1);
+    doc.UndoEndStep();
+    EXPECT_LT(doc.m_pObjList->Find(follower), doc.m_pObjList->Find(b));
+    EXPECT_EQ(doc.m_pObjList->Find(label), doc.m_pObjList->Find(con) + 1);
+    ASSERT_NE(Snapshot(doc), before);
+
+    EXPECT_EQ(doc.UndoLastStep(), UDMAC_MOVEOBJS);
+    EXPECT_EQ(Snapshot(doc), before);
+}
+
+// Flow labels (3) follow their figure, lateral labels (5) their connector.
+TEST_F(StaplePassTest, FlowAndLateralLabelsFollow)
+{
+    CFigure* a = Fig(0, 0);
+    CFigure* b = Fig(800, 0);
+    CFigure* flowLabel = Fig(250, 150);
+    CFigure* latLabel = Fig(400, 200);
+    CConProps props;
+    CConnector* con = doc.CreateCon(a, b, -1, -1, a->GetCenter(), b->GetCenter(), -1, props);
+    ASSERT_TRUE(con);
+    con->RecalcRoute();
+    auto* flow = Add(new CStaple(&doc));
+    flow->MakeFlowLbl(a, flowLabel, con, 1);
+    auto* lat = Add(new CStaple(&doc));
+    lat->MakeLatLbl(con, con->GetMidPoint(), latLabel, 30, 0);
+    // Placed once where their staples say.
+    flow->ClearSnapshots();
+    lat->ClearSnapshots();
+    EXPECT_EQ(doc.UpdateAllStaples(0), 1);
+    const CSize flowGap = flowLabel->GetCenter() - CPoint(con->EndPoint1);
+    const CSize latGap = latLabel->GetCenter() - con->GetMidPoint();
+
+    // Everything moves down together: each label keeps its place relative to
+    // what it is stapled to.
+    for (CFigure* f : {a, b})
+        Move(f, 0, 300);
+    con->RecalcRoute();
+    EXPECT_GE(doc.UpdateAllStaples(0), 1);
+    EXPECT_EQ(flowLabel->GetCenter() - CPoint(con->EndPoint1), flowGap);
+    EXPECT_EQ(latLabel->GetCenter() - con->GetMidPoint(), latGap);
+}
