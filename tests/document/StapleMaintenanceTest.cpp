@@ -20,6 +20,11 @@ protected:
         EXPECT_TRUE(doc.AddStapleWithId(s));
         return s;
     }
+    CConnector* Join(CFigure* a, CFigure* b)
+    {
+        CConProps props;
+        return doc.CreateCon(a, b, -1, -1, a->GetCenter(), b->GetCenter(), -1, props);
+    }
     void Move(CFigure* f, int dx, int dy)
     {
         CRect rc = f->m_rect;
@@ -238,8 +243,7 @@ TEST_F(StaplePassTest, RestackingInBothSweepsUndoes)
     CFigure* b = Fig(500, 0);
     CFigure* follower = Fig(0, 400);
     CFigure* label = Fig(200, 300);
-    CConProps props;
-    CConnector* con = doc.CreateCon(a, b, -1, -1, a->GetCenter(), b->GetCenter(), -1, props);
+    CConnector* con = Join(a, b);
     ASSERT_TRUE(con);
     doc.m_pObjList->MoveTo(label, 0);
     doc.m_pObjList->MoveTo(a, doc.m_pObjList->GetCount() - 1);   // the leader in front of its follower
@@ -268,8 +272,7 @@ TEST_F(StaplePassTest, FlowAndLateralLabelsFollow)
     CFigure* b = Fig(800, 0);
     CFigure* flowLabel = Fig(250, 150);
     CFigure* latLabel = Fig(400, 200);
-    CConProps props;
-    CConnector* con = doc.CreateCon(a, b, -1, -1, a->GetCenter(), b->GetCenter(), -1, props);
+    CConnector* con = Join(a, b);
     ASSERT_TRUE(con);
     con->RecalcRoute();
     auto* flow = Add(new CStaple(&doc));
