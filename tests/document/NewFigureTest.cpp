@@ -3,6 +3,7 @@
 
 #include "document/CStaple.h"
 #include "document/SpecialShapeCreateTable.h"
+#include "document/Trunks.h"
 
 namespace {
 
@@ -20,7 +21,25 @@ const SpecialShapeCreateRow* TestLookup(int)
     return &row;
 }
 
+// A figure whose style names the interface kind (9) of trunk diagrams.
+class InterfaceFig : public CFigure {
+public:
+    explicit InterfaceFig(CKavoDoc& doc) : CFigure(0, 0, 50, 50, CFigProps(), -1, 0, "i", "", CreateArgs(), &doc) {}
+    int ClassifyStockKind() const override { return 9; }
+};
+
 } // namespace
+
+TEST_F(DocTest, TrunkObjectIsAddedAsAnInterfaceStepOnlyInTrunkDiagrams)
+{
+    doc.ResetUndoLog();
+    ASSERT_TRUE(doc.AddNewFig(UDMAC_CREATEFIG, new InterfaceFig(doc), true));
+    EXPECT_EQ(doc.UndoLogRef().GetLastUndoStepCode(), UDMAC_CREATEFIG);
+    SetTrunkDiagramsForTest(true);
+    ASSERT_TRUE(doc.AddNewFig(UDMAC_CREATEFIG, new InterfaceFig(doc), true));
+    EXPECT_EQ(doc.UndoLogRef().GetLastUndoStepCode(), UDMAC_CREATEINTERFACE);
+    SetTrunkDiagramsForTest(false);
+}
 
 TEST_F(DocTest, NewFigureWithLabelTextGetsAStapledLabelInTheSameStep)
 {
