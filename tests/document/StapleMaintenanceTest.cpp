@@ -197,7 +197,7 @@ TEST_F(StaplePassTest, ConnectorLabelsAreMadeAndUnaddedStaplesDiscarded)
     EXPECT_NE(b->m_pStaple, loose);
 }
 
-TEST_F(DocTest, NewLateralSpacingKeepsEachLabelsSideAndUndoes)
+TEST_F(DocTest, NewLabelSpacingMovesLabelsAndUndoes)
 {
     CFigure* a = NewFig(doc, 0, 0);
     CFigure* b = NewFig(doc, 1000, 0);
@@ -216,18 +216,40 @@ TEST_F(DocTest, NewLateralSpacingKeepsEachLabelsSideAndUndoes)
         ASSERT_TRUE(doc.AddStapleWithId(st));
         staples.push_back(st);
     }
+    // Figure labels below a (code 8): one where the default gap put it, one
+    // moved away by the user.
+    std::vector<CFigure*> figLabels;
+    for (int shift : {0, 7}) {
+        CRect rc;
+        doc.CalcFigLblRect(a, CSize(60, 20), 8, rc, 16);
+        rc.OffsetRect(shift, shift);
+        CFigure* label = NewFig(doc, 0, 0, "below");
+        label->SetRectNoUndo(rc);
+        doc.AddFigWithId(label);
+        auto* st = new CStaple(&doc);
+        st->MakeFigLbl(a, 127, 255, label, 127, 0, 0, 16 + shift);
+        ASSERT_TRUE(doc.AddStapleWithId(st));
+        figLabels.push_back(label);
+    }
     doc.UpdateAllStaples(0);
     doc.ResetUndoLog();
     const std::string before = Snapshot(doc);
     const CRect labelBefore = staples[0]->m_pFig1->m_rect;
+    const CRect keptPlace = figLabels[1]->m_rect;
 
+    doc.m_nLabelToConSpacing = 60;
+    doc.m_nLabelToFigSpacing = 40;
     doc.UndoBeginStep(UDMAC_SETLBLSPACING);
-    EXPECT_EQ(ReapplyLabelSpacing(doc, 60), 3);
+    EXPECT_EQ(ReapplyLabelSpacing(doc, -1, -1), 4);
     doc.UndoEndStep();
     EXPECT_EQ(staples[0]->LateralOffset, 60);
     EXPECT_EQ(staples[1]->LateralOffset, -60);
     EXPECT_EQ(staples[2]->LateralOffset, -60) << "a label on the line goes to the negative side";
     EXPECT_NE(staples[0]->m_pFig1->m_rect, labelBefore) << "placed again at the new distance";
+    EXPECT_EQ(figLabels[0]->m_rect.top, a->m_rect.bottom + 40);
+    EXPECT_EQ(figLabels[1]->m_rect, keptPlace) << "a label placed by hand stays";
+    // Its offset was taken anew, so the pass keeps it at the new place.
+    EXPECT_EQ(doc.FindStapleById(4)->OffsetY, 40);
 
     EXPECT_EQ(doc.UndoLastStep(), UDMAC_SETLBLSPACING);
     EXPECT_EQ(Snapshot(doc), before);
