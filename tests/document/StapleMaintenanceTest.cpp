@@ -25,6 +25,18 @@ protected:
         CConProps props;
         return doc.CreateCon(a, b, -1, -1, a->GetCenter(), b->GetCenter(), -1, props);
     }
+    // Two figures joined by a routed connector, and a flow label at the first.
+    CStaple* FlowLabelOn(CFigure*& a, CConnector*& con, CFigure* label)
+    {
+        a = Fig(0, 0);
+        con = Join(a, Fig(800, 0));
+        if (!con)
+            return nullptr;
+        con->RecalcRoute();
+        auto* flow = Add(new CStaple(&doc));
+        flow->MakeFlowLbl(a, label, con, 1);
+        return flow;
+    }
     void Move(CFigure* f, int dx, int dy)
     {
         CRect rc = f->m_rect;
@@ -290,15 +302,13 @@ TEST_F(StaplePassTest, RestackingInBothSweepsUndoes)
 // Flow labels (3) follow their figure, lateral labels (5) their connector.
 TEST_F(StaplePassTest, FlowAndLateralLabelsFollow)
 {
-    CFigure* a = Fig(0, 0);
-    CFigure* b = Fig(800, 0);
     CFigure* flowLabel = Fig(250, 150);
     CFigure* latLabel = Fig(400, 200);
-    CConnector* con = Join(a, b);
-    ASSERT_TRUE(con);
-    con->RecalcRoute();
-    auto* flow = Add(new CStaple(&doc));
-    flow->MakeFlowLbl(a, flowLabel, con, 1);
+    CFigure* a = nullptr;
+    CConnector* con = nullptr;
+    CStaple* flow = FlowLabelOn(a, con, flowLabel);
+    ASSERT_TRUE(flow);
+    CFigure* b = con->m_pFig2;
     auto* lat = Add(new CStaple(&doc));
     lat->MakeLatLbl(con, con->GetMidPoint(), latLabel, 30, 0);
     // Placed once where their staples say.
@@ -316,4 +326,31 @@ TEST_F(StaplePassTest, FlowAndLateralLabelsFollow)
     EXPECT_GE(doc.UpdateAllStaples(0), 1);
     EXPECT_EQ(flowLabel->GetCenter() - CPoint(con->EndPoint1), flowGap);
     EXPECT_EQ(latLabel->GetCenter() - con->GetMidPoint(), latGap);
+}
+
+// A flow label's text faces the connector's end; the change of alignment is
+// logged with the move and undone with it.
+TEST_F(StaplePassTest, FlowLabelTextFacesTheConnectorAndUndoes)
+{
+    CFigure* label = Fig(250, 150);
+    CFigure* a = nullptr;
+    CConnector* con = nullptr;
+    CStaple* flow = FlowLabelOn(a, con, label);
+    ASSERT_TRUE(flow);
+    doc.ResetUndoLog();
+    const std::string before = Snapshot(doc);
+    const WORD formatBefore = label->m_props.TextFormat;
+
+    flow->ClearSnapshots();
+    doc.UndoBeginStep(UDMAC_MOVEOBJS);
+    EXPECT_EQ(doc.UpdateAllStaples(1), 1);
+    doc.UndoEndStep();
+    const CPoint c = label->GetCenter(), end = con->EndPoint1;
+    const WORD h = label->m_props.TextFormat & 7, v = label->m_props.TextFormat & 0x70;
+    EXPECT_EQ(h, c.x < end.x ? 1 : c.x > end.x ? 4 : 2);
+    EXPECT_EQ(v, c.y < end.y ? 16 : 64);
+
+    EXPECT_EQ(doc.UndoLastStep(), UDMAC_MOVEOBJS);
+    EXPECT_EQ(Snapshot(doc), before);
+    EXPECT_EQ(label->m_props.TextFormat, formatBefore);
 }
