@@ -24,6 +24,8 @@ struct ConEndOffsets {
     CSize free1, free2;
 };
 
+class CDC;
+
 class CConnector : public CDiagObj {
 public:
     explicit CConnector(CKavoDoc* doc = nullptr) : CDiagObj(doc) {}
@@ -106,6 +108,17 @@ public:
     // Where the ends meet their figures: end 1 aims from end 2's point, then
     // end 2 from the new end 1. Offsets (optional) move figures and free ends.
     void ComputeEndPoints(const ConEndOffsets* offsets, CPoint& p1, CPoint& p2) const;
+    // Feedback while dragging (CConnectorTracking.cpp): the line from
+    // (x1, y1) to (x2, y2) inverted with a cosmetic pen of the line colour;
+    // nothing without a DC. End shapes are not drawn in feedback yet.
+    void Draw(CDC* dc, int x1, int y1, int x2, int y2, bool withEnds) const;
+    // The line as it would be with the figures and free ends moved by the
+    // offsets; the end points come back through p1 and p2. An interface
+    // connector whose interface moves away from its unmoved node lets the
+    // node's end choose its point anew (trunk-automatic). Unless computeOnly
+    // the result is drawn.
+    void DrawTracking(CDC* dc, const ConEndOffsets& offsets, bool withEnds, bool computeOnly, CPoint& p1,
+                      CPoint& p2);
     bool IsEnd1Auto() const;
     bool IsEnd2Auto() const;
     bool IsVerticalLock() const;

@@ -137,6 +137,7 @@ private:
     int UpdateFigLink(CKavoDoc* doc, int log);
     int UpdateLatLbl(CKavoDoc* doc);
     int RetakeOffset(CKavoDoc* doc, int log);
+    void AlignFlowLabelText(CKavoDoc* doc, const POINT& end);
     int FollowFig1(CKavoDoc* doc);
 };
 

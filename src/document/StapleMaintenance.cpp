@@ -394,8 +394,27 @@ int CStaple::UpdateFlowLbl(CKavoDoc* doc)
         placed.OffsetRect(int((other.x - end.x) * (offset / len)), int((other.y - end.y) * (offset / len)));
     if (!MoveFig(doc, m_pFig2, placed))
         return 0;
+    AlignFlowLabelText(doc, end);
     TakeSnapshots();
     return 1;
+}
+
+// The label's text faces the connector's end: right-aligned left of it,
+// left-aligned right of it, at the bottom above it and at the top below it.
+// The properties are logged only when the alignment changes them.
+void CStaple::AlignFlowLabelText(CKavoDoc* doc, const POINT& end)
+{
+    const CPoint centre = m_pFig2->GetCenter();
+    CFigProps props = m_pFig2->m_props;
+    props.SetTextAlign(centre.x < end.x ? 1u : centre.x > end.x ? 4u : 2u, 1, nullptr);
+    props.SetTextAlign(centre.y < end.y ? 16u : 64u, 1, nullptr);
+    if (props.TextFormat == m_pFig2->m_props.TextFormat && props.Behavior == m_pFig2->m_props.Behavior)
+        return;
+    if (doc && !doc->LogFigureState(m_pFig2))
+        return;
+    m_pFig2->m_props = props;
+    if (doc)
+        doc->InvalidateObj(m_pFig2);
 }
 
 int CStaple::UpdateFigLink(CKavoDoc* doc, int log)

@@ -217,8 +217,20 @@ bool CUndoLog::ReadTrailerAt(const BYTE* end, int* code, int* length) const
     return true;
 }
 
+void CUndoLog::CloseStrayRecords()
+{
+    // Records logged after the last step closed have no trailer yet: they
+    // become a step of their own, so the trailers before them stay readable.
+    if (m_nUndoStepLen > 0 && m_nUndoStepCode >= 0 && !m_bUndoHeld)
+        UndoEndStep();
+}
+
 int CUndoLog::ReadUndoStepTrailer(const BYTE* end, int* length)
 {
+    if (end == m_pUndoWrite) {
+        CloseStrayRecords();
+        end = m_pUndoWrite;
+    }
     if (m_nUndoStepCode < 0 || m_nUndoSteps <= 0 || !m_pUndoBase || end <= m_pUndoBase)
         return m_nUndoStepCode;
     int code = 0, len = 0;
@@ -336,6 +348,7 @@ int CUndoLog::Undo()
     DiagPrintf("USER  Undo\n");
     if (!m_hUndoBuf || m_bUndoHeld)
         return 0;
+    CloseStrayRecords();
     int lastCode = 0, len = 0;
     if (m_nUndoSteps <= 0 || !ReadTrailerAt(m_pUndoWrite, &lastCode, &len)) {
         ResetUndoLog();

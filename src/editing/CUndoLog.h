@@ -92,6 +92,7 @@ private:
     void WriteRecord(int type, const UndoBodyWriter& body);
     void GiveUpBlock();
     void DropPartialStep();
+    void CloseStrayRecords();
 
     IUndoHost* m_pHost;
 };

@@ -3,6 +3,9 @@
 #include "document/CConnector.h"
 #include "document/CFigure.h"
 #include "document/CObjList.h"
+#include "platform/CPainterDC.h"
+
+#include <QImage>
 
 #include <gtest/gtest.h>
 
@@ -243,4 +246,23 @@ TEST_F(DocTest, EndShapeKindsAndTheConnectorsStockKind)
         con.ResetStockKind();
         EXPECT_EQ(con.GetStockKind(), kinds[i]);
     }
+}
+
+TEST_F(DocTest, FeedbackLineIsInvertedAndDrawnTwiceGoesAway)
+{
+    QImage image(40, 40, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    CConnector con(&doc);
+    {
+        CPainterDC dc(&image);
+        con.Draw(&dc, 5, 20, 35, 20, false);
+        con.Draw(nullptr, 5, 20, 35, 20, false);   // no DC: nothing
+    }
+    EXPECT_EQ(image.pixel(20, 20) & 0xFFFFFF, 0x000000u);
+    EXPECT_EQ(image.pixel(20, 10) & 0xFFFFFF, 0xFFFFFFu);
+    {
+        CPainterDC dc(&image);
+        con.Draw(&dc, 5, 20, 35, 20, false);
+    }
+    EXPECT_EQ(image.pixel(20, 20) & 0xFFFFFF, 0xFFFFFFu);
 }

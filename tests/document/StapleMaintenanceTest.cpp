@@ -20,6 +20,23 @@ protected:
         EXPECT_TRUE(doc.AddStapleWithId(s));
         return s;
     }
+    CConnector* Join(CFigure* a, CFigure* b)
+    {
+        CConProps props;
+        return doc.CreateCon(a, b, -1, -1, a->GetCenter(), b->GetCenter(), -1, props);
+    }
+    // Two figures joined by a routed connector, and a flow label at the first.
+    CStaple* FlowLabelOn(CFigure*& a, CConnector*& con, CFigure* label)
+    {
+        a = Fig(0, 0);
+        con = Join(a, Fig(800, 0));
+        if (!con)
+            return nullptr;
+        con->RecalcRoute();
+        auto* flow = Add(new CStaple(&doc));
+        flow->MakeFlowLbl(a, label, con, 1);
+        return flow;
+    }
     void Move(CFigure* f, int dx, int dy)
     {
         CRect rc = f->m_rect;
@@ -192,7 +209,7 @@ TEST_F(StaplePassTest, ConnectorLabelsAreMadeAndUnaddedStaplesDiscarded)
     EXPECT_NE(b->m_pStaple, loose);
 }
 
-TEST_F(DocTest, NewLateralSpacingKeepsEachLabelsSideAndUndoes)
+TEST_F(DocTest, NewLabelSpacingMovesLabelsAndUndoes)
 {
     CFigure* a = NewFig(doc, 0, 0);
     CFigure* b = NewFig(doc, 1000, 0);
@@ -211,21 +228,129 @@ TEST_F(DocTest, NewLateralSpacingKeepsEachLabelsSideAndUndoes)
         ASSERT_TRUE(doc.AddStapleWithId(st));
         staples.push_back(st);
     }
+    // Figure labels below a (code 8): one where the default gap put it, one
+    // moved away by the user.
+    std::vector<CFigure*> figLabels;
+    for (int shift : {0, 7}) {
+        CRect rc;
+        doc.CalcFigLblRect(a, CSize(60, 20), 8, rc, 16);
+        rc.OffsetRect(shift, shift);
+        CFigure* label = NewFig(doc, 0, 0, "below");
+        label->SetRectNoUndo(rc);
+        doc.AddFigWithId(label);
+        auto* st = new CStaple(&doc);
+        st->MakeFigLbl(a, 127, 255, label, 127, 0, 0, 16 + shift);
+        ASSERT_TRUE(doc.AddStapleWithId(st));
+        figLabels.push_back(label);
+    }
     doc.UpdateAllStaples(0);
     doc.ResetUndoLog();
     const std::string before = Snapshot(doc);
     const CRect labelBefore = staples[0]->m_pFig1->m_rect;
+    const CRect keptPlace = figLabels[1]->m_rect;
 
+    doc.m_nLabelToConSpacing = 60;
+    doc.m_nLabelToFigSpacing = 40;
     doc.UndoBeginStep(UDMAC_SETLBLSPACING);
-    EXPECT_EQ(ReapplyLabelSpacing(doc, 60), 3);
+    EXPECT_EQ(ReapplyLabelSpacing(doc, -1, -1), 4);
     doc.UndoEndStep();
     EXPECT_EQ(staples[0]->LateralOffset, 60);
     EXPECT_EQ(staples[1]->LateralOffset, -60);
     EXPECT_EQ(staples[2]->LateralOffset, -60) << "a label on the line goes to the negative side";
     EXPECT_NE(staples[0]->m_pFig1->m_rect, labelBefore) << "placed again at the new distance";
+    EXPECT_EQ(figLabels[0]->m_rect.top, a->m_rect.bottom + 40);
+    EXPECT_EQ(figLabels[1]->m_rect, keptPlace) << "a label placed by hand stays";
+    // Its offset was taken anew, so the pass keeps it at the new place.
+    EXPECT_EQ(doc.FindStapleById(4)->OffsetY, 40);
 
     EXPECT_EQ(doc.UndoLastStep(), UDMAC_SETLBLSPACING);
     EXPECT_EQ(Snapshot(doc), before);
     EXPECT_EQ(staples[0]->LateralOffset, 20);
     EXPECT_EQ(staples[2]->LateralOffset, 0);
+}
+
+// Both sweeps restack (the figure link's follower behind its leader, the
+// connector label in front of its connector); one Undo puts the order back.
+TEST_F(StaplePassTest, RestackingInBothSweepsUndoes)
+{
+    CFigure* a = Fig(0, 0);
+    CFigure* b = Fig(500, 0);
+    CFigure* follower = Fig(0, 400);
+    CFigure* label = Fig(200, 300);
+    CConnector* con = Join(a, b);
+    ASSERT_TRUE(con);
+    doc.m_pObjList->MoveTo(label, 0);
+    doc.m_pObjList->MoveTo(a, doc.m_pObjList->GetCount() - 1);   // the leader in front of its follower
+    auto* link = Add(new CStaple(&doc));
+    link->MakeFigLink(b, 0, 0, follower, 0, 0, 0, 400);
+    auto* lbl = Add(new CStaple(&doc));
+    lbl->MakeConLbl(con, con->GetMidPoint(), label, 127, 127);
+    doc.ResetUndoLog();
+    const std::string before = Snapshot(doc);
+
+    doc.UndoBeginStep(UDMAC_MOVEOBJS);
+    doc.UpdateAllStaples(1);
+    doc.UndoEndStep();
+    EXPECT_LT(doc.m_pObjList->Find(follower), doc.m_pObjList->Find(b));
+    EXPECT_EQ(doc.m_pObjList->Find(label), doc.m_pObjList->Find(con) + 1);
+    ASSERT_NE(Snapshot(doc), before);
+
+    EXPECT_EQ(doc.UndoLastStep(), UDMAC_MOVEOBJS);
+    EXPECT_EQ(Snapshot(doc), before);
+}
+
+// Flow labels (3) follow their figure, lateral labels (5) their connector.
+TEST_F(StaplePassTest, FlowAndLateralLabelsFollow)
+{
+    CFigure* flowLabel = Fig(250, 150);
+    CFigure* latLabel = Fig(400, 200);
+    CFigure* a = nullptr;
+    CConnector* con = nullptr;
+    CStaple* flow = FlowLabelOn(a, con, flowLabel);
+    ASSERT_TRUE(flow);
+    CFigure* b = con->m_pFig2;
+    auto* lat = Add(new CStaple(&doc));
+    lat->MakeLatLbl(con, con->GetMidPoint(), latLabel, 30, 0);
+    // Placed once where their staples say.
+    flow->ClearSnapshots();
+    lat->ClearSnapshots();
+    EXPECT_EQ(doc.UpdateAllStaples(0), 1);
+    const CSize flowGap = flowLabel->GetCenter() - CPoint(con->EndPoint1);
+    const CSize latGap = latLabel->GetCenter() - con->GetMidPoint();
+
+    // Everything moves down together: each label keeps its place relative to
+    // what it is stapled to.
+    for (CFigure* f : {a, b})
+        Move(f, 0, 300);
+    con->RecalcRoute();
+    EXPECT_GE(doc.UpdateAllStaples(0), 1);
+    EXPECT_EQ(flowLabel->GetCenter() - CPoint(con->EndPoint1), flowGap);
+    EXPECT_EQ(latLabel->GetCenter() - con->GetMidPoint(), latGap);
+}
+
+// A flow label's text faces the connector's end; the change of alignment is
+// logged with the move and undone with it.
+TEST_F(StaplePassTest, FlowLabelTextFacesTheConnectorAndUndoes)
+{
+    CFigure* label = Fig(250, 150);
+    CFigure* a = nullptr;
+    CConnector* con = nullptr;
+    CStaple* flow = FlowLabelOn(a, con, label);
+    ASSERT_TRUE(flow);
+    doc.ResetUndoLog();
+    const std::string before = Snapshot(doc);
+    const WORD formatBefore = label->m_props.TextFormat;
+
+    flow->ClearSnapshots();
+    doc.UndoBeginStep(UDMAC_MOVEOBJS);
+    EXPECT_EQ(doc.UpdateAllStaples(1), 1);
+    doc.UndoEndStep();
+    const CPoint c = label->GetCenter(), end = con->EndPoint1;
+    const WORD h = label->m_props.TextFormat & 7, v = label->m_props.TextFormat & 0x70;
+    EXPECT_EQ(h, c.x < end.x ? 1 : c.x > end.x ? 4 : 2);
+    EXPECT_EQ(v, c.y < end.y ? 16 : 64);
+
+    EXPECT_EQ(doc.UndoLastStep(), UDMAC_MOVEOBJS);
+    EXPECT_EQ(Snapshot(doc), before);
+    EXPECT_EQ(label->m_props.TextFormat, formatBefore);
 }

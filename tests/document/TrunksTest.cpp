@@ -340,3 +340,25 @@ TEST_F(TrunksTest, AFailedInterfaceLeavesNothingBehind)
     EXPECT_EQ(iface->m_nConnected, 0);
     EXPECT_EQ(doc.UndoLogRef().GetLastUndoStepCode(), UDMAC_MOVEOBJS);
 }
+
+TEST_F(TrunksTest, DraggingAnInterfaceLetsItsNodeEndChooseAgain)
+{
+    KindFig* iface = Fig(12, 0);   // (0,0)-(100,60)
+    KindFig* node = Fig(1, 300);   // (300,0)-(400,60)
+    ASSERT_EQ(CreateInterface(doc, iface, nullptr, nullptr), 1);
+    auto* con = static_cast<CConnector*>(doc.m_pObjList->GetAt(2));
+    ConEndOffsets offsets;
+    offsets.fig1 = CSize(0, 200);   // the interface is dragged below the node
+    CPoint p1, p2;
+    con->DrawTracking(nullptr, offsets, false, true, p1, p2);
+    EXPECT_EQ(con->m_nConPtId2, kConPtAuto);
+    EXPECT_EQ(p2, CPoint(300, 60)) << "the node's bottom side, under the moved centre";
+    EXPECT_EQ(p1.y, 200) << "the interface's top side";
+
+    // Both moving together: the ends keep their codes.
+    con->m_nConPtId2 = kConPtFixed;
+    offsets.fig2 = CSize(0, 200);
+    con->DrawTracking(nullptr, offsets, false, true, p1, p2);
+    EXPECT_EQ(con->m_nConPtId2, kConPtFixed);
+    (void)node;
+}

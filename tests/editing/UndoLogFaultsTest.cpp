@@ -130,3 +130,16 @@ TEST_F(UndoFaultsTest, AResetDuringReplayWaitsUntilTheStepIsRead)
     EXPECT_FALSE(log.CanUndo()) << "the reset happens afterwards";
     EXPECT_EQ(log.m_nUndoBufSize, CUndoLog::kChunk);
 }
+
+TEST_F(UndoFaultsTest, UndoRightAfterAStrayRecordKeepsTheHistory)
+{
+    Step(UDMAC_CREATEFIG, {1});
+    EXPECT_EQ(log.UndoLog(UDOC_FIGCREATE, Id(99)), 1);
+    EXPECT_EQ(log.GetLastUndoStepCode(), UDMAC_CREATEFIG) << "asking closes the stray record into a step";
+    EXPECT_EQ(log.UndoLog(UDOC_FIGCREATE, Id(98)), 1);
+    EXPECT_EQ(log.Undo(), UDMAC_CREATEFIG);
+    EXPECT_EQ(log.Undo(), UDMAC_CREATEFIG);
+    EXPECT_EQ(log.Undo(), UDMAC_CREATEFIG);
+    EXPECT_EQ(host.replayed, (std::vector<int>{98, 99, 1}));
+    EXPECT_FALSE(log.CanUndo());
+}
