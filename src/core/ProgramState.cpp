@@ -13,7 +13,7 @@
 #include "core/UIMode.h"
 #include "document/ChoiceTables.h"
 #include "document/DocDefaults.h"
-#include "document/SpecialShapeCreateTable.h"
+#include "document/DividedShapeCreateTable.h"
 #include "document/StapleKinds.h"
 #include "frame/ChildFrameState.h"
 #include "platform/GlobalMem.h"

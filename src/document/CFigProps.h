@@ -2,7 +2,7 @@
 // The appearance record of a figure or label, held by value by every figure,
 // figure style and the document's defaults and copied whole between them.
 #include "document/CFigPropMask.h"
-#include "document/CFillSpec.h"
+#include "document/FillDescription.h"
 #include "document/CFontDesc.h"
 #include "platform/GlobalMem.h"
 #include "shapes/FigFlags.h"

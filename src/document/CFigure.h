@@ -6,7 +6,7 @@
 #include "document/CConPtList.h"
 #include "document/CDiagObj.h"
 #include "document/CFigProps.h"
-#include "document/CShadowSpec.h"
+#include "document/ShadowDescription.h"
 #include "shapes/CHotZone.h"
 
 #include <memory>

@@ -5,7 +5,7 @@
 #include "core/Settings.h"
 #include "core/Trace.h"
 #include "document/CStaple.h"
-#include "document/SpecialShapeCreateTable.h"
+#include "document/DividedShapeCreateTable.h"
 #include "document/Trunks.h"
 
 #include <new>

@@ -2,8 +2,8 @@
 // The named fills and shadows the pickers offer. Each choice fixes only the
 // fields its mask selects, so a fill or shadow "is" a choice when it agrees
 // on those fields. Two program-wide tables, filled once at start-up.
-#include "document/CFillSpec.h"
-#include "document/CShadowSpec.h"
+#include "document/FillDescription.h"
+#include "document/ShadowDescription.h"
 
 #include <string>
 #include <vector>

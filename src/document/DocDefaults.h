@@ -2,7 +2,7 @@
 // The program-wide defaults a new document copies that have no setting of
 // their own: the default drop shadow (built from the shadow settings and
 // the effect type) and the self-reference radius.
-#include "document/CShadowSpec.h"
+#include "document/ShadowDescription.h"
 
 extern int ShadowEffectType;       // 0 none, 1 drop shadow
 extern int g_nSelfReferenceRadius;

@@ -1,6 +1,6 @@
 #include "shapes/CFigSymbol.h"
 
-#include "shapes/SpecialKinds.h"
+#include "shapes/DividedShapeKinds.h"
 #include "shapes/SymbolSpace.h"
 
 #include <algorithm>

@@ -5,8 +5,8 @@
 #include "shapes/CFigSymbol.h"
 
 #include "core/IntGeometry.h"
-#include "shapes/SpecialKinds.h"
-#include "shapes/SpecialOutline.h"
+#include "shapes/DividedShapeKinds.h"
+#include "shapes/DividedShapeOutline.h"
 
 #include <algorithm>
 

@@ -4,8 +4,8 @@
 
 #include "core/IntGeometry.h"
 #include "shapes/CProgramEditGuard.h"
-#include "shapes/SpecialKinds.h"
-#include "shapes/SpecialOutline.h"
+#include "shapes/DividedShapeKinds.h"
+#include "shapes/DividedShapeOutline.h"
 #include "shapes/SymbolSpace.h"
 
 #include <algorithm>

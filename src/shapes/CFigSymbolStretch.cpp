@@ -5,9 +5,9 @@
 
 #include "core/IntGeometry.h"
 #include "shapes/CProgramEditGuard.h"
-#include "shapes/SpecialKinds.h"
-#include "shapes/SpecialOutline.h"
-#include "shapes/SpecialReanchor.h"
+#include "shapes/DividedShapeKinds.h"
+#include "shapes/DividedShapeOutline.h"
+#include "shapes/DividedShapeReanchor.h"
 
 #include <algorithm>
 #include <cstdlib>

@@ -2,7 +2,7 @@
 
 #include "shapes/CFigSymbol.h"
 #include "shapes/ShapeLibrary.h"
-#include "shapes/SpecialKinds.h"
+#include "shapes/DividedShapeKinds.h"
 
 void ResetShapesState()
 {

@@ -2,7 +2,7 @@
 #include "DocTestSupport.h"
 
 #include "document/CStaple.h"
-#include "document/SpecialShapeCreateTable.h"
+#include "document/DividedShapeCreateTable.h"
 #include "document/Trunks.h"
 
 namespace {

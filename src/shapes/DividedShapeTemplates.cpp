@@ -1,4 +1,4 @@
-#include "shapes/SpecialTemplates.h"
+#include "shapes/DividedShapeTemplates.h"
 
 const TemplatePt RoundedRectTemplate69[69] = {
     {0, 191}, {3, 172}, {7, 152}, {12, 134}, {20, 115}, {29, 98}, {40, 82}, {53, 67}, {60, 60},

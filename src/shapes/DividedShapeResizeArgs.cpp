@@ -1,4 +1,4 @@
-#include "shapes/SpecialResizeArgs.h"
+#include "shapes/DividedShapeResizeArgs.h"
 
 #include <algorithm>
 

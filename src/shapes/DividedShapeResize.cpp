@@ -1,11 +1,11 @@
 // The compartment lists of special shapes for the resize code: per kind, the
 // rows and columns in the order they take up a change, their slack, weights
 // and dividers.
-#include "shapes/SpecialResize.h"
+#include "shapes/DividedShapeResize.h"
 
 #include "core/IntGeometry.h"
-#include "shapes/SpecialKinds.h"
-#include "shapes/SpecialOutline.h"
+#include "shapes/DividedShapeKinds.h"
+#include "shapes/DividedShapeOutline.h"
 
 #include <algorithm>
 #include <initializer_list>

@@ -1,6 +1,6 @@
-#include "shapes/SpecialRefit.h"
+#include "shapes/DividedShapeRefit.h"
 
-#include "shapes/SpecialTemplates.h"
+#include "shapes/DividedShapeTemplates.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,4 +1,4 @@
-#include "document/CShadowSpec.h"
+#include "document/ShadowDescription.h"
 
 #include <cmath>
 

@@ -1,7 +1,7 @@
 // The polygon frames of special shapes (notes, arrows, the "qfr" shapes,
 // multiobject, node, destruct): which points of the frame, its further
 // parts, the second program and the hot zone a handle moves.
-#include "shapes/CSpecialHandleMover.h"
+#include "shapes/DividedShapeHandleMover.h"
 
 #include <vector>
 

@@ -1,7 +1,7 @@
 // The document's figure text margins through the special-shape set-up: the
 // figures of special shapes are fitted, and the margins are one undoable step.
 #include "DocTestSupport.h"
-#include "shapes/SpecialTestSupport.h"
+#include "shapes/DividedShapeTestSupport.h"
 
 TEST_F(DocTest, FigureMarginsAreOneUndoableStep)
 {

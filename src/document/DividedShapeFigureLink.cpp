@@ -1,4 +1,4 @@
-#include "document/CSpecialFigureLink.h"
+#include "document/DividedShapeFigureLink.h"
 
 #include "document/CKavoDoc.h"
 #include "shapes/CFigSymbol.h"

@@ -1,8 +1,8 @@
 // Stretching one compartment: stretch regions, re-anchoring of every part of a
 // symbol (every opcode, the rounded rectangle's corner size included), the
 // load-time repair and the sub-symbol's place.
-#include "SpecialTestSupport.h"
-#include "shapes/SpecialReanchor.h"
+#include "DividedShapeTestSupport.h"
+#include "shapes/DividedShapeReanchor.h"
 
 #include <gtest/gtest.h>
 

@@ -1,10 +1,10 @@
-#include "document/SpecialShapeCreateTable.h"
+#include "document/DividedShapeCreateTable.h"
 
 #include "document/CKavoDoc.h"
-#include "document/CSpecialFigureLink.h"
+#include "document/DividedShapeFigureLink.h"
 #include "shapes/CFigSymbol.h"
-#include "shapes/SpecialKinds.h"
-#include "shapes/SpecialShapeSetup.h"
+#include "shapes/DividedShapeKinds.h"
+#include "shapes/DividedShapeSetup.h"
 
 namespace {
 

@@ -1,8 +1,8 @@
-#include "shapes/CSpecialHandleMover.h"
+#include "shapes/DividedShapeHandleMover.h"
 
 #include "core/IntGeometry.h"
-#include "shapes/SpecialKinds.h"
-#include "shapes/SpecialRefit.h"
+#include "shapes/DividedShapeKinds.h"
+#include "shapes/DividedShapeRefit.h"
 #include "shapes/SymbolSpace.h"
 
 #include <algorithm>

@@ -1,7 +1,7 @@
 // Special-shape kinds: the name table, divider counts and directions, the
 // per-kind dividers rules, compartment layout, and the consistency between the
 // divider count and the handles a template outline gives.
-#include "SpecialTestSupport.h"
+#include "DividedShapeTestSupport.h"
 #include "core/ProgramState.h"
 
 #include <gtest/gtest.h>

@@ -1,8 +1,8 @@
 // Rewriting special shapes when a handle moves: one golden rewrite per family,
 // the partial rewrites of symbols whose layout does not match, and the refits
 // of rounded corners and round or arc sides.
-#include "SpecialTestSupport.h"
-#include "shapes/SpecialRefit.h"
+#include "DividedShapeTestSupport.h"
+#include "shapes/DividedShapeRefit.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 // Divider limits of special shapes: the section minimums, the per-kind bounds,
 // the crossing bounds, the corner diagonals and the text-box counts.
-#include "SpecialTestSupport.h"
+#include "DividedShapeTestSupport.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "document/CFillSpec.h"
+#include "document/FillDescription.h"
 
 namespace {
 // One channel of the second colour moved toward the first: A + (B - A) x i / 100,

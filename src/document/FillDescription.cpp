@@ -1,4 +1,4 @@
-#include "document/CFillSpec.h"
+#include "document/FillDescription.h"
 
 void CFillSpec::CopyMasked(const CFillSpec* source, const CFillMask* mask)
 {

@@ -1,4 +1,4 @@
-#include "shapes/SpecialReanchor.h"
+#include "shapes/DividedShapeReanchor.h"
 
 #include "document/CConPtList.h"
 #include "shapes/OutlineProgram.h"

@@ -3,7 +3,7 @@
 // how much each may give without squeezing its text), and the least size a
 // special shape can have for its text.
 #include "shapes/CFigSymbol.h"
-#include "shapes/SpecialResizeArgs.h"
+#include "shapes/DividedShapeResizeArgs.h"
 
 // Fills args for the symbol laid into the rectangle; minSizes (at most 32 are
 // read) raise the least size of each section above 32 × 16.

@@ -12,8 +12,8 @@
 //   byte 16      minimum-size entries handed to the limits
 #include "core/IntGeometry.h"
 #include "shapes/CFigSymbol.h"
-#include "shapes/SpecialKinds.h"
-#include "shapes/SpecialResize.h"
+#include "shapes/DividedShapeKinds.h"
+#include "shapes/DividedShapeResize.h"
 
 #include <cstdint>
 #include <cstdlib>

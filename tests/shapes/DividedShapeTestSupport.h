@@ -2,9 +2,9 @@
 // Builds special-shape symbols for tests: any kind's template outline in a
 // plain layout, and figure rectangles on which symbol space maps one to one.
 #include "SymbolTestSupport.h"
-#include "shapes/SpecialKinds.h"
-#include "shapes/SpecialOutline.h"
-#include "shapes/SpecialTemplates.h"
+#include "shapes/DividedShapeKinds.h"
+#include "shapes/DividedShapeOutline.h"
+#include "shapes/DividedShapeTemplates.h"
 
 #include <vector>
 

@@ -1,7 +1,7 @@
 // Setting up special figures for the document's text margins, through fakes
 // of the figure and the document.
-#include "SpecialTestSupport.h"
-#include "shapes/SpecialShapeSetup.h"
+#include "DividedShapeTestSupport.h"
+#include "shapes/DividedShapeSetup.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 // Compartment regions of special shapes and fitting text boxes into them
 // inside the text margins.
-#include "SpecialTestSupport.h"
+#include "DividedShapeTestSupport.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 // Special-shape outline templates: what an outline must hold, the derived
 // lines, and the divider handles read from it.
-#include "SpecialTestSupport.h"
+#include "DividedShapeTestSupport.h"
 
 #include <gtest/gtest.h>
 

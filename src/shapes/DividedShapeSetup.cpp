@@ -1,4 +1,4 @@
-#include "shapes/SpecialShapeSetup.h"
+#include "shapes/DividedShapeSetup.h"
 
 #include "shapes/CFigSymbol.h"
 

@@ -1,6 +1,6 @@
 #pragma once
 // A figure of the document as the special-shape set-up sees it.
-#include "shapes/SpecialShapeSetup.h"
+#include "shapes/DividedShapeSetup.h"
 
 #include <string>
 

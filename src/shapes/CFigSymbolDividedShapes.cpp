@@ -4,9 +4,9 @@
 
 #include "core/IntGeometry.h"
 #include "shapes/CProgramEditGuard.h"
-#include "shapes/CSpecialHandleMover.h"
-#include "shapes/SpecialKinds.h"
-#include "shapes/SpecialOutline.h"
+#include "shapes/DividedShapeHandleMover.h"
+#include "shapes/DividedShapeKinds.h"
+#include "shapes/DividedShapeOutline.h"
 
 #include <algorithm>
 

@@ -1,9 +1,9 @@
 // Special-shape outline templates: reading the frame, the second part and the
 // divider lines out of a prepared outline, the derived lines, and the divider
 // handle positions.
-#include "shapes/SpecialOutline.h"
+#include "shapes/DividedShapeOutline.h"
 
-#include "shapes/SpecialKinds.h"
+#include "shapes/DividedShapeKinds.h"
 
 #include "core/IntGeometry.h"
 

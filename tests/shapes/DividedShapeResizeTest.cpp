@@ -1,8 +1,8 @@
 // The compartment lists special shapes give the resize code: per family, the
 // rows and columns in order with slack, divider, weight and handle position,
 // in both modes and both anchors; the least size for the text.
-#include "SpecialTestSupport.h"
-#include "shapes/SpecialResize.h"
+#include "DividedShapeTestSupport.h"
+#include "shapes/DividedShapeResize.h"
 
 #include <gtest/gtest.h>
 

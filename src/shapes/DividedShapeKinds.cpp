@@ -1,6 +1,6 @@
 // The special-shape name table and the per-kind rules that follow from the
 // kind alone.
-#include "shapes/SpecialKinds.h"
+#include "shapes/DividedShapeKinds.h"
 
 #include <QGuiApplication>
 
