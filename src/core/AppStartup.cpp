@@ -3,6 +3,7 @@
 #include "core/AppGlobals.h"
 #include "core/PathHelpers.h"
 #include "core/ProgramFolders.h"
+#include "platform/TextCase.h"
 
 #include <QFileInfo>
 
@@ -15,9 +16,7 @@ bool IsDiagSwitch(const std::string& a)
 
 bool IsEmbeddingSwitch(const std::string& a)
 {
-    std::string s;
-    for (char c : a)
-        s.push_back(char(std::tolower(static_cast<unsigned char>(c))));
+    const std::string s = ToLowerAscii(a);
     return s == "-embedding" || s == "/embedding" || s == "-automation" || s == "/automation";
 }
 

@@ -2,20 +2,13 @@
 
 #include "core/CAppProfile.h"
 #include "platform/NumText.h"
+#include "platform/TextCase.h"
 
 #include <algorithm>
 #include <cctype>
 
 namespace {
 constexpr const char* kSection = "Recent File List";
-
-bool SamePath(const std::string& a, const std::string& b)
-{
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-               return std::tolower(static_cast<unsigned char>(x)) ==
-                      std::tolower(static_cast<unsigned char>(y));
-           });
-}
 } // namespace
 
 CRecentFileList::CRecentFileList(int size) : m_size(size > 0 ? size : 1) {}
@@ -25,7 +18,7 @@ void CRecentFileList::Add(const std::string& path)
     if (path.empty())
         return;
     auto it = std::find_if(m_files.begin(), m_files.end(),
-                           [&](const std::string& f) { return SamePath(f, path); });
+                           [&](const std::string& f) { return EqualNoCase(f, path); });
     if (it != m_files.end())
         m_files.erase(it);
     m_files.insert(m_files.begin(), path);

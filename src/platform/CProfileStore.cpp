@@ -1,5 +1,7 @@
 #include "platform/CProfileStore.h"
 
+#include "platform/TextCase.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -9,15 +11,6 @@
 #include <cctype>
 
 namespace {
-bool SameName(const std::string& a, const std::string& b)
-{
-    return a.size() == b.size() &&
-           std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-               return std::tolower(static_cast<unsigned char>(x)) ==
-                      std::tolower(static_cast<unsigned char>(y));
-           });
-}
-
 // Values are stored on one line: backslash, control bytes and edge blanks are
 // escaped so any byte string survives.
 std::string Escape(const std::string& v)
@@ -144,7 +137,7 @@ bool CProfileStore::Save() const
 CProfileStore::Section* CProfileStore::FindSection(const std::string& name)
 {
     auto it = std::find_if(m_sections.begin(), m_sections.end(),
-                           [&](const Section& s) { return SameName(s.name, name); });
+                           [&](const Section& s) { return EqualNoCase(s.name, name); });
     return it == m_sections.end() ? nullptr : &*it;
 }
 
@@ -160,7 +153,7 @@ std::optional<std::string> CProfileStore::GetValue(const std::string& section,
     if (!s)
         return std::nullopt;
     for (const auto& v : s->values)
-        if (SameName(v.key, key))
+        if (EqualNoCase(v.key, key))
             return v.value;
     return std::nullopt;
 }
@@ -174,7 +167,7 @@ void CProfileStore::SetValue(const std::string& section, const std::string& key,
         s = &m_sections.back();
     }
     for (auto& v : s->values)
-        if (SameName(v.key, key)) {
+        if (EqualNoCase(v.key, key)) {
             v.value = value;
             return;
         }
@@ -187,7 +180,7 @@ bool CProfileStore::DeleteValue(const std::string& section, const std::string& k
     if (!s)
         return false;
     auto it = std::find_if(s->values.begin(), s->values.end(),
-                           [&](const Value& v) { return SameName(v.key, key); });
+                           [&](const Value& v) { return EqualNoCase(v.key, key); });
     if (it == s->values.end())
         return false;
     s->values.erase(it);
@@ -197,7 +190,7 @@ bool CProfileStore::DeleteValue(const std::string& section, const std::string& k
 bool CProfileStore::DeleteSection(const std::string& section)
 {
     auto it = std::find_if(m_sections.begin(), m_sections.end(),
-                           [&](const Section& s) { return SameName(s.name, section); });
+                           [&](const Section& s) { return EqualNoCase(s.name, section); });
     if (it == m_sections.end())
         return false;
     m_sections.erase(it);

@@ -1,5 +1,7 @@
 #include "platform/Registry.h"
 
+#include "platform/TextCase.h"
+
 #include <QDir>
 #include <QStandardPaths>
 
@@ -37,13 +39,6 @@ CProfileStore& StoreAt(const QString& path)
     return *slot;
 }
 
-std::string Lower(std::string s)
-{
-    std::transform(s.begin(), s.end(), s.begin(),
-                   [](unsigned char c) { return char(std::tolower(c)); });
-    return s;
-}
-
 std::string AppKey()
 {
     return std::string("Software\\") + kCompanyName + "\\" + g_appName;
@@ -69,7 +64,7 @@ Location Locate(HKEY root, std::string subkey)
     while (!subkey.empty() && subkey.back() == '\\')
         subkey.pop_back();
     const std::string app = AppKey();
-    if (root == HKEY_CURRENT_USER && Lower(subkey.substr(0, app.size())) == Lower(app) &&
+    if (root == HKEY_CURRENT_USER && EqualNoCase(std::string_view(subkey).substr(0, app.size()), app) &&
         (subkey.size() == app.size() || subkey[app.size()] == '\\')) {
         std::string rest = subkey.size() > app.size() ? subkey.substr(app.size() + 1) : "";
         return {&AppProfileStore(), rest};

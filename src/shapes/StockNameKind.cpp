@@ -1,5 +1,7 @@
 #include "shapes/StockNameKind.h"
 
+#include "platform/TextCase.h"
+
 #include <cctype>
 #include <cstring>
 #include <iterator>
@@ -52,10 +54,8 @@ constexpr StockEntry kConStyleNames[] = {
 // in the "C" locale) without one leading '['.
 std::string StockKey(const std::string& name)
 {
-    std::string key = (!name.empty() && name[0] == '[') ? name.substr(1) : name;
-    for (char& c : key)
-        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return key;
+    return ToLowerAscii((!name.empty() && name[0] == '[') ? std::string_view(name).substr(1)
+                                                           : std::string_view(name));
 }
 
 template <size_t N>

@@ -1,6 +1,7 @@
 #include "platform/Ansi.h"
 #include "platform/NumText.h"
 #include "platform/StringTable.h"
+#include "platform/TextCase.h"
 
 #include <gtest/gtest.h>
 
@@ -87,4 +88,12 @@ TEST(StringTable, FindsEntriesById)
     EXPECT_STREQ(FindResString(0xE000), "KAVO Diagrammer");
     EXPECT_STREQ(FindResString(811), "<As Is>");
     EXPECT_EQ(FindResString(1), nullptr);
+}
+
+TEST(TextCase, OnlyAsciiLettersFoldWhateverTheLocale)
+{
+    EXPECT_TRUE(EqualNoCase("Options", "OPTIONS"));
+    EXPECT_FALSE(EqualNoCase("Option", "Options"));
+    EXPECT_FALSE(EqualNoCase("\xc9", "\xe9")); // É and é are different bytes
+    EXPECT_EQ(ToLowerAscii("[Arrow UMLSolid]"), "[arrow umlsolid]");
 }
