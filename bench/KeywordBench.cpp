@@ -1,9 +1,9 @@
 // Reading and writing speed of the keyword text format on about 50 MB of
 // generated diagram text: figure blocks of typical keys, symbol point lists,
 // and picture data lines. Run: build/bench/bench/KeywordBench
-#include "fileformat/CKeywordWriter.h"
-#include "fileformat/CLoadObj.h"
-#include "fileformat/KeywordStreams.h"
+#include "keyword/CKeywordWriter.h"
+#include "keyword/CLoadObj.h"
+#include "keyword/KeywordStreams.h"
 
 #include <benchmark/benchmark.h>
 

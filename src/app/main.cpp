@@ -1,4 +1,4 @@
-#include "core/ui/CKavoApp.h"
+#include "app/ui/CKavoApp.h"
 #include "frame/ui/CMainFrame.h"
 #include "platform/Prompt.h"
 #include "platform/ui/CQtPromptService.h"

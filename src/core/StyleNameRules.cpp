@@ -1,6 +1,6 @@
 #include "core/StyleNameRules.h"
 
-#include "richtext/TextStrings.h"
+#include "core/TextStrings.h"
 
 UINT StyleNameCaptionId(bool label, bool copy, bool rename)
 {

@@ -1,6 +1,7 @@
 #include "core/Trace.h"
 
 #include "core/ProgramFolders.h"
+#include "geometry/PointRuns.h"
 #include "platform/NumText.h"
 
 #include <QFile>
@@ -39,8 +40,15 @@ std::string AsctimeText(const struct tm& t)
                      t.tm_min, t.tm_sec, 1900 + t.tm_year);
 }
 
+// The geometry helpers sit below the trace and write through a hook.
+static void InstallTraceHooks()
+{
+    g_pfnGeomTrace = &DiagPrintf;
+}
+
 void InitDiagnostics()
 {
+    InstallTraceHooks();
     if (!g_bDiagnostics)
         return;
     const QString folder = GetProgramFolder();
@@ -93,4 +101,5 @@ void ResetDiagnostics()
 {
     g_bDiagnostics = false;
     g_szDiagPath[0] = '\0';
+    InstallTraceHooks();
 }

@@ -20,7 +20,8 @@ constexpr const char* kDiagFileName = "Diags.log";
 // Longest text one DiagPrintf call writes; a longer text is cut there.
 constexpr int kDiagLineMax = 8192;
 
-// With diagnostics on: points g_szDiagPath at the program folder's "Diags.log",
+// Installs the trace into the hooks of the layers below (always). With
+// diagnostics on: points g_szDiagPath at the program folder's "Diags.log",
 // deletes any previous trace and writes the banner with the start time.
 // Does nothing with diagnostics off.
 void InitDiagnostics();
@@ -39,5 +40,5 @@ std::string WithDiagnosticSuffix(const std::string& title);
 // The C runtime's asctime text of a broken-down time: "Wed Dec  9 21:18:40 2026\n".
 std::string AsctimeText(const struct tm& t);
 
-// Back to the start state: diagnostics off, no trace path.
+// Back to the start state: diagnostics off, no trace path, hooks installed.
 void ResetDiagnostics();

@@ -1,6 +1,6 @@
 #include "document/CConnector.h"
 
-#include "core/IntGeometry.h"
+#include "geometry/IntGeometry.h"
 #include "document/CKavoDoc.h"
 #include "shapes/CShapeDef.h"
 

@@ -3,7 +3,7 @@
 // point, and its copy of the connector properties. Only what the document's
 // lists and the undo log need is here; routing, attachment and drawing
 // belong to the connector's own code.
-#include "document/CConProps.h"
+#include "shapes/CConProps.h"
 #include "document/CDiagObj.h"
 
 class CFigure;

@@ -2,8 +2,8 @@
 // lock, its bounding rectangle and hit tests.
 #include "document/CConnector.h"
 
-#include "core/CLineSeg.h"
-#include "core/IntGeometry.h"
+#include "geometry/CLineSeg.h"
+#include "geometry/IntGeometry.h"
 #include "document/CFigure.h"
 #include "document/CKavoDoc.h"
 #include "document/CStaple.h"

@@ -3,11 +3,11 @@
 // figure symbol, two texts split into text areas, an optional picture and
 // outline polygon, its own connection points, and the first two connectors
 // attached to it.
-#include "document/CConPtList.h"
+#include "shapes/CConPtList.h"
 #include "document/CDiagObj.h"
-#include "document/CFigProps.h"
+#include "shapes/CFigProps.h"
 #include "document/ShadowDescription.h"
-#include "shapes/CHotZone.h"
+#include "geometry/CHotZone.h"
 
 #include <memory>
 #include <string>

@@ -1,8 +1,8 @@
 // Bounding rectangles, hit tests, handles, moving and resizing of figures.
 #include "document/CFigure.h"
 
-#include "core/IntGeometry.h"
-#include "document/CFigStyle.h"
+#include "geometry/IntGeometry.h"
+#include "shapes/CFigStyle.h"
 #include "document/CKavoDoc.h"
 #include "shapes/CFigSymbol.h"
 #include "shapes/OutlineHitTest.h"

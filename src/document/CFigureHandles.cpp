@@ -1,7 +1,7 @@
 // Text areas, handles and the feedback drawing of figures.
 #include "document/CFigure.h"
 
-#include "document/CFigStyle.h"
+#include "shapes/CFigStyle.h"
 #include "document/CKavoDoc.h"
 #include "document/CStaple.h"
 #include "platform/CDC.h"

@@ -3,7 +3,7 @@
 // while it is sized.
 #include "document/CFigure.h"
 
-#include "document/CFigStyle.h"
+#include "shapes/CFigStyle.h"
 #include "document/CStaple.h"
 #include "shapes/FigFlags.h"
 

@@ -2,7 +2,7 @@
 // offset.
 #include "document/CFigure.h"
 
-#include "document/CFigStyle.h"
+#include "shapes/CFigStyle.h"
 #include "platform/GdiObjects.h"
 #include "shapes/CFigSymbol.h"
 

@@ -1,7 +1,7 @@
 #pragma once
 // The fonts named in a diagram file, gathered while loading so that objects
 // refer to them by index (the position from 0). At most 256 entries.
-#include "document/CFontDesc.h"
+#include "shapes/CFontDesc.h"
 
 #include <memory>
 #include <vector>

@@ -6,15 +6,15 @@
 // log. Operations log undo records before they change anything, mark the
 // document modified and ask the views to redraw (IDocView).
 #include "core/AppContext.h"
-#include "document/CConStyle.h"
+#include "shapes/CConStyle.h"
 #include "document/CDocGraphics.h"
-#include "document/CFigStyle.h"
+#include "shapes/CFigStyle.h"
 #include "document/CGroup.h"
 #include "document/CMoveSet.h"
 #include "document/CObjList.h"
 #include "document/ShadowDescription.h"
 #include "document/DividedShapeFigureLink.h"
-#include "editing/CUndoLog.h"
+#include "undo/CUndoLog.h"
 #include "platform/GlobalMem.h"
 #include "shapes/CConStylesLibrary.h"
 #include "shapes/CFigStylesLibrary.h"

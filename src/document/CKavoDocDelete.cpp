@@ -5,7 +5,7 @@
 #include "core/Trace.h"
 #include "document/CStaple.h"
 #include "document/DocDefaults.h"
-#include "editing/UndoRecordsStaple.h"
+#include "document/UndoRecordsStaple.h"
 
 #include <algorithm>
 

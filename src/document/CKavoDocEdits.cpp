@@ -2,7 +2,7 @@
 // connector chains through redundant junctions.
 #include "document/CKavoDoc.h"
 
-#include "editing/UndoRecordTraces.h"
+#include "undo/UndoRecordTraces.h"
 
 #include <algorithm>
 

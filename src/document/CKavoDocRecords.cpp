@@ -3,8 +3,8 @@
 // id; a record whose style or object is gone is skipped.
 #include "document/CKavoDoc.h"
 
-#include "editing/UndoRecordTraces.h"
-#include "editing/UndoRecordsStaple.h"
+#include "undo/UndoRecordTraces.h"
+#include "document/UndoRecordsStaple.h"
 
 #include <cstring>
 

@@ -7,10 +7,10 @@
 #include "core/UIMode.h"
 #include "document/CStaple.h"
 #include "document/DocDefaults.h"
-#include "editing/UndoRecordChecks.h"
-#include "editing/UndoRecordTraces.h"
-#include "editing/UndoRecordsClipboard.h"
-#include "editing/UndoRecordsStaple.h"
+#include "undo/UndoRecordChecks.h"
+#include "undo/UndoRecordTraces.h"
+#include "undo/UndoRecordsClipboard.h"
+#include "document/UndoRecordsStaple.h"
 
 #include <cstring>
 #include <new>

@@ -3,11 +3,11 @@
 // maintenance pass what moved.
 #include "document/CStaple.h"
 
-#include "core/IntGeometry.h"
+#include "geometry/IntGeometry.h"
 #include "document/CConnector.h"
 #include "document/CFigure.h"
 #include "document/CKavoDoc.h"
-#include "editing/UndoRecordsStaple.h"
+#include "document/UndoRecordsStaple.h"
 
 #include <algorithm>
 #include <cmath>

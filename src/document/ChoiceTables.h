@@ -2,7 +2,7 @@
 // The named fills and shadows the pickers offer. Each choice fixes only the
 // fields its mask selects, so a fill or shadow "is" a choice when it agrees
 // on those fields. Two program-wide tables, filled once at start-up.
-#include "document/FillDescription.h"
+#include "shapes/FillDescription.h"
 #include "document/ShadowDescription.h"
 
 #include <string>

@@ -9,7 +9,7 @@
 #include "document/StapleKinds.h"
 #include "document/TrunkInterfaces.h"
 #include "document/Trunks.h"
-#include "editing/UndoRecordsStaple.h"
+#include "document/UndoRecordsStaple.h"
 
 #include <algorithm>
 #include <memory>

@@ -2,7 +2,7 @@
 
 #include "document/CKavoDoc.h"
 #include "document/CStaple.h"
-#include "editing/UndoRecordsStaple.h"
+#include "document/UndoRecordsStaple.h"
 
 namespace {
 constexpr int kDefaultLabelGap = 16;

@@ -6,7 +6,7 @@
 #include "document/CKavoDoc.h"
 #include "document/CStaple.h"
 #include "document/Trunks.h"
-#include "editing/UndoRecordsStaple.h"
+#include "document/UndoRecordsStaple.h"
 
 #include <algorithm>
 

@@ -4,12 +4,12 @@
 #include "document/Trunks.h"
 
 #include "core/AppGlobals.h"
-#include "core/IntGeometry.h"
+#include "geometry/IntGeometry.h"
 #include "document/CConnector.h"
 #include "document/CFigure.h"
 #include "document/CKavoDoc.h"
 #include "document/CStaple.h"
-#include "editing/UndoRecordsStaple.h"
+#include "document/UndoRecordsStaple.h"
 
 #include <cmath>
 #include <memory>

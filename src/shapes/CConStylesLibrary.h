@@ -1,7 +1,7 @@
 #pragma once
 // The document's connector styles, referred to by index from connectors,
 // menus, buttons and files.
-#include "document/CConStyle.h"
+#include "shapes/CConStyle.h"
 #include "shapes/CStylesLibrary.h"
 
 class CConStylesLibrary : public CStylesLibrary<CConStyle> {

@@ -1,7 +1,7 @@
 #pragma once
 // The document's figure and label styles (one list, told apart by each
 // entry's Label flag). Objects, menus, buttons and files refer to them by index.
-#include "document/CFigStyle.h"
+#include "shapes/CFigStyle.h"
 #include "shapes/CStylesLibrary.h"
 
 class CFigStylesLibrary : public CStylesLibrary<CFigStyle> {

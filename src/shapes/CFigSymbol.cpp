@@ -1,7 +1,7 @@
 #include "shapes/CFigSymbol.h"
 
 #include "shapes/DividedShapeKinds.h"
-#include "shapes/SymbolSpace.h"
+#include "geometry/SymbolSpace.h"
 
 #include <algorithm>
 #include <cstring>

@@ -4,8 +4,8 @@
 // small-size outline) in its own 16384-byte area, followed by up to 32 text
 // boxes; positions are byte offsets into that area (-1 absent), so a copy
 // needs no rebasing. Coordinates are in the 2048 × 2048 symbol space.
-#include "document/CConPtList.h"
-#include "shapes/CHotZone.h"
+#include "shapes/CConPtList.h"
+#include "geometry/CHotZone.h"
 #include "shapes/OutlineProgram.h"
 #include "shapes/StockNameKind.h"
 

@@ -2,7 +2,7 @@
 // and the divider handle positions read from its outline.
 #include "shapes/CFigSymbol.h"
 
-#include "core/IntGeometry.h"
+#include "geometry/IntGeometry.h"
 #include "shapes/CProgramEditGuard.h"
 #include "shapes/DividedShapeHandleMover.h"
 #include "shapes/DividedShapeKinds.h"

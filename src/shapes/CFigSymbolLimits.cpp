@@ -4,7 +4,7 @@
 // keeps room for its text. All terms are single-precision, as the outline is.
 #include "shapes/CFigSymbol.h"
 
-#include "core/IntGeometry.h"
+#include "geometry/IntGeometry.h"
 #include "shapes/DividedShapeKinds.h"
 #include "shapes/DividedShapeOutline.h"
 

@@ -2,7 +2,7 @@
 // drawing walks, the glyph kinds that stay regular in squares, and the text
 // box and frame rectangles.
 #include "shapes/CFigSymbol.h"
-#include "shapes/SymbolSpace.h"
+#include "geometry/SymbolSpace.h"
 
 #include <cstring>
 #include <initializer_list>

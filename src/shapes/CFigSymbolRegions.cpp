@@ -2,11 +2,11 @@
 // fitting a text box into its region inside the text margins.
 #include "shapes/CFigSymbol.h"
 
-#include "core/IntGeometry.h"
+#include "geometry/IntGeometry.h"
 #include "shapes/CProgramEditGuard.h"
 #include "shapes/DividedShapeKinds.h"
 #include "shapes/DividedShapeOutline.h"
-#include "shapes/SymbolSpace.h"
+#include "geometry/SymbolSpace.h"
 
 #include <algorithm>
 

@@ -3,7 +3,7 @@
 // second programs, and the place of an embedded sub-symbol.
 #include "shapes/CFigSymbol.h"
 
-#include "core/IntGeometry.h"
+#include "geometry/IntGeometry.h"
 #include "shapes/CProgramEditGuard.h"
 #include "shapes/DividedShapeKinds.h"
 #include "shapes/DividedShapeOutline.h"

@@ -1,9 +1,9 @@
 #include "shapes/DividedShapeHandleMover.h"
 
-#include "core/IntGeometry.h"
+#include "geometry/IntGeometry.h"
 #include "shapes/DividedShapeKinds.h"
 #include "shapes/DividedShapeRefit.h"
-#include "shapes/SymbolSpace.h"
+#include "geometry/SymbolSpace.h"
 
 #include <algorithm>
 

@@ -5,7 +5,7 @@
 
 #include "shapes/DividedShapeKinds.h"
 
-#include "core/IntGeometry.h"
+#include "geometry/IntGeometry.h"
 
 
 namespace {

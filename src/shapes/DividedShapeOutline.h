@@ -3,8 +3,8 @@
 // begin with (a frame, maybe a second part, then its divider lines), reading
 // those parts out of a prepared outline, the lines some kinds derive from the
 // frame and the text boxes, and the divider handle positions read from them.
-#include "shapes/CFltPointPair.h"
-#include "shapes/CFltRect.h"
+#include "geometry/CFltPointPair.h"
+#include "geometry/CFltRect.h"
 #include "shapes/OutlineProgram.h"
 
 // The parts a kind's outline starts with. Op 0 means "no such part".

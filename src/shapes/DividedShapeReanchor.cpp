@@ -1,6 +1,6 @@
 #include "shapes/DividedShapeReanchor.h"
 
-#include "document/CConPtList.h"
+#include "shapes/CConPtList.h"
 #include "shapes/OutlineProgram.h"
 
 #include <algorithm>

@@ -4,7 +4,7 @@
 // above) the region keep their distance from the left (top) side, those right
 // of (below) it their distance from the right (bottom) side.
 #include "platform/CRect.h"
-#include "shapes/CFltRect.h"
+#include "geometry/CFltRect.h"
 
 #include <cstdint>
 

@@ -3,7 +3,7 @@
 // figure rectangle, and the refits of rounded corners, round sides and arc
 // sides from their point templates.
 #include "platform/CRect.h"
-#include "shapes/CFltRect.h"
+#include "geometry/CFltRect.h"
 
 // Adds and clamps to the symbol space.
 void OffsetFltPoint(CFltPoint& p, float dx, float dy);

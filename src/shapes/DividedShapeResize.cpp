@@ -3,7 +3,7 @@
 // and dividers.
 #include "shapes/DividedShapeResize.h"
 
-#include "core/IntGeometry.h"
+#include "geometry/IntGeometry.h"
 #include "shapes/DividedShapeKinds.h"
 #include "shapes/DividedShapeOutline.h"
 

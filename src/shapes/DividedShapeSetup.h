@@ -3,7 +3,7 @@
 // text box is fitted into its compartment and the figure to its text. The
 // figure and document are reached through the two small interfaces below,
 // which the document code implements over its figures and its undo log.
-#include "editing/UndoCodes.h"
+#include "undo/UndoCodes.h"
 #include "platform/CRect.h"
 
 class CFigSymbol;

@@ -1,6 +1,6 @@
 #include "shapes/OutlineHitTest.h"
 
-#include "shapes/SymbolSpace.h"
+#include "geometry/SymbolSpace.h"
 
 #include <climits>
 #include <cmath>

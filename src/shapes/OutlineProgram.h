@@ -9,7 +9,7 @@
 // Programs come from files, so nothing walks one before it has been checked by
 // ValidateOutlineProgram, and every walk is bounded by the program length.
 #include "platform/WinTypes.h"
-#include "shapes/CFltRect.h"
+#include "geometry/CFltRect.h"
 
 #include <cstdint>
 #include <vector>

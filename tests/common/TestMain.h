@@ -2,7 +2,7 @@
 // The body of every test program's main: an application object of the given
 // kind on the offscreen platform, numbers in the "C" locale, and program-wide
 // state reset before each test.
-#include "core/ProgramState.h"
+#include "app/ProgramState.h"
 
 #include <QByteArray>
 #include <gtest/gtest.h>

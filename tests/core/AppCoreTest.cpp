@@ -1,12 +1,12 @@
 #include "common/TestSupport.h"
 #include "core/AppGlobals.h"
-#include "core/AppStartup.h"
+#include "app/AppStartup.h"
 #include "core/CAppProfile.h"
 #include "core/CGraphicExportData.h"
 #include "core/CRecentFileList.h"
 #include "core/Settings.h"
 #include "core/StyleNameRules.h"
-#include "core/UpdateCheck.h"
+#include "app/UpdateCheck.h"
 
 #include <gtest/gtest.h>
 

@@ -2,8 +2,8 @@
 // grid and dotted-rectangle drawing.
 #include "core/AppContext.h"
 #include "core/ColorNames.h"
-#include "core/DrawGrid.h"
-#include "core/DrawHelpers.h"
+#include "graphics/DrawGrid.h"
+#include "graphics/DrawHelpers.h"
 #include "core/Settings.h"
 #include "core/UIMode.h"
 #include "platform/CPainterDC.h"

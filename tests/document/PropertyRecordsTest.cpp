@@ -1,8 +1,8 @@
 // Fill descriptions, masks, choice tables, shadow records, font lists and
 // picture extents.
 #include "core/Units.h"
-#include "document/CConProps.h"
-#include "document/CFigProps.h"
+#include "shapes/CConProps.h"
+#include "shapes/CFigProps.h"
 #include "document/CFontList.h"
 #include "document/ChoiceTables.h"
 #include "document/GraphicExtent.h"

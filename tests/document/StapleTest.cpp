@@ -1,7 +1,7 @@
 #include "DocTestSupport.h"
 
 #include "document/CStaple.h"
-#include "editing/UndoRecordsStaple.h"
+#include "document/UndoRecordsStaple.h"
 
 namespace {
 // Every persistent field of a staple, for before/after comparisons.

@@ -1,8 +1,8 @@
 // The property records of figures and connectors and the style records that
 // hold them: defaults, comparisons, masked copies, alignment and the presets
 // a symbol gives.
-#include "document/CConStyle.h"
-#include "document/CFigStyle.h"
+#include "shapes/CConStyle.h"
+#include "shapes/CFigStyle.h"
 #include "shapes/COutlineWriter.h"
 #include "shapes/CFigSymbol.h"
 

@@ -1,4 +1,4 @@
-#include "core/AppStartup.h"
+#include "app/AppStartup.h"
 #include "DocTestSupport.h"
 
 #include "core/ProgramFolders.h"

@@ -6,8 +6,8 @@
 #include "core/ProgramFolders.h"
 #include "core/Trace.h"
 #include "document/CStaple.h"
-#include "editing/UndoCodes.h"
-#include "editing/UndoRecordsStaple.h"
+#include "undo/UndoCodes.h"
+#include "document/UndoRecordsStaple.h"
 
 #include "core/AppGlobals.h"
 

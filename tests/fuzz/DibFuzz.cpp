@@ -1,6 +1,6 @@
 // Feeds arbitrary bytes to the packed-DIB reader and the DIB helpers on global
 // blocks: any block must be refused or decoded within its bounds.
-#include "core/BitmapHelpers.h"
+#include "graphics/BitmapHelpers.h"
 #include "platform/PackedDib.h"
 
 #include <cstdint>

@@ -10,7 +10,7 @@
 //   bytes 12, 13 figure width and height (0 gives an empty rectangle)
 //   bytes 14, 15 the drag offset (signed)
 //   byte 16      minimum-size entries handed to the limits
-#include "core/IntGeometry.h"
+#include "geometry/IntGeometry.h"
 #include "shapes/CFigSymbol.h"
 #include "shapes/DividedShapeKinds.h"
 #include "shapes/DividedShapeResize.h"

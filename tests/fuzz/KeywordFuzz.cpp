@@ -1,10 +1,10 @@
 // Drives the keyword text parser, the loader framework with every value
 // reader, and both unpackers with arbitrary bytes. Nothing may crash, hang or
 // touch memory outside its buffers.
-#include "fileformat/BlockPacking.h"
-#include "fileformat/CKeywordWriter.h"
-#include "fileformat/CLoadObj.h"
-#include "fileformat/KeywordStreams.h"
+#include "keyword/BlockPacking.h"
+#include "keyword/CKeywordWriter.h"
+#include "keyword/CLoadObj.h"
+#include "keyword/KeywordStreams.h"
 
 #include <algorithm>
 #include <cstdint>

@@ -1,10 +1,10 @@
 // Feeds arbitrary bytes to the metafile parsers, the record enumerators, the
 // record rewriting and the colour scan. The input is tried as an EMF, a WMF and
 // a placeable WMF; whatever parses is walked and rewritten record by record.
-#include "core/MetaRecolour.h"
-#include "core/MetaScaleRecord.h"
-#include "core/MetafileHelpers.h"
-#include "core/MetafilePlay.h"
+#include "graphics/MetaRecolour.h"
+#include "graphics/MetaScaleRecord.h"
+#include "graphics/MetafileHelpers.h"
+#include "graphics/MetafilePlay.h"
 #include "platform/metafile/CWmfRecorderDC.h"
 
 #include <cstdint>

@@ -2,10 +2,10 @@
 // the polygon algorithms on them: nothing may crash, read or write out of
 // bounds, overflow or turn NaN into an integer, whatever the points, counts,
 // indexes and capacities.
-#include "core/CPointArray.h"
-#include "core/CPolyPolygon.h"
-#include "core/IntGeometry.h"
-#include "core/PointRuns.h"
+#include "geometry/CPointArray.h"
+#include "geometry/CPolyPolygon.h"
+#include "geometry/IntGeometry.h"
+#include "geometry/PointRuns.h"
 
 #include <cstdint>
 #include <cstdlib>

@@ -2,7 +2,7 @@
 // records of any size, re-opening, dropping, discarding, undo, holds, memory
 // caps and stray writes into the log's bytes. The framing must never let a
 // read or write leave the block, whatever the log holds.
-#include "editing/CUndoLog.h"
+#include "undo/CUndoLog.h"
 #include "platform/GlobalMem.h"
 #include "platform/Prompt.h"
 

@@ -2,7 +2,7 @@
 // per-kind dividers rules, compartment layout, and the consistency between the
 // divider count and the handles a template outline gives.
 #include "DividedShapeTestSupport.h"
-#include "core/ProgramState.h"
+#include "app/ProgramState.h"
 
 #include <gtest/gtest.h>
 

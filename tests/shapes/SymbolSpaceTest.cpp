@@ -1,8 +1,8 @@
 // Symbol-space float coordinates, their rounding, aspect fitting, the point
 // fraction of a rectangle and the mapping of symbol points into boxes.
-#include "shapes/CFltPointPair.h"
-#include "shapes/CFltRect.h"
-#include "shapes/SymbolSpace.h"
+#include "geometry/CFltPointPair.h"
+#include "geometry/CFltRect.h"
+#include "geometry/SymbolSpace.h"
 
 #include <gtest/gtest.h>
 

@@ -1,0 +1,76 @@
+#include "app/AppStartup.h"
+
+#include "core/AppGlobals.h"
+#include "core/PathHelpers.h"
+#include "core/ProgramFolders.h"
+#include "platform/TextCase.h"
+
+#include <QFileInfo>
+
+#include <cctype>
+
+bool IsDiagSwitch(const std::string& a)
+{
+    return a.size() == 2 && (a[0] == '-' || a[0] == '/') && (a[1] == 'D' || a[1] == 'd');
+}
+
+bool IsEmbeddingSwitch(const std::string& a)
+{
+    const std::string s = ToLowerAscii(a);
+    return s == "-embedding" || s == "/embedding" || s == "-automation" || s == "/automation";
+}
+
+bool ParseDiagSwitch(std::vector<std::string>& arguments)
+{
+    const auto before = arguments.size();
+    std::erase_if(arguments, IsDiagSwitch);
+    return arguments.size() != before;
+}
+
+std::string CommandLineFile(const std::vector<std::string>& arguments)
+{
+    for (const std::string& a : arguments)
+        if (!IsDiagSwitch(a) && !IsEmbeddingSwitch(a))
+            return a;
+    return {};
+}
+
+void FindUmlFiles()
+{
+    const QString variants = GetVariantsFolder();
+    const QString symbols = GetSymbolsFolder();
+    g_bUmlFilesPresent = !variants.isEmpty() && !symbols.isEmpty() &&
+                         QFileInfo::exists(variants + kUmlVariantName) &&
+                         QFileInfo::exists(symbols + kUmlSymbolsName);
+}
+
+bool SplashMayBeDismissed(bool firstRun, uint32_t msShown)
+{
+    return !firstRun || msShown > kFirstRunSplashGuardMs;
+}
+
+SplashIdle SplashIdleAction(bool firstRun, uint32_t msShown)
+{
+    if (firstRun)
+        return SplashIdle::WaitForInput;
+    return msShown <= kSplashIdleTimeoutMs ? SplashIdle::KeepWaiting : SplashIdle::Close;
+}
+
+StartDocument ChooseStartDocument(bool firstRun, const std::string& commandLine, bool autoOpen,
+                                  bool recentExists)
+{
+    if (firstRun)
+        return StartDocument::Sample;
+    if (!commandLine.empty())
+        return StartDocument::CommandLine;
+    if (autoOpen && recentExists)
+        return StartDocument::MostRecent;
+    return StartDocument::None;
+}
+
+bool AcceptsRecentFile(const std::string& path)
+{
+    if (g_bNoRecentEntry)
+        return false;
+    return GetPathExt(path) == "KVD";
+}

@@ -1,0 +1,45 @@
+#include "app/ProgramState.h"
+
+#include "core/AppGlobals.h"
+#include "app/AppSeams.h"
+#include "core/CAppProfile.h"
+#include "core/HelpRequest.h"
+#include "core/CSerialStamp.h"
+#include "graphics/MetafilePlay.h"
+#include "core/MsgBox.h"
+#include "core/ProgramFolders.h"
+#include "core/Settings.h"
+#include "core/Trace.h"
+#include "core/Units.h"
+#include "core/UIMode.h"
+#include "document/ChoiceTables.h"
+#include "document/DocDefaults.h"
+#include "document/DividedShapeCreateTable.h"
+#include "document/StapleKinds.h"
+#include "frame/ChildFrameState.h"
+#include "platform/GlobalMem.h"
+#include "shapes/ShapesState.h"
+
+void ResetProgramState()
+{
+    // Each subsystem's program-wide state is reset here, one call per owner.
+    SetGlobalMemoryLimit(0);
+    ResetDiagnostics();
+    SetProgramFolderForTest(QString());
+    ResetSettings();
+    ResetAppProfile();
+    ResetAppGlobals();
+    ResetAppSeams();
+    SetMsgBoxSplashCloser(nullptr);
+    SetHelpHandler(nullptr);
+    ResetSerialStampCounter();
+    ResetShapesState();
+    FreeProbeEnhMetafile();
+    SetScreenPixelHeightForTest(0);
+    ResetChoiceTables();
+    ResetUIMode();
+    ResetDocDefaults();
+    ResetStapleState();
+    SetSpecialShapeCreateLookup(nullptr);
+    ResetChildFrameState();
+}

@@ -1,0 +1,200 @@
+// The application-level commands: new, open, recent files, revert, help and
+// the update check.
+#include "app/ui/CKavoApp.h"
+
+#include "core/AppGlobals.h"
+#include "app/AppSeams.h"
+#include "core/MsgBox.h"
+#include "core/PathHelpers.h"
+#include "core/ProgramFolders.h"
+#include "core/ShellHelpers.h"
+#include "core/Trace.h"
+#include "core/UIMode.h"
+#include "app/UpdateCheck.h"
+#include "app/ui/CAboutDlg.h"
+#include "app/ui/CKavoDocManager.h"
+#include "frame/ui/CMainFrame.h"
+#include "platform/Prompt.h"
+
+#include <QApplication>
+#include <QDesktopServices>
+#include <QFileInfo>
+#include <QUrl>
+
+#include <ctime>
+
+namespace {
+constexpr UINT IDS_REVERT_QUESTION = 864;
+constexpr UINT AFX_IDS_OPENFILE = 0xF000;
+constexpr UINT IDS_HELP_FAILED = 829;
+constexpr int kUIModeLastSelect = 6;
+constexpr DWORD kHelpFaq = 202;
+constexpr DWORD kHelpWhatsNew = 201;
+constexpr const char* kHelpPage = "index.html";
+constexpr const char* kUmlGuidePage = "uml-guide.html";
+
+// Opening a document may add a window; a maximised child then gives way to a
+// cascade so that the new one is seen.
+void CascadeIfMaximisedBefore(bool wasMaximised)
+{
+    if (wasMaximised && AppSeams().documentCount() > 1)
+        AppSeams().cascadeWindows();
+}
+} // namespace
+
+bool CKavoApp::PromptForTemplate(std::string& path, BOOL flag)
+{
+    DiagPrintf("STAT  PromptForTemplate()\n");
+    if (m_pMainWnd) {
+        m_pMainWnd->show();
+        m_pMainWnd->activateWindow();
+        m_pMainWnd->raise();
+    }
+    path.clear();
+    const TemplateChoice choice = AppSeams().runTemplateDialog(flag != 0);
+    if (flag) {
+        path = choice.path;
+        return true;
+    }
+    if (!choice.made)
+        return false;
+    path = choice.path;
+    return true;
+}
+
+void CKavoApp::OnFileNew()
+{
+    DiagPrintf("USER  New\n");
+    CloseActiveTextEditor();
+    EnterUIMode(kUIModeLastSelect, 0);
+    const bool wasMaximised = AppSeams().documentCount() > 0 && AppSeams().activeChildMaximized();
+    g_strNewTemplatePath.clear();
+    if (!PromptForTemplate(g_strNewTemplatePath, FALSE)) {
+        g_strNewTemplatePath.clear();
+        return;
+    }
+    g_bOpeningByCommand = true;
+    AppSeams().newDocument();
+    g_bOpeningByCommand = false;
+    CascadeIfMaximisedBefore(wasMaximised);
+    if (AppSeams().hasActiveDoc() && AppSeams().hasActiveView()) {
+        AppSeams().zoomActiveViewToPageWidth();
+        if (!g_strNewTemplatePath.empty())
+            AppSeams().setActiveDocTemplateName(GetPathFileName(g_strNewTemplatePath));
+    }
+    g_strNewTemplatePath.clear();
+}
+
+void CKavoApp::OnFileOpen()
+{
+    DiagPrintf("USER  Open\n");
+    CKavoDocManager manager;
+    std::vector<std::string> files;
+    if (!manager.DoPromptFileName(files, AFX_IDS_OPENFILE, true))
+        return;
+    for (const std::string& file : files)
+        OpenDocumentByCommand(file);
+}
+
+void CKavoApp::OnOpenRecentFile(int index)
+{
+    const bool wasMaximised = AppSeams().documentCount() > 0 && AppSeams().activeChildMaximized();
+    const std::string path = m_recentFiles[index];
+    if (path.empty())
+        return;
+    g_bOpeningByCommand = true;
+    const bool opened = AppSeams().openDocumentFile(path);
+    g_bOpeningByCommand = false;
+    if (!opened) {
+        // A file that is gone leaves the list, as the framework does.
+        m_recentFiles.Remove(index);
+        return;
+    }
+    AddToRecentFileList(path);
+    CascadeIfMaximisedBefore(wasMaximised);
+    if (AppSeams().hasActiveDoc() && AppSeams().hasActiveView() &&
+        AppSeams().activeDocHasDefaultView())
+        AppSeams().zoomActiveViewToPageWidth();
+}
+
+void CKavoApp::OnFileRevert()
+{
+    const std::string path = AppSeams().activeDocPath();
+    if (path.empty())
+        return;
+    const std::string name = GetPathFileName(path);
+    if (MsgBoxResPrintf(MB_OKCANCEL | MB_ICONEXCLAMATION, IDS_REVERT_QUESTION, name.c_str()) == IDCANCEL)
+        return;
+    // The reload must not ask to save the changes it throws away; but when it
+    // fails the diagram keeps its changes and stays marked as modified.
+    AppSeams().setActiveDocModified(false);
+    if (!AppSeams().openLinkTarget(path, 0, 1))
+        AppSeams().setActiveDocModified(true);
+}
+
+bool CKavoApp::OnUpdateFileRevert() const
+{
+    return !AppSeams().activeDocPath().empty() && AppSeams().activeDocModified();
+}
+
+bool CKavoApp::OnUpdateNeedDoc() const
+{
+    return AppSeams().hasActiveDoc();
+}
+
+void CKavoApp::OnHelpFaq()
+{
+    WinHelp(kHelpFaq, 1);
+}
+
+void CKavoApp::OnHelpWhatsNew()
+{
+    WinHelp(kHelpWhatsNew, 1);
+}
+
+void CKavoApp::OnHelpUmlDiagramming()
+{
+    OpenHelpPage(kUmlGuidePage, 0);
+}
+
+void CKavoApp::OnHelpCheckForUpdates()
+{
+    RunUpdateCheck(&OpenUrlInBrowser, std::time(nullptr));
+}
+
+void CKavoApp::OnAppAbout()
+{
+    if (AppSeams().hasActiveDoc())
+        AppSeams().dumpActiveDocObjs();
+    CAboutDlg dlg(m_pMainWnd);
+    dlg.DoModal();
+}
+
+// The help pages are HTML files in the program's "Help" folder, shown in the
+// desktop browser; a help context becomes the page's anchor "ctx<id>".
+void CKavoApp::WinHelp(DWORD data, UINT command)
+{
+    (void)command;
+    OpenHelpPage(kHelpPage, data);
+}
+
+void CKavoApp::OpenHelpPage(const QString& page, DWORD context)
+{
+    const QString file = GetProgramFolder() + "Help/" + page;
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    bool shown = false;
+    if (QFileInfo::exists(file)) {
+        QUrl url = QUrl::fromLocalFile(file);
+        if (context != 0)
+            url.setFragment(QString("ctx%1").arg(context));
+        shown = QDesktopServices::openUrl(url);
+    }
+    QApplication::restoreOverrideCursor();
+    if (!shown)
+        ShowHelpFailure();
+}
+
+void CKavoApp::ShowHelpFailure()
+{
+    MsgBoxResPrintf(MB_ICONEXCLAMATION, IDS_HELP_FAILED);
+}

@@ -1,0 +1,95 @@
+#include "app/ui/CKavoDocManager.h"
+
+#include "core/PathHelpers.h"
+#include "core/ProgramFolders.h"
+#include "core/Settings.h"
+#include "core/StringHelpers.h"
+#include "platform/Ansi.h"
+
+#include <QApplication>
+#include <QFileDialog>
+#include <QFileInfo>
+
+bool g_bOpenWithCtrl = false;
+std::string g_strLastOpenedPath;
+
+namespace {
+FileDialogResult RunQtDialog(const FileDialogRequest& r)
+{
+    QFileDialog dlg(QApplication::activeWindow(), r.title, r.folder, FilterToQt(r.filter));
+    dlg.setOption(QFileDialog::DontUseNativeDialog);
+    dlg.setDefaultSuffix(r.defaultExt);
+    if (r.open) {
+        dlg.setAcceptMode(QFileDialog::AcceptOpen);
+        dlg.setFileMode(r.multiSelect ? QFileDialog::ExistingFiles : QFileDialog::ExistingFile);
+    } else {
+        // A save dialog takes new names and asks before replacing a file.
+        dlg.setAcceptMode(QFileDialog::AcceptSave);
+        dlg.setFileMode(QFileDialog::AnyFile);
+        if (!r.file.isEmpty())
+            dlg.selectFile(r.file);
+    }
+    FileDialogResult result;
+    result.accepted = dlg.exec() == QDialog::Accepted;
+    result.ctrlHeld = QApplication::queryKeyboardModifiers() & Qt::ControlModifier;
+    result.files = dlg.selectedFiles();
+    result.path = result.files.isEmpty() ? QString() : result.files.first();
+    return result;
+}
+
+CKavoDocManager::DialogRunner& Runner()
+{
+    static CKavoDocManager::DialogRunner runner = RunQtDialog;
+    return runner;
+}
+
+QString TitleText(UINT id)
+{
+    std::string text;
+    LoadCStringRes(text, id);
+    return AnsiToQString(text);
+}
+} // namespace
+
+void CKavoDocManager::SetDialogRunner(DialogRunner runner)
+{
+    Runner() = runner ? std::move(runner) : RunQtDialog;
+}
+
+bool CKavoDocManager::DoPromptFileName(std::vector<std::string>& files, UINT titleId,
+                                       bool openFileDialog, const std::string& activeDocPath)
+{
+    FileDialogRequest req;
+    req.open = openFileDialog;
+    req.title = TitleText(titleId);
+    req.defaultExt = "KVD";
+    if (openFileDialog) {
+        req.multiSelect = true;
+        req.filter = kOpenFilter;
+        req.folder = OpenDir.empty() ? GetSamplesFolder() : QString::fromStdString(OpenDir);
+        const FileDialogResult r = Runner()(req);
+        if (!r.accepted)
+            return false;
+        g_bOpenWithCtrl = r.ctrlHeld;
+        // Every chosen file comes back whole, as a list: names may hold ';'.
+        files.clear();
+        for (const QString& f : r.files) {
+            g_strLastOpenedPath = f.toStdString();
+            if (files.empty())
+                OpenDir = GetPathFolder(g_strLastOpenedPath);
+            files.push_back(g_strLastOpenedPath);
+        }
+        return !files.empty();
+    }
+    req.filter = kSaveFilter;
+    req.file = QString::fromStdString(activeDocPath);
+    if (activeDocPath.empty())
+        req.folder = QString::fromStdString(SaveAsDir);
+    const FileDialogResult r = Runner()(req);
+    if (!r.accepted || r.path.isEmpty())
+        return false;
+    // Only a chosen file moves the remembered folder; Cancel keeps it.
+    SaveAsDir = GetPathFolder(r.path.toStdString());
+    files.assign(1, r.path.toStdString());
+    return true;
+}

@@ -1,7 +1,0 @@
-#include "core/ui/CDlgCommandEvent.h"
-
-QEvent::Type CDlgCommandEvent::EventType()
-{
-    static const QEvent::Type type = QEvent::Type(QEvent::registerEventType());
-    return type;
-}

@@ -1,8 +1,0 @@
-#include "core/ui/WindowHelpers.h"
-
-#include <QDialog>
-
-bool IsDialogWindow(const QWidget* window)
-{
-    return qobject_cast<const QDialog*>(window) != nullptr;
-}

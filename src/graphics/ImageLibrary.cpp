@@ -1,0 +1,162 @@
+// The image library's types clash with the platform's DIB records, so this file
+// sees only FreeImage, colours and QImage.
+#include <FreeImage.h>
+
+#include "graphics/ImageLibrary.h"
+
+#include <QFile>
+#include <QImageReader>
+
+#include <cstring>
+
+namespace {
+
+COLORREF QuadToColorRef(const RGBQUAD& q)
+{
+    return RGB(q.rgbRed, q.rgbGreen, q.rgbBlue);
+}
+
+// PCX keeps its picture box in the first 12 bytes: xmin, ymin, xmax, ymax.
+QSize PcxSize(const QString& file)
+{
+    QFile f(file);
+    if (!f.open(QIODevice::ReadOnly))
+        return {};
+    const QByteArray h = f.read(12);
+    if (h.size() < 12 || uchar(h[0]) != 0x0A)
+        return {};
+    auto word = [&](int at) { return int(uchar(h[at])) | (int(uchar(h[at + 1])) << 8); };
+    return QSize(word(8) - word(4) + 1, word(10) - word(6) + 1);
+}
+
+bool SizeAcceptable(int format, const QString& file)
+{
+    QSize size;
+    if (format == IMAGE_FORMAT_PCX) {
+        size = PcxSize(file);
+    } else {
+        QImageReader reader(file);
+        reader.setDecideFormatFromContent(true);
+        size = reader.size();
+    }
+    // Formats Qt has no reader for here: the library's header-only load (its
+    // GIF reader ignores that flag, but Qt always reads GIF headers).
+    if (!size.isValid() && format != IMAGE_FORMAT_GIF
+        && FreeImage_FIFSupportsNoPixels(FREE_IMAGE_FORMAT(format))) {
+        const QByteArray path = QFile::encodeName(file);
+        if (FIBITMAP* head = FreeImage_Load(FREE_IMAGE_FORMAT(format), path.constData(), FIF_LOAD_NOPIXELS)) {
+            size = QSize(int(FreeImage_GetWidth(head)), int(FreeImage_GetHeight(head)));
+            FreeImage_Unload(head);
+        }
+    }
+    return size.isValid() && size.width() > 0 && size.height() > 0
+        && qint64(size.width()) * size.height() <= kMaxImagePixels;
+}
+
+QImage ToQImage(FIBITMAP* dib)
+{
+    FIBITMAP* rgba = FreeImage_ConvertTo32Bits(dib);
+    if (!rgba)
+        return {};
+    const int w = int(FreeImage_GetWidth(rgba)), h = int(FreeImage_GetHeight(rgba));
+    QImage img(w, h, QImage::Format_RGB32);
+    if (!img.isNull()) {
+        // The library's rows run bottom-up; its 32-bit pixels are B, G, R, A bytes.
+        for (int y = 0; y < h; ++y) {
+            const BYTE* src = FreeImage_GetScanLine(rgba, h - 1 - y);
+            auto* dst = reinterpret_cast<QRgb*>(img.scanLine(y));
+            for (int x = 0; x < w; ++x)
+                dst[x] = qRgb(src[x * 4 + 2], src[x * 4 + 1], src[x * 4]);
+        }
+    }
+    FreeImage_Unload(rgba);
+    return img;
+}
+
+} // namespace
+
+void ImageLibraryInitialise()
+{
+    FreeImage_Initialise(FALSE);
+}
+
+void ImageLibraryDeInitialise()
+{
+    FreeImage_DeInitialise();
+}
+
+QImage ImageLibraryLoad(int format, const QString& file, bool* hasTransparent,
+                        COLORREF* transparent)
+{
+    if (hasTransparent)
+        *hasTransparent = false;
+    if (!SizeAcceptable(format, file))
+        return {};
+    const QByteArray path = QFile::encodeName(file);
+    FIBITMAP* dib = FreeImage_Load(FREE_IMAGE_FORMAT(format), path.constData(), 0);
+    if (!dib)
+        return {};
+    if (FreeImage_IsTransparent(dib) && FreeImage_GetTransparencyCount(dib) > 0) {
+        const unsigned count = FreeImage_GetTransparencyCount(dib);
+        const RGBQUAD* palette = FreeImage_GetPalette(dib);
+        // The transparent entry is the one whose alpha is 0. The last entry of
+        // the transparency table (count - 1) is only right for tables that end
+        // at it; the GIF reader gives a table for the whole palette. Without a
+        // fully transparent entry, the last entry of the table is taken.
+        const int zeroAlpha = FreeImage_GetTransparentIndex(dib);
+        const unsigned entry = zeroAlpha >= 0 ? unsigned(zeroAlpha) : count - 1;
+        // The entry must exist: a picture may claim more transparent entries
+        // than its palette has.
+        if (palette && entry < FreeImage_GetColorsUsed(dib)) {
+            if (hasTransparent)
+                *hasTransparent = true;
+            if (transparent)
+                *transparent = QuadToColorRef(palette[entry]);
+        }
+    }
+    QImage img = ToQImage(dib);
+    FreeImage_Unload(dib);
+    return img;
+}
+
+bool ImageLibrarySave(int format, const QImage& image, const QString& file, int flags)
+{
+    if (image.isNull())
+        return false;
+    const QImage rgb = image.convertToFormat(QImage::Format_RGB32);
+    const int w = rgb.width(), h = rgb.height();
+    FIBITMAP* dib = FreeImage_Allocate(w, h, 32, FI_RGBA_RED_MASK, FI_RGBA_GREEN_MASK, FI_RGBA_BLUE_MASK);
+    if (!dib)
+        return false;
+    for (int y = 0; y < h; ++y) {
+        BYTE* dst = FreeImage_GetScanLine(dib, h - 1 - y);
+        const auto* src = reinterpret_cast<const QRgb*>(rgb.constScanLine(y));
+        for (int x = 0; x < w; ++x) {
+            dst[x * 4] = BYTE(qBlue(src[x]));
+            dst[x * 4 + 1] = BYTE(qGreen(src[x]));
+            dst[x * 4 + 2] = BYTE(qRed(src[x]));
+            dst[x * 4 + 3] = 0xFF;
+        }
+    }
+    FIBITMAP* toSave = dib;
+    if (format == IMAGE_FORMAT_GIF || format == IMAGE_FORMAT_JPEG) {
+        FIBITMAP* rgb24 = FreeImage_ConvertTo24Bits(dib);
+        FreeImage_Unload(dib);
+        dib = nullptr;
+        if (!rgb24)
+            return false;
+        toSave = rgb24;
+        if (format == IMAGE_FORMAT_GIF) {
+            // The GIF writer takes 8-bit pictures only.
+            FIBITMAP* quantised = FreeImage_ColorQuantize(rgb24, FIQ_WUQUANT);
+            FreeImage_Unload(rgb24);
+            if (!quantised)
+                return false;
+            toSave = quantised;
+        }
+    }
+    const QByteArray path = QFile::encodeName(file);
+    const bool ok = FreeImage_Save(FREE_IMAGE_FORMAT(format), toSave, path.constData(), flags) != FALSE;
+    FreeImage_Unload(toSave);
+    return ok;
+}

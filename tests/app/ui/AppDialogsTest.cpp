@@ -1,0 +1,200 @@
+#include "common/TestSupport.h"
+#include "core/Settings.h"
+#include "controls/CBuddySpinCtrl.h"
+#include "dialogs/CGraphicExportDlg.h"
+#include "app/ui/CKavoDocManager.h"
+#include "dialogs/CMessageDlgs.h"
+#include "controls/CRightClickListBox.h"
+#include "dialogs/CStyleNameDlg.h"
+#include "app/ui/CUpdateReminderDlg.h"
+#include "platform/ui/DlgItems.h"
+#include "app/ui/CSplashWnd.h"
+
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSpinBox>
+#include <QTimer>
+#include <QApplication>
+#include <gtest/gtest.h>
+
+namespace {
+// Runs `step` once the dialog's event loop is up.
+void WhenShown(QWidget* dlg, std::function<void()> step)
+{
+    QTimer::singleShot(0, dlg, std::move(step));
+}
+
+QPushButton* ButtonWithId(QWidget* dlg, int id)
+{
+    return qobject_cast<QPushButton*>(GetDlgItem(dlg, id));
+}
+} // namespace
+
+TEST(MessageDlgs, DontShowIsKeptWhicheverButtonCloses)
+{
+    CQuestionDlg dlg;
+    dlg.m_strText = "Apply to the whole group?";
+    WhenShown(&dlg, [&] {
+        EXPECT_EQ(GetDlgItemText(&dlg, 2705), "Apply to the whole group?");
+        qobject_cast<QCheckBox*>(GetDlgItem(&dlg, 2554))->setChecked(true);
+        ButtonWithId(&dlg, IDNO)->click();
+    });
+    EXPECT_EQ(dlg.DoModal(), IDNO);
+    EXPECT_TRUE(dlg.m_bDontShow);
+    EXPECT_EQ(dlg.windowTitle(), "Question");
+
+    CWarningDlg warn;
+    WhenShown(&warn, [&] { ButtonWithId(&warn, IDCANCEL)->click(); });
+    EXPECT_EQ(warn.DoModal(), IDCANCEL);
+    EXPECT_FALSE(warn.m_bDontShow);
+}
+
+TEST(StyleNameDlg, RefusesBlankAndQuotedNamesAndLimitsLength)
+{
+    CRecordingPrompt prompts;
+    CStyleNameDlg dlg(FALSE);
+    dlg.m_bLabel = TRUE;
+    dlg.m_strName = "Decision";
+    WhenShown(&dlg, [&] {
+        auto* edit = qobject_cast<QLineEdit*>(GetDlgItem(&dlg, 1050));
+        EXPECT_EQ(edit->maxLength(), 30);
+        EXPECT_FALSE(GetDlgItem(&dlg, 1286)->isVisibleTo(&dlg)); // labels get no reminder
+        edit->setText("   ");
+        ButtonWithId(&dlg, IDOK)->click(); // refused, stays open
+        edit->setText("Say \"hi\"");
+        ButtonWithId(&dlg, IDOK)->click(); // refused
+        edit->setText("Note");
+        ButtonWithId(&dlg, IDOK)->click();
+    });
+    EXPECT_EQ(dlg.DoModal(), IDOK);
+    EXPECT_EQ(dlg.m_strName, "Note");
+    EXPECT_EQ(dlg.windowTitle(), "New Label Style");
+    ASSERT_EQ(prompts.shown.size(), 2u);
+    EXPECT_EQ(prompts.shown[0].text, "A valid style name must contain non-blank characters, no quotes.");
+}
+
+TEST(GraphicExportDlg, TypingAWidthKeepsTheProportion)
+{
+    CGraphicExportDlg dlg;
+    dlg.m_nOrigWidth = 200;
+    dlg.m_nOrigHeight = 100;
+    dlg.m_bAntialiasAllowed = TRUE;
+    dlg.m_bTransparentAllowed = TRUE;
+    WhenShown(&dlg, [&] {
+        qobject_cast<QSpinBox*>(GetDlgItem(&dlg, 1282))->setValue(300);
+        EXPECT_EQ(qobject_cast<QSpinBox*>(GetDlgItem(&dlg, 1281))->value(), 150);
+        EXPECT_EQ(qobject_cast<QSpinBox*>(GetDlgItem(&dlg, 1318))->value(), 150);
+        qobject_cast<QCheckBox*>(GetDlgItem(&dlg, 1227))->setChecked(true);
+        EXPECT_FALSE(GetDlgItem(&dlg, 2603)->isEnabled());
+        EXPECT_FALSE(GetDlgItem(&dlg, 2703)->isEnabled());
+        ButtonWithId(&dlg, IDOK)->click();
+    });
+    EXPECT_EQ(dlg.DoModal(), IDOK);
+    EXPECT_EQ(dlg.m_nWidth, 300);
+    EXPECT_EQ(dlg.m_nHeight, 150);
+    EXPECT_TRUE(dlg.m_bTransparent);
+    EXPECT_EQ(dlg.m_crBackground, 0xFFFFFFu); // not taken while transparent
+}
+
+TEST(UpdateReminderDlg, UnknownIntervalShowsNeverAndReadsBackZero)
+{
+    CUpdateReminderDlg dlg;
+    dlg.m_nReminderDays = 45;
+    WhenShown(&dlg, [&] {
+        const auto radios = dlg.findChildren<QRadioButton*>();
+        ASSERT_EQ(radios.size(), 5);
+        EXPECT_TRUE(radios[4]->isChecked());
+        ButtonWithId(&dlg, IDCANCEL)->click();
+    });
+    EXPECT_EQ(dlg.DoModal(), IDCANCEL);
+    EXPECT_EQ(dlg.m_nReminderDays, 0);
+}
+
+TEST(RightClickListBox, RightClickSelectsTheItemFirst)
+{
+    CRightClickListBox list;
+    list.addItems({"one", "two", "three"});
+    list.resize(200, 200);
+    list.show();
+    const QPoint at = list.visualItemRect(list.item(2)).center();
+    // Close the menu as soon as it opens.
+    QTimer::singleShot(0, [] {
+        if (auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget()))
+            menu->close();
+    });
+    QMouseEvent press(QEvent::MouseButtonPress, at, list.viewport()->mapToGlobal(at), Qt::RightButton,
+                      Qt::RightButton, Qt::NoModifier);
+    QApplication::sendEvent(list.viewport(), &press);
+    EXPECT_EQ(list.currentRow(), 2);
+    ASSERT_EQ(list.MenuItems().size(), 3u);
+    EXPECT_EQ(list.MenuItems()[1].command, 2130);
+}
+
+TEST(SplashWnd, LightGreyShowsTheButtonFace)
+{
+    CSplashWnd splash(319);
+    ASSERT_TRUE(splash.Create());
+    const QImage img = splash.Composed();
+    EXPECT_EQ(img.pixel(0, 0), splash.palette().color(QPalette::Button).rgb());
+    EXPECT_NE(img.pixel(img.width() / 2, img.height() / 2), splash.palette().color(QPalette::Button).rgb());
+    CSplashWnd missing(1);
+    EXPECT_FALSE(missing.Create());
+}
+
+TEST(BuddySpinCtrl, StepsTheBuddyAndPutsTheCaretAtTheStart)
+{
+    QLineEdit edit("12 pt");
+    CBuddySpinCtrl spin;
+    spin.Step(1); // no buddy: nothing happens
+    int total = 0;
+    spin.SetBuddy(&edit, [&](int delta) {
+        total += delta;
+        edit.setText(QString("%1 pt").arg(12 + total));
+        edit.selectAll();
+    });
+    spin.Step(+1);
+    spin.Step(+1);
+    spin.Step(-1);
+    EXPECT_EQ(edit.text(), "13 pt");
+    EXPECT_EQ(edit.cursorPosition(), 0);
+    EXPECT_FALSE(edit.hasSelectedText());
+}
+
+TEST(DocManager, OpenTakesEveryFileAndSaveKeepsTheFolderOnCancel)
+{
+    CKavoDocManager mgr;
+    FileDialogRequest seen;
+    FileDialogResult answer;
+    CKavoDocManager::SetDialogRunner([&](const FileDialogRequest& r) {
+        seen = r;
+        return answer;
+    });
+    OpenDir.clear();
+    answer.accepted = true;
+    answer.files = {"/d/one;two.kvd", "/e/three.kvd"};
+    std::vector<std::string> files;
+    ASSERT_TRUE(mgr.DoPromptFileName(files, 0, true));
+    EXPECT_EQ(files, (std::vector<std::string>{"/d/one;two.kvd", "/e/three.kvd"}));
+    EXPECT_EQ(OpenDir, "/d/");
+    EXPECT_EQ(g_strLastOpenedPath, "/e/three.kvd");
+    EXPECT_TRUE(seen.multiSelect);
+    EXPECT_EQ(FilterToQt(seen.filter), "Diagram Files (*.kvd);;Diagram Backups (*.bak);;All Files (*)");
+
+    SaveAsDir = "/keep/";
+    answer = FileDialogResult();
+    answer.path = "untitled";
+    EXPECT_FALSE(mgr.DoPromptFileName(files, 0, false));
+    EXPECT_EQ(SaveAsDir, "/keep/");
+    EXPECT_FALSE(seen.open);
+    EXPECT_EQ(seen.folder, "/keep/");
+    answer.accepted = true;
+    answer.path = "/new/place/d.kvd";
+    ASSERT_TRUE(mgr.DoPromptFileName(files, 0, false));
+    EXPECT_EQ(SaveAsDir, "/new/place/");
+    EXPECT_EQ(files[0], "/new/place/d.kvd");
+    CKavoDocManager::SetDialogRunner(nullptr);
+}

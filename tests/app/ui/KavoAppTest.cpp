@@ -1,0 +1,201 @@
+#include "common/TestSupport.h"
+#include "core/AppGlobals.h"
+#include "app/AppSeams.h"
+#include "core/CAppProfile.h"
+#include "core/ProgramFolders.h"
+#include "core/Settings.h"
+#include "core/Trace.h"
+#include "app/ui/CKavoApp.h"
+#include "frame/ui/CMainFrame.h"
+#include "platform/Registry.h"
+#include "platform/ui/CSingleInstance.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QApplication>
+#include <gtest/gtest.h>
+
+namespace {
+const std::string kAppKey = "Software\\Morlaven Software\\KAVO Diagrammer";
+
+// A program folder with the content folders, a profile folder and seams that
+// record which documents the start opened.
+class KavoAppTest : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        ResetAppProfile();
+        qputenv("XDG_DATA_HOME", (m_programDir.path() + "/share").toUtf8());
+        SetProgramFolderForTest(m_programDir.path() + "/");
+        QDir(m_programDir.path()).mkpath("Samples");
+        AppSeams().openDocumentFile = [this](const std::string& path) {
+            opened.push_back(path);
+            return true;
+        };
+    }
+    void TearDown() override
+    {
+        ResetAppSeams();
+        ResetAppProfile();
+        qunsetenv("XDG_DATA_HOME");
+    }
+    std::unique_ptr<CKavoApp> MakeApp(QStringList args)
+    {
+        args.prepend("kavo");
+        auto app = std::make_unique<CKavoApp>(args);
+        app->m_strInstanceKey = "kavo-test-" + QString::number(QCoreApplication::applicationPid());
+        return app;
+    }
+    void WriteSample()
+    {
+        QFile f(m_programDir.path() + "/Samples/InitialSample.kvd");
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    }
+    std::string Stored(const char* section, const char* key)
+    {
+        return RegistryGetValue(HKEY_CURRENT_USER, kAppKey + "\\" + section, key).value_or("<none>");
+    }
+
+    CTempProfile m_profile;
+    QTemporaryDir m_programDir;
+    std::vector<std::string> opened;
+};
+} // namespace
+
+TEST_F(KavoAppTest, FirstStartOpensTheSampleAndWritesEverySetting)
+{
+    WriteSample();
+    auto app = MakeApp({"other.kvd"});
+    ASSERT_TRUE(app->InitInstance());
+    ASSERT_EQ(opened.size(), 1u);
+    EXPECT_NE(opened[0].find("InitialSample.kvd"), std::string::npos);
+    EXPECT_TRUE(RegistryKeyExists(HKEY_CURRENT_USER, kAppKey));
+    EXPECT_EQ(Stored("System", "First"), "0");
+    EXPECT_EQ(Stored("System", "Launching"), "0");
+    EXPECT_NE(Stored("Options", "GridX"), "<none>");
+    app->ExitInstance();
+}
+
+TEST_F(KavoAppTest, UnfinishedStartTurnsAutoOpenOffAndSays827)
+{
+    RegistrySetValue(HKEY_CURRENT_USER, kAppKey + "\\System", "First", "0");
+    RegistrySetValue(HKEY_CURRENT_USER, kAppKey + "\\System", "Launching", "1");
+    const QString recent = m_programDir.path() + "/recent.kvd";
+    QFile(recent).open(QIODevice::WriteOnly);
+    RegistrySetValue(HKEY_CURRENT_USER, kAppKey + "\\Recent File List", "File1", recent.toStdString());
+    CRecordingPrompt prompts;
+    auto app = MakeApp({});
+    ASSERT_TRUE(app->InitInstance());
+    EXPECT_TRUE(opened.empty());
+    ASSERT_EQ(prompts.shown.size(), 1u);
+    EXPECT_EQ(prompts.shown[0].text.rfind("The program did not complete its last attempt", 0), 0u);
+    EXPECT_EQ(Stored("System", "Launching"), "0");
+    app->ExitInstance();
+    app.reset();
+    EXPECT_EQ(Stored("Options", "AutoOpen"), "1"); // only this start went without
+
+    // The next clean start opens the most recent file and says nothing.
+    opened.clear();
+    prompts.shown.clear();
+    ResetSettings();
+    auto again = MakeApp({});
+    ASSERT_TRUE(again->InitInstance());
+    ASSERT_EQ(opened.size(), 1u);
+    EXPECT_EQ(opened[0], recent.toStdString());
+    EXPECT_TRUE(prompts.shown.empty());
+    again->ExitInstance();
+}
+
+TEST_F(KavoAppTest, DiagnosticSwitchIsNotOpenedAsAFile)
+{
+    RegistrySetValue(HKEY_CURRENT_USER, kAppKey + "\\System", "First", "0");
+    auto app = MakeApp({"-D"});
+    ASSERT_TRUE(app->InitInstance());
+    EXPECT_TRUE(g_bDiagnostics);
+    EXPECT_TRUE(opened.empty());
+    QFile trace(GetProgramFolder() + "Diags.log");
+    ASSERT_TRUE(trace.open(QIODevice::ReadOnly));
+    const QString text = QString::fromLatin1(trace.readAll());
+    const char* steps[] = {"KAVO Diagrammer Diagnostics", "INIT  Step 1: InitDiagnostics()",
+                           "INIT  Step 3: Alloc CMainFrame and load frame",
+                           "INIT  Step 3c: Call COleTemplateServer::RegisterAll()",
+                           "INIT  Step 3d: Done COleTemplateServer::RegisterAll()",
+                           "INIT  Step 3d: Call UpdateRegistry()"};
+    qsizetype at = 0;
+    for (const char* step : steps) {
+        const qsizetype next = text.indexOf(step, at);
+        EXPECT_GE(next, at) << step;
+        at = next;
+    }
+    EXPECT_TRUE(app->MainFrame()->windowTitle().endsWith(" DIAGNOSTIC"));
+    app->ExitInstance();
+}
+
+TEST_F(KavoAppTest, ASecondStartHandsItsFileToTheRunningOne)
+{
+    RegistrySetValue(HKEY_CURRENT_USER, kAppKey + "\\System", "First", "0");
+    auto first = MakeApp({});
+    ASSERT_TRUE(first->InitInstance());
+    auto second = MakeApp({"/tmp/other.kvd"});
+    EXPECT_FALSE(second->InitInstance());
+    // The request arrives through the event loop.
+    for (int i = 0; i < 50 && opened.empty(); ++i)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    ASSERT_EQ(opened.size(), 1u);
+    EXPECT_EQ(opened[0], "/tmp/other.kvd");
+    first->ExitInstance();
+}
+
+TEST_F(KavoAppTest, HoverMessagesGoToTheLeftAndEnteredControls)
+{
+    auto app = MakeApp({});
+    struct Recorder : QWidget {
+        std::vector<QEvent::Type> got;
+        bool event(QEvent* e) override
+        {
+            if (e->type() == kMouseEnteredEvent || e->type() == kMouseLeftEvent)
+                got.push_back(e->type());
+            return QWidget::event(e);
+        }
+    } a, b;
+    EXPECT_EQ(app->SetHoverWnd(&a, TRUE), 1);
+    EXPECT_EQ(app->SetHoverWnd(&a, TRUE), 0);
+    EXPECT_EQ(app->SetHoverWnd(&b, FALSE), 1);
+    EXPECT_EQ(a.got, (std::vector<QEvent::Type>{kMouseEnteredEvent, kMouseLeftEvent}));
+    EXPECT_EQ(b.got, (std::vector<QEvent::Type>{kMouseEnteredEvent}));
+}
+
+TEST_F(KavoAppTest, RecentListTakesOnlyDiagrams)
+{
+    auto app = MakeApp({});
+    app->AddToRecentFileList("/x/a.kvd");
+    app->AddToRecentFileList("/x/b.kvv");
+    EXPECT_EQ(app->RecentFiles()[0], "/x/a.kvd");
+    EXPECT_EQ(app->RecentFiles()[1], "");
+}
+
+TEST_F(KavoAppTest, RevertKeepsTheChangesWhenTheReloadFails)
+{
+    auto app = MakeApp({});
+    bool modified = true;
+    std::vector<bool> marks;
+    AppSeams().activeDocPath = [] { return std::string("/d/x.kvd"); };
+    AppSeams().activeDocModified = [&] { return modified; };
+    AppSeams().setActiveDocModified = [&](bool m) {
+        modified = m;
+        marks.push_back(m);
+    };
+    AppSeams().openLinkTarget = [](const std::string&, int, int) { return false; };
+    CRecordingPrompt prompts;
+    EXPECT_TRUE(app->OnUpdateFileRevert());
+    app->OnFileRevert();
+    ASSERT_EQ(prompts.shown.size(), 1u);
+    EXPECT_EQ(prompts.shown[0].text, "Revert x.kvd to last saved version, and lose all current changes?");
+    EXPECT_TRUE(modified);
+    // Cancel leaves everything alone.
+    marks.clear();
+    prompts.QueueAnswer(IDCANCEL);
+    app->OnFileRevert();
+    EXPECT_TRUE(marks.empty());
+}

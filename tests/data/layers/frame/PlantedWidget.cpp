@@ -1,0 +1,3 @@
+// Planted fault: model code of the frame layer uses a dialog.
+#include "geometry/Planted.h"
+#include "dialogs/CStyleNameDlg.h"
