@@ -16,6 +16,8 @@
 #include "document/DocDefaults.h"
 #include "document/DividedShapeCreateTable.h"
 #include "document/StapleKinds.h"
+#include "document/Placement.h"
+#include "editing/MoveContext.h"
 #include "frame/ChildFrameState.h"
 #include "platform/GlobalMem.h"
 #include "shapes/ShapesState.h"
@@ -42,4 +44,6 @@ void ResetProgramState()
     ResetStapleState();
     SetSpecialShapeCreateLookup(nullptr);
     ResetChildFrameState();
+    ResetPasteOffset();
+    InstallMoveContext();
 }

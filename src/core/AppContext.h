@@ -41,6 +41,10 @@ public:
     virtual void SetFocus() = 0;
     // Zoom percentage and scroll position (document coordinates).
     virtual void SetZoomAndScroll(float zoom, int x, int y) { (void)zoom; (void)x; (void)y; }
+    // The visible part of the diagram and the work space, in logical
+    // coordinates; false when the view cannot tell.
+    virtual bool GetVisibleLogicalRect(CRect& rc) const { (void)rc; return false; }
+    virtual bool GetWorkSpaceRect(CRect& rc) const { (void)rc; return false; }
 };
 
 class IAppContext {

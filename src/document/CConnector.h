@@ -137,4 +137,8 @@ public:
     int GetLineTolerance(int tolerance) const;
     bool EndOnTallFig(int end) const;
     bool EndOnWideFig(int end) const;
+    // Whether the end, attached at a real connection point of its figure,
+    // may slide along a tall (vertical slide) or wide (horizontal) figure.
+    bool EndSlidesVert(int end) const { return (end == 1 ? m_nConPtId1 : m_nConPtId2) > 0 && EndOnTallFig(end); }
+    bool EndSlidesHorz(int end) const { return (end == 1 ? m_nConPtId1 : m_nConPtId2) > 0 && EndOnWideFig(end); }
 };

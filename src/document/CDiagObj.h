@@ -26,6 +26,18 @@ public:
     int32_t m_bTemp = 0;        // hit tests can skip flagged objects
     CStaple* m_pStaple = nullptr; // the staple holding this object as a label
     CGroup* m_pGroup = nullptr;   // the owning group
+    // Flow edits raise the set flag on the objects they create.
+    int32_t m_bSetFlag = 0;
+    // Move state of the list mover: a connector's ends moved with their
+    // connection points (1 end 1, 2 end 2); a figure with sliding points (1).
+    int32_t m_nMoveState = 0;
+    // Held axes while the current move runs: a figure 1 = y stays, 2 = x
+    // stays (3 fixed); a connector 4 / 8 end 1 y / x, 16 / 32 end 2 (60
+    // fixed). Pending flags and the follow flag belong to the move context.
+    uint8_t m_nFixedAxes = 0;
+    uint8_t m_bPendingH = 0;
+    uint8_t m_bPendingV = 0;
+    uint8_t m_bFollow = 0;
 
     virtual void Hook() {}
     // After loading or copying: stored ids back to pointers, looked up in

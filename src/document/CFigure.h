@@ -3,6 +3,7 @@
 // figure symbol, two texts split into text areas, an optional picture and
 // outline polygon, its own connection points, and the first two connectors
 // attached to it.
+#include "core/GridSnap.h"
 #include "shapes/CConPtList.h"
 #include "document/CDiagObj.h"
 #include "shapes/CFigProps.h"
@@ -106,6 +107,12 @@ public:
     int NearestOutlinePoint(POINT& pt) const;
     // The figure's rectangle (size fixed by the caller); whether it changed.
     bool SetBounds(const CRect& rc, bool apply);
+    // The rectangle snapped and sized for a move (handle 0) or a resize by
+    // a handle: the document's grid and snapping switch, the anchor and
+    // aspect bits of the flag word; low 128 / 256 take the text width /
+    // height when given (not -1). Out (optional) receives the result.
+    bool SetBounds(const CRect& rc, int height, int width, bool apply, int textHeight, int textWidth, int handle,
+                   CRect* out = nullptr);
     // The rectangle a drag of the handle to (x, y) gives (anchors, symmetric
     // sizing and kept aspect by the flag word); with apply the figure takes
     // it. The flag word is restored whole.
@@ -224,9 +231,6 @@ private:
     int AttachedCount() const { return m_nConnected; }
 };
 
-// The handle point of a 3 x 3 grid: 1 top-left .. 9 bottom-right, centres by
-// integer midpoint; any other code (0, 0).
-CPoint RectHandlePoint(int code, const RECT& rc);
 // Section `area` of a text split by "\sect ", "" when missing.
 std::string GetTextSection(const std::string& text, int area);
 // The text with section `area` replaced (missing separators appended).

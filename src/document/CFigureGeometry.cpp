@@ -12,23 +12,6 @@
 #include <cmath>
 #include <cstdlib>
 
-CPoint RectHandlePoint(int code, const RECT& rc)
-{
-    const int cx = (rc.left + rc.right) / 2, cy = (rc.top + rc.bottom) / 2;
-    switch (code) {
-    case 1: return {rc.left, rc.top};
-    case 2: return {cx, rc.top};
-    case 3: return {rc.right, rc.top};
-    case 4: return {rc.left, cy};
-    case 5: return {cx, cy};
-    case 6: return {rc.right, cy};
-    case 7: return {rc.left, rc.bottom};
-    case 8: return {cx, rc.bottom};
-    case 9: return {rc.right, rc.bottom};
-    default: return {0, 0};
-    }
-}
-
 CPoint CFigure::GetHandlePoint(int code) const
 {
     return RectHandlePoint(code, m_rect);
@@ -190,6 +173,38 @@ bool CFigure::SetBounds(const CRect& rc, bool apply)
     return changed;
 }
 
+bool CFigure::SetBounds(const CRect& rc, int height, int width, bool apply, int textHeight, int textWidth, int handle,
+                        CRect* out)
+{
+    // Snap requests count only while the document snaps; the word itself
+    // is not changed.
+    FigFlagSet flags = m_props.Behavior;
+    if (!m_pDoc || !m_pDoc->m_bAlignToGrid)
+        flags.high &= ~DWORD(1 | 2 | 16 | 32 | 64 | 128);
+    if ((flags.low & 128) && textWidth >= 0)
+        width = textWidth;
+    if ((flags.low & 256) && textHeight >= 0)
+        height = textHeight;
+    SnapFigRequest q;
+    q.rect = rc;
+    q.rect.NormalizeRect();
+    q.height = height;
+    q.width = width;
+    q.maxHeight = q.maxWidth = 25600;
+    if (m_pDoc) {
+        q.stepX = m_pDoc->m_nSnapX;
+        q.stepY = m_pDoc->m_nSnapY;
+        q.guides = &m_pDoc->m_snapGuides;
+    }
+    q.low = flags.low;
+    q.high = flags.high;
+    q.handle = handle;
+    SnapFigRectOnDrag(q);
+    if (out)
+        *out = q.rect;
+    return SetBounds(q.rect, apply);
+}
+
 bool CFigure::Offset(int dx, int dy, bool keepSnapFlags, bool apply)
 {
     const FigFlagSet saved = m_props.Behavior;
@@ -199,7 +214,7 @@ bool CFigure::Offset(int dx, int dy, bool keepSnapFlags, bool apply)
         m_props.Behavior.high &= ~DWORD(16 | 32 | 2 | 1);
     CRect r = m_rect;
     r.OffsetRect(dx, dy);
-    const bool changed = SetBounds(r, apply);
+    const bool changed = SetBounds(r, r.Height(), r.Width(), apply, -1, -1, 0);
     m_props.Behavior = saved;
     return changed;
 }
@@ -301,7 +316,7 @@ bool CFigure::Resize(CRect& out, int handle, int x, int y, bool apply)
     r.right = r.left + w;
     r.bottom = r.top + h;
     out = r;
-    const bool changed = SetBounds(r, apply);
+    const bool changed = SetBounds(m_rect, h, w, apply, -1, -1, handle, &out);
     if (!apply)
         FollowStapleForSize(out);
     m_props.Behavior = saved;

@@ -1,9 +1,34 @@
 #include "document/CGroup.h"
 
 #include "document/CDiagObj.h"
+#include "geometry/IntGeometry.h"
 
 #include <algorithm>
 #include <new>
+
+CGroup::CGroup(const CGroup& o) : CIdObj()
+{
+    m_nId = o.m_nId;
+    m_bSelected = o.m_bSelected;
+    for (const Member& m : o.m_members)
+        AddMember(m.obj, m.id, true);
+}
+
+CGroup& CGroup::operator=(const CGroup& o)
+{
+    if (this == &o)
+        return *this;
+    m_members.clear();
+    m_nId = o.m_nId;
+    m_bSelected = o.m_bSelected;
+    m_nSpare1 = o.m_nSpare1;
+    m_bVisited = 0;
+    m_nUngroupMark = 0;
+    m_bMoved = 0;
+    for (const Member& m : o.m_members)
+        AddMember(m.obj, m.id, true);
+    return *this;
+}
 
 bool CGroup::HasMember(int32_t id) const
 {
@@ -23,6 +48,21 @@ bool CGroup::AddMember(CDiagObj* obj, int32_t id, bool atHead)
     return true;
 }
 
+bool CGroup::AddMemberEntry(CDiagObj* obj, int32_t id)
+{
+    return id != -1 && AddMember(obj, id, true);
+}
+
+bool CGroup::AddMember(CDiagObj* obj)
+{
+    if (!obj || !AddMember(obj, obj->m_nId, true))
+        return false;
+    if (obj->m_bSelected)
+        m_bSelected = 1;
+    obj->m_pGroup = this;
+    return true;
+}
+
 bool CGroup::RemoveMember(int32_t id)
 {
     const auto before = m_members.size();
@@ -36,4 +76,95 @@ void CGroup::OffsetMemberIds(int delta)
     for (Member& m : m_members)
         if (m.id != -1)
             m.id += delta;
+}
+
+void CGroup::OffsetIds(int groupDelta, int memberDelta)
+{
+    OffsetId(groupDelta);
+    OffsetMemberIds(memberDelta);
+}
+
+void CGroup::StoreMemberIds()
+{
+    for (Member& m : m_members)
+        m.StoreId();
+}
+
+void CGroup::TakeMemberPasteFlag()
+{
+    for (const Member& m : m_members)
+        if (m.obj && m.obj->m_nSpare1)
+            m_nSpare1 = 1;
+}
+
+void CGroup::UpdateSelectedFlag()
+{
+    m_bSelected = std::any_of(m_members.begin(), m_members.end(),
+                              [](const Member& m) { return m.obj && m.obj->m_bSelected; })
+                      ? 1
+                      : 0;
+}
+
+void CGroup::MarkIfAnyMemberMarked()
+{
+    if (std::any_of(m_members.begin(), m_members.end(), [](const Member& m) { return m.obj && m.obj->m_bVisited; }))
+        m_bVisited = 1;
+}
+
+void CGroup::MarkIfAllMembersMarked()
+{
+    if (std::all_of(m_members.begin(), m_members.end(), [](const Member& m) { return m.obj && m.obj->m_bVisited; }))
+        m_bVisited = 1;
+}
+
+void CGroup::GetBounds(CRect& out, int kind, int size) const
+{
+    out.SetRectEmpty();
+    for (const Member& m : m_members) {
+        if (!m.obj)
+            continue;
+        CRect rc;
+        m.obj->GetBoundRect(rc, kind, size);
+        UnionRectSkipEmpty(out, rc);
+    }
+}
+
+bool CGroup::IsInsideRect(const RECT& rc) const
+{
+    CRect b;
+    GetBounds(b, 0, 0);
+    const CRect r(rc);
+    return r.PtInRect(CPoint(b.left, b.top)) && r.PtInRect(CPoint(b.right, b.bottom));
+}
+
+CPoint CGroup::GetHandlePoint(int handle) const
+{
+    CRect b;
+    GetBounds(b, 0, 0);
+    const int cx = b.left + (b.right - b.left) / 2, cy = b.top + (b.bottom - b.top) / 2;
+    const int r = b.right - 1, bt = b.bottom - 1;
+    switch (handle) {
+    case 1: return {b.left, b.top};
+    case 2: return {cx, b.top};
+    case 3: return {r, b.top};
+    case 4: return {b.left, cy};
+    case 6: return {r, cy};
+    case 7: return {b.left, bt};
+    case 8: return {cx, bt};
+    case 9: return {r, bt};
+    default: return {0, 0};
+    }
+}
+
+int CGroup::HandleHitTest(const POINT& pt, int size) const
+{
+    static constexpr int kOrder[8] = {1, 7, 3, 9, 4, 6, 2, 8};
+    const int half = size / 2;
+    for (int h : kOrder) {
+        const CPoint c = GetHandlePoint(h);
+        const CRect sq(c.x - half, c.y - half, c.x - half + size, c.y - half + size);
+        if (sq.PtInRect(pt))
+            return h;
+    }
+    return 0;
 }

@@ -1,6 +1,7 @@
 #pragma once
 // A group: an id and its members, each an object pointer with the object's
-// id (the id survives when the pointer must be found again).
+// id (the id survives when the pointer must be found again). New members go
+// to the head of the list.
 #include "document/CDiagObj.h"
 #include "document/CIdObj.h"
 
@@ -24,18 +25,59 @@ public:
     };
 
     std::vector<Member> m_members;
+    int32_t m_nUngroupMark = 0;   // set on groups Ungroup dissolves
+    int32_t m_bMoved = 0;         // a member takes part in the current move
+
+    CGroup() = default;
+    // Id and selected flag copied, the other words 0; every entry is put at
+    // the head, so the copy lists the members in reverse order.
+    CGroup(const CGroup& o);
+    // The members as the copy constructor; id, selected flag and the third
+    // word copied; mark and trailing words cleared.
+    CGroup& operator=(const CGroup& o);
 
     int GetCount() const { return int(m_members.size()); }
+    int GetMemberCount() const { return GetCount(); }
     bool HasMember(int32_t id) const;
     // False when memory runs out.
     bool AddMember(CDiagObj* obj, int32_t id, bool atHead = false);
+    // An entry at the head; object id -1 is refused.
+    bool AddMemberEntry(CDiagObj* obj, int32_t id);
+    // The object joins at the head: its group pointer becomes this group and
+    // a selected object selects the group. False for null or no memory.
+    bool AddMember(CDiagObj* obj);
     // Removes every entry with the id; whether one was there.
     bool RemoveMember(int32_t id);
+    void ClearMembers() { m_members.clear(); }
     // Shifts every member id by delta (-1 stays).
     void OffsetMemberIds(int delta);
-    // Pointers found again from the ids in the given objects.
+    void OffsetIds(int groupDelta, int memberDelta);
+    // Pointers found again from the ids in the given objects (unknown ids
+    // become -1 and null); every member then points to this group.
     template <class Range>
     void ResolveMembers(const Range& objects);
+    // Each entry takes its object's id (-1 without one).
+    void StoreMemberIds();
+    // Every entry names, by id, its own object in the list, a figure or a
+    // connector. An empty group answers true.
+    template <class Range>
+    bool CanResolveIn(const Range& objects) const;
+    // The third word becomes 1 when a member object has its own set.
+    void TakeMemberPasteFlag();
+    // Selected when any member object is selected.
+    void UpdateSelectedFlag();
+    void MarkIfAnyMemberMarked();
+    void MarkIfAllMembersMarked();
+    // Union of the members' bounding rectangles (empty start).
+    void GetBounds(CRect& out, int kind, int size) const;
+    bool IsInsideRect(const RECT& rc) const;
+    // Handles numbered like a keypad: 1 top-left, 2 top-centre, 3 top-right,
+    // 4 / 6 the middles of left and right, 7, 8, 9 along the bottom; right
+    // and bottom ones on the last pixel inside.
+    CPoint GetHandlePoint(int handle) const;
+    // The first handle (order 1, 7, 3, 9, 4, 6, 2, 8) whose size x size
+    // square holds the point; 0 for none.
+    int HandleHitTest(const POINT& pt, int size) const;
 };
 
 template <class Range>
@@ -55,12 +97,26 @@ void CGroup::Member::Relink(const Range& objects)
 template <class Range>
 void CGroup::ResolveMembers(const Range& objects)
 {
-    for (Member& m : m_members) {
-        m.obj = nullptr;
+    for (Member& m : m_members)
+        if (m.id != -1)
+            m.Relink(objects);
+    for (Member& m : m_members)
+        if (m.obj)
+            m.obj->m_pGroup = this;
+}
+
+template <class Range>
+bool CGroup::CanResolveIn(const Range& objects) const
+{
+    for (const Member& m : m_members) {
+        const CDiagObj* found = nullptr;
         for (CDiagObj* o : objects)
             if (o && o->m_nId == m.id) {
-                m.obj = o;
+                found = o;
                 break;
             }
+        if (!found || found != m.obj || (found->GetType() != kObjFigure && found->GetType() != kObjConnector))
+            return false;
     }
+    return true;
 }

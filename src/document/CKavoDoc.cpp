@@ -405,36 +405,6 @@ void CKavoDoc::SetShadowSettings(const CShadowSpec& spec)
     m_undo.UndoEndStep();
 }
 
-// ---- selection
-
-bool CKavoDoc::Select(CDiagObj* obj)
-{
-    if (!obj || m_pSelList->Find(obj) >= 0)
-        return obj != nullptr;
-    if (!m_pSelList->AddTail(obj))
-        return false;
-    obj->m_bSelected = 1;
-    InvalidateObj(obj);
-    return true;
-}
-
-void CKavoDoc::RemoveFromSelection(CDiagObj* obj)
-{
-    if (m_pSelList->Remove(obj))
-        obj->m_bSelected = 0;
-}
-
-void CKavoDoc::ClearSelection()
-{
-    std::vector<CDiagObj*> sel(m_pSelList->begin(), m_pSelList->end());
-    m_pSelList->RemoveAll();
-    for (CDiagObj* o : sel) {
-        o->m_bSelected = 0;
-        InvalidateObj(o);
-    }
-    m_rcSelBounds.SetRectEmpty();
-}
-
 CKavoDoc* GetActiveKavoDoc()
 {
     IAppContext* ctx = GetAppContext();

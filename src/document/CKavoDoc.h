@@ -6,6 +6,7 @@
 // log. Operations log undo records before they change anything, mark the
 // document modified and ask the views to redraw (IDocView).
 #include "core/AppContext.h"
+#include "core/GridSnap.h"
 #include "shapes/CConStyle.h"
 #include "document/CDocGraphics.h"
 #include "shapes/CFigStyle.h"
@@ -30,6 +31,7 @@ class CFigure;
 class CConnector;
 class CStaple;
 class IDocView;
+class CDC;
 
 // The document of the active window, or null (no context, no active
 // document, or one of another kind).
@@ -188,10 +190,162 @@ public:
     int OnAssociationDirection(int command);
     int GetGroupPosition(const CGroup* group) const;
 
-    // ---- selection
+    // ---- selection (the older entry points; they add or remove one object)
     bool Select(CDiagObj* obj);
     void RemoveFromSelection(CDiagObj* obj);
     void ClearSelection();
+
+    // ---- counts and lookups (CKavoDocSelection.cpp). Filter kinds and group
+    // modes of the selection look-ups: group mode 0 ungrouped objects only,
+    // 1 all, 2 ungrouped preferred.
+    int GetObjCount() const { return m_pObjList->m_nFigCount + m_pObjList->m_nConCount; }
+    int GetSelCount() const { return m_pSelList->m_nFigCount + m_pSelList->m_nConCount; }
+    int GetSelFigCount() const { return m_pSelList->m_nFigCount; }
+    int GetConCount() const { return m_pObjList->m_nConCount; }
+    int CountVisibleFigs() const;
+    int CountAttachedLbls() const;
+    CFigure* GetFirstSelFig(int filter, int groupMode, int* count = nullptr) const;
+    int CountSelFigs(int filter, int groupMode) const;
+    CConnector* GetFirstSelCon(int filter, int groupMode, int* count = nullptr) const;
+    int CountSelCons(int filter, int groupMode) const;
+    CDiagObj* GetFirstSelObj(int filter, int groupMode, int* count = nullptr) const;
+    CFigure* GetTopSelFig() const;
+    bool IsConSelectedOnFig(const CFigure* fig) const;
+    int GetConsOnFig(const CFigure* fig, CConnector*& first, CConnector*& second) const;
+    int GetUnmarkedConsOnFig(const CFigure* fig, CConnector*& first, CConnector*& second) const;
+    int GetUnselectedConsOnFig(const CFigure* fig, CConnector*& first, CConnector*& second) const;
+    int CountMarkedObjs() const;
+    bool OverlapsLaterObj(const CDiagObj* obj, int passOn) const;
+    void ClearTempFlags();
+
+    // ---- selection changes (modes: 1 clear first, 2 add, 3 toggle)
+    int SelectObj(CDiagObj* obj, int mode, int lock, int hint);
+    int SelectConAndEnds(CConnector* con, int mode, int lock, bool withEnds);
+    void SelectInRect(const CRect& rc, int mode);
+    bool AddFigToSel(CFigure* fig, int mode, bool redraw);
+    bool AddConToSel(CConnector* con, int mode, bool redraw);
+    bool AddObjToSel(CDiagObj* obj, int mode, bool redraw);
+    void AddGroupToSel(CGroup* group, int mode, bool redraw);
+    void RemoveFigFromSel(CFigure* fig, bool redraw);
+    void RemoveConFromSel(CConnector* con, bool redraw);
+    void ClearSel(bool redraw);
+    // The Deselect All command: 0 when nothing was selected.
+    int DeselectAllObjs();
+    void SelectAll();
+    // The move context of the selection against the object list.
+    void RefreshSelection(int hint = 0);
+    void ReselectAfterUndo();
+    void SelectMarked(int mode);
+
+    // ---- hit tests (CKavoDocHitTest.cpp)
+    CDiagObj* ObjFromPoint(int x, int y, int tolerance, bool skipReplaced, int styleFilter, int passA, int passB,
+                           POINT* out = nullptr, bool conEnds = false) const;
+    CConnector* ConFromPoint(int x, int y, int tolerance, bool skipReplaced, POINT* out = nullptr) const;
+    CFigure* FindTopFig(int x, int y, int filterPass, bool skipReplaced, bool skipExcluded, const CDiagObj* excluded,
+                        int styleFilter, int passA, int passB) const;
+    CConnector* SelConEndFromPoint(const POINT& pt, int& end, int handleSize) const;
+    CConnector* FreeConEndFromPoint(int x, int y, int handleSize, CFigure** fig) const;
+    CConnector* FindConNearPoint(int x, int y) const;
+    // Union of the bounding rectangles (kind, extra) of a set: type 1 the
+    // selection, 2 objects with the set flag, others all of the list (the
+    // object list when none is given).
+    CRect GetObjSetRect(int setType, int kind, int extra, const CObjList* list, bool skipHidden) const;
+    void InvalidateGroup(const CGroup* group);
+    void RefreshObj(CDiagObj* obj, int hint);
+    bool InvalidateAttachedCons(const CDiagObj* obj);
+    void IsFigAttached(const CDiagObj* obj);
+    void ValidateCons();
+    void DumpObjs() const;
+
+    // ---- marking passes and cascades (CKavoDocMarks.cpp)
+    void BeginMarkPass();
+    void EndMarkPass(int mode);
+    void MarkObj(CDiagObj* obj, int mode, bool clear = false);
+    void MarkFigCascade(CFigure* fig, int mode, bool clear = false);
+    void MarkObjCascade(CConnector* con, int mode, bool withEnds, bool clear = false);
+    void MarkGroupMembers(CGroup* group, int mode, bool clear = false);
+    void MarkJctCons(CFigure* jct, int mode, bool clear = false);
+    void MarkSelection(int mode);
+    CConnector* GetConEndFig(int end, CConnector* con, bool sameDirection);
+    void MarkChainFromFig(CFigure* fig, int conMode);
+    void MarkAttachedCons(CFigure* fig);
+    void MarkConChain(CConnector* con);
+    void MarkFigLinkCons(CFigure* fig);
+    void FindObjsInsideFig(CFigure* container, int mode);
+    void SaveAndClearMarks();
+    void MergeSavedMarks();
+    void UpdateGroupMarks();
+    void MarkForCut();
+    void CutObjAndCascade(CDiagObj* obj);
+    void CutCascadedObjs();
+    void CutReplacingObjs();
+
+    // ---- moving and z-order (CKavoDocMove.cpp)
+    int MoveSelection(int dx, int dy, int passOn, bool drop);
+    int MoveObjList(const CObjList* list, int dx, int dy, int passOn, bool drop);
+    bool ResizeFigWithUndo(CFigure* fig, const CRect& rc, int passOn);
+    bool SetTextRotationWithUndo(CFigure* fig, int rotation, int passOn);
+    void TrackDragObjs(CDC* dc, int dx, int dy);
+    void TrackFigDrag(CDC* dc, bool show, CFigure* fig, int dx, int dy);
+    void BringToFront();
+    void SendToBack();
+    void BringForwardOne();
+    void SendBackOne();
+    // 1-based positions; the object now at `to`, the object itself when the
+    // positions are equal, null when either is out of range.
+    CDiagObj* MoveObjInList(int from, int to, bool redraw);
+    CStaple* MoveStapleInList(int from, int to);
+    CGroup* MoveGroupInList(int from, int to);
+    bool MoveObjToFrontWithUndo(CDiagObj* obj, bool redraw);
+
+    // ---- flow edits (CKavoDocFlow.cpp)
+    int DeleteJunctions();
+    CConnector* MergeConsAtJct(CConnector* c1, CConnector* c2, bool relabel);
+    void FlipSelCons();
+    int DetachSelFromFlow();
+    bool SplitConAtFig(CFigure* fig, CConnector* con, const POINT& pt);
+    bool ReplaceJctByFig(CFigure* fig, CFigure* jct);
+    bool ReattachConEnd(CConnector* con, int end, CFigure* fig, int32_t conPtId, const POINT& pt);
+    bool AttachToStapleWithUndo(CStaple* staple, CDiagObj* obj, int role);
+    int SnapObjToGrid(CDiagObj* obj);
+    void SelectFlagged(int mode);
+    void ClearSetFlags();
+
+    // ---- groups (CKavoDocGroups.cpp)
+    void OnGroup();
+    void OnUngroup();
+    void OnUngroupAll();
+    void OnRegroup();
+    bool CanGroup() const;
+    bool SelHasGroupedObj() const;
+    bool UngroupMarked();
+    void SelectGroup(CGroup* group, bool redraw);
+    void DeselectGroupObj(CDiagObj* obj, bool redraw);
+    CGroup* GroupHandleHitTest(const POINT& pt, int size, int& handle) const;
+    CDiagObj* GetFrontMember(const CGroup* group) const;
+    CDiagObj* GetBackMember(const CGroup* group) const;
+    int AskApplyToGroups(bool& answer);
+    void MarkRelatedForGroup();
+
+    // ---- snapping and placement (CKavoDocSnap.cpp)
+    // The point snapped to the grid and guides with snapping on, or into the
+    // polygon (steps 1) with snapping off.
+    void SnapPt(POINT& pt, int polyCount = 0, const POINT* poly = nullptr) const;
+    bool SnapPtMoved(const POINT& pt) const;
+    void CollectConGuides(const POINT& pt, bool keep);
+    bool CollectMoveSetGuides();
+    int CollectConEndGuides(const CFigure* fig, bool keep);
+    void StartPasteOffset(const POINT& pt);
+    CPoint GetNewObjPos();
+
+    // ---- the move context (built by the editing layer when installed)
+    int BuildMoveContext(const CObjList* moving, const CObjList* objects, int unused, int mode);
+    using MoveContextBuilder = int (*)(CKavoDoc& doc, const CObjList* moving, const CObjList* objects, int mode);
+    static void SetMoveContextBuilder(MoveContextBuilder builder);
+    // The single-guide snap of a move offset.
+    void SnapMoveOffset(int& dx, int& dy) const;
+    // The point kept inside the work space and snapped to the grid.
+    void ClampPtToWorkSpace(POINT& pt) const;
 
     // ---- undo log (the log itself is CUndoLog)
     CUndoLog& UndoLogRef() { return m_undo; }
@@ -279,7 +433,7 @@ public:
     // ---- IActiveDocument
     bool HasSelection() const override { return !m_pSelList->IsEmpty(); }
     void DeselectAll() override { ClearSelection(); }
-    void OnDeselectAll() override { ClearSelection(); }
+    void OnDeselectAll() override { DeselectAllObjs(); }
     void ClearTextObjIndex() override { m_nTextObjIndex = -1; }
     bool IsShowingConPts() const override { return m_bShowingConPts != 0; }
     void SetShowingConPts() override { m_bShowingConPts = 1; }
@@ -376,8 +530,15 @@ public:
     int32_t m_bMarking = 0;
     int32_t m_nTextObjIndex = -1;
     int32_t m_bShowingConPts = 0;
+    CSnapGuides m_snapGuides;
+    int32_t m_bCutting = 0;       // the cut switch of MarkForCut
+    CConnector* m_pDragTargetCon = nullptr;   // shown while a connector label is dragged
 
 private:
+    // Two connectors meeting at a shared end joined into one; the shared
+    // figure is cut too when asked.
+    CConnector* JoinCons(CConnector* c1, CConnector* c2, bool relabel, bool cutShared);
+    bool CanDetachFromFlow(CFigure* fig, CConnector*& a, CConnector*& b) const;
     bool AppendGroup(CGroup* group);
     void UnlinkFromGroups(CDiagObj* obj);
     void DeleteAllObjects();

@@ -205,7 +205,6 @@ void CKavoDoc::DeleteFig(CFigure* fig, bool redraw)
 
 void CKavoDoc::DeleteCon(CConnector* con, bool redraw, bool keepJunctions, bool merge)
 {
-    (void)merge;   // joining the two connectors left at a junction is the flow edits' work
     if (!con)
         return;
     DiagPrintf("CKavoDoc::DeleteCon()\n");
@@ -239,9 +238,18 @@ void CKavoDoc::DeleteCon(CConnector* con, bool redraw, bool keepJunctions, bool 
     delete con;
     SetModifiedFlag(true);
     if (!keepJunctions)
-        for (CFigure*& end : ends)
-            if (end && CutOrphanJunction(end))
+        for (CFigure*& end : ends) {
+            if (end && CutOrphanJunction(end)) {
                 end = nullptr;
+                continue;
+            }
+            // With the merge flag, the two connectors left at an automatic
+            // junction become one.
+            CConnector *a = nullptr, *b = nullptr;
+            if (merge && end && m_pObjList->Find(end) >= 0 && end->IsRedundantJct() && CanMergeAtJct(end) &&
+                GetConsOnFig(end, a, b) && MergeConsAtJct(a, b, true))
+                end = nullptr;
+        }
     // The remaining chain through each former end keeps one line shape.
     for (CFigure* end : {ends[0], ends[1]}) {
         if (!end || m_pObjList->Find(end) < 0)

@@ -17,3 +17,15 @@ void CMoveSet::Release()
     m_pList.reset();
     m_pDoc = nullptr;
 }
+
+void CMoveSet::ClampOffset(int& dx, int& dy) const
+{
+    if (dx > m_nRight)
+        dx = m_nRight;
+    else if (dx < -m_nLeft)
+        dx = -m_nLeft;
+    if (dy > m_nDown)
+        dy = m_nDown;
+    else if (dy < -m_nUp)
+        dy = -m_nUp;
+}

@@ -295,7 +295,10 @@ TEST_F(DocTest, CopiesLogOneCreationRecordWithTheFinalId)
     ASSERT_TRUE(sc && gc);
     EXPECT_EQ(sc->m_nId, 2);
     EXPECT_EQ(gc->m_nId, 6);
-    EXPECT_EQ(gc->m_members[0].id, 17);
+    // A group copy lists the members in reverse order.
+    ASSERT_EQ(gc->GetCount(), 2);
+    EXPECT_EQ(gc->m_members[0].id, 18);
+    EXPECT_EQ(gc->m_members[1].id, 17);
     int len = 0;
     doc.UndoLogRef().GetLastUndoStepCode(&len);
     EXPECT_EQ(len, 5 + 5 + 5 + 6);

@@ -1,4 +1,5 @@
 #include "app/ui/CKavoApp.h"
+#include "editing/MoveContext.h"
 
 #include "core/AppGlobals.h"
 #include "app/AppSeams.h"
@@ -109,6 +110,8 @@ BOOL CKavoApp::InitInstance()
         return FALSE;
     m_instance->Listen();
 
+    // Documents work out which objects follow a move by the editing rules.
+    InstallMoveContext();
     // Help buttons of dialogs below the application object open the help page.
     SetHelpHandler([](uint32_t context) {
         if (CKavoApp* app = AfxGetKavoApp())
