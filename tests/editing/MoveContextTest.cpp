@@ -1,0 +1,168 @@
+// Which objects follow a move, how far it may go and the guides it snaps to.
+#include "document/EditScenarioSupport.h"
+
+#include "editing/MoveContext.h"
+
+#include <algorithm>
+
+namespace {
+class MoveContextTest : public DocTest {
+protected:
+    void SetUp() override
+    {
+        DocTest::SetUp();
+        InstallMoveContext();
+        a = AddTextFig(doc, 0, 0);          // centre (100, 50)
+        b = AddTextFig(doc, 1000, 0);       // centre (1100, 50)
+    }
+
+    // B becomes a tall figure whose left side carries connection point 1 at
+    // the given height fraction (0 top .. 2048 bottom); the connector's end 2
+    // is attached there.
+    void MakeSlidingEnd(CConnector* c, float fraction)
+    {
+        b->SetRectNoUndo(CRect(1000, -200, 1100, 300));
+        b->m_props.Behavior.high |= 4;
+        b->m_pConPts = std::make_unique<CConPtList>();
+        b->m_bHasConPts = 1;
+        const int id = b->m_pConPts->AddConPt(CFltPoint(0.0f, fraction), "", 0, true, -1);
+        c->m_nConPtId2 = id;
+        CPoint at;
+        ASSERT_TRUE(b->m_pConPts->GetConPtPoint(id, b->m_rect, at));
+        c->EndPoint2 = at;
+        c->EndPoint1.y = at.y;
+    }
+
+    bool Follows(const CDiagObj* o) const
+    {
+        const CObjList& f = *doc.m_moveSet.GetList();
+        return std::find(f.begin(), f.end(), o) != f.end() && o->m_bFollow;
+    }
+
+    CFigure* a = nullptr;
+    CFigure* b = nullptr;
+};
+} // namespace
+
+TEST_F(MoveContextTest, StraightConnectorPullsTheFarFigureAlongItsAxis)
+{
+    CConnector* c = AddConBetween(doc, a, b, true);
+    doc.SelectObj(a, 1, 0, 0);
+    EXPECT_TRUE(Follows(a) && Follows(c) && Follows(b));
+    EXPECT_EQ(b->m_nFixedAxes, 2);     // x held, y follows
+    EXPECT_EQ(c->m_nFixedAxes, 0x20);  // end 2 keeps its x
+    EXPECT_EQ(doc.m_moveSet.m_nUp, CMoveSet::kUnlimited);
+    ASSERT_EQ(doc.m_moveSet.m_nYGuides, 1);
+    EXPECT_EQ(doc.m_moveSet.m_yGuides[0], 50);
+    EXPECT_EQ(doc.m_moveSet.m_nXGuides, 0);
+
+    const std::string before = FullSnapshot(doc);
+    ASSERT_EQ(doc.MoveSelection(10, 20, 0, false), 1);
+    EXPECT_EQ(a->m_rect, CRect(10, 20, 210, 120));
+    EXPECT_EQ(b->m_rect, CRect(1000, 20, 1200, 120));
+    // Both ends went down with the figures: the connector stays straight.
+    EXPECT_EQ(c->EndPoint1.y, 70);
+    EXPECT_EQ(c->EndPoint2.y, 70);
+    EXPECT_TRUE(c->IsHorizontalLock());
+    doc.UndoLastStep();
+    EXPECT_EQ(FullSnapshot(doc), before);
+}
+
+TEST_F(MoveContextTest, SlidingEndLeavesTheFigureAndLimitsTheMove)
+{
+    CConnector* c = AddConBetween(doc, a, b, true);
+    MakeSlidingEnd(c, 1024.0f);   // middle of the left side: y = 50
+    doc.SelectConAndEnds(c, 1, 0, true);   // the sliding end's figure stays out
+    EXPECT_FALSE(b->m_bSelected);
+    EXPECT_TRUE(Follows(a) && Follows(c));
+    EXPECT_FALSE(Follows(b));
+    EXPECT_EQ(doc.m_moveSet.m_nUp, 50 - (-200) - 1);
+    EXPECT_EQ(doc.m_moveSet.m_nDown, 300 - 50 - 1);
+    // Limited on the vertical axis only: no horizontal move at all.
+    EXPECT_EQ(doc.m_moveSet.m_nLeft, 0);
+    EXPECT_EQ(doc.m_moveSet.m_nRight, 0);
+
+    int dx = 40, dy = 400;
+    doc.m_moveSet.ClampOffset(dx, dy);
+    EXPECT_EQ(dx, 0);
+    EXPECT_EQ(dy, 249);
+    dy = -400;
+    doc.m_moveSet.ClampOffset(dx, dy);
+    EXPECT_EQ(dy, -249);
+
+    const std::string before = FullSnapshot(doc);
+    ASSERT_EQ(doc.MoveSelection(0, 100, 0, false), 1);
+    EXPECT_EQ(b->m_rect, CRect(1000, -200, 1100, 300));   // stays
+    EXPECT_EQ(c->EndPoint2, CPoint(1000, 150));            // the point slid along
+    CPoint at;
+    ASSERT_TRUE(b->m_pConPts->GetConPtPoint(c->m_nConPtId2, b->m_rect, at));
+    EXPECT_EQ(at.y, 150);
+    EXPECT_EQ(doc.m_moveSet.m_nUp, 249 + 100);   // the room shifts with the move
+    EXPECT_EQ(doc.m_moveSet.m_nDown, 249 - 100);
+    doc.UndoLastStep();
+    EXPECT_EQ(FullSnapshot(doc), before);
+    ASSERT_TRUE(b->m_pConPts->GetConPtPoint(c->m_nConPtId2, b->m_rect, at));
+    EXPECT_EQ(at.y, 50);
+}
+
+TEST_F(MoveContextTest, ContextTable)
+{
+    struct Case {
+        const char* what;
+        std::function<void()> build;
+        int up;
+        int yGuides;
+    };
+    CConnector* second = nullptr;
+    CFigure* c3 = nullptr;
+    const std::vector<Case> cases = {
+        {"no straight connectors: nothing limits, no guides", [&] { AddConBetween(doc, a, b, false); },
+         CMoveSet::kUnlimited, 0},
+        {"an end on the very top of its side gives no room, never a forced move",
+         [&] {
+             CConnector* c = AddConBetween(doc, a, b, true);
+             MakeSlidingEnd(c, 0.0f);
+             doc.AddObjToSel(c, 2, false);
+         },
+         0, 1},
+        {"two horizontal connectors at different heights give no y guide",
+         [&] {
+             AddConBetween(doc, a, b, true);
+             c3 = AddTextFig(doc, 0, 500);
+             CFigure* d = AddTextFig(doc, 1000, 500);
+             second = AddConBetween(doc, c3, d, true);
+             doc.AddObjToSel(c3, 2, false);
+         },
+         CMoveSet::kUnlimited, 0},
+    };
+    for (const Case& c : cases) {
+        ASSERT_TRUE(doc.OnNewDocument());
+        a = AddTextFig(doc, 0, 0);
+        b = AddTextFig(doc, 1000, 0);
+        c.build();
+        doc.AddObjToSel(a, 2, false);
+        doc.RefreshSelection(0);
+        EXPECT_EQ(doc.m_moveSet.m_nUp, c.up) << c.what;
+        EXPECT_EQ(doc.m_moveSet.m_nYGuides, c.yGuides) << c.what;
+        EXPECT_TRUE(Follows(a)) << c.what;
+        doc.ClearSel(false);
+    }
+    EXPECT_TRUE(Follows(second));
+}
+
+TEST_F(MoveContextTest, SingleGuideSnapsTheOffset)
+{
+    AddConBetween(doc, a, b, true);
+    doc.m_bAlignToGrid = 1;
+    doc.m_nSnapX = doc.m_nSnapY = 32;
+    doc.SelectObj(a, 1, 0, 0);
+    ASSERT_EQ(doc.m_moveSet.m_nYGuides, 1);
+    int dx = 5, dy = 20;   // the guide at 50 would land on 70: the grid takes it to 64
+    doc.SnapMoveOffset(dx, dy);
+    EXPECT_EQ(dx, 5);
+    EXPECT_EQ(dy, 14);
+    doc.m_moveSet.m_bSnap = 0;
+    dy = 20;
+    doc.SnapMoveOffset(dx, dy);
+    EXPECT_EQ(dy, 20);
+}
