@@ -435,7 +435,10 @@ bool CKavoDoc::SplitConAtFig(CFigure* fig, CConnector* con, const POINT& pt)
         h->m_bSelected = h->m_bVisited = h->m_bSetFlag = 0;
         h->m_pStaple = nullptr;
         h->m_pGroup = nullptr;
-        // A floating end at the drop point on the figure's side.
+        // The old end on its side, a floating end at the drop point on the
+        // figure's.
+        h->m_pFig1 = con->m_pFig1;
+        h->m_pFig2 = con->m_pFig2;
         if (i == 0) {
             h->m_pFig2 = fig;
             h->m_nConPtId2 = -1;

@@ -1,0 +1,267 @@
+// The group commands, group handles and the group record.
+#include "EditScenarioSupport.h"
+
+#include "core/QuestionPrompt.h"
+#include "core/Settings.h"
+#include "platform/MessageBeep.h"
+#include "platform/Prompt.h"
+
+namespace {
+int g_beeps = 0;
+int g_questions = 0;
+
+class GroupsTest : public DocTest {
+protected:
+    void SetUp() override
+    {
+        DocTest::SetUp();
+        g_beeps = 0;
+        m_oldBeep = SetBeepHandler([](UINT) { ++g_beeps; });
+    }
+    void TearDown() override { SetBeepHandler(m_oldBeep); }
+
+    CGroup* MakeGroup(std::initializer_list<CDiagObj*> members)
+    {
+        auto* g = new CGroup;
+        for (CDiagObj* o : members)
+            g->AddMember(o);
+        EXPECT_TRUE(doc.AddGroupWithId(g));
+        return g;
+    }
+
+    BeepHandler m_oldBeep = nullptr;
+};
+} // namespace
+
+TEST_F(GroupsTest, GroupGathersScatteredMembersBehindTheFrontOne)
+{
+    CFigure* a = AddTextFig(doc, 0, 0);
+    CFigure* x = AddTextFig(doc, 0, 1000);
+    CFigure* b = AddTextFig(doc, 500, 0);
+    CFigure* y = AddTextFig(doc, 500, 1000);
+    CFigure* c = AddTextFig(doc, 1000, 0);
+    for (CFigure* f : {a, b, c})
+        doc.AddObjToSel(f, 2, false);
+    doc.ResetUndoLog();
+    const std::string before = FullSnapshot(doc);
+    doc.OnGroup();
+    EXPECT_EQ(Ids(*doc.m_pObjList), (std::vector<int>{x->m_nId, y->m_nId, a->m_nId, b->m_nId, c->m_nId}));
+    ASSERT_EQ(doc.m_groupList.size(), 1u);
+    CGroup* g = doc.m_groupList[0];
+    EXPECT_EQ(g->GetCount(), 3);
+    EXPECT_TRUE(g->m_bSelected);
+    for (CFigure* f : {a, b, c})
+        EXPECT_EQ(f->m_pGroup, g);
+    EXPECT_FALSE(doc.CanGroup());   // all in one group now
+    doc.UndoLastStep();
+    EXPECT_EQ(FullSnapshot(doc), before);
+}
+
+TEST_F(GroupsTest, AConnectorToOutsideFiguresIsLeftOutAndOneObjectBeeps)
+{
+    CFigure* p = AddTextFig(doc, 0, 0);
+    CFigure* q = AddTextFig(doc, 0, 1000);
+    CFigure* r = AddTextFig(doc, 1000, 1000);
+    CConnector* c = AddConBetween(doc, q, r);
+    doc.AddObjToSel(p, 2, false);
+    doc.AddObjToSel(c, 2, false);
+    doc.ResetUndoLog();
+    const std::string before = FullSnapshot(doc);
+    doc.OnGroup();
+    EXPECT_EQ(g_beeps, 1);
+    EXPECT_FALSE(doc.CanUndo());
+    EXPECT_EQ(FullSnapshot(doc), before);
+    // With both end figures the connector goes into the group.
+    doc.AddObjToSel(q, 2, false);
+    doc.AddObjToSel(r, 2, false);
+    doc.OnGroup();
+    ASSERT_EQ(doc.m_groupList.size(), 1u);
+    EXPECT_EQ(doc.m_groupList[0]->GetCount(), 4);
+    EXPECT_EQ(c->m_pGroup, doc.m_groupList[0]);
+}
+
+TEST_F(GroupsTest, UngroupRegroupAndTheMemoryOfTheLastGroup)
+{
+    CFigure* a = AddTextFig(doc, 0, 0);
+    CFigure* b = AddTextFig(doc, 500, 0);
+    CFigure* c = AddTextFig(doc, 0, 500);
+    CFigure* d = AddTextFig(doc, 500, 500);
+    MakeGroup({a, b});
+    MakeGroup({c, d});
+    doc.ResetUndoLog();
+    doc.SelectObj(a, 1, 0, 0);
+    const std::string grouped = FullSnapshot(doc);
+    doc.OnUngroup();
+    EXPECT_EQ(doc.m_groupList.size(), 1u);
+    EXPECT_EQ(a->m_pGroup, nullptr);
+    EXPECT_EQ(doc.m_lastUngroup.GetCount(), 2);
+    doc.OnRegroup();
+    ASSERT_EQ(doc.m_groupList.size(), 2u);
+    EXPECT_EQ(a->m_pGroup, doc.m_groupList[1]);
+    EXPECT_TRUE(doc.m_groupList[1]->m_bSelected);
+    EXPECT_EQ(doc.m_lastUngroup.GetCount(), 0);
+    doc.UndoLastStep();   // the regroup
+    doc.UndoLastStep();   // the ungroup
+    EXPECT_EQ(FullSnapshot(doc), grouped);
+
+    // Two groups dissolved at once: nothing to regroup.
+    doc.SelectObj(a, 1, 0, 0);
+    doc.SelectObj(c, 2, 0, 0);
+    doc.OnUngroup();
+    EXPECT_TRUE(doc.m_groupList.empty());
+    EXPECT_EQ(doc.m_lastUngroup.GetCount(), 0);
+    doc.OnRegroup();
+    EXPECT_TRUE(doc.m_groupList.empty());
+    doc.UndoLastStep();
+    EXPECT_EQ(doc.m_groupList.size(), 2u);
+
+    // A member deleted after the ungroup: the memory is dropped silently.
+    doc.SelectObj(a, 1, 0, 0);
+    doc.OnUngroup();
+    ASSERT_EQ(doc.m_lastUngroup.GetCount(), 2);
+    doc.CutObj(b, -1);
+    EXPECT_EQ(doc.m_lastUngroup.GetCount(), 0);
+    const size_t groups = doc.m_groupList.size();
+    doc.OnRegroup();
+    EXPECT_EQ(doc.m_groupList.size(), groups);
+}
+
+TEST_F(GroupsTest, RegroupGivesUpWhenAMemberCannotBeFound)
+{
+    CFigure* a = AddTextFig(doc, 0, 0);
+    CFigure* b = AddTextFig(doc, 500, 0);
+    MakeGroup({a, b});
+    doc.SelectObj(a, 1, 0, 0);
+    doc.OnUngroup();
+    doc.m_lastUngroup.m_members[0].id = 999;   // names nothing in the diagram
+    doc.OnRegroup();
+    EXPECT_TRUE(doc.m_groupList.empty());
+    EXPECT_EQ(doc.m_lastUngroup.GetCount(), 0);
+    EXPECT_EQ(a->m_pGroup, nullptr);
+}
+
+TEST_F(GroupsTest, UngroupAllDissolvesNestedGroups)
+{
+    CFigure* a = AddTextFig(doc, 0, 0);
+    CFigure* b = AddTextFig(doc, 500, 0);
+    CFigure* c = AddTextFig(doc, 1000, 0);
+    CGroup* inner = MakeGroup({a, b});
+    MakeGroup({a, b, c});
+    doc.SelectObj(a, 1, 0, 0);
+    EXPECT_TRUE(c->m_bSelected);
+    doc.ResetUndoLog();
+    const std::string before = FullSnapshot(doc);
+    doc.OnUngroupAll();
+    EXPECT_TRUE(doc.m_groupList.empty());
+    for (CFigure* f : {a, b, c})
+        EXPECT_EQ(f->m_pGroup, nullptr);
+    EXPECT_EQ(doc.m_lastUngroup.GetCount(), 0);
+    doc.UndoLastStep();
+    EXPECT_EQ(FullSnapshot(doc), before);
+    (void)inner;
+}
+
+TEST_F(GroupsTest, AFailedGroupLeavesNoPointerNoMoveAndNoOpenStep)
+{
+    CFigure* a = AddTextFig(doc, 0, 0);
+    CFigure* z = AddTextFig(doc, 500, 0);
+    CFigure* m = AddTextFig(doc, 0, 1000);
+    CFigure* b = AddTextFig(doc, 1000, 0);
+    CGroup* old = MakeGroup({a, z});
+    doc.SelectObj(a, 1, 0, 0);
+    doc.SelectObj(b, 2, 0, 0);
+    doc.ResetUndoLog();
+    const std::string before = FullSnapshot(doc);
+    {
+        RefusingUndoLog refuse(doc);
+        doc.OnGroup();
+    }
+    EXPECT_EQ(FullSnapshot(doc), before);
+    EXPECT_EQ(a->m_pGroup, old);
+    EXPECT_EQ(z->m_pGroup, old);
+    EXPECT_EQ(b->m_pGroup, nullptr);
+    EXPECT_EQ(doc.m_groupList.size(), 1u);
+    EXPECT_FALSE(doc.InUndoStep());
+    (void)m;
+}
+
+TEST_F(GroupsTest, HandlesAnswerCornersFirstOnSelectedGroups)
+{
+    CFigure* a = AddTextFig(doc, 0, 0, 10, 10);
+    CFigure* b = AddTextFig(doc, 10, 10, 10, 10);
+    CGroup* g = MakeGroup({a, b});
+    CRect bounds;
+    g->GetBounds(bounds, 0, 0);
+    ASSERT_EQ(bounds, CRect(0, 0, 20, 20));
+    EXPECT_EQ(g->GetHandlePoint(9), CPoint(19, 19));
+    EXPECT_EQ(g->GetHandlePoint(8), CPoint(10, 19));
+    EXPECT_EQ(g->HandleHitTest(CPoint(5, 0), 16), 1);   // inside squares 1 and 2
+    EXPECT_EQ(g->HandleHitTest(CPoint(10, 19), 4), 8);
+    EXPECT_EQ(g->HandleHitTest(CPoint(10, 10), 4), 0);
+    int handle = -1;
+    EXPECT_EQ(doc.GroupHandleHitTest(CPoint(19, 19), 4, handle), nullptr);   // not selected
+    EXPECT_EQ(handle, 0);
+    doc.SelectGroup(g, false);
+    EXPECT_EQ(doc.GroupHandleHitTest(CPoint(19, 19), 4, handle), g);
+    EXPECT_EQ(handle, 9);
+    EXPECT_EQ(doc.GetFrontMember(g), b);
+    EXPECT_EQ(doc.GetBackMember(g), a);
+}
+
+TEST_F(GroupsTest, ApplyToGroupsAsksOnceWhenTheBoxIsTicked)
+{
+    CFigure* a = AddTextFig(doc, 0, 0);
+    CFigure* b = AddTextFig(doc, 500, 0);
+    CGroup* g = MakeGroup({a, b});
+    bool answer = false;
+    EXPECT_EQ(doc.AskApplyToGroups(answer), 0);   // no group selected
+    doc.SelectGroup(g, false);
+    g_questions = 0;
+    const QuestionHandler old = SetQuestionHandler([](const std::string& text) {
+        ++g_questions;
+        EXPECT_NE(text.find("Apply changes to grouped objects?"), std::string::npos);
+        return QuestionAnswer{IDYES, true};
+    });
+    EXPECT_EQ(doc.AskApplyToGroups(answer), 1);
+    EXPECT_TRUE(answer);
+    EXPECT_EQ(PromptForApplyToGroups, 0);
+    answer = false;
+    EXPECT_EQ(doc.AskApplyToGroups(answer), 1);
+    EXPECT_TRUE(answer);   // remembered, not asked again
+    EXPECT_EQ(g_questions, 1);
+    SetQuestionHandler(old);
+}
+
+TEST(GroupRecord, CopiesReverseAndResolveDropsUnknownIds)
+{
+    CKavoDoc doc;
+    ASSERT_TRUE(doc.OnNewDocument());
+    CFigure* a = AddTextFig(doc, 0, 0);
+    CFigure* b = AddTextFig(doc, 500, 0);
+    CGroup g;
+    g.m_nId = 4;
+    g.m_bSelected = 1;
+    g.m_nSpare1 = 1;
+    g.AddMember(a);
+    g.AddMember(b);   // head: b, a
+    EXPECT_EQ(g.m_members[0].obj, b);
+    CGroup copy(g);
+    EXPECT_EQ(copy.m_members[0].obj, a);   // reversed
+    EXPECT_EQ(copy.m_nId, 4);
+    EXPECT_EQ(copy.m_bSelected, 1);
+    EXPECT_EQ(copy.m_nSpare1, 0);
+    CGroup assigned;
+    assigned = g;
+    EXPECT_EQ(assigned.m_nSpare1, 1);
+    EXPECT_EQ(assigned.m_members[0].obj, a);
+
+    EXPECT_TRUE(g.CanResolveIn(*doc.m_pObjList));
+    g.AddMemberEntry(nullptr, 999);
+    EXPECT_FALSE(g.AddMemberEntry(a, -1));
+    EXPECT_FALSE(g.CanResolveIn(*doc.m_pObjList));
+    g.ResolveMembers(*doc.m_pObjList);
+    EXPECT_EQ(g.m_members[0].id, -1);
+    EXPECT_EQ(g.m_members[0].obj, nullptr);
+    EXPECT_EQ(a->m_pGroup, &g);
+    a->m_pGroup = b->m_pGroup = nullptr;
+}

@@ -1,0 +1,148 @@
+// Moving lists of objects and the z-order commands.
+#include "EditScenarioSupport.h"
+
+TEST_F(DocTest, MoveWithoutOffsetOrObjectsChangesNothing)
+{
+    CFigure* a = AddTextFig(doc, 0, 0);
+    EXPECT_EQ(doc.MoveSelection(10, 10, 0, false), 0);   // nothing selected
+    doc.SelectObj(a, 1, 0, 0);
+    EXPECT_EQ(doc.MoveSelection(0, 0, 0, false), 0);
+    CObjList empty;
+    EXPECT_EQ(doc.MoveObjList(&empty, 5, 5, 0, false), 0);
+    EXPECT_EQ(a->m_rect, CRect(0, 0, 200, 100));
+}
+
+TEST_F(DocTest, HeldEndsStayAndTheRoomShifts)
+{
+    CConnector* c = AddConBetween(doc, nullptr, nullptr);
+    c->EndPoint1 = CPoint(100, 50);
+    c->EndPoint2 = CPoint(600, 50);
+    doc.SelectObj(c, 1, 0, 0);
+    // End 2 keeps its x, end 1 its y.
+    c->m_nFixedAxes = 0x20 | 4;
+    doc.m_moveSet.m_nUp = 100;
+    doc.m_moveSet.m_nDown = 100;
+    doc.m_moveSet.m_nLeft = CMoveSet::kUnlimited;
+    doc.m_moveSet.m_nRight = 40;
+    const std::string before = FullSnapshot(doc);
+    ASSERT_EQ(doc.MoveSelection(10, 20, 0, false), 1);
+    EXPECT_EQ(c->EndPoint1, CPoint(110, 50));
+    EXPECT_EQ(c->EndPoint2, CPoint(600, 70));
+    EXPECT_EQ(doc.m_moveSet.m_nUp, 120);
+    EXPECT_EQ(doc.m_moveSet.m_nDown, 80);
+    EXPECT_EQ(doc.m_moveSet.m_nRight, 30);
+    EXPECT_EQ(doc.m_moveSet.m_nLeft, CMoveSet::kUnlimited);
+    doc.UndoLastStep();
+    EXPECT_EQ(FullSnapshot(doc), before);
+}
+
+TEST_F(DocTest, ARefusedMoveRecordLeavesEverythingInPlace)
+{
+    CFigure* a = AddTextFig(doc, 0, 0);
+    CFigure* b = AddTextFig(doc, 500, 0);
+    AddConBetween(doc, a, b);
+    doc.SelectAll();
+    const std::string before = FullSnapshot(doc);
+    RefusingUndoLog refuse(doc);
+    EXPECT_EQ(doc.MoveSelection(30, 30, 0, false), 0);
+    EXPECT_EQ(FullSnapshot(doc), before);
+    EXPECT_FALSE(doc.InUndoStep());
+}
+
+namespace {
+class ZOrderTest : public DocTest {
+protected:
+    void SetUp() override
+    {
+        DocTest::SetUp();
+        // Five figures in a row, each overlapping its neighbours.
+        for (int i = 0; i < 5; ++i)
+            f[i] = AddTextFig(doc, 150 * i, 0);
+        doc.ResetUndoLog();
+    }
+    std::vector<int> Order(std::initializer_list<int> which) const
+    {
+        std::vector<int> ids;
+        for (int i : which)
+            ids.push_back(f[i]->m_nId);
+        return ids;
+    }
+    CFigure* f[5] = {};
+};
+} // namespace
+
+TEST_F(ZOrderTest, FrontAndBackKeepTheSelectionsOrder)
+{
+    doc.AddObjToSel(f[3], 2, false);
+    doc.AddObjToSel(f[1], 2, false);
+    const std::string before = FullSnapshot(doc);
+    doc.BringToFront();
+    EXPECT_EQ(Ids(*doc.m_pObjList), Order({0, 2, 4, 1, 3}));
+    doc.UndoLastStep();
+    EXPECT_EQ(FullSnapshot(doc), before);
+    doc.SendToBack();
+    EXPECT_EQ(Ids(*doc.m_pObjList), Order({1, 3, 0, 2, 4}));
+    doc.UndoLastStep();
+    EXPECT_EQ(FullSnapshot(doc), before);
+}
+
+TEST_F(ZOrderTest, OneStepPassesTheFirstOverlappingNeighbour)
+{
+    // Far away in front of f0: f4 does not overlap it; f1 does.
+    f[4]->SetRectNoUndo(CRect(5000, 5000, 5200, 5100));
+    doc.m_pObjList->MoveTo(f[4], 1);   // 0 4 1 2 3
+    doc.AddObjToSel(f[0], 2, false);
+    doc.BringForwardOne();
+    EXPECT_EQ(Ids(*doc.m_pObjList), Order({4, 1, 0, 2, 3}));
+    doc.UndoLastStep();
+    EXPECT_EQ(Ids(*doc.m_pObjList), Order({0, 4, 1, 2, 3}));
+
+    // Nothing overlapping behind it: nothing happens, no step.
+    doc.ResetUndoLog();
+    doc.SendBackOne();
+    EXPECT_EQ(Ids(*doc.m_pObjList), Order({0, 4, 1, 2, 3}));
+    EXPECT_FALSE(doc.CanUndo());
+    // Two selected objects: neither command does anything.
+    doc.AddObjToSel(f[2], 2, false);
+    doc.BringForwardOne();
+    EXPECT_EQ(Ids(*doc.m_pObjList), Order({0, 4, 1, 2, 3}));
+}
+
+TEST_F(ZOrderTest, AGroupedNeighbourStandsForItsFrontMember)
+{
+    auto* g = new CGroup;
+    g->AddMember(f[1]);
+    g->AddMember(f[3]);
+    ASSERT_TRUE(doc.AddGroupWithId(g));
+    doc.AddObjToSel(f[0], 2, false);
+    doc.BringForwardOne();   // past the whole group, behind f4
+    EXPECT_EQ(Ids(*doc.m_pObjList), Order({1, 2, 3, 0, 4}));
+    doc.ClearSel(false);
+    doc.AddObjToSel(f[4], 2, false);
+    doc.SendBackOne();   // f0 does not overlap it: behind the group's back member
+    EXPECT_EQ(Ids(*doc.m_pObjList), Order({4, 1, 2, 3, 0}));
+}
+
+TEST_F(ZOrderTest, MoveObjInListPositionsAreOneBased)
+{
+    struct Case {
+        int from, to;
+        int moved;   // index into f of the object returned, -1 for null
+        std::vector<int> order;
+    };
+    const Case cases[] = {
+        {1, 3, 0, {1, 2, 0, 3, 4}}, {5, 1, 4, {4, 0, 1, 2, 3}}, {2, 2, 1, {0, 1, 2, 3, 4}},
+        {0, 2, -1, {0, 1, 2, 3, 4}}, {2, 6, -1, {0, 1, 2, 3, 4}},
+    };
+    for (const Case& c : cases) {
+        const std::vector<CDiagObj*> saved(doc.m_pObjList->begin(), doc.m_pObjList->end());
+        CDiagObj* got = doc.MoveObjInList(c.from, c.to, true);
+        EXPECT_EQ(got, c.moved < 0 ? nullptr : f[c.moved]) << c.from << "->" << c.to;
+        std::vector<int> expected;
+        for (int i : c.order)
+            expected.push_back(f[i]->m_nId);
+        EXPECT_EQ(Ids(*doc.m_pObjList), expected) << c.from << "->" << c.to;
+        for (size_t i = 0; i < saved.size(); ++i)
+            doc.m_pObjList->MoveTo(saved[i], int(i));
+    }
+}

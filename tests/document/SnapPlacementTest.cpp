@@ -1,0 +1,106 @@
+// Snapping through the document, guides from nearby connectors, figure
+// rectangles snapped while moved or resized, and the placement of new
+// objects.
+#include "EditScenarioSupport.h"
+
+#include "document/Placement.h"
+
+TEST_F(DocTest, SnapPtFollowsTheSnappingSwitch)
+{
+    doc.m_nSnapX = doc.m_nSnapY = 32;
+    doc.m_bAlignToGrid = 0;
+    POINT p{47, 49};
+    doc.SnapPt(p);
+    EXPECT_EQ(CPoint(p), CPoint(47, 49));
+    EXPECT_FALSE(doc.SnapPtMoved(p));
+    doc.m_bAlignToGrid = 1;
+    doc.SnapPt(p);
+    EXPECT_EQ(CPoint(p), CPoint(32, 64));
+    EXPECT_TRUE(doc.SnapPtMoved(CPoint(47, 49)));
+}
+
+TEST_F(DocTest, GuidesFromNearbyConnectorsAndConnectorEnds)
+{
+    doc.m_bAlignToGrid = 1;
+    doc.m_nSnapX = doc.m_nSnapY = 32;
+    CConnector* h = AddConBetween(doc, nullptr, nullptr);
+    h->EndPoint1 = CPoint(0, 100);
+    h->EndPoint2 = CPoint(500, 100);
+    CConnector* v = AddConBetween(doc, nullptr, nullptr);
+    v->EndPoint1 = CPoint(2000, 0);
+    v->EndPoint2 = CPoint(2000, 900);
+    doc.m_snapGuides.AddX(7);
+    doc.CollectConGuides(CPoint(250, 110), false);
+    EXPECT_EQ(doc.m_snapGuides.m_nX, 0);   // cleared first; the vertical one is far away
+    ASSERT_EQ(doc.m_snapGuides.m_nY, 1);
+    EXPECT_EQ(doc.m_snapGuides.m_y[0], 100);
+    doc.CollectConGuides(CPoint(2010, 400), true);
+    ASSERT_EQ(doc.m_snapGuides.m_nX, 1);
+    EXPECT_EQ(doc.m_snapGuides.m_x[0], 2000);
+
+    // A figure off the grid: its centre, then each connector's far end
+    // shifted by centre - near end.
+    CFigure* f = AddTextFig(doc, 10, 10);   // centre (110, 60)
+    CConnector* c = AddConBetween(doc, f, nullptr);
+    c->EndPoint1 = CPoint(210, 60);
+    c->EndPoint2 = CPoint(600, 90);
+    EXPECT_EQ(doc.CollectConEndGuides(f, false), 1);
+    ASSERT_EQ(doc.m_snapGuides.m_nX, 2);
+    EXPECT_EQ(CPoint(doc.m_snapGuides.m_x[0], doc.m_snapGuides.m_y[0]), CPoint(110, 60));
+    EXPECT_EQ(CPoint(doc.m_snapGuides.m_x[1], doc.m_snapGuides.m_y[1]), CPoint(500, 90));
+}
+
+TEST_F(DocTest, FigureRectanglesSnapWhileMovedAndResized)
+{
+    doc.m_bAlignToGrid = 1;
+    doc.m_nSnapX = doc.m_nSnapY = 32;
+    CFigure* f = AddTextFig(doc, 0, 0, 100, 100);
+    f->m_props.Behavior.high = kSnapHighX | kSnapHighY;
+    CRect out;
+    ASSERT_TRUE(f->Resize(out, 9, 110, 70, true));
+    EXPECT_EQ(f->m_rect, CRect(0, 0, 96, 64));   // the dragged corner on the grid
+    EXPECT_EQ(out, f->m_rect);
+    f->SetRectNoUndo(CRect(0, 0, 100, 100));
+    f->Offset(5, 5, true, true);
+    EXPECT_EQ(f->m_rect, CRect(0, 0, 100, 100));   // back onto the nearer grid sides
+    f->Offset(5, 5, false, true);
+    EXPECT_EQ(f->m_rect, CRect(5, 5, 105, 105));   // snap requests dropped for the move
+    doc.m_bAlignToGrid = 0;
+    ASSERT_TRUE(f->Resize(out, 9, 110, 70, true));
+    EXPECT_EQ(f->m_rect, CRect(5, 5, 110, 70));
+}
+
+TEST_F(DocTest, NewObjectsStepDownAndRightUntilTheyLeaveTheView)
+{
+    doc.m_bAlignToGrid = 0;
+    ResetPasteOffset();
+    const CPoint centre = doc.m_rcPage.CenterPoint();
+    EXPECT_EQ(doc.GetNewObjPos(), centre);
+    EXPECT_EQ(doc.GetNewObjPos(), CPoint(centre.x + 16, centre.y + 16));
+    EXPECT_EQ(doc.GetNewObjPos(), CPoint(centre.x + 32, centre.y + 32));
+    EXPECT_EQ(doc.GetNewObjPos(), CPoint(centre.x + 48, centre.y + 48));
+    CPoint p;
+    int n = 4;
+    do {
+        p = doc.GetNewObjPos();
+        ++n;
+    } while (p != centre && n < 1000);
+    EXPECT_EQ(p, centre);   // once it would leave the view: back in the middle
+    EXPECT_GT(n, 50);
+
+    // Snapping on: twice the snap steps, from the snapped centre.
+    doc.m_bAlignToGrid = 1;
+    doc.m_nSnapX = doc.m_nSnapY = 32;
+    ResetPasteOffset();
+    CPoint snapped = centre;
+    SnapToGridStep(snapped.x, 32);
+    SnapToGridStep(snapped.y, 32);
+    EXPECT_EQ(doc.GetNewObjPos(), snapped);
+    EXPECT_EQ(doc.GetNewObjPos(), CPoint(snapped.x + 64, snapped.y + 64));
+
+    // A paste lands exactly at the paste point.
+    doc.StartPasteOffset(CPoint(700, 900));
+    EXPECT_EQ(doc.GetNewObjPos(), CPoint(700, 900));
+    EXPECT_EQ(doc.GetNewObjPos(), CPoint(764, 964));
+    EXPECT_TRUE(IsPasteOriginUnset());
+}
