@@ -265,3 +265,23 @@ TEST(GroupRecord, CopiesReverseAndResolveDropsUnknownIds)
     EXPECT_EQ(a->m_pGroup, &g);
     a->m_pGroup = b->m_pGroup = nullptr;
 }
+
+TEST_F(GroupsTest, AFailedRegroupGivesTheMembersTheirPointersBack)
+{
+    CFigure* a = AddTextFig(doc, 0, 0);
+    CFigure* b = AddTextFig(doc, 500, 0);
+    MakeGroup({a, b});
+    doc.SelectObj(a, 1, 0, 0);
+    doc.OnUngroup();
+    doc.ResetUndoLog();
+    const std::string before = FullSnapshot(doc);
+    {
+        RefusingUndoLog refuse(doc);
+        doc.OnRegroup();
+    }
+    EXPECT_EQ(FullSnapshot(doc), before);
+    EXPECT_EQ(a->m_pGroup, nullptr);
+    EXPECT_EQ(b->m_pGroup, nullptr);
+    EXPECT_FALSE(doc.InUndoStep());
+    EXPECT_EQ(doc.m_lastUngroup.GetCount(), 2);   // can be tried again
+}

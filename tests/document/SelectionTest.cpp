@@ -2,7 +2,12 @@
 // rectangles.
 #include "EditScenarioSupport.h"
 
+#include "core/ProgramFolders.h"
 #include "core/Settings.h"
+#include "core/Trace.h"
+
+#include <QFile>
+#include <QTemporaryDir>
 
 #include <algorithm>
 #include <functional>
@@ -214,4 +219,37 @@ TEST_F(DocTest, SetRectangles)
     EXPECT_TRUE(doc.GetObjSetRect(1, 0, 0, nullptr, true).IsRectNull());
     a->m_bSetFlag = 1;
     EXPECT_EQ(doc.GetObjSetRect(2, 0, 0, nullptr, false), ra);
+}
+
+TEST_F(DocTest, DumpAndSetRectangleTraceLines)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    SetProgramFolderForTest(dir.path());
+    CFigure* a = AddTextFig(doc, 0, 0, 200, 100, "Hello");
+    CFigure* b = AddTextFig(doc, 500, 0);
+    CConnector* c = AddConBetween(doc, a, b);
+    auto* s = new CStaple(&doc, kStapleFigLink);
+    s->MakeFigLink(a, 127, 127, b, 127, 127, 0, 0);
+    ASSERT_TRUE(doc.AddStapleWithId(s));
+    doc.DumpObjs();   // diagnostics off: nothing
+    EXPECT_FALSE(QFile::exists(dir.path() + "/Diags.log"));
+
+    g_bDiagnostics = true;
+    InitDiagnostics();
+    doc.DumpObjs();
+    doc.GetObjSetRect(0, 0, 0, doc.m_pStapleList.get(), false);
+    DiagPrintf("STAT  next\n");
+    QFile f(dir.path() + "/Diags.log");
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    const QByteArray log = f.readAll();
+    const QByteArray expected = "DUMP  All Objects, 1-based index(head to tail)(back to front)\n"
+                                "DUMP    [1] F id=" + QByteArray::number(a->m_nId) + " <Hello>\n"
+                                "DUMP    [2] F id=" + QByteArray::number(b->m_nId) + " <F>\n"
+                                "DUMP    [3] C id=" + QByteArray::number(c->m_nId) + " from:" +
+                                QByteArray::number(a->m_nId) + " to:" + QByteArray::number(b->m_nId) + "\n"
+                                "DUMP    [1] S id=1 conid=-1 figid=" + QByteArray::number(a->m_nId) + "\n"
+                                "STAT  GetObjSetRect unk type=2\n"
+                                "STAT  next\n";
+    EXPECT_TRUE(log.contains(expected)) << log.toStdString();
 }
