@@ -352,6 +352,60 @@ TEST(IntGeometryIntersect, AxisLinesAndRectangles)
     EXPECT_EQ(FindRectContainingPt(CPoint(30, 5), rects, 2), -1); // right edge excluded
 }
 
+TEST(IntGeometryIntersect, SegmentThroughACornerLeavesByAnotherSide)
+{
+    // A corner is met by two sides and counts as one hit, so a segment that
+    // starts (or ends) on a corner gets the other crossing.
+    const CRect r(0, 0, 10, 10);
+    struct Case {
+        CLineSeg seg;
+        CPoint hit;
+    } cases[] = {
+        {{0, 0, 20, 10}, {10, 5}},    // from the top-left corner out by the right side
+        {{20, 10, 0, 0}, {10, 5}},    // the same, ending on the corner
+        {{10, 0, -10, 10}, {0, 5}},   // from the top-right corner out by the left side
+        {{0, 10, 20, 0}, {10, 5}},    // from the bottom-left corner
+        {{0, 0, 5, 20}, {3, 10}},     // out by the bottom side (2.5 rounds up)
+        {{-10, -10, 5, 5}, {0, 0}},   // entering at a corner and ending inside
+    };
+    for (const Case& c : cases) {
+        POINT hit{};
+        ASSERT_TRUE(IntersectSegmentRect(c.seg, r, hit)) << c.seg.x1 << "," << c.seg.y1;
+        EXPECT_EQ(CPoint(hit), c.hit) << c.seg.x1 << "," << c.seg.y1 << " " << c.seg.x2 << ","
+                                      << c.seg.y2;
+    }
+}
+
+TEST(IntGeometryIntersect, CrossingsDoNotDependOnTheDirection)
+{
+    // Each crossing is the exact one rounded once, whichever end comes first.
+    POINT a{2, 0}, b{2, 0};
+    ASSERT_TRUE(IntersectSegWithVertLine(CLineSeg(0, 0, 7, 3), -100, 100, a));
+    ASSERT_TRUE(IntersectSegWithVertLine(CLineSeg(7, 3, 0, 0), -100, 100, b));
+    EXPECT_EQ(a.y, 1); // 6/7
+    EXPECT_EQ(b.y, 1);
+    a = POINT{0, -2};
+    ASSERT_TRUE(IntersectSegWithHorzLine(CLineSeg(0, 0, -3, -7), -100, 100, a));
+    EXPECT_EQ(a.x, -1); // -6/7
+    // Out of range by less than a unit is out of range.
+    a = POINT{2, 0};
+    EXPECT_FALSE(IntersectSegWithVertLine(CLineSeg(0, 0, 7, 3), 0, 0, a));
+
+    const CLineSeg s1(0, 0, 100, 37), s2(0, 90, 100, -3);
+    const CLineSeg forms[][2] = {
+        {s1, s2},
+        {s2, s1},
+        {CLineSeg(s1.End(), s1.Start()), s2},
+        {s2, CLineSeg(s1.End(), s1.Start())},
+        {CLineSeg(s2.End(), s2.Start()), CLineSeg(s1.End(), s1.Start())},
+    };
+    for (const auto& f : forms) {
+        POINT out{};
+        ASSERT_TRUE(IntersectOrthoSegments(f[0], f[1], out));
+        EXPECT_EQ(CPoint(out), CPoint(69, 26)); // (69.23, 25.62)
+    }
+}
+
 TEST(IntGeometryIntersect, SegmentsWithSegments)
 {
     POINT out{};
