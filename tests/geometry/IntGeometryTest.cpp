@@ -513,21 +513,41 @@ TEST(IntGeometrySides, SideOfLineAndBetween)
 
 TEST(IntGeometryExtremes, HugeCoordinatesDoNotOverflow)
 {
+    // Every result is the one that exact arithmetic gives (a product of two
+    // coordinates overflowing 32 or 64 bits would give another).
     const CPoint lo(INT_MIN, INT_MIN), hi(INT_MAX, INT_MAX), mixed(INT_MIN, INT_MAX);
-    POINT foot{};
-    PtNearSegment(0, 0, INT_MIN, INT_MIN, INT_MAX, INT_MAX, INT_MAX, &foot);
-    PtNearSegment(INT_MAX, 0, INT_MIN, 0, INT_MAX, 1, 5, &foot);
-    ProjectPtOnLine(mixed, lo, hi, false);
-    PtOnSegment(lo, mixed, hi, 3);
-    SnapLineToAxis(INT_MIN, INT_MIN, INT_MAX, INT_MAX - 1, foot, 7);
-    POINT two[2];
-    IntersectAxisSegWithSeg(CLineSeg(0, INT_MIN, 0, INT_MAX), CLineSeg(INT_MIN, INT_MAX, INT_MAX, INT_MIN), two);
-    IntersectOrthoSegments(CLineSeg(lo, hi), CLineSeg(mixed, CPoint(INT_MAX, INT_MIN)), foot);
+    POINT foot{-7, -7};
+    // (0, 0) lies on the full diagonal, and the end of a flat segment within
+    // one unit of it.
+    EXPECT_TRUE(PtNearSegment(0, 0, INT_MIN, INT_MIN, INT_MAX, INT_MAX, INT_MAX, &foot));
+    EXPECT_EQ(CPoint(foot), CPoint(0, 0));
+    EXPECT_TRUE(PtNearSegment(INT_MAX, 0, INT_MIN, 0, INT_MAX, 1, 5, &foot));
+    EXPECT_EQ(CPoint(foot), CPoint(INT_MAX, 0));
+    // The foot of the far corner on y = x is (-0.5, -0.5), rounded below.
+    EXPECT_EQ(ProjectPtOnLine(mixed, lo, hi, false), CPoint(0, 0));
+    EXPECT_FALSE(PtOnSegment(lo, mixed, hi, 3));
+    EXPECT_TRUE(PtOnSegment(lo, CPoint(5, 5), hi, 3));
+    // 2^32 - 2 against 2^32 - 1 is no axis; the horizontal candidate is given.
+    EXPECT_FALSE(SnapLineToAxis(INT_MIN, INT_MIN, INT_MAX, INT_MAX - 1, foot, 7));
+    EXPECT_EQ(CPoint(foot), CPoint(INT_MAX, INT_MIN));
+    // The anti-diagonal from (INT_MIN, INT_MAX) is y = -x - 1.
+    POINT two[2] = {};
+    ASSERT_EQ(IntersectAxisSegWithSeg(CLineSeg(0, INT_MIN, 0, INT_MAX),
+                                      CLineSeg(INT_MIN, INT_MAX, INT_MAX, INT_MIN), two),
+              1);
+    EXPECT_EQ(CPoint(two[0]), CPoint(0, -1));
+    ASSERT_TRUE(IntersectOrthoSegments(CLineSeg(lo, hi), CLineSeg(mixed, CPoint(INT_MAX, INT_MIN)), foot));
+    EXPECT_EQ(CPoint(foot), CPoint(0, 0)); // (-0.5, -0.5)
     EXPECT_EQ(PtAlongLine(CPoint(0, INT_MAX), CPoint(0, INT_MAX - 1), INT_MIN).y, INT_MAX);
     EXPECT_EQ(PtAtAngle(INT_MAX, 0, 1.570795, 1e30).x, INT_MAX);
     POINT p{INT_MAX, INT_MIN};
     MapPtBetweenRects(p, CRect(INT_MIN, INT_MIN, INT_MAX, INT_MAX), CRect(0, 0, 1, 1));
+    EXPECT_EQ(CPoint(p), CPoint(1, 0));
     MapPtBetweenRects(p, CRect(0, 0, 1, 1), CRect(INT_MIN, INT_MIN, INT_MAX, INT_MAX));
+    EXPECT_EQ(CPoint(p), CPoint(INT_MAX, INT_MIN));
+    p = POINT{0, 0};
+    MapPtBetweenRects(p, CRect(INT_MIN, INT_MIN, INT_MAX, INT_MAX), CRect(0, 0, 100, 100));
+    EXPECT_EQ(CPoint(p), CPoint(50, 50));
     CRect r(INT_MIN, INT_MIN, INT_MAX, INT_MAX);
     EXPECT_TRUE(InsetRectByMargins(r, -1e300, 1e300, 0, 0));
     EXPECT_EQ(r, CRect(-1, INT_MIN, INT_MAX, INT_MAX));
