@@ -2,10 +2,10 @@
 // and handles, and the marking rules that keep a group's parts together.
 #include "document/CKavoDoc.h"
 
+#include "core/MessageBeep.h"
 #include "core/QuestionPrompt.h"
 #include "core/Settings.h"
 #include "document/CStaple.h"
-#include "platform/MessageBeep.h"
 #include "platform/Prompt.h"
 #include "platform/StringTable.h"
 

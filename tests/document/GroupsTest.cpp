@@ -3,7 +3,7 @@
 
 #include "core/QuestionPrompt.h"
 #include "core/Settings.h"
-#include "platform/MessageBeep.h"
+#include "core/MessageBeep.h"
 #include "platform/Prompt.h"
 
 namespace {
@@ -16,9 +16,9 @@ protected:
     {
         DocTest::SetUp();
         g_beeps = 0;
-        m_oldBeep = SetBeepHandler([](UINT) { ++g_beeps; });
+        m_oldBeep = SetMessageBeepHandler([](UINT) { ++g_beeps; });
     }
-    void TearDown() override { SetBeepHandler(m_oldBeep); }
+    void TearDown() override { SetMessageBeepHandler(m_oldBeep); }
 
     CGroup* MakeGroup(std::initializer_list<CDiagObj*> members)
     {
@@ -29,7 +29,7 @@ protected:
         return g;
     }
 
-    BeepHandler m_oldBeep = nullptr;
+    MessageBeepHandler m_oldBeep = nullptr;
 };
 } // namespace
 
