@@ -1,9 +1,12 @@
 #include "document/CGroup.h"
 
+#include "core/NumericHelpers.h"
 #include "document/CDiagObj.h"
+#include "document/CFigure.h"
 #include "geometry/IntGeometry.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <new>
 
 CGroup::CGroup(const CGroup& o) : CIdObj()
@@ -167,4 +170,61 @@ int CGroup::HandleHitTest(const POINT& pt, int size) const
             return h;
     }
     return 0;
+}
+
+void CGroup::ResizeByHandle(CRect& out, int handle, int dx, int dy, int minWidth, int minHeight) const
+{
+    CRect b;
+    GetBounds(b, 0, 0);
+    out = b;
+    if (handle < 1 || handle > 9 || handle == 5)
+        return;
+    CPoint p = GetHandlePoint(handle);
+    p.Offset(dx, dy);
+    const bool left = handle == 1 || handle == 4 || handle == 7, right = handle == 3 || handle == 6 || handle == 9;
+    const bool top = handle <= 3, bottom = handle >= 7;
+    // Right and bottom handles sit on the last pixel inside the bounds.
+    int w = left ? b.right - p.x : (right ? p.x + 1 - b.left : b.Width());
+    int h = top ? b.bottom - p.y : (bottom ? p.y + 1 - b.top : b.Height());
+    w = std::max({w, 0, minWidth});
+    h = std::max({h, 0, minHeight});
+    // The group's aspect: fitted by the width, or by the height when that
+    // gives the old size back (a top or bottom handle).
+    if (b.Width() > 0 && b.Height() > 0) {
+        const int byWidth = int((long long)w * b.Height() / b.Width());
+        if (w == b.Width() && byWidth == b.Height())
+            w = int((long long)h * b.Width() / b.Height());
+        else
+            h = byWidth;
+    }
+    const int cx = b.left + b.Width() / 2, cy = b.top + b.Height() / 2;
+    out.left = left ? b.right - w : (right ? b.left : cx - w / 2);
+    out.top = top ? b.bottom - h : (bottom ? b.top : cy - h / 2);
+    out.right = out.left + w;
+    out.bottom = out.top + h;
+}
+
+CSize CGroup::GetTextScaleSize() const
+{
+    int smallest = 128;
+    bool any = false;
+    for (const Member& m : m_members) {
+        if (!m.obj || m.obj->GetType() != kObjFigure)
+            continue;
+        const auto* f = static_cast<const CFigure*>(m.obj);
+        const int size = std::abs(int(f->GetFont().lfHeight));
+        if (!f->HasTextAreas() || size == 0)
+            continue;
+        any = true;
+        smallest = std::min(smallest, size);
+    }
+    if (!any)
+        return CSize(64, 64);
+    CRect b;
+    GetBounds(b, 0, 0);
+    const int w = b.Width() * 4 / smallest, h = b.Height() * 4 / smallest;
+    int fw = w, fh = h;
+    if (b.Width() > 0 && b.Height() > 0)
+        FitSizeKeepAspect(w, h, b.Width(), b.Height(), fw, fh, 1);
+    return CSize(fw, fh);
 }

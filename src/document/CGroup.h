@@ -78,6 +78,15 @@ public:
     // The first handle (order 1, 7, 3, 9, 4, 6, 2, 8) whose size x size
     // square holds the point; 0 for none.
     int HandleHitTest(const POINT& pt, int size) const;
+    // The bounds after dragging a handle by (dx, dy): the handle's corner or
+    // side takes the size (a side handle keeps the other dimension), never
+    // below 0 or the minimum, fitted to the group's aspect and anchored at
+    // the opposite corner or side; middle handles keep the other centre.
+    void ResizeByHandle(CRect& out, int handle, int dx, int dy, int minWidth, int minHeight) const;
+    // The size text is scaled by: 64 x 64 unless members have text areas;
+    // then the bounds times 4 over the smallest font height (from 128),
+    // fitted to the bounds' aspect.
+    CSize GetTextScaleSize() const;
 };
 
 template <class Range>

@@ -13,6 +13,13 @@ PlacementState g_placement;
 CKavoDoc::MoveContextBuilder g_moveContextBuilder = nullptr;
 constexpr int kPlacementStep = 16;
 
+// The orientation test of guides: horizontal is not vertical, with equal
+// end heights (or held so).
+bool IsHorizontalCon(const CConnector* c)
+{
+    return c->IsEnd2Auto() && !c->IsEnd1Auto();
+}
+
 IActiveView* ActiveView()
 {
     IAppContext* ctx = GetAppContext();
@@ -72,7 +79,7 @@ void CKavoDoc::CollectConGuides(const POINT& pt, bool keep)
             continue;
         auto* c = static_cast<CConnector*>(o);
         const CPoint a = c->EndPoint1, b = c->EndPoint2;
-        if (c->IsEnd2Auto() && !c->IsEnd1Auto()) {
+        if (IsHorizontalCon(c)) {
             if (a.y >= box.top && a.y <= box.bottom && std::max(a.x, b.x) >= box.left &&
                 std::min(a.x, b.x) <= box.right && !m_snapGuides.AddY(a.y))
                 return;
@@ -94,9 +101,15 @@ bool CKavoDoc::CollectMoveSetGuides()
         if (o->GetType() != kObjFigure || !o->IsStockKind(68))
             continue;
         auto* f = static_cast<CFigure*>(o);
+        // The first horizontal connector whose far end stays where it is.
         CConnector* pick = nullptr;
         ForEachConnector([&](CConnector* c) {
-            if (!pick && !c->m_bFollow && (c->m_pFig1 == f || c->m_pFig2 == f) && c->IsHorizontalLock())
+            if (pick || (c->m_pFig1 != f && c->m_pFig2 != f) || !IsHorizontalCon(c))
+                return;
+            const int farEnd = c->m_pFig1 == f ? 2 : 1;
+            const CFigure* far = c->GetEndFig(farEnd);
+            const uint8_t farBits = farEnd == 1 ? (4 | 8) : (16 | 32);
+            if (far ? !far->m_bFollow : (c->m_nFixedAxes & farBits) == farBits)
                 pick = c;
         });
         if (pick && m_snapGuides.AddPoint(pick->m_pFig1 == f ? pick->EndPoint2 : pick->EndPoint1))

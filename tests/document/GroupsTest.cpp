@@ -285,3 +285,26 @@ TEST_F(GroupsTest, AFailedRegroupGivesTheMembersTheirPointersBack)
     EXPECT_FALSE(doc.InUndoStep());
     EXPECT_EQ(doc.m_lastUngroup.GetCount(), 2);   // can be tried again
 }
+
+TEST_F(GroupsTest, ResizeByHandleKeepsTheGroupsAspect)
+{
+    CFigure* a = AddTextFig(doc, 0, 0, 100, 100);
+    CFigure* b = AddTextFig(doc, 100, 0, 100, 100);
+    CGroup* g = MakeGroup({a, b});   // bounds (0, 0, 200, 100)
+    struct Case {
+        int handle, dx, dy;
+        CRect expected;
+    };
+    const Case cases[] = {
+        {9, 100, 10, CRect(0, 0, 300, 150)},      // by the width
+        {8, 0, 50, CRect(-50, 0, 250, 150)},      // by the height, centre kept
+        {1, 300, 0, CRect(180, 90, 200, 100)},    // not below the minimum width
+        {5, 10, 10, CRect(0, 0, 200, 100)},       // no such handle
+    };
+    for (const Case& c : cases) {
+        CRect out;
+        g->ResizeByHandle(out, c.handle, c.dx, c.dy, 20, 10);
+        EXPECT_EQ(out, c.expected) << c.handle;
+    }
+    EXPECT_EQ(g->GetTextScaleSize(), CSize(64, 64));   // no member has text areas
+}

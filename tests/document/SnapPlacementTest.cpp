@@ -104,3 +104,28 @@ TEST_F(DocTest, NewObjectsStepDownAndRightUntilTheyLeaveTheView)
     EXPECT_EQ(doc.GetNewObjPos(), CPoint(764, 964));
     EXPECT_TRUE(IsPasteOriginUnset());
 }
+
+TEST_F(DocTest, LifelinesTakeGuidesFromConnectorsThatStay)
+{
+    CFigProps fp;
+    ASSERT_TRUE(doc.m_figStyles.AddFigStyle(&fp, "Lifeline", 0, 0, 0, "", "", 100, 50, "", "", nullptr, 0, ""));
+    CFigure* life = AddTextFig(doc, 0, 0, 100, 600);
+    life->m_nStyle = doc.m_figStyles.FindByName("Lifeline");
+    life->ResetStockKind();
+    CFigure* other = AddTextFig(doc, 1000, 250, 100, 100);
+    CConnector* c = AddConBetween(doc, life, other);
+    c->EndPoint1 = CPoint(50, 300);
+    c->EndPoint2 = CPoint(1050, 300);
+    doc.SelectObj(life, 1, 0, 0);
+    ASSERT_TRUE(life->m_bFollow);
+    doc.m_snapGuides.Clear();
+    ASSERT_TRUE(doc.CollectMoveSetGuides());
+    ASSERT_EQ(doc.m_snapGuides.m_nY, 1);
+    EXPECT_EQ(doc.m_snapGuides.m_y[0], 300);
+    EXPECT_EQ(doc.m_snapGuides.m_x[0], 1050);
+    EXPECT_TRUE(life->m_nFixedAxes & 1);
+    // Moving both ends: no guide.
+    doc.SelectObj(other, 2, 0, 0);
+    doc.m_snapGuides.Clear();
+    EXPECT_FALSE(doc.CollectMoveSetGuides());
+}
