@@ -7,6 +7,7 @@
 
 #include "core/Trace.h"
 #include "document/CStaple.h"
+#include "geometry/IntGeometry.h"
 #include "geometry/SymbolSpace.h"
 
 #include <algorithm>
@@ -35,6 +36,22 @@ void FigOffsets(const CFigure* f, int dx, int dy, int& fx, int& fy)
 {
     fx = (f->m_nFixedAxes & 2) ? 0 : dx;
     fy = (f->m_nFixedAxes & 1) ? 0 : dy;
+}
+
+void ClampAxis(int lo, int hi, int min, int max, int& d)
+{
+    if ((long long)lo + d < min)
+        d = min - lo;
+    else if ((long long)hi + d > max)
+        d = max - hi;
+}
+
+void KeepOffsetInside(const CRect& rc, const CRect& space, int& dx, int& dy)
+{
+    if (rc.IsRectNull())
+        return;
+    ClampAxis(rc.left, rc.right, space.left, space.right, dx);
+    ClampAxis(rc.top, rc.bottom, space.top, space.bottom, dy);
 }
 
 void ShiftRoom(int32_t& v, int delta)
@@ -72,6 +89,17 @@ int CKavoDoc::MoveObjList(const CObjList* list, int dx, int dy, int passOn, bool
     if (!list || list->IsEmpty() || (dx == 0 && dy == 0) || !drag || drag->IsEmpty())
         return 0;
     const std::vector<CDiagObj*> objs(drag->begin(), drag->end());
+    // The moved objects stay inside the work space: the offset is cut so
+    // that their bounds end on its sides (a figure keeps its size).
+    CRect moved;
+    for (CDiagObj* o : objs) {
+        CRect rc;
+        o->GetBoundRect(rc, 0, 0);
+        UnionRectSkipEmpty(moved, rc);
+    }
+    KeepOffsetInside(moved, m_rcWorkSpace, dx, dy);
+    if (dx == 0 && dy == 0)
+        return 0;
 
     // Connector ends on held figures whose points can slide go with them.
     for (CDiagObj* o : *m_pObjList)

@@ -308,3 +308,24 @@ TEST_F(GroupsTest, ResizeByHandleKeepsTheGroupsAspect)
     }
     EXPECT_EQ(g->GetTextScaleSize(), CSize(64, 64));   // no member has text areas
 }
+
+TEST_F(GroupsTest, GroupsNamingMissingMembersAreHandledSafely)
+{
+    CFigure* a = AddTextFig(doc, 0, 0);
+    CFigure* b = AddTextFig(doc, 500, 0);
+    CGroup* g = MakeGroup({a, b});
+    g->AddMember(nullptr, 99, true);   // from a damaged file: names nothing
+    doc.SelectObj(a, 1, 0, 0);
+    EXPECT_TRUE(b->m_bSelected);
+    EXPECT_TRUE(g->m_bSelected);
+    EXPECT_EQ(doc.GetFrontMember(g), b);
+    CRect bounds;
+    g->GetBounds(bounds, 0, 0);
+    EXPECT_EQ(bounds, CRect(0, 0, 700, 100));
+    EXPECT_FALSE(g->CanResolveIn(*doc.m_pObjList));
+    doc.OnUngroup();
+    EXPECT_TRUE(doc.m_groupList.empty());
+    doc.OnRegroup();   // the memory cannot be resolved: dropped
+    EXPECT_TRUE(doc.m_groupList.empty());
+    EXPECT_EQ(a->m_pGroup, nullptr);
+}

@@ -146,3 +146,21 @@ TEST_F(ZOrderTest, MoveObjInListPositionsAreOneBased)
             doc.m_pObjList->MoveTo(saved[i], int(i));
     }
 }
+
+TEST_F(DocTest, MovesStopAtTheWorkSpaceEdge)
+{
+    CFigure* a = AddTextFig(doc, 15000, 0);
+    CConnector* c = AddConBetween(doc, nullptr, nullptr);
+    c->EndPoint1 = CPoint(15500, 50);
+    c->EndPoint2 = CPoint(15900, 50);
+    doc.SelectAll();
+    const std::string before = FullSnapshot(doc);
+    ASSERT_EQ(doc.MoveSelection(40000, -40000, 0, false), 1);
+    EXPECT_EQ(a->m_rect, CRect(15100, -16000, 15300, -15900));   // size kept: the connector reached the edge
+    EXPECT_EQ(c->EndPoint2, CPoint(16000, -15950));
+    doc.UndoLastStep();
+    EXPECT_EQ(FullSnapshot(doc), before);
+    // Already on the edge: nothing moves.
+    doc.MoveSelection(40000, 0, 0, false);
+    EXPECT_EQ(doc.MoveSelection(10, 0, 0, false), 0);
+}
