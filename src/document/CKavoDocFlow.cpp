@@ -220,6 +220,17 @@ CConnector* CKavoDoc::JoinCons(CConnector* c1, CConnector* c2, bool relabel, boo
         if (s->m_pCon == c1 || s->m_pCon == c2)
             AttachToStapleWithUndo(s, nc, 0);
     }
+    // A refused record refuses every later one of the step: the join is
+    // taken back while only the new connector exists besides the old ones.
+    if (m_undo.IsUndoStepAbandoned()) {
+        for (CDiagObj* o : *m_pStapleList) {
+            auto* s = static_cast<CStaple*>(o);
+            if (s->m_pCon == nc)
+                s->m_pCon = s == s1 ? c1 : c2;
+        }
+        DeleteCon(nc, true, true, false);
+        return nullptr;
+    }
     CutCon(c1, true, false, -1);
     CutCon(c2, true, false, -1);
     if (cutShared && m_pObjList->Find(jct) >= 0)
@@ -456,9 +467,12 @@ bool CKavoDoc::SplitConAtFig(CFigure* fig, CConnector* con, const POINT& pt)
         }
     }
     if (!ok) {
-        for (CConnector* h : halves)
-            if (h && m_pObjList->Find(h) < 0)
+        for (CConnector* h : halves) {
+            if (h && m_pObjList->Find(h) >= 0)
+                DeleteCon(h, true, true, false);
+            else
                 delete h;
+        }
         m_undo.UndoEndStep();
         return false;
     }

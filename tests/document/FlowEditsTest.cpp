@@ -281,3 +281,24 @@ TEST_F(DocTest, SnapObjectToGridByItsCentre)
     EXPECT_EQ(doc.SnapObjToGrid(f), 1);
     EXPECT_EQ(f->GetCenter(), CPoint(96, 64));
 }
+
+TEST_F(FlowTest, ARefusedRecordTakesTheJoinBack)
+{
+    AddLabel(c2, 100);
+    const std::string before = FullSnapshot(doc);
+    // The log is filled up to room for the new connector's record only, and
+    // cannot grow: the label's record is refused.
+    CRecordingPrompt prompt;
+    prompt.QueueAnswer(IDCANCEL);
+    doc.UndoBeginStep(UDMAC_DELJUNCTS);
+    CUndoLog& log = doc.UndoLogRef();
+    const int conRecord = log.UndoRecordSize(UDOC_CONCREATE, [](UndoStream& s) { s.Int32(0); });
+    const int filler = log.m_nUndoBufSize - log.m_nUndoUsed - conRecord - 1;
+    const std::vector<BYTE> bytes(size_t(filler), 0);
+    ASSERT_TRUE(log.UndoLog(UDOC_TOCLIPBD, [&](UndoStream& s) { s.Raw(bytes.data(), filler); }));
+    SetGlobalMemoryLimit(GlobalMemoryInUse());
+    EXPECT_EQ(doc.MergeConsAtJct(c1, c2, true), nullptr);
+    SetGlobalMemoryLimit(0);
+    EXPECT_TRUE(log.IsUndoStepAbandoned());
+    EXPECT_EQ(FullSnapshot(doc), before);
+}
