@@ -253,3 +253,37 @@ TEST_F(DocTest, DumpAndSetRectangleTraceLines)
                                 "STAT  next\n";
     EXPECT_TRUE(log.contains(expected)) << log.toStdString();
 }
+
+TEST_F(DocTest, CountsAndConnectorQueries)
+{
+    CFigure* a = AddTextFig(doc, 0, 0);
+    CFigure* b = AddTextFig(doc, 100, 50);   // overlaps a, in front of it
+    CFigure* label = AddTextFig(doc, 2000, 0);
+    label->m_bLabel = 1;
+    CFigure* jct = doc.CreateFigAt(CPoint(1000, 1000), 1);
+    CConnector* c1 = AddConBetween(doc, a, jct);
+    CConnector* c2 = AddConBetween(doc, a, label);
+    EXPECT_EQ(doc.GetObjCount(), 6);
+    EXPECT_EQ(doc.GetConCount(), 2);
+    EXPECT_EQ(doc.CountVisibleFigs(), 3);   // the junction is not counted
+    doc.AddObjToSel(label, 2, false);
+    doc.AddObjToSel(c2, 2, false);
+    EXPECT_EQ(doc.CountAttachedLbls(), 1);
+    EXPECT_TRUE(doc.IsConSelectedOnFig(a));
+    EXPECT_FALSE(doc.IsConSelectedOnFig(b));
+    CConnector *first = nullptr, *second = nullptr;
+    EXPECT_EQ(doc.GetConsOnFig(a, first, second), 1);
+    EXPECT_EQ(first, c1);
+    EXPECT_EQ(second, c2);
+    EXPECT_EQ(doc.GetUnselectedConsOnFig(a, first, second), 0);   // only one unselected
+    EXPECT_EQ(first, c1);
+    doc.BeginMarkPass();
+    EXPECT_EQ(doc.GetUnmarkedConsOnFig(a, first, second), 1);
+    c1->m_bVisited = 1;
+    EXPECT_EQ(doc.CountMarkedObjs(), 1);
+    EXPECT_EQ(doc.GetUnmarkedConsOnFig(a, first, second), 0);
+    doc.EndMarkPass(0);
+    EXPECT_TRUE(doc.OverlapsLaterObj(a, 0));
+    EXPECT_TRUE(doc.OverlapsLaterObj(b, 0));   // the connector from a crosses it
+    EXPECT_FALSE(doc.OverlapsLaterObj(label, 0));   // its own connector does not count
+}
