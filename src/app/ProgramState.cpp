@@ -15,6 +15,7 @@
 #include "core/UIMode.h"
 #include "document/ChoiceTables.h"
 #include "document/DocDefaults.h"
+#include "document/ColorScheme.h"
 #include "document/HyperlinkCommands.h"
 #include "document/DividedShapeCreateTable.h"
 #include "document/StapleKinds.h"
@@ -36,6 +37,7 @@ void ResetProgramState()
     SetHelpHandler(nullptr);
     SetMessageBeepHandler(nullptr);
     ResetLinkServices();
+    ResetColorSchemeState();
     ResetSerialStampCounter();
     ResetShapesState();
     FreeProbeEnhMetafile();
