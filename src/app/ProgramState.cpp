@@ -18,6 +18,7 @@
 #include "document/StapleKinds.h"
 #include "frame/ChildFrameState.h"
 #include "platform/GlobalMem.h"
+#include "richtext/RichTextState.h"
 #include "shapes/ShapesState.h"
 
 void ResetProgramState()
@@ -42,4 +43,5 @@ void ResetProgramState()
     ResetStapleState();
     SetSpecialShapeCreateLookup(nullptr);
     ResetChildFrameState();
+    ResetRichTextState();
 }

@@ -162,21 +162,13 @@ void CTextBlock::MeasureLines(const std::string& text, MarkupScanner& s, const L
         lastBlank = false;
     };
     startLine();
-    const char* p = text.c_str();
-    int offset = 0;
-    for (;;) {
-        char ch;
-        int param, len;
-        const int kind = NextMarkupToken(p + offset, ch, param, len);
-        if (kind == Mk::End)
-            break;
-        offset += len;
-        const int pre = s.state;
-        bool anyChange = false, redundant = false;
-        s.ApplyToken(kind, ch, param, anyChange, redundant);
-        if (pre != kScanText || !s.InText())
+    ScannedToken t;
+    for (int offset = 0; ScanTokenAt(text.c_str(), offset, s, t); offset += t.length) {
+        const int kind = t.kind;
+        const char ch = t.ch;
+        if (!t.inText)
             continue;
-        if (anyChange && s.UpdateDCFont(false)) {
+        if (t.anyChange && s.UpdateDCFont(false)) {
             closeRun();
             newFont = true;
         }

@@ -240,17 +240,14 @@ bool RemoveMarkupTokens(std::string& text, int startOffset, int endOffset, bool&
     s.Init(nullptr);
     s.SetReadOnly();
     int offset = 0;
-    for (;;) {
+    ScannedToken t;
+    while (offset < end && ScanTokenAt(text.c_str(), offset, s, t)) {
         const char* p = text.c_str();
+        const int kind = t.kind, len = t.length;
         char ch;
-        int param, len;
-        const int kind = NextMarkupToken(p + offset, ch, param, len);
-        if (kind == Mk::End || offset >= end)
-            break;
-        const int pre = s.state;
-        s.ApplyToken(kind, ch, param);
+        int param;
         const bool withName = kind == Mk::Font && Contains(kinds, Mk::FontWithName);
-        if (pre == kScanText && s.InText() && offset >= startOffset && (Contains(kinds, kind) || withName)) {
+        if (t.inText && offset >= startOffset && (Contains(kinds, kind) || withName)) {
             int removed = 0;
             if (withName) {
                 // The inline face: the characters up to and including ";".

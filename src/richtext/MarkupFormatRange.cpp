@@ -357,28 +357,20 @@ bool ScaleFontSizes(std::string& text, int numerator, int denominator, int limit
     MarkupScanner s;
     s.Init(nullptr);
     s.SetReadOnly();
-    int offset = 0;
-    for (;;) {
-        char ch;
-        int param, len;
-        const int kind = NextMarkupToken(text.c_str() + offset, ch, param, len);
-        if (kind == Mk::End)
-            break;
-        const int pre = s.state;
-        s.ApplyToken(kind, ch, param);
-        if (kind == Mk::FontSize && pre == kScanText && s.InText()) {
-            int size = std::max(2, MulDiv(param, numerator, denominator));
-            if (size % 2)
-                --size;
-            if (size != param) {
-                const int newLen = SetControlWordNumber(text, offset, size, limit);
-                if (newLen >= 0) {
-                    len = newLen;
-                    changed = true;
-                }
-            }
+    ScannedToken t;
+    for (int offset = 0; ScanTokenAt(text.c_str(), offset, s, t); offset += t.length) {
+        if (t.kind != Mk::FontSize || !t.inText)
+            continue;
+        int size = std::max(2, MulDiv(t.param, numerator, denominator));
+        if (size % 2)
+            --size;
+        if (size == t.param)
+            continue;
+        const int newLen = SetControlWordNumber(text, offset, size, limit);
+        if (newLen >= 0) {
+            t.length = newLen;
+            changed = true;
         }
-        offset += len;
     }
     return changed;
 }

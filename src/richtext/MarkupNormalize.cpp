@@ -80,27 +80,19 @@ void RemoveRedundantWords(std::string& text, const TextFormatRec* format, bool k
     s.Init(format);
     bool seenVisible = false;
     int offset = 0;
-    for (;;) {
-        char ch;
-        int param, len;
-        const int kind = NextMarkupToken(text.c_str() + offset, ch, param, len);
-        if (kind == Mk::End)
-            break;
-        const int pre = s.state;
-        bool anyChange = false, redundant = false;
-        s.ApplyToken(kind, ch, param, anyChange, redundant);
-        const bool inText = pre == kScanText && s.InText();
-        if (inText && Mk::IsVisible(kind))
+    ScannedToken t;
+    while (ScanTokenAt(text.c_str(), offset, s, t)) {
+        if (t.inText && Mk::IsVisible(t.kind))
             seenVisible = true;
-        if (inText && redundant && !(keepLeading && !seenVisible)) {
+        if (t.inText && t.redundant && !(keepLeading && !seenVisible)) {
             // A word that changes nothing leaves the scanner as it was.
             const int removed = DeleteTokenAt(text, offset);
             if (removed > 0) {
-                offset += removed < len ? len - removed : 0;
+                offset += removed < t.length ? t.length - removed : 0;
                 continue;
             }
         }
-        offset += len;
+        offset += t.length;
     }
     // A trailing soft break or size word serves nothing.
     MarkupWalker w(text);

@@ -8,6 +8,9 @@
 #include "platform/GdiObjects.h"
 #include "platform/WinTypes.h"
 
+#include <algorithm>
+#include <cstdint>
+
 void MarkupScanner::BeginDC(CDC* target, const LOGFONT& baseLogFont)
 {
     dc = target;
@@ -21,9 +24,13 @@ bool MarkupScanner::UpdateDCFont(bool force)
     if ((!changed && !force) || !dc)
         return false;
     LOGFONT lf = baseFont;
-    lf.lfHeight = LONG(int64_t(lf.lfHeight) * 256 / 72);
+    // Sizes from files may be absurd: a font stays within 16384 units (64
+    // inches) so that widths summed over a text stay in range.
+    constexpr int64_t kMaxHeight = 16384;
+    int64_t height = std::clamp<int64_t>(int64_t(lf.lfHeight) * 256 / 72, -kMaxHeight, kMaxHeight);
     if (scaleFrom.cy != 0 && scaleTo.cy != 0)
-        lf.lfHeight = MulDiv(lf.lfHeight, scaleTo.cy, scaleFrom.cy);
+        height = std::clamp<int64_t>(height * scaleTo.cy / scaleFrom.cy, -kMaxHeight * 64, kMaxHeight * 64);
+    lf.lfHeight = LONG(height);
     auto font = new CFont;
     font->CreateFontIndirect(&lf);
     CFont* previous = dc->SelectObject(font);

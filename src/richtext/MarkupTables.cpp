@@ -100,20 +100,10 @@ bool WriteFontTable(std::string& text, int count, const char (*faces)[kMarkupFac
 void ReadMarkupTables(const std::string& text, MarkupScanner& scanner)
 {
     scanner.Init(nullptr);
-    const char* p = text.c_str();
-    int offset = 0;
-    for (;;) {
-        char ch;
-        int param, len;
-        const int kind = NextMarkupToken(p + offset, ch, param, len);
-        if (kind == Mk::End)
-            return;
-        const int pre = scanner.state;
-        scanner.ApplyToken(kind, ch, param);
-        if (pre == kScanText && scanner.InText() && Mk::IsVisible(kind))
+    ScannedToken t;
+    for (int offset = 0; ScanTokenAt(text.c_str(), offset, scanner, t); offset += t.length)
+        if (t.inText && Mk::IsVisible(t.kind))
             return;   // the tables stand before the first visible character
-        offset += len;
-    }
 }
 
 int FindOrAddColor(std::string& text, COLORREF color, COLORREF defaultColor)
@@ -197,27 +187,20 @@ bool RenumberTableWords(std::string& text, int kind, const int* newNumbers, int 
     MarkupScanner s;
     s.Init(nullptr);
     s.SetReadOnly();
-    int offset = 0;
-    for (;;) {
-        char ch;
-        int param, len;
-        const int k = NextMarkupToken(text.c_str() + offset, ch, param, len);
-        if (k == Mk::End)
-            return true;
-        const int pre = s.state;
-        s.ApplyToken(k, ch, param);
-        if (k == kind && pre == kScanText && s.InText() && count > 0) {
-            // A number past the table stands for entry 0, as the scanner reads it.
-            const int target = newNumbers[param >= 0 && param < count ? param : 0];
-            if (target != param) {
-                const int newLen = SetControlWordNumber(text, offset, target, limit);
-                if (newLen < 0)
-                    return false;
-                len = newLen;
-            }
-        }
-        offset += len;
+    ScannedToken t;
+    for (int offset = 0; ScanTokenAt(text.c_str(), offset, s, t); offset += t.length) {
+        if (t.kind != kind || !t.inText || count <= 0)
+            continue;
+        // A number past the table stands for entry 0, as the scanner reads it.
+        const int target = newNumbers[t.param >= 0 && t.param < count ? t.param : 0];
+        if (target == t.param)
+            continue;
+        const int newLen = SetControlWordNumber(text, offset, target, limit);
+        if (newLen < 0)
+            return false;
+        t.length = newLen;
     }
+    return true;
 }
 
 namespace {

@@ -28,6 +28,19 @@ bool MarkupWalker::Step()
     return true;
 }
 
+bool ScanTokenAt(const char* text, int offset, MarkupScanner& scanner, ScannedToken& t)
+{
+    t.kind = NextMarkupToken(text + offset, t.ch, t.param, t.length);
+    if (t.kind == Mk::End) {
+        t.length = 0;
+        return false;
+    }
+    const int pre = scanner.state;
+    scanner.ApplyToken(t.kind, t.ch, t.param, t.anyChange, t.redundant);
+    t.inText = pre == kScanText && scanner.InText();
+    return true;
+}
+
 std::vector<VisibleToken> VisibleTokens(const std::string& text)
 {
     std::vector<VisibleToken> out;

@@ -31,6 +31,20 @@ public:
     MarkupScanner scanner;
 };
 
+// A token read at an offset and applied to a scanner, for walks over a text
+// that may change between steps (the caller keeps the offset).
+struct ScannedToken {
+    int kind = 0;
+    char ch = 0;
+    int param = 0;
+    int length = 0;
+    bool inText = false;     // in the text state before and after the token
+    bool anyChange = false;
+    bool redundant = false;
+};
+// False at the end of the text.
+bool ScanTokenAt(const char* text, int offset, MarkupScanner& scanner, ScannedToken& token);
+
 // One visible position: its kind (Char, Line, SoftLine), character and offset.
 struct VisibleToken {
     int kind;

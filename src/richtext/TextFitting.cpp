@@ -5,6 +5,7 @@
 #include "richtext/MarkupBuilder.h"
 #include "richtext/MarkupPositions.h"
 #include "richtext/MarkupScanner.h"
+#include "richtext/MarkupWalker.h"
 #include "richtext/MeasureDC.h"
 #include "core/NumericHelpers.h"
 #include "document/CFigure.h"
@@ -38,22 +39,15 @@ int CountFittingPositions(const std::string& text, int first, const TextFormatRe
     s.BeginDC(dc, BaseFont(format, s));
     s.UpdateDCFont(true);
     const ABC* abc = MarkupCharWidths();
-    const char* p = text.c_str();
-    int offset = 0, index = 0, n = 0;
+    int index = 0, n = 0;
     int64_t sum = 0;
-    for (;;) {
-        char ch;
-        int param, len;
-        const int kind = NextMarkupToken(p + offset, ch, param, len);
-        if (kind == Mk::End)
-            break;
-        offset += len;
-        const int pre = s.state;
-        bool anyChange = false, redundant = false;
-        s.ApplyToken(kind, ch, param, anyChange, redundant);
-        if (pre != kScanText || !s.InText())
+    ScannedToken t;
+    for (int offset = 0; ScanTokenAt(text.c_str(), offset, s, t); offset += t.length) {
+        const int kind = t.kind;
+        const char ch = t.ch;
+        if (!t.inText)
             continue;
-        if (anyChange)
+        if (t.anyChange)
             s.UpdateDCFont(false);
         if (!Mk::IsVisible(kind))
             continue;

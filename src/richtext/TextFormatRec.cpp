@@ -47,6 +47,17 @@ void TextFormatRec::SetAttributes(int bold, int italic, int underline, int subsc
         align = uint16_t(alignWord);
 }
 
+TextFormatRec MakeTextFormat(const char* face, int points, uint16_t align, COLORREF color)
+{
+    TextFormatRec f;
+    f.Init();
+    f.font.lfHeight = -points;
+    SetLogFontFace(f.font, face);
+    f.align = align;
+    f.color = color;
+    return f;
+}
+
 bool TextFormatRec::BuildPrefix(std::string& out) const
 {
     return BuildMarkupFontPrefix(out, align, font, color, kMarkupPrefixLimit);

@@ -30,3 +30,7 @@ struct TextFormatRec {
     // The format prefix of this format (limit 1024).
     bool BuildPrefix(std::string& out) const;
 };
+
+// A format with the face at a size in points (height -points), alignment and
+// colour, everything else as Init leaves it.
+TextFormatRec MakeTextFormat(const char* face, int points, uint16_t align, COLORREF color = kNoColor);

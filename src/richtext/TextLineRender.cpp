@@ -2,6 +2,7 @@
 
 #include "richtext/CharWidthTable.h"
 #include "richtext/MarkupScanner.h"
+#include "richtext/MarkupWalker.h"
 #include "richtext/TextBlockGeometry.h"
 #include "core/Trace.h"
 #include "platform/CDC.h"
@@ -76,19 +77,14 @@ bool KFntRenderTextLine(const CTextBlock& block, const char* lineText, int line,
         run.clear();
     };
     int offset = 0;
-    for (;;) {
-        char ch;
-        int param, len;
-        const int kind = NextMarkupToken(lineText + offset, ch, param, len);
-        if (kind == Mk::End)
-            break;
-        offset += len;
-        const int pre = state.state;
-        bool anyChange = false, redundant = false;
-        state.ApplyToken(kind, ch, param, anyChange, redundant);
-        if (pre != kScanText || !state.InText())
+    ScannedToken t;
+    while (ScanTokenAt(lineText, offset, state, t)) {
+        offset += t.length;
+        const int kind = t.kind;
+        const char ch = t.ch;
+        if (!t.inText)
             continue;
-        if (anyChange && FontAttrsChanged(state)) {
+        if (t.anyChange && FontAttrsChanged(state)) {
             flush();
             if (state.UpdateDCFont(false))
                 shift = BaselineShift(state, l);

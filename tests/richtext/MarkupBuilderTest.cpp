@@ -10,13 +10,7 @@ namespace {
 
 TextFormatRec PlainFormat()
 {
-    TextFormatRec f;
-    f.Init();
-    f.font.lfHeight = -10;
-    SetLogFontFace(f.font, "Arial");
-    f.color = 0;
-    f.align = 0x44;
-    return f;
+    return MakeTextFormat("Arial", 10, 0x44, 0);
 }
 
 std::string Visible(std::string text)

@@ -3,6 +3,9 @@
 #include "richtext/CTextBlock.h"
 #include "richtext/CharWidthTable.h"
 #include "richtext/TextBlockGeometry.h"
+#include "platform/CPainterDC.h"
+
+#include <QImage>
 
 #include <gtest/gtest.h>
 
@@ -10,12 +13,7 @@ namespace {
 
 TextFormatRec MonoFormat(int points = 10)
 {
-    TextFormatRec f;
-    f.Init();
-    f.font.lfHeight = -points;
-    SetLogFontFace(f.font, "Courier New");
-    f.align = 0x44;
-    return f;
+    return MakeTextFormat("Courier New", points, 0x44);
 }
 
 struct Laid {
@@ -212,6 +210,37 @@ TEST(TextBlock, HitTestAndCaret)
     EXPECT_EQ(GetCaretPoint(b.block, text, rect, 0x44, 4, height), CPoint(kAdv, lineH));
     EXPECT_EQ(height, lineH);
     EXPECT_EQ(GetCaretPoint(b.block, text, rect, 0x44, 7, height), CPoint(4 * kAdv, lineH));
+}
+
+} // namespace
+
+namespace {
+
+TEST(TextBlock, WidthTableRefreshesOnRealChangesOnly)
+{
+    Laid first("abc");
+    const int refills = MarkupCharWidthRefills();
+    Laid again("abc \\b0 def");   // same font again: no refill
+    EXPECT_EQ(MarkupCharWidthRefills(), refills);
+    Laid bold("abc \\b1 def");
+    EXPECT_GT(MarkupCharWidthRefills(), refills);
+}
+
+TEST(TextBlock, DisplayMeasureScaledToTheTarget)
+{
+    QImage image(10, 10, QImage::Format_RGB32);
+    CPainterDC dc(&image);
+    dc.SetMapMode(MM_ANISOTROPIC);
+    dc.SetWindowExt(2, 2);
+    dc.SetViewportExt(1, 1);
+    CTextBlock block;
+    LineSpacing sp;
+    ASSERT_EQ(block.Layout("abc", 0, MonoFormat(), &dc, true, false, sp, 0), 1);
+    Laid plain("abc");
+    EXPECT_EQ(block.GetLine(0).width, MulDiv(plain.block.GetLine(0).width, 1, 2));
+    EXPECT_EQ(block.GetLine(0).height, MulDiv(plain.block.GetLine(0).height, 1, 2));
+    const int* adv = block.GetLineAdvances(0);
+    EXPECT_EQ(adv[0] + adv[1] + adv[2], (3 * kAdv) / 2);
 }
 
 } // namespace

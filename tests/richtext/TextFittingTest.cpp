@@ -9,11 +9,7 @@ namespace {
 
 TextFormatRec Mono()
 {
-    TextFormatRec f;
-    f.Init();
-    f.font.lfHeight = -10;
-    SetLogFontFace(f.font, "Courier New");
-    return f;
+    return MakeTextFormat("Courier New", 10, 0);
 }
 
 constexpr int kAdv = 21;   // Liberation Mono at 10 points

@@ -1,12 +1,14 @@
 // Drawing laid-out rich text: runs, baseline shifts, trailing blanks,
 // rotation, and the picture it makes.
 #include "richtext/MarkupScanner.h"
+#include "richtext/TextFitting.h"
 #include "richtext/TextLineRender.h"
 #include "platform/CPainterDC.h"
 
 #include <QImage>
 #include <gtest/gtest.h>
 
+#include <random>
 #include <string>
 #include <vector>
 
@@ -34,12 +36,7 @@ public:
 
 TextFormatRec Format(const char* face = "Arial", int points = 10, uint16_t align = 0x44)
 {
-    TextFormatRec f;
-    f.Init();
-    f.font.lfHeight = -points;
-    SetLogFontFace(f.font, face);
-    f.align = align;
-    return f;
+    return MakeTextFormat(face, points, align);
 }
 
 struct Canvas {
@@ -166,6 +163,51 @@ TEST(TextRender, PaintsASample)
     EXPECT_TRUE(blue);
     if (const char* dir = std::getenv("KAVO_TEST_IMAGE_DIR"))
         c.image.save(QString::fromUtf8(dir) + "/richtext-sample.png");
+}
+
+} // namespace
+
+namespace {
+
+// Layout, wrapping and drawing end on hostile texts and stay inside their
+// arrays: random mixes of characters, control words with absurd values,
+// groups and breaks.
+TEST(TextRender, HostileTextsLayOutWrapAndDrawSafely)
+{
+    const char* pieces[] = {"a", " ", "\\line ", "\\softline ", "\\b1 ", "\\fs99999999 ", "\\fs-40 ", "\\fs0 ",
+                            "{", "}", "\\cf9 ", "\\f7 ", "\\sub ", "\\super ", "{\\colortbl \\red9\\green9\\blue9;}",
+                            "{\\fonttbl {\\f0 Courier New;}}", "\\\\", "\\qr ", "\\vertalb ", "\\sect ", "W"};
+    std::mt19937 rng(2026);
+    QImage image(200, 200, QImage::Format_RGB32);
+    for (int round = 0; round < 60; ++round) {
+        std::string text;
+        const int n = int(rng() % 80);
+        for (int i = 0; i < n; ++i)
+            text += pieces[rng() % (sizeof pieces / sizeof *pieces)];
+        TextFormatRec f = Format("Arial", 1 + int(rng() % 30));
+        for (int rotation : {0, 900}) {
+            CTextBlock block;
+            LineSpacing sp;
+            sp.kind = int(rng() % 8);
+            sp.value = float(int(rng() % 400) - 100);
+            ASSERT_EQ(block.Layout(text, rotation, f, nullptr, false, true, sp, int(rng() % 500)), 1);
+            EXPECT_GE(block.LineCount(), 1);
+            CPainterDC dc(&image);
+            RenderTextRequest r;
+            r.dc = &dc;
+            r.format = &f;
+            r.text = text;
+            r.rotation = rotation;
+            r.rect = CRect(0, 0, 200, 200);
+            r.block = &block;
+            RenderFigTextBlock(r);
+        }
+        int caret = int(rng() % 50), s0 = 0, s1 = 0;
+        bool changed = false;
+        std::string wrapped = text;
+        FitTextToArea(wrapped, CRect(0, 0, int(rng() % 300), 100), f, false, caret, s0, s1, changed);
+        EXPECT_LE(wrapped.size(), std::max<size_t>(text.size(), 4095));
+    }
 }
 
 } // namespace
