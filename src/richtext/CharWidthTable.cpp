@@ -5,6 +5,7 @@
 #include "platform/GdiObjects.h"
 
 #include <cstring>
+#include <vector>
 
 namespace {
 
@@ -20,30 +21,43 @@ struct WidthTableKey {
     }
 };
 
-struct WidthTable {
+struct WidthEntry {
     ABC abc[256];
     TEXTMETRIC tm;
     WidthTableKey key;
+    unsigned lastUse = 0;
+};
+
+// The table of the font realised last, at a fixed address (the layout keeps
+// a pointer to it), and the tables of recently realised fonts, so that a text
+// that switches between a few fonts reads their widths from the device
+// context only once each.
+constexpr size_t kRecentFonts = 16;
+
+struct WidthTables {
+    WidthEntry current;
     bool valid = false;
+    std::vector<WidthEntry> recent;
+    unsigned clock = 0;
     int refills = 0;
 };
 
-WidthTable& Table()
+WidthTables& Tables()
 {
-    static WidthTable table;
-    return table;
+    static WidthTables tables;
+    return tables;
 }
 
 } // namespace
 
 const ABC* MarkupCharWidths()
 {
-    return Table().abc;
+    return Tables().current.abc;
 }
 
 const TEXTMETRIC& MarkupTextMetrics()
 {
-    return Table().tm;
+    return Tables().current.tm;
 }
 
 bool RefreshMarkupCharWidths(CDC* dc)
@@ -55,24 +69,46 @@ bool RefreshMarkupCharWidths(CDC* dc)
     key.mapMode = dc->GetMapMode();
     key.windowExt = dc->GetWindowExt();
     key.viewportExt = dc->GetViewportExt();
-    WidthTable& t = Table();
-    if (t.valid && t.key == key)
+    WidthTables& t = Tables();
+    if (t.valid && t.current.key == key)
         return false;
-    FillCharWidths(dc, 0, 255, t.abc);
-    dc->GetTextMetrics(&t.tm);
-    t.key = key;
-    t.valid = true;
+    ++t.clock;
+    for (WidthEntry& e : t.recent)
+        if (e.key == key) {
+            e.lastUse = t.clock;
+            t.current = e;
+            t.valid = true;
+            return true;
+        }
+    WidthEntry entry;
+    FillCharWidths(dc, 0, 255, entry.abc);
+    dc->GetTextMetrics(&entry.tm);
+    entry.key = key;
+    entry.lastUse = t.clock;
     ++t.refills;
+    if (t.recent.size() < kRecentFonts) {
+        t.recent.push_back(entry);
+    } else {
+        WidthEntry* oldest = &t.recent[0];
+        for (WidthEntry& e : t.recent)
+            if (e.lastUse < oldest->lastUse)
+                oldest = &e;
+        *oldest = entry;
+    }
+    t.current = entry;
+    t.valid = true;
     return true;
 }
 
 int MarkupCharWidthRefills()
 {
-    return Table().refills;
+    return Tables().refills;
 }
 
 void ResetMarkupCharWidths()
 {
-    Table().valid = false;
-    Table().refills = 0;
+    WidthTables& t = Tables();
+    t.valid = false;
+    t.recent.clear();
+    t.refills = 0;
 }

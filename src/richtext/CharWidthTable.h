@@ -10,9 +10,10 @@ class CDC;
 
 const ABC* MarkupCharWidths();
 const TEXTMETRIC& MarkupTextMetrics();
-// Refills the table from the DC's selected font unless it already holds that
-// font at that mapping. Whether it was refilled.
+// Makes the table that of the DC's selected font at its mapping, unless it is
+// already; widths read once are kept for the last few fonts. Whether the
+// table changed.
 bool RefreshMarkupCharWidths(CDC* dc);
-// How many refills have happened (for tests of the refresh rule).
+// How many times widths were read from a device context.
 int MarkupCharWidthRefills();
 void ResetMarkupCharWidths();
