@@ -86,9 +86,11 @@ private:
 int SharedAdvanceCapacity();
 void ResetSharedAdvances();
 
-// How many leading lines of text fit before their summed width reaches the
-// limit (each line measured through its soft breaks); one less when the last
-// counted line ends at a soft break. The scanner must be bound to a DC.
+// How many visible positions from the start of text fit before their summed
+// width passes the limit, measured through soft breaks (which take no width)
+// up to the first hard break, in the scanner's base font on its DC (the
+// display when it has none). Text fitting moves the count back to a wrap
+// point.
 int MeasureFirstLines(const std::string& text, MarkupScanner& scanner, int widthLimit);
 // The extent of a string in the DC's current font.
 CSize GetTextSize(CDC* dc, const std::string& str);

@@ -125,7 +125,7 @@ void BuildFormatCodes(std::string& out, std::string& text, const MarkupScanner& 
         if (index >= 0)
             AppendWord(out, "\\f", index);
     }
-    if (all || s.size.committed != s.size.current)
+    if ((all || s.size.committed != s.size.current) && s.size.current != 0)
         AppendWord(out, "\\fs", 2 * s.size.current);
     if (!out.empty())
         out += ' ';

@@ -1,5 +1,6 @@
 #include "richtext/MarkupScanner.h"
 
+#include <cstdlib>
 #include <cstring>
 
 namespace {
@@ -53,9 +54,11 @@ void MarkupScanner::Init(const TextFormatRec* format)
     baseFont = LOGFONT();
     baseFont.lfHeight = -8;
     SetLogFontFace(baseFont, "Arial");
+    // Without a font in the format the size and face stay unknown (0 and
+    // empty), so that any size or face word in the text counts as a change.
     bold.current = italic.current = underline.current = 0;
-    size.current = 8;
-    CopyFace(face.current, "Arial");
+    size.current = 0;
+    face.current[0] = 0;
     if (format) {
         sub.current = format->sub ? 1 : 0;
         super.current = format->super ? 1 : 0;
@@ -327,14 +330,16 @@ bool MarkupScanner::ApplyToLogFont(LOGFONT& lf)
         fontChanged = true;
     }
     const bool scriptChanged = sub.changed || super.changed;
+    // A text whose size is unknown scales the font it has.
+    const int points = size.current ? size.current : std::abs(int(lf.lfHeight));
     if (scriptChanged && (sub.current != appliedSub || super.current != appliedSuper)) {
-        lf.lfHeight = (sub.current || super.current) ? -(size.current * 6 / 10) : -size.current;
+        lf.lfHeight = (sub.current || super.current) ? -(points * 6 / 10) : -points;
         appliedSub = sub.current;
         appliedSuper = super.current;
         fontChanged = true;
     } else if (!scriptChanged && (sub.current || super.current) && fontChanged) {
         // A size change inside a sub- or superscript keeps the reduced height.
-        lf.lfHeight = -(size.current * 6 / 10);
+        lf.lfHeight = -(points * 6 / 10);
     }
     sub.changed = super.changed = false;
     if (color.changed) {

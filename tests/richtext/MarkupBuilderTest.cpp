@@ -44,6 +44,14 @@ TEST(MarkupBuilder, FontPrefixOrderAndReadBack)
     EXPECT_EQ(f.font.lfHeight, -14);
     EXPECT_STREQ(f.font.lfFaceName, "Liberation Serif");
     EXPECT_EQ(f.color, RGB(10, 20, 30));
+    // An 8 point prefix read into a format without a font.
+    ASSERT_TRUE(BuildMarkupFontPrefix(prefix, 0x44, lf, 0, kMarkupPrefixLimit));
+    prefix.replace(prefix.find("\\fs20"), 5, "\\fs16");
+    TextFormatRec small;
+    small.Init();
+    small.SetFromMarkup(prefix);
+    EXPECT_EQ(small.font.lfHeight, -8);
+    EXPECT_STREQ(small.font.lfFaceName, "Arial");
     // The limit is respected.
     EXPECT_FALSE(BuildMarkupFontPrefix(prefix, 0x44, lf, 0, 10));
 }

@@ -211,3 +211,33 @@ TEST(TextRender, HostileTextsLayOutWrapAndDrawSafely)
 }
 
 } // namespace
+
+namespace {
+
+// Drawing in device pixels: the layout measured on the display is scaled by
+// viewport / window extent, and so are the fonts.
+TEST(TextRender, DeviceScalingDrawsInPixels)
+{
+    QImage image(300, 200, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    CRecordingDC dc(&image);
+    dc.SetMapMode(MM_ANISOTROPIC);
+    dc.SetWindowExt(200, 200);
+    dc.SetViewportExt(100, 100);
+    dc.SetWindowOrg(100, 0);
+    const TextFormatRec f = Format("Courier New", 10);
+    RenderTextRequest r;
+    r.dc = &dc;
+    r.format = &f;
+    r.text = "abc";
+    r.rect = CRect(100, 0, 700, 400);
+    r.deviceScaling = true;
+    RenderFigTextBlock(r);
+    ASSERT_EQ(dc.calls.size(), 1u);
+    EXPECT_EQ(dc.calls[0].x, 0);                                   // device origin of the rectangle
+    EXPECT_EQ(dc.calls[0].dx[0] + dc.calls[0].dx[1] + dc.calls[0].dx[2], 63 / 2);   // 3 x 21 units halved
+    EXPECT_EQ(dc.GetMapMode(), MM_ANISOTROPIC);                   // the DC is restored
+    EXPECT_EQ(dc.GetWindowOrg(), CPoint(100, 0));
+}
+
+} // namespace
