@@ -159,7 +159,11 @@ bool IsSpecialTextArea(const CFigure& fig, int section)
 CSize GetSectionTextExtent(const CFigure& fig, int section, int mode, const TextFormatRec* format,
                            TextMargins margins)
 {
-    const CSize pad(Margin(margins, 0) + Margin(margins, 1), Margin(margins, 2) + Margin(margins, 3));
+    // Given margins apply on the sides the symbol's text box takes margins on.
+    int left = Margin(margins, 0), right = Margin(margins, 1), top = Margin(margins, 2), bottom = Margin(margins, 3);
+    if (margins && fig.GetSymbol())
+        fig.GetSymbol()->MaskTextMargins(section, left, right, top, bottom);
+    const CSize pad(left + right, top + bottom);
     const bool special = IsSpecialTextArea(fig, section);
     if ((mode == 0 || mode == 2) && special)
         return pad;

@@ -80,6 +80,13 @@ TEST_F(FigureFit, MarginsAddToTheExtent)
     const int margins[4] = {5, 7, 1, 2};
     ResizeToText(*f, false, margins);
     EXPECT_EQ(f->m_rect.Width(), 2 * kAdv + 12);
+    // An arrow kind that takes no side margins.
+    const int arrow = AddBoxSymbol(doc, {CFltRect(0, 0, 100, 100)});
+    doc.m_figSymbols.GetAt(arrow)->Reshape = 11;
+    CFigure* a = Make(arrow, "ab", 10, 10, kFitWidthFlag | kFitHeightFlag);
+    ResizeToText(*a, false, margins);
+    EXPECT_EQ(a->m_rect.Width(), 2 * kAdv);
+    EXPECT_EQ(a->m_rect.Height(), f->m_rect.Height());
 }
 
 TEST_F(FigureFit, SeveralAreasGrowOnlyWhereTextOverflows)
