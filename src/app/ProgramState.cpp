@@ -15,6 +15,7 @@
 #include "core/UIMode.h"
 #include "document/ChoiceTables.h"
 #include "document/DocDefaults.h"
+#include "document/HyperlinkCommands.h"
 #include "document/DividedShapeCreateTable.h"
 #include "document/StapleKinds.h"
 #include "frame/ChildFrameState.h"
@@ -35,6 +36,7 @@ void ResetProgramState()
     SetMsgBoxSplashCloser(nullptr);
     SetHelpHandler(nullptr);
     SetMessageBeepHandler(nullptr);
+    ResetLinkServices();
     ResetSerialStampCounter();
     ResetShapesState();
     FreeProbeEnhMetafile();

@@ -38,8 +38,8 @@ void DrawShadow(CGraphics& g, const FigRenderCtx& ctx, const CShadowSpec& shadow
     int opacity = shadow.m_nOpacity;
     COLORREF colour = shadow.m_crColor;
     AdjustShadowForMode(ctx.mode, opacity, colour);
-    const bool screen = ctx.mode == kDrawModeScreen && !ctx.softShadowsOff;
-    const bool metafile = ctx.mode == kDrawModeWmf || ctx.mode == kDrawModeEmf;
+    const bool screen = ctx.mode == kFigModeScreen && !ctx.softShadowsOff;
+    const bool metafile = ctx.mode == kFigModeWmf || ctx.mode == kFigModeEmf;
     std::unique_ptr<QRectF> clip;
     if (ctx.clip)
         clip = std::make_unique<QRectF>(ctx.clip->left, ctx.clip->top,
@@ -58,8 +58,8 @@ ShapeDrawAttrs AttrsFromParams(const FigDrawParams& p)
     a.m_subSymbolSize = p.secondSize;
     a.m_lineWidth = p.lineWidth;
     a.m_lineStyle = p.lineStyle;
-    a.m_minSmallWidth = p.mode == kDrawModePrint ? 0 : p.minWidth;
-    a.m_minSmallHeight = p.mode == kDrawModePrint ? 0 : p.minHeight;
+    a.m_minSmallWidth = p.mode == kFigModePrint ? 0 : p.minWidth;
+    a.m_minSmallHeight = p.mode == kFigModePrint ? 0 : p.minHeight;
     a.m_iconFlag1 = p.markerArg1;
     a.m_iconFlag2 = p.markerArg2;
     a.m_clipRect = p.clip;
@@ -88,7 +88,7 @@ ShapeDrawAttrs AttrsFromParams(const FigDrawParams& p)
 
 void AdjustShadowForMode(int mode, int& opacity, COLORREF& colour)
 {
-    if (mode == kDrawModePrint && opacity < kPrintShadowOpacity) {
+    if (mode == kFigModePrint && opacity < kPrintShadowOpacity) {
         opacity = opacity * 2 / 3;
         colour = LightenedShadowColor(colour);
     }

@@ -20,15 +20,15 @@ class CShadowSpec;
 
 // Drawing modes: 0 screen, 1 display, 2 printing (lightened shadows), 3 and 4
 // metafile targets (3 cannot hold GDI paths), 5 bitmap, 6 style sample.
-constexpr int kDrawModeScreen = 0;
-constexpr int kDrawModePrint = 2;
-constexpr int kDrawModeWmf = 3;
-constexpr int kDrawModeEmf = 4;
+constexpr int kFigModeScreen = 0;
+constexpr int kFigModePrint = 2;
+constexpr int kFigModeWmf = 3;
+constexpr int kFigModeEmf = 4;
 
 // What the figure drawing reads of the drawing context.
 struct FigRenderCtx {
     uint8_t flags = 0;            // bit value 4: anti-aliased drawing
-    int mode = kDrawModeScreen;
+    int mode = kFigModeScreen;
     const RECT* clip = nullptr;
     bool shadowsOnly = false;
     bool softShadowsOff = false;  // the program-wide switch
