@@ -2,6 +2,8 @@
 
 #include "platform/CPainterDC.h"
 
+#include <QCoreApplication>
+
 #include <memory>
 
 namespace {
@@ -18,6 +20,12 @@ CDC* DisplayMeasureDC()
     if (!dc) {
         dc = std::make_unique<CPainterDC>();
         dc->CreateCompatibleDC(nullptr);
+        // Its fonts must go before the application object does.
+        static bool cleanupAdded = false;
+        if (!cleanupAdded && QCoreApplication::instance()) {
+            qAddPostRoutine(ResetDisplayMeasureDC);
+            cleanupAdded = true;
+        }
     }
     return dc.get();
 }
