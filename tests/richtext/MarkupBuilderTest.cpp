@@ -262,3 +262,32 @@ TEST(MarkupBuilder, RtfWrapperAndAlignment)
 }
 
 } // namespace
+
+namespace {
+
+TEST(MarkupBuilder, TypingAndDeleting)
+{
+    const TextFormatRec f = PlainFormat();
+    // Typed characters take the format before the codes of the next one;
+    // the markup's own characters are escaped.
+    std::string text = "a\\b1 b";
+    ASSERT_TRUE(InsertCharAt(text, 1, '{', kMarkupTextLimit));
+    EXPECT_EQ(text, "a\\{\\b1 b");
+    EXPECT_FALSE(InsertCharAt(text, 9, 'x', kMarkupTextLimit));
+    EXPECT_FALSE(InsertCharAt(text, 0, 'x', int(text.size())));
+    // Deleting a range that changes the format keeps the format after it.
+    std::string keep = "ab\\b1 cd\\b0 ef";
+    ASSERT_TRUE(DeleteRangeKeepFormat(keep, 1, 3, &f));
+    EXPECT_EQ(Visible(keep), "adef");
+    RangeFormat r;
+    ASSERT_TRUE(GetRangeFormat(keep, 1, 2, &f, r));
+    EXPECT_EQ(r.bold, 1);   // "d" stays bold
+    ASSERT_TRUE(GetRangeFormat(keep, 0, 1, &f, r));
+    EXPECT_EQ(r.bold, 0);
+    std::string plain = "abcdef";
+    ASSERT_TRUE(DeleteCharRange(plain, 2, 4));
+    EXPECT_EQ(plain, "abef");
+    EXPECT_FALSE(DeleteCharRange(plain, 3, 9));
+}
+
+} // namespace
