@@ -21,6 +21,7 @@
 #include "document/StapleKinds.h"
 #include "frame/ChildFrameState.h"
 #include "platform/GlobalMem.h"
+#include "richtext/RichTextState.h"
 #include "shapes/ShapesState.h"
 
 void ResetProgramState()
@@ -48,4 +49,5 @@ void ResetProgramState()
     ResetStapleState();
     SetSpecialShapeCreateLookup(nullptr);
     ResetChildFrameState();
+    ResetRichTextState();
 }
