@@ -15,12 +15,15 @@
 #include "core/UIMode.h"
 #include "document/ChoiceTables.h"
 #include "document/DocDefaults.h"
+#include "document/ColorScheme.h"
+#include "document/HyperlinkCommands.h"
 #include "document/DividedShapeCreateTable.h"
 #include "document/StapleKinds.h"
 #include "document/Placement.h"
 #include "editing/MoveContext.h"
 #include "frame/ChildFrameState.h"
 #include "platform/GlobalMem.h"
+#include "richtext/RichTextState.h"
 #include "shapes/ShapesState.h"
 
 void ResetProgramState()
@@ -36,6 +39,8 @@ void ResetProgramState()
     SetMsgBoxSplashCloser(nullptr);
     SetHelpHandler(nullptr);
     SetMessageBeepHandler(nullptr);
+    ResetLinkServices();
+    ResetColorSchemeState();
     ResetSerialStampCounter();
     ResetShapesState();
     FreeProbeEnhMetafile();
@@ -46,6 +51,7 @@ void ResetProgramState()
     ResetStapleState();
     SetSpecialShapeCreateLookup(nullptr);
     ResetChildFrameState();
+    ResetRichTextState();
     ResetPasteOffset();
     InstallMoveContext();
 }
