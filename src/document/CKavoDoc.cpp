@@ -291,6 +291,9 @@ void CKavoDoc::InvalidateObj(const CDiagObj* obj)
         return;
     CRect rc;
     obj->GetBoundRect(rc, 3, 8);
+    // The drop shadow is drawn beside the object.
+    if (m_shadowSpec.IsVisible())
+        m_shadowSpec.GetShadowRect(rc);
     UpdateAllViews(nullptr, 1, &rc);
 }
 
