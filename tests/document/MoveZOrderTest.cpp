@@ -164,3 +164,28 @@ TEST_F(DocTest, MovesStopAtTheWorkSpaceEdge)
     doc.MoveSelection(40000, 0, 0, false);
     EXPECT_EQ(doc.MoveSelection(10, 0, 0, false), 0);
 }
+
+TEST_F(DocTest, DraggedConnectorLabelShowsTheNearestConnector)
+{
+    CConnector* near = AddConBetween(doc, nullptr, nullptr);
+    near->EndPoint1 = CPoint(0, 1000);
+    near->EndPoint2 = CPoint(1000, 1000);
+    CConnector* home = AddConBetween(doc, nullptr, nullptr);
+    home->EndPoint1 = CPoint(0, 0);
+    home->EndPoint2 = CPoint(1000, 0);
+    CFigure* label = AddTextFig(doc, 400, 20, 80, 40, "L");
+    label->m_bLabel = 1;
+    auto* s = new CStaple(&doc, kStapleConLabel);
+    s->MakeConLbl(home, CPoint(440, 0), label, 127, 0);
+    ASSERT_TRUE(doc.AddStapleWithId(s));
+    ASSERT_TRUE(label->IsConLabel());
+    doc.TrackFigDrag(nullptr, true, label, 0, 900);
+    EXPECT_EQ(doc.m_pDragTargetCon, near);
+    doc.TrackFigDrag(nullptr, true, label, 0, 0);
+    EXPECT_EQ(doc.m_pDragTargetCon, home);
+    doc.TrackFigDrag(nullptr, false, label, 0, 0);   // erased: the slot is empty
+    EXPECT_EQ(doc.m_pDragTargetCon, nullptr);
+    doc.SelectAll();
+    doc.TrackDragObjs(nullptr, 10, 10);   // nothing to draw on: nothing happens
+    EXPECT_EQ(label->m_rect, CRect(400, 20, 480, 60));
+}
