@@ -336,12 +336,8 @@ TEST_F(GroupsTest, GroupsNamingMissingMembersAreHandledSafely)
 
 TEST_F(GroupsTest, ResizedGroupIsDrawnMappedOntoTheTarget)
 {
-    CConnector* top = AddConBetween(doc, nullptr, nullptr);
-    top->EndPoint1 = CPoint(0, 0);
-    top->EndPoint2 = CPoint(50, 0);
-    CConnector* low = AddConBetween(doc, nullptr, nullptr);
-    low->EndPoint1 = CPoint(0, 50);
-    low->EndPoint2 = CPoint(50, 50);
+    CConnector* top = AddFreeCon(doc, CPoint(0, 0), CPoint(50, 0));
+    CConnector* low = AddFreeCon(doc, CPoint(0, 50), CPoint(50, 50));
     CGroup* g = MakeGroup({top, low});
     CRect bounds;
     g->GetBounds(bounds, 0, 0);

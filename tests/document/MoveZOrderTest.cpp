@@ -14,9 +14,7 @@ TEST_F(DocTest, MoveWithoutOffsetOrObjectsChangesNothing)
 
 TEST_F(DocTest, HeldEndsStayAndTheRoomShifts)
 {
-    CConnector* c = AddConBetween(doc, nullptr, nullptr);
-    c->EndPoint1 = CPoint(100, 50);
-    c->EndPoint2 = CPoint(600, 50);
+    CConnector* c = AddFreeCon(doc, CPoint(100, 50), CPoint(600, 50));
     doc.SelectObj(c, 1, 0, 0);
     // End 2 keeps its x, end 1 its y.
     c->m_nFixedAxes = 0x20 | 4;
@@ -150,9 +148,7 @@ TEST_F(ZOrderTest, MoveObjInListPositionsAreOneBased)
 TEST_F(DocTest, MovesStopAtTheWorkSpaceEdge)
 {
     CFigure* a = AddTextFig(doc, 15000, 0);
-    CConnector* c = AddConBetween(doc, nullptr, nullptr);
-    c->EndPoint1 = CPoint(15500, 50);
-    c->EndPoint2 = CPoint(15900, 50);
+    CConnector* c = AddFreeCon(doc, CPoint(15500, 50), CPoint(15900, 50));
     doc.SelectAll();
     const std::string before = FullSnapshot(doc);
     ASSERT_EQ(doc.MoveSelection(40000, -40000, 0, false), 1);
@@ -167,12 +163,8 @@ TEST_F(DocTest, MovesStopAtTheWorkSpaceEdge)
 
 TEST_F(DocTest, DraggedConnectorLabelShowsTheNearestConnector)
 {
-    CConnector* near = AddConBetween(doc, nullptr, nullptr);
-    near->EndPoint1 = CPoint(0, 1000);
-    near->EndPoint2 = CPoint(1000, 1000);
-    CConnector* home = AddConBetween(doc, nullptr, nullptr);
-    home->EndPoint1 = CPoint(0, 0);
-    home->EndPoint2 = CPoint(1000, 0);
+    CConnector* near = AddFreeCon(doc, CPoint(0, 1000), CPoint(1000, 1000));
+    CConnector* home = AddFreeCon(doc, CPoint(0, 0), CPoint(1000, 0));
     CFigure* label = AddTextFig(doc, 400, 20, 80, 40, "L");
     label->m_bLabel = 1;
     auto* s = new CStaple(&doc, kStapleConLabel);
