@@ -179,6 +179,7 @@ void CKavoDoc::DeleteFig(CFigure* fig, bool redraw)
     if (redraw)
         InvalidateObj(fig);
     RemoveFromSelection(fig);
+    RemoveFromMoveSet(fig);
     UnlinkFromGroups(fig);
     for (CDiagObj* o : *m_pStapleList) {
         auto* s = static_cast<CStaple*>(o);
@@ -233,6 +234,7 @@ void CKavoDoc::DeleteCon(CConnector* con, bool redraw, bool keepJunctions, bool 
     if (redraw)
         InvalidateObj(con);
     RemoveFromSelection(con);
+    RemoveFromMoveSet(con);
     UnlinkFromGroups(con);
     m_pObjList->Remove(con);
     delete con;

@@ -181,3 +181,17 @@ TEST_F(DocTest, DraggedConnectorLabelShowsTheNearestConnector)
     doc.TrackDragObjs(nullptr, 10, 10);   // nothing to draw on: nothing happens
     EXPECT_EQ(label->m_rect, CRect(400, 20, 480, 60));
 }
+
+TEST_F(DocTest, ADeletedObjectLeavesTheMove)
+{
+    CFigure* a = AddTextFig(doc, 0, 0);
+    CFigure* b = AddTextFig(doc, 1000, 0);
+    CConnector* c = AddConBetween(doc, a, b);
+    doc.SelectObj(a, 1, 0, 0);
+    ASSERT_TRUE(c->m_bFollow);   // its end on a goes along
+    ASSERT_TRUE(doc.CutObj(c, -1));
+    EXPECT_EQ(doc.m_moveSet.GetList()->GetCount(), 1);
+    EXPECT_EQ(doc.MoveSelection(10, 10, 0, false), 1);
+    EXPECT_EQ(a->m_rect, CRect(10, 10, 210, 110));
+    EXPECT_EQ(b->m_rect, CRect(1000, 0, 1200, 100));
+}
