@@ -10,6 +10,8 @@
 
 #include <QImage>
 
+#include <climits>
+
 namespace {
 int g_beeps = 0;
 int g_questions = 0;
@@ -304,6 +306,7 @@ TEST_F(GroupsTest, ResizeByHandleKeepsTheGroupsAspect)
         {8, 0, 50, CRect(-50, 0, 250, 150)},      // by the height, centre kept
         {1, 300, 0, CRect(180, 90, 200, 100)},    // not below the minimum width
         {5, 10, 10, CRect(0, 0, 200, 100)},       // no such handle
+        {9, INT_MAX, 0, CRect(0, 0, 32000, 16000)},   // not past the work space's size
     };
     for (const Case& c : cases) {
         CRect out;

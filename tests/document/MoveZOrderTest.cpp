@@ -1,6 +1,8 @@
 // Moving lists of objects and the z-order commands.
 #include "EditScenarioSupport.h"
 
+#include <climits>
+
 TEST_F(DocTest, MoveWithoutOffsetOrObjectsChangesNothing)
 {
     CFigure* a = AddTextFig(doc, 0, 0);
@@ -159,6 +161,11 @@ TEST_F(DocTest, MovesStopAtTheWorkSpaceEdge)
     // Already on the edge: nothing moves.
     doc.MoveSelection(40000, 0, 0, false);
     EXPECT_EQ(doc.MoveSelection(10, 0, 0, false), 0);
+    // Offsets at the ends of the int range stop there too.
+    ASSERT_EQ(doc.MoveSelection(INT_MIN, INT_MAX, 0, false), 1);
+    EXPECT_EQ(a->m_rect.left, -16000);
+    EXPECT_EQ(a->m_rect.bottom, 16000);
+    EXPECT_EQ(c->EndPoint2.y, 15950);
 }
 
 TEST_F(DocTest, DraggedConnectorLabelShowsTheNearestConnector)
