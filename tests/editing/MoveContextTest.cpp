@@ -166,3 +166,21 @@ TEST_F(MoveContextTest, SingleGuideSnapsTheOffset)
     doc.SnapMoveOffset(dx, dy);
     EXPECT_EQ(dy, 20);
 }
+
+TEST_F(MoveContextTest, ASlidingEndStillFollowsItsFigureOnTheOtherAxis)
+{
+    CConnector* c = AddConBetween(doc, a, b, true);
+    MakeSlidingEnd(c, 1024.0f);
+    doc.SelectConAndEnds(c, 1, 0, true);
+    // B goes along horizontally (held only in y); end 2 slides vertically.
+    doc.m_moveSet.GetList()->AddTail(b);
+    b->m_bFollow = 1;
+    b->m_nFixedAxes = 1;
+    c->m_nFixedAxes &= uint8_t(~0x20);
+    const std::string before = FullSnapshot(doc);
+    ASSERT_EQ(doc.MoveSelection(10, 30, 0, false), 1);
+    EXPECT_EQ(b->m_rect, CRect(1010, -200, 1110, 300));
+    EXPECT_EQ(c->EndPoint2, CPoint(1010, 80));
+    doc.UndoLastStep();
+    EXPECT_EQ(FullSnapshot(doc), before);
+}
