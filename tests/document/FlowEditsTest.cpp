@@ -302,3 +302,23 @@ TEST_F(FlowTest, ARefusedRecordTakesTheJoinBack)
     EXPECT_TRUE(log.IsUndoStepAbandoned());
     EXPECT_EQ(FullSnapshot(doc), before);
 }
+
+TEST_F(FlowTest, ContinuingConnectorsAndReselection)
+{
+    EXPECT_EQ(doc.GetConEndFig(2, c1, false), c2);
+    EXPECT_EQ(doc.GetConEndFig(2, c1, true), c2);   // c2 meets the junction with its end 1
+    EXPECT_EQ(doc.GetConEndFig(1, c1, false), nullptr);   // a is no junction
+    c2->Reverse();   // now both meet it with their end 2
+    EXPECT_EQ(doc.GetConEndFig(2, c1, true), nullptr);
+    EXPECT_EQ(doc.GetConEndFig(2, c1, false), c2);
+
+    // Selected flags without the list (after an undo): the selection is
+    // rebuilt with the cascades.
+    j->m_bSelected = 1;
+    doc.ReselectAfterUndo();
+    EXPECT_EQ(doc.GetSelCount(), 3);
+    EXPECT_TRUE(c1->m_bSelected && c2->m_bSelected && j->m_bSelected);
+    doc.SelectAll();
+    EXPECT_EQ(doc.GetSelCount(), 5);
+    EXPECT_EQ(doc.m_pSelList->GetAt(0), c2);   // the marked set went in front to back
+}
