@@ -253,7 +253,9 @@ int CUndoLog::UndoEndStep()
         RollBackAbandonedStep();
         return 1;
     }
-    if (written && !m_bUndoHeld && m_nUndoStepCode >= 0) {
+    const bool counted = written && !m_bUndoHeld && m_nUndoStepCode >= 0;
+    m_nUndoStepLen = 0;
+    if (counted) {
         if (m_nStepBaseLen == 0)
             ++m_nStepsRecorded;
         ++m_nUndoSteps;
@@ -262,7 +264,6 @@ int CUndoLog::UndoEndStep()
             DropOldestUndoStep();
     }
     m_openMemo.clear();
-    m_nUndoStepLen = 0;
     return 1;
 }
 

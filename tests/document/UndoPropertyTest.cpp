@@ -155,20 +155,25 @@ std::optional<Failure> Run(const Sequence& seq)
 Sequence Shrink(Sequence seq, const Failure& first)
 {
     seq.actions.resize(std::min(seq.actions.size(), first.action + 1));
-    for (size_t chunk = seq.actions.size() / 2; chunk >= 1; chunk /= 2) {
-        for (size_t i = 0; i < seq.actions.size();) {
-            Sequence candidate = seq;
-            const size_t end = std::min(candidate.actions.size(), i + chunk);
-            candidate.actions.erase(candidate.actions.begin() + long(i), candidate.actions.begin() + long(end));
-            if (std::optional<Failure> f = Run(candidate)) {
-                candidate.actions.resize(std::min(candidate.actions.size(), f->action + 1));
-                seq = std::move(candidate);
-            } else {
-                i += chunk;
+    // Passes over the whole sequence until none leaves anything out.
+    for (bool shrunk = true; shrunk;) {
+        shrunk = false;
+        for (size_t chunk = std::max<size_t>(1, seq.actions.size() / 2);; chunk /= 2) {
+            for (size_t i = 0; i < seq.actions.size();) {
+                Sequence candidate = seq;
+                const size_t end = std::min(candidate.actions.size(), i + chunk);
+                candidate.actions.erase(candidate.actions.begin() + long(i), candidate.actions.begin() + long(end));
+                if (std::optional<Failure> f = Run(candidate)) {
+                    candidate.actions.resize(std::min(candidate.actions.size(), f->action + 1));
+                    seq = std::move(candidate);
+                    shrunk = true;
+                } else {
+                    i += chunk;
+                }
             }
+            if (chunk <= 1)
+                break;
         }
-        if (chunk == 1)
-            break;
     }
     return seq;
 }
