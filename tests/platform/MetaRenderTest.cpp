@@ -3,6 +3,7 @@
 // and a WMF converted from it does too.
 #include "platform/CPainterDC.h"
 #include "platform/MetaFixtures.h"
+#include "platform/MetaPictures.h"
 #include "platform/metafile/CEmfPlayer.h"
 #include "platform/metafile/CEmfRecorderDC.h"
 #include "platform/metafile/CWmfPlayer.h"
@@ -34,69 +35,16 @@ void Draw(CDC& dc)
     dc.SelectObject(oldBrush);
 }
 
-QImage White()
-{
-    QImage image(kW, kH, QImage::Format_RGB32);
-    image.fill(Qt::white);
-    return image;
-}
+const QSize kSize(kW, kH);
 
-// Share of pixels that differ by more than a small amount in any channel.
-double Mismatch(const QImage& a, const QImage& b)
-{
-    int bad = 0;
-    for (int y = 0; y < kH; ++y)
-        for (int x = 0; x < kW; ++x) {
-            const QRgb p = a.pixel(x, y), q = b.pixel(x, y);
-            if (std::abs(qRed(p) - qRed(q)) > 40 || std::abs(qGreen(p) - qGreen(q)) > 40 ||
-                std::abs(qBlue(p) - qBlue(q)) > 40)
-                ++bad;
-        }
-    return double(bad) / (kW * kH);
-}
-
-// The frame of a kW x kH reference-pixel picture, 0.01 mm.
-RECT Frame()
-{
-    const CDeviceCaps caps = DisplayDeviceCaps();
-    return RECT{0, 0, MulDiv(kW, caps.horzSizeMm * 100, caps.horzRes), MulDiv(kH, caps.vertSizeMm * 100, caps.vertRes)};
-}
-
-HENHMETAFILE Record(const std::function<void(CDC&)>& draw)
-{
-    const RECT frame = Frame();
-    auto rec = CreateEnhMetaFile(&frame, {});
-    draw(*rec);
-    return CloseEnhMetaFile(rec.get());
-}
-
+QImage White() { return WhitePicture(kSize); }
+double Mismatch(const QImage& a, const QImage& b) { return PictureMismatch(a, b); }
+RECT Frame() { return PictureFrame(kSize); }
+HENHMETAFILE Record(const std::function<void(CDC&)>& draw) { return RecordEmfPicture(kSize, draw); }
 HENHMETAFILE RecordPicture() { return Record(Draw); }
-
-QImage PlayEmf(HENHMETAFILE emf)
-{
-    QImage img = White();
-    CPainterDC dc(&img);
-    const RECT dest{0, 0, kW, kH};
-    EXPECT_TRUE(PlayEnhMetaFile(&dc, emf, &dest));
-    return img;
-}
-
+QImage PlayEmf(HENHMETAFILE emf) { return PlayEmfPicture(kSize, emf); }
 // The EMF converted to a WMF and played as a container plays it.
-QImage PlayAsWmf(HENHMETAFILE emf)
-{
-    const std::vector<BYTE> bits = GetWinMetaFileBits(emf, MM_ANISOTROPIC);
-    HMETAFILE wmf = SetMetaFileBitsEx(UINT(bits.size()), bits.data());
-    EXPECT_NE(wmf, nullptr);
-    QImage img = White();
-    {
-        CPainterDC dc(&img);
-        dc.SetMapMode(MM_ANISOTROPIC);
-        dc.SetViewportExt(kW, kH);
-        EXPECT_TRUE(PlayMetaFile(&dc, wmf));
-    }
-    DeleteMetaFile(wmf);
-    return img;
-}
+QImage PlayAsWmf(HENHMETAFILE emf) { return PlayWmfPicture(kSize, GetWinMetaFileBits(emf, MM_ANISOTROPIC)); }
 }  // namespace
 
 TEST(MetaRender, RecordedPictureMatchesDirectDrawing)
@@ -120,18 +68,9 @@ TEST(MetaRender, RecordedPictureMatchesDirectDrawing)
 // and through its WMF form.
 TEST(MetaRender, DibBlitsSurviveRecordingAndConversion)
 {
-    // 2 x 2, 32 bits, bottom-up: bottom row red, green; top row blue, white.
-    struct {
-        BITMAPINFOHEADER header;
-        DWORD pixels[4];
-    } dib{};
-    dib.header.biWidth = 2;
-    dib.header.biHeight = 2;
-    dib.header.biBitCount = 32;
-    dib.pixels[0] = 0xFF0000, dib.pixels[1] = 0x00FF00, dib.pixels[2] = 0x0000FF, dib.pixels[3] = 0xFFFFFF;
+    const FourColourDib dib;
     HENHMETAFILE emf = Record([&](CDC& dc) {
-        dc.StretchDIBits(0, 0, kW, kH, 0, 0, 2, 2, dib.pixels, reinterpret_cast<const BITMAPINFO*>(&dib),
-                         DIB_RGB_COLORS, SRCCOPY);
+        dc.StretchDIBits(0, 0, kW, kH, 0, 0, 2, 2, dib.pixels, dib.Info(), DIB_RGB_COLORS, SRCCOPY);
     });
     ASSERT_NE(emf, nullptr);
     auto check = [](const QImage& img, const char* what) {
@@ -325,21 +264,7 @@ TEST(MetaRender, BezierPiecesInAPathContinueTheFigure)
 }
 
 namespace {
-// Plays WMF bits onto a white picture, the device context's own mapping.
-QImage PlayWmfBits(const std::vector<BYTE>& bits)
-{
-    QImage img = White();
-    HMETAFILE wmf = SetMetaFileBitsEx(UINT(bits.size()), bits.data());
-    EXPECT_NE(wmf, nullptr);
-    if (!wmf)
-        return img;
-    {
-        CPainterDC dc(&img);
-        EXPECT_TRUE(PlayMetaFile(&dc, wmf));
-    }
-    DeleteMetaFile(wmf);
-    return img;
-}
+QImage PlayWmfBits(const std::vector<BYTE>& bits) { return PlayWmfPicture(kSize, bits); }
 
 std::vector<BYTE> RecordWmf(const std::function<void(CDC&)>& draw)
 {
