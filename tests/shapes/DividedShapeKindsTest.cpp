@@ -436,59 +436,13 @@ TEST(SpecialKinds, TextBoxesGrowWhileTheirDividerLeavesRoom)
     EXPECT_EQ(frag.CanGrowTextBox(1, r, 0), 0);
 }
 
-namespace {
-// Every name of the special-shape table with its kind, in table order.
-const struct {
-    const char* name;
-    int kind;
-} kEveryName[] = {
-    {"box r2", 1}, {"class/object r2", 1}, {"box r3", 2}, {"class/object r3", 2}, {"box r4", 3}, {"box r5", 4},
-    {"box r6", 5}, {"dog ear", 6}, {"note", 6}, {"package", 7}, {"package r2", 8}, {"package c2", 9},
-    {"package c2r2a", 10}, {"arrow left open", 11}, {"arrow left", 12}, {"arrow right open", 13},
-    {"arrow right", 14}, {"arrow left/right", 15}, {"arrow down", 16}, {"arrow up", 17}, {"arrow up/down", 18},
-    {"double rectangle", 19}, {"frame", 19}, {"bevel", 20}, {"comment c2", 21}, {"rounded box", 22},
-    {"state", 22}, {"rounded c2", 23}, {"state r3", 24}, {"rounded r3", 24}, {"[rounded box]", 25},
-    {"[state]", 25}, {"[arrow left open]", 27}, {"[arrow left]", 29}, {"[arrow right open]", 31},
-    {"[arrow right]", 33}, {"[arrow left/right]", 35}, {"[arrow down]", 37}, {"[arrow up]", 39},
-    {"[arrow up/down]", 41}, {"box c2", 43}, {"box c3", 44}, {"box c4", 45}, {"box c5", 46}, {"box c6", 47},
-    {"box c7", 48}, {"box c8", 49}, {"qfr below", 50}, {"qfr above", 51}, {"utility", 52}, {"multiobject", 53},
-    {"subsystem2", 54}, {"subsystem", 55}, {"model2", 56}, {"model", 57}, {"rounded r2", 58}, {"state r2", 58},
-    {"node", 59}, {"usecase r2", 60}, {"destruct", 61}, {"activity dc", 62}, {"qfr right", 63},
-    {"qfr left", 64}, {"[swim lanes 2]", 65}, {"[swim lanes 3]", 66}, {"[swim lanes 4]", 67},
-    {"[swim lanes 5]", 68}, {"[swim lanes 6]", 69}, {"[swim lanes 7]", 70}, {"[swim lanes 8]", 71},
-    {"[partition 1x2]", 65}, {"[partition 1x3]", 66}, {"[partition 1x4]", 67}, {"[partition 1x5]", 68},
-    {"[partition 1x6]", 69}, {"[partition 1x7]", 70}, {"[partition 1x8]", 71}, {"[partition 2x1]", 147},
-    {"[partition 3x1]", 148}, {"[partition 4x1]", 149}, {"[partition 5x1]", 150}, {"[partition 6x1]", 151},
-    {"[partition 7x1]", 152}, {"[partition 8x1]", 153}, {"[partition 2x2]", 154}, {"[partition 2x3]", 155},
-    {"[partition 3x2]", 156}, {"[partition 3x3]", 157}, {"[partition 4x2]", 158}, {"[partition 2x4]", 159},
-    {"[partition 4x3]", 160}, {"[partition 3x4]", 161}, {"[partition 4x4]", 162}, {"[package]", 72},
-    {"[class/object r2]", 73}, {"[state r2]", 74}, {"subsystem c2", 75}, {"subsystem r2", 76},
-    {"subsystem c2r2a", 77}, {"[subsystem]", 78}, {"[model]", 79}, {"class actor", 80}, {"class control", 81},
-    {"class boundary", 82}, {"class entity", 83}, {"subactivity", 84}, {"state r2 hd", 85},
-    {"class actor r2", 86}, {"class boundary r2", 87}, {"class entity r2", 88}, {"class control r2", 89},
-    {"class actor r3", 90}, {"class boundary r3", 91}, {"class entity r3", 92}, {"class control r3", 93},
-    {"[class actor r2]", 94}, {"[class boundary r2]", 95}, {"[class entity r2]", 96},
-    {"[class control r2]", 97}, {"class # r2", 98}, {"class # r3", 99}, {"[class # r2]", 100},
-    {"round sides", 101}, {"activity", 101}, {"[activity]", 103}, {"arc sides", 102}, {"[arc sides]", 104},
-    {"class nodiv r2", 105}, {"component UML2", 118}, {"[component UML2 r2]", 119}, {"[component UML2]", 120},
-    {"artifact", 121}, {"[artifact r2]", 122}, {"[artifact]", 123}, {"[frame]", 124},
-    {"subactivity UML2", 125}, {"[class actor]", 126}, {"[class boundary]", 127}, {"[class entity]", 128},
-    {"[class control]", 129}, {"[class #]", 130}, {"[node]", 131}, {"action", 144}, {"action dc", 132},
-    {"action subact", 145}, {"[action]", 146}, {"active class/object r2", 134},
-    {"active class/object r3", 135}, {"active class/object", 136}, {"[active class/object]", 137},
-    {"[combined fragment2]", 138}, {"[combined fragment3]", 139}, {"[combined fragment4]", 140},
-    {"[state cb2]", 141}, {"[state cb3]", 142}, {"[state cb4]", 143}, {"condition notxt", 164},
-    {"condition", 163}, {"exit point", 165}, {"flow final", 166}, {"time signal", 167}, {"collate", 168},
-    {"stop", 169}, {"actor", 170}, {"cd/dvd", 171}, {"boundary", 172}, {"entity", 173}, {"control", 174},
-};
-} // namespace
 
 // Each of the 168 names gives its kind, by itself and to a symbol named so;
 // the same name in another case, or with a space after it, is ordinary.
 TEST(SpecialKinds, EveryNameGivesItsKind)
 {
-    ASSERT_EQ(std::size(kEveryName), 168u);
-    for (const auto& n : kEveryName) {
+    ASSERT_EQ(std::size(kSpecialNames), 168u);
+    for (const SpecialName& n : kSpecialNames) {
         EXPECT_EQ(GetSpecialKindFromName(n.name), n.kind) << n.name;
         std::string upper = n.name;
         for (char& c : upper)

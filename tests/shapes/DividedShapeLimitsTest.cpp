@@ -24,6 +24,14 @@ CFigSymbol BoxR2(float y, float h0, float h1)
     return b.sym;
 }
 
+// Divider 0 of the kinds whose handle keeps to a corner's diagonal.
+bool IsCornerHandle(int kind, int i)
+{
+    return i == 0 && (kind == 6 || kind == 19 || kind == 20 || (kind >= 22 && kind <= 25) || kind == 53 ||
+                      kind == 58 || kind == 59 || kind == 74 || kind == 85 || kind == 131 || kind == 132 ||
+                      kind == 133 || (kind >= 141 && kind <= 146));
+}
+
 CPoint Limit(const CFigSymbol& s, int n, CPoint p, const RECT& r, int nMins = 0, const SIZE* mins = nullptr,
              int skip = -1)
 {
@@ -212,11 +220,7 @@ TEST(SpecialLimits, HandlesKeepTheCoordinateTheirDividerDoesNotMoveAlong)
         const CFigSymbol s = TemplateSymbol(kind);
         for (int i = 0; i < s.GetDividerCount(); ++i) {
             const int direction = s.GetDividerDirection(i);
-            // Corner handles (divider 0 of the rounded kinds) move on their diagonal.
-            const bool corner = i == 0 && (kind == 19 || kind == 20 || (kind >= 22 && kind <= 25) || kind == 53 ||
-                                           kind == 58 || kind == 74 || kind == 85 || kind == 132 || kind == 133 ||
-                                           (kind >= 141 && kind <= 146));
-            if (direction == 0 || corner)
+            if (direction == 0 || IsCornerHandle(kind, i))
                 continue;
             for (const CRect& r : rects) {
                 CPoint handle;
@@ -227,6 +231,48 @@ TEST(SpecialLimits, HandlesKeepTheCoordinateTheirDividerDoesNotMoveAlong)
                     EXPECT_EQ(limited.x, handle.x) << "kind " << kind << " divider " << i << " in " << r.Width();
                 else
                     EXPECT_EQ(limited.y, handle.y) << "kind " << kind << " divider " << i << " in " << r.Width();
+            }
+        }
+    }
+}
+
+// Limiting a handle where it stands leaves it there: for every divider of
+// every kind, once the shape is laid out as the program's own drag leaves it
+// (each handle dragged to its limited place until none moves).
+TEST(SpecialLimits, AHandleWhereItStandsIsLeftThere)
+{
+    const CRect rects[] = {UnitRect(), CRect(3, 7, 1004, 1501)};
+    for (int kind = 1; kind <= 162; ++kind) {
+        for (const CRect& r : rects) {
+            CFigSymbol s = TemplateSymbol(kind);
+            const int count = s.GetDividerCount();
+            for (int round = 0; round < 4; ++round) {
+                bool moved = false;
+                for (int i = 0; i < count; ++i) {
+                    CPoint handle, limited;
+                    ASSERT_EQ(s.GetDividerHandle(i, handle, r), 1) << kind << " divider " << i;
+                    limited = handle;
+                    ASSERT_EQ(s.LimitDividerPoint(i, r, limited, 0, nullptr, -1), 1) << kind << " divider " << i;
+                    if (limited != handle) {
+                        s.MoveSpecialHandle(i, r, limited, 0);
+                        moved = true;
+                    }
+                }
+                if (!moved)
+                    break;
+            }
+            for (int i = 0; i < count; ++i) {
+                // A corner handle's drag keeps the rounding's shape in symbol
+                // units, so off a square it cannot sit on the figure's diagonal.
+                if (IsCornerHandle(kind, i) && r.Width() != r.Height())
+                    continue;
+                CPoint handle;
+                ASSERT_EQ(s.GetDividerHandle(i, handle, r), 1);
+                CPoint limited = handle;
+                s.LimitDividerPoint(i, r, limited, 0, nullptr, -1);
+                EXPECT_EQ(limited, handle) << "kind " << kind << " divider " << i << " in " << r.Width() << " x "
+                                           << r.Height() << ": (" << handle.x << ", " << handle.y << ") -> ("
+                                           << limited.x << ", " << limited.y << ")";
             }
         }
     }
