@@ -457,3 +457,28 @@ TEST(SpecialKinds, EveryNameGivesItsKind)
         EXPECT_EQ(s.Reshape, n.kind) << n.name;
     }
 }
+
+// The four "qfr" kinds: which section turns the shift round and which has it
+// rescaled, across (50, 51) or up and down (63, 64).
+TEST(SpecialKinds, QfrKindsTurnOneSectionAndRescaleTheOther)
+{
+    const struct {
+        int kind;
+        int turned, rescaledSection;
+        bool horizontal;
+    } cases[] = {{50, 1, 0, true}, {51, 0, 1, true}, {63, 1, 0, false}, {64, 0, 1, false}};
+    const CRect rect(0, 0, 200, 100);
+    for (const auto& c : cases) {
+        const CFigSymbol s = TemplateSymbol(c.kind);
+        POINT shift{30, 20};
+        int rescaled = -1;
+        EXPECT_EQ(s.GetDividerForSection(c.turned, shift, rect, rescaled), 0) << c.kind;
+        EXPECT_EQ(rescaled, 0) << c.kind;
+        EXPECT_EQ(shift.x, c.horizontal ? -30 : 30) << c.kind;
+        EXPECT_EQ(shift.y, c.horizontal ? 20 : -20) << c.kind;
+        shift = {30, 20};
+        EXPECT_EQ(s.GetDividerForSection(c.rescaledSection, shift, rect, rescaled), 0) << c.kind;
+        EXPECT_EQ(rescaled, 1) << c.kind;
+        EXPECT_EQ(c.horizontal ? shift.y : shift.x, c.horizontal ? 20 : 30) << c.kind;
+    }
+}

@@ -144,13 +144,39 @@ inline std::vector<CFltPoint> ArrowUpDownFrame()
             {0, 1536},    {512, 1536}, {512, 512},  {0, 512},     {1024, 0}};
 }
 
+// The arrows with a movable head: tip, head corners and shaft in the order
+// the head handle's drag moves them (the head handle is vertex 1, 2, 5 or 8).
+inline std::vector<CFltPoint> ArrowFrame(int kind)
+{
+    switch (kind) {
+    case 11:   // left, open: the shaft's end is not closed
+    case 12:
+        return {{2048, 640}, {768, 640}, {768, 0}, {0, 1024}, {768, 2048}, {768, 1408}, {2048, 1408}, {2048, 640}};
+    case 13:
+    case 14:
+        return {{0, 640}, {1280, 640}, {1280, 0}, {2048, 1024}, {1280, 2048}, {1280, 1408}, {0, 1408}, {0, 640}};
+    case 15:
+        return {{0, 1024},     {640, 0},     {640, 640}, {1408, 640}, {1408, 0}, {2048, 1024},
+                {1408, 2048},  {1408, 1408}, {640, 1408}, {640, 2048}, {0, 1024}};
+    case 16:
+        return {{1024, 2048}, {2048, 1280}, {1280, 1280}, {1280, 0}, {768, 0}, {768, 1280}, {0, 1280}, {1024, 2048}};
+    case 17:
+        return {{1024, 0}, {2048, 768}, {1280, 768}, {1280, 2048}, {768, 2048}, {768, 768}, {0, 768}, {1024, 0}};
+    default:
+        return ArrowUpDownFrame();
+    }
+}
+
 // The frame polygon a kind's template starts with.
 inline std::vector<CFltPoint> FrameOf(int kind, int points)
 {
     if (IsTabKind(kind))
         return TabFrame();
-    if (kind == 18)
-        return ArrowUpDownFrame();
+    if (kind >= 11 && kind <= 18) {
+        std::vector<CFltPoint> arrow = ArrowFrame(kind);
+        arrow.resize(static_cast<size_t>(points));
+        return arrow;
+    }
     return PlainFrame(points);
 }
 
@@ -218,8 +244,9 @@ inline void WriteTemplateOutline(COutlineWriter& w, int kind, const SpecialTempl
 // comes from the name, for the kinds that have one), its program set
 // through the checked store. The outline follows the kind's template; as
 // many text boxes as the kind's limits require (2 when any count will do),
-// one per compartment: side by side for column kinds, else stacked.
-inline CFigSymbol TemplateSymbol(int kind, int boxes = -2)
+// one per compartment: side by side for column kinds, else stacked (or
+// the boxes given).
+inline CFigSymbol TemplateSymbol(int kind, int boxes = -2, const std::vector<CFltRect>& placed = {})
 {
     SpecialTemplate t;
     const bool has = GetSpecialTemplate(kind, t);
@@ -240,7 +267,7 @@ inline CFigSymbol TemplateSymbol(int kind, int boxes = -2)
         else
             w.Rect(kOpRect, CFltRect(0, 0, 2048, 2048));
     });
-    int n = boxes;
+    int n = placed.empty() ? boxes : static_cast<int>(placed.size());
     if (n == -2) {
         n = SpecialLimitBoxCount(kind);
         if (n < 0)
@@ -251,7 +278,9 @@ inline CFigSymbol TemplateSymbol(int kind, int boxes = -2)
     for (int i = 0; i < n; ++i) {
         const float lo = static_cast<float>(2048 * i / n + 16);
         const float hi = static_cast<float>(2048 * (i + 1) / n - 16);
-        const CFltRect box = across ? CFltRect(lo, 64, hi, 1984) : CFltRect(64, lo, 1984, hi);
+        const CFltRect box = !placed.empty() ? placed[static_cast<size_t>(i)]
+                             : across        ? CFltRect(lo, 64, hi, 1984)
+                                             : CFltRect(64, lo, 1984, hi);
         WriteOutlineRect(b.sym.m_program.data() + boxPos + 32 * i, box);
     }
     const std::vector<BYTE> program(b.sym.m_program.begin(), b.sym.m_program.begin() + boxPos + 32 * n);
