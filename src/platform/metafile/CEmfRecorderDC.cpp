@@ -102,9 +102,9 @@ HENHMETAFILE CEmfRecorderDC::Close()
 // ---- Bounds ----
 // The header's bounds are the device pixels drawn, inclusive on all four
 // sides, as the painting back-end sets them: a box shape's outline runs
-// through left..right - 1, a pen of w pixels reaches (w - 1) / 2 pixels
-// outside it and w / 2 inside... on the left and top, and the other way on the
-// right and bottom; lines leave out their last point.
+// through left..right - 1 and top..bottom - 1; a pen of w pixels centred on a
+// line reaches (w - 1) / 2 pixels past it on the left and top and w / 2 on
+// the right and bottom; lines leave out their last point.
 
 void CEmfRecorderDC::PenReach(int& lo, int& hi) const
 {
@@ -164,10 +164,16 @@ void CEmfRecorderDC::AddBoundsPoints(const POINT* points, int count, bool open)
 }
 
 namespace {
+// The device box of a logical box: all four corners, as a world transform
+// may turn it.
 RECT DeviceBox(const CDC& dc, int left, int top, int right, int bottom)
 {
-    const POINT a = dc.LogToDev(POINT{left, top}), z = dc.LogToDev(POINT{right, bottom});
-    return RECT{std::min(a.x, z.x), std::min(a.y, z.y), std::max(a.x, z.x), std::max(a.y, z.y)};
+    const POINT corners[4] = {dc.LogToDev(POINT{left, top}), dc.LogToDev(POINT{right, top}),
+                              dc.LogToDev(POINT{left, bottom}), dc.LogToDev(POINT{right, bottom})};
+    RECT box{corners[0].x, corners[0].y, corners[0].x, corners[0].y};
+    for (const POINT& c : corners)
+        box = RECT{std::min(box.left, c.x), std::min(box.top, c.y), std::max(box.right, c.x), std::max(box.bottom, c.y)};
+    return box;
 }
 }  // namespace
 
