@@ -382,4 +382,9 @@ TEST(MetaRender, WmfRecordingFailsWhenARecordCannotBeWritten)
         rec.SelectObject(&pen);
     }
     EXPECT_TRUE(rec.Close().empty());
+    // A text longer than a text record takes.
+    CWmfRecorderDC text;
+    const std::string tooLong(8001, 'x');
+    EXPECT_FALSE(text.ExtTextOut(0, 0, 0, nullptr, tooLong.data(), UINT(tooLong.size()), nullptr));
+    EXPECT_TRUE(text.Close().empty());
 }

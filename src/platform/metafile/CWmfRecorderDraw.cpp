@@ -367,8 +367,12 @@ bool CWmfRecorderDC::SelectClipPath(int mode)
 bool CWmfRecorderDC::ExtTextOut(int x, int y, UINT options, const RECT* rect, const char* text, UINT count,
                                 const int* dx)
 {
-    if ((!text && count) || count > 8000)
+    if (!text && count)
         return false;
+    if (count > 8000) {
+        m_failed = true;   // longer than a text record is written
+        return false;
+    }
     const QPointF p = Page(x, y);
     const bool hasRect = rect && (options & (ETO_OPAQUE | ETO_CLIPPED));
     std::vector<WORD> params = {WORD(PX(p.y())), WORD(PX(p.x())), WORD(count),
