@@ -116,6 +116,13 @@ const Row kRows[] = {
     // The same with a short last box, so that its room decides the bound.
     {10, 0, Diagonal::None, Package4Tab,
      {{64, 32, 576, 288}, {64, 352, 1984, 800}, {64, 960, 1280, 1984}, {1408, 960, 1984, 1200}}},
+    // Column boxes of different widths, so that the narrower decides.
+    {10, 2, Diagonal::None,
+     [](const Terms& t) {
+         return Bounds{t.Fl + std::max(t.NW(1, t.Fl, t.L(2).x), t.NW(2, t.Fl, t.L(2).x)),
+                       t.Fr - t.NW(3, t.L(2).x, t.Fr), t.Mid(2).y, t.Mid(2).y};
+     },
+     {{64, 32, 576, 288}, {64, 352, 1984, 800}, {64, 960, 1280, 1984}, {1408, 960, 1984, 1200}}},
     {10, 1, Diagonal::None,
      [](const Terms& t) {
          return Bounds{t.Mid(1).x, t.Mid(1).x, t.L(0).y + t.NH(1, t.L(0).y, t.L(1).y), t.Fb - t.NH(2, t.L(1).y, t.Fb)};
@@ -229,6 +236,18 @@ const Row kRows[] = {
          const CFltRect& R = t.p.rect;
          return Bounds{t.Mid(0).x, t.Mid(0).x, R.top + std::max(t.NH(0, R.top, t.L(0).y), t.NH(1, R.top, t.L(0).y)),
                        R.bottom - t.NH(2, t.L(0).y, R.bottom)};
+     }},
+    {98, 1, Diagonal::None,
+     [](const Terms& t) {
+         const CFltRect& R = t.p.rect;
+         return Bounds{R.left + t.NW(1, R.left, t.L(1).x), R.right - t.NW(0, t.L(1).x, R.right), t.Mid(1).y,
+                       t.Mid(1).y};
+     },
+     {{1100, 64, 1984, 600}, {64, 64, 900, 500}, {64, 1100, 1984, 1984}}},
+    {73, 0, Diagonal::None,
+     [](const Terms& t) {
+         const CFltRect& R = t.p.rect;
+         return Bounds{t.Mid(0).x, t.Mid(0).x, R.top + t.NH(0, R.top, t.L(0).y), R.bottom};
      }},
     {99, 2, Diagonal::None,
      [](const Terms& t) {
