@@ -232,6 +232,11 @@ public:
     int LogConEndSymbol(const CConnector* con, int end);
     // The colours (and fills) of every figure style and every connector
     // style, by name.
+    // Objects with a style (all, or the selected ones) take their colours
+    // from it again, each logged first when recordUndo.
+    void ReapplyStyleColours(bool all, bool recordUndo);
+    // "Apply Color Scheme..." (see ColorScheme.h).
+    void OnApplyColorScheme();
     int LogFigStyleColors();
     int LogConStyleColors();
     // A whole figure or connector style; undo puts it back over the style of
