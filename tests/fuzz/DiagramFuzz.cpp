@@ -1,0 +1,79 @@
+// Drives the diagram record readers (Globals, pictures, symbols, styles,
+// objects, staples, groups), the post-load relinking, graphics-list rebuild
+// and validation, the writers on whatever was read, and the symbol-library
+// file reader. Nothing may crash, hang or touch memory outside its buffers,
+// and a document read from bad bytes must still write text that reads back.
+#include "document/CKavoDoc.h"
+#include "fileformat/CDiagramLoadObj.h"
+#include "fileformat/DiagramRecordWriter.h"
+#include "keyword/KeywordHooks.h"
+#include "keyword/KeywordStreams.h"
+#include "platform/Prompt.h"
+#include "shapes/SymbolFiles.h"
+
+#include <cstdint>
+#include <string>
+
+namespace {
+// Goes on with every load, so that every line is read.
+class Answers : public IPromptService {
+public:
+    int ShowMessage(const std::string&, UINT) override { return IDOK; }
+};
+
+int NoTrace(const char*, ...)
+{
+    return 0;
+}
+
+struct Sink : SymbolFileSink {
+    void TakeFigureSymbol(const CFigSymbol& s) override { Check(s.IsProgramValid()); }
+    void TakeEndSymbol(const CShapeDef& s) override { Check(s.IsProgramValid()); }
+    static void Check(bool ok)
+    {
+        if (!ok)
+            __builtin_trap();
+    }
+};
+
+std::string Write(CKavoDoc& doc)
+{
+    CStringKeywordSink sink;
+    CKeywordWriter w(sink);
+    WriteDiagramText(w, doc);
+    return sink.text;
+}
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
+{
+    static Answers answers;
+    SetPromptService(&answers);
+    g_pfnKwTrace = NoTrace;
+    const std::string_view bytes(reinterpret_cast<const char*>(data), size);
+
+    CKavoDoc doc;
+    if (!doc.OnNewDocument())
+        return 0;
+    doc.DeleteContents();
+    CMemoryKeywordSource source(bytes);
+    LoadDiagramText(doc, source);
+    FinishDiagramLoad(doc);
+    const std::string text = Write(doc);
+
+    CKavoDoc again;
+    if (again.OnNewDocument()) {
+        again.DeleteContents();
+        CMemoryKeywordSource second(text);
+        LoadDiagramText(again, second);
+        FinishDiagramLoad(again);
+        Write(again);
+    }
+
+    for (bool ends : {false, true}) {
+        Sink sink;
+        CMemoryKeywordSource src(bytes);
+        ReadSymbolFile(src, ends, sink, nullptr);
+    }
+    return 0;
+}
