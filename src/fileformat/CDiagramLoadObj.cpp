@@ -156,6 +156,33 @@ void CDiagramLoadObj::DiscardRecord(int blockType)
     }
 }
 
+EKeyword LeadingKeyword(const char* p)
+{
+    const char* e = p;
+    while (*e && *e != ' ' && *e != '\t' && *e != ',' && *e != '=' && *e != '\n' && *e != '\r' && *e != '#' &&
+           *e != '"')
+        ++e;
+    return LookupKeyword(std::string_view(p, size_t(e - p)));
+}
+
+int CDiagramLoadObj::ReadInt(const char*& p, int32_t& field, int min, int max)
+{
+    int v;
+    if (!ParseShortAsInt(p, v, min, max))
+        return KWR_FAILED;
+    field = v;
+    return KWR_DONE;
+}
+
+int CDiagramLoadObj::ReadFlag(const char*& p, int32_t& field)
+{
+    int v;
+    if (!ParseBool(p, v))
+        return KWR_FAILED;
+    field = v;
+    return KWR_DONE;
+}
+
 // ---- end of the symbol, style, font, staple and group blocks
 
 int CDiagramLoadObj::EndFigureSymbol()
@@ -164,6 +191,9 @@ int CDiagramLoadObj::EndFigureSymbol()
     std::string name = s.m_strName;
     if (RenameOldSwimLaneSymbol(m_dVersion, name))
         s.SetName(name);
+    s.SetOversizeForDiamonds();
+    if (s.Reshape == 0)
+        s.ComputeReshapeKind();
     CFigSymbol* entry = m_pDoc->m_figSymbols.NewEntry();
     if (!entry)
         return KWR_STOP;
@@ -275,6 +305,11 @@ int CDiagramLoadObj::EndBinaryData(int blockType, HGLOBAL data)
         props.m_nGraphicType = m_nLegacyGraphicType;
         return KWR_DONE;
     }
+    case BT_PREVIEW_DATA:
+        // A preview is packed by runs; a later picture without its own
+        // Compression key takes that packing.
+        m_nCompression = PACK_RUNS;
+        return CLoadObj::EndBinaryData(blockType, data);
     default: return CLoadObj::EndBinaryData(blockType, data);
     }
 }

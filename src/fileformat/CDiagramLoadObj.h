@@ -19,6 +19,8 @@ class CStaple;
 
 // Keys of the Globals section that styles-only mode passes over.
 bool IsPageGlobalKey(EKeyword key);
+// The key that a line begins with, KW_Count when its first word is none.
+EKeyword LeadingKeyword(const char* p);
 
 class CDiagramLoadObj : public CSymbolLoadObj {
 public:
@@ -60,6 +62,16 @@ protected:
     int EndStaple() override;
     int EndGroup() override;
     int EndBinaryData(int blockType, HGLOBAL data) override;
+
+    // ---- one value into a field: the line's result (the field is kept
+    // when the value fails).
+    int ReadInt(const char*& p, int32_t& field, int min = -32768, int max = 32767);
+    int ReadFlag(const char*& p, int32_t& field);
+    int ReadColour(const char*& p, COLORREF& field) { return ParseColor(p, field) ? KWR_DONE : KWR_FAILED; }
+    int ReadText(const char*& p, std::string& field, size_t max)
+    {
+        return ParseDelimitedCString(p, field, max) ? KWR_DONE : KWR_FAILED;
+    }
 
     // ---- shared key readers; each returns -1 when the key is not its own,
     // else the line's result.

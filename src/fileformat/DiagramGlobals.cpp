@@ -20,16 +20,6 @@ constexpr EKeyword g_colorKeys[16] = {KW_Color1,  KW_Color2,  KW_Color3,  KW_Col
                                       KW_Color7,  KW_Color8,  KW_Color9,  KW_Color10, KW_Color11, KW_Color12,
                                       KW_Color13, KW_Color14, KW_Color15, KW_Color16};
 
-// The first word of a line as a key (KW_Count when it is none).
-EKeyword LeadingKey(const char* p)
-{
-    const char* e = p;
-    while (*e && *e != ' ' && *e != '\t' && *e != ',' && *e != '=' && *e != '\n' && *e != '\r' && *e != '#' &&
-           *e != '"')
-        ++e;
-    return LookupKeyword(std::string_view(p, size_t(e - p)));
-}
-
 // The Windows printer settings block: its declared size and the size of the
 // driver's data after it (16-bit words after the 32-character device name).
 constexpr size_t kDevModeSizeOffset = 36;
@@ -92,29 +82,17 @@ bool IsPageGlobalKey(EKeyword key)
 int CDiagramLoadObj::ReadGlobalKey(const char* p)
 {
     const char* lineStart = p;
-    const EKeyword key = LeadingKey(p);
+    const EKeyword key = LeadingKeyword(p);
     if (key == KW_Count || !MatchKeyword(p, key))
         return -1;
     CKavoDoc& d = *m_pDoc;
     if (m_bStylesOnly && IsPageGlobalKey(key))
         return KWR_DONE;
     int v = 0;
-    auto readInt = [&](int32_t& field, int min, int max) {
-        if (!ParseShortAsInt(p, v, min, max))
-            return KWR_FAILED;
-        field = v;
-        return KWR_DONE;
-    };
-    auto readBool = [&](int32_t& field) {
-        if (!ParseBool(p, v))
-            return KWR_FAILED;
-        field = v;
-        return KWR_DONE;
-    };
-    auto readColor = [&](COLORREF& field) { return ParseColor(p, field) ? KWR_DONE : KWR_FAILED; };
-    auto readString = [&](std::string& field, size_t max) {
-        return ParseDelimitedCString(p, field, max) ? KWR_DONE : KWR_FAILED;
-    };
+    auto readInt = [&](int32_t& field, int min, int max) { return ReadInt(p, field, min, max); };
+    auto readBool = [&](int32_t& field) { return ReadFlag(p, field); };
+    auto readColor = [&](COLORREF& field) { return ReadColour(p, field); };
+    auto readString = [&](std::string& field, size_t max) { return ReadText(p, field, max); };
     for (int i = 0; i < 16; ++i)
         if (key == g_colorKeys[i])
             return readColor(d.m_colors[i]);

@@ -45,12 +45,7 @@ int CDiagramLoadObj::HandleFigureLine(const char* p)
         return CloseCurrentBlock();
     CFigure& f = *m_pFig;
     int v = 0;
-    auto readBool = [&](int32_t& field) {
-        if (!ParseBool(p, v))
-            return KWR_FAILED;
-        field = v;
-        return KWR_DONE;
-    };
+    auto readBool = [&](int32_t& field) { return ReadFlag(p, field); };
     const CFigStyle* style = m_pDoc->m_figStyles.GetAt(f.m_nStyle);
     if (MatchKeyword(p, KW_Label))
         return readBool(f.m_bLabel);
@@ -83,7 +78,7 @@ int CDiagramLoadObj::HandleFigureLine(const char* p)
         return KWR_DONE;
     }
     if (MatchKeyword(p, KW_Link))
-        return ParseDelimitedCString(p, f.m_strLink, kMaxLink) ? KWR_DONE : KWR_FAILED;
+        return ReadText(p, f.m_strLink, kMaxLink);
     if (MatchKeyword(p, KW_Bounds)) {
         int rc[4];
         if (!ParseIntRect(p, rc, -32768, 32767))
@@ -132,7 +127,6 @@ int CDiagramLoadObj::HandleFigureLine(const char* p)
             f.m_props.Graphic = style->m_props.Graphic;
             return KWR_DONE;
         }
-        m_nErrorCode = KWE_OUT_OF_RANGE;
         return KWR_FAILED;
     }
     if (MatchKeyword(p, KW_Font)) {
@@ -184,13 +178,7 @@ int CDiagramLoadObj::HandleConnectorLine(const char* p)
     if (*p == '}')
         return CloseCurrentBlock();
     CConnector& c = *m_pCon;
-    int v = 0;
-    auto readInt = [&](int32_t& field, int min, int max) {
-        if (!ParseShortAsInt(p, v, min, max))
-            return KWR_FAILED;
-        field = v;
-        return KWR_DONE;
-    };
+    auto readInt = [&](int32_t& field, int min, int max) { return ReadInt(p, field, min, max); };
     auto readPoint = [&](CPoint& pt) {
         int x, y;
         if (!ParseIntPair(p, x, y, -32768, 32767))
@@ -198,12 +186,7 @@ int CDiagramLoadObj::HandleConnectorLine(const char* p)
         pt = CPoint(x, y);
         return KWR_DONE;
     };
-    auto readBool = [&](int32_t& field) {
-        if (!ParseBool(p, v))
-            return KWR_FAILED;
-        field = v;
-        return KWR_DONE;
-    };
+    auto readBool = [&](int32_t& field) { return ReadFlag(p, field); };
     if (MatchKeyword(p, KW_Style)) {
         std::string name;
         if (!ParseDelimitedCString(p, name, kMaxStyleName))
@@ -264,13 +247,6 @@ int CDiagramLoadObj::HandleStapleLine(const char* p)
     if (*p == '}')
         return CloseCurrentBlock();
     CStaple& s = *m_pStaple;
-    int v = 0;
-    auto readInt = [&](int32_t& field, int min, int max) {
-        if (!ParseShortAsInt(p, v, min, max))
-            return KWR_FAILED;
-        field = v;
-        return KWR_DONE;
-    };
     struct Key {
         EKeyword key;
         int32_t CStaple::*field;
@@ -295,7 +271,7 @@ int CDiagramLoadObj::HandleStapleLine(const char* p)
     };
     for (const Key& k : keys)
         if (MatchKeyword(p, k.key))
-            return readInt(s.*(k.field), k.min, k.max);
+            return ReadInt(p, s.*(k.field), k.min, k.max);
     m_nErrorCode = KWE_UNRECOGNIZED;
     return KWR_FAILED;
 }

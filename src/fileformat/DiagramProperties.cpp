@@ -28,21 +28,13 @@ void SetWord64(FigFlagSet& f, uint64_t v)
     f.high = DWORD(v >> 32);
 }
 
-EKeyword LeadingKeyOf(const char* p)
-{
-    const char* e = p;
-    while (*e && *e != ' ' && *e != '\t' && *e != ',' && *e != '=' && *e != '\n' && *e != '\r' && *e != '#' &&
-           *e != '"')
-        ++e;
-    return LookupKeyword(std::string_view(p, size_t(e - p)));
-}
 } // namespace
 
 // ---- reading
 
 int CDiagramLoadObj::ReadFontKey(const char*& p, LOGFONT& lf)
 {
-    const EKeyword key = LeadingKeyOf(p);
+    const EKeyword key = LeadingKeyword(p);
     switch (key) {
     case KW_TypeSize:
     case KW_TypeWidth:
@@ -111,14 +103,9 @@ int CDiagramLoadObj::ReadFontKey(const char*& p, LOGFONT& lf)
 
 int CDiagramLoadObj::ReadFillKey(const char*& p, CFillSpec& fill)
 {
-    const EKeyword key = LeadingKeyOf(p);
+    const EKeyword key = LeadingKeyword(p);
     int v = 0;
-    auto readInt = [&](int32_t& field, int min, int max) {
-        if (!ParseShortAsInt(p, v, min, max))
-            return KWR_FAILED;
-        field = v;
-        return KWR_DONE;
-    };
+    auto readInt = [&](int32_t& field, int min, int max) { return ReadInt(p, field, min, max); };
     switch (key) {
     case KW_FillType:
     case KW_FillColorSolid:
@@ -165,7 +152,7 @@ int CDiagramLoadObj::ReadFigPropKey(const char*& p, CFigProps& props, bool* pbDr
     const int fill = ReadFillKey(p, props.m_fill);
     if (fill >= 0)
         return fill;
-    const EKeyword key = LeadingKeyOf(p);
+    const EKeyword key = LeadingKeyword(p);
     switch (key) {
     case KW_BorderColor:
     case KW_FillColor:
@@ -198,11 +185,7 @@ int CDiagramLoadObj::ReadFigPropKey(const char*& p, CFigProps& props, bool* pbDr
         }
         return KWR_DONE;
     }
-    case KW_BorderWidth:
-        if (!ParseShortAsInt(p, v, 0, 100))
-            return KWR_FAILED;
-        props.BorderWidth = v;
-        return KWR_DONE;
+    case KW_BorderWidth: return ReadInt(p, props.BorderWidth, 0, 100);
     case KW_Shadow: {
         // A shadow choice: files hold TRUE/FALSE or the choice's number.
         const char* q = p;
@@ -217,16 +200,8 @@ int CDiagramLoadObj::ReadFigPropKey(const char*& p, CFigProps& props, bool* pbDr
         props.Shadow = v;
         return KWR_DONE;
     }
-    case KW_BindToStyle:
-        if (!ParseBool(p, v))
-            return KWR_FAILED;
-        props.BindToStyle = v;
-        return KWR_DONE;
-    case KW_PenStyle:
-        if (!ParseShortAsInt(p, v, 0, 23))
-            return KWR_FAILED;
-        props.PenStyle = v;
-        return KWR_DONE;
+    case KW_BindToStyle: return ReadFlag(p, props.BindToStyle);
+    case KW_PenStyle: return ReadInt(p, props.PenStyle, 0, 23);
     case KW_TextFormat: {
         uint32_t u;
         if (!ParseUIntInRange(p, u, 0, 0xFFFF))
@@ -275,7 +250,7 @@ int CDiagramLoadObj::ReadFigPropKey(const char*& p, CFigProps& props, bool* pbDr
 
 int CDiagramLoadObj::ReadConPropKey(const char*& p, CConProps& props, bool* pbDropRecord)
 {
-    const EKeyword key = LeadingKeyOf(p);
+    const EKeyword key = LeadingKeyword(p);
     switch (key) {
     case KW_End1:
     case KW_End2:
@@ -298,13 +273,7 @@ int CDiagramLoadObj::ReadConPropKey(const char*& p, CConProps& props, bool* pbDr
     case KW_Join: MatchKeyword(p, key); break;
     default: return -1;
     }
-    int v = 0;
-    auto readInt = [&](int32_t& field, int min, int max) {
-        if (!ParseShortAsInt(p, v, min, max))
-            return KWR_FAILED;
-        field = v;
-        return KWR_DONE;
-    };
+    auto readInt = [&](int32_t& field, int min, int max) { return ReadInt(p, field, min, max); };
     switch (key) {
     case KW_End1:
     case KW_End2: {
@@ -332,11 +301,7 @@ int CDiagramLoadObj::ReadConPropKey(const char*& p, CConProps& props, bool* pbDr
     case KW_Color: return ParseColor(p, props.Color) ? KWR_DONE : KWR_FAILED;
     case KW_End1FillColor: return ParseColor(p, props.End1FillColor) ? KWR_DONE : KWR_FAILED;
     case KW_End2FillColor: return ParseColor(p, props.End2FillColor) ? KWR_DONE : KWR_FAILED;
-    case KW_BindToStyle:
-        if (!ParseBool(p, v))
-            return KWR_FAILED;
-        props.BindToStyle = v;
-        return KWR_DONE;
+    case KW_BindToStyle: return ReadFlag(p, props.BindToStyle);
     case KW_Behavior: {
         uint64_t u;
         if (!ParseUInt64InRange(p, u, 0, ~uint64_t(0)))

@@ -39,12 +39,7 @@ int CDiagramLoadObj::HandleFigureStyleLine(const char* p)
         return CloseCurrentBlock();
     CFigStyle& s = m_figStyle;
     int v = 0;
-    auto readBool = [&](int32_t& field) {
-        if (!ParseBool(p, v))
-            return KWR_FAILED;
-        field = v;
-        return KWR_DONE;
-    };
+    auto readBool = [&](int32_t& field) { return ReadFlag(p, field); };
     if (MatchKeyword(p, KW_Label))
         return readBool(s.Label);
     if (MatchKeyword(p, KW_Category))
@@ -63,7 +58,7 @@ int CDiagramLoadObj::HandleFigureStyleLine(const char* p)
         return KWR_DONE;
     }
     if (MatchKeyword(p, KW_Description))
-        return ParseDelimitedCString(p, s.Description, kMaxDescription) ? KWR_DONE : KWR_FAILED;
+        return ReadText(p, s.Description, kMaxDescription);
     if (MatchKeyword(p, KW_DefaultText)) {
         if (!ParseDelimitedCString(p, s.DefaultText, kMaxDefaultText))
             return KWR_FAILED;
@@ -79,16 +74,14 @@ int CDiagramLoadObj::HandleFigureStyleLine(const char* p)
     if (MatchKeyword(p, KW_AutoLabel))
         return readBool(s.AutoLabel);
     if (MatchKeyword(p, KW_AutoLabelText))
-        return ParseDelimitedCString(p, s.AutoLabelText, kMaxAutoLabelText) ? KWR_DONE : KWR_FAILED;
+        return ReadText(p, s.AutoLabelText, kMaxAutoLabelText);
     if (MatchKeyword(p, KW_Graphic)) {
         uint32_t id;
         if (!ParseUIntInRange(p, id, 0, 0xFFFFFFFF))
             return KWR_FAILED;
         const CGraphic* g = m_pDoc->m_graphics.FindById(id);
-        if (!g) {
-            m_nErrorCode = KWE_OUT_OF_RANGE;
+        if (!g)
             return KWR_FAILED;
-        }
         s.m_props.m_nGraphicType = g->Type;
         s.m_props.Graphic = g->Handle;
         return KWR_DONE;
@@ -140,19 +133,8 @@ int CDiagramLoadObj::HandleConnectorStyleLine(const char* p)
     if (*p == '}')
         return CloseCurrentBlock();
     CConStyle& s = m_conStyle;
-    int v = 0;
-    auto readBool = [&](int32_t& field) {
-        if (!ParseBool(p, v))
-            return KWR_FAILED;
-        field = v;
-        return KWR_DONE;
-    };
-    auto readInt = [&](int32_t& field) {
-        if (!ParseShortAsInt(p, v))
-            return KWR_FAILED;
-        field = v;
-        return KWR_DONE;
-    };
+    auto readBool = [&](int32_t& field) { return ReadFlag(p, field); };
+    auto readInt = [&](int32_t& field) { return ReadInt(p, field); };
     if (MatchKeyword(p, KW_Category))
         return ReadCategory(s.Category, ParseDelimitedCString(p, s.Category, kMaxCategory));
     if (MatchKeyword(p, KW_HasButton))
@@ -160,11 +142,11 @@ int CDiagramLoadObj::HandleConnectorStyleLine(const char* p)
     if (MatchKeyword(p, KW_InMenu))
         return readBool(s.InMenu);
     if (MatchKeyword(p, KW_Description))
-        return ParseDelimitedCString(p, s.Description, kMaxDescription) ? KWR_DONE : KWR_FAILED;
+        return ReadText(p, s.Description, kMaxDescription);
     if (MatchKeyword(p, KW_AutoLabel))
         return readBool(s.AutoLabel);
     if (MatchKeyword(p, KW_AutoLabelText))
-        return ParseDelimitedCString(p, s.AutoLabelText, kMaxAutoLabelText) ? KWR_DONE : KWR_FAILED;
+        return ReadText(p, s.AutoLabelText, kMaxAutoLabelText);
     if (MatchKeyword(p, KW_AutoLabelPosition))
         return readInt(s.AutoLabelPosition);
     // A switch written TRUE/FALSE (a digit reads as well).

@@ -54,7 +54,7 @@ TEST(BrokenRecords, EachBadLineGivesItsCode)
         {"Figure 1\n{\nBogus 1\n}\n", KWE_UNRECOGNIZED, 1, 0},
         {"Figure 1\n{\nTextRotate 3601\n}\n", KWE_OUT_OF_RANGE, 1, 0},
         {"Figure 1\n{\nBorderWidth 101\n}\n", KWE_OUT_OF_RANGE, 1, 0},
-        {"Figure 1\n{\nGraphic 77\n}\n", KWE_OUT_OF_RANGE, 1, 0},
+        {"Figure 1\n{\nGraphic 77\n}\n", KWE_SYNTAX, 1, 0},
         {"Figure 1\n{\nHot 2049 0,0\n}\n", KWE_TOO_MANY_VERTICES, 1, 0},
         {"Figure 1\n{\nText \"open\n}\n", KWE_INVALID_STRING, 1, 0},
         {"Figure 1\n{\nLabel X\n}\n", KWE_BAD_BOOLEAN, 1, 0},

@@ -5,15 +5,47 @@
 #include "document/CStaple.h"
 #include "fileformat/CDiagramLoadObj.h"
 #include "fileformat/DiagramRecordWriter.h"
+#include "keyword/KeywordHooks.h"
 #include "keyword/KeywordStreams.h"
 
 #include <gtest/gtest.h>
 
+#include <cstdarg>
+#include <cstdio>
 #include <cstring>
 
 #include <string>
 #include <utility>
 #include <vector>
+
+// Records the file-format trace lines for its lifetime.
+class TraceRecorder {
+public:
+    TraceRecorder() : m_old(g_pfnKwTrace)
+    {
+        Lines().clear();
+        g_pfnKwTrace = &Record;
+    }
+    ~TraceRecorder() { g_pfnKwTrace = m_old; }
+    static std::vector<std::string>& Lines()
+    {
+        static std::vector<std::string> lines;
+        return lines;
+    }
+
+private:
+    static int Record(const char* format, ...)
+    {
+        va_list args;
+        va_start(args, format);
+        char buf[512];
+        vsnprintf(buf, sizeof buf, format, args);
+        va_end(args);
+        Lines().emplace_back(buf);
+        return 0;
+    }
+    int (*m_old)(const char*, ...);
+};
 
 // An empty document with only the built-in symbols and line ends.
 inline void PrepareForLoad(CKavoDoc& doc)

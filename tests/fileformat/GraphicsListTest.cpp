@@ -4,37 +4,14 @@
 #include "keyword/KeywordHooks.h"
 #include "platform/NumText.h"
 
-#include <cstdarg>
 
 namespace {
-std::vector<std::string> g_lines;
-
-int Record(const char* format, ...)
-{
-    va_list args;
-    va_start(args, format);
-    char buf[256];
-    vsnprintf(buf, sizeof buf, format, args);
-    va_end(args);
-    g_lines.emplace_back(buf);
-    return 0;
-}
-
 class GraphicsListTest : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        m_old = g_pfnKwTrace;
-        g_pfnKwTrace = Record;
-        g_lines.clear();
-    }
-    void TearDown() override
-    {
-        list.ReleaseAll();
-        g_pfnKwTrace = m_old;
-    }
+    void TearDown() override { list.ReleaseAll(); }
+    TraceRecorder m_trace;
+    std::vector<std::string>& g_lines = TraceRecorder::Lines();
     CGraphicList list;
-    int (*m_old)(const char*, ...) = nullptr;
 };
 } // namespace
 

@@ -2,34 +2,17 @@
 // the trace lines it writes.
 #include "document/CStaple.h"
 #include "document/DocTestSupport.h"
-#include "keyword/KeywordHooks.h"
+#include "fileformat/FileFormatTestSupport.h"
 #include "platform/NumText.h"
 
-#include <cstdarg>
 #include <functional>
 
 namespace {
-std::vector<std::string> g_trace;
-
-int RecordTrace(const char* format, ...)
-{
-    va_list args;
-    va_start(args, format);
-    char buf[512];
-    vsnprintf(buf, sizeof buf, format, args);
-    va_end(args);
-    g_trace.emplace_back(buf);
-    return 0;
-}
-
 class ValidationTest : public DocTest {
 protected:
     void SetUp() override
     {
         DocTest::SetUp();
-        m_oldTrace = g_pfnKwTrace;
-        g_pfnKwTrace = RecordTrace;
-        g_trace.clear();
         f1 = NewFig(doc, 0, 0);
         f1->m_nId = 1;
         f2 = NewFig(doc, 400, 0);
@@ -42,7 +25,6 @@ protected:
         doc.m_nNextId = 4;
         doc.m_nNextStpId = 1;
     }
-    void TearDown() override { g_pfnKwTrace = m_oldTrace; }
 
     // Runs the check without repair (nothing changes), then with repair.
     int CheckTwice(const std::function<std::string()>& state)
@@ -58,7 +40,8 @@ protected:
     CFigure* f1 = nullptr;
     CFigure* f2 = nullptr;
     CConnector* con = nullptr;
-    int (*m_oldTrace)(const char*, ...) = nullptr;
+    TraceRecorder m_trace;
+    std::vector<std::string>& g_trace = TraceRecorder::Lines();
 };
 
 std::string Ids(const CConnector* c)
