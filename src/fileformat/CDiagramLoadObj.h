@@ -80,6 +80,8 @@ protected:
     int ReadFigPropKey(const char*& p, CFigProps& props, bool* pbDropRecord);
     int ReadFillKey(const char*& p, CFillSpec& fill);
     int ReadConPropKey(const char*& p, CConProps& props, bool* pbDropRecord);
+    // The keys both style records have: Category, HasButton, InMenu, Description.
+    int ReadStyleKey(const char*& p, CStyle& style);
     // A "GraphicData" key of older files (styles and figures): size, type.
     int ReadLegacyGraphicData(const char* p, int dataBlockType, CFigProps& props, const CFigStyle* style);
     // The text conversions of files older than 2.3 and 5.07.

@@ -17,14 +17,6 @@ constexpr const char* kNoCategory = "(no category)";
 // A label style always has this behaviour bit.
 constexpr DWORD kLabelStyleBit = 1u << 6;
 
-int ReadCategory(std::string& category, bool ok)
-{
-    if (!ok)
-        return KWR_FAILED;
-    if (category == kNoCategory)
-        category.clear();
-    return KWR_DONE;
-}
 
 // Whether a symbol draws an area: it has a fill sub-program.
 bool SymbolHasFill(const CFigSymbol* symbol)
@@ -32,6 +24,24 @@ bool SymbolHasFill(const CFigSymbol* symbol)
     return symbol && symbol->m_nFillPos >= 0;
 }
 } // namespace
+
+int CDiagramLoadObj::ReadStyleKey(const char*& p, CStyle& s)
+{
+    if (MatchKeyword(p, KW_Category)) {
+        if (!ParseDelimitedCString(p, s.Category, kMaxCategory))
+            return KWR_FAILED;
+        if (s.Category == kNoCategory)
+            s.Category.clear();
+        return KWR_DONE;
+    }
+    if (MatchKeyword(p, KW_HasButton))
+        return ReadFlag(p, s.HasButton);
+    if (MatchKeyword(p, KW_InMenu))
+        return ReadFlag(p, s.InMenu);
+    if (MatchKeyword(p, KW_Description))
+        return ReadText(p, s.Description, kMaxDescription);
+    return -1;
+}
 
 int CDiagramLoadObj::HandleFigureStyleLine(const char* p)
 {
@@ -42,12 +52,9 @@ int CDiagramLoadObj::HandleFigureStyleLine(const char* p)
     auto readBool = [&](int32_t& field) { return ReadFlag(p, field); };
     if (MatchKeyword(p, KW_Label))
         return readBool(s.Label);
-    if (MatchKeyword(p, KW_Category))
-        return ReadCategory(s.Category, ParseDelimitedCString(p, s.Category, kMaxCategory));
-    if (MatchKeyword(p, KW_HasButton))
-        return readBool(s.HasButton);
-    if (MatchKeyword(p, KW_InMenu))
-        return readBool(s.InMenu);
+    const int common = ReadStyleKey(p, s);
+    if (common >= 0)
+        return common;
     if (MatchKeyword(p, KW_DisplayText))
         return readBool(s.DisplayText);
     const bool height = MatchKeyword(p, KW_Height);
@@ -57,8 +64,6 @@ int CDiagramLoadObj::HandleFigureStyleLine(const char* p)
         (height ? s.Height : s.Width) = v;
         return KWR_DONE;
     }
-    if (MatchKeyword(p, KW_Description))
-        return ReadText(p, s.Description, kMaxDescription);
     if (MatchKeyword(p, KW_DefaultText)) {
         if (!ParseDelimitedCString(p, s.DefaultText, kMaxDefaultText))
             return KWR_FAILED;
@@ -135,14 +140,9 @@ int CDiagramLoadObj::HandleConnectorStyleLine(const char* p)
     CConStyle& s = m_conStyle;
     auto readBool = [&](int32_t& field) { return ReadFlag(p, field); };
     auto readInt = [&](int32_t& field) { return ReadInt(p, field); };
-    if (MatchKeyword(p, KW_Category))
-        return ReadCategory(s.Category, ParseDelimitedCString(p, s.Category, kMaxCategory));
-    if (MatchKeyword(p, KW_HasButton))
-        return readBool(s.HasButton);
-    if (MatchKeyword(p, KW_InMenu))
-        return readBool(s.InMenu);
-    if (MatchKeyword(p, KW_Description))
-        return ReadText(p, s.Description, kMaxDescription);
+    const int common = ReadStyleKey(p, s);
+    if (common >= 0)
+        return common;
     if (MatchKeyword(p, KW_AutoLabel))
         return readBool(s.AutoLabel);
     if (MatchKeyword(p, KW_AutoLabelText))

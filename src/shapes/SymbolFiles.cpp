@@ -218,38 +218,26 @@ bool LoadSymbolFile(File& file, const QString& path, const std::string& fileName
 }
 } // namespace
 
-bool FigureSymbolFile::LoadFromFile(const QString& path, const std::string& fileName)
-{
-    return LoadSymbolFile(*this, path, fileName, false, &SymbolFile::ShowReadFailure);
-}
-
-int FigureSymbolFile::FindByName(const std::string& name) const
+template <class Symbol>
+int TypedSymbolFile<Symbol>::FindByName(const std::string& name) const
 {
     return FindEntry(m_entries, name);
 }
 
-const CFigSymbolEntry* FigureSymbolFile::GetAt(int n) const
-{
-    return n >= 0 && n < GetCount() ? m_entries[size_t(n)].get() : nullptr;
-}
-
-bool FigureSymbolFile::Insert(const CFigSymbol& symbol, const std::string& fileName)
+template <class Symbol>
+bool TypedSymbolFile<Symbol>::Insert(const Symbol& symbol, const std::string& fileName)
 {
     const int pos = SortedPosition(m_entries, symbol.m_strName);
     if (pos < 0) {
-        MsgBoxPrintf(MB_ICONEXCLAMATION, kTextConflict, symbol.m_strName.c_str(), fileName.c_str());
+        if (ReportsConflict(-1 - pos))
+            MsgBoxPrintf(MB_ICONEXCLAMATION, kTextConflict, symbol.m_strName.c_str(), fileName.c_str());
         return false;
     }
-    std::unique_ptr<CFigSymbolEntry> entry;
     try {
-        entry = std::make_unique<CFigSymbolEntry>();
+        auto entry = std::make_unique<Entry>();
         entry->symbol.CopyFrom(symbol);
         entry->file = fileName;
-        entry->symbol.SetOversizeForDiamonds();
-        if (entry->symbol.Reshape == 0)
-            entry->symbol.ComputeReshapeKind();
-        if (entry->symbol.Reshape != 0)
-            entry->symbol.SyncSpecialOutlines();
+        Prepare(entry->symbol);
         m_entries.insert(m_entries.begin() + pos, std::move(entry));
     } catch (const std::bad_alloc&) {
         MsgBoxPrintf(MB_ICONEXCLAMATION, kTextNoMemory, symbol.m_strName.c_str(), fileName.c_str());
@@ -258,39 +246,26 @@ bool FigureSymbolFile::Insert(const CFigSymbol& symbol, const std::string& fileN
     return true;
 }
 
+template class TypedSymbolFile<CFigSymbol>;
+template class TypedSymbolFile<CShapeDef>;
+
+bool FigureSymbolFile::LoadFromFile(const QString& path, const std::string& fileName)
+{
+    return LoadSymbolFile(*this, path, fileName, false, &SymbolFile::ShowReadFailure);
+}
+
+void FigureSymbolFile::Prepare(CFigSymbol& symbol) const
+{
+    symbol.SetOversizeForDiamonds();
+    if (symbol.Reshape == 0)
+        symbol.ComputeReshapeKind();
+    if (symbol.Reshape != 0)
+        symbol.SyncSpecialOutlines();
+}
+
 bool EndSymbolFile::LoadFromFile(const QString& path, const std::string& fileName)
 {
     return LoadSymbolFile(*this, path, fileName, true, &SymbolFile::ShowReadFailure);
-}
-
-int EndSymbolFile::FindByName(const std::string& name) const
-{
-    return FindEntry(m_entries, name);
-}
-
-const CEndSymbolEntry* EndSymbolFile::GetAt(int n) const
-{
-    return n >= 0 && n < GetCount() ? m_entries[size_t(n)].get() : nullptr;
-}
-
-bool EndSymbolFile::Insert(const CShapeDef& shape, const std::string& fileName)
-{
-    const int pos = SortedPosition(m_entries, shape.m_strName);
-    if (pos < 0) {
-        if (-1 - pos >= kSilentEndConflicts)
-            MsgBoxPrintf(MB_ICONEXCLAMATION, kTextConflict, shape.m_strName.c_str(), fileName.c_str());
-        return false;
-    }
-    try {
-        auto entry = std::make_unique<CEndSymbolEntry>();
-        entry->symbol.CopyFrom(shape);
-        entry->file = fileName;
-        m_entries.insert(m_entries.begin() + pos, std::move(entry));
-    } catch (const std::bad_alloc&) {
-        MsgBoxPrintf(MB_ICONEXCLAMATION, kTextNoMemory, shape.m_strName.c_str(), fileName.c_str());
-        return false;
-    }
-    return true;
 }
 
 bool EndSymbolFile::InsertNullLineEnd(const ShapeLibrary& library)
@@ -301,7 +276,7 @@ bool EndSymbolFile::InsertNullLineEnd(const ShapeLibrary& library)
 
 void EndSymbolFile::AppendCopy(const CShapeDef& shape)
 {
-    auto entry = std::make_unique<CEndSymbolEntry>();
+    auto entry = std::make_unique<Entry>();
     entry->symbol.CopyFrom(shape);
     m_entries.push_back(std::move(entry));
 }

@@ -21,16 +21,15 @@ inline constexpr const char* kEndSymbolFileExt = "kvn";
 // dropped without a message.
 inline constexpr int kSilentEndConflicts = 20;
 
-struct CFigSymbolEntry {
-    CFigSymbol symbol;
+// A symbol of a library file with the file it came from.
+template <class Symbol>
+struct CSymbolFileEntry {
+    Symbol symbol;
     std::string file;
     const std::string& Name() const { return symbol.m_strName; }
 };
-struct CEndSymbolEntry {
-    CShapeDef symbol;
-    std::string file;
-    const std::string& Name() const { return symbol.m_strName; }
-};
+using CFigSymbolEntry = CSymbolFileEntry<CFigSymbol>;
+using CEndSymbolEntry = CSymbolFileEntry<CShapeDef>;
 
 // How a symbol file was read.
 enum class SymbolFileReadResult {
@@ -86,39 +85,51 @@ protected:
     bool m_bPartial = false;
 };
 
-class FigureSymbolFile : public SymbolFile {
+// The entries of one kind of symbol file, kept sorted by name.
+template <class Symbol>
+class TypedSymbolFile : public SymbolFile {
 public:
+    using Entry = CSymbolFileEntry<Symbol>;
     using SymbolFile::SymbolFile;
-    bool LoadFromFile(const QString& path, const std::string& fileName) override;
     int FindByName(const std::string& name) const override;
     int GetCount() const override { return int(m_entries.size()); }
     void RemoveAll() override { m_entries.clear(); }
-    const CFigSymbolEntry* GetAt(int n) const;
+    const Entry* GetAt(int n) const { return n >= 0 && n < GetCount() ? m_entries[size_t(n)].get() : nullptr; }
     // Inserts in name order; false when dropped (conflict or no memory), with
     // the message of the case.
-    bool Insert(const CFigSymbol& symbol, const std::string& fileName);
+    bool Insert(const Symbol& symbol, const std::string& fileName);
 
-private:
-    std::vector<std::unique_ptr<CFigSymbolEntry>> m_entries;
+protected:
+    // Whether a conflict with entry `index` is reported.
+    virtual bool ReportsConflict(int /*index*/) const { return true; }
+    // What a symbol gets when it becomes an entry.
+    virtual void Prepare(Symbol& /*symbol*/) const {}
+
+    std::vector<std::unique_ptr<Entry>> m_entries;
 };
 
-class EndSymbolFile : public SymbolFile {
+class FigureSymbolFile : public TypedSymbolFile<CFigSymbol> {
 public:
-    using SymbolFile::SymbolFile;
+    using TypedSymbolFile::TypedSymbolFile;
     bool LoadFromFile(const QString& path, const std::string& fileName) override;
-    int FindByName(const std::string& name) const override;
-    int GetCount() const override { return int(m_entries.size()); }
-    void RemoveAll() override { m_entries.clear(); }
-    const CEndSymbolEntry* GetAt(int n) const;
-    bool Insert(const CShapeDef& shape, const std::string& fileName);
+
+protected:
+    // The oversize rule of diamonds and the special-shape kind.
+    void Prepare(CFigSymbol& symbol) const override;
+};
+
+class EndSymbolFile : public TypedSymbolFile<CShapeDef> {
+public:
+    using TypedSymbolFile::TypedSymbolFile;
+    bool LoadFromFile(const QString& path, const std::string& fileName) override;
     // A copy of the library's first line end ("null") with no file name.
     bool InsertNullLineEnd(const ShapeLibrary& library);
     // Appends copies as they stand (the built-in list keeps its order).
     void AppendCopy(const CShapeDef& shape);
     void MarkLoaded() { m_bLoaded = true; }
 
-private:
-    std::vector<std::unique_ptr<CEndSymbolEntry>> m_entries;
+protected:
+    bool ReportsConflict(int index) const override { return index >= kSilentEndConflicts; }
 };
 
 class SymbolFileList {
