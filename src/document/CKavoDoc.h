@@ -72,6 +72,10 @@ public:
     bool Validate(int* pnResult = nullptr, int* pValue1 = nullptr, int* pValue2 = nullptr,
                   int* pValue3 = nullptr);
 
+    // A figure or figure style takes a picture (merged with an identical one:
+    // *handle may be replaced) or drops one.
+    int RegisterSharedMemAlloc(int kind, HGLOBAL* handle) { return m_graphics.RegisterAlloc(kind, handle, false); }
+    int RegisterSharedMemDealloc(int kind, HGLOBAL handle) { return m_graphics.RegisterDealloc(kind, handle); }
     // Rebuilds the graphics list from the figure styles and figures after a
     // file load (fileformat/DiagramGraphics.cpp).
     void ReconstructGraphicsList();

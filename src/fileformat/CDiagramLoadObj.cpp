@@ -11,6 +11,8 @@
 namespace {
 // Largest packed picture block read.
 constexpr int kMaxGraphicData = 4000000;
+// Names in menu and button rows.
+constexpr size_t kMaxLayoutName = 30;
 } // namespace
 
 CDiagramLoadObj::CDiagramLoadObj(CKavoDoc* doc) : m_pDoc(doc)
@@ -345,28 +347,60 @@ int CDiagramLoadObj::ReadLegacyGraphicData(const char* p, int dataBlockType, CFi
     return BeginBinaryData(dataBlockType, size_t(size)) ? KWR_DONE : KWR_STOP;
 }
 
-// ---- menus and button layouts: the document keeps no layouts, so their
-// lines are passed over up to the closing line.
+// ---- menus and button layouts. The document keeps no layouts yet: their
+// keys are checked with their bounds and the names read, then dropped.
+
+int CDiagramLoadObj::ReadLayoutKey(const char* p, bool buttons)
+{
+    int v;
+    if (MatchKeyword(p, KW_Columns))
+        return ParseShortAsInt(p, v, 1, buttons ? 10 : 20) ? KWR_DONE : KWR_FAILED;
+    if (buttons && MatchKeyword(p, KW_BtnHeight))
+        return ParseShortAsInt(p, v, 12, 100) ? KWR_DONE : KWR_FAILED;
+    // A label menu has no item size.
+    const bool sized = !buttons && m_nBlockType != BT_LABEL_MENU &&
+                       !(m_nBlockType == BT_SUBMENU && m_nPrevBlockType == BT_LABEL_MENU);
+    if (sized && MatchKeyword(p, KW_ItemHeight))
+        return ParseShortAsInt(p, v, 1, 200) ? KWR_DONE : KWR_FAILED;
+    if (sized && MatchKeyword(p, KW_ItemWidth))
+        return ParseShortAsInt(p, v, 1, 500) ? KWR_DONE : KWR_FAILED;
+    if (MatchKeyword(p, KW_Row)) {
+        std::string name;
+        const char* q = p;
+        while (SkipBlanks(q)) {
+            if (!ParseDelimitedCString(p, name, kMaxLayoutName))
+                return KWR_FAILED;
+            q = p;
+        }
+        m_nErrorCode = 0;
+        return KWR_DONE;
+    }
+    m_nErrorCode = KWE_UNRECOGNIZED;
+    return KWR_FAILED;
+}
 
 int CDiagramLoadObj::HandleMenuLine(const char* p)
 {
     if (*p == '}')
         return CloseCurrentBlock();
     if (MatchKeyword(p, KW_Submenu)) {
+        std::string name;
+        if (!ParseDelimitedCString(p, name, kMaxLayoutName))
+            m_nErrorCode = 0; // a submenu may have no name
         SetBlockType(BT_SUBMENU);
         return KWR_DONE;
     }
-    return KWR_DONE;
+    return ReadLayoutKey(p, false);
 }
 
 int CDiagramLoadObj::HandleSubmenuLine(const char* p)
 {
-    return *p == '}' ? CloseCurrentBlock() : KWR_DONE;
+    return *p == '}' ? CloseCurrentBlock() : ReadLayoutKey(p, false);
 }
 
 int CDiagramLoadObj::HandleButtonLayoutLine(const char* p)
 {
-    return *p == '}' ? CloseCurrentBlock() : KWR_DONE;
+    return *p == '}' ? CloseCurrentBlock() : ReadLayoutKey(p, true);
 }
 
 // ---- text conversions of old files

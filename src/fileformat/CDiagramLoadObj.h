@@ -80,6 +80,8 @@ protected:
     int ReadFigPropKey(const char*& p, CFigProps& props, bool* pbDropRecord);
     int ReadFillKey(const char*& p, CFillSpec& fill);
     int ReadConPropKey(const char*& p, CConProps& props, bool* pbDropRecord);
+    // A key of a menu or button layout, checked and dropped.
+    int ReadLayoutKey(const char* p, bool buttons);
     // The keys both style records have: Category, HasButton, InMenu, Description.
     int ReadStyleKey(const char*& p, CStyle& style);
     // A "GraphicData" key of older files (styles and figures): size, type.

@@ -208,3 +208,36 @@ TEST(BrokenRecords, LongHyperlinkSurvives)
     ASSERT_EQ(doc.m_pObjList->GetCount(), 1);
     EXPECT_EQ(static_cast<CFigure*>(doc.m_pObjList->GetAt(0))->m_strLink, link);
 }
+
+// Menu and button layouts are read with their bounds; a label menu has no
+// item size.
+TEST(BrokenRecords, LayoutKeysAreChecked)
+{
+    struct Case {
+        const char* body;
+        int code;
+    };
+    const Case cases[] = {
+        {"FigureMenu\n{\nColumns 3\nItemHeight 20\nItemWidth 100\nRow \"Box\", \"Line\"\n"
+         "Submenu \"More\"\n{\nColumns 1\nRow \"Box\"\n}\n}\n",
+         0},
+        {"FigureButtons\n{\nColumns 10\nBtnHeight 12\nRow \"Box\"\n}\n", 0},
+        {"LabelMenu\n{\nItemHeight 20\n}\n", KWE_UNRECOGNIZED},
+        {"FigureMenu\n{\nColumns 21\n}\n", KWE_OUT_OF_RANGE},
+        {"ConnectorButtons\n{\nColumns 11\n}\n", KWE_OUT_OF_RANGE},
+        {"LabelButtonsRestore\n{\nBtnHeight 101\n}\n", KWE_OUT_OF_RANGE},
+        {"FigureMenu\n{\nRow \"unclosed\n}\n", KWE_INVALID_STRING},
+    };
+    for (const Case& c : cases) {
+        CKavoDoc doc;
+        PrepareForLoad(doc);
+        const Loaded r = Load(doc, std::string(c.body) + "Figure 1\n{\n}\n");
+        if (c.code == 0) {
+            EXPECT_TRUE(r.errors.empty()) << c.body;
+        } else {
+            ASSERT_FALSE(r.errors.empty()) << c.body;
+            EXPECT_EQ(r.errors[0].second, c.code) << c.body;
+        }
+        EXPECT_EQ(r.figures, 1) << c.body; // the layout block closed where it should
+    }
+}
