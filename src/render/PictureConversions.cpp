@@ -1,14 +1,11 @@
 #include "render/PictureConversions.h"
 
 #include "graphics/MetafileHelpers.h"
-#include "platform/metafile/CWmfRecorderDC.h"
-#include "platform/metafile/WmfParse.h"
+#include "render/PicturePlay.h"
 
 #include <vector>
 
 namespace {
-constexpr long kHundredthsMmPerInch = 2540;
-
 // Owns a metafile handle for one conversion.
 template <class Handle, BOOL (*Delete)(Handle)>
 struct Owned {
@@ -35,29 +32,7 @@ HGLOBAL Finish(HGLOBAL result, HGLOBAL source, bool freeSource)
 
 HGLOBAL PlaceableToEnhBlock(HGLOBAL block, bool freeSource)
 {
-    PlaceableMetaHeader header;
-    {
-        CGlobalLock lock(block);
-        if (!lock.data() || !ReadPlaceableHeader(MetaBytes(lock.data(), lock.size()), header))
-            return nullptr;
-    }
-    // A zero unit would divide by zero; an empty box has no size to map.
-    if (header.inch == 0 || header.right <= header.left || header.bottom <= header.top)
-        return nullptr;
-    OwnedWmf wmf(MetafileFromAPMGlobal(block));
-    if (!wmf.h)
-        return nullptr;
-    METAFILEPICT picture;
-    picture.mm = MM_ANISOTROPIC;
-    picture.xExt = LONG((long(header.right) - header.left) * kHundredthsMmPerInch / header.inch);
-    picture.yExt = LONG((long(header.bottom) - header.top) * kHundredthsMmPerInch / header.inch);
-    if (picture.xExt <= 0 || picture.yExt <= 0)
-        return nullptr;
-    const UINT size = GetMetaFileBitsEx(wmf.h, 0, nullptr);
-    std::vector<BYTE> bits(size);
-    if (!size || GetMetaFileBitsEx(wmf.h, size, bits.data()) != size)
-        return nullptr;
-    HENHMETAFILE emf = SetWinMetaFileBits(size, bits.data(), &picture);
+    HENHMETAFILE emf = EnhMetafileFromPlaceable(block);
     if (!emf)
         return nullptr;
     HGLOBAL result = GlobalFromEnhMetafile(emf, FALSE);

@@ -9,8 +9,8 @@
 
 // The picture's size in 0.01 mm is its placeable box times 2540 over its
 // units per inch, played in the anisotropic mapping against the screen.
-// Refused: no placeable key, zero units per inch, an empty or inverted box,
-// or metafile bits that do not fit the block.
+// Refused: no placeable key, zero units per inch, an empty box, or metafile
+// bits that are not a valid metafile.
 HGLOBAL PlaceableToEnhBlock(HGLOBAL block, bool freeSource);
 // The box comes from the converted metafile's window origin and extent, the
 // units per inch from the box width over the frame width. Refused: not an

@@ -71,7 +71,6 @@ TEST(PictureConversions, DamagedBlocksAreRefused)
     };
     const Case cases[] = {
         {"zero units per inch", PlaceableBlock(1000, 500, 0)},
-        {"inverted box", PlaceableBlock(-5, 500, 1000)},
         {"empty box", PlaceableBlock(0, 0, 1000)},
         {"bits cut short", PlaceableBlock(1000, 500, 1000, 8)},
         {"no key", GlobalAlloc(GHND, 64)},
