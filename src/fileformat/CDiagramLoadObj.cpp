@@ -299,12 +299,13 @@ int CDiagramLoadObj::EndBinaryData(int blockType, HGLOBAL data)
     case BT_STYLE_GRAPHIC_DATA:
     case BT_FIGURE_GRAPHIC_DATA: {
         CFigProps& props = blockType == BT_STYLE_GRAPHIC_DATA ? m_figStyle.m_props : m_pFig->m_props;
-        if (!data)
+        // Data of kind 0 is no picture.
+        if (data && m_nLegacyGraphicType == 0) {
+            GlobalFree(data);
             return KWR_DONE;
-        if (props.Graphic && !m_pDoc->m_graphics.FindByHandle(1, props.Graphic))
-            GlobalFree(props.Graphic);
-        props.Graphic = data;
-        props.m_nGraphicType = m_nLegacyGraphicType;
+        }
+        if (data)
+            TakePicture(props, m_nLegacyGraphicType, data);
         return KWR_DONE;
     }
     case BT_PREVIEW_DATA:
@@ -333,8 +334,7 @@ int CDiagramLoadObj::ReadLegacyGraphicData(const char* p, int dataBlockType, CFi
     if (size == 1 && style) {
         // The style's picture, or without one its symbol and icon.
         if (style->m_props.HasGraphic()) {
-            props.m_nGraphicType = style->m_props.m_nGraphicType;
-            props.Graphic = style->m_props.Graphic;
+            TakePicture(props, style->m_props.m_nGraphicType, style->m_props.Graphic);
         } else {
             props.Symbol = style->m_props.Symbol;
             props.Icon = style->m_props.Icon;
@@ -345,6 +345,14 @@ int CDiagramLoadObj::ReadLegacyGraphicData(const char* p, int dataBlockType, CFi
         return KWR_DONE;
     m_nLegacyGraphicType = type;
     return BeginBinaryData(dataBlockType, size_t(size)) ? KWR_DONE : KWR_STOP;
+}
+
+void CDiagramLoadObj::TakePicture(CFigProps& props, int kind, HGLOBAL handle)
+{
+    if (props.Graphic && props.Graphic != handle && !m_pDoc->m_graphics.FindByHandle(1, props.Graphic))
+        GlobalFree(props.Graphic);
+    props.Graphic = handle;
+    props.m_nGraphicType = kind;
 }
 
 // ---- menus and button layouts. The document keeps no layouts yet: their

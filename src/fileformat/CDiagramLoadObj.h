@@ -86,6 +86,9 @@ protected:
     int ReadStyleKey(const char*& p, CStyle& style);
     // A "GraphicData" key of older files (styles and figures): size, type.
     int ReadLegacyGraphicData(const char* p, int dataBlockType, CFigProps& props, const CFigStyle* style);
+    // Gives the record being read a picture; a block of its own that it had
+    // before (one the graphics list does not hold) is freed.
+    void TakePicture(CFigProps& props, int kind, HGLOBAL handle);
     // The text conversions of files older than 2.3 and 5.07.
     void ConvertOldText(std::string& text) const;
     void ConvertAsIs(std::string& text) const;

@@ -117,14 +117,12 @@ int CDiagramLoadObj::HandleFigureLine(const char* p)
         if (!ParseUIntInRange(p, id, 0, 0xFFFFFFFF))
             return KWR_FAILED;
         if (const CGraphic* g = m_pDoc->m_graphics.FindById(id)) {
-            f.m_props.m_nGraphicType = g->Type;
-            f.m_props.Graphic = g->Handle;
+            TakePicture(f.m_props, g->Type, g->Handle);
             return KWR_DONE;
         }
         // Not in the file's pictures: the style's picture, when it has one.
         if (style && style->m_props.HasGraphic()) {
-            f.m_props.m_nGraphicType = style->m_props.m_nGraphicType;
-            f.m_props.Graphic = style->m_props.Graphic;
+            TakePicture(f.m_props, style->m_props.m_nGraphicType, style->m_props.Graphic);
             return KWR_DONE;
         }
         return KWR_FAILED;

@@ -87,8 +87,7 @@ int CDiagramLoadObj::HandleFigureStyleLine(const char* p)
         const CGraphic* g = m_pDoc->m_graphics.FindById(id);
         if (!g)
             return KWR_FAILED;
-        s.m_props.m_nGraphicType = g->Type;
-        s.m_props.Graphic = g->Handle;
+        TakePicture(s.m_props, g->Type, g->Handle);
         return KWR_DONE;
     }
     if (MatchKeyword(p, KW_Hot))
