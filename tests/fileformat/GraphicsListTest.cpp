@@ -118,3 +118,27 @@ TEST_F(GraphicsListTest, SavedIdsAreSmallAndStable)
     EXPECT_EQ(text.find("Graphic 3\r\n{"), std::string::npos);
     EXPECT_EQ(WriteDoc(doc), text);
 }
+
+// Pictures read in the old forms, replaced by a shared one or of kind 0,
+// leave no block behind once the document is gone.
+TEST_F(GraphicsListTest, OldPictureFormsLeaveNoBlockBehind)
+{
+    const size_t before = GlobalMemoryInUse();
+    {
+        CKavoDoc doc;
+        PrepareForLoad(doc);
+        const std::string text = "KAVO\nVersion 3.0\n"
+                                 "Graphic 7\n{\nType 9\nCompression 0\nGraphicData 4\n{\n01020304\n}\n}\n"
+                                 "FigureStyle \"A\"\n{\nSymbol \"lbl\"\nGraphicData 4 9\n{\n01020304\n}\n}\n"
+                                 "Figure 1\n{\nGraphicData 2 9\n{\n0102\n}\nGraphic 7\n}\n"
+                                 "Figure 2\n{\nGraphicData 2 0\n{\n0102\n}\n}\n"
+                                 "Figure 3\n{\nStyle \"A\"\nGraphicData 1\n}\n";
+        ASSERT_TRUE(LoadText(doc, text));
+        EXPECT_TRUE(static_cast<CFigure*>(doc.m_pObjList->GetAt(0))->m_props.HasGraphic());
+        EXPECT_FALSE(static_cast<CFigure*>(doc.m_pObjList->GetAt(1))->m_props.HasGraphic());
+        EXPECT_EQ(static_cast<CFigure*>(doc.m_pObjList->GetAt(2))->m_props.Graphic,
+                  doc.m_figStyles.GetAt(0)->m_props.Graphic);
+        doc.DeleteContents();
+    }
+    EXPECT_EQ(GlobalMemoryInUse(), before);
+}
