@@ -46,7 +46,9 @@ BOOL WriteDeviceBlocks(CKeywordWriter& w, const CKavoDoc& d)
     }
     const size_t declared = ReadWord(bytes.data() + kDevModeSizeOffset);
     size_t extra = ReadWord(bytes.data() + kDevModeExtraOffset);
-    if (bytes.size() < declared || declared == 0)
+    // A declared size that does not even cover the fields read here is no
+    // printer settings block.
+    if (bytes.size() < declared || declared < kDevModeExtraOffset + 2)
         return TRUE;
     if (bytes.size() < declared + extra) {
         extra = 0;

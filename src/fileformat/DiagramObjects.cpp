@@ -107,10 +107,15 @@ int CDiagramLoadObj::HandleFigureLine(const char* p)
     if (MatchKeyword(p, KW_HasConnectionPoints))
         return ParseBool(p, v) ? KWR_DONE : KWR_FAILED;
     if (MatchKeyword(p, KW_ConnectionPoint)) {
-        if (!f.m_pConPts)
-            f.m_pConPts = std::make_unique<CConPtList>();
-        f.m_bHasConPts = 1;
-        return ReadConnectionPoint(p, *f.m_pConPts, true);
+        // The figure has points of its own once one is read; until then it
+        // takes its style's.
+        auto list = f.m_pConPts ? std::move(f.m_pConPts) : std::make_unique<CConPtList>();
+        const int r = ReadConnectionPoint(p, *list, true);
+        if (list->GetCount() > 0) {
+            f.m_pConPts = std::move(list);
+            f.m_bHasConPts = 1;
+        }
+        return r;
     }
     if (MatchKeyword(p, KW_Graphic)) {
         uint32_t id;

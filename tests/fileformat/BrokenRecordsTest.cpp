@@ -241,3 +241,21 @@ TEST(BrokenRecords, LayoutKeysAreChecked)
         EXPECT_EQ(r.figures, 1) << c.body; // the layout block closed where it should
     }
 }
+
+// A figure whose only connection-point line fails keeps its style's points,
+// as it does after the next load.
+TEST(BrokenRecords, FailedConnectionPointLeavesTheStylesPoints)
+{
+    CKavoDoc doc;
+    PrepareForLoad(doc);
+    const std::string style = "FigureStyle \"P\"\n{\nSymbol \"lbl\"\nConnectionPoint 1 >1024,0 \"in\" 0\n}\n";
+    Load(doc, style + "Figure 1\n{\nStyle \"P\"\nConnectionPoint 1 3000,0 \"x\" 0\n}\n");
+    auto* fig = static_cast<CFigure*>(doc.m_pObjList->GetAt(0));
+    ASSERT_TRUE(fig->m_pConPts);
+    EXPECT_EQ(fig->m_pConPts->GetAt(0)->m_strName, "in");
+    const std::string text = WriteDoc(doc);
+    CKavoDoc again;
+    PrepareForLoad(again);
+    ASSERT_TRUE(LoadText(again, text));
+    EXPECT_EQ(WriteDoc(again), text);
+}

@@ -2,7 +2,8 @@
 // objects, staples, groups), the post-load relinking, graphics-list rebuild
 // and validation, the writers on whatever was read, and the symbol-library
 // file reader. Nothing may crash, hang or touch memory outside its buffers,
-// and a document read from bad bytes must still write text that reads back.
+// and whatever was read from bad bytes writes text that reads back without
+// error and writes again byte for byte.
 #include "document/CKavoDoc.h"
 #include "fileformat/CDiagramLoadObj.h"
 #include "fileformat/DiagramRecordWriter.h"
@@ -12,6 +13,7 @@
 #include "shapes/SymbolFiles.h"
 
 #include <cstdint>
+#include <cstdio>
 #include <string>
 
 namespace {
@@ -65,9 +67,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     if (again.OnNewDocument()) {
         again.DeleteContents();
         CMemoryKeywordSource second(text);
-        LoadDiagramText(again, second);
+        const bool ok = LoadDiagramText(again, second);
         FinishDiagramLoad(again);
-        Write(again);
+        const std::string text2 = Write(again);
+        if (!ok || text2 != text) {
+            fprintf(stderr, "MISMATCH\n----\n%s\n----\n%s\n", text.c_str(), text2.c_str());
+            __builtin_trap();
+        }
     }
 
     for (bool ends : {false, true}) {
