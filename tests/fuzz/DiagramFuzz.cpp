@@ -11,6 +11,7 @@
 #include "keyword/KeywordStreams.h"
 #include "platform/Prompt.h"
 #include "shapes/SymbolFiles.h"
+#include "shapes/SymbolRecordWriter.h"
 
 #include <cstdint>
 #include <cstdio>
@@ -28,9 +29,21 @@ int NoTrace(const char*, ...)
     return 0;
 }
 
+// Checks each symbol read and writes it again.
 struct Sink : SymbolFileSink {
-    void TakeFigureSymbol(const CFigSymbol& s) override { Check(s.IsProgramValid()); }
-    void TakeEndSymbol(const CShapeDef& s) override { Check(s.IsProgramValid()); }
+    CStringKeywordSink text;
+    CKeywordWriter writer{text};
+    Sink() { writer.WriteHeader(); }
+    void TakeFigureSymbol(const CFigSymbol& s) override
+    {
+        Check(s.IsProgramValid());
+        WriteFigureSymbolRecord(writer, s);
+    }
+    void TakeEndSymbol(const CShapeDef& s) override
+    {
+        Check(s.IsProgramValid());
+        WriteEndSymbolRecord(writer, s);
+    }
     static void Check(bool ok)
     {
         if (!ok)
@@ -76,10 +89,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         }
     }
 
+    // Symbols that were read write text that reads back to the same text.
     for (bool ends : {false, true}) {
         Sink sink;
         CMemoryKeywordSource src(bytes);
         ReadSymbolFile(src, ends, sink, nullptr);
+        Sink again;
+        CMemoryKeywordSource written(sink.text.text);
+        Sink::Check(ReadSymbolFile(written, ends, again, nullptr) == SymbolFileReadResult::Ok);
+        Sink::Check(again.text.text == sink.text.text);
     }
     return 0;
 }
