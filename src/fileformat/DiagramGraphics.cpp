@@ -98,6 +98,17 @@ BOOL WriteGraphicsSection(CKeywordWriter& w, CKavoDoc& doc, const DiagramWriteOp
     return TRUE;
 }
 
+void FlagSelectedPictures(CKavoDoc& doc)
+{
+    doc.m_graphics.ClearSelectionFlags();
+    doc.ForEachFigure([&](const CFigure* f) {
+        if (!f->m_bSelected || !f->m_props.HasGraphic())
+            return;
+        if (CGraphic* g = doc.m_graphics.FindByHandle(f->m_props.m_nGraphicType, f->m_props.Graphic))
+            g->InSelection = 1;
+    });
+}
+
 // After a load: blocks of loaded records that no style or figure took are
 // freed; then every use is counted again without merging, and byte-identical
 // pictures are moved onto their earliest record (the later blocks are freed).

@@ -49,6 +49,9 @@ BOOL WriteGraphicsSection(CKeywordWriter& w, CKavoDoc& doc, const DiagramWriteOp
 BOOL WriteSymbolSections(CKeywordWriter& w, const CKavoDoc& doc, const DiagramWriteOptions& opt);
 BOOL WriteStyleSections(CKeywordWriter& w, CKavoDoc& doc, const DiagramWriteOptions& opt);
 BOOL WriteObjectSections(CKeywordWriter& w, CKavoDoc& doc, const DiagramWriteOptions& opt);
+// Before a copy of the selected objects is written: only the pictures of
+// selected figures carry their mark.
+void FlagSelectedPictures(CKavoDoc& doc);
 // Header, Globals and every section: the whole diagram text but the
 // preview and the menu and button layouts.
 BOOL WriteDiagramText(CKeywordWriter& w, CKavoDoc& doc, const DiagramWriteOptions& opt = {});

@@ -142,3 +142,25 @@ TEST_F(GraphicsListTest, OldPictureFormsLeaveNoBlockBehind)
     }
     EXPECT_EQ(GlobalMemoryInUse(), before);
 }
+
+// A copy of the selection writes only the selected objects, the pictures
+// they use, and frees connector ends whose figure stays behind.
+TEST_F(GraphicsListTest, CopyOfTheSelectionWritesWhatItUses)
+{
+    CKavoDoc doc;
+    PrepareForLoad(doc);
+    BuildSampleDoc(doc);
+    auto* f3 = static_cast<CFigure*>(doc.m_pObjList->GetAt(2));
+    auto* con = static_cast<CConnector*>(doc.m_pObjList->GetAt(3));
+    f3->m_bSelected = 1;
+    con->m_bSelected = 1;
+    FlagSelectedPictures(doc);
+    DiagramWriteOptions copy;
+    copy.markedOnly = true;
+    const std::string text = WriteDoc(doc, copy);
+    EXPECT_NE(text.find("Graphic 1\r\n{\r\n  Type 9"), std::string::npos);
+    EXPECT_EQ(text.find("Graphic 2\r\n{"), std::string::npos);
+    EXPECT_EQ(text.find("Figure 1\r\n{"), std::string::npos);
+    EXPECT_NE(text.find("Figure 3\r\n{"), std::string::npos);
+    EXPECT_NE(text.find("  Figure1 -1\r\n  Figure2 3\r\n"), std::string::npos);
+}
