@@ -49,8 +49,11 @@ protected:
             return ParseDelimitedCString(p, text, kMaxComment) ? KWR_DONE : KWR_STOP;
         const EKeyword block = m_bEndSymbols ? KW_EndSymbol : KW_FigureSymbol;
         if (MatchKeyword(p, block)) {
-            if (!ParseDelimitedCString(p, text, kMaxBlockName) || text.empty())
+            if (!ParseDelimitedCString(p, text, kMaxBlockName) || text.empty()) {
+                if (!m_nErrorCode)
+                    m_nErrorCode = KWE_SYNTAX; // a block without a name
                 return KWR_STOP;
+            }
             BeginNamedRecord(m_bEndSymbols ? BT_END_SYMBOL : BT_FIGURE_SYMBOL, text);
             SetBlockType(m_bEndSymbols ? BT_END_SYMBOL : BT_FIGURE_SYMBOL);
             return KWR_DONE;

@@ -66,6 +66,7 @@ TEST(SymbolFiles, AcceptanceOfHeaderAndKeywords)
         {"KAVO\nVersion 5\nComment \"fine\"\nStyle \"x\"\n", SymbolFileReadResult::LineError, 4},
         // The wrong kind of block for the file.
         {"KAVO\nVersion 5\nEndSymbol \"x\"\n{\n}\n", SymbolFileReadResult::LineError, 3},
+        {"KAVO\nVersion 5\nComment \"a\"\nFigureSymbol \"\"\n{\n}\n", SymbolFileReadResult::LineError, 4},
         {"KAVO\nVersion 5\nFigureSymbol \"0123456789012345678901234567890123\"\n{\n}\n",
          SymbolFileReadResult::Ok, 0},
     };
