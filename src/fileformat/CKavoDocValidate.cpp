@@ -73,13 +73,21 @@ bool EndsAt(const CConnector* con, const CFigure* fig)
     return con->m_pFig1 == fig || con->m_pFig2 == fig;
 }
 
-// Whether the figure has a connection point of that id. The automatic attach
-// modes (-2, -3) name no point and are not checked.
+// Whether the figure offers a connection point of that id: its own points,
+// else its style's, else its symbol's. The automatic attach modes (-2, -3)
+// name no point and are not checked.
 bool HasConPt(const CFigure* fig, int id)
 {
     if (id < 0)
         return true;
-    return fig->m_pConPts && fig->m_pConPts->FindById(id) != nullptr;
+    const CConPtList* list = nullptr;
+    if (fig->m_pConPts && fig->m_pConPts->GetCount() > 0)
+        list = fig->m_pConPts.get();
+    else if (const CFigStyle* style = fig->GetStyle(); style && style->m_conPts.GetCount() > 0)
+        list = &style->m_conPts;
+    else if (const CFigSymbol* symbol = fig->GetSymbol())
+        list = &symbol->m_conPts;
+    return list && list->FindById(id) != nullptr;
 }
 } // namespace
 

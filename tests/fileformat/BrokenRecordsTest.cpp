@@ -242,17 +242,19 @@ TEST(BrokenRecords, LayoutKeysAreChecked)
     }
 }
 
-// A figure whose only connection-point line fails keeps its style's points,
-// as it does after the next load.
-TEST(BrokenRecords, FailedConnectionPointLeavesTheStylesPoints)
+// A figure whose only connection-point line fails has no list of its own
+// (it offers its style's points), as after the next load.
+TEST(BrokenRecords, FailedConnectionPointLeavesNoListOfItsOwn)
 {
     CKavoDoc doc;
     PrepareForLoad(doc);
     const std::string style = "FigureStyle \"P\"\n{\nSymbol \"lbl\"\nConnectionPoint 1 >1024,0 \"in\" 0\n}\n";
-    Load(doc, style + "Figure 1\n{\nStyle \"P\"\nConnectionPoint 1 3000,0 \"x\" 0\n}\n");
+    Load(doc, style + "Figure 1\n{\nStyle \"P\"\nConnectionPoint 1 3000,0 \"x\" 0\n}\n"
+                      "Connector 2\n{\nFigure1 1\nConnectionPoint1 1\n}\n");
     auto* fig = static_cast<CFigure*>(doc.m_pObjList->GetAt(0));
-    ASSERT_TRUE(fig->m_pConPts);
-    EXPECT_EQ(fig->m_pConPts->GetAt(0)->m_strName, "in");
+    EXPECT_TRUE(!fig->m_pConPts || fig->m_pConPts->GetCount() == 0);
+    // The connector's end names the style's point: validation keeps it.
+    EXPECT_EQ(static_cast<CConnector*>(doc.m_pObjList->GetAt(1))->m_nConPtId1, 1);
     const std::string text = WriteDoc(doc);
     CKavoDoc again;
     PrepareForLoad(again);
