@@ -1,0 +1,114 @@
+// A reviewed picture of every built-in end shape, every line shape, every
+// dash style and a flow-stamped line, drawn through the device context (and
+// the line shapes once more through the anti-aliased graphics), compared with
+// tests/data/render/connector_gallery.png within a small per-pixel tolerance.
+// KAVO_UPDATE_GOLDEN=1 writes the picture instead (review it before committing).
+#include "document/CKavoDoc.h"
+#include "platform/CGraphics.h"
+#include "platform/CPainterDC.h"
+#include "render/ConDrawContext.h"
+#include "render/ConLineShapes.h"
+#include "render/ConnectorDraw.h"
+#include "shapes/ShapeLibrary.h"
+
+#include <QImage>
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <string>
+
+namespace {
+
+constexpr int kWidth = 420;
+constexpr int kHeight = 360;
+constexpr int kTolerance = 48;       // per channel
+constexpr int kMaxOffPixels = 40;    // pixels beyond the tolerance
+
+ConRoute Route(std::vector<CPoint> pts)
+{
+    ConRoute r;
+    r.points = std::move(pts);
+    return r;
+}
+
+void DrawGallery(CKavoDoc& doc, QImage& img)
+{
+    CPainterDC dc(&img);
+    ConDrawCtx ctx;
+    ctx.mode = kDrawModeScreenNoHandles;
+    // Every end shape at end 2 of a short line, four rows of five.
+    for (int i = 0; i < doc.m_endSymbols.GetCount(); ++i) {
+        CConProps props;
+        props.End2 = i;
+        props.End2Length = 12;
+        props.End2FillColor = RGB(120, 170, 255);
+        const int x = 10 + (i % 5) * 80, y = 20 + (i / 5) * 30;
+        DrawConnector(nullptr, &dc, &ctx, Route({{x, y}, {x + 60, y}}), props, &doc, ConDrawArgs{});
+    }
+    // The line shapes on one zigzag: straight, curve, smooth, rounded.
+    const DWORD shapes[4] = {0, CONSHAPE_CURVE, CONSHAPE_SMOOTH, CONSHAPE_ROUND};
+    for (int k = 0; k < 4; ++k) {
+        CConProps props;
+        props.Behavior.low = shapes[k];
+        props.LineWidth = 2;
+        props.Color = RGB(0, 0, 160);
+        const int x = 10 + k * 100, y = 150;
+        DrawConnector(nullptr, &dc, &ctx, Route({{x, y + 40}, {x + 25, y}, {x + 55, y + 40}, {x + 85, y}}),
+                      props, &doc, ConDrawArgs{});
+        CGraphics g(&dc);
+        props.Color = RGB(160, 0, 0);
+        ctx.flags = kDrawFlagAntiAlias;
+        g.SetSmoothingMode(GpSmoothingMode::HighQuality);
+        DrawConnector(&g, nullptr, &ctx, Route({{x, y + 90}, {x + 25, y + 50}, {x + 55, y + 90}, {x + 85, y + 50}}),
+                      props, &doc, ConDrawArgs{});
+        ctx.flags = 0;
+    }
+    // The twelve dash styles at width 2.
+    for (int style = 0; style < 12; ++style) {
+        CConProps props;
+        props.PenStyle = style;
+        props.LineWidth = 2;
+        const int x = 10 + (style % 2) * 205, y = 252 + (style / 2) * 10;
+        DrawConnector(nullptr, &dc, &ctx, Route({{x, y}, {x + 190, y}}), props, &doc, ConDrawArgs{});
+    }
+    // Flow stamps along a bent line.
+    CConProps flow;
+    flow.FIType = StampShapes().FindByName("FI_ARWHEAD");
+    flow.FISize = 10;
+    flow.FISpacing = 30;
+    flow.FIFillClr = RGB(255, 200, 0);
+    DrawConnector(nullptr, &dc, &ctx, Route({{10, 345}, {200, 345}, {200, 322}, {400, 322}}), flow, &doc,
+                  ConDrawArgs{});
+}
+
+} // namespace
+
+TEST(ConnectorGallery, MatchesTheReviewedPicture)
+{
+    CKavoDoc doc;
+    ASSERT_TRUE(doc.OnNewDocument());
+    if (StampShapes().GetCount() == 0)
+        StampShapes().BuildStampShapes();
+    QImage img(kWidth, kHeight, QImage::Format_RGB32);
+    img.fill(0xFFFFFFFFu);
+    DrawGallery(doc, img);
+    const QString path = QStringLiteral(KAVO_TEST_DATA_DIR "/render/connector_gallery.png");
+    if (std::getenv("KAVO_UPDATE_GOLDEN")) {
+        ASSERT_TRUE(img.save(path));
+        GTEST_SKIP() << "written " << path.toStdString();
+    }
+    QImage golden(path);
+    ASSERT_FALSE(golden.isNull()) << path.toStdString();
+    golden = golden.convertToFormat(QImage::Format_RGB32);
+    ASSERT_EQ(golden.size(), img.size());
+    int off = 0;
+    for (int y = 0; y < kHeight; ++y)
+        for (int x = 0; x < kWidth; ++x) {
+            const QRgb a = img.pixel(x, y), b = golden.pixel(x, y);
+            if (std::abs(qRed(a) - qRed(b)) > kTolerance || std::abs(qGreen(a) - qGreen(b)) > kTolerance ||
+                std::abs(qBlue(a) - qBlue(b)) > kTolerance)
+                ++off;
+        }
+    EXPECT_LE(off, kMaxOffPixels);
+}
