@@ -4,6 +4,7 @@
 #include "document/CConnector.h"
 #include "document/CFigure.h"
 #include "document/CGroup.h"
+#include "document/CKavoDoc.h"
 #include "graphics/CDCSave.h"
 #include "platform/CDC.h"
 #include "platform/GdiObjects.h"
@@ -118,4 +119,22 @@ void DrawGroupHandles(CDC* dc, const CGroup& group, int size, ConDrawCtx* ctx)
         return;
     HandleBrushScope brush(*dc);
     DrawRectHandles(*dc, bounds, size, [](int) { return false; });
+}
+
+void DrawFigMarks(CDC* dc, const CFigure& fig, ConDrawCtx& ctx, bool showConPts)
+{
+    if (!dc)
+        return;
+    if (fig.m_bSelected && ctx.mode == kDrawModeScreen)
+        DrawFigHandles(dc, fig, ctx.handleSize, &ctx);
+    constexpr DWORD kNoConPtMarks = 0x80000;
+    if (!ctx.IsDisplayMode() || !showConPts || (fig.m_props.Behavior.low & kNoConPtMarks) || fig.IsInvisible() ||
+        fig.m_bLabel || !fig.m_pDoc || !fig.m_pDoc->m_bEnableConPts || !fig.m_pConPts)
+        return;
+    const CConPtList& points = *fig.m_pConPts;
+    for (int i = 0; i < points.GetCount(); ++i) {
+        CPoint pt;
+        if (points.GetConPtPoint(points.GetIdAt(i), fig.m_rect, pt))
+            DrawDeviceDiamond(dc, ctx.handleSize, pt.x, pt.y, 0, ConPtColor);
+    }
 }

@@ -19,3 +19,10 @@ void DrawConEndHandles(CDC* dc, const CConnector& con, int size, ConDrawCtx* ctx
 // count (at once without a context): eight squares around the union of the
 // members' rectangles.
 void DrawGroupHandles(CDC* dc, const CGroup& group, int size, ConDrawCtx* ctx);
+
+// What a figure shows over its shape in the document pass: its handles when
+// selected on the screen with handles (mode 0), and, in display modes while
+// connection points are shown, each connection point as a device diamond of
+// the handle size in ConPtColor; not for figures with low flag 0x80000,
+// junctions, labels, or where the document does not enable connection points.
+void DrawFigMarks(CDC* dc, const CFigure& fig, ConDrawCtx& ctx, bool showConPts);

@@ -90,7 +90,7 @@ void DrawHandleSquare(CDC* dc, int size, int x, int y, bool disabled)
     dc->PatBlt(left, top, size, size, PATCOPY);
 }
 
-void DrawReshapeHandle(CDC* dc, int size, int x, int y)
+void DrawDeviceDiamond(CDC* dc, int size, int x, int y, int extra, COLORREF fill)
 {
     if (!dc)
         return;
@@ -106,13 +106,18 @@ void DrawReshapeHandle(CDC* dc, int size, int x, int y)
     dc->SetWindowOrg(0, 0);
     dc->SetViewportOrg(0, 0);
     CPen pen(PS_SOLID, 1, RGB(0, 0, 0));
-    CBrush brush(ReshapeHandleColor);
+    CBrush brush(fill);
     dc->SelectObject(&pen);
     dc->SelectObject(&brush);
-    const int h = (pixels + 2) / 2;
+    const int h = (pixels + extra) / 2;
     const POINT diamond[4] = {
         {centre.x - h, centre.y}, {centre.x, centre.y - h}, {centre.x + h, centre.y}, {centre.x, centre.y + h}};
     dc->Polygon(diamond, 4);
+}
+
+void DrawReshapeHandle(CDC* dc, int size, int x, int y)
+{
+    DrawDeviceDiamond(dc, size, x, y, 2, ReshapeHandleColor);
 }
 
 void DrawCrossInRect(CDC* dc, const RECT& rect)

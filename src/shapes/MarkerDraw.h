@@ -29,6 +29,11 @@ COLORREF LightenHandleColor(COLORREF color);
 // A size x size square centred on the point, painted with PATCOPY in the
 // selected brush, or, when disabled, in the lightened HandleColor.
 void DrawHandleSquare(CDC* dc, int size, int x, int y, bool disabled);
+// A diamond in device units (MM_TEXT, origins 0, the mapping restored):
+// nothing when the size maps below 3 pixels; otherwise half-diagonal
+// (pixels + extra) / 2 about the mapped point, filled, 1-pixel black rim.
+// Connection-point markers take extra 0 and ConPtColor.
+void DrawDeviceDiamond(CDC* dc, int size, int x, int y, int extra, COLORREF fill);
 // The diamond of a reshape (divider) handle, drawn in device units: nothing
 // when the size maps below 3 pixels; otherwise half-diagonal (size + 2) / 2,
 // filled with ReshapeHandleColor, outlined with a 1-pixel black pen.

@@ -417,3 +417,42 @@ TEST(ConPolyline, FlowStampsAtTheSpacingEvenWithoutALine)
     DrawConPolyline(nullptr, &none, nullptr, props, line, 2, false, false, false);
     EXPECT_TRUE(none.calls.empty());
 }
+
+TEST_F(ConnectorDrawTest, BranchJunctionDotsWithTheDocumentSettingOrTheConnectorFlag)
+{
+    CFigure* j = doc.CreateFigAt(POINT{0, 0}, 1);
+    ASSERT_NE(j, nullptr);
+    j->m_nConnected = 3;   // three connectors meet: a branch, not a redundant junction
+    ASSERT_TRUE(j->IsBranchJct());
+    ConRoute route = Route({j->GetCenter(), j->GetCenter() + CSize(200, 0)});
+    route.fig1 = j;
+    CConProps props;
+    props.LineWidth = 2;
+    const int x0 = j->GetCenter().x;
+
+    CLoggingDC off;
+    DrawConnector(nullptr, &off, nullptr, route, props, &doc, ConDrawArgs{});
+    EXPECT_EQ(Names(off), (std::vector<std::string>{"Polyline", "StrokePath"}));
+
+    doc.m_bJunctionDots = 1;
+    CLoggingDC gdi;
+    DrawConnector(nullptr, &gdi, nullptr, route, props, &doc, ConDrawArgs{});
+    // The device path draws the dots before the line, which starts at the centre.
+    EXPECT_EQ(Names(gdi), (std::vector<std::string>{"Ellipse", "Polyline", "StrokePath"}));
+    EXPECT_EQ(gdi.calls[1].device.front().x, x0);
+
+    doc.m_bJunctionDots = 0;
+    props.Behavior.low |= 4;   // the connector's own switch
+    PenLoggingDC gdip;
+    {
+        CGraphics g(&gdip);
+        DrawConnectorGdip(&g, nullptr, route, props, &doc, ConDrawArgs{});
+    }
+    EXPECT_EQ(Names(gdip), (std::vector<std::string>{"GpFillPath", "GpDrawPath"}));
+
+    // An end shape at that end takes the dot's place.
+    props.End1 = block;
+    CLoggingDC shaped;
+    DrawConnector(nullptr, &shaped, nullptr, route, props, &doc, ConDrawArgs{});
+    EXPECT_EQ(shaped.calls[0].name, "Polyline");
+}

@@ -6,6 +6,9 @@
 #include "document/CKavoDoc.h"
 #include "platform/CGraphics.h"
 #include "platform/CPainterDC.h"
+#include "platform/metafile/CEmfPlayer.h"
+#include "platform/metafile/CEmfRecorderDC.h"
+#include "platform/metafile/MetaFileHandles.h"
 #include "render/ConDrawContext.h"
 #include "render/ConLineShapes.h"
 #include "render/ConnectorDraw.h"
@@ -32,9 +35,8 @@ ConRoute Route(std::vector<CPoint> pts)
     return r;
 }
 
-void DrawGallery(CKavoDoc& doc, QImage& img)
+void DrawGallery(CKavoDoc& doc, CDC& dc, bool withGraphics)
 {
-    CPainterDC dc(&img);
     ConDrawCtx ctx;
     ctx.mode = kDrawModeScreenNoHandles;
     // Every end shape at end 2 of a short line, four rows of five.
@@ -56,6 +58,8 @@ void DrawGallery(CKavoDoc& doc, QImage& img)
         const int x = 10 + k * 100, y = 150;
         DrawConnector(nullptr, &dc, &ctx, Route({{x, y + 40}, {x + 25, y}, {x + 55, y + 40}, {x + 85, y}}),
                       props, &doc, ConDrawArgs{});
+        if (!withGraphics)
+            continue;
         CGraphics g(&dc);
         props.Color = RGB(160, 0, 0);
         ctx.flags = kDrawFlagAntiAlias;
@@ -82,17 +86,47 @@ void DrawGallery(CKavoDoc& doc, QImage& img)
                   ConDrawArgs{});
 }
 
-} // namespace
-
-TEST(ConnectorGallery, MatchesTheReviewedPicture)
+// Pixels that differ by more than the tolerance in any channel.
+int CountOff(const QImage& a, const QImage& b)
 {
-    CKavoDoc doc;
-    ASSERT_TRUE(doc.OnNewDocument());
-    if (StampShapes().GetCount() == 0)
-        StampShapes().BuildStampShapes();
+    int off = 0;
+    for (int y = 0; y < a.height(); ++y)
+        for (int x = 0; x < a.width(); ++x) {
+            const QRgb p = a.pixel(x, y), q = b.pixel(x, y);
+            if (std::abs(qRed(p) - qRed(q)) > kTolerance || std::abs(qGreen(p) - qGreen(q)) > kTolerance ||
+                std::abs(qBlue(p) - qBlue(q)) > kTolerance)
+                ++off;
+        }
+    return off;
+}
+
+QImage WhiteGalleryImage()
+{
     QImage img(kWidth, kHeight, QImage::Format_RGB32);
     img.fill(0xFFFFFFFFu);
-    DrawGallery(doc, img);
+    return img;
+}
+
+class ConnectorGallery : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(doc.OnNewDocument());
+        if (StampShapes().GetCount() == 0)
+            StampShapes().BuildStampShapes();
+    }
+    CKavoDoc doc;
+};
+
+} // namespace
+
+TEST_F(ConnectorGallery, MatchesTheReviewedPicture)
+{
+    QImage img = WhiteGalleryImage();
+    {
+        CPainterDC dc(&img);
+        DrawGallery(doc, dc, true);
+    }
     const QString path = QStringLiteral(KAVO_TEST_DATA_DIR "/render/connector_gallery.png");
     if (std::getenv("KAVO_UPDATE_GOLDEN")) {
         ASSERT_TRUE(img.save(path));
@@ -102,13 +136,30 @@ TEST(ConnectorGallery, MatchesTheReviewedPicture)
     ASSERT_FALSE(golden.isNull()) << path.toStdString();
     golden = golden.convertToFormat(QImage::Format_RGB32);
     ASSERT_EQ(golden.size(), img.size());
-    int off = 0;
-    for (int y = 0; y < kHeight; ++y)
-        for (int x = 0; x < kWidth; ++x) {
-            const QRgb a = img.pixel(x, y), b = golden.pixel(x, y);
-            if (std::abs(qRed(a) - qRed(b)) > kTolerance || std::abs(qGreen(a) - qGreen(b)) > kTolerance ||
-                std::abs(qBlue(a) - qBlue(b)) > kTolerance)
-                ++off;
-        }
-    EXPECT_LE(off, kMaxOffPixels);
+    EXPECT_LE(CountOff(img, golden), kMaxOffPixels);
+}
+
+TEST_F(ConnectorGallery, RecordedToAMetafileAndPlayedBackItMatchesDirectDrawing)
+{
+    QImage direct = WhiteGalleryImage();
+    {
+        CPainterDC dc(&direct);
+        DrawGallery(doc, dc, false);
+    }
+    const CDeviceCaps caps = DisplayDeviceCaps();
+    const RECT frame{0, 0, MulDiv(kWidth, caps.horzSizeMm * 100, caps.horzRes),
+                     MulDiv(kHeight, caps.vertSizeMm * 100, caps.vertRes)};
+    auto recorder = CreateEnhMetaFile(&frame, {});
+    DrawGallery(doc, *recorder, false);
+    HENHMETAFILE emf = CloseEnhMetaFile(recorder.get());
+    ASSERT_NE(emf, nullptr);
+    QImage played = WhiteGalleryImage();
+    {
+        CPainterDC dc(&played);
+        const RECT dest{0, 0, kWidth, kHeight};
+        EXPECT_TRUE(PlayEnhMetaFile(&dc, emf, &dest));
+    }
+    DeleteEnhMetaFile(emf);
+    EXPECT_LE(CountOff(direct, played), kMaxOffPixels);
+    EXPECT_GT(CountOff(played, WhiteGalleryImage()), 1000);   // drawn at all
 }

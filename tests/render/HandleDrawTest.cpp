@@ -92,3 +92,48 @@ TEST_F(HandleDrawTest, ConnectorEndSquaresAndGroupDrawsAtItsLastMember)
     EXPECT_EQ(grouped.calls.size(), 16u);
     a->m_pGroup = b->m_pGroup = nullptr;
 }
+
+TEST_F(HandleDrawTest, FigureMarksHandlesWhenSelectedAndPointsWhenShown)
+{
+    CFigure* f = Fig(0, 0, 101, 51);
+    f->m_pConPts = std::make_unique<CConPtList>();
+    f->m_pConPts->AddConPt(CFltPoint(0, 1024), "", 0, true, -1);      // left middle
+    f->m_pConPts->AddConPt(CFltPoint(2048, 1024), "", 0, true, -1);   // right middle
+    ConDrawCtx ctx;
+    ctx.handleSize = 8;
+    doc.m_bEnableConPts = 1;
+    struct Case {
+        bool selected, show;
+        int mode;
+        size_t squares, diamonds;
+    };
+    const Case cases[] = {
+        {false, true, kDrawModeScreen, 0, 2},
+        {true, true, kDrawModeScreen, 8, 2},
+        {true, false, kDrawModeScreen, 8, 0},
+        {true, true, kDrawModeScreenNoHandles, 0, 2},
+        {true, true, kDrawModePrint, 0, 0},
+    };
+    for (const Case& c : cases) {
+        f->m_bSelected = c.selected;
+        ctx.mode = c.mode;
+        CLoggingDC dc;
+        DrawFigMarks(&dc, *f, ctx, c.show);
+        size_t squares = 0, diamonds = 0;
+        for (const auto& call : dc.calls) {
+            squares += call.name == "PatBlt";
+            diamonds += call.name == "Polygon";
+        }
+        EXPECT_EQ(squares, c.squares) << c.mode;
+        EXPECT_EQ(diamonds, c.diamonds) << c.mode;
+        if (diamonds) {
+            EXPECT_EQ(dc.calls.back().brush, COLORREF(0x0494FC));
+            EXPECT_EQ(dc.calls.back().device[0].x, 101 - 4);   // the right side, half-diagonal 8 / 2
+        }
+    }
+    // Labels and documents without connection points show none.
+    doc.m_bEnableConPts = 0;
+    CLoggingDC none;
+    DrawFigMarks(&none, *f, ctx, true);
+    EXPECT_TRUE(none.calls.empty());
+}
