@@ -6,6 +6,7 @@
 #include "document/CKavoDoc.h"
 #include "graphics/DashPattern.h"
 #include "platform/CGraphics.h"
+#include "platform/CPainterDC.h"
 #include "render/ConDrawContext.h"
 #include "render/ConLineShapes.h"
 #include "render/ConPolylineDraw.h"
@@ -455,4 +456,27 @@ TEST_F(ConnectorDrawTest, BranchJunctionDotsWithTheDocumentSettingOrTheConnector
     CLoggingDC shaped;
     DrawConnector(nullptr, &shaped, nullptr, route, props, &doc, ConDrawArgs{});
     EXPECT_EQ(shaped.calls[0].name, "Polyline");
+}
+
+TEST(ConPolyline, OddWidthsStylesAndSpacingsDrawWithoutHanging)
+{
+    if (StampShapes().GetCount() == 0)
+        StampShapes().BuildStampShapes();
+    QImage img(64, 64, QImage::Format_RGB32);
+    img.fill(Qt::white);
+    CPainterDC dc(&img);
+    const POINT line[4] = {{2, 2}, {60, 2}, {60, 60}, {60, 60}};
+    for (int width : {-5, 0, 1, 3, 400})
+        for (int style = -1; style <= 14; ++style)
+            for (int spacing : {-10, 0, 1, 42}) {
+                CConProps props;
+                props.LineWidth = width;
+                props.PenStyle = style;
+                props.FIType = 0;
+                props.FISpacing = spacing;
+                DrawConPolyline(nullptr, &dc, nullptr, props, line, 4, true, true, false);
+                CGraphics g(&dc);
+                DrawConPolyline(&g, nullptr, nullptr, props, line, 4, true, true, false);
+            }
+    SUCCEED();
 }
