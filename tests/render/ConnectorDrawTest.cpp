@@ -26,9 +26,11 @@ namespace {
 class PenLoggingDC : public CLoggingDC {
 public:
     std::vector<CGpPen> gpPens;
+    std::vector<QPointF> pathStarts;   // device pixels
     void GpDrawPath(const QPainterPath& path, const CGpPen& pen, const CGpState& state) override
     {
         gpPens.push_back(pen);
+        pathStarts.push_back(state.world.map(path.elementAt(0)));
         CLoggingDC::GpDrawPath(path, pen, state);
     }
 };
@@ -450,6 +452,9 @@ TEST_F(ConnectorDrawTest, BranchJunctionDotsWithTheDocumentSettingOrTheConnector
         DrawConnectorGdip(&g, nullptr, route, props, &doc, ConDrawArgs{});
     }
     EXPECT_EQ(Names(gdip), (std::vector<std::string>{"GpFillPath", "GpDrawPath"}));
+    // The graphics path stops the line at the dot's rim: 13 / 2 units in.
+    ASSERT_EQ(gdip.pathStarts.size(), 1u);
+    EXPECT_DOUBLE_EQ(gdip.pathStarts[0].x(), x0 + 6);
 
     // An end shape at that end takes the dot's place.
     props.End1 = block;
@@ -479,4 +484,33 @@ TEST(ConPolyline, OddWidthsStylesAndSpacingsDrawWithoutHanging)
                 DrawConPolyline(&g, nullptr, nullptr, props, line, 4, true, true, false);
             }
     SUCCEED();
+}
+
+TEST_F(ConnectorDrawTest, LabelGapMovesTheEndAndItsShape)
+{
+    CFigure* label = NewFig(180, -20);
+    label->m_bLabel = 1;
+    ConRoute route = Route({{0, 0}, {200, 0}});
+    route.fig2 = label;
+    CConProps props;
+    props.End2 = block;
+    props.End2Length = 10;
+    ConDrawArgs args;
+    args.labelGap = 12;
+    CLoggingDC dc;
+    DrawConnector(nullptr, &dc, nullptr, route, props, &doc, args);
+    // The end moves 12 short of the label's point; the block's 10 more.
+    EXPECT_EQ(dc.calls[0].device.back().x, 178);
+    int right = 0;
+    for (const auto& c : dc.calls)
+        if (c.name == "Polygon")
+            for (const POINT& p : c.device)
+                right = std::max(right, int(p.x));
+    EXPECT_EQ(right, 188);
+    // A gap longer than the end segment leaves the end alone.
+    args.labelGap = 250;
+    CLoggingDC far;
+    DrawConnector(nullptr, &far, nullptr, route, props, &doc, args);
+    EXPECT_EQ(far.calls[0].device.back().x, 190);
+    delete label;
 }
