@@ -176,5 +176,5 @@ void DrawFlowStamp(const POINT& pt, CGraphics* graphics, CDC* dc, const ConDrawC
                           kEndShapeFillOutline, antiAlias);
     else
         DrawEndShape(dc, shape, tip, toward, size, props.FIBdrWidth, props.FIBdrClr, props.FIFillClr,
-                     kEndShapeFillOutline);
+                     ctx && ctx->xorMode ? kEndShapeTracking : kEndShapeFillOutline);
 }

@@ -27,6 +27,8 @@ void DrawConPolyline(CGraphics* graphics, CDC* dc, const ConDrawCtx* ctx, const 
 
 // One flow stamp (the program-wide stamp shape FIType) at the point reached
 // by the walk, pointing along the segment the walk is on; nothing when the
-// shape is absent. The stamp is centred on the point and FISize long.
+// shape is absent. The stamp is centred on the point and FISize long; in
+// XOR drawing only its outline is drawn, inverted, so a second drawing
+// takes it away.
 void DrawFlowStamp(const POINT& pt, CGraphics* graphics, CDC* dc, const ConDrawCtx* ctx,
                    const CConProps& props, const DashPattern& pattern, bool noAntialias);

@@ -514,3 +514,30 @@ TEST_F(ConnectorDrawTest, LabelGapMovesTheEndAndItsShape)
     EXPECT_EQ(far.calls[0].device.back().x, 190);
     delete label;
 }
+
+TEST_F(ConnectorDrawTest, XorFeedbackDrawnTwiceLeavesTheImageAsItWas)
+{
+    QImage img(240, 120, QImage::Format_RGB32);
+    img.fill(qRgb(200, 220, 240));
+    const QImage before = img.copy();
+    CConProps props;
+    props.End1 = block;
+    props.End2 = doc.m_endSymbols.FindByName("stick");
+    props.LineWidth = 8;
+    props.PenStyle = 1;
+    props.Color = RGB(30, 60, 90);
+    props.FIType = StampShapes().FindByName("FI_ARWHEAD");
+    ConDrawCtx ctx;
+    ctx.xorMode = true;
+    ctx.xorColor = RGB(200, 220, 240);
+    const ConRoute route = Route({{10, 10}, {120, 90}, {230, 20}});
+    for (int pass = 0; pass < 2; ++pass) {
+        CPainterDC dc(&img);
+        DrawConnector(nullptr, &dc, &ctx, route, props, &doc, ConDrawArgs{});
+        if (pass == 0) {
+            dc.Flush();
+            EXPECT_NE(img, before);
+        }
+    }
+    EXPECT_EQ(img, before);
+}
