@@ -124,3 +124,20 @@ TEST_F(EndShapeTest, FeedbackLineInvertsItsEndShapesAndASecondDrawingRestores)
     EXPECT_EQ(CountNotWhite(half, 0, 19), 0);
     EXPECT_GT(CountNotWhite(half, 168, 181), 10);
 }
+
+TEST_F(EndShapeTest, AnchorLineFeedbackShowsNoEndShapes)
+{
+    CConProps props;
+    ASSERT_EQ(doc.m_conStyles.AddConStyle(&props, "Anchor", 0, 0, "", "", 0, "", 0, 0, 0, 0), 1);
+    CConnector con(&doc);
+    con.m_nStyle = doc.m_conStyles.GetCount() - 1;
+    con.m_props.End1 = doc.m_endSymbols.FindByName("block");
+    con.m_props.End1Length = 12;
+    ASSERT_EQ(con.GetStockKind(), 39);
+    QImage img = WhiteImage(200, 60);
+    {
+        CPainterDC dc(&img);
+        con.Draw(&dc, 20, 30, 180, 30, true);
+    }
+    EXPECT_EQ(CountNotWhite(img, 0, 200), 160);   // the line alone
+}
