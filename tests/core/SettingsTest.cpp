@@ -244,3 +244,27 @@ TEST_F(SettingsTest, PrivateFileBeforeTheRegistryKey)
     ASSERT_TRUE(CfgSaveAll());
     EXPECT_EQ(Stored("Options", "ShowGrid"), "0");
 }
+
+// Saving every setting into the private file replaces the file once, at the
+// end, not once per key.
+TEST_F(SettingsTest, PrivateFileIsWrittenOncePerSave)
+{
+    ResetAppProfile();
+    CAppProfile& p = AfxGetAppProfile();
+    ASSERT_FALSE(p.UsesRegistry());
+    const QString file = CAppProfile::PrivateIniPath();
+    {
+        CRegistryBatch batch;
+        EXPECT_TRUE(p.WriteProfileInt("Options", "ShowGrid", 0));
+        EXPECT_TRUE(p.WriteProfileInt("Options", "ShowRulers", 0));
+        EXPECT_FALSE(QFile::exists(file));
+    }
+    EXPECT_TRUE(QFile::exists(file));
+    CfgLoadAll();
+    ASSERT_TRUE(CfgSaveAll());
+    ResetAppProfile();
+    ResetSettings();
+    CfgLoadAll();
+    EXPECT_EQ(ShowGrid, 0);
+    EXPECT_EQ(ShowRulers, 0);
+}
