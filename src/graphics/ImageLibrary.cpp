@@ -8,6 +8,7 @@
 #include <QFileInfo>
 #include <QImageReader>
 
+#include <algorithm>
 #include <cstdint>
 #include <cstring>
 
@@ -29,6 +30,41 @@ QSize PcxSize(const QString& file)
         return {};
     auto word = [&](int at) { return int(uchar(h[at])) | (int(uchar(h[at + 1])) << 8); };
     return QSize(word(8) - word(4) + 1, word(10) - word(6) + 1);
+}
+
+// A GIF's first picture may be larger than its logical screen, and that is
+// what the library decodes: the size to check is the screen grown to hold the
+// first image descriptor's rectangle.
+QSize GifSize(const QString& file)
+{
+    QFile f(file);
+    if (!f.open(QIODevice::ReadOnly))
+        return {};
+    const QByteArray b = f.readAll();
+    if (b.size() < 13 || !b.startsWith("GIF"))
+        return {};
+    auto le16 = [&](qsizetype at) { return int(uchar(b[at])) | (int(uchar(b[at + 1])) << 8); };
+    int width = le16(6), height = le16(8);
+    qsizetype at = 13;
+    if (uchar(b[10]) & 0x80)
+        at += 3 * (2 << (uchar(b[10]) & 7));
+    while (at < b.size()) {
+        const uchar tag = uchar(b[at]);
+        if (tag == 0x2C) { // image descriptor: left, top, width, height
+            if (at + 9 > b.size())
+                return {};
+            width = std::max(width, le16(at + 1) + le16(at + 5));
+            height = std::max(height, le16(at + 3) + le16(at + 7));
+            break;
+        }
+        if (tag != 0x21 || at + 2 > b.size()) // anything but an extension ends the walk
+            break;
+        at += 2; // introducer and label, then sub-blocks up to an empty one
+        while (at < b.size() && b[at] != 0)
+            at += 1 + uchar(b[at]);
+        ++at;
+    }
+    return QSize(width, height);
 }
 
 // An uncompressed BMP (BI_RGB, BI_BITFIELDS) must hold every pixel byte it
@@ -65,6 +101,8 @@ bool SizeAcceptable(int format, const QString& file)
     QSize size;
     if (format == IMAGE_FORMAT_PCX) {
         size = PcxSize(file);
+    } else if (format == IMAGE_FORMAT_GIF) {
+        size = GifSize(file);
     } else {
         QImageReader reader(file);
         reader.setDecideFormatFromContent(true);

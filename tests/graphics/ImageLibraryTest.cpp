@@ -85,6 +85,20 @@ TEST(ImageLibrary, BmpThatCannotHoldItsPixelsIsNotDecoded)
     EXPECT_TRUE(ImageLibraryLoad(IMAGE_FORMAT_BMP, tall, nullptr, nullptr).isNull());
 }
 
+// A GIF of a 2 x 1 screen whose first picture claims 65278 x 65278: the
+// picture's size is what counts (4 GB otherwise).
+TEST(ImageLibrary, GifFrameLargerThanItsScreenIsNotDecoded)
+{
+    QTemporaryDir dir;
+    ImageLibraryInitialise();
+    const QByteArray screenOnly = QByteArray::fromHex("47494638396102000100810000" "FF000000FF000000FFFFFFFF"
+                                                      "21F90401000001" "00");
+    const QString small = Write(dir, "small.gif", screenOnly + QByteArray::fromHex("2C000000000200010000" "0202440A00" "3B"));
+    EXPECT_FALSE(ImageLibraryLoad(IMAGE_FORMAT_GIF, small, nullptr, nullptr).isNull());
+    const QString huge = Write(dir, "huge.gif", screenOnly + QByteArray::fromHex("2C00000000FEFFFEFE00" "0202440A00" "3B"));
+    EXPECT_TRUE(ImageLibraryLoad(IMAGE_FORMAT_GIF, huge, nullptr, nullptr).isNull());
+}
+
 TEST(ImageLibrary, EveryPixelDepthConvertsRowByRow)
 {
     QTemporaryDir dir;
