@@ -4,6 +4,7 @@
 #include "app/AppSeams.h"
 #include "core/CAppProfile.h"
 #include "core/HelpRequest.h"
+#include "core/MessageBeep.h"
 #include "core/CSerialStamp.h"
 #include "graphics/MetafilePlay.h"
 #include "core/MsgBox.h"
@@ -32,6 +33,7 @@ void ResetProgramState()
     ResetAppSeams();
     SetMsgBoxSplashCloser(nullptr);
     SetHelpHandler(nullptr);
+    SetMessageBeepHandler(nullptr);
     ResetSerialStampCounter();
     ResetShapesState();
     FreeProbeEnhMetafile();
