@@ -2,6 +2,7 @@
 
 #include "graphics/BitmapHelpers.h"
 #include "platform/GdiObjects.h"
+#include "platform/PackedDib.h"
 
 #include <algorithm>
 #include <cstring>
@@ -238,6 +239,17 @@ bool FloodFillBorderColorARGB(std::unique_ptr<QImage>& bitmap, COLORREF colour, 
     FloodFillBorderColorImage(copy, colour, fill);
     bitmap = std::make_unique<QImage>(std::move(copy));
     return true;
+}
+
+HGLOBAL FloodFillBorderColorBlock(HGLOBAL block, COLORREF colour, COLORREF fill)
+{
+    const std::unique_ptr<CBitmap> bitmap = DIBToBitmap(block);
+    if (!bitmap)
+        return nullptr;
+    QImage image = bitmap->Image().convertToFormat(QImage::Format_RGB32);
+    FloodFillBorderColorImage(image, colour, fill);
+    const std::vector<BYTE> dib = ImageToDib(image, 24, true, 0, 0);
+    return dib.empty() ? nullptr : GlobalFromBytes(dib.data(), dib.size());
 }
 
 bool AlphaFromWhiteAndBlack(QImage& onWhite, const QImage& onBlack)

@@ -52,6 +52,11 @@ bool FloodFillBorderColorARGB(std::unique_ptr<QImage>& bitmap, COLORREF colour, 
 // every border pixel of the exact colour.
 void FloodFillBorderColorImage(QImage& image, COLORREF colour, COLORREF fill);
 
+// A bitmap block (kind 1) whose border-touching areas of colour are filled
+// with fill, as a new 24-bit block with its file header; null on failure (the
+// input stays the caller's).
+HGLOBAL FloodFillBorderColorBlock(HGLOBAL block, COLORREF colour, COLORREF fill);
+
 // Recovers alpha from a picture drawn once on white and once on black: a pixel
 // white on the first and black on the second becomes 0x00FFFFFF; other
 // differing pixels get alpha 255 + lum(black) - lum(white), colour kept. The
