@@ -121,6 +121,8 @@ bool CKavoDoc::InitializeDocument()
     m_nConnectorJogRadius = ConnectorJogRadius;
     m_bJunctionDots = JunctionDots;
     m_nFigLblPrimarySector = FigLblPrimarySector;
+    m_defaultFont.InitDefault();
+    m_crDefaultText = 0;
 
     m_nSBarWidthOrg = -1;
     m_nSBarWidth = 128;
@@ -128,7 +130,7 @@ bool CKavoDoc::InitializeDocument()
     std::copy(std::begin(bar), std::end(bar), std::begin(m_styleBarDefaults));
     m_bPasteState = 0;
 
-    m_undo.ReleaseUndoLog();
+    m_undo.ReleaseAllUndoHolds();
     if (!m_undo.AllocUndoBuffer())
         return false;
     m_undo.ResetUndoLog();

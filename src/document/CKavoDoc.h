@@ -67,6 +67,21 @@ public:
     bool IsModified() const { return m_bModified != 0; }
     void SetModifiedFlag(bool modified = true) { m_bModified = modified ? 1 : 0; }
 
+    // ---- consistency of the lists and id counters (fileformat/CKavoDocValidate.cpp):
+    // true when every check passed; with pnResult given, failed checks are
+    // repaired where they can be, and the last failure's number and values
+    // are returned.
+    bool Validate(int* pnResult = nullptr, int* pValue1 = nullptr, int* pValue2 = nullptr,
+                  int* pValue3 = nullptr);
+
+    // A figure or figure style takes a picture (merged with an identical one:
+    // *handle may be replaced) or drops one.
+    int RegisterSharedMemAlloc(int kind, HGLOBAL* handle) { return m_graphics.RegisterAlloc(kind, handle, false); }
+    int RegisterSharedMemDealloc(int kind, HGLOBAL handle) { return m_graphics.RegisterDealloc(kind, handle); }
+    // Rebuilds the graphics list from the figure styles and figures after a
+    // file load (fileformat/DiagramGraphics.cpp).
+    void ReconstructGraphicsList();
+
     // ---- the link to a parent diagram
     std::string* GetParentLinkRec() { return &m_strParent; }
     bool HasParentLink() const { return !m_strParent.empty(); }
@@ -141,9 +156,17 @@ public:
     bool CutStaple(CStaple* staple, int position);
     bool CutGroup(CGroup* group, int position);
     bool CutObj(CDiagObj* obj, int position);
-    void RemoveFromGroups(CDiagObj* obj);
+    // Takes the object out of every group (logged); false, with nothing
+    // changed in the group the record was refused for, when the log refuses.
+    bool RemoveFromGroups(CDiagObj* obj);
     void DeleteFig(CFigure* fig, bool redraw);
     void DeleteCon(CConnector* con, bool redraw, bool keepJunctions, bool merge);
+    // Takes the connector out and frees it, every reference to it dropped,
+    // and changes nothing else (the removal that undo replays).
+    void RemoveConOnly(CConnector* con, bool redraw);
+    // Flips the connector and the staples on it, logged (its ends first, so
+    // that undo puts the route back as it was).
+    bool FlipCon(CConnector* con);
     void DeleteStaple(CStaple* staple);
     // Cuts a junction no connector uses any more; whether it was cut.
     bool CutOrphanJunction(CFigure* jct);
@@ -409,6 +432,10 @@ public:
     bool IsUndoHostModified() const override { return IsModified(); }
     void SetUndoHostModified(bool modified) override { SetModifiedFlag(modified); }
     bool ReplayUndoRecord(int type, UndoReader& reader) override;
+    std::vector<int32_t> TakeUndoStepMemo() override;
+    // The staple replay remembers the last staple it restored.
+    void NoteStapleRestored(CStaple* staple) { m_pLastRestoredStaple = staple; }
+    void FinishUndoReplay(const std::vector<int32_t>* memo, bool relink) override;
 
     // ---- ISymbolUsers / IStyleIndexUsers
     CFigStylesLibrary* GetFigStyles() override { return &m_figStyles; }
@@ -432,7 +459,7 @@ public:
     ISpecialFigure* Figure(int index) override;
     void ApplyMarginsToStyles(int left, int right, int top, int bottom) override;
     void UndoBeginStep(int code) override { m_undo.UndoBeginStep(code); }
-    bool UndoLogMargins(int left, int right, int top, int bottom) override;
+    bool UndoLogMargins(int left, int right, int top, int bottom, bool styles) override;
     void UndoEndStep() override { m_undo.UndoEndStep(); }
     void GetSnapSpacing(int& x, int& y) const override;
     void SetSnapSpacing(int x, int y) override;
@@ -522,6 +549,8 @@ public:
     int32_t m_nConnectorJogRadius = 18;
     int32_t m_bJunctionDots = 0;
     int32_t m_bOversizeTextRect = 0;
+    CFontDesc m_defaultFont;           // the default text font and colour of the Globals
+    COLORREF m_crDefaultText = 0;
     CMoveSet m_moveSet;          // the objects of the current drag
     int32_t m_nNextId = 1;
     int32_t m_nNextStpId = 1;
@@ -556,10 +585,17 @@ private:
     // or a body it cannot read.
     bool ReplaySmallRecord(int type, UndoReader& reader);
     bool ReplayStyleState(int type, UndoReader& reader);
+    // After a replay (CKavoDocUndoDriver.cpp): attachments, staples, groups,
+    // counters and the selection as the step found them.
+    void RelinkAfterUndo(const std::vector<int32_t>* memo);
+    void RelinkLinks(const std::vector<int32_t>* memo);
+    void RestoreSelectionAfterUndo(const std::vector<int32_t>* memo);
+    void RestorePinnedStaples(const std::vector<int32_t>& memo);
 
     CUndoLog m_undo{this};
     CSpecialFigureLink m_specialFig{*this, nullptr};
     int32_t m_bConRemovedByUndo = 0;
+    CStaple* m_pLastRestoredStaple = nullptr;   // during a replay
     std::vector<IDocView*> m_views;
     int32_t m_bModified = 0;
     std::string m_strTitle;
