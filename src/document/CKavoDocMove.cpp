@@ -308,15 +308,6 @@ void CKavoDoc::TrackFigDrag(CDC* dc, bool show, CFigure* fig, int dx, int dy)
 // ---- z-order
 
 namespace {
-// The objects moved so far go back to where they were (a refused record).
-void RevertMoves(CObjList& list, const std::vector<std::pair<CDiagObj*, int>>& moves)
-{
-    for (auto it = moves.rbegin(); it != moves.rend(); ++it)
-        list.MoveTo(it->first, it->second);
-}
-} // namespace
-
-namespace {
 // Front: walking from the back, each selected object goes to the tail; back:
 // walking from the front, each goes to the head. At most as many moves as
 // objects are selected.
@@ -328,16 +319,14 @@ void MoveSelToEnd(CKavoDoc& doc, bool toFront)
     if (!toFront)
         std::reverse(order.begin(), order.end());
     int left = doc.GetSelCount();
-    std::vector<std::pair<CDiagObj*, int>> moves;
+    // A refused record stops the walk; closing the step takes back the
+    // moves made before it.
     for (auto it = order.begin(); it != order.end() && left > 0; ++it) {
         CDiagObj* o = *it;
         if (!o->m_bSelected)
             continue;
-        if (!doc.LogObjOrder(o)) {
-            RevertMoves(list, moves);
+        if (!doc.LogObjOrder(o))
             break;
-        }
-        moves.emplace_back(o, list.Find(o));
         list.MoveTo(o, toFront ? list.GetCount() - 1 : 0);
         doc.InvalidateObj(o);
         --left;
