@@ -155,6 +155,13 @@ public:
     // Logged changes: the figure's rectangle (record 1) and an object's
     // z-order position (record 5, 1-based).
     bool SetFigRect(CFigure* fig, const CRect& rc);
+    // The figure's rectangle (logged) and then its connectors re-laid
+    // (CKavoDocFigMove.cpp); false when a record is refused.
+    bool MoveFigToRect(CFigure* fig, const CRect& rc);
+    // Redraws the connectors ending on the figure and re-lays those whose
+    // ends no longer meet it where they should (each logged first). How many
+    // were re-laid; -1 when a record is refused.
+    int InvalidateAttachedCons(const CFigure* fig);
     bool MoveObjInList(CDiagObj* obj, int position);
     // The texts of one area (-1: both whole), logged as record 11.
     bool SetFigTextArea(CFigure* fig, int area, const std::string& text, const std::string& secondText);

@@ -22,11 +22,6 @@ constexpr FigLblPlace kPlaces[12] = {
     {0, 255, 255, 255, 1, 16},   {0, 127, 255, 127, 1, 32}, {0, 0, 255, 0, 1, 64},
 };
 
-int AnchorCoord(int pos, int lo, int hi)
-{
-    return pos == 0 ? lo : pos == 255 ? hi : (lo + hi) / 2;
-}
-
 } // namespace
 
 void CKavoDoc::CalcFigLblRect(const CFigure* fig, const CSize& size, int code, CRect& out, int gap) const
@@ -94,12 +89,11 @@ CFigure* CKavoDoc::AddAutoFigLabel(CFigure* fig, const std::string& text)
         return nullptr;
     label.release();
 
-    const CRect& f = fig->m_rect;
-    const CRect& l = added->m_rect;
-    const int offX = AnchorCoord(place.figX, f.left, f.right) - AnchorCoord(place.lblX, l.left, l.right);
-    const int offY = AnchorCoord(place.figY, f.top, f.bottom) - AnchorCoord(place.lblY, l.top, l.bottom);
+    // The offset runs from the figure's anchor to the label's, the way the
+    // staple pass reads it when the figure moves.
     auto staple = std::make_unique<CStaple>(this);
-    staple->MakeFigLbl(fig, place.figX, place.figY, added, place.lblX, place.lblY, offX, offY);
+    staple->MakeFigLbl(fig, place.figX, place.figY, added, place.lblX, place.lblY, 0, 0);
+    staple->RecordOffset(nullptr);
     if (!AddStapleWithId(staple.get())) {
         for (CDiagObj* o : {static_cast<CDiagObj*>(fig), static_cast<CDiagObj*>(added)})
             o->RefindStaple(staple.get());

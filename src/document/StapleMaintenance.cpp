@@ -79,7 +79,7 @@ bool MoveFig(CKavoDoc* doc, CFigure* fig, const CRect& rc)
         fig->SetRectNoUndo(rc);
         return true;
     }
-    return doc->SetFigRect(fig, rc);
+    return doc->MoveFigToRect(fig, rc);
 }
 } // namespace
 
@@ -261,6 +261,69 @@ int CKavoDoc::MoveConLabel(CStaple* staple, CConnector* con, const POINT& pt)
     return 1;
 }
 
+namespace {
+// The figure links of the first sweep: followers catch up with their
+// leaders and are stacked on the right side of them. Whether any link's
+// figures had changed (a follower moved by one link may lead another).
+bool SweepFigLinks(CKavoDoc& doc, int log, bool redrawInvalid, int& result)
+{
+    bool changed = false;
+    for (CDiagObj* o : *doc.m_pStapleList) {
+        auto* s = static_cast<CStaple*>(o);
+        if (!s->IsFigLink(true)) {
+            if (redrawInvalid && !s->IsValid())
+                doc.InvalidateObj(s->m_pCon);
+            continue;
+        }
+        if (s->FigsChanged()) {
+            changed = true;
+            result = s->Update(&doc, log);
+        }
+        CFigure* behind = s->GetKindEntry().leaderBehind ? s->m_pFig1 : s->m_pFig2;
+        CFigure* front = behind == s->m_pFig1 ? s->m_pFig2 : s->m_pFig1;
+        const int b = doc.m_pObjList->Find(behind), f = doc.m_pObjList->Find(front);
+        // The figure on the wrong side takes the other's place, which puts it
+        // directly behind it; the record names the figure that moves.
+        if (b > f && f >= 0 && doc.MoveObjInList(behind, f + 1))
+            doc.UpdateAllViews(nullptr, 1, nullptr);
+    }
+    return changed;
+}
+
+// The labels of the second sweep. Whether connectors ending on a labelled
+// figure were re-laid (their own labels may then have to follow).
+bool SweepLabels(CKavoDoc& doc, int log, int& result)
+{
+    bool relaid = false;
+    for (CDiagObj* o : *doc.m_pStapleList) {
+        auto* s = static_cast<CStaple*>(o);
+        if (s->IsFigLink(true))
+            continue;
+        if (s->IsConLbl(true)) {
+            if (s->ConMoved())
+                result = s->Update(&doc, log);
+            if (s->m_pFig1)
+                RestackInFrontOf(doc, s->m_pFig1, StackAnchor(doc, s->m_pCon));
+        } else if (s->IsLatLbl(true)) {
+            if (s->LatLblChanged())
+                result = s->Update(&doc, log);
+        } else if (s->IsFigLbl(true)) {
+            if (s->FigsChanged()) {
+                result = s->Update(&doc, log);
+                // Connector ends clip against the figure's labels: a moved
+                // label changes where they meet the figure.
+                relaid = doc.InvalidateAttachedCons(s->m_pFig1) > 0 || relaid;
+            }
+            RestackInFrontOf(doc, s->m_pFig2, s->m_pFig1);
+        } else if (s->IsFlowLbl(true)) {
+            if (s->FlowLblChanged())
+                result = s->Update(&doc, log);
+        }
+    }
+    return relaid;
+}
+} // namespace
+
 int CKavoDoc::UpdateAllStaples(int log)
 {
     UpdateTrunks(1);
@@ -268,48 +331,20 @@ int CKavoDoc::UpdateAllStaples(int log)
         return 0;
     PassGuard guard;
     int result = 0;
-    // Figure links first: their followers may lead labels in the second sweep.
-    for (CDiagObj* o : *m_pStapleList) {
-        auto* s = static_cast<CStaple*>(o);
-        if (!s->IsFigLink(true)) {
-            if (!s->IsValid())
-                InvalidateObj(s->m_pCon);
-            continue;
-        }
-        if (s->FigsChanged())
-            result = s->Update(this, log);
-        CFigure* behind = s->GetKindEntry().leaderBehind ? s->m_pFig1 : s->m_pFig2;
-        CFigure* front = behind == s->m_pFig1 ? s->m_pFig2 : s->m_pFig1;
-        const int b = m_pObjList->Find(behind), f = m_pObjList->Find(front);
-        // The figure on the wrong side takes the other's place, which puts it
-        // directly behind it; the record names the figure that moves.
-        if (b > f && f >= 0 && MoveObjInList(behind, f + 1))
-            UpdateAllViews(nullptr, 1, nullptr);
-    }
-    for (CDiagObj* o : *m_pStapleList) {
-        auto* s = static_cast<CStaple*>(o);
-        if (s->IsFigLink(true))
-            continue;
-        if (s->IsConLbl(true)) {
-            if (s->ConMoved())
-                result = s->Update(this, log);
-            if (s->m_pFig1)
-                RestackInFrontOf(*this, s->m_pFig1, StackAnchor(*this, s->m_pCon));
-        } else if (s->IsLatLbl(true)) {
-            if (s->LatLblChanged())
-                result = s->Update(this, log);
-        } else if (s->IsFigLbl(true)) {
-            if (s->FigsChanged()) {
-                result = s->Update(this, log);
-                for (CConnector* c : {s->m_pFig1->m_pAttachedCon1, s->m_pFig1->m_pAttachedCon2})
-                    InvalidateObj(c);
-            }
-            RestackInFrontOf(*this, s->m_pFig2, s->m_pFig1);
-        } else if (s->IsFlowLbl(true)) {
-            if (s->FlowLblChanged())
-                result = s->Update(this, log);
-        }
-    }
+    // Figure links first: their followers may lead labels in the second
+    // sweep. A chain of links settles whatever order the list holds it in;
+    // a cycle of links stops after as many sweeps as there are links.
+    int links = 0;
+    for (CDiagObj* o : *m_pStapleList)
+        links += static_cast<CStaple*>(o)->IsFigLink(true) ? 1 : 0;
+    bool again = true;
+    for (int sweep = 0; again && sweep < std::max(links, 1); ++sweep)
+        again = SweepFigLinks(*this, log, sweep == 0, result);
+    // The labels of a connector re-laid by a figure label's move may come
+    // earlier in the list: they follow in one more sweep.
+    again = true;
+    for (int sweep = 0; again && sweep <= m_pStapleList->GetCount(); ++sweep)
+        again = SweepLabels(*this, log, result);
     return result;
 }
 
