@@ -122,7 +122,13 @@ public:
     // ---- figure labels around a figure (CKavoDocFigLabels.cpp): position
     // codes 1..12 clockwise from the top left.
     void CalcFigLblRect(const CFigure* fig, const CSize& size, int code, CRect& out, int gap) const;
+    // The label spacings: x between a label and its figure, y between a
+    // label and its connector; LabelGapFor gives the gap a spacing setting
+    // stands for.
+    void GetLabelSpacing(int& x, int& y) const;
+    int LabelGapFor(int spacing) const;
     int GetFigLblGap() const;
+    int GetConLblGap() const;
     // The label style of automatic figure labels: the style named by
     // m_strAutoLabelStyle, else the current label style (index -1 then).
     const CFigStyle& GetAutoLblStyle(int& index) const;

@@ -49,11 +49,31 @@ void CKavoDoc::CalcFigLblRect(const CFigure* fig, const CSize& size, int code, C
     out.SetRect(left, top, left + w, top + h);
 }
 
+int CKavoDoc::LabelGapFor(int spacing) const
+{
+    // An unset spacing (0 or -1) falls back to the custom spacing while the
+    // figure-margin mode is on, else to 16. The custom spacing is the left
+    // figure margin (12 by default), the value the connector stub length
+    // takes in that mode too.
+    if (spacing > 0)
+        return spacing;
+    return m_nFigMarginMode == 1 ? m_nFigMarginLeft : 16;
+}
+
+void CKavoDoc::GetLabelSpacing(int& x, int& y) const
+{
+    x = LabelGapFor(m_nLabelToFigSpacing);
+    y = LabelGapFor(m_nLabelToConSpacing);
+}
+
 int CKavoDoc::GetFigLblGap() const
 {
-    if (m_nLabelToFigSpacing > 0)
-        return m_nLabelToFigSpacing;
-    return 16;
+    return LabelGapFor(m_nLabelToFigSpacing);
+}
+
+int CKavoDoc::GetConLblGap() const
+{
+    return LabelGapFor(m_nLabelToConSpacing);
 }
 
 const CFigStyle& CKavoDoc::GetAutoLblStyle(int& index) const

@@ -246,9 +246,13 @@ int CKavoDoc::MoveConLabel(CStaple* staple, CConnector* con, const POINT& pt)
     if (!staple || !con)
         return 0;
     UpdateTrunks(0);
+    // One record before anything changes: undo gives back the connector and
+    // the position along it together.
+    if (!LogStapleState(*this, staple))
+        return 0;
     if (con != staple->m_pCon) {
         InvalidateObj(staple->m_pCon);
-        if (!LogStapleState(*this, staple) || !staple->MoveToConnector(con, 0))
+        if (!staple->MoveToConnector(con, 0))
             return 0;
         if (staple->m_pFig1)
             RestackInFrontOf(*this, staple->m_pFig1, con);

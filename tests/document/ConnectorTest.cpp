@@ -102,6 +102,17 @@ TEST_F(ConnectorTest, StoredIdsResolveAfterLoading)
     c.Relink(objs);
     EXPECT_EQ(c.m_pFig1, nullptr);
     EXPECT_EQ(c.m_nFigId1, -1);
+    // Two stored ids naming one figure: end 2 is left free at its point.
+    c.m_nFigId1 = 4;
+    c.m_nFigId2 = 4;
+    c.m_nConPtId2 = 3;
+    c.EndPoint2 = CPoint(70, 80);
+    c.Relink(objs);
+    EXPECT_EQ(c.m_pFig1, fig);
+    EXPECT_EQ(c.m_pFig2, nullptr);
+    EXPECT_EQ(c.m_nFigId2, -1);
+    EXPECT_EQ(c.m_nConPtId2, kConPtCentre);
+    EXPECT_EQ(c.EndPoint2, CPoint(70, 80));
     objs.RemoveAll();
 }
 

@@ -153,3 +153,63 @@ TEST_F(StapleFollowTest, ChainsOfLinksSettleInOnePass)
     EXPECT_EQ(d->m_rect.top, 80);
     EXPECT_EQ(a->m_rect.top, 90);
 }
+
+// Sliding a label along the same connector is one staple record: undo puts
+// the position back, so the next change starts from the right place.
+TEST_F(StapleFollowTest, MovingALabelAlongItsConnectorUndoes)
+{
+    CFigure* a = Fig(0, 0);
+    CFigure* b = Fig(1000, 0);
+    CFigure* label = Fig(400, 200);
+    CConnector* con = Join(a, b);
+    ASSERT_TRUE(con);
+    auto* s = new CStaple(&doc);
+    s->MakeConLbl(con, con->GetMidPoint(), label, 127, 127);
+    ASSERT_TRUE(doc.AddStapleWithId(s));
+    doc.UpdateAllStaples(0);
+    doc.ResetUndoLog();
+    const int pos = s->ConPos;
+    const CRect place = label->m_rect;
+
+    doc.UndoBeginStep(UDMAC_SLIDELBL);
+    ASSERT_EQ(doc.MoveConLabel(s, con, CPoint(con->EndPoint1.x + 50, 0)), 1);
+    doc.UndoEndStep();
+    ASSERT_NE(s->ConPos, pos);
+    EXPECT_EQ(doc.UndoLastStep(), UDMAC_SLIDELBL);
+    EXPECT_EQ(s->ConPos, pos);
+    EXPECT_EQ(label->m_rect, place);
+}
+
+// Unset label spacings fall back to the custom spacing in the figure-margin
+// mode, else to 16; a set spacing is taken as it is.
+TEST_F(StapleFollowTest, LabelSpacingFallsBackByTheMarginMode)
+{
+    struct Row {
+        int mode, custom, fig, con, wantFig, wantCon;
+    } rows[] = {
+        {0, 20, -1, -1, 16, 16}, {1, 20, -1, 0, 20, 20}, {1, 20, 30, -1, 30, 20}, {0, 20, 0, 40, 16, 40},
+    };
+    for (const Row& r : rows) {
+        doc.m_nFigMarginMode = r.mode;
+        doc.m_nFigMarginLeft = r.custom;
+        doc.m_nLabelToFigSpacing = r.fig;
+        doc.m_nLabelToConSpacing = r.con;
+        int x = 0, y = 0;
+        doc.GetLabelSpacing(x, y);
+        EXPECT_EQ(CSize(x, y), CSize(r.wantFig, r.wantCon)) << r.mode << " " << r.fig << " " << r.con;
+        EXPECT_EQ(doc.GetFigLblGap(), r.wantFig);
+        EXPECT_EQ(doc.GetConLblGap(), r.wantCon);
+    }
+}
+
+// A new figure label keeps the spacing's gap from its figure.
+TEST_F(StapleFollowTest, NewFigureLabelTakesTheCustomSpacing)
+{
+    doc.m_nFigLblPrimarySector = 8;
+    doc.m_nFigMarginMode = 1;
+    doc.m_nFigMarginLeft = 20;
+    CFigure* fig = Fig(0, 0);
+    CFigure* label = doc.AddAutoFigLabel(fig, "name");
+    ASSERT_TRUE(label);
+    EXPECT_EQ(label->m_rect.top - fig->m_rect.bottom, 20);
+}
