@@ -132,6 +132,10 @@ public:
     // The label style of automatic figure labels: the style named by
     // m_strAutoLabelStyle, else the current label style (index -1 then).
     const CFigStyle& GetAutoLblStyle(int& index) const;
+    // The two flow-label slots where the connector meets the figure
+    // (LabelPlacement.h); false when there are none.
+    bool CalcFlowLblRects(const CConnector* con, const CFigure* fig, const CSize& size, int gap, int inflate,
+                          CRect& r1, CRect& r2, int& corner1, int& corner2) const;
     CFigure* AddAutoFigLabel(CFigure* fig, const std::string& text);
     CFigure* AddCopyOfFig(const CFigure* fig, int idOffset);
     CConnector* AddCopyOfCon(const CConnector* con, int idOffset);

@@ -3,6 +3,7 @@
 #include "document/CKavoDoc.h"
 
 #include "document/CStaple.h"
+#include "document/LabelPlacement.h"
 
 #include <memory>
 
@@ -74,6 +75,12 @@ int CKavoDoc::GetFigLblGap() const
 int CKavoDoc::GetConLblGap() const
 {
     return LabelGapFor(m_nLabelToConSpacing);
+}
+
+bool CKavoDoc::CalcFlowLblRects(const CConnector* con, const CFigure* fig, const CSize& size, int gap, int inflate,
+                                CRect& r1, CRect& r2, int& corner1, int& corner2) const
+{
+    return con && fig && ::CalcFlowLblRects(*con, *fig, size, gap, inflate, r1, r2, corner1, corner2);
 }
 
 const CFigStyle& CKavoDoc::GetAutoLblStyle(int& index) const

@@ -6,6 +6,7 @@
 #include "document/CConnector.h"
 #include "document/CFigure.h"
 #include "document/CStaple.h"
+#include "document/LabelPlacement.h"
 #include "document/StapleKinds.h"
 #include "document/TrunkInterfaces.h"
 #include "document/Trunks.h"
@@ -26,9 +27,6 @@ public:
     PassGuard(const PassGuard&) = delete;
     PassGuard& operator=(const PassGuard&) = delete;
 };
-
-// Gap between a flow label and the connector it sits beside.
-constexpr int kFlowLabelGap = 4;
 
 template <class Pred>
 CStaple* FindStaple(const CObjList& staples, Pred pred)
@@ -420,40 +418,38 @@ int CStaple::UpdateFlowLbl(CKavoDoc* doc)
 {
     if (!FlowLblChanged())
         return 0;
-    // Beside the connector where it meets Figure1, on the side FlowSide picks.
-    const bool atEnd1 = m_pCon->m_pFig1 == m_pFig1 || m_pCon->m_pFig2 != m_pFig1;
-    const CPoint end = atEnd1 ? m_pCon->EndPoint1 : m_pCon->EndPoint2;
-    const CPoint other = atEnd1 ? m_pCon->EndPoint2 : m_pCon->EndPoint1;
-    const int w = m_pFig2->m_rect.Width(), h = m_pFig2->m_rect.Height();
-    const int offset = std::max(w, h) / 2 + kFlowLabelGap;
-    CRect placed = LateralLabelRect(end, end, other, w, h, FlowSide == 1 ? offset : -offset);
-    // Moved away from Figure1 along the connector by as much again.
-    const double len = m_pCon->GetLength();
-    if (len > 0)
-        placed.OffsetRect(int((other.x - end.x) * (offset / len)), int((other.y - end.y) * (offset / len)));
-    if (!MoveFig(doc, m_pFig2, placed))
+    // Beside the connector where it meets Figure1, in the slot FlowSide
+    // picks: the label spacing is the gap from the connector, the
+    // connector spacing the room left round the figure.
+    int gap = 16, inflate = 16;
+    if (doc)
+        doc->GetLabelSpacing(gap, inflate);
+    const CSize size(m_pFig2->m_rect.Width(), m_pFig2->m_rect.Height());
+    CRect r1, r2;
+    int corner1 = -1, corner2 = -1;
+    if (!CalcFlowLblRects(*m_pCon, *m_pFig1, size, gap, inflate, r1, r2, corner1, corner2))
         return 0;
-    AlignFlowLabelText(doc, end);
+    const bool first = FlowSide == 1;
+    if (!MoveFig(doc, m_pFig2, first ? r1 : r2))
+        return 0;
+    AlignLabelText(doc, m_pFig2, FlowLblAlign(first ? corner1 : corner2));
     TakeSnapshots();
     return 1;
 }
 
-// The label's text faces the connector's end: right-aligned left of it,
-// left-aligned right of it, at the bottom above it and at the top below it.
-// The properties are logged only when the alignment changes them.
-void CStaple::AlignFlowLabelText(CKavoDoc* doc, const POINT& end)
+void CStaple::AlignLabelText(CKavoDoc* doc, CFigure* label, WORD align)
 {
-    const CPoint centre = m_pFig2->GetCenter();
-    CFigProps props = m_pFig2->m_props;
-    props.SetTextAlign(centre.x < end.x ? 1u : centre.x > end.x ? 4u : 2u, 1, nullptr);
-    props.SetTextAlign(centre.y < end.y ? 16u : 64u, 1, nullptr);
-    if (props.TextFormat == m_pFig2->m_props.TextFormat && props.Behavior == m_pFig2->m_props.Behavior)
+    CFigProps props = label->m_props;
+    props.SetTextAlign(align & 7, 1, nullptr);
+    props.SetTextAlign(align & 0x70, 1, nullptr);
+    SetAlignFlags(props.Behavior, props.TextFormat);
+    if (props.TextFormat == label->m_props.TextFormat && props.Behavior == label->m_props.Behavior)
         return;
-    if (doc && !doc->LogFigureState(m_pFig2))
+    if (doc && !doc->LogFigureState(label))
         return;
-    m_pFig2->m_props = props;
+    label->m_props = props;
     if (doc)
-        doc->InvalidateObj(m_pFig2);
+        doc->InvalidateObj(label);
 }
 
 int CStaple::UpdateFigLink(CKavoDoc* doc, int log)
@@ -479,10 +475,16 @@ int CStaple::UpdateFigLink(CKavoDoc* doc, int log)
 
 int CStaple::UpdateLatLbl(CKavoDoc* doc)
 {
+    const bool sizeKept = LatLblSizeKept();
     if (!LatLblChanged())
         return 0;
-    if (!MoveFig(doc, m_pFig1, GetLatLblRectForSize(m_pFig1->m_rect.Width(), m_pFig1->m_rect.Height())))
+    WORD align = 0;
+    const CRect rc = GetLatLblPlace(m_pFig1->m_rect.Width(), m_pFig1->m_rect.Height(), LateralOffset, align);
+    if (!MoveFig(doc, m_pFig1, rc))
         return 0;
+    // A label of another size may now touch the line with another side.
+    if (!sizeKept)
+        AlignLabelText(doc, m_pFig1, align);
     SnapFig1();
     SnapCon();
     return 1;
