@@ -171,7 +171,7 @@ public:
     // Redraws the connectors ending on the figure and re-lays those whose
     // ends no longer meet it where they should (each logged first). How many
     // were re-laid; -1 when a record is refused.
-    int InvalidateAttachedCons(const CFigure* fig);
+    int RelayAttachedCons(const CFigure* fig);
     bool MoveObjInList(CDiagObj* obj, int position);
     // The texts of one area (-1: both whole), logged as record 11.
     bool SetFigTextArea(CFigure* fig, int area, const std::string& text, const std::string& secondText);

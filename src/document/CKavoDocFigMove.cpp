@@ -9,7 +9,7 @@ bool EndsOn(const CConnector* con, const CFigure* fig)
 }
 } // namespace
 
-int CKavoDoc::InvalidateAttachedCons(const CFigure* fig)
+int CKavoDoc::RelayAttachedCons(const CFigure* fig)
 {
     if (!fig)
         return 0;
@@ -48,5 +48,5 @@ bool CKavoDoc::MoveFigToRect(CFigure* fig, const CRect& rc)
         return true;
     if (!SetFigRect(fig, rc))
         return false;
-    return InvalidateAttachedCons(fig) >= 0;
+    return RelayAttachedCons(fig) >= 0;
 }

@@ -314,7 +314,7 @@ bool SweepLabels(CKavoDoc& doc, int log, int& result)
                 result = s->Update(&doc, log);
                 // Connector ends clip against the figure's labels: a moved
                 // label changes where they meet the figure.
-                relaid = doc.InvalidateAttachedCons(s->m_pFig1) > 0 || relaid;
+                relaid = doc.RelayAttachedCons(s->m_pFig1) > 0 || relaid;
             }
             RestackInFrontOf(doc, s->m_pFig2, s->m_pFig1);
         } else if (s->IsFlowLbl(true)) {
