@@ -4,6 +4,7 @@
 #include "app/AppSeams.h"
 #include "core/CAppProfile.h"
 #include "core/HelpRequest.h"
+#include "core/MessageBeep.h"
 #include "core/CSerialStamp.h"
 #include "graphics/MetafilePlay.h"
 #include "core/MsgBox.h"
@@ -14,6 +15,7 @@
 #include "core/UIMode.h"
 #include "document/ChoiceTables.h"
 #include "document/DocDefaults.h"
+#include "document/HyperlinkCommands.h"
 #include "document/DividedShapeCreateTable.h"
 #include "document/StapleKinds.h"
 #include "frame/ChildFrameState.h"
@@ -32,6 +34,8 @@ void ResetProgramState()
     ResetAppSeams();
     SetMsgBoxSplashCloser(nullptr);
     SetHelpHandler(nullptr);
+    SetMessageBeepHandler(nullptr);
+    ResetLinkServices();
     ResetSerialStampCounter();
     ResetShapesState();
     FreeProbeEnhMetafile();

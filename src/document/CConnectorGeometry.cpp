@@ -120,11 +120,13 @@ int CConnector::RecalcRoute()
             if (!fig || fig->m_pIndicatorCon != this)
                 continue;
             const CPoint own = end == 1 ? EndPoint1 : EndPoint2, other = end == 1 ? EndPoint2 : EndPoint1;
-            double angle = LineAngle(other, own) - M_PI / 2;
+            // The integer geometry's angles are written with pi as 3.14159, so
+            // its own constants keep a rightward line at exactly 0.
+            double angle = LineAngle(other, own) - kGeomHalfPi;
             while (angle < 0)
-                angle += 2 * M_PI;
-            while (angle >= 2 * M_PI)
-                angle -= 2 * M_PI;
+                angle += kGeomTwoPi;
+            while (angle >= kGeomTwoPi)
+                angle -= kGeomTwoPi;
             fig->m_dIndicatorAngle = angle;
         }
     }

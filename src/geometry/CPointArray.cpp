@@ -32,6 +32,7 @@ bool CPointArray::Alloc(int n)
     Free();
     m_nCount = 0;
     m_nCapacity = std::max(n, 0);
+    m_nViewLimit = m_nCapacity;
     if (n < 0 || n > kMaxCapacity)
         return false;
     m_pPts = new (std::nothrow) CPoint[size_t(n)];
@@ -52,6 +53,12 @@ bool CPointArray::Free()
 
 void CPointArray::Attach(CPoint* pts, int count, int capacity)
 {
+    AttachView(pts, count, capacity);
+    m_nViewLimit = m_nCapacity;
+}
+
+void CPointArray::AttachView(CPoint* pts, int count, int capacity)
+{
     Free();
     m_pPts = pts;
     m_nCapacity = std::max(capacity, 0);
@@ -64,6 +71,7 @@ void CPointArray::Swap(CPointArray& other)
     std::swap(m_nCount, other.m_nCount);
     std::swap(m_nCapacity, other.m_nCapacity);
     std::swap(m_bOwns, other.m_bOwns);
+    std::swap(m_nViewLimit, other.m_nViewLimit);
 }
 
 bool CPointArray::SetPoints(const POINT* pts, int n)

@@ -6,7 +6,9 @@
 //
 // A default array has no buffer, capacity INT_MAX and does not own; it refuses
 // Add and SetPoints until a buffer is allocated or attached. Free keeps the
-// capacity (CPolyPolygon::GetPart reads it as the caller's view limit).
+// capacity. The capacity that Alloc or Attach set is also kept as the view
+// limit: CPolyPolygon::GetPart holds a view of a part to it, and cuts the
+// capacity at the end of its buffer without lowering the limit.
 #include "geometry/CLineSeg.h"
 #include "platform/CRect.h"
 #include "platform/WinTypes.h"
@@ -41,6 +43,8 @@ public:
     bool Free();
     // Frees, then views a foreign buffer.
     void Attach(CPoint* pts, int count, int capacity);
+    // The same, keeping the view limit (for views of a poly-polygon's parts).
+    void AttachView(CPoint* pts, int count, int capacity);
     void Swap(CPointArray& other);
 
     // Copies n points into the buffer; false when there is no buffer, no points
@@ -57,6 +61,7 @@ public:
     const CPoint* GetData() const { return m_pPts; }
     int GetCount() const { return m_nCount; }
     int GetCapacity() const { return m_nCapacity; }
+    int GetViewLimit() const { return m_nViewLimit; }
     bool OwnsBuffer() const { return m_bOwns != FALSE; }
     const CPoint& operator[](int i) const;
     CPoint& operator[](int i);
@@ -97,4 +102,5 @@ private:
     int m_nCount = 0;
     int m_nCapacity = INT_MAX;
     BOOL m_bOwns = FALSE;
+    int m_nViewLimit = INT_MAX;
 };

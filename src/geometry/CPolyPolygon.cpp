@@ -3,6 +3,7 @@
 #include "geometry/IntGeometry.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstring>
 #include <vector>
 
@@ -24,12 +25,14 @@ bool CPolyPolygon::GetPart(int index, CPointArray& out)
     if (index < 0 || index >= m_nLimit || index >= m_nParts)
         return false;
     const int start = m_nStart[index];
-    // The caller's capacity limits the view, and so does the end of the buffer.
+    // The caller's limit bounds the view, and so does the end of the buffer;
+    // the view keeps the caller's limit, so that reusing it for a part nearer
+    // the front does not cut that part short.
     const int room = std::max(m_points.GetCapacity() - start, 0);
-    const int capacity = std::min(out.GetCapacity(), room);
+    const int capacity = std::min(out.GetViewLimit(), room);
     out.Free();
     CPoint* base = m_points.GetData();
-    out.Attach(base ? base + start : nullptr, std::min(m_nCount[index], capacity), capacity);
+    out.AttachView(base ? base + start : nullptr, std::min(m_nCount[index], capacity), capacity);
     return true;
 }
 
@@ -109,75 +112,104 @@ bool CPolyPolygon::AddToPart(const POINT& pt)
 }
 
 namespace {
-int FindUncrossedRectContaining(const POINT& pt, const RECT* rects, int nRects,
-                                const std::vector<char>& crossed)
+// A stretch of a segment, as positions along it (0 at its start, 1 at its end).
+struct Stretch {
+    double from;
+    double to;
+};
+
+// The stretch of the segment a -> b that lies under the rectangle (whose
+// right and bottom edges are outside it, as for PtInRect); empty (from >= to)
+// when the segment only touches it or misses it.
+Stretch StretchUnderRect(const CPoint& a, const CPoint& b, const RECT& rc)
 {
-    for (int i = 0; i < nRects; ++i) {
-        if (!crossed[size_t(i)] && CRect(rects[i]).PtInRect(pt))
-            return i;
+    Stretch s{0.0, 1.0};
+    const double start[2] = {double(a.x), double(a.y)};
+    const double delta[2] = {double(b.x) - a.x, double(b.y) - a.y};
+    const double lo[2] = {double(rc.left), double(rc.top)};
+    const double hi[2] = {double(rc.right), double(rc.bottom)};
+    for (int axis = 0; axis < 2; ++axis) {
+        if (delta[axis] == 0) {
+            // Running along the axis: under the rectangle on its near edge,
+            // not on its far edge.
+            if (start[axis] < lo[axis] || start[axis] >= hi[axis])
+                return Stretch{1.0, 0.0};
+            continue;
+        }
+        double t0 = (lo[axis] - start[axis]) / delta[axis];
+        double t1 = (hi[axis] - start[axis]) / delta[axis];
+        if (t0 > t1)
+            std::swap(t0, t1);
+        s.from = std::max(s.from, t0);
+        s.to = std::min(s.to, t1);
     }
-    return -1;
+    return s;
 }
 
-// Follows the segment from x (inside or on the border of rectangle k) towards
-// p until it has left k and every further rectangle its exit falls into;
-// returns the last exit. Without an exit the point stays where it is.
-CPoint LeaveRects(CPoint x, int k, const POINT& p, const RECT* rects, int nRects,
-                  std::vector<char>& crossed)
+// The stretches of a -> b that no rectangle covers, in order along it.
+std::vector<Stretch> VisibleStretches(const CPoint& a, const CPoint& b, const RECT* rects,
+                                      int nRects)
 {
-    while (k >= 0) {
-        crossed[size_t(k)] = 1;
-        POINT exit;
-        if (IntersectSegmentRect(CLineSeg(p, x), rects[k], exit)) // the hit nearest p
-            x = exit;
-        k = FindUncrossedRectContaining(x, rects, nRects, crossed);
+    std::vector<Stretch> covered;
+    for (int i = 0; i < nRects; ++i) {
+        const Stretch s = StretchUnderRect(a, b, rects[i]);
+        if (s.from < s.to)
+            covered.push_back(s);
     }
-    return x;
+    std::sort(covered.begin(), covered.end(),
+              [](const Stretch& l, const Stretch& r) { return l.from < r.from; });
+    std::vector<Stretch> visible;
+    double at = 0.0;
+    for (const Stretch& c : covered) {
+        if (c.from > at)
+            visible.push_back({at, c.from});
+        at = std::max(at, c.to);
+    }
+    if (at < 1.0)
+        visible.push_back({at, 1.0});
+    return visible;
+}
+
+// The point at position t along a -> b, rounded to the nearest unit; the ends
+// exactly.
+CPoint PointAlong(const CPoint& a, const CPoint& b, double t)
+{
+    if (t <= 0.0)
+        return a;
+    if (t >= 1.0)
+        return b;
+    const double x = a.x + t * (double(b.x) - a.x), y = a.y + t * (double(b.y) - a.y);
+    return CPoint(SaturateInt(int64_t(std::floor(x + 0.5))), SaturateInt(int64_t(std::floor(y + 0.5))));
 }
 } // namespace
 
+// Every stretch of the segment q -> p that lies outside the rectangles becomes
+// part of the drawing: one that starts at q continues the open part, the
+// others start parts of their own; a stretch that ends before p closes its
+// part. So the parts are exactly the segment less the rectangles, however many
+// rectangles it enters and leaves.
 bool CPolyPolygon::WalkSegment(const CPoint& q, const CPoint& p, const RECT* rects, int nRects,
-                               bool& outside)
+                               bool& open)
 {
-    std::vector<char> crossed(size_t(std::max(nRects, 0)), 0);
-    const bool pInside = FindRectContainingPt(p, rects, nRects) >= 0;
-    CPoint x = q;
-    if (!outside) {
-        if (pInside)
-            return true; // still under the rectangles: nothing to draw
-        x = LeaveRects(q, FindUncrossedRectContaining(q, rects, nRects, crossed), p, rects,
-                       nRects, crossed);
-        if (!StartPart(x))
-            return false;
-        outside = true;
-        if (x == p)
-            return true;
-    }
-    // Outside at x: every rectangle the segment passes through ends the current
-    // part at its entry and starts a new part at its exit.
-    for (;;) {
-        POINT entry;
-        const int k = NearestRectHitBySegmentSkipping(x, p, rects, nRects, crossed.data(), entry);
-        if (k < 0) {
-            if (!AddToPart(p))
+    bool continuing = open; // the open part ends at q
+    open = false;
+    for (const Stretch& s : VisibleStretches(q, p, rects, nRects)) {
+        const CPoint from = PointAlong(q, p, s.from), to = PointAlong(q, p, s.to);
+        const bool reachesP = s.to >= 1.0;
+        if (!(continuing && s.from <= 0.0)) {
+            if (from == to && !reachesP)
+                continue; // a stretch too short to draw
+            if (!StartPart(from))
                 return false;
-            outside = !pInside; // no crossing found though p is covered: enter at p
-            return true;
+        } else if (from == to && !reachesP) {
+            continue; // covered right after q: the open part ends there
         }
-        if (!AddToPart(entry))
+        continuing = false;
+        if (!AddToPart(to))
             return false;
-        if (pInside) {
-            outside = false;
-            return true;
-        }
-        x = LeaveRects(entry, k, p, rects, nRects, crossed);
-        if (x == p && CPoint(entry) == p)
-            return true; // only touched at p: the part goes on from there
-        if (!StartPart(x))
-            return false;
-        if (x == p)
-            return true;
+        open = reachesP;
     }
+    return true;
 }
 
 int CPolyPolygon::Build(const CPointArray& polyline, const RECT* rects, int nRects)
@@ -189,11 +221,14 @@ int CPolyPolygon::Build(const CPointArray& polyline, const RECT* rects, int nRec
         return 0;
     if (!rects)
         nRects = 0;
-    bool outside = FindRectContainingPt(polyline[0], rects, nRects) < 0;
-    if (outside && !StartPart(polyline[0]))
+    if (n == 1) {
+        if (FindRectContainingPt(polyline[0], rects, nRects) < 0)
+            StartPart(polyline[0]);
         return m_nParts;
+    }
+    bool open = false; // the last part ends at the current point and goes on
     for (int k = 1; k < n; ++k) {
-        if (!WalkSegment(polyline[k - 1], polyline[k], rects, nRects, outside))
+        if (!WalkSegment(polyline[k - 1], polyline[k], rects, nRects, open))
             break; // the part table or the buffer is full
     }
     return m_nParts;

@@ -20,7 +20,8 @@ public:
     const CPointArray& GetPoints() const { return m_points; }
 
     // Sets out to view part index of the shared buffer. The view holds at most
-    // out's capacity points (and never reaches past the buffer).
+    // out's view limit points (its capacity as allocated or attached) and
+    // never reaches past the buffer.
     bool GetPart(int index, CPointArray& out);
     // Replaces part index by the points of arr, moving the later parts.
     bool SetPart(int index, const CPointArray& arr);
@@ -38,9 +39,9 @@ public:
 private:
     bool StartPart(const POINT& first);
     bool AddToPart(const POINT& pt);
-    // Adds the visible pieces of the segment q -> p; false when full.
-    bool WalkSegment(const CPoint& q, const CPoint& p, const RECT* rects, int nRects,
-                     bool& outside);
+    // Adds the visible stretches of the segment q -> p; open tells whether the
+    // last part ends at q and may go on. False when full.
+    bool WalkSegment(const CPoint& q, const CPoint& p, const RECT* rects, int nRects, bool& open);
 
     CPointArray m_points;
     int m_nParts = 0;

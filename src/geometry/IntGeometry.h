@@ -155,6 +155,16 @@ int NearestRectHitBySegmentSkipping(const POINT& p1, const POINT& p2, const RECT
                                     int count, const char* skip, POINT& hit);
 int FindRectContainingPt(const POINT& pt, const RECT* rects, int count);
 bool IntersectOrthoSegments(const CLineSeg& seg1, const CLineSeg& seg2, POINT& out);
+// The exact crossing of two segments, as fractions over one denominator
+// (den > 0): it lies t/den of the way along seg1 and u/den along seg2. False
+// when the segments do not meet, or are parallel (*pParallel, optional, set).
+struct ExactCrossing {
+    __int128 t = 0;
+    __int128 u = 0;
+    __int128 den = 1;
+};
+bool CrossSegmentsExactly(const CLineSeg& seg1, const CLineSeg& seg2, ExactCrossing& out,
+                          bool* pParallel = nullptr);
 // seg1 vertical or horizontal; writes 0, 1 or 2 points into out[2].
 int IntersectAxisSegWithSeg(const CLineSeg& seg1, const CLineSeg& seg2, POINT out[2]);
 // The crossing of seg with a polyline; optional indexes of the hit side's

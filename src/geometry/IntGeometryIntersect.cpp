@@ -3,6 +3,7 @@
 #include "geometry/IntGeometry.h"
 
 #include <algorithm>
+#include <climits>
 #include <cmath>
 #include <vector>
 
@@ -12,12 +13,36 @@ bool InRange(int64_t v, int64_t a, int64_t b)
     return v >= std::min(a, b) && v <= std::max(a, b);
 }
 
-// a + (v - va) * (b - a) / (vb - va) in integer arithmetic (truncating), for
-// v between va and vb, so the result lies between a and b. vb != va.
-int Interpolate(int64_t v, int64_t va, int64_t vb, int64_t a, int64_t b)
+// The rational num / den rounded to the nearest integer (halves upwards),
+// saturated into the int range. den != 0.
+int RoundRatio(__int128 num, __int128 den)
 {
-    const __int128 num = __int128(v - va) * (b - a);
-    return SaturateInt(a + int64_t(num / (vb - va)));
+    if (den < 0) {
+        num = -num;
+        den = -den;
+    }
+    __int128 twice = 2 * num + den, q = twice / (2 * den);
+    if (twice % (2 * den) != 0 && twice < 0)
+        --q; // floor, not truncation
+    if (q > INT_MAX)
+        return INT_MAX;
+    if (q < INT_MIN)
+        return INT_MIN;
+    return int(q);
+}
+
+// The value at v of the line through (va, a) and (vb, b), as the exact
+// fraction num / den (den > 0). Which end comes first does not change it, so
+// a crossing is the same point whichever way a segment runs. vb != va.
+void InterpolateExact(int64_t v, int64_t va, int64_t vb, int64_t a, int64_t b, __int128& num,
+                      __int128& den)
+{
+    num = __int128(a) * (vb - va) + __int128(v - va) * (b - a);
+    den = vb - va;
+    if (den < 0) {
+        num = -num;
+        den = -den;
+    }
 }
 
 bool RangesOverlap(int64_t a1, int64_t a2, int64_t b1, int64_t b2)
@@ -91,22 +116,17 @@ int VerticalSegWithSeg(const CLineSeg& s1, const CLineSeg& s2, POINT out[2])
     return IntersectVerticalWith(s1, s2, out[0]) ? 1 : 0;
 }
 
+// Crossing of two slanted segments: the exact crossing of the two lines,
+// which must lie on both segments, rounded once. The same point whichever
+// segment comes first and whichever way each runs; parallel segments fail.
 bool IntersectSlanted(const CLineSeg& s1, const CLineSeg& s2, POINT& out)
 {
-    const double m1 = s1.GetSlope(), m2 = s2.GetSlope();
-    if (m1 == m2)
+    ExactCrossing c;
+    if (!CrossSegmentsExactly(s1, s2, c))
         return false;
-    const double b1 = s1.y1 - m1 * s1.x1, b2 = s2.y1 - m2 * s2.x1;
-    const double x = std::trunc((b2 - b1) / (m1 - m2));
-    // Checked against both boxes before any conversion to int.
-    if (!(x >= std::min(s1.x1, s1.x2) && x <= std::max(s1.x1, s1.x2) &&
-          x >= std::min(s2.x1, s2.x2) && x <= std::max(s2.x1, s2.x2)))
-        return false;
-    const double y = std::trunc(b1 + m1 * x);
-    if (!(y >= std::min(s1.y1, s1.y2) && y <= std::max(s1.y1, s1.y2) &&
-          y >= std::min(s2.y1, s2.y2) && y <= std::max(s2.y1, s2.y2)))
-        return false;
-    out = CPoint(int(x), int(y));
+    const __int128 rx = int64_t(s1.x2) - s1.x1, ry = int64_t(s1.y2) - s1.y1;
+    out = CPoint(RoundRatio(__int128(s1.x1) * c.den + c.t * rx, c.den),
+                 RoundRatio(__int128(s1.y1) * c.den + c.t * ry, c.den));
     return true;
 }
 
@@ -160,10 +180,13 @@ bool IntersectSegWithVertLine(const CLineSeg& seg, int ymin, int ymax, POINT& pt
         pt.y = std::max(ymin, std::min(seg.y1, seg.y2));
         return true;
     }
-    const int y = Interpolate(pt.x, seg.x1, seg.x2, seg.y1, seg.y2);
-    if (y < ymin || y > ymax)
+    // The exact crossing must lie in the range; it is rounded once, so that
+    // both directions of a segment give the same point.
+    __int128 num, den;
+    InterpolateExact(pt.x, seg.x1, seg.x2, seg.y1, seg.y2, num, den);
+    if (num < __int128(ymin) * den || num > __int128(ymax) * den)
         return false;
-    pt.y = y;
+    pt.y = RoundRatio(num, den);
     return true;
 }
 
@@ -171,18 +194,24 @@ bool IntersectSegmentRect(const CLineSeg& seg, const RECT& rc, POINT& hit)
 {
     CPoint hits[4];
     int n = 0;
+    // A corner is met by two sides; it counts once, or the rule below would
+    // take the same corner as the second hit.
+    const auto collect = [&](const POINT& pt) {
+        if (std::find(hits, hits + n, CPoint(pt)) == hits + n)
+            hits[n++] = pt;
+    };
     POINT pt{0, rc.top};
     if (IntersectSegWithHorzLine(seg, rc.left, rc.right, pt))
-        hits[n++] = pt;
+        collect(pt);
     pt = POINT{0, rc.bottom};
     if (IntersectSegWithHorzLine(seg, rc.left, rc.right, pt))
-        hits[n++] = pt;
+        collect(pt);
     pt = POINT{rc.left, 0};
     if (IntersectSegWithVertLine(seg, rc.top, rc.bottom, pt))
-        hits[n++] = pt;
+        collect(pt);
     pt = POINT{rc.right, 0};
     if (IntersectSegWithVertLine(seg, rc.top, rc.bottom, pt))
-        hits[n++] = pt;
+        collect(pt);
     if (n == 0)
         return false;
     if (n == 1) {
@@ -234,6 +263,29 @@ int FindRectContainingPt(const POINT& pt, const RECT* rects, int count)
             return i;
     }
     return -1;
+}
+
+bool CrossSegmentsExactly(const CLineSeg& s1, const CLineSeg& s2, ExactCrossing& out,
+                          bool* pParallel)
+{
+    const __int128 rx = int64_t(s1.x2) - s1.x1, ry = int64_t(s1.y2) - s1.y1;
+    const __int128 sx = int64_t(s2.x2) - s2.x1, sy = int64_t(s2.y2) - s2.y1;
+    const __int128 qx = int64_t(s2.x1) - s1.x1, qy = int64_t(s2.y1) - s1.y1;
+    __int128 den = rx * sy - ry * sx;
+    if (pParallel)
+        *pParallel = den == 0;
+    if (den == 0)
+        return false;
+    __int128 t = qx * sy - qy * sx, u = qx * ry - qy * rx;
+    if (den < 0) {
+        den = -den;
+        t = -t;
+        u = -u;
+    }
+    if (t < 0 || t > den || u < 0 || u > den)
+        return false;
+    out = ExactCrossing{t, u, den};
+    return true;
 }
 
 bool IntersectOrthoSegments(const CLineSeg& seg1, const CLineSeg& seg2, POINT& out)

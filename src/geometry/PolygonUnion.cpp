@@ -48,19 +48,116 @@ int FirstVertexOutside(const CPointArray& arr, const CPointArray& poly)
     return -1;
 }
 
-// Whether the trace may leave the current polygon at the crossing h and go on
-// along the other polygon towards its vertex v: v must lie outside the current
-// polygon and the way from v back to h must not cross the current polygon's
-// outline before h (one unit of slack for the rounding of crossings).
-bool QualifiesAsExit(const CPointArray& current, const CPoint& v, const CPoint& h)
+// Where the segment v -> far crosses the side a -> b: the position along it (0
+// at v, 1 at far), from the exact crossing. False when they do not cross;
+// *pParallel tells parallel segments, whose meeting the exact form leaves open.
+bool CrossingPosition(const CPoint& v, const CPoint& far, const CPoint& a, const CPoint& b,
+                      long double& t, bool* pParallel)
 {
-    if (current.ContainsPt(v))
+    ExactCrossing c;
+    if (!CrossSegmentsExactly(CLineSeg(v, far), CLineSeg(a, b), c, pParallel))
         return false;
-    POINT g;
-    if (!IntersectSegmentPolyline(CLineSeg(v, h), current.GetData(), current.GetCount(), true, g,
-                                  nullptr, nullptr))
+    t = static_cast<long double>(c.t) / static_cast<long double>(c.den);
+    return true;
+}
+
+// The crossing of f -> q with the other polygon's outline that lies nearest
+// f, judged on the exact crossings (two may round to the same point), with
+// the indexes of the vertices before (o) and after (u) it on the hit side, as
+// IntersectSegmentPolyline gives them. Where a side runs along f -> q the
+// rounded crossings of IntersectSegmentPolyline decide.
+bool FirstCrossing(const CPoint& f, const CPoint& q, const CPointArray& other, POINT& hit, int& o,
+                   int& u)
+{
+    int best = -1;
+    long double bestT = 2.0L;
+    for (int j = 0; j + 1 < other.GetCount(); ++j) {
+        long double t;
+        bool parallel = false;
+        if (CrossingPosition(f, q, other[j], other[j + 1], t, &parallel)) {
+            if (t < bestT) {
+                bestT = t;
+                best = j;
+            }
+        } else if (parallel) {
+            POINT g;
+            if (IntersectOrthoSegments(CLineSeg(f, q), CLineSeg(other[j], other[j + 1]), g))
+                return IntersectSegmentPolyline(CLineSeg(f, q), other.GetData(), other.GetCount(),
+                                                true, hit, &o, &u);
+        }
+    }
+    if (best < 0 || !IntersectOrthoSegments(CLineSeg(f, q), CLineSeg(other[best], other[best + 1]), hit))
         return false;
-    return std::abs(int64_t(g.x) - h.x) <= 1 && std::abs(int64_t(g.y) - h.y) <= 1;
+    // A crossing on a vertex belongs to the sides on both sides of it.
+    o = CPoint(hit) == other[best] ? NextPolyIndex(other, best, true) : best;
+    u = CPoint(hit) == other[best + 1] ? NextPolyIndex(other, best + 1, false) : best + 1;
+    return true;
+}
+
+// Whether the point lies inside the polygon as a geometric figure rather than
+// as filled pixels (ContainsPt samples the pixel's centre, so a vertex just
+// inside a slanted side can count as outside). A point on the outline is
+// judged by ContainsPt.
+bool InsideExactly(const CPointArray& poly, const CPoint& p)
+{
+    int winding = 0;
+    for (int i = 0; i + 1 < poly.GetCount(); ++i) {
+        const CPoint& a = poly[i];
+        const CPoint& b = poly[i + 1];
+        const __int128 cross = __int128(int64_t(b.x) - a.x) * (int64_t(p.y) - a.y) -
+                               __int128(int64_t(p.x) - a.x) * (int64_t(b.y) - a.y);
+        if (cross == 0 && p.x >= std::min(a.x, b.x) && p.x <= std::max(a.x, b.x) &&
+            p.y >= std::min(a.y, b.y) && p.y <= std::max(a.y, b.y))
+            return poly.ContainsPt(p);
+        if (a.y <= p.y) {
+            if (b.y > p.y && cross > 0)
+                ++winding;
+        } else if (b.y <= p.y && cross < 0) {
+            --winding;
+        }
+    }
+    return winding != 0;
+}
+
+// Whether the trace, which met the other polygon at h on its way along the
+// current polygon's side f -> q, may go on along the other polygon's side
+// towards its vertex v: v must lie outside the current polygon, and the side,
+// followed from v, must meet the current polygon's outline first on f -> q.
+// The side is taken whole (from v to its far end, or to h when h is a vertex)
+// and its crossings are compared exactly, since two crossings may round to
+// the same point. A side that meets the outline nowhere has no earlier
+// crossing. Where the two sides run along each other, the rounded crossing
+// nearest v must be h itself.
+bool QualifiesAsExit(const CPointArray& current, const CPoint& v, const CPoint& h,
+                     const CPoint& far, const CPoint& f, const CPoint& q)
+{
+    if (InsideExactly(current, v))
+        return false;
+    long double first = 2.0L, onTrace = 3.0L;
+    bool traceParallel = false;
+    for (int j = 0; j + 1 < current.GetCount(); ++j) {
+        const CPoint& a = current[j];
+        const CPoint& b = current[j + 1];
+        const bool traceSide = (a == f && b == q) || (a == q && b == f);
+        long double t;
+        bool parallel = false;
+        if (CrossingPosition(v, far, a, b, t, &parallel)) {
+            first = std::min(first, t);
+            if (traceSide)
+                onTrace = std::min(onTrace, t);
+        }
+        traceParallel = traceParallel || (traceSide && parallel);
+    }
+    if (traceParallel) {
+        POINT g;
+        if (!IntersectSegmentPolyline(CLineSeg(v, far), current.GetData(), current.GetCount(),
+                                      true, g, nullptr, nullptr))
+            return true;
+        return CPoint(g) == h;
+    }
+    if (first > 1.0L)
+        return true;
+    return onTrace <= first + 1e-15L;
 }
 
 CRect BoundsUnion(const RECT& a, const RECT& b)
@@ -97,10 +194,15 @@ bool TraceUnion(const CPointArray& first, const CPointArray& second, int start, 
         const CPoint q = (*cur)[qi];
         POINT hit;
         int o = -1, u = -1;
-        const bool crossed = IntersectSegmentPolyline(CLineSeg(f, q), oth->GetData(),
-                                                      oth->GetCount(), true, hit, &o, &u);
-        const bool uOk = crossed && QualifiesAsExit(*cur, (*oth)[u], hit);
-        const bool oOk = crossed && QualifiesAsExit(*cur, (*oth)[o], hit);
+        const bool crossed = FirstCrossing(f, q, *oth, hit, o, u);
+        bool uOk = false, oOk = false;
+        if (crossed) {
+            // h on a vertex of the other polygon ends both sides there.
+            const bool atVertex = oth->ContainsVertex(hit);
+            const CPoint h(hit), pu = (*oth)[u], po = (*oth)[o];
+            uOk = QualifiesAsExit(*cur, pu, h, atVertex ? h : po, f, q);
+            oOk = QualifiesAsExit(*cur, po, h, atVertex ? h : pu, f, q);
+        }
         if (!uOk && !oOk) {
             f = q;
             fi = qi;

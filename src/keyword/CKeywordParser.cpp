@@ -106,17 +106,18 @@ void CKeywordParser::NoteNulEnd()
 CKeywordParser::Fetch CKeywordParser::FetchLine()
 {
     size_t w = 0; // where the next physical line is written
+    bool continued = false; // a line ending in "-" waits for the next one
     for (;;) {
         if (!m_bEof && m_nEnd - m_nBegin < kMaxLine + 2 && !TopUp()) {
             m_nErrorCode = KWE_READ_ERROR;
             return Fetch::Error;
         }
-        if (m_nBegin == m_nEnd) {
-            m_bDataEnded = true;
-            return Fetch::End;
-        }
-        if (m_read[m_nBegin] == '\0') {
-            NoteNulEnd();
+        if (m_nBegin == m_nEnd || m_read[m_nBegin] == '\0') {
+            m_bEndedInLine = continued;
+            if (m_nBegin == m_nEnd)
+                m_bDataEnded = true;
+            else
+                NoteNulEnd();
             return Fetch::End;
         }
         const size_t limit = std::min({kMaxLine, kMaxJoinedLine - w, m_nEnd - m_nBegin});
@@ -141,6 +142,7 @@ CKeywordParser::Fetch CKeywordParser::FetchLine()
         m_line[w + n + 1] = '\0';
         if (n >= 1 && m_line[w + n - 1] == '-') {
             w += n - 1; // the next line overwrites the hyphen
+            continued = true;
             continue;
         }
         if (m_nLineNo == 1 && w + n == 0) {
@@ -160,6 +162,7 @@ int CKeywordParser::Parse(IKeywordSource& source)
     m_bEof = false;
     m_bDataEnded = false;
     m_bNulBeforeEnd = false;
+    m_bEndedInLine = false;
     m_read.assign(kReadBufferSize, '\0');
     m_nBegin = m_nEnd = 0;
     m_line.assign(kMaxLine + 2, '\0');

@@ -83,6 +83,9 @@ public:
     // True when a NUL byte ended the data with other bytes after it: a
     // damaged file rather than a padded buffer.
     bool NulBeforeEnd() const { return m_bNulBeforeEnd; }
+    // True when the data ended after a line that asked to be continued: that
+    // line was never handed over.
+    bool EndedInsideLine() const { return m_bEndedInLine; }
     // The logical line in hand (text without its LF).
     std::string CurrentLineText() const;
 
@@ -166,4 +169,5 @@ private:
     std::vector<char> m_line;  // the logical line, LF and NUL terminated
     bool m_bDataEnded = false;
     bool m_bNulBeforeEnd = false;
+    bool m_bEndedInLine = false;
 };

@@ -1,5 +1,6 @@
 #include "keyword/CLoadObj.h"
 
+#include "core/MessageBeep.h"
 #include "keyword/KeywordStreams.h"
 #include "platform/NumText.h"
 #include "platform/Prompt.h"
@@ -23,10 +24,12 @@ constexpr LoadErrorText g_loadErrorTexts[] = {
      "The diagram you are trying to open requires a conversion before it can be loaded."},
 };
 
-// Shown when the data ends inside a block or a zero byte cuts the text short:
-// what was read so far may be kept, but the user is told.
+// Shown when the data ends inside a block or inside a continued line, or a
+// zero byte cuts the text short: what was read so far may be kept, but the
+// user is told.
 constexpr const char* kTextEndsInBlock = "The file ends inside a block; the object being read there is lost.";
 constexpr const char* kTextZeroByte = "The file holds a zero byte here; the text after it cannot be read.";
+constexpr const char* kTextEndsInLine = "The file ends inside a continued line; that line is lost.";
 constexpr const char* kTextKeepPartial = "Click OK to keep what was loaded, or Cancel to stop loading.";
 
 // Bytes on a binary data line, by file version.
@@ -94,13 +97,15 @@ BOOL CLoadObj::Load(IKeywordSource& source)
 }
 
 // The data ended at the physical end of the text or at a NUL. Inside a block
-// that means the file was cut short (a crash while it was written): the
-// record being read is given up, and the user decides whether to keep the
-// rest; a NUL followed by more text means damage as well.
+// or inside a continued line that means the file was cut short (a crash while
+// it was written): the record or line being read is given up, and the user
+// decides whether to keep the rest; a NUL followed by more text means damage
+// as well.
 bool CLoadObj::ConfirmPartialLoad()
 {
-    const bool insideBlock = m_nBlockType != BT_TOP || m_bSkip;
-    if (!insideBlock && !NulBeforeEnd())
+    const bool insideBlock = m_nBlockType != BT_TOP || (m_bSkip && m_nSkipDepth > 0);
+    const bool insideLine = EndedInsideLine();
+    if (!insideBlock && !insideLine && !NulBeforeEnd())
         return true;
     for (int type = m_nBlockType, guard = 0; type != BT_TOP && guard < 8; type = ParentBlockType(type), ++guard) {
         if (IsDataBlock(type))
@@ -110,10 +115,17 @@ bool CLoadObj::ConfirmPartialLoad()
         m_nBlockType = ParentBlockType(type);
     }
     m_nBlockType = BT_TOP;
-    std::string text = StrPrintf("Error Loading Diagram - Line %d", m_nLineNo);
+    // A zero byte that cuts the text short stands at the start of the line
+    // after the last one read.
+    std::string text = StrPrintf("Error Loading Diagram - Line %d",
+                                 NulBeforeEnd() ? m_nLineNo + 1 : m_nLineNo);
     text += "\n\n";
-    text += insideBlock ? kTextEndsInBlock : kTextZeroByte;
-    text += "\n";
+    if (NulBeforeEnd())
+        text += std::string(kTextZeroByte) + "\n";
+    if (insideLine)
+        text += std::string(kTextEndsInLine) + "\n";
+    if (insideBlock)
+        text += std::string(kTextEndsInBlock) + "\n";
     text += kTextKeepPartial;
     return ShowPrompt(text, MB_OKCANCEL | MB_ICONEXCLAMATION) == IDOK;
 }
@@ -130,6 +142,13 @@ int CLoadObj::HandleLine(char* line)
         if (IsEndOfLine(*p) || IsComment(*p))
             return KWR_DONE;
     }
+    if (m_bSkip && m_nSkipDepth <= 0 && *p != '{') {
+        // The line that asked for its block to be skipped opened none: there
+        // is nothing to skip, and this line (perhaps the enclosing block's
+        // "}") is read as usual.
+        m_bSkip = 0;
+        m_nSkipDepth = 0;
+    }
     if (*p == '{') {
         // Outside skip mode the keyword line before it opened the block.
         if (m_bSkip && ++m_nSkipDepth == 0)
@@ -137,10 +156,9 @@ int CLoadObj::HandleLine(char* line)
         return KWR_DONE;
     }
     if (m_bSkip) {
-        if (*p == '}' && --m_nSkipDepth <= 0) {
+        // Skip mode ends only where the skipped block closes, at depth 0.
+        if (*p == '}' && --m_nSkipDepth == 0)
             m_bSkip = 0;
-            m_nSkipDepth = 0;
-        }
         return KWR_DONE;
     }
     const int type = m_nBlockType;
@@ -191,7 +209,10 @@ int CLoadObj::DispatchLine(int type, const char* p)
     default:
         if (type >= BT_LABEL_BUTTONS && type <= BT_CONNECTOR_BUTTONS_RESTORE)
             return HandleButtonLayoutLine(p);
-        return KWR_STOP; // no such block: the loader is broken
+        // No such block: the loader is broken, and the load stops with the
+        // warning sound of the other refusals.
+        MessageBeep(MB_ICONEXCLAMATION);
+        return KWR_STOP;
     }
 }
 

@@ -73,6 +73,10 @@ public:
     // hollow brush and a null or one-pixel pen, without building paths; false
     // when the case does not apply (the caller then takes the general way).
     bool FastPolygon(const QPoint* points, int count);
+    // The outline box (pixels, inclusive) of a rectangle drawn the short way;
+    // false when the state asks for the general path.
+    bool FastRectangle(const QRect& box);
+    QPainter* FastShapePainter(CResolvedPen& pen);
     // Open lines in pixel-centre coordinates.
     void DrawLines(const QList<QPolygonF>& polylines, const std::vector<bool>& closed);
     // Fills a device path with a brush through ROP2 (copy on paged devices).

@@ -41,13 +41,22 @@ void CPainterDC::Impl::PutPixels(const std::vector<QPoint>& pixels, COLORREF col
         }
         return;
     }
-    if (rop == R2_NOP)
+    if (rop == R2_NOP || pixels.empty())
         return;
+    // The clip is resolved once: a single rectangle (the common case) is a
+    // bounds test; only a complex region is asked per pixel.
+    const CDCState& s = m_dc.State();
+    QRect bounds = img->rect();
+    const bool complexClip = s.hasClip && s.clip.rectCount() > 1;
+    if (s.hasClip && !complexClip)
+        bounds &= s.clip.boundingRect();
     const DWORD pen = RgbFromRef(color) & 0xFFFFFF;
+    uchar* bits = img->bits();
+    const qsizetype stride = img->bytesPerLine();
     for (const QPoint& pt : pixels) {
-        if (!Visible(pt.x(), pt.y()))
+        if (!bounds.contains(pt) || (complexClip && !s.clip.contains(pt)))
             continue;
-        auto* px = reinterpret_cast<QRgb*>(img->scanLine(pt.y())) + pt.x();
+        auto* px = reinterpret_cast<QRgb*>(bits + stride * pt.y()) + pt.x();
         *px = 0xFF000000u | (rop == R2_COPYPEN ? pen : ApplyRop2(rop, pen, *px & 0xFFFFFF));
     }
 }
@@ -251,18 +260,49 @@ bool CPainterDC::Polyline(const POINT* points, int count)
     return true;
 }
 
-bool CPainterDC::Impl::FastPolygon(const QPoint* points, int count)
+// The painter when a shape may take the short way: an image target, plain
+// copying, a solid or hollow brush and a solid one-pixel pen or none.
+QPainter* CPainterDC::Impl::FastShapePainter(CResolvedPen& pen)
 {
     const CDCState& s = m_dc.State();
     if (m_dc.InPath() || !Image() || s.rop2 != R2_COPYPEN
         || (s.logBrush.lbStyle != BS_SOLID && s.logBrush.lbStyle != BS_NULL))
-        return false;
-    const CResolvedPen pen = Pen();
+        return nullptr;
+    pen = Pen();
     if (!pen.null && (!pen.onePixel || (pen.style & PS_STYLE_MASK) != PS_SOLID))
-        return false;
-    QPainter* p = Painter();
+        return nullptr;
+    return Painter();
+}
+
+bool CPainterDC::Impl::FastRectangle(const QRect& box)
+{
+    CResolvedPen pen;
+    QPainter* p = FastShapePainter(pen);
     if (!p)
         return false;
+    const CDCState& s = m_dc.State();
+    const int l = box.left(), t = box.top(), r = box.right(), b = box.bottom();
+    // The fill covers the box less its last column and row (all of it shows
+    // with no pen, as GDI's rectangles do); the pen runs round the whole box.
+    if (s.logBrush.lbStyle == BS_SOLID && r > l && b > t)
+        p->fillRect(QRect(l, t, r - l, b - t), QColor::fromRgb(RgbFromRef(s.logBrush.lbColor)));
+    if (!pen.null && (r > l || b > t)) {
+        const QColor c = QColor::fromRgb(RgbFromRef(pen.color));
+        p->fillRect(QRect(l, t, r - l + 1, 1), c);
+        p->fillRect(QRect(l, b, r - l + 1, 1), c);
+        p->fillRect(QRect(l, t, 1, b - t + 1), c);
+        p->fillRect(QRect(r, t, 1, b - t + 1), c);
+    }
+    return true;
+}
+
+bool CPainterDC::Impl::FastPolygon(const QPoint* points, int count)
+{
+    CResolvedPen pen;
+    QPainter* p = FastShapePainter(pen);
+    if (!p)
+        return false;
+    const CDCState& s = m_dc.State();
     if (s.logBrush.lbStyle == BS_SOLID) {
         const QRgb fill = RgbFromRef(s.logBrush.lbColor);
         if (!m_fastFillSet || m_fastFill != fill) {
@@ -396,6 +436,10 @@ bool CPainterDC::Rectangle(int left, int top, int right, int bottom)
 {
     const QRectF r = OutlineRect(*m_impl, left, top, right, bottom);
     if (r.width() < 0 || r.height() < 0)
+        return true;
+    const QRect box(int(r.left()), int(r.top()), int(r.width()) + 1, int(r.height()) + 1);
+    if (QRectF(box.left(), box.top(), box.width() - 1, box.height() - 1) == r &&
+        m_impl->FastRectangle(box))
         return true;
     QPainterPath path;
     path.addPolygon(QPolygonF({r.topLeft(), r.topRight(), r.bottomRight(), r.bottomLeft()}));

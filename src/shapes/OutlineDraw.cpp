@@ -1,5 +1,7 @@
 #include "shapes/OutlineDraw.h"
 
+#include "graphics/DashPattern.h"
+
 #include "platform/CDC.h"
 #include "platform/CGraphics.h"
 #include "shapes/OutlineDrawGeometry.h"
@@ -109,9 +111,15 @@ std::vector<CPoint> Rounded(const std::vector<CFltPoint>& pts)
 
 void StrokeStyledPolyline(CDC& dc, const std::vector<CPoint>& pts, int penStyle)
 {
-    (void)penStyle;
-    if (pts.size() >= 2)
+    if (pts.size() < 2)
+        return;
+    const CPen* pen = dc.GetCurrentPen();
+    const int width = pen ? pen->GetLogPen().lopnWidth.x : 1;
+    // Solid lines and thin lines of the simple styles keep the pen as it is.
+    if (penStyle == 0 || width == 0 || (width < 2 && penStyle < kDashStyleNoLine))
         dc.Polyline(pts.data(), int(pts.size()));
+    else
+        StrokeDashedPolyline(dc, pts.data(), int(pts.size()), penStyle, width);
 }
 
 bool DrawOutlineOpGdi(BYTE op, const BYTE*& cursor, const BYTE* end, CDC& dc, int penStyle,

@@ -13,7 +13,8 @@ struct CGpBrush;
 struct CGpPen;
 
 // The styled-line stroker of the figure drawing: draws the point list with the
-// pen style's own dash pattern. Here: the list through the selected pen.
+// pen style's own dash pattern (a line-style index of the dash table) at the
+// selected pen's width; solid and thin simple styles use the pen as it is.
 void StrokeStyledPolyline(CDC& dc, const std::vector<CPoint>& pts, int penStyle);
 
 bool DrawOutlineOpGdi(BYTE op, const BYTE*& cursor, const BYTE* end, CDC& dc, int penStyle,

@@ -5,6 +5,7 @@
 #include "document/CStaple.h"
 #include "document/TrunkInterfaces.h"
 #include "document/Trunks.h"
+#include "geometry/IntGeometry.h"
 
 #include <QDir>
 #include <QFile>
@@ -211,7 +212,26 @@ TEST_F(TrunksTest, IndicatorAnglePointsAlongTheTrunkConnector)
     ASSERT_EQ(iface->m_pIndicatorCon, con);
     con->RecalcRoute();
     // From the node (right) towards the interface is left: 3 pi / 2, less pi / 2.
-    EXPECT_NEAR(iface->m_dIndicatorAngle, M_PI, 1e-5) << "the geometry works with 3.14159";
+    EXPECT_DOUBLE_EQ(iface->m_dIndicatorAngle, kGeomPi) << "the geometry works with 3.14159";
+    // The angle of the line less a quarter turn, all in the geometry's own
+    // constants, so that a rightward line gives 0 and not a hair under 2 pi.
+    struct Case {
+        CRect node;
+        double angle;
+    } cases[] = {
+        {CRect(-300, 0, -200, 60), 0.0},           // the node left: rightward
+        {CRect(0, -300, 100, -240), kGeomHalfPi},  // above: downward
+        {CRect(0, 300, 100, 360), kGeomThreeHalfPi}, // below: upward
+        {CRect(300, 0, 400, 60), kGeomPi},         // right: leftward
+    };
+    for (const Case& c : cases) {
+        node->m_rect = c.node;
+        con->RecalcRoute();
+        EXPECT_DOUBLE_EQ(iface->m_dIndicatorAngle, c.angle) << c.node.left << "," << c.node.top;
+    }
+    node->m_rect = CRect(-300, 0, -200, 60);
+    con->RecalcRoute();
+    EXPECT_EQ(iface->m_dIndicatorAngle, 0.0);
     SetTrunkDiagramsForTest(false);
     iface->m_dIndicatorAngle = 0.5;
     con->RecalcRoute();

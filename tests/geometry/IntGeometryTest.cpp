@@ -352,6 +352,60 @@ TEST(IntGeometryIntersect, AxisLinesAndRectangles)
     EXPECT_EQ(FindRectContainingPt(CPoint(30, 5), rects, 2), -1); // right edge excluded
 }
 
+TEST(IntGeometryIntersect, SegmentThroughACornerLeavesByAnotherSide)
+{
+    // A corner is met by two sides and counts as one hit, so a segment that
+    // starts (or ends) on a corner gets the other crossing.
+    const CRect r(0, 0, 10, 10);
+    struct Case {
+        CLineSeg seg;
+        CPoint hit;
+    } cases[] = {
+        {{0, 0, 20, 10}, {10, 5}},    // from the top-left corner out by the right side
+        {{20, 10, 0, 0}, {10, 5}},    // the same, ending on the corner
+        {{10, 0, -10, 10}, {0, 5}},   // from the top-right corner out by the left side
+        {{0, 10, 20, 0}, {10, 5}},    // from the bottom-left corner
+        {{0, 0, 5, 20}, {3, 10}},     // out by the bottom side (2.5 rounds up)
+        {{-10, -10, 5, 5}, {0, 0}},   // entering at a corner and ending inside
+    };
+    for (const Case& c : cases) {
+        POINT hit{};
+        ASSERT_TRUE(IntersectSegmentRect(c.seg, r, hit)) << c.seg.x1 << "," << c.seg.y1;
+        EXPECT_EQ(CPoint(hit), c.hit) << c.seg.x1 << "," << c.seg.y1 << " " << c.seg.x2 << ","
+                                      << c.seg.y2;
+    }
+}
+
+TEST(IntGeometryIntersect, CrossingsDoNotDependOnTheDirection)
+{
+    // Each crossing is the exact one rounded once, whichever end comes first.
+    POINT a{2, 0}, b{2, 0};
+    ASSERT_TRUE(IntersectSegWithVertLine(CLineSeg(0, 0, 7, 3), -100, 100, a));
+    ASSERT_TRUE(IntersectSegWithVertLine(CLineSeg(7, 3, 0, 0), -100, 100, b));
+    EXPECT_EQ(a.y, 1); // 6/7
+    EXPECT_EQ(b.y, 1);
+    a = POINT{0, -2};
+    ASSERT_TRUE(IntersectSegWithHorzLine(CLineSeg(0, 0, -3, -7), -100, 100, a));
+    EXPECT_EQ(a.x, -1); // -6/7
+    // Out of range by less than a unit is out of range.
+    a = POINT{2, 0};
+    EXPECT_FALSE(IntersectSegWithVertLine(CLineSeg(0, 0, 7, 3), 0, 0, a));
+
+    const CLineSeg s1(0, 0, 100, 37), s2(0, 90, 100, -3);
+    const CLineSeg forms[][2] = {
+        {s1, s2},
+        {s2, s1},
+        {CLineSeg(s1.End(), s1.Start()), s2},
+        {s2, CLineSeg(s1.End(), s1.Start())},
+        {CLineSeg(s2.End(), s2.Start()), CLineSeg(s1.End(), s1.Start())},
+    };
+    for (const auto& f : forms) {
+        POINT out{};
+        ASSERT_TRUE(IntersectOrthoSegments(f[0], f[1], out));
+        EXPECT_EQ(CPoint(out), CPoint(69, 26)); // (69.23, 25.62)
+    }
+}
+
 TEST(IntGeometryIntersect, SegmentsWithSegments)
 {
     POINT out{};
@@ -459,21 +513,41 @@ TEST(IntGeometrySides, SideOfLineAndBetween)
 
 TEST(IntGeometryExtremes, HugeCoordinatesDoNotOverflow)
 {
+    // Every result is the one that exact arithmetic gives (a product of two
+    // coordinates overflowing 32 or 64 bits would give another).
     const CPoint lo(INT_MIN, INT_MIN), hi(INT_MAX, INT_MAX), mixed(INT_MIN, INT_MAX);
-    POINT foot{};
-    PtNearSegment(0, 0, INT_MIN, INT_MIN, INT_MAX, INT_MAX, INT_MAX, &foot);
-    PtNearSegment(INT_MAX, 0, INT_MIN, 0, INT_MAX, 1, 5, &foot);
-    ProjectPtOnLine(mixed, lo, hi, false);
-    PtOnSegment(lo, mixed, hi, 3);
-    SnapLineToAxis(INT_MIN, INT_MIN, INT_MAX, INT_MAX - 1, foot, 7);
-    POINT two[2];
-    IntersectAxisSegWithSeg(CLineSeg(0, INT_MIN, 0, INT_MAX), CLineSeg(INT_MIN, INT_MAX, INT_MAX, INT_MIN), two);
-    IntersectOrthoSegments(CLineSeg(lo, hi), CLineSeg(mixed, CPoint(INT_MAX, INT_MIN)), foot);
+    POINT foot{-7, -7};
+    // (0, 0) lies on the full diagonal, and the end of a flat segment within
+    // one unit of it.
+    EXPECT_TRUE(PtNearSegment(0, 0, INT_MIN, INT_MIN, INT_MAX, INT_MAX, INT_MAX, &foot));
+    EXPECT_EQ(CPoint(foot), CPoint(0, 0));
+    EXPECT_TRUE(PtNearSegment(INT_MAX, 0, INT_MIN, 0, INT_MAX, 1, 5, &foot));
+    EXPECT_EQ(CPoint(foot), CPoint(INT_MAX, 0));
+    // The foot of the far corner on y = x is (-0.5, -0.5), rounded below.
+    EXPECT_EQ(ProjectPtOnLine(mixed, lo, hi, false), CPoint(0, 0));
+    EXPECT_FALSE(PtOnSegment(lo, mixed, hi, 3));
+    EXPECT_TRUE(PtOnSegment(lo, CPoint(5, 5), hi, 3));
+    // 2^32 - 2 against 2^32 - 1 is no axis; the horizontal candidate is given.
+    EXPECT_FALSE(SnapLineToAxis(INT_MIN, INT_MIN, INT_MAX, INT_MAX - 1, foot, 7));
+    EXPECT_EQ(CPoint(foot), CPoint(INT_MAX, INT_MIN));
+    // The anti-diagonal from (INT_MIN, INT_MAX) is y = -x - 1.
+    POINT two[2] = {};
+    ASSERT_EQ(IntersectAxisSegWithSeg(CLineSeg(0, INT_MIN, 0, INT_MAX),
+                                      CLineSeg(INT_MIN, INT_MAX, INT_MAX, INT_MIN), two),
+              1);
+    EXPECT_EQ(CPoint(two[0]), CPoint(0, -1));
+    ASSERT_TRUE(IntersectOrthoSegments(CLineSeg(lo, hi), CLineSeg(mixed, CPoint(INT_MAX, INT_MIN)), foot));
+    EXPECT_EQ(CPoint(foot), CPoint(0, 0)); // (-0.5, -0.5)
     EXPECT_EQ(PtAlongLine(CPoint(0, INT_MAX), CPoint(0, INT_MAX - 1), INT_MIN).y, INT_MAX);
     EXPECT_EQ(PtAtAngle(INT_MAX, 0, 1.570795, 1e30).x, INT_MAX);
     POINT p{INT_MAX, INT_MIN};
     MapPtBetweenRects(p, CRect(INT_MIN, INT_MIN, INT_MAX, INT_MAX), CRect(0, 0, 1, 1));
+    EXPECT_EQ(CPoint(p), CPoint(1, 0));
     MapPtBetweenRects(p, CRect(0, 0, 1, 1), CRect(INT_MIN, INT_MIN, INT_MAX, INT_MAX));
+    EXPECT_EQ(CPoint(p), CPoint(INT_MAX, INT_MIN));
+    p = POINT{0, 0};
+    MapPtBetweenRects(p, CRect(INT_MIN, INT_MIN, INT_MAX, INT_MAX), CRect(0, 0, 100, 100));
+    EXPECT_EQ(CPoint(p), CPoint(50, 50));
     CRect r(INT_MIN, INT_MIN, INT_MAX, INT_MAX);
     EXPECT_TRUE(InsetRectByMargins(r, -1e300, 1e300, 0, 0));
     EXPECT_EQ(r, CRect(-1, INT_MIN, INT_MAX, INT_MAX));

@@ -297,14 +297,29 @@ TEST(PointRuns, SmoothingKeepsEndsAndStraightRuns)
     EXPECT_EQ(jagged[0], CPoint(0, 0));
     EXPECT_EQ(jagged[size_t(count) - 1], CPoint(95, 1));
 
-    // A straight horizontal run stays on its line.
-    std::vector<CPoint> run;
-    for (int i = 0; i < 8; ++i)
-        run.emplace_back(3 * i * i, 40);
-    count = int(run.size());
-    ReducePolylinePts(count, run.data(), 179.0, true);
-    for (int i = 0; i < count; ++i)
-        EXPECT_EQ(run[size_t(i)].y, 40);
+    // Axis-parallel runs stay where they are: averaging would pull each point
+    // of these unevenly spaced runs towards its neighbours' midpoint (6 to 7
+    // on the first). Above 180 degrees the angle pass removes nothing, so what
+    // is left shows the smoothing alone.
+    const int xs[] = {0, 6, 16, 22, 32, 38, 48, 54};
+    for (bool horizontal : {true, false}) {
+        std::vector<CPoint> run, before;
+        for (int x : xs)
+            run.push_back(horizontal ? CPoint(x, 40) : CPoint(40, x));
+        before = run;
+        count = int(run.size());
+        EXPECT_FALSE(ReducePolylinePts(count, run.data(), 200.0, true));
+        ASSERT_EQ(count, int(before.size()));
+        EXPECT_EQ(run, before) << (horizontal ? "horizontal" : "vertical");
+    }
+    // A slanted run of the same kind is averaged.
+    std::vector<CPoint> slanted;
+    for (int x : {0, 5, 12, 17, 24, 29, 36, 41})
+        slanted.emplace_back(x, x / 2);
+    const std::vector<CPoint> unsmoothed = slanted;
+    count = int(slanted.size());
+    EXPECT_FALSE(ReducePolylinePts(count, slanted.data(), 200.0, true));
+    EXPECT_NE(slanted, unsmoothed);
 
     // Coordinates too large for hundredths are reduced without smoothing.
     CPoint huge[4] = {{INT_MIN, 0}, {0, 0}, {INT_MAX, 0}, {INT_MAX, INT_MAX}};

@@ -170,6 +170,28 @@ TEST(KeywordParserLoop, NulAtLineStartEndsTheData)
     EXPECT_TRUE(damaged.NulBeforeEnd());
 }
 
+TEST(KeywordParserLoop, DataEndingInAContinuedLineIsNoted)
+{
+    struct Case {
+        std::string bytes;
+        std::vector<std::string> lines;
+        bool insideLine;
+    } cases[] = {
+        {"a\nb-\n", {"a"}, true},
+        {"a\nb-", {"a"}, true},
+        {"a\n-\n", {"a"}, true},
+        {std::string("a\nb-\n\0\0", 7), {"a"}, true},
+        {"a\nb-\nc\n", {"a", "bc"}, false},
+        {"a\nb\n", {"a", "b"}, false},
+    };
+    for (const Case& c : cases) {
+        CLineRecorder r;
+        EXPECT_EQ(r.Run(c.bytes), KWR_END);
+        EXPECT_EQ(Texts(r), c.lines) << c.bytes;
+        EXPECT_EQ(r.EndedInsideLine(), c.insideLine) << c.bytes;
+    }
+}
+
 TEST(KeywordParserLoop, LongLinesAreSplitAndJoinedLinesMayGrow)
 {
     // A physical line longer than the limit is cut; the rest is a line of its own.

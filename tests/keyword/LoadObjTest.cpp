@@ -1,3 +1,4 @@
+#include "core/MessageBeep.h"
 #include "keyword/CLoadObj.h"
 #include "keyword/KeywordStreams.h"
 
@@ -291,6 +292,104 @@ TEST(LoadObj, DataEndingInsideABlockAsksBeforeKeepingThePartialLoad)
         EXPECT_FALSE(l.LoadText(kHeader + "Figure 1\r\n{\r\n}\r\n" + std::string(5, '\0') + "Figure 2\r\n"));
         EXPECT_TRUE(Mentions(prompt, 0, "zero byte"));
     }
+}
+
+TEST(LoadObj, DataCutShortNamesWhereAndWhat)
+{
+    struct Case {
+        const char* name;
+        std::string text;
+        const char* where;
+        std::vector<const char*> what;
+    } cases[] = {
+        {"continued last line at the top level", kHeader + "Figure 1\r\n{\r\n}\r\nFigure 2-\r\n",
+         "Line 6\n", {"ends inside a continued line"}},
+        {"continued last line in a block", kHeader + "Figure 1\r\n{\r\n  Label \"a\"-\r\n",
+         "Line 5\n", {"ends inside a continued line", "ends inside a block"}},
+        // The zero byte opens physical line 6.
+        {"zero byte at the top level",
+         kHeader + "Figure 1\r\n{\r\n}\r\n" + std::string("\0Figure 2\r\n", 11), "Line 6\n",
+         {"zero byte"}},
+        {"zero byte in a block",
+         kHeader + "Figure 1\r\n{\r\n  Label \"a\"\r\n" + std::string("\0}\r\n", 4), "Line 6\n",
+         {"zero byte", "ends inside a block"}},
+    };
+    for (const Case& c : cases) {
+        CRecordingPrompt prompt;
+        prompt.QueueAnswer(IDOK);
+        CFakeLoader l;
+        EXPECT_TRUE(l.LoadText(c.text)) << c.name;
+        ASSERT_EQ(prompt.shown.size(), 1u) << c.name;
+        EXPECT_EQ(prompt.shown[0].type, MB_OKCANCEL | MB_ICONEXCLAMATION) << c.name;
+        EXPECT_TRUE(Mentions(prompt, 0, c.where)) << c.name << ": " << prompt.shown[0].text;
+        for (const char* what : c.what)
+            EXPECT_TRUE(Mentions(prompt, 0, what)) << c.name << ": " << prompt.shown[0].text;
+    }
+}
+
+TEST(LoadObj, SkippingABlockThatIsNotThereSkipsNothing)
+{
+    // A line that asks for its block to be skipped (result 4, or 7 without a
+    // report) but opens none: the next line is read as usual, even when it
+    // closes the enclosing block.
+    struct Case {
+        const char* name;
+        std::string text;
+        std::vector<std::string> added;
+        size_t reports;
+    } cases[] = {
+        {"bad data size as the last line of a block",
+         kHeader + "Figure 1\r\n{\r\n  Label \"a\"\r\n  GraphicData 0\r\n}\r\n"
+                   "Figure 2\r\n{\r\n  Label \"b\"\r\n}\r\n",
+         {"Thing 1 a", "Thing 2 b"}, 1},
+        {"bad data size followed by a key",
+         kHeader + "Figure 1\r\n{\r\n  GraphicData 0\r\n  Label \"a\"\r\n}\r\n",
+         {"Thing 1 a"}, 1},
+        {"quiet skip with no block at the top level",
+         kHeader + "Template\r\nFigure 1\r\n{\r\n}\r\nFigure 2\r\n{\r\n}\r\n",
+         {"Thing 1", "Thing 2"}, 0},
+        {"a skipped block still skips all of itself",
+         kHeader + "Template\r\n# a comment between\r\n{\r\n  Figure 7\r\n  {\r\n  }\r\n}\r\n"
+                   "Figure 2\r\n{\r\n}\r\n",
+         {"Thing 2"}, 0},
+    };
+    for (const Case& c : cases) {
+        CRecordingPrompt prompt;
+        CFakeLoader l;
+        EXPECT_TRUE(l.LoadText(c.text)) << c.name;
+        EXPECT_EQ(l.added, c.added) << c.name;
+        EXPECT_EQ(prompt.shown.size(), c.reports) << c.name;
+        EXPECT_EQ(l.GetBlockType(), BT_TOP) << c.name;
+    }
+}
+
+namespace {
+std::vector<UINT> g_beeps;
+void RecordBeep(UINT type)
+{
+    g_beeps.push_back(type);
+}
+} // namespace
+
+TEST(LoadObj, ABlockTypeOutsideTheTableStopsWithTheExclamationSound)
+{
+    struct CBrokenLoader : CFakeLoader {
+        int HandleTopLevelLine(const char* p) override
+        {
+            if (MatchKeyword(p, KW_Group)) {
+                SetBlockType(99);
+                return KWR_DONE;
+            }
+            return CFakeLoader::HandleTopLevelLine(p);
+        }
+    } l;
+    g_beeps.clear();
+    const MessageBeepHandler previous = SetMessageBeepHandler(&RecordBeep);
+    CRecordingPrompt prompt;
+    EXPECT_FALSE(l.LoadText(kHeader + "Group\r\n{\r\n}\r\nFigure 1\r\n{\r\n}\r\n"));
+    SetMessageBeepHandler(previous);
+    EXPECT_EQ(g_beeps, std::vector<UINT>{MB_ICONEXCLAMATION});
+    EXPECT_TRUE(l.added.empty());
 }
 
 TEST(LoadObj, ReadErrorIsExplained)

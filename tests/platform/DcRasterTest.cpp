@@ -86,6 +86,30 @@ TEST(DcRaster, RectangleCoversLeftToRightMinusOneAndNullPenShrinksFill)
     EXPECT_EQ(Picture(fr), "......\n.####.\n.####.\n.####.\n......\n");
 }
 
+TEST(DcRaster, RectangleShortWayMatchesTheGeneralPath)
+{
+    // Plain copying takes the short way; masking on white paints the same
+    // pixels through the general path.
+    const RECT rects[] = {{1, 1, 5, 4}, {1, 1, 2, 4}, {1, 1, 5, 2}, {1, 1, 2, 2}, {3, 3, 1, 1}, {0, 0, 9, 7}};
+    for (const RECT& r : rects) {
+        for (bool nullPen : {false, true}) {
+            QImage pictures[2];
+            for (int i = 0; i < 2; ++i) {
+                pictures[i] = WhiteImage(8, 6);
+                CPainterDC dc(&pictures[i]);
+                dc.SetROP2(i == 0 ? R2_COPYPEN : R2_MASKPEN);
+                CBrush grey(RGB(128, 128, 128));
+                dc.SelectObject(&grey);
+                if (nullPen)
+                    dc.SelectStockObject(NULL_PEN);
+                dc.Rectangle(&r);
+            }
+            EXPECT_TRUE(pictures[0] == pictures[1]) << Picture(pictures[0]) << r.left << "," << r.top << ","
+                                                                  << r.right << "," << r.bottom;
+        }
+    }
+}
+
 TEST(DcRaster, PolygonFillExcludesRightAndBottomEdges)
 {
     QImage img = WhiteImage(5, 5);

@@ -5,6 +5,7 @@
 #include "app/AppStartup.h"
 #include "core/CAppProfile.h"
 #include "core/HelpRequest.h"
+#include "core/MessageBeep.h"
 #include "graphics/DrawHelpers.h"
 #include "core/MsgBox.h"
 #include "core/PathHelpers.h"
@@ -109,6 +110,8 @@ BOOL CKavoApp::InitInstance()
         return FALSE;
     m_instance->Listen();
 
+    // Refusals deep in the model sound the desktop's warning beep.
+    SetMessageBeepHandler([](UINT) { QApplication::beep(); });
     // Help buttons of dialogs below the application object open the help page.
     SetHelpHandler([](uint32_t context) {
         if (CKavoApp* app = AfxGetKavoApp())

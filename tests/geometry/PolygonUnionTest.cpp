@@ -1,0 +1,159 @@
+// The union of random overlapping convex polygons, checked against an
+// independent point-in-polygon test of both inputs.
+#include "geometry/CPointArray.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+#include <random>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace {
+struct Pt {
+    double x, y;
+};
+
+// Even-odd containment of a point in a closed run, in doubles.
+bool InsideRef(const std::vector<CPoint>& poly, Pt p)
+{
+    bool in = false;
+    for (size_t i = 0; i + 1 < poly.size(); ++i) {
+        const Pt a{double(poly[i].x), double(poly[i].y)};
+        const Pt b{double(poly[i + 1].x), double(poly[i + 1].y)};
+        if ((a.y > p.y) != (b.y > p.y) && p.x < a.x + (p.y - a.y) * (b.x - a.x) / (b.y - a.y))
+            in = !in;
+    }
+    return in;
+}
+
+double SegmentDistance(Pt p, Pt a, Pt b)
+{
+    const double dx = b.x - a.x, dy = b.y - a.y;
+    const double len2 = dx * dx + dy * dy;
+    double t = len2 > 0 ? ((p.x - a.x) * dx + (p.y - a.y) * dy) / len2 : 0;
+    t = std::clamp(t, 0.0, 1.0);
+    return std::hypot(p.x - (a.x + t * dx), p.y - (a.y + t * dy));
+}
+
+double OutlineDistance(const std::vector<CPoint>& poly, Pt p)
+{
+    double best = 1e300;
+    for (size_t i = 0; i + 1 < poly.size(); ++i)
+        best = std::min(best, SegmentDistance(p, {double(poly[i].x), double(poly[i].y)},
+                                              {double(poly[i + 1].x), double(poly[i + 1].y)}));
+    return best;
+}
+
+std::string Describe(const std::vector<CPoint>& poly)
+{
+    std::ostringstream os;
+    for (const CPoint& p : poly)
+        os << "(" << p.x << "," << p.y << ")";
+    return os.str();
+}
+
+// A uniform value in [lo, hi] from the generator's raw output (the standard
+// distributions differ between libraries).
+int Uniform(std::mt19937& rng, int lo, int hi)
+{
+    return lo + int(rng() % uint32_t(hi - lo + 1));
+}
+
+std::vector<CPoint> RandomRect(std::mt19937& rng)
+{
+    const int x0 = Uniform(rng, 0, 300), y0 = Uniform(rng, 0, 300);
+    const int x1 = x0 + Uniform(rng, 10, 200), y1 = y0 + Uniform(rng, 10, 200);
+    return {{x0, y0}, {x1, y0}, {x1, y1}, {x0, y1}, {x0, y0}};
+}
+
+// A triangle of some size, in either orientation.
+std::vector<CPoint> RandomTriangle(std::mt19937& rng)
+{
+    for (;;) {
+        CPoint a(Uniform(rng, 0, 500), Uniform(rng, 0, 500));
+        CPoint b(Uniform(rng, 0, 500), Uniform(rng, 0, 500));
+        CPoint c(Uniform(rng, 0, 500), Uniform(rng, 0, 500));
+        const int64_t area2 = int64_t(b.x - a.x) * (c.y - a.y) - int64_t(c.x - a.x) * (b.y - a.y);
+        if (std::llabs(area2) >= 4000)
+            return {a, b, c, a};
+    }
+}
+
+// What went wrong with the union of a and b (empty when it is right): a point
+// well inside either input must be inside the result, a point well outside
+// both must be outside it. Pairs that do not overlap are not judged (*pJudged
+// false).
+std::string CheckUnion(const std::vector<CPoint>& a, const std::vector<CPoint>& b, bool* pJudged)
+{
+    constexpr double kMargin = 2.0;
+    std::vector<Pt> samples;
+    bool overlap = false;
+    for (int y = -10; y <= 720; y += 8) {
+        for (int x = -10; x <= 720; x += 8) {
+            const Pt p{x + 0.25, y + 0.5};
+            if (OutlineDistance(a, p) < kMargin || OutlineDistance(b, p) < kMargin)
+                continue;
+            overlap = overlap || (InsideRef(a, p) && InsideRef(b, p));
+            samples.push_back(p);
+        }
+    }
+    *pJudged = overlap;
+    if (!overlap)
+        return {};
+    CPointArray result;
+    result.Alloc(int(a.size()));
+    result.SetPoints(a.data(), int(a.size()));
+    CPointArray other;
+    other.Alloc(int(b.size()));
+    other.SetPoints(b.data(), int(b.size()));
+    if (!result.UnionWith(other))
+        return "UnionWith failed";
+    std::vector<CPoint> u(result.GetData(), result.GetData() + result.GetCount());
+    if (u.size() < 4 || u.front() != u.back())
+        return "not a closed outline: " + Describe(u);
+    for (const Pt& p : samples) {
+        const bool wanted = InsideRef(a, p) || InsideRef(b, p);
+        if (OutlineDistance(u, p) >= kMargin && InsideRef(u, p) != wanted) {
+            std::ostringstream os;
+            os << "(" << p.x << "," << p.y << ") should be " << (wanted ? "inside" : "outside")
+               << " " << Describe(u);
+            return os.str();
+        }
+    }
+    return {};
+}
+
+void CheckRandomPairs(bool rectFirst, bool twoTriangles, uint32_t seed)
+{
+    std::mt19937 rng(seed);
+    int judged = 0;
+    for (int i = 0; i < 400; ++i) {
+        const std::vector<CPoint> r = twoTriangles ? RandomTriangle(rng) : RandomRect(rng);
+        const std::vector<CPoint> t = RandomTriangle(rng);
+        bool counted = false;
+        const std::string fault = rectFirst ? CheckUnion(r, t, &counted) : CheckUnion(t, r, &counted);
+        judged += counted ? 1 : 0;
+        EXPECT_EQ(fault, "") << Describe(rectFirst ? r : t) << " with " << Describe(rectFirst ? t : r);
+    }
+    EXPECT_GT(judged, 100); // enough of the pairs overlap to mean something
+}
+} // namespace
+
+TEST(PolygonUnionRandom, RectangleWithTriangle)
+{
+    CheckRandomPairs(true, false, 1);
+}
+
+TEST(PolygonUnionRandom, TriangleWithRectangle)
+{
+    CheckRandomPairs(false, false, 2);
+}
+
+TEST(PolygonUnionRandom, TwoTriangles)
+{
+    CheckRandomPairs(true, true, 3);
+}

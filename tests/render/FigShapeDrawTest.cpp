@@ -1,0 +1,170 @@
+#include "render/FigGlyphs.h"
+#include "render/FigShapeDraw.h"
+#include "render/FigShapePasses.h"
+
+#include "platform/CGraphics.h"
+#include "platform/CPainterDC.h"
+#include "platform/GdiObjects.h"
+#include "platform/LoggingDC.h"
+#include "shapes/SymbolTestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+// A rectangle symbol with three text boxes side by side.
+SymbolBuilder BoxSymbol()
+{
+    SymbolBuilder b;
+    b.Fill([](COutlineWriter& w) { w.Rect(kOpRect, CFltRect(0, 0, 2048, 2048)); });
+    b.Outline([](COutlineWriter& w) { w.Rect(kOpRect, CFltRect(0, 0, 2048, 2048)); });
+    b.TextBoxes({CFltRect(0, 0, 682, 2048), CFltRect(683, 0, 1365, 2048), CFltRect(1366, 0, 2048, 2048)});
+    return b;
+}
+
+ShapeDrawAttrs Attrs(const CFigSymbol* symbol)
+{
+    ShapeDrawAttrs a;
+    a.m_symbol = symbol;
+    a.m_fill.m_nKind = 1;
+    a.m_fill.m_crColor1 = RGB(255, 0, 0);
+    a.m_borderColor = RGB(0, 0, 0);
+    return a;
+}
+
+struct Canvas {
+    QImage image{80, 60, QImage::Format_RGB32};
+    CPainterDC dc{&image};
+    Canvas() { image.fill(Qt::white); }
+    QRgb At(int x, int y)
+    {
+        dc.Flush();
+        return image.pixel(x, y) & 0xFFFFFF;
+    }
+};
+
+std::vector<std::string> g_pieces;
+std::vector<CRect> g_boxes;
+void RecordText(CDC&, const FigTextPiece& piece)
+{
+    g_pieces.push_back(piece.text);
+    g_boxes.push_back(piece.box);
+}
+
+} // namespace
+
+TEST(FigShapeDraw, FillThenBorderThroughEitherPath)
+{
+    SymbolBuilder b = BoxSymbol();
+    const ShapeDrawAttrs a = Attrs(&b.sym);
+    for (bool smooth : {false, true}) {
+        Canvas c;
+        CGraphics g(&c.dc);
+        DrawFigShape(smooth ? &g : nullptr, &c.dc, RECT{10, 10, 60, 40}, &a);
+        EXPECT_EQ(c.At(35, 25), 0xFF0000u) << smooth;
+        EXPECT_EQ(c.At(10, 25), 0x000000u) << smooth;
+        EXPECT_EQ(c.At(5, 5), 0xFFFFFFu) << smooth;
+    }
+}
+
+TEST(FigShapeDraw, NothingForEmptyRectanglesOrMissedClips)
+{
+    SymbolBuilder b = BoxSymbol();
+    ShapeDrawAttrs a = Attrs(&b.sym);
+    Canvas c;
+    DrawFigShape(nullptr, &c.dc, RECT{10, 10, 10, 40}, &a);
+    EXPECT_EQ(c.At(10, 25), 0xFFFFFFu);
+
+    // A clip that only touches the (widened) figure lets it be drawn.
+    const RECT touching{61, 0, 70, 60}, missing{62, 0, 70, 60};
+    a.m_clipRect = &missing;
+    DrawFigShape(nullptr, &c.dc, RECT{10, 10, 60, 40}, &a);
+    EXPECT_EQ(c.At(35, 25), 0xFFFFFFu);
+    a.m_clipRect = &touching;
+    DrawFigShape(nullptr, &c.dc, RECT{10, 10, 60, 40}, &a);
+    EXPECT_EQ(c.At(35, 25), 0xFF0000u);
+}
+
+TEST(FigShapeDraw, PictureFiguresWithoutDataShowCornerMarks)
+{
+    ShapeDrawAttrs a = Attrs(nullptr);
+    a.m_pictureKind = 3;
+    Canvas c;
+    DrawFigShape(nullptr, &c.dc, RECT{10, 10, 60, 40}, &a);
+    EXPECT_EQ(c.At(10, 10), 0u);
+    EXPECT_EQ(c.At(12, 10), 0u);
+    EXPECT_EQ(c.At(35, 25), 0xFFFFFFu);
+
+    // In feedback mode the marks are inverted, never the picture.
+    a.m_drawMode = 2;
+    a.m_borderColor = RGB(255, 255, 255);
+    Canvas inverted;
+    DrawFigShape(nullptr, &inverted.dc, RECT{10, 10, 60, 40}, &a);
+    EXPECT_EQ(inverted.At(10, 10), 0u);
+}
+
+TEST(FigShapeDraw, TextPiecesGoToTheirBoxes)
+{
+    SymbolBuilder b = BoxSymbol();
+    ShapeDrawAttrs a = Attrs(&b.sym);
+    const std::string text = "one\\sect two";
+    const int32_t attrs[1] = {1};
+    a.m_text = &text;
+    a.m_textAttrs = attrs;
+    SetFigTextRenderer(RecordText);
+    g_pieces.clear();
+    g_boxes.clear();
+    Canvas c;
+    DrawFigShape(nullptr, &c.dc, RECT{0, 0, 2048, 2048}, &a);
+    ASSERT_EQ(g_pieces, (std::vector<std::string>{"one", "two", ""}));
+    EXPECT_LT(g_boxes[0].right, g_boxes[1].left + 2);
+
+    g_pieces.clear();
+    a.m_hiddenTextBoxes = 0b010;
+    DrawFigShape(nullptr, &c.dc, RECT{0, 0, 2048, 2048}, &a);
+    EXPECT_EQ(g_pieces, (std::vector<std::string>{"one", ""}));
+    SetFigTextRenderer(nullptr);
+}
+
+TEST(FigShapeDraw, WidePenInsetAndSectionPieces)
+{
+    const CRect r(0, 0, 100, 100);
+    EXPECT_EQ(FigShapePasses::InsetForPen(r, 1), r);
+    EXPECT_EQ(FigShapePasses::InsetForPen(r, 2), CRect(1, 1, 100, 100));
+    EXPECT_EQ(FigShapePasses::InsetForPen(r, 3), CRect(1, 1, 99, 99));
+    EXPECT_EQ(SectionPiece("a\\sect b\\sect c", 2), "c");
+    EXPECT_EQ(SectionPiece("a", 1), "");
+}
+
+TEST(FigGlyphs, ForkAndCornerMarkGeometry)
+{
+    CLoggingDC dc;
+    DrawIconGlyph(nullptr, nullptr, &dc, RECT{0, 0, 50, 40}, 0);
+    // d = 50/2 - 50/5 = 15; mx 25, my 20.
+    ASSERT_EQ(dc.calls.size(), 4u);
+    EXPECT_EQ(dc.calls[0].device[0].y, 1);
+    EXPECT_EQ(dc.calls[0].device[1].y, 20);
+    EXPECT_EQ(dc.calls[1].device[0].x, 10);
+    EXPECT_EQ(dc.calls[1].device[1].x, 40);
+    EXPECT_EQ(dc.calls[3].device[1].y, 41);
+    dc.calls.clear();
+    DrawIconGlyph(nullptr, nullptr, &dc, RECT{0, 0, 50, 40}, 12);
+    EXPECT_EQ(dc.calls[0].device[1].y, 41);  // the stem runs to the bottom
+    dc.calls.clear();
+    DrawIconGlyph(nullptr, nullptr, &dc, RECT{0, 0, 50, 40}, 13);
+    EXPECT_TRUE(dc.calls.empty());
+
+    // Arms of (shorter side + 1) / divisor; right and bottom one unit inside.
+    DrawCornerMarks(nullptr, nullptr, &dc, RECT{0, 0, 49, 29}, 5);
+    ASSERT_EQ(dc.calls.size(), 8u);
+    EXPECT_EQ(dc.calls[0].device[1].x, 6);
+    EXPECT_EQ(dc.calls[2].device[0].x, 48);
+    EXPECT_EQ(dc.calls[4].device[0].y, 28);
+
+    EXPECT_EQ(MarkerGlyphOfKind(125), 12);
+    EXPECT_EQ(MarkerGlyphOfKind(85), 3);
+    EXPECT_EQ(MarkerGlyphOfKind(53), -1);
+}
