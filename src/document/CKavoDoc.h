@@ -137,6 +137,11 @@ public:
     bool CalcFlowLblRects(const CConnector* con, const CFigure* fig, const CSize& size, int gap, int inflate,
                           CRect& r1, CRect& r2, int& corner1, int& corner2) const;
     CFigure* AddAutoFigLabel(CFigure* fig, const std::string& text);
+    // The label of a figure-label staple goes to position `code` at the
+    // label gap, with that position's anchors, offset and text alignment
+    // (its properties, the staple and its rectangle logged first). 1 moved,
+    // 0 already there (or not a figure label), -1 a record refused.
+    int PlaceFigLblAt(CStaple* staple, int code);
     CFigure* AddCopyOfFig(const CFigure* fig, int idOffset);
     CConnector* AddCopyOfCon(const CConnector* con, int idOffset);
     CConnector* DuplicateCon(const CConnector* con);

@@ -4,6 +4,7 @@
 
 #include "document/CStaple.h"
 #include "document/LabelPlacement.h"
+#include "document/UndoRecordsStaple.h"
 
 #include <memory>
 
@@ -128,4 +129,35 @@ CFigure* CKavoDoc::AddAutoFigLabel(CFigure* fig, const std::string& text)
     }
     staple.release();
     return added;
+}
+
+int CKavoDoc::PlaceFigLblAt(CStaple* staple, int code)
+{
+    if (!staple || !staple->IsFigLbl(true) || code < 1 || code > 12)
+        return 0;
+    CFigure* fig = staple->m_pFig1;
+    CFigure* label = staple->m_pFig2;
+    const FigLblPlace& place = kPlaces[code - 1];
+    CRect rc;
+    CalcFigLblRect(fig, CSize(label->m_rect.Width(), label->m_rect.Height()), code, rc, GetFigLblGap());
+    CFigProps props = label->m_props;
+    props.SetTextAlign(place.alignH, 1, nullptr);
+    props.SetTextAlign(place.alignV, 1, nullptr);
+    SetAlignFlags(props.Behavior, props.TextFormat);
+    const bool anchored = staple->Fig1PosX == place.figX && staple->Fig1PosY == place.figY &&
+                          staple->Fig2PosX == place.lblX && staple->Fig2PosY == place.lblY;
+    if (rc == label->m_rect && anchored && props == label->m_props)
+        return 0;
+    if (!LogFigureState(label) || !LogStapleState(*this, staple) || !MoveFigToRect(label, rc))
+        return -1;
+    label->m_props = props;
+    InvalidateObj(label);
+    staple->Fig1PosX = place.figX;
+    staple->Fig1PosY = place.figY;
+    staple->Fig2PosX = place.lblX;
+    staple->Fig2PosY = place.lblY;
+    staple->RecordOffset(nullptr);
+    staple->TakeSnapshots();
+    SetModifiedFlag(true);
+    return 1;
 }
