@@ -5,6 +5,8 @@
 
 #include "document/CStaple.h"
 
+#include <random>
+
 namespace {
 class StapleFollowTest : public DocTest {
 protected:
@@ -212,4 +214,63 @@ TEST_F(StapleFollowTest, NewFigureLabelTakesTheCustomSpacing)
     CFigure* label = doc.AddAutoFigLabel(fig, "name");
     ASSERT_TRUE(label);
     EXPECT_EQ(label->m_rect.top - fig->m_rect.bottom, 20);
+}
+
+// Random scenes of linked and labelled figures joined by connectors: after
+// any figure is moved and the pass has run, every connector meets its
+// figures where they now are.
+TEST(StapleFollowScenes, NoConnectorEndIsLeftBehind)
+{
+    std::mt19937 rng(2026);
+    for (int scene = 0; scene < 150; ++scene) {
+        CKavoDoc doc;
+        ASSERT_TRUE(doc.OnNewDocument());
+        std::uniform_int_distribution<int> place(-2000, 2000);
+        const int count = 4 + int(rng() % 6);
+        std::vector<CFigure*> figs;
+        for (int i = 0; i < count; ++i) {
+            CFigure* f = NewFig(doc, place(rng), place(rng), "f");
+            doc.AddFigWithId(f);
+            figs.push_back(f);
+        }
+        // Links from earlier figures to later ones, each figure following
+        // at most one leader.
+        for (int i = 1; i < count; ++i) {
+            if (rng() % 2)
+                continue;
+            auto* s = new CStaple(&doc);
+            s->MakeFigLink(figs[rng() % i], 255, 127, figs[i], 0, 127, 0, 0);
+            s->RecordOffset(nullptr);
+            ASSERT_TRUE(doc.AddStapleWithId(s));
+        }
+        for (CFigure* f : figs)
+            if (rng() % 2 && !doc.AddAutoFigLabel(f, "label"))
+                FAIL() << "label";
+        std::vector<CConnector*> cons;
+        for (int i = 0; i < count; ++i) {
+            CFigure* a = figs[rng() % count];
+            CFigure* b = figs[rng() % count];
+            if (a == b)
+                continue;
+            CConProps props;
+            CConnector* c = doc.CreateCon(a, b, -1, -1, a->GetCenter(), b->GetCenter(), -1, props);
+            ASSERT_TRUE(c);
+            c->RecalcRoute();
+            cons.push_back(c);
+        }
+        doc.UpdateAllStaples(0);
+        for (int move = 0; move < 3; ++move) {
+            CFigure* f = figs[rng() % count];
+            CRect rc = f->m_rect;
+            rc.OffsetRect(place(rng) / 4, place(rng) / 4);
+            ASSERT_TRUE(doc.MoveFigToRect(f, rc));
+            doc.UpdateAllStaples(0);
+            for (CConnector* c : cons) {
+                CPoint p1, p2;
+                c->ComputeEndPoints(nullptr, p1, p2);
+                EXPECT_EQ(p1, c->EndPoint1) << "scene " << scene << " move " << move << " connector " << c->m_nId;
+                EXPECT_EQ(p2, c->EndPoint2) << "scene " << scene << " move " << move << " connector " << c->m_nId;
+            }
+        }
+    }
 }
