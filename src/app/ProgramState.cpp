@@ -15,11 +15,13 @@
 #include "core/UIMode.h"
 #include "document/ChoiceTables.h"
 #include "document/DocDefaults.h"
+#include "document/ColorScheme.h"
 #include "document/HyperlinkCommands.h"
 #include "document/DividedShapeCreateTable.h"
 #include "document/StapleKinds.h"
 #include "frame/ChildFrameState.h"
 #include "platform/GlobalMem.h"
+#include "richtext/RichTextState.h"
 #include "shapes/ShapesState.h"
 
 void ResetProgramState()
@@ -36,6 +38,7 @@ void ResetProgramState()
     SetHelpHandler(nullptr);
     SetMessageBeepHandler(nullptr);
     ResetLinkServices();
+    ResetColorSchemeState();
     ResetSerialStampCounter();
     ResetShapesState();
     FreeProbeEnhMetafile();
@@ -46,4 +49,5 @@ void ResetProgramState()
     ResetStapleState();
     SetSpecialShapeCreateLookup(nullptr);
     ResetChildFrameState();
+    ResetRichTextState();
 }

@@ -3,6 +3,7 @@
 #include "document/CKavoDoc.h"
 
 #include "document/CStaple.h"
+#include "document/FigTextFitHook.h"
 #include "document/LabelPlacement.h"
 #include "document/UndoRecordsStaple.h"
 
@@ -101,7 +102,6 @@ CFigure* CKavoDoc::AddAutoFigLabel(CFigure* fig, const std::string& text)
     const CFigStyle& style = GetAutoLblStyle(styleIndex);
     CFigProps props = style.m_props;
     SetFlagBits(props.Behavior, kFigFlagLabel, 256 | 512, true);
-    // The label keeps the style's size until text layout can measure it.
     const CSize size(style.Width, style.Height);
     const int code = m_nFigLblPrimarySector >= 1 && m_nFigLblPrimarySector <= 12 ? m_nFigLblPrimarySector : 8;
     const FigLblPlace& place = kPlaces[code - 1];
@@ -112,6 +112,11 @@ CFigure* CKavoDoc::AddAutoFigLabel(CFigure* fig, const std::string& text)
     CalcFigLblRect(fig, size, code, rc, GetFigLblGap());
     auto label = std::make_unique<CFigure>(rc.left, rc.top, rc.Height(), rc.Width(), props, styleIndex, 1, text, "",
                                            CFigure::CreateArgs(), this);
+    // The label takes the size of its text and is placed again with it.
+    if (g_pfnSizeFigToText && g_pfnSizeFigToText(this, label.get())) {
+        CalcFigLblRect(fig, label->m_rect.Size(), code, rc, GetFigLblGap());
+        label->SetRectNoUndo(rc);
+    }
     CFigure* added = AddNewFig(-1, label.get(), true);
     if (!added)
         return nullptr;

@@ -152,10 +152,23 @@ CFigure* CKavoDoc::AddNewFig(int kind, CFigure* fig, bool noSelect, bool label, 
         if (label && !labelText.empty())
             AddAutoFigLabel(fig, labelText);
     }
+    // The user abandoned the step for lack of memory: the log takes back what
+    // it recorded when the step closes. The figure leaves the list first, so
+    // that it stays the caller's, as after any failed append.
+    const bool refused = m_undo.m_bStepRefused != 0;
+    bool listed = added;
+    if (refused && added) {
+        if (fig->HasPicture())
+            m_graphics.ReleaseUse(fig->m_props.Graphic);
+        RemoveFromSelection(fig);
+        UnlinkFromGroups(fig);
+        m_pObjList->Remove(fig);
+        listed = false;
+    }
     if (ownStep)
         m_undo.UndoEndStep();
-    if (!added) {
-        if (ownStep && m_undo.CanUndo() && m_undo.GetLastUndoStepCode() == kind)
+    if (!listed) {
+        if (ownStep && !refused && m_undo.CanUndo() && m_undo.GetLastUndoStepCode() == kind)
             UndoLastStep();
         return nullptr;
     }
@@ -284,6 +297,12 @@ CConnector* CKavoDoc::CreateCon(CFigure* end1, CFigure* end2, int conPt1, int co
             if (end->m_pAttachedCon2)
                 InvalidateObj(end->m_pAttachedCon2);
         }
+    // Both ends of a connector are never on one figure: end 2 is then free
+    // at its point, as attaching it would leave it.
+    if (end2 && end2 == end1) {
+        end2 = nullptr;
+        conPt2 = kConPtCentre;
+    }
     con->m_pFig1 = end1;
     con->m_nConPtId1 = conPt1;
     con->EndPoint1 = pt1;

@@ -32,6 +32,9 @@ public:
 
     void SetDefaults();
     bool IsVisible() const;
+    // The start-up wizard's shadow choice in the profile's "Wizard" section.
+    void SaveWizard() const;
+    void LoadWizard();
     // Offsets and blur times the factor, rounded half up; factors outside
     // (0, 1000] and 1 change nothing.
     void Scale(double factor);

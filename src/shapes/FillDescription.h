@@ -61,5 +61,10 @@ public:
     COLORREF GetBlendedColor2() const;
     // The brush of the fill over the rectangle (kind None for transparent).
     FillBrushDesc CreateBrush(const CRect& rc) const;
+    // The start-up wizard's fill choice in the profile's "Wizard" section. The
+    // solid colour is read from "FillColorSolid" and then "FillColorTo" (the
+    // second wins) and written under both.
+    void SaveWizard() const;
+    void LoadWizard();
 };
 static_assert(sizeof(CFillSpec) == 48, "the undo log copies the fill whole");

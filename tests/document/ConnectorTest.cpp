@@ -277,3 +277,20 @@ TEST_F(DocTest, FeedbackLineIsInvertedAndDrawnTwiceGoesAway)
     }
     EXPECT_EQ(image.pixel(20, 20) & 0xFFFFFF, 0xFFFFFFu);
 }
+
+// A connector made with one figure at both ends keeps the figure at end 1
+// only: end 2 is free at its point, as attaching and loading leave it.
+TEST_F(DocTest, ANewConnectorIsNeverOnOneFigureTwice)
+{
+    CFigure* fig = NewFig(doc, 0, 0, "f");
+    doc.AddFigWithId(fig);
+    CConProps props;
+    CConnector* con = doc.CreateCon(fig, fig, -1, 3, fig->GetCenter(), CPoint(500, 40), -1, props);
+    ASSERT_TRUE(con);
+    EXPECT_EQ(con->m_pFig1, fig);
+    EXPECT_EQ(con->m_pFig2, nullptr);
+    EXPECT_EQ(con->m_nFigId2, -1);
+    EXPECT_EQ(con->m_nConPtId2, kConPtCentre);
+    EXPECT_EQ(con->EndPoint2, CPoint(500, 40));
+    EXPECT_EQ(fig->m_nConnected, 1);
+}

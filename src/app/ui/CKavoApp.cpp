@@ -28,6 +28,7 @@
 #include "platform/ShellFileTypes.h"
 #include "platform/ui/CQtPromptService.h"
 #include "platform/ui/CSingleInstance.h"
+#include "richtext/RichTextState.h"
 #include "app/ui/CSplashWnd.h"
 #include "shapes/ShapeLibrary.h"
 
@@ -150,6 +151,7 @@ BOOL CKavoApp::InitInstance()
     FindUmlFiles();
     // 10.
     BuildChoiceTables();
+    InstallRichTextHooks();
     EnterUIMode(kUIModeRememberedSelect, 0);
     // 11.
     if (!g_bEmbedded) {

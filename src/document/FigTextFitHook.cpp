@@ -1,0 +1,3 @@
+#include "document/FigTextFitHook.h"
+
+SizeFigToTextFn g_pfnSizeFigToText = nullptr;

@@ -1,0 +1,12 @@
+#pragma once
+// Sizing a figure to its text needs the rich-text layout, which lives in a
+// layer above the document; that layer installs this hook at start-up (and
+// the program-state reset installs it for tests). Without it a new figure
+// keeps the size it was made with.
+class CKavoDoc;
+class CFigure;
+
+// Sizes the figure (which need not be in the document yet) to its text;
+// whether its rectangle changed.
+using SizeFigToTextFn = bool (*)(CKavoDoc* doc, CFigure* fig);
+extern SizeFigToTextFn g_pfnSizeFigToText;

@@ -1,0 +1,20 @@
+#include "richtext/RichTextState.h"
+
+#include "richtext/CTextBlock.h"
+#include "richtext/CharWidthTable.h"
+#include "richtext/FigureTextFit.h"
+#include "richtext/MeasureDC.h"
+#include "document/FigTextFitHook.h"
+
+void InstallRichTextHooks()
+{
+    g_pfnSizeFigToText = &SizeFigToText;
+}
+
+void ResetRichTextState()
+{
+    ResetMarkupCharWidths();
+    ResetSharedAdvances();
+    ResetDisplayMeasureDC();
+    InstallRichTextHooks();
+}

@@ -1,0 +1,174 @@
+// Fitting figures and labels to their text.
+#include "richtext/FigureTextFit.h"
+#include "richtext/TextFitting.h"
+#include "document/CConnector.h"
+
+#include "RichTextTestSupport.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+constexpr int kAdv = 21;   // Liberation Mono at 10 points
+
+class FigureFit : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(doc.OnNewDocument());
+        whole = AddBoxSymbol(doc, {CFltRect(0, 0, 100, 100)});
+        twoAreas = AddBoxSymbol(doc, {CFltRect(0, 0, 100, 50), CFltRect(0, 50, 100, 100)});
+    }
+    CFigure* Make(int symbol, const std::string& text, int w, int h, DWORD fitBits = 0)
+    {
+        CFigProps props = BoxProps(symbol);
+        props.Behavior.low = fitBits;
+        auto* f = new CFigure(100, 100, h, w, props, -1, 0, text, "", CFigure::CreateArgs(), &doc);
+        EXPECT_TRUE(doc.AddFig(f));
+        return f;
+    }
+    int LineHeight()
+    {
+        CFigure* probe = Make(whole, "x", 10, 10, kFitWidthFlag | kFitHeightFlag);
+        CTextBlock b;
+        EXPECT_TRUE(LayoutSectionText(*probe, 0, nullptr, b));
+        return b.GetTotalHeight();
+    }
+    CKavoDoc doc;
+    int whole = 0, twoAreas = 0;
+};
+
+TEST_F(FigureFit, FitBitsDecideGrowingAndShrinking)
+{
+    const int lineH = LineHeight();
+    struct {
+        const char* text;
+        DWORD bits;
+        int w, h;
+        int wantW, wantH;
+    } cases[] = {
+        {"", 0, 300, 200, 300, 200},                               // no text keeps its size
+        {"abcd", 0, 300, 200, 300, 200},                            // room enough: kept
+        {"abcd", kFitWidthFlag | kFitHeightFlag, 300, 200, 4 * kAdv, lineH},   // follows the text
+        {"abcd", kFitHeightFlag, 300, 200, 300, lineH},             // only lower
+        {"abcdefghijklmnop", 0, 100, 10, 16 * kAdv, lineH},         // grows to one long line
+        {"ab\\line cd\\line ef", 0, 10, 10, 2 * kAdv, 3 * lineH},   // many lines
+    };
+    for (const auto& c : cases) {
+        CFigure* f = Make(whole, c.text, c.w, c.h, c.bits);
+        ResizeToText(*f, false, nullptr);
+        EXPECT_EQ(f->m_rect.Width(), c.wantW) << c.text;
+        EXPECT_EQ(f->m_rect.Height(), c.wantH) << c.text;
+        EXPECT_EQ(f->m_props.Behavior.low, c.bits);
+    }
+    // A figure with no text and both fit bits shrinks no further than 8 x 8.
+    CFigure* empty = Make(whole, "", 300, 200, kFitWidthFlag | kFitHeightFlag);
+    ResizeToText(*empty, false, nullptr);
+    EXPECT_EQ(empty->m_rect.Size(), CSize(8, 8));
+}
+
+TEST_F(FigureFit, WidenByOneThirtyThreePercent)
+{
+    CFigure* f = Make(whole, "abcdefghij", 10, 10, kFitWidthFlag | kFitHeightFlag);
+    ResizeToText(*f, true, nullptr);
+    EXPECT_EQ(f->m_rect.Width(), 10 * kAdv * 133 / 100);   // 210 -> 279, not 280
+}
+
+TEST_F(FigureFit, MarginsAddToTheExtent)
+{
+    CFigure* f = Make(whole, "ab", 10, 10, kFitWidthFlag | kFitHeightFlag);
+    const int margins[4] = {5, 7, 1, 2};
+    ResizeToText(*f, false, margins);
+    EXPECT_EQ(f->m_rect.Width(), 2 * kAdv + 12);
+    // An arrow kind that takes no side margins.
+    const int arrow = AddBoxSymbol(doc, {CFltRect(0, 0, 100, 100)});
+    doc.m_figSymbols.GetAt(arrow)->Reshape = 11;
+    CFigure* a = Make(arrow, "ab", 10, 10, kFitWidthFlag | kFitHeightFlag);
+    ResizeToText(*a, false, margins);
+    EXPECT_EQ(a->m_rect.Width(), 2 * kAdv);
+    EXPECT_EQ(a->m_rect.Height(), f->m_rect.Height());
+}
+
+TEST_F(FigureFit, SeveralAreasGrowOnlyWhereTextOverflows)
+{
+    const int lineH = LineHeight();
+    CFigure* f = Make(twoAreas, "ab\\sect abcdefghijklmnopqrst", 200, 4 * lineH);
+    EXPECT_TRUE(FitFigToText(doc, f, 1, false, false, nullptr));
+    EXPECT_EQ(f->m_rect.Width(), 20 * kAdv);
+    EXPECT_EQ(f->m_rect.Height(), 4 * lineH);
+    EXPECT_TRUE(doc.IsModified());
+    // Nothing overflows now: no change.
+    EXPECT_FALSE(FitFigToText(doc, f, 1, false, false, nullptr));
+}
+
+TEST_F(FigureFit, ConnectorsFollowTheResizedFigure)
+{
+    CFigure* a = Make(whole, "a much longer text than fits", 60, 60);
+    CFigure* b = Make(whole, "", 60, 60);
+    b->SetRectNoUndo(CRect(2000, 100, 2060, 160));
+    CConnector* c = doc.CreateCon(a, b, -1, -1, a->GetCenter(), b->GetCenter(), -1, CConProps());
+    ASSERT_NE(c, nullptr);
+    c->RecalcRoute();
+    const CPoint before = c->EndPoint1;
+    ASSERT_TRUE(FitFigToText(doc, a, 1, false, false, nullptr));
+    EXPECT_NE(c->EndPoint1, before);
+    EXPECT_GE(c->EndPoint1.x, a->m_rect.right - 1);
+}
+
+TEST_F(FigureFit, NarrowestWidthForAHeight)
+{
+    const int lineH = LineHeight();
+    CFigure* f = Make(whole, "aaa bbb ccc ddd", 400, 400, kFitCompartmentsFlag);
+    const int w2 = FitWidthForHeight(*f, 0, 2 * lineH);
+    ASSERT_GT(w2, 0);
+    EXPECT_LE(MeasureSectionText(*f, 0, w2), 2 * lineH);
+    EXPECT_GT(MeasureSectionText(*f, 0, w2 - 1), 2 * lineH);
+    // No width brings it under half a line.
+    EXPECT_EQ(FitWidthForHeight(*f, 0, lineH / 2), -1);
+    EXPECT_EQ(FitWidthForHeight(*Make(whole, "", 10, 10, kFitCompartmentsFlag), 0, 100), 0);
+    // Outside compartments the measured width comes back.
+    CFigure* plain = Make(whole, "aaa bbb", 400, 400);
+    EXPECT_EQ(FitWidthForHeight(*plain, 0, lineH), 7 * kAdv);
+}
+
+TEST_F(FigureFit, OneSideAndShrinking)
+{
+    const int lineH = LineHeight();
+    CFigure* f = Make(whole, "aaa bbb ccc", 100, 100);
+    CSize size(4 * kAdv + 5, 0);
+    CalcSizeForOneSide(*f, size);
+    EXPECT_EQ(size.cy, 3 * lineH);
+    // Shrinking the font until the text fits the rectangle.
+    CFigure* big = Make(whole, "abcdef", 5 * kAdv, 2 * lineH, 0);
+    EXPECT_TRUE(ShrinkTextToFit(*big));
+    EXPECT_LT(-big->GetFont().lfHeight, 10);
+    CRect out;
+    EXPECT_FALSE(CalcSizeForText(*big, out, 1, nullptr));
+    EXPECT_EQ(GetMinFontSize(*Make(whole, "a\\fs8 b", 10, 10)), 4);
+}
+
+TEST_F(FigureFit, AutomaticLabelTakesTheSizeOfItsText)
+{
+    doc.m_curLblStyle.m_props.Symbol = whole;
+    doc.m_curLblStyle.m_props.m_font.m_lf.lfHeight = -10;
+    SetLogFontFace(doc.m_curLblStyle.m_props.m_font.m_lf, "Courier New");
+    doc.m_curLblStyle.Width = 500;
+    doc.m_curLblStyle.Height = 300;
+    CFigure* fig = Make(whole, "", 200, 100);
+    CFigure* label = doc.AddAutoFigLabel(fig, "abcd");
+    ASSERT_NE(label, nullptr);
+    // The label's box is the whole figure: the box holds the text extent
+    // (the symbol's mapping may round it one unit wider).
+    CTextBlock block;
+    ASSERT_TRUE(LayoutSectionText(*label, 0, nullptr, block));
+    CRect box;
+    ASSERT_TRUE(label->GetTextAreaRect(0, box));
+    EXPECT_NEAR(box.Width(), block.GetExtent(false).cx, 1);
+    EXPECT_GE(box.Width(), block.GetExtent(false).cx);
+    EXPECT_EQ(box.Height(), block.GetExtent(false).cy);
+    // Placed below the figure, centred (the default position 8).
+    EXPECT_EQ(label->m_rect.top, fig->m_rect.bottom + doc.GetFigLblGap());
+    EXPECT_EQ(label->m_rect.CenterPoint().x, fig->m_rect.CenterPoint().x);
+}
+
+} // namespace
