@@ -197,9 +197,10 @@ public:
     // (CKavoDocFigMove.cpp); false when a record is refused.
     bool MoveFigToRect(CFigure* fig, const CRect& rc);
     // Redraws the connectors ending on the figure and re-lays those whose
-    // ends no longer meet it where they should (each logged first). How many
-    // were re-laid; -1 when a record is refused.
+    // ends no longer meet their figures where they should (each logged
+    // first). How many were re-laid; -1 when a record is refused.
     int RelayAttachedCons(const CFigure* fig);
+    int RelayCons(const std::vector<CConnector*>& cons);
     bool MoveObjInList(CDiagObj* obj, int position);
     // The texts of one area (-1: both whole), logged as record 11.
     bool SetFigTextArea(CFigure* fig, int area, const std::string& text, const std::string& secondText);

@@ -2,31 +2,34 @@
 // end on a figure after it (or one of its stapled labels) changed.
 #include "document/CKavoDoc.h"
 
-namespace {
-bool EndsOn(const CConnector* con, const CFigure* fig)
-{
-    return con->m_pFig1 == fig || con->m_pFig2 == fig;
-}
-} // namespace
+#include "document/AttachedConIndex.h"
 
-int CKavoDoc::RelayAttachedCons(const CFigure* fig)
+const std::vector<CConnector*>& AttachedConIndex::Of(const CFigure* fig)
 {
-    if (!fig)
-        return 0;
+    if (!m_built) {
+        m_doc.ForEachConnector([this](CConnector* c) {
+            for (const CFigure* end : {c->m_pFig1, c->m_pFig2})
+                if (end)
+                    m_cons[end].push_back(c);
+        });
+        m_built = true;
+    }
+    static const std::vector<CConnector*> kNone;
+    const auto it = m_cons.find(fig);
+    return it == m_cons.end() ? kNone : it->second;
+}
+
+int CKavoDoc::RelayCons(const std::vector<CConnector*>& cons)
+{
     int relaid = 0;
-    for (CDiagObj* o : *m_pObjList) {
-        if (o->GetType() != kObjConnector)
-            continue;
-        auto* con = static_cast<CConnector*>(o);
-        if (!EndsOn(con, fig))
-            continue;
+    for (CConnector* con : cons) {
         CPoint p1, p2;
         con->ComputeEndPoints(nullptr, p1, p2);
         if (p1 == con->EndPoint1 && p2 == con->EndPoint2) {
             InvalidateObj(con);
             continue;
         }
-        // The ends are logged so that undo puts the line back exactly; the
+        // The ends are logged so that undo puts the line back exactly; a
         // figure's own record does not re-route anything.
         if (!LogConnectorEnds(UDOC_CONMOVE, con))
             return -1;
@@ -38,6 +41,14 @@ int CKavoDoc::RelayAttachedCons(const CFigure* fig)
     if (relaid)
         SetModifiedFlag(true);
     return relaid;
+}
+
+int CKavoDoc::RelayAttachedCons(const CFigure* fig)
+{
+    if (!fig)
+        return 0;
+    AttachedConIndex index(*this);
+    return RelayCons(index.Of(fig));
 }
 
 bool CKavoDoc::MoveFigToRect(CFigure* fig, const CRect& rc)

@@ -3,6 +3,7 @@
 // document's staple lookups.
 #include "document/CKavoDoc.h"
 
+#include "document/AttachedConIndex.h"
 #include "document/CConnector.h"
 #include "document/CFigure.h"
 #include "document/CStaple.h"
@@ -19,14 +20,33 @@ namespace {
 std::vector<CStapleKindEntry> g_stapleKinds;
 // A pass started while one runs returns at once.
 bool g_bInStaplePass = false;
+// The connectors of each figure, while a pass runs.
+AttachedConIndex* g_pPassCons = nullptr;
 
 class PassGuard {
 public:
-    PassGuard() { g_bInStaplePass = true; }
-    ~PassGuard() { g_bInStaplePass = false; }
+    explicit PassGuard(const CKavoDoc& doc) : m_cons(doc)
+    {
+        g_bInStaplePass = true;
+        g_pPassCons = &m_cons;
+    }
+    ~PassGuard()
+    {
+        g_bInStaplePass = false;
+        g_pPassCons = nullptr;
+    }
     PassGuard(const PassGuard&) = delete;
     PassGuard& operator=(const PassGuard&) = delete;
+
+private:
+    AttachedConIndex m_cons;
 };
+
+// Re-lays the figure's connectors (logged); how many, -1 when refused.
+int RelayConsOf(CKavoDoc& doc, const CFigure* fig)
+{
+    return g_pPassCons ? doc.RelayCons(g_pPassCons->Of(fig)) : doc.RelayAttachedCons(fig);
+}
 
 template <class Pred>
 CStaple* FindStaple(const CObjList& staples, Pred pred)
@@ -77,7 +97,8 @@ bool MoveFig(CKavoDoc* doc, CFigure* fig, const CRect& rc)
         fig->SetRectNoUndo(rc);
         return true;
     }
-    return doc->MoveFigToRect(fig, rc);
+    // The document's move: the rectangle, then the connectors re-laid.
+    return doc->SetFigRect(fig, rc) && RelayConsOf(*doc, fig) >= 0;
 }
 } // namespace
 
@@ -90,6 +111,7 @@ void ResetStapleState()
 {
     g_stapleKinds.clear();
     g_bInStaplePass = false;
+    g_pPassCons = nullptr;
 }
 
 const CStapleKindEntry& CStaple::GetKindEntry() const
@@ -314,7 +336,7 @@ bool SweepLabels(CKavoDoc& doc, int log, int& result)
                 result = s->Update(&doc, log);
                 // Connector ends clip against the figure's labels: a moved
                 // label changes where they meet the figure.
-                relaid = doc.RelayAttachedCons(s->m_pFig1) > 0 || relaid;
+                relaid = RelayConsOf(doc, s->m_pFig1) > 0 || relaid;
             }
             RestackInFrontOf(doc, s->m_pFig2, s->m_pFig1);
         } else if (s->IsFlowLbl(true)) {
@@ -331,7 +353,7 @@ int CKavoDoc::UpdateAllStaples(int log)
     UpdateTrunks(1);
     if (g_bInStaplePass)
         return 0;
-    PassGuard guard;
+    PassGuard guard(*this);
     int result = 0;
     // Figure links first: their followers may lead labels in the second
     // sweep. A chain of links settles whatever order the list holds it in;
