@@ -15,14 +15,14 @@ class CFigure;
 constexpr double kLatLblNearAxisRatio = 30.0;
 
 // A lateral label of `size` beside the line e1-e2 at `pt` (projected onto the
-// segment first). The anchor lies `offset` units off the line: above it on a
-// horizontal line, right of it on a vertical one, and on a slanted line
-// above it as well (to the right of its direction when read left to right).
+// segment first). The anchor lies `offset` units off the line (a negative
+// offset: the other side): above a horizontal line, right of a vertical one,
+// and on a slanted line on its left when read left to right (above it).
 // With consistency 1 the side follows the line's direction instead: a
 // horizontal line read right to left, a vertical one read upwards and a
 // slanted one read right to left take the other side. The label touches
-// the anchor with the side that faces the line and stays within the
-// segment along it.
+// the anchor with the side that faces the line; along a near-horizontal or
+// near-vertical line it stays within the segment.
 void PlaceLatLbl(const POINT& e1, const POINT& e2, const POINT& pt, const CSize& size, int offset, int consistency,
                  CPoint& anchor, CRect& rect, WORD& align);
 

@@ -461,9 +461,13 @@ int CStaple::UpdateFlowLbl(CKavoDoc* doc)
 
 void CStaple::AlignLabelText(CKavoDoc* doc, CFigure* label, WORD align)
 {
+    // A missing half (an alignment of 0) leaves that group as it is; the
+    // groups of the flag word are normalised either way.
     CFigProps props = label->m_props;
-    props.SetTextAlign(align & 7, 1, nullptr);
-    props.SetTextAlign(align & 0x70, 1, nullptr);
+    if (align & 7)
+        props.SetTextAlign(align & 7, 1, nullptr);
+    if (align & 0x70)
+        props.SetTextAlign(align & 0x70, 1, nullptr);
     SetAlignFlags(props.Behavior, props.TextFormat);
     if (props.TextFormat == label->m_props.TextFormat && props.Behavior == label->m_props.Behavior)
         return;
