@@ -211,7 +211,15 @@ bool CalcFlowLblRects(const CConnector& con, const CFigure& fig, const CSize& si
     const int across = horizontalSide ? ady : adx;
     const int g = across == 0 || across == len ? gap : RoundDiv(gap * len, across);
     const int at = horizontalSide ? hit.x : hit.y;
-    Slot s1{side, at - g, true}, s2{side, at + g, false};
+    // A slanted connector leans over one slot as it leaves the side: that
+    // slot moves away along the side by the lean over the label's depth, so
+    // that the label keeps the gap from the line all along, not only where
+    // it touches the side.
+    const int depth = horizontalSide ? size.cy : size.cx;
+    const int away = horizontalSide ? std::abs(far.y - hit.y) : std::abs(far.x - hit.x);
+    const int leanOut = horizontalSide ? far.x - hit.x : far.y - hit.y;
+    const int lean = away == 0 ? 0 : RoundDiv(double(leanOut) * depth, away);
+    Slot s1{side, at - g + std::min(lean, 0), true}, s2{side, at + g + std::max(lean, 0), false};
     RoundTheCorner(s1, f, adx, ady);
     RoundTheCorner(s2, f, adx, ady);
     r1 = SlotRect(s1, f, size, corner1);

@@ -29,7 +29,9 @@ void PlaceLatLbl(const POINT& e1, const POINT& e2, const POINT& pt, const CSize&
 // The two slots of a flow label of `size` where the connector meets `fig`:
 // slot 1 above or left of the connector, slot 2 below or right of it, each
 // touching the figure's rectangle grown by `inflate` (unless the figure has
-// flag 0x4000000) at `gap` units from the connector. The corner codes say
+// flag 0x4000000) at `gap` units from the connector (a slot the slanted
+// connector leans over moves further along the side to keep that gap; one
+// that runs past the side's end goes round the corner). The corner codes say
 // which point of each label touches the connector (3 x column + row). False
 // for an invisible figure or a connector that does not reach the figure.
 bool CalcFlowLblRects(const CConnector& con, const CFigure& fig, const CSize& size, int gap, int inflate, CRect& r1,

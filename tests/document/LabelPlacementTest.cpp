@@ -116,8 +116,9 @@ TEST(FlowSlots, BesideTheConnectorWhereItMeetsTheFigure)
         {"from below", {300, 600}, {254, 310, 294, 330}, {306, 310, 346, 330}, 6, 0},
         {"from the right", {800, 250}, {410, 224, 450, 244}, {410, 256, 450, 276}, 2, 0},
         {"from the left", {0, 250}, {150, 224, 190, 244}, {150, 256, 190, 276}, 8, 6},
-        // At 45 degrees the gap along the side is 6 x 1.414, rounded.
-        {"slanted from above left", {200, 150}, {192, 170, 232, 190}, {248, 170, 288, 190}, 8, 2},
+        // At 45 degrees the gap along the side is 6 x 1.414, rounded; the
+        // line leans over slot 1, which moves away by the label's height.
+        {"slanted from above left", {200, 150}, {172, 170, 212, 190}, {248, 170, 288, 190}, 8, 2},
     };
     for (const Row& r : rows) {
         CKavoDoc d;
@@ -132,6 +133,41 @@ TEST(FlowSlots, BesideTheConnectorWhereItMeetsTheFigure)
         EXPECT_EQ(r2, r.r2) << r.what;
         EXPECT_EQ(CSize(c1, c2), CSize(r.c1, r.c2)) << r.what;
     }
+}
+
+// Wherever the connector comes from, both slots leave the connector and
+// the figure's grown rectangle free.
+TEST(FlowSlots, NeverCoverTheConnectorOrTheFigure)
+{
+    std::mt19937 rng(3);
+    std::uniform_int_distribution<int> coord(-1500, 1500), size(10, 120);
+    int checked = 0;
+    for (int i = 0; i < 600; ++i) {
+        CKavoDoc d;
+        ASSERT_TRUE(d.OnNewDocument());
+        const CPoint far(coord(rng), coord(rng));
+        if (CRect(150, 150, 450, 350).PtInRect(far))
+            continue;
+        CFigure* fig = nullptr;
+        CConnector* con = ConFrom(d, far, fig);
+        ASSERT_TRUE(con);
+        CRect r1, r2;
+        int c1 = -1, c2 = -1;
+        if (!d.CalcFlowLblRects(con, fig, CSize(size(rng), size(rng)), 16, 16, r1, r2, c1, c2))
+            continue;
+        ++checked;
+        CRect grown = fig->m_rect;
+        grown.InflateRect(15, 15);
+        for (const CRect& r : {r1, r2}) {
+            CRect inner = r;
+            inner.DeflateRect(1, 1);
+            POINT hit{};
+            EXPECT_FALSE(CRect().IntersectRect(r, grown)) << far.x << "," << far.y;
+            EXPECT_FALSE(IntersectSegmentRect(CLineSeg(con->EndPoint1, con->EndPoint2), inner, hit))
+                << far.x << "," << far.y << " rect " << r.left << "," << r.top << "," << r.right << "," << r.bottom;
+        }
+    }
+    EXPECT_GT(checked, 400);
 }
 
 TEST_F(FlowSlotTest, ASlotPastTheSideGoesRoundTheCorner)
