@@ -200,6 +200,12 @@ CSize LayoutConStyleSample(const CKavoDoc* doc, const CConStyle* style, ConStyle
     return out.sample.Size();
 }
 
+CSize MeasureConLabelText(const CKavoDoc* doc, const std::string& text)
+{
+    const CFigStyle* labelStyle = ConLabelStyle(doc);
+    return labelStyle ? MeasureStyleText(doc, *labelStyle, text) : CSize(0, 0);
+}
+
 void RecolourConSampleProps(CConProps& p, int mode)
 {
     if (mode != 0 && mode != 1)

@@ -31,6 +31,10 @@ struct ConStyleSampleLayout {
 };
 CSize LayoutConStyleSample(const CKavoDoc* doc, const CConStyle* style, ConStyleSampleLayout& out);
 
+// The extent of a connector label's text in the style the document names
+// for connector labels; 0 × 0 without that style or text.
+CSize MeasureConLabelText(const CKavoDoc* doc, const std::string& text);
+
 // Colour modes: 0 light on dark, 1 dark on light, 2 the style's own colours.
 void RecolourConSampleProps(CConProps& props, int colourMode);
 // The alignment corner code of a connector label for its position and angle

@@ -58,6 +58,34 @@ void ClipToGrownRect(CDC& dc, const CRect& deviceRect, int grow)
     dc.IntersectClipRect(clip.left, clip.top, clip.right, clip.bottom);
 }
 
+const CConStyle* FindConStyle(const CKavoDoc* doc, const std::string& name)
+{
+    for (int i = 0; i < doc->m_conStyles.GetCount(); ++i) {
+        const CConStyle* s = doc->m_conStyles.GetAt(i);
+        if (s && s->m_strName == name)
+            return s;
+    }
+    return nullptr;
+}
+
+// Vertical message samples take the proportions of the found-message label,
+// so that all of them show their labels alike: the rectangle is narrowed,
+// centred, to the ratio of that label's extents.
+void NarrowToFoundLabel(const CKavoDoc* doc, CRect& rect)
+{
+    const CConStyle* found = FindConStyle(doc, "Message FOUND Right");
+    if (!found)
+        return;
+    const CSize extent = MeasureConLabelText(doc, found->AutoLabelText);
+    if (extent.cx <= 0 || extent.cy <= 0)
+        return;
+    const int width = MulDiv(rect.Height(), extent.cx, extent.cy);
+    if (width <= 0 || width >= rect.Width())
+        return;
+    rect.left += (rect.Width() - width) / 2;
+    rect.right = rect.left + width;
+}
+
 const CFigSymbol* LookUpSymbol(const CKavoDoc* doc, int index)
 {
     if (!doc || index < 0 || index >= doc->m_figSymbols.GetCount())
@@ -259,20 +287,19 @@ void DrawConStyleSample(CDC* dc, int index, CKavoDoc* doc, const RECT& rect, boo
     // A message style without a label position shows its " Right" twin of
     // the same category, without the twin's description.
     if (!plainOnly && StartsWith(style.m_strName, "Message ") && style.AutoLabelPosition <= 0) {
-        const std::string twinName = style.m_strName + " Right";
-        for (int i = 0; i < doc->m_conStyles.GetCount(); ++i) {
-            const CConStyle* twin = doc->m_conStyles.GetAt(i);
-            if (twin && twin->m_strName == twinName && twin->Category == style.Category) {
-                style = *twin;
-                style.Description = " ";
-                break;
-            }
+        const CConStyle* twin = FindConStyle(doc, style.m_strName + " Right");
+        if (twin && twin->Category == style.Category) {
+            style = *twin;
+            style.Description = " ";
         }
     }
     const COLORREF background = buttonFace ? GetSysColor(COLOR_BTNFACE) : kIconBackground;
     if (style.AutoLabel && style.AutoLabelPosition > 0) {
+        CRect target(rect);
+        if (StartsWith(style.Category, "Message") && (style.FragmentAngle == 90 || style.FragmentAngle == 270))
+            NarrowToFoundLabel(doc, target);
         CGraphics graphics(dc);
-        DrawConStyleSampleGdip(rect, style, doc, &graphics, iconMode ? background : RGB(255, 255, 255),
+        DrawConStyleSampleGdip(target, style, doc, &graphics, iconMode ? background : RGB(255, 255, 255),
                                iconMode ? 1 : 2);
         return;
     }

@@ -6,6 +6,7 @@
 
 #include "ImageTestSupport.h"
 #include "document/CKavoDoc.h"
+#include "platform/CGraphics.h"
 #include "platform/CPainterDC.h"
 #include "platform/LoggingDC.h"
 #include "shapes/CConStyle.h"
@@ -246,4 +247,83 @@ TEST_F(StyleSamples, EndSymbolOnALineDrawsTheLineBeforeTheSymbol)
     for (size_t i = 1; i < dc.calls.size(); ++i)
         filled = filled || dc.calls[i].brush == 0;
     EXPECT_TRUE(filled);
+}
+
+namespace {
+
+// Where the first call of a name sits in the log; -1 when none.
+int FirstCall(const CLoggingDC& dc, const std::string& name)
+{
+    for (size_t i = 0; i < dc.calls.size(); ++i)
+        if (dc.calls[i].name == name)
+            return int(i);
+    return -1;
+}
+
+} // namespace
+
+TEST_F(StyleSamples, LabelledConnectorSampleDrawsLineThenCoverThenLabel)
+{
+    CFigStyle* label = doc.m_figStyles.NewEntry();
+    label->Reset();
+    label->SetName("Con label");
+    label->Label = 1;
+    label->m_props.m_fill.m_nKind = 0;
+    label->m_props.m_font.m_lf.lfHeight = -10;
+    CConStyle style;
+    style.Reset();
+    style.AutoLabel = 1;
+    style.AutoLabelText = "go";
+    style.FragmentAngle = 0;
+    for (int position : {0, 1}) {
+        style.AutoLabelPosition = position;
+        for (bool named : {true, false}) {
+            doc.m_strConLabelStyle = named ? "Con label" : "Nothing";
+            CLoggingDC dc;
+            CGraphics g(&dc);
+            DrawConStyleSampleGdip(RECT{0, 0, 80, 30}, style, &doc, &g, RGB(255, 255, 255), 1);
+            const int line = FirstCall(dc, "GpDrawPath");
+            const int cover = FirstCall(dc, "FillRect");
+            const int text = FirstCall(dc, "ExtTextOut");
+            ASSERT_GE(line, 0);
+            if (!named) {
+                // Without the label style: the line and its ends only.
+                EXPECT_EQ(text, -1);
+                EXPECT_EQ(cover, -1);
+                continue;
+            }
+            EXPECT_GT(text, line) << position;
+            if (position == 0) {
+                // The label hides the line under it before its text is drawn.
+                EXPECT_GT(cover, line);
+                EXPECT_LT(cover, text);
+            } else {
+                EXPECT_EQ(cover, -1);
+            }
+        }
+    }
+}
+
+TEST_F(StyleSamples, MessageStyleShowsItsRightTwinOfTheSameCategory)
+{
+    CConProps own, twin;
+    own.Color = RGB(255, 0, 0);
+    twin.Color = RGB(0, 0, 255);
+    const int index = AddConStyle("Message CALL ", own);
+    doc.m_conStyles.GetAt(index)->AutoLabelPosition = 0;
+    doc.m_conStyles.GetAt(index)->Category = "Messages";
+    const int right = AddConStyle("Message CALL  Right", twin);
+    auto centre = [&](bool plainOnly) {
+        QImage img = WhiteImage(30, 30);
+        CPainterDC dc(&img);
+        DrawConStyleSample(&dc, index, &doc, RECT{0, 0, 30, 30}, false, false, plainOnly);
+        dc.Flush();
+        return Rgb(img, 15, 15);
+    };
+    doc.m_conStyles.GetAt(right)->Category = "Other";
+    EXPECT_EQ(centre(false), 0xFF0000u);   // another category: its own look
+    doc.m_conStyles.GetAt(right)->Category = "Messages";
+    EXPECT_EQ(centre(false), 0x0000FFu);
+    EXPECT_EQ(centre(true), 0xFF0000u);    // plain only: never the twin
+    EXPECT_EQ(doc.m_conStyles.GetAt(right)->Description, "");  // the twin's record is untouched
 }
