@@ -16,7 +16,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
+#include <utility>
 
 namespace {
 
@@ -326,4 +328,45 @@ TEST_F(StyleSamples, MessageStyleShowsItsRightTwinOfTheSameCategory)
     EXPECT_EQ(centre(false), 0x0000FFu);
     EXPECT_EQ(centre(true), 0xFF0000u);    // plain only: never the twin
     EXPECT_EQ(doc.m_conStyles.GetAt(right)->Description, "");  // the twin's record is untouched
+}
+
+TEST_F(StyleSamples, VerticalMessageSamplesTakeTheFoundLabelsProportions)
+{
+    CFigStyle* label = doc.m_figStyles.NewEntry();
+    label->Reset();
+    label->SetName("Con label");
+    label->m_props.m_fill.m_nKind = 0;
+    label->m_props.BorderWidth = 0;
+    doc.m_strConLabelStyle = "Con label";
+    CConProps props;
+    props.LineWidth = 8;
+    const int index = AddConStyle("Message GO", props);
+    CConStyle* go = doc.m_conStyles.GetAt(index);
+    go->Category = "Message";
+    go->AutoLabel = 1;
+    go->AutoLabelText = "go";
+    go->AutoLabelPosition = 1;
+    go->FragmentAngle = 90;
+    // The columns the sample's ink spans.
+    auto inkSpan = [&] {
+        QImage img = WhiteImage(200, 40);
+        CPainterDC dc(&img);
+        DrawConStyleSample(&dc, index, &doc, RECT{0, 0, 200, 40}, false, false, false);
+        dc.Flush();
+        int first = 200, last = -1;
+        for (int x = 0; x < 200; ++x)
+            if (CountNotWhite(img, x, x + 1))
+                first = std::min(first, x), last = x;
+        return std::make_pair(first, last);
+    };
+    const auto wide = inkSpan();
+    // A found-message label about as wide as high narrows the sample to a
+    // centred rectangle of its proportions.
+    const int found = AddConStyle("Message FOUND Right", props);
+    doc.m_conStyles.GetAt(found)->AutoLabelText = "MM\\line MM";
+    const auto narrow = inkSpan();
+    EXPECT_GT(narrow.first, wide.first);
+    EXPECT_LT(narrow.second, wide.second);
+    EXPECT_LT(narrow.second - narrow.first, 100);
+    EXPECT_NEAR(narrow.first + narrow.second, 200, 12);
 }
