@@ -28,6 +28,7 @@
 #include "platform/ShellFileTypes.h"
 #include "platform/ui/CQtPromptService.h"
 #include "platform/ui/CSingleInstance.h"
+#include "render/FigTextRender.h"
 #include "richtext/RichTextState.h"
 #include "app/ui/CSplashWnd.h"
 #include "shapes/ShapeLibrary.h"
@@ -156,6 +157,7 @@ BOOL CKavoApp::InitInstance()
     // 10.
     BuildChoiceTables();
     InstallRichTextHooks();
+    SetFigTextRenderer(RenderFigTextPiece);
     EnterUIMode(kUIModeRememberedSelect, 0);
     // 11.
     if (!g_bEmbedded) {
