@@ -146,9 +146,22 @@ QImage Decode(const DibLayout& d, const BYTE* palette, const BYTE* bits, bool ke
     QImage img(d.width, d.height, alpha ? QImage::Format_ARGB32 : QImage::Format_RGB32);
     if (img.isNull())
         return img;
+    // The common layouts row by row without the per-pixel dispatch.
+    const bool plain32 = d.bitCount == 32 && !alpha && d.masks[0] == 0x00FF0000
+                         && d.masks[1] == 0x0000FF00 && d.masks[2] == 0x000000FF;
     for (LONG y = 0; y < d.height; ++y) {
         const BYTE* row = bits + size_t(d.bottomUp ? d.height - 1 - y : y) * d.stride;
         auto* out = reinterpret_cast<QRgb*>(img.scanLine(y));
+        if (d.bitCount == 24) {
+            for (LONG x = 0; x < d.width; ++x, row += 3)
+                out[x] = 0xFF000000u | (QRgb(row[2]) << 16) | (QRgb(row[1]) << 8) | row[0];
+            continue;
+        }
+        if (plain32) {
+            for (LONG x = 0; x < d.width; ++x)
+                out[x] = 0xFF000000u | Rd32(row + x * 4);
+            continue;
+        }
         for (LONG x = 0; x < d.width; ++x) {
             QRgb c = 0xFF000000u;
             switch (d.bitCount) {

@@ -73,9 +73,11 @@ public:
     // hollow brush and a null or one-pixel pen, without building paths; false
     // when the case does not apply (the caller then takes the general way).
     bool FastPolygon(const QPoint* points, int count);
-    // The outline box (pixels, inclusive) of a rectangle drawn the short way;
-    // false when the state asks for the general path.
-    bool FastRectangle(const QRect& box);
+    // A rectangle, round rectangle or ellipse (outline in pixel-centre
+    // coordinates, corner ellipse diameters in pixels) written as spans on an
+    // image with a solid one-pixel pen or none, any brush and ROP2 mode; false
+    // when the case does not apply (the caller then takes the general way).
+    bool SpanShape(const QRectF& outline, double cornerW, double cornerH);
     QPainter* FastShapePainter(CResolvedPen& pen);
     // Open lines in pixel-centre coordinates.
     void DrawLines(const QList<QPolygonF>& polylines, const std::vector<bool>& closed);
@@ -95,6 +97,9 @@ public:
     // becomes white when the destination is monochrome.
     bool Blit(const QRect& dst, bool mirrorX, bool mirrorY, const QImage& src, const QRect& srcRect,
               DWORD rop, bool srcMono, COLORREF srcBk);
+    // Blit's short way for SRCCOPY of an opaque colour source within its bitmap.
+    bool CopyScaled(const QRect& dst, bool mirrorX, bool mirrorY, const QImage& src,
+                    const QRect& srcRect);
     // The brush rendered over a device rectangle (alpha 0 where a transparent
     // hatch leaves the destination alone).
     QImage PatternLayer(const QRect& area, const CBrush* brush = nullptr) const;

@@ -115,9 +115,12 @@ void CPainterDC::Impl::FillPathRop(const QPainterPath& path, const QBrush& brush
 
 // Fills (when fill is given and the brush is not hollow) and outlines (the
 // strokes, pixel-centre coordinates) in one pass, so that a ROP2 mode touches
-// each pixel once: fill first, pen pixels over it.
+// each pixel once: fill first, pen pixels over it. A wide pen strokes curves
+// (the strokes' source path) when given, so that round joins come only at
+// real corners, not at every step of a flattened curve.
 static void RenderShape(CPainterDC::Impl& impl, const CDC& dc, const QPainterPath* fill,
-                        const QList<QPolygonF>& strokes, const std::vector<bool>& closed)
+                        const QList<QPolygonF>& strokes, const std::vector<bool>& closed,
+                        const QPainterPath* curves = nullptr)
 {
     const CResolvedPen pen = impl.Pen();
     const bool doFill = fill && !impl.BrushIsNull();
@@ -137,7 +140,9 @@ static void RenderShape(CPainterDC::Impl& impl, const CDC& dc, const QPainterPat
                               &imageRect);
     }
     QPainterPath strokePath;
-    if (doStroke && !(pen.onePixel && img)) {
+    if (doStroke && !(pen.onePixel && img) && curves) {
+        strokePath = curves->translated(0.5, 0.5);
+    } else if (doStroke && !(pen.onePixel && img)) {
         for (int i = 0; i < strokes.size(); ++i) {
             QPolygonF poly = strokes[i].translated(0.5, 0.5);
             if (closed[size_t(i)] && !poly.isEmpty() && poly.first() != poly.last())
@@ -211,7 +216,7 @@ void CPainterDC::Impl::DrawShape(const QPainterPath& outline, bool fill)
     std::vector<bool> closed(size_t(polys.size()), true);
     QPainterPath fillPath = outline;
     fillPath.setFillRule(m_dc.GetPolyFillMode() == WINDING ? Qt::WindingFill : Qt::OddEvenFill);
-    RenderShape(*this, m_dc, fill ? &fillPath : nullptr, polys, closed);
+    RenderShape(*this, m_dc, fill ? &fillPath : nullptr, polys, closed, &outline);
 }
 
 void CPainterDC::Impl::DrawLines(const QList<QPolygonF>& polylines, const std::vector<bool>& closed)
@@ -272,28 +277,6 @@ QPainter* CPainterDC::Impl::FastShapePainter(CResolvedPen& pen)
     if (!pen.null && (!pen.onePixel || (pen.style & PS_STYLE_MASK) != PS_SOLID))
         return nullptr;
     return Painter();
-}
-
-bool CPainterDC::Impl::FastRectangle(const QRect& box)
-{
-    CResolvedPen pen;
-    QPainter* p = FastShapePainter(pen);
-    if (!p)
-        return false;
-    const CDCState& s = m_dc.State();
-    const int l = box.left(), t = box.top(), r = box.right(), b = box.bottom();
-    // The fill covers the box less its last column and row (all of it shows
-    // with no pen, as GDI's rectangles do); the pen runs round the whole box.
-    if (s.logBrush.lbStyle == BS_SOLID && r > l && b > t)
-        p->fillRect(QRect(l, t, r - l, b - t), QColor::fromRgb(RgbFromRef(s.logBrush.lbColor)));
-    if (!pen.null && (r > l || b > t)) {
-        const QColor c = QColor::fromRgb(RgbFromRef(pen.color));
-        p->fillRect(QRect(l, t, r - l + 1, 1), c);
-        p->fillRect(QRect(l, b, r - l + 1, 1), c);
-        p->fillRect(QRect(l, t, 1, b - t + 1), c);
-        p->fillRect(QRect(r, t, 1, b - t + 1), c);
-    }
-    return true;
 }
 
 bool CPainterDC::Impl::FastPolygon(const QPoint* points, int count)
@@ -437,9 +420,7 @@ bool CPainterDC::Rectangle(int left, int top, int right, int bottom)
     const QRectF r = OutlineRect(*m_impl, left, top, right, bottom);
     if (r.width() < 0 || r.height() < 0)
         return true;
-    const QRect box(int(r.left()), int(r.top()), int(r.width()) + 1, int(r.height()) + 1);
-    if (QRectF(box.left(), box.top(), box.width() - 1, box.height() - 1) == r &&
-        m_impl->FastRectangle(box))
+    if (m_impl->SpanShape(r, 0, 0))
         return true;
     QPainterPath path;
     path.addPolygon(QPolygonF({r.topLeft(), r.topRight(), r.bottomRight(), r.bottomLeft()}));
@@ -452,6 +433,8 @@ bool CPainterDC::Ellipse(int left, int top, int right, int bottom)
 {
     const QRectF r = OutlineRect(*m_impl, left, top, right, bottom);
     if (r.width() < 0 || r.height() < 0)
+        return true;
+    if (m_impl->SpanShape(r, r.width(), r.height()))
         return true;
     QPainterPath path;
     path.addEllipse(r);
@@ -466,6 +449,8 @@ bool CPainterDC::RoundRect(int left, int top, int right, int bottom, int width, 
         return true;
     SIZE corner{width, height};
     LPtoDP(&corner);
+    if (m_impl->SpanShape(r, corner.cx, corner.cy))
+        return true;
     QPainterPath path;
     path.addRoundedRect(r, std::min<double>(corner.cx / 2.0, r.width() / 2),
                         std::min<double>(corner.cy / 2.0, r.height() / 2));
