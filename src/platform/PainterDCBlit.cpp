@@ -46,10 +46,13 @@ bool CPainterDC::Impl::CopyScaled(const QRect& dst, bool mirrorX, bool mirrorY, 
     QPainter* p = Painter();
     if (!p)
         return false;
+    // An opaque source sampled at whole pixels covers what it lands on, so
+    // blending is copying; smoothing keeps the explicit copy mode.
     const bool smooth = m_dc.GetStretchBltMode() == HALFTONE;
-    p->setCompositionMode(QPainter::CompositionMode_Source);
-    if (smooth)
+    if (smooth) {
+        p->setCompositionMode(QPainter::CompositionMode_Source);
         p->setRenderHint(QPainter::SmoothPixmapTransform, true);
+    }
     if (mirrorX || mirrorY) {
         p->translate(mirrorX ? dst.left() + dst.right() + 1 : 0, mirrorY ? dst.top() + dst.bottom() + 1 : 0);
         p->scale(mirrorX ? -1 : 1, mirrorY ? -1 : 1);
@@ -60,9 +63,10 @@ bool CPainterDC::Impl::CopyScaled(const QRect& dst, bool mirrorX, bool mirrorY, 
         p->drawImage(QRectF(dst), src, QRectF(srcRect));
     if (mirrorX || mirrorY)
         p->resetTransform();
-    if (smooth)
+    if (smooth) {
         p->setRenderHint(QPainter::SmoothPixmapTransform, false);
-    p->setCompositionMode(QPainter::CompositionMode_SourceOver);
+        p->setCompositionMode(QPainter::CompositionMode_SourceOver);
+    }
     return true;
 }
 
