@@ -1,6 +1,7 @@
 #pragma once
 // Internals of CPainterDC shared by its source files (not for other users).
 #include "platform/CPainterDC.h"
+#include "platform/GdiTypes.h"
 #include "platform/LineRaster.h"
 
 #include <QPainter>
@@ -14,6 +15,36 @@ inline QRgb RgbFromRef(COLORREF c)
 {
     return qRgb(GetRValue(c), GetGValue(c), GetBValue(c));
 }
+
+// Single pixels written through a clip and a ROP2 mode on a 32-bit image. The
+// clip is resolved once: a single rectangle is a bounds test; only a complex
+// region is asked per pixel.
+class CPixelWriter {
+public:
+    CPixelWriter(QImage& img, const CDCState& s)
+        : m_bounds(img.rect()), m_clip(s.hasClip && s.clip.rectCount() > 1 ? &s.clip : nullptr),
+          m_rop(s.rop2), m_bits(img.bits()), m_stride(img.bytesPerLine())
+    {
+        if (s.hasClip && !m_clip)
+            m_bounds &= s.clip.boundingRect();
+    }
+    const QRect& Bounds() const { return m_bounds; }
+    // rgb: 0x00RRGGBB.
+    void Put(QPoint pt, DWORD rgb)
+    {
+        if (!m_bounds.contains(pt) || (m_clip && !m_clip->contains(pt)))
+            return;
+        auto* px = reinterpret_cast<QRgb*>(m_bits + m_stride * pt.y()) + pt.x();
+        *px = 0xFF000000u | (m_rop == R2_COPYPEN ? rgb : ApplyRop2(m_rop, rgb, *px & 0xFFFFFF));
+    }
+
+private:
+    QRect m_bounds;
+    const QRegion* m_clip;   // a clip of more than one rectangle
+    int m_rop;
+    uchar* m_bits;
+    qsizetype m_stride;
+};
 
 // How the selected pen draws, resolved against the mapping.
 struct CResolvedPen {
@@ -86,6 +117,11 @@ public:
                      bool useRop2);
     // Writes pixels with the pen colour through the current ROP2 (clip kept).
     void PutPixels(const std::vector<QPoint>& pixels, COLORREF color);
+    // Writes a one-pixel polyline's pixels through the current ROP2 as it is
+    // rasterised: the drawn ones with the pen colour, the gaps of its style
+    // with gapColor when given (else they are left alone).
+    void PutPolyline(const QPolygon& points, bool closed, CLineStyle& style, COLORREF color,
+                     const COLORREF* gapColor = nullptr);
     // Paints a layer (ARGB, alpha 0 = untouched) at origin onto the image through
     // ROP2 (rop2 > 0) or the ternary raster operation rop3 with pattern layer.
     void ApplyLayerRop2(const QImage& layer, QPoint origin, int rop2);

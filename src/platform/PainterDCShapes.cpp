@@ -43,22 +43,10 @@ void CPainterDC::Impl::PutPixels(const std::vector<QPoint>& pixels, COLORREF col
     }
     if (rop == R2_NOP || pixels.empty())
         return;
-    // The clip is resolved once: a single rectangle (the common case) is a
-    // bounds test; only a complex region is asked per pixel.
-    const CDCState& s = m_dc.State();
-    QRect bounds = img->rect();
-    const bool complexClip = s.hasClip && s.clip.rectCount() > 1;
-    if (s.hasClip && !complexClip)
-        bounds &= s.clip.boundingRect();
+    CPixelWriter writer(*img, m_dc.State());
     const DWORD pen = RgbFromRef(color) & 0xFFFFFF;
-    uchar* bits = img->bits();
-    const qsizetype stride = img->bytesPerLine();
-    for (const QPoint& pt : pixels) {
-        if (!bounds.contains(pt) || (complexClip && !s.clip.contains(pt)))
-            continue;
-        auto* px = reinterpret_cast<QRgb*>(bits + stride * pt.y()) + pt.x();
-        *px = 0xFF000000u | (rop == R2_COPYPEN ? pen : ApplyRop2(rop, pen, *px & 0xFFFFFF));
-    }
+    for (const QPoint& pt : pixels)
+        writer.Put(pt, pen);
 }
 
 void CPainterDC::Impl::ApplyLayerRop2(const QImage& layer, QPoint origin, int rop2)
@@ -131,10 +119,16 @@ static void RenderShape(CPainterDC::Impl& impl, const CDC& dc, const QPainterPat
     const int rop = dc.GetROP2();
     std::vector<QPoint> pixels, gaps;
     const QRect imageRect = img ? img->rect() : QRect();
-    if (doStroke && pen.onePixel && img) {
-        CLineStyle style = CLineStyle::ForPenStyle(pen.style, pen.user);
-        // The gaps of a styled line take the background colour in opaque mode.
-        std::vector<QPoint>* gapOut = dc.GetBkMode() == OPAQUE ? &gaps : nullptr;
+    CLineStyle style;
+    if (doStroke && pen.onePixel && img)
+        style = CLineStyle::ForPenStyle(pen.style, pen.user);
+    // The gaps of a styled line take the background colour in opaque mode.
+    const bool paintGaps = !style.runs.empty() && dc.GetBkMode() == OPAQUE;
+    // Copied one-pixel lines are written as they are rasterised: the same
+    // pixels; where a line crosses itself, the later part is on top, dash or gap.
+    const bool direct = doStroke && pen.onePixel && img && rop == R2_COPYPEN;
+    if (doStroke && pen.onePixel && img && !direct) {
+        std::vector<QPoint>* gapOut = paintGaps ? &gaps : nullptr;
         for (int i = 0; i < strokes.size(); ++i)
             RasterizePolyline(RoundPolygon(strokes[i]), closed[size_t(i)], style, pixels, gapOut,
                               &imageRect);
@@ -150,9 +144,12 @@ static void RenderShape(CPainterDC::Impl& impl, const CDC& dc, const QPainterPat
             strokePath.addPolygon(poly);
         }
     }
-    QPen qpen = pen.QtPen();
-    if (pen.onePixel)
-        qpen.setWidth(0);
+    QPen qpen;
+    if (!strokePath.isEmpty()) {
+        qpen = pen.QtPen();
+        if (pen.onePixel)
+            qpen.setWidth(0);
+    }
     if (img && rop != R2_COPYPEN) {
         QRectF bounds;
         if (doFill)
@@ -200,6 +197,12 @@ static void RenderShape(CPainterDC::Impl& impl, const CDC& dc, const QPainterPat
     }
     if (!strokePath.isEmpty())
         p->strokePath(strokePath, qpen);
+    if (direct) {
+        const COLORREF bk = dc.GetBkColor();
+        for (int i = 0; i < strokes.size(); ++i)
+            impl.PutPolyline(RoundPolygon(strokes[i]), closed[size_t(i)], style, pen.color,
+                             paintGaps ? &bk : nullptr);
+    }
     if (!gaps.empty())
         impl.PutPixels(gaps, dc.GetBkColor());
     if (!pixels.empty())
@@ -297,13 +300,10 @@ bool CPainterDC::Impl::FastPolygon(const QPoint* points, int count)
         p->drawPolygon(points, count, s.polyFillMode == WINDING ? Qt::WindingFill : Qt::OddEvenFill);
     }
     if (!pen.null) {
-        std::vector<QPoint> pixels;
         CLineStyle solid;
         QPolygon poly(count);
         std::copy(points, points + count, poly.begin());
-        const QRect bounds = Image()->rect();
-        RasterizePolyline(poly, true, solid, pixels, nullptr, &bounds);
-        PutPixels(pixels, pen.color);
+        PutPolyline(poly, true, solid, pen.color);
     }
     return true;
 }

@@ -272,3 +272,27 @@ bool CPainterDC::Impl::SpanShape(const QRectF& outline, double cornerW, double c
                   });
     return true;
 }
+
+void CPainterDC::Impl::PutPolyline(const QPolygon& points, bool closed, CLineStyle& style,
+                                   COLORREF color, const COLORREF* gapColor)
+{
+    QImage* img = Image();
+    const int rop = m_dc.GetROP2();
+    if (!img || rop == R2_NOP || points.size() < 2)
+        return;
+    CPixelWriter writer(*img, m_dc.State());
+    const QRect bounds = writer.Bounds();
+    if (bounds.isEmpty())
+        return;
+    const DWORD pen = RgbFromRef(color) & 0xFFFFFF;
+    const DWORD gap = gapColor ? RgbFromRef(*gapColor) & 0xFFFFFF : 0;
+    auto put = [&](QPoint pt, bool on) {
+        if (on || gapColor)
+            writer.Put(pt, on ? pen : gap);
+    };
+    const int n = int(points.size());
+    for (int i = 0; i + 1 < n; ++i)
+        ForEachSegmentPixel(points[i], points[i + 1], style, &bounds, put);
+    if (closed)
+        ForEachSegmentPixel(points[n - 1], points[0], style, &bounds, put);
+}

@@ -1,5 +1,6 @@
-// Rectangles, round rectangles and ellipses written as spans: the pixels
-// against independent references (the polygon path, the shape as an area).
+// Shapes and one-pixel lines written straight into the image rows: the pixels
+// against independent references (the polygon path, the shape as an area, the
+// general path through a layer).
 #include "platform/CPainterDC.h"
 #include "platform/DcPictures.h"
 
@@ -211,6 +212,44 @@ TEST(DcSpans, SmallShapes)
               ".#oooo#.................\n"
               "..####..................\n"
               "........................\n");
+}
+
+TEST(DcSpans, DirectLinesMatchTheGeneralPath)
+{
+    // Copying writes line pixels as they are rasterised; masking on white goes
+    // through a layer with the same pixels (one figure per picture: masking
+    // over a drawn pixel is not copying).
+    const POINT zigzag[] = {{1, 1}, {20, 4}, {3, 9}, {22, 17}, {-6, 30}};
+    auto draw = [&](int figure, int style, int bkMode, int rop) {
+        QImage img = WhiteImage(24, 20);
+        CPainterDC dc(&img);
+        dc.SetROP2(rop);
+        dc.SetBkMode(bkMode);
+        dc.SetBkColor(RGB(0, 0, 255));
+        CPen pen(style, 1, RGB(0, 0, 0));
+        dc.SelectObject(&pen);
+        dc.SelectStockObject(NULL_BRUSH);
+        CRgn a, b;
+        a.CreateRectRgn(0, 0, 6, 20);
+        b.CreateRectRgn(3, 4, 20, 9);
+        a.CombineRgn(&a, &b, RGN_OR);
+        if (figure > 0)
+            dc.SelectClipRgn(&a);   // two bands
+        if (figure == 0)
+            dc.Polyline(zigzag, 5);
+        else if (figure == 1)
+            dc.Ellipse(2, 2, 22, 18);
+        else
+            dc.LineTo(23, 19);
+        dc.Flush();
+        return img;
+    };
+    for (int style : {PS_SOLID, PS_DASH, PS_DOT, PS_DASHDOTDOT})
+        for (int bkMode : {OPAQUE, TRANSPARENT})
+            for (int figure = 0; figure < 3; ++figure)
+                EXPECT_EQ(Picture(draw(figure, style, bkMode, R2_COPYPEN)),
+                          Picture(draw(figure, style, bkMode, R2_MASKPEN)))
+                    << style << " " << bkMode << " " << figure;
 }
 
 } // namespace
