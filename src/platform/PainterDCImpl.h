@@ -106,9 +106,12 @@ public:
     bool FastPolygon(const QPoint* points, int count);
     // A rectangle, round rectangle or ellipse (outline in pixel-centre
     // coordinates, corner ellipse diameters in pixels) written as spans on an
-    // image with a solid one-pixel pen or none, any brush and ROP2 mode; false
-    // when the case does not apply (the caller then takes the general way).
-    bool SpanShape(const QRectF& outline, double cornerW, double cornerH);
+    // image with a solid one-pixel pen or none, any brush and ROP2 mode; with
+    // wideOutline (the shape's path) also a copied fill under a wide pen that
+    // strokes that path. False when the case does not apply (the caller then
+    // takes the general way).
+    bool SpanShape(const QRectF& outline, double cornerW, double cornerH,
+                   const QPainterPath* wideOutline = nullptr);
     QPainter* FastShapePainter(CResolvedPen& pen);
     // Open lines in pixel-centre coordinates.
     void DrawLines(const QList<QPolygonF>& polylines, const std::vector<bool>& closed);

@@ -112,7 +112,7 @@ static void RenderShape(CPainterDC::Impl& impl, const CDC& dc, const QPainterPat
 {
     const CResolvedPen pen = impl.Pen();
     const bool doFill = fill && !impl.BrushIsNull();
-    const bool doStroke = !pen.null && !strokes.isEmpty();
+    const bool doStroke = !pen.null && (!strokes.isEmpty() || (curves && !curves->isEmpty()));
     if (!doFill && !doStroke)
         return;
     QImage* img = impl.Image();
@@ -154,6 +154,8 @@ static void RenderShape(CPainterDC::Impl& impl, const CDC& dc, const QPainterPat
         QRectF bounds;
         if (doFill)
             bounds = fill->boundingRect();
+        if (curves && strokes.isEmpty())
+            bounds |= curves->boundingRect();
         for (const QPolygonF& s : strokes)
             bounds |= s.boundingRect();
         const int grow = pen.width + 2;
@@ -215,7 +217,12 @@ void CPainterDC::Impl::DrawShape(const QPainterPath& outline, bool fill)
         m_dc.PathAddPath(outline);
         return;
     }
-    QList<QPolygonF> polys = outline.toSubpathPolygons();
+    // Flattened outlines only for the one-pixel rasteriser: wide pens stroke
+    // the curves themselves.
+    QList<QPolygonF> polys;
+    const CResolvedPen pen = Pen();
+    if (!pen.null && pen.onePixel && Image())
+        polys = outline.toSubpathPolygons();
     std::vector<bool> closed(size_t(polys.size()), true);
     QPainterPath fillPath = outline;
     fillPath.setFillRule(m_dc.GetPolyFillMode() == WINDING ? Qt::WindingFill : Qt::OddEvenFill);
@@ -425,6 +432,8 @@ bool CPainterDC::Rectangle(int left, int top, int right, int bottom)
     QPainterPath path;
     path.addPolygon(QPolygonF({r.topLeft(), r.topRight(), r.bottomRight(), r.bottomLeft()}));
     path.closeSubpath();
+    if (m_impl->SpanShape(r, 0, 0, &path))
+        return true;
     m_impl->DrawShape(path, true);
     return true;
 }
@@ -438,6 +447,8 @@ bool CPainterDC::Ellipse(int left, int top, int right, int bottom)
         return true;
     QPainterPath path;
     path.addEllipse(r);
+    if (m_impl->SpanShape(r, r.width(), r.height(), &path))
+        return true;
     m_impl->DrawShape(path, true);
     return true;
 }
@@ -454,6 +465,8 @@ bool CPainterDC::RoundRect(int left, int top, int right, int bottom, int width, 
     QPainterPath path;
     path.addRoundedRect(r, std::min<double>(corner.cx / 2.0, r.width() / 2),
                         std::min<double>(corner.cy / 2.0, r.height() / 2));
+    if (m_impl->SpanShape(r, corner.cx, corner.cy, &path))
+        return true;
     m_impl->DrawShape(path, true);
     return true;
 }

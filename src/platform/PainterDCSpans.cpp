@@ -230,7 +230,8 @@ void RoundBoxSpans(const QRect& box, double rx, double ry, bool withPen, int fir
 
 } // namespace
 
-bool CPainterDC::Impl::SpanShape(const QRectF& outline, double cornerW, double cornerH)
+bool CPainterDC::Impl::SpanShape(const QRectF& outline, double cornerW, double cornerH,
+                                 const QPainterPath* wideOutline)
 {
     QImage* img = Image();
     const CDCState& s = m_dc.State();
@@ -238,7 +239,13 @@ bool CPainterDC::Impl::SpanShape(const QRectF& outline, double cornerW, double c
         return false;
     const CResolvedPen pen = Pen();
     const DWORD dash = pen.style & PS_STYLE_MASK;
-    if (!pen.null && (!pen.onePixel || (dash != PS_SOLID && dash != PS_INSIDEFRAME)))
+    // A wide pen (copying only) strokes over the fill as the general way does;
+    // curved fills differ from the general way's flattened ones by less than a
+    // pixel at the outline, which a pen of three pixels or more covers.
+    const bool wide = !pen.null && !pen.onePixel;
+    if (wide && (!wideOutline || s.rop2 != R2_COPYPEN || (cornerW > 0 && cornerH > 0 && pen.width < 3)))
+        return false;
+    if (!pen.null && !wide && dash != PS_SOLID && dash != PS_INSIDEFRAME)
         return false;
     // Only whole-pixel boxes (wide inside-frame pens give others; they never come here).
     const QRect box(int(outline.left()), int(outline.top()), int(outline.width()) + 1,
@@ -251,11 +258,11 @@ bool CPainterDC::Impl::SpanShape(const QRectF& outline, double cornerW, double c
         rx = ry = 0;
     const bool fill = s.logBrush.lbStyle != BS_NULL;
     // A one-pixel outline is a closed figure of no length: nothing, as for lines.
-    if ((pen.null && !fill) || s.rop2 == R2_NOP || (box.width() == 1 && box.height() == 1))
+    if (!wide && ((pen.null && !fill) || s.rop2 == R2_NOP || (box.width() == 1 && box.height() == 1)))
         return true;
     CSpanWriter writer(*img, s);
     const QRect area = writer.Bounds().intersected(box);
-    if (area.isEmpty())
+    if (area.isEmpty() && !wide)
         return true;
     QImage pattern;
     if (fill && s.logBrush.lbStyle == BS_SOLID) {
@@ -265,11 +272,18 @@ bool CPainterDC::Impl::SpanShape(const QRectF& outline, double cornerW, double c
         writer.SetPattern(&pattern, area.topLeft());
     }
     writer.SetPen(RgbFromRef(pen.color));
-    RoundBoxSpans(box, rx, ry, !pen.null, area.top(), area.bottom(),
-                  [&](int y0, int y1, int x0, int x1, bool isPen) {
-                      if (isPen || fill)
-                          writer.Span(y0, y1, x0, x1, isPen);
-                  });
+    if (!area.isEmpty() && (fill || !wide))
+        RoundBoxSpans(box, rx, ry, !pen.null && !wide, area.top(), area.bottom(),
+                      [&](int y0, int y1, int x0, int x1, bool isPen) {
+                          if (isPen || fill)
+                              writer.Span(y0, y1, x0, x1, isPen);
+                      });
+    if (wide) {
+        QPainter* p = Painter();
+        if (!p)
+            return false;
+        p->strokePath(wideOutline->translated(0.5, 0.5), pen.QtPen());
+    }
     return true;
 }
 

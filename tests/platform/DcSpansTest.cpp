@@ -71,10 +71,11 @@ TEST(DcSpans, RectangleMatchesThePolygonOfItsOutline)
 
 TEST(DcSpans, CopyMatchesMaskingOnWhiteUnderAComplexClip)
 {
-    // Two clip rectangles make a region of several bands.
+    // Two clip rectangles make a region of several bands. Wide pens stroke
+    // over a fill written as spans when copying.
     for (Kind kind : {Kind::Rect, Kind::Ellipse, Kind::Round}) {
         for (const RECT& r : kBoxes) {
-            for (bool pen : {false, true}) {
+            for (int penWidth : {-1, 1, 2, 3, 4}) {
                 QImage pictures[2];
                 for (int i = 0; i < 2; ++i) {
                     pictures[i] = WhiteImage(24, 20);
@@ -82,8 +83,11 @@ TEST(DcSpans, CopyMatchesMaskingOnWhiteUnderAComplexClip)
                     dc.SetROP2(i == 0 ? R2_COPYPEN : R2_MASKPEN);
                     CBrush grey(RGB(128, 128, 128));
                     dc.SelectObject(&grey);
-                    if (!pen)
+                    CPen pen(PS_SOLID, penWidth, RGB(0, 0, 0));
+                    if (penWidth < 0)
                         dc.SelectStockObject(NULL_PEN);
+                    else
+                        dc.SelectObject(&pen);
                     CRgn a, b;
                     a.CreateRectRgn(0, 0, 6, 20);
                     b.CreateRectRgn(3, 4, 20, 9);
@@ -96,7 +100,9 @@ TEST(DcSpans, CopyMatchesMaskingOnWhiteUnderAComplexClip)
                     else
                         dc.RoundRect(r.left, r.top, r.right, r.bottom, 6, 6);
                 }
-                EXPECT_EQ(Picture(pictures[0]), Picture(pictures[1]));
+                EXPECT_EQ(Picture(pictures[0]), Picture(pictures[1]))
+                    << int(kind) << " pen " << penWidth << " box " << r.left << "," << r.top << "," << r.right
+                    << "," << r.bottom;
             }
         }
     }
