@@ -21,6 +21,7 @@
 #include "document/StapleKinds.h"
 #include "frame/ChildFrameState.h"
 #include "platform/GlobalMem.h"
+#include "render/FigTextRender.h"
 #include "richtext/RichTextState.h"
 #include "shapes/ShapesState.h"
 
@@ -50,4 +51,5 @@ void ResetProgramState()
     SetSpecialShapeCreateLookup(nullptr);
     ResetChildFrameState();
     ResetRichTextState();
+    SetFigTextRenderer(RenderFigTextPiece);
 }

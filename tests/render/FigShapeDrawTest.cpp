@@ -111,9 +111,10 @@ TEST(FigShapeDraw, TextPiecesGoToTheirBoxes)
     SymbolBuilder b = BoxSymbol();
     ShapeDrawAttrs a = Attrs(&b.sym);
     const std::string text = "one\\sect two";
-    const int32_t attrs[1] = {1};
+    LOGFONT font;
+    font.lfHeight = -10;
     a.m_text = &text;
-    a.m_textAttrs = attrs;
+    a.m_textAttrs = &font;
     SetFigTextRenderer(RecordText);
     g_pieces.clear();
     g_boxes.clear();
@@ -137,6 +138,7 @@ TEST(FigShapeDraw, WidePenInsetAndSectionPieces)
     EXPECT_EQ(FigShapePasses::InsetForPen(r, 3), CRect(1, 1, 99, 99));
     EXPECT_EQ(SectionPiece("a\\sect b\\sect c", 2), "c");
     EXPECT_EQ(SectionPiece("a", 1), "");
+    EXPECT_EQ(SectionPiece("C:\\\\sect one\\sect two", 1), "two");  // an escaped backslash is no break
 }
 
 TEST(FigGlyphs, ForkAndCornerMarkGeometry)
