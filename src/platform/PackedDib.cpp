@@ -127,13 +127,13 @@ BYTE MaskChannel(DWORD value, DWORD mask)
 // A row of 24-bit pixels (blue, green, red) to opaque 32-bit ones: four at a
 // time by a byte shuffle of sixteen bytes read (while they lie in the row),
 // then one by one.
-#if defined(__GNUC__) && defined(__x86_64__)
+#if defined(__GNUC__) && !defined(__clang__) && defined(__x86_64__)
 __attribute__((target_clones("avx2", "default")))
 #endif
 void Decode24Row(const BYTE* row, QRgb* out, LONG width)
 {
     LONG x = 0;
-#if defined(__GNUC__)
+#if defined(__GNUC__) && !defined(__clang__)
     typedef unsigned char Bytes __attribute__((vector_size(16)));
     typedef quint32 Words __attribute__((vector_size(16)));
     const Bytes pick = {0, 1, 2, 0, 3, 4, 5, 0, 6, 7, 8, 0, 9, 10, 11, 0};

@@ -22,7 +22,7 @@ namespace {
 // unaligned (overlapping the middle), the middle aligned to whole stores.
 // Wide stores where the processor has them: spans are most of the cost of
 // large solid shapes.
-#if defined(__GNUC__) && defined(__x86_64__)
+#if defined(__GNUC__) && !defined(__clang__) && defined(__x86_64__)
 __attribute__((target_clones("avx2", "default")))
 #endif
 void FillRun(QRgb* p, int n, QRgb value)
