@@ -88,12 +88,11 @@ public:
                 Write(y, x0, x1, pen);
                 continue;
             }
-            for (const QRect& r : *m_clip) {
-                if (r.top() > y)
-                    break;
-                if (r.bottom() < y)
-                    continue;
-                const int a = std::max(x0, r.left()), b = std::min(x1, r.right());
+            // A region's rectangles come in bands from the top: only the band of y.
+            const QRect* it = std::partition_point(m_clip->begin(), m_clip->end(),
+                                                   [y](const QRect& r) { return r.bottom() < y; });
+            for (; it != m_clip->end() && it->top() <= y; ++it) {
+                const int a = std::max(x0, it->left()), b = std::min(x1, it->right());
                 if (a <= b)
                     Write(y, a, b, pen);
             }

@@ -71,8 +71,8 @@ TEST(DcSpans, RectangleMatchesThePolygonOfItsOutline)
 
 TEST(DcSpans, CopyMatchesMaskingOnWhiteUnderAComplexClip)
 {
-    // Two clip rectangles make a region of several bands. Wide pens stroke
-    // over a fill written as spans when copying.
+    // Two clip rectangles make a region of three bands, the middle one of two
+    // rectangles. Wide pens stroke over a fill written as spans when copying.
     for (Kind kind : {Kind::Rect, Kind::Ellipse, Kind::Round}) {
         for (const RECT& r : kBoxes) {
             for (int penWidth : {-1, 1, 2, 3, 4}) {
@@ -90,7 +90,7 @@ TEST(DcSpans, CopyMatchesMaskingOnWhiteUnderAComplexClip)
                         dc.SelectObject(&pen);
                     CRgn a, b;
                     a.CreateRectRgn(0, 0, 6, 20);
-                    b.CreateRectRgn(3, 4, 20, 9);
+                    b.CreateRectRgn(8, 4, 20, 9);
                     a.CombineRgn(&a, &b, RGN_OR);
                     dc.SelectClipRgn(&a);
                     if (kind == Kind::Rect)
@@ -237,7 +237,7 @@ TEST(DcSpans, DirectLinesMatchTheGeneralPath)
         dc.SelectStockObject(NULL_BRUSH);
         CRgn a, b;
         a.CreateRectRgn(0, 0, 6, 20);
-        b.CreateRectRgn(3, 4, 20, 9);
+        b.CreateRectRgn(8, 4, 20, 9);
         a.CombineRgn(&a, &b, RGN_OR);
         if (figure > 0)
             dc.SelectClipRgn(&a);   // two bands
