@@ -1,4 +1,5 @@
 #include "app/ProgramState.h"
+#include "render/FigTextRenderer.h"
 
 #include "core/AppGlobals.h"
 #include "app/AppSeams.h"
@@ -50,4 +51,5 @@ void ResetProgramState()
     SetSpecialShapeCreateLookup(nullptr);
     ResetChildFrameState();
     ResetRichTextState();
+    InstallFigTextRenderer();
 }

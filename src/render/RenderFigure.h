@@ -53,6 +53,7 @@ struct FigDrawParams {
     COLORREF transparencyArg = 0xFFFFFF;
     const std::string* text = nullptr;
     const std::string* formatText = nullptr;
+    const int32_t* textAttrs = nullptr;  // the font record; none: no text
     uint32_t sectionMask = 0;
     int highlightedTextBox = -1;
     bool showTextBoxes = false;

@@ -30,6 +30,7 @@
 #include "platform/ui/CSingleInstance.h"
 #include "richtext/RichTextState.h"
 #include "app/ui/CSplashWnd.h"
+#include "render/FigTextRenderer.h"
 #include "shapes/ShapeLibrary.h"
 
 #include <FreeImage.h>
@@ -152,6 +153,7 @@ BOOL CKavoApp::InitInstance()
     // 10.
     BuildChoiceTables();
     InstallRichTextHooks();
+    InstallFigTextRenderer();
     EnterUIMode(kUIModeRememberedSelect, 0);
     // 11.
     if (!g_bEmbedded) {
@@ -176,6 +178,7 @@ BOOL CKavoApp::InitInstance()
     // 16.
     DiagPrintf("INIT  Step 3: Alloc CMainFrame and load frame\n");
     m_pMainWnd = new CMainFrame;
+    RegisterAppCommands();
     if (g_bDiagnostics)
         m_pMainWnd->setWindowTitle(AnsiToQString(WithDiagnosticSuffix(AppTitle())));
     // 17.
@@ -262,8 +265,10 @@ void CKavoApp::OpenFirstDocument()
         const QString samples = GetSamplesFolder();
         QDir::setCurrent(samples);
         const QString sample = samples + kInitialSampleName;
-        if (QFileInfo::exists(sample))
-            OpenDocumentByCommand(sample.toStdString());
+        // Without the sample (or a reader for it) the first start shows an
+        // empty diagram.
+        if (!QFileInfo::exists(sample) || !OpenDocumentByCommand(sample.toStdString()))
+            AppSeams().newDocument();
         break;
     }
     case StartDocument::CommandLine:
@@ -409,6 +414,8 @@ BOOL CKavoApp::OnIdle(long count)
         case SplashIdle::Close: CloseSplash(); break;
         }
     }
+    if (m_pMainWnd)
+        m_pMainWnd->OnIdleUpdateCmdUI();
     const Qt::KeyboardModifiers mods = QApplication::queryKeyboardModifiers();
     const bool ctrl = mods & Qt::ControlModifier;
     const bool alt = mods & Qt::AltModifier;
