@@ -22,7 +22,9 @@ bool InClip(const CDiagObjDrawCtx& ctx, const CDiagObj& obj)
     if (ctx.clipRect.IsRectNull())
         return true;
     CRect bounds;
-    obj.GetBoundRect(bounds, 3, ctx.handleSize);
+    // Shadows, handles and connection-point marks reach past the rectangle.
+    obj.GetBoundRect(bounds, obj.GetType() == kObjFigure ? 2 : 3, ctx.handleSize * 2);
+    bounds.InflateRect(ctx.handleSize, ctx.handleSize);
     // Rectangles that only touch still count: a line on the clip edge shows.
     return bounds.left <= ctx.clipRect.right && ctx.clipRect.left <= bounds.right &&
            bounds.top <= ctx.clipRect.bottom && ctx.clipRect.top <= bounds.bottom;
@@ -76,6 +78,10 @@ void DrawDocObjects(CKavoDoc& doc, CGraphics* graphics, CDC* dc, CDiagObjDrawCtx
             if (InClip(ctx, *obj))
                 DrawConObj(graphics, dc, ctx, *static_cast<CConnector*>(obj));
         } else if (obj->GetType() == kObjFigure) {
+            // Off the clip nothing of the figure shows, shadow and handles
+            // included: skip before any outline or shadow is computed.
+            if (!InClip(ctx, *obj))
+                continue;
             const bool edited = ctx.filter == kDrawFilterOneSection && obj == ctx.filterObj;
             DrawFigInView(graphics, dc, ctx, *static_cast<CFigure*>(obj), edited ? ctx.filterSection : -1);
         }
