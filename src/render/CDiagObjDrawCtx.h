@@ -11,6 +11,7 @@ class CDiagObj;
 // Object filters of the drawing pass.
 constexpr int kDrawFilterAll = 0;
 constexpr int kDrawFilterSelected = 1;
+constexpr int kDrawFilterMarked = 2;
 constexpr int kDrawFilterOneSection = 3;  // all objects, one drawn with a section index
 
 struct CDiagObjDrawCtx : ConDrawCtx {

@@ -5,6 +5,7 @@
 #include "platform/CGraphics.h"
 #include "render/CDiagObjDrawCtx.h"
 #include "render/ConnectorDraw.h"
+#include "render/DiagramExport.h"
 #include "render/HandleDraw.h"
 
 #include <QPolygonF>
@@ -34,6 +35,8 @@ bool PassesFilter(const CDiagObjDrawCtx& ctx, const CDiagObj& obj)
 {
     if (ctx.filter == kDrawFilterSelected)
         return obj.m_bSelected != 0;
+    if (ctx.filter == kDrawFilterMarked)
+        return obj.m_bVisited != 0;
     return true;
 }
 } // namespace
@@ -86,4 +89,21 @@ void DrawDocObjects(CKavoDoc& doc, CGraphics* graphics, CDC* dc, CDiagObjDrawCtx
             DrawFigInView(graphics, dc, ctx, *static_cast<CFigure*>(obj), edited ? ctx.filterSection : -1);
         }
     }
+}
+
+void InstallExportDrawer()
+{
+    SetExportDrawer([](CKavoDoc& doc, CGraphics* graphics, CDC* dc, const ExportDrawRequest& request) {
+        CDiagObjDrawCtx ctx;
+        ctx.mode = request.mode;
+        ctx.flags = DisplayQuality ? 253 : 0;
+        ctx.clipRect = request.exportRect;
+        ctx.handleSize = request.handleSize;
+        ctx.clientWidth = request.client.cx;
+        ctx.clientHeight = request.client.cy;
+        ctx.filter = request.which == kExportSelected ? kDrawFilterSelected
+                     : request.which == kExportMarked ? kDrawFilterMarked
+                                                      : kDrawFilterAll;
+        DrawDocObjects(doc, graphics, dc, ctx);
+    });
 }

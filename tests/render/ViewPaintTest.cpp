@@ -5,9 +5,11 @@
 #include "document/CFigure.h"
 #include "document/CKavoDoc.h"
 #include "platform/CPainterDC.h"
+#include "platform/GdiObjects.h"
 #include "platform/GdiTypes.h"
 #include "render/CDiagObjDrawCtx.h"
 #include "render/CZoomMapping.h"
+#include "render/DiagramExport.h"
 #include "render/DocDrawObjects.h"
 #include "render/ViewPaint.h"
 
@@ -152,5 +154,29 @@ TEST_F(ViewPaintTest, DrawingPassDrawsFigureTextsAndFiltersTheSelection)
     const QImage selected = render(kDrawFilterSelected);
     EXPECT_EQ(CountNotWhite(selected.copy(0, 0, 140, 90), 0, 140), 0);
     EXPECT_GT(CountColour(selected, Rgb(HandleColor)), 0);
+    (void)a;
+}
+
+TEST_F(ViewPaintTest, ExportsDrawThroughTheDrawingPass)
+{
+    CFigure* a = AddFig(0, 0, 200, 100, "");
+    CFigure* b = AddFig(300, 0, 200, 100, "");
+    b->m_props.m_fill.m_crColor1 = RGB(255, 0, 0);
+    doc.Select(b);
+    InstallExportDrawer();
+    const auto render = [&](int which) {
+        const std::unique_ptr<CBitmap> bmp = RenderToDDB(doc, which, CRect(0, 0, 502, 102), 51, 251, 0xFFFFFF);
+        return bmp ? bmp->Image().convertToFormat(QImage::Format_RGB32) : QImage();
+    };
+    // All objects: the first figure's outline on the left, the red one on
+    // the right; the selection alone: only the red one.
+    const QImage all = render(kExportAll);
+    ASSERT_FALSE(all.isNull());
+    EXPECT_GT(CountNotWhite(all, 0, 110), 0);
+    EXPECT_GT(CountColour(all, qRgb(255, 0, 0)), 0);
+    const QImage selected = render(kExportSelected);
+    EXPECT_EQ(CountNotWhite(selected, 0, 110), 0);
+    EXPECT_GT(CountColour(selected, qRgb(255, 0, 0)), 0);
+    SetExportDrawer(nullptr);
     (void)a;
 }

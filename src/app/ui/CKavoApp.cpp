@@ -30,6 +30,7 @@
 #include "platform/ui/CSingleInstance.h"
 #include "richtext/RichTextState.h"
 #include "app/ui/CSplashWnd.h"
+#include "render/DocDrawObjects.h"
 #include "render/FigTextRenderer.h"
 #include "shapes/ShapeLibrary.h"
 
@@ -158,6 +159,7 @@ BOOL CKavoApp::InitInstance()
     BuildChoiceTables();
     InstallRichTextHooks();
     InstallFigTextRenderer();
+    InstallExportDrawer();
     EnterUIMode(kUIModeRememberedSelect, 0);
     // 11.
     if (!g_bEmbedded) {
