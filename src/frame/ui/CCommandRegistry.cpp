@@ -18,7 +18,12 @@ QAction* CCommandRegistry::Add(int id, const std::string& text)
     if (!e.action) {
         e.action = new QAction(MenuText(text), m_owner);
         e.action->setData(id);
-        QObject::connect(e.action, &QAction::triggered, e.action, [this, id] { Execute(id); });
+        QObject::connect(e.action, &QAction::triggered, e.action, [this, id] {
+            if (m_router)
+                m_router(id);
+            else
+                Execute(id);
+        });
     }
     return e.action;
 }

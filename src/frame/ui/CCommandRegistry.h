@@ -44,6 +44,9 @@ public:
     void UpdateAll() const;
     void Apply(int id, const CmdUI& ui) const;
     bool HasHandler(int id) const;
+    // Where triggered actions go first (the frame's routing); without one
+    // they run their handler.
+    void SetRouter(std::function<bool(int)> router) { m_router = std::move(router); }
 
 private:
     struct Entry {
@@ -53,4 +56,5 @@ private:
     };
     QObject* m_owner;
     std::map<int, Entry> m_entries;
+    std::function<bool(int)> m_router;
 };

@@ -3,6 +3,7 @@
 #include "core/Settings.h"
 #include "core/Trace.h"
 #include "editing/ui/CKavoView.h"
+#include "frame/ui/CFrameAppContext.h"
 #include "frame/ui/CKavoFrm.h"
 #include "frame/ui/MainMenu.h"
 #include "platform/Ansi.h"
@@ -45,6 +46,7 @@ CMainFrame::~CMainFrame()
     // The children close after this body: their activation changes must not
     // reach a frame that is half gone.
     disconnect(m_mdiArea, nullptr, this, nullptr);
+    RemoveAppContext();
     if (g_frame == this) {
         g_frame = nullptr;
         SetActiveKavoViewFinder(nullptr);
@@ -54,6 +56,8 @@ CMainFrame::~CMainFrame()
 int CMainFrame::OnCreate()
 {
     DiagPrintf("INIT  Step 4: CMainFrame::OnCreate()\n");
+    InstallAppContext();
+    m_commands.SetRouter([this](int id) { return OnCommand(id); });
     BuildMenus();
     InstallViewCommands();
     InstallUpdateRules();
@@ -61,9 +65,11 @@ int CMainFrame::OnCreate()
     // here once they exist (steps 5 to 7).
     DiagPrintf("INIT  Step 8: CMainFrame::CreateStatusBar()\n");
     CreateStatusBar();
+    // The placement (step 9) is restored by the application before it shows the window.
     DiagPrintf("INIT  Step 10: set window placement\n");
     RelabelZoomMenu();
     statusBar()->setVisible(ShowStatusBar != 0);
+    ResetAutoSaveTimer();
     return 0;
 }
 

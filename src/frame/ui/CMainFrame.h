@@ -7,6 +7,9 @@
 
 #include <QMainWindow>
 
+#include <functional>
+#include <memory>
+
 class CKavoDoc;
 class CKavoFrm;
 class CKavoView;
@@ -35,12 +38,26 @@ public:
     CKavoFrm* AddViewFrame(CKavoView* view, const QString& title);
 
     void OnIdleUpdateCmdUI();
+    // Command routing: style commands enter their UI mode first, then the
+    // registry runs the handler. False when no handler took it.
+    bool OnCommand(int id);
+    // Timer id 5 every AutoSaveMinutes while AutoSave is on; 0 = none running.
+    void ResetAutoSaveTimer();
+    int AutoSaveTimerId() const { return m_nAutoSaveTimer; }
+    // Runs for every open document when the autosave timer fires.
+    static void SetAutoSaveHandler(std::function<void(CKavoDoc&)> handler);
     void RelabelZoomMenu();
     void UpdateSubmenuStates();
     QString ZoomPaneText() const;
     QMenu* FindTopMenu(const QString& text) const;
 
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void timerEvent(QTimerEvent* event) override;
+
 private:
+    void InstallAppContext();
+    void RemoveAppContext();
     void BuildMenus();
     void AddMenuEntries(QMenu* menu, const struct MenuEntry& entry);
     void CreateStatusBar();
@@ -51,4 +68,6 @@ private:
     QMdiArea* m_mdiArea;
     CCommandRegistry m_commands{this};
     QLabel* m_zoomPane = nullptr;
+    int m_nAutoSaveTimer = 0;
+    std::unique_ptr<class CFrameAppContext> m_context;
 };

@@ -112,6 +112,23 @@ void CMainFrame::InstallViewCommands()
         UpdateSubmenuStates();
         CfgSaveAll();
     });
+    // UI-mode commands: with a document only.
+    const std::pair<int, int> modes[] = {{36500, 0}, {36503, 1}, {36501, 3}, {36502, 5}, {36504, 7}, {36558, 6}};
+    for (const auto& [id, mode] : modes)
+        m_commands.SetHandler(id, [this, mode = mode] {
+            if (GetActiveDocument())
+                EnterUIMode(mode, 0);
+        });
+    // The bars themselves come with the toolbars; their settings flip here.
+    m_commands.SetHandler(33087, [] {
+        DiagPrintf("USER  Toggle show format bar\n");
+        ShowPropertyBar = !ShowPropertyBar;
+        CfgSaveAll();
+    });
+    m_commands.SetHandler(32824, [] { ShowPropertyBar = !ShowPropertyBar; });
+    m_commands.SetHandler(32826, [] { ShowStdToolBar = !ShowStdToolBar; });
+    for (int id : {32825, 36561})
+        m_commands.SetHandler(id, [] { CollapsedStyleBar = !CollapsedStyleBar; });
     m_commands.SetHandler(57650, [this] { m_mdiArea->cascadeSubWindows(); });
     m_commands.SetHandler(57651, [this] { m_mdiArea->tileSubWindows(); });
     m_commands.SetHandler(57665, [this] { close(); });
