@@ -6,6 +6,7 @@
 #include "platform/CDC.h"
 #include "platform/GdiObjects.h"
 #include "platform/GdiTypes.h"
+#include "platform/SysColors.h"
 #include "render/CDiagObjDrawCtx.h"
 #include "render/CZoomMapping.h"
 
@@ -204,6 +205,43 @@ void FillScreenDrawCtx(CDiagObjDrawCtx& ctx, const CZoomMapping& mapping, const 
     ctx.handleSize = ViewHandleSize(upp);
     ctx.hitLenX = ctx.hitLenY = std::max(1, Round(kHitPixels * upp));
     ctx.pageIndex = 0;
+}
+
+void PreparePrintMapping(CDC& dc, CDiagObjDrawCtx& ctx, int kind, const CKavoDoc& doc,
+                         const CZoomMapping& mapping)
+{
+    if (kind == 2) {
+        const CRect& tile = doc.m_rcPage;
+        const int cols = std::max(1, int(doc.m_nPosterCols));
+        const int index = std::max(0, ctx.pageIndex - 1);
+        const int col = index % cols, row = index / cols;
+        const CPoint org(col * tile.Width() + tile.left, row * tile.Height() + tile.top);
+        dc.SetMapMode(MM_ANISOTROPIC);
+        dc.SetWindowOrg(org.x, org.y);
+        dc.SetWindowExt(std::max(1, tile.Width()), std::max(1, tile.Height()));
+        ctx.clipRect = CRect(org.x, org.y, org.x + tile.Width(), org.y + tile.Height());
+        dc.SetViewportExt(std::max(1, int(ctx.printSize.cx)), std::max(1, int(ctx.printSize.cy)));
+        ctx.handleSize = 1;
+    } else if (kind == 3 || kind == 4) {
+        const CPoint vpOrg = dc.GetViewportOrg();
+        const CSize vpExt = dc.GetViewportExt();
+        dc.SetMapMode(MM_ANISOTROPIC);
+        dc.SetWindowOrg(ctx.clipRect.left, ctx.clipRect.top);
+        dc.SetWindowExt(std::max(1, ctx.clipRect.Width()), std::max(1, ctx.clipRect.Height()));
+        dc.SetViewportOrg(vpOrg.x, vpOrg.y);
+        dc.SetViewportExt(vpExt.cx, vpExt.cy);
+        ctx.handleSize = 1;
+    } else {
+        const double upp = UnitsPerPixel(mapping);
+        const CSize logical(std::max(1, int(std::lround(ctx.clientWidth * upp))),
+                            std::max(1, int(std::lround(ctx.clientHeight * upp))));
+        dc.SetMapMode(MM_ANISOTROPIC);
+        dc.SetWindowExt(logical.cx, logical.cy);
+        dc.SetWindowOrg(mapping.m_rectWorkLog.left, mapping.m_rectWorkLog.top);
+        dc.SetViewportExt(std::max(1, ctx.clientWidth), std::max(1, ctx.clientHeight));
+        ctx.handleSize = std::max(1, Round(std::max(3, int(HandleSize)) * upp));
+    }
+    dc.SetTextColor(GetSysColor(COLOR_WINDOWTEXT));
 }
 
 bool HintRepaintRect(int hint, const CRect* rect, int handleSize, const CZoomMapping& mapping, bool& all,

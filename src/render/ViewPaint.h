@@ -48,6 +48,14 @@ int ViewHandleSize(double unitsPerPixel);
 // Fills the record for a screen paint of `clipLog`.
 void FillScreenDrawCtx(CDiagObjDrawCtx& ctx, const CZoomMapping& mapping, const CRect& clipLog);
 
+// Print and metafile mapping, always anisotropic, text in the window-text
+// colour. Kind 2: the tile of ctx.pageIndex (from 1) fills ctx.printSize,
+// which becomes the clip; kinds 3 and 4: ctx.clipRect fills the DC's own
+// viewport; both with handle size 1. Any other kind: the screen mapping of
+// `mapping`'s client area.
+void PreparePrintMapping(CDC& dc, CDiagObjDrawCtx& ctx, int kind, const CKavoDoc& doc,
+                         const CZoomMapping& mapping);
+
 // The repaint an update hint asks for: hint 0 everything (`all`), hint 1
 // the rectangle grown by handle size + 1 unit, in client pixels grown by one
 // more; any other hint nothing. False when nothing is to be repainted.

@@ -180,3 +180,41 @@ TEST_F(ViewPaintTest, ExportsDrawThroughTheDrawingPass)
     SetExportDrawer(nullptr);
     (void)a;
 }
+
+TEST_F(ViewPaintTest, PrintedTilesMapTheirSheetOntoThePage)
+{
+    doc.m_nPosterCols = 2;
+    doc.m_nPosterRows = 2;
+    const CRect sheet = doc.m_rcPage;
+    CZoomMapping m;
+    for (int page = 1; page <= 4; ++page) {
+        CPainterDC dc;
+        CDiagObjDrawCtx ctx;
+        ctx.pageIndex = page;
+        ctx.printSize = CSize(1000, 1300);
+        PreparePrintMapping(dc, ctx, 2, doc, m);
+        const int col = (page - 1) % 2, row = (page - 1) / 2;
+        const CPoint tl(sheet.left + col * sheet.Width(), sheet.top + row * sheet.Height());
+        EXPECT_EQ(ctx.clipRect, CRect(tl.x, tl.y, tl.x + sheet.Width(), tl.y + sheet.Height())) << page;
+        EXPECT_EQ(ctx.handleSize, 1);
+        POINT p[2] = {tl, CPoint(tl.x + sheet.Width(), tl.y + sheet.Height())};
+        dc.LPtoDP(p, 2);
+        EXPECT_EQ(p[0].x, 0);
+        EXPECT_EQ(p[0].y, 0);
+        EXPECT_EQ(p[1].x, 1000);
+        EXPECT_EQ(p[1].y, 1300);
+    }
+}
+
+TEST_F(ViewPaintTest, OnePagePrintsWithoutCropMarksTheirFrameOtherwise)
+{
+    // Crop marks are asked for only with more than one column or row; the
+    // marks themselves sit 1 unit inside the tile's corners.
+    QImage img = WhiteImage(120, 120);
+    CPainterDC dc(&img);
+    DrawCropMarks(dc, CRect(0, 0, 100, 100), 1, 2, 1);
+    dc.Flush();
+    EXPECT_NE(img.pixel(1, 1) & 0xFFFFFF, 0xFFFFFFu);
+    EXPECT_NE(img.pixel(97, 97) & 0xFFFFFF, 0xFFFFFFu);
+    EXPECT_EQ(img.pixel(50, 50) & 0xFFFFFF, 0xFFFFFFu);
+}

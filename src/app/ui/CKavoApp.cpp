@@ -466,6 +466,9 @@ BOOL CKavoApp::OnIdle(long count)
     if (QWidget::mouseGrabber())
         return FALSE;
     BOOL result = FALSE;
+    // Menus, bars and the status panes follow the state even under the splash.
+    if (m_pMainWnd)
+        m_pMainWnd->OnIdleUpdateCmdUI();
     if (m_pSplashWnd) {
         switch (SplashIdleAction(m_bFirstRun, uint32_t(m_dwSplashTick.elapsed()))) {
         case SplashIdle::WaitForInput: return result;
@@ -473,8 +476,6 @@ BOOL CKavoApp::OnIdle(long count)
         case SplashIdle::Close: CloseSplash(); break;
         }
     }
-    if (m_pMainWnd)
-        m_pMainWnd->OnIdleUpdateCmdUI();
     const Qt::KeyboardModifiers mods = QApplication::queryKeyboardModifiers();
     const bool ctrl = mods & Qt::ControlModifier;
     const bool alt = mods & Qt::AltModifier;

@@ -76,6 +76,13 @@ public:
     void OnZoomPreset(int entry);
     void OnZoomPrevPage();
     void OnZoomNextPage();
+    // Zoom mode (UI mode 5), client coordinates: a band longer than the
+    // double-click width zooms to it, a click zooms in 1.5 times around the
+    // point.
+    void OnZoomModeDown(const CPoint& client);
+    void OnZoomModeMove(const CPoint& client);
+    void OnZoomModeUp(const CPoint& client);
+    bool IsZoomBandActive() const { return m_bZoomBand; }
 
     int m_nRulerUpdate = 0;
     bool m_bZoomPageWidthPending = false;
@@ -98,16 +105,23 @@ protected:
     void OnSize() override;
     void changeEvent(QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
     void ApplyRulerMargins();
     void DrawRulers(QPainter& p);
     void AfterZoomCommand();
+    void DrawZoomBand();
+    bool ZoomBandIsDrag() const;
 
     CKavoDoc* m_pDoc;
     CDiagObjDrawCtx m_ctx;
     CRect m_rcWorkSpace;
     CRect m_rcLogicalClient;
+    bool m_bZoomBand = false;
+    CPoint m_ptZoomStart, m_ptZoomEnd;   // logical
 };
 
 // The view of the main window's active child, or null.

@@ -171,3 +171,26 @@ TEST_F(KavoViewTest, SampleAt100PercentMatchesTheReviewedPicture)
     // Anti-aliased edges may move by a shade between font versions.
     EXPECT_LE(MaxDifference(expected, image), 64);
 }
+
+TEST_F(KavoViewTest, ZoomModeBandZoomsToItAndAClickZoomsIn)
+{
+    view->ZoomToPercent(100);
+    const QImage before = Render();
+    view->OnZoomModeDown(CPoint(100, 100));
+    view->OnZoomModeMove(CPoint(450, 300));
+    EXPECT_NE(view->Surface(), before);   // the band shows
+    const CPoint a = view->ClientPtToLogical(CPoint(100, 100));
+    const CPoint b = view->ClientPtToLogical(CPoint(450, 300));
+    view->OnZoomModeUp(CPoint(450, 300));
+    EXPECT_FALSE(view->IsZoomBandActive());
+    // The band's width now fills the window.
+    EXPECT_NEAR(view->GetZoom(), 100.0 * kClientW / 350, 5.0);
+    const CRect visible = view->GetLogicalClientRect();
+    EXPECT_LE(visible.left, a.x);
+    EXPECT_GE(visible.right, b.x);
+    // A click (shorter than the double-click width) zooms 1.5 times around it.
+    const float z = view->GetZoom();
+    view->OnZoomModeDown(CPoint(400, 300));
+    view->OnZoomModeUp(CPoint(401, 301));
+    EXPECT_NEAR(view->GetZoom(), std::min(z * 1.5f, view->GetMaxZoom()), 0.5);
+}
