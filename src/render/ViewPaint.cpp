@@ -39,9 +39,14 @@ void OutlineRect(CDC& dc, const CRect& rc)
 
 CRect GetPageAreaRect(const CKavoDoc& doc)
 {
+    // A page from a file may claim any size: the area is held to a range in
+    // which later sums and the device mapping stay within int.
+    static constexpr long long kLimit = 1LL << 28;
     const CRect& sheet = doc.m_rcPage;
-    const int cols = std::max(1, int(doc.m_nPosterCols)), rows = std::max(1, int(doc.m_nPosterRows));
-    return CRect(sheet.left, sheet.top, sheet.left + sheet.Width() * cols, sheet.top + sheet.Height() * rows);
+    const int cols = std::clamp(int(doc.m_nPosterCols), 1, 6), rows = std::clamp(int(doc.m_nPosterRows), 1, 6);
+    auto bound = [](long long v) { return int(std::clamp(v, -kLimit, kLimit)); };
+    const long long w = (long long)sheet.right - sheet.left, h = (long long)sheet.bottom - sheet.top;
+    return CRect(bound(sheet.left), bound(sheet.top), bound(sheet.left + w * cols), bound(sheet.top + h * rows));
 }
 
 CRect GetMarginRect(const CKavoDoc& doc)
@@ -288,11 +293,29 @@ CRect DocObjectsBounds(const CKavoDoc& doc, bool selectedOnly)
     return out;
 }
 
-CRect ComputeLimitedWorkSpace(const CKavoDoc& doc, const CPoint& anchor, CSize visibleLog, bool pageWidthZoom)
+CRect ClampWorkSpace(const CRect& rc)
+{
+    constexpr int kLimit = 1 << 28;
+    CRect out(std::clamp(rc.left, -kLimit, kLimit), std::clamp(rc.top, -kLimit, kLimit),
+              std::clamp(rc.right, -kLimit, kLimit), std::clamp(rc.bottom, -kLimit, kLimit));
+    out.NormalizeRect();
+    if (out.Width() < 1)
+        out.right = out.left + 1;
+    if (out.Height() < 1)
+        out.bottom = out.top + 1;
+    return out;
+}
+
+CRect ComputeLimitedWorkSpace(const CKavoDoc& doc, const CPoint& anchorIn, CSize visibleLog, bool pageWidthZoom)
 {
     const CRect page = GetPageAreaRect(doc);
     CRect ws = page;
-    const CRect objs = DocObjectsBounds(doc, false);
+    // Objects and anchors from a file may lie anywhere.
+    const CRect objs = ClampWorkSpace(DocObjectsBounds(doc, false));
+    const CRect anchorBox = ClampWorkSpace(CRect(anchorIn.x, anchorIn.y, anchorIn.x, anchorIn.y));
+    const CPoint anchor = anchorBox.TopLeft();
+    visibleLog.cx = std::clamp(int(visibleLog.cx), 0, 1 << 28);
+    visibleLog.cy = std::clamp(int(visibleLog.cy), 0, 1 << 28);
     if (!objs.IsRectEmpty() && (objs.left < page.left - 1 || objs.top < page.top - 1 ||
                                 objs.right > page.right + 3 || objs.bottom > page.bottom + 3))
         ws.UnionRect(ws, objs);
@@ -312,5 +335,5 @@ CRect ComputeLimitedWorkSpace(const CKavoDoc& doc, const CPoint& anchor, CSize v
     ws.right = page.right + mx;
     ws.top = page.top - my;
     ws.bottom = page.bottom + my;
-    return ws;
+    return ClampWorkSpace(ws);
 }

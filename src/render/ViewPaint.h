@@ -66,5 +66,7 @@ bool HintRepaintRect(int hint, const CRect* rect, int handleSize, const CZoomMap
 // the objects when they reach off it, grown by 64 unless at page width,
 // holding the anchor and at least the visible size, with symmetric margins.
 CRect ComputeLimitedWorkSpace(const CKavoDoc& doc, const CPoint& anchor, CSize visibleLog, bool pageWidthZoom);
+// Within +-2^28 units on both axes and at least one unit wide and high.
+CRect ClampWorkSpace(const CRect& rc);
 // The bounding rectangle of all objects (or of the selected ones).
 CRect DocObjectsBounds(const CKavoDoc& doc, bool selectedOnly);

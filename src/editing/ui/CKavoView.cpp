@@ -237,7 +237,7 @@ void CKavoView::SetWorkSpace(const CPoint& anchor, float zoom)
     if (!m_pDoc)
         return;
     if (!LimitedWorkspace) {
-        m_rcWorkSpace = m_pDoc->m_rcWorkSpace;
+        m_rcWorkSpace = ClampWorkSpace(m_pDoc->m_rcWorkSpace);
     } else {
         const CRect page = GetPageAreaRect(*m_pDoc);
         const CRect objs = DocObjectsBounds(*m_pDoc, false);

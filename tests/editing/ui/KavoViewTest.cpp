@@ -194,3 +194,46 @@ TEST_F(KavoViewTest, ZoomModeBandZoomsToItAndAClickZoomsIn)
     view->OnZoomModeUp(CPoint(401, 301));
     EXPECT_NEAR(view->GetZoom(), std::min(z * 1.5f, view->GetMaxZoom()), 0.5);
 }
+
+TEST_F(KavoViewTest, StoredViewsAndPagesOutOfRangeAreClamped)
+{
+    struct Case {
+        CRect page;
+        int posters;
+        float zoom;
+        CPoint scroll;
+    } cases[] = {
+        {CRect(0, 0, 0, 0), 1, 5000.0f, CPoint(1000000000, -1000000000)},
+        {CRect(0, 0, 1 << 30, 1 << 30), 6, -3.0f, CPoint(-2000000000, 2000000000)},
+        {CRect(0, 0, 2201, 2845), 1, std::numeric_limits<float>::quiet_NaN(), CPoint(0, 0)},
+    };
+    for (const Case& c : cases) {
+        fx.doc.m_rcPage = c.page;
+        fx.doc.m_nPosterCols = fx.doc.m_nPosterRows = c.posters;
+        fx.doc.m_fViewScale = c.zoom;
+        fx.doc.m_ptViewOrigin = c.scroll;
+        view->OnInitialUpdate();
+        EXPECT_GE(view->GetZoom(), 10.0f);
+        EXPECT_LE(view->GetZoom(), 1000.0f);
+        const CPoint pos = view->GetDeviceScrollPosition();
+        EXPECT_GE(pos.x, 0);
+        EXPECT_GE(pos.y, 0);
+        EXPECT_LE(pos.x, view->m_map.m_hLimit);
+        EXPECT_LE(pos.y, view->m_map.m_vLimit);
+        Render();
+        view->OnZoomWholePage();
+        view->OnZoomPageWidth();
+    }
+}
+
+TEST_F(KavoViewTest, AViewWithoutPixelsPaintsAndZoomsWithoutFault)
+{
+    fx.AddBox(100, 100, 300, 200, "x");
+    view->resize(0, 0);
+    view->ZoomToPercent(150);
+    view->OnZoomWholePage();
+    view->OnZoomAllObjects();
+    view->OnZoomPageWidth();
+    Render();
+    EXPECT_GE(view->GetZoom(), 10.0f);
+}
