@@ -10,7 +10,8 @@
 #include "render/CDiagObjDrawCtx.h"
 #include "render/CZoomMapping.h"
 #include "render/DocDrawObjects.h"
-#include "render/FigTextRenderer.h"
+#include "render/FigShapeDraw.h"
+#include "render/FigTextRender.h"
 #include "render/ViewPaint.h"
 
 #include <QGuiApplication>
@@ -77,7 +78,7 @@ CKavoDoc& Empty()
 void Repaint(benchmark::State& state, CKavoDoc& doc)
 {
     App();
-    InstallFigTextRenderer();
+    SetFigTextRenderer(RenderFigTextPiece);
     CZoomMapping m;
     const CRect page(0, 0, kCols * kStepX, kRows * kStepY);
     m.SetZoomScrollSizes(PageSizeForScrolling(CSize(page.Width(), page.Height())), page, 25, 5);

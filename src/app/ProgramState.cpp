@@ -1,5 +1,4 @@
 #include "app/ProgramState.h"
-#include "render/FigTextRenderer.h"
 
 #include "core/AppGlobals.h"
 #include "app/AppSeams.h"
@@ -22,6 +21,7 @@
 #include "document/StapleKinds.h"
 #include "frame/ChildFrameState.h"
 #include "platform/GlobalMem.h"
+#include "render/FigTextRender.h"
 #include "richtext/RichTextState.h"
 #include "shapes/ShapesState.h"
 
@@ -51,5 +51,5 @@ void ResetProgramState()
     SetSpecialShapeCreateLookup(nullptr);
     ResetChildFrameState();
     ResetRichTextState();
-    InstallFigTextRenderer();
+    SetFigTextRenderer(RenderFigTextPiece);
 }

@@ -70,7 +70,7 @@ ShapeDrawAttrs AttrsFromParams(const FigDrawParams& p)
     a.m_angle = p.rotation;
     a.m_text = p.text;
     a.m_textFormats = p.formatText;
-    a.m_textAttrs = p.textAttrs;
+    a.m_textAttrs = p.font;
     a.m_textFormatWord = p.formatWord2;
     a.m_showTextBoxFrames = p.showTextBoxes ? 1 : 0;
     a.m_activeTextBox = p.highlightedTextBox;
@@ -146,7 +146,7 @@ int RenderFigure(CGraphics* graphics, CDC* dc, const FigRenderCtx& ctx, const st
     p.picture = props.Graphic;
     p.text = props.HideText ? nullptr : text;
     p.formatText = formatText;
-    p.textAttrs = reinterpret_cast<const int32_t*>(&props.m_font.m_lf);
+    p.font = &props.m_font.m_lf;
     p.formatWord2 = short(props.TextFormat);
     p.flags = ctx.flags;
     p.mode = ctx.mode;

@@ -28,10 +28,10 @@
 #include "platform/ShellFileTypes.h"
 #include "platform/ui/CQtPromptService.h"
 #include "platform/ui/CSingleInstance.h"
+#include "render/FigTextRender.h"
 #include "richtext/RichTextState.h"
 #include "app/ui/CSplashWnd.h"
 #include "render/DocDrawObjects.h"
-#include "render/FigTextRenderer.h"
 #include "shapes/ShapeLibrary.h"
 
 #include <FreeImage.h>
@@ -158,7 +158,7 @@ BOOL CKavoApp::InitInstance()
     // 10.
     BuildChoiceTables();
     InstallRichTextHooks();
-    InstallFigTextRenderer();
+    SetFigTextRenderer(RenderFigTextPiece);
     InstallExportDrawer();
     EnterUIMode(kUIModeRememberedSelect, 0);
     // 11.
