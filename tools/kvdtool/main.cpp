@@ -12,6 +12,7 @@
 #include "keyword/CKeywordWriter.h"
 #include "keyword/KeywordStreams.h"
 #include "render/DiagramExport.h"
+#include "render/DocDrawObjects.h"
 #include "render/ExportFormats.h"
 
 #include <QFile>
@@ -65,15 +66,21 @@ bool Save(CKavoDoc& doc, const QString& path)
     return file.commit();
 }
 
-// N boxes in rows of up to 100, each joined to its right-hand neighbour.
+// N boxes in a square grid, each joined to its right-hand neighbour.
 void Generate(CKavoDoc& doc, int count)
 {
-    constexpr int kW = 256, kH = 172, kGapX = 128, kGapY = 128, kPerRow = 100;
-    CFigProps props;
+    constexpr int kW = 256, kH = 172, kGapX = 128, kGapY = 128;
+    int kPerRow = 1;
+    while (kPerRow * kPerRow < count)
+        ++kPerRow;
+    // The boxes take the document's first figure style (a new document has one).
+    const CFigStyle* style = doc.m_figStyles.GetCount() > 0 ? doc.m_figStyles.GetAt(0) : nullptr;
+    const CFigProps props = style ? style->m_props : CFigProps();
+    const int styleIndex = style ? 0 : -1;
     CFigure* left = nullptr;
     for (int i = 0; i < count; ++i) {
         const int x = (i % kPerRow) * (kW + kGapX), y = (i / kPerRow) * (kH + kGapY);
-        auto* fig = new CFigure(x, y, kH, kW, props, -1, 0, "Box " + std::to_string(i + 1), "",
+        auto* fig = new CFigure(x, y, kH, kW, props, styleIndex, 0, "Box " + std::to_string(i + 1), "",
                                 CFigure::CreateArgs(), &doc);
         fig->m_nId = doc.m_nNextId++;
         doc.AddFig(fig);
@@ -133,6 +140,7 @@ int main(int argc, char** argv)
     QGuiApplication app(argc, argv);
     std::setlocale(LC_NUMERIC, "C");
     ResetProgramState();
+    InstallExportDrawer();
     if (argc < 3)
         return Usage();
     const std::string command = argv[1];
