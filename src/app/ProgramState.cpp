@@ -23,6 +23,7 @@
 #include "editing/MoveContext.h"
 #include "frame/ChildFrameState.h"
 #include "platform/GlobalMem.h"
+#include "render/FigTextRender.h"
 #include "richtext/RichTextState.h"
 #include "shapes/ShapesState.h"
 
@@ -52,6 +53,7 @@ void ResetProgramState()
     SetSpecialShapeCreateLookup(nullptr);
     ResetChildFrameState();
     ResetRichTextState();
+    SetFigTextRenderer(RenderFigTextPiece);
     ResetPasteOffset();
     InstallMoveContext();
 }
