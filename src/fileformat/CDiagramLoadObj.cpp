@@ -452,15 +452,7 @@ bool LoadDiagramText(CKavoDoc& doc, IKeywordSource& source, bool stylesOnly, boo
 
 void FinishDiagramLoad(CKavoDoc& doc)
 {
-    doc.m_pObjList->RelinkAll(*doc.m_pObjList);
-    for (CDiagObj* s : *doc.m_pStapleList)
-        s->Relink(*doc.m_pObjList);
-    for (CGroup* g : doc.m_groupList) {
-        g->ResolveMembers(*doc.m_pObjList);
-        for (const CGroup::Member& m : g->m_members)
-            if (m.obj && !m.obj->m_pGroup)
-                m.obj->m_pGroup = g;
-    }
+    RelinkDocument(doc);
     doc.ReconstructGraphicsList();
     int result = 0;
     doc.Validate(&result);

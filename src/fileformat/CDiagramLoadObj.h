@@ -118,3 +118,5 @@ bool LoadDiagramText(CKavoDoc& doc, IKeywordSource& source, bool stylesOnly = fa
 // After the whole text was read: ids become pointers, the graphics list is
 // rebuilt from the objects, and the document is validated with repair.
 void FinishDiagramLoad(CKavoDoc& doc);
+// Stored ids of objects, staples and groups become pointers.
+void RelinkDocument(CKavoDoc& doc);
