@@ -7,6 +7,7 @@
 #include "core/Trace.h"
 #include "document/CStaple.h"
 #include "fileformat/CDiagramLoadObj.h"
+#include "fileformat/CPasteLoadObj.h"
 #include "fileformat/DiagramRecordWriter.h"
 #include "fileformat/DocFileHooks.h"
 #include "keyword/CKeywordWriter.h"
@@ -48,7 +49,8 @@ BOOL CKavoDoc::Save(CKeywordWriter& w, bool saveAllDefs, bool saveAllObjs)
     DiagPrintf("STAT  CKavoDoc::Save() enter\n");
     w.SetDepth(0);
     DiagramWriteOptions opt;
-    opt.markedOnly = !saveAllObjs || !saveAllDefs;
+    opt.markedOnly = !saveAllObjs;
+    opt.allDefs = saveAllDefs;
     // A preview file carries the two header lines too, so that the preview
     // loader (which checks them) can read it back.
     if (!w.WriteHeader())
@@ -78,8 +80,10 @@ bool CKavoDoc::Serialize(IKeywordSink* sink, IKeywordSource* source)
     if (!source)
         return false;
     DiagPrintf("STAT  CKavoDoc::Serialize() load\n");
-    if (m_bImportStyles || m_bApplyVariant || m_bPasteMerge) {
-        // Style import, template variants and pasting have no loader here yet.
+    if (m_bPasteMerge)
+        return LoadPastedObjects(*this, *source);
+    if (m_bImportStyles || m_bApplyVariant) {
+        // Style import and template variants have no loader here yet.
         DiagPrintf("ERR!  CKavoDoc::Serialize() load mode not supported\n");
         return false;
     }
@@ -109,7 +113,6 @@ void CKavoDoc::PostLoad()
             InvalidateStapled(s);
     }
     ReconstructGraphicsList();
-    ClearSelection();
     SetModifiedFlag(false);
     UpdateAllStaples(0);
     int result = 0, v1 = 0, v2 = 0, v3 = 0;
