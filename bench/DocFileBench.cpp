@@ -3,7 +3,7 @@
 // run: one pass over the same text that only counts its lines. The counter
 // "peak_MiB" is the process's peak resident memory after the run.
 // Run: build/bench/bench/DocFileBench
-#include "KvdTool.h"
+#include "kvdtool/KvdTool.h"
 
 #include "app/ProgramState.h"
 #include "document/CKavoDoc.h"

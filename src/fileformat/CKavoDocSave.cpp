@@ -34,8 +34,10 @@ BOOL WritePreviewBlock(CKeywordWriter& w, CKavoDoc& doc)
 void RelinkDocument(CKavoDoc& doc)
 {
     doc.m_pObjList->RelinkAll(*doc.m_pObjList);
+    doc.m_pObjList->BuildIdIndex();
     for (CDiagObj* s : *doc.m_pStapleList)
         s->Relink(*doc.m_pObjList);
+    doc.m_pObjList->DropIdIndex();
     for (CGroup* g : doc.m_groupList) {
         g->ResolveMembers(*doc.m_pObjList);
         for (const CGroup::Member& m : g->m_members)
