@@ -1,21 +1,30 @@
-// kvdtool: a developer's program to check, re-save and generate diagrams
-// without the editor's windows.
-//   kvdtool check FILE      load as the editor would; print each error and
-//                           the validation result; exit 0 when it loads
-//   kvdtool resave IN OUT   load and save
-//   kvdtool gen N OUT       write a benchmark diagram of N boxes
+// kvdtool: diagrams without the editor, for tests and benchmarks.
+//   kvdtool check IN                 load as the editor would (every warning
+//                                    answered OK); print each error with its
+//                                    line, code and text, then the validation
+//                                    result; exit 0 when it loads
+//   kvdtool resave IN OUT            load and save
+//   kvdtool gen N OUT                a benchmark diagram of N boxes
+//   kvdtool export IN OUT [--scale PCT] [--antialias 0|1]
+//                                    export in the format of OUT's extension
 #include "KvdTool.h"
 
 #include "app/ProgramState.h"
+#include "core/Units.h"
 #include "document/CKavoDoc.h"
 #include "fileformat/DocFileHooks.h"
 #include "platform/Prompt.h"
+#include "render/DiagramExport.h"
+#include "render/ExportFormats.h"
 
+#include <QFileInfo>
 #include <QGuiApplication>
 
+#include <algorithm>
 #include <clocale>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <string>
 
 namespace {
@@ -31,7 +40,9 @@ public:
 
 int Usage()
 {
-    std::fprintf(stderr, "usage: kvdtool check FILE | resave IN OUT | gen N OUT\n");
+    std::fprintf(stderr,
+                 "usage: kvdtool check IN | resave IN OUT | gen N OUT | export IN OUT [--scale PCT] "
+                 "[--antialias 0|1]\n");
     return 2;
 }
 
@@ -49,14 +60,65 @@ int Check(const std::string& path)
     return 0;
 }
 
-int Save(CKavoDoc& doc, const std::string& out)
+bool Load(CKavoDoc& doc, const std::string& path)
+{
+    doc.m_bLockFile = 0;
+    if (!doc.OnOpenDocument(path)) {
+        std::fprintf(stderr, "kvdtool: %s does not load\n", path.c_str());
+        return false;
+    }
+    return true;
+}
+
+bool Save(CKavoDoc& doc, const std::string& out)
 {
     doc.m_bLockFile = 0;
     if (!doc.OnSaveDocument(out)) {
-        std::fprintf(stderr, "save failed: %s\n", LastSaveError().c_str());
-        return 1;
+        std::fprintf(stderr, "kvdtool: save failed: %s\n", LastSaveError().c_str());
+        return false;
     }
+    return true;
+}
+
+CRect ObjectsRect(CKavoDoc& doc)
+{
+    CRect all;
+    for (CDiagObj* obj : *doc.m_pObjList) {
+        CRect r;
+        obj->GetBoundRect(r, 1, 0);
+        all |= r;
+    }
+    if (!all.IsRectEmpty())
+        all.InflateRect(1, 1);
+    return all;
+}
+
+int ExportTypeOfExtension(const QString& path)
+{
+    const QString ext = QFileInfo(path).suffix().toUpper();
+    for (int filter = 1; filter <= 7; ++filter)
+        if (ext == QString::fromStdString(ExportFilterToExt(filter)) || (ext == "JPEG" && filter == 4) ||
+            (ext == "TIFF" && filter == 6))
+            return ExportFilterToType(filter);
     return 0;
+}
+
+int Export(CKavoDoc& doc, const QString& out, int scale, bool antialias)
+{
+    const int type = ExportTypeOfExtension(out);
+    if (type == 0) {
+        std::fprintf(stderr, "kvdtool: unknown export type for %s\n", qPrintable(out));
+        return 2;
+    }
+    const CRect objects = ObjectsRect(doc);
+    const CRect rect = ExportRectFromObjSetRect(objects, nullptr, false);
+    const int width = LogicalToScreenPixels(rect.Width()) * scale / 100;
+    const int height = LogicalToScreenPixels(rect.Height()) * scale / 100;
+    const ExportResult r = ExportGraphic(doc, kExportAll, objects, type, out, width, height, 90, 24, antialias,
+                                         nullptr);
+    if (!r.ok)
+        std::fprintf(stderr, "kvdtool: export to %s failed\n", qPrintable(out));
+    return r.ok ? 0 : 1;
 }
 } // namespace
 
@@ -69,26 +131,36 @@ int main(int argc, char* argv[])
     ResetProgramState();
     CPrintingPrompt prompt;
     SetPromptService(&prompt);
+    if (argc < 3)
+        return Usage();
 
-    const std::string cmd = argc > 1 ? argv[1] : "";
+    const std::string cmd = argv[1];
     if (cmd == "check" && argc == 3)
         return Check(argv[2]);
-    if (cmd == "resave" && argc == 4) {
-        CKavoDoc doc;
-        doc.m_bLockFile = 0;
-        if (!doc.OnOpenDocument(argv[2]))
-            return 1;
-        return Save(doc, argv[3]);
-    }
+    CKavoDoc doc;
+    if (cmd == "resave" && argc == 4)
+        return Load(doc, argv[2]) && Save(doc, argv[3]) ? 0 : 1;
     if (cmd == "gen" && argc == 4) {
         const int n = std::atoi(argv[2]);
-        if (n < 0)
+        if (n < 0 || !doc.OnNewDocument())
             return Usage();
-        CKavoDoc doc;
-        if (!doc.OnNewDocument())
-            return 1;
         GenerateDiagram(doc, n);
-        return Save(doc, argv[3]);
+        return Save(doc, argv[3]) ? 0 : 1;
+    }
+    if (cmd == "export" && argc >= 4) {
+        int scale = 100;
+        bool antialias = true;
+        for (int i = 4; i + 1 < argc; i += 2) {
+            if (!std::strcmp(argv[i], "--scale"))
+                scale = std::max(1, std::atoi(argv[i + 1]));
+            else if (!std::strcmp(argv[i], "--antialias"))
+                antialias = std::atoi(argv[i + 1]) != 0;
+            else
+                return Usage();
+        }
+        if (!Load(doc, argv[2]))
+            return 1;
+        return Export(doc, argv[3], scale, antialias);
     }
     return Usage();
 }
