@@ -1,7 +1,10 @@
 #include "app/ui/CKavoApp.h"
+#include "app/ui/CKavoDocList.h"
+#include "fileformat/DocFileHooks.h"
 #include "frame/ui/CMainFrame.h"
 #include "platform/Prompt.h"
 #include "platform/ui/CQtPromptService.h"
+#include "render/HotZoneDocPass.h"
 
 #include <QApplication>
 
@@ -15,6 +18,10 @@ int main(int argc, char* argv[])
     std::setlocale(LC_NUMERIC, "C");
 
     CKavoApp app(qtApp.arguments());
+    // The open documents answer the application's document seams, and the
+    // file code's hooks are installed before anything is opened.
+    CKavoDocList::Instance().Install();
+    GetDocFileHooks().recomputeHotZones = &GetHotZoneFromKGR;
     CQtPromptService prompts([&app] { return static_cast<QWidget*>(app.MainFrame()); });
     SetPromptService(&prompts);
     int rc = 0;

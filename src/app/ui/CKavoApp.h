@@ -55,6 +55,11 @@ public:
     void OnFileOpen();
     void OnOpenRecentFile(int index);
     void OnFileRevert();
+    // Save (57603), Save As (57604) and Save All (36538) of the active or
+    // every document.
+    void OnFileSave();
+    void OnFileSaveAs();
+    void OnFileSaveAll();
     bool OnUpdateFileRevert() const;
     bool OnUpdateNeedDoc() const;
     void OnHelpFaq();

@@ -12,7 +12,9 @@
 #include "core/UIMode.h"
 #include "app/UpdateCheck.h"
 #include "app/ui/CAboutDlg.h"
+#include "app/ui/CKavoDocList.h"
 #include "app/ui/CKavoDocManager.h"
+#include "document/CKavoDoc.h"
 #include "frame/ui/CMainFrame.h"
 #include "platform/Prompt.h"
 
@@ -130,6 +132,28 @@ void CKavoApp::OnFileRevert()
     AppSeams().setActiveDocModified(false);
     if (!AppSeams().openLinkTarget(path, 0, 1))
         AppSeams().setActiveDocModified(true);
+}
+
+void CKavoApp::OnFileSave()
+{
+    DiagPrintf("USER  Save\n");
+    CKavoDocList& docs = CKavoDocList::Instance();
+    if (docs.DoFileSave(docs.Active()))
+        AddToRecentFileList(docs.Active()->GetPathName());
+}
+
+void CKavoApp::OnFileSaveAs()
+{
+    DiagPrintf("USER  Save As\n");
+    CKavoDocList& docs = CKavoDocList::Instance();
+    if (docs.DoSaveAs(docs.Active()))
+        AddToRecentFileList(docs.Active()->GetPathName());
+}
+
+void CKavoApp::OnFileSaveAll()
+{
+    DiagPrintf("USER  Save All\n");
+    CKavoDocList::Instance().SaveAll();
 }
 
 bool CKavoApp::OnUpdateFileRevert() const
