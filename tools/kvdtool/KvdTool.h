@@ -25,3 +25,8 @@ struct LoadReport {
 
 // Loads `path` as the editor does, every warning answered OK and recorded.
 LoadReport CheckDiagram(CKavoDoc& doc, const std::string& path);
+
+// Writes the first-start sample (Samples/InitialSample.kvd) and the templates
+// (Template/Empty.kvd, Flowchart.kvd, Block Diagram.kvd) under `folder`;
+// false with the failing path in `error`.
+bool MakeProgramContent(const std::string& folder, std::string& error);

@@ -5,6 +5,7 @@
 //                                    result; exit 0 when it loads
 //   kvdtool resave IN OUT            load and save
 //   kvdtool gen N OUT                a benchmark diagram of N boxes
+//   kvdtool content DIR              the program folders' diagrams under DIR
 //   kvdtool export IN OUT [--scale PCT] [--antialias 0|1]
 //                                    export in the format of OUT's extension
 #include "KvdTool.h"
@@ -41,7 +42,7 @@ public:
 int Usage()
 {
     std::fprintf(stderr,
-                 "usage: kvdtool check IN | resave IN OUT | gen N OUT | export IN OUT [--scale PCT] "
+                 "usage: kvdtool check IN | resave IN OUT | gen N OUT | content DIR | export IN OUT [--scale PCT] "
                  "[--antialias 0|1]\n");
     return 2;
 }
@@ -146,6 +147,13 @@ int main(int argc, char* argv[])
             return Usage();
         GenerateDiagram(doc, n);
         return Save(doc, argv[3]) ? 0 : 1;
+    }
+    if (cmd == "content" && argc == 3) {
+        std::string error;
+        if (MakeProgramContent(argv[2], error))
+            return 0;
+        std::fprintf(stderr, "kvdtool: cannot write %s\n", error.c_str());
+        return 1;
     }
     if (cmd == "export" && argc >= 4) {
         int scale = 100;
