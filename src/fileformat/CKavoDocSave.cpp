@@ -6,6 +6,7 @@
 #include "core/Settings.h"
 #include "core/Trace.h"
 #include "document/CStaple.h"
+#include "document/PageLayout.h"
 #include "fileformat/CDiagramLoadObj.h"
 #include "fileformat/CPasteLoadObj.h"
 #include "fileformat/DiagramRecordWriter.h"
@@ -115,6 +116,8 @@ void CKavoDoc::PostLoad()
             InvalidateStapled(s);
     }
     ReconstructGraphicsList();
+    // The page tiling and page area follow the paper read.
+    UpdatePageLayout(*this);
     SetModifiedFlag(false);
     UpdateAllStaples(0);
     int result = 0, v1 = 0, v2 = 0, v3 = 0;
