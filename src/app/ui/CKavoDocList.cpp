@@ -2,10 +2,15 @@
 
 #include "app/AppSeams.h"
 #include "app/ui/CKavoDocManager.h"
+#include "core/AppGlobals.h"
+#include "core/ProgramFolders.h"
 #include "core/Settings.h"
 #include "core/Trace.h"
 #include "document/CKavoDoc.h"
 #include "fileformat/DocFileHooks.h"
+#include "fileformat/ui/CPreviewFileDialog.h"
+
+#include <QApplication>
 
 #include <QFileInfo>
 #include <QTimer>
@@ -32,6 +37,22 @@ std::string AskWithSaveDialog(CKavoDoc* doc)
         return std::string();
     return files.empty() ? std::string() : files[0];
 }
+// The template chooser of File New: a template, or "Non&e (start blank)".
+TemplateChoice RunTemplateDialog()
+{
+    bool blank = false;
+    CDiagramOpenDlg dlg(QApplication::activeWindow(), QObject::tr("New"), GetTemplatesFolder(),
+                        CDiagramOpenDlg::kFilter);
+    dlg.AddExtraButton(QObject::tr("Non&e (start blank)"), &blank);
+    TemplateChoice choice;
+    if (dlg.exec() == QDialog::Accepted && !dlg.selectedFiles().isEmpty()) {
+        choice.made = true;
+        choice.path = dlg.selectedFiles().first().toStdString();
+    } else if (blank) {
+        choice.made = true;
+    }
+    return choice;
+}
 } // namespace
 
 CKavoDocList& CKavoDocList::Instance()
@@ -45,7 +66,9 @@ void CKavoDocList::Install()
     (void)kAutoSaveTimerId;
     CAppSeams& s = AppSeams();
     s.openDocumentFile = [this](const std::string& path) { return OpenDocumentFile(path) != nullptr; };
-    s.newDocument = [this] { return NewDocument() != nullptr; };
+    // File New has put the chosen template (or none) in g_strNewTemplatePath.
+    s.newDocument = [this] { return NewDocument(g_strNewTemplatePath) != nullptr; };
+    s.runTemplateDialog = [](bool) { return RunTemplateDialog(); };
     s.documentCount = [this] { return Count(); };
     s.hasActiveDoc = [this] { return m_pActive != nullptr; };
     s.activeDocPath = [this] { return m_pActive ? m_pActive->GetPathName() : std::string(); };
