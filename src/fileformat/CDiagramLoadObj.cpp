@@ -92,6 +92,21 @@ int CDiagramLoadObj::BeginIdRecord(int blockType, long long id)
     return KWR_DONE;
 }
 
+int CDiagramLoadObj::BeginNamedRecordAnyName(int blockType, const std::string& name)
+{
+    switch (blockType) {
+    case BT_FIGURE_STYLE:
+        m_figStyle.Reset();
+        m_figStyle.SetName(name);
+        return KWR_DONE;
+    case BT_CONNECTOR_STYLE:
+        m_conStyle.Reset();
+        m_conStyle.SetName(name);
+        return KWR_DONE;
+    default: return CSymbolLoadObj::BeginNamedRecord(blockType, name);
+    }
+}
+
 int CDiagramLoadObj::BeginNamedRecord(int blockType, const std::string& name)
 {
     bool duplicate = false;

@@ -123,14 +123,28 @@ bool CKavoDoc::OnOpenDocument(const std::string& path)
         bytes.assign(b.constData(), size_t(b.size()));
     }
 
-    DeleteContents();
-    SetModifiedFlag(false);
+    // Style import and variants load into the open diagram; every other
+    // load replaces it.
+    const bool inPlace = m_bImportStyles || m_bApplyVariant;
+    if (!inPlace) {
+        DeleteContents();
+        SetModifiedFlag(false);
+    }
     CMemoryKeywordSource source(bytes);
     if (!Serialize(nullptr, &source)) {
-        // The loader has reported why; the document is left empty.
-        DeleteContents();
+        // The loader has reported why; a replaced document is left empty.
+        if (!inPlace)
+            DeleteContents();
         ResetLoadSaveModes();
         return false;
+    }
+    if (inPlace) {
+        if (m_bImportStyles) {
+            ReapplyStyleColours(true, false);
+            ResetUndoLog();
+        }
+        SetModifiedFlag(true);
+        return true;
     }
     if (held) {
         m_bReadOnly = held->IsReadOnly() ? 1 : 0;

@@ -9,6 +9,7 @@
 #include "document/PageLayout.h"
 #include "fileformat/CDiagramLoadObj.h"
 #include "fileformat/CPasteLoadObj.h"
+#include "fileformat/CStyleImportLoadObj.h"
 #include "fileformat/DiagramRecordWriter.h"
 #include "fileformat/DocFileHooks.h"
 #include "keyword/CKeywordWriter.h"
@@ -86,9 +87,16 @@ bool CKavoDoc::Serialize(IKeywordSink* sink, IKeywordSource* source)
     if (m_bPasteMerge)
         return LoadPastedObjects(*this, *source);
     if (m_bImportStyles || m_bApplyVariant) {
-        // Style import and template variants have no loader here yet.
-        DiagPrintf("ERR!  CKavoDoc::Serialize() load mode not supported\n");
-        return false;
+        std::unique_ptr<CDiagramLoadObj> loader;
+        if (m_bImportStyles)
+            loader = std::make_unique<CStyleCopyLoadObj>(this);
+        else
+            loader = std::make_unique<CVariantLoadObj>(this);
+        if (!loader->Load(*source))
+            return false;
+        loader.reset();
+        PostLoad();
+        return true;
     }
 
     double version = 0;

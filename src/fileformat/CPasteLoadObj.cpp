@@ -66,17 +66,7 @@ int CPasteLoadObj::BeginNamedRecord(int blockType, const std::string& name)
 {
     // No duplicate-name check: a symbol or style of a known name is read
     // and dropped at its end, so that the document's own one is used.
-    switch (blockType) {
-    case BT_FIGURE_STYLE:
-        m_figStyle.Reset();
-        m_figStyle.SetName(name);
-        return KWR_DONE;
-    case BT_CONNECTOR_STYLE:
-        m_conStyle.Reset();
-        m_conStyle.SetName(name);
-        return KWR_DONE;
-    default: return CSymbolLoadObj::BeginNamedRecord(blockType, name);
-    }
+    return BeginNamedRecordAnyName(blockType, name);
 }
 
 int CPasteLoadObj::EndFigureSymbol()
