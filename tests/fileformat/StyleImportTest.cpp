@@ -92,3 +92,63 @@ TEST(StyleImport, VariantChangesKnownStylesAndKeepsGradients)
     EXPECT_EQ(process->m_props.m_fill.m_nKind, 2);
     EXPECT_EQ(process->m_props.m_fill.m_crColor1, RGB(255, 0, 0));
 }
+
+#include "fileformat/CPreviewLoadObj.h"
+#include "fileformat/DocFileHooks.h"
+#include "fileformat/TemplateSave.h"
+#include "core/Settings.h"
+
+namespace {
+BYTE g_previewByte = 1;
+HGLOBAL OneBytePreview(CKavoDoc&)
+{
+    HGLOBAL h = GlobalAlloc(GHND, 40);
+    CGlobalLock lock(h);
+    std::fill(lock.data(), lock.data() + 40, g_previewByte);
+    return h;
+}
+
+BYTE FirstPreviewByte(const QString& path)
+{
+    HGLOBAL h = LoadPreviewFromFile(path);
+    if (!h)
+        return 0;
+    BYTE b = 0;
+    {
+        CGlobalLock lock(h);
+        b = lock.data()[0];
+    }
+    GlobalFree(h);
+    return b;
+}
+} // namespace
+
+TEST(TemplateSave, ResavingATemplateCanKeepItsPreviewAndTheDiagramKeepsItsPath)
+{
+    CRecordingPrompt prompt;
+    QTemporaryDir dir;
+    GetDocFileHooks().renderPreview = &OneBytePreview;
+    PreviewSave = 1;
+    const QString path = QDir(dir.path()).filePath("T.kvd");
+    CKavoDoc doc;
+    doc.OnNewDocument();
+    doc.SetModifiedFlag(true);
+    g_previewByte = 1;
+    ASSERT_TRUE(SaveTemplate(doc, path.toStdString()));
+    EXPECT_EQ(FirstPreviewByte(path), 1);
+    EXPECT_TRUE(doc.GetPathName().empty());
+    EXPECT_TRUE(doc.IsModified());
+
+    g_previewByte = 2;
+    prompt.QueueAnswer(IDYES); // keep the existing preview
+    ASSERT_TRUE(SaveTemplate(doc, path.toStdString()));
+    EXPECT_EQ(FirstPreviewByte(path), 1);
+    prompt.QueueAnswer(IDNO);
+    ASSERT_TRUE(SaveTemplate(doc, path.toStdString()));
+    EXPECT_EQ(FirstPreviewByte(path), 2);
+    prompt.QueueAnswer(IDCANCEL);
+    EXPECT_FALSE(SaveTemplate(doc, path.toStdString()));
+
+    ASSERT_TRUE(SavePreviewOnly(doc, QDir(dir.path()).filePath("T.prv").toStdString()));
+    EXPECT_EQ(FirstPreviewByte(QDir(dir.path()).filePath("T.prv")), 2);
+}
