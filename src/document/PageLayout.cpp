@@ -2,6 +2,7 @@
 
 #include "core/Trace.h"
 #include "document/CKavoDoc.h"
+#include "document/PaperSizes.h"
 
 #include <algorithm>
 
@@ -132,8 +133,10 @@ bool FitMarginsToPrintableArea(const CRect& paper, const CRect& printable, doubl
 void ResetPageSettings(CKavoDoc& doc)
 {
     doc.m_nPaper = 1;
-    doc.m_nPaperWidth = 2159;
-    doc.m_nPaperLength = 2794;
+    if (!LookupPaperSize(1, doc.m_nPaperWidth, doc.m_nPaperLength)) {
+        doc.m_nPaperWidth = 2159;
+        doc.m_nPaperLength = 2794;
+    }
     doc.m_nOrientation = 1;
     doc.m_nPosterRows = doc.m_nPosterCols = 1;
     doc.m_rcWorkSpace = CRect(-kWorkLimit, -kWorkLimit, kWorkLimit, kWorkLimit);
@@ -224,7 +227,20 @@ bool SetPageValidate(CKavoDoc& doc, bool repair)
         DiagPrintf("PAGE  CKavoDoc::SetPageValidate() chkpt 1\n");
     }
     DiagPrintf("PAGE  CKavoDoc::SetPageValidate() chkpt 6\n");
-    if (doc.m_nPaperWidth <= 0 || doc.m_nPaperLength <= 0) {
+    int pw = 0, ph = 0, qw = 0, qh = 0;
+    if (GetPaperDimensions(doc.m_nPaper, doc.m_nPaperLength, doc.m_nPaperWidth, doc.m_nOrientation, pw, ph, qw,
+                           qh)) {
+        DiagPrintf("PAGE  CKavoDoc::SetPageValidate() chkpt 7\n");
+        int w = 0, l = 0;
+        PaperFromUnits(pw, ph, w, l);
+        if (w != doc.m_nPaperWidth || l != doc.m_nPaperLength) {
+            valid = false;
+            if (repair) {
+                doc.m_nPaperWidth = w;
+                doc.m_nPaperLength = l;
+            }
+        }
+    } else {
         DiagPrintf("PAGE  CKavoDoc::SetPageValidate() chkpt 6a\n");
         valid = false;
         if (repair) {
@@ -232,8 +248,6 @@ bool SetPageValidate(CKavoDoc& doc, bool repair)
             doc.m_nPaperWidth = 2159;
             doc.m_nPaperLength = 2794;
         }
-    } else {
-        DiagPrintf("PAGE  CKavoDoc::SetPageValidate() chkpt 7\n");
     }
     DiagPrintf("PAGE  CKavoDoc::SetPageValidate() chkpt 6b\n");
     if (doc.m_nOrientation != 1 && doc.m_nOrientation != 2) {

@@ -100,3 +100,56 @@ TEST(PageLayout, ValidationReportsWithoutRepairAndCorrectsWithIt)
     EXPECT_EQ(doc.m_nOrientation, 1);
     EXPECT_TRUE(SetPageValidate(doc, false));
 }
+
+#include "document/PaperSizes.h"
+
+TEST(PaperSizes, TableRowsNamesAndHiddenCodes)
+{
+    const struct {
+        int code, width, length;
+        const char* name;
+    } rows[] = {{1, 2159, 2794, "Letter 8 1/2 x 11 in"},
+                {7, 1841, 2667, "Executive 7 1/4 x 10 1/2 in"},
+                {9, 2100, 2970, "A4 210 x 297 mm"},
+                {29, 3240, 4580, "Envelope C3  324 x 458 mm"},
+                {37, 984, 1905, "Envelope Monarch 3.875 x 7.5 in"},
+                {75, 2794, 2159, "Letter Rotated 11 x 8 1/2 11 in"},
+                {107, 1510, 970, "PRC 32K Rotated"},
+                {118, 4580, 3240, "PRC Env #10 Rotated 458 x 324 mm"}};
+    for (const auto& r : rows) {
+        int w = 0, l = 0;
+        EXPECT_TRUE(LookupPaperSize(r.code, w, l)) << r.code;
+        EXPECT_EQ(w, r.width) << r.code;
+        EXPECT_EQ(l, r.length) << r.code;
+        EXPECT_EQ(GetPaperSizeName(r.code), r.name);
+    }
+    int w = 0, l = 0;
+    EXPECT_FALSE(LookupPaperSize(48, w, l)); // a row without a size
+    EXPECT_FALSE(LookupPaperSize(119, w, l));
+    EXPECT_EQ(GetPaperSizeName(0), "Unknown");
+    int hidden = 0;
+    for (int code = 1; code <= 118; ++code)
+        hidden += IsPaperSizeHidden(code) ? 1 : 0;
+    EXPECT_EQ(hidden, 78);
+    EXPECT_FALSE(IsPaperSizeHidden(1));
+}
+
+TEST(PaperSizes, DevModeCopyTakesItsOwnLengthAndDevNamesOffsetsAreChecked)
+{
+    HGLOBAL src = GlobalAlloc(GHND, 64);
+    {
+        CGlobalLock lock(src);
+        lock.data()[36] = 40; // dmSize
+        lock.data()[38] = 4;  // dmDriverExtra
+    }
+    HGLOBAL copy = nullptr;
+    CopyDevModeBlock(copy, src);
+    ASSERT_NE(copy, nullptr);
+    EXPECT_EQ(GlobalSize(copy), 44u);
+    GlobalFree(copy);
+    GlobalFree(src);
+    const BYTE good[8] = {8, 0, 20, 0, 40, 0, 0, 0};
+    const BYTE bad[8] = {8, 0, 20, 0, 0x10, 0x03, 0, 0}; // 784 > 776
+    EXPECT_TRUE(IsValidDevNames(good, sizeof good));
+    EXPECT_FALSE(IsValidDevNames(bad, sizeof bad));
+}
