@@ -23,6 +23,7 @@
 #include "frame/ChildFrameState.h"
 #include "render/HotZoneDocPass.h"
 #include "platform/GlobalMem.h"
+#include "render/FigTextRender.h"
 #include "richtext/RichTextState.h"
 #include "shapes/ShapesState.h"
 
@@ -54,4 +55,5 @@ void ResetProgramState()
     ResetRichTextState();
     ResetDocFileHooks();
     GetDocFileHooks().recomputeHotZones = &GetHotZoneFromKGR;
+    SetFigTextRenderer(RenderFigTextPiece);
 }

@@ -16,6 +16,7 @@
 #include "fileformat/DocFileHooks.h"
 #include "platform/Prompt.h"
 #include "render/DiagramExport.h"
+#include "render/DocDrawObjects.h"
 #include "render/ExportFormats.h"
 
 #include <QFileInfo>
@@ -130,6 +131,7 @@ int main(int argc, char* argv[])
     QGuiApplication app(argc, argv);
     std::setlocale(LC_NUMERIC, "C");
     ResetProgramState();
+    InstallExportDrawer();
     CPrintingPrompt prompt;
     SetPromptService(&prompt);
     if (argc < 3)

@@ -137,17 +137,17 @@ void CKavoApp::OnFileRevert()
 void CKavoApp::OnFileSave()
 {
     DiagPrintf("USER  Save\n");
-    CKavoDocList& docs = CKavoDocList::Instance();
-    if (docs.DoFileSave(docs.Active()))
-        AddToRecentFileList(docs.Active()->GetPathName());
+    CKavoDoc* doc = GetActiveKavoDoc();
+    if (CKavoDocList::Instance().DoFileSave(doc))
+        AddToRecentFileList(doc->GetPathName());
 }
 
 void CKavoApp::OnFileSaveAs()
 {
     DiagPrintf("USER  Save As\n");
-    CKavoDocList& docs = CKavoDocList::Instance();
-    if (docs.DoSaveAs(docs.Active()))
-        AddToRecentFileList(docs.Active()->GetPathName());
+    CKavoDoc* doc = GetActiveKavoDoc();
+    if (CKavoDocList::Instance().DoSaveAs(doc))
+        AddToRecentFileList(doc->GetPathName());
 }
 
 void CKavoApp::OnFileSaveAll()
@@ -221,4 +221,12 @@ void CKavoApp::OpenHelpPage(const QString& page, DWORD context)
 void CKavoApp::ShowHelpFailure()
 {
     MsgBoxResPrintf(MB_ICONEXCLAMATION, IDS_HELP_FAILED);
+}
+
+void CKavoApp::RegisterAppCommands()
+{
+    CCommandRegistry& c = m_pMainWnd->Commands();
+    c.SetHandler(57600, [this] { OnFileNew(); });
+    c.SetHandler(57601, [this] { OnFileOpen(); });
+    c.SetHandler(57664, [this] { OnAppAbout(); });
 }

@@ -70,6 +70,12 @@ void CKavoDocList::Install()
     s.newDocument = [this] { return NewDocument(g_strNewTemplatePath) != nullptr; };
     s.runTemplateDialog = [](bool) { return RunTemplateDialog(); };
     s.documentCount = [this] { return Count(); };
+    s.allDocuments = [this] {
+        std::vector<CKavoDoc*> docs;
+        for (const auto& d : m_docs)
+            docs.push_back(d.get());
+        return docs;
+    };
     s.hasActiveDoc = [this] { return m_pActive != nullptr; };
     s.activeDocPath = [this] { return m_pActive ? m_pActive->GetPathName() : std::string(); };
     s.activeDocModified = [this] { return m_pActive && m_pActive->IsModified(); };
@@ -158,15 +164,15 @@ bool CKavoDocList::DoFileSave(CKavoDoc* doc)
 
 void CKavoDocList::SaveAll()
 {
-    for (size_t i = 0; i < m_docs.size(); ++i)
-        DoFileSave(m_docs[i].get());
+    for (CKavoDoc* doc : AppSeams().allDocuments())
+        DoFileSave(doc);
 }
 
 CKavoDoc* CKavoDocList::FindOther(const CKavoDoc& self, const std::string& path) const
 {
-    for (const auto& d : m_docs)
-        if (d.get() != &self && !d->GetPathName().empty() && SameFile(d->GetPathName(), path))
-            return d.get();
+    for (CKavoDoc* d : AppSeams().allDocuments())
+        if (d != &self && !d->GetPathName().empty() && SameFile(d->GetPathName(), path))
+            return d;
     return nullptr;
 }
 
