@@ -7,6 +7,7 @@
 #include "platform/Prompt.h"
 #include "platform/ui/CQtPromptService.h"
 #include "render/HotZoneDocPass.h"
+#include "render/PreviewRender.h"
 
 #include <QApplication>
 
@@ -26,6 +27,7 @@ int main(int argc, char* argv[])
     // which holds the file.
     CKavoDocList::Instance().Install();
     GetDocFileHooks().recomputeHotZones = &GetHotZoneFromKGR;
+    GetDocFileHooks().renderPreview = &RenderDocPreview;
     SetDocumentLoader([](CKavoDoc& doc, const std::string& path) { return doc.OnOpenDocument(path); });
     // The main frame's timer 5 drives the autosave of every document.
     CMainFrame::SetAutoSaveHandler([](CKavoDoc& doc) { doc.AutoSave(); });

@@ -18,6 +18,7 @@
 #include "render/DiagramExport.h"
 #include "render/DocDrawObjects.h"
 #include "render/ExportFormats.h"
+#include "render/PreviewRender.h"
 
 #include <QFileInfo>
 #include <QGuiApplication>
@@ -132,6 +133,7 @@ int main(int argc, char* argv[])
     std::setlocale(LC_NUMERIC, "C");
     ResetProgramState();
     InstallExportDrawer();
+    GetDocFileHooks().renderPreview = &RenderDocPreview;
     CPrintingPrompt prompt;
     SetPromptService(&prompt);
     if (argc < 3)
