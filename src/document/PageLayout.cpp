@@ -191,20 +191,25 @@ void GetDocMaxRowsCols(const CKavoDoc& doc, int& rows, int& cols)
     DiagPrintf("DIAG  GetMaxRowsCols() EXIT\n");
 }
 
-bool AllObjectsInPageArea(const CKavoDoc& doc)
+bool GetObjectsBoundRect(const CKavoDoc& doc, CRect& out)
 {
-    CRect all;
     bool any = false;
     for (CDiagObj* o : *doc.m_pObjList) {
         CRect r;
         o->GetBoundRect(r, 1, 0);
         if (any)
-            all |= r;
+            out |= r;
         else
-            all = r;
+            out = r;
         any = true;
     }
-    if (!any)
+    return any;
+}
+
+bool AllObjectsInPageArea(const CKavoDoc& doc)
+{
+    CRect all;
+    if (!GetObjectsBoundRect(doc, all))
         return true;
     const CRect& area = doc.m_rcSpare;
     return all.left >= area.left && all.top >= area.top && all.right <= area.right && all.bottom <= area.bottom;

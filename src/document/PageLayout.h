@@ -48,6 +48,8 @@ void GetMarginAreaRect(const CKavoDoc& doc, CRect& out);
 void GetPageRect(const CKavoDoc& doc, int index, CRect& out);
 void GetDocMaxRowsCols(const CKavoDoc& doc, int& rows, int& cols);
 bool AllObjectsInPageArea(const CKavoDoc& doc);
+// The union of every object's bounding rectangle; false for no objects.
+bool GetObjectsBoundRect(const CKavoDoc& doc, CRect& out);
 // The validation pass; with repair every finding is corrected.
 bool SetPageValidate(CKavoDoc& doc, bool repair);
 void UpdatePageLayout(CKavoDoc& doc);

@@ -1,6 +1,7 @@
 #include "render/PreviewRender.h"
 
 #include "document/CKavoDoc.h"
+#include "document/PageLayout.h"
 #include "render/DiagramExport.h"
 
 namespace {
@@ -11,17 +12,7 @@ constexpr int kPreviewHeight = 112;
 HGLOBAL RenderDocPreview(CKavoDoc& doc)
 {
     CRect objects;
-    bool any = false;
-    for (CDiagObj* obj : *doc.m_pObjList) {
-        CRect r;
-        obj->GetBoundRect(r, 1, 0);
-        if (any)
-            objects |= r;
-        else
-            objects = r;
-        any = true;
-    }
-    if (!any || objects.IsRectEmpty())
+    if (!GetObjectsBoundRect(doc, objects) || objects.IsRectEmpty())
         return nullptr;
     CRect rect = ExportRectFromObjSetRect(objects, nullptr, false);
     // A margin of a twentieth around the drawing, in the picture's proportions.

@@ -13,6 +13,7 @@
 #include "app/ProgramState.h"
 #include "core/Units.h"
 #include "document/CKavoDoc.h"
+#include "document/PageLayout.h"
 #include "fileformat/DocFileHooks.h"
 #include "platform/Prompt.h"
 #include "render/DiagramExport.h"
@@ -86,12 +87,7 @@ bool Save(CKavoDoc& doc, const std::string& out)
 CRect ObjectsRect(CKavoDoc& doc)
 {
     CRect all;
-    for (CDiagObj* obj : *doc.m_pObjList) {
-        CRect r;
-        obj->GetBoundRect(r, 1, 0);
-        all |= r;
-    }
-    if (!all.IsRectEmpty())
+    if (GetObjectsBoundRect(doc, all) && !all.IsRectEmpty())
         all.InflateRect(1, 1);
     return all;
 }
