@@ -4,11 +4,14 @@
 #include "document/CKavoDoc.h"
 #include "platform/CGraphics.h"
 #include "render/CDiagObjDrawCtx.h"
+#include "render/ConCrossings.h"
 #include "render/ConnectorDraw.h"
 #include "render/DiagramExport.h"
 #include "render/HandleDraw.h"
 
 #include <QPolygonF>
+
+#include <optional>
 
 namespace {
 constexpr DWORD kNotPrintedFlag = 0x40000000;
@@ -74,6 +77,11 @@ void DrawDocObjects(CKavoDoc& doc, CGraphics* graphics, CDC* dc, CDiagObjDrawCtx
     if (!doc.m_pObjList)
         return;
     ctx.BeginPass();
+    // With line hops on, each connector looks for crossings only among the
+    // connectors near it.
+    std::optional<ConCrossingPass> crossings;
+    if (doc.m_bConnectorJogs)
+        crossings.emplace(doc);
     for (CDiagObj* obj : *doc.m_pObjList) {
         if (!PassesFilter(ctx, *obj))
             continue;
