@@ -60,6 +60,8 @@ public:
     void OnFileSave();
     void OnFileSaveAs();
     void OnFileSaveAll();
+    // Print (57607): the printer dialog, then the document's tiles.
+    void OnFilePrint();
     bool OnUpdateFileRevert() const;
     bool OnUpdateNeedDoc() const;
     void OnHelpFaq();
