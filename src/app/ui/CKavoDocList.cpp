@@ -84,13 +84,15 @@ void CKavoDocList::Install()
             m_pActive->SetModifiedFlag(m);
     };
     s.activeDocCanUndo = [this] { return m_pActive && m_pActive->CanUndo(); };
-    // Revert and link targets reload the active document in place.
+    // Revert and link targets reload the active document in place (the
+    // frame's active diagram when there is a frame).
     s.openLinkTarget = [this](const std::string& path, int, int) {
-        return m_pActive && m_pActive->OnOpenDocument(path);
+        CKavoDoc* doc = ActiveOrOwn();
+        return doc && doc->OnOpenDocument(path);
     };
     s.setActiveDocTemplateName = [this](const std::string& name) {
-        if (m_pActive)
-            m_pActive->m_strTemplate = name;
+        if (CKavoDoc* doc = ActiveOrOwn())
+            doc->m_strTemplate = name;
     };
 
     DocFileHooks& h = GetDocFileHooks();
@@ -102,6 +104,12 @@ void CKavoDocList::Install()
     if (!askSaveAsPath)
         askSaveAsPath = &AskWithSaveDialog;
     ResetAutoSaveTimer();
+}
+
+CKavoDoc* CKavoDocList::ActiveOrOwn() const
+{
+    CKavoDoc* doc = GetActiveKavoDoc();
+    return doc ? doc : m_pActive;
 }
 
 CKavoDoc* CKavoDocList::Adopt(std::unique_ptr<CKavoDoc> doc)

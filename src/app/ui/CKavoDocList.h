@@ -52,6 +52,7 @@ public:
     std::function<std::string(CKavoDoc*)> askSaveAsPath;
 
 private:
+    CKavoDoc* ActiveOrOwn() const;
     CKavoDoc* Adopt(std::unique_ptr<CKavoDoc> doc);
 
     std::vector<std::unique_ptr<CKavoDoc>> m_docs;
