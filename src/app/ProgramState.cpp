@@ -19,7 +19,9 @@
 #include "document/HyperlinkCommands.h"
 #include "document/DividedShapeCreateTable.h"
 #include "document/StapleKinds.h"
+#include "fileformat/DocFileHooks.h"
 #include "frame/ChildFrameState.h"
+#include "render/HotZoneDocPass.h"
 #include "platform/GlobalMem.h"
 #include "render/FigTextRender.h"
 #include "richtext/RichTextState.h"
@@ -51,5 +53,7 @@ void ResetProgramState()
     SetSpecialShapeCreateLookup(nullptr);
     ResetChildFrameState();
     ResetRichTextState();
+    ResetDocFileHooks();
+    GetDocFileHooks().recomputeHotZones = &GetHotZoneFromKGR;
     SetFigTextRenderer(RenderFigTextPiece);
 }
