@@ -47,6 +47,10 @@ void SetExportDrawer(ExportDrawFn drawer);
 // below; with atOrigin moved to (0, 0); the HIMETRIC size when asked.
 CRect ExportRectFromObjSetRect(const CRect& objSetRect, SIZE* himetric, bool atOrigin);
 
+// The export rectangle of a set of the document: the set's bounds (with the
+// objects' shadows, grown by 1) then 2 more units to the right and below.
+CRect GetExportRect(const CKavoDoc& doc, int which, SIZE* himetric, bool atOrigin);
+
 // The drawing in a bitmap of width x height filled with the background, the
 // export rectangle fitted to it keeping its aspect and centred. Null when
 // the bitmap cannot be made.

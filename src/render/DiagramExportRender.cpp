@@ -3,6 +3,7 @@
 
 #include "core/NumericHelpers.h"
 #include "core/Trace.h"
+#include "document/CKavoDoc.h"
 #include "graphics/BitmapHelpers.h"
 #include "platform/CGraphics.h"
 #include "platform/CPainterDC.h"
@@ -69,6 +70,11 @@ CRect ExportRectFromObjSetRect(const CRect& objSetRect, SIZE* himetric, bool atO
     if (atOrigin)
         rect.OffsetRect(-rect.left, -rect.top);
     return rect;
+}
+
+CRect GetExportRect(const CKavoDoc& doc, int which, SIZE* himetric, bool atOrigin)
+{
+    return ExportRectFromObjSetRect(doc.GetObjSetRect(which, 1, 16, nullptr, false), himetric, atOrigin);
 }
 
 std::unique_ptr<CBitmap> RenderToDDB(CKavoDoc& doc, int which, const CRect& rect, int height, int width,

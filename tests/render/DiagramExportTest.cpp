@@ -66,6 +66,20 @@ TEST(ExportRect, GrowsTwoMoreToTheRightAndBelow)
     EXPECT_EQ(ExportRectFromObjSetRect(CRect(10, 20, 266, 148), nullptr, true), CRect(0, 0, 258, 130));
 }
 
+TEST_F(DiagramExport, ExportRectOfTheDocumentsObjects)
+{
+    CFigProps props;
+    auto* fig = new CFigure(100, 50, 172, 256, props, -1, 0, "", "", CFigure::CreateArgs(), &doc);
+    fig->m_nId = doc.m_nNextId++;
+    ASSERT_TRUE(doc.AddFig(fig));
+    const CRect objects = doc.GetObjSetRect(kExportAll, 1, 16, nullptr, false);
+    EXPECT_EQ(GetExportRect(doc, kExportAll, nullptr, false), ExportRectFromObjSetRect(objects, nullptr, false));
+    CRect both;
+    both.UnionRect(objects, fig->m_rect);
+    EXPECT_EQ(both, objects);  // the set's bounds hold the figure
+    EXPECT_EQ(GetExportRect(doc, kExportAll, nullptr, true).TopLeft(), CPoint(0, 0));
+}
+
 TEST_F(DiagramExport, EveryRasterFormatReadsBackInASecondReader)
 {
     struct Case { int type; const char* name; int format; };

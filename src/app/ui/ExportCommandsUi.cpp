@@ -17,7 +17,7 @@ namespace {
 // The set's bounds as the export wants them: objects with their shadows.
 CRect ObjSetRect(CKavoDoc& doc, int which)
 {
-    return doc.GetObjSetRect(which, 1, 16, nullptr, false);
+    return doc.GetObjSetRect(which, 1, 16, nullptr, false);  // as GetExportRect takes them
 }
 
 // "desc|*.ext|desc|*.ext||" as Qt filters, in the same order.
