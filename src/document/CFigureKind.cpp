@@ -21,8 +21,10 @@ void CFigure::SyncConPtsFromStyle()
 
 void CFigure::Relink(const CObjList& objects)
 {
+    // A figure without its own connection points uses its style's: the
+    // relink leaves that as it is (copying them in would give the figure a
+    // list of its own that nothing asked for).
     (void)objects;
-    SyncConPtsFromStyle();
 }
 
 FigFlagSet CFigure::ApplyKindFlags(DWORD low, DWORD high, DWORD maskLow, DWORD maskHigh)

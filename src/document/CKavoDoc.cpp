@@ -128,7 +128,7 @@ bool CKavoDoc::InitializeDocument()
     std::copy(std::begin(bar), std::end(bar), std::begin(m_styleBarDefaults));
     m_bPasteState = 0;
 
-    m_undo.ReleaseUndoLog();
+    m_undo.ReleaseAllUndoHolds();
     if (!m_undo.AllocUndoBuffer())
         return false;
     m_undo.ResetUndoLog();

@@ -141,9 +141,17 @@ public:
     bool CutStaple(CStaple* staple, int position);
     bool CutGroup(CGroup* group, int position);
     bool CutObj(CDiagObj* obj, int position);
-    void RemoveFromGroups(CDiagObj* obj);
+    // Takes the object out of every group (logged); false, with nothing
+    // changed in the group the record was refused for, when the log refuses.
+    bool RemoveFromGroups(CDiagObj* obj);
     void DeleteFig(CFigure* fig, bool redraw);
     void DeleteCon(CConnector* con, bool redraw, bool keepJunctions, bool merge);
+    // Takes the connector out and frees it, every reference to it dropped,
+    // and changes nothing else (the removal that undo replays).
+    void RemoveConOnly(CConnector* con, bool redraw);
+    // Flips the connector and the staples on it, logged (its ends first, so
+    // that undo puts the route back as it was).
+    bool FlipCon(CConnector* con);
     void DeleteStaple(CStaple* staple);
     // Cuts a junction no connector uses any more; whether it was cut.
     bool CutOrphanJunction(CFigure* jct);
@@ -407,6 +415,10 @@ public:
     bool IsUndoHostModified() const override { return IsModified(); }
     void SetUndoHostModified(bool modified) override { SetModifiedFlag(modified); }
     bool ReplayUndoRecord(int type, UndoReader& reader) override;
+    std::vector<int32_t> TakeUndoStepMemo() override;
+    // The staple replay remembers the last staple it restored.
+    void NoteStapleRestored(CStaple* staple) { m_pLastRestoredStaple = staple; }
+    void FinishUndoReplay(const std::vector<int32_t>* memo, bool relink) override;
 
     // ---- ISymbolUsers / IStyleIndexUsers
     CFigStylesLibrary* GetFigStyles() override { return &m_figStyles; }
@@ -430,7 +442,7 @@ public:
     ISpecialFigure* Figure(int index) override;
     void ApplyMarginsToStyles(int left, int right, int top, int bottom) override;
     void UndoBeginStep(int code) override { m_undo.UndoBeginStep(code); }
-    bool UndoLogMargins(int left, int right, int top, int bottom) override;
+    bool UndoLogMargins(int left, int right, int top, int bottom, bool styles) override;
     void UndoEndStep() override { m_undo.UndoEndStep(); }
     void GetSnapSpacing(int& x, int& y) const override;
     void SetSnapSpacing(int x, int y) override;
@@ -554,10 +566,17 @@ private:
     // or a body it cannot read.
     bool ReplaySmallRecord(int type, UndoReader& reader);
     bool ReplayStyleState(int type, UndoReader& reader);
+    // After a replay (CKavoDocUndoDriver.cpp): attachments, staples, groups,
+    // counters and the selection as the step found them.
+    void RelinkAfterUndo(const std::vector<int32_t>* memo);
+    void RelinkLinks(const std::vector<int32_t>* memo);
+    void RestoreSelectionAfterUndo(const std::vector<int32_t>* memo);
+    void RestorePinnedStaples(const std::vector<int32_t>& memo);
 
     CUndoLog m_undo{this};
     CSpecialFigureLink m_specialFig{*this, nullptr};
     int32_t m_bConRemovedByUndo = 0;
+    CStaple* m_pLastRestoredStaple = nullptr;   // during a replay
     std::vector<IDocView*> m_views;
     int32_t m_bModified = 0;
     std::string m_strTitle;

@@ -6,6 +6,7 @@
 #include "document/CStaple.h"
 #include "document/DocDefaults.h"
 #include "document/UndoRecordsStaple.h"
+#include "document/UndoStepMemo.h"
 
 #include <algorithm>
 
@@ -130,8 +131,8 @@ bool CKavoDoc::CutObj(CDiagObj* obj, int position)
 {
     if (!obj)
         return false;
-    if (obj->m_pGroup)
-        RemoveFromGroups(obj);
+    if (obj->m_pGroup && !RemoveFromGroups(obj))
+        return false;
     if (obj->GetType() == kObjConnector)
         return CutCon(static_cast<CConnector*>(obj), false, false, position);
     if (obj->GetType() == kObjFigure)
@@ -139,23 +140,25 @@ bool CKavoDoc::CutObj(CDiagObj* obj, int position)
     return false;
 }
 
-void CKavoDoc::RemoveFromGroups(CDiagObj* obj)
+bool CKavoDoc::RemoveFromGroups(CDiagObj* obj)
 {
     if (!obj)
-        return;
+        return false;
     // Cutting a group that drops below two members changes the list: walk a
     // snapshot and skip groups that are gone.
     const std::vector<CGroup*> groups = m_groupList;
     for (CGroup* g : groups) {
         if (std::find(m_groupList.begin(), m_groupList.end(), g) == m_groupList.end() || !g->HasMember(obj->m_nId))
             continue;
+        // A refused record stops the operation: nothing more changes.
         if (!LogGroupMemberRemoved(g, obj))
-            continue;
+            return false;
         g->RemoveMember(obj->m_nId);
-        if (g->GetCount() < 2)
-            CutGroup(g, -1);
+        if (g->GetCount() < 2 && !CutGroup(g, -1))
+            return false;
     }
     obj->m_pGroup = nullptr;
+    return true;
 }
 
 // ---- delete
@@ -203,12 +206,10 @@ void CKavoDoc::DeleteFig(CFigure* fig, bool redraw)
     SetModifiedFlag(true);
 }
 
-void CKavoDoc::DeleteCon(CConnector* con, bool redraw, bool keepJunctions, bool merge)
+void CKavoDoc::RemoveConOnly(CConnector* con, bool redraw)
 {
     if (!con)
         return;
-    DiagPrintf("CKavoDoc::DeleteCon()\n");
-    CFigure* ends[2] = {con->m_pFig1, con->m_pFig2};
     if (redraw)
         InvalidateObj(con);
     if (m_lastUngroup.HasMember(con->m_nId)) {
@@ -224,6 +225,11 @@ void CKavoDoc::DeleteCon(CConnector* con, bool redraw, bool keepJunctions, bool 
         if (f->m_pIndicatorCon == con)
             f->m_pIndicatorCon = nullptr;
     });
+    // The slots the connector leaves are the step's to put back.
+    for (const CFigure* f : {con->m_pFig1, con->m_pFig2})
+        if (f)
+            m_undo.AppendStepMemo({kMemoFigSlots, f->m_nId, f->m_pAttachedCon1 ? f->m_pAttachedCon1->m_nId : -1,
+                                   f->m_pAttachedCon2 ? f->m_pAttachedCon2->m_nId : -1});
     DetachConFromFig(con->m_pFig1, con);
     DetachConFromFig(con->m_pFig2, con);
     con->ClearEnd(1);
@@ -237,6 +243,18 @@ void CKavoDoc::DeleteCon(CConnector* con, bool redraw, bool keepJunctions, bool 
     m_pObjList->Remove(con);
     delete con;
     SetModifiedFlag(true);
+}
+
+void CKavoDoc::DeleteCon(CConnector* con, bool redraw, bool keepJunctions, bool merge)
+{
+    if (!con)
+        return;
+    DiagPrintf("CKavoDoc::DeleteCon()\n");
+    CFigure* ends[2] = {con->m_pFig1, con->m_pFig2};
+    const bool listed = m_pObjList->Find(con) >= 0;
+    RemoveConOnly(con, redraw);
+    if (!listed)
+        return;
     if (!keepJunctions)
         for (CFigure*& end : ends) {
             if (end && CutOrphanJunction(end)) {
@@ -250,7 +268,8 @@ void CKavoDoc::DeleteCon(CConnector* con, bool redraw, bool keepJunctions, bool 
                 GetConsOnFig(end, a, b) && MergeConsAtJct(a, b, true))
                 end = nullptr;
         }
-    // The remaining chain through each former end keeps one line shape.
+    // The remaining chain through each former end keeps one line shape;
+    // each connector whose shape changes is logged first.
     for (CFigure* end : {ends[0], ends[1]}) {
         if (!end || m_pObjList->Find(end) < 0)
             continue;
@@ -262,8 +281,11 @@ void CKavoDoc::DeleteCon(CConnector* con, bool redraw, bool keepJunctions, bool 
             continue;
         const DWORD shape = chain[0]->m_props.Behavior.low & 0x1a;
         for (size_t i = 2; i < chain.size(); ++i) {
+            const DWORD low = (chain[i]->m_props.Behavior.low & ~DWORD(0x1a)) | shape;
+            if (low == chain[i]->m_props.Behavior.low || !LogConnectorState(UDOC_CONPROPS, chain[i]))
+                continue;
             InvalidateObj(chain[i]);
-            chain[i]->m_props.Behavior.low = (chain[i]->m_props.Behavior.low & ~DWORD(0x1a)) | shape;
+            chain[i]->m_props.Behavior.low = low;
             InvalidateObj(chain[i]);
         }
     }
@@ -311,17 +333,15 @@ void CKavoDoc::DeleteGroup(CGroup* group)
         return;
     UpdateAllViews(nullptr, 0, nullptr);
     // Every object that names the group, also one whose member entry is not
-    // resolved yet (a group brought back by undo), moves to the next group
-    // that lists it.
+    // resolved yet (a group brought back by undo), moves to the last other
+    // group that lists it: the outermost of the groups it is nested in.
     for (CDiagObj* o : *m_pObjList) {
         if (o->m_pGroup != group)
             continue;
         CGroup* next = nullptr;
         for (CGroup* g : m_groupList)
-            if (g != group && g->HasMember(o->m_nId)) {
+            if (g != group && g->HasMember(o->m_nId))
                 next = g;
-                break;
-            }
         o->m_pGroup = next;
     }
     m_groupList.erase(it);

@@ -45,16 +45,16 @@ void CKavoDoc::ApplyMarginsToStyles(int left, int right, int top, int bottom)
     }
 }
 
-bool CKavoDoc::UndoLogMargins(int left, int right, int top, int bottom)
+bool CKavoDoc::UndoLogMargins(int left, int right, int top, int bottom, bool styles)
 {
     // The margins in the order left, top, right, bottom, then whether the
-    // styles are set up again on undo.
+    // step set up the styles (only then does undo set them up again).
     return m_undo.UndoLog(UDOC_FIGMARGINS, [=](UndoStream& s) {
         s.Int32(left);
         s.Int32(top);
         s.Int32(right);
         s.Int32(bottom);
-        s.Int32(1);
+        s.Int32(styles ? 1 : 0);
     }) != 0;
 }
 

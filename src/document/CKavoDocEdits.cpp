@@ -81,7 +81,20 @@ bool CKavoDoc::SetFigTextArea(CFigure* fig, int area, const std::string& text, c
 {
     if (!fig)
         return false;
-    if (!LogFigText(fig, area))
+    // One area's texts are logged when writing them back gives the texts
+    // back; an edit that adds sections (a new area, or a text holding a
+    // section break) logs the whole texts instead.
+    int logArea = area;
+    if (area >= 0) {
+        CFigure probe(*fig);
+        probe.SetText(text, secondText, area);
+        std::string oldText, oldSecond;
+        fig->GetText(oldText, oldSecond, area);
+        probe.SetText(oldText, oldSecond, area);
+        if (probe.m_strText != fig->m_strText || probe.m_strSecondText != fig->m_strSecondText)
+            logArea = -1;
+    }
+    if (!LogFigText(fig, logArea))
         return false;
     fig->SetText(text, secondText, area);
     InvalidateObj(fig);

@@ -152,10 +152,23 @@ CFigure* CKavoDoc::AddNewFig(int kind, CFigure* fig, bool noSelect, bool label, 
         if (label && !labelText.empty())
             AddAutoFigLabel(fig, labelText);
     }
+    // The user abandoned the step for lack of memory: the log takes back what
+    // it recorded when the step closes. The figure leaves the list first, so
+    // that it stays the caller's, as after any failed append.
+    const bool refused = m_undo.m_bStepRefused != 0;
+    bool listed = added;
+    if (refused && added) {
+        if (fig->HasPicture())
+            m_graphics.ReleaseUse(fig->m_props.Graphic);
+        RemoveFromSelection(fig);
+        UnlinkFromGroups(fig);
+        m_pObjList->Remove(fig);
+        listed = false;
+    }
     if (ownStep)
         m_undo.UndoEndStep();
-    if (!added) {
-        if (ownStep && m_undo.CanUndo() && m_undo.GetLastUndoStepCode() == kind)
+    if (!listed) {
+        if (ownStep && !refused && m_undo.CanUndo() && m_undo.GetLastUndoStepCode() == kind)
             UndoLastStep();
         return nullptr;
     }

@@ -11,6 +11,7 @@
 #include "undo/UndoRecordTraces.h"
 #include "undo/UndoRecordsClipboard.h"
 #include "document/UndoRecordsStaple.h"
+#include "document/UndoStepMemo.h"
 
 #include <cstring>
 #include <new>
@@ -161,6 +162,8 @@ int CKavoDoc::LogFigureState(const CFigure* fig)
 
 int CKavoDoc::LogConnectorState(int type, const CConnector* con, int position)
 {
+    // The record does not carry the orientation hint: the step keeps it.
+    m_undo.AppendStepMemo({kMemoConHint, con->m_nId, con->m_nOrientHint});
     return m_undo.UndoLog(type, [type, con, position](UndoStream& s) {
         if (type == UDOC_DELCON) {
             TraceUndoField(s, "ID", con->m_nId);
@@ -198,6 +201,11 @@ int CKavoDoc::LogFigureCut(const CFigure* fig, int position)
 
 int CKavoDoc::LogConnectorEnds(int type, const CConnector* con)
 {
+    // The attachment slots of the ends the connector may leave.
+    for (const CFigure* f : {con->m_pFig1, con->m_pFig2})
+        if (f)
+            m_undo.AppendStepMemo({kMemoFigSlots, f->m_nId, f->m_pAttachedCon1 ? f->m_pAttachedCon1->m_nId : -1,
+                                   f->m_pAttachedCon2 ? f->m_pAttachedCon2->m_nId : -1});
     return m_undo.UndoLog(type, [con](UndoStream& s) {
         const int32_t fid1 = con->m_pFig1 ? con->m_pFig1->m_nId : -1, fid2 = con->m_pFig2 ? con->m_pFig2->m_nId : -1;
         TraceUndoField(s, "ID", con->m_nId);
@@ -218,6 +226,11 @@ int CKavoDoc::LogConnectorEnds(int type, const CConnector* con)
 int CKavoDoc::LogGroupMemberRemoved(const CGroup* group, const CDiagObj* obj)
 {
     const int32_t objId = obj->m_nId, groupId = group->m_nId;
+    int32_t place = 0;
+    while (size_t(place) < group->m_members.size() && group->m_members[size_t(place)].id != objId)
+        ++place;
+    // The record puts the member back at the head: the step keeps its place.
+    m_undo.AppendStepMemo({kMemoGroupPlace, groupId, objId, place});
     return m_undo.UndoLog(UDOC_GRPDELOBJ, [objId, groupId](UndoStream& s) {
         s.Int32(objId);
         s.Int32(groupId);
@@ -307,7 +320,7 @@ bool CKavoDoc::ReplayUndoRecord(int type, UndoReader& r)
         if (!r.Int32(id))
             return false;
         if (auto* c = static_cast<CConnector*>(m_pObjList->FindById(id, kObjConnector))) {
-            DeleteCon(c, true, true, false);
+            RemoveConOnly(c, true);
             m_bConRemovedByUndo = 1;
         }
         return true;
@@ -370,6 +383,8 @@ bool CKavoDoc::ReplayUndoRecord(int type, UndoReader& r)
         if (!ReadConnectorState(r, *con) || !r.Int32(pos))
             return false;
         CConnector* raw = con.get();
+        if (const int32_t* hint = FindUndoMemoEntry(m_undo.ReplayMemo(), kMemoConHint, raw->m_nId))
+            raw->m_nOrientHint = hint[1];
         if (AddCon(raw)) {
             con.release();
             if (pos >= 1 && pos < m_pObjList->GetCount())
@@ -411,9 +426,12 @@ bool CKavoDoc::ReplayUndoRecord(int type, UndoReader& r)
         if (auto* live = static_cast<CConnector*>(m_pObjList->FindById(saved.m_nId, kObjConnector))) {
             InvalidateObj(live);
             const int32_t selected = live->m_bSelected, visited = live->m_bVisited;
+            const int32_t* hint = FindUndoMemoEntry(m_undo.ReplayMemo(), kMemoConHint, saved.m_nId);
+            const int32_t orient = hint ? hint[1] : live->m_nOrientHint;
             *live = saved;
             live->m_bSelected = selected;
             live->m_bVisited = visited;
+            live->m_nOrientHint = orient;
             InvalidateObj(live);
         }
         return true;
@@ -428,6 +446,8 @@ bool CKavoDoc::ReplayUndoRecord(int type, UndoReader& r)
             st.release();
             if (pos >= 1 && pos < m_pStapleList->GetCount())
                 m_pStapleList->MoveTo(raw, pos - 1);
+            raw->Relink(*m_pObjList);
+            m_pLastRestoredStaple = raw;
         }
         return true;
     }
@@ -458,8 +478,15 @@ bool CKavoDoc::ReplayUndoRecord(int type, UndoReader& r)
         int32_t objId = 0;
         if (!r.Int32(id) || !r.Int32(objId))
             return false;
-        if (CGroup* g = FindGroupById(id))
-            g->AddMember(m_pObjList->FindById(objId), objId, true);
+        if (CGroup* g = FindGroupById(id)) {
+            // Back at its old place when the step kept it, else at the head.
+            const int32_t* place = FindUndoMemoEntry(m_undo.ReplayMemo(), kMemoGroupPlace, id, objId);
+            CDiagObj* obj = m_pObjList->FindById(objId);
+            if (place && place[2] > 0 && size_t(place[2]) <= g->m_members.size())
+                g->m_members.insert(g->m_members.begin() + place[2], CGroup::Member{obj, objId});
+            else
+                g->AddMember(obj, objId, true);
+        }
         return true;
     }
     case UDOC_SHADOW: {
@@ -525,34 +552,4 @@ bool CKavoDoc::ReplayUndoRecord(int type, UndoReader& r)
         // A record this document cannot read stops the replay.
         return ReplaySmallRecord(type, r);
     }
-}
-
-int CKavoDoc::UndoLastStep()
-{
-    if (!m_undo.m_hUndoBuf || !m_undo.m_pUndoBase || !m_undo.m_nUndoUsed ||
-        m_undo.m_pUndoWrite == m_undo.m_pUndoBase)
-        return 0;
-    m_bConRemovedByUndo = 0;
-    const int code = m_undo.Undo();
-    if (m_bConRemovedByUndo)
-        UpdateAllViews(nullptr, 0, nullptr);
-    // Stored ids back to pointers, attachment counts rebuilt from the ends.
-    m_pObjList->RelinkAll(*m_pObjList);
-    for (CDiagObj* s : *m_pStapleList)
-        s->Relink(*m_pObjList);
-    for (CGroup* g : m_groupList) {
-        g->ResolveMembers(*m_pObjList);
-        for (const CGroup::Member& m : g->m_members)
-            if (m.obj && !m.obj->m_pGroup)
-                m.obj->m_pGroup = g;
-    }
-    // The selection follows the objects' selected flags.
-    m_pSelList->RemoveAll();
-    for (CDiagObj* o : *m_pObjList)
-        if (o->m_bSelected)
-            m_pSelList->AddTail(o);
-    // Undoing a scale returns to the select mode the user had.
-    if (code == UDMAC_SCALE)
-        EnterUIMode(6, 0);
-    return code;
 }

@@ -37,7 +37,11 @@ void CStaple::Relink(const CObjList& objs)
         if (id == -1)
             return nullptr;
         CDiagObj* o = objs.FindById(id);
-        if (!o || o->GetType() != kind) {
+        // An object that is gone keeps its id, so that the staple holds it
+        // again when undo brings it back; one of the wrong kind is dropped.
+        if (!o)
+            return nullptr;
+        if (o->GetType() != kind) {
             id = -1;
             return nullptr;
         }

@@ -52,7 +52,8 @@ public:
     void StoreIds() override;
     // Pointers from the ids: an object is taken only when its kind fits the
     // slot (a connector for the connector, figures for the figures), else the
-    // id becomes -1. Pinned objects point back here; snapshots are retaken.
+    // id becomes -1; an id not found stays (the pointer is null). Pinned
+    // objects point back here; snapshots are retaken.
     void Relink(const CObjList& objects) override;
     // Own id by the first delta, referenced ids by the second (-1 stays).
     void OffsetIds(int ownDelta, int objDelta);

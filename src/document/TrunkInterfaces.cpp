@@ -43,7 +43,7 @@ CConnector* ConnectorBetween(CKavoDoc& doc, const CFigure* a, const CFigure* b)
 }
 
 // Creates the interface connector from the figure's centre to `targetPt` on
-// `target`, logged as a creation; null (nothing left behind) on failure.
+// `target` (the creation logs its own record); null on failure.
 CConnector* CreateInterfaceCon(CKavoDoc& doc, CFigure* fig, CFigure* target, const POINT& targetPt, int style)
 {
     const CConProps* props = doc.m_conStyles.GetProps(style);
@@ -53,26 +53,11 @@ CConnector* CreateInterfaceCon(CKavoDoc& doc, CFigure* fig, CFigure* target, con
                                     targetPt, style, *props);
     if (!con)
         return nullptr;
-    if (!doc.LogIdRecord(UDOC_CONCREATE, con->m_nId)) {
-        doc.DeleteCon(con, true, true, false);
-        return nullptr;
-    }
     con->RecalcRoute();
     return con;
 }
 
-// The figure link between the target (leader) and the interface, logged.
-bool LinkLogged(CKavoDoc& doc, CFigure* fig, CFigure* target, const POINT& meet)
-{
-    if (!doc.LinkInterface(fig, target, meet))
-        return false;
-    CStaple* link = doc.FindFigLink(fig, target);
-    if (link && !doc.LogIdRecord(UDOC_STPCREATE, link->m_nId)) {
-        doc.DeleteStaple(link);
-        return false;
-    }
-    return true;
-}
+
 // The connector and the figure link as one step. A failure leaves nothing
 // behind: the step is undone when it was recorded, else the connector made
 // so far is deleted.
@@ -81,11 +66,15 @@ int MakeInterface(CKavoDoc& doc, CFigure* fig, CFigure* target, const POINT& pt,
     CUndoLog& log = doc.UndoLogRef();
     doc.UndoBeginStep(UDMAC_CREATEINTERFACE);
     CConnector* con = CreateInterfaceCon(doc, fig, target, pt, style);
-    const bool ok = con && LinkLogged(doc, fig, target, pt);
+    // Adding the figure link logs its creation.
+    const bool ok = con && doc.LinkInterface(fig, target, pt);
     const bool recorded = !log.m_bUndoHeld && log.InUndoStep();
     doc.UndoEndStep();
     if (ok)
         return 1;
+    // A step the user abandoned was taken back by the log already.
+    if (log.IsUndoStepAbandoned())
+        return 0;
     if (recorded && log.GetLastUndoStepCode() == UDMAC_CREATEINTERFACE)
         doc.UndoLastStep();
     else if (con)

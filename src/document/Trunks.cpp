@@ -225,9 +225,15 @@ bool CKavoDoc::LinkInterface(CFigure* fig, CFigure* node, const POINT& meet)
     const int posX = w > 0 ? (meet.x - node->m_rect.left) * kStaplePosMax / w : 0;
     const int posY = h > 0 ? (meet.y - node->m_rect.top) * kStaplePosMax / h : 0;
     const CPoint ref = fig->GetCenter();
+    CStaple* const pinned[2] = {node->m_pStaple, fig->m_pStaple};
     staple->MakeFigLink(node, posX, posY, fig, kStaplePosMid, kStaplePosMid, ref.x - meet.x, ref.y - meet.y);
-    if (!AddStapleWithId(staple.get()))
+    if (!AddStapleWithId(staple.get())) {
+        // The figures must not keep pointing at the staple about to be
+        // freed: they point where they did before.
+        node->m_pStaple = pinned[0];
+        fig->m_pStaple = pinned[1];
         return false;
+    }
     staple.release();
     return true;
 }

@@ -88,6 +88,19 @@ void FlipConWithStaples(CKavoDoc& doc, CConnector* con)
     doc.InvalidateObj(con);
 }
 
+bool CKavoDoc::FlipCon(CConnector* con)
+{
+    if (!con || m_pObjList->Find(con) < 0)
+        return false;
+    // The flip re-routes the connector: its ends are logged before, so that
+    // undo gives back the route it had.
+    if (!LogConnectorEnds(UDOC_CONMOVE, con) || !LogConFlip(*this, con))
+        return false;
+    FlipConWithStaples(*this, con);
+    SetModifiedFlag(true);
+    return true;
+}
+
 bool ReplayStapleRecord(CKavoDoc& doc, int type, UndoReader& r)
 {
     if (type == UDOC_CONFLIP) {
@@ -114,6 +127,7 @@ bool ReplayStapleRecord(CKavoDoc& doc, int type, UndoReader& r)
     live->CopyFrom(saved);
     live->m_bSelected = selected;
     live->Relink(*doc.m_pObjList);
+    doc.NoteStapleRestored(live);
     for (CDiagObj* o : {static_cast<CDiagObj*>(live->m_pCon), static_cast<CDiagObj*>(live->m_pFig1),
                         static_cast<CDiagObj*>(live->m_pFig2)})
         if (o)

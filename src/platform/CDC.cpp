@@ -272,6 +272,19 @@ bool CDC::PolyBezierTo(const POINT* points, int count)
 {
     if (!points || count <= 0 || count % 3 != 0)
         return false;
+    if (InPath()) {
+        // Inside a path the curves continue the open figure; they do not
+        // start one of their own.
+        QPolygonF dev;
+        dev.reserve(count);
+        for (int i = 0; i < count; ++i) {
+            const POINT d = LogToDev(points[i]);
+            dev.append(QPointF(d.x, d.y));
+        }
+        PathCubicsTo(dev);
+        m_s.currentPos = points[count - 1];
+        return true;
+    }
     std::vector<POINT> all;
     all.reserve(size_t(count) + 1);
     all.push_back(m_s.currentPos);

@@ -278,7 +278,9 @@ public:
     bool FloodFill(int x, int y, COLORREF border) { return ExtFloodFill(x, y, border, FLOODFILLBORDER); }
 
     // ---- Clipping ----
-    // A null region removes the clip. The region is device units.
+    // A null region removes the clip. The region is device units. The
+    // rectangle and path forms change the clip through CombineClip, never
+    // through this call, so a recorder writes each call once.
     virtual int SelectClipRgn(CRgn* region, int mode = RGN_COPY);
     virtual int IntersectClipRect(int left, int top, int right, int bottom);
     int IntersectClipRect(const RECT* r) { return IntersectClipRect(r->left, r->top, r->right, r->bottom); }
@@ -343,7 +345,13 @@ protected:
     void PathLineTo(const QPointF& p);   // from the device current position
     void PathAddPolygon(const QPolygonF& devicePolygon, bool closed);
     void PathAddPath(const QPainterPath& devicePath);
+    // Cubic pieces continuing the open figure from the device current
+    // position (as a bezier "to" call does inside a path).
+    void PathCubicsTo(const QPolygonF& deviceControlPoints);
     QPainterPath TakePath();
+    // The clip change of SelectClipRgn without any back-end's recording:
+    // null region (mode RGN_COPY only) removes the clip.
+    int CombineClip(const QRegion* region, int mode);
     // Called after a state change a back-end reacts to (clip, objects, restore).
     virtual void OnStateChanged() {}
     // The selected LOGFONT at this mapping's pixel size (cached).

@@ -6,6 +6,11 @@
 
 int CDC::SelectClipRgn(CRgn* region, int mode)
 {
+    return CombineClip(region ? &region->Region() : nullptr, mode);
+}
+
+int CDC::CombineClip(const QRegion* region, int mode)
+{
     if (!region) {
         if (mode != RGN_COPY)
             return RGN_ERROR;
@@ -14,7 +19,7 @@ int CDC::SelectClipRgn(CRgn* region, int mode)
         OnStateChanged();
         return SIMPLEREGION;
     }
-    const QRegion& r = region->Region();
+    const QRegion& r = *region;
     if (!m_s.hasClip || mode == RGN_COPY) {
         // Combining with "no clip" means combining with the whole surface.
         const QSize surface = SurfaceSize();
@@ -55,16 +60,14 @@ QRect DeviceRectOf(const CDC& dc, int left, int top, int right, int bottom)
 
 int CDC::IntersectClipRect(int left, int top, int right, int bottom)
 {
-    CRgn rgn;
-    rgn.SetRegion(QRegion(DeviceRectOf(*this, left, top, right, bottom)));
-    return SelectClipRgn(&rgn, RGN_AND);
+    const QRegion r(DeviceRectOf(*this, left, top, right, bottom));
+    return CombineClip(&r, RGN_AND);
 }
 
 int CDC::ExcludeClipRect(int left, int top, int right, int bottom)
 {
-    CRgn rgn;
-    rgn.SetRegion(QRegion(DeviceRectOf(*this, left, top, right, bottom)));
-    return SelectClipRgn(&rgn, RGN_DIFF);
+    const QRegion r(DeviceRectOf(*this, left, top, right, bottom));
+    return CombineClip(&r, RGN_DIFF);
 }
 
 int CDC::OffsetClipRgn(int dx, int dy)
@@ -163,7 +166,7 @@ bool CDC::SelectClipPath(int mode)
     CRgn rgn;
     if (!PathToRegion(&rgn))
         return false;
-    return SelectClipRgn(&rgn, mode) != RGN_ERROR;
+    return CombineClip(&rgn.Region(), mode) != RGN_ERROR;
 }
 
 bool CDC::FlattenPath()
@@ -216,6 +219,16 @@ void CDC::PathAddPolygon(const QPolygonF& poly, bool closed)
 void CDC::PathAddPath(const QPainterPath& path)
 {
     m_path.addPath(path);
+}
+
+void CDC::PathCubicsTo(const QPolygonF& c)
+{
+    const POINT d = LogToDev(POINT{m_s.currentPos.x, m_s.currentPos.y});
+    const QPointF cur(d.x, d.y);
+    if (m_path.elementCount() == 0 || m_path.currentPosition() != cur)
+        PathMoveTo(cur);
+    for (int i = 0; i + 2 < c.size(); i += 3)
+        m_path.cubicTo(c[i], c[i + 1], c[i + 2]);
 }
 
 QPainterPath CDC::TakePath()

@@ -316,6 +316,46 @@ QVector<QRgb> MakePalette(const QImage& rgb, int bitCount, QImage* indexed8)
 
 } // namespace
 
+namespace {
+struct DibHeaderSpec {
+    qint64 width, height;
+    int bitCount;
+    DWORD compression;
+    size_t infoBytes;     // header, masks and colour table
+    DWORD imageSize;
+    LONG xPelsPerMeter, yPelsPerMeter;
+};
+
+// Sizes the block (zeroed) for the rows of the given stride, writes the file
+// header when asked and the 40-byte info header; returns the info header's
+// place, null when the DIB would pass 2 GiB.
+BYTE* StartDib(std::vector<BYTE>& out, const DibHeaderSpec& d, qint64 stride, bool withFileHeader)
+{
+    const size_t fh = withFileHeader ? BITMAPFILEHEADER_SIZE : 0;
+    const qint64 total = qint64(fh + d.infoBytes) + stride * d.height;
+    if (total > qint64(INT32_MAX))
+        return nullptr;
+    out.assign(size_t(total), 0);
+    BYTE* p = out.data();
+    if (withFileHeader) {
+        Wr16(p, BMP_SIGNATURE);
+        Wr32(p + 2, DWORD(total));
+        Wr32(p + 10, DWORD(fh + d.infoBytes));
+        p += fh;
+    }
+    Wr32(p, 40);
+    Wr32(p + 4, DWORD(d.width));
+    Wr32(p + 8, DWORD(d.height));
+    Wr16(p + 12, 1);
+    Wr16(p + 14, WORD(d.bitCount));
+    Wr32(p + 16, d.compression);
+    Wr32(p + 20, d.imageSize);
+    Wr32(p + 24, DWORD(d.xPelsPerMeter));
+    Wr32(p + 28, DWORD(d.yPelsPerMeter));
+    return p;
+}
+}  // namespace
+
 std::vector<BYTE> ImageToDib(const QImage& image, int bitCount, bool withFileHeader,
                              LONG xPelsPerMeter, LONG yPelsPerMeter)
 {
@@ -328,27 +368,11 @@ std::vector<BYTE> ImageToDib(const QImage& image, int bitCount, bool withFileHea
     QImage indexed8;
     const QVector<QRgb> palette = bitCount <= 8 ? MakePalette(rgb, bitCount, &indexed8) : QVector<QRgb>();
     const size_t paletteBytes = bitCount <= 8 ? size_t(1 << bitCount) * 4 : 0;
-    const size_t fh = withFileHeader ? BITMAPFILEHEADER_SIZE : 0;
-    const qint64 total = qint64(fh) + 40 + qint64(paletteBytes) + stride * h;
-    if (total > qint64(INT32_MAX))
+    const DibHeaderSpec spec{w, h, bitCount, BI_RGB, 40 + paletteBytes, 0, xPelsPerMeter, yPelsPerMeter};
+    std::vector<BYTE> out;
+    BYTE* p = StartDib(out, spec, stride, withFileHeader);
+    if (!p)
         return {};
-    std::vector<BYTE> out(size_t(total), 0);
-    BYTE* p = out.data();
-    if (withFileHeader) {
-        Wr16(p, BMP_SIGNATURE);
-        Wr32(p + 2, DWORD(total));
-        Wr32(p + 10, DWORD(fh + 40 + paletteBytes));
-        p += fh;
-    }
-    Wr32(p, 40);
-    Wr32(p + 4, DWORD(w));
-    Wr32(p + 8, DWORD(h));
-    Wr16(p + 12, 1);
-    Wr16(p + 14, WORD(bitCount));
-    Wr32(p + 16, BI_RGB);
-    Wr32(p + 20, 0);
-    Wr32(p + 24, DWORD(xPelsPerMeter));
-    Wr32(p + 28, DWORD(yPelsPerMeter));
     BYTE* pal = p + 40;
     for (int i = 0; i < palette.size() && i < (1 << bitCount); ++i) {
         pal[i * 4] = BYTE(qBlue(palette[i]));
@@ -394,6 +418,63 @@ std::vector<BYTE> ImageToDib(const QImage& image, int bitCount, bool withFileHea
                 row[x * 4 + 2] = BYTE(qRed(c));
                 break;
             }
+        }
+    }
+    return out;
+}
+
+namespace {
+// A mask is usable when it is one run of set bits within the bit count.
+bool UsableMask(DWORD mask, int bitCount)
+{
+    if (!mask || (bitCount < 32 && (mask >> bitCount) != 0))
+        return false;
+    const DWORD run = mask >> MaskShift(mask);
+    return (run & (run + 1)) == 0;
+}
+
+// An 8-bit channel scaled into the mask's bits, rounded.
+DWORD PackChannel(int value, DWORD mask)
+{
+    const int bits = MaskBits(mask);
+    const uint64_t max = (uint64_t(1) << bits) - 1;
+    return DWORD((uint64_t(value) * max + 127) / 255) << MaskShift(mask);
+}
+}  // namespace
+
+std::vector<BYTE> ImageToBitfieldsDib(const QImage& image, int bitCount, const DWORD masks[3], bool withFileHeader,
+                                      LONG xPelsPerMeter, LONG yPelsPerMeter)
+{
+    if (image.isNull() || !masks || (bitCount != 16 && bitCount != 32))
+        return {};
+    for (int i = 0; i < 3; ++i)
+        if (!UsableMask(masks[i], bitCount))
+            return {};
+    if ((masks[0] & masks[1]) || (masks[0] & masks[2]) || (masks[1] & masks[2]))
+        return {};
+    const QImage rgb = image.convertToFormat(QImage::Format_RGB32);
+    const qint64 w = rgb.width(), h = rgb.height();
+    const qint64 stride = ((bitCount * w + 31) / 32) * 4;
+    const size_t info = 40 + 12;   // the header, then the red, green and blue masks
+    const DibHeaderSpec spec{w, h, bitCount, BI_BITFIELDS, info, DWORD(stride * h), xPelsPerMeter, yPelsPerMeter};
+    std::vector<BYTE> out;
+    BYTE* p = StartDib(out, spec, stride, withFileHeader);
+    if (!p)
+        return {};
+    for (int i = 0; i < 3; ++i)
+        Wr32(p + 40 + 4 * i, masks[i]);
+    BYTE* bits = p + info;
+    for (qint64 y = 0; y < h; ++y) {
+        BYTE* row = bits + size_t((h - 1 - y) * stride);
+        const auto* line = reinterpret_cast<const QRgb*>(rgb.constScanLine(int(y)));
+        for (qint64 x = 0; x < w; ++x) {
+            const QRgb c = line[x];
+            const DWORD v = PackChannel(qRed(c), masks[0]) | PackChannel(qGreen(c), masks[1]) |
+                            PackChannel(qBlue(c), masks[2]);
+            if (bitCount == 16)
+                Wr16(row + x * 2, WORD(v));
+            else
+                Wr32(row + x * 4, v);
         }
     }
     return out;

@@ -55,3 +55,9 @@ size_t DibInfoSize(const BITMAPINFOHEADER& header);
 // bottom-up; with the 14-byte file header in front when asked. Empty on failure.
 std::vector<BYTE> ImageToDib(const QImage& image, int bitCount, bool withFileHeader,
                              LONG xPelsPerMeter = 0, LONG yPelsPerMeter = 0);
+// The same at 16 or 32 bits with BI_BITFIELDS: the red, green and blue masks
+// follow the 40-byte header and each channel is scaled into its mask (5-6-5
+// and 10-10-10 layouts, for example). Each mask must be one run of bits
+// within the bit count, and no two may overlap. Empty on failure.
+std::vector<BYTE> ImageToBitfieldsDib(const QImage& image, int bitCount, const DWORD masks[3], bool withFileHeader,
+                                      LONG xPelsPerMeter = 0, LONG yPelsPerMeter = 0);

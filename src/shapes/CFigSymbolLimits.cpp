@@ -21,7 +21,10 @@ bool IsBracketedClass(int k)
     return In(k, 94, 97) || k == 119 || k == 120 || k == 122 || k == 123 || In(k, 126, 129);
 }
 
-constexpr float kNodeFraction = 10.0f / 31.0f;     // 0.32258067
+// 10/31 as the single-precision 0.32258067: one step above the float nearest
+// to 10/31 (0.32258064). The bounds of kinds 59 and 131 are rounded to whole
+// units from it, so the step decides where a bound falls on a half.
+constexpr float kNodeFraction = 0.32258067f;
 constexpr float kThird = 1.0f / 3.0f;              // 0.33333334
 constexpr float kEllipseInset = 0.29289323f;       // 1 - 1/sqrt 2
 
@@ -38,7 +41,7 @@ class LimitTerms {
 public:
     LimitTerms(const RECT& rect, const SpecialOutlineParts& parts, const BYTE* boxes, int nBoxes,
                const float* mw, const float* mh)
-        : p(parts), m_mw(mw), m_mh(mh)
+        : p(parts), rect(rect), m_mw(mw), m_mh(mh)
     {
         Fl = static_cast<float>(rect.left);
         Ft = static_cast<float>(rect.top);
@@ -53,6 +56,7 @@ public:
     }
 
     const SpecialOutlineParts& p;
+    const RECT rect;   // the figure rectangle, whole units
     float Fl, Ft, Fr, Fb, W, H, s;
     CFltRect T[kMaxSpecialSections];
     int nT = 0;
@@ -337,7 +341,8 @@ bool CornerBounds(int k, int n, const LimitTerms& t, Bounds& b)
         } else {
             const float p16 = t.P(16).x;
             b.X(std::max(Fl + t.NW(0, Fl, x0), p16), std::min(Fr - t.NW(1, x0, Fr), Fr - (p16 - Fl)));
-            b.FixY(t.L(0).y);
+            // Pinned where its handle is: the line's midpoint.
+            b.FixY(t.Mid(0).y);
         }
     } else if (k == 24) {
         const float y0 = t.L(0).y, y1 = t.L(1).y, p0 = t.P(0).y;
@@ -346,10 +351,10 @@ bool CornerBounds(int k, int n, const LimitTerms& t, Bounds& b)
             b.X(Fl, Fl + std::min({s, 3 * (t.T[0].left - Fl), e}));
             b.Y(Ft, Ft + std::min({s, 3 * (t.T[0].top - Ft), e}));
         } else if (n == 1) {
-            b.FixX((Fl + Fr) / 2);
+            b.FixX(t.Mid(0).x);
             b.Y(std::max(Ft + t.NH(0, Ft, y0), p0), y1 - t.NH(1, y0, y1));
         } else {
-            b.FixX((Fl + Fr) / 2);
+            b.FixX(t.Mid(1).x);
             b.Y(y0 + t.NH(1, y0, y1), std::min(Fb - t.NH(2, y1, Fb), Fb - (p0 - Ft)));
         }
     } else if (k == 58 || k == 85 || k == 74) {
@@ -360,7 +365,7 @@ bool CornerBounds(int k, int n, const LimitTerms& t, Bounds& b)
             b.X(Fl, Fl + (k == 74 ? x : std::min(s, x)));
             b.Y(Ft, Ft + std::min({s, 1.5f * (H - t.h(0)), g}));
         } else {
-            b.FixX(t.L(0).x);
+            b.FixX(t.Mid(0).x);
             const float hi = Fb - (p0 - Ft);
             b.Y(std::max(Ft + t.NH(0, Ft, y0), p0), k == 74 ? hi : std::min(Fb - t.NH(1, y0, Fb), hi));
         }
@@ -436,7 +441,8 @@ bool OtherBounds(int k, const LimitTerms& t, Bounds& b)
         b.FixY(P(1).y);
     } else if (k == 62 || k == 84 || In(k, 101, 104) || k == 125) {
         b.X(Fl, Fl + t.s);
-        b.FixY((Ft + Fb) / 2);
+        // The handle's own middle: whole units, as the handle is placed.
+        b.FixY(static_cast<float>(SpecialMiddleY(t.rect)));
     } else {
         return false;
     }

@@ -320,6 +320,11 @@ int RoundHandle(float v)
     return RoundAddHalf(static_cast<double>(v));
 }
 
+LONG SpecialMiddleY(const RECT& rect)
+{
+    return static_cast<LONG>((static_cast<int64_t>(rect.top) + rect.bottom) / 2);
+}
+
 int CalcDividerPointFromParts(int kind, int n, const SpecialOutlineParts& p, const RECT& rect,
                               POINT& pt)
 {
@@ -364,7 +369,7 @@ int CalcDividerPointFromParts(int kind, int n, const SpecialOutlineParts& p, con
         if (p.nPoints < 1)
             return 0;
         pt.x = RoundHandle(p.points[0].x);
-        pt.y = static_cast<LONG>((static_cast<int64_t>(rect.top) + rect.bottom) / 2);
+        pt.y = SpecialMiddleY(rect);
         return 1;
     case HandleCase::TabCorner:
     case HandleCase::Fragment:

@@ -49,6 +49,9 @@ int ParseSpecialOutline(int kind, const BYTE* outline, const BYTE* end, const BY
 // Adds 0.5 and drops the fraction toward zero, as handle positions and bounds
 // are rounded (also for negative coordinates, so not floor or lround).
 int RoundHandle(float v);
+// The figure rectangle's vertical middle in whole units, where the handle of
+// the round- and arc-sided kinds sits (and stays pinned).
+LONG SpecialMiddleY(const RECT& rect);
 
 // The handle of divider n from parsed parts, for the figure rectangle; 0 when
 // the parts lack what the kind's case reads.

@@ -64,7 +64,7 @@ int SetFigMargins(ISpecialShapeDoc& doc, int left, int right, int top, int botto
     doc.GetSnapSpacing(snapX, snapY);
     // The record carries the margins to go back to; it is written while they
     // are still the document's, and nothing changes when it is refused.
-    if (!doc.UndoLogMargins(oldL, oldR, oldT, oldB)) {
+    if (!doc.UndoLogMargins(oldL, oldR, oldT, oldB, bStyles)) {
         doc.UndoEndStep();
         return 0;
     }

@@ -41,8 +41,9 @@ public:
     virtual ISpecialFigure* Figure(int index) = 0;
     virtual void ApplyMarginsToStyles(int left, int right, int top, int bottom) = 0;
     virtual void UndoBeginStep(int code) = 0;
-    // A UDOC_FIGMARGINS record with the margins to go back to.
-    virtual bool UndoLogMargins(int left, int right, int top, int bottom) = 0;
+    // A UDOC_FIGMARGINS record with the margins to go back to and whether
+    // the step sets up the styles too.
+    virtual bool UndoLogMargins(int left, int right, int top, int bottom, bool styles) = 0;
     virtual void UndoEndStep() = 0;
     virtual void GetSnapSpacing(int& x, int& y) const = 0;
     virtual void SetSnapSpacing(int x, int y) = 0;

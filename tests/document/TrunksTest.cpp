@@ -382,3 +382,21 @@ TEST_F(TrunksTest, DraggingAnInterfaceLetsItsNodeEndChooseAgain)
     EXPECT_EQ(con->m_nConPtId2, kConPtFixed);
     (void)node;
 }
+
+TEST_F(TrunksTest, AnInterfaceStepHoldsEachRecordOnceAndAFailedLinkLeavesNoPin)
+{
+    KindFig* iface = Fig(12, 0);
+    KindFig* node = Fig(1, 300);
+    doc.ResetUndoLog();
+    ASSERT_EQ(CreateInterface(doc, iface, nullptr, nullptr), 1);
+    int len = 0;
+    EXPECT_EQ(doc.UndoLogRef().GetLastUndoStepCode(&len), UDMAC_CREATEINTERFACE);
+    EXPECT_EQ(len, 5 + 5 + 5 + 6) << "opening, connector creation, staple creation, trailer";
+    ASSERT_EQ(doc.UndoLastStep(), UDMAC_CREATEINTERFACE);
+
+    doc.m_pStapleList->FailAppendsForTest(true);
+    EXPECT_FALSE(doc.LinkInterface(iface, node, CPoint(300, 30)));
+    doc.m_pStapleList->FailAppendsForTest(false);
+    EXPECT_EQ(iface->m_pStaple, nullptr);
+    EXPECT_EQ(node->m_pStaple, nullptr);
+}

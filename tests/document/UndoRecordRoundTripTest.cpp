@@ -240,7 +240,7 @@ const std::vector<RecordCase>& Cases()
         {UDOC_FIGMARGINS, false,
          [](CKavoDoc& d, World&) {
              ASSERT_TRUE(d.UndoLogMargins(d.m_nFigMarginLeft, d.m_nFigMarginRight, d.m_nFigMarginTop,
-                                          d.m_nFigMarginBottom));
+                                          d.m_nFigMarginBottom, true));
              d.StoreFigMargins(1, 2, 3, 4);
          }},
         {UDOC_DOCLINESPACING, false, [](CKavoDoc& d, World&) { ASSERT_TRUE(d.SetLineSpacing(2, 3.25f)); }},

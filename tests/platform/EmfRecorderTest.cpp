@@ -1,8 +1,15 @@
 // The EMF recorder writes byte-valid enhanced metafiles: the header, records
 // other readers accept, bounds and frame, and objects written once.
+#include "platform/CPainterDC.h"
+#include "platform/metafile/CEmfPlayer.h"
 #include "platform/metafile/CEmfRecorderDC.h"
 
+#include <QImage>
+
 #include <uemf_safe.h>
+
+#include <climits>
+#include <functional>
 
 #include <gtest/gtest.h>
 
@@ -125,9 +132,11 @@ TEST(EmfRecorder, RestoreDcIsWrittenRelativeAndFrameFollowsBounds)
     ENHMETAHEADER header;
     GetEnhMetaFileHeader(h, &header);
     const CDeviceCaps caps = DisplayDeviceCaps();
-    // A 96-pixel square on the reference is about an inch: 2540 x 0.01 mm at 96 dpi.
+    // A 96-pixel square on the reference is about an inch: 2540 x 0.01 mm at
+    // 96 dpi. The bounds are inclusive (0..95), the frame reaches past pixel 95.
+    EXPECT_EQ(header.rclBounds.right - header.rclBounds.left, 95);
     EXPECT_NEAR(header.rclFrame.right - header.rclFrame.left,
-                MulDiv(header.rclBounds.right - header.rclBounds.left, caps.horzSizeMm * 100, caps.horzRes), 1);
+                MulDiv(header.rclBounds.right - header.rclBounds.left + 1, caps.horzSizeMm * 100, caps.horzRes), 1);
     EXPECT_EQ(header.szlDevice.cx, caps.horzRes);
     DeleteEnhMetaFile(h);
 }
@@ -193,5 +202,156 @@ TEST(EmfRecorder, TextWithoutAdvancesGetsTheFontsWidths)
     ASSERT_EQ(advances.size(), 2u);
     EXPECT_GT(advances[0], 0u);
     EXPECT_LT(advances[0] * 2, advances[1]);
+    DeleteEnhMetaFile(h);
+}
+
+namespace {
+// The pixels a drawing call paints on the painting back-end, inclusive: the
+// tightest box of the non-white pixels.
+RECT PaintedBox(const std::function<void(CDC&)>& draw)
+{
+    QImage img(200, 200, QImage::Format_RGB32);
+    img.fill(Qt::white);
+    {
+        CPainterDC dc(&img);
+        draw(dc);
+    }
+    RECT box{INT_MAX, INT_MAX, INT_MIN, INT_MIN};
+    for (int y = 0; y < img.height(); ++y)
+        for (int x = 0; x < img.width(); ++x)
+            if ((img.pixel(x, y) & 0xFFFFFF) != 0xFFFFFF)
+                box = RECT{std::min<LONG>(box.left, x), std::min<LONG>(box.top, y), std::max<LONG>(box.right, x),
+                           std::max<LONG>(box.bottom, y)};
+    return box;
+}
+
+RECT RecordedBounds(const std::function<void(CDC&)>& draw)
+{
+    auto dc = CreateEnhMetaFile(nullptr, {});
+    draw(*dc);
+    HENHMETAFILE h = CloseEnhMetaFile(dc.get());
+    ENHMETAHEADER header{};
+    EXPECT_NE(h, nullptr);
+    if (h)
+        GetEnhMetaFileHeader(h, &header);
+    DeleteEnhMetaFile(h);
+    return header.rclBounds;
+}
+
+std::string Str(const RECT& r)
+{
+    return std::to_string(r.left) + "," + std::to_string(r.top) + "," + std::to_string(r.right) + "," +
+           std::to_string(r.bottom);
+}
+}  // namespace
+
+// The header's bounds hold exactly the pixels drawn, inclusive on all four
+// sides, for pens of one and more pixels and for shapes without an outline.
+TEST(EmfRecorder, BoundsHoldExactlyThePixelsDrawn)
+{
+    const struct {
+        const char* what;
+        int penStyle, penWidth;
+        std::function<void(CDC&)> draw;
+    } cases[] = {
+        {"rectangle", PS_SOLID, 1, [](CDC& dc) { dc.Rectangle(10, 10, 50, 40); }},
+        {"rectangle pen 3", PS_SOLID, 3, [](CDC& dc) { dc.Rectangle(10, 10, 50, 40); }},
+        {"rectangle pen 4", PS_SOLID, 4, [](CDC& dc) { dc.Rectangle(10, 10, 50, 40); }},
+        {"rectangle no pen", PS_NULL, 1, [](CDC& dc) { dc.Rectangle(10, 10, 50, 40); }},
+        {"ellipse", PS_SOLID, 1, [](CDC& dc) { dc.Ellipse(20, 30, 71, 60); }},
+        {"ellipse pen 5", PS_SOLID, 5, [](CDC& dc) { dc.Ellipse(20, 30, 71, 60); }},
+        {"round rect", PS_SOLID, 1, [](CDC& dc) { dc.RoundRect(15, 25, 80, 90, 12, 12); }},
+        {"polygon", PS_SOLID, 1,
+         [](CDC& dc) {
+             const POINT p[3] = {{30, 20}, {90, 50}, {40, 100}};
+             dc.Polygon(p, 3);
+         }},
+        {"polygon pen 3", PS_SOLID, 3,
+         [](CDC& dc) {
+             const POINT p[3] = {{30, 20}, {90, 50}, {40, 100}};
+             dc.Polygon(p, 3);
+         }},
+        {"polyline", PS_SOLID, 1,
+         [](CDC& dc) {
+             const POINT p[3] = {{30, 20}, {90, 20}, {90, 70}};
+             dc.Polyline(p, 3);
+         }},
+        {"line right", PS_SOLID, 1,
+         [](CDC& dc) {
+             dc.MoveTo(10, 20);
+             dc.LineTo(60, 20);
+         }},
+        {"line up left", PS_SOLID, 1,
+         [](CDC& dc) {
+             dc.MoveTo(60, 70);
+             dc.LineTo(10, 20);
+         }},
+        {"pattern", PS_SOLID, 1, [](CDC& dc) { dc.PatBlt(5, 6, 20, 10, BLACKNESS); }},
+        {"pixel", PS_SOLID, 1, [](CDC& dc) { dc.SetPixel(7, 8, RGB(1, 2, 3)); }},
+    };
+    for (const auto& c : cases) {
+        const auto draw = [&](CDC& dc) {
+            CPen pen(c.penStyle, c.penWidth, RGB(0, 0, 0));
+            CBrush brush(RGB(0, 0, 255));
+            dc.SelectObject(&pen);
+            dc.SelectObject(&brush);
+            c.draw(dc);
+            dc.SelectStockObject(BLACK_PEN);
+            dc.SelectStockObject(WHITE_BRUSH);
+        };
+        EXPECT_EQ(Str(RecordedBounds(draw)), Str(PaintedBox(draw))) << c.what;
+    }
+}
+
+// Removing the clip is written (EXTSELECTCLIPRGN, RGN_COPY, no region data)
+// and played: what comes after it is drawn whole.
+TEST(EmfRecorder, RemovingTheClipIsWrittenAndPlayed)
+{
+    const RECT frame{0, 0, MulDiv(100, DisplayDeviceCaps().horzSizeMm * 100, DisplayDeviceCaps().horzRes),
+                     MulDiv(100, DisplayDeviceCaps().vertSizeMm * 100, DisplayDeviceCaps().vertRes)};
+    auto dc = CreateEnhMetaFile(&frame, {});
+    dc->IntersectClipRect(0, 0, 10, 10);
+    dc->SelectClipRgn(nullptr);
+    dc->FillSolidRect(0, 0, 100, 100, RGB(255, 0, 0));
+    HENHMETAFILE h = CloseEnhMetaFile(dc.get());
+    ASSERT_NE(h, nullptr);
+    std::vector<std::vector<BYTE>> clips;
+    for (const auto& r : Records(h))
+        if (LoadLE32(r.data()) == EMR_EXTSELECTCLIPRGN)
+            clips.push_back(r);
+    ASSERT_EQ(clips.size(), 1u);
+    EXPECT_EQ(clips[0].size(), 16u);
+    EXPECT_EQ(LoadLE32(clips[0].data() + 8), 0u);        // no region data
+    EXPECT_EQ(LoadLE32(clips[0].data() + 12), DWORD(RGN_COPY));
+    QImage img(100, 100, QImage::Format_RGB32);
+    img.fill(Qt::white);
+    {
+        CPainterDC out(&img);
+        const RECT dest{0, 0, 100, 100};
+        ASSERT_TRUE(PlayEnhMetaFile(&out, h, &dest));
+    }
+    EXPECT_EQ(img.pixel(50, 50) & 0xFFFFFF, 0xFF0000u);
+    DeleteEnhMetaFile(h);
+}
+
+// Each clip call is one record: a rectangle intersected or excluded is not
+// written again as a region.
+TEST(EmfRecorder, ClipCallsAreWrittenOnce)
+{
+    auto dc = CreateEnhMetaFile(nullptr, {});
+    dc->IntersectClipRect(0, 0, 50, 50);
+    dc->ExcludeClipRect(10, 10, 20, 20);
+    dc->BeginPath();
+    dc->Rectangle(0, 0, 30, 30);
+    dc->EndPath();
+    dc->SelectClipPath(RGN_AND);
+    HENHMETAFILE h = CloseEnhMetaFile(dc.get());
+    ASSERT_NE(h, nullptr);
+    std::vector<DWORD> clipTypes;
+    for (DWORD t : Types(Records(h)))
+        if (t == EMR_INTERSECTCLIPRECT || t == EMR_EXCLUDECLIPRECT || t == EMR_EXTSELECTCLIPRGN ||
+            t == EMR_SELECTCLIPPATH)
+            clipTypes.push_back(t);
+    EXPECT_EQ(clipTypes, (std::vector<DWORD>{EMR_INTERSECTCLIPRECT, EMR_EXCLUDECLIPRECT, EMR_SELECTCLIPPATH}));
     DeleteEnhMetaFile(h);
 }

@@ -3,6 +3,7 @@
 // and a WMF converted from it does too.
 #include "platform/CPainterDC.h"
 #include "platform/MetaFixtures.h"
+#include "platform/MetaPictures.h"
 #include "platform/metafile/CEmfPlayer.h"
 #include "platform/metafile/CEmfRecorderDC.h"
 #include "platform/metafile/CWmfPlayer.h"
@@ -34,69 +35,16 @@ void Draw(CDC& dc)
     dc.SelectObject(oldBrush);
 }
 
-QImage White()
-{
-    QImage image(kW, kH, QImage::Format_RGB32);
-    image.fill(Qt::white);
-    return image;
-}
+const QSize kSize(kW, kH);
 
-// Share of pixels that differ by more than a small amount in any channel.
-double Mismatch(const QImage& a, const QImage& b)
-{
-    int bad = 0;
-    for (int y = 0; y < kH; ++y)
-        for (int x = 0; x < kW; ++x) {
-            const QRgb p = a.pixel(x, y), q = b.pixel(x, y);
-            if (std::abs(qRed(p) - qRed(q)) > 40 || std::abs(qGreen(p) - qGreen(q)) > 40 ||
-                std::abs(qBlue(p) - qBlue(q)) > 40)
-                ++bad;
-        }
-    return double(bad) / (kW * kH);
-}
-
-// The frame of a kW x kH reference-pixel picture, 0.01 mm.
-RECT Frame()
-{
-    const CDeviceCaps caps = DisplayDeviceCaps();
-    return RECT{0, 0, MulDiv(kW, caps.horzSizeMm * 100, caps.horzRes), MulDiv(kH, caps.vertSizeMm * 100, caps.vertRes)};
-}
-
-HENHMETAFILE Record(const std::function<void(CDC&)>& draw)
-{
-    const RECT frame = Frame();
-    auto rec = CreateEnhMetaFile(&frame, {});
-    draw(*rec);
-    return CloseEnhMetaFile(rec.get());
-}
-
+QImage White() { return WhitePicture(kSize); }
+double Mismatch(const QImage& a, const QImage& b) { return PictureMismatch(a, b); }
+RECT Frame() { return PictureFrame(kSize); }
+HENHMETAFILE Record(const std::function<void(CDC&)>& draw) { return RecordEmfPicture(kSize, draw); }
 HENHMETAFILE RecordPicture() { return Record(Draw); }
-
-QImage PlayEmf(HENHMETAFILE emf)
-{
-    QImage img = White();
-    CPainterDC dc(&img);
-    const RECT dest{0, 0, kW, kH};
-    EXPECT_TRUE(PlayEnhMetaFile(&dc, emf, &dest));
-    return img;
-}
-
+QImage PlayEmf(HENHMETAFILE emf) { return PlayEmfPicture(kSize, emf); }
 // The EMF converted to a WMF and played as a container plays it.
-QImage PlayAsWmf(HENHMETAFILE emf)
-{
-    const std::vector<BYTE> bits = GetWinMetaFileBits(emf, MM_ANISOTROPIC);
-    HMETAFILE wmf = SetMetaFileBitsEx(UINT(bits.size()), bits.data());
-    EXPECT_NE(wmf, nullptr);
-    QImage img = White();
-    {
-        CPainterDC dc(&img);
-        dc.SetMapMode(MM_ANISOTROPIC);
-        dc.SetViewportExt(kW, kH);
-        EXPECT_TRUE(PlayMetaFile(&dc, wmf));
-    }
-    DeleteMetaFile(wmf);
-    return img;
-}
+QImage PlayAsWmf(HENHMETAFILE emf) { return PlayWmfPicture(kSize, GetWinMetaFileBits(emf, MM_ANISOTROPIC)); }
 }  // namespace
 
 TEST(MetaRender, RecordedPictureMatchesDirectDrawing)
@@ -120,18 +68,9 @@ TEST(MetaRender, RecordedPictureMatchesDirectDrawing)
 // and through its WMF form.
 TEST(MetaRender, DibBlitsSurviveRecordingAndConversion)
 {
-    // 2 x 2, 32 bits, bottom-up: bottom row red, green; top row blue, white.
-    struct {
-        BITMAPINFOHEADER header;
-        DWORD pixels[4];
-    } dib{};
-    dib.header.biWidth = 2;
-    dib.header.biHeight = 2;
-    dib.header.biBitCount = 32;
-    dib.pixels[0] = 0xFF0000, dib.pixels[1] = 0x00FF00, dib.pixels[2] = 0x0000FF, dib.pixels[3] = 0xFFFFFF;
+    const FourColourDib dib;
     HENHMETAFILE emf = Record([&](CDC& dc) {
-        dc.StretchDIBits(0, 0, kW, kH, 0, 0, 2, 2, dib.pixels, reinterpret_cast<const BITMAPINFO*>(&dib),
-                         DIB_RGB_COLORS, SRCCOPY);
+        dc.StretchDIBits(0, 0, kW, kH, 0, 0, 2, 2, dib.pixels, dib.Info(), DIB_RGB_COLORS, SRCCOPY);
     });
     ASSERT_NE(emf, nullptr);
     auto check = [](const QImage& img, const char* what) {
@@ -277,4 +216,175 @@ TEST(MetaRender, WmfRegionsClipAndFill)
     EXPECT_EQ(filled.pixel(20, 20) & 0xFFFFFF, 0x00FF00u);
     EXPECT_EQ(filled.pixel(60, 20) & 0xFFFFFF, 0xFFFFFFu);
     DeleteMetaFile(wmf);
+}
+
+// A path written as lines and bezier pieces that continue one figure (as
+// other programs write rounded shapes) fills as one shape: the curves do not
+// start figures of their own, so the middle is not left out.
+TEST(MetaRender, BezierPiecesInAPathContinueTheFigure)
+{
+    const auto draw = [](CDC& dc) {
+        CBrush brush(RGB(0, 0, 200));
+        dc.SelectStockObject(NULL_PEN);
+        dc.SelectObject(&brush);
+        dc.BeginPath();
+        dc.MoveTo(30, 10);
+        dc.LineTo(90, 10);
+        const POINT c1[3] = {{100, 10}, {110, 20}, {110, 30}};
+        dc.PolyBezierTo(c1, 3);
+        dc.LineTo(110, 50);
+        const POINT c2[3] = {{110, 60}, {100, 70}, {90, 70}};
+        dc.PolyBezierTo(c2, 3);
+        dc.LineTo(30, 70);
+        const POINT c3[3] = {{20, 70}, {10, 60}, {10, 50}};
+        dc.PolyBezierTo(c3, 3);
+        dc.LineTo(10, 30);
+        const POINT c4[3] = {{10, 20}, {20, 10}, {30, 10}};
+        dc.PolyBezierTo(c4, 3);
+        dc.CloseFigure();
+        dc.EndPath();
+        dc.FillPath();
+        dc.SelectStockObject(WHITE_BRUSH);
+    };
+    QImage direct = White();
+    {
+        CPainterDC dc(&direct);
+        draw(dc);
+    }
+    HENHMETAFILE emf = Record(draw);
+    ASSERT_NE(emf, nullptr);
+    const QImage played = PlayEmf(emf);
+    for (const QImage* img : {static_cast<const QImage*>(&direct), &played}) {
+        EXPECT_EQ(img->pixel(60, 40) & 0xFFFFFF, 0x0000C8u);   // the middle
+        EXPECT_EQ(img->pixel(14, 40) & 0xFFFFFF, 0x0000C8u);   // beside a straight side
+        EXPECT_EQ(img->pixel(12, 12) & 0xFFFFFF, 0xFFFFFFu);   // outside a rounded corner
+    }
+    EXPECT_LT(Mismatch(direct, played), 0.005);
+    DeleteEnhMetaFile(emf);
+}
+
+namespace {
+QImage PlayWmfBits(const std::vector<BYTE>& bits) { return PlayWmfPicture(kSize, bits); }
+
+std::vector<BYTE> RecordWmf(const std::function<void(CDC&)>& draw)
+{
+    CWmfRecorderDC rec;
+    draw(rec);
+    return rec.Close();
+}
+
+std::vector<WORD> WmfFunctions(const std::vector<BYTE>& bits)
+{
+    std::vector<WORD> out;
+    for (size_t at = WMF_HEADER_SIZE; at + 6 <= bits.size();) {
+        const DWORD words = LoadLE32(bits.data() + at);
+        out.push_back(LoadLE16(bits.data() + at + 4));
+        if (words < 3)
+            break;
+        at += size_t(words) * 2;
+    }
+    return out;
+}
+
+// Intersect, exclude, then the clip removed: a red fill inside the frame
+// but outside the hole, then a blue band drawn whole.
+void ClipModes(CDC& dc)
+{
+    dc.IntersectClipRect(10, 10, 100, 70);
+    dc.ExcludeClipRect(30, 20, 50, 40);
+    dc.FillSolidRect(0, 0, kW, kH, RGB(255, 0, 0));
+    dc.SelectClipRgn(nullptr);
+    dc.FillSolidRect(0, 60, kW, 20, RGB(0, 0, 255));
+}
+}  // namespace
+
+// Clip modes reach both metafile forms: WMF writes intersect and exclude as
+// its own records (each once), and the clip removed as the selection of
+// object 0; played back, every form draws what the direct drawing draws.
+TEST(MetaRender, ClipModesSurviveBothRecorders)
+{
+    QImage direct = White();
+    {
+        CPainterDC dc(&direct);
+        ClipModes(dc);
+    }
+    EXPECT_EQ(direct.pixel(20, 15) & 0xFFFFFF, 0xFF0000u);
+    EXPECT_EQ(direct.pixel(40, 30) & 0xFFFFFF, 0xFFFFFFu);   // the hole
+    EXPECT_EQ(direct.pixel(5, 75) & 0xFFFFFF, 0x0000FFu);    // after the clip is removed
+
+    const std::vector<BYTE> wmf = RecordWmf(ClipModes);
+    ASSERT_FALSE(wmf.empty());
+    const std::vector<WORD> functions = WmfFunctions(wmf);
+    std::vector<WORD> clips;
+    for (WORD f : functions)
+        if (f == META_INTERSECTCLIPRECT || f == META_EXCLUDECLIPRECT || f == META_SELECTCLIPREGION)
+            clips.push_back(f);
+    EXPECT_EQ(clips, (std::vector<WORD>{META_INTERSECTCLIPRECT, META_EXCLUDECLIPRECT, META_SELECTCLIPREGION}));
+    EXPECT_LT(Mismatch(direct, PlayWmfBits(wmf)), 0.001) << "wmf";
+
+    HENHMETAFILE emf = Record(ClipModes);
+    ASSERT_NE(emf, nullptr);
+    EXPECT_LT(Mismatch(direct, PlayEmf(emf)), 0.001) << "emf";
+    EXPECT_LT(Mismatch(direct, PlayAsWmf(emf)), 0.001) << "emf as wmf";
+    DeleteEnhMetaFile(emf);
+
+    // The WMF turned into an EMF (as an imported WMF is kept) writes each
+    // clip call once too.
+    const RECT frame = Frame();
+    const METAFILEPICT size{MM_ANISOTROPIC, frame.right, frame.bottom};
+    HENHMETAFILE converted = SetWinMetaFileBits(UINT(wmf.size()), wmf.data(), &size);
+    ASSERT_NE(converted, nullptr);
+    std::vector<DWORD> emfClips;
+    EnumEnhMetaFileRecords(converted, [&](std::vector<BYTE>& r) {
+        const DWORD type = LoadLE32(r.data());
+        if (type == EMR_INTERSECTCLIPRECT || type == EMR_EXCLUDECLIPRECT || type == EMR_EXTSELECTCLIPRGN)
+            emfClips.push_back(type);
+        return 1;
+    });
+    EXPECT_EQ(emfClips, (std::vector<DWORD>{EMR_INTERSECTCLIPRECT, EMR_EXCLUDECLIPRECT, EMR_EXTSELECTCLIPRGN}));
+    EXPECT_LT(Mismatch(direct, PlayEmf(converted)), 0.001) << "wmf as emf";
+    DeleteEnhMetaFile(converted);
+}
+
+// A clip region that is not one rectangle is written to WMF as its bounding
+// box; excluding one keeps each of its rectangles out.
+TEST(MetaRender, WmfWritesOtherRegionsAsRectangles)
+{
+    const auto draw = [](CDC& dc) {
+        CRgn ellipse;
+        ellipse.CreateEllipticRgn(20, 10, 100, 70);
+        dc.SelectClipRgn(&ellipse, RGN_COPY);
+        dc.FillSolidRect(0, 0, kW, kH, RGB(255, 0, 0));
+        CRgn two;
+        two.CreateRectRgn(0, 0, 10, 10);
+        CRgn other;
+        other.CreateRectRgn(110, 70, 120, 80);
+        two.CombineRgn(&two, &other, RGN_OR);
+        dc.SelectClipRgn(nullptr);
+        dc.SelectClipRgn(&two, RGN_DIFF);
+        dc.FillSolidRect(0, 0, kW, kH, RGB(0, 0, 255));
+    };
+    const QImage img = PlayWmfBits(RecordWmf(draw));
+    EXPECT_EQ(img.pixel(21, 11) & 0xFFFFFF, 0x0000FFu);   // the ellipse's box corner, then blue over all
+    EXPECT_EQ(img.pixel(5, 5) & 0xFFFFFF, 0xFFFFFFu);     // both excluded rectangles stay white
+    EXPECT_EQ(img.pixel(115, 75) & 0xFFFFFF, 0xFFFFFFu);
+    EXPECT_EQ(img.pixel(15, 5) & 0xFFFFFF, 0x0000FFu);
+}
+
+// A recording that cannot write a record fails as a whole: a WMF whose
+// object table is full gives no bits rather than a picture without the
+// objects that did not fit.
+TEST(MetaRender, WmfRecordingFailsWhenARecordCannotBeWritten)
+{
+    CWmfRecorderDC rec;
+    for (int i = 0; i < 0x10000; ++i) {
+        CPen pen(PS_SOLID, 1, COLORREF(i));
+        rec.SelectObject(&pen);
+    }
+    EXPECT_TRUE(rec.Close().empty());
+    // A text longer than a text record takes.
+    CWmfRecorderDC text;
+    const std::string tooLong(8001, 'x');
+    EXPECT_FALSE(text.ExtTextOut(0, 0, 0, nullptr, tooLong.data(), UINT(tooLong.size()), nullptr));
+    EXPECT_TRUE(text.Close().empty());
 }

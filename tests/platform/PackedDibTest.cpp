@@ -91,6 +91,60 @@ TEST(PackedDib, BitfieldMasksAreCountedBeforeThePixels)
     EXPECT_EQ(img.pixel(1, 0), qRgb(0, 255, 0));
 }
 
+// The BI_BITFIELDS writer: the masks follow the header, each channel fills
+// its mask, and the reader gives the picture back (within the mask's
+// precision); the file header's data offset counts the masks.
+TEST(PackedDib, BitfieldsWriterRoundTripsThroughTheReader)
+{
+    const QImage src = Sample(200);
+    const struct {
+        int bits;
+        DWORD masks[3];
+        int precision[3];   // bits per channel
+    } cases[] = {
+        {16, {0xF800, 0x07E0, 0x001F}, {5, 6, 5}},
+        {16, {0x7C00, 0x03E0, 0x001F}, {5, 5, 5}},
+        {32, {0x00FF0000, 0x0000FF00, 0x000000FF}, {8, 8, 8}},
+        {32, {0x000000FF, 0x0000FF00, 0x00FF0000}, {8, 8, 8}},   // red in the low byte
+        {32, {0x3FF00000, 0x000FFC00, 0x000003FF}, {10, 10, 10}},   // 10 bits each
+    };
+    for (const auto& c : cases) {
+        for (bool fileHeader : {false, true}) {
+            SCOPED_TRACE(testing::Message() << c.bits << " bits, red mask " << c.masks[0] << ", file header "
+                                            << fileHeader);
+            const std::vector<BYTE> dib = ImageToBitfieldsDib(src, c.bits, c.masks, fileHeader);
+            ASSERT_FALSE(dib.empty());
+            DibLayout layout;
+            ASSERT_TRUE(ParseDibLayout(dib.data(), dib.size(), &layout));
+            EXPECT_EQ(layout.compression, DWORD(BI_BITFIELDS));
+            EXPECT_EQ(layout.bitsOffset, 52u);
+            for (int i = 0; i < 3; ++i)
+                EXPECT_EQ(layout.masks[i], c.masks[i]);
+            EXPECT_EQ(dib.size(), layout.fileHeader + layout.bitsOffset + layout.imageBytes);
+            if (fileHeader)
+                EXPECT_EQ(dib[10], 14 + 52);
+            const QImage back = DibToImage(dib.data(), dib.size());
+            ASSERT_EQ(back.size(), src.size());
+            for (int y = 0; y < src.height(); ++y)
+                for (int x = 0; x < src.width(); ++x) {
+                    const QRgb a = src.pixel(x, y), b = back.pixel(x, y);
+                    const int got[3] = {qRed(b), qGreen(b), qBlue(b)}, want[3] = {qRed(a), qGreen(a), qBlue(a)};
+                    // Within half a step of the channel's precision (exact at 8 bits and more).
+                    for (int k = 0; k < 3; ++k)
+                        ASSERT_LE(std::abs(got[k] - want[k]), c.precision[k] >= 8 ? 0 : (256 >> c.precision[k]) / 2 + 1)
+                            << x << "," << y << " channel " << k;
+                }
+        }
+    }
+    // Masks that are empty, split, overlapping or wider than the pixel are refused.
+    const DWORD bad[][3] = {{0, 0x07E0, 0x001F}, {0xF00F, 0x07E0, 0x0010}, {0xFC00, 0x07E0, 0x001F},
+                            {0x1F0000, 0x07E0, 0x001F}};
+    for (const auto& m : bad)
+        EXPECT_TRUE(ImageToBitfieldsDib(src, 16, m, false).empty()) << m[0];
+    const DWORD ok[3] = {0xF800, 0x07E0, 0x001F};
+    EXPECT_TRUE(ImageToBitfieldsDib(src, 24, ok, false).empty());
+}
+
 TEST(PackedDib, TopDownRowsAndHeaderSizes)
 {
     std::vector<BYTE> dib = ImageToDib(Sample(3), 24, false);

@@ -6,6 +6,10 @@
 
 #include <gtest/gtest.h>
 
+#include <cctype>
+#include <iterator>
+#include <string>
+
 namespace {
 
 // Kind, divider count, then per divider: direction, whether it changes the
@@ -430,4 +434,51 @@ TEST(SpecialKinds, TextBoxesGrowWhileTheirDividerLeavesRoom)
     CFigSymbol frag = TemplateSymbol(139);
     EXPECT_EQ(frag.CanGrowTextBox(0, r, 0), 1);
     EXPECT_EQ(frag.CanGrowTextBox(1, r, 0), 0);
+}
+
+
+// Each of the 168 names gives its kind, by itself and to a symbol named so;
+// the same name in another case, or with a space after it, is ordinary.
+TEST(SpecialKinds, EveryNameGivesItsKind)
+{
+    ASSERT_EQ(std::size(kSpecialNames), 168u);
+    for (const SpecialName& n : kSpecialNames) {
+        EXPECT_EQ(GetSpecialKindFromName(n.name), n.kind) << n.name;
+        std::string upper = n.name;
+        for (char& c : upper)
+            c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+        EXPECT_EQ(GetSpecialKindFromName(upper), 0) << upper;
+        EXPECT_EQ(GetSpecialKindFromName(std::string(n.name) + " "), 0) << n.name;
+        if (n.kind == 101)
+            continue;   // kept only for an outline with a divider handle
+        CFigSymbol s;
+        s.SetName(n.name);
+        s.ComputeReshapeKind();
+        EXPECT_EQ(s.Reshape, n.kind) << n.name;
+    }
+}
+
+// The four "qfr" kinds: which section turns the shift round and which has it
+// rescaled, across (50, 51) or up and down (63, 64).
+TEST(SpecialKinds, QfrKindsTurnOneSectionAndRescaleTheOther)
+{
+    const struct {
+        int kind;
+        int turned, rescaledSection;
+        bool horizontal;
+    } cases[] = {{50, 1, 0, true}, {51, 0, 1, true}, {63, 1, 0, false}, {64, 0, 1, false}};
+    const CRect rect(0, 0, 200, 100);
+    for (const auto& c : cases) {
+        const CFigSymbol s = TemplateSymbol(c.kind);
+        POINT shift{30, 20};
+        int rescaled = -1;
+        EXPECT_EQ(s.GetDividerForSection(c.turned, shift, rect, rescaled), 0) << c.kind;
+        EXPECT_EQ(rescaled, 0) << c.kind;
+        EXPECT_EQ(shift.x, c.horizontal ? -30 : 30) << c.kind;
+        EXPECT_EQ(shift.y, c.horizontal ? 20 : -20) << c.kind;
+        shift = {30, 20};
+        EXPECT_EQ(s.GetDividerForSection(c.rescaledSection, shift, rect, rescaled), 0) << c.kind;
+        EXPECT_EQ(rescaled, 1) << c.kind;
+        EXPECT_EQ(c.horizontal ? shift.y : shift.x, c.horizontal ? 20 : 30) << c.kind;
+    }
 }

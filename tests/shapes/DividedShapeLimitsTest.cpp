@@ -24,6 +24,14 @@ CFigSymbol BoxR2(float y, float h0, float h1)
     return b.sym;
 }
 
+// Divider 0 of the kinds whose handle keeps to a corner's diagonal.
+bool IsCornerHandle(int kind, int i)
+{
+    return i == 0 && (kind == 6 || kind == 19 || kind == 20 || (kind >= 22 && kind <= 25) || kind == 53 ||
+                      kind == 58 || kind == 59 || kind == 74 || kind == 85 || kind == 131 || kind == 132 ||
+                      kind == 133 || (kind >= 141 && kind <= 146));
+}
+
 CPoint Limit(const CFigSymbol& s, int n, CPoint p, const RECT& r, int nMins = 0, const SIZE* mins = nullptr,
              int skip = -1)
 {
@@ -150,6 +158,30 @@ TEST(SpecialLimits, SinglePrecisionFractions)
     EXPECT_EQ(Limit(uc.sym, 0, {0, 100}, kFig), CPoint(50, 85));
 }
 
+// The fraction of kinds 59 and 131 is the float 0.32258067, one step above
+// the float nearest to 10/31. Over a box from x -54 to 147.5 (201.5 = 6.5 x
+// 31 deep) the lower x bound 147.5 - 201.5 k is 82.4999924 (82) with it,
+// where the nearer float would give exactly 82.5 (83).
+TEST(SpecialLimits, NodeFractionIsTheFloatAboveTenThirtyFirsts)
+{
+    // On this rectangle symbol x maps to x - 1024, y to itself.
+    const CRect rect(-1024, 0, 1025, 2049);
+    const float x0 = 1024 - 54, x2 = 1024 + 147.5f;
+    SymbolBuilder node;
+    const CFltPoint box[7] = {{x0, 1960}, {x0 + 100, 1960}, {x2, 1900}, {x2, 2000}, {x0 + 100, 2048}, {x0, 2048},
+                              {x0, 1960}};
+    const CFltPoint fold[3] = {{x0 + 100, 1960}, {x2, 1900}, {x2, 2000}};
+    node.Outline([&](COutlineWriter& w) {
+        w.Points(kOpPolyline, box, 7);
+        w.Points(kOpPolyline, fold, 3);
+        w.Line({x0 + 100, 1960}, {x0 + 100, 2048});
+    });
+    node.sym.Reshape = 131;
+    // y may reach 1960 + 88 k = 1988, past the diagonal's 1025 - 82 = 943, so
+    // the diagonal keeps x and brings y to the top plus 943.
+    EXPECT_EQ(Limit(node.sym, 0, {-500, 3000}, rect), CPoint(82, 943));
+}
+
 TEST(SpecialLimits, OperandLinesStayOnTheirLine)
 {
     // Fragments: operand lines move between their neighbours; x stays at the
@@ -173,6 +205,75 @@ TEST(SpecialLimits, EveryDividerOfEveryKindIsLimited)
         for (int i = 0; i < s.GetDividerCount(); ++i) {
             CPoint p(1000, 1000);
             EXPECT_EQ(s.LimitDividerPoint(i, UnitRect(), p, 0, nullptr, -1), 1) << i;
+        }
+    }
+}
+
+// A divider that moves along one axis keeps its handle's other coordinate:
+// limiting the handle where it stands never shifts it sideways, for every
+// kind, divider and figure rectangle (odd sizes and offsets put the middles
+// on halves).
+TEST(SpecialLimits, HandlesKeepTheCoordinateTheirDividerDoesNotMoveAlong)
+{
+    const CRect rects[] = {UnitRect(), CRect(0, 0, 301, 207), CRect(-37, 11, 240, 144), CRect(5, -8, 1000, 51)};
+    for (int kind = 1; kind <= 162; ++kind) {
+        const CFigSymbol s = TemplateSymbol(kind);
+        for (int i = 0; i < s.GetDividerCount(); ++i) {
+            const int direction = s.GetDividerDirection(i);
+            if (direction == 0 || IsCornerHandle(kind, i))
+                continue;
+            for (const CRect& r : rects) {
+                CPoint handle;
+                ASSERT_EQ(s.GetDividerHandle(i, handle, r), 1) << kind << " divider " << i;
+                CPoint limited = handle;
+                ASSERT_EQ(s.LimitDividerPoint(i, r, limited, 0, nullptr, -1), 1) << kind << " divider " << i;
+                if (direction == 1)
+                    EXPECT_EQ(limited.x, handle.x) << "kind " << kind << " divider " << i << " in " << r.Width();
+                else
+                    EXPECT_EQ(limited.y, handle.y) << "kind " << kind << " divider " << i << " in " << r.Width();
+            }
+        }
+    }
+}
+
+// Limiting a handle where it stands leaves it there: for every divider of
+// every kind, once the shape is laid out as the program's own drag leaves it
+// (each handle dragged to its limited place until none moves).
+TEST(SpecialLimits, AHandleWhereItStandsIsLeftThere)
+{
+    const CRect rects[] = {UnitRect(), CRect(3, 7, 1004, 1501)};
+    for (int kind = 1; kind <= 162; ++kind) {
+        for (const CRect& r : rects) {
+            CFigSymbol s = TemplateSymbol(kind);
+            const int count = s.GetDividerCount();
+            for (int round = 0; round < 4; ++round) {
+                bool moved = false;
+                for (int i = 0; i < count; ++i) {
+                    CPoint handle, limited;
+                    ASSERT_EQ(s.GetDividerHandle(i, handle, r), 1) << kind << " divider " << i;
+                    limited = handle;
+                    ASSERT_EQ(s.LimitDividerPoint(i, r, limited, 0, nullptr, -1), 1) << kind << " divider " << i;
+                    if (limited != handle) {
+                        s.MoveSpecialHandle(i, r, limited, 0);
+                        moved = true;
+                    }
+                }
+                if (!moved)
+                    break;
+            }
+            for (int i = 0; i < count; ++i) {
+                // A corner handle's drag keeps the rounding's shape in symbol
+                // units, so off a square it cannot sit on the figure's diagonal.
+                if (IsCornerHandle(kind, i) && r.Width() != r.Height())
+                    continue;
+                CPoint handle;
+                ASSERT_EQ(s.GetDividerHandle(i, handle, r), 1);
+                CPoint limited = handle;
+                s.LimitDividerPoint(i, r, limited, 0, nullptr, -1);
+                EXPECT_EQ(limited, handle) << "kind " << kind << " divider " << i << " in " << r.Width() << " x "
+                                           << r.Height() << ": (" << handle.x << ", " << handle.y << ") -> ("
+                                           << limited.x << ", " << limited.y << ")";
+            }
         }
     }
 }

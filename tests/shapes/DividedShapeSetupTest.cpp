@@ -61,7 +61,7 @@ public:
     ISpecialFigure* Figure(int i) override { return &figures[i]; }
     void ApplyMarginsToStyles(int, int, int, int) override { calls.push_back("styles"); }
     void UndoBeginStep(int code) override { calls.push_back("begin" + std::to_string(code)); }
-    bool UndoLogMargins(int l, int, int, int) override
+    bool UndoLogMargins(int l, int, int, int, bool) override
     {
         calls.push_back("margins" + std::to_string(l));
         return !refuseMargins;

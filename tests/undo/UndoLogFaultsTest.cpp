@@ -1,6 +1,6 @@
-// The undo log under the faults it must survive: a block given up after a
-// failed growth, a cancelled out-of-memory question, records logged between
-// steps, and a reset asked for by a record while Undo still reads the block.
+// The undo log under the faults it must survive: a refused record answered
+// Cancel, records logged between steps, a second close, and a reset asked
+// for by a record while Undo still reads the block.
 #include "common/TestSupport.h"
 #include "undo/CUndoLog.h"
 #include "platform/GlobalMem.h"
@@ -19,6 +19,8 @@ public:
     bool ReplayUndoRecord(int type, UndoReader& r) override
     {
         int32_t id = 0;
+        if (type == UDOC_PASTE)
+            return true;
         if (type != UDOC_FIGCREATE || !r.Int32(id))
             return false;
         replayed.push_back(id);
@@ -26,7 +28,9 @@ public:
             hook();
         return true;
     }
+    void FinishUndoReplay(const std::vector<int32_t>*, bool) override { ++finished; }
     std::vector<int> replayed;
+    int finished = 0;
     std::function<void()> hook;
 };
 
@@ -49,69 +53,99 @@ protected:
 };
 } // namespace
 
-TEST_F(UndoFaultsTest, AGivenUpBlockIsAskedForAgainAtTheNextStep)
-{
-    CRecordingPrompt prompt;
-    SetGlobalMemoryLimit(GlobalMemoryInUse() + 1000);
-    std::vector<BYTE> big(300000);
-    log.UndoBeginStep(UDMAC_IMPORT);
-    prompt.QueueAnswer(IDCANCEL);
-    EXPECT_EQ(log.UndoLog(UDOC_FIGTEXT, [&](UndoStream& s) { s.Blob(big.data(), int32_t(big.size())); }), 0);
-    log.UndoEndStep();
-    ASSERT_EQ(log.m_hUndoBuf, nullptr);
-    // Still no memory: the next edit goes on unrecorded instead of refused.
-    SetGlobalMemoryLimit(GlobalMemoryInUse() + 1);
-    log.UndoBeginStep(UDMAC_CREATEFIG);
-    EXPECT_EQ(log.UndoLog(UDOC_FIGCREATE, Id(1)), 1);
-    log.UndoEndStep();
-    EXPECT_FALSE(log.CanUndo());
-    // Memory again: the log records as before.
-    SetGlobalMemoryLimit(0);
-    Step(UDMAC_CREATEFIG, {2});
-    ASSERT_TRUE(log.CanUndo());
-    EXPECT_EQ(log.Undo(), UDMAC_CREATEFIG);
-    EXPECT_EQ(host.replayed, std::vector<int>{2});
-}
-
-TEST_F(UndoFaultsTest, ACancelledGrowthKeepsTheEarlierStepsWhole)
+TEST_F(UndoFaultsTest, CancelTakesBackWhatTheStepChangedAndKeepsTheEarlierSteps)
 {
     CRecordingPrompt prompt;
     Step(UDMAC_CREATEFIG, {1, 2});
-    // The block can still be moved but not grown past its chunk.
+    const int32_t used = log.m_nUndoUsed;
+    // A three-object move whose second record finds no room.
     log.UndoBeginStep(UDMAC_MOVEOBJS);
     EXPECT_EQ(log.UndoLog(UDOC_FIGCREATE, Id(3)), 1);
-    SetGlobalMemoryLimit(GlobalMemoryInUse());
-    log.m_nUndoUsed = log.m_nUndoBufSize;
+    log.m_nRefuseRecordAfter = 0;
     prompt.QueueAnswer(IDCANCEL);
     EXPECT_EQ(log.UndoLog(UDOC_FIGCREATE, Id(4)), 0);
-    EXPECT_TRUE(log.IsUndoStepAbandoned());
+    EXPECT_EQ(log.UndoLog(UDOC_FIGCREATE, Id(5)), 0) << "the rest of the operation is refused too";
+    EXPECT_TRUE(host.replayed.empty());
     log.UndoEndStep();
-    SetGlobalMemoryLimit(0);
-    if (log.m_hUndoBuf) {
-        // The half-written step is gone; the earlier one is whole.
-        EXPECT_EQ(log.Undo(), UDMAC_CREATEFIG);
-        EXPECT_EQ(host.replayed, (std::vector<int>{2, 1}));
-    } else {
-        EXPECT_FALSE(log.CanUndo());
-    }
+    EXPECT_EQ(host.replayed, std::vector<int>{3}) << "the first object's change is taken back";
+    EXPECT_EQ(host.finished, 1);
+    EXPECT_TRUE(log.IsUndoStepAbandoned());
+    EXPECT_EQ(log.m_nUndoUsed, used);
+    EXPECT_EQ(log.m_nUndoSteps, 1);
+    host.replayed.clear();
+    EXPECT_EQ(log.Undo(), UDMAC_CREATEFIG);
+    EXPECT_EQ(host.replayed, (std::vector<int>{2, 1}));
 }
 
-TEST_F(UndoFaultsTest, ARecordBetweenStepsLeavesTheFramingAlone)
+TEST_F(UndoFaultsTest, CancelOnTheOpeningRecordRefusesTheWholeOperation)
+{
+    CRecordingPrompt prompt;
+    Step(UDMAC_CREATEFIG, {1});
+    log.m_nRefuseRecordAfter = 0;
+    prompt.QueueAnswer(IDCANCEL);
+    log.UndoBeginStep(UDMAC_MOVEOBJS);
+    EXPECT_EQ(log.UndoLog(UDOC_FIGCREATE, Id(2)), 0);
+    log.UndoEndStep();
+    EXPECT_TRUE(host.replayed.empty());
+    EXPECT_EQ(log.m_nUndoSteps, 1);
+    // After the refused step closed, the log records the next one.
+    Step(UDMAC_FRONT, {3});
+    EXPECT_EQ(log.Undo(), UDMAC_FRONT);
+    EXPECT_EQ(log.Undo(), UDMAC_CREATEFIG);
+}
+
+TEST_F(UndoFaultsTest, CancelInAReopenedStepTakesBackOnlyTheNewRecords)
+{
+    CRecordingPrompt prompt;
+    Step(UDMAC_CREATEFIG, {1});
+    ASSERT_EQ(log.UndoReopenLastStep(-3), 1);
+    EXPECT_EQ(log.UndoLog(UDOC_FIGCREATE, Id(2)), 1);
+    log.m_nRefuseRecordAfter = 0;
+    prompt.QueueAnswer(IDCANCEL);
+    EXPECT_EQ(log.UndoLog(UDOC_FIGCREATE, Id(3)), 0);
+    log.UndoEndStep();
+    EXPECT_EQ(host.replayed, std::vector<int>{2});
+    ASSERT_EQ(log.m_nUndoSteps, 1);
+    EXPECT_EQ(log.Undo(), UDMAC_CREATEFIG);
+    EXPECT_EQ(host.replayed, (std::vector<int>{2, 1}));
+}
+
+TEST_F(UndoFaultsTest, ARecordBetweenStepsJoinsTheStepBeforeIt)
 {
     Step(UDMAC_CREATEFIG, {1});
     EXPECT_EQ(log.UndoLog(UDOC_FIGCREATE, Id(99)), 1);
+    // Every reader sees one closed step.
+    std::string text;
+    EXPECT_EQ(log.GetUndoMenuText(text), 1);
+    EXPECT_EQ(text, "&Undo Create Figure\tCtrl+Z");
+    EXPECT_EQ(log.m_nUndoSteps, 1);
     Step(UDMAC_MOVEOBJS, {2});
-    // The stray record was closed into a step of the code it was logged under.
     EXPECT_EQ(log.Undo(), UDMAC_MOVEOBJS);
     EXPECT_EQ(log.Undo(), UDMAC_CREATEFIG);
-    EXPECT_EQ(log.Undo(), UDMAC_CREATEFIG);
-    EXPECT_EQ(host.replayed, (std::vector<int>{2, 99, 1}));
+    EXPECT_EQ(host.replayed, (std::vector<int>{2, 99, 1})) << "one command, one step";
+    EXPECT_FALSE(log.CanUndo());
     // A step opened while another is still open closes the first.
     log.UndoBeginStep(UDMAC_FRONT);
     log.UndoLog(UDOC_FIGCREATE, Id(5));
     Step(UDMAC_BACK, {6});
     EXPECT_EQ(log.Undo(), UDMAC_BACK);
     EXPECT_EQ(log.Undo(), UDMAC_FRONT);
+}
+
+TEST_F(UndoFaultsTest, ATinyStrayRecordOrASecondCloseKeepsTheHistory)
+{
+    Step(UDMAC_CREATEFIG, {1});
+    const int32_t used = log.m_nUndoUsed;
+    log.UndoEndStep();
+    EXPECT_EQ(log.m_nUndoUsed, used) << "a second close writes no trailer";
+    // A record of one byte joins the step instead of making a broken one.
+    EXPECT_EQ(log.UndoLog(UDOC_PASTE), 1);
+    EXPECT_EQ(log.GetLastUndoStepCode(), UDMAC_CREATEFIG);
+    EXPECT_EQ(log.UndoLog(UDOC_FIGCREATE, Id(98)), 1);
+    EXPECT_EQ(log.m_nUndoSteps, 1);
+    EXPECT_EQ(log.Undo(), UDMAC_CREATEFIG);
+    EXPECT_EQ(host.replayed, (std::vector<int>{98, 1}));
+    EXPECT_FALSE(log.CanUndo());
 }
 
 TEST_F(UndoFaultsTest, AResetDuringReplayWaitsUntilTheStepIsRead)
@@ -129,17 +163,4 @@ TEST_F(UndoFaultsTest, AResetDuringReplayWaitsUntilTheStepIsRead)
     EXPECT_EQ(host.replayed, (std::vector<int>{3, 2, 1})) << "every record read from the intact block";
     EXPECT_FALSE(log.CanUndo()) << "the reset happens afterwards";
     EXPECT_EQ(log.m_nUndoBufSize, CUndoLog::kChunk);
-}
-
-TEST_F(UndoFaultsTest, UndoRightAfterAStrayRecordKeepsTheHistory)
-{
-    Step(UDMAC_CREATEFIG, {1});
-    EXPECT_EQ(log.UndoLog(UDOC_FIGCREATE, Id(99)), 1);
-    EXPECT_EQ(log.GetLastUndoStepCode(), UDMAC_CREATEFIG) << "asking closes the stray record into a step";
-    EXPECT_EQ(log.UndoLog(UDOC_FIGCREATE, Id(98)), 1);
-    EXPECT_EQ(log.Undo(), UDMAC_CREATEFIG);
-    EXPECT_EQ(log.Undo(), UDMAC_CREATEFIG);
-    EXPECT_EQ(log.Undo(), UDMAC_CREATEFIG);
-    EXPECT_EQ(host.replayed, (std::vector<int>{98, 99, 1}));
-    EXPECT_FALSE(log.CanUndo());
 }

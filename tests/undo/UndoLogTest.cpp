@@ -181,12 +181,15 @@ TEST_F(UndoLogTest, OutOfMemoryAsksAndCancelAbandonsTheOperation)
     EXPECT_EQ(prompt.shown[0].text, "The Undo feature will not work for this operation.\nContinue?");
     EXPECT_EQ(prompt.shown[0].type, MB_OKCANCEL | MB_ICONQUESTION);
     EXPECT_EQ(log.IsUndoStepAbandoned(), 1);
-    // The block is given up: the log stays off.
-    EXPECT_EQ(log.m_hUndoBuf, nullptr);
+    // The block stays as it was; the rest of the operation is refused too.
+    EXPECT_NE(log.m_hUndoBuf, nullptr);
     EXPECT_EQ(log.UndoLog(UDOC_FIGCREATE, Id(2)), 0);
     EXPECT_EQ(log.UndoEndStep(), 1);
-    EXPECT_FALSE(log.CanUndo());
-    EXPECT_EQ(log.Undo(), 0);
+    SetGlobalMemoryLimit(0);
+    // The earlier step is still there.
+    ASSERT_TRUE(log.CanUndo());
+    EXPECT_EQ(log.Undo(), UDMAC_CREATEFIG);
+    EXPECT_EQ(host.replayed, std::vector<int>{1});
 }
 
 TEST_F(UndoLogTest, OutOfMemoryOkLetsTheOperationGoOnUnrecorded)
@@ -279,14 +282,59 @@ TEST(UndoCodes, Names)
     EXPECT_STREQ(UndoStepMenuName(70), "Create Connector Label");
 }
 
-TEST_F(UndoLogTest, RecordsAfterAClosedStepStillRespectTheCap)
+TEST_F(UndoLogTest, RecordsAfterAClosedStepJoinItAndKeepTheCap)
 {
     for (int i = 1; i <= 50; ++i)
         Step(UDMAC_CREATEFIG, {i});
-    // Logged without opening a step: the closing trailer makes a 51st step.
+    // Logged without opening a step: it joins the 50th step.
     EXPECT_EQ(log.UndoLog(UDOC_FIGCREATE, Id(99)), 1);
     log.UndoEndStep();
     EXPECT_EQ(log.m_nUndoSteps, 50);
     EXPECT_EQ(log.Undo(), UDMAC_CREATEFIG);
-    EXPECT_EQ(host.replayed, (std::vector<int>{99}));
+    EXPECT_EQ(host.replayed, (std::vector<int>{99, 50}));
+}
+
+TEST_F(UndoLogTest, AnUnrecordedNavigationStepKeepsTheFiftyRealSteps)
+{
+    UndoableNavigation = 0;
+    for (int i = 1; i <= 50; ++i)
+        Step(UDMAC_CREATEFIG, {i});
+    Step(UDMAC_PAN, {});
+    Step(UDMAC_ZOOM, {});
+    EXPECT_EQ(log.m_nUndoSteps, 50);
+    for (int i = 0; i < 50; ++i)
+        EXPECT_EQ(log.Undo(), UDMAC_CREATEFIG);
+    EXPECT_EQ(host.replayed.back(), 1) << "the oldest step was kept";
+    UndoableNavigation = 1;
+}
+
+TEST_F(UndoLogTest, GrowthIsTheSmallestNumberOfChunks)
+{
+    // Shortfalls of exactly one chunk and of one byte more.
+    for (const auto& [extra, expected] : {std::pair{0, 2 * 262144}, std::pair{1, 3 * 262144}}) {
+        log.ResetUndoLog();
+        log.UndoBeginStep(UDMAC_IMPORT);   // 5 bytes used
+        const int32_t record = 2 * 262144 - 5 + extra;
+        std::vector<BYTE> big(size_t(record - 5));
+        EXPECT_EQ(log.UndoLog(UDOC_FIGTEXT, [&](UndoStream& s) { s.Blob(big.data(), int32_t(big.size())); }), 1);
+        EXPECT_EQ(log.m_nUndoBufSize, expected) << extra;
+        log.UndoEndStep();
+    }
+}
+
+TEST_F(UndoLogTest, HoldsNest)
+{
+    log.HoldUndoLog();
+    log.HoldUndoLog();
+    log.ReleaseUndoLog();
+    Step(UDMAC_CREATEFIG, {1});
+    EXPECT_FALSE(log.CanUndo()) << "one hold is still on";
+    log.ReleaseUndoLog();
+    log.ReleaseUndoLog();   // an extra release does not go below zero
+    log.HoldUndoLog();
+    Step(UDMAC_CREATEFIG, {2});
+    EXPECT_FALSE(log.CanUndo());
+    log.ReleaseUndoLog();
+    Step(UDMAC_CREATEFIG, {3});
+    EXPECT_TRUE(log.CanUndo());
 }

@@ -41,8 +41,12 @@ CEmfRecorderDC::~CEmfRecorderDC() = default;
 
 void CEmfRecorderDC::Emit(char* record)
 {
-    if (!record)
+    // A record the writers could not make would leave the picture without
+    // it: the whole recording fails instead.
+    if (!record) {
+        m_failed = true;
         return;
+    }
     const BYTE* p = reinterpret_cast<const BYTE*>(record);
     m_bytes.insert(m_bytes.end(), p, p + RecordSize(record));
     ++m_records;
@@ -60,6 +64,10 @@ HENHMETAFILE CEmfRecorderDC::Close()
     if (m_closed)
         return nullptr;
     m_closed = true;
+    if (m_failed) {
+        m_bytes.clear();
+        return nullptr;
+    }
     const CDeviceCaps& caps = DeviceCaps();
     const RECT bounds = m_haveBounds ? m_bounds : RECT{0, 0, -1, -1};
     RECT frame = m_frame;
@@ -67,7 +75,9 @@ HENHMETAFILE CEmfRecorderDC::Close()
         // The frame of what was drawn, 0.01 mm, from the reference's pixel size.
         auto mmX = [&](int px) { return MulDiv(px, caps.horzSizeMm * 100, std::max(caps.horzRes, 1)); };
         auto mmY = [&](int px) { return MulDiv(px, caps.vertSizeMm * 100, std::max(caps.vertRes, 1)); };
-        frame = RECT{mmX(bounds.left), mmY(bounds.top), mmX(bounds.right), mmY(bounds.bottom)};
+        // The bounds are inclusive; the frame reaches to the far side of the
+        // last pixel.
+        frame = RECT{mmX(bounds.left), mmY(bounds.top), mmX(bounds.right + 1), mmY(bounds.bottom + 1)};
     }
     std::vector<uint16_t> desc(m_description.begin(), m_description.end());
     char* header = U_EMRHEADER_set(ToRectl(bounds), ToRectl(frame), nullptr, U_CBSTR(desc.size()),
@@ -90,22 +100,25 @@ HENHMETAFILE CEmfRecorderDC::Close()
 }
 
 // ---- Bounds ----
+// The header's bounds are the device pixels drawn, inclusive on all four
+// sides, as the painting back-end sets them: a box shape's outline runs
+// through left..right - 1 and top..bottom - 1; a pen of w pixels centred on a
+// line reaches (w - 1) / 2 pixels past it on the left and top and w / 2 on
+// the right and bottom; lines leave out their last point.
 
-void CEmfRecorderDC::AddBounds(const POINT* points, int count, bool withPen)
+void CEmfRecorderDC::PenReach(int& lo, int& hi) const
 {
-    if (count <= 0)
-        return;
-    LONG l = std::numeric_limits<LONG>::max(), t = l, r = std::numeric_limits<LONG>::min(), b = r;
-    for (int i = 0; i < count; ++i) {
-        const POINT d = LogToDev(points[i]);
-        l = std::min(l, d.x), r = std::max(r, d.x), t = std::min(t, d.y), b = std::max(b, d.y);
-    }
-    if (withPen) {
-        const int width = State().logPen.lopnStyle == PS_NULL ? 0 : State().logPen.lopnWidth.x;
-        const int pad = int(std::ceil(std::abs(width * LogToDevScaleX()) / 2.0));
-        l -= pad, t -= pad, r += pad, b += pad;
-    }
+    const LOGPEN& pen = State().logPen;
+    const int width = std::max(1, int(std::lround(std::abs(pen.lopnWidth.x * LogToDevScaleX()))));
+    lo = (width - 1) / 2;
+    hi = width / 2;
+}
+
+void CEmfRecorderDC::AddDeviceBounds(LONG l, LONG t, LONG r, LONG b)
+{
     m_lastBounds = RECT{l, t, r, b};
+    if (r < l || b < t)
+        return;   // nothing drawn
     if (!m_haveBounds) {
         m_bounds = m_lastBounds;
         m_haveBounds = true;
@@ -115,10 +128,74 @@ void CEmfRecorderDC::AddBounds(const POINT* points, int count, bool withPen)
     }
 }
 
-void CEmfRecorderDC::AddBoundsRect(int left, int top, int right, int bottom, bool withPen)
+void CEmfRecorderDC::AddBoundsPoints(const POINT* points, int count, bool open)
 {
-    const POINT corners[4] = {{left, top}, {right, top}, {left, bottom}, {right, bottom}};
-    AddBounds(corners, 4, withPen);
+    if (count <= 0)
+        return;
+    const bool noPen = State().logPen.lopnStyle == PS_NULL;
+    // An open figure drawn by a one-pixel pen ends one pixel before its
+    // last point: the pixel the line reaches last stands in for it.
+    const bool cutEnd = open && !noPen && count >= 2;
+    LONG l = std::numeric_limits<LONG>::max(), t = l, r = std::numeric_limits<LONG>::min(), b = r;
+    auto add = [&](POINT d) {
+        l = std::min(l, d.x), r = std::max(r, d.x), t = std::min(t, d.y), b = std::max(b, d.y);
+    };
+    for (int i = 0; i < count - (cutEnd ? 1 : 0); ++i)
+        add(LogToDev(points[i]));
+    if (cutEnd) {
+        const POINT from = LogToDev(points[count - 2]), to = LogToDev(points[count - 1]);
+        const LONG dx = to.x - from.x, dy = to.y - from.y;
+        const LONG major = std::max(std::abs(dx), std::abs(dy));
+        if (major > 0) {
+            // One step back along the line, the minor axis rounded.
+            const LONG bx = LONG(std::lround(double(dx) / major)), by = LONG(std::lround(double(dy) / major));
+            add(POINT{to.x - bx, to.y - by});
+        }
+    }
+    if (noPen) {
+        // A fill without outline leaves out its right and bottom pixels.
+        r -= 1, b -= 1;
+    } else {
+        int lo, hi;
+        PenReach(lo, hi);
+        l -= lo, t -= lo, r += hi, b += hi;
+    }
+    AddDeviceBounds(l, t, r, b);
+}
+
+namespace {
+// The device box of a logical box: all four corners, as a world transform
+// may turn it.
+RECT DeviceBox(const CDC& dc, int left, int top, int right, int bottom)
+{
+    const POINT corners[4] = {dc.LogToDev(POINT{left, top}), dc.LogToDev(POINT{right, top}),
+                              dc.LogToDev(POINT{left, bottom}), dc.LogToDev(POINT{right, bottom})};
+    RECT box{corners[0].x, corners[0].y, corners[0].x, corners[0].y};
+    for (const POINT& c : corners)
+        box = RECT{std::min(box.left, c.x), std::min(box.top, c.y), std::max(box.right, c.x), std::max(box.bottom, c.y)};
+    return box;
+}
+}  // namespace
+
+void CEmfRecorderDC::AddBoundsBox(int left, int top, int right, int bottom)
+{
+    RECT d = DeviceBox(*this, left, top, right, bottom);
+    const UINT style = State().logPen.lopnStyle & PS_STYLE_MASK;
+    if (style == PS_NULL) {
+        // The fill alone: one pixel short of the outline on the right and bottom.
+        AddDeviceBounds(d.left, d.top, d.right - 2, d.bottom - 2);
+        return;
+    }
+    int lo = 0, hi = 0;
+    if (style != PS_INSIDEFRAME)
+        PenReach(lo, hi);
+    AddDeviceBounds(d.left - lo, d.top - lo, d.right - 1 + hi, d.bottom - 1 + hi);
+}
+
+void CEmfRecorderDC::AddBoundsArea(int left, int top, int right, int bottom)
+{
+    const RECT d = DeviceBox(*this, left, top, right, bottom);
+    AddDeviceBounds(d.left, d.top, d.right - 1, d.bottom - 1);
 }
 
 // ---- Mapping ----
@@ -174,8 +251,10 @@ bool CEmfRecorderDC::ModifyWorldTransform(const XFORM* xf, DWORD mode)
 
 void CEmfRecorderDC::SelectCreated(char* createRecord)
 {
-    if (!createRecord)
+    if (!createRecord) {
+        m_failed = true;
         return;
+    }
     const BYTE* p = reinterpret_cast<const BYTE*>(createRecord);
     std::vector<BYTE> record(p, p + RecordSize(createRecord));
     std::free(createRecord);

@@ -20,7 +20,8 @@ public:
     explicit CEmfRecorderDC(const RECT* frame = nullptr, const std::string& description = {});
     ~CEmfRecorderDC() override;
 
-    // Ends the recording and returns the metafile (null when already closed).
+    // Ends the recording and returns the metafile (null when already closed,
+    // or when a record could not be written: nothing is left out silently).
     HENHMETAFILE Close();
     // Records written so far, the header included.
     DWORD RecordCount() const { return m_records; }
@@ -108,9 +109,16 @@ private:
     void SelectCreated(char* createRecord);
     void SelectStock(const CGdiObject* object);
     void SelectCurrentBrush();
-    // Widens the drawing's bounds by logical points (mapped to device pixels).
-    void AddBounds(const POINT* points, int count, bool withPen = true);
-    void AddBoundsRect(int left, int top, int right, int bottom, bool withPen = true);
+    // Widen the drawing's bounds (device pixels, inclusive) by what a call
+    // draws: lines and polygons through logical points (an open one leaves
+    // out its last point), shapes in a box outlined by the pen, and areas
+    // with exclusive right and bottom (blits, text).
+    void AddBoundsPoints(const POINT* points, int count, bool open);
+    void AddBoundsBox(int left, int top, int right, int bottom);
+    void AddBoundsArea(int left, int top, int right, int bottom);
+    void AddDeviceBounds(LONG left, LONG top, LONG right, LONG bottom);
+    // Pixels the pen reaches beyond the line it follows, before and after it.
+    void PenReach(int& lo, int& hi) const;
     RECT LastBounds() const { return m_lastBounds; }
     bool EmitPoly(DWORD type, const POINT* points, int count);
     bool EmitPolyPoly(DWORD type, const POINT* points, const DWORD* counts, int polys);
@@ -121,6 +129,7 @@ private:
     std::vector<BYTE> m_bytes;
     DWORD m_records = 0;
     bool m_closed = false;
+    bool m_failed = false;   // a record could not be written
     bool m_haveFrame = false;
     RECT m_frame;
     std::u16string m_description;

@@ -47,7 +47,7 @@ bool CEmfRecorderDC::EmitPoly(DWORD type, const POINT* points, int count)
 {
     if (!points || count <= 0)
         return false;
-    AddBounds(points, count);
+    AddBoundsPoints(points, count, type != EMR_POLYGON);
     const U_RECTL b = ToRectl(LastBounds());
     if (FitsShort(points, size_t(count))) {
         const std::vector<U_POINT16> p16 = ToPoint16s(points, size_t(count));
@@ -82,7 +82,23 @@ bool CEmfRecorderDC::EmitPolyPoly(DWORD type, const POINT* points, const DWORD* 
         total += counts[i];
     if (total == 0 || total > (1u << 26))
         return false;
-    AddBounds(points, int(total));
+    if (type == EMR_POLYPOLYGON) {
+        AddBoundsPoints(points, int(total), false);
+    } else {
+        // Each polyline leaves out its own last point.
+        RECT all{0, 0, -1, -1};
+        const POINT* p = points;
+        for (int i = 0; i < polys; ++i) {
+            AddBoundsPoints(p, int(counts[i]), true);
+            const RECT& b = LastBounds();
+            if (b.right >= b.left && b.bottom >= b.top)
+                all = all.right < all.left ? b
+                                           : RECT{std::min(all.left, b.left), std::min(all.top, b.top),
+                                                  std::max(all.right, b.right), std::max(all.bottom, b.bottom)};
+            p += counts[i];
+        }
+        AddDeviceBounds(all.left, all.top, all.right, all.bottom);
+    }
     const U_RECTL b = ToRectl(LastBounds());
     if (FitsShort(points, size_t(total))) {
         const std::vector<U_POINT16> p16 = ToPoint16s(points, size_t(total));
@@ -109,7 +125,7 @@ CPoint CEmfRecorderDC::MoveTo(int x, int y)
 bool CEmfRecorderDC::LineTo(int x, int y)
 {
     const POINT pts[2] = {GetCurrentPosition(), {x, y}};
-    AddBounds(pts, 2);
+    AddBoundsPoints(pts, 2, true);
     Emit(U_EMRLINETO_set(ToPointl(x, y)));
     CDC::MoveTo(x, y);
     return true;
@@ -150,28 +166,28 @@ bool CEmfRecorderDC::PolyPolyline(const POINT* points, const DWORD* counts, int 
 
 bool CEmfRecorderDC::Rectangle(int left, int top, int right, int bottom)
 {
-    AddBoundsRect(left, top, right, bottom);
+    AddBoundsBox(left, top, right, bottom);
     Emit(U_EMRRECTANGLE_set(U_RECTL{left, top, right, bottom}));
     return true;
 }
 
 bool CEmfRecorderDC::Ellipse(int left, int top, int right, int bottom)
 {
-    AddBoundsRect(left, top, right, bottom);
+    AddBoundsBox(left, top, right, bottom);
     Emit(U_EMRELLIPSE_set(U_RECTL{left, top, right, bottom}));
     return true;
 }
 
 bool CEmfRecorderDC::RoundRect(int left, int top, int right, int bottom, int width, int height)
 {
-    AddBoundsRect(left, top, right, bottom);
+    AddBoundsBox(left, top, right, bottom);
     Emit(U_EMRROUNDRECT_set(U_RECTL{left, top, right, bottom}, U_SIZEL{width, height}));
     return true;
 }
 
 bool CEmfRecorderDC::EmitArcLike(DWORD type, int l, int t, int r, int b, int xs, int ys, int xe, int ye)
 {
-    AddBoundsRect(l, t, r, b);
+    AddBoundsBox(l, t, r, b);
     const U_RECTL box{l, t, r, b};
     switch (type) {
     case EMR_ARC: Emit(U_EMRARC_set(box, ToPointl(xs, ys), ToPointl(xe, ye))); break;
@@ -206,7 +222,7 @@ bool CEmfRecorderDC::Chord(int l, int t, int r, int b, int xs, int ys, int xe, i
 
 bool CEmfRecorderDC::PatBlt(int x, int y, int width, int height, DWORD rop)
 {
-    AddBoundsRect(x, y, x + width, y + height, false);
+    AddBoundsArea(x, y, x + width, y + height);
     Emit(U_EMRBITBLT_set(ToRectl(LastBounds()), ToPointl(x, y), ToPointl(width, height), ToPointl(0, 0), kIdentity,
                          ToColorref(0), 0, rop, nullptr, 0, nullptr));
     return true;
@@ -215,7 +231,7 @@ bool CEmfRecorderDC::PatBlt(int x, int y, int width, int height, DWORD rop)
 bool CEmfRecorderDC::WriteDib(int x, int y, int w, int h, int xs, int ys, int ws, int hs,
                               const std::vector<BYTE>& dib, size_t infoSize, UINT usage, DWORD rop)
 {
-    AddBoundsRect(x, y, x + w, y + h, false);
+    AddBoundsArea(x, y, x + w, y + h);
     std::vector<BYTE> bmi(dib.begin(), dib.begin() + long(infoSize));
     Emit(U_EMRSTRETCHDIBITS_set(ToRectl(LastBounds()), ToPointl(x, y), ToPointl(w, h), ToPointl(xs, ys),
                                 ToPointl(ws, hs), usage, rop, reinterpret_cast<PU_BITMAPINFO>(bmi.data()),
@@ -226,7 +242,7 @@ bool CEmfRecorderDC::WriteDib(int x, int y, int w, int h, int xs, int ys, int ws
 
 COLORREF CEmfRecorderDC::SetPixel(int x, int y, COLORREF color)
 {
-    AddBoundsRect(x, y, x, y, false);
+    AddBoundsArea(x, y, x + 1, y + 1);
     Emit(U_EMRSETPIXELV_set(ToPointl(x, y), ToColorref(color)));
     return color;
 }
@@ -243,7 +259,16 @@ int CEmfRecorderDC::SelectClipRgn(CRgn* region, int mode)
 {
     const int result = CDC::SelectClipRgn(region, mode);
     if (!region) {
-        Emit(U_EMREXTSELECTCLIPRGN_set(uint32_t(RGN_COPY), nullptr));
+        if (result == RGN_ERROR)
+            return result;
+        // "Clip removed": RGN_COPY with no region data. The record writers
+        // refuse a null region, so the 16 bytes are written here.
+        std::vector<BYTE> record(16);
+        StoreLE32(record.data(), EMR_EXTSELECTCLIPRGN);
+        StoreLE32(record.data() + 4, 16);
+        StoreLE32(record.data() + 8, 0);
+        StoreLE32(record.data() + 12, RGN_COPY);
+        EmitBytes(record);
         return result;
     }
     std::vector<U_RECTL> rects;
@@ -370,13 +395,28 @@ bool CEmfRecorderDC::ExtTextOut(int x, int y, UINT options, const RECT* rect, co
     const int ascent = GetTextMetrics(&tm) ? tm.tmAscent : extent.cy;
     const int left = (align & TA_CENTER) == TA_CENTER ? x - extent.cx / 2 : (align & TA_RIGHT) ? x - extent.cx : x;
     const int top = (align & TA_BASELINE) == TA_BASELINE ? y - ascent : (align & TA_BOTTOM) ? y - extent.cy : y;
-    AddBoundsRect(left, top, left + extent.cx, top + extent.cy, false);
-    if (rect && (options & (ETO_OPAQUE | ETO_CLIPPED)))
-        AddBoundsRect(rect->left, rect->top, rect->right, rect->bottom, false);
+    if (rect && (options & ETO_OPAQUE)) {
+        // The opaque box is painted whole; the text may reach past it unless clipped.
+        AddBoundsArea(rect->left, rect->top, rect->right, rect->bottom);
+        const RECT box = LastBounds();
+        if (!(options & ETO_CLIPPED)) {
+            AddBoundsArea(left, top, left + extent.cx, top + extent.cy);
+            const RECT& t = LastBounds();
+            AddDeviceBounds(std::min(box.left, t.left), std::min(box.top, t.top), std::max(box.right, t.right),
+                            std::max(box.bottom, t.bottom));
+        }
+    } else if (rect && (options & ETO_CLIPPED)) {
+        AddBoundsArea(std::max<LONG>(left, rect->left), std::max<LONG>(top, rect->top),
+                      std::min<LONG>(left + extent.cx, rect->right), std::min<LONG>(top + extent.cy, rect->bottom));
+    } else {
+        AddBoundsArea(left, top, left + extent.cx, top + extent.cy);
+    }
     const U_RECTL rcl = rect ? U_RECTL{rect->left, rect->top, rect->right, rect->bottom} : U_RECTL{0, 0, -1, -1};
     char* emrtext = emrtext_set(ToPointl(x, y), count, 2, wide.data(), options, rcl, advances.data());
-    if (!emrtext)
+    if (!emrtext) {
+        m_failed = true;
         return false;
+    }
     Emit(U_EMREXTTEXTOUTW_set(ToRectl(LastBounds()), uint32_t(GetGraphicsMode()), 1.0f, 1.0f,
                               reinterpret_cast<PU_EMRTEXT>(emrtext)));
     std::free(emrtext);

@@ -16,6 +16,10 @@ CWmfPlayer::CWmfPlayer(CDC* dc, HMETAFILE metafile) : m_dc(dc)
     if (!dc || !GetMetaFileInfo(metafile, info))
         return;
     m_objects.resize(std::min<size_t>(info.numObjects, kMaxObjects));
+    CRgn clip;
+    m_hadClip = dc->GetClipRgn(&clip) > 0;
+    if (m_hadClip)
+        m_initialClip = clip.Region();
     m_baseDepth = dc->SaveDC();
     m_ok = true;
 }
@@ -137,10 +141,22 @@ bool CWmfPlayer::PlayRegionRecord(WORD function, CWmfParams& p)
         return p.Has(i) && index < m_objects.size() ? m_objects[index].get() : nullptr;
     };
     auto* region = dynamic_cast<CRgn*>(objectAt(0));
+    if (function == META_SELECTCLIPREGION && p.Has(0) && p.U(0) == 0 && !region) {
+        // Object 0 that is no region means "no clip": back to the clip the
+        // caller had when play-back began.
+        CRgn initial;
+        initial.SetRegion(m_initialClip);
+        return m_dc->SelectClipRgn(m_hadClip ? &initial : nullptr) != RGN_ERROR;
+    }
     if (!region || !region->IsCreated())
         return false;
     switch (function) {
-    case META_SELECTCLIPREGION: return m_dc->SelectClipRgn(region) != RGN_ERROR;
+    case META_SELECTCLIPREGION: {
+        // The metafile's clip stays within the caller's.
+        CRgn within;
+        within.SetRegion(m_hadClip ? region->Region() & m_initialClip : region->Region());
+        return m_dc->SelectClipRgn(&within) != RGN_ERROR;
+    }
     case META_INVERTREGION: return m_dc->InvertRgn(region);
     case META_PAINTREGION: return m_dc->PaintRgn(region);
     case META_FILLREGION:

@@ -42,6 +42,8 @@ private:
     bool m_ok = false;
     int m_baseDepth = 0;
     int m_depth = 0;
+    bool m_hadClip = false;   // the caller's clip when play-back began
+    QRegion m_initialClip;
     std::vector<std::unique_ptr<CGdiObject>> m_objects;
     std::vector<std::unique_ptr<CGdiObject>> m_retired;
 };

@@ -37,6 +37,10 @@ void CWmfRecorderDC::Rec(WORD function, std::initializer_list<int> params)
 
 std::vector<BYTE> CWmfRecorderDC::Close()
 {
+    if (m_failed) {
+        m_bytes.clear();
+        return {};
+    }
     Rec(META_EOF, {});
     std::vector<BYTE> out(WMF_HEADER_SIZE);
     StoreLE16(out.data(), 1);
@@ -190,8 +194,10 @@ void CWmfRecorderDC::SelectCreated(WORD function, const std::vector<WORD>& param
     if (found != m_objects.end()) {
         slot = found->second;
     } else {
-        if (m_nextObject == 0xFFFF)
+        if (m_nextObject == 0xFFFF) {
+            m_failed = true;   // the object table is full
             return;
+        }
         slot = m_nextObject++;
         m_objects.emplace(std::move(key), slot);
         RecWords(function, params);

@@ -19,7 +19,8 @@ public:
     CWmfRecorderDC();
     ~CWmfRecorderDC() override;
 
-    // The standard header, the records and the end record.
+    // The standard header, the records and the end record; empty when a
+    // record could not be written (nothing is left out silently).
     std::vector<BYTE> Close();
 
     int SetMapMode(int mode) override;
@@ -68,6 +69,7 @@ public:
     int SelectClipRgn(CRgn* region, int mode = RGN_COPY) override;
     int IntersectClipRect(int left, int top, int right, int bottom) override;
     int ExcludeClipRect(int left, int top, int right, int bottom) override;
+    int OffsetClipRgn(int dx, int dy) override;
     bool BeginPath() override;
     bool CloseFigure() override;
     bool StrokePath() override;
@@ -79,6 +81,10 @@ public:
 
 private:
     void Rec(WORD function, std::initializer_list<int> params);
+    // A device rectangle in page coordinates (its bounding box there); ok is
+    // false when the mapping cannot be undone.
+    QRectF DeviceToPage(const QRect& device, bool& ok) const;
+    void WriteClipRect(WORD function, const QRectF& page);
     void RecWords(WORD function, const std::vector<WORD>& params);
     // Page coordinates of a logical point (the world transform applied).
     QPointF Page(int x, int y) const;
@@ -96,6 +102,7 @@ private:
     bool ArcLike(WORD function, int l, int t, int r, int b, int xs, int ys, int xe, int ye);
 
     std::vector<BYTE> m_bytes;
+    bool m_failed = false;   // a record could not be written
     DWORD m_maxRecord = 3;
     std::map<std::vector<WORD>, WORD> m_objects;  // function and parameters -> slot
     WORD m_nextObject = 0;

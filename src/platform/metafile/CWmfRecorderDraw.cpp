@@ -229,22 +229,61 @@ bool CWmfRecorderDC::ExtFloodFill(int x, int y, COLORREF color, UINT fillType)
     return true;
 }
 
-// WMF regions are not written: a clip region is written as its bounding box.
+// ---- Clipping ----
+// WMF readers know intersect, exclude and offset records, and the clip
+// selection of object 0, which they take as "no clip"; regions themselves are
+// not written. Each call is written as WMF can say it:
+//  - no region: the clip removed (SELECTCLIPREGION of object 0);
+//  - RGN_DIFF: one exclusion per rectangle of the region, exact;
+//  - RGN_AND: an intersection with the region's bounding box;
+//  - RGN_COPY, RGN_OR, RGN_XOR: the clip removed, then an intersection with
+//    the bounding box of the clip the call leaves.
+// So a clip that is not one rectangle becomes its bounding box (exclusions
+// excepted): the picture may show a little more than the clip allowed.
+
+QRectF CWmfRecorderDC::DeviceToPage(const QRect& device, bool& ok) const
+{
+    const XFORM& w = State().world;
+    const QTransform world(w.eM11, w.eM12, w.eM21, w.eM22, w.eDx, w.eDy);
+    bool invertible = false;
+    const QTransform toPage = (world.inverted() * LogToDevTransform()).inverted(&invertible);
+    ok = invertible;
+    return invertible ? toPage.mapRect(QRectF(device)) : QRectF();
+}
+
+void CWmfRecorderDC::WriteClipRect(WORD function, const QRectF& page)
+{
+    Rec(function, {PX(page.bottom()), PX(page.right()), PX(page.top()), PX(page.left())});
+}
+
 int CWmfRecorderDC::SelectClipRgn(CRgn* region, int mode)
 {
     const int result = CDC::SelectClipRgn(region, mode);
-    if (region) {
-        // Page coordinates of the device box: the window and viewport undone,
-        // the world transform not applied.
-        const XFORM& w = State().world;
-        const QTransform world(w.eM11, w.eM12, w.eM21, w.eM22, w.eDx, w.eDy);
-        bool invertible = false;
-        const QTransform toPage = (world.inverted() * LogToDevTransform()).inverted(&invertible);
-        if (invertible) {
-            const QRectF box = toPage.mapRect(QRectF(region->Region().boundingRect()));
-            Rec(META_INTERSECTCLIPRECT, {PX(box.bottom()), PX(box.right()), PX(box.top()), PX(box.left())});
+    if (result == RGN_ERROR)
+        return result;
+    bool ok = true;
+    if (!region) {
+        Rec(META_SELECTCLIPREGION, {0});
+    } else if (mode == RGN_DIFF) {
+        for (const QRect& r : region->Region()) {
+            const QRectF page = DeviceToPage(r, ok);
+            if (ok)
+                WriteClipRect(META_EXCLUDECLIPRECT, page);
         }
+    } else if (mode == RGN_AND) {
+        const QRectF page = DeviceToPage(region->Region().boundingRect(), ok);
+        if (ok)
+            WriteClipRect(META_INTERSECTCLIPRECT, page);
+    } else {
+        Rec(META_SELECTCLIPREGION, {0});
+        CRgn now;
+        GetClipRgn(&now);
+        const QRectF page = DeviceToPage(now.Region().boundingRect(), ok);
+        if (ok)
+            WriteClipRect(META_INTERSECTCLIPRECT, page);
     }
+    if (!ok)
+        m_failed = true;   // a clip the page cannot express
     return result;
 }
 
@@ -260,6 +299,12 @@ int CWmfRecorderDC::ExcludeClipRect(int left, int top, int right, int bottom)
     const QPointF a = Page(left, top), b = Page(right, bottom);
     Rec(META_EXCLUDECLIPRECT, {PX(b.y()), PX(b.x()), PX(a.y()), PX(a.x())});
     return CDC::ExcludeClipRect(left, top, right, bottom);
+}
+
+int CWmfRecorderDC::OffsetClipRgn(int dx, int dy)
+{
+    Rec(META_OFFSETCLIPRGN, {LenY(dy), LenX(dx)});
+    return CDC::OffsetClipRgn(dx, dy);
 }
 
 bool CWmfRecorderDC::BeginPath()
@@ -303,23 +348,31 @@ bool CWmfRecorderDC::StrokeAndFillPath()
     return true;
 }
 
+// The path (page coordinates) becomes a device region combined as any region.
 bool CWmfRecorderDC::SelectClipPath(int mode)
 {
     m_inPath = false;
-    const QRectF box = m_path.boundingRect();
+    const QPainterPath page = m_path;
     m_path = QPainterPath();
-    if (box.isEmpty())
+    const XFORM& w = State().world;
+    const QTransform world(w.eM11, w.eM12, w.eM21, w.eM22, w.eDx, w.eDy);
+    const QRegion device = RegionFromPath((world.inverted() * LogToDevTransform()).map(page));
+    if (device.isEmpty())
         return false;
-    Rec(META_INTERSECTCLIPRECT, {PX(box.bottom()), PX(box.right()), PX(box.top()), PX(box.left())});
-    (void)mode;
-    return true;
+    CRgn rgn;
+    rgn.SetRegion(device);
+    return SelectClipRgn(&rgn, mode) != RGN_ERROR;
 }
 
 bool CWmfRecorderDC::ExtTextOut(int x, int y, UINT options, const RECT* rect, const char* text, UINT count,
                                 const int* dx)
 {
-    if ((!text && count) || count > 8000)
+    if (!text && count)
         return false;
+    if (count > 8000) {
+        m_failed = true;   // longer than a text record is written
+        return false;
+    }
     const QPointF p = Page(x, y);
     const bool hasRect = rect && (options & (ETO_OPAQUE | ETO_CLIPPED));
     std::vector<WORD> params = {WORD(PX(p.y())), WORD(PX(p.x())), WORD(count),
