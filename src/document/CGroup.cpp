@@ -2,6 +2,7 @@
 
 #include "core/NumericHelpers.h"
 #include "document/CDiagObj.h"
+#include "document/CConnector.h"
 #include "document/CFigure.h"
 #include "geometry/IntGeometry.h"
 
@@ -227,4 +228,29 @@ CSize CGroup::GetTextScaleSize() const
     if (b.Width() > 0 && b.Height() > 0)
         FitSizeKeepAspect(w, h, b.Width(), b.Height(), fw, fh, 1);
     return CSize(fw, fh);
+}
+
+void CGroup::DrawResized(CDC* dc, const RECT& target) const
+{
+    if (!dc)
+        return;
+    CRect b;
+    GetBounds(b, 0, 0);
+    const CFigure::FeedbackContext ctx;
+    for (const Member& m : m_members) {
+        if (!m.obj)
+            continue;
+        if (m.obj->GetType() == kObjConnector) {
+            const auto* c = static_cast<const CConnector*>(m.obj);
+            POINT p1 = c->EndPoint1, p2 = c->EndPoint2;
+            MapPtBetweenRects(p1, b, target);
+            MapPtBetweenRects(p2, b, target);
+            c->Draw(dc, p1.x, p1.y, p2.x, p2.y, false);
+        } else if (m.obj->GetType() == kObjFigure) {
+            const auto* f = static_cast<const CFigure*>(m.obj);
+            RECT rc = f->m_rect;
+            MapRectBetweenRects(rc, b, target);
+            f->DrawFeedback(dc, ctx, &rc, false);
+        }
+    }
 }

@@ -7,6 +7,8 @@
 
 #include <vector>
 
+class CDC;
+
 class CGroup : public CIdObj {
 public:
     struct Member {
@@ -87,6 +89,10 @@ public:
     // then the bounds times 4 over the smallest font height (from 128),
     // fitted to the bounds' aspect.
     CSize GetTextScaleSize() const;
+    // Drag feedback of a group resize: every member drawn mapped from the
+    // group's bounds onto the target (connectors by their end points,
+    // figures by their rectangles); nothing without a DC.
+    void DrawResized(CDC* dc, const RECT& target) const;
 };
 
 template <class Range>

@@ -196,6 +196,9 @@ void CKavoDoc::DeleteContents()
     m_undo.ResetUndoLog();
     if (m_pSelList)
         m_pSelList->RemoveAll();
+    if (CObjList* follow = m_moveSet.GetList())
+        follow->RemoveAll();
+    m_pDragTargetCon = nullptr;
     m_rcSelBounds.SetRectEmpty();
     DeleteAllObjects();
 

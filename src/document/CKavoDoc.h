@@ -352,6 +352,8 @@ public:
     static void SetMoveContextBuilder(MoveContextBuilder builder);
     // The single-guide snap of a move offset.
     void SnapMoveOffset(int& dx, int& dy) const;
+    // A deleted object leaves the objects of the current move.
+    void RemoveFromMoveSet(CDiagObj* obj);
     // The point kept inside the work space and snapped to the grid.
     void ClampPtToWorkSpace(POINT& pt) const;
 

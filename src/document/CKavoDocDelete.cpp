@@ -182,6 +182,7 @@ void CKavoDoc::DeleteFig(CFigure* fig, bool redraw)
     if (redraw)
         InvalidateObj(fig);
     RemoveFromSelection(fig);
+    RemoveFromMoveSet(fig);
     UnlinkFromGroups(fig);
     for (CDiagObj* o : *m_pStapleList) {
         auto* s = static_cast<CStaple*>(o);
@@ -239,6 +240,7 @@ void CKavoDoc::RemoveConOnly(CConnector* con, bool redraw)
     if (redraw)
         InvalidateObj(con);
     RemoveFromSelection(con);
+    RemoveFromMoveSet(con);
     UnlinkFromGroups(con);
     m_pObjList->Remove(con);
     delete con;

@@ -236,6 +236,16 @@ int CKavoDoc::BuildMoveContext(const CObjList* moving, const CObjList* objects, 
     return 0;
 }
 
+void CKavoDoc::RemoveFromMoveSet(CDiagObj* obj)
+{
+    if (CObjList* follow = m_moveSet.GetList(); follow && obj && obj->m_bFollow) {
+        follow->Remove(obj);
+        obj->m_bFollow = 0;
+    }
+    if (m_pDragTargetCon == obj)
+        m_pDragTargetCon = nullptr;
+}
+
 void CKavoDoc::ClampPtToWorkSpace(POINT& pt) const
 {
     pt.x = std::clamp<LONG>(pt.x, m_rcWorkSpace.left, m_rcWorkSpace.right);

@@ -28,6 +28,15 @@ inline CConnector* AddConBetween(CKavoDoc& doc, CFigure* a, CFigure* b, bool str
     return c;
 }
 
+// A connector with free ends at the two points.
+inline CConnector* AddFreeCon(CKavoDoc& doc, const POINT& p1, const POINT& p2)
+{
+    CConnector* c = AddConBetween(doc, nullptr, nullptr);
+    c->EndPoint1 = p1;
+    c->EndPoint2 = p2;
+    return c;
+}
+
 inline std::string Pt(const POINT& p)
 {
     return "(" + std::to_string(p.x) + "," + std::to_string(p.y) + ")";

@@ -4,7 +4,11 @@
 #include "core/QuestionPrompt.h"
 #include "core/Settings.h"
 #include "core/MessageBeep.h"
+#include "geometry/IntGeometry.h"
+#include "platform/CPainterDC.h"
 #include "platform/Prompt.h"
+
+#include <QImage>
 
 namespace {
 int g_beeps = 0;
@@ -328,4 +332,37 @@ TEST_F(GroupsTest, GroupsNamingMissingMembersAreHandledSafely)
     doc.OnRegroup();   // the memory cannot be resolved: dropped
     EXPECT_TRUE(doc.m_groupList.empty());
     EXPECT_EQ(a->m_pGroup, nullptr);
+}
+
+TEST_F(GroupsTest, ResizedGroupIsDrawnMappedOntoTheTarget)
+{
+    CConnector* top = AddFreeCon(doc, CPoint(0, 0), CPoint(50, 0));
+    CConnector* low = AddFreeCon(doc, CPoint(0, 50), CPoint(50, 50));
+    CGroup* g = MakeGroup({top, low});
+    CRect bounds;
+    g->GetBounds(bounds, 0, 0);
+    // The target twice the bounds, moved right and down by 100.
+    const CRect target(bounds.left * 2 + 100, bounds.top * 2 + 100, bounds.right * 2 + 100, bounds.bottom * 2 + 100);
+    QImage image(400, 400, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    {
+        CPainterDC dc(&image);
+        g->DrawResized(&dc, target);
+    }
+    CRect inked;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            if ((image.pixel(x, y) & 0xFFFFFF) != 0xFFFFFF)
+                UnionRectSkipEmpty(inked, CRect(x, y, x + 1, y + 1));
+    EXPECT_FALSE(inked.IsRectNull());
+    CRect allowed = target;
+    allowed.InflateRect(2, 2);
+    EXPECT_TRUE(allowed.PtInRect(inked.TopLeft()) && allowed.PtInRect(inked.BottomRight()));
+    EXPECT_GE(inked.Width(), target.Width() - 2);   // drawn at the new size
+    {
+        CPainterDC dc(&image);
+        g->DrawResized(&dc, target);   // drawn twice: gone
+        g->DrawResized(nullptr, target);
+    }
+    EXPECT_EQ(image.pixel(target.CenterPoint().x, target.top) & 0xFFFFFF, 0xFFFFFFu);
 }

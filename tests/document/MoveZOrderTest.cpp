@@ -14,9 +14,7 @@ TEST_F(DocTest, MoveWithoutOffsetOrObjectsChangesNothing)
 
 TEST_F(DocTest, HeldEndsStayAndTheRoomShifts)
 {
-    CConnector* c = AddConBetween(doc, nullptr, nullptr);
-    c->EndPoint1 = CPoint(100, 50);
-    c->EndPoint2 = CPoint(600, 50);
+    CConnector* c = AddFreeCon(doc, CPoint(100, 50), CPoint(600, 50));
     doc.SelectObj(c, 1, 0, 0);
     // End 2 keeps its x, end 1 its y.
     c->m_nFixedAxes = 0x20 | 4;
@@ -150,9 +148,7 @@ TEST_F(ZOrderTest, MoveObjInListPositionsAreOneBased)
 TEST_F(DocTest, MovesStopAtTheWorkSpaceEdge)
 {
     CFigure* a = AddTextFig(doc, 15000, 0);
-    CConnector* c = AddConBetween(doc, nullptr, nullptr);
-    c->EndPoint1 = CPoint(15500, 50);
-    c->EndPoint2 = CPoint(15900, 50);
+    CConnector* c = AddFreeCon(doc, CPoint(15500, 50), CPoint(15900, 50));
     doc.SelectAll();
     const std::string before = FullSnapshot(doc);
     ASSERT_EQ(doc.MoveSelection(40000, -40000, 0, false), 1);
@@ -167,12 +163,8 @@ TEST_F(DocTest, MovesStopAtTheWorkSpaceEdge)
 
 TEST_F(DocTest, DraggedConnectorLabelShowsTheNearestConnector)
 {
-    CConnector* near = AddConBetween(doc, nullptr, nullptr);
-    near->EndPoint1 = CPoint(0, 1000);
-    near->EndPoint2 = CPoint(1000, 1000);
-    CConnector* home = AddConBetween(doc, nullptr, nullptr);
-    home->EndPoint1 = CPoint(0, 0);
-    home->EndPoint2 = CPoint(1000, 0);
+    CConnector* near = AddFreeCon(doc, CPoint(0, 1000), CPoint(1000, 1000));
+    CConnector* home = AddFreeCon(doc, CPoint(0, 0), CPoint(1000, 0));
     CFigure* label = AddTextFig(doc, 400, 20, 80, 40, "L");
     label->m_bLabel = 1;
     auto* s = new CStaple(&doc, kStapleConLabel);
@@ -188,4 +180,18 @@ TEST_F(DocTest, DraggedConnectorLabelShowsTheNearestConnector)
     doc.SelectAll();
     doc.TrackDragObjs(nullptr, 10, 10);   // nothing to draw on: nothing happens
     EXPECT_EQ(label->m_rect, CRect(400, 20, 480, 60));
+}
+
+TEST_F(DocTest, ADeletedObjectLeavesTheMove)
+{
+    CFigure* a = AddTextFig(doc, 0, 0);
+    CFigure* b = AddTextFig(doc, 1000, 0);
+    CConnector* c = AddConBetween(doc, a, b);
+    doc.SelectObj(a, 1, 0, 0);
+    ASSERT_TRUE(c->m_bFollow);   // its end on a goes along
+    ASSERT_TRUE(doc.CutObj(c, -1));
+    EXPECT_EQ(doc.m_moveSet.GetList()->GetCount(), 1);
+    EXPECT_EQ(doc.MoveSelection(10, 10, 0, false), 1);
+    EXPECT_EQ(a->m_rect, CRect(10, 10, 210, 110));
+    EXPECT_EQ(b->m_rect, CRect(1000, 0, 1200, 100));
 }
