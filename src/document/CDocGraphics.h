@@ -1,29 +1,15 @@
 #pragma once
-// The document's record of shared picture memory: each picture block that
-// figures show, with its kind and the number of figures using it. The last
-// use frees the block.
-#include "platform/GlobalMem.h"
+// The document's graphics list (CGraphicList) with the short forms the
+// document's own operations use: a use of a block a figure already holds,
+// without merging, and its release.
+#include "document/CGraphicList.h"
 
-#include <vector>
-
-class CDocGraphics {
+class CDocGraphics : public CGraphicList {
 public:
-    struct Record {
-        int type;
-        HGLOBAL handle;
-        int uses;
-    };
-
     // One more use of the block (a new record at the first use).
-    bool AddUse(int type, HGLOBAL handle);
+    bool AddUse(int type, HGLOBAL handle) { return handle && RegisterAlloc(type ? type : 1, &handle, true) != 0; }
     // One use less; the block is freed with its last use. False when the
     // block is not recorded.
     bool ReleaseUse(HGLOBAL handle);
     int GetUses(HGLOBAL handle) const;
-    int GetCount() const { return int(m_records.size()); }
-    // Frees every recorded block and forgets the records.
-    void ReleaseAll();
-
-private:
-    std::vector<Record> m_records;
 };

@@ -121,6 +121,8 @@ bool CKavoDoc::InitializeDocument()
     m_nConnectorJogRadius = ConnectorJogRadius;
     m_bJunctionDots = JunctionDots;
     m_nFigLblPrimarySector = FigLblPrimarySector;
+    m_defaultFont.InitDefault();
+    m_crDefaultText = 0;
 
     m_nSBarWidthOrg = -1;
     m_nSBarWidth = 128;

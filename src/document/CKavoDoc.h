@@ -67,6 +67,21 @@ public:
     bool IsModified() const { return m_bModified != 0; }
     void SetModifiedFlag(bool modified = true) { m_bModified = modified ? 1 : 0; }
 
+    // ---- consistency of the lists and id counters (fileformat/CKavoDocValidate.cpp):
+    // true when every check passed; with pnResult given, failed checks are
+    // repaired where they can be, and the last failure's number and values
+    // are returned.
+    bool Validate(int* pnResult = nullptr, int* pValue1 = nullptr, int* pValue2 = nullptr,
+                  int* pValue3 = nullptr);
+
+    // A figure or figure style takes a picture (merged with an identical one:
+    // *handle may be replaced) or drops one.
+    int RegisterSharedMemAlloc(int kind, HGLOBAL* handle) { return m_graphics.RegisterAlloc(kind, handle, false); }
+    int RegisterSharedMemDealloc(int kind, HGLOBAL handle) { return m_graphics.RegisterDealloc(kind, handle); }
+    // Rebuilds the graphics list from the figure styles and figures after a
+    // file load (fileformat/DiagramGraphics.cpp).
+    void ReconstructGraphicsList();
+
     // ---- the link to a parent diagram
     std::string* GetParentLinkRec() { return &m_strParent; }
     bool HasParentLink() const { return !m_strParent.empty(); }
@@ -534,6 +549,8 @@ public:
     int32_t m_nConnectorJogRadius = 18;
     int32_t m_bJunctionDots = 0;
     int32_t m_bOversizeTextRect = 0;
+    CFontDesc m_defaultFont;           // the default text font and colour of the Globals
+    COLORREF m_crDefaultText = 0;
     CMoveSet m_moveSet;          // the objects of the current drag
     int32_t m_nNextId = 1;
     int32_t m_nNextStpId = 1;

@@ -207,6 +207,14 @@ HGLOBAL LoadValidatedWMF(const QString& path, CMetaRecordCounts* countsOut)
         CGlobalLock lock(block);
         read = lock.data() && file.read(reinterpret_cast<char*>(lock.data()), size) == size;
     }
+    // The header's box and units per inch size the picture: a zero unit or
+    // an empty or inverted box is refused here, before anything divides.
+    if (read) {
+        CGlobalLock lock(block);
+        PlaceableMetaHeader header;
+        read = ReadPlaceableHeader(MetaBytes(lock.data(), lock.size()), header) && header.inch != 0 &&
+               header.right > header.left && header.bottom > header.top;
+    }
     CMetaRecordCounts counts;
     HMETAFILE scratch = read ? MetafileFromAPMGlobal(block) : nullptr;
     if (scratch)

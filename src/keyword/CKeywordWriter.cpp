@@ -252,6 +252,13 @@ BOOL CKeywordWriter::WriteCoord(EKeyword key, const CKwCoord& value)
     return EndLine();
 }
 
+BOOL CKeywordWriter::WriteKeyValue(EKeyword key, std::string_view value)
+{
+    BeginLine(key);
+    m_line += value;
+    return EndLine();
+}
+
 BOOL CKeywordWriter::WriteString(EKeyword key, const char* text)
 {
     BeginLine(key);

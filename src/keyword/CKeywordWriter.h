@@ -52,6 +52,9 @@ public:
     BOOL WriteRect(EKeyword key, const RECT& rc);
     BOOL WriteReal(EKeyword key, double value);
     BOOL WriteCoord(EKeyword key, const CKwCoord& value);
+    // Indentation, the key, a blank and the value text as formatted by the
+    // caller (the part lines of symbols, which hold several coordinates).
+    BOOL WriteKeyValue(EKeyword key, std::string_view value);
     // Null writes an empty text.
     BOOL WriteString(EKeyword key, const char* text);
     BOOL WriteString(EKeyword key, const std::string& text) { return WriteString(key, text.c_str()); }

@@ -167,12 +167,15 @@ int PlayEnhMetafileGdip(CGraphics* graphics, HGLOBAL emfBits, const QRectF& rect
         return 0;
     CDC* dc = graphics->GetDC();
     const int saved = dc ? dc->SaveDC() : 0;
-    if (!DrawEmfScaled(graphics, emf, rect, transparentColour))
+    // A failed play is reported as a failure, so that the caller draws the
+    // placeholder rather than leaving the picture's place empty.
+    const int played = DrawEmfScaled(graphics, emf, rect, transparentColour);
+    if (!played)
         DiagPrintf("ERR: PlayEnhMetaFile() returned ext error %d\n", 0);
     if (dc)
         dc->RestoreDC(saved);
     DeleteEnhMetaFile(emf);
-    return 1;
+    return played ? 1 : 0;
 }
 
 int PlayEnhMetafileSupersampled(CGraphics* graphics, HGLOBAL emfBits, const QRectF& rect,

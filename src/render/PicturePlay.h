@@ -22,8 +22,8 @@ constexpr int PLAY_SUPERSAMPLE = 2;
 int PlayPicture(CGraphics* graphics, HGLOBAL picture, int kind, const QRectF& rect,
                 bool transparency, COLORREF transparencyArg, COLORREF transparentColour,
                 bool wmfTarget, int playFlags);
-// Plays enhanced-metafile bits; 1 also after a play failure (traced), 0 when
-// the bits cannot be turned into a metafile.
+// Plays enhanced-metafile bits; 0 (traced) when the play fails or the bits
+// cannot be turned into a metafile.
 int PlayEnhMetafileGdip(CGraphics* graphics, HGLOBAL emfBits, const QRectF& rect,
                         COLORREF transparentColour);
 // The play step: the metafile's bounds onto rect, with the transparent colour

@@ -255,6 +255,13 @@ TEST(ValidatedWmf, AcceptsWindowMappingOnlyAndCountsTheKinds)
         {"offset viewport", placeable(CWmfBuilder().Record(META_SETWINDOWEXT, {9, 9}).Record(META_OFFSETVIEWPORTORG, {1, 1})),
          false},
         {"no placeable header", CWmfBuilder().Record(META_SETWINDOWEXT, {9, 9}).Finish(), false},
+        // A unit of zero would divide by zero where the picture is sized.
+        {"zero units per inch", WithPlaceableHeader(CWmfBuilder().Record(META_SETWINDOWEXT, {9, 9}).Finish(), 0, 0, 10, 10, 0),
+         false},
+        {"empty box", WithPlaceableHeader(CWmfBuilder().Record(META_SETWINDOWEXT, {9, 9}).Finish(), 0, 0, 0, 10, 1440),
+         false},
+        {"inverted box", WithPlaceableHeader(CWmfBuilder().Record(META_SETWINDOWEXT, {9, 9}).Finish(), 0, 10, 10, 0, 1440),
+         false},
     };
     for (const Case& c : cases) {
         HGLOBAL h = LoadValidatedWMF(write(c.name, c.bytes));

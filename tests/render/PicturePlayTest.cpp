@@ -15,6 +15,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <vector>
 
 namespace {
@@ -126,5 +127,25 @@ TEST(PicturePlay, MetafilesIntoAWindowsMetafileKeepTheirDrawing)
     }
     EXPECT_EQ(out.pixel(50, 50) & 0xFFFFFF, 0xFF0000u);
     DeleteMetaFile(wmf);
+    GlobalFree(emf);
+}
+
+// An enhanced metafile that decodes but cannot be played (no frame and no
+// bounds to map from) is shown as the placeholder, not as nothing.
+TEST(PicturePlay, FailedEnhancedPlayShowsThePlaceholder)
+{
+    HGLOBAL emf = RedEmfBlock();
+    {
+        CGlobalLock lock(emf);
+        BYTE* h = lock.data();
+        int32_t left;
+        std::memcpy(&left, h + 8, 4);
+        const int32_t right = left - 1;   // inclusive bounds of no width
+        std::memcpy(h + 16, &right, 4);
+        std::memcpy(h + 32, h + 24, 4);   // frame right = left
+    }
+    Canvas c;
+    EXPECT_EQ(PlayPicture(&c.g, emf, 3, QRectF(10, 10, 100, 100), false, 0xFFFFFF, NO_COLOR, false, 0), 0);
+    EXPECT_EQ(c.At(60, 60), 0u); // on the diagonal of the cross
     GlobalFree(emf);
 }

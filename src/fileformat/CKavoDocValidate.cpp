@@ -1,0 +1,359 @@
+// The document's consistency checks: the ids and pointers by which connectors,
+// figures and staples refer to each other, the list counts and the id
+// counters. Every failed check writes one trace line; with repair, most also
+// set the offending field to a consistent value. Counts and counters are
+// never changed here.
+#include "document/CKavoDoc.h"
+#include "document/CStaple.h"
+#include "keyword/KeywordHooks.h"
+#include "platform/NumText.h"
+
+#include <algorithm>
+#include <unordered_map>
+
+namespace {
+class Validator {
+public:
+    Validator(CKavoDoc& doc, bool repair) : m_doc(doc), m_bRepair(repair) {}
+
+    bool Run(int* pnResult, int* v1, int* v2, int* v3);
+
+private:
+    template <class... Args>
+    void Fail(int check, const char* format, Args... args)
+    {
+        const int values[3] = {int(args)..., };
+        m_nLast = check;
+        for (int i = 0; i < 3; ++i)
+            m_values[i] = i < int(sizeof...(Args)) ? values[i] : 0;
+        if (g_pfnKwTrace) {
+            const std::string text = StrPrintf(format, args...);
+            g_pfnKwTrace("VALIDATION FAILED %05d: %s", check, text.c_str());
+        }
+    }
+
+    void CheckObjects();
+    void CheckConnectorEnd(CConnector* con, int end);
+    void CheckFigure(CFigure* fig);
+    void CheckFigureStaple(CFigure* fig);
+    void CheckCounts();
+    void CheckAttachments();
+    void CheckStaplesAndCounters();
+
+    CKavoDoc& m_doc;
+    bool m_bRepair;
+    int m_nLast = 0;
+    int m_values[3] = {};
+    int m_nFigures = 0;
+    int m_nConnectors = 0;
+};
+
+bool IsFigure(const CDiagObj* o)
+{
+    return o && o->GetType() == kObjFigure;
+}
+
+bool IsConnector(const CDiagObj* o)
+{
+    return o && o->GetType() == kObjConnector;
+}
+
+// The pointer fields checked here may hold any object (that is what is being
+// checked), so they are viewed as objects without a checked conversion; a
+// figure's and a connector's object part lies at their start.
+const CDiagObj* AsObject(const void* p)
+{
+    return static_cast<const CDiagObj*>(p);
+}
+
+bool EndsAt(const CConnector* con, const CFigure* fig)
+{
+    if (!IsConnector(AsObject(con)))
+        return false;
+    return con->m_pFig1 == fig || con->m_pFig2 == fig;
+}
+
+// Whether the figure offers a connection point of that id: its own points,
+// else its style's, else its symbol's. The automatic attach modes (-2, -3)
+// name no point and are not checked.
+bool HasConPt(const CFigure* fig, int id)
+{
+    if (id < 0)
+        return true;
+    const CConPtList* list = nullptr;
+    if (fig->m_pConPts && fig->m_pConPts->GetCount() > 0)
+        list = fig->m_pConPts.get();
+    else if (const CFigStyle* style = fig->GetStyle(); style && style->m_conPts.GetCount() > 0)
+        list = &style->m_conPts;
+    else if (const CFigSymbol* symbol = fig->GetSymbol())
+        list = &symbol->m_conPts;
+    return list && list->FindById(id) != nullptr;
+}
+} // namespace
+
+bool Validator::Run(int* pnResult, int* v1, int* v2, int* v3)
+{
+    CheckObjects();
+    CheckCounts();
+    CheckAttachments();
+    CheckStaplesAndCounters();
+    if (m_nLast == 0) {
+        if (g_pfnKwTrace)
+            g_pfnKwTrace("VALIDATION SUCCEEDED!\n");
+        return true;
+    }
+    if (pnResult)
+        *pnResult = m_nLast;
+    if (v1)
+        *v1 = m_values[0];
+    if (v2)
+        *v2 = m_values[1];
+    if (v3)
+        *v3 = m_values[2];
+    return false;
+}
+
+void Validator::CheckObjects()
+{
+    int ix = 0;
+    for (CDiagObj* obj : *m_doc.m_pObjList) {
+        if (obj->m_pStaple && obj->m_pStaple->GetType() != kObjStaple) {
+            Fail(100, "m_pStaple doesn't point to staple in object of ID=%d\n", obj->m_nId);
+            if (m_bRepair)
+                obj->m_pStaple = nullptr;
+        }
+        if (IsConnector(obj)) {
+            ++m_nConnectors;
+            CheckConnectorEnd(static_cast<CConnector*>(obj), 1);
+            CheckConnectorEnd(static_cast<CConnector*>(obj), 2);
+        } else if (IsFigure(obj)) {
+            ++m_nFigures;
+            CheckFigure(static_cast<CFigure*>(obj));
+        } else {
+            Fail(510, "object id=%d ix=%d type (%d) not recognized\n", obj->m_nId, ix, obj->GetType());
+        }
+        ++ix;
+    }
+}
+
+void Validator::CheckConnectorEnd(CConnector* con, int end)
+{
+    const int base = end == 1 ? 0 : 100;
+    int32_t& fid = end == 1 ? con->m_nFigId1 : con->m_nFigId2;
+    CFigure*& pfig = end == 1 ? con->m_pFig1 : con->m_pFig2;
+    int32_t& conPt = end == 1 ? con->m_nConPtId1 : con->m_nConPtId2;
+    // The end's figure pointer as an object: it may hold anything.
+    const CDiagObj* target = AsObject(pfig);
+    const int id = con->m_nId;
+    const int n = end;
+    if (fid == -1) {
+        if (IsFigure(target)) {
+            Fail(105 + base, end == 1 ? "con %d has NULL FId1 but m_pFig1 pts to Fig %d\n"
+                                      : "con %d has NULL FId2 but m_pFig2 pts to Fig %d\n",
+                 id, target->m_nId);
+            if (m_bRepair)
+                fid = target->m_nId;
+        } else if (target) {
+            Fail(110 + base, end == 1 ? "con %d has NULL FId1, m_pFig1 pts to non-Fig %d\n"
+                                      : "con %d has NULL FId2, m_pFig2 pts to non-Fig %d\n",
+                 id, target->m_nId);
+            if (m_bRepair)
+                pfig = nullptr;
+        }
+    } else if (!target) {
+        Fail(120 + base, end == 1 ? "con %d has FId1=%d m_pFig1=NULL\n" : "con %d has FId2=%d m_pFig2=NULL\n", id,
+             fid);
+        if (m_bRepair)
+            fid = -1;
+    } else if (!IsFigure(target)) {
+        Fail(130 + base,
+             end == 1 ? "con %d has FId1=%d and m_pFig1 that doesn't point to fig\n"
+                      : "con %d has FId2=%d and m_pFig2 that doesn't point to fig\n",
+             id, fid);
+        if (m_bRepair) {
+            fid = -1;
+            pfig = nullptr;
+        }
+    } else if (fid != target->m_nId) {
+        Fail(140 + base,
+             end == 1 ? "con %d has FId1=%d and non-matching m_pFig1 id=%d\n"
+                      : "con %d has FId2=%d and non-matching m_pFig2 id=%d\n",
+             id, fid, target->m_nId);
+        if (m_bRepair)
+            fid = target->m_nId;
+    }
+    (void)n;
+    // On the values as repaired above.
+    target = AsObject(pfig);
+    if (conPt == -1)
+        return;
+    if (!IsFigure(target)) {
+        Fail(141 + base,
+             end == 1 ? "con %d has m_nConPtId1=%d and m_pFig1=NULL or not fig\n"
+                      : "con %d has m_nConPtId2=%d and m_pFig2=NULL or not fig\n",
+             id, conPt);
+        if (m_bRepair)
+            conPt = -1;
+    } else if (!HasConPt(pfig, conPt)) {
+        Fail(142 + base,
+             end == 1 ? "con %d has m_nConPtId1=%d not valid for fig1=%d\n"
+                      : "con %d has m_nConPtId2=%d not valid for fig2=%d\n",
+             id, conPt, fid);
+        if (m_bRepair)
+            conPt = -1;
+    }
+}
+
+void Validator::CheckFigure(CFigure* fig)
+{
+    const CDiagObj* c1 = AsObject(fig->m_pAttachedCon1);
+    const CDiagObj* c2 = AsObject(fig->m_pAttachedCon2);
+    if (c1 && !IsConnector(c1)) {
+        Fail(300, "fig %d has non-con as m_pAttachedCon1\n", fig->m_nId);
+        if (m_bRepair)
+            fig->m_pAttachedCon1 = nullptr;
+    }
+    if (c2 && !IsConnector(c2)) {
+        Fail(310, "fig %d has non-con as m_pAttachedCon2\n", fig->m_nId);
+        if (m_bRepair)
+            fig->m_pAttachedCon2 = nullptr;
+    }
+    CheckFigureStaple(fig);
+}
+
+// The figure's staple must hold this figure in the slot its kind gives a
+// label (or the figure a label pins to). The type tests may settle the type
+// of a staple that had none.
+void Validator::CheckFigureStaple(CFigure* fig)
+{
+    CStaple* st = fig->m_pStaple;
+    if (!st || st->GetType() != kObjStaple)
+        return;
+    const int id = fig->m_nId;
+    auto wrongFirst = [&] { return st->m_pFig1 != fig || st->m_nFig1Id != id; };
+    auto setFirst = [&] {
+        if (m_bRepair) {
+            st->m_pFig1 = fig;
+            st->m_nFig1Id = id;
+        }
+    };
+    if (st->IsConLbl(false)) {
+        if (wrongFirst()) {
+            Fail(400, "fig %d has CONLBL staple %d not connected to this fig\n", id, st->m_nId);
+            setFirst();
+        }
+    } else if (st->IsLatLbl(false)) {
+        if (wrongFirst()) {
+            Fail(400, "fig %d has LATLBL staple %d not connected to this fig\n", id, st->m_nId);
+            setFirst();
+        }
+    } else if (st->IsFigLbl(false)) {
+        if (fig->m_bLabel) {
+            if (st->m_pFig2 != fig || st->m_nFig2Id != id) {
+                Fail(410, "fig %d has FIGLBL staple %d not connected to this fig\n", id, st->m_nId);
+                if (m_bRepair) {
+                    st->m_pFig2 = fig;
+                    st->m_nFig2Id = id;
+                }
+            }
+        } else if (wrongFirst()) {
+            Fail(420, "fig %d has staple %d not connected to this fig\n", id, st->m_nId);
+            setFirst();
+        }
+    }
+}
+
+void Validator::CheckCounts()
+{
+    const CObjList& list = *m_doc.m_pObjList;
+    if (list.m_nFigCount != m_nFigures)
+        Fail(520, "object list figure count %d disagress with actual %d\n", list.m_nFigCount, m_nFigures);
+    if (list.m_nConCount != m_nConnectors)
+        Fail(530, "object list connector count %d disagress with actual %d\n", list.m_nConCount, m_nConnectors);
+}
+
+// A connector with both ends on one figure counts twice for it.
+void Validator::CheckAttachments()
+{
+    std::unordered_map<const CFigure*, int> counts;
+    for (CDiagObj* obj : *m_doc.m_pObjList) {
+        if (!IsConnector(obj))
+            continue;
+        auto* con = static_cast<CConnector*>(obj);
+        for (const CFigure* end : {con->m_pFig1, con->m_pFig2})
+            if (end)
+                ++counts[end];
+    }
+    for (CDiagObj* obj : *m_doc.m_pObjList) {
+        if (!IsFigure(obj))
+            continue;
+        auto* fig = static_cast<CFigure*>(obj);
+        const auto it = counts.find(fig);
+        const int n = it == counts.end() ? 0 : it->second;
+        const int id = fig->m_nId;
+        if (fig->m_nConnected != n) {
+            Fail(600, "fig=%d m_nConnected(%d) disagrees with actual(%d)\n", id, fig->m_nConnected, n);
+            if (m_bRepair)
+                fig->m_nConnected = n;
+        }
+        CConnector* a1 = fig->m_pAttachedCon1;
+        CConnector* a2 = fig->m_pAttachedCon2;
+        if (n == 0) {
+            if (a1 || a2) {
+                Fail(601, "fig=%d has incorrect m_pAttachedCon fields\n", id);
+                if (m_bRepair)
+                    fig->m_pAttachedCon1 = fig->m_pAttachedCon2 = nullptr;
+            }
+        } else if (n == 1) {
+            if (a2) {
+                Fail(602, "fig=%d has incorrect m_pAttachedCon fields\n", id);
+                if (m_bRepair)
+                    fig->m_pAttachedCon2 = nullptr;
+            } else if (a1 && !EndsAt(a1, fig)) {
+                Fail(603, "fig=%d has incorrect m_pAttachedCon1 field\n", id);
+            }
+        } else if (!a1 && a2) {
+            Fail(604, "fig=%d has incorrect m_pAttachedCon1 field\n", id);
+        } else if (a1 && !a2) {
+            if (!EndsAt(a1, fig))
+                Fail(605, "fig=%d has incorrect m_pAttachedCon1 field\n", id);
+        } else if (a1 && a2) {
+            if (!EndsAt(a1, fig) || !EndsAt(a2, fig))
+                Fail(606, "fig=%d has incorrect m_pAttachedCon1 field\n", id);
+            else if (a1 == a2)
+                Fail(607, "fig=%d has duplicate m_pAttachedCon fields\n", id);
+        }
+    }
+}
+
+// A counter is the id the next new object receives, so it must lie above
+// every id in use: a counter equal to the largest id would hand that id out
+// a second time.
+void Validator::CheckStaplesAndCounters()
+{
+    int maxStapleId = -1;
+    for (CDiagObj* obj : *m_doc.m_pStapleList) {
+        if (obj->GetType() != kObjStaple)
+            Fail(700, "staple=%d has bad type\n", obj->m_nId);
+        maxStapleId = std::max(maxStapleId, int(obj->m_nId));
+    }
+    const CObjList& staples = *m_doc.m_pStapleList;
+    if (staples.m_nFigCount != 0 || staples.m_nConCount != 0)
+        Fail(456, "staple list has non-zero fig count (%d) or con count (%d)\n", staples.m_nFigCount,
+             staples.m_nConCount);
+    int maxId = -1;
+    for (CDiagObj* obj : *m_doc.m_pObjList)
+        maxId = std::max(maxId, int(obj->m_nId));
+    if (m_doc.m_nNextId < 1 || m_doc.m_nNextId <= maxId)
+        Fail(800, "bad m_nNextId (%d) max is %d\n", m_doc.m_nNextId, maxId);
+    if (m_doc.m_nNextStpId < 1 || m_doc.m_nNextStpId <= maxStapleId)
+        Fail(810, "bad m_nNextStpId (%d) max is %d\n", m_doc.m_nNextStpId, maxStapleId);
+}
+
+bool CKavoDoc::Validate(int* pnResult, int* pValue1, int* pValue2, int* pValue3)
+{
+    if (!HasLists())
+        return false;
+    Validator v(*this, pnResult != nullptr);
+    return v.Run(pnResult, pValue1, pValue2, pValue3);
+}
