@@ -13,6 +13,8 @@
 #include "document/CGroup.h"
 #include "document/CMoveSet.h"
 #include "document/CObjList.h"
+#include "document/CStyleMenu.h"
+#include "document/CStyleMenuLayout.h"
 #include "document/ShadowDescription.h"
 #include "document/DividedShapeFigureLink.h"
 #include "undo/CUndoLog.h"
@@ -108,6 +110,18 @@ public:
     bool UseFullColorIcons() const;
     void EnterStyleCreateMode(int kind);
     void SetShadowSettings(const CShadowSpec& spec);
+
+    // ---- style menus and button layouts (CKavoDocStyleMenus.cpp)
+    // After a load: layouts with content resolved, the others rebuilt from
+    // the libraries; then the styles' flags follow the layouts.
+    void InitStyleMenus();
+    void SyncStyleFlags();
+    // The six layouts brought in line with the libraries; *changed set when a
+    // button layout changed (menus do not count).
+    void UpdateStyleMenusAndButtons(int* changed);
+    // The layouts of no content: buttons undefined, their saved sizes the
+    // presets, menus empty.
+    void ResetStyleLayouts();
 
     // ---- object lists: appends
     bool AddFig(CFigure* fig);
@@ -551,6 +565,13 @@ public:
     int32_t m_bOversizeTextRect = 0;
     CFontDesc m_defaultFont;           // the default text font and colour of the Globals
     COLORREF m_crDefaultText = 0;
+    CStyleMenuLayout m_lblButtons, m_figButtons, m_conButtons;
+    // The layouts to go back to; their BtnHeight and Columns are the saved
+    // values a rebuilt layout takes.
+    CStyleMenuLayout m_lblButtonsRestore, m_figButtonsRestore, m_conButtonsRestore;
+    CLabelStyleMenu m_lblMenu;
+    CFigureStyleMenu m_figMenu;
+    CConnectorStyleMenu m_conMenu;
     CMoveSet m_moveSet;          // the objects of the current drag
     int32_t m_nNextId = 1;
     int32_t m_nNextStpId = 1;
