@@ -6,6 +6,7 @@
 // log. Operations log undo records before they change anything, mark the
 // document modified and ask the views to redraw (IDocView).
 #include "core/AppContext.h"
+#include "core/CSerialStamp.h"
 #include "core/GridSnap.h"
 #include "shapes/CConStyle.h"
 #include "document/CDocGraphics.h"
@@ -122,6 +123,27 @@ public:
     // The layouts of no content: buttons undefined, their saved sizes the
     // presets, menus empty.
     void ResetStyleLayouts();
+
+    // ---- figure and label styles (CKavoDocStyles.cpp). Style edits are not
+    // undoable: each resets the undo log.
+    // Adds the style (category "(no category)" stored empty); false, with
+    // message 438, when the library refuses it (empty, too long or duplicate
+    // name, full library).
+    bool AddNewFigStyle(const CFigStyle& style);
+    // Replaces the contents of a style, texts cut to their limits, and
+    // re-applies it to its figures.
+    bool ReplaceFigStyle(int index, const CFigStyle& style);
+    bool ReplaceFigStyleFrom(int index, const CFigStyle& style) { return ReplaceFigStyle(index, style); }
+    // Every index the document holds (current figure and label styles, the
+    // three slots, the figures') stays on its style or becomes -1.
+    bool DeleteFigStyle(int index);
+    // 1 renamed or unchanged, 0 refused (bad index, empty or used name).
+    int RenameFigStyle(int index, const std::string& name);
+    void RenumberFigStyleIndexes(int deleted, bool beforeDelete);
+    // The style shared by the selected figures (or labels), -1 when mixed or
+    // none. A query: nothing changes.
+    int GetCommonSelStyle(bool labels) const;
+    void UpdateFiguresOfStyle(int index, int oldSymbol);
 
     // ---- object lists: appends
     bool AddFig(CFigure* fig);
@@ -569,6 +591,7 @@ public:
     // The layouts to go back to; their BtnHeight and Columns are the saved
     // values a rebuilt layout takes.
     CStyleMenuLayout m_lblButtonsRestore, m_figButtonsRestore, m_conButtonsRestore;
+    CSerialStamp m_figStyleStamp, m_lblStyleStamp;   // renewed on every style edit
     CLabelStyleMenu m_lblMenu;
     CFigureStyleMenu m_figMenu;
     CConnectorStyleMenu m_conMenu;
