@@ -7,6 +7,7 @@
 
 #include <QFileInfo>
 
+#include <algorithm>
 #include <cctype>
 
 bool IsDiagSwitch(const std::string& a)
@@ -73,4 +74,36 @@ bool AcceptsRecentFile(const std::string& path)
     if (g_bNoRecentEntry)
         return false;
     return GetPathExt(path) == "KVD";
+}
+
+std::string AbsoluteCommandLinePath(const std::string& path)
+{
+    if (path.empty())
+        return path;
+    return QFileInfo(QString::fromStdString(path)).absoluteFilePath().toStdString();
+}
+
+bool PlacementToRestore(const PlacementSettings& p, const std::vector<QRect>& screens, QRect* normal,
+                        bool* maximized)
+{
+    if (p.Length != kPlacementRecordLength || p.Right <= p.Left || p.Bottom <= p.Top)
+        return false;
+    const QRect rect(QPoint(p.Left, p.Top), QPoint(p.Right - 1, p.Bottom - 1));
+    if (std::none_of(screens.begin(), screens.end(), [&](const QRect& s) { return s.intersects(rect); }))
+        return false;
+    *normal = rect;
+    *maximized = (p.Flags & kPlacementRestoreMaximized) != 0;
+    return true;
+}
+
+void StorePlacement(PlacementSettings& p, const QRect& normal, bool maximized)
+{
+    if (normal.isEmpty())
+        return;
+    p.Left = normal.left();
+    p.Top = normal.top();
+    p.Right = normal.right() + 1;
+    p.Bottom = normal.bottom() + 1;
+    p.Length = kPlacementRecordLength;
+    p.Flags = maximized ? kPlacementRestoreMaximized : 0;
 }

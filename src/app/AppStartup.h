@@ -2,6 +2,10 @@
 // The decisions of the program's start-up, message filter and idle work that do
 // not need a window: the diagnostics switch, the splash timing, the first
 // document and the recent-file rule.
+#include "core/Settings.h"
+
+#include <QRect>
+
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -37,6 +41,21 @@ constexpr const char* kUmlSymbolsName = "UML Containers.KVF";
 // Sets g_bUmlFilesPresent: the UML variant is in the variants folder and the
 // UML figure library in the symbols folder.
 void FindUmlFiles();
+
+// The absolute form of a path named on the command line, so that a running
+// program it is handed to (with its own current folder) opens the same file.
+std::string AbsoluteCommandLinePath(const std::string& path);
+
+// The main window's placement in the "Placement" settings: its normal rectangle
+// (Left, Top, Right, Bottom), Length 44 once a placement was saved, and flag 2
+// when it is to be restored maximised.
+constexpr int kPlacementRecordLength = 44;
+constexpr int kPlacementRestoreMaximized = 2;
+// The normal rectangle to restore: only a saved, non-empty rectangle that
+// overlaps one of the screens' available areas. False: keep the default.
+bool PlacementToRestore(const PlacementSettings& placement, const std::vector<QRect>& screens,
+                        QRect* normal, bool* maximized);
+void StorePlacement(PlacementSettings& placement, const QRect& normal, bool maximized);
 
 // Only diagram files ("KVD") enter the recent file list, and none while
 // g_bNoRecentEntry is set.

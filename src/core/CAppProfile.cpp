@@ -26,7 +26,10 @@ CAppProfile::CAppProfile() : m_private(std::make_unique<CProfileStore>(PrivateIn
     m_private->Load();
 }
 
-CAppProfile::~CAppProfile() = default;
+CAppProfile::~CAppProfile()
+{
+    RegistryForgetStore(*m_private);
+}
 
 QString CAppProfile::PrivateIniPath()
 {
@@ -75,7 +78,8 @@ BOOL CAppProfile::WriteProfileString(const char* section, const char* entry,
     if (m_useRegistry)
         return RegistrySetValue(HKEY_CURRENT_USER, SubKey(section), entry, value);
     m_private->SetValue(section, entry, value);
-    return m_private->Save();
+    // Inside a settings save the file is replaced once, at the end.
+    return RegistryCommitStore(*m_private);
 }
 
 COLORREF CAppProfile::GetProfileColor(const char* section, const char* entry,

@@ -69,11 +69,11 @@ void SnapAxisToGuides(int& p, int o, int lo, int hi, const int32_t* guides, int 
 void AxisWindow(int o, int p, int step, int& lo, int& hi)
 {
     if (o < p) {
-        lo = p - step;
+        lo = SaturateInt((long long)p - step);
         hi = p;
     } else {
         lo = p;
-        hi = p + step;
+        hi = SaturateInt((long long)p + step);
     }
 }
 
@@ -230,15 +230,15 @@ void SnapPtToGridOrRgn(POINT& pt, int stepX, int stepY, const RECT* bounds, cons
     if (bounds) {
         if (!lockX) {
             if (pt.x < bounds->left)
-                pt.x += stepX;
+                pt.x = SaturateInt((long long)pt.x + stepX);
             else if (pt.x > bounds->right)
-                pt.x -= stepX;
+                pt.x = SaturateInt((long long)pt.x - stepX);
         }
         if (!lockY) {
             if (pt.y < bounds->top)
-                pt.y += stepY;
+                pt.y = SaturateInt((long long)pt.y + stepY);
             else if (pt.y > bounds->bottom)
-                pt.y -= stepY;
+                pt.y = SaturateInt((long long)pt.y - stepY);
         }
     }
     const bool noGuides = !guides || guides->IsEmpty();

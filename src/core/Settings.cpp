@@ -25,15 +25,21 @@ int GridDefault()
     return Metric ? 50 : 32;
 }
 
+int ResolvedDefault(const SettingDef& d)
+{
+    if (d.defInt == kGridDefault)
+        return GridDefault();
+    if (d.defInt == kMetricDefault)
+        return SystemUsesMetric() ? 1 : 0;
+    return d.defInt;
+}
+
 void LoadOne(const SettingDef& d)
 {
     CAppProfile& p = AfxGetAppProfile();
     switch (d.kind) {
     case SettingKind::Int: {
-        int def = d.defInt == kGridDefault ? GridDefault() : d.defInt;
-        if (d.defInt == kMetricDefault)
-            def = SystemUsesMetric() ? 1 : 0;
-        *static_cast<int*>(d.var) = int(p.GetProfileInt(d.section, d.key, def));
+        *static_cast<int*>(d.var) = int(p.GetProfileInt(d.section, d.key, ResolvedDefault(d)));
         break;
     }
     case SettingKind::Color:
@@ -73,12 +79,6 @@ bool WriteOne(const SettingDef& d)
     return false;
 }
 
-void RepairGrid(int& v)
-{
-    if (v < 8 || v > 2560)
-        v = GridDefault();
-}
-
 void CompleteDecisionText()
 {
     const std::string sep = kDecisionSeparator;
@@ -91,51 +91,43 @@ void CompleteDecisionText()
         AutoLabelDecisionTxt += ' ';
 }
 
-// Values the program divides by or loops on: outside the range their dialogs
-// accept they take their default.
-struct RangeRule {
-    int* var;
-    int lo, hi, def;
-};
-
-void ApplyRangeRules()
+// Every integer and time setting outside its range (or set) takes its default,
+// in table order, so that Metric is sound before the grid defaults follow it.
+void RepairFromTable()
 {
-    const RangeRule rules[] = {
-        {&Zoom[0], 10, 1000, 25},   {&Zoom[1], 10, 1000, 50},    {&Zoom[2], 10, 1000, 80},
-        {&Zoom[3], 10, 1000, 100},  {&Zoom[4], 10, 1000, 150},   {&Zoom[5], 10, 1000, 200},
-        {&ExpPct, 10, 400, 100},    {&ScaleImport, 10, 400, 100}, {&HtmlScale, 5, 500, 100},
-        {&HtmlQuality, 10, 100, 85}, {&HtmlColorBits, 1, 32, 24}, {&RoundedRadius, 0, 2560, 16},
-        {&HandleSize, 3, 31, 7},
-    };
-    for (const RangeRule& r : rules)
-        if (*r.var < r.lo || *r.var > r.hi)
-            *r.var = r.def;
-    // 0 stops the autosave timer; otherwise 2 to 60 minutes.
-    if (AutoSaveMinutes != 0 && (AutoSaveMinutes < 2 || AutoSaveMinutes > 60))
-        AutoSaveMinutes = 10;
+    for (const SettingDef& d : SettingsTable()) {
+        if (!d.var || (d.flags & kWriteOnly))
+            continue;
+        if (d.kind == SettingKind::Int) {
+            int& v = *static_cast<int*>(d.var);
+            if (!SettingValueValid(d, v))
+                v = ResolvedDefault(d);
+        } else if (d.kind == SettingKind::Time) {
+            int64_t& v = *static_cast<int64_t*>(d.var);
+            if (!SettingValueValid(d, v))
+                v = d.defInt;
+        }
+    }
 }
 
 // Rules applied after every value has been read, in the table's order.
 void ApplyLoadRules(int autoStapleLabels)
 {
+    RepairFromTable();
     if (ScreenHeight < 2.0 || ScreenHeight > 50.0)
         ScreenHeight = 9.0;
-    RepairGrid(GridX);
-    RepairGrid(GridY);
-    RepairGrid(SnapX);
-    RepairGrid(SnapY);
     if (AttachMode == 2)
         AttachMode = 1;
     CompleteDecisionText();
     if (SnapToFigLblSlots == 2)
         SnapToFigLblSlots = autoStapleLabels != 2 ? autoStapleLabels : 0;
-    if (HandleSize < 3 || HandleSize % 2 == 0)
+    if (HandleSize % 2 == 0)
         HandleSize = 7;
-    ApplyRangeRules();
+    // 0 stops the autosave timer; otherwise 2 to 60 minutes.
+    if (AutoSaveMinutes == 1)
+        AutoSaveMinutes = 10;
     if (LastEnd.empty())
         LastEnd = "block";
-    if (SelectMode != 0 && SelectMode != 1)
-        SelectMode = 0;
     g_nShowPageState = ShowPage;
 }
 } // namespace
@@ -153,8 +145,9 @@ void CfgLoadAll()
         if (d.flags & kWriteOnly)
             continue;
         if (d.flags & kTemporary) {
-            autoStapleLabels =
-                int(AfxGetAppProfile().GetProfileInt(d.section, d.key, d.defInt));
+            autoStapleLabels = int(AfxGetAppProfile().GetProfileInt(d.section, d.key, d.defInt));
+            if (!SettingValueValid(d, autoStapleLabels))
+                autoStapleLabels = d.defInt;
             continue;
         }
         LoadOne(d);

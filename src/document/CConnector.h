@@ -110,7 +110,8 @@ public:
     void ComputeEndPoints(const ConEndOffsets* offsets, CPoint& p1, CPoint& p2) const;
     // Feedback while dragging (CConnectorTracking.cpp): the line from
     // (x1, y1) to (x2, y2) inverted with a cosmetic pen of the line colour;
-    // nothing without a DC. End shapes are not drawn in feedback yet.
+    // nothing without a DC. With withEnds the end shapes that are not
+    // suppressed are inverted too (none for an anchor connector).
     void Draw(CDC* dc, int x1, int y1, int x2, int y2, bool withEnds) const;
     // The line as it would be with the figures and free ends moved by the
     // offsets; the end points come back through p1 and p2. An interface

@@ -8,10 +8,10 @@
 #include "platform/CDC.h"
 #include "platform/GdiObjects.h"
 #include "platform/GdiTypes.h"
+#include "shapes/EndShapeDraw.h"
 
 void CConnector::Draw(CDC* dc, int x1, int y1, int x2, int y2, bool withEnds) const
 {
-    (void)withEnds;
     if (!dc)
         return;
     CPen pen(PS_SOLID, 0, m_props.Color);
@@ -21,6 +21,17 @@ void CConnector::Draw(CDC* dc, int x1, int y1, int x2, int y2, bool withEnds) co
     dc->LineTo(x2, y2);
     dc->SetROP2(oldRop);
     dc->SelectObject(oldPen);
+    // Anchor connectors show no end shapes, not even while dragged.
+    if (!withEnds || !m_pDoc || GetStockKind() == 39)
+        return;
+    const POINT p1{x1, y1}, p2{x2, y2};
+    const ShapeLibrary& shapes = m_pDoc->m_endSymbols;
+    if (m_props.End1 >= 0 && !SuppressEnd1)
+        DrawEndShape(dc, shapes.GetAt(m_props.End1), p1, p2, m_props.End1Length, m_props.EndBorderWidth,
+                     m_props.Color, m_props.End1FillColor, kEndShapeTracking);
+    if (m_props.End2 >= 0 && !SuppressEnd2)
+        DrawEndShape(dc, shapes.GetAt(m_props.End2), p2, p1, m_props.End2Length, m_props.EndBorderWidth,
+                     m_props.Color, m_props.End2FillColor, kEndShapeTracking);
 }
 
 void CConnector::DrawTracking(CDC* dc, const ConEndOffsets& offsets, bool withEnds, bool computeOnly, CPoint& p1,

@@ -29,7 +29,8 @@ public:
     // Flow edits raise the set flag on the objects they create.
     int32_t m_bSetFlag = 0;
     // Move state of the list mover: a connector's ends moved with their
-    // connection points (1 end 1, 2 end 2); a figure with sliding points (1).
+    // connection points (1 end 1, 2 end 2, with the axes they slid on); a
+    // figure with sliding points (1).
     int32_t m_nMoveState = 0;
     // Held axes while the current move runs: a figure 1 = y stays, 2 = x
     // stays (3 fixed); a connector 4 / 8 end 1 y / x, 16 / 32 end 2 (60

@@ -180,15 +180,17 @@ void CGroup::ResizeByHandle(CRect& out, int handle, int dx, int dy, int minWidth
     out = b;
     if (handle < 1 || handle > 9 || handle == 5)
         return;
-    CPoint p = GetHandlePoint(handle);
-    p.Offset(dx, dy);
+    const CPoint hp = GetHandlePoint(handle);
+    const long long px = (long long)hp.x + dx, py = (long long)hp.y + dy;
     const bool left = handle == 1 || handle == 4 || handle == 7, right = handle == 3 || handle == 6 || handle == 9;
     const bool top = handle <= 3, bottom = handle >= 7;
     // Right and bottom handles sit on the last pixel inside the bounds.
-    int w = left ? b.right - p.x : (right ? p.x + 1 - b.left : b.Width());
-    int h = top ? b.bottom - p.y : (bottom ? p.y + 1 - b.top : b.Height());
-    w = std::max({w, 0, minWidth});
-    h = std::max({h, 0, minHeight});
+    const long long lw = left ? b.right - px : (right ? px + 1 - b.left : b.Width());
+    const long long lh = top ? b.bottom - py : (bottom ? py + 1 - b.top : b.Height());
+    // Never more than the work space holds.
+    constexpr long long kMaxSide = 32000;
+    int w = int(std::clamp<long long>(lw, std::max(0, minWidth), std::max<long long>(kMaxSide, minWidth)));
+    int h = int(std::clamp<long long>(lh, std::max(0, minHeight), std::max<long long>(kMaxSide, minHeight)));
     // The group's aspect: fitted by the width, or by the height when that
     // gives the old size back (a top or bottom handle).
     if (b.Width() > 0 && b.Height() > 0) {

@@ -15,28 +15,22 @@
 namespace {
 constexpr unsigned kApplyToGroupsQuestionId = 820;
 
-// What a group command changed before it failed: the z-order moves and the
-// group pointers of the members taken in so far.
+// What a group command changed before it failed: the group pointers of the
+// members taken in so far (the z-order moves are logged, and a refused
+// record takes them back when the step closes).
 struct GroupUndoState {
-    std::vector<std::pair<CDiagObj*, int>> moves;      // object, 0-based index before
     std::vector<std::pair<CDiagObj*, CGroup*>> owners; // object, group before
 };
 
-// A failed group command leaves nothing behind: the moved objects go back,
-// no object points to the discarded group, and the step is closed and
-// dropped.
-void AbandonGroupCommand(CKavoDoc& doc, CGroup* group, const GroupUndoState& st, int code)
+// A failed group command leaves no object pointing to the discarded group;
+// the step is closed.
+void AbandonGroupCommand(CKavoDoc& doc, CGroup* group, const GroupUndoState& st)
 {
-    for (auto it = st.moves.rbegin(); it != st.moves.rend(); ++it)
-        doc.m_pObjList->MoveTo(it->first, it->second);
     for (const auto& [obj, owner] : st.owners)
         obj->m_pGroup = owner;
     group->ClearMembers();
     delete group;
-    CUndoLog& log = doc.UndoLogRef();
-    log.UndoEndStep();
-    if (log.CanUndo() && log.GetLastUndoStepCode() == code)
-        log.DiscardLastUndoStep();
+    doc.UndoEndStep();
 }
 
 // The connectors of a chain with the labels stapled to them and the
@@ -191,13 +185,12 @@ void CKavoDoc::OnGroup()
             ok = false;
             break;
         }
-        st.moves.emplace_back(o, i);
         MoveObjInList(i + 1, n, false);
         --n;
     }
     ok = ok && AddGroupWithId(group);
     if (!ok) {
-        AbandonGroupCommand(*this, group, st, UDMAC_GROUP);
+        AbandonGroupCommand(*this, group, st);
         for (CDiagObj* o : oldSel)
             AddObjToSel(o, 2, true);
         return;
@@ -270,7 +263,7 @@ void CKavoDoc::OnRegroup()
     group->m_bSelected = group->m_bVisited = group->m_nSpare1 = 0;
     group->m_nUngroupMark = group->m_bMoved = 0;
     if (!AddGroupWithId(group)) {
-        AbandonGroupCommand(*this, group, st, UDMAC_REGROUP);
+        AbandonGroupCommand(*this, group, st);
         return;
     }
     m_lastUngroup.ClearMembers();

@@ -21,14 +21,23 @@ struct ConEndMove {
     int dx1, dy1, dx2, dy2;
 };
 
+// Move state of a connector: 1 / 2 an end moved with its sliding point,
+// with the axes it slid on: end 1 x 4, y 8; end 2 x 16, y 32.
+constexpr int kSlidX1 = 4, kSlidY1 = 8, kSlidX2 = 16, kSlidY2 = 32;
+
 ConEndMove ConOffsets(const CConnector* c, int dx, int dy)
 {
-    const int fixed = c->m_nFixedAxes;
+    const int fixed = c->m_nFixedAxes, state = c->m_nMoveState;
     ConEndMove m{(fixed & 8) ? 0 : dx, (fixed & 4) ? 0 : dy, (fixed & 0x20) ? 0 : dx, (fixed & 0x10) ? 0 : dy};
-    if (c->m_nMoveState & 1)
-        m.dx1 = m.dy1 = 0;
-    if (c->m_nMoveState & 2)
-        m.dx2 = m.dy2 = 0;
+    // An end that slid with its point has moved on that axis already.
+    if (state & kSlidX1)
+        m.dx1 = 0;
+    if (state & kSlidY1)
+        m.dy1 = 0;
+    if (state & kSlidX2)
+        m.dx2 = 0;
+    if (state & kSlidY2)
+        m.dy2 = 0;
     return m;
 }
 
@@ -120,7 +129,7 @@ int CKavoDoc::MoveObjList(const CObjList* list, int dx, int dy, int passOn, bool
             if (!mx && !my)
                 continue;
             f->m_nMoveState |= 1;
-            c->m_nMoveState |= end;
+            c->m_nMoveState |= end | (mx ? (end == 1 ? kSlidX1 : kSlidX2) : 0) | (my ? (end == 1 ? kSlidY1 : kSlidY2) : 0);
             auto it = std::find_if(slides.begin(), slides.end(),
                                    [&](const SlidingPoint& s) { return s.fig == f && s.id == id; });
             if (it == slides.end())
@@ -190,27 +199,30 @@ int CKavoDoc::MoveObjList(const CObjList* list, int dx, int dy, int passOn, bool
         }
     }
 
+    // Figures first: a connector's ends are worked out again against the
+    // figures where they now are.
     for (CDiagObj* o : objs) {
-        if (o->GetType() == kObjFigure) {
-            auto* f = static_cast<CFigure*>(o);
-            int fx, fy;
-            FigOffsets(f, dx, dy, fx, fy);
-            if (!fx && !fy)
-                continue;
-            InvalidateObj(f);
-            f->Offset(fx, fy, false, true);
-            InvalidateObj(f);
-            if (f->m_bLabel && f->m_pStaple && f->m_pStaple->m_pFig1 && f->m_pStaple->m_pFig1 != f)
-                InvalidateObj(f->m_pStaple->m_pFig1);
-        } else if (o->GetType() == kObjConnector) {
-            auto* c = static_cast<CConnector*>(o);
-            if (c->m_nMoveState == 3)
-                continue;
-            const ConEndMove m = ConOffsets(c, dx, dy);
-            InvalidateObj(c);
-            c->OffsetEnds(m.dx1, m.dy1, m.dx2, m.dy2);
-            InvalidateObj(c);
-        }
+        if (o->GetType() != kObjFigure)
+            continue;
+        auto* f = static_cast<CFigure*>(o);
+        int fx, fy;
+        FigOffsets(f, dx, dy, fx, fy);
+        if (!fx && !fy)
+            continue;
+        InvalidateObj(f);
+        f->Offset(fx, fy, false, true);
+        InvalidateObj(f);
+        if (f->m_bLabel && f->m_pStaple && f->m_pStaple->m_pFig1 && f->m_pStaple->m_pFig1 != f)
+            InvalidateObj(f->m_pStaple->m_pFig1);
+    }
+    for (CDiagObj* o : objs) {
+        auto* c = o->GetType() == kObjConnector ? static_cast<CConnector*>(o) : nullptr;
+        if (!c || (c->m_nMoveState & 3) == 3)
+            continue;
+        const ConEndMove m = ConOffsets(c, dx, dy);
+        InvalidateObj(c);
+        c->OffsetEnds(m.dx1, m.dy1, m.dx2, m.dy2);
+        InvalidateObj(c);
     }
     for (CGroup* g : m_groupList)
         if (g->m_bMoved)
@@ -296,15 +308,6 @@ void CKavoDoc::TrackFigDrag(CDC* dc, bool show, CFigure* fig, int dx, int dy)
 // ---- z-order
 
 namespace {
-// The objects moved so far go back to where they were (a refused record).
-void RevertMoves(CObjList& list, const std::vector<std::pair<CDiagObj*, int>>& moves)
-{
-    for (auto it = moves.rbegin(); it != moves.rend(); ++it)
-        list.MoveTo(it->first, it->second);
-}
-} // namespace
-
-namespace {
 // Front: walking from the back, each selected object goes to the tail; back:
 // walking from the front, each goes to the head. At most as many moves as
 // objects are selected.
@@ -316,16 +319,14 @@ void MoveSelToEnd(CKavoDoc& doc, bool toFront)
     if (!toFront)
         std::reverse(order.begin(), order.end());
     int left = doc.GetSelCount();
-    std::vector<std::pair<CDiagObj*, int>> moves;
+    // A refused record stops the walk; closing the step takes back the
+    // moves made before it.
     for (auto it = order.begin(); it != order.end() && left > 0; ++it) {
         CDiagObj* o = *it;
         if (!o->m_bSelected)
             continue;
-        if (!doc.LogObjOrder(o)) {
-            RevertMoves(list, moves);
+        if (!doc.LogObjOrder(o))
             break;
-        }
-        moves.emplace_back(o, list.Find(o));
         list.MoveTo(o, toFront ? list.GetCount() - 1 : 0);
         doc.InvalidateObj(o);
         --left;

@@ -5,8 +5,11 @@
 #include "graphics/ImageLibrary.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QImageReader>
 
+#include <algorithm>
+#include <cstdint>
 #include <cstring>
 
 namespace {
@@ -29,11 +32,77 @@ QSize PcxSize(const QString& file)
     return QSize(word(8) - word(4) + 1, word(10) - word(6) + 1);
 }
 
+// A GIF's first picture may be larger than its logical screen, and that is
+// what the library decodes: the size to check is the screen grown to hold the
+// first image descriptor's rectangle.
+QSize GifSize(const QString& file)
+{
+    QFile f(file);
+    if (!f.open(QIODevice::ReadOnly))
+        return {};
+    const QByteArray b = f.readAll();
+    if (b.size() < 13 || !b.startsWith("GIF"))
+        return {};
+    auto le16 = [&](qsizetype at) { return int(uchar(b[at])) | (int(uchar(b[at + 1])) << 8); };
+    int width = le16(6), height = le16(8);
+    qsizetype at = 13;
+    if (uchar(b[10]) & 0x80)
+        at += 3 * (2 << (uchar(b[10]) & 7));
+    while (at < b.size()) {
+        const uchar tag = uchar(b[at]);
+        if (tag == 0x2C) { // image descriptor: left, top, width, height
+            if (at + 9 > b.size())
+                return {};
+            width = std::max(width, le16(at + 1) + le16(at + 5));
+            height = std::max(height, le16(at + 3) + le16(at + 7));
+            break;
+        }
+        if (tag != 0x21 || at + 2 > b.size()) // anything but an extension ends the walk
+            break;
+        at += 2; // introducer and label, then sub-blocks up to an empty one
+        while (at < b.size() && b[at] != 0)
+            at += 1 + uchar(b[at]);
+        ++at;
+    }
+    return QSize(width, height);
+}
+
+// An uncompressed BMP (BI_RGB, BI_BITFIELDS) must hold every pixel byte it
+// claims; its header gives the size, bit depth and compression.
+struct BmpHeader {
+    qint64 width = 0, height = 0;
+    int bitCount = 0;
+    uint32_t compression = 0;
+};
+
+bool ReadBmpHeader(const QString& file, BmpHeader& h)
+{
+    QFile f(file);
+    if (!f.open(QIODevice::ReadOnly))
+        return false;
+    const QByteArray b = f.read(34);
+    if (b.size() < 34 || b[0] != 'B' || b[1] != 'M')
+        return false;
+    auto le32 = [&](int at) {
+        return uint32_t(uchar(b[at])) | (uint32_t(uchar(b[at + 1])) << 8) | (uint32_t(uchar(b[at + 2])) << 16) |
+               (uint32_t(uchar(b[at + 3])) << 24);
+    };
+    if (le32(14) < 40) // an old core header: 16-bit sizes, nothing to bound
+        return false;
+    h.width = qint32(le32(18));
+    h.height = qint32(le32(22));
+    h.bitCount = uchar(b[28]) | (uchar(b[29]) << 8);
+    h.compression = le32(30);
+    return true;
+}
+
 bool SizeAcceptable(int format, const QString& file)
 {
     QSize size;
     if (format == IMAGE_FORMAT_PCX) {
         size = PcxSize(file);
+    } else if (format == IMAGE_FORMAT_GIF) {
+        size = GifSize(file);
     } else {
         QImageReader reader(file);
         reader.setDecideFormatFromContent(true);
@@ -49,31 +118,72 @@ bool SizeAcceptable(int format, const QString& file)
             FreeImage_Unload(head);
         }
     }
-    return size.isValid() && size.width() > 0 && size.height() > 0
-        && qint64(size.width()) * size.height() <= kMaxImagePixels;
+    if (!size.isValid() || size.width() <= 0 || size.height() <= 0)
+        return false;
+    BmpHeader bmp;
+    const bool uncompressedBmp = format == IMAGE_FORMAT_BMP && ReadBmpHeader(file, bmp) &&
+                                 (bmp.compression == 0 || bmp.compression == 3);
+    const qint64 rowBytes = (qint64(size.width()) * (uncompressedBmp ? bmp.bitCount : 1) + 31) / 32 * 4;
+    return ImageDecodeAcceptable(size.width(), size.height(), QFileInfo(file).size(),
+                                 uncompressedBmp ? rowBytes * size.height() : -1);
 }
 
+// Copies the library's bitmap into a QImage one row at a time: the only
+// full-size copies are the library's decoded picture and the result.
 QImage ToQImage(FIBITMAP* dib)
 {
-    FIBITMAP* rgba = FreeImage_ConvertTo32Bits(dib);
-    if (!rgba)
-        return {};
-    const int w = int(FreeImage_GetWidth(rgba)), h = int(FreeImage_GetHeight(rgba));
+    const unsigned bpp = FreeImage_GetBPP(dib);
+    RGBQUAD* palette = FreeImage_GetPalette(dib);
+    const bool rowWise = FreeImage_GetImageType(dib) == FIT_BITMAP &&
+                         (bpp == 24 || bpp == 32 || bpp == 16 || (bpp <= 8 && palette));
+    if (!rowWise) {
+        // High-bit-depth pictures: the library converts them whole.
+        FIBITMAP* rgba = FreeImage_ConvertTo32Bits(dib);
+        if (!rgba)
+            return {};
+        QImage img = ToQImage(rgba);
+        FreeImage_Unload(rgba);
+        return img;
+    }
+    const int w = int(FreeImage_GetWidth(dib)), h = int(FreeImage_GetHeight(dib));
     QImage img(w, h, QImage::Format_RGB32);
-    if (!img.isNull()) {
-        // The library's rows run bottom-up; its 32-bit pixels are B, G, R, A bytes.
-        for (int y = 0; y < h; ++y) {
-            const BYTE* src = FreeImage_GetScanLine(rgba, h - 1 - y);
-            auto* dst = reinterpret_cast<QRgb*>(img.scanLine(y));
+    if (img.isNull())
+        return {};
+    const bool is565 = bpp == 16 && FreeImage_GetGreenMask(dib) == FI16_565_GREEN_MASK;
+    // The library's rows run bottom-up; its 32-bit pixels are B, G, R, A bytes,
+    // as a QRgb is in memory. The alpha of 32-bit pictures is dropped.
+    for (int y = 0; y < h; ++y) {
+        BYTE* src = FreeImage_GetScanLine(dib, h - 1 - y);
+        BYTE* dst = img.scanLine(y);
+        switch (bpp) {
+        case 1: FreeImage_ConvertLine1To32(dst, src, w, palette); break;
+        case 4: FreeImage_ConvertLine4To32(dst, src, w, palette); break;
+        case 8: FreeImage_ConvertLine8To32(dst, src, w, palette); break;
+        case 16:
+            is565 ? FreeImage_ConvertLine16To32_565(dst, src, w) : FreeImage_ConvertLine16To32_555(dst, src, w);
+            break;
+        case 24: FreeImage_ConvertLine24To32(dst, src, w); break;
+        default: {
+            auto* out = reinterpret_cast<QRgb*>(dst);
             for (int x = 0; x < w; ++x)
-                dst[x] = qRgb(src[x * 4 + 2], src[x * 4 + 1], src[x * 4]);
+                out[x] = qRgb(src[x * 4 + 2], src[x * 4 + 1], src[x * 4]);
+            break;
+        }
         }
     }
-    FreeImage_Unload(rgba);
     return img;
 }
 
 } // namespace
+
+bool ImageDecodeAcceptable(qint64 width, qint64 height, qint64 fileBytes, qint64 pixelBytes)
+{
+    if (width <= 0 || height <= 0 || fileBytes <= 0 || width * height > kMaxImagePixels)
+        return false;
+    if (pixelBytes >= 0)
+        return pixelBytes <= fileBytes;
+    return width * height / kMaxPixelsPerFileByte < fileBytes;
+}
 
 void ImageLibraryInitialise()
 {

@@ -19,12 +19,22 @@ constexpr int IMAGE_FORMAT_GIF = 25;
 // Largest picture accepted from a file, read from its header before decoding.
 constexpr qint64 kMaxImagePixels = qint64(16384) * 16384;
 
+// How many pixels one byte of a compressed picture may stand for. Deflate
+// (PNG, TIFF) packs at most about 1,032 bytes into one, so a 1-bit picture
+// reaches some 8,300 pixels a byte; LZW (GIF) and run-length codes stay below.
+constexpr qint64 kMaxPixelsPerFileByte = 16384;
+// Whether a picture of the given size may be decoded from a file of fileBytes:
+// within kMaxImagePixels, and within what the file can hold: pixelBytes, the
+// bytes an uncompressed picture's pixels take, must all be in the file (-1: a
+// compressed picture, bounded by kMaxPixelsPerFileByte).
+bool ImageDecodeAcceptable(qint64 width, qint64 height, qint64 fileBytes, qint64 pixelBytes);
+
 void ImageLibraryInitialise();
 void ImageLibraryDeInitialise();
 
 // Loads with flags 0. The picture's width and height are read from the file's
-// header first and a picture above kMaxImagePixels (or whose size cannot be
-// read) is refused. hasTransparent/transparent: the fully transparent palette
+// header first and a picture that ImageDecodeAcceptable refuses (or whose size
+// cannot be read) is not decoded. hasTransparent/transparent: the fully transparent palette
 // entry of a picture that reports transparency (else the last entry of its
 // transparency table), as a COLORREF. Null image on failure.
 QImage ImageLibraryLoad(int format, const QString& file, bool* hasTransparent,

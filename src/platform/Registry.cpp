@@ -16,6 +16,7 @@ QString g_folder;
 std::string g_appName = "KAVO Diagrammer";
 std::map<QString, std::unique_ptr<CProfileStore>> g_stores;
 std::set<QString> g_dirty;
+std::set<CProfileStore*> g_dirtyOutside; // stores that are not in g_stores
 int g_batchDepth = 0;
 
 QString BaseFolder()
@@ -87,6 +88,7 @@ void SetProfileFolder(const QString& folder)
     g_folder = folder;
     g_stores.clear();
     g_dirty.clear();
+    g_dirtyOutside.clear();
 }
 
 QString GetProfileFolderOverride()
@@ -170,5 +172,22 @@ bool RegistryFlush()
     for (const QString& path : g_dirty)
         ok = StoreAt(path).Save() && ok;
     g_dirty.clear();
+    for (CProfileStore* store : g_dirtyOutside)
+        ok = store->Save() && ok;
+    g_dirtyOutside.clear();
     return ok;
+}
+
+bool RegistryCommitStore(CProfileStore& store)
+{
+    if (g_batchDepth > 0) {
+        g_dirtyOutside.insert(&store);
+        return true;
+    }
+    return store.Save();
+}
+
+void RegistryForgetStore(const CProfileStore& store)
+{
+    g_dirtyOutside.erase(const_cast<CProfileStore*>(&store));
 }

@@ -52,3 +52,8 @@ public:
 };
 // Saves stores changed inside batches; false when one could not be written.
 bool RegistryFlush();
+// Saves a store that lives outside the registry stand-in (the private
+// initialisation file) now, or, while a batch is open, once when it closes.
+bool RegistryCommitStore(CProfileStore& store);
+// Drops a store about to be destroyed from the batch's pending saves.
+void RegistryForgetStore(const CProfileStore& store);

@@ -5,6 +5,7 @@
 #include "platform/CGraphics.h"
 #include "platform/GdiObjects.h"
 #include "shapes/CFigSymbol.h"
+#include "shapes/MarkerDraw.h"
 
 #include <algorithm>
 
@@ -299,25 +300,5 @@ void DrawJunctionMark(CDC* dc, const RECT& rect, int size, COLORREF colour, int 
 
 void DrawDeviceMarker(CDC* dc, int size, int x, int y)
 {
-    if (!dc)
-        return;
-    SIZE sz{size, size};
-    dc->LPtoDP(&sz);
-    if (sz.cx < 3)
-        return;
-    POINT centre{x, y};
-    dc->LPtoDP(&centre);
-    const int saved = dc->SaveDC();
-    dc->SetMapMode(MM_TEXT);
-    dc->SetWindowOrg(0, 0);
-    dc->SetViewportOrg(0, 0);
-    CPen pen(PS_SOLID, 1, RGB(0, 0, 0));
-    CBrush brush(ConPtColor);
-    dc->SelectObject(&pen);
-    dc->SelectObject(&brush);
-    const int half = sz.cx / 2;
-    const POINT diamond[4] = {{centre.x, centre.y - half}, {centre.x + half, centre.y},
-                              {centre.x, centre.y + half}, {centre.x - half, centre.y}};
-    dc->Polygon(diamond, 4);
-    dc->RestoreDC(saved);
+    DrawDeviceDiamond(dc, size, x, y, 0, ConPtColor);
 }

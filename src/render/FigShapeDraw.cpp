@@ -11,6 +11,7 @@
 #include "render/FigGlyphs.h"
 #include "render/FigShapePasses.h"
 #include "render/PicturePlay.h"
+#include "richtext/TextUtils.h"
 #include "shapes/CFigSymbol.h"
 #include "shapes/OutlineDraw.h"
 
@@ -159,15 +160,10 @@ void SetFigTextRenderer(FigTextRenderFn renderer)
 
 std::string SectionPiece(const std::string& text, int index)
 {
-    size_t start = 0;
-    for (int i = 0; i < index; ++i) {
-        const size_t at = text.find(kSectionBreak, start);
-        if (at == std::string::npos)
-            return {};
-        start = at + std::char_traits<char>::length(kSectionBreak);
-    }
-    const size_t end = text.find(kSectionBreak, start);
-    return text.substr(start, end == std::string::npos ? std::string::npos : end - start);
+    // Found as markup tokens, so an escaped backslash before "sect" is text.
+    std::string piece;
+    ExtractSubStringByDelim(text, kSectionBreak, index, piece);
+    return piece;
 }
 
 void CopyDrawAttrs(ShapeDrawAttrs& destination, const ShapeDrawAttrs& source)

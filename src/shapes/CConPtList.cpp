@@ -3,6 +3,7 @@
 #include "geometry/IntGeometry.h"
 #include "core/Units.h"
 #include "geometry/SymbolSpace.h"
+#include "shapes/MarkerDraw.h"
 
 #include <new>
 
@@ -127,6 +128,13 @@ int CConPtList::GetConPtPoint(int32_t id, const RECT& rect, CPoint& out) const
         return 0;
     out = pos.RoundToPoint();
     return 1;
+}
+
+void CConPtList::DrawMarker(CDC* dc, int32_t id, const RECT& rect, int kind, int dx, int dy) const
+{
+    CPoint pt;
+    if (dc && GetConPtPoint(id, rect, pt))
+        DrawConPtMarker(dc, pt.x + dx, pt.y + dy, kind);
 }
 
 void CConPtList::RenumberIds()

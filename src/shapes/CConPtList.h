@@ -6,6 +6,8 @@
 
 #include <vector>
 
+class CDC;
+
 class CConPtList {
 public:
     static constexpr int kMaxPoints = 512;
@@ -52,6 +54,9 @@ public:
     int GetConPtPos(int32_t id, const RECT& rect, CFltPoint& out) const;
     // The same, rounded.
     int GetConPtPoint(int32_t id, const RECT& rect, CPoint& out) const;
+    // The connection-point marker of `kind` (DrawConPtMarker) at the point's
+    // position offset by (dx, dy); nothing for an unknown id.
+    void DrawMarker(CDC* dc, int32_t id, const RECT& rect, int kind, int dx, int dy) const;
 
 private:
     std::vector<CConPt> m_points;

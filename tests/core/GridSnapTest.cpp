@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
+
 TEST(GridSnap, SnapToGridStepRoundsHalfDownAndKeepsNegativesOnTheGrid)
 {
     struct Case {
@@ -55,6 +57,7 @@ TEST(GridSnap, PointSnapTable)
         {"a guide as near as the grid wins only when smaller", {24, 0}, nullptr, &guides, {16, 0}},
         {"a larger guide at the same distance loses", {40, 0}, nullptr, &guides, {32, 0}},
         {"a nearer guide inside the window wins", {44, 0}, nullptr, &guides, {48, 0}},
+        {"near the ends of the int range", {INT_MAX - 40, INT_MIN + 40}, &bounds, &guides, {INT_MAX - 63, INT_MIN + 64}},
     };
     for (const Case& c : cases) {
         POINT p = c.in;

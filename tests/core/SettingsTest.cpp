@@ -1,11 +1,15 @@
 #include "common/TestSupport.h"
 #include "core/CAppProfile.h"
 #include "core/Settings.h"
+#include "core/SettingsTable.h"
 #include "platform/Registry.h"
 
 #include <QDir>
 #include <QFile>
 #include <gtest/gtest.h>
+
+#include <cstring>
+#include <vector>
 
 namespace {
 const char* kAppKey = "Software\\Morlaven Software\\KAVO Diagrammer\\";
@@ -77,6 +81,24 @@ TEST_F(SettingsTest, LoadRulesRepairValuesOutOfRange)
         {"Preferences", "AutoSaveMinutes", "0", [] { EXPECT_EQ(AutoSaveMinutes, 0); }},
         {"System", "LastUpdateCheck", "3000000000", [] { EXPECT_EQ(LastUpdateCheck, int64_t(3000000000)); }},
         {"System", "LastUpdateCheck", "soon", [] { EXPECT_EQ(LastUpdateCheck, 0); }},
+        {"System", "LastUpdateCheck", "-5", [] { EXPECT_EQ(LastUpdateCheck, 0); }},
+        // Values outside what the program can use take their defaults.
+        {"Preferences", "ShadowOpacity", "999999", [] { EXPECT_EQ(ShadowOpacity, 153); }},
+        {"Preferences", "ShadowBlurRadius", "100000", [] { EXPECT_EQ(ShadowBlurRadius, 4); }},
+        {"Options", "ConnectorJogRadius", "-100", [] { EXPECT_EQ(ConnectorJogRadius, 18); }},
+        {"Preferences", "LastEndLen", "-7", [] { EXPECT_EQ(LastEndLen, 36); }},
+        {"Options", "HTMLGraphicFormat", "-1", [] { EXPECT_EQ(HTMLGraphicFormat, 4); }},
+        {"Options", "HTMLGraphicFormat", "6", [] { EXPECT_EQ(HTMLGraphicFormat, 4); }},
+        {"Options", "HTMLGraphicFormat", "7", [] { EXPECT_EQ(HTMLGraphicFormat, 7); }},
+        {"Options", "AttachMode", "77", [] { EXPECT_EQ(AttachMode, 1); }},
+        {"Options", "AttachMode", "3", [] { EXPECT_EQ(AttachMode, 3); }},
+        {"Options", "Metric", "7", [] { EXPECT_EQ(Metric, SystemUsesMetric() ? 1 : 0); }},
+        {"System", "ChkUpReminderDays", "-1", [] { EXPECT_EQ(ChkUpReminderDays, 30); }},
+        {"System", "ChkUpReminderDays", "0", [] { EXPECT_EQ(ChkUpReminderDays, 0); }},
+        {"System", "ChkUpReminderDays", "60", [] { EXPECT_EQ(ChkUpReminderDays, 60); }},
+        {"Options", "FigLblPrimarySector", "13", [] { EXPECT_EQ(FigLblPrimarySector, 8); }},
+        {"Options", "AutoStapleLabels", "9", [] { EXPECT_EQ(SnapToFigLblSlots, 0); }},
+        {"Placement", "Length", "13", [] { EXPECT_EQ(Placement.Length, 0); }},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(std::string(c.key) + "=" + c.stored);
@@ -85,6 +107,34 @@ TEST_F(SettingsTest, LoadRulesRepairValuesOutOfRange)
         Store(c.section, c.key, c.stored);
         CfgLoadAll();
         c.check();
+    }
+}
+
+// Whatever integer a profile holds, a setting loads either as stored or, when
+// the program cannot use it, exactly as if it were missing.
+TEST_F(SettingsTest, AbsurdIntegersLoadAsTheirDefaults)
+{
+    CfgLoadAll();
+    std::vector<std::pair<const SettingDef*, int64_t>> defaults;
+    for (const SettingDef& d : SettingsTable())
+        if (d.var && d.kind == SettingKind::Int)
+            defaults.emplace_back(&d, *static_cast<int*>(d.var));
+        else if (d.var && d.kind == SettingKind::Time)
+            defaults.emplace_back(&d, *static_cast<int64_t*>(d.var));
+    for (const char* absurd : {"-2000000000", "2000000000", "-100000", "100000"}) {
+        CTempProfile fresh;
+        for (const auto& [d, def] : defaults)
+            if (!(d->flags & kWriteOnly) && std::strcmp(d->key, "LastUpdateCheck") != 0)
+                Store(d->section, d->key, absurd);
+        ResetSettings();
+        CfgLoadAll();
+        for (const auto& [d, def] : defaults) {
+            if (d->flags & kWriteOnly || std::strcmp(d->key, "LastUpdateCheck") == 0)
+                continue;
+            const int64_t loaded = d->kind == SettingKind::Int ? *static_cast<int*>(d->var)
+                                                               : *static_cast<int64_t*>(d->var);
+            EXPECT_EQ(loaded, def) << d->key << "=" << absurd;
+        }
     }
 }
 
@@ -193,4 +243,28 @@ TEST_F(SettingsTest, PrivateFileBeforeTheRegistryKey)
     p.SetRegistryKey("Morlaven Software");
     ASSERT_TRUE(CfgSaveAll());
     EXPECT_EQ(Stored("Options", "ShowGrid"), "0");
+}
+
+// Saving every setting into the private file replaces the file once, at the
+// end, not once per key.
+TEST_F(SettingsTest, PrivateFileIsWrittenOncePerSave)
+{
+    ResetAppProfile();
+    CAppProfile& p = AfxGetAppProfile();
+    ASSERT_FALSE(p.UsesRegistry());
+    const QString file = CAppProfile::PrivateIniPath();
+    {
+        CRegistryBatch batch;
+        EXPECT_TRUE(p.WriteProfileInt("Options", "ShowGrid", 0));
+        EXPECT_TRUE(p.WriteProfileInt("Options", "ShowRulers", 0));
+        EXPECT_FALSE(QFile::exists(file));
+    }
+    EXPECT_TRUE(QFile::exists(file));
+    CfgLoadAll();
+    ASSERT_TRUE(CfgSaveAll());
+    ResetAppProfile();
+    ResetSettings();
+    CfgLoadAll();
+    EXPECT_EQ(ShowGrid, 0);
+    EXPECT_EQ(ShowRulers, 0);
 }

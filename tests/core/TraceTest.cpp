@@ -1,3 +1,4 @@
+#include "common/TestEnvironment.h"
 #include "core/ProgramFolders.h"
 #include "core/Trace.h"
 
@@ -84,13 +85,15 @@ TEST_F(TraceTest, NumbersIgnoreTheUserLocaleAndLongTextIsCut)
     g_bDiagnostics = true;
     InitDiagnostics();
     WriteLog("");
-    const bool german = std::setlocale(LC_NUMERIC, "de_DE.UTF-8") != nullptr;
-    DiagPrintf("INFO  %.3f\n", 1.25);
-    std::setlocale(LC_NUMERIC, "C");
+    {
+        const CCommaDecimalLocale german;
+        ASSERT_TRUE(german.Active());
+        DiagPrintf("INFO  %.3f\n", 1.25);
+    }
     const std::string longText(kDiagLineMax + 100, 'x');
     EXPECT_EQ(DiagPrintf("%s", longText.c_str()), kDiagLineMax);
     const QByteArray log = ReadLog();
-    EXPECT_TRUE(log.startsWith("INFO  1.250\n")) << (german ? "under de_DE" : "C only");
+    EXPECT_TRUE(log.startsWith("INFO  1.250\n"));
     EXPECT_EQ(log.size(), qsizetype(std::strlen("INFO  1.250\n")) + kDiagLineMax);
 }
 

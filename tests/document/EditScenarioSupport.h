@@ -42,7 +42,7 @@ inline std::string Pt(const POINT& p)
     return "(" + std::to_string(p.x) + "," + std::to_string(p.y) + ")";
 }
 
-inline std::string FullSnapshot(const CKavoDoc& doc)
+inline std::string SceneSnapshot(const CKavoDoc& doc)
 {
     std::string out = Snapshot(doc);
     for (CDiagObj* o : *doc.m_pObjList) {
@@ -81,22 +81,22 @@ inline std::vector<int> Ids(const CObjList& list)
 }
 
 #include "common/TestSupport.h"
-#include "platform/GlobalMem.h"
 
-// While alive, the undo log cannot grow and the user cancels: the next
-// record of the open step is refused.
+// While alive, the undo log refuses the record after `after` more and the
+// user cancels: the operation stops and its step is taken back.
 class RefusingUndoLog {
 public:
-    explicit RefusingUndoLog(CKavoDoc& doc)
+    explicit RefusingUndoLog(CKavoDoc& doc, int after = 0) : m_log(doc.UndoLogRef())
     {
-        SetGlobalMemoryLimit(GlobalMemoryInUse());
-        doc.UndoLogRef().m_nUndoUsed = doc.UndoLogRef().m_nUndoBufSize;
+        m_log.m_nRefuseRecordAfter = after;
         m_prompt.QueueAnswer(IDCANCEL);
     }
-    ~RefusingUndoLog() { SetGlobalMemoryLimit(0); }
+    ~RefusingUndoLog() { m_log.m_nRefuseRecordAfter = -1; }
     RefusingUndoLog(const RefusingUndoLog&) = delete;
     RefusingUndoLog& operator=(const RefusingUndoLog&) = delete;
+    bool Refused() const { return !m_prompt.shown.empty(); }
 
 private:
+    CUndoLog& m_log;
     CRecordingPrompt m_prompt;
 };

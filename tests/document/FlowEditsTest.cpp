@@ -47,7 +47,7 @@ protected:
 TEST_F(FlowTest, MergeReExpressesTheLabelOnTheJoinedLength)
 {
     CStaple* s = AddLabel(c2, 100);
-    const std::string before = FullSnapshot(doc);
+    const std::string before = SceneSnapshot(doc);
     doc.UndoBeginStep(UDMAC_DELJUNCTS);
     CConnector* joined = doc.MergeConsAtJct(c1, c2, true);
     doc.UndoEndStep();
@@ -60,7 +60,7 @@ TEST_F(FlowTest, MergeReExpressesTheLabelOnTheJoinedLength)
     // (507 + 493 * 100 / 255) / 1000 * 255 + 0.5, truncated.
     EXPECT_EQ(s->ConPos, 179);
     doc.UndoLastStep();
-    EXPECT_EQ(FullSnapshot(doc), before);
+    EXPECT_EQ(SceneSnapshot(doc), before);
 }
 
 TEST_F(FlowTest, MergedLabelPositionsNearTheStartBecomeZeroAndZeroLengthsKeepTheirPlace)
@@ -85,7 +85,7 @@ TEST_F(FlowTest, CuttingTheJunctionMergesItsConnectors)
     doc.SelectObj(j, 1, 0, 0);
     doc.ClearSel(false);
     doc.AddObjToSel(j, 2, false);
-    const std::string before = FullSnapshot(doc);
+    const std::string before = SceneSnapshot(doc);
     doc.UndoBeginStep(UDMAC_CUTOBJS);
     doc.BeginMarkPass();
     doc.MarkForCut();
@@ -98,7 +98,7 @@ TEST_F(FlowTest, CuttingTheJunctionMergesItsConnectors)
     EXPECT_EQ(joined->m_pFig2, b);
     EXPECT_EQ(s->ConPos, 179);
     doc.UndoLastStep();
-    EXPECT_EQ(FullSnapshot(doc), before);
+    EXPECT_EQ(SceneSnapshot(doc), before);
 }
 
 TEST_F(FlowTest, DeletingABranchWithTheMergeFlagJoinsTheRest)
@@ -106,7 +106,7 @@ TEST_F(FlowTest, DeletingABranchWithTheMergeFlagJoinsTheRest)
     CFigure* c = AddTextFig(doc, 500, 1000);
     CConnector* c3 = AddConBetween(doc, j, c);
     ASSERT_FALSE(j->IsRedundantJct());
-    const std::string before = FullSnapshot(doc);
+    const std::string before = SceneSnapshot(doc);
     doc.UndoBeginStep(UDMAC_DELOBJS);
     ASSERT_TRUE(doc.CutCon(c3, false, true, -1));
     doc.UndoEndStep();
@@ -115,7 +115,7 @@ TEST_F(FlowTest, DeletingABranchWithTheMergeFlagJoinsTheRest)
     EXPECT_EQ(joined->m_pFig1, a);
     EXPECT_EQ(joined->m_pFig2, b);
     doc.UndoLastStep();
-    EXPECT_EQ(FullSnapshot(doc), before);
+    EXPECT_EQ(SceneSnapshot(doc), before);
 }
 
 TEST_F(FlowTest, DeleteJunctionsSelectsTheJoinedConnector)
@@ -133,13 +133,13 @@ TEST_F(FlowTest, FlipMirrorsTheLabel)
     doc.ValidateCons();
     CStaple* s = AddLabel(c1, 60);
     doc.AddObjToSel(c1, 2, false);
-    const std::string before = FullSnapshot(doc);
+    const std::string before = SceneSnapshot(doc);
     doc.FlipSelCons();
     EXPECT_EQ(c1->m_pFig1, j);
     EXPECT_EQ(c1->m_pFig2, a);
     EXPECT_EQ(s->ConPos, 195);
     doc.UndoLastStep();
-    EXPECT_EQ(FullSnapshot(doc), before);
+    EXPECT_EQ(SceneSnapshot(doc), before);
 }
 
 TEST_F(FlowTest, DetachTakesTheFigureOutOfItsFlow)
@@ -161,7 +161,7 @@ TEST_F(FlowTest, DetachTakesTheFigureOutOfItsFlow)
     EXPECT_EQ(f->m_nConnected, 2);
 
     k2->m_props = k1->m_props;
-    const std::string before = FullSnapshot(doc);
+    const std::string before = SceneSnapshot(doc);
     EXPECT_EQ(doc.DetachSelFromFlow(), 1);
     CConnector* joined = OnlyConnector();
     ASSERT_NE(joined, nullptr);
@@ -169,7 +169,7 @@ TEST_F(FlowTest, DetachTakesTheFigureOutOfItsFlow)
     EXPECT_EQ(joined->m_pFig2, b);
     EXPECT_EQ(doc.m_pObjList->GetAt(doc.m_pObjList->GetCount() - 1), f);   // moved to the front
     doc.UndoLastStep();
-    EXPECT_EQ(FullSnapshot(doc), before);
+    EXPECT_EQ(SceneSnapshot(doc), before);
 }
 
 TEST_F(FlowTest, SplitAndReplaceJoinTheStepBefore)
@@ -180,7 +180,7 @@ TEST_F(FlowTest, SplitAndReplaceJoinTheStepBefore)
     CStaple* late = AddLabel(joined, 200);
     CFigure* f = AddTextFig(doc, 500, 500);
     doc.ResetUndoLog();
-    const std::string before = FullSnapshot(doc);
+    const std::string before = SceneSnapshot(doc);
 
     doc.UndoBeginStep(UDMAC_MOVEOBJS);
     ASSERT_TRUE(doc.SetFigRect(f, CRect(500, 0, 700, 100)));
@@ -194,14 +194,14 @@ TEST_F(FlowTest, SplitAndReplaceJoinTheStepBefore)
     ASSERT_NE(late->m_pCon, nullptr);
     EXPECT_EQ(late->m_pCon->m_pFig2, b);
     EXPECT_EQ(doc.UndoLastStep(), UDMAC_MOVEOBJS);   // one step for both
-    EXPECT_EQ(FullSnapshot(doc), before);
+    EXPECT_EQ(SceneSnapshot(doc), before);
 }
 
 TEST_F(FlowTest, ReplaceJunctionByFigure)
 {
     CFigure* f = AddTextFig(doc, 500, 500);
     doc.ResetUndoLog();
-    const std::string before = FullSnapshot(doc);
+    const std::string before = SceneSnapshot(doc);
     doc.UndoBeginStep(UDMAC_DROPIN);
     ASSERT_TRUE(doc.SetFigRect(f, CRect(550, 0, 650, 100)));
     doc.UndoEndStep();
@@ -211,7 +211,7 @@ TEST_F(FlowTest, ReplaceJunctionByFigure)
     EXPECT_EQ(c2->m_pFig1, f);
     EXPECT_FALSE(doc.ReplaceJctByFig(f, a));   // not a junction
     doc.UndoLastStep();
-    EXPECT_EQ(FullSnapshot(doc), before);
+    EXPECT_EQ(SceneSnapshot(doc), before);
 }
 
 TEST_F(DocTest, EndOfPassCompletesEveryGroupThenMarksStaples)
@@ -256,7 +256,7 @@ TEST_F(DocTest, CutContainerTakesItsContents)
     CFigure* inner = AddTextFig(doc, 100, 100);
     CFigure* outside = AddTextFig(doc, 2000, 0);
     doc.ResetUndoLog();
-    const std::string before = FullSnapshot(doc);
+    const std::string before = SceneSnapshot(doc);
     doc.UndoBeginStep(UDMAC_TEXTEDIT);
     doc.CutObjAndCascade(k);
     doc.UndoEndStep();
@@ -264,7 +264,7 @@ TEST_F(DocTest, CutContainerTakesItsContents)
     EXPECT_LT(doc.m_pObjList->Find(inner), 0);
     EXPECT_GE(doc.m_pObjList->Find(outside), 0);
     doc.UndoLastStep();
-    EXPECT_EQ(FullSnapshot(doc), before);
+    EXPECT_EQ(SceneSnapshot(doc), before);
 }
 
 TEST_F(DocTest, SnapObjectToGridByItsCentre)
@@ -285,20 +285,35 @@ TEST_F(DocTest, SnapObjectToGridByItsCentre)
 TEST_F(FlowTest, ARefusedRecordTakesTheJoinBack)
 {
     AddLabel(c2, 100);
-    const std::string before = FullSnapshot(doc);
-    // The log is filled up to room for the new connector's record only, and
-    // cannot grow: the label's record is refused.
-    CRecordingPrompt prompt;
-    prompt.QueueAnswer(IDCANCEL);
+    doc.ResetUndoLog();
+    const std::string before = SceneSnapshot(doc);
+    // The new connector's record goes in, the label's is refused.
+    RefusingUndoLog refuse(doc, 1);
     doc.UndoBeginStep(UDMAC_DELJUNCTS);
-    CUndoLog& log = doc.UndoLogRef();
-    const int conRecord = log.UndoRecordSize(UDOC_CONCREATE, [](UndoStream& s) { s.Int32(0); });
-    const int filler = log.m_nUndoBufSize - log.m_nUndoUsed - conRecord - 1;
-    const std::vector<BYTE> bytes(size_t(filler), 0);
-    ASSERT_TRUE(log.UndoLog(UDOC_TOCLIPBD, [&](UndoStream& s) { s.Raw(bytes.data(), filler); }));
-    SetGlobalMemoryLimit(GlobalMemoryInUse());
     EXPECT_EQ(doc.MergeConsAtJct(c1, c2, true), nullptr);
-    SetGlobalMemoryLimit(0);
-    EXPECT_TRUE(log.IsUndoStepAbandoned());
-    EXPECT_EQ(FullSnapshot(doc), before);
+    EXPECT_EQ(SceneSnapshot(doc), before);   // at once, not only when the step closes
+    doc.UndoEndStep();
+    EXPECT_TRUE(refuse.Refused());
+    EXPECT_EQ(SceneSnapshot(doc), before);
+    EXPECT_FALSE(doc.CanUndo());
+}
+
+TEST_F(FlowTest, ContinuingConnectorsAndReselection)
+{
+    EXPECT_EQ(doc.GetConEndFig(2, c1, false), c2);
+    EXPECT_EQ(doc.GetConEndFig(2, c1, true), c2);   // c2 meets the junction with its end 1
+    EXPECT_EQ(doc.GetConEndFig(1, c1, false), nullptr);   // a is no junction
+    c2->Reverse();   // now both meet it with their end 2
+    EXPECT_EQ(doc.GetConEndFig(2, c1, true), nullptr);
+    EXPECT_EQ(doc.GetConEndFig(2, c1, false), c2);
+
+    // Selected flags without the list (after an undo): the selection is
+    // rebuilt with the cascades.
+    j->m_bSelected = 1;
+    doc.ReselectAfterUndo();
+    EXPECT_EQ(doc.GetSelCount(), 3);
+    EXPECT_TRUE(c1->m_bSelected && c2->m_bSelected && j->m_bSelected);
+    doc.SelectAll();
+    EXPECT_EQ(doc.GetSelCount(), 5);
+    EXPECT_EQ(doc.m_pSelList->GetAt(0), c2);   // the marked set went in front to back
 }

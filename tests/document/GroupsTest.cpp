@@ -10,6 +10,8 @@
 
 #include <QImage>
 
+#include <climits>
+
 namespace {
 int g_beeps = 0;
 int g_questions = 0;
@@ -47,7 +49,7 @@ TEST_F(GroupsTest, GroupGathersScatteredMembersBehindTheFrontOne)
     for (CFigure* f : {a, b, c})
         doc.AddObjToSel(f, 2, false);
     doc.ResetUndoLog();
-    const std::string before = FullSnapshot(doc);
+    const std::string before = SceneSnapshot(doc);
     doc.OnGroup();
     EXPECT_EQ(Ids(*doc.m_pObjList), (std::vector<int>{x->m_nId, y->m_nId, a->m_nId, b->m_nId, c->m_nId}));
     ASSERT_EQ(doc.m_groupList.size(), 1u);
@@ -58,7 +60,7 @@ TEST_F(GroupsTest, GroupGathersScatteredMembersBehindTheFrontOne)
         EXPECT_EQ(f->m_pGroup, g);
     EXPECT_FALSE(doc.CanGroup());   // all in one group now
     doc.UndoLastStep();
-    EXPECT_EQ(FullSnapshot(doc), before);
+    EXPECT_EQ(SceneSnapshot(doc), before);
 }
 
 TEST_F(GroupsTest, AConnectorToOutsideFiguresIsLeftOutAndOneObjectBeeps)
@@ -70,11 +72,11 @@ TEST_F(GroupsTest, AConnectorToOutsideFiguresIsLeftOutAndOneObjectBeeps)
     doc.AddObjToSel(p, 2, false);
     doc.AddObjToSel(c, 2, false);
     doc.ResetUndoLog();
-    const std::string before = FullSnapshot(doc);
+    const std::string before = SceneSnapshot(doc);
     doc.OnGroup();
     EXPECT_EQ(g_beeps, 1);
     EXPECT_FALSE(doc.CanUndo());
-    EXPECT_EQ(FullSnapshot(doc), before);
+    EXPECT_EQ(SceneSnapshot(doc), before);
     // With both end figures the connector goes into the group.
     doc.AddObjToSel(q, 2, false);
     doc.AddObjToSel(r, 2, false);
@@ -94,7 +96,7 @@ TEST_F(GroupsTest, UngroupRegroupAndTheMemoryOfTheLastGroup)
     MakeGroup({c, d});
     doc.ResetUndoLog();
     doc.SelectObj(a, 1, 0, 0);
-    const std::string grouped = FullSnapshot(doc);
+    const std::string grouped = SceneSnapshot(doc);
     doc.OnUngroup();
     EXPECT_EQ(doc.m_groupList.size(), 1u);
     EXPECT_EQ(a->m_pGroup, nullptr);
@@ -106,7 +108,7 @@ TEST_F(GroupsTest, UngroupRegroupAndTheMemoryOfTheLastGroup)
     EXPECT_EQ(doc.m_lastUngroup.GetCount(), 0);
     doc.UndoLastStep();   // the regroup
     doc.UndoLastStep();   // the ungroup
-    EXPECT_EQ(FullSnapshot(doc), grouped);
+    EXPECT_EQ(SceneSnapshot(doc), grouped);
 
     // Two groups dissolved at once: nothing to regroup.
     doc.SelectObj(a, 1, 0, 0);
@@ -154,14 +156,14 @@ TEST_F(GroupsTest, UngroupAllDissolvesNestedGroups)
     doc.SelectObj(a, 1, 0, 0);
     EXPECT_TRUE(c->m_bSelected);
     doc.ResetUndoLog();
-    const std::string before = FullSnapshot(doc);
+    const std::string before = SceneSnapshot(doc);
     doc.OnUngroupAll();
     EXPECT_TRUE(doc.m_groupList.empty());
     for (CFigure* f : {a, b, c})
         EXPECT_EQ(f->m_pGroup, nullptr);
     EXPECT_EQ(doc.m_lastUngroup.GetCount(), 0);
     doc.UndoLastStep();
-    EXPECT_EQ(FullSnapshot(doc), before);
+    EXPECT_EQ(SceneSnapshot(doc), before);
     (void)inner;
 }
 
@@ -171,21 +173,25 @@ TEST_F(GroupsTest, AFailedGroupLeavesNoPointerNoMoveAndNoOpenStep)
     CFigure* z = AddTextFig(doc, 500, 0);
     CFigure* m = AddTextFig(doc, 0, 1000);
     CFigure* b = AddTextFig(doc, 1000, 0);
+    CFigure* n = AddTextFig(doc, 0, 2000);
     CGroup* old = MakeGroup({a, z});
     doc.SelectObj(a, 1, 0, 0);
     doc.SelectObj(b, 2, 0, 0);
+    doc.m_pObjList->MoveTo(n, doc.m_pObjList->GetCount() - 1);   // the members lie scattered
     doc.ResetUndoLog();
-    const std::string before = FullSnapshot(doc);
-    {
-        RefusingUndoLog refuse(doc);
+    const std::string before = SceneSnapshot(doc);
+    for (int refuseAfter : {0, 1}) {   // the first move refused; the second, after one was made
+        RefusingUndoLog refuse(doc, refuseAfter);
         doc.OnGroup();
+        EXPECT_TRUE(refuse.Refused());
+        EXPECT_EQ(SceneSnapshot(doc), before) << refuseAfter;
+        EXPECT_EQ(a->m_pGroup, old);
+        EXPECT_EQ(z->m_pGroup, old);
+        EXPECT_EQ(b->m_pGroup, nullptr);
+        EXPECT_EQ(doc.m_groupList.size(), 1u);
+        EXPECT_FALSE(doc.InUndoStep());
+        EXPECT_FALSE(doc.CanUndo());
     }
-    EXPECT_EQ(FullSnapshot(doc), before);
-    EXPECT_EQ(a->m_pGroup, old);
-    EXPECT_EQ(z->m_pGroup, old);
-    EXPECT_EQ(b->m_pGroup, nullptr);
-    EXPECT_EQ(doc.m_groupList.size(), 1u);
-    EXPECT_FALSE(doc.InUndoStep());
     (void)m;
 }
 
@@ -278,12 +284,12 @@ TEST_F(GroupsTest, AFailedRegroupGivesTheMembersTheirPointersBack)
     doc.SelectObj(a, 1, 0, 0);
     doc.OnUngroup();
     doc.ResetUndoLog();
-    const std::string before = FullSnapshot(doc);
+    const std::string before = SceneSnapshot(doc);
     {
         RefusingUndoLog refuse(doc);
         doc.OnRegroup();
     }
-    EXPECT_EQ(FullSnapshot(doc), before);
+    EXPECT_EQ(SceneSnapshot(doc), before);
     EXPECT_EQ(a->m_pGroup, nullptr);
     EXPECT_EQ(b->m_pGroup, nullptr);
     EXPECT_FALSE(doc.InUndoStep());
@@ -304,6 +310,7 @@ TEST_F(GroupsTest, ResizeByHandleKeepsTheGroupsAspect)
         {8, 0, 50, CRect(-50, 0, 250, 150)},      // by the height, centre kept
         {1, 300, 0, CRect(180, 90, 200, 100)},    // not below the minimum width
         {5, 10, 10, CRect(0, 0, 200, 100)},       // no such handle
+        {9, INT_MAX, 0, CRect(0, 0, 32000, 16000)},   // not past the work space's size
     };
     for (const Case& c : cases) {
         CRect out;

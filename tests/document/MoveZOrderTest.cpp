@@ -1,6 +1,8 @@
 // Moving lists of objects and the z-order commands.
 #include "EditScenarioSupport.h"
 
+#include <climits>
+
 TEST_F(DocTest, MoveWithoutOffsetOrObjectsChangesNothing)
 {
     CFigure* a = AddTextFig(doc, 0, 0);
@@ -22,7 +24,7 @@ TEST_F(DocTest, HeldEndsStayAndTheRoomShifts)
     doc.m_moveSet.m_nDown = 100;
     doc.m_moveSet.m_nLeft = CMoveSet::kUnlimited;
     doc.m_moveSet.m_nRight = 40;
-    const std::string before = FullSnapshot(doc);
+    const std::string before = SceneSnapshot(doc);
     ASSERT_EQ(doc.MoveSelection(10, 20, 0, false), 1);
     EXPECT_EQ(c->EndPoint1, CPoint(110, 50));
     EXPECT_EQ(c->EndPoint2, CPoint(600, 70));
@@ -31,7 +33,7 @@ TEST_F(DocTest, HeldEndsStayAndTheRoomShifts)
     EXPECT_EQ(doc.m_moveSet.m_nRight, 30);
     EXPECT_EQ(doc.m_moveSet.m_nLeft, CMoveSet::kUnlimited);
     doc.UndoLastStep();
-    EXPECT_EQ(FullSnapshot(doc), before);
+    EXPECT_EQ(SceneSnapshot(doc), before);
 }
 
 TEST_F(DocTest, ARefusedMoveRecordLeavesEverythingInPlace)
@@ -40,11 +42,16 @@ TEST_F(DocTest, ARefusedMoveRecordLeavesEverythingInPlace)
     CFigure* b = AddTextFig(doc, 500, 0);
     AddConBetween(doc, a, b);
     doc.SelectAll();
-    const std::string before = FullSnapshot(doc);
-    RefusingUndoLog refuse(doc);
-    EXPECT_EQ(doc.MoveSelection(30, 30, 0, false), 0);
-    EXPECT_EQ(FullSnapshot(doc), before);
-    EXPECT_FALSE(doc.InUndoStep());
+    doc.ResetUndoLog();
+    const std::string before = SceneSnapshot(doc);
+    for (int refuseAfter : {0, 2}) {
+        RefusingUndoLog refuse(doc, refuseAfter);
+        EXPECT_EQ(doc.MoveSelection(30, 30, 0, false), 0);
+        EXPECT_TRUE(refuse.Refused());
+        EXPECT_EQ(SceneSnapshot(doc), before);
+        EXPECT_FALSE(doc.InUndoStep());
+        EXPECT_FALSE(doc.CanUndo());
+    }
 }
 
 namespace {
@@ -73,15 +80,27 @@ TEST_F(ZOrderTest, FrontAndBackKeepTheSelectionsOrder)
 {
     doc.AddObjToSel(f[3], 2, false);
     doc.AddObjToSel(f[1], 2, false);
-    const std::string before = FullSnapshot(doc);
+    const std::string before = SceneSnapshot(doc);
     doc.BringToFront();
     EXPECT_EQ(Ids(*doc.m_pObjList), Order({0, 2, 4, 1, 3}));
     doc.UndoLastStep();
-    EXPECT_EQ(FullSnapshot(doc), before);
+    EXPECT_EQ(SceneSnapshot(doc), before);
     doc.SendToBack();
     EXPECT_EQ(Ids(*doc.m_pObjList), Order({1, 3, 0, 2, 4}));
     doc.UndoLastStep();
-    EXPECT_EQ(FullSnapshot(doc), before);
+    EXPECT_EQ(SceneSnapshot(doc), before);
+}
+
+TEST_F(ZOrderTest, ARefusedMoveInTheMiddleTakesTheFirstBack)
+{
+    doc.AddObjToSel(f[3], 2, false);
+    doc.AddObjToSel(f[1], 2, false);
+    const std::string before = SceneSnapshot(doc);
+    RefusingUndoLog refuse(doc, 1);
+    doc.SendToBack();
+    EXPECT_TRUE(refuse.Refused());
+    EXPECT_EQ(SceneSnapshot(doc), before);
+    EXPECT_FALSE(doc.CanUndo());
 }
 
 TEST_F(ZOrderTest, OneStepPassesTheFirstOverlappingNeighbour)
@@ -150,15 +169,20 @@ TEST_F(DocTest, MovesStopAtTheWorkSpaceEdge)
     CFigure* a = AddTextFig(doc, 15000, 0);
     CConnector* c = AddFreeCon(doc, CPoint(15500, 50), CPoint(15900, 50));
     doc.SelectAll();
-    const std::string before = FullSnapshot(doc);
+    const std::string before = SceneSnapshot(doc);
     ASSERT_EQ(doc.MoveSelection(40000, -40000, 0, false), 1);
     EXPECT_EQ(a->m_rect, CRect(15100, -16000, 15300, -15900));   // size kept: the connector reached the edge
     EXPECT_EQ(c->EndPoint2, CPoint(16000, -15950));
     doc.UndoLastStep();
-    EXPECT_EQ(FullSnapshot(doc), before);
+    EXPECT_EQ(SceneSnapshot(doc), before);
     // Already on the edge: nothing moves.
     doc.MoveSelection(40000, 0, 0, false);
     EXPECT_EQ(doc.MoveSelection(10, 0, 0, false), 0);
+    // Offsets at the ends of the int range stop there too.
+    ASSERT_EQ(doc.MoveSelection(INT_MIN, INT_MAX, 0, false), 1);
+    EXPECT_EQ(a->m_rect.left, -16000);
+    EXPECT_EQ(a->m_rect.bottom, 16000);
+    EXPECT_EQ(c->EndPoint2.y, 15950);
 }
 
 TEST_F(DocTest, DraggedConnectorLabelShowsTheNearestConnector)

@@ -56,7 +56,7 @@ TEST_F(MoveContextTest, StraightConnectorPullsTheFarFigureAlongItsAxis)
     EXPECT_EQ(doc.m_moveSet.m_yGuides[0], 50);
     EXPECT_EQ(doc.m_moveSet.m_nXGuides, 0);
 
-    const std::string before = FullSnapshot(doc);
+    const std::string before = SceneSnapshot(doc);
     ASSERT_EQ(doc.MoveSelection(10, 20, 0, false), 1);
     EXPECT_EQ(a->m_rect, CRect(10, 20, 210, 120));
     EXPECT_EQ(b->m_rect, CRect(1000, 20, 1200, 120));
@@ -65,7 +65,7 @@ TEST_F(MoveContextTest, StraightConnectorPullsTheFarFigureAlongItsAxis)
     EXPECT_EQ(c->EndPoint2.y, 70);
     EXPECT_TRUE(c->IsHorizontalLock());
     doc.UndoLastStep();
-    EXPECT_EQ(FullSnapshot(doc), before);
+    EXPECT_EQ(SceneSnapshot(doc), before);
 }
 
 TEST_F(MoveContextTest, SlidingEndLeavesTheFigureAndLimitsTheMove)
@@ -90,7 +90,7 @@ TEST_F(MoveContextTest, SlidingEndLeavesTheFigureAndLimitsTheMove)
     doc.m_moveSet.ClampOffset(dx, dy);
     EXPECT_EQ(dy, -249);
 
-    const std::string before = FullSnapshot(doc);
+    const std::string before = SceneSnapshot(doc);
     ASSERT_EQ(doc.MoveSelection(0, 100, 0, false), 1);
     EXPECT_EQ(b->m_rect, CRect(1000, -200, 1100, 300));   // stays
     EXPECT_EQ(c->EndPoint2, CPoint(1000, 150));            // the point slid along
@@ -100,7 +100,7 @@ TEST_F(MoveContextTest, SlidingEndLeavesTheFigureAndLimitsTheMove)
     EXPECT_EQ(doc.m_moveSet.m_nUp, 249 + 100);   // the room shifts with the move
     EXPECT_EQ(doc.m_moveSet.m_nDown, 249 - 100);
     doc.UndoLastStep();
-    EXPECT_EQ(FullSnapshot(doc), before);
+    EXPECT_EQ(SceneSnapshot(doc), before);
     ASSERT_TRUE(b->m_pConPts->GetConPtPoint(c->m_nConPtId2, b->m_rect, at));
     EXPECT_EQ(at.y, 50);
 }
@@ -165,4 +165,22 @@ TEST_F(MoveContextTest, SingleGuideSnapsTheOffset)
     dy = 20;
     doc.SnapMoveOffset(dx, dy);
     EXPECT_EQ(dy, 20);
+}
+
+TEST_F(MoveContextTest, ASlidingEndStillFollowsItsFigureOnTheOtherAxis)
+{
+    CConnector* c = AddConBetween(doc, a, b, true);
+    MakeSlidingEnd(c, 1024.0f);
+    doc.SelectConAndEnds(c, 1, 0, true);
+    // B goes along horizontally (held only in y); end 2 slides vertically.
+    doc.m_moveSet.GetList()->AddTail(b);
+    b->m_bFollow = 1;
+    b->m_nFixedAxes = 1;
+    c->m_nFixedAxes &= uint8_t(~0x20);
+    const std::string before = SceneSnapshot(doc);
+    ASSERT_EQ(doc.MoveSelection(10, 30, 0, false), 1);
+    EXPECT_EQ(b->m_rect, CRect(1010, -200, 1110, 300));
+    EXPECT_EQ(c->EndPoint2, CPoint(1010, 80));
+    doc.UndoLastStep();
+    EXPECT_EQ(SceneSnapshot(doc), before);
 }

@@ -1,3 +1,4 @@
+#include "common/TestEnvironment.h"
 #include "graphics/BitmapHelpers.h"
 #include "graphics/DcHelpers.h"
 #include "graphics/ImageLibrary.h"
@@ -274,7 +275,8 @@ TEST(DcHelpers, CharWidthsBoldTestAndMappingCopy)
     LOGFONT lf;
     lf.lfHeight = -16;
     lf.lfWeight = FW_NORMAL;
-    SetLogFontFace(lf, "Arial");
+    ASSERT_TRUE(RequireFontFamily(kTestSansFamily));
+    SetLogFontFace(lf, kTestSansFamily);
     CFont font;
     font.CreateFontIndirect(&lf);
     dc.SelectObject(&font);
@@ -290,26 +292,15 @@ TEST(DcHelpers, CharWidthsBoldTestAndMappingCopy)
     bold.CreateFontIndirect(&lf);
     dc.SelectObject(&bold);
     EXPECT_FALSE(IsSimulatedBold(&dc));   // the face has a bold member
-    // A family with no bold member, when one is installed, is emboldened.
-    QString regularOnlyFamily;
-    for (const QString& family : QFontDatabase::families()) {
-        const QStringList styles = QFontDatabase::styles(family);
-        QFont probe(family);
-        probe.setPixelSize(16);
-        const bool hasOs2 = !QRawFont::fromFont(probe).fontTable("OS/2").isEmpty();
-        if (!styles.isEmpty() && !styles.join(' ').contains("Bold") && hasOs2
-            && QFontDatabase::writingSystems(family).contains(QFontDatabase::Latin)) {
-            regularOnlyFamily = family;
-            break;
-        }
-    }
-    if (!regularOnlyFamily.isEmpty() && regularOnlyFamily.size() < LF_FACESIZE) {
-        SetLogFontFace(lf, regularOnlyFamily.toLatin1().constData());
-        CFont regularOnly;
-        regularOnly.CreateFontIndirect(&lf);
-        dc.SelectObject(&regularOnly);
-        EXPECT_TRUE(IsSimulatedBold(&dc)) << regularOnlyFamily.toStdString();
-    }
+    // A family with no bold member is emboldened.
+    const QString regularOnly = RegularOnlyTestFamily();
+    ASSERT_FALSE(regularOnly.isEmpty());
+    ASSERT_FALSE(QFontDatabase::styles(regularOnly).join(' ').contains("Bold"));
+    SetLogFontFace(lf, regularOnly.toLatin1().constData());
+    CFont emboldened;
+    emboldened.CreateFontIndirect(&lf);
+    dc.SelectObject(&emboldened);
+    EXPECT_TRUE(IsSimulatedBold(&dc)) << regularOnly.toStdString();
     dc.SelectObject(&font);
 
     CPainterDC other(&img);

@@ -1,3 +1,4 @@
+#include "common/TestEnvironment.h"
 #include "keyword/BlockPacking.h"
 #include "keyword/CKeywordWriter.h"
 #include "keyword/KeywordHooks.h"
@@ -149,11 +150,9 @@ TEST(KeywordWriter, GoldenLines)
 
 TEST(KeywordWriter, GoldenLinesUnderACommaDecimalLocale)
 {
-    const std::string old = std::setlocale(LC_NUMERIC, nullptr);
-    if (!std::setlocale(LC_NUMERIC, "de_DE.UTF-8"))
-        GTEST_SKIP() << "de_DE.UTF-8 is not installed";
+    const CCommaDecimalLocale german;
+    ASSERT_TRUE(german.Active());
     RunGolden();
-    std::setlocale(LC_NUMERIC, old.c_str());
 }
 
 TEST(KeywordWriter, TextsAreCutTo4096)

@@ -136,6 +136,9 @@ TEST(EmfPlayer, MalformedRecordsAreSkipped)
             .Record(EMR_CREATEPEN, {70000, 0, 1, 0, 0xFF})              // index past any table
             .Record(EMR_EXTSELECTCLIPRGN, {64, RGN_COPY, 32, 1, 1000, 0, 0, 0, 0, 0})
             .Record(EMR_RECTANGLE, {1, 2})                               // cut short
+            // Pattern headers far larger than the record: nothing may be sized by them.
+            .Record(EMR_CREATEMONOBRUSH, {1, 0, 32, 0xFF000000, 32, 4})
+            .Record(EMR_CREATEDIBPATTERNBRUSHPT, {2, 0, 32, 0xFFFFFFF0, 32, 0xFFFFFFF0})
             .Record(EMR_LINETO, {5, 5})
             .Finish();
     HENHMETAFILE h = SetEnhMetaFileBits(UINT(bytes.size()), bytes.data());

@@ -1,3 +1,4 @@
+#include "common/TestEnvironment.h"
 #include "platform/Ansi.h"
 #include "platform/NumText.h"
 #include "platform/StringTable.h"
@@ -28,14 +29,11 @@ TEST(Ansi, UnencodableCharactersAreReported)
 
 TEST(NumText, FormattingIgnoresTheUserLocale)
 {
-    const char* old = std::setlocale(LC_NUMERIC, nullptr);
-    std::string saved = old ? old : "C";
-    if (!std::setlocale(LC_NUMERIC, "de_DE.UTF-8"))
-        GTEST_SKIP() << "de_DE.UTF-8 locale not generated";
+    const CCommaDecimalLocale german;
+    ASSERT_TRUE(german.Active());
     EXPECT_EQ(StrPrintf("%.3f", 1.25), "1.250");
     EXPECT_EQ(FormatFixed(-0.5, 1), "-0.5");
     EXPECT_DOUBLE_EQ(*ScanDouble("1.5"), 1.5);
-    std::setlocale(LC_NUMERIC, saved.c_str());
 }
 
 TEST(NumText, ScanDoubleReadsLikePercentF)

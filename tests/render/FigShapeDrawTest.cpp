@@ -137,6 +137,7 @@ TEST(FigShapeDraw, WidePenInsetAndSectionPieces)
     EXPECT_EQ(FigShapePasses::InsetForPen(r, 3), CRect(1, 1, 99, 99));
     EXPECT_EQ(SectionPiece("a\\sect b\\sect c", 2), "c");
     EXPECT_EQ(SectionPiece("a", 1), "");
+    EXPECT_EQ(SectionPiece("C:\\\\sect one\\sect two", 1), "two");  // an escaped backslash is no break
 }
 
 TEST(FigGlyphs, ForkAndCornerMarkGeometry)

@@ -40,6 +40,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QKeyEvent>
+#include <QScreen>
 #include <QTimer>
 
 #include <algorithm>
@@ -90,7 +91,7 @@ CKavoApp::CKavoApp(const QStringList& arguments)
     : m_strInstanceKey(CSingleInstance::DefaultKey()), m_arguments(ArgumentsAfterProgram(arguments))
 {
     g_app = this;
-    m_strCmdLine = CommandLineFile(m_arguments);
+    m_strCmdLine = AbsoluteCommandLinePath(CommandLineFile(m_arguments));
     qApp->installEventFilter(this);
 }
 
@@ -110,6 +111,9 @@ BOOL CKavoApp::InitInstance()
                                                  : "open " + QString::fromStdString(m_strCmdLine);
     if (m_instance->ForwardToRunning(request))
         return FALSE;
+    // Connected before listening: a request that comes while a start-up dialog
+    // runs its own event loop waits for the first document.
+    connect(m_instance, &CSingleInstance::requestReceived, this, &CKavoApp::OnInstanceRequest);
     m_instance->Listen();
 
     // Documents work out which objects follow a move by the editing rules.
@@ -186,17 +190,9 @@ BOOL CKavoApp::InitInstance()
     RegisterOleServer();
     DiagPrintf("INIT  Step 3c: Call COleTemplateServer::RegisterAll()\n");
     DiagPrintf("INIT  Step 3d: Done COleTemplateServer::RegisterAll()\n");
-    connect(m_instance, &CSingleInstance::requestReceived, this, [this](const QString& r) {
-        if (r.startsWith("open "))
-            OpenDocumentByCommand(r.mid(5).toStdString());
-        if (m_pMainWnd) {
-            m_pMainWnd->show();
-            m_pMainWnd->raise();
-            m_pMainWnd->activateWindow();
-        }
-    });
     // 18.
     if (g_bEmbedded) {
+        AcceptInstanceRequests();
         CfgClearLaunching();
         return TRUE;
     }
@@ -204,6 +200,7 @@ BOOL CKavoApp::InitInstance()
     DiagPrintf("INIT  Step 3d: Call UpdateRegistry()\n");
     UpdateOleRegistry();
     OpenFirstDocument();
+    AcceptInstanceRequests();
     // 20.
     if (m_bLastStartUnfinished) {
         CloseSplash();
@@ -212,7 +209,7 @@ BOOL CKavoApp::InitInstance()
     // 21.
     if (m_pSplashWnd)
         m_pSplashWnd->raise();
-    m_pMainWnd->show();
+    RestorePlacement();
     if (m_pSplashWnd)
         m_pSplashWnd->raise();
     InstallIdleHook();
@@ -229,6 +226,7 @@ bool CKavoApp::OpenRegistryRoot()
         profile.SetRegistryKey(kCompanyName);
     m_recentFiles.ReadList();
     CfgLoadAll();
+    m_bSettingsLoaded = true;
     m_bFirstRun = First != 0;
     if (!existed) {
         // First start: what came from the private file (or the defaults) is
@@ -299,20 +297,79 @@ void CKavoApp::RegisterShellOpen()
     RegisterShellFileTypes(program);
     RegistrySetValue(HKEY_CLASSES_ROOT, kDdeApplicationKey, "",
                      GetPathTitle(program.toStdString()));
+    m_bShellOpenRegistered = true;
+}
+
+void CKavoApp::OnInstanceRequest(const QString& request)
+{
+    if (m_bAcceptingRequests)
+        HandleInstanceRequest(request);
+    else
+        m_pendingRequests.push_back(request);
+}
+
+void CKavoApp::AcceptInstanceRequests()
+{
+    m_bAcceptingRequests = true;
+    const std::vector<QString> pending = std::move(m_pendingRequests);
+    m_pendingRequests.clear();
+    for (const QString& request : pending)
+        HandleInstanceRequest(request);
+}
+
+void CKavoApp::HandleInstanceRequest(const QString& request)
+{
+    if (request.startsWith("open "))
+        OpenDocumentByCommand(request.mid(5).toStdString());
+    if (m_pMainWnd) {
+        m_pMainWnd->show();
+        m_pMainWnd->raise();
+        m_pMainWnd->activateWindow();
+    }
+}
+
+void CKavoApp::RestorePlacement()
+{
+    std::vector<QRect> screens;
+    for (const QScreen* screen : QGuiApplication::screens())
+        screens.push_back(screen->availableGeometry());
+    QRect normal;
+    bool maximized = false;
+    if (PlacementToRestore(Placement, screens, &normal, &maximized))
+        m_pMainWnd->setGeometry(normal);
+    if (maximized)
+        m_pMainWnd->showMaximized();
+    else
+        m_pMainWnd->show();
+}
+
+void CKavoApp::SavePlacement()
+{
+    if (!m_pMainWnd || !m_pMainWnd->isVisible())
+        return;
+    const QRect normal = m_pMainWnd->isMaximized() || m_pMainWnd->isMinimized() ? m_pMainWnd->normalGeometry()
+                                                                                : m_pMainWnd->geometry();
+    StorePlacement(Placement, normal, m_pMainWnd->isMaximized());
 }
 
 int CKavoApp::ExitInstance()
 {
     CloseSplash();
     FreeImage_DeInitialise();
-    if (ScreenHeight != 0)
+    if (m_bSettingsLoaded) {
+        SavePlacement();
+        // One replacement of the profile file for the recent list and the settings.
+        CRegistryBatch batch;
+        m_recentFiles.WriteList();
         CfgSaveAll();
-    m_recentFiles.WriteList();
+    }
     AppSeams().destroyCursors();
     FreeCommonBuffers();
     AppSeams().releaseSharedDrawingObjects();
-    // The shell-open key goes where it was written.
-    RegistryDeleteValue(HKEY_CLASSES_ROOT, kDdeApplicationKey, "");
+    // The shell-open key goes where it was written, and only by the program that wrote it.
+    if (m_bShellOpenRegistered)
+        RegistryDeleteValue(HKEY_CLASSES_ROOT, kDdeApplicationKey, "");
+    m_bSettingsLoaded = m_bShellOpenRegistered = false;
     SetMsgBoxSplashCloser(nullptr);
     g_pfnKwWarningDlg = nullptr;
     DiagPrintf("STAT  ExitInstance()\n");

@@ -14,6 +14,7 @@
 #include <QPointer>
 
 #include <string>
+#include <vector>
 
 class CMainFrame;
 class CSingleInstance;
@@ -78,6 +79,12 @@ protected:
 
 private:
     bool OpenRegistryRoot();
+    // A request of a later start: queued until the first document is open.
+    void OnInstanceRequest(const QString& request);
+    void HandleInstanceRequest(const QString& request);
+    void AcceptInstanceRequests();
+    void RestorePlacement();
+    void SavePlacement();
     void RunUpdateReminder(bool& shown);
     void OpenFirstDocument();
     void RegisterShellOpen();
@@ -98,6 +105,13 @@ private:
     bool m_bCtrlDown = false;
     bool m_bAltDown = false;
     bool m_bLastStartUnfinished = false;
+    // What the start got as far as, so that the exit undoes only that: a start
+    // that handed its request to the running program loaded no settings and
+    // must not write them, nor remove the running program's shell-open key.
+    bool m_bSettingsLoaded = false;
+    bool m_bShellOpenRegistered = false;
+    bool m_bAcceptingRequests = false;
+    std::vector<QString> m_pendingRequests;
 };
 
 CKavoApp* AfxGetKavoApp();

@@ -464,14 +464,17 @@ bool CEmfPlayer::PlayObject(DWORD type, CMetaByteReader& r)
         const DWORD index = r.U32(8), offBmi = r.U32(16), cbBmi = r.U32(20), offBits = r.U32(24), cbBits = r.U32(28);
         if (!r.Ok())
             return false;
+        // The sizes are the file's word: nothing is sized by them before both
+        // spans are known to lie inside the record.
         const MetaBytes bmi = r.Sub(offBmi, cbBmi), bits = r.Sub(offBits, cbBits);
-        std::vector<DWORD> info((cbBmi + 3) / 4);
-        if (r.Ok() && cbBmi >= 40)
+        QImage image;
+        if (r.Ok() && bmi.size() >= 40) {
+            // An aligned copy: the header need not be 4-byte aligned in the record.
+            std::vector<DWORD> info((bmi.size() + 3) / 4);
             std::copy(bmi.begin(), bmi.end(), reinterpret_cast<BYTE*>(info.data()));
-        const QImage image = r.Ok() && cbBmi >= 40
-                                 ? DibToImage(reinterpret_cast<const BITMAPINFO*>(info.data()), cbBmi, bits.data(),
-                                              cbBits)
-                                 : QImage();
+            image = DibToImage(reinterpret_cast<const BITMAPINFO*>(info.data()), DWORD(bmi.size()), bits.data(),
+                               DWORD(bits.size()));
+        }
         // A pattern that cannot be read still takes its slot, as a grey brush.
         auto brush = std::make_unique<CBrush>(RGB(128, 128, 128));
         CBitmap bitmap;

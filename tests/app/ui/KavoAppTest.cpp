@@ -14,6 +14,8 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <QApplication>
+#include <QDialog>
+#include <QTimer>
 #include <gtest/gtest.h>
 
 namespace {
@@ -44,8 +46,14 @@ protected:
     {
         args.prepend("kavo");
         auto app = std::make_unique<CKavoApp>(args);
-        app->m_strInstanceKey = "kavo-test-" + QString::number(QCoreApplication::applicationPid());
+        app->m_strInstanceKey = InstanceKey();
         return app;
+    }
+    QString InstanceKey() const { return m_programDir.path() + "/channel"; }
+    void WaitForOpened(size_t count)
+    {
+        for (int i = 0; i < 50 && opened.size() < count; ++i)
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
     }
     void WriteSample()
     {
@@ -137,14 +145,113 @@ TEST_F(KavoAppTest, ASecondStartHandsItsFileToTheRunningOne)
     RegistrySetValue(HKEY_CURRENT_USER, kAppKey + "\\System", "First", "0");
     auto first = MakeApp({});
     ASSERT_TRUE(first->InitInstance());
-    auto second = MakeApp({"/tmp/other.kvd"});
-    EXPECT_FALSE(second->InitInstance());
-    // The request arrives through the event loop.
-    for (int i = 0; i < 50 && opened.empty(); ++i)
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-    ASSERT_EQ(opened.size(), 1u);
-    EXPECT_EQ(opened[0], "/tmp/other.kvd");
+    // A path as typed in another folder reaches the running program whole.
+    QDir(m_programDir.path()).mkpath("elsewhere");
+    const QString before = QDir::currentPath();
+    QDir::setCurrent(m_programDir.path() + "/elsewhere");
+    const struct {
+        const char* typed;
+        QString expected;
+    } cases[] = {
+        {"/x/other.kvd", "/x/other.kvd"},
+        {"sub/rel.kvd", m_programDir.path() + "/elsewhere/sub/rel.kvd"},
+        {"../up.kvd", m_programDir.path() + "/up.kvd"},
+    };
+    for (const auto& c : cases) {
+        opened.clear();
+        auto second = MakeApp({c.typed});
+        EXPECT_FALSE(second->InitInstance());
+        // The request arrives through the event loop.
+        WaitForOpened(1);
+        ASSERT_EQ(opened.size(), 1u) << c.typed;
+        EXPECT_EQ(opened[0], c.expected.toStdString());
+    }
+    QDir::setCurrent(before);
     first->ExitInstance();
+}
+
+// A start that hands its request over ends without any of the exit work of a
+// completed start: the settings it never loaded, the recent list and the running
+// program's shell-open key stay as they are.
+TEST_F(KavoAppTest, ASecondStartLeavesTheRunningProgramsStateAlone)
+{
+    RegistrySetValue(HKEY_CURRENT_USER, kAppKey + "\\System", "First", "0");
+    auto first = MakeApp({});
+    ASSERT_TRUE(first->InitInstance());
+    const std::string ddeKey = "Morlaven.Diagram\\shell\\open\\ddeexec\\application";
+    ASSERT_TRUE(RegistryGetValue(HKEY_CLASSES_ROOT, ddeKey, ""));
+    // The second start is a process of its own: a fresh profile and settings.
+    ResetAppProfile();
+    ResetSettings();
+    auto second = MakeApp({"/x/b.kvd"});
+    EXPECT_FALSE(second->InitInstance());
+    second->ExitInstance();
+    EXPECT_TRUE(RegistryGetValue(HKEY_CLASSES_ROOT, ddeKey, "")) << "the running program's key";
+    EXPECT_FALSE(QFile::exists(CAppProfile::PrivateIniPath())) << "no settings written";
+    WaitForOpened(1);
+    ResetAppProfile();
+    first->ExitInstance();
+}
+
+// A request that comes while a start-up dialog runs (the update reminder) waits
+// and is opened after the first document.
+TEST_F(KavoAppTest, ARequestDuringAStartUpDialogIsKept)
+{
+    RegistrySetValue(HKEY_CURRENT_USER, kAppKey + "\\System", "First", "0");
+    RegistrySetValue(HKEY_CURRENT_USER, kAppKey + "\\System", "LastUpdateCheck", "1");
+    auto first = MakeApp({});
+    bool dialogShown = false;
+    QTimer::singleShot(50, [&] {
+        dialogShown = QApplication::activeModalWidget() != nullptr;
+        CSingleInstance client(InstanceKey());
+        EXPECT_TRUE(client.ForwardToRunning("open /x/during.kvd"));
+        QTimer::singleShot(200, [] {
+            if (auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget()))
+                dialog->reject();
+        });
+    });
+    ASSERT_TRUE(first->InitInstance());
+    EXPECT_TRUE(dialogShown);
+    WaitForOpened(1);
+    ASSERT_EQ(opened.size(), 1u);
+    EXPECT_EQ(opened[0], "/x/during.kvd");
+    first->ExitInstance();
+}
+
+// The main window comes back where it was left, unless that is on no screen.
+TEST_F(KavoAppTest, TheMainWindowsPlacementIsRestoredAndSaved)
+{
+    const struct {
+        const char *left, *top, *right, *bottom, *length;
+        bool restored;
+    } cases[] = {
+        {"40", "50", "640", "450", "44", true},
+        {"5000", "5000", "5600", "5400", "44", false}, // on no screen
+        {"40", "50", "640", "450", "0", false},        // never saved
+    };
+    for (const auto& c : cases) {
+        CTempProfile fresh;
+        ResetAppProfile();
+        ResetSettings();
+        const std::string section = kAppKey + "\\Placement";
+        RegistrySetValue(HKEY_CURRENT_USER, kAppKey + "\\System", "First", "0");
+        RegistrySetValue(HKEY_CURRENT_USER, section, "Left", c.left);
+        RegistrySetValue(HKEY_CURRENT_USER, section, "Top", c.top);
+        RegistrySetValue(HKEY_CURRENT_USER, section, "Right", c.right);
+        RegistrySetValue(HKEY_CURRENT_USER, section, "Bottom", c.bottom);
+        RegistrySetValue(HKEY_CURRENT_USER, section, "Length", c.length);
+        auto app = MakeApp({});
+        ASSERT_TRUE(app->InitInstance());
+        EXPECT_EQ(app->MainFrame()->geometry() == QRect(40, 50, 600, 400), c.restored) << c.left << c.length;
+        app->MainFrame()->setGeometry(60, 70, 500, 300);
+        app->ExitInstance();
+        EXPECT_EQ(Stored("Placement", "Left"), "60");
+        EXPECT_EQ(Stored("Placement", "Top"), "70");
+        EXPECT_EQ(Stored("Placement", "Right"), "560");
+        EXPECT_EQ(Stored("Placement", "Bottom"), "370");
+        EXPECT_EQ(Stored("Placement", "Length"), "44");
+        EXPECT_EQ(Stored("Placement", "Flags"), "0");
+    }
 }
 
 TEST_F(KavoAppTest, HoverMessagesGoToTheLeftAndEnteredControls)

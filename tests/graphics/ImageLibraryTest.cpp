@@ -1,0 +1,125 @@
+// What the image library may decode from a file: no more pixels than the cap,
+// and no more than the file can hold; and what comes back of each pixel depth.
+#include "graphics/ImageLibrary.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+namespace {
+// A BMP file header and BITMAPINFOHEADER claiming width x height at `bits`
+// per pixel, followed by `pixelBytes` bytes of pixels (and a palette of 2^bits
+// grey entries for bits <= 8).
+QByteArray Bmp(qint32 width, qint32 height, int bits, int pixelBytes, uint32_t compression = 0)
+{
+    QByteArray palette;
+    if (bits <= 8)
+        for (int i = 0; i < (1 << bits); ++i) {
+            const char g = char(i * 255 / ((1 << bits) - 1));
+            palette.append(g).append(g).append(g).append('\0');
+        }
+    QByteArray b;
+    auto le32 = [&](uint32_t v) {
+        for (int i = 0; i < 4; ++i)
+            b.append(char(v >> (8 * i)));
+    };
+    auto le16 = [&](int v) { b.append(char(v)).append(char(v >> 8)); };
+    const uint32_t offBits = 14 + 40 + uint32_t(palette.size());
+    b.append("BM");
+    le32(offBits + uint32_t(pixelBytes));
+    le32(0);
+    le32(offBits);
+    le32(40);
+    le32(uint32_t(width));
+    le32(uint32_t(height));
+    le16(1);
+    le16(bits);
+    le32(compression);
+    le32(uint32_t(pixelBytes));
+    le32(2835), le32(2835), le32(0), le32(0);
+    b.append(palette);
+    for (int i = 0; i < pixelBytes; ++i)
+        b.append(char(i * 37));
+    return b;
+}
+
+QString Write(const QTemporaryDir& dir, const QString& name, const QByteArray& bytes)
+{
+    const QString path = dir.filePath(name);
+    QFile f(path);
+    f.open(QIODevice::WriteOnly);
+    f.write(bytes);
+    return path;
+}
+} // namespace
+
+TEST(ImageLibrary, DecodedSizeIsBoundByTheCapAndByTheFile)
+{
+    struct Case {
+        qint64 width, height, fileBytes, pixelBytes;
+        bool accepted;
+    } cases[] = {
+        {100, 100, 30054, 30000, true},          // uncompressed: every byte there
+        {100, 100, 29999, 30000, false},         // one byte short of its pixels
+        {5, 33554435, 114, 537000000, false},     // 2 GB claimed by 114 bytes
+        {16384, 16384, 40000, -1, true},         // a 1-bit deflated page
+        {16384, 16384, 16000, -1, false},        // more than a byte may stand for
+        {16385, 16384, 1 << 30, -1, false},      // over the cap whatever the file
+        {0, 10, 100, -1, false},
+        {10, 10, 0, -1, false},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(ImageDecodeAcceptable(c.width, c.height, c.fileBytes, c.pixelBytes), c.accepted)
+            << c.width << " x " << c.height << " in " << c.fileBytes;
+}
+
+TEST(ImageLibrary, BmpThatCannotHoldItsPixelsIsNotDecoded)
+{
+    QTemporaryDir dir;
+    ImageLibraryInitialise();
+    // 1000 x 1000 at 24 bits needs 3 MB of pixels; the file has 60 bytes of them.
+    const QString shortFile = Write(dir, "short.bmp", Bmp(1000, 1000, 24, 60));
+    EXPECT_TRUE(ImageLibraryLoad(IMAGE_FORMAT_BMP, shortFile, nullptr, nullptr).isNull());
+    // The 114-byte file of 5 x 33,554,435 pixels.
+    const QString tall = Write(dir, "tall.bmp", Bmp(5, 33554435, 24, 60));
+    EXPECT_TRUE(ImageLibraryLoad(IMAGE_FORMAT_BMP, tall, nullptr, nullptr).isNull());
+}
+
+// A GIF of a 2 x 1 screen whose first picture claims 65278 x 65278: the
+// picture's size is what counts (4 GB otherwise).
+TEST(ImageLibrary, GifFrameLargerThanItsScreenIsNotDecoded)
+{
+    QTemporaryDir dir;
+    ImageLibraryInitialise();
+    const QByteArray screenOnly = QByteArray::fromHex("47494638396102000100810000" "FF000000FF000000FFFFFFFF"
+                                                      "21F90401000001" "00");
+    const QString small = Write(dir, "small.gif", screenOnly + QByteArray::fromHex("2C000000000200010000" "0202440A00" "3B"));
+    EXPECT_FALSE(ImageLibraryLoad(IMAGE_FORMAT_GIF, small, nullptr, nullptr).isNull());
+    const QString huge = Write(dir, "huge.gif", screenOnly + QByteArray::fromHex("2C00000000FEFFFEFE00" "0202440A00" "3B"));
+    EXPECT_TRUE(ImageLibraryLoad(IMAGE_FORMAT_GIF, huge, nullptr, nullptr).isNull());
+}
+
+TEST(ImageLibrary, EveryPixelDepthConvertsRowByRow)
+{
+    QTemporaryDir dir;
+    ImageLibraryInitialise();
+    struct Case {
+        int bits, rowBytes;
+        QRgb first; // the bottom-left pixel, row 1 of the image from the top
+    } cases[] = {
+        {1, 4, qRgb(0, 0, 0)},      // byte 0: bits 0 -> black
+        {4, 4, qRgb(0, 0, 0)},      // first nibble 0
+        {8, 4, qRgb(0, 0, 0)},      // index 0
+        {24, 12, qRgb(74, 37, 0)},  // bytes 0, 37, 74 are B, G, R
+        {32, 12, qRgb(74, 37, 0)},  // alpha byte ignored
+    };
+    for (const Case& c : cases) {
+        const int width = c.bits == 32 ? 3 : (c.bits == 24 ? 4 : 2);
+        const QString file = Write(dir, QString("d%1.bmp").arg(c.bits), Bmp(width, 2, c.bits, 2 * c.rowBytes));
+        const QImage img = ImageLibraryLoad(IMAGE_FORMAT_BMP, file, nullptr, nullptr);
+        ASSERT_FALSE(img.isNull()) << c.bits;
+        EXPECT_EQ(img.size(), QSize(width, 2)) << c.bits;
+        EXPECT_EQ(img.format(), QImage::Format_RGB32);
+        EXPECT_EQ(img.pixel(0, 1), c.first) << c.bits;
+    }
+}
