@@ -145,6 +145,15 @@ public:
     int GetCommonSelStyle(bool labels) const;
     void UpdateFiguresOfStyle(int index, int oldSymbol);
 
+    // ---- applying properties (CKavoDocApplyProps.cpp). Target 0 figures,
+    // 1 labels, 2 both; one undo step UDMAC_FIGPROPS.
+    void ApplyPropsToSelection(int target, const struct FigPropValues& values, const CFigPropMask& mask);
+    // False when the undo log refused a record.
+    bool ApplyPropsToKind(bool labels, const FigPropValues& values, const CFigPropMask& mask, bool groupAnswer);
+    // False, with nothing changed, when the undo log refuses a record.
+    bool ApplyFigProps(CFigure* fig, const FigPropValues& values, const CFigPropMask& mask, bool groupAnswer);
+    void ApplyTextFormatToSel(WORD format);
+
     // ---- object lists: appends
     bool AddFig(CFigure* fig);
     bool AddCon(CConnector* con);
