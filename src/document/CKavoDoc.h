@@ -153,6 +153,21 @@ public:
     // False, with nothing changed, when the undo log refuses a record.
     bool ApplyFigProps(CFigure* fig, const FigPropValues& values, const CFigPropMask& mask, bool groupAnswer);
     void ApplyTextFormatToSel(WORD format);
+    // The masked connector properties on every selected connector, one undo
+    // step UDMAC_CONPROPS.
+    void ApplyConProps(const CConProps& props, const CConPropMask& mask);
+    // The end symbol (index in m_endSymbols) at one end, logged (records 35
+    // and 37); the end's fill is the line colour for a filled symbol, else
+    // white. SetConEndSymbol wraps it in a step unless nothing changes.
+    bool ChangeConEndSymbol(CConnector* con, int end, int symbol);
+    void SetConEndSymbol(CConnector* con, int end, int symbol);
+    // Which end of the connector the point refers to.
+    bool PickConEnd(const CConnector* con, const POINT& pt, int& end) const;
+    // The points of a loop connector from the figure back to itself at the
+    // position kind (1..8); false for no figure, a radius of 0 or less, kind
+    // 0, a figure without width or height, or a connection point already at
+    // the start.
+    static bool MakeSelfRefPoints(const CFigure* fig, int kind, int radius, std::vector<POINT>& points);
 
     // ---- object lists: appends
     bool AddFig(CFigure* fig);

@@ -5,6 +5,7 @@
 
 #include "core/Settings.h"
 #include "document/CStaple.h"
+#include "document/DocCommands.h"
 #include "document/FigPropValues.h"
 #include "document/UndoRecordsStaple.h"
 #include "shapes/DividedShapeSetup.h"
@@ -549,6 +550,28 @@ void TextFormat(CKavoDoc& doc, EditArgs& a)
     WithoutGroupQuestion(a, [&] { doc.ApplyTextFormatToSel(format); });
 }
 
+// ---- commands of the document on the selected connectors and figures
+
+void ConnectorCommand(CKavoDoc& doc, EditArgs& a)
+{
+    static const int ids[] = {33030, 33031, 33032, 33033, 36540, 36543, 36544, 36549, 33059, 33061};
+    OnConnectorCommand(doc, ids[a.Below(10)]);
+}
+
+void ArrowsCommand(CKavoDoc& doc, EditArgs& a)
+{
+    static const char* ends[] = {"null", "block", "block (solid)"};
+    doc.m_strLastEnd = ends[a.Below(3)];
+    doc.m_nLastEndLen = a.Range(10, 60);
+    OnArrowsCommand(doc, 33056 + a.Below(3));
+}
+
+void FigureLineCommand(CKavoDoc& doc, EditArgs& a)
+{
+    const int id = 36550 + a.Below(5);
+    WithoutGroupQuestion(a, [&] { OnFigureLineCommand(doc, id); });
+}
+
 // ---- not undoable, or undoable only with the navigation switch
 
 void Navigate(CKavoDoc& doc, EditArgs& a)
@@ -607,6 +630,9 @@ const std::vector<UndoPropertyEdit>& UndoPropertyEditTable()
         {"margins", 1, Margins},
         {"sheet properties", 3, SheetProps},
         {"text format", 2, TextFormat},
+        {"connector command", 2, ConnectorCommand},
+        {"arrows command", 2, ArrowsCommand},
+        {"figure line command", 1, FigureLineCommand},
         {"navigate", 3, Navigate},
         {"change selection", 6, ChangeSelection},
     };
