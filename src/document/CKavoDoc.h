@@ -144,6 +144,12 @@ public:
     // none. A query: nothing changes.
     int GetCommonSelStyle(bool labels) const;
     void UpdateFiguresOfStyle(int index, int oldSymbol);
+    // New Style From (kind 0 figure, 1 label, 2 connector): a new style from
+    // the first selected object of the kind, named in the style-name dialog
+    // (CKavoDocStyleFrom.cpp); the object then takes it.
+    bool NewStyleFrom(int kind);
+    // Update Style From: the object's style made to resemble it, after a Yes.
+    bool UpdateStyleFrom(int kind);
 
     // ---- applying properties (CKavoDocApplyProps.cpp). Target 0 figures,
     // 1 labels, 2 both; one undo step UDMAC_FIGPROPS.
