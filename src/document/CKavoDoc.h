@@ -399,6 +399,8 @@ public:
     int SnapObjToGrid(CDiagObj* obj);
     void SelectFlagged(int mode);
     void ClearSetFlags();
+    // The figure's attachment slots as the open undo step found them.
+    void MemoFigSlots(const CFigure* fig);
 
     // ---- groups (CKavoDocGroups.cpp)
     void OnGroup();
@@ -435,6 +437,8 @@ public:
     void SnapMoveOffset(int& dx, int& dy) const;
     // A deleted object leaves the objects of the current move.
     void RemoveFromMoveSet(CDiagObj* obj);
+    // The memory of the last dissolved group as an undo step found it.
+    void RestoreLastUngroup(const std::vector<int32_t>& memo);
     // The point kept inside the work space and snapped to the grid.
     void ClampPtToWorkSpace(POINT& pt) const;
 

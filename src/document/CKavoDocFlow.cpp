@@ -7,6 +7,7 @@
 #include "core/Trace.h"
 #include "document/CStaple.h"
 #include "document/Trunks.h"
+#include "document/UndoStepMemo.h"
 #include "document/UndoRecordsStaple.h"
 
 #include <algorithm>
@@ -185,8 +186,10 @@ CConnector* CKavoDoc::JoinCons(CConnector* c1, CConnector* c2, bool relabel, boo
         return nullptr;
     }
     for (CFigure* f : {nc->m_pFig1, nc->m_pFig2})
-        if (f)
+        if (f) {
+            MemoFigSlots(f);
             f->AttachCon(nc);
+        }
     InvalidateObj(nc);
 
     // One label survives, that of c1 before that of c2.
@@ -236,6 +239,13 @@ CConnector* CKavoDoc::JoinCons(CConnector* c1, CConnector* c2, bool relabel, boo
     if (cutShared && m_pObjList->Find(jct) >= 0)
         CutObj(jct, -1);
     return nc;
+}
+
+void CKavoDoc::MemoFigSlots(const CFigure* fig)
+{
+    if (fig)
+        m_undo.AppendStepMemo({kMemoFigSlots, fig->m_nId, fig->m_pAttachedCon1 ? fig->m_pAttachedCon1->m_nId : -1,
+                               fig->m_pAttachedCon2 ? fig->m_pAttachedCon2->m_nId : -1});
 }
 
 bool CKavoDoc::AttachToStapleWithUndo(CStaple* staple, CDiagObj* obj, int role)
@@ -306,11 +316,8 @@ void CKavoDoc::FlipSelCons()
     for (CDiagObj* o : std::vector<CDiagObj*>(m_pSelList->begin(), m_pSelList->end())) {
         if (o->GetType() != kObjConnector || o->m_pGroup)
             continue;
-        auto* c = static_cast<CConnector*>(o);
-        if (!LogConFlip(*this, c))
+        if (!FlipCon(static_cast<CConnector*>(o)))
             break;
-        FlipConWithStaples(*this, c);
-        SetModifiedFlag(true);
     }
     UpdateAllStaples(1);
     m_undo.UndoEndStep();
@@ -328,8 +335,10 @@ bool CKavoDoc::ReattachConEnd(CConnector* con, int end, CFigure* fig, int32_t co
     (end == 1 ? con->m_nConPtId1 : con->m_nConPtId2) = fig ? conPtId : -1;
     (end == 1 ? con->EndPoint1 : con->EndPoint2) = pt;
     con->StoreIds();
-    if (fig)
+    if (fig) {
+        MemoFigSlots(fig);
         fig->AttachCon(con);
+    }
     if (old && old != fig)
         for (CDiagObj* o : *m_pStapleList) {
             auto* s = static_cast<CStaple*>(o);
@@ -478,8 +487,10 @@ bool CKavoDoc::SplitConAtFig(CFigure* fig, CConnector* con, const POINT& pt)
     }
     for (CConnector* h : halves)
         for (CFigure* f : {h->m_pFig1, h->m_pFig2})
-            if (f)
+            if (f) {
+                MemoFigSlots(f);
                 f->AttachCon(h);
+            }
     const int dropPos = DropPosOnCon(con, pt);
     for (CDiagObj* o : std::vector<CDiagObj*>(m_pStapleList->begin(), m_pStapleList->end())) {
         auto* s = static_cast<CStaple*>(o);

@@ -15,6 +15,14 @@
 namespace {
 constexpr unsigned kApplyToGroupsQuestionId = 820;
 
+// Regroup has nothing left to bring back.
+void ForgetLastUngroup(CGroup& last)
+{
+    last.ClearMembers();
+    last.m_nId = -1;
+    last.m_bSelected = 0;
+}
+
 // What a group command changed before it failed: the group pointers of the
 // members taken in so far (the z-order moves are logged, and a refused
 // record takes them back when the step closes).
@@ -147,8 +155,6 @@ void CKavoDoc::OnGroup()
 {
     if (!HasSelection() || !CanGroup())
         return;
-    m_lastUngroup.ClearMembers();
-    m_lastUngroup.m_nId = -1;
     BeginMarkPass();
     MarkSelection(2);
     MarkRelatedForGroup();
@@ -195,9 +201,12 @@ void CKavoDoc::OnGroup()
             AddObjToSel(o, 2, true);
         return;
     }
+    // The memory of the last ungroup goes inside the step, so that undo
+    // brings it back (a refused or beeped command keeps it).
+    ForgetLastUngroup(m_lastUngroup);
+    SetModifiedFlag(true);
     m_undo.UndoEndStep();
     SelectGroup(group, true);
-    SetModifiedFlag(true);
 }
 
 bool CKavoDoc::UngroupMarked()
@@ -215,7 +224,7 @@ bool CKavoDoc::UngroupMarked()
         if (++dissolved == 1)
             m_lastUngroup = *g;
         else
-            m_lastUngroup.ClearMembers();
+            ForgetLastUngroup(m_lastUngroup);
         CutGroup(g, -1);
     }
     for (CGroup* g : m_groupList)
@@ -239,8 +248,8 @@ void CKavoDoc::OnUngroupAll()
     m_undo.UndoBeginStep(UDMAC_UNGROUPALL);
     while (UngroupMarked()) {
     }
+    ForgetLastUngroup(m_lastUngroup);
     m_undo.UndoEndStep();
-    m_lastUngroup.ClearMembers();
 }
 
 void CKavoDoc::OnRegroup()
@@ -248,7 +257,7 @@ void CKavoDoc::OnRegroup()
     if (m_lastUngroup.GetCount() == 0)
         return;
     if (!m_lastUngroup.CanResolveIn(*m_pObjList)) {
-        m_lastUngroup.ClearMembers();
+        ForgetLastUngroup(m_lastUngroup);
         return;
     }
     CGroup* group = new (std::nothrow) CGroup(m_lastUngroup);
@@ -266,10 +275,10 @@ void CKavoDoc::OnRegroup()
         AbandonGroupCommand(*this, group, st);
         return;
     }
-    m_lastUngroup.ClearMembers();
+    ForgetLastUngroup(m_lastUngroup);
+    SetModifiedFlag(true);
     m_undo.UndoEndStep();
     SelectGroup(group, true);
-    SetModifiedFlag(true);
 }
 
 void CKavoDoc::SelectGroup(CGroup* group, bool redraw)

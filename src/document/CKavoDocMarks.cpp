@@ -145,15 +145,14 @@ CConnector* CKavoDoc::GetConEndFig(int end, CConnector* con, bool sameDirection)
     CFigure* jct = con ? con->GetEndFig(end) : nullptr;
     if (!jct || !jct->IsRedundantJct())
         return nullptr;
+    // From the junction's slots, else by a walk (the slots stay as they are:
+    // a lookup changes nothing that undo would have to give back).
     CConnector* other = jct->OtherAttachedCon(con);
-    if (!other) {
+    if (!other)
         ForEachConnector([&](CConnector* c) {
             if (!other && c != con && (c->m_pFig1 == jct || c->m_pFig2 == jct))
                 other = c;
         });
-        if (other)
-            (jct->m_pAttachedCon1 == con ? jct->m_pAttachedCon2 : jct->m_pAttachedCon1) = other;
-    }
     if (other && sameDirection && other->GetEndFig(end) == jct)
         return nullptr;
     return other;

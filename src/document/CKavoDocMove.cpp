@@ -319,6 +319,7 @@ void MoveSelToEnd(CKavoDoc& doc, bool toFront)
     if (!toFront)
         std::reverse(order.begin(), order.end());
     int left = doc.GetSelCount();
+    bool moved = false;
     // A refused record stops the walk; closing the step takes back the
     // moves made before it.
     for (auto it = order.begin(); it != order.end() && left > 0; ++it) {
@@ -329,12 +330,15 @@ void MoveSelToEnd(CKavoDoc& doc, bool toFront)
             break;
         list.MoveTo(o, toFront ? list.GetCount() - 1 : 0);
         doc.InvalidateObj(o);
+        moved = true;
         --left;
+    }
+    if (moved) {
+        doc.UpdateAllStaples(1);
+        doc.SetModifiedFlag(true);
     }
     doc.UndoEndStep();
     doc.RefreshSelection(0);
-    doc.UpdateAllStaples(1);
-    doc.SetModifiedFlag(true);
 }
 } // namespace
 
@@ -390,11 +394,11 @@ void MoveOneStep(CKavoDoc& doc, int step, int code)
         doc.m_pObjList->Remove(obj);
         doc.m_pObjList->InsertAt(doc.m_pObjList->Find(next) + (step > 0 ? 1 : 0), obj);
         doc.InvalidateObj(obj);
+        doc.UpdateAllStaples(1);
+        doc.SetModifiedFlag(true);
     }
     doc.UndoEndStep();
     doc.RefreshSelection(0);
-    doc.UpdateAllStaples(1);
-    doc.SetModifiedFlag(true);
 }
 } // namespace
 

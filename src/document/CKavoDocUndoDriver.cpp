@@ -22,6 +22,11 @@ std::vector<int32_t> CKavoDoc::TakeUndoStepMemo()
     for (const CGroup* g : m_groupList)
         if (g->m_bSelected)
             memo.insert(memo.end(), {kMemoGroupSelected, g->m_nId});
+    // What Regroup would bring back goes back with the step too.
+    memo.insert(memo.end(), {kMemoLastUngroup, m_lastUngroup.m_nId, m_lastUngroup.m_bSelected,
+                             int32_t(m_lastUngroup.GetCount())});
+    for (const CGroup::Member& m : m_lastUngroup.m_members)
+        memo.insert(memo.end(), {kMemoLastUngroupMember, m.id});
     return memo;
 }
 
@@ -158,6 +163,26 @@ void CKavoDoc::FinishUndoReplay(const std::vector<int32_t>* memo, bool relink)
         m_nNextGrpId = (*memo)[2];
     }
     RestoreSelectionAfterUndo(memo);
+    if (memo)
+        RestoreLastUngroup(*memo);
+}
+
+void CKavoDoc::RestoreLastUngroup(const std::vector<int32_t>& memo)
+{
+    bool found = false;
+    ForEachUndoMemoEntry(memo, kMemoLastUngroup, [&](const int32_t* v) {
+        if (found)
+            return;
+        found = true;
+        m_lastUngroup.ClearMembers();
+        m_lastUngroup.m_nId = v[0];
+        m_lastUngroup.m_bSelected = v[1];
+    });
+    if (!found)
+        return;
+    ForEachUndoMemoEntry(memo, kMemoLastUngroupMember, [&](const int32_t* v) {
+        m_lastUngroup.AddMember(m_pObjList->FindById(v[0]), v[0]);
+    });
 }
 
 void CKavoDoc::RelinkLinks(const std::vector<int32_t>* memo)

@@ -21,6 +21,8 @@ enum UndoMemoTag : int32_t {
     kMemoFigSlots = 3,      // figure id, attached connector 1 id, 2 id (-1 none)
     kMemoPinned = 4,        // object id, id of the staple it points at
     kMemoGroupSelected = 5, // id of a group whose selected flag is set
+    kMemoLastUngroup = 6,   // the last dissolved group: id, selected flag, member count
+    kMemoLastUngroupMember = 7, // one of its member ids, in member order
 };
 
 constexpr int kMemoHeader = 4;
@@ -33,6 +35,8 @@ inline int UndoMemoTagSize(int32_t tag)
     case kMemoFigSlots: return 3;
     case kMemoPinned: return 2;
     case kMemoGroupSelected: return 1;
+    case kMemoLastUngroup: return 3;
+    case kMemoLastUngroupMember: return 1;
     default: return -1;
     }
 }

@@ -589,6 +589,81 @@ void ChangeSelection(CKavoDoc& doc, EditArgs& a)
         doc.Select(PickObj(doc, a));
     SyncGroupFlags(doc);
 }
+// ---- selection with its cascades, moves, z-order, group commands, flow edits
+
+void SelectWithCascade(CKavoDoc& doc, EditArgs& a)
+{
+    CDiagObj* o = PickObj(doc, a);
+    const int mode = a.Range(1, 3);
+    if (o)
+        doc.SelectObj(o, mode, 0, 0);
+}
+
+void SelectInRectangle(CKavoDoc& doc, EditArgs& a)
+{
+    const int x = a.Range(-500, 300), y = a.Range(-500, 300);
+    doc.SelectInRect(CRect(x, y, x + a.Range(50, 800), y + a.Range(50, 800)), a.Range(1, 2));
+}
+
+void MoveSelected(CKavoDoc& doc, EditArgs& a)
+{
+    const int dx = a.Range(-60, 60), dy = a.Range(-60, 60);
+    doc.MoveSelection(dx, dy, 0, false);
+}
+
+void ZOrderCommand(CKavoDoc& doc, EditArgs& a)
+{
+    switch (a.Below(4)) {
+    case 0: doc.BringToFront(); break;
+    case 1: doc.SendToBack(); break;
+    case 2: doc.BringForwardOne(); break;
+    default: doc.SendBackOne(); break;
+    }
+}
+
+void GroupCommands(CKavoDoc& doc, EditArgs& a)
+{
+    switch (a.Below(4)) {
+    case 0: doc.OnGroup(); break;
+    case 1: doc.OnUngroup(); break;
+    case 2: doc.OnUngroupAll(); break;
+    default: doc.OnRegroup(); break;
+    }
+}
+
+void FlowCommands(CKavoDoc& doc, EditArgs& a)
+{
+    switch (a.Below(3)) {
+    case 0: doc.DeleteJunctions(); break;
+    case 1: doc.FlipSelCons(); break;
+    default: doc.DetachSelFromFlow(); break;
+    }
+}
+
+void MergeAtJunction(CKavoDoc& doc, EditArgs& a)
+{
+    std::vector<CFigure*> jcts;
+    for (CFigure* f : Figs(doc))
+        if (f->IsRedundantJct())
+            jcts.push_back(f);
+    CFigure* j = Pick(a, jcts);
+    const bool relabel = a.Chance(50);
+    CConnector *c1 = nullptr, *c2 = nullptr;
+    if (j && doc.GetConsOnFig(j, c1, c2))
+        InStep(doc, UDMAC_DELJUNCTS, [&] { doc.MergeConsAtJct(c1, c2, relabel); });
+}
+
+void CutWithCascade(CKavoDoc& doc, EditArgs& a)
+{
+    if (CDiagObj* o = PickObj(doc, a))
+        InStep(doc, UDMAC_CUTOBJS, [&] { doc.CutObjAndCascade(o); });
+}
+
+void SnapFigureToGrid(CKavoDoc& doc, EditArgs& a)
+{
+    if (CFigure* f = PickFig(doc, a))
+        InStep(doc, UDMAC_MOVEOBJS, [&] { doc.SnapObjToGrid(f); });
+}
 } // namespace
 
 const std::vector<UndoPropertyEdit>& UndoPropertyEditTable()
@@ -635,6 +710,15 @@ const std::vector<UndoPropertyEdit>& UndoPropertyEditTable()
         {"figure line command", 1, FigureLineCommand},
         {"navigate", 3, Navigate},
         {"change selection", 6, ChangeSelection},
+        {"select with cascade", 4, SelectWithCascade},
+        {"select in rectangle", 2, SelectInRectangle},
+        {"move selection", 6, MoveSelected},
+        {"z-order command", 3, ZOrderCommand},
+        {"group command", 4, GroupCommands},
+        {"flow command", 3, FlowCommands},
+        {"merge at junction", 2, MergeAtJunction},
+        {"cut with cascade", 2, CutWithCascade},
+        {"snap figure to grid", 1, SnapFigureToGrid},
     };
     return table;
 }
