@@ -25,6 +25,7 @@
 #include "editing/MoveContext.h"
 #include "frame/ChildFrameState.h"
 #include "platform/GlobalMem.h"
+#include "render/FigTextRender.h"
 #include "richtext/RichTextState.h"
 #include "shapes/ShapesState.h"
 
@@ -58,4 +59,5 @@ void ResetProgramState()
     ResetRichTextState();
     ResetPasteOffset();
     InstallMoveContext();
+    SetFigTextRenderer(RenderFigTextPiece);
 }

@@ -1,4 +1,6 @@
+#include "app/AppSeams.h"
 #include "app/ui/CKavoApp.h"
+#include "app/ui/CKavoDocTemplate.h"
 #include "frame/ui/CMainFrame.h"
 #include "platform/Prompt.h"
 #include "platform/ui/CQtPromptService.h"
@@ -15,6 +17,9 @@ int main(int argc, char* argv[])
     std::setlocale(LC_NUMERIC, "C");
 
     CKavoApp app(qtApp.arguments());
+    // The diagram template: documents, child frames and views.
+    CKavoDocTemplate docTemplate([&app] { return app.MainFrame(); });
+    AppSeams().createDocTemplate = [&docTemplate] { docTemplate.InstallSeams(); };
     CQtPromptService prompts([&app] { return static_cast<QWidget*>(app.MainFrame()); });
     SetPromptService(&prompts);
     int rc = 0;

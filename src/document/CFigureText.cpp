@@ -1,6 +1,7 @@
 // The texts of a figure: two strings split into areas by "\sect ".
 #include "document/CFigure.h"
 
+#include "core/TextStrings.h"
 #include "shapes/CFigSymbol.h"
 
 namespace {
@@ -11,7 +12,7 @@ std::vector<std::string> SplitSections(const std::string& text)
     std::vector<std::string> parts;
     size_t start = 0;
     for (;;) {
-        const size_t at = text.find(CFigure::kSectionSeparator, start);
+        const size_t at = FindSectionBreak(text, start);
         if (at == std::string::npos) {
             parts.push_back(text.substr(start));
             return parts;

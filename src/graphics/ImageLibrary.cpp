@@ -229,7 +229,32 @@ QImage ImageLibraryLoad(int format, const QString& file, bool* hasTransparent,
     return img;
 }
 
-bool ImageLibrarySave(int format, const QImage& image, const QString& file, int flags)
+namespace {
+
+// The palette entry nearest to the key becomes the transparent one.
+void MarkTransparentEntry(FIBITMAP* paletted, COLORREF key)
+{
+    const RGBQUAD* palette = FreeImage_GetPalette(paletted);
+    const unsigned colours = FreeImage_GetColorsUsed(paletted);
+    if (!palette || colours == 0)
+        return;
+    unsigned best = 0;
+    long bestDistance = -1;
+    for (unsigned i = 0; i < colours; ++i) {
+        const long dr = long(palette[i].rgbRed) - GetRValue(key);
+        const long dg = long(palette[i].rgbGreen) - GetGValue(key);
+        const long db = long(palette[i].rgbBlue) - GetBValue(key);
+        const long d = dr * dr + dg * dg + db * db;
+        if (bestDistance < 0 || d < bestDistance)
+            best = i, bestDistance = d;
+    }
+    FreeImage_SetTransparentIndex(paletted, int(best));
+}
+
+} // namespace
+
+bool ImageLibrarySave(int format, const QImage& image, const QString& file, int flags,
+                      const COLORREF* transparentKey)
 {
     if (image.isNull())
         return false;
@@ -263,6 +288,8 @@ bool ImageLibrarySave(int format, const QImage& image, const QString& file, int 
             if (!quantised)
                 return false;
             toSave = quantised;
+            if (transparentKey)
+                MarkTransparentEntry(quantised, *transparentKey);
         }
     }
     const QByteArray path = QFile::encodeName(file);

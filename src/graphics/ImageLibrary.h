@@ -41,10 +41,14 @@ QImage ImageLibraryLoad(int format, const QString& file, bool* hasTransparent,
                         COLORREF* transparent);
 // Saves the image (its pixels copied into a 32-bit library image) after the
 // format's preparation; false when any step fails (PCX cannot be written).
-bool ImageLibrarySave(int format, const QImage& image, const QString& file, int flags);
+// With a transparent key, a GIF marks the palette entry nearest to the key as
+// transparent (quantising may not keep the key exactly).
+bool ImageLibrarySave(int format, const QImage& image, const QString& file, int flags,
+                      const COLORREF* transparentKey = nullptr);
 
 // The DIB-block entry points: SaveImageFile converts the block to a bitmap and
 // saves it; LoadImageFile gives a 24-bit DIB with the BMP file header (alpha is
 // lost) and reports the transparent colour (has-transparent 1 or 0).
-bool SaveImageFile(int format, HGLOBAL dib, const QString& file, int flags);
+bool SaveImageFile(int format, HGLOBAL dib, const QString& file, int flags,
+                   const COLORREF* transparentKey = nullptr);
 HGLOBAL LoadImageFile(int format, const QString& file, int* hasTransparent, COLORREF* transparent);

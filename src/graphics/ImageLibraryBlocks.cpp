@@ -5,12 +5,12 @@
 
 // ---- Image library entry points on DIB blocks ----
 
-bool SaveImageFile(int format, HGLOBAL dib, const QString& file, int flags)
+bool SaveImageFile(int format, HGLOBAL dib, const QString& file, int flags, const COLORREF* transparentKey)
 {
     const std::unique_ptr<CBitmap> bitmap = DIBToBitmap(dib);
     if (!bitmap)
         return false;
-    return ImageLibrarySave(format, bitmap->Image(), file, flags);
+    return ImageLibrarySave(format, bitmap->Image(), file, flags, transparentKey);
 }
 
 HGLOBAL LoadImageFile(int format, const QString& file, int* hasTransparent, COLORREF* transparent)

@@ -11,6 +11,10 @@
 namespace {
 
 constexpr DWORD kNoHops = CONSHAPE_NOHOPS;
+// Side of a grid cell of the crossing pass: 1 << 10 logical units.
+constexpr int kCellShift = 10;
+
+ConCrossingPass* g_pass = nullptr;
 
 bool SamePt(const POINT& a, const POINT& b)
 {
@@ -62,12 +66,94 @@ bool NearShownEnd(const CConnector& con, const POINT& x)
 
 } // namespace
 
-std::vector<ConCrossing> FindConCrossings(const CKavoDoc& doc, const std::vector<CConnector*>& route,
-                                          const std::vector<CPoint>& piece, int hopSize, int radius)
+ConCrossingPass::ConCrossingPass(const CKavoDoc& doc) : m_doc(doc), m_previous(g_pass)
 {
-    std::vector<ConCrossing> found;
-    if (piece.size() < 2 || !doc.HasLists())
-        return found;
+    if (doc.HasLists()) {
+        int position = 0;
+        for (CDiagObj* o : *doc.m_pObjList) {
+            if (o->GetType() == kObjConnector) {
+                auto* con = static_cast<const CConnector*>(o);
+                m_positions.emplace(con, position);
+                if (!(con->m_props.Behavior.low & kNoHops)) {
+                    CRect bounds;
+                    con->GetBoundRect(bounds, 0, 0);
+                    bounds.InflateRect(1, 1);
+                    m_entries.push_back(Entry{con, position, bounds});
+                }
+            }
+            ++position;
+        }
+    }
+    for (int i = 0; i < int(m_entries.size()); ++i) {
+        const CRect& b = m_entries[size_t(i)].bounds;
+        for (int cy = b.top >> kCellShift; cy <= (b.bottom >> kCellShift); ++cy)
+            for (int cx = b.left >> kCellShift; cx <= (b.right >> kCellShift); ++cx)
+                m_cells[Key(cx, cy)].push_back(i);
+    }
+    m_seen.assign(m_entries.size(), 0);
+    g_pass = this;
+}
+
+ConCrossingPass::~ConCrossingPass()
+{
+    g_pass = m_previous;
+}
+
+int ConCrossingPass::PositionOf(const CConnector* con) const
+{
+    const auto it = m_positions.find(con);
+    return it == m_positions.end() ? -1 : it->second;
+}
+
+void ConCrossingPass::Near(const CRect& box, int limit, std::vector<const Entry*>& out) const
+{
+    ++m_stamp;
+    for (int cy = box.top >> kCellShift; cy <= (box.bottom >> kCellShift); ++cy) {
+        for (int cx = box.left >> kCellShift; cx <= (box.right >> kCellShift); ++cx) {
+            const auto it = m_cells.find(Key(cx, cy));
+            if (it == m_cells.end())
+                continue;
+            for (int i : it->second) {
+                const Entry& e = m_entries[size_t(i)];
+                if (m_seen[size_t(i)] == m_stamp || e.position >= limit)
+                    continue;
+                m_seen[size_t(i)] = m_stamp;
+                const CRect& b = e.bounds;
+                if (b.left <= box.right && box.left <= b.right && b.top <= box.bottom && box.top <= b.bottom)
+                    out.push_back(&e);
+            }
+        }
+    }
+    // The list order decides which crossing a merge keeps: keep that order.
+    std::sort(out.begin(), out.end(), [](const Entry* l, const Entry* r) { return l->position < r->position; });
+}
+
+namespace {
+
+bool Meets(const CRect& a, const CRect& b)
+{
+    return a.left <= b.right && b.left <= a.right && a.top <= b.bottom && b.top <= a.bottom;
+}
+
+// The earlier connectors whose bounds meet the box, with their lines.
+std::vector<std::pair<const CConnector*, std::vector<CPoint>>> NearbyLines(const CKavoDoc& doc,
+                                                                           const std::vector<CConnector*>& route,
+                                                                           const CRect& box)
+{
+    std::vector<std::pair<const CConnector*, std::vector<CPoint>>> nearby;
+    if (g_pass && &g_pass->Doc() == &doc) {
+        int firstDrawn = doc.m_pObjList->GetCount();
+        for (const CConnector* c : route) {
+            const int position = g_pass->PositionOf(c);
+            if (position >= 0)
+                firstDrawn = std::min(firstDrawn, position);
+        }
+        std::vector<const ConCrossingPass::Entry*> near;
+        g_pass->Near(box, firstDrawn, near);
+        for (const ConCrossingPass::Entry* e : near)
+            nearby.emplace_back(e->con, OtherLine(doc, *e->con));
+        return nearby;
+    }
     const CObjList& objects = *doc.m_pObjList;
     int firstDrawn = objects.GetCount();
     for (const CConnector* c : route) {
@@ -75,24 +161,48 @@ std::vector<ConCrossing> FindConCrossings(const CKavoDoc& doc, const std::vector
         if (index >= 0)
             firstDrawn = std::min(firstDrawn, index);
     }
-    std::vector<const CConnector*> earlier;
     for (int i = 0; i < firstDrawn; ++i) {
         const CDiagObj* o = objects.GetAt(i);
-        if (o && o->GetType() == kObjConnector && !(static_cast<const CConnector*>(o)->m_props.Behavior.low & kNoHops))
-            earlier.push_back(static_cast<const CConnector*>(o));
+        if (!o || o->GetType() != kObjConnector)
+            continue;
+        auto* con = static_cast<const CConnector*>(o);
+        if (con->m_props.Behavior.low & kNoHops)
+            continue;
+        CRect bounds;
+        con->GetBoundRect(bounds, 0, 0);
+        bounds.InflateRect(1, 1);
+        if (Meets(bounds, box))
+            nearby.emplace_back(con, OtherLine(doc, *con));
     }
+    return nearby;
+}
+
+} // namespace
+
+std::vector<ConCrossing> FindConCrossings(const CKavoDoc& doc, const std::vector<CConnector*>& route,
+                                          const std::vector<CPoint>& piece, int hopSize, int radius)
+{
+    std::vector<ConCrossing> found;
+    if (piece.size() < 2 || !doc.HasLists())
+        return found;
+    // Only connectors whose bounds meet the piece's can cross it; their lines
+    // are made once, not once per segment.
+    CRect pieceBox(piece.front(), piece.front());
+    for (const CPoint& p : piece)
+        pieceBox |= CRect(p.x, p.y, p.x + 1, p.y + 1);
+    pieceBox.InflateRect(radius + 1, radius + 1);
+    const std::vector<std::pair<const CConnector*, std::vector<CPoint>>> nearby = NearbyLines(doc, route, pieceBox);
     const int lastSeg = int(piece.size()) - 2;
     const double mergeDistance = double(hopSize) + 2.0 * radius;
     for (int s = 0; s <= lastSeg && int(found.size()) < kMaxConCrossings; ++s) {
         const CPoint& a = piece[size_t(s)];
         const CPoint& b = piece[size_t(s) + 1];
         std::vector<ConCrossing> onSeg;
-        for (const CConnector* con : earlier) {
+        for (const auto& [con, other] : nearby) {
             const bool straight = !(con->m_props.Behavior.low & CONSHAPE_MASK);
             if (straight && (SamePt(con->EndPoint1, a) || SamePt(con->EndPoint1, b) ||
                              SamePt(con->EndPoint2, a) || SamePt(con->EndPoint2, b)))
                 continue;
-            const std::vector<CPoint> other = OtherLine(doc, *con);
             for (size_t k = 0; k + 1 < other.size(); ++k) {
                 CPoint x;
                 if (!CrossSegments(a, b, other[k], other[k + 1], x) || SamePt(x, a) || SamePt(x, b))

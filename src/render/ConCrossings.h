@@ -3,6 +3,7 @@
 // drawn: the points the line hops over, in order along the piece.
 #include "platform/CRect.h"
 
+#include <unordered_map>
 #include <vector>
 
 class CKavoDoc;
@@ -25,5 +26,38 @@ struct ConCrossing {
 // connector's attached end, or closer than hopSize + 2 x radius to an
 // earlier crossing on the same segment. Per segment in order of distance
 // from its start; at most kMaxConCrossings.
+// For one drawing pass over the whole document: the connectors' bounds in a
+// grid and their list positions, so each piece looks only at the connectors
+// near it. While one exists for the document, FindConCrossings uses it; the
+// objects must not change during the pass.
+class ConCrossingPass {
+public:
+    explicit ConCrossingPass(const CKavoDoc& doc);
+    ~ConCrossingPass();
+    ConCrossingPass(const ConCrossingPass&) = delete;
+    ConCrossingPass& operator=(const ConCrossingPass&) = delete;
+
+    struct Entry {
+        const CConnector* con;
+        int position;
+        CRect bounds;
+    };
+    const CKavoDoc& Doc() const { return m_doc; }
+    // Position of an object in the list, or -1.
+    int PositionOf(const CConnector* con) const;
+    // The connectors before `limit` in the list whose bounds meet the box.
+    void Near(const CRect& box, int limit, std::vector<const Entry*>& out) const;
+
+private:
+    static long long Key(int cx, int cy) { return (static_cast<long long>(cx) << 32) ^ static_cast<unsigned>(cy); }
+    const CKavoDoc& m_doc;
+    ConCrossingPass* m_previous;
+    std::vector<Entry> m_entries;
+    std::unordered_map<const CConnector*, int> m_positions;
+    std::unordered_map<long long, std::vector<int>> m_cells;
+    mutable std::vector<unsigned> m_seen;
+    mutable unsigned m_stamp = 0;
+};
+
 std::vector<ConCrossing> FindConCrossings(const CKavoDoc& doc, const std::vector<CConnector*>& route,
                                           const std::vector<CPoint>& piece, int hopSize, int radius);

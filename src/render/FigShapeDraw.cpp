@@ -114,7 +114,7 @@ void DrawSubSymbol(CGraphics* graphics, CDC* dc, const RECT& rect, const ShapeDr
 
 void DrawTexts(CDC& dc, const RECT& rect, const ShapeDrawAttrs& a)
 {
-    if (!g_textRenderer || !a.m_text || a.m_text->empty() || !a.m_textAttrs || a.m_textAttrs[0] == 0)
+    if (!g_textRenderer || !a.m_text || a.m_text->empty() || !a.m_textAttrs || a.m_textAttrs->lfHeight == 0)
         return;
     for (int i = 0; i < a.m_symbol->m_nTextBoxes && i < 32; ++i) {
         if (a.m_hiddenTextBoxes & (1u << i))

@@ -7,6 +7,7 @@
 #include "platform/CRect.h"
 #include "platform/Colorref.h"
 #include "platform/GlobalMem.h"
+#include "platform/LogFont.h"
 #include "shapes/FillDescription.h"
 
 #include <cstdint>
@@ -39,7 +40,7 @@ struct ShapeDrawAttrs {
     int m_flatCount = 0;
     const POINT* m_flatPoints = nullptr;
     double m_angle = 0;                  // radians
-    const int32_t* m_textAttrs = nullptr;
+    const LOGFONT* m_textAttrs = nullptr; // the text's font; none or height 0: no text
     const std::string* m_text = nullptr; // text boxes separated by "\sect "
     const std::string* m_textFormats = nullptr;
     short m_textFormatWord = 34;
@@ -48,6 +49,8 @@ struct ShapeDrawAttrs {
     int m_keepClip = 1;
     short m_textShort = 0;
     uint32_t m_hiddenTextBoxes = 0;
+    // 1: text rotation (0, 900, 2700); 2, 3: line spacing kind and value in
+    // hundredths; 4, 5: unused by the text renderer.
     int m_textParam1 = 0, m_textParam2 = 0, m_textParam3 = 0, m_textParam4 = 0, m_textParam5 = 0;
     int m_snapToPixels = 0;
     COLORREF m_textColor = 0;
@@ -65,7 +68,7 @@ void CopyDrawAttrs(ShapeDrawAttrs& destination, const ShapeDrawAttrs& source);
 struct FigTextPiece {
     std::string text;
     const std::string* format = nullptr;  // the box's format markup, if any
-    const int32_t* attrs = nullptr;
+    const LOGFONT* attrs = nullptr;       // the base font
     short formatWord = 34;
     COLORREF colour = 0;
     short textShort = 0;
@@ -73,7 +76,7 @@ struct FigTextPiece {
     int keepClip = 1;
     int textFlag = 0;
     int inverseFlag = 1;
-    int params[3] = {};
+    int params[3] = {};                   // rotation, line spacing kind and value (hundredths)
 };
 using FigTextRenderFn = void (*)(CDC& dc, const FigTextPiece& piece);
 // The rich-text layer installs the renderer; without one texts are skipped.

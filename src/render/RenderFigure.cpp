@@ -39,14 +39,25 @@ void DrawShadow(CGraphics& g, const FigRenderCtx& ctx, const CShadowSpec& shadow
     COLORREF colour = shadow.m_crColor;
     AdjustShadowForMode(ctx.mode, opacity, colour);
     const bool screen = ctx.mode == kFigModeScreen && !ctx.softShadowsOff;
-    const bool metafile = ctx.mode == kFigModeWmf || ctx.mode == kFigModeEmf;
     std::unique_ptr<QRectF> clip;
     if (ctx.clip)
         clip = std::make_unique<QRectF>(ctx.clip->left, ctx.clip->top,
                                         ctx.clip->right - ctx.clip->left + 1,
                                         ctx.clip->bottom - ctx.clip->top + 1);
+    if (ctx.mode == kFigModeWmf) {
+        // A Windows metafile holds no alpha: the blurred shadow would become an
+        // opaque box over whatever lies behind its faded margin (and flattening
+        // it over white makes that box white). The shadow is one opaque fill of
+        // its own shape instead, in the colour it shows over a white page.
+        RenderOpaqueShadow(&g, clip.get(), outline, shadow.m_nBlur, colour, opacity, shadow.m_nOffsetX,
+                           shadow.m_nOffsetY);
+        return;
+    }
+    // Every other target keeps the blurred shadow's alpha (an enhanced metafile
+    // as an alpha blend), so it is never flattened over a background: objects
+    // behind the shadow stay visible through it.
     RenderSoftShadow(&g, clip.get(), outline, shadow.m_nBlur, colour, opacity, screen ? 1 : 0,
-                     shadow.m_nOffsetX, shadow.m_nOffsetY, false, -1, metafile, RGB(255, 255, 255));
+                     shadow.m_nOffsetX, shadow.m_nOffsetY, false, -1, false, RGB(255, 255, 255));
 }
 
 ShapeDrawAttrs AttrsFromParams(const FigDrawParams& p)
@@ -70,6 +81,7 @@ ShapeDrawAttrs AttrsFromParams(const FigDrawParams& p)
     a.m_angle = p.rotation;
     a.m_text = p.text;
     a.m_textFormats = p.formatText;
+    a.m_textAttrs = p.font;
     a.m_textFormatWord = p.formatWord2;
     a.m_showTextBoxFrames = p.showTextBoxes ? 1 : 0;
     a.m_activeTextBox = p.highlightedTextBox;
@@ -145,6 +157,8 @@ int RenderFigure(CGraphics* graphics, CDC* dc, const FigRenderCtx& ctx, const st
     p.picture = props.Graphic;
     p.text = props.HideText ? nullptr : text;
     p.formatText = formatText;
+    p.font = &props.m_font.m_lf;
+    p.formatWord2 = short(props.TextFormat);
     p.flags = ctx.flags;
     p.mode = ctx.mode;
     p.clip = ctx.clip;

@@ -5,6 +5,7 @@
 #include "platform/CRect.h"
 #include "platform/Colorref.h"
 #include "platform/GlobalMem.h"
+#include "platform/LogFont.h"
 #include "shapes/FillDescription.h"
 
 #include <QPolygonF>
@@ -53,6 +54,7 @@ struct FigDrawParams {
     COLORREF transparencyArg = 0xFFFFFF;
     const std::string* text = nullptr;
     const std::string* formatText = nullptr;
+    const LOGFONT* font = nullptr;    // the text's font; none: no text
     uint32_t sectionMask = 0;
     int highlightedTextBox = -1;
     bool showTextBoxes = false;

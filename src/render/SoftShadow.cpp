@@ -176,6 +176,27 @@ int RenderMultiPassShadow(CGraphics* graphics, const QPolygonF& outline, int sof
     return 0;
 }
 
+int RenderOpaqueShadow(CGraphics* graphics, const QRectF* clip, const QPolygonF& outline, int softness,
+                       COLORREF colour, int opacity, int xOffset, int yOffset)
+{
+    if (!graphics || outline.size() <= 2 || outline.size() > kMaxOutlinePoints)
+        return 2;
+    opacity = std::clamp(opacity, 0, 255);
+    softness = std::max(softness, 0);
+    const QRectF bounds = OutlineBounds(outline);
+    if (opacity == 0 || (clip && !clip->intersects(GetShadowRect(bounds, softness, -1, xOffset, yOffset))))
+        return 0;
+    CGpBrush brush;
+    brush.color = LerpColor(0xFFFFFFFF, ColorRefToARGB(colour), opacity / 255.0);
+    const double half = softness / 2.0;
+    const QPolygonF grown = MapPolygon(outline, bounds, bounds.adjusted(-half, -half, half, half));
+    const QTransform saved = graphics->GetTransform();
+    graphics->TranslateTransform(float(xOffset), float(yOffset));
+    graphics->FillPolygon(brush, grown, GpFillMode::Winding);
+    graphics->SetTransform(saved);
+    return 0;
+}
+
 int RenderSoftShadow(CGraphics* graphics, const QRectF* clip, const QPolygonF& outline,
                      int softness, COLORREF colour, int opacity, int passKind, int xOffset,
                      int yOffset, bool cachedBitmap, int scale, bool flatten,

@@ -37,6 +37,14 @@ int RenderMultiPassShadow(CGraphics* graphics, const QPolygonF& outline, int sof
                           COLORREF colour, int opacity, int xOffset, int yOffset, int passKind,
                           bool cachedBitmap);
 
+// The shadow as one opaque fill, for targets that hold no alpha: the outline
+// grown by half the softness and moved by the offsets, in the colour mixed
+// with white by the opacity (what the translucent shadow shows over a white
+// page). Nothing at opacity 0 or wholly outside the clip. Results as
+// RenderSoftShadow.
+int RenderOpaqueShadow(CGraphics* graphics, const QRectF* clip, const QPolygonF& outline, int softness,
+                       COLORREF colour, int opacity, int xOffset, int yOffset);
+
 // Linear interpolation of alpha, red, green and blue with rounding; share 0
 // gives a, 1 gives b.
 unsigned LerpColor(unsigned a, unsigned b, double share);

@@ -90,6 +90,13 @@ public:
         ++m_records;
         return *this;
     }
+    // A whole record made elsewhere (by the record writers, say), copied in.
+    CEmfBuilder& Raw(const BYTE* record)
+    {
+        m_bytes.insert(m_bytes.end(), record, record + LoadLE32(record + 4));
+        ++m_records;
+        return *this;
+    }
     std::vector<BYTE> Finish()
     {
         Record(EMR_EOF, {0, 16, 20});

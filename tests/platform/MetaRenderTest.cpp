@@ -137,12 +137,9 @@ TEST(MetaRender, AlphaBlendRecordsBlendOverTheTarget)
                                     U_POINTL{1, 1}, U_XFORM{1, 0, 0, 1, 0, 0}, colorref3_set(0, 0, 0),
                                     U_DIB_RGB_COLORS, blend, &bmi, 4, reinterpret_cast<char*>(&pixel));
     ASSERT_NE(rec, nullptr);
-    std::vector<BYTE> bytes = CEmfBuilder(RECT{0, 0, kW - 1, kH - 1}, Frame()).Finish();
-    const size_t size = LoadLE32(reinterpret_cast<BYTE*>(rec) + 4);
-    bytes.insert(bytes.end() - 20, reinterpret_cast<BYTE*>(rec), reinterpret_cast<BYTE*>(rec) + size);
+    const std::vector<BYTE> bytes =
+        CEmfBuilder(RECT{0, 0, kW - 1, kH - 1}, Frame()).Raw(reinterpret_cast<BYTE*>(rec)).Finish();
     std::free(rec);
-    StoreLE32(bytes.data() + EMF_OFF_BYTES, DWORD(bytes.size()));
-    StoreLE32(bytes.data() + EMF_OFF_RECORDS, 3);
     HENHMETAFILE emf = SetEnhMetaFileBits(UINT(bytes.size()), bytes.data());
     ASSERT_NE(emf, nullptr);
     const QRgb p = PlayEmf(emf).pixel(kW / 2, kH / 2);

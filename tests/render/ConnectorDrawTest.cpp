@@ -10,6 +10,7 @@
 #include "render/ConDrawContext.h"
 #include "render/ConLineShapes.h"
 #include "render/ConPolylineDraw.h"
+#include "render/ConCrossings.h"
 #include "render/ConnectorDraw.h"
 #include "shapes/ShapeLibrary.h"
 
@@ -540,4 +541,31 @@ TEST_F(ConnectorDrawTest, XorFeedbackDrawnTwiceLeavesTheImageAsItWas)
         }
     }
     EXPECT_EQ(img, before);
+}
+
+TEST_F(ConnectorDrawTest, CrossingPassFindsWhatTheFullSearchFinds)
+{
+    // A lattice of connectors far apart and close together: the grid of a
+    // drawing pass must give the same crossings, in the same order, as the
+    // search over every earlier connector.
+    CConProps props;
+    for (int i = 0; i < 12; ++i) {
+        const int x = 100 + i * 900;
+        ASSERT_NE(doc.CreateCon(nullptr, nullptr, -1, -1, POINT{x, -3000}, POINT{x + 50, 9000}, -1, props), nullptr);
+        ASSERT_NE(doc.CreateCon(nullptr, nullptr, -1, -1, POINT{-500, i * 700}, POINT{11000, i * 700 + 30}, -1, props),
+                  nullptr);
+    }
+    CConnector* last = doc.CreateCon(nullptr, nullptr, -1, -1, POINT{0, 0}, POINT{10000, 8000}, -1, props);
+    ASSERT_NE(last, nullptr);
+    const std::vector<CConnector*> route{last};
+    const std::vector<CPoint> piece{CPoint(0, 0), CPoint(5000, 6000), CPoint(10000, 8000)};
+    const std::vector<ConCrossing> full = FindConCrossings(doc, route, piece, 6, 18);
+    ASSERT_GT(full.size(), 5u);
+    ConCrossingPass pass(doc);
+    const std::vector<ConCrossing> indexed = FindConCrossings(doc, route, piece, 6, 18);
+    ASSERT_EQ(indexed.size(), full.size());
+    for (size_t i = 0; i < full.size(); ++i) {
+        EXPECT_EQ(indexed[i].pt, full[i].pt) << i;
+        EXPECT_EQ(indexed[i].segment, full[i].segment) << i;
+    }
 }

@@ -3,6 +3,7 @@
 // the line shapes once more through the anti-aliased graphics), compared with
 // tests/data/render/connector_gallery.png within a small per-pixel tolerance.
 // KAVO_UPDATE_GOLDEN=1 writes the picture instead (review it before committing).
+#include "ImageTestSupport.h"
 #include "document/CKavoDoc.h"
 #include "platform/CGraphics.h"
 #include "platform/CPainterDC.h"
@@ -86,18 +87,9 @@ void DrawGallery(CKavoDoc& doc, CDC& dc, bool withGraphics)
                   ConDrawArgs{});
 }
 
-// Pixels that differ by more than the tolerance in any channel.
 int CountOff(const QImage& a, const QImage& b)
 {
-    int off = 0;
-    for (int y = 0; y < a.height(); ++y)
-        for (int x = 0; x < a.width(); ++x) {
-            const QRgb p = a.pixel(x, y), q = b.pixel(x, y);
-            if (std::abs(qRed(p) - qRed(q)) > kTolerance || std::abs(qGreen(p) - qGreen(q)) > kTolerance ||
-                std::abs(qBlue(p) - qBlue(q)) > kTolerance)
-                ++off;
-        }
-    return off;
+    return CountPixelsOff(a, b, kTolerance);
 }
 
 QImage WhiteGalleryImage()
@@ -140,14 +132,10 @@ TEST_P(ConnectorGalleryZoom, MatchesTheReviewedPicture)
     }
     const QString path = QStringLiteral(KAVO_TEST_DATA_DIR "/render/connector_gallery") +
                          (zoom == 1 ? QString() : QStringLiteral("_%1").arg(zoom * 100)) + QStringLiteral(".png");
-    if (std::getenv("KAVO_UPDATE_GOLDEN")) {
-        ASSERT_TRUE(img.save(path));
+    const QImage golden = GoldenFor(img, path);
+    if (UpdatingGoldens())
         GTEST_SKIP() << "written " << path.toStdString();
-    }
-    QImage golden(path);
-    ASSERT_FALSE(golden.isNull()) << path.toStdString();
-    golden = golden.convertToFormat(QImage::Format_RGB32);
-    ASSERT_EQ(golden.size(), img.size());
+    ASSERT_EQ(golden.size(), img.size()) << path.toStdString();
     EXPECT_LE(CountOff(img, golden), kMaxOffPixels * zoom * zoom);
 }
 

@@ -111,9 +111,10 @@ TEST(FigShapeDraw, TextPiecesGoToTheirBoxes)
     SymbolBuilder b = BoxSymbol();
     ShapeDrawAttrs a = Attrs(&b.sym);
     const std::string text = "one\\sect two";
-    const int32_t attrs[1] = {1};
+    LOGFONT font;
+    font.lfHeight = -10;
     a.m_text = &text;
-    a.m_textAttrs = attrs;
+    a.m_textAttrs = &font;
     SetFigTextRenderer(RecordText);
     g_pieces.clear();
     g_boxes.clear();

@@ -2,6 +2,9 @@
 // Small helpers of the pixel tests: white images, their pixels as text, and
 // counts of drawn pixels.
 #include <QImage>
+#include <QString>
+
+#include <cstdlib>
 
 #include <string>
 
@@ -34,4 +37,33 @@ inline int CountNotWhite(const QImage& img, int x0, int x1)
         for (int x = x0; x < x1; ++x)
             n += img.pixel(x, y) != kTestWhite;
     return n;
+}
+
+// Pixels that differ by more than the tolerance in any channel.
+inline int CountPixelsOff(const QImage& a, const QImage& b, int tolerance)
+{
+    int off = 0;
+    for (int y = 0; y < a.height(); ++y)
+        for (int x = 0; x < a.width(); ++x) {
+            const QRgb p = a.pixel(x, y), q = b.pixel(x, y);
+            off += std::abs(qRed(p) - qRed(q)) > tolerance || std::abs(qGreen(p) - qGreen(q)) > tolerance ||
+                   std::abs(qBlue(p) - qBlue(q)) > tolerance;
+        }
+    return off;
+}
+
+// Whether the reviewed pictures are being written instead of compared.
+inline bool UpdatingGoldens()
+{
+    return std::getenv("KAVO_UPDATE_GOLDEN") != nullptr;
+}
+
+// When updating, writes img as the reviewed picture; then reads the picture
+// back as RGB32 (null when it is missing).
+inline QImage GoldenFor(const QImage& img, const QString& path)
+{
+    if (UpdatingGoldens())
+        img.save(path);
+    QImage golden(path);
+    return golden.isNull() ? golden : golden.convertToFormat(QImage::Format_RGB32);
 }

@@ -2,10 +2,15 @@
 
 #include "document/ShadowDescription.h"
 #include "platform/CPainterDC.h"
+#include "platform/MetaPictures.h"
+#include "platform/metafile/CWmfRecorderDC.h"
+#include "platform/metafile/WmfParse.h"
 #include "shapes/CFigProps.h"
 #include "shapes/SymbolTestSupport.h"
 
 #include <gtest/gtest.h>
+
+#include <functional>
 
 TEST(RenderFigure, LighteningRules)
 {
@@ -49,4 +54,98 @@ TEST(RenderFigure, ShadowFirstThenTheFigure)
     props.m_fill.m_nKind = 0;  // a hollow figure casts no shadow
     const QImage hollow = draw(CShadowSpec(1, RGB(0, 0, 0), 8, 8, 4, 200));
     EXPECT_EQ(hollow.pixel(64, 54) & 0xFFFFFF, 0xFFFFFFu);
+}
+
+namespace {
+// A yellow square with a soft black shadow (offset 8, softness 8, opacity
+// 128) over a red box behind it, drawn in one drawing mode.
+struct ShadowOverBox {
+    SymbolBuilder b;
+    CFigProps props;
+    const QPolygonF outline{{QPointF(20, 20), QPointF(60, 20), QPointF(60, 50), QPointF(20, 50)}};
+    CShadowSpec shadow{1, RGB(0, 0, 0), 8, 8, 8, 128};
+
+    ShadowOverBox()
+    {
+        b.Fill([](COutlineWriter& w) { w.Rect(kOpRect, CFltRect(0, 0, 2048, 2048)); });
+        b.Outline([](COutlineWriter& w) { w.Rect(kOpRect, CFltRect(0, 0, 2048, 2048)); });
+        props.m_fill.m_nKind = 1;
+        props.m_fill.m_crColor1 = RGB(255, 255, 0);
+    }
+    void Draw(CDC& dc, int mode) const
+    {
+        CBrush red(RGB(255, 0, 0));
+        const RECT box{50, 40, 110, 85};
+        dc.FillRect(&box, &red);
+        FigRenderCtx ctx;
+        ctx.mode = mode;
+        RenderFigure(nullptr, &dc, ctx, nullptr, nullptr, RECT{20, 20, 60, 50}, props, &b.sym, nullptr, &shadow,
+                     &outline);
+    }
+};
+
+const QSize kPicture(120, 90);
+
+// Red shows through: neither covered with white nor with black.
+void ExpectBoxShows(const QImage& img, int x, int y, const char* what)
+{
+    const QRgb p = img.pixel(x, y);
+    EXPECT_GT(qRed(p), 100) << what << " at " << x << "," << y;
+    EXPECT_LT(qGreen(p), 60) << what << " at " << x << "," << y;
+    EXPECT_LT(qBlue(p), 60) << what << " at " << x << "," << y;
+}
+}  // namespace
+
+// An enhanced metafile keeps the shadow's alpha: played back, the box behind
+// shows through the shadow and around it, as in the direct drawing.
+TEST(RenderFigure, SoftShadowInAnEnhancedMetafileKeepsWhatLiesBehind)
+{
+    const ShadowOverBox scene;
+    QImage direct = WhitePicture(kPicture);
+    {
+        CPainterDC dc(&direct);
+        scene.Draw(dc, kFigModeEmf);
+    }
+    HENHMETAFILE emf = RecordEmfPicture(kPicture, [&](CDC& dc) { scene.Draw(dc, kFigModeEmf); });
+    ASSERT_NE(emf, nullptr);
+    const QImage played = PlayEmfPicture(kPicture, emf);
+    DeleteEnhMetaFile(emf);
+    for (const QImage* img : std::initializer_list<const QImage*>{&direct, &played}) {
+        const char* what = img == &direct ? "direct" : "played";
+        ExpectBoxShows(*img, 62, 52, what);  // under the shadow
+        ExpectBoxShows(*img, 77, 67, what);  // the shadow's faded corner
+        EXPECT_EQ(img->pixel(40, 35) & 0xFFFFFF, 0xFFFF00u) << what;  // the figure
+    }
+    EXPECT_LT(qRed(played.pixel(62, 52)), 230);  // the shadow darkens the box
+    EXPECT_LT(PictureMismatch(direct, played), 0.01);
+}
+
+// A Windows metafile holds no alpha: the shadow is one opaque fill of its own
+// shape, so the box beyond that shape is not covered, and no bitmap is written.
+TEST(RenderFigure, SoftShadowInAWindowsMetafileIsAnOpaqueShape)
+{
+    const ShadowOverBox scene;
+    CWmfRecorderDC rec;
+    scene.Draw(rec, kFigModeWmf);
+    const std::vector<BYTE> bits = rec.Close();
+    ASSERT_FALSE(bits.empty());
+    int dibs = 0;
+    WalkWmfRecords(MetaBytes(bits.data(), bits.size()), [&](MetaBytes r) {
+        dibs += WmfRecordFunction(r) == META_STRETCHDIB;
+        return true;
+    });
+    EXPECT_EQ(dibs, 0);
+    const QImage played = PlayWmfPicture(kPicture, bits);
+    ExpectBoxShows(played, 77, 67, "wmf");
+    EXPECT_EQ(played.pixel(40, 35) & 0xFFFFFF, 0xFFFF00u);
+    const QRgb shade = played.pixel(64, 54);  // the shadow: grey, half black over white
+    EXPECT_NEAR(qRed(shade), 127, 3);
+    EXPECT_EQ(qRed(shade), qBlue(shade));
+
+    // An invisible shadow is no white shape either.
+    ShadowOverBox clear;
+    clear.shadow.m_nOpacity = 0;
+    CWmfRecorderDC clearRec;
+    clear.Draw(clearRec, kFigModeWmf);
+    ExpectBoxShows(PlayWmfPicture(kPicture, clearRec.Close()), 64, 54, "invisible shadow");
 }

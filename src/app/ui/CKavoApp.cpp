@@ -29,8 +29,10 @@
 #include "platform/ShellFileTypes.h"
 #include "platform/ui/CQtPromptService.h"
 #include "platform/ui/CSingleInstance.h"
+#include "render/FigTextRender.h"
 #include "richtext/RichTextState.h"
 #include "app/ui/CSplashWnd.h"
+#include "render/DocDrawObjects.h"
 #include "shapes/ShapeLibrary.h"
 
 #include <FreeImage.h>
@@ -159,6 +161,8 @@ BOOL CKavoApp::InitInstance()
     // 10.
     BuildChoiceTables();
     InstallRichTextHooks();
+    SetFigTextRenderer(RenderFigTextPiece);
+    InstallExportDrawer();
     EnterUIMode(kUIModeRememberedSelect, 0);
     // 11.
     if (!g_bEmbedded) {
@@ -183,6 +187,7 @@ BOOL CKavoApp::InitInstance()
     // 16.
     DiagPrintf("INIT  Step 3: Alloc CMainFrame and load frame\n");
     m_pMainWnd = new CMainFrame;
+    RegisterAppCommands();
     if (g_bDiagnostics)
         m_pMainWnd->setWindowTitle(AnsiToQString(WithDiagnosticSuffix(AppTitle())));
     // 17.
@@ -263,8 +268,10 @@ void CKavoApp::OpenFirstDocument()
         const QString samples = GetSamplesFolder();
         QDir::setCurrent(samples);
         const QString sample = samples + kInitialSampleName;
-        if (QFileInfo::exists(sample))
-            OpenDocumentByCommand(sample.toStdString());
+        // Without the sample (or a reader for it) the first start shows an
+        // empty diagram.
+        if (!QFileInfo::exists(sample) || !OpenDocumentByCommand(sample.toStdString()))
+            AppSeams().newDocument();
         break;
     }
     case StartDocument::CommandLine:
@@ -462,6 +469,9 @@ BOOL CKavoApp::OnIdle(long count)
     if (QWidget::mouseGrabber())
         return FALSE;
     BOOL result = FALSE;
+    // Menus, bars and the status panes follow the state even under the splash.
+    if (m_pMainWnd)
+        m_pMainWnd->OnIdleUpdateCmdUI();
     if (m_pSplashWnd) {
         switch (SplashIdleAction(m_bFirstRun, uint32_t(m_dwSplashTick.elapsed()))) {
         case SplashIdle::WaitForInput: return result;

@@ -93,6 +93,7 @@ private:
     void OpenHelpPage(const QString& page, DWORD context);
 
     CMainFrame* m_pMainWnd = nullptr;
+    void RegisterAppCommands();
     CSplashWnd* m_pSplashWnd = nullptr;
     QElapsedTimer m_dwSplashTick;
     CRecentFileList m_recentFiles{4};

@@ -198,3 +198,11 @@ void CKavoApp::ShowHelpFailure()
 {
     MsgBoxResPrintf(MB_ICONEXCLAMATION, IDS_HELP_FAILED);
 }
+
+void CKavoApp::RegisterAppCommands()
+{
+    CCommandRegistry& c = m_pMainWnd->Commands();
+    c.SetHandler(57600, [this] { OnFileNew(); });
+    c.SetHandler(57601, [this] { OnFileOpen(); });
+    c.SetHandler(57664, [this] { OnAppAbout(); });
+}

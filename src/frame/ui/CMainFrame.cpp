@@ -1,14 +1,181 @@
 #include "frame/ui/CMainFrame.h"
 
+#include "core/Settings.h"
+#include "core/Trace.h"
+#include "editing/ui/CKavoView.h"
+#include "frame/ui/CFrameAppContext.h"
+#include "frame/ui/CKavoFrm.h"
+#include "frame/ui/MainMenu.h"
 #include "platform/Ansi.h"
 #include "platform/StringTable.h"
 
+#include <QAction>
+#include <QLabel>
 #include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenu>
+#include <QMenuBar>
+#include <QStatusBar>
+
+#include <cmath>
+
+namespace {
+constexpr int kZoomPresetFirst = 36525;
+CMainFrame* g_frame = nullptr;
+
+CKavoView* FindActiveView()
+{
+    return g_frame ? g_frame->GetActiveView() : nullptr;
+}
+} // namespace
 
 CMainFrame::CMainFrame(QWidget* parent) : QMainWindow(parent), m_mdiArea(new QMdiArea(this))
 {
+    g_frame = this;
+    SetActiveKavoViewFinder(&FindActiveView);
     setCentralWidget(m_mdiArea);
     const char* title = FindResString(0xE000);
     setWindowTitle(AnsiToQString(title ? title : ""));
     resize(1000, 700);
+    connect(m_mdiArea, &QMdiArea::subWindowActivated, this, &CMainFrame::OnChildActivated);
+    OnCreate();
+}
+
+CMainFrame::~CMainFrame()
+{
+    // The children close after this body: their activation changes must not
+    // reach a frame that is half gone.
+    disconnect(m_mdiArea, nullptr, this, nullptr);
+    RemoveAppContext();
+    if (g_frame == this) {
+        g_frame = nullptr;
+        SetActiveKavoViewFinder(nullptr);
+    }
+}
+
+int CMainFrame::OnCreate()
+{
+    DiagPrintf("INIT  Step 4: CMainFrame::OnCreate()\n");
+    InstallAppContext();
+    m_commands.SetRouter([this](int id) { return OnCommand(id); });
+    BuildMenus();
+    InstallViewCommands();
+    InstallUpdateRules();
+    // The standard toolbar, property bar and style bar take their places
+    // here once they exist (steps 5 to 7).
+    DiagPrintf("INIT  Step 8: CMainFrame::CreateStatusBar()\n");
+    CreateStatusBar();
+    // The placement (step 9) is restored by the application before it shows the window.
+    DiagPrintf("INIT  Step 10: set window placement\n");
+    RelabelZoomMenu();
+    statusBar()->setVisible(ShowStatusBar != 0);
+    ResetAutoSaveTimer();
+    return 0;
+}
+
+void CMainFrame::AddMenuEntries(QMenu* menu, const MenuEntry& entry)
+{
+    if (!entry.children.empty()) {
+        QMenu* sub = menu->addMenu(AnsiToQString(entry.text));
+        for (const MenuEntry& child : entry.children)
+            AddMenuEntries(sub, child);
+        return;
+    }
+    if (entry.id == 0) {
+        menu->addSeparator();
+        return;
+    }
+    menu->addAction(m_commands.Add(entry.id, entry.text));
+}
+
+void CMainFrame::BuildMenus()
+{
+    for (const MenuEntry& top : MainMenuTable()) {
+        QMenu* menu = menuBar()->addMenu(AnsiToQString(top.text));
+        for (const MenuEntry& child : top.children)
+            AddMenuEntries(menu, child);
+        // The rules run as a menu opens, so what it shows is current.
+        connect(menu, &QMenu::aboutToShow, this, [this] {
+            m_commands.UpdateAll();
+            UpdateSubmenuStates();
+        });
+    }
+}
+
+void CMainFrame::CreateStatusBar()
+{
+    m_zoomPane = new QLabel(this);
+    m_zoomPane->setObjectName("zoomPane");
+    // Wide enough for the sizing text " 1000%".
+    m_zoomPane->setMinimumWidth(m_zoomPane->fontMetrics().horizontalAdvance(" 1000%") + 8);
+    statusBar()->addPermanentWidget(m_zoomPane);
+}
+
+CKavoView* CMainFrame::GetActiveView() const
+{
+    QMdiSubWindow* child = m_mdiArea->activeSubWindow();
+    if (!child && !m_mdiArea->subWindowList().isEmpty())
+        child = m_mdiArea->currentSubWindow();
+    return child ? qobject_cast<CKavoView*>(child->widget()) : nullptr;
+}
+
+CKavoDoc* CMainFrame::GetActiveDocument() const
+{
+    CKavoView* view = GetActiveView();
+    return view ? view->GetDocument() : nullptr;
+}
+
+CKavoFrm* CMainFrame::AddViewFrame(CKavoView* view, const QString& title)
+{
+    auto* frame = new CKavoFrm;
+    frame->PreCreateWindow(m_mdiArea);
+    frame->OnCreateClient(view);
+    frame->setWindowTitle(title);
+    m_mdiArea->addSubWindow(frame);
+    // Before the main window is shown the MDI area has no size yet: the
+    // frame's own size is the guide.
+    frame->resize(std::max(400, width() * 3 / 4), std::max(300, height() * 3 / 4));
+    frame->ShowAsCreated();
+    view->OnInitialUpdate();
+    m_mdiArea->setActiveSubWindow(frame);
+    OnChildActivated(frame);
+    return frame;
+}
+
+void CMainFrame::OnChildActivated(QMdiSubWindow* child)
+{
+    if (!child)
+        return;
+    if (auto* view = qobject_cast<CKavoView*>(child->widget()))
+        view->OnActivateView(true);
+}
+
+QString CMainFrame::ZoomPaneText() const
+{
+    const CKavoView* view = GetActiveView();
+    if (!view)
+        return " ";
+    return QString(" %1%").arg(int(std::lround(view->GetZoom())));
+}
+
+void CMainFrame::RelabelZoomMenu()
+{
+    for (int i = 0; i < 6; ++i)
+        if (QAction* a = m_commands.Action(kZoomPresetFirst + i))
+            a->setText(QString("%1%").arg(Zoom[i]));
+}
+
+QMenu* CMainFrame::FindTopMenu(const QString& text) const
+{
+    for (QAction* a : menuBar()->actions())
+        if (a->text() == text && a->menu())
+            return a->menu();
+    return nullptr;
+}
+
+void CMainFrame::OnIdleUpdateCmdUI()
+{
+    m_commands.UpdateAll();
+    if (m_zoomPane)
+        m_zoomPane->setText(ZoomPaneText());
 }

@@ -1,16 +1,73 @@
 #pragma once
-// The main window: an MDI area under the application title. Menus, bars and the
-// child frames are added to it by the frame code.
+// The main window: the menu bar built from the menu table, the status bar
+// with the zoom pane, and the MDI area with one CKavoFrm per view. Every
+// command goes through the command registry; the update rules run when a
+// menu opens and at idle time (OnIdleUpdateCmdUI).
+#include "frame/ui/CCommandRegistry.h"
+
 #include <QMainWindow>
 
+#include <functional>
+#include <memory>
+
+class CKavoDoc;
+class CKavoFrm;
+class CKavoView;
+class QLabel;
 class QMdiArea;
+class QMenu;
+class QMdiSubWindow;
+
+// Status bar panes.
+constexpr int ID_INDICATOR_ZOOM = 36513;
 
 class CMainFrame : public QMainWindow {
     Q_OBJECT
 public:
     explicit CMainFrame(QWidget* parent = nullptr);
+    ~CMainFrame() override;
+
     QMdiArea* MdiArea() const { return m_mdiArea; }
+    CCommandRegistry& Commands() { return m_commands; }
+    // -1 when the frame or status bar could not be made, else 0.
+    int OnCreate();
+    // The view and document of the active MDI child, or null.
+    CKavoView* GetActiveView() const;
+    CKavoDoc* GetActiveDocument() const;
+    // Adds a child frame holding the view and shows it.
+    CKavoFrm* AddViewFrame(CKavoView* view, const QString& title);
+
+    void OnIdleUpdateCmdUI();
+    // Command routing: style commands enter their UI mode first, then the
+    // registry runs the handler. False when no handler took it.
+    bool OnCommand(int id);
+    // Timer id 5 every AutoSaveMinutes while AutoSave is on; 0 = none running.
+    void ResetAutoSaveTimer();
+    int AutoSaveTimerId() const { return m_nAutoSaveTimer; }
+    // Runs for every open document when the autosave timer fires.
+    static void SetAutoSaveHandler(std::function<void(CKavoDoc&)> handler);
+    void RelabelZoomMenu();
+    void UpdateSubmenuStates();
+    QString ZoomPaneText() const;
+    QMenu* FindTopMenu(const QString& text) const;
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void timerEvent(QTimerEvent* event) override;
 
 private:
+    void InstallAppContext();
+    void RemoveAppContext();
+    void BuildMenus();
+    void AddMenuEntries(QMenu* menu, const struct MenuEntry& entry);
+    void CreateStatusBar();
+    void InstallViewCommands();
+    void InstallUpdateRules();
+    void OnChildActivated(QMdiSubWindow* child);
+
     QMdiArea* m_mdiArea;
+    CCommandRegistry m_commands{this};
+    QLabel* m_zoomPane = nullptr;
+    int m_nAutoSaveTimer = 0;
+    std::unique_ptr<class CFrameAppContext> m_context;
 };

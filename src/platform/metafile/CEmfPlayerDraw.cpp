@@ -5,6 +5,7 @@
 #include "platform/Ansi.h"
 #include "platform/CPainterDC.h"
 
+#include <QImage>
 #include <QString>
 
 #include <algorithm>
@@ -31,6 +32,33 @@ bool ReadPoints(CMetaByteReader& r, size_t offset, size_t count, bool small, std
 bool IsSmallPoly(DWORD type)
 {
     return type >= EMR_POLYBEZIER16 && type <= EMR_POLYDRAW16;
+}
+
+// The source of a blend with per-pixel alpha: a 32-bit BI_RGB DIB whose
+// colours are already multiplied by their alpha, taken as it is (a colour
+// above its alpha is cut to it). Null for any other DIB, and for one whose
+// alpha is 0 everywhere: writers that leave the alpha bytes empty mean the
+// picture opaque.
+QImage PremultipliedDibImage(const BITMAPINFO* info, size_t infoSize, const BYTE* bits, size_t bitsSize)
+{
+    DibLayout d;
+    if (!bits || !ParseDibInfo(info, infoSize, bitsSize, &d) || d.bitCount != 32 || d.compression != BI_RGB)
+        return {};
+    QImage image(int(d.width), int(d.height), QImage::Format_ARGB32_Premultiplied);
+    if (image.isNull())
+        return {};
+    bool anyAlpha = false;
+    for (LONG y = 0; y < d.height; ++y) {
+        const BYTE* row = bits + size_t(d.bottomUp ? d.height - 1 - y : y) * d.stride;
+        auto* out = reinterpret_cast<QRgb*>(image.scanLine(int(y)));
+        for (LONG x = 0; x < d.width; ++x) {
+            const BYTE* px = row + size_t(x) * 4;
+            const int a = px[3];
+            anyAlpha = anyAlpha || a != 0;
+            out[x] = qRgba(std::min<int>(px[2], a), std::min<int>(px[1], a), std::min<int>(px[0], a), a);
+        }
+    }
+    return anyAlpha ? image : QImage();
 }
 }  // namespace
 
@@ -169,15 +197,20 @@ bool CEmfPlayer::StretchDib(CMetaByteReader& r, const CDibSource& d, UINT usage,
     return m_dc->StretchDIBits(x, y, w, h, d.xs, d.ys, d.ws, d.hs, rows.data(), header, usage, rop) != 0;
 }
 
-// The source of an alpha blend becomes a bitmap in a memory device context.
+// The source of an alpha blend becomes a bitmap in a memory device context:
+// premultiplied when the blend takes per-pixel alpha, otherwise opaque.
 bool CEmfPlayer::AlphaBlendDib(CMetaByteReader& r, const CDibSource& d, BLENDFUNCTION blend)
 {
     std::vector<DWORD> info;
     MetaBytes bits;
     if (!ReadDib(r, d, info, bits))
         return false;
-    const QImage image = DibToImage(reinterpret_cast<const BITMAPINFO*>(info.data()), d.cbBmi, bits.data(),
-                                    d.cbBits, (blend.AlphaFormat & AC_SRC_ALPHA) != 0);
+    const auto* header = reinterpret_cast<const BITMAPINFO*>(info.data());
+    QImage image;
+    if (blend.AlphaFormat & AC_SRC_ALPHA)
+        image = PremultipliedDibImage(header, d.cbBmi, bits.data(), d.cbBits);
+    if (image.isNull())
+        image = DibToImage(header, d.cbBmi, bits.data(), d.cbBits);
     if (image.isNull())
         return false;
     CBitmap bitmap;

@@ -125,6 +125,8 @@ private:
     bool EmitArcLike(DWORD type, int l, int t, int r, int b, int xs, int ys, int xe, int ye);
     bool WriteDib(int x, int y, int w, int h, int xs, int ys, int ws, int hs, const std::vector<BYTE>& dib,
                   size_t infoSize, UINT usage, DWORD rop) override;
+    // An EMR_ALPHABLEND record of the whole DIB.
+    bool WriteAlphaDib(int x, int y, int w, int h, const std::vector<BYTE>& dib, BLENDFUNCTION blend) override;
 
     std::vector<BYTE> m_bytes;
     DWORD m_records = 0;

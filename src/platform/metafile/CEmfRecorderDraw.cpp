@@ -240,6 +240,22 @@ bool CEmfRecorderDC::WriteDib(int x, int y, int w, int h, int xs, int ys, int ws
     return true;
 }
 
+bool CEmfRecorderDC::WriteAlphaDib(int x, int y, int w, int h, const std::vector<BYTE>& dib, BLENDFUNCTION blend)
+{
+    constexpr size_t kInfo = 40;
+    if (dib.size() <= kInfo)
+        return false;
+    AddBoundsArea(x, y, x + w, y + h);
+    std::vector<BYTE> bmi(dib.begin(), dib.begin() + long(kInfo));
+    const U_BLEND written{blend.BlendOp, blend.BlendFlags, blend.SourceConstantAlpha, blend.AlphaFormat};
+    const int ws = int(LoadLE32(dib.data() + 4)), hs = int(LoadLE32(dib.data() + 8));
+    Emit(U_EMRALPHABLEND_set(ToRectl(LastBounds()), ToPointl(x, y), ToPointl(w, h), ToPointl(0, 0),
+                             ToPointl(ws, hs), kIdentity, ToColorref(0), U_DIB_RGB_COLORS, written,
+                             reinterpret_cast<PU_BITMAPINFO>(bmi.data()), uint32_t(dib.size() - kInfo),
+                             reinterpret_cast<char*>(const_cast<BYTE*>(dib.data() + kInfo))));
+    return true;
+}
+
 COLORREF CEmfRecorderDC::SetPixel(int x, int y, COLORREF color)
 {
     AddBoundsArea(x, y, x + 1, y + 1);

@@ -13,7 +13,6 @@
 namespace {
 bool UsesSource(DWORD rop) { return ((rop >> 2) ^ rop) & 0x330000; }
 
-// A packed 32-bit bottom-up BI_RGB DIB of part of an image.
 COLORREF ToColorref(ARGB c) { return RGB((c >> 16) & 0xFF, (c >> 8) & 0xFF, c & 0xFF); }
 
 ARGB MeanColour(ARGB a, ARGB b)
@@ -36,12 +35,14 @@ ARGB BrushColour(const CGpBrush& brush)
     }
 }
 
-std::vector<BYTE> ImagePartDib(const QImage& image, const QRect& part)
+// A packed 32-bit bottom-up BI_RGB DIB (40-byte header) of an image: its
+// colours opaque, or with `premultiplied`, its premultiplied colours and alpha.
+std::vector<BYTE> PackDib(const QImage& image, bool premultiplied)
 {
-    const QRect r = part.intersected(image.rect());
-    if (r.isEmpty())
+    const QImage src =
+        image.convertToFormat(premultiplied ? QImage::Format_ARGB32_Premultiplied : QImage::Format_RGB32);
+    if (src.isNull())
         return {};
-    const QImage src = image.copy(r).convertToFormat(QImage::Format_RGB32);
     const size_t row = size_t(src.width()) * 4;
     std::vector<BYTE> dib(40 + row * size_t(src.height()));
     StoreLE32(dib.data(), 40);
@@ -52,6 +53,37 @@ std::vector<BYTE> ImagePartDib(const QImage& image, const QRect& part)
     for (int y = 0; y < src.height(); ++y)
         std::memcpy(dib.data() + 40 + size_t(src.height() - 1 - y) * row, src.constScanLine(y), row);
     return dib;
+}
+
+std::vector<BYTE> ImagePartDib(const QImage& image, const QRect& part)
+{
+    const QRect r = part.intersected(image.rect());
+    return r.isEmpty() ? std::vector<BYTE>{} : PackDib(image.copy(r), false);
+}
+
+// The device pixels of a source rectangle given in the source's logical units.
+QRect SourcePixels(const CDC& src, int x, int y, int width, int height)
+{
+    POINT p[2] = {{x, y}, {x + width, y + height}};
+    src.LPtoDP(p, 2);
+    return QRect(QPoint(std::min(p[0].x, p[1].x), std::min(p[0].y, p[1].y)),
+                 QPoint(std::max(p[0].x, p[1].x) - 1, std::max(p[0].y, p[1].y) - 1));
+}
+
+enum class AlphaCoverage { Opaque, Translucent, Clear };
+
+AlphaCoverage CoverageOf(const QImage& premultiplied)
+{
+    bool shown = false, translucent = false;
+    for (int y = 0; y < premultiplied.height(); ++y) {
+        const auto* line = reinterpret_cast<const QRgb*>(premultiplied.constScanLine(y));
+        for (int x = 0; x < premultiplied.width(); ++x) {
+            const int a = qAlpha(line[x]);
+            shown = shown || a != 0;
+            translucent = translucent || a != 255;
+        }
+    }
+    return !shown ? AlphaCoverage::Clear : translucent ? AlphaCoverage::Translucent : AlphaCoverage::Opaque;
 }
 }  // namespace
 
@@ -156,11 +188,7 @@ bool CMetaRecorderDC::StretchBlt(int x, int y, int width, int height, CDC* src, 
     QImage* image = src ? src->GetImageSurface() : nullptr;
     if (!image)
         return false;
-    POINT p[2] = {{xSrc, ySrc}, {xSrc + srcWidth, ySrc + srcHeight}};
-    src->LPtoDP(p, 2);
-    const std::vector<BYTE> dib = ImagePartDib(
-        *image, QRect(QPoint(std::min(p[0].x, p[1].x), std::min(p[0].y, p[1].y)),
-                      QPoint(std::max(p[0].x, p[1].x) - 1, std::max(p[0].y, p[1].y) - 1)));
+    const std::vector<BYTE> dib = ImagePartDib(*image, SourcePixels(*src, xSrc, ySrc, srcWidth, srcHeight));
     if (dib.empty())
         return false;
     return WriteDib(x, y, width, height, 0, 0, int(LoadLE32(dib.data() + 4)), int(LoadLE32(dib.data() + 8)), dib,
@@ -251,13 +279,61 @@ void CMetaRecorderDC::GpDrawPath(const QPainterPath& path, const CGpPen& pen, co
     FillDevicePath(outline, ToColorref(pen.color));
 }
 
+bool CMetaRecorderDC::WriteImagePart(const QImage& image, const QRect& part, const QRect& dest, BLENDFUNCTION blend)
+{
+    const QRect r = part.intersected(image.rect());
+    if (r.isEmpty())
+        return false;
+    if (blend.SourceConstantAlpha == 0)
+        return true;
+    const QImage piece = image.copy(r);
+    bool perPixel = false;
+    QImage premultiplied;
+    if ((blend.AlphaFormat & AC_SRC_ALPHA) && piece.hasAlphaChannel()) {
+        premultiplied = piece.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+        const AlphaCoverage coverage = CoverageOf(premultiplied);
+        if (coverage == AlphaCoverage::Clear)
+            return true;  // nothing of it shows
+        perPixel = coverage == AlphaCoverage::Translucent;
+    }
+    if (perPixel || blend.SourceConstantAlpha < 255) {
+        BLENDFUNCTION written;
+        written.BlendOp = AC_SRC_OVER;
+        written.SourceConstantAlpha = blend.SourceConstantAlpha;
+        written.AlphaFormat = perPixel ? AC_SRC_ALPHA : 0;
+        const std::vector<BYTE> dib = PackDib(perPixel ? premultiplied : piece, perPixel);
+        if (!dib.empty() && WriteAlphaDib(dest.left(), dest.top(), dest.width(), dest.height(), dib, written))
+            return true;
+    }
+    // Opaque: the image's own colours, whatever their alpha.
+    const std::vector<BYTE> dib = PackDib(piece, false);
+    if (dib.empty())
+        return false;
+    return WriteDib(dest.left(), dest.top(), dest.width(), dest.height(), 0, 0, r.width(), r.height(), dib, 40,
+                    DIB_RGB_COLORS, SRCCOPY);
+}
+
+bool CMetaRecorderDC::AlphaBlend(int x, int y, int width, int height, CDC* src, int xSrc, int ySrc, int srcWidth,
+                                 int srcHeight, BLENDFUNCTION blend)
+{
+    if (!src || width < 0 || height < 0 || srcWidth < 0 || srcHeight < 0)
+        return false;
+    src->Flush();
+    const QImage* image = src->GetImageSurface();
+    if (!image)
+        return false;
+    if (width == 0 || height == 0 || srcWidth == 0 || srcHeight == 0)
+        return true;
+    return WriteImagePart(*image, SourcePixels(*src, xSrc, ySrc, srcWidth, srcHeight), QRect(x, y, width, height),
+                          blend);
+}
+
 void CMetaRecorderDC::GpDrawImage(const QImage& image, const QRectF& dst, const QRectF& src,
                                   const CGpImageAttributes* attrs, const CGpState& state)
 {
     (void)attrs;
     const QRect part = src.toAlignedRect().intersected(image.rect());
-    const std::vector<BYTE> dib = ImagePartDib(image, part);
-    if (dib.empty())
+    if (part.isEmpty())
         return;
     bool invertible = false;
     const QTransform toLogical = LogToDevTransform().inverted(&invertible);
@@ -267,7 +343,9 @@ void CMetaRecorderDC::GpDrawImage(const QImage& image, const QRectF& dst, const 
     if (!(std::abs(logical.left()) < 1e9 && std::abs(logical.right()) < 1e9 && std::abs(logical.top()) < 1e9 &&
           std::abs(logical.bottom()) < 1e9))
         return;
-    const QRect r = logical.toAlignedRect();
-    WriteDib(r.left(), r.top(), r.width(), r.height(), 0, 0, part.width(), part.height(), dib, 40, DIB_RGB_COLORS,
-             SRCCOPY);
+    // The image's own alpha, at full strength.
+    BLENDFUNCTION blend;
+    blend.SourceConstantAlpha = 255;
+    blend.AlphaFormat = AC_SRC_ALPHA;
+    WriteImagePart(image, part, logical.toAlignedRect(), blend);
 }

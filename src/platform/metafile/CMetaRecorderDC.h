@@ -18,11 +18,17 @@ public:
                     int srcHeight, DWORD rop) override;
     int StretchDIBits(int x, int y, int width, int height, int xSrc, int ySrc, int srcWidth, int srcHeight,
                       const void* bits, const BITMAPINFO* info, UINT usage, DWORD rop) override;
+    // Written as an alpha blend where the format holds one, otherwise as the
+    // source's colours, opaque.
+    bool AlphaBlend(int x, int y, int width, int height, CDC* src, int xSrc, int ySrc, int srcWidth, int srcHeight,
+                    BLENDFUNCTION blend) override;
 
     // The anti-aliased side is written in GDI terms: a filled path as polygons
     // in the brush's colour (gradients and textures as one mean colour), a
-    // stroked path as the filled outline of its stroke, an image as a DIB.
-    // Alpha and image attributes are not kept.
+    // stroked path as the filled outline of its stroke, an image as a DIB:
+    // one with translucent pixels as an alpha blend where the format holds one
+    // (a wholly transparent image is not written at all). Brush and pen alpha
+    // and image attributes are not kept.
     void GpFillPath(const QPainterPath& path, const CGpBrush& brush, const CGpState& state) override;
     void GpDrawPath(const QPainterPath& path, const CGpPen& pen, const CGpState& state) override;
     void GpDrawImage(const QImage& image, const QRectF& dst, const QRectF& src, const CGpImageAttributes* attrs,
@@ -31,6 +37,9 @@ public:
 private:
     // Fills device-pixel polygons with a solid colour and no outline.
     void FillDevicePath(const QPainterPath& devicePath, COLORREF colour);
+    // Writes part of an image into a logical rectangle: blended when the
+    // blend or the pixels ask for it and the format can, else opaque.
+    bool WriteImagePart(const QImage& image, const QRect& part, const QRect& dest, BLENDFUNCTION blend);
 
 protected:
     CMetaRecorderDC() { SetDeviceCaps(DisplayDeviceCaps()); }
@@ -38,6 +47,15 @@ protected:
     // destination; `infoSize` bytes of it are header and colour table.
     virtual bool WriteDib(int x, int y, int w, int h, int xs, int ys, int ws, int hs, const std::vector<BYTE>& dib,
                           size_t infoSize, UINT usage, DWORD rop) = 0;
+    // Writes a 32-bit BI_RGB DIB (40-byte header, rows bottom-up) blended into
+    // the destination; with AC_SRC_ALPHA its colours are premultiplied by its
+    // alpha. False when the format holds no blending: the caller then writes
+    // the image opaque.
+    virtual bool WriteAlphaDib(int x, int y, int w, int h, const std::vector<BYTE>& dib, BLENDFUNCTION blend)
+    {
+        (void)x, (void)y, (void)w, (void)h, (void)dib, (void)blend;
+        return false;
+    }
 
     // Header plus colour table bytes, and row bytes, of an uncompressed DIB
     // header the recorders write; false for any other.

@@ -1,0 +1,133 @@
+#include "app/ui/CKavoDocTemplate.h"
+
+#include "app/AppSeams.h"
+#include "core/AppContext.h"
+#include "core/AppGlobals.h"
+#include "document/CKavoDoc.h"
+#include "editing/ui/CKavoView.h"
+#include "frame/ui/CKavoFrm.h"
+#include "frame/ui/CMainFrame.h"
+#include "platform/Ansi.h"
+
+#include <QApplication>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+
+namespace {
+DocumentLoader g_loader = nullptr;
+} // namespace
+
+void SetDocumentLoader(DocumentLoader loader)
+{
+    g_loader = loader;
+}
+
+CKavoView* CKavoDocTemplate::AddView(CKavoDoc* doc)
+{
+    CMainFrame* frame = Frame();
+    if (!frame)
+        return nullptr;
+    auto* view = new CKavoView(doc);
+    ++m_viewCounts[doc];
+    // After the view's own destructor: it has left the document by then.
+    QObject::connect(view, &QObject::destroyed, [this, doc] { OnViewClosed(doc); });
+    frame->AddViewFrame(view, AnsiToQString(doc->GetTitle()));
+    return view;
+}
+
+CKavoDoc* CKavoDocTemplate::OpenNewDocument(const std::string& templatePath)
+{
+    auto doc = std::make_unique<CKavoDoc>();
+    if (!doc->OnNewDocument(templatePath) && !templatePath.empty())
+        doc->OnNewDocument();
+    static int untitled = 0;
+    doc->SetPathName(std::string(), false);
+    CKavoDoc* raw = doc.get();
+    m_docs.push_back(std::move(doc));
+    AddView(raw);
+    if (raw->GetTitle().empty() && Frame())
+        if (QMdiSubWindow* child = Frame()->MdiArea()->activeSubWindow())
+            child->setWindowTitle(QString("Diagram%1").arg(++untitled));
+    return raw;
+}
+
+bool CKavoDocTemplate::OpenDocumentFile(const std::string& path)
+{
+    if (!g_loader)
+        return false;
+    auto doc = std::make_unique<CKavoDoc>();
+    if (!g_loader(*doc, path))
+        return false;
+    doc->SetPathName(path, true);
+    CKavoDoc* raw = doc.get();
+    m_docs.push_back(std::move(doc));
+    AddView(raw);
+    return true;
+}
+
+void CKavoDocTemplate::OnViewClosed(CKavoDoc* doc)
+{
+    if (--m_viewCounts[doc] > 0)
+        return;
+    m_viewCounts.erase(doc);
+    std::erase_if(m_docs, [doc](const std::unique_ptr<CKavoDoc>& d) { return d.get() == doc; });
+}
+
+CKavoDoc* CKavoDocTemplate::ActiveDoc() const
+{
+    return Frame() ? Frame()->GetActiveDocument() : nullptr;
+}
+
+CKavoView* CKavoDocTemplate::ActiveView() const
+{
+    return Frame() ? Frame()->GetActiveView() : nullptr;
+}
+
+void CKavoDocTemplate::InstallSeams()
+{
+    CAppSeams& s = AppSeams();
+    s.openDocumentFile = [this](const std::string& path) { return OpenDocumentFile(path); };
+    s.newDocument = [this] {
+        return OpenNewDocument(g_strNewTemplatePath) != nullptr;
+    };
+    s.documentCount = [this] { return DocumentCount(); };
+    s.hasActiveDoc = [this] { return ActiveDoc() != nullptr; };
+    s.hasActiveView = [this] { return ActiveView() != nullptr; };
+    s.activeDocPath = [this] {
+        CKavoDoc* d = ActiveDoc();
+        return d ? d->GetPathName() : std::string();
+    };
+    s.activeDocModified = [this] {
+        CKavoDoc* d = ActiveDoc();
+        return d && d->IsModified();
+    };
+    s.setActiveDocModified = [this](bool modified) {
+        if (CKavoDoc* d = ActiveDoc())
+            d->SetModifiedFlag(modified);
+    };
+    s.activeDocCanUndo = [this] {
+        CKavoDoc* d = ActiveDoc();
+        return d && d->CanUndo();
+    };
+    s.activeDocHasDefaultView = [this] {
+        CKavoDoc* d = ActiveDoc();
+        return d && d->m_fViewScale == 100.0f && d->m_ptViewOrigin == CPoint(0, 0);
+    };
+    s.zoomActiveViewToPageWidth = [this] {
+        if (CKavoView* v = ActiveView())
+            v->OnZoomPageWidth();
+    };
+    s.focusInActiveView = [this] {
+        CKavoView* v = ActiveView();
+        QWidget* f = QApplication::focusWidget();
+        return v && f && (f == v || f->parentWidget() == v || v->isAncestorOf(f));
+    };
+    s.activeChildMaximized = [this] {
+        QMdiSubWindow* c = Frame() ? Frame()->MdiArea()->activeSubWindow() : nullptr;
+        return c && c->isMaximized();
+    };
+    s.cascadeWindows = [this] {
+        if (Frame())
+            Frame()->MdiArea()->cascadeSubWindows();
+    };
+}

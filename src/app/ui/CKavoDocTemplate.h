@@ -1,0 +1,45 @@
+#pragma once
+// The diagram document template: owns the open documents and makes a child
+// frame with a view for each, in the main frame's MDI area. It answers the
+// application's document seams.
+#include "document/CKavoDoc.h"
+
+#include <functional>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+class CMainFrame;
+class CKavoView;
+
+class CKavoDocTemplate {
+public:
+    // The main frame is asked for when a view is made: it may not exist yet.
+    explicit CKavoDocTemplate(std::function<CMainFrame*()> frame) : m_frame(std::move(frame)) {}
+
+    // A new diagram from the template path (empty: the default style).
+    CKavoDoc* OpenNewDocument(const std::string& templatePath);
+    // Opens a file through the installed loader; false without one or when
+    // it fails.
+    bool OpenDocumentFile(const std::string& path);
+    int DocumentCount() const { return int(m_docs.size()); }
+    // Drops a document whose last view closed.
+    void OnViewClosed(CKavoDoc* doc);
+    CKavoDoc* ActiveDoc() const;
+    CKavoView* ActiveView() const;
+    CMainFrame* Frame() const { return m_frame ? m_frame() : nullptr; }
+    CKavoView* AddView(CKavoDoc* doc);
+
+    // Installs this template's answers into the application seams.
+    void InstallSeams();
+
+private:
+    std::function<CMainFrame*()> m_frame;
+    std::map<CKavoDoc*, int> m_viewCounts;
+    std::vector<std::unique_ptr<CKavoDoc>> m_docs;
+};
+
+// Loads a diagram file into a fresh document; installed by the file layer.
+using DocumentLoader = bool (*)(CKavoDoc& doc, const std::string& path);
+void SetDocumentLoader(DocumentLoader loader);

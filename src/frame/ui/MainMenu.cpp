@@ -1,0 +1,138 @@
+#include "frame/ui/MainMenu.h"
+
+namespace {
+MenuEntry Sep()
+{
+    return MenuEntry{};
+}
+} // namespace
+
+const std::vector<MenuEntry>& MainMenuTable()
+{
+    static const std::vector<MenuEntry> table = {
+        {0, "&File", {
+            {57600, "&New...\tCtrl+N", {}},
+            {57601, "&Open...\tCtrl+O", {}},
+            {57602, "&Close", {}},
+            {57603, "&Save\tCtrl+S", {}},
+            {57604, "Save &As...", {}},
+            {36539, "Save Te&mplate...", {}},
+            {36559, "Save &HTML...", {}},
+            {40003, "&Export Graphic...", {}},
+            Sep(),
+            {36560, "Pa&ge Setup...", {}},
+            {57607, "&Print...\tCtrl+P", {}},
+            Sep(),
+            {57616, "Recent File", {}},
+            Sep(),
+            {57665, "E&xit", {}},
+        }},
+        {0, "&Edit", {
+            {57643, "&Undo\tCtrl+Z", {}},
+            Sep(),
+            {57635, "Cu&t\tCtrl+X", {}},
+            {57634, "&Copy\tCtrl+C", {}},
+            {57637, "&Paste\tCtrl+V", {}},
+            {0, "Paste &As", {
+                {32781, "&KAVO Diagram Objects", {}},
+                {32783, "&Picture", {}},
+                {32784, "&Bitmap", {}},
+                {32786, "&Text", {}},
+                {32788, "&Formatted Text", {}},
+            }},
+            {57632, "Delete\tDel", {}},
+            {32768, "Duplicate\tCtrl+D", {}},
+            Sep(),
+            {33029, "&Select All\tCtrl+A", {}},
+            {33034, "&Deselect All", {}},
+            {32787, "&Edit Text", {}},
+            Sep(),
+            {0, "&Order", {
+                {33027, "&Front", {}},
+                {33028, "&Back", {}},
+                {32780, "Fr&ont One\tCtrl+Plus", {}},
+                {32778, "Back O&ne\tCtrl+Minus", {}},
+            }},
+            {0, "&Grouping", {
+                {32818, "&Group\tCtrl+G", {}},
+                {32819, "&Ungroup\tCtrl+U", {}},
+                {32820, "Ungroup &All", {}},
+                {32821, "&Regroup\tCtrl+R", {}},
+            }},
+            Sep(),
+            {33035, "F&ind...\tCtrl+F", {}},
+            {33036, "Rep&lace...\tCtrl+H", {}},
+        }},
+        {0, "&View", {
+            {36520, "&Page Width", {}},
+            {36521, "&Whole Page", {}},
+            {36523, "&All Objects", {}},
+            {36524, "Selected &Objects", {}},
+            Sep(),
+            {36525, "25%", {}},
+            {36526, "50%", {}},
+            {36527, "80%", {}},
+            {36528, "100%", {}},
+            {36529, "150%", {}},
+            {36530, "200%", {}},
+            {36522, "&Set...", {}},
+            Sep(),
+            {36517, "Zoom &In", {}},
+            {36518, "Zoom O&ut", {}},
+            {36514, "Pre&vious Page", {}},
+            {36515, "Ne&xt Page", {}},
+            Sep(),
+            {33083, "&Rulers", {}},
+            {33085, "&Margins", {}},
+            {33087, "Property &Bar", {}},
+            {32826, "Show/Hide Standard Toolbar", {}},
+            {32825, "Show/Hide Style Bar", {}},
+        }},
+        {0, "F&igures", {
+            {33054, "&Properties...", {}},
+            {0, "&Align", {{33190, "&Left", {}}}},
+            {0, "Space &Evenly", {{40013, "&Across", {}}}},
+            {0, "&Center on Page", {{40012, "&Both", {}}}},
+            {0, "&Make Same Size", {{40006, "&Both", {}}}},
+            {0, "Border &Width", {{36551, "&Thin", {}}}},
+            {40009, "Size to Te&xt", {}},
+            Sep(),
+            {32771, "Set Hyper&link", {}},
+            {32772, "&Open Hyperlink", {}},
+        }},
+        {0, "&Connectors", {
+            {33063, "&Properties...", {}},
+            {33062, "Shape and &Details...", {}},
+            {0, "Line &Width", {{36540, "&Thin", {}}}},
+            {0, "&Line Pattern", {{36544, "&Solid", {}}}},
+            {0, "&Curvature", {{33030, "&Straight", {}}}},
+            {0, "A&rrows", {{33059, "&Small Arrows", {}}}},
+            {33064, "&Flip", {}},
+        }},
+        {0, "&Labels", {
+            {33120, "&Properties...", {}},
+            {33122, "A&ttach Label to Figure", {}},
+            {33123, "D&etach Label", {}},
+            {0, "&Rotate", {
+                {36534, "&Unrotate", {}},
+                {36535, "&Bottom-to-top", {}},
+                {36536, "&Top-to-bottom", {}},
+            }},
+            {33124, "Auto-label (label figures as they are created)", {}},
+        }},
+        {0, "&Tools", {
+            {33082, "&Options...", {}},
+            {32823, "C&ustomize...", {}},
+        }},
+        {0, "&Window", {
+            {57648, "&New Window", {}},
+            {57650, "&Cascade", {}},
+            {57651, "&Tile", {}},
+        }},
+        {0, "&Help", {
+            {57666, "&Contents", {}},
+            {57664, "&About...", {}},
+        }},
+    };
+    return table;
+}

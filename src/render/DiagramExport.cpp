@@ -1,0 +1,177 @@
+// The "Export Graphic" roads: metafiles recorded and written, raster types
+// rendered to a DIB and saved by the image library or the PNG encoder. Every
+// file is written beside its target and moved over it only when complete.
+#include "render/DiagramExport.h"
+
+#include "core/CGraphicExportData.h"
+#include "core/FileHelpers.h"
+#include "core/MsgBox.h"
+#include "core/Settings.h"
+#include "core/Units.h"
+#include "graphics/ImageLibrary.h"
+#include "graphics/MetafileHelpers.h"
+#include "platform/Prompt.h"
+#include "render/ExportFormats.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryFile>
+
+namespace {
+
+constexpr UINT IDS_EXPORT_TOO_LARGE = 683;
+constexpr COLORREF kTransparentKey = RGB(255, 0, 255);
+
+// A free name beside the target for the file being written.
+QString SiblingTemporary(const QString& path)
+{
+    QTemporaryFile probe(QFileInfo(path).absolutePath() + "/.kavo-export-XXXXXX");
+    probe.setAutoRemove(true);
+    if (!probe.open())
+        return {};
+    return probe.fileName() + ".part";
+}
+
+// Writes through a sibling temporary; the target changes only on success.
+template <class Write>
+bool WriteReplacing(const QString& path, Write write)
+{
+    const QString temp = SiblingTemporary(path);
+    if (temp.isEmpty())
+        return false;
+    const bool ok = write(temp) && MoveFileReplacing(temp, path);
+    if (!ok)
+        QFile::remove(temp);
+    return ok;
+}
+
+bool ExportWmf(CKavoDoc& doc, int which, const CRect& objSetRect, const QString& path)
+{
+    SIZE himetric{};
+    const CRect box = ExportRectFromObjSetRect(objSetRect, &himetric, true);
+    const CRect rect = ExportRectFromObjSetRect(objSetRect, nullptr, false);
+    HENHMETAFILE emf = RenderToEnhMetafile(doc, which, rect, "", "");
+    if (!emf)
+        return false;
+    HMETAFILE wmf = EnhToWinMetafile(emf);
+    DeleteEnhMetaFile(emf);
+    if (!wmf)
+        return false;
+    const bool ok = WriteReplacing(path, [&](const QString& temp) {
+        return WritePlaceableMetafile(wmf, temp, box, himetric.cx) != FALSE;
+    });
+    DeleteMetaFile(wmf);
+    return ok;
+}
+
+bool AntialiasOffered(int type)
+{
+    return type == EXPORT_JPEG || type == EXPORT_PNG || type == EXPORT_TIFF || type == EXPORT_PCX;
+}
+
+// The options dialog's answers, stored back into the settings.
+struct RasterChoice {
+    int width = 0, height = 0, quality = 100;
+    bool antialias = false, transparent = false;
+    COLORREF background = 0xFFFFFF;
+};
+
+// False: cancelled (result true, nothing written) or refused sizes.
+bool AskOptions(int type, const CRect& rect, const ExportOptionsFn& options, RasterChoice& c, ExportResult& r)
+{
+    CGraphicExportData data;
+    data.m_nOrigWidth = LogicalToScreenPixels(rect.Width());
+    data.m_nOrigHeight = LogicalToScreenPixels(rect.Height());
+    data.m_nScale = ExpPct;
+    data.InitSizes();
+    data.m_bAntialiasAllowed = AntialiasOffered(type);
+    data.m_bAntialias = data.m_bAntialiasAllowed && ExpAntialias;
+    data.m_bQualityEnabled = type == EXPORT_JPEG;
+    data.m_nQuality = HtmlQuality;
+    data.m_bTransparentAllowed = type == EXPORT_GIF;
+    data.m_bTransparent = FALSE;
+    data.m_crBackground = BitmapBackgroundColor;
+    if (!options || !options(data)) {
+        r.ok = true;
+        r.reported = true;
+        return false;
+    }
+    if (data.m_nWidth <= 0 || data.m_nHeight <= 0)
+        return false;
+    if (type == EXPORT_GIF)
+        ExpTransp = data.m_bTransparent ? 1 : 0;
+    ExpPct = data.m_nScale;
+    if (data.m_bAntialiasAllowed)
+        ExpAntialias = data.m_bAntialias ? 1 : 0;
+    if (type == EXPORT_JPEG)
+        HtmlQuality = data.m_nQuality;
+    BitmapBackgroundColor = data.m_crBackground;
+    c.width = data.m_nWidth;
+    c.height = data.m_nHeight;
+    c.quality = type == EXPORT_JPEG ? data.m_nQuality : 100;
+    c.transparent = data.m_bTransparent != FALSE;
+    c.antialias = ExpAntialias && data.m_bAntialiasAllowed && !c.transparent;
+    c.background = data.m_crBackground;
+    return true;
+}
+
+bool SaveRaster(int type, HGLOBAL dib, const QString& path, int quality, bool transparent)
+{
+    if (type == EXPORT_PNG)
+        return SaveBitmapBlockWithEncoder(type, dib, path) == 1;
+    const int flags = type == EXPORT_JPEG ? quality : 100;
+    const COLORREF key = kTransparentKey;
+    return WriteReplacing(path, [&](const QString& temp) {
+        return SaveImageFile(ExportTypeToImageFormat(type), dib, temp, flags,
+                             transparent && type == EXPORT_GIF ? &key : nullptr);
+    });
+}
+
+} // namespace
+
+ExportResult ExportGraphic(CKavoDoc& doc, int which, const CRect& objSetRect, int type, const QString& path,
+                           int width, int height, int quality, int bits, bool allowAntialias,
+                           const ExportOptionsFn& options)
+{
+    ExportResult r;
+    if (objSetRect.IsRectEmpty() || path.isEmpty())
+        return r;
+    // The image library cannot write PCX: refused here, not tried.
+    if (type == EXPORT_PCX)
+        return r;
+    if (type == EXPORT_WMF) {
+        r.ok = ExportWmf(doc, which, objSetRect, path);
+        return r;
+    }
+    const CRect rect = ExportRectFromObjSetRect(objSetRect, nullptr, false);
+    if (type != EXPORT_BMP && type != EXPORT_JPEG && type != EXPORT_PNG && type != EXPORT_TIFF &&
+        type != EXPORT_GIF) {
+        r.ok = RenderToEmfFile(doc, which, rect, path);
+        return r;
+    }
+    RasterChoice c;
+    c.background = BitmapBackgroundColor;
+    if (width <= 0 || height <= 0) {
+        if (!AskOptions(type, rect, options, c, r))
+            return r;
+        bits = 24;
+    } else {
+        c.width = width;
+        c.height = height;
+        c.quality = quality;
+        c.antialias = allowAntialias && (type == EXPORT_JPEG || type == EXPORT_PNG || type == EXPORT_TIFF);
+    }
+    if (type == EXPORT_JPEG || bits <= 0)
+        bits = 24;
+    HGLOBAL dib = RenderToPackedDIB(doc, which, rect, bits, c.height, c.width,
+                                    c.transparent ? kTransparentKey : c.background, c.antialias);
+    if (!dib) {
+        // Told why; no page or caller may take the image as written.
+        MsgBoxResPrintf(MB_ICONEXCLAMATION, IDS_EXPORT_TOO_LARGE);
+        r.reported = true;
+        return r;
+    }
+    r.ok = SaveRaster(type, dib, path, c.quality, c.transparent);
+    GlobalFree(dib);
+    return r;
+}

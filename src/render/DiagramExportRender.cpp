@@ -1,0 +1,168 @@
+// Rendering the diagram's objects into bitmaps and metafiles.
+#include "render/DiagramExport.h"
+
+#include "core/NumericHelpers.h"
+#include "core/Trace.h"
+#include "graphics/BitmapHelpers.h"
+#include "platform/CGraphics.h"
+#include "platform/CPainterDC.h"
+#include "platform/GdiObjects.h"
+#include "platform/SysColors.h"
+#include "platform/metafile/CEmfRecorderDC.h"
+
+#include <QSaveFile>
+
+#include <vector>
+
+namespace {
+
+ExportDrawFn& Drawer()
+{
+    static ExportDrawFn drawer;
+    return drawer;
+}
+
+// Larger bitmaps are refused rather than tried.
+constexpr qint64 kMaxRenderPixels = qint64(16384) * 16384;
+
+void Draw(CKavoDoc& doc, CGraphics* graphics, CDC* dc, const ExportDrawRequest& request)
+{
+    if (Drawer())
+        Drawer()(doc, graphics, dc, request);
+}
+
+// Records the set into an enhanced metafile with the drawing at the origin.
+std::unique_ptr<CEmfRecorderDC> Record(CKavoDoc& doc, int which, const CRect& rect,
+                                       const std::string& description, bool throughGraphics)
+{
+    auto rec = std::make_unique<CEmfRecorderDC>(nullptr, description);
+    rec->SetWindowOrg(rect.left, rect.top);
+    ExportDrawRequest request;
+    request.which = which;
+    request.mode = kExportModeMetafile;
+    request.exportRect = rect;
+    if (throughGraphics) {
+        CGraphics graphics(rec.get());
+        Draw(doc, &graphics, nullptr, request);
+    } else {
+        Draw(doc, nullptr, rec.get(), request);
+    }
+    return rec;
+}
+
+} // namespace
+
+void SetExportDrawer(ExportDrawFn drawer)
+{
+    Drawer() = std::move(drawer);
+}
+
+CRect ExportRectFromObjSetRect(const CRect& objSetRect, SIZE* himetric, bool atOrigin)
+{
+    CRect rect = objSetRect;
+    rect.right += 2;
+    rect.bottom += 2;
+    if (himetric) {
+        himetric->cx = LONG(qint64(rect.Width()) * 2540 / 256);
+        himetric->cy = LONG(qint64(rect.Height()) * 2540 / 256);
+    }
+    if (atOrigin)
+        rect.OffsetRect(-rect.left, -rect.top);
+    return rect;
+}
+
+std::unique_ptr<CBitmap> RenderToDDB(CKavoDoc& doc, int which, const CRect& rect, int height, int width,
+                                     COLORREF background)
+{
+    if (width <= 0 || height <= 0 || qint64(width) * height > kMaxRenderPixels || rect.IsRectEmpty())
+        return nullptr;
+    QImage image(width, height, QImage::Format_RGB32);
+    if (image.isNull()) {
+        DiagPrintf("Couldn't render to DIB, failed to create compat dc\n");
+        return nullptr;
+    }
+    image.fill(QColor(GetRValue(background), GetGValue(background), GetBValue(background)));
+    {
+        CPainterDC dc(&image);
+        CRect target(0, 0, width, height);
+        FitSizeCenteredInRect(target, rect.Width(), rect.Height());
+        dc.SetMapMode(MM_ANISOTROPIC);
+        dc.SetViewportOrg(target.left, target.top);
+        dc.SetViewportExt(target.Width(), target.Height());
+        dc.SetWindowOrg(rect.left, rect.top);
+        dc.SetWindowExt(rect.Width(), rect.Height());
+        dc.SetTextColor(GetSysColor(COLOR_WINDOWTEXT));
+        CGraphics graphics(&dc);
+        ExportDrawRequest request;
+        request.which = which;
+        request.mode = kExportModeBitmap;
+        request.exportRect = rect;
+        request.client = SIZE{target.Width(), target.Height()};
+        Draw(doc, &graphics, &dc, request);
+    }
+    auto bitmap = std::make_unique<CBitmap>();
+    if (!bitmap->Attach(image))
+        return nullptr;
+    return bitmap;
+}
+
+std::unique_ptr<CBitmap> RenderToBitmap(CKavoDoc& doc, int which, const CRect& rect, int bits, int height,
+                                        int width, COLORREF background, bool antialias)
+{
+    if (bits < 24)
+        antialias = false;
+    if (antialias) {
+        for (int factor : {4, 2}) {
+            const std::unique_ptr<CBitmap> big =
+                RenderToDDB(doc, which, rect, height * factor, width * factor, background);
+            if (!big)
+                continue;
+            QImage scaled = big->Image().scaled(width, height, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+            auto bitmap = std::make_unique<CBitmap>();
+            if (!scaled.isNull() && bitmap->Attach(scaled.convertToFormat(QImage::Format_RGB32)))
+                return bitmap;
+            break;  // scaling failed: draw at the final size instead
+        }
+    }
+    return RenderToDDB(doc, which, rect, height, width, background);
+}
+
+HGLOBAL RenderToPackedDIB(CKavoDoc& doc, int which, const CRect& rect, int bits, int height, int width,
+                          COLORREF background, bool antialias)
+{
+    const std::unique_ptr<CBitmap> bitmap =
+        RenderToBitmap(doc, which, rect, bits, height, width, background, antialias);
+    return bitmap ? BitmapToDIB(bitmap.get(), bits, true) : nullptr;
+}
+
+HENHMETAFILE RenderToEnhMetafile(CKavoDoc& doc, int which, const CRect& rect, const std::string& appTitle,
+                                 const std::string& docTitle)
+{
+    std::string description = appTitle;
+    description += '\0';
+    description += docTitle;
+    description.append(2, '\0');
+    std::unique_ptr<CEmfRecorderDC> rec = Record(doc, which, rect, description, false);
+    return rec->Close();
+}
+
+bool RenderToEmfFile(CKavoDoc& doc, int which, const CRect& rect, const QString& path)
+{
+    std::unique_ptr<CEmfRecorderDC> rec = Record(doc, which, rect, std::string(), true);
+    HENHMETAFILE emf = rec->Close();
+    if (!emf)
+        return false;
+    const UINT size = GetEnhMetaFileBits(emf, 0, nullptr);
+    std::vector<BYTE> bytes(size);
+    const bool got = size > 0 && GetEnhMetaFileBits(emf, size, bytes.data()) == size;
+    DeleteEnhMetaFile(emf);
+    if (!got)
+        return false;
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly) ||
+        file.write(reinterpret_cast<const char*>(bytes.data()), qint64(bytes.size())) != qint64(bytes.size())) {
+        file.cancelWriting();
+        return false;
+    }
+    return file.commit();
+}

@@ -1,0 +1,239 @@
+// The diagram view: zoom steps and limits, scroll positions after page
+// width and whole page, buffered and direct painting, and the painted
+// sample at 100 % against a reviewed picture.
+#include "common/DiagramFixture.h"
+#include "common/TestSupport.h"
+#include "core/Settings.h"
+#include "core/Units.h"
+#include "editing/ui/CKavoView.h"
+#include "render/ViewPaint.h"
+
+#include <QImage>
+#include <QScrollBar>
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+namespace {
+constexpr int kClientW = 800, kClientH = 600;
+
+struct KavoViewTest : testing::Test {
+    void SetUp() override
+    {
+        SetScreenPixelHeightForTest(768);
+        ScreenHeight = 9.0;
+        ShowRulers = 0;
+        fx.doc.m_bShowGrid = 0;
+        view = std::make_unique<CKavoView>(&fx.doc);
+        view->resize(kClientW + 2 * view->frameWidth(), kClientH + 2 * view->frameWidth());
+        view->show();
+        // Room for the always-shown bars.
+        const int bar = view->verticalScrollBar()->sizeHint().width();
+        const int barH = view->horizontalScrollBar()->sizeHint().height();
+        view->resize(kClientW + bar, kClientH + barH);
+        view->OnInitialUpdate();
+    }
+    void TearDown() override
+    {
+        view.reset();
+        SetScreenPixelHeightForTest(0);
+    }
+    QImage Render()
+    {
+        view->InvalidateAll();
+        view->FlushPaint();
+        return view->Surface().copy();
+    }
+
+    DiagramFixture fx;
+    std::unique_ptr<CKavoView> view;
+};
+
+// The largest per-channel difference between two images of one size.
+int MaxDifference(const QImage& a, const QImage& b)
+{
+    int worst = 0;
+    for (int y = 0; y < a.height(); ++y)
+        for (int x = 0; x < a.width(); ++x) {
+            const QRgb p = a.pixel(x, y), q = b.pixel(x, y);
+            worst = std::max({worst, std::abs(qRed(p) - qRed(q)), std::abs(qGreen(p) - qGreen(q)),
+                              std::abs(qBlue(p) - qBlue(q))});
+        }
+    return worst;
+}
+} // namespace
+
+TEST_F(KavoViewTest, FirstActivationZoomsToPageWidthUnclamped)
+{
+    ASSERT_EQ(view->viewport()->width(), kClientW);
+    view->OnActivateView(true);
+    EXPECT_NEAR(view->GetZoom(), view->GetPageWidthPercent(), 0.01);
+    EXPECT_EQ(view->GetViewAnchorPoint(kAnchorTopLeft), CPoint(0, 0));
+    EXPECT_TRUE(view->IsPageWidthZoom());
+    // Only once.
+    view->ZoomToPercent(100);
+    view->OnActivateView(true);
+    EXPECT_EQ(view->GetZoom(), 100.0f);
+}
+
+TEST_F(KavoViewTest, ZoomStepsStayWithinTheLimits)
+{
+    view->ZoomToPercent(100);
+    struct Step {
+        void (CKavoView::*command)();
+        float expected;
+    } steps[] = {
+        {&CKavoView::OnZoomInButton, 150}, {&CKavoView::OnZoomInButton, 200},
+        {&CKavoView::OnZoomOutButton, 150}, {&CKavoView::OnZoomOutButton, 100},
+        {&CKavoView::OnZoomInKey, 150},
+    };
+    for (const Step& s : steps) {
+        (view.get()->*s.command)();
+        EXPECT_NEAR(view->GetZoom(), s.expected, 0.01);
+    }
+    view->ZoomToPercent(5);
+    EXPECT_NEAR(view->GetZoom(), view->GetMinZoom(), 0.01);
+    EXPECT_GE(view->GetZoom(), 10.0f);
+    view->OnZoomOutKey();
+    EXPECT_NEAR(view->GetZoom(), view->GetMinZoom(), 0.01);
+    view->ZoomToPercent(5000);
+    EXPECT_NEAR(view->GetZoom(), view->GetMaxZoom(), 0.5);
+    EXPECT_LE(view->GetZoom(), 1000.0f);
+}
+
+TEST_F(KavoViewTest, AnEqualZoomDoesNothingAndWritesNoUndoStep)
+{
+    view->ZoomToPercent(100);
+    fx.doc.ResetUndoLog();
+    EXPECT_FALSE(view->ZoomToPercentPtd(100, 500, 500, true));
+    EXPECT_FALSE(fx.doc.CanUndo());
+    EXPECT_TRUE(view->ZoomToPercentPtd(150, 500, 500, true));
+    EXPECT_TRUE(fx.doc.CanUndo());
+}
+
+TEST_F(KavoViewTest, WholePageShowsThePageCentred)
+{
+    view->OnZoomWholePage();
+    const CRect visible = view->GetLogicalClientRect();
+    const CRect page = GetPageAreaRect(fx.doc);
+    EXPECT_LE(visible.left, page.left);
+    EXPECT_LE(visible.top, page.top);
+    EXPECT_GE(visible.right, page.right);
+    EXPECT_GE(visible.bottom, page.bottom);
+    // The page is taller than the window's shape: it fills the height (up
+    // to the mapping's extents of a sixteenth).
+    EXPECT_NEAR(visible.Height(), page.Height() + 128, 100);
+}
+
+TEST_F(KavoViewTest, ZoomAroundAPointKeepsItInPlace)
+{
+    view->ZoomToPercent(100);
+    const CPoint pt = view->ClientPtToLogical(CPoint(200, 150));
+    view->ZoomToPercentPtd(150, pt.x, pt.y, true);
+    const CPoint back = view->LogicalPtToClient(pt);
+    EXPECT_NEAR(back.x, 200, 3);
+    EXPECT_NEAR(back.y, 150, 3);
+}
+
+TEST_F(KavoViewTest, PartialRepaintGivesTheSamePixelsAsAFullOne)
+{
+    CFigure* a = fx.AddBox(300, 300, 500, 300, "Partial", RGB(200, 230, 255));
+    fx.Connect(a, fx.AddBox(1100, 700, 400, 250, "Full"));
+    view->ZoomToPercent(150);
+    const QImage full = Render();
+    view->InvalidateClient(QRect(37, 41, 301, 203));
+    view->FlushPaint();
+    // Anti-aliased lines may round a shade differently at another origin.
+    EXPECT_LE(MaxDifference(full, view->Surface()), 4);
+    // An update hint for the figure repaints only its area.
+    view->OnUpdate(nullptr, 1, &a->m_rect);
+    view->FlushPaint();
+    EXPECT_LE(MaxDifference(full, view->Surface()), 4);
+}
+
+TEST_F(KavoViewTest, SampleAt100PercentMatchesTheReviewedPicture)
+{
+    CFigure* start = fx.AddBox(200, 200, 600, 300, "Start", RGB(255, 240, 200));
+    CFigure* check = fx.AddBox(1100, 200, 600, 300, "Check", RGB(210, 240, 210));
+    CFigure* done = fx.AddBox(650, 800, 600, 300, "Done", RGB(220, 220, 255));
+    fx.Connect(start, check);
+    fx.Connect(check, done);
+    fx.doc.Select(done);
+    view->SetScrollSizesForView(CPoint(0, 0), 100.0f);
+    const QImage image = Render();
+    const QString golden = TestDataPath("view/sample100.png");
+    if (qEnvironmentVariableIsSet("KAVO_UPDATE_GOLDEN"))
+        image.save(golden);
+    QImage expected(golden);
+    ASSERT_FALSE(expected.isNull());
+    expected = expected.convertToFormat(QImage::Format_RGB32);
+    ASSERT_EQ(expected.size(), image.size());
+    // Anti-aliased edges may move by a shade between font versions.
+    EXPECT_LE(MaxDifference(expected, image), 64);
+}
+
+TEST_F(KavoViewTest, ZoomModeBandZoomsToItAndAClickZoomsIn)
+{
+    view->ZoomToPercent(100);
+    const QImage before = Render();
+    view->OnZoomModeDown(CPoint(100, 100));
+    view->OnZoomModeMove(CPoint(450, 300));
+    EXPECT_NE(view->Surface(), before);   // the band shows
+    const CPoint a = view->ClientPtToLogical(CPoint(100, 100));
+    const CPoint b = view->ClientPtToLogical(CPoint(450, 300));
+    view->OnZoomModeUp(CPoint(450, 300));
+    EXPECT_FALSE(view->IsZoomBandActive());
+    // The band's width now fills the window.
+    EXPECT_NEAR(view->GetZoom(), 100.0 * kClientW / 350, 5.0);
+    const CRect visible = view->GetLogicalClientRect();
+    EXPECT_LE(visible.left, a.x);
+    EXPECT_GE(visible.right, b.x);
+    // A click (shorter than the double-click width) zooms 1.5 times around it.
+    const float z = view->GetZoom();
+    view->OnZoomModeDown(CPoint(400, 300));
+    view->OnZoomModeUp(CPoint(401, 301));
+    EXPECT_NEAR(view->GetZoom(), std::min(z * 1.5f, view->GetMaxZoom()), 0.5);
+}
+
+TEST_F(KavoViewTest, StoredViewsAndPagesOutOfRangeAreClamped)
+{
+    struct Case {
+        CRect page;
+        int posters;
+        float zoom;
+        CPoint scroll;
+    } cases[] = {
+        {CRect(0, 0, 0, 0), 1, 5000.0f, CPoint(1000000000, -1000000000)},
+        {CRect(0, 0, 1 << 30, 1 << 30), 6, -3.0f, CPoint(-2000000000, 2000000000)},
+        {CRect(0, 0, 2201, 2845), 1, std::numeric_limits<float>::quiet_NaN(), CPoint(0, 0)},
+    };
+    for (const Case& c : cases) {
+        fx.doc.m_rcPage = c.page;
+        fx.doc.m_nPosterCols = fx.doc.m_nPosterRows = c.posters;
+        fx.doc.m_fViewScale = c.zoom;
+        fx.doc.m_ptViewOrigin = c.scroll;
+        view->OnInitialUpdate();
+        EXPECT_GE(view->GetZoom(), 10.0f);
+        EXPECT_LE(view->GetZoom(), 1000.0f);
+        const CPoint pos = view->GetDeviceScrollPosition();
+        EXPECT_GE(pos.x, 0);
+        EXPECT_GE(pos.y, 0);
+        EXPECT_LE(pos.x, view->m_map.m_hLimit);
+        EXPECT_LE(pos.y, view->m_map.m_vLimit);
+        Render();
+        view->OnZoomWholePage();
+        view->OnZoomPageWidth();
+    }
+}
+
+TEST_F(KavoViewTest, AViewWithoutPixelsPaintsAndZoomsWithoutFault)
+{
+    fx.AddBox(100, 100, 300, 200, "x");
+    view->resize(0, 0);
+    view->ZoomToPercent(150);
+    view->OnZoomWholePage();
+    view->OnZoomAllObjects();
+    view->OnZoomPageWidth();
+    Render();
+    EXPECT_GE(view->GetZoom(), 10.0f);
+}

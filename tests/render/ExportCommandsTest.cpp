@@ -1,0 +1,79 @@
+#include "render/ExportCommands.h"
+#include "render/ExportFormats.h"
+
+#include "common/TestSupport.h"
+#include "core/CGraphicExportData.h"
+#include "core/Settings.h"
+#include "document/CKavoDoc.h"
+
+#include <QDir>
+#include <QFile>
+#include <QImageReader>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+TEST(ExportCommands, ExportGraphicFollowsTheChosenFilterAndReportsFailures)
+{
+    CRecordingPrompt prompt;
+    QTemporaryDir dir;
+    CKavoDoc doc;
+    ASSERT_TRUE(doc.OnNewDocument());
+    doc.SetPathName(dir.filePath("My Chart.kvd").toStdString(), false);
+    SetExportDrawer([](CKavoDoc&, CGraphics*, CDC*, const ExportDrawRequest&) {});
+    ExpType = EXPORT_GIF;
+    QString proposed, target = dir.filePath("out.gif");
+    int offered = 0;
+    ExportCommandServices s;
+    s.saveDialog = [&](const std::string& title, const QString& name, const std::string&, int& filter,
+                       const QString&, QString& path) {
+        EXPECT_EQ(title, "Export Graphic");
+        proposed = name;
+        offered = filter;
+        filter = 5;  // PNG, whatever the name says
+        path = target;
+        return true;
+    };
+    s.optionsDialog = [](CGraphicExportData& d) {
+        d.m_nWidth = 40;
+        d.m_nHeight = 20;
+        return true;
+    };
+    s.objSetRect = [](CKavoDoc&, int) { return CRect(0, 0, 256, 128); };
+    ASSERT_TRUE(OnFileExport(doc, s));
+    EXPECT_EQ(proposed, "My Chart.GIF");
+    EXPECT_EQ(offered, 7);
+    EXPECT_EQ(ExpType, EXPORT_PNG);
+    EXPECT_EQ(QImageReader(target).format(), "png");
+
+    // An existing file is kept when the user says No.
+    prompt.QueueAnswer(IDNO);
+    EXPECT_FALSE(OnFileExport(doc, s));
+    // A failed save says so once.
+    target = dir.filePath("missing/out.png");
+    prompt.shown.clear();
+    EXPECT_FALSE(OnFileExport(doc, s));
+    ASSERT_EQ(prompt.shown.size(), 1u);
+    EXPECT_EQ(prompt.shown[0].text, "Export failed.");
+    SetExportDrawer(nullptr);
+}
+
+TEST(ExportCommands, HtmlOptionsChecks)
+{
+    CRecordingPrompt prompt;
+    QTemporaryDir dir;
+    QString folder = dir.path();
+    EXPECT_TRUE(CheckHtmlOptions(folder, "htm"));
+    EXPECT_TRUE(folder.endsWith('/'));
+    EXPECT_FALSE(CheckHtmlOptions(folder, "h.tm"));
+    EXPECT_FALSE(CheckHtmlOptions(folder, ""));
+    EXPECT_EQ(prompt.shown.back().text, "File extension must be non-blank and contain no periods.");
+    QString missing = dir.filePath("new/sub");
+    prompt.QueueAnswer(IDYES);
+    EXPECT_TRUE(CheckHtmlOptions(missing, "htm"));
+    EXPECT_TRUE(QDir(missing).exists());
+    QString declined = dir.filePath("other");
+    prompt.QueueAnswer(IDNO);
+    EXPECT_FALSE(CheckHtmlOptions(declined, "htm"));
+    EXPECT_FALSE(QDir(declined).exists());
+}
