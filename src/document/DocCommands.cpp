@@ -1,6 +1,7 @@
 #include "document/DocCommands.h"
 
 #include "core/Settings.h"
+#include "core/Trace.h"
 #include "core/UIMode.h"
 #include "document/CKavoDoc.h"
 #include "document/FigPropValues.h"
@@ -242,4 +243,105 @@ bool OnArrowsCommand(CKavoDoc& doc, int id)
     }
     doc.UndoEndStep();
     return true;
+}
+
+void OnToggleGrid(CKavoDoc& doc)
+{
+    DiagPrintf("USER  Toggle show grid\n");
+    doc.m_bShowGrid = doc.m_bShowGrid ? 0 : 1;
+    ShowGrid = doc.m_bShowGrid;
+    doc.UpdateAllViews(nullptr, 0, nullptr);
+    CfgSaveAll();
+}
+
+void OnToggleSnap(CKavoDoc& doc)
+{
+    DiagPrintf("USER  Toggle snap\n");
+    doc.m_bAlignToGrid = doc.m_bAlignToGrid ? 0 : 1;
+    AlignToGrid = doc.m_bAlignToGrid;
+    CfgSaveAll();
+}
+
+namespace {
+
+bool HasSelectedCon(const CKavoDoc& doc)
+{
+    return doc.GetFirstSelCon(3, 1) != nullptr;
+}
+
+bool HasSelectedFig(const CKavoDoc& doc)
+{
+    return doc.GetFirstSelFig(10, 1) != nullptr;
+}
+
+// The first selected object of the kind has a style of the right sort.
+bool CanUpdateStyle(const CKavoDoc& doc, int kind)
+{
+    if (kind == 2) {
+        const CConnector* c = doc.GetFirstSelCon(3, 2);
+        return c && doc.m_conStyles.GetAt(c->m_nStyle);
+    }
+    const CFigure* f = doc.GetFirstSelFig(kind == 1 ? 2 : 7, 2);
+    const CFigStyle* s = f ? doc.m_figStyles.GetAt(f->m_nStyle) : nullptr;
+    return s && (s->Label != 0) == (kind == 1);
+}
+
+} // namespace
+
+DocCommandState GetDocCommandState(const CKavoDoc& doc, int id)
+{
+    DocCommandState st;
+    const bool sel = doc.HasSelection();
+    const bool conMode = g_nUIMode == kConCreateMode, figMode = g_nUIMode == kFigCreateMode;
+    const CConnector* con = doc.GetFirstSelCon(3, 1);
+    const CFigure* fig = doc.GetFirstSelFig(10, 1);
+    switch (id) {
+    case 33072: st.enabled = true; st.checked = doc.m_bShowGrid != 0; return st;
+    case 33073: st.enabled = true; st.checked = doc.m_bAlignToGrid != 0; return st;
+    case 57643: st.enabled = doc.CanUndo() != 0; return st;
+    case 33064: st.enabled = HasSelectedCon(doc); return st;
+    case 33027: case 32780: case 32778: case 33028: case 57632: case 57635: case 33034:
+        st.enabled = sel;
+        return st;
+    case 33039: st.enabled = doc.GetFirstSelFig(9, 1) != nullptr; return st;
+    case 33029: st.enabled = doc.GetObjCount() > 0; return st;
+    case 32787: st.enabled = doc.CountSelFigs(5, 1) == 1; return st;
+    case 33062: st.enabled = HasSelectedCon(doc); return st;
+    case 32801: st.enabled = doc.GetFirstSelFig(7, 2) != nullptr; return st;
+    case 32803: st.enabled = doc.GetFirstSelFig(2, 2) != nullptr; return st;
+    case 32802: st.enabled = doc.GetFirstSelCon(3, 2) != nullptr; return st;
+    case 32804: st.enabled = CanUpdateStyle(doc, 0); return st;
+    case 32806: st.enabled = CanUpdateStyle(doc, 1); return st;
+    case 32805: st.enabled = CanUpdateStyle(doc, 2); return st;
+    case 32822: st.enabled = fig && fig->IsPartition(); return st;
+    default: break;
+    }
+    // Connector values: enabled on a selected connector or in the connector
+    // mode; checked when the value is the one of the connector shown.
+    const CConProps* cp = conMode ? &doc.m_curConStyle.m_props : con ? &con->m_props : nullptr;
+    if (ConShapeOfCommand(id) >= 0) {
+        st.enabled = cp != nullptr;
+        st.checked = cp && int(cp->Behavior.low & kConShapeBits) == ConShapeOfCommand(id);
+    } else if (id >= 36540 && id <= 36543) {
+        st.enabled = cp != nullptr;
+        st.checked = cp && cp->LineWidth == kConWidths[id - 36540];
+    } else if (PenStyleOfCommand(id) >= 0) {
+        st.enabled = cp != nullptr;
+        st.checked = cp && cp->PenStyle == PenStyleOfCommand(id);
+    } else if (id >= 33059 && id <= 33061) {
+        st.enabled = cp != nullptr;
+        st.checked = cp && cp->End2Length == kArrowLengths[id - 33059];
+    } else if (id >= 33056 && id <= 33058) {
+        st.enabled = cp != nullptr;
+        if (cp)
+            st.checked = id == 33056 ? (!cp->End1 && !cp->End2)
+                                     : id == 33057 ? (!cp->End1 && cp->End2) : (cp->End1 && cp->End2);
+    } else if ((id >= 36550 && id <= 36554) || id == 36555) {
+        const CFigProps* fp = figMode ? &doc.m_curFigStyle.m_props : fig ? &fig->m_props : nullptr;
+        st.enabled = fp != nullptr;
+        st.checked = fp && (id == 36555 ? fp->Shadow != 0 : fp->BorderWidth == kFigWidths[id - 36550]);
+    } else {
+        st.enabled = FindDocCommand(id) != nullptr;
+    }
+    return st;
 }

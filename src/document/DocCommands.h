@@ -28,6 +28,20 @@ void SetFigLineStyle(CKavoDoc& doc, int penStyle);
 // The drop shadow on (the menu item unchecked) or off.
 void SetDropShadow(CKavoDoc& doc, bool on);
 
+// Grid and snap toggles (33072, 33073): the document's switch and the
+// application's default become the negation of the document's; the settings
+// are saved and the views redrawn.
+void OnToggleGrid(CKavoDoc& doc);
+void OnToggleSnap(CKavoDoc& doc);
+
+// The enabling and check state of a document command on the document's
+// present state (what the frame's update handlers show).
+struct DocCommandState {
+    bool enabled = false;
+    bool checked = false;
+};
+DocCommandState GetDocCommandState(const CKavoDoc& doc, int id);
+
 // The values of the command tables.
 int ConShapeOfCommand(int id);       // 33030..33033 -> 0, 2, 8, 16
 int PenStyleOfCommand(int id);       // 36544..36549 -> 0, 2, 1, 3, 4, 5

@@ -23,7 +23,7 @@ protected:
     void TearDown() override { g_nUIMode = 0; }
     CFigure* Fig(int x)
     {
-        CFigure* f = NewFig(doc, x, 0);
+        CFigure* f = NewFig(doc, x, 0, "box");   // text: never taken for a junction
         EXPECT_TRUE(doc.AddFigWithId(f));
         return f;
     }
@@ -222,4 +222,51 @@ TEST_F(DocCommandsTest, LoopConnectorPoints)
     ScaleIntPair2048(fx, fy);
     a->m_pConPts->AddConPt(CFltPoint{double(fx), double(fy)}, "", 0, true, 1);
     EXPECT_FALSE(CKavoDoc::MakeSelfRefPoints(a, 2, 104, pts));
+}
+
+TEST_F(DocCommandsTest, EnablingFollowsTheDocumentState)
+{
+    struct Case {
+        int id;
+        bool empty, figure, connector, conMode;   // enabled in each state
+    };
+    const Case cases[] = {
+        {33072, true, true, true, true},   {57643, false, false, false, false},
+        {33064, false, false, true, false}, {33027, false, true, true, false},
+        {33029, true, true, true, true},    {33034, false, true, true, false},
+        {36540, false, false, true, true},  {33057, false, false, true, true},
+        {36550, false, true, false, false}, {32801, false, true, false, false},
+        {32802, false, false, true, false}, {32804, false, false, false, false},
+        {33062, false, false, true, false},
+    };
+    CConnector* c = Con();
+    for (const Case& k : cases) {
+        SCOPED_TRACE(k.id);
+        doc.ClearSel(false);
+        g_nUIMode = 0;
+        EXPECT_EQ(GetDocCommandState(doc, k.id).enabled, k.empty);
+        doc.AddFigToSel(a, 2, false);
+        EXPECT_EQ(GetDocCommandState(doc, k.id).enabled, k.figure);
+        doc.ClearSel(false);
+        doc.AddConToSel(c, 2, false);
+        EXPECT_EQ(GetDocCommandState(doc, k.id).enabled, k.connector);
+        doc.ClearSel(false);
+        g_nUIMode = 4;
+        EXPECT_EQ(GetDocCommandState(doc, k.id).enabled, k.conMode);
+    }
+    // Checks show the value of the connector in view.
+    g_nUIMode = 0;
+    doc.AddConToSel(c, 2, false);
+    c->m_props.LineWidth = 5;
+    EXPECT_TRUE(GetDocCommandState(doc, 36542).checked);
+    EXPECT_FALSE(GetDocCommandState(doc, 36541).checked);
+    EXPECT_TRUE(GetDocCommandState(doc, 33056).checked);
+
+    const int grid = doc.m_bShowGrid;
+    OnToggleGrid(doc);
+    EXPECT_NE(doc.m_bShowGrid, grid);
+    EXPECT_EQ(GetDocCommandState(doc, 33072).checked, doc.m_bShowGrid != 0);
+    EXPECT_EQ(ShowGrid, doc.m_bShowGrid);
+    OnToggleSnap(doc);
+    EXPECT_EQ(AlignToGrid, doc.m_bAlignToGrid);
 }
