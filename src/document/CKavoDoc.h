@@ -159,6 +159,11 @@ public:
     // False, with nothing changed, when the undo log refuses a record.
     bool ApplyFigProps(CFigure* fig, const FigPropValues& values, const CFigPropMask& mask, bool groupAnswer);
     void ApplyTextFormatToSel(WORD format);
+    // The rotation on every selected free single-area label, UDMAC_TXTROTATE.
+    void ApplyTextRotationToSel(int rotation);
+    // Activate/De-activate container: the first selected container's flag
+    // 0x20000000 flipped, UDMAC_ACTIVATECONTAINER.
+    bool OnActivateContainer();
     // The masked connector properties on every selected connector, one undo
     // step UDMAC_CONPROPS.
     void ApplyConProps(const CConProps& props, const CConPropMask& mask);

@@ -150,3 +150,42 @@ void CKavoDoc::ApplyTextFormatToSel(WORD format)
     }
     m_undo.UndoEndStep();
 }
+
+void CKavoDoc::ApplyTextRotationToSel(int rotation)
+{
+    bool answer = false;
+    AskApplyToGroups(answer);
+    std::vector<CFigure*> labels;
+    for (CDiagObj* o : *m_pSelList) {
+        if (o->GetType() != kObjFigure)
+            continue;
+        auto* f = static_cast<CFigure*>(o);
+        if (f->m_bLabel && !f->IsStapled() && !f->IsInvisible() && f->GetTextAreaCount() == 1 &&
+            f->m_nTextRotate != rotation && (!f->IsInGroup() || answer))
+            labels.push_back(f);
+    }
+    m_undo.UndoBeginStep(UDMAC_TXTROTATE);
+    for (CFigure* f : labels)
+        if (!SetTextRotationWithUndo(f, rotation, 0))
+            break;
+    m_undo.UndoEndStep();
+}
+
+bool CKavoDoc::OnActivateContainer()
+{
+    constexpr DWORD kActiveContainer = 0x20000000;
+    CFigure* f = GetFirstSelFig(1, 2);
+    if (!f || !f->IsPartition())
+        return false;
+    FigPropValues v;
+    v.props = f->m_props;
+    v.props.Behavior.low ^= kActiveContainer;
+    CFigPropMask m;
+    m.m_behavior.low = kActiveContainer;
+    m_undo.UndoBeginStep(UDMAC_ACTIVATECONTAINER);
+    const bool ok = ApplyFigProps(f, v, m, true);
+    m_undo.UndoEndStep();
+    if (ok)
+        UpdateAllViews(nullptr, 0, nullptr);
+    return ok;
+}

@@ -159,3 +159,13 @@ TEST_F(ApplyPropsTest, RemovedConnectionPointsFreeTheirConnectors)
     doc.UndoLastStep();
     EXPECT_EQ(c->m_nConPtId1, 1);
 }
+
+TEST_F(ApplyPropsTest, RotationLeavesFiguresAndContainersNeedAPartition)
+{
+    PromptForApplyToGroups = 0;
+    CFigure* fig = Add(300);
+    doc.AddFigToSel(fig, 2, false);
+    doc.ApplyTextRotationToSel(900);
+    EXPECT_EQ(fig->m_nTextRotate, 0);
+    EXPECT_FALSE(doc.OnActivateContainer());
+}
