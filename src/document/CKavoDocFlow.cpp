@@ -234,8 +234,9 @@ CConnector* CKavoDoc::JoinCons(CConnector* c1, CConnector* c2, bool relabel, boo
         DeleteCon(nc, true, true, false);
         return nullptr;
     }
-    CutCon(c1, true, false, -1);
-    CutCon(c2, true, false, -1);
+    // Cut as objects: a grouped connector leaves its groups with a record.
+    CutObj(c1, -1);
+    CutObj(c2, -1);
     if (cutShared && m_pObjList->Find(jct) >= 0)
         CutObj(jct, -1);
     return nc;
@@ -505,7 +506,7 @@ bool CKavoDoc::SplitConAtFig(CFigure* fig, CConnector* con, const POINT& pt)
             CutStaple(s, -1);
     }
     const bool wasSelected = con->m_bSelected != 0;
-    CutCon(con, true, false, -1);
+    CutObj(con, -1);
     for (CConnector* h : halves) {
         if (wasSelected)
             AddConToSel(h, 2, true);

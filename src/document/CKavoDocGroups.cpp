@@ -221,11 +221,15 @@ bool CKavoDoc::UngroupMarked()
         if (!g->m_nUngroupMark)
             continue;
         // Only a single dissolved group can be made again.
+        const CGroup copy = *g;
+        // A refused record leaves the group: it does not count (Ungroup All
+        // would ask for it again and again).
+        if (!CutGroup(g, -1))
+            break;
         if (++dissolved == 1)
-            m_lastUngroup = *g;
+            m_lastUngroup = copy;
         else
             ForgetLastUngroup(m_lastUngroup);
-        CutGroup(g, -1);
     }
     for (CGroup* g : m_groupList)
         g->UpdateSelectedFlag();

@@ -211,7 +211,8 @@ void RunSeeds(uint32_t first, int count)
         const Sequence seq = Generate(first + uint32_t(i));
         if (std::optional<Failure> f = Run(seq)) {
             ++failures;
-            const Sequence small = Shrink(seq, *f);
+            // KAVO_UNDO_SHRINK=0 reports the whole sequence at once.
+            const Sequence small = EnvInt("KAVO_UNDO_SHRINK", 1) ? Shrink(seq, *f) : seq;
             const std::optional<Failure> again = Run(small);
             ADD_FAILURE() << Describe(small, again ? *again : *f);
         }
