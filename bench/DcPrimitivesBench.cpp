@@ -100,7 +100,10 @@ void BM_PlainPainter(benchmark::State& state)
     for (auto _ : state) {
         img.fill(Qt::white);
         QPainter p(&img);
-        QPen pen(Qt::black, std::max(penWidth, 0));
+        // Wide pens of the device context have round ends and joins (as GDI's
+        // do), so the plain side draws with those too.
+        QPen pen(Qt::black, std::max(penWidth, 0), Qt::SolidLine,
+                 penWidth > 1 ? Qt::RoundCap : Qt::SquareCap, penWidth > 1 ? Qt::RoundJoin : Qt::BevelJoin);
         if (prim == kDashed)
             pen.setStyle(Qt::DashLine);
         p.setPen(penWidth < 0 ? QPen(Qt::NoPen) : pen);

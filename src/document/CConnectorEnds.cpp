@@ -88,6 +88,13 @@ void CConnector::ResolveEndIds(const CObjList& objs)
     };
     resolve(m_nFigId1, m_nConPtId1, m_pFig1);
     resolve(m_nFigId2, m_nConPtId2, m_pFig2);
+    // Both ends of a connector are never on one figure: end 2 is left free
+    // at its stored point, as AttachEnd would leave it.
+    if (m_pFig2 && m_pFig2 == m_pFig1) {
+        m_pFig2 = nullptr;
+        m_nFigId2 = -1;
+        m_nConPtId2 = kConPtCentre;
+    }
 }
 
 bool CConnector::IsSameEnds(const CFigure* a, int32_t idA, const CFigure* b, int32_t idB) const

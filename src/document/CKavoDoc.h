@@ -210,11 +210,26 @@ public:
     // ---- figure labels around a figure (CKavoDocFigLabels.cpp): position
     // codes 1..12 clockwise from the top left.
     void CalcFigLblRect(const CFigure* fig, const CSize& size, int code, CRect& out, int gap) const;
+    // The label spacings: x between a label and its figure, y between a
+    // label and its connector; LabelGapFor gives the gap a spacing setting
+    // stands for.
+    void GetLabelSpacing(int& x, int& y) const;
+    int LabelGapFor(int spacing) const;
     int GetFigLblGap() const;
+    int GetConLblGap() const;
     // The label style of automatic figure labels: the style named by
     // m_strAutoLabelStyle, else the current label style (index -1 then).
     const CFigStyle& GetAutoLblStyle(int& index) const;
+    // The two flow-label slots where the connector meets the figure
+    // (LabelPlacement.h); false when there are none.
+    bool CalcFlowLblRects(const CConnector* con, const CFigure* fig, const CSize& size, int gap, int inflate,
+                          CRect& r1, CRect& r2, int& corner1, int& corner2) const;
     CFigure* AddAutoFigLabel(CFigure* fig, const std::string& text);
+    // The label of a figure-label staple goes to position `code` at the
+    // label gap, with that position's anchors, offset and text alignment
+    // (its properties, the staple and its rectangle logged first). 1 moved,
+    // 0 already there (or not a figure label), -1 a record refused.
+    int PlaceFigLblAt(CStaple* staple, int code);
     CFigure* AddCopyOfFig(const CFigure* fig, int idOffset);
     CConnector* AddCopyOfCon(const CConnector* con, int idOffset);
     CConnector* DuplicateCon(const CConnector* con);
@@ -251,6 +266,14 @@ public:
     // Logged changes: the figure's rectangle (record 1) and an object's
     // z-order position (record 5, 1-based).
     bool SetFigRect(CFigure* fig, const CRect& rc);
+    // The figure's rectangle (logged) and then its connectors re-laid
+    // (CKavoDocFigMove.cpp); false when a record is refused.
+    bool MoveFigToRect(CFigure* fig, const CRect& rc);
+    // Redraws the connectors ending on the figure and re-lays those whose
+    // ends no longer meet their figures where they should (each logged
+    // first). How many were re-laid; -1 when a record is refused.
+    int RelayAttachedCons(const CFigure* fig);
+    int RelayCons(const std::vector<CConnector*>& cons);
     bool MoveObjInList(CDiagObj* obj, int position);
     // The texts of one area (-1: both whole), logged as record 11.
     bool SetFigTextArea(CFigure* fig, int area, const std::string& text, const std::string& secondText);

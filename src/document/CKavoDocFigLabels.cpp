@@ -4,6 +4,8 @@
 
 #include "document/CStaple.h"
 #include "document/FigTextFitHook.h"
+#include "document/LabelPlacement.h"
+#include "document/UndoRecordsStaple.h"
 
 #include <memory>
 
@@ -22,11 +24,6 @@ constexpr FigLblPlace kPlaces[12] = {
     {255, 255, 255, 0, 1, 64},   {127, 255, 127, 0, 2, 64}, {0, 255, 0, 0, 4, 64},
     {0, 255, 255, 255, 1, 16},   {0, 127, 255, 127, 1, 32}, {0, 0, 255, 0, 1, 64},
 };
-
-int AnchorCoord(int pos, int lo, int hi)
-{
-    return pos == 0 ? lo : pos == 255 ? hi : (lo + hi) / 2;
-}
 
 } // namespace
 
@@ -55,11 +52,37 @@ void CKavoDoc::CalcFigLblRect(const CFigure* fig, const CSize& size, int code, C
     out.SetRect(left, top, left + w, top + h);
 }
 
+int CKavoDoc::LabelGapFor(int spacing) const
+{
+    // An unset spacing (0 or -1) falls back to the custom spacing while the
+    // figure-margin mode is on, else to 16. The custom spacing is the left
+    // figure margin (12 by default), the value the connector stub length
+    // takes in that mode too.
+    if (spacing > 0)
+        return spacing;
+    return m_nFigMarginMode == 1 ? m_nFigMarginLeft : 16;
+}
+
+void CKavoDoc::GetLabelSpacing(int& x, int& y) const
+{
+    x = LabelGapFor(m_nLabelToFigSpacing);
+    y = LabelGapFor(m_nLabelToConSpacing);
+}
+
 int CKavoDoc::GetFigLblGap() const
 {
-    if (m_nLabelToFigSpacing > 0)
-        return m_nLabelToFigSpacing;
-    return 16;
+    return LabelGapFor(m_nLabelToFigSpacing);
+}
+
+int CKavoDoc::GetConLblGap() const
+{
+    return LabelGapFor(m_nLabelToConSpacing);
+}
+
+bool CKavoDoc::CalcFlowLblRects(const CConnector* con, const CFigure* fig, const CSize& size, int gap, int inflate,
+                                CRect& r1, CRect& r2, int& corner1, int& corner2) const
+{
+    return con && fig && ::CalcFlowLblRects(*con, *fig, size, gap, inflate, r1, r2, corner1, corner2);
 }
 
 const CFigStyle& CKavoDoc::GetAutoLblStyle(int& index) const
@@ -99,12 +122,11 @@ CFigure* CKavoDoc::AddAutoFigLabel(CFigure* fig, const std::string& text)
         return nullptr;
     label.release();
 
-    const CRect& f = fig->m_rect;
-    const CRect& l = added->m_rect;
-    const int offX = AnchorCoord(place.figX, f.left, f.right) - AnchorCoord(place.lblX, l.left, l.right);
-    const int offY = AnchorCoord(place.figY, f.top, f.bottom) - AnchorCoord(place.lblY, l.top, l.bottom);
+    // The offset runs from the figure's anchor to the label's, the way the
+    // staple pass reads it when the figure moves.
     auto staple = std::make_unique<CStaple>(this);
-    staple->MakeFigLbl(fig, place.figX, place.figY, added, place.lblX, place.lblY, offX, offY);
+    staple->MakeFigLbl(fig, place.figX, place.figY, added, place.lblX, place.lblY, 0, 0);
+    staple->RecordOffset(nullptr);
     if (!AddStapleWithId(staple.get())) {
         for (CDiagObj* o : {static_cast<CDiagObj*>(fig), static_cast<CDiagObj*>(added)})
             o->RefindStaple(staple.get());
@@ -112,4 +134,35 @@ CFigure* CKavoDoc::AddAutoFigLabel(CFigure* fig, const std::string& text)
     }
     staple.release();
     return added;
+}
+
+int CKavoDoc::PlaceFigLblAt(CStaple* staple, int code)
+{
+    if (!staple || !staple->IsFigLbl(true) || code < 1 || code > 12)
+        return 0;
+    CFigure* fig = staple->m_pFig1;
+    CFigure* label = staple->m_pFig2;
+    const FigLblPlace& place = kPlaces[code - 1];
+    CRect rc;
+    CalcFigLblRect(fig, CSize(label->m_rect.Width(), label->m_rect.Height()), code, rc, GetFigLblGap());
+    CFigProps props = label->m_props;
+    props.SetTextAlign(place.alignH, 1, nullptr);
+    props.SetTextAlign(place.alignV, 1, nullptr);
+    SetAlignFlags(props.Behavior, props.TextFormat);
+    const bool anchored = staple->Fig1PosX == place.figX && staple->Fig1PosY == place.figY &&
+                          staple->Fig2PosX == place.lblX && staple->Fig2PosY == place.lblY;
+    if (rc == label->m_rect && anchored && props == label->m_props)
+        return 0;
+    if (!LogFigureState(label) || !LogStapleState(*this, staple) || !MoveFigToRect(label, rc))
+        return -1;
+    label->m_props = props;
+    InvalidateObj(label);
+    staple->Fig1PosX = place.figX;
+    staple->Fig1PosY = place.figY;
+    staple->Fig2PosX = place.lblX;
+    staple->Fig2PosY = place.lblY;
+    staple->RecordOffset(nullptr);
+    staple->TakeSnapshots();
+    SetModifiedFlag(true);
+    return 1;
 }

@@ -8,45 +8,82 @@ void ShiftDown(int32_t& index, int removed)
     if (index >= removed && index > 0)
         --index;
 }
+
+bool HoldsSymbol(const CFigProps& props, int index)
+{
+    return props.Symbol == index || props.Icon == index;
+}
+
+void ShiftSymbols(CFigProps& props, int removed)
+{
+    ShiftDown(props.Symbol, removed);
+    ShiftDown(props.Icon, removed);
+}
+
+void RemapSymbol(CFigProps& props, int from, int to)
+{
+    if (!props.HasGraphic() && props.Symbol == from)
+        props.Symbol = to;
+}
+
+// A style index after entry `removed` went: -1 for the entry itself, one
+// less above it; -1 stays.
+void ShiftStyleIndex(int32_t& index, int removed)
+{
+    if (index == removed)
+        index = -1;
+    else if (index > removed)
+        --index;
+}
 } // namespace
+
+// Besides the objects, the document's working copies of the current figure,
+// label and connector styles hold symbol and end-shape indexes: new objects
+// are made from them, so they count as uses and shift with the libraries.
 
 bool CKavoDoc::IsSymbolUsedByFigures(int index) const
 {
-    bool used = false;
-    ForEachFigure([&](CFigure* f) { used = used || f->m_props.Symbol == index || f->m_props.Icon == index; });
+    bool used = HoldsSymbol(m_curFigStyle.m_props, index) || HoldsSymbol(m_curLblStyle.m_props, index);
+    ForEachFigure([&](CFigure* f) { used = used || HoldsSymbol(f->m_props, index); });
     return used;
 }
 
 void CKavoDoc::ShiftFigureSymbolIndexes(int removed)
 {
+    ShiftSymbols(m_curFigStyle.m_props, removed);
+    ShiftSymbols(m_curLblStyle.m_props, removed);
     ForEachFigure([removed](CFigure* f) {
-        ShiftDown(f->m_props.Symbol, removed);
-        if (f->m_props.Icon >= removed)
-            ShiftDown(f->m_props.Icon, removed);
+        ShiftSymbols(f->m_props, removed);
+        f->ResetStockKind();
     });
 }
 
 void CKavoDoc::RemapFigureSymbolIndex(int from, int to)
 {
+    RemapSymbol(m_curFigStyle.m_props, from, to);
+    RemapSymbol(m_curLblStyle.m_props, from, to);
     ForEachFigure([from, to](CFigure* f) {
-        if (!f->HasPicture() && f->m_props.Symbol == from)
-            f->m_props.Symbol = to;
+        RemapSymbol(f->m_props, from, to);
+        f->ResetStockKind();
     });
 }
 
 bool CKavoDoc::IsEndShapeUsedByConnectors(int index) const
 {
-    bool used = false;
-    ForEachConnector([&](CConnector* c) { used = used || c->m_props.End1 == index || c->m_props.End2 == index; });
+    auto holds = [index](const CConProps& p) { return p.End1 == index || p.End2 == index; };
+    bool used = holds(m_curConStyle.m_props);
+    ForEachConnector([&](CConnector* c) { used = used || holds(c->m_props); });
     return used;
 }
 
 void CKavoDoc::ShiftConnectorEndShapeIndexes(int removed)
 {
-    ForEachConnector([removed](CConnector* c) {
-        ShiftDown(c->m_props.End1, removed);
-        ShiftDown(c->m_props.End2, removed);
-    });
+    auto shift = [removed](CConProps& p) {
+        ShiftDown(p.End1, removed);
+        ShiftDown(p.End2, removed);
+    };
+    shift(m_curConStyle.m_props);
+    ForEachConnector([&shift](CConnector* c) { shift(c->m_props); });
 }
 
 bool CKavoDoc::IsFigStyleUsed(int index) const
@@ -76,26 +113,27 @@ void CKavoDoc::BeforeFigStyleRemoved(int index)
     });
 }
 
+// The stock kind cached from a style's name is forgotten with the style; the
+// current-style indexes shift like the objects' (their working copies stay).
 void CKavoDoc::AfterFigStyleRemoved(int index)
 {
     ForEachFigure([index](CFigure* f) {
-        if (f->m_nStyle == index)
-            f->m_nStyle = -1;
-        else if (f->m_nStyle > index)
-            --f->m_nStyle;
+        ShiftStyleIndex(f->m_nStyle, index);
+        f->ResetStockKind();
     });
+    ShiftStyleIndex(m_nCurFigStyle, index);
+    ShiftStyleIndex(m_nCurLblStyle, index);
 }
 
 void CKavoDoc::AfterConStyleRemoved(int index)
 {
     ForEachConnector([index](CConnector* c) {
-        if (c->m_nStyle == index) {
-            c->m_nStyle = -1;
+        if (c->m_nStyle == index)
             c->m_props.BindToStyle = 0;
-        } else if (c->m_nStyle > index) {
-            --c->m_nStyle;
-        }
+        ShiftStyleIndex(c->m_nStyle, index);
+        c->ResetStockKind();
     });
+    ShiftStyleIndex(m_nCurConStyle, index);
 }
 
 void CKavoDoc::ReleaseSharedPicture(int kind, HGLOBAL handle)

@@ -297,6 +297,12 @@ CConnector* CKavoDoc::CreateCon(CFigure* end1, CFigure* end2, int conPt1, int co
             if (end->m_pAttachedCon2)
                 InvalidateObj(end->m_pAttachedCon2);
         }
+    // Both ends of a connector are never on one figure: end 2 is then free
+    // at its point, as attaching it would leave it.
+    if (end2 && end2 == end1) {
+        end2 = nullptr;
+        conPt2 = kConPtCentre;
+    }
     con->m_pFig1 = end1;
     con->m_nConPtId1 = conPt1;
     con->EndPoint1 = pt1;

@@ -115,6 +115,8 @@ public:
     void ReanchorAt(const POINT& pt, bool keepSide);
     CRect GetFig2RectForSize(int width, int height) const;
     CRect GetLatLblRectForSize(int width, int height) const;
+    // A lateral label's place (and text alignment) at ConPos for an offset.
+    CRect GetLatLblPlace(int width, int height, int offset, WORD& align) const;
     // Scales a figure link's offset with a diagram; an extent of 0 keeps it.
     void ScaleOffset(const RECT& oldRect, const RECT& newRect);
     // Types 2 and 4: logs the staple, then the offset becomes Figure2's
@@ -138,11 +140,8 @@ private:
     int UpdateFigLink(CKavoDoc* doc, int log);
     int UpdateLatLbl(CKavoDoc* doc);
     int RetakeOffset(CKavoDoc* doc, int log);
-    void AlignFlowLabelText(CKavoDoc* doc, const POINT& end);
+    // The label's text takes the alignment (the record is logged when the
+    // properties change).
+    void AlignLabelText(CKavoDoc* doc, CFigure* label, WORD align);
     int FollowFig1(CKavoDoc* doc);
 };
-
-// The rectangle of a lateral label of the given size beside a connector: its
-// centre lies `offset` units to the left (negative: right) of the point, seen
-// along the direction from a to b.
-CRect LateralLabelRect(const POINT& at, const POINT& a, const POINT& b, int width, int height, int offset);

@@ -7,6 +7,7 @@
 #include "document/CConnector.h"
 #include "document/CFigure.h"
 #include "document/CKavoDoc.h"
+#include "document/LabelPlacement.h"
 #include "document/UndoRecordsStaple.h"
 
 #include <algorithm>
@@ -192,22 +193,21 @@ int CStaple::ConPosOfPoint(const POINT& pt) const
     return std::clamp(static_cast<int>(pos), 0, kStaplePosMax);
 }
 
-CRect LateralLabelRect(const POINT& at, const POINT& a, const POINT& b, int width, int height, int offset)
+CRect CStaple::GetLatLblRectForSize(int width, int height) const
 {
-    const double dx = b.x - a.x, dy = b.y - a.y;
-    const double len = std::hypot(dx, dy);
-    // The left-hand normal of the direction a -> b (y grows downwards).
-    const double nx = len > 0 ? dy / len : 0.0, ny = len > 0 ? -dx / len : -1.0;
-    const int cx = at.x + static_cast<int>(std::lround(nx * offset));
-    const int cy = at.y + static_cast<int>(std::lround(ny * offset));
-    return CRect(cx - width / 2, cy - height / 2, cx - width / 2 + width, cy - height / 2 + height);
+    WORD align = 0;
+    return GetLatLblPlace(width, height, LateralOffset, align);
 }
 
-CRect CStaple::GetLatLblRectForSize(int width, int height) const
+CRect CStaple::GetLatLblPlace(int width, int height, int offset, WORD& align) const
 {
     if (!m_pCon)
         return CRect(0, 0, 0, 0);
-    return LateralLabelRect(GetPointAtConPos(), m_pCon->EndPoint1, m_pCon->EndPoint2, width, height, LateralOffset);
+    CPoint anchor;
+    CRect rc;
+    PlaceLatLbl(m_pCon->EndPoint1, m_pCon->EndPoint2, GetPointAtConPos(), CSize(width, height), offset,
+                LateralConsistency, anchor, rc, align);
+    return rc;
 }
 
 void CStaple::ReanchorAt(const POINT& pt, bool keepSide)
@@ -216,10 +216,12 @@ void CStaple::ReanchorAt(const POINT& pt, bool keepSide)
         return;
     ConPos = ConPosOfPoint(pt);
     if (m_nType != kStapleConLabel && m_pFig1) {
+        // The label's two places at this position, one on each side; the
+        // one nearer to the point gives the side.
         const int w = m_pFig1->m_rect.Width(), h = m_pFig1->m_rect.Height();
-        const CPoint at = GetPointAtConPos();
-        const CPoint c1 = LateralLabelRect(at, m_pCon->EndPoint1, m_pCon->EndPoint2, w, h, LateralOffset).CenterPoint();
-        const CPoint c2 = LateralLabelRect(at, m_pCon->EndPoint1, m_pCon->EndPoint2, w, h, -LateralOffset).CenterPoint();
+        WORD align = 0;
+        const CPoint c1 = GetLatLblPlace(w, h, LateralOffset, align).CenterPoint();
+        const CPoint c2 = GetLatLblPlace(w, h, -LateralOffset, align).CenterPoint();
         auto dist2 = [&pt](const CPoint& c) { return double(c.x - pt.x) * (c.x - pt.x) + double(c.y - pt.y) * (c.y - pt.y); };
         if (!keepSide && dist2(c2) < dist2(c1))
             LateralOffset = -LateralOffset;

@@ -34,10 +34,14 @@ int GetDirectionCode(const CFigure& label, const CConnector& con, const CStaple&
         dx = -dx;
         dy = -dy;
     }
-    double angle = std::atan2(dy, dx);
-    if (angle < 0)
+    // Sixths of a turn whose boundaries lie 15 degrees off every axis, so
+    // that a connector a unit off horizontal or vertical keeps the arrow of
+    // the straight one: right takes -45..15 degrees, up-right 15..75, up-left
+    // 75..135 (straight up), and so on round; straight down is down-right.
+    double angle = std::atan2(dy, dx) + M_PI / 4;
+    while (angle < 0)
         angle += 2 * M_PI;
-    const int sector = int(std::lround(angle / (M_PI / 3))) % 6;
+    const int sector = int(angle / (M_PI / 3)) % 6;
     const int code = kSectorCodes[sector];
     return label.AssociationIndicator == 2 ? SwapDirectionCode(code) : code;
 }

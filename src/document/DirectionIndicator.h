@@ -11,7 +11,9 @@ class CStaple;
 
 // Direction codes, one per sixth of a turn (y grows downwards on screen):
 // 1 right, 3 up-right, 4 up-left, 2 left, 5 down-left, 6 down-right, so
-// that a backward indicator swaps 1<->2, 3<->5 and 4<->6.
+// that a backward indicator swaps 1<->2, 3<->5 and 4<->6. The sixths are
+// turned 15 degrees off the axes: a vertical connector reads up-left (4) or
+// down-right (6) however little it leans.
 //
 // The label's code: forward reads from the connector's end 1 to end 2; a
 // label on the negative side of its connector (LateralOffset < 0) whose

@@ -3,9 +3,11 @@
 // document's staple lookups.
 #include "document/CKavoDoc.h"
 
+#include "document/AttachedConIndex.h"
 #include "document/CConnector.h"
 #include "document/CFigure.h"
 #include "document/CStaple.h"
+#include "document/LabelPlacement.h"
 #include "document/StapleKinds.h"
 #include "document/TrunkInterfaces.h"
 #include "document/Trunks.h"
@@ -18,17 +20,33 @@ namespace {
 std::vector<CStapleKindEntry> g_stapleKinds;
 // A pass started while one runs returns at once.
 bool g_bInStaplePass = false;
+// The connectors of each figure, while a pass runs.
+AttachedConIndex* g_pPassCons = nullptr;
 
 class PassGuard {
 public:
-    PassGuard() { g_bInStaplePass = true; }
-    ~PassGuard() { g_bInStaplePass = false; }
+    explicit PassGuard(const CKavoDoc& doc) : m_cons(doc)
+    {
+        g_bInStaplePass = true;
+        g_pPassCons = &m_cons;
+    }
+    ~PassGuard()
+    {
+        g_bInStaplePass = false;
+        g_pPassCons = nullptr;
+    }
     PassGuard(const PassGuard&) = delete;
     PassGuard& operator=(const PassGuard&) = delete;
+
+private:
+    AttachedConIndex m_cons;
 };
 
-// Gap between a flow label and the connector it sits beside.
-constexpr int kFlowLabelGap = 4;
+// Re-lays the figure's connectors (logged); how many, -1 when refused.
+int RelayConsOf(CKavoDoc& doc, const CFigure* fig)
+{
+    return g_pPassCons ? doc.RelayCons(g_pPassCons->Of(fig)) : doc.RelayAttachedCons(fig);
+}
 
 template <class Pred>
 CStaple* FindStaple(const CObjList& staples, Pred pred)
@@ -79,7 +97,8 @@ bool MoveFig(CKavoDoc* doc, CFigure* fig, const CRect& rc)
         fig->SetRectNoUndo(rc);
         return true;
     }
-    return doc->SetFigRect(fig, rc);
+    // The document's move: the rectangle, then the connectors re-laid.
+    return doc->SetFigRect(fig, rc) && RelayConsOf(*doc, fig) >= 0;
 }
 } // namespace
 
@@ -92,6 +111,7 @@ void ResetStapleState()
 {
     g_stapleKinds.clear();
     g_bInStaplePass = false;
+    g_pPassCons = nullptr;
 }
 
 const CStapleKindEntry& CStaple::GetKindEntry() const
@@ -246,9 +266,13 @@ int CKavoDoc::MoveConLabel(CStaple* staple, CConnector* con, const POINT& pt)
     if (!staple || !con)
         return 0;
     UpdateTrunks(0);
+    // One record before anything changes: undo gives back the connector and
+    // the position along it together.
+    if (!LogStapleState(*this, staple))
+        return 0;
     if (con != staple->m_pCon) {
         InvalidateObj(staple->m_pCon);
-        if (!LogStapleState(*this, staple) || !staple->MoveToConnector(con, 0))
+        if (!staple->MoveToConnector(con, 0))
             return 0;
         if (staple->m_pFig1)
             RestackInFrontOf(*this, staple->m_pFig1, con);
@@ -261,55 +285,90 @@ int CKavoDoc::MoveConLabel(CStaple* staple, CConnector* con, const POINT& pt)
     return 1;
 }
 
-int CKavoDoc::UpdateAllStaples(int log)
+namespace {
+// The figure links of the first sweep: followers catch up with their
+// leaders and are stacked on the right side of them. Whether any link's
+// figures had changed (a follower moved by one link may lead another).
+bool SweepFigLinks(CKavoDoc& doc, int log, bool redrawInvalid, int& result)
 {
-    UpdateTrunks(1);
-    if (g_bInStaplePass)
-        return 0;
-    PassGuard guard;
-    int result = 0;
-    // Figure links first: their followers may lead labels in the second sweep.
-    for (CDiagObj* o : *m_pStapleList) {
+    bool changed = false;
+    for (CDiagObj* o : *doc.m_pStapleList) {
         auto* s = static_cast<CStaple*>(o);
         if (!s->IsFigLink(true)) {
-            if (!s->IsValid())
-                InvalidateObj(s->m_pCon);
+            if (redrawInvalid && !s->IsValid())
+                doc.InvalidateObj(s->m_pCon);
             continue;
         }
-        if (s->FigsChanged())
-            result = s->Update(this, log);
+        if (s->FigsChanged()) {
+            changed = true;
+            result = s->Update(&doc, log);
+        }
         CFigure* behind = s->GetKindEntry().leaderBehind ? s->m_pFig1 : s->m_pFig2;
         CFigure* front = behind == s->m_pFig1 ? s->m_pFig2 : s->m_pFig1;
-        const int b = m_pObjList->Find(behind), f = m_pObjList->Find(front);
+        const int b = doc.m_pObjList->Find(behind), f = doc.m_pObjList->Find(front);
         // The figure on the wrong side takes the other's place, which puts it
         // directly behind it; the record names the figure that moves.
-        if (b > f && f >= 0 && MoveObjInList(behind, f + 1))
-            UpdateAllViews(nullptr, 1, nullptr);
+        if (b > f && f >= 0 && doc.MoveObjInList(behind, f + 1))
+            doc.UpdateAllViews(nullptr, 1, nullptr);
     }
-    for (CDiagObj* o : *m_pStapleList) {
+    return changed;
+}
+
+// The labels of the second sweep. Whether connectors ending on a labelled
+// figure were re-laid (their own labels may then have to follow).
+bool SweepLabels(CKavoDoc& doc, int log, int& result)
+{
+    bool relaid = false;
+    for (CDiagObj* o : *doc.m_pStapleList) {
         auto* s = static_cast<CStaple*>(o);
         if (s->IsFigLink(true))
             continue;
         if (s->IsConLbl(true)) {
             if (s->ConMoved())
-                result = s->Update(this, log);
+                result = s->Update(&doc, log);
             if (s->m_pFig1)
-                RestackInFrontOf(*this, s->m_pFig1, StackAnchor(*this, s->m_pCon));
+                RestackInFrontOf(doc, s->m_pFig1, StackAnchor(doc, s->m_pCon));
         } else if (s->IsLatLbl(true)) {
             if (s->LatLblChanged())
-                result = s->Update(this, log);
+                result = s->Update(&doc, log);
         } else if (s->IsFigLbl(true)) {
             if (s->FigsChanged()) {
-                result = s->Update(this, log);
-                for (CConnector* c : {s->m_pFig1->m_pAttachedCon1, s->m_pFig1->m_pAttachedCon2})
-                    InvalidateObj(c);
+                result = s->Update(&doc, log);
+                // Connector ends clip against the figure's labels: a moved
+                // label changes where they meet the figure.
+                relaid = RelayConsOf(doc, s->m_pFig1) > 0 || relaid;
             }
-            RestackInFrontOf(*this, s->m_pFig2, s->m_pFig1);
+            RestackInFrontOf(doc, s->m_pFig2, s->m_pFig1);
         } else if (s->IsFlowLbl(true)) {
             if (s->FlowLblChanged())
-                result = s->Update(this, log);
+                result = s->Update(&doc, log);
         }
     }
+    return relaid;
+}
+} // namespace
+
+int CKavoDoc::UpdateAllStaples(int log)
+{
+    UpdateTrunks(1);
+    if (g_bInStaplePass)
+        return 0;
+    PassGuard guard(*this);
+    int result = 0;
+    // Figure links first: their followers may lead labels in the second
+    // sweep. A chain of links settles whatever order the list holds it in;
+    // a cycle of links stops after as many sweeps as there are links.
+    int links = 0;
+    for (CDiagObj* o : *m_pStapleList)
+        links += static_cast<CStaple*>(o)->IsFigLink(true) ? 1 : 0;
+    bool again = true;
+    for (int sweep = 0; again && sweep < std::max(links, 1); ++sweep)
+        again = SweepFigLinks(*this, log, sweep == 0, result);
+    // The labels of a connector re-laid by a figure label's move may come
+    // earlier in the list: they follow in one more sweep.
+    again = true;
+    for (int sweep = 0; again && sweep <= m_pStapleList->GetCount(); ++sweep)
+        again = SweepLabels(*this, log, result);
     return result;
 }
 
@@ -381,40 +440,42 @@ int CStaple::UpdateFlowLbl(CKavoDoc* doc)
 {
     if (!FlowLblChanged())
         return 0;
-    // Beside the connector where it meets Figure1, on the side FlowSide picks.
-    const bool atEnd1 = m_pCon->m_pFig1 == m_pFig1 || m_pCon->m_pFig2 != m_pFig1;
-    const CPoint end = atEnd1 ? m_pCon->EndPoint1 : m_pCon->EndPoint2;
-    const CPoint other = atEnd1 ? m_pCon->EndPoint2 : m_pCon->EndPoint1;
-    const int w = m_pFig2->m_rect.Width(), h = m_pFig2->m_rect.Height();
-    const int offset = std::max(w, h) / 2 + kFlowLabelGap;
-    CRect placed = LateralLabelRect(end, end, other, w, h, FlowSide == 1 ? offset : -offset);
-    // Moved away from Figure1 along the connector by as much again.
-    const double len = m_pCon->GetLength();
-    if (len > 0)
-        placed.OffsetRect(int((other.x - end.x) * (offset / len)), int((other.y - end.y) * (offset / len)));
-    if (!MoveFig(doc, m_pFig2, placed))
+    // Beside the connector where it meets Figure1, in the slot FlowSide
+    // picks: the label spacing is the gap from the connector, the
+    // connector spacing the room left round the figure.
+    int gap = 16, inflate = 16;
+    if (doc)
+        doc->GetLabelSpacing(gap, inflate);
+    const CSize size(m_pFig2->m_rect.Width(), m_pFig2->m_rect.Height());
+    CRect r1, r2;
+    int corner1 = -1, corner2 = -1;
+    if (!CalcFlowLblRects(*m_pCon, *m_pFig1, size, gap, inflate, r1, r2, corner1, corner2))
         return 0;
-    AlignFlowLabelText(doc, end);
+    const bool first = FlowSide == 1;
+    if (!MoveFig(doc, m_pFig2, first ? r1 : r2))
+        return 0;
+    AlignLabelText(doc, m_pFig2, FlowLblAlign(first ? corner1 : corner2));
     TakeSnapshots();
     return 1;
 }
 
-// The label's text faces the connector's end: right-aligned left of it,
-// left-aligned right of it, at the bottom above it and at the top below it.
-// The properties are logged only when the alignment changes them.
-void CStaple::AlignFlowLabelText(CKavoDoc* doc, const POINT& end)
+void CStaple::AlignLabelText(CKavoDoc* doc, CFigure* label, WORD align)
 {
-    const CPoint centre = m_pFig2->GetCenter();
-    CFigProps props = m_pFig2->m_props;
-    props.SetTextAlign(centre.x < end.x ? 1u : centre.x > end.x ? 4u : 2u, 1, nullptr);
-    props.SetTextAlign(centre.y < end.y ? 16u : 64u, 1, nullptr);
-    if (props.TextFormat == m_pFig2->m_props.TextFormat && props.Behavior == m_pFig2->m_props.Behavior)
+    // A missing half (an alignment of 0) leaves that group as it is; the
+    // groups of the flag word are normalised either way.
+    CFigProps props = label->m_props;
+    if (align & 7)
+        props.SetTextAlign(align & 7, 1, nullptr);
+    if (align & 0x70)
+        props.SetTextAlign(align & 0x70, 1, nullptr);
+    SetAlignFlags(props.Behavior, props.TextFormat);
+    if (props.TextFormat == label->m_props.TextFormat && props.Behavior == label->m_props.Behavior)
         return;
-    if (doc && !doc->LogFigureState(m_pFig2))
+    if (doc && !doc->LogFigureState(label))
         return;
-    m_pFig2->m_props = props;
+    label->m_props = props;
     if (doc)
-        doc->InvalidateObj(m_pFig2);
+        doc->InvalidateObj(label);
 }
 
 int CStaple::UpdateFigLink(CKavoDoc* doc, int log)
@@ -440,10 +501,16 @@ int CStaple::UpdateFigLink(CKavoDoc* doc, int log)
 
 int CStaple::UpdateLatLbl(CKavoDoc* doc)
 {
+    const bool sizeKept = LatLblSizeKept();
     if (!LatLblChanged())
         return 0;
-    if (!MoveFig(doc, m_pFig1, GetLatLblRectForSize(m_pFig1->m_rect.Width(), m_pFig1->m_rect.Height())))
+    WORD align = 0;
+    const CRect rc = GetLatLblPlace(m_pFig1->m_rect.Width(), m_pFig1->m_rect.Height(), LateralOffset, align);
+    if (!MoveFig(doc, m_pFig1, rc))
         return 0;
+    // A label of another size may now touch the line with another side.
+    if (!sizeKept)
+        AlignLabelText(doc, m_pFig1, align);
     SnapFig1();
     SnapCon();
     return 1;

@@ -5,12 +5,6 @@
 #include "document/UndoRecordsStaple.h"
 
 namespace {
-constexpr int kDefaultLabelGap = 16;
-
-int GapOf(int spacing)
-{
-    return spacing > 0 ? spacing : kDefaultLabelGap;
-}
 
 // A figure label still at its arrangement's place for the old gap goes to
 // the place for the new gap. 1 moved, 0 left alone, -1 refused.
@@ -33,20 +27,15 @@ int MoveFigLabel(CKavoDoc& doc, CStaple& s, int oldGap, int newGap)
 }
 } // namespace
 
-int GetConLblGap(const CKavoDoc& doc)
-{
-    return GapOf(doc.m_nLabelToConSpacing);
-}
-
 int ReapplyLabelSpacing(CKavoDoc& doc, int oldFig, int oldCon)
 {
     (void)oldCon;   // lateral labels take the new spacing whatever they had
-    const int lateral = GetConLblGap(doc);
+    const int lateral = doc.GetConLblGap();
     int placed = 0;
     for (CDiagObj* o : *doc.m_pStapleList) {
         auto* s = static_cast<CStaple*>(o);
         if (s->m_nType == kStapleFigLabel) {
-            const int moved = MoveFigLabel(doc, *s, GapOf(oldFig), doc.GetFigLblGap());
+            const int moved = MoveFigLabel(doc, *s, doc.LabelGapFor(oldFig), doc.GetFigLblGap());
             if (moved < 0)
                 return placed;
             placed += moved;

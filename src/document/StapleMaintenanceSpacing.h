@@ -11,6 +11,3 @@
 class CKavoDoc;
 
 int ReapplyLabelSpacing(CKavoDoc& doc, int oldFig, int oldCon);
-// The gap a label keeps from a connector: the document's label-to-connector
-// spacing when set (above 0), else 16.
-int GetConLblGap(const CKavoDoc& doc);

@@ -30,6 +30,12 @@ void PositionsOn(const CFigure* node, const POINT& meet, int32_t& posX, int32_t&
     posY = h > 0 ? std::clamp(int((meet.y - node->m_rect.top) * kStaplePosMax / h), 0, kStaplePosMax) : 0;
 }
 
+// The views are told that the selection's objects changed place.
+void RefreshAfterReattach(CKavoDoc& doc)
+{
+    doc.UpdateAllViews(nullptr, 0, nullptr);
+}
+
 CConnector* ConnectorBetween(CKavoDoc& doc, const CFigure* a, const CFigure* b)
 {
     for (CDiagObj* o : *doc.m_pObjList) {
@@ -164,9 +170,17 @@ bool ReattachInterface(CKavoDoc& doc, CFigure* iface, CFigure* node)
     con->RecalcRoute();
     doc.InvalidateObj(con);
     g_bReattaching = false;
+    RefreshAfterReattach(doc);
     if (link) {
         PositionsOn(node, meet, link->Fig1PosX, link->Fig1PosY);
         link->ClearSnapshots();
+    }
+    // The interface's labels go to the side facing away from the node: the
+    // side code where the connector meets the node is that label position.
+    for (CDiagObj* o : *doc.m_pStapleList) {
+        auto* s = static_cast<CStaple*>(o);
+        if (s->IsFigLbl(true) && s->m_pFig1 == iface && !s->m_pFig2->IsInGroup() && doc.PlaceFigLblAt(s, side) < 0)
+            return false;
     }
     return true;
 }

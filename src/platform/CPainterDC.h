@@ -11,8 +11,11 @@
 //
 // Where the pixels may differ from GDI's by about a pixel (everything else is
 // exact): diagonal 1-pixel lines exactly between two pixels take the pixel
-// Bresenham picks; ellipses, arcs and round corners are Qt's flattened curves
-// through the pixel centres; hatch patterns are Qt's 8 x 8 patterns; polygon
+// Bresenham picks; ellipses and round corners with a solid one-pixel pen or
+// none are our own row-by-row curves through the pixel centres (the outline
+// eight-connected, the fill what lies between it), other pens and arcs Qt's
+// flattened curves; a styled one-pixel line crossing itself shows its later
+// part on top; hatch patterns are Qt's 8 x 8 patterns; polygon
 // regions follow Qt's fill rules; geometric dashes are in pen widths (3:1, 1:1);
 // text is Qt's glyph rendering at whole-pixel advances (no hinting match).
 #include "platform/CDC.h"

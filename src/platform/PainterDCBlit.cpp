@@ -38,6 +38,38 @@ QImage CPainterDC::Impl::PatternLayer(const QRect& area, const CBrush* brush) co
     return layer;
 }
 
+// An opaque colour source lying wholly within its bitmap, copied: drawn
+// straight onto the target, as the general way's intermediate would hold it.
+bool CPainterDC::Impl::CopyScaled(const QRect& dst, bool mirrorX, bool mirrorY, const QImage& src,
+                                  const QRect& srcRect)
+{
+    QPainter* p = Painter();
+    if (!p)
+        return false;
+    // An opaque source sampled at whole pixels covers what it lands on, so
+    // blending is copying; smoothing keeps the explicit copy mode.
+    const bool smooth = m_dc.GetStretchBltMode() == HALFTONE;
+    if (smooth) {
+        p->setCompositionMode(QPainter::CompositionMode_Source);
+        p->setRenderHint(QPainter::SmoothPixmapTransform, true);
+    }
+    if (mirrorX || mirrorY) {
+        p->translate(mirrorX ? dst.left() + dst.right() + 1 : 0, mirrorY ? dst.top() + dst.bottom() + 1 : 0);
+        p->scale(mirrorX ? -1 : 1, mirrorY ? -1 : 1);
+    }
+    if (dst.size() == srcRect.size() && !mirrorX && !mirrorY)
+        p->drawImage(dst.topLeft(), src, srcRect);
+    else
+        p->drawImage(QRectF(dst), src, QRectF(srcRect));
+    if (mirrorX || mirrorY)
+        p->resetTransform();
+    if (smooth) {
+        p->setRenderHint(QPainter::SmoothPixmapTransform, false);
+        p->setCompositionMode(QPainter::CompositionMode_SourceOver);
+    }
+    return true;
+}
+
 bool CPainterDC::Impl::Blit(const QRect& dst, bool mirrorX, bool mirrorY, const QImage& src,
                             const QRect& srcRect, DWORD rop, bool srcMono, COLORREF srcBk)
 {
@@ -69,6 +101,11 @@ bool CPainterDC::Impl::Blit(const QRect& dst, bool mirrorX, bool mirrorY, const 
     const QRect area = dst.intersected(img->rect());
     if (area.isEmpty())
         return true;
+    const CBitmap* destBitmap = m_dc.GetCurrentBitmap();
+    const bool dstMono = destBitmap && destBitmap->IsMonochrome();
+    if (rop == SRCCOPY && !srcMono && !dstMono && src.format() == QImage::Format_RGB32
+        && src.rect().contains(srcRect))
+        return CopyScaled(dst, mirrorX, mirrorY, src, srcRect);
     QImage piece;
     if (useSrc) {
         // The source scaled (and mirrored) onto the visible area; parts of the
@@ -84,8 +121,6 @@ bool CPainterDC::Impl::Blit(const QRect& dst, bool mirrorX, bool mirrorY, const 
             pp.scale(mirrorX ? -1 : 1, mirrorY ? -1 : 1);
             pp.drawImage(QRectF(dst), src, QRectF(srcRect));
         }
-        const CBitmap* destBitmap = m_dc.GetCurrentBitmap();
-        const bool dstMono = destBitmap && destBitmap->IsMonochrome();
         if (srcMono && !dstMono) {
             // One-bit sources: white takes the background colour, black the text colour.
             const QRgb fg = RgbFromRef(m_dc.GetTextColor()), bg = RgbFromRef(m_dc.GetBkColor());

@@ -1,6 +1,7 @@
 #pragma once
 // Internals of CPainterDC shared by its source files (not for other users).
 #include "platform/CPainterDC.h"
+#include "platform/GdiTypes.h"
 #include "platform/LineRaster.h"
 
 #include <QPainter>
@@ -14,6 +15,36 @@ inline QRgb RgbFromRef(COLORREF c)
 {
     return qRgb(GetRValue(c), GetGValue(c), GetBValue(c));
 }
+
+// Single pixels written through a clip and a ROP2 mode on a 32-bit image. The
+// clip is resolved once: a single rectangle is a bounds test; only a complex
+// region is asked per pixel.
+class CPixelWriter {
+public:
+    CPixelWriter(QImage& img, const CDCState& s)
+        : m_bounds(img.rect()), m_clip(s.hasClip && s.clip.rectCount() > 1 ? &s.clip : nullptr),
+          m_rop(s.rop2), m_bits(img.bits()), m_stride(img.bytesPerLine())
+    {
+        if (s.hasClip && !m_clip)
+            m_bounds &= s.clip.boundingRect();
+    }
+    const QRect& Bounds() const { return m_bounds; }
+    // rgb: 0x00RRGGBB.
+    void Put(QPoint pt, DWORD rgb)
+    {
+        if (!m_bounds.contains(pt) || (m_clip && !m_clip->contains(pt)))
+            return;
+        auto* px = reinterpret_cast<QRgb*>(m_bits + m_stride * pt.y()) + pt.x();
+        *px = 0xFF000000u | (m_rop == R2_COPYPEN ? rgb : ApplyRop2(m_rop, rgb, *px & 0xFFFFFF));
+    }
+
+private:
+    QRect m_bounds;
+    const QRegion* m_clip;   // a clip of more than one rectangle
+    int m_rop;
+    uchar* m_bits;
+    qsizetype m_stride;
+};
 
 // How the selected pen draws, resolved against the mapping.
 struct CResolvedPen {
@@ -73,9 +104,14 @@ public:
     // hollow brush and a null or one-pixel pen, without building paths; false
     // when the case does not apply (the caller then takes the general way).
     bool FastPolygon(const QPoint* points, int count);
-    // The outline box (pixels, inclusive) of a rectangle drawn the short way;
-    // false when the state asks for the general path.
-    bool FastRectangle(const QRect& box);
+    // A rectangle, round rectangle or ellipse (outline in pixel-centre
+    // coordinates, corner ellipse diameters in pixels) written as spans on an
+    // image with a solid one-pixel pen or none, any brush and ROP2 mode; with
+    // wideOutline (the shape's path) also a copied fill under a wide pen that
+    // strokes that path. False when the case does not apply (the caller then
+    // takes the general way).
+    bool SpanShape(const QRectF& outline, double cornerW, double cornerH,
+                   const QPainterPath* wideOutline = nullptr);
     QPainter* FastShapePainter(CResolvedPen& pen);
     // Open lines in pixel-centre coordinates.
     void DrawLines(const QList<QPolygonF>& polylines, const std::vector<bool>& closed);
@@ -84,6 +120,11 @@ public:
                      bool useRop2);
     // Writes pixels with the pen colour through the current ROP2 (clip kept).
     void PutPixels(const std::vector<QPoint>& pixels, COLORREF color);
+    // Writes a one-pixel polyline's pixels through the current ROP2 as it is
+    // rasterised: the drawn ones with the pen colour, the gaps of its style
+    // with gapColor when given (else they are left alone).
+    void PutPolyline(const QPolygon& points, bool closed, CLineStyle& style, COLORREF color,
+                     const COLORREF* gapColor = nullptr);
     // Paints a layer (ARGB, alpha 0 = untouched) at origin onto the image through
     // ROP2 (rop2 > 0) or the ternary raster operation rop3 with pattern layer.
     void ApplyLayerRop2(const QImage& layer, QPoint origin, int rop2);
@@ -95,6 +136,9 @@ public:
     // becomes white when the destination is monochrome.
     bool Blit(const QRect& dst, bool mirrorX, bool mirrorY, const QImage& src, const QRect& srcRect,
               DWORD rop, bool srcMono, COLORREF srcBk);
+    // Blit's short way for SRCCOPY of an opaque colour source within its bitmap.
+    bool CopyScaled(const QRect& dst, bool mirrorX, bool mirrorY, const QImage& src,
+                    const QRect& srcRect);
     // The brush rendered over a device rectangle (alpha 0 where a transparent
     // hatch leaves the destination alone).
     QImage PatternLayer(const QRect& area, const CBrush* brush = nullptr) const;

@@ -43,22 +43,10 @@ void CPainterDC::Impl::PutPixels(const std::vector<QPoint>& pixels, COLORREF col
     }
     if (rop == R2_NOP || pixels.empty())
         return;
-    // The clip is resolved once: a single rectangle (the common case) is a
-    // bounds test; only a complex region is asked per pixel.
-    const CDCState& s = m_dc.State();
-    QRect bounds = img->rect();
-    const bool complexClip = s.hasClip && s.clip.rectCount() > 1;
-    if (s.hasClip && !complexClip)
-        bounds &= s.clip.boundingRect();
+    CPixelWriter writer(*img, m_dc.State());
     const DWORD pen = RgbFromRef(color) & 0xFFFFFF;
-    uchar* bits = img->bits();
-    const qsizetype stride = img->bytesPerLine();
-    for (const QPoint& pt : pixels) {
-        if (!bounds.contains(pt) || (complexClip && !s.clip.contains(pt)))
-            continue;
-        auto* px = reinterpret_cast<QRgb*>(bits + stride * pt.y()) + pt.x();
-        *px = 0xFF000000u | (rop == R2_COPYPEN ? pen : ApplyRop2(rop, pen, *px & 0xFFFFFF));
-    }
+    for (const QPoint& pt : pixels)
+        writer.Put(pt, pen);
 }
 
 void CPainterDC::Impl::ApplyLayerRop2(const QImage& layer, QPoint origin, int rop2)
@@ -115,29 +103,40 @@ void CPainterDC::Impl::FillPathRop(const QPainterPath& path, const QBrush& brush
 
 // Fills (when fill is given and the brush is not hollow) and outlines (the
 // strokes, pixel-centre coordinates) in one pass, so that a ROP2 mode touches
-// each pixel once: fill first, pen pixels over it.
+// each pixel once: fill first, pen pixels over it. A wide pen strokes curves
+// (the strokes' source path) when given, so that round joins come only at
+// real corners, not at every step of a flattened curve.
 static void RenderShape(CPainterDC::Impl& impl, const CDC& dc, const QPainterPath* fill,
-                        const QList<QPolygonF>& strokes, const std::vector<bool>& closed)
+                        const QList<QPolygonF>& strokes, const std::vector<bool>& closed,
+                        const QPainterPath* curves = nullptr)
 {
     const CResolvedPen pen = impl.Pen();
     const bool doFill = fill && !impl.BrushIsNull();
-    const bool doStroke = !pen.null && !strokes.isEmpty();
+    const bool doStroke = !pen.null && (!strokes.isEmpty() || (curves && !curves->isEmpty()));
     if (!doFill && !doStroke)
         return;
     QImage* img = impl.Image();
     const int rop = dc.GetROP2();
     std::vector<QPoint> pixels, gaps;
     const QRect imageRect = img ? img->rect() : QRect();
-    if (doStroke && pen.onePixel && img) {
-        CLineStyle style = CLineStyle::ForPenStyle(pen.style, pen.user);
-        // The gaps of a styled line take the background colour in opaque mode.
-        std::vector<QPoint>* gapOut = dc.GetBkMode() == OPAQUE ? &gaps : nullptr;
+    CLineStyle style;
+    if (doStroke && pen.onePixel && img)
+        style = CLineStyle::ForPenStyle(pen.style, pen.user);
+    // The gaps of a styled line take the background colour in opaque mode.
+    const bool paintGaps = !style.runs.empty() && dc.GetBkMode() == OPAQUE;
+    // Copied one-pixel lines are written as they are rasterised: the same
+    // pixels; where a line crosses itself, the later part is on top, dash or gap.
+    const bool direct = doStroke && pen.onePixel && img && rop == R2_COPYPEN;
+    if (doStroke && pen.onePixel && img && !direct) {
+        std::vector<QPoint>* gapOut = paintGaps ? &gaps : nullptr;
         for (int i = 0; i < strokes.size(); ++i)
             RasterizePolyline(RoundPolygon(strokes[i]), closed[size_t(i)], style, pixels, gapOut,
                               &imageRect);
     }
     QPainterPath strokePath;
-    if (doStroke && !(pen.onePixel && img)) {
+    if (doStroke && !(pen.onePixel && img) && curves) {
+        strokePath = curves->translated(0.5, 0.5);
+    } else if (doStroke && !(pen.onePixel && img)) {
         for (int i = 0; i < strokes.size(); ++i) {
             QPolygonF poly = strokes[i].translated(0.5, 0.5);
             if (closed[size_t(i)] && !poly.isEmpty() && poly.first() != poly.last())
@@ -145,13 +144,18 @@ static void RenderShape(CPainterDC::Impl& impl, const CDC& dc, const QPainterPat
             strokePath.addPolygon(poly);
         }
     }
-    QPen qpen = pen.QtPen();
-    if (pen.onePixel)
-        qpen.setWidth(0);
+    QPen qpen;
+    if (!strokePath.isEmpty()) {
+        qpen = pen.QtPen();
+        if (pen.onePixel)
+            qpen.setWidth(0);
+    }
     if (img && rop != R2_COPYPEN) {
         QRectF bounds;
         if (doFill)
             bounds = fill->boundingRect();
+        if (curves && strokes.isEmpty())
+            bounds |= curves->boundingRect();
         for (const QPolygonF& s : strokes)
             bounds |= s.boundingRect();
         const int grow = pen.width + 2;
@@ -195,6 +199,12 @@ static void RenderShape(CPainterDC::Impl& impl, const CDC& dc, const QPainterPat
     }
     if (!strokePath.isEmpty())
         p->strokePath(strokePath, qpen);
+    if (direct) {
+        const COLORREF bk = dc.GetBkColor();
+        for (int i = 0; i < strokes.size(); ++i)
+            impl.PutPolyline(RoundPolygon(strokes[i]), closed[size_t(i)], style, pen.color,
+                             paintGaps ? &bk : nullptr);
+    }
     if (!gaps.empty())
         impl.PutPixels(gaps, dc.GetBkColor());
     if (!pixels.empty())
@@ -207,11 +217,16 @@ void CPainterDC::Impl::DrawShape(const QPainterPath& outline, bool fill)
         m_dc.PathAddPath(outline);
         return;
     }
-    QList<QPolygonF> polys = outline.toSubpathPolygons();
+    // Flattened outlines only for the one-pixel rasteriser: wide pens stroke
+    // the curves themselves.
+    QList<QPolygonF> polys;
+    const CResolvedPen pen = Pen();
+    if (!pen.null && pen.onePixel && Image())
+        polys = outline.toSubpathPolygons();
     std::vector<bool> closed(size_t(polys.size()), true);
     QPainterPath fillPath = outline;
     fillPath.setFillRule(m_dc.GetPolyFillMode() == WINDING ? Qt::WindingFill : Qt::OddEvenFill);
-    RenderShape(*this, m_dc, fill ? &fillPath : nullptr, polys, closed);
+    RenderShape(*this, m_dc, fill ? &fillPath : nullptr, polys, closed, &outline);
 }
 
 void CPainterDC::Impl::DrawLines(const QList<QPolygonF>& polylines, const std::vector<bool>& closed)
@@ -274,28 +289,6 @@ QPainter* CPainterDC::Impl::FastShapePainter(CResolvedPen& pen)
     return Painter();
 }
 
-bool CPainterDC::Impl::FastRectangle(const QRect& box)
-{
-    CResolvedPen pen;
-    QPainter* p = FastShapePainter(pen);
-    if (!p)
-        return false;
-    const CDCState& s = m_dc.State();
-    const int l = box.left(), t = box.top(), r = box.right(), b = box.bottom();
-    // The fill covers the box less its last column and row (all of it shows
-    // with no pen, as GDI's rectangles do); the pen runs round the whole box.
-    if (s.logBrush.lbStyle == BS_SOLID && r > l && b > t)
-        p->fillRect(QRect(l, t, r - l, b - t), QColor::fromRgb(RgbFromRef(s.logBrush.lbColor)));
-    if (!pen.null && (r > l || b > t)) {
-        const QColor c = QColor::fromRgb(RgbFromRef(pen.color));
-        p->fillRect(QRect(l, t, r - l + 1, 1), c);
-        p->fillRect(QRect(l, b, r - l + 1, 1), c);
-        p->fillRect(QRect(l, t, 1, b - t + 1), c);
-        p->fillRect(QRect(r, t, 1, b - t + 1), c);
-    }
-    return true;
-}
-
 bool CPainterDC::Impl::FastPolygon(const QPoint* points, int count)
 {
     CResolvedPen pen;
@@ -314,13 +307,10 @@ bool CPainterDC::Impl::FastPolygon(const QPoint* points, int count)
         p->drawPolygon(points, count, s.polyFillMode == WINDING ? Qt::WindingFill : Qt::OddEvenFill);
     }
     if (!pen.null) {
-        std::vector<QPoint> pixels;
         CLineStyle solid;
         QPolygon poly(count);
         std::copy(points, points + count, poly.begin());
-        const QRect bounds = Image()->rect();
-        RasterizePolyline(poly, true, solid, pixels, nullptr, &bounds);
-        PutPixels(pixels, pen.color);
+        PutPolyline(poly, true, solid, pen.color);
     }
     return true;
 }
@@ -437,13 +427,13 @@ bool CPainterDC::Rectangle(int left, int top, int right, int bottom)
     const QRectF r = OutlineRect(*m_impl, left, top, right, bottom);
     if (r.width() < 0 || r.height() < 0)
         return true;
-    const QRect box(int(r.left()), int(r.top()), int(r.width()) + 1, int(r.height()) + 1);
-    if (QRectF(box.left(), box.top(), box.width() - 1, box.height() - 1) == r &&
-        m_impl->FastRectangle(box))
+    if (m_impl->SpanShape(r, 0, 0))
         return true;
     QPainterPath path;
     path.addPolygon(QPolygonF({r.topLeft(), r.topRight(), r.bottomRight(), r.bottomLeft()}));
     path.closeSubpath();
+    if (m_impl->SpanShape(r, 0, 0, &path))
+        return true;
     m_impl->DrawShape(path, true);
     return true;
 }
@@ -453,8 +443,12 @@ bool CPainterDC::Ellipse(int left, int top, int right, int bottom)
     const QRectF r = OutlineRect(*m_impl, left, top, right, bottom);
     if (r.width() < 0 || r.height() < 0)
         return true;
+    if (m_impl->SpanShape(r, r.width(), r.height()))
+        return true;
     QPainterPath path;
     path.addEllipse(r);
+    if (m_impl->SpanShape(r, r.width(), r.height(), &path))
+        return true;
     m_impl->DrawShape(path, true);
     return true;
 }
@@ -466,9 +460,13 @@ bool CPainterDC::RoundRect(int left, int top, int right, int bottom, int width, 
         return true;
     SIZE corner{width, height};
     LPtoDP(&corner);
+    if (m_impl->SpanShape(r, corner.cx, corner.cy))
+        return true;
     QPainterPath path;
     path.addRoundedRect(r, std::min<double>(corner.cx / 2.0, r.width() / 2),
                         std::min<double>(corner.cy / 2.0, r.height() / 2));
+    if (m_impl->SpanShape(r, corner.cx, corner.cy, &path))
+        return true;
     m_impl->DrawShape(path, true);
     return true;
 }

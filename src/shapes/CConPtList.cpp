@@ -17,7 +17,9 @@ int CConPtList::AddConPt(const CFltPoint& pos, const std::string& name, int32_t 
     }
     if (GetCount() >= kMaxPoints)
         return -1;
-    const bool explicitId = id != -1 && !FindById(id);
+    // Ids start at 1: 0 and other negative ids could never be found again,
+    // so they take the next id like -1.
+    const bool explicitId = id > 0 && !FindById(id);
     CConPt pt;
     pt.m_pos = pos;
     pt.m_strName = name.substr(0, CConPt::kMaxName);

@@ -14,7 +14,7 @@ public:
 
     // Unless noSearch, a point at an equal position gives its id. With 512
     // points -1. Otherwise appends a point (name cut to 255 characters); id -1
-    // takes the next id. An explicit id that is already in the list would make
+    // (or any id below 1) takes the next id. An explicit id that is already in the list would make
     // two points answer to it, so the newcomer gets the next id instead. After
     // an explicit id the next id is raised past the largest id. Returns the id.
     int AddConPt(const CFltPoint& pos, const std::string& name, int32_t flag, bool noSearch, int32_t id);

@@ -102,6 +102,17 @@ TEST_F(ConnectorTest, StoredIdsResolveAfterLoading)
     c.Relink(objs);
     EXPECT_EQ(c.m_pFig1, nullptr);
     EXPECT_EQ(c.m_nFigId1, -1);
+    // Two stored ids naming one figure: end 2 is left free at its point.
+    c.m_nFigId1 = 4;
+    c.m_nFigId2 = 4;
+    c.m_nConPtId2 = 3;
+    c.EndPoint2 = CPoint(70, 80);
+    c.Relink(objs);
+    EXPECT_EQ(c.m_pFig1, fig);
+    EXPECT_EQ(c.m_pFig2, nullptr);
+    EXPECT_EQ(c.m_nFigId2, -1);
+    EXPECT_EQ(c.m_nConPtId2, kConPtCentre);
+    EXPECT_EQ(c.EndPoint2, CPoint(70, 80));
     objs.RemoveAll();
 }
 
@@ -265,4 +276,21 @@ TEST_F(DocTest, FeedbackLineIsInvertedAndDrawnTwiceGoesAway)
         con.Draw(&dc, 5, 20, 35, 20, false);
     }
     EXPECT_EQ(image.pixel(20, 20) & 0xFFFFFF, 0xFFFFFFu);
+}
+
+// A connector made with one figure at both ends keeps the figure at end 1
+// only: end 2 is free at its point, as attaching and loading leave it.
+TEST_F(DocTest, ANewConnectorIsNeverOnOneFigureTwice)
+{
+    CFigure* fig = NewFig(doc, 0, 0, "f");
+    doc.AddFigWithId(fig);
+    CConProps props;
+    CConnector* con = doc.CreateCon(fig, fig, -1, 3, fig->GetCenter(), CPoint(500, 40), -1, props);
+    ASSERT_TRUE(con);
+    EXPECT_EQ(con->m_pFig1, fig);
+    EXPECT_EQ(con->m_pFig2, nullptr);
+    EXPECT_EQ(con->m_nFigId2, -1);
+    EXPECT_EQ(con->m_nConPtId2, kConPtCentre);
+    EXPECT_EQ(con->EndPoint2, CPoint(500, 40));
+    EXPECT_EQ(fig->m_nConnected, 1);
 }

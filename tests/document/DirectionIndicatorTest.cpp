@@ -23,6 +23,16 @@ TEST_F(DocTest, DirectionCodesFollowTheConnectorAndTheLabelsSide)
         {CPoint(100, 0), -10, 1, 1, 1},    // unless kept consistent
         {CPoint(50, -87), 10, 0, 2, 5},    // backward indicator swaps 3 <-> 5
         {CPoint(50, 87), 10, 0, 2, 4},     // and 6 <-> 4
+        {CPoint(0, -100), 10, 0, 1, 4},    // straight up and a unit either side
+        {CPoint(1, -100), 10, 0, 1, 4},
+        {CPoint(-1, -100), 10, 0, 1, 4},
+        {CPoint(0, 100), 10, 0, 1, 6},     // straight down and a unit either side
+        {CPoint(1, 100), 10, 0, 1, 6},
+        {CPoint(-1, 100), 10, 0, 1, 6},
+        {CPoint(100, 1), 10, 0, 1, 1},     // a unit off horizontal
+        {CPoint(100, -1), 10, 0, 1, 1},
+        {CPoint(-100, 1), 10, 0, 1, 2},
+        {CPoint(-100, -1), 10, 0, 1, 2},
         {CPoint(100, 0), 10, 0, 0, 0},     // no indicator
         {CPoint(0, 0), 10, 0, 1, 0},       // no direction
     };

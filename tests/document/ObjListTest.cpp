@@ -97,7 +97,9 @@ TEST(ObjList, RelinkAllCountsTheEndsThatNameAFigure)
     CConnector* dangling = l.Con(5, 99, -1);
     a->m_nConnected = 17;   // stale count from a load
     l.list.RelinkAll(l.list);
-    EXPECT_EQ(a->m_nConnected, 3);
+    // Connector 4 names a at both ends: only end 1 is attached.
+    EXPECT_EQ(a->m_nConnected, 2);
+    EXPECT_EQ(l.cons[1]->m_pFig2, nullptr);
     EXPECT_EQ(a->m_nSavedConnected, 17);
     EXPECT_EQ(b->m_nConnected, 1);
     EXPECT_EQ(a->m_pAttachedCon1, l.cons[0].get());

@@ -25,11 +25,14 @@ protected:
         CConProps props;
         return doc.CreateCon(a, b, -1, -1, a->GetCenter(), b->GetCenter(), -1, props);
     }
-    // Two figures joined by a routed connector, and a flow label at the first.
+    // Two figures (with text: no junctions) joined by a routed connector,
+    // and a flow label at the first.
     CStaple* FlowLabelOn(CFigure*& a, CConnector*& con, CFigure* label)
     {
         a = Fig(0, 0);
-        con = Join(a, Fig(800, 0));
+        CFigure* b = Fig(800, 0);
+        a->m_strText = b->m_strText = "f";
+        con = Join(a, b);
         if (!con)
             return nullptr;
         con->RecalcRoute();
@@ -328,8 +331,8 @@ TEST_F(StaplePassTest, FlowAndLateralLabelsFollow)
     EXPECT_EQ(latLabel->GetCenter() - con->GetMidPoint(), latGap);
 }
 
-// A flow label's text faces the connector's end; the change of alignment is
-// logged with the move and undone with it.
+// A flow label's text faces the connector: the slot's touching corner gives
+// the alignment. The change is logged with the move and undone with it.
 TEST_F(StaplePassTest, FlowLabelTextFacesTheConnectorAndUndoes)
 {
     CFigure* label = Fig(250, 150);
@@ -345,10 +348,11 @@ TEST_F(StaplePassTest, FlowLabelTextFacesTheConnectorAndUndoes)
     doc.UndoBeginStep(UDMAC_MOVEOBJS);
     EXPECT_EQ(doc.UpdateAllStaples(1), 1);
     doc.UndoEndStep();
-    const CPoint c = label->GetCenter(), end = con->EndPoint1;
-    const WORD h = label->m_props.TextFormat & 7, v = label->m_props.TextFormat & 0x70;
-    EXPECT_EQ(h, c.x < end.x ? 1 : c.x > end.x ? 4 : 2);
-    EXPECT_EQ(v, c.y < end.y ? 16 : 64);
+    // Slot 1 above the connector leaving a's right side: the label's bottom
+    // left corner touches it.
+    EXPECT_EQ(label->m_props.TextFormat & 0x77, 4 | 16);
+    EXPECT_EQ(label->m_rect.bottom, con->EndPoint1.y - 16);
+    EXPECT_EQ(label->m_rect.left, a->m_rect.right + 16);
 
     EXPECT_EQ(doc.UndoLastStep(), UDMAC_MOVEOBJS);
     EXPECT_EQ(Snapshot(doc), before);

@@ -153,11 +153,13 @@ TEST(StapleFollow, PositionsAlongAConnector)
     EXPECT_EQ(s.ConPos, 51);
     EXPECT_EQ(s.m_nType, kStapleLatLabel);
     EXPECT_EQ(s.GetPointAtConPos(), CPoint(51, 0));
-    // Left of the direction of travel is up (y grows downwards).
-    EXPECT_EQ(s.GetLatLblRectForSize(20, 10).CenterPoint(), CPoint(51, -15));
+    // A positive offset puts the label above a horizontal line, its bottom
+    // at the offset.
+    EXPECT_EQ(s.GetLatLblRectForSize(20, 10), CRect(41, -25, 61, -15));
     s.ReanchorAt(CPoint(100, 30), false);
     EXPECT_EQ(s.ConPos, 100);
     EXPECT_EQ(s.LateralOffset, -15) << "the nearer side below";
+    EXPECT_EQ(s.GetLatLblRectForSize(20, 10), CRect(90, 15, 110, 25));
     s.ReanchorAt(CPoint(100, -30), true);
     EXPECT_EQ(s.LateralOffset, -15) << "keepSide";
     EXPECT_EQ(s.ConPosOfPoint(CPoint(-40, 0)), 0);

@@ -383,6 +383,46 @@ TEST_F(TrunksTest, DraggingAnInterfaceLetsItsNodeEndChooseAgain)
     (void)node;
 }
 
+// An interface moved alone takes its labels along to the side away from the
+// node, with their alignment; one Undo puts them back.
+TEST_F(TrunksTest, ReattachedInterfaceRePlacesItsLabels)
+{
+    KindFig* iface = Fig(12, 0);
+    KindFig* node = Fig(1, 300);
+    ASSERT_EQ(CreateInterface(doc, iface, nullptr, nullptr), 1);
+    CFigure* label = NewFig(doc, 0, 0, "name");
+    label->SetRectNoUndo(CRect(0, 0, 60, 20));
+    doc.AddFigWithId(label);
+    auto* s = new CStaple(&doc);
+    s->MakeFigLbl(iface, 0, 127, label, 255, 127, 0, 0);
+    ASSERT_TRUE(doc.AddStapleWithId(s));
+    ASSERT_EQ(doc.PlaceFigLblAt(s, 11), 1) << "left of the interface, away from the node";
+    doc.UpdateAllStaples(0);
+    doc.ResetUndoLog();
+    const std::string before = Snapshot(doc);
+    const WORD format = label->m_props.TextFormat;
+    RecordingView view;
+    doc.AddView(&view);
+
+    doc.UndoBeginStep(UDMAC_MOVEOBJS);
+    ASSERT_TRUE(doc.SetFigRect(iface, CRect(0, 200, 100, 260)));
+    doc.UpdateAllStaples(1);
+    doc.UndoEndStep();
+    EXPECT_EQ(doc.FindFigLink(iface, node)->Fig1PosY, kStaplePosMax);
+    CRect below;
+    doc.CalcFigLblRect(iface, CSize(60, 20), 8, below, doc.GetFigLblGap());
+    EXPECT_EQ(label->m_rect, below) << "below the interface below the node";
+    EXPECT_EQ(label->m_props.TextFormat & 0x77, 2 | 64);
+    EXPECT_EQ(s->GetSideCodeExact(), 8);
+    EXPECT_NE(std::find(view.hints.begin(), view.hints.end(), 0), view.hints.end()) << "the views were refreshed";
+
+    EXPECT_EQ(doc.UndoLastStep(), UDMAC_MOVEOBJS);
+    EXPECT_EQ(Snapshot(doc), before);
+    EXPECT_EQ(label->m_props.TextFormat, format);
+    EXPECT_EQ(s->GetSideCodeExact(), 11);
+    doc.RemoveView(&view);
+}
+
 TEST_F(TrunksTest, AnInterfaceStepHoldsEachRecordOnceAndAFailedLinkLeavesNoPin)
 {
     KindFig* iface = Fig(12, 0);

@@ -1,5 +1,6 @@
 #include "platform/CGraphics.h"
 #include "platform/CPainterDC.h"
+#include "platform/DcPictures.h"
 #include "platform/PackedDib.h"
 
 #include <QBuffer>
@@ -10,13 +11,11 @@
 
 namespace {
 
-constexpr QRgb kWhite = 0xFFFFFFFFu;
+using dctest::kWhite;
 
 QImage White(int w, int h)
 {
-    QImage img(w, h, QImage::Format_RGB32);
-    img.fill(kWhite);
-    return img;
+    return dctest::WhiteImage(w, h);
 }
 
 TEST(DcBlits, StretchDibitsCountsSourceRowsFromTheBottom)

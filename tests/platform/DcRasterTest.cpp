@@ -1,5 +1,6 @@
 #include "platform/CGraphics.h"
 #include "platform/CPainterDC.h"
+#include "platform/DcPictures.h"
 
 #include <QImage>
 
@@ -9,27 +10,10 @@
 
 namespace {
 
-constexpr QRgb kWhite = 0xFFFFFFFFu;
-constexpr QRgb kBlack = 0xFF000000u;
-
-QImage WhiteImage(int w, int h)
-{
-    QImage img(w, h, QImage::Format_RGB32);
-    img.fill(kWhite);
-    return img;
-}
-
-// The image as rows of '#' (not white) and '.' (white), for readable expectations.
-std::string Picture(const QImage& img)
-{
-    std::string s;
-    for (int y = 0; y < img.height(); ++y) {
-        for (int x = 0; x < img.width(); ++x)
-            s += img.pixel(x, y) == kWhite ? '.' : '#';
-        s += '\n';
-    }
-    return s;
-}
+using dctest::kBlack;
+using dctest::kWhite;
+using dctest::Picture;
+using dctest::WhiteImage;
 
 struct LineCase {
     POINT from;
@@ -470,6 +454,41 @@ TEST(DcRaster, VeryLongLinesOnlyCostTheImageAndKeepTheirPixels)
     EXPECT_EQ(img.pixel(2, 1), kBlack);
     EXPECT_EQ(img.pixel(4, 2), kBlack);
     EXPECT_EQ(img.pixel(4, 3), kWhite);
+}
+
+} // namespace
+
+namespace {
+
+TEST(DcRaster, StretchCopyShortWayMatchesTheGeneralPath)
+{
+    // SRCCOPY of an opaque source draws straight onto the target; SRCAND on
+    // white gives the same pixels through the general transfer.
+    QImage pic(7, 5, QImage::Format_RGB32);
+    for (int y = 0; y < pic.height(); ++y)
+        for (int x = 0; x < pic.width(); ++x)
+            pic.setPixel(x, y, qRgb(x * 36, y * 50, 255 - x * y * 7));
+    CBitmap bmp;
+    ASSERT_TRUE(bmp.Attach(pic));
+    CPainterDC src;
+    src.SelectObject(&bmp);
+    struct Case { int x, y, w, h, sx, sy, sw, sh; };
+    const Case cases[] = {{1, 1, 7, 5, 0, 0, 7, 5}, {2, 1, 13, 9, 0, 0, 7, 5}, {-3, -2, 11, 17, 1, 1, 5, 3},
+                          {14, 10, -11, -7, 0, 0, 7, 5}, {0, 0, 16, 12, 6, 4, -5, -3}, {3, 2, 4, 3, 0, 0, 7, 5}};
+    for (const Case& c : cases) {
+        for (int mode : {COLORONCOLOR, HALFTONE}) {
+            QImage pictures[2];
+            for (int i = 0; i < 2; ++i) {
+                pictures[i] = WhiteImage(16, 12);
+                CPainterDC dc(&pictures[i]);
+                dc.SetStretchBltMode(mode);
+                dc.IntersectClipRect(1, 0, 15, 11);
+                dc.StretchBlt(c.x, c.y, c.w, c.h, &src, c.sx, c.sy, c.sw, c.sh, i == 0 ? SRCCOPY : SRCAND);
+            }
+            EXPECT_TRUE(pictures[0] == pictures[1]) << c.x << "," << c.y << "," << c.w << "," << c.h << " mode "
+                                                    << mode;
+        }
+    }
 }
 
 } // namespace

@@ -389,6 +389,14 @@ TEST(ConPtList, CentreCoordinateIsTheIntegerMidpoint)
     EXPECT_EQ(list.FindById(id)->m_strName, "bottom");
     EXPECT_EQ(list.AddConPt({6, 6}, "ten", 0, true, 10), 10);
     EXPECT_EQ(list.NextId(), 11);
+    // Ids start at 1: an explicit 0 (or another negative id) takes the next
+    // id, and the point can be found by it.
+    for (int bad : {0, -5}) {
+        const int got = list.AddConPt({7, float(bad)}, "zero", 0, true, bad);
+        EXPECT_GT(got, 0) << bad;
+        ASSERT_NE(list.FindById(got), nullptr) << bad;
+        EXPECT_EQ(list.FindById(got)->m_strName, "zero");
+    }
 }
 
 TEST(FigSymbolRecord, ReshapeKindComesFromTheSpecialShapeHooks)

@@ -1,6 +1,6 @@
 // The built-in shapes (golden bytes of one per kind), the fixed entries of the
 // shape library and the purge of unused end shapes.
-#include "FakeLibraryDoc.h"
+#include "NoLibrariesDoc.h"
 #include "shapes/ShapeLibrary.h"
 
 #include <gtest/gtest.h>
@@ -144,36 +144,16 @@ TEST(ShapeLibrary, FixedEntriesAndReplaceInPlace)
     EXPECT_EQ(lib.GetCount(), 20);
 }
 
-TEST(ShapeLibrary, PurgeKeepsLineEndsAndUsedShapesAndShiftsIndexes)
+// The purge against a document's connectors and styles is tested with a real
+// document (tests/document/LibraryUsersTest.cpp).
+TEST(ShapeLibrary, WithoutStyleLibrariesNothingIsPurged)
 {
-    FakeLibraryDoc doc;
+    NoLibrariesDoc doc;
     ShapeLibrary lib;
     lib.BuildLineEnds();
-    for (const char* name : {"a", "b", "c", "d"}) {
-        CShapeDef s;
-        s.SetName(name);
-        lib.AddOrReplace(&s);
-    }
-    // a (20) unused, b (21) used by a connector, c (22) unused, d (23) by a style.
-    doc.connectors = {{21, 3, -1}, {0, 19, -1}};
-    CConProps props;
-    props.End1 = 23;
-    props.End2 = 5;
-    ASSERT_EQ(doc.conStyles.AddConStyle(&props, "s", 0, 1, "", "", 0, "", 1, 0, 0, 90), 1);
-    lib.PurgeUnused(doc);
-    ASSERT_EQ(lib.GetCount(), 22);
-    EXPECT_EQ(lib.GetAt(20)->m_strName, "b");
-    EXPECT_EQ(lib.GetAt(21)->m_strName, "d");
-    EXPECT_EQ(doc.connectors[0].end1, 20);
-    EXPECT_EQ(doc.connectors[0].end2, 3);
-    EXPECT_EQ(doc.connectors[1].end2, 19);
-    EXPECT_EQ(doc.conStyles.GetProps(0)->End1, 21);
-    EXPECT_EQ(doc.conStyles.GetProps(0)->End2, 5);
-    // Without a connector-style library nothing is purged.
     CShapeDef e;
     e.SetName("e");
     lib.AddOrReplace(&e);
-    doc.hasStyleLibraries = false;
     lib.PurgeUnused(doc);
-    EXPECT_EQ(lib.GetCount(), 23);
+    EXPECT_EQ(lib.GetCount(), 21);
 }

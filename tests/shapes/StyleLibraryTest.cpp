@@ -1,15 +1,9 @@
 // The style libraries: categories, adding and removing entries, the index
 // rules around removal and the reconciling of a merged file.
-#include "FakeLibraryDoc.h"
-#include "common/TestSupport.h"
-#include "core/ProgramFolders.h"
-#include "core/Trace.h"
+#include "shapes/CConStylesLibrary.h"
+#include "shapes/CFigStylesLibrary.h"
 
 #include <gtest/gtest.h>
-
-#include <QDir>
-#include <QFile>
-#include <QTemporaryDir>
 
 namespace {
 
@@ -161,123 +155,21 @@ TEST(FigStyles, OrdinalsCountsAndMostCommonSize)
     EXPECT_EQ(w, 10);
 }
 
-TEST(FigStyles, DeleteTableAndPictureRelease)
+// Removing entries against the document's objects and pictures is tested
+// with a real document (tests/document/LibraryUsersTest.cpp).
+TEST(FigStyles, DeleteTable)
 {
     struct Case { int index; int result; int countAfter; };
     for (const Case& c : {Case{-1, 0, 3}, Case{3, 0, 3}, Case{1, 1, 2}, Case{0, 1, 2}}) {
-        FakeLibraryDoc doc;
-        AddFig(doc.figStyles, "a");
-        AddFig(doc.figStyles, "b");
-        AddFig(doc.figStyles, "c");
-        doc.figStyles.GetCategories(0);
-        EXPECT_EQ(doc.figStyles.Delete(c.index), c.result) << c.index;
-        EXPECT_EQ(doc.figStyles.GetCount(), c.countAfter) << c.index;
-        EXPECT_EQ(doc.figStyles.IsChanged(), c.result == 1) << c.index;
+        CFigStylesLibrary lib(nullptr);
+        AddFig(lib, "a");
+        AddFig(lib, "b");
+        AddFig(lib, "c");
+        lib.GetCategories(0);
+        EXPECT_EQ(lib.Delete(c.index), c.result) << c.index;
+        EXPECT_EQ(lib.GetCount(), c.countAfter) << c.index;
+        EXPECT_EQ(lib.IsChanged(), c.result == 1) << c.index;
     }
-}
-
-TEST(FigStyles, DeletingAPictureStyleTracesAndReleasesIt)
-{
-    QTemporaryDir dir;
-    SetProgramFolderForTest(dir.path());
-    g_bDiagnostics = true;
-    InitDiagnostics();
-    FakeLibraryDoc doc;
-    AddFig(doc.figStyles, "first");
-    AddFig(doc.figStyles, "pic");
-    HGLOBAL h1 = GlobalAlloc(GHND, 4);
-    HGLOBAL h2 = GlobalAlloc(GHND, 4);
-    doc.figStyles.GetProps(0)->m_nGraphicType = 2;
-    doc.figStyles.GetProps(0)->Graphic = h1;
-    doc.figStyles.GetProps(1)->m_nGraphicType = 3;
-    doc.figStyles.GetProps(1)->Graphic = h2;
-    EXPECT_EQ(doc.figStyles.Delete(1), 1);
-    ASSERT_EQ(doc.released.size(), 1u);
-    EXPECT_EQ(doc.released[0], std::make_pair(3, h2));
-    QFile trace(QDir(dir.path()).filePath("Diags.log"));
-    ASSERT_TRUE(trace.open(QIODevice::ReadOnly));
-    const QByteArray text = trace.readAll();
-    char line[128];
-    snprintf(line, sizeof line, "GMEM  WMF Handle %04X freed in CFigStylesLibrary::Delete\n",
-             static_cast<unsigned>(reinterpret_cast<uintptr_t>(h2)));
-    EXPECT_TRUE(text.contains(line)) << text.constData();
-    EXPECT_TRUE(text.contains("SMEM            From CFigStylesLibrary::Delete()\n"));
-    // RemoveAll releases the first entry's picture as well.
-    doc.figStyles.RemoveAll();
-    ASSERT_EQ(doc.released.size(), 2u);
-    EXPECT_EQ(doc.released[1], std::make_pair(2, h1));
-    EXPECT_EQ(doc.figStyles.GetCount(), 0);
-    GlobalFree(h1);
-    GlobalFree(h2);
-}
-
-TEST(StyleRemoval, IndexesAboveTheRemovedEntryShiftDown)
-{
-    FakeLibraryDoc doc;
-    for (const char* n : {"a", "b", "c", "d"})
-        AddFig(doc.figStyles, n);
-    doc.figStyles.GetAt(1)->m_pTextBoxInits = std::make_shared<TextBoxInitTexts>(TextBoxInitTexts{"B"});
-    doc.figStyles.GetAt(2)->m_pTextBoxInits = std::make_shared<TextBoxInitTexts>(TextBoxInitTexts{"C"});
-    doc.figures = {{0, -1, 0, 1}, {0, -1, 0, 2}, {0, -1, 0, -1}, {0, -1, 0, 0}, {0, -1, 0, 3}};
-    ASSERT_EQ(doc.figStyles.RemoveWithUsers(1), 1);
-    EXPECT_EQ(doc.figures[0].style, -1);
-    ASSERT_TRUE(doc.figures[0].inits);   // its own copy of the removed style's texts
-    EXPECT_EQ((*doc.figures[0].inits)[0], "B");
-    EXPECT_EQ(doc.figures[0].styleFlags, 0);
-    EXPECT_EQ(doc.figures[1].style, 1);
-    EXPECT_EQ(doc.figures[1].inits, doc.figStyles.GetAt(1)->m_pTextBoxInits);
-    EXPECT_EQ(doc.figures[2].style, -1);
-    EXPECT_EQ(doc.figures[3].style, 0);
-    EXPECT_EQ(doc.figures[4].style, 2);
-
-    for (const char* n : {"x", "y", "z"})
-        AddCon(doc.conStyles, n);
-    doc.connectors = {{0, 0, 0}, {0, 0, 1}, {0, 0, 2}, {0, 0, -1}};
-    ASSERT_EQ(doc.conStyles.RemoveWithUsers(1), 1);
-    EXPECT_EQ(doc.connectors[0].style, 0);
-    EXPECT_EQ(doc.connectors[1].style, -1);
-    EXPECT_EQ(doc.connectors[1].styleFlags, 0);
-    EXPECT_EQ(doc.connectors[2].style, 1);
-    EXPECT_EQ(doc.connectors[3].style, -1);
-    EXPECT_EQ(doc.conStyles.RemoveWithUsers(5), 0);
-}
-
-TEST(StyleRemoval, ReconcileAfterMergeKeepsOldAndUsedEntries)
-{
-    FakeLibraryDoc doc;
-    AddCon(doc.conStyles, "old1");
-    AddCon(doc.conStyles, "old2");
-    doc.conStyles.SetKeepFlag(1);
-    for (const char* n : {"new unused", "new used", "new unused 2", "new unused 3"})
-        AddCon(doc.conStyles, n);
-    doc.connectors = {{0, 0, 3}, {0, 0, 1}};
-    doc.conStyles.ReconcileMergedEntries();
-    doc.conStyles.SetKeepFlag(0);
-    ASSERT_EQ(doc.conStyles.GetCount(), 3);
-    EXPECT_EQ(doc.conStyles.GetAt(2)->m_strName, "new used");
-    EXPECT_EQ(doc.conStyles.GetAt(2)->HasButton, 0);
-    EXPECT_EQ(doc.conStyles.GetAt(0)->HasButton, 1);
-    EXPECT_EQ(doc.connectors[0].style, 2);
-    EXPECT_EQ(doc.connectors[1].style, 1);
-}
-
-TEST(StyleRemoval, ReconcileFigureStylesUsesTheTwoPhaseRule)
-{
-    FakeLibraryDoc doc;
-    AddFig(doc.figStyles, "old");
-    doc.figStyles.SetKeepFlag(1);
-    AddFig(doc.figStyles, "new unused");
-    AddFig(doc.figStyles, "new used");
-    doc.figStyles.GetAt(2)->HasButton = 1;
-    doc.figStyles.GetAt(2)->m_pTextBoxInits = std::make_shared<TextBoxInitTexts>(TextBoxInitTexts{"T"});
-    doc.figures = {{0, -1, 0, 2}, {0, -1, 0, 0}};
-    doc.figStyles.ReconcileMergedEntries();
-    ASSERT_EQ(doc.figStyles.GetCount(), 2);
-    EXPECT_EQ(doc.figStyles.GetAt(1)->m_strName, "new used");
-    EXPECT_EQ(doc.figStyles.GetAt(1)->HasButton, 0);
-    EXPECT_EQ(doc.figures[0].style, 1);
-    EXPECT_EQ(doc.figures[0].inits, doc.figStyles.GetAt(1)->m_pTextBoxInits);
-    EXPECT_EQ(doc.figures[1].style, 0);
 }
 
 TEST(StyleLibraries, EndShapeAndSymbolReferences)

@@ -1,6 +1,6 @@
 // The figure-symbol library: insertion, numbered copies, merging identical
 // copies and purging unused symbols with the renumbering of every index.
-#include "FakeLibraryDoc.h"
+#include "NoLibrariesDoc.h"
 #include "SymbolTestSupport.h"
 #include "shapes/ShapeLibrary.h"
 #include "shapes/SymbolLibrary.h"
@@ -11,18 +11,12 @@ namespace {
 
 CFigSymbol Symbol(const std::string& name, float size = 2048)
 {
-    SymbolBuilder b;
-    b.Outline([size](COutlineWriter& w) { w.Rect(kOpRect, CFltRect(0, 0, size, size)); });
-    b.sym.SetName(name);
-    return b.sym;
+    return SquareSymbol(name, size);
 }
 
 std::vector<std::string> Names(const SymbolLibrary& lib)
 {
-    std::vector<std::string> names;
-    for (int i = 0; i < lib.GetCount(); ++i)
-        names.push_back(lib.GetAt(i)->m_strName);
-    return names;
+    return SymbolNames(lib);
 }
 
 // A library with the built-ins and then the given symbols.
@@ -90,70 +84,13 @@ TEST(SymbolLibrary, CopiesTakeTheNextFreeNumber)
         EXPECT_EQ(NextColonSeriesName(c.in), c.out) << c.in;
 }
 
-TEST(SymbolLibrary, MergeAndPurgeScenarios)
+// Merging and purging against a document's figures and styles is tested with
+// a real document (tests/document/LibraryUsersTest.cpp).
+TEST(SymbolLibrary, WithoutStyleLibrariesNothingIsPurged)
 {
-    struct Case {
-        const char* what;
-        std::vector<CFigSymbol> symbols;   // from index 2
-        std::vector<FakeFigure> figures;
-        std::vector<std::string> namesAfter;
-        std::vector<std::pair<int, int>> figureIndexesAfter;   // symbol, icon
-    };
-    CFigSymbol internal = Symbol("Kept");
-    internal.InternalIcon = 1;
-    const Case cases[] = {
-        {"Box:2 merged into Box:1", {Symbol("Box:1"), Symbol("Box:2"), Symbol("Other")},
-         {{3, -1}, {4, -1}}, {"null", "lbl", "Box:1", "Other"}, {{2, -1}, {3, -1}}},
-        {"different shapes stay apart", {Symbol("Box:1"), Symbol("Box:2", 10)},
-         {{3, -1}}, {"null", "lbl", "Box:2"}, {{2, -1}}},
-        {"icon-only use survives and is not remapped", {Symbol("Box:1"), Symbol("Box:2")},
-         {{2, 3}}, {"null", "lbl", "Box:1", "Box:2"}, {{2, 3}}},
-        {"InternalIcon survives unused", {Symbol("Junk"), internal}, {},
-         {"null", "lbl", "Kept"}, {}},
-        {"picture figures keep their symbol alive", {Symbol("Junk"), Symbol("Pic")},
-         {{3, -1, 1}}, {"null", "lbl", "Pic"}, {{2, -1}}},
-        {"odd names do not stop the pass", {Symbol(":5"), Symbol(":6"), Symbol("Box:0"), Symbol("A:1"), Symbol("A:2")},
-         {{2, -1}, {3, -1}, {4, -1}, {6, -1}}, {"null", "lbl", ":5", ":6", "Box:0", "A:1"},
-         {{2, -1}, {3, -1}, {4, -1}, {5, -1}}},
-        {"built-ins always stay", {}, {}, {"null", "lbl"}, {}},
-    };
-    for (const Case& c : cases) {
-        FakeLibraryDoc doc;
-        SymbolLibrary symbols;
-        ShapeLibrary shapes;
-        Fill(symbols, c.symbols);
-        doc.figures = c.figures;
-        PurgeUnusedLibraryEntries(doc, symbols, shapes);
-        EXPECT_EQ(Names(symbols), c.namesAfter) << c.what;
-        ASSERT_EQ(doc.figures.size(), c.figureIndexesAfter.size()) << c.what;
-        for (size_t i = 0; i < doc.figures.size(); ++i) {
-            EXPECT_EQ(doc.figures[i].symbol, c.figureIndexesAfter[i].first) << c.what << " figure " << i;
-            EXPECT_EQ(doc.figures[i].icon, c.figureIndexesAfter[i].second) << c.what << " figure " << i;
-        }
-    }
-}
-
-TEST(SymbolLibrary, PurgeShiftsStyleIndexesAndKeepsStyleUses)
-{
-    FakeLibraryDoc doc;
+    NoLibrariesDoc doc;
     SymbolLibrary symbols;
-    Fill(symbols, {Symbol("Unused"), Symbol("ByStyle"), Symbol("ByLabelStyle"), Symbol("ByPicture")});
-    CFigProps p;
-    p.Symbol = 3;
-    doc.figStyles.AddFigStyle(&p, "fig", 0, 1, 0, "", "", 10, 10, "", "", nullptr, 0, "");
-    p.Symbol = 4;
-    doc.figStyles.AddFigStyle(&p, "label", 0, 1, 1, "", "", 10, 10, "", "", nullptr, 0, "");
-    p.Symbol = 5;
-    p.m_nGraphicType = 1;
-    doc.figStyles.AddFigStyle(&p, "picture", 0, 1, 0, "", "", 10, 10, "", "", nullptr, 0, "");
-    symbols.PurgeUnused(doc);
-    EXPECT_EQ(Names(symbols), (std::vector<std::string>{"null", "lbl", "ByStyle", "ByLabelStyle", "ByPicture"}));
-    EXPECT_EQ(doc.figStyles.GetProps(0)->Symbol, 2);
-    EXPECT_EQ(doc.figStyles.GetProps(1)->Symbol, 3);
-    EXPECT_EQ(doc.figStyles.GetProps(2)->Symbol, 4);
-    // Without a figure-style library nothing is purged.
     Fill(symbols, {Symbol("Loose")});
-    doc.hasStyleLibraries = false;
     const int count = symbols.GetCount();
     symbols.PurgeUnused(doc);
     EXPECT_EQ(symbols.GetCount(), count);

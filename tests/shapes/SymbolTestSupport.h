@@ -3,8 +3,11 @@
 // through the outline writer.
 #include "shapes/CFigSymbol.h"
 #include "shapes/COutlineWriter.h"
+#include "shapes/SymbolLibrary.h"
 
 #include <functional>
+#include <string>
+#include <vector>
 
 struct SymbolBuilder {
     CFigSymbol sym;
@@ -47,3 +50,20 @@ struct SymbolBuilder {
         return *this;
     }
 };
+
+// A symbol of that name whose outline is one square of the given size.
+inline CFigSymbol SquareSymbol(const std::string& name, float size = 2048)
+{
+    SymbolBuilder b;
+    b.Outline([size](COutlineWriter& w) { w.Rect(kOpRect, CFltRect(0, 0, size, size)); });
+    b.sym.SetName(name);
+    return b.sym;
+}
+
+inline std::vector<std::string> SymbolNames(const SymbolLibrary& lib)
+{
+    std::vector<std::string> names;
+    for (int i = 0; i < lib.GetCount(); ++i)
+        names.push_back(lib.GetAt(i)->m_strName);
+    return names;
+}

@@ -1,0 +1,42 @@
+#pragma once
+// Where labels go beside connectors: a lateral label at a point of its
+// connector, and the two flow-label slots where a connector meets a figure.
+// Every placement leaves the labelled line free and gives the text
+// alignment that faces it (horizontal 4 left, 2 centre, 1 right; vertical
+// 64 top, 32 middle, 16 bottom).
+#include "platform/CRect.h"
+#include "platform/GdiTypes.h"
+
+class CConnector;
+class CFigure;
+
+// Beyond this ratio of its extents a slanted connector counts as horizontal
+// (or vertical) for the label's rectangle.
+constexpr double kLatLblNearAxisRatio = 30.0;
+
+// A lateral label of `size` beside the line e1-e2 at `pt` (projected onto the
+// segment first). The anchor lies `offset` units off the line (a negative
+// offset: the other side): above a horizontal line, right of a vertical one,
+// and on a slanted line on its left when read left to right (above it).
+// With consistency 1 the side follows the line's direction instead: a
+// horizontal line read right to left, a vertical one read upwards and a
+// slanted one read right to left take the other side. The label touches
+// the anchor with the side that faces the line; along a near-horizontal or
+// near-vertical line it stays within the segment.
+void PlaceLatLbl(const POINT& e1, const POINT& e2, const POINT& pt, const CSize& size, int offset, int consistency,
+                 CPoint& anchor, CRect& rect, WORD& align);
+
+// The two slots of a flow label of `size` where the connector meets `fig`:
+// slot 1 above or left of the connector, slot 2 below or right of it, each
+// touching the figure's rectangle grown by `inflate` (unless the figure has
+// flag 0x4000000) at `gap` units from the connector (a slot the slanted
+// connector leans over moves further along the side to keep that gap; one
+// that runs past the side's end goes round the corner). The corner codes say
+// which point of each label touches the connector (3 x column + row). False
+// for an invisible figure or a connector that does not reach the figure.
+bool CalcFlowLblRects(const CConnector& con, const CFigure& fig, const CSize& size, int gap, int inflate, CRect& r1,
+                      CRect& r2, int& corner1, int& corner2);
+
+// The alignment of a flow label whose corner `corner` touches its
+// connector; 0 for a code outside 0..8.
+WORD FlowLblAlign(int corner);
