@@ -140,13 +140,13 @@ bool CKavoDoc::DeleteFigStyle(int index)
     const bool label = style->Label != 0;
     const std::string name = style->m_strName;
     (label ? m_lblStyleStamp : m_figStyleStamp).AssignNext();
+    // Figure and label styles share the library: every index the document
+    // holds follows the deletion, whatever its kind.
+    int32_t fig = m_nCurFigStyle, lbl = m_nCurLblStyle;
     RenumberFigStyleIndexes(index, true);
     if (!m_figStyles.Delete(index))
         return false;
     RenumberFigStyleIndexes(index, false);
-    // Figure and label styles share the library: every index the document
-    // holds follows the deletion, whatever its kind.
-    int32_t fig = m_nCurFigStyle, lbl = m_nCurLblStyle;
     FollowDeletion(fig, index);
     FollowDeletion(lbl, index);
     for (int32_t& slot : m_styleSlots)
