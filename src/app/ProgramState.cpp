@@ -57,7 +57,7 @@ void ResetProgramState()
     SetSpecialShapeCreateLookup(nullptr);
     ResetChildFrameState();
     ResetRichTextState();
+    SetFigTextRenderer(RenderFigTextPiece);
     ResetPasteOffset();
     InstallMoveContext();
-    SetFigTextRenderer(RenderFigTextPiece);
 }

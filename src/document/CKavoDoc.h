@@ -677,9 +677,9 @@ public:
     CConnector* m_pDragTargetCon = nullptr;   // shown while a connector label is dragged
 
 private:
-    // Two connectors meeting at a shared end joined into one; the shared
-    // figure is cut too when asked.
-    CConnector* JoinCons(CConnector* c1, CConnector* c2, bool relabel, bool cutShared);
+    // Two connectors meeting at a shared end (`at`, or the first figure both
+    // end at) joined into one; the shared figure is cut too when asked.
+    CConnector* JoinCons(CConnector* c1, CConnector* c2, bool relabel, bool cutShared, CFigure* at);
     bool CanDetachFromFlow(CFigure* fig, CConnector*& a, CConnector*& b) const;
     bool AppendGroup(CGroup* group);
     void UnlinkFromGroups(CDiagObj* obj);

@@ -137,15 +137,16 @@ void CKavoDoc::CutReplacingObjs()
 
 CConnector* CKavoDoc::MergeConsAtJct(CConnector* c1, CConnector* c2, bool relabel)
 {
-    return JoinCons(c1, c2, relabel, true);
+    return JoinCons(c1, c2, relabel, true, nullptr);
 }
 
-CConnector* CKavoDoc::JoinCons(CConnector* c1, CConnector* c2, bool relabel, bool cutShared)
+CConnector* CKavoDoc::JoinCons(CConnector* c1, CConnector* c2, bool relabel, bool cutShared, CFigure* at)
 {
     if (!c1 || !c2 || c1 == c2)
         return nullptr;
-    CFigure* jct = SharedEnd(c1, c2);
-    if (!jct)
+    CFigure* jct = at ? at : SharedEnd(c1, c2);
+    auto endsAt = [jct](const CConnector* c) { return c->m_pFig1 == jct || c->m_pFig2 == jct; };
+    if (!jct || !endsAt(c1) || !endsAt(c2))
         return nullptr;
     int e1 = c1->m_pFig1 == jct ? 1 : 2, e2 = c2->m_pFig1 == jct ? 1 : 2;
     // c2 continues c1: c1 ends at the junction where it can.
@@ -154,6 +155,9 @@ CConnector* CKavoDoc::JoinCons(CConnector* c1, CConnector* c2, bool relabel, boo
         std::swap(e1, e2);
     }
     const FarEndInfo far1 = FarEndOf(c1, e1), far2 = FarEndOf(c2, e2);
+    // Both far ends on one figure: the join would be a loop on it.
+    if (far1.fig && far1.fig == far2.fig)
+        return nullptr;
     bool joined = false;
     ForEachConnector([&](CConnector* c) {
         joined = joined || (c != c1 && c != c2 && c->IsSameEnds(far1.fig, far1.conPt, far2.fig, far2.conPt));
@@ -380,6 +384,11 @@ bool CKavoDoc::CanDetachFromFlow(CFigure* fig, CConnector*& a, CConnector*& b) c
     }
     if (!((x->m_nStyle != -1 && x->m_nStyle == y->m_nStyle) || (x->m_props == y->m_props)))
         return false;
+    // Two connectors to the same figure would close into a loop on it.
+    const CFigure* farX = x->m_pFig1 == fig ? x->m_pFig2 : x->m_pFig1;
+    const CFigure* farY = y->m_pFig1 == fig ? y->m_pFig2 : y->m_pFig1;
+    if (farX && farX == farY)
+        return false;
     a = x;
     b = y;
     return true;
@@ -402,7 +411,7 @@ int CKavoDoc::DetachSelFromFlow()
         InvalidateObj(b);
         if (!LogConnectorState(UDOC_CONPROPS, a) || !LogConnectorState(UDOC_CONPROPS, b))
             break;
-        if (!JoinCons(a, b, false, false)) {
+        if (!JoinCons(a, b, false, false, fig)) {
             // The flow closes through a junction of its own at the centre.
             const CPoint c = fig->GetCenter();
             CFigure* jct = CreateFigAt(CPoint(c.x - 7, c.y - 7), 1);

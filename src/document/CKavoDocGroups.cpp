@@ -206,7 +206,9 @@ void CKavoDoc::OnGroup()
     ForgetLastUngroup(m_lastUngroup);
     SetModifiedFlag(true);
     m_undo.UndoEndStep();
-    SelectGroup(group, true);
+    // A refused closing record takes the whole step back, the group too.
+    if (GetGroupPosition(group) > 0)
+        SelectGroup(group, true);
 }
 
 bool CKavoDoc::UngroupMarked()
@@ -282,7 +284,9 @@ void CKavoDoc::OnRegroup()
     ForgetLastUngroup(m_lastUngroup);
     SetModifiedFlag(true);
     m_undo.UndoEndStep();
-    SelectGroup(group, true);
+    // A refused closing record takes the whole step back, the group too.
+    if (GetGroupPosition(group) > 0)
+        SelectGroup(group, true);
 }
 
 void CKavoDoc::SelectGroup(CGroup* group, bool redraw)
