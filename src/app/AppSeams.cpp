@@ -13,6 +13,7 @@ CAppSeams Defaults()
     s.openDocumentFile = [](const std::string&) { return false; };
     s.newDocument = [] { return false; };
     s.documentCount = [] { return 0; };
+    s.allDocuments = [] { return std::vector<CKavoDoc*>(); };
     s.hasActiveDoc = [] { return false; };
     s.hasActiveView = [] { return false; };
     s.activeDocPath = [] { return std::string(); };

@@ -5,6 +5,9 @@
 // every start-up and command step runs and none is silently skipped.
 #include <functional>
 #include <string>
+#include <vector>
+
+class CKavoDoc;
 
 struct TemplateChoice {
     bool made = false; // a template or the blank diagram was chosen
@@ -23,6 +26,9 @@ struct CAppSeams {
     std::function<bool(const std::string& path)> openDocumentFile;
     std::function<bool()> newDocument;            // the framework's new-document command
     std::function<int()> documentCount;
+    // Every open diagram, in the template's order (Save All, the file code's
+    // question whether another window holds a file).
+    std::function<std::vector<CKavoDoc*>()> allDocuments;
     std::function<bool()> hasActiveDoc;
     std::function<bool()> hasActiveView;
     std::function<std::string()> activeDocPath;

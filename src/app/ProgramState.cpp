@@ -23,7 +23,9 @@
 #include "document/StapleKinds.h"
 #include "document/Placement.h"
 #include "editing/MoveContext.h"
+#include "fileformat/DocFileHooks.h"
 #include "frame/ChildFrameState.h"
+#include "render/HotZoneDocPass.h"
 #include "platform/GlobalMem.h"
 #include "render/FigTextRender.h"
 #include "richtext/RichTextState.h"
@@ -57,6 +59,8 @@ void ResetProgramState()
     SetSpecialShapeCreateLookup(nullptr);
     ResetChildFrameState();
     ResetRichTextState();
+    ResetDocFileHooks();
+    GetDocFileHooks().recomputeHotZones = &GetHotZoneFromKGR;
     SetFigTextRenderer(RenderFigTextPiece);
     ResetPasteOffset();
     InstallMoveContext();

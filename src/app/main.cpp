@@ -1,9 +1,13 @@
 #include "app/AppSeams.h"
 #include "app/ui/CKavoApp.h"
+#include "app/ui/CKavoDocList.h"
 #include "app/ui/CKavoDocTemplate.h"
+#include "fileformat/DocFileHooks.h"
 #include "frame/ui/CMainFrame.h"
 #include "platform/Prompt.h"
 #include "platform/ui/CQtPromptService.h"
+#include "render/HotZoneDocPass.h"
+#include "render/PreviewRender.h"
 
 #include <QApplication>
 
@@ -17,7 +21,20 @@ int main(int argc, char* argv[])
     std::setlocale(LC_NUMERIC, "C");
 
     CKavoApp app(qtApp.arguments());
-    // The diagram template: documents, child frames and views.
+    // The file commands' hooks (Save As prompt, autosave timer) first; the
+    // diagram template then answers the document seams (documents, child
+    // frames and views) and opens files through the documents' own open,
+    // which holds the file.
+    CKavoDocList::Instance().Install();
+    GetDocFileHooks().recomputeHotZones = &GetHotZoneFromKGR;
+    GetDocFileHooks().renderPreview = &RenderDocPreview;
+    SetDocumentLoader([](CKavoDoc& doc, const std::string& path) { return doc.OnOpenDocument(path); });
+    // The main frame's timer 5 drives the autosave of every document.
+    CMainFrame::SetAutoSaveHandler([](CKavoDoc& doc) { doc.AutoSave(); });
+    GetDocFileHooks().resetAutoSaveTimer = [] {
+        if (CKavoApp* a = AfxGetKavoApp(); a && a->MainFrame())
+            a->MainFrame()->ResetAutoSaveTimer();
+    };
     CKavoDocTemplate docTemplate([&app] { return app.MainFrame(); });
     AppSeams().createDocTemplate = [&docTemplate] { docTemplate.InstallSeams(); };
     CQtPromptService prompts([&app] { return static_cast<QWidget*>(app.MainFrame()); });

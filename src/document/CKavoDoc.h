@@ -12,6 +12,7 @@
 #include "document/CDocGraphics.h"
 #include "shapes/CFigStyle.h"
 #include "document/CGroup.h"
+#include "document/CDocFileModes.h"
 #include "document/CMoveSet.h"
 #include "document/CObjList.h"
 #include "document/CStyleMenu.h"
@@ -32,6 +33,9 @@
 
 class CFigure;
 class CConnector;
+class CKeywordWriter;
+class IKeywordSink;
+class IKeywordSource;
 class CStaple;
 class IDocView;
 class CDC;
@@ -44,7 +48,8 @@ class CKavoDoc : public ISymbolUsers,
                  public IStyleIndexUsers,
                  public IActiveDocument,
                  public IUndoHost,
-                 public ISpecialShapeDoc {
+                 public ISpecialShapeDoc,
+                 public CDocFileModes {
 public:
     CKavoDoc();
     ~CKavoDoc() override;
@@ -84,6 +89,25 @@ public:
     // Rebuilds the graphics list from the figure styles and figures after a
     // file load (fileformat/DiagramGraphics.cpp).
     void ReconstructGraphicsList();
+
+    // ---- save and load, the held file (fileformat/CKavoDocSave*.cpp,
+    // CKavoDocFile*.cpp)
+    // The whole diagram (or the preview, or the copied objects) as text;
+    // FALSE when a line could not be written.
+    BOOL Save(CKeywordWriter& w, bool saveAllDefs, bool saveAllObjs);
+    // Stores through `sink` or loads from `source` (exactly one given) with
+    // the loader the load mode picks; false when the save or load failed.
+    bool Serialize(IKeywordSink* sink, IKeywordSource* source);
+    void PostLoad();
+    bool RenumberIDs(int keepExisting);
+    bool OnOpenDocument(const std::string& path);
+    bool OnSaveDocument(const std::string& path);
+    void OnCloseDocument();
+    bool OpenDocumentUnlocked(const std::string& path, bool lock);
+    bool DoAutoBackup(const std::string& path);
+    bool AutoSave();
+    bool DeleteAutoSaveTempFile();
+    void AfterSave();
 
     // ---- the link to a parent diagram
     std::string* GetParentLinkRec() { return &m_strParent; }

@@ -74,6 +74,14 @@ CDiagObj* CObjList::FindById(int32_t id, int type) const
 {
     if (id == -1)
         return nullptr;
+    if (m_bIdIndexed) {
+        const auto it = m_idIndex.find(id);
+        if (it == m_idIndex.end())
+            return nullptr;
+        if (type < 0 || it->second->GetType() == type)
+            return it->second;
+        // A duplicate id of another type: the plain search decides.
+    }
     for (CDiagObj* o : m_items)
         if (o && o->m_nId == id && (type < 0 || o->GetType() == type))
             return o;
@@ -130,8 +138,25 @@ void CObjList::RenumberIds(int32_t& counter, int32_t keepBelow)
     }
 }
 
+void CObjList::BuildIdIndex() const
+{
+    m_idIndex.clear();
+    m_idIndex.reserve(m_items.size());
+    for (CDiagObj* o : m_items)
+        if (o)
+            m_idIndex.emplace(o->m_nId, o); // the first of an id, as the search finds it
+    m_bIdIndexed = true;
+}
+
+void CObjList::DropIdIndex() const
+{
+    m_bIdIndexed = false;
+    m_idIndex.clear();
+}
+
 void CObjList::RelinkAll(const CObjList& objects)
 {
+    objects.BuildIdIndex();
     for (CDiagObj* o : m_items)
         if (o->GetType() == kObjFigure) {
             auto* f = static_cast<CFigure*>(o);
@@ -149,6 +174,7 @@ void CObjList::RelinkAll(const CObjList& objects)
                 if (f)
                     f->AttachCon(c);
         }
+    objects.DropIdIndex();
 }
 
 void CObjList::StoreAllIds()

@@ -5,6 +5,7 @@
 // does not own its objects: the document deletes them.
 #include "document/CDiagObj.h"
 
+#include <unordered_map>
 #include <vector>
 
 class CObjList {
@@ -37,6 +38,11 @@ public:
     // slots and counts rebuilt from the connectors' ends.
     void RelinkAll(const CObjList& objects);
     void StoreAllIds();
+    // A table of ids for a batch of FindById calls on an unchanging list
+    // (relinking a whole diagram would otherwise search the list once per
+    // reference). The list must not change while it is in use.
+    void BuildIdIndex() const;
+    void DropIdIndex() const;
     void ClearTempFlags();
     void SaveAndClearMarks();
     void RestoreMarks();
@@ -58,6 +64,8 @@ private:
     void Count(const CDiagObj* obj, int delta);
     std::vector<CDiagObj*> m_items;
     bool m_bFailAppends = false;
+    mutable std::unordered_map<int32_t, CDiagObj*> m_idIndex;
+    mutable bool m_bIdIndexed = false;
 };
 
 // Zero-based position of the object, -1 when absent.

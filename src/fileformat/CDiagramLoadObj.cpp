@@ -90,6 +90,21 @@ int CDiagramLoadObj::BeginIdRecord(int blockType, long long id)
     return KWR_DONE;
 }
 
+int CDiagramLoadObj::BeginNamedRecordAnyName(int blockType, const std::string& name)
+{
+    switch (blockType) {
+    case BT_FIGURE_STYLE:
+        m_figStyle.Reset();
+        m_figStyle.SetName(name);
+        return KWR_DONE;
+    case BT_CONNECTOR_STYLE:
+        m_conStyle.Reset();
+        m_conStyle.SetName(name);
+        return KWR_DONE;
+    default: return CSymbolLoadObj::BeginNamedRecord(blockType, name);
+    }
+}
+
 int CDiagramLoadObj::BeginNamedRecord(int blockType, const std::string& name)
 {
     bool duplicate = false;
@@ -399,15 +414,7 @@ bool LoadDiagramText(CKavoDoc& doc, IKeywordSource& source, bool stylesOnly, boo
 
 void FinishDiagramLoad(CKavoDoc& doc)
 {
-    doc.m_pObjList->RelinkAll(*doc.m_pObjList);
-    for (CDiagObj* s : *doc.m_pStapleList)
-        s->Relink(*doc.m_pObjList);
-    for (CGroup* g : doc.m_groupList) {
-        g->ResolveMembers(*doc.m_pObjList);
-        for (const CGroup::Member& m : g->m_members)
-            if (m.obj && !m.obj->m_pGroup)
-                m.obj->m_pGroup = g;
-    }
+    RelinkDocument(doc);
     doc.ReconstructGraphicsList();
     int result = 0;
     doc.Validate(&result);

@@ -65,6 +65,10 @@ protected:
     int EndGroup() override;
     int EndBinaryData(int blockType, HGLOBAL data) override;
 
+    // BeginNamedRecord without the duplicate-name check (loaders that decide
+    // at the record's end what becomes of a known name).
+    int BeginNamedRecordAnyName(int blockType, const std::string& name);
+
     // ---- one value into a field: the line's result (the field is kept
     // when the value fails).
     int ReadInt(const char*& p, int32_t& field, int min = -32768, int max = 32767);
@@ -130,3 +134,5 @@ bool LoadDiagramText(CKavoDoc& doc, IKeywordSource& source, bool stylesOnly = fa
 // After the whole text was read: ids become pointers, the graphics list is
 // rebuilt from the objects, and the document is validated with repair.
 void FinishDiagramLoad(CKavoDoc& doc);
+// Stored ids of objects, staples and groups become pointers.
+void RelinkDocument(CKavoDoc& doc);

@@ -90,7 +90,7 @@ BOOL WriteGraphicsSection(CKeywordWriter& w, CKavoDoc& doc, const DiagramWriteOp
     uint32_t next = 1;
     for (int i = 0; i < list.GetCount(); ++i) {
         CGraphic& g = *list.GetAt(i);
-        if (opt.markedOnly && !g.InSelection)
+        if (opt.markedOnly && !opt.allDefs && !g.InSelection)
             continue;
         if (!WriteGraphic(w, g, next++))
             return FALSE;

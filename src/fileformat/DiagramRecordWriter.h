@@ -23,6 +23,9 @@ struct LOGFONT;
 struct DiagramWriteOptions {
     // Only records carrying their mark (a copy of selected objects).
     bool markedOnly = false;
+    // With markedOnly: every picture and symbol all the same (a copy that
+    // carries every definition).
+    bool allDefs = false;
 };
 
 BOOL WriteGlobals(CKeywordWriter& w, const CKavoDoc& doc);

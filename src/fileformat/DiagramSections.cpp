@@ -36,13 +36,13 @@ BOOL WriteSymbolSections(CKeywordWriter& w, const CKavoDoc& doc, const DiagramWr
     BOOL ok = w.WriteText(KW_TEXT_SECTION_FIGURE_SYMBOLS);
     for (int i = kBuiltinFigSymbols; ok && i < doc.m_figSymbols.GetCount(); ++i) {
         const CFigSymbol& s = *doc.m_figSymbols.GetAt(i);
-        if (!opt.markedOnly || s.m_nUseFlag)
+        if (!opt.markedOnly || opt.allDefs || s.m_nUseFlag)
             ok = WriteFigureSymbolRecord(w, s);
     }
     ok = ok && w.WriteText(KW_TEXT_SECTION_END_SYMBOLS);
     for (int i = kBuiltinEndSymbolsWritten; ok && i < doc.m_endSymbols.GetCount(); ++i) {
         const CShapeDef& s = *doc.m_endSymbols.GetAt(i);
-        if (IsEndSymbolUsed(doc, i) && (!opt.markedOnly || s.m_nUseFlag))
+        if (IsEndSymbolUsed(doc, i) && (!opt.markedOnly || opt.allDefs || s.m_nUseFlag))
             ok = WriteEndSymbolRecord(w, s);
     }
     return ok;

@@ -84,6 +84,7 @@ public:
         if (m_bUndoHeld > 0)
             --m_bUndoHeld;
     }
+    bool IsUndoHeld() const { return m_bUndoHeld > 0; }
     // Drops every hold (a new document).
     void ReleaseAllUndoHolds() { m_bUndoHeld = 0; }
     int InUndoStep() const { return m_nUndoStepCode >= 0; }

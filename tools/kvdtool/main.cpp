@@ -1,104 +1,93 @@
 // kvdtool: diagrams without the editor, for tests and benchmarks.
-//   kvdtool check IN                 load and validate; exit 0 when sound
-//   kvdtool resave IN OUT            load and write again
-//   kvdtool gen N OUT                a diagram of N boxes joined in rows
+//   kvdtool check IN                 load as the editor would (every warning
+//                                    answered OK); print each error with its
+//                                    line, code and text, then the validation
+//                                    result; exit 0 when it loads
+//   kvdtool resave IN OUT            load and save
+//   kvdtool gen N OUT                a benchmark diagram of N boxes
+//   kvdtool content DIR              the program folders' diagrams under DIR
 //   kvdtool export IN OUT [--scale PCT] [--antialias 0|1]
 //                                    export in the format of OUT's extension
+#include "KvdTool.h"
+
 #include "app/ProgramState.h"
 #include "core/Units.h"
 #include "document/CKavoDoc.h"
-#include "fileformat/CDiagramLoadObj.h"
-#include "fileformat/DiagramRecordWriter.h"
-#include "keyword/CKeywordWriter.h"
-#include "keyword/KeywordStreams.h"
+#include "document/PageLayout.h"
+#include "fileformat/DocFileHooks.h"
+#include "platform/Prompt.h"
 #include "render/DiagramExport.h"
 #include "render/DocDrawObjects.h"
 #include "render/ExportFormats.h"
+#include "render/PreviewRender.h"
 
-#include <QFile>
 #include <QFileInfo>
 #include <QGuiApplication>
-#include <QSaveFile>
 
+#include <algorithm>
 #include <clocale>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <string>
 
 namespace {
+// Every message is printed and answered with its default button.
+class CPrintingPrompt : public IPromptService {
+public:
+    int ShowMessage(const std::string& text, UINT type) override
+    {
+        std::fprintf(stderr, "message: %s\n", text.c_str());
+        return DefaultPromptAnswer(type);
+    }
+};
 
 int Usage()
 {
     std::fprintf(stderr,
-                 "usage: kvdtool check IN | resave IN OUT | gen N OUT | export IN OUT [--scale PCT] "
+                 "usage: kvdtool check IN | resave IN OUT | gen N OUT | content DIR | export IN OUT [--scale PCT] "
                  "[--antialias 0|1]\n");
     return 2;
 }
 
-bool Load(CKavoDoc& doc, const QString& path)
+int Check(const std::string& path)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        std::fprintf(stderr, "kvdtool: cannot read %s\n", qPrintable(path));
+    CKavoDoc doc;
+    const LoadReport r = CheckDiagram(doc, path);
+    for (const auto& e : r.errors)
+        std::printf("line %d: error %d: %s\n", e.line, e.code, e.text.c_str());
+    if (!r.loaded) {
+        std::printf("load failed\n");
+        return 1;
+    }
+    std::printf("validation: %s\n", r.validated ? "passed" : "failed (repaired on load)");
+    return 0;
+}
+
+bool Load(CKavoDoc& doc, const std::string& path)
+{
+    doc.m_bLockFile = 0;
+    if (!doc.OnOpenDocument(path)) {
+        std::fprintf(stderr, "kvdtool: %s does not load\n", path.c_str());
         return false;
     }
-    const QByteArray bytes = file.readAll();
-    CMemoryKeywordSource source(std::string_view(bytes.constData(), size_t(bytes.size())));
-    if (!doc.OnNewDocument() || !LoadDiagramText(doc, source)) {
-        std::fprintf(stderr, "kvdtool: %s does not load\n", qPrintable(path));
-        return false;
-    }
-    FinishDiagramLoad(doc);
-    doc.SetPathName(path.toStdString(), false);
     return true;
 }
 
-bool Save(CKavoDoc& doc, const QString& path)
+bool Save(CKavoDoc& doc, const std::string& out)
 {
-    CStringKeywordSink sink;
-    CKeywordWriter writer(sink);
-    if (!WriteDiagramText(writer, doc))
+    doc.m_bLockFile = 0;
+    if (!doc.OnSaveDocument(out)) {
+        std::fprintf(stderr, "kvdtool: save failed: %s\n", LastSaveError().c_str());
         return false;
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) ||
-        file.write(sink.text.data(), qint64(sink.text.size())) != qint64(sink.text.size()))
-        return false;
-    return file.commit();
-}
-
-// N boxes in a square grid, each joined to its right-hand neighbour.
-void Generate(CKavoDoc& doc, int count)
-{
-    constexpr int kW = 256, kH = 172, kGapX = 128, kGapY = 128;
-    int kPerRow = 1;
-    while (kPerRow * kPerRow < count)
-        ++kPerRow;
-    // The boxes take the document's first figure style (a new document has one).
-    const CFigStyle* style = doc.m_figStyles.GetCount() > 0 ? doc.m_figStyles.GetAt(0) : nullptr;
-    const CFigProps props = style ? style->m_props : CFigProps();
-    const int styleIndex = style ? 0 : -1;
-    CFigure* left = nullptr;
-    for (int i = 0; i < count; ++i) {
-        const int x = (i % kPerRow) * (kW + kGapX), y = (i / kPerRow) * (kH + kGapY);
-        auto* fig = new CFigure(x, y, kH, kW, props, styleIndex, 0, "Box " + std::to_string(i + 1), "",
-                                CFigure::CreateArgs(), &doc);
-        fig->m_nId = doc.m_nNextId++;
-        doc.AddFig(fig);
-        if (left && i % kPerRow != 0)
-            doc.CreateCon(left, fig, -1, -1, left->GetCenter(), fig->GetCenter(), -1, CConProps());
-        left = fig;
     }
+    return true;
 }
 
 CRect ObjectsRect(CKavoDoc& doc)
 {
     CRect all;
-    for (CDiagObj* obj : *doc.m_pObjList) {
-        CRect r;
-        obj->GetBoundRect(r, 1, 0);
-        all |= r;
-    }
-    if (!all.IsRectEmpty())
+    if (GetObjectsBoundRect(doc, all) && !all.IsRectEmpty())
         all.InflateRect(1, 1);
     return all;
 }
@@ -130,10 +119,9 @@ int Export(CKavoDoc& doc, const QString& out, int scale, bool antialias)
         std::fprintf(stderr, "kvdtool: export to %s failed\n", qPrintable(out));
     return r.ok ? 0 : 1;
 }
-
 } // namespace
 
-int main(int argc, char** argv)
+int main(int argc, char* argv[])
 {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
@@ -141,22 +129,33 @@ int main(int argc, char** argv)
     std::setlocale(LC_NUMERIC, "C");
     ResetProgramState();
     InstallExportDrawer();
+    GetDocFileHooks().renderPreview = &RenderDocPreview;
+    CPrintingPrompt prompt;
+    SetPromptService(&prompt);
     if (argc < 3)
         return Usage();
-    const std::string command = argv[1];
+
+    const std::string cmd = argv[1];
+    if (cmd == "check" && argc == 3)
+        return Check(argv[2]);
     CKavoDoc doc;
-    if (command == "check")
-        return Load(doc, argv[2]) ? 0 : 1;
-    if (command == "resave" && argc == 4)
+    if (cmd == "resave" && argc == 4)
         return Load(doc, argv[2]) && Save(doc, argv[3]) ? 0 : 1;
-    if (command == "gen" && argc == 4) {
-        const int count = std::atoi(argv[2]);
-        if (count <= 0 || !doc.OnNewDocument())
+    if (cmd == "gen" && argc == 4) {
+        const int n = std::atoi(argv[2]);
+        if (n < 0 || !doc.OnNewDocument())
             return Usage();
-        Generate(doc, count);
+        GenerateDiagram(doc, n);
         return Save(doc, argv[3]) ? 0 : 1;
     }
-    if (command == "export" && argc >= 4) {
+    if (cmd == "content" && argc == 3) {
+        std::string error;
+        if (MakeProgramContent(argv[2], error))
+            return 0;
+        std::fprintf(stderr, "kvdtool: cannot write %s\n", error.c_str());
+        return 1;
+    }
+    if (cmd == "export" && argc >= 4) {
         int scale = 100;
         bool antialias = true;
         for (int i = 4; i + 1 < argc; i += 2) {

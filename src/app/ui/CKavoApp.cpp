@@ -1,3 +1,4 @@
+#include "app/ui/CKavoDocList.h"
 #include "app/ui/CKavoApp.h"
 #include "editing/MoveContext.h"
 
@@ -362,6 +363,8 @@ void CKavoApp::SavePlacement()
 int CKavoApp::ExitInstance()
 {
     CloseSplash();
+    // Every held file is let go (and autosave copies removed).
+    CKavoDocList::Instance().CloseAll();
     FreeImage_DeInitialise();
     if (m_bSettingsLoaded) {
         SavePlacement();

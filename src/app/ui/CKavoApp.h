@@ -55,6 +55,13 @@ public:
     void OnFileOpen();
     void OnOpenRecentFile(int index);
     void OnFileRevert();
+    // Save (57603), Save As (57604) and Save All (36538) of the active or
+    // every document.
+    void OnFileSave();
+    void OnFileSaveAs();
+    void OnFileSaveAll();
+    // Print (57607): the printer dialog, then the document's tiles.
+    void OnFilePrint();
     bool OnUpdateFileRevert() const;
     bool OnUpdateNeedDoc() const;
     void OnHelpFaq();

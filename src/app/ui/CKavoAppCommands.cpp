@@ -12,11 +12,16 @@
 #include "core/UIMode.h"
 #include "app/UpdateCheck.h"
 #include "app/ui/CAboutDlg.h"
+#include "app/ui/CKavoDocList.h"
 #include "app/ui/CKavoDocManager.h"
+#include "document/CKavoDoc.h"
+#include "render/PrintDocument.h"
 #include "frame/ui/CMainFrame.h"
 #include "platform/Prompt.h"
 
 #include <QApplication>
+#include <QPrintDialog>
+#include <QPrinter>
 #include <QDesktopServices>
 #include <QFileInfo>
 #include <QUrl>
@@ -132,6 +137,28 @@ void CKavoApp::OnFileRevert()
         AppSeams().setActiveDocModified(true);
 }
 
+void CKavoApp::OnFileSave()
+{
+    DiagPrintf("USER  Save\n");
+    CKavoDoc* doc = GetActiveKavoDoc();
+    if (CKavoDocList::Instance().DoFileSave(doc))
+        AddToRecentFileList(doc->GetPathName());
+}
+
+void CKavoApp::OnFileSaveAs()
+{
+    DiagPrintf("USER  Save As\n");
+    CKavoDoc* doc = GetActiveKavoDoc();
+    if (CKavoDocList::Instance().DoSaveAs(doc))
+        AddToRecentFileList(doc->GetPathName());
+}
+
+void CKavoApp::OnFileSaveAll()
+{
+    DiagPrintf("USER  Save All\n");
+    CKavoDocList::Instance().SaveAll();
+}
+
 bool CKavoApp::OnUpdateFileRevert() const
 {
     return !AppSeams().activeDocPath().empty() && AppSeams().activeDocModified();
@@ -205,4 +232,26 @@ void CKavoApp::RegisterAppCommands()
     c.SetHandler(57600, [this] { OnFileNew(); });
     c.SetHandler(57601, [this] { OnFileOpen(); });
     c.SetHandler(57664, [this] { OnAppAbout(); });
+    c.SetHandler(57603, [this] { OnFileSave(); });
+    c.SetHandler(57604, [this] { OnFileSaveAs(); });
+    c.SetHandler(36538, [this] { OnFileSaveAll(); });
+    c.SetHandler(57607, [this] { OnFilePrint(); });
+}
+
+void CKavoApp::OnFilePrint()
+{
+    DiagPrintf("USER  Print\n");
+    CKavoDoc* doc = GetActiveKavoDoc();
+    if (!doc)
+        return;
+    QPrinter printer(QPrinter::HighResolution);
+    ApplyDocPageLayout(*doc, &printer);
+    const int pages = std::max(1, int(doc->m_nPosterRows)) * std::max(1, int(doc->m_nPosterCols));
+    printer.setFromTo(1, pages);
+    QPrintDialog dialog(&printer, m_pMainWnd);
+    dialog.setMinMax(1, pages);
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    const bool range = printer.printRange() == QPrinter::PageRange;
+    PrintDocumentPages(*doc, &printer, range ? printer.fromPage() : 1, range ? printer.toPage() : pages);
 }

@@ -91,6 +91,12 @@ void CKavoDocTemplate::InstallSeams()
         return OpenNewDocument(g_strNewTemplatePath) != nullptr;
     };
     s.documentCount = [this] { return DocumentCount(); };
+    s.allDocuments = [this] {
+        std::vector<CKavoDoc*> docs;
+        for (const auto& d : m_docs)
+            docs.push_back(d.get());
+        return docs;
+    };
     s.hasActiveDoc = [this] { return ActiveDoc() != nullptr; };
     s.hasActiveView = [this] { return ActiveView() != nullptr; };
     s.activeDocPath = [this] {

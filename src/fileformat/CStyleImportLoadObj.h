@@ -1,0 +1,53 @@
+#pragma once
+// The two loaders that bring styles from another file into the open diagram:
+// Copy Styles From (CStyleCopyLoadObj: pictures, symbols and styles, a known
+// name replaced only when the user agrees) and template variants
+// (CVariantLoadObj: keys that change styles the diagram already has).
+#include "fileformat/CDiagramLoadObj.h"
+
+#include <string>
+
+// The "Update?" question of Copy Styles From: the kind ("figure symbol",
+// "end symbol", "figure style", "connector style") and the name; the answer.
+enum class EReplaceAnswer { Yes, No, All, None };
+using ReplaceQuestion = EReplaceAnswer (*)(const std::string& kind, const std::string& name);
+// Installed by the UI; without one every known entry is kept.
+void SetReplaceQuestion(ReplaceQuestion question);
+
+class CStyleCopyLoadObj : public CDiagramLoadObj {
+public:
+    explicit CStyleCopyLoadObj(CKavoDoc* doc);
+
+protected:
+    int HandleTopLevelLine(const char* p) override;
+    int BeginNamedRecord(int blockType, const std::string& name) override;
+    int EndFigureSymbol() override;
+    int EndEndSymbol() override;
+    int EndFigureStyle() override;
+    int EndConnectorStyle() override;
+
+private:
+    // Whether a known entry is replaced (the "All"/"None" answers last
+    // until the end of this load).
+    bool Replace(const char* kind, const std::string& name);
+    int m_nSticky = 0; // 1 all, -1 none
+};
+
+class CVariantLoadObj : public CDiagramLoadObj {
+public:
+    explicit CVariantLoadObj(CKavoDoc* doc);
+
+protected:
+    int HandleTopLevelLine(const char* p) override;
+    int BeginIdRecord(int blockType, long long id) override;
+    int BeginNamedRecord(int blockType, const std::string& name) override;
+    int BeginPlainRecord(int blockType) override;
+    int EndFigureStyle() override;
+    int EndConnectorStyle() override;
+};
+
+// Copy Styles From `path` into the diagram (style-import mode, the file not
+// held); whether it loaded.
+bool CopyStylesFrom(CKavoDoc& doc, const std::string& path);
+// Applies a template variant file; whether it loaded.
+bool ApplyVariantFile(CKavoDoc& doc, const std::string& path);

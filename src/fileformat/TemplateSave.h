@@ -1,0 +1,17 @@
+#pragma once
+// Saving a template and saving the preview alone. Both write a copy of the
+// diagram's text to another file: the document keeps its own path, held
+// file, modified flag and undo history.
+#include <string>
+
+class CKavoDoc;
+
+// Writes the document (or, with previewOnly, the header and the Preview
+// block) to `path` through a temporary sibling; false, with the message
+// shown, when it cannot.
+bool SaveDiagramCopy(CKavoDoc& doc, const std::string& path, bool previewOnly);
+// Save Preview Only to `path`.
+bool SavePreviewOnly(CKavoDoc& doc, const std::string& path);
+// Save Template to `path`, with the questions about the preview to keep;
+// false when the user stopped or the save failed.
+bool SaveTemplate(CKavoDoc& doc, const std::string& path);

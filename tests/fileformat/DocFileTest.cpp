@@ -1,0 +1,366 @@
+// The document's file side: open, save under the held lock, failed saves,
+// backup and autosave copies, renumbering and the preview.
+#include "common/TestSupport.h"
+#include "core/Settings.h"
+#include "fileformat/CPreviewLoadObj.h"
+#include "fileformat/DocFileHooks.h"
+#include "fileformat/FileFormatTestSupport.h"
+#include "platform/CLockedFile.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+namespace {
+std::string ReadFile(const QString& path)
+{
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly))
+        return "<missing>";
+    const QByteArray b = f.readAll();
+    return std::string(b.constData(), size_t(b.size()));
+}
+
+void WriteFile(const QString& path, const std::string& bytes)
+{
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(bytes.data(), qint64(bytes.size()));
+}
+
+bool Shows(const CRecordingPrompt& prompt, const std::string& start)
+{
+    for (const auto& s : prompt.shown)
+        if (s.text.rfind(start, 0) == 0)
+            return true;
+    return false;
+}
+
+class DocFile : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(dir.isValid());
+        PreviewSave = 0;
+    }
+    std::string Path(const char* name) const { return QDir(dir.path()).filePath(name).toStdString(); }
+    QString QPath(const char* name) const { return QDir(dir.path()).filePath(name); }
+    // A saved sample diagram at `name`.
+    void SaveSample(CKavoDoc& doc, const char* name)
+    {
+        PrepareForLoad(doc);
+        BuildSampleDoc(doc);
+        ASSERT_TRUE(doc.OnSaveDocument(Path(name)));
+    }
+
+    QTemporaryDir dir;
+    CRecordingPrompt prompt;
+};
+} // namespace
+
+TEST_F(DocFile, SavedDiagramOpensToTheSameDocument)
+{
+    CKavoDoc doc;
+    SaveSample(doc, "a.kvd");
+    EXPECT_FALSE(doc.IsModified());
+    const std::string text = ReadFile(QPath("a.kvd"));
+    EXPECT_EQ(text, WriteDoc(doc));
+
+    CKavoDoc other;
+    ASSERT_TRUE(other.OpenDocumentUnlocked(Path("a.kvd"), false));
+    EXPECT_EQ(WriteDoc(other), text);
+    EXPECT_EQ(other.GetPathName(), Path("a.kvd"));
+    EXPECT_TRUE(prompt.shown.empty());
+}
+
+TEST_F(DocFile, SaveRenumbersObjectsInDrawingOrderAndKeepsReferences)
+{
+    CKavoDoc doc;
+    PrepareForLoad(doc);
+    BuildSampleDoc(doc);
+    // Move the figure ids out of the way: 1 -> 40, 3 -> 70.
+    auto* f1 = static_cast<CFigure*>(doc.m_pObjList->GetAt(0));
+    auto* f3 = static_cast<CFigure*>(doc.m_pObjList->GetAt(2));
+    f1->m_nId = 40;
+    f3->m_nId = 70;
+    doc.m_nNextId = 71;
+    doc.m_pObjList->StoreAllIds();
+    doc.m_pStapleList->StoreAllIds();
+    for (CGroup::Member& m : doc.m_groupList[0]->m_members)
+        m.StoreId();
+    ASSERT_TRUE(doc.OnSaveDocument(Path("r.kvd")));
+    for (int i = 0; i < doc.m_pObjList->GetCount(); ++i)
+        EXPECT_EQ(doc.m_pObjList->GetAt(i)->m_nId, i + 1);
+    EXPECT_EQ(doc.m_nNextId, 5);
+    auto* con = static_cast<CConnector*>(doc.m_pObjList->GetAt(3));
+    EXPECT_EQ(con->m_pFig1, f1);
+    EXPECT_EQ(con->m_nFigId1, 1);
+    EXPECT_EQ(con->m_nFigId2, 3);
+    EXPECT_EQ(doc.m_groupList[0]->m_members[1].id, 3);
+}
+
+TEST_F(DocFile, PasteRenumberingKeepsExistingIds)
+{
+    CKavoDoc doc;
+    PrepareForLoad(doc);
+    BuildSampleDoc(doc);
+    // Two objects that arrived with far ids: they get 5 and 6.
+    auto* a = new CFigure(&doc);
+    a->m_nId = 900;
+    auto* b = new CFigure(&doc);
+    b->m_nId = 901;
+    ASSERT_TRUE(doc.AddFig(a));
+    ASSERT_TRUE(doc.AddFig(b));
+    doc.m_nNextId = 5;
+    doc.RenumberIDs(1);
+    EXPECT_EQ(doc.m_pObjList->GetAt(0)->m_nId, 1);
+    EXPECT_EQ(doc.m_pObjList->GetAt(3)->m_nId, 4);
+    EXPECT_EQ(a->m_nId, 5);
+    EXPECT_EQ(b->m_nId, 6);
+    EXPECT_EQ(doc.m_nNextId, 7);
+}
+
+TEST_F(DocFile, OpenFileIsHeldAndAnotherOpenIsReadOnly)
+{
+    CKavoDoc doc;
+    SaveSample(doc, "held.kvd");
+    const std::string before = ReadFile(QPath("held.kvd"));
+
+    CKavoDoc second;
+    ASSERT_TRUE(second.OnOpenDocument(Path("held.kvd")));
+    EXPECT_EQ(second.m_bReadOnly, 1);
+    EXPECT_TRUE(Shows(prompt, "File '" + Path("held.kvd") + "' is use by another user.\nIt will be opened read-only."));
+    EXPECT_NE(second.GetTitle().find("read-only"), std::string::npos);
+
+    // Saving the read-only copy over the held file is refused; nothing changes.
+    second.SetModifiedFlag(true);
+    EXPECT_FALSE(second.OnSaveDocument(Path("held.kvd")));
+    EXPECT_TRUE(Shows(prompt, "File '" + Path("held.kvd") +
+                                  "' is read-only, possibly locked by another user.\nSave with a different name."));
+    EXPECT_EQ(ReadFile(QPath("held.kvd")), before);
+
+    // Closing the holder frees the file for the next one.
+    doc.OnCloseDocument();
+    CKavoDoc third;
+    ASSERT_TRUE(third.OnOpenDocument(Path("held.kvd")));
+    EXPECT_EQ(third.m_bReadOnly, 0);
+}
+
+TEST_F(DocFile, SaveUnderNewNameMovesTheHold)
+{
+    CKavoDoc doc;
+    SaveSample(doc, "old.kvd");
+    ASSERT_TRUE(doc.OnSaveDocument(Path("new.kvd")));
+    EXPECT_EQ(doc.GetPathName(), Path("new.kvd"));
+    CLockedFile probe;
+    EXPECT_EQ(probe.Open(QPath("old.kvd"), false), CLockedFile::OpenResult::Ok);
+    CLockedFile probeNew;
+    bool inUse = false;
+    EXPECT_EQ(probeNew.Open(QPath("new.kvd"), false, &inUse), CLockedFile::OpenResult::ReadOnly);
+    EXPECT_TRUE(inUse);
+}
+
+TEST_F(DocFile, FailedWriteKeepsThePreviousFileAndSaysSo)
+{
+    CKavoDoc doc;
+    SaveSample(doc, "keep.kvd");
+    const std::string before = ReadFile(QPath("keep.kvd"));
+    doc.m_pObjList->GetAt(0)->m_nId = 1; // any change will do
+    static_cast<CFigure*>(doc.m_pObjList->GetAt(0))->m_strText = "changed";
+    doc.SetModifiedFlag(true);
+
+    CLockedFile::InjectWriteFailures(1);
+    EXPECT_FALSE(doc.OnSaveDocument(Path("keep.kvd")));
+    EXPECT_EQ(ReadFile(QPath("keep.kvd")), before);
+    EXPECT_TRUE(doc.IsModified());
+    EXPECT_TRUE(Shows(prompt, "The diagram could not be saved to '" + Path("keep.kvd")));
+    // No temporary sibling is left behind, and the hold survives.
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files).size(), 1);
+    ASSERT_TRUE(doc.OnSaveDocument(Path("keep.kvd")));
+    EXPECT_NE(ReadFile(QPath("keep.kvd")).find("changed"), std::string::npos);
+}
+
+TEST_F(DocFile, SaveIntoAMissingFolderFailsCleanly)
+{
+    CKavoDoc doc;
+    PrepareForLoad(doc);
+    BuildSampleDoc(doc);
+    EXPECT_FALSE(doc.OnSaveDocument(Path("no/such/folder/x.kvd")));
+    EXPECT_TRUE(Shows(prompt, "The diagram could not be saved"));
+    EXPECT_TRUE(doc.GetPathName().empty());
+}
+
+TEST_F(DocFile, OpeningAMissingOrBrokenFileReportsAndKeepsNothing)
+{
+    CKavoDoc doc;
+    EXPECT_FALSE(doc.OnOpenDocument(Path("missing.kvd")));
+    EXPECT_TRUE(Shows(prompt, "Unknown error opening file '" + Path("missing.kvd") + "'"));
+
+    WriteFile(QPath("text.kvd"), "hello\r\nworld\r\n");
+    EXPECT_FALSE(doc.OnOpenDocument(Path("text.kvd")));
+    EXPECT_EQ(doc.m_pObjList->GetCount(), 0);
+    // The failed open holds nothing: the file can be taken by others.
+    CLockedFile probe;
+    EXPECT_EQ(probe.Open(QPath("text.kvd"), false), CLockedFile::OpenResult::Ok);
+}
+
+TEST_F(DocFile, BackupKeepsThePreviousVersionOfKvdFilesOnly)
+{
+    AutoBackup = 1;
+    CKavoDoc doc;
+    SaveSample(doc, "b.kvd");
+    const std::string first = ReadFile(QPath("b.kvd"));
+    EXPECT_FALSE(QFile::exists(QPath("b.bak")));
+    static_cast<CFigure*>(doc.m_pObjList->GetAt(0))->m_strText = "second";
+    ASSERT_TRUE(doc.OnSaveDocument(Path("b.kvd")));
+    EXPECT_EQ(ReadFile(QPath("b.bak")), first);
+
+    CKavoDoc other;
+    SaveSample(other, "c.txt");
+    ASSERT_TRUE(other.OnSaveDocument(Path("c.txt")));
+    EXPECT_EQ(QDir(dir.path()).entryList({"c.*"}, QDir::Files), QStringList{"c.txt"});
+}
+
+TEST_F(DocFile, AutosaveCopyBecomesTheBackupAndKeepsUndo)
+{
+    AutoSave = 1;
+    AutoBackup = 1;
+    CKavoDoc doc;
+    SaveSample(doc, "d.kvd");
+    const std::string saved = ReadFile(QPath("d.kvd"));
+    EXPECT_FALSE(doc.AutoSave()); // nothing changed
+
+    auto* fig = static_cast<CFigure*>(doc.m_pObjList->GetAt(0));
+    doc.UndoBeginStep(1);
+    ASSERT_TRUE(doc.SetFigRect(fig, CRect(5, 5, 300, 200)));
+    doc.UndoEndStep();
+    ASSERT_TRUE(doc.CanUndo());
+    ASSERT_TRUE(doc.AutoSave());
+    EXPECT_EQ(doc.m_bAutoSaveCopyMade, 1);
+    EXPECT_EQ(ReadFile(QPath("d.tmp")), saved);
+    EXPECT_NE(ReadFile(QPath("d.kvd")), saved);
+    EXPECT_TRUE(doc.CanUndo()) << "an autosave keeps the undo history";
+    EXPECT_FALSE(doc.IsModified());
+
+    // The user's next save turns the autosave copy into the backup.
+    doc.SetModifiedFlag(true);
+    ASSERT_TRUE(doc.OnSaveDocument(Path("d.kvd")));
+    EXPECT_EQ(ReadFile(QPath("d.bak")), saved);
+    EXPECT_FALSE(QFile::exists(QPath("d.tmp")));
+    EXPECT_EQ(doc.m_bAutoSaveCopyMade, 0);
+
+    // A remaining autosave copy goes when the document closes.
+    doc.SetModifiedFlag(true);
+    ASSERT_TRUE(doc.AutoSave());
+    EXPECT_TRUE(QFile::exists(QPath("d.tmp")));
+    doc.OnCloseDocument();
+    EXPECT_FALSE(QFile::exists(QPath("d.tmp")));
+}
+
+TEST_F(DocFile, AutosaveWaitsForBusyStatesAndReadOnlyFiles)
+{
+    AutoSave = 1;
+    CKavoDoc doc;
+    SaveSample(doc, "e.kvd");
+    doc.SetModifiedFlag(true);
+    g_bTrackingBusy = true;
+    EXPECT_FALSE(doc.AutoSave());
+    g_bTrackingBusy = false;
+    doc.HoldUndoLog();
+    EXPECT_FALSE(doc.AutoSave());
+    doc.ReleaseUndoLog();
+    doc.m_bReadOnly = 1;
+    EXPECT_FALSE(doc.AutoSave());
+    doc.m_bReadOnly = 0;
+    AutoSave = 0;
+    EXPECT_FALSE(doc.AutoSave());
+}
+
+namespace {
+HGLOBAL FakePreview(CKavoDoc&)
+{
+    // A small picture of repeating bytes, as a rendering would give.
+    HGLOBAL h = GlobalAlloc(GHND, 300);
+    CGlobalLock lock(h);
+    for (int i = 0; i < 300; ++i)
+        lock.data()[i] = BYTE(i / 50);
+    return h;
+}
+} // namespace
+
+TEST_F(DocFile, PreviewIsWrittenAndReadBackFromDiagramsAndPreviewFiles)
+{
+    GetDocFileHooks().renderPreview = &FakePreview;
+    PreviewSave = 1;
+    CKavoDoc doc;
+    SaveSample(doc, "p.kvd");
+    const std::string text = ReadFile(QPath("p.kvd"));
+    EXPECT_NE(text.find("\r\nPreview "), std::string::npos);
+    HGLOBAL h = LoadPreviewFromFile(QPath("p.kvd"));
+    ASSERT_NE(h, nullptr);
+    ASSERT_EQ(GlobalSize(h), 300u);
+    {
+        CGlobalLock lock(h);
+        EXPECT_EQ(lock.data()[299], 5);
+    }
+    GlobalFree(h);
+    EXPECT_EQ(doc.m_hPreview, nullptr);
+
+    // A preview-only file has the header and the block, and nothing else.
+    doc.m_bPreviewOnly = 1;
+    ASSERT_TRUE(doc.OnSaveDocument(Path("p.prv")));
+    const std::string prv = ReadFile(QPath("p.prv"));
+    EXPECT_EQ(prv.find("Globals"), std::string::npos);
+    EXPECT_EQ(prv.find("Figure"), std::string::npos);
+    h = LoadPreviewFromFile(QPath("p.prv"));
+    EXPECT_NE(h, nullptr);
+    GlobalFree(h);
+
+    // Without PreviewSave no block is written, and the loader finds none.
+    PreviewSave = 0;
+    ASSERT_TRUE(doc.OnSaveDocument(Path("q.kvd")));
+    EXPECT_EQ(LoadPreviewFromFile(QPath("q.kvd")), nullptr);
+    // Other extensions are not read.
+    QFile::copy(QPath("p.kvd"), QPath("p.txt"));
+    EXPECT_EQ(LoadPreviewFromFile(QPath("p.txt")), nullptr);
+}
+
+TEST_F(DocFile, PreviewFileWithoutHeaderIsRead)
+{
+    GetDocFileHooks().renderPreview = &FakePreview;
+    PreviewSave = 1;
+    CKavoDoc doc;
+    SaveSample(doc, "h.kvd");
+    std::string text = ReadFile(QPath("h.kvd"));
+    const size_t from = text.find("Preview ");
+    const size_t to = text.find("}\r\n", from) + 3;
+    WriteFile(QPath("h.prv"), text.substr(from, to - from));
+    HGLOBAL h = LoadPreviewFromFile(QPath("h.prv"));
+    ASSERT_NE(h, nullptr);
+    EXPECT_EQ(GlobalSize(h), 300u);
+    GlobalFree(h);
+}
+
+namespace {
+int g_nHotZoneRuns = 0;
+void CountHotZoneRun(CKavoDoc&)
+{
+    ++g_nHotZoneRuns;
+}
+} // namespace
+
+TEST_F(DocFile, HotZonesAreRecomputedOnlyForFilesBetweenZeroAndFive)
+{
+    GetDocFileHooks().recomputeHotZones = &CountHotZoneRun;
+    const struct {
+        const char* version;
+        int runs;
+    } cases[] = {{"4.5", 1}, {"5.08", 0}, {"0", 0}, {"2.0", 1}};
+    for (const auto& c : cases) {
+        g_nHotZoneRuns = 0;
+        WriteFile(QPath("v.kvd"), std::string("KAVO Diagram File\r\nVersion ") + c.version + "\r\n");
+        CKavoDoc doc;
+        ASSERT_TRUE(doc.OnOpenDocument(Path("v.kvd"))) << c.version;
+        EXPECT_EQ(g_nHotZoneRuns, c.runs) << c.version;
+    }
+}

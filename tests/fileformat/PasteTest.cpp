@@ -1,0 +1,152 @@
+// The pasted-object reader: copied objects land shifted in id and position,
+// numbered symbols are renamed, known styles are not duplicated, and a failed
+// or foreign paste leaves the document as it was.
+#include "common/TestSupport.h"
+#include "fileformat/CPasteLoadObj.h"
+#include "fileformat/FileFormatTestSupport.h"
+
+namespace {
+// The sample document with everything selected, copied as text.
+std::string CopiedSample()
+{
+    CKavoDoc src;
+    PrepareForLoad(src);
+    BuildSampleDoc(src);
+    for (CDiagObj* o : *src.m_pObjList)
+        o->SetSelectedFlag();
+    for (CDiagObj* s : *src.m_pStapleList)
+        s->SetSelectedFlag();
+    for (CGroup* g : src.m_groupList)
+        g->SetSelectedFlag();
+    return CopySelectionText(src);
+}
+
+// A target diagram: the sample itself, whose next object id is 5.
+void PrepareTarget(CKavoDoc& doc)
+{
+    PrepareForLoad(doc);
+    BuildSampleDoc(doc);
+    for (CDiagObj* o : *doc.m_pObjList)
+        o->ClearSelectedFlag();
+}
+} // namespace
+
+TEST(Paste, ObjectsLandOffsetWithFreshIdsAndLinks)
+{
+    const std::string text = CopiedSample();
+    ASSERT_FALSE(text.empty());
+    CKavoDoc doc;
+    PrepareTarget(doc);
+    doc.m_nPasteOffsetX = 20;
+    doc.m_nPasteOffsetY = 30;
+    ASSERT_TRUE(PasteDiagramText(doc, text));
+    ASSERT_EQ(doc.m_pObjList->GetCount(), 8);
+    for (int i = 0; i < 8; ++i)
+        EXPECT_EQ(doc.m_pObjList->GetAt(i)->m_nId, i + 1);
+    auto* f1 = static_cast<CFigure*>(doc.m_pObjList->GetAt(0));
+    auto* p1 = static_cast<CFigure*>(doc.m_pObjList->GetAt(4));
+    EXPECT_EQ(p1->m_rect, CRect(20, 30, 276, 202));
+    EXPECT_EQ(p1->m_strText, f1->m_strText);
+    auto* pc = static_cast<CConnector*>(doc.m_pObjList->GetAt(7));
+    EXPECT_EQ(pc->m_pFig1, p1);
+    EXPECT_EQ(pc->m_pFig2, doc.m_pObjList->GetAt(6));
+    EXPECT_EQ(pc->EndPoint1, CPoint(148, 202));
+    EXPECT_EQ(doc.m_pStapleList->GetCount(), 6);
+    EXPECT_EQ(doc.m_nNextStpId, 7);
+    ASSERT_EQ(doc.m_groupList.size(), 2u);
+    EXPECT_EQ(doc.m_groupList[1]->m_nId, 2);
+    EXPECT_EQ(doc.m_groupList[1]->m_members[0].obj, p1);
+    // Known styles are not added again; the pasted figures use the target's.
+    EXPECT_EQ(doc.m_figStyles.GetCount(), 2);
+    EXPECT_EQ(p1->m_nStyle, f1->m_nStyle);
+    EXPECT_TRUE(doc.Validate());
+    EXPECT_TRUE(doc.IsModified());
+
+    // A second paste gives another set with distinct ids.
+    ASSERT_TRUE(PasteDiagramText(doc, text));
+    EXPECT_EQ(doc.m_pObjList->GetCount(), 12);
+    EXPECT_EQ(doc.m_pObjList->GetAt(11)->m_nId, 12);
+}
+
+TEST(Paste, NumberedSymbolsAreRenamedPastTheDocumentsOwn)
+{
+    CKavoDoc src;
+    PrepareForLoad(src);
+    BuildSampleDoc(src);
+    src.m_figSymbols.GetAt(src.m_figSymbols.FindByName("Tri"))->SetName("Box:1");
+    for (CDiagObj* o : *src.m_pObjList)
+        o->SetSelectedFlag();
+    const std::string text = CopySelectionText(src);
+
+    CKavoDoc doc;
+    PrepareForLoad(doc);
+    doc.m_figSymbols.NewEntry()->SetName("Box:1");
+    doc.m_figSymbols.NewEntry()->SetName("Box:2");
+    ASSERT_TRUE(PasteDiagramText(doc, text));
+    const int renamed = doc.m_figSymbols.FindByName("Box:4");
+    ASSERT_GE(renamed, 0);
+    auto* f = static_cast<CFigure*>(doc.m_pObjList->GetAt(0));
+    EXPECT_EQ(f->m_props.Symbol, renamed);
+    const CFigStyle* process = doc.m_figStyles.GetAt(doc.m_figStyles.FindByName("Process"));
+    ASSERT_NE(process, nullptr);
+    EXPECT_EQ(process->m_props.Symbol, renamed);
+}
+
+TEST(Paste, PastedStyleThatNothingUsesIsNotKept)
+{
+    CKavoDoc src;
+    PrepareForLoad(src);
+    BuildSampleDoc(src);
+    // Only the plain figure 3 (no style) is copied, with every style.
+    src.m_pObjList->GetAt(2)->SetSelectedFlag();
+    const std::string text = CopySelectionText(src);
+    CKavoDoc doc;
+    PrepareForLoad(doc);
+    const int before = doc.m_figStyles.GetCount();
+    ASSERT_TRUE(PasteDiagramText(doc, text));
+    EXPECT_EQ(doc.m_pObjList->GetCount(), 1);
+    EXPECT_EQ(doc.m_figStyles.GetCount(), before);
+}
+
+TEST(Paste, FailedOrForeignPasteLeavesTheDocumentAsItWas)
+{
+    CRecordingPrompt prompt;
+    const std::string text = CopiedSample();
+    CKavoDoc doc;
+    PrepareTarget(doc);
+    const std::string before = WriteDoc(doc);
+    const struct {
+        const char* name;
+        std::string text;
+    } cases[] = {
+        {"bad object id late in the text", [&] {
+             std::string t = text;
+             const size_t at = t.find("\r\nConnector 4");
+             t.replace(at, 13, "\r\nConnector 99999");
+             return t;
+         }()},
+        {"newer version", [&] {
+             std::string t = text;
+             t.replace(t.find("5.08"), 4, "6.00");
+             return t;
+         }()},
+        {"another program's text", "Hello, world\r\n"},
+        {"empty", ""},
+    };
+    for (const auto& c : cases) {
+        EXPECT_FALSE(PasteDiagramText(doc, c.text)) << c.name;
+        EXPECT_EQ(WriteDoc(doc), before) << c.name;
+        EXPECT_EQ(doc.m_nNextId, 5) << c.name;
+    }
+}
+
+TEST(Paste, GlobalsOfThePastedTextAreIgnored)
+{
+    const std::string text = CopiedSample();
+    CKavoDoc doc;
+    PrepareForLoad(doc);
+    doc.m_fViewScale = 80.0f;
+    ASSERT_TRUE(PasteDiagramText(doc, text));
+    EXPECT_FLOAT_EQ(doc.m_fViewScale, 80.0f);
+    EXPECT_EQ(doc.m_strTemplate, "");
+}

@@ -1,0 +1,154 @@
+// Copy Styles From and template variants: styles and symbols come from
+// another file into the open diagram, known ones replaced only as answered.
+#include "common/TestSupport.h"
+#include "fileformat/CStyleImportLoadObj.h"
+#include "fileformat/FileFormatTestSupport.h"
+
+#include <QDir>
+#include <QTemporaryDir>
+
+namespace {
+CFigStyle* AddStyle(CKavoDoc& doc, const char* name, int kind, COLORREF colour)
+{
+    CFigStyle* s = doc.m_figStyles.NewEntry();
+    s->Reset();
+    s->SetName(name);
+    s->m_props.m_fill.m_nKind = kind;
+    s->m_props.m_fill.m_crColor1 = colour;
+    return s;
+}
+
+// A file whose styles are "Process" (flat red) and "Decision" (flat blue).
+std::string SourceFile(const QTemporaryDir& dir)
+{
+    CKavoDoc src;
+    src.OnNewDocument();
+    AddStyle(src, "Process", 1, RGB(255, 0, 0));
+    AddStyle(src, "Decision", 1, RGB(0, 0, 255));
+    const std::string path = QDir(dir.path()).filePath("src.kvd").toStdString();
+    src.m_bLockFile = 0;
+    EXPECT_TRUE(src.OnSaveDocument(path));
+    return path;
+}
+
+EReplaceAnswer g_answer = EReplaceAnswer::No;
+int g_asked = 0;
+EReplaceAnswer Answer(const std::string& kind, const std::string& name)
+{
+    ++g_asked;
+    EXPECT_EQ(kind, "figure style");
+    return g_answer;
+}
+
+COLORREF FillOf(CKavoDoc& doc, const char* name)
+{
+    const CFigStyle* s = doc.m_figStyles.GetAt(doc.m_figStyles.FindByName(name));
+    return s ? s->m_props.m_fill.m_crColor1 : 0x030201;
+}
+} // namespace
+
+TEST(StyleImport, KnownStylesAreReplacedOnlyAsAnswered)
+{
+    QTemporaryDir dir;
+    const std::string path = SourceFile(dir);
+    SetReplaceQuestion(&Answer);
+    const struct {
+        EReplaceAnswer answer;
+        COLORREF process;
+    } cases[] = {{EReplaceAnswer::No, RGB(0, 200, 0)},
+                 {EReplaceAnswer::None, RGB(0, 200, 0)},
+                 {EReplaceAnswer::Yes, RGB(255, 0, 0)},
+                 {EReplaceAnswer::All, RGB(255, 0, 0)}};
+    for (const auto& c : cases) {
+        CKavoDoc doc;
+        doc.OnNewDocument();
+        AddStyle(doc, "Process", 1, RGB(0, 200, 0));
+        g_answer = c.answer;
+        g_asked = 0;
+        ASSERT_TRUE(CopyStylesFrom(doc, path));
+        // Both files have "null" and "Process"; All and None ask only once.
+        const bool sticky = c.answer == EReplaceAnswer::All || c.answer == EReplaceAnswer::None;
+        EXPECT_EQ(g_asked, sticky ? 1 : 2);
+        EXPECT_EQ(FillOf(doc, "Process"), c.process);
+        EXPECT_EQ(FillOf(doc, "Decision"), RGB(0, 0, 255)); // new: simply added
+        EXPECT_TRUE(doc.GetPathName().empty());
+        EXPECT_TRUE(doc.IsModified());
+    }
+    SetReplaceQuestion(nullptr);
+}
+
+TEST(StyleImport, VariantChangesKnownStylesAndKeepsGradients)
+{
+    QTemporaryDir dir;
+    const std::string path = SourceFile(dir);
+    CKavoDoc doc;
+    doc.OnNewDocument();
+    CFigStyle* process = AddStyle(doc, "Process", 2, RGB(1, 2, 3));
+    process->m_props.m_fill.m_crColor2 = RGB(9, 9, 9);
+    const int before = doc.m_figStyles.GetCount();
+    ASSERT_TRUE(ApplyVariantFile(doc, path));
+    EXPECT_EQ(doc.m_figStyles.GetCount(), before) << "a style the diagram lacks is skipped";
+    process = doc.m_figStyles.GetAt(doc.m_figStyles.FindByName("Process"));
+    EXPECT_EQ(process->m_props.m_fill.m_nKind, 2);
+    EXPECT_EQ(process->m_props.m_fill.m_crColor1, RGB(255, 0, 0));
+}
+
+#include "fileformat/CPreviewLoadObj.h"
+#include "fileformat/DocFileHooks.h"
+#include "fileformat/TemplateSave.h"
+#include "core/Settings.h"
+
+namespace {
+BYTE g_previewByte = 1;
+HGLOBAL OneBytePreview(CKavoDoc&)
+{
+    HGLOBAL h = GlobalAlloc(GHND, 40);
+    CGlobalLock lock(h);
+    std::fill(lock.data(), lock.data() + 40, g_previewByte);
+    return h;
+}
+
+BYTE FirstPreviewByte(const QString& path)
+{
+    HGLOBAL h = LoadPreviewFromFile(path);
+    if (!h)
+        return 0;
+    BYTE b = 0;
+    {
+        CGlobalLock lock(h);
+        b = lock.data()[0];
+    }
+    GlobalFree(h);
+    return b;
+}
+} // namespace
+
+TEST(TemplateSave, ResavingATemplateCanKeepItsPreviewAndTheDiagramKeepsItsPath)
+{
+    CRecordingPrompt prompt;
+    QTemporaryDir dir;
+    GetDocFileHooks().renderPreview = &OneBytePreview;
+    PreviewSave = 1;
+    const QString path = QDir(dir.path()).filePath("T.kvd");
+    CKavoDoc doc;
+    doc.OnNewDocument();
+    doc.SetModifiedFlag(true);
+    g_previewByte = 1;
+    ASSERT_TRUE(SaveTemplate(doc, path.toStdString()));
+    EXPECT_EQ(FirstPreviewByte(path), 1);
+    EXPECT_TRUE(doc.GetPathName().empty());
+    EXPECT_TRUE(doc.IsModified());
+
+    g_previewByte = 2;
+    prompt.QueueAnswer(IDYES); // keep the existing preview
+    ASSERT_TRUE(SaveTemplate(doc, path.toStdString()));
+    EXPECT_EQ(FirstPreviewByte(path), 1);
+    prompt.QueueAnswer(IDNO);
+    ASSERT_TRUE(SaveTemplate(doc, path.toStdString()));
+    EXPECT_EQ(FirstPreviewByte(path), 2);
+    prompt.QueueAnswer(IDCANCEL);
+    EXPECT_FALSE(SaveTemplate(doc, path.toStdString()));
+
+    ASSERT_TRUE(SavePreviewOnly(doc, QDir(dir.path()).filePath("T.prv").toStdString()));
+    EXPECT_EQ(FirstPreviewByte(QDir(dir.path()).filePath("T.prv")), 2);
+}

@@ -1,0 +1,117 @@
+// Picture import: file types, the chooser's tables, the clipboard bitmap's
+// header and the load pipeline's clean-up.
+#include "platform/PackedDib.h"
+#include "render/ArgbBitmaps.h"
+#include "render/PictureImport.h"
+
+#include <QDir>
+#include <QFile>
+#include <QImage>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+namespace {
+void WriteBytes(const QString& path, const QByteArray& bytes)
+{
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(bytes);
+}
+} // namespace
+
+TEST(PictureImport, FileTypesByExtensionAndContent)
+{
+    QTemporaryDir dir;
+    const QDir d(dir.path());
+    WriteBytes(d.filePath("good.BMP"), "BMxxxx");
+    WriteBytes(d.filePath("bad.bmp"), "XXxxxx");
+    WriteBytes(d.filePath("short.wmf"), "\xD7\xCD");
+    WriteBytes(d.filePath("fake.emf"), QByteArray(100, 'x'));
+    const struct {
+        const char* name;
+        int type;
+    } cases[] = {{"good.BMP", 1}, {"bad.bmp", 0},  {"short.wmf", 0}, {"fake.emf", 0}, {"a.jpe", 4},
+                 {"a.JPEG", 4},   {"a.png", 5},    {"a.tif", 6},     {"a.tiff", 0},   {"a.gif", 7},
+                 {"a.pcx", 8},    {"a.txt", 0}};
+    for (const auto& c : cases)
+        EXPECT_EQ(GetPictureFileType(d.filePath(c.name)), c.type) << c.name;
+    EXPECT_EQ(GetPictureFileType(QString()), 0);
+}
+
+TEST(PictureImport, ChooserTablesGoBothWays)
+{
+    const std::string filter = BuildImportFilter();
+    EXPECT_EQ(filter.rfind("All Graphics|", 0), 0u);
+    EXPECT_NE(filter.find("*.TIF;"), std::string::npos) << "TIFF files are not hidden";
+    EXPECT_EQ(filter.substr(filter.size() - 2), "||");
+    for (int type = 1; type <= 8; ++type) {
+        std::string ext;
+        int index = 0;
+        ImportTypeToFilter(type, ext, index);
+        EXPECT_EQ(ImportFilterToType(index), type) << type;
+        EXPECT_FALSE(ext.empty());
+    }
+    std::string ext = "x";
+    int index = 0;
+    ImportTypeToFilter(0, ext, index);
+    EXPECT_EQ(index, 1);
+    EXPECT_TRUE(ext.empty());
+    EXPECT_EQ(ImportFilterToType(1), 0);
+    EXPECT_EQ(ImportFilterToType(10), 0);
+}
+
+TEST(PictureImport, ClipboardDibHeaderCountsColourTableAndMasks)
+{
+    const struct {
+        int bitCount;
+        DWORD compression;
+        size_t extra;
+        DWORD offset;
+    } cases[] = {{8, 0, 256 * 4, 14 + 40 + 1024}, {32, 3, 12, 14 + 40 + 12}, {24, 0, 0, 14 + 40}};
+    for (const auto& c : cases) {
+        std::vector<BYTE> dib(40 + c.extra + 16, 0);
+        const DWORD header = 40;
+        const WORD bits = WORD(c.bitCount);
+        std::memcpy(dib.data(), &header, 4);
+        std::memcpy(dib.data() + 14, &bits, 2);
+        std::memcpy(dib.data() + 16, &c.compression, 4);
+        HGLOBAL h = ClipboardDibToBitmapBlock(dib.data(), dib.size());
+        ASSERT_NE(h, nullptr);
+        {
+            CGlobalLock lock(h);
+            DWORD offset = 0, size = 0;
+            std::memcpy(&offset, lock.data() + 10, 4);
+            std::memcpy(&size, lock.data() + 2, 4);
+            EXPECT_EQ(lock.data()[0], 'B');
+            EXPECT_EQ(offset, c.offset) << c.bitCount;
+            EXPECT_EQ(size, dib.size() + 14);
+        }
+        GlobalFree(h);
+    }
+    const BYTE tiny[10] = {};
+    EXPECT_EQ(ClipboardDibToBitmapBlock(tiny, sizeof tiny), nullptr);
+}
+
+TEST(PictureImport, BitmapNearWhiteIsSnappedAndBecomesAPixelBlock)
+{
+    QTemporaryDir dir;
+    QImage image(20, 10, QImage::Format_RGB32);
+    image.fill(qRgb(250, 250, 250));
+    image.setPixel(5, 5, qRgb(0, 0, 0));
+    const std::vector<BYTE> bmp = ImageToDib(image, 24, true);
+    const QString path = QDir(dir.path()).filePath("p.bmp");
+    WriteBytes(path, QByteArray(reinterpret_cast<const char*>(bmp.data()), int(bmp.size())));
+    int kind = 0, w = 0, h = 0, transparent = 0;
+    HGLOBAL block = LoadGraphicFromFile(path, kind, w, h, 0xFFFFFF, true, true, transparent);
+    ASSERT_NE(block, nullptr);
+    EXPECT_EQ(kind, 9);
+    EXPECT_EQ(transparent, 0);
+    std::unique_ptr<QImage> out = ARGBBlockToBitmap(block);
+    ASSERT_TRUE(out);
+    EXPECT_EQ(out->pixel(0, 0) & 0xFFFFFF, 0xFFFFFFu);
+    EXPECT_EQ(out->pixel(5, 5) & 0xFFFFFF, 0u);
+    GlobalFree(block);
+}

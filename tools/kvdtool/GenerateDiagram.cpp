@@ -1,0 +1,54 @@
+#include "KvdTool.h"
+
+#include "document/CKavoDoc.h"
+
+#include <cmath>
+
+namespace {
+// Centimetres in logical units (256 a inch).
+int Cm(double cm)
+{
+    return int(std::lround(cm * 256.0 / 2.54));
+}
+
+// The behaviour bit of a connector routed in vertical and horizontal legs.
+constexpr uint32_t kGuidedOrthogonalBit = 1u << 5;
+} // namespace
+
+void GenerateDiagram(CKavoDoc& doc, int count)
+{
+    const int cols = count > 0 ? int(std::ceil(std::sqrt(double(count)))) : 1;
+    const CFigStyle* style = doc.m_figStyles.GetAt(0);
+    std::vector<CFigure*> boxes;
+    boxes.reserve(size_t(count));
+    for (int i = 0; i < count; ++i) {
+        auto* fig = new CFigure(&doc);
+        const int col = i % cols, row = i / cols;
+        fig->m_rect = CRect(Cm(3.0 * col), Cm(2.0 * row), Cm(3.0 * col + 2.0), Cm(2.0 * row + 1.0));
+        fig->m_nStyle = style ? 0 : -1;
+        if (style)
+            fig->m_props = style->m_props;
+        fig->m_strText = "B" + std::to_string(i);
+        fig->m_nId = doc.m_nNextId++;
+        if (!doc.AddFig(fig)) {
+            delete fig;
+            return;
+        }
+        boxes.push_back(fig);
+    }
+    const CConProps props;
+    for (int i = 0; i < count; ++i) {
+        const int col = i % cols;
+        const bool even = col % 2 == 0;
+        const int target = even ? i + 1 : i + cols + 1;
+        if (target >= count || (!even && col + 1 >= cols) || (even && col + 1 >= cols))
+            continue;
+        CFigure* a = boxes[size_t(i)];
+        CFigure* b = boxes[size_t(target)];
+        const CPoint pa = a->m_rect.CenterPoint(), pb = b->m_rect.CenterPoint();
+        CConnector* con = doc.CreateCon(a, b, -1, -1, pa, pb, -1, props);
+        if (con && !even)
+            con->m_props.Behavior.low |= kGuidedOrthogonalBit;
+    }
+    doc.SetModifiedFlag(true);
+}

@@ -1,0 +1,32 @@
+#pragma once
+// The work of kvdtool, shared with the tests and benchmarks.
+#include <string>
+#include <vector>
+
+class CKavoDoc;
+
+// A diagram of `count` boxes on a grid of ceil(sqrt(count)) columns: each box
+// 2 x 1 cm with the text "B<i>", pitch 3 x 2 cm; a box in an even column is
+// joined by a straight connector to the next box, a box in an odd column by
+// an orthogonal (guided) connector to the box one row down and one column
+// right. The document must be new.
+void GenerateDiagram(CKavoDoc& doc, int count);
+
+struct LoadReport {
+    struct Error {
+        int line = 0;
+        int code = 0;
+        std::string text;
+    };
+    bool loaded = false;
+    bool validated = false; // every check passed before the load's repairs
+    std::vector<Error> errors;
+};
+
+// Loads `path` as the editor does, every warning answered OK and recorded.
+LoadReport CheckDiagram(CKavoDoc& doc, const std::string& path);
+
+// Writes the first-start sample (Samples/InitialSample.kvd) and the templates
+// (Template/Empty.kvd, Flowchart.kvd, Block Diagram.kvd) under `folder`;
+// false with the failing path in `error`.
+bool MakeProgramContent(const std::string& folder, std::string& error);
