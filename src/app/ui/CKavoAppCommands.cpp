@@ -1,6 +1,7 @@
 // The application-level commands: new, open, recent files, revert, help and
 // the update check.
 #include "app/ui/CKavoApp.h"
+#include "app/ui/ExportCommandsUi.h"
 
 #include "core/AppGlobals.h"
 #include "app/AppSeams.h"
@@ -236,6 +237,14 @@ void CKavoApp::RegisterAppCommands()
     c.SetHandler(57604, [this] { OnFileSaveAs(); });
     c.SetHandler(36538, [this] { OnFileSaveAll(); });
     c.SetHandler(57607, [this] { OnFilePrint(); });
+    c.SetHandler(40003, [this] {
+        if (CKavoDoc* doc = GetActiveKavoDoc())
+            RunExportGraphic(m_pMainWnd, *doc);
+    });
+    c.SetHandler(36559, [this] {
+        if (CKavoDoc* doc = GetActiveKavoDoc())
+            RunSaveHtml(m_pMainWnd, *doc);
+    });
 }
 
 void CKavoApp::OnFilePrint()

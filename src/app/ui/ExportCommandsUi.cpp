@@ -1,0 +1,107 @@
+#include "app/ui/ExportCommandsUi.h"
+
+#include "app/AppSeams.h"
+#include "dialogs/CGraphicExportDlg.h"
+#include "dialogs/CSaveHtmlDlg.h"
+#include "document/CKavoDoc.h"
+#include "platform/Ansi.h"
+#include "platform/Prompt.h"
+#include "render/ExportCommands.h"
+
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QPointer>
+
+namespace {
+
+// The set's bounds as the export wants them: objects with their shadows.
+CRect ObjSetRect(CKavoDoc& doc, int which)
+{
+    return doc.GetObjSetRect(which, 1, 16, nullptr, false);
+}
+
+// "desc|*.ext|desc|*.ext||" as Qt filters, in the same order.
+QStringList QtFilters(const std::string& filter)
+{
+    const QStringList parts = AnsiToQString(filter).split('|');
+    QStringList out;
+    for (int i = 0; i + 1 < parts.size(); i += 2)
+        if (!parts[i].isEmpty())
+            out << QString("%1 (%2)").arg(parts[i], parts[i + 1]);
+    return out;
+}
+
+bool SaveDialog(QWidget* parent, const std::string& title, const QString& proposed, const std::string& filter,
+                int& filterIndex, const QString& folder, QString& path)
+{
+    QFileDialog dialog(parent, AnsiToQString(title), folder);
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    const QStringList filters = QtFilters(filter);
+    dialog.setNameFilters(filters);
+    if (filterIndex >= 1 && filterIndex <= filters.size())
+        dialog.selectNameFilter(filters[filterIndex - 1]);
+    dialog.selectFile(proposed);
+    // The overwrite question is the command's own.
+    dialog.setOption(QFileDialog::DontConfirmOverwrite);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return false;
+    path = dialog.selectedFiles().first();
+    filterIndex = int(filters.indexOf(dialog.selectedNameFilter())) + 1;
+    return true;
+}
+
+bool OptionsDialog(QWidget* parent, CGraphicExportData& data)
+{
+    CGraphicExportDlg dlg(parent);
+    static_cast<CGraphicExportData&>(dlg) = data;
+    if (dlg.DoModal() != IDOK)
+        return false;
+    data = static_cast<CGraphicExportData&>(dlg);
+    return true;
+}
+
+} // namespace
+
+void RunExportGraphic(QWidget* parent, CKavoDoc& doc)
+{
+    ExportCommandServices s;
+    s.saveDialog = [parent](const std::string& title, const QString& proposed, const std::string& filter,
+                            int& filterIndex, const QString& folder, QString& path) {
+        return SaveDialog(parent, title, proposed, filter, filterIndex, folder, path);
+    };
+    s.optionsDialog = [parent](CGraphicExportData& data) { return OptionsDialog(parent, data); };
+    s.objSetRect = ObjSetRect;
+    OnFileExport(doc, s);
+}
+
+void RunSaveHtml(QWidget* parent, CKavoDoc& doc)
+{
+    HtmlCommandServices s;
+    s.optionsDialog = [parent](HtmlExportOptions& options) {
+        CSaveHtmlDlg dlg(parent);
+        dlg.m_options = options;
+        if (dlg.DoModal() != IDOK)
+            return false;
+        options = dlg.m_options;
+        return true;
+    };
+    s.showResult = [parent](const std::vector<QString>& files, const QString& page) {
+        // Modeless: it stays while the user looks at the page.
+        QPointer<CSaveHtmlResultDlg> result = new CSaveHtmlResultDlg(parent);
+        result->setAttribute(Qt::WA_DeleteOnClose);
+        result->SetResult(files, page);
+        result->show();
+    };
+    s.documents.objSetRect = ObjSetRect;
+    s.documents.openDiagram = [](const QString& path) -> CKavoDoc* {
+        if (!AppSeams().allDocuments)
+            return nullptr;
+        const QString wanted = QFileInfo(path).absoluteFilePath();
+        for (CKavoDoc* d : AppSeams().allDocuments())
+            if (d && QFileInfo(AnsiToQString(d->GetPathName())).absoluteFilePath() == wanted)
+                return d;
+        return nullptr;
+    };
+    OnSaveHtml(doc, s);
+}
