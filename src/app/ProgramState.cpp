@@ -17,6 +17,8 @@
 #include "document/DocDefaults.h"
 #include "document/ColorScheme.h"
 #include "document/HyperlinkCommands.h"
+#include "document/CStyleMenu.h"
+#include "document/StyleNameDialog.h"
 #include "document/DividedShapeCreateTable.h"
 #include "document/StapleKinds.h"
 #include "document/Placement.h"
@@ -44,6 +46,8 @@ void ResetProgramState()
     SetMessageBeepHandler(nullptr);
     ResetLinkServices();
     ResetColorSchemeState();
+    ResetStyleMenuMetrics();
+    ResetStyleNameDialog();
     ResetSerialStampCounter();
     ResetShapesState();
     FreeProbeEnhMetafile();

@@ -122,6 +122,9 @@ public:
     // Copies the style's connection points into a figure that has no list
     // of its own yet (points the figure was given are kept).
     void SyncConPtsFromStyle();
+    // The selected properties set on the figure (CFigureSetProps.cpp); inStep
+    // lets the figure's lock flags hold back place, size and text format.
+    void SetProps(const struct FigPropValues& values, const CFigPropMask& mask, bool inStep);
     void Relink(const CObjList& objects) override;
     // The flag preset of the figure's kind applied to the given word; the
     // figure takes the bits the preset changed and those of the mask.

@@ -21,6 +21,8 @@ CKavoDoc::CKavoDoc()
 {
     DiagPrintf("STAT  CKavoDoc::CKavoDoc()\n");
     ResetPageInfo();
+    m_figMenu.m_pLargeDropMenus = &m_bLargeDropMenus;
+    ResetStyleLayouts();
     InitializeDocument();
 }
 
@@ -212,6 +214,7 @@ void CKavoDoc::DeleteContents()
     SetCurConStyle(-1);
     SetCurLblStyle(-1);
     std::fill(std::begin(m_styleSlots), std::end(m_styleSlots), -1);
+    ResetStyleLayouts();
 
     DeleteAllStaples();
     // The figures are gone; the pictures they used go with their memory.

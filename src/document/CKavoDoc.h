@@ -6,6 +6,7 @@
 // log. Operations log undo records before they change anything, mark the
 // document modified and ask the views to redraw (IDocView).
 #include "core/AppContext.h"
+#include "core/CSerialStamp.h"
 #include "core/GridSnap.h"
 #include "shapes/CConStyle.h"
 #include "document/CDocGraphics.h"
@@ -14,6 +15,8 @@
 #include "document/CDocFileModes.h"
 #include "document/CMoveSet.h"
 #include "document/CObjList.h"
+#include "document/CStyleMenu.h"
+#include "document/CStyleMenuLayout.h"
 #include "document/ShadowDescription.h"
 #include "document/DividedShapeFigureLink.h"
 #include "undo/CUndoLog.h"
@@ -132,6 +135,74 @@ public:
     bool UseFullColorIcons() const;
     void EnterStyleCreateMode(int kind);
     void SetShadowSettings(const CShadowSpec& spec);
+
+    // ---- style menus and button layouts (CKavoDocStyleMenus.cpp)
+    // After a load: layouts with content resolved, the others rebuilt from
+    // the libraries; then the styles' flags follow the layouts.
+    void InitStyleMenus();
+    void SyncStyleFlags();
+    // The six layouts brought in line with the libraries; *changed set when a
+    // button layout changed (menus do not count).
+    void UpdateStyleMenusAndButtons(int* changed);
+    // The layouts of no content: buttons undefined, their saved sizes the
+    // presets, menus empty.
+    void ResetStyleLayouts();
+
+    // ---- figure and label styles (CKavoDocStyles.cpp). Style edits are not
+    // undoable: each resets the undo log.
+    // Adds the style (category "(no category)" stored empty); false, with
+    // message 438, when the library refuses it (empty, too long or duplicate
+    // name, full library).
+    bool AddNewFigStyle(const CFigStyle& style);
+    // Replaces the contents of a style, texts cut to their limits, and
+    // re-applies it to its figures.
+    bool ReplaceFigStyle(int index, const CFigStyle& style);
+    bool ReplaceFigStyleFrom(int index, const CFigStyle& style) { return ReplaceFigStyle(index, style); }
+    // Every index the document holds (current figure and label styles, the
+    // three slots, the figures') stays on its style or becomes -1.
+    bool DeleteFigStyle(int index);
+    // 1 renamed or unchanged, 0 refused (bad index, empty or used name).
+    int RenameFigStyle(int index, const std::string& name);
+    void RenumberFigStyleIndexes(int deleted, bool beforeDelete);
+    // The style shared by the selected figures (or labels), -1 when mixed or
+    // none. A query: nothing changes.
+    int GetCommonSelStyle(bool labels) const;
+    void UpdateFiguresOfStyle(int index, int oldSymbol);
+    // New Style From (kind 0 figure, 1 label, 2 connector): a new style from
+    // the first selected object of the kind, named in the style-name dialog
+    // (CKavoDocStyleFrom.cpp); the object then takes it.
+    bool NewStyleFrom(int kind);
+    // Update Style From: the object's style made to resemble it, after a Yes.
+    bool UpdateStyleFrom(int kind);
+
+    // ---- applying properties (CKavoDocApplyProps.cpp). Target 0 figures,
+    // 1 labels, 2 both; one undo step UDMAC_FIGPROPS.
+    void ApplyPropsToSelection(int target, const struct FigPropValues& values, const CFigPropMask& mask);
+    // False when the undo log refused a record.
+    bool ApplyPropsToKind(bool labels, const FigPropValues& values, const CFigPropMask& mask, bool groupAnswer);
+    // False, with nothing changed, when the undo log refuses a record.
+    bool ApplyFigProps(CFigure* fig, const FigPropValues& values, const CFigPropMask& mask, bool groupAnswer);
+    void ApplyTextFormatToSel(WORD format);
+    // The rotation on every selected free single-area label, UDMAC_TXTROTATE.
+    void ApplyTextRotationToSel(int rotation);
+    // Activate/De-activate container: the first selected container's flag
+    // 0x20000000 flipped, UDMAC_ACTIVATECONTAINER.
+    bool OnActivateContainer();
+    // The masked connector properties on every selected connector, one undo
+    // step UDMAC_CONPROPS.
+    void ApplyConProps(const CConProps& props, const CConPropMask& mask);
+    // The end symbol (index in m_endSymbols) at one end, logged (records 35
+    // and 37); the end's fill is the line colour for a filled symbol, else
+    // white. SetConEndSymbol wraps it in a step unless nothing changes.
+    bool ChangeConEndSymbol(CConnector* con, int end, int symbol);
+    void SetConEndSymbol(CConnector* con, int end, int symbol);
+    // Which end of the connector the point refers to.
+    bool PickConEnd(const CConnector* con, const POINT& pt, int& end) const;
+    // The points of a loop connector from the figure back to itself at the
+    // position kind (1..8); false for no figure, a radius of 0 or less, kind
+    // 0, a figure without width or height, or a connection point already at
+    // the start.
+    static bool MakeSelfRefPoints(const CFigure* fig, int kind, int radius, std::vector<POINT>& points);
 
     // ---- object lists: appends
     bool AddFig(CFigure* fig);
@@ -602,6 +673,14 @@ public:
     int32_t m_bOversizeTextRect = 0;
     CFontDesc m_defaultFont;           // the default text font and colour of the Globals
     COLORREF m_crDefaultText = 0;
+    CStyleMenuLayout m_lblButtons, m_figButtons, m_conButtons;
+    // The layouts to go back to; their BtnHeight and Columns are the saved
+    // values a rebuilt layout takes.
+    CStyleMenuLayout m_lblButtonsRestore, m_figButtonsRestore, m_conButtonsRestore;
+    CSerialStamp m_figStyleStamp, m_lblStyleStamp;   // renewed on every style edit
+    CLabelStyleMenu m_lblMenu;
+    CFigureStyleMenu m_figMenu;
+    CConnectorStyleMenu m_conMenu;
     CMoveSet m_moveSet;          // the objects of the current drag
     int32_t m_nNextId = 1;
     int32_t m_nNextStpId = 1;

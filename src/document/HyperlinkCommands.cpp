@@ -114,6 +114,31 @@ void LinkFollow(CFigure* figure)
         SetHyperlinkDlg(figure);
 }
 
+// The first selected figure of the active diagram (filter kind 1).
+CFigure* FirstSelectedFigure(int groupMode)
+{
+    LinkServices& s = GetLinkServices();
+    CKavoDoc* doc = s.activeDoc ? s.activeDoc() : nullptr;
+    return doc ? doc->GetFirstSelFig(1, groupMode) : nullptr;
+}
+
+void CmdOpenHyperlink()
+{
+    DiagPrintf("USER  LinkFollow\n");
+    if (CFigure* fig = FirstSelectedFigure(1))
+        LinkFollow(fig);
+    else
+        Beep();
+}
+
+void CmdSetHyperlink()
+{
+    if (CFigure* fig = FirstSelectedFigure(0))
+        SetHyperlinkDlg(fig);
+    else
+        Beep();
+}
+
 void CmdLinkBack()
 {
     DiagPrintf("USER  CmdLinkBack\n");

@@ -39,6 +39,10 @@ constexpr int ID_OPEN_PARENT_LINK = 32773;
 constexpr int ID_SET_PARENT_LINK = 32774;
 
 void LinkFollow(CFigure* figure);
+// The link of the first selected figure (grouped ones too) followed, or
+// edited (ungrouped ones only); a beep without one.
+void CmdOpenHyperlink();
+void CmdSetHyperlink();
 void CmdLinkBack();
 void CmdLinkForward();
 void LinkParent();

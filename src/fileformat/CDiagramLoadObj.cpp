@@ -11,8 +11,6 @@
 namespace {
 // Largest packed picture block read.
 constexpr int kMaxGraphicData = 4000000;
-// Names in menu and button rows.
-constexpr size_t kMaxLayoutName = 30;
 } // namespace
 
 CDiagramLoadObj::CDiagramLoadObj(CKavoDoc* doc) : m_pDoc(doc)
@@ -142,6 +140,8 @@ int CDiagramLoadObj::BeginPlainRecord(int blockType)
 {
     if (blockType == BT_FONT)
         m_font = LOGFONT();
+    else
+        BeginLayout(blockType);
     return KWR_DONE;
 }
 
@@ -154,6 +154,9 @@ void CDiagramLoadObj::DiscardRecord(int blockType)
         m_pFig.reset();
         break;
     case BT_CONNECTOR: m_pCon.reset(); break;
+    case BT_LABEL_MENU:
+    case BT_FIGURE_MENU:
+    case BT_CONNECTOR_MENU: m_pMenu.reset(); break;
     case BT_STAPLE: m_pStaple.reset(); break;
     case BT_GROUP: m_pGroup.reset(); break;
     case BT_GRAPHIC:
@@ -368,62 +371,6 @@ void CDiagramLoadObj::TakePicture(CFigProps& props, int kind, HGLOBAL handle)
         GlobalFree(props.Graphic);
     props.Graphic = handle;
     props.m_nGraphicType = kind;
-}
-
-// ---- menus and button layouts. The document keeps no layouts yet: their
-// keys are checked with their bounds and the names read, then dropped.
-
-int CDiagramLoadObj::ReadLayoutKey(const char* p, bool buttons)
-{
-    int v;
-    if (MatchKeyword(p, KW_Columns))
-        return ParseShortAsInt(p, v, 1, buttons ? 10 : 20) ? KWR_DONE : KWR_FAILED;
-    if (buttons && MatchKeyword(p, KW_BtnHeight))
-        return ParseShortAsInt(p, v, 12, 100) ? KWR_DONE : KWR_FAILED;
-    // A label menu has no item size.
-    const bool sized = !buttons && m_nBlockType != BT_LABEL_MENU &&
-                       !(m_nBlockType == BT_SUBMENU && m_nPrevBlockType == BT_LABEL_MENU);
-    if (sized && MatchKeyword(p, KW_ItemHeight))
-        return ParseShortAsInt(p, v, 1, 200) ? KWR_DONE : KWR_FAILED;
-    if (sized && MatchKeyword(p, KW_ItemWidth))
-        return ParseShortAsInt(p, v, 1, 500) ? KWR_DONE : KWR_FAILED;
-    if (MatchKeyword(p, KW_Row)) {
-        std::string name;
-        const char* q = p;
-        while (SkipBlanks(q)) {
-            if (!ParseDelimitedCString(p, name, kMaxLayoutName))
-                return KWR_FAILED;
-            q = p;
-        }
-        m_nErrorCode = 0;
-        return KWR_DONE;
-    }
-    m_nErrorCode = KWE_UNRECOGNIZED;
-    return KWR_FAILED;
-}
-
-int CDiagramLoadObj::HandleMenuLine(const char* p)
-{
-    if (*p == '}')
-        return CloseCurrentBlock();
-    if (MatchKeyword(p, KW_Submenu)) {
-        std::string name;
-        if (!ParseDelimitedCString(p, name, kMaxLayoutName))
-            m_nErrorCode = 0; // a submenu may have no name
-        SetBlockType(BT_SUBMENU);
-        return KWR_DONE;
-    }
-    return ReadLayoutKey(p, false);
-}
-
-int CDiagramLoadObj::HandleSubmenuLine(const char* p)
-{
-    return *p == '}' ? CloseCurrentBlock() : ReadLayoutKey(p, false);
-}
-
-int CDiagramLoadObj::HandleButtonLayoutLine(const char* p)
-{
-    return *p == '}' ? CloseCurrentBlock() : ReadLayoutKey(p, true);
 }
 
 // ---- text conversions of old files

@@ -5,6 +5,8 @@
 // as read; the caller relinks them after the whole text was read
 // (FinishDiagramLoad).
 #include "document/CGroup.h"
+#include "document/CStyleMenu.h"
+#include "document/CStyleMenuLayout.h"
 #include "shapes/CConStyle.h"
 #include "shapes/CFigStyle.h"
 #include "shapes/CSymbolLoadObj.h"
@@ -84,8 +86,13 @@ protected:
     int ReadFigPropKey(const char*& p, CFigProps& props, bool* pbDropRecord);
     int ReadFillKey(const char*& p, CFillSpec& fill);
     int ReadConPropKey(const char*& p, CConProps& props, bool* pbDropRecord);
-    // A key of a menu or button layout, checked and dropped.
+    // ---- menu and button layouts (DiagramLayouts.cpp): each is built here
+    // and replaces the document's layout of its kind when its block closes.
+    void BeginLayout(int blockType);
     int ReadLayoutKey(const char* p, bool buttons);
+    int ReadLayoutRow(const char* p, bool buttons);
+    CStyleMenuLayout* DocButtonLayout(int blockType) const;
+    CStyleMenu* DocMenu(int blockType) const;
     // The keys both style records have: Category, HasButton, InMenu, Description.
     int ReadStyleKey(const char*& p, CStyle& style);
     // A "GraphicData" key of older files (styles and figures): size, type.
@@ -99,6 +106,11 @@ protected:
 
     CKavoDoc* m_pDoc;
     bool m_bKeepPrinter = false;
+    CStyleMenuLayout m_layout;             // the button layout being read
+    std::unique_ptr<CStyleMenu> m_pMenu;   // the menu being read
+    CStyleSubmenu m_submenu;               // its submenu block being read
+    CStyleSubmenu m_looseSubmenu;          // keys standing directly in the menu
+    bool m_bLooseSubmenu = false;
     CFigStyle m_figStyle;
     CConStyle m_conStyle;
     std::unique_ptr<CFigure> m_pFig;

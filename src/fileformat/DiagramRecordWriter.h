@@ -45,6 +45,9 @@ BOOL WriteConnector(CKeywordWriter& w, const CKavoDoc& doc, CConnector& con, boo
 BOOL WriteStaple(CKeywordWriter& w, const CStaple& staple);
 BOOL WriteGroup(CKeywordWriter& w, const CGroup& group);
 
+// The menu and button layouts, each only when it has content (a restore
+// layout only when it differs from the current one).
+BOOL WriteStyleLayouts(CKeywordWriter& w, const CKavoDoc& doc);
 // The sections after the Globals, in file order: Graphics, Figure Symbols,
 // End Symbols, Figure Styles, Connector Styles, Figures & Connectors,
 // Staples, Groups, each with its comment line.
@@ -55,6 +58,6 @@ BOOL WriteObjectSections(CKeywordWriter& w, CKavoDoc& doc, const DiagramWriteOpt
 // Before a copy of the selected objects is written: only the pictures of
 // selected figures carry their mark.
 void FlagSelectedPictures(CKavoDoc& doc);
-// Header, Globals and every section: the whole diagram text but the
-// preview and the menu and button layouts.
+// Header, Globals, the menu and button layouts and every section: the whole
+// diagram text but the preview.
 BOOL WriteDiagramText(CKeywordWriter& w, CKavoDoc& doc, const DiagramWriteOptions& opt = {});

@@ -85,7 +85,7 @@ BOOL WriteObjectSections(CKeywordWriter& w, CKavoDoc& doc, const DiagramWriteOpt
 BOOL WriteDiagramText(CKeywordWriter& w, CKavoDoc& doc, const DiagramWriteOptions& opt)
 {
     w.SetDepth(0);
-    return w.WriteHeader() && WriteGlobals(w, doc) && WriteGraphicsSection(w, doc, opt) &&
+    return w.WriteHeader() && WriteGlobals(w, doc) && WriteStyleLayouts(w, doc) && WriteGraphicsSection(w, doc, opt) &&
            WriteSymbolSections(w, doc, opt) && WriteStyleSections(w, doc, opt) &&
            WriteObjectSections(w, doc, opt);
 }

@@ -146,3 +146,42 @@ TEST(HyperlinkCommands, SettingLinksRemembersTheFolderButNotForJunctions)
     EXPECT_EQ(LinkDir, "/work/diagrams/sub");
     delete fig;
 }
+
+TEST(HyperlinkCommands, OpenAndSetWorkOnTheFirstSelectedFigure)
+{
+    CRecordingPrompt prompt;
+    g_beeps = 0;
+    SetMessageBeepHandler([](UINT) { ++g_beeps; });
+    CKavoDoc doc;
+    doc.OnNewDocument();
+    doc.SetPathName("/d/a.kvd", false);
+    LinkServices& s = GetLinkServices();
+    s.activeDoc = [&] { return &doc; };
+    std::vector<std::string> opened;
+    s.open = [&](const std::string& link, int follow) {
+        opened.push_back(link + ":" + std::to_string(follow));
+        return true;
+    };
+    int dialogs = 0;
+    s.hyperlinkDialog = [&](std::string& text, int, bool& remove) {
+        ++dialogs;
+        text = "http://example.org";
+        remove = false;
+        return true;
+    };
+    CmdOpenHyperlink();  // nothing selected
+    CmdSetHyperlink();
+    EXPECT_EQ(g_beeps, 2);
+    CFigure* fig = NewFig(doc, 0, 0);
+    ASSERT_TRUE(doc.AddFigWithId(fig));
+    doc.AddFigToSel(fig, 2, false);
+    CmdSetHyperlink();
+    EXPECT_EQ(dialogs, 1);
+    EXPECT_EQ(fig->m_strLink, "http://example.org");
+    CmdOpenHyperlink();
+    EXPECT_EQ(opened, (std::vector<std::string>{"http://example.org:1"}));
+    s.activeDoc = [] { return static_cast<CKavoDoc*>(nullptr); };
+    CmdOpenHyperlink();
+    EXPECT_EQ(g_beeps, 3);
+    ResetLinkServices();
+}

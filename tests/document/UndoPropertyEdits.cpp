@@ -3,7 +3,10 @@
 // nothing when there is nothing to choose.
 #include "UndoPropertyEdits.h"
 
+#include "core/Settings.h"
 #include "document/CStaple.h"
+#include "document/DocCommands.h"
+#include "document/FigPropValues.h"
 #include "document/UndoRecordsStaple.h"
 #include "shapes/DividedShapeSetup.h"
 
@@ -498,6 +501,77 @@ void Margins(CKavoDoc& doc, EditArgs& a)
     SetFigMargins(doc, a.Range(1, 30), a.Range(1, 30), a.Range(1, 30), a.Range(1, 30), a.Chance(50));
 }
 
+// ---- the property sheet and the text-format command on the selection
+
+// The group question is answered by the setting, so that the only prompt an
+// edit shows is the undo log's.
+template <class Fn>
+void WithoutGroupQuestion(EditArgs& a, Fn fn)
+{
+    const int prompt = PromptForApplyToGroups, apply = ApplyToGroups;
+    PromptForApplyToGroups = 0;
+    ApplyToGroups = a.Chance(50);
+    fn();
+    PromptForApplyToGroups = prompt;
+    ApplyToGroups = apply;
+}
+
+void SheetProps(CKavoDoc& doc, EditArgs& a)
+{
+    FigPropValues v;
+    CFigPropMask m;
+    v.props.BorderColor = COLORREF(a.Below(0x1000000));
+    m.m_bBorderColor = a.Chance(50);
+    v.props.m_fill.m_crColor1 = COLORREF(a.Below(0x1000000));
+    m.m_fill.m_bColor1 = a.Chance(30);
+    v.props.Behavior.low = DWORD(a.Next());
+    m.m_behavior.low = a.Chance(30) ? DWORD(a.Next()) & 0xFF : 0;
+    v.x = a.Range(-300, 300);
+    v.y = a.Range(-300, 300);
+    m.m_bSheet[kSheetX] = m.m_bSheet[kSheetY] = a.Chance(30);
+    v.width = a.Range(0, 400);
+    v.height = a.Range(0, 400);
+    m.m_bSheet[kSheetWidth] = a.Chance(40);
+    m.m_bSheet[kSheetHeight] = a.Chance(40);
+    v.text = SomeText(a);
+    m.m_bSheet[kSheetText] = a.Chance(20);
+    const int styles = doc.m_figStyles.GetCount();
+    v.style = styles ? a.Below(styles) : -1;
+    m.m_bSheet[kSheetStyle] = a.Chance(15);
+    m.m_bSheet[kSheetConPts] = a.Chance(10);   // back to the style's points
+    const int target = a.Below(3);
+    WithoutGroupQuestion(a, [&] { doc.ApplyPropsToSelection(target, v, m); });
+}
+
+void TextFormat(CKavoDoc& doc, EditArgs& a)
+{
+    static const WORD formats[] = {0x22, 0x11, 0x44, 0x12, 0x41};
+    const WORD format = formats[a.Below(5)];
+    WithoutGroupQuestion(a, [&] { doc.ApplyTextFormatToSel(format); });
+}
+
+// ---- commands of the document on the selected connectors and figures
+
+void ConnectorCommand(CKavoDoc& doc, EditArgs& a)
+{
+    static const int ids[] = {33030, 33031, 33032, 33033, 36540, 36543, 36544, 36549, 33059, 33061};
+    OnConnectorCommand(doc, ids[a.Below(10)]);
+}
+
+void ArrowsCommand(CKavoDoc& doc, EditArgs& a)
+{
+    static const char* ends[] = {"null", "block", "block (solid)"};
+    doc.m_strLastEnd = ends[a.Below(3)];
+    doc.m_nLastEndLen = a.Range(10, 60);
+    OnArrowsCommand(doc, 33056 + a.Below(3));
+}
+
+void FigureLineCommand(CKavoDoc& doc, EditArgs& a)
+{
+    const int id = 36550 + a.Below(5);
+    WithoutGroupQuestion(a, [&] { OnFigureLineCommand(doc, id); });
+}
+
 // ---- not undoable, or undoable only with the navigation switch
 
 void Navigate(CKavoDoc& doc, EditArgs& a)
@@ -629,6 +703,11 @@ const std::vector<UndoPropertyEdit>& UndoPropertyEditTable()
         {"shadow", 1, Shadow},
         {"line spacing", 1, LineSpacing},
         {"margins", 1, Margins},
+        {"sheet properties", 3, SheetProps},
+        {"text format", 2, TextFormat},
+        {"connector command", 2, ConnectorCommand},
+        {"arrows command", 2, ArrowsCommand},
+        {"figure line command", 1, FigureLineCommand},
         {"navigate", 3, Navigate},
         {"change selection", 6, ChangeSelection},
         {"select with cascade", 4, SelectWithCascade},
