@@ -116,11 +116,16 @@ void DrawTexts(CDC& dc, const RECT& rect, const ShapeDrawAttrs& a)
 {
     if (!g_textRenderer || !a.m_text || a.m_text->empty() || !a.m_textAttrs || a.m_textAttrs->lfHeight == 0)
         return;
-    for (int i = 0; i < a.m_symbol->m_nTextBoxes && i < 32; ++i) {
+    // A symbol without text boxes (the built-in label rectangle among them)
+    // shows its text in the whole figure.
+    const int boxes = a.m_symbol->m_nTextBoxes > 0 ? a.m_symbol->m_nTextBoxes : 1;
+    for (int i = 0; i < boxes && i < 32; ++i) {
         if (a.m_hiddenTextBoxes & (1u << i))
             continue;
         FigTextPiece piece;
-        if (!a.m_symbol->GetTextBoxRect(i, rect, piece.box, 1))
+        if (a.m_symbol->m_nTextBoxes == 0)
+            piece.box = rect;
+        else if (!a.m_symbol->GetTextBoxRect(i, rect, piece.box, 1))
             continue;
         piece.text = SectionPiece(*a.m_text, i);
         std::string format;

@@ -170,3 +170,23 @@ TEST(FigGlyphs, ForkAndCornerMarkGeometry)
     EXPECT_EQ(MarkerGlyphOfKind(85), 3);
     EXPECT_EQ(MarkerGlyphOfKind(53), -1);
 }
+
+TEST(FigShapeDraw, SymbolsWithoutTextBoxesShowTheirTextInTheWholeFigure)
+{
+    SymbolBuilder b;
+    b.Outline([](COutlineWriter& w) { w.Rect(kOpRect, CFltRect(0, 0, 2048, 2048)); });
+    ShapeDrawAttrs a = Attrs(&b.sym);
+    const std::string text = "label";
+    LOGFONT font{};
+    font.lfHeight = -8;
+    a.m_text = &text;
+    a.m_textAttrs = &font;
+    SetFigTextRenderer(RecordText);
+    g_pieces.clear();
+    g_boxes.clear();
+    Canvas c;
+    DrawFigShape(nullptr, &c.dc, RECT{10, 10, 60, 40}, &a);
+    SetFigTextRenderer(nullptr);
+    ASSERT_EQ(g_pieces, (std::vector<std::string>{"label"}));
+    EXPECT_EQ(g_boxes[0], CRect(10, 10, 61, 41));
+}

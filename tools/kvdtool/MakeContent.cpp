@@ -23,7 +23,7 @@ void AddFigureStyles(CKavoDoc& doc, std::initializer_list<StyleSpec> specs)
         s->Category = "Basic";
         s->HasButton = spec.button ? 1 : 0;
         s->InMenu = 1;
-        s->m_props.Symbol = 0;
+        s->m_props.Symbol = 1;  // the built-in rectangle ("lbl"); "null" draws nothing
         s->m_props.m_fill.m_nKind = 1;
         s->m_props.m_fill.m_crColor1 = spec.fill;
         s->m_props.BorderColor = spec.border;
