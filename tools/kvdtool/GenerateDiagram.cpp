@@ -50,5 +50,8 @@ void GenerateDiagram(CKavoDoc& doc, int count)
         if (con && !even)
             con->m_props.Behavior.low |= kGuidedOrthogonalBit;
     }
+    // The connectors end on the boxes' outlines, as the editor lays them.
+    for (CFigure* box : boxes)
+        doc.RelayAttachedCons(box);
     doc.SetModifiedFlag(true);
 }
