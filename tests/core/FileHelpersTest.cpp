@@ -107,8 +107,9 @@ TEST_F(FileHelpersTest, FailedCopyKeepsTheOldTarget)
     Write(Path("src.kvd"), "new data");
     EXPECT_FALSE(CopyFileData(Path("missing.kvd"), Path("dst.kvd")));
     EXPECT_FALSE(CopyFileData(m_dir.path(), Path("dst.kvd"))) << "a folder is no source";
-    if (QFile::exists(kUnreadable))
+    if (QFile::exists(kUnreadable)) {
         EXPECT_FALSE(CopyFileData(kUnreadable, Path("dst.kvd"))) << "read error";
+    }
     EXPECT_EQ(Read(Path("dst.kvd")), QByteArray("keep me"));
     EXPECT_FALSE(CopyFileData(Path("src.kvd"), Path("no/such/folder.kvd")));
     EXPECT_FALSE(CopyFileData(Path("src.kvd"), QString()));
