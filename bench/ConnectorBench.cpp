@@ -9,7 +9,6 @@
 #include "render/ConLineShapes.h"
 #include "render/ConnectorDraw.h"
 
-#include <QGuiApplication>
 #include <QImage>
 
 #include <benchmark/benchmark.h>
@@ -121,12 +120,3 @@ void BM_PlainGeometry(benchmark::State& state)
 BENCHMARK(BM_PlainGeometry)->Arg(0)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond);
 
 } // namespace
-
-int main(int argc, char** argv)
-{
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    return 0;
-}

@@ -2,7 +2,6 @@
 // plain QPainter on the same kind of image: the layer's overhead.
 #include "platform/CPainterDC.h"
 
-#include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
 
@@ -95,12 +94,3 @@ void BM_PlainPainterPolygons(benchmark::State& state)
 BENCHMARK(BM_PlainPainterPolygons)->Arg(0)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond);
 
 } // namespace
-
-int main(int argc, char** argv)
-{
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    return 0;
-}

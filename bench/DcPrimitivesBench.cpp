@@ -6,7 +6,6 @@
 #include "platform/GdiObjects.h"
 #include "platform/PackedDib.h"
 
-#include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
 
@@ -144,12 +143,3 @@ BENCHMARK(BM_DeviceContext)->Apply(Args)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_PlainPainter)->Apply(Args)->Unit(benchmark::kMillisecond);
 
 } // namespace
-
-int main(int argc, char** argv)
-{
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    return 0;
-}

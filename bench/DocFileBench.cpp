@@ -9,18 +9,16 @@
 #include "document/CKavoDoc.h"
 #include "keyword/KeywordStreams.h"
 
-#include <QGuiApplication>
-
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
-#include <clocale>
 #include <string>
 #include <sys/resource.h>
 
 namespace {
 std::string DiagramText(int boxes)
 {
+    ResetProgramState();
     CKavoDoc doc;
     doc.OnNewDocument();
     GenerateDiagram(doc, boxes);
@@ -61,6 +59,7 @@ void BM_LoadDiagram(benchmark::State& state)
 
 void BM_SaveDiagram(benchmark::State& state)
 {
+    ResetProgramState();
     CKavoDoc doc;
     doc.OnNewDocument();
     GenerateDiagram(doc, int(state.range(0)));
@@ -79,15 +78,3 @@ void BM_SaveDiagram(benchmark::State& state)
 BENCHMARK(BM_LineCountBaseline)->Arg(1000)->Arg(20000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_LoadDiagram)->Arg(1000)->Arg(20000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_SaveDiagram)->Arg(1000)->Arg(20000)->Unit(benchmark::kMillisecond);
-
-int main(int argc, char** argv)
-{
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv);
-    std::setlocale(LC_NUMERIC, "C");
-    ResetProgramState();
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

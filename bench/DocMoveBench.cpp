@@ -4,8 +4,6 @@
 #include "document/CKavoDoc.h"
 #include "editing/MoveContext.h"
 
-#include <QGuiApplication>
-
 #include <benchmark/benchmark.h>
 
 #include <memory>
@@ -129,12 +127,3 @@ BENCHMARK(BM_MoveSelectionBaseline)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_BuildMoveContext)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_HitTestMiss)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_HitTestBaseline)->Unit(benchmark::kMicrosecond);
-
-int main(int argc, char** argv)
-{
-    QGuiApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

@@ -85,11 +85,3 @@ BENCHMARK(BM_KvdtoolExportPng)->Arg(1000)->Arg(5000)->Arg(20000)->UseManualTime(
 BENCHMARK(BM_KvdtoolLoadOnly)->Arg(1000)->Arg(5000)->Arg(20000)->UseManualTime()->Unit(benchmark::kMillisecond);
 
 } // namespace
-
-int main(int argc, char** argv)
-{
-    QCoreApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    return 0;
-}

@@ -6,7 +6,6 @@
 #include "platform/metafile/CEmfRecorderDC.h"
 #include "platform/metafile/CWmfRecorderDC.h"
 
-#include <QGuiApplication>
 #include <QImage>
 
 #include <benchmark/benchmark.h>
@@ -112,12 +111,3 @@ void BM_EnhToWinMetafile(benchmark::State& state)
 BENCHMARK(BM_EnhToWinMetafile)->Unit(benchmark::kMillisecond);
 
 } // namespace
-
-int main(int argc, char** argv)
-{
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    return 0;
-}

@@ -7,7 +7,6 @@
 #include "platform/CPainterDC.h"
 #include "platform/GdiObjects.h"
 
-#include <QGuiApplication>
 #include <QImage>
 
 #include <benchmark/benchmark.h>
@@ -19,15 +18,6 @@
 namespace {
 
 constexpr int kLabels = 10000;
-
-QGuiApplication& App()
-{
-    static int argc = 1;
-    static char arg0[] = "RichTextBench";
-    static char* argv[] = {arg0, nullptr};
-    static QGuiApplication app(argc, argv);
-    return app;
-}
 
 // Labels of 1 to 5 lines of 1 to 3 words, some with a bold or coloured word.
 const std::vector<std::string>& Labels()
@@ -72,7 +62,6 @@ TextFormatRec LabelFormat()
 // figure drawing does).
 void BM_LayoutLabels(benchmark::State& state)
 {
-    App();
     const auto& labels = Labels();
     const TextFormatRec f = LabelFormat();
     QImage image(16, 16, QImage::Format_RGB32);
@@ -91,7 +80,6 @@ BENCHMARK(BM_LayoutLabels)->Unit(benchmark::kMillisecond);
 // Lays out and draws every label into its cell of a large image.
 void BM_LayoutAndDrawLabels(benchmark::State& state)
 {
-    App();
     const auto& labels = Labels();
     const TextFormatRec f = LabelFormat();
     QImage image(2000, 2000, QImage::Format_RGB32);
@@ -117,7 +105,6 @@ BENCHMARK(BM_LayoutAndDrawLabels)->Unit(benchmark::kMillisecond);
 // device context's text output (no markup, no layout).
 void BM_PlainTextOutBaseline(benchmark::State& state)
 {
-    App();
     std::vector<std::vector<std::string>> plain;
     for (const std::string& text : Labels()) {
         std::vector<std::string> lines(1);

@@ -14,7 +14,6 @@
 #include "render/FigTextRender.h"
 #include "render/ViewPaint.h"
 
-#include <QGuiApplication>
 #include <QImage>
 
 #include <benchmark/benchmark.h>
@@ -26,15 +25,6 @@ namespace {
 constexpr int kCols = 140, kRows = 143;   // 20,020 boxes
 constexpr int kW = 150, kH = 100, kStepX = 220, kStepY = 160;
 constexpr int kClientW = 1920, kClientH = 1080;
-
-QGuiApplication& App()
-{
-    static int argc = 1;
-    static char name[] = "bench";
-    static char* argv[] = {name, nullptr};
-    static QGuiApplication app(argc, argv);
-    return app;
-}
 
 CKavoDoc& MakeDoc(bool boxes)
 {
@@ -77,7 +67,6 @@ CKavoDoc& Empty()
 // Arg 0: 100 %; 1: the zoom that shows the whole diagram.
 void Repaint(benchmark::State& state, CKavoDoc& doc)
 {
-    App();
     SetFigTextRenderer(RenderFigTextPiece);
     CZoomMapping m;
     const CRect page(0, 0, kCols * kStepX, kRows * kStepY);

@@ -269,11 +269,6 @@ bool HasSelectedCon(const CKavoDoc& doc)
     return doc.GetFirstSelCon(3, 1) != nullptr;
 }
 
-bool HasSelectedFig(const CKavoDoc& doc)
-{
-    return doc.GetFirstSelFig(10, 1) != nullptr;
-}
-
 // The first selected object of the kind has a style of the right sort.
 bool CanUpdateStyle(const CKavoDoc& doc, int kind)
 {
