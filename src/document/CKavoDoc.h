@@ -463,6 +463,8 @@ public:
     bool SelHasGroupedObj() const;
     bool UngroupMarked();
     void SelectGroup(CGroup* group, bool redraw);
+    // Closes a group or regroup step that succeeded and selects the group.
+    void FinishGroupCommand(CGroup* group);
     void DeselectGroupObj(CDiagObj* obj, bool redraw);
     CGroup* GroupHandleHitTest(const POINT& pt, int size, int& handle) const;
     CDiagObj* GetFrontMember(const CGroup* group) const;

@@ -201,14 +201,7 @@ void CKavoDoc::OnGroup()
             AddObjToSel(o, 2, true);
         return;
     }
-    // The memory of the last ungroup goes inside the step, so that undo
-    // brings it back (a refused or beeped command keeps it).
-    ForgetLastUngroup(m_lastUngroup);
-    SetModifiedFlag(true);
-    m_undo.UndoEndStep();
-    // A refused closing record takes the whole step back, the group too.
-    if (GetGroupPosition(group) > 0)
-        SelectGroup(group, true);
+    FinishGroupCommand(group);
 }
 
 bool CKavoDoc::UngroupMarked()
@@ -281,6 +274,13 @@ void CKavoDoc::OnRegroup()
         AbandonGroupCommand(*this, group, st);
         return;
     }
+    FinishGroupCommand(group);
+}
+
+void CKavoDoc::FinishGroupCommand(CGroup* group)
+{
+    // The memory of the last ungroup goes inside the step, so that undo
+    // brings it back (a refused or beeped command keeps it).
     ForgetLastUngroup(m_lastUngroup);
     SetModifiedFlag(true);
     m_undo.UndoEndStep();
