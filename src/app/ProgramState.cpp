@@ -15,6 +15,7 @@
 #include "core/UIMode.h"
 #include "document/ChoiceTables.h"
 #include "document/DocDefaults.h"
+#include "document/DocCommandSeams.h"
 #include "document/ColorScheme.h"
 #include "document/HyperlinkCommands.h"
 #include "document/CStyleMenu.h"
@@ -48,6 +49,7 @@ void ResetProgramState()
     ResetColorSchemeState();
     ResetStyleMenuMetrics();
     ResetStyleNameDialog();
+    ResetDocCommandSeams();
     ResetSerialStampCounter();
     ResetShapesState();
     FreeProbeEnhMetafile();

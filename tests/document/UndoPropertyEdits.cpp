@@ -5,6 +5,7 @@
 
 #include "core/Settings.h"
 #include "document/CStaple.h"
+#include "document/DocCommandSeams.h"
 #include "document/DocCommands.h"
 #include "document/FigPropValues.h"
 #include "document/UndoRecordsStaple.h"
@@ -572,6 +573,50 @@ void FigureLineCommand(CKavoDoc& doc, EditArgs& a)
     WithoutGroupQuestion(a, [&] { OnFigureLineCommand(doc, id); });
 }
 
+// ---- inserted symbols, loop connectors, delete and cut
+
+void InsertSymbol(CKavoDoc& doc, EditArgs& a)
+{
+    static const char* names[] = {"ins", "[ins", "ins:1"};
+    CFigSymbol sym = *doc.m_figSymbols.GetAt(1);
+    sym.SetName(names[a.Below(3)]);
+    sym.FixedAspect = a.Below(2);
+    sym.Height = a.Chance(50) ? a.Range(10, 200) : 0;
+    sym.Width = a.Range(10, 300);
+    const int smart = SmartDefaults;
+    SmartDefaults = a.Below(2);
+    GetDocCommandSeams().symbolGallery = [&](CFigSymbol& chosen) {
+        chosen = sym;
+        return true;
+    };
+    OnInsertSymbol(doc);
+    GetDocCommandSeams().symbolGallery = nullptr;
+    SmartDefaults = smart;
+}
+
+void AddLoopConnector(CKavoDoc& doc, EditArgs& a)
+{
+    CFigure* f = PickFig(doc, a);
+    const int kind = a.Range(0, 8), radius = a.Range(0, 200);
+    GetDocCommandSeams().makeSelfLoopCon = [](CKavoDoc& d, CFigure& fig, const std::vector<POINT>& pts) {
+        return d.CreateCon(&fig, nullptr, -1, -1, pts.front(), pts[1], -1, CConProps());
+    };
+    doc.AddSelfRef(f, kind, radius);
+    GetDocCommandSeams().makeSelfLoopCon = nullptr;
+}
+
+void DeleteSelection(CKavoDoc& doc, EditArgs&)
+{
+    OnEditClear(doc);
+}
+
+void CutSelection(CKavoDoc& doc, EditArgs&)
+{
+    GetDocCommandSeams().copySelection = [](CKavoDoc&) { return 1; };
+    OnEditCut(doc);
+    GetDocCommandSeams().copySelection = nullptr;
+}
+
 // ---- not undoable, or undoable only with the navigation switch
 
 void Navigate(CKavoDoc& doc, EditArgs& a)
@@ -708,6 +753,10 @@ const std::vector<UndoPropertyEdit>& UndoPropertyEditTable()
         {"connector command", 2, ConnectorCommand},
         {"arrows command", 2, ArrowsCommand},
         {"figure line command", 1, FigureLineCommand},
+        {"insert symbol", 3, InsertSymbol},
+        {"add loop connector", 2, AddLoopConnector},
+        {"delete selection", 2, DeleteSelection},
+        {"cut selection", 1, CutSelection},
         {"navigate", 3, Navigate},
         {"change selection", 6, ChangeSelection},
         {"select with cascade", 4, SelectWithCascade},

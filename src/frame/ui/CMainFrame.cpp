@@ -60,6 +60,7 @@ int CMainFrame::OnCreate()
     m_commands.SetRouter([this](int id) { return OnCommand(id); });
     BuildMenus();
     InstallViewCommands();
+    InstallDocCommands();
     InstallUpdateRules();
     // The standard toolbar, property bar and style bar take their places
     // here once they exist (steps 5 to 7).

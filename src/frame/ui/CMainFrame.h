@@ -62,6 +62,7 @@ private:
     void AddMenuEntries(QMenu* menu, const struct MenuEntry& entry);
     void CreateStatusBar();
     void InstallViewCommands();
+    void InstallDocCommands();
     void InstallUpdateRules();
     void OnChildActivated(QMdiSubWindow* child);
 
