@@ -7,6 +7,7 @@
 #include "core/AppContext.h"
 #include "core/Settings.h"
 #include "core/UIMode.h"
+#include "core/Units.h"
 #include "document/DocCommandSeams.h"
 #include "document/DocCommands.h"
 #include "shapes/DividedShapeTestSupport.h"
@@ -335,4 +336,17 @@ TEST_F(CommandsTest, RefusedRecordsLeaveNoInsertedFigure)
             else
                 EXPECT_TRUE(added);
         }
+}
+
+TEST_F(CommandsTest, OnlyAPointExactlyAtTheLoopStartRefusesIt)
+{
+    CFigure* fig = fx.AddBox(0, 0, 400, 300, "");
+    std::vector<POINT> pts;
+    int fx2 = 500, fy2 = 160;   // kind 2: the centre, 48 below the top
+    ScaleIntPair2048(fx2, fy2);
+    fig->m_pConPts = std::make_unique<CConPtList>();
+    fig->m_pConPts->AddConPt(CFltPoint(float(fx2) + 0.5f, float(fy2)), "", 0, true, 1);
+    EXPECT_TRUE(CKavoDoc::MakeSelfRefPoints(fig, 2, 104, pts));
+    fig->m_pConPts->AddConPt(CFltPoint(float(fx2), float(fy2)), "", 0, true, 2);
+    EXPECT_FALSE(CKavoDoc::MakeSelfRefPoints(fig, 2, 104, pts));
 }

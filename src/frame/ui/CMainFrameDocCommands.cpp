@@ -22,14 +22,21 @@ namespace {
 constexpr int kFontSizeBoxId = 32776;
 constexpr int kZoomBoxId = 32779;
 
-QLineEdit* BarEditWithFocus()
+// The edit field of such a box when the keyboard focus is in it (the box or
+// its field holds the focus; the frame's focus child counts while the frame
+// is not active).
+QLineEdit* BarEditWithFocus(const QWidget& frame)
 {
-    auto* edit = qobject_cast<QLineEdit*>(QApplication::focusWidget());
-    auto* box = edit ? qobject_cast<QComboBox*>(edit->parentWidget()) : nullptr;
-    if (!box)
+    QWidget* focus = QApplication::focusWidget();
+    if (!focus)
+        focus = frame.focusWidget();
+    auto* box = qobject_cast<QComboBox*>(focus);
+    if (!box && focus)
+        box = qobject_cast<QComboBox*>(focus->parentWidget());
+    if (!box || !box->lineEdit())
         return nullptr;
     const int id = box->property("commandId").toInt();
-    return id == kFontSizeBoxId || id == kZoomBoxId ? edit : nullptr;
+    return id == kFontSizeBoxId || id == kZoomBoxId ? box->lineEdit() : nullptr;
 }
 
 void PassDeleteKey(QLineEdit* edit)
@@ -110,8 +117,8 @@ void CMainFrame::InstallDocCommands()
         d.UndoLastStep();
         UpdateSubmenuStates();
     }));
-    m_commands.SetHandler(57632, onDoc([](CKavoDoc& d) {
-        if (QLineEdit* edit = BarEditWithFocus())
+    m_commands.SetHandler(57632, onDoc([this](CKavoDoc& d) {
+        if (QLineEdit* edit = BarEditWithFocus(*this))
             PassDeleteKey(edit);
         else
             OnEditClear(d);
