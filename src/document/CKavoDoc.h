@@ -185,6 +185,9 @@ public:
     void ApplyTextFormatToSel(WORD format);
     // The rotation on every selected free single-area label, UDMAC_TXTROTATE.
     void ApplyTextRotationToSel(int rotation);
+    // The font choice on every selected figure with text areas, one undo
+    // step UDMAC_FIGPROPS (CKavoDocApplyText.cpp).
+    void ApplyFontToSel(const struct FontChoice& choice);
     // Activate/De-activate container: the first selected container's flag
     // 0x20000000 flipped, UDMAC_ACTIVATECONTAINER.
     bool OnActivateContainer();
