@@ -10,8 +10,6 @@ namespace {
 
 // The anchor groups of the behaviour word that follow the text alignment.
 constexpr DWORD kAlignAnchorBits = 0x3F;
-// Requests to lay the figure out again when they come on.
-constexpr DWORD kRelayoutBits = 0x80 | 0x100;
 
 // While the user edits, the figure's locks hold properties back.
 void DropLocked(CFigPropMask& m, DWORD flags)
@@ -64,7 +62,7 @@ void CFigure::SetProps(const FigPropValues& values, const CFigPropMask& mask, bo
     const FigFlagSet beforeFlags = m_props.Behavior;
     // 4, 5, 8. Flag bits, the single fields and the picture.
     m_props.CopyMasked(&v, &m);
-    const bool relayout = (m_props.Behavior.low & ~beforeFlags.low & kRelayoutBits) != 0;
+    const bool relayout = (m_props.Behavior.low & ~beforeFlags.low & kFollowTextFlags) != 0;
     // 5. A new alignment holds for the whole text; a figure of several areas
     // whose text is only separators has none.
     if (m.m_bTextFormat && m_props.TextFormat != old.TextFormat) {
@@ -83,14 +81,17 @@ void CFigure::SetProps(const FigPropValues& values, const CFigPropMask& mask, bo
     const int y = m.m_bSheet[kSheetY] ? values.y : m_rect.top;
     m_rect = CRect(x, y, x + width, y + height);
     // 7. After a style, font or size change or a requested re-layout: a new
-    // width forgets the width fitted to the text, a new height the height;
-    // the figure takes its text's size and its flag word back.
+    // width drops the requests to snap the width (high bits 64 and 2), a new
+    // height those for the height (128 and 1), so that the size given holds;
+    // the figure takes its text's size and its flag word back. A size given
+    // alone is kept unless a side follows the text (low 0x80, 0x100).
     const bool sizeChange = width != oldRect.Width() || height != oldRect.Height();
-    if (styleChange || m.m_bFont || sizeChange || relayout) {
-        if (width != oldRect.Width())
-            m_props.Behavior.low &= ~DWORD(64 | 2);
-        if (height != oldRect.Height())
-            m_props.Behavior.low &= ~DWORD(128 | 1);
+    if (width != oldRect.Width())
+        m_props.Behavior.high &= ~kWidthSnapBits;
+    if (height != oldRect.Height())
+        m_props.Behavior.high &= ~kHeightSnapBits;
+    const bool followsText = (m_props.Behavior.low & kFollowTextFlags) != 0;
+    if (styleChange || m.m_bFont || relayout || (sizeChange && followsText)) {
         const FigFlagSet flags = m_props.Behavior;
         if (const FigTextServices& svc = GetFigTextServices(); svc.resizeToText)
             svc.resizeToText(*this);

@@ -39,13 +39,13 @@ FigApplyPlan PlanFigApply(const CFigure& f, const FigPropValues& v, const CFigPr
     const bool texts = m.m_bSheet[kSheetText] || m.m_bTextFormat || m.m_bFont || m.m_bTextColor || style ||
                        (m.m_behavior.low & kFigFlagReflowText);
     // What may re-fit the figure to its text.
-    const bool refit = texts || (m.m_behavior.low & kRelayoutFlags);
+    const bool refit = texts || (m.m_behavior.low & kFollowTextFlags);
     p.logRect = p.resizeClass || refit;
     p.logText = (m.m_bTextFormat && !p.newConPts && f.GetTextAreaCount() > 1) || texts;
-    // A size change clears the text-fit bits (64, 2 for the width, 128, 1
-    // for the height): the whole state is logged whenever it would.
-    const DWORD fitBits = (m.m_bSheet[kSheetWidth] ? 64 | 2 : 0) | (m.m_bSheet[kSheetHeight] ? 128 | 1 : 0);
-    p.logProps = !(IsSizeOnly(m) && !HasSpecialLayout(f)) || (f.m_props.Behavior.low & fitBits) != 0;
+    // A size change drops the size snapping requests: the whole state is
+    // logged whenever it would.
+    const DWORD snapBits = (m.m_bSheet[kSheetWidth] ? kWidthSnapBits : 0) | (m.m_bSheet[kSheetHeight] ? kHeightSnapBits : 0);
+    p.logProps = !(IsSizeOnly(m) && !HasSpecialLayout(f)) || (f.m_props.Behavior.high & snapBits) != 0;
     return p;
 }
 

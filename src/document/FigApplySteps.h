@@ -41,4 +41,3 @@ bool SetUpChangedShape(CKavoDoc& doc, CFigure* fig, const CFigure& before, bool 
 // Flags of the behaviour word that matter here.
 constexpr DWORD kGrowWidthToTextFlag = 0x10000;
 constexpr DWORD kGrowHeightToTextFlag = 0x40000;
-constexpr DWORD kRelayoutFlags = 0x80 | 0x100;

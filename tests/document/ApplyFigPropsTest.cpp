@@ -292,3 +292,20 @@ TEST_F(ApplyFigPropsTest, ASpecialShapeThatComesInIsSetUpForTheFigureMargins)
     EXPECT_FALSE(BoxOf(*sym, 0) == box);
     EXPECT_EQ(f->m_strText, "top\\sect middle");
 }
+
+TEST_F(ApplyFigPropsTest, AGivenSizeHoldsUnlessASideFollowsTheText)
+{
+    CFigure* f = Fig(0, 0, "a text a good deal wider than twenty units");
+    f->m_props.Symbol = OneAreaSymbol();
+    f->m_props.Behavior.low &= ~kFollowTextFlags;
+    f->m_props.Behavior.high |= kWidthSnapBits;
+    doc.AddFigToSel(f, 2, false);
+    EditAndUndo([&] { Resize(20, 100); });
+    EXPECT_EQ(f->m_rect.Width(), 20);
+    EXPECT_EQ(f->m_props.Behavior.high & kWidthSnapBits, 0u) << "the width is no longer snapped";
+
+    // A width that follows the text takes the text's width.
+    f->m_props.Behavior.low |= 0x80;
+    EditAndUndo([&] { Resize(30, 100); });
+    EXPECT_GT(f->m_rect.Width(), 300);
+}
