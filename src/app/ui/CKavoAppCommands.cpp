@@ -2,6 +2,7 @@
 // the update check.
 #include "app/ui/CKavoApp.h"
 #include "app/ui/ExportCommandsUi.h"
+#include "app/ui/PictureCommandsUi.h"
 
 #include "core/AppGlobals.h"
 #include "app/AppSeams.h"
@@ -245,6 +246,7 @@ void CKavoApp::RegisterAppCommands()
         if (CKavoDoc* doc = GetActiveKavoDoc())
             RunSaveHtml(m_pMainWnd, *doc);
     });
+    RegisterPictureCommands(c, m_pMainWnd);
 }
 
 void CKavoApp::OnFilePrint()

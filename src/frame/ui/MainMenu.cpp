@@ -88,6 +88,9 @@ const std::vector<MenuEntry>& MainMenuTable()
             {32826, "Show/Hide Standard Toolbar", {}},
             {32825, "Show/Hide Style Bar", {}},
         }},
+        {0, "&Insert", {
+            {32785, "Insert &Graphic...", {}},
+        }},
         {0, "F&igures", {
             {33054, "&Properties...", {}},
             {0, "&Align", {{33190, "&Left", {}}}},
