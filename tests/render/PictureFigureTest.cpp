@@ -6,7 +6,9 @@
 #include "document/CKavoDoc.h"
 #include "document/GraphicExtent.h"
 #include "graphics/BitmapHelpers.h"
+#include "platform/MetaFixtures.h"
 #include "platform/PackedDib.h"
+#include "platform/metafile/MetaRecords.h"
 #include "platform/metafile/CEmfRecorderDC.h"
 #include "platform/metafile/MetaFileHandles.h"
 #include "render/ArgbBitmaps.h"
@@ -149,7 +151,13 @@ TEST_F(PictureFigure, InsertGraphicLoadsScalesAndReportsFailures)
     QTemporaryDir dir;
     const std::vector<BYTE> bmpBytes = ImageToDib(Disc(40, 20), 24, true);
     const QString bmp = WriteFile(dir, "disc.bmp", Bytes(bmpBytes));
-    const QString badWmf = WriteFile(dir, "bad.wmf", QByteArray("\xD7\xCD\xC6\x9A", 4) + QByteArray(40, '\0'));
+    // Placeable metafiles the import refuses: no units per inch (nothing may
+    // divide by it), and a viewport mapping.
+    const std::vector<BYTE> windowOnly = CWmfBuilder().Record(META_SETWINDOWEXT, {100, 100}).Finish();
+    const std::vector<BYTE> viewport =
+        CWmfBuilder().Record(META_SETWINDOWEXT, {100, 100}).Record(META_SETVIEWPORTEXT, {50, 50}).Finish();
+    const QString noInch = WriteFile(dir, "noinch.wmf", Bytes(WithPlaceableHeader(windowOnly, 0, 0, 100, 100, 0)));
+    const QString mapped = WriteFile(dir, "mapped.wmf", Bytes(WithPlaceableHeader(viewport, 0, 0, 100, 100, 1440)));
     const QString badBmp = WriteFile(dir, "bad.bmp", "BMnot a bitmap");
     ImpType = 5;
     ScaleImport = 50;
@@ -184,13 +192,20 @@ TEST_F(PictureFigure, InsertGraphicLoadsScalesAndReportsFailures)
     EXPECT_EQ(ImpType, 1);  // filter 4 is the bitmap type
     EXPECT_EQ(QString::fromStdString(ImpDir), QFileInfo(bmp).absolutePath());
     EXPECT_EQ(doc.UndoLastStep(), UDMAC_IMPORT);
+    // A placeable metafile becomes an enhanced one.
+    answer = WriteFile(dir, "good.wmf", Bytes(WithPlaceableHeader(windowOnly, 0, 0, 1440, 720, 1440)));
+    ASSERT_TRUE(OnInsertGraphic(doc, dialog));
+    EXPECT_EQ(LastFigure(doc)->m_props.m_nGraphicType, 3);
+    EXPECT_EQ(doc.UndoLastStep(), UDMAC_IMPORT);
 
+    const char* const kMetafileError = "Error loading metafile.  Make sure the file exists and that it is a valid "
+                                       "enhanced metafile or placeable Windows-standard metafile.";
     const struct {
         QString path;
         const char* text;
     } failures[] = {
-        {badWmf, "Error loading metafile.  Make sure the file exists and that it is a valid enhanced metafile or "
-                 "placeable Windows-standard metafile."},
+        {noInch, kMetafileError},
+        {mapped, kMetafileError},
         {badBmp, "Unable to open the file or to recognize it as a supported graphics format."},
     };
     for (const auto& f : failures) {

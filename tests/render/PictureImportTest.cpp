@@ -1,5 +1,6 @@
 // Picture import: file types, the chooser's tables, the clipboard bitmap's
 // header and the load pipeline's clean-up.
+#include "graphics/ImageLibrary.h"
 #include "platform/PackedDib.h"
 #include "render/ArgbBitmaps.h"
 #include "render/PictureImport.h"
@@ -159,4 +160,29 @@ TEST(PictureImport, PngKeepsItsOwnAlphaAndIsNotCleanedUp)
         EXPECT_EQ(out->pixel(0, 0) & 0xFFFFFF, c.first & 0xFFFFFF) << c.name;
         GlobalFree(block);
     }
+}
+
+TEST(PictureImport, GifTransparentEntryBecomesTransparentWithoutCleanUp)
+{
+    // Green is the GIF's transparent entry; the near-white pixel would be
+    // snapped to white by the clean-up, which does not run for such a file.
+    QTemporaryDir dir;
+    QImage image(8, 8, QImage::Format_RGB32);
+    image.fill(qRgb(0, 255, 0));
+    image.setPixel(3, 3, qRgb(0, 0, 0));
+    image.setPixel(4, 4, qRgb(250, 250, 250));
+    const QString path = QDir(dir.path()).filePath("t.gif");
+    const COLORREF key = RGB(0, 255, 0);
+    ASSERT_TRUE(ImageLibrarySave(IMAGE_FORMAT_GIF, image, path, 0, &key));
+    int kind = 0, w = 0, h = 0, transparent = 0;
+    HGLOBAL block = LoadGraphicFromFile(path, kind, w, h, 0xFFFFFF, true, true, transparent);
+    ASSERT_NE(block, nullptr);
+    EXPECT_EQ(kind, 9);
+    EXPECT_EQ(transparent, 1);
+    const std::unique_ptr<QImage> out = ARGBBlockToBitmap(block);
+    ASSERT_TRUE(out);
+    EXPECT_EQ(qAlpha(out->pixel(0, 0)), 0);
+    EXPECT_EQ(out->pixel(3, 3), qRgba(0, 0, 0, 255));
+    EXPECT_EQ(out->pixel(4, 4), qRgba(250, 250, 250, 255));
+    GlobalFree(block);
 }
