@@ -57,6 +57,15 @@ void SetDocPrinterHandles(CKavoDoc& doc, HGLOBAL devMode, HGLOBAL devNames)
     CopyPrinterHandles(doc.m_hDevMode, doc.m_hDevNames, devMode, devNames);
 }
 
+void GiveNewDocAppPrinter(CKavoDoc& doc)
+{
+    if (!SelectDefaultPrinter())
+        return;
+    const CAppPrinterHandles& app = AppPrinterHandles();
+    SetDocPrinterHandles(doc, app.devMode, app.devNames);
+    SetPosterRowsCols(doc, 1, 1);
+}
+
 bool HasUsablePrinter(const CKavoDoc& doc)
 {
     return IsPrinterUsable(doc.m_hDevMode, doc.m_hDevNames);

@@ -10,6 +10,9 @@ class CKavoDoc;
 // missing nothing changes.
 void SetDocPrinterHandles(CKavoDoc& doc, HGLOBAL devMode, HGLOBAL devNames);
 bool HasUsablePrinter(const CKavoDoc& doc);
+// A new document prints on the application's printer (the system's default
+// when the application has none yet), on one sheet.
+void GiveNewDocAppPrinter(CKavoDoc& doc);
 
 // Results of SetPageRealizePrinter.
 constexpr int kRealizeFailed = 0;     // no printer, or a DEVMODE that does not lock

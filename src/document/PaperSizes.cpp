@@ -86,8 +86,8 @@ bool DevicePaperDimensions(HGLOBAL devMode, HGLOBAL devNames, int& paperW, int& 
     PaperToUnits(tenthsW, tenthsH, DMORIENT_PORTRAIT, paperW, paperH);
     printW = wholeW ? paperW : int(caps.horzSize * kMmToUnits + 0.5);
     printH = wholeH ? paperH : int(caps.vertSize * kMmToUnits + 0.5);
-    printW = std::min(printW, paperW);
-    printH = std::min(printH, paperH);
+    printW = std::clamp(printW, 0, std::max(paperW, 0));
+    printH = std::clamp(printH, 0, std::max(paperH, 0));
     return true;
 }
 } // namespace

@@ -358,3 +358,22 @@ TEST(Printer, ValidationTakesThePrintersPageOnlyWithRepair)
                                 "PAGE  CKavoDoc::SetPageValidate() chkpt 6\n"),
               std::string::npos);
 }
+
+TEST(Printer, NewDocumentPrintsOnTheApplicationsPrinter)
+{
+    CFakePrinterService fake;
+    CFakePrinterService::Printer& laser = fake.Add("Laser");
+    laser.codes = {9, 1};
+    laser.sizes = {2100, 2970, 2159, 2794};
+    fake.Add("Other");
+    fake.defaultPrinter = "Laser";
+    CKavoDoc doc;
+    ASSERT_TRUE(doc.OnNewDocument());
+    DevNamesStrings names;
+    ASSERT_TRUE(ReadDevNames(doc.m_hDevNames, names));
+    EXPECT_EQ(names.device, "Laser");
+    EXPECT_NE(doc.m_hDevNames, AppPrinterHandles().devNames); // its own copy
+    EXPECT_EQ(doc.m_nPaper, 9); // the printer's paper
+    EXPECT_EQ(doc.m_nPaperWidth, 2100);
+    EXPECT_FALSE(doc.IsModified());
+}

@@ -7,6 +7,7 @@
 #include "core/Settings.h"
 #include "document/AppPrinter.h"
 #include "document/CKavoDoc.h"
+#include "document/DocPrinter.h"
 #include "document/PageLayout.h"
 #include "keyword/KeywordHooks.h"
 #include "render/DocDrawObjects.h"
@@ -115,8 +116,11 @@ protected:
     {
         ASSERT_TRUE(doc.OnNewDocument());
         ResetPageSettings(doc);
-        doc.m_hDevMode = printers.MakeDevMode("Laser", paper, orientation, 0, 0);
-        doc.m_hDevNames = CFakePrinterService::MakeDevNames("Laser");
+        HGLOBAL devMode = printers.MakeDevMode("Laser", paper, orientation, 0, 0);
+        HGLOBAL devNames = CFakePrinterService::MakeDevNames("Laser");
+        SetDocPrinterHandles(doc, devMode, devNames);
+        GlobalFree(devMode);
+        GlobalFree(devNames);
         doc.m_nPaper = paper;
         doc.m_nOrientation = orientation;
         UpdatePageLayout(doc);
@@ -181,16 +185,23 @@ TEST_F(PrintCommands, CancelOnTheMarginWarningPrintsNothingButUpdatesTheLayout)
 
 TEST_F(PrintCommands, PaperWithoutDimensionsIsRefusedBeforeTheDialog)
 {
+    CFakePrinterService::Printer& zero = printers.Add("Zero"); // a custom paper of no size
+    zero.codes = {256};
+    zero.sizes = {0, 0};
     CKavoDoc doc;
     ASSERT_TRUE(doc.OnNewDocument());
-    doc.m_rcPage = CRect(0, 0, 0, 2816);
-    SetPrinterService(nullptr); // no printer: the page stays as it is
+    HGLOBAL devMode = printers.MakeDevMode("Zero", 256, DMORIENT_PORTRAIT);
+    HGLOBAL devNames = CFakePrinterService::MakeDevNames("Zero");
+    SetDocPrinterHandles(doc, devMode, devNames);
+    GlobalFree(devMode);
+    GlobalFree(devNames);
+    UpdatePageLayout(doc);
+    ASSERT_EQ(doc.m_rcPage.Width(), 0);
     PrintCommand(&doc, false);
     EXPECT_TRUE(ui.jobs.empty());
     ASSERT_EQ(prompt.shown.size(), 1u);
     EXPECT_EQ(prompt.shown[0].text,
               "Cannot print, custom paper size has no dimensions.  Fix in Print Set-up or Page Set-up.");
-    SetPrinterService(&printers);
 }
 
 TEST_F(PrintCommands, PrintSetupChoiceReachesTheDocumentAndZeroSizesAreReported)
