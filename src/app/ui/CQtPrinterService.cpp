@@ -94,6 +94,15 @@ bool CQtPrinterService::GetDeviceCaps(const DevNamesStrings& names, HGLOBAL devM
 {
     if (!IsDesktopPrinter(names.device))
         return false;
+    DevModeFields f;
+    ReadDevModeFields(devMode, f);
+    const std::string key = names.device + '|' + std::to_string(names.flags & DN_DEFAULTPRN) + '|' +
+                            std::to_string(f.paperSize) + '|' + std::to_string(f.paperLength) + '|' +
+                            std::to_string(f.paperWidth) + '|' + std::to_string(f.orientation);
+    if (const auto known = m_caps.find(key); known != m_caps.end()) {
+        caps = known->second;
+        return true;
+    }
     QPrinter printer(QPrinter::HighResolution);
     HGLOBAL devNames = NewDevNamesBlock(names);
     ConfigurePrinter(printer, devMode, devNames);
@@ -107,7 +116,10 @@ bool CQtPrinterService::GetDeviceCaps(const DevNamesStrings& names, HGLOBAL devM
     caps.physicalHeight = int(std::lround(paper.height() / 25.4 * caps.logPixelsY));
     caps.horzSize = int(paper.width() - border.left() - border.right());
     caps.vertSize = int(paper.height() - border.top() - border.bottom());
-    return caps.logPixelsX > 0;
+    if (caps.logPixelsX <= 0)
+        return false;
+    m_caps[key] = caps;
+    return true;
 }
 
 bool CQtPrinterService::GetDefaultPrinter(HGLOBAL& devMode, HGLOBAL& devNames)

@@ -3,6 +3,9 @@
 // with printing to a PDF file as one more printer.
 #include "platform/PrinterSeam.h"
 
+#include <map>
+#include <string>
+
 class CQtPrinterService : public IPrinterService {
 public:
     bool OpenPrinter(const std::string& device) override;
@@ -12,4 +15,9 @@ public:
                            std::vector<int>* output) override;
     bool GetDeviceCaps(const DevNamesStrings& names, HGLOBAL devMode, PrinterDeviceCaps& caps) override;
     bool GetDefaultPrinter(HGLOBAL& devMode, HGLOBAL& devNames) override;
+
+private:
+    // Making a printer device asks the print system; each printer's page is
+    // asked for once per paper and orientation.
+    std::map<std::string, PrinterDeviceCaps> m_caps;
 };
