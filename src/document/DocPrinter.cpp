@@ -22,12 +22,15 @@ int RefreshDevMode(CKavoDoc& doc)
 {
     HGLOBAL fresh = GetSafeDevModeFromHandles(doc.m_hDevNames, doc.m_hDevMode);
     DevModeFields oldFields, freshFields;
-    if (!ReadDevModeFields(fresh, freshFields) || !ReadDevModeFields(doc.m_hDevMode, oldFields)) {
+    if (!ReadDevModeFields(fresh, freshFields) || !IsValidDevModeHandle(doc.m_hDevMode)) {
         if (fresh)
             GlobalFree(fresh);
         return kRealizeFailed;
     }
-    if (oldFields.specVersion == freshFields.specVersion && oldFields.driverVersion == freshFields.driverVersion) {
+    // A stored block too short for its fields is replaced like an old one.
+    const bool readable = ReadDevModeFields(doc.m_hDevMode, oldFields);
+    if (readable && oldFields.specVersion == freshFields.specVersion &&
+        oldFields.driverVersion == freshFields.driverVersion) {
         GlobalFree(fresh);
         DiagPrintf("PAGE  CKavoDoc::SetPageRealizePrinter() Exit - ok as is\n");
         return kRealizeKept;

@@ -315,6 +315,14 @@ TEST(Printer, RealizeResultsAndTheirTraces)
         EXPECT_NE(trace.Text().find(std::string("PAGE  CKavoDoc::SetPageRealizePrinter() ") + c.trace),
                   std::string::npos);
     }
+    // A stored block too short to hold the page gives way to the driver's.
+    CKavoDoc old;
+    ResetPageSettings(old);
+    old.m_hDevMode = GlobalAlloc(GHND, 44);
+    old.m_hDevNames = CFakePrinterService::MakeDevNames("Laser");
+    EXPECT_EQ(SetPageRealizePrinter(old), kRealizeKept);
+    EXPECT_EQ(DevModeText(old.m_hDevMode), "1 1 2794x2159");
+
     const std::string text = trace.Text();
     EXPECT_NE(text.find("PAGE  CKavoDoc::SetPageRealizePrinter() Entry\n"), std::string::npos);
     EXPECT_NE(text.find("PAGE  CKavoDoc::SetPageRealizePrinter() Exit - ok as is\n"), std::string::npos);

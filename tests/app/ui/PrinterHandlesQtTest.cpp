@@ -78,3 +78,45 @@ TEST(PrinterHandlesQt, PdfPrinterPrintsTheWholePaper)
     EXPECT_EQ(caps.physicalWidth, 1200 * 85 / 10);
     GlobalFree(devMode);
 }
+
+#include "app/ui/CQtPrintUi.h"
+#include "document/CKavoDoc.h"
+#include "document/PageLayout.h"
+#include "render/DocDrawObjects.h"
+
+#include <QApplication>
+#include <QPrintPreviewWidget>
+#include <QTimer>
+
+TEST(PrinterHandlesQt, PreviewDrawsEveryTileThroughThePrintPath)
+{
+    InstallExportDrawer();
+    CKavoDoc doc;
+    ASSERT_TRUE(doc.OnNewDocument());
+    ResetPageSettings(doc);
+    auto* fig = new CFigure(&doc);
+    fig->m_rect = CRect(100, 100, 2600, 400);
+    fig->m_props = doc.m_figStyles.GetAt(0)->m_props;
+    fig->m_nId = doc.m_nNextId++;
+    ASSERT_TRUE(doc.AddFig(fig));
+    SetPosterRowsCols(doc, 1, 2);
+    ASSERT_EQ(doc.m_nPosterCols, 2);
+    DevModeFields f = DesktopPrinterDefaults(kPdfPrinterName);
+    HGLOBAL devMode = NewDevModeBlock(f);
+    HGLOBAL devNames = PdfNames();
+    int pages = -1;
+    QTimer::singleShot(0, [&pages] {
+        QWidget* dialog = QApplication::activeModalWidget();
+        ASSERT_NE(dialog, nullptr);
+        if (auto* preview = dialog->findChild<QPrintPreviewWidget*>()) {
+            preview->updatePreview();
+            pages = preview->pageCount();
+        }
+        dialog->close();
+    });
+    CQtPrintUi ui(nullptr);
+    ui.PrintPreview(doc, devMode, devNames);
+    EXPECT_EQ(pages, 2);
+    GlobalFree(devMode);
+    GlobalFree(devNames);
+}
