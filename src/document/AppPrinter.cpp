@@ -76,15 +76,16 @@ void GetAppMaxRowsCols(int& rows, int& cols)
 
 CDefaultPrinterFlagOff::CDefaultPrinterFlagOff()
 {
-    m_bSaved = GetDevNamesFlags(g_appPrinter.devNames, m_wDefault);
-    if (m_bSaved)
-        SetDevNamesFlags(g_appPrinter.devNames, WORD(m_wDefault & ~DN_DEFAULTPRN));
+    if (!GetDevNamesFlags(g_appPrinter.devNames, m_wDefault))
+        return;
+    m_hDevNames = g_appPrinter.devNames;
+    SetDevNamesFlags(m_hDevNames, WORD(m_wDefault & ~DN_DEFAULTPRN));
 }
 
 CDefaultPrinterFlagOff::~CDefaultPrinterFlagOff()
 {
-    if (m_bSaved && g_appPrinter.devNames)
-        SetDevNamesFlags(g_appPrinter.devNames, m_wDefault);
+    if (m_hDevNames && g_appPrinter.devNames == m_hDevNames)
+        SetDevNamesFlags(m_hDevNames, m_wDefault);
 }
 
 void ClearDefaultPrinterFlag(HGLOBAL devNames)

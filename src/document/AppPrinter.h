@@ -32,8 +32,8 @@ void GetAppMaxRowsCols(int& rows, int& cols);
 
 // The framework replaces a printer marked as the system's default by the
 // current default printer. Around a print dialog or command the mark is taken
-// off the application's DEVNAMES and put back afterwards (when the
-// application still holds a DEVNAMES).
+// off the application's DEVNAMES and put back afterwards, onto the same
+// block only: a printer chosen in the dialog comes with its own mark.
 class CDefaultPrinterFlagOff {
 public:
     CDefaultPrinterFlagOff();
@@ -42,7 +42,7 @@ public:
     CDefaultPrinterFlagOff& operator=(const CDefaultPrinterFlagOff&) = delete;
 
 private:
-    bool m_bSaved = false;
+    HGLOBAL m_hDevNames = nullptr; // the block the mark was taken off
     WORD m_wDefault = 0;
 };
 // Clears the mark for good (Print All).

@@ -411,6 +411,13 @@ void UpdatePageLayout(CKavoDoc& doc)
     SetPageValidate(doc, true);
 }
 
+void UpdateAllPageLayouts(const std::vector<CKavoDoc*>& docs)
+{
+    for (CKavoDoc* doc : docs)
+        if (doc)
+            UpdatePageLayout(*doc);
+}
+
 void SetPosterRowsCols(CKavoDoc& doc, int rows, int cols)
 {
     doc.m_nPosterRows = rows;

@@ -7,6 +7,8 @@
 #include "platform/CRect.h"
 #include "platform/GlobalMem.h"
 
+#include <vector>
+
 class CKavoDoc;
 
 // Tenths of a millimetre to logical units (x 256/254 in single precision,
@@ -60,6 +62,8 @@ bool GetObjectsBoundRect(const CKavoDoc& doc, CRect& out);
 // The validation pass; with repair every finding is corrected.
 bool SetPageValidate(CKavoDoc& doc, bool repair);
 void UpdatePageLayout(CKavoDoc& doc);
+// The layout update of every open document (after the preferences change).
+void UpdateAllPageLayouts(const std::vector<CKavoDoc*>& docs);
 // The orientation and paper (code, length, width) into the document's DEVMODE.
 void CopyPageSettingsToPrinter(CKavoDoc& doc);
 void SetPosterRowsCols(CKavoDoc& doc, int rows, int cols);

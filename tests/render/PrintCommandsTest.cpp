@@ -221,6 +221,13 @@ TEST_F(PrintCommands, PrintSetupChoiceReachesTheDocumentAndZeroSizesAreReported)
     EXPECT_EQ(flags, DN_DEFAULTPRN); // and it is put back
     PrintSetupCommand(&doc);
     EXPECT_FALSE(doc.IsModified()); // Cancel
+    // A printer chosen without a document keeps its own (unset) mark.
+    ui.setupChoice = "Laser";
+    SelectDefaultPrinter();
+    SetDevNamesFlags(AppPrinterHandles().devNames, DN_DEFAULTPRN);
+    PrintSetupCommand(nullptr);
+    GetDevNamesFlags(AppPrinterHandles().devNames, flags);
+    EXPECT_EQ(flags, 0);
     ui.setupChoice = "Zero";
     PrintSetupCommand(&doc);
     DevNamesStrings names;
