@@ -32,6 +32,8 @@
 #include "render/FigTextRender.h"
 #include "richtext/RichTextState.h"
 #include "shapes/ShapesState.h"
+#include "document/FigPictureOutline.h"
+#include "render/FigOutlineTrace.h"
 
 void ResetProgramState()
 {
@@ -63,6 +65,7 @@ void ResetProgramState()
     ResetRichTextState();
     ResetDocFileHooks();
     GetDocFileHooks().recomputeHotZones = &GetHotZoneFromKGR;
+    g_pfnFigOutlineFromPicture = &TraceFigOutlineFromPicture;
     SetFigTextRenderer(RenderFigTextPiece);
     ResetPasteOffset();
     InstallMoveContext();

@@ -1,8 +1,10 @@
 // Setting a figure's properties from a property record under a mask.
 #include "document/CFigure.h"
 
+#include "core/Settings.h"
 #include "core/Trace.h"
 #include "document/CKavoDoc.h"
+#include "document/FigPictureOutline.h"
 #include "document/FigPropValues.h"
 #include "document/FigTextServices.h"
 
@@ -97,13 +99,17 @@ void CFigure::SetProps(const FigPropValues& values, const CFigPropMask& mask, bo
             svc.resizeToText(*this);
         m_props.Behavior = flags;
     }
-    // 8. A new picture: the hot zone of the old one goes.
+    // 8. A new picture: the hot zone of the old one goes, and with fitted
+    // bounds the new picture's outline is traced.
     if (m_props.Graphic != old.Graphic || m_props.m_nGraphicType != old.m_nGraphicType) {
         if (old.HasGraphic())
             DiagPrintf("SMEM  From CFigure::SetProps()\n");
         m_outline.Clear();
-        if (HasPicture())
+        if (HasPicture()) {
             DiagPrintf("SMEM  From CFigure::SetProps()\n");
+            if (NonRectBounds && g_pfnFigOutlineFromPicture)
+                g_pfnFigOutlineFromPicture(*this);
+        }
     }
     if (m_props.Symbol != old.Symbol || m_props.Graphic != old.Graphic || m_nStyle != oldStyle)
         ResetStockKind();
