@@ -13,6 +13,7 @@
 #include "core/Trace.h"
 #include "core/Units.h"
 #include "core/UIMode.h"
+#include "document/AppPrinter.h"
 #include "document/ChoiceTables.h"
 #include "document/DocDefaults.h"
 #include "document/DocCommandSeams.h"
@@ -28,9 +29,12 @@
 #include "frame/ChildFrameState.h"
 #include "render/HotZoneDocPass.h"
 #include "platform/GlobalMem.h"
+#include "platform/PrinterSeam.h"
 #include "render/FigTextRender.h"
 #include "richtext/RichTextState.h"
 #include "shapes/ShapesState.h"
+#include "document/FigPictureOutline.h"
+#include "render/FigOutlineTrace.h"
 
 void ResetProgramState()
 {
@@ -63,7 +67,10 @@ void ResetProgramState()
     ResetRichTextState();
     ResetDocFileHooks();
     GetDocFileHooks().recomputeHotZones = &GetHotZoneFromKGR;
+    g_pfnFigOutlineFromPicture = &TraceFigOutlineFromPicture;
     SetFigTextRenderer(RenderFigTextPiece);
     ResetPasteOffset();
     InstallMoveContext();
+    SetPrinterService(nullptr);
+    ResetAppPrinter();
 }

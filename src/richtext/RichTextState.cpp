@@ -2,6 +2,7 @@
 
 #include "richtext/CTextBlock.h"
 #include "richtext/CharWidthTable.h"
+#include "richtext/FigTextServicesImpl.h"
 #include "richtext/FigureTextFit.h"
 #include "richtext/MeasureDC.h"
 #include "document/FigTextFitHook.h"
@@ -9,6 +10,7 @@
 void InstallRichTextHooks()
 {
     g_pfnSizeFigToText = &SizeFigToText;
+    InstallFigTextServices();
 }
 
 void ResetRichTextState()
