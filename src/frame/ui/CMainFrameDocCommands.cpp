@@ -12,6 +12,7 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QCursor>
 #include <QKeyEvent>
 #include <QLineEdit>
 
@@ -90,6 +91,15 @@ void ReleaseMouseAfter()
 
 void CMainFrame::InstallDocCommands()
 {
+    // Edit Text finds the text area under the mouse cursor of the active view.
+    GetDocCommandSeams().cursorLogicalPos = [](POINT& logical) {
+        const CKavoView* v = GetActiveKavoView();
+        if (!v)
+            return false;
+        const QPoint client = v->mapFromGlobal(QCursor::pos());
+        logical = v->ClientPtToLogical(CPoint(client.x(), client.y()));
+        return true;
+    };
     const auto onDoc = [this](std::function<void(CKavoDoc&)> fn) {
         return [this, fn] {
             if (CKavoDoc* d = GetActiveDocument())

@@ -4,6 +4,7 @@
 #include "common/DiagramFixture.h"
 #include "core/Settings.h"
 #include "core/UIMode.h"
+#include "document/DocCommandSeams.h"
 #include "document/DocCommands.h"
 #include "editing/ui/CKavoView.h"
 #include "frame/ui/CMainFrame.h"
@@ -57,6 +58,11 @@ TEST_F(DocCommandRoutingTest, MenuItemsReachTheActiveDocument)
     frame.OnCommand(33072);
     EXPECT_NE(fx.doc.m_bShowGrid, grid);
     EXPECT_EQ(frame.Commands().QueryCmdState(33072).check, fx.doc.m_bShowGrid ? 1 : 0);
+
+    // Edit Text can ask where the cursor is in the active view.
+    POINT cursor{};
+    const auto& where = GetDocCommandSeams().cursorLogicalPos;
+    EXPECT_TRUE(where && where(cursor));
 
     // Delete removes the selection; Undo brings it back.
     const int count = fx.doc.GetObjCount();
