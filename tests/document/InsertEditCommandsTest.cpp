@@ -350,3 +350,24 @@ TEST_F(CommandsTest, OnlyAPointExactlyAtTheLoopStartRefusesIt)
     fig->m_pConPts->AddConPt(CFltPoint(float(fx2), float(fy2)), "", 0, true, 2);
     EXPECT_FALSE(CKavoDoc::MakeSelfRefPoints(fig, 2, 104, pts));
 }
+
+TEST_F(CommandsTest, ARefusedClosingRecordLeavesTheNewFigureToItsCaller)
+{
+    // Records of a plain figure's step: opening, creation, closing.
+    for (int refuse = 0; refuse < 3; ++refuse) {
+        SCOPED_TRACE(refuse);
+        doc.ResetUndoLog();
+        const std::string before = FullSnapshot(doc);
+        auto* fig = new CFigure(0, 0, 100, 100, CFigProps(), -1, 0, "", "", CFigure::CreateArgs(), &doc);
+        CRecordingPrompt prompt;
+        prompt.QueueAnswer(IDCANCEL);
+        doc.UndoLogRef().m_nRefuseRecordAfter = refuse;
+        const CFigure* added = doc.AddNewFig(UDMAC_CREATEFIG, fig, false);
+        doc.UndoLogRef().m_nRefuseRecordAfter = -1;
+        EXPECT_EQ(added, nullptr);
+        EXPECT_LT(doc.m_pObjList->Find(fig), 0);
+        delete fig;   // still the caller's
+        EXPECT_EQ(FullSnapshot(doc), before);
+        EXPECT_FALSE(doc.CanUndo());
+    }
+}
