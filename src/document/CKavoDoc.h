@@ -314,6 +314,8 @@ public:
     // ends no longer meet their figures where they should (each logged
     // first). How many were re-laid; -1 when a record is refused.
     int RelayAttachedCons(const CFigure* fig);
+    // The same for many figures, gathering the connectors in one walk.
+    int RelayAttachedCons(const std::vector<CFigure*>& figs);
     int RelayCons(const std::vector<CConnector*>& cons);
     bool MoveObjInList(CDiagObj* obj, int position);
     // The texts of one area (-1: both whole), logged as record 11.

@@ -32,8 +32,28 @@ int CKavoDoc::RelayAttachedCons(const CFigure* fig)
 {
     if (!fig)
         return 0;
+    // One figure: a plain walk, without building the index of every figure.
+    std::vector<CConnector*> cons;
+    ForEachConnector([&](CConnector* c) {
+        if (c->m_pFig1 == fig || c->m_pFig2 == fig)
+            cons.push_back(c);
+    });
+    return RelayCons(cons);
+}
+
+int CKavoDoc::RelayAttachedCons(const std::vector<CFigure*>& figs)
+{
+    // Re-laying moves no connector end onto another figure, so one index
+    // serves every figure.
     AttachedConIndex index(*this);
-    return RelayCons(index.Of(fig));
+    int relaid = 0;
+    for (const CFigure* fig : figs) {
+        const int n = fig ? RelayCons(index.Of(fig)) : 0;
+        if (n < 0)
+            return n;
+        relaid += n;
+    }
+    return relaid;
 }
 
 bool CKavoDoc::MoveFigToRect(CFigure* fig, const CRect& rc)

@@ -51,7 +51,6 @@ void GenerateDiagram(CKavoDoc& doc, int count)
             con->m_props.Behavior.low |= kGuidedOrthogonalBit;
     }
     // The connectors end on the boxes' outlines, as the editor lays them.
-    for (CFigure* box : boxes)
-        doc.RelayAttachedCons(box);
+    doc.RelayAttachedCons(boxes);
     doc.SetModifiedFlag(true);
 }
