@@ -23,6 +23,8 @@
 #include "document/StapleKinds.h"
 #include "document/Placement.h"
 #include "editing/MoveContext.h"
+#include "fileformat/CDocVariantTarget.h"
+#include "fileformat/DiagramClipboard.h"
 #include "fileformat/DocFileHooks.h"
 #include "frame/ChildFrameState.h"
 #include "render/HotZoneDocPass.h"
@@ -46,6 +48,7 @@ void ResetProgramState()
     SetMessageBeepHandler(nullptr);
     ResetLinkServices();
     ResetColorSchemeState();
+    InstallColorSchemeLoading();
     ResetStyleMenuMetrics();
     ResetStyleNameDialog();
     ResetSerialStampCounter();
@@ -63,5 +66,6 @@ void ResetProgramState()
     GetDocFileHooks().recomputeHotZones = &GetHotZoneFromKGR;
     SetFigTextRenderer(RenderFigTextPiece);
     ResetPasteOffset();
+    ResetDiagramClipboardState();
     InstallMoveContext();
 }

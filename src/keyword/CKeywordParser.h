@@ -83,6 +83,8 @@ public:
     // True when a NUL byte ended the data with other bytes after it: a
     // damaged file rather than a padded buffer.
     bool NulBeforeEnd() const { return m_bNulBeforeEnd; }
+    // The line where the first such zero byte stands.
+    int NulLine() const { return m_nNulLine; }
     // True when the data ended after a line that asked to be continued: that
     // line was never handed over.
     bool EndedInsideLine() const { return m_bEndedInLine; }
@@ -155,6 +157,7 @@ private:
     Fetch FetchLine();
     bool TopUp();
     void NoteNulEnd();
+    void NoteDamagingNul(int line);
     void ActOnResult();
     void SkipTokenRest(const char*& p);
     BOOL ReadHex(const char*& p, uint64_t& value, int bits, int maxDigits);
@@ -169,5 +172,6 @@ private:
     std::vector<char> m_line;  // the logical line, LF and NUL terminated
     bool m_bDataEnded = false;
     bool m_bNulBeforeEnd = false;
+    int m_nNulLine = 0;
     bool m_bEndedInLine = false;
 };

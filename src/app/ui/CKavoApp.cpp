@@ -1,5 +1,6 @@
 #include "app/ui/CKavoDocList.h"
 #include "app/ui/CKavoApp.h"
+#include "fileformat/CDocVariantTarget.h"
 #include "editing/MoveContext.h"
 
 #include "core/AppGlobals.h"
@@ -162,6 +163,7 @@ BOOL CKavoApp::InitInstance()
     // 10.
     BuildChoiceTables();
     InstallRichTextHooks();
+    InstallColorSchemeLoading();
     SetFigTextRenderer(RenderFigTextPiece);
     InstallExportDrawer();
     EnterUIMode(kUIModeRememberedSelect, 0);
