@@ -26,6 +26,7 @@
 #include "fileformat/CDocVariantTarget.h"
 #include "fileformat/DiagramClipboard.h"
 #include "fileformat/DocFileHooks.h"
+#include "fileformat/TemplateSave.h"
 #include "frame/ChildFrameState.h"
 #include "render/HotZoneDocPass.h"
 #include "platform/GlobalMem.h"
@@ -67,5 +68,6 @@ void ResetProgramState()
     SetFigTextRenderer(RenderFigTextPiece);
     ResetPasteOffset();
     ResetDiagramClipboardState();
+    ResetTemplateCommandState();
     InstallMoveContext();
 }

@@ -1,6 +1,8 @@
 #include "fileformat/CStyleImportLoadObj.h"
 
 #include "document/CKavoDoc.h"
+#include "core/Trace.h"
+#include "fileformat/DocFileHooks.h"
 #include "platform/Prompt.h"
 
 namespace {
@@ -184,6 +186,19 @@ bool CopyStylesFrom(CKavoDoc& doc, const std::string& path)
     const bool ok = doc.OpenDocumentUnlocked(path, false);
     doc.ResetLoadSaveModes();
     return ok;
+}
+
+bool RunCopyStylesFrom(CKavoDoc& doc, const std::string& path)
+{
+    if (GetDocFileHooks().closeTextEditor)
+        GetDocFileHooks().closeTextEditor();
+    DiagPrintf("USER  Copy styles from %s\n", path.c_str());
+    if (!CopyStylesFrom(doc, path))
+        return false;
+    doc.UpdateStyleMenusAndButtons(nullptr);
+    if (GetDocFileHooks().rebuildStyleBar)
+        GetDocFileHooks().rebuildStyleBar();
+    return true;
 }
 
 bool ApplyVariantFile(CKavoDoc& doc, const std::string& path)

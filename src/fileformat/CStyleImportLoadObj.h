@@ -47,5 +47,9 @@ protected:
 // Copy Styles From `path` into the diagram (style-import mode, the file not
 // held); whether it loaded.
 bool CopyStylesFrom(CKavoDoc& doc, const std::string& path);
+// The Copy Styles From command once a file is chosen: closes the text
+// editor, loads the file's styles and brings the style menus, buttons and
+// style bar in line; whether it loaded.
+bool RunCopyStylesFrom(CKavoDoc& doc, const std::string& path);
 // Applies a template variant file; whether it loaded.
 bool ApplyVariantFile(CKavoDoc& doc, const std::string& path);

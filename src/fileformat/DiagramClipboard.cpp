@@ -4,6 +4,7 @@
 #include "document/CStaple.h"
 #include "document/Placement.h"
 #include "fileformat/CPasteLoadObj.h"
+#include "fileformat/DocFileHooks.h"
 #include "undo/UndoCodes.h"
 
 #include <vector>
@@ -14,6 +15,7 @@ namespace {
 const CKavoDoc* g_pCopySource = nullptr;
 CPoint g_copyCentre;
 PicturePaster g_pfnPastePicture = nullptr;
+SelectionRemover g_pfnCutRemover = nullptr;
 
 bool IsCopied(const CDiagObj* obj)
 {
@@ -158,6 +160,7 @@ bool PasteDiagramObjects(CKavoDoc& doc, const std::string& text)
 
     const int firstObj = doc.m_nNextId, firstStp = doc.m_nNextStpId, firstGrp = doc.m_nNextGrpId;
     doc.ClearSelection();
+    const int figStyles = doc.m_figStyles.GetCount(), conStyles = doc.m_conStyles.GetCount();
     doc.UndoBeginStep(UDMAC_PASTE);
     if (!PasteDiagramText(doc, text)) {
         // The reader took back what it had added: no step is left behind.
@@ -171,14 +174,35 @@ bool PasteDiagramObjects(CKavoDoc& doc, const std::string& text)
         doc.ResetUndoLog();
     SelectPasted(doc);
     doc.RefreshSelection();
+    const bool newStyles = doc.m_figStyles.GetCount() != figStyles || doc.m_conStyles.GetCount() != conStyles;
+    if (newStyles && GetDocFileHooks().rebuildStyleBar)
+        GetDocFileHooks().rebuildStyleBar();
     return true;
+}
+
+std::string CutDiagramObjects(CKavoDoc& doc)
+{
+    if (!g_pfnCutRemover)
+        return CopyDiagramObjects(doc);
+    doc.UndoBeginStep(UDMAC_CUTOBJS);
+    std::string text = CopyDiagramObjects(doc);
+    if (!text.empty())
+        g_pfnCutRemover(doc);
+    doc.UndoEndStep();
+    if (text.empty())
+        doc.UndoLogRef().DiscardLastUndoStep();
+    return text;
+}
+
+void SetCutRemover(SelectionRemover remover)
+{
+    g_pfnCutRemover = remover;
 }
 
 void ResetDiagramClipboardState()
 {
     g_pCopySource = nullptr;
     g_copyCentre = CPoint();
-    g_pfnPastePicture = nullptr;
 }
 
 void SetPicturePaster(PicturePaster paster)

@@ -7,6 +7,9 @@
 #include "core/Settings.h"
 #include "document/ColorScheme.h"
 #include "fileformat/CDocVariantTarget.h"
+#include "fileformat/CStyleImportLoadObj.h"
+#include "fileformat/DiagramClipboard.h"
+#include "fileformat/TemplateSave.h"
 #include "fileformat/DocFileHooks.h"
 #include "fileformat/FileFormatTestSupport.h"
 
@@ -198,4 +201,80 @@ TEST_F(SaveLoadSteps, ColourSchemeStylesComeFromTheTemplatesVariantFiles)
     EXPECT_EQ(doc.m_figStyles.GetAt(0)->m_props.m_fill.m_crColor1, before);
     EXPECT_FALSE(ApplyColorSchemeStyles(doc, "Flow.kvd", 2)) << "no third scheme";
     SetProgramFolderForTest(QString());
+}
+
+namespace {
+int g_styleBarRebuilds = 0;
+void CountStyleBarRebuild()
+{
+    ++g_styleBarRebuilds;
+}
+
+void RemoveSelection(CKavoDoc& doc)
+{
+    std::vector<CDiagObj*> gone(doc.m_pSelList->begin(), doc.m_pSelList->end());
+    doc.ClearSelection();
+    for (CDiagObj* o : gone)
+        doc.CutObjAndCascade(o);
+}
+} // namespace
+
+TEST_F(SaveLoadSteps, TemplateCommandsAskAndRebuildWhatTheyChange)
+{
+    CKavoDoc doc;
+    PrepareForLoad(doc);
+    BuildSampleDoc(doc);
+    EXPECT_EQ(ProposedPreviewName(doc), "");
+    ASSERT_TRUE(doc.OnSaveDocument(Path("flow.kvd")));
+    EXPECT_EQ(ProposedPreviewName(doc), "flow.PRV");
+
+    // Save Preview Only asks before it overwrites; No keeps the file.
+    WriteFile(QPath("p.prv"), "old");
+    prompt.QueueAnswer(IDNO);
+    EXPECT_FALSE(SavePreviewOnlyAsked(doc, Path("p.prv")));
+    ASSERT_EQ(prompt.shown.size(), 1u);
+    EXPECT_EQ(prompt.shown[0].text, "Overwrite \"" + Path("p.prv") + "\"?");
+    EXPECT_EQ(prompt.shown[0].type, MB_YESNO);
+    EXPECT_EQ(ReadFile(QPath("p.prv")), "old");
+    prompt.QueueAnswer(IDYES);
+    EXPECT_TRUE(SavePreviewOnlyAsked(doc, Path("p.prv")));
+    EXPECT_EQ(ReadFile(QPath("p.prv")).rfind("KAVO", 0), 0u);
+
+    // Copy Styles From rebuilds the style bar after a load, not after a
+    // failure.
+    GetDocFileHooks().rebuildStyleBar = &CountStyleBarRebuild;
+    g_styleBarRebuilds = 0;
+    CKavoDoc target;
+    ASSERT_TRUE(target.OnNewDocument());
+    prompt.shown.clear();
+    EXPECT_FALSE(RunCopyStylesFrom(target, Path("missing.kvd")));
+    EXPECT_EQ(g_styleBarRebuilds, 0);
+    ASSERT_TRUE(RunCopyStylesFrom(target, Path("flow.kvd")));
+    EXPECT_EQ(g_styleBarRebuilds, 1);
+    EXPECT_GE(target.m_figButtons.FindName("Process"), 0) << "the new style's button is on the bar";
+}
+
+TEST_F(SaveLoadSteps, CutIsOneStepThatCopiesThenRemoves)
+{
+    CKavoDoc doc;
+    PrepareForLoad(doc);
+    BuildSampleDoc(doc);
+    doc.ResetUndoLog();
+    auto* f3 = static_cast<CFigure*>(doc.m_pObjList->GetAt(2));
+    ASSERT_TRUE(doc.Select(f3));
+    // Without a remover Cut only copies.
+    EXPECT_FALSE(CutDiagramObjects(doc).empty());
+    EXPECT_EQ(doc.m_pObjList->GetCount(), 4);
+    EXPECT_FALSE(doc.CanUndo());
+    SetCutRemover(&RemoveSelection);
+    ASSERT_TRUE(doc.Select(f3));
+    const std::string text = CutDiagramObjects(doc);
+    EXPECT_NE(text.find("Figure 3\r\n"), std::string::npos);
+    EXPECT_EQ(doc.m_pObjList->GetCount(), 3);
+    doc.UndoLastStep();
+    EXPECT_EQ(doc.m_pObjList->GetCount(), 4);
+    // Nothing selected: nothing copied, nothing removed, no step.
+    doc.ClearSelection();
+    EXPECT_TRUE(CutDiagramObjects(doc).empty());
+    SetCutRemover(nullptr);
 }

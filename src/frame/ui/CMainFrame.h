@@ -62,6 +62,10 @@ private:
     void AddMenuEntries(QMenu* menu, const struct MenuEntry& entry);
     void CreateStatusBar();
     void InstallViewCommands();
+    // Copy, Cut and Paste of diagram objects (CMainFrameEditCommands.cpp).
+    void InstallEditCommands();
+    // Copy Styles From, Save Template, Save Preview Only.
+    void InstallTemplateCommands();
     void InstallUpdateRules();
     void OnChildActivated(QMdiSubWindow* child);
 

@@ -17,6 +17,8 @@ const std::vector<MenuEntry>& MainMenuTable()
             {57603, "&Save\tCtrl+S", {}},
             {57604, "Save &As...", {}},
             {36539, "Save Te&mplate...", {}},
+            {36568, "Save Pre&view Only...", {}},
+            {33025, "&Copy Styles From...", {}},
             {36559, "Save &HTML...", {}},
             {40003, "&Export Graphic...", {}},
             Sep(),

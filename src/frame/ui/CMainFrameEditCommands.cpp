@@ -1,0 +1,174 @@
+// The frame's bindings of the document's clipboard and file-copy commands:
+// Copy, Cut and Paste of diagram objects through the system clipboard (the
+// diagram text under its MIME type), Copy Styles From, Save Template and
+// Save Preview Only with their file dialogs.
+#include "frame/ui/CMainFrame.h"
+
+#include "core/MsgBox.h"
+#include "core/ProgramFolders.h"
+#include "core/Trace.h"
+#include "document/CKavoDoc.h"
+#include "fileformat/CPasteLoadObj.h"
+#include "fileformat/CStyleImportLoadObj.h"
+#include "fileformat/DiagramClipboard.h"
+#include "fileformat/TemplateSave.h"
+#include "fileformat/ui/CPreviewFileDialog.h"
+#include "platform/Ansi.h"
+#include "platform/Prompt.h"
+
+#include <QClipboard>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QMimeData>
+
+namespace {
+constexpr const char* kDiagramFilter = "Diagram Files (*.kvd)|*.kvd|All Files (*.*)|*.*||";
+constexpr const char* kPreviewFilter = "Preview Files (*.prv)|*.prv|All Files (*.*)|*.*||";
+
+bool ClipboardHasDiagram()
+{
+    const QMimeData* data = QGuiApplication::clipboard()->mimeData();
+    return data && data->hasFormat(kDiagramMimeType);
+}
+
+bool ClipboardHasPicture()
+{
+    const QMimeData* data = QGuiApplication::clipboard()->mimeData();
+    return data && (data->hasImage() || data->hasFormat("image/emf") || data->hasFormat("image/wmf"));
+}
+
+// The copied objects under the diagram MIME type; a single selected figure
+// with text offers its plain text too.
+void PutOnClipboard(CKavoDoc& doc, const std::string& text)
+{
+    auto* data = new QMimeData;
+    data->setData(kDiagramMimeType, QByteArray(text.data(), qsizetype(text.size())));
+    if (doc.m_pSelList->GetCount() == 1) {
+        const CDiagObj* obj = *doc.m_pSelList->begin();
+        if (obj->GetType() == kObjFigure && static_cast<const CFigure*>(obj)->HasText()) {
+            std::string plain;
+            static_cast<const CFigure*>(obj)->GetPlainText(plain, -1);
+            data->setText(AnsiToQString(plain));
+        }
+    }
+    QGuiApplication::clipboard()->setMimeData(data);
+}
+
+// Pastes the diagram text on the clipboard; false when there is none or it
+// does not load.
+bool PasteDiagramFromClipboard(CKavoDoc& doc)
+{
+    const QMimeData* data = QGuiApplication::clipboard()->mimeData();
+    if (!data || !data->hasFormat(kDiagramMimeType))
+        return false;
+    const QByteArray bytes = data->data(kDiagramMimeType);
+    return PasteDiagramObjects(doc, std::string(bytes.constData(), size_t(bytes.size())));
+}
+
+void ShowPasteFailure()
+{
+    MsgBoxPrintf(MB_ICONEXCLAMATION, "Unable to paste from the clipboard");
+}
+
+void ShowCopyFailure()
+{
+    MsgBoxPrintf(MB_ICONEXCLAMATION, "Unable to copy to the clipboard");
+}
+
+// The save dialog with the preview pane; the path chosen, empty for Cancel.
+// The commands ask before overwriting in their own words.
+QString AskSavePath(QWidget* parent, const char* title, const QString& folder, const char* filter,
+                    const char* suffix, const QString& proposed = QString())
+{
+    CPreviewFileDialog dlg(parent, title, folder, filter);
+    dlg.setAcceptMode(QFileDialog::AcceptSave);
+    dlg.setOption(QFileDialog::DontConfirmOverwrite);
+    dlg.setDefaultSuffix(suffix);
+    if (!proposed.isEmpty())
+        dlg.selectFile(proposed);
+    if (dlg.exec() != QDialog::Accepted || dlg.selectedFiles().isEmpty())
+        return QString();
+    return dlg.selectedFiles().first();
+}
+
+QString FolderOf(const QString& path)
+{
+    return QFileInfo(path).absolutePath();
+}
+} // namespace
+
+void CMainFrame::InstallEditCommands()
+{
+    // Copy and Cut: the text made by the model goes onto the clipboard.
+    auto toClipboard = [this](const char* trace, std::string (*make)(CKavoDoc&)) {
+        return [this, trace, make] {
+            DiagPrintf("%s", trace);
+            if (CKavoDoc* doc = GetActiveDocument()) {
+                const std::string text = make(*doc);
+                if (text.empty())
+                    ShowCopyFailure();
+                else
+                    PutOnClipboard(*doc, text);
+            }
+        };
+    };
+    m_commands.SetHandler(57634, toClipboard("USER  Copy\n", &CopyDiagramObjects));
+    m_commands.SetHandler(57635, toClipboard("USER  Cut\n", &CutDiagramObjects));
+    m_commands.SetHandler(57637, [this] {
+        DiagPrintf("USER  Paste\n");
+        CKavoDoc* doc = GetActiveDocument();
+        if (!doc)
+            return;
+        // Diagram objects first; anything else goes to the picture paste.
+        const bool pasted = ClipboardHasDiagram() ? PasteDiagramFromClipboard(*doc) : PastePictureFromClipboard(*doc);
+        if (!pasted)
+            ShowPasteFailure();
+    });
+    m_commands.SetHandler(32781, [this] {
+        DiagPrintf("USER  Paste as KAVO\n");
+        if (CKavoDoc* doc = GetActiveDocument(); doc && !PasteDiagramFromClipboard(*doc))
+            ShowPasteFailure();
+    });
+    auto doc = [this] { return GetActiveDocument(); };
+    m_commands.SetUpdate(57637, [doc](CmdUI& ui) {
+        ui.Enable(doc() && (ClipboardHasDiagram() || ClipboardHasPicture()));
+    });
+    m_commands.SetUpdate(32781, [doc](CmdUI& ui) { ui.Enable(doc() && ClipboardHasDiagram()); });
+}
+
+void CMainFrame::InstallTemplateCommands()
+{
+    m_commands.SetHandler(33025, [this] {
+        CKavoDoc* doc = GetActiveDocument();
+        if (!doc)
+            return;
+        CKavoFileDialog dlg(this, "Copy Styles From", CopyStylesFolder(), kDiagramFilter);
+        dlg.setFileMode(QFileDialog::ExistingFile);
+        dlg.setDefaultSuffix("kvd");
+        if (dlg.exec() != QDialog::Accepted || dlg.selectedFiles().isEmpty())
+            return;
+        const QString path = dlg.selectedFiles().first();
+        CopyStylesFolder() = FolderOf(path);
+        RunCopyStylesFrom(*doc, path.toStdString());
+    });
+    m_commands.SetHandler(36539, [this] {
+        CKavoDoc* doc = GetActiveDocument();
+        const QString path = doc ? AskSavePath(this, "Save Template", GetTemplatesFolder(), kDiagramFilter, "kvd")
+                                 : QString();
+        if (!path.isEmpty())
+            SaveTemplate(*doc, path.toStdString());
+    });
+    m_commands.SetHandler(36568, [this] {
+        CKavoDoc* doc = GetActiveDocument();
+        const QString path = doc ? AskSavePath(this, "Save Preview Only", PreviewFolder(), kPreviewFilter, "PRV",
+                                               QString::fromStdString(ProposedPreviewName(*doc)))
+                                 : QString();
+        if (path.isEmpty())
+            return;
+        PreviewFolder() = FolderOf(path);
+        SavePreviewOnlyAsked(*doc, path.toStdString());
+    });
+    auto doc = [this] { return GetActiveDocument(); };
+    for (int id : {33025, 36568})
+        m_commands.SetUpdate(id, [doc](CmdUI& ui) { ui.Enable(doc() != nullptr); });
+}

@@ -1,0 +1,60 @@
+// Copy and Paste of diagram objects through the system clipboard: the
+// diagram text under its MIME type, a single figure's plain text beside it,
+// and the picture paste when the clipboard holds no diagram.
+#include "common/DiagramFixture.h"
+#include "common/TestSupport.h"
+#include "editing/ui/CKavoView.h"
+#include "fileformat/CPasteLoadObj.h"
+#include "fileformat/DiagramClipboard.h"
+#include "frame/ui/CMainFrame.h"
+
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QMimeData>
+#include <gtest/gtest.h>
+
+namespace {
+int g_picturePastes = 0;
+bool CountPicturePaste(CKavoDoc&)
+{
+    ++g_picturePastes;
+    return false;
+}
+} // namespace
+
+TEST(EditClipboard, CopyAndPasteDiagramObjects)
+{
+    CRecordingPrompt prompt;
+    DiagramFixture fx;
+    CMainFrame frame;
+    frame.AddViewFrame(new CKavoView(&fx.doc), "d");
+    fx.doc.Select(fx.AddBox(100, 100, 300, 200, "A"));
+    QGuiApplication::clipboard()->clear();
+    EXPECT_FALSE(frame.Commands().QueryCmdState(57637).enabled);
+
+    ASSERT_TRUE(frame.OnCommand(57634));
+    const QMimeData* data = QGuiApplication::clipboard()->mimeData();
+    ASSERT_NE(data, nullptr);
+    EXPECT_TRUE(data->data(kDiagramMimeType).startsWith("KAVO"));
+    EXPECT_EQ(data->text(), "A");
+    EXPECT_TRUE(frame.Commands().QueryCmdState(57637).enabled);
+    EXPECT_TRUE(frame.Commands().QueryCmdState(32781).enabled);
+
+    ASSERT_TRUE(frame.OnCommand(57637));
+    ASSERT_EQ(fx.doc.m_pObjList->GetCount(), 2);
+    EXPECT_TRUE(fx.doc.m_pObjList->GetAt(1)->m_bSelected) << "the pasted box is the selection";
+    EXPECT_TRUE(prompt.shown.empty());
+
+    // No diagram on the clipboard: the picture paste is asked, and a paste
+    // that takes nothing is reported.
+    SetPicturePaster(&CountPicturePaste);
+    QGuiApplication::clipboard()->setText("plain");
+    g_picturePastes = 0;
+    ASSERT_TRUE(frame.OnCommand(57637));
+    EXPECT_EQ(g_picturePastes, 1);
+    ASSERT_EQ(prompt.shown.size(), 1u);
+    EXPECT_EQ(prompt.shown[0].text, "Unable to paste from the clipboard");
+    EXPECT_EQ(fx.doc.m_pObjList->GetCount(), 2);
+    SetPicturePaster(nullptr);
+    QGuiApplication::clipboard()->clear();
+}
