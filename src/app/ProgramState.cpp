@@ -13,6 +13,7 @@
 #include "core/Trace.h"
 #include "core/Units.h"
 #include "core/UIMode.h"
+#include "document/AppPrinter.h"
 #include "document/ChoiceTables.h"
 #include "document/DocDefaults.h"
 #include "document/ColorScheme.h"
@@ -30,6 +31,7 @@
 #include "frame/ChildFrameState.h"
 #include "render/HotZoneDocPass.h"
 #include "platform/GlobalMem.h"
+#include "platform/PrinterSeam.h"
 #include "render/FigTextRender.h"
 #include "richtext/RichTextState.h"
 #include "shapes/ShapesState.h"
@@ -70,4 +72,6 @@ void ResetProgramState()
     ResetDiagramClipboardState();
     ResetTemplateCommandState();
     InstallMoveContext();
+    SetPrinterService(nullptr);
+    ResetAppPrinter();
 }

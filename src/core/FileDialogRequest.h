@@ -21,6 +21,9 @@ struct FileDialogResult {
     bool ctrlHeld = false;
 };
 
-// "Name (*.a)|*.a|All (*.*)|*.*||" as the ";;"-separated form Qt's file
-// dialogs take ("*.*" becomes "*").
+// "Name (*.a)|*.a|All (*.*)|*.*||" as the name filters Qt's file dialogs
+// take, in order ("*.*" becomes "*"); a name without its patterns in brackets
+// gets them added, each in lower and upper case.
+QStringList FilterToQtList(const QString& filter);
+// The same joined by ";;".
 QString FilterToQt(const QString& filter);

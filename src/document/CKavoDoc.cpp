@@ -6,6 +6,7 @@
 #include "core/UIMode.h"
 #include "document/CStaple.h"
 #include "document/DocDefaults.h"
+#include "document/DocPrinter.h"
 #include "document/IDocView.h"
 #include "platform/Prompt.h"
 #include "platform/StringTable.h"
@@ -249,6 +250,7 @@ bool CKavoDoc::OnNewDocument(const std::string& templatePath)
         return false;
     DeleteContents();
     SetModifiedFlag(false);
+    GiveNewDocAppPrinter(*this);
     m_docWords[1] = 1;
     if (!templatePath.empty())
         return false;

@@ -231,6 +231,11 @@ public:
     // up; with the label flag and a text a figure label is made and stapled.
     CFigure* AddNewFig(int kind, CFigure* fig, bool noSelect, bool label = false,
                        const std::string& labelText = std::string(), const CFigStyle* sourceStyle = nullptr);
+    // A picture figure of the block (kind 1, 2, 3 or 9) at pos with the given
+    // size, added in an undo step of insertMode; with NonRectBounds its hot
+    // zone is traced from the picture. False (the block still the caller's)
+    // when nothing was added. Defined with the picture import.
+    bool AddGraphicAsFig(int insertMode, HGLOBAL block, int kind, const POINT& pos, int width, int height);
     // ---- figure labels around a figure (CKavoDocFigLabels.cpp): position
     // codes 1..12 clockwise from the top left.
     void CalcFigLblRect(const CFigure* fig, const CSize& size, int code, CRect& out, int gap) const;

@@ -3,6 +3,7 @@
 #include "core/Trace.h"
 #include "document/CKavoDoc.h"
 #include "document/PaperSizes.h"
+#include "platform/DevModeBlock.h"
 
 #include <algorithm>
 
@@ -41,9 +42,7 @@ int Tiles(int paper, int printable)
     return std::clamp((printable - paper + kWorkLimit) / printable, 1, kMaxTiles);
 }
 
-// The paper and printable sizes of the document's paper in logical units.
-// The printer's printable area is not known to the model: the whole paper
-// counts as printable.
+// The document's paper in logical units for its orientation.
 void DocPaperUnits(const CKavoDoc& doc, int& w, int& h)
 {
     PaperToUnits(doc.m_nPaperWidth, doc.m_nPaperLength, doc.m_nOrientation, w, h);
@@ -181,14 +180,27 @@ void GetPageRect(const CKavoDoc& doc, int index, CRect& out)
     out = CRect(left, top, left + p.Width(), top + p.Height());
 }
 
-void GetDocMaxRowsCols(const CKavoDoc& doc, int& rows, int& cols)
+void GetMaxRowsCols(int paper, int length, int width, int orientation, HGLOBAL devMode, HGLOBAL devNames,
+                    int& rows, int& cols)
 {
     DiagPrintf("DIAG  GetMaxRowsCols() ENTRY\n");
-    int w = 0, h = 0;
-    DocPaperUnits(doc, w, h);
+    int pw = 0, ph = 0, qw = 0, qh = 0;
+    GetPaperDimensions(paper, length, width, orientation, devMode, devNames, pw, ph, qw, qh);
     DiagPrintf("DIAG  GetMaxRowsCols() 2\n");
-    GetMaxRowsColsFromPaper(w, h, doc.m_rcPrintable.Width(), doc.m_rcPrintable.Height(), rows, cols);
+    GetMaxRowsColsFromPaper(pw, ph, qw, qh, rows, cols);
     DiagPrintf("DIAG  GetMaxRowsCols() EXIT\n");
+}
+
+void GetDocMaxRowsCols(const CKavoDoc& doc, int& rows, int& cols)
+{
+    GetMaxRowsCols(doc.m_nPaper, doc.m_nPaperLength, doc.m_nPaperWidth, doc.m_nOrientation, doc.m_hDevMode,
+                   doc.m_hDevNames, rows, cols);
+}
+
+bool GetDocPaperDimensions(const CKavoDoc& doc, int& paperW, int& paperH, int& printW, int& printH)
+{
+    return GetPaperDimensions(doc.m_nPaper, doc.m_nPaperLength, doc.m_nPaperWidth, doc.m_nOrientation,
+                              doc.m_hDevMode, doc.m_hDevNames, paperW, paperH, printW, printH);
 }
 
 bool GetObjectsBoundRect(const CKavoDoc& doc, CRect& out)
@@ -215,29 +227,88 @@ bool AllObjectsInPageArea(const CKavoDoc& doc)
     return all.left >= area.left && all.top >= area.top && all.right <= area.right && all.bottom <= area.bottom;
 }
 
-bool SetPageValidate(CKavoDoc& doc, bool repair)
+namespace {
+// Frees one printer handle of the document.
+void FreeHandle(HGLOBAL& h)
 {
-    DiagPrintf("PAGE  CKavoDoc::SetPageValidate(bRepair=%d) ENTER\n", repair ? 1 : 0);
+    if (h)
+        GlobalFree(h);
+    h = nullptr;
+}
+
+// The DEVMODE's orientation and paper against the document's; the printer's
+// settings hold (Print Setup changes them) and repair takes them into the
+// document.
+bool CompareDevModePaper(CKavoDoc& doc, const DevModeFields& f, bool repair)
+{
     bool valid = true;
-    // Printer handles: both or neither.
-    if (!doc.m_hDevMode && doc.m_hDevNames) {
+    if (f.orientation != doc.m_nOrientation) {
         valid = false;
         if (repair)
-            doc.m_hDevNames = GlobalFree(doc.m_hDevNames);
-    } else if (doc.m_hDevMode && !doc.m_hDevNames) {
-        valid = false;
-        if (repair)
-            doc.m_hDevMode = GlobalFree(doc.m_hDevMode);
-    } else if (doc.m_hDevMode) {
-        DiagPrintf("PAGE  CKavoDoc::SetPageValidate() chkpt 1\n");
+            doc.m_nOrientation = f.orientation;
     }
+    if (f.paperSize != doc.m_nPaper || f.paperLength != doc.m_nPaperLength || f.paperWidth != doc.m_nPaperWidth) {
+        valid = false;
+        if (repair) {
+            doc.m_nPaper = f.paperSize;
+            doc.m_nPaperLength = f.paperLength;
+            doc.m_nPaperWidth = f.paperWidth;
+        }
+    }
+    return valid;
+}
+
+// The printer handles: both or neither, a DEVNAMES that passes its check, a
+// DEVMODE that agrees with the page fields.
+bool ValidatePrinterHandles(CKavoDoc& doc, bool repair)
+{
+    if (!doc.m_hDevMode && doc.m_hDevNames) {
+        if (repair)
+            FreeHandle(doc.m_hDevNames);
+        return false;
+    }
+    if (doc.m_hDevMode && !doc.m_hDevNames) {
+        if (repair)
+            FreeHandle(doc.m_hDevMode);
+        return false;
+    }
+    if (!doc.m_hDevMode)
+        return true;
+    DiagPrintf("PAGE  CKavoDoc::SetPageValidate() chkpt 1\n");
+    DevModeFields f;
+    if (!IsValidDevNamesHandle(doc.m_hDevNames, false)) {
+        DiagPrintf("PAGE  CKavoDoc::SetPageValidate() chkpt 2\n");
+        if (repair) {
+            DiagPrintf("PAGE  CKavoDoc::SetPageValidate() chkpt 3\n");
+            FreeHandle(doc.m_hDevMode);
+            FreeHandle(doc.m_hDevNames);
+        }
+        return false;
+    }
+    if (IsValidDevModeHandle(doc.m_hDevMode)) {
+        DiagPrintf("PAGE  CKavoDoc::SetPageValidate() chkpt 5\n");
+        // A stored block too short to hold the paper fields has nothing to
+        // compare; it is kept as stored.
+        return !ReadDevModeFields(doc.m_hDevMode, f) || CompareDevModePaper(doc, f, repair);
+    }
+    DiagPrintf("PAGE  CKavoDoc::SetPageValidate() chkpt 4\n");
+    if (repair) {
+        FreeHandle(doc.m_hDevMode);
+        FreeHandle(doc.m_hDevNames);
+    }
+    return false;
+}
+
+// The paper as the printer (or the table) has it; gives the paper and
+// printable sizes in logical units for the later steps.
+bool ValidatePaperSize(CKavoDoc& doc, bool repair, int& paperW, int& paperH, int& printW, int& printH)
+{
     DiagPrintf("PAGE  CKavoDoc::SetPageValidate() chkpt 6\n");
-    int pw = 0, ph = 0, qw = 0, qh = 0;
-    if (GetPaperDimensions(doc.m_nPaper, doc.m_nPaperLength, doc.m_nPaperWidth, doc.m_nOrientation, pw, ph, qw,
-                           qh)) {
+    bool valid = true;
+    if (GetDocPaperDimensions(doc, paperW, paperH, printW, printH)) {
         DiagPrintf("PAGE  CKavoDoc::SetPageValidate() chkpt 7\n");
         int w = 0, l = 0;
-        PaperFromUnits(pw, ph, w, l);
+        PaperFromUnits(paperW, paperH, w, l);
         if (w != doc.m_nPaperWidth || l != doc.m_nPaperLength) {
             valid = false;
             if (repair) {
@@ -245,16 +316,25 @@ bool SetPageValidate(CKavoDoc& doc, bool repair)
                 doc.m_nPaperLength = l;
             }
         }
-    } else {
-        DiagPrintf("PAGE  CKavoDoc::SetPageValidate() chkpt 6a\n");
-        valid = false;
-        if (repair) {
-            doc.m_nPaper = 1;
-            doc.m_nPaperWidth = 2159;
-            doc.m_nPaperLength = 2794;
-        }
+        return valid;
     }
+    DiagPrintf("PAGE  CKavoDoc::SetPageValidate() chkpt 6a\n");
+    if (repair) {
+        doc.m_nPaper = 1;
+        doc.m_nPaperWidth = 2159;
+        doc.m_nPaperLength = 2794;
+    }
+    // Without the printer's answer the paper stands for the printable area.
+    DocPaperUnits(doc, paperW, paperH);
+    printW = paperW;
+    printH = paperH;
+    return false;
+}
+
+bool ValidateOrientation(CKavoDoc& doc, bool repair)
+{
     DiagPrintf("PAGE  CKavoDoc::SetPageValidate() chkpt 6b\n");
+    bool valid = true;
     if (doc.m_nOrientation != 1 && doc.m_nOrientation != 2) {
         valid = false;
         if (repair)
@@ -265,23 +345,32 @@ bool SetPageValidate(CKavoDoc& doc, bool repair)
         if (repair)
             doc.m_nOrientation = 2;
     }
-    const CRect work(-kWorkLimit, -kWorkLimit, kWorkLimit, kWorkLimit);
-    if (doc.m_rcWorkSpace != work) {
-        valid = false;
-        if (repair)
-            doc.m_rcWorkSpace = work;
-    }
-    int w = 0, h = 0;
-    DocPaperUnits(doc, w, h);
+    return valid;
+}
+
+template <typename T>
+bool CheckField(T& field, const T& expected, bool repair)
+{
+    if (field == expected)
+        return true;
+    if (repair)
+        field = expected;
+    return false;
+}
+} // namespace
+
+bool SetPageValidate(CKavoDoc& doc, bool repair)
+{
+    DiagPrintf("PAGE  CKavoDoc::SetPageValidate(bRepair=%d) ENTER\n", repair ? 1 : 0);
+    bool valid = ValidatePrinterHandles(doc, repair);
+    int pw = 0, ph = 0, qw = 0, qh = 0;
+    valid = ValidatePaperSize(doc, repair, pw, ph, qw, qh) && valid;
+    valid = ValidateOrientation(doc, repair) && valid;
+    valid = CheckField(doc.m_rcWorkSpace, CRect(-kWorkLimit, -kWorkLimit, kWorkLimit, kWorkLimit), repair) && valid;
     CRect paper, printable;
-    GetPaperAndPrintableRects(w, h, w, h, paper, printable);
-    if (doc.m_rcPage != paper || doc.m_rcPrintable != printable) {
-        valid = false;
-        if (repair) {
-            doc.m_rcPage = paper;
-            doc.m_rcPrintable = printable;
-        }
-    }
+    GetPaperAndPrintableRects(pw, ph, qw, qh, paper, printable);
+    valid = CheckField(doc.m_rcPage, paper, repair) && valid;
+    valid = CheckField(doc.m_rcPrintable, printable, repair) && valid;
     DiagPrintf("PAGE  CKavoDoc::SetPageValidate() chkpt 8\n");
     int maxRows = 1, maxCols = 1;
     GetDocMaxRowsCols(doc, maxRows, maxCols);
@@ -301,18 +390,32 @@ bool SetPageValidate(CKavoDoc& doc, bool repair)
     FitMarginsToPrintableArea(doc.m_rcPage, doc.m_rcPrintable, doc.m_fMarginTop, doc.m_fMarginLeft,
                               doc.m_fMarginBottom, doc.m_fMarginRight, area, doc.m_nPosterRows,
                               doc.m_nPosterCols);
-    if (doc.m_rcSpare != area) {
-        valid = false;
-        if (repair)
-            doc.m_rcSpare = area;
-    }
+    valid = CheckField(doc.m_rcSpare, area, repair) && valid;
+    // The repaired page goes back into the DEVMODE, so that both agree.
+    if (repair)
+        CopyPageSettingsToPrinter(doc);
     DiagPrintf("PAGE  CKavoDoc::SetPageValidate(bIsValid=%d) exit\n", valid ? 1 : 0);
     return valid;
+}
+
+void CopyPageSettingsToPrinter(CKavoDoc& doc)
+{
+    SetDevModeShort(doc.m_hDevMode, devmode::kOrientation, short(doc.m_nOrientation), DM_ORIENTATION);
+    SetDevModeShort(doc.m_hDevMode, devmode::kPaperSize, short(doc.m_nPaper), DM_PAPERSIZE);
+    SetDevModeShort(doc.m_hDevMode, devmode::kPaperLength, short(doc.m_nPaperLength), DM_PAPERLENGTH);
+    SetDevModeShort(doc.m_hDevMode, devmode::kPaperWidth, short(doc.m_nPaperWidth), DM_PAPERWIDTH);
 }
 
 void UpdatePageLayout(CKavoDoc& doc)
 {
     SetPageValidate(doc, true);
+}
+
+void UpdateAllPageLayouts(const std::vector<CKavoDoc*>& docs)
+{
+    for (CKavoDoc* doc : docs)
+        if (doc)
+            UpdatePageLayout(*doc);
 }
 
 void SetPosterRowsCols(CKavoDoc& doc, int rows, int cols)

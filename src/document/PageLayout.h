@@ -5,6 +5,9 @@
 // the validation and repair of the whole set. Sizes of paper are in tenths of
 // a millimetre; rectangles and margins in logical units (1/256 inch).
 #include "platform/CRect.h"
+#include "platform/GlobalMem.h"
+
+#include <vector>
 
 class CKavoDoc;
 
@@ -46,11 +49,21 @@ void GetPrintableAreaRect(const CKavoDoc& doc, CRect& out);
 void GetMarginAreaRect(const CKavoDoc& doc, CRect& out);
 // Page i of the tiling, numbered row by row from 0.
 void GetPageRect(const CKavoDoc& doc, int index, CRect& out);
+// The largest tiling of a paper on a printer (the printer's page asked for
+// through GetPaperDimensions).
+void GetMaxRowsCols(int paper, int length, int width, int orientation, HGLOBAL devMode, HGLOBAL devNames,
+                    int& rows, int& cols);
 void GetDocMaxRowsCols(const CKavoDoc& doc, int& rows, int& cols);
+// GetPaperDimensions with the document's paper, orientation and printer.
+bool GetDocPaperDimensions(const CKavoDoc& doc, int& paperW, int& paperH, int& printW, int& printH);
 bool AllObjectsInPageArea(const CKavoDoc& doc);
 // The union of every object's bounding rectangle; false for no objects.
 bool GetObjectsBoundRect(const CKavoDoc& doc, CRect& out);
 // The validation pass; with repair every finding is corrected.
 bool SetPageValidate(CKavoDoc& doc, bool repair);
 void UpdatePageLayout(CKavoDoc& doc);
+// The layout update of every open document (after the preferences change).
+void UpdateAllPageLayouts(const std::vector<CKavoDoc*>& docs);
+// The orientation and paper (code, length, width) into the document's DEVMODE.
+void CopyPageSettingsToPrinter(CKavoDoc& doc);
 void SetPosterRowsCols(CKavoDoc& doc, int rows, int cols);

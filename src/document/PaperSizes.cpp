@@ -1,9 +1,14 @@
 #include "document/PaperSizes.h"
 
+#include "core/MsgBox.h"
 #include "core/Settings.h"
+#include "core/Trace.h"
 #include "document/PageLayout.h"
+#include "platform/PrinterSeam.h"
+#include "platform/Prompt.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <cstring>
 #include <iterator>
 
@@ -28,12 +33,63 @@ const PaperRow* Row(int code)
     return code >= 1 && code <= int(std::size(kPapers)) ? &kPapers[code - 1] : nullptr;
 }
 
-// DEVMODE offsets of dmSize and dmDriverExtra (after the 32-character
-// device name and two version words).
-constexpr size_t kDmSizeOffset = 36;
-constexpr size_t kDmDriverExtraOffset = 38;
-constexpr int kMinNameOffset = 8;
-constexpr int kMaxNameOffset = 776;
+bool g_bTruncationWarning = false;
+
+// Letter, and 8 x 10.5 in printable, when nothing better is known.
+constexpr int kPresetPaperW = 2176, kPresetPaperH = 2816;
+constexpr int kPresetPrintW = 2048, kPresetPrintH = 2688;
+// Millimetres to logical units.
+constexpr double kMmToUnits = 10.078740157480315;
+
+// Cuts a paper dimension to the limit, keeping the unprintable border; true
+// when it was cut.
+bool CutToLimit(int limit, int& paper, int& printable)
+{
+    if (paper <= limit)
+        return false;
+    printable = limit - (paper - printable);
+    paper = limit;
+    return true;
+}
+
+void ApplyPaperLimit(int& paperW, int& paperH, int& printW, int& printH)
+{
+    int limit = 0, shown = 0;
+    GetMaxPaperExtent(limit, shown);
+    const bool cutW = CutToLimit(limit, paperW, printW);
+    const bool cutH = CutToLimit(limit, paperH, printH);
+    if ((cutW || cutH) && g_bTruncationWarning) {
+        MsgBoxPrintf(MB_ICONEXCLAMATION, "Paper sizes beyond %d %s. are not supported.  Size will be truncated.",
+                     shown, Metric ? "cm" : "in");
+        g_bTruncationWarning = false;
+    }
+}
+
+// The printer's page through a device context; false when none can be made.
+bool DevicePaperDimensions(HGLOBAL devMode, HGLOBAL devNames, int& paperW, int& paperH, int& printW,
+                           int& printH)
+{
+    IPrinterService* printers = GetPrinterService();
+    DevNamesStrings names;
+    PrinterDeviceCaps caps;
+    if (!devMode || !devNames || !printers || !ReadDevNames(devNames, names) ||
+        !printers->GetDeviceCaps(names, devMode, caps))
+        return false;
+    // A device without a resolution has no page to measure.
+    if (caps.logPixelsX <= 0 || caps.logPixelsY <= 0)
+        return false;
+    const int tenthsW = int(double(caps.physicalWidth) / caps.logPixelsX * 254 + 0.5);
+    const int tenthsH = int(double(caps.physicalHeight) / caps.logPixelsY * 254 + 0.5);
+    // Within a millimetre of the paper the whole paper counts as printable.
+    const bool wholeW = std::abs(caps.horzSize * 10 - tenthsW) < 10;
+    const bool wholeH = std::abs(caps.vertSize * 10 - tenthsH) < 10;
+    PaperToUnits(tenthsW, tenthsH, DMORIENT_PORTRAIT, paperW, paperH);
+    printW = wholeW ? paperW : int(caps.horzSize * kMmToUnits + 0.5);
+    printH = wholeH ? paperH : int(caps.vertSize * kMmToUnits + 0.5);
+    printW = std::clamp(printW, 0, std::max(paperW, 0));
+    printH = std::clamp(printH, 0, std::max(paperH, 0));
+    return true;
+}
 } // namespace
 
 bool LookupPaperSize(int code, int& width, int& length)
@@ -52,6 +108,15 @@ std::string GetPaperSizeName(int code)
     return r ? r->name : "Unknown";
 }
 
+int PaperCodeForSize(int width, int length)
+{
+    const auto near = [](int a, int b) { return std::abs(a - b) <= 1; };
+    for (const PaperRow& r : kPapers)
+        if (r.width && near(r.width, width) && near(r.length, length))
+            return r.code;
+    return DMPAPER_USER;
+}
+
 bool IsPaperSizeHidden(int code)
 {
     return std::find(std::begin(kListed), std::end(kListed), code) == std::end(kListed);
@@ -64,66 +129,45 @@ void GetMaxPaperExtent(int& limit, int& limitInUserUnits)
     limitInUserUnits = limit / d;
 }
 
-bool GetPaperDimensions(int code, int length, int width, int orientation, int& paperW, int& paperH,
-                        int& printW, int& printH)
+bool GetPaperDimensions(int code, int length, int width, int orientation, HGLOBAL devMode, HGLOBAL devNames,
+                        int& paperW, int& paperH, int& printW, int& printH)
 {
-    int w = 0, l = 0;
-    if (!LookupPaperSize(code, w, l)) {
-        if (length <= 0 || width <= 0)
-            return false;
-        w = width;
-        l = length;
+    DiagPrintf("DIAG  GetPaperDimensions() ENTER\n");
+    paperW = kPresetPaperW;
+    paperH = kPresetPaperH;
+    printW = kPresetPrintW;
+    printH = kPresetPrintH;
+    if (DevicePaperDimensions(devMode, devNames, paperW, paperH, printW, printH)) {
+        ApplyPaperLimit(paperW, paperH, printW, printH);
+        DiagPrintf("DIAG  GetPaperDimensions() EXIT\n");
+        return true;
     }
-    PaperToUnits(w, l, orientation, paperW, paperH);
-    int limit = 0, shown = 0;
-    GetMaxPaperExtent(limit, shown);
-    paperW = std::min(paperW, limit);
-    paperH = std::min(paperH, limit);
-    printW = paperW;
-    printH = paperH;
-    return true;
-}
-
-bool IsValidDevNames(const BYTE* devNames, size_t size)
-{
-    if (!devNames || size < 6)
+    int w = width, l = length;
+    int rowW = 0, rowL = 0;
+    if (LookupPaperSize(code, rowW, rowL)) {
+        w = rowW;
+        l = rowL;
+    }
+    if (w <= 0 || l <= 0)
         return false;
-    for (int i = 0; i < 3; ++i) {
-        uint16_t offset = 0;
-        std::memcpy(&offset, devNames + 2 * i, 2);
-        if (offset < kMinNameOffset || offset > kMaxNameOffset)
-            return false;
-    }
+    int pw = 0, ph = 0;
+    PaperToUnits(w, l, orientation, pw, ph);
+    int qw = pw, qh = ph;
+    // The work space holds no larger page, whichever road the size came by.
+    ApplyPaperLimit(pw, ph, qw, qh);
+    paperW = pw;
+    paperH = ph;
+    printW = qw;
+    printH = qh;
     return true;
 }
 
-void CopyGlobalBlock(HGLOBAL& target, HGLOBAL source)
+void SetPaperTruncationWarning(bool on)
 {
-    if (target)
-        GlobalFree(target);
-    target = nullptr;
-    if (source && GlobalSize(source) > 0)
-        target = GlobalDuplicate(source);
+    g_bTruncationWarning = on;
 }
 
-void CopyDevModeBlock(HGLOBAL& target, HGLOBAL source)
+bool IsPaperTruncationWarningOn()
 {
-    if (target)
-        GlobalFree(target);
-    target = nullptr;
-    if (!source)
-        return;
-    CGlobalLock in(source);
-    if (!in.data() || in.size() <= kDmDriverExtraOffset + 1)
-        return;
-    uint16_t dmSize = 0, extra = 0;
-    std::memcpy(&dmSize, in.data() + kDmSizeOffset, 2);
-    std::memcpy(&extra, in.data() + kDmDriverExtraOffset, 2);
-    // A stored block may claim more than it holds: only what it holds.
-    const size_t bytes = std::min(in.size(), size_t(dmSize) + extra);
-    target = GlobalAlloc(GHND, bytes);
-    if (!target)
-        return;
-    CGlobalLock out(target);
-    std::memcpy(out.data(), in.data(), bytes);
+    return g_bTruncationWarning;
 }

@@ -142,6 +142,8 @@ void CKavoDoc::PostLoad()
         if (!s->IsValid())
             InvalidateStapled(s);
     }
+    // The page settings read hold over the stored printer settings.
+    CopyPageSettingsToPrinter(*this);
     ReconstructGraphicsList();
     ValidateCons();
     // The page tiling and page area follow the paper read.

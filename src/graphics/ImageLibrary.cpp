@@ -174,6 +174,28 @@ QImage ToQImage(FIBITMAP* dib)
     return img;
 }
 
+// The library's picture as 32-bit ARGB with its alpha: a palette picture's
+// transparency table and an alpha channel both become the pixels' alpha.
+QImage ToArgbImage(FIBITMAP* dib)
+{
+    FIBITMAP* rgba = FreeImage_ConvertTo32Bits(dib);
+    if (!rgba)
+        return {};
+    const int w = int(FreeImage_GetWidth(rgba)), h = int(FreeImage_GetHeight(rgba));
+    QImage img(w, h, QImage::Format_ARGB32);
+    if (!img.isNull()) {
+        for (int y = 0; y < h; ++y) {
+            const BYTE* src = FreeImage_GetScanLine(rgba, h - 1 - y);
+            auto* out = reinterpret_cast<QRgb*>(img.scanLine(y));
+            for (int x = 0; x < w; ++x)
+                out[x] = qRgba(src[x * 4 + FI_RGBA_RED], src[x * 4 + FI_RGBA_GREEN], src[x * 4 + FI_RGBA_BLUE],
+                               src[x * 4 + FI_RGBA_ALPHA]);
+        }
+    }
+    FreeImage_Unload(rgba);
+    return img;
+}
+
 } // namespace
 
 bool ImageDecodeAcceptable(qint64 width, qint64 height, qint64 fileBytes, qint64 pixelBytes)
@@ -196,7 +218,7 @@ void ImageLibraryDeInitialise()
 }
 
 QImage ImageLibraryLoad(int format, const QString& file, bool* hasTransparent,
-                        COLORREF* transparent)
+                        COLORREF* transparent, bool keepAlpha)
 {
     if (hasTransparent)
         *hasTransparent = false;
@@ -224,7 +246,7 @@ QImage ImageLibraryLoad(int format, const QString& file, bool* hasTransparent,
                 *transparent = QuadToColorRef(palette[entry]);
         }
     }
-    QImage img = ToQImage(dib);
+    QImage img = keepAlpha && FreeImage_IsTransparent(dib) ? ToArgbImage(dib) : ToQImage(dib);
     FreeImage_Unload(dib);
     return img;
 }

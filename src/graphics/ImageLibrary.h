@@ -36,9 +36,12 @@ void ImageLibraryDeInitialise();
 // header first and a picture that ImageDecodeAcceptable refuses (or whose size
 // cannot be read) is not decoded. hasTransparent/transparent: the fully transparent palette
 // entry of a picture that reports transparency (else the last entry of its
-// transparency table), as a COLORREF. Null image on failure.
+// transparency table), as a COLORREF. Null image on failure. The result is
+// RGB32 (alpha dropped), except with keepAlpha for a picture that reports
+// transparency (an alpha channel or a transparency table): then it is ARGB32
+// with the picture's own alpha.
 QImage ImageLibraryLoad(int format, const QString& file, bool* hasTransparent,
-                        COLORREF* transparent);
+                        COLORREF* transparent, bool keepAlpha = false);
 // Saves the image (its pixels copied into a 32-bit library image) after the
 // format's preparation; false when any step fails (PCX cannot be written).
 // With a transparent key, a GIF marks the palette entry nearest to the key as

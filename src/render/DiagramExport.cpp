@@ -10,6 +10,7 @@
 #include "core/Units.h"
 #include "graphics/ImageLibrary.h"
 #include "graphics/MetafileHelpers.h"
+#include "platform/GdiObjects.h"
 #include "platform/Prompt.h"
 #include "render/ExportFormats.h"
 
@@ -115,6 +116,14 @@ bool AskOptions(int type, const CRect& rect, const ExportOptionsFn& options, Ras
     return true;
 }
 
+// Told why; no page or caller may take the image as written.
+ExportResult& ReportTooLarge(ExportResult& r)
+{
+    MsgBoxResPrintf(MB_ICONEXCLAMATION, IDS_EXPORT_TOO_LARGE);
+    r.reported = true;
+    return r;
+}
+
 bool SaveRaster(int type, HGLOBAL dib, const QString& path, int quality, bool transparent)
 {
     if (type == EXPORT_PNG)
@@ -163,14 +172,20 @@ ExportResult ExportGraphic(CKavoDoc& doc, int which, const CRect& objSetRect, in
     }
     if (type == EXPORT_JPEG || bits <= 0)
         bits = 24;
-    HGLOBAL dib = RenderToPackedDIB(doc, which, rect, bits, c.height, c.width,
-                                    c.transparent ? kTransparentKey : c.background, c.antialias);
-    if (!dib) {
-        // Told why; no page or caller may take the image as written.
-        MsgBoxResPrintf(MB_ICONEXCLAMATION, IDS_EXPORT_TOO_LARGE);
-        r.reported = true;
+    if (type == EXPORT_PNG && bits >= 24) {
+        // True-colour PNG goes straight from the rendering to the encoder:
+        // packing into a DIB and back would only copy the picture twice.
+        const std::unique_ptr<CBitmap> bitmap =
+            RenderToBitmap(doc, which, rect, bits, c.height, c.width, c.background, c.antialias);
+        if (!bitmap)
+            return ReportTooLarge(r);
+        r.ok = SaveImageWithEncoder(type, bitmap->Image(), path) == 1;
         return r;
     }
+    HGLOBAL dib = RenderToPackedDIB(doc, which, rect, bits, c.height, c.width,
+                                    c.transparent ? kTransparentKey : c.background, c.antialias);
+    if (!dib)
+        return ReportTooLarge(r);
     r.ok = SaveRaster(type, dib, path, c.quality, c.transparent);
     GlobalFree(dib);
     return r;

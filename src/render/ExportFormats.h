@@ -5,6 +5,7 @@
 #include "platform/GlobalMem.h"
 
 #include <QByteArray>
+#include <QImage>
 #include <QString>
 
 #include <string>
@@ -32,3 +33,5 @@ int GetEncoderClsid(const std::string& mimeType, QByteArray* encoder);
 // Writes a bitmap block with the encoder of the type's MIME type; 1 on
 // success. The file is replaced only when the whole image was written.
 int SaveBitmapBlockWithEncoder(int type, HGLOBAL bitmapBlock, const QString& path);
+// The same for an image already in memory (true colour only).
+int SaveImageWithEncoder(int type, const QImage& image, const QString& path);

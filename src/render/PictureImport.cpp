@@ -28,20 +28,10 @@ QByteArray ReadHead(const QString& path, qint64 bytes)
     return f.read(bytes);
 }
 
-HGLOBAL BlockFromBytes(const char* data, size_t size)
-{
-    HGLOBAL h = GlobalAlloc(GHND, size);
-    if (!h)
-        return nullptr;
-    CGlobalLock lock(h);
-    std::memcpy(lock.data(), data, size);
-    return h;
-}
-
 HGLOBAL BlockFromImage(const QImage& image)
 {
     const std::vector<BYTE> dib = ImageToDib(image, 24, true);
-    return dib.empty() ? nullptr : BlockFromBytes(reinterpret_cast<const char*>(dib.data()), dib.size());
+    return dib.empty() ? nullptr : GlobalFromBytes(reinterpret_cast<const char*>(dib.data()), dib.size());
 }
 
 QImage ImageOfBlock(HGLOBAL block)
@@ -189,7 +179,7 @@ HGLOBAL LoadGraphicFromFile(const QString& path, int& kind, int& width, int& hei
         QFile f(path);
         if (f.open(QIODevice::ReadOnly)) {
             const QByteArray b = f.readAll();
-            block = BlockFromBytes(b.constData(), size_t(b.size()));
+            block = GlobalFromBytes(b.constData(), size_t(b.size()));
         }
     } else if (type == 2) {
         HGLOBAL wmf = LoadValidatedWMF(path);
@@ -202,18 +192,28 @@ HGLOBAL LoadGraphicFromFile(const QString& path, int& kind, int& width, int& hei
         QFile f(path);
         if (f.open(QIODevice::ReadOnly)) {
             const QByteArray b = f.readAll();
-            block = BlockFromBytes(b.constData(), size_t(b.size()));
+            block = GlobalFromBytes(b.constData(), size_t(b.size()));
             if (block && !IsEnhMetafileBlock(block))
                 block = GlobalFree(block);
         }
         cleanBackground = false;
     } else if (type >= 4) {
         bool transparent = false;
-        const QImage image = ImageLibraryLoad(ImageFormatOf(type), path, &transparent, &fileTransparent);
+        // A PNG with an alpha channel or a transparency table keeps its own
+        // alpha: it becomes the pixel block at once and no colour keying or
+        // background clean-up touches it.
+        const bool png = type == 5;
+        const QImage image = ImageLibraryLoad(ImageFormatOf(type), path, &transparent, &fileTransparent, png);
         if (image.isNull())
             return nullptr;
-        block = BlockFromImage(image);
-        kind = 1;
+        if (png && image.format() == QImage::Format_ARGB32) {
+            block = ARGBBitmapToBlock(image);
+            kind = 9;
+            transparent = true;
+        } else {
+            block = BlockFromImage(image);
+            kind = 1;
+        }
         hasTransparency = transparent ? 1 : 0;
     } else {
         return nullptr;

@@ -55,7 +55,7 @@ TEST(DiagramText, FieldsAreReadBack)
     EXPECT_EQ(doc.m_defaultFont.m_lf.lfWeight, 700);
     ASSERT_NE(doc.m_hDevMode, nullptr);
     EXPECT_EQ(GlobalSize(doc.m_hDevMode), 44u);
-    EXPECT_EQ(GlobalSize(doc.m_hDevNames), 8u);
+    EXPECT_EQ(GlobalSize(doc.m_hDevNames), 11u);
 
     const int tri = doc.m_figSymbols.FindByName("Tri");
     ASSERT_GE(tri, 2);

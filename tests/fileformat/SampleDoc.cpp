@@ -55,7 +55,13 @@ void BuildSampleDoc(CKavoDoc& doc)
     doc.m_defaultFont.m_lf.lfWeight = 700;
     doc.m_fLineSpacingValue = 1.25f;
     doc.m_hDevMode = DevModeBlock();
-    doc.m_hDevNames = GlobalAlloc(GHND, 8);
+    // Driver, device and port names, each empty.
+    doc.m_hDevNames = GlobalAlloc(GHND, 11);
+    {
+        CGlobalLock names(doc.m_hDevNames);
+        const BYTE header[6] = {8, 0, 9, 0, 10, 0};
+        std::memcpy(names.data(), header, sizeof header);
+    }
 
     CFigSymbol* tri = doc.m_figSymbols.NewEntry();
     tri->SetName("Tri");

@@ -123,3 +123,24 @@ TEST(ImageLibrary, EveryPixelDepthConvertsRowByRow)
         EXPECT_EQ(img.pixel(0, 1), c.first) << c.bits;
     }
 }
+
+TEST(ImageLibrary, TransparentColourIsThePaletteEntryWithoutAlpha)
+{
+    // Entry 1 is fully transparent; the transparency table runs on to entry 2
+    // (half transparent), so its last entry is not the transparent colour.
+    QTemporaryDir dir;
+    ImageLibraryInitialise();
+    QImage image(4, 1, QImage::Format_Indexed8);
+    image.setColorTable({qRgba(255, 0, 0, 255), qRgba(0, 255, 0, 0), qRgba(0, 0, 255, 128), qRgba(0, 0, 0, 255)});
+    for (int x = 0; x < 4; ++x)
+        image.setPixel(x, 0, uint(x));
+    const QString path = dir.filePath("p.png");
+    ASSERT_TRUE(image.save(path, "PNG"));
+    bool has = false;
+    COLORREF colour = 0;
+    const QImage img = ImageLibraryLoad(IMAGE_FORMAT_PNG, path, &has, &colour);
+    ASSERT_FALSE(img.isNull());
+    EXPECT_TRUE(has);
+    EXPECT_EQ(colour, RGB(0, 255, 0));
+    EXPECT_EQ(img.format(), QImage::Format_RGB32) << "alpha is kept only when asked for";
+}

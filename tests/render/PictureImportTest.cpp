@@ -1,5 +1,6 @@
 // Picture import: file types, the chooser's tables, the clipboard bitmap's
 // header and the load pipeline's clean-up.
+#include "graphics/ImageLibrary.h"
 #include "platform/PackedDib.h"
 #include "render/ArgbBitmaps.h"
 #include "render/PictureImport.h"
@@ -113,5 +114,75 @@ TEST(PictureImport, BitmapNearWhiteIsSnappedAndBecomesAPixelBlock)
     ASSERT_TRUE(out);
     EXPECT_EQ(out->pixel(0, 0) & 0xFFFFFF, 0xFFFFFFu);
     EXPECT_EQ(out->pixel(5, 5) & 0xFFFFFF, 0u);
+    GlobalFree(block);
+}
+
+namespace {
+// A palette picture whose transparency table has several alpha values; the
+// fully transparent entry (1) is not the table's last.
+QImage PalettePicture()
+{
+    QImage image(4, 1, QImage::Format_Indexed8);
+    image.setColorTable({qRgba(255, 0, 0, 255), qRgba(0, 255, 0, 0), qRgba(0, 0, 255, 128), qRgba(0, 0, 0, 255)});
+    for (int x = 0; x < 4; ++x)
+        image.setPixel(x, 0, uint(x));
+    return image;
+}
+} // namespace
+
+TEST(PictureImport, PngKeepsItsOwnAlphaAndIsNotCleanedUp)
+{
+    QTemporaryDir dir;
+    QImage argb(3, 1, QImage::Format_ARGB32);
+    argb.setPixel(0, 0, qRgba(250, 250, 250, 255));  // near white: snapping would whiten it
+    argb.setPixel(1, 0, qRgba(10, 20, 30, 128));
+    argb.setPixel(2, 0, qRgba(0, 0, 0, 0));
+    const struct {
+        const char* name;
+        QImage image;
+        std::vector<int> alpha;
+        QRgb first;
+    } cases[] = {{"alpha channel", argb, {255, 128, 0}, qRgb(250, 250, 250)},
+                 {"palette", PalettePicture(), {255, 0, 128, 255}, qRgb(255, 0, 0)}};
+    for (const auto& c : cases) {
+        const QString path = QDir(dir.path()).filePath(QString(c.name) + ".png");
+        ASSERT_TRUE(c.image.save(path, "PNG"));
+        int kind = 0, w = 0, h = 0, transparent = 0;
+        HGLOBAL block = LoadGraphicFromFile(path, kind, w, h, 0xFFFFFF, true, true, transparent);
+        ASSERT_NE(block, nullptr) << c.name;
+        EXPECT_EQ(kind, 9) << c.name;
+        EXPECT_EQ(transparent, 1) << c.name;
+        const std::unique_ptr<QImage> out = ARGBBlockToBitmap(block);
+        ASSERT_TRUE(out);
+        ASSERT_EQ(out->width(), int(c.alpha.size()));
+        for (int x = 0; x < out->width(); ++x)
+            EXPECT_EQ(qAlpha(out->pixel(x, 0)), c.alpha[size_t(x)]) << c.name << " " << x;
+        EXPECT_EQ(out->pixel(0, 0) & 0xFFFFFF, c.first & 0xFFFFFF) << c.name;
+        GlobalFree(block);
+    }
+}
+
+TEST(PictureImport, GifTransparentEntryBecomesTransparentWithoutCleanUp)
+{
+    // Green is the GIF's transparent entry; the near-white pixel would be
+    // snapped to white by the clean-up, which does not run for such a file.
+    QTemporaryDir dir;
+    QImage image(8, 8, QImage::Format_RGB32);
+    image.fill(qRgb(0, 255, 0));
+    image.setPixel(3, 3, qRgb(0, 0, 0));
+    image.setPixel(4, 4, qRgb(250, 250, 250));
+    const QString path = QDir(dir.path()).filePath("t.gif");
+    const COLORREF key = RGB(0, 255, 0);
+    ASSERT_TRUE(ImageLibrarySave(IMAGE_FORMAT_GIF, image, path, 0, &key));
+    int kind = 0, w = 0, h = 0, transparent = 0;
+    HGLOBAL block = LoadGraphicFromFile(path, kind, w, h, 0xFFFFFF, true, true, transparent);
+    ASSERT_NE(block, nullptr);
+    EXPECT_EQ(kind, 9);
+    EXPECT_EQ(transparent, 1);
+    const std::unique_ptr<QImage> out = ARGBBlockToBitmap(block);
+    ASSERT_TRUE(out);
+    EXPECT_EQ(qAlpha(out->pixel(0, 0)), 0);
+    EXPECT_EQ(out->pixel(3, 3), qRgba(0, 0, 0, 255));
+    EXPECT_EQ(out->pixel(4, 4), qRgba(250, 250, 250, 255));
     GlobalFree(block);
 }

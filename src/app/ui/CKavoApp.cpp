@@ -34,6 +34,8 @@
 #include "render/FigTextRender.h"
 #include "richtext/RichTextState.h"
 #include "app/ui/CSplashWnd.h"
+#include "app/ui/CQtPrintUi.h"
+#include "document/AppPrinter.h"
 #include "render/DocDrawObjects.h"
 #include "shapes/ShapeLibrary.h"
 
@@ -191,6 +193,7 @@ BOOL CKavoApp::InitInstance()
     DiagPrintf("INIT  Step 3: Alloc CMainFrame and load frame\n");
     m_pMainWnd = new CMainFrame;
     RegisterAppCommands();
+    InstallQtPrinting(m_pMainWnd);
     if (g_bDiagnostics)
         m_pMainWnd->setWindowTitle(AnsiToQString(WithDiagnosticSuffix(AppTitle())));
     // 17.
@@ -384,6 +387,8 @@ int CKavoApp::ExitInstance()
     m_bSettingsLoaded = m_bShellOpenRegistered = false;
     SetMsgBoxSplashCloser(nullptr);
     g_pfnKwWarningDlg = nullptr;
+    RemoveQtPrinting();
+    ResetAppPrinter();
     DiagPrintf("STAT  ExitInstance()\n");
     delete m_pMainWnd;
     m_pMainWnd = nullptr;

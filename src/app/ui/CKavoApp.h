@@ -60,8 +60,12 @@ public:
     void OnFileSave();
     void OnFileSaveAs();
     void OnFileSaveAll();
-    // Print (57607): the printer dialog, then the document's tiles.
-    void OnFilePrint();
+    // Print (57607, with the print dialog; 57608 without), Print Preview
+    // (57609), Print Setup (57606) and Print All (36537).
+    void OnFilePrint(bool direct = false);
+    void OnFilePrintPreview();
+    void OnFilePrintSetup();
+    void OnFilePrintAll();
     bool OnUpdateFileRevert() const;
     bool OnUpdateNeedDoc() const;
     void OnHelpFaq();

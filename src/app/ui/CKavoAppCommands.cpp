@@ -2,6 +2,7 @@
 // the update check.
 #include "app/ui/CKavoApp.h"
 #include "app/ui/ExportCommandsUi.h"
+#include "app/ui/PictureCommandsUi.h"
 
 #include "core/AppGlobals.h"
 #include "app/AppSeams.h"
@@ -16,13 +17,11 @@
 #include "app/ui/CKavoDocList.h"
 #include "app/ui/CKavoDocManager.h"
 #include "document/CKavoDoc.h"
-#include "render/PrintDocument.h"
+#include "render/PrintCommands.h"
 #include "frame/ui/CMainFrame.h"
 #include "platform/Prompt.h"
 
 #include <QApplication>
-#include <QPrintDialog>
-#include <QPrinter>
 #include <QDesktopServices>
 #include <QFileInfo>
 #include <QUrl>
@@ -236,7 +235,11 @@ void CKavoApp::RegisterAppCommands()
     c.SetHandler(57603, [this] { OnFileSave(); });
     c.SetHandler(57604, [this] { OnFileSaveAs(); });
     c.SetHandler(36538, [this] { OnFileSaveAll(); });
-    c.SetHandler(57607, [this] { OnFilePrint(); });
+    c.SetHandler(57607, [this] { OnFilePrint(false); });
+    c.SetHandler(57608, [this] { OnFilePrint(true); });
+    c.SetHandler(57609, [this] { OnFilePrintPreview(); });
+    c.SetHandler(57606, [this] { OnFilePrintSetup(); });
+    c.SetHandler(36537, [this] { OnFilePrintAll(); });
     c.SetHandler(40003, [this] {
         if (CKavoDoc* doc = GetActiveKavoDoc())
             RunExportGraphic(m_pMainWnd, *doc);
@@ -245,22 +248,26 @@ void CKavoApp::RegisterAppCommands()
         if (CKavoDoc* doc = GetActiveKavoDoc())
             RunSaveHtml(m_pMainWnd, *doc);
     });
+    RegisterPictureCommands(c, m_pMainWnd);
 }
 
-void CKavoApp::OnFilePrint()
+void CKavoApp::OnFilePrint(bool direct)
 {
     DiagPrintf("USER  Print\n");
-    CKavoDoc* doc = GetActiveKavoDoc();
-    if (!doc)
-        return;
-    QPrinter printer(QPrinter::HighResolution);
-    ApplyDocPageLayout(*doc, &printer);
-    const int pages = std::max(1, int(doc->m_nPosterRows)) * std::max(1, int(doc->m_nPosterCols));
-    printer.setFromTo(1, pages);
-    QPrintDialog dialog(&printer, m_pMainWnd);
-    dialog.setMinMax(1, pages);
-    if (dialog.exec() != QDialog::Accepted)
-        return;
-    const bool range = printer.printRange() == QPrinter::PageRange;
-    PrintDocumentPages(*doc, &printer, range ? printer.fromPage() : 1, range ? printer.toPage() : pages);
+    PrintCommand(GetActiveKavoDoc(), direct);
+}
+
+void CKavoApp::OnFilePrintPreview()
+{
+    PrintPreviewCommand(GetActiveKavoDoc());
+}
+
+void CKavoApp::OnFilePrintSetup()
+{
+    PrintSetupCommand(GetActiveKavoDoc());
+}
+
+void CKavoApp::OnFilePrintAll()
+{
+    PrintAllCommand(AppSeams().allDocuments());
 }

@@ -1,14 +1,16 @@
 #include "app/ui/ExportCommandsUi.h"
 
 #include "app/AppSeams.h"
+#include "core/FileDialogRequest.h"
 #include "dialogs/CGraphicExportDlg.h"
 #include "dialogs/CSaveHtmlDlg.h"
 #include "document/CKavoDoc.h"
+#include "fileformat/ui/CExportFileDialog.h"
 #include "platform/Ansi.h"
 #include "platform/Prompt.h"
 #include "render/ExportCommands.h"
+#include "render/ExportFormats.h"
 
-#include <QFileDialog>
 #include <QFileInfo>
 #include <QPointer>
 
@@ -20,25 +22,14 @@ CRect ObjSetRect(CKavoDoc& doc, int which)
     return doc.GetObjSetRect(which, 1, 16, nullptr, false);  // as GetExportRect takes them
 }
 
-// "desc|*.ext|desc|*.ext||" as Qt filters, in the same order.
-QStringList QtFilters(const std::string& filter)
-{
-    const QStringList parts = AnsiToQString(filter).split('|');
-    QStringList out;
-    for (int i = 0; i + 1 < parts.size(); i += 2)
-        if (!parts[i].isEmpty())
-            out << QString("%1 (%2)").arg(parts[i], parts[i + 1]);
-    return out;
-}
-
 bool SaveDialog(QWidget* parent, const std::string& title, const QString& proposed, const std::string& filter,
                 int& filterIndex, const QString& folder, QString& path)
 {
-    QFileDialog dialog(parent, AnsiToQString(title), folder);
-    dialog.setOption(QFileDialog::DontUseNativeDialog);
-    dialog.setAcceptMode(QFileDialog::AcceptSave);
-    const QStringList filters = QtFilters(filter);
-    dialog.setNameFilters(filters);
+    QStringList extensions;
+    const QStringList filters = FilterToQtList(AnsiToQString(filter));
+    for (int i = 1; i <= filters.size(); ++i)
+        extensions << AnsiToQString(ExportFilterToExt(i));
+    CExportFileDialog dialog(parent, AnsiToQString(title), folder, AnsiToQString(filter), extensions);
     if (filterIndex >= 1 && filterIndex <= filters.size())
         dialog.selectNameFilter(filters[filterIndex - 1]);
     dialog.selectFile(proposed);

@@ -1,6 +1,7 @@
 #include "fileformat/ui/CPreviewFileDialog.h"
 
 #include "core/FileDialogRequest.h"
+
 #include "fileformat/CPreviewLoadObj.h"
 #include "platform/GlobalMem.h"
 #include "platform/PackedDib.h"
@@ -18,10 +19,11 @@
 
 CKavoFileDialog::CKavoFileDialog(QWidget* parent, const QString& title, const QString& folder,
                                  const QString& filter)
-    : QFileDialog(parent, title, folder, FilterToQt(filter))
+    : QFileDialog(parent, title, folder)
 {
     setOption(QFileDialog::DontUseNativeDialog);
     setOption(QFileDialog::ReadOnly, false);
+    setNameFilters(FilterToQtList(filter));
 }
 
 void CKavoFileDialog::SetOkText(const QString& text)

@@ -192,7 +192,7 @@ void CMainFrame::InstallUpdateRules()
             ui.Enable(child && g_nUIMode != mode);
             ui.SetRadio(child && g_nUIMode == mode);
         });
-    for (int id : {57602, 57603, 57604, 57607, 57648})
+    for (int id : {57602, 57603, 57604, 57607, 57648, 57609, 36537})
         m_commands.SetUpdate(id, [doc](CmdUI& ui) { ui.Enable(doc() != nullptr); });
 }
 

@@ -23,7 +23,10 @@ const std::vector<MenuEntry>& MainMenuTable()
             {40003, "&Export Graphic...", {}},
             Sep(),
             {36560, "Pa&ge Setup...", {}},
+            {57606, "P&rint Setup...", {}},
             {57607, "&Print...\tCtrl+P", {}},
+            {57609, "Print Pre&view", {}},
+            {36537, "Print A&ll...", {}},
             Sep(),
             {57616, "Recent File", {}},
             Sep(),
@@ -89,6 +92,9 @@ const std::vector<MenuEntry>& MainMenuTable()
             {33087, "Property &Bar", {}},
             {32826, "Show/Hide Standard Toolbar", {}},
             {32825, "Show/Hide Style Bar", {}},
+        }},
+        {0, "&Insert", {
+            {32785, "Insert &Graphic...", {}},
         }},
         {0, "F&igures", {
             {33054, "&Properties...", {}},
