@@ -14,7 +14,6 @@ namespace {
 // compared, never followed: the document may be gone.
 const CKavoDoc* g_pCopySource = nullptr;
 CPoint g_copyCentre;
-PicturePaster g_pfnPastePicture = nullptr;
 SelectionRemover g_pfnCutRemover = nullptr;
 
 bool IsCopied(const CDiagObj* obj)
@@ -203,14 +202,4 @@ void ResetDiagramClipboardState()
 {
     g_pCopySource = nullptr;
     g_copyCentre = CPoint();
-}
-
-void SetPicturePaster(PicturePaster paster)
-{
-    g_pfnPastePicture = paster;
-}
-
-bool PastePictureFromClipboard(CKavoDoc& doc)
-{
-    return g_pfnPastePicture && g_pfnPastePicture(doc);
 }

@@ -32,12 +32,5 @@ using SelectionRemover = void (*)(CKavoDoc& doc);
 void SetCutRemover(SelectionRemover remover);
 
 // Forgets the copy source (program-wide state; ResetProgramState calls it).
-// The installed paster and remover stay.
+// The installed remover stays.
 void ResetDiagramClipboardState();
-
-// The Paste command's other half: a picture (bitmap or metafile) on the
-// clipboard becomes a picture figure. Installed by the picture import; false
-// when nothing was pasted (also when none is installed).
-using PicturePaster = bool (*)(CKavoDoc& doc);
-void SetPicturePaster(PicturePaster paster);
-bool PastePictureFromClipboard(CKavoDoc& doc);

@@ -8,6 +8,7 @@
 #include "core/ProgramFolders.h"
 #include "core/Trace.h"
 #include "document/CKavoDoc.h"
+#include "editing/ui/PictureClipboardUi.h"
 #include "fileformat/CPasteLoadObj.h"
 #include "fileformat/CStyleImportLoadObj.h"
 #include "fileformat/DiagramClipboard.h"
@@ -29,12 +30,6 @@ bool ClipboardHasDiagram()
 {
     const QMimeData* data = QGuiApplication::clipboard()->mimeData();
     return data && data->hasFormat(kDiagramMimeType);
-}
-
-bool ClipboardHasPicture()
-{
-    const QMimeData* data = QGuiApplication::clipboard()->mimeData();
-    return data && (data->hasImage() || data->hasFormat("image/emf") || data->hasFormat("image/wmf"));
 }
 
 // The copied objects under the diagram MIME type; a single selected figure
@@ -120,7 +115,7 @@ void CMainFrame::InstallEditCommands()
         if (!doc)
             return;
         // Diagram objects first; anything else goes to the picture paste.
-        const bool pasted = ClipboardHasDiagram() ? PasteDiagramFromClipboard(*doc) : PastePictureFromClipboard(*doc);
+        const bool pasted = ClipboardHasDiagram() ? PasteDiagramFromClipboard(*doc) : PastePictureFromClipboard(*doc, 0);
         if (!pasted)
             ShowPasteFailure();
     });
@@ -131,7 +126,7 @@ void CMainFrame::InstallEditCommands()
     });
     auto doc = [this] { return GetActiveDocument(); };
     m_commands.SetUpdate(57637, [doc](CmdUI& ui) {
-        ui.Enable(doc() && (ClipboardHasDiagram() || ClipboardHasPicture()));
+        ui.Enable(doc() && (ClipboardHasDiagram() || ClipboardHasPicture(0)));
     });
     m_commands.SetUpdate(32781, [doc](CmdUI& ui) { ui.Enable(doc() && ClipboardHasDiagram()); });
 }

@@ -5,22 +5,13 @@
 #include "common/TestSupport.h"
 #include "editing/ui/CKavoView.h"
 #include "fileformat/CPasteLoadObj.h"
-#include "fileformat/DiagramClipboard.h"
 #include "frame/ui/CMainFrame.h"
 
 #include <QClipboard>
 #include <QGuiApplication>
+#include <QImage>
 #include <QMimeData>
 #include <gtest/gtest.h>
-
-namespace {
-int g_picturePastes = 0;
-bool CountPicturePaste(CKavoDoc&)
-{
-    ++g_picturePastes;
-    return false;
-}
-} // namespace
 
 TEST(EditClipboard, CopyAndPasteDiagramObjects)
 {
@@ -45,16 +36,19 @@ TEST(EditClipboard, CopyAndPasteDiagramObjects)
     EXPECT_TRUE(fx.doc.m_pObjList->GetAt(1)->m_bSelected) << "the pasted box is the selection";
     EXPECT_TRUE(prompt.shown.empty());
 
-    // No diagram on the clipboard: the picture paste is asked, and a paste
-    // that takes nothing is reported.
-    SetPicturePaster(&CountPicturePaste);
-    QGuiApplication::clipboard()->setText("plain");
-    g_picturePastes = 0;
+    // Without diagram data the picture paste takes the clipboard; with
+    // nothing it can take the paste is reported.
+    QImage image(4, 4, QImage::Format_RGB32);
+    image.fill(Qt::red);
+    QGuiApplication::clipboard()->setImage(image);
+    EXPECT_TRUE(frame.Commands().QueryCmdState(57637).enabled);
+    EXPECT_FALSE(frame.Commands().QueryCmdState(32781).enabled);
     ASSERT_TRUE(frame.OnCommand(57637));
-    EXPECT_EQ(g_picturePastes, 1);
+    EXPECT_EQ(fx.doc.m_pObjList->GetCount(), 3) << "a picture figure";
+    QGuiApplication::clipboard()->setText("plain");
+    ASSERT_TRUE(frame.OnCommand(57637));
     ASSERT_EQ(prompt.shown.size(), 1u);
     EXPECT_EQ(prompt.shown[0].text, "Unable to paste from the clipboard");
-    EXPECT_EQ(fx.doc.m_pObjList->GetCount(), 2);
-    SetPicturePaster(nullptr);
+    EXPECT_EQ(fx.doc.m_pObjList->GetCount(), 3);
     QGuiApplication::clipboard()->clear();
 }
