@@ -220,3 +220,26 @@ TEST(Paste, CopyTakesLabelsAlongAndPastesStepByStep)
     EXPECT_EQ(static_cast<CFigure*>(other.m_pObjList->GetAt(0))->m_rect, f1->m_rect);
     EXPECT_TRUE(prompt.shown.empty());
 }
+
+TEST(Paste, APastedStyleWithAButtonJoinsTheStyleBar)
+{
+    CKavoDoc src;
+    PrepareForLoad(src);
+    BuildSampleDoc(src);
+    CFigStyle* extra = src.m_figStyles.NewEntry();
+    extra->Reset();
+    extra->SetName("Extra");
+    extra->HasButton = 1;
+    auto* f3 = static_cast<CFigure*>(src.m_pObjList->GetAt(2));
+    f3->m_nStyle = src.m_figStyles.GetCount() - 1;
+    f3->SetSelectedFlag();
+    const std::string text = CopySelectionText(src);
+
+    CKavoDoc doc;
+    PrepareTarget(doc);
+    doc.InitStyleMenus();
+    ASSERT_LT(doc.m_figButtons.FindName("Extra"), 0);
+    ASSERT_TRUE(PasteDiagramText(doc, text));
+    EXPECT_GE(doc.m_figStyles.FindByName("Extra"), 0);
+    EXPECT_GE(doc.m_figButtons.FindName("Extra"), 0);
+}
