@@ -81,7 +81,8 @@ public:
     // True when the data ended at the physical end (or a NUL), not by a handler.
     bool DataEnded() const { return m_bDataEnded; }
     // True when a NUL byte ended the data with other bytes after it: a
-    // damaged file rather than a padded buffer.
+    // damaged file rather than a padded buffer. In a whole file (the
+    // source's IsWholeFile) every zero byte counts, even in a zero tail.
     bool NulBeforeEnd() const { return m_bNulBeforeEnd; }
     // The line where the first such zero byte stands.
     int NulLine() const { return m_nNulLine; }
