@@ -1,5 +1,6 @@
 #include "app/ui/CKavoDocList.h"
 #include "app/ui/CKavoApp.h"
+#include "dialogs/CColorSchemeDlg.h"
 #include "fileformat/CDocVariantTarget.h"
 #include "editing/MoveContext.h"
 
@@ -166,6 +167,7 @@ BOOL CKavoApp::InitInstance()
     BuildChoiceTables();
     InstallRichTextHooks();
     InstallColorSchemeLoading();
+    GetColorSchemeServices().dialog = &RunColorSchemeDialog;
     SetFigTextRenderer(RenderFigTextPiece);
     InstallExportDrawer();
     EnterUIMode(kUIModeRememberedSelect, 0);

@@ -64,7 +64,7 @@ private:
     void InstallViewCommands();
     // Copy, Cut and Paste of diagram objects (CMainFrameEditCommands.cpp).
     void InstallEditCommands();
-    // Copy Styles From, Save Template, Save Preview Only.
+    // Copy Styles From, Save Template, Save Preview Only, Apply Color Scheme.
     void InstallTemplateCommands();
     void InstallUpdateRules();
     void OnChildActivated(QMdiSubWindow* child);

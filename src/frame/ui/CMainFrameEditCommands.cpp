@@ -1,7 +1,7 @@
 // The frame's bindings of the document's clipboard and file-copy commands:
 // Copy, Cut and Paste of diagram objects through the system clipboard (the
 // diagram text under its MIME type), Copy Styles From, Save Template and
-// Save Preview Only with their file dialogs.
+// Save Preview Only with their file dialogs, and Apply Color Scheme.
 #include "frame/ui/CMainFrame.h"
 
 #include "core/MsgBox.h"
@@ -163,7 +163,12 @@ void CMainFrame::InstallTemplateCommands()
         PreviewFolder() = FolderOf(path);
         SavePreviewOnlyAsked(*doc, path.toStdString());
     });
+    m_commands.SetHandler(36569, [this] {
+        if (CKavoDoc* doc = GetActiveDocument())
+            doc->OnApplyColorScheme();
+    });
     auto doc = [this] { return GetActiveDocument(); };
+    m_commands.SetUpdate(36569, [doc](CmdUI& ui) { ui.Enable(doc() && !doc()->m_strTemplate.empty()); });
     for (int id : {33025, 36568})
         m_commands.SetUpdate(id, [doc](CmdUI& ui) { ui.Enable(doc() != nullptr); });
 }

@@ -129,6 +129,7 @@ const std::vector<MenuEntry>& MainMenuTable()
             {33124, "Auto-label (label figures as they are created)", {}},
         }},
         {0, "&Tools", {
+            {36569, "Apply &Color Scheme...", {}},
             {33082, "&Options...", {}},
             {32823, "C&ustomize...", {}},
         }},
