@@ -16,6 +16,7 @@
 #include "document/AppPrinter.h"
 #include "document/ChoiceTables.h"
 #include "document/DocDefaults.h"
+#include "document/DocCommandSeams.h"
 #include "document/ColorScheme.h"
 #include "document/HyperlinkCommands.h"
 #include "document/CStyleMenu.h"
@@ -35,6 +36,8 @@
 #include "render/FigTextRender.h"
 #include "richtext/RichTextState.h"
 #include "shapes/ShapesState.h"
+#include "document/FigPictureOutline.h"
+#include "render/FigOutlineTrace.h"
 
 void ResetProgramState()
 {
@@ -54,6 +57,7 @@ void ResetProgramState()
     InstallColorSchemeLoading();
     ResetStyleMenuMetrics();
     ResetStyleNameDialog();
+    ResetDocCommandSeams();
     ResetSerialStampCounter();
     ResetShapesState();
     FreeProbeEnhMetafile();
@@ -67,6 +71,7 @@ void ResetProgramState()
     ResetRichTextState();
     ResetDocFileHooks();
     GetDocFileHooks().recomputeHotZones = &GetHotZoneFromKGR;
+    g_pfnFigOutlineFromPicture = &TraceFigOutlineFromPicture;
     SetFigTextRenderer(RenderFigTextPiece);
     ResetPasteOffset();
     ResetDiagramClipboardState();

@@ -8,6 +8,8 @@
 #include "platform/ui/CQtPromptService.h"
 #include "render/HotZoneDocPass.h"
 #include "render/PreviewRender.h"
+#include "document/FigPictureOutline.h"
+#include "render/FigOutlineTrace.h"
 
 #include <QApplication>
 
@@ -27,6 +29,7 @@ int main(int argc, char* argv[])
     // which holds the file.
     CKavoDocList::Instance().Install();
     GetDocFileHooks().recomputeHotZones = &GetHotZoneFromKGR;
+    g_pfnFigOutlineFromPicture = &TraceFigOutlineFromPicture;
     GetDocFileHooks().renderPreview = &RenderDocPreview;
     SetDocumentLoader([](CKavoDoc& doc, const std::string& path) { return doc.OnOpenDocument(path); });
     // The main frame's timer 5 drives the autosave of every document.

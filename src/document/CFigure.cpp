@@ -242,6 +242,12 @@ bool CFigure::CanRotateText() const
            GetTextAreaCount() == 1 && m_nConnected == 0;
 }
 
+bool CFigure::IsNotFixedSize() const
+{
+    constexpr DWORD kExpandHorz = 0x4000, kExpandVert = 0x20000;
+    return (m_props.Behavior.low & (kExpandHorz | kExpandVert)) != 0;
+}
+
 bool CFigure::IsPartition() const
 {
     const CFigSymbol* s = GetSymbol();

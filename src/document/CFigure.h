@@ -195,6 +195,9 @@ public:
     bool IsFigWithoutCons() const;
     bool CanRotateText() const;
     bool IsPartition() const;
+    // Whether typing may grow the figure (its text expands it sideways or
+    // downward); text of a fixed-size figure is edited in the sheet.
+    bool IsNotFixedSize() const;
     // Trunk diagrams (Trunks.cpp).
     bool IsTrunkObj() const;
     bool IsTrunkNode() const;

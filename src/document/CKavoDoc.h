@@ -185,6 +185,9 @@ public:
     void ApplyTextFormatToSel(WORD format);
     // The rotation on every selected free single-area label, UDMAC_TXTROTATE.
     void ApplyTextRotationToSel(int rotation);
+    // The font choice on every selected figure with text areas, one undo
+    // step UDMAC_FIGPROPS (CKavoDocApplyText.cpp).
+    void ApplyFontToSel(const struct FontChoice& choice);
     // Activate/De-activate container: the first selected container's flag
     // 0x20000000 flipped, UDMAC_ACTIVATECONTAINER.
     bool OnActivateContainer();
@@ -203,6 +206,15 @@ public:
     // 0, a figure without width or height, or a connection point already at
     // the start.
     static bool MakeSelfRefPoints(const CFigure* fig, int kind, int radius, std::vector<POINT>& points);
+    // The loop connector through those points (the windows' seam makes
+    // it); the connectors are laid out again. AddSelfRef wraps it in one
+    // UDMAC_ADDSELFREF step, undone when no loop was made.
+    bool MakeSelfRef(CFigure* fig, int kind, int radius);
+    bool AddSelfRef(CFigure* fig, int kind, int radius);
+    // The look most figures share (with a symbol-name prefix, those of such
+    // symbols; without figures, the figure styles) written into the record:
+    // each property whose commonest value holds 80 percent.
+    void ApplyDominantProps(CFigProps& props, const char* prefix) const;
 
     // ---- object lists: appends
     bool AddFig(CFigure* fig);
@@ -733,6 +745,7 @@ private:
     CSpecialFigureLink m_specialFig{*this, nullptr};
     int32_t m_bConRemovedByUndo = 0;
     CStaple* m_pLastRestoredStaple = nullptr;   // during a replay
+    CFigure* m_pFigBeingAdded = nullptr;        // while AddNewFig closes its step
     std::vector<IDocView*> m_views;
     int32_t m_bModified = 0;
     std::string m_strTitle;

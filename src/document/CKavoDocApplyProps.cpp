@@ -1,27 +1,12 @@
 // How a change made in the figure property sheet reaches the selected
-// figures and labels: per figure the undo records first, then the change.
+// figures and labels: per figure the undo records first, then the change
+// (the steps in FigApplySteps.h).
 #include "document/CKavoDoc.h"
 
+#include "document/ConPtKeepTable.h"
+#include "document/FigApplySteps.h"
 #include "document/FigPropValues.h"
-#include "shapes/CFigSymbol.h"
 #include "undo/UndoCodes.h"
-
-namespace {
-
-bool HasSpecialLayout(const CFigure* f)
-{
-    const CFigSymbol* s = f->GetSymbol();
-    return s && s->Reshape != 0;
-}
-
-// Only width and/or height, nothing else.
-bool IsSizeOnly(const CFigPropMask& m)
-{
-    const int w = m.m_bSheet[kSheetWidth] != 0, h = m.m_bSheet[kSheetHeight] != 0;
-    return (w || h) && m.CountSet() == w + h;
-}
-
-} // namespace
 
 void CKavoDoc::ApplyPropsToSelection(int target, const FigPropValues& values, const CFigPropMask& mask)
 {
@@ -74,58 +59,43 @@ bool CKavoDoc::ApplyFigProps(CFigure* f, const FigPropValues& v, const CFigPropM
         return true;
     if (m.CountSet() == 0)
         return true;
-    const bool newConPts = m.m_bSheet[kSheetConPts] && v.conPts;
-    const bool geometry = m.m_bSheet[kSheetWidth] || m.m_bSheet[kSheetHeight] || newConPts;
-    const bool position = m.m_bSheet[kSheetX] || m.m_bSheet[kSheetY];
-    const bool resizeClass = position || geometry || (m.m_bFont && f->HasText()) || m.m_bSheet[kSheetStyle] ||
-                             (m.m_behavior.low & kResizeClassFlag);
-    // A size change clears the text-fit bits (64, 2 for the width, 128, 1 for
-    // the height): the whole state is logged whenever it would, so that undo
-    // gives them back.
-    const DWORD fitBits = (m.m_bSheet[kSheetWidth] ? 64 | 2 : 0) | (m.m_bSheet[kSheetHeight] ? 128 | 1 : 0);
-    const bool fitBitsChange = (f->m_props.Behavior.low & fitBits) != 0;
-    const bool logProps = !(IsSizeOnly(m) && !HasSpecialLayout(f)) || fitBitsChange;
-    if (resizeClass && !LogFigRect(f))
-        return false;
-    if (m.m_bTextFormat && !newConPts && f->GetTextAreaCount() > 1 && !LogFigText(f, -1))
-        return false;
-    if (logProps && !LogFigureState(f))
+    const bool inStep = InUndoStep() != 0;
+    const FigApplyPlan plan = PlanFigApply(*f, v, m);
+    // Loop connectors keep their shape through a geometry change; the table
+    // and its staples live only for this call.
+    ConPtKeepTable keep(*this);
+    if (plan.geometry)
+        keep.Fill(f);
+    if (!LogFigApply(*this, f, plan))
         return false;
     InvalidateObj(f);
-    if (resizeClass)
+    if (plan.resizeClass)
         InvalidateAttachedCons(f);
-    // Connection points dropped from the list free their connectors.
-    if (newConPts) {
-        bool ok = true;
-        ForEachConnector([&](CConnector* c) {
-            for (int end = 1; end <= 2 && ok; ++end) {
-                int32_t& id = end == 1 ? c->m_nConPtId1 : c->m_nConPtId2;
-                if ((end == 1 ? c->m_pFig1 : c->m_pFig2) != f || id <= 0 || v.conPts->FindById(id))
-                    continue;
-                ok = LogConnectorEnds(UDOC_CONMOVE, c) != 0;
-                if (ok)
-                    id = -1;
-            }
-        });
-        if (!ok)
-            return false;
-    }
-    const HGLOBAL oldPic = f->m_props.HasGraphic() ? f->m_props.Graphic : nullptr;
-    f->SetProps(v, m, InUndoStep() != 0);
-    const HGLOBAL newPic = f->m_props.HasGraphic() ? f->m_props.Graphic : nullptr;
+    if (plan.newConPts && !FreeDroppedConPts(*this, f, *v.conPts))
+        return false;
+    const CFigure before(*f);
+    f->SetProps(v, m, inStep);
+    const HGLOBAL oldPic = before.HasPicture() ? before.m_props.Graphic : nullptr;
+    const HGLOBAL newPic = f->HasPicture() ? f->m_props.Graphic : nullptr;
     if (oldPic != newPic) {
         if (oldPic)
             m_graphics.ReleaseUse(oldPic);
         if (newPic)
             m_graphics.AddUse(f->m_props.m_nGraphicType, newPic);
     }
-    if (m.m_bSheet[kSheetText] && (v.text != f->m_strText || v.secondText != f->m_strSecondText))
-        SetFigTextArea(f, -1, v.text, v.secondText);
+    if (!ApplyFigTexts(*this, f, before, v, m, inStep))
+        return false;
+    if (!SetUpChangedShape(*this, f, before, inStep))
+        return false;
     SetModifiedFlag(true);
+    if (!keep.Apply())
+        return false;
     InvalidateObj(f);
-    if (resizeClass)
-        InvalidateAttachedCons(f);
-    if (InUndoStep())
+    // The connectors follow the new rectangle and connection points (each
+    // logged before it is re-laid).
+    if ((plan.resizeClass || f->m_rect != before.m_rect) && RelayAttachedCons(f) < 0)
+        return false;
+    if (inStep)
         UpdateAllStaples(1);
     return true;
 }

@@ -3,6 +3,7 @@
 #include "document/CKavoDoc.h"
 
 #include "core/Units.h"
+#include "document/DocCommandSeams.h"
 #include "undo/UndoCodes.h"
 
 #include <algorithm>
@@ -116,7 +117,7 @@ bool CKavoDoc::MakeSelfRefPoints(const CFigure* fig, int kind, int radius, std::
     if (const CConPtList* pts = fig->m_pConPts.get())
         for (int i = 0; i < pts->GetCount(); ++i) {
             const CConPt* p = pts->GetAt(i);
-            if (p && int(p->m_pos.x) == fx && int(p->m_pos.y) == fy)
+            if (p && p->m_pos.x == float(fx) && p->m_pos.y == float(fy))
                 return false;
         }
     const auto unit = [radius](int sign, int v) { return sign * radius * v / 104; };
@@ -138,4 +139,40 @@ bool CKavoDoc::MakeSelfRefPoints(const CFigure* fig, int kind, int radius, std::
     if (kind == 6 || kind == 8)
         std::reverse(points.begin(), points.end());
     return true;
+}
+
+namespace {
+// The loop through the points made by the windows' seam.
+bool MakeLoopThrough(CKavoDoc& doc, CFigure* fig, const std::vector<POINT>& points)
+{
+    const auto& make = GetDocCommandSeams().makeSelfLoopCon;
+    if (!make || !make(doc, *fig, points))
+        return false;
+    doc.RelayAttachedCons(fig);
+    doc.UpdateAllViews(nullptr, 0, nullptr);
+    return true;
+}
+} // namespace
+
+bool CKavoDoc::MakeSelfRef(CFigure* fig, int kind, int radius)
+{
+    std::vector<POINT> points;
+    return MakeSelfRefPoints(fig, kind, radius, points) && MakeLoopThrough(*this, fig, points);
+}
+
+bool CKavoDoc::AddSelfRef(CFigure* fig, int kind, int radius)
+{
+    // Arguments that give no loop open no step.
+    std::vector<POINT> points;
+    if (!MakeSelfRefPoints(fig, kind, radius, points) || !GetDocCommandSeams().makeSelfLoopCon)
+        return false;
+    const uint32_t recorded = m_undo.m_nStepsRecorded;
+    m_undo.UndoBeginStep(UDMAC_ADDSELFREF);
+    const bool made = MakeLoopThrough(*this, fig, points);
+    m_undo.UndoEndStep();
+    // What a failed attempt recorded is taken back with its step (only this
+    // step: an earlier one of the same kind stays).
+    if (!made && m_undo.m_nStepsRecorded != recorded && m_undo.CanUndo())
+        UndoLastStep();
+    return made;
 }

@@ -198,6 +198,13 @@ void CKavoDoc::DeleteFig(CFigure* fig, bool redraw)
             con->ClearEnd(2);
     });
     m_pObjList->Remove(fig);
+    if (fig == m_pFigBeingAdded) {
+        // Taken back while AddNewFig closes its step: its caller keeps it.
+        if (fig->HasPicture())
+            m_graphics.ReleaseUse(fig->m_props.Graphic);
+        SetModifiedFlag(true);
+        return;
+    }
     if (fig->HasPicture()) {
         DiagPrintf("SMEM            From CKavoDoc::DeleteFig()\n");
         m_graphics.ReleaseUse(fig->m_props.Graphic);

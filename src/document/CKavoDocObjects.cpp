@@ -165,10 +165,18 @@ CFigure* CKavoDoc::AddNewFig(int kind, CFigure* fig, bool noSelect, bool label, 
         m_pObjList->Remove(fig);
         listed = false;
     }
-    if (ownStep)
+    bool takenBack = false;
+    if (ownStep) {
+        // A refused closing record takes the whole step back; the figure then
+        // leaves the list but stays the caller's.
+        m_pFigBeingAdded = listed ? fig : nullptr;
         m_undo.UndoEndStep();
+        m_pFigBeingAdded = nullptr;
+        takenBack = listed && m_pObjList->Find(fig) < 0;
+        listed = listed && !takenBack;
+    }
     if (!listed) {
-        if (ownStep && !refused && m_undo.CanUndo() && m_undo.GetLastUndoStepCode() == kind)
+        if (ownStep && !refused && !takenBack && m_undo.CanUndo() && m_undo.GetLastUndoStepCode() == kind)
             UndoLastStep();
         return nullptr;
     }

@@ -412,6 +412,7 @@ bool CKavoDoc::ReplayUndoRecord(int type, UndoReader& r)
         saved.m_props.m_nGraphicType = 0;
         saved.m_props.Graphic = nullptr;
         live->m_nStyle = saved.m_nStyle;
+        live->m_outline = saved.m_outline;   // a new picture drops the hot zone
         live->m_pConPts = std::move(saved.m_pConPts);
         live->m_bHasConPts = live->m_pConPts ? 1 : 0;
         live->ResetStockKind();

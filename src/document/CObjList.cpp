@@ -25,8 +25,10 @@ bool CObjList::AddTail(CDiagObj* obj)
 
 bool CObjList::InsertAt(int index, CDiagObj* obj)
 {
-    if (m_bFailAppends)
+    if (m_bFailAppends || m_nAppendsBeforeFail == 0)
         return false;
+    if (m_nAppendsBeforeFail > 0)
+        --m_nAppendsBeforeFail;
     index = std::clamp(index, 0, GetCount());
     try {
         m_items.insert(m_items.begin() + index, obj);

@@ -59,11 +59,14 @@ public:
 
     // Test support: the next appends fail as if memory ran out.
     void FailAppendsForTest(bool fail) { m_bFailAppends = fail; }
+    // Test support: appends after the next `count` ones fail (-1: never).
+    void FailAppendsAfterForTest(int count) { m_nAppendsBeforeFail = count; }
 
 private:
     void Count(const CDiagObj* obj, int delta);
     std::vector<CDiagObj*> m_items;
     bool m_bFailAppends = false;
+    int m_nAppendsBeforeFail = -1;
     mutable std::unordered_map<int32_t, CDiagObj*> m_idIndex;
     mutable bool m_bIdIndexed = false;
 };

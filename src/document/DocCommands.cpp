@@ -295,12 +295,14 @@ DocCommandState GetDocCommandState(const CKavoDoc& doc, int id)
     case 33073: st.enabled = true; st.checked = doc.m_bAlignToGrid != 0; return st;
     case 57643: st.enabled = doc.CanUndo() != 0; return st;
     case 33064: st.enabled = HasSelectedCon(doc); return st;
-    case 33027: case 32780: case 32778: case 33028: case 57632: case 57635: case 33034:
+    case 33027: case 32780: case 32778: case 33028: case 33034:
         st.enabled = sel;
         return st;
+    case 57632: st.enabled = sel || IsActiveViewEditingText(); return st;
+    case 57635: st.enabled = sel && CanCutToClipboard(); return st;
     case 33039: st.enabled = doc.GetFirstSelFig(9, 1) != nullptr; return st;
     case 33029: st.enabled = doc.GetObjCount() > 0; return st;
-    case 32787: st.enabled = doc.CountSelFigs(5, 1) == 1; return st;
+    case 32787: st.enabled = doc.CountSelFigs(5, 1) == 1 && !IsActiveViewEditingText(); return st;
     case 33062: st.enabled = HasSelectedCon(doc); return st;
     case 32801: st.enabled = doc.GetFirstSelFig(7, 2) != nullptr; return st;
     case 32803: st.enabled = doc.GetFirstSelFig(2, 2) != nullptr; return st;

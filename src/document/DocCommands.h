@@ -45,3 +45,21 @@ DocCommandState GetDocCommandState(const CKavoDoc& doc, int id);
 // The values of the command tables.
 int ConShapeOfCommand(int id);       // 33030..33033 -> 0, 2, 8, 16
 int PenStyleOfCommand(int id);       // 36544..36549 -> 0, 2, 1, 3, 4, 5
+
+// Insert Symbol (32791): a figure of the symbol chosen in the gallery with
+// the diagram's dominant look, one UDMAC_INSFROMGALLERY step; afterwards the
+// select mode is back. False when cancelled or nothing was added.
+bool OnInsertSymbol(CKavoDoc& doc);
+// Edit Text (32787): the in-place editor on the text area under the cursor
+// (area 0 when none), or the property sheet's text page for a figure of
+// fixed size. False when the command does not apply.
+bool OnEditText(CKavoDoc& doc);
+// Delete (57632): the selection and what hangs on it, one UDMAC_DELOBJS step.
+void OnEditClear(CKavoDoc& doc);
+// Cut (57635): the selection to the clipboard, then deleted, one
+// UDMAC_CUTOBJS step; a failed copy shows a message and resets the undo log.
+// Available only while a clipboard copy is installed.
+bool OnEditCut(CKavoDoc& doc);
+bool CanCutToClipboard();
+// The selection with its cascade cut (logged inside the caller's step).
+void CutSelectedObjects(CKavoDoc& doc);

@@ -30,5 +30,12 @@ struct FigPropValues {
 constexpr DWORD kLockTextFormat = 0x100000;
 constexpr DWORD kLockPosition = 0x1000;
 constexpr DWORD kLockSize = 0x2000;
+// The requests (high word) to snap the width and the height to the grid,
+// dropped when the sheet gives a width or height.
+constexpr DWORD kWidthSnapBits = 64 | 2;
+constexpr DWORD kHeightSnapBits = 128 | 1;
+// The width (0x80) and height (0x100) follow the text; coming on, they ask
+// for the figure to be laid out again.
+constexpr DWORD kFollowTextFlags = 0x80 | 0x100;
 // A behaviour bit whose change re-lays the figure out like a resize.
 constexpr DWORD kResizeClassFlag = 0x1000000;

@@ -14,7 +14,6 @@ namespace {
 // compared, never followed: the document may be gone.
 const CKavoDoc* g_pCopySource = nullptr;
 CPoint g_copyCentre;
-SelectionRemover g_pfnCutRemover = nullptr;
 
 bool IsCopied(const CDiagObj* obj)
 {
@@ -177,25 +176,6 @@ bool PasteDiagramObjects(CKavoDoc& doc, const std::string& text)
     if (newStyles && GetDocFileHooks().rebuildStyleBar)
         GetDocFileHooks().rebuildStyleBar();
     return true;
-}
-
-std::string CutDiagramObjects(CKavoDoc& doc)
-{
-    if (!g_pfnCutRemover)
-        return CopyDiagramObjects(doc);
-    doc.UndoBeginStep(UDMAC_CUTOBJS);
-    std::string text = CopyDiagramObjects(doc);
-    if (!text.empty())
-        g_pfnCutRemover(doc);
-    doc.UndoEndStep();
-    if (text.empty())
-        doc.UndoLogRef().DiscardLastUndoStep();
-    return text;
-}
-
-void SetCutRemover(SelectionRemover remover)
-{
-    g_pfnCutRemover = remover;
 }
 
 void ResetDiagramClipboardState()

@@ -21,16 +21,5 @@ std::string CopyDiagramObjects(CKavoDoc& doc);
 // as they were, for text that is not this program's or fails to load.
 bool PasteDiagramObjects(CKavoDoc& doc, const std::string& text);
 
-// Cut: the copy text as Copy makes it, then the selection removed by the
-// installed remover inside one undo step (UDMAC_CUTOBJS). Empty, with the
-// diagram unchanged, when nothing could be copied; without a remover the
-// selection is only copied.
-std::string CutDiagramObjects(CKavoDoc& doc);
-// The removing half of Cut (the document's cut of the selection with its
-// dependants), installed by the document's delete commands.
-using SelectionRemover = void (*)(CKavoDoc& doc);
-void SetCutRemover(SelectionRemover remover);
-
 // Forgets the copy source (program-wide state; ResetProgramState calls it).
-// The installed remover stays.
 void ResetDiagramClipboardState();

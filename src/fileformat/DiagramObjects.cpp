@@ -205,10 +205,19 @@ int CDiagramLoadObj::HandleConnectorLine(const char* p)
         }
         return KWR_DONE;
     }
+    // End ids are read whole: a value past the 16-bit range is refused, not
+    // cut down to the id of some other figure.
+    auto readEndId = [&](int32_t& field) {
+        int v;
+        if (!ParseIntInRange(p, v, -1, 32767))
+            return KWR_FAILED;
+        field = v;
+        return KWR_DONE;
+    };
     if (MatchKeyword(p, KW_Figure1))
-        return readInt(c.m_nFigId1, -1, 32767);
+        return readEndId(c.m_nFigId1);
     if (MatchKeyword(p, KW_Figure2))
-        return readInt(c.m_nFigId2, -1, 32767);
+        return readEndId(c.m_nFigId2);
     if (MatchKeyword(p, KW_ConnectionPoint1))
         return readInt(c.m_nConPtId1, -32768, 32767);
     if (MatchKeyword(p, KW_ConnectionPoint2))
@@ -325,9 +334,11 @@ BOOL WriteConnector(CKeywordWriter& w, const CKavoDoc& doc, CConnector& c, bool 
             return -1;
         return id;
     };
+    // End ids are 32-bit and written whole: an id past the 16-bit range is
+    // refused when read back rather than wrapping onto another figure's id.
     return w.OpenIdBlock(KW_Connector, c.m_nId) && (!style || w.WriteString(KW_Style, style->m_strName)) &&
-           w.WriteShort(KW_Figure1, endId(c.m_pFig1, c.m_nFigId1)) &&
-           w.WriteShort(KW_Figure2, endId(c.m_pFig2, c.m_nFigId2)) &&
+           w.WriteInt(KW_Figure1, endId(c.m_pFig1, c.m_nFigId1)) &&
+           w.WriteInt(KW_Figure2, endId(c.m_pFig2, c.m_nFigId2)) &&
            (c.m_nConPtId1 == -1 || w.WriteShort(KW_ConnectionPoint1, c.m_nConPtId1)) &&
            (c.m_nConPtId2 == -1 || w.WriteShort(KW_ConnectionPoint2, c.m_nConPtId2)) &&
            w.WritePoint(KW_EndPoint1, c.EndPoint1.x, c.EndPoint1.y) &&

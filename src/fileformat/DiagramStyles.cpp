@@ -14,7 +14,7 @@ constexpr size_t kMaxDefaultText = 512;
 constexpr size_t kMaxTextInits = 1024;
 constexpr size_t kMaxAutoLabelText = 80;
 constexpr const char* kNoCategory = "(no category)";
-// A label style always has this behaviour bit.
+// A label style read from an older file always has this behaviour bit.
 constexpr DWORD kLabelStyleBit = 1u << 6;
 
 
@@ -118,7 +118,9 @@ int CDiagramLoadObj::EndFigureStyle()
         fill.m_nKind = 0;
     if (m_dVersion < 5.05 && s.Label)
         fill.m_nKind = 0;
-    if (s.Label)
+    // Files of this version keep the behaviour word exactly as written, so
+    // that a label style saved without the bit reads back without it.
+    if (s.Label && m_dVersion < KW_FILE_VERSION)
         s.m_props.Behavior.low |= kLabelStyleBit;
     CFigStyle* entry = m_pDoc->m_figStyles.NewEntry();
     if (!entry)

@@ -2,6 +2,7 @@
 
 #include "richtext/CTextBlock.h"
 #include "richtext/CharWidthTable.h"
+#include "richtext/FigTextServicesImpl.h"
 #include "richtext/FigureTextFit.h"
 #include "richtext/MeasureDC.h"
 #include "document/FigTextFitHook.h"
@@ -12,6 +13,7 @@ void InstallRichTextHooks()
 {
     g_pfnSizeFigToText = &SizeFigToText;
     SetFigTextNormalizer(&NormalizeFigureText);
+    InstallFigTextServices();
 }
 
 void ResetRichTextState()

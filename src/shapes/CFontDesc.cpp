@@ -11,8 +11,15 @@ void CFontDesc::InitDefault()
 
 bool CFontDesc::IsEqual(const CFontDesc& o) const
 {
-    return m_lf.lfHeight == o.m_lf.lfHeight && m_lf.lfWeight == o.m_lf.lfWeight &&
-           m_lf.lfItalic == o.m_lf.lfItalic && m_lf.lfCharSet == o.m_lf.lfCharSet &&
-           m_lf.lfUnderline == o.m_lf.lfUnderline &&
-           std::strncmp(m_lf.lfFaceName, o.m_lf.lfFaceName, LF_FACESIZE) == 0;
+    // Every field counts: a font differing only in strike-out (or width,
+    // angle, quality, pitch) is another font, kept apart when fonts are
+    // listed and seen as a change by the property comparisons.
+    const LOGFONT& a = m_lf;
+    const LOGFONT& b = o.m_lf;
+    return a.lfHeight == b.lfHeight && a.lfWidth == b.lfWidth && a.lfEscapement == b.lfEscapement &&
+           a.lfOrientation == b.lfOrientation && a.lfWeight == b.lfWeight && a.lfItalic == b.lfItalic &&
+           a.lfUnderline == b.lfUnderline && a.lfStrikeOut == b.lfStrikeOut && a.lfCharSet == b.lfCharSet &&
+           a.lfOutPrecision == b.lfOutPrecision && a.lfClipPrecision == b.lfClipPrecision &&
+           a.lfQuality == b.lfQuality && a.lfPitchAndFamily == b.lfPitchAndFamily &&
+           std::strncmp(a.lfFaceName, b.lfFaceName, LF_FACESIZE) == 0;
 }

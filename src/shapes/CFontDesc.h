@@ -13,8 +13,7 @@ public:
     void InitDefault();
     void SetLogFont(const LOGFONT& lf) { m_lf = lf; }
     void CopyFrom(const CFontDesc& other) { m_lf = other.m_lf; }
-    // Height, weight, italic, underline, character set and face name (exact).
-    // Width, escapement, orientation, strike-out, precisions, quality and pitch
-    // are not compared, so fonts differing only there are merged on load.
+    // Every LOGFONT field; face names compared exactly (case counts, bytes
+    // after the terminating zero do not).
     bool IsEqual(const CFontDesc& other) const;
 };

@@ -114,17 +114,19 @@ TEST_F(ApplyPropsTest, SizeOnlyLogsTheRectangleAndLocksHold)
     v.width = 300;
     CFigPropMask m;
     m.m_bSheet[kSheetWidth] = 1;
-    f->m_props.Behavior.low &= ~DWORD(64 | 2 | 128 | 1);
+    f->m_props.Behavior.high &= ~DWORD(64 | 2 | 128 | 1);
     ApplyAndUndo(0, v, m);
     EXPECT_EQ(f->m_rect.Width(), 300);
     int small = 0;
     doc.UndoLogRef().GetLastUndoStepCode(&small);
-    // With a text-fit bit set, the whole state goes into the log too, so that
-    // undo gives the bit back.
+    // With a request to snap the width set, the whole state goes into the
+    // log too, so that undo gives the request back; the anchors stay.
     doc.UndoLastStep();
-    f->m_props.Behavior.low |= 64;
+    f->m_props.Behavior.high |= 64;
+    const DWORD anchors = f->m_props.Behavior.low & 0x3F;
     ApplyAndUndo(0, v, m);
-    EXPECT_EQ(f->m_props.Behavior.low & 64, 0u);
+    EXPECT_EQ(f->m_props.Behavior.high & 64, 0u);
+    EXPECT_EQ(f->m_props.Behavior.low & 0x3F, anchors);
     int large = 0;
     doc.UndoLogRef().GetLastUndoStepCode(&large);
     EXPECT_LT(small, large);

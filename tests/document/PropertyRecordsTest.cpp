@@ -304,12 +304,13 @@ TEST(FontList, AddUniqueReuseLimitAndLookup)
     b.lfStrikeOut = 1;
     b.lfWidth = 7;
     EXPECT_EQ(list.AddUnique(a, true), 0);
-    EXPECT_EQ(list.AddUnique(b, true), 0);   // differs only in uncompared fields
-    EXPECT_EQ(list.AddUnique(b, false), 1);  // appended again without reuse
+    EXPECT_EQ(list.AddUnique(b, true), 1);   // strike-out and width make another font
+    EXPECT_EQ(list.AddUnique(b, true), 1);   // an equal one is reused
+    EXPECT_EQ(list.AddUnique(b, false), 2);  // appended again without reuse
     EXPECT_EQ(list.GetAt(1)->m_lf.lfStrikeOut, 1);
     EXPECT_EQ(list.GetAt(-1), nullptr);
-    EXPECT_EQ(list.GetAt(2), nullptr);
-    for (int i = 2; i < 256; ++i) {
+    EXPECT_EQ(list.GetAt(3), nullptr);
+    for (int i = 3; i < 256; ++i) {
         LOGFONT f = a;
         f.lfHeight = -100 - i;
         ASSERT_EQ(list.AddUnique(f, true), i);

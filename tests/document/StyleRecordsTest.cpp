@@ -20,11 +20,11 @@ TEST(FigProps, DefaultsAndEquality)
     EXPECT_STREQ(p.m_font.m_lf.lfFaceName, "Arial");
     EXPECT_FALSE(p.HasGraphic());
     CFigProps q = p;
-    // Width, escapement and strike-out are not part of the font comparison.
-    q.m_font.m_lf.lfWidth = 5;
-    q.m_font.m_lf.lfEscapement = 900;
-    q.m_font.m_lf.lfStrikeOut = 1;
     EXPECT_EQ(p == q, 1);
+    // Every font field counts, strike-out included.
+    q.m_font.m_lf.lfStrikeOut = 1;
+    EXPECT_EQ(p == q, 0);
+    q = p;
     q.m_font.m_lf.lfWeight = 700;
     EXPECT_EQ(p == q, 0);
     CFigProps r;

@@ -5,8 +5,10 @@
 
 #include "core/Settings.h"
 #include "document/CStaple.h"
+#include "document/DocCommandSeams.h"
 #include "document/DocCommands.h"
 #include "document/FigPropValues.h"
+#include "document/FontChoice.h"
 #include "document/UndoRecordsStaple.h"
 #include "shapes/DividedShapeSetup.h"
 
@@ -543,6 +545,104 @@ void SheetProps(CKavoDoc& doc, EditArgs& a)
     WithoutGroupQuestion(a, [&] { doc.ApplyPropsToSelection(target, v, m); });
 }
 
+// A loop from a figure's top side back to it through a junction above it,
+// on two connection points of its own: what a resize keeps in shape.
+void SelfLoop(CKavoDoc& doc, EditArgs& a)
+{
+    CFigure* f = PickFig(doc, a);
+    const int inset = a.Range(0, 30), spread = a.Range(5, 60), above = a.Range(10, 80);
+    if (!f || f->IsInvisible() || f->m_rect.Width() <= 0 || f->m_rect.Height() <= 0)
+        return;
+    const CRect r = f->m_rect;
+    const CPoint mid = r.CenterPoint();
+    auto norm = [&](int x, int y) {
+        return CFltPoint(float((x - r.left) * 2048.0 / r.Width()), float(std::min(y - r.top, r.Height()) * 2048.0 / r.Height()));
+    };
+    InStep(doc, UDMAC_ADDSELFREF, [&] {
+        if (!doc.LogFigConPts(f))
+            return;
+        if (!f->m_pConPts)
+            f->m_pConPts = std::make_unique<CConPtList>();
+        f->m_bHasConPts = 1;
+        const int32_t p1 = f->m_pConPts->AddConPt(norm(mid.x - spread, r.top + inset), "", 0, true, -1);
+        const int32_t p2 = f->m_pConPts->AddConPt(norm(mid.x + spread, r.top + inset), "", 0, true, -1);
+        CFigure* j = doc.CreateFigAt(CPoint(mid.x - 7, r.top - above), 1);
+        if (!j || p1 <= 0 || p2 <= 0)
+            return;
+        const CConProps props;
+        if (doc.CreateCon(f, j, p1, -1, mid, j->GetCenter(), -1, props))
+            doc.CreateCon(j, f, -1, p2, j->GetCenter(), mid, -1, props);
+    });
+}
+
+// Selects a figure with connection points of its own (not undoable), so
+// that the sheet's size changes meet loops.
+void SelectFigureWithPoints(CKavoDoc& doc, EditArgs& a)
+{
+    std::vector<CFigure*> figs;
+    for (CFigure* f : Figs(doc))
+        if (f->m_pConPts && f->m_pConPts->GetCount() > 0)
+            figs.push_back(f);
+    if (CFigure* f = Pick(a, figs)) {
+        doc.ClearSelection();
+        doc.Select(f);
+        SyncGroupFlags(doc);
+    }
+}
+
+// The sheet's font, format, reflow and fit flags, marked-up texts and shapes.
+void SheetTextProps(CKavoDoc& doc, EditArgs& a)
+{
+    static const char* texts[] = {"\\b one\\b0  two", "one\\line two", "\\fs24 big\\fs16  \\qr right",
+                                  "a \\softline b", "x\\sect y"};
+    static const char* faces[] = {"Arial", "Courier New", "Times New Roman"};
+    static const WORD formats[] = {0x22, 0x11, 0x44, 0x12, 0x41};
+    FigPropValues v;
+    CFigPropMask m;
+    v.props.m_font.m_lf.lfWeight = a.Chance(50) ? 700 : 400;
+    v.props.m_font.m_lf.lfHeight = -a.Range(6, 20);
+    v.props.m_font.m_lf.lfItalic = BYTE(a.Below(2));
+    SetLogFontFace(v.props.m_font.m_lf, faces[a.Below(3)]);
+    m.m_bFont = a.Chance(40);
+    v.props.TextFormat = formats[a.Below(5)];
+    m.m_bTextFormat = a.Chance(40);
+    v.props.TextColor = COLORREF(a.Below(0x1000000));
+    m.m_bTextColor = a.Chance(30);
+    static const DWORD bits[] = {kFigFlagReflowText, 0x80, 0x100, 0x10000, 0x40000};
+    for (DWORD bit : bits)
+        if (a.Chance(20)) {
+            m.m_behavior.low |= bit;
+            if (a.Chance(50))
+                v.props.Behavior.low |= bit;
+        }
+    v.text = texts[a.Below(5)];
+    m.m_bSheet[kSheetText] = a.Chance(30);
+    v.props.Symbol = a.Below(std::max(1, doc.m_figSymbols.GetCount()));
+    m.m_bShape = a.Chance(15);
+    v.width = a.Range(20, 300);
+    m.m_bSheet[kSheetWidth] = a.Chance(20);
+    const int target = a.Below(3);
+    // With the figure margins in force a special shape that comes in is set
+    // up for them; the mode itself is the document's, kept as it was.
+    const int32_t marginMode = doc.m_nFigMarginMode;
+    doc.m_nFigMarginMode = a.Chance(30) ? 1 : 0;
+    WithoutGroupQuestion(a, [&] { doc.ApplyPropsToSelection(target, v, m); });
+    doc.m_nFigMarginMode = marginMode;
+}
+
+void FontCommand(CKavoDoc& doc, EditArgs& a)
+{
+    static const char* faces[] = {"", "Arial", "Courier New"};
+    FontChoice c;
+    c.bold = a.Range(-1, 1);
+    c.italic = a.Range(-1, 1);
+    c.underline = a.Range(-1, 1);
+    c.height = a.Chance(50) ? a.Range(6, 24) : 0;
+    c.color = a.Chance(30) ? int64_t(a.Below(0x1000000)) : -1;
+    c.face = faces[a.Below(3)];
+    doc.ApplyFontToSel(c);
+}
+
 void TextFormat(CKavoDoc& doc, EditArgs& a)
 {
     static const WORD formats[] = {0x22, 0x11, 0x44, 0x12, 0x41};
@@ -570,6 +670,50 @@ void FigureLineCommand(CKavoDoc& doc, EditArgs& a)
 {
     const int id = 36550 + a.Below(5);
     WithoutGroupQuestion(a, [&] { OnFigureLineCommand(doc, id); });
+}
+
+// ---- inserted symbols, loop connectors, delete and cut
+
+void InsertSymbol(CKavoDoc& doc, EditArgs& a)
+{
+    static const char* names[] = {"ins", "[ins", "ins:1"};
+    CFigSymbol sym = *doc.m_figSymbols.GetAt(1);
+    sym.SetName(names[a.Below(3)]);
+    sym.FixedAspect = a.Below(2);
+    sym.Height = a.Chance(50) ? a.Range(10, 200) : 0;
+    sym.Width = a.Range(10, 300);
+    const int smart = SmartDefaults;
+    SmartDefaults = a.Below(2);
+    GetDocCommandSeams().symbolGallery = [&](CFigSymbol& chosen) {
+        chosen = sym;
+        return true;
+    };
+    OnInsertSymbol(doc);
+    GetDocCommandSeams().symbolGallery = nullptr;
+    SmartDefaults = smart;
+}
+
+void AddLoopConnector(CKavoDoc& doc, EditArgs& a)
+{
+    CFigure* f = PickFig(doc, a);
+    const int kind = a.Range(0, 8), radius = a.Range(0, 200);
+    GetDocCommandSeams().makeSelfLoopCon = [](CKavoDoc& d, CFigure& fig, const std::vector<POINT>& pts) {
+        return d.CreateCon(&fig, nullptr, -1, -1, pts.front(), pts[1], -1, CConProps());
+    };
+    doc.AddSelfRef(f, kind, radius);
+    GetDocCommandSeams().makeSelfLoopCon = nullptr;
+}
+
+void DeleteSelection(CKavoDoc& doc, EditArgs&)
+{
+    OnEditClear(doc);
+}
+
+void CutSelection(CKavoDoc& doc, EditArgs&)
+{
+    GetDocCommandSeams().copySelection = [](CKavoDoc&) { return 1; };
+    OnEditCut(doc);
+    GetDocCommandSeams().copySelection = nullptr;
 }
 
 // ---- not undoable, or undoable only with the navigation switch
@@ -705,9 +849,17 @@ const std::vector<UndoPropertyEdit>& UndoPropertyEditTable()
         {"margins", 1, Margins},
         {"sheet properties", 3, SheetProps},
         {"text format", 2, TextFormat},
+        {"self loop", 3, SelfLoop},
+        {"select figure with points", 3, SelectFigureWithPoints},
+        {"sheet text properties", 3, SheetTextProps},
+        {"font command", 2, FontCommand},
         {"connector command", 2, ConnectorCommand},
         {"arrows command", 2, ArrowsCommand},
         {"figure line command", 1, FigureLineCommand},
+        {"insert symbol", 3, InsertSymbol},
+        {"add loop connector", 2, AddLoopConnector},
+        {"delete selection", 2, DeleteSelection},
+        {"cut selection", 1, CutSelection},
         {"navigate", 3, Navigate},
         {"change selection", 6, ChangeSelection},
         {"select with cascade", 4, SelectWithCascade},

@@ -105,3 +105,80 @@ TEST(DiagramText, FieldsAreReadBack)
     EXPECT_EQ(doc.m_nNextStpId, 4);
     EXPECT_TRUE(doc.Validate());
 }
+
+// A connector's end ids are 32-bit: an id past the 16-bit range is written
+// whole, and reading refuses it instead of attaching the end to the figure
+// whose id the truncated value would name.
+TEST(DiagramText, ConnectorEndIdsAreWrittenWhole)
+{
+    CKavoDoc doc;
+    PrepareForLoad(doc);
+    auto* fig = new CFigure(0, 0, 100, 100, CFigProps(), -1, 0, "", "", CFigure::CreateArgs(), &doc);
+    ASSERT_TRUE(doc.AddFigWithId(fig));
+    ASSERT_EQ(fig->m_nId, 1);
+    auto* con = new CConnector(&doc);
+    con->m_nFigId1 = 65537;   // 1 when cut to 16 bits
+    con->m_nFigId2 = 1;
+    con->EndPoint2 = fig->GetCenter();
+    ASSERT_TRUE(doc.AddConWithId(con));
+    const std::string text = WriteDoc(doc);
+    EXPECT_NE(text.find("  Figure1 65537\r\n  Figure2 1\r\n"), std::string::npos);
+
+    CKavoDoc back;
+    PrepareForLoad(back);
+    std::vector<std::pair<int, int>> errors;
+    LoadText(back, text, &errors);
+    EXPECT_FALSE(errors.empty());
+    const CConnector* read = nullptr;
+    back.ForEachConnector([&](CConnector* c) { read = c; });
+    ASSERT_NE(read, nullptr);
+    EXPECT_EQ(read->m_pFig1, nullptr);
+    EXPECT_NE(read->m_pFig2, nullptr);
+}
+
+// Two figures whose fonts differ only in strike-out stay apart on reading.
+TEST(DiagramText, StrikeOutFontSurvivesReading)
+{
+    CKavoDoc doc;
+    PrepareForLoad(doc);
+    for (BYTE strike : {0, 1}) {
+        auto* fig = new CFigure(strike * 200, 0, 100, 100, CFigProps(), -1, 0, "", "", CFigure::CreateArgs(), &doc);
+        fig->m_props.m_font.m_lf.lfStrikeOut = strike;
+        ASSERT_TRUE(doc.AddFigWithId(fig));
+    }
+    const std::string text = WriteDoc(doc);
+    CKavoDoc back;
+    PrepareForLoad(back);
+    ASSERT_TRUE(LoadText(back, text));
+    ASSERT_EQ(back.m_pObjList->GetCount(), 2);
+    for (int i = 0; i < 2; ++i)
+        EXPECT_EQ(static_cast<CFigure*>(back.m_pObjList->GetAt(i))->m_props.m_font.m_lf.lfStrikeOut, i);
+    EXPECT_EQ(WriteDoc(back), text);
+}
+
+// A label style's behaviour word reads back as written; only label styles
+// from older files are given bit 0x40.
+TEST(DiagramText, LabelStyleBehaviourReadsBackAsWritten)
+{
+    for (DWORD low : {DWORD(0x251E1), DWORD(0x251A1)}) {
+        SCOPED_TRACE(low);
+        CKavoDoc doc;
+        ASSERT_TRUE(doc.OnNewDocument());
+        CFigStyle* label = doc.m_figStyles.GetAt(0);
+        ASSERT_EQ(label->Label, 1);
+        label->m_props.Behavior.low = low;
+        const std::string text = WriteDoc(doc);
+        CKavoDoc back;
+        PrepareForLoad(back);
+        ASSERT_TRUE(LoadText(back, text));
+        EXPECT_EQ(back.m_figStyles.GetAt(0)->m_props.Behavior.low, low);
+        EXPECT_EQ(WriteDoc(back), text);
+    }
+    CKavoDoc old;
+    PrepareForLoad(old);
+    ASSERT_TRUE(LoadText(old, "KAVO\nVersion 5.07\nFigureStyle \"L\"\n{\nLabel TRUE\nBehavior 0x251A1\n"
+                              "Symbol \"lbl\"\n}\nFigureStyle \"F\"\n{\nBehavior 0x251A1\nSymbol \"lbl\"\n}\n"));
+    ASSERT_EQ(old.m_figStyles.GetCount(), 2);
+    EXPECT_EQ(old.m_figStyles.GetAt(0)->m_props.Behavior.low, 0x251E1u);
+    EXPECT_EQ(old.m_figStyles.GetAt(1)->m_props.Behavior.low, 0x251A1u);
+}

@@ -8,7 +8,6 @@
 #include "document/ColorScheme.h"
 #include "fileformat/CDocVariantTarget.h"
 #include "fileformat/CStyleImportLoadObj.h"
-#include "fileformat/DiagramClipboard.h"
 #include "fileformat/TemplateSave.h"
 #include "fileformat/DocFileHooks.h"
 #include "fileformat/FileFormatTestSupport.h"
@@ -210,13 +209,6 @@ void CountStyleBarRebuild()
     ++g_styleBarRebuilds;
 }
 
-void RemoveSelection(CKavoDoc& doc)
-{
-    std::vector<CDiagObj*> gone(doc.m_pSelList->begin(), doc.m_pSelList->end());
-    doc.ClearSelection();
-    for (CDiagObj* o : gone)
-        doc.CutObjAndCascade(o);
-}
 } // namespace
 
 TEST_F(SaveLoadSteps, TemplateCommandsAskAndRebuildWhatTheyChange)
@@ -252,29 +244,4 @@ TEST_F(SaveLoadSteps, TemplateCommandsAskAndRebuildWhatTheyChange)
     ASSERT_TRUE(RunCopyStylesFrom(target, Path("flow.kvd")));
     EXPECT_EQ(g_styleBarRebuilds, 1);
     EXPECT_GE(target.m_figButtons.FindName("Process"), 0) << "the new style's button is on the bar";
-}
-
-TEST_F(SaveLoadSteps, CutIsOneStepThatCopiesThenRemoves)
-{
-    CKavoDoc doc;
-    PrepareForLoad(doc);
-    BuildSampleDoc(doc);
-    doc.ResetUndoLog();
-    auto* f3 = static_cast<CFigure*>(doc.m_pObjList->GetAt(2));
-    ASSERT_TRUE(doc.Select(f3));
-    // Without a remover Cut only copies.
-    EXPECT_FALSE(CutDiagramObjects(doc).empty());
-    EXPECT_EQ(doc.m_pObjList->GetCount(), 4);
-    EXPECT_FALSE(doc.CanUndo());
-    SetCutRemover(&RemoveSelection);
-    ASSERT_TRUE(doc.Select(f3));
-    const std::string text = CutDiagramObjects(doc);
-    EXPECT_NE(text.find("Figure 3\r\n"), std::string::npos);
-    EXPECT_EQ(doc.m_pObjList->GetCount(), 3);
-    doc.UndoLastStep();
-    EXPECT_EQ(doc.m_pObjList->GetCount(), 4);
-    // Nothing selected: nothing copied, nothing removed, no step.
-    doc.ClearSelection();
-    EXPECT_TRUE(CutDiagramObjects(doc).empty());
-    SetCutRemover(nullptr);
 }

@@ -60,6 +60,7 @@ int CMainFrame::OnCreate()
     m_commands.SetRouter([this](int id) { return OnCommand(id); });
     BuildMenus();
     InstallViewCommands();
+    InstallDocCommands();
     InstallUpdateRules();
     InstallEditCommands();
     InstallTemplateCommands();

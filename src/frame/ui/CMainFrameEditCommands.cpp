@@ -1,6 +1,6 @@
 // The frame's bindings of the document's clipboard and file-copy commands:
-// Copy, Cut and Paste of diagram objects through the system clipboard (the
-// diagram text under its MIME type), Copy Styles From, Save Template and
+// Copy and Paste of diagram objects through the system clipboard (the
+// diagram text under its MIME type) and the copy half of the document's Cut, Copy Styles From, Save Template and
 // Save Preview Only with their file dialogs, and Apply Color Scheme.
 #include "frame/ui/CMainFrame.h"
 
@@ -8,6 +8,7 @@
 #include "core/ProgramFolders.h"
 #include "core/Trace.h"
 #include "document/CKavoDoc.h"
+#include "document/DocCommandSeams.h"
 #include "editing/ui/PictureClipboardUi.h"
 #include "fileformat/CPasteLoadObj.h"
 #include "fileformat/CStyleImportLoadObj.h"
@@ -47,6 +48,17 @@ void PutOnClipboard(CKavoDoc& doc, const std::string& text)
         }
     }
     QGuiApplication::clipboard()->setMimeData(data);
+}
+
+// Copy: the selection's diagram text onto the clipboard; false when there
+// was nothing to copy.
+bool CopyToClipboard(CKavoDoc& doc)
+{
+    const std::string text = CopyDiagramObjects(doc);
+    if (text.empty())
+        return false;
+    PutOnClipboard(doc, text);
+    return true;
 }
 
 // Pastes the diagram text on the clipboard; false when there is none or it
@@ -94,21 +106,13 @@ QString FolderOf(const QString& path)
 
 void CMainFrame::InstallEditCommands()
 {
-    // Copy and Cut: the text made by the model goes onto the clipboard.
-    auto toClipboard = [this](const char* trace, std::string (*make)(CKavoDoc&)) {
-        return [this, trace, make] {
-            DiagPrintf("%s", trace);
-            if (CKavoDoc* doc = GetActiveDocument()) {
-                const std::string text = make(*doc);
-                if (text.empty())
-                    ShowCopyFailure();
-                else
-                    PutOnClipboard(*doc, text);
-            }
-        };
-    };
-    m_commands.SetHandler(57634, toClipboard("USER  Copy\n", &CopyDiagramObjects));
-    m_commands.SetHandler(57635, toClipboard("USER  Cut\n", &CutDiagramObjects));
+    m_commands.SetHandler(57634, [this] {
+        DiagPrintf("USER  Copy\n");
+        if (CKavoDoc* doc = GetActiveDocument(); doc && !CopyToClipboard(*doc))
+            ShowCopyFailure();
+    });
+    // Cut (the document's command) copies through the same clipboard copy.
+    GetDocCommandSeams().copySelection = [](CKavoDoc& doc) { return CopyToClipboard(doc) ? 1 : 0; };
     m_commands.SetHandler(57637, [this] {
         DiagPrintf("USER  Paste\n");
         CKavoDoc* doc = GetActiveDocument();

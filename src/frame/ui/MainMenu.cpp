@@ -1,9 +1,26 @@
 #include "frame/ui/MainMenu.h"
 
+#include "document/DocCommands.h"
+
 namespace {
 MenuEntry Sep()
 {
     return MenuEntry{};
+}
+
+// An item of a command the document handles, with the document's menu text.
+MenuEntry Doc(int id)
+{
+    const DocCommand* c = FindDocCommand(id);
+    return MenuEntry{id, c ? c->menuText : "", {}};
+}
+
+std::vector<MenuEntry> DocRange(int first, int last)
+{
+    std::vector<MenuEntry> items;
+    for (int id = first; id <= last; ++id)
+        items.push_back(Doc(id));
+    return items;
 }
 } // namespace
 
@@ -46,6 +63,7 @@ const std::vector<MenuEntry>& MainMenuTable()
                 {32788, "&Formatted Text", {}},
             }},
             {57632, "Delete\tDel", {}},
+            Doc(33039),
             {32768, "Duplicate\tCtrl+D", {}},
             Sep(),
             {33029, "&Select All\tCtrl+A", {}},
@@ -89,6 +107,8 @@ const std::vector<MenuEntry>& MainMenuTable()
             Sep(),
             {33083, "&Rulers", {}},
             {33085, "&Margins", {}},
+            {33072, "&Grid", {}},
+            {33073, "S&nap to Grid", {}},
             {33087, "Property &Bar", {}},
             {32826, "Show/Hide Standard Toolbar", {}},
             {32825, "Show/Hide Style Bar", {}},
@@ -102,20 +122,30 @@ const std::vector<MenuEntry>& MainMenuTable()
             {0, "Space &Evenly", {{40013, "&Across", {}}}},
             {0, "&Center on Page", {{40012, "&Both", {}}}},
             {0, "&Make Same Size", {{40006, "&Both", {}}}},
-            {0, "Border &Width", {{36551, "&Thin", {}}}},
+            {0, "Border &Width", DocRange(36550, 36554)},
+            Doc(36555),
+            Doc(32822),
             {40009, "Size to Te&xt", {}},
             Sep(),
             {32771, "Set Hyper&link", {}},
             {32772, "&Open Hyperlink", {}},
+            Sep(),
+            Doc(32791),
+            Sep(),
+            Doc(32801),
+            Doc(32804),
         }},
         {0, "&Connectors", {
             {33063, "&Properties...", {}},
             {33062, "Shape and &Details...", {}},
-            {0, "Line &Width", {{36540, "&Thin", {}}}},
-            {0, "&Line Pattern", {{36544, "&Solid", {}}}},
-            {0, "&Curvature", {{33030, "&Straight", {}}}},
-            {0, "A&rrows", {{33059, "&Small Arrows", {}}}},
+            {0, "Line &Width", DocRange(36540, 36543)},
+            {0, "&Line Pattern", DocRange(36544, 36549)},
+            {0, "&Curvature", DocRange(33030, 33033)},
+            {0, "A&rrows", {Doc(33056), Doc(33057), Doc(33058), Sep(), Doc(33059), Doc(33060), Doc(33061)}},
             {33064, "&Flip", {}},
+            Sep(),
+            Doc(32802),
+            Doc(32805),
         }},
         {0, "&Labels", {
             {33120, "&Properties...", {}},
@@ -127,6 +157,9 @@ const std::vector<MenuEntry>& MainMenuTable()
                 {36536, "&Top-to-bottom", {}},
             }},
             {33124, "Auto-label (label figures as they are created)", {}},
+            Sep(),
+            Doc(32803),
+            Doc(32806),
         }},
         {0, "&Tools", {
             {36569, "Apply &Color Scheme...", {}},

@@ -13,7 +13,15 @@
 #include <QMimeData>
 #include <gtest/gtest.h>
 
-TEST(EditClipboard, CopyAndPasteDiagramObjects)
+namespace {
+bool ClipboardHasDiagramText()
+{
+    const QMimeData* data = QGuiApplication::clipboard()->mimeData();
+    return data && data->data(kDiagramMimeType).startsWith("KAVO");
+}
+} // namespace
+
+TEST(EditClipboard, CopyCutAndPasteDiagramObjects)
 {
     CRecordingPrompt prompt;
     DiagramFixture fx;
@@ -24,10 +32,8 @@ TEST(EditClipboard, CopyAndPasteDiagramObjects)
     EXPECT_FALSE(frame.Commands().QueryCmdState(57637).enabled);
 
     ASSERT_TRUE(frame.OnCommand(57634));
-    const QMimeData* data = QGuiApplication::clipboard()->mimeData();
-    ASSERT_NE(data, nullptr);
-    EXPECT_TRUE(data->data(kDiagramMimeType).startsWith("KAVO"));
-    EXPECT_EQ(data->text(), "A");
+    ASSERT_TRUE(ClipboardHasDiagramText());
+    EXPECT_EQ(QGuiApplication::clipboard()->mimeData()->text(), "A");
     EXPECT_TRUE(frame.Commands().QueryCmdState(57637).enabled);
     EXPECT_TRUE(frame.Commands().QueryCmdState(32781).enabled);
 
@@ -35,6 +41,14 @@ TEST(EditClipboard, CopyAndPasteDiagramObjects)
     ASSERT_EQ(fx.doc.m_pObjList->GetCount(), 2);
     EXPECT_TRUE(fx.doc.m_pObjList->GetAt(1)->m_bSelected) << "the pasted box is the selection";
     EXPECT_TRUE(prompt.shown.empty());
+
+    // Cut puts the pasted box on the clipboard and takes it away.
+    QGuiApplication::clipboard()->clear();
+    ASSERT_TRUE(frame.OnCommand(57635));
+    EXPECT_EQ(fx.doc.m_pObjList->GetCount(), 1);
+    EXPECT_TRUE(ClipboardHasDiagramText());
+    ASSERT_TRUE(frame.OnCommand(57637));
+    ASSERT_EQ(fx.doc.m_pObjList->GetCount(), 2);
 
     // Without diagram data the picture paste takes the clipboard; with
     // nothing it can take the paste is reported.

@@ -1,0 +1,3 @@
+#include "document/FigPictureOutline.h"
+
+FigOutlineFromPictureFn g_pfnFigOutlineFromPicture = nullptr;

@@ -1,0 +1,7 @@
+#include "document/FigTextServices.h"
+
+FigTextServices& GetFigTextServices()
+{
+    static FigTextServices services;
+    return services;
+}

@@ -1,0 +1,170 @@
+// The commands the diagram document handles itself, routed to the active
+// document, with their update rules from the document's state. The frame's
+// own rules (installed after these) take over for the ids they name.
+#include "frame/ui/CMainFrame.h"
+
+#include "core/Trace.h"
+#include "document/CKavoDoc.h"
+#include "document/DocCommandSeams.h"
+#include "document/DocCommands.h"
+#include "editing/ui/CKavoView.h"
+#include "platform/Ansi.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QCursor>
+#include <QKeyEvent>
+#include <QLineEdit>
+
+namespace {
+
+// Toolbar boxes whose edit field takes the Delete key for itself; the boxes
+// carry their command id in the property "commandId".
+constexpr int kFontSizeBoxId = 32776;
+constexpr int kZoomBoxId = 32779;
+
+// The edit field of such a box when the keyboard focus is in it (the box or
+// its field holds the focus; the frame's focus child counts while the frame
+// is not active).
+QLineEdit* BarEditWithFocus(const QWidget& frame)
+{
+    QWidget* focus = QApplication::focusWidget();
+    if (!focus)
+        focus = frame.focusWidget();
+    auto* box = qobject_cast<QComboBox*>(focus);
+    if (!box && focus)
+        box = qobject_cast<QComboBox*>(focus->parentWidget());
+    if (!box || !box->lineEdit())
+        return nullptr;
+    const int id = box->property("commandId").toInt();
+    return id == kFontSizeBoxId || id == kZoomBoxId ? box->lineEdit() : nullptr;
+}
+
+void PassDeleteKey(QLineEdit* edit)
+{
+    QKeyEvent down(QEvent::KeyPress, Qt::Key_Delete, Qt::NoModifier);
+    QKeyEvent up(QEvent::KeyRelease, Qt::Key_Delete, Qt::NoModifier);
+    QApplication::sendEvent(edit, &down);
+    QApplication::sendEvent(edit, &up);
+}
+
+bool ShowsCheck(int id)
+{
+    return id == 33072 || id == 33073 || id == 36555 || id == 32822 || (id >= 33030 && id <= 33033) ||
+           (id >= 36540 && id <= 36554) || (id >= 33056 && id <= 33061);
+}
+
+// Commands whose whole action is one call on the document, with the trace
+// line they write first (none when empty).
+struct SimpleCommand {
+    int id;
+    const char* trace;
+    void (*run)(CKavoDoc& doc);
+};
+
+const SimpleCommand kSimpleCommands[] = {
+    {33064, "USER  Flip connectors\n", [](CKavoDoc& d) { d.FlipSelCons(); }},
+    {33027, "USER  Front\n", [](CKavoDoc& d) { d.BringToFront(); }},
+    {32780, "USER  Front Next\n", [](CKavoDoc& d) { d.BringForwardOne(); }},
+    {32778, "USER  Back Next\n", [](CKavoDoc& d) { d.SendBackOne(); }},
+    {33028, "USER  Back\n", [](CKavoDoc& d) { d.SendToBack(); }},
+    {33029, "", [](CKavoDoc& d) { d.SelectAll(); }},
+    {33034, "", [](CKavoDoc& d) { d.DeselectAllObjs(); }},
+    {32787, "", [](CKavoDoc& d) { OnEditText(d); }},
+    {32791, "", [](CKavoDoc& d) { OnInsertSymbol(d); }},
+    {32801, "", [](CKavoDoc& d) { d.NewStyleFrom(0); }},
+    {32802, "", [](CKavoDoc& d) { d.NewStyleFrom(2); }},
+    {32803, "", [](CKavoDoc& d) { d.NewStyleFrom(1); }},
+    {32804, "", [](CKavoDoc& d) { d.UpdateStyleFrom(0); }},
+    {32805, "", [](CKavoDoc& d) { d.UpdateStyleFrom(2); }},
+    {32806, "", [](CKavoDoc& d) { d.UpdateStyleFrom(1); }},
+    {32822, "", [](CKavoDoc& d) { d.OnActivateContainer(); }},
+};
+
+void ReleaseMouseAfter()
+{
+    if (const auto& release = GetDocCommandSeams().releaseMouseAtCursor)
+        release();
+}
+
+} // namespace
+
+void CMainFrame::InstallDocCommands()
+{
+    // Edit Text finds the text area under the mouse cursor of the active view.
+    GetDocCommandSeams().cursorLogicalPos = [](POINT& logical) {
+        const CKavoView* v = GetActiveKavoView();
+        if (!v)
+            return false;
+        const QPoint client = v->mapFromGlobal(QCursor::pos());
+        logical = v->ClientPtToLogical(CPoint(client.x(), client.y()));
+        return true;
+    };
+    const auto onDoc = [this](std::function<void(CKavoDoc&)> fn) {
+        return [this, fn] {
+            if (CKavoDoc* d = GetActiveDocument())
+                fn(*d);
+        };
+    };
+    for (const SimpleCommand& c : kSimpleCommands)
+        m_commands.SetHandler(c.id, onDoc([c](CKavoDoc& d) {
+            if (*c.trace)
+                DiagPrintf("%s", c.trace);
+            c.run(d);
+        }));
+    m_commands.SetHandler(33072, onDoc([this](CKavoDoc& d) {
+        OnToggleGrid(d);
+        UpdateSubmenuStates();
+    }));
+    m_commands.SetHandler(33073, onDoc([this](CKavoDoc& d) {
+        OnToggleSnap(d);
+        UpdateSubmenuStates();
+    }));
+    m_commands.SetHandler(57643, onDoc([this](CKavoDoc& d) {
+        DiagPrintf("USER  Undo\n");
+        if (CKavoView* v = GetActiveView())
+            v->CloseTextEditor();
+        d.UndoLastStep();
+        UpdateSubmenuStates();
+    }));
+    m_commands.SetHandler(57632, onDoc([this](CKavoDoc& d) {
+        if (QLineEdit* edit = BarEditWithFocus(*this))
+            PassDeleteKey(edit);
+        else
+            OnEditClear(d);
+    }));
+    m_commands.SetHandler(57635, onDoc([](CKavoDoc& d) {
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+        OnEditCut(d);
+        QApplication::restoreOverrideCursor();
+    }));
+    m_commands.SetHandler(33039, onDoc([](CKavoDoc& d) {
+        d.DeleteJunctions();
+        ReleaseMouseAfter();
+    }));
+    for (const DocCommand& c : DocCommandTable()) {
+        const int id = c.id;
+        if (ConShapeOfCommand(id) >= 0 || PenStyleOfCommand(id) >= 0 || (id >= 36540 && id <= 36543) ||
+            (id >= 33059 && id <= 33061))
+            m_commands.SetHandler(id, onDoc([id](CKavoDoc& d) { OnConnectorCommand(d, id); }));
+        else if (id >= 36550 && id <= 36554)
+            m_commands.SetHandler(id, onDoc([id](CKavoDoc& d) { OnFigureLineCommand(d, id); }));
+        else if (id >= 33056 && id <= 33058)
+            m_commands.SetHandler(id, onDoc([id](CKavoDoc& d) { OnArrowsCommand(d, id); }));
+        m_commands.SetUpdate(id, [this, id](CmdUI& ui) {
+            const CKavoDoc* d = GetActiveDocument();
+            const DocCommandState st = d ? GetDocCommandState(*d, id) : DocCommandState();
+            ui.Enable(st.enabled);
+            if (ShowsCheck(id))
+                ui.SetCheck(st.checked);
+        });
+    }
+    // Drop Shadow turns the shadow on when its item is not checked now (the
+    // check its update rule shows; the action has flipped its own already);
+    // it needs the Figures menu that shows it.
+    m_commands.SetHandler(36555, onDoc([this](CKavoDoc& d) {
+        if (!FindTopMenu(AnsiToQString("F&igures")))
+            return;
+        SetDropShadow(d, !GetDocCommandState(d, 36555).checked);
+    }));
+}

@@ -1,0 +1,3 @@
+#pragma once
+// Installs the rich-text services of document/FigTextServices.h.
+void InstallFigTextServices();

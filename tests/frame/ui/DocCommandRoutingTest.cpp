@@ -1,0 +1,88 @@
+// The document's commands as the main frame routes them: menu items reach the
+// active document, their checks show its state, and Delete goes to a
+// toolbar box's edit field while that has the focus.
+#include "common/DiagramFixture.h"
+#include "core/Settings.h"
+#include "core/UIMode.h"
+#include "document/DocCommandSeams.h"
+#include "document/DocCommands.h"
+#include "editing/ui/CKavoView.h"
+#include "frame/ui/CMainFrame.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QComboBox>
+#include <QLineEdit>
+#include <gtest/gtest.h>
+
+namespace {
+struct DocCommandRoutingTest : testing::Test {
+    DiagramFixture fx;   // outlives the views the frame holds
+    CMainFrame frame;
+    CKavoView* view = nullptr;
+    void SetUp() override
+    {
+        view = new CKavoView(&fx.doc);
+        frame.AddViewFrame(view, "d");
+    }
+};
+} // namespace
+
+TEST_F(DocCommandRoutingTest, MenuItemsReachTheActiveDocument)
+{
+    CFigure* a = fx.AddBox(0, 0, 200, 100, "A");
+    CConnector* c = fx.Connect(a, fx.AddBox(600, 0, 200, 100, "B"));
+    fx.doc.Select(c);
+    // A connector width from its submenu, with the document's menu text.
+    QAction* heavy = frame.Commands().Action(36542);
+    ASSERT_NE(heavy, nullptr);
+    EXPECT_EQ(heavy->text(), "&Heavy\t1.5 pt");
+    heavy->trigger();
+    EXPECT_EQ(c->m_props.LineWidth, 5);
+    frame.OnIdleUpdateCmdUI();
+    EXPECT_TRUE(heavy->isChecked());
+    EXPECT_FALSE(frame.Commands().Action(36541)->isChecked());
+
+    // Drop Shadow twice gives the figure back its first state.
+    fx.doc.ClearSelection();
+    fx.doc.Select(a);
+    const int shadow = a->m_props.Shadow;
+    for (int i = 0; i < 2; ++i) {
+        frame.OnIdleUpdateCmdUI();
+        frame.Commands().Action(36555)->trigger();
+        EXPECT_EQ(a->m_props.Shadow != 0, (shadow == 0) == (i == 0));
+    }
+
+    // The grid toggle flips the document's switch and shows it.
+    const int grid = fx.doc.m_bShowGrid;
+    frame.OnCommand(33072);
+    EXPECT_NE(fx.doc.m_bShowGrid, grid);
+    EXPECT_EQ(frame.Commands().QueryCmdState(33072).check, fx.doc.m_bShowGrid ? 1 : 0);
+
+    // Edit Text can ask where the cursor is in the active view.
+    POINT cursor{};
+    const auto& where = GetDocCommandSeams().cursorLogicalPos;
+    EXPECT_TRUE(where && where(cursor));
+
+    // Delete removes the selection; Undo brings it back.
+    const int count = fx.doc.GetObjCount();
+    frame.OnCommand(57632);
+    EXPECT_LT(fx.doc.GetObjCount(), count);
+    frame.OnCommand(57643);
+    EXPECT_EQ(fx.doc.GetObjCount(), count);
+}
+
+TEST_F(DocCommandRoutingTest, DeleteGoesToTheZoomBoxWhileItHasTheFocus)
+{
+    fx.doc.Select(fx.AddBox(0, 0, 200, 100, "A"));
+    QComboBox box(&frame);
+    box.setEditable(true);
+    box.setProperty("commandId", 32779);
+    box.setEditText("150%");
+    box.lineEdit()->setFocus();
+    box.lineEdit()->setCursorPosition(0);
+    const int count = fx.doc.GetObjCount();
+    frame.OnCommand(57632);
+    EXPECT_EQ(box.currentText(), "50%");
+    EXPECT_EQ(fx.doc.GetObjCount(), count);
+}
