@@ -7,10 +7,13 @@
 #include "shapes/SymbolRecordWriter.h"
 
 #include <algorithm>
+#include <climits>
 
 namespace {
 constexpr size_t kMaxStyleName = 30;
 constexpr size_t kMaxText = 4095;
+// Marks the staple fields that hold object ids (read whole, see ParseObjectId).
+constexpr int kObjectIdMax = INT_MAX;
 constexpr size_t kMaxTextInits = 1024;
 // Hyperlinks are read as long as the writer writes them, so that a long
 // address survives a reload.
@@ -205,11 +208,10 @@ int CDiagramLoadObj::HandleConnectorLine(const char* p)
         }
         return KWR_DONE;
     }
-    // End ids are read whole: a value past the 16-bit range is refused, not
-    // cut down to the id of some other figure.
+    // End ids are read whole, never cut down to the id of some other figure.
     auto readEndId = [&](int32_t& field) {
         int v;
-        if (!ParseIntInRange(p, v, -1, 32767))
+        if (!ParseObjectId(p, v, -1))
             return KWR_FAILED;
         field = v;
         return KWR_DONE;
@@ -266,12 +268,12 @@ int CDiagramLoadObj::HandleStapleLine(const char* p)
     };
     static constexpr Key keys[] = {
         {KW_StapleType, &CStaple::m_nType, 0, 32767},
-        {KW_Connector, &CStaple::m_nConId, -1, 32767},
+        {KW_Connector, &CStaple::m_nConId, -1, kObjectIdMax},
         {KW_ConPos, &CStaple::ConPos, 0, 255},
-        {KW_Figure1, &CStaple::m_nFig1Id, -1, 32767},
+        {KW_Figure1, &CStaple::m_nFig1Id, -1, kObjectIdMax},
         {KW_Fig1PosX, &CStaple::Fig1PosX, 0, 255},
         {KW_Fig1PosY, &CStaple::Fig1PosY, 0, 255},
-        {KW_Figure2, &CStaple::m_nFig2Id, -1, 32767},
+        {KW_Figure2, &CStaple::m_nFig2Id, -1, kObjectIdMax},
         {KW_Fig2PosX, &CStaple::Fig2PosX, 0, 255},
         {KW_Fig2PosY, &CStaple::Fig2PosY, 0, 255},
         {KW_OffsetX, &CStaple::OffsetX, -32768, 32767},
@@ -281,9 +283,17 @@ int CDiagramLoadObj::HandleStapleLine(const char* p)
         {KW_LateralOffset, &CStaple::LateralOffset, -32768, 32767},
         {KW_LateralConsistency, &CStaple::LateralConsistency, 0, 1},
     };
-    for (const Key& k : keys)
-        if (MatchKeyword(p, k.key))
+    for (const Key& k : keys) {
+        if (!MatchKeyword(p, k.key))
+            continue;
+        if (k.max != kObjectIdMax)
             return ReadInt(p, s.*(k.field), k.min, k.max);
+        int id;
+        if (!ParseObjectId(p, id, k.min))
+            return KWR_FAILED;
+        s.*(k.field) = id;
+        return KWR_DONE;
+    }
     m_nErrorCode = KWE_UNRECOGNIZED;
     return KWR_FAILED;
 }
@@ -296,7 +306,7 @@ int CDiagramLoadObj::HandleGroupLine(const char* p)
     int id;
     const char* q = p;
     while (SkipBlanks(q)) {
-        if (!ParseShortAsInt(p, id))
+        if (!ParseObjectId(p, id, -32768))
             return KWR_FAILED;
         if (!m_pGroup->AddMember(nullptr, id))
             return KWR_STOP;
@@ -350,9 +360,9 @@ BOOL WriteConnector(CKeywordWriter& w, const CKavoDoc& doc, CConnector& c, bool 
 BOOL WriteStaple(CKeywordWriter& w, const CStaple& s)
 {
     BOOL ok = w.OpenIdBlock(KW_Staple, s.m_nId) && w.WriteShort(KW_StapleType, s.m_nType) &&
-              w.WriteShort(KW_Connector, s.m_nConId) && w.WriteShort(KW_ConPos, s.ConPos) &&
-              w.WriteShort(KW_Figure1, s.m_nFig1Id) && w.WriteShort(KW_Fig1PosX, s.Fig1PosX) &&
-              w.WriteShort(KW_Fig1PosY, s.Fig1PosY) && w.WriteShort(KW_Figure2, s.m_nFig2Id) &&
+              w.WriteInt(KW_Connector, s.m_nConId) && w.WriteShort(KW_ConPos, s.ConPos) &&
+              w.WriteInt(KW_Figure1, s.m_nFig1Id) && w.WriteShort(KW_Fig1PosX, s.Fig1PosX) &&
+              w.WriteShort(KW_Fig1PosY, s.Fig1PosY) && w.WriteInt(KW_Figure2, s.m_nFig2Id) &&
               w.WriteShort(KW_Fig2PosX, s.Fig2PosX) && w.WriteShort(KW_Fig2PosY, s.Fig2PosY) &&
               w.WriteShort(KW_OffsetX, s.OffsetX) && w.WriteShort(KW_OffsetY, s.OffsetY) &&
               (s.PinType == -1 || w.WriteShort(KW_PinType, s.PinType));

@@ -119,6 +119,10 @@ protected:
     BOOL ParseShortInRange(const char*& p, short& value, int min = -32768, int max = 32767);
     BOOL ParseUShortInRange(const char*& p, unsigned short& value, unsigned min = 0, unsigned max = 65535);
     BOOL ParseIntInRange(const char*& p, int& value, int min, int max);
+    // A figure or connector id, or a reference to one: min..INT_MAX, so that
+    // a diagram of more than 32,767 objects reads back as it was written.
+    // A hex value keeps the 16-bit reading it always had.
+    BOOL ParseObjectId(const char*& p, int& value, int min);
     BOOL ParseUIntInRange(const char*& p, uint32_t& value, uint32_t min, uint32_t max);
     BOOL ParseUInt64InRange(const char*& p, uint64_t& value, uint64_t min, uint64_t max);
     BOOL ParseRealInRange(const char*& p, double& value, double min, double max);

@@ -182,6 +182,15 @@ BOOL CKeywordParser::ParseIntInRange(const char*& p, int& value, int min, int ma
     return TRUE;
 }
 
+BOOL CKeywordParser::ParseObjectId(const char*& p, int& value, int min)
+{
+    if (!SkipBlanks(p))
+        return FALSE;
+    if (IsHexPrefix(p))
+        return ParseShortAsInt(p, value, min, 32767);
+    return ParseIntInRange(p, value, min, INT_MAX);
+}
+
 BOOL CKeywordParser::ParseUIntInRange(const char*& p, uint32_t& value, uint32_t min, uint32_t max)
 {
     if (!SkipBlanks(p))

@@ -10,7 +10,7 @@ constexpr size_t kMaxRecordName = 30;
 // Largest size of a DevMode or DevNames block.
 constexpr int kMaxDeviceBlock = 400000;
 
-enum class Opening { Id16, IdPositive, Id32, Name, None, DevMode, DevNames, Preview };
+enum class Opening { ObjectId, IdPositive, Id32, Name, None, DevMode, DevNames, Preview };
 
 struct TopLevelBlock {
     EKeyword key;
@@ -20,8 +20,8 @@ struct TopLevelBlock {
 };
 
 constexpr TopLevelBlock g_blocks[] = {
-    {KW_Figure, BT_FIGURE, Opening::Id16, true},
-    {KW_Connector, BT_CONNECTOR, Opening::Id16, true},
+    {KW_Figure, BT_FIGURE, Opening::ObjectId, true},
+    {KW_Connector, BT_CONNECTOR, Opening::ObjectId, true},
     {KW_FigureSymbol, BT_FIGURE_SYMBOL, Opening::Name, false},
     {KW_EndSymbol, BT_END_SYMBOL, Opening::Name, false},
     {KW_FigureStyle, BT_FIGURE_STYLE, Opening::Name, false},
@@ -62,10 +62,12 @@ int CLoadObj::OpenTopLevelBlock(const char* p, bool* pbMatched)
 
     int result = KWR_DONE;
     switch (block->opening) {
-    case Opening::Id16:
+    case Opening::ObjectId:
     case Opening::IdPositive: {
         int id;
-        if (!ParseShortAsInt(p, id, block->opening == Opening::Id16 ? -32768 : 0, 32767))
+        const bool ok = block->opening == Opening::ObjectId ? ParseObjectId(p, id, -32768)
+                                                            : ParseShortAsInt(p, id, 0, 32767);
+        if (!ok)
             return KWR_SKIP_BLOCK;
         result = BeginIdRecord(block->blockType, id);
         break;

@@ -106,34 +106,51 @@ TEST(DiagramText, FieldsAreReadBack)
     EXPECT_TRUE(doc.Validate());
 }
 
-// A connector's end ids are 32-bit: an id past the 16-bit range is written
-// whole, and reading refuses it instead of attaching the end to the figure
-// whose id the truncated value would name.
-TEST(DiagramText, ConnectorEndIdsAreWrittenWhole)
+TEST(DiagramText, ObjectIdsPastSixteenBitsReadBackWhole)
 {
+    // A diagram of more than 32,767 objects: ids and every reference to them
+    // are written and read whole, never cut down onto another object's id.
     CKavoDoc doc;
     PrepareForLoad(doc);
-    auto* fig = new CFigure(0, 0, 100, 100, CFigProps(), -1, 0, "", "", CFigure::CreateArgs(), &doc);
-    ASSERT_TRUE(doc.AddFigWithId(fig));
-    ASSERT_EQ(fig->m_nId, 1);
+    auto addFig = [&](int32_t id) {
+        doc.m_nNextId = id;
+        auto* fig = new CFigure(0, 0, 100, 100, CFigProps(), -1, 0, "", "", CFigure::CreateArgs(), &doc);
+        EXPECT_TRUE(doc.AddFigWithId(fig));
+        return fig;
+    };
+    addFig(1);
+    CFigure* a = addFig(40000);
+    CFigure* b = addFig(65537);   // 1 when cut to 16 bits
     auto* con = new CConnector(&doc);
-    con->m_nFigId1 = 65537;   // 1 when cut to 16 bits
-    con->m_nFigId2 = 1;
-    con->EndPoint2 = fig->GetCenter();
+    con->m_nFigId1 = a->m_nId;
+    con->m_nFigId2 = b->m_nId;
+    con->EndPoint1 = a->GetCenter();
+    con->EndPoint2 = b->GetCenter();
     ASSERT_TRUE(doc.AddConWithId(con));
+    auto* group = new CGroup();
+    ASSERT_TRUE(group->AddMember(a, a->m_nId));
+    ASSERT_TRUE(group->AddMember(b, b->m_nId));
+    ASSERT_TRUE(doc.AddGroupWithId(group));
     const std::string text = WriteDoc(doc);
-    EXPECT_NE(text.find("  Figure1 65537\r\n  Figure2 1\r\n"), std::string::npos);
+    EXPECT_NE(text.find("Figure 65537"), std::string::npos);
+    EXPECT_NE(text.find("  Figure1 40000\r\n  Figure2 65537\r\n"), std::string::npos);
 
     CKavoDoc back;
     PrepareForLoad(back);
     std::vector<std::pair<int, int>> errors;
-    LoadText(back, text, &errors);
-    EXPECT_FALSE(errors.empty());
+    ASSERT_TRUE(LoadText(back, text, &errors));
+    EXPECT_TRUE(errors.empty());
+    std::vector<int32_t> figIds;
+    back.ForEachFigure([&](CFigure* f) { figIds.push_back(f->m_nId); });
+    EXPECT_EQ(figIds, (std::vector<int32_t>{1, 40000, 65537}));
     const CConnector* read = nullptr;
     back.ForEachConnector([&](CConnector* c) { read = c; });
     ASSERT_NE(read, nullptr);
-    EXPECT_EQ(read->m_pFig1, nullptr);
-    EXPECT_NE(read->m_pFig2, nullptr);
+    ASSERT_NE(read->m_pFig1, nullptr);
+    ASSERT_NE(read->m_pFig2, nullptr);
+    EXPECT_EQ(read->m_pFig1->m_nId, 40000);
+    EXPECT_EQ(read->m_pFig2->m_nId, 65537);
+    EXPECT_EQ(WriteDoc(back), text);
 }
 
 // Two figures whose fonts differ only in strike-out stay apart on reading.
