@@ -25,7 +25,10 @@
 #include "document/StapleKinds.h"
 #include "document/Placement.h"
 #include "editing/MoveContext.h"
+#include "fileformat/CDocVariantTarget.h"
+#include "fileformat/DiagramClipboard.h"
 #include "fileformat/DocFileHooks.h"
+#include "fileformat/TemplateSave.h"
 #include "frame/ChildFrameState.h"
 #include "render/HotZoneDocPass.h"
 #include "platform/GlobalMem.h"
@@ -51,6 +54,7 @@ void ResetProgramState()
     SetMessageBeepHandler(nullptr);
     ResetLinkServices();
     ResetColorSchemeState();
+    InstallColorSchemeLoading();
     ResetStyleMenuMetrics();
     ResetStyleNameDialog();
     ResetDocCommandSeams();
@@ -70,6 +74,8 @@ void ResetProgramState()
     g_pfnFigOutlineFromPicture = &TraceFigOutlineFromPicture;
     SetFigTextRenderer(RenderFigTextPiece);
     ResetPasteOffset();
+    ResetDiagramClipboardState();
+    ResetTemplateCommandState();
     InstallMoveContext();
     SetPrinterService(nullptr);
     ResetAppPrinter();

@@ -8,6 +8,7 @@
 #include "core/Settings.h"
 #include "core/Trace.h"
 #include "fileformat/DocFileHooks.h"
+#include "fileformat/SaveNormalization.h"
 #include "keyword/KeywordStreams.h"
 #include "platform/Ansi.h"
 #include "platform/CLockedFile.h"
@@ -130,7 +131,9 @@ bool CKavoDoc::OnOpenDocument(const std::string& path)
         DeleteContents();
         SetModifiedFlag(false);
     }
-    CMemoryKeywordSource source(bytes);
+    // The bytes are the whole file: a zero byte anywhere in them is damage,
+    // not padding.
+    CMemoryKeywordSource source(bytes, true);
     if (!Serialize(nullptr, &source)) {
         // The loader has reported why; a replaced document is left empty.
         if (!inPlace)
@@ -139,11 +142,15 @@ bool CKavoDoc::OnOpenDocument(const std::string& path)
         return false;
     }
     if (inPlace) {
-        if (m_bImportStyles) {
+        const bool importing = m_bImportStyles != 0;
+        if (importing) {
             ReapplyStyleColours(true, false);
             ResetUndoLog();
         }
+        ValidateCons();
         SetModifiedFlag(true);
+        if (importing)
+            UpdateAllViews(nullptr, 0, nullptr);
         return true;
     }
     if (held) {
@@ -167,6 +174,9 @@ bool CKavoDoc::OnSaveDocument(const std::string& path)
         DiagPrintf("STAT  OnSaveDocument - renumbering IDs\n");
         RenumberIDs(0);
         DiagPrintf("STAT  OnSaveDocument - renumbering IDs done\n");
+        NormalizeConPtIds(*this);
+        DiagPrintf("STAT  OnSaveDocument - normalizing of conpt ids done\n");
+        NormalizeFigTexts(*this);
         Validate();
     }
     // Another window with this file is not closed behind the user's back (its

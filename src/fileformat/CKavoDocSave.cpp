@@ -7,6 +7,8 @@
 #include "core/Trace.h"
 #include "document/CStaple.h"
 #include "document/PageLayout.h"
+#include "document/StyleLibRef.h"
+#include "shapes/DividedShapeSetup.h"
 #include "fileformat/CDiagramLoadObj.h"
 #include "fileformat/CPasteLoadObj.h"
 #include "fileformat/CStyleImportLoadObj.h"
@@ -67,7 +69,7 @@ BOOL CKavoDoc::Save(CKeywordWriter& w, bool saveAllDefs, bool saveAllObjs)
         return TRUE;
     // Every section writer's failure fails the save: a file reported as
     // saved is whole.
-    if (!WriteGraphicsSection(w, *this, opt) || !WriteSymbolSections(w, *this, opt) ||
+    if (!WriteStyleLayouts(w, *this) || !WriteGraphicsSection(w, *this, opt) || !WriteSymbolSections(w, *this, opt) ||
         !WriteStyleSections(w, *this, opt) || !WriteObjectSections(w, *this, opt))
         return FALSE;
     DiagPrintf("STAT  CKavoDoc::Save() exit\n");
@@ -84,11 +86,11 @@ bool CKavoDoc::Serialize(IKeywordSink* sink, IKeywordSource* source)
     if (!source)
         return false;
     DiagPrintf("STAT  CKavoDoc::Serialize() load\n");
-    if (m_bPasteMerge)
-        return LoadPastedObjects(*this, *source);
-    if (m_bImportStyles || m_bApplyVariant) {
+    const bool importing = m_bImportStyles != 0, variant = !importing && m_bApplyVariant != 0;
+    const bool pasting = !importing && !variant && m_bPasteMerge != 0;
+    if (importing || variant) {
         std::unique_ptr<CDiagramLoadObj> loader;
-        if (m_bImportStyles)
+        if (importing)
             loader = std::make_unique<CStyleCopyLoadObj>(this);
         else
             loader = std::make_unique<CVariantLoadObj>(this);
@@ -96,21 +98,38 @@ bool CKavoDoc::Serialize(IKeywordSink* sink, IKeywordSource* source)
             return false;
         loader.reset();
         PostLoad();
-        return true;
-    }
-
-    double version = 0;
-    {
-        CDiagramLoadObj loader(this);
-        loader.SetStylesOnly(m_bLoadingTemplate != 0);
-        const bool ok = loader.Load(*source) != 0;
-        version = loader.GetFileVersion();
-        if (!ok)
+        // The figures follow the document's special-shape values again,
+        // which the loaded styles may have changed.
+        ApplySpecialShapeSettings(*this, m_nFigMarginLeft, m_nFigMarginRight, m_nFigMarginTop, m_nFigMarginBottom,
+                                  false);
+    } else if (pasting) {
+        // Relinks, renumbers, runs PostLoad and drops the pasted styles that
+        // nothing uses.
+        if (!LoadPastedObjects(*this, *source))
             return false;
+    } else {
+        double version = 0;
+        {
+            CDiagramLoadObj loader(this);
+            loader.SetStylesOnly(m_bLoadingTemplate != 0);
+            const bool ok = loader.Load(*source) != 0;
+            version = loader.GetFileVersion();
+            if (!ok)
+                return false;
+        }
+        if (version != 0 && version < 5 && GetDocFileHooks().recomputeHotZones)
+            GetDocFileHooks().recomputeHotZones(*this);
+        PostLoad();
     }
-    if (version != 0 && version < 5 && GetDocFileHooks().recomputeHotZones)
-        GetDocFileHooks().recomputeHotZones(*this);
-    PostLoad();
+    ValidateCons();
+    // The style bar and menus are filled from the layouts: they follow the
+    // libraries as they now are.
+    if (pasting || importing)
+        UpdateStyleMenusAndButtons(nullptr);
+    else if (variant)
+        m_lblMenu.RebuildFromLibrary(StyleLibRef(m_figStyles));
+    else
+        InitStyleMenus();
     return true;
 }
 
@@ -126,8 +145,10 @@ void CKavoDoc::PostLoad()
     // The page settings read hold over the stored printer settings.
     CopyPageSettingsToPrinter(*this);
     ReconstructGraphicsList();
+    ValidateCons();
     // The page tiling and page area follow the paper read.
     UpdatePageLayout(*this);
+    RefreshSelection();
     SetModifiedFlag(false);
     UpdateAllStaples(0);
     int result = 0, v1 = 0, v2 = 0, v3 = 0;

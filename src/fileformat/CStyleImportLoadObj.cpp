@@ -1,10 +1,11 @@
 #include "fileformat/CStyleImportLoadObj.h"
 
 #include "document/CKavoDoc.h"
+#include "core/Trace.h"
+#include "fileformat/DocFileHooks.h"
+#include "platform/Prompt.h"
 
 namespace {
-ReplaceQuestion g_pfnReplaceQuestion = nullptr;
-
 bool IsBlockKeyword(EKeyword key)
 {
     switch (key) {
@@ -27,11 +28,6 @@ bool IsBlockKeyword(EKeyword key)
 
 constexpr COLORREF kWhite = 0xFFFFFF;
 } // namespace
-
-void SetReplaceQuestion(ReplaceQuestion question)
-{
-    g_pfnReplaceQuestion = question;
-}
 
 // ---- Copy Styles From
 
@@ -59,12 +55,13 @@ bool CStyleCopyLoadObj::Replace(const char* kind, const std::string& name)
 {
     if (m_nSticky != 0)
         return m_nSticky > 0;
-    const EReplaceAnswer a = g_pfnReplaceQuestion ? g_pfnReplaceQuestion(kind, name) : EReplaceAnswer::No;
-    if (a == EReplaceAnswer::All)
+    const std::string text = std::string("Overwrite ") + kind + "\n'" + name + "' ?";
+    const int a = ShowChoicePrompt("Update?", text, {"&Yes", "&No", "&All", "N&one"});
+    if (a == kReplaceAll)
         m_nSticky = 1;
-    else if (a == EReplaceAnswer::None)
+    else if (a == kReplaceNone)
         m_nSticky = -1;
-    return a == EReplaceAnswer::Yes || a == EReplaceAnswer::All;
+    return a == kReplaceYes || a == kReplaceAll;
 }
 
 int CStyleCopyLoadObj::EndFigureSymbol()
@@ -189,6 +186,19 @@ bool CopyStylesFrom(CKavoDoc& doc, const std::string& path)
     const bool ok = doc.OpenDocumentUnlocked(path, false);
     doc.ResetLoadSaveModes();
     return ok;
+}
+
+bool RunCopyStylesFrom(CKavoDoc& doc, const std::string& path)
+{
+    if (GetDocFileHooks().closeTextEditor)
+        GetDocFileHooks().closeTextEditor();
+    DiagPrintf("USER  Copy styles from %s\n", path.c_str());
+    if (!CopyStylesFrom(doc, path))
+        return false;
+    doc.UpdateStyleMenusAndButtons(nullptr);
+    if (GetDocFileHooks().rebuildStyleBar)
+        GetDocFileHooks().rebuildStyleBar();
+    return true;
 }
 
 bool ApplyVariantFile(CKavoDoc& doc, const std::string& path)

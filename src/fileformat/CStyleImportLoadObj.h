@@ -7,12 +7,9 @@
 
 #include <string>
 
-// The "Update?" question of Copy Styles From: the kind ("figure symbol",
-// "end symbol", "figure style", "connector style") and the name; the answer.
-enum class EReplaceAnswer { Yes, No, All, None };
-using ReplaceQuestion = EReplaceAnswer (*)(const std::string& kind, const std::string& name);
-// Installed by the UI; without one every known entry is kept.
-void SetReplaceQuestion(ReplaceQuestion question);
+// The answers of the "Update?" question of Copy Styles From, by the
+// position of their buttons ("&Yes", "&No", "&All", "N&one").
+enum EReplaceAnswer : int { kReplaceYes = 0, kReplaceNo = 1, kReplaceAll = 2, kReplaceNone = 3 };
 
 class CStyleCopyLoadObj : public CDiagramLoadObj {
 public:
@@ -27,8 +24,9 @@ protected:
     int EndConnectorStyle() override;
 
 private:
-    // Whether a known entry is replaced (the "All"/"None" answers last
-    // until the end of this load).
+    // Whether a known entry is replaced: asks "Update?" through the prompt
+    // service (the "All"/"None" answers last until the end of this load;
+    // closing the question keeps the entry).
     bool Replace(const char* kind, const std::string& name);
     int m_nSticky = 0; // 1 all, -1 none
 };
@@ -49,5 +47,9 @@ protected:
 // Copy Styles From `path` into the diagram (style-import mode, the file not
 // held); whether it loaded.
 bool CopyStylesFrom(CKavoDoc& doc, const std::string& path);
+// The Copy Styles From command once a file is chosen: closes the text
+// editor, loads the file's styles and brings the style menus, buttons and
+// style bar in line; whether it loaded.
+bool RunCopyStylesFrom(CKavoDoc& doc, const std::string& path);
 // Applies a template variant file; whether it loaded.
 bool ApplyVariantFile(CKavoDoc& doc, const std::string& path);

@@ -21,6 +21,9 @@ struct DocFileHooks {
     bool (*isEditingText)(const CKavoDoc& doc) = nullptr;
     // Another open document that holds `path` (null: none).
     CKavoDoc* (*findOtherDocument)(const CKavoDoc& doc, const std::string& path) = nullptr;
+    // Rebuilds the style bar after styles came in (Copy Styles From, a
+    // paste that brought styles with buttons).
+    void (*rebuildStyleBar)() = nullptr;
     // Restarts the autosave timer after a user save.
     void (*resetAutoSaveTimer)() = nullptr;
     // The Save As prompt of a plain save of a read-only document: the new

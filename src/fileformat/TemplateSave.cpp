@@ -72,3 +72,41 @@ bool SaveTemplate(CKavoDoc& doc, const std::string& path)
     }
     return SaveDiagramCopy(doc, path, false);
 }
+
+namespace {
+QString g_copyStylesFolder;
+QString g_previewFolder;
+} // namespace
+
+QString& CopyStylesFolder()
+{
+    return g_copyStylesFolder;
+}
+
+QString& PreviewFolder()
+{
+    return g_previewFolder;
+}
+
+void ResetTemplateCommandState()
+{
+    g_copyStylesFolder.clear();
+    g_previewFolder.clear();
+}
+
+std::string ProposedPreviewName(const CKavoDoc& doc)
+{
+    const std::string& path = doc.GetPathName();
+    if (path.empty())
+        return std::string();
+    return (QFileInfo(QString::fromUtf8(path.c_str())).completeBaseName() + ".PRV").toStdString();
+}
+
+bool SavePreviewOnlyAsked(CKavoDoc& doc, const std::string& path)
+{
+    const QString target = QString::fromUtf8(path.c_str());
+    if (QFileInfo::exists(target) &&
+        MsgBoxPrintf(MB_YESNO, "Overwrite \"%s\"?", QStringToAnsi(target).c_str()) != IDYES)
+        return false;
+    return SavePreviewOnly(doc, path);
+}

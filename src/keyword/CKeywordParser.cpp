@@ -86,20 +86,32 @@ bool CKeywordParser::TopUp()
 }
 
 // A NUL at a line start ends the data. Zero bytes after it are padding (as in a
-// clipboard block); anything else after it means the text was damaged.
+// clipboard block); anything else after it means the text was damaged. In a
+// whole file any zero byte is damage.
 void CKeywordParser::NoteNulEnd()
 {
     m_bDataEnded = true;
+    if (m_pSource && m_pSource->IsWholeFile()) {
+        NoteDamagingNul(m_nLineNo + 1);
+        return;
+    }
     for (;;) {
         for (size_t i = m_nBegin; i < m_nEnd; ++i)
             if (m_read[i] != '\0') {
-                m_bNulBeforeEnd = true;
+                NoteDamagingNul(m_nLineNo + 1);
                 return;
             }
         m_nBegin = m_nEnd;
         if (m_bEof || !TopUp() || m_nBegin == m_nEnd)
             return;
     }
+}
+
+void CKeywordParser::NoteDamagingNul(int line)
+{
+    if (!m_bNulBeforeEnd)
+        m_nNulLine = line;
+    m_bNulBeforeEnd = true;
 }
 
 // Reads the next logical line into m_line, joining continued lines.
@@ -136,8 +148,11 @@ CKeywordParser::Fetch CKeywordParser::FetchLine()
             ++m_nBegin;
         // Text after an embedded NUL is not part of the line.
         const char* nul = static_cast<const char*>(std::memchr(m_line.data() + w, '\0', n));
-        if (nul)
+        if (nul) {
             n = size_t(nul - (m_line.data() + w));
+            if (m_pSource->IsWholeFile())
+                NoteDamagingNul(m_nLineNo);
+        }
         m_line[w + n] = '\n';
         m_line[w + n + 1] = '\0';
         if (n >= 1 && m_line[w + n - 1] == '-') {
@@ -162,6 +177,7 @@ int CKeywordParser::Parse(IKeywordSource& source)
     m_bEof = false;
     m_bDataEnded = false;
     m_bNulBeforeEnd = false;
+    m_nNulLine = 0;
     m_bEndedInLine = false;
     m_read.assign(kReadBufferSize, '\0');
     m_nBegin = m_nEnd = 0;

@@ -81,8 +81,11 @@ public:
     // True when the data ended at the physical end (or a NUL), not by a handler.
     bool DataEnded() const { return m_bDataEnded; }
     // True when a NUL byte ended the data with other bytes after it: a
-    // damaged file rather than a padded buffer.
+    // damaged file rather than a padded buffer. In a whole file (the
+    // source's IsWholeFile) every zero byte counts, even in a zero tail.
     bool NulBeforeEnd() const { return m_bNulBeforeEnd; }
+    // The line where the first such zero byte stands.
+    int NulLine() const { return m_nNulLine; }
     // True when the data ended after a line that asked to be continued: that
     // line was never handed over.
     bool EndedInsideLine() const { return m_bEndedInLine; }
@@ -159,6 +162,7 @@ private:
     Fetch FetchLine();
     bool TopUp();
     void NoteNulEnd();
+    void NoteDamagingNul(int line);
     void ActOnResult();
     void SkipTokenRest(const char*& p);
     BOOL ReadHex(const char*& p, uint64_t& value, int bits, int maxDigits);
@@ -173,5 +177,6 @@ private:
     std::vector<char> m_line;  // the logical line, LF and NUL terminated
     bool m_bDataEnded = false;
     bool m_bNulBeforeEnd = false;
+    int m_nNulLine = 0;
     bool m_bEndedInLine = false;
 };

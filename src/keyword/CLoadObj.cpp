@@ -117,8 +117,7 @@ bool CLoadObj::ConfirmPartialLoad()
     m_nBlockType = BT_TOP;
     // A zero byte that cuts the text short stands at the start of the line
     // after the last one read.
-    std::string text = StrPrintf("Error Loading Diagram - Line %d",
-                                 NulBeforeEnd() ? m_nLineNo + 1 : m_nLineNo);
+    std::string text = StrPrintf("Error Loading Diagram - Line %d", NulBeforeEnd() ? NulLine() : m_nLineNo);
     text += "\n\n";
     if (NulBeforeEnd())
         text += std::string(kTextZeroByte) + "\n";

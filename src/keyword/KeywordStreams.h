@@ -14,6 +14,11 @@ public:
     // Reads up to `size` bytes; returns how many were read (0 at the end of the
     // data), or -1 when reading failed.
     virtual long long Read(char* buffer, size_t size) = 0;
+    // True when the bytes are a whole file: a text file never holds a zero
+    // byte, so one that cuts the text short is damage (a crash while it was
+    // written), even with only zeros after it. A memory block may be padded
+    // with zeros after its text (a clipboard block).
+    virtual bool IsWholeFile() const { return false; }
 };
 
 class IKeywordSink {
@@ -26,11 +31,16 @@ public:
 // Reads from bytes the caller keeps alive.
 class CMemoryKeywordSource : public IKeywordSource {
 public:
-    explicit CMemoryKeywordSource(std::string_view bytes) : m_bytes(bytes) {}
+    explicit CMemoryKeywordSource(std::string_view bytes, bool wholeFile = false)
+        : m_bytes(bytes), m_bWholeFile(wholeFile)
+    {
+    }
     long long Read(char* buffer, size_t size) override;
+    bool IsWholeFile() const override { return m_bWholeFile; }
 
 private:
     std::string_view m_bytes;
+    bool m_bWholeFile;
     size_t m_pos = 0;
 };
 

@@ -35,3 +35,10 @@ int ShowPrompt(const std::string& text, UINT type)
         return DefaultPromptAnswer(type);
     return g_promptService->ShowMessage(text, type);
 }
+
+int ShowChoicePrompt(const std::string& caption, const std::string& text, const std::vector<std::string>& buttons)
+{
+    if (!g_promptService)
+        return -1;
+    return g_promptService->AskChoice(caption, text, buttons);
+}

@@ -5,6 +5,7 @@
 #include "platform/WinTypes.h"
 
 #include <string>
+#include <vector>
 
 // Box types (buttons in the low nibble, icon in the next, default button above).
 constexpr UINT MB_OK = 0x0;
@@ -42,6 +43,16 @@ public:
     // Shows the text (Windows-1252) with the box type's buttons and icon and
     // returns the button chosen (IDOK, IDYES, ...).
     virtual int ShowMessage(const std::string& text, UINT type) = 0;
+    // A question with buttons of its own: the caption, the text (Windows-1252)
+    // and the button texts with their "&" marks. Returns the position of the
+    // button chosen, or -1 when the box was closed otherwise (and when a
+    // service does not ask such questions).
+    virtual int AskChoice(const std::string& caption, const std::string& text,
+                          const std::vector<std::string>& buttons)
+    {
+        (void)caption, (void)text, (void)buttons;
+        return -1;
+    }
 };
 
 // Installs the service (not owned); null restores the headless default.
@@ -50,5 +61,8 @@ IPromptService* GetPromptService();
 
 // Shows a message through the installed service.
 int ShowPrompt(const std::string& text, UINT type);
+// Asks a question with buttons of its own through the installed service;
+// -1 (closed) when there is none.
+int ShowChoicePrompt(const std::string& caption, const std::string& text, const std::vector<std::string>& buttons);
 // The button a box of this type answers with when nobody is asked.
 int DefaultPromptAnswer(UINT type);

@@ -6,10 +6,13 @@
 #include "richtext/FigureTextFit.h"
 #include "richtext/MeasureDC.h"
 #include "document/FigTextFitHook.h"
+#include "fileformat/SaveNormalization.h"
+#include "richtext/FigureTextNormalize.h"
 
 void InstallRichTextHooks()
 {
     g_pfnSizeFigToText = &SizeFigToText;
+    SetFigTextNormalizer(&NormalizeFigureText);
     InstallFigTextServices();
 }
 

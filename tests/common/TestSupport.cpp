@@ -22,6 +22,17 @@ int CRecordingPrompt::ShowMessage(const std::string& text, UINT type)
     return a;
 }
 
+int CRecordingPrompt::AskChoice(const std::string& caption, const std::string& text,
+                                const std::vector<std::string>& buttons)
+{
+    asked.push_back({caption, text, buttons});
+    if (m_answers.empty())
+        return -1;
+    int a = m_answers.front();
+    m_answers.pop_front();
+    return a;
+}
+
 CTempProfile::CTempProfile() : m_previous(GetProfileFolderOverride())
 {
     SetProfileFolder(m_dir.path());

@@ -19,10 +19,20 @@ public:
     CRecordingPrompt();
     ~CRecordingPrompt() override;
     int ShowMessage(const std::string& text, UINT type) override;
+    // Records the question; the answer is the next queued one (a button's
+    // position), -1 (closed) when none is left.
+    int AskChoice(const std::string& caption, const std::string& text,
+                  const std::vector<std::string>& buttons) override;
     // Answers to give, in order; when none is left the default button answers.
     void QueueAnswer(int answer) { m_answers.push_back(answer); }
 
+    struct Asked {
+        std::string caption;
+        std::string text;
+        std::vector<std::string> buttons;
+    };
     std::vector<Shown> shown;
+    std::vector<Asked> asked;
 
 private:
     std::deque<int> m_answers;

@@ -12,22 +12,6 @@
 #include <QTemporaryDir>
 
 namespace {
-std::string ReadFile(const QString& path)
-{
-    QFile f(path);
-    if (!f.open(QIODevice::ReadOnly))
-        return "<missing>";
-    const QByteArray b = f.readAll();
-    return std::string(b.constData(), size_t(b.size()));
-}
-
-void WriteFile(const QString& path, const std::string& bytes)
-{
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write(bytes.data(), qint64(bytes.size()));
-}
-
 bool Shows(const CRecordingPrompt& prompt, const std::string& start)
 {
     for (const auto& s : prompt.shown)
@@ -36,25 +20,17 @@ bool Shows(const CRecordingPrompt& prompt, const std::string& start)
     return false;
 }
 
-class DocFile : public testing::Test {
+class DocFile : public FileFolderTest {
 protected:
-    void SetUp() override
-    {
-        ASSERT_TRUE(dir.isValid());
-        PreviewSave = 0;
-    }
-    std::string Path(const char* name) const { return QDir(dir.path()).filePath(name).toStdString(); }
-    QString QPath(const char* name) const { return QDir(dir.path()).filePath(name); }
     // A saved sample diagram at `name`.
     void SaveSample(CKavoDoc& doc, const char* name)
     {
         PrepareForLoad(doc);
         BuildSampleDoc(doc);
+        // Its style menus and buttons, as the editor's diagrams have them.
+        doc.InitStyleMenus();
         ASSERT_TRUE(doc.OnSaveDocument(Path(name)));
     }
-
-    QTemporaryDir dir;
-    CRecordingPrompt prompt;
 };
 } // namespace
 

@@ -8,6 +8,13 @@
 #include "keyword/KeywordHooks.h"
 #include "keyword/KeywordStreams.h"
 
+#include "common/TestSupport.h"
+#include "core/Settings.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
 #include <gtest/gtest.h>
 
 #include <cstdarg>
@@ -45,6 +52,39 @@ private:
         return 0;
     }
     int (*m_old)(const char*, ...);
+};
+
+// A file's bytes ("<missing>" when it cannot be read), and writing them.
+inline std::string ReadFile(const QString& path)
+{
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly))
+        return "<missing>";
+    const QByteArray b = f.readAll();
+    return std::string(b.constData(), size_t(b.size()));
+}
+
+inline void WriteFile(const QString& path, const std::string& bytes)
+{
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(bytes.data(), qint64(bytes.size()));
+}
+
+// A fresh folder for the files of one test, prompts recorded, no preview
+// written unless a test asks for one.
+class FileFolderTest : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(dir.isValid());
+        PreviewSave = 0;
+    }
+    std::string Path(const char* name) const { return QDir(dir.path()).filePath(name).toStdString(); }
+    QString QPath(const char* name) const { return QDir(dir.path()).filePath(name); }
+
+    QTemporaryDir dir;
+    CRecordingPrompt prompt;
 };
 
 // An empty document with only the built-in symbols and line ends.

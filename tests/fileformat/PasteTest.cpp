@@ -2,7 +2,9 @@
 // numbered symbols are renamed, known styles are not duplicated, and a failed
 // or foreign paste leaves the document as it was.
 #include "common/TestSupport.h"
+#include "document/Placement.h"
 #include "fileformat/CPasteLoadObj.h"
+#include "fileformat/DiagramClipboard.h"
 #include "fileformat/FileFormatTestSupport.h"
 
 namespace {
@@ -149,4 +151,95 @@ TEST(Paste, GlobalsOfThePastedTextAreIgnored)
     ASSERT_TRUE(PasteDiagramText(doc, text));
     EXPECT_FLOAT_EQ(doc.m_fViewScale, 80.0f);
     EXPECT_EQ(doc.m_strTemplate, "");
+}
+
+TEST(Paste, CopyTakesLabelsAlongAndPastesStepByStep)
+{
+    CRecordingPrompt prompt;
+    CKavoDoc doc;
+    PrepareTarget(doc);
+    doc.ResetUndoLog();
+    auto* f1 = static_cast<CFigure*>(doc.m_pObjList->GetAt(0));
+    auto* label = static_cast<CFigure*>(doc.m_pObjList->GetAt(1));
+    // Where new objects go: the first position, then one step on.
+    ResetPasteOffset();
+    const CPoint t1 = doc.GetNewObjPos(), t2 = doc.GetNewObjPos();
+    // The centre of what is copied: the figure and the label stapled to it.
+    f1->SetSelectedFlag();
+    label->SetSelectedFlag();
+    CRect a, b;
+    f1->GetBoundRect(a, 0, 0);
+    label->GetBoundRect(b, 0, 0);
+    a.UnionRect(a, b);
+    const CPoint centre = a.CenterPoint();
+    f1->ClearSelectedFlag();
+    label->ClearSelectedFlag();
+
+    doc.ClearSelection();
+    ASSERT_TRUE(doc.Select(f1));
+    const std::string text = CopyDiagramObjects(doc);
+    EXPECT_NE(text.find("Figure 2\r\n"), std::string::npos) << "the label goes with its figure";
+    EXPECT_NE(text.find("Staple 1\r\n"), std::string::npos);
+    EXPECT_EQ(text.find("Connector 4\r\n"), std::string::npos) << "its far end is not copied";
+    EXPECT_EQ(label->m_bSelected, 0) << "the label is copied, not selected";
+
+    // The first paste into the copied diagram centres the copy on the new
+    // position; the second lands one step further on.
+    ASSERT_TRUE(PasteDiagramObjects(doc, text));
+    ASSERT_EQ(doc.m_pObjList->GetCount(), 6);
+    auto* p1 = static_cast<CFigure*>(doc.m_pObjList->GetAt(4));
+    const CSize first = p1->m_rect.TopLeft() - f1->m_rect.TopLeft();
+    EXPECT_EQ(first, t1 - centre);
+    EXPECT_EQ(doc.m_pSelList->GetCount(), 2);
+    EXPECT_TRUE(p1->m_bSelected);
+    EXPECT_FALSE(f1->m_bSelected);
+    ASSERT_TRUE(PasteDiagramObjects(doc, text));
+    auto* p2 = static_cast<CFigure*>(doc.m_pObjList->GetAt(6));
+    EXPECT_EQ(p2->m_rect.TopLeft() - p1->m_rect.TopLeft(), t2 - t1);
+    EXPECT_EQ(doc.m_pStapleList->GetCount(), 5);
+
+    // Each paste is one undo step.
+    doc.UndoLastStep();
+    EXPECT_EQ(doc.m_pObjList->GetCount(), 6);
+    doc.UndoLastStep();
+    EXPECT_EQ(doc.m_pObjList->GetCount(), 4);
+    EXPECT_EQ(doc.m_pStapleList->GetCount(), 3);
+
+    // Another program's text changes nothing, not even the undo log.
+    EXPECT_FALSE(PasteDiagramObjects(doc, "Some text"));
+    EXPECT_EQ(doc.m_pObjList->GetCount(), 4);
+    EXPECT_FALSE(doc.CanUndo());
+
+    // Into another diagram the copy keeps its own place.
+    ResetPasteOffset();
+    CKavoDoc other;
+    PrepareForLoad(other);
+    ASSERT_TRUE(PasteDiagramObjects(other, text));
+    ASSERT_EQ(other.m_pObjList->GetCount(), 2);
+    EXPECT_EQ(other.m_pObjList->GetAt(0)->m_nId, 1);
+    EXPECT_EQ(static_cast<CFigure*>(other.m_pObjList->GetAt(0))->m_rect, f1->m_rect);
+    EXPECT_TRUE(prompt.shown.empty());
+}
+
+TEST(Paste, APastedStyleWithAButtonJoinsTheStyleBar)
+{
+    CKavoDoc src;
+    PrepareForLoad(src);
+    BuildSampleDoc(src);
+    CFigStyle* extra = src.m_figStyles.NewEntry();
+    extra->Reset();
+    extra->SetName("Extra");
+    extra->HasButton = 1;
+    auto* f3 = static_cast<CFigure*>(src.m_pObjList->GetAt(2));
+    f3->m_nStyle = src.m_figStyles.GetCount() - 1;
+    f3->SetSelectedFlag();
+    const std::string text = CopySelectionText(src);
+
+    CKavoDoc doc;
+    PrepareTarget(doc);
+    doc.InitStyleMenus();
+    ASSERT_LT(doc.m_figButtons.FindName("Extra"), 0);
+    ASSERT_TRUE(PasteDiagramText(doc, text));
+    EXPECT_GE(doc.m_figStyles.FindByName("Extra"), 0);
+    EXPECT_GE(doc.m_figButtons.FindName("Extra"), 0);
 }

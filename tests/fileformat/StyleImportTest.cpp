@@ -31,15 +31,6 @@ std::string SourceFile(const QTemporaryDir& dir)
     return path;
 }
 
-EReplaceAnswer g_answer = EReplaceAnswer::No;
-int g_asked = 0;
-EReplaceAnswer Answer(const std::string& kind, const std::string& name)
-{
-    ++g_asked;
-    EXPECT_EQ(kind, "figure style");
-    return g_answer;
-}
-
 COLORREF FillOf(CKavoDoc& doc, const char* name)
 {
     const CFigStyle* s = doc.m_figStyles.GetAt(doc.m_figStyles.FindByName(name));
@@ -51,30 +42,34 @@ TEST(StyleImport, KnownStylesAreReplacedOnlyAsAnswered)
 {
     QTemporaryDir dir;
     const std::string path = SourceFile(dir);
-    SetReplaceQuestion(&Answer);
     const struct {
-        EReplaceAnswer answer;
+        int answer;
         COLORREF process;
-    } cases[] = {{EReplaceAnswer::No, RGB(0, 200, 0)},
-                 {EReplaceAnswer::None, RGB(0, 200, 0)},
-                 {EReplaceAnswer::Yes, RGB(255, 0, 0)},
-                 {EReplaceAnswer::All, RGB(255, 0, 0)}};
+    } cases[] = {{kReplaceNo, RGB(0, 200, 0)},
+                 {kReplaceNone, RGB(0, 200, 0)},
+                 {-1, RGB(0, 200, 0)}, // closed: kept
+                 {kReplaceYes, RGB(255, 0, 0)},
+                 {kReplaceAll, RGB(255, 0, 0)}};
     for (const auto& c : cases) {
+        CRecordingPrompt prompt;
         CKavoDoc doc;
         doc.OnNewDocument();
         AddStyle(doc, "Process", 1, RGB(0, 200, 0));
-        g_answer = c.answer;
-        g_asked = 0;
+        prompt.QueueAnswer(c.answer);
+        prompt.QueueAnswer(c.answer);
         ASSERT_TRUE(CopyStylesFrom(doc, path));
         // Both files have "null" and "Process"; All and None ask only once.
-        const bool sticky = c.answer == EReplaceAnswer::All || c.answer == EReplaceAnswer::None;
-        EXPECT_EQ(g_asked, sticky ? 1 : 2);
+        const bool sticky = c.answer == kReplaceAll || c.answer == kReplaceNone;
+        ASSERT_EQ(prompt.asked.size(), sticky ? 1u : 2u);
+        const CRecordingPrompt::Asked& q = prompt.asked[0];
+        EXPECT_EQ(q.caption, "Update?");
+        EXPECT_EQ(q.text, "Overwrite figure style\n'null' ?");
+        EXPECT_EQ(q.buttons, (std::vector<std::string>{"&Yes", "&No", "&All", "N&one"}));
         EXPECT_EQ(FillOf(doc, "Process"), c.process);
         EXPECT_EQ(FillOf(doc, "Decision"), RGB(0, 0, 255)); // new: simply added
         EXPECT_TRUE(doc.GetPathName().empty());
         EXPECT_TRUE(doc.IsModified());
     }
-    SetReplaceQuestion(nullptr);
 }
 
 TEST(StyleImport, VariantChangesKnownStylesAndKeepsGradients)

@@ -146,6 +146,8 @@ int main(int argc, char* argv[])
         if (n < 0 || !doc.OnNewDocument())
             return Usage();
         GenerateDiagram(doc, n);
+        // Its style menus and buttons, as a diagram loaded in the editor has.
+        doc.InitStyleMenus();
         return Save(doc, argv[3]) ? 0 : 1;
     }
     if (cmd == "content" && argc == 3) {

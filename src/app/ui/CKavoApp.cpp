@@ -1,5 +1,7 @@
 #include "app/ui/CKavoDocList.h"
 #include "app/ui/CKavoApp.h"
+#include "dialogs/CColorSchemeDlg.h"
+#include "fileformat/CDocVariantTarget.h"
 #include "editing/MoveContext.h"
 
 #include "core/AppGlobals.h"
@@ -164,6 +166,8 @@ BOOL CKavoApp::InitInstance()
     // 10.
     BuildChoiceTables();
     InstallRichTextHooks();
+    InstallColorSchemeLoading();
+    GetColorSchemeServices().dialog = &RunColorSchemeDialog;
     SetFigTextRenderer(RenderFigTextPiece);
     InstallExportDrawer();
     EnterUIMode(kUIModeRememberedSelect, 0);

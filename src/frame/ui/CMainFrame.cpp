@@ -62,6 +62,8 @@ int CMainFrame::OnCreate()
     InstallViewCommands();
     InstallDocCommands();
     InstallUpdateRules();
+    InstallEditCommands();
+    InstallTemplateCommands();
     // The standard toolbar, property bar and style bar take their places
     // here once they exist (steps 5 to 7).
     DiagPrintf("INIT  Step 8: CMainFrame::CreateStatusBar()\n");

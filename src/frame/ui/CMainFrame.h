@@ -62,6 +62,10 @@ private:
     void AddMenuEntries(QMenu* menu, const struct MenuEntry& entry);
     void CreateStatusBar();
     void InstallViewCommands();
+    // Copy and Paste of diagram objects, Cut's copy (CMainFrameEditCommands.cpp).
+    void InstallEditCommands();
+    // Copy Styles From, Save Template, Save Preview Only, Apply Color Scheme.
+    void InstallTemplateCommands();
     void InstallDocCommands();
     void InstallUpdateRules();
     void OnChildActivated(QMdiSubWindow* child);

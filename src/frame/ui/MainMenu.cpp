@@ -34,6 +34,8 @@ const std::vector<MenuEntry>& MainMenuTable()
             {57603, "&Save\tCtrl+S", {}},
             {57604, "Save &As...", {}},
             {36539, "Save Te&mplate...", {}},
+            {36568, "Save Pre&view Only...", {}},
+            {33025, "&Copy Styles From...", {}},
             {36559, "Save &HTML...", {}},
             {40003, "&Export Graphic...", {}},
             Sep(),
@@ -160,6 +162,7 @@ const std::vector<MenuEntry>& MainMenuTable()
             Doc(32806),
         }},
         {0, "&Tools", {
+            {36569, "Apply &Color Scheme...", {}},
             {33082, "&Options...", {}},
             {32823, "C&ustomize...", {}},
         }},

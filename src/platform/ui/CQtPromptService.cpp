@@ -65,3 +65,20 @@ int CQtPromptService::ShowMessage(const std::string& text, UINT type)
             return IDCANCEL;
     return buttons.back().id;
 }
+
+int CQtPromptService::AskChoice(const std::string& caption, const std::string& text,
+                                const std::vector<std::string>& buttons)
+{
+    QWidget* parent = m_parent ? m_parent() : QApplication::activeWindow();
+    QMessageBox box(QMessageBox::NoIcon, AnsiToQString(caption), AnsiToQString(text), QMessageBox::NoButton, parent);
+    std::vector<QAbstractButton*> made;
+    for (const std::string& b : buttons)
+        made.push_back(box.addButton(AnsiToQString(b), QMessageBox::ActionRole));
+    if (!made.empty())
+        box.setDefaultButton(static_cast<QPushButton*>(made.front()));
+    box.exec();
+    for (size_t i = 0; i < made.size(); ++i)
+        if (box.clickedButton() == made[i])
+            return int(i);
+    return -1;
+}

@@ -12,6 +12,8 @@ public:
     // not given).
     explicit CQtPromptService(std::function<QWidget*()> parent = {});
     int ShowMessage(const std::string& text, UINT type) override;
+    int AskChoice(const std::string& caption, const std::string& text,
+                  const std::vector<std::string>& buttons) override;
 
 private:
     std::function<QWidget*()> m_parent;

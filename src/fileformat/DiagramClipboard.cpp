@@ -1,0 +1,185 @@
+#include "fileformat/DiagramClipboard.h"
+
+#include "document/CKavoDoc.h"
+#include "document/CStaple.h"
+#include "document/Placement.h"
+#include "fileformat/CPasteLoadObj.h"
+#include "fileformat/DocFileHooks.h"
+#include "undo/UndoCodes.h"
+
+#include <vector>
+
+namespace {
+// The document of the last copy and the centre of what it copied. Only
+// compared, never followed: the document may be gone.
+const CKavoDoc* g_pCopySource = nullptr;
+CPoint g_copyCentre;
+
+bool IsCopied(const CDiagObj* obj)
+{
+    return !obj || obj->m_bSelected;
+}
+
+// Adds to the selected objects what must travel with them: a label whose
+// staple's other objects are all copied, then every staple whose objects are
+// all copied, then every group whose members are all copied. Returns what
+// was flagged here, for RestoreFlags.
+std::vector<CIdObj*> FlagCopySet(CKavoDoc& doc)
+{
+    std::vector<CIdObj*> flagged;
+    auto flag = [&](CIdObj* o) {
+        if (o && !o->m_bSelected) {
+            o->SetSelectedFlag();
+            flagged.push_back(o);
+        }
+    };
+    for (CDiagObj* o : *doc.m_pStapleList) {
+        auto* s = static_cast<CStaple*>(o);
+        CFigure* label = s->m_pFig2 && s->m_pFig2->m_bLabel ? s->m_pFig2
+                         : s->m_pFig1 && s->m_pFig1->m_bLabel ? s->m_pFig1
+                                                              : nullptr;
+        if (!label)
+            continue;
+        const bool ownersCopied = IsCopied(s->m_pCon) && (s->m_pFig1 == label || IsCopied(s->m_pFig1)) &&
+                                  (s->m_pFig2 == label || IsCopied(s->m_pFig2));
+        const bool hasOwner = s->m_pCon || (s->m_pFig1 && s->m_pFig1 != label) || (s->m_pFig2 && s->m_pFig2 != label);
+        if (hasOwner && ownersCopied)
+            flag(label);
+    }
+    for (CDiagObj* o : *doc.m_pStapleList) {
+        auto* s = static_cast<CStaple*>(o);
+        if (IsCopied(s->m_pCon) && IsCopied(s->m_pFig1) && IsCopied(s->m_pFig2))
+            flag(s);
+    }
+    for (CGroup* g : doc.m_groupList) {
+        bool all = !g->m_members.empty();
+        for (const CGroup::Member& m : g->m_members)
+            all = all && m.obj && m.obj->m_bSelected;
+        if (all)
+            flag(g);
+    }
+    return flagged;
+}
+
+void RestoreFlags(const std::vector<CIdObj*>& flagged)
+{
+    for (CIdObj* o : flagged)
+        o->ClearSelectedFlag();
+}
+
+CPoint CentreOfSelected(const CKavoDoc& doc)
+{
+    CRect all;
+    bool any = false;
+    for (CDiagObj* o : *doc.m_pObjList) {
+        if (!o->m_bSelected)
+            continue;
+        CRect rc;
+        o->GetBoundRect(rc, 0, 0);
+        if (any)
+            all.UnionRect(all, rc);
+        else
+            all = rc;
+        any = true;
+    }
+    return all.CenterPoint();
+}
+
+// The pasted objects (flagged by the reader) become the selection; the
+// staples' flags only marked them as copied.
+void SelectPasted(CKavoDoc& doc)
+{
+    std::vector<CDiagObj*> pasted;
+    for (CDiagObj* o : *doc.m_pObjList)
+        if (o->m_bSelected) {
+            o->ClearSelectedFlag();
+            pasted.push_back(o);
+        }
+    for (CDiagObj* o : pasted)
+        doc.Select(o);
+    for (CDiagObj* s : *doc.m_pStapleList)
+        s->ClearSelectedFlag();
+}
+
+// One creation record per pasted object, staple and group, walking each
+// list from its end; false when the log refuses one.
+bool LogPastedCreations(CKavoDoc& doc, int firstObjId, int firstStpId, int firstGrpId)
+{
+    for (auto it = doc.m_pObjList->end(); it != doc.m_pObjList->begin();) {
+        CDiagObj* o = *--it;
+        if (o->m_nId >= firstObjId &&
+            !doc.LogIdRecord(o->GetType() == kObjFigure ? UDOC_FIGCREATE : UDOC_CONCREATE, o->m_nId))
+            return false;
+    }
+    for (auto it = doc.m_pStapleList->end(); it != doc.m_pStapleList->begin();) {
+        CDiagObj* s = *--it;
+        if (s->m_nId >= firstStpId && !doc.LogIdRecord(UDOC_STPCREATE, s->m_nId))
+            return false;
+    }
+    for (auto it = doc.m_groupList.rbegin(); it != doc.m_groupList.rend(); ++it)
+        if ((*it)->m_nId >= firstGrpId && !doc.LogIdRecord(UDOC_GRPCREATE, (*it)->m_nId))
+            return false;
+    return true;
+}
+} // namespace
+
+std::string CopyDiagramObjects(CKavoDoc& doc)
+{
+    if (doc.m_pSelList->IsEmpty())
+        return std::string();
+    const std::vector<CIdObj*> flagged = FlagCopySet(doc);
+    const CPoint centre = CentreOfSelected(doc);
+    std::string text = CopySelectionText(doc);
+    RestoreFlags(flagged);
+    if (text.empty())
+        return text;
+    g_pCopySource = &doc;
+    g_copyCentre = centre;
+    ResetPasteOffset();
+    return text;
+}
+
+bool PasteDiagramObjects(CKavoDoc& doc, const std::string& text)
+{
+    if (text.rfind("KAVO", 0) != 0)
+        return false;
+    const bool source = g_pCopySource == &doc;
+    const CPoint target = doc.GetNewObjPos();
+    PlacementState& place = GetPlacementState();
+    if (source && IsPasteOriginUnset()) {
+        // The first paste into the copied diagram: the copy's centre goes to
+        // the new-object position; later pastes step on from there.
+        place.origin[0] = target.x - g_copyCentre.x;
+        place.origin[1] = target.y - g_copyCentre.y;
+    }
+    // Another diagram takes the copy at its own place, then step by step.
+    doc.m_nPasteOffsetX = (source ? place.origin[0] : 0) + place.offsetX;
+    doc.m_nPasteOffsetY = (source ? place.origin[1] : 0) + place.offsetY;
+
+    const int firstObj = doc.m_nNextId, firstStp = doc.m_nNextStpId, firstGrp = doc.m_nNextGrpId;
+    doc.ClearSelection();
+    const int figStyles = doc.m_figStyles.GetCount(), conStyles = doc.m_conStyles.GetCount();
+    doc.UndoBeginStep(UDMAC_PASTE);
+    if (!PasteDiagramText(doc, text)) {
+        // The reader took back what it had added: no step is left behind.
+        doc.UndoEndStep();
+        doc.UndoLogRef().DiscardLastUndoStep();
+        return false;
+    }
+    const bool logged = LogPastedCreations(doc, firstObj, firstStp, firstGrp);
+    doc.UndoEndStep();
+    if (!logged)
+        doc.ResetUndoLog();
+    SelectPasted(doc);
+    doc.RefreshSelection();
+    const bool newStyles = doc.m_figStyles.GetCount() != figStyles || doc.m_conStyles.GetCount() != conStyles;
+    if (newStyles && GetDocFileHooks().rebuildStyleBar)
+        GetDocFileHooks().rebuildStyleBar();
+    return true;
+}
+
+void ResetDiagramClipboardState()
+{
+    g_pCopySource = nullptr;
+    g_copyCentre = CPoint();
+}
