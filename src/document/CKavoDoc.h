@@ -168,6 +168,11 @@ public:
     // none. A query: nothing changes.
     int GetCommonSelStyle(bool labels) const;
     void UpdateFiguresOfStyle(int index, int oldSymbol);
+    // Every figure style and then every connector style applied again to the
+    // objects that follow it, after resetting the undo log (styles taken in
+    // from another file).
+    void ReapplyAllStyles();
+    void ReapplyConStyle(int index);
     // New Style From (kind 0 figure, 1 label, 2 connector): a new style from
     // the first selected object of the kind, named in the style-name dialog
     // (CKavoDocStyleFrom.cpp); the object then takes it.

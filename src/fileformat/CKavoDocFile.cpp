@@ -144,7 +144,7 @@ bool CKavoDoc::OnOpenDocument(const std::string& path)
     if (inPlace) {
         const bool importing = m_bImportStyles != 0;
         if (importing) {
-            ReapplyStyleColours(true, false);
+            ReapplyAllStyles();
             ResetUndoLog();
         }
         ValidateCons();

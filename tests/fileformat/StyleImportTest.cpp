@@ -72,6 +72,59 @@ TEST(StyleImport, KnownStylesAreReplacedOnlyAsAnswered)
     }
 }
 
+// Copy Styles From applies every replaced style again to the objects that
+// follow it, all of its properties and not only its colours; objects that no
+// longer follow their style keep their own.
+TEST(StyleImport, ReplacedStylesReachTheObjectsThatFollowThem)
+{
+    QTemporaryDir dir;
+    const auto addConStyle = [](CKavoDoc& d, int width) {
+        CConStyle* c = d.m_conStyles.NewEntry();
+        c->SetName("Flow");
+        c->m_props.LineWidth = width;
+        return c;
+    };
+    std::string path;
+    {
+        CKavoDoc src;
+        src.OnNewDocument();
+        AddStyle(src, "Process", 1, RGB(255, 0, 0))->m_props.BorderWidth = 5;
+        addConStyle(src, 7);
+        path = QDir(dir.path()).filePath("src.kvd").toStdString();
+        src.m_bLockFile = 0;
+        ASSERT_TRUE(src.OnSaveDocument(path));
+    }
+    CKavoDoc doc;
+    doc.OnNewDocument();
+    CFigStyle* process = AddStyle(doc, "Process", 1, RGB(0, 200, 0));
+    process->m_props.BorderWidth = 1;
+    const int processIndex = doc.m_figStyles.FindByName("Process");
+    CFigure* figs[2] = {};
+    for (int i = 0; i < 2; ++i) {
+        figs[i] = new CFigure(i * 300, 0, 200, 100, process->m_props, processIndex, 0, "", "",
+                              CFigure::CreateArgs(), &doc);
+        figs[i]->m_props.BindToStyle = i == 0 ? 1 : 0;
+        ASSERT_TRUE(doc.AddFigWithId(figs[i]));
+    }
+    const CConStyle* flow = addConStyle(doc, 2);
+    auto* con = new CConnector(&doc);
+    con->m_nStyle = doc.m_conStyles.FindByName("Flow");
+    con->m_props = flow->m_props;
+    con->EndPoint1 = figs[0]->GetCenter();
+    con->EndPoint2 = figs[1]->GetCenter();
+    ASSERT_TRUE(doc.AddConWithId(con));
+
+    CRecordingPrompt prompt;
+    prompt.QueueAnswer(kReplaceAll);
+    ASSERT_TRUE(CopyStylesFrom(doc, path));
+    EXPECT_EQ(figs[0]->m_props.BorderWidth, 5);
+    EXPECT_EQ(figs[0]->m_props.m_fill.m_crColor1, RGB(255, 0, 0));
+    EXPECT_EQ(figs[1]->m_props.BorderWidth, 1);
+    EXPECT_EQ(figs[1]->m_props.m_fill.m_crColor1, RGB(0, 200, 0));
+    EXPECT_EQ(con->m_props.LineWidth, 7);
+    EXPECT_FALSE(doc.CanUndo());
+}
+
 TEST(StyleImport, VariantChangesKnownStylesAndKeepsGradients)
 {
     QTemporaryDir dir;
