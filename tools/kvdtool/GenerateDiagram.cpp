@@ -15,9 +15,23 @@ int Cm(double cm)
 constexpr uint32_t kGuidedOrthogonalBit = 1u << 5;
 } // namespace
 
+// Where the grid starts on one axis: at 0, or at the work space's near edge
+// when the grid reaches past its far edge from 0. Coordinates are 16-bit in
+// the file, so a grid running past 32767 would not read back; from the near
+// edge the 20,000-box grid still fits in that range.
+static int GridStart(int extent, const CRect& work, bool horizontal)
+{
+    const int nearEdge = horizontal ? work.left : work.top;
+    const int farEdge = horizontal ? work.right : work.bottom;
+    return extent > farEdge ? nearEdge : 0;
+}
+
 void GenerateDiagram(CKavoDoc& doc, int count)
 {
     const int cols = count > 0 ? int(std::ceil(std::sqrt(double(count)))) : 1;
+    const int rows = count > 0 ? (count + cols - 1) / cols : 1;
+    const int x0 = GridStart(Cm(3.0 * cols), doc.m_rcWorkSpace, true);
+    const int y0 = GridStart(Cm(2.0 * rows), doc.m_rcWorkSpace, false);
     const CFigStyle* style = doc.m_figStyles.GetAt(0);
     std::vector<CFigure*> boxes;
     boxes.reserve(size_t(count));
@@ -25,6 +39,7 @@ void GenerateDiagram(CKavoDoc& doc, int count)
         auto* fig = new CFigure(&doc);
         const int col = i % cols, row = i / cols;
         fig->m_rect = CRect(Cm(3.0 * col), Cm(2.0 * row), Cm(3.0 * col + 2.0), Cm(2.0 * row + 1.0));
+        fig->m_rect.OffsetRect(x0, y0);
         fig->m_nStyle = style ? 0 : -1;
         if (style)
             fig->m_props = style->m_props;
