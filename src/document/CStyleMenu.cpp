@@ -185,10 +185,28 @@ void CStyleMenu::RemoveStyle(const std::string& name)
     }
 }
 
+bool CStyleMenu::IsLoneUnnamed() const
+{
+    return m_nCount == 1 && m_sub[0].m_strName.empty();
+}
+
+int CStyleMenu::FindCategory(const std::string& category) const
+{
+    // A lone unnamed submenu with styles is "(no category)" shown without
+    // its name; an empty one is named when the first style comes.
+    if (category == NoCategoryName() && IsLoneUnnamed() && m_sub[0].m_nCount > 0)
+        return 0;
+    return FindSubmenu(category);
+}
+
 int CStyleMenu::AddSubmenu(const std::string& name)
 {
+    if (name == NoCategoryName() && IsLoneUnnamed()) {
+        m_sub[0].m_strName = name;
+        return 0;
+    }
     // A lone unnamed submenu gives way; what it held goes to "(no category)".
-    if (m_nCount == 1 && m_sub[0].m_strName.empty()) {
+    if (IsLoneUnnamed()) {
         CStyleSubmenu old = std::move(m_sub[0]);
         m_sub[0].Clear();
         PresetSubmenu(m_sub[0]);
@@ -214,12 +232,12 @@ bool CStyleMenu::AddStyle(const std::string& name, const std::string& category, 
     const std::string cat = category.empty() ? NoCategoryName() : category;
     if (!HasItems())
         Reset();
-    int pos = FindSubmenu(cat);
+    int pos = FindCategory(cat);
     if (pos >= 0 && m_sub[pos].FindName(name) >= 0)
         return true;
     if (moveIfElsewhere) {
         RemoveStyle(name);
-        pos = FindSubmenu(cat);
+        pos = FindCategory(cat);
     }
     if (pos < 0 && (pos = AddSubmenu(cat)) < 0)
         return false;

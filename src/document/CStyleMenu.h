@@ -89,7 +89,8 @@ public:
     void Reset();
     void RemoveSubmenu(int pos);
     void RemoveStyle(const std::string& name);
-    // The new submenu's position, -1 when 16 are in use.
+    // The new submenu's position, -1 when 16 are in use. A lone unnamed
+    // submenu asked for as "(no category)" takes the name and keeps its styles.
     int AddSubmenu(const std::string& name);
     bool AddStyle(const std::string& name, const std::string& category, int moveIfElsewhere);
     bool ResolveAll(const StyleLibRef& lib, int removeMissing);
@@ -98,6 +99,10 @@ public:
     bool MatchesDropMenu(const DropMenuDesc& desc) const;
 
 protected:
+    bool IsLoneUnnamed() const;
+    // The submenu of a category, the lone unnamed one standing for
+    // "(no category)"; -1 when none.
+    int FindCategory(const std::string& category) const;
     // The categories of one label kind (-1 connectors) as submenus.
     void BuildFromCategories(const StyleLibRef& lib, int labelKind);
 };

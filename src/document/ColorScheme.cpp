@@ -85,6 +85,7 @@ void CKavoDoc::OnApplyColorScheme()
     if (m_strTemplate.empty() || !s.dialog || !s.applyScheme)
         return;
     ColorSchemeChoice choice;
+    choice.templatePath = m_strTemplate;
     if (s.loadSchemes)
         choice.schemes = s.loadSchemes(m_strTemplate);
     choice.hasSelection = HasSelection();

@@ -3,9 +3,14 @@
 #include "core/ProgramFolders.h"
 #include "document/CKavoDoc.h"
 #include "document/ColorScheme.h"
+#include "fileformat/CPreviewLoadObj.h"
 #include "fileformat/CStyleImportLoadObj.h"
+#include "fileformat/DocFileHooks.h"
+#include "keyword/KeywordStreams.h"
 #include "platform/Ansi.h"
 #include "shapes/DividedShapeSetup.h"
+
+#include <QFile>
 
 namespace {
 constexpr const char* kColorGroup = "Color";
@@ -70,9 +75,30 @@ bool ApplyColorSchemeStyles(CKavoDoc& doc, const std::string& templateName, int 
     return variants.Apply(target);
 }
 
+HGLOBAL LoadColorSchemePreview(const std::string& templateName, int scheme)
+{
+    TemplateVariants variants;
+    const TemplateVariants::Group* g = SchemeGroup(variants, templateName);
+    const int item = g ? SchemeItem(*g, scheme) : -1;
+    if (item < 0)
+        return nullptr;
+    // A variant file is a diagram file under its own extension.
+    QFile file(GetVariantsFolder() + AnsiToQString(g->fileNames[size_t(item)]));
+    if (!file.open(QIODevice::ReadOnly))
+        return nullptr;
+    CDeviceKeywordSource source(&file);
+    CPreviewLoadObj loader;
+    return loader.Load(source) ? loader.TakePreview() : nullptr;
+}
+
 void InstallColorSchemeLoading()
 {
     ColorSchemeServices& s = GetColorSchemeServices();
     s.loadSchemes = &LoadColorSchemeNames;
     s.applyScheme = &ApplyColorSchemeStyles;
+    s.loadPreview = &LoadColorSchemePreview;
+    s.redrawStyleBar = [] {
+        if (GetDocFileHooks().rebuildStyleBar)
+            GetDocFileHooks().rebuildStyleBar();
+    };
 }

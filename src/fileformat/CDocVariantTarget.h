@@ -2,6 +2,7 @@
 // A document as the target of template variants: each chosen variant file
 // is merged into it, then its figure text margins are applied again as one
 // undoable change.
+#include "platform/GlobalMem.h"
 #include "shapes/TemplateVariants.h"
 
 class CKavoDoc;
@@ -28,5 +29,9 @@ std::vector<std::string> LoadColorSchemeNames(const std::string& templateName);
 // into the document, inside the caller's undo step; false when there is no
 // such scheme or it fails to load.
 bool ApplyColorSchemeStyles(CKavoDoc& doc, const std::string& templateName, int scheme);
-// Installs the two above as the colour-scheme services of the document.
+// The preview picture stored in the variant file of scheme `scheme`, null
+// when there is no such scheme or its file holds none.
+HGLOBAL LoadColorSchemePreview(const std::string& templateName, int scheme);
+// Installs the three above as the colour-scheme services of the document, and
+// the style bar's redraw as the one that styles coming in from a file use.
 void InstallColorSchemeLoading();

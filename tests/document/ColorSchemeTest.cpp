@@ -4,6 +4,7 @@
 #include "core/CAppProfile.h"
 #include "document/ColorScheme.h"
 #include "document/ShadowDescription.h"
+#include "fileformat/DocFileHooks.h"
 
 #include <gtest/gtest.h>
 
@@ -36,8 +37,19 @@ TEST(WizardChoices, FillAndShadowThroughTheProfile)
     EXPECT_EQ(back.m_crColor1, RGB(0, 99, 0));
 }
 
+namespace {
+int g_styleBarRedraws = 0;
+void CountStyleBarRedraw()
+{
+    ++g_styleBarRedraws;
+}
+} // namespace
+
+// The style bar is redrawn through the one hook that styles coming in use.
 TEST(ColorScheme, SelectionOnlyRecoloursSelectedObjectsAndUndoes)
 {
+    g_styleBarRedraws = 0;
+    GetDocFileHooks().rebuildStyleBar = &CountStyleBarRedraw;
     CKavoDoc doc;
     ASSERT_TRUE(doc.OnNewDocument());
     doc.m_strTemplate = "/templates/Flow.kvt";
@@ -76,6 +88,7 @@ TEST(ColorScheme, SelectionOnlyRecoloursSelectedObjectsAndUndoes)
     EXPECT_EQ(a->m_props.m_fill.m_crColor1, RGB(0, 0, 255));
     EXPECT_EQ(b->m_props.m_fill.m_crColor1, RGB(255, 255, 255));
     EXPECT_TRUE(LastSchemeAppliedToDiagram());  // not changed by a selection-only use
+    EXPECT_EQ(g_styleBarRedraws, 1);
 
     doc.UndoLastStep();
     EXPECT_EQ(a->m_props.m_fill.m_crColor1, RGB(255, 255, 255));
@@ -84,6 +97,8 @@ TEST(ColorScheme, SelectionOnlyRecoloursSelectedObjectsAndUndoes)
 
 TEST(ColorScheme, EmptyDiagramsStartWithBothBoxesClear)
 {
+    g_styleBarRedraws = 0;
+    GetDocFileHooks().rebuildStyleBar = &CountStyleBarRedraw;
     CKavoDoc doc;
     ASSERT_TRUE(doc.OnNewDocument());
     doc.m_strTemplate = "/templates/Flow.kvt";
@@ -102,4 +117,5 @@ TEST(ColorScheme, EmptyDiagramsStartWithBothBoxesClear)
     seen.applyToDiagram = true;
     doc.OnApplyColorScheme();  // no template: no dialog
     EXPECT_TRUE(seen.applyToDiagram);
+    EXPECT_EQ(g_styleBarRedraws, 0);
 }

@@ -228,3 +228,49 @@ TEST_F(StyleMenusTest, LabelItemsFitTheirText)
     EXPECT_EQ(s.ItemHeight, 2);
     SetScreenPixelHeightForTest(0);
 }
+
+// A lone unnamed submenu holding styles is the "(no category)" submenu shown
+// without its name: uncategorised styles join it in place, and only a named
+// category makes it give way; no two submenus share a name.
+TEST_F(StyleMenusTest, TheLoneUnnamedSubmenuIsNoCategory)
+{
+    struct Case {
+        const char* style;
+        const char* category;
+        int move;
+        std::vector<NameList> expected;   // per submenu: name, then styles
+    };
+    const Case cases[] = {
+        {"a", "", 1, {{"", "a", "b"}}},
+        {"a", "", 0, {{"", "a", "b"}}},
+        {"c", "", 0, {{"", "a", "b", "c"}}},
+        {"c", "", 1, {{"", "a", "b", "c"}}},
+        {"c", "Flow", 1, {{"Flow", "c"}, {"(no category)", "a", "b"}}},
+    };
+    for (const Case& c : cases) {
+        CFigureStyleMenu menu;
+        menu.m_nCount = 1;
+        menu.PresetSubmenu(menu.m_sub[0]);
+        menu.m_sub[0].AppendName("a");
+        menu.m_sub[0].AppendName("b");
+        menu.m_sub[0].m_index[0] = 0;
+        menu.m_sub[0].m_index[1] = 1;
+        EXPECT_TRUE(menu.AddStyle(c.style, c.category, c.move)) << c.style << " " << c.category;
+        std::vector<NameList> got;
+        for (int i = 0; i < menu.m_nCount; ++i) {
+            NameList names{menu.m_sub[i].m_strName};
+            for (int k = 0; k < menu.m_sub[i].m_nCount; ++k)
+                names.push_back(menu.m_sub[i].m_names[k]);
+            got.push_back(names);
+        }
+        EXPECT_EQ(got, c.expected) << c.style << " " << c.category << " " << c.move;
+    }
+    CFigureStyleMenu menu;
+    menu.m_nCount = 1;
+    menu.PresetSubmenu(menu.m_sub[0]);
+    menu.m_sub[0].AppendName("a");
+    EXPECT_EQ(menu.AddSubmenu("(no category)"), 0);
+    ASSERT_EQ(menu.m_nCount, 1);
+    EXPECT_EQ(menu.m_sub[0].m_strName, "(no category)");
+    EXPECT_EQ(menu.m_sub[0].m_nCount, 1);
+}

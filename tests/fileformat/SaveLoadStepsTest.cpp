@@ -171,10 +171,36 @@ TEST_F(SaveLoadSteps, ColourSchemeStylesComeFromTheTemplatesVariantFiles)
         s->SetName("Process");
         s->m_props.m_fill.m_nKind = 1;
         s->m_props.m_fill.m_crColor1 = colour;
-        WriteFile(dir.path() + "/Template/Variants/" + title + ".kvv", WriteDoc(v));
+        std::string text = WriteDoc(v);
+        if (colour == RGB(0, 0, 200)) {  // only "Cold" carries a preview picture
+            v.m_hPreview = GlobalAlloc(GMEM_MOVEABLE, 64);
+            {
+                CGlobalLock lock(v.m_hPreview);
+                for (int i = 0; i < 64; ++i)
+                    lock.data()[i] = BYTE(i);
+            }
+            PreviewSave = 1;
+            CStringKeywordSink sink;
+            CKeywordWriter w(sink);
+            ASSERT_TRUE(v.Save(w, true, true));
+            text = sink.text;
+        }
+        WriteFile(dir.path() + "/Template/Variants/" + title + ".kvv", text);
     }
     EXPECT_EQ(LoadColorSchemeNames("Flow.kvd"), (std::vector<std::string>{"Warm", "Cold"}));
     EXPECT_TRUE(LoadColorSchemeNames("Other.kvd").empty());
+    EXPECT_EQ(LoadColorSchemePreview("Flow.kvd", 0), nullptr);
+    EXPECT_EQ(LoadColorSchemePreview("Flow.kvd", 2), nullptr) << "no third scheme";
+    if (HGLOBAL preview = LoadColorSchemePreview("Flow.kvd", 1)) {
+        {
+            CGlobalLock lock(preview);
+            EXPECT_EQ(lock.size(), 64u);
+            EXPECT_EQ(lock.size() == 64 ? lock.data()[63] : 0, 63);
+        }
+        GlobalFree(preview);
+    } else {
+        ADD_FAILURE() << "the scheme's preview picture";
+    }
 
     CKavoDoc doc;
     PrepareForLoad(doc);
