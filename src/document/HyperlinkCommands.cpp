@@ -4,6 +4,7 @@
 #include "core/MsgBox.h"
 #include "core/Settings.h"
 #include "core/Trace.h"
+#include "core/UIMode.h"
 #include "document/CFigure.h"
 #include "document/CKavoDoc.h"
 #include "document/CLinkHistory.h"
@@ -124,6 +125,7 @@ CFigure* FirstSelectedFigure(int groupMode)
 
 void CmdOpenHyperlink()
 {
+    CloseActiveTextEditor();
     DiagPrintf("USER  LinkFollow\n");
     if (CFigure* fig = FirstSelectedFigure(1))
         LinkFollow(fig);
@@ -133,6 +135,7 @@ void CmdOpenHyperlink()
 
 void CmdSetHyperlink()
 {
+    CloseActiveTextEditor();
     if (CFigure* fig = FirstSelectedFigure(0))
         SetHyperlinkDlg(fig);
     else
@@ -141,18 +144,21 @@ void CmdSetHyperlink()
 
 void CmdLinkBack()
 {
+    CloseActiveTextEditor();
     DiagPrintf("USER  CmdLinkBack\n");
     WalkHistory(true);
 }
 
 void CmdLinkForward()
 {
+    CloseActiveTextEditor();
     DiagPrintf("USER  CmdLinkForward\n");
     WalkHistory(false);
 }
 
 void LinkParent()
 {
+    CloseActiveTextEditor();
     DiagPrintf("USER  LinkParent\n");
     LinkServices& s = GetLinkServices();
     CKavoDoc* active = s.activeDoc ? s.activeDoc() : nullptr;
@@ -176,6 +182,7 @@ void LinkParent()
 
 void LinkParentSet()
 {
+    CloseActiveTextEditor();
     DiagPrintf("USER  LinkParentSet\n");
     LinkServices& s = GetLinkServices();
     if (!s.activeDoc || !s.activeDoc()) {
