@@ -2,6 +2,7 @@
 // backup and autosave copies, renumbering and the preview.
 #include "common/TestSupport.h"
 #include "core/Settings.h"
+#include "document/Placement.h"
 #include "fileformat/CPreviewLoadObj.h"
 #include "fileformat/DocFileHooks.h"
 #include "fileformat/FileFormatTestSupport.h"
@@ -47,6 +48,21 @@ TEST_F(DocFile, SavedDiagramOpensToTheSameDocument)
     EXPECT_EQ(WriteDoc(other), text);
     EXPECT_EQ(other.GetPathName(), Path("a.kvd"));
     EXPECT_TRUE(prompt.shown.empty());
+}
+
+TEST_F(DocFile, OpeningStartsNewObjectsAtTheFirstPlaceAgain)
+{
+    CKavoDoc doc;
+    SaveSample(doc, "a.kvd");
+    CKavoDoc other;
+    // Earlier pastes had moved the place of the next new object on.
+    ResetPasteOffset();
+    other.GetNewObjPos();
+    other.GetNewObjPos();
+    ASSERT_TRUE(other.OpenDocumentUnlocked(Path("a.kvd"), false));
+    const CPoint afterOpen = other.GetNewObjPos();
+    ResetPasteOffset();
+    EXPECT_EQ(afterOpen, other.GetNewObjPos());
 }
 
 TEST_F(DocFile, SaveRenumbersObjectsInDrawingOrderAndKeepsReferences)
