@@ -3,6 +3,7 @@
 // program: each is installed by its owner (render, frame, app) and put back
 // to its default by ResetDocFileHooks (ResetProgramState calls it).
 #include "core/UIMode.h"
+#include "platform/CRect.h"
 #include "platform/GlobalMem.h"
 
 #include <string>
@@ -30,6 +31,10 @@ struct DocFileHooks {
     // Rebuilds the style bar after styles came in (Copy Styles From, a
     // paste that brought styles with buttons).
     void (*rebuildStyleBar)() = nullptr;
+    // The active view's placement when the active view shows `doc`: its
+    // top-left anchor point, its zoom and the zoom that fits the page width
+    // (0 when there is none). False when no view of `doc` is active.
+    bool (*activeViewPlacement)(const CKavoDoc& doc, CPoint& anchor, float& zoom, float& pageWidthZoom) = nullptr;
     // Restarts the autosave timer after a user save.
     void (*resetAutoSaveTimer)() = nullptr;
     // The Save As prompt of a plain save of a read-only document: the new
