@@ -5,6 +5,7 @@
 
 #include "core/MsgBox.h"
 #include "core/Trace.h"
+#include "document/FigTextServices.h"
 #include "platform/Prompt.h"
 #include "shapes/CFigSymbol.h"
 #include "shapes/StyleCategoryList.h"
@@ -226,6 +227,7 @@ void CKavoDoc::UpdateFiguresOfStyle(int index, int oldSymbol)
     const CFigSymbol* newSym = m_figSymbols.GetAt(style->m_props.Symbol);
     // Special shapes of one kind keep each figure's own symbol (its dividers).
     const bool keepSymbol = oldSym && newSym && oldSym->Reshape != 0 && oldSym->Reshape == newSym->Reshape;
+    std::vector<CFigure*> updated;
     ForEachFigure([&](CFigure* f) {
         if (f->m_nStyle != index || !f->m_props.BindToStyle)
             return;
@@ -246,7 +248,18 @@ void CKavoDoc::UpdateFiguresOfStyle(int index, int oldSymbol)
         }
         if (f->GetTextAreaCount() > 1)
             f->m_strSecondText = style->TextInits.substr(0, CFigure::kMaxSecondText);
+        // The style's font and symbol may need more room for the text.
+        if (const FigTextServices& svc = GetFigTextServices(); svc.resizeToText)
+            svc.resizeToText(*f);
         InvalidateObj(f);
-        InvalidateAttachedCons(f);
+        updated.push_back(f);
     });
+    if (updated.empty())
+        return;
+    // New rectangles and connection points: the connectors follow them, and
+    // the stapled objects follow the figures.
+    RelayAttachedCons(updated);
+    for (CFigure* f : updated)
+        InvalidateAttachedCons(f);
+    UpdateAllStaples(0);
 }
