@@ -4,7 +4,9 @@
 #include "document/CKavoDoc.h"
 
 #include "core/MsgBox.h"
+#include "core/Settings.h"
 #include "core/Trace.h"
+#include "document/FigPictureOutline.h"
 #include "document/FigTextServices.h"
 #include "platform/Prompt.h"
 #include "shapes/CFigSymbol.h"
@@ -37,6 +39,21 @@ void FollowDeletion(int32_t& held, int deleted)
         held = -1;
     else if (held > deleted)
         --held;
+}
+
+// A figure whose picture or symbol came with its style: the outline of the
+// old picture goes (the new one's is traced with fitted bounds) and the
+// cached shape kind is worked out again.
+void TakeStyleShape(CFigure& f, const CFigProps& before)
+{
+    const bool picture = f.m_props.Graphic != before.Graphic || f.m_props.m_nGraphicType != before.m_nGraphicType;
+    if (picture) {
+        f.m_outline.Clear();
+        if (f.HasPicture() && NonRectBounds && g_pfnFigOutlineFromPicture)
+            g_pfnFigOutlineFromPicture(f);
+    }
+    if (picture || f.m_props.Symbol != before.Symbol)
+        f.ResetStockKind();
 }
 
 void RenameIn(StyleNameList list, const std::string& from, const std::string& to)
@@ -232,6 +249,7 @@ void CKavoDoc::UpdateFiguresOfStyle(int index, int oldSymbol)
         if (f->m_nStyle != index || !f->m_props.BindToStyle)
             return;
         InvalidateObj(f);
+        const CFigProps before = f->m_props;
         const int32_t symbol = f->m_props.Symbol, icon = f->m_props.Icon;
         if (f->m_props.HasGraphic()) {
             DiagPrintf("SMEM  From CFigure::UpdateStyle()\n");
@@ -246,6 +264,7 @@ void CKavoDoc::UpdateFiguresOfStyle(int index, int oldSymbol)
             f->m_props.Symbol = symbol;
             f->m_props.Icon = icon;
         }
+        TakeStyleShape(*f, before);
         if (f->GetTextAreaCount() > 1)
             f->m_strSecondText = style->TextInits.substr(0, CFigure::kMaxSecondText);
         // The style's font and symbol may need more room for the text.

@@ -1,6 +1,7 @@
 #include "DocTestSupport.h"
 #include "common/TestSupport.h"
 
+#include "document/FigPictureOutline.h"
 #include "shapes/DividedShapeTestSupport.h"
 
 #include "undo/UndoCodes.h"
@@ -231,4 +232,40 @@ TEST_F(StyleOpsTest, ReplacingAStyleReachesItsFiguresAndTheirConnectors)
         ASSERT_TRUE(doc.ReplaceFigStyle(a, next));
         EXPECT_EQ(f->m_props.Symbol, k.kept) << k.styleSymbol << " -> " << k.newSymbol;
     }
+}
+
+// A style's new picture reaches its figures with its own outline: the old
+// picture's outline goes, the new one is traced with fitted bounds.
+TEST_F(StyleOpsTest, AStylesPictureReachesItsFiguresWithItsOutline)
+{
+    const int a = Add("a", 0);
+    HGLOBAL pic = GlobalAlloc(GHND, 4);
+    ASSERT_TRUE(doc.m_graphics.AddUse(2, pic));
+    CFigure* f = FigOfStyle(a);
+    f->m_props.BindToStyle = 1;
+    f->m_props.m_nGraphicType = 2;
+    f->m_props.Graphic = pic;
+    const CFltPoint square[] = {{0, 0}, {2048, 0}, {2048, 2048}, {0, 2048}};
+    ASSERT_GT(f->m_outline.SetPoints(4, square), 0);
+
+    static int traced = 0;
+    const FigOutlineFromPictureFn saved = g_pfnFigOutlineFromPicture;
+    g_pfnFigOutlineFromPicture = [](CFigure&) { ++traced; };
+    CFigStyle next = *doc.m_figStyles.GetAt(a);
+    next.m_props.m_nGraphicType = 0;
+    next.m_props.Graphic = nullptr;
+    ASSERT_TRUE(doc.ReplaceFigStyle(a, next));
+    EXPECT_FALSE(f->HasPicture());
+    EXPECT_FALSE(f->m_outline.HasPoints()) << "the old picture's outline went with it";
+    EXPECT_EQ(doc.m_graphics.GetUses(pic), 0);
+    EXPECT_EQ(traced, 0);
+
+    HGLOBAL other = GlobalAlloc(GHND, 4);
+    ASSERT_TRUE(doc.m_graphics.AddUse(3, other));
+    next.m_props.m_nGraphicType = 3;
+    next.m_props.Graphic = other;
+    ASSERT_TRUE(doc.ReplaceFigStyle(a, next));
+    EXPECT_EQ(f->m_props.Graphic, other);
+    EXPECT_EQ(traced, 1);
+    g_pfnFigOutlineFromPicture = saved;
 }
