@@ -2,6 +2,7 @@
 // printer seam, its papers, the checks and copies of the handles, the dump,
 // bringing a document's page and its printer together, and the validation of
 // the handles.
+#include "common/DiagTraceFile.h"
 #include "common/FakePrinter.h"
 #include "common/TestSupport.h"
 #include "core/ProgramFolders.h"
@@ -37,24 +38,7 @@ Dims PaperOn(CFakePrinterService& fake, const std::string& printer, int code, in
     return d;
 }
 
-// Collects the diagnostic trace in a temporary program folder.
-class TraceFile {
-public:
-    TraceFile()
-    {
-        SetProgramFolderForTest(m_dir.path());
-        g_bDiagnostics = true;
-        InitDiagnostics();
-    }
-    std::string Text() const
-    {
-        QFile f(m_dir.path() + "/Diags.log");
-        return f.open(QIODevice::ReadOnly) ? f.readAll().toStdString() : std::string();
-    }
-
-private:
-    QTemporaryDir m_dir;
-};
+using TraceFile = DiagTraceFile;
 
 std::string DevModeText(HGLOBAL dm)
 {
