@@ -71,7 +71,16 @@ void CKavoDocTemplate::OnViewClosed(CKavoDoc* doc)
     if (--m_viewCounts[doc] > 0)
         return;
     m_viewCounts.erase(doc);
+    // The document is closed as such: its held file is released and its
+    // autosave copy deleted.
+    doc->OnCloseDocument();
     std::erase_if(m_docs, [doc](const std::unique_ptr<CKavoDoc>& d) { return d.get() == doc; });
+}
+
+CKavoDocTemplate::~CKavoDocTemplate()
+{
+    for (const auto& d : m_docs)
+        d->OnCloseDocument();
 }
 
 CKavoDoc* CKavoDocTemplate::ActiveDoc() const
