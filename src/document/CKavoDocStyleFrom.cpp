@@ -159,6 +159,8 @@ bool CKavoDoc::UpdateStyleFrom(int kind)
         style->m_props = con->m_props;
         m_conStyles.SetChanged();
         SetModifiedFlag(true);
+        // The connectors that follow the style take its new look.
+        ReapplyConStyle(con->m_nStyle);
         return true;
     }
     CFigure* fig = GetFirstSelFig(kind == 1 ? 2 : 7, 2);

@@ -4,7 +4,10 @@
 #include "document/CKavoDoc.h"
 
 #include "core/MsgBox.h"
+#include "core/Settings.h"
 #include "core/Trace.h"
+#include "document/FigPictureOutline.h"
+#include "document/FigTextServices.h"
 #include "platform/Prompt.h"
 #include "shapes/CFigSymbol.h"
 #include "shapes/StyleCategoryList.h"
@@ -36,6 +39,21 @@ void FollowDeletion(int32_t& held, int deleted)
         held = -1;
     else if (held > deleted)
         --held;
+}
+
+// A figure whose picture or symbol came with its style: the outline of the
+// old picture goes (the new one's is traced with fitted bounds) and the
+// cached shape kind is worked out again.
+void TakeStyleShape(CFigure& f, const CFigProps& before)
+{
+    const bool picture = f.m_props.Graphic != before.Graphic || f.m_props.m_nGraphicType != before.m_nGraphicType;
+    if (picture) {
+        f.m_outline.Clear();
+        if (f.HasPicture() && NonRectBounds && g_pfnFigOutlineFromPicture)
+            g_pfnFigOutlineFromPicture(f);
+    }
+    if (picture || f.m_props.Symbol != before.Symbol)
+        f.ResetStockKind();
 }
 
 void RenameIn(StyleNameList list, const std::string& from, const std::string& to)
@@ -226,10 +244,12 @@ void CKavoDoc::UpdateFiguresOfStyle(int index, int oldSymbol)
     const CFigSymbol* newSym = m_figSymbols.GetAt(style->m_props.Symbol);
     // Special shapes of one kind keep each figure's own symbol (its dividers).
     const bool keepSymbol = oldSym && newSym && oldSym->Reshape != 0 && oldSym->Reshape == newSym->Reshape;
+    std::vector<CFigure*> updated;
     ForEachFigure([&](CFigure* f) {
         if (f->m_nStyle != index || !f->m_props.BindToStyle)
             return;
         InvalidateObj(f);
+        const CFigProps before = f->m_props;
         const int32_t symbol = f->m_props.Symbol, icon = f->m_props.Icon;
         if (f->m_props.HasGraphic()) {
             DiagPrintf("SMEM  From CFigure::UpdateStyle()\n");
@@ -244,9 +264,21 @@ void CKavoDoc::UpdateFiguresOfStyle(int index, int oldSymbol)
             f->m_props.Symbol = symbol;
             f->m_props.Icon = icon;
         }
+        TakeStyleShape(*f, before);
         if (f->GetTextAreaCount() > 1)
             f->m_strSecondText = style->TextInits.substr(0, CFigure::kMaxSecondText);
+        // The style's font and symbol may need more room for the text.
+        if (const FigTextServices& svc = GetFigTextServices(); svc.resizeToText)
+            svc.resizeToText(*f);
         InvalidateObj(f);
-        InvalidateAttachedCons(f);
+        updated.push_back(f);
     });
+    if (updated.empty())
+        return;
+    // New rectangles and connection points: the connectors follow them, and
+    // the stapled objects follow the figures.
+    RelayAttachedCons(updated);
+    for (CFigure* f : updated)
+        InvalidateAttachedCons(f);
+    UpdateAllStaples(0);
 }

@@ -122,6 +122,14 @@ bool IsPaperSizeHidden(int code)
     return std::find(std::begin(kListed), std::end(kListed), code) == std::end(kListed);
 }
 
+void FillPaperSizeCombo(IPaperSizeCombo& combo)
+{
+    combo.ResetContent();
+    for (const PaperRow& r : kPapers)
+        if (!IsPaperSizeHidden(r.code) && !combo.AddPaper(r.name, r.code))
+            return;
+}
+
 void GetMaxPaperExtent(int& limit, int& limitInUserUnits)
 {
     const int d = Metric ? 100 : 256;

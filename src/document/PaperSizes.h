@@ -18,6 +18,18 @@ std::string GetPaperSizeName(int code);
 int PaperCodeForSize(int width, int length);
 // Whether Page Setup leaves the code out of its list (78 of the 118).
 bool IsPaperSizeHidden(int code);
+
+// The paper combo box of Page Setup (a widget in the UI, a fake in tests).
+class IPaperSizeCombo {
+public:
+    virtual ~IPaperSizeCombo() = default;
+    virtual void ResetContent() = 0;
+    // Adds a name with the paper code as its item data; false when refused.
+    virtual bool AddPaper(const std::string& name, int code) = 0;
+};
+// Empties the combo box, then adds every paper Page Setup lists, in table
+// order; stops at the first entry the combo box refuses.
+void FillPaperSizeCombo(IPaperSizeCombo& combo);
 // The largest paper dimension in logical units (16000 - 16000 mod d, d = 100
 // metric or 256), and that limit in centimetres or inches.
 void GetMaxPaperExtent(int& limit, int& limitInUserUnits);

@@ -7,6 +7,7 @@
 #include "core/MsgBox.h"
 #include "core/Settings.h"
 #include "core/Trace.h"
+#include "document/Placement.h"
 #include "fileformat/DocFileHooks.h"
 #include "fileformat/SaveNormalization.h"
 #include "keyword/KeywordStreams.h"
@@ -157,7 +158,10 @@ bool CKavoDoc::OnOpenDocument(const std::string& path)
         m_bReadOnly = held->IsReadOnly() ? 1 : 0;
         m_pLockFile = std::move(held);
     }
+    // Pastes and new objects into the opened diagram start at the first
+    // place again, not where the steps in the previous diagram had got to.
     m_nPasteOffsetX = m_nPasteOffsetY = 0;
+    ResetPasteOffset();
     SetModifiedFlag(false);
     SetPathName(path);
     return true;

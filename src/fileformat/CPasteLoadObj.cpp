@@ -80,6 +80,15 @@ int CPasteLoadObj::EndFigureSymbol()
     return CDiagramLoadObj::EndFigureSymbol();
 }
 
+int CPasteLoadObj::EndEndSymbol()
+{
+    // A known end symbol is the document's own: the pasted one is dropped,
+    // so the library never holds a name twice.
+    if (m_pDoc->m_endSymbols.FindByName(BuiltEndSymbol().m_strName) >= 0)
+        return KWR_DONE;
+    return CDiagramLoadObj::EndEndSymbol();
+}
+
 int CPasteLoadObj::EndFigure()
 {
     if (!m_pFig)

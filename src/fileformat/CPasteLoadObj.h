@@ -23,6 +23,7 @@ protected:
     int BeginNamedRecord(int blockType, const std::string& name) override;
     void OnFigureSymbolName(std::string& name) override;
     int EndFigureSymbol() override;
+    int EndEndSymbol() override;
     int EndFigure() override;
     int EndConnector() override;
     int EndFigureStyle() override;

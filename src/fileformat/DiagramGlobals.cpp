@@ -4,6 +4,7 @@
 #include "document/CKavoDoc.h"
 #include "fileformat/CDiagramLoadObj.h"
 #include "fileformat/DiagramRecordWriter.h"
+#include "fileformat/DocFileHooks.h"
 
 #include <cstring>
 #include <vector>
@@ -214,12 +215,31 @@ int CDiagramLoadObj::ReadGlobalKey(const char* p)
 
 // ---- writing
 
+namespace {
+// The view position and zoom a file keeps: those of the active view when it
+// shows the document, where a view showing the page width from the top-left
+// corner is stored as 0, 0, 100 (the page-width view a file opens with).
+// A background document saved by Save All or autosave keeps its own.
+void SavedViewPlacement(const CKavoDoc& d, CPoint& anchor, float& zoom)
+{
+    anchor = d.m_ptViewOrigin;
+    zoom = d.m_fViewScale;
+    float pageWidthZoom = 0;
+    const auto placement = GetDocFileHooks().activeViewPlacement;
+    if (!placement || !placement(d, anchor, zoom, pageWidthZoom))
+        return;
+    if (anchor == CPoint(0, 0) && (pageWidthZoom == 0 || zoom == pageWidthZoom))
+        zoom = 100.0f;
+}
+} // namespace
+
 BOOL WriteGlobals(CKeywordWriter& w, const CKavoDoc& d)
 {
-    // The document's own view position and zoom: a background document saved
-    // by Save All or autosave keeps its own, not the active window's.
-    BOOL ok = w.WriteText(KW_TEXT_SECTION_GLOBALS) && w.WriteShort(KW_X, d.m_ptViewOrigin.x) &&
-              w.WriteShort(KW_Y, d.m_ptViewOrigin.y) && w.WriteReal(KW_Scale, d.m_fViewScale) &&
+    CPoint anchor;
+    float zoom = 100.0f;
+    SavedViewPlacement(d, anchor, zoom);
+    BOOL ok = w.WriteText(KW_TEXT_SECTION_GLOBALS) && w.WriteShort(KW_X, anchor.x) &&
+              w.WriteShort(KW_Y, anchor.y) && w.WriteReal(KW_Scale, zoom) &&
               w.WriteShort(KW_Orientation, d.m_nOrientation) && w.WriteShort(KW_Paper, d.m_nPaper) &&
               w.WriteShort(KW_PaperWidth, d.m_nPaperWidth) && w.WriteShort(KW_PaperLength, d.m_nPaperLength) &&
               w.WriteReal(KW_PageMarginLeft, d.m_fMarginLeft) && w.WriteReal(KW_PageMarginTop, d.m_fMarginTop) &&

@@ -232,8 +232,9 @@ int CDiagramLoadObj::ReadFigPropKey(const char*& p, CFigProps& props, bool* pbDr
     if (!ParseDelimitedCString(p, name, kMaxSymbolName))
         return KWR_FAILED;
     RenameOldSwimLaneSymbol(m_dVersion, name);
-    if (key == KW_Symbol)
-        OnFigureSymbolName(name);
+    // An icon names a figure symbol too, so it follows a pasted symbol's
+    // new name like the figure's own symbol does.
+    OnFigureSymbolName(name);
     const int index = m_pDoc->m_figSymbols.FindByName(name);
     if (index < 0) {
         m_nErrorCode = KWE_UNDEFINED_SYMBOL;

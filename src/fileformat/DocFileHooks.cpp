@@ -8,6 +8,11 @@ DocFileHooks g_hooks;
 std::string g_lastSaveError;
 } // namespace
 
+bool ActiveViewEditsText(const CKavoDoc& /*doc*/)
+{
+    return IsActiveViewEditingText();
+}
+
 DocFileHooks& GetDocFileHooks()
 {
     return g_hooks;

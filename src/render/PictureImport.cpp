@@ -260,9 +260,11 @@ HGLOBAL ClipboardDibToBitmapBlock(const BYTE* dib, size_t size)
     std::memcpy(&coloursUsed, dib + 32, 4);
     if (headerSize < 40 || headerSize > size)
         return nullptr;
-    size_t colourTable = 0;
-    if (bitCount <= 8)
-        colourTable = size_t(coloursUsed ? coloursUsed : (1u << bitCount)) * 4;
+    // The colour table: the colours used, else a full palette for up to 8
+    // bits; a true-colour bitmap has one only when it names its colours used.
+    size_t colourTable = size_t(coloursUsed) * 4;
+    if (!coloursUsed && bitCount <= 8)
+        colourTable = size_t(1u << bitCount) * 4;
     // The three masks that follow a 40-byte header with bitfields count too.
     const size_t masks = compression == kBitfields && headerSize == 40 ? 12 : 0;
     const size_t offset = 14 + headerSize + colourTable + masks;

@@ -8,6 +8,7 @@
 #include "core/Settings.h"
 #include "document/CStaple.h"
 #include "document/ConPtKeepTable.h"
+#include "document/FigApplySteps.h"
 #include "document/FigPropValues.h"
 #include "document/FontChoice.h"
 #include "shapes/DividedShapeTestSupport.h"
@@ -308,4 +309,58 @@ TEST_F(ApplyFigPropsTest, AGivenSizeHoldsUnlessASideFollowsTheText)
     f->m_props.Behavior.low |= 0x80;
     EditAndUndo([&] { Resize(30, 100); });
     EXPECT_GT(f->m_rect.Width(), 300);
+}
+
+// Which records a change writes before it is made: the rectangle for
+// resize-class changes, all texts for a new format on a figure of several
+// areas, the whole state unless only the size changes on a figure without
+// special layout.
+TEST_F(ApplyFigPropsTest, TheChangeDecidesItsUndoRecords)
+{
+    CFigure* plain = Fig(0, 0, "");
+    plain->m_props.Symbol = OneAreaSymbol();
+    plain->m_props.Behavior.high &= ~(kWidthSnapBits | kHeightSnapBits);
+    CFigure* special = Fig(300, 0, "");
+    CFigSymbol* sym = doc.m_figSymbols.NewEntry();
+    *sym = BoxR3With({CFltRect(100, 100, 1948, 1000), CFltRect(100, 1048, 1948, 1948)});
+    sym->SetName("two boxes");
+    special->m_props.Symbol = doc.m_figSymbols.GetCount() - 1;
+    special->m_props.Behavior.high &= ~(kWidthSnapBits | kHeightSnapBits);
+    ASSERT_NE(sym->Reshape, 0);
+    ASSERT_EQ(special->GetTextAreaCount(), 2);
+    CConPtList list;
+    struct Case {
+        CFigure* fig;
+        std::vector<int> sheet;   // kSheet… flags set in the mask
+        bool format;              // the text-format flag
+        DWORD flags;              // behaviour-mask bits
+        bool conPts;              // a new connection-point list given
+        bool rect, text, props;   // the records expected
+    };
+    const Case cases[] = {
+        {plain, {kSheetWidth}, false, 0, false, true, false, false},
+        {plain, {kSheetWidth, kSheetHeight}, false, 0, false, true, false, false},
+        {plain, {kSheetWidth, kSheetX}, false, 0, false, true, false, true},
+        {special, {kSheetHeight}, false, 0, false, true, false, true},
+        {plain, {kSheetStyle}, false, 0, false, true, true, true},
+        {plain, {}, false, 0x1000000, false, true, false, true},
+        {plain, {}, false, 0x4, false, false, false, true},
+        {special, {}, true, 0, false, true, true, true},
+        {plain, {kSheetConPts}, false, 0, true, true, false, true},
+    };
+    int n = 0;
+    for (const Case& k : cases) {
+        SCOPED_TRACE(n++);
+        CFigPropMask m;
+        for (int s : k.sheet)
+            m.m_bSheet[s] = 1;
+        m.m_bTextFormat = k.format;
+        m.m_behavior.low = k.flags;
+        FigPropValues v;
+        v.conPts = k.conPts ? &list : nullptr;
+        const FigApplyPlan plan = PlanFigApply(*k.fig, v, m);
+        EXPECT_EQ(plan.logRect, k.rect);
+        EXPECT_EQ(plan.logText, k.text);
+        EXPECT_EQ(plan.logProps, k.props);
+    }
 }

@@ -106,6 +106,47 @@ TEST_F(ApplyPropsTest, FillFollowsEachFigure)
     EXPECT_EQ(lbl->m_props.m_fill.m_crColor1, 0x00FF00u);
 }
 
+// The fill part as each figure takes it: an unfilled label keeps its fill
+// kind unless it alone is edited with the kind selected; an unfilled plain
+// figure given only a colour becomes filled; a filled one keeps its kind.
+TEST_F(ApplyPropsTest, FillMaskFollowsEachFigureAndTheSelectionSize)
+{
+    struct Case {
+        bool label;
+        int ownKind;
+        bool alone;          // the only selected object of its kind
+        bool rest, color1;   // fill flags of the mask
+        int kind;            // the figure's fill kind afterwards
+    };
+    const Case cases[] = {
+        {true, 0, true, true, false, 2},    {true, 0, false, true, false, 0},
+        {true, 0, false, true, true, 0},    {true, 3, false, true, false, 2},
+        {false, 0, false, false, true, 1},  {false, 0, false, true, false, 2},
+        {false, 3, false, false, true, 3},
+    };
+    int n = 0;
+    for (const Case& k : cases) {
+        SCOPED_TRACE(n++);
+        doc.ClearSel(false);
+        CFigure* f = Add(0, k.label);
+        f->m_props.m_fill.m_nKind = k.ownKind;
+        doc.AddFigToSel(f, 2, false);
+        if (!k.alone) {
+            CFigure* other = Add(300, k.label);
+            other->m_props.m_fill.m_nKind = 3;
+            doc.AddFigToSel(other, 2, false);
+        }
+        FigPropValues v;
+        v.props.m_fill.m_nKind = 2;
+        v.props.m_fill.m_crColor1 = 0x00FF00;
+        CFigPropMask m;
+        m.m_fill.m_bRest = k.rest;
+        m.m_fill.m_bColor1 = k.color1;
+        ApplyAndUndo(k.label ? 1 : 0, v, m);
+        EXPECT_EQ(f->m_props.m_fill.m_nKind, k.kind);
+    }
+}
+
 TEST_F(ApplyPropsTest, SizeOnlyLogsTheRectangleAndLocksHold)
 {
     CFigure* f = Add(0);

@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <set>
+#include <vector>
 
 namespace {
 
@@ -111,6 +112,48 @@ TEST_F(DocCommandsTest, ConnectorValuesGoToTheSelectionOrTheCurrentStyle)
     EXPECT_EQ(doc.m_bCurConStyleChanged, 0);
     EXPECT_NE(c->m_props.LineWidth, 5);
     EXPECT_FALSE(OnConnectorCommand(doc, 12345));
+}
+
+// Every value of the command tables, written into the current styles of the
+// creation modes (the connector shape under its bits, the rest of the flag
+// words kept).
+TEST_F(DocCommandsTest, EveryCommandValueReachesTheCurrentStyle)
+{
+    struct Case {
+        int first;
+        std::vector<int> values;
+        int32_t CConProps::*field;   // null: the connector shape
+    };
+    const Case cases[] = {
+        {36540, {2, 3, 5, 11}, &CConProps::LineWidth},
+        {36544, {0, 2, 1, 3, 4, 5}, &CConProps::PenStyle},
+        {33059, {18, 36, 53}, &CConProps::End1Length},
+        {33030, {0, 2, 8, 16}, nullptr},
+    };
+    g_nUIMode = 4;
+    CConProps& cur = doc.m_curConStyle.m_props;
+    cur.Behavior.high = 0x77;
+    for (const Case& k : cases)
+        for (size_t i = 0; i < k.values.size(); ++i) {
+            const int id = k.first + int(i);
+            SCOPED_TRACE(id);
+            cur.Behavior.low = 0x1a | 0x40;
+            ASSERT_TRUE(OnConnectorCommand(doc, id));
+            if (k.field) {
+                EXPECT_EQ(cur.*k.field, k.values[i]);
+            } else {
+                EXPECT_EQ(cur.Behavior.low, DWORD(k.values[i] | 0x40));
+                EXPECT_EQ(cur.Behavior.high, 0x77u);
+            }
+        }
+    EXPECT_EQ(cur.End2Length, 53);
+    EXPECT_EQ(doc.m_nLastEndLen, 53);
+    g_nUIMode = 2;
+    const int widths[] = {0, 2, 3, 5, 11};
+    for (int i = 0; i < 5; ++i) {
+        ASSERT_TRUE(OnFigureLineCommand(doc, 36550 + i));
+        EXPECT_EQ(doc.m_curFigStyle.m_props.BorderWidth, widths[i]) << 36550 + i;
+    }
 }
 
 TEST_F(DocCommandsTest, ArrowsAreDecidedPerConnector)

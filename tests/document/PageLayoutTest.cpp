@@ -153,3 +153,45 @@ TEST(PaperSizes, DevModeCopyTakesItsOwnLengthAndDevNamesOffsetsAreChecked)
     EXPECT_TRUE(IsValidDevNames(good, sizeof good));
     EXPECT_FALSE(IsValidDevNames(bad, sizeof bad));
 }
+
+namespace {
+// Records what Page Setup's paper list receives; refuses adds after `room`.
+struct FakePaperCombo : IPaperSizeCombo {
+    std::vector<std::pair<std::string, int>> items;
+    size_t room = 1000;
+    int resets = 0;
+    void ResetContent() override
+    {
+        ++resets;
+        items.clear();
+    }
+    bool AddPaper(const std::string& name, int code) override
+    {
+        if (items.size() >= room)
+            return false;
+        items.emplace_back(name, code);
+        return true;
+    }
+};
+} // namespace
+
+TEST(PaperSizes, PageSetupListsFortyPapersInTableOrder)
+{
+    const int listed[] = {1,  3,  5,  6,  7,  8,  9,  11, 12, 13, 14, 15, 16, 17, 18, 24, 25, 26, 40, 41,
+                          42, 44, 45, 46, 50, 51, 52, 53, 57, 58, 59, 60, 63, 64, 65, 66, 70, 88, 93, 94};
+    FakePaperCombo combo;
+    combo.items.emplace_back("stale", 0);
+    FillPaperSizeCombo(combo);
+    ASSERT_EQ(combo.items.size(), std::size(listed));
+    for (size_t i = 0; i < std::size(listed); ++i) {
+        EXPECT_EQ(combo.items[i].second, listed[i]) << i;
+        EXPECT_EQ(combo.items[i].first, GetPaperSizeName(listed[i]));
+    }
+    EXPECT_EQ(combo.items.front().first, "Letter 8 1/2 x 11 in");
+    // The first refused entry ends the list.
+    FakePaperCombo full;
+    full.room = 3;
+    FillPaperSizeCombo(full);
+    EXPECT_EQ(full.resets, 1);
+    EXPECT_EQ(full.items.size(), 3u);
+}

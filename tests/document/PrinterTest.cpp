@@ -2,6 +2,7 @@
 // printer seam, its papers, the checks and copies of the handles, the dump,
 // bringing a document's page and its printer together, and the validation of
 // the handles.
+#include "common/DiagTraceFile.h"
 #include "common/FakePrinter.h"
 #include "common/TestSupport.h"
 #include "core/ProgramFolders.h"
@@ -37,24 +38,7 @@ Dims PaperOn(CFakePrinterService& fake, const std::string& printer, int code, in
     return d;
 }
 
-// Collects the diagnostic trace in a temporary program folder.
-class TraceFile {
-public:
-    TraceFile()
-    {
-        SetProgramFolderForTest(m_dir.path());
-        g_bDiagnostics = true;
-        InitDiagnostics();
-    }
-    std::string Text() const
-    {
-        QFile f(m_dir.path() + "/Diags.log");
-        return f.open(QIODevice::ReadOnly) ? f.readAll().toStdString() : std::string();
-    }
-
-private:
-    QTemporaryDir m_dir;
-};
+using TraceFile = DiagTraceFile;
 
 std::string DevModeText(HGLOBAL dm)
 {
@@ -384,4 +368,57 @@ TEST(Printer, NewDocumentPrintsOnTheApplicationsPrinter)
     EXPECT_EQ(doc.m_nPaper, 9); // the printer's paper
     EXPECT_EQ(doc.m_nPaperWidth, 2100);
     EXPECT_FALSE(doc.IsModified());
+}
+
+namespace {
+// The validation's own trace lines (page checkpoints and margins), in order.
+std::string ValidationLines(const std::string& trace)
+{
+    std::string out;
+    size_t at = 0;
+    while (at < trace.size()) {
+        size_t end = trace.find('\n', at);
+        end = end == std::string::npos ? trace.size() : end + 1;
+        const std::string line = trace.substr(at, end - at);
+        if (line.rfind("PAGE  CKavoDoc::SetPageValidate", 0) == 0 || line.rfind("MARG  ", 0) == 0)
+            out += line;
+        at = end;
+    }
+    return out;
+}
+} // namespace
+
+TEST(Printer, ValidationTracesEachStepInOrder)
+{
+    const std::string page = "PAGE  CKavoDoc::SetPageValidate";
+    CFakePrinterService fake;
+    fake.Add("Laser");
+    CKavoDoc doc;
+    ResetPageSettings(doc);
+    GiveDocPrinter(doc, fake, "Laser", 1, 1, 2794, 2159);
+    SetPageValidate(doc, true);
+    doc.m_fMarginRight = -5;
+    {
+        TraceFile trace;
+        EXPECT_FALSE(SetPageValidate(doc, false));
+        EXPECT_EQ(ValidationLines(trace.Text()),
+                  page + "(bRepair=0) ENTER\n" + page + "() chkpt 1\n" + page + "() chkpt 5\n" + page +
+                      "() chkpt 6\n" + page + "() chkpt 7\n" + page + "() chkpt 6b\n" + page + "() chkpt 8\n" +
+                      page + "() chkpt 9\n" + "MARG  Margin(s) invalid- not corrected\n" +
+                      "MARG  Margins adjusted to fit page.\n" + page + "(bIsValid=0) exit\n");
+    }
+    // A paper without a size and no printer: the query fails and repair
+    // falls back to letter.
+    CKavoDoc bare;
+    ResetPageSettings(bare);
+    bare.m_nPaper = 48;
+    bare.m_nPaperWidth = bare.m_nPaperLength = 0;
+    TraceFile trace;
+    EXPECT_FALSE(SetPageValidate(bare, true));
+    EXPECT_EQ(ValidationLines(trace.Text()),
+              page + "(bRepair=1) ENTER\n" + page + "() chkpt 6\n" + page + "() chkpt 6a\n" + page +
+                  "() chkpt 6b\n" + page + "() chkpt 8\n" + page + "() chkpt 9\n" + page + "(bIsValid=0) exit\n");
+    EXPECT_EQ(bare.m_nPaper, 1);
+    EXPECT_EQ(bare.m_nPaperWidth, 2159);
+    EXPECT_EQ(bare.m_nPaperLength, 2794);
 }

@@ -81,3 +81,33 @@ TEST_F(StyleFromTest, UpdateStyleAsksAndKeepsTheName)
     // A figure style cannot be updated from a label.
     EXPECT_FALSE(doc.UpdateStyleFrom(0));
 }
+
+TEST_F(StyleFromTest, UpdatingAConnectorStyleReachesItsFollowers)
+{
+    CRecordingPrompt prompt;
+    CFigure* a = Selected(false);
+    CFigure* b = NewFig(doc, 400, 0, "text");
+    ASSERT_TRUE(doc.AddFigWithId(b));
+    CConStyle* style = doc.m_conStyles.NewEntry();
+    ASSERT_NE(style, nullptr);
+    style->SetName("Flow");
+    const int index = doc.m_conStyles.GetCount() - 1;
+    std::vector<CConnector*> cons;
+    for (int i = 0; i < 3; ++i) {
+        CConnector* c = NewCon(doc, a, b);
+        c->m_props = style->m_props;
+        c->m_props.BindToStyle = i < 2 ? 1 : 0;   // the last one has its own look
+        c->m_nStyle = index;
+        ASSERT_TRUE(doc.AddConWithId(c));
+        cons.push_back(c);
+    }
+    const int ownWidth = cons[2]->m_props.LineWidth;
+    doc.ClearSel(false);
+    doc.AddConToSel(cons[0], 2, false);
+    cons[0]->m_props.LineWidth = 11;
+    prompt.QueueAnswer(IDYES);
+    ASSERT_TRUE(doc.UpdateStyleFrom(2));
+    EXPECT_EQ(doc.m_conStyles.GetAt(index)->m_props.LineWidth, 11);
+    EXPECT_EQ(cons[1]->m_props.LineWidth, 11) << "a follower takes the style's new look";
+    EXPECT_EQ(cons[2]->m_props.LineWidth, ownWidth);
+}

@@ -1,6 +1,9 @@
 #include "DocTestSupport.h"
 #include "common/TestSupport.h"
 
+#include "document/FigPictureOutline.h"
+#include "shapes/DividedShapeTestSupport.h"
+
 #include "undo/UndoCodes.h"
 
 #include <gtest/gtest.h>
@@ -175,4 +178,94 @@ TEST_F(StyleOpsTest, CommonSelectionStyleIsAQuery)
     EXPECT_EQ(doc.GetCommonSelStyle(false), -1);
     f2->m_nStyle = -1;
     EXPECT_EQ(doc.GetCommonSelStyle(false), -1);
+}
+
+// A replaced style reaches the figures that follow it: the text gets the room
+// it needs, the connectors follow the new rectangle, and a special shape of
+// the same kind keeps each figure's own symbol.
+TEST_F(StyleOpsTest, ReplacingAStyleReachesItsFiguresAndTheirConnectors)
+{
+    const auto symbol = [&](const char* name, int reshape) {
+        CFigSymbol* sym = doc.m_figSymbols.NewEntry();
+        *sym = BoxR3With({CFltRect(100, 100, 1948, 1948)});
+        sym->Reshape = reshape;
+        sym->SetName(name);
+        return doc.m_figSymbols.GetCount() - 1;
+    };
+    const int plain = symbol("plain box", 0), specialA = symbol("special a", 3), specialB = symbol("special b", 3);
+    const int a = Add("a", 0);
+    CFigure* f = FigOfStyle(a);
+    f->m_props = doc.m_figStyles.GetAt(a)->m_props;
+    f->m_props.BindToStyle = 1;
+    f->m_props.Symbol = plain;
+    f->m_strText = "a text a good deal wider than the figure that holds it";
+    f->m_rect = CRect(0, 0, 20, 20);
+    CFigure* other = FigOfStyle(-1);
+    other->m_rect = CRect(400, 0, 500, 100);
+    CConnector* c = NewCon(doc, f, other);
+    ASSERT_TRUE(doc.AddConWithId(c));
+
+    CFigStyle next = *doc.m_figStyles.GetAt(a);
+    next.m_props.Symbol = plain;
+    next.m_props.BorderColor = 0x123456;
+    ASSERT_TRUE(doc.ReplaceFigStyle(a, next));
+    EXPECT_EQ(f->m_props.BorderColor, 0x123456u);
+    EXPECT_NE(f->m_rect, CRect(0, 0, 20, 20)) << "the text needs more room";
+    const CPoint end1 = c->EndPoint1, end2 = c->EndPoint2;
+    doc.RelayAttachedCons(f);
+    EXPECT_EQ(c->EndPoint1, end1) << "the connector already follows the figure";
+    EXPECT_EQ(c->EndPoint2, end2);
+
+    struct Case {
+        int styleSymbol, figSymbol, newSymbol, kept;
+    };
+    const Case cases[] = {
+        {specialA, specialB, specialA, specialB},   // same special kind: the figure's own
+        {plain, specialB, specialA, specialA},      // from a plain symbol: the style's
+        {specialA, plain, plain, plain},
+    };
+    for (const Case& k : cases) {
+        next.m_props.Symbol = k.styleSymbol;
+        ASSERT_TRUE(doc.ReplaceFigStyle(a, next));
+        f->m_props.Symbol = k.figSymbol;
+        next.m_props.Symbol = k.newSymbol;
+        ASSERT_TRUE(doc.ReplaceFigStyle(a, next));
+        EXPECT_EQ(f->m_props.Symbol, k.kept) << k.styleSymbol << " -> " << k.newSymbol;
+    }
+}
+
+// A style's new picture reaches its figures with its own outline: the old
+// picture's outline goes, the new one is traced with fitted bounds.
+TEST_F(StyleOpsTest, AStylesPictureReachesItsFiguresWithItsOutline)
+{
+    const int a = Add("a", 0);
+    HGLOBAL pic = GlobalAlloc(GHND, 4);
+    ASSERT_TRUE(doc.m_graphics.AddUse(2, pic));
+    CFigure* f = FigOfStyle(a);
+    f->m_props.BindToStyle = 1;
+    f->m_props.m_nGraphicType = 2;
+    f->m_props.Graphic = pic;
+    const CFltPoint square[] = {{0, 0}, {2048, 0}, {2048, 2048}, {0, 2048}};
+    ASSERT_GT(f->m_outline.SetPoints(4, square), 0);
+
+    static int traced = 0;
+    const FigOutlineFromPictureFn saved = g_pfnFigOutlineFromPicture;
+    g_pfnFigOutlineFromPicture = [](CFigure&) { ++traced; };
+    CFigStyle next = *doc.m_figStyles.GetAt(a);
+    next.m_props.m_nGraphicType = 0;
+    next.m_props.Graphic = nullptr;
+    ASSERT_TRUE(doc.ReplaceFigStyle(a, next));
+    EXPECT_FALSE(f->HasPicture());
+    EXPECT_FALSE(f->m_outline.HasPoints()) << "the old picture's outline went with it";
+    EXPECT_EQ(doc.m_graphics.GetUses(pic), 0);
+    EXPECT_EQ(traced, 0);
+
+    HGLOBAL other = GlobalAlloc(GHND, 4);
+    ASSERT_TRUE(doc.m_graphics.AddUse(3, other));
+    next.m_props.m_nGraphicType = 3;
+    next.m_props.Graphic = other;
+    ASSERT_TRUE(doc.ReplaceFigStyle(a, next));
+    EXPECT_EQ(f->m_props.Graphic, other);
+    EXPECT_EQ(traced, 1);
+    g_pfnFigOutlineFromPicture = saved;
 }

@@ -1,7 +1,9 @@
 // The document's file side: open, save under the held lock, failed saves,
 // backup and autosave copies, renumbering and the preview.
 #include "common/TestSupport.h"
+#include "core/AppContext.h"
 #include "core/Settings.h"
+#include "document/Placement.h"
 #include "fileformat/CPreviewLoadObj.h"
 #include "fileformat/DocFileHooks.h"
 #include "fileformat/FileFormatTestSupport.h"
@@ -47,6 +49,21 @@ TEST_F(DocFile, SavedDiagramOpensToTheSameDocument)
     EXPECT_EQ(WriteDoc(other), text);
     EXPECT_EQ(other.GetPathName(), Path("a.kvd"));
     EXPECT_TRUE(prompt.shown.empty());
+}
+
+TEST_F(DocFile, OpeningStartsNewObjectsAtTheFirstPlaceAgain)
+{
+    CKavoDoc doc;
+    SaveSample(doc, "a.kvd");
+    CKavoDoc other;
+    // Earlier pastes had moved the place of the next new object on.
+    ResetPasteOffset();
+    other.GetNewObjPos();
+    other.GetNewObjPos();
+    ASSERT_TRUE(other.OpenDocumentUnlocked(Path("a.kvd"), false));
+    const CPoint afterOpen = other.GetNewObjPos();
+    ResetPasteOffset();
+    EXPECT_EQ(afterOpen, other.GetNewObjPos());
 }
 
 TEST_F(DocFile, SaveRenumbersObjectsInDrawingOrderAndKeepsReferences)
@@ -231,6 +248,50 @@ TEST_F(DocFile, AutosaveCopyBecomesTheBackupAndKeepsUndo)
     EXPECT_TRUE(QFile::exists(QPath("d.tmp")));
     doc.OnCloseDocument();
     EXPECT_FALSE(QFile::exists(QPath("d.tmp")));
+}
+
+namespace {
+// An active view whose in-place text editor is open until it is closed.
+class EditingView : public IActiveView {
+public:
+    void OnClearFeedback() override {}
+    void EndRubberFigure(bool, bool) override {}
+    bool InTextEditMode() const override { return open; }
+    bool IsCursorOverView() const override { return false; }
+    void SetPendingPlacement() override {}
+    bool IsTextEditorOpen() const override { return open; }
+    bool HasTextEditorSelection() const override { return false; }
+    void CloseTextEditor() override { open = false; }
+    void SetFocus() override {}
+    bool open = true;
+};
+
+class EditingContext : public IAppContext {
+public:
+    IActiveDocument* GetActiveDocument() override { return nullptr; }
+    IActiveView* GetActiveView() override { return &view; }
+    void UpdateAllDocuments() override {}
+    bool SelectStyleBarCommand(int) override { return false; }
+    void SetStatusBarText(const std::string&) override {}
+    EditingView view;
+};
+} // namespace
+
+TEST_F(DocFile, AutosaveWaitsForTextEditingAndASaveClosesTheEditor)
+{
+    AutoSave = 1;
+    CKavoDoc doc;
+    SaveSample(doc, "t.kvd");
+    EditingContext ctx;
+    SetAppContext(&ctx);
+    doc.SetModifiedFlag(true);
+    EXPECT_FALSE(doc.AutoSave());
+    EXPECT_TRUE(ctx.view.open);
+    // The user's save takes the text being typed: the editor is closed first.
+    ASSERT_TRUE(doc.OnSaveDocument(Path("t.kvd")));
+    EXPECT_FALSE(ctx.view.open);
+    SetAppContext(nullptr);
+    AutoSave = 0;
 }
 
 TEST_F(DocFile, AutosaveWaitsForBusyStatesAndReadOnlyFiles)

@@ -39,6 +39,7 @@ TEST(Paste, ObjectsLandOffsetWithFreshIdsAndLinks)
     ASSERT_FALSE(text.empty());
     CKavoDoc doc;
     PrepareTarget(doc);
+    const int endSymbols = doc.m_endSymbols.GetCount();
     doc.m_nPasteOffsetX = 20;
     doc.m_nPasteOffsetY = 30;
     ASSERT_TRUE(PasteDiagramText(doc, text));
@@ -61,6 +62,8 @@ TEST(Paste, ObjectsLandOffsetWithFreshIdsAndLinks)
     // Known styles are not added again; the pasted figures use the target's.
     EXPECT_EQ(doc.m_figStyles.GetCount(), 2);
     EXPECT_EQ(p1->m_nStyle, f1->m_nStyle);
+    // So are known end symbols: the library never holds a name twice.
+    EXPECT_EQ(doc.m_endSymbols.GetCount(), endSymbols);
     EXPECT_TRUE(doc.Validate());
     EXPECT_TRUE(doc.IsModified());
 
@@ -75,7 +78,10 @@ TEST(Paste, NumberedSymbolsAreRenamedPastTheDocumentsOwn)
     CKavoDoc src;
     PrepareForLoad(src);
     BuildSampleDoc(src);
-    src.m_figSymbols.GetAt(src.m_figSymbols.FindByName("Tri"))->SetName("Box:1");
+    const int tri = src.m_figSymbols.FindByName("Tri");
+    src.m_figSymbols.GetAt(tri)->SetName("Box:1");
+    // An icon naming the renamed symbol follows it as well.
+    static_cast<CFigure*>(src.m_pObjList->GetAt(0))->m_props.Icon = tri;
     for (CDiagObj* o : *src.m_pObjList)
         o->SetSelectedFlag();
     const std::string text = CopySelectionText(src);
@@ -89,6 +95,7 @@ TEST(Paste, NumberedSymbolsAreRenamedPastTheDocumentsOwn)
     ASSERT_GE(renamed, 0);
     auto* f = static_cast<CFigure*>(doc.m_pObjList->GetAt(0));
     EXPECT_EQ(f->m_props.Symbol, renamed);
+    EXPECT_EQ(f->m_props.Icon, renamed);
     const CFigStyle* process = doc.m_figStyles.GetAt(doc.m_figStyles.FindByName("Process"));
     ASSERT_NE(process, nullptr);
     EXPECT_EQ(process->m_props.Symbol, renamed);

@@ -271,3 +271,54 @@ TEST_F(SaveLoadSteps, TemplateCommandsAskAndRebuildWhatTheyChange)
     EXPECT_EQ(g_styleBarRebuilds, 1);
     EXPECT_GE(target.m_figButtons.FindName("Process"), 0) << "the new style's button is on the bar";
 }
+
+namespace {
+// The active view that the placement hook reports: none, or a view of
+// `shown` at an anchor and zoom with a page-width zoom.
+struct FakeViewPlacement {
+    const CKavoDoc* shown = nullptr;
+    CPoint anchor;
+    float zoom = 100.0f, pageWidth = 0;
+};
+FakeViewPlacement g_view;
+
+bool ReportFakeView(const CKavoDoc& doc, CPoint& anchor, float& zoom, float& pageWidthZoom)
+{
+    if (g_view.shown != &doc)
+        return false;
+    anchor = g_view.anchor;
+    zoom = g_view.zoom;
+    pageWidthZoom = g_view.pageWidth;
+    return true;
+}
+} // namespace
+
+TEST_F(SaveLoadSteps, SaveKeepsWhereTheActiveViewStands)
+{
+    CKavoDoc doc, other;
+    PrepareForLoad(doc);
+    BuildSampleDoc(doc);
+    doc.m_ptViewOrigin = CPoint(7, 9);
+    doc.m_fViewScale = 50.0f;
+    GetDocFileHooks().activeViewPlacement = &ReportFakeView;
+    const struct {
+        const char* name;
+        FakeViewPlacement view;
+        CPoint anchor;
+        float zoom;
+    } cases[] = {
+        {"scrolled and zoomed", {&doc, CPoint(300, -40), 150.0f, 80.0f}, CPoint(300, -40), 150.0f},
+        {"the page width from the corner", {&doc, CPoint(0, 0), 80.0f, 80.0f}, CPoint(0, 0), 100.0f},
+        {"no page to fit", {&doc, CPoint(0, 0), 60.0f, 0.0f}, CPoint(0, 0), 100.0f},
+        {"another zoom at the corner", {&doc, CPoint(0, 0), 60.0f, 80.0f}, CPoint(0, 0), 60.0f},
+        {"the active view shows another diagram", {&other, CPoint(5, 5), 200.0f, 80.0f}, CPoint(7, 9), 50.0f},
+    };
+    for (const auto& c : cases) {
+        g_view = c.view;
+        CKavoDoc back;
+        PrepareForLoad(back);
+        ASSERT_TRUE(LoadText(back, WriteDoc(doc))) << c.name;
+        EXPECT_EQ(back.m_ptViewOrigin, c.anchor) << c.name;
+        EXPECT_FLOAT_EQ(back.m_fViewScale, c.zoom) << c.name;
+    }
+}

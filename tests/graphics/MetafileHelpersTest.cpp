@@ -1,11 +1,15 @@
 // Metafile blocks and handles, the window box, placeable files and the
 // validated WMF import.
+#include "common/DiagTraceFile.h"
 #include "common/TestSupport.h"
 #include "graphics/MetafileHelpers.h"
 #include "platform/MetaFixtures.h"
 
 #include <QFile>
 #include <QTemporaryDir>
+
+#include <cstdint>
+#include <cstdio>
 
 #include <gtest/gtest.h>
 
@@ -228,6 +232,7 @@ TEST(PlaceableFile, RefusesWhatTheHeaderCannotHoldAndNeverDeletesTheHandle)
 
 TEST(ValidatedWmf, AcceptsWindowMappingOnlyAndCountsTheKinds)
 {
+    DiagTraceFile trace;
     QTemporaryDir dir;
     auto write = [&](const char* name, const std::vector<BYTE>& bytes) {
         const QString path = dir.filePath(name);
@@ -268,6 +273,10 @@ TEST(ValidatedWmf, AcceptsWindowMappingOnlyAndCountsTheKinds)
         EXPECT_EQ(h != nullptr, c.accepted) << c.name;
         if (h) {
             EXPECT_EQ(BlockBytes(h), c.bytes) << c.name;
+            char line[64];
+            std::snprintf(line, sizeof line, "GMEM  WMF Handle %04X loaded from .WMF file\n",
+                          unsigned(reinterpret_cast<uintptr_t>(h) & 0xFFFF));
+            EXPECT_NE(trace.Text().find(line), std::string::npos) << c.name;
             GlobalFree(h);
         }
     }
@@ -282,6 +291,9 @@ TEST(ValidatedWmf, AcceptsWindowMappingOnlyAndCountsTheKinds)
     EXPECT_EQ(counts.windowExt, 2);
     EXPECT_EQ(counts.offsetViewportOrg, 1);
     EXPECT_EQ(counts.viewportOrg + counts.viewportExt + counts.scaleViewportExt, 0);
+    // The six counts in their order: window origin and extent, viewport
+    // origin and extent, scale viewport extent, offset viewport origin.
+    EXPECT_NE(trace.Text().find("ERR!  LoadValidateKavoAPMFromFile failed 1 2 0 0 0 1\n"), std::string::npos);
 
     // A truncated file is refused, not read past its end.
     std::vector<BYTE> cut = cases[0].bytes;

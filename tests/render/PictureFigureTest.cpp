@@ -14,12 +14,16 @@
 #include "render/ArgbBitmaps.h"
 #include "render/InsertGraphic.h"
 #include "render/PictureClipboard.h"
+#include "render/PictureImport.h"
 #include "undo/UndoCodes.h"
 
 #include <QDir>
 #include <QFile>
 #include <QPainter>
 #include <QTemporaryDir>
+
+#include <memory>
+#include <string>
 
 #include <gtest/gtest.h>
 
@@ -259,4 +263,52 @@ TEST_F(PictureFigure, PasteMakesAFigureOfAPictureAndRefusesOtherData)
     EXPECT_EQ(doc.FigureCount(), 0);
     ASSERT_TRUE(PasteGraphic(doc, CF_DIB, dib.data(), dib.size()));
     EXPECT_EQ(LastFigure(doc)->m_props.m_nGraphicType, 1);
+}
+
+TEST_F(PictureFigure, FileBitmapBorderBecomesTransparentOnlyWithMagentaKeyAndBothOptions)
+{
+    ActiveDoc active(&doc);
+    QTemporaryDir dir;
+    // White with a near-white corner and a black frame around a white middle.
+    QImage image(30, 30, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    image.setPixel(0, 0, qRgb(250, 250, 250));
+    {
+        QPainter p(&image);
+        p.setPen(Qt::NoPen);
+        p.setBrush(Qt::black);
+        p.drawRect(8, 8, 14, 14);
+        p.setBrush(Qt::white);
+        p.drawRect(11, 11, 8, 8);
+    }
+    const QString path = WriteFile(dir, "frame.bmp", Bytes(ImageToDib(image, 24, true)));
+    const struct {
+        COLORREF key;
+        bool transpBMPs, clean, edges;
+        QRgb corner, nearWhite;
+    } cases[] = {
+        {0xFF00FF, true, true, true, 0, 0},
+        {0x00FF00, true, true, true, qRgba(255, 255, 255, 255), qRgba(255, 255, 255, 255)},
+        {0xFF00FF, false, true, true, qRgba(255, 255, 255, 255), qRgba(255, 255, 255, 255)},
+        {0xFF00FF, true, true, false, qRgba(255, 255, 255, 255), qRgba(250, 250, 250, 255)},
+        {0xFF00FF, true, false, true, 0, qRgba(250, 250, 250, 255)},
+    };
+    for (const auto& c : cases) {
+        doc.m_crTranspColor = c.key;
+        doc.m_bTranspBMPs = c.transpBMPs;
+        int kind = 0, w = 0, h = 0, transparent = 0;
+        HGLOBAL block = LoadGraphicFromFile(path, kind, w, h, 0xFFFFFF, c.clean, c.edges, transparent);
+        ASSERT_NE(block, nullptr);
+        EXPECT_EQ(kind, 9);
+        std::unique_ptr<QImage> out = ARGBBlockToBitmap(block);
+        ASSERT_TRUE(out);
+        const auto at = [&](int x, int y) { return qAlpha(out->pixel(x, y)) ? out->pixel(x, y) : 0u; };
+        const std::string label = std::to_string(c.key) + " " + std::to_string(c.transpBMPs) +
+                                  std::to_string(c.clean) + std::to_string(c.edges);
+        EXPECT_EQ(at(29, 29), c.corner) << label;
+        EXPECT_EQ(at(0, 0), c.nearWhite) << label;
+        EXPECT_EQ(at(15, 15), qRgba(255, 255, 255, 255)) << label; // enclosed white stays
+        EXPECT_EQ(at(9, 9), qRgba(0, 0, 0, 255)) << label;
+        GlobalFree(block);
+    }
 }

@@ -64,14 +64,48 @@ TEST(PictureImport, ChooserTablesGoBothWays)
     EXPECT_EQ(ImportFilterToType(10), 0);
 }
 
+TEST(PictureImport, ChooserFilterAndIndexesAreExact)
+{
+    EXPECT_EQ(BuildImportFilter(),
+              "All Graphics|*.WMF;*.EMF;*.BMP;*.DIB;*.JPG;*.JPEG;*.JPE;*.PNG;*.TIF;*.GIF;*.PCX|"
+              "WMF - Windows Metafiles|*.wmf|EMF - Windows Enhanced Metafiles|*.emf|"
+              "BMP, DIB - Windows Bitmaps|*.BMP;*.DIB|JPG - JPEG Bitmaps|*.JPG|"
+              "PNG - Portable Network Graphics|*.PNG|TIF - TIFF Bitmaps|*.TIF|"
+              "GIF - Graphics Interchange Format Bitmaps|*.GIF|PCX - PaintBrush Bitmaps|*.PCX|"
+              "All Files (*.*)|*.*||");
+    const struct {
+        int type;
+        const char* ext;
+        int index;
+    } toFilter[] = {{1, "BMP", 4}, {2, "WMF", 2}, {3, "EMF", 3}, {4, "JPG", 5}, {5, "PNG", 6},
+                    {6, "TIF", 7}, {7, "GIF", 8}, {8, "PCX", 9}, {9, "", 1},    {-1, "", 1}};
+    for (const auto& c : toFilter) {
+        std::string ext = "x";
+        int index = 0;
+        ImportTypeToFilter(c.type, ext, index);
+        EXPECT_EQ(ext, c.ext) << c.type;
+        EXPECT_EQ(index, c.index) << c.type;
+    }
+    // Filter index -> type, for indexes 0 to 11.
+    const int toType[] = {0, 0, 2, 3, 1, 4, 5, 6, 7, 8, 0, 0};
+    for (int index = 0; index < int(std::size(toType)); ++index)
+        EXPECT_EQ(ImportFilterToType(index), toType[index]) << index;
+}
+
 TEST(PictureImport, ClipboardDibHeaderCountsColourTableAndMasks)
 {
     const struct {
         int bitCount;
         DWORD compression;
+        DWORD coloursUsed;
         size_t extra;
         DWORD offset;
-    } cases[] = {{8, 0, 256 * 4, 14 + 40 + 1024}, {32, 3, 12, 14 + 40 + 12}, {24, 0, 0, 14 + 40}};
+    } cases[] = {{8, 0, 0, 256 * 4, 14 + 40 + 1024},
+                 {8, 0, 2, 2 * 4, 14 + 40 + 8},
+                 {32, 3, 0, 12, 14 + 40 + 12},
+                 {24, 0, 0, 0, 14 + 40},
+                 // A true-colour bitmap may carry a palette too; its pixels follow it.
+                 {24, 0, 16, 16 * 4, 14 + 40 + 64}};
     for (const auto& c : cases) {
         std::vector<BYTE> dib(40 + c.extra + 16, 0);
         const DWORD header = 40;
@@ -79,6 +113,7 @@ TEST(PictureImport, ClipboardDibHeaderCountsColourTableAndMasks)
         std::memcpy(dib.data(), &header, 4);
         std::memcpy(dib.data() + 14, &bits, 2);
         std::memcpy(dib.data() + 16, &c.compression, 4);
+        std::memcpy(dib.data() + 32, &c.coloursUsed, 4);
         HGLOBAL h = ClipboardDibToBitmapBlock(dib.data(), dib.size());
         ASSERT_NE(h, nullptr);
         {
@@ -87,7 +122,7 @@ TEST(PictureImport, ClipboardDibHeaderCountsColourTableAndMasks)
             std::memcpy(&offset, lock.data() + 10, 4);
             std::memcpy(&size, lock.data() + 2, 4);
             EXPECT_EQ(lock.data()[0], 'B');
-            EXPECT_EQ(offset, c.offset) << c.bitCount;
+            EXPECT_EQ(offset, c.offset) << c.bitCount << " " << c.coloursUsed;
             EXPECT_EQ(size, dib.size() + 14);
         }
         GlobalFree(h);

@@ -93,12 +93,16 @@ void CKavoApp::OnFileNew()
 void CKavoApp::OnFileOpen()
 {
     DiagPrintf("USER  Open\n");
+    const bool hadNone = AppSeams().documentCount() == 0;
+    const bool wasMaximised = !hadNone && AppSeams().activeChildMaximized();
     CKavoDocManager manager;
     std::vector<std::string> files;
     if (!manager.DoPromptFileName(files, AFX_IDS_OPENFILE, true))
         return;
     for (const std::string& file : files)
         OpenDocumentByCommand(file);
+    // Several files opened at once are laid out so that each can be seen.
+    CascadeIfMaximisedBefore(hadNone || wasMaximised);
 }
 
 void CKavoApp::OnOpenRecentFile(int index)

@@ -4,6 +4,7 @@
 #include "core/ProgramFolders.h"
 #include "core/Settings.h"
 #include "core/StringHelpers.h"
+#include "fileformat/ui/CPreviewFileDialog.h"
 #include "platform/Ansi.h"
 
 #include <QApplication>
@@ -16,19 +17,8 @@ std::string g_strLastOpenedPath;
 namespace {
 FileDialogResult RunQtDialog(const FileDialogRequest& r)
 {
-    QFileDialog dlg(QApplication::activeWindow(), r.title, r.folder, FilterToQt(r.filter));
-    dlg.setOption(QFileDialog::DontUseNativeDialog);
-    dlg.setDefaultSuffix(r.defaultExt);
-    if (r.open) {
-        dlg.setAcceptMode(QFileDialog::AcceptOpen);
-        dlg.setFileMode(r.multiSelect ? QFileDialog::ExistingFiles : QFileDialog::ExistingFile);
-    } else {
-        // A save dialog takes new names and asks before replacing a file.
-        dlg.setAcceptMode(QFileDialog::AcceptSave);
-        dlg.setFileMode(QFileDialog::AnyFile);
-        if (!r.file.isEmpty())
-            dlg.selectFile(r.file);
-    }
+    const std::unique_ptr<QFileDialog> owned = CKavoDocManager::MakeDialog(r, QApplication::activeWindow());
+    QFileDialog& dlg = *owned;
     FileDialogResult result;
     result.accepted = dlg.exec() == QDialog::Accepted;
     result.ctrlHeld = QApplication::queryKeyboardModifiers() & Qt::ControlModifier;
@@ -51,6 +41,25 @@ QString TitleText(UINT id)
 }
 } // namespace
 
+std::unique_ptr<QFileDialog> CKavoDocManager::MakeDialog(const FileDialogRequest& r, QWidget* parent)
+{
+    std::unique_ptr<QFileDialog> dlg;
+    if (r.open) {
+        // Opening shows the chosen diagram's preview beside the list.
+        dlg = std::make_unique<CDiagramOpenDlg>(parent, r.title, r.folder, r.filter, r.multiSelect);
+    } else {
+        // A save dialog takes new names and asks before replacing a file.
+        dlg = std::make_unique<QFileDialog>(parent, r.title, r.folder, FilterToQt(r.filter));
+        dlg->setOption(QFileDialog::DontUseNativeDialog);
+        dlg->setAcceptMode(QFileDialog::AcceptSave);
+        dlg->setFileMode(QFileDialog::AnyFile);
+        if (!r.file.isEmpty())
+            dlg->selectFile(r.file);
+    }
+    dlg->setDefaultSuffix(r.defaultExt);
+    return dlg;
+}
+
 void CKavoDocManager::SetDialogRunner(DialogRunner runner)
 {
     Runner() = runner ? std::move(runner) : RunQtDialog;
@@ -62,7 +71,8 @@ bool CKavoDocManager::DoPromptFileName(std::vector<std::string>& files, UINT tit
     FileDialogRequest req;
     req.open = openFileDialog;
     req.title = TitleText(titleId);
-    req.defaultExt = "KVD";
+    // A name typed without extension gets the lower-case one diagrams carry.
+    req.defaultExt = "kvd";
     if (openFileDialog) {
         req.multiSelect = true;
         req.filter = kOpenFilter;

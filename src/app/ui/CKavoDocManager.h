@@ -5,8 +5,12 @@
 #include "platform/WinTypes.h"
 
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
+
+class QFileDialog;
+class QWidget;
 
 // Set at OK of the Open dialog when Ctrl was held; the opening code reads it.
 extern bool g_bOpenWithCtrl;
@@ -24,6 +28,9 @@ public:
 
     // Runs the dialogs (a QFileDialog by default; tests answer themselves).
     static void SetDialogRunner(DialogRunner runner);
+    // The dialog the default runner shows for a request: the diagram open
+    // dialog with its preview pane, or a plain save dialog.
+    static std::unique_ptr<QFileDialog> MakeDialog(const FileDialogRequest& r, QWidget* parent = nullptr);
 
     static constexpr const char* kOpenFilter =
         "Diagram Files (*.kvd)|*.kvd|Diagram Backups (*.bak)|*.bak|All Files (*.*)|*.*||";

@@ -4,6 +4,7 @@
 #include "core/AppContext.h"
 #include "core/AppGlobals.h"
 #include "document/CKavoDoc.h"
+#include "fileformat/DocFileHooks.h"
 #include "editing/ui/CKavoView.h"
 #include "frame/ui/CKavoFrm.h"
 #include "frame/ui/CMainFrame.h"
@@ -70,7 +71,16 @@ void CKavoDocTemplate::OnViewClosed(CKavoDoc* doc)
     if (--m_viewCounts[doc] > 0)
         return;
     m_viewCounts.erase(doc);
+    // The document is closed as such: its held file is released and its
+    // autosave copy deleted.
+    doc->OnCloseDocument();
     std::erase_if(m_docs, [doc](const std::unique_ptr<CKavoDoc>& d) { return d.get() == doc; });
+}
+
+CKavoDocTemplate::~CKavoDocTemplate()
+{
+    for (const auto& d : m_docs)
+        d->OnCloseDocument();
 }
 
 CKavoDoc* CKavoDocTemplate::ActiveDoc() const
@@ -85,6 +95,17 @@ CKavoView* CKavoDocTemplate::ActiveView() const
 
 void CKavoDocTemplate::InstallSeams()
 {
+    // A save keeps where the active view of the saved diagram stands.
+    GetDocFileHooks().activeViewPlacement = [](const CKavoDoc& doc, CPoint& anchor, float& zoom,
+                                               float& pageWidthZoom) {
+        const CKavoView* v = GetActiveKavoView();
+        if (!v || v->GetDocument() != &doc)
+            return false;
+        anchor = v->GetViewAnchorPoint(kAnchorTopLeft);
+        zoom = v->GetZoom();
+        pageWidthZoom = v->GetPageWidthPercent();
+        return true;
+    };
     CAppSeams& s = AppSeams();
     s.openDocumentFile = [this](const std::string& path) { return OpenDocumentFile(path); };
     s.newDocument = [this] {

@@ -17,6 +17,10 @@ class CKavoDocTemplate {
 public:
     // The main frame is asked for when a view is made: it may not exist yet.
     explicit CKavoDocTemplate(std::function<CMainFrame*()> frame) : m_frame(std::move(frame)) {}
+    // The documents still open are closed (file released, autosave copy gone).
+    ~CKavoDocTemplate();
+    CKavoDocTemplate(const CKavoDocTemplate&) = delete;
+    CKavoDocTemplate& operator=(const CKavoDocTemplate&) = delete;
 
     // A new diagram from the template path (empty: the default style).
     CKavoDoc* OpenNewDocument(const std::string& templatePath);

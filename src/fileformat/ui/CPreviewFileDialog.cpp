@@ -87,6 +87,12 @@ void CPreviewFileDialog::ClearPreview()
     m_bPreviewLoaded = false;
 }
 
+void CPreviewFileDialog::done(int result)
+{
+    ClearPreview();
+    CKavoFileDialog::done(result);
+}
+
 void CPreviewFileDialog::ShowPreviewImage(const QImage& image)
 {
     m_pPane->setPixmap(QPixmap::fromImage(image));

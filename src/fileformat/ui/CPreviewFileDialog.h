@@ -38,6 +38,9 @@ public:
     static constexpr int kPreviewWidth = 124;
     static constexpr int kPreviewHeight = 112;
 
+    // Closing frees the preview: a dialog shown again starts with an empty pane.
+    void done(int result) override;
+
 protected:
     // Loads the preview of `path` into the pane; false when it has none.
     virtual bool LoadPreview(const QString& path);

@@ -11,6 +11,8 @@
 #include "app/ui/CSplashWnd.h"
 
 #include <QCheckBox>
+#include <QFileDialog>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMouseEvent>
@@ -183,6 +185,13 @@ TEST(DocManager, OpenTakesEveryFileAndSaveKeepsTheFolderOnCancel)
     EXPECT_EQ(g_strLastOpenedPath, "/e/three.kvd");
     EXPECT_TRUE(seen.multiSelect);
     EXPECT_EQ(FilterToQt(seen.filter), "Diagram Files (*.kvd);;Diagram Backups (*.bak);;All Files (*)");
+    EXPECT_EQ(seen.defaultExt, "kvd");
+    // The open dialog shown for it is the diagram dialog with its preview pane.
+    const std::unique_ptr<QFileDialog> shown = CKavoDocManager::MakeDialog(seen);
+    EXPECT_NE(shown->findChild<QLabel*>("1225"), nullptr);
+    EXPECT_EQ(shown->fileMode(), QFileDialog::ExistingFiles);
+    EXPECT_EQ(shown->nameFilters(), FilterToQtList(CKavoDocManager::kOpenFilter));
+    EXPECT_EQ(shown->defaultSuffix(), "kvd");
 
     SaveAsDir = "/keep/";
     answer = FileDialogResult();

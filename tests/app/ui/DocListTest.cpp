@@ -3,6 +3,7 @@
 // another window holds.
 #include "app/AppSeams.h"
 #include "app/ui/CKavoDocList.h"
+#include "app/ui/CKavoDocTemplate.h"
 #include "common/TestSupport.h"
 #include "core/Settings.h"
 #include "document/CKavoDoc.h"
@@ -103,4 +104,32 @@ TEST_F(DocList, AutosaveTimerFollowsTheSettings)
     AutoSave = 0;
     GetDocFileHooks().resetAutoSaveTimer();
     EXPECT_FALSE(docs.AutoSaveTimerActive());
+}
+
+TEST(DocTemplate, ClosingTheLastViewOrTheProgramDeletesTheAutosaveCopy)
+{
+    QTemporaryDir dir;
+    AutoSave = 1;
+    SetDocumentLoader([](CKavoDoc& doc, const std::string& path) {
+        doc.SetPathName(path);
+        return true;
+    });
+    auto touch = [&](const char* name) {
+        QFile f(dir.filePath(name));
+        return f.open(QIODevice::WriteOnly);
+    };
+    ASSERT_TRUE(touch("a.tmp") && touch("b.tmp"));
+    {
+        CKavoDocTemplate docs([] { return static_cast<CMainFrame*>(nullptr); });
+        docs.InstallSeams();
+        ASSERT_TRUE(docs.OpenDocumentFile(dir.filePath("a.kvd").toStdString()));
+        ASSERT_TRUE(docs.OpenDocumentFile(dir.filePath("b.kvd").toStdString()));
+        docs.OnViewClosed(AppSeams().allDocuments()[0]);
+        EXPECT_FALSE(QFile::exists(dir.filePath("a.tmp")));
+        EXPECT_TRUE(QFile::exists(dir.filePath("b.tmp")));
+    }
+    EXPECT_FALSE(QFile::exists(dir.filePath("b.tmp")));
+    SetDocumentLoader(nullptr);
+    ResetAppSeams();
+    AutoSave = 0;
 }

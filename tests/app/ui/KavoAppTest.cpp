@@ -6,6 +6,7 @@
 #include "core/Settings.h"
 #include "core/Trace.h"
 #include "app/ui/CKavoApp.h"
+#include "app/ui/CKavoDocManager.h"
 #include "frame/ui/CMainFrame.h"
 #include "platform/Registry.h"
 #include "platform/ui/CSingleInstance.h"
@@ -305,4 +306,38 @@ TEST_F(KavoAppTest, RevertKeepsTheChangesWhenTheReloadFails)
     prompts.QueueAnswer(IDCANCEL);
     app->OnFileRevert();
     EXPECT_TRUE(marks.empty());
+}
+
+TEST_F(KavoAppTest, FileOpenCascadesWhenItAddsToNoneOrToAMaximisedChild)
+{
+    auto app = MakeApp({});
+    const struct {
+        int before;
+        bool maximised;
+        int chosen;
+        bool cascades;
+    } cases[] = {
+        {0, false, 2, true},  // several at once into an empty frame
+        {0, false, 1, false}, // one window needs no cascade
+        {1, false, 1, false}, // the user's own arrangement stays
+        {1, true, 1, true},   // a maximised child gives way
+    };
+    for (const auto& c : cases) {
+        opened.clear();
+        int cascades = 0;
+        AppSeams().documentCount = [&] { return c.before + int(opened.size()); };
+        AppSeams().activeChildMaximized = [&] { return c.maximised; };
+        AppSeams().cascadeWindows = [&] { ++cascades; };
+        CKavoDocManager::SetDialogRunner([&](const FileDialogRequest&) {
+            FileDialogResult r;
+            r.accepted = true;
+            for (int i = 0; i < c.chosen; ++i)
+                r.files.push_back(m_programDir.filePath(QString("f%1.kvd").arg(i)));
+            return r;
+        });
+        app->OnFileOpen();
+        EXPECT_EQ(int(opened.size()), c.chosen) << c.before << c.maximised << c.chosen;
+        EXPECT_EQ(cascades > 0, c.cascades) << c.before << c.maximised << c.chosen;
+    }
+    CKavoDocManager::SetDialogRunner(nullptr);
 }

@@ -56,6 +56,14 @@ TEST(PreviewFileDialog, PaneShowsDiagramPreviewsOnly)
     // Another file clears the pane.
     emit dlg.currentChanged(dir.filePath("p.txt"));
     EXPECT_FALSE(dlg.HasPreview());
+    // So do another folder and the dialog's close.
+    EXPECT_TRUE(dlg.LoadPreview(kvd));
+    emit dlg.directoryEntered(dir.path());
+    EXPECT_FALSE(dlg.HasPreview());
+    EXPECT_TRUE(dlg.LoadPreview(kvd));
+    dlg.done(QDialog::Rejected);
+    EXPECT_FALSE(dlg.HasPreview());
+    EXPECT_TRUE(pane->pixmap().isNull());
 }
 
 TEST(PreviewFileDialog, ExtraButtonSetsTheFlagAndCancels)
