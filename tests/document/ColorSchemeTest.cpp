@@ -119,3 +119,28 @@ TEST(ColorScheme, EmptyDiagramsStartWithBothBoxesClear)
     EXPECT_TRUE(seen.applyToDiagram);
     EXPECT_EQ(g_styleBarRedraws, 0);
 }
+
+// A log that cannot take the two style records leaves the diagram as it was
+// and no step open to swallow the next edits.
+TEST(ColorScheme, RefusedStyleRecordsChangeNothingAndCloseTheStep)
+{
+    for (int refuse : {0, 1}) {
+        SCOPED_TRACE(refuse);
+        CKavoDoc doc;
+        ASSERT_TRUE(doc.OnNewDocument());
+        doc.m_strTemplate = "/templates/Flow.kvt";
+        bool applied = false;
+        ColorSchemeServices& s = GetColorSchemeServices();
+        s.dialog = [](ColorSchemeChoice&) { return true; };
+        s.applyScheme = [&](CKavoDoc&, const std::string&, int) { return applied = true; };
+        CRecordingPrompt prompt;
+        prompt.QueueAnswer(IDCANCEL);
+        doc.SetModifiedFlag(false);
+        doc.UndoLogRef().m_nRefuseRecordAfter = refuse;
+        doc.OnApplyColorScheme();
+        doc.UndoLogRef().m_nRefuseRecordAfter = -1;
+        EXPECT_FALSE(applied);
+        EXPECT_FALSE(doc.IsModified());
+        EXPECT_FALSE(doc.UndoLogRef().IsStepOpen());
+    }
+}
