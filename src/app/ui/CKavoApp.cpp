@@ -36,6 +36,7 @@
 #include "richtext/RichTextState.h"
 #include "app/ui/CSplashWnd.h"
 #include "app/ui/CQtPrintUi.h"
+#include "app/ui/LinkServicesUi.h"
 #include "document/AppPrinter.h"
 #include "render/DocDrawObjects.h"
 #include "shapes/ShapeLibrary.h"
@@ -170,6 +171,7 @@ BOOL CKavoApp::InitInstance()
     GetColorSchemeServices().dialog = &RunColorSchemeDialog;
     SetFigTextRenderer(RenderFigTextPiece);
     InstallExportDrawer();
+    InstallLinkServices();
     EnterUIMode(kUIModeRememberedSelect, 0);
     // 11.
     if (!g_bEmbedded) {

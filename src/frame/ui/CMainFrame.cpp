@@ -61,6 +61,7 @@ int CMainFrame::OnCreate()
     BuildMenus();
     InstallViewCommands();
     InstallDocCommands();
+    InstallLinkCommands();
     InstallUpdateRules();
     InstallEditCommands();
     InstallTemplateCommands();

@@ -67,6 +67,7 @@ private:
     // Copy Styles From, Save Template, Save Preview Only, Apply Color Scheme.
     void InstallTemplateCommands();
     void InstallDocCommands();
+    void InstallLinkCommands();
     void InstallUpdateRules();
     void OnChildActivated(QMdiSubWindow* child);
 
