@@ -63,7 +63,8 @@ bool RunHyperlinkDialog(std::string& text, int promptId, bool& remove)
 
 std::string ResolveLinkTarget(const std::string& link, const std::string& docPath)
 {
-    const QString target = QDir::fromNativeSeparators(AnsiToQString(link));
+    // Links written on a system with backslash separators still find their file.
+    const QString target = AnsiToQString(link).replace('\\', '/');
     if (QFileInfo(target).isAbsolute() || docPath.empty())
         return QStringToAnsi(target);
     const QDir base = QFileInfo(AnsiToQString(docPath)).absoluteDir();
