@@ -7,6 +7,8 @@
 #include "core/Trace.h"
 #include "app/ui/CKavoApp.h"
 #include "app/ui/CKavoDocManager.h"
+#include "app/ui/LinkServicesUi.h"
+#include "document/HyperlinkCommands.h"
 #include "frame/ui/CMainFrame.h"
 #include "platform/Registry.h"
 #include "platform/ui/CSingleInstance.h"
@@ -281,6 +283,24 @@ TEST_F(KavoAppTest, RecentListTakesOnlyDiagrams)
     app->AddToRecentFileList("/x/b.kvv");
     EXPECT_EQ(app->RecentFiles()[0], "/x/a.kvd");
     EXPECT_EQ(app->RecentFiles()[1], "");
+}
+
+TEST_F(KavoAppTest, DiagramLinksOpenLikeFileOpenButStayOutOfTheRecentList)
+{
+    auto app = MakeApp({});
+    InstallLinkServices();
+    const std::string target = m_programDir.path().toStdString() + "/linked.kvd";
+    QFile f(QString::fromStdString(target));
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.close();
+    EXPECT_TRUE(GetLinkServices().open(target, 1));
+    ResetLinkServices();
+    ASSERT_EQ(opened, std::vector<std::string>{target});
+    EXPECT_EQ(app->RecentFiles()[0], "");
+    EXPECT_FALSE(g_bNoRecentEntry);
+    // The same file opened by the user does join the list.
+    EXPECT_TRUE(app->OpenDocumentByCommand(target));
+    EXPECT_EQ(app->RecentFiles()[0], target);
 }
 
 TEST_F(KavoAppTest, RevertKeepsTheChangesWhenTheReloadFails)
