@@ -4,10 +4,16 @@
 #include "app/ui/LinkServicesUi.h"
 #include "dialogs/CHyperlinkDlg.h"
 #include "document/HyperlinkCommands.h"
+#include "platform/Prompt.h"
+#include "platform/ui/DlgItems.h"
 
 #include <QDesktopServices>
 #include <QDir>
 #include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTimer>
 #include <QTemporaryDir>
 #include <QUrl>
 #include <gtest/gtest.h>
@@ -97,6 +103,39 @@ TEST(LinkServices, AddressesAndOtherDocumentsGoToTheDesktop)
     ASSERT_EQ(catcher.urls.size(), 2);
     EXPECT_EQ(catcher.urls[0].host(), "example.org");
     EXPECT_EQ(catcher.urls[1], QUrl::fromLocalFile(notes));
+}
+
+TEST(HyperlinkDlg, OkRemoveAndCancelReportTheLink)
+{
+    constexpr int kEdit = 1051, kRemove = 1053;
+    const struct {
+        int button;
+        const char* typed;
+        int answer;
+        const char* link;
+        bool remove;
+    } cases[] = {
+        {IDOK, "  /d/b.kvd  ", IDOK, "/d/b.kvd", false},
+        {kRemove, "/d/b.kvd", IDOK, "/d/a.kvd", true},
+        {IDCANCEL, "/d/b.kvd", IDCANCEL, "/d/a.kvd", false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.button);
+        CHyperlinkDlg dlg;
+        dlg.m_strLink = "/d/a.kvd";
+        dlg.m_strPrompt = "Choose Diagram for Parent Hyperlink";
+        QTimer::singleShot(0, &dlg, [&] {
+            auto* edit = qobject_cast<QLineEdit*>(GetDlgItem(&dlg, kEdit));
+            ASSERT_NE(edit, nullptr);
+            EXPECT_EQ(edit->text(), "/d/a.kvd");
+            EXPECT_NE(dlg.findChild<QLabel*>()->text().indexOf("Parent Hyperlink"), -1);
+            edit->setText(c.typed);
+            qobject_cast<QPushButton*>(GetDlgItem(&dlg, c.button))->click();
+        });
+        EXPECT_EQ(dlg.DoModal(), c.answer);
+        EXPECT_EQ(dlg.m_strLink, c.link);
+        EXPECT_EQ(dlg.m_bRemove, c.remove);
+    }
 }
 
 #include "LinkServicesTest.moc"
