@@ -13,18 +13,18 @@ int Cm(double cm)
 
 // The behaviour bit of a connector routed in vertical and horizontal legs.
 constexpr uint32_t kGuidedOrthogonalBit = 1u << 5;
-} // namespace
 
 // Where the grid starts on one axis: at 0, or at the work space's near edge
 // when the grid reaches past its far edge from 0. Coordinates are 16-bit in
 // the file, so a grid running past 32767 would not read back; from the near
 // edge the 20,000-box grid still fits in that range.
-static int GridStart(int extent, const CRect& work, bool horizontal)
+int GridStart(int extent, const CRect& work, bool horizontal)
 {
     const int nearEdge = horizontal ? work.left : work.top;
     const int farEdge = horizontal ? work.right : work.bottom;
     return extent > farEdge ? nearEdge : 0;
 }
+} // namespace
 
 void GenerateDiagram(CKavoDoc& doc, int count)
 {
