@@ -13,7 +13,7 @@ namespace {
 constexpr size_t kMaxStyleName = 30;
 constexpr size_t kMaxText = 4095;
 // Marks the staple fields that hold object ids (read whole, see ParseObjectId).
-constexpr int kObjectIdMax = INT_MAX;
+constexpr int kObjectIdMax = CKeywordParser::kMaxObjectId;
 constexpr size_t kMaxTextInits = 1024;
 // Hyperlinks are read as long as the writer writes them, so that a long
 // address survives a reload.

@@ -54,6 +54,9 @@ struct CKwCoordPoint {
 
 class CKeywordParser {
 public:
+    // The largest figure or connector id read, far below INT_MAX: the
+    // document counts on from the largest id it read.
+    static constexpr int kMaxObjectId = 0x3FFFFFFF;
     // Bytes read from the source at a time, and the longest physical line.
     static constexpr size_t kReadChunk = 16384;
     static constexpr size_t kMaxLine = 16383;
@@ -119,8 +122,8 @@ protected:
     BOOL ParseShortInRange(const char*& p, short& value, int min = -32768, int max = 32767);
     BOOL ParseUShortInRange(const char*& p, unsigned short& value, unsigned min = 0, unsigned max = 65535);
     BOOL ParseIntInRange(const char*& p, int& value, int min, int max);
-    // A figure or connector id, or a reference to one: min..INT_MAX, so that
-    // a diagram of more than 32,767 objects reads back as it was written.
+    // A figure or connector id, or a reference to one: min..kMaxObjectId, so
+    // that a diagram of more than 32,767 objects reads back as it was written.
     // A hex value keeps the 16-bit reading it always had.
     BOOL ParseObjectId(const char*& p, int& value, int min);
     BOOL ParseUIntInRange(const char*& p, uint32_t& value, uint32_t min, uint32_t max);

@@ -188,7 +188,7 @@ BOOL CKeywordParser::ParseObjectId(const char*& p, int& value, int min)
         return FALSE;
     if (IsHexPrefix(p))
         return ParseShortAsInt(p, value, min, 32767);
-    return ParseIntInRange(p, value, min, INT_MAX);
+    return ParseIntInRange(p, value, min, kMaxObjectId);
 }
 
 BOOL CKeywordParser::ParseUIntInRange(const char*& p, uint32_t& value, uint32_t min, uint32_t max)

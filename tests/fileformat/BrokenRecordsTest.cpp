@@ -51,6 +51,7 @@ TEST(BrokenRecords, EachBadLineGivesItsCode)
         {"Connector 1\n{\nStyle \"Nope\"\n}\n", KWE_UNDEFINED_STYLE, 0, 0},
         // A bad value loses only its line.
         {"Connector 1\n{\nFigure1 -2\n}\n", KWE_OUT_OF_RANGE, 0, 1},
+        {"Connector 1\n{\nFigure1 1073741824\n}\n", KWE_OUT_OF_RANGE, 0, 1},
         {"Figure 1\n{\nBogus 1\n}\n", KWE_UNRECOGNIZED, 1, 0},
         {"Figure 1\n{\nTextRotate 3601\n}\n", KWE_OUT_OF_RANGE, 1, 0},
         {"Figure 1\n{\nBorderWidth 101\n}\n", KWE_OUT_OF_RANGE, 1, 0},
