@@ -169,8 +169,8 @@ public:
     int GetCommonSelStyle(bool labels) const;
     void UpdateFiguresOfStyle(int index, int oldSymbol);
     // Every figure style and then every connector style applied again to the
-    // objects that follow it, after resetting the undo log (styles taken in
-    // from another file).
+    // objects that follow it (styles taken in from another file); the undo
+    // log is reset afterwards.
     void ReapplyAllStyles();
     void ReapplyConStyle(int index);
     // New Style From (kind 0 figure, 1 label, 2 connector): a new style from

@@ -4,12 +4,13 @@
 
 void CKavoDoc::ReapplyAllStyles()
 {
-    ResetUndoLog();
     for (int i = 0; i < m_figStyles.GetCount(); ++i)
         if (const CFigStyle* style = m_figStyles.GetAt(i))
             UpdateFiguresOfStyle(i, style->m_props.Symbol);
     for (int i = 0; i < m_conStyles.GetCount(); ++i)
         ReapplyConStyle(i);
+    // Re-laid connectors log their ends; none of it is a step to undo.
+    ResetUndoLog();
 }
 
 void CKavoDoc::ReapplyConStyle(int index)

@@ -144,10 +144,8 @@ bool CKavoDoc::OnOpenDocument(const std::string& path)
     }
     if (inPlace) {
         const bool importing = m_bImportStyles != 0;
-        if (importing) {
-            ReapplyAllStyles();
-            ResetUndoLog();
-        }
+        if (importing)
+            ReapplyAllStyles();   // and resets the undo log
         ValidateCons();
         SetModifiedFlag(true);
         if (importing)

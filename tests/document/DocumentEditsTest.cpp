@@ -1,5 +1,6 @@
 // The document's connector creation and chains, logged single-object edits,
 // the active-document look-up and the keep-links switch.
+#include "common/FakeAppContext.h"
 #include "common/TestSupport.h"
 #include "core/Settings.h"
 #include "document/CKavoDoc.h"
@@ -42,22 +43,10 @@ TEST_F(DocTest, CreateConAttachesAndJunctionsMerge)
     EXPECT_FALSE(doc.CanMergeAtJct(j));
 }
 
-namespace {
-class DocContext : public IAppContext {
-public:
-    IActiveDocument* GetActiveDocument() override { return doc; }
-    IActiveView* GetActiveView() override { return nullptr; }
-    void UpdateAllDocuments() override {}
-    bool SelectStyleBarCommand(int) override { return false; }
-    void SetStatusBarText(const std::string&) override {}
-    IActiveDocument* doc = nullptr;
-};
-} // namespace
-
 TEST_F(DocTest, ActiveDocumentThroughTheContext)
 {
     EXPECT_EQ(GetActiveKavoDoc(), nullptr);
-    DocContext ctx;
+    FakeAppContext ctx;
     SetAppContext(&ctx);
     EXPECT_EQ(GetActiveKavoDoc(), nullptr);
     ctx.doc = &doc;
@@ -206,17 +195,8 @@ TEST_F(DocTest, PropertyChangesUndoFromTheWholeState)
 }
 
 namespace {
-class ZoomView : public IActiveView {
+class ZoomView : public FakeEditorView {
 public:
-    void OnClearFeedback() override {}
-    void EndRubberFigure(bool, bool) override {}
-    bool InTextEditMode() const override { return false; }
-    bool IsCursorOverView() const override { return false; }
-    void SetPendingPlacement() override {}
-    bool IsTextEditorOpen() const override { return false; }
-    bool HasTextEditorSelection() const override { return false; }
-    void CloseTextEditor() override {}
-    void SetFocus() override {}
     void SetZoomAndScroll(float z, int px, int py) override
     {
         zoom = z;
@@ -226,26 +206,22 @@ public:
     float zoom = 0;
     int x = 0, y = 0;
 };
-
-class ViewContext : public DocContext {
-public:
-    IActiveView* GetActiveView() override { return &view; }
-    ZoomView view;
-};
 } // namespace
 
 TEST_F(DocTest, ViewAndLineSpacingUndo)
 {
-    ViewContext ctx;
+    ZoomView view;
+    FakeAppContext ctx;
     ctx.doc = &doc;
+    ctx.view = &view;
     SetAppContext(&ctx);
     doc.UndoBeginStep(UDMAC_ZOOM);
     EXPECT_TRUE(doc.LogView(-120, 340, 150.0));
     doc.UndoEndStep();
     EXPECT_EQ(doc.UndoLastStep(), UDMAC_ZOOM);
-    EXPECT_FLOAT_EQ(ctx.view.zoom, 150.0f);
-    EXPECT_EQ(ctx.view.x, -120);
-    EXPECT_EQ(ctx.view.y, 340);
+    EXPECT_FLOAT_EQ(view.zoom, 150.0f);
+    EXPECT_EQ(view.x, -120);
+    EXPECT_EQ(view.y, 340);
     SetAppContext(nullptr);
 
     doc.m_nLineSpacingMode = 1;

@@ -1,4 +1,5 @@
 #include "DocTestSupport.h"
+#include "common/FakeAppContext.h"
 #include "common/TestSupport.h"
 
 #include "core/AppContext.h"
@@ -187,32 +188,6 @@ TEST(HyperlinkCommands, OpenAndSetWorkOnTheFirstSelectedFigure)
     ResetLinkServices();
 }
 
-namespace {
-class EditorView : public IActiveView {
-public:
-    void OnClearFeedback() override {}
-    void EndRubberFigure(bool, bool) override {}
-    bool InTextEditMode() const override { return false; }
-    bool IsCursorOverView() const override { return true; }
-    void SetPendingPlacement() override {}
-    bool IsTextEditorOpen() const override { return true; }
-    bool HasTextEditorSelection() const override { return false; }
-    void CloseTextEditor() override { ++closed; }
-    void SetFocus() override {}
-    int closed = 0;
-};
-
-class EditorContext : public IAppContext {
-public:
-    IActiveDocument* GetActiveDocument() override { return nullptr; }
-    IActiveView* GetActiveView() override { return &view; }
-    void UpdateAllDocuments() override {}
-    bool SelectStyleBarCommand(int) override { return false; }
-    void SetStatusBarText(const std::string&) override {}
-    EditorView view;
-};
-} // namespace
-
 // Every hyperlink command first closes the text editor of the active view,
 // whether or not it then finds something to do.
 TEST(HyperlinkCommands, EveryCommandClosesTheTextEditorFirst)
@@ -222,10 +197,13 @@ TEST(HyperlinkCommands, EveryCommandClosesTheTextEditorFirst)
         {"forward", &CmdLinkForward}, {"parent", &LinkParent}, {"set parent", &LinkParentSet},
     };
     for (const auto& [name, command] : commands) {
-        EditorContext ctx;
+        FakeEditorView view;
+        view.editorOpen = true;
+        FakeAppContext ctx;
+        ctx.view = &view;
         SetAppContext(&ctx);
         command();
         SetAppContext(nullptr);
-        EXPECT_EQ(ctx.view.closed, 1) << name;
+        EXPECT_EQ(view.closed, 1) << name;
     }
 }

@@ -3,6 +3,7 @@
 // seams answered by the test.
 #include "DocSnapshot.h"
 #include "common/DiagramFixture.h"
+#include "common/FakeAppContext.h"
 #include "common/TestSupport.h"
 #include "core/AppContext.h"
 #include "core/Settings.h"
@@ -17,29 +18,6 @@
 
 namespace {
 
-class FakeView : public IActiveView {
-public:
-    void OnClearFeedback() override {}
-    void EndRubberFigure(bool, bool) override {}
-    bool InTextEditMode() const override { return false; }
-    bool IsCursorOverView() const override { return true; }
-    void SetPendingPlacement() override {}
-    bool IsTextEditorOpen() const override { return editorOpen; }
-    bool HasTextEditorSelection() const override { return false; }
-    void CloseTextEditor() override {}
-    void SetFocus() override {}
-    bool editorOpen = false;
-};
-
-class FakeContext : public IAppContext {
-public:
-    IActiveDocument* GetActiveDocument() override { return nullptr; }
-    IActiveView* GetActiveView() override { return view; }
-    void UpdateAllDocuments() override {}
-    bool SelectStyleBarCommand(int) override { return false; }
-    void SetStatusBarText(const std::string&) override {}
-    IActiveView* view = nullptr;
-};
 
 struct CommandsTest : testing::Test {
     DiagramFixture fx;
@@ -238,8 +216,8 @@ TEST_F(CommandsTest, AddSelfRefIsOneStepOrNone)
 TEST_F(CommandsTest, EditTextOpensTheEditorOrTheTextPage)
 {
     CFigure* fig = fx.AddBox(0, 0, 400, 300, "A");
-    FakeView view;
-    FakeContext ctx;
+    FakeEditorView view;
+    FakeAppContext ctx;
     SetAppContext(&ctx);
     struct Opened {
         int area = -2;

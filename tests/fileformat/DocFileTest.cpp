@@ -1,5 +1,6 @@
 // The document's file side: open, save under the held lock, failed saves,
 // backup and autosave copies, renumbering and the preview.
+#include "common/FakeAppContext.h"
 #include "common/TestSupport.h"
 #include "core/AppContext.h"
 #include "core/Settings.h"
@@ -250,46 +251,23 @@ TEST_F(DocFile, AutosaveCopyBecomesTheBackupAndKeepsUndo)
     EXPECT_FALSE(QFile::exists(QPath("d.tmp")));
 }
 
-namespace {
-// An active view whose in-place text editor is open until it is closed.
-class EditingView : public IActiveView {
-public:
-    void OnClearFeedback() override {}
-    void EndRubberFigure(bool, bool) override {}
-    bool InTextEditMode() const override { return open; }
-    bool IsCursorOverView() const override { return false; }
-    void SetPendingPlacement() override {}
-    bool IsTextEditorOpen() const override { return open; }
-    bool HasTextEditorSelection() const override { return false; }
-    void CloseTextEditor() override { open = false; }
-    void SetFocus() override {}
-    bool open = true;
-};
-
-class EditingContext : public IAppContext {
-public:
-    IActiveDocument* GetActiveDocument() override { return nullptr; }
-    IActiveView* GetActiveView() override { return &view; }
-    void UpdateAllDocuments() override {}
-    bool SelectStyleBarCommand(int) override { return false; }
-    void SetStatusBarText(const std::string&) override {}
-    EditingView view;
-};
-} // namespace
-
 TEST_F(DocFile, AutosaveWaitsForTextEditingAndASaveClosesTheEditor)
 {
     AutoSave = 1;
     CKavoDoc doc;
     SaveSample(doc, "t.kvd");
-    EditingContext ctx;
+    FakeEditorView view;
+    view.editorOpen = view.textEditMode = true;
+    view.cursorOverView = false;
+    FakeAppContext ctx;
+    ctx.view = &view;
     SetAppContext(&ctx);
     doc.SetModifiedFlag(true);
     EXPECT_FALSE(doc.AutoSave());
-    EXPECT_TRUE(ctx.view.open);
+    EXPECT_TRUE(view.editorOpen);
     // The user's save takes the text being typed: the editor is closed first.
     ASSERT_TRUE(doc.OnSaveDocument(Path("t.kvd")));
-    EXPECT_FALSE(ctx.view.open);
+    EXPECT_FALSE(view.editorOpen);
     SetAppContext(nullptr);
     AutoSave = 0;
 }

@@ -1,5 +1,6 @@
 // Pictures becoming figures: the picture figure itself, the Insert Graphic
 // command, and the paste of clipboard pictures.
+#include "common/FakeAppContext.h"
 #include "common/TestSupport.h"
 #include "core/AppContext.h"
 #include "core/Settings.h"
@@ -29,16 +30,15 @@
 
 namespace {
 
-class ActiveDoc : public IAppContext {
+// The document is the active one while the object lives.
+class ActiveDoc : public FakeAppContext {
 public:
-    explicit ActiveDoc(CKavoDoc* d) : doc(d) { SetAppContext(this); }
+    explicit ActiveDoc(CKavoDoc* d)
+    {
+        doc = d;
+        SetAppContext(this);
+    }
     ~ActiveDoc() override { SetAppContext(nullptr); }
-    IActiveDocument* GetActiveDocument() override { return doc; }
-    IActiveView* GetActiveView() override { return nullptr; }
-    void UpdateAllDocuments() override {}
-    bool SelectStyleBarCommand(int) override { return false; }
-    void SetStatusBarText(const std::string&) override {}
-    CKavoDoc* doc;
 };
 
 CFigure* LastFigure(const CKavoDoc& doc)
