@@ -344,9 +344,10 @@ bool CLockedFile::WriteAndHold(const std::string& path, const char* data, size_t
         CLockedFile other;
         int why = 0;
         bool inUse = false;
-        if (other.Open(path, false, &inUse, &why) != OpenResult::Ok) {
+        const OpenResult opened = other.Open(path, false, &inUse, &why);
+        if (opened != OpenResult::Ok) {
             if (refused)
-                *refused = true;
+                *refused = opened == OpenResult::ReadOnly;
             errno = why ? why : EACCES;
             SetError(error, inUse ? "the file is held by another program" : "cannot replace");
             return false;

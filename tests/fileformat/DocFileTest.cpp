@@ -186,6 +186,12 @@ TEST_F(DocFile, SaveIntoAMissingFolderFailsCleanly)
     EXPECT_FALSE(doc.OnSaveDocument(Path("no/such/folder/x.kvd")));
     EXPECT_TRUE(Shows(prompt, "The diagram could not be saved"));
     EXPECT_TRUE(doc.GetPathName().empty());
+    // A folder of that name is not taken for a read-only file.
+    QDir(dir.path()).mkdir("folder.kvd");
+    EXPECT_FALSE(doc.OnSaveDocument(Path("folder.kvd")));
+    EXPECT_TRUE(Shows(prompt, "The diagram could not be saved to '" + Path("folder.kvd") +
+                                  "' (cannot replace: Is a directory)"));
+    EXPECT_TRUE(doc.GetPathName().empty());
 }
 
 TEST_F(DocFile, OpeningAMissingOrBrokenFileReportsAndKeepsNothing)
