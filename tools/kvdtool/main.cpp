@@ -17,9 +17,8 @@
 #include "fileformat/DocFileHooks.h"
 #include "platform/Prompt.h"
 #include "render/DiagramExport.h"
-#include "render/DocDrawObjects.h"
 #include "render/ExportFormats.h"
-#include "render/PreviewRender.h"
+#include "render/ModelStartup.h"
 
 #include <QFileInfo>
 #include <QGuiApplication>
@@ -128,8 +127,8 @@ int main(int argc, char* argv[])
     QGuiApplication app(argc, argv);
     std::setlocale(LC_NUMERIC, "C");
     ResetProgramState();
-    InstallExportDrawer();
-    GetDocFileHooks().renderPreview = &RenderDocPreview;
+    // Loads, saves and exports as the editor does.
+    StartDiagramModel();
     CPrintingPrompt prompt;
     SetPromptService(&prompt);
     if (argc < 3)
