@@ -175,6 +175,9 @@ HGLOBAL LoadGraphicFromFile(const QString& path, int& kind, int& width, int& hei
     hasTransparency = 0;
     HGLOBAL block = nullptr;
     COLORREF fileTransparent = 0;
+    QSize size;
+    if (PictureFileTooLarge(path, size))
+        return nullptr;
     if (type == 1) {
         QFile f(path);
         if (f.open(QIODevice::ReadOnly)) {
@@ -246,6 +249,14 @@ HGLOBAL LoadGraphicFromFile(const QString& path, int& kind, int& width, int& hei
         }
     }
     return block;
+}
+
+bool PictureFileTooLarge(const QString& path, QSize& size)
+{
+    const int type = GetPictureFileType(path);
+    const int format = type == 1 ? IMAGE_FORMAT_BMP : ImageFormatOf(type);
+    size = QSize();
+    return format >= 0 && CheckImageFileSize(format, path, &size) == ImageSizeVerdict::TooLarge;
 }
 
 HGLOBAL ClipboardDibToBitmapBlock(const BYTE* dib, size_t size)
