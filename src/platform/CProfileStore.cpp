@@ -128,9 +128,10 @@ bool CProfileStore::Load()
     if (!f.exists())
         return true;
     if (!f.open(QIODevice::ReadOnly)) {
-        // The next save would replace a file nobody could read: it goes aside.
+        // The next save would replace a file nobody could read: it goes aside
+        // (a folder of that name stays, as no save can replace it).
         const QString bad = m_path + ".bad";
-        const bool moved = !QFileInfo::exists(bad) && QFile::rename(m_path, bad);
+        const bool moved = QFileInfo(m_path).isFile() && !QFileInfo::exists(bad) && QFile::rename(m_path, bad);
         const std::string where = moved ? "; moved to " + PathText(bad) : std::string();
         Trace(StrPrintf("ERR!  Settings file %s cannot be read%s\n", PathText(m_path).c_str(), where.c_str()));
         return false;

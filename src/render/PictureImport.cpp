@@ -175,10 +175,10 @@ HGLOBAL LoadGraphicFromFile(const QString& path, int& kind, int& width, int& hei
     hasTransparency = 0;
     HGLOBAL block = nullptr;
     COLORREF fileTransparent = 0;
-    QSize size;
-    if (PictureFileTooLarge(path, size))
-        return nullptr;
     if (type == 1) {
+        // The file is kept whole, but becomes a pixel block below.
+        if (CheckImageFileSize(IMAGE_FORMAT_BMP, path) == ImageSizeVerdict::TooLarge)
+            return nullptr;
         QFile f(path);
         if (f.open(QIODevice::ReadOnly)) {
             const QByteArray b = f.readAll();

@@ -4,7 +4,9 @@
 #include "platform/Prompt.h"
 #include "platform/Registry.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <gtest/gtest.h>
 
 #include <cstdarg>
@@ -131,6 +133,14 @@ TEST(ProfileStore, DamagedFileIsCopiedOnceAndItsLinesAreKept)
     EXPECT_EQ(ReadAll(bad), damaged);
     ASSERT_EQ(g_traced.size(), 2u);
     EXPECT_NE(g_traced[1].find("the copy made before stays in"), std::string::npos) << g_traced[1];
+    // A folder where the file should be cannot be read, and is left alone.
+    const QString folder = profile.Folder() + "/folder.ini";
+    ASSERT_TRUE(QDir().mkpath(folder));
+    CProfileStore f(folder);
+    EXPECT_FALSE(f.Load());
+    EXPECT_TRUE(QFileInfo(folder).isDir());
+    ASSERT_EQ(g_traced.size(), 3u);
+    EXPECT_EQ(g_traced[2], "ERR!  Settings file " + folder.toStdString() + " cannot be read\n");
     SetProfileTrace(nullptr);
 
     // Comments alone are no damage.
