@@ -494,6 +494,11 @@ bool CKavoDoc::ReplayUndoRecord(int type, UndoReader& r)
         CShadowSpec spec;
         if (!r.Raw(&spec, sizeof spec))
             return false;
+        // The record holds the document's earlier shadow, which the file's
+        // bounds held; anything else is damage that must not reach the
+        // document or the program's default.
+        if (!spec.InStoredRange())
+            return true;
         m_shadowSpec = spec;
         SetAppShadowDefault(spec);
         UpdateAllViews(nullptr, 0, nullptr);
