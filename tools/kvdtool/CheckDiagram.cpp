@@ -20,6 +20,7 @@ protected:
         m_report.errors.push_back({m_nLineNo, m_nErrorCode, text ? text : ""});
         return 1;
     }
+    void ReportUnreported(int count) override { m_report.errors.push_back({0, 0, UnreportedText(count)}); }
     void ReportEndOfLoad() override
     {
         if (m_nErrorCode) {
