@@ -134,5 +134,6 @@ bool LoadDiagramText(CKavoDoc& doc, IKeywordSource& source, bool stylesOnly = fa
 // After the whole text was read: ids become pointers, the graphics list is
 // rebuilt from the objects, and the document is validated with repair.
 void FinishDiagramLoad(CKavoDoc& doc);
-// Stored ids of objects, staples and groups become pointers.
+// Stored ids of objects, staples and groups become pointers. A connector end
+// whose figure is missing keeps its id, for validation to report and clear.
 void RelinkDocument(CKavoDoc& doc);

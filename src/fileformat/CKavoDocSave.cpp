@@ -37,7 +37,9 @@ BOOL WritePreviewBlock(CKeywordWriter& w, CKavoDoc& doc)
 
 void RelinkDocument(CKavoDoc& doc)
 {
-    doc.m_pObjList->RelinkAll(*doc.m_pObjList);
+    // A connector end whose figure is not there (or is its other end's)
+    // keeps the id it was given, so that validation reports what it repairs.
+    doc.m_pObjList->RelinkAll(*doc.m_pObjList, true);
     doc.m_pObjList->BuildIdIndex();
     for (CDiagObj* s : *doc.m_pStapleList)
         s->Relink(*doc.m_pObjList);
