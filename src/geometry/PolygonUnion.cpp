@@ -234,18 +234,27 @@ bool TraceUnion(const CPointArray& first, const CPointArray& second, int start, 
 // against each other, neither), and the kept pieces are chained from the
 // start vertex.
 
-int64_t Cross(const CPoint& a, const CPoint& b, const CPoint& c)
+// A point of 64-bit coordinates: midpoints are judged doubled, which the
+// 32-bit range cannot hold.
+struct Pt64 {
+    int64_t x, y;
+    Pt64(int64_t px, int64_t py) : x(px), y(py) {}
+    Pt64(const CPoint& p) : x(p.x), y(p.y) {}
+    bool operator==(const Pt64& o) const { return x == o.x && y == o.y; }
+};
+
+__int128 Cross(const Pt64& a, const Pt64& b, const Pt64& c)
 {
-    return (int64_t(b.x) - a.x) * (int64_t(c.y) - a.y) - (int64_t(b.y) - a.y) * (int64_t(c.x) - a.x);
+    return __int128(b.x - a.x) * (c.y - a.y) - __int128(b.y - a.y) * (c.x - a.x);
 }
 
-int64_t Dot(const CPoint& a, const CPoint& b, const CPoint& c, const CPoint& d)
+__int128 Dot(const Pt64& a, const Pt64& b, const Pt64& c, const Pt64& d)
 {
-    return (int64_t(b.x) - a.x) * (int64_t(d.x) - c.x) + (int64_t(b.y) - a.y) * (int64_t(d.y) - c.y);
+    return __int128(b.x - a.x) * (d.x - c.x) + __int128(b.y - a.y) * (d.y - c.y);
 }
 
 // Whether p lies on the segment a -> b (ends included).
-bool OnSegment(const CPoint& a, const CPoint& b, const CPoint& p)
+bool OnSegment(const Pt64& a, const Pt64& b, const Pt64& p)
 {
     return Cross(a, b, p) == 0 && p.x >= std::min(a.x, b.x) && p.x <= std::max(a.x, b.x) &&
            p.y >= std::min(a.y, b.y) && p.y <= std::max(a.y, b.y);
@@ -257,8 +266,8 @@ bool RunAlong(const CPoint& a, const CPoint& b, const CPoint& c, const CPoint& d
 {
     if (a == b || c == d || Cross(a, b, c) != 0 || Cross(a, b, d) != 0)
         return false;
-    const int64_t len = Dot(a, b, a, b);
-    const int64_t pc = Dot(a, b, a, c), pd = Dot(a, b, a, d);
+    const __int128 len = Dot(a, b, a, b);
+    const __int128 pc = Dot(a, b, a, c), pd = Dot(a, b, a, d);
     return std::max(pc, pd) > 0 && std::min(pc, pd) < len;
 }
 
@@ -291,13 +300,14 @@ enum class Where { Inside, Outside, AlongSame, AlongAgainst };
 // (coordinates doubled so that it stays integer).
 Where Locate(const CPoint& a, const CPoint& b, const CPointArray& poly)
 {
-    const CPoint m(a.x + b.x, a.y + b.y);
+    const Pt64 m(int64_t(a.x) + b.x, int64_t(a.y) + b.y);
     int winding = 0;
     for (int i = 0; i + 1 < poly.GetCount(); ++i) {
-        const CPoint pa(2 * poly[i].x, 2 * poly[i].y), pb(2 * poly[i + 1].x, 2 * poly[i + 1].y);
-        if (OnSegment(pa, pb, m) && pa != pb)
+        const Pt64 pa(2 * int64_t(poly[i].x), 2 * int64_t(poly[i].y));
+        const Pt64 pb(2 * int64_t(poly[i + 1].x), 2 * int64_t(poly[i + 1].y));
+        if (!(pa == pb) && OnSegment(pa, pb, m))
             return Dot(a, b, poly[i], poly[i + 1]) > 0 ? Where::AlongSame : Where::AlongAgainst;
-        const int64_t cross = Cross(pa, pb, m);
+        const __int128 cross = Cross(pa, pb, m);
         if (pa.y <= m.y) {
             if (pb.y > m.y && cross > 0)
                 ++winding;
@@ -362,7 +372,8 @@ bool JoinAlongSharedLines(const CPointArray& first, const CPointArray& second, i
             kept.push_back({a, b});
 
     const CPoint startPt = first[start];
-    CPoint at = startPt, heading(0, 0);
+    CPoint at = startPt;
+    double headingX = 0, headingY = 0;
     if (!out.Add(startPt))
         return false;
     for (int step = 0; step < kMaxUnionSteps; ++step) {
@@ -373,9 +384,8 @@ bool JoinAlongSharedLines(const CPointArray& first, const CPointArray& second, i
         for (Piece& piece : kept) {
             if (piece.used || piece.from != at)
                 continue;
-            const double dx = piece.to.x - at.x, dy = piece.to.y - at.y;
-            const double turn = std::atan2(double(heading.x) * dy - double(heading.y) * dx,
-                                           double(heading.x) * dx + double(heading.y) * dy) *
+            const double dx = double(piece.to.x) - at.x, dy = double(piece.to.y) - at.y;
+            const double turn = std::atan2(headingX * dy - headingY * dx, headingX * dx + headingY * dy) *
                                 (area > 0 ? 1 : -1);
             if (!next || turn < bestTurn) {
                 next = &piece;
@@ -385,7 +395,8 @@ bool JoinAlongSharedLines(const CPointArray& first, const CPointArray& second, i
         if (!next)
             return false;
         next->used = true;
-        heading = CPoint(next->to.x - at.x, next->to.y - at.y);
+        headingX = double(next->to.x) - at.x;
+        headingY = double(next->to.y) - at.y;
         at = next->to;
         if (at == startPt)
             return out.Add(startPt);
