@@ -55,7 +55,7 @@ LoadReport CheckDiagram(CKavoDoc& doc, const std::string& path)
         return report;
     if (version != 0 && version < 5 && GetDocFileHooks().recomputeHotZones)
         GetDocFileHooks().recomputeHotZones(doc);
-    RelinkDocument(doc);
+    RelinkDocument(doc, true);
     report.validated = doc.Validate();
     doc.PostLoad();
     return report;
