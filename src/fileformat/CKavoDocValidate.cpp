@@ -9,6 +9,7 @@
 #include "platform/NumText.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <unordered_map>
 #include <unordered_set>
 
@@ -139,9 +140,9 @@ void Validator::CheckDuplicateIds()
 template <class Range, class IdOf>
 void Validator::RenumberRepeatedIds(int check, const char* format, const Range& items, IdOf idOf, int32_t& counter)
 {
-    int32_t next = counter;
+    int64_t next = counter;
     for (const auto* item : items)
-        next = std::max(next, idOf(item) + 1);
+        next = std::max(next, int64_t(idOf(item)) + 1);
     std::unordered_set<int32_t> seen;
     int ix = 0;
     for (const auto* item : items) {
@@ -149,9 +150,9 @@ void Validator::RenumberRepeatedIds(int check, const char* format, const Range& 
         if (!seen.insert(id).second) {
             Fail(check, format, id, ix);
             if (m_bRepair) {
-                id = next++;
+                id = int32_t(std::min<int64_t>(next++, INT32_MAX));
                 seen.insert(id);
-                counter = std::max(counter, next);
+                counter = std::max(counter, int32_t(std::min<int64_t>(next, INT32_MAX)));
             }
         }
         ++ix;
