@@ -8,12 +8,17 @@ function(run)
   if(NOT rc EQUAL 0)
     message(FATAL_ERROR "kvdtool ${ARGN} failed (${rc}): ${err}")
   endif()
+  set(out "${out}" PARENT_SCOPE)
 endfunction()
-# 12,000 boxes make a grid wider than half the work space: it must still
-# read back as written.
-foreach(n 12000 30)
+# 40,000 boxes at the usual pitch would reach far past the work space and past
+# the 16-bit coordinates of the file: the grid is drawn denser and must read
+# back as written, without an error and with every check passed.
+foreach(n 40000 30)
   run(gen ${n} "${WORK}/g.kvd")
   run(check "${WORK}/g.kvd")
+  if(out MATCHES "error" OR NOT out MATCHES "validation: passed")
+    message(FATAL_ERROR "the diagram of ${n} boxes does not check clean: ${out}")
+  endif()
   run(resave "${WORK}/g.kvd" "${WORK}/r.kvd")
   file(SHA256 "${WORK}/g.kvd" a)
   file(SHA256 "${WORK}/r.kvd" b)
@@ -54,6 +59,11 @@ run(resave "${RESOURCES}/Samples/InitialSample.kvd" "${WORK}/sample.kvd")
 file(STRINGS "${WORK}/sample.kvd" stamps REGEX "FIType \"FI_ARWHEAD\"")
 if(NOT stamps)
   message(FATAL_ERROR "resave dropped the sample's flow indicators")
+endif()
+execute_process(COMMAND ${KVDTOOL} gen 100000000 "${WORK}/huge.kvd" RESULT_VARIABLE rc OUTPUT_QUIET
+                ERROR_VARIABLE err)
+if(rc EQUAL 0 OR NOT err MATCHES "do not fit" OR EXISTS "${WORK}/huge.kvd")
+  message(FATAL_ERROR "a grid too large for the work space was not refused (${rc}): ${err}")
 endif()
 execute_process(COMMAND ${KVDTOOL} check "${WORK}/missing.kvd" RESULT_VARIABLE rc OUTPUT_QUIET ERROR_QUIET)
 if(rc EQUAL 0)

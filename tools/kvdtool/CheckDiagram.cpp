@@ -21,6 +21,7 @@ protected:
         m_report.errors.push_back({m_nLineNo, m_nErrorCode, text ? text : ""});
         return 1;
     }
+    void ReportUnreported(int count) override { m_report.errors.push_back({0, 0, UnreportedText(count)}); }
     // An error that stopped the load keeps the line it stood on (the header's
     // lines 1 and 2), as the editor shows it; a read error and a file of the
     // old format have none there either.
@@ -60,7 +61,7 @@ LoadReport CheckDiagram(CKavoDoc& doc, const std::string& path)
         return report;
     if (version != 0 && version < 5 && GetDocFileHooks().recomputeHotZones)
         GetDocFileHooks().recomputeHotZones(doc);
-    RelinkDocument(doc);
+    RelinkDocument(doc, true);
     report.validated = doc.Validate();
     doc.PostLoad();
     return report;

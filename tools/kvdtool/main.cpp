@@ -144,7 +144,10 @@ int main(int argc, char* argv[])
         const int n = std::atoi(argv[2]);
         if (n < 0 || !doc.OnNewDocument())
             return Usage();
-        GenerateDiagram(doc, n);
+        if (!GenerateDiagram(doc, n)) {
+            std::fprintf(stderr, "kvdtool: %d boxes do not fit the work space\n", n);
+            return 1;
+        }
         // Its style menus and buttons, as a diagram loaded in the editor has.
         doc.InitStyleMenus();
         return Save(doc, argv[3]) ? 0 : 1;
