@@ -587,3 +587,24 @@ TEST_F(ViewGestureTest, OddEventOrdersLeaveNothingHalfDone)
         ExpectNoFeedbackLeft();
     }
 }
+
+TEST_F(ViewGestureTest, TheDraggedOutlineIsShownAndLeavesNoTrace)
+{
+    // A box without connectors: what shows is its own outline.
+    CFigure* lone = fx.AddBox(1600, 1200, 600, 450, "C");
+    fx.doc.SelectObj(lone, 1, 0, 0);
+    view->FlushPaint();
+    const QImage before = view->Surface().copy();
+    Press(Centre(lone));
+    Move(Centre(lone) + QPoint(40, 30));
+    const QImage during = view->Surface().copy();
+    int changed = 0;
+    for (int y = 0; y < before.height(); ++y)
+        for (int x = 0; x < before.width(); ++x)
+            changed += before.pixel(x, y) != during.pixel(x, y);
+    // The outline at the moved place: at least its four sides' pixels.
+    const int w = view->LogicalLenToClient(600), h = view->LogicalLenToClient(450);
+    EXPECT_GE(changed, w + h);
+    Release(Centre(lone) + QPoint(40, 30));
+    ExpectNoFeedbackLeft();
+}
