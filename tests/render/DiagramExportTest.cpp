@@ -120,8 +120,15 @@ TEST_F(DiagramExport, MetafilesReadBackWithTheirFrames)
     ASSERT_NE(h, nullptr);
     ENHMETAHEADER eh{};
     ASSERT_GT(GetEnhMetaFileHeader(h, &eh), 0u);
+    // The frame is the diagram's size at 256 units an inch, as the WMF's,
+    // and the drawing fills it.
+    const int width = kObjects.Width() + 2, height = kObjects.Height() + 2;
+    EXPECT_EQ(eh.rclFrame.left, 0);
+    EXPECT_EQ(eh.rclFrame.right, width * 2540 / 256);
+    EXPECT_EQ(eh.rclFrame.bottom, height * 2540 / 256);
+    const double pixelsPerUnit = double(eh.szlDevice.cx) / (eh.szlMillimeters.cx * 256 / 25.4);
     EXPECT_NEAR(eh.rclBounds.left, 0, 1);  // drawn at the origin
-    EXPECT_NEAR(eh.rclBounds.right, kObjects.Width() - 1, 2);
+    EXPECT_NEAR(eh.rclBounds.right, kObjects.Width() * pixelsPerUnit, 2);
     DeleteEnhMetaFile(h);
 }
 

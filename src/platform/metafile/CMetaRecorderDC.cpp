@@ -3,7 +3,6 @@
 #include "platform/metafile/MetaBytes.h"
 
 #include <QImage>
-#include <QPainterPathStroker>
 
 #include <algorithm>
 #include <cmath>
@@ -247,36 +246,81 @@ void CMetaRecorderDC::GpFillPath(const QPainterPath& path, const CGpBrush& brush
     FillDevicePath(state.world.map(path), ToColorref(colour));
 }
 
+namespace {
+// The on/off lengths of a GDI+ dash style, in pen widths (empty: solid).
+std::vector<float> DashLengths(const CGpPen& pen)
+{
+    switch (pen.dashStyle) {
+    case GpDashStyle::Solid: return {};
+    case GpDashStyle::Dash: return {3, 1};
+    case GpDashStyle::Dot: return {1, 1};
+    case GpDashStyle::DashDot: return {3, 1, 1, 1};
+    case GpDashStyle::DashDotDot: return {3, 1, 1, 1, 1, 1};
+    default: break;
+    }
+    if (pen.dashPattern.empty() || pen.dashPattern.size() % 2 != 0 || pen.dashPattern.size() > 16)
+        return {};
+    return pen.dashPattern;
+}
+
+DWORD CapStyle(GpLineCap cap)
+{
+    return cap == GpLineCap::Round ? PS_ENDCAP_ROUND : cap == GpLineCap::Square ? PS_ENDCAP_SQUARE : PS_ENDCAP_FLAT;
+}
+
+DWORD JoinStyle(GpLineJoin join)
+{
+    return join == GpLineJoin::Round ? PS_JOIN_ROUND : join == GpLineJoin::Bevel ? PS_JOIN_BEVEL : PS_JOIN_MITER;
+}
+} // namespace
+
+// A stroke is written as what a metafile reader expects of one: a geometric
+// pen of the stroke's width, colour, caps and joins, and the path's figures
+// as polylines (closed ones as polygons without fill). Curves are flattened
+// in logical units, so a thin or slanted line stays a line in every reader
+// instead of a sliver of rounded outline corners. Dashes take the stock
+// style of their shape: readers draw those, while many ignore user styles.
 void CMetaRecorderDC::GpDrawPath(const QPainterPath& path, const CGpPen& pen, const CGpState& state)
 {
-    if ((pen.color >> 24) == 0)
+    if ((pen.color >> 24) == 0 || path.isEmpty())
         return;
-    // The stroke in device pixels, at least one pixel wide, filled.
-    const QPainterPath device = state.world.map(path);
-    const double scale = std::sqrt(std::abs(state.world.determinant()));
-    QPainterPathStroker stroker;
-    stroker.setWidth(std::max(1.0, pen.width * scale));
-    stroker.setCapStyle(pen.startCap == GpLineCap::Round ? Qt::RoundCap
-                        : pen.startCap == GpLineCap::Square ? Qt::SquareCap : Qt::FlatCap);
-    stroker.setJoinStyle(pen.lineJoin == GpLineJoin::Round ? Qt::RoundJoin
-                         : pen.lineJoin == GpLineJoin::Bevel ? Qt::BevelJoin : Qt::MiterJoin);
-    stroker.setMiterLimit(pen.miterLimit);
-    if (pen.dashStyle != GpDashStyle::Solid) {
-        static const QVector<qreal> kDash{3, 1}, kDot{1, 1}, kDashDot{3, 1, 1, 1}, kDashDotDot{3, 1, 1, 1, 1, 1};
-        QVector<qreal> pattern;
-        switch (pen.dashStyle) {
-        case GpDashStyle::Dash: pattern = kDash; break;
-        case GpDashStyle::Dot: pattern = kDot; break;
-        case GpDashStyle::DashDot: pattern = kDashDot; break;
-        case GpDashStyle::DashDotDot: pattern = kDashDotDot; break;
-        default: pattern = QVector<qreal>(pen.dashPattern.begin(), pen.dashPattern.end()); break;
+    bool invertible = false;
+    const QTransform toLogical = state.world * LogToDevTransform().inverted(&invertible);
+    if (!invertible)
+        return;
+    const double width = std::max(1.0, double(pen.width) * std::sqrt(std::abs(toLogical.determinant())));
+    if (!(width < 1e6))
+        return;
+    const DWORD style = PS_GEOMETRIC | CapStyle(pen.startCap) | JoinStyle(pen.lineJoin) | StockDashOf(DashLengths(pen));
+    CPen gdiPen;
+    if (!gdiPen.ExtCreatePen(style, int(std::lround(width)), LOGBRUSH{BS_SOLID, ToColorref(pen.color), 0}, 0, nullptr))
+        return;
+    const int saved = SaveDC();
+    SelectObject(&gdiPen);
+    SelectStockObject(NULL_BRUSH);
+    if (pen.miterLimit > 0)
+        SetMiterLimit(pen.miterLimit);
+    for (const QPolygonF& figure : path.toSubpathPolygons(toLogical)) {
+        std::vector<POINT> points;
+        for (const QPointF& l : figure) {
+            if (!(std::abs(l.x()) < 1e9 && std::abs(l.y()) < 1e9))
+                break;
+            const POINT p{LONG(std::lround(l.x())), LONG(std::lround(l.y()))};
+            if (points.empty() || p.x != points.back().x || p.y != points.back().y)
+                points.push_back(p);
         }
-        if (!pattern.isEmpty() && pattern.size() % 2 == 0)
-            stroker.setDashPattern(pattern);
+        if (points.size() == 1)
+            points.push_back(points.front());  // a dot still shows the pen
+        const bool closed = figure.size() > 3 && figure.isClosed();
+        if (closed && points.size() > 1 && points.back().x == points.front().x &&
+            points.back().y == points.front().y)
+            points.pop_back();
+        if (closed && points.size() >= 3)
+            Polygon(points.data(), int(points.size()));
+        else if (points.size() >= 2)
+            Polyline(points.data(), int(points.size()));
     }
-    QPainterPath outline = stroker.createStroke(device);
-    outline.setFillRule(Qt::WindingFill);
-    FillDevicePath(outline, ToColorref(pen.color));
+    RestoreDC(saved);
 }
 
 bool CMetaRecorderDC::WriteImagePart(const QImage& image, const QRect& part, const QRect& dest, BLENDFUNCTION blend)
