@@ -160,6 +160,22 @@ TEST_F(DiagramExport, FailuresLeaveNothingBehindAndTellOnce)
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Hidden | QDir::Files).filter(".part").size(), 0);
 }
 
+// An empty diagram has nothing to draw: every format says so, once, instead
+// of a bare "failed", and writes nothing.
+TEST_F(DiagramExport, EmptyDiagramSaysThereIsNothingToExport)
+{
+    for (int type : {EXPORT_WMF, EXPORT_EMF, EXPORT_PNG, EXPORT_BMP}) {
+        SCOPED_TRACE(type);
+        CRecordingPrompt prompt;
+        const ExportResult r = ExportGraphic(doc, kExportAll, CRect(), type, File("empty"), 0, 0, 0, 0, true, nullptr);
+        EXPECT_FALSE(r.ok);
+        EXPECT_TRUE(r.reported);
+        ASSERT_EQ(prompt.shown.size(), 1u);
+        EXPECT_EQ(prompt.shown[0].text, "There is nothing to export: the diagram is empty.");
+        EXPECT_FALSE(QFile::exists(File("empty")));
+    }
+}
+
 TEST_F(DiagramExport, OptionsDialogDecidesSizeAndTransparentGifsMarkTheKey)
 {
     ExpPct = 100;
