@@ -26,7 +26,7 @@ public:
     // The anti-aliased side is written in GDI terms: a filled path as polygons
     // in the brush's colour (gradients and textures as one mean colour), a
     // stroked path as a pen of its width, colour and dashes drawing its
-    // figures as lines, an image as a DIB:
+    // figures as lines and Bezier curves, an image as a DIB:
     // one with translucent pixels as an alpha blend where the format holds one
     // (a wholly transparent image is not written at all). Brush and pen alpha
     // and image attributes are not kept.
@@ -36,8 +36,8 @@ public:
                      const CGpState& state) override;
 
 private:
-    // Fills device-pixel polygons with a solid colour and no outline.
-    void FillDevicePath(const QPainterPath& devicePath, COLORREF colour);
+    // Fills a path, mapped to logical units, with a solid colour and no outline.
+    void FillLogicalPath(const QPainterPath& path, const QTransform& toLogical, COLORREF colour);
     // Writes part of an image into a logical rectangle: blended when the
     // blend or the pixels ask for it and the format can, else opaque.
     bool WriteImagePart(const QImage& image, const QRect& part, const QRect& dest, BLENDFUNCTION blend);
