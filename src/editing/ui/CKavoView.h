@@ -121,6 +121,7 @@ private:
     CRect m_rcWorkSpace;
     CRect m_rcLogicalClient;
     bool m_bZoomBand = false;
+    int m_nPageShown = -1;   // the page the page commands last showed
     CPoint m_ptZoomStart, m_ptZoomEnd;   // logical
 };
 

@@ -263,19 +263,13 @@ void CKavoView::OnZoomSelectedObjects()
 
 int CKavoView::CurrentPageIndex() const
 {
+    // The page the page commands last showed. Finding it again from the view's
+    // anchor cannot work: showing a page widens and moves its rectangle to the
+    // window's shape and the work space first.
     if (!m_pDoc)
         return -1;
-    const CPoint anchor = GetViewAnchorPoint(kAnchorTopLeft);
-    const CRect tile = m_pDoc->m_rcPage;
-    const CRect area = GetPageAreaRect(*m_pDoc);
-    const int cols = std::max(1, int(m_pDoc->m_nPosterCols)), rows = std::max(1, int(m_pDoc->m_nPosterRows));
-    const int gx = (area.Width() - tile.Width()) / 2 * 2, gy = (area.Height() - tile.Height()) / 2 * 2;
-    for (int i = 0; i < rows * cols; ++i) {
-        CRect rc(tile.left + (i % cols) * tile.Width(), tile.top + (i / cols) * tile.Height(), 0, 0);
-        if (CPoint(rc.left - gx, rc.top - gy) == anchor)
-            return i;
-    }
-    return -1;
+    const int pages = std::max(1, int(m_pDoc->m_nPosterCols)) * std::max(1, int(m_pDoc->m_nPosterRows));
+    return m_nPageShown < pages ? m_nPageShown : -1;
 }
 
 bool CKavoView::ZoomToPage(int index)
@@ -291,7 +285,10 @@ bool CKavoView::ZoomToPage(int index)
     rc.right = rc.left + tile.Width();
     rc.bottom = rc.top + tile.Height();
     rc.InflateRect((area.Width() - tile.Width()) / 2 * 2, (area.Height() - tile.Height()) / 2 * 2);
-    return ZoomToRect(rc);
+    if (!ZoomToRect(rc))
+        return false;
+    m_nPageShown = index;
+    return true;
 }
 
 void CKavoView::OnZoomPrevPage()

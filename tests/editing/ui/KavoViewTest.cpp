@@ -237,3 +237,29 @@ TEST_F(KavoViewTest, AViewWithoutPixelsPaintsAndZoomsWithoutFault)
     Render();
     EXPECT_GE(view->GetZoom(), 10.0f);
 }
+
+TEST_F(KavoViewTest, NextAndPreviousPageStepThroughEveryPageAndWrap)
+{
+    fx.doc.m_rcPage = CRect(0, 0, 2201, 2845);
+    fx.doc.m_nPosterCols = fx.doc.m_nPosterRows = 2;
+    view->OnInitialUpdate();
+    const CRect tile = fx.doc.m_rcPage;
+    auto shows = [&](int page) {
+        const CRect rc(tile.left + (page % 2) * tile.Width(), tile.top + (page / 2) * tile.Height(),
+                       tile.left + (page % 2 + 1) * tile.Width(), tile.top + (page / 2 + 1) * tile.Height());
+        return rc.PtInRect(view->GetLogicalClientRect().CenterPoint()) != 0;
+    };
+    struct Run {
+        void (CKavoView::*command)();
+        int pages[6];
+    } runs[] = {
+        {&CKavoView::OnZoomNextPage, {0, 1, 2, 3, 0, 1}},
+        {&CKavoView::OnZoomPrevPage, {0, 3, 2, 1, 0, 3}},
+    };
+    for (const Run& run : runs)
+        for (int expected : run.pages) {
+            (view.get()->*run.command)();
+            EXPECT_EQ(view->CurrentPageIndex(), expected);
+            EXPECT_TRUE(shows(expected)) << "page " << expected;
+        }
+}
