@@ -16,6 +16,10 @@ constexpr int kRulerHorizontal = 2;
 constexpr int kRulerCorner = 4;
 // Room the rulers take on the left and at the top.
 constexpr int kRulerBand = 21;
+// Logical units per ruler division: a centimetre (as the rulers count it)
+// or an inch.
+constexpr int kRulerMetricUnits = 100;
+constexpr int kRulerInchUnits = 256;
 
 class CKavoView : public CZoomView, public IDocView, public IActiveView {
     Q_OBJECT
@@ -111,7 +115,8 @@ protected:
 
 private:
     void ApplyRulerMargins();
-    void DrawRulers(QPainter& p);
+    // Gives each ruler the zoom and the page origin's place.
+    void FeedRulers();
     void AfterZoomCommand();
     void DrawZoomBand();
     bool ZoomBandIsDrag() const;
