@@ -3,6 +3,7 @@
 #include "KvdTool.h"
 
 #include "document/CKavoDoc.h"
+#include "render/PreviewRender.h"
 
 #include <QDir>
 
@@ -49,6 +50,35 @@ bool SaveTo(CKavoDoc& doc, const QString& path, std::string& error)
     error = path.toStdString();
     return false;
 }
+
+// A template holds styles and no objects, so its own rendering would be
+// blank: its preview shows a few boxes drawn in its figure styles instead.
+HGLOBAL TemplatePreview(void (*addStyles)(CKavoDoc&))
+{
+    CKavoDoc sample;
+    sample.OnNewDocument();
+    const int first = sample.m_figStyles.GetCount();
+    addStyles(sample);
+    GenerateDiagram(sample, 4);
+    const int styles = sample.m_figStyles.GetCount() - first;
+    int n = 0;
+    for (CDiagObj* o : *sample.m_pObjList)
+        if (o->GetType() == kObjFigure && styles > 0) {
+            auto* f = static_cast<CFigure*>(o);
+            f->m_nStyle = first + n++ % styles;
+            f->m_props = sample.m_figStyles.GetAt(f->m_nStyle)->m_props;
+        }
+    return RenderDocPreview(sample);
+}
+
+bool SaveTemplate(const QString& path, void (*addStyles)(CKavoDoc&), std::string& error)
+{
+    CKavoDoc doc;
+    doc.OnNewDocument();
+    addStyles(doc);
+    doc.m_hPreview = TemplatePreview(addStyles);
+    return SaveTo(doc, path, error);
+}
 } // namespace
 
 bool MakeProgramContent(const std::string& folder, std::string& error)
@@ -71,31 +101,20 @@ bool MakeProgramContent(const std::string& folder, std::string& error)
         if (!SaveTo(doc, root.filePath("Samples/InitialSample.kvd"), error))
             return false;
     }
-    {
-        CKavoDoc doc;
-        doc.OnNewDocument();
-        if (!SaveTo(doc, root.filePath("Template/Empty.kvd"), error))
-            return false;
-    }
-    {
-        CKavoDoc doc;
-        doc.OnNewDocument();
+    const auto empty = [](CKavoDoc&) {};
+    const auto flowchart = [](CKavoDoc& doc) {
         AddFigureStyles(doc, {{"Process", RGB(204, 229, 255), RGB(0, 64, 128), true},
                               {"Decision", RGB(255, 242, 204), RGB(128, 96, 0), true},
                               {"Start/End", RGB(221, 255, 221), RGB(0, 96, 0), true}});
         AddConnectorStyle(doc, "Flow", true);
-        if (!SaveTo(doc, root.filePath("Template/Flowchart.kvd"), error))
-            return false;
-    }
-    {
-        CKavoDoc doc;
-        doc.OnNewDocument();
+    };
+    const auto blocks = [](CKavoDoc& doc) {
         AddFigureStyles(doc, {{"Block", RGB(240, 240, 240), RGB(64, 64, 64), true},
                               {"Highlight", RGB(255, 221, 221), RGB(160, 0, 0), true}});
         AddConnectorStyle(doc, "Link", false);
         AddConnectorStyle(doc, "Directed", true);
-        if (!SaveTo(doc, root.filePath("Template/Block Diagram.kvd"), error))
-            return false;
-    }
-    return true;
+    };
+    return SaveTemplate(root.filePath("Template/Empty.kvd"), empty, error) &&
+           SaveTemplate(root.filePath("Template/Flowchart.kvd"), flowchart, error) &&
+           SaveTemplate(root.filePath("Template/Block Diagram.kvd"), blocks, error);
 }
