@@ -80,6 +80,9 @@ public:
     void OnZoomPreset(int entry);
     void OnZoomPrevPage();
     void OnZoomNextPage();
+    // The zoom settings dialog; true when the zoom presets changed (the
+    // zoom menu is then relabelled by its owner).
+    bool OnZoomSetIntervals();
     // Zoom mode (UI mode 5), client coordinates: a band longer than the
     // double-click width zooms to it, a click zooms in 1.5 times around the
     // point.

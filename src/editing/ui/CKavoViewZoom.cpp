@@ -7,6 +7,7 @@
 #include "core/Settings.h"
 #include "core/Trace.h"
 #include "core/UIMode.h"
+#include "dialogs/CZoomIntervalsDlg.h"
 #include "document/CKavoDoc.h"
 #include "geometry/IntGeometry.h"
 #include "platform/Prompt.h"
@@ -309,4 +310,24 @@ void CKavoView::OnZoomNextPage()
     const int index = CurrentPageIndex();
     ZoomToPage(index + 1 >= pages ? 0 : index + 1);
     AfterZoomCommand();
+}
+
+bool CKavoView::OnZoomSetIntervals()
+{
+    DiagPrintf("USER  Set zoom intervals\n");
+    CloseTextEditor();
+    const double height = ScreenHeight;
+    bool presets = false;
+    RunZoomIntervalsDialog(this, &presets);
+    if (ScreenHeight != height) {
+        // A new calibration changes every view's scale: each keeps its zoom
+        // and the point at its top-left corner (read through the old mapping).
+        QWidget* top = window();
+        for (CKavoView* v : top->findChildren<CKavoView*>())
+            v->SetScrollSizesForView(v->GetViewAnchorPoint(kAnchorTopLeft), v->GetZoom());
+        if (auto* self = qobject_cast<CKavoView*>(top))
+            self->SetScrollSizesForView(GetViewAnchorPoint(kAnchorTopLeft), GetZoom());
+    }
+    AfterZoomCommand();
+    return presets;
 }

@@ -77,6 +77,10 @@ void CMainFrame::InstallViewCommands()
     m_commands.SetHandler(36521, onView(&CKavoView::OnZoomWholePage));
     m_commands.SetHandler(36523, onView(&CKavoView::OnZoomAllObjects));
     m_commands.SetHandler(36524, onView(&CKavoView::OnZoomSelectedObjects));
+    m_commands.SetHandler(36522, [this] {
+        if (CKavoView* v = GetActiveView(); v && v->OnZoomSetIntervals())
+            RelabelZoomMenu();
+    });
     for (int i = 0; i < 6; ++i)
         m_commands.SetHandler(36525 + i, [this, i] {
             if (CKavoView* v = GetActiveView())
