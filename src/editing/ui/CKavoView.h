@@ -63,6 +63,9 @@ public:
     bool ClampZoomToLimits(float& percent) const;
     CSize ClientSizeAtZoom(float percent) const;
     float GetPageWidthPercent() const;
+    // Page width shows the page's corner a few pixels in from the client's:
+    // the top-left point it scrolls to at that percent.
+    CPoint PageWidthAnchor(float percent) const;
     bool IsPageWidthZoom(const CPoint* point = nullptr, const float* percent = nullptr) const;
     bool ZoomToPercent(float percent);
     bool ZoomToPercentPtd(float percent, int x, int y, bool keepRatio);

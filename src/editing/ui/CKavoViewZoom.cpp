@@ -20,6 +20,9 @@
 namespace {
 constexpr int kLastSelectMode = 6;
 constexpr int kWholePageMargin = 64;
+// Pixels of off-page area shown on each side of the page at page width, so
+// that the page's edges stand clear of the rulers and the window's sides.
+constexpr int kPageWidthGutter = 8;
 } // namespace
 
 CSize CKavoView::ClientSizeAtZoom(float percent) const
@@ -58,18 +61,32 @@ float CKavoView::GetPageWidthPercent() const
     const CRect page = GetPageAreaRect(*m_pDoc);
     if (page.Width() <= 0)
         return 0.0f;
-    const float p = PercentForFit(viewport()->width(), page.Width());
+    const float p = PercentForFit(std::max(1, viewport()->width() - 2 * kPageWidthGutter), page.Width());
     DiagPrintf("CKavoView::GetPageWidthPercent()=%f\n", double(p));
     return p;
+}
+
+CPoint CKavoView::PageWidthAnchor(float percent) const
+{
+    if (!m_pDoc)
+        return CPoint(0, 0);
+    const CRect page = GetPageAreaRect(*m_pDoc);
+    const int gutter = ::ClientSizeAtZoom(CSize(kPageWidthGutter, kPageWidthGutter), percent).cx;
+    return CPoint(page.left - gutter, page.top - gutter);
 }
 
 bool CKavoView::IsPageWidthZoom(const CPoint* point, const float* percent) const
 {
     const CPoint pt = point ? *point : GetViewAnchorPoint(kAnchorTopLeft);
-    if (pt != CPoint(0, 0))
-        return false;
     const float p = GetPageWidthPercent();
-    return p == 0.0f || p == (percent ? *percent : GetZoom());
+    if (p == 0.0f)
+        return pt == CPoint(0, 0);
+    if (p != (percent ? *percent : GetZoom()))
+        return false;
+    // The work space may round the corner by a unit or two.
+    const CPoint anchor = PageWidthAnchor(p);
+    const int slack = std::max(2, (anchor.y - GetPageAreaRect(*m_pDoc).top) / -2);
+    return std::abs(pt.x - anchor.x) <= slack && std::abs(pt.y - anchor.y) <= slack;
 }
 
 void CKavoView::AfterZoomCommand()
@@ -208,7 +225,7 @@ void CKavoView::OnZoomPageWidth()
         return;
     // Page width is not held to the zoom limits; the view's own clamp to
     // [10, 1000] still applies.
-    SetScrollSizesForView(CPoint(0, 0), p);
+    SetScrollSizesForView(PageWidthAnchor(p), p);
     m_nRulerUpdate |= kRulerVertical | kRulerHorizontal;
 }
 

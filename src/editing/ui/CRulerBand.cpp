@@ -49,16 +49,24 @@ std::string Printf(const char* format, auto... args)
     return text;
 }
 
-// Ruler coordinates: `along` runs with the ruler, `across` from its outer side
-// to the side that faces the diagram, where the ticks end.
+// Ruler coordinates: `along` runs with the ruler from its start (the client
+// area's first pixel), `across` from the inner side of its outer border to
+// the side that faces the diagram, where the ticks end.
 struct RulerFrame {
     bool horizontal;
+    QRect outer;
     QRect inner;
 
     QPoint ToWidget(int along, int across) const
     {
-        return horizontal ? QPoint(inner.left() + along, inner.top() + across)
-                          : QPoint(inner.left() + across, inner.top() + along);
+        return horizontal ? QPoint(outer.left() + along, inner.top() + across)
+                          : QPoint(inner.left() + across, outer.top() + along);
+    }
+    // A box in ruler coordinates (x along, y across).
+    QRect ToWidget(const QRect& box) const
+    {
+        return horizontal ? QRect(outer.left() + box.left(), inner.top() + box.top(), box.width(), box.height())
+                          : QRect(inner.left() + box.top(), outer.top() + box.left(), box.height(), box.width());
     }
 };
 
@@ -66,7 +74,8 @@ class RulerLayout {
 public:
     RulerLayout(const RulerFrame& frame, const RulerMetrics& m, const QFont& font)
         : m_frame(frame), m_m(m), m_fm(font), m_digits(m_fm.tightBoundingRect("0123456789")),
-          m_length(frame.horizontal ? frame.inner.width() : frame.inner.height()),
+          m_length(frame.horizontal ? frame.inner.right() + 1 - frame.outer.left()
+                                    : frame.inner.bottom() + 1 - frame.outer.top()),
           m_across(frame.horizontal ? frame.inner.height() : frame.inner.width())
     {
         const int cx = m_fm.horizontalAdvance('0'), cy = m_fm.height();
@@ -160,19 +169,19 @@ bool RulerLayout::PlaceLabel(const QString& text, int along, int tickLength, Lab
         // Centred on its tick; one that centring would cut at the ruler's
         // start begins just after its tick instead.
         int x = along - width / 2;
-        if (x < 0)
+        if (x < 1)
             x = along + 1;
         label.box = QRect(x, label.baseline + m_digits.top(), width, m_digits.height());
-        return x >= 0 && label.box.top() >= 0;
+        return x >= 1 && label.box.top() >= 0;
     }
     // Vertical: beside the tick, right-aligned before it; a label too wide for
     // that room starts at the ruler's outer side and the ticks give way.
     if (width > m_across - 1)
         return false;
     int baseline = along + m_fm.height() / 3;
-    if (baseline + m_digits.top() < 0)
+    if (baseline + m_digits.top() < 1)
         baseline = along + 1 - m_digits.top();
-    if (baseline + m_digits.top() < 0)
+    if (baseline + m_digits.top() < 1)
         return false;
     const int x = std::max(1, tickStart - 2 - width);
     label.baseline = baseline;
@@ -200,12 +209,9 @@ RulerPicture RulerLayout::Picture() const
             picture.ticks.emplace_back(m_frame.ToWidget(t.along, start), m_frame.ToWidget(t.along, m_across - 1));
     }
     for (const Label& l : m_labels) {
-        const QRect box = m_frame.horizontal
-                              ? l.box.translated(m_frame.inner.topLeft())
-                              : QRect(m_frame.inner.left() + l.box.top(), m_frame.inner.top() + l.box.left(),
-                                      l.box.height(), l.box.width());
+        const QRect box = m_frame.ToWidget(l.box);
         const QPoint at = m_frame.horizontal ? m_frame.ToWidget(l.box.left(), l.baseline)
-                                             : QPoint(box.left(), m_frame.inner.top() + l.baseline);
+                                             : QPoint(box.left(), m_frame.outer.top() + l.baseline);
         picture.labels.push_back({l.text, box, at});
     }
     return picture;
@@ -238,7 +244,7 @@ std::string FormatRulerLabel(double value, int level, bool fractionMode, bool fu
 
 RulerPicture LayOutRuler(const QRect& rc, const RulerMetrics& m, const QFont& font)
 {
-    const RulerFrame frame{rc.width() > rc.height(), rc.adjusted(1, 1, -1, -1)};
+    const RulerFrame frame{rc.width() > rc.height(), rc, rc.adjusted(1, 1, -1, -1)};
     if (frame.inner.isEmpty() || !(m.scale > 0) || !std::isfinite(m.offset))
         return {};
     return RulerLayout(frame, m, font).Picture();
@@ -248,11 +254,14 @@ void DrawRuler(QPainter& p, const QRect& rc, const RulerMetrics& m, const QFont&
 {
     DrawRaisedFace(p, rc);
     const RulerPicture picture = LayOutRuler(rc, m, font);
+    const bool horizontal = rc.width() > rc.height();
     // An engraved mark: a white line beside each tick, one pixel further on.
-    const QPoint beside = rc.width() > rc.height() ? QPoint(1, 0) : QPoint(0, 1);
+    const QPoint beside = horizontal ? QPoint(1, 0) : QPoint(0, 1);
     const QPalette pal = QGuiApplication::palette();
     p.save();
-    p.setClipRect(rc.adjusted(1, 1, -1, -1));
+    // Across, inside the raised border; along, from the ruler's first pixel,
+    // where its zero may stand.
+    p.setClipRect(horizontal ? rc.adjusted(0, 1, -1, -1) : rc.adjusted(1, 0, -1, -1));
     p.setFont(font);
     for (const QLine& tick : picture.ticks) {
         p.setPen(QPen(pal.color(QPalette::ButtonText), 1));

@@ -68,8 +68,14 @@ TEST_F(KavoViewTest, FirstActivationZoomsToPageWidthUnclamped)
     ASSERT_EQ(view->viewport()->width(), kClientW);
     view->OnActivateView(true);
     EXPECT_NEAR(view->GetZoom(), view->GetPageWidthPercent(), 0.01);
-    EXPECT_EQ(view->GetViewAnchorPoint(kAnchorTopLeft), CPoint(0, 0));
     EXPECT_TRUE(view->IsPageWidthZoom());
+    // The page's sides stand a few pixels clear of the client's, alike on
+    // both sides, and its top edge too.
+    const CRect page = view->LogicalRectToClient(GetPageAreaRect(fx.doc));
+    EXPECT_GE(page.left, 4);
+    EXPECT_LE(page.left, 12);
+    EXPECT_NEAR(kClientW - page.right, page.left, 3);
+    EXPECT_NEAR(page.top, page.left, 1);
     // Only once.
     view->ZoomToPercent(100);
     view->OnActivateView(true);

@@ -114,6 +114,19 @@ TEST(RulerLayoutTest, LabelsNeverTouchEachOtherTheTicksOrTheRulersSides)
                 }
 }
 
+TEST(RulerLayoutTest, TheRulersZeroIsItsFirstPixel)
+{
+    // A ruler's pixel 0 is the client area's first pixel, the one next to
+    // the ruler's start: its unit origin there gets the tick at that pixel.
+    const QRect rulers[] = {QRect(21, 0, 600, 21), QRect(0, 21, 21, 500)};
+    for (const QRect& rc : rulers) {
+        const RulerPicture pic = LayOutRuler(rc, Metrics(true, 100, 0), RulerFont());
+        ASSERT_FALSE(pic.ticks.empty());
+        const bool horizontal = rc.width() > rc.height();
+        EXPECT_EQ(horizontal ? pic.ticks.front().x1() : pic.ticks.front().y1(), horizontal ? rc.left() : rc.top());
+    }
+}
+
 TEST(RulerLayoutTest, ALabelStandsAtTheValueOfItsTick)
 {
     // Scrolled three centimetres at 100 %: the first whole centimetre shown
