@@ -83,9 +83,10 @@ public:
     void OnZoomPreset(int entry);
     void OnZoomPrevPage();
     void OnZoomNextPage();
-    // The zoom settings dialog; true when the zoom presets changed (the
-    // zoom menu is then relabelled by its owner).
-    bool OnZoomSetIntervals();
+    // The zoom settings, asked for through `run` (the dialog, which returns
+    // whether anything changed and whether the presets did); true when the
+    // zoom presets changed (the zoom menu is then relabelled by its owner).
+    bool OnZoomSetIntervals(bool (*run)(QWidget* parent, bool* presetsChanged));
     // Zoom mode (UI mode 5), client coordinates: a band longer than the
     // double-click width zooms to it, a click zooms in 1.5 times around the
     // point.

@@ -7,7 +7,6 @@
 #include "core/Settings.h"
 #include "core/Trace.h"
 #include "core/UIMode.h"
-#include "dialogs/CZoomIntervalsDlg.h"
 #include "document/CKavoDoc.h"
 #include "geometry/IntGeometry.h"
 #include "platform/Prompt.h"
@@ -329,13 +328,14 @@ void CKavoView::OnZoomNextPage()
     AfterZoomCommand();
 }
 
-bool CKavoView::OnZoomSetIntervals()
+bool CKavoView::OnZoomSetIntervals(bool (*run)(QWidget* parent, bool* presetsChanged))
 {
     DiagPrintf("USER  Set zoom intervals\n");
     CloseTextEditor();
     const double height = ScreenHeight;
     bool presets = false;
-    RunZoomIntervalsDialog(this, &presets);
+    if (run)
+        run(this, &presets);
     if (ScreenHeight != height) {
         // A new calibration changes every view's scale: each keeps its zoom
         // and the point at its top-left corner (read through the old mapping).
