@@ -608,3 +608,68 @@ TEST_F(ViewGestureTest, TheDraggedOutlineIsShownAndLeavesNoTrace)
     Release(Centre(lone) + QPoint(40, 30));
     ExpectNoFeedbackLeft();
 }
+
+TEST_F(ViewGestureTest, OneGestureModesReturnToSelectAfterTheRelease)
+{
+    const struct {
+        int mode;
+        int selectAfterFigure, autoEdit, selectAfterConnector;
+        int modeAfter;
+    } cases[] = {
+        {2, 1, 0, 0, 0},   // figure creation that asks for select mode afterwards
+        {2, 1, 1, 0, 2},   // text editing after creation keeps the mode
+        {2, 0, 0, 0, 2},
+        {4, 0, 0, 1, 4},   // connector drawing reads the flag itself
+        {5, 1, 0, 1, 5},
+    };
+    for (const auto& c : cases) {
+        SelectAfterFigureCreate = c.selectAfterFigure;
+        AutoEditOnCreate = c.autoEdit;
+        SelectAfterConnectorCreate = c.selectAfterConnector;
+        g_nUIMode = c.mode;
+        Click(At(CPoint(1800, 2000)));
+        EXPECT_EQ(g_nUIMode, c.modeAfter) << c.mode << " " << c.selectAfterFigure << c.autoEdit;
+        g_nUIMode = 0;
+    }
+    SelectAfterFigureCreate = AutoEditOnCreate = SelectAfterConnectorCreate = 0;
+}
+
+TEST_F(ViewGestureTest, StatusTextFollowsTheGesture)
+{
+    Metric = 1;
+    fx.doc.SelectObj(a, 1, 0, 0);
+    Press(Centre(a));
+    Move(Centre(a) + QPoint(10, 0));
+    EXPECT_EQ(view->StatusText().rfind("X: ", 0), 0u) << view->StatusText();
+    EXPECT_NE(view->StatusText().find(" cm  Y: "), std::string::npos);
+    Release(Centre(a) + QPoint(10, 0));
+    EXPECT_EQ(view->StatusText(), "Press ALT to choose commands");
+    fx.doc.SelectObj(a, 1, 0, 0);
+    Press(At(a->GetHandlePoint(9)));
+    Move(At(a->GetHandlePoint(9)) + QPoint(10, 10));
+    EXPECT_EQ(view->StatusText().rfind("Height: ", 0), 0u) << view->StatusText();
+    Key(Qt::Key_Escape);
+    Metric = 0;
+    Press(At(CPoint(1800, 2000)));
+    EXPECT_EQ(view->StatusText(), "Drag rectangle around objects to select");
+    Release(At(CPoint(1800, 2000)));
+}
+
+TEST_F(ViewGestureTest, AutoScrollRunsOnlyWhileADragIsOutside)
+{
+    fx.doc.SelectObj(a, 1, 0, 0);
+    Press(Centre(a));
+    Move(Centre(a) + QPoint(10, 0));
+    EXPECT_FALSE(view->IsAutoScrolling());
+    Move(QPoint(kClientW + 20, 300));
+    EXPECT_TRUE(view->IsAutoScrolling());
+    Move(QPoint(400, 300));   // back inside
+    EXPECT_FALSE(view->IsAutoScrolling());
+    Move(QPoint(-20, 300));
+    EXPECT_TRUE(view->IsAutoScrolling());
+    Release(QPoint(-20, 300));
+    EXPECT_FALSE(view->IsAutoScrolling());
+    // Hovering outside without a drag never starts it.
+    Move(QPoint(kClientW + 20, 300), Qt::NoModifier, Qt::NoButton);
+    EXPECT_FALSE(view->IsAutoScrolling());
+}
