@@ -12,6 +12,7 @@
 #include "document/CFigure.h"
 #include "document/CKavoDoc.h"
 #include "editing/GestureRules.h"
+#include "fileformat/DiagramClipboard.h"
 #include "geometry/IntGeometry.h"
 #include "platform/CPainterDC.h"
 
@@ -80,6 +81,21 @@ int CKavoView::BeginMoveDrag(const CPoint& pt)
 
 int CKavoView::MoveDragMove(const CPoint& client)
 {
+    if (m_bCopyPending && m_pDoc) {
+        // Nothing happens until the mouse has moved the double-click width;
+        // then the drag goes on with the duplicates.
+        if (!IsPastClickDistance(m_ptPressClient, client))
+            return 1;
+        m_bCopyPending = 0;
+        const int pressSelected = m_bSelectedByGesture;
+        if (!DuplicateSelectionInPlace(*m_pDoc)) {
+            ReleaseCapture();
+            return 1;
+        }
+        FlushPaint();
+        BeginMoveDrag(m_ptPress);
+        m_bSelectedByGesture = pressSelected;
+    }
     if (!m_bMoveDrag || !m_pDoc)
         return 0;
     CPoint pt = ClientPtToLogical(client);

@@ -27,6 +27,7 @@ int CKavoView::OnSelectLButtonDown(const CPoint& client)
         return 0;
     const CPoint pt = ClientPtToLogical(client);
     m_bSelectedByGesture = 0;
+    m_ptPressClient = client;
     m_nHitTolerance = std::max(1, int(ClientLenToLogical(int(HandleSize)) + 0.5));
     bool claimed = false;
     if (IsAddToSelectionKey()) {
@@ -121,8 +122,10 @@ void CKavoView::OnSelectHover(const CPoint& pt)
     SetStatusPrompt(kIdsSelectPrompt);
 }
 
-// A Ctrl press: on empty space the view pans; a junction is refused. A
-// press on an object passes (it then moves like a plain press).
+// A Ctrl press: on empty space the view pans; a junction is refused; on an
+// object the copy drag is armed: the selection (or the object pressed when
+// nothing is selected) is duplicated once the mouse has moved the
+// double-click distance, and the drag goes on with the duplicates.
 int CKavoView::OnCtrlLButtonDown(const CPoint& pt)
 {
     CDiagObj* obj = m_pDoc->ObjFromPoint(pt.x, pt.y, m_nHitTolerance, false, -1, 0, 0);
@@ -134,7 +137,20 @@ int CKavoView::OnCtrlLButtonDown(const CPoint& pt)
         MessageBeep(kBeepWarning);
         return 1;
     }
-    return 0;
+    if (!obj->m_bSelected) {
+        if (obj->GetType() == kObjFigure && m_pDoc->GetSelCount() > 0)
+            return 0;
+        if (obj->GetType() == kObjFigure)
+            m_pDoc->SelectObj(obj, kSelectReplace, 0, 0);
+        else
+            m_pDoc->SelectConAndEnds(static_cast<CConnector*>(obj), kSelectReplace, 0, false);
+        m_bSelectedByGesture = 1;
+    }
+    m_ptPress = m_ptCurrent = pt;
+    m_bCopyPending = 1;
+    CaptureMouse();
+    SetViewCursor(Qt::DragCopyCursor);
+    return 1;
 }
 
 // ---- click and rubber band

@@ -673,3 +673,41 @@ TEST_F(ViewGestureTest, AutoScrollRunsOnlyWhileADragIsOutside)
     Move(QPoint(kClientW + 20, 300), Qt::NoModifier, Qt::NoButton);
     EXPECT_FALSE(view->IsAutoScrolling());
 }
+
+TEST_F(ViewGestureTest, CtrlDragDuplicatesOnceTheMouseHasTravelled)
+{
+    const int figures = fx.doc.m_pObjList->m_nFigCount;
+    // Shorter than the double-click width: no duplicate, no step.
+    fx.doc.SelectObj(a, 1, 0, 0);
+    Press(Centre(a), Qt::ControlModifier);
+    Move(Centre(a) + QPoint(2, 1), Qt::ControlModifier);
+    Release(Centre(a) + QPoint(2, 1), Qt::ControlModifier);
+    EXPECT_EQ(fx.doc.m_pObjList->m_nFigCount, figures);
+    EXPECT_EQ(Steps(), 0);
+    EXPECT_FALSE(view->IsGestureInProgress());
+
+    const struct {
+        const char* name;
+        bool preselect;
+    } cases[] = {{"selected figure", true}, {"unselected figure, nothing selected", false}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        fx.doc.OnDeselectAll();
+        if (c.preselect)
+            fx.doc.SelectObj(a, 1, 0, 0);
+        ResetSteps();
+        const QPoint from = Centre(a);
+        Drag(from, from + QPoint(0, 80), Qt::ControlModifier);
+        EXPECT_EQ(fx.doc.m_pObjList->m_nFigCount, figures + 1);
+        EXPECT_EQ(a->m_rect, CRect(600, 600, 1200, 1050));   // the original stays
+        auto* copy = static_cast<CFigure*>(fx.doc.m_pObjList->GetAt(fx.doc.m_pObjList->GetCount() - 1));
+        ASSERT_EQ(copy->GetType(), kObjFigure);
+        EXPECT_EQ(copy->m_rect.left, 600);
+        EXPECT_GT(copy->m_rect.top, 600);
+        EXPECT_EQ(copy->m_rect.Size(), a->m_rect.Size());
+        EXPECT_EQ(Steps(), 2);   // the duplicate, then its move
+        EXPECT_EQ(fx.doc.UndoLastStep(), UDMAC_MOVEOBJS);
+        ExpectUndoToSaved(UDMAC_DUPLICATE);
+        EXPECT_EQ(fx.doc.m_pObjList->m_nFigCount, figures);
+    }
+}
