@@ -40,6 +40,7 @@ CKavoView::CKavoView(CKavoDoc* doc, QWidget* parent) : CZoomView(parent), m_pDoc
     setFocusPolicy(Qt::StrongFocus);
     // Moves without a button pressed set the cursor and the prompt.
     viewport()->setMouseTracking(true);
+    ConnectScrollBarNavigation();
     if (m_pDoc)
         m_pDoc->AddView(this);
     new CRulerBand(this, true);

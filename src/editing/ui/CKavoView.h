@@ -210,6 +210,9 @@ private:
     void DrawMoveTracking(int dx, int dy);
     void DrawResizeOutline(const CRect& rc);
     void LogNavigation();
+    // The user's scroll-bar actions close the text editor and are logged as
+    // navigation first.
+    void ConnectScrollBarNavigation();
     CPoint CursorClientPos() const;
     void ApplyRulerMargins();
     // Gives each ruler the zoom and the page origin's place.

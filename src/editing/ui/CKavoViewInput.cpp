@@ -21,6 +21,7 @@
 #include <QCursor>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QScrollBar>
 #include <QTimerEvent>
 #include <QWheelEvent>
 
@@ -365,6 +366,15 @@ void CKavoView::LogNavigation()
     log.UndoBeginStep(UDMAC_PAN);
     m_pDoc->LogView(anchor.x, anchor.y, GetZoom());
     log.UndoEndStep();
+}
+
+void CKavoView::ConnectScrollBarNavigation()
+{
+    for (QScrollBar* bar : {horizontalScrollBar(), verticalScrollBar()})
+        connect(bar, &QAbstractSlider::actionTriggered, this, [this](int) {
+            CloseTextEditor();
+            LogNavigation();
+        });
 }
 
 int CKavoView::ScrollByPixels(int dx, int dy)

@@ -711,3 +711,17 @@ TEST_F(ViewGestureTest, CtrlDragDuplicatesOnceTheMouseHasTravelled)
         EXPECT_EQ(fx.doc.m_pObjList->m_nFigCount, figures);
     }
 }
+
+TEST_F(ViewGestureTest, ScrollBarActionsAreOneNavigationStep)
+{
+    const CPoint anchor = view->GetViewAnchorPoint(kAnchorTopLeft);
+    view->verticalScrollBar()->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+    view->verticalScrollBar()->triggerAction(QAbstractSlider::SliderPageStepAdd);
+    EXPECT_GT(view->GetViewAnchorPoint(kAnchorTopLeft).y, anchor.y);
+    EXPECT_EQ(Steps(), 1);
+    EXPECT_EQ(fx.doc.UndoLogRef().GetLastUndoStepCode(), UDMAC_PAN);
+    // A scroll the program makes itself is no step.
+    view->ScrollToViewAnchorPoint(anchor, kAnchorTopLeft, true);
+    EXPECT_EQ(Steps(), 1);
+    EXPECT_EQ(DocText(fx.doc), saved);
+}
