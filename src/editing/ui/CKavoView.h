@@ -15,6 +15,7 @@
 
 class CKavoDoc;
 class CFigure;
+class CGroup;
 class QTimerEvent;
 
 // Ruler-update flags: vertical ruler, horizontal ruler, corner box.
@@ -181,6 +182,13 @@ public:
     int UpdateFigResizeTrack(int eraseOnly);
     std::string DescribeFigResize() const;
     bool IsFigResizing() const { return m_bFigResize != 0; }
+    int OnGrpHandleHover(const CPoint& logical);
+    int OnGrpHandleDown(const CPoint& logical);
+    int TrackGrpResize(const CPoint& client);
+    int EndGrpResize();
+    int UpdateGrpResizeTrack(int eraseOnly);
+    std::string DescribeGrpResize() const;
+    bool IsGrpResizing() const { return m_bGrpResize != 0; }
     const CRect& ResizeTrackRect() const { return m_rcResizeTrack; }
 
 protected:
@@ -209,6 +217,14 @@ private:
     void DrawBand();
     void DrawMoveTracking(int dx, int dy);
     void DrawResizeOutline(const CRect& rc);
+    void DrawGrpResizeOutline(const CRect& rc);
+    void DrawResizeTracking(const CRect& rc);
+    // Takes a tracked rectangle of either resize, or refuses it.
+    int AcceptResizeRect(const CRect& rc, const CPoint& logical);
+    // Erases the outline; unless eraseOnly also ends the resize.
+    int EndResizeTracking(int eraseOnly);
+    CGroup* GroupResizeHandleAt(const CPoint& logical, int& handle) const;
+    static int ResizeCursorShape(int handle);
     void LogNavigation();
     // The user's scroll-bar actions close the text editor and are logged as
     // navigation first.
@@ -249,6 +265,9 @@ private:
     CRect m_rcDragStart;
     int m_bFigResize = 0, m_bResizeShown = 0;
     CFigure* m_pResizeFig = nullptr;
+    int m_bGrpResize = 0;
+    CGroup* m_pResizeGrp = nullptr;
+    CRect m_rcGrpStart;
     CRect m_rcResizeTrack;
 };
 

@@ -91,7 +91,7 @@ bool CKavoView::IsAddToSelectionKey() const
 
 bool CKavoView::IsGestureInProgress() const
 {
-    return m_bClickPending || m_bPanning || m_bFigResize || m_bMoveDrag || m_bCopyPending || m_bZoomBand;
+    return m_bClickPending || m_bPanning || m_bFigResize || m_bGrpResize || m_bMoveDrag || m_bCopyPending || m_bZoomBand;
 }
 
 // ---- Qt events
@@ -329,6 +329,8 @@ int CKavoView::CancelGesture()
         return PanEnd();
     if (m_bFigResize)
         return UpdateFigResizeTrack(0);
+    if (m_bGrpResize)
+        return UpdateGrpResizeTrack(0);
     if (m_bMoveDrag || m_bCopyPending)
         return MoveDragCancel(0);
     if (m_bZoomBand) {
@@ -347,6 +349,10 @@ void CKavoView::EraseGestureFeedback()
     }
     if (m_bFigResize) {
         UpdateFigResizeTrack(1);
+        return;
+    }
+    if (m_bGrpResize) {
+        UpdateGrpResizeTrack(1);
         return;
     }
     if (m_bMoveDrag)
@@ -527,6 +533,8 @@ void CKavoView::ShowStatus(const std::string& text)
 void CKavoView::UpdateStatusText()
 {
     std::string text = DescribeFigResize();
+    if (text.empty())
+        text = DescribeGrpResize();
     if (text.empty() && m_bClickPending)
         text = ResText(kIdsBand);
     if (text.empty())

@@ -22,17 +22,6 @@
 namespace {
 constexpr int kIdsResize = 505, kIdsResizeStretch = 750, kIdsSizeInch = 580, kIdsSizeMetric = 588;
 
-Qt::CursorShape CursorForHandle(int handle)
-{
-    switch (ResizeCursorForHandle(handle)) {
-    case kSizeNWSE: return Qt::SizeFDiagCursor;
-    case kSizeNS: return Qt::SizeVerCursor;
-    case kSizeNESW: return Qt::SizeBDiagCursor;
-    case kSizeWE: return Qt::SizeHorCursor;
-    default: return Qt::ArrowCursor;
-    }
-}
-
 // The figure with a resize handle under the point: the topmost selected,
 // visible figure whose handle squares hold it.
 CFigure* FigHandleHitTest(CKavoDoc& doc, const CPoint& pt, int tolerance, int& handle)
@@ -52,6 +41,17 @@ CFigure* FigHandleHitTest(CKavoDoc& doc, const CPoint& pt, int tolerance, int& h
 }
 } // namespace
 
+int CKavoView::ResizeCursorShape(int handle)
+{
+    switch (ResizeCursorForHandle(handle)) {
+    case kSizeNWSE: return Qt::SizeFDiagCursor;
+    case kSizeNS: return Qt::SizeVerCursor;
+    case kSizeNESW: return Qt::SizeBDiagCursor;
+    case kSizeWE: return Qt::SizeHorCursor;
+    default: return Qt::ArrowCursor;
+    }
+}
+
 int CKavoView::OnFigHandleHover(const CPoint& pt)
 {
     if (!m_pDoc)
@@ -60,7 +60,7 @@ int CKavoView::OnFigHandleHover(const CPoint& pt)
     CFigure* fig = FigHandleHitTest(*m_pDoc, pt, m_nHitTolerance, handle);
     if (!fig || handle < 0 || fig->IsInGroup() || ResizeCursorForHandle(handle) == kNoResizeCursor)
         return 0;
-    SetViewCursor(CursorForHandle(handle));
+    SetViewCursor(ResizeCursorShape(handle));
     SetStatusPrompt(ResizeByStretching && fig->GetSymbol() && fig->GetSymbol()->GetDividerCount() > 0
                         ? kIdsResizeStretch
                         : kIdsResize);
@@ -84,7 +84,7 @@ int CKavoView::OnFigHandleDown(const CPoint& pt)
     DrawResizeOutline(m_rcResizeTrack);
     m_bResizeShown = 1;
     CaptureMouse();
-    SetViewCursor(CursorForHandle(handle));
+    SetViewCursor(ResizeCursorShape(handle));
     UpdateStatusText();
     return 1;
 }
@@ -112,16 +112,48 @@ int CKavoView::TrackFigResize(const CPoint& client)
     CRect rc;
     m_pResizeFig->Resize(rc, m_nHandle, handlePt.x, handlePt.y, false);
     rc.NormalizeRect();
+    return AcceptResizeRect(rc, pt);
+}
+
+int CKavoView::AcceptResizeRect(const CRect& rc, const CPoint& pt)
+{
+    // A rectangle outside the work space or without area is refused: the
+    // outline stays where it was and the move is still taken.
     if (RectExceeds(rc, m_rcWorkSpace) || rc.Width() <= 0 || rc.Height() <= 0)
         return 1;
     m_ptCurrent = pt;
     if (rc != m_rcResizeTrack || m_bReFeed || !m_bResizeShown) {
         if (m_bResizeShown)
-            DrawResizeOutline(m_rcResizeTrack);
+            DrawResizeTracking(m_rcResizeTrack);
         m_rcResizeTrack = rc;
-        DrawResizeOutline(m_rcResizeTrack);
+        DrawResizeTracking(m_rcResizeTrack);
         m_bResizeShown = 1;
     }
+    UpdateStatusText();
+    return 1;
+}
+
+void CKavoView::DrawResizeTracking(const CRect& rc)
+{
+    if (m_bGrpResize)
+        DrawGrpResizeOutline(rc);
+    else
+        DrawResizeOutline(rc);
+}
+
+int CKavoView::EndResizeTracking(int eraseOnly)
+{
+    if (!m_bFigResize && !m_bGrpResize)
+        return 0;
+    if (m_bResizeShown)
+        DrawResizeTracking(m_rcResizeTrack);
+    m_bResizeShown = 0;
+    if (eraseOnly)
+        return 1;
+    m_bFigResize = m_bGrpResize = 0;
+    m_pResizeFig = nullptr;
+    m_pResizeGrp = nullptr;
+    ReleaseCapture();
     UpdateStatusText();
     return 1;
 }
@@ -130,9 +162,7 @@ int CKavoView::EndFigResize()
 {
     if (!m_bFigResize)
         return 0;
-    if (m_bResizeShown)
-        DrawResizeOutline(m_rcResizeTrack);
-    m_bResizeShown = 0;
+    EndResizeTracking(1);
     CFigure* fig = m_pResizeFig;
     if (m_pDoc && fig && m_ptCurrent != m_ptPress && m_rcResizeTrack != fig->m_rect) {
         DiagPrintf("USER  Changed figure size\n");
@@ -142,27 +172,12 @@ int CKavoView::EndFigResize()
         log.UndoEndStep();
         m_pDoc->RefreshSelection(0);
     }
-    m_bFigResize = 0;
-    m_pResizeFig = nullptr;
-    ReleaseCapture();
-    UpdateStatusText();
-    return 1;
+    return EndResizeTracking(0);
 }
 
 int CKavoView::UpdateFigResizeTrack(int eraseOnly)
 {
-    if (!m_bFigResize)
-        return 0;
-    if (m_bResizeShown)
-        DrawResizeOutline(m_rcResizeTrack);
-    m_bResizeShown = 0;
-    if (eraseOnly)
-        return 1;
-    m_bFigResize = 0;
-    m_pResizeFig = nullptr;
-    ReleaseCapture();
-    UpdateStatusText();
-    return 1;
+    return m_bFigResize ? EndResizeTracking(eraseOnly) : 0;
 }
 
 std::string CKavoView::DescribeFigResize() const

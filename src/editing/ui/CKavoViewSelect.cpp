@@ -33,7 +33,7 @@ int CKavoView::OnSelectLButtonDown(const CPoint& client)
     if (IsAddToSelectionKey()) {
         claimed = OnFigHandleDown(pt) != 0;
     } else {
-        claimed = (IsCtrlKeyDown() && OnCtrlLButtonDown(pt)) || OnFigHandleDown(pt);
+        claimed = (IsCtrlKeyDown() && OnCtrlLButtonDown(pt)) || OnFigHandleDown(pt) || OnGrpHandleDown(pt);
         if (!claimed) {
             // A press on a selected object starts the move drag at once.
             CDiagObj* obj = m_pDoc->ObjFromPoint(pt.x, pt.y, m_nHitTolerance, false, -1, 0, 0);
@@ -73,6 +73,8 @@ int CKavoView::OnSelectMouseMove(const CPoint& client)
     if (!taken)
         taken = TrackFigResize(client);
     if (!taken)
+        taken = TrackGrpResize(client);
+    if (!taken)
         taken = MoveDragMove(client);
     if (taken) {
         StartAutoScroll(client, false);
@@ -88,6 +90,8 @@ int CKavoView::OnSelectLButtonUp(const CPoint& client)
         return MoveDragUp();
     if (m_bFigResize)
         return EndFigResize();
+    if (m_bGrpResize)
+        return EndGrpResize();
     if (m_bPanning)
         return PanEnd();
     return ClickUp(client);
@@ -96,7 +100,7 @@ int CKavoView::OnSelectLButtonUp(const CPoint& client)
 void CKavoView::OnSelectHover(const CPoint& pt)
 {
     m_nHitTolerance = std::max(1, int(ClientLenToLogical(int(HandleSize)) + 0.5));
-    if (OnFigHandleHover(pt))
+    if (OnFigHandleHover(pt) || OnGrpHandleHover(pt))
         return;
     CDiagObj* obj = m_pDoc->ObjFromPoint(pt.x, pt.y, m_nHitTolerance, false, -1, 0, 0);
     if (obj) {

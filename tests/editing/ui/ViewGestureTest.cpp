@@ -725,3 +725,42 @@ TEST_F(ViewGestureTest, ScrollBarActionsAreOneNavigationStep)
     EXPECT_EQ(Steps(), 1);
     EXPECT_EQ(DocText(fx.doc), saved);
 }
+
+TEST_F(ViewGestureTest, GroupHandlesResizeTheWholeGroup)
+{
+    fx.doc.SelectObj(a, 1, 0, 0);
+    fx.doc.SelectObj(b, 2, 0, 0);
+    fx.doc.OnGroup();
+    ASSERT_TRUE(a->m_pGroup);
+    CGroup* group = a->m_pGroup;
+    fx.doc.ResetUndoLog();
+    saved = DocText(fx.doc);
+    ResetSteps();
+    fx.doc.SelectObj(a, 1, 0, 0);
+    view->FlushPaint();
+    CRect before;
+    group->GetBounds(before, 0, 0);
+    // Hovering the group's corner: the size cursor and the group prompt.
+    const QPoint corner = At(group->GetHandlePoint(9));
+    Move(corner, Qt::NoModifier, Qt::NoButton);
+    EXPECT_EQ(view->ViewCursor(), int(Qt::SizeFDiagCursor));
+    EXPECT_EQ(view->StatusText().rfind("Click to resize group", 0), 0u) << view->StatusText();
+    // The figure's own handle inside the group is no figure resize.
+    Press(corner);
+    EXPECT_TRUE(view->IsGrpResizing());
+    EXPECT_FALSE(view->IsFigResizing());
+    Move(corner + QPoint(-60, -20));
+    EXPECT_NE(view->StatusText().find('%'), std::string::npos) << view->StatusText();
+    Release(corner + QPoint(-60, -20));
+    EXPECT_FALSE(view->IsGrpResizing());
+    CRect after;
+    group->GetBounds(after, 0, 0);
+    EXPECT_LT(after.Width(), before.Width());
+    EXPECT_EQ(after.TopLeft(), before.TopLeft());
+    // The aspect is kept.
+    EXPECT_NEAR(double(after.Height()) / after.Width(), double(before.Height()) / before.Width(), 0.02);
+    EXPECT_LT(a->m_rect.Width(), 600);
+    EXPECT_EQ(Steps(), 1);
+    ExpectUndoToSaved(UDMAC_RESIZEGRP);
+    ExpectNoFeedbackLeft();
+}
