@@ -174,6 +174,14 @@ public:
     std::string MoveDragStatus() const;
     bool IsMoveDragging() const { return m_bMoveDrag != 0; }
 
+    // ---- compartment dividers (CKavoViewDivider.cpp)
+    int HitTestDivider(const CPoint& logical);
+    int OnDividerButtonDown(const CPoint& logical);
+    int TrackDividerDrag(const CPoint& client);
+    int EndDividerDrag();
+    int CancelDividerDrag(int queryOnly);
+    bool IsDividerDragging() const { return m_bDividerDrag != 0; }
+
     // ---- figure resize (CKavoViewResize.cpp)
     int OnFigHandleHover(const CPoint& logical);
     int OnFigHandleDown(const CPoint& logical);
@@ -218,6 +226,7 @@ private:
     void DrawMoveTracking(int dx, int dy);
     void DrawResizeOutline(const CRect& rc);
     void DrawGrpResizeOutline(const CRect& rc);
+    void MoveDividerStep(const CPoint& logical);
     void DrawResizeTracking(const CRect& rc);
     // Takes a tracked rectangle of either resize, or refuses it.
     int AcceptResizeRect(const CRect& rc, const CPoint& logical);
@@ -265,6 +274,9 @@ private:
     CRect m_rcDragStart;
     int m_bFigResize = 0, m_bResizeShown = 0;
     CFigure* m_pResizeFig = nullptr;
+    int m_nDragDivider = -1, m_nSavedSymbol = -1, m_bDividerDrag = 0;
+    CFigure* m_pDividerFig = nullptr;
+    CPoint m_ptLastDrag;
     int m_bGrpResize = 0;
     CGroup* m_pResizeGrp = nullptr;
     CRect m_rcGrpStart;

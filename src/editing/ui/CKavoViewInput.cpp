@@ -91,7 +91,7 @@ bool CKavoView::IsAddToSelectionKey() const
 
 bool CKavoView::IsGestureInProgress() const
 {
-    return m_bClickPending || m_bPanning || m_bFigResize || m_bGrpResize || m_bMoveDrag || m_bCopyPending || m_bZoomBand;
+    return m_bClickPending || m_bPanning || m_bDividerDrag || m_bFigResize || m_bGrpResize || m_bMoveDrag || m_bCopyPending || m_bZoomBand;
 }
 
 // ---- Qt events
@@ -327,6 +327,8 @@ int CKavoView::CancelGesture()
         return ClickCancel(0);
     if (m_bPanning)
         return PanEnd();
+    if (m_bDividerDrag)
+        return CancelDividerDrag(0);
     if (m_bFigResize)
         return UpdateFigResizeTrack(0);
     if (m_bGrpResize)

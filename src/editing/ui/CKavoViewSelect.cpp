@@ -33,7 +33,8 @@ int CKavoView::OnSelectLButtonDown(const CPoint& client)
     if (IsAddToSelectionKey()) {
         claimed = OnFigHandleDown(pt) != 0;
     } else {
-        claimed = (IsCtrlKeyDown() && OnCtrlLButtonDown(pt)) || OnFigHandleDown(pt) || OnGrpHandleDown(pt);
+        claimed = (IsCtrlKeyDown() && OnCtrlLButtonDown(pt)) || OnDividerButtonDown(pt) || OnFigHandleDown(pt) ||
+                  OnGrpHandleDown(pt);
         if (!claimed) {
             // A press on a selected object starts the move drag at once.
             CDiagObj* obj = m_pDoc->ObjFromPoint(pt.x, pt.y, m_nHitTolerance, false, -1, 0, 0);
@@ -67,6 +68,9 @@ int CKavoView::OnSelectMouseMove(const CPoint& client)
 {
     if (!m_pDoc)
         return 0;
+    // A divider drag takes the move first and never scrolls by itself.
+    if (m_bDividerDrag)
+        return TrackDividerDrag(client);
     if (m_bPanning)
         return PanMove(client);
     int taken = ClickMove(client);
@@ -88,6 +92,8 @@ int CKavoView::OnSelectLButtonUp(const CPoint& client)
 {
     if (m_bMoveDrag || m_bCopyPending)
         return MoveDragUp();
+    if (m_bDividerDrag)
+        return EndDividerDrag();
     if (m_bFigResize)
         return EndFigResize();
     if (m_bGrpResize)
@@ -100,7 +106,7 @@ int CKavoView::OnSelectLButtonUp(const CPoint& client)
 void CKavoView::OnSelectHover(const CPoint& pt)
 {
     m_nHitTolerance = std::max(1, int(ClientLenToLogical(int(HandleSize)) + 0.5));
-    if (OnFigHandleHover(pt) || OnGrpHandleHover(pt))
+    if (HitTestDivider(pt) || OnFigHandleHover(pt) || OnGrpHandleHover(pt))
         return;
     CDiagObj* obj = m_pDoc->ObjFromPoint(pt.x, pt.y, m_nHitTolerance, false, -1, 0, 0);
     if (obj) {

@@ -764,3 +764,69 @@ TEST_F(ViewGestureTest, GroupHandlesResizeTheWholeGroup)
     ExpectUndoToSaved(UDMAC_RESIZEGRP);
     ExpectNoFeedbackLeft();
 }
+
+namespace {
+// A box with three compartments: two row dividers at 700 and 1400 of 2048.
+int AddThreeRowSymbol(CKavoDoc& doc)
+{
+    SymbolBuilder b;
+    b.Outline([](COutlineWriter& w) {
+        w.Rect(kOpRect, CFltRect(0, 0, 2048, 2048));
+        w.Line({0, 700}, {2048, 700});
+        w.Line({0, 1400}, {2048, 1400});
+    });
+    b.sym.Reshape = 2;
+    b.sym.m_strName = "rows";
+    return doc.m_figSymbols.AddOrReplace(&b.sym);
+}
+} // namespace
+
+TEST_F(ViewGestureTest, DividerDragReshapesAPrivateCopyOfTheSymbol)
+{
+    const int rows = AddThreeRowSymbol(fx.doc);
+    CFigure* d = fx.AddBox(1500, 1100, 600, 600, "D");
+    d->m_props.Symbol = rows;
+    fx.doc.ResetUndoLog();
+    saved = DocText(fx.doc);
+    ResetSteps();
+    view->FlushPaint();
+    const int symbols = fx.doc.m_figSymbols.GetCount();
+    CPoint handle;
+    ASSERT_TRUE(d->GetSymbol()->GetDividerHandle(0, handle, d->m_rect));
+    Move(At(handle), Qt::NoModifier, Qt::NoButton);
+    EXPECT_EQ(view->ViewCursor(), int(Qt::SplitVCursor));
+    EXPECT_EQ(view->StatusText().rfind("Click to reshape", 0), 0u) << view->StatusText();
+
+    // Escape mid-drag: the copy is gone and the figure as it was.
+    Press(At(handle));
+    Move(At(handle) + QPoint(0, 25));
+    EXPECT_TRUE(view->IsDividerDragging());
+    EXPECT_EQ(fx.doc.m_figSymbols.GetCount(), symbols + 1);
+    Key(Qt::Key_Escape);
+    EXPECT_FALSE(view->IsDividerDragging());
+    EXPECT_EQ(fx.doc.m_figSymbols.GetCount(), symbols);
+    EXPECT_EQ(d->m_props.Symbol, rows);
+    EXPECT_EQ(Steps(), 0);
+    EXPECT_EQ(DocText(fx.doc), saved);
+
+    // A drag: one step, the figure on its own copy with the divider moved.
+    Drag(At(handle), At(handle) + QPoint(0, 25));
+    EXPECT_EQ(Steps(), 1);
+    EXPECT_NE(d->m_props.Symbol, rows);
+    EXPECT_EQ(fx.doc.m_figSymbols.GetCount(), symbols + 1);
+    CPoint moved;
+    ASSERT_TRUE(d->GetSymbol()->GetDividerHandle(0, moved, d->m_rect));
+    EXPECT_GT(moved.y, handle.y + 40);
+    // The other divider stays.
+    CPoint second, secondBefore;
+    ASSERT_TRUE(d->GetSymbol()->GetDividerHandle(1, second, d->m_rect));
+    ASSERT_TRUE(fx.doc.m_figSymbols.GetAt(rows)->GetDividerHandle(1, secondBefore, d->m_rect));
+    EXPECT_EQ(second, secondBefore);
+    const int copy = d->m_props.Symbol;
+    EXPECT_EQ(fx.doc.UndoLastStep(), UDMAC_RESHAPE);
+    EXPECT_EQ(d->m_props.Symbol, rows);
+    // Undo leaves the private copy in the library, unused, until a purge;
+    // without it the text is the saved one.
+    ASSERT_TRUE(fx.doc.m_figSymbols.Delete(copy));
+    EXPECT_EQ(DocText(fx.doc), saved);
+}
