@@ -76,6 +76,7 @@ void CMainFrame::closeEvent(QCloseEvent* event)
         killTimer(m_nAutoSaveTimer);
         m_nAutoSaveTimer = 0;
     }
+    emit Closing();
     QMainWindow::closeEvent(event);
 }
 

@@ -50,3 +50,27 @@ TEST(MainFrameTest, MenusCarryTheCommandTextsAndZoomPresets)
     EXPECT_EQ(frame.Commands().Action(36520)->text(), "&Page Width");
     EXPECT_EQ(frame.Commands().Action(36530)->text(), "200%");
 }
+
+TEST(MainFrameTest, FileMenuListsTheRecentFilesAfterTheFirstItem)
+{
+    CMainFrame frame;
+    std::vector<std::string> files = {"/a/b&c.kvd", "/home/someone/with/a/long/folder/name/diagram.kvd"};
+    frame.SetRecentFileSource([&] { return files; });
+    QMenu* file = frame.FindTopMenu("&File");
+    ASSERT_NE(file, nullptr);
+    const auto texts = [&] {
+        QStringList out;
+        for (QAction* a : file->actions())
+            out << a->text();
+        return out;
+    };
+    const auto around = [&](const QStringList& t) { return t.mid(t.indexOf("Print A&ll...") + 2, 3); };
+    emit file->aboutToShow();
+    EXPECT_EQ(around(texts()), (QStringList{"&1 /a/b&&c.kvd", "&2 /home/.../diagram.kvd", ""}));
+    EXPECT_TRUE(frame.Commands().Action(ID_FILE_MRU_FIRST)->isEnabled());
+    // The list shrinks with the application's; without files the item is greyed.
+    files.clear();
+    emit file->aboutToShow();
+    EXPECT_EQ(around(texts()), (QStringList{"Recent File", "", "E&xit"}));
+    EXPECT_FALSE(frame.Commands().Action(ID_FILE_MRU_FIRST)->isEnabled());
+}
