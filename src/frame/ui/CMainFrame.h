@@ -70,6 +70,8 @@ signals:
     void Closing();
 
 protected:
+    // A modal dialog that closes leaves the views drawn again whole.
+    bool event(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void timerEvent(QTimerEvent* event) override;
 

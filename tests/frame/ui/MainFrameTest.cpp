@@ -5,8 +5,12 @@
 #include "core/UIMode.h"
 #include "editing/ui/CKavoView.h"
 #include "frame/ui/CMainFrame.h"
+#include "platform/CPainterDC.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QDialog>
+#include <QTimer>
 #include <QMenu>
 #include <QMenuBar>
 #include <gtest/gtest.h>
@@ -73,4 +77,34 @@ TEST(MainFrameTest, FileMenuListsTheRecentFilesAfterTheFirstItem)
     emit file->aboutToShow();
     EXPECT_EQ(around(texts()), (QStringList{"Recent File", "", "E&xit"}));
     EXPECT_FALSE(frame.Commands().Action(ID_FILE_MRU_FIRST)->isEnabled());
+}
+
+// Whatever was left on a view while a dialog covered it is gone once the
+// dialog closes: the view renders its area again.
+TEST(MainFrameTest, ClosingADialogRendersTheViewsAgain)
+{
+    DiagramFixture fx;
+    CMainFrame frame;
+    auto* view = new CKavoView(&fx.doc);
+    frame.AddViewFrame(view, "d");
+    frame.show();
+    view->FlushPaint();
+    const QPoint probe(201, 200);
+    const QRgb clean = view->Surface().pixel(probe);
+    {
+        // A stray line drawn straight onto the surface, never invalidated.
+        std::unique_ptr<CPainterDC> dc = view->GetClientDC();
+        const CPoint a = view->ClientPtToLogical(CPoint(200, 100));
+        const CPoint b = view->ClientPtToLogical(CPoint(204, 300));
+        const CRect line(a.x, a.y, b.x, b.y);
+        dc->FillSolidRect(&line, RGB(255, 0, 0));
+        dc->Flush();
+    }
+    ASSERT_EQ(view->Surface().pixel(probe), qRgb(255, 0, 0));
+    QDialog dialog(&frame);
+    QTimer::singleShot(0, &dialog, &QDialog::reject);
+    dialog.exec();
+    QApplication::processEvents();
+    view->FlushPaint();
+    EXPECT_EQ(view->Surface().pixel(probe), clean);
 }
