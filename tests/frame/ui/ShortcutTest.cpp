@@ -111,17 +111,23 @@ TEST_F(ShortcutTest, EveryKeyRunsItsOwnCommandAndNoOther)
 // key takes it back to what it was.
 TEST_F(ShortcutTest, SelectAllDeleteAndUndoByKeys)
 {
-    fx.AddBox(100, 100, 300, 200, "A");
-    fx.AddBox(600, 100, 300, 200, "B");
+    fx.Connect(fx.AddBox(100, 100, 300, 200, "A"), fx.AddBox(600, 100, 300, 200, "B"));
     fx.doc.ResetUndoLog();
     fx.doc.SetModifiedFlag(false);
     const std::string before = FullSnapshot(fx.doc);
     Press({Qt::Key_A, Qt::ControlModifier, 33029});
-    EXPECT_EQ(fx.doc.GetSelCount(), 2);
+    EXPECT_EQ(fx.doc.GetSelCount(), 3);
     Press({Qt::Key_Delete, Qt::NoModifier, 57632});
     EXPECT_EQ(fx.doc.GetObjCount(), 0);
+    view->FlushPaint();
     Press({Qt::Key_Z, Qt::ControlModifier, 57643});
-    EXPECT_EQ(fx.doc.GetObjCount(), 2);
+    EXPECT_EQ(fx.doc.GetObjCount(), 3);
+    // The view shows the diagram as undone, as a whole new rendering would.
+    view->FlushPaint();
+    const QImage shown = view->Surface().copy();
+    view->InvalidateAll();
+    view->FlushPaint();
+    EXPECT_TRUE(shown == view->Surface());
     fx.doc.ClearSel(false);
     fx.doc.SetModifiedFlag(false);
     const std::string after = FullSnapshot(fx.doc);
