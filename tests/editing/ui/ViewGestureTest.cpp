@@ -139,6 +139,8 @@ struct ViewGestureTest : testing::Test {
         EXPECT_EQ(DocText(fx.doc), saved);
     }
 
+    // A box with the three-row symbol, the state saved from here on.
+    CFigure* AddThreeRowBox(int& rows);
     // No inverted feedback is left on the surface: painting it all again
     // changes nothing.
     void ExpectNoFeedbackLeft()
@@ -781,14 +783,21 @@ int AddThreeRowSymbol(CKavoDoc& doc)
 }
 } // namespace
 
-TEST_F(ViewGestureTest, DividerDragReshapesAPrivateCopyOfTheSymbol)
+CFigure* ViewGestureTest::AddThreeRowBox(int& rows)
 {
-    const int rows = AddThreeRowSymbol(fx.doc);
+    rows = AddThreeRowSymbol(fx.doc);
     CFigure* d = fx.AddBox(1500, 1100, 600, 600, "D");
     d->m_props.Symbol = rows;
     fx.doc.ResetUndoLog();
     saved = DocText(fx.doc);
     ResetSteps();
+    return d;
+}
+
+TEST_F(ViewGestureTest, DividerDragReshapesAPrivateCopyOfTheSymbol)
+{
+    int rows = -1;
+    CFigure* d = AddThreeRowBox(rows);
     view->FlushPaint();
     const int symbols = fx.doc.m_figSymbols.GetCount();
     CPoint handle;
@@ -828,5 +837,27 @@ TEST_F(ViewGestureTest, DividerDragReshapesAPrivateCopyOfTheSymbol)
     // Undo leaves the private copy in the library, unused, until a purge;
     // without it the text is the saved one.
     ASSERT_TRUE(fx.doc.m_figSymbols.Delete(copy));
+    EXPECT_EQ(DocText(fx.doc), saved);
+}
+
+// The drag is kept only with its undo record: when the log refuses it, the
+// drag is dropped as a cancel drops it, never reported as done.
+TEST_F(ViewGestureTest, ARefusedRecordDropsTheDividerDrag)
+{
+    CRecordingPrompt prompt;
+    int rows = -1;
+    CFigure* d = AddThreeRowBox(rows);
+    const int symbols = fx.doc.m_figSymbols.GetCount();
+    CPoint handle;
+    ASSERT_TRUE(d->GetSymbol()->GetDividerHandle(0, handle, d->m_rect));
+    Press(At(handle));
+    Move(At(handle) + QPoint(0, 25));
+    fx.doc.UndoLogRef().m_nRefuseRecordAfter = 0;
+    prompt.QueueAnswer(IDCANCEL);
+    Release(At(handle) + QPoint(0, 25));
+    fx.doc.UndoLogRef().m_nRefuseRecordAfter = -1;
+    EXPECT_FALSE(view->IsDividerDragging());
+    EXPECT_EQ(d->m_props.Symbol, rows);
+    EXPECT_EQ(fx.doc.m_figSymbols.GetCount(), symbols);
     EXPECT_EQ(DocText(fx.doc), saved);
 }
