@@ -8,6 +8,7 @@
 #include "shapes/CFigProps.h"
 #include "shapes/CFigSymbol.h"
 
+#include <cmath>
 #include <memory>
 
 namespace {
@@ -87,6 +88,9 @@ ShapeDrawAttrs AttrsFromParams(const FigDrawParams& p)
     a.m_activeTextBox = p.highlightedTextBox;
     a.m_hiddenTextBoxes = p.sectionMask;
     a.m_textColor = p.textColor;
+    a.m_textParam1 = p.textLayout.rotation;
+    a.m_textParam2 = p.textLayout.spacingKind;
+    a.m_textParam3 = int(std::lround(double(p.textLayout.spacingValue) * 100.0));
     a.m_borderColor = p.border ? p.borderColor : kNoBorderColor;
     a.m_fill.Copy(p.fill);
     a.m_pictureKind = p.pictureType;
@@ -129,7 +133,7 @@ void DrawFigGdip(CGraphics* graphics, const RECT& rect, const FigDrawParams& par
 int RenderFigure(CGraphics* graphics, CDC* dc, const FigRenderCtx& ctx, const std::string* text,
                  const std::string* formatText, const RECT& rect, const CFigProps& props,
                  const CFigSymbol* symbol, const CFigSymbol* secondSymbol, const CShadowSpec* shadow,
-                 const QPolygonF* outline)
+                 const QPolygonF* outline, const FigTextLayout& textLayout)
 {
     if (!graphics && !dc)
         return 0;
@@ -165,6 +169,7 @@ int RenderFigure(CGraphics* graphics, CDC* dc, const FigRenderCtx& ctx, const st
     p.minWidth = ctx.minWidth;
     p.minHeight = ctx.minHeight;
     p.display = ctx.IsDisplayMode();
+    p.textLayout = textLayout;
     if (graphics) {
         DrawFigGdip(graphics, rect, p);
     } else {

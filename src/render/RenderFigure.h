@@ -37,6 +37,15 @@ struct FigRenderCtx {
     bool IsDisplayMode() const { return mode == 0 || mode == 1 || mode == 6; }
 };
 
+// How a figure's text is laid out beyond its format: the figure's text
+// rotation (0, 900 upward, 2700 downward) and the document's line spacing
+// (kind and value, as the text layout takes them).
+struct FigTextLayout {
+    int rotation = 0;
+    int spacingKind = 0;
+    float spacingValue = 0;
+};
+
 // The drawing parameters of one figure, read by both drawing paths.
 struct FigDrawParams {
     const CFigSymbol* symbol = nullptr;
@@ -69,6 +78,7 @@ struct FigDrawParams {
     double rotation = 0;
     short formatWord1 = 12, formatWord2 = 34;
     int markerArg1 = 0, markerArg2 = 0;
+    FigTextLayout textLayout;
 
     void Init() { *this = FigDrawParams{}; }
 };
@@ -91,4 +101,4 @@ void DrawFigGdip(CGraphics* graphics, const RECT& rect, const FigDrawParams& par
 int RenderFigure(CGraphics* graphics, CDC* dc, const FigRenderCtx& ctx, const std::string* text,
                  const std::string* formatText, const RECT& rect, const CFigProps& props,
                  const CFigSymbol* symbol, const CFigSymbol* secondSymbol, const CShadowSpec* shadow,
-                 const QPolygonF* outline);
+                 const QPolygonF* outline, const FigTextLayout& textLayout = FigTextLayout{});
