@@ -48,8 +48,8 @@ const std::string* FigFormatText(const CFigure& fig)
     return fig.m_strSecondText.empty() ? nullptr : &fig.m_strSecondText;
 }
 
-// The figure's text rotation and its document's line spacing, as the text
-// was measured and fitted with them.
+// The figure's text rotation, its document's line spacing and oversize-text
+// option, as the text was measured, fitted and edited with them.
 FigTextLayout FigTextLayoutOf(const CFigure& fig)
 {
     FigTextLayout t;
@@ -57,6 +57,7 @@ FigTextLayout FigTextLayoutOf(const CFigure& fig)
     if (fig.m_pDoc) {
         t.spacingKind = fig.m_pDoc->m_nLineSpacingMode;
         t.spacingValue = fig.m_pDoc->m_fLineSpacingValue;
+        t.oversizeText = fig.m_pDoc->IsOversizeTextRect();
     }
     return t;
 }

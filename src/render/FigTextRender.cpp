@@ -24,6 +24,9 @@ void RenderFigTextPiece(CDC& dc, const FigTextPiece& piece)
     r.rotation = piece.params[0] == 900 || piece.params[0] == 2700 ? piece.params[0] : 0;
     r.rect = piece.box;
     r.clip = true;
+    // A sample shrunk onto a small button: measured on the display and drawn
+    // in device pixels, so that its runs keep their proportions.
+    r.deviceScaling = piece.textScale > 1;
     r.spacing.kind = piece.params[1];
     r.spacing.value = float(piece.params[2]) / 100.0f;
     RenderFigTextBlock(r);

@@ -91,6 +91,7 @@ ShapeDrawAttrs AttrsFromParams(const FigDrawParams& p)
     a.m_textParam1 = p.textLayout.rotation;
     a.m_textParam2 = p.textLayout.spacingKind;
     a.m_textParam3 = int(std::lround(double(p.textLayout.spacingValue) * 100.0));
+    a.m_textParam5 = p.textLayout.oversizeText ? 1 : 0;
     a.m_borderColor = p.border ? p.borderColor : kNoBorderColor;
     a.m_fill.Copy(p.fill);
     a.m_pictureKind = p.pictureType;

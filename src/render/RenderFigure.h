@@ -38,12 +38,13 @@ struct FigRenderCtx {
 };
 
 // How a figure's text is laid out beyond its format: the figure's text
-// rotation (0, 900 upward, 2700 downward) and the document's line spacing
-// (kind and value, as the text layout takes them).
+// rotation (0, 900 upward, 2700 downward), the document's line spacing (kind
+// and value, as the text layout takes them) and its oversize-text option.
 struct FigTextLayout {
     int rotation = 0;
     int spacingKind = 0;
     float spacingValue = 0;
+    bool oversizeText = true;  // the document option; on by default
 };
 
 // The drawing parameters of one figure, read by both drawing paths.

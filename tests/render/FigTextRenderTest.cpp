@@ -83,3 +83,33 @@ TEST(FigTextRender, EachBoxTakesItsOwnFormatMarkup)
     EXPECT_GT(plain, 20);
     EXPECT_GT(bold, plain + plain / 5);
 }
+
+// A symbol that asks for it shows its first text box over the whole figure
+// while the document's oversize-text option is on.
+TEST(FigTextRender, OversizeOptionWidensTheFirstBoxToTheFigure)
+{
+    SymbolBuilder b;
+    b.Fill([](COutlineWriter& w) { w.Rect(kOpRect, CFltRect(0, 0, 2048, 2048)); });
+    b.TextBoxes({CFltRect(0, 0, 512, 2048)});
+    b.sym.OversizeText = 1;
+    CFigProps props;
+    props.m_fill.m_nKind = 0;
+    props.BorderWidth = 0;
+    props.TextColor = RGB(200, 0, 0);
+    props.m_font.m_lf.lfHeight = -24;
+    const std::string text = "Ab";
+    for (bool oversize : {false, true}) {
+        QImage img(240, 80, QImage::Format_RGB32);
+        img.fill(Qt::white);
+        CPainterDC dc(&img);
+        FigTextLayout layout;
+        layout.oversizeText = oversize;
+        RenderFigure(nullptr, &dc, FigRenderCtx(), &text, nullptr, RECT{20, 10, 220, 70}, props, &b.sym, nullptr,
+                     nullptr, nullptr, layout);
+        dc.Flush();
+        // The text is centred in its box: a quarter of the figure, or all of it.
+        const InkCount inQuarter = CountInk(img, QRect(20, 10, 51, 61), 0xC80000);
+        EXPECT_GT(inQuarter.inside + inQuarter.outside, 20) << oversize;
+        EXPECT_EQ(inQuarter.outside == 0, !oversize) << oversize;
+    }
+}
