@@ -142,6 +142,7 @@ void DrawTexts(CDC& dc, const RECT& rect, const ShapeDrawAttrs& a)
         piece.inverseFlag = a.m_textFlag ? 0 : 1;
         piece.params[0] = a.m_textParam1, piece.params[1] = a.m_textParam2, piece.params[2] = a.m_textParam3;
         piece.textScale = a.m_textParam4;
+        piece.offFrame = a.m_textOffFrame != 0;
         g_textRenderer(dc, piece);
     }
 }

@@ -54,6 +54,7 @@ struct ShapeDrawAttrs {
     // 1 the text is drawn in device pixels); 5: the oversize-text switch (text
     // box 0 of a symbol that asks for it covers the whole figure).
     int m_textParam1 = 0, m_textParam2 = 0, m_textParam3 = 0, m_textParam4 = 0, m_textParam5 = 0;
+    int m_textOffFrame = 0;              // keep the text a margin clear of the frame
     int m_snapToPixels = 0;
     COLORREF m_textColor = 0;
     COLORREF m_borderColor = 0;
@@ -80,6 +81,7 @@ struct FigTextPiece {
     int inverseFlag = 1;
     int params[3] = {};                   // rotation, line spacing kind and value (hundredths)
     int textScale = 0;                    // above 1: drawn in device pixels
+    bool offFrame = false;                // inset from the box's edges where it has room
 };
 using FigTextRenderFn = void (*)(CDC& dc, const FigTextPiece& piece);
 // The rich-text layer installs the renderer; without one texts are skipped.

@@ -5,6 +5,7 @@
 #include "platform/CGraphics.h"
 #include "render/FigShapeDraw.h"
 #include "render/SoftShadow.h"
+#include "richtext/FigureTextFit.h"
 #include "shapes/CFigProps.h"
 #include "shapes/CFigSymbol.h"
 
@@ -92,6 +93,7 @@ ShapeDrawAttrs AttrsFromParams(const FigDrawParams& p)
     a.m_textParam2 = p.textLayout.spacingKind;
     a.m_textParam3 = int(std::lround(double(p.textLayout.spacingValue) * 100.0));
     a.m_textParam5 = p.textLayout.oversizeText ? 1 : 0;
+    a.m_textOffFrame = p.textOffFrame ? 1 : 0;
     a.m_borderColor = p.border ? p.borderColor : kNoBorderColor;
     a.m_fill.Copy(p.fill);
     a.m_pictureKind = p.pictureType;
@@ -171,6 +173,7 @@ int RenderFigure(CGraphics* graphics, CDC* dc, const FigRenderCtx& ctx, const st
     p.minHeight = ctx.minHeight;
     p.display = ctx.IsDisplayMode();
     p.textLayout = textLayout;
+    p.textOffFrame = KeepsTextOffFrame(props.Behavior.low, symbol);
     if (graphics) {
         DrawFigGdip(graphics, rect, p);
     } else {

@@ -80,6 +80,7 @@ struct FigDrawParams {
     short formatWord1 = 12, formatWord2 = 34;
     int markerArg1 = 0, markerArg2 = 0;
     FigTextLayout textLayout;
+    bool textOffFrame = false;    // labels and figures without text boxes
 
     void Init() { *this = FigDrawParams{}; }
 };

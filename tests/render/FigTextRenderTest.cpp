@@ -4,6 +4,7 @@
 
 #include "platform/CPainterDC.h"
 #include "shapes/CFigProps.h"
+#include "shapes/FigFlags.h"
 #include "shapes/SymbolTestSupport.h"
 
 #include <QImage>
@@ -112,4 +113,42 @@ TEST(FigTextRender, OversizeOptionWidensTheFirstBoxToTheFigure)
         EXPECT_GT(inQuarter.inside + inQuarter.outside, 20) << oversize;
         EXPECT_EQ(inQuarter.outside == 0, !oversize) << oversize;
     }
+}
+
+// A label's text keeps a margin from its frame where the label has room for
+// it; other figures place their text at the edge of the text box.
+TEST(FigTextRender, LabelTextKeepsClearOfTheFrame)
+{
+    SymbolBuilder b;
+    b.Fill([](COutlineWriter& w) { w.Rect(kOpRect, CFltRect(0, 0, 2048, 2048)); });
+    b.Outline([](COutlineWriter& w) { w.Rect(kOpRect, CFltRect(0, 0, 2048, 2048)); });
+    b.TextBoxes({CFltRect(0, 0, 2048, 2048)});
+    QRect ink[2];
+    for (bool label : {false, true}) {
+        CFigProps props;
+        props.m_fill.m_nKind = 1;
+        props.m_fill.m_crColor1 = RGB(255, 255, 255);
+        props.BorderWidth = 1;
+        props.BorderColor = RGB(0, 0, 0);
+        props.TextColor = RGB(200, 0, 0);
+        props.m_font.m_lf.lfHeight = -8;
+        props.TextFormat = 0x44;  // left, top
+        if (label)
+            props.Behavior.low |= kFigFlagLabel;
+        QImage img(240, 120, QImage::Format_RGB32);
+        img.fill(Qt::white);
+        CPainterDC dc(&img);
+        const std::string text = "Hd";
+        RenderFigure(nullptr, &dc, FigRenderCtx(), &text, nullptr, RECT{20, 10, 220, 110}, props, &b.sym, nullptr,
+                     nullptr, nullptr);
+        dc.Flush();
+        for (int y = 0; y < img.height(); ++y)
+            for (int x = 0; x < img.width(); ++x)
+                if ((img.pixel(x, y) & 0xFFFFFF) == 0xC80000)
+                    ink[label] |= QRect(x, y, 1, 1);
+        ASSERT_FALSE(ink[label].isEmpty()) << label;
+    }
+    // The line is 32 units high here: the margin is 5 on the left and top.
+    EXPECT_EQ(ink[1].left() - ink[0].left(), 5);
+    EXPECT_EQ(ink[1].top() - ink[0].top(), 5);
 }

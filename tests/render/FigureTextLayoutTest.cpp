@@ -3,10 +3,12 @@
 // by the figure's per-section format markup; and the reviewed picture of it.
 #include "document/CFigure.h"
 #include "document/CKavoDoc.h"
+#include "document/FigTextFitHook.h"
 #include "platform/CGraphics.h"
 #include "platform/CPainterDC.h"
 #include "render/CDiagObjDrawCtx.h"
 #include "render/DocDrawObjects.h"
+#include "shapes/FigFlags.h"
 
 #include "common/DiagramFixture.h"
 #include "render/ImageTestSupport.h"
@@ -151,4 +153,46 @@ TEST_F(FigureTextLayout, MatchesTheReviewedPicture)
     ASSERT_FALSE(golden.isNull()) << path.toStdString();
     ASSERT_EQ(golden.size(), img.size());
     EXPECT_LE(CountPixelsOff(img, golden, 40), img.width() * img.height() / 500);
+}
+
+// Labels sized to their text, on the built-in label symbol (no text box) and
+// on a box symbol, left-aligned and centred, at 100 %, 200 % and 400 % of the
+// document's 256 units per inch: the text keeps clear of the frame and its
+// descenders stay whole.
+TEST_F(FigureTextLayout, LabelsMatchTheReviewedPicturesAtThreeZooms)
+{
+    CFigProps props = doc.m_curLblStyle.m_props;
+    props.BorderWidth = 1;
+    props.m_fill.m_nKind = 1;
+    props.m_fill.m_crColor1 = RGB(255, 255, 210);
+    props.Behavior.low |= kFigFlagLabel;
+    auto add = [&](int x, int y, int symbol, WORD align, const std::string& text) {
+        CFigProps p = props;
+        p.Symbol = symbol;
+        p.TextFormat = align;
+        auto* label = new CFigure(x, y, 10, 10, p, -1, 1, text, "", CFigure::CreateArgs(), &doc);
+        ASSERT_TRUE(g_pfnSizeFigToText(&doc, label));
+        doc.AddFigWithId(label);
+    };
+    add(10, 10, 1, 0x44, "yes");
+    add(90, 10, fx.boxSymbol, 0x22, "no, jog");
+    add(10, 70, 1, 0x44, "Typography gyp\\line second jq");
+    for (int scale : {1, 2, 4}) {
+        QImage img = WhiteImage(100 * scale, 70 * scale);
+        CPainterDC dc(&img);
+        dc.SetMapMode(MM_ANISOTROPIC);
+        dc.SetWindowExt(256, 256);
+        dc.SetViewportExt(96 * scale, 96 * scale);
+        CGraphics g(&dc);
+        CDiagObjDrawCtx ctx;
+        ctx.flags = 4;
+        ctx.handleSize = 7;
+        DrawDocObjects(doc, &g, &dc, ctx);
+        dc.Flush();
+        const QString path = QString(KAVO_TEST_DATA_DIR) + QString("/render/labels_%1.png").arg(scale * 100);
+        const QImage golden = GoldenFor(img, path);
+        ASSERT_FALSE(golden.isNull()) << path.toStdString();
+        ASSERT_EQ(golden.size(), img.size());
+        EXPECT_LE(CountPixelsOff(img, golden, 40), img.width() * img.height() / 500) << scale;
+    }
 }

@@ -157,18 +157,39 @@ TEST_F(FigureFit, AutomaticLabelTakesTheSizeOfItsText)
     CFigure* fig = Make(whole, "", 200, 100);
     CFigure* label = doc.AddAutoFigLabel(fig, "abcd");
     ASSERT_NE(label, nullptr);
-    // The label's box is the whole figure: the box holds the text extent
-    // (the symbol's mapping may round it one unit wider).
+    // The label's box is the whole figure: the box holds the text extent and
+    // the frame margin on every side (the symbol's mapping may round it one
+    // unit wider).
     CTextBlock block;
     ASSERT_TRUE(LayoutSectionText(*label, 0, nullptr, block));
+    const int room = 2 * TextFrameMargin(block.GetLine(0).height);
+    ASSERT_GT(room, 0);
     CRect box;
     ASSERT_TRUE(label->GetTextAreaRect(0, box));
-    EXPECT_NEAR(box.Width(), block.GetExtent(false).cx, 1);
-    EXPECT_GE(box.Width(), block.GetExtent(false).cx);
-    EXPECT_EQ(box.Height(), block.GetExtent(false).cy);
+    EXPECT_NEAR(box.Width(), block.GetExtent(false).cx + room, 1);
+    EXPECT_GE(box.Width(), block.GetExtent(false).cx + room);
+    EXPECT_EQ(box.Height(), block.GetExtent(false).cy + room);
     // Placed below the figure, centred (the default position 8).
     EXPECT_EQ(label->m_rect.top, fig->m_rect.bottom + doc.GetFigLblGap());
     EXPECT_EQ(label->m_rect.CenterPoint().x, fig->m_rect.CenterPoint().x);
+}
+
+// A label on the built-in label symbol, which has no text box, shows its text
+// in the whole figure: it is sized to the text and the frame margins.
+TEST_F(FigureFit, LabelWithoutTextBoxTakesTheSizeOfItsText)
+{
+    doc.m_curLblStyle.m_props.Symbol = 1;
+    doc.m_curLblStyle.m_props.m_font.m_lf.lfHeight = -10;
+    SetLogFontFace(doc.m_curLblStyle.m_props.m_font.m_lf, "Courier New");
+    CFigure* fig = Make(whole, "", 200, 100);
+    CFigure* label = doc.AddAutoFigLabel(fig, "ab\\line abcd");
+    ASSERT_NE(label, nullptr);
+    ASSERT_EQ(label->GetSymbol()->m_nTextBoxes, 0);
+    CTextBlock block;
+    ASSERT_TRUE(LayoutSectionText(*label, 0, nullptr, block));
+    const int room = 2 * TextFrameMargin(block.GetLine(0).height);
+    EXPECT_EQ(label->m_rect.Width(), 4 * kAdv + room);
+    EXPECT_EQ(label->m_rect.Height(), block.GetTotalHeight() + room);
 }
 
 } // namespace
