@@ -1,7 +1,9 @@
 // Fitting figures and labels to their text.
 #include "richtext/FigureTextFit.h"
+#include "richtext/MarkupPositions.h"
 #include "richtext/TextFitting.h"
 #include "document/CConnector.h"
+#include "shapes/FigFlags.h"
 
 #include "RichTextTestSupport.h"
 
@@ -190,6 +192,62 @@ TEST_F(FigureFit, LabelWithoutTextBoxTakesTheSizeOfItsText)
     const int room = 2 * TextFrameMargin(block.GetLine(0).height);
     EXPECT_EQ(label->m_rect.Width(), 4 * kAdv + room);
     EXPECT_EQ(label->m_rect.Height(), block.GetTotalHeight() + room);
+}
+
+} // namespace
+
+namespace {
+
+// A figure that wraps its text into its areas re-wraps it whenever its size
+// changes: narrower, the text gains soft breaks; wide again, it loses them.
+TEST_F(FigureFit, ResizingAWrappingFigureReWrapsItsText)
+{
+    const std::string text = "aaaa bbbb cccc";
+    CFigure* wraps = Make(whole, text, 40 * kAdv, 100, kFigFlagReflowText);
+    CFigure* keeps = Make(whole, text, 40 * kAdv, 100);
+    EXPECT_EQ(wraps->m_strText, text);
+    for (CFigure* f : {wraps, keeps}) {
+        CRect narrow = f->m_rect;
+        narrow.right = narrow.left + 6 * kAdv;
+        f->SetBounds(narrow, true);
+    }
+    EXPECT_EQ(CountMarkupLines(wraps->m_strText), 3);
+    EXPECT_EQ(keeps->m_strText, text);
+    // Moving without resizing leaves the text as it is.
+    const std::string wrapped = wraps->m_strText;
+    CRect moved = wraps->m_rect;
+    moved.OffsetRect(30, 30);
+    wraps->SetBounds(moved, true);
+    EXPECT_EQ(wraps->m_strText, wrapped);
+    CRect wide = wraps->m_rect;
+    wide.right = wide.left + 40 * kAdv;
+    wraps->SetBounds(wide, true);
+    EXPECT_EQ(wraps->m_strText, text);
+}
+
+} // namespace
+
+namespace {
+
+// A wrapping figure that follows its style wraps its text again in the
+// style's new font, at its own size.
+TEST_F(FigureFit, AStyleChangeReWrapsTheTextOfItsFigures)
+{
+    CFigStyle* style = doc.m_figStyles.NewEntry();
+    style->Reset();
+    style->SetName("Wraps");
+    style->m_props = BoxProps(whole);
+    style->m_props.Behavior.low = kFigFlagReflowText;
+    const int index = doc.m_figStyles.GetCount() - 1;
+    CFigure* f = Make(whole, "aaaa bbbb", 10 * kAdv, 400, kFigFlagReflowText);
+    f->m_nStyle = index;
+    f->m_props.BindToStyle = 1;
+    ASSERT_EQ(CountMarkupLines(f->m_strText), 1);
+    // Twice the size: the two words no longer share a line of that width.
+    style->m_props.m_font.m_lf.lfHeight *= 2;
+    doc.UpdateFiguresOfStyle(index, style->m_props.Symbol);
+    EXPECT_EQ(f->m_rect.Width(), 10 * kAdv);
+    EXPECT_EQ(CountMarkupLines(f->m_strText), 2);
 }
 
 } // namespace
