@@ -3,6 +3,8 @@
 #include "richtext/MarkupPositions.h"
 #include "richtext/TextFitting.h"
 #include "document/CConnector.h"
+#include "shapes/DividedShapeSetup.h"
+#include "shapes/DividedShapeTestSupport.h"
 #include "shapes/FigFlags.h"
 
 #include "RichTextTestSupport.h"
@@ -248,6 +250,27 @@ TEST_F(FigureFit, AStyleChangeReWrapsTheTextOfItsFigures)
     doc.UpdateFiguresOfStyle(index, style->m_props.Symbol);
     EXPECT_EQ(f->m_rect.Width(), 10 * kAdv);
     EXPECT_EQ(CountMarkupLines(f->m_strText), 2);
+}
+
+} // namespace
+
+namespace {
+
+// Setting up a special shape for the document's text margins (on loading a
+// variant, importing styles, changing the margins) wraps the text of a
+// wrapping figure into its compartments.
+TEST_F(FigureFit, SpecialShapeSetUpWrapsTheTextIntoItsAreas)
+{
+    CFigSymbol rows = TemplateSymbol(2);
+    rows.SetName("box r3");
+    const int symbol = doc.m_figSymbols.AddOrReplace(&rows);
+    const std::string text = "aaaa bbbb cccc dddd eeee";
+    CFigure* f = Make(symbol, text, 8 * kAdv, 600, kFigFlagReflowText);
+    ASSERT_GT(f->GetTextAreaCount(), 1);
+    // As read from a file written without soft breaks.
+    f->m_strText = text;
+    ApplySpecialShapeSettings(doc, 12, 12, 12, 12, false);
+    EXPECT_GT(CountMarkupLines(f->m_strText), 1);
 }
 
 } // namespace
