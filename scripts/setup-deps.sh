@@ -21,10 +21,13 @@ sudo_cmd=()
 [ "$(id -u)" -eq 0 ] || sudo_cmd=(sudo)
 
 if [ ${#missing[@]} -gt 0 ]; then
-  echo "setup-deps: installing ${missing[*]}"
+  echo "setup-deps: ${#missing[@]} packages missing: ${missing[*]}"
+  echo "setup-deps: reading the package lists (apt-get update)"
   "${sudo_cmd[@]}" apt-get update -qq
+  echo "setup-deps: downloading and installing the packages (this takes a few minutes)"
   DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends \
     "${missing[@]}" >/dev/null
+  echo "setup-deps: packages installed"
 fi
 
 # One test saves and loads under a comma-decimal locale.

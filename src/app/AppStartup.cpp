@@ -3,6 +3,7 @@
 #include "core/AppGlobals.h"
 #include "core/PathHelpers.h"
 #include "core/ProgramFolders.h"
+#include "platform/NativePath.h"
 #include "platform/TextCase.h"
 
 #include <QFileInfo>
@@ -78,9 +79,8 @@ bool AcceptsRecentFile(const std::string& path)
 
 std::string AbsoluteCommandLinePath(const std::string& path)
 {
-    if (path.empty())
-        return path;
-    return QFileInfo(QString::fromStdString(path)).absoluteFilePath().toStdString();
+    // Byte for byte: a file name that is not valid text must still open.
+    return AbsoluteNativePath(path);
 }
 
 bool PlacementToRestore(const PlacementSettings& p, const std::vector<QRect>& screens, QRect* normal,

@@ -25,19 +25,15 @@
 #include "document/StapleKinds.h"
 #include "document/Placement.h"
 #include "editing/MoveContext.h"
-#include "fileformat/CDocVariantTarget.h"
 #include "fileformat/DiagramClipboard.h"
 #include "fileformat/DocFileHooks.h"
 #include "fileformat/TemplateSave.h"
 #include "frame/ChildFrameState.h"
-#include "render/HotZoneDocPass.h"
 #include "platform/GlobalMem.h"
 #include "platform/PrinterSeam.h"
-#include "render/FigTextRender.h"
+#include "render/ModelStartup.h"
 #include "richtext/RichTextState.h"
 #include "shapes/ShapesState.h"
-#include "document/FigPictureOutline.h"
-#include "render/FigOutlineTrace.h"
 
 void ResetProgramState()
 {
@@ -54,7 +50,6 @@ void ResetProgramState()
     SetMessageBeepHandler(nullptr);
     ResetLinkServices();
     ResetColorSchemeState();
-    InstallColorSchemeLoading();
     ResetStyleMenuMetrics();
     ResetStyleNameDialog();
     ResetDocCommandSeams();
@@ -70,9 +65,8 @@ void ResetProgramState()
     ResetChildFrameState();
     ResetRichTextState();
     ResetDocFileHooks();
-    GetDocFileHooks().recomputeHotZones = &GetHotZoneFromKGR;
-    g_pfnFigOutlineFromPicture = &TraceFigOutlineFromPicture;
-    SetFigTextRenderer(RenderFigTextPiece);
+    // What loading and saving a diagram need, as the programs set it up.
+    InstallDiagramModel();
     ResetPasteOffset();
     ResetDiagramClipboardState();
     ResetTemplateCommandState();

@@ -6,10 +6,6 @@
 #include "frame/ui/CMainFrame.h"
 #include "platform/Prompt.h"
 #include "platform/ui/CQtPromptService.h"
-#include "render/HotZoneDocPass.h"
-#include "render/PreviewRender.h"
-#include "document/FigPictureOutline.h"
-#include "render/FigOutlineTrace.h"
 
 #include <QApplication>
 
@@ -28,9 +24,6 @@ int main(int argc, char* argv[])
     // frames and views) and opens files through the documents' own open,
     // which holds the file.
     CKavoDocList::Instance().Install();
-    GetDocFileHooks().recomputeHotZones = &GetHotZoneFromKGR;
-    g_pfnFigOutlineFromPicture = &TraceFigOutlineFromPicture;
-    GetDocFileHooks().renderPreview = &RenderDocPreview;
     SetDocumentLoader([](CKavoDoc& doc, const std::string& path) { return doc.OnOpenDocument(path); });
     // The main frame's timer 5 drives the autosave of every document.
     CMainFrame::SetAutoSaveHandler([](CKavoDoc& doc) { doc.AutoSave(); });

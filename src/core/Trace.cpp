@@ -2,6 +2,7 @@
 
 #include "core/ProgramFolders.h"
 #include "geometry/PointRuns.h"
+#include "platform/CProfileStore.h"
 #include "platform/NumText.h"
 
 #include <QFile>
@@ -46,9 +47,8 @@ static void InstallTraceHooks()
     g_pfnGeomTrace = &DiagPrintf;
 }
 
-void InitDiagnostics()
+static void StartTraceFile()
 {
-    InstallTraceHooks();
     if (!g_bDiagnostics)
         return;
     const QString folder = GetProgramFolder();
@@ -68,6 +68,15 @@ void InitDiagnostics()
     DiagPrintf("KAVO Diagrammer Diagnostics\n");
     DiagPrintf("%s", kBannerRule);
     DiagPrintf("TIME  %s", AsctimeText(local).c_str());
+}
+
+void InitDiagnostics()
+{
+    InstallTraceHooks();
+    StartTraceFile();
+    // The settings are read before the trace starts: what their stores held
+    // back for it is written now.
+    SetProfileTrace(&DiagPrintf);
 }
 
 int DiagPrintf(const char* format, ...)
@@ -102,4 +111,5 @@ void ResetDiagnostics()
     g_bDiagnostics = false;
     g_szDiagPath[0] = '\0';
     InstallTraceHooks();
+    SetProfileTrace(nullptr);
 }

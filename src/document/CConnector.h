@@ -88,9 +88,11 @@ public:
     // Registers both ends with their figures (after loading or undo).
     void AttachToFigs();
     void ClearEnds();
-    // Each stored id to its figure; a missing id, or one naming a connector
-    // or staple, makes the end free.
-    void ResolveEndIds(const CObjList& objects);
+    // Each stored id to its figure (a figure of that id, should a connector
+    // share it); a missing id makes the end free, as does a second end on
+    // the first end's figure. With keepUnresolved such an end keeps its
+    // stored ids, for validation to report and repair (after loading).
+    void ResolveEndIds(const CObjList& objects, bool keepUnresolved = false);
     bool IsSameEnds(const CFigure* a, int32_t idA, const CFigure* b, int32_t idB) const;
     int FindEnd(const CFigure* fig, int32_t id, int& end) const;
     bool IsFree() const { return !m_pFig1 && !m_pFig2; }

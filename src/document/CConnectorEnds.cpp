@@ -70,21 +70,25 @@ void CConnector::ClearEnds()
     m_nConPtId1 = m_nConPtId2 = kConPtCentre;
 }
 
-void CConnector::ResolveEndIds(const CObjList& objs)
+void CConnector::ResolveEndIds(const CObjList& objs, bool keepUnresolved)
 {
-    auto resolve = [&objs](int32_t& storedId, int32_t& conPtId, CFigure*& fig) {
+    auto unresolved = [keepUnresolved](int32_t& storedId, int32_t& conPtId) {
+        if (!keepUnresolved) {
+            storedId = -1;
+            conPtId = kConPtCentre;
+        }
+    };
+    auto resolve = [&](int32_t& storedId, int32_t& conPtId, CFigure*& fig) {
         fig = nullptr;
         if (storedId == -1) {
             conPtId = kConPtCentre;
             return;
         }
-        CDiagObj* o = objs.FindById(storedId);
-        if (!o || o->GetType() != kObjFigure) {
-            storedId = -1;
-            conPtId = kConPtCentre;
-            return;
-        }
-        fig = static_cast<CFigure*>(o);
+        // Only a figure can hold an end: the figure of that id is meant.
+        if (CDiagObj* o = objs.FindById(storedId, kObjFigure))
+            fig = static_cast<CFigure*>(o);
+        else
+            unresolved(storedId, conPtId);
     };
     resolve(m_nFigId1, m_nConPtId1, m_pFig1);
     resolve(m_nFigId2, m_nConPtId2, m_pFig2);
@@ -92,8 +96,7 @@ void CConnector::ResolveEndIds(const CObjList& objs)
     // at its stored point, as AttachEnd would leave it.
     if (m_pFig2 && m_pFig2 == m_pFig1) {
         m_pFig2 = nullptr;
-        m_nFigId2 = -1;
-        m_nConPtId2 = kConPtCentre;
+        unresolved(m_nFigId2, m_nConPtId2);
     }
 }
 

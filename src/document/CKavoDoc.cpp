@@ -29,6 +29,7 @@ CKavoDoc::CKavoDoc()
 
 CKavoDoc::~CKavoDoc()
 {
+    DeleteAutoSaveTempFile();
     m_rcSelBounds.SetRectEmpty();
     if (m_pSelList)
         m_pSelList->RemoveAll();
@@ -193,6 +194,8 @@ void CKavoDoc::DeleteAllGroups()
 void CKavoDoc::DeleteContents()
 {
     DiagPrintf("STAT  CKavoDoc::DeleteContents()\n");
+    // The autosave copy belongs to the contents that go.
+    DeleteAutoSaveTempFile();
     m_bHasAutoSaveCopy = 0;
     m_fileOpState[0] = 0;
     m_lastUngroup.m_members.clear();

@@ -201,6 +201,9 @@ int CKavoDoc::LogFigureCut(const CFigure* fig, int position)
 
 int CKavoDoc::LogConnectorEnds(int type, const CConnector* con)
 {
+    // The record does not carry the orientation hint, which re-routing the
+    // moved ends may fix: the step keeps it, as for the property records.
+    m_undo.AppendStepMemo({kMemoConHint, con->m_nId, con->m_nOrientHint});
     // The attachment slots of the ends the connector may leave.
     for (const CFigure* f : {con->m_pFig1, con->m_pFig2})
         if (f)
@@ -371,6 +374,8 @@ bool CKavoDoc::ReplayUndoRecord(int type, UndoReader& r)
             c->EndPoint1 = CPoint(v[5], v[6]);
             c->EndPoint2 = CPoint(v[7], v[8]);
             c->StoreIds();
+            if (const int32_t* hint = FindUndoMemoEntry(m_undo.ReplayMemo(), kMemoConHint, c->m_nId))
+                c->m_nOrientHint = hint[1];
             InvalidateObj(c);
         }
         return true;
@@ -494,6 +499,11 @@ bool CKavoDoc::ReplayUndoRecord(int type, UndoReader& r)
         CShadowSpec spec;
         if (!r.Raw(&spec, sizeof spec))
             return false;
+        // The record holds the document's earlier shadow, which the file's
+        // bounds held; anything else is damage that must not reach the
+        // document or the program's default.
+        if (!spec.InStoredRange())
+            return true;
         m_shadowSpec = spec;
         SetAppShadowDefault(spec);
         UpdateAllViews(nullptr, 0, nullptr);

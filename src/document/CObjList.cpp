@@ -156,7 +156,7 @@ void CObjList::DropIdIndex() const
     m_idIndex.clear();
 }
 
-void CObjList::RelinkAll(const CObjList& objects)
+void CObjList::RelinkAll(const CObjList& objects, bool keepUnresolvedEnds)
 {
     objects.BuildIdIndex();
     for (CDiagObj* o : m_items)
@@ -167,8 +167,12 @@ void CObjList::RelinkAll(const CObjList& objects)
             f->m_pAttachedCon1 = f->m_pAttachedCon2 = nullptr;
             f->m_nConnected = 0;
         }
-    for (CDiagObj* o : m_items)
-        o->Relink(objects);
+    for (CDiagObj* o : m_items) {
+        if (keepUnresolvedEnds && o->GetType() == kObjConnector)
+            static_cast<CConnector*>(o)->ResolveEndIds(objects, true);
+        else
+            o->Relink(objects);
+    }
     for (CDiagObj* o : m_items)
         if (o->GetType() == kObjConnector) {
             auto* c = static_cast<CConnector*>(o);

@@ -35,8 +35,10 @@ public:
     // 0 .. keepBelow - 1 stay when keepBelow is not 0.
     void RenumberIds(int32_t& counter, int32_t keepBelow);
     // Stored ids back to pointers against `objects`, the figures' attachment
-    // slots and counts rebuilt from the connectors' ends.
-    void RelinkAll(const CObjList& objects);
+    // slots and counts rebuilt from the connectors' ends. With
+    // keepUnresolvedEnds a connector end that finds no figure keeps its
+    // stored ids for validation to report (CConnector::ResolveEndIds).
+    void RelinkAll(const CObjList& objects, bool keepUnresolvedEnds = false);
     void StoreAllIds();
     // A table of ids for a batch of FindById calls on an unchanging list
     // (relinking a whole diagram would otherwise search the list once per

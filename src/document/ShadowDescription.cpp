@@ -1,6 +1,7 @@
 #include "document/ShadowDescription.h"
 
 #include <cmath>
+#include <initializer_list>
 
 void CShadowSpec::SetDefaults()
 {
@@ -47,6 +48,14 @@ void CShadowSpec::GetShadowRect(CRect& rc) const
     shadow.InflateRect(m_nBlur, m_nBlur);
     shadow.OffsetRect(m_nOffsetX, m_nOffsetY);
     rc.UnionRect(own, shadow);
+}
+
+bool CShadowSpec::InStoredRange() const
+{
+    for (int32_t v : {m_nType, m_nOffsetX, m_nOffsetY, m_nBlur, m_nOpacity})
+        if (v < -32768 || v > 32767)
+            return false;
+    return m_crColor <= 0xFFFFFF;
 }
 
 bool CShadowSpec::operator==(const CShadowSpec& o) const

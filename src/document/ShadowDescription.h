@@ -40,6 +40,10 @@ public:
     void Scale(double factor);
     // For a drop shadow, the rectangle grows by the shadow it casts.
     void GetShadowRect(CRect& rc) const;
+    // Every field within what a diagram file can hold (16-bit numbers, a
+    // 24-bit colour), the bounds the file reader applies: a shadow from any
+    // other source is held to them before it is used.
+    bool InStoredRange() const;
     bool operator==(const CShadowSpec& o) const;
     bool operator!=(const CShadowSpec& o) const { return !(*this == o); }
     void CopyMasked(const CShadowSpec* source, const CShadowFieldMask* mask);

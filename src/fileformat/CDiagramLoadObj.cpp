@@ -414,7 +414,7 @@ bool LoadDiagramText(CKavoDoc& doc, IKeywordSource& source, bool stylesOnly, boo
 
 void FinishDiagramLoad(CKavoDoc& doc)
 {
-    RelinkDocument(doc);
+    RelinkDocument(doc, true);
     doc.ReconstructGraphicsList();
     int result = 0;
     doc.Validate(&result);

@@ -134,5 +134,8 @@ bool LoadDiagramText(CKavoDoc& doc, IKeywordSource& source, bool stylesOnly = fa
 // After the whole text was read: ids become pointers, the graphics list is
 // rebuilt from the objects, and the document is validated with repair.
 void FinishDiagramLoad(CKavoDoc& doc);
-// Stored ids of objects, staples and groups become pointers.
-void RelinkDocument(CKavoDoc& doc);
+// Stored ids of objects, staples and groups become pointers. After a load
+// (keepUnresolvedEnds) a connector end whose figure is missing, or is its
+// other end's, keeps its ids for validation to report and clear; otherwise
+// such an end is made free here.
+void RelinkDocument(CKavoDoc& doc, bool keepUnresolvedEnds = false);

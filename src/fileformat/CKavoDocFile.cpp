@@ -7,7 +7,8 @@
 #include "core/MsgBox.h"
 #include "core/Settings.h"
 #include "core/Trace.h"
-#include "document/Placement.h"
+#include "core/PathHelpers.h"
+#include "fileformat/CKavoDocFile.h"
 #include "fileformat/DocFileHooks.h"
 #include "fileformat/SaveNormalization.h"
 #include "keyword/KeywordStreams.h"
@@ -15,154 +16,82 @@
 #include "platform/CLockedFile.h"
 #include "platform/Prompt.h"
 
-#include <QFile>
-#include <QFileInfo>
+#include <QDir>
 
+#include <algorithm>
+#include <cctype>
 #include <cstdio>
+#include <cstdlib>
+#include <sys/stat.h>
 
 namespace {
-QString Q(const std::string& path)
+bool Exists(const std::string& path)
 {
-    return QString::fromUtf8(path.c_str());
+    struct stat st {};
+    return ::stat(path.c_str(), &st) == 0;
 }
 
-// The path as a message shows it (messages are Windows-1252 text).
-std::string Shown(const std::string& path)
+// The path made absolute, its links and dot folders resolved when it exists.
+std::string Resolved(const std::string& path)
 {
-    return QStringToAnsi(Q(path));
-}
-
-// Whether two paths name the same file: both made absolute and resolved,
-// then compared exactly (file names differ by case on this system).
-bool SamePath(const QString& a, const QString& b)
-{
-    const QFileInfo fa(a), fb(b);
-    const QString ca = fa.exists() ? fa.canonicalFilePath() : fa.absoluteFilePath();
-    const QString cb = fb.exists() ? fb.canonicalFilePath() : fb.absoluteFilePath();
-    return ca == cb;
+    if (char* real = ::realpath(path.c_str(), nullptr)) {
+        std::string out(real);
+        std::free(real);
+        return out;
+    }
+    if (!path.empty() && path[0] == '/')
+        return path;
+    return NativePath(QDir::currentPath()) + "/" + path;
 }
 
 // The path with its extension replaced by `ext`, in the case of the
 // extension it had (a lower-case ".kvd" gets a lower-case copy name).
-QString SiblingWithExtension(const QString& path, const char* ext)
+std::string SiblingWithExtension(const std::string& path, const char* ext)
 {
-    const QFileInfo fi(path);
-    const QString suffix = fi.suffix();
-    QString e = QString::fromLatin1(ext);
-    if (!suffix.isEmpty() && suffix == suffix.toLower())
-        e = e.toLower();
-    const QString base = suffix.isEmpty() ? path : path.left(path.size() - suffix.size() - 1);
-    return base + "." + e;
+    const size_t nameStart = path.rfind('/') == std::string::npos ? 0 : path.rfind('/') + 1;
+    const size_t dot = path.rfind('.');
+    const bool hasSuffix = dot != std::string::npos && dot > nameStart && dot + 1 < path.size();
+    std::string e = ext;
+    if (hasSuffix) {
+        const std::string suffix = path.substr(dot + 1);
+        if (std::none_of(suffix.begin(), suffix.end(), [](char c) { return c >= 'A' && c <= 'Z'; }))
+            for (char& c : e)
+                c = char(std::tolower(static_cast<unsigned char>(c)));
+    }
+    return (hasSuffix ? path.substr(0, dot) : path) + "." + e;
 }
 
-bool HasDiagramExtension(const QString& path)
+bool HasDiagramExtension(const std::string& path)
 {
-    return QFileInfo(path).suffix().toUpper() == "KVD";
+    return GetPathExt(path) == "KVD";
 }
 
 void ShowReadOnlyRefusal(const std::string& path)
 {
     MsgBoxPrintf(MB_ICONEXCLAMATION,
                  "File '%s' is read-only, possibly locked by another user.\nSave with a different name.",
-                 Shown(path).c_str());
+                 ShownPath(path).c_str());
 }
 } // namespace
 
-QString AutoBackupPath(const QString& path)
+std::string ShownPath(const std::string& path)
+{
+    return QStringToAnsi(PathText(path));
+}
+
+bool SameFilePath(const std::string& a, const std::string& b)
+{
+    return Resolved(a) == Resolved(b);
+}
+
+std::string AutoBackupPath(const std::string& path)
 {
     return SiblingWithExtension(path, "BAK");
 }
 
-QString AutoSaveCopyPath(const QString& path)
+std::string AutoSaveCopyPath(const std::string& path)
 {
     return SiblingWithExtension(path, "TMP");
-}
-
-bool CKavoDoc::OpenDocumentUnlocked(const std::string& path, bool lock)
-{
-    const int32_t old = m_bLockFile;
-    m_bLockFile = lock ? 1 : 0;
-    const bool ok = OnOpenDocument(path);
-    m_bLockFile = old;
-    return ok;
-}
-
-bool CKavoDoc::OnOpenDocument(const std::string& path)
-{
-    DiagPrintf("STAT  CKavoDoc::OnOpenDocument()\n");
-    if (m_bLockFile)
-        m_pLockFile.reset();
-    std::string bytes;
-    std::unique_ptr<CLockedFile> held;
-    if (m_bLockFile && !path.empty()) {
-        held = std::make_unique<CLockedFile>();
-        bool inUse = false;
-        const auto result = held->Open(Q(path), false, &inUse);
-        if (result == CLockedFile::OpenResult::Failed) {
-            MsgBoxPrintf(MB_ICONEXCLAMATION, "Unknown error opening file '%s'", Shown(path).c_str());
-            return false;
-        }
-        if (result == CLockedFile::OpenResult::ReadOnly && inUse)
-            MsgBoxPrintf(MB_ICONEXCLAMATION, "File '%s' is use by another user.\nIt will be opened read-only.",
-                         Shown(path).c_str());
-        if (!held->ReadAll(bytes)) {
-            MsgBoxPrintf(MB_ICONEXCLAMATION, "Error while attempting to read from file '%s'.",
-                         Shown(path).c_str());
-            return false;
-        }
-    } else {
-        QFile f(Q(path));
-        if (!f.open(QIODevice::ReadOnly)) {
-            MsgBoxPrintf(MB_ICONEXCLAMATION, "Unknown error opening file '%s'", Shown(path).c_str());
-            return false;
-        }
-        const QByteArray b = f.readAll();
-        if (f.error() != QFileDevice::NoError) {
-            MsgBoxPrintf(MB_ICONEXCLAMATION, "Error while attempting to read from file '%s'.",
-                         Shown(path).c_str());
-            return false;
-        }
-        bytes.assign(b.constData(), size_t(b.size()));
-    }
-
-    // Style import and variants load into the open diagram; every other
-    // load replaces it.
-    const bool inPlace = m_bImportStyles || m_bApplyVariant;
-    if (!inPlace) {
-        DeleteContents();
-        SetModifiedFlag(false);
-    }
-    // The bytes are the whole file: a zero byte anywhere in them is damage,
-    // not padding.
-    CMemoryKeywordSource source(bytes, true);
-    if (!Serialize(nullptr, &source)) {
-        // The loader has reported why; a replaced document is left empty.
-        if (!inPlace)
-            DeleteContents();
-        ResetLoadSaveModes();
-        return false;
-    }
-    if (inPlace) {
-        const bool importing = m_bImportStyles != 0;
-        if (importing)
-            ReapplyAllStyles();   // and resets the undo log
-        ValidateCons();
-        SetModifiedFlag(true);
-        if (importing)
-            UpdateAllViews(nullptr, 0, nullptr);
-        return true;
-    }
-    if (held) {
-        m_bReadOnly = held->IsReadOnly() ? 1 : 0;
-        m_pLockFile = std::move(held);
-    }
-    // Pastes and new objects into the opened diagram start at the first
-    // place again, not where the steps in the previous diagram had got to.
-    m_nPasteOffsetX = m_nPasteOffsetY = 0;
-    ResetPasteOffset();
-    SetModifiedFlag(false);
-    SetPathName(path);
-    return true;
 }
 
 bool CKavoDoc::OnSaveDocument(const std::string& path)
@@ -186,7 +115,7 @@ bool CKavoDoc::OnSaveDocument(const std::string& path)
     if (!path.empty() && GetDocFileHooks().findOtherDocument &&
         GetDocFileHooks().findOtherDocument(*this, path)) {
         MsgBoxPrintf(MB_ICONEXCLAMATION, "The file '%s' is open in another window.\nClose it first or save with a different name.",
-                     Shown(path).c_str());
+                     ShownPath(path).c_str());
         SetLastSaveError("open in another window");
         ResetLoadSaveModes();
         return false;
@@ -199,14 +128,14 @@ bool CKavoDoc::OnSaveDocument(const std::string& path)
     std::string error = ok ? std::string() : "a line could not be written";
     bool refused = false;
     if (ok && m_bLockFile && !path.empty()) {
-        if (m_pLockFile && m_pLockFile->IsOpen() && SamePath(m_pLockFile->Path(), Q(path))) {
+        if (m_pLockFile && m_pLockFile->IsOpen() && SameFilePath(m_pLockFile->Path(), path)) {
             if (m_pLockFile->IsReadOnly())
                 refused = true;
             else
                 ok = m_pLockFile->ReplaceContents(sink.text.data(), sink.text.size(), &error);
         } else {
             auto file = std::make_unique<CLockedFile>();
-            ok = file->WriteAndHold(Q(path), sink.text.data(), sink.text.size(), &refused, &error);
+            ok = file->WriteAndHold(path, sink.text.data(), sink.text.size(), &refused, &error);
             if (ok) {
                 m_pLockFile = std::move(file);
                 m_bReadOnly = 0;
@@ -214,7 +143,7 @@ bool CKavoDoc::OnSaveDocument(const std::string& path)
         }
         ok = ok && !refused;
     } else if (ok) {
-        ok = CLockedFile::WriteFileAtomically(Q(path), sink.text.data(), sink.text.size(), &error);
+        ok = CLockedFile::WriteFileAtomically(path, sink.text.data(), sink.text.size(), &error);
     }
     ResetLoadSaveModes();
     if (refused) {
@@ -224,7 +153,7 @@ bool CKavoDoc::OnSaveDocument(const std::string& path)
     }
     if (!ok) {
         MsgBoxPrintf(MB_ICONEXCLAMATION, "The diagram could not be saved to '%s' (%s).\nThe file on disk is unchanged.",
-                     Shown(path).c_str(), error.c_str());
+                     ShownPath(path).c_str(), error.c_str());
         SetLastSaveError(error);
         return false;
     }
@@ -259,22 +188,21 @@ bool CKavoDoc::DoAutoBackup(const std::string& path)
     if (!AutoBackup || path.empty() || m_bReadOnly)
         return false;
     DiagPrintf("STAT  DoAutoBackup\n");
-    const QString file = Q(path);
-    if (!QFileInfo::exists(file) || !HasDiagramExtension(file))
+    if (!Exists(path) || !HasDiagramExtension(path))
         return false;
     DiagPrintf("STAT  BACKUP - Autobackup\n");
-    const QString backup = AutoBackupPath(file);
-    const QString copy = AutoSaveCopyPath(file);
-    if (::AutoSave && m_bAutoSaveCopyMade && QFileInfo::exists(copy)) {
+    const std::string backup = AutoBackupPath(path);
+    const std::string copy = AutoSaveCopyPath(path);
+    if (::AutoSave && m_bAutoSaveCopyMade && Exists(copy)) {
         // rename() replaces an older backup in one step.
-        if (std::rename(copy.toLocal8Bit().constData(), backup.toLocal8Bit().constData()) == 0) {
-            DiagPrintf("STAT  BACKUP - Autobackup, renamed %s to %s\n", path.c_str(), backup.toUtf8().constData());
+        if (std::rename(copy.c_str(), backup.c_str()) == 0) {
+            DiagPrintf("STAT  BACKUP - Autobackup, renamed %s to %s\n", path.c_str(), backup.c_str());
             m_bAutoSaveCopyMade = 0;
             return true;
         }
     }
-    DiagPrintf("STAT  BACKUP - Autobackup, copied %s to %s\n", path.c_str(), backup.toUtf8().constData());
-    return CLockedFile::CopyFileAtomically(file, backup);
+    DiagPrintf("STAT  BACKUP - Autobackup, copied %s to %s\n", path.c_str(), backup.c_str());
+    return CLockedFile::CopyFileAtomically(path, backup);
 }
 
 bool CKavoDoc::AutoSave()
@@ -284,16 +212,13 @@ bool CKavoDoc::AutoSave()
     if (GetDocFileHooks().isEditingText && GetDocFileHooks().isEditingText(*this))
         return false;
     const std::string path = GetPathName();
-    if (path.empty())
+    if (path.empty() || !CLockedFile::MayReplace(path))
         return false;
-    const QFileInfo info(Q(path));
-    if (info.exists() && !info.isWritable())
-        return false;
-    if (!m_bAutoSaveCopyMade && AutoBackup && info.exists()) {
-        const QString copy = AutoSaveCopyPath(Q(path));
-        if (CLockedFile::CopyFileAtomically(Q(path), copy)) {
+    if (!m_bAutoSaveCopyMade && AutoBackup && Exists(path)) {
+        const std::string copy = AutoSaveCopyPath(path);
+        if (CLockedFile::CopyFileAtomically(path, copy)) {
             m_bAutoSaveCopyMade = 1;
-            DiagPrintf("STAT  BACKUP - Autosave, copied %s to %s\n", path.c_str(), copy.toUtf8().constData());
+            DiagPrintf("STAT  BACKUP - Autosave, copied %s to %s\n", path.c_str(), copy.c_str());
         }
     }
     g_bAutoSaveInProgress = true;
@@ -302,17 +227,21 @@ bool CKavoDoc::AutoSave()
     return true;
 }
 
+// Only a copy this session made is deleted: a ".TMP" file of the same name
+// that the user keeps beside the diagram is not ours.
 bool CKavoDoc::DeleteAutoSaveTempFile()
 {
     DiagPrintf("STAT  CKavoDoc::DeleteAutoSaveTempFile()\n");
+    const bool made = m_bAutoSaveCopyMade != 0;
+    m_bAutoSaveCopyMade = 0;
     const std::string& path = GetPathName();
-    if (!::AutoSave || path.empty())
+    if (!made || path.empty())
         return false;
-    const QString copy = AutoSaveCopyPath(Q(path));
-    if (!QFileInfo::exists(copy))
+    const std::string copy = AutoSaveCopyPath(path);
+    if (!Exists(copy))
         return false;
-    QFile::remove(copy);
-    DiagPrintf("STAT  BACKUP - Deleted temp file %s\n", copy.toUtf8().constData());
+    std::remove(copy.c_str());
+    DiagPrintf("STAT  BACKUP - Deleted temp file %s\n", copy.c_str());
     DiagPrintf("STAT  CKavoDoc::DeleteAutoSaveTempFile() exit\n");
     return true;
 }

@@ -35,9 +35,9 @@ BOOL WritePreviewBlock(CKeywordWriter& w, CKavoDoc& doc)
 }
 } // namespace
 
-void RelinkDocument(CKavoDoc& doc)
+void RelinkDocument(CKavoDoc& doc, bool keepUnresolvedEnds)
 {
-    doc.m_pObjList->RelinkAll(*doc.m_pObjList);
+    doc.m_pObjList->RelinkAll(*doc.m_pObjList, keepUnresolvedEnds);
     doc.m_pObjList->BuildIdIndex();
     for (CDiagObj* s : *doc.m_pStapleList)
         s->Relink(*doc.m_pObjList);
@@ -136,7 +136,7 @@ bool CKavoDoc::Serialize(IKeywordSink* sink, IKeywordSource* source)
 void CKavoDoc::PostLoad()
 {
     DiagPrintf("STAT  CKavoDoc::PostLoad()\n");
-    RelinkDocument(*this);
+    RelinkDocument(*this, true);
     for (CDiagObj* o : *m_pStapleList) {
         auto* s = static_cast<CStaple*>(o);
         if (!s->IsValid())

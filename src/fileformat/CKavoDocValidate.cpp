@@ -1,15 +1,17 @@
 // The document's consistency checks: the ids and pointers by which connectors,
 // figures and staples refer to each other, the list counts and the id
 // counters. Every failed check writes one trace line; with repair, most also
-// set the offending field to a consistent value. Counts and counters are
-// never changed here.
+// set the offending field to a consistent value. Counts are never changed
+// here, and counters only to move past an id that repair gave out.
 #include "document/CKavoDoc.h"
 #include "document/CStaple.h"
 #include "keyword/KeywordHooks.h"
 #include "platform/NumText.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <unordered_map>
+#include <unordered_set>
 
 namespace {
 class Validator {
@@ -32,6 +34,9 @@ private:
         }
     }
 
+    void CheckDuplicateIds();
+    template <class Range, class IdOf>
+    void RenumberRepeatedIds(int check, const char* format, const Range& items, IdOf idOf, int32_t& counter);
     void CheckObjects();
     void CheckConnectorEnd(CConnector* con, int end);
     void CheckFigure(CFigure* fig);
@@ -93,6 +98,7 @@ bool HasConPt(const CFigure* fig, int id)
 
 bool Validator::Run(int* pnResult, int* v1, int* v2, int* v3)
 {
+    CheckDuplicateIds();
     CheckObjects();
     CheckCounts();
     CheckAttachments();
@@ -113,11 +119,51 @@ bool Validator::Run(int* pnResult, int* v1, int* v2, int* v3)
     return false;
 }
 
+// Ids must be unique within their list: every lookup takes the first object
+// of an id, so a later one could never be found (undo would edit the first in
+// its place). With repair the later one takes the next free id and the
+// counter moves past it; the references made by that id were resolved to the
+// first (connector ends to the figure of the id), and where one was not, the
+// checks that follow report it.
+void Validator::CheckDuplicateIds()
+{
+    const CObjList& objs = *m_doc.m_pObjList;
+    auto objId = [](const CDiagObj* o) -> int32_t& { return const_cast<CDiagObj*>(o)->m_nId; };
+    RenumberRepeatedIds(90, "object id=%d ix=%d repeats an earlier id\n", objs, objId, m_doc.m_nNextId);
+    RenumberRepeatedIds(91, "staple id=%d ix=%d repeats an earlier id\n", *m_doc.m_pStapleList, objId,
+                        m_doc.m_nNextStpId);
+    auto groupId = [](const CGroup* g) -> int32_t& { return const_cast<CGroup*>(g)->m_nId; };
+    RenumberRepeatedIds(92, "group id=%d ix=%d repeats an earlier id\n", m_doc.m_groupList, groupId,
+                        m_doc.m_nNextGrpId);
+}
+
+template <class Range, class IdOf>
+void Validator::RenumberRepeatedIds(int check, const char* format, const Range& items, IdOf idOf, int32_t& counter)
+{
+    int64_t next = counter;
+    for (const auto* item : items)
+        next = std::max(next, int64_t(idOf(item)) + 1);
+    std::unordered_set<int32_t> seen;
+    int ix = 0;
+    for (const auto* item : items) {
+        int32_t& id = idOf(item);
+        if (!seen.insert(id).second) {
+            Fail(check, format, id, ix);
+            if (m_bRepair) {
+                id = int32_t(std::min<int64_t>(next++, INT32_MAX));
+                seen.insert(id);
+                counter = std::max(counter, int32_t(std::min<int64_t>(next, INT32_MAX)));
+            }
+        }
+        ++ix;
+    }
+}
+
 void Validator::CheckObjects()
 {
     int ix = 0;
     for (CDiagObj* obj : *m_doc.m_pObjList) {
-        if (obj->m_pStaple && obj->m_pStaple->GetType() != kObjStaple) {
+        if (obj->m_pStaple && AsObject(obj->m_pStaple)->GetType() != kObjStaple) {
             Fail(100, "m_pStaple doesn't point to staple in object of ID=%d\n", obj->m_nId);
             if (m_bRepair)
                 obj->m_pStaple = nullptr;
@@ -227,7 +273,7 @@ void Validator::CheckFigure(CFigure* fig)
 void Validator::CheckFigureStaple(CFigure* fig)
 {
     CStaple* st = fig->m_pStaple;
-    if (!st || st->GetType() != kObjStaple)
+    if (!st || AsObject(st)->GetType() != kObjStaple)
         return;
     const int id = fig->m_nId;
     auto wrongFirst = [&] { return st->m_pFig1 != fig || st->m_nFig1Id != id; };

@@ -217,12 +217,36 @@ BOOL WriteButtons(CKeywordWriter& w, EKeyword key, const CStyleMenuLayout& layou
            w.WriteNameRows(layout.m_names, layout.m_nCount, layout.Columns) && w.CloseBlock();
 }
 
+// Whether a load of a file without this kind's button layout would build
+// one with buttons: some style of the kind is flagged for a button (label
+// filter 1 label styles, 0 figure styles, -1 connector styles).
+bool LibraryGivesButtons(const CKavoDoc& doc, int filter)
+{
+    if (filter < 0) {
+        for (int i = 0; i < doc.m_conStyles.GetCount(); ++i)
+            if (doc.m_conStyles.GetAt(i)->HasButton)
+                return true;
+        return false;
+    }
+    for (int i = 0; i < doc.m_figStyles.GetCount(); ++i) {
+        const CFigStyle* s = doc.m_figStyles.GetAt(i);
+        if (s->HasButton && (s->Label ? 1 : 0) == filter)
+            return true;
+    }
+    return false;
+}
+
 BOOL WriteKind(CKeywordWriter& w, EKeyword menuKey, const CStyleMenu& menu, bool sized, EKeyword buttonsKey,
-               const CStyleMenuLayout& buttons, EKeyword restoreKey, const CStyleMenuLayout& restore)
+               const CStyleMenuLayout& buttons, EKeyword restoreKey, const CStyleMenuLayout& restore,
+               bool libraryGivesButtons)
 {
     if (!WriteMenu(w, menuKey, menu, sized))
         return FALSE;
-    if (buttons.IsDefined() && !WriteButtons(w, buttonsKey, buttons))
+    // A layout without buttons is written only where it says something: when
+    // the load would otherwise build buttons from the styles. An empty one
+    // that the load builds anyway would keep a file from resaving as read.
+    const bool says = buttons.m_nCount > 0 || libraryGivesButtons;
+    if (buttons.IsDefined() && says && !WriteButtons(w, buttonsKey, buttons))
         return FALSE;
     // The layout to go back to, only when it holds one that differs.
     if (restore.IsDefined() && restore.m_nCount > 0 && !(restore == buttons) &&
@@ -236,9 +260,9 @@ BOOL WriteKind(CKeywordWriter& w, EKeyword menuKey, const CStyleMenu& menu, bool
 BOOL WriteStyleLayouts(CKeywordWriter& w, const CKavoDoc& doc)
 {
     return WriteKind(w, KW_LabelMenu, doc.m_lblMenu, false, KW_LabelButtons, doc.m_lblButtons,
-                     KW_LabelButtonsRestore, doc.m_lblButtonsRestore) &&
+                     KW_LabelButtonsRestore, doc.m_lblButtonsRestore, LibraryGivesButtons(doc, 1)) &&
            WriteKind(w, KW_FigureMenu, doc.m_figMenu, true, KW_FigureButtons, doc.m_figButtons,
-                     KW_FigureButtonsRestore, doc.m_figButtonsRestore) &&
+                     KW_FigureButtonsRestore, doc.m_figButtonsRestore, LibraryGivesButtons(doc, 0)) &&
            WriteKind(w, KW_ConnectorMenu, doc.m_conMenu, true, KW_ConnectorButtons, doc.m_conButtons,
-                     KW_ConnectorButtonsRestore, doc.m_conButtonsRestore);
+                     KW_ConnectorButtonsRestore, doc.m_conButtonsRestore, LibraryGivesButtons(doc, -1));
 }

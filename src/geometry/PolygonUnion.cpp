@@ -3,6 +3,7 @@
 #include "geometry/CPointArray.h"
 #include "geometry/IntGeometry.h"
 #include "geometry/PointRuns.h"
+#include "geometry/PolygonUnionAlongLines.h"
 
 #include <algorithm>
 #include <cmath>
@@ -274,10 +275,17 @@ bool CPointArray::UnionWith(const CPointArray& other)
     }
 
     bool ok = false;
+    // Outlines running along one line are joined piece by piece: the trace
+    // cannot tell which of the two to follow there.
+    const bool alongLines = ShareALine(r, other);
+    auto join = [&](const CPointArray& first, const CPointArray& second, int start) {
+        return alongLines ? JoinAlongSharedLines(first, second, start, kMaxUnionSteps, result)
+                          : TraceUnion(first, second, start, result);
+    };
     if (const int start = FirstVertexOutside(r, other); start >= 0)
-        ok = TraceUnion(r, other, start, result);
+        ok = join(r, other, start);
     else if (const int start2 = FirstVertexOutside(other, r); start2 >= 0)
-        ok = TraceUnion(other, r, start2, result);
+        ok = join(other, r, start2);
     else
         return true; // each lies on the other: the union is this polygon
     if (!ok)

@@ -96,7 +96,7 @@ bool ReadBmpHeader(const QString& file, BmpHeader& h)
     return true;
 }
 
-bool SizeAcceptable(int format, const QString& file)
+QSize HeaderSize(int format, const QString& file)
 {
     QSize size;
     if (format == IMAGE_FORMAT_PCX) {
@@ -118,14 +118,19 @@ bool SizeAcceptable(int format, const QString& file)
             FreeImage_Unload(head);
         }
     }
-    if (!size.isValid() || size.width() <= 0 || size.height() <= 0)
-        return false;
+    return size;
+}
+
+// The bytes the pixels of an uncompressed BMP take, or -1 for any other
+// picture. Only called for a size within kMaxImagePixels, so the product
+// cannot overflow.
+qint64 UncompressedPixelBytes(int format, const QString& file, QSize size)
+{
     BmpHeader bmp;
-    const bool uncompressedBmp = format == IMAGE_FORMAT_BMP && ReadBmpHeader(file, bmp) &&
-                                 (bmp.compression == 0 || bmp.compression == 3);
-    const qint64 rowBytes = (qint64(size.width()) * (uncompressedBmp ? bmp.bitCount : 1) + 31) / 32 * 4;
-    return ImageDecodeAcceptable(size.width(), size.height(), QFileInfo(file).size(),
-                                 uncompressedBmp ? rowBytes * size.height() : -1);
+    if (format != IMAGE_FORMAT_BMP || !ReadBmpHeader(file, bmp) || (bmp.compression != 0 && bmp.compression != 3))
+        return -1;
+    const qint64 rowBytes = (qint64(size.width()) * bmp.bitCount + 31) / 32 * 4;
+    return rowBytes * size.height();
 }
 
 // Copies the library's bitmap into a QImage one row at a time: the only
@@ -198,6 +203,22 @@ QImage ToArgbImage(FIBITMAP* dib)
 
 } // namespace
 
+ImageSizeVerdict CheckImageFileSize(int format, const QString& file, QSize* sizeOut)
+{
+    const QSize size = HeaderSize(format, file);
+    const bool valid = size.isValid() && size.width() > 0 && size.height() > 0;
+    if (sizeOut)
+        *sizeOut = valid ? size : QSize();
+    if (!valid)
+        return ImageSizeVerdict::Refused;
+    if (qint64(size.width()) * size.height() > kMaxImagePixels)
+        return ImageSizeVerdict::TooLarge;
+    const qint64 pixelBytes = UncompressedPixelBytes(format, file, size);
+    return ImageDecodeAcceptable(size.width(), size.height(), QFileInfo(file).size(), pixelBytes)
+               ? ImageSizeVerdict::Accepted
+               : ImageSizeVerdict::Refused;
+}
+
 bool ImageDecodeAcceptable(qint64 width, qint64 height, qint64 fileBytes, qint64 pixelBytes)
 {
     if (width <= 0 || height <= 0 || fileBytes <= 0 || width * height > kMaxImagePixels)
@@ -222,7 +243,7 @@ QImage ImageLibraryLoad(int format, const QString& file, bool* hasTransparent,
 {
     if (hasTransparent)
         *hasTransparent = false;
-    if (!SizeAcceptable(format, file))
+    if (CheckImageFileSize(format, file) != ImageSizeVerdict::Accepted)
         return {};
     const QByteArray path = QFile::encodeName(file);
     FIBITMAP* dib = FreeImage_Load(FREE_IMAGE_FORMAT(format), path.constData(), 0);
@@ -282,37 +303,28 @@ bool ImageLibrarySave(int format, const QImage& image, const QString& file, int 
         return false;
     const QImage rgb = image.convertToFormat(QImage::Format_RGB32);
     const int w = rgb.width(), h = rgb.height();
-    FIBITMAP* dib = FreeImage_Allocate(w, h, 32, FI_RGBA_RED_MASK, FI_RGBA_GREEN_MASK, FI_RGBA_BLUE_MASK);
-    if (!dib)
+    // Every format is written from 24 bits a pixel: a diagram has no alpha to keep.
+    FIBITMAP* toSave = FreeImage_Allocate(w, h, 24, FI_RGBA_RED_MASK, FI_RGBA_GREEN_MASK, FI_RGBA_BLUE_MASK);
+    if (!toSave)
         return false;
     for (int y = 0; y < h; ++y) {
-        BYTE* dst = FreeImage_GetScanLine(dib, h - 1 - y);
+        BYTE* dst = FreeImage_GetScanLine(toSave, h - 1 - y);
         const auto* src = reinterpret_cast<const QRgb*>(rgb.constScanLine(y));
         for (int x = 0; x < w; ++x) {
-            dst[x * 4] = BYTE(qBlue(src[x]));
-            dst[x * 4 + 1] = BYTE(qGreen(src[x]));
-            dst[x * 4 + 2] = BYTE(qRed(src[x]));
-            dst[x * 4 + 3] = 0xFF;
+            dst[x * 3 + FI_RGBA_BLUE] = BYTE(qBlue(src[x]));
+            dst[x * 3 + FI_RGBA_GREEN] = BYTE(qGreen(src[x]));
+            dst[x * 3 + FI_RGBA_RED] = BYTE(qRed(src[x]));
         }
     }
-    FIBITMAP* toSave = dib;
-    if (format == IMAGE_FORMAT_GIF || format == IMAGE_FORMAT_JPEG) {
-        FIBITMAP* rgb24 = FreeImage_ConvertTo24Bits(dib);
-        FreeImage_Unload(dib);
-        dib = nullptr;
-        if (!rgb24)
+    if (format == IMAGE_FORMAT_GIF) {
+        // The GIF writer takes 8-bit pictures only.
+        FIBITMAP* quantised = FreeImage_ColorQuantize(toSave, FIQ_WUQUANT);
+        FreeImage_Unload(toSave);
+        if (!quantised)
             return false;
-        toSave = rgb24;
-        if (format == IMAGE_FORMAT_GIF) {
-            // The GIF writer takes 8-bit pictures only.
-            FIBITMAP* quantised = FreeImage_ColorQuantize(rgb24, FIQ_WUQUANT);
-            FreeImage_Unload(rgb24);
-            if (!quantised)
-                return false;
-            toSave = quantised;
-            if (transparentKey)
-                MarkTransparentEntry(quantised, *transparentKey);
-        }
+        toSave = quantised;
+        if (transparentKey)
+            MarkTransparentEntry(quantised, *transparentKey);
     }
     const QByteArray path = QFile::encodeName(file);
     const bool ok = FreeImage_Save(FREE_IMAGE_FORMAT(format), toSave, path.constData(), flags) != FALSE;

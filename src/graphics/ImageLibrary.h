@@ -16,8 +16,10 @@ constexpr int IMAGE_FORMAT_PNG = 13;
 constexpr int IMAGE_FORMAT_TIFF = 18;
 constexpr int IMAGE_FORMAT_GIF = 25;
 
-// Largest picture accepted from a file, read from its header before decoding.
-constexpr qint64 kMaxImagePixels = qint64(16384) * 16384;
+// Largest picture accepted from a file, read from its header before decoding:
+// 64 megapixels. An imported picture is kept as 32-bit pixels (256 MB at the
+// cap) beside its decoded copy while it is converted.
+constexpr qint64 kMaxImagePixels = qint64(64) * 1024 * 1024;
 
 // How many pixels one byte of a compressed picture may stand for. Deflate
 // (PNG, TIFF) packs at most about 1,032 bytes into one, so a 1-bit picture
@@ -29,20 +31,27 @@ constexpr qint64 kMaxPixelsPerFileByte = 16384;
 // compressed picture, bounded by kMaxPixelsPerFileByte).
 bool ImageDecodeAcceptable(qint64 width, qint64 height, qint64 fileBytes, qint64 pixelBytes);
 
+// What a picture file's header says of its size (read without decoding):
+// Accepted when ImageDecodeAcceptable takes it, TooLarge when it has more than
+// kMaxImagePixels pixels, Refused when its size cannot be read or the file
+// cannot hold its pixels. size receives the size read (empty when none).
+enum class ImageSizeVerdict { Accepted, TooLarge, Refused };
+ImageSizeVerdict CheckImageFileSize(int format, const QString& file, QSize* size = nullptr);
+
 void ImageLibraryInitialise();
 void ImageLibraryDeInitialise();
 
 // Loads with flags 0. The picture's width and height are read from the file's
-// header first and a picture that ImageDecodeAcceptable refuses (or whose size
-// cannot be read) is not decoded. hasTransparent/transparent: the fully transparent palette
-// entry of a picture that reports transparency (else the last entry of its
-// transparency table), as a COLORREF. Null image on failure. The result is
-// RGB32 (alpha dropped), except with keepAlpha for a picture that reports
-// transparency (an alpha channel or a transparency table): then it is ARGB32
-// with the picture's own alpha.
+// header first and only a picture that CheckImageFileSize accepts is decoded.
+// hasTransparent/transparent: the fully transparent palette entry of a
+// picture that reports transparency (else the last entry of its transparency
+// table), as a COLORREF. Null image on failure. The result is RGB32 (alpha
+// dropped), except with keepAlpha for a picture that reports transparency (an
+// alpha channel or a transparency table): then it is ARGB32 with the
+// picture's own alpha.
 QImage ImageLibraryLoad(int format, const QString& file, bool* hasTransparent,
                         COLORREF* transparent, bool keepAlpha = false);
-// Saves the image (its pixels copied into a 32-bit library image) after the
+// Saves the image (its pixels copied into a 24-bit library image) after the
 // format's preparation; false when any step fails (PCX cannot be written).
 // With a transparent key, a GIF marks the palette entry nearest to the key as
 // transparent (quantising may not keep the key exactly).

@@ -170,6 +170,27 @@ CKeywordParser::Fetch CKeywordParser::FetchLine()
 
 int CKeywordParser::Parse(IKeywordSource& source)
 {
+    m_nReports = m_nUnreported = 0;
+    const int result = ParseLines(source);
+    if (m_nUnreported > 0)
+        ReportUnreported(m_nUnreported);
+    return result;
+}
+
+std::string CKeywordParser::UnreportedText(int count)
+{
+    return StrPrintf("%d more errors in this file were not reported one by one.", count);
+}
+
+void CKeywordParser::ReportUnreported(int count)
+{
+    // The user who asked for no more warnings gets no summary of them either.
+    if (!m_bQuiet)
+        ShowLoadError(UnreportedText(count).c_str(), 0);
+}
+
+int CKeywordParser::ParseLines(IKeywordSource& source)
+{
     m_pSource = &source;
     m_bAnchorSyntax = 1;
     m_bQuiet = 0;
@@ -227,6 +248,13 @@ void CKeywordParser::ActOnResult()
         return;
     if (!m_nErrorCode)
         m_nErrorCode = KWE_SYNTAX;
+    // A damaged file may hold millions of bad lines, each of which would be
+    // a dialog: past the first reports the rest are only counted.
+    if (m_nReports >= kMaxLineReports) {
+        ++m_nUnreported;
+        return;
+    }
+    ++m_nReports;
     if (!ReportLineError()) {
         m_nErrorCode = KWE_SYNTAX;
         ReportLineError();

@@ -63,6 +63,9 @@ public:
     // Continued lines are joined into one logical line of at most this many
     // characters (point lists of thousands of points span many physical lines).
     static constexpr size_t kMaxJoinedLine = 1 << 20;
+    // Line errors reported one by one in a load; the rest are counted and
+    // summed up in one report at the end (ReportUnreported).
+    static constexpr int kMaxLineReports = 100;
 
     CKeywordParser();
     virtual ~CKeywordParser();
@@ -102,6 +105,11 @@ protected:
     virtual void ReportEndOfLoad() = 0;
     // Reports the current error code; 0 when it does not know the code.
     virtual int ReportLineError() = 0;
+    // After the loop, when line errors past the first kMaxLineReports were
+    // only counted: one summary (a message without a line number, unless
+    // the user asked for no more warnings).
+    virtual void ReportUnreported(int count);
+    static std::string UnreportedText(int count);
 
     // Character classes.
     virtual bool IsEndOfLine(char c) const { return c == '\0' || c == '\n' || c == '\r'; }
@@ -166,11 +174,12 @@ private:
     bool TopUp();
     void NoteNulEnd();
     void NoteDamagingNul(int line);
+    int ParseLines(IKeywordSource& source);
     void ActOnResult();
     void SkipTokenRest(const char*& p);
     BOOL ReadHex(const char*& p, uint64_t& value, int bits, int maxDigits);
     BOOL ReadDecimal(const char*& p, long long& value);
-    uint16_t ReadSixteenBits(const char*& p);
+    void ReadSixteenBits(const char*& p, long long& value, bool& hex);
 
     IKeywordSource* m_pSource = nullptr;
     std::vector<char> m_read;  // read buffer: unread bytes are [m_nBegin, m_nEnd)
@@ -182,4 +191,6 @@ private:
     bool m_bNulBeforeEnd = false;
     int m_nNulLine = 0;
     bool m_bEndedInLine = false;
+    int m_nReports = 0;     // line errors reported in this parse
+    int m_nUnreported = 0;  // and counted only
 };

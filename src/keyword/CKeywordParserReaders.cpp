@@ -117,22 +117,23 @@ BOOL CKeywordParser::ReadHex(const char*& p, uint64_t& value, int bits, int maxD
 }
 
 // A 16-bit value, decimal or "0x" hex, and the rest of its token. Hex digits
-// accumulate in 16 bits; a decimal is atoi's int result kept to its low 16
-// bits, so "70000" reads as 4464.
-uint16_t CKeywordParser::ReadSixteenBits(const char*& p)
+// give the value's bit pattern, so they must fit 16 bits; a decimal is read
+// whole. `value` is the number as written (a hex value as unsigned), for the
+// caller to check against its field's range: a value that does not fit is
+// refused, never wrapped onto another number.
+void CKeywordParser::ReadSixteenBits(const char*& p, long long& value, bool& hex)
 {
-    uint16_t v;
-    if (IsHexPrefix(p)) {
-        uint64_t h;
-        ReadHex(p, h, 16, INT_MAX);
-        v = uint16_t(h);
+    hex = IsHexPrefix(p);
+    if (hex) {
+        p += 2;
+        long long v = 0;
+        for (; HexDigit(*p) >= 0; ++p)
+            v = std::min(v * 16 + HexDigit(*p), 0x10000LL); // anything above 0xFFFF is too large
+        value = v;
     } else {
-        long long d;
-        ReadDecimal(p, d);
-        v = uint16_t(uint32_t(int32_t(std::clamp<long long>(d, INT_MIN, INT_MAX))));
+        ReadDecimal(p, value);
     }
     SkipTokenRest(p);
-    return v;
 }
 
 BOOL CKeywordParser::ParseShortAsInt(const char*& p, int& value, int min, int max)
@@ -141,7 +142,14 @@ BOOL CKeywordParser::ParseShortAsInt(const char*& p, int& value, int min, int ma
     max = std::clamp(max, -32768, 32767);
     if (!SkipBlanks(p))
         return FALSE;
-    const int v = int16_t(ReadSixteenBits(p));
+    long long read;
+    bool hex;
+    ReadSixteenBits(p, read, hex);
+    if (hex ? read > 0xFFFF : (read < -32768 || read > 32767)) {
+        m_nErrorCode = KWE_OUT_OF_RANGE;
+        return FALSE;
+    }
+    const int v = int16_t(uint16_t(read));
     if (!CheckShortRange(v, min, max))
         return FALSE;
     value = v;
@@ -161,9 +169,13 @@ BOOL CKeywordParser::ParseUShortInRange(const char*& p, unsigned short& value, u
 {
     if (!SkipBlanks(p))
         return FALSE;
-    const unsigned v = ReadSixteenBits(p);
-    if (!CheckIntRange(v, min, max))
+    long long v;
+    bool hex;
+    ReadSixteenBits(p, v, hex);
+    if (v < 0 || v > 0xFFFF || !CheckIntRange(v, min, max)) {
+        m_nErrorCode = KWE_OUT_OF_RANGE;
         return FALSE;
+    }
     value = static_cast<unsigned short>(v);
     return TRUE;
 }

@@ -1,5 +1,6 @@
 #include "platform/CProfileStore.h"
 
+#include "platform/NumText.h"
 #include "platform/TextCase.h"
 
 #include <QDir>
@@ -7,8 +8,7 @@
 #include <QFileInfo>
 #include <QSaveFile>
 
-#include <algorithm>
-#include <cctype>
+#include <string_view>
 
 namespace {
 // Values are stored on one line: backslash, control bytes and edge blanks are
@@ -63,15 +63,48 @@ std::string Unescape(const std::string& v)
     return out;
 }
 
-std::string Trim(const std::string& s)
+std::string_view Trim(std::string_view s)
 {
-    size_t b = s.find_first_not_of(" \t\r");
-    if (b == std::string::npos)
+    const size_t b = s.find_first_not_of(" \t\r");
+    if (b == std::string_view::npos)
         return {};
-    size_t e = s.find_last_not_of(" \t\r");
+    const size_t e = s.find_last_not_of(" \t\r");
     return s.substr(b, e - b + 1);
 }
+
+// Enough to tell of every damaged file of a start; more is noise.
+constexpr size_t kMaxHeldTraceLines = 100;
+
+ProfileTraceFn g_trace = nullptr;
+
+std::vector<std::string>& HeldTraceLines()
+{
+    static std::vector<std::string> held;
+    return held;
+}
+
+void Trace(const std::string& line)
+{
+    if (g_trace)
+        g_trace("%s", line.c_str());
+    else if (HeldTraceLines().size() < kMaxHeldTraceLines)
+        HeldTraceLines().push_back(line);
+}
+
+std::string PathText(const QString& path)
+{
+    return QFile::encodeName(path).toStdString();
+}
 } // namespace
+
+void SetProfileTrace(ProfileTraceFn trace)
+{
+    g_trace = trace;
+    if (trace)
+        for (const std::string& line : HeldTraceLines())
+            trace("%s", line.c_str());
+    HeldTraceLines().clear();
+}
 
 CProfileStore::CProfileStore(QString path) : m_path(std::move(path)) {}
 
@@ -80,48 +113,101 @@ bool CProfileStore::FileExists() const
     return QFileInfo::exists(m_path);
 }
 
+void CProfileStore::Clear()
+{
+    m_preamble.clear();
+    m_sections.clear();
+    m_sectionIndex.clear();
+    m_damagedLines = 0;
+}
+
 bool CProfileStore::Load()
 {
-    m_sections.clear();
+    Clear();
     QFile f(m_path);
     if (!f.exists())
         return true;
-    if (!f.open(QIODevice::ReadOnly))
+    if (!f.open(QIODevice::ReadOnly)) {
+        // The next save would replace a file nobody could read: it goes aside
+        // (a folder of that name stays, as no save can replace it).
+        const QString bad = m_path + ".bad";
+        const bool moved = QFileInfo(m_path).isFile() && !QFileInfo::exists(bad) && QFile::rename(m_path, bad);
+        const std::string where = moved ? "; moved to " + PathText(bad) : std::string();
+        Trace(StrPrintf("ERR!  Settings file %s cannot be read%s\n", PathText(m_path).c_str(), where.c_str()));
         return false;
+    }
     const QByteArray all = f.readAll();
-    std::string section;
+    f.close();
+    ReadText(std::string_view(all.constData(), size_t(all.size())));
+    if (m_damagedLines > 0)
+        KeepDamagedCopy();
+    return true;
+}
+
+void CProfileStore::ReadText(std::string_view text)
+{
+    Section* current = nullptr; // none before the first section line
     size_t pos = 0;
-    const std::string text(all.constData(), size_t(all.size()));
     while (pos < text.size()) {
         size_t eol = text.find('\n', pos);
-        if (eol == std::string::npos)
+        if (eol == std::string_view::npos)
             eol = text.size();
-        std::string line = Trim(text.substr(pos, eol - pos));
+        std::string_view raw = text.substr(pos, eol - pos);
         pos = eol + 1;
-        if (line.empty() || line[0] == ';')
+        if (!raw.empty() && raw.back() == '\r')
+            raw.remove_suffix(1);
+        const std::string_view line = Trim(raw);
+        if (line.empty())
             continue;
-        if (line.front() == '[' && line.back() == ']') {
-            section = line.substr(1, line.size() - 2);
-            if (!FindSection(section))
-                m_sections.push_back({section, {}});
+        if (line.size() >= 2 && line.front() == '[' && line.back() == ']') {
+            current = &SectionFor(std::string(line.substr(1, line.size() - 2)));
             continue;
         }
-        size_t eq = line.find('=');
-        if (eq == std::string::npos || section.empty())
+        const bool comment = line.front() == ';';
+        const size_t eq = line.find('=');
+        if (comment || eq == std::string_view::npos || !current) {
+            if (!comment)
+                ++m_damagedLines;
+            if (current)
+                current->entries.push_back({{}, std::string(raw), true});
+            else
+                m_preamble.emplace_back(raw);
             continue;
-        SetValue(section, Unescape(Trim(line.substr(0, eq))), Unescape(Trim(line.substr(eq + 1))));
+        }
+        std::string key = Unescape(std::string(Trim(line.substr(0, eq))));
+        std::string value = Unescape(std::string(Trim(line.substr(eq + 1))));
+        auto [it, added] = current->index.try_emplace(ToLowerAscii(key), current->entries.size());
+        if (added) {
+            current->entries.push_back({std::move(key), std::move(value), false});
+        } else {
+            ++m_damagedLines; // the earlier value is lost
+            current->entries[it->second].value = std::move(value);
+        }
     }
-    return true;
+}
+
+void CProfileStore::KeepDamagedCopy()
+{
+    const QString bad = m_path + ".bad";
+    const bool before = QFileInfo::exists(bad);
+    const bool copied = !before && QFile::copy(m_path, bad);
+    const char* what = copied   ? "a copy is kept as"
+                       : before ? "the copy made before stays in"
+                                : "no copy could be made in";
+    Trace(StrPrintf("ERR!  Settings file %s could not be read whole (unread lines: %d); %s %s\n",
+                    PathText(m_path).c_str(), m_damagedLines, what, PathText(bad).c_str()));
 }
 
 bool CProfileStore::Save() const
 {
     QDir().mkpath(QFileInfo(m_path).absolutePath());
     std::string text;
+    for (const std::string& line : m_preamble)
+        text += line + "\n";
     for (const auto& s : m_sections) {
         text += "[" + s.name + "]\n";
-        for (const auto& v : s.values)
-            text += Escape(v.key) + "=" + Escape(v.value) + "\n";
+        for (const Entry& e : s.entries)
+            text += e.kept ? e.value + "\n" : Escape(e.key) + "=" + Escape(e.value) + "\n";
         text += "\n";
     }
     QSaveFile f(m_path);
@@ -134,16 +220,31 @@ bool CProfileStore::Save() const
     return f.commit();
 }
 
+void CProfileStore::Section::Reindex()
+{
+    index.clear();
+    for (size_t i = 0; i < entries.size(); ++i)
+        if (!entries[i].kept)
+            index.emplace(ToLowerAscii(entries[i].key), i);
+}
+
 CProfileStore::Section* CProfileStore::FindSection(const std::string& name)
 {
-    auto it = std::find_if(m_sections.begin(), m_sections.end(),
-                           [&](const Section& s) { return EqualNoCase(s.name, name); });
-    return it == m_sections.end() ? nullptr : &*it;
+    auto it = m_sectionIndex.find(ToLowerAscii(name));
+    return it == m_sectionIndex.end() ? nullptr : &m_sections[it->second];
 }
 
 const CProfileStore::Section* CProfileStore::FindSection(const std::string& name) const
 {
     return const_cast<CProfileStore*>(this)->FindSection(name);
+}
+
+CProfileStore::Section& CProfileStore::SectionFor(const std::string& name)
+{
+    auto [it, added] = m_sectionIndex.try_emplace(ToLowerAscii(name), m_sections.size());
+    if (added)
+        m_sections.push_back({name, {}, {}});
+    return m_sections[it->second];
 }
 
 std::optional<std::string> CProfileStore::GetValue(const std::string& section,
@@ -152,26 +253,21 @@ std::optional<std::string> CProfileStore::GetValue(const std::string& section,
     const Section* s = FindSection(section);
     if (!s)
         return std::nullopt;
-    for (const auto& v : s->values)
-        if (EqualNoCase(v.key, key))
-            return v.value;
-    return std::nullopt;
+    auto it = s->index.find(ToLowerAscii(key));
+    if (it == s->index.end())
+        return std::nullopt;
+    return s->entries[it->second].value;
 }
 
 void CProfileStore::SetValue(const std::string& section, const std::string& key,
                              const std::string& value)
 {
-    Section* s = FindSection(section);
-    if (!s) {
-        m_sections.push_back({section, {}});
-        s = &m_sections.back();
-    }
-    for (auto& v : s->values)
-        if (EqualNoCase(v.key, key)) {
-            v.value = value;
-            return;
-        }
-    s->values.push_back({key, value});
+    Section& s = SectionFor(section);
+    auto [it, added] = s.index.try_emplace(ToLowerAscii(key), s.entries.size());
+    if (added)
+        s.entries.push_back({key, value, false});
+    else
+        s.entries[it->second].value = value;
 }
 
 bool CProfileStore::DeleteValue(const std::string& section, const std::string& key)
@@ -179,21 +275,23 @@ bool CProfileStore::DeleteValue(const std::string& section, const std::string& k
     Section* s = FindSection(section);
     if (!s)
         return false;
-    auto it = std::find_if(s->values.begin(), s->values.end(),
-                           [&](const Value& v) { return EqualNoCase(v.key, key); });
-    if (it == s->values.end())
+    auto it = s->index.find(ToLowerAscii(key));
+    if (it == s->index.end())
         return false;
-    s->values.erase(it);
+    s->entries.erase(s->entries.begin() + long(it->second));
+    s->Reindex();
     return true;
 }
 
 bool CProfileStore::DeleteSection(const std::string& section)
 {
-    auto it = std::find_if(m_sections.begin(), m_sections.end(),
-                           [&](const Section& s) { return EqualNoCase(s.name, section); });
-    if (it == m_sections.end())
+    auto it = m_sectionIndex.find(ToLowerAscii(section));
+    if (it == m_sectionIndex.end())
         return false;
-    m_sections.erase(it);
+    m_sections.erase(m_sections.begin() + long(it->second));
+    m_sectionIndex.clear();
+    for (size_t i = 0; i < m_sections.size(); ++i)
+        m_sectionIndex.emplace(ToLowerAscii(m_sections[i].name), i);
     return true;
 }
 
@@ -204,8 +302,7 @@ bool CProfileStore::HasSection(const std::string& section) const
 
 void CProfileStore::AddSection(const std::string& section)
 {
-    if (!FindSection(section))
-        m_sections.push_back({section, {}});
+    SectionFor(section);
 }
 
 std::vector<std::string> CProfileStore::Sections() const
@@ -220,7 +317,8 @@ std::vector<std::string> CProfileStore::Keys(const std::string& section) const
 {
     std::vector<std::string> out;
     if (const Section* s = FindSection(section))
-        for (const auto& v : s->values)
-            out.push_back(v.key);
+        for (const Entry& e : s->entries)
+            if (!e.kept)
+                out.push_back(e.key);
     return out;
 }

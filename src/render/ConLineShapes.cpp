@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cmath>
 
 namespace {
 
@@ -17,15 +18,38 @@ constexpr int kCornerLevel = 2;
 constexpr int kCornerPts = 10;
 constexpr int kMinCornerRadius = 5;
 
-CPoint Toward(const POINT& p, const POINT& q, int ratio)
+// The generators work in fractions of a unit and round once at the end: cut
+// in whole units, every pass truncates again, and at 16 points a segment the
+// steps become as small as the errors, so a zoomed curve wobbles.
+struct FPoint {
+    double x = 0;
+    double y = 0;
+};
+
+FPoint ToF(const POINT& p)
 {
-    return CPoint(p.x + (q.x - p.x) / ratio, p.y + (q.y - p.y) / ratio);
+    return {double(p.x), double(p.y)};
+}
+
+POINT Rounded(const FPoint& p)
+{
+    return POINT{int(std::lround(p.x)), int(std::lround(p.y))};
+}
+
+FPoint Toward(const FPoint& p, const FPoint& q, int ratio)
+{
+    return {p.x + (q.x - p.x) / ratio, p.y + (q.y - p.y) / ratio};
+}
+
+FPoint Midpoint(const FPoint& a, const FPoint& b)
+{
+    return {(a.x + b.x) / 2, (a.y + b.y) / 2};
 }
 
 // Pushes p away from m by a third: m + (p - m) x 4 / 3.
-CPoint PushOut(const POINT& m, const POINT& p)
+FPoint PushOut(const FPoint& m, const FPoint& p)
 {
-    return CPoint(m.x + (p.x - m.x) * 4 / 3, m.y + (p.y - m.y) * 4 / 3);
+    return {m.x + (p.x - m.x) * 4 / 3, m.y + (p.y - m.y) * 4 / 3};
 }
 
 void TrackSubdivision(int n, int c, int* track1, int* track2)
@@ -49,34 +73,50 @@ std::array<CPoint, kMaxShapePts>& ShapeBuffer()
     return buffer;
 }
 
-} // namespace
-
-int CutCorners(int n, const POINT* in, POINT* out, int ratio, int level)
+// Corner cutting of CutCorners on points in fractions of a unit.
+int CutCornersF(int n, const FPoint* in, POINT* out, int ratio, int level)
 {
     if (n <= 2) {
-        if (out)
-            std::copy(in, in + std::max(n, 0), out);
+        for (int i = 0; out && i < n; ++i)
+            out[i] = Rounded(in[i]);
         return std::max(n, 0);
     }
     int c = 1 << level;
     const int count = (n - 2) * c + 2;
     if (!out)
         return count;
-    out[0] = in[0];
+    if (count > kMaxShapePts)
+        return -1;
+    static std::array<FPoint, kMaxShapePts> work;
+    work[0] = in[0];
     for (int k = 1; k < n; ++k)
-        out[1 + (k - 1) * c] = in[k];
+        work[size_t(1 + (k - 1) * c)] = in[k];
     const int last = count - 1;
     for (; c > 1; c /= 2) {
-        const int h = c / 2;
-        POINT prev = out[0];  // the point before, as it was before this pass
-        for (int i = 1; i < last; i += c) {
-            const POINT p = out[i];
-            out[i] = Toward(p, prev, ratio);
-            out[i + h] = Toward(p, out[i + c], ratio);
+        const size_t h = size_t(c / 2);
+        FPoint prev = work[0];  // the point before, as it was before this pass
+        for (size_t i = 1; i < size_t(last); i += size_t(c)) {
+            const FPoint p = work[i];
+            work[i] = Toward(p, prev, ratio);
+            work[i + h] = Toward(p, work[i + size_t(c)], ratio);
             prev = p;
         }
     }
+    for (int i = 0; i < count; ++i)
+        out[i] = Rounded(work[size_t(i)]);
     return count;
+}
+
+} // namespace
+
+int CutCorners(int n, const POINT* in, POINT* out, int ratio, int level)
+{
+    if (n > kMaxShapePts)
+        return out ? -1 : (n - 2) * (1 << level) + 2;
+    std::array<FPoint, kMaxShapePts> f;
+    for (int i = 0; i < n; ++i)
+        f[size_t(i)] = ToF(in[i]);
+    return CutCornersF(n, f.data(), out, ratio, level);
 }
 
 int CurveConPoints(int n, const POINT* in, POINT* out, bool coarse, int* track1, int* track2)
@@ -94,17 +134,20 @@ int SmoothConPoints(int n, const POINT* in, POINT* out, bool coarse, int* track1
         return -1;
     if (!out || n <= 2)
         return CurveConPoints(n, in, out, coarse, track1, track2);
-    std::array<POINT, kMaxSmoothInputPts> pushed;
-    pushed[0] = in[0];
-    pushed[size_t(n - 1)] = in[n - 1];
+    std::array<FPoint, kMaxSmoothInputPts> pushed;
+    pushed[0] = ToF(in[0]);
+    pushed[size_t(n - 1)] = ToF(in[n - 1]);
     for (int i = 1; i <= n - 2; ++i) {
-        POINT next = in[i + 1];
+        FPoint next = ToF(in[i + 1]);
         if (i + 2 <= n - 1)
-            next = PushOut(PtMidpoint(in[i + 1], in[i + 2]), in[i + 1]);
-        const CPoint m2 = PtMidpoint(pushed[size_t(i - 1)], next);
-        pushed[size_t(i)] = PushOut(m2, in[i]);
+            next = PushOut(Midpoint(ToF(in[i + 1]), ToF(in[i + 2])), ToF(in[i + 1]));
+        const FPoint m2 = Midpoint(pushed[size_t(i - 1)], next);
+        pushed[size_t(i)] = PushOut(m2, ToF(in[i]));
     }
-    return CurveConPoints(n, pushed.data(), out, coarse, track1, track2);
+    const int level = coarse ? kCoarseLevel : kCurveLevel;
+    const int count = CutCornersF(n, pushed.data(), out, kCurveRatio, level);
+    TrackSubdivision(n, 1 << level, track1, track2);
+    return count;
 }
 
 int RoundConCorners(int n, const POINT* in, POINT* out, int radius, bool coarse, int* track1,
@@ -131,9 +174,9 @@ int RoundConCorners(int n, const POINT* in, POINT* out, int radius, bool coarse,
             out[count++] = p;
             continue;
         }
-        const CPoint a1 = PtAlongLine(p, a, r), b1 = PtAlongLine(p, b, r);
-        const POINT control[4] = {a1, PtMidpoint(p, a1), PtMidpoint(p, b1), b1};
-        count += CutCorners(4, control, out + count, kCornerRatio, kCornerLevel);
+        const FPoint a1 = ToF(PtAlongLine(p, a, r)), b1 = ToF(PtAlongLine(p, b, r));
+        const FPoint control[4] = {a1, Midpoint(ToF(p), a1), Midpoint(ToF(p), b1), b1};
+        count += CutCornersF(4, control, out + count, kCornerRatio, kCornerLevel);
         rounded[size_t(j)] = true;
     }
     first[size_t(std::min(n - 1, kMaxShapePts - 1))] = count;

@@ -20,8 +20,10 @@ constexpr int kMaxShapePts = 770;
 constexpr int kMaxSmoothInputPts = 50;
 
 // Corner cutting with division ratio r at level L (2^L points per segment):
-// (n - 2) x 2^L + 2 points; n <= 2 is copied. out null: only the count.
-// The first and last points never move.
+// (n - 2) x 2^L + 2 points; n <= 2 is copied. out null: only the count;
+// -1 when more than kMaxShapePts points would be written. The first and last
+// points never move; the points are cut in fractions of a unit and rounded
+// once.
 int CutCorners(int n, const POINT* in, POINT* out, int ratio, int level);
 // Curve through corner cutting (ratio 4, level 4, or 2 when coarse). The
 // tracked indexes (either may be null) follow the subdivision.

@@ -5,6 +5,7 @@
 #include "core/Settings.h"
 #include "core/StringHelpers.h"
 #include "document/CKavoDoc.h"
+#include "graphics/ImageLibrary.h"
 #include "platform/Ansi.h"
 #include "platform/Prompt.h"
 #include "render/PictureImport.h"
@@ -18,6 +19,8 @@ constexpr UINT IDS_IMPORT_GRAPHIC = 465;
 constexpr UINT IDS_BAD_METAFILE = 534;
 constexpr UINT IDS_BAD_GRAPHIC = 618;
 constexpr COLORREF kWhite = 0xFFFFFF;
+constexpr const char* kTextTooLarge =
+    "This picture is too large to insert (%d x %d pixels). Pictures of up to %d megapixels can be inserted.";
 
 // The remembered import folder, or the clip-art folder while none is
 // remembered or the remembered one is gone.
@@ -67,7 +70,11 @@ bool OnInsertGraphic(CKavoDoc& doc, const ImportDialogFn& dialog)
         return false;
     if (result == ImportResult::Failed) {
         const bool metafile = picture.kind == 2 || picture.kind == 3;
-        MsgBoxResPrintf(MB_ICONEXCLAMATION, metafile ? IDS_BAD_METAFILE : IDS_BAD_GRAPHIC);
+        QSize size;
+        if (!metafile && PictureFileTooLarge(picture.path, size))
+            MsgBoxPrintf(MB_ICONEXCLAMATION, kTextTooLarge, size.width(), size.height(), int(kMaxImagePixels >> 20));
+        else
+            MsgBoxResPrintf(MB_ICONEXCLAMATION, metafile ? IDS_BAD_METAFILE : IDS_BAD_GRAPHIC);
         return false;
     }
     const CPoint pos = doc.GetNewObjPos();

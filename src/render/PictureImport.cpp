@@ -176,6 +176,9 @@ HGLOBAL LoadGraphicFromFile(const QString& path, int& kind, int& width, int& hei
     HGLOBAL block = nullptr;
     COLORREF fileTransparent = 0;
     if (type == 1) {
+        // The file is kept whole, but becomes a pixel block below.
+        if (CheckImageFileSize(IMAGE_FORMAT_BMP, path) == ImageSizeVerdict::TooLarge)
+            return nullptr;
         QFile f(path);
         if (f.open(QIODevice::ReadOnly)) {
             const QByteArray b = f.readAll();
@@ -246,6 +249,14 @@ HGLOBAL LoadGraphicFromFile(const QString& path, int& kind, int& width, int& hei
         }
     }
     return block;
+}
+
+bool PictureFileTooLarge(const QString& path, QSize& size)
+{
+    const int type = GetPictureFileType(path);
+    const int format = type == 1 ? IMAGE_FORMAT_BMP : ImageFormatOf(type);
+    size = QSize();
+    return format >= 0 && CheckImageFileSize(format, path, &size) == ImageSizeVerdict::TooLarge;
 }
 
 HGLOBAL ClipboardDibToBitmapBlock(const BYTE* dib, size_t size)

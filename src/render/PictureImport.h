@@ -5,6 +5,7 @@
 #include "platform/Colorref.h"
 #include "platform/GlobalMem.h"
 
+#include <QSize>
 #include <QString>
 
 #include <string>
@@ -29,6 +30,11 @@ HGLOBAL FlattenTransparency(HGLOBAL block, COLORREF transparent, COLORREF backgr
 // treats as background; the flags are the import check boxes.
 HGLOBAL LoadGraphicFromFile(const QString& path, int& kind, int& width, int& height, COLORREF background,
                             bool cleanBackground, bool transparentBorder, int& hasTransparency);
+
+// Whether the picture file holds more pixels than a picture may have
+// (kMaxImagePixels, checked from its header): such a file is not loaded.
+// size receives the picture's size.
+bool PictureFileTooLarge(const QString& path, QSize& size);
 
 // A clipboard bitmap (packed DIB) with the 14-byte file header in front;
 // null for a DIB that is too short for its own header.

@@ -15,10 +15,12 @@ bool SetCurrent(ScanAttr<T>& a, T value)
     return true;
 }
 
+// A face name longer than the field is cut to fit, always terminated.
 void CopyFace(char* dst, const char* src)
 {
-    std::strncpy(dst, src, kMarkupFaceLen - 1);
-    dst[kMarkupFaceLen - 1] = 0;
+    const size_t length = ::strnlen(src, kMarkupFaceLen - 1);
+    std::memcpy(dst, src, length);
+    dst[length] = 0;
 }
 
 // Replaces the alignment group `mask` of the word with `bits`.

@@ -6,8 +6,11 @@
 #include <QFontDatabase>
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <clocale>
+#include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <ctime>
 #include <filesystem>
 #include <sys/stat.h>
@@ -70,13 +73,32 @@ bool RenameFamily(QByteArray& font, const QByteArray& from, const QByteArray& to
     }
     return false;
 }
+
+// The folder the private test roots are made in; a TMPDIR that names no folder stops the
+// run with a message that says so instead of a bare filesystem exception.
+std::filesystem::path TestTempFolder()
+{
+    std::error_code ec;
+    std::filesystem::path folder = std::filesystem::temp_directory_path(ec);
+    if (ec) {
+        const char* tmpdir = std::getenv("TMPDIR");
+        std::fprintf(stderr, "kavo tests: TMPDIR=\"%s\" is not a folder (%s); set TMPDIR to an "
+                             "existing folder or unset it\n",
+                     tmpdir ? tmpdir : "", ec.message().c_str());
+        std::exit(2);
+    }
+    return folder;
+}
 } // namespace
 
 CPrivateTestEnvironment::CPrivateTestEnvironment()
 {
-    std::string pattern = (std::filesystem::temp_directory_path() / "kavo-test-XXXXXX").string();
-    if (!::mkdtemp(pattern.data()))
-        std::abort();
+    std::string pattern = (TestTempFolder() / "kavo-test-XXXXXX").string();
+    if (!::mkdtemp(pattern.data())) {
+        std::fprintf(stderr, "kavo tests: cannot make a folder in %s: %s\n",
+                     TestTempFolder().c_str(), std::strerror(errno));
+        std::exit(2);
+    }
     m_root = g_root = pattern;
     for (const char* sub : {"/home", "/config", "/data", "/cache", "/runtime", "/work"})
         std::filesystem::create_directories(m_root + sub);

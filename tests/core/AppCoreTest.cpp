@@ -7,6 +7,9 @@
 #include "core/Settings.h"
 #include "core/StyleNameRules.h"
 #include "app/UpdateCheck.h"
+#include "platform/NativePath.h"
+
+#include <QDir>
 
 #include <gtest/gtest.h>
 
@@ -33,6 +36,20 @@ TEST(AppStartup, DiagnosticSwitchIsAWholeArgumentOnly)
         for (const auto& a : args)
             EXPECT_FALSE(IsDiagSwitch(a));
     }
+}
+
+TEST(AppStartup, CommandLinePathBecomesAbsoluteByteForByte)
+{
+    const std::string cwd = NativePath(QDir::currentPath());
+    const struct {
+        std::string in, out;
+    } cases[] = {
+        {"", ""},
+        {"/a/./b//../c\xff.kvd", "/a/c\xff.kvd"},
+        {"x\xe9.kvd", cwd + "/x\xe9.kvd"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(AbsoluteCommandLinePath(c.in), c.out) << c.in;
 }
 
 TEST(AppStartup, SplashTimingAndFirstDocument)

@@ -1,6 +1,7 @@
 #include "common/TestEnvironment.h"
 #include "core/ProgramFolders.h"
 #include "core/Trace.h"
+#include "platform/CProfileStore.h"
 
 #include <QDir>
 #include <QFile>
@@ -62,6 +63,26 @@ TEST_F(TraceTest, EachStartBeginsAFreshTraceWithTheBanner)
         "INIT  Step 1: InitDiagnostics\\(\\)\n$");
     EXPECT_TRUE(banner.match(log).hasMatch()) << log.toStdString();
     EXPECT_EQ(WithDiagnosticSuffix("KAVO Diagrammer"), "KAVO Diagrammer DIAGNOSTIC");
+}
+
+// The settings are read before the trace starts: a damaged settings file is
+// reported in the trace the start opens, after its banner.
+TEST_F(TraceTest, SettingsReadBeforeTheTraceAreReportedInIt)
+{
+    const QString settings = m_dir.path() + "/settings.ini";
+    {
+        QFile f(settings);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write("not a settings line\n[A]\nk=v\n");
+    }
+    CProfileStore store(settings);
+    ASSERT_TRUE(store.Load());
+    g_bDiagnostics = true;
+    InitDiagnostics();
+    const QString log = QString::fromLatin1(ReadLog());
+    const QString line = "\nERR!  Settings file " + settings +
+                         " could not be read whole (unread lines: 1); a copy is kept as " + settings + ".bad\n";
+    EXPECT_TRUE(log.startsWith("***") && log.endsWith(line)) << log.toStdString();
 }
 
 TEST(Trace, AsctimeTextMatchesTheRuntimeLayout)

@@ -194,8 +194,9 @@ TEST(ColorNames, TableAndLookup)
     // Every named colour agrees with the standard keyword's value, in
     // alphabetical order.
     for (int i = 24; i < kNamedColorCount; ++i) {
-        if (i > 24)
+        if (i > 24) {
             EXPECT_LT(std::strcmp(t[i - 1].name, t[i].name), 0) << t[i].name;
+        }
         if (std::strcmp(t[i].name, "Transparent") == 0)
             continue;
         QColor c = QColor::fromString(QString::fromLatin1(t[i].name).toLower());

@@ -263,7 +263,7 @@ TEST_F(DocCommandsTest, LoopConnectorPoints)
     a->m_pConPts = std::make_unique<CConPtList>();
     int fx = 500, fy = 160;   // kind 2: the centre, 48 below the top
     ScaleIntPair2048(fx, fy);
-    a->m_pConPts->AddConPt(CFltPoint{double(fx), double(fy)}, "", 0, true, 1);
+    a->m_pConPts->AddConPt(CFltPoint{float(fx), float(fy)}, "", 0, true, 1);
     EXPECT_FALSE(CKavoDoc::MakeSelfRefPoints(a, 2, 104, pts));
 }
 

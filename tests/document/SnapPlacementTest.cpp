@@ -23,8 +23,8 @@ TEST_F(DocTest, GuidesFromNearbyConnectorsAndConnectorEnds)
 {
     doc.m_bAlignToGrid = 1;
     doc.m_nSnapX = doc.m_nSnapY = 32;
-    CConnector* h = AddFreeCon(doc, CPoint(0, 100), CPoint(500, 100));
-    CConnector* v = AddFreeCon(doc, CPoint(2000, 0), CPoint(2000, 900));
+    AddFreeCon(doc, CPoint(0, 100), CPoint(500, 100));     // a horizontal guide
+    AddFreeCon(doc, CPoint(2000, 0), CPoint(2000, 900));   // a vertical one
     doc.m_snapGuides.AddX(7);
     doc.CollectConGuides(CPoint(250, 110), false);
     EXPECT_EQ(doc.m_snapGuides.m_nX, 0);   // cleared first; the vertical one is far away

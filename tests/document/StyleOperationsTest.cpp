@@ -79,10 +79,12 @@ TEST_F(StyleOpsTest, DeletingKeepsEveryHeldIndexOnItsStyle)
         EXPECT_EQ(doc.m_nCurFigStyle, c.wantFig);
         EXPECT_EQ(doc.m_nCurLblStyle, c.wantLbl);
         EXPECT_EQ(doc.m_styleSlots[0], c.wantSlot);
-        if (c.wantFig >= 0)
+        if (c.wantFig >= 0) {
             EXPECT_EQ(doc.m_curFigStyle.m_strName, figName);
-        if (c.deleted != 2)
+        }
+        if (c.deleted != 2) {
             EXPECT_EQ(doc.m_figStyles.GetAt(user->m_nStyle)->m_strName, "c");
+        }
         EXPECT_EQ(other->m_nStyle, -1);
         EXPECT_EQ(other->m_props.BindToStyle, 0);
         doc.DeleteContents();

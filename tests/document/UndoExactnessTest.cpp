@@ -263,3 +263,22 @@ TEST_F(UndoExactTest, SlotsPlacesHintsAndFlipsComeBackAsTheyWere)
     ExpectUndoExact(UDMAC_FLIP, [&] { ASSERT_TRUE(doc.FlipCon(c1)); });
     EXPECT_EQ(c1->EndPoint1, CPoint(7, 9));
 }
+
+TEST_F(UndoExactTest, MovingAnEndStraightAboveTheOtherKeepsTheHintAfterUndo)
+{
+    CFigure* f = Fig(0, 0);
+    CFigure* g = Fig(600, 400);
+    CConnector* c = Con(f, g);
+    c->m_props.Behavior.low |= 1;   // straight: the route fixes a hint
+    c->RecalcRoute();
+    ASSERT_EQ(c->m_nOrientHint, 0) << "a diagonal connector has no hint";
+    doc.ResetUndoLog();
+    // The first figure straight above the second: the route makes it vertical.
+    const CRect above(g->m_rect.left, g->m_rect.top - 300, g->m_rect.right, g->m_rect.bottom - 300);
+    ExpectUndoExact(UDMAC_MOVEOBJS, [&] {
+        ASSERT_TRUE(doc.MoveFigToRect(f, above));
+        ASSERT_EQ(c->m_nOrientHint, 1);
+    });
+    EXPECT_EQ(c->m_nOrientHint, 0);
+    EXPECT_FALSE(c->IsVerticalLock());
+}

@@ -153,6 +153,31 @@ void MoveFigures(CKavoDoc& doc, EditArgs& a)
     });
 }
 
+// A connector's first figure moved straight above (or beside) its second:
+// a straight connector's route then fixes its orientation hint.
+void MoveFigureInLine(CKavoDoc& doc, EditArgs& a)
+{
+    std::vector<CConnector*> joined;
+    for (CConnector* c : Cons(doc))
+        if (c->m_pFig1 && c->m_pFig2)
+            joined.push_back(c);
+    CConnector* c = Pick(a, joined);
+    const bool above = a.Chance(70);
+    const int gap = a.Range(20, 200);
+    if (!c)
+        return;
+    CFigure* f = c->m_pFig1;
+    const CRect& g = c->m_pFig2->m_rect;
+    const CPoint centre = g.CenterPoint();
+    const int w = f->m_rect.Width(), h = f->m_rect.Height();
+    const CRect rc = above ? CRect(centre.x - w / 2, g.top - gap - h, centre.x - w / 2 + w, g.top - gap)
+                           : CRect(g.left - gap - w, centre.y - h / 2, g.left - gap, centre.y - h / 2 + h);
+    InStep(doc, UDMAC_MOVEOBJS, [&] {
+        if (doc.MoveFigToRect(f, rc))
+            doc.UpdateAllStaples(1);
+    });
+}
+
 void ResizeFigure(CKavoDoc& doc, EditArgs& a)
 {
     CFigure* f = PickFig(doc, a);
@@ -341,12 +366,14 @@ void ConnectorProps(CKavoDoc& doc, EditArgs& a)
 {
     CConnector* c = PickCon(doc, a);
     const int width = a.Range(1, 9), hint = a.Below(3);
+    // Sometimes the straight bit too, whose route fixes the hint.
+    const uint32_t toggled = a.Chance(50) ? 0x3 : 0x2;
     if (c)
         InStep(doc, UDMAC_CONPROPS, [&] {
             if (!doc.LogConnectorState(UDOC_CONPROPS, c))
                 return;
             c->m_props.LineWidth = width;
-            c->m_props.Behavior.low ^= 0x2;
+            c->m_props.Behavior.low ^= toggled;
             c->m_nOrientHint = hint;
         });
 }
@@ -819,6 +846,7 @@ const std::vector<UndoPropertyEdit>& UndoPropertyEditTable()
         {"create junction", 4, CreateJunction},
         {"create connector", 12, CreateConnector},
         {"move figures", 8, MoveFigures},
+        {"move figure in line", 3, MoveFigureInLine},
         {"resize figure", 4, ResizeFigure},
         {"change order", 4, ChangeOrder},
         {"edit text", 6, EditText},

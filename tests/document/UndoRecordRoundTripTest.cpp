@@ -6,6 +6,7 @@
 #include "core/ProgramFolders.h"
 #include "core/Trace.h"
 #include "document/CStaple.h"
+#include "document/DocDefaults.h"
 #include "undo/UndoCodes.h"
 #include "document/UndoRecordsStaple.h"
 
@@ -472,6 +473,38 @@ TEST_F(UndoRoundTrip, RecordsTraceTheirFields)
                        "UNDO      ID=5\nUNDO      order=5\nUNDO      Fig1ID=1\nUNDO      Fig2ID=2\n"
                        "UNDO      selected=0\n"
                        "UNDO      ID=1\n");
+}
+
+// A shadow record whose fields lie outside what a file can hold is damage:
+// neither the document nor the program's default takes it (every later
+// figure's shadow rectangle would overflow). One inside the bounds is taken.
+TEST_F(UndoRoundTrip, ShadowRecordsOutsideTheFileBoundsAreNotReplayed)
+{
+    const struct {
+        CShadowSpec spec;
+        bool replayed;
+    } cases[] = {
+        {CShadowSpec(1, 0xFFFFFF, -32768, 32767, 32767, 255), true},
+        {CShadowSpec(1, 0, 0x7FFFFFFF, 8, 4, 153), false},
+        {CShadowSpec(1, 0, 8, -40000, 4, 153), false},
+        {CShadowSpec(1, 0, 8, 8, 1 << 30, 153), false},
+        {CShadowSpec(1, 0, 8, 8, 4, 70000), false},
+        {CShadowSpec(99999, 0, 8, 8, 4, 153), false},
+        {CShadowSpec(1, 0x01000000, 8, 8, 4, 153), false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.spec.m_nOffsetX);
+        const CShadowSpec before = doc.m_shadowSpec;
+        SetAppShadowDefault(before);
+        doc.UndoBeginStep(UDMAC_SETSHADOWS);
+        ASSERT_TRUE(doc.UndoLogRef().UndoLog(UDOC_SHADOW, [&c](UndoStream& s) { s.Raw(&c.spec, sizeof c.spec); }));
+        doc.UndoEndStep();
+        EXPECT_EQ(doc.UndoLastStep(), UDMAC_SETSHADOWS);
+        const CShadowSpec expected = c.replayed ? c.spec : before;
+        EXPECT_TRUE(doc.m_shadowSpec == expected);
+        EXPECT_TRUE(GetAppShadowDefault() == expected);
+        doc.m_shadowSpec = CShadowSpec();
+    }
 }
 
 } // namespace

@@ -54,6 +54,9 @@ TEST(BrokenRecords, EachBadLineGivesItsCode)
         {"Connector 1\n{\nFigure1 1073741824\n}\n", KWE_OUT_OF_RANGE, 0, 1},
         {"Figure 1\n{\nBogus 1\n}\n", KWE_UNRECOGNIZED, 1, 0},
         {"Figure 1\n{\nTextRotate 3601\n}\n", KWE_OUT_OF_RANGE, 1, 0},
+        // Coordinates past the 16-bit range are refused, never wrapped.
+        {"Figure 1\n{\nBounds 44170,0,44370,100\n}\n", KWE_OUT_OF_RANGE, 1, 0},
+        {"Connector 1\n{\nEndPoint1 0,-40000\n}\n", KWE_OUT_OF_RANGE, 0, 1},
         {"Figure 1\n{\nBorderWidth 101\n}\n", KWE_OUT_OF_RANGE, 1, 0},
         {"Figure 1\n{\nGraphic 77\n}\n", KWE_SYNTAX, 1, 0},
         {"Figure 1\n{\nHot 2049 0,0\n}\n", KWE_TOO_MANY_VERTICES, 1, 0},
@@ -75,6 +78,17 @@ TEST(BrokenRecords, EachBadLineGivesItsCode)
         EXPECT_EQ(r.figures, c.figures) << c.body;
         EXPECT_EQ(r.connectors, c.connectors) << c.body;
     }
+}
+
+TEST(BrokenRecords, AValuePastItsRangeIsReportedAtItsLineAndNotKept)
+{
+    CKavoDoc doc;
+    PrepareForLoad(doc);
+    const Loaded r = Load(doc, "Figure 1\n{\nBounds 10,20,110,120\nBounds 44170,0,44370,100\n}\n");
+    ASSERT_EQ(r.errors.size(), 1u);
+    EXPECT_EQ(r.errors[0], std::make_pair(15, int(KWE_OUT_OF_RANGE)));
+    ASSERT_EQ(r.figures, 1);
+    EXPECT_EQ(static_cast<CFigure*>(doc.m_pObjList->GetAt(0))->m_rect, CRect(10, 20, 110, 120));
 }
 
 TEST(BrokenRecords, AcceptedValuesAndConversions)

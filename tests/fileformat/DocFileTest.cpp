@@ -12,7 +12,11 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
+
+#include <cstdio>
+#include <cstring>
 
 namespace {
 bool Shows(const CRecordingPrompt& prompt, const std::string& start)
@@ -181,6 +185,12 @@ TEST_F(DocFile, SaveIntoAMissingFolderFailsCleanly)
     BuildSampleDoc(doc);
     EXPECT_FALSE(doc.OnSaveDocument(Path("no/such/folder/x.kvd")));
     EXPECT_TRUE(Shows(prompt, "The diagram could not be saved"));
+    EXPECT_TRUE(doc.GetPathName().empty());
+    // A folder of that name is not taken for a read-only file.
+    QDir(dir.path()).mkdir("folder.kvd");
+    EXPECT_FALSE(doc.OnSaveDocument(Path("folder.kvd")));
+    EXPECT_TRUE(Shows(prompt, "The diagram could not be saved to '" + Path("folder.kvd") +
+                                  "' (cannot replace: Is a directory)"));
     EXPECT_TRUE(doc.GetPathName().empty());
 }
 
@@ -378,4 +388,212 @@ TEST_F(DocFile, HotZonesAreRecomputedOnlyForFilesBetweenZeroAndFive)
         ASSERT_TRUE(doc.OnOpenDocument(Path("v.kvd"))) << c.version;
         EXPECT_EQ(g_nHotZoneRuns, c.runs) << c.version;
     }
+}
+
+namespace {
+const char kHeader[] = "KAVO Diagram File\r\nVersion 5.08\r\n";
+
+// Whether another program would find the file held (it opens read-only).
+bool IsHeld(const QString& path)
+{
+    CLockedFile probe;
+    bool inUse = false;
+    return probe.Open(path, false, &inUse) == CLockedFile::OpenResult::ReadOnly && inUse;
+}
+
+void MakeReadOnly(const QString& path)
+{
+    ASSERT_TRUE(QFile::setPermissions(path, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther));
+}
+} // namespace
+
+TEST_F(DocFile, AFailedOpenKeepsTheDiagramItsChangesAndItsFile)
+{
+    CKavoDoc doc;
+    SaveSample(doc, "keep.kvd");
+    static_cast<CFigure*>(doc.m_pObjList->GetAt(0))->m_strText = "changed";
+    doc.SetModifiedFlag(true);
+    const std::string text = WriteDoc(doc);
+    QDir(dir.path()).mkdir("folder.kvd");
+    WriteFile(QPath("text.kvd"), "hello\r\n");
+    WriteFile(QPath("stop.kvd"), std::string(kHeader) + "Bogus 1\r\n");
+    const struct {
+        const char* name;
+        int answer;              // to the loader's question, 0: none asked
+        const char* message;     // the start of the message, or null
+    } cases[] = {
+        {"missing.kvd", 0, "' (No such file or directory)"},
+        {"folder.kvd", 0, "' (Is a directory)"},
+        {"text.kvd", 0, nullptr},
+        {"stop.kvd", IDCANCEL, nullptr},
+        {"keep.kvd", 0, nullptr}, // Revert, after the file was damaged
+    };
+    for (const auto& c : cases) {
+        if (!std::strcmp(c.name, "keep.kvd"))
+            WriteFile(QPath("keep.kvd"), "hello\r\n");
+        if (c.answer)
+            prompt.QueueAnswer(c.answer);
+        prompt.shown.clear();
+        EXPECT_FALSE(doc.OnOpenDocument(Path(c.name))) << c.name;
+        if (c.message) {
+            EXPECT_TRUE(Shows(prompt, "Unknown error opening file '" + Path(c.name) + c.message)) << c.name;
+        }
+        EXPECT_EQ(WriteDoc(doc), text) << c.name;
+        EXPECT_TRUE(doc.IsModified()) << c.name;
+        EXPECT_EQ(doc.GetPathName(), Path("keep.kvd")) << c.name;
+        EXPECT_TRUE(IsHeld(QPath("keep.kvd"))) << c.name;
+    }
+}
+
+TEST_F(DocFile, RevertAsksTheLoadersQuestionsOnce)
+{
+    CKavoDoc doc;
+    SaveSample(doc, "r.kvd");
+    std::string text = ReadFile(QPath("r.kvd"));
+    text.insert(std::strlen(kHeader), "Bogus 1\r\n");
+    WriteFile(QPath("r.kvd"), text);
+    static_cast<CFigure*>(doc.m_pObjList->GetAt(0))->m_strText = "changed";
+    doc.SetModifiedFlag(true);
+    prompt.shown.clear();
+    ASSERT_TRUE(doc.OnOpenDocument(Path("r.kvd")));
+    EXPECT_EQ(prompt.shown.size(), 1u);
+    EXPECT_FALSE(doc.IsModified());
+    EXPECT_EQ(static_cast<CFigure*>(doc.m_pObjList->GetAt(0))->m_strText.find("changed"), std::string::npos);
+    EXPECT_TRUE(IsHeld(QPath("r.kvd")));
+}
+
+TEST_F(DocFile, OnlyAnAutosaveCopyThisSessionMadeIsDeleted)
+{
+    AutoSave = 1;
+    // Without automatic backup no copy is made: the user's own notes.tmp
+    // survives the close.
+    WriteFile(QPath("notes.tmp"), "mine");
+    CKavoDoc doc;
+    SaveSample(doc, "notes.kvd");
+    doc.SetModifiedFlag(true);
+    ASSERT_TRUE(doc.AutoSave());
+    doc.OnCloseDocument();
+    EXPECT_EQ(ReadFile(QPath("notes.tmp")), "mine");
+
+    // A copy that was made goes when other contents replace the diagram:
+    // another file opened, or a new diagram.
+    AutoBackup = 1;
+    CKavoDoc other;
+    SaveSample(other, "e.kvd");
+    other.OnCloseDocument();
+    CKavoDoc d;
+    SaveSample(d, "d.kvd");
+    d.SetModifiedFlag(true);
+    ASSERT_TRUE(d.AutoSave());
+    ASSERT_TRUE(QFile::exists(QPath("d.tmp")));
+    ASSERT_TRUE(d.OnOpenDocument(Path("e.kvd")));
+    EXPECT_FALSE(QFile::exists(QPath("d.tmp")));
+    EXPECT_EQ(d.m_bAutoSaveCopyMade, 0);
+    d.SetModifiedFlag(true);
+    ASSERT_TRUE(d.AutoSave());
+    ASSERT_TRUE(QFile::exists(QPath("e.tmp")));
+    ASSERT_TRUE(d.OnNewDocument());
+    EXPECT_FALSE(QFile::exists(QPath("e.tmp")));
+    AutoSave = AutoBackup = 0;
+}
+
+TEST_F(DocFile, SavingThroughASymbolicLinkWritesTheFileItLeadsTo)
+{
+    QDir(dir.path()).mkdir("real");
+    WriteFile(QPath("real/a.kvd"), "old");
+    ASSERT_TRUE(QFile::link("real/a.kvd", QPath("a.kvd")));
+    ASSERT_TRUE(QFile::link("real/b.kvd", QPath("b.kvd")));   // leads nowhere yet
+    CKavoDoc doc;
+    SaveSample(doc, "a.kvd");   // over the file the link leads to
+    static_cast<CFigure*>(doc.m_pObjList->GetAt(0))->m_strText = "changed";
+    ASSERT_TRUE(doc.OnSaveDocument(Path("a.kvd")));   // the held file
+    ASSERT_TRUE(doc.OnSaveDocument(Path("b.kvd")));
+    for (const char* name : {"a.kvd", "b.kvd"}) {
+        EXPECT_TRUE(QFileInfo(QPath(name)).isSymLink()) << name;
+        EXPECT_NE(ReadFile(QPath(name)).find("changed"), std::string::npos) << name;
+    }
+    EXPECT_EQ(QDir(dir.path() + "/real").entryList(QDir::Files | QDir::Hidden),
+              (QStringList{"a.kvd", "b.kvd"}));
+    EXPECT_TRUE(IsHeld(QPath("real/b.kvd")));
+}
+
+TEST_F(DocFile, TheLongestFileNameSaves)
+{
+    const std::string name = std::string(245, 'n') + ".kvd";
+    CKavoDoc doc;
+    SaveSample(doc, name.c_str());
+    doc.SetModifiedFlag(true);
+    EXPECT_TRUE(doc.OnSaveDocument(Path(name.c_str())));
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(), 1);
+}
+
+TEST_F(DocFile, AFileTheUserMayNotWriteIsNeverReplaced)
+{
+    {
+        CKavoDoc doc;
+        SaveSample(doc, "ro.kvd");
+        doc.OnCloseDocument();
+    }
+    MakeReadOnly(QPath("ro.kvd"));
+    const std::string before = ReadFile(QPath("ro.kvd"));
+    auto expectRefused = [&](CKavoDoc& doc, const char* what) {
+        doc.SetModifiedFlag(true);
+        EXPECT_FALSE(doc.OnSaveDocument(Path("ro.kvd"))) << what;
+        EXPECT_EQ(ReadFile(QPath("ro.kvd")), before) << what;
+    };
+    // Without a hold (the command-line tool's save): the system's reason.
+    CKavoDoc plain;
+    PrepareForLoad(plain);
+    BuildSampleDoc(plain);
+    plain.m_bLockFile = 0;
+    expectRefused(plain, "no hold");
+    EXPECT_NE(LastSaveError().find("Permission denied"), std::string::npos) << LastSaveError();
+    // Saved under that name, and opened: read-only, so Save is refused.
+    CKavoDoc other;
+    PrepareForLoad(other);
+    BuildSampleDoc(other);
+    expectRefused(other, "new name");
+    CKavoDoc opened;
+    ASSERT_TRUE(opened.OnOpenDocument(Path("ro.kvd")));
+    EXPECT_EQ(opened.m_bReadOnly, 1);
+    expectRefused(opened, "opened");
+    // A held file made read-only afterwards.
+    CKavoDoc held;
+    SaveSample(held, "w.kvd");
+    MakeReadOnly(QPath("w.kvd"));
+    held.SetModifiedFlag(true);
+    AutoSave = 1;
+    EXPECT_FALSE(held.AutoSave());
+    AutoSave = 0;
+    EXPECT_FALSE(held.OnSaveDocument(Path("w.kvd")));
+    EXPECT_NE(LastSaveError().find("Permission denied"), std::string::npos) << LastSaveError();
+}
+
+TEST_F(DocFile, ANameThatIsNotValidTextSavesAndOpens)
+{
+    const std::string name = NativePath(dir.path()) + "/caf\xe9\xff.kvd";
+    CKavoDoc doc;
+    PrepareForLoad(doc);
+    BuildSampleDoc(doc);
+    doc.InitStyleMenus();
+    ASSERT_TRUE(doc.OnSaveDocument(name));
+    doc.OnCloseDocument();
+    CKavoDoc other;
+    ASSERT_TRUE(other.OnOpenDocument(name));
+    EXPECT_EQ(WriteDoc(other), WriteDoc(doc));
+    other.OnCloseDocument();
+    // Qt cannot name the file to remove it with its folder.
+    EXPECT_EQ(std::remove(name.c_str()), 0);
+}
+
+TEST_F(DocFile, AMinimalFileResavesByteForByte)
+{
+    CKavoDoc doc;
+    PrepareForLoad(doc);
+    ASSERT_TRUE(doc.OnSaveDocument(Path("min.kvd")));
+    CKavoDoc other;
+    other.m_bLockFile = 0;
+    ASSERT_TRUE(other.OnOpenDocument(Path("min.kvd")));
+    ASSERT_TRUE(other.OnSaveDocument(Path("again.kvd")));
+    EXPECT_EQ(ReadFile(QPath("again.kvd")), ReadFile(QPath("min.kvd")));
 }

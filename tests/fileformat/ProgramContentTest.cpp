@@ -60,3 +60,62 @@ TEST(ProgramContent, NewDiagramFromATemplateTakesStylesOnly)
     EXPECT_GE(doc.m_conStyles.FindByName("Flow"), 0);
     EXPECT_TRUE(prompt.shown.empty());
 }
+
+// The program's own diagrams show what it draws: every shape that is not a
+// label has a symbol of its own (the built-in label rectangle shows no fill)
+// and a fill; every connector draws as its style says, arrow heads
+// included; and the sample shows a diamond, a gradient, a shadow, a shape
+// with compartments, connector labels and flow indicators.
+TEST(ProgramContent, SampleAndTemplatesShowStyledShapes)
+{
+    const QString resources = QStringLiteral(KAVO_RESOURCE_DIR);
+    for (const char* name : {"/Samples/InitialSample.kvd", "/Template/Flowchart.kvd", "/Template/Block Diagram.kvd"}) {
+        SCOPED_TRACE(name);
+        CKavoDoc doc;
+        PrepareForLoad(doc);
+        ASSERT_TRUE(LoadText(doc, ReadAll(resources + name)));
+        int figures = 0, connectors = 0;
+        for (CDiagObj* o : *doc.m_pObjList) {
+            if (o->GetType() == kObjFigure && !static_cast<CFigure*>(o)->m_bLabel) {
+                const auto* f = static_cast<CFigure*>(o);
+                ++figures;
+                EXPECT_GT(f->m_props.Symbol, 1) << f->m_strText;
+                EXPECT_NE(f->m_props.m_fill.m_nKind, 0) << f->m_strText;
+            } else if (o->GetType() == kObjConnector) {
+                const auto* c = static_cast<CConnector*>(o);
+                ++connectors;
+                const CConStyle* style = doc.m_conStyles.GetAt(c->m_nStyle);
+                ASSERT_NE(style, nullptr);
+                EXPECT_TRUE(c->m_props == style->m_props) << c->m_nId;
+            }
+        }
+        EXPECT_GE(figures, 4);
+        EXPECT_GE(connectors, 3);
+    }
+    CKavoDoc sample;
+    PrepareForLoad(sample);
+    ASSERT_TRUE(LoadText(sample, ReadAll(resources + "/Samples/InitialSample.kvd")));
+    bool diamond = false, gradient = false, shadow = false, compartments = false, stamps = false;
+    int labels = 0;
+    for (CDiagObj* o : *sample.m_pObjList) {
+        if (o->GetType() == kObjConnector) {
+            stamps |= static_cast<CConnector*>(o)->m_props.FIType >= 0;
+            continue;
+        }
+        if (o->GetType() != kObjFigure)
+            continue;
+        const auto* f = static_cast<CFigure*>(o);
+        const CFigSymbol* s = sample.m_figSymbols.GetAt(f->m_props.Symbol);
+        diamond |= s && s->m_strName == "Decision" && s->m_hotZone.GetCount() >= 4;
+        gradient |= f->m_props.m_fill.m_nKind == 2;
+        shadow |= f->m_props.Shadow != 0;
+        compartments |= s && s->HasCompartments();
+        labels += f->m_bLabel && f->m_pStaple ? 1 : 0;
+    }
+    EXPECT_TRUE(diamond);
+    EXPECT_TRUE(gradient);
+    EXPECT_TRUE(shadow);
+    EXPECT_TRUE(compartments);
+    EXPECT_TRUE(stamps);
+    EXPECT_GE(labels, 2);
+}

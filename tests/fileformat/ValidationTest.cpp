@@ -205,3 +205,284 @@ TEST_F(ValidationTest, ListCountsAreReportedNotChanged)
     EXPECT_EQ(g_trace[0], "VALIDATION FAILED 00520: object list figure count 5 disagress with actual 2\n");
     doc.m_pObjList->m_nFigCount = 2;
 }
+
+namespace {
+// A diagram in which each row of the check table plants one fault: f1 holds
+// connectors con and con2, f2 holds con, f3 none; lbl is a label figure and
+// con3 a connector with free ends.
+struct Scene {
+    CKavoDoc doc;
+    CFigure* f1 = nullptr;
+    CFigure* f2 = nullptr;
+    CFigure* f3 = nullptr;
+    CFigure* lbl = nullptr;
+    CConnector* con = nullptr;
+    CConnector* con2 = nullptr;
+    CConnector* con3 = nullptr;
+    CStaple* st = nullptr;
+
+    Scene()
+    {
+        EXPECT_TRUE(doc.OnNewDocument());
+        f1 = Add(NewFig(doc, 0, 0));
+        f2 = Add(NewFig(doc, 400, 0));
+        f3 = Add(NewFig(doc, 800, 0));
+        lbl = Add(NewFig(doc, 0, 400));
+        lbl->m_bLabel = 1;
+        con = Add(NewCon(doc, f1, f2));
+        con2 = Add(NewCon(doc, f1, nullptr));
+        con3 = Add(NewCon(doc, nullptr, nullptr));
+        doc.m_nNextId = 8;
+        doc.m_nNextStpId = 2;
+    }
+    template <class T>
+    T* Add(T* obj)
+    {
+        obj->m_nId = doc.m_pObjList->GetCount() + 1;
+        EXPECT_TRUE(doc.m_pObjList->AddTail(obj));
+        return obj;
+    }
+    // A staple of the type with id 1, pinning `pinned`.
+    CStaple* Pin(int type, CFigure* pinned, CFigure* fig1, CFigure* fig2)
+    {
+        st = new CStaple(&doc, type);
+        st->m_nId = 1;
+        st->m_pFig1 = fig1;
+        st->m_nFig1Id = fig1 ? fig1->m_nId : -1;
+        st->m_pFig2 = fig2;
+        st->m_nFig2Id = fig2 ? fig2->m_nId : -1;
+        EXPECT_TRUE(doc.AddStaple(st));
+        pinned->m_pStaple = st;
+        return st;
+    }
+};
+
+std::string Ptr(const void* p)
+{
+    return std::to_string(reinterpret_cast<uintptr_t>(p));
+}
+
+// Every field validation reads or repairs.
+std::string State(const Scene& s)
+{
+    std::string out;
+    for (const CObjList* list : {s.doc.m_pObjList.get(), s.doc.m_pStapleList.get()}) {
+        for (CDiagObj* o : *list) {
+            out += std::to_string(o->m_nId) + " " + Ptr(o->m_pStaple);
+            if (o->GetType() == kObjFigure) {
+                auto* f = static_cast<CFigure*>(o);
+                out += " " + Ptr(f->m_pAttachedCon1) + " " + Ptr(f->m_pAttachedCon2) + " " +
+                       std::to_string(f->m_nConnected);
+            } else if (o->GetType() == kObjConnector) {
+                out += " " + Ids(static_cast<CConnector*>(o));
+            } else if (o->GetType() == kObjStaple) {
+                auto* st = static_cast<CStaple*>(o);
+                out += " " + Ptr(st->m_pFig1) + " " + std::to_string(st->m_nFig1Id) + " " + Ptr(st->m_pFig2) + " " +
+                       std::to_string(st->m_nFig2Id);
+            }
+            out += "\n";
+        }
+        out += std::to_string(list->m_nFigCount) + "/" + std::to_string(list->m_nConCount) + "\n";
+    }
+    for (const CGroup* g : s.doc.m_groupList)
+        out += "group " + std::to_string(g->m_nId) + "\n";
+    return out + std::to_string(s.doc.m_nNextId) + "/" + std::to_string(s.doc.m_nNextStpId) + "/" +
+           std::to_string(s.doc.m_nNextGrpId);
+}
+
+template <class To>
+To* Posing(CDiagObj* o)
+{
+    return reinterpret_cast<To*>(o);
+}
+
+bool Traced(const std::string& line)
+{
+    const auto& lines = TraceRecorder::Lines();
+    return std::find(lines.begin(), lines.end(), line) != lines.end();
+}
+} // namespace
+
+// Each check once: its trace line without repair (nothing changes), then with
+// repair; a repaired fault is gone on the next run, an unrepaired one is left
+// as it was.
+TEST(ValidationChecks, EachCheckReportsAndRepairsItsFault)
+{
+    struct Row {
+        int check;
+        std::function<void(Scene&)> plant;
+        std::string line;
+        bool repaired;
+    };
+    const Row rows[] = {
+        {100, [](Scene& s) { s.f1->m_pStaple = Posing<CStaple>(s.f2); },
+         "m_pStaple doesn't point to staple in object of ID=1\n", true},
+        {110,
+         [](Scene& s) {
+             s.con2->m_nFigId1 = -1;
+             s.con2->m_pFig1 = Posing<CFigure>(s.con3);
+         },
+         "con 6 has NULL FId1, m_pFig1 pts to non-Fig 7\n", true},
+        {400, [](Scene& s) { s.Pin(kStapleConLabel, s.lbl, s.f2, nullptr); },
+         "fig 4 has CONLBL staple 1 not connected to this fig\n", true},
+        {400, [](Scene& s) { s.Pin(kStapleLatLabel, s.lbl, s.f2, nullptr); },
+         "fig 4 has LATLBL staple 1 not connected to this fig\n", true},
+        {410, [](Scene& s) { s.Pin(kStapleFigLabel, s.lbl, s.f3, s.f2); },
+         "fig 4 has FIGLBL staple 1 not connected to this fig\n", true},
+        {510,
+         [](Scene& s) {
+             auto* odd = new CStaple(&s.doc, kStapleFigLink);
+             odd->m_nId = 9;
+             s.doc.m_nNextId = 10;
+             ASSERT_TRUE(s.doc.m_pObjList->AddTail(odd));
+         },
+         "object id=9 ix=7 type (2) not recognized\n", false},
+        {530, [](Scene& s) { s.doc.m_pObjList->m_nConCount = 5; },
+         "object list connector count 5 disagress with actual 3\n", false},
+        {602, [](Scene& s) { s.f2->m_pAttachedCon2 = s.con2; }, "fig=2 has incorrect m_pAttachedCon fields\n", true},
+        {603, [](Scene& s) { s.f2->m_pAttachedCon1 = s.con2; }, "fig=2 has incorrect m_pAttachedCon1 field\n", false},
+        {604, [](Scene& s) { s.f1->m_pAttachedCon1 = nullptr; }, "fig=1 has incorrect m_pAttachedCon1 field\n", false},
+        {605,
+         [](Scene& s) {
+             s.f1->m_pAttachedCon1 = s.con3;
+             s.f1->m_pAttachedCon2 = nullptr;
+         },
+         "fig=1 has incorrect m_pAttachedCon1 field\n", false},
+        {606, [](Scene& s) { s.f1->m_pAttachedCon2 = s.con3; }, "fig=1 has incorrect m_pAttachedCon1 field\n", false},
+        {700, [](Scene& s) { ASSERT_TRUE(s.doc.m_pStapleList->AddTail(s.f3)); }, "staple=3 has bad type\n", false},
+        {456, [](Scene& s) { s.doc.m_pStapleList->m_nConCount = 2; },
+         "staple list has non-zero fig count (0) or con count (2)\n", false},
+        // Repeated ids: the later object takes the next free id.
+        {90, [](Scene& s) { s.f3->m_nId = 2; }, "object id=2 ix=2 repeats an earlier id\n", true},
+        {90, [](Scene& s) { s.con3->m_nId = 1; }, "object id=1 ix=6 repeats an earlier id\n", true},
+        {91,
+         [](Scene& s) {
+             s.Pin(kStapleFigLink, s.f3, s.f1, s.f3);
+             auto* second = new CStaple(&s.doc, kStapleFigLink);
+             second->m_nId = 1;
+             ASSERT_TRUE(s.doc.AddStaple(second));
+         },
+         "staple id=1 ix=1 repeats an earlier id\n", true},
+        {92,
+         [](Scene& s) {
+             for (CFigure* f : {s.f1, s.f2}) {
+                 auto* g = new CGroup();
+                 g->m_nId = 3;
+                 g->AddMember(f, f->m_nId);
+                 f->m_pGroup = g;
+                 ASSERT_TRUE(s.doc.AddGroup(g));
+             }
+             s.doc.m_nNextGrpId = 4;
+         },
+         "group id=3 ix=1 repeats an earlier id\n", true},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.line);
+        Scene s;
+        TraceRecorder trace;
+        ASSERT_TRUE(s.doc.Validate()) << "the scene is sound";
+        row.plant(s);
+        const std::string before = State(s);
+        TraceRecorder::Lines().clear();
+        EXPECT_FALSE(s.doc.Validate());
+        EXPECT_TRUE(Traced(StrPrintf("VALIDATION FAILED %05d: ", row.check) + row.line));
+        EXPECT_EQ(State(s), before) << "changed without repair";
+        int result = 0;
+        EXPECT_FALSE(s.doc.Validate(&result));
+        TraceRecorder::Lines().clear();
+        s.doc.Validate();
+        if (row.repaired) {
+            EXPECT_FALSE(Traced(StrPrintf("VALIDATION FAILED %05d: ", row.check) + row.line)) << "not repaired";
+        } else {
+            EXPECT_EQ(State(s), before) << "a check without repair changed the document";
+        }
+        // Objects planted into a list they do not belong to leave it before
+        // the document frees its lists.
+        if (row.check == 700)
+            s.doc.m_pStapleList->Remove(s.f3);
+        if (row.check == 510) {
+            CDiagObj* odd = s.doc.m_pObjList->GetAt(7);
+            s.doc.m_pObjList->Remove(odd);
+            delete odd;
+        }
+    }
+}
+
+namespace {
+std::string Diagram(const std::string& body)
+{
+    return "KAVO Diagram File\nVersion 5.08\n" + body;
+}
+
+std::string Fig(int id, int x)
+{
+    return StrPrintf("Figure %d\n{\nBounds %d,0,%d,100\n}\n", id, x, x + 100);
+}
+
+std::string Con(int id, int fig1, int fig2)
+{
+    return StrPrintf("Connector %d\n{\nFigure1 %d\nFigure2 %d\nConnectionPoint2 4\n}\n", id, fig1, fig2);
+}
+} // namespace
+
+// Ends the loader cannot attach are repaired by validation, which reports
+// them as it reports every repair of a load.
+TEST(ValidationOnLoad, DanglingEndsAndSelfLoopsAreReported)
+{
+    TraceRecorder trace;
+    CKavoDoc doc;
+    PrepareForLoad(doc);
+    ASSERT_TRUE(LoadText(doc, Diagram(Fig(1, 0) + Con(2, 7, 1) + Con(3, 1, 1))));
+    EXPECT_TRUE(Traced("VALIDATION FAILED 00120: con 2 has FId1=7 m_pFig1=NULL\n"));
+    EXPECT_TRUE(Traced("VALIDATION FAILED 00220: con 3 has FId2=1 m_pFig2=NULL\n"));
+    EXPECT_TRUE(Traced("VALIDATION FAILED 00241: con 3 has m_nConPtId2=4 and m_pFig2=NULL or not fig\n"));
+    auto* dangling = static_cast<CConnector*>(doc.m_pObjList->FindById(2));
+    auto* loop = static_cast<CConnector*>(doc.m_pObjList->FindById(3));
+    ASSERT_TRUE(dangling && loop);
+    EXPECT_EQ(dangling->m_nFigId1, -1);
+    EXPECT_EQ(loop->m_nFigId1, 1);
+    EXPECT_EQ(loop->m_nFigId2, -1) << "a connector never has both ends on one figure";
+    EXPECT_EQ(loop->m_nConPtId2, -1);
+    TraceRecorder::Lines().clear();
+    EXPECT_TRUE(doc.Validate()) << "repaired whole";
+}
+
+// Two objects of one id: the later takes a new one. A connector end names a
+// figure, so its id finds the figure even where a connector comes first;
+// the end keeps that figure and its stored id follows the new number.
+TEST(ValidationOnLoad, RepeatedIdsAreRenumberedAndTheEndsKeepTheirFigure)
+{
+    TraceRecorder trace;
+    CKavoDoc doc;
+    PrepareForLoad(doc);
+    ASSERT_TRUE(LoadText(doc, Diagram(Con(5, -1, -1) + Fig(5, 0) + Con(6, 5, -1))));
+    EXPECT_TRUE(Traced("VALIDATION FAILED 00090: object id=5 ix=1 repeats an earlier id\n"));
+    EXPECT_TRUE(Traced("VALIDATION FAILED 00140: con 6 has FId1=5 and non-matching m_pFig1 id=7\n"));
+    auto* fig = static_cast<CFigure*>(doc.m_pObjList->GetAt(1));
+    auto* con = static_cast<CConnector*>(doc.m_pObjList->GetAt(2));
+    EXPECT_EQ(fig->m_nId, 7);
+    EXPECT_EQ(con->m_pFig1, fig);
+    EXPECT_EQ(con->m_nFigId1, 7);
+    EXPECT_EQ(doc.m_nNextId, 8);
+    TraceRecorder::Lines().clear();
+    EXPECT_TRUE(doc.Validate());
+}
+
+// Undo finds objects by id: with two figures of one id, undoing a move of
+// the second moved the first.
+TEST(ValidationOnLoad, UndoAfterRepeatedIdsTakesBackTheObjectItLogged)
+{
+    CKavoDoc doc;
+    PrepareForLoad(doc);
+    ASSERT_TRUE(LoadText(doc, Diagram(Fig(1, 0) + Fig(1, 300))));
+    auto* first = static_cast<CFigure*>(doc.m_pObjList->GetAt(0));
+    auto* second = static_cast<CFigure*>(doc.m_pObjList->GetAt(1));
+    ASSERT_NE(first->m_nId, second->m_nId);
+    doc.ResetUndoLog();
+    doc.UndoBeginStep(UDMAC_MOVEOBJS);
+    ASSERT_TRUE(doc.SetFigRect(second, CRect(300, 200, 400, 300)));
+    doc.UndoEndStep();
+    doc.UndoLastStep();
+    EXPECT_EQ(first->m_rect, CRect(0, 0, 100, 100));
+    EXPECT_EQ(second->m_rect, CRect(300, 0, 400, 100));
+}

@@ -2,9 +2,13 @@
 // step of a small document's log, then undoes the step. Whatever a body holds
 // (too short, too long, ids of missing or wrong objects, huge counts), the
 // replay must stay inside the log and leave every pointer between objects
-// naming a live object.
+// naming a live object. Replay may change program-wide state (the default
+// shadow, settings): it is reset before each input, so that an input found
+// to fail fails alone.
+#include "app/ProgramState.h"
 #include "document/CKavoDoc.h"
 #include "document/CStaple.h"
+#include "document/DocDefaults.h"
 #include "platform/Prompt.h"
 
 #include <cstdint>
@@ -44,6 +48,8 @@ void Populate(CKavoDoc& doc)
 
 void CheckDocument(const CKavoDoc& doc)
 {
+    // Figures' shadow rectangles are computed from these.
+    Require(doc.m_shadowSpec.InStoredRange() && GetAppShadowDefault().InStoredRange());
     for (CDiagObj* o : *doc.m_pObjList) {
         if (o->GetType() == kObjFigure) {
             auto* f = static_cast<CFigure*>(o);
@@ -62,6 +68,7 @@ void CheckDocument(const CKavoDoc& doc)
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
+    ResetProgramState();
     Answers answers;
     IPromptService* previous = GetPromptService();
     SetPromptService(&answers);

@@ -1,5 +1,6 @@
 // The union of random overlapping convex polygons, checked against an
-// independent point-in-polygon test of both inputs.
+// independent point-in-polygon test of both inputs; rectangle pairs on a
+// coarse grid (many sharing a side line) pixel by pixel.
 #include "geometry/CPointArray.h"
 
 #include <gtest/gtest.h>
@@ -156,4 +157,85 @@ TEST(PolygonUnionRandom, TriangleWithRectangle)
 TEST(PolygonUnionRandom, TwoTriangles)
 {
     CheckRandomPairs(true, true, 3);
+}
+
+namespace {
+// Whether the outline turns back on itself: a side that runs back along the
+// one before it, which encloses nothing.
+bool DoublesBack(const std::vector<CPoint>& u)
+{
+    const size_t n = u.size() - 1; // the closing point repeats the first
+    for (size_t i = 0; i < n; ++i) {
+        const CPoint& a = u[(i + n - 1) % n];
+        const CPoint& b = u[i];
+        const CPoint& c = u[(i + 1) % n];
+        const int64_t cross = int64_t(b.x - a.x) * (c.y - b.y) - int64_t(b.y - a.y) * (c.x - b.x);
+        const int64_t dot = int64_t(b.x - a.x) * (c.x - b.x) + int64_t(b.y - a.y) * (c.y - b.y);
+        if (a == b || (cross == 0 && dot < 0))
+            return true;
+    }
+    return false;
+}
+
+// The union of two rectangles judged pixel by pixel: every pixel (sampled at
+// its centre, which no side of integer rectangles passes through) lies in
+// the result exactly when it lies in either rectangle.
+std::string CheckRectUnion(const CRect& ra, const CRect& rb)
+{
+    auto outline = [](const CRect& r) {
+        return std::vector<CPoint>{{r.left, r.top}, {r.right, r.top}, {r.right, r.bottom}, {r.left, r.bottom},
+                                   {r.left, r.top}};
+    };
+    const std::vector<CPoint> a = outline(ra), b = outline(rb);
+    CPointArray result;
+    result.Alloc(5);
+    result.SetPoints(a.data(), 5);
+    CPointArray other;
+    other.Alloc(5);
+    other.SetPoints(b.data(), 5);
+    if (!result.UnionWith(other))
+        return "UnionWith failed";
+    std::vector<CPoint> u(result.GetData(), result.GetData() + result.GetCount());
+    if (u.size() < 5 || u.front() != u.back())
+        return "not a closed outline: " + Describe(u);
+    if (DoublesBack(u))
+        return "the outline doubles back: " + Describe(u);
+    for (int y = std::min(ra.top, rb.top) - 1; y <= std::max(ra.bottom, rb.bottom); ++y)
+        for (int x = std::min(ra.left, rb.left) - 1; x <= std::max(ra.right, rb.right); ++x) {
+            const Pt p{x + 0.5, y + 0.5};
+            const bool wanted = InsideRef(a, p) || InsideRef(b, p);
+            if (InsideRef(u, p) != wanted)
+                return "pixel " + std::to_string(x) + "," + std::to_string(y) + " should be " +
+                       (wanted ? "inside " : "outside ") + Describe(u);
+        }
+    return {};
+}
+
+bool Overlap(const CRect& a, const CRect& b)
+{
+    return a.left < b.right && b.left < a.right && a.top < b.bottom && b.top < a.bottom;
+}
+} // namespace
+
+TEST(PolygonUnionRandom, RectanglePairs)
+{
+    // Coordinates on a coarse grid, so that many pairs share a side line.
+    std::mt19937 rng(7);
+    auto rect = [&] {
+        const int x0 = 5 * Uniform(rng, 0, 12), y0 = 5 * Uniform(rng, 0, 12);
+        return CRect(x0, y0, x0 + 5 * Uniform(rng, 1, 8), y0 + 5 * Uniform(rng, 1, 8));
+    };
+    int judged = 0, failed = 0;
+    for (int i = 0; i < 1000; ++i) {
+        const CRect a = rect(), b = rect();
+        if (!Overlap(a, b))
+            continue;
+        ++judged;
+        const std::string fault = CheckRectUnion(a, b);
+        if (!fault.empty() && ++failed <= 5)
+            ADD_FAILURE() << a.left << "," << a.top << "," << a.right << "," << a.bottom << " with " << b.left << ","
+                          << b.top << "," << b.right << "," << b.bottom << ": " << fault;
+    }
+    EXPECT_EQ(failed, 0) << "of " << judged;
+    EXPECT_GT(judged, 150);
 }

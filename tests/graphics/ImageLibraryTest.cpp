@@ -62,9 +62,10 @@ TEST(ImageLibrary, DecodedSizeIsBoundByTheCapAndByTheFile)
         {100, 100, 30054, 30000, true},          // uncompressed: every byte there
         {100, 100, 29999, 30000, false},         // one byte short of its pixels
         {5, 33554435, 114, 537000000, false},     // 2 GB claimed by 114 bytes
-        {16384, 16384, 40000, -1, true},         // a 1-bit deflated page
-        {16384, 16384, 16000, -1, false},        // more than a byte may stand for
-        {16385, 16384, 1 << 30, -1, false},      // over the cap whatever the file
+        {8192, 8192, 40000, -1, true},           // a 1-bit deflated page at the cap
+        {8192, 8192, 4000, -1, false},           // more than a byte may stand for
+        {16384, 16384, 32768, -1, false},        // a 32 KB 1-bit PNG: 1 GB once decoded
+        {8192, 8193, 1 << 30, -1, false},        // over the cap whatever the file
         {0, 10, 100, -1, false},
         {10, 10, 0, -1, false},
     };
@@ -83,6 +84,80 @@ TEST(ImageLibrary, BmpThatCannotHoldItsPixelsIsNotDecoded)
     // The 114-byte file of 5 x 33,554,435 pixels.
     const QString tall = Write(dir, "tall.bmp", Bmp(5, 33554435, 24, 60));
     EXPECT_TRUE(ImageLibraryLoad(IMAGE_FORMAT_BMP, tall, nullptr, nullptr).isNull());
+}
+
+// The size is judged from the header before anything is decoded or
+// multiplied: a picture past the cap is too large (the caller says so), one
+// whose file cannot hold its pixels is refused.
+TEST(ImageLibrary, HeaderSizeIsJudgedBeforeDecoding)
+{
+    QTemporaryDir dir;
+    ImageLibraryInitialise();
+    // 16384 x 16384 at 1 bit: some 32 KB of deflated rows.
+    QImage page(16384, 16384, QImage::Format_Mono);
+    page.fill(0);
+    const QString pagePath = dir.filePath("page.png");
+    ASSERT_TRUE(page.save(pagePath, "PNG"));
+    page = QImage();
+    struct Case {
+        const char* name;
+        int format;
+        QByteArray bytes; // empty: the file is there already
+        ImageSizeVerdict verdict;
+        QSize size;
+    } cases[] = {
+        {"page.png", IMAGE_FORMAT_PNG, {}, ImageSizeVerdict::TooLarge, {16384, 16384}},
+        // 54 bytes whose row bytes times height pass the 64-bit range.
+        {"vast.bmp", IMAGE_FORMAT_BMP, Bmp(1308622848, 2046828802, 32, 0), ImageSizeVerdict::TooLarge,
+         {1308622848, 2046828802}},
+        {"short.bmp", IMAGE_FORMAT_BMP, Bmp(1000, 1000, 24, 60), ImageSizeVerdict::Refused, {1000, 1000}},
+        {"small.bmp", IMAGE_FORMAT_BMP, Bmp(4, 2, 24, 24), ImageSizeVerdict::Accepted, {4, 2}},
+        {"none.png", IMAGE_FORMAT_PNG, "not a picture", ImageSizeVerdict::Refused, {}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const QString path = c.bytes.isEmpty() ? dir.filePath(c.name) : Write(dir, c.name, c.bytes);
+        QSize size;
+        EXPECT_EQ(CheckImageFileSize(c.format, path, &size), c.verdict);
+        EXPECT_EQ(size, c.size);
+        EXPECT_EQ(ImageLibraryLoad(c.format, path, nullptr, nullptr).isNull(), c.verdict != ImageSizeVerdict::Accepted);
+    }
+}
+
+namespace {
+// Bits a pixel as the written file declares them: a BMP's header field; a
+// little-endian TIFF's samples a pixel (tag 277) at 8 bits each.
+int DeclaredBitsPerPixel(int format, const QByteArray& b)
+{
+    auto le16 = [&](qsizetype at) { return at + 2 <= b.size() ? int(uchar(b[at])) | int(uchar(b[at + 1])) << 8 : -1; };
+    if (format == IMAGE_FORMAT_BMP)
+        return le16(28);
+    if (!b.startsWith("II*"))
+        return -1;
+    const qsizetype dir = le16(4) | qsizetype(le16(6)) << 16;
+    for (int i = 0, n = le16(dir); i < n; ++i)
+        if (le16(dir + 2 + 12 * i) == 277)
+            return 8 * le16(dir + 2 + 12 * i + 8);
+    return -1;
+}
+} // namespace
+
+TEST(ImageLibrary, ExportFormatsAreWrittenAt24Bits)
+{
+    QTemporaryDir dir;
+    ImageLibraryInitialise();
+    QImage img(5, 4, QImage::Format_RGB32);
+    img.fill(qRgb(200, 10, 60));
+    for (int format : {IMAGE_FORMAT_BMP, IMAGE_FORMAT_TIFF}) {
+        const QString path = dir.filePath(QString("out%1").arg(format));
+        ASSERT_TRUE(ImageLibrarySave(format, img, path, 100)) << format;
+        QFile f(path);
+        ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+        EXPECT_EQ(DeclaredBitsPerPixel(format, f.readAll()), 24) << format;
+        const QImage back = ImageLibraryLoad(format, path, nullptr, nullptr);
+        ASSERT_FALSE(back.isNull()) << format;
+        EXPECT_EQ(back.pixel(4, 3), qRgb(200, 10, 60)) << format;
+    }
 }
 
 // A GIF of a 2 x 1 screen whose first picture claims 65278 x 65278: the

@@ -371,3 +371,35 @@ TEST(KeywordParserReport, LineZeroShowsTheMessageAlone)
     EXPECT_EQ(prompt.shown[0].text, "Unable to access diagram.");
     EXPECT_EQ(prompt.shown[0].type, MB_OK | MB_ICONEXCLAMATION);
 }
+
+TEST(KeywordParserReport, ErrorsPastTheFirstHundredAreSummedUpOnce)
+{
+    static int warnings;
+    warnings = 0;
+    auto* old = g_pfnKwWarningDlg;
+    g_pfnKwWarningDlg = [](const std::string&, bool*) {
+        ++warnings;
+        return IDOK;
+    };
+    CRecordingPrompt prompt;
+    CLineRecorder r;
+    r.onLine = [](const std::string&) { return KWR_FAILED; };
+    std::string bad;
+    for (int i = 0; i < 250; ++i)
+        bad += "bad\n";
+    EXPECT_EQ(r.Run(bad), KWR_END);
+    EXPECT_EQ(r.lines.size(), 250u) << "every line is still read";
+    EXPECT_EQ(r.reports, CKeywordParser::kMaxLineReports);
+    EXPECT_EQ(warnings, CKeywordParser::kMaxLineReports);
+    ASSERT_EQ(prompt.shown.size(), 1u);
+    EXPECT_EQ(prompt.shown[0].text, "150 more errors in this file were not reported one by one.");
+    EXPECT_EQ(prompt.shown[0].type, MB_OK | MB_ICONEXCLAMATION);
+
+    // The count starts afresh with the next load; a load within the limit
+    // has no summary.
+    r.reports = 0;
+    EXPECT_EQ(r.Run("bad\nbad\n"), KWR_END);
+    EXPECT_EQ(r.reports, 2);
+    EXPECT_EQ(prompt.shown.size(), 1u);
+    g_pfnKwWarningDlg = old;
+}

@@ -92,17 +92,22 @@ TEST(KeywordReaders, SixteenBitIntegers)
         {"32767", -32768, 32767, 1, 32767},
         {"0x7FFF", -32768, 32767, 1, 32767},
         {"0x7fff", -32768, 32767, 1, 32767},
-        {"40000", -32768, 32767, 1, 40000 - 65536}, // wraps to negative
+        // A number past the 16-bit range is refused, never wrapped.
+        {"40000", -32768, 32767, 0, 0},
+        {"-32769", -32768, 32767, 0, 0},
+        {"-32768", -32768, 32767, 1, -32768},
         {"40000", 0, 32767, 0, 0},
-        {"70000", 0, 25600, 1, 4464}, // atoi kept to 16 bits
-        {"0x12345", -32768, 32767, 1, 0x2345}, // hex accumulated in 16 bits
-        {"0xFFFF", -32768, 32767, 1, -1},
+        {"70000", 0, 25600, 0, 0},
+        {"0x12345", -32768, 32767, 0, 0},
+        {"0x10000", -32768, 32767, 0, 0},
+        {"0x000000FFFF", -32768, 32767, 1, -1}, // leading zeros are no overflow
+        {"0xFFFF", -32768, 32767, 1, -1},       // hex is the 16-bit pattern
         {"-5", -10, 10, 1, -5},
         {"12abc", 0, 100, 1, 12},
         {"abc", 0, 100, 1, 0}, // as atoi: no digits read as 0
         {"101", 0, 100, 0, 0},
         {"5", -100000, 100000, 1, 5}, // bounds clamped to 16 bits
-        {"99999999999", -32768, 32767, 1, -1}, // saturates like atoi, then 16 bits
+        {"99999999999", -32768, 32767, 0, 0},
     };
     for (const auto& c : cases) {
         CReaderProbe r(c.text);
@@ -123,6 +128,11 @@ TEST(KeywordReaders, SixteenBitIntegers)
     unsigned short us;
     EXPECT_TRUE(u.ParseUShortInRange(u.p, us, 0, 65535));
     EXPECT_EQ(us, 65535);
+    for (const char* bad : {"65536", "-1", "0x10000"}) {
+        CReaderProbe r(bad);
+        EXPECT_FALSE(r.ParseUShortInRange(r.p, us, 0, 65535)) << bad;
+        EXPECT_EQ(r.Error(), KWE_OUT_OF_RANGE) << bad;
+    }
 }
 
 TEST(KeywordReaders, AnchorSyntaxChecksOnlyTheLow14Bits)

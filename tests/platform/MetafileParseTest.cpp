@@ -88,7 +88,7 @@ TEST(WmfParse, MalformedMetafilesAreRefused)
         const char* name;
         std::function<void(std::vector<BYTE>&)> spoil;
     } cases[] = {
-        {"truncated block", [](auto& b) { b.resize(b.size() - 2); }},
+        {"truncated block", [](auto& b) { b.erase(b.end() - 2, b.end()); }},
         {"size in words past the block", [](auto& b) { Patch32(b, 6, DWORD(b.size() / 2 + 1)); }},
         {"size smaller than the header", [](auto& b) { Patch32(b, 6, 8); }},
         {"huge size in words", [](auto& b) { Patch32(b, 6, 0xFFFFFFFF); }},
@@ -147,7 +147,7 @@ TEST(EmfParse, MalformedMetafilesAreRefused)
         const char* name;
         std::function<void(std::vector<BYTE>&)> spoil;
     } cases[] = {
-        {"truncated block", [](auto& b) { b.resize(b.size() - 4); }},
+        {"truncated block", [](auto& b) { b.erase(b.end() - 4, b.end()); }},
         {"stated size past the block", [](auto& b) { Patch32(b, EMF_OFF_BYTES, DWORD(b.size() + 4)); }},
         {"stated size below the header", [](auto& b) { Patch32(b, EMF_OFF_BYTES, 40); }},
         {"header record below 88 bytes", [](auto& b) { Patch32(b, 4, 84); }},

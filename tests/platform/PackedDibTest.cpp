@@ -122,8 +122,9 @@ TEST(PackedDib, BitfieldsWriterRoundTripsThroughTheReader)
             for (int i = 0; i < 3; ++i)
                 EXPECT_EQ(layout.masks[i], c.masks[i]);
             EXPECT_EQ(dib.size(), layout.fileHeader + layout.bitsOffset + layout.imageBytes);
-            if (fileHeader)
+            if (fileHeader) {
                 EXPECT_EQ(dib[10], 14 + 52);
+            }
             const QImage back = DibToImage(dib.data(), dib.size());
             ASSERT_EQ(back.size(), src.size());
             for (int y = 0; y < src.height(); ++y)

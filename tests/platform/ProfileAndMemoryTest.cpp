@@ -4,10 +4,15 @@
 #include "platform/Prompt.h"
 #include "platform/Registry.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <gtest/gtest.h>
 
+#include <cstdarg>
 #include <cstring>
+#include <string>
+#include <vector>
 
 TEST(ProfileStore, ValuesComeBackAsWrittenAndKeysAreCaseBlind)
 {
@@ -28,6 +33,125 @@ TEST(ProfileStore, ValuesComeBackAsWrittenAndKeysAreCaseBlind)
     EXPECT_FALSE(s.GetValue("Options", "Missing").has_value());
     s.SetValue("OPTIONS", "text", "x");
     EXPECT_EQ(s.Keys("Options").size(), 2u);
+}
+
+namespace {
+QByteArray ReadAll(const QString& path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+void WriteAll(const QString& path, const QByteArray& bytes)
+{
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    f.write(bytes);
+}
+
+std::vector<std::string> g_traced;
+int CaptureTrace(const char* format, ...)
+{
+    va_list args;
+    va_start(args, format);
+    g_traced.push_back(va_arg(args, const char*)); // the store writes "%s", line
+    va_end(args);
+    return 0;
+}
+} // namespace
+
+TEST(ProfileStore, LookUpsStayRightAfterDeletes)
+{
+    CTempProfile profile;
+    CProfileStore s(profile.Folder() + "/p.ini");
+    for (const char* section : {"A", "B", "C"})
+        for (const char* key : {"k1", "k2", "k3"})
+            s.SetValue(section, key, std::string(section) + key);
+    EXPECT_TRUE(s.DeleteValue("a", "K1"));
+    EXPECT_FALSE(s.DeleteValue("A", "k1"));
+    EXPECT_TRUE(s.DeleteSection("b"));
+    EXPECT_FALSE(s.HasSection("B"));
+    EXPECT_EQ(s.GetValue("A", "K3").value_or(""), "Ak3");
+    EXPECT_EQ(s.GetValue("c", "k2").value_or(""), "Ck2");
+    s.SetValue("A", "k2", "new");
+    EXPECT_EQ(s.Keys("A"), (std::vector<std::string>{"k2", "k3"}));
+    EXPECT_EQ(s.GetValue("A", "K2").value_or(""), "new");
+    EXPECT_EQ(s.Sections(), (std::vector<std::string>{"A", "C"}));
+}
+
+// A settings file edited by hand or damaged: what the store cannot read is
+// kept in place, the file as it was is copied aside once, and the trace
+// (held until one is set) names both.
+TEST(ProfileStore, DamagedFileIsCopiedOnceAndItsLinesAreKept)
+{
+    CTempProfile profile;
+    const QString path = profile.Folder() + "/p.ini";
+    const QString bad = path + ".bad";
+    const QByteArray damaged = "; my own notes\n"
+                               "stray=before any section\n"
+                               "garbage \x01\x02 without an equals sign\r\n"
+                               "[Options]\n"
+                               "  ; a comment in Options\n"
+                               "Metric=1\n"
+                               "not a value line\n"
+                               "metric=0\n"
+                               "[Palette]\n"
+                               "Color1=1,2,3\n";
+    WriteAll(path, damaged);
+    SetProfileTrace(nullptr);
+    g_traced.clear();
+    CProfileStore s(path);
+    ASSERT_TRUE(s.Load());
+    // The stray line, the garbage, the line without '=' and the repeated key.
+    EXPECT_EQ(s.DamagedLines(), 4);
+    EXPECT_EQ(s.GetValue("options", "METRIC").value_or(""), "0");
+    EXPECT_EQ(s.Keys("Options"), std::vector<std::string>{"Metric"});
+    EXPECT_EQ(ReadAll(bad), damaged);
+    EXPECT_TRUE(g_traced.empty());
+    SetProfileTrace(&CaptureTrace);
+    ASSERT_EQ(g_traced.size(), 1u);
+    EXPECT_NE(g_traced[0].find("could not be read whole (unread lines: 4); a copy is kept as " + bad.toStdString()),
+              std::string::npos) << g_traced[0];
+
+    s.SetValue("Options", "GridX", "32");
+    ASSERT_TRUE(s.Save());
+    EXPECT_EQ(ReadAll(path), QByteArray("; my own notes\n"
+                                        "stray=before any section\n"
+                                        "garbage \x01\x02 without an equals sign\n"
+                                        "[Options]\n"
+                                        "  ; a comment in Options\n"
+                                        "Metric=0\n"
+                                        "not a value line\n"
+                                        "GridX=32\n"
+                                        "\n"
+                                        "[Palette]\n"
+                                        "Color1=1,2,3\n"
+                                        "\n"));
+    // Read again, still damaged: the first copy stays as it was.
+    ASSERT_TRUE(s.Load());
+    EXPECT_EQ(s.DamagedLines(), 3);
+    EXPECT_EQ(ReadAll(bad), damaged);
+    ASSERT_EQ(g_traced.size(), 2u);
+    EXPECT_NE(g_traced[1].find("the copy made before stays in"), std::string::npos) << g_traced[1];
+    // A folder where the file should be cannot be read, and is left alone.
+    const QString folder = profile.Folder() + "/folder.ini";
+    ASSERT_TRUE(QDir().mkpath(folder));
+    CProfileStore f(folder);
+    EXPECT_FALSE(f.Load());
+    EXPECT_TRUE(QFileInfo(folder).isDir());
+    ASSERT_EQ(g_traced.size(), 3u);
+    EXPECT_EQ(g_traced[2], "ERR!  Settings file " + folder.toStdString() + " cannot be read\n");
+    SetProfileTrace(nullptr);
+
+    // Comments alone are no damage.
+    const QString clean = profile.Folder() + "/clean.ini";
+    WriteAll(clean, "; notes\n[A]\n; more\nk=v\n");
+    CProfileStore c(clean);
+    ASSERT_TRUE(c.Load());
+    EXPECT_EQ(c.DamagedLines(), 0);
+    EXPECT_FALSE(QFile::exists(clean + ".bad"));
+    ASSERT_TRUE(c.Save());
+    EXPECT_EQ(ReadAll(clean), QByteArray("; notes\n[A]\n; more\nk=v\n\n"));
 }
 
 TEST(Registry, ApplicationKeysGoToTheProfileFile)

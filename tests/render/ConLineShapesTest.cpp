@@ -38,6 +38,32 @@ TEST(ConLineShapes, CornerCuttingUsesThePreviousPassValues)
     EXPECT_EQ(CurveConPoints(2, in.data(), out.data(), false, nullptr, nullptr), 2);
 }
 
+// A curve cut from small coordinates keeps its shape: every point lies within
+// a unit of the same curve cut from points 256 times larger, for each line
+// shape. Truncating at every pass would let the errors pile up into bumps.
+TEST(ConLineShapes, SmallCurvesKeepTheirShape)
+{
+    const auto small = Pts({{0, 40}, {25, 0}, {55, 40}, {85, 0}, {125, 13}});
+    std::vector<POINT> large;
+    for (const POINT& p : small)
+        large.push_back(POINT{p.x * 256, p.y * 256});
+    for (const DWORD flags : {CONSHAPE_CURVE, CONSHAPE_SMOOTH, CONSHAPE_ROUND}) {
+        SCOPED_TRACE(flags);
+        CPointArray out;
+        const int n = MakeConShapePoints(flags, int(small.size()), small.data(), out, 20, false, nullptr, nullptr,
+                                         nullptr, 0);
+        ASSERT_GT(n, 0);
+        const std::vector<POINT> cut(out.GetData(), out.GetData() + n);
+        ASSERT_EQ(MakeConShapePoints(flags, int(large.size()), large.data(), out, 20 * 256, false, nullptr,
+                                     nullptr, nullptr, 0),
+                  n);
+        for (int i = 0; i < n; ++i) {
+            EXPECT_NEAR(cut[size_t(i)].x, out[i].x / 256.0, 1.0) << i;
+            EXPECT_NEAR(cut[size_t(i)].y, out[i].y / 256.0, 1.0) << i;
+        }
+    }
+}
+
 TEST(ConLineShapes, LimitsAndTrackedIndexes)
 {
     CPointArray out;

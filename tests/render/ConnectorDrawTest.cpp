@@ -342,8 +342,9 @@ TEST(ConPolyline, PenChoiceByStyleAndWidth)
         }
         ASSERT_FALSE(dc.calls.empty()) << c.style;
         EXPECT_EQ(dc.calls[0].name, c.first) << c.style;
-        if (c.calls)
+        if (c.calls) {
             EXPECT_EQ(dc.calls.size(), c.calls) << c.style;
+        }
     }
 }
 

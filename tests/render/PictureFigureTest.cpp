@@ -163,6 +163,17 @@ TEST_F(PictureFigure, InsertGraphicLoadsScalesAndReportsFailures)
     const QString noInch = WriteFile(dir, "noinch.wmf", Bytes(WithPlaceableHeader(windowOnly, 0, 0, 100, 100, 0)));
     const QString mapped = WriteFile(dir, "mapped.wmf", Bytes(WithPlaceableHeader(viewport, 0, 0, 100, 100, 1440)));
     const QString badBmp = WriteFile(dir, "bad.bmp", "BMnot a bitmap");
+    // Past the pixel cap: a 1-bit PNG page of 16384 x 16384 (32 KB of file),
+    // and a run-length BMP of 9000 x 9000 whose only run ends the picture.
+    QImage page(16384, 16384, QImage::Format_Mono);
+    page.fill(0);
+    const QString bigPng = dir.filePath("page.png");
+    ASSERT_TRUE(page.save(bigPng, "PNG"));
+    page = QImage();
+    QByteArray rle("BM\0\0\0\0\0\0\0\0\x36\x04\0\0" "\x28\0\0\0\x28\x23\0\0\x28\x23\0\0\x01\0\x08\0"
+                   "\x01\0\0\0\x02\0\0\0" "\0\0\0\0\0\0\0\0\0\0\0\0\0\0\0\0", 54);
+    rle += QByteArray(1024, '\0') + QByteArray("\0\x01", 2);
+    const QString bigBmp = WriteFile(dir, "big.bmp", rle);
     ImpType = 5;
     ScaleImport = 50;
     ImportDialogRequest asked;
@@ -211,6 +222,10 @@ TEST_F(PictureFigure, InsertGraphicLoadsScalesAndReportsFailures)
         {noInch, kMetafileError},
         {mapped, kMetafileError},
         {badBmp, "Unable to open the file or to recognize it as a supported graphics format."},
+        {bigPng, "This picture is too large to insert (16384 x 16384 pixels). Pictures of up to 64 megapixels can "
+                 "be inserted."},
+        {bigBmp, "This picture is too large to insert (9000 x 9000 pixels). Pictures of up to 64 megapixels can be "
+                 "inserted."},
     };
     for (const auto& f : failures) {
         prompt.shown.clear();

@@ -62,7 +62,8 @@ namespace {
 struct ShadowOverBox {
     SymbolBuilder b;
     CFigProps props;
-    const QPolygonF outline{{QPointF(20, 20), QPointF(60, 20), QPointF(60, 50), QPointF(20, 50)}};
+    const QPolygonF outline =
+        QPolygonF() << QPointF(20, 20) << QPointF(60, 20) << QPointF(60, 50) << QPointF(20, 50);
     CShadowSpec shadow{1, RGB(0, 0, 0), 8, 8, 8, 128};
 
     ShadowOverBox()

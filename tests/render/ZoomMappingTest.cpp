@@ -63,7 +63,9 @@ TEST_F(ZoomMappingTest, ZoomButtonsSkipEntriesWithinOnePercent)
         float zoom;
         int in, out;
     } cases[] = {{199.5f, 0, 150}, {198.0f, 200, 150}, {99.6f, 150, 80}, {100.0f, 150, 80},
-                 {10.0f, 25, 0}, {25.4f, 50, 0}};
+                 {10.0f, 25, 0}, {25.4f, 50, 0},
+                 // One percent from an entry is too close to step to it.
+                 {99.0f, 150, 80}, {99.4f, 150, 80}, {98.4f, 100, 80}, {101.0f, 150, 80}, {102.0f, 150, 100}};
     for (const Case& c : cases) {
         EXPECT_EQ(ZoomInButtonTarget(c.zoom, table), c.in) << c.zoom;
         EXPECT_EQ(ZoomOutButtonTarget(c.zoom, table), c.out) << c.zoom;

@@ -57,8 +57,9 @@ TEST(MarkupToken, TableOfTokens)
         char ch = 0;
         int param = -7, length = -7;
         EXPECT_EQ(NextMarkupToken(c.text, ch, param, length), c.kind) << c.text;
-        if (c.kind != Mk::End)
+        if (c.kind != Mk::End) {
             EXPECT_EQ(ch, c.ch) << c.text;
+        }
         EXPECT_EQ(param, c.param) << c.text;
         EXPECT_EQ(length, c.length) << c.text;
     }

@@ -14,11 +14,6 @@ CFigSymbol Symbol(const std::string& name, float size = 2048)
     return SquareSymbol(name, size);
 }
 
-std::vector<std::string> Names(const SymbolLibrary& lib)
-{
-    return SymbolNames(lib);
-}
-
 // A library with the built-ins and then the given symbols.
 void Fill(SymbolLibrary& lib, const std::vector<CFigSymbol>& symbols)
 {

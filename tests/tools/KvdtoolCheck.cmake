@@ -1,5 +1,6 @@
-# Runs kvdtool end to end: generate, check, resave (byte-identical), export.
-# cmake -DKVDTOOL=<path> -DWORK=<scratch folder> -P KvdtoolCheck.cmake
+# Runs kvdtool end to end: generate, check, resave (byte-identical), export,
+# and the program's own diagrams.
+# cmake -DKVDTOOL=<path> -DWORK=<scratch folder> -DRESOURCES=<resources folder> -P KvdtoolCheck.cmake
 file(REMOVE_RECURSE "${WORK}")
 file(MAKE_DIRECTORY "${WORK}")
 function(run)
@@ -7,12 +8,17 @@ function(run)
   if(NOT rc EQUAL 0)
     message(FATAL_ERROR "kvdtool ${ARGN} failed (${rc}): ${err}")
   endif()
+  set(out "${out}" PARENT_SCOPE)
 endfunction()
-# 12,000 boxes make a grid wider than half the work space: it must still
-# read back as written.
-foreach(n 12000 30)
+# 40,000 boxes at the usual pitch would reach far past the work space and past
+# the 16-bit coordinates of the file: the grid is drawn denser and must read
+# back as written, without an error and with every check passed.
+foreach(n 40000 30)
   run(gen ${n} "${WORK}/g.kvd")
   run(check "${WORK}/g.kvd")
+  if(out MATCHES "error" OR NOT out MATCHES "validation: passed")
+    message(FATAL_ERROR "the diagram of ${n} boxes does not check clean: ${out}")
+  endif()
   run(resave "${WORK}/g.kvd" "${WORK}/r.kvd")
   file(SHA256 "${WORK}/g.kvd" a)
   file(SHA256 "${WORK}/r.kvd" b)
@@ -24,8 +30,43 @@ run(export "${WORK}/g.kvd" "${WORK}/g.png" --scale 50 --antialias 0)
 if(NOT EXISTS "${WORK}/g.png")
   message(FATAL_ERROR "no exported picture")
 endif()
+# The program's own diagrams: each one `kvdtool content` writes loads, and
+# a resave reproduces it byte for byte (the sample's flow indicators with
+# it); the program folders hold what it writes, previews aside (they follow
+# the drawing code).
+function(without_preview path out)
+  file(READ "${path}" text)
+  string(REGEX REPLACE "Preview [0-9]+ [0-9]+\r?\n[{][^}]*[}]\r?\n" "" text "${text}")
+  set(${out} "${text}" PARENT_SCOPE)
+endfunction()
+run(content "${WORK}/content")
+foreach(rel Samples/InitialSample.kvd Template/Empty.kvd Template/Flowchart.kvd "Template/Block Diagram.kvd")
+  set(made "${WORK}/content/${rel}")
+  run(check "${made}")
+  run(resave "${made}" "${WORK}/resaved.kvd")
+  file(SHA256 "${made}" a)
+  file(SHA256 "${WORK}/resaved.kvd" b)
+  if(NOT a STREQUAL b)
+    message(FATAL_ERROR "resave changed ${rel}")
+  endif()
+  without_preview("${made}" written)
+  without_preview("${RESOURCES}/${rel}" held)
+  if(NOT written STREQUAL held)
+    message(FATAL_ERROR "resources/${rel} is not what the program writes: run kvdtool content resources")
+  endif()
+endforeach()
+run(resave "${RESOURCES}/Samples/InitialSample.kvd" "${WORK}/sample.kvd")
+file(STRINGS "${WORK}/sample.kvd" stamps REGEX "FIType \"FI_ARWHEAD\"")
+if(NOT stamps)
+  message(FATAL_ERROR "resave dropped the sample's flow indicators")
+endif()
+execute_process(COMMAND ${KVDTOOL} gen 100000000 "${WORK}/huge.kvd" RESULT_VARIABLE rc OUTPUT_QUIET
+                ERROR_VARIABLE err)
+if(rc EQUAL 0 OR NOT err MATCHES "do not fit" OR EXISTS "${WORK}/huge.kvd")
+  message(FATAL_ERROR "a grid too large for the work space was not refused (${rc}): ${err}")
+endif()
 execute_process(COMMAND ${KVDTOOL} check "${WORK}/missing.kvd" RESULT_VARIABLE rc OUTPUT_QUIET ERROR_QUIET)
 if(rc EQUAL 0)
   message(FATAL_ERROR "a missing file checked sound")
 endif()
-message(STATUS "kvdtool: gen, check, resave and export work")
+message(STATUS "kvdtool: gen, check, resave, export and the program's diagrams work")

@@ -2,6 +2,7 @@
 
 #include "document/CKavoDoc.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -15,30 +16,47 @@ int Cm(double cm)
 constexpr uint32_t kGuidedOrthogonalBit = 1u << 5;
 
 // Where the grid starts on one axis: at 0, or at the work space's near edge
-// when the grid reaches past its far edge from 0. Coordinates are 16-bit in
-// the file, so a grid running past 32767 would not read back; from the near
-// edge the 20,000-box grid still fits in that range.
+// when the grid reaches past its far edge from 0.
 int GridStart(int extent, const CRect& work, bool horizontal)
 {
     const int nearEdge = horizontal ? work.left : work.top;
     const int farEdge = horizontal ? work.right : work.bottom;
     return extent > farEdge ? nearEdge : 0;
 }
+
+// The smallest box drawn, in logical units across: a denser grid would no
+// longer show its boxes apart.
+constexpr int kMinBoxWidth = 8;
+
+// The grid's scale: 1, or less where the grid at its usual pitch would not fit
+// the work space (its coordinates would then lie outside what the editor
+// shows, and past 32767 outside what the file can hold); 0 when even the
+// densest grid does not fit.
+double GridScale(int cols, int rows, const CRect& work)
+{
+    const double s = std::min({1.0, double(work.Width()) / Cm(3.0 * cols), double(work.Height()) / Cm(2.0 * rows)});
+    return s * Cm(2.0) >= kMinBoxWidth ? s : 0.0;
+}
 } // namespace
 
-void GenerateDiagram(CKavoDoc& doc, int count)
+bool GenerateDiagram(CKavoDoc& doc, int count)
 {
     const int cols = count > 0 ? int(std::ceil(std::sqrt(double(count)))) : 1;
     const int rows = count > 0 ? (count + cols - 1) / cols : 1;
-    const int x0 = GridStart(Cm(3.0 * cols), doc.m_rcWorkSpace, true);
-    const int y0 = GridStart(Cm(2.0 * rows), doc.m_rcWorkSpace, false);
+    const double scale = GridScale(cols, rows, doc.m_rcWorkSpace);
+    if (scale <= 0)
+        return false;
+    // Positions in the grid, scaled and rounded.
+    auto at = [scale](double cm) { return int(std::lround(scale * cm * 256.0 / 2.54)); };
+    const int x0 = GridStart(at(3.0 * cols), doc.m_rcWorkSpace, true);
+    const int y0 = GridStart(at(2.0 * rows), doc.m_rcWorkSpace, false);
     const CFigStyle* style = doc.m_figStyles.GetAt(0);
     std::vector<CFigure*> boxes;
     boxes.reserve(size_t(count));
     for (int i = 0; i < count; ++i) {
         auto* fig = new CFigure(&doc);
         const int col = i % cols, row = i / cols;
-        fig->m_rect = CRect(Cm(3.0 * col), Cm(2.0 * row), Cm(3.0 * col + 2.0), Cm(2.0 * row + 1.0));
+        fig->m_rect = CRect(at(3.0 * col), at(2.0 * row), at(3.0 * col + 2.0), at(2.0 * row + 1.0));
         fig->m_rect.OffsetRect(x0, y0);
         fig->m_nStyle = style ? 0 : -1;
         if (style)
@@ -47,7 +65,7 @@ void GenerateDiagram(CKavoDoc& doc, int count)
         fig->m_nId = doc.m_nNextId++;
         if (!doc.AddFig(fig)) {
             delete fig;
-            return;
+            return false;
         }
         boxes.push_back(fig);
     }
@@ -68,4 +86,5 @@ void GenerateDiagram(CKavoDoc& doc, int count)
     // The connectors end on the boxes' outlines, as the editor lays them.
     doc.RelayAttachedCons(boxes);
     doc.SetModifiedFlag(true);
+    return true;
 }

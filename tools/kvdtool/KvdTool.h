@@ -9,8 +9,10 @@ class CKavoDoc;
 // 2 x 1 cm with the text "B<i>", pitch 3 x 2 cm; a box in an even column is
 // joined by a straight connector to the next box, a box in an odd column by
 // an orthogonal (guided) connector to the box one row down and one column
-// right. The document must be new.
-void GenerateDiagram(CKavoDoc& doc, int count);
+// right. A grid too large for the work space is drawn smaller, so that the
+// diagram reads back as written; false (nothing made) when it would not fit
+// even so. The document must be new.
+bool GenerateDiagram(CKavoDoc& doc, int count);
 
 struct LoadReport {
     struct Error {

@@ -17,9 +17,8 @@
 #include "fileformat/DocFileHooks.h"
 #include "platform/Prompt.h"
 #include "render/DiagramExport.h"
-#include "render/DocDrawObjects.h"
 #include "render/ExportFormats.h"
-#include "render/PreviewRender.h"
+#include "render/ModelStartup.h"
 
 #include <QFileInfo>
 #include <QGuiApplication>
@@ -128,8 +127,8 @@ int main(int argc, char* argv[])
     QGuiApplication app(argc, argv);
     std::setlocale(LC_NUMERIC, "C");
     ResetProgramState();
-    InstallExportDrawer();
-    GetDocFileHooks().renderPreview = &RenderDocPreview;
+    // Loads, saves and exports as the editor does.
+    StartDiagramModel();
     CPrintingPrompt prompt;
     SetPromptService(&prompt);
     if (argc < 3)
@@ -145,7 +144,10 @@ int main(int argc, char* argv[])
         const int n = std::atoi(argv[2]);
         if (n < 0 || !doc.OnNewDocument())
             return Usage();
-        GenerateDiagram(doc, n);
+        if (!GenerateDiagram(doc, n)) {
+            std::fprintf(stderr, "kvdtool: %d boxes do not fit the work space\n", n);
+            return 1;
+        }
         // Its style menus and buttons, as a diagram loaded in the editor has.
         doc.InitStyleMenus();
         return Save(doc, argv[3]) ? 0 : 1;

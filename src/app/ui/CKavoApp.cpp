@@ -32,14 +32,11 @@
 #include "platform/ShellFileTypes.h"
 #include "platform/ui/CQtPromptService.h"
 #include "platform/ui/CSingleInstance.h"
-#include "render/FigTextRender.h"
-#include "richtext/RichTextState.h"
 #include "app/ui/CSplashWnd.h"
 #include "app/ui/CQtPrintUi.h"
 #include "app/ui/LinkServicesUi.h"
 #include "document/AppPrinter.h"
-#include "render/DocDrawObjects.h"
-#include "shapes/ShapeLibrary.h"
+#include "render/ModelStartup.h"
 
 #include <FreeImage.h>
 #include <QAbstractEventDispatcher>
@@ -110,8 +107,9 @@ CKavoApp::~CKavoApp()
 
 BOOL CKavoApp::InitInstance()
 {
-    // 1. Image library (painting needs no set-up of its own).
-    FreeImage_Initialise(FALSE);
+    // 1. Image library, and with it what loading, saving and drawing
+    // diagrams need (the stamp shapes of step 15 among them).
+    StartDiagramModel();
 
     // 2. One running program per user: hand the request over and end.
     m_instance = new CSingleInstance(m_strInstanceKey, this);
@@ -166,11 +164,7 @@ BOOL CKavoApp::InitInstance()
     FindUmlFiles();
     // 10.
     BuildChoiceTables();
-    InstallRichTextHooks();
-    InstallColorSchemeLoading();
     GetColorSchemeServices().dialog = &RunColorSchemeDialog;
-    SetFigTextRenderer(RenderFigTextPiece);
-    InstallExportDrawer();
     InstallLinkServices();
     EnterUIMode(kUIModeRememberedSelect, 0);
     // 11.
@@ -192,7 +186,6 @@ BOOL CKavoApp::InitInstance()
     // 14, 15.
     AppSeams().createDocTemplate();
     AppSeams().loadCursors();
-    StampShapes().BuildStampShapes();
     // 16.
     DiagPrintf("INIT  Step 3: Alloc CMainFrame and load frame\n");
     m_pMainWnd = new CMainFrame;

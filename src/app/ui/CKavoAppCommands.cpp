@@ -134,11 +134,9 @@ void CKavoApp::OnFileRevert()
     const std::string name = GetPathFileName(path);
     if (MsgBoxResPrintf(MB_OKCANCEL | MB_ICONEXCLAMATION, IDS_REVERT_QUESTION, name.c_str()) == IDCANCEL)
         return;
-    // The reload must not ask to save the changes it throws away; but when it
-    // fails the diagram keeps its changes and stays marked as modified.
-    AppSeams().setActiveDocModified(false);
-    if (!AppSeams().openLinkTarget(path, 0, 1))
-        AppSeams().setActiveDocModified(true);
+    // The reload replaces the diagram only when the file loads; when it fails
+    // the diagram keeps its changes, its modified mark and its held file.
+    AppSeams().openLinkTarget(path, 0, 1);
 }
 
 void CKavoApp::OnFileSave()

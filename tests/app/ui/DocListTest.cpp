@@ -110,8 +110,10 @@ TEST(DocTemplate, ClosingTheLastViewOrTheProgramDeletesTheAutosaveCopy)
 {
     QTemporaryDir dir;
     AutoSave = 1;
+    // Each document has made its autosave copy (only such a copy is deleted).
     SetDocumentLoader([](CKavoDoc& doc, const std::string& path) {
         doc.SetPathName(path);
+        doc.m_bAutoSaveCopyMade = 1;
         return true;
     });
     auto touch = [&](const char* name) {

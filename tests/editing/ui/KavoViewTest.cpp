@@ -91,6 +91,12 @@ TEST_F(KavoViewTest, ZoomStepsStayWithinTheLimits)
         (view.get()->*s.command)();
         EXPECT_NEAR(view->GetZoom(), s.expected, 0.01);
     }
+    // An entry within one percent of the zoom is passed over both ways.
+    for (const Step& s : {Step{&CKavoView::OnZoomInButton, 150}, Step{&CKavoView::OnZoomOutButton, 80}}) {
+        view->ZoomToPercent(99);
+        (view.get()->*s.command)();
+        EXPECT_NEAR(view->GetZoom(), s.expected, 0.01);
+    }
     view->ZoomToPercent(5);
     EXPECT_NEAR(view->GetZoom(), view->GetMinZoom(), 0.01);
     EXPECT_GE(view->GetZoom(), 10.0f);
@@ -123,6 +129,30 @@ TEST_F(KavoViewTest, WholePageShowsThePageCentred)
     // The page is taller than the window's shape: it fills the height (up
     // to the mapping's extents of a sixteenth).
     EXPECT_NEAR(visible.Height(), page.Height() + 128, 100);
+}
+
+// Zoomed out until the window shows more than the view's work space (the
+// page and its margin) both ways, the view centres on that work space rather
+// than on the window's old centre.
+TEST_F(KavoViewTest, ZoomingOutPastTheWorkSpaceCentresOnIt)
+{
+    const int savedLimited = LimitedWorkspace;
+    LimitedWorkspace = 1;
+    view->ZoomToPercent(100);
+    view->SetZoomAndScroll(100, 0, 0);
+    const CRect ws = view->WorkSpace();
+    const CSize at50 = view->ClientSizeAtZoom(50);
+    ASSERT_LT(ws.Width(), at50.cx);
+    ASSERT_LT(ws.Height(), at50.cy);
+    ASSERT_GT(std::abs(view->GetLogicalClientRect().CenterPoint().y - ws.CenterPoint().y), 400)
+        << "the window's centre is not the work space's";
+    view->ZoomToPercent(50);
+    EXPECT_NEAR(view->GetZoom(), 50.0f, 0.01);
+    // Up to the rounding of the scroll position and the mapping's extents.
+    const CPoint centre = view->GetLogicalClientRect().CenterPoint();
+    EXPECT_NEAR(centre.x, ws.CenterPoint().x, 48);
+    EXPECT_NEAR(centre.y, ws.CenterPoint().y, 48);
+    LimitedWorkspace = savedLimited;
 }
 
 TEST_F(KavoViewTest, ZoomAroundAPointKeepsItInPlace)

@@ -1,0 +1,30 @@
+# kvdtool and the files it cannot or must not use: a read-only output, a
+# missing input, a damaged header.
+# cmake -DKVDTOOL=<path> -DWORK=<scratch folder> -P KvdtoolFiles.cmake
+file(REMOVE_RECURSE "${WORK}")
+file(MAKE_DIRECTORY "${WORK}")
+function(expect_run want_rc want_text)
+  execute_process(COMMAND ${KVDTOOL} ${ARGN} RESULT_VARIABLE rc OUTPUT_VARIABLE out ERROR_VARIABLE err)
+  if(NOT rc EQUAL want_rc)
+    message(FATAL_ERROR "kvdtool ${ARGN} gave ${rc}, not ${want_rc}: ${out}${err}")
+  endif()
+  string(FIND "${out}${err}" "${want_text}" at)
+  if(at EQUAL -1)
+    message(FATAL_ERROR "kvdtool ${ARGN} did not say \"${want_text}\": ${out}${err}")
+  endif()
+endfunction()
+
+file(WRITE "${WORK}/min.kvd" "KAVO Diagram File\r\nVersion 5.08\r\n")
+file(WRITE "${WORK}/ro.kvd" "keep")
+file(CHMOD "${WORK}/ro.kvd" PERMISSIONS OWNER_READ GROUP_READ WORLD_READ)
+expect_run(1 "Permission denied" resave "${WORK}/min.kvd" "${WORK}/ro.kvd")
+file(READ "${WORK}/ro.kvd" kept)
+if(NOT kept STREQUAL "keep")
+  message(FATAL_ERROR "resave replaced a read-only file")
+endif()
+
+expect_run(1 "No such file or directory" check "${WORK}/missing.kvd")
+expect_run(1 "No such file or directory" resave "${WORK}/missing.kvd" "${WORK}/out.kvd")
+file(WRITE "${WORK}/bad.kvd" "KAVO Diagram File\r\nhello\r\n")
+expect_run(1 "line 2: error 8" check "${WORK}/bad.kvd")
+message(STATUS "kvdtool: read-only, missing and damaged files are reported")
