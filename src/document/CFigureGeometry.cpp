@@ -4,6 +4,7 @@
 #include "geometry/IntGeometry.h"
 #include "shapes/CFigStyle.h"
 #include "document/CKavoDoc.h"
+#include "document/FigTextServices.h"
 #include "shapes/CFigSymbol.h"
 #include "shapes/OutlineHitTest.h"
 
@@ -168,8 +169,14 @@ bool CFigure::SetBounds(const CRect& rc, bool apply)
     CRect r = rc;
     r.NormalizeRect();
     const bool changed = r != m_rect;
-    if (apply)
-        m_rect = r;
+    if (!apply)
+        return changed;
+    const bool resized = r.Size() != m_rect.Size();
+    m_rect = r;
+    // A figure that wraps its text into its areas re-wraps it for its new size.
+    if (resized)
+        if (const FigTextServices& svc = GetFigTextServices(); svc.reflowText)
+            svc.reflowText(*this);
     return changed;
 }
 

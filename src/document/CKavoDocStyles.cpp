@@ -267,8 +267,12 @@ void CKavoDoc::UpdateFiguresOfStyle(int index, int oldSymbol)
         TakeStyleShape(*f, before);
         if (f->GetTextAreaCount() > 1)
             f->m_strSecondText = style->TextInits.substr(0, CFigure::kMaxSecondText);
-        // The style's font and symbol may need more room for the text.
-        if (const FigTextServices& svc = GetFigTextServices(); svc.resizeToText)
+        // The text is wrapped again in the style's font, which may then need
+        // more room, as may the style's symbol.
+        const FigTextServices& svc = GetFigTextServices();
+        if (svc.reflowText)
+            svc.reflowText(*f);
+        if (svc.resizeToText)
             svc.resizeToText(*f);
         InvalidateObj(f);
         updated.push_back(f);

@@ -1,6 +1,8 @@
 #include "document/DividedShapeFigureLink.h"
 
 #include "document/CKavoDoc.h"
+#include "document/FigTextServices.h"
+#include "shapes/FigFlags.h"
 #include "shapes/CFigSymbol.h"
 
 bool CSpecialFigureLink::CanSetUp() const
@@ -61,5 +63,11 @@ void CSpecialFigureLink::RestoreText()
 
 bool CSpecialFigureLink::ReflowsText() const
 {
-    return m_pFig && (m_pFig->m_props.Behavior.low & 0x8000);
+    return m_pFig && (m_pFig->m_props.Behavior.low & kFigFlagReflowText);
+}
+
+void CSpecialFigureLink::Reflow()
+{
+    if (const FigTextServices& svc = GetFigTextServices(); m_pFig && svc.reflowText)
+        svc.reflowText(*m_pFig);
 }

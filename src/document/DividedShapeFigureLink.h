@@ -21,9 +21,10 @@ public:
     void BlankText() override;
     void RestoreText() override;
     bool ReflowsText() const override;
-    // Fitting rich text to its areas belongs to the rich-text code; until it
-    // is part of the model these two leave the figure as it is.
-    void Reflow() override {}
+    // Wraps the text again into the areas, through the rich-text services.
+    void Reflow() override;
+    // Fitting the figure to its text with margins belongs to the rich-text
+    // code; until it is a service of the model this leaves the figure as it is.
     void FitToText(int, int, int, int) override {}
 
 private:

@@ -70,6 +70,25 @@ bool PassesFilter(const CDiagObjDrawCtx& ctx, const CDiagObj& obj)
         return obj.m_bVisited != 0;
     return true;
 }
+// The per-section format markup the figure's text was measured with.
+const std::string* FigFormatText(const CFigure& fig)
+{
+    return fig.m_strSecondText.empty() ? nullptr : &fig.m_strSecondText;
+}
+
+// The figure's text rotation, its document's line spacing and oversize-text
+// option, as the text was measured, fitted and edited with them.
+FigTextLayout FigTextLayoutOf(const CFigure& fig)
+{
+    FigTextLayout t;
+    t.rotation = fig.m_nTextRotate;
+    if (fig.m_pDoc) {
+        t.spacingKind = fig.m_pDoc->m_nLineSpacingMode;
+        t.spacingValue = fig.m_pDoc->m_fLineSpacingValue;
+        t.oversizeText = fig.m_pDoc->IsOversizeTextRect();
+    }
+    return t;
+}
 } // namespace
 
 void DrawFigInView(CGraphics* graphics, CDC* dc, CDiagObjDrawCtx& ctx, const CFigure& fig, int editArea)
@@ -97,8 +116,8 @@ void DrawFigInView(CGraphics* graphics, CDC* dc, CDiagObjDrawCtx& ctx, const CFi
             shadowPtr = &shadow;
         }
     }
-    RenderFigure(graphics, dc, ctx.FigCtx(), &text, nullptr, fig.m_rect, fig.m_props, fig.GetSymbol(), nullptr,
-                 shadowPtr, shadowPtr ? &outline : nullptr);
+    RenderFigure(graphics, dc, ctx.FigCtx(), &text, FigFormatText(fig), fig.m_rect, fig.m_props, fig.GetSymbol(),
+                 nullptr, shadowPtr, shadowPtr ? &outline : nullptr, FigTextLayoutOf(fig));
     CDC* marksDc = dc ? dc : graphics->GetDC();
     const bool showConPts = ShowConnectionPoints != 0 || (fig.m_pDoc && fig.m_pDoc->IsShowingConPts());
     DrawFigMarks(marksDc, fig, ctx, showConPts);

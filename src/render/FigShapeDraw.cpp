@@ -125,7 +125,7 @@ void DrawTexts(CDC& dc, const RECT& rect, const ShapeDrawAttrs& a)
         FigTextPiece piece;
         if (a.m_symbol->m_nTextBoxes == 0)
             piece.box = rect;
-        else if (!a.m_symbol->GetTextBoxRect(i, rect, piece.box, 1))
+        else if (!a.m_symbol->GetTextBoxRect(i, rect, piece.box, a.m_textParam5))
             continue;
         piece.text = SectionPiece(*a.m_text, i);
         std::string format;
@@ -141,6 +141,8 @@ void DrawTexts(CDC& dc, const RECT& rect, const ShapeDrawAttrs& a)
         piece.textFlag = a.m_textFlag;
         piece.inverseFlag = a.m_textFlag ? 0 : 1;
         piece.params[0] = a.m_textParam1, piece.params[1] = a.m_textParam2, piece.params[2] = a.m_textParam3;
+        piece.textScale = a.m_textParam4;
+        piece.offFrame = a.m_textOffFrame != 0;
         g_textRenderer(dc, piece);
     }
 }

@@ -50,8 +50,11 @@ struct ShapeDrawAttrs {
     short m_textShort = 0;
     uint32_t m_hiddenTextBoxes = 0;
     // 1: text rotation (0, 900, 2700); 2, 3: line spacing kind and value in
-    // hundredths; 4, 5: unused by the text renderer.
+    // hundredths; 4: text scale, the box units one device pixel shows (above
+    // 1 the text is drawn in device pixels); 5: the oversize-text switch (text
+    // box 0 of a symbol that asks for it covers the whole figure).
     int m_textParam1 = 0, m_textParam2 = 0, m_textParam3 = 0, m_textParam4 = 0, m_textParam5 = 0;
+    int m_textOffFrame = 0;              // keep the text a margin clear of the frame
     int m_snapToPixels = 0;
     COLORREF m_textColor = 0;
     COLORREF m_borderColor = 0;
@@ -77,6 +80,8 @@ struct FigTextPiece {
     int textFlag = 0;
     int inverseFlag = 1;
     int params[3] = {};                   // rotation, line spacing kind and value (hundredths)
+    int textScale = 0;                    // above 1: drawn in device pixels
+    bool offFrame = false;                // inset from the box's edges where it has room
 };
 using FigTextRenderFn = void (*)(CDC& dc, const FigTextPiece& piece);
 // The rich-text layer installs the renderer; without one texts are skipped.

@@ -159,7 +159,8 @@ void DrawFigStyleSampleGdip(CGraphics* graphics, int index, CKavoDoc* doc, const
         DrawFigStyleSample(graphics->GetDC(), index, doc, rect, passThrough);
 }
 
-CSize LayoutConStyleSample(const CKavoDoc* doc, const CConStyle* style, ConStyleSampleLayout& out)
+CSize LayoutConStyleSample(const CKavoDoc* doc, const CConStyle* style, ConStyleSampleLayout& out,
+                           int labelPercent)
 {
     out = ConStyleSampleLayout{};
     if (!style)
@@ -171,6 +172,8 @@ CSize LayoutConStyleSample(const CKavoDoc* doc, const CConStyle* style, ConStyle
     const CFigStyle* labelStyle = ConLabelStyle(doc);
     if (style->AutoLabel && !style->AutoLabelText.empty() && labelStyle)
         labelSize = MeasureStyleText(doc, *labelStyle, style->AutoLabelText);
+    labelSize.cx = MulDiv(labelSize.cx, labelPercent, 100);
+    labelSize.cy = MulDiv(labelSize.cy, labelPercent, 100);
     const bool vertical = style->FragmentAngle == 90 || style->FragmentAngle == 270;
     const int position = style->AutoLabelPosition;
     // Across the line: the end shapes, and beside them the label unless it
@@ -254,12 +257,12 @@ void DrawConStyleSampleLine(CGraphics* graphics, const CConProps& props, CKavoDo
 }
 
 void DrawConStyleSampleGdip(const RECT& rectIn, const CConStyle& style, CKavoDoc* doc, CGraphics* graphics,
-                            COLORREF background, int colourMode)
+                            COLORREF background, int colourMode, int labelPercent)
 {
     if (!graphics || !doc)
         return;
     ConStyleSampleLayout layout;
-    LayoutConStyleSample(doc, &style, layout);
+    LayoutConStyleSample(doc, &style, layout, labelPercent);
     const CRect target(rectIn);
     RECT label = layout.label;
     MapRectBetweenRects(label, layout.sample, target);

@@ -23,13 +23,15 @@ void DrawFigStyleSampleGdip(CGraphics* graphics, int index, CKavoDoc* doc, const
 
 // The connector-style sample's layout in its own units from (0, 0): the
 // sample rectangle, the line's two ends and the label rectangle, along the
-// style's FragmentAngle (0 and 180 horizontal, 90 and 270 vertical).
+// style's FragmentAngle (0 and 180 horizontal, 90 and 270 vertical). The
+// label takes labelPercent of its text's extent.
 struct ConStyleSampleLayout {
     CRect sample;
     CPoint start, end, centre;
     CRect label;
 };
-CSize LayoutConStyleSample(const CKavoDoc* doc, const CConStyle* style, ConStyleSampleLayout& out);
+CSize LayoutConStyleSample(const CKavoDoc* doc, const CConStyle* style, ConStyleSampleLayout& out,
+                           int labelPercent = 100);
 
 // The extent of a connector label's text in the style the document names
 // for connector labels; 0 × 0 without that style or text.
@@ -42,8 +44,9 @@ void RecolourConSampleProps(CConProps& props, int colourMode);
 // -1 for another angle.
 int ConSampleLabelCorner(int position, int angle);
 
+// labelPercent enlarges the label (its text with it) in the layout.
 void DrawConStyleSampleGdip(const RECT& rect, const CConStyle& style, CKavoDoc* doc, CGraphics* graphics,
-                            COLORREF background, int colourMode);
+                            COLORREF background, int colourMode, int labelPercent = 100);
 void DrawConStyleSampleLine(CGraphics* graphics, const CConProps& props, CKavoDoc* doc, const POINT& start,
                             const POINT& end, const RECT& sampleRect, const RECT& targetRect);
 

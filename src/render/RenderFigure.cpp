@@ -5,9 +5,11 @@
 #include "platform/CGraphics.h"
 #include "render/FigShapeDraw.h"
 #include "render/SoftShadow.h"
+#include "richtext/FigureTextFit.h"
 #include "shapes/CFigProps.h"
 #include "shapes/CFigSymbol.h"
 
+#include <cmath>
 #include <memory>
 
 namespace {
@@ -87,6 +89,11 @@ ShapeDrawAttrs AttrsFromParams(const FigDrawParams& p)
     a.m_activeTextBox = p.highlightedTextBox;
     a.m_hiddenTextBoxes = p.sectionMask;
     a.m_textColor = p.textColor;
+    a.m_textParam1 = p.textLayout.rotation;
+    a.m_textParam2 = p.textLayout.spacingKind;
+    a.m_textParam3 = int(std::lround(double(p.textLayout.spacingValue) * 100.0));
+    a.m_textParam5 = p.textLayout.oversizeText ? 1 : 0;
+    a.m_textOffFrame = p.textOffFrame ? 1 : 0;
     a.m_borderColor = p.border ? p.borderColor : kNoBorderColor;
     a.m_fill.Copy(p.fill);
     a.m_pictureKind = p.pictureType;
@@ -129,7 +136,7 @@ void DrawFigGdip(CGraphics* graphics, const RECT& rect, const FigDrawParams& par
 int RenderFigure(CGraphics* graphics, CDC* dc, const FigRenderCtx& ctx, const std::string* text,
                  const std::string* formatText, const RECT& rect, const CFigProps& props,
                  const CFigSymbol* symbol, const CFigSymbol* secondSymbol, const CShadowSpec* shadow,
-                 const QPolygonF* outline)
+                 const QPolygonF* outline, const FigTextLayout& textLayout)
 {
     if (!graphics && !dc)
         return 0;
@@ -165,6 +172,8 @@ int RenderFigure(CGraphics* graphics, CDC* dc, const FigRenderCtx& ctx, const st
     p.minWidth = ctx.minWidth;
     p.minHeight = ctx.minHeight;
     p.display = ctx.IsDisplayMode();
+    p.textLayout = textLayout;
+    p.textOffFrame = KeepsTextOffFrame(props.Behavior.low, symbol);
     if (graphics) {
         DrawFigGdip(graphics, rect, p);
     } else {

@@ -37,6 +37,16 @@ struct FigRenderCtx {
     bool IsDisplayMode() const { return mode == 0 || mode == 1 || mode == 6; }
 };
 
+// How a figure's text is laid out beyond its format: the figure's text
+// rotation (0, 900 upward, 2700 downward), the document's line spacing (kind
+// and value, as the text layout takes them) and its oversize-text option.
+struct FigTextLayout {
+    int rotation = 0;
+    int spacingKind = 0;
+    float spacingValue = 0;
+    bool oversizeText = true;  // the document option; on by default
+};
+
 // The drawing parameters of one figure, read by both drawing paths.
 struct FigDrawParams {
     const CFigSymbol* symbol = nullptr;
@@ -69,6 +79,8 @@ struct FigDrawParams {
     double rotation = 0;
     short formatWord1 = 12, formatWord2 = 34;
     int markerArg1 = 0, markerArg2 = 0;
+    FigTextLayout textLayout;
+    bool textOffFrame = false;    // labels and figures without text boxes
 
     void Init() { *this = FigDrawParams{}; }
 };
@@ -91,4 +103,4 @@ void DrawFigGdip(CGraphics* graphics, const RECT& rect, const FigDrawParams& par
 int RenderFigure(CGraphics* graphics, CDC* dc, const FigRenderCtx& ctx, const std::string* text,
                  const std::string* formatText, const RECT& rect, const CFigProps& props,
                  const CFigSymbol* symbol, const CFigSymbol* secondSymbol, const CShadowSpec* shadow,
-                 const QPolygonF* outline);
+                 const QPolygonF* outline, const FigTextLayout& textLayout = FigTextLayout{});

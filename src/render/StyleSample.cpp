@@ -32,6 +32,8 @@ constexpr int kSampleLabelGap = 12;
 constexpr COLORREF kIconBackground = 0xE6E6E6;
 constexpr int kAnchorLineKind = 39;      // connector stock kind drawn without ends
 constexpr int kUnlimitedTextArea = 9999;
+constexpr COLORREF kDefaultTranspColor = RGB(255, 0, 255);
+constexpr int kDataLabelPercent = 150;   // data-message labels enlarged by half
 
 bool StartsWith(const std::string& s, const char* prefix)
 {
@@ -127,9 +129,9 @@ void DrawSampleShape(CDC& dc, const CFigProps& props, const CKavoDoc* doc, const
     a.m_pictureKind = props.HasGraphic() ? props.m_nGraphicType : 0;
     a.m_pictureData = props.Graphic;
     a.m_outputKind = kSampleModeStyle;
-    // Transparent bitmaps keyed on magenta, as the document shows them.
+    // Bitmaps keyed on the document's transparent colour, as it shows them.
     a.m_pictureFlag = doc ? doc->m_bTranspBMPs : 1;
-    a.m_pictureBackColor = RGB(255, 0, 255);
+    a.m_pictureBackColor = doc ? doc->m_crTranspColor : kDefaultTranspColor;
     a.m_text = props.HideText ? nullptr : args.text;
     a.m_textFormats = args.text2;
     a.m_textAttrs = &props.m_font.m_lf;
@@ -296,11 +298,17 @@ void DrawConStyleSample(CDC* dc, int index, CKavoDoc* doc, const RECT& rect, boo
     const COLORREF background = buttonFace ? GetSysColor(COLOR_BTNFACE) : kIconBackground;
     if (style.AutoLabel && style.AutoLabelPosition > 0) {
         CRect target(rect);
-        if (StartsWith(style.Category, "Message") && (style.FragmentAngle == 90 || style.FragmentAngle == 270))
+        const bool message = StartsWith(style.Category, "Message");
+        const bool across = style.FragmentAngle == 0 || style.FragmentAngle == 180;
+        if (message && (style.FragmentAngle == 90 || style.FragmentAngle == 270))
             NarrowToFoundLabel(doc, target);
+        // Data messages name what they carry: on a wide sample their label is
+        // shown half as large again.
+        const bool bigLabel = message && across && target.Width() > target.Height() &&
+                              StartsWith(style.m_strName, "Message DATA ");
         CGraphics graphics(dc);
         DrawConStyleSampleGdip(target, style, doc, &graphics, iconMode ? background : RGB(255, 255, 255),
-                               iconMode ? 1 : 2);
+                               iconMode ? 1 : 2, bigLabel ? kDataLabelPercent : 100);
         return;
     }
     CConProps props = style.m_props;

@@ -10,6 +10,7 @@
 #include "document/CFigure.h"
 #include "document/CKavoDoc.h"
 #include "shapes/CFigSymbol.h"
+#include "shapes/FigFlags.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -70,6 +71,16 @@ LineSpacing FigureLineSpacing(const CFigure& fig)
         s.value = fig.m_pDoc->m_fLineSpacingValue;
     }
     return s;
+}
+
+int TextFrameMargin(int firstLineHeight)
+{
+    return std::max(2, firstLineHeight / 6);
+}
+
+bool KeepsTextOffFrame(DWORD lowFlags, const CFigSymbol* symbol)
+{
+    return (lowFlags & kFigFlagLabel) || (symbol && symbol->m_nTextBoxes == 0);
 }
 
 bool LayoutSectionText(const CFigure& fig, int section, const TextFormatRec* format, CTextBlock& block)
@@ -175,7 +186,10 @@ CSize GetSectionTextExtent(const CFigure& fig, int section, int mode, const Text
     CSize ext = block.GetExtent(false);
     if (Rotated(fig))
         std::swap(ext.cx, ext.cy);
-    return CSize(ext.cx + pad.cx, ext.cy + pad.cy);
+    int frame = 0;
+    if (!margins && KeepsTextOffFrame(LowFlags(fig), fig.GetSymbol()) && block.LineCount() > 0)
+        frame = 2 * TextFrameMargin(block.GetLine(0).height);
+    return CSize(ext.cx + pad.cx + frame, ext.cy + pad.cy + frame);
 }
 
 int GetMinFontSize(const CFigure& fig)
@@ -202,7 +216,13 @@ void CalcTextExtent(const CFigure& fig, int& width, int& height, int mode, bool 
         return;
     const DWORD flags = LowFlags(fig);
     bool measured = false;
-    if (fig.HasText()) {
+    if (fig.HasText() && symbol->m_nTextBoxes == 0 && !fig.HasPicture()) {
+        // The text fills the whole figure: the figure takes its extent.
+        const CSize ext = GetSectionTextExtent(fig, 0, mode, nullptr, margins);
+        measured = (ext.cx > 0 || ext.cy > 0) && (mode == 1 || !(flags & kFitFromFontSizeFlag));
+        width = ext.cx;
+        height = ext.cy;
+    } else if (fig.HasText()) {
         for (int i = 0; i < fig.GetTextAreaCount(); ++i) {
             const CSize ext = GetSectionTextExtent(fig, i, mode, nullptr, margins);
             if (ext.cx <= 0 && ext.cy <= 0)

@@ -8,6 +8,7 @@
 #include "richtext/CTextBlock.h"
 #include "platform/CRect.h"
 
+class CFigSymbol;
 class CFigure;
 class CKavoDoc;
 
@@ -26,6 +27,13 @@ using TextMargins = const int*;
 TextFormatRec FigureSectionFormat(const CFigure& fig, int section);
 // The document's line spacing.
 LineSpacing FigureLineSpacing(const CFigure& fig);
+
+// Labels, and figures whose symbol has no text box (their text fills the
+// figure), keep their text clear of their frame: by a sixth of the first
+// line's height (at least 2 units) on every side. Fitting adds it around the
+// text and drawing insets the text by it.
+int TextFrameMargin(int firstLineHeight);
+bool KeepsTextOffFrame(DWORD lowFlags, const CFigSymbol* symbol);
 std::string FigureSectionText(const CFigure& fig, int section);
 
 bool LayoutSectionText(const CFigure& fig, int section, const TextFormatRec* format, CTextBlock& block);

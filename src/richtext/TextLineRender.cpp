@@ -128,9 +128,12 @@ void RenderFigTextBlock(const RenderTextRequest& r)
     MarkupScanner s;
     s.Init(r.format);
     CRect rect = r.rect;
+    CRect clipRect = r.clipRect ? *r.clipRect : r.rect;
     if (r.deviceScaling) {
         dc->LPtoDP(&rect);
         rect.NormalizeRect();
+        dc->LPtoDP(&clipRect);
+        clipRect.NormalizeRect();
         s.scaleFrom = r.windowExt ? *r.windowExt : dc->GetWindowExt();
         s.scaleTo = r.viewportExt ? *r.viewportExt : dc->GetViewportExt();
         dc->SetViewportOrg(0, 0);
@@ -142,7 +145,7 @@ void RenderFigTextBlock(const RenderTextRequest& r)
     s.BeginDC(dc, base);
     s.UpdateDCFont(true);
     if (r.clip)
-        dc->IntersectClipRect(&rect);
+        dc->IntersectClipRect(&clipRect);
     const unsigned align = AlignFromText(r.text, r.format->align);
     const CPoint origin = GetBlockOrigin(*block, rect, align);
     dc->SetTextAlign(TA_BASELINE | TA_LEFT);

@@ -19,6 +19,7 @@ struct RenderTextRequest {
     int rotation = 0;                    // 0, 900, 2700
     CRect rect;
     bool clip = false;
+    const CRect* clipRect = nullptr;     // clip to this instead of rect
     bool deviceScaling = false;          // draw in device pixels with scaled fonts
     bool splitRuns = false;              // one output call per character
     const CSize* windowExt = nullptr;    // replace the DC's extents when given

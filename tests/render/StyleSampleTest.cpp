@@ -9,6 +9,8 @@
 #include "platform/CGraphics.h"
 #include "platform/CPainterDC.h"
 #include "platform/LoggingDC.h"
+#include "platform/PackedDib.h"
+#include "render/ConLineShapes.h"
 #include "shapes/CConStyle.h"
 #include "shapes/CFigStyle.h"
 #include "shapes/CFigProps.h"
@@ -49,6 +51,17 @@ protected:
         return doc.m_conStyles.GetCount() - 1;
     }
     int Arrow() const { return doc.m_endSymbols.FindByName("block"); }
+    // A hollow, borderless label style that the document names for connector
+    // labels.
+    void AddConLabelStyle()
+    {
+        CFigStyle* label = doc.m_figStyles.NewEntry();
+        label->Reset();
+        label->SetName("Con label");
+        label->m_props.m_fill.m_nKind = 0;
+        label->m_props.BorderWidth = 0;
+        doc.m_strConLabelStyle = "Con label";
+    }
     CKavoDoc doc;
 };
 
@@ -332,12 +345,7 @@ TEST_F(StyleSamples, MessageStyleShowsItsRightTwinOfTheSameCategory)
 
 TEST_F(StyleSamples, VerticalMessageSamplesTakeTheFoundLabelsProportions)
 {
-    CFigStyle* label = doc.m_figStyles.NewEntry();
-    label->Reset();
-    label->SetName("Con label");
-    label->m_props.m_fill.m_nKind = 0;
-    label->m_props.BorderWidth = 0;
-    doc.m_strConLabelStyle = "Con label";
+    AddConLabelStyle();
     CConProps props;
     props.LineWidth = 8;
     const int index = AddConStyle("Message GO", props);
@@ -369,4 +377,223 @@ TEST_F(StyleSamples, VerticalMessageSamplesTakeTheFoundLabelsProportions)
     EXPECT_LT(narrow.second, wide.second);
     EXPECT_LT(narrow.second - narrow.first, 100);
     EXPECT_NEAR(narrow.first + narrow.second, 200, 12);
+}
+
+namespace {
+
+// The columns and rows that hold ink.
+QRect InkBounds(const QImage& img)
+{
+    QRect box;
+    for (int y = 0; y < img.height(); ++y)
+        for (int x = 0; x < img.width(); ++x)
+            if (img.pixel(x, y) != kTestWhite)
+                box |= QRect(x, y, 1, 1);
+    return box;
+}
+
+int CountColour(const QImage& img, QRgb colour)
+{
+    int n = 0;
+    for (int y = 0; y < img.height(); ++y)
+        for (int x = 0; x < img.width(); ++x)
+            n += Rgb(img, x, y) == colour;
+    return n;
+}
+
+} // namespace
+
+// Solid end shapes stay filled black on an icon; an end whose fill differs
+// from its line shows hollow on the background, unless it has no border.
+TEST_F(StyleSamples, IconModeFillsSolidEndsAndHollowsTheOthers)
+{
+    struct Row {
+        bool solid;
+        COLORREF fill;
+        int borderWidth;
+        bool outlineOnly;
+        COLORREF expectedFill;
+    };
+    const Row rows[] = {
+        {false, RGB(0, 200, 0), 2, true, 0xE6E6E6},   // another colour: hollow
+        {false, RGB(200, 0, 0), 2, false, 0},         // as the line: filled black
+        {false, RGB(0, 200, 0), 0, false, 0},         // no border: filled
+        {true, RGB(0, 200, 0), 2, false, 0},          // solid: always filled
+    };
+    const int arrow = Arrow();
+    for (const Row& r : rows) {
+        doc.m_endSymbols.GetAt(arrow)->Silhouette = r.solid ? 1 : 0;
+        CConProps p;
+        p.Color = RGB(200, 0, 0);
+        p.End2 = arrow;
+        p.End2FillColor = r.fill;
+        p.EndBorderWidth = r.borderWidth;
+        bool outlineOnly[2];
+        SimplifyConPropsForIcon(p, &doc, RECT{0, 0, 60, 24}, 0xE6E6E6, outlineOnly);
+        EXPECT_EQ(outlineOnly[1], r.outlineOnly) << r.solid << " " << r.fill;
+        EXPECT_EQ(p.End2FillColor, r.expectedFill) << r.solid << " " << r.fill;
+    }
+}
+
+// A bent sample moves its ends a third of the box across the line one way and
+// its middle the other way: the ink spans two thirds of the box across the
+// line and keeps clear of the sides.
+TEST_F(StyleSamples, BentLineSampleBendsAcrossTheLine)
+{
+    for (DWORD shape : {CONSHAPE_CURVE, CONSHAPE_SMOOTH}) {
+        for (int angle : {0, 90}) {
+            const bool vertical = angle == 90;
+            const int w = vertical ? 30 : 120, h = vertical ? 120 : 30;
+            CConProps props;
+            props.Behavior.low |= shape;
+            props.LineWidth = 1;
+            QImage img = WhiteImage(w, h);
+            CPainterDC dc(&img);
+            DrawConLineSample(&dc, props, &doc, RECT{0, 0, w, h}, false, false, angle, true);
+            dc.Flush();
+            const QRect ink = InkBounds(img);
+            const int across = vertical ? ink.width() : ink.height();
+            const int first = vertical ? ink.left() : ink.top();
+            EXPECT_GE(across, 10) << shape << " " << angle;   // bent, not straight
+            EXPECT_LE(across, 22) << shape << " " << angle;   // within two thirds
+            EXPECT_GE(first, 3) << shape << " " << angle;
+        }
+    }
+}
+
+// The border of a figure sample is limited in size with its sign kept: a
+// negative width (no border) stays without a border.
+TEST_F(StyleSamples, BorderLimitKeepsTheSign)
+{
+    const COLORREF border = RGB(0, 0, 255);
+    auto borderPixels = [&](int width, int limit) {
+        CFigProps props;
+        props.Symbol = -1;  // the built-in rectangle
+        props.m_fill.m_nKind = 1;
+        props.m_fill.m_crColor1 = RGB(255, 255, 0);
+        props.BorderColor = border;
+        props.BorderWidth = width;
+        StyleSampleArgs args;
+        args.sampleWidth = 60;
+        args.sampleHeight = 40;
+        args.maxBorder = limit;
+        QImage img = WhiteImage(60, 40);
+        CPainterDC dc(&img);
+        DrawStyleSample(&dc, props, &doc, RECT{0, 0, 60, 40}, args);
+        dc.Flush();
+        return CountColour(img, 0x0000FF);
+    };
+    const int thin = borderPixels(2, 0);
+    EXPECT_GT(thin, 100);
+    EXPECT_EQ(borderPixels(8, 2), thin);      // cut to 2
+    EXPECT_GT(borderPixels(8, 0), 2 * thin);  // no limit
+    EXPECT_EQ(borderPixels(-8, 2), 0);        // stays negative: no border
+}
+
+// A data message on a wide sample shows its label half as large again.
+TEST_F(StyleSamples, DataMessageLabelIsEnlargedByHalf)
+{
+    AddConLabelStyle();
+    auto labelHeight = [&](const std::string& name, const std::string& category, RECT rect) {
+        CConProps props;
+        props.End1Length = props.End2Length = 4;
+        const int index = AddConStyle(name, props);
+        CConStyle* s = doc.m_conStyles.GetAt(index);
+        s->Category = category;
+        s->AutoLabel = 1;
+        s->AutoLabelText = "data";
+        s->AutoLabelPosition = 1;
+        s->FragmentAngle = 0;
+        const int w = rect.right, h = rect.bottom;
+        QImage img = WhiteImage(w, h);
+        CPainterDC dc(&img);
+        DrawConStyleSample(&dc, index, &doc, rect, false, false, false);
+        dc.Flush();
+        // The rows of the label's text: inked, but not across the sample as
+        // the line is.
+        int rows = 0;
+        for (int y = 0; y < h; ++y) {
+            int inked = 0;
+            for (int x = 0; x < w; ++x)
+                inked += img.pixel(x, y) != kTestWhite;
+            rows += inked > 0 && inked < w / 2;
+        }
+        return rows;
+    };
+    const RECT wide{0, 0, 240, 80}, tall{0, 0, 80, 240};
+    const int plain = labelHeight("Message CALL a", "Messages", wide);
+    ASSERT_NE(plain, 0);
+    const int data = labelHeight("Message DATA a", "Messages", wide);
+    // The label grows by half against the line's gap beside it, so its text
+    // by less on the sample.
+    EXPECT_GT(data, plain + plain / 10);
+    // Not on a sample higher than wide, nor outside the message category.
+    EXPECT_EQ(labelHeight("Message DATA b", "Messages", tall), labelHeight("Message CALL b", "Messages", tall));
+    EXPECT_EQ(labelHeight("Message DATA c", "Other", wide), plain);
+}
+
+// Sample bitmaps are keyed on the document's transparent colour.
+TEST_F(StyleSamples, PicturesAreKeyedOnTheDocumentsTransparentColour)
+{
+    QImage picture(20, 20, QImage::Format_RGB32);
+    picture.fill(QColor(0, 160, 0));
+    const std::vector<BYTE> dib = ImageToDib(picture, 24, false);
+    HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, dib.size());
+    std::copy(dib.begin(), dib.end(), static_cast<BYTE*>(GlobalLock(block)));
+    GlobalUnlock(block);
+    CFigProps props;
+    props.m_nGraphicType = 1;
+    props.Graphic = block;
+    props.m_fill.m_nKind = 0;
+    auto centre = [&](COLORREF transparent) {
+        doc.m_crTranspColor = transparent;
+        StyleSampleArgs args;
+        args.directShape = true;
+        QImage img = WhiteImage(40, 40);
+        CPainterDC dc(&img);
+        DrawStyleSample(&dc, props, &doc, RECT{0, 0, 40, 40}, args);
+        dc.Flush();
+        return Rgb(img, 20, 20);
+    };
+    EXPECT_EQ(centre(RGB(255, 0, 255)), 0x00A000u);
+    EXPECT_EQ(centre(RGB(0, 160, 0)), 0xFFFFFFu);
+    GlobalFree(block);
+}
+
+namespace {
+// Notes the mapping mode every text output is drawn in.
+class CMapModeLogDC : public CPainterDC {
+public:
+    using CPainterDC::CPainterDC;
+    std::vector<int> modes;
+    bool ExtTextOut(int x, int y, UINT options, const RECT* rect, const char* text, UINT count,
+                    const int* dx) override
+    {
+        modes.push_back(GetMapMode());
+        return CPainterDC::ExtTextOut(x, y, options, rect, text, count, dx);
+    }
+};
+} // namespace
+
+// A sample shrunk onto a smaller rectangle draws its text in device pixels;
+// one drawn at its own size keeps the sample's mapping.
+TEST_F(StyleSamples, ShrunkSampleTextIsDrawnInDevicePixels)
+{
+    CFigProps props;
+    props.Symbol = -1;
+    props.m_fill.m_nKind = 0;
+    const std::string text = "Go";
+    for (int box : {40, 160}) {
+        StyleSampleArgs args;
+        args.text = &text;
+        args.directShape = true;
+        args.sampleWidth = box;
+        args.sampleHeight = box / 2;
+        QImage img = WhiteImage(40, 20);
+        CMapModeLogDC dc(&img);
+        DrawStyleSample(&dc, props, &doc, RECT{0, 0, 40, 20}, args);
+        dc.Flush();
+        ASSERT_EQ(dc.modes.size(), 1u) << box;
+        EXPECT_EQ(dc.modes[0], box > 40 ? MM_TEXT : MM_ANISOTROPIC) << box;
+    }
 }

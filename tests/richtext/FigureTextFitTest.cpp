@@ -1,7 +1,11 @@
 // Fitting figures and labels to their text.
 #include "richtext/FigureTextFit.h"
+#include "richtext/MarkupPositions.h"
 #include "richtext/TextFitting.h"
 #include "document/CConnector.h"
+#include "shapes/DividedShapeSetup.h"
+#include "shapes/DividedShapeTestSupport.h"
+#include "shapes/FigFlags.h"
 
 #include "RichTextTestSupport.h"
 
@@ -157,18 +161,116 @@ TEST_F(FigureFit, AutomaticLabelTakesTheSizeOfItsText)
     CFigure* fig = Make(whole, "", 200, 100);
     CFigure* label = doc.AddAutoFigLabel(fig, "abcd");
     ASSERT_NE(label, nullptr);
-    // The label's box is the whole figure: the box holds the text extent
-    // (the symbol's mapping may round it one unit wider).
+    // The label's box is the whole figure: the box holds the text extent and
+    // the frame margin on every side (the symbol's mapping may round it one
+    // unit wider).
     CTextBlock block;
     ASSERT_TRUE(LayoutSectionText(*label, 0, nullptr, block));
+    const int room = 2 * TextFrameMargin(block.GetLine(0).height);
+    ASSERT_GT(room, 0);
     CRect box;
     ASSERT_TRUE(label->GetTextAreaRect(0, box));
-    EXPECT_NEAR(box.Width(), block.GetExtent(false).cx, 1);
-    EXPECT_GE(box.Width(), block.GetExtent(false).cx);
-    EXPECT_EQ(box.Height(), block.GetExtent(false).cy);
+    EXPECT_NEAR(box.Width(), block.GetExtent(false).cx + room, 1);
+    EXPECT_GE(box.Width(), block.GetExtent(false).cx + room);
+    EXPECT_EQ(box.Height(), block.GetExtent(false).cy + room);
     // Placed below the figure, centred (the default position 8).
     EXPECT_EQ(label->m_rect.top, fig->m_rect.bottom + doc.GetFigLblGap());
     EXPECT_EQ(label->m_rect.CenterPoint().x, fig->m_rect.CenterPoint().x);
+}
+
+// A label on the built-in label symbol, which has no text box, shows its text
+// in the whole figure: it is sized to the text and the frame margins.
+TEST_F(FigureFit, LabelWithoutTextBoxTakesTheSizeOfItsText)
+{
+    doc.m_curLblStyle.m_props.Symbol = 1;
+    doc.m_curLblStyle.m_props.m_font.m_lf.lfHeight = -10;
+    SetLogFontFace(doc.m_curLblStyle.m_props.m_font.m_lf, "Courier New");
+    CFigure* fig = Make(whole, "", 200, 100);
+    CFigure* label = doc.AddAutoFigLabel(fig, "ab\\line abcd");
+    ASSERT_NE(label, nullptr);
+    ASSERT_EQ(label->GetSymbol()->m_nTextBoxes, 0);
+    CTextBlock block;
+    ASSERT_TRUE(LayoutSectionText(*label, 0, nullptr, block));
+    const int room = 2 * TextFrameMargin(block.GetLine(0).height);
+    EXPECT_EQ(label->m_rect.Width(), 4 * kAdv + room);
+    EXPECT_EQ(label->m_rect.Height(), block.GetTotalHeight() + room);
+}
+
+} // namespace
+
+namespace {
+
+// A figure that wraps its text into its areas re-wraps it whenever its size
+// changes: narrower, the text gains soft breaks; wide again, it loses them.
+TEST_F(FigureFit, ResizingAWrappingFigureReWrapsItsText)
+{
+    const std::string text = "aaaa bbbb cccc";
+    CFigure* wraps = Make(whole, text, 40 * kAdv, 100, kFigFlagReflowText);
+    CFigure* keeps = Make(whole, text, 40 * kAdv, 100);
+    EXPECT_EQ(wraps->m_strText, text);
+    for (CFigure* f : {wraps, keeps}) {
+        CRect narrow = f->m_rect;
+        narrow.right = narrow.left + 6 * kAdv;
+        f->SetBounds(narrow, true);
+    }
+    EXPECT_EQ(CountMarkupLines(wraps->m_strText), 3);
+    EXPECT_EQ(keeps->m_strText, text);
+    // Moving without resizing leaves the text as it is.
+    const std::string wrapped = wraps->m_strText;
+    CRect moved = wraps->m_rect;
+    moved.OffsetRect(30, 30);
+    wraps->SetBounds(moved, true);
+    EXPECT_EQ(wraps->m_strText, wrapped);
+    CRect wide = wraps->m_rect;
+    wide.right = wide.left + 40 * kAdv;
+    wraps->SetBounds(wide, true);
+    EXPECT_EQ(wraps->m_strText, text);
+}
+
+} // namespace
+
+namespace {
+
+// A wrapping figure that follows its style wraps its text again in the
+// style's new font, at its own size.
+TEST_F(FigureFit, AStyleChangeReWrapsTheTextOfItsFigures)
+{
+    CFigStyle* style = doc.m_figStyles.NewEntry();
+    style->Reset();
+    style->SetName("Wraps");
+    style->m_props = BoxProps(whole);
+    style->m_props.Behavior.low = kFigFlagReflowText;
+    const int index = doc.m_figStyles.GetCount() - 1;
+    CFigure* f = Make(whole, "aaaa bbbb", 10 * kAdv, 400, kFigFlagReflowText);
+    f->m_nStyle = index;
+    f->m_props.BindToStyle = 1;
+    ASSERT_EQ(CountMarkupLines(f->m_strText), 1);
+    // Twice the size: the two words no longer share a line of that width.
+    style->m_props.m_font.m_lf.lfHeight *= 2;
+    doc.UpdateFiguresOfStyle(index, style->m_props.Symbol);
+    EXPECT_EQ(f->m_rect.Width(), 10 * kAdv);
+    EXPECT_EQ(CountMarkupLines(f->m_strText), 2);
+}
+
+} // namespace
+
+namespace {
+
+// Setting up a special shape for the document's text margins (on loading a
+// variant, importing styles, changing the margins) wraps the text of a
+// wrapping figure into its compartments.
+TEST_F(FigureFit, SpecialShapeSetUpWrapsTheTextIntoItsAreas)
+{
+    CFigSymbol rows = TemplateSymbol(2);
+    rows.SetName("box r3");
+    const int symbol = doc.m_figSymbols.AddOrReplace(&rows);
+    const std::string text = "aaaa bbbb cccc dddd eeee";
+    CFigure* f = Make(symbol, text, 8 * kAdv, 600, kFigFlagReflowText);
+    ASSERT_GT(f->GetTextAreaCount(), 1);
+    // As read from a file written without soft breaks.
+    f->m_strText = text;
+    ApplySpecialShapeSettings(doc, 12, 12, 12, 12, false);
+    EXPECT_GT(CountMarkupLines(f->m_strText), 1);
 }
 
 } // namespace

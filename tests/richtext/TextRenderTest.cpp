@@ -4,12 +4,14 @@
 #include "richtext/TextFitting.h"
 #include "richtext/TextLineRender.h"
 #include "platform/CPainterDC.h"
+#include "platform/GdiObjects.h"
 
 #include <QImage>
 #include <gtest/gtest.h>
 
 #include <random>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -23,13 +25,14 @@ public:
         std::string text;
         std::vector<int> dx;
         LONG escapement;
+        LOGFONT font;
     };
     std::vector<Call> calls;
     bool ExtTextOut(int x, int y, UINT options, const RECT* rect, const char* text, UINT count,
                     const int* dx) override
     {
         calls.push_back(Call{x, y, std::string(text, count), std::vector<int>(dx, dx + count),
-                             State().logFont.lfEscapement});
+                             State().logFont.lfEscapement, State().logFont});
         return CPainterDC::ExtTextOut(x, y, options, rect, text, count, dx);
     }
 };
@@ -43,7 +46,8 @@ struct Canvas {
     QImage image{600, 300, QImage::Format_RGB32};
     CRecordingDC dc{&image};
     Canvas() { image.fill(Qt::white); }
-    void Draw(const std::string& text, const TextFormatRec& format, int rotation = 0, CRect rect = CRect(10, 10, 590, 290))
+    void Draw(const std::string& text, const TextFormatRec& format, int rotation = 0, CRect rect = CRect(10, 10, 590, 290),
+              bool split = false)
     {
         RenderTextRequest r;
         r.dc = &dc;
@@ -51,6 +55,7 @@ struct Canvas {
         r.text = text;
         r.rotation = rotation;
         r.rect = rect;
+        r.splitRuns = split;
         RenderFigTextBlock(r);
         dc.Flush();
     }
@@ -76,15 +81,53 @@ TEST(TextRender, OneOutputPerRunOfEqualFormat)
     EXPECT_EQ(align.dc.calls.size(), 1u);
 }
 
+// The ascent and descent of a font as the context realises it.
+std::pair<int, int> AscentDescent(CDC& dc, const LOGFONT& lf)
+{
+    CFont font;
+    font.CreateFontIndirect(&lf);
+    CFont* old = dc.SelectObject(&font);
+    TEXTMETRIC tm{};
+    dc.GetTextMetrics(&tm);
+    dc.SelectObject(old);
+    return {int(tm.tmAscent), int(tm.tmDescent)};
+}
+
 TEST(TextRender, SubscriptSitsLowerSuperscriptHigher)
 {
     Canvas c;
     c.Draw("H\\sub 2\\nosupersub O\\super 3", Format("Arial", 20));
     ASSERT_EQ(c.dc.calls.size(), 4u);
-    const int base = c.dc.calls[0].y;
-    EXPECT_GT(c.dc.calls[1].y, base);
-    EXPECT_EQ(c.dc.calls[2].y, base);
-    EXPECT_LT(c.dc.calls[3].y, base);
+    const auto& base = c.dc.calls[0];
+    EXPECT_GT(c.dc.calls[1].y, base.y);
+    EXPECT_EQ(c.dc.calls[2].y, base.y);
+    EXPECT_LT(c.dc.calls[3].y, base.y);
+    // In a line of the larger base font, a subscript's bottom sits on the
+    // line's bottom (lower than the base text by the difference of the
+    // descents) and a superscript's top on the line's top.
+    const auto [baseAscent, baseDescent] = AscentDescent(c.dc, base.font);
+    const auto [subAscent, subDescent] = AscentDescent(c.dc, c.dc.calls[1].font);
+    const auto [superAscent, superDescent] = AscentDescent(c.dc, c.dc.calls[3].font);
+    ASSERT_LT(subDescent, baseDescent);
+    EXPECT_EQ(c.dc.calls[1].y + subDescent, base.y + baseDescent);
+    EXPECT_EQ(c.dc.calls[3].y - superAscent, base.y - baseAscent);
+    (void)subAscent, (void)superDescent;
+}
+
+TEST(TextRender, SplitFlagDrawsEveryCharacterOnItsOwn)
+{
+    Canvas joined, split;
+    joined.Draw("ab\\b1 cd", Format());
+    split.Draw("ab\\b1 cd", Format(), 0, CRect(10, 10, 590, 290), true);
+    ASSERT_EQ(joined.dc.calls.size(), 2u);
+    ASSERT_EQ(split.dc.calls.size(), 4u);
+    // Each character where the joined runs put it, with its own advance.
+    const auto& run = joined.dc.calls[0];
+    EXPECT_EQ(split.dc.calls[0].text, "a");
+    EXPECT_EQ(split.dc.calls[1].text, "b");
+    EXPECT_EQ(split.dc.calls[1].x, run.x + run.dx[0]);
+    EXPECT_EQ(split.dc.calls[3].x, joined.dc.calls[1].x + joined.dc.calls[1].dx[0]);
+    EXPECT_EQ(split.dc.calls[3].y, run.y);
 }
 
 TEST(TextRender, TrailingBlankBeforeSoftBreakIsNotDrawn)
