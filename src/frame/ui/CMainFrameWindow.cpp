@@ -20,7 +20,6 @@
 #include <set>
 
 namespace {
-constexpr int kAutoSaveTimerId = 5;
 constexpr int kStyleCommandFirst = 36600;
 constexpr int kStyleCommandLast = 38099;
 
@@ -55,7 +54,8 @@ void CMainFrame::ResetAutoSaveTimer()
 
 void CMainFrame::timerEvent(QTimerEvent* event)
 {
-    // Qt hands out its own timer ids: the stored one stands for id 5.
+    // Qt hands out its own timer ids: the stored one stands for the autosave
+    // timer's id 5.
     if (event->timerId() != m_nAutoSaveTimer || !m_nAutoSaveTimer)
         return QMainWindow::timerEvent(event);
     if (!AutoSaveHandler())
