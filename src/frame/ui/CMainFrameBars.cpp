@@ -3,10 +3,13 @@
 // reaching their embedded controls.
 #include "frame/ui/CMainFrame.h"
 
+#include "controls/CZoomCombo.h"
 #include "core/Settings.h"
 #include "core/Trace.h"
+#include "editing/ui/CKavoView.h"
 #include "frame/ui/CCustomToolBar.h"
 
+#include <QAbstractItemView>
 #include <QAction>
 
 bool CMainFrame::CreateCustomBar(CCustomToolBar*& bar, int barId, std::span<const unsigned> defaults)
@@ -116,6 +119,12 @@ void CMainFrame::UpdateBarControls()
             if (QWidget* box = bar ? bar->ControlForCmd(unsigned(command)) : nullptr)
                 if (QAction* item = bar->ActionForControl(box))
                     item->setEnabled(on);
+    // The zoom box shows the active view's zoom unless the user is at it.
+    auto* zoom = qobject_cast<CZoomCombo*>(GetBarControlForCmd(32779));
+    CKavoView* view = GetActiveView();
+    if (zoom && view && !zoom->hasFocus() && !zoom->view()->isVisible()
+        && zoom->currentText() != FormatZoomPercent(view->GetZoom()))
+        zoom->SetZoomText(view->GetZoom());
 }
 
 void CMainFrame::InstallBarCommands()

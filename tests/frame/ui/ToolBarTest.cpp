@@ -3,6 +3,7 @@
 // hiding, and the lists kept in the settings.
 #include "common/DiagramFixture.h"
 #include "common/TestSupport.h"
+#include "controls/CZoomCombo.h"
 #include "core/Settings.h"
 #include "editing/ui/CKavoView.h"
 #include "frame/ui/CCustomToolBar.h"
@@ -101,6 +102,8 @@ TEST_F(ToolBarTest, BarsShowTheDefaultListsInOrderWithTheirCommands)
     EXPECT_EQ(prop->ControlForCmd(36493)->width(), 60);
     EXPECT_EQ(prop->ItemWidget(3)->width(), kComboSeparatorWidth);
     EXPECT_EQ(frame->StdToolBar()->ControlForCmd(32779)->width(), 60);
+    auto* zoom = qobject_cast<CZoomCombo*>(frame->StdToolBar()->ControlForCmd(32779));
+    ASSERT_NE(zoom, nullptr);
     auto* fonts = qobject_cast<QComboBox*>(prop->ControlForCmd(32775));
     ASSERT_NE(fonts, nullptr);
     EXPECT_EQ(fonts->itemText(0), ""); // the empty entry first
@@ -111,7 +114,7 @@ TEST_F(ToolBarTest, BarsShowTheDefaultListsInOrderWithTheirCommands)
     Open();
     frame->OnIdleUpdateCmdUI();
     EXPECT_TRUE(fonts->isEnabled());
-    auto* zoom = qobject_cast<QComboBox*>(frame->StdToolBar()->ControlForCmd(32779));
+    EXPECT_EQ(zoom->currentText(), FormatZoomPercent(view->GetZoom())); // the view's zoom
     ASSERT_EQ(zoom->count(), 6);
     EXPECT_EQ(zoom->itemText(0), QString("%1%").arg(Zoom[0]));
     // The boundaries run along the bar; the nearest one to a point is found.
