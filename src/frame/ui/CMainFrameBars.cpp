@@ -6,6 +6,7 @@
 #include "controls/CZoomCombo.h"
 #include "core/Settings.h"
 #include "core/Trace.h"
+#include "document/CKavoDoc.h"
 #include "editing/ui/CKavoView.h"
 #include "frame/ui/CCustomToolBar.h"
 
@@ -119,6 +120,10 @@ void CMainFrame::UpdateBarControls()
             if (QWidget* box = bar ? bar->ControlForCmd(unsigned(command)) : nullptr)
                 if (QAction* item = bar->ActionForControl(box))
                     item->setEnabled(on);
+    // Snap and the style-bar toggle show their second image in the other state.
+    if (CKavoDoc* doc = GetActiveDocument())
+        SetCmdButtonImage(33073, doc->m_bAlignToGrid ? 0 : 1);
+    SetCmdButtonImage(int(ID_COLLAPSE_STYLE_BAR), CollapsedStyleBar ? 1 : 0);
     // The zoom box shows the active view's zoom unless the user is at it.
     auto* zoom = qobject_cast<CZoomCombo*>(GetBarControlForCmd(32779));
     CKavoView* view = GetActiveView();

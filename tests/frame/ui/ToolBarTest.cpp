@@ -151,6 +151,15 @@ TEST_F(ToolBarTest, ButtonStatesFollowTheDocumentAndClicksRunCommands)
     fx.doc.Select(box);
     frame->OnIdleUpdateCmdUI();
     ASSERT_TRUE(ButtonOf(bar, 57632)->isEnabled());
+    // Snap shows its second image while it is off.
+    const int snap = fx.doc.m_bAlignToGrid;
+    const qint64 snapImage = ButtonOf(bar, 33073)->icon().cacheKey();
+    frame->OnCommand(33073);
+    frame->OnIdleUpdateCmdUI();
+    EXPECT_NE(ButtonOf(bar, 33073)->icon().cacheKey(), snapImage);
+    EXPECT_NE(fx.doc.m_bAlignToGrid, snap);
+    EXPECT_EQ(ButtonOf(bar, 33073)->isChecked(), fx.doc.m_bAlignToGrid != 0);
+    frame->OnCommand(33073);
 
     const int count = fx.doc.GetObjCount();
     QTest::mouseClick(ButtonOf(bar, 57632), Qt::LeftButton);

@@ -1,5 +1,5 @@
 #include "core/Units.h"
-#include "frame/NumEditSpec.h"
+#include "core/NumEditSpec.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "frame/NumEditSpec.h"
+#include "core/NumEditSpec.h"
 
 #include "core/MsgBox.h"
 #include "core/Units.h"
