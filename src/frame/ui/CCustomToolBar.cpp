@@ -5,6 +5,7 @@
 #include "core/MsgBox.h"
 #include "platform/Prompt.h"
 #include "core/Settings.h"
+#include "core/Trace.h"
 #include "editing/ui/CKavoView.h"
 #include "frame/ui/CCommandRegistry.h"
 #include "platform/StringTable.h"
@@ -151,6 +152,7 @@ bool CFontSizeCombo::OnEnter()
 {
     if (!ActiveView())
         return false;
+    DiagPrintf("USER  Font size change (enter)\n");
     const int size = std::atoi(lineEdit()->text().left(kMaxTypedChars).toLatin1().constData());
     if (size < kMinFontSize || size > kMaxFontSize) {
         MsgBoxPrintf(MB_ICONEXCLAMATION, "Enter a font size between %d and %d", kMinFontSize, kMaxFontSize);
@@ -210,6 +212,7 @@ bool CCustomToolBar::Setup(const unsigned* list, int count, int bitmapId, std::s
         m_items.push_back(action);
     }
     CreateControls();
+    emit controlsCreated();
     return true;
 }
 

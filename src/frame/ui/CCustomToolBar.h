@@ -57,6 +57,10 @@ public:
     // button; the previous image, or -1 when the command or its image is missing.
     int SetCmdButtonImage(unsigned command, int variant);
 
+signals:
+    // The embedded controls were made (anew).
+    void controlsCreated();
+
 protected:
     void contextMenuEvent(QContextMenuEvent* event) override;
 

@@ -111,6 +111,7 @@ private:
     void InstallUpdateRules();
     void InstallBarCommands();
     bool CreateCustomBar(CCustomToolBar*& bar, int barId, std::span<const unsigned> defaults);
+    void ConnectBarControls(CCustomToolBar* bar);
     // Rules of the commands on particular selected objects (CMainFrameSelectionRules.cpp).
     void InstallSelectionRules();
     void OnChildActivated(QMdiSubWindow* child);

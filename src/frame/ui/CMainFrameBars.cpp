@@ -6,7 +6,9 @@
 #include "controls/CZoomCombo.h"
 #include "core/Settings.h"
 #include "core/Trace.h"
+#include "core/Units.h"
 #include "document/CKavoDoc.h"
+#include "document/FontChoice.h"
 #include "editing/ui/CKavoView.h"
 #include "frame/ui/CCustomToolBar.h"
 
@@ -24,9 +26,30 @@ bool CMainFrame::CreateCustomBar(CCustomToolBar*& bar, int barId, std::span<cons
     if (!ok)
         return false;
     addToolBar(Qt::TopToolBarArea, bar);
+    ConnectBarControls(bar);
     if (CollapsedStyleBar && AutoStyleButtons)
         bar->AddStyleLists();
     return true;
+}
+
+// Controls are made anew on every rebuild: each new font-size box is wired
+// as the bar makes it.
+void CMainFrame::ConnectBarControls(CCustomToolBar* bar)
+{
+    connect(bar, &CCustomToolBar::controlsCreated, this, [this, bar] {
+        auto* sizes = qobject_cast<CFontSizeCombo*>(bar->ControlForCmd(32776));
+        if (!sizes)
+            return;
+        connect(sizes, &CFontSizeCombo::fontSizeChosen, this, [this](int points) {
+            CKavoDoc* doc = GetActiveDocument();
+            if (!doc)
+                return;
+            FontChoice choice;
+            choice.height = PointsToLogical(points);
+            doc->ApplyFontToSel(choice);
+        });
+    });
+    emit bar->controlsCreated();
 }
 
 bool CMainFrame::CreateToolBar()

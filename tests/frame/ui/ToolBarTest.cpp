@@ -5,6 +5,7 @@
 #include "common/TestSupport.h"
 #include "controls/CZoomCombo.h"
 #include "core/Settings.h"
+#include "core/Units.h"
 #include "editing/ui/CKavoView.h"
 #include "frame/ui/CCustomToolBar.h"
 #include "frame/ui/CMainFrame.h"
@@ -265,4 +266,22 @@ TEST_F(ToolBarTest, FontSizeBoxAppliesFourToOneHundredTwentyEight)
     chosen.clear();
     EXPECT_TRUE(sizes->OnSelect(sizes->findText("24")));
     EXPECT_EQ(chosen.at(0).at(0).toInt(), 24);
+}
+
+TEST_F(ToolBarTest, FontSizeTypedInTheBarChangesTheSelectionAndUndoes)
+{
+    Open();
+    CFigure* box = fx.AddBox(100, 100, 300, 200, "A");
+    fx.doc.Select(box);
+    const LONG before = box->GetFont().lfHeight;
+    frame->OnIdleUpdateCmdUI();
+    auto* sizes = qobject_cast<CFontSizeCombo*>(frame->PropertyBar()->ControlForCmd(32776));
+    ASSERT_TRUE(sizes && sizes->isEnabled());
+    sizes->lineEdit()->setText("20");
+    QTest::keyClick(sizes->lineEdit(), Qt::Key_Return);
+    EXPECT_EQ(box->GetFont().lfHeight, -PointsToLogical(20));
+    std::string undo;
+    ASSERT_TRUE(fx.doc.GetUndoMenuState(undo));
+    frame->OnCommand(57643);
+    EXPECT_EQ(box->GetFont().lfHeight, before);
 }
