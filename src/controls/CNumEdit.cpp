@@ -45,8 +45,9 @@ void CNumEdit::Configure(const CNumEditSpec* spec)
         column->addWidget(arrow);
     }
     m_spinUp = box;
-    setTextMargins(0, 0, height(), 0);
     resizeEvent(nullptr);
+    // A child made after its field was shown stays hidden unless told.
+    box->show();
 }
 
 void CNumEdit::resizeEvent(QResizeEvent* event)

@@ -112,6 +112,7 @@ TEST_F(NumEditTest, SpinClicksStepToTheNextMultiple)
     field->Load();
     auto* up = field->findChild<QToolButton*>("spinUp");
     ASSERT_NE(up, nullptr);
+    EXPECT_TRUE(up->isVisible());
     QTest::mouseClick(up, Qt::LeftButton);
     EXPECT_EQ(value, 10);
     EXPECT_EQ(field->text(), "10");
