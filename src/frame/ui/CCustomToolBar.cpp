@@ -190,7 +190,14 @@ bool CCustomToolBar::Setup(const unsigned* list, int count, int bitmapId, std::s
     m_buttonSize = button;
     m_imageSize = image;
     setIconSize(image);
+    // The separators and control holders are the bar's own; the buttons'
+    // actions belong to the command registry and stay.
+    std::vector<QAction*> own;
+    for (QAction* a : actions())
+        if (a->parent() == this)
+            own.push_back(a);
     clear();
+    qDeleteAll(own);
     m_items.clear();
     m_shownImage.clear();
     const std::vector<int> images = m_list.AssignImages();

@@ -197,6 +197,7 @@ TEST_F(ToolBarTest, CollapsingTheStyleBarLendsItsPickersToTheBar)
 {
     CCustomToolBar* prop = frame->PropertyBar();
     const QIcon before = ButtonOf(prop, 36561)->icon();
+    const int ownItems = int(prop->findChildren<QAction*>(Qt::FindDirectChildrenOnly).size());
     frame->Commands().Action(36561)->trigger();
     ASSERT_EQ(CollapsedStyleBar, 1);
     const List& b = prop->Buttons().Buttons();
@@ -210,6 +211,8 @@ TEST_F(ToolBarTest, CollapsingTheStyleBarLendsItsPickersToTheBar)
     frame->Commands().Action(36561)->trigger();
     EXPECT_EQ(prop->Buttons().Buttons(), List(DefaultPropertyButtons().begin(), DefaultPropertyButtons().end()));
     EXPECT_EQ(prop->ControlForCmd(36567), nullptr);
+    // Rebuilds leave no stale separators or control holders behind.
+    EXPECT_EQ(int(prop->findChildren<QAction*>(Qt::FindDirectChildrenOnly).size()), ownItems);
 }
 
 TEST_F(ToolBarTest, ListsComeBackFromTheSettingsAndDamagedListsAreRepaired)
