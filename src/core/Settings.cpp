@@ -18,7 +18,6 @@ namespace {
 constexpr const char* kSectionSystem = "System";
 constexpr const char* kSectionOptions = "Options";
 constexpr const char* kDecisionSeparator = "\\sect ";
-constexpr int kToolbarTextLimit = 260;
 
 int GridDefault()
 {
@@ -200,15 +199,10 @@ bool CfgClearLaunching()
 
 bool CfgSaveToolbarItem(int toolbar, const int* codes, int count)
 {
-    std::string text;
-    for (;;) {
-        text = StrPrintf("%d", count);
-        for (int i = 0; i < count; ++i)
-            text += StrPrintf(" %d", codes[i]);
-        if (int(text.size()) < kToolbarTextLimit || count <= 0)
-            break;
-        --count;
-    }
+    // The profile has no line limit: a full bar of 100 entries is kept whole.
+    std::string text = StrPrintf("%d", count);
+    for (int i = 0; i < count; ++i)
+        text += StrPrintf(" %d", codes[i]);
     const std::string key = StrPrintf("%s_%d", "Toolbar", toolbar);
     return AfxGetAppProfile().WriteProfileString(kSectionOptions, key.c_str(), text);
 }

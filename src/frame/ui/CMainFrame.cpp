@@ -68,8 +68,13 @@ int CMainFrame::OnCreate()
     InstallSelectionRules();
     InstallEditCommands();
     InstallTemplateCommands();
-    // The standard toolbar, property bar and style bar take their places
-    // here once they exist (steps 5 to 7).
+    InstallBarCommands();
+    DiagPrintf("INIT  Step 5: CreateToolBar()\n");
+    if (!CreateToolBar())
+        return 0;
+    DiagPrintf("INIT  Step 6: CreatePropertyBar()\n");
+    if (!CreatePropertyBar())
+        return 0;
     DiagPrintf("INIT  Step 8: CMainFrame::CreateStatusBar()\n");
     CreateStatusBar();
     // The placement (step 9) is restored by the application before it shows the window.
@@ -209,6 +214,7 @@ void CMainFrame::OnIdleUpdateCmdUI()
 {
     RefreshFrameTitles();
     m_commands.UpdateAll();
+    UpdateBarControls();
     if (m_zoomPane)
         m_zoomPane->setText(ZoomPaneText());
 }

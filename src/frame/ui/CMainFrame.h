@@ -9,9 +9,11 @@
 
 #include <functional>
 #include <memory>
+#include <span>
 #include <string>
 #include <vector>
 
+class CCustomToolBar;
 class CKavoDoc;
 class CKavoFrm;
 class CKavoView;
@@ -64,6 +66,24 @@ public:
     QString ZoomPaneText() const;
     QMenu* FindTopMenu(const QString& text) const;
 
+    // The standard toolbar and the property bar (CMainFrameBars.cpp).
+    bool CreateToolBar();
+    bool CreatePropertyBar();
+    CCustomToolBar* StdToolBar() const { return m_stdBar; }
+    CCustomToolBar* PropertyBar() const { return m_propBar; }
+    // Shows each bar as its setting says.
+    void ShowControlBars();
+    // The embedded control of a command on a shown bar, or null; good only
+    // until the bar's next rebuild.
+    QWidget* GetBarControlForCmd(int command) const;
+    CCustomToolBar* FindToolBarWithCmd(int command) const;
+    CCustomToolBar* ToolBarAtPoint(const QPoint& screen) const;
+    void ShowStyleListsInToolBar();
+    void HideStyleListsInToolBar();
+    int SetCmdButtonImage(int command, int variant);
+    void SaveToolBars() const;
+    // Enables the bars' boxes for what is open.
+    void UpdateBarControls();
 signals:
     // The window is closing and still shown as it was: its placement can be
     // read now.
@@ -89,6 +109,9 @@ private:
     void InstallDocCommands();
     void InstallLinkCommands();
     void InstallUpdateRules();
+    void InstallBarCommands();
+    bool CreateCustomBar(CCustomToolBar*& bar, int barId, std::span<const unsigned> defaults);
+    void ConnectBarControls(CCustomToolBar* bar);
     // Rules of the commands on particular selected objects (CMainFrameSelectionRules.cpp).
     void InstallSelectionRules();
     void OnChildActivated(QMdiSubWindow* child);
@@ -96,6 +119,8 @@ private:
     QMdiArea* m_mdiArea;
     CCommandRegistry m_commands{this};
     QLabel* m_zoomPane = nullptr;
+    CCustomToolBar* m_stdBar = nullptr;
+    CCustomToolBar* m_propBar = nullptr;
     int m_nAutoSaveTimer = 0;
     std::unique_ptr<class CFrameAppContext> m_context;
     std::function<std::vector<std::string>()> m_recentFiles;

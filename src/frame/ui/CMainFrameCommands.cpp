@@ -126,16 +126,7 @@ void CMainFrame::InstallViewCommands()
             if (GetActiveDocument())
                 EnterUIMode(mode, 0);
         });
-    // The bars themselves come with the toolbars; their settings flip here.
-    m_commands.SetHandler(33087, [] {
-        DiagPrintf("USER  Toggle show format bar\n");
-        ShowPropertyBar = !ShowPropertyBar;
-        CfgSaveAll();
-    });
-    m_commands.SetHandler(32824, [] { ShowPropertyBar = !ShowPropertyBar; });
-    m_commands.SetHandler(32826, [] { ShowStdToolBar = !ShowStdToolBar; });
-    for (int id : {32825, 36561})
-        m_commands.SetHandler(id, [] { CollapsedStyleBar = !CollapsedStyleBar; });
+    // The bars' own toggles are installed with the bars (CMainFrameBars.cpp).
     m_commands.SetHandler(57650, [this] { m_mdiArea->cascadeSubWindows(); });
     m_commands.SetHandler(57651, [this] { m_mdiArea->tileSubWindows(); });
     m_commands.SetHandler(57665, [this] { close(); });

@@ -207,3 +207,19 @@ TEST_F(RulerViewTest, RulersFollowScrollingAndZoomFromThePageCorner)
         }
     }
 }
+
+TEST(RulerLayoutTest, DegenerateMetricsDrawOnlyWhatTheyCan)
+{
+    // A divisor of 0 ends the levels; a scale of 0 or below draws nothing.
+    RulerMetrics m;
+    m.levels = 3;
+    m.divisors[2] = 2;
+    const RulerPicture whole = LayOutRuler(QRect(0, 0, 402, 21), m, RulerFont());
+    ASSERT_FALSE(whole.ticks.empty());
+    for (size_t i = 1; i < whole.ticks.size(); ++i)
+        EXPECT_EQ(whole.ticks[i].x1() - whole.ticks[i - 1].x1(), 40);
+    for (double scale : {0.0, -40.0}) {
+        m.scale = scale;
+        EXPECT_TRUE(LayOutRuler(QRect(0, 0, 402, 21), m, RulerFont()).ticks.empty()) << scale;
+    }
+}

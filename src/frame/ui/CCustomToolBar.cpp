@@ -1,0 +1,443 @@
+#include "frame/ui/CCustomToolBar.h"
+
+#include "controls/CZoomCombo.h"
+#include "controls/FontCombos.h"
+#include "core/MsgBox.h"
+#include "platform/Prompt.h"
+#include "core/Settings.h"
+#include "core/Trace.h"
+#include "editing/ui/CKavoView.h"
+#include "frame/ui/CCommandRegistry.h"
+#include "platform/StringTable.h"
+#include "platform/ui/DlgItems.h"
+
+#include <QAbstractItemView>
+#include <QApplication>
+#include <QContextMenuEvent>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPainter>
+#include <QStyle>
+#include <QToolButton>
+
+#include <cstdlib>
+
+namespace {
+constexpr int kComboListRows = 12;
+constexpr int kMaxTypedChars = 20;
+constexpr int kMinFontSize = 4, kMaxFontSize = 128;
+
+struct Tip {
+    unsigned command;
+    const char* text;
+    const char* glyph;   // what the generated image shows
+};
+// The buttons' names and the marks their images carry.
+constexpr Tip kTips[] = {
+    {57600, "New", "New"}, {57601, "Open", "Opn"}, {57603, "Save", "Sav"}, {57607, "Print", "Prt"},
+    {57666, "Help", "?"}, {57632, "Delete", "Del"}, {57635, "Cut", "Cut"}, {57634, "Copy", "Cpy"},
+    {57637, "Paste", "Pst"}, {33035, "Find", "Fnd"}, {57643, "Undo", "Und"}, {36500, "Select Mode", "Sel"},
+    {36503, "Seltext Mode", "ST"}, {36501, "Text Mode", "T"}, {36504, "Connection Point Tool", "CP"},
+    {36502, "Zoom Mode", "Zm"}, {36517, "Zoom In", "Z+"}, {36518, "Zoom Out", "Z-"},
+    {36520, "Zoom Page Width", "ZW"}, {36521, "Zoom Whole Page", "ZP"}, {32779, "Zoom Percent", "%"},
+    {33072, "Show Grid", "#"}, {33073, "Snap to Grid", "Sn"}, {32791, "Insert Symbol", "Sym"},
+    {32785, "Insert Graphic", "Pic"}, {32770, "Back", "<"}, {32773, "Parent", "^"}, {32769, "Forward", ">"},
+    {36561, "Collapse/Expand Style Bar", "SB"}, {32775, "Font Family", "F"}, {32776, "Font Size", "Sz"},
+    {36531, "Bold", "B"}, {36532, "Italic", "I"}, {36533, "Underline", "U"},
+    {36562, "Horizontal Text Alignment", "HA"}, {36563, "Vertical Text Alignment", "VA"},
+    {36564, "Rotate Text", "Rot"}, {36499, "Text Color", "A"}, {36497, "Fill Color", "Fil"},
+    {36498, "Border Color", "Brd"}, {36491, "Line Pattern", "---"}, {36492, "Line Width", "="},
+    {36496, "Connector Color", "Con"}, {36493, "Change Curvature", "Crv"}, {32818, "Group", "Grp"},
+    {32819, "Ungroup", "UnG"}, {33027, "Front", "Fr"}, {33028, "Back", "Bk"}, {36494, "Drop Shadow", "Sh"},
+    {36565, "Figure Styles", "FS"}, {36566, "Connector Styles", "CS"}, {36567, "Label Styles", "LS"},
+    {33083, "Rulers", "Rul"},
+};
+
+const Tip* FindTip(unsigned command)
+{
+    for (const Tip& t : kTips)
+        if (t.command == command)
+            return &t;
+    return nullptr;
+}
+
+CKavoView* ActiveView() { return GetActiveKavoView(); }
+
+QComboBox* MakeCombo(unsigned command, QWidget* parent)
+{
+    QComboBox* combo = nullptr;
+    if (command == 32775) {
+        combo = new QComboBox(parent);
+        CopyFontComboItems(combo, false);
+        combo->model()->sort(0);
+        combo->insertItem(0, QString()); // the empty entry sorts first
+    } else if (command == 32776) {
+        combo = new CFontSizeCombo(parent);
+        FillFontSizeCombo(combo);
+    } else {
+        auto* zoom = new CZoomCombo(parent);
+        for (int i = 0; i < 6; ++i)
+            zoom->addItem(QString("%1%").arg(Zoom[i]));
+        combo = zoom;
+    }
+    combo->setEnabled(false);
+    combo->setMaxVisibleItems(kComboListRows);
+    combo->setCurrentIndex(0);
+    return combo;
+}
+} // namespace
+
+QString ToolBarTipText(unsigned command)
+{
+    const Tip* tip = FindTip(command);
+    return tip ? QString::fromLatin1(tip->text) : QString();
+}
+
+QPixmap ToolBarImage(int index)
+{
+    const auto table = ToolBarImageTable();
+    QPixmap pixmap(kToolBarImageCx, kToolBarImageCy);
+    pixmap.fill(Qt::transparent);
+    if (index < 0 || size_t(index) >= table.size())
+        return pixmap;
+    const unsigned command = unsigned(table[size_t(index)]);
+    const bool second = index > 0 && table[size_t(index - 1)] == int(command);
+    const Tip* tip = FindTip(command);
+    const QString glyph = tip ? QString::fromLatin1(tip->glyph) : QString::number(command % 100);
+    QPainter p(&pixmap);
+    p.setRenderHint(QPainter::TextAntialiasing);
+    QFont font("DejaVu Sans");
+    font.setPixelSize(glyph.size() > 2 ? 7 : 11);
+    font.setBold(command != 36532);
+    font.setItalic(command == 36532);
+    font.setUnderline(command == 36533);
+    p.setFont(font);
+    p.setPen(QColor(0, 0, 128));
+    p.drawText(QRect(0, 0, kToolBarImageCx, kToolBarImageCy), Qt::AlignCenter, glyph);
+    if (second) {
+        // The second image shows the other state: struck through.
+        p.setPen(QPen(QColor(192, 0, 0), 2));
+        p.drawLine(3, 17, 17, 3);
+    }
+    return pixmap;
+}
+
+CFontSizeCombo::CFontSizeCombo(QWidget* parent) : QComboBox(parent)
+{
+    setEditable(true);
+    // A typed size is applied on Enter, never added to the list.
+    setInsertPolicy(QComboBox::NoInsert);
+    lineEdit()->installEventFilter(this);
+    // Only a choice in the drop-down list is a selection; Enter in the field
+    // activates the box as well and is handled above.
+    connect(view(), &QAbstractItemView::activated, this, [this](const QModelIndex& index) { OnSelect(index.row()); });
+    connect(view(), &QAbstractItemView::clicked, this, [this](const QModelIndex& index) { OnSelect(index.row()); });
+}
+
+bool CFontSizeCombo::eventFilter(QObject* watched, QEvent* event)
+{
+    // Enter in the field is ours alone: the box would also activate an item.
+    if (watched == lineEdit() && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            OnEnter();
+            return true;
+        }
+    }
+    return QComboBox::eventFilter(watched, event);
+}
+
+bool CFontSizeCombo::OnEnter()
+{
+    if (!ActiveView())
+        return false;
+    DiagPrintf("USER  Font size change (enter)\n");
+    const int size = std::atoi(lineEdit()->text().left(kMaxTypedChars).toLatin1().constData());
+    if (size < kMinFontSize || size > kMaxFontSize) {
+        MsgBoxPrintf(MB_ICONEXCLAMATION, "Enter a font size between %d and %d", kMinFontSize, kMaxFontSize);
+        return false;
+    }
+    emit fontSizeChosen(size);
+    return true;
+}
+
+bool CFontSizeCombo::OnSelect(int index)
+{
+    const int size = index < 0 ? 0 : std::atoi(itemText(index).toLatin1().constData());
+    if (size == 0)
+        return false;
+    emit fontSizeChosen(size);
+    return true;
+}
+
+CCustomToolBar::CCustomToolBar(int barId, CCommandRegistry& commands, QWidget* parent)
+    : QToolBar(parent), m_barId(barId), m_commands(commands)
+{
+    setObjectName(QString("toolbar_%1").arg(barId));
+    SetDlgCtrlID(this, barId);
+    setContextMenuPolicy(Qt::DefaultContextMenu);
+}
+
+CCustomToolBar::~CCustomToolBar() = default;
+
+bool CCustomToolBar::Setup(const unsigned* list, int count, int bitmapId, std::span<const int> imageTable,
+                           QSize button, QSize image)
+{
+    if (!m_list.Setup(list, count, bitmapId, imageTable, button.width(), button.height(), image.width(),
+                      image.height()))
+        return false;
+    m_buttonSize = button;
+    m_imageSize = image;
+    setIconSize(image);
+    // The separators and control holders are the bar's own; the buttons'
+    // actions belong to the command registry and stay.
+    std::vector<QAction*> own;
+    for (QAction* a : actions())
+        if (a->parent() == this)
+            own.push_back(a);
+    clear();
+    qDeleteAll(own);
+    m_items.clear();
+    m_shownImage.clear();
+    const std::vector<int> images = m_list.AssignImages();
+    const auto& buttons = m_list.Buttons();
+    for (size_t i = 0; i < buttons.size(); ++i) {
+        const unsigned command = buttons[i];
+        if (command == 0 || EmbeddedControlWidth(command) > 0) {
+            m_items.push_back(nullptr); // filled by CreateControls
+            continue;
+        }
+        QAction* action = m_commands.Action(int(command));
+        if (!action)
+            action = m_commands.Add(int(command), ToolBarTipText(command).toStdString());
+        action->setIcon(QIcon(ToolBarImage(images[i])));
+        action->setIconVisibleInMenu(false);
+        if (!ToolBarTipText(command).isEmpty())
+            action->setToolTip(ToolBarTipText(command));
+        m_shownImage[command] = images[i];
+        m_items.push_back(action);
+    }
+    CreateControls();
+    emit controlsCreated();
+    return true;
+}
+
+void CCustomToolBar::CreateControls()
+{
+    const auto& buttons = m_list.Buttons();
+    QList<QAction*> order;
+    for (size_t i = 0; i < buttons.size(); ++i) {
+        const unsigned command = buttons[i];
+        if (command == 0) {
+            m_items[i] = addSeparator();
+            if (i > 0 && IsComboCommand(buttons[i - 1]))
+                if (QWidget* line = widgetForAction(m_items[i]))
+                    line->setFixedWidth(kComboSeparatorWidth);
+            continue;
+        }
+        const int width = EmbeddedControlWidth(command);
+        if (width > 0) {
+            QWidget* control = MakeControl(command, width);
+            m_controls[command] = control;
+            m_items[i] = addWidget(control);
+            m_items[i]->setData(int(command));
+            // The combos start disabled; the frame enables them at idle time.
+            m_items[i]->setEnabled(!IsComboCommand(command));
+            continue;
+        }
+        addAction(m_items[i]);
+        if (auto* tool = qobject_cast<QToolButton*>(widgetForAction(m_items[i])))
+            tool->setFixedSize(m_buttonSize);
+    }
+}
+
+QWidget* CCustomToolBar::MakeControl(unsigned command, int width)
+{
+    QWidget* control = nullptr;
+    if (IsComboCommand(command)) {
+        control = MakeCombo(command, this);
+    } else {
+        // Drop buttons and style pickers: a button that runs the command.
+        auto* button = new QToolButton(this);
+        QAction* action = m_commands.Action(int(command));
+        if (!action)
+            action = m_commands.Add(int(command), ToolBarTipText(command).toStdString());
+        action->setIcon(QIcon(ToolBarImage(m_list.ImageOf(command))));
+        action->setIconVisibleInMenu(false);
+        action->setToolTip(ToolBarTipText(command));
+        button->setDefaultAction(action);
+        button->setFixedHeight(m_buttonSize.height());
+        control = button;
+    }
+    control->setFixedWidth(width);
+    control->setProperty("commandId", int(command));
+    SetDlgCtrlID(control, int(command));
+    control->setToolTip(ToolBarTipText(command));
+    return control;
+}
+
+void CCustomToolBar::DestroyControls()
+{
+    for (auto& [command, control] : m_controls)
+        delete control;
+    m_controls.clear();
+}
+
+void CCustomToolBar::Rebuild()
+{
+    setUpdatesEnabled(false);
+    DestroyControls();
+    Setup(nullptr, 0, IDB_TOOLBAR_STRIP, ToolBarImageTable(), m_buttonSize, m_imageSize);
+    setUpdatesEnabled(true);
+    update();
+}
+
+bool CCustomToolBar::InsertButton(unsigned command, int index, bool rebuild)
+{
+    if (!m_list.InsertButton(command, index))
+        return false;
+    if (rebuild)
+        Rebuild();
+    return true;
+}
+
+bool CCustomToolBar::RemoveButtonAt(int index, bool rebuild, int* tracked)
+{
+    if (!m_list.RemoveButtonAt(index, tracked))
+        return false;
+    if (rebuild)
+        Rebuild();
+    return true;
+}
+
+bool CCustomToolBar::RemoveCommand(unsigned command, int* tracked)
+{
+    if (!m_list.RemoveCommand(command, tracked))
+        return false;
+    Rebuild();
+    return true;
+}
+
+bool CCustomToolBar::AddStyleLists(bool rebuild)
+{
+    const bool done = m_list.AddStyleLists();
+    if (rebuild)
+        Rebuild();
+    return done;
+}
+
+bool CCustomToolBar::RemoveStyleLists(bool rebuild)
+{
+    const bool done = m_list.RemoveStyleLists();
+    if (rebuild)
+        Rebuild();
+    return done;
+}
+
+QWidget* CCustomToolBar::ControlForCmd(unsigned command) const
+{
+    const auto it = m_controls.find(command);
+    return it == m_controls.end() ? nullptr : it->second;
+}
+
+QAction* CCustomToolBar::ActionForControl(QWidget* control) const
+{
+    for (QAction* item : m_items)
+        if (item && widgetForAction(item) == control)
+            return item;
+    return nullptr;
+}
+
+QWidget* CCustomToolBar::ItemWidget(int index) const
+{
+    if (index < 0 || size_t(index) >= m_items.size() || !m_items[size_t(index)])
+        return nullptr;
+    return widgetForAction(m_items[size_t(index)]);
+}
+
+unsigned CCustomToolBar::CommandAtPoint(const QPoint& screen) const
+{
+    const auto& buttons = m_list.Buttons();
+    for (int i = 0; i < int(buttons.size()); ++i) {
+        QWidget* w = ItemWidget(i);
+        if (w && buttons[size_t(i)] != 0 && w->geometry().contains(mapFromGlobal(screen)))
+            return buttons[size_t(i)];
+    }
+    return 0;
+}
+
+int CCustomToolBar::BoundaryX(int index) const
+{
+    const int count = m_list.Count();
+    if (index < 0 || index > count)
+        return -1;
+    if (count == 0)
+        return 0;
+    if (index == count) {
+        QWidget* last = ItemWidget(count - 1);
+        return last ? last->geometry().right() + 1 : 0;
+    }
+    QWidget* w = ItemWidget(index);
+    return w ? w->geometry().left() : 0;
+}
+
+int CCustomToolBar::NearestBoundary(int screenX) const
+{
+    std::vector<int> bounds;
+    for (int i = 0; i <= m_list.Count(); ++i)
+        bounds.push_back(BoundaryX(i));
+    return NearestBoundaryIndex(bounds, screenX - mapToGlobal(QPoint(0, 0)).x());
+}
+
+int CCustomToolBar::SetCmdButtonImage(unsigned command, int variant)
+{
+    const int index = m_list.IndexOf(command);
+    const auto table = ToolBarImageTable();
+    const int first = m_list.ImageOf(command);
+    const int image = first + variant;
+    if (index < 0 || !m_items[size_t(index)] || image < 0 || size_t(image) >= table.size()
+        || table[size_t(image)] != int(command))
+        return -1;
+    const int previous = m_shownImage[command];
+    if (previous != image) {
+        m_items[size_t(index)]->setIcon(QIcon(ToolBarImage(image)));
+        m_items[size_t(index)]->setCheckable(true);
+        m_shownImage[command] = image;
+    }
+    return previous;
+}
+
+void CCustomToolBar::contextMenuEvent(QContextMenuEvent* event)
+{
+    if (CKavoView* view = ActiveView())
+        view->CloseTextEditor();
+    QMenu menu(this);
+    struct Entry {
+        const char* text;
+        int command;
+        bool checked;
+    };
+    const Entry entries[] = {
+        {"Standard &Toolbar", 32826, ShowStdToolBar != 0},
+        {"&Property Bar", 32824, ShowPropertyBar != 0},
+        {"&Style Bar", 32825, CollapsedStyleBar == 0},
+        {nullptr, 0, false},
+        {"&Customize...", 32823, false},
+    };
+    for (const Entry& e : entries) {
+        if (!e.text) {
+            menu.addSeparator();
+            continue;
+        }
+        QAction* item = menu.addAction(QString::fromLatin1(e.text));
+        item->setData(e.command);
+        item->setCheckable(e.command != 32823);
+        item->setChecked(e.checked);
+    }
+    QAction* chosen = menu.exec(event->globalPos() + QPoint(2, 2));
+    if (chosen)
+        if (QAction* target = m_commands.Action(chosen->data().toInt()))
+            target->trigger();
+    event->accept();
+}

@@ -1,0 +1,186 @@
+// The main frame's two customizable toolbars: creation from the saved or the
+// default button lists, showing and hiding them from the View menu, and
+// reaching their embedded controls.
+#include "frame/ui/CMainFrame.h"
+
+#include "controls/CZoomCombo.h"
+#include "core/Settings.h"
+#include "core/Trace.h"
+#include "core/Units.h"
+#include "document/CKavoDoc.h"
+#include "document/FontChoice.h"
+#include "editing/ui/CKavoView.h"
+#include "frame/ui/CCustomToolBar.h"
+
+#include <QAbstractItemView>
+#include <QAction>
+
+bool CMainFrame::CreateCustomBar(CCustomToolBar*& bar, int barId, std::span<const unsigned> defaults)
+{
+    bar = new CCustomToolBar(barId, m_commands, this);
+    // A saved list is already the bar's; otherwise the defaults.
+    const bool saved = bar->LoadButtons();
+    const bool ok = bar->Setup(saved ? nullptr : defaults.data(), saved ? 0 : int(defaults.size()),
+                               IDB_TOOLBAR_STRIP, ToolBarImageTable(), {kToolBarButtonCx, kToolBarButtonCy},
+                               {kToolBarImageCx, kToolBarImageCy});
+    if (!ok)
+        return false;
+    addToolBar(Qt::TopToolBarArea, bar);
+    ConnectBarControls(bar);
+    if (CollapsedStyleBar && AutoStyleButtons)
+        bar->AddStyleLists();
+    return true;
+}
+
+// Controls are made anew on every rebuild: each new font-size box is wired
+// as the bar makes it.
+void CMainFrame::ConnectBarControls(CCustomToolBar* bar)
+{
+    connect(bar, &CCustomToolBar::controlsCreated, this, [this, bar] {
+        auto* sizes = qobject_cast<CFontSizeCombo*>(bar->ControlForCmd(32776));
+        if (!sizes)
+            return;
+        connect(sizes, &CFontSizeCombo::fontSizeChosen, this, [this](int points) {
+            CKavoDoc* doc = GetActiveDocument();
+            if (!doc)
+                return;
+            FontChoice choice;
+            choice.height = PointsToLogical(points);
+            doc->ApplyFontToSel(choice);
+        });
+    });
+    emit bar->controlsCreated();
+}
+
+bool CMainFrame::CreateToolBar()
+{
+    if (!CreateCustomBar(m_stdBar, ID_STANDARD_TOOLBAR, DefaultStandardButtons()))
+        return false;
+    m_stdBar->setWindowTitle("Standard");
+    m_stdBar->setVisible(ShowStdToolBar != 0);
+    return true;
+}
+
+bool CMainFrame::CreatePropertyBar()
+{
+    // The property bar starts on a row of its own below the standard toolbar.
+    addToolBarBreak(Qt::TopToolBarArea);
+    if (!CreateCustomBar(m_propBar, ID_PROPERTY_BAR, DefaultPropertyButtons()))
+        return false;
+    m_propBar->setWindowTitle("Property Bar");
+    m_propBar->setVisible(ShowPropertyBar != 0);
+    return true;
+}
+
+void CMainFrame::ShowControlBars()
+{
+    if (m_stdBar)
+        m_stdBar->setVisible(ShowStdToolBar != 0);
+    if (m_propBar)
+        m_propBar->setVisible(ShowPropertyBar != 0);
+}
+
+QWidget* CMainFrame::GetBarControlForCmd(int command) const
+{
+    if (command <= 0)
+        return nullptr;
+    const std::pair<CCustomToolBar*, int> bars[] = {{m_stdBar, ShowStdToolBar}, {m_propBar, ShowPropertyBar}};
+    for (const auto& [bar, shown] : bars)
+        if (bar && shown)
+            if (QWidget* control = bar->ControlForCmd(unsigned(command)))
+                return control;
+    return nullptr;
+}
+
+CCustomToolBar* CMainFrame::FindToolBarWithCmd(int command) const
+{
+    for (CCustomToolBar* bar : {m_stdBar, m_propBar})
+        if (bar && command > 0 && bar->Buttons().Holds(unsigned(command)))
+            return bar;
+    return nullptr;
+}
+
+CCustomToolBar* CMainFrame::ToolBarAtPoint(const QPoint& screen) const
+{
+    for (CCustomToolBar* bar : {m_stdBar, m_propBar})
+        if (bar && bar->isVisible() && QRect(bar->mapToGlobal(QPoint(0, 0)), bar->size()).contains(screen))
+            return bar;
+    return nullptr;
+}
+
+void CMainFrame::ShowStyleListsInToolBar()
+{
+    if (CCustomToolBar* bar = FindToolBarWithCmd(int(ID_COLLAPSE_STYLE_BAR)))
+        bar->AddStyleLists(true);
+}
+
+void CMainFrame::HideStyleListsInToolBar()
+{
+    if (CCustomToolBar* bar = FindToolBarWithCmd(int(ID_COLLAPSE_STYLE_BAR)))
+        bar->RemoveStyleLists(true);
+}
+
+int CMainFrame::SetCmdButtonImage(int command, int variant)
+{
+    CCustomToolBar* bar = FindToolBarWithCmd(command);
+    return bar ? bar->SetCmdButtonImage(unsigned(command), variant) : -1;
+}
+
+void CMainFrame::SaveToolBars() const
+{
+    for (CCustomToolBar* bar : {m_stdBar, m_propBar})
+        if (bar)
+            bar->SaveButtons();
+}
+
+void CMainFrame::UpdateBarControls()
+{
+    // The font boxes serve a document's text, the zoom box a view.
+    const std::pair<int, bool> boxes[] = {
+        {32775, GetActiveDocument() != nullptr}, {32776, GetActiveDocument() != nullptr}, {32779, GetActiveView() != nullptr}};
+    for (CCustomToolBar* bar : {m_stdBar, m_propBar})
+        for (const auto& [command, on] : boxes)
+            if (QWidget* box = bar ? bar->ControlForCmd(unsigned(command)) : nullptr)
+                if (QAction* item = bar->ActionForControl(box))
+                    item->setEnabled(on);
+    // Snap and the style-bar toggle show their second image in the other state.
+    if (CKavoDoc* doc = GetActiveDocument())
+        SetCmdButtonImage(33073, doc->m_bAlignToGrid ? 0 : 1);
+    SetCmdButtonImage(int(ID_COLLAPSE_STYLE_BAR), CollapsedStyleBar ? 1 : 0);
+    // The zoom box shows the active view's zoom unless the user is at it.
+    auto* zoom = qobject_cast<CZoomCombo*>(GetBarControlForCmd(32779));
+    CKavoView* view = GetActiveView();
+    if (zoom && view && !zoom->hasFocus() && !zoom->view()->isVisible()
+        && zoom->currentText() != FormatZoomPercent(view->GetZoom()))
+        zoom->SetZoomText(view->GetZoom());
+}
+
+void CMainFrame::InstallBarCommands()
+{
+    // The bar's own menu offers the property bar under its own command.
+    m_commands.Add(32824, "&Property Bar");
+    m_commands.SetHandler(33087, [this] {
+        DiagPrintf("USER  Toggle show format bar\n");
+        ShowPropertyBar = !ShowPropertyBar;
+        ShowControlBars();
+        CfgSaveAll();
+    });
+    m_commands.SetHandler(32824, [this] {
+        ShowPropertyBar = !ShowPropertyBar;
+        ShowControlBars();
+    });
+    m_commands.SetHandler(32826, [this] {
+        ShowStdToolBar = !ShowStdToolBar;
+        ShowControlBars();
+    });
+    for (int id : {32825, 36561})
+        m_commands.SetHandler(id, [this] {
+            CollapsedStyleBar = !CollapsedStyleBar;
+            // A collapsed style bar lends its pickers to the toolbar.
+            if (CollapsedStyleBar && AutoStyleButtons)
+                ShowStyleListsInToolBar();
+            else if (!CollapsedStyleBar)
+                HideStyleListsInToolBar();
+            SetCmdButtonImage(int(ID_COLLAPSE_STYLE_BAR), CollapsedStyleBar ? 1 : 0);
+        });
+}

@@ -1,0 +1,290 @@
+// The main frame's standard toolbar and property bar: their buttons in order,
+// states that follow the document, clicks that run commands, showing and
+// hiding, and the lists kept in the settings.
+#include "common/DiagramFixture.h"
+#include "common/TestSupport.h"
+#include "controls/CZoomCombo.h"
+#include "core/Settings.h"
+#include "core/Units.h"
+#include "editing/ui/CKavoView.h"
+#include "frame/ui/CCustomToolBar.h"
+#include "frame/ui/CMainFrame.h"
+#include "core/CAppProfile.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QComboBox>
+#include <QDir>
+#include <QLineEdit>
+#include <QSignalSpy>
+#include <QTest>
+#include <QToolButton>
+#include <gtest/gtest.h>
+
+#include <vector>
+
+namespace {
+using List = std::vector<unsigned>;
+
+void SaveShot(const QString& name, QWidget* widget)
+{
+    const QString folder = qEnvironmentVariable("KAVO_SHOTS");
+    if (folder.isEmpty())
+        return;
+    QApplication::processEvents(); // a rebuilt bar lays out its new items
+    widget->grab().save(QDir(folder).filePath(name + ".png"));
+}
+
+// The command an entry's widget stands for: its action's id, a control's
+// commandId, 0 for a separator.
+int WidgetCommand(QWidget* w)
+{
+    if (!w)
+        return -1;
+    if (auto* tool = qobject_cast<QToolButton*>(w); tool && tool->defaultAction())
+        return tool->defaultAction()->data().toInt();
+    return w->property("commandId").toInt();
+}
+
+QToolButton* ButtonOf(CCustomToolBar* bar, unsigned command)
+{
+    return qobject_cast<QToolButton*>(bar->ItemWidget(bar->Buttons().IndexOf(command)));
+}
+
+struct SavedBarSettings {
+    int std = ShowStdToolBar, prop = ShowPropertyBar, collapsed = CollapsedStyleBar, autoButtons = AutoStyleButtons;
+    ~SavedBarSettings()
+    {
+        ShowStdToolBar = std;
+        ShowPropertyBar = prop;
+        CollapsedStyleBar = collapsed;
+        AutoStyleButtons = autoButtons;
+    }
+};
+
+struct ToolBarTest : testing::Test {
+    CTempProfile profile;
+    SavedBarSettings saved;
+    DiagramFixture fx;
+    std::unique_ptr<CMainFrame> frame;
+    CKavoView* view = nullptr;
+
+    void SetUp() override
+    {
+        ShowStdToolBar = ShowPropertyBar = 1;
+        CollapsedStyleBar = 0;
+        AutoStyleButtons = 1;
+        frame = std::make_unique<CMainFrame>();
+        frame->resize(1280, 600);
+        frame->show();
+    }
+    void Open()
+    {
+        view = new CKavoView(&fx.doc);
+        frame->AddViewFrame(view, "test");
+    }
+};
+} // namespace
+
+TEST_F(ToolBarTest, BarsShowTheDefaultListsInOrderWithTheirCommands)
+{
+    const std::pair<CCustomToolBar*, std::span<const unsigned>> bars[] = {
+        {frame->StdToolBar(), DefaultStandardButtons()}, {frame->PropertyBar(), DefaultPropertyButtons()}};
+    for (const auto& [bar, defaults] : bars) {
+        ASSERT_NE(bar, nullptr);
+        EXPECT_EQ(bar->Buttons().Buttons(), List(defaults.begin(), defaults.end()));
+        for (int i = 0; i < bar->Buttons().Count(); ++i)
+            EXPECT_EQ(WidgetCommand(bar->ItemWidget(i)), int(defaults[size_t(i)])) << bar->BarId() << " " << i;
+    }
+    CCustomToolBar* prop = frame->PropertyBar();
+    // Embedded controls take their widths; a separator after a combo is 10 wide.
+    EXPECT_EQ(prop->ControlForCmd(32775)->width(), 175);
+    EXPECT_EQ(prop->ControlForCmd(32776)->width(), 45);
+    EXPECT_EQ(prop->ControlForCmd(36493)->width(), 60);
+    EXPECT_EQ(prop->ItemWidget(3)->width(), kComboSeparatorWidth);
+    EXPECT_EQ(frame->StdToolBar()->ControlForCmd(32779)->width(), 60);
+    auto* zoom = qobject_cast<CZoomCombo*>(frame->StdToolBar()->ControlForCmd(32779));
+    ASSERT_NE(zoom, nullptr);
+    auto* fonts = qobject_cast<QComboBox*>(prop->ControlForCmd(32775));
+    ASSERT_NE(fonts, nullptr);
+    EXPECT_EQ(fonts->itemText(0), ""); // the empty entry first
+    EXPECT_EQ(fonts->maxVisibleItems(), 12);
+    EXPECT_FALSE(fonts->isEnabled());
+    frame->OnIdleUpdateCmdUI();
+    EXPECT_FALSE(fonts->isEnabled()); // nothing open
+    Open();
+    frame->OnIdleUpdateCmdUI();
+    EXPECT_TRUE(fonts->isEnabled());
+    EXPECT_EQ(zoom->currentText(), FormatZoomPercent(view->GetZoom())); // the view's zoom
+    ASSERT_EQ(zoom->count(), 6);
+    EXPECT_EQ(zoom->itemText(0), QString("%1%").arg(Zoom[0]));
+    // The boundaries run along the bar; the nearest one to a point is found.
+    CCustomToolBar* bar = frame->StdToolBar();
+    const int n = bar->Buttons().Count();
+    EXPECT_EQ(bar->BoundaryX(-1), -1);
+    EXPECT_EQ(bar->BoundaryX(n + 1), -1);
+    EXPECT_LT(bar->BoundaryX(0), bar->BoundaryX(1));
+    const QPoint second = bar->mapToGlobal(QPoint(bar->BoundaryX(1) + 1, 0));
+    EXPECT_EQ(bar->NearestBoundary(second.x()), 1);
+    EXPECT_EQ(bar->NearestBoundary(-100000), 0);
+    EXPECT_EQ(bar->NearestBoundary(100000), n);
+    const QPoint onOpen = ButtonOf(bar, 57601)->mapToGlobal(QPoint(5, 5));
+    EXPECT_EQ(bar->CommandAtPoint(onOpen), 57601u);
+    EXPECT_EQ(frame->ToolBarAtPoint(onOpen), bar);
+    SaveShot("toolbar_standard", frame->StdToolBar());
+    SaveShot("toolbar_property", frame->PropertyBar());
+}
+
+TEST_F(ToolBarTest, ButtonStatesFollowTheDocumentAndClicksRunCommands)
+{
+    CCustomToolBar* bar = frame->StdToolBar();
+    frame->OnIdleUpdateCmdUI();
+    EXPECT_FALSE(ButtonOf(bar, 57632)->isEnabled()); // Delete: no document
+    EXPECT_FALSE(ButtonOf(bar, 57603)->isEnabled()); // Save
+    EXPECT_TRUE(ButtonOf(bar, 57600)->isEnabled());  // New
+
+    Open();
+    CFigure* box = fx.AddBox(100, 100, 300, 200, "A");
+    frame->OnIdleUpdateCmdUI();
+    EXPECT_FALSE(ButtonOf(bar, 57632)->isEnabled()); // nothing selected
+    EXPECT_TRUE(ButtonOf(bar, 36500)->isChecked());  // select mode is the current one
+    EXPECT_FALSE(ButtonOf(bar, 36500)->isEnabled());
+    fx.doc.Select(box);
+    frame->OnIdleUpdateCmdUI();
+    ASSERT_TRUE(ButtonOf(bar, 57632)->isEnabled());
+    // Snap shows its second image while it is off.
+    const int snap = fx.doc.m_bAlignToGrid;
+    const qint64 snapImage = ButtonOf(bar, 33073)->icon().cacheKey();
+    frame->OnCommand(33073);
+    frame->OnIdleUpdateCmdUI();
+    EXPECT_NE(ButtonOf(bar, 33073)->icon().cacheKey(), snapImage);
+    EXPECT_NE(fx.doc.m_bAlignToGrid, snap);
+    EXPECT_EQ(ButtonOf(bar, 33073)->isChecked(), fx.doc.m_bAlignToGrid != 0);
+    frame->OnCommand(33073);
+
+    const int count = fx.doc.GetObjCount();
+    QTest::mouseClick(ButtonOf(bar, 57632), Qt::LeftButton);
+    EXPECT_EQ(fx.doc.GetObjCount(), count - 1);
+    frame->OnIdleUpdateCmdUI();
+    ASSERT_TRUE(ButtonOf(bar, 57643)->isEnabled());
+    QTest::mouseClick(ButtonOf(bar, 57643), Qt::LeftButton); // Undo
+    EXPECT_EQ(fx.doc.GetObjCount(), count);
+    SaveShot("toolbar_standard_with_document", bar);
+}
+
+TEST_F(ToolBarTest, ViewMenuTogglesHideAndShowTheBarsAndTheirControls)
+{
+    CCustomToolBar* prop = frame->PropertyBar();
+    ASSERT_NE(frame->GetBarControlForCmd(32775), nullptr);
+    EXPECT_EQ(frame->GetBarControlForCmd(57600), nullptr);
+    frame->Commands().Action(33087)->trigger(); // View > Property Bar
+    EXPECT_EQ(ShowPropertyBar, 0);
+    EXPECT_FALSE(prop->isVisible());
+    // A hidden bar lends no control to the command handlers.
+    EXPECT_EQ(frame->GetBarControlForCmd(32775), nullptr);
+    frame->Commands().Action(32824)->trigger();
+    EXPECT_TRUE(prop->isVisible());
+    frame->Commands().Action(32826)->trigger();
+    EXPECT_FALSE(frame->StdToolBar()->isVisible());
+    EXPECT_EQ(frame->GetBarControlForCmd(32779), nullptr);
+    frame->Commands().Action(32826)->trigger();
+    EXPECT_TRUE(frame->StdToolBar()->isVisible());
+    EXPECT_EQ(frame->FindToolBarWithCmd(36531), prop);
+    EXPECT_EQ(frame->FindToolBarWithCmd(1), nullptr);
+}
+
+TEST_F(ToolBarTest, CollapsingTheStyleBarLendsItsPickersToTheBar)
+{
+    CCustomToolBar* prop = frame->PropertyBar();
+    const QIcon before = ButtonOf(prop, 36561)->icon();
+    const int ownItems = int(prop->findChildren<QAction*>(Qt::FindDirectChildrenOnly).size());
+    frame->Commands().Action(36561)->trigger();
+    ASSERT_EQ(CollapsedStyleBar, 1);
+    const List& b = prop->Buttons().Buttons();
+    EXPECT_EQ(List(b.begin(), b.begin() + 8), (List{36561, 0, 36567, 0, 36565, 0, 36566, 0}));
+    for (unsigned picker : {36565u, 36566u, 36567u})
+        EXPECT_EQ(WidgetCommand(prop->ControlForCmd(picker)), int(picker));
+    EXPECT_EQ(prop->ControlForCmd(36566)->width(), 81);
+    // The toggle shows its second image while the style bar is collapsed.
+    EXPECT_NE(ButtonOf(prop, 36561)->icon().cacheKey(), before.cacheKey());
+    SaveShot("toolbar_property_with_style_pickers", prop);
+    frame->Commands().Action(36561)->trigger();
+    EXPECT_EQ(prop->Buttons().Buttons(), List(DefaultPropertyButtons().begin(), DefaultPropertyButtons().end()));
+    EXPECT_EQ(prop->ControlForCmd(36567), nullptr);
+    // Rebuilds leave no stale separators or control holders behind.
+    EXPECT_EQ(int(prop->findChildren<QAction*>(Qt::FindDirectChildrenOnly).size()), ownItems);
+}
+
+TEST_F(ToolBarTest, ListsComeBackFromTheSettingsAndDamagedListsAreRepaired)
+{
+    CCustomToolBar* bar = frame->StdToolBar();
+    ASSERT_TRUE(bar->InsertButton(36531, 0));
+    ASSERT_TRUE(bar->InsertButton(0, 1));
+    const List edited = bar->Buttons().Buttons();
+    frame->SaveToolBars();
+    frame.reset();
+    frame = std::make_unique<CMainFrame>();
+    EXPECT_EQ(frame->StdToolBar()->Buttons().Buttons(), edited);
+    EXPECT_EQ(WidgetCommand(frame->StdToolBar()->ItemWidget(0)), 36531);
+
+    // A repeated command and a list cut short: the first of each, what is there.
+    ASSERT_TRUE(AfxGetAppProfile().WriteProfileString("Options", "Toolbar_112", "9 36531 36531 0 36532"));
+    // Nothing usable: the default list.
+    ASSERT_TRUE(AfxGetAppProfile().WriteProfileString("Options", "Toolbar_59392", "0 57600"));
+    frame.reset();
+    frame = std::make_unique<CMainFrame>();
+    EXPECT_EQ(frame->PropertyBar()->Buttons().Buttons(), (List{36531, 0, 36532}));
+    EXPECT_EQ(frame->StdToolBar()->Buttons().Count(), 33);
+}
+
+TEST_F(ToolBarTest, FontSizeBoxAppliesFourToOneHundredTwentyEight)
+{
+    Open();
+    auto* sizes = qobject_cast<CFontSizeCombo*>(frame->PropertyBar()->ControlForCmd(32776));
+    ASSERT_NE(sizes, nullptr);
+    sizes->setEnabled(true);
+    QSignalSpy chosen(sizes, &CFontSizeCombo::fontSizeChosen);
+    CRecordingPrompt prompt;
+    struct Case {
+        const char* typed;
+        int applied;   // 0: refused with the warning
+    };
+    for (const Case& c : {Case{"12", 12}, Case{"4", 4}, Case{"128", 128}, Case{"129", 0}, Case{"3", 0},
+                          Case{"abc", 0}}) {
+        chosen.clear();
+        prompt.shown.clear();
+        sizes->lineEdit()->setText(c.typed);
+        sizes->lineEdit()->setFocus();
+        QTest::keyClick(sizes->lineEdit(), Qt::Key_Return);
+        if (c.applied) {
+            ASSERT_EQ(chosen.count(), 1) << c.typed;
+            EXPECT_EQ(chosen.at(0).at(0).toInt(), c.applied);
+            EXPECT_TRUE(prompt.shown.empty());
+        } else {
+            EXPECT_EQ(chosen.count(), 0) << c.typed;
+            ASSERT_EQ(prompt.shown.size(), 1u) << c.typed;
+            EXPECT_EQ(prompt.shown[0].text, "Enter a font size between 4 and 128");
+        }
+    }
+    chosen.clear();
+    EXPECT_TRUE(sizes->OnSelect(sizes->findText("24")));
+    EXPECT_EQ(chosen.at(0).at(0).toInt(), 24);
+}
+
+TEST_F(ToolBarTest, FontSizeTypedInTheBarChangesTheSelectionAndUndoes)
+{
+    Open();
+    CFigure* box = fx.AddBox(100, 100, 300, 200, "A");
+    fx.doc.Select(box);
+    const LONG before = box->GetFont().lfHeight;
+    frame->OnIdleUpdateCmdUI();
+    auto* sizes = qobject_cast<CFontSizeCombo*>(frame->PropertyBar()->ControlForCmd(32776));
+    ASSERT_TRUE(sizes && sizes->isEnabled());
+    sizes->lineEdit()->setText("20");
+    QTest::keyClick(sizes->lineEdit(), Qt::Key_Return);
+    EXPECT_EQ(box->GetFont().lfHeight, -PointsToLogical(20));
+    std::string undo;
+    ASSERT_TRUE(fx.doc.GetUndoMenuState(undo));
+    frame->OnCommand(57643);
+    EXPECT_EQ(box->GetFont().lfHeight, before);
+}
