@@ -174,6 +174,18 @@ public:
     std::string MoveDragStatus() const;
     bool IsMoveDragging() const { return m_bMoveDrag != 0; }
 
+    // ---- junction drag (CKavoViewJctDrag.cpp): a junction moved alone by
+    // its centre handle; its connectors follow.
+    int OnJctButtonDown(const CPoint& logical);
+    int BeginJctDrag(CFigure* jct, const CPoint& logical);
+    int JctDragMove(const CPoint& client);
+    int JctDragUp();
+    int JctDragCancel(int eraseOnly);
+    bool IsJctDragging() const { return m_bJctDrag != 0; }
+    // A junction of exactly two connectors of one line shape, not a
+    // terminal: a bend of one line, neither adjusted nor selected by a click.
+    bool IsRedundantBend(const CFigure* fig) const;
+
     // ---- compartment dividers (CKavoViewDivider.cpp)
     int HitTestDivider(const CPoint& logical);
     int OnDividerButtonDown(const CPoint& logical);
@@ -224,6 +236,12 @@ private:
     void DrawInvertedBand(const CPoint& a, const CPoint& b);
     void DrawBand();
     void DrawMoveTracking(int dx, int dy);
+    void EraseMoveTracking();
+    // Ends the junction drag: what the press selected is deselected again.
+    void FinishJctDrag();
+    // The drag offset of a logical point: the snap guides, the grid when the
+    // drag snaps, and the start rectangle kept inside the work space.
+    CSize SnappedDragOffset(const CPoint& pt) const;
     void DrawResizeOutline(const CRect& rc);
     void DrawGrpResizeOutline(const CRect& rc);
     void MoveDividerStep(const CPoint& logical);
@@ -272,6 +290,8 @@ private:
     int m_bTrackShown = 0;
     CSize m_szTrackShown;        // the offset the shown tracking is drawn at
     CRect m_rcDragStart;
+    int m_bJctDrag = 0;
+    CFigure* m_pJctFig = nullptr;
     int m_bFigResize = 0, m_bResizeShown = 0;
     CFigure* m_pResizeFig = nullptr;
     int m_nDragDivider = -1, m_nSavedSymbol = -1, m_bDividerDrag = 0;

@@ -91,7 +91,8 @@ bool CKavoView::IsAddToSelectionKey() const
 
 bool CKavoView::IsGestureInProgress() const
 {
-    return m_bClickPending || m_bPanning || m_bDividerDrag || m_bFigResize || m_bGrpResize || m_bMoveDrag || m_bCopyPending || m_bZoomBand;
+    return m_bClickPending || m_bPanning || m_bDividerDrag || m_bFigResize || m_bGrpResize || m_bMoveDrag ||
+           m_bCopyPending || m_bJctDrag || m_bZoomBand;
 }
 
 // ---- Qt events
@@ -335,6 +336,8 @@ int CKavoView::CancelGesture()
         return UpdateGrpResizeTrack(0);
     if (m_bMoveDrag || m_bCopyPending)
         return MoveDragCancel(0);
+    if (m_bJctDrag)
+        return JctDragCancel(0);
     if (m_bZoomBand) {
         DrawZoomBand();
         m_bZoomBand = false;
@@ -359,6 +362,8 @@ void CKavoView::EraseGestureFeedback()
     }
     if (m_bMoveDrag)
         MoveDragCancel(1);
+    else if (m_bJctDrag)
+        JctDragCancel(1);
 }
 
 // ---- scrolling

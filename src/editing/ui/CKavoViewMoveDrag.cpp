@@ -51,6 +51,33 @@ void CKavoView::DrawMoveTracking(int dx, int dy)
     viewport()->update();
 }
 
+CSize CKavoView::SnappedDragOffset(const CPoint& pt) const
+{
+    int dx = pt.x - m_ptPress.x, dy = pt.y - m_ptPress.y;
+    m_pDoc->SnapMoveOffset(dx, dy);
+    if (m_bDragGridSnap) {
+        // The dragged set's top-left corner lands on the snap grid.
+        int left = m_rcDragStart.left + dx, top = m_rcDragStart.top + dy;
+        SnapToGridStep(left, m_pDoc->m_nSnapX);
+        SnapToGridStep(top, m_pDoc->m_nSnapY);
+        dx = left - m_rcDragStart.left;
+        dy = top - m_rcDragStart.top;
+    }
+    int cx = dx, cy = dy;
+    if (ClampOffsetToRect(m_rcDragStart, cx, cy, m_rcWorkSpace)) {
+        dx += cx;
+        dy += cy;
+    }
+    return CSize(dx, dy);
+}
+
+void CKavoView::EraseMoveTracking()
+{
+    if (m_bTrackShown)
+        DrawMoveTracking(m_szTrackShown.cx, m_szTrackShown.cy);
+    m_bTrackShown = 0;
+}
+
 int CKavoView::BeginMoveDrag(const CPoint& pt)
 {
     if (!m_pDoc)
@@ -64,11 +91,16 @@ int CKavoView::BeginMoveDrag(const CPoint& pt)
         MsgBoxResPrintf(kBoxWarning, kIdsFlowLabelMove);
         return 0;
     }
+    // A junction dragged alone is the junction drag's.
+    CFigure* single = m_pDoc->GetSelCount() == 1 ? m_pDoc->GetFirstSelFig(0, 1) : nullptr;
+    if (single && !single->IsInGroup() && single->IsInvisible()) {
+        BeginJctDrag(single, pt);
+        return 0;
+    }
     m_bMoveDrag = 1;
     CaptureMouse();
     m_ptPress = m_ptCurrent = pt;
     m_bDragGridSnap = m_pDoc->m_bAlignToGrid != 0;
-    CFigure* single = m_pDoc->GetSelCount() == 1 ? m_pDoc->GetFirstSelFig(0, 1) : nullptr;
     m_bLabelDrag = single && single->m_bLabel;
     m_rcDragStart = m_pDoc->GetObjSetRect(1, 0, 0, nullptr, false);
     FlushPaint();
@@ -101,21 +133,8 @@ int CKavoView::MoveDragMove(const CPoint& client)
     CPoint pt = ClientPtToLogical(client);
     if (IsShiftKeyDown())
         pt = LockDragAxis(m_ptPress, pt);
-    int dx = pt.x - m_ptPress.x, dy = pt.y - m_ptPress.y;
-    m_pDoc->SnapMoveOffset(dx, dy);
-    if (m_bDragGridSnap) {
-        // The dragged set's top-left corner lands on the snap grid.
-        int left = m_rcDragStart.left + dx, top = m_rcDragStart.top + dy;
-        SnapToGridStep(left, m_pDoc->m_nSnapX);
-        SnapToGridStep(top, m_pDoc->m_nSnapY);
-        dx = left - m_rcDragStart.left;
-        dy = top - m_rcDragStart.top;
-    }
-    int cx = dx, cy = dy;
-    if (ClampOffsetToRect(m_rcDragStart, cx, cy, m_rcWorkSpace)) {
-        dx += cx;
-        dy += cy;
-    }
+    const CSize off = SnappedDragOffset(pt);
+    const int dx = off.cx, dy = off.cy;
     const CPoint target(m_ptPress.x + dx, m_ptPress.y + dy);
     if (target == m_ptCurrent && m_bTrackShown && !m_bReFeed)
         return 1;
@@ -133,9 +152,7 @@ int CKavoView::MoveDragUp()
 {
     if (!m_bMoveDrag && !m_bCopyPending)
         return 0;
-    if (m_bTrackShown)
-        DrawMoveTracking(m_szTrackShown.cx, m_szTrackShown.cy);
-    m_bTrackShown = 0;
+    EraseMoveTracking();
     if (!m_bCopyPending && m_pDoc) {
         const int dx = m_ptCurrent.x - m_ptPress.x, dy = m_ptCurrent.y - m_ptPress.y;
         m_pDoc->MoveSelection(dx, dy, m_bDragGridSnap, true);
@@ -155,9 +172,7 @@ int CKavoView::MoveDragCancel(int eraseOnly)
 {
     if (!m_bMoveDrag && !m_bCopyPending)
         return 0;
-    if (m_bTrackShown)
-        DrawMoveTracking(m_szTrackShown.cx, m_szTrackShown.cy);
-    m_bTrackShown = 0;
+    EraseMoveTracking();
     if (eraseOnly)
         return 1;
     if (m_bSelectedByGesture && m_pDoc)

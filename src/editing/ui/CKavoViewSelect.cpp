@@ -33,8 +33,8 @@ int CKavoView::OnSelectLButtonDown(const CPoint& client)
     if (IsAddToSelectionKey()) {
         claimed = OnFigHandleDown(pt) != 0;
     } else {
-        claimed = (IsCtrlKeyDown() && OnCtrlLButtonDown(pt)) || OnDividerButtonDown(pt) || OnFigHandleDown(pt) ||
-                  OnGrpHandleDown(pt);
+        claimed = (IsCtrlKeyDown() && OnCtrlLButtonDown(pt)) || OnJctButtonDown(pt) || OnDividerButtonDown(pt) ||
+                  OnFigHandleDown(pt) || OnGrpHandleDown(pt);
         if (!claimed) {
             // A press on a selected object starts the move drag at once.
             CDiagObj* obj = m_pDoc->ObjFromPoint(pt.x, pt.y, m_nHitTolerance, false, -1, 0, 0);
@@ -47,7 +47,7 @@ int CKavoView::OnSelectLButtonDown(const CPoint& client)
                     auto* fig = static_cast<CFigure*>(obj);
                     if (fig->IsInGroup() || !fig->HitTestHandles(pt, m_nHitTolerance)) {
                         BeginMoveDrag(pt);
-                        claimed = m_bMoveDrag != 0;
+                        claimed = m_bMoveDrag || m_bJctDrag;
                     }
                 }
             }
@@ -80,6 +80,8 @@ int CKavoView::OnSelectMouseMove(const CPoint& client)
         taken = TrackGrpResize(client);
     if (!taken)
         taken = MoveDragMove(client);
+    if (!taken)
+        taken = JctDragMove(client);
     if (taken) {
         StartAutoScroll(client, false);
         return 1;
@@ -90,6 +92,8 @@ int CKavoView::OnSelectMouseMove(const CPoint& client)
 
 int CKavoView::OnSelectLButtonUp(const CPoint& client)
 {
+    if (m_bJctDrag)
+        return JctDragUp();
     if (m_bMoveDrag || m_bCopyPending)
         return MoveDragUp();
     if (m_bDividerDrag)
@@ -112,7 +116,7 @@ void CKavoView::OnSelectHover(const CPoint& pt)
     if (obj) {
         auto* fig = obj->GetType() == kObjFigure ? static_cast<CFigure*>(obj) : nullptr;
         if (fig && !fig->IsInGroup() && fig->IsInvisible()) {
-            if (fig->HitTestHandles(pt, m_nHitTolerance) == 5) {
+            if (fig->HitTestHandles(pt, m_nHitTolerance) == 5 && !IsRedundantBend(fig)) {
                 SetViewCursor(Qt::PointingHandCursor);
                 SetStatusPrompt(kIdsAdjustPrompt);
             }
@@ -182,8 +186,10 @@ int CKavoView::ClickMove(const CPoint& client)
         CDiagObj* obj = m_pDoc->ObjFromPoint(m_ptPress.x, m_ptPress.y, m_nHitTolerance, false, -1, 0, 0);
         auto* fig = obj && obj->GetType() == kObjFigure ? static_cast<CFigure*>(obj) : nullptr;
         auto* con = obj && obj->GetType() == kObjConnector ? static_cast<CConnector*>(obj) : nullptr;
-        // A junction is taken only at its centre handle.
-        if (fig && fig->IsInvisible() && fig->HitTestHandles(m_ptPress, m_nHitTolerance) != 5)
+        // A junction is taken only at its centre handle, and a bend of one
+        // line not at all.
+        if (fig && fig->IsInvisible() &&
+            (fig->HitTestHandles(m_ptPress, m_nHitTolerance) != 5 || IsRedundantBend(fig)))
             fig = nullptr;
         if ((con && !con->m_bSelected) || (fig && !fig->m_bSelected)) {
             m_bClickPending = 0;
@@ -225,7 +231,8 @@ int CKavoView::ClickUp(const CPoint& client)
         if (obj && obj->GetType() == kObjFigure) {
             if (obj->m_bSelected)
                 mode = kSelectToggle;
-            m_pDoc->SelectObj(obj, mode, 0, 0);
+            if (!IsRedundantBend(static_cast<CFigure*>(obj)))
+                m_pDoc->SelectObj(obj, mode, 0, 0);
         } else if (obj && obj->GetType() == kObjConnector) {
             if (obj->m_bSelected)
                 mode = kSelectToggle;

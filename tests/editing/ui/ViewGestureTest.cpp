@@ -141,6 +141,26 @@ struct ViewGestureTest : testing::Test {
 
     // A box with the three-row symbol, the state saved from here on.
     CFigure* AddThreeRowBox(int& rows);
+    // Two boxes joined through a junction below the fixture's pair, one
+    // line further down each time; the state is saved from here on.
+    CFigure* AddJunctionLine(bool terminal, bool shapesDiffer)
+    {
+        const int y = 1200 + 300 * junctionLines++;
+        CFigure* c = fx.AddBox(300, y, 300, 200, "C");
+        CFigure* d = fx.AddBox(1500, y, 300, 200, "D");
+        CFigure* jct = fx.doc.CreateFigAt(CPoint(1000, y + 92), 0);
+        jctCons[0] = fx.Connect(c, jct);
+        jctCons[1] = fx.Connect(jct, d);
+        jct->TerminalJct = terminal ? 1 : 0;
+        if (shapesDiffer)
+            jctCons[1]->m_props.Behavior.low ^= 0x2;
+        fx.doc.ResetUndoLog();
+        saved = DocText(fx.doc);
+        ResetSteps();
+        return jct;
+    }
+    CConnector* jctCons[2] = {};
+    int junctionLines = 0;
     // No inverted feedback is left on the surface: painting it all again
     // changes nothing.
     void ExpectNoFeedbackLeft()
@@ -609,6 +629,84 @@ TEST_F(ViewGestureTest, TheDraggedOutlineIsShownAndLeavesNoTrace)
     EXPECT_GE(changed, w + h);
     Release(Centre(lone) + QPoint(40, 30));
     ExpectNoFeedbackLeft();
+}
+
+// ---- junctions
+
+TEST_F(ViewGestureTest, ABendOfOneLineIsNeitherSelectedNorAdjusted)
+{
+    const struct {
+        const char* name;
+        bool terminal, shapesDiffer;
+        bool bend;
+    } cases[] = {
+        {"two connectors of one shape", false, false, true},
+        {"a terminal junction", true, false, false},
+        {"connectors of different shapes", false, true, false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        CFigure* jct = AddJunctionLine(c.terminal, c.shapesDiffer);
+        ASSERT_TRUE(jct->IsInvisible());
+        fx.doc.OnDeselectAll();
+        Move(Centre(jct), Qt::NoModifier, Qt::NoButton);
+        EXPECT_EQ(view->StatusText().rfind("Click to adjust connector", 0) == 0, !c.bend);
+        Click(Centre(jct));
+        EXPECT_EQ(Selected(jct), !c.bend);
+        EXPECT_EQ(Steps(), 0);
+        EXPECT_EQ(DocText(fx.doc), saved);
+    }
+}
+
+TEST_F(ViewGestureTest, AJunctionIsDraggedAloneByItsCentre)
+{
+    const struct {
+        const char* name;
+        bool preselect;
+        bool escape;   // Escape before the release
+        bool selectedAfter;
+    } cases[] = {
+        {"selected junction", true, false, true},
+        // Dragged straight from its centre: selected for the drag only.
+        {"unselected junction", false, false, false},
+        {"escape mid-drag", true, true, true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        CFigure* jct = AddJunctionLine(true, false);
+        fx.doc.OnDeselectAll();
+        if (c.preselect)
+            fx.doc.SelectObj(jct, 1, 0, 0);
+        const CRect r0 = jct->m_rect;
+        const QPoint from = Centre(jct), delta(30, 40);
+        Press(from);
+        for (int i = 1; i <= 4; ++i)
+            Move(from + delta * i / 4);
+        EXPECT_TRUE(view->IsJctDragging());
+        EXPECT_FALSE(view->IsMoveDragging());
+        if (c.escape)
+            Key(Qt::Key_Escape);
+        Release(from + delta);
+        EXPECT_FALSE(view->IsGestureInProgress());
+        EXPECT_EQ(Selected(jct), c.selectedAfter);
+        ExpectNoFeedbackLeft();
+        if (c.escape) {
+            EXPECT_EQ(Steps(), 0);
+            EXPECT_EQ(DocText(fx.doc), saved);
+            continue;
+        }
+        const CPoint moved = view->ClientPtToLogical(CPoint(from.x() + delta.x(), from.y() + delta.y()));
+        const CPoint start = view->ClientPtToLogical(CPoint(from.x(), from.y()));
+        EXPECT_EQ(jct->m_rect, r0 + CPoint(moved.x - start.x, moved.y - start.y));
+        // Only the junction moved; its connectors' ends followed it.
+        const CRect c0 = jctCons[0]->m_pFig1->m_rect;
+        EXPECT_EQ(c0.left, 300);
+        EXPECT_EQ(jctCons[1]->m_pFig2->m_rect.left, 1500);
+        const CPoint end = jctCons[0]->EndPoint2, mid = jct->m_rect.CenterPoint();
+        EXPECT_LE(std::abs(end.x - mid.x) + std::abs(end.y - mid.y), 16);
+        EXPECT_EQ(Steps(), 1);
+        ExpectUndoToSaved(UDMAC_MOVEOBJS);
+    }
 }
 
 TEST_F(ViewGestureTest, OneGestureModesReturnToSelectAfterTheRelease)
