@@ -470,8 +470,10 @@ public:
     CConnector* MergeConsAtJct(CConnector* c1, CConnector* c2, bool relabel);
     void FlipSelCons();
     int DetachSelFromFlow();
-    bool SplitConAtFig(CFigure* fig, CConnector* con, const POINT& pt);
-    bool ReplaceJctByFig(CFigure* fig, CFigure* jct);
+    // Both join the last undo step (the move that dropped the figure) unless
+    // `ownStep` asks for a step of their own.
+    bool SplitConAtFig(CFigure* fig, CConnector* con, const POINT& pt, bool ownStep = false);
+    bool ReplaceJctByFig(CFigure* fig, CFigure* jct, bool ownStep = false);
     bool ReattachConEnd(CConnector* con, int end, CFigure* fig, int32_t conPtId, const POINT& pt);
     bool AttachToStapleWithUndo(CStaple* staple, CDiagObj* obj, int role);
     int SnapObjToGrid(CDiagObj* obj);

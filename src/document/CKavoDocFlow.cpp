@@ -452,11 +452,14 @@ int DropPosOnCon(const CConnector* con, const POINT& pt)
 }
 } // namespace
 
-bool CKavoDoc::SplitConAtFig(CFigure* fig, CConnector* con, const POINT& pt)
+bool CKavoDoc::SplitConAtFig(CFigure* fig, CConnector* con, const POINT& pt, bool ownStep)
 {
     if (!fig || !con || m_pObjList->Find(con) < 0 || m_pObjList->Find(fig) < 0)
         return false;
-    m_undo.UndoReopenLastStep(-3);
+    if (ownStep)
+        m_undo.UndoBeginStep(UDMAC_SPLITCON);
+    else
+        m_undo.UndoReopenLastStep(-3);
     CConnector* halves[2] = {new (std::nothrow) CConnector(*con), new (std::nothrow) CConnector(*con)};
     bool ok = halves[0] && halves[1];
     for (int i = 0; ok && i < 2; ++i) {
@@ -527,12 +530,15 @@ bool CKavoDoc::SplitConAtFig(CFigure* fig, CConnector* con, const POINT& pt)
     return true;
 }
 
-bool CKavoDoc::ReplaceJctByFig(CFigure* fig, CFigure* jct)
+bool CKavoDoc::ReplaceJctByFig(CFigure* fig, CFigure* jct, bool ownStep)
 {
     CConnector *a = nullptr, *b = nullptr;
     if (!fig || !jct || fig == jct || !jct->IsRedundantJct() || !GetConsOnFig(jct, a, b))
         return false;
-    m_undo.UndoReopenLastStep(-3);
+    if (ownStep)
+        m_undo.UndoBeginStep(UDMAC_SPLITCON);
+    else
+        m_undo.UndoReopenLastStep(-3);
     for (CConnector* c : {a, b}) {
         const int end = c->m_pFig1 == jct ? 1 : 2;
         if (!ReattachConEnd(c, end, fig, -1, end == 1 ? c->EndPoint1 : c->EndPoint2))

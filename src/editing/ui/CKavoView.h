@@ -16,6 +16,7 @@
 class CKavoDoc;
 class CFigure;
 class CGroup;
+class CConnector;
 class QTimerEvent;
 
 // Ruler-update flags: vertical ruler, horizontal ruler, corner box.
@@ -242,6 +243,10 @@ private:
     // The drag offset of a logical point: the snap guides, the grid when the
     // drag snaps, and the start rectangle kept inside the work space.
     CSize SnappedDragOffset(const CPoint& pt) const;
+    // Flow insertion while dragging: the offset that puts the figure's
+    // centre on the connector under it; the target is kept for the drop.
+    CSize FlowInsertOffset(const CSize& off);
+    void InsertDroppedFigIntoFlow(bool moveMadeStep);
     void DrawResizeOutline(const CRect& rc);
     void DrawGrpResizeOutline(const CRect& rc);
     void MoveDividerStep(const CPoint& logical);
@@ -290,6 +295,14 @@ private:
     int m_bTrackShown = 0;
     CSize m_szTrackShown;        // the offset the shown tracking is drawn at
     CRect m_rcDragStart;
+    // Flow insertion: the single dragged figure (no connectors, not a
+    // label), and the connector (or the bend on it) it would be inserted
+    // into at the drop.
+    int m_bFlowInsert = 0;
+    CFigure* m_pFlowFig = nullptr;
+    CConnector* m_pFlowCon = nullptr;
+    CFigure* m_pFlowJct = nullptr;
+    CPoint m_ptFlowInsert;
     int m_bJctDrag = 0;
     CFigure* m_pJctFig = nullptr;
     int m_bFigResize = 0, m_bResizeShown = 0;

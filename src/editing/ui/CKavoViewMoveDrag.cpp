@@ -9,6 +9,7 @@
 #include "core/Settings.h"
 #include "core/StringHelpers.h"
 #include "core/Units.h"
+#include "document/CConnector.h"
 #include "document/CFigure.h"
 #include "document/CKavoDoc.h"
 #include "editing/GestureRules.h"
@@ -21,7 +22,7 @@
 namespace {
 constexpr UINT kBoxWarning = 0x30;
 constexpr int kIdsFlowLabelMove = 754, kIdsCentreMetric = 593, kIdsCentreInch = 594, kIdsRectMetric = 590,
-              kIdsRectInch = 583, kIdsDragLabel = 779, kIdsFreeform = 742, kIdsCancel = 731;
+              kIdsRectInch = 583, kIdsInsertIntoFlow = 789, kIdsDragLabel = 779, kIdsFreeform = 742, kIdsCancel = 731;
 
 std::string ResText(int id)
 {
@@ -97,11 +98,23 @@ int CKavoView::BeginMoveDrag(const CPoint& pt)
         BeginJctDrag(single, pt);
         return 0;
     }
+    m_pFlowCon = nullptr;
+    m_pFlowJct = nullptr;
+    m_pFlowFig = nullptr;
+    m_bFlowInsert = SnapToFlows;
     m_bMoveDrag = 1;
     CaptureMouse();
     m_ptPress = m_ptCurrent = pt;
     m_bDragGridSnap = m_pDoc->m_bAlignToGrid != 0;
     m_bLabelDrag = single && single->m_bLabel;
+    // Only a figure of its own that draws something may be dropped into a
+    // flow; its centre then snaps to the grid instead of its corner.
+    if (single && !single->m_bLabel && !single->IsInGroup() && single->m_nConnected == 0 && !single->IsInvisible())
+        m_pFlowFig = single;
+    else
+        m_bFlowInsert = 0;
+    if (m_bFlowInsert)
+        m_bDragGridSnap = 0;
     m_rcDragStart = m_pDoc->GetObjSetRect(1, 0, 0, nullptr, false);
     FlushPaint();
     DrawMoveTracking(0, 0);
@@ -133,7 +146,9 @@ int CKavoView::MoveDragMove(const CPoint& client)
     CPoint pt = ClientPtToLogical(client);
     if (IsShiftKeyDown())
         pt = LockDragAxis(m_ptPress, pt);
-    const CSize off = SnappedDragOffset(pt);
+    CSize off = SnappedDragOffset(pt);
+    if (m_bFlowInsert)
+        off = FlowInsertOffset(off);
     const int dx = off.cx, dy = off.cy;
     const CPoint target(m_ptPress.x + dx, m_ptPress.y + dy);
     if (target == m_ptCurrent && m_bTrackShown && !m_bReFeed)
@@ -148,19 +163,77 @@ int CKavoView::MoveDragMove(const CPoint& client)
     return 1;
 }
 
+CSize CKavoView::FlowInsertOffset(const CSize& off)
+{
+    m_pFlowCon = nullptr;
+    m_pFlowJct = nullptr;
+    if (!m_pFlowFig || IsCtrlKeyDown())
+        return off;
+    const CPoint c0 = m_pFlowFig->GetCenter();
+    CPoint c(c0.x + off.cx, c0.y + off.cy);
+    if (m_pDoc->m_bAlignToGrid) {
+        SnapToGridStep(c.x, m_pDoc->m_nSnapX);
+        SnapToGridStep(c.y, m_pDoc->m_nSnapY);
+    }
+    POINT at{c.x, c.y};
+    CConnector* con = m_pDoc->ConFromPoint(c.x, c.y, m_nHitTolerance, false, &at);
+    // A drop on a bend of the line replaces the bend.
+    CDiagObj* hit = m_pDoc->ObjFromPoint(c.x, c.y, m_nHitTolerance, false, -1, 0, 0);
+    auto* bend = hit && hit != m_pFlowFig && hit->GetType() == kObjFigure ? static_cast<CFigure*>(hit) : nullptr;
+    CConnector* other = nullptr;
+    if (bend && bend->IsRedundantJct() && m_pDoc->GetConsOnFig(bend, con, other)) {
+        m_pFlowJct = bend;
+        at = bend->GetCenter();
+    }
+    if (con) {
+        m_pFlowCon = con;
+        m_ptFlowInsert = CPoint(at.x, at.y);
+        c = m_ptFlowInsert;
+    }
+    int dx = c.x - c0.x, dy = c.y - c0.y, cx = dx, cy = dy;
+    if (ClampOffsetToRect(m_rcDragStart, cx, cy, m_rcWorkSpace)) {
+        // Kept inside the work space, the centre is no longer on the line.
+        m_pFlowCon = nullptr;
+        m_pFlowJct = nullptr;
+        dx += cx;
+        dy += cy;
+    }
+    return CSize(dx, dy);
+}
+
+// The dropped figure goes into the line: a bend is replaced by it, else the
+// connector is split at it. The change joins the move's step, or takes a
+// step of its own when the move recorded none.
+void CKavoView::InsertDroppedFigIntoFlow(bool moveMadeStep)
+{
+    if (m_pDoc && m_pFlowFig && m_pFlowCon && !IsCtrlKeyDown()) {
+        if (m_pFlowJct)
+            m_pDoc->ReplaceJctByFig(m_pFlowFig, m_pFlowJct, !moveMadeStep);
+        else
+            m_pDoc->SplitConAtFig(m_pFlowFig, m_pFlowCon, m_ptFlowInsert, !moveMadeStep);
+    }
+    m_pFlowFig = nullptr;
+    m_pFlowCon = nullptr;
+    m_pFlowJct = nullptr;
+}
+
 int CKavoView::MoveDragUp()
 {
     if (!m_bMoveDrag && !m_bCopyPending)
         return 0;
     EraseMoveTracking();
+    bool moveMadeStep = false;
     if (!m_bCopyPending && m_pDoc) {
         const int dx = m_ptCurrent.x - m_ptPress.x, dy = m_ptCurrent.y - m_ptPress.y;
+        const auto steps = m_pDoc->UndoLogRef().m_nStepsRecorded;
         m_pDoc->MoveSelection(dx, dy, m_bDragGridSnap, true);
+        moveMadeStep = m_pDoc->UndoLogRef().m_nStepsRecorded != steps;
     }
     m_bCopyPending = 0;
     if (m_bSelectedByGesture && m_pDoc)
         m_pDoc->OnDeselectAll();
     m_bSelectedByGesture = 0;
+    InsertDroppedFigIntoFlow(moveMadeStep);
     ReleaseCapture();
     m_bMoveDrag = 0;
     m_bLabelDrag = 0;
@@ -179,6 +252,9 @@ int CKavoView::MoveDragCancel(int eraseOnly)
         m_pDoc->OnDeselectAll();
     m_bSelectedByGesture = 0;
     m_bMoveDrag = m_bCopyPending = m_bLabelDrag = 0;
+    m_pFlowFig = nullptr;
+    m_pFlowCon = nullptr;
+    m_pFlowJct = nullptr;
     UpdateStatusText();
     ReleaseCapture();
     return 1;
@@ -196,8 +272,11 @@ std::string CKavoView::MoveDragStatus() const
     if (m_pDoc->GetSelCount() == 1) {
         if (const CFigure* fig = m_pDoc->GetFirstSelFig(0, 1)) {
             const CPoint c = fig->GetCenter();
-            return FormatText(metric ? kIdsCentreMetric : kIdsCentreInch,
-                              {LogicalToUserUnits(c.x + dx), LogicalToUserUnits(c.y + dy)});
+            std::string text = FormatText(metric ? kIdsCentreMetric : kIdsCentreInch,
+                                          {LogicalToUserUnits(c.x + dx), LogicalToUserUnits(c.y + dy)});
+            if (m_pFlowCon)
+                text += "   " + ResText(kIdsInsertIntoFlow);
+            return text;
         }
     }
     const CRect& r = m_rcDragStart;

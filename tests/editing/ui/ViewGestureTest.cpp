@@ -709,6 +709,90 @@ TEST_F(ViewGestureTest, AJunctionIsDraggedAloneByItsCentre)
     }
 }
 
+// ---- flow insertion
+
+TEST_F(ViewGestureTest, AFigureDroppedOntoALineIsInsertedIntoIt)
+{
+    const CPoint onLine(1800, 825);   // on the connector from A to B
+    const struct {
+        const char* name;
+        CPoint start;   // the lone box's top-left
+        bool attached;  // the box already has a connector
+        Qt::KeyboardModifiers moveMods;
+        bool inserted;
+    } cases[] = {
+        {"onto the line", CPoint(1500, 1500), false, Qt::NoModifier, true},
+        {"Ctrl held: freeform", CPoint(1500, 1500), false, Qt::ControlModifier, false},
+        {"a box with a connector", CPoint(1500, 1500), true, Qt::NoModifier, false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        CFigure* box = fx.AddBox(c.start.x, c.start.y, 300, 200, "C");
+        if (c.attached)
+            fx.Connect(a, box);
+        fx.doc.ResetUndoLog();
+        saved = DocText(fx.doc);
+        ResetSteps();
+        fx.doc.SelectObj(box, 1, 0, 0);
+        const int cons = fx.doc.GetConCount();
+        const QPoint from = Centre(box), to = At(onLine) + QPoint(1, 2);
+        Press(from);
+        for (int i = 1; i <= 4; ++i)
+            Move(from + (to - from) * i / 4, c.moveMods);
+        EXPECT_EQ(view->StatusText().find("DROP: insert into flow") != std::string::npos, c.inserted);
+        Release(to, c.moveMods);
+        EXPECT_EQ(Steps(), 1);
+        EXPECT_EQ(box->m_nConnected, (c.inserted ? 2 : 0) + (c.attached ? 1 : 0));
+        // Split in two halves.
+        EXPECT_EQ(fx.doc.GetConCount(), cons + (c.inserted ? 1 : 0));
+        if (c.inserted) {   // the centre landed on the line
+            EXPECT_EQ(box->GetCenter().y, onLine.y);
+        }
+        ExpectUndoToSaved(UDMAC_MOVEOBJS);
+        fx.doc.OnDeselectAll();
+        box->m_rect = CRect(3000, 3000, 3300, 3200);   // out of the next row's way
+    }
+}
+
+TEST_F(ViewGestureTest, ADropOntoABendReplacesIt)
+{
+    CFigure* jct = AddJunctionLine(false, false);
+    CFigure* box = fx.AddBox(900, 1800, 300, 200, "E");
+    fx.doc.ResetUndoLog();
+    saved = DocText(fx.doc);
+    ResetSteps();
+    Drag(Centre(box), Centre(jct));
+    EXPECT_LT(fx.doc.m_pObjList->Find(jct), 0);
+    EXPECT_EQ(box->m_nConnected, 2);
+    EXPECT_EQ(Steps(), 1);
+    ExpectUndoToSaved(UDMAC_MOVEOBJS);
+}
+
+// A figure already on the line and dropped where it was: the move records
+// nothing, and the insertion takes a step of its own rather than joining the
+// step before.
+TEST_F(ViewGestureTest, AnInsertionWithoutAMoveIsAStepOfItsOwn)
+{
+    CFigure* box = fx.AddBox(1650, 725, 300, 200, "C");
+    CFigure* other = fx.AddBox(300, 1500, 300, 200, "F");
+    fx.doc.ResetUndoLog();
+    fx.doc.SelectObj(other, 1, 0, 0);
+    fx.doc.MoveSelection(0, 300, 0, true);   // an earlier, unrelated step
+    const std::string before = DocText(fx.doc);
+    fx.doc.SelectObj(box, 1, 0, 0);
+    ResetSteps();
+    const QPoint from = Centre(box);
+    Press(from);
+    Move(from + QPoint(0, 60));
+    Move(from);
+    Release(from);
+    EXPECT_EQ(box->m_nConnected, 2);
+    EXPECT_EQ(Steps(), 1);
+    EXPECT_EQ(fx.doc.UndoLastStep(), UDMAC_SPLITCON);
+    EXPECT_EQ(DocText(fx.doc), before);
+    EXPECT_EQ(other->m_rect.top, 1800);
+}
+
 TEST_F(ViewGestureTest, OneGestureModesReturnToSelectAfterTheRelease)
 {
     const struct {
