@@ -175,6 +175,15 @@ public:
     std::string MoveDragStatus() const;
     bool IsMoveDragging() const { return m_bMoveDrag != 0; }
 
+    // ---- label slide (CKavoViewLabelSlide.cpp): a connector label or a
+    // lateral label slides along its connector.
+    int OnLabelSlideDown(const CPoint& logical);
+    int BeginLabelSlide(CFigure* label, const CPoint& logical);
+    int LabelSlideMove(const CPoint& client);
+    int LabelSlideUp();
+    int LabelSlideCancel(int eraseOnly);
+    bool IsLabelSliding() const { return m_bLabelSlide != 0; }
+
     // ---- junction drag (CKavoViewJctDrag.cpp): a junction moved alone by
     // its centre handle; its connectors follow.
     int OnJctButtonDown(const CPoint& logical);
@@ -240,6 +249,8 @@ private:
     void EraseMoveTracking();
     // Ends the junction drag: what the press selected is deselected again.
     void FinishJctDrag();
+    void DrawLabelSlideTracking(int dx, int dy, bool show);
+    void FinishLabelSlide();
     // The drag offset of a logical point: the snap guides, the grid when the
     // drag snaps, and the start rectangle kept inside the work space.
     CSize SnappedDragOffset(const CPoint& pt) const;
@@ -303,6 +314,8 @@ private:
     CConnector* m_pFlowCon = nullptr;
     CFigure* m_pFlowJct = nullptr;
     CPoint m_ptFlowInsert;
+    int m_bLabelSlide = 0;
+    CFigure* m_pSlideLabel = nullptr;
     int m_bJctDrag = 0;
     CFigure* m_pJctFig = nullptr;
     int m_bFigResize = 0, m_bResizeShown = 0;

@@ -92,7 +92,7 @@ bool CKavoView::IsAddToSelectionKey() const
 bool CKavoView::IsGestureInProgress() const
 {
     return m_bClickPending || m_bPanning || m_bDividerDrag || m_bFigResize || m_bGrpResize || m_bMoveDrag ||
-           m_bCopyPending || m_bJctDrag || m_bZoomBand;
+           m_bCopyPending || m_bJctDrag || m_bLabelSlide || m_bZoomBand;
 }
 
 // ---- Qt events
@@ -338,6 +338,8 @@ int CKavoView::CancelGesture()
         return MoveDragCancel(0);
     if (m_bJctDrag)
         return JctDragCancel(0);
+    if (m_bLabelSlide)
+        return LabelSlideCancel(0);
     if (m_bZoomBand) {
         DrawZoomBand();
         m_bZoomBand = false;
@@ -364,6 +366,8 @@ void CKavoView::EraseGestureFeedback()
         MoveDragCancel(1);
     else if (m_bJctDrag)
         JctDragCancel(1);
+    else if (m_bLabelSlide)
+        LabelSlideCancel(1);
 }
 
 // ---- scrolling

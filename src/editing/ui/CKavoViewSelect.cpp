@@ -33,8 +33,8 @@ int CKavoView::OnSelectLButtonDown(const CPoint& client)
     if (IsAddToSelectionKey()) {
         claimed = OnFigHandleDown(pt) != 0;
     } else {
-        claimed = (IsCtrlKeyDown() && OnCtrlLButtonDown(pt)) || OnJctButtonDown(pt) || OnDividerButtonDown(pt) ||
-                  OnFigHandleDown(pt) || OnGrpHandleDown(pt);
+        claimed = (IsCtrlKeyDown() && OnCtrlLButtonDown(pt)) || OnLabelSlideDown(pt) || OnJctButtonDown(pt) ||
+                  OnDividerButtonDown(pt) || OnFigHandleDown(pt) || OnGrpHandleDown(pt);
         if (!claimed) {
             // A press on a selected object starts the move drag at once.
             CDiagObj* obj = m_pDoc->ObjFromPoint(pt.x, pt.y, m_nHitTolerance, false, -1, 0, 0);
@@ -82,6 +82,8 @@ int CKavoView::OnSelectMouseMove(const CPoint& client)
         taken = MoveDragMove(client);
     if (!taken)
         taken = JctDragMove(client);
+    if (!taken)
+        taken = LabelSlideMove(client);
     if (taken) {
         StartAutoScroll(client, false);
         return 1;
@@ -92,6 +94,8 @@ int CKavoView::OnSelectMouseMove(const CPoint& client)
 
 int CKavoView::OnSelectLButtonUp(const CPoint& client)
 {
+    if (m_bLabelSlide)
+        return LabelSlideUp();
     if (m_bJctDrag)
         return JctDragUp();
     if (m_bMoveDrag || m_bCopyPending)
@@ -199,6 +203,12 @@ int CKavoView::ClickMove(const CPoint& client)
                 m_pDoc->SelectConAndEnds(con, kSelectReplace, 0, true);
             else
                 m_pDoc->SelectObj(fig, kSelectReplace, 0, 0);
+            // A connector or lateral label slides along its connector.
+            if (fig && !fig->IsInGroup() && (fig->IsConLabel() || fig->IsLatLabel())) {
+                BeginLabelSlide(fig, m_ptPress);
+                LabelSlideMove(client);
+                return 1;
+            }
             BeginMoveDrag(m_ptPress);
             MoveDragMove(client);
             return 1;

@@ -7,6 +7,7 @@
 #include "core/Settings.h"
 #include "core/UIMode.h"
 #include "core/Units.h"
+#include "document/CStaple.h"
 #include "editing/GestureRules.h"
 #include "editing/ui/CKavoView.h"
 #include "fileformat/DiagramRecordWriter.h"
@@ -706,6 +707,61 @@ TEST_F(ViewGestureTest, AJunctionIsDraggedAloneByItsCentre)
         EXPECT_LE(std::abs(end.x - mid.x) + std::abs(end.y - mid.y), 16);
         EXPECT_EQ(Steps(), 1);
         ExpectUndoToSaved(UDMAC_MOVEOBJS);
+    }
+}
+
+// ---- label slide
+
+TEST_F(ViewGestureTest, AConnectorLabelSlidesAlongItsConnector)
+{
+    CFigure* label = fx.AddBox(1700, 700, 200, 100, "L");
+    label->m_bLabel = 1;
+    CStaple* staple = fx.doc.CreateConLblStaple(con, label->GetCenter(), label);
+    ASSERT_TRUE(staple);
+    fx.doc.UpdateAllStaples(0);
+    ASSERT_TRUE(label->IsConLabel());
+    view->InvalidateAll();   // placed behind the view's back
+    fx.doc.ResetUndoLog();
+    saved = DocText(fx.doc);
+    ResetSteps();
+    const struct {
+        const char* name;
+        bool preselect, escape, selectedAfter;
+    } cases[] = {
+        {"escape mid-slide", true, true, true},
+        {"selected label", true, false, true},
+        {"unselected label: selected for the slide only", false, false, false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        fx.doc.OnDeselectAll();
+        if (c.preselect)
+            fx.doc.SelectObj(label, 1, 0, 0);
+        const int pos0 = staple->ConPos;
+        const CPoint centre0 = label->GetCenter();
+        const QPoint from = Centre(label), to = from + QPoint(80, 10);
+        Press(from);
+        for (int i = 1; i <= 4; ++i)
+            Move(from + (to - from) * i / 4);
+        EXPECT_TRUE(view->IsLabelSliding());
+        EXPECT_FALSE(view->IsMoveDragging());
+        if (c.escape)
+            Key(Qt::Key_Escape);
+        Release(to);
+        EXPECT_FALSE(view->IsGestureInProgress());
+        EXPECT_EQ(Selected(label), c.selectedAfter);
+        ExpectNoFeedbackLeft();
+        if (c.escape) {
+            EXPECT_EQ(Steps(), 0);
+            EXPECT_EQ(DocText(fx.doc), saved);
+            continue;
+        }
+        // Further along the line, still on it.
+        EXPECT_GT(staple->ConPos, pos0);
+        EXPECT_GT(label->GetCenter().x, centre0.x);
+        EXPECT_EQ(Steps(), 1);
+        ExpectUndoToSaved(UDMAC_SLIDELBL);
+        ResetSteps();
     }
 }
 
