@@ -13,7 +13,7 @@
 namespace {
 bool UsesSource(DWORD rop) { return ((rop >> 2) ^ rop) & 0x330000; }
 
-COLORREF ToColorref(ARGB c) { return RGB((c >> 16) & 0xFF, (c >> 8) & 0xFF, c & 0xFF); }
+COLORREF ArgbToColorref(ARGB c) { return RGB((c >> 16) & 0xFF, (c >> 8) & 0xFF, c & 0xFF); }
 
 ARGB MeanColour(ARGB a, ARGB b)
 {
@@ -244,7 +244,7 @@ void CMetaRecorderDC::GpFillPath(const QPainterPath& path, const CGpBrush& brush
     const ARGB colour = BrushColour(brush);
     if ((colour >> 24) == 0)
         return;
-    FillDevicePath(state.world.map(path), ToColorref(colour));
+    FillDevicePath(state.world.map(path), ArgbToColorref(colour));
 }
 
 void CMetaRecorderDC::GpDrawPath(const QPainterPath& path, const CGpPen& pen, const CGpState& state)
@@ -276,7 +276,7 @@ void CMetaRecorderDC::GpDrawPath(const QPainterPath& path, const CGpPen& pen, co
     }
     QPainterPath outline = stroker.createStroke(device);
     outline.setFillRule(Qt::WindingFill);
-    FillDevicePath(outline, ToColorref(pen.color));
+    FillDevicePath(outline, ArgbToColorref(pen.color));
 }
 
 bool CMetaRecorderDC::WriteImagePart(const QImage& image, const QRect& part, const QRect& dest, BLENDFUNCTION blend)
