@@ -51,10 +51,8 @@ bool SplashMayBeDismissed(bool firstRun, uint32_t msShown)
     return !firstRun || msShown > kFirstRunSplashGuardMs;
 }
 
-SplashIdle SplashIdleAction(bool firstRun, uint32_t msShown)
+SplashIdle SplashIdleAction(uint32_t msShown)
 {
-    if (firstRun)
-        return SplashIdle::WaitForInput;
     return msShown <= kSplashIdleTimeoutMs ? SplashIdle::KeepWaiting : SplashIdle::Close;
 }
 

@@ -26,9 +26,10 @@ bool SplashMayBeDismissed(bool firstRun, uint32_t msShown);
 constexpr uint32_t kFirstRunSplashGuardMs = 1000;
 
 // Idle time while the splash shows: keep it (and ask for more idle time) or close
-// it. On the first run it waits for input.
-enum class SplashIdle { WaitForInput, KeepWaiting, Close };
-SplashIdle SplashIdleAction(bool firstRun, uint32_t msShown);
+// it. The welcome picture of the first run closes on the same timer: left for
+// the user's first click it would hide the diagram it announces.
+enum class SplashIdle { KeepWaiting, Close };
+SplashIdle SplashIdleAction(uint32_t msShown);
 constexpr uint32_t kSplashIdleTimeoutMs = 2500;
 
 // Which document the start opens.

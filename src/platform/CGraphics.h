@@ -28,6 +28,9 @@ public:
     void RotateTransform(float degrees, GpMatrixOrder order = GpMatrixOrder::Prepend);
     void MultiplyTransform(const QTransform& t, GpMatrixOrder order = GpMatrixOrder::Prepend);
     void ResetTransform() { m_state.world = QTransform(); }
+    // World units to the target's pixels: the world transform, then the
+    // context's mapping.
+    QTransform WorldToDevice() const { return m_state.world * m_base; }
     // Clip in world units (kept in device pixels).
     void SetClip(const QRectF& rect);
     void SetClip(const QPainterPath& path);

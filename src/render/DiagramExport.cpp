@@ -51,7 +51,7 @@ bool ExportWmf(CKavoDoc& doc, int which, const CRect& objSetRect, const QString&
     SIZE himetric{};
     const CRect box = ExportRectFromObjSetRect(objSetRect, &himetric, true);
     const CRect rect = ExportRectFromObjSetRect(objSetRect, nullptr, false);
-    HENHMETAFILE emf = RenderToEnhMetafile(doc, which, rect, "", "");
+    HENHMETAFILE emf = RenderForWindowsMetafile(doc, which, rect);
     if (!emf)
         return false;
     HMETAFILE wmf = EnhToWinMetafile(emf);
@@ -143,8 +143,14 @@ ExportResult ExportGraphic(CKavoDoc& doc, int which, const CRect& objSetRect, in
                            const ExportOptionsFn& options)
 {
     ExportResult r;
-    if (objSetRect.IsRectEmpty() || path.isEmpty())
+    if (path.isEmpty())
         return r;
+    if (objSetRect.IsRectEmpty()) {
+        // No picture can be made of nothing: say so rather than "failed".
+        MsgBoxPrintf(MB_ICONEXCLAMATION, "There is nothing to export: the diagram is empty.");
+        r.reported = true;
+        return r;
+    }
     // The image library cannot write PCX: refused here, not tried.
     if (type == EXPORT_PCX)
         return r;
@@ -176,14 +182,15 @@ ExportResult ExportGraphic(CKavoDoc& doc, int which, const CRect& objSetRect, in
         // True-colour PNG goes straight from the rendering to the encoder:
         // packing into a DIB and back would only copy the picture twice.
         const std::unique_ptr<CBitmap> bitmap =
-            RenderToBitmap(doc, which, rect, bits, c.height, c.width, c.background, c.antialias);
+            RenderToBitmap(doc, which, rect, bits, c.height, c.width, c.background, c.antialias, c.antialias);
         if (!bitmap)
             return ReportTooLarge(r);
         r.ok = SaveImageWithEncoder(type, bitmap->Image(), path) == 1;
         return r;
     }
+    // The file is smoothed as its own option says, whatever the display does.
     HGLOBAL dib = RenderToPackedDIB(doc, which, rect, bits, c.height, c.width,
-                                    c.transparent ? kTransparentKey : c.background, c.antialias);
+                                    c.transparent ? kTransparentKey : c.background, c.antialias, c.antialias);
     if (!dib)
         return ReportTooLarge(r);
     r.ok = SaveRaster(type, dib, path, c.quality, c.transparent);

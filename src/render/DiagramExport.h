@@ -25,6 +25,7 @@ constexpr int kExportSelected = 1;
 constexpr int kExportMarked = 2;
 
 // Drawing modes of off-screen drawing.
+constexpr int kExportModeWmf = 3;  // a metafile that holds no alpha and no paths
 constexpr int kExportModeMetafile = 4;
 constexpr int kExportModeBitmap = 5;
 
@@ -37,6 +38,9 @@ struct ExportDrawRequest {
     CRect exportRect;
     SIZE client{0, 0};
     int handleSize = 1;
+    // Anti-aliased drawing: 1 on, 0 off, -1 as the display draws (the
+    // export's own option decides for the files it writes).
+    int smoothing = -1;
 };
 // The document's object drawing, installed by the layer that owns it; the
 // device context is mapped so that the export rectangle fills the target.
@@ -55,18 +59,22 @@ CRect GetExportRect(const CKavoDoc& doc, int which, SIZE* himetric, bool atOrigi
 // export rectangle fitted to it keeping its aspect and centred. Null when
 // the bitmap cannot be made.
 std::unique_ptr<CBitmap> RenderToDDB(CKavoDoc& doc, int which, const CRect& rect, int height, int width,
-                                     COLORREF background);
+                                     COLORREF background, int smoothing = -1);
 // With anti-aliasing (24 bits or more) drawn 4 times as large, else 2 times,
-// else plainly, and scaled down bicubically.
+// else plainly, and scaled down bicubically. smoothing as in ExportDrawRequest.
 std::unique_ptr<CBitmap> RenderToBitmap(CKavoDoc& doc, int which, const CRect& rect, int bits, int height,
-                                        int width, COLORREF background, bool antialias);
+                                        int width, COLORREF background, bool antialias, int smoothing = -1);
 // A BMP file image (file header and packed DIB) of that bit depth; null on failure.
 HGLOBAL RenderToPackedDIB(CKavoDoc& doc, int which, const CRect& rect, int bits, int height, int width,
-                          COLORREF background, bool antialias);
+                          COLORREF background, bool antialias, int smoothing = -1);
 // An enhanced metafile of the set at the origin, with the description
 // "<app>\0<document>\0\0"; null when it cannot be recorded.
 HENHMETAFILE RenderToEnhMetafile(CKavoDoc& doc, int which, const CRect& rect, const std::string& appTitle,
                                  const std::string& docTitle);
+// The set recorded for conversion to a Windows metafile: drawn as that
+// format can hold it (shadows as opaque shapes, gradients as one colour,
+// dashed lines as dashed pens).
+HENHMETAFILE RenderForWindowsMetafile(CKavoDoc& doc, int which, const CRect& rect);
 // Writes the set's enhanced metafile to path; false when it could not be
 // recorded or written (the old file, if any, then stays).
 bool RenderToEmfFile(CKavoDoc& doc, int which, const CRect& rect, const QString& path);

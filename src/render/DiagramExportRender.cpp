@@ -32,15 +32,30 @@ void Draw(CKavoDoc& doc, CGraphics* graphics, CDC* dc, const ExportDrawRequest& 
         Drawer()(doc, graphics, dc, request);
 }
 
-// Records the set into an enhanced metafile with the drawing at the origin.
-std::unique_ptr<CEmfRecorderDC> Record(CKavoDoc& doc, int which, const CRect& rect,
-                                       const std::string& description, bool throughGraphics)
+// Records the set into an enhanced metafile with the drawing at the origin;
+// a null frame is computed from what was drawn.
+std::unique_ptr<CEmfRecorderDC> Record(CKavoDoc& doc, int which, const CRect& rect, const RECT* frame,
+                                       const std::string& description, bool throughGraphics,
+                                       int mode = kExportModeMetafile)
 {
-    auto rec = std::make_unique<CEmfRecorderDC>(nullptr, description);
+    auto rec = std::make_unique<CEmfRecorderDC>(frame, description);
+    if (frame) {
+        // The drawing fills the frame: its units map onto the reference's
+        // pixels at the frame's scale, so that every reader sizes it alike.
+        const CDeviceCaps& caps = rec->DeviceCaps();
+        auto pixels = [](LONG hundredthsMm, int res, int sizeMm) {
+            return std::max(1, MulDiv(hundredthsMm, res, std::max(sizeMm, 1) * 100));
+        };
+        rec->SetMapMode(MM_ANISOTROPIC);
+        rec->SetWindowExt(std::max(rect.Width(), 1), std::max(rect.Height(), 1));
+        rec->SetViewportOrg(0, 0);
+        rec->SetViewportExt(pixels(frame->right - frame->left, caps.horzRes, caps.horzSizeMm),
+                            pixels(frame->bottom - frame->top, caps.vertRes, caps.vertSizeMm));
+    }
     rec->SetWindowOrg(rect.left, rect.top);
     ExportDrawRequest request;
     request.which = which;
-    request.mode = kExportModeMetafile;
+    request.mode = mode;
     request.exportRect = rect;
     if (throughGraphics) {
         CGraphics graphics(rec.get());
@@ -78,7 +93,7 @@ CRect GetExportRect(const CKavoDoc& doc, int which, SIZE* himetric, bool atOrigi
 }
 
 std::unique_ptr<CBitmap> RenderToDDB(CKavoDoc& doc, int which, const CRect& rect, int height, int width,
-                                     COLORREF background)
+                                     COLORREF background, int smoothing)
 {
     if (width <= 0 || height <= 0 || qint64(width) * height > kMaxRenderPixels || rect.IsRectEmpty())
         return nullptr;
@@ -104,6 +119,7 @@ std::unique_ptr<CBitmap> RenderToDDB(CKavoDoc& doc, int which, const CRect& rect
         request.mode = kExportModeBitmap;
         request.exportRect = rect;
         request.client = SIZE{target.Width(), target.Height()};
+        request.smoothing = smoothing;
         Draw(doc, &graphics, &dc, request);
     }
     auto bitmap = std::make_unique<CBitmap>();
@@ -113,14 +129,14 @@ std::unique_ptr<CBitmap> RenderToDDB(CKavoDoc& doc, int which, const CRect& rect
 }
 
 std::unique_ptr<CBitmap> RenderToBitmap(CKavoDoc& doc, int which, const CRect& rect, int bits, int height,
-                                        int width, COLORREF background, bool antialias)
+                                        int width, COLORREF background, bool antialias, int smoothing)
 {
     if (bits < 24)
         antialias = false;
     if (antialias) {
         for (int factor : {4, 2}) {
             const std::unique_ptr<CBitmap> big =
-                RenderToDDB(doc, which, rect, height * factor, width * factor, background);
+                RenderToDDB(doc, which, rect, height * factor, width * factor, background, smoothing);
             if (!big)
                 continue;
             QImage scaled = big->Image().scaled(width, height, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
@@ -130,14 +146,14 @@ std::unique_ptr<CBitmap> RenderToBitmap(CKavoDoc& doc, int which, const CRect& r
             break;  // scaling failed: draw at the final size instead
         }
     }
-    return RenderToDDB(doc, which, rect, height, width, background);
+    return RenderToDDB(doc, which, rect, height, width, background, smoothing);
 }
 
 HGLOBAL RenderToPackedDIB(CKavoDoc& doc, int which, const CRect& rect, int bits, int height, int width,
-                          COLORREF background, bool antialias)
+                          COLORREF background, bool antialias, int smoothing)
 {
     const std::unique_ptr<CBitmap> bitmap =
-        RenderToBitmap(doc, which, rect, bits, height, width, background, antialias);
+        RenderToBitmap(doc, which, rect, bits, height, width, background, antialias, smoothing);
     return bitmap ? BitmapToDIB(bitmap.get(), bits, true) : nullptr;
 }
 
@@ -148,13 +164,23 @@ HENHMETAFILE RenderToEnhMetafile(CKavoDoc& doc, int which, const CRect& rect, co
     description += '\0';
     description += docTitle;
     description.append(2, '\0');
-    std::unique_ptr<CEmfRecorderDC> rec = Record(doc, which, rect, description, false);
+    std::unique_ptr<CEmfRecorderDC> rec = Record(doc, which, rect, nullptr, description, false);
+    return rec->Close();
+}
+
+HENHMETAFILE RenderForWindowsMetafile(CKavoDoc& doc, int which, const CRect& rect)
+{
+    std::unique_ptr<CEmfRecorderDC> rec = Record(doc, which, rect, nullptr, std::string(), true, kExportModeWmf);
     return rec->Close();
 }
 
 bool RenderToEmfFile(CKavoDoc& doc, int which, const CRect& rect, const QString& path)
 {
-    std::unique_ptr<CEmfRecorderDC> rec = Record(doc, which, rect, std::string(), true);
+    // The frame is the diagram's own size (256 units an inch), as the
+    // Windows metafile export declares it, not the size its units have as
+    // pixels of the screen the recording refers to.
+    const RECT frame{0, 0, LONG(qint64(rect.Width()) * 2540 / 256), LONG(qint64(rect.Height()) * 2540 / 256)};
+    std::unique_ptr<CEmfRecorderDC> rec = Record(doc, which, rect, &frame, std::string(), true);
     HENHMETAFILE emf = rec->Close();
     if (!emf)
         return false;

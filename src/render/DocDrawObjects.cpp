@@ -8,7 +8,10 @@
 #include "render/ConnectorDraw.h"
 #include "render/DiagramExport.h"
 #include "render/HandleDraw.h"
+#include "shapes/CFigSymbol.h"
+#include "shapes/OutlineDraw.h"
 
+#include <QPainterPath>
 #include <QPolygonF>
 
 #include <optional>
@@ -32,6 +35,31 @@ bool InClip(const CDiagObjDrawCtx& ctx, const CDiagObj& obj)
     // Rectangles that only touch still count: a line on the clip edge shows.
     return bounds.left <= ctx.clipRect.right && ctx.clipRect.left <= bounds.right &&
            bounds.top <= ctx.clipRect.bottom && ctx.clipRect.top <= bounds.bottom;
+}
+
+// The figure's drawn area as one closed polygon: what its symbol's fill
+// program covers, or else its rectangle. A shadow takes it when the figure has
+// no outline points of its own (no hot zone, as for an ellipse).
+QPolygonF DrawnOutline(const CFigure& fig)
+{
+    const CRect& r = fig.m_rect;
+    if (const CFigSymbol* symbol = fig.HasPicture() ? nullptr : fig.GetSymbol()) {
+        BYTE *fill = nullptr, *outline = nullptr, *mini = nullptr, *boxes = nullptr;
+        const BYTE* start = symbol->PrepareOutline(r, fill, outline, mini, boxes, 0, 0.0);
+        if (start && fill) {
+            const BYTE* end = start + symbol->m_nProgramLength;
+            QPainterPath area;
+            for (const BYTE* at = fill; at < end && *at != kOpEndFill;) {
+                const BYTE op = *at++;
+                if (!AddFillOutlineOp(op, at, end, area))
+                    break;
+            }
+            const QPolygonF polygon = area.simplified().toFillPolygon();
+            if (polygon.size() >= 4)
+                return polygon;
+        }
+    }
+    return QPolygonF(QRectF(r.left, r.top, r.Width(), r.Height()));
 }
 
 bool PassesFilter(const CDiagObjDrawCtx& ctx, const CDiagObj& obj)
@@ -59,9 +87,13 @@ void DrawFigInView(CGraphics* graphics, CDC* dc, CDiagObjDrawCtx& ctx, const CFi
     if (fig.ShadowAllowed()) {
         fig.GetShadow(shadow);
         std::vector<CPoint> points;
-        if (shadow.m_nType != 0 && fig.GetOutlinePoints(points) > 0) {
-            for (const CPoint& p : points)
-                outline.append(QPointF(p.x, p.y));
+        if (shadow.m_nType != 0) {
+            if (fig.GetOutlinePoints(points) > 3) {
+                for (const CPoint& p : points)
+                    outline.append(QPointF(p.x, p.y));
+            } else {
+                outline = DrawnOutline(fig);
+            }
             shadowPtr = &shadow;
         }
     }
@@ -105,6 +137,8 @@ void InstallExportDrawer()
         CDiagObjDrawCtx ctx;
         ctx.mode = request.mode;
         ctx.flags = DisplayQuality ? 253 : 0;
+        if (request.smoothing >= 0)
+            ctx.flags = BYTE(request.smoothing ? (ctx.flags | kDrawFlagAntiAlias) : (ctx.flags & ~kDrawFlagAntiAlias));
         ctx.clipRect = request.exportRect;
         ctx.handleSize = request.handleSize;
         ctx.clientWidth = request.client.cx;

@@ -221,8 +221,15 @@ int RenderSoftShadow(CGraphics* graphics, const QRectF* clip, const QPolygonF& o
     int radius = std::clamp(softness / 2, 3, 20);
     double bw = 0, bh = 0;
     if (scale == -1) {
-        bw = double(radius) * (bounds.width() + 2 * softness) / softness;
-        bh = double(radius) * (bounds.height() + 2 * softness) / softness;
+        // The blur needs `radius` pixels across the softness; a target that
+        // shows the figure smaller gets no more pixels than it has, so a huge
+        // figure drawn small neither allocates a huge bitmap nor loses its
+        // shadow to the size limit.
+        const double targetPerUnit = std::sqrt(std::abs(graphics->WorldToDevice().determinant()));
+        const double perUnit = std::min(double(radius) / softness, targetPerUnit);
+        radius = int(std::lround(softness * perUnit));
+        bw = std::max(1.0, perUnit * (bounds.width() + 2 * softness));
+        bh = std::max(1.0, perUnit * (bounds.height() + 2 * softness));
     } else {
         radius = scale * softness / 256;
         bw = double(scale) * (bounds.width() + 2 * softness) / 256;

@@ -23,7 +23,8 @@ void BlurShadowAlpha(QImage& bitmap, int inset, int opacity, COLORREF colour);
 
 // The shadow of an outline. Results: 0 drawn (or wholly outside clip), 2 bad
 // arguments, 3 no bitmap could be made. passKind > 0 (forced for softness 0 or
-// a cached bitmap) draws the multi-pass shadow; otherwise the blur. flatten
+// a cached bitmap) draws the multi-pass shadow; otherwise the blur, whose
+// bitmap has, with scale -1, at most the target's own pixels. flatten
 // puts the blurred shadow on an opaque background first.
 int RenderSoftShadow(CGraphics* graphics, const QRectF* clip, const QPolygonF& outline,
                      int softness, COLORREF colour, int opacity, int passKind, int xOffset,

@@ -99,14 +99,6 @@ void DrawGdi(CDC& dc, const GdiOutlineOp& op, int penStyle)
     }
 }
 
-std::vector<CPoint> Rounded(const std::vector<CFltPoint>& pts)
-{
-    std::vector<CPoint> out;
-    out.reserve(pts.size());
-    for (const CFltPoint& p : pts)
-        out.emplace_back(int(std::lround(p.x)), int(std::lround(p.y)));
-    return out;
-}
 } // namespace
 
 void StrokeStyledPolyline(CDC& dc, const std::vector<CPoint>& pts, int penStyle)
@@ -152,8 +144,9 @@ bool DrawSymbolOutline(BYTE op, const BYTE*& cursor, const BYTE* end, CGraphics&
             g.DrawLine(pen, QPointF(o.pts[0].x, o.pts[0].y), QPointF(o.pts[1].x, o.pts[1].y));
         break;
     case OutlinePrim::StyledPolyline:
-        if (CDC* dc = g.GetDC())
-            StrokeStyledPolyline(*dc, Rounded(o.pts), penStyle);
+        // The pen carries the style's dashes: the graphics' own device
+        // context has no pen of the figure's colour and width.
+        g.DrawLines(pen, ToPolygon(o.pts));
         break;
     case OutlinePrim::None: break;
     }
@@ -174,6 +167,24 @@ bool FillSymbolOutline(BYTE op, const BYTE*& cursor, const BYTE* end, CGraphics&
     case OutlinePrim::Arc:
     case OutlinePrim::Pie:
     case OutlinePrim::Chord: g.FillPath(brush, ArcLikePath(o.prim, o.rect, o.pts)); break;
+    default: break;
+    }
+    return true;
+}
+
+bool AddFillOutlineOp(BYTE op, const BYTE*& cursor, const BYTE* end, QPainterPath& area)
+{
+    GdiPlusOutlineOp o;
+    if (!GetGdiPlusOutlineOp(op, cursor, end, true, 0, false, o))
+        return false;
+    switch (o.prim) {
+    case OutlinePrim::Rectangle: area.addRect(ToRect(o.rect)); break;
+    case OutlinePrim::Polygon: area.addPolygon(ToPolygon(o.pts)); area.closeSubpath(); break;
+    case OutlinePrim::Ellipse: area.addEllipse(ToRect(o.rect)); break;
+    case OutlinePrim::RoundRect: area.addPath(RoundRectPath(o.rect, o.corner)); break;
+    case OutlinePrim::Arc:
+    case OutlinePrim::Pie:
+    case OutlinePrim::Chord: area.addPath(ArcLikePath(o.prim, o.rect, o.pts)); break;
     default: break;
     }
     return true;

@@ -8,6 +8,7 @@
 #include <vector>
 
 class CDC;
+class QPainterPath;
 class CGraphics;
 struct CGpBrush;
 struct CGpPen;
@@ -19,9 +20,13 @@ void StrokeStyledPolyline(CDC& dc, const std::vector<CPoint>& pts, int penStyle)
 
 bool DrawOutlineOpGdi(BYTE op, const BYTE*& cursor, const BYTE* end, CDC& dc, int penStyle,
                       bool skip = false);
-// The stroke pass (chords are not stroked).
+// The stroke pass (chords are not stroked); rectangles and lines of a dashed
+// style take their dashes from the pen.
 bool DrawSymbolOutline(BYTE op, const BYTE*& cursor, const BYTE* end, CGraphics& graphics,
                        const CGpPen& pen, int penStyle, bool skip = false);
 // The fill pass (polylines and lines are not filled).
 bool FillSymbolOutline(BYTE op, const BYTE*& cursor, const BYTE* end, CGraphics& graphics,
                        const CGpBrush& brush, bool skip = false);
+// The area the fill pass covers for one operation, added to `area` (lines and
+// polylines add none).
+bool AddFillOutlineOp(BYTE op, const BYTE*& cursor, const BYTE* end, QPainterPath& area);

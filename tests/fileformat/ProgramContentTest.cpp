@@ -1,11 +1,17 @@
 // Every diagram of the program folders and of the test fixtures loads without
 // an error, saves, and reloads to the same document; a new diagram from a
-// template takes its styles and none of its objects.
+// template takes its styles and none of its objects; every template with
+// shapes shows a preview in the New dialog.
 #include "common/TestSupport.h"
+#include "fileformat/CPreviewLoadObj.h"
 #include "fileformat/FileFormatTestSupport.h"
+#include "platform/PackedDib.h"
 
 #include <QDir>
 #include <QFile>
+#include <QImage>
+
+#include <set>
 
 namespace {
 QStringList DiagramFiles()
@@ -118,4 +124,28 @@ TEST(ProgramContent, SampleAndTemplatesShowStyledShapes)
     EXPECT_TRUE(compartments);
     EXPECT_TRUE(stamps);
     EXPECT_GE(labels, 2);
+}
+
+TEST(ProgramContent, TemplatesWithShapesCarryAPreview)
+{
+    // What the New dialog shows beside the list (the empty template has none).
+    const QString folder = QStringLiteral(KAVO_RESOURCE_DIR "/Template");
+    for (const QString& name : {QString("Flowchart.kvd"), QString("Block Diagram.kvd")}) {
+        SCOPED_TRACE(name.toStdString());
+        HGLOBAL h = LoadPreviewFromFile(folder + "/" + name);
+        ASSERT_NE(h, nullptr);
+        QImage image;
+        {
+            CGlobalLock lock(h);
+            image = DibToImage(lock.data(), lock.size());
+        }
+        GlobalFree(h);
+        EXPECT_EQ(image.size(), QSize(124, 112));
+        // Boxes on white, not a blank picture.
+        std::set<QRgb> colours;
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x)
+                colours.insert(image.pixel(x, y));
+        EXPECT_GT(colours.size(), 3u);
+    }
 }

@@ -141,9 +141,11 @@ TEST(EmfRecorder, RestoreDcIsWrittenRelativeAndFrameFollowsBounds)
     DeleteEnhMetaFile(h);
 }
 
-// The anti-aliased side reaches a metafile as GDI polygons: a filled path in
-// its brush's colour, a stroked path as the outline of its stroke.
-TEST(EmfRecorder, AntiAliasedDrawingIsWrittenAsPolygons)
+// The anti-aliased side reaches a metafile in GDI terms: a filled path as a
+// polygon in its brush's colour; a stroke as a pen of its width, colour and
+// dash style drawing the path as lines and curves, so that a thin slanted
+// line stays a line in readers that do not rasterise like this program.
+TEST(EmfRecorder, AntiAliasedFillsAreWrittenAsPolygonsAndStrokesAsPens)
 {
     auto dc = CreateEnhMetaFile(nullptr, {});
     QPainterPath square;
@@ -152,28 +154,87 @@ TEST(EmfRecorder, AntiAliasedDrawingIsWrittenAsPolygons)
     brush.color = 0xFF336699;
     CGpState state;
     dc->GpFillPath(square, brush, state);
-    CGpPen pen;
-    pen.color = 0xFFFF0000;
-    pen.width = 4;
-    QPainterPath line;
-    line.moveTo(0, 80);
-    line.lineTo(100, 80);
-    dc->GpDrawPath(line, pen, state);
+    struct Stroke {
+        QPainterPath path;
+        float width;
+        GpDashStyle dash;
+        std::vector<float> pattern;
+        DWORD record;     // the record that draws it
+        UINT penStyle;    // its pen's dash style
+        int penWidth;
+    };
+    QPainterPath diagonal, frame, arc;
+    diagonal.moveTo(0, 80);
+    diagonal.lineTo(100, 130);
+    frame.addRect(120, 10, 30, 20);
+    arc.moveTo(200, 50);
+    arc.arcTo(QRectF(200, 30, 40, 40), 180, -180);
+    const Stroke strokes[] = {
+        {diagonal, 1, GpDashStyle::Solid, {}, EMR_POLYLINE16, PS_SOLID, 1},
+        {diagonal, 0.25f, GpDashStyle::Solid, {}, EMR_POLYLINE16, PS_SOLID, 1},  // never thinner than a unit
+        {frame, 3, GpDashStyle::Dash, {}, EMR_POLYGON16, PS_DASH, 3},
+        {arc, 2, GpDashStyle::Custom, {2, 2}, EMR_POLYBEZIER16, PS_DOT, 2},
+        {arc, 2, GpDashStyle::Custom, {12, 4}, EMR_POLYBEZIER16, PS_DASH, 2},
+        {arc, 2, GpDashStyle::Custom, {2, 4, 6, 4}, EMR_POLYBEZIER16, PS_DASHDOT, 2},
+    };
+    for (const Stroke& s : strokes) {
+        CGpPen pen;
+        pen.color = 0xFFFF0000;
+        pen.width = s.width;
+        pen.dashStyle = s.dash;
+        pen.dashPattern = s.pattern;
+        dc->GpDrawPath(s.path, pen, state);
+    }
     HENHMETAFILE h = CloseEnhMetaFile(dc.get());
     ASSERT_NE(h, nullptr);
     std::vector<COLORREF> brushes;
-    int polygons = 0;
+    int fills = 0;
+    size_t next = 0;
+    std::vector<BYTE> pen;
     for (const auto& r : Records(h)) {
-        if (LoadLE32(r.data()) == EMR_CREATEBRUSHINDIRECT)
+        const DWORD type = LoadLE32(r.data());
+        if (type == EMR_CREATEBRUSHINDIRECT)
             brushes.push_back(LoadLE32(r.data() + 16));
-        polygons += LoadLE32(r.data()) == EMR_POLYPOLYGON16;
+        fills += type == EMR_POLYPOLYGON16;
+        if (type == EMR_EXTCREATEPEN)
+            pen = r;
+        const bool drawn = type == EMR_POLYLINE16 || type == EMR_POLYGON16 || type == EMR_POLYBEZIER16;
+        if (drawn && next < std::size(strokes)) {
+            const Stroke& s = strokes[next++];
+            SCOPED_TRACE(next);
+            EXPECT_EQ(type, s.record);
+            ASSERT_FALSE(pen.empty());
+            const DWORD style = LoadLE32(pen.data() + 28);
+            EXPECT_EQ(style & PS_TYPE_MASK, PS_GEOMETRIC);
+            EXPECT_EQ(style & PS_STYLE_MASK, s.penStyle);
+            EXPECT_EQ(int(LoadLE32(pen.data() + 32)), s.penWidth);
+            EXPECT_EQ(LoadLE32(pen.data() + 40), RGB(0xFF, 0, 0));
+            const DWORD count = LoadLE32(r.data() + 24);
+            const auto point = [&](DWORD i) {
+                return std::pair<int, int>(int16_t(LoadLE16(r.data() + 28 + 4 * i)),
+                                           int16_t(LoadLE16(r.data() + 30 + 4 * i)));
+            };
+            if (s.path == diagonal) {
+                ASSERT_EQ(count, 2u);
+                EXPECT_EQ(point(0), std::make_pair(0, 80));
+                EXPECT_EQ(point(1), std::make_pair(100, 130));
+            } else if (s.path == frame) {
+                EXPECT_EQ(count, 4u);  // closed by the polygon, not repeated
+            } else {
+                EXPECT_EQ(count % 3, 1u);  // the curve kept as Bezier pieces
+                EXPECT_GE(count, 7u);
+                EXPECT_EQ(point(0), std::make_pair(200, 50));
+                EXPECT_EQ(point(count - 1), std::make_pair(240, 50));
+            }
+        }
     }
-    EXPECT_EQ(polygons, 2);
-    EXPECT_EQ(brushes, (std::vector<COLORREF>{RGB(0x33, 0x66, 0x99), RGB(0xFF, 0, 0)}));
+    EXPECT_EQ(next, std::size(strokes));
+    EXPECT_EQ(fills, 1);
+    EXPECT_EQ(brushes, (std::vector<COLORREF>{RGB(0x33, 0x66, 0x99)}));
     ENHMETAHEADER header;
     GetEnhMetaFileHeader(h, &header);
     EXPECT_LE(header.rclBounds.top, 10);
-    EXPECT_GE(header.rclBounds.bottom, 81);
+    EXPECT_GE(header.rclBounds.bottom, 129);  // the line leaves out its last point
     DeleteEnhMetaFile(h);
 }
 

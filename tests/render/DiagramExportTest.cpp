@@ -120,8 +120,15 @@ TEST_F(DiagramExport, MetafilesReadBackWithTheirFrames)
     ASSERT_NE(h, nullptr);
     ENHMETAHEADER eh{};
     ASSERT_GT(GetEnhMetaFileHeader(h, &eh), 0u);
+    // The frame is the diagram's size at 256 units an inch, as the WMF's,
+    // and the drawing fills it.
+    const int width = kObjects.Width() + 2, height = kObjects.Height() + 2;
+    EXPECT_EQ(eh.rclFrame.left, 0);
+    EXPECT_EQ(eh.rclFrame.right, width * 2540 / 256);
+    EXPECT_EQ(eh.rclFrame.bottom, height * 2540 / 256);
+    const double pixelsPerUnit = double(eh.szlDevice.cx) / (eh.szlMillimeters.cx * 256 / 25.4);
     EXPECT_NEAR(eh.rclBounds.left, 0, 1);  // drawn at the origin
-    EXPECT_NEAR(eh.rclBounds.right, kObjects.Width() - 1, 2);
+    EXPECT_NEAR(eh.rclBounds.right, kObjects.Width() * pixelsPerUnit, 2);
     DeleteEnhMetaFile(h);
 }
 
@@ -151,6 +158,22 @@ TEST_F(DiagramExport, FailuresLeaveNothingBehindAndTellOnce)
     ASSERT_TRUE(again.open(QIODevice::ReadOnly));
     EXPECT_EQ(again.readAll(), QByteArray("old"));
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Hidden | QDir::Files).filter(".part").size(), 0);
+}
+
+// An empty diagram has nothing to draw: every format says so, once, instead
+// of a bare "failed", and writes nothing.
+TEST_F(DiagramExport, EmptyDiagramSaysThereIsNothingToExport)
+{
+    for (int type : {EXPORT_WMF, EXPORT_EMF, EXPORT_PNG, EXPORT_BMP}) {
+        SCOPED_TRACE(type);
+        CRecordingPrompt prompt;
+        const ExportResult r = ExportGraphic(doc, kExportAll, CRect(), type, File("empty"), 0, 0, 0, 0, true, nullptr);
+        EXPECT_FALSE(r.ok);
+        EXPECT_TRUE(r.reported);
+        ASSERT_EQ(prompt.shown.size(), 1u);
+        EXPECT_EQ(prompt.shown[0].text, "There is nothing to export: the diagram is empty.");
+        EXPECT_FALSE(QFile::exists(File("empty")));
+    }
 }
 
 TEST_F(DiagramExport, OptionsDialogDecidesSizeAndTransparentGifsMarkTheKey)

@@ -114,7 +114,7 @@ int Export(CKavoDoc& doc, const QString& out, int scale, bool antialias)
     const int height = LogicalToScreenPixels(rect.Height()) * scale / 100;
     const ExportResult r = ExportGraphic(doc, kExportAll, objects, type, out, width, height, 90, 24, antialias,
                                          nullptr);
-    if (!r.ok)
+    if (!r.ok && !r.reported)
         std::fprintf(stderr, "kvdtool: export to %s failed\n", qPrintable(out));
     return r.ok ? 0 : 1;
 }

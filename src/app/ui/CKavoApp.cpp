@@ -480,8 +480,7 @@ BOOL CKavoApp::OnIdle(long count)
     if (m_pMainWnd)
         m_pMainWnd->OnIdleUpdateCmdUI();
     if (m_pSplashWnd) {
-        switch (SplashIdleAction(m_bFirstRun, uint32_t(m_dwSplashTick.elapsed()))) {
-        case SplashIdle::WaitForInput: return result;
+        switch (SplashIdleAction(uint32_t(m_dwSplashTick.elapsed()))) {
         case SplashIdle::KeepWaiting: return TRUE;
         case SplashIdle::Close: CloseSplash(); break;
         }

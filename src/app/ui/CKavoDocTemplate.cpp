@@ -101,7 +101,8 @@ void CKavoDocTemplate::InstallSeams()
         const CKavoView* v = GetActiveKavoView();
         if (!v || v->GetDocument() != &doc)
             return false;
-        anchor = v->GetViewAnchorPoint(kAnchorTopLeft);
+        // A view at page width is stored as one at the page's corner.
+        anchor = v->IsPageWidthZoom() ? CPoint(0, 0) : v->GetViewAnchorPoint(kAnchorTopLeft);
         zoom = v->GetZoom();
         pageWidthZoom = v->GetPageWidthPercent();
         return true;

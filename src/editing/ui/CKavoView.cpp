@@ -146,10 +146,39 @@ void CKavoView::OnDraw(CDC& dc)
 void CKavoView::paintEvent(QPaintEvent* event)
 {
     CZoomView::paintEvent(event);
-    if (ShowRulers && m_nRulerUpdate) {
+    if (!ShowRulers)
+        return;
+    // Every repaint follows a scroll or zoom: the rulers repaint when what
+    // they show has moved.
+    FeedRulers();
+    if (m_nRulerUpdate) {
         m_nRulerUpdate = 0;
         for (CRulerBand* band : findChildren<CRulerBand*>(QString(), Qt::FindDirectChildrenOnly))
             band->update();
+    }
+}
+
+void CKavoView::FeedRulers()
+{
+    if (!m_pDoc)
+        return;
+    // Centimetres in tenths, or inches in halves down to sixteenths; the
+    // unit origin is the page's top-left corner.
+    RulerMetrics m;
+    m.levels = Metric ? 2 : 4;
+    const int metric[5] = {0, 10, 0, 0, 0}, inch[5] = {0, 2, 2, 2, 0};
+    std::copy_n(Metric ? metric : inch, 5, m.divisors);
+    const int units = Metric ? kRulerMetricUnits : kRulerInchUnits;
+    // Many units measured at once keep the scale's fraction.
+    constexpr int kSpan = 64;
+    const CRect page = GetPageAreaRect(*m_pDoc);
+    const CPoint origin = LogicalPtToClient(page.TopLeft());
+    const CPoint far = LogicalPtToClient(CPoint(page.left + units * kSpan, page.top + units * kSpan));
+    for (CRulerBand* band : findChildren<CRulerBand*>(QString(), Qt::FindDirectChildrenOnly)) {
+        const bool h = band->IsHorizontal();
+        m.scale = double(h ? far.x - origin.x : far.y - origin.y) / kSpan;
+        m.offset = -double(h ? origin.x : origin.y);
+        band->SetMetrics(m);
     }
 }
 

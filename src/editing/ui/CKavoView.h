@@ -16,6 +16,10 @@ constexpr int kRulerHorizontal = 2;
 constexpr int kRulerCorner = 4;
 // Room the rulers take on the left and at the top.
 constexpr int kRulerBand = 21;
+// Logical units per ruler division: a centimetre (as the rulers count it)
+// or an inch.
+constexpr int kRulerMetricUnits = 100;
+constexpr int kRulerInchUnits = 256;
 
 class CKavoView : public CZoomView, public IDocView, public IActiveView {
     Q_OBJECT
@@ -59,6 +63,9 @@ public:
     bool ClampZoomToLimits(float& percent) const;
     CSize ClientSizeAtZoom(float percent) const;
     float GetPageWidthPercent() const;
+    // Page width shows the page's corner a few pixels in from the client's:
+    // the top-left point it scrolls to at that percent.
+    CPoint PageWidthAnchor(float percent) const;
     bool IsPageWidthZoom(const CPoint* point = nullptr, const float* percent = nullptr) const;
     bool ZoomToPercent(float percent);
     bool ZoomToPercentPtd(float percent, int x, int y, bool keepRatio);
@@ -76,6 +83,10 @@ public:
     void OnZoomPreset(int entry);
     void OnZoomPrevPage();
     void OnZoomNextPage();
+    // The zoom settings, asked for through `run` (the dialog, which returns
+    // whether anything changed and whether the presets did); true when the
+    // zoom presets changed (the zoom menu is then relabelled by its owner).
+    bool OnZoomSetIntervals(bool (*run)(QWidget* parent, bool* presetsChanged));
     // Zoom mode (UI mode 5), client coordinates: a band longer than the
     // double-click width zooms to it, a click zooms in 1.5 times around the
     // point.
@@ -111,7 +122,8 @@ protected:
 
 private:
     void ApplyRulerMargins();
-    void DrawRulers(QPainter& p);
+    // Gives each ruler the zoom and the page origin's place.
+    void FeedRulers();
     void AfterZoomCommand();
     void DrawZoomBand();
     bool ZoomBandIsDrag() const;
@@ -121,6 +133,7 @@ private:
     CRect m_rcWorkSpace;
     CRect m_rcLogicalClient;
     bool m_bZoomBand = false;
+    int m_nPageShown = -1;   // the page the page commands last showed
     CPoint m_ptZoomStart, m_ptZoomEnd;   // logical
 };
 

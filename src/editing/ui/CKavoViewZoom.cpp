@@ -19,6 +19,9 @@
 namespace {
 constexpr int kLastSelectMode = 6;
 constexpr int kWholePageMargin = 64;
+// Pixels of off-page area shown on each side of the page at page width, so
+// that the page's edges stand clear of the rulers and the window's sides.
+constexpr int kPageWidthGutter = 8;
 } // namespace
 
 CSize CKavoView::ClientSizeAtZoom(float percent) const
@@ -57,18 +60,32 @@ float CKavoView::GetPageWidthPercent() const
     const CRect page = GetPageAreaRect(*m_pDoc);
     if (page.Width() <= 0)
         return 0.0f;
-    const float p = PercentForFit(viewport()->width(), page.Width());
+    const float p = PercentForFit(std::max(1, viewport()->width() - 2 * kPageWidthGutter), page.Width());
     DiagPrintf("CKavoView::GetPageWidthPercent()=%f\n", double(p));
     return p;
+}
+
+CPoint CKavoView::PageWidthAnchor(float percent) const
+{
+    if (!m_pDoc)
+        return CPoint(0, 0);
+    const CRect page = GetPageAreaRect(*m_pDoc);
+    const int gutter = ::ClientSizeAtZoom(CSize(kPageWidthGutter, kPageWidthGutter), percent).cx;
+    return CPoint(page.left - gutter, page.top - gutter);
 }
 
 bool CKavoView::IsPageWidthZoom(const CPoint* point, const float* percent) const
 {
     const CPoint pt = point ? *point : GetViewAnchorPoint(kAnchorTopLeft);
-    if (pt != CPoint(0, 0))
-        return false;
     const float p = GetPageWidthPercent();
-    return p == 0.0f || p == (percent ? *percent : GetZoom());
+    if (p == 0.0f)
+        return pt == CPoint(0, 0);
+    if (p != (percent ? *percent : GetZoom()))
+        return false;
+    // The work space may round the corner by a unit or two.
+    const CPoint anchor = PageWidthAnchor(p);
+    const int slack = std::max(2, (anchor.y - GetPageAreaRect(*m_pDoc).top) / -2);
+    return std::abs(pt.x - anchor.x) <= slack && std::abs(pt.y - anchor.y) <= slack;
 }
 
 void CKavoView::AfterZoomCommand()
@@ -207,7 +224,7 @@ void CKavoView::OnZoomPageWidth()
         return;
     // Page width is not held to the zoom limits; the view's own clamp to
     // [10, 1000] still applies.
-    SetScrollSizesForView(CPoint(0, 0), p);
+    SetScrollSizesForView(PageWidthAnchor(p), p);
     m_nRulerUpdate |= kRulerVertical | kRulerHorizontal;
 }
 
@@ -263,19 +280,13 @@ void CKavoView::OnZoomSelectedObjects()
 
 int CKavoView::CurrentPageIndex() const
 {
+    // The page the page commands last showed. Finding it again from the view's
+    // anchor cannot work: showing a page widens and moves its rectangle to the
+    // window's shape and the work space first.
     if (!m_pDoc)
         return -1;
-    const CPoint anchor = GetViewAnchorPoint(kAnchorTopLeft);
-    const CRect tile = m_pDoc->m_rcPage;
-    const CRect area = GetPageAreaRect(*m_pDoc);
-    const int cols = std::max(1, int(m_pDoc->m_nPosterCols)), rows = std::max(1, int(m_pDoc->m_nPosterRows));
-    const int gx = (area.Width() - tile.Width()) / 2 * 2, gy = (area.Height() - tile.Height()) / 2 * 2;
-    for (int i = 0; i < rows * cols; ++i) {
-        CRect rc(tile.left + (i % cols) * tile.Width(), tile.top + (i / cols) * tile.Height(), 0, 0);
-        if (CPoint(rc.left - gx, rc.top - gy) == anchor)
-            return i;
-    }
-    return -1;
+    const int pages = std::max(1, int(m_pDoc->m_nPosterCols)) * std::max(1, int(m_pDoc->m_nPosterRows));
+    return m_nPageShown < pages ? m_nPageShown : -1;
 }
 
 bool CKavoView::ZoomToPage(int index)
@@ -291,7 +302,10 @@ bool CKavoView::ZoomToPage(int index)
     rc.right = rc.left + tile.Width();
     rc.bottom = rc.top + tile.Height();
     rc.InflateRect((area.Width() - tile.Width()) / 2 * 2, (area.Height() - tile.Height()) / 2 * 2);
-    return ZoomToRect(rc);
+    if (!ZoomToRect(rc))
+        return false;
+    m_nPageShown = index;
+    return true;
 }
 
 void CKavoView::OnZoomPrevPage()
@@ -312,4 +326,25 @@ void CKavoView::OnZoomNextPage()
     const int index = CurrentPageIndex();
     ZoomToPage(index + 1 >= pages ? 0 : index + 1);
     AfterZoomCommand();
+}
+
+bool CKavoView::OnZoomSetIntervals(bool (*run)(QWidget* parent, bool* presetsChanged))
+{
+    DiagPrintf("USER  Set zoom intervals\n");
+    CloseTextEditor();
+    const double height = ScreenHeight;
+    bool presets = false;
+    if (run)
+        run(this, &presets);
+    if (ScreenHeight != height) {
+        // A new calibration changes every view's scale: each keeps its zoom
+        // and the point at its top-left corner (read through the old mapping).
+        QWidget* top = window();
+        for (CKavoView* v : top->findChildren<CKavoView*>())
+            v->SetScrollSizesForView(v->GetViewAnchorPoint(kAnchorTopLeft), v->GetZoom());
+        if (auto* self = qobject_cast<CKavoView*>(top))
+            self->SetScrollSizesForView(GetViewAnchorPoint(kAnchorTopLeft), GetZoom());
+    }
+    AfterZoomCommand();
+    return presets;
 }

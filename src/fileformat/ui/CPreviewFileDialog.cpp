@@ -11,11 +11,13 @@
 #include <QDialogButtonBox>
 #include <QFileInfo>
 #include <QGridLayout>
+#include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
 #include <QShowEvent>
+#include <QTreeView>
 
 CKavoFileDialog::CKavoFileDialog(QWidget* parent, const QString& title, const QString& folder,
                                  const QString& filter)
@@ -47,8 +49,28 @@ void CKavoFileDialog::AddExtraButton(const QString& text, bool* flag)
 
 void CKavoFileDialog::AddSideWidget(QWidget* widget)
 {
-    if (auto* grid = qobject_cast<QGridLayout*>(layout()))
-        grid->addWidget(widget, 1, grid->columnCount(), grid->rowCount() - 1, 1);
+    // Beside the file list, level with its top; the list keeps the width.
+    if (auto* grid = qobject_cast<QGridLayout*>(layout())) {
+        const int column = grid->columnCount();
+        grid->addWidget(widget, 1, column, grid->rowCount() - 1, 1, Qt::AlignTop | Qt::AlignLeft);
+        grid->setColumnStretch(column, 0);
+    }
+}
+
+void CKavoFileDialog::FitFileList()
+{
+    // The names take what the other columns leave, so that the size, type and
+    // date stay in view rather than past the list's edge.
+    if (auto* list = findChild<QTreeView*>("treeView")) {
+        QHeaderView* header = list->header();
+        header->setStretchLastSection(false);
+        header->setSectionResizeMode(QHeaderView::ResizeToContents);
+        header->setSectionResizeMode(0, QHeaderView::Stretch);
+    }
+    QSize size = sizeHint().expandedTo(this->size()).expandedTo(QSize(kMinWidth, kMinHeight));
+    if (const QScreen* s = screen())
+        size = size.boundedTo(s->availableGeometry().size());
+    resize(size);
 }
 
 void CKavoFileDialog::showEvent(QShowEvent* event)
@@ -57,6 +79,7 @@ void CKavoFileDialog::showEvent(QShowEvent* event)
     if (m_bPlaced)
         return;
     m_bPlaced = true;
+    FitFileList();
     QWidget* main = parentWidget() ? parentWidget()->window() : nullptr;
     if (main && main->isMinimized()) {
         if (const QScreen* s = screen())

@@ -24,6 +24,10 @@ protected:
     void AddSideWidget(QWidget* widget);
 
 private:
+    // Wide enough for every column of the detail list, within the screen.
+    void FitFileList();
+    static constexpr int kMinWidth = 760;
+    static constexpr int kMinHeight = 420;
     bool m_bPlaced = false;
 };
 

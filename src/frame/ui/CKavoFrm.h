@@ -15,6 +15,10 @@ public:
     bool PreCreateWindow(const QMdiArea* area);
     // Clears the maximize marker, then takes the view as its client.
     bool OnCreateClient(QWidget* view);
+    // Places the frame, already in `area`, one step down and right of the
+    // child created before it, or at the area's corner when that would leave
+    // the area; it never is larger than the area.
+    void PlaceInArea(const QMdiArea* area, const QMdiSubWindow* previous);
     // Shows the frame maximized or normal as decided before creation.
     void ShowAsCreated();
     bool OpensMaximized() const { return m_bOpenMaximized; }

@@ -135,10 +135,12 @@ CKavoFrm* CMainFrame::AddViewFrame(CKavoView* view, const QString& title)
     frame->PreCreateWindow(m_mdiArea);
     frame->OnCreateClient(view);
     frame->setWindowTitle(title);
+    QMdiSubWindow* previous = m_mdiArea->activeSubWindow();
     m_mdiArea->addSubWindow(frame);
     // Before the main window is shown the MDI area has no size yet: the
     // frame's own size is the guide.
     frame->resize(std::max(400, width() * 3 / 4), std::max(300, height() * 3 / 4));
+    frame->PlaceInArea(m_mdiArea, previous);
     frame->ShowAsCreated();
     view->OnInitialUpdate();
     m_mdiArea->setActiveSubWindow(frame);

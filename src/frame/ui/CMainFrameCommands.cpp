@@ -5,6 +5,7 @@
 #include "core/Settings.h"
 #include "core/Trace.h"
 #include "core/UIMode.h"
+#include "dialogs/CZoomIntervalsDlg.h"
 #include "document/CKavoDoc.h"
 #include "editing/ui/CKavoView.h"
 #include "platform/Ansi.h"
@@ -77,6 +78,10 @@ void CMainFrame::InstallViewCommands()
     m_commands.SetHandler(36521, onView(&CKavoView::OnZoomWholePage));
     m_commands.SetHandler(36523, onView(&CKavoView::OnZoomAllObjects));
     m_commands.SetHandler(36524, onView(&CKavoView::OnZoomSelectedObjects));
+    m_commands.SetHandler(36522, [this] {
+        if (CKavoView* v = GetActiveView(); v && v->OnZoomSetIntervals(&RunZoomIntervalsDialog))
+            RelabelZoomMenu();
+    });
     for (int i = 0; i < 6; ++i)
         m_commands.SetHandler(36525 + i, [this, i] {
             if (CKavoView* v = GetActiveView())

@@ -3,7 +3,6 @@
 #include "platform/metafile/MetaBytes.h"
 
 #include <QImage>
-#include <QPainterPathStroker>
 
 #include <algorithm>
 #include <cmath>
@@ -68,6 +67,116 @@ QRect SourcePixels(const CDC& src, int x, int y, int width, int height)
     src.LPtoDP(p, 2);
     return QRect(QPoint(std::min(p[0].x, p[1].x), std::min(p[0].y, p[1].y)),
                  QPoint(std::max(p[0].x, p[1].x) - 1, std::max(p[0].y, p[1].y) - 1));
+}
+
+// The areas of a path as logical points: flattened four times finer than a
+// unit, so that curves keep their shape once the points are rounded, and
+// without repeated points. Empty when a point leaves the 32-bit range.
+std::vector<std::vector<POINT>> LogicalAreas(const QPainterPath& path, const QTransform& toLogical)
+{
+    constexpr double kFiner = 4;
+    std::vector<std::vector<POINT>> areas;
+    for (const QPolygonF& polygon : path.toFillPolygons(toLogical * QTransform::fromScale(kFiner, kFiner))) {
+        std::vector<POINT> points;
+        for (const QPointF& f : polygon) {
+            const QPointF l = f / kFiner;
+            if (!(std::abs(l.x()) < 1e9 && std::abs(l.y()) < 1e9))
+                return {};
+            const POINT p{LONG(std::lround(l.x())), LONG(std::lround(l.y()))};
+            if (points.empty() || p.x != points.back().x || p.y != points.back().y)
+                points.push_back(p);
+        }
+        areas.push_back(std::move(points));
+    }
+    return areas;
+}
+
+// One figure of a stroked path in logical units as cubic pieces (a line is a
+// piece whose control points lie on it), and whether any piece is curved.
+struct StrokeFigure {
+    std::vector<QPointF> pieces;  // start, then three points a piece
+    bool curved = false;
+};
+
+std::vector<StrokeFigure> StrokeFigures(const QPainterPath& path, const QTransform& toLogical)
+{
+    const QPainterPath p = toLogical.map(path);
+    std::vector<StrokeFigure> figures;
+    for (int i = 0; i < p.elementCount(); ++i) {
+        const QPainterPath::Element e = p.elementAt(i);
+        if (e.isMoveTo() || figures.empty()) {
+            figures.push_back(StrokeFigure{{QPointF(e)}, false});
+            if (e.isMoveTo())
+                continue;
+        }
+        StrokeFigure& f = figures.back();
+        const QPointF from = f.pieces.back();
+        if (e.isCurveTo() && i + 2 < p.elementCount()) {
+            f.pieces.insert(f.pieces.end(), {QPointF(e), QPointF(p.elementAt(i + 1)), QPointF(p.elementAt(i + 2))});
+            f.curved = true;
+            i += 2;
+        } else {
+            const QPointF to(e);
+            f.pieces.insert(f.pieces.end(), {from + (to - from) / 3, from + (to - from) * 2 / 3, to});
+        }
+    }
+    return figures;
+}
+
+// The corners of a polyline that matter at whole units: corners closer than
+// `tolerance` to the line through their neighbours are dropped (Douglas and
+// Peucker), so that an arc given as many short pieces does not wobble once
+// its points are rounded.
+void KeepCorners(const std::vector<QPointF>& in, size_t first, size_t last, double tolerance,
+                 std::vector<bool>& keep)
+{
+    if (last <= first + 1)
+        return;
+    const QPointF a = in[first], b = in[last];
+    const double length = std::hypot(b.x() - a.x(), b.y() - a.y());
+    double farthest = -1;
+    size_t at = first;
+    for (size_t i = first + 1; i < last; ++i) {
+        const QPointF p = in[i];
+        const double cross = (b.x() - a.x()) * (a.y() - p.y()) - (a.x() - p.x()) * (b.y() - a.y());
+        const double d = length > 0 ? std::abs(cross) / length : std::hypot(p.x() - a.x(), p.y() - a.y());
+        if (d > farthest)
+            farthest = d, at = i;
+    }
+    if (farthest <= tolerance)
+        return;
+    keep[at] = true;
+    KeepCorners(in, first, at, tolerance, keep);
+    KeepCorners(in, at, last, tolerance, keep);
+}
+
+std::vector<QPointF> Simplified(const std::vector<QPointF>& in)
+{
+    if (in.size() <= 2)
+        return in;
+    std::vector<bool> keep(in.size(), false);
+    keep.front() = keep.back() = true;
+    KeepCorners(in, 0, in.size() - 1, 0.35, keep);
+    std::vector<QPointF> out;
+    for (size_t i = 0; i < in.size(); ++i)
+        if (keep[i])
+            out.push_back(in[i]);
+    return out;
+}
+
+// Rounded logical points; false when one leaves the 32-bit range. Lines drop
+// repeated corners; curves keep every control point.
+bool RoundPoints(const std::vector<QPointF>& in, bool curve, std::vector<POINT>& out)
+{
+    out.clear();
+    for (const QPointF& f : in) {
+        if (!(std::abs(f.x()) < 1e9 && std::abs(f.y()) < 1e9))
+            return false;
+        const POINT p{LONG(std::lround(f.x())), LONG(std::lround(f.y()))};
+        if (curve || out.empty() || p.x != out.back().x || p.y != out.back().y)
+            out.push_back(p);
+    }
+    return true;
 }
 
 enum class AlphaCoverage { Opaque, Translucent, Clear };
@@ -209,24 +318,15 @@ int CMetaRecorderDC::StretchDIBits(int x, int y, int width, int height, int xSrc
     return std::abs(info->bmiHeader.biHeight);
 }
 
-void CMetaRecorderDC::FillDevicePath(const QPainterPath& devicePath, COLORREF colour)
+void CMetaRecorderDC::FillLogicalPath(const QPainterPath& path, const QTransform& toLogical, COLORREF colour)
 {
-    bool invertible = false;
-    const QTransform toLogical = LogToDevTransform().inverted(&invertible);
-    if (!invertible)
-        return;
     std::vector<POINT> points;
     std::vector<int> counts;
-    for (const QPolygonF& poly : devicePath.toFillPolygons()) {
-        if (poly.size() < 3)
+    for (const std::vector<POINT>& area : LogicalAreas(path, toLogical)) {
+        if (area.size() < 3)
             continue;
-        for (const QPointF& d : poly) {
-            const QPointF l = toLogical.map(d);
-            if (!(std::abs(l.x()) < 1e9 && std::abs(l.y()) < 1e9))
-                return;
-            points.push_back(POINT{LONG(std::lround(l.x())), LONG(std::lround(l.y()))});
-        }
-        counts.push_back(int(poly.size()));
+        points.insert(points.end(), area.begin(), area.end());
+        counts.push_back(int(area.size()));
     }
     if (counts.empty())
         return;
@@ -234,7 +334,7 @@ void CMetaRecorderDC::FillDevicePath(const QPainterPath& devicePath, COLORREF co
     CBrush brush(colour);
     SelectObject(&brush);
     SelectStockObject(NULL_PEN);
-    SetPolyFillMode(devicePath.fillRule() == Qt::WindingFill ? WINDING : ALTERNATE);
+    SetPolyFillMode(path.fillRule() == Qt::WindingFill ? WINDING : ALTERNATE);
     PolyPolygon(points.data(), counts.data(), int(counts.size()));
     RestoreDC(saved);
 }
@@ -244,39 +344,94 @@ void CMetaRecorderDC::GpFillPath(const QPainterPath& path, const CGpBrush& brush
     const ARGB colour = BrushColour(brush);
     if ((colour >> 24) == 0)
         return;
-    FillDevicePath(state.world.map(path), ArgbToColorref(colour));
+    bool invertible = false;
+    const QTransform toLogical = state.world * LogToDevTransform().inverted(&invertible);
+    if (invertible)
+        FillLogicalPath(path, toLogical, ArgbToColorref(colour));
 }
 
+namespace {
+// The on/off lengths of a GDI+ dash style, in pen widths (empty: solid).
+std::vector<float> DashLengths(const CGpPen& pen)
+{
+    switch (pen.dashStyle) {
+    case GpDashStyle::Solid: return {};
+    case GpDashStyle::Dash: return {3, 1};
+    case GpDashStyle::Dot: return {1, 1};
+    case GpDashStyle::DashDot: return {3, 1, 1, 1};
+    case GpDashStyle::DashDotDot: return {3, 1, 1, 1, 1, 1};
+    default: break;
+    }
+    if (pen.dashPattern.empty() || pen.dashPattern.size() % 2 != 0 || pen.dashPattern.size() > 16)
+        return {};
+    return pen.dashPattern;
+}
+
+DWORD CapStyle(GpLineCap cap)
+{
+    return cap == GpLineCap::Round ? PS_ENDCAP_ROUND : cap == GpLineCap::Square ? PS_ENDCAP_SQUARE : PS_ENDCAP_FLAT;
+}
+
+DWORD JoinStyle(GpLineJoin join)
+{
+    return join == GpLineJoin::Round ? PS_JOIN_ROUND : join == GpLineJoin::Bevel ? PS_JOIN_BEVEL : PS_JOIN_MITER;
+}
+} // namespace
+
+// A stroke is written as what a metafile reader expects of one: a geometric
+// pen of the stroke's width, colour, caps and joins, and the path's figures
+// as polylines (closed ones as polygons without fill) or, with curves, as
+// Bezier curves, so that a thin or slanted line stays a line in every reader
+// instead of a sliver of rounded outline corners. Dashes take the stock
+// style of their shape: readers draw those, while many ignore user styles.
 void CMetaRecorderDC::GpDrawPath(const QPainterPath& path, const CGpPen& pen, const CGpState& state)
 {
-    if ((pen.color >> 24) == 0)
+    if ((pen.color >> 24) == 0 || path.isEmpty())
         return;
-    // The stroke in device pixels, at least one pixel wide, filled.
-    const QPainterPath device = state.world.map(path);
-    const double scale = std::sqrt(std::abs(state.world.determinant()));
-    QPainterPathStroker stroker;
-    stroker.setWidth(std::max(1.0, pen.width * scale));
-    stroker.setCapStyle(pen.startCap == GpLineCap::Round ? Qt::RoundCap
-                        : pen.startCap == GpLineCap::Square ? Qt::SquareCap : Qt::FlatCap);
-    stroker.setJoinStyle(pen.lineJoin == GpLineJoin::Round ? Qt::RoundJoin
-                         : pen.lineJoin == GpLineJoin::Bevel ? Qt::BevelJoin : Qt::MiterJoin);
-    stroker.setMiterLimit(pen.miterLimit);
-    if (pen.dashStyle != GpDashStyle::Solid) {
-        static const QVector<qreal> kDash{3, 1}, kDot{1, 1}, kDashDot{3, 1, 1, 1}, kDashDotDot{3, 1, 1, 1, 1, 1};
-        QVector<qreal> pattern;
-        switch (pen.dashStyle) {
-        case GpDashStyle::Dash: pattern = kDash; break;
-        case GpDashStyle::Dot: pattern = kDot; break;
-        case GpDashStyle::DashDot: pattern = kDashDot; break;
-        case GpDashStyle::DashDotDot: pattern = kDashDotDot; break;
-        default: pattern = QVector<qreal>(pen.dashPattern.begin(), pen.dashPattern.end()); break;
+    bool invertible = false;
+    const QTransform toLogical = state.world * LogToDevTransform().inverted(&invertible);
+    if (!invertible)
+        return;
+    const double width = std::max(1.0, double(pen.width) * std::sqrt(std::abs(toLogical.determinant())));
+    if (!(width < 1e6))
+        return;
+    const DWORD style =
+        PS_GEOMETRIC | CapStyle(pen.startCap) | JoinStyle(pen.lineJoin) | StockDashOf(DashLengths(pen));
+    CPen gdiPen;
+    const LOGBRUSH colour{BS_SOLID, ArgbToColorref(pen.color), 0};
+    if (!gdiPen.ExtCreatePen(style, int(std::lround(width)), colour, 0, nullptr))
+        return;
+    const int saved = SaveDC();
+    SelectObject(&gdiPen);
+    SelectStockObject(NULL_BRUSH);
+    if (pen.miterLimit > 0)
+        SetMiterLimit(pen.miterLimit);
+    std::vector<POINT> points;
+    for (const StrokeFigure& figure : StrokeFigures(path, toLogical)) {
+        if (figure.curved) {
+            // Curves stay curves: readers draw them smooth, where rounded
+            // points of a flattened arc would wobble.
+            if (RoundPoints(figure.pieces, true, points) && points.size() >= 4)
+                PolyBezier(points.data(), int(points.size()));
+            continue;
         }
-        if (!pattern.isEmpty() && pattern.size() % 2 == 0)
-            stroker.setDashPattern(pattern);
+        std::vector<QPointF> corners;
+        for (size_t i = 0; i < figure.pieces.size(); i += 3)
+            corners.push_back(figure.pieces[i]);
+        if (!RoundPoints(Simplified(corners), false, points))
+            continue;
+        if (points.size() == 1)
+            points.push_back(points.front());  // a dot still shows the pen
+        // A figure that comes back to its start is closed by a polygon, so
+        // that its first corner is joined as the others.
+        const bool closed = points.size() > 3 && points.back().x == points.front().x &&
+                            points.back().y == points.front().y;
+        if (closed)
+            Polygon(points.data(), int(points.size()) - 1);
+        else if (points.size() >= 2)
+            Polyline(points.data(), int(points.size()));
     }
-    QPainterPath outline = stroker.createStroke(device);
-    outline.setFillRule(Qt::WindingFill);
-    FillDevicePath(outline, ArgbToColorref(pen.color));
+    RestoreDC(saved);
 }
 
 bool CMetaRecorderDC::WriteImagePart(const QImage& image, const QRect& part, const QRect& dest, BLENDFUNCTION blend)

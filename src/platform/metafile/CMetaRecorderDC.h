@@ -25,7 +25,8 @@ public:
 
     // The anti-aliased side is written in GDI terms: a filled path as polygons
     // in the brush's colour (gradients and textures as one mean colour), a
-    // stroked path as the filled outline of its stroke, an image as a DIB:
+    // stroked path as a pen of its width, colour and dashes drawing its
+    // figures as lines and Bezier curves, an image as a DIB:
     // one with translucent pixels as an alpha blend where the format holds one
     // (a wholly transparent image is not written at all). Brush and pen alpha
     // and image attributes are not kept.
@@ -35,8 +36,8 @@ public:
                      const CGpState& state) override;
 
 private:
-    // Fills device-pixel polygons with a solid colour and no outline.
-    void FillDevicePath(const QPainterPath& devicePath, COLORREF colour);
+    // Fills a path, mapped to logical units, with a solid colour and no outline.
+    void FillLogicalPath(const QPainterPath& path, const QTransform& toLogical, COLORREF colour);
     // Writes part of an image into a logical rectangle: blended when the
     // blend or the pixels ask for it and the format can, else opaque.
     bool WriteImagePart(const QImage& image, const QRect& part, const QRect& dest, BLENDFUNCTION blend);
@@ -64,4 +65,18 @@ protected:
     bool DeviceToLogical(const QRect& device, RECT& logical) const;
 
     static bool DibSizes(const BITMAPINFOHEADER& header, size_t& infoSize, size_t& bitsSize);
+
+    // The stock dash style (PS_DASH ... PS_DASHDOTDOT) nearest to a pattern of
+    // drawn and skipped lengths; PS_SOLID for none.
+    template <class Length>
+    static UINT StockDashOf(const std::vector<Length>& lengths)
+    {
+        if (lengths.size() >= 6)
+            return PS_DASHDOTDOT;
+        if (lengths.size() >= 4)
+            return PS_DASHDOT;
+        if (lengths.size() >= 2)
+            return lengths[0] > lengths[1] * 3 / 2 ? PS_DASH : PS_DOT;
+        return PS_SOLID;
+    }
 };

@@ -209,8 +209,11 @@ void CWmfRecorderDC::SelectCreated(WORD function, const std::vector<WORD>& param
 void CWmfRecorderDC::WriteCurrentPen()
 {
     const LOGPEN& lp = State().logPen;
-    const UINT style = State().penExtended ? (State().penStyleEx & (PS_STYLE_MASK | PS_ENDCAP_MASK | PS_JOIN_MASK))
-                                           : lp.lopnStyle;
+    UINT style = State().penExtended ? (State().penStyleEx & (PS_STYLE_MASK | PS_ENDCAP_MASK | PS_JOIN_MASK))
+                                     : lp.lopnStyle;
+    // A Windows metafile pen holds no dash lengths of its own.
+    if ((style & PS_STYLE_MASK) == PS_USERSTYLE)
+        style = (style & ~PS_STYLE_MASK) | StockDashOf(State().penUserStyle);
     SelectCreated(META_CREATEPENINDIRECT, {WORD(style), WORD(LenX(lp.lopnWidth.x)), 0, WORD(lp.lopnColor & 0xFFFF),
                                            WORD(lp.lopnColor >> 16)});
 }

@@ -7,6 +7,7 @@
 #include "common/TestSupport.h"
 #include "core/Settings.h"
 #include "document/CKavoDoc.h"
+#include "editing/ui/CKavoView.h"
 #include "fileformat/DocFileHooks.h"
 
 #include <QDir>
@@ -134,4 +135,36 @@ TEST(DocTemplate, ClosingTheLastViewOrTheProgramDeletesTheAutosaveCopy)
     SetDocumentLoader(nullptr);
     ResetAppSeams();
     AutoSave = 0;
+}
+
+TEST(DocTemplate, AViewAtPageWidthIsSavedAsTheCornerAtPageWidth)
+{
+    CKavoDocTemplate docs([] { return static_cast<CMainFrame*>(nullptr); });
+    docs.InstallSeams();
+    CKavoDoc doc;
+    doc.OnNewDocument();
+    CKavoView view(&doc);
+    view.resize(700, 500);
+    view.show();
+    view.OnInitialUpdate();
+    static CKavoView* active = nullptr;
+    active = &view;
+    SetActiveKavoViewFinder([] { return active; });
+    struct Case {
+        bool pageWidth;
+        CPoint anchor;
+    } cases[] = {{true, CPoint(0, 0)}, {false, CPoint(300, 400)}};
+    for (const Case& c : cases) {
+        if (c.pageWidth)
+            view.OnZoomPageWidth();
+        else
+            view.SetScrollSizesForView(c.anchor, 150.0f);
+        CPoint anchor;
+        float zoom = 0, pageWidthZoom = 0;
+        ASSERT_TRUE(GetDocFileHooks().activeViewPlacement(doc, anchor, zoom, pageWidthZoom));
+        EXPECT_EQ(anchor, c.pageWidth ? CPoint(0, 0) : view.GetViewAnchorPoint(kAnchorTopLeft));
+        EXPECT_EQ(zoom == pageWidthZoom, c.pageWidth);
+    }
+    SetActiveKavoViewFinder(nullptr);
+    ResetAppSeams();
 }

@@ -68,8 +68,14 @@ TEST_F(KavoViewTest, FirstActivationZoomsToPageWidthUnclamped)
     ASSERT_EQ(view->viewport()->width(), kClientW);
     view->OnActivateView(true);
     EXPECT_NEAR(view->GetZoom(), view->GetPageWidthPercent(), 0.01);
-    EXPECT_EQ(view->GetViewAnchorPoint(kAnchorTopLeft), CPoint(0, 0));
     EXPECT_TRUE(view->IsPageWidthZoom());
+    // The page's sides stand a few pixels clear of the client's, alike on
+    // both sides, and its top edge too.
+    const CRect page = view->LogicalRectToClient(GetPageAreaRect(fx.doc));
+    EXPECT_GE(page.left, 4);
+    EXPECT_LE(page.left, 12);
+    EXPECT_NEAR(kClientW - page.right, page.left, 3);
+    EXPECT_NEAR(page.top, page.left, 1);
     // Only once.
     view->ZoomToPercent(100);
     view->OnActivateView(true);
@@ -266,4 +272,30 @@ TEST_F(KavoViewTest, AViewWithoutPixelsPaintsAndZoomsWithoutFault)
     view->OnZoomPageWidth();
     Render();
     EXPECT_GE(view->GetZoom(), 10.0f);
+}
+
+TEST_F(KavoViewTest, NextAndPreviousPageStepThroughEveryPageAndWrap)
+{
+    fx.doc.m_rcPage = CRect(0, 0, 2201, 2845);
+    fx.doc.m_nPosterCols = fx.doc.m_nPosterRows = 2;
+    view->OnInitialUpdate();
+    const CRect tile = fx.doc.m_rcPage;
+    auto shows = [&](int page) {
+        const CRect rc(tile.left + (page % 2) * tile.Width(), tile.top + (page / 2) * tile.Height(),
+                       tile.left + (page % 2 + 1) * tile.Width(), tile.top + (page / 2 + 1) * tile.Height());
+        return rc.PtInRect(view->GetLogicalClientRect().CenterPoint()) != 0;
+    };
+    struct Run {
+        void (CKavoView::*command)();
+        int pages[6];
+    } runs[] = {
+        {&CKavoView::OnZoomNextPage, {0, 1, 2, 3, 0, 1}},
+        {&CKavoView::OnZoomPrevPage, {0, 3, 2, 1, 0, 3}},
+    };
+    for (const Run& run : runs)
+        for (int expected : run.pages) {
+            (view.get()->*run.command)();
+            EXPECT_EQ(view->CurrentPageIndex(), expected);
+            EXPECT_TRUE(shows(expected)) << "page " << expected;
+        }
 }

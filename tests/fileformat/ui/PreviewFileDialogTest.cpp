@@ -7,13 +7,16 @@
 #include "fileformat/ui/CPreviewFileDialog.h"
 #include "platform/PackedDib.h"
 
+#include <QApplication>
 #include <QDialogButtonBox>
+#include <QHeaderView>
 #include <QDir>
 #include <QFile>
 #include <QLabel>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTimer>
+#include <QTreeView>
 #include <gtest/gtest.h>
 
 namespace {
@@ -77,4 +80,34 @@ TEST(PreviewFileDialog, ExtraButtonSetsTheFlagAndCancels)
     QTimer::singleShot(0, button, &QPushButton::click);
     EXPECT_EQ(dlg.exec(), QDialog::Rejected);
     EXPECT_TRUE(blank);
+}
+
+TEST(PreviewFileDialog, NewDialogShowsEveryColumnAndThePreviewBesideTheList)
+{
+    TestableOpenDlg dlg(nullptr, "New", QStringLiteral(KAVO_RESOURCE_DIR "/Template"), CDiagramOpenDlg::kFilter);
+    dlg.setViewMode(QFileDialog::Detail);
+    dlg.show();
+    QApplication::processEvents();
+    // Choosing a template shows its preview.
+    emit dlg.currentChanged(QStringLiteral(KAVO_RESOURCE_DIR "/Template/Flowchart.kvd"));
+    EXPECT_TRUE(dlg.HasPreview());
+
+    auto* list = dlg.findChild<QTreeView*>("treeView");
+    auto* pane = dlg.findChild<QLabel*>("1225");
+    ASSERT_NE(list, nullptr);
+    ASSERT_NE(pane, nullptr);
+    // The size, type and date columns end inside the list.
+    const QHeaderView* header = list->header();
+    const int last = header->logicalIndexAt(header->length() - 1);
+    EXPECT_LE(header->sectionViewportPosition(last) + header->sectionSize(last), list->viewport()->width());
+    EXPECT_GE(header->sectionSize(1), header->sectionSizeHint(1));
+    // The pane stands next to the list, level with its top.
+    const QRect listBox(list->mapTo(&dlg, QPoint(0, 0)), list->size());
+    const QRect paneBox(pane->mapTo(&dlg, QPoint(0, 0)), pane->size());
+    EXPECT_NEAR(paneBox.top(), listBox.top(), 4);
+    EXPECT_GE(paneBox.left(), listBox.right());
+    EXPECT_LE(paneBox.left() - listBox.right(), 24);
+    if (const QString shots = qEnvironmentVariable("KAVO_SHOTS"); !shots.isEmpty())
+        dlg.grab().save(QDir(shots).filePath("new_dialog.png"));
+    dlg.reject();
 }

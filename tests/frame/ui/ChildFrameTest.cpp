@@ -40,3 +40,36 @@ TEST(ChildFrameTest, MaximizedExactlyWithTheMarkerAndNoActiveChild)
     third.PreCreateWindow(nullptr);
     EXPECT_FALSE(third.OpensMaximized());
 }
+
+TEST(ChildFrameTest, NewFramesCascadeInsideTheArea)
+{
+    QMdiArea area;
+    area.resize(800, 600);
+    area.show();
+    const QSize room = area.viewport()->size();
+    QMdiSubWindow* previous = nullptr;
+    std::vector<QPoint> places;
+    for (int i = 0; i < 12; ++i) {
+        auto* frame = new CKavoFrm;
+        frame->OnCreateClient(new QLabel("view"));
+        area.addSubWindow(frame);
+        frame->resize(room.width() * 3 / 4, room.height() * 3 / 4);
+        frame->PlaceInArea(&area, previous);
+        frame->ShowAsCreated();
+        EXPECT_TRUE(QRect(QPoint(0, 0), room).contains(frame->geometry())) << i;
+        places.push_back(frame->pos());
+        previous = frame;
+    }
+    EXPECT_EQ(places[0], QPoint(0, 0));
+    EXPECT_GT(places[1].x(), 0);
+    EXPECT_EQ(places[1].x(), places[1].y());
+    // A frame that would leave the area starts again at its corner.
+    EXPECT_NE(std::find(places.begin() + 1, places.end(), QPoint(0, 0)), places.end());
+    // One larger than the area is made to fit.
+    auto* big = new CKavoFrm;
+    big->OnCreateClient(new QLabel("view"));
+    area.addSubWindow(big);
+    big->resize(2000, 1500);
+    big->PlaceInArea(&area, previous);
+    EXPECT_TRUE(QRect(QPoint(0, 0), room).contains(big->geometry()));
+}

@@ -1,0 +1,209 @@
+// The rulers: label texts, tick levels, labels that never touch each other or
+// the ticks at any zoom and scroll position, and rulers that follow the view.
+#include "common/DiagramFixture.h"
+#include "core/Settings.h"
+#include "core/Units.h"
+#include "editing/ui/CKavoView.h"
+#include "editing/ui/CRulerBand.h"
+#include "render/ViewPaint.h"
+
+#include <QDir>
+#include <QScrollBar>
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <set>
+
+namespace {
+constexpr int kScreenPixels = 800;
+constexpr double kScreenInches = 9.0;
+
+RulerMetrics Metrics(bool metric, double zoom, double offset)
+{
+    RulerMetrics m;
+    m.levels = metric ? 2 : 4;
+    const int metricDivisors[5] = {0, 10, 0, 0, 0}, inchDivisors[5] = {0, 2, 2, 2, 0};
+    std::copy_n(metric ? metricDivisors : inchDivisors, 5, m.divisors);
+    const int units = metric ? kRulerMetricUnits : kRulerInchUnits;
+    m.scale = units * kScreenPixels / (kScreenInches * 256) * zoom / 100;
+    m.offset = offset;
+    return m;
+}
+
+QFont RulerFont()
+{
+    QFont font("Arial");
+    font.setPixelSize(10);
+    return font;
+}
+
+void SaveShot(const QString& name, const QImage& image)
+{
+    const QString folder = qEnvironmentVariable("KAVO_SHOTS");
+    if (!folder.isEmpty())
+        image.save(QDir(folder).filePath(name + ".png"));
+}
+} // namespace
+
+TEST(RulerLabelTest, FractionsAndDecimals)
+{
+    struct Case {
+        double value;
+        int level;
+        bool fraction, full;
+        const char* expected;
+    } cases[] = {
+        {0.25, 2, true, false, "1/4"},   {1.5, 1, true, false, "1/2"},  {1.5, 1, true, true, "1 1/2"},
+        {3, 0, true, false, "3"},        {-12, 0, true, false, "-12"},  {0.0625, 3, true, false, "1/16"},
+        {0.3, 1, true, false, "0.3"},    {2.5, 1, false, false, ".5"},  {2.5, 1, false, true, "2.5"},
+        {-0.5, 1, true, false, "-1/2"},  {7, 0, false, false, "7"},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(FormatRulerLabel(c.value, c.level, c.fraction, c.full), c.expected)
+            << c.value << " level " << c.level;
+}
+
+TEST(RulerLayoutTest, LevelsAreDrawnWhileTheirStepIsFourPixelsOrMore)
+{
+    // Four levels of divisor 2: steps 40, 20, 10, 5; at scale 30 the fourth
+    // step (3.75) is too small.
+    struct Case {
+        double scale;
+        int smallestGap;
+    } cases[] = {{40, 5}, {30, 7}};
+    for (const Case& c : cases) {
+        RulerMetrics m = Metrics(false, 100, 0);
+        m.scale = c.scale;
+        const RulerPicture pic = LayOutRuler(QRect(0, 0, 402, 21), m, RulerFont());
+        std::set<int> xs;
+        for (const QLine& t : pic.ticks)
+            xs.insert(t.x1());
+        int gap = 1000;
+        for (auto it = std::next(xs.begin()); it != xs.end(); ++it)
+            gap = std::min(gap, *it - *std::prev(it));
+        EXPECT_EQ(gap, c.smallestGap) << c.scale;
+    }
+}
+
+TEST(RulerLayoutTest, LabelsNeverTouchEachOtherTheTicksOrTheRulersSides)
+{
+    const QRect rulers[] = {QRect(21, 0, 720, 21), QRect(0, 21, 21, 560)};
+    for (bool metric : {true, false})
+        for (double zoom : {10.0, 25.0, 45.0, 50.0, 93.0, 100.0, 400.0, 1000.0})
+            for (double offset : {0.0, 104.0, -337.5, 2000.0})
+                for (const QRect& rc : rulers) {
+                    const RulerPicture pic = LayOutRuler(rc, Metrics(metric, zoom, offset), RulerFont());
+                    const std::string where = (metric ? "cm " : "in ") + std::to_string(zoom) + "% offset " +
+                                              std::to_string(offset) + (rc.width() > rc.height() ? " h" : " v");
+                    // Below, a centimetre is under four pixels: no ticks at all.
+                    if (zoom >= 25) {
+                        EXPECT_FALSE(pic.labels.empty()) << where;
+                    }
+                    const QRect inner = rc.adjusted(1, 1, -1, -1);
+                    for (size_t i = 0; i < pic.labels.size(); ++i) {
+                        const QRect box = pic.labels[i].box;
+                        EXPECT_TRUE(inner.contains(box)) << where << " " << pic.labels[i].text.toStdString();
+                        for (size_t j = i + 1; j < pic.labels.size(); ++j)
+                            EXPECT_FALSE(box.adjusted(-1, -1, 1, 1).intersects(pic.labels[j].box))
+                                << where << " " << pic.labels[i].text.toStdString() << " and "
+                                << pic.labels[j].text.toStdString();
+                        for (const QLine& t : pic.ticks)
+                            EXPECT_FALSE(box.intersects(QRect(t.p1(), t.p2()).normalized()))
+                                << where << " " << pic.labels[i].text.toStdString();
+                    }
+                }
+}
+
+TEST(RulerLayoutTest, TheRulersZeroIsItsFirstPixel)
+{
+    // A ruler's pixel 0 is the client area's first pixel, the one next to
+    // the ruler's start: its unit origin there gets the tick at that pixel.
+    const QRect rulers[] = {QRect(21, 0, 600, 21), QRect(0, 21, 21, 500)};
+    for (const QRect& rc : rulers) {
+        const RulerPicture pic = LayOutRuler(rc, Metrics(true, 100, 0), RulerFont());
+        ASSERT_FALSE(pic.ticks.empty());
+        const bool horizontal = rc.width() > rc.height();
+        EXPECT_EQ(horizontal ? pic.ticks.front().x1() : pic.ticks.front().y1(), horizontal ? rc.left() : rc.top());
+    }
+}
+
+TEST(RulerLayoutTest, ALabelStandsAtTheValueOfItsTick)
+{
+    // Scrolled three centimetres at 100 %: the first whole centimetre shown
+    // is 3, at the ruler's start.
+    const RulerMetrics m = Metrics(true, 100, 3 * Metrics(true, 100, 0).scale);
+    const QRect rc(0, 21, 21, 560);
+    const RulerPicture pic = LayOutRuler(rc, m, RulerFont());
+    ASSERT_FALSE(pic.labels.empty());
+    EXPECT_EQ(pic.labels.front().text, "3");
+    EXPECT_LE(pic.labels.front().box.top(), rc.top() + 12);
+    EXPECT_EQ(pic.labels[1].text, "4");
+}
+
+namespace {
+struct RulerViewTest : testing::Test {
+    void SetUp() override
+    {
+        SetScreenPixelHeightForTest(kScreenPixels);
+        ScreenHeight = kScreenInches;
+        savedRulers = ShowRulers;
+        savedMetric = Metric;
+        ShowRulers = 1;
+        Metric = 1;
+        fx.AddBox(0, 0, 600, 300, "Corner", RGB(255, 240, 200));
+        view = std::make_unique<CKavoView>(&fx.doc);
+        view->resize(760, 580);
+        view->show();
+        view->OnInitialUpdate();
+    }
+    void TearDown() override
+    {
+        view.reset();
+        ShowRulers = savedRulers;
+        Metric = savedMetric;
+        SetScreenPixelHeightForTest(0);
+    }
+    CRulerBand* Band(bool horizontal) const
+    {
+        for (CRulerBand* band : view->findChildren<CRulerBand*>())
+            if (band->IsHorizontal() == horizontal)
+                return band;
+        return nullptr;
+    }
+    // Paints the view as a scroll or zoom does, and returns the window.
+    QImage Paint()
+    {
+        view->InvalidateAll();
+        view->viewport()->repaint();
+        return view->grab().toImage();
+    }
+
+    DiagramFixture fx;
+    std::unique_ptr<CKavoView> view;
+    int savedRulers = 0, savedMetric = 0;
+};
+} // namespace
+
+TEST_F(RulerViewTest, RulersFollowScrollingAndZoomFromThePageCorner)
+{
+    struct Case {
+        float zoom;
+        int scrollDownPixels;
+    } cases[] = {{25, 0}, {50, 0}, {50, 120}, {100, 0}, {100, 104}, {400, 0}, {400, 500}};
+    for (const Case& c : cases) {
+        view->SetScrollSizesForView(CPoint(-300, -300), c.zoom);
+        QScrollBar* bar = view->verticalScrollBar();
+        bar->setValue(bar->value() + c.scrollDownPixels);
+        const QImage shot = Paint();
+        SaveShot(QString("ruler_%1_%2").arg(int(c.zoom)).arg(c.scrollDownPixels), shot);
+        // The ruler's 0 and 5 cm stand where the view draws them.
+        const CRect page = GetPageAreaRect(fx.doc);
+        const CPoint zero = view->LogicalPtToClient(page.TopLeft());
+        const CPoint five = view->LogicalPtToClient(CPoint(page.left + 5 * kRulerMetricUnits, page.top + 5 * kRulerMetricUnits));
+        for (bool horizontal : {true, false}) {
+            const RulerMetrics& m = Band(horizontal)->Metrics();
+            EXPECT_NEAR(-m.offset, horizontal ? zero.x : zero.y, 0.5) << c.zoom;
+            EXPECT_NEAR(5 * m.scale - m.offset, horizontal ? five.x : five.y, 1.0) << c.zoom;
+        }
+    }
+}
