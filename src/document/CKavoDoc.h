@@ -73,6 +73,8 @@ public:
     void SetPathName(const std::string& path, bool addToRecent = true);
     const std::string& GetPathName() const { return m_strPathName; }
     const std::string& GetTitle() const { return m_strTitle; }
+    // The name a diagram without a path goes by ("Diagram1").
+    void SetTitle(const std::string& title) { m_strTitle = title; }
     bool IsModified() const { return m_bModified != 0; }
     void SetModifiedFlag(bool modified = true) { m_bModified = modified ? 1 : 0; }
 

@@ -45,7 +45,7 @@ TEST(SpecialOutline, OutlinesMustFollowTheirTemplate)
     for (const auto& [op, n, ok] : {std::tuple{kOpPolyline, 69, true}, std::tuple{kOpPolygon, 69, false},
                                     std::tuple{kOpPolyline, 68, false}}) {
         SymbolBuilder b;
-        b.Outline([&](COutlineWriter& w) { w.Points(op, pts.data(), n); });
+        b.Outline([&, op = op, n = n](COutlineWriter& w) { w.Points(op, pts.data(), n); });
         b.sym.Reshape = 22;
         EXPECT_EQ(b.sym.GetDividerHandle(0, p, UnitRect()) != 0, ok) << int(op) << " " << n;
     }

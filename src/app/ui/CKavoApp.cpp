@@ -351,6 +351,9 @@ void CKavoApp::RestorePlacement()
         m_pMainWnd->showMaximized();
     else
         m_pMainWnd->show();
+    // The window is hidden by the time the program ends: its placement is
+    // stored while it closes.
+    connect(m_pMainWnd, &CMainFrame::Closing, this, &CKavoApp::SavePlacement, Qt::UniqueConnection);
 }
 
 void CKavoApp::SavePlacement()

@@ -60,6 +60,7 @@ public:
     void OnFileSave();
     void OnFileSaveAs();
     void OnFileSaveAll();
+    void RefreshTitles();
     // Print (57607, with the print dialog; 57608 without), Print Preview
     // (57609), Print Setup (57606) and Print All (36537).
     void OnFilePrint(bool direct = false);

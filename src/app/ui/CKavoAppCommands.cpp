@@ -145,6 +145,7 @@ void CKavoApp::OnFileSave()
     CKavoDoc* doc = GetActiveKavoDoc();
     if (CKavoDocList::Instance().DoFileSave(doc))
         AddToRecentFileList(doc->GetPathName());
+    RefreshTitles();
 }
 
 void CKavoApp::OnFileSaveAs()
@@ -153,12 +154,21 @@ void CKavoApp::OnFileSaveAs()
     CKavoDoc* doc = GetActiveKavoDoc();
     if (CKavoDocList::Instance().DoSaveAs(doc))
         AddToRecentFileList(doc->GetPathName());
+    RefreshTitles();
 }
 
 void CKavoApp::OnFileSaveAll()
 {
     DiagPrintf("USER  Save All\n");
     CKavoDocList::Instance().SaveAll();
+    RefreshTitles();
+}
+
+// A save under a new name shows in the window titles at once.
+void CKavoApp::RefreshTitles()
+{
+    if (m_pMainWnd)
+        m_pMainWnd->RefreshFrameTitles();
 }
 
 bool CKavoApp::OnUpdateFileRevert() const
@@ -251,6 +261,14 @@ void CKavoApp::RegisterAppCommands()
             RunSaveHtml(m_pMainWnd, *doc);
     });
     RegisterPictureCommands(c, m_pMainWnd);
+    for (int i = 0; i < kRecentFileItems; ++i)
+        c.SetHandler(ID_FILE_MRU_FIRST + i, [this, i] { OnOpenRecentFile(i); });
+    m_pMainWnd->SetRecentFileSource([this] {
+        std::vector<std::string> files;
+        for (int i = 0; i < m_recentFiles.GetSize() && !m_recentFiles[i].empty(); ++i)
+            files.push_back(m_recentFiles[i]);
+        return files;
+    });
 }
 
 void CKavoApp::OnFilePrint(bool direct)

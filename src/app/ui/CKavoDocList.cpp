@@ -33,7 +33,8 @@ std::string AskWithSaveDialog(CKavoDoc* doc)
 {
     CKavoDocManager manager;
     std::vector<std::string> files;
-    if (!manager.DoPromptFileName(files, AFX_IDS_SAVEFILE, false, doc ? doc->GetPathName() : std::string()))
+    if (!manager.DoPromptFileName(files, AFX_IDS_SAVEFILE, false, doc ? doc->GetPathName() : std::string(),
+                                  doc ? doc->GetTitle() : std::string()))
         return std::string();
     return files.empty() ? std::string() : files[0];
 }

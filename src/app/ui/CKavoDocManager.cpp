@@ -9,7 +9,9 @@
 
 #include <QApplication>
 #include <QFileDialog>
+#include <QDir>
 #include <QFileInfo>
+#include <QStandardPaths>
 
 bool g_bOpenWithCtrl = false;
 std::string g_strLastOpenedPath;
@@ -60,13 +62,25 @@ std::unique_ptr<QFileDialog> CKavoDocManager::MakeDialog(const FileDialogRequest
     return dlg;
 }
 
+QString CKavoDocManager::UntitledSaveFolder()
+{
+    // Not the working folder: that is wherever the program last looked
+    // (samples, templates), not where the user keeps diagrams.
+    const QString last = QString::fromStdString(SaveAsDir);
+    if (!last.isEmpty() && QFileInfo(last).isDir())
+        return last;
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    return !documents.isEmpty() && QFileInfo(documents).isDir() ? documents : QDir::homePath();
+}
+
 void CKavoDocManager::SetDialogRunner(DialogRunner runner)
 {
     Runner() = runner ? std::move(runner) : RunQtDialog;
 }
 
 bool CKavoDocManager::DoPromptFileName(std::vector<std::string>& files, UINT titleId,
-                                       bool openFileDialog, const std::string& activeDocPath)
+                                       bool openFileDialog, const std::string& activeDocPath,
+                                       const std::string& untitledName)
 {
     FileDialogRequest req;
     req.open = openFileDialog;
@@ -93,8 +107,10 @@ bool CKavoDocManager::DoPromptFileName(std::vector<std::string>& files, UINT tit
     }
     req.filter = kSaveFilter;
     req.file = QString::fromStdString(activeDocPath);
-    if (activeDocPath.empty())
-        req.folder = QString::fromStdString(SaveAsDir);
+    if (activeDocPath.empty()) {
+        req.folder = UntitledSaveFolder();
+        req.file = AnsiToQString(untitledName);
+    }
     const FileDialogResult r = Runner()(req);
     if (!r.accepted || r.path.isEmpty())
         return false;

@@ -10,6 +10,7 @@
 #include <vector>
 
 class QFileDialog;
+class QString;
 class QWidget;
 
 // Set at OK of the Open dialog when Ctrl was held; the opening code reads it.
@@ -21,10 +22,14 @@ class CKavoDocManager {
 public:
     using DialogRunner = std::function<FileDialogResult(const FileDialogRequest&)>;
 
-    // Open: every chosen file, in order. Save: one file, the initial file is
-    // `files[0]` when given. True on OK.
+    // Open: every chosen file, in order. Save: one file; the dialog starts on
+    // the diagram's path, or, for a diagram without one, in the remembered
+    // save folder (the user's documents folder before there is one) with its
+    // title as the name. True on OK.
     bool DoPromptFileName(std::vector<std::string>& files, UINT titleId, bool openFileDialog,
-                          const std::string& activeDocPath = {});
+                          const std::string& activeDocPath = {}, const std::string& untitledName = {});
+    // Where the save dialog of a diagram without a path opens.
+    static QString UntitledSaveFolder();
 
     // Runs the dialogs (a QFileDialog by default; tests answer themselves).
     static void SetDialogRunner(DialogRunner runner);

@@ -43,12 +43,11 @@ CKavoDoc* CKavoDocTemplate::OpenNewDocument(const std::string& templatePath)
         doc->OnNewDocument();
     static int untitled = 0;
     doc->SetPathName(std::string(), false);
+    // The untitled name is the document's: its window and its Save dialog use it.
+    doc->SetTitle("Diagram" + std::to_string(++untitled));
     CKavoDoc* raw = doc.get();
     m_docs.push_back(std::move(doc));
     AddView(raw);
-    if (raw->GetTitle().empty() && Frame())
-        if (QMdiSubWindow* child = Frame()->MdiArea()->activeSubWindow())
-            child->setWindowTitle(QString("Diagram%1").arg(++untitled));
     return raw;
 }
 
@@ -141,9 +140,15 @@ void CKavoDocTemplate::InstallSeams()
         CKavoDoc* d = ActiveDoc();
         return d && d->m_fViewScale == 100.0f && d->m_ptViewOrigin == CPoint(0, 0);
     };
+    // The fit that a new or newly opened diagram's view starts with is not
+    // a navigation step the user could undo.
     s.zoomActiveViewToPageWidth = [this] {
-        if (CKavoView* v = ActiveView())
-            v->OnZoomPageWidth();
+        CKavoView* v = ActiveView();
+        if (!v || !v->GetDocument())
+            return;
+        v->GetDocument()->HoldUndoLog();
+        v->OnZoomPageWidth();
+        v->GetDocument()->ReleaseUndoLog();
     };
     s.focusInActiveView = [this] {
         CKavoView* v = ActiveView();

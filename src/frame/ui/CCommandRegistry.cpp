@@ -3,6 +3,7 @@
 #include "platform/Ansi.h"
 
 #include <QAction>
+#include <QStringList>
 
 namespace {
 // "&Copy\tCtrl+C": Qt shows the part after the tab as the shortcut text.
@@ -10,7 +11,42 @@ QString MenuText(const std::string& text)
 {
     return AnsiToQString(text);
 }
+
+// A key name as the menus write it, in Qt's portable spelling; empty when
+// the word names no key ("1/2 pt" in the line-width items is a hint).
+QString PortableKeyName(const QString& word)
+{
+    if (word == "Plus")
+        return "+";
+    if (word == "Minus")
+        return "-";
+    if (word == "Del" || word == "Ins" || word == "Esc" || word == "Home" || word == "End" ||
+        word == "PgUp" || word == "PgDown" || word == "Tab" || word == "Enter" || word == "Space" ||
+        word == "Backspace")
+        return word;
+    if (word.size() == 1 && word.at(0).isLetterOrNumber() && word.at(0).unicode() < 0x80)
+        return word.toUpper();
+    bool isNumber = false;
+    const int n = word.size() > 1 && word.at(0) == 'F' ? word.mid(1).toInt(&isNumber) : 0;
+    return isNumber && n >= 1 && n <= 24 ? word : QString();
+}
 } // namespace
+
+QKeySequence MenuShortcut(const std::string& text)
+{
+    const size_t tab = text.find('\t');
+    if (tab == std::string::npos)
+        return QKeySequence();
+    QStringList words = QString::fromLatin1(text.substr(tab + 1)).split('+');
+    const QString key = PortableKeyName(words.takeLast());
+    if (key.isEmpty())
+        return QKeySequence();
+    for (const QString& modifier : words)
+        if (modifier != "Ctrl" && modifier != "Shift" && modifier != "Alt")
+            return QKeySequence();
+    words.append(key);
+    return QKeySequence::fromString(words.join('+'), QKeySequence::PortableText);
+}
 
 QAction* CCommandRegistry::Add(int id, const std::string& text)
 {
@@ -18,6 +54,9 @@ QAction* CCommandRegistry::Add(int id, const std::string& text)
     if (!e.action) {
         e.action = new QAction(MenuText(text), m_owner);
         e.action->setData(id);
+        // The key the menu names works wherever the main window is active,
+        // in every child window, whether or not the menu is open.
+        e.action->setShortcut(MenuShortcut(text));
         QObject::connect(e.action, &QAction::triggered, e.action, [this, id] {
             if (m_router)
                 m_router(id);

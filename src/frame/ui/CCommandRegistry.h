@@ -2,6 +2,7 @@
 // One table of commands: each command id maps to one QAction, a handler and
 // an update rule. Menus and bars show the actions; the update rules run when
 // a menu opens and at idle time, enabling, checking and labelling them.
+#include <QKeySequence>
 #include <QString>
 
 #include <functional>
@@ -24,6 +25,10 @@ struct CmdUI {
     void SetText(const std::string& t) { text = t; setText = true; }
 };
 
+// The key of a menu text ("&Copy\tCtrl+C" gives Ctrl+C, "Delete\tDel" the
+// Delete key); empty when the text names none ("&Fine\t1/2 pt").
+QKeySequence MenuShortcut(const std::string& text);
+
 class CCommandRegistry {
 public:
     using Handler = std::function<void()>;
@@ -31,7 +36,8 @@ public:
 
     explicit CCommandRegistry(QObject* owner) : m_owner(owner) {}
 
-    // The command's action, made on first use with the menu text.
+    // The command's action, made on first use with the menu text; the key
+    // the text names after its tab becomes the action's shortcut.
     QAction* Add(int id, const std::string& text);
     QAction* Action(int id) const;
     void SetHandler(int id, Handler handler);

@@ -2,6 +2,7 @@
 
 #include "core/Settings.h"
 #include "core/Trace.h"
+#include "document/CKavoDoc.h"
 #include "editing/ui/CKavoView.h"
 #include "frame/ui/CFrameAppContext.h"
 #include "frame/ui/CKavoFrm.h"
@@ -59,10 +60,12 @@ int CMainFrame::OnCreate()
     InstallAppContext();
     m_commands.SetRouter([this](int id) { return OnCommand(id); });
     BuildMenus();
+    SetRecentFileSource(nullptr);
     InstallViewCommands();
     InstallDocCommands();
     InstallLinkCommands();
     InstallUpdateRules();
+    InstallSelectionRules();
     InstallEditCommands();
     InstallTemplateCommands();
     // The standard toolbar, property bar and style bar take their places
@@ -100,6 +103,7 @@ void CMainFrame::BuildMenus()
             AddMenuEntries(menu, child);
         // The rules run as a menu opens, so what it shows is current.
         connect(menu, &QMenu::aboutToShow, this, [this] {
+            UpdateRecentFileMenu();
             m_commands.UpdateAll();
             UpdateSubmenuStates();
         });
@@ -152,8 +156,17 @@ void CMainFrame::OnChildActivated(QMdiSubWindow* child)
 {
     if (!child)
         return;
-    if (auto* view = qobject_cast<CKavoView*>(child->widget()))
-        view->OnActivateView(true);
+    auto* view = qobject_cast<CKavoView*>(child->widget());
+    if (!view)
+        return;
+    // A view's first activation fits it to the page width: that is how it
+    // opens, not a step of the user's to undo.
+    CKavoDoc* doc = view->GetDocument();
+    if (doc)
+        doc->HoldUndoLog();
+    view->OnActivateView(true);
+    if (doc)
+        doc->ReleaseUndoLog();
 }
 
 QString CMainFrame::ZoomPaneText() const
@@ -179,8 +192,22 @@ QMenu* CMainFrame::FindTopMenu(const QString& text) const
     return nullptr;
 }
 
+void CMainFrame::RefreshFrameTitles()
+{
+    for (QMdiSubWindow* child : m_mdiArea->subWindowList()) {
+        const auto* view = qobject_cast<CKavoView*>(child->widget());
+        const CKavoDoc* doc = view ? view->GetDocument() : nullptr;
+        if (!doc || doc->GetTitle().empty())
+            continue;
+        const QString title = AnsiToQString(doc->GetTitle());
+        if (child->windowTitle() != title)
+            child->setWindowTitle(title);
+    }
+}
+
 void CMainFrame::OnIdleUpdateCmdUI()
 {
+    RefreshFrameTitles();
     m_commands.UpdateAll();
     if (m_zoomPane)
         m_zoomPane->setText(ZoomPaneText());

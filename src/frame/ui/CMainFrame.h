@@ -9,6 +9,8 @@
 
 #include <functional>
 #include <memory>
+#include <string>
+#include <vector>
 
 class CKavoDoc;
 class CKavoFrm;
@@ -17,6 +19,10 @@ class QLabel;
 class QMdiArea;
 class QMenu;
 class QMdiSubWindow;
+
+// The File menu's recent-file items (at most four).
+constexpr int ID_FILE_MRU_FIRST = 57616;
+constexpr int kRecentFileItems = 4;
 
 // Status bar panes.
 constexpr int ID_INDICATOR_ZOOM = 36513;
@@ -38,6 +44,13 @@ public:
     CKavoFrm* AddViewFrame(CKavoView* view, const QString& title);
 
     void OnIdleUpdateCmdUI();
+    // The recent files the File menu lists, newest first (the application's
+    // list); without any the menu shows a greyed "Recent File".
+    void SetRecentFileSource(std::function<std::vector<std::string>()> source);
+    void UpdateRecentFileMenu();
+    // Every child window takes its document's title (after a save under a
+    // new name, a change of the caption setting).
+    void RefreshFrameTitles();
     // Command routing: style commands enter their UI mode first, then the
     // registry runs the handler. False when no handler took it.
     bool OnCommand(int id);
@@ -51,7 +64,14 @@ public:
     QString ZoomPaneText() const;
     QMenu* FindTopMenu(const QString& text) const;
 
+signals:
+    // The window is closing and still shown as it was: its placement can be
+    // read now.
+    void Closing();
+
 protected:
+    // A modal dialog that closes leaves the views drawn again whole.
+    bool event(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void timerEvent(QTimerEvent* event) override;
 
@@ -69,6 +89,8 @@ private:
     void InstallDocCommands();
     void InstallLinkCommands();
     void InstallUpdateRules();
+    // Rules of the commands on particular selected objects (CMainFrameSelectionRules.cpp).
+    void InstallSelectionRules();
     void OnChildActivated(QMdiSubWindow* child);
 
     QMdiArea* m_mdiArea;
@@ -76,4 +98,5 @@ private:
     QLabel* m_zoomPane = nullptr;
     int m_nAutoSaveTimer = 0;
     std::unique_ptr<class CFrameAppContext> m_context;
+    std::function<std::vector<std::string>()> m_recentFiles;
 };

@@ -87,11 +87,13 @@ void CMainFrame::InstallViewCommands()
             if (CKavoView* v = GetActiveView())
                 v->OnZoomPreset(i);
         });
-    // Keys of the keyboard zoom: not on a menu, so their actions live on the frame.
-    m_commands.Add(36511, "Zoom in")->setShortcut(QKeySequence(Qt::Key_Plus));
-    m_commands.Add(36512, "Zoom out")->setShortcut(QKeySequence(Qt::Key_Minus));
-    addAction(m_commands.Action(36511));
-    addAction(m_commands.Action(36512));
+    // Keys of commands that are on no menu (keyboard zoom, the mode buttons):
+    // their actions live on the frame.
+    for (const auto& [id, text] : {std::pair{36511, "Zoom in\tPlus"}, {36512, "Zoom out\tMinus"},
+                                   {36500, "Select Mode\tF3"}, {36503, "Seltext Mode\tF4"},
+                                   {36501, "Text Mode\tF5"}, {36504, "Connection Point Tool\tF6"},
+                                   {36502, "Zoom Mode\tF7"}})
+        addAction(m_commands.Add(id, text));
 
     m_commands.SetHandler(33083, [this] {
         DiagPrintf("USER  Toggle show rulers\n");

@@ -17,8 +17,9 @@ void CMainFrame::InstallLinkCommands()
     m_commands.SetHandler(ID_SET_PARENT_LINK, [] { LinkParentSet(); });
 
     const auto withDoc = [this](CmdUI& ui) { ui.Enable(GetActiveDocument() != nullptr); };
-    for (int id : {ID_OPEN_HYPERLINK, ID_SET_HYPERLINK, ID_OPEN_PARENT_LINK, ID_SET_PARENT_LINK})
-        m_commands.SetUpdate(id, withDoc);
+    // Setting a parent link needs only a diagram; the figure links and the
+    // parent link's opening have selection rules (CMainFrameSelectionRules.cpp).
+    m_commands.SetUpdate(ID_SET_PARENT_LINK, withDoc);
     m_commands.SetUpdate(ID_LINK_BACK, [](CmdUI& ui) {
         std::string target;
         ui.Enable(LinkHistory().GetBackLink(target, false));

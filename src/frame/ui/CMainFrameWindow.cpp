@@ -20,7 +20,6 @@
 #include <set>
 
 namespace {
-constexpr int kAutoSaveTimerId = 5;
 constexpr int kStyleCommandFirst = 36600;
 constexpr int kStyleCommandLast = 38099;
 
@@ -55,7 +54,8 @@ void CMainFrame::ResetAutoSaveTimer()
 
 void CMainFrame::timerEvent(QTimerEvent* event)
 {
-    // Qt hands out its own timer ids: the stored one stands for id 5.
+    // Qt hands out its own timer ids: the stored one stands for the autosave
+    // timer's id 5.
     if (event->timerId() != m_nAutoSaveTimer || !m_nAutoSaveTimer)
         return QMainWindow::timerEvent(event);
     if (!AutoSaveHandler())
@@ -67,6 +67,18 @@ void CMainFrame::timerEvent(QTimerEvent* event)
                 AutoSaveHandler()(*v->GetDocument());
 }
 
+bool CMainFrame::event(QEvent* event)
+{
+    // The window system does not always give back what a dialog covered:
+    // every view renders its whole client area and rulers again, so nothing
+    // drawn while the dialog was up stays behind.
+    if (event->type() == QEvent::WindowUnblocked)
+        for (QMdiSubWindow* child : m_mdiArea->subWindowList())
+            if (auto* v = qobject_cast<CKavoView*>(child->widget()))
+                v->RedrawFrameNow();
+    return QMainWindow::event(event);
+}
+
 void CMainFrame::closeEvent(QCloseEvent* event)
 {
     DiagPrintf("STAT  CMainFrame::OnClose()\n");
@@ -76,6 +88,7 @@ void CMainFrame::closeEvent(QCloseEvent* event)
         killTimer(m_nAutoSaveTimer);
         m_nAutoSaveTimer = 0;
     }
+    emit Closing();
     QMainWindow::closeEvent(event);
 }
 

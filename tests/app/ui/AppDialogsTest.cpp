@@ -21,6 +21,7 @@
 #include <QSpinBox>
 #include <QTimer>
 #include <QApplication>
+#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 namespace {
@@ -193,13 +194,14 @@ TEST(DocManager, OpenTakesEveryFileAndSaveKeepsTheFolderOnCancel)
     EXPECT_EQ(shown->nameFilters(), FilterToQtList(CKavoDocManager::kOpenFilter));
     EXPECT_EQ(shown->defaultSuffix(), "kvd");
 
-    SaveAsDir = "/keep/";
+    const QTemporaryDir keep;
+    SaveAsDir = keep.path().toStdString() + "/";
     answer = FileDialogResult();
     answer.path = "untitled";
     EXPECT_FALSE(mgr.DoPromptFileName(files, 0, false));
-    EXPECT_EQ(SaveAsDir, "/keep/");
+    EXPECT_EQ(SaveAsDir, keep.path().toStdString() + "/");
     EXPECT_FALSE(seen.open);
-    EXPECT_EQ(seen.folder, "/keep/");
+    EXPECT_EQ(seen.folder, keep.path() + "/");
     answer.accepted = true;
     answer.path = "/new/place/d.kvd";
     ASSERT_TRUE(mgr.DoPromptFileName(files, 0, false));

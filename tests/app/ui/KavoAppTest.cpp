@@ -6,14 +6,22 @@
 #include "core/Settings.h"
 #include "core/Trace.h"
 #include "app/ui/CKavoApp.h"
+#include "app/ui/CKavoDocList.h"
 #include "app/ui/CKavoDocManager.h"
+#include "app/ui/CKavoDocTemplate.h"
 #include "app/ui/LinkServicesUi.h"
+#include "document/CKavoDoc.h"
 #include "document/HyperlinkCommands.h"
+#include "editing/ui/CKavoView.h"
 #include "frame/ui/CMainFrame.h"
 #include "platform/Registry.h"
 #include "platform/ui/CSingleInstance.h"
 
+#include <QAction>
 #include <QDir>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenu>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QApplication>
@@ -247,6 +255,8 @@ TEST_F(KavoAppTest, TheMainWindowsPlacementIsRestoredAndSaved)
         ASSERT_TRUE(app->InitInstance());
         EXPECT_EQ(app->MainFrame()->geometry() == QRect(40, 50, 600, 400), c.restored) << c.left << c.length;
         app->MainFrame()->setGeometry(60, 70, 500, 300);
+        // As File > Exit ends the program: the window closes, then the exit work.
+        ASSERT_TRUE(app->MainFrame()->close());
         app->ExitInstance();
         EXPECT_EQ(Stored("Placement", "Left"), "60");
         EXPECT_EQ(Stored("Placement", "Top"), "70");
@@ -360,4 +370,80 @@ TEST_F(KavoAppTest, FileOpenCascadesWhenItAddsToNoneOrToAMaximisedChild)
         EXPECT_EQ(cascades > 0, c.cascades) << c.before << c.maximised << c.chosen;
     }
     CKavoDocManager::SetDialogRunner(nullptr);
+}
+
+// A new user's first diagram: it opens with nothing to undo, its Save dialog
+// starts in the user's folder with the diagram's name, and once saved its
+// window and the File menu show the file.
+TEST_F(KavoAppTest, ANewDiagramIsNamedSavedAndListedAsTheUserSeesIt)
+{
+    RegistrySetValue(HKEY_CURRENT_USER, kAppKey + "\\System", "First", "0");
+    auto app = MakeApp({});
+    ASSERT_TRUE(app->InitInstance());
+    CMainFrame* frame = app->MainFrame();
+    CKavoDocList::Instance().Install();
+    CKavoDocTemplate docs([&] { return frame; });
+    docs.InstallSeams();
+    AppSeams().runTemplateDialog = [](bool) {
+        TemplateChoice blank;
+        blank.made = true;
+        return blank;
+    };
+    QAction* recent = frame->Commands().Action(ID_FILE_MRU_FIRST);
+    frame->UpdateRecentFileMenu();
+    frame->OnIdleUpdateCmdUI();
+    EXPECT_EQ(recent->text(), "Recent File");
+    EXPECT_FALSE(recent->isEnabled());
+
+    app->OnFileNew();
+    CKavoDoc* doc = GetActiveKavoDoc();
+    ASSERT_NE(doc, nullptr);
+    const QString untitled = QString::fromStdString(doc->GetTitle());
+    EXPECT_TRUE(untitled.startsWith("Diagram")) << untitled.toStdString();
+    QMdiSubWindow* child = frame->MdiArea()->activeSubWindow();
+    ASSERT_NE(child, nullptr);
+    EXPECT_EQ(child->windowTitle(), untitled);
+    // The fit to the page width is how the view opens, not a step.
+    frame->OnIdleUpdateCmdUI();
+    EXPECT_FALSE(doc->CanUndo());
+    EXPECT_FALSE(frame->Commands().Action(57643)->isEnabled());
+
+    // Not the program's folders: the last save folder, else the documents.
+    QTemporaryDir home;
+    const struct {
+        std::string lastFolder;
+        QString expected;
+    } folders[] = {{"", CKavoDocManager::UntitledSaveFolder()}, {home.path().toStdString(), home.path()}};
+    EXPECT_NE(CKavoDocManager::UntitledSaveFolder(), GetTemplatesFolder());
+    FileDialogRequest seen;
+    for (const auto& f : folders) {
+        SaveAsDir = f.lastFolder;
+        CKavoDocManager::SetDialogRunner([&](const FileDialogRequest& r) {
+            seen = r;
+            return FileDialogResult();
+        });
+        app->OnFileSaveAs();
+        EXPECT_EQ(seen.folder, f.expected);
+        EXPECT_EQ(seen.file, untitled);
+    }
+    const QString saved = home.filePath("plan.kvd");
+    CKavoDocManager::SetDialogRunner([&](const FileDialogRequest&) {
+        FileDialogResult r;
+        r.accepted = true;
+        r.path = saved;
+        r.files = {saved};
+        return r;
+    });
+    app->OnFileSaveAs();
+    CKavoDocManager::SetDialogRunner(nullptr);
+    EXPECT_EQ(doc->GetPathName(), saved.toStdString());
+    EXPECT_EQ(child->windowTitle(), "plan.kvd");
+    frame->UpdateRecentFileMenu();
+    frame->OnIdleUpdateCmdUI();
+    EXPECT_TRUE(recent->text().startsWith("&1 ")) << recent->text().toStdString();
+    EXPECT_TRUE(recent->text().endsWith("plan.kvd")) << recent->text().toStdString();
+    EXPECT_TRUE(recent->isEnabled());
+    frame->close();
+    app->ExitInstance();
+    SaveAsDir.clear();
 }

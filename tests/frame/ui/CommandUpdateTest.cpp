@@ -61,7 +61,27 @@ TEST_F(CommandUpdateTest, EnabledStatesFollowTheDocumentAndSelection)
         {36520, {false, true, true, true}},     // Page Width
         {32780, {false, false, true, true}},    // Front One: exactly one selected
         {36525, {true, true, true, true}},      // zoom presets always
+        // Commands on particular objects: none of them with nothing selected.
+        {33054, {false, false, true, false}},   // Figure Properties: a plain figure
+        {33190, {false, false, false, false}},  // Align: two units
+        {40013, {false, false, false, false}},  // Space Evenly: three units
+        {40012, {false, false, true, true}},    // Center on Page: any figure
+        {40006, {false, false, false, false}},  // Make Same Size: two plain figures
+        {40009, {false, false, true, false}},   // Size to Text: a figure with text areas
+        {32771, {false, false, true, false}},   // Set Hyperlink: one visible figure
+        {32772, {false, false, false, false}},  // Open Hyperlink: one figure with a link
+        {32773, {false, false, false, false}},  // Open Parent Hyperlink: the diagram has one
+        {32791, {false, true, true, true}},     // Insert Symbol: any diagram
+        {33063, {false, false, false, false}},  // Connector Properties
+        {33120, {false, false, false, false}},  // Label Properties
+        {33122, {false, false, false, false}},  // Attach Label: a figure and a label
+        {33123, {false, false, false, false}},  // Detach Label: a pinned label
+        {36534, {false, false, false, false}},  // Rotate: a rotatable label
+        {32818, {false, false, false, false}},  // Group: two objects
+        {32819, {false, false, false, false}},  // Ungroup: a grouped one among them
+        {32821, {false, false, false, false}},  // Regroup: a group was dissolved
     };
+    ShowPage = 1;
     for (State s : {kNoDoc, kEmpty, kOneFigure, kJunction}) {
         Session fresh;
         fresh.Enter(s);
@@ -69,6 +89,55 @@ TEST_F(CommandUpdateTest, EnabledStatesFollowTheDocumentAndSelection)
             EXPECT_EQ(fresh.frame.Commands().QueryCmdState(r.id).enabled, r.enabled[s])
                 << "command " << r.id << " state " << s;
     }
+}
+
+// The same commands once the objects they need are selected.
+TEST_F(CommandUpdateTest, SelectionCommandsEnableWithTheirObjects)
+{
+    Open();
+    ShowPage = 1;
+    ShowPropertyBar = 1;
+    g_nUIMode = 0;
+    CFigure* a = fx.AddBox(100, 100, 300, 200, "A");
+    CFigure* b = fx.AddBox(600, 100, 300, 200, "B");
+    CFigure* c = fx.AddBox(1100, 100, 300, 200, "C");
+    CFigure* label = fx.AddBox(100, 600, 300, 100, "note");
+    label->m_bLabel = 1;
+    a->m_strLink = "other.kvd";
+    CConnector* con = fx.Connect(a, b);
+    const auto enabled = [&](int id) { return frame.Commands().QueryCmdState(id).enabled; };
+    const struct {
+        std::vector<CDiagObj*> selected;
+        std::vector<int> on, off;
+    } cases[] = {
+        {{a}, {33054, 32771, 32772, 40009}, {33190, 40006, 32818, 33120, 33122}},
+        {{a, b}, {33190, 40006, 32818}, {40013, 32771, 32772, 32819}},
+        {{a, b, c}, {33190, 40013, 40006}, {}},
+        {{a, label}, {33122, 33120, 33054}, {33123, 40006}},
+        {{label}, {33120, 36534, 36535}, {33054, 33122}},
+        {{con}, {33063}, {33054, 33190, 32771}},
+    };
+    for (const auto& k : cases) {
+        fx.doc.ClearSel(false);
+        for (CDiagObj* o : k.selected)
+            fx.doc.Select(o);
+        for (int id : k.on)
+            EXPECT_TRUE(enabled(id)) << "command " << id << " with " << k.selected.size() << " selected";
+        for (int id : k.off)
+            EXPECT_FALSE(enabled(id)) << "command " << id << " with " << k.selected.size() << " selected";
+    }
+    // The unrotated label's item is the chosen one.
+    fx.doc.ClearSel(false);
+    fx.doc.Select(label);
+    EXPECT_EQ(frame.Commands().QueryCmdState(36534).check, 1);
+    EXPECT_EQ(frame.Commands().QueryCmdState(36535).check, 0);
+    // Without the property bar or outside the selection modes nothing turns.
+    ShowPropertyBar = 0;
+    EXPECT_FALSE(enabled(36534));
+    ShowPropertyBar = 1;
+    g_nUIMode = 3;
+    EXPECT_FALSE(enabled(36534));
+    g_nUIMode = 0;
 }
 
 TEST_F(CommandUpdateTest, ChecksFollowTheSettingsAndModeButtonsTheMode)

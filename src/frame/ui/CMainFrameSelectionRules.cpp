@@ -1,0 +1,122 @@
+// Update rules of the commands that act on particular selected objects:
+// arranging, sizing, the property sheets, labels and figure hyperlinks. Each
+// reads the active document's selection; without a document every one of
+// them is disabled.
+#include "frame/ui/CMainFrame.h"
+
+#include "core/Settings.h"
+#include "core/UIMode.h"
+#include "document/ArrangeUnits.h"
+#include "document/CKavoDoc.h"
+#include "document/HyperlinkCommands.h"
+
+namespace {
+// Look-up scopes of the selection queries and the figure kinds they filter.
+constexpr int kUngrouped = 0;
+constexpr int kAllObjects = 1;
+constexpr int kGroupScope = 2;
+constexpr int kAnyFigure = 0;
+constexpr int kLabels = 2;
+constexpr int kAnyConnector = 3;
+constexpr int kTextAreas = 5;
+constexpr int kRotatableLabels = 6;
+constexpr int kPlainFigures = 7;
+
+using Rule = bool (*)(const CKavoDoc&);
+
+const CFigure* OnlySelectedFigure(const CKavoDoc& d)
+{
+    return d.GetSelCount() == 1 ? d.GetFirstSelFig(kAnyFigure, kAllObjects) : nullptr;
+}
+
+bool TwoLabelParts(const CKavoDoc& d)
+{
+    // A plain figure and a label that no staple holds yet.
+    if (d.GetSelCount() != 2 || d.GetSelFigCount() != 2)
+        return false;
+    const CFigure* label = d.GetFirstSelFig(kLabels, kAllObjects);
+    return label && !label->IsStapled() && d.GetFirstSelFig(kPlainFigures, kAllObjects);
+}
+
+bool PinnedLabelAlone(const CKavoDoc& d)
+{
+    const CFigure* f = OnlySelectedFigure(d);
+    return f && f->m_bLabel && f->IsStapled();
+}
+
+// Whether every selected object belongs to one and the same group.
+bool AllInOneGroup(const CKavoDoc& d)
+{
+    const CGroup* group = d.m_pSelList->IsEmpty() ? nullptr : (*d.m_pSelList->begin())->m_pGroup;
+    for (const CDiagObj* o : *d.m_pSelList)
+        if (o->m_pGroup != group)
+            return false;
+    return group != nullptr;
+}
+
+bool AnyGrouped(const CKavoDoc& d)
+{
+    for (const CDiagObj* o : *d.m_pSelList)
+        if (o->m_pGroup)
+            return true;
+    return false;
+}
+
+struct SelectionRule {
+    int first, last;
+    Rule enabled;
+};
+
+const SelectionRule kRules[] = {
+    // Align: two units; Space Evenly: three (connector labels left out).
+    {33190, 33195, [](const CKavoDoc& d) { return CountArrangeUnits(d, true, true) > 1; }},
+    {40013, 40020, [](const CKavoDoc& d) { return CountArrangeUnits(d, true, false) > 2; }},
+    {40004, 40006, [](const CKavoDoc& d) { return d.CountSelFigs(kPlainFigures, kGroupScope) > 1; }},
+    {40010, 40012, [](const CKavoDoc& d) { return ShowPage != 0 && d.GetSelFigCount() > 0; }},
+    {40009, 40009, [](const CKavoDoc& d) { return d.GetFirstSelFig(kTextAreas, kGroupScope) != nullptr; }},
+    // The property sheets of figures, connectors and labels.
+    {33054, 33054, [](const CKavoDoc& d) { return d.GetFirstSelFig(kPlainFigures, kGroupScope) != nullptr; }},
+    {33063, 33063, [](const CKavoDoc& d) { return d.GetFirstSelCon(kAnyConnector, kGroupScope) != nullptr; }},
+    {33120, 33120, [](const CKavoDoc& d) { return d.GetFirstSelFig(kLabels, kGroupScope) != nullptr; }},
+    {33122, 33122, &TwoLabelParts},
+    {33123, 33123, &PinnedLabelAlone},
+    {ID_SET_HYPERLINK, ID_SET_HYPERLINK,
+     [](const CKavoDoc& d) {
+         const CFigure* f = OnlySelectedFigure(d);
+         return f && !f->IsInvisible();
+     }},
+    {ID_OPEN_HYPERLINK, ID_OPEN_HYPERLINK,
+     [](const CKavoDoc& d) {
+         const CFigure* f = OnlySelectedFigure(d);
+         return f && !f->m_strLink.empty();
+     }},
+    {ID_OPEN_PARENT_LINK, ID_OPEN_PARENT_LINK, [](const CKavoDoc& d) { return d.HasParentLink(); }},
+    {32818, 32818, [](const CKavoDoc& d) { return d.GetSelCount() > 1 && !AllInOneGroup(d); }},
+    {32819, 32820, [](const CKavoDoc& d) { return d.GetSelCount() > 1 && AnyGrouped(d); }},
+    {32821, 32821, [](const CKavoDoc& d) { return d.m_lastUngroup.GetCount() > 0; }},
+};
+
+// Label text rotation in tenths of a degree, by command 36534..36536.
+constexpr int kRotations[] = {0, 900, 2700};
+} // namespace
+
+void CMainFrame::InstallSelectionRules()
+{
+    for (const SelectionRule& r : kRules)
+        for (int id = r.first; id <= r.last; ++id)
+            m_commands.SetUpdate(id, [this, rule = r.enabled](CmdUI& ui) {
+                const CKavoDoc* d = GetActiveDocument();
+                ui.Enable(d && rule(*d));
+            });
+    // Rotation needs the property bar, a selection mode and a label that can
+    // turn; the item of its present angle is the chosen one.
+    for (int i = 0; i < 3; ++i)
+        m_commands.SetUpdate(36534 + i, [this, i](CmdUI& ui) {
+            const CKavoDoc* d = GetActiveDocument();
+            const CFigure* label = d && ShowPropertyBar && (g_nUIMode == 0 || g_nUIMode == 1)
+                                       ? d->GetFirstSelFig(kRotatableLabels, kUngrouped)
+                                       : nullptr;
+            ui.Enable(label != nullptr);
+            ui.SetRadio(label && label->m_nTextRotate == kRotations[i]);
+        });
+}
