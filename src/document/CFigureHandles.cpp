@@ -80,20 +80,20 @@ void CFigure::DrawFeedback(CDC* dc, const FeedbackContext& ctx, const RECT* rect
     if (!dc || IsInvisible())
         return;
     const CRect rc = rectOverride ? CRect(*rectOverride) : m_rect;
-    if (HasPicture()) {
-        std::vector<CPoint> outline;
-        if (GetOutlinePoints(outline, &rc) >= 3) {
-            CPen pen(PS_SOLID, 1, 0);
-            CPen* oldPen = dc->SelectObject(&pen);
-            CGdiObject* oldBrush = dc->SelectStockObject(HOLLOW_BRUSH);
-            const int oldRop = dc->SetROP2(R2_NOT);
-            dc->Polygon(outline.data(), int(outline.size()));
-            dc->SetROP2(oldRop);
-            if (oldBrush)
-                dc->SelectObject(static_cast<CBrush*>(oldBrush));
-            dc->SelectObject(oldPen);
-        }
-    }
+    // The outline inverted: of the picture, the symbol's hot zone, or else
+    // the rectangle.
+    std::vector<CPoint> outline;
+    if (GetOutlinePoints(outline, &rc) < 3)
+        outline = {rc.TopLeft(), CPoint(rc.right, rc.top), rc.BottomRight(), CPoint(rc.left, rc.bottom)};
+    CPen outlinePen(PS_SOLID, 1, 0);
+    CPen* oldOutlinePen = dc->SelectObject(&outlinePen);
+    CGdiObject* oldBrush = dc->SelectStockObject(HOLLOW_BRUSH);
+    const int oldOutlineRop = dc->SetROP2(R2_NOT);
+    dc->Polygon(outline.data(), int(outline.size()));
+    dc->SetROP2(oldOutlineRop);
+    if (oldBrush)
+        dc->SelectObject(static_cast<CBrush*>(oldBrush));
+    dc->SelectObject(oldOutlinePen);
     if (centreCross && !(m_props.Behavior.high & 4) && GetStockKind() != 24) {
         const CPoint c = rc.CenterPoint();
         const int h = ctx.crossHalfSize;

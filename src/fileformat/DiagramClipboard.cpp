@@ -121,6 +121,27 @@ bool LogPastedCreations(CKavoDoc& doc, int firstObjId, int firstStpId, int first
             return false;
     return true;
 }
+// The text pasted as one undo step with the given code, the pasted objects
+// selected; false, with no step left behind, when the paste fails.
+bool PasteAsStep(CKavoDoc& doc, const std::string& text, int code)
+{
+    const int firstObj = doc.m_nNextId, firstStp = doc.m_nNextStpId, firstGrp = doc.m_nNextGrpId;
+    doc.ClearSelection();
+    doc.UndoBeginStep(code);
+    if (!PasteDiagramText(doc, text)) {
+        // The reader took back what it had added: no step is left behind.
+        doc.UndoEndStep();
+        doc.UndoLogRef().DiscardLastUndoStep();
+        return false;
+    }
+    const bool logged = LogPastedCreations(doc, firstObj, firstStp, firstGrp);
+    doc.UndoEndStep();
+    if (!logged)
+        doc.ResetUndoLog();
+    SelectPasted(doc);
+    doc.RefreshSelection();
+    return true;
+}
 } // namespace
 
 std::string CopyDiagramObjects(CKavoDoc& doc)
@@ -156,26 +177,38 @@ bool PasteDiagramObjects(CKavoDoc& doc, const std::string& text)
     doc.m_nPasteOffsetX = (source ? place.origin[0] : 0) + place.offsetX;
     doc.m_nPasteOffsetY = (source ? place.origin[1] : 0) + place.offsetY;
 
-    const int firstObj = doc.m_nNextId, firstStp = doc.m_nNextStpId, firstGrp = doc.m_nNextGrpId;
-    doc.ClearSelection();
     const int figStyles = doc.m_figStyles.GetCount(), conStyles = doc.m_conStyles.GetCount();
-    doc.UndoBeginStep(UDMAC_PASTE);
-    if (!PasteDiagramText(doc, text)) {
-        // The reader took back what it had added: no step is left behind.
-        doc.UndoEndStep();
-        doc.UndoLogRef().DiscardLastUndoStep();
+    if (!PasteAsStep(doc, text, UDMAC_PASTE))
         return false;
-    }
-    const bool logged = LogPastedCreations(doc, firstObj, firstStp, firstGrp);
-    doc.UndoEndStep();
-    if (!logged)
-        doc.ResetUndoLog();
-    SelectPasted(doc);
-    doc.RefreshSelection();
     const bool newStyles = doc.m_figStyles.GetCount() != figStyles || doc.m_conStyles.GetCount() != conStyles;
     if (newStyles && GetDocFileHooks().rebuildStyleBar)
         GetDocFileHooks().rebuildStyleBar();
     return true;
+}
+
+bool DuplicateSelectionInPlace(CKavoDoc& doc)
+{
+    if (doc.m_pSelList->IsEmpty())
+        return false;
+    const std::vector<CIdObj*> flagged = FlagCopySet(doc);
+    const std::string text = CopySelectionText(doc);
+    RestoreFlags(flagged);
+    if (text.empty())
+        return false;
+    const int offsetX = doc.m_nPasteOffsetX, offsetY = doc.m_nPasteOffsetY;
+    doc.m_nPasteOffsetX = doc.m_nPasteOffsetY = 0;
+    // Duplicates bring no styles of their own, so the style menus stay as
+    // they are (the paste reader would rebuild them from the pasted text).
+    const CLabelStyleMenu lblMenu = doc.m_lblMenu;
+    const CFigureStyleMenu figMenu = doc.m_figMenu;
+    const CConnectorStyleMenu conMenu = doc.m_conMenu;
+    const bool pasted = PasteAsStep(doc, text, UDMAC_DUPLICATE);
+    doc.m_nPasteOffsetX = offsetX;
+    doc.m_nPasteOffsetY = offsetY;
+    doc.m_lblMenu = lblMenu;
+    doc.m_figMenu = figMenu;
+    doc.m_conMenu = conMenu;
+    return pasted;
 }
 
 void ResetDiagramClipboardState()

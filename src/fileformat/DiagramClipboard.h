@@ -21,5 +21,12 @@ std::string CopyDiagramObjects(CKavoDoc& doc);
 // as they were, for text that is not this program's or fails to load.
 bool PasteDiagramObjects(CKavoDoc& doc, const std::string& text);
 
+// The selection, with the labels, staples and groups that go with it,
+// duplicated where it stands as one undo step (UDMAC_DUPLICATE); the
+// duplicates become the selection. The copy source and the paste placement
+// stay as they were. False, with the document and its undo log as they
+// were, when nothing is selected or the copy fails.
+bool DuplicateSelectionInPlace(CKavoDoc& doc);
+
 // Forgets the copy source (program-wide state; ResetProgramState calls it).
 void ResetDiagramClipboardState();

@@ -47,6 +47,7 @@
 #include <QKeyEvent>
 #include <QScreen>
 #include <QTimer>
+#include <QWindow>
 
 #include <algorithm>
 #include <ctime>
@@ -409,8 +410,10 @@ void CKavoApp::CloseSplash()
 {
     if (!m_pSplashWnd)
         return;
-    m_pSplashWnd->close();
-    delete m_pSplashWnd;
+    // The click or key that dismisses the splash may still be on its way to the
+    // splash's own window: the widget goes once that event has been handled.
+    m_pSplashWnd->hide();
+    m_pSplashWnd->deleteLater();
     m_pSplashWnd = nullptr;
     if (m_pMainWnd)
         m_pMainWnd->update();
@@ -434,7 +437,8 @@ BOOL CKavoApp::PreTranslateMessage(QObject* target, QEvent* event)
     const QEvent::Type type = event->type();
     if (m_pSplashWnd && IsInputToDismissSplash(type)) {
         if (SplashMayBeDismissed(m_bFirstRun, uint32_t(m_dwSplashTick.elapsed()))) {
-            const bool toSplash = target == m_pSplashWnd;
+            const bool toSplash =
+                target == m_pSplashWnd || target == static_cast<QObject*>(m_pSplashWnd->windowHandle());
             CloseSplash();
             if (toSplash)
                 return TRUE;

@@ -38,6 +38,9 @@ CKavoView::CKavoView(CKavoDoc* doc, QWidget* parent) : CZoomView(parent), m_pDoc
     g_nUIMode = 0;
     setFrameShape(QFrame::NoFrame);
     setFocusPolicy(Qt::StrongFocus);
+    // Moves without a button pressed set the cursor and the prompt.
+    viewport()->setMouseTracking(true);
+    ConnectScrollBarNavigation();
     if (m_pDoc)
         m_pDoc->AddView(this);
     new CRulerBand(this, true);

@@ -2,13 +2,21 @@
 // The window in which a diagram is shown: draws the page and the objects
 // through the zooming scroll view, keeps its work space and scroll sizes,
 // converts between client and logical coordinates and runs the zoom
-// commands. Mouse and keyboard input are dispatched elsewhere.
+// commands. Mouse, wheel and key input is dispatched by UI mode to the
+// gestures (CKavoViewInput.cpp, CKavoViewSelect.cpp, CKavoViewMoveDrag.cpp,
+// CKavoViewResize.cpp); each gesture draws its feedback inverted on the
+// view's surface, so drawing it twice erases it.
 #include "core/AppContext.h"
 #include "document/IDocView.h"
 #include "render/CDiagObjDrawCtx.h"
 #include "render/ui/CZoomView.h"
 
+#include <string>
+
 class CKavoDoc;
+class CFigure;
+class CGroup;
+class QTimerEvent;
 
 // Ruler-update flags: vertical ruler, horizontal ruler, corner box.
 constexpr int kRulerVertical = 1;
@@ -111,6 +119,86 @@ public:
     void SetFocus() override { setFocus(); }
     void SetZoomAndScroll(float zoom, int x, int y) override;
 
+    // ---- input dispatch (CKavoViewInput.cpp); points in client pixels.
+    // The modifier keys of the event being handled are kept for the key
+    // tests below.
+    void OnLButtonDown(const CPoint& client);
+    void OnMouseMove(const CPoint& client);
+    void OnLButtonUp(const CPoint& client);
+    void OnLButtonDblClk(const CPoint& client);
+    void OnRButtonDown(const CPoint& client);
+    void OnKeyDown(int vk, bool autoRepeat);
+    void OnMouseWheel(int delta, const CPoint& client);
+    void OnAutoScrollTick();
+    // 1 when a gesture was in progress and has been cancelled.
+    int CancelGesture();
+    // Erases the feedback of the gesture in progress, keeping the gesture.
+    void EraseGestureFeedback();
+    int ScrollByPixels(int dx, int dy);
+    void SlideSelection(int dx, int dy);
+    void StartAutoScroll(const CPoint& client, bool force);
+    void StopAutoScroll(const CPoint& client, bool force);
+    bool IsAutoScrolling() const { return m_nAutoScrollTimer != 0; }
+    void ReleaseMouseAtCursor();
+    void UpdateStatusText();
+    void SetStatusPrompt(int id);
+    const std::string& StatusText() const { return m_strStatus; }
+    bool IsCtrlKeyDown() const;
+    bool IsAltKeyDown() const;
+    bool IsShiftKeyDown() const;
+    bool IsAddToSelectionKey() const;
+    bool IsGestureInProgress() const;
+    // Which cursor the view shows (Qt::CursorShape).
+    int ViewCursor() const { return m_nCursor; }
+    int m_nHitTolerance = 1;
+
+    // ---- select mode (CKavoViewSelect.cpp)
+    int OnSelectLButtonDown(const CPoint& client);
+    int OnSelectMouseMove(const CPoint& client);
+    int OnSelectLButtonUp(const CPoint& client);
+    void OnSelectHover(const CPoint& logical);
+    int OnCtrlLButtonDown(const CPoint& logical);
+    int ClickMove(const CPoint& client);
+    int ClickUp(const CPoint& client);
+    int ClickCancel(int eraseOnly);
+    void BeginPan(const CPoint& client);
+    int PanMove(const CPoint& client);
+    int PanEnd();
+    bool IsBandShown() const { return m_bBandShown != 0; }
+
+    // ---- move drag (CKavoViewMoveDrag.cpp)
+    int BeginMoveDrag(const CPoint& logical);
+    int MoveDragMove(const CPoint& client);
+    int MoveDragUp();
+    int MoveDragCancel(int eraseOnly);
+    std::string MoveDragStatus() const;
+    bool IsMoveDragging() const { return m_bMoveDrag != 0; }
+
+    // ---- compartment dividers (CKavoViewDivider.cpp)
+    int HitTestDivider(const CPoint& logical);
+    int OnDividerButtonDown(const CPoint& logical);
+    int TrackDividerDrag(const CPoint& client);
+    int EndDividerDrag();
+    int CancelDividerDrag(int queryOnly);
+    bool IsDividerDragging() const { return m_bDividerDrag != 0; }
+
+    // ---- figure resize (CKavoViewResize.cpp)
+    int OnFigHandleHover(const CPoint& logical);
+    int OnFigHandleDown(const CPoint& logical);
+    int TrackFigResize(const CPoint& client);
+    int EndFigResize();
+    int UpdateFigResizeTrack(int eraseOnly);
+    std::string DescribeFigResize() const;
+    bool IsFigResizing() const { return m_bFigResize != 0; }
+    int OnGrpHandleHover(const CPoint& logical);
+    int OnGrpHandleDown(const CPoint& logical);
+    int TrackGrpResize(const CPoint& client);
+    int EndGrpResize();
+    int UpdateGrpResizeTrack(int eraseOnly);
+    std::string DescribeGrpResize() const;
+    bool IsGrpResizing() const { return m_bGrpResize != 0; }
+    const CRect& ResizeTrackRect() const { return m_rcResizeTrack; }
+
 protected:
     void RenderArea(CDC& dc, const QRect& rc) override;
     void OnSize() override;
@@ -119,8 +207,38 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
+    void timerEvent(QTimerEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
+    void leaveEvent(QEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
 
 private:
+    void SetViewCursor(int shape);
+    void ShowStatus(const std::string& text);
+    void CaptureMouse();
+    void ReleaseCapture();
+    // A dotted band from a to b (logical), inverted: drawn twice it is gone.
+    void DrawInvertedBand(const CPoint& a, const CPoint& b);
+    void DrawBand();
+    void DrawMoveTracking(int dx, int dy);
+    void DrawResizeOutline(const CRect& rc);
+    void DrawGrpResizeOutline(const CRect& rc);
+    void MoveDividerStep(const CPoint& logical);
+    void DrawResizeTracking(const CRect& rc);
+    // Takes a tracked rectangle of either resize, or refuses it.
+    int AcceptResizeRect(const CRect& rc, const CPoint& logical);
+    // Erases the outline; unless eraseOnly also ends the resize.
+    int EndResizeTracking(int eraseOnly);
+    CGroup* GroupResizeHandleAt(const CPoint& logical, int& handle) const;
+    static int ResizeCursorShape(int handle);
+    void LogNavigation();
+    // The user's scroll-bar actions close the text editor and are logged as
+    // navigation first.
+    void ConnectScrollBarNavigation();
+    CPoint CursorClientPos() const;
     void ApplyRulerMargins();
     // Gives each ruler the zoom and the page origin's place.
     void FeedRulers();
@@ -135,6 +253,34 @@ private:
     bool m_bZoomBand = false;
     int m_nPageShown = -1;   // the page the page commands last showed
     CPoint m_ptZoomStart, m_ptZoomEnd;   // logical
+
+    // ---- gesture state
+    int m_nKeyMods = 0;          // Qt::KeyboardModifiers of the event in hand
+    int m_bOneGesture = 0;       // leave the mode after this press's release
+    int m_nAutoScrollTimer = 0;  // 0: none running
+    int m_bReFeed = 0;           // a synthetic move after an autoscroll step
+    int m_bCaptured = 0;
+    int m_nCursor = 0;
+    std::string m_strStatus;
+    CPoint m_ptPress, m_ptCurrent;   // logical
+    CPoint m_ptPressClient;
+    int m_bClickPending = 0, m_bStillClick = 0, m_bSelectedByGesture = 0, m_bBandShown = 0;
+    int16_t m_nHandle = 0;
+    int m_bPanning = 0, m_bPanChangedSizes = 0, m_nSavedLimitedWorkspace = 0;
+    CPoint m_ptPanScreen;
+    int m_bMoveDrag = 0, m_bCopyPending = 0, m_bDragGridSnap = 0, m_bLabelDrag = 0;
+    int m_bTrackShown = 0;
+    CSize m_szTrackShown;        // the offset the shown tracking is drawn at
+    CRect m_rcDragStart;
+    int m_bFigResize = 0, m_bResizeShown = 0;
+    CFigure* m_pResizeFig = nullptr;
+    int m_nDragDivider = -1, m_nSavedSymbol = -1, m_bDividerDrag = 0;
+    CFigure* m_pDividerFig = nullptr;
+    CPoint m_ptLastDrag;
+    int m_bGrpResize = 0;
+    CGroup* m_pResizeGrp = nullptr;
+    CRect m_rcGrpStart;
+    CRect m_rcResizeTrack;
 };
 
 // The view of the main window's active child, or null.

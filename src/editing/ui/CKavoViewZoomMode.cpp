@@ -2,18 +2,13 @@
 // view's surface, then a zoom to the band or, for a click, 1.5 times in.
 #include "editing/ui/CKavoView.h"
 
-#include "core/UIMode.h"
+#include "editing/GestureRules.h"
 #include "graphics/DrawGrid.h"
 #include "platform/CPainterDC.h"
-
-#include <QMouseEvent>
 
 #include <cmath>
 
 namespace {
-// The system's double-click width in pixels: a shorter band is a click.
-constexpr int kDoubleClickWidth = 4;
-constexpr int kZoomMode = 5;
 constexpr COLORREF kInvertedDots = 2;
 } // namespace
 
@@ -23,14 +18,19 @@ bool CKavoView::ZoomBandIsDrag() const
     return std::hypot(dx, dy) > std::abs(ClientLenToLogical(kDoubleClickWidth));
 }
 
-void CKavoView::DrawZoomBand()
+void CKavoView::DrawInvertedBand(const CPoint& a, const CPoint& b)
 {
-    CRect band(m_ptZoomStart, m_ptZoomEnd);
+    CRect band(a, b);
     band.NormalizeRect();
     std::unique_ptr<CPainterDC> dc = GetClientDC();
     DrawDottedRect(dc.get(), band, kInvertedDots);
     dc->Flush();
     viewport()->update();
+}
+
+void CKavoView::DrawZoomBand()
+{
+    DrawInvertedBand(m_ptZoomStart, m_ptZoomEnd);
 }
 
 void CKavoView::OnZoomModeDown(const CPoint& client)
@@ -67,27 +67,4 @@ void CKavoView::OnZoomModeUp(const CPoint& client)
     } else {
         ZoomToPercentPtd(GetZoom() * 1.5f, m_ptZoomEnd.x, m_ptZoomEnd.y, false);
     }
-}
-
-// Only the zoom mode is handled here; the other modes' input comes with the
-// view's input dispatch.
-void CKavoView::mousePressEvent(QMouseEvent* event)
-{
-    if (g_nUIMode == kZoomMode && event->button() == Qt::LeftButton)
-        OnZoomModeDown(CPoint(event->position().toPoint().x(), event->position().toPoint().y()));
-    CZoomView::mousePressEvent(event);
-}
-
-void CKavoView::mouseMoveEvent(QMouseEvent* event)
-{
-    if (g_nUIMode == kZoomMode)
-        OnZoomModeMove(CPoint(event->position().toPoint().x(), event->position().toPoint().y()));
-    CZoomView::mouseMoveEvent(event);
-}
-
-void CKavoView::mouseReleaseEvent(QMouseEvent* event)
-{
-    if (g_nUIMode == kZoomMode && event->button() == Qt::LeftButton)
-        OnZoomModeUp(CPoint(event->position().toPoint().x(), event->position().toPoint().y()));
-    CZoomView::mouseReleaseEvent(event);
 }

@@ -6,6 +6,7 @@
 #include "core/Settings.h"
 #include "core/Trace.h"
 #include "app/ui/CKavoApp.h"
+#include "app/ui/CSplashWnd.h"
 #include "app/ui/CKavoDocList.h"
 #include "app/ui/CKavoDocManager.h"
 #include "app/ui/CKavoDocTemplate.h"
@@ -26,6 +27,8 @@
 #include <QTemporaryDir>
 #include <QApplication>
 #include <QDialog>
+#include <QPointer>
+#include <QTest>
 #include <QTimer>
 #include <gtest/gtest.h>
 
@@ -446,4 +449,20 @@ TEST_F(KavoAppTest, ANewDiagramIsNamedSavedAndListedAsTheUserSeesIt)
     frame->close();
     app->ExitInstance();
     SaveAsDir.clear();
+}
+
+// A click on the splash dismisses it; the widget may go only after the click
+// has been delivered to the splash's own window (a delete inside the filter
+// left Qt dispatching to freed memory).
+TEST_F(KavoAppTest, AClickOnTheSplashClosesItSafely)
+{
+    auto app = MakeApp({});
+    app->ShowSplash();
+    QPointer<CSplashWnd> splash = app->SplashWnd();
+    ASSERT_TRUE(splash);
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(splash));
+    QTest::mouseClick(splash->windowHandle(), Qt::LeftButton, {}, QPoint(10, 10));
+    EXPECT_EQ(app->SplashWnd(), nullptr);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(splash.isNull());
 }

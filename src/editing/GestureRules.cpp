@@ -1,0 +1,153 @@
+#include "editing/GestureRules.h"
+
+#include <algorithm>
+#include <cstdlib>
+
+int WheelScrollCode(int delta)
+{
+    const int magnitude = std::abs(delta);
+    if (magnitude < kWheelNotch)
+        return -1;
+    return (delta > 0 ? 0 : 1) + (magnitude >= 2 * kWheelNotch ? 2 : 0);
+}
+
+ArrowKeyAction ArrowKeyActionFor(int vk, bool shift, int shiftToSlide, int clientW, int clientH)
+{
+    ArrowKeyAction a;
+    if (vk < 37 || vk > 40)
+        return a;
+    a.slide = (!shift && shiftToSlide == 0) || (shift && shiftToSlide != 0);
+    const int sx = vk == 37 ? -1 : (vk == 39 ? 1 : 0);
+    const int sy = vk == 38 ? -1 : (vk == 40 ? 1 : 0);
+    if (a.slide) {
+        a.dx = sx;
+        a.dy = sy;
+    } else {
+        a.dx = sx * (clientW / 4);
+        a.dy = sy * (clientH / 4);
+    }
+    return a;
+}
+
+int AutoScrollStep(int clientW, int clientH)
+{
+    return std::min(clientW, clientH) / 12;
+}
+
+namespace {
+// Towards the low side the whole distance may go; towards the high side one
+// pixel less, so that the last visible pixel stays inside the work space.
+int AxisDelta(int pos, int size, int step, int roomLow, int roomHigh)
+{
+    if (pos < 0)
+        return -std::min(step, std::max(0, roomLow));
+    if (pos >= size)
+        return std::max(0, std::min(step, roomHigh - 1));
+    return 0;
+}
+} // namespace
+
+CSize AutoScrollDelta(const CPoint& cursor, int clientW, int clientH, const CRect& roomDev)
+{
+    const int step = AutoScrollStep(clientW, clientH);
+    return CSize(AxisDelta(cursor.x, clientW, step, roomDev.left, roomDev.right),
+                 AxisDelta(cursor.y, clientH, step, roomDev.top, roomDev.bottom));
+}
+
+CPoint LockDragAxis(const CPoint& press, const CPoint& pt)
+{
+    if (std::abs(pt.x - press.x) < std::abs(pt.y - press.y))
+        return CPoint(press.x, pt.y);
+    return CPoint(pt.x, press.y);
+}
+
+bool IsPastClickDistance(const CPoint& pressClient, const CPoint& client)
+{
+    const long long dx = client.x - pressClient.x, dy = client.y - pressClient.y;
+    return dx * dx + dy * dy >= (long long)kDoubleClickWidth * kDoubleClickWidth;
+}
+
+int OppositeHandle(int handle)
+{
+    return handle >= 1 && handle <= 9 ? 10 - handle : handle;
+}
+
+namespace {
+bool InLeftColumn(int c) { return c == 1 || c == 4 || c == 7; }
+bool InRightColumn(int c) { return c == 3 || c == 6 || c == 9; }
+bool InTopRow(int c) { return c >= 1 && c <= 3; }
+bool InBottomRow(int c) { return c >= 7 && c <= 9; }
+} // namespace
+
+bool IsOppositeColumn(int a, int b)
+{
+    return (InLeftColumn(a) && InRightColumn(b)) || (InRightColumn(a) && InLeftColumn(b));
+}
+
+bool IsOppositeRow(int a, int b)
+{
+    return (InTopRow(a) && InBottomRow(b)) || (InBottomRow(a) && InTopRow(b));
+}
+
+int ResizeCursorForHandle(int handle)
+{
+    switch (handle) {
+    case 1: case 9: return kSizeNWSE;
+    case 2: case 8: return kSizeNS;
+    case 3: case 7: return kSizeNESW;
+    case 4: case 6: return kSizeWE;
+    default: return kNoResizeCursor;
+    }
+}
+
+namespace {
+// One axis of the Shift shrink. `shift` picks the x or y shift of an entry,
+// `opposite` the column or row test.
+template <class Shift, class Opposite>
+void ShrinkAxis(const SpecialResizeEntry* entries, int count, int lost, bool positive, int oppositeHandle,
+                DividerShift* table, int tableSize, Shift shift, Opposite isOpposite)
+{
+    auto valid = [&](int d) { return d >= 0 && d < tableSize; };
+    int remaining = lost;
+    for (int j = 0; j < count && remaining > 0; ++j) {
+        const int take = std::max(0, std::min(entries[j].m_nSlack, remaining));
+        const int d = entries[j].m_nDivider;
+        if (valid(d)) {
+            const int s = positive ? take : -take;
+            const bool m = isOpposite(table[d].anchor, oppositeHandle);
+            shift(table[d]) += m ? -s : s;
+            for (int i = 0; i < tableSize; ++i)
+                table[i].visited = 0;
+            table[d].visited = 1;
+            bool previous = m;
+            for (int k = j - 1; k >= 0; --k) {
+                const int dk = entries[k].m_nDivider;
+                const bool r = valid(dk) && isOpposite(table[dk].anchor, oppositeHandle);
+                if (previous && !r)
+                    break;
+                if (valid(dk) && !table[dk].visited) {
+                    shift(table[dk]) += r ? -s : s;
+                    table[dk].visited = 1;
+                }
+                previous = r;
+            }
+        }
+        remaining -= take;
+    }
+}
+} // namespace
+
+void ShrinkByPlan(const CompartmentSet& plan, int vertMode, int horzMode, const CRect& r0, const CRect& r1,
+                  int opposite, DividerShift* table, int tableSize)
+{
+    if (!table || tableSize <= 0)
+        return;
+    const int cols = std::clamp(plan.m_nCols, 0, kMaxResizeEntries);
+    const int rows = std::clamp(plan.m_nRows, 0, kMaxResizeEntries);
+    if (r1.Width() < r0.Width())
+        ShrinkAxis(plan.m_cols, cols, r0.Width() - r1.Width(), horzMode == 3, opposite, table, tableSize,
+                   [](DividerShift& t) -> int& { return t.dx; }, IsOppositeColumn);
+    if (r1.Height() < r0.Height())
+        ShrinkAxis(plan.m_rows, rows, r0.Height() - r1.Height(), vertMode == 1, opposite, table, tableSize,
+                   [](DividerShift& t) -> int& { return t.dy; }, IsOppositeRow);
+}

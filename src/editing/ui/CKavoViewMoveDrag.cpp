@@ -1,0 +1,193 @@
+// The move drag: the selection's outlines follow the mouse inverted on the
+// view's surface (connectors on moved figures follow), the offset snaps to
+// the grid and the guides and stays inside the work space, and the release
+// moves the selection in one undo step.
+#include "editing/ui/CKavoView.h"
+
+#include "core/GridSnap.h"
+#include "core/MsgBox.h"
+#include "core/Settings.h"
+#include "core/StringHelpers.h"
+#include "core/Units.h"
+#include "document/CFigure.h"
+#include "document/CKavoDoc.h"
+#include "editing/GestureRules.h"
+#include "fileformat/DiagramClipboard.h"
+#include "geometry/IntGeometry.h"
+#include "platform/CPainterDC.h"
+
+#include <cstdio>
+
+namespace {
+constexpr UINT kBoxWarning = 0x30;
+constexpr int kIdsFlowLabelMove = 754, kIdsCentreMetric = 593, kIdsCentreInch = 594, kIdsRectMetric = 590,
+              kIdsRectInch = 583, kIdsDragLabel = 779, kIdsFreeform = 742, kIdsCancel = 731;
+
+std::string ResText(int id)
+{
+    std::string s;
+    return LoadCStringRes(s, UINT(id));
+}
+
+std::string FormatText(int id, std::initializer_list<double> values)
+{
+    const std::string format = ResText(id);
+    double v[4] = {};
+    int i = 0;
+    for (double d : values)
+        v[i++] = d;
+    char buf[256];
+    std::snprintf(buf, sizeof buf, format.c_str(), v[0], v[1], v[2], v[3]);
+    return buf;
+}
+} // namespace
+
+void CKavoView::DrawMoveTracking(int dx, int dy)
+{
+    std::unique_ptr<CPainterDC> dc = GetClientDC();
+    dc->SetROP2(R2_NOTXORPEN);
+    m_pDoc->TrackDragObjs(dc.get(), dx, dy);
+    dc->Flush();
+    viewport()->update();
+}
+
+int CKavoView::BeginMoveDrag(const CPoint& pt)
+{
+    if (!m_pDoc)
+        return 0;
+    // A flow label stays where its flow puts it.
+    CDiagObj* hit = m_pDoc->ObjFromPoint(pt.x, pt.y, m_nHitTolerance, false, -1, 0, 0);
+    if (hit && hit->GetType() == kObjFigure && hit->m_bSelected && static_cast<CFigure*>(hit)->IsFlowLabel() &&
+        m_pDoc->GetSelCount() == 1 && m_bSelectedByGesture) {
+        m_pDoc->OnDeselectAll();
+        m_bSelectedByGesture = 0;
+        MsgBoxResPrintf(kBoxWarning, kIdsFlowLabelMove);
+        return 0;
+    }
+    m_bMoveDrag = 1;
+    CaptureMouse();
+    m_ptPress = m_ptCurrent = pt;
+    m_bDragGridSnap = m_pDoc->m_bAlignToGrid != 0;
+    CFigure* single = m_pDoc->GetSelCount() == 1 ? m_pDoc->GetFirstSelFig(0, 1) : nullptr;
+    m_bLabelDrag = single && single->m_bLabel;
+    m_rcDragStart = m_pDoc->GetObjSetRect(1, 0, 0, nullptr, false);
+    FlushPaint();
+    DrawMoveTracking(0, 0);
+    m_bTrackShown = 1;
+    m_szTrackShown = CSize(0, 0);
+    UpdateStatusText();
+    return 0;
+}
+
+int CKavoView::MoveDragMove(const CPoint& client)
+{
+    if (m_bCopyPending && m_pDoc) {
+        // Nothing happens until the mouse has moved the double-click width;
+        // then the drag goes on with the duplicates.
+        if (!IsPastClickDistance(m_ptPressClient, client))
+            return 1;
+        m_bCopyPending = 0;
+        const int pressSelected = m_bSelectedByGesture;
+        if (!DuplicateSelectionInPlace(*m_pDoc)) {
+            ReleaseCapture();
+            return 1;
+        }
+        FlushPaint();
+        BeginMoveDrag(m_ptPress);
+        m_bSelectedByGesture = pressSelected;
+    }
+    if (!m_bMoveDrag || !m_pDoc)
+        return 0;
+    CPoint pt = ClientPtToLogical(client);
+    if (IsShiftKeyDown())
+        pt = LockDragAxis(m_ptPress, pt);
+    int dx = pt.x - m_ptPress.x, dy = pt.y - m_ptPress.y;
+    m_pDoc->SnapMoveOffset(dx, dy);
+    if (m_bDragGridSnap) {
+        // The dragged set's top-left corner lands on the snap grid.
+        int left = m_rcDragStart.left + dx, top = m_rcDragStart.top + dy;
+        SnapToGridStep(left, m_pDoc->m_nSnapX);
+        SnapToGridStep(top, m_pDoc->m_nSnapY);
+        dx = left - m_rcDragStart.left;
+        dy = top - m_rcDragStart.top;
+    }
+    int cx = dx, cy = dy;
+    if (ClampOffsetToRect(m_rcDragStart, cx, cy, m_rcWorkSpace)) {
+        dx += cx;
+        dy += cy;
+    }
+    const CPoint target(m_ptPress.x + dx, m_ptPress.y + dy);
+    if (target == m_ptCurrent && m_bTrackShown && !m_bReFeed)
+        return 1;
+    if (m_bTrackShown)
+        DrawMoveTracking(m_szTrackShown.cx, m_szTrackShown.cy);
+    m_ptCurrent = target;
+    DrawMoveTracking(dx, dy);
+    m_bTrackShown = 1;
+    m_szTrackShown = CSize(dx, dy);
+    UpdateStatusText();
+    return 1;
+}
+
+int CKavoView::MoveDragUp()
+{
+    if (!m_bMoveDrag && !m_bCopyPending)
+        return 0;
+    if (m_bTrackShown)
+        DrawMoveTracking(m_szTrackShown.cx, m_szTrackShown.cy);
+    m_bTrackShown = 0;
+    if (!m_bCopyPending && m_pDoc) {
+        const int dx = m_ptCurrent.x - m_ptPress.x, dy = m_ptCurrent.y - m_ptPress.y;
+        m_pDoc->MoveSelection(dx, dy, m_bDragGridSnap, true);
+    }
+    m_bCopyPending = 0;
+    if (m_bSelectedByGesture && m_pDoc)
+        m_pDoc->OnDeselectAll();
+    m_bSelectedByGesture = 0;
+    ReleaseCapture();
+    m_bMoveDrag = 0;
+    m_bLabelDrag = 0;
+    UpdateStatusText();
+    return 1;
+}
+
+int CKavoView::MoveDragCancel(int eraseOnly)
+{
+    if (!m_bMoveDrag && !m_bCopyPending)
+        return 0;
+    if (m_bTrackShown)
+        DrawMoveTracking(m_szTrackShown.cx, m_szTrackShown.cy);
+    m_bTrackShown = 0;
+    if (eraseOnly)
+        return 1;
+    if (m_bSelectedByGesture && m_pDoc)
+        m_pDoc->OnDeselectAll();
+    m_bSelectedByGesture = 0;
+    m_bMoveDrag = m_bCopyPending = m_bLabelDrag = 0;
+    UpdateStatusText();
+    ReleaseCapture();
+    return 1;
+}
+
+std::string CKavoView::MoveDragStatus() const
+{
+    if (!m_bMoveDrag || !m_pDoc)
+        return {};
+    const int dx = m_ptCurrent.x - m_ptPress.x, dy = m_ptCurrent.y - m_ptPress.y;
+    const bool metric = Metric != 0;
+    const std::string tail = "   " + ResText(kIdsCancel);
+    if (m_bLabelDrag)
+        return ResText(kIdsDragLabel) + "   " + ResText(kIdsFreeform) + tail;
+    if (m_pDoc->GetSelCount() == 1) {
+        if (const CFigure* fig = m_pDoc->GetFirstSelFig(0, 1)) {
+            const CPoint c = fig->GetCenter();
+            return FormatText(metric ? kIdsCentreMetric : kIdsCentreInch,
+                              {LogicalToUserUnits(c.x + dx), LogicalToUserUnits(c.y + dy)});
+        }
+    }
+    const CRect& r = m_rcDragStart;
+    return FormatText(metric ? kIdsRectMetric : kIdsRectInch,
+                      {LogicalToUserUnits(r.left + dx), LogicalToUserUnits(r.top + dy),
+                       LogicalToUserUnits(r.right + dx), LogicalToUserUnits(r.bottom + dy)}) +
+           tail;
+}

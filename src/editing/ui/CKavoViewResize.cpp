@@ -1,0 +1,193 @@
+// Figure resize: hovering a handle of an ungrouped figure shows the size
+// cursor of that handle, a press on it starts the resize, the outline
+// follows the mouse (a rectangle that would leave the work space, or that
+// has no width or height, is refused and the outline stays), and the
+// release resizes the figure in one undo step, its connectors re-laid.
+#include "editing/ui/CKavoView.h"
+
+#include "core/GridSnap.h"
+#include "core/Settings.h"
+#include "core/StringHelpers.h"
+#include "core/Trace.h"
+#include "core/Units.h"
+#include "document/CFigure.h"
+#include "document/CKavoDoc.h"
+#include "editing/GestureRules.h"
+#include "geometry/IntGeometry.h"
+#include "platform/CPainterDC.h"
+#include "undo/UndoCodes.h"
+
+#include <cstdio>
+
+namespace {
+constexpr int kIdsResize = 505, kIdsResizeStretch = 750, kIdsSizeInch = 580, kIdsSizeMetric = 588;
+
+// The figure with a resize handle under the point: the topmost selected,
+// visible figure whose handle squares hold it.
+CFigure* FigHandleHitTest(CKavoDoc& doc, const CPoint& pt, int tolerance, int& handle)
+{
+    handle = 0;
+    for (auto it = doc.m_pSelList->end(); it != doc.m_pSelList->begin();) {
+        CDiagObj* o = *--it;
+        if (o->GetType() != kObjFigure)
+            continue;
+        auto* f = static_cast<CFigure*>(o);
+        if (const int h = f->HitTestHandles(pt, tolerance)) {
+            handle = h;
+            return f;
+        }
+    }
+    return nullptr;
+}
+} // namespace
+
+int CKavoView::ResizeCursorShape(int handle)
+{
+    switch (ResizeCursorForHandle(handle)) {
+    case kSizeNWSE: return Qt::SizeFDiagCursor;
+    case kSizeNS: return Qt::SizeVerCursor;
+    case kSizeNESW: return Qt::SizeBDiagCursor;
+    case kSizeWE: return Qt::SizeHorCursor;
+    default: return Qt::ArrowCursor;
+    }
+}
+
+int CKavoView::OnFigHandleHover(const CPoint& pt)
+{
+    if (!m_pDoc)
+        return 0;
+    int handle = 0;
+    CFigure* fig = FigHandleHitTest(*m_pDoc, pt, m_nHitTolerance, handle);
+    if (!fig || handle < 0 || fig->IsInGroup() || ResizeCursorForHandle(handle) == kNoResizeCursor)
+        return 0;
+    SetViewCursor(ResizeCursorShape(handle));
+    SetStatusPrompt(ResizeByStretching && fig->GetSymbol() && fig->GetSymbol()->GetDividerCount() > 0
+                        ? kIdsResizeStretch
+                        : kIdsResize);
+    return 1;
+}
+
+int CKavoView::OnFigHandleDown(const CPoint& pt)
+{
+    if (!m_pDoc)
+        return 0;
+    int handle = 0;
+    CFigure* fig = FigHandleHitTest(*m_pDoc, pt, m_nHitTolerance, handle);
+    m_nHandle = int16_t(handle);
+    if (!fig || fig->IsInGroup() || ResizeCursorForHandle(handle) == kNoResizeCursor)
+        return 0;
+    m_bFigResize = 1;
+    m_pResizeFig = fig;
+    m_ptPress = m_ptCurrent = pt;
+    m_rcResizeTrack = fig->m_rect;
+    FlushPaint();
+    DrawResizeOutline(m_rcResizeTrack);
+    m_bResizeShown = 1;
+    CaptureMouse();
+    SetViewCursor(ResizeCursorShape(handle));
+    UpdateStatusText();
+    return 1;
+}
+
+void CKavoView::DrawResizeOutline(const CRect& rc)
+{
+    if (!m_pResizeFig)
+        return;
+    std::unique_ptr<CPainterDC> dc = GetClientDC();
+    const CFigure::FeedbackContext ctx;
+    m_pResizeFig->DrawFeedback(dc.get(), ctx, &rc, false);
+    dc->Flush();
+    viewport()->update();
+}
+
+int CKavoView::TrackFigResize(const CPoint& client)
+{
+    if (!m_bFigResize || !m_pDoc || !m_pResizeFig)
+        return 0;
+    const CPoint pt = ClientPtToLogical(client);
+    // The dragged handle keeps its distance from the pointer.
+    CPoint handlePt = m_pResizeFig->GetHandlePoint(m_nHandle);
+    handlePt.x += pt.x - m_ptPress.x;
+    handlePt.y += pt.y - m_ptPress.y;
+    CRect rc;
+    m_pResizeFig->Resize(rc, m_nHandle, handlePt.x, handlePt.y, false);
+    rc.NormalizeRect();
+    return AcceptResizeRect(rc, pt);
+}
+
+int CKavoView::AcceptResizeRect(const CRect& rc, const CPoint& pt)
+{
+    // A rectangle outside the work space or without area is refused: the
+    // outline stays where it was and the move is still taken.
+    if (RectExceeds(rc, m_rcWorkSpace) || rc.Width() <= 0 || rc.Height() <= 0)
+        return 1;
+    m_ptCurrent = pt;
+    if (rc != m_rcResizeTrack || m_bReFeed || !m_bResizeShown) {
+        if (m_bResizeShown)
+            DrawResizeTracking(m_rcResizeTrack);
+        m_rcResizeTrack = rc;
+        DrawResizeTracking(m_rcResizeTrack);
+        m_bResizeShown = 1;
+    }
+    UpdateStatusText();
+    return 1;
+}
+
+void CKavoView::DrawResizeTracking(const CRect& rc)
+{
+    if (m_bGrpResize)
+        DrawGrpResizeOutline(rc);
+    else
+        DrawResizeOutline(rc);
+}
+
+int CKavoView::EndResizeTracking(int eraseOnly)
+{
+    if (!m_bFigResize && !m_bGrpResize)
+        return 0;
+    if (m_bResizeShown)
+        DrawResizeTracking(m_rcResizeTrack);
+    m_bResizeShown = 0;
+    if (eraseOnly)
+        return 1;
+    m_bFigResize = m_bGrpResize = 0;
+    m_pResizeFig = nullptr;
+    m_pResizeGrp = nullptr;
+    ReleaseCapture();
+    UpdateStatusText();
+    return 1;
+}
+
+int CKavoView::EndFigResize()
+{
+    if (!m_bFigResize)
+        return 0;
+    EndResizeTracking(1);
+    CFigure* fig = m_pResizeFig;
+    if (m_pDoc && fig && m_ptCurrent != m_ptPress && m_rcResizeTrack != fig->m_rect) {
+        DiagPrintf("USER  Changed figure size\n");
+        CUndoLog& log = m_pDoc->UndoLogRef();
+        log.UndoBeginStep(UDMAC_RESIZEFIG);
+        m_pDoc->MoveFigToRect(fig, m_rcResizeTrack);
+        log.UndoEndStep();
+        m_pDoc->RefreshSelection(0);
+    }
+    return EndResizeTracking(0);
+}
+
+int CKavoView::UpdateFigResizeTrack(int eraseOnly)
+{
+    return m_bFigResize ? EndResizeTracking(eraseOnly) : 0;
+}
+
+std::string CKavoView::DescribeFigResize() const
+{
+    if (!m_bFigResize)
+        return {};
+    std::string format;
+    LoadCStringRes(format, Metric ? kIdsSizeMetric : kIdsSizeInch);
+    char buf[128];
+    std::snprintf(buf, sizeof buf, format.c_str(), LogicalToUserUnits(m_rcResizeTrack.Height()),
+                  LogicalToUserUnits(m_rcResizeTrack.Width()));
+    return buf;
+}

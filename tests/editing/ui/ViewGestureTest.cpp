@@ -1,0 +1,863 @@
+// Editing with the mouse and keys on a real view offscreen: Qt's own mouse,
+// key and wheel events go to the view, the document's state is checked, and
+// undo takes the document back to its saved text byte for byte.
+#include "common/DiagramFixture.h"
+#include "common/FakeAppContext.h"
+#include "common/TestSupport.h"
+#include "core/Settings.h"
+#include "core/UIMode.h"
+#include "core/Units.h"
+#include "editing/GestureRules.h"
+#include "editing/ui/CKavoView.h"
+#include "fileformat/DiagramRecordWriter.h"
+#include "keyword/KeywordStreams.h"
+#include "undo/UndoCodes.h"
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QScrollBar>
+#include <QWheelEvent>
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+
+namespace {
+constexpr int kClientW = 800, kClientH = 600;
+
+std::string DocText(CKavoDoc& doc)
+{
+    CStringKeywordSink sink;
+    CKeywordWriter w(sink);
+    EXPECT_TRUE(WriteDiagramText(w, doc, {}));
+    return sink.text;
+}
+
+struct ViewGestureTest : testing::Test {
+    void SetUp() override
+    {
+        SetScreenPixelHeightForTest(768);
+        ScreenHeight = 9.0;
+        ShowRulers = 0;
+        ShiftToSlide = 0;
+        UndoableNavigation = 1;
+        fx.doc.m_bShowGrid = 0;
+        fx.doc.m_bAlignToGrid = 0;
+        a = fx.AddBox(600, 600, 600, 450, "A");
+        b = fx.AddBox(2400, 600, 600, 450, "B");
+        con = fx.Connect(a, b);
+        fx.doc.ResetUndoLog();
+        fx.doc.SetModifiedFlag(false);
+        app.doc = &fx.doc;
+        SetAppContext(&app);
+        g_nUIMode = 0;
+        view = std::make_unique<CKavoView>(&fx.doc);
+        view->show();
+        const int bar = view->verticalScrollBar()->sizeHint().width();
+        const int barH = view->horizontalScrollBar()->sizeHint().height();
+        view->resize(kClientW + bar, kClientH + barH);
+        view->OnInitialUpdate();
+        view->ZoomToPercent(100);
+        view->ScrollToViewAnchorPoint(CPoint(0, 0), kAnchorTopLeft, true);
+        view->FlushPaint();
+        saved = DocText(fx.doc);
+        ResetSteps();
+    }
+    void TearDown() override
+    {
+        if (const char* dir = std::getenv("KAVO_SHOTS")) {
+            view->FlushPaint();
+            view->Surface().save(QString(dir) + "/" +
+                                 testing::UnitTest::GetInstance()->current_test_info()->name() + ".png");
+        }
+        view.reset();
+        SetAppContext(nullptr);
+        SetScreenPixelHeightForTest(0);
+    }
+
+    // Client pixel of a logical point.
+    QPoint At(const CPoint& logical) const
+    {
+        const CPoint c = view->LogicalPtToClient(logical);
+        return QPoint(c.x, c.y);
+    }
+    QPoint Centre(const CFigure* f) const { return At(f->m_rect.CenterPoint()); }
+    void Send(QEvent::Type type, const QPoint& pos, Qt::MouseButton button, Qt::MouseButtons buttons,
+              Qt::KeyboardModifiers mods = Qt::NoModifier)
+    {
+        QWidget* vp = view->viewport();
+        QMouseEvent e(type, QPointF(pos), QPointF(vp->mapToGlobal(pos)), button, buttons, mods);
+        QApplication::sendEvent(vp, &e);
+    }
+    void Press(const QPoint& p, Qt::KeyboardModifiers m = Qt::NoModifier)
+    {
+        Send(QEvent::MouseButtonPress, p, Qt::LeftButton, Qt::LeftButton, m);
+    }
+    void Move(const QPoint& p, Qt::KeyboardModifiers m = Qt::NoModifier, Qt::MouseButtons held = Qt::LeftButton)
+    {
+        Send(QEvent::MouseMove, p, Qt::NoButton, held, m);
+    }
+    void Release(const QPoint& p, Qt::KeyboardModifiers m = Qt::NoModifier)
+    {
+        Send(QEvent::MouseButtonRelease, p, Qt::LeftButton, Qt::NoButton, m);
+    }
+    // A press, moves in steps of a few pixels, and the release.
+    void Drag(const QPoint& from, const QPoint& to, Qt::KeyboardModifiers m = Qt::NoModifier)
+    {
+        Press(from, m);
+        for (int i = 1; i <= 4; ++i)
+            Move(from + (to - from) * i / 4, m);
+        Release(to, m);
+    }
+    void Click(const QPoint& p, Qt::KeyboardModifiers m = Qt::NoModifier)
+    {
+        Press(p, m);
+        Release(p, m);
+    }
+    void Key(int key, Qt::KeyboardModifiers m = Qt::NoModifier)
+    {
+        QKeyEvent e(QEvent::KeyPress, key, m);
+        QApplication::sendEvent(view.get(), &e);
+    }
+    void Wheel(int delta, Qt::KeyboardModifiers m = Qt::NoModifier)
+    {
+        const QPoint p(400, 300);
+        QWheelEvent e(QPointF(p), QPointF(view->viewport()->mapToGlobal(p)), QPoint(), QPoint(0, delta),
+                      Qt::NoButton, m, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(view->viewport(), &e);
+    }
+    int Px(int pixels) const { return view->ClientLenToLogical(pixels); }
+    bool Selected(const CDiagObj* o) const { return o->m_bSelected != 0; }
+    // Undo steps recorded since the last ResetSteps.
+    int Steps() { return int(fx.doc.UndoLogRef().m_nStepsRecorded) - stepBase; }
+    void ResetSteps() { stepBase = int(fx.doc.UndoLogRef().m_nStepsRecorded); }
+    // Undo of the last step gives the saved text back.
+    void ExpectUndoToSaved(int code)
+    {
+        EXPECT_EQ(fx.doc.UndoLastStep(), code);
+        EXPECT_EQ(DocText(fx.doc), saved);
+    }
+
+    // A box with the three-row symbol, the state saved from here on.
+    CFigure* AddThreeRowBox(int& rows);
+    // No inverted feedback is left on the surface: painting it all again
+    // changes nothing.
+    void ExpectNoFeedbackLeft()
+    {
+        view->FlushPaint();
+        const QImage shown = view->Surface().copy();
+        view->InvalidateAll();
+        view->FlushPaint();
+        EXPECT_TRUE(view->Surface() == shown);
+    }
+
+    DiagramFixture fx;
+    FakeAppContext app;
+    CFigure* a = nullptr;
+    CFigure* b = nullptr;
+    CConnector* con = nullptr;
+    std::unique_ptr<CKavoView> view;
+    std::string saved;
+    int stepBase = 0;
+};
+} // namespace
+
+// ---- selecting
+
+TEST_F(ViewGestureTest, ClicksSelectShiftAddsAndRemoves)
+{
+    Click(Centre(a));
+    EXPECT_TRUE(Selected(a));
+    EXPECT_FALSE(Selected(b));
+    Click(Centre(b), Qt::ShiftModifier);
+    EXPECT_TRUE(Selected(a));
+    EXPECT_TRUE(Selected(b));
+    Click(Centre(a), Qt::ShiftModifier);   // Shift on a selected one removes it
+    EXPECT_FALSE(Selected(a));
+    EXPECT_TRUE(Selected(b));
+    Click(At(CPoint(1800, 2000)), Qt::ShiftModifier);   // empty space with Shift keeps it
+    EXPECT_TRUE(Selected(b));
+    Click(At(CPoint(1800, 2000)));   // without Shift clears it
+    EXPECT_EQ(fx.doc.GetSelCount(), 0);
+    // A press that moves less than the double-click width is a click.
+    Press(Centre(a));
+    Move(Centre(a) + QPoint(kDoubleClickWidth - 1, 0));
+    Release(Centre(a) + QPoint(kDoubleClickWidth - 1, 0));
+    EXPECT_TRUE(Selected(a));
+    EXPECT_EQ(a->m_rect, CRect(600, 600, 1200, 1050));
+    EXPECT_EQ(Steps(), 0);
+    EXPECT_EQ(DocText(fx.doc), saved);
+}
+
+TEST_F(ViewGestureTest, BandSelectsWhatLiesInside)
+{
+    Drag(At(CPoint(300, 300)), At(CPoint(1500, 1300)));
+    EXPECT_TRUE(Selected(a));
+    EXPECT_FALSE(Selected(b));
+    EXPECT_FALSE(view->IsBandShown());
+    Drag(At(CPoint(300, 300)), At(CPoint(3300, 1300)));
+    EXPECT_TRUE(Selected(a));
+    EXPECT_TRUE(Selected(b));
+    EXPECT_TRUE(Selected(con));
+    // With Shift the band adds.
+    Click(At(CPoint(1800, 2000)));
+    Click(Centre(b));
+    Drag(At(CPoint(300, 300)), At(CPoint(1500, 1300)), Qt::ShiftModifier);
+    EXPECT_TRUE(Selected(a));
+    EXPECT_TRUE(Selected(b));
+    EXPECT_EQ(Steps(), 0);
+    ExpectNoFeedbackLeft();
+}
+
+// ---- moving
+
+TEST_F(ViewGestureTest, MoveDragIsOneUndoStep)
+{
+    const struct {
+        const char* name;
+        bool preselect;
+        QPoint delta;
+        Qt::KeyboardModifiers moveMods;
+        bool selectedAfter;
+    } cases[] = {
+        {"selected figure", true, QPoint(40, 20), Qt::NoModifier, true},
+        // A drag that starts on an unselected figure selects it for the drag
+        // and deselects after.
+        {"unselected figure", false, QPoint(-30, 25), Qt::NoModifier, false},
+        // Shift during the drag keeps the larger displacement.
+        {"axis lock", true, QPoint(40, 15), Qt::ShiftModifier, true},
+        {"axis lock, tie", true, QPoint(30, 30), Qt::ShiftModifier, true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        fx.doc.OnDeselectAll();
+        if (c.preselect)
+            fx.doc.SelectObj(a, 1, 0, 0);
+        const CRect r0 = a->m_rect;
+        const QPoint from = Centre(a);
+        Press(from);
+        for (int i = 1; i <= 4; ++i)
+            Move(from + c.delta * i / 4, c.moveMods);
+        Release(from + c.delta, c.moveMods);
+        QPoint d = c.delta;
+        if (c.moveMods & Qt::ShiftModifier) {
+            if (std::abs(d.x()) >= std::abs(d.y()))
+                d.setY(0);
+            else
+                d.setX(0);
+        }
+        const CPoint expected = view->ClientPtToLogical(CPoint(from.x() + d.x(), from.y() + d.y()));
+        const CPoint start = view->ClientPtToLogical(CPoint(from.x(), from.y()));
+        EXPECT_EQ(a->m_rect.left - r0.left, expected.x - start.x);
+        EXPECT_EQ(a->m_rect.top - r0.top, expected.y - start.y);
+        EXPECT_EQ(Selected(a), c.selectedAfter);
+        EXPECT_FALSE(view->IsMoveDragging());
+        // The connector followed.
+        EXPECT_EQ(con->EndPoint1.x, a->m_rect.right);
+        ExpectUndoToSaved(UDMAC_MOVEOBJS);
+        EXPECT_EQ(a->m_rect, r0);
+    }
+}
+
+TEST_F(ViewGestureTest, MoveDragStaysInsideTheWorkSpace)
+{
+    fx.doc.SelectObj(a, 1, 0, 0);
+    const CRect ws = view->WorkSpace();
+    Drag(Centre(a), Centre(a) + QPoint(-5000, -5000));
+    EXPECT_GE(a->m_rect.left, ws.left);
+    EXPECT_GE(a->m_rect.top, ws.top);
+    EXPECT_TRUE(a->m_rect.left == ws.left || a->m_rect.top == ws.top);
+    ExpectUndoToSaved(UDMAC_MOVEOBJS);
+}
+
+TEST_F(ViewGestureTest, MoveDragSnapsToTheGrid)
+{
+    fx.doc.m_bAlignToGrid = 1;
+    fx.doc.m_nSnapX = fx.doc.m_nSnapY = 64;
+    fx.doc.SelectObj(a, 1, 0, 0);
+    Drag(Centre(a), Centre(a) + QPoint(37, 11));
+    EXPECT_EQ(a->m_rect.left % 64, 0);
+    EXPECT_EQ(a->m_rect.top % 64, 0);
+    EXPECT_NE(a->m_rect.left, 600);
+}
+
+// ---- resizing
+
+TEST_F(ViewGestureTest, EachHandleResizesItsSides)
+{
+    // Sides, not about the centre.
+    a->m_props.Behavior.high &= ~DWORD(256 | 512);
+    saved = DocText(fx.doc);
+    for (int handle : {1, 2, 3, 4, 6, 7, 8, 9}) {
+        SCOPED_TRACE(handle);
+        fx.doc.SelectObj(a, 1, 0, 0);
+        view->FlushPaint();
+        const CRect r0 = a->m_rect;
+        const QPoint from = At(a->GetHandlePoint(handle));
+        const QPoint delta(24, 18);
+        Drag(from, from + delta);
+        const int dx = Px(24), dy = view->ClientPtToLogical(CPoint(0, 18)).y - view->ClientPtToLogical(CPoint(0, 0)).y;
+        const bool left = handle == 1 || handle == 4 || handle == 7, right = handle == 3 || handle == 6 || handle == 9;
+        const bool top = handle <= 3, bottom = handle >= 7;
+        EXPECT_NEAR(a->m_rect.left, r0.left + (left ? dx : 0), 1);
+        EXPECT_NEAR(a->m_rect.right, r0.right + (right ? dx : 0), 1);
+        EXPECT_NEAR(a->m_rect.top, r0.top + (top ? dy : 0), 1);
+        EXPECT_NEAR(a->m_rect.bottom, r0.bottom + (bottom ? dy : 0), 1);
+        EXPECT_FALSE(view->IsFigResizing());
+        ExpectUndoToSaved(UDMAC_RESIZEFIG);
+    }
+}
+
+TEST_F(ViewGestureTest, AFigureThatKeepsItsCentreResizesBothSides)
+{
+    ASSERT_TRUE(a->m_props.Behavior.high & 256);
+    fx.doc.SelectObj(a, 1, 0, 0);
+    const CRect r0 = a->m_rect;
+    const QPoint from = At(a->GetHandlePoint(6));
+    Drag(from, from + QPoint(30, 0));
+    EXPECT_EQ(a->m_rect.CenterPoint().x, r0.CenterPoint().x);
+    EXPECT_NEAR(a->m_rect.Width(), r0.Width() + 2 * Px(30), 2);
+    EXPECT_EQ(a->m_rect.top, r0.top);
+    ExpectUndoToSaved(UDMAC_RESIZEFIG);
+}
+
+TEST_F(ViewGestureTest, HandleHoverShowsTheSizeCursorAndPrompt)
+{
+    fx.doc.SelectObj(a, 1, 0, 0);
+    const struct {
+        int handle;
+        Qt::CursorShape cursor;
+    } cases[] = {{1, Qt::SizeFDiagCursor}, {9, Qt::SizeFDiagCursor}, {2, Qt::SizeVerCursor}, {8, Qt::SizeVerCursor},
+                 {3, Qt::SizeBDiagCursor}, {7, Qt::SizeBDiagCursor}, {4, Qt::SizeHorCursor}, {6, Qt::SizeHorCursor}};
+    for (const auto& c : cases) {
+        Move(At(a->GetHandlePoint(c.handle)), Qt::NoModifier, Qt::NoButton);
+        EXPECT_EQ(view->ViewCursor(), int(c.cursor)) << c.handle;
+        EXPECT_EQ(view->StatusText().rfind("Click to resize", 0), 0u) << view->StatusText();
+    }
+    Move(Centre(a), Qt::NoModifier, Qt::NoButton);
+    EXPECT_EQ(view->ViewCursor(), int(Qt::SizeAllCursor));
+    EXPECT_EQ(view->StatusText().rfind("Click to move   CTRL: duplicate", 0), 0u) << view->StatusText();
+    Move(At(CPoint(1800, 2000)), Qt::NoModifier, Qt::NoButton);
+    EXPECT_EQ(view->StatusText().rfind("Click to select    CTRL: drag view", 0), 0u);
+}
+
+TEST_F(ViewGestureTest, ResizeRefusesRectanglesWithoutArea)
+{
+    a->m_props.Behavior.high &= ~DWORD(256 | 512);
+    saved = DocText(fx.doc);
+    fx.doc.SelectObj(a, 1, 0, 0);
+    const QPoint from = At(a->GetHandlePoint(6));
+    const QPoint leftSide = At(CPoint(a->m_rect.left, a->m_rect.CenterPoint().y));
+    Press(from);
+    Move(from - QPoint(20, 0));
+    const CRect accepted = view->ResizeTrackRect();
+    Move(leftSide);   // no width left: refused, the outline stays
+    EXPECT_EQ(view->ResizeTrackRect(), accepted);
+    Release(leftSide);
+    EXPECT_GT(a->m_rect.Width(), 0);
+    EXPECT_EQ(a->m_rect, accepted);
+    ExpectUndoToSaved(UDMAC_RESIZEFIG);
+}
+
+TEST_F(ViewGestureTest, AClickOnAHandleRecordsNothing)
+{
+    fx.doc.SelectObj(a, 1, 0, 0);
+    Click(At(a->GetHandlePoint(9)));
+    EXPECT_EQ(Steps(), 0);
+    EXPECT_EQ(DocText(fx.doc), saved);
+}
+
+// ---- keys and wheel
+
+TEST_F(ViewGestureTest, ArrowKeysSlideOrScroll)
+{
+    fx.doc.SelectObj(a, 1, 0, 0);
+    Key(Qt::Key_Right);
+    EXPECT_EQ(a->m_rect.left, 600 + std::max(1, Px(1)));
+    ExpectUndoToSaved(UDMAC_MOVEOBJS);
+
+    fx.doc.m_bAlignToGrid = 1;
+    fx.doc.m_nSnapX = fx.doc.m_nSnapY = 32;
+    Key(Qt::Key_Up);
+    EXPECT_EQ(a->m_rect.top, 600 - 32);
+    fx.doc.UndoLastStep();
+
+    // Shift scrolls a quarter of the client; ShiftToSlide swaps the two.
+    const CPoint anchor = view->GetViewAnchorPoint(kAnchorTopLeft);
+    Key(Qt::Key_Down, Qt::ShiftModifier);
+    EXPECT_NEAR(view->GetViewAnchorPoint(kAnchorTopLeft).y - anchor.y,
+                view->ClientPtToLogical(CPoint(0, kClientH / 4)).y - view->ClientPtToLogical(CPoint(0, 0)).y, 1);
+    EXPECT_EQ(a->m_rect.top, 600);
+    ShiftToSlide = 1;
+    Key(Qt::Key_Down, Qt::ShiftModifier);
+    EXPECT_EQ(a->m_rect.top, 632);
+    ShiftToSlide = 0;
+}
+
+TEST_F(ViewGestureTest, SlideBeyondTheWorkSpaceIsRefused)
+{
+    fx.doc.SelectObj(a, 1, 0, 0);
+    const CRect ws = view->WorkSpace();
+    fx.doc.m_bAlignToGrid = 1;
+    fx.doc.m_nSnapX = fx.doc.m_nSnapY = 600;
+    fx.doc.UndoLogRef().ResetUndoLog();
+    // Slide left until the work space stops it.
+    for (int i = 0; i < 200 && a->m_rect.left - 600 >= ws.left; ++i)
+        Key(Qt::Key_Left);
+    const CRect stopped = a->m_rect;
+    Key(Qt::Key_Left);
+    EXPECT_EQ(a->m_rect, stopped);
+    EXPECT_GE(a->m_rect.left, ws.left);
+}
+
+TEST_F(ViewGestureTest, WheelScrollsZoomsAndRunsOfScrollsAreOneStep)
+{
+    const CPoint anchor = view->GetViewAnchorPoint(kAnchorTopLeft);
+    Wheel(119);
+    Wheel(-119);
+    EXPECT_EQ(view->GetViewAnchorPoint(kAnchorTopLeft), anchor);
+    EXPECT_EQ(Steps(), 0);
+    Wheel(-120);
+    const CPoint line = view->GetViewAnchorPoint(kAnchorTopLeft);
+    EXPECT_GT(line.y, anchor.y);
+    EXPECT_EQ(line.x, anchor.x);
+    Wheel(-240);
+    EXPECT_GT(view->GetViewAnchorPoint(kAnchorTopLeft).y - line.y, line.y - anchor.y);   // a page
+    Wheel(-120, Qt::ShiftModifier);
+    EXPECT_GT(view->GetViewAnchorPoint(kAnchorTopLeft).x, anchor.x);
+    EXPECT_EQ(Steps(), 1);   // one navigation step for the run
+    EXPECT_EQ(fx.doc.UndoLogRef().GetLastUndoStepCode(), UDMAC_PAN);
+    const float zoom = view->GetZoom();
+    Wheel(-120, Qt::ControlModifier);
+    EXPECT_LT(view->GetZoom(), zoom);
+    Wheel(120, Qt::ControlModifier);
+    EXPECT_FLOAT_EQ(view->GetZoom(), zoom);
+    EXPECT_EQ(DocText(fx.doc), saved);
+}
+
+TEST_F(ViewGestureTest, CtrlDragOnEmptySpacePans)
+{
+    // At 200 % the page is larger than the window both ways.
+    view->ZoomToPercent(200);
+    view->ScrollToViewAnchorPoint(CPoint(600, 600), kAnchorTopLeft, true);
+    saved = DocText(fx.doc);
+    const CPoint anchor = view->GetViewAnchorPoint(kAnchorTopLeft);
+    const QPoint from(500, 500);
+    Press(from, Qt::ControlModifier);
+    Move(from + QPoint(-40, -30), Qt::ControlModifier);
+    EXPECT_EQ(view->ViewCursor(), int(Qt::ClosedHandCursor));
+    Release(from + QPoint(-40, -30), Qt::ControlModifier);
+    const CPoint now = view->GetViewAnchorPoint(kAnchorTopLeft);
+    EXPECT_NEAR(now.x - anchor.x, Px(40), 2);
+    EXPECT_NEAR(now.y - anchor.y, view->ClientPtToLogical(CPoint(0, 30)).y - view->ClientPtToLogical(CPoint(0, 0)).y, 2);
+    EXPECT_EQ(fx.doc.GetSelCount(), 0);
+    EXPECT_EQ(DocText(fx.doc), saved);
+}
+
+// ---- Escape and bad input
+
+TEST_F(ViewGestureTest, EscapeCancelsTheGestureInProgress)
+{
+    const struct {
+        const char* name;
+        std::function<void()> start;
+        bool navigation = false;   // the gesture scrolled: one navigation step
+    } cases[] = {
+        {"move drag",
+         [&] {
+             fx.doc.SelectObj(a, 1, 0, 0);
+             Press(Centre(a));
+             Move(Centre(a) + QPoint(30, 30));
+         }},
+        {"resize",
+         [&] {
+             fx.doc.SelectObj(a, 1, 0, 0);
+             Press(At(a->GetHandlePoint(9)));
+             Move(At(a->GetHandlePoint(9)) + QPoint(30, 30));
+         }},
+        {"band",
+         [&] {
+             Press(At(CPoint(300, 300)));
+             Move(At(CPoint(1500, 1500)));
+         }},
+        {"pan",
+         [&] {
+             Press(QPoint(500, 500), Qt::ControlModifier);
+             Move(QPoint(480, 480), Qt::ControlModifier);
+         },
+         true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        fx.doc.OnDeselectAll();
+        view->FlushPaint();
+        c.start();
+        EXPECT_TRUE(view->IsGestureInProgress());
+        Key(Qt::Key_Escape);
+        EXPECT_FALSE(view->IsGestureInProgress());
+        Release(Centre(b));   // the release that follows does nothing
+        if (c.navigation && Steps() == 1)
+            EXPECT_EQ(fx.doc.UndoLogRef().GetLastUndoStepCode(), UDMAC_PAN);
+        else
+            EXPECT_EQ(Steps(), 0);
+        ResetSteps();
+        EXPECT_EQ(DocText(fx.doc), saved);
+        EXPECT_EQ(a->m_rect, CRect(600, 600, 1200, 1050));
+        ExpectNoFeedbackLeft();
+    }
+    // Escape with nothing in progress deselects.
+    fx.doc.SelectObj(a, 1, 0, 0);
+    Key(Qt::Key_Escape);
+    EXPECT_EQ(fx.doc.GetSelCount(), 0);
+}
+
+TEST_F(ViewGestureTest, OddEventOrdersLeaveNothingHalfDone)
+{
+    const struct {
+        const char* name;
+        std::function<void()> events;
+        int steps;   // complete undo steps afterwards: 0 or 1
+    } cases[] = {
+        {"release without a press", [&] { Release(Centre(a)); }, 0},
+        {"second button during a drag",
+         [&] {
+             Press(Centre(a));
+             Move(Centre(a) + QPoint(20, 0));
+             Send(QEvent::MouseButtonPress, Centre(a) + QPoint(20, 0), Qt::RightButton,
+                  Qt::LeftButton | Qt::RightButton);
+             Move(Centre(a) + QPoint(30, 0));
+             Release(Centre(a) + QPoint(30, 0));
+         },
+         1},
+        {"a press while a drag runs",
+         [&] {
+             Press(Centre(a));
+             Move(Centre(a) + QPoint(20, 0));
+             Press(Centre(a) + QPoint(20, 0));
+             Release(Centre(a) + QPoint(20, 0));
+         },
+         0},
+        {"button released outside the window",
+         [&] {
+             Press(Centre(a));
+             Move(Centre(a) + QPoint(20, 0));
+             Move(Centre(a) + QPoint(25, 0), Qt::NoModifier, Qt::NoButton);
+         },
+         1},
+        {"focus lost mid-drag",
+         [&] {
+             Press(Centre(a));
+             Move(Centre(a) + QPoint(20, 0));
+             QFocusEvent out(QEvent::FocusOut, Qt::ActiveWindowFocusReason);
+             QApplication::sendEvent(view.get(), &out);
+             Release(Centre(a) + QPoint(20, 0));
+         },
+         0},
+        {"view hidden mid-resize",
+         [&] {
+             Press(At(a->GetHandlePoint(9)));
+             Move(At(a->GetHandlePoint(9)) + QPoint(20, 20));
+             view->hide();
+             Release(At(a->GetHandlePoint(9)) + QPoint(20, 20));
+             view->show();
+         },
+         0},
+        {"another document active",
+         [&] {
+             app.doc = nullptr;
+             Press(Centre(a));
+             Move(Centre(a) + QPoint(20, 0));
+             Release(Centre(a) + QPoint(20, 0));
+             app.doc = &fx.doc;
+         },
+         0},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        fx.doc.SelectObj(a, 1, 0, 0);
+        fx.doc.UndoLogRef().ResetUndoLog();
+        ResetSteps();
+        view->FlushPaint();
+        c.events();
+        EXPECT_FALSE(view->IsGestureInProgress());
+        EXPECT_FALSE(view->IsAutoScrolling());
+        EXPECT_EQ(Steps(), c.steps);
+        if (c.steps)
+            ExpectUndoToSaved(UDMAC_MOVEOBJS);
+        EXPECT_EQ(DocText(fx.doc), saved);
+        ExpectNoFeedbackLeft();
+    }
+}
+
+TEST_F(ViewGestureTest, TheDraggedOutlineIsShownAndLeavesNoTrace)
+{
+    // A box without connectors: what shows is its own outline.
+    CFigure* lone = fx.AddBox(1600, 1200, 600, 450, "C");
+    fx.doc.SelectObj(lone, 1, 0, 0);
+    view->FlushPaint();
+    const QImage before = view->Surface().copy();
+    Press(Centre(lone));
+    Move(Centre(lone) + QPoint(40, 30));
+    const QImage during = view->Surface().copy();
+    int changed = 0;
+    for (int y = 0; y < before.height(); ++y)
+        for (int x = 0; x < before.width(); ++x)
+            changed += before.pixel(x, y) != during.pixel(x, y);
+    // The outline at the moved place: at least its four sides' pixels.
+    const int w = view->LogicalLenToClient(600), h = view->LogicalLenToClient(450);
+    EXPECT_GE(changed, w + h);
+    Release(Centre(lone) + QPoint(40, 30));
+    ExpectNoFeedbackLeft();
+}
+
+TEST_F(ViewGestureTest, OneGestureModesReturnToSelectAfterTheRelease)
+{
+    const struct {
+        int mode;
+        int selectAfterFigure, autoEdit, selectAfterConnector;
+        int modeAfter;
+    } cases[] = {
+        {2, 1, 0, 0, 0},   // figure creation that asks for select mode afterwards
+        {2, 1, 1, 0, 2},   // text editing after creation keeps the mode
+        {2, 0, 0, 0, 2},
+        {4, 0, 0, 1, 4},   // connector drawing reads the flag itself
+        {5, 1, 0, 1, 5},
+    };
+    for (const auto& c : cases) {
+        SelectAfterFigureCreate = c.selectAfterFigure;
+        AutoEditOnCreate = c.autoEdit;
+        SelectAfterConnectorCreate = c.selectAfterConnector;
+        g_nUIMode = c.mode;
+        Click(At(CPoint(1800, 2000)));
+        EXPECT_EQ(g_nUIMode, c.modeAfter) << c.mode << " " << c.selectAfterFigure << c.autoEdit;
+        g_nUIMode = 0;
+    }
+    SelectAfterFigureCreate = AutoEditOnCreate = SelectAfterConnectorCreate = 0;
+}
+
+TEST_F(ViewGestureTest, StatusTextFollowsTheGesture)
+{
+    Metric = 1;
+    fx.doc.SelectObj(a, 1, 0, 0);
+    Press(Centre(a));
+    Move(Centre(a) + QPoint(10, 0));
+    EXPECT_EQ(view->StatusText().rfind("X: ", 0), 0u) << view->StatusText();
+    EXPECT_NE(view->StatusText().find(" cm  Y: "), std::string::npos);
+    Release(Centre(a) + QPoint(10, 0));
+    EXPECT_EQ(view->StatusText(), "Press ALT to choose commands");
+    fx.doc.SelectObj(a, 1, 0, 0);
+    Press(At(a->GetHandlePoint(9)));
+    Move(At(a->GetHandlePoint(9)) + QPoint(10, 10));
+    EXPECT_EQ(view->StatusText().rfind("Height: ", 0), 0u) << view->StatusText();
+    Key(Qt::Key_Escape);
+    Metric = 0;
+    Press(At(CPoint(1800, 2000)));
+    EXPECT_EQ(view->StatusText(), "Drag rectangle around objects to select");
+    Release(At(CPoint(1800, 2000)));
+}
+
+TEST_F(ViewGestureTest, AutoScrollRunsOnlyWhileADragIsOutside)
+{
+    fx.doc.SelectObj(a, 1, 0, 0);
+    Press(Centre(a));
+    Move(Centre(a) + QPoint(10, 0));
+    EXPECT_FALSE(view->IsAutoScrolling());
+    Move(QPoint(kClientW + 20, 300));
+    EXPECT_TRUE(view->IsAutoScrolling());
+    Move(QPoint(400, 300));   // back inside
+    EXPECT_FALSE(view->IsAutoScrolling());
+    Move(QPoint(-20, 300));
+    EXPECT_TRUE(view->IsAutoScrolling());
+    Release(QPoint(-20, 300));
+    EXPECT_FALSE(view->IsAutoScrolling());
+    // Hovering outside without a drag never starts it.
+    Move(QPoint(kClientW + 20, 300), Qt::NoModifier, Qt::NoButton);
+    EXPECT_FALSE(view->IsAutoScrolling());
+}
+
+TEST_F(ViewGestureTest, CtrlDragDuplicatesOnceTheMouseHasTravelled)
+{
+    const int figures = fx.doc.m_pObjList->m_nFigCount;
+    // Shorter than the double-click width: no duplicate, no step.
+    fx.doc.SelectObj(a, 1, 0, 0);
+    Press(Centre(a), Qt::ControlModifier);
+    Move(Centre(a) + QPoint(2, 1), Qt::ControlModifier);
+    Release(Centre(a) + QPoint(2, 1), Qt::ControlModifier);
+    EXPECT_EQ(fx.doc.m_pObjList->m_nFigCount, figures);
+    EXPECT_EQ(Steps(), 0);
+    EXPECT_FALSE(view->IsGestureInProgress());
+
+    const struct {
+        const char* name;
+        bool preselect;
+    } cases[] = {{"selected figure", true}, {"unselected figure, nothing selected", false}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        fx.doc.OnDeselectAll();
+        if (c.preselect)
+            fx.doc.SelectObj(a, 1, 0, 0);
+        ResetSteps();
+        const QPoint from = Centre(a);
+        Drag(from, from + QPoint(0, 80), Qt::ControlModifier);
+        EXPECT_EQ(fx.doc.m_pObjList->m_nFigCount, figures + 1);
+        EXPECT_EQ(a->m_rect, CRect(600, 600, 1200, 1050));   // the original stays
+        auto* copy = static_cast<CFigure*>(fx.doc.m_pObjList->GetAt(fx.doc.m_pObjList->GetCount() - 1));
+        ASSERT_EQ(copy->GetType(), kObjFigure);
+        EXPECT_EQ(copy->m_rect.left, 600);
+        EXPECT_GT(copy->m_rect.top, 600);
+        EXPECT_EQ(copy->m_rect.Size(), a->m_rect.Size());
+        EXPECT_EQ(Steps(), 2);   // the duplicate, then its move
+        EXPECT_EQ(fx.doc.UndoLastStep(), UDMAC_MOVEOBJS);
+        ExpectUndoToSaved(UDMAC_DUPLICATE);
+        EXPECT_EQ(fx.doc.m_pObjList->m_nFigCount, figures);
+    }
+}
+
+TEST_F(ViewGestureTest, ScrollBarActionsAreOneNavigationStep)
+{
+    const CPoint anchor = view->GetViewAnchorPoint(kAnchorTopLeft);
+    view->verticalScrollBar()->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+    view->verticalScrollBar()->triggerAction(QAbstractSlider::SliderPageStepAdd);
+    EXPECT_GT(view->GetViewAnchorPoint(kAnchorTopLeft).y, anchor.y);
+    EXPECT_EQ(Steps(), 1);
+    EXPECT_EQ(fx.doc.UndoLogRef().GetLastUndoStepCode(), UDMAC_PAN);
+    // A scroll the program makes itself is no step.
+    view->ScrollToViewAnchorPoint(anchor, kAnchorTopLeft, true);
+    EXPECT_EQ(Steps(), 1);
+    EXPECT_EQ(DocText(fx.doc), saved);
+}
+
+TEST_F(ViewGestureTest, GroupHandlesResizeTheWholeGroup)
+{
+    fx.doc.SelectObj(a, 1, 0, 0);
+    fx.doc.SelectObj(b, 2, 0, 0);
+    fx.doc.OnGroup();
+    ASSERT_TRUE(a->m_pGroup);
+    CGroup* group = a->m_pGroup;
+    fx.doc.ResetUndoLog();
+    saved = DocText(fx.doc);
+    ResetSteps();
+    fx.doc.SelectObj(a, 1, 0, 0);
+    view->FlushPaint();
+    CRect before;
+    group->GetBounds(before, 0, 0);
+    // Hovering the group's corner: the size cursor and the group prompt.
+    const QPoint corner = At(group->GetHandlePoint(9));
+    Move(corner, Qt::NoModifier, Qt::NoButton);
+    EXPECT_EQ(view->ViewCursor(), int(Qt::SizeFDiagCursor));
+    EXPECT_EQ(view->StatusText().rfind("Click to resize group", 0), 0u) << view->StatusText();
+    // The figure's own handle inside the group is no figure resize.
+    Press(corner);
+    EXPECT_TRUE(view->IsGrpResizing());
+    EXPECT_FALSE(view->IsFigResizing());
+    Move(corner + QPoint(-60, -20));
+    EXPECT_NE(view->StatusText().find('%'), std::string::npos) << view->StatusText();
+    Release(corner + QPoint(-60, -20));
+    EXPECT_FALSE(view->IsGrpResizing());
+    CRect after;
+    group->GetBounds(after, 0, 0);
+    EXPECT_LT(after.Width(), before.Width());
+    EXPECT_EQ(after.TopLeft(), before.TopLeft());
+    // The aspect is kept.
+    EXPECT_NEAR(double(after.Height()) / after.Width(), double(before.Height()) / before.Width(), 0.02);
+    EXPECT_LT(a->m_rect.Width(), 600);
+    EXPECT_EQ(Steps(), 1);
+    ExpectUndoToSaved(UDMAC_RESIZEGRP);
+    ExpectNoFeedbackLeft();
+}
+
+namespace {
+// A box with three compartments: two row dividers at 700 and 1400 of 2048.
+int AddThreeRowSymbol(CKavoDoc& doc)
+{
+    SymbolBuilder b;
+    b.Outline([](COutlineWriter& w) {
+        w.Rect(kOpRect, CFltRect(0, 0, 2048, 2048));
+        w.Line({0, 700}, {2048, 700});
+        w.Line({0, 1400}, {2048, 1400});
+    });
+    b.sym.Reshape = 2;
+    b.sym.m_strName = "rows";
+    return doc.m_figSymbols.AddOrReplace(&b.sym);
+}
+} // namespace
+
+CFigure* ViewGestureTest::AddThreeRowBox(int& rows)
+{
+    rows = AddThreeRowSymbol(fx.doc);
+    CFigure* d = fx.AddBox(1500, 1100, 600, 600, "D");
+    d->m_props.Symbol = rows;
+    fx.doc.ResetUndoLog();
+    saved = DocText(fx.doc);
+    ResetSteps();
+    return d;
+}
+
+TEST_F(ViewGestureTest, DividerDragReshapesAPrivateCopyOfTheSymbol)
+{
+    int rows = -1;
+    CFigure* d = AddThreeRowBox(rows);
+    view->FlushPaint();
+    const int symbols = fx.doc.m_figSymbols.GetCount();
+    CPoint handle;
+    ASSERT_TRUE(d->GetSymbol()->GetDividerHandle(0, handle, d->m_rect));
+    Move(At(handle), Qt::NoModifier, Qt::NoButton);
+    EXPECT_EQ(view->ViewCursor(), int(Qt::SplitVCursor));
+    EXPECT_EQ(view->StatusText().rfind("Click to reshape", 0), 0u) << view->StatusText();
+
+    // Escape mid-drag: the copy is gone and the figure as it was.
+    Press(At(handle));
+    Move(At(handle) + QPoint(0, 25));
+    EXPECT_TRUE(view->IsDividerDragging());
+    EXPECT_EQ(fx.doc.m_figSymbols.GetCount(), symbols + 1);
+    Key(Qt::Key_Escape);
+    EXPECT_FALSE(view->IsDividerDragging());
+    EXPECT_EQ(fx.doc.m_figSymbols.GetCount(), symbols);
+    EXPECT_EQ(d->m_props.Symbol, rows);
+    EXPECT_EQ(Steps(), 0);
+    EXPECT_EQ(DocText(fx.doc), saved);
+
+    // A drag: one step, the figure on its own copy with the divider moved.
+    Drag(At(handle), At(handle) + QPoint(0, 25));
+    EXPECT_EQ(Steps(), 1);
+    EXPECT_NE(d->m_props.Symbol, rows);
+    EXPECT_EQ(fx.doc.m_figSymbols.GetCount(), symbols + 1);
+    CPoint moved;
+    ASSERT_TRUE(d->GetSymbol()->GetDividerHandle(0, moved, d->m_rect));
+    EXPECT_GT(moved.y, handle.y + 40);
+    // The other divider stays.
+    CPoint second, secondBefore;
+    ASSERT_TRUE(d->GetSymbol()->GetDividerHandle(1, second, d->m_rect));
+    ASSERT_TRUE(fx.doc.m_figSymbols.GetAt(rows)->GetDividerHandle(1, secondBefore, d->m_rect));
+    EXPECT_EQ(second, secondBefore);
+    const int copy = d->m_props.Symbol;
+    EXPECT_EQ(fx.doc.UndoLastStep(), UDMAC_RESHAPE);
+    EXPECT_EQ(d->m_props.Symbol, rows);
+    // Undo leaves the private copy in the library, unused, until a purge;
+    // without it the text is the saved one.
+    ASSERT_TRUE(fx.doc.m_figSymbols.Delete(copy));
+    EXPECT_EQ(DocText(fx.doc), saved);
+}
+
+// The drag is kept only with its undo record: when the log refuses it, the
+// drag is dropped as a cancel drops it, never reported as done.
+TEST_F(ViewGestureTest, ARefusedRecordDropsTheDividerDrag)
+{
+    CRecordingPrompt prompt;
+    int rows = -1;
+    CFigure* d = AddThreeRowBox(rows);
+    const int symbols = fx.doc.m_figSymbols.GetCount();
+    CPoint handle;
+    ASSERT_TRUE(d->GetSymbol()->GetDividerHandle(0, handle, d->m_rect));
+    Press(At(handle));
+    Move(At(handle) + QPoint(0, 25));
+    fx.doc.UndoLogRef().m_nRefuseRecordAfter = 0;
+    prompt.QueueAnswer(IDCANCEL);
+    Release(At(handle) + QPoint(0, 25));
+    fx.doc.UndoLogRef().m_nRefuseRecordAfter = -1;
+    EXPECT_FALSE(view->IsDividerDragging());
+    EXPECT_EQ(d->m_props.Symbol, rows);
+    EXPECT_EQ(fx.doc.m_figSymbols.GetCount(), symbols);
+    EXPECT_EQ(DocText(fx.doc), saved);
+}
