@@ -187,6 +187,9 @@ public:
     // ---- junction drag (CKavoViewJctDrag.cpp): a junction moved alone by
     // its centre handle; its connectors follow.
     int OnJctButtonDown(const CPoint& logical);
+    // Alt press on a connector: split it there with a new junction (one
+    // step) and drag that junction.
+    int OnAltSplitDown(const CPoint& logical);
     int BeginJctDrag(CFigure* jct, const CPoint& logical);
     int JctDragMove(const CPoint& client);
     int JctDragUp();

@@ -3,15 +3,22 @@
 // moves it in one undo step. A bend of one line is not a junction to adjust.
 #include "editing/ui/CKavoView.h"
 
+#include "core/MessageBeep.h"
 #include "document/CConnector.h"
 #include "document/CFigure.h"
 #include "document/CKavoDoc.h"
+#include "undo/UndoCodes.h"
+
+#include <QCursor>
 
 namespace {
 // The line-shape bits of a connector's property word: two connectors that
 // agree in them draw as one line through their junction.
 constexpr DWORD kLineShapeBits = 0x1A;
 constexpr int kJunctionHandle = 5;
+constexpr int kJunctionSize = 15;   // the side of a new junction
+constexpr int kSelectAdd = 2;
+constexpr UINT kBeepWarning = 0x30;
 } // namespace
 
 bool CKavoView::IsRedundantBend(const CFigure* fig) const
@@ -22,6 +29,31 @@ bool CKavoView::IsRedundantBend(const CFigure* fig) const
     if (!m_pDoc->GetConsOnFig(fig, first, second) || !first || !second)
         return false;
     return (first->m_props.Behavior.low & kLineShapeBits) == (second->m_props.Behavior.low & kLineShapeBits);
+}
+
+int CKavoView::OnAltSplitDown(const CPoint& pt)
+{
+    if (!IsAltKeyDown())
+        return 0;
+    POINT at{pt.x, pt.y};
+    CConnector* con = m_pDoc->ConFromPoint(pt.x, pt.y, m_nHitTolerance, false, &at);
+    // Object flag 1 keeps a connector whole.
+    if (!con || con->m_pGroup || con->HasFlags(1, 0))
+        return 0;
+    if (!con->m_bSelected)
+        m_pDoc->SelectConAndEnds(con, kSelectAdd, 0, false);
+    // The junction's creation opens the step the split then joins.
+    m_pDoc->UndoBeginStep(UDMAC_SPLITCON);
+    CFigure* jct = m_pDoc->CreateFigAt(CPoint(at.x - kJunctionSize / 2, at.y - kJunctionSize / 2), 1);
+    if (!jct || !m_pDoc->SplitConAtFig(jct, con, at)) {
+        m_pDoc->UndoEndStep();
+        MessageBeep(kBeepWarning);
+        return 1;
+    }
+    m_pDoc->SelectObj(jct, kSelectAdd, 0, 0);
+    SetViewCursor(Qt::PointingHandCursor);
+    FlushPaint();
+    return BeginJctDrag(jct, pt);
 }
 
 // A press on the centre handle of a selected, ungrouped junction.

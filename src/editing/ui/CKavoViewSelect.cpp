@@ -33,8 +33,8 @@ int CKavoView::OnSelectLButtonDown(const CPoint& client)
     if (IsAddToSelectionKey()) {
         claimed = OnFigHandleDown(pt) != 0;
     } else {
-        claimed = (IsCtrlKeyDown() && OnCtrlLButtonDown(pt)) || OnLabelSlideDown(pt) || OnJctButtonDown(pt) ||
-                  OnDividerButtonDown(pt) || OnFigHandleDown(pt) || OnGrpHandleDown(pt);
+        claimed = (IsCtrlKeyDown() && OnCtrlLButtonDown(pt)) || OnAltSplitDown(pt) || OnLabelSlideDown(pt) ||
+                  OnJctButtonDown(pt) || OnDividerButtonDown(pt) || OnFigHandleDown(pt) || OnGrpHandleDown(pt);
         if (!claimed) {
             // A press on a selected object starts the move drag at once.
             CDiagObj* obj = m_pDoc->ObjFromPoint(pt.x, pt.y, m_nHitTolerance, false, -1, 0, 0);

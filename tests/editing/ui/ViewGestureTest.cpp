@@ -710,6 +710,29 @@ TEST_F(ViewGestureTest, AJunctionIsDraggedAloneByItsCentre)
     }
 }
 
+TEST_F(ViewGestureTest, AltPressSplitsALineWithAJunctionAndDragsIt)
+{
+    const QPoint from = At(CPoint(1800, 825)), to = from + QPoint(0, 40);
+    Press(from, Qt::AltModifier);
+    ASSERT_TRUE(view->IsJctDragging());
+    for (int i = 1; i <= 4; ++i)
+        Move(from + (to - from) * i / 4, Qt::AltModifier);
+    Release(to, Qt::AltModifier);
+    EXPECT_FALSE(view->IsGestureInProgress());
+    ASSERT_EQ(fx.doc.GetConCount(), 2);
+    EXPECT_EQ(Steps(), 2);   // the split, then the drag
+    CFigure* jct = fx.doc.GetFirstSelFig(0, 1);
+    ASSERT_TRUE(jct && jct->IsInvisible());
+    EXPECT_EQ(jct->m_nConnected, 2);
+    EXPECT_NEAR(jct->GetCenter().x, 1800, Px(1) + 1);   // split where pressed
+    EXPECT_GT(jct->GetCenter().y, 825);
+    ExpectNoFeedbackLeft();
+    EXPECT_EQ(a->m_rect, CRect(600, 600, 1200, 1050));
+    EXPECT_EQ(b->m_rect, CRect(2400, 600, 3000, 1050));
+    EXPECT_EQ(fx.doc.UndoLastStep(), UDMAC_MOVEOBJS);
+    ExpectUndoToSaved(UDMAC_SPLITCON);
+}
+
 // ---- label slide
 
 TEST_F(ViewGestureTest, AConnectorLabelSlidesAlongItsConnector)
