@@ -1,6 +1,7 @@
 #include "controls/CNumEdit.h"
 
 #include "controls/CDataExchange.h"
+#include "controls/CNumCombo.h"
 #include "controls/CDlgCommandEvent.h"
 #include "core/MsgBox.h"
 #include "platform/Prompt.h"
@@ -136,6 +137,9 @@ void CNumEdit::Step(bool up)
 
 bool CNumEdit::Commit()
 {
+    // The box a field is the edit part of acts on Enter first.
+    if (auto* combo = qobject_cast<CNumCombo*>(parentWidget()))
+        combo->OnEnter();
     if (!m_spec.owner || !SaveOrOwner(true))
         return false;
     Notify(kNumEditCommitted);
