@@ -291,7 +291,12 @@ QWidget* CCustomToolBar::MakeControl(unsigned command, int width)
 {
     QWidget* control = nullptr;
     if (IsComboCommand(command)) {
-        control = MakeCombo(command, this);
+        auto* combo = MakeCombo(command, this);
+        // A right click on a box's text brings up the bar's menu, not the
+        // text's editing menu.
+        if (combo->lineEdit())
+            combo->lineEdit()->installEventFilter(this);
+        control = combo;
     } else {
         // Drop buttons and style pickers: a button that runs the command.
         auto* button = new QToolButton(this);
@@ -468,6 +473,15 @@ bool CCustomToolBar::RemoveSeparatorBefore(int index, bool rebuild)
     if (rebuild)
         Rebuild();
     return true;
+}
+
+bool CCustomToolBar::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::ContextMenu) {
+        contextMenuEvent(static_cast<QContextMenuEvent*>(event));
+        return true;
+    }
+    return QToolBar::eventFilter(watched, event);
 }
 
 void CCustomToolBar::contextMenuEvent(QContextMenuEvent* event)

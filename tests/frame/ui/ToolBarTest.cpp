@@ -13,6 +13,8 @@
 
 #include <QAbstractItemView>
 #include <QAction>
+#include <QContextMenuEvent>
+#include <QTimer>
 #include <QPainter>
 #include <QApplication>
 #include <QComboBox>
@@ -279,6 +281,26 @@ TEST_F(ToolBarTest, FontSizeBoxAppliesFourToOneHundredTwentyEight)
     ASSERT_EQ(chosen.count(), 1);
     EXPECT_EQ(chosen.at(0).at(0).toInt(), 24);
     EXPECT_TRUE(prompt.shown.empty());
+}
+
+TEST_F(ToolBarTest, ARightClickOnABoxBringsUpTheBarsMenu)
+{
+    Open();
+    frame->OnIdleUpdateCmdUI();
+    auto* sizes = qobject_cast<QComboBox*>(frame->PropertyBar()->ControlForCmd(32776));
+    ASSERT_TRUE(sizes && sizes->lineEdit());
+    QStringList entries;
+    QTimer::singleShot(0, [&entries] {
+        if (QWidget* popup = QApplication::activePopupWidget()) {
+            for (QAction* a : popup->actions())
+                entries << (a->isSeparator() ? QString("-") : a->text());
+            popup->close();
+        }
+    });
+    const QPoint at(5, 5);
+    QContextMenuEvent click(QContextMenuEvent::Mouse, at, sizes->lineEdit()->mapToGlobal(at));
+    QApplication::sendEvent(sizes->lineEdit(), &click);
+    EXPECT_EQ(entries, (QStringList{"Standard &Toolbar", "&Property Bar", "&Style Bar", "-", "&Customize..."}));
 }
 
 TEST_F(ToolBarTest, ZoomTypedInTheBarZoomsTheView)
