@@ -9,6 +9,7 @@
 #include "core/AppContext.h"
 #include "document/IDocView.h"
 #include "render/CDiagObjDrawCtx.h"
+#include "editing/DividerEdit.h"
 #include "render/ui/CZoomView.h"
 
 #include <string>
@@ -226,6 +227,7 @@ private:
     void DrawMoveTracking(int dx, int dy);
     void DrawResizeOutline(const CRect& rc);
     void DrawGrpResizeOutline(const CRect& rc);
+    int BeginDividerDrag(CFigure* fig, const CPoint& logical);
     void MoveDividerStep(const CPoint& logical);
     void DrawResizeTracking(const CRect& rc);
     // Takes a tracked rectangle of either resize, or refuses it.
@@ -276,7 +278,9 @@ private:
     CFigure* m_pResizeFig = nullptr;
     int m_nDragDivider = -1, m_nSavedSymbol = -1, m_bDividerDrag = 0;
     CFigure* m_pDividerFig = nullptr;
-    CPoint m_ptLastDrag;
+    CPoint m_ptLastDrag, m_ptDragAnchor;
+    int m_bDividerMovesCons = 0, m_nSectionCount = 0;
+    SIZE m_aSectionMin[kMaxSectionMins] = {};
     int m_bGrpResize = 0;
     CGroup* m_pResizeGrp = nullptr;
     CRect m_rcGrpStart;

@@ -777,6 +777,7 @@ int AddThreeRowSymbol(CKavoDoc& doc)
         w.Line({0, 700}, {2048, 700});
         w.Line({0, 1400}, {2048, 1400});
     });
+    b.TextBoxes({CFltRect(0, 0, 2048, 700), CFltRect(0, 700, 2048, 1400), CFltRect(0, 1400, 2048, 2048)});
     b.sym.Reshape = 2;
     b.sym.m_strName = "rows";
     return doc.m_figSymbols.AddOrReplace(&b.sym);
@@ -859,5 +860,27 @@ TEST_F(ViewGestureTest, ARefusedRecordDropsTheDividerDrag)
     EXPECT_FALSE(view->IsDividerDragging());
     EXPECT_EQ(d->m_props.Symbol, rows);
     EXPECT_EQ(fx.doc.m_figSymbols.GetCount(), symbols);
+    EXPECT_EQ(DocText(fx.doc), saved);
+}
+
+// A divider dragged past its neighbour stops where the section between them
+// keeps its least height; undo takes the figure back to its old symbol.
+TEST_F(ViewGestureTest, ADividerDragStopsAtTheSectionMinimum)
+{
+    int rows = -1;
+    CFigure* d = AddThreeRowBox(rows);
+    CPoint first, second;
+    ASSERT_TRUE(d->GetSymbol()->GetDividerHandle(0, first, d->m_rect));
+    ASSERT_TRUE(d->GetSymbol()->GetDividerHandle(1, second, d->m_rect));
+    Drag(At(first), At(CPoint(first.x, d->m_rect.bottom + 300)));
+    EXPECT_EQ(Steps(), 1);
+    CPoint moved;
+    ASSERT_TRUE(d->GetSymbol()->GetDividerHandle(0, moved, d->m_rect));
+    EXPECT_GT(moved.y, first.y);
+    EXPECT_LE(moved.y, second.y - 16);
+    const int copy = d->m_props.Symbol;
+    EXPECT_EQ(fx.doc.UndoLastStep(), UDMAC_RESHAPE);
+    EXPECT_EQ(d->m_props.Symbol, rows);
+    ASSERT_TRUE(fx.doc.m_figSymbols.Delete(copy));
     EXPECT_EQ(DocText(fx.doc), saved);
 }
