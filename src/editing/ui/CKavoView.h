@@ -8,15 +8,18 @@
 // view's surface, so drawing it twice erases it.
 #include "core/AppContext.h"
 #include "document/IDocView.h"
-#include "render/CDiagObjDrawCtx.h"
 #include "editing/DividerEdit.h"
+#include "render/CDiagObjDrawCtx.h"
 #include "render/ui/CZoomView.h"
+#include "shapes/FigFlags.h"
 
+#include <memory>
 #include <string>
 
 class CKavoDoc;
 class CFigure;
 class CGroup;
+class CFigSymbol;
 class QTimerEvent;
 
 // Ruler-update flags: vertical ruler, horizontal ruler, corner box.
@@ -232,6 +235,9 @@ private:
     void DrawResizeTracking(const CRect& rc);
     // Takes a tracked rectangle of either resize, or refuses it.
     int AcceptResizeRect(const CRect& rc, const CPoint& logical);
+    void BeginShapeStretch(CFigure* fig);
+    void UpdateStretchFeedback(const CRect& rc);
+    bool CommitFigResize(CFigure* fig);
     // Erases the outline; unless eraseOnly also ends the resize.
     int EndResizeTracking(int eraseOnly);
     CGroup* GroupResizeHandleAt(const CPoint& logical, int& handle) const;
@@ -274,8 +280,10 @@ private:
     int m_bTrackShown = 0;
     CSize m_szTrackShown;        // the offset the shown tracking is drawn at
     CRect m_rcDragStart;
-    int m_bFigResize = 0, m_bResizeShown = 0;
+    int m_bFigResize = 0, m_bResizeShown = 0, m_bStretching = 0;
     CFigure* m_pResizeFig = nullptr;
+    std::shared_ptr<CFigSymbol> m_pStretchSym;   // the stretched copy; null when none
+    FigFlagSet m_resizeFlagsBefore, m_resizeFlagsPrepared;
     int m_nDragDivider = -1, m_nSavedSymbol = -1, m_bDividerDrag = 0;
     CFigure* m_pDividerFig = nullptr;
     CPoint m_ptLastDrag, m_ptDragAnchor;

@@ -884,3 +884,52 @@ TEST_F(ViewGestureTest, ADividerDragStopsAtTheSectionMinimum)
     ASSERT_TRUE(fx.doc.m_figSymbols.Delete(copy));
     EXPECT_EQ(DocText(fx.doc), saved);
 }
+
+// With ResizeByStretching on, dragging the bottom handle of a compartmented
+// box stretches it: its dividers stay where they were instead of scaling,
+// on a copy of the symbol that an undo leaves unused; off, they scale.
+TEST_F(ViewGestureTest, ResizeStretchesACompartmentedShape)
+{
+    int rows = -1;
+    CFigure* d = AddThreeRowBox(rows);
+    d->m_props.Behavior.high &= ~DWORD(256 | 512);
+    saved = DocText(fx.doc);
+    const int before = ResizeByStretching;
+    for (const int stretch : {1, 0}) {
+        SCOPED_TRACE(stretch);
+        ResizeByStretching = stretch;
+        const int symbols = fx.doc.m_figSymbols.GetCount();
+        fx.doc.SelectObj(d, 1, 0, 0);
+        view->FlushPaint();
+        CPoint d0, d1;
+        ASSERT_TRUE(d->GetSymbol()->GetDividerHandle(0, d0, d->m_rect));
+        ASSERT_TRUE(d->GetSymbol()->GetDividerHandle(1, d1, d->m_rect));
+        const CRect r0 = d->m_rect;
+        const QPoint from = At(d->GetHandlePoint(8));
+        Drag(from, from + QPoint(0, 60));
+        EXPECT_GT(d->m_rect.bottom, r0.bottom + 100);
+        EXPECT_EQ(d->m_rect.top, r0.top);
+        EXPECT_EQ(Steps(), 1);
+        CPoint p0, p1;
+        ASSERT_TRUE(d->GetSymbol()->GetDividerHandle(0, p0, d->m_rect));
+        ASSERT_TRUE(d->GetSymbol()->GetDividerHandle(1, p1, d->m_rect));
+        if (stretch) {
+            EXPECT_NEAR(p0.y, d0.y, 1);
+            EXPECT_NEAR(p1.y, d1.y, 1);
+            EXPECT_EQ(fx.doc.m_figSymbols.GetCount(), symbols + 1);
+        } else {
+            EXPECT_GT(p0.y, d0.y + 10);
+            EXPECT_EQ(d->m_props.Symbol, rows);
+        }
+        const int copy = d->m_props.Symbol;
+        EXPECT_EQ(fx.doc.UndoLastStep(), UDMAC_RESIZEFIG);
+        EXPECT_EQ(d->m_props.Symbol, rows);
+        if (copy != rows) {
+            ASSERT_TRUE(fx.doc.m_figSymbols.Delete(copy));
+        }
+        fx.doc.SelectObj(d, 0, 0, 0);
+        EXPECT_EQ(DocText(fx.doc), saved);
+        ResetSteps();
+    }
+    ResizeByStretching = before;
+}
