@@ -26,7 +26,7 @@
 #include <functional>
 
 namespace {
-constexpr size_t kFieldTextMax = 255;
+constexpr size_t kEditTextMax = 255;
 constexpr int kGridDecimals = 3;
 constexpr int kMetricGridSteps[] = {10, 20, 50, 100, 200};
 constexpr int kInchGridSteps[] = {8, 16, 32, 64, 128, 256};
@@ -64,8 +64,8 @@ bool ExchangeField(const CDataExchange& dx, int id, int& value, bool blankWhenIn
             *valid = false;
         } else {
             std::string text = GetWindowText(control);
-            if (text.size() > kFieldTextMax)
-                text.resize(kFieldTextMax);
+            if (text.size() > kEditTextMax)
+                text.resize(kEditTextMax);
             int v = value;
             if (!read(text, v)) {
                 control->setFocus();
@@ -298,8 +298,8 @@ bool GetDlgItemIntInRange(QWidget* window, int id, int& value, int min, int max,
                           const char* format)
 {
     std::string text = GetDlgItemText(window, id);
-    if (text.size() > kFieldTextMax)
-        text.resize(kFieldTextMax);
+    if (text.size() > kEditTextMax)
+        text.resize(kEditTextMax);
     int v = 0;
     // 'c' would store one byte only; integer scanning does not depend on locale.
     bool scanned = IsSingleConversion(format, "diouxX") &&

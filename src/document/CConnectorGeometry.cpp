@@ -34,10 +34,7 @@ CPoint CFigure::ClipConnectorEnd(int32_t id, const POINT& from, const CSize& off
     const CLineSeg seg(from, target);
     POINT hit;
     if (m_pDoc && m_pDoc->m_pStapleList) {
-        for (CDiagObj* o : *m_pDoc->m_pStapleList) {
-            const auto* st = static_cast<const CStaple*>(o);
-            if (st->m_nType != kStapleFigLabel || st->m_pFig1 != this || !st->m_pFig2)
-                continue;
+        for (const CStaple* st : m_pDoc->FigLabelStaplesOf(this)) {
             CRect label = st->m_pFig2->m_rect;
             label.OffsetRect(offset.cx, offset.cy);
             if (IntersectSegmentRect(seg, label, hit) && !rc.PtInRect(hit))

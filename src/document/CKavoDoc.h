@@ -18,6 +18,7 @@
 #include "document/CStyleMenu.h"
 #include "document/CStyleMenuLayout.h"
 #include "document/ShadowDescription.h"
+#include "document/StapleLabelIndex.h"
 #include "document/DividedShapeFigureLink.h"
 #include "undo/CUndoLog.h"
 #include "platform/GlobalMem.h"
@@ -339,6 +340,11 @@ public:
     CStaple* FindFigLinkTo(const CFigure* fig) const;
     CStaple* FindFigLinkBetween(const CFigure* a, const CFigure* b) const;
     bool AreFigsLinked(const CFigure* a, const CFigure* b) const { return FindFigLinkBetween(a, b) != nullptr; }
+    // The figure-label staples of the figure, in staple-list order.
+    const std::vector<const CStaple*>& FigLabelStaplesOf(const CFigure* fig) const
+    {
+        return m_stapleLabels.LabelsOf(*m_pStapleList, fig);
+    }
     int MoveConLabel(CStaple* staple, CConnector* con, const POINT& pt);
     // A connector label anchored where `pt` lies on the label; null on failure.
     CStaple* CreateConLblStaple(CConnector* con, const POINT& pt, CFigure* label);
@@ -754,6 +760,7 @@ private:
     CSpecialFigureLink m_specialFig{*this, nullptr};
     int32_t m_bConRemovedByUndo = 0;
     CStaple* m_pLastRestoredStaple = nullptr;   // during a replay
+    mutable StapleLabelIndex m_stapleLabels;
     CFigure* m_pFigBeingAdded = nullptr;        // while AddNewFig closes its step
     std::vector<IDocView*> m_views;
     int32_t m_bModified = 0;

@@ -191,6 +191,7 @@ void CKavoDoc::DeleteFig(CFigure* fig, bool redraw)
         if (s->m_pFig2 == fig)
             s->m_pFig2 = nullptr;
     }
+    NoteStapleLinksChanged();
     ForEachConnector([fig](CConnector* con) {
         if (con->m_pFig1 == fig)
             con->ClearEnd(1);

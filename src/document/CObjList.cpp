@@ -5,8 +5,15 @@
 #include "document/CFigure.h"
 
 #include <algorithm>
+#include <atomic>
 #include <initializer_list>
 #include <new>
+
+uint64_t CObjList::NextStamp()
+{
+    static std::atomic<uint64_t> counter{0};
+    return counter.fetch_add(1, std::memory_order_relaxed) + 1;
+}
 
 void CObjList::Count(const CDiagObj* obj, int delta)
 {
@@ -36,6 +43,7 @@ bool CObjList::InsertAt(int index, CDiagObj* obj)
         return false;
     }
     Count(obj, +1);
+    Touch();
     return true;
 }
 
@@ -46,6 +54,7 @@ bool CObjList::Remove(CDiagObj* obj)
         return false;
     m_items.erase(m_items.begin() + i);
     Count(obj, -1);
+    Touch();
     return true;
 }
 
@@ -53,6 +62,7 @@ void CObjList::RemoveAll()
 {
     m_items.clear();
     m_nFigCount = m_nConCount = 0;
+    Touch();
 }
 
 int CObjList::Find(const CDiagObj* obj) const
@@ -98,6 +108,7 @@ bool CObjList::MoveTo(CDiagObj* obj, int index)
     m_items.erase(m_items.begin() + from);
     index = std::clamp(index, 0, GetCount());
     m_items.insert(m_items.begin() + index, obj);
+    Touch();
     return true;
 }
 
@@ -109,6 +120,7 @@ CDiagObj* CObjList::MoveItem(int from, int to)
     CDiagObj* obj = m_items[size_t(from)];
     m_items.erase(m_items.begin() + from);
     m_items.insert(m_items.begin() + to, obj);
+    Touch();
     return obj;
 }
 

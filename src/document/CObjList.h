@@ -5,6 +5,7 @@
 // does not own its objects: the document deletes them.
 #include "document/CDiagObj.h"
 
+#include <cstdint>
 #include <unordered_map>
 #include <vector>
 
@@ -51,6 +52,10 @@ public:
     // Moves the object to the 0-based index (clamped); false when absent.
     bool MoveTo(CDiagObj* obj, int index);
 
+    // Renewed (unique across lists) by every change of membership or order,
+    // so a table built from the list can tell it is stale.
+    uint64_t GetStamp() const { return m_nStamp; }
+
     int GetCount() const { return int(m_items.size()); }
     bool IsEmpty() const { return m_items.empty(); }
     int m_nFigCount = 0;
@@ -66,7 +71,10 @@ public:
 
 private:
     void Count(const CDiagObj* obj, int delta);
+    static uint64_t NextStamp();
+    void Touch() { m_nStamp = NextStamp(); }
     std::vector<CDiagObj*> m_items;
+    uint64_t m_nStamp = NextStamp();
     bool m_bFailAppends = false;
     int m_nAppendsBeforeFail = -1;
     mutable std::unordered_map<int32_t, CDiagObj*> m_idIndex;

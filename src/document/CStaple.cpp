@@ -13,6 +13,7 @@ void CStaple::CopyFrom(const CStaple& o)
 {
     *this = o;
     m_bVisited = 0;
+    NoteStapleLinksChanged();
 }
 
 void CStaple::GetBoundRect(CRect& out, int, int) const
@@ -51,6 +52,7 @@ void CStaple::Relink(const CObjList& objs)
     m_pCon = static_cast<CConnector*>(take(m_nConId, kObjConnector));
     m_pFig1 = static_cast<CFigure*>(take(m_nFig1Id, kObjFigure));
     m_pFig2 = static_cast<CFigure*>(take(m_nFig2Id, kObjFigure));
+    NoteStapleLinksChanged();
     TakeSnapshots();
 }
 

@@ -19,6 +19,10 @@ constexpr int kStapleLatLabel = 5;
 constexpr int kStaplePosMax = 255;
 constexpr int kStaplePosMid = 127;
 
+// Whatever changes a staple's kind or the figures it holds calls this, so
+// that tables built from the staples are rebuilt (StapleLabelIndex).
+void NoteStapleLinksChanged();
+
 class CStaple : public CDiagObj {
 public:
     explicit CStaple(CKavoDoc* doc = nullptr, int type = 0) : CDiagObj(doc), m_nType(type) {}

@@ -12,6 +12,8 @@ void CStaple::PinObjects()
             o->m_pStaple = this;
     StoreIds();
     TakeSnapshots();
+    // The makers set the kind after this; nothing asks in between.
+    NoteStapleLinksChanged();
 }
 
 void CStaple::MakeConLbl(CConnector* con, const POINT& pt, CFigure* label, int fig1PosX, int fig1PosY)
@@ -84,6 +86,7 @@ bool CStaple::IsConLbl(bool strict)
         return !strict || (m_pCon && m_pFig1);
     if (m_nType == 0 && m_pCon && m_pFig1) {
         m_nType = kStapleConLabel;
+        NoteStapleLinksChanged();
         return true;
     }
     return false;
@@ -95,8 +98,10 @@ bool CStaple::IsLatLbl(bool strict)
         return !strict || (m_pCon && m_pFig1);
     if (m_nType == 0 && m_pCon && m_pFig1) {
         // Only a real side distance makes it a lateral label for good.
-        if (LateralOffset != 0)
+        if (LateralOffset != 0) {
             m_nType = kStapleLatLabel;
+            NoteStapleLinksChanged();
+        }
         return true;
     }
     return false;
@@ -108,6 +113,7 @@ bool CStaple::IsFigLbl(bool strict)
         return !strict || (m_pFig1 && m_pFig2);
     if (m_nType == 0 && !m_pCon && m_pFig1 && m_pFig2) {
         m_nType = kStapleFigLabel;
+        NoteStapleLinksChanged();
         return true;
     }
     return false;
@@ -132,6 +138,7 @@ void CStaple::InferType()
 {
     if (m_nType != 0)
         return;
+    NoteStapleLinksChanged();
     if (m_nConId != -1 && m_nFig1Id != -1)
         m_nType = kStapleConLabel;
     else if (m_nConId == -1 && m_nFig1Id != -1 && m_nFig2Id != -1)

@@ -15,6 +15,7 @@
 
 #include <algorithm>
 #include <memory>
+#include <unordered_map>
 
 namespace {
 std::vector<CStapleKindEntry> g_stapleKinds;
@@ -23,24 +24,62 @@ bool g_bInStaplePass = false;
 // The connectors of each figure, while a pass runs.
 AttachedConIndex* g_pPassCons = nullptr;
 
+// Each object's place in the object list, while a pass runs: the pass asks
+// where a label and its figure stand for every label, and a search of the
+// list each time would make it quadratic. Rebuilt after the list changed,
+// which a pass rarely does (only to restack a label out of place).
+class ObjListPositions {
+public:
+    explicit ObjListPositions(const CObjList& list) : m_list(list) {}
+    int Find(const CDiagObj* obj)
+    {
+        if (!m_built || m_stamp != m_list.GetStamp()) {
+            m_pos.clear();
+            int i = 0;
+            for (const CDiagObj* o : m_list)
+                m_pos.emplace(o, i++);
+            m_stamp = m_list.GetStamp();
+            m_built = true;
+        }
+        const auto it = m_pos.find(obj);
+        return it == m_pos.end() ? -1 : it->second;
+    }
+
+private:
+    const CObjList& m_list;
+    bool m_built = false;
+    uint64_t m_stamp = 0;
+    std::unordered_map<const CDiagObj*, int> m_pos;
+};
+ObjListPositions* g_pPassPositions = nullptr;
+
 class PassGuard {
 public:
-    explicit PassGuard(const CKavoDoc& doc) : m_cons(doc)
+    explicit PassGuard(const CKavoDoc& doc) : m_cons(doc), m_positions(*doc.m_pObjList)
     {
         g_bInStaplePass = true;
         g_pPassCons = &m_cons;
+        g_pPassPositions = &m_positions;
     }
     ~PassGuard()
     {
         g_bInStaplePass = false;
         g_pPassCons = nullptr;
+        g_pPassPositions = nullptr;
     }
     PassGuard(const PassGuard&) = delete;
     PassGuard& operator=(const PassGuard&) = delete;
 
 private:
     AttachedConIndex m_cons;
+    ObjListPositions m_positions;
 };
+
+// The object's index in the object list, -1 when absent.
+int FindInObjList(const CKavoDoc& doc, const CDiagObj* obj)
+{
+    return g_pPassPositions ? g_pPassPositions->Find(obj) : doc.m_pObjList->Find(obj);
+}
 
 // Re-lays the figure's connectors (logged); how many, -1 when refused.
 int RelayConsOf(CKavoDoc& doc, const CFigure* fig)
@@ -63,8 +102,8 @@ CStaple* FindStaple(const CObjList& staples, Pred pred)
 // has to move.
 bool RestackInFrontOf(CKavoDoc& doc, CDiagObj* label, const CDiagObj* anchor)
 {
-    const int at = doc.m_pObjList->Find(anchor);
-    const int from = doc.m_pObjList->Find(label);
+    const int at = FindInObjList(doc, anchor);
+    const int from = FindInObjList(doc, label);
     if (at < 0 || from < 0 || from == at + 1)
         return true;
     // Taking the label out first shifts the anchor down when it lay behind.
@@ -78,9 +117,9 @@ const CDiagObj* StackAnchor(const CKavoDoc& doc, CConnector* con)
 {
     const std::vector<CConnector*> chain = doc.GetConChain(con);
     const CDiagObj* anchor = con;
-    int best = doc.m_pObjList->Find(con);
+    int best = FindInObjList(doc, con);
     for (CConnector* c : chain) {
-        const int at = doc.m_pObjList->Find(c);
+        const int at = FindInObjList(doc, c);
         if (at > best) {
             best = at;
             anchor = c;
@@ -112,6 +151,7 @@ void ResetStapleState()
     g_stapleKinds.clear();
     g_bInStaplePass = false;
     g_pPassCons = nullptr;
+    g_pPassPositions = nullptr;
 }
 
 const CStapleKindEntry& CStaple::GetKindEntry() const
@@ -305,7 +345,7 @@ bool SweepFigLinks(CKavoDoc& doc, int log, bool redrawInvalid, int& result)
         }
         CFigure* behind = s->GetKindEntry().leaderBehind ? s->m_pFig1 : s->m_pFig2;
         CFigure* front = behind == s->m_pFig1 ? s->m_pFig2 : s->m_pFig1;
-        const int b = doc.m_pObjList->Find(behind), f = doc.m_pObjList->Find(front);
+        const int b = FindInObjList(doc, behind), f = FindInObjList(doc, front);
         // The figure on the wrong side takes the other's place, which puts it
         // directly behind it; the record names the figure that moves.
         if (b > f && f >= 0 && doc.MoveObjInList(behind, f + 1))

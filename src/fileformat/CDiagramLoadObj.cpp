@@ -10,7 +10,7 @@
 
 namespace {
 // Largest packed picture block read.
-constexpr int kMaxGraphicData = 4000000;
+constexpr int kMaxLegacyGraphicData = 4000000;
 } // namespace
 
 CDiagramLoadObj::CDiagramLoadObj(CKavoDoc* doc) : m_pDoc(doc)
@@ -339,7 +339,7 @@ int CDiagramLoadObj::ReadLegacyGraphicData(const char* p, int dataBlockType, CFi
                                            const CFigStyle* style)
 {
     int size;
-    if (!ParseIntInRange(p, size, 0, kMaxGraphicData))
+    if (!ParseIntInRange(p, size, 0, kMaxLegacyGraphicData))
         return KWR_SKIP_BLOCK;
     int type = 2;
     const char* q = p;

@@ -281,6 +281,7 @@ void Validator::CheckFigureStaple(CFigure* fig)
         if (m_bRepair) {
             st->m_pFig1 = fig;
             st->m_nFig1Id = id;
+            NoteStapleLinksChanged();
         }
     };
     if (st->IsConLbl(false)) {
@@ -300,6 +301,7 @@ void Validator::CheckFigureStaple(CFigure* fig)
                 if (m_bRepair) {
                     st->m_pFig2 = fig;
                     st->m_nFig2Id = id;
+                    NoteStapleLinksChanged();
                 }
             }
         } else if (wrongFirst()) {

@@ -11,7 +11,7 @@
 
 namespace {
 constexpr size_t kMaxPath = 260;
-constexpr size_t kMaxStyleName = 30;
+constexpr size_t kMaxDefaultStyleName = 30;
 constexpr COLORREF kDefaultTranspColor = 0xFF00FF;
 
 // The style-bar layout keys, in the order of the document's array.
@@ -170,9 +170,9 @@ int CDiagramLoadObj::ReadGlobalKey(const char* p)
     case KW_LastEnd: return readString(d.m_strLastEnd, kMaxPath);
     case KW_LastEndLen: return readInt(d.m_nLastEndLen, 0, 256);
     case KW_EnableConPts: return readBool(d.m_bEnableConPts);
-    case KW_AutoLabelStyle: return readString(d.m_strAutoLabelStyle, kMaxStyleName);
-    case KW_ConLabelStyle: return readString(d.m_strConLabelStyle, kMaxStyleName);
-    case KW_FlowLabelStyle: return readString(d.m_strFlowLabelStyle, kMaxStyleName);
+    case KW_AutoLabelStyle: return readString(d.m_strAutoLabelStyle, kMaxDefaultStyleName);
+    case KW_ConLabelStyle: return readString(d.m_strConLabelStyle, kMaxDefaultStyleName);
+    case KW_FlowLabelStyle: return readString(d.m_strFlowLabelStyle, kMaxDefaultStyleName);
     case KW_ConPointMarks: return readInt(d.m_nConPointMarks, 0, 1);
     case KW_CornerRadius: return readInt(d.m_nCornerRadius, -32768, 32767);
     case KW_FigMarginMode: return readInt(d.m_nFigMarginMode, -32768, 32767);

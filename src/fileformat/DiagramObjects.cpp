@@ -14,7 +14,6 @@ constexpr size_t kMaxStyleName = 30;
 constexpr size_t kMaxText = 4095;
 // Marks the staple fields that hold object ids (read whole, see ParseObjectId).
 constexpr int kObjectIdMax = CKeywordParser::kMaxObjectId;
-constexpr size_t kMaxTextInits = 1024;
 // Hyperlinks are read as long as the writer writes them, so that a long
 // address survives a reload.
 constexpr size_t kMaxLink = 4096;
@@ -69,7 +68,7 @@ int CDiagramLoadObj::HandleFigureLine(const char* p)
         return KWR_DONE;
     }
     if (MatchKeyword(p, KW_TextInits)) {
-        if (!ParseDelimitedCString(p, f.m_strSecondText, kMaxTextInits))
+        if (!ParseDelimitedCString(p, f.m_strSecondText, CFigure::kMaxSecondText))
             return KWR_FAILED;
         ConvertAsIs(f.m_strSecondText);
         return KWR_DONE;

@@ -9,7 +9,7 @@
 namespace {
 constexpr size_t kHeader = sizeof(int32_t);
 
-bool InRange(long long count)
+bool PointCountAllowed(long long count)
 {
     return count >= CHotZone::kMinPoints && count <= CHotZone::kMaxPoints;
 }
@@ -24,7 +24,7 @@ void CHotZone::Free()
 int CHotZone::SetPoints(int count, const CFltPoint* points)
 {
     Free();
-    if (!points || !InRange(count))
+    if (!points || !PointCountAllowed(count))
         return 0;
     const size_t bytes = kHeader + size_t(count) * sizeof(CFltPoint);
     unsigned char* buf = new (std::nothrow) unsigned char[bytes];
@@ -46,7 +46,7 @@ int CHotZone::Copy(const void* buffer, size_t size)
         return 0;
     int32_t n = 0;
     std::memcpy(&n, buffer, kHeader);
-    if (!InRange(n) || size < kHeader + size_t(n) * sizeof(CFltPoint))
+    if (!PointCountAllowed(n) || size < kHeader + size_t(n) * sizeof(CFltPoint))
         return 0;
     return SetPoints(n, reinterpret_cast<const CFltPoint*>(static_cast<const unsigned char*>(buffer) + kHeader));
 }
@@ -63,7 +63,7 @@ CHotZone& CHotZone::operator=(const CHotZone& o)
 
 bool CHotZone::Set(int count, const CFltPoint* points)
 {
-    if (!points || !InRange(count))
+    if (!points || !PointCountAllowed(count))
         return false;
     return SetPoints(count, points) != 0;
 }

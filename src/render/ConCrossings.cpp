@@ -16,11 +16,6 @@ constexpr int kCellShift = 10;
 
 ConCrossingPass* g_pass = nullptr;
 
-bool SamePt(const POINT& a, const POINT& b)
-{
-    return a.x == b.x && a.y == b.y;
-}
-
 // The proper crossing of segments a-b and c-d, rounded; false when they are
 // parallel or miss each other.
 bool CrossSegments(const POINT& a, const POINT& b, const POINT& c, const POINT& d, CPoint& out)
@@ -130,7 +125,7 @@ void ConCrossingPass::Near(const CRect& box, int limit, std::vector<const Entry*
 
 namespace {
 
-bool Meets(const CRect& a, const CRect& b)
+bool BoundsMeet(const CRect& a, const CRect& b)
 {
     return a.left <= b.right && b.left <= a.right && a.top <= b.bottom && b.top <= a.bottom;
 }
@@ -171,7 +166,7 @@ std::vector<std::pair<const CConnector*, std::vector<CPoint>>> NearbyLines(const
         CRect bounds;
         con->GetBoundRect(bounds, 0, 0);
         bounds.InflateRect(1, 1);
-        if (Meets(bounds, box))
+        if (BoundsMeet(bounds, box))
             nearby.emplace_back(con, OtherLine(doc, *con));
     }
     return nearby;
@@ -200,12 +195,11 @@ std::vector<ConCrossing> FindConCrossings(const CKavoDoc& doc, const std::vector
         std::vector<ConCrossing> onSeg;
         for (const auto& [con, other] : nearby) {
             const bool straight = !(con->m_props.Behavior.low & CONSHAPE_MASK);
-            if (straight && (SamePt(con->EndPoint1, a) || SamePt(con->EndPoint1, b) ||
-                             SamePt(con->EndPoint2, a) || SamePt(con->EndPoint2, b)))
+            if (straight && (con->EndPoint1 == a || con->EndPoint1 == b || con->EndPoint2 == a || con->EndPoint2 == b))
                 continue;
             for (size_t k = 0; k + 1 < other.size(); ++k) {
                 CPoint x;
-                if (!CrossSegments(a, b, other[k], other[k + 1], x) || SamePt(x, a) || SamePt(x, b))
+                if (!CrossSegments(a, b, other[k], other[k + 1], x) || x == a || x == b)
                     continue;
                 if ((s == 0 && PtDistance(x, piece.front()) < radius) ||
                     (s == lastSeg && PtDistance(x, piece.back()) < radius) || NearShownEnd(*con, x))

@@ -21,18 +21,13 @@ namespace {
 constexpr DWORD kShowJunctionDots = 4;
 constexpr DWORD kFigConPtDots = 0x1000000;
 
-bool SamePt(const POINT& a, const POINT& b)
-{
-    return a.x == b.x && a.y == b.y;
-}
-
 // The route's points without repeats, at most kMaxRoutePts: a longer route
 // keeps its first points and its last one (traced).
 std::vector<CPoint> CollectPoints(const ConRoute& route)
 {
     std::vector<CPoint> pts;
     for (const CPoint& p : route.points)
-        if (pts.empty() || !SamePt(pts.back(), p))
+        if (pts.empty() || pts.back() != p)
             pts.push_back(p);
     if (int(pts.size()) > kMaxRoutePts) {
         DiagPrintf("ERR!  DrawConnector: route of %d points cut to %d\n", int(pts.size()), kMaxRoutePts);
@@ -47,7 +42,7 @@ std::vector<CPoint> CollectPoints(const ConRoute& route)
 // distance past the neighbour stops at it.
 void PullBack(CPoint& end, const CPoint& next, int distance)
 {
-    if (distance <= 0 || SamePt(end, next))
+    if (distance <= 0 || end == next)
         return;
     end = distance >= PtDistance(end, next) ? next : PtAlongLine(end, next, distance);
 }

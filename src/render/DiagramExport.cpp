@@ -13,6 +13,7 @@
 #include "platform/GdiObjects.h"
 #include "platform/Prompt.h"
 #include "render/ExportFormats.h"
+#include "render/PictureColours.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -21,7 +22,6 @@
 namespace {
 
 constexpr UINT IDS_EXPORT_TOO_LARGE = 683;
-constexpr COLORREF kTransparentKey = RGB(255, 0, 255);
 
 // A free name beside the target for the file being written.
 QString SiblingTemporary(const QString& path)

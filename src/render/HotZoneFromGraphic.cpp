@@ -13,6 +13,7 @@
 #include "platform/metafile/CEmfPlayer.h"
 #include "platform/metafile/MetaFileHandles.h"
 #include "render/ArgbBitmaps.h"
+#include "render/PictureColours.h"
 
 #include <vector>
 
@@ -20,10 +21,9 @@ namespace {
 
 constexpr int kMaxTraceSide = 500;
 constexpr COLORREF kTraceBackground = RGB(255, 255, 252);
-constexpr COLORREF kMagenta = RGB(255, 0, 255);
 constexpr int kHotZoneSpace = 2048;
 
-int16_t ReadI16(const BYTE* p)
+int16_t ReadHeaderI16(const BYTE* p)
 {
     return int16_t(p[0] | (p[1] << 8));
 }
@@ -47,8 +47,8 @@ bool PlayPicture(CDC& dc, HGLOBAL picture, int kind, const RECT& rect)
         CGlobalLock lock(picture);
         if (!lock.data() || lock.size() < 22)
             return false;
-        box = RECT{ReadI16(lock.data() + 6), ReadI16(lock.data() + 8), ReadI16(lock.data() + 10),
-                   ReadI16(lock.data() + 12)};
+        box = RECT{ReadHeaderI16(lock.data() + 6), ReadHeaderI16(lock.data() + 8), ReadHeaderI16(lock.data() + 10),
+                   ReadHeaderI16(lock.data() + 12)};
     }
     HMETAFILE wmf = MetafileFromAPMGlobal(picture);
     if (!wmf)
@@ -85,8 +85,8 @@ std::unique_ptr<QImage> RenderMetafileForTrace(HGLOBAL picture, int kind)
             return nullptr;
     }
     auto bitmap = std::make_unique<QImage>(canvas.convertToFormat(QImage::Format_ARGB32));
-    FloodFillBorderColorImage(*bitmap, kTraceBackground, kMagenta);
-    MakeColorTransparent(*bitmap, 0, kMagenta);
+    FloodFillBorderColorImage(*bitmap, kTraceBackground, kTransparentKey);
+    MakeColorTransparent(*bitmap, 0, kTransparentKey);
     return bitmap;
 }
 
@@ -109,7 +109,7 @@ void GetHotZoneFromGraphic(HGLOBAL picture, int kind, int* count, POINT* pts)
         }
     } else if (kind == 1) {
         if (const std::unique_ptr<CBitmap> bitmap = DIBToBitmap(picture)) {
-            traced = TraceBitmapOutline(bitmap.get(), kMagenta, kMaxTracePts, pts, n, true);
+            traced = TraceBitmapOutline(bitmap.get(), kTransparentKey, kMaxTracePts, pts, n, true);
             width = bitmap->Image().width();
             height = bitmap->Image().height();
         }

@@ -17,11 +17,6 @@ constexpr double kRefineReduceDeg = 172.0;
 // The contour tracer stops before its scratch array is full.
 constexpr int kContourStop = 2046;
 
-bool SamePt(POINT a, POINT b)
-{
-    return a.x == b.x && a.y == b.y;
-}
-
 bool InRect(POINT p, const RECT& rc)
 {
     return p.x >= rc.left && p.x < rc.right && p.y >= rc.top && p.y < rc.bottom;
@@ -31,7 +26,7 @@ bool InRect(POINT p, const RECT& rc)
 bool StrictlyBetween(POINT a, POINT b, POINT c)
 {
     const long long cross = (long long)(b.x - a.x) * (c.y - a.y) - (long long)(b.y - a.y) * (c.x - a.x);
-    if (cross != 0 || SamePt(a, b) || SamePt(b, c))
+    if (cross != 0 || CPoint(a) == CPoint(b) || CPoint(b) == CPoint(c))
         return false;
     const long long dot = (long long)(b.x - a.x) * (c.x - b.x) + (long long)(b.y - a.y) * (c.y - b.y);
     return dot > 0;
@@ -57,11 +52,11 @@ int TraceContour(POINT from, POINT to, POINT* pts, int& count, const TraceSurfac
     int d = InitialDirection(from, to);
     while (d >= 0) {
         cur = StepInDirection(cur, d);
-        if (SamePt(cur, to))
+        if (CPoint(cur) == CPoint(to))
             return 1;
         if (!InRect(cur, rect))
             return 0;
-        if (count > 1 && SamePt(cur, first))
+        if (count > 1 && CPoint(cur) == CPoint(first))
             return 0;  // a closed loop that never reached `to`
         const bool wasEmpty = count == 0;
         AppendTracePt(cur, pts, count);
@@ -198,7 +193,7 @@ int AppendTracePt(POINT pt, POINT* pts, int& count)
 {
     if (!pts || count < 0 || count > kMaxTracePts - 1)
         return TRACE_FULL;
-    if (count > 0 && SamePt(pts[count - 1], pt))
+    if (count > 0 && CPoint(pts[count - 1]) == CPoint(pt))
         return TRACE_REFUSED;
     if (count >= 2 && StrictlyBetween(pts[count - 2], pts[count - 1], pt)) {
         pts[count - 1] = pt;

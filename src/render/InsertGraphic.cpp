@@ -8,6 +8,7 @@
 #include "graphics/ImageLibrary.h"
 #include "platform/Ansi.h"
 #include "platform/Prompt.h"
+#include "render/PictureColours.h"
 #include "render/PictureImport.h"
 #include "undo/UndoCodes.h"
 
@@ -18,7 +19,6 @@ namespace {
 constexpr UINT IDS_IMPORT_GRAPHIC = 465;
 constexpr UINT IDS_BAD_METAFILE = 534;
 constexpr UINT IDS_BAD_GRAPHIC = 618;
-constexpr COLORREF kWhite = 0xFFFFFF;
 constexpr const char* kTextTooLarge =
     "This picture is too large to insert (%d x %d pixels). Pictures of up to %d megapixels can be inserted.";
 
@@ -54,7 +54,7 @@ ImportResult ImportGraphicFile(const ImportDialogFn& dialog, ImportedGraphic& ou
     ImpType = ImportFilterToType(request.filterIndex);
     out.path = request.path;
     int hasTransparency = 0;
-    out.handle = LoadGraphicFromFile(request.path, out.kind, out.width, out.height, kWhite,
+    out.handle = LoadGraphicFromFile(request.path, out.kind, out.width, out.height, kPictureWhite,
                                      ImportCleanBackground != 0, ImportTranspEdges != 0, hasTransparency);
     if (!out.handle)
         return ImportResult::Failed;

@@ -5,12 +5,11 @@
 #include "graphics/BitmapHelpers.h"
 #include "graphics/MetafileHelpers.h"
 #include "render/ArgbBitmaps.h"
+#include "render/PictureColours.h"
 #include "render/PictureImport.h"
 #include "undo/UndoCodes.h"
 
 namespace {
-constexpr COLORREF kMagenta = 0xFF00FF;
-constexpr COLORREF kWhite = 0xFFFFFF;
 } // namespace
 
 HGLOBAL GetGraphicFromClipboard(int format, const BYTE* data, size_t size, int& kind, int& width, int& height)
@@ -38,8 +37,8 @@ HGLOBAL GetGraphicFromClipboard(int format, const BYTE* data, size_t size, int& 
     width = w;
     height = h;
     const CKavoDoc* doc = GetActiveKavoDoc();
-    if (doc && doc->m_bTranspBMPs && doc->m_crTranspColor == kMagenta && kind == 1) {
-        if (HGLOBAL filled = FloodFillBorderColorBlock(block, kWhite, kMagenta)) {
+    if (doc && doc->m_bTranspBMPs && doc->m_crTranspColor == kTransparentKey && kind == 1) {
+        if (HGLOBAL filled = FloodFillBorderColorBlock(block, kPictureWhite, kTransparentKey)) {
             GlobalFree(block);
             block = filled;
         }

@@ -7,6 +7,7 @@
 #include "graphics/MetafileHelpers.h"
 #include "platform/PackedDib.h"
 #include "render/ArgbBitmaps.h"
+#include "render/PictureColours.h"
 #include "render/PictureConversions.h"
 
 #include <QFile>
@@ -16,7 +17,6 @@
 #include <cstring>
 
 namespace {
-constexpr COLORREF kMagenta = 0xFF00FF;
 constexpr int kSnapTolerance = 30;
 constexpr DWORD kBitfields = 3;
 
@@ -234,15 +234,15 @@ HGLOBAL LoadGraphicFromFile(const QString& path, int& kind, int& width, int& hei
     if (cleanBackground && transparentBorder && !hasTransparency && kind == 1)
         Replace(block, SnapNearColors(block, background, kSnapTolerance));
     if (hasTransparency && type != 5) {
-        Replace(block, FlattenTransparency(block, fileTransparent, kMagenta));
-        background = kMagenta;
+        Replace(block, FlattenTransparency(block, fileTransparent, kTransparentKey));
+        background = kTransparentKey;
         transparentBorder = false;
     }
     const CKavoDoc* doc = GetActiveKavoDoc();
-    if (doc && doc->m_bTranspBMPs && doc->m_crTranspColor == kMagenta && transparentBorder && kind == 1)
-        Replace(block, FloodFillBorderColorBlock(block, background, kMagenta));
+    if (doc && doc->m_bTranspBMPs && doc->m_crTranspColor == kTransparentKey && transparentBorder && kind == 1)
+        Replace(block, FloodFillBorderColorBlock(block, background, kTransparentKey));
     if (kind == 1) {
-        if (HGLOBAL argb = BitmapBlockToARGBBlock(block, true, kMagenta)) {
+        if (HGLOBAL argb = BitmapBlockToARGBBlock(block, true, kTransparentKey)) {
             GlobalFree(block);
             block = argb;
             kind = 9;

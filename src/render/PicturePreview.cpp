@@ -3,13 +3,13 @@
 #include "graphics/MetaRecolour.h"
 #include "platform/CGraphics.h"
 #include "platform/CPainterDC.h"
+#include "render/PictureColours.h"
 #include "render/PictureImport.h"
 #include "render/PicturePlay.h"
 
 #include <algorithm>
 
 namespace {
-constexpr COLORREF kWhite = 0xFFFFFF;
 
 // The picture's size scaled down (never up) to fit the box, keeping its shape.
 QSize Fitted(int width, int height, const QSize& box)
@@ -27,7 +27,7 @@ bool LoadPicturePreview(const QString& path, bool cleanBackground, bool transpar
     out = PicturePreview();
     const int type = GetPictureFileType(path);
     int kind = 0, width = 0, height = 0, hasTransparency = 0;
-    HGLOBAL block = LoadGraphicFromFile(path, kind, width, height, kWhite, cleanBackground, transparentEdges,
+    HGLOBAL block = LoadGraphicFromFile(path, kind, width, height, kPictureWhite, cleanBackground, transparentEdges,
                                         hasTransparency);
     out.optionsApply = type != 2 && type != 3 && !hasTransparency;
     if (!block)

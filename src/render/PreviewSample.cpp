@@ -29,7 +29,7 @@
 namespace {
 
 constexpr COLORREF kNoColour = 0x030201;
-constexpr COLORREF kWhite = RGB(255, 255, 255);
+constexpr COLORREF kSampleWhite = RGB(255, 255, 255);
 constexpr int kTextSampleScale = 30;
 constexpr int kConLabelGap = 12;
 constexpr SIZE kLineCell{45, 20};
@@ -213,11 +213,11 @@ void RecolourConSampleProps(CConProps& p, int mode)
 {
     if (mode != 0 && mode != 1)
         return;
-    const COLORREF line = mode == 0 ? kWhite : 0;
-    const COLORREF other = mode == 0 ? 0 : kWhite;
+    const COLORREF line = mode == 0 ? kSampleWhite : 0;
+    const COLORREF other = mode == 0 ? 0 : kSampleWhite;
     p.Color = line;
     for (COLORREF* fill : {&p.End1FillColor, &p.End2FillColor})
-        *fill = (*fill == kWhite || *fill == kNoColour) ? other : line;
+        *fill = (*fill == kSampleWhite || *fill == kNoColour) ? other : line;
     p.FIBdrClr = line;
     p.FIFillClr = line;
 }
@@ -276,7 +276,7 @@ void DrawConStyleSampleGdip(const RECT& rectIn, const CConStyle& style, CKavoDoc
     const CSize extent = MeasureStyleText(doc, *labelStyle, style.AutoLabelText);
     CFigProps lp = labelStyle->m_props;
     if (colourMode == 0)
-        lp.TextColor = kWhite;
+        lp.TextColor = kSampleWhite;
     else if (colourMode == 1)
         lp.TextColor = 0;
     lp.Icon = -1;
@@ -354,14 +354,14 @@ void DrawEndSymbolOnLine(CGraphics* graphics, CDC* dcIn, const RECT& rectIn, boo
     const int saved = dc->SaveDC();
     CPen pen(PS_SOLID, 1, 0);
     dc->SelectObject(&pen);
-    dc->SetBkColor(kWhite);
+    dc->SetBkColor(kSampleWhite);
     dc->MoveTo(start.x, start.y);
     dc->LineTo(lineEnd.x, lineEnd.y);
     dc->RestoreDC(saved);
     if (!shape)
         return;
     const bool unfilled = shape->m_nAreaPos < 0;
-    const COLORREF fill = unfilled ? kWhite : 0;
+    const COLORREF fill = unfilled ? kSampleWhite : 0;
     const int style = unfilled && plain ? kEndShapeOutline : kEndShapeFillOutline;
     if (graphics)
         DrawEndSymbolGdip(graphics, shape, tip, start, d, 1, 0, fill, style, antiAlias);

@@ -31,7 +31,6 @@ constexpr int kSampleModeStyle = 6;      // the drawing mode of style samples
 constexpr int kSampleLabelGap = 12;
 constexpr COLORREF kIconBackground = 0xE6E6E6;
 constexpr int kAnchorLineKind = 39;      // connector stock kind drawn without ends
-constexpr int kUnlimitedTextArea = 9999;
 constexpr COLORREF kDefaultTranspColor = RGB(255, 0, 255);
 constexpr int kDataLabelPercent = 150;   // data-message labels enlarged by half
 

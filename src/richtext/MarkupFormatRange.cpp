@@ -13,7 +13,7 @@
 
 namespace {
 
-void AppendWord(std::string& out, const char* word, int number)
+void AppendControlWord(std::string& out, const char* word, int number)
 {
     char buf[48];
     std::snprintf(buf, sizeof buf, "%s%d", word, number);
@@ -96,18 +96,18 @@ bool WriteCodes(std::string& out, std::string& text, const Attrs& from, const At
     if (to.super != -1 && to.super != from.super)
         out += to.super ? "\\super" : "\\nosupersub";
     if (to.size != 0 && to.size != from.size)
-        AppendWord(out, "\\fs", 2 * to.size);
+        AppendControlWord(out, "\\fs", 2 * to.size);
     if (to.color != kNoColor && to.color != from.color) {
         const int index = TableIndex(text, true, to.color, "", removedColor, limit, format);
         if (index < 0)
             return false;
-        AppendWord(out, "\\cf", index);
+        AppendControlWord(out, "\\cf", index);
     }
     if (!to.face.empty() && to.face != from.face) {
         const int index = TableIndex(text, false, 0, to.face, removedFont, limit, format);
         if (index < 0)
             return false;
-        AppendWord(out, "\\f", index);
+        AppendControlWord(out, "\\f", index);
     }
     if (!out.empty())
         out += ' ';

@@ -7,12 +7,11 @@
 #include "shapes/DividedShapeHandleMover.h"
 #include "shapes/DividedShapeKinds.h"
 #include "shapes/DividedShapeOutline.h"
+#include "shapes/KindRange.h"
 
 #include <algorithm>
 
 namespace {
-
-bool In(int kind, int lo, int hi) { return kind >= lo && kind <= hi; }
 
 // (1 - W / (W + d)) × (c - p) + 0.5, truncated toward zero; false when
 // W + d is 0, where the shift is left as it is.
@@ -86,18 +85,18 @@ int CFigSymbol::GetDividerForSection(int i, POINT& shift, const RECT& rect, int&
             rescaled = 1;
         return 0;
     };
-    if (In(k, 2, 5) || In(k, 90, 93) || k == 99) {
+    if (KindIn(k, 2, 5) || KindIn(k, 90, 93) || k == 99) {
         shift.x = 0;
         const int last = k == 5 ? 4 : k == 4 ? 3 : k == 3 ? 2 : 1;
         return i >= 0 && i <= last ? i : -1;
     }
-    if (k == 1 || k == 52 || k == 60 || In(k, 86, 89) || In(k, 94, 98) || k == 100 || k == 105 ||
-        k == 119 || k == 120 || k == 122 || k == 123 || In(k, 126, 130)) {
+    if (k == 1 || k == 52 || k == 60 || KindIn(k, 86, 89) || KindIn(k, 94, 98) || k == 100 || k == 105 ||
+        k == 119 || k == 120 || k == 122 || k == 123 || KindIn(k, 126, 130)) {
         shift.x = 0;
         return i == 0 ? 0 : -1;
     }
-    if (k == 7 || k == 9 || In(k, 54, 57) || k == 72 || k == 75 || k == 78 || k == 79 ||
-        k == 124 || In(k, 138, 140))
+    if (k == 7 || k == 9 || KindIn(k, 54, 57) || k == 72 || k == 75 || k == 78 || k == 79 ||
+        k == 124 || KindIn(k, 138, 140))
         return i == 0 ? 0 : -1;
     if (k == 8 || k == 10 || k == 76 || k == 77) {
         if (i == 0)
@@ -143,7 +142,7 @@ int CFigSymbol::CanGrowTextBox(int t, const RECT& rect, int horizontal) const
     CPoint p0;
     auto d0 = [&]() { return GetDividerHandle(0, p0, rect) != 0; };
     if (horizontal) {
-        if (In(k, 7, 10) || In(k, 54, 57) || k == 72 || In(k, 75, 79) || k == 124 || In(k, 138, 140))
+        if (KindIn(k, 7, 10) || KindIn(k, 54, 57) || k == 72 || KindIn(k, 75, 79) || k == 124 || KindIn(k, 138, 140))
             return t == 0 && d0() && p0.x < rect.right - 1 ? 1 : 0;
         if (k == 50)
             return t == 0 || (t == 1 && d0() && p0.x > rect.left + 1) ? 1 : 0;
@@ -157,7 +156,7 @@ int CFigSymbol::CanGrowTextBox(int t, const RECT& rect, int horizontal) const
         return t == 1 || (t == 0 && d0() && p0.y > rect.top + 1) ? 1 : 0;
     if (k == 124)
         return t == 0 && d0() && p0.y < rect.bottom - 1 ? 1 : 0;
-    if (In(k, 138, 140)) {
+    if (KindIn(k, 138, 140)) {
         CPoint p1;
         return t == 0 && d0() && GetDividerHandle(1, p1, rect) && p0.y < p1.y ? 1 : 0;
     }
@@ -229,7 +228,7 @@ int CFigSymbol::MoveSpecialHandle(int handle, const RECT& rect, const POINT& poi
     float dy = static_cast<float>((static_cast<double>(point.y) - at.y) / r.Height()) * 2048.0f;
     const int k = Reshape;
     // Corner handles: one delta serves both axes.
-    if (handle == 0 && (In(k, 22, 25) || k == 58 || k == 74 || k == 85 || k == 132 || k == 133 ||
+    if (handle == 0 && (KindIn(k, 22, 25) || k == 58 || k == 74 || k == 85 || k == 132 || k == 133 ||
                         k == 145 || k == 146)) {
         if (r.Width() < r.Height())
             dy = dx;

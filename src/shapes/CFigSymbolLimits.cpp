@@ -7,18 +7,17 @@
 #include "geometry/IntGeometry.h"
 #include "shapes/DividedShapeKinds.h"
 #include "shapes/DividedShapeOutline.h"
+#include "shapes/KindRange.h"
 
 #include <algorithm>
 
 namespace {
 
-bool In(int kind, int lo, int hi) { return kind >= lo && kind <= hi; }
-
 // The bracketed class, component and artifact kinds: one text box, a row
 // divider and the icon column.
 bool IsBracketedClass(int k)
 {
-    return In(k, 94, 97) || k == 119 || k == 120 || k == 122 || k == 123 || In(k, 126, 129);
+    return KindIn(k, 94, 97) || k == 119 || k == 120 || k == 122 || k == 123 || KindIn(k, 126, 129);
 }
 
 // 10/31 as the single-precision 0.32258067: one step above the float nearest
@@ -129,19 +128,19 @@ void TabTextColumn(const LimitTerms& t, int i, Bounds& b)
 bool RectFrameBounds(int k, int n, const LimitTerms& t, Bounds& b)
 {
     const CFltRect& R = t.R();
-    if (In(k, 1, 5)) {
+    if (KindIn(k, 1, 5)) {
         RowsRule(t, 0, n, k + 1, b);
-    } else if (In(k, 43, 49)) {
+    } else if (KindIn(k, 43, 49)) {
         ColumnsRule(t, n, k - 41, b);
-    } else if (k == 105 || (In(k, 86, 89) && n == 0)) {
+    } else if (k == 105 || (KindIn(k, 86, 89) && n == 0)) {
         b.FixX(t.Mid(0).x);
         b.Y(R.top + t.NH(0, R.top, t.L(0).y), R.bottom - t.NH(1, t.L(0).y, R.bottom));
-    } else if (In(k, 86, 89) || (IsBracketedClass(k) && n == 1)) {
+    } else if (KindIn(k, 86, 89) || (IsBracketedClass(k) && n == 1)) {
         IconColumn(t, 1, b);
     } else if (k == 73 || IsBracketedClass(k)) {
         b.FixX(t.Mid(0).x);
         b.Y(R.top + t.NH(0, R.top, t.L(0).y), R.bottom);
-    } else if (In(k, 90, 93)) {
+    } else if (KindIn(k, 90, 93)) {
         if (n == 2)
             IconColumn(t, 2, b);
         else
@@ -218,7 +217,7 @@ bool TabbedBounds(int k, int n, const LimitTerms& t, Bounds& b)
         b.X(Fl + t.NW(0, Fl, t.L2(0).x), Fr);
         const float lo = Ft + t.NH(0, Ft, L(0).y);
         float hi = Fb;
-        if (k == 7 || In(k, 54, 57))
+        if (k == 7 || KindIn(k, 54, 57))
             hi = Fb - t.NH(1, L(0).y, Fb);
         else if (k == 8 || k == 76)
             hi = L(1).y - t.NH(1, L(0).y, L(1).y);
@@ -235,7 +234,7 @@ bool TabbedBounds(int k, int n, const LimitTerms& t, Bounds& b)
     }
     if (k == 7 || k == 72)
         return false;
-    if ((In(k, 54, 57) || k == 78 || k == 79) && n == 1) {
+    if ((KindIn(k, 54, 57) || k == 78 || k == 79) && n == 1) {
         if (k == 54 || k == 56) {
             const float free = (t.L2(0).x - Fl) - t.w(0);
             b.X(Fl + t.mw(1) + free, Fr - free / 2);
@@ -369,7 +368,7 @@ bool CornerBounds(int k, int n, const LimitTerms& t, Bounds& b)
             const float hi = Fb - (p0 - Ft);
             b.Y(std::max(Ft + t.NH(0, Ft, y0), p0), k == 74 ? hi : std::min(Fb - t.NH(1, y0, Fb), hi));
         }
-    } else if (In(k, 141, 143)) {
+    } else if (KindIn(k, 141, 143)) {
         const int last = t.p.nOwnLines - 1;
         if (n == 0) {
             const float r = std::min({std::min(W, H) / 4, RoundHandle(t.L(0).y) - Ft,
@@ -381,7 +380,7 @@ bool CornerBounds(int k, int n, const LimitTerms& t, Bounds& b)
             b.FixX(t.Mid(n - 1).x);
             b.Y(n == 1 ? t.P(0).y : t.L(n - 2).y, n - 1 == last ? Fb - (t.P(0).y - Ft) : t.L(n).y);
         }
-    } else if (In(k, 138, 140)) {
+    } else if (KindIn(k, 138, 140)) {
         const int last = t.p.nOwnLines - 1;
         if (n == 0) {
             b.X(Fl + t.NW(0, Fl, t.Q(0).x), Fr);
@@ -439,7 +438,7 @@ bool OtherBounds(int k, const LimitTerms& t, Bounds& b)
     } else if (k == 61) {
         b.X(P(0).x + 1, P(2).x);
         b.FixY(P(1).y);
-    } else if (k == 62 || k == 84 || In(k, 101, 104) || k == 125) {
+    } else if (k == 62 || k == 84 || KindIn(k, 101, 104) || k == 125) {
         b.X(Fl, Fl + t.s);
         // The handle's own middle: whole units, as the handle is placed.
         b.FixY(static_cast<float>(SpecialMiddleY(t.rect)));
@@ -453,9 +452,9 @@ bool KindBounds(int k, int n, const LimitTerms& t, Bounds& b)
 {
     if (IsGridKind(k))
         return GridBounds(k, n, t, b);
-    if (In(k, 134, 137))
+    if (KindIn(k, 134, 137))
         return ActiveClassBounds(n, t, b);
-    if (In(k, 7, 10) || In(k, 54, 57) || k == 72 || In(k, 75, 79))
+    if (KindIn(k, 7, 10) || KindIn(k, 54, 57) || k == 72 || KindIn(k, 75, 79))
         return TabbedBounds(k, n, t, b);
     if (k == 124) {
         b.X(t.Fl + t.NW(0, t.Fl, t.Q(0).x), t.Fr);
@@ -481,8 +480,8 @@ LONG ClampToBounds(LONG v, float lo, float hi)
 // Corner handles keep equal offsets from both sides of their corner.
 void KeepOnDiagonal(int k, const RECT& rect, CPoint& pt)
 {
-    const bool tl = k == 19 || k == 20 || In(k, 22, 25) || k == 53 || k == 58 || k == 74 || k == 85 ||
-                    k == 132 || k == 133 || In(k, 141, 146);
+    const bool tl = k == 19 || k == 20 || KindIn(k, 22, 25) || k == 53 || k == 58 || k == 74 || k == 85 ||
+                    k == 132 || k == 133 || KindIn(k, 141, 146);
     const bool tr = k == 6 || k == 59 || k == 131;
     if (!tl && !tr)
         return;

@@ -7,12 +7,11 @@
 #include "shapes/DividedShapeKinds.h"
 #include "shapes/DividedShapeOutline.h"
 #include "geometry/SymbolSpace.h"
+#include "shapes/KindRange.h"
 
 #include <algorithm>
 
 namespace {
-
-bool In(int kind, int lo, int hi) { return kind >= lo && kind <= hi; }
 
 // A symbol-space rectangle laid into the figure rectangle as the drawing lays
 // it (divisors width - 1 and height - 1).
@@ -101,7 +100,7 @@ bool PolygonRegion(int k, int n, const RegionTerms& t, const CRect& fig, CFltRec
             Set(r, t.A(1).x, t.A(1).y, t.B(1).x, y(5));
         else if (k == 10 && n == 3)
             Set(r, t.A(2).x, t.A(2).y, x(3), t.B(2).y);
-    } else if (In(k, 11, 18) || (In(k, 27, 41) && k % 2 == 1)) {
+    } else if (KindIn(k, 11, 18) || (KindIn(k, 27, 41) && k % 2 == 1)) {
         if (n != 0)
             return true;
         if (k == 11 || k == 12 || k == 27 || k == 29)
@@ -159,7 +158,7 @@ bool PolygonRegion(int k, int n, const RegionTerms& t, const CRect& fig, CFltRec
     } else if (k == 59 || k == 131) {
         if (n == 0)
             Set(r, x(0), y(0), x(4), y(5));
-    } else if (In(k, 75, 77)) {
+    } else if (KindIn(k, 75, 77)) {
         if (n == 0)
             Set(r, x(0), y(0), t.W(0, p0), y(2));
         else if (k == 75 && n == 1)
@@ -185,12 +184,12 @@ bool PolygonRegion(int k, int n, const RegionTerms& t, const CRect& fig, CFltRec
 bool RectRegion(int k, int n, const RegionTerms& t, CFltRect& r)
 {
     const CFltRect& R = t.p.rect;
-    if (In(k, 2, 5) || In(k, 43, 49) || k == 52 || In(k, 86, 99) || k == 100 || k == 119 || k == 120 ||
-        k == 122 || k == 123 || In(k, 126, 130) || k == 135)
+    if (KindIn(k, 2, 5) || KindIn(k, 43, 49) || k == 52 || KindIn(k, 86, 99) || k == 100 || k == 119 || k == 120 ||
+        k == 122 || k == 123 || KindIn(k, 126, 130) || k == 135)
         r = R;
-    if (In(k, 2, 5)) {
+    if (KindIn(k, 2, 5)) {
         Band(r, t, n, 0, k + 1);
-    } else if (In(k, 43, 49)) {
+    } else if (KindIn(k, 43, 49)) {
         if (n > 0)
             r.left = t.A(n - 1).x;
         if (n < k - 42)
@@ -200,15 +199,15 @@ bool RectRegion(int k, int n, const RegionTerms& t, CFltRect& r)
             r.bottom = t.A(0).y;
         else if (n == 1)
             r.top = t.A(1).y;
-    } else if (In(k, 86, 89) || In(k, 94, 97) || k == 119 || k == 120 || k == 122 || k == 123 ||
-               In(k, 126, 129)) {
+    } else if (KindIn(k, 86, 89) || KindIn(k, 94, 97) || k == 119 || k == 120 || k == 122 || k == 123 ||
+               KindIn(k, 126, 129)) {
         if (n == 0) {
             r.right = t.W(0, R.left);
             r.bottom = t.A(0).y;
         } else if (n == 1) {
             r.top = t.A(0).y;
         }
-    } else if (In(k, 90, 93)) {
+    } else if (KindIn(k, 90, 93)) {
         if (n == 0) {
             r.right = t.W(0, R.left);
             r.bottom = t.A(0).y;
@@ -252,9 +251,9 @@ int CFigSymbol::GetCompartmentRegion(int box, const RECT& rect, CFltRect& region
         return 1;
     }
     const int k = Reshape;
-    const bool whole = k == 61 || k == 62 || k == 84 || In(k, 101, 104) || k == 125 || IsGridKind(k);
+    const bool whole = k == 61 || k == 62 || k == 84 || KindIn(k, 101, 104) || k == 125 || IsGridKind(k);
     if (k == 0 || k == 1 || k == 7 || k == 60 || k == 73 || k == 105 || k == 124 || k == 134 ||
-        In(k, 136, 144) || k > 162)
+        KindIn(k, 136, 144) || k > 162)
         return 0;
     SpecialOutlineParts parts;
     const BYTE* boxes;

@@ -8,14 +8,13 @@
 #include "shapes/DividedShapeKinds.h"
 #include "shapes/DividedShapeOutline.h"
 #include "shapes/DividedShapeReanchor.h"
+#include "shapes/KindRange.h"
 
 #include <algorithm>
 #include <cstdlib>
 #include <vector>
 
 namespace {
-
-bool In(int kind, int lo, int hi) { return kind >= lo && kind <= hi; }
 
 bool g_syncRunning = false;
 
@@ -39,7 +38,7 @@ bool StrictlyBetween(float d, float v)
 
 int CFigSymbol::HasOrdinaryOutline() const
 {
-    return m_nProgramLength > 0 && Reshape != 170 && !In(Reshape, 172, 174) ? 1 : 0;
+    return m_nProgramLength > 0 && Reshape != 170 && !KindIn(Reshape, 172, 174) ? 1 : 0;
 }
 
 int CFigSymbol::GetStretchRegion(int n, const SIZE& newSize, CFltRect& region) const
@@ -60,7 +59,7 @@ int CFigSymbol::GetStretchRegion(int n, const SIZE& newSize, CFltRect& region) c
         y1 = (y0 + y1) * 0.5f + 2;
         x0 = (x0 + x1) * 0.5f - 2;
         x1 = (x0 + x1) * 0.5f + 2;
-    } else if (k == 7 || k == 8 || In(k, 54, 57) || k == 76) {
+    } else if (k == 7 || k == 8 || KindIn(k, 54, 57) || k == 76) {
         if (n > 0)
             x0 = x1 - 1;
     } else if (k == 9 || k == 75) {
@@ -151,7 +150,7 @@ int CFigSymbol::ResizeTextBoxRegion(int box, const SIZE& oldSize, const SIZE& ne
 
 void CFigSymbol::ReshapeNameTab()
 {
-    if (Reshape != 124 && !In(Reshape, 138, 140))
+    if (Reshape != 124 && !KindIn(Reshape, 138, 140))
         return;
     if (m_nTextBoxes < 1 || m_nTextBoxPos < 0 || m_nOutlinePos < 0 || !IsProgramValid())
         return;
@@ -181,8 +180,8 @@ int CFigSymbol::SyncSpecialOutlines()
     if (g_syncRunning)
         return 1;
     const int k = Reshape;
-    const bool listed = In(k, 6, 18) || In(k, 22, 24) || In(k, 50, 57) || In(k, 62, 64) || k == 72 ||
-                        In(k, 75, 79) || k == 84 || k == 102 || k == 125 || k == 132 || k == 133 || k == 145;
+    const bool listed = KindIn(k, 6, 18) || KindIn(k, 22, 24) || KindIn(k, 50, 57) || KindIn(k, 62, 64) || k == 72 ||
+                        KindIn(k, 75, 79) || k == 84 || k == 102 || k == 125 || k == 132 || k == 133 || k == 145;
     if (!listed && k != 101)
         return 1;
     g_syncRunning = true;
@@ -236,10 +235,10 @@ int CFigSymbol::GetSubSymbolRect(const RECT& figRect, const SIZE& size, int marg
     const int h = leastSize > 0 ? std::max<int>(size.cy, leastSize) : size.cy;
     CRect r(f.right - m - w, f.top + m, f.right - m, f.top + m + h);
     const int k = Reshape;
-    const bool tab = In(k, 7, 10) || k == 72;
-    const bool rounded = In(k, 22, 25) || k == 58 || k == 74 || In(k, 141, 143);
+    const bool tab = KindIn(k, 7, 10) || k == 72;
+    const bool rounded = KindIn(k, 22, 25) || k == 58 || k == 74 || KindIn(k, 141, 143);
     const bool topRounded = k == 144 || k == 146;
-    const bool active = In(k, 134, 137);
+    const bool active = KindIn(k, 134, 137);
     if (tab || rounded || topRounded || active) {
         SpecialOutlineParts parts;
         const BYTE* boxes;

@@ -4,14 +4,13 @@
 #include "shapes/DividedShapeKinds.h"
 #include "shapes/DividedShapeRefit.h"
 #include "geometry/SymbolSpace.h"
+#include "shapes/KindRange.h"
 
 #include <algorithm>
 
 #include <vector>
 
 namespace {
-
-bool In(int kind, int lo, int hi) { return kind >= lo && kind <= hi; }
 
 using PtMove = CSpecialHandleMover::PtMove;
 using BoxMove = CSpecialHandleMover::BoxMove;
@@ -288,7 +287,7 @@ bool CSpecialHandleMover::Tabbed()
     } else if (m_handle == 1) {
         if (k == 54 || k == 56)
             box(1, 0, 0, dx, 0);
-        else if (In(k, 55, 57) || k == 78 || k == 79)
+        else if (KindIn(k, 55, 57) || k == 78 || k == 79)
             box(0, 0, 0, dx, 0);
     }
     for (int i = 0; i < lines; ++i) {
@@ -326,15 +325,15 @@ bool CSpecialHandleMover::RectFrame()
     }
     if (k == 52)
         return rowLine(0) && rowLine(1) && Boxes(2, {{0, 0, 0, 0, H(0, dy)}, {1, 0, H(1, dy), 0, 0}});
-    if (In(k, 86, 89))
+    if (KindIn(k, 86, 89))
         return rowLine(0) && Boxes(2, {{0, 0, 0, H(1, dx), H(0, dy)}, {1, 0, H(0, dy), 0, 0}});
-    if (In(k, 90, 93)) {
+    if (KindIn(k, 90, 93)) {
         return rowLine(0) && rowLine(1) &&
                Boxes(3, {{0, 0, 0, H(2, dx), H(0, dy)}, {1, 0, H(0, dy), 0, H(1, dy)}, {2, 0, H(1, dy), 0, 0}});
     }
-    if (In(k, 94, 97) || k == 119 || k == 122)
+    if (KindIn(k, 94, 97) || k == 119 || k == 122)
         return rowLine(0) && Boxes(1, {{0, 0, 0, H(1, dx), H(0, dy)}});
-    if (k == 120 || k == 123 || In(k, 126, 129))
+    if (k == 120 || k == 123 || KindIn(k, 126, 129))
         return Boxes(1, {{0, 0, 0, H(1, dx), H(0, dy)}});
     if (k == 98) {
         return rowLine(0) &&
@@ -352,7 +351,7 @@ bool CSpecialHandleMover::RectFrame()
     }
     if (k == 105)
         return Boxes(2, {{0, 0, 0, 0, H(0, dy)}, {1, 0, H(0, dy), 0, 0}});
-    if (k == 124 || In(k, 138, 140)) {
+    if (k == 124 || KindIn(k, 138, 140)) {
         const float tx = H(0, dx), ty = H(0, dy);
         auto nameTab = [&](CFltPoint* pts, int) {
             Move(pts[0], tx, 0);
@@ -368,7 +367,7 @@ bool CSpecialHandleMover::RectFrame()
         }
         return Boxes(1, {{0, 0, 0, tx, ty}});
     }
-    if (In(k, 134, 137)) {
+    if (KindIn(k, 134, 137)) {
         const float bar = H(0, dx);
         if (!LineMove(c, bar, 0, bar, 0) || !LineMove(c, -bar, 0, -bar, 0))
             return false;
@@ -449,25 +448,25 @@ bool CSpecialHandleMover::CommentColumns()
 bool CSpecialHandleMover::Run()
 {
     const int k = m_kind;
-    if (In(k, 1, 5))
+    if (KindIn(k, 1, 5))
         return Rows(k + 1, k + 1);
     if (k == 73)
         return Rows(2, 1);
-    if (In(k, 43, 49))
+    if (KindIn(k, 43, 49))
         return Columns(k - 41);
     if (IsGridKind(k))
         return Grid();
-    if (k == 6 || In(k, 11, 18) || (In(k, 27, 41) && (k % 2) == 1) || In(k, 50, 51) || k == 53 ||
-        k == 59 || k == 131 || k == 61 || In(k, 63, 64))
+    if (k == 6 || KindIn(k, 11, 18) || (KindIn(k, 27, 41) && (k % 2) == 1) || KindIn(k, 50, 51) || k == 53 ||
+        k == 59 || k == 131 || k == 61 || KindIn(k, 63, 64))
         return PolygonFrame();
-    if (In(k, 7, 10) || In(k, 54, 57) || k == 72 || In(k, 75, 79))
+    if (KindIn(k, 7, 10) || KindIn(k, 54, 57) || k == 72 || KindIn(k, 75, 79))
         return Tabbed();
-    if (k == 19 || k == 20 || k == 52 || In(k, 86, 100) || k == 105 || k == 119 || k == 120 ||
-        In(k, 122, 124) || In(k, 126, 130) || In(k, 134, 140))
+    if (k == 19 || k == 20 || k == 52 || KindIn(k, 86, 100) || k == 105 || k == 119 || k == 120 ||
+        KindIn(k, 122, 124) || KindIn(k, 126, 130) || KindIn(k, 134, 140))
         return RectFrame();
-    if (k == 23 || k == 24 || k == 58 || k == 74 || k == 85 || In(k, 141, 143))
+    if (k == 23 || k == 24 || k == 58 || k == 74 || k == 85 || KindIn(k, 141, 143))
         return RoundedWithLines();
-    if (k == 22 || k == 25 || k == 132 || k == 133 || In(k, 144, 146))
+    if (k == 22 || k == 25 || k == 132 || k == 133 || KindIn(k, 144, 146))
         return Rounded();
     if (k == 84 || k == 101 || k == 103 || k == 125)
         return Sides(false);

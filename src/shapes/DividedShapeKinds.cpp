@@ -2,6 +2,8 @@
 // kind alone.
 #include "shapes/DividedShapeKinds.h"
 
+#include "shapes/KindRange.h"
+
 #include <QGuiApplication>
 
 #include <initializer_list>
@@ -192,8 +194,6 @@ struct KindRange {
     int hi = -1;
 };
 
-bool In(int kind, int lo, int hi) { return kind >= lo && kind <= hi; }
-
 bool InRanges(int kind, std::initializer_list<KindRange> ranges)
 {
     for (const KindRange& r : ranges) {
@@ -378,9 +378,9 @@ int SpecialSectionResizeRule(int kind, int i)
 
 int SpecialLimitBoxCount(int kind)
 {
-    if (In(kind, 1, 5))
+    if (KindIn(kind, 1, 5))
         return kind + 1;
-    if (In(kind, 43, 49))
+    if (KindIn(kind, 43, 49))
         return kind - 41;
     if (InRanges(kind, {{6, 6}, {11, 20}, {22, 22}, {53, 53}, {59, 59}, {62, 62}, {72, 74},
                         {78, 79}, {84, 84}, {94, 97}, {101, 102}, {119, 120}, {122, 129},

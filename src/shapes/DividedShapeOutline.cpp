@@ -6,11 +6,9 @@
 #include "shapes/DividedShapeKinds.h"
 
 #include "geometry/IntGeometry.h"
-
+#include "shapes/KindRange.h"
 
 namespace {
-
-bool In(int kind, int lo, int hi) { return kind >= lo && kind <= hi; }
 
 // The template of the kinds framed by a rectangle; false for other kinds.
 bool RectTemplate(int kind, SpecialTemplate& t)
@@ -20,19 +18,19 @@ bool RectTemplate(int kind, SpecialTemplate& t)
     t.frameOp = kOpRect;
     if (rows > 0 && cols > 0)
         t.lines = rows + cols - 2;
-    else if (In(kind, 1, 5))
+    else if (KindIn(kind, 1, 5))
         t.lines = kind;
-    else if (In(kind, 43, 49))
+    else if (KindIn(kind, 43, 49))
         t.lines = kind - 42;
     else if (kind == 19 || kind == 20) {
         t.secondOp = kOpRect;
         t.lines = kind == 20 ? 4 : 0;
-    } else if (kind == 73 || In(kind, 86, 89) || In(kind, 94, 98) || kind == 100 || kind == 119 ||
+    } else if (kind == 73 || KindIn(kind, 86, 89) || KindIn(kind, 94, 98) || kind == 100 || kind == 119 ||
                kind == 122)
         t.lines = 1;
-    else if (kind == 52 || In(kind, 90, 93) || kind == 99 || kind == 136 || kind == 137)
+    else if (kind == 52 || KindIn(kind, 90, 93) || kind == 99 || kind == 136 || kind == 137)
         t.lines = 2;
-    else if (kind == 105 || kind == 120 || kind == 123 || In(kind, 126, 130))
+    else if (kind == 105 || kind == 120 || kind == 123 || KindIn(kind, 126, 130))
         t.lines = 0;
     else if (kind == 124) {
         t.secondOp = kOpPolyline;
@@ -41,7 +39,7 @@ bool RectTemplate(int kind, SpecialTemplate& t)
         t.lines = 3;
     else if (kind == 135)
         t.lines = 4;
-    else if (In(kind, 138, 140)) {
+    else if (KindIn(kind, 138, 140)) {
         t.secondOp = kOpPolyline;
         t.secondPoints = 4;
         t.lines = kind - 137;
@@ -64,7 +62,7 @@ bool PolygonTemplate(int kind, SpecialTemplate& t)
         t.secondPoints = 3;
         return poly(6, 0);
     }
-    if (kind == 7 || kind == 72 || In(kind, 54, 57) || kind == 78 || kind == 79)
+    if (kind == 7 || kind == 72 || KindIn(kind, 54, 57) || kind == 78 || kind == 79)
         return poly(7, 1);
     if (kind == 8 || kind == 9 || kind == 75 || kind == 76)
         return poly(7, 2);
@@ -79,14 +77,14 @@ bool PolygonTemplate(int kind, SpecialTemplate& t)
         return poly(11, 0);
     if (kind == 21)
         return poly(4, 1);
-    if (kind == 22 || kind == 25 || kind == 62 || kind == 84 || In(kind, 101, 104) || kind == 125 ||
-        kind == 132 || kind == 133 || In(kind, 144, 146))
+    if (kind == 22 || kind == 25 || kind == 62 || kind == 84 || KindIn(kind, 101, 104) || kind == 125 ||
+        kind == 132 || kind == 133 || KindIn(kind, 144, 146))
         return poly(69, 0);
     if (kind == 23 || kind == 58 || kind == 74 || kind == 85)
         return poly(69, 1);
     if (kind == 24)
         return poly(69, 2);
-    if (In(kind, 141, 143))
+    if (KindIn(kind, 141, 143))
         return poly(69, kind - 140);
     if (kind == 50 || kind == 51 || kind == 63 || kind == 64)
         return poly(9, 1);
@@ -157,11 +155,11 @@ CFltPointPair Horizontal(float y, float x1, float x2)
 // The derived lines, after the outline's own lines.
 bool AddDerivedLines(int kind, const BYTE* boxes, int boxCount, SpecialOutlineParts& p)
 {
-    const bool aLine = In(kind, 86, 89) || In(kind, 94, 97) || kind == 119 || kind == 122;
-    const bool topLine = kind == 120 || kind == 123 || In(kind, 126, 130);
-    const bool tabLine = In(kind, 54, 57) || In(kind, 75, 79);
+    const bool aLine = KindIn(kind, 86, 89) || KindIn(kind, 94, 97) || kind == 119 || kind == 122;
+    const bool topLine = kind == 120 || kind == 123 || KindIn(kind, 126, 130);
+    const bool tabLine = KindIn(kind, 54, 57) || KindIn(kind, 75, 79);
     const bool halfway = kind == 98 || kind == 99 || kind == 100 || kind == 130;
-    if (!aLine && !topLine && !tabLine && !halfway && !In(kind, 90, 93) && kind != 105)
+    if (!aLine && !topLine && !tabLine && !halfway && !KindIn(kind, 90, 93) && kind != 105)
         return true;
     const int need = (halfway || kind == 105 || kind == 54 || kind == 56) ? 2 : 1;
     if (!boxes || boxCount < need || p.nLines + 2 > kMaxDividerLines)
@@ -200,17 +198,17 @@ enum class HandleCase {
 
 HandleCase CaseOf(int kind)
 {
-    if (In(kind, 1, 5) || kind == 73 || kind == 21 || In(kind, 43, 49) || IsGridKind(kind) ||
-        kind == 52 || kind == 60 || In(kind, 86, 100) || kind == 105 || kind == 119 ||
-        kind == 120 || In(kind, 122, 123) || In(kind, 126, 130))
+    if (KindIn(kind, 1, 5) || kind == 73 || kind == 21 || KindIn(kind, 43, 49) || IsGridKind(kind) ||
+        kind == 52 || kind == 60 || KindIn(kind, 86, 100) || kind == 105 || kind == 119 ||
+        kind == 120 || KindIn(kind, 122, 123) || KindIn(kind, 126, 130))
         return HandleCase::LineN;   // kind 122 included: it has two line dividers
     if (kind == 6)
         return HandleCase::Fold;
-    if (In(kind, 7, 10) || kind == 72 || In(kind, 54, 57) || kind == 78 || kind == 79)
+    if (KindIn(kind, 7, 10) || kind == 72 || KindIn(kind, 54, 57) || kind == 78 || kind == 79)
         return HandleCase::Tab;
-    if (In(kind, 75, 77))
+    if (KindIn(kind, 75, 77))
         return HandleCase::Tab75;
-    if (In(kind, 11, 14) || kind == 27 || kind == 29 || kind == 31 || kind == 33)
+    if (KindIn(kind, 11, 14) || kind == 27 || kind == 29 || kind == 31 || kind == 33)
         return HandleCase::Vertex1;
     if (kind == 15 || kind == 35)
         return HandleCase::Vertex2;
@@ -220,13 +218,13 @@ HandleCase CaseOf(int kind)
         return HandleCase::Vertex8;
     if (kind == 19 || kind == 20)
         return HandleCase::Inner;
-    if (kind == 22 || kind == 25 || kind == 132 || kind == 133 || In(kind, 144, 146))
+    if (kind == 22 || kind == 25 || kind == 132 || kind == 133 || KindIn(kind, 144, 146))
         return HandleCase::Round;
     if (kind == 23 || kind == 58 || kind == 74 || kind == 85)
         return HandleCase::Round23;
     if (kind == 24)
         return HandleCase::Round24;
-    if (In(kind, 50, 51) || In(kind, 63, 64))
+    if (KindIn(kind, 50, 51) || KindIn(kind, 63, 64))
         return HandleCase::FirstLinePoint;
     if (kind == 53)
         return HandleCase::Second0;
@@ -234,15 +232,15 @@ HandleCase CaseOf(int kind)
         return HandleCase::Second1;
     if (kind == 61)
         return HandleCase::Frame13;
-    if (kind == 62 || kind == 84 || In(kind, 101, 104) || kind == 125)
+    if (kind == 62 || kind == 84 || KindIn(kind, 101, 104) || kind == 125)
         return HandleCase::MiddleY;
     if (kind == 124)
         return HandleCase::TabCorner;
-    if (In(kind, 134, 137))
+    if (KindIn(kind, 134, 137))
         return HandleCase::Active;
-    if (In(kind, 138, 140))
+    if (KindIn(kind, 138, 140))
         return HandleCase::Fragment;
-    if (In(kind, 141, 143))
+    if (KindIn(kind, 141, 143))
         return HandleCase::RoundCb;
     return HandleCase::Corner;
 }

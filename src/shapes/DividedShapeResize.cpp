@@ -6,13 +6,12 @@
 #include "geometry/IntGeometry.h"
 #include "shapes/DividedShapeKinds.h"
 #include "shapes/DividedShapeOutline.h"
+#include "shapes/KindRange.h"
 
 #include <algorithm>
 #include <initializer_list>
 
 namespace {
-
-bool In(int kind, int lo, int hi) { return kind >= lo && kind <= hi; }
 
 // Values from damaged outlines or size tables are kept well inside the int
 // range, so that the sums and differences of the lists cannot overflow.
@@ -216,7 +215,7 @@ void ResizePlanner::TabColumnRule(int left, int right, int line, int textDivider
 bool ResizePlanner::Tabbed()
 {
     const int k = m_kind;
-    if (!(k == 7 || In(k, 54, 57) || k == 72 || In(k, 75, 79) || In(k, 8, 10)))
+    if (!(k == 7 || KindIn(k, 54, 57) || k == 72 || KindIn(k, 75, 79) || KindIn(k, 8, 10)))
         return false;
     if (!m_located || m_parts.nPoints < 7)
         return true;
@@ -314,15 +313,15 @@ bool ResizePlanner::Rectangles()
     const CFltRect& R = m_parts.rect;
     const bool line = m_located && m_parts.nLines > 0;
     auto belowLine = [&] { return line ? Round(R.bottom - LineY(0)) : 0; };
-    if (k == 73 || In(k, 94, 97) || k == 119 || k == 120 || k == 122 || k == 123 || In(k, 126, 129)) {
+    if (k == 73 || KindIn(k, 94, 97) || k == 119 || k == 120 || k == 122 || k == 123 || KindIn(k, 126, 129)) {
         Col(-1, sx(0));
         Row(-1, belowLine());
         Row(0, sy(0), 2);
-    } else if (In(k, 86, 89) || k == 105) {
+    } else if (KindIn(k, 86, 89) || k == 105) {
         Col(-1, MinX({0, 1}));
         Row(-1, sy(1));
         Row(0, sy(0), 2);
-    } else if (In(k, 90, 93)) {
+    } else if (KindIn(k, 90, 93)) {
         Col(-1, MinX({0, 1, 2}));
         Row(-1, Mode1() ? sy(1) : sy(2));
         Row(1, Mode1() ? sy(2) : sy(1));
@@ -351,7 +350,7 @@ bool ResizePlanner::Rectangles()
         Row(-1, Mode1() ? sy(0) : sy(1));
         Row(0, 0);
         Row(1, Mode1() ? sy(1) : sy(0));
-    } else if (k == 124 || In(k, 138, 140)) {
+    } else if (k == 124 || KindIn(k, 138, 140)) {
         if (!m_located || m_parts.nSecond < 4)
             return true;
         Col(-1, Round(R.right - m_parts.second[0].x));
@@ -368,7 +367,7 @@ bool ResizePlanner::Rectangles()
             h[j] = Round(LineY(j - 1) - LineY(j - 2));
         h[n + 1] = Round(R.bottom - LineY(n - 1));
         Bands(h, n, true);
-    } else if (In(k, 134, 136)) {
+    } else if (KindIn(k, 134, 136)) {
         const int n = k == 134 ? 2 : k == 135 ? 3 : 1;
         int least = sx(0);
         for (int i = 1; i < n; ++i)
@@ -429,7 +428,7 @@ bool ResizePlanner::Others()
         Col(0, k == 63 ? sx(1) : sx(0), 2);
         if (poly)
             Row(-1, k == 63 ? std::min(2 * Round(Py(2) - Py(1)), sy(0)) : std::min(2 * Round(Py(1) - Py(2)), sy(1)));
-    } else if (In(k, 141, 143)) {
+    } else if (KindIn(k, 141, 143)) {
         Col(-1, sx(0));
         if (!m_located || m_parts.nPoints < 1)
             return true;
@@ -450,19 +449,19 @@ bool ResizePlanner::Others()
 void ResizePlanner::Run()
 {
     const int k = m_kind;
-    const bool byDefault = k == 0 || k == 6 || In(k, 11, 20) || k == 22 || k == 25 ||
-                           (In(k, 27, 41) && k % 2 == 1) || k == 53 || In(k, 59, 62) || k == 84 ||
-                           In(k, 101, 104) || k == 125 || In(k, 131, 133) || k == 145 || k == 146;
-    const bool ifOneFrame = (In(k, 26, 42) && k % 2 == 0) || In(k, 80, 83) || In(k, 106, 118) || k == 121 ||
+    const bool byDefault = k == 0 || k == 6 || KindIn(k, 11, 20) || k == 22 || k == 25 ||
+                           (KindIn(k, 27, 41) && k % 2 == 1) || k == 53 || KindIn(k, 59, 62) || k == 84 ||
+                           KindIn(k, 101, 104) || k == 125 || KindIn(k, 131, 133) || k == 145 || k == 146;
+    const bool ifOneFrame = (KindIn(k, 26, 42) && k % 2 == 0) || KindIn(k, 80, 83) || KindIn(k, 106, 118) || k == 121 ||
                             k == 137 || k == 144 || k > 162;
     if (ifOneFrame) {
         if (m_s.m_nFrames == 1)
             Default();
     } else if (byDefault)
         Default();
-    else if (In(k, 1, 5))
+    else if (KindIn(k, 1, 5))
         Rows();
-    else if (In(k, 43, 49))
+    else if (KindIn(k, 43, 49))
         Columns();
     else if (IsGridKind(k))
         Grid();
@@ -513,7 +512,7 @@ void CFigSymbol::GetLeastCornerSize(const RECT& rect, SIZE& size) const
 {
     size = SIZE{0, 0};
     const int k = Reshape;
-    if (!(In(k, 22, 25) || k == 58 || k == 74 || k == 85 || k == 132 || k == 133 || In(k, 141, 143) || k == 145 ||
+    if (!(KindIn(k, 22, 25) || k == 58 || k == 74 || k == 85 || k == 132 || k == 133 || KindIn(k, 141, 143) || k == 145 ||
           k == 146))
         return;
     CPoint h;
@@ -526,7 +525,7 @@ void CFigSymbol::GetLeastCornerSize(const RECT& rect, SIZE& size) const
 int CFigSymbol::HasMiddleRows() const
 {
     const int k = Reshape;
-    return In(k, 2, 5) || k == 8 || k == 10 || k == 24 || k == 76 || k == 77 || In(k, 90, 93) || k == 99 ||
+    return KindIn(k, 2, 5) || k == 8 || k == 10 || k == 24 || k == 76 || k == 77 || KindIn(k, 90, 93) || k == 99 ||
                    k == 135
                ? 1 : 0;
 }

@@ -23,7 +23,7 @@ double DistanceToSegment(double px, double py, double ax, double ay, double bx, 
 
 namespace {
 
-struct Nearest {
+struct NearestHit {
     double dist = INFINITY;
     double x = 0;
     double y = 0;
@@ -41,7 +41,7 @@ struct Nearest {
 };
 
 // Collects the segments of one operation; false for operations without lines.
-bool MeasureOp(const POINT& pt, BYTE op, const BYTE* payload, Nearest& n)
+bool MeasureOp(const POINT& pt, BYTE op, const BYTE* payload, NearestHit& n)
 {
     switch (op) {
     case kOpRect: {
@@ -72,7 +72,7 @@ bool MeasureOp(const POINT& pt, BYTE op, const BYTE* payload, Nearest& n)
 int OutlineOpHitTest(const POINT& pt, BYTE op, const BYTE*& cursor, const BYTE* end, int tolerance)
 {
     const BYTE* payload = StepOverOutlineOp(op, cursor, end);
-    Nearest n;
+    NearestHit n;
     if (!payload || !MeasureOp(pt, op, payload, n))
         return 0;
     return n.dist <= tolerance ? 1 : 0;
@@ -81,7 +81,7 @@ int OutlineOpHitTest(const POINT& pt, BYTE op, const BYTE*& cursor, const BYTE* 
 int OutlineOpDistance(const POINT& pt, BYTE op, const BYTE*& cursor, const BYTE* end, CPoint& nearest)
 {
     const BYTE* payload = StepOverOutlineOp(op, cursor, end);
-    Nearest n;
+    NearestHit n;
     if (!payload || !MeasureOp(pt, op, payload, n))
         return INT_MAX;
     nearest = CPoint(RoundAddHalf(n.x), RoundAddHalf(n.y));

@@ -12,9 +12,6 @@ int Cm(double cm)
     return int(std::lround(cm * 256.0 / 2.54));
 }
 
-// The behaviour bit of a connector routed in vertical and horizontal legs.
-constexpr uint32_t kGuidedOrthogonalBit = 1u << 5;
-
 // Where the grid starts on one axis: at 0, or at the work space's near edge
 // when the grid reaches past its far edge from 0.
 int GridStart(int extent, const CRect& work, bool horizontal)
@@ -37,6 +34,41 @@ double GridScale(int cols, int rows, const CRect& work)
     const double s = std::min({1.0, double(work.Width()) / Cm(3.0 * cols), double(work.Height()) / Cm(2.0 * rows)});
     return s * Cm(2.0) >= kMinBoxWidth ? s : 0.0;
 }
+
+// A junction: the invisible 15 x 15 figure centred on a route's corner (a
+// centre rounds toward zero, so left of or above 0 the box shifts by one).
+CFigure* AddJunction(CKavoDoc& doc, const CPoint& at)
+{
+    CFigure* j = doc.CreateFigAt(CPoint(at.x - 7, at.y - 7), 0);
+    if (j)
+        j->m_rect.OffsetRect(at.x - j->m_rect.CenterPoint().x, at.y - j->m_rect.CenterPoint().y);
+    return j;
+}
+
+// A right-angle route from a to b as the editor draws one between two
+// figures whose centres differ on both axes and whose columns leave a gap:
+// out of a horizontally, down (or up) halfway between the two, and into b
+// horizontally. Its three connectors meet at two junctions; only the last
+// shows its arrowhead, only the first its start.
+void AddRoute(CKavoDoc& doc, CFigure* a, CFigure* b, int style, const CConProps& props)
+{
+    const CPoint s = a->m_rect.CenterPoint(), e = b->m_rect.CenterPoint();
+    const int mid = s.x + (e.x - s.x) / 2;
+    const CPoint c1(mid, s.y), c2(mid, e.y);
+    CFigure* j1 = AddJunction(doc, c1);
+    CFigure* j2 = j1 ? AddJunction(doc, c2) : nullptr;
+    if (!j2)
+        return;
+    CConnector* legs[] = {doc.CreateCon(a, j1, -1, -1, s, c1, style, props),
+                          doc.CreateCon(j1, j2, -1, -1, c1, c2, style, props),
+                          doc.CreateCon(j2, b, -1, -1, c2, e, style, props)};
+    for (int k = 0; k < 3; ++k) {
+        if (!legs[k])
+            continue;
+        legs[k]->SuppressEnd1 = k > 0;
+        legs[k]->SuppressEnd2 = k < 2;
+    }
+}
 } // namespace
 
 bool GenerateDiagram(CKavoDoc& doc, int count)
@@ -46,11 +78,15 @@ bool GenerateDiagram(CKavoDoc& doc, int count)
     const double scale = GridScale(cols, rows, doc.m_rcWorkSpace);
     if (scale <= 0)
         return false;
+    int boxStyle = -1, arrowStyle = -1;
+    if (!AddFlowchartStyles(doc, boxStyle, arrowStyle))
+        return false;
+    const CFigStyle& box = *doc.m_figStyles.GetAt(boxStyle);
+    const CConProps arrow = doc.m_conStyles.GetAt(arrowStyle)->m_props;
     // Positions in the grid, scaled and rounded.
     auto at = [scale](double cm) { return int(std::lround(scale * cm * 256.0 / 2.54)); };
     const int x0 = GridStart(at(3.0 * cols), doc.m_rcWorkSpace, true);
     const int y0 = GridStart(at(2.0 * rows), doc.m_rcWorkSpace, false);
-    const CFigStyle* style = doc.m_figStyles.GetAt(0);
     std::vector<CFigure*> boxes;
     boxes.reserve(size_t(count));
     for (int i = 0; i < count; ++i) {
@@ -58,9 +94,8 @@ bool GenerateDiagram(CKavoDoc& doc, int count)
         const int col = i % cols, row = i / cols;
         fig->m_rect = CRect(at(3.0 * col), at(2.0 * row), at(3.0 * col + 2.0), at(2.0 * row + 1.0));
         fig->m_rect.OffsetRect(x0, y0);
-        fig->m_nStyle = style ? 0 : -1;
-        if (style)
-            fig->m_props = style->m_props;
+        fig->m_nStyle = boxStyle;
+        fig->m_props = box.m_props;
         fig->m_strText = "B" + std::to_string(i);
         fig->m_nId = doc.m_nNextId++;
         if (!doc.AddFig(fig)) {
@@ -69,19 +104,18 @@ bool GenerateDiagram(CKavoDoc& doc, int count)
         }
         boxes.push_back(fig);
     }
-    const CConProps props;
     for (int i = 0; i < count; ++i) {
         const int col = i % cols;
         const bool even = col % 2 == 0;
         const int target = even ? i + 1 : i + cols + 1;
-        if (target >= count || (!even && col + 1 >= cols) || (even && col + 1 >= cols))
+        if (target >= count || col + 1 >= cols)
             continue;
         CFigure* a = boxes[size_t(i)];
         CFigure* b = boxes[size_t(target)];
-        const CPoint pa = a->m_rect.CenterPoint(), pb = b->m_rect.CenterPoint();
-        CConnector* con = doc.CreateCon(a, b, -1, -1, pa, pb, -1, props);
-        if (con && !even)
-            con->m_props.Behavior.low |= kGuidedOrthogonalBit;
+        if (even)
+            doc.CreateCon(a, b, -1, -1, a->m_rect.CenterPoint(), b->m_rect.CenterPoint(), arrowStyle, arrow);
+        else
+            AddRoute(doc, a, b, arrowStyle, arrow);
     }
     // The connectors end on the boxes' outlines, as the editor lays them.
     doc.RelayAttachedCons(boxes);

@@ -5,14 +5,22 @@
 
 class CKavoDoc;
 
-// A diagram of `count` boxes on a grid of ceil(sqrt(count)) columns: each box
-// 2 x 1 cm with the text "B<i>", pitch 3 x 2 cm; a box in an even column is
-// joined by a straight connector to the next box, a box in an odd column by
-// an orthogonal (guided) connector to the box one row down and one column
-// right. A grid too large for the work space is drawn smaller, so that the
-// diagram reads back as written; false (nothing made) when it would not fit
-// even so. The document must be new.
+// A diagram of `count` boxes on a grid of ceil(sqrt(count)) columns, drawn as
+// a user draws a flowchart: each box 2 x 1 cm of the "Process" style (a
+// filled rectangle) with the centred text "B<i>", pitch 3 x 2 cm; a box in an
+// even column is joined by an arrowed "Flow" connector to the next box, a
+// box in an odd column by a right-angle route to the box one row down and one
+// column right: three connectors through two junctions, the middle leg
+// halfway between the columns, the arrowhead on the last. A grid too large
+// for the work space is drawn smaller, so that the diagram reads back as
+// written; false (nothing made) when it would not fit even so. The document
+// must be new.
 bool GenerateDiagram(CKavoDoc& doc, int count);
+
+// The flowchart styles of the program's templates; the indexes of the
+// "Process" box and the arrowed "Flow" connector. False when they cannot be
+// added.
+bool AddFlowchartStyles(CKavoDoc& doc, int& box, int& arrow);
 
 struct LoadReport {
     struct Error {

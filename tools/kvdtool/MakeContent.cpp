@@ -453,6 +453,14 @@ bool MakeDiagram(const QString& path, void (*build)(CKavoDoc&), std::string& err
 
 } // namespace
 
+bool AddFlowchartStyles(CKavoDoc& doc, int& box, int& arrow)
+{
+    const FlowStyles st = AddFlowStyles(doc);
+    box = st.process;
+    arrow = st.flow;
+    return box >= 0 && arrow >= 0;
+}
+
 bool MakeProgramContent(const std::string& folder, std::string& error)
 {
     const QDir root(QString::fromStdString(folder));

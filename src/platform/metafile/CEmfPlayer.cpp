@@ -7,7 +7,7 @@
 
 namespace {
 constexpr DWORD kStockFlag = 0x80000000;
-constexpr size_t kMaxObjects = 65535;
+constexpr size_t kMaxEmfObjects = 65535;
 
 XFORM ToXform(const QTransform& t)
 {
@@ -48,7 +48,7 @@ CEmfPlayer::CEmfPlayer(CDC* dc, HENHMETAFILE metafile, const RECT& dest, EmfPlay
     ENHMETAHEADER header;
     if (!dc || !metafile || !GetEnhMetaFileHeader(metafile, &header))
         return;
-    m_objects.resize(std::min<size_t>(std::max<size_t>(header.nHandles, 1), kMaxObjects));
+    m_objects.resize(std::min<size_t>(std::max<size_t>(header.nHandles, 1), kMaxEmfObjects));
     const double mmX = header.szlMillimeters.cx > 0 ? header.szlMillimeters.cx : 1;
     const double mmY = header.szlMillimeters.cy > 0 ? header.szlMillimeters.cy : 1;
     m_pixelsPerMm = QSizeF(header.szlDevice.cx > 0 ? header.szlDevice.cx / mmX : 1,
@@ -275,7 +275,7 @@ void CEmfPlayer::SelectFont(CFont* font)
 void CEmfPlayer::StoreObject(DWORD index, std::unique_ptr<CGdiObject> object)
 {
     // Some writers state too small a table; it grows up to the 16-bit limit.
-    if (index == 0 || index >= kMaxObjects)
+    if (index == 0 || index >= kMaxEmfObjects)
         return;
     if (index >= m_objects.size())
         m_objects.resize(size_t(index) + 1);

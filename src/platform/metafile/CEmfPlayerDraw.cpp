@@ -16,7 +16,7 @@ namespace {
 constexpr size_t kMaxPoints = 1u << 24;
 
 // Reads `count` points of 32-bit (8 bytes) or 16-bit (4 bytes) coordinates.
-bool ReadPoints(CMetaByteReader& r, size_t offset, size_t count, bool small, std::vector<POINT>& out)
+bool ReadEmfPoints(CMetaByteReader& r, size_t offset, size_t count, bool small, std::vector<POINT>& out)
 {
     const size_t each = small ? 4 : 8;
     if (count == 0 || count > kMaxPoints || !r.Has(offset, count * each))
@@ -129,7 +129,7 @@ bool CEmfPlayer::PlayPoly(DWORD type, CMetaByteReader& r)
     case EMR_POLYBEZIER: case EMR_POLYGON: case EMR_POLYLINE: case EMR_POLYBEZIERTO: case EMR_POLYLINETO:
     case EMR_POLYBEZIER16: case EMR_POLYGON16: case EMR_POLYLINE16: case EMR_POLYBEZIERTO16:
     case EMR_POLYLINETO16: {
-        if (!ReadPoints(r, 28, r.U32(24), small, pts) || !PointsFit(pts.data(), pts.size()))
+        if (!ReadEmfPoints(r, 28, r.U32(24), small, pts) || !PointsFit(pts.data(), pts.size()))
             return false;
         MapPoints(pts);
         const int n = int(pts.size());
@@ -149,7 +149,7 @@ bool CEmfPlayer::PlayPoly(DWORD type, CMetaByteReader& r)
         uint64_t sum = 0;
         for (DWORD i = 0; i < polys; ++i)
             sum += counts[i] = r.U32(32 + 4 * size_t(i));
-        if (sum != total || !ReadPoints(r, 32 + size_t(polys) * 4, total, small, pts) ||
+        if (sum != total || !ReadEmfPoints(r, 32 + size_t(polys) * 4, total, small, pts) ||
             !PointsFit(pts.data(), pts.size()))
             return false;
         MapPoints(pts);

@@ -12,7 +12,7 @@
 namespace {
 bool UsesSource(DWORD rop) { return ((rop >> 2) ^ rop) & 0x330000; }
 
-COLORREF ToColorref(ARGB c) { return RGB((c >> 16) & 0xFF, (c >> 8) & 0xFF, c & 0xFF); }
+COLORREF ArgbToColorref(ARGB c) { return RGB((c >> 16) & 0xFF, (c >> 8) & 0xFF, c & 0xFF); }
 
 ARGB MeanColour(ARGB a, ARGB b)
 {
@@ -347,7 +347,7 @@ void CMetaRecorderDC::GpFillPath(const QPainterPath& path, const CGpBrush& brush
     bool invertible = false;
     const QTransform toLogical = state.world * LogToDevTransform().inverted(&invertible);
     if (invertible)
-        FillLogicalPath(path, toLogical, ToColorref(colour));
+        FillLogicalPath(path, toLogical, ArgbToColorref(colour));
 }
 
 namespace {
@@ -398,7 +398,7 @@ void CMetaRecorderDC::GpDrawPath(const QPainterPath& path, const CGpPen& pen, co
     const DWORD style =
         PS_GEOMETRIC | CapStyle(pen.startCap) | JoinStyle(pen.lineJoin) | StockDashOf(DashLengths(pen));
     CPen gdiPen;
-    const LOGBRUSH colour{BS_SOLID, ToColorref(pen.color), 0};
+    const LOGBRUSH colour{BS_SOLID, ArgbToColorref(pen.color), 0};
     if (!gdiPen.ExtCreatePen(style, int(std::lround(width)), colour, 0, nullptr))
         return;
     const int saved = SaveDC();

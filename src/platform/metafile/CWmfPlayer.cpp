@@ -7,7 +7,7 @@
 #include <cstring>
 
 namespace {
-constexpr size_t kMaxObjects = 65535;
+constexpr size_t kMaxWmfObjects = 65535;
 }  // namespace
 
 CWmfPlayer::CWmfPlayer(CDC* dc, HMETAFILE metafile) : m_dc(dc)
@@ -15,7 +15,7 @@ CWmfPlayer::CWmfPlayer(CDC* dc, HMETAFILE metafile) : m_dc(dc)
     WmfHeaderInfo info;
     if (!dc || !GetMetaFileInfo(metafile, info))
         return;
-    m_objects.resize(std::min<size_t>(info.numObjects, kMaxObjects));
+    m_objects.resize(std::min<size_t>(info.numObjects, kMaxWmfObjects));
     CRgn clip;
     m_hadClip = dc->GetClipRgn(&clip) > 0;
     if (m_hadClip)
@@ -40,7 +40,7 @@ void CWmfPlayer::AddObject(std::unique_ptr<CGdiObject> object)
             return;
         }
     }
-    if (m_objects.size() < kMaxObjects)
+    if (m_objects.size() < kMaxWmfObjects)
         m_objects.push_back(std::move(object));
 }
 

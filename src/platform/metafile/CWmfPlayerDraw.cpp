@@ -11,7 +11,7 @@
 
 namespace {
 // `count` points stored as x, y word pairs from parameter word `first`.
-bool ReadPoints(const CWmfParams& p, size_t first, size_t count, std::vector<POINT>& out)
+bool ReadWmfPoints(const CWmfParams& p, size_t first, size_t count, std::vector<POINT>& out)
 {
     if (count == 0 || !p.Has(first, 2 * count))
         return false;
@@ -43,7 +43,7 @@ bool CWmfPlayer::PlayShape(WORD function, CWmfParams& p)
     }
     case META_POLYGON:
     case META_POLYLINE:
-        if (!p.Has(0) || !ReadPoints(p, 1, p.U(0), pts))
+        if (!p.Has(0) || !ReadWmfPoints(p, 1, p.U(0), pts))
             return false;
         return function == META_POLYGON ? m_dc->Polygon(pts.data(), int(pts.size()))
                                         : m_dc->Polyline(pts.data(), int(pts.size()));
@@ -55,7 +55,7 @@ bool CWmfPlayer::PlayShape(WORD function, CWmfParams& p)
         size_t total = 0;
         for (size_t i = 0; i < polys; ++i)
             total += size_t(counts[i] = p.U(1 + i));
-        return ReadPoints(p, 1 + polys, total, pts) && m_dc->PolyPolygon(pts.data(), counts.data(), int(polys));
+        return ReadWmfPoints(p, 1 + polys, total, pts) && m_dc->PolyPolygon(pts.data(), counts.data(), int(polys));
     }
     case META_SETPIXEL: return p.Has(0, 4) && m_dc->SetPixel(p.S(3), p.S(2), p.Colour(0)) != CLR_INVALID;
     case META_FLOODFILL: return p.Has(0, 4) && m_dc->ExtFloodFill(p.S(3), p.S(2), p.Colour(0), FLOODFILLBORDER);
