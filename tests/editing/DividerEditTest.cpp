@@ -15,29 +15,13 @@
 namespace {
 CPoint Below(const CPoint& p, int dy) { return CPoint(p.x, p.y + dy); }
 
-// Three rows; the dividers at y0 and y1 of 2048.
-int AddRows(CKavoDoc& doc, int y0, int y1, const char* name)
-{
-    SymbolBuilder b;
-    b.Outline([&](COutlineWriter& w) {
-        w.Rect(kOpRect, CFltRect(0, 0, 2048, 2048));
-        w.Line({0, float(y0)}, {2048, float(y0)});
-        w.Line({0, float(y1)}, {2048, float(y1)});
-    });
-    b.TextBoxes({CFltRect(0, 0, 2048, float(y0)), CFltRect(0, float(y0), 2048, float(y1)),
-                 CFltRect(0, float(y1), 2048, 2048)});
-    b.sym.Reshape = 2;
-    b.sym.m_strName = name;
-    return doc.m_figSymbols.AddOrReplace(&b.sym);
-}
-
 struct DividerEditTest : testing::Test {
     DiagramFixture fx;
     CFigure* fig = nullptr;
     int rows = -1;
     void SetUp() override
     {
-        rows = AddRows(fx.doc, 700, 1400, "rows");
+        rows = fx.AddRowsSymbol();
         fig = fx.AddBox(1500, 1100, 600, 600, "D");
         fig->m_props.Symbol = rows;
         fx.doc.ResetUndoLog();
@@ -61,7 +45,7 @@ TEST_F(DividerEditTest, APressDragsTheFirstMovableDividerUnderIt)
     // In a figure 2048 high logical units are symbol units: the first row
     // and the second are at their least height of 16.
     fig = fx.AddBox(1000, 1000, 2048, 2048, "");
-    fig->m_props.Symbol = AddRows(fx.doc, 16, 32, "tight");
+    fig->m_props.Symbol = fx.AddRowsSymbol(16, 32, "tight");
     const CPoint stuck = Handle(0);
     EXPECT_FALSE(CanMoveDivider(*fig, 0));
     EXPECT_TRUE(CanMoveDivider(*fig, 1));

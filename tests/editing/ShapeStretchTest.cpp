@@ -6,28 +6,12 @@
 
 #include <gtest/gtest.h>
 
-namespace {
-// Three rows, dividers at 700 and 1400 of 2048, a text box per row.
-int AddRows(CKavoDoc& doc)
-{
-    SymbolBuilder b;
-    b.Outline([](COutlineWriter& w) {
-        w.Rect(kOpRect, CFltRect(0, 0, 2048, 2048));
-        w.Line({0, 700}, {2048, 700});
-        w.Line({0, 1400}, {2048, 1400});
-    });
-    b.TextBoxes({CFltRect(0, 0, 2048, 700), CFltRect(0, 700, 2048, 1400), CFltRect(0, 1400, 2048, 2048)});
-    b.sym.Reshape = 2;
-    b.sym.m_strName = "rows";
-    return doc.m_figSymbols.AddOrReplace(&b.sym);
-}
-} // namespace
 
 TEST(ShapeStretch, DividersKeepTheirDistanceFromTheFixedSide)
 {
     DiagramFixture fx;
     CFigure* fig = fx.AddBox(1000, 1000, 2048, 2048, "");
-    fig->m_props.Symbol = AddRows(fx.doc);
+    fig->m_props.Symbol = fx.AddRowsSymbol();
     const CRect r0 = fig->m_rect;
     CPoint d0, d1;
     ASSERT_TRUE(fig->GetSymbol()->GetDividerHandle(0, d0, r0));
@@ -68,7 +52,7 @@ TEST(ShapeStretch, AShrinkKeepsTheDividersInside)
 {
     DiagramFixture fx;
     CFigure* fig = fx.AddBox(1000, 1000, 2048, 2048, "");
-    fig->m_props.Symbol = AddRows(fx.doc);
+    fig->m_props.Symbol = fx.AddRowsSymbol();
     CFigSymbol sym(*fig->GetSymbol());
     const CRect r1(1000, 1000, 3048, 1600);
     StretchSpecialShape(*fig, fig->m_rect, r1, sym, nullptr, 8, false);
@@ -86,7 +70,7 @@ TEST(ShapeStretch, FitCompartmentsFollowsTheTextFormat)
 {
     DiagramFixture fx;
     CFigure* fig = fx.AddBox(1000, 1000, 2048, 2048, "");
-    fig->m_props.Symbol = AddRows(fx.doc);
+    fig->m_props.Symbol = fx.AddRowsSymbol();
     CFigSymbol sym(*fig->GetSymbol());
     fx.doc.m_nFigMarginMode = 0;
     EXPECT_EQ(FitCompartmentsToRect(*fig, sym, fig->m_rect), 0);

@@ -767,26 +767,9 @@ TEST_F(ViewGestureTest, GroupHandlesResizeTheWholeGroup)
     ExpectNoFeedbackLeft();
 }
 
-namespace {
-// A box with three compartments: two row dividers at 700 and 1400 of 2048.
-int AddThreeRowSymbol(CKavoDoc& doc)
-{
-    SymbolBuilder b;
-    b.Outline([](COutlineWriter& w) {
-        w.Rect(kOpRect, CFltRect(0, 0, 2048, 2048));
-        w.Line({0, 700}, {2048, 700});
-        w.Line({0, 1400}, {2048, 1400});
-    });
-    b.TextBoxes({CFltRect(0, 0, 2048, 700), CFltRect(0, 700, 2048, 1400), CFltRect(0, 1400, 2048, 2048)});
-    b.sym.Reshape = 2;
-    b.sym.m_strName = "rows";
-    return doc.m_figSymbols.AddOrReplace(&b.sym);
-}
-} // namespace
-
 CFigure* ViewGestureTest::AddThreeRowBox(int& rows)
 {
-    rows = AddThreeRowSymbol(fx.doc);
+    rows = fx.AddRowsSymbol();
     CFigure* d = fx.AddBox(1500, 1100, 600, 600, "D");
     d->m_props.Symbol = rows;
     fx.doc.ResetUndoLog();
