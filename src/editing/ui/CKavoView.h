@@ -284,6 +284,7 @@ private:
     CFigure* m_pResizeFig = nullptr;
     std::shared_ptr<CFigSymbol> m_pStretchSym;   // the stretched copy; null when none
     FigFlagSet m_resizeFlagsBefore, m_resizeFlagsPrepared;
+    CSize m_szResizeMin;           // the figure's text extent: the least size
     int m_nDragDivider = -1, m_nSavedSymbol = -1, m_bDividerDrag = 0;
     CFigure* m_pDividerFig = nullptr;
     CPoint m_ptLastDrag, m_ptDragAnchor;

@@ -16,6 +16,7 @@
 #include "editing/ShapeStretch.h"
 #include "geometry/IntGeometry.h"
 #include "platform/CPainterDC.h"
+#include "richtext/FigureTextFit.h"
 #include "undo/UndoCodes.h"
 
 #include <cstdio>
@@ -82,6 +83,10 @@ int CKavoView::OnFigHandleDown(const CPoint& pt)
     m_ptPress = m_ptCurrent = pt;
     m_rcResizeTrack = fig->m_rect;
     m_resizeFlagsBefore = m_resizeFlagsPrepared = fig->m_props.Behavior;
+    int minW = 0, minH = 0;
+    if (fig->HasText())
+        CalcTextExtent(*fig, minW, minH, 0, false, nullptr);
+    m_szResizeMin = CSize(minW, minH);
     BeginShapeStretch(fig);
     FlushPaint();
     DrawResizeOutline(m_rcResizeTrack);
@@ -116,6 +121,8 @@ int CKavoView::TrackFigResize(const CPoint& client)
     CRect rc;
     m_pResizeFig->Resize(rc, m_nHandle, handlePt.x, handlePt.y, false);
     rc.NormalizeRect();
+    // The text keeps its room.
+    rc = KeepResizeMinimum(rc, m_nHandle, m_szResizeMin);
     return AcceptResizeRect(rc, pt);
 }
 

@@ -11,6 +11,7 @@
 #include "editing/ui/CKavoView.h"
 #include "fileformat/DiagramRecordWriter.h"
 #include "keyword/KeywordStreams.h"
+#include "richtext/FigureTextFit.h"
 #include "undo/UndoCodes.h"
 
 #include <QApplication>
@@ -344,19 +345,46 @@ TEST_F(ViewGestureTest, HandleHoverShowsTheSizeCursorAndPrompt)
 
 TEST_F(ViewGestureTest, ResizeRefusesRectanglesWithoutArea)
 {
-    a->m_props.Behavior.high &= ~DWORD(256 | 512);
+    // Without text nothing but the area limits the size.
+    CFigure* e = fx.AddBox(600, 1500, 600, 450, "");
+    e->m_props.Behavior.high &= ~DWORD(256 | 512);
     saved = DocText(fx.doc);
-    fx.doc.SelectObj(a, 1, 0, 0);
-    const QPoint from = At(a->GetHandlePoint(6));
-    const QPoint leftSide = At(CPoint(a->m_rect.left, a->m_rect.CenterPoint().y));
+    ResetSteps();
+    fx.doc.SelectObj(e, 1, 0, 0);
+    const QPoint from = At(e->GetHandlePoint(6));
+    const QPoint leftSide = At(CPoint(e->m_rect.left, e->m_rect.CenterPoint().y));
     Press(from);
     Move(from - QPoint(20, 0));
     const CRect accepted = view->ResizeTrackRect();
     Move(leftSide);   // no width left: refused, the outline stays
     EXPECT_EQ(view->ResizeTrackRect(), accepted);
     Release(leftSide);
+    EXPECT_GT(e->m_rect.Width(), 0);
+    EXPECT_EQ(e->m_rect, accepted);
+    ExpectUndoToSaved(UDMAC_RESIZEFIG);
+}
+
+// A figure with text keeps at least the text's extent: dragged to nothing
+// its side stops there.
+TEST_F(ViewGestureTest, ResizeStopsAtTheTextExtent)
+{
+    a->m_props.Behavior.high &= ~DWORD(256 | 512);
+    saved = DocText(fx.doc);
+    fx.doc.SelectObj(a, 1, 0, 0);
+    const CRect r0 = a->m_rect;
+    const QPoint from = At(a->GetHandlePoint(9));
+    const QPoint to = At(CPoint(r0.left + 5, r0.top + 5));
+    Press(from);
+    Move(to);
+    Release(to);
+    EXPECT_EQ(a->m_rect.TopLeft(), r0.TopLeft());
     EXPECT_GT(a->m_rect.Width(), 0);
-    EXPECT_EQ(a->m_rect, accepted);
+    EXPECT_GT(a->m_rect.Height(), 0);
+    EXPECT_LT(a->m_rect.Width(), r0.Width());
+    int w = 0, h = 0;
+    CalcTextExtent(*a, w, h, 0, false, nullptr);
+    EXPECT_GE(a->m_rect.Width(), w);
+    EXPECT_GE(a->m_rect.Height(), h);
     ExpectUndoToSaved(UDMAC_RESIZEFIG);
 }
 
