@@ -1,6 +1,7 @@
 #include "controls/CNumEdit.h"
 
 #include "controls/CDataExchange.h"
+#include "controls/CNumCombo.h"
 #include "controls/CDlgCommandEvent.h"
 #include "core/MsgBox.h"
 #include "platform/Prompt.h"
@@ -136,6 +137,9 @@ void CNumEdit::Step(bool up)
 
 bool CNumEdit::Commit()
 {
+    // The box a field is the edit part of acts on Enter first.
+    if (auto* combo = qobject_cast<CNumCombo*>(parentWidget()))
+        combo->OnEnter();
     if (!m_spec.owner || !SaveOrOwner(true))
         return false;
     Notify(kNumEditCommitted);
@@ -144,7 +148,21 @@ bool CNumEdit::Commit()
 
 void CNumEdit::keyPressEvent(QKeyEvent* event)
 {
-    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+    const int key = event->key();
+    const bool enter = key == Qt::Key_Return || key == Qt::Key_Enter;
+    // A clean field of a dialog leaves Enter and Esc to the dialog's buttons;
+    // once typed in, it keeps them, so that Enter commits what was typed and
+    // Esc does not throw it away with the dialog. A box's edit part has no
+    // dialog buttons to leave them to.
+    if ((enter || key == Qt::Key_Escape) && !m_dirty && !qobject_cast<CNumCombo*>(parentWidget())) {
+        event->ignore();
+        return;
+    }
+    if (key == Qt::Key_Escape) {
+        event->accept();
+        return;
+    }
+    if (enter) {
         if (m_spec.enterCommits)
             Commit();
         event->accept();

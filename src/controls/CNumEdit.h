@@ -38,7 +38,8 @@ public:
     bool Save(bool messages);
     // One spin click: up or down by the field's step.
     void Step(bool up);
-    // Enter: save with messages, reload, notify the commit.
+    // Enter: the box's Enter first when this is a combo box's edit part;
+    // then, with an owner, save with messages, reload, notify the commit.
     bool Commit();
 
 protected:

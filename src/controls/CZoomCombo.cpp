@@ -18,11 +18,16 @@ QString FormatZoomPercent(float percent)
     return QString("%1%").arg(int(std::lround(percent)));
 }
 
-CZoomCombo::CZoomCombo(QWidget* parent) : QComboBox(parent)
+CZoomCombo::CZoomCombo(QWidget* parent) : CNumCombo(parent) {}
+
+void CZoomCombo::OnEnter()
 {
-    setEditable(true);
-    connect(lineEdit(), &QLineEdit::returnPressed, this, [this] { ApplyTypedZoom(lineEdit()->text()); });
-    connect(this, qOverload<int>(&QComboBox::activated), this, [this](int) { ApplySelectedZoom(); });
+    ApplyTypedZoom(lineEdit()->text());
+}
+
+void CZoomCombo::OnSelect(int)
+{
+    ApplySelectedZoom();
 }
 
 CKavoView* CZoomCombo::View() const

@@ -1,14 +1,14 @@
 #pragma once
 // The zoom percentage box of a toolbar: a typed percentage within the active
 // view's limits, or a chosen list entry, zooms the active view.
-#include <QComboBox>
+#include "controls/CNumCombo.h"
 
 class CKavoView;
 
 // "%d%%" of the zoom rounded to a whole percent.
 QString FormatZoomPercent(float percent);
 
-class CZoomCombo : public QComboBox {
+class CZoomCombo : public CNumCombo {
     Q_OBJECT
 public:
     explicit CZoomCombo(QWidget* parent = nullptr);
@@ -20,6 +20,8 @@ public:
     // The chosen item's number; 0 does nothing. -1 without a selection.
     virtual int ApplySelectedZoom();
     void SetZoomText(float percent);
+    void OnEnter() override;
+    void OnSelect(int index) override;
 
     // Tests and the frame may name the view (default: the active one).
     void SetViewFinder(CKavoView* (*finder)()) { m_finder = finder; }

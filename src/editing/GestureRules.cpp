@@ -151,3 +151,32 @@ void ShrinkByPlan(const CompartmentSet& plan, int vertMode, int horzMode, const 
         ShrinkAxis(plan.m_rows, rows, r0.Height() - r1.Height(), vertMode == 1, opposite, table, tableSize,
                    [](DividerShift& t) -> int& { return t.dy; }, IsOppositeRow);
 }
+
+namespace {
+// Grows [lo, hi) to `min`: from hi when the low side was dragged, from lo
+// when the high side was, else about the centre.
+void GrowSpan(LONG& lo, LONG& hi, bool lowDragged, bool highDragged, int min)
+{
+    if (hi - lo >= min)
+        return;
+    if (lowDragged)
+        lo = hi - min;
+    else if (highDragged)
+        hi = lo + min;
+    else {
+        const LONG c = lo + (hi - lo) / 2;
+        lo = c - min / 2;
+        hi = lo + min;
+    }
+}
+} // namespace
+
+CRect KeepResizeMinimum(const CRect& rc, int handle, const CSize& min)
+{
+    CRect out = rc;
+    const bool left = handle == 1 || handle == 4 || handle == 7, right = handle == 3 || handle == 6 || handle == 9;
+    const bool top = handle >= 1 && handle <= 3, bottom = handle >= 7 && handle <= 9;
+    GrowSpan(out.left, out.right, left, right, min.cx);
+    GrowSpan(out.top, out.bottom, top, bottom, min.cy);
+    return out;
+}

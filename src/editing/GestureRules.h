@@ -70,3 +70,8 @@ constexpr int kMaxDividerShifts = kMaxResizeEntries;
 // (right column dragged). Divider indexes outside the table are skipped.
 void ShrinkByPlan(const CompartmentSet& plan, int vertMode, int horzMode, const CRect& r0, const CRect& r1,
                   int opposite, DividerShift* table, int tableSize);
+
+// A resized rectangle grown back to at least `min` (its text's extent): the
+// side the handle drags gives way, the other stays; a handle that drags
+// neither side of an axis grows that axis about its centre.
+CRect KeepResizeMinimum(const CRect& rc, int handle, const CSize& min);

@@ -22,6 +22,22 @@ struct DiagramFixture {
         b.sym.m_strName = "box";
         boxSymbol = doc.m_figSymbols.AddOrReplace(&b.sym);
     }
+    // A box of three rows (special kind 2): dividers at y0 and y1 of 2048,
+    // a text box per row. Its index.
+    int AddRowsSymbol(int y0 = 700, int y1 = 1400, const std::string& name = "rows")
+    {
+        SymbolBuilder b;
+        b.Outline([&](COutlineWriter& w) {
+            w.Rect(kOpRect, CFltRect(0, 0, 2048, 2048));
+            w.Line({0, float(y0)}, {2048, float(y0)});
+            w.Line({0, float(y1)}, {2048, float(y1)});
+        });
+        b.TextBoxes({CFltRect(0, 0, 2048, float(y0)), CFltRect(0, float(y0), 2048, float(y1)),
+                     CFltRect(0, float(y1), 2048, 2048)});
+        b.sym.Reshape = 2;
+        b.sym.m_strName = name;
+        return doc.m_figSymbols.AddOrReplace(&b.sym);
+    }
     CFigure* AddBox(int x, int y, int w, int h, const std::string& text, COLORREF fill = 0xFFFFFF)
     {
         CFigProps props;

@@ -166,3 +166,22 @@ TEST(GestureRules, ShrinkByPlanRowsUseTheVerticalMode)
     EXPECT_EQ(table[1].dy, -5);
     EXPECT_EQ(table[0].dx, 0);
 }
+
+TEST(GestureRules, AResizeKeepsTheTextExtent)
+{
+    const CSize min(100, 60);
+    // (handle, tracked rectangle) -> the rectangle kept.
+    const struct {
+        int handle;
+        CRect rc, kept;
+    } cases[] = {
+        {9, CRect(0, 0, 40, 20), CRect(0, 0, 100, 60)},        // right and bottom give way
+        {1, CRect(50, 50, 90, 80), CRect(-10, 20, 90, 80)},    // left and top give way
+        {6, CRect(0, 0, 30, 200), CRect(0, 0, 100, 200)},      // only the width is short
+        {8, CRect(0, 0, 500, 10), CRect(0, 0, 500, 60)},
+        {2, CRect(0, 100, 40, 120), CRect(-30, 60, 70, 120)},   // the width about its centre
+        {3, CRect(0, 0, 200, 100), CRect(0, 0, 200, 100)},     // big enough: unchanged
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(KeepResizeMinimum(c.rc, c.handle, min), c.kept) << c.handle;
+}

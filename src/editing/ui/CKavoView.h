@@ -8,15 +8,19 @@
 // view's surface, so drawing it twice erases it.
 #include "core/AppContext.h"
 #include "document/IDocView.h"
+#include "editing/DividerEdit.h"
 #include "render/CDiagObjDrawCtx.h"
 #include "render/ui/CZoomView.h"
+#include "shapes/FigFlags.h"
 
+#include <memory>
 #include <string>
 
 class CKavoDoc;
 class CFigure;
 class CGroup;
 class CConnector;
+class CFigSymbol;
 class QTimerEvent;
 
 // Ruler-update flags: vertical ruler, horizontal ruler, corner box.
@@ -263,10 +267,14 @@ private:
     void InsertDroppedFigIntoFlow(bool moveMadeStep);
     void DrawResizeOutline(const CRect& rc);
     void DrawGrpResizeOutline(const CRect& rc);
+    int BeginDividerDrag(CFigure* fig, const CPoint& logical);
     void MoveDividerStep(const CPoint& logical);
     void DrawResizeTracking(const CRect& rc);
     // Takes a tracked rectangle of either resize, or refuses it.
     int AcceptResizeRect(const CRect& rc, const CPoint& logical);
+    void BeginShapeStretch(CFigure* fig);
+    void UpdateStretchFeedback(const CRect& rc);
+    bool CommitFigResize(CFigure* fig);
     // Erases the outline; unless eraseOnly also ends the resize.
     int EndResizeTracking(int eraseOnly);
     CGroup* GroupResizeHandleAt(const CPoint& logical, int& handle) const;
@@ -321,11 +329,16 @@ private:
     CFigure* m_pSlideLabel = nullptr;
     int m_bJctDrag = 0;
     CFigure* m_pJctFig = nullptr;
-    int m_bFigResize = 0, m_bResizeShown = 0;
+    int m_bFigResize = 0, m_bResizeShown = 0, m_bStretching = 0;
     CFigure* m_pResizeFig = nullptr;
+    std::shared_ptr<CFigSymbol> m_pStretchSym;   // the stretched copy; null when none
+    FigFlagSet m_resizeFlagsBefore, m_resizeFlagsPrepared;
+    CSize m_szResizeMin;           // the figure's text extent: the least size
     int m_nDragDivider = -1, m_nSavedSymbol = -1, m_bDividerDrag = 0;
     CFigure* m_pDividerFig = nullptr;
-    CPoint m_ptLastDrag;
+    CPoint m_ptLastDrag, m_ptDragAnchor;
+    int m_bDividerMovesCons = 0, m_nSectionCount = 0;
+    SIZE m_aSectionMin[kMaxSectionMins] = {};
     int m_bGrpResize = 0;
     CGroup* m_pResizeGrp = nullptr;
     CRect m_rcGrpStart;

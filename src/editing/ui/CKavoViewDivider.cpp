@@ -8,6 +8,7 @@
 #include "core/StringHelpers.h"
 #include "document/CFigure.h"
 #include "document/CKavoDoc.h"
+#include "richtext/FigureTextFit.h"
 #include "undo/UndoCodes.h"
 
 #include <algorithm>
@@ -83,21 +84,33 @@ int CKavoView::OnDividerButtonDown(const CPoint& pt)
     CFigure* fig = UngroupedDividerAt(m_pDoc, pt, m_nHitTolerance, divider);
     if (!fig)
         return 0;
-    const CFigSymbol* sym = fig->GetSymbol();
-    const int copy = sym ? m_pDoc->m_figSymbols.AddCopyWithNewName(sym) : -1;
-    if (copy < 0)
-        return 0;
     m_nDragDivider = divider;
-    m_nSavedSymbol = fig->m_props.Symbol;
-    fig->m_props.Symbol = copy;
+    return BeginDividerDrag(fig, pt);
+}
+
+// Of two handles under the press the first that can move is dragged. The
+// section minimums come from the text; a figure whose text is laid out for
+// its areas measures them against the sections as they stand. The shape
+// jumps at once to the limited press point.
+int CKavoView::BeginDividerDrag(CFigure* fig, const CPoint& pt)
+{
+    m_nDragDivider = PreferMovableDivider(*fig, pt, m_nHitTolerance, m_nDragDivider);
+    if (!CopySymbolForEdit(*fig, m_nSavedSymbol))
+        return 0;
+    const CFigSymbol* sym = fig->GetSymbol();
     m_pDividerFig = fig;
     m_bDividerDrag = 1;
+    m_bDividerMovesCons = sym->DividerChangesOutline(m_nDragDivider);
     CaptureMouse();
-    SetViewCursor(DividerCursor(*fig, divider));
-    CPoint anchor(std::clamp(pt.x, fig->m_rect.left, fig->m_rect.right),
-                  std::clamp(pt.y, fig->m_rect.top, fig->m_rect.bottom));
+    SetViewCursor(DividerCursor(*fig, m_nDragDivider));
+    m_nSectionCount = GetSectionMinSizes(*fig, m_aSectionMin);
+    if (fig->HasFlags(kFitCompartmentsFlag, 0))
+        MeasureSectionMins(*fig, sym->GetDividerDirection(m_nDragDivider), m_aSectionMin, m_nSectionCount);
+    m_ptDragAnchor = CPoint(std::clamp(pt.x, fig->m_rect.left, fig->m_rect.right),
+                            std::clamp(pt.y, fig->m_rect.top, fig->m_rect.bottom));
     m_ptLastDrag = CPoint(-32000, -32000);
-    MoveDividerStep(anchor);
+    MoveDividerStep(m_ptDragAnchor);
+    UpdateStatusText();
     return 1;
 }
 
@@ -110,7 +123,7 @@ void CKavoView::MoveDividerStep(const CPoint& pt)
     if (!sym)
         return;
     CPoint limited = pt;
-    sym->LimitDividerPoint(m_nDragDivider, fig->m_rect, limited, 0, nullptr, -1);
+    sym->LimitDividerPoint(m_nDragDivider, fig->m_rect, limited, m_nSectionCount, m_aSectionMin, -1);
     if (limited == m_ptLastDrag && !m_bReFeed)
         return;
     m_pDoc->InvalidateObj(fig);
@@ -119,14 +132,26 @@ void CKavoView::MoveDividerStep(const CPoint& pt)
     else if (m_ptLastDrag.x > -32000)
         sym->MoveSpecialHandle(m_nDragDivider, fig->m_rect, m_ptLastDrag, 0);
     m_pDoc->InvalidateObj(fig);
+    // The connectors of an outline that changes are re-laid, and the
+    // staples re-fitted, once the drag is kept, so that both are logged.
+    if (m_bDividerMovesCons)
+        m_pDoc->InvalidateAttachedCons(fig);
 }
 
 int CKavoView::TrackDividerDrag(const CPoint& client)
 {
     if (!m_bDividerDrag || !m_pDoc || !m_pDividerFig)
         return 0;
-    const CPoint pt = ClientPtToLogical(client);
-    MoveDividerStep(ClampPtToWorkSpace(pt));
+    CPoint pt = ClientPtToLogical(client);
+    // Only a divider that may reach the figure's sides is kept in the work
+    // space, on the grid as every clamped point is.
+    const CFigSymbol* sym = m_pDividerFig->GetSymbol();
+    if (sym && sym->IsDividerClamped(m_nDragDivider)) {
+        pt = ClampPtToWorkSpace(pt);
+        m_pDoc->SnapPt(pt);
+    }
+    MoveDividerStep(pt);
+    UpdateStatusText();
     return 1;
 }
 
@@ -137,20 +162,11 @@ int CKavoView::EndDividerDrag()
     if (!m_bDividerDrag)
         return 0;
     CFigure* fig = m_pDividerFig;
-    const int copy = fig->m_props.Symbol;
-    CUndoLog& log = m_pDoc->UndoLogRef();
-    log.UndoBeginStep(UDMAC_RESHAPE);
-    fig->m_props.Symbol = m_nSavedSymbol;
-    const bool logged = m_pDoc->LogFigureState(fig) != 0;
-    fig->m_props.Symbol = copy;
-    log.UndoEndStep();
-    if (!logged)
-        return CancelDividerDrag(0);
-    m_pDoc->InvalidateObj(fig);
-    m_pDoc->SetModifiedFlag(true);
     m_bDividerDrag = 0;
     m_pDividerFig = nullptr;
     ReleaseCapture();
+    CommitDividerDrag(*m_pDoc, fig, m_nSavedSymbol, fig->m_props.Symbol, m_bDividerMovesCons);
+    m_pDoc->InvalidateObj(fig);
     UpdateStatusText();
     return 1;
 }
@@ -162,11 +178,7 @@ int CKavoView::CancelDividerDrag(int queryOnly)
     if (queryOnly)
         return 1;
     CFigure* fig = m_pDividerFig;
-    const int copy = fig->m_props.Symbol;
-    m_pDoc->InvalidateObj(fig);
-    fig->m_props.Symbol = m_nSavedSymbol;
-    m_pDoc->m_figSymbols.Delete(copy);
-    m_pDoc->InvalidateObj(fig);
+    RestoreSymbol(*fig, m_nSavedSymbol);
     m_bDividerDrag = 0;
     m_pDividerFig = nullptr;
     ReleaseCapture();

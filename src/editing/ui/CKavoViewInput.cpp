@@ -7,6 +7,7 @@
 #include "editing/ui/CKavoView.h"
 
 #include "core/MessageBeep.h"
+#include "platform/Prompt.h"
 #include "core/Settings.h"
 #include "core/StringHelpers.h"
 #include "core/Trace.h"
@@ -31,7 +32,6 @@ namespace {
 constexpr int kSelectMode = 0, kSelectTextMode = 1, kCreateMode = 2, kTextMode = 3, kConnectorMode = 4,
               kZoomMode = 5, kBackToSelectMode = 6;
 constexpr int kVkEscape = 27;
-constexpr UINT kBeepWarning = 0x30;
 // Status texts.
 constexpr int kIdsReady = 400, kIdsBand = 404, kIdsDuplicate = 790, kIdsEscSelectMode = 736,
               kIdsEscDeselect = 737, kIdsArrowNudge = 740, kIdsArrowScroll = 741;
@@ -436,7 +436,7 @@ void CKavoView::SlideSelection(int dx, int dy)
     const CRect rc = m_pDoc->GetObjSetRect(1, 0, 0, nullptr, false);
     int cx = dx, cy = dy;
     if (ClampOffsetToRect(rc, cx, cy, m_rcWorkSpace)) {
-        MessageBeep(kBeepWarning);
+        MessageBeep(MB_ICONEXCLAMATION);
         return;
     }
     m_pDoc->MoveSelection(dx, dy, 1, true);

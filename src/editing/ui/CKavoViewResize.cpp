@@ -13,8 +13,10 @@
 #include "document/CFigure.h"
 #include "document/CKavoDoc.h"
 #include "editing/GestureRules.h"
+#include "editing/ShapeStretch.h"
 #include "geometry/IntGeometry.h"
 #include "platform/CPainterDC.h"
+#include "richtext/FigureTextFit.h"
 #include "undo/UndoCodes.h"
 
 #include <cstdio>
@@ -80,6 +82,12 @@ int CKavoView::OnFigHandleDown(const CPoint& pt)
     m_pResizeFig = fig;
     m_ptPress = m_ptCurrent = pt;
     m_rcResizeTrack = fig->m_rect;
+    m_resizeFlagsBefore = m_resizeFlagsPrepared = fig->m_props.Behavior;
+    int minW = 0, minH = 0;
+    if (fig->HasText())
+        CalcTextExtent(*fig, minW, minH, 0, false, nullptr);
+    m_szResizeMin = CSize(minW, minH);
+    BeginShapeStretch(fig);
     FlushPaint();
     DrawResizeOutline(m_rcResizeTrack);
     m_bResizeShown = 1;
@@ -105,6 +113,7 @@ int CKavoView::TrackFigResize(const CPoint& client)
     if (!m_bFigResize || !m_pDoc || !m_pResizeFig)
         return 0;
     const CPoint pt = ClientPtToLogical(client);
+    m_pResizeFig->m_props.Behavior = m_resizeFlagsPrepared;
     // The dragged handle keeps its distance from the pointer.
     CPoint handlePt = m_pResizeFig->GetHandlePoint(m_nHandle);
     handlePt.x += pt.x - m_ptPress.x;
@@ -112,6 +121,8 @@ int CKavoView::TrackFigResize(const CPoint& client)
     CRect rc;
     m_pResizeFig->Resize(rc, m_nHandle, handlePt.x, handlePt.y, false);
     rc.NormalizeRect();
+    // The text keeps its room.
+    rc = KeepResizeMinimum(rc, m_nHandle, m_szResizeMin);
     return AcceptResizeRect(rc, pt);
 }
 
@@ -126,6 +137,8 @@ int CKavoView::AcceptResizeRect(const CRect& rc, const CPoint& pt)
         if (m_bResizeShown)
             DrawResizeTracking(m_rcResizeTrack);
         m_rcResizeTrack = rc;
+        if (m_bStretching)
+            UpdateStretchFeedback(rc);
         DrawResizeTracking(m_rcResizeTrack);
         m_bResizeShown = 1;
     }
@@ -150,7 +163,10 @@ int CKavoView::EndResizeTracking(int eraseOnly)
     m_bResizeShown = 0;
     if (eraseOnly)
         return 1;
-    m_bFigResize = m_bGrpResize = 0;
+    if (m_pResizeFig)
+        m_pResizeFig->m_props.Behavior = m_resizeFlagsBefore;
+    m_pStretchSym.reset();
+    m_bFigResize = m_bGrpResize = m_bStretching = 0;
     m_pResizeFig = nullptr;
     m_pResizeGrp = nullptr;
     ReleaseCapture();
@@ -166,13 +182,51 @@ int CKavoView::EndFigResize()
     CFigure* fig = m_pResizeFig;
     if (m_pDoc && fig && m_ptCurrent != m_ptPress && m_rcResizeTrack != fig->m_rect) {
         DiagPrintf("USER  Changed figure size\n");
-        CUndoLog& log = m_pDoc->UndoLogRef();
-        log.UndoBeginStep(UDMAC_RESIZEFIG);
-        m_pDoc->MoveFigToRect(fig, m_rcResizeTrack);
-        log.UndoEndStep();
+        CommitFigResize(fig);
         m_pDoc->RefreshSelection(0);
     }
     return EndResizeTracking(0);
+}
+
+// A special shape is stretched, not scaled, while ResizeByStretching is on:
+// a private copy of its symbol follows the tracked rectangle.
+void CKavoView::BeginShapeStretch(CFigure* fig)
+{
+    const CFigSymbol* sym = fig->GetSymbol();
+    m_bStretching = ResizeByStretching && sym && sym->Reshape != 0 && sym->GetDividerCount() > 0;
+    m_pStretchSym = m_bStretching ? std::make_shared<CFigSymbol>(*sym) : nullptr;
+}
+
+void CKavoView::UpdateStretchFeedback(const CRect& rc)
+{
+    if (m_pStretchSym && m_pResizeFig)
+        StretchSpecialShape(*m_pResizeFig, m_pResizeFig->m_rect, rc, *m_pStretchSym, nullptr, m_nHandle,
+                            IsShiftKeyDown());
+}
+
+// One step: a stretched figure moves to a copy of the stretched symbol
+// (recorded with its old one first, so an undo points it back), then takes
+// the tracked rectangle with its connectors re-laid.
+bool CKavoView::CommitFigResize(CFigure* fig)
+{
+    CUndoLog& log = m_pDoc->UndoLogRef();
+    log.UndoBeginStep(UDMAC_RESIZEFIG);
+    int oldIndex = -1;
+    bool done = true;
+    if (m_pStretchSym && fig->GetSymbol()) {
+        const int copy = m_pDoc->m_figSymbols.AddCopyWithNewName(m_pStretchSym.get());
+        done = copy >= 0 && m_pDoc->LogFigureState(fig) != 0;
+        oldIndex = fig->m_props.Symbol;
+        if (done)
+            fig->m_props.Symbol = copy;
+        else if (copy >= 0)
+            m_pDoc->m_figSymbols.Delete(copy);
+    }
+    done = done && m_pDoc->MoveFigToRect(fig, m_rcResizeTrack);
+    log.UndoEndStep();
+    if (!done && oldIndex >= 0)
+        RestoreSymbol(*fig, oldIndex);
+    return done;
 }
 
 int CKavoView::UpdateFigResizeTrack(int eraseOnly)

@@ -4,6 +4,7 @@
 #include "editing/ui/CKavoView.h"
 
 #include "core/MessageBeep.h"
+#include "platform/Prompt.h"
 #include "core/Settings.h"
 #include "core/UIMode.h"
 #include "document/CConnector.h"
@@ -14,7 +15,6 @@
 #include <QCursor>
 
 namespace {
-constexpr UINT kBeepWarning = 0x30;
 constexpr int kIdsSelectPrompt = 504, kIdsAdjustPrompt = 506, kIdsMovePrompt = 507;
 constexpr int kSelectReplace = 1, kSelectAdd = 2, kSelectToggle = 3;
 } // namespace
@@ -152,7 +152,7 @@ int CKavoView::OnCtrlLButtonDown(const CPoint& pt)
         return 1;
     }
     if (obj->GetType() == kObjFigure && static_cast<CFigure*>(obj)->IsInvisible()) {
-        MessageBeep(kBeepWarning);
+        MessageBeep(MB_ICONEXCLAMATION);
         return 1;
     }
     if (!obj->m_bSelected) {

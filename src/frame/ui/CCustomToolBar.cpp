@@ -11,16 +11,18 @@
 #include "platform/StringTable.h"
 #include "platform/ui/DlgItems.h"
 
-#include <QAbstractItemView>
 #include <QApplication>
+#include <QGuiApplication>
+#include <QPalette>
+#include <QRegion>
 #include <QContextMenuEvent>
-#include <QKeyEvent>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPainter>
 #include <QStyle>
 #include <QToolButton>
 
+#include <algorithm>
 #include <cstdlib>
 
 namespace {
@@ -64,6 +66,47 @@ const Tip* FindTip(unsigned command)
 
 CKavoView* ActiveView() { return GetActiveKavoView(); }
 
+constexpr int kBeamWidth = 2, kBeamOverhang = 3, kBeamBottomGap = 2;
+
+// Lies over the bar's items and inverts the insertion marks drawn on it.
+class CBeamOverlay : public QWidget {
+public:
+    explicit CBeamOverlay(QWidget* bar) : QWidget(bar)
+    {
+        setAttribute(Qt::WA_TransparentForMouseEvents);
+        setObjectName("dropBeams");
+    }
+    // A mark drawn where one stands takes it away, as inverting twice does.
+    void Toggle(const QRect& rect)
+    {
+        const auto it = std::find(m_marks.begin(), m_marks.end(), rect);
+        if (it == m_marks.end())
+            m_marks.push_back(rect);
+        else
+            m_marks.erase(it);
+        setGeometry(parentWidget()->rect());
+        raise();
+        setVisible(!m_marks.empty());
+        update();
+    }
+    void Clear()
+    {
+        m_marks.clear();
+        hide();
+    }
+
+protected:
+    void paintEvent(QPaintEvent*) override
+    {
+        QPainter p(this);
+        for (const QRect& mark : m_marks)
+            DrawInsertionBeam(p, mark);
+    }
+
+private:
+    std::vector<QRect> m_marks;
+};
+
 QComboBox* MakeCombo(unsigned command, QWidget* parent)
 {
     QComboBox* combo = nullptr;
@@ -87,6 +130,23 @@ QComboBox* MakeCombo(unsigned command, QWidget* parent)
     return combo;
 }
 } // namespace
+
+void DrawInsertionBeam(QPainter& p, const QRect& rect)
+{
+    const int x = rect.left();
+    const int across = kBeamWidth + 2 * kBeamOverhang;
+    // One region, so that no pixel where the bar meets a crossbar is
+    // inverted twice.
+    QRegion beam(x, rect.top(), kBeamWidth, rect.height());
+    beam += QRect(x - kBeamOverhang, rect.top(), across, 1);
+    beam += QRect(x - kBeamOverhang, rect.bottom(), across, 1);
+    p.save();
+    p.setCompositionMode(QPainter::RasterOp_SourceXorDestination);
+    const QColor face = QGuiApplication::palette().color(QPalette::Button);
+    for (const QRect& part : beam)
+        p.fillRect(part, face);
+    p.restore();
+}
 
 QString ToolBarTipText(unsigned command)
 {
@@ -123,52 +183,24 @@ QPixmap ToolBarImage(int index)
     return pixmap;
 }
 
-CFontSizeCombo::CFontSizeCombo(QWidget* parent) : QComboBox(parent)
-{
-    setEditable(true);
-    // A typed size is applied on Enter, never added to the list.
-    setInsertPolicy(QComboBox::NoInsert);
-    lineEdit()->installEventFilter(this);
-    // Only a choice in the drop-down list is a selection; Enter in the field
-    // activates the box as well and is handled above.
-    connect(view(), &QAbstractItemView::activated, this, [this](const QModelIndex& index) { OnSelect(index.row()); });
-    connect(view(), &QAbstractItemView::clicked, this, [this](const QModelIndex& index) { OnSelect(index.row()); });
-}
-
-bool CFontSizeCombo::eventFilter(QObject* watched, QEvent* event)
-{
-    // Enter in the field is ours alone: the box would also activate an item.
-    if (watched == lineEdit() && event->type() == QEvent::KeyPress) {
-        const int key = static_cast<QKeyEvent*>(event)->key();
-        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
-            OnEnter();
-            return true;
-        }
-    }
-    return QComboBox::eventFilter(watched, event);
-}
-
-bool CFontSizeCombo::OnEnter()
+void CFontSizeCombo::OnEnter()
 {
     if (!ActiveView())
-        return false;
+        return;
     DiagPrintf("USER  Font size change (enter)\n");
     const int size = std::atoi(lineEdit()->text().left(kMaxTypedChars).toLatin1().constData());
     if (size < kMinFontSize || size > kMaxFontSize) {
         MsgBoxPrintf(MB_ICONEXCLAMATION, "Enter a font size between %d and %d", kMinFontSize, kMaxFontSize);
-        return false;
+        return;
     }
     emit fontSizeChosen(size);
-    return true;
 }
 
-bool CFontSizeCombo::OnSelect(int index)
+void CFontSizeCombo::OnSelect(int index)
 {
     const int size = index < 0 ? 0 : std::atoi(itemText(index).toLatin1().constData());
-    if (size == 0)
-        return false;
-    emit fontSizeChosen(size);
-    return true;
+    if (size != 0)
+        emit fontSizeChosen(size);
 }
 
 CCustomToolBar::CCustomToolBar(int barId, CCommandRegistry& commands, QWidget* parent)
@@ -200,6 +232,9 @@ bool CCustomToolBar::Setup(const unsigned* list, int count, int bitmapId, std::s
     qDeleteAll(own);
     m_items.clear();
     m_shownImage.clear();
+    // Marks drawn over the old layout mean nothing on the new one.
+    if (m_beams)
+        static_cast<CBeamOverlay*>(m_beams)->Clear();
     const std::vector<int> images = m_list.AssignImages();
     const auto& buttons = m_list.Buttons();
     for (size_t i = 0; i < buttons.size(); ++i) {
@@ -256,7 +291,12 @@ QWidget* CCustomToolBar::MakeControl(unsigned command, int width)
 {
     QWidget* control = nullptr;
     if (IsComboCommand(command)) {
-        control = MakeCombo(command, this);
+        auto* combo = MakeCombo(command, this);
+        // A right click on a box's text brings up the bar's menu, not the
+        // text's editing menu.
+        if (combo->lineEdit())
+            combo->lineEdit()->installEventFilter(this);
+        control = combo;
     } else {
         // Drop buttons and style pickers: a button that runs the command.
         auto* button = new QToolButton(this);
@@ -406,6 +446,42 @@ int CCustomToolBar::SetCmdButtonImage(unsigned command, int variant)
         m_shownImage[command] = image;
     }
     return previous;
+}
+
+void CCustomToolBar::DrawDropBeam(int index)
+{
+    const int x = BoundaryX(index);
+    if (x < 0)
+        return;
+    if (!m_beams)
+        m_beams = new CBeamOverlay(this);
+    static_cast<CBeamOverlay*>(m_beams)->Toggle(QRect(x, 0, kBeamWidth, height() - kBeamBottomGap));
+}
+
+bool CCustomToolBar::InsertSeparatorBefore(int index)
+{
+    if (!m_list.InsertSeparatorBefore(index))
+        return false;
+    Rebuild();
+    return true;
+}
+
+bool CCustomToolBar::RemoveSeparatorBefore(int index, bool rebuild)
+{
+    if (!m_list.RemoveSeparatorBefore(index))
+        return false;
+    if (rebuild)
+        Rebuild();
+    return true;
+}
+
+bool CCustomToolBar::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::ContextMenu) {
+        contextMenuEvent(static_cast<QContextMenuEvent*>(event));
+        return true;
+    }
+    return QToolBar::eventFilter(watched, event);
 }
 
 void CCustomToolBar::contextMenuEvent(QContextMenuEvent* event)

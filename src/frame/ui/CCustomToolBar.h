@@ -4,6 +4,7 @@
 // a few commands show an embedded control (combo box, drop button, style
 // picker) of a fixed width instead. Every rebuild makes the controls anew, so
 // a control pointer is good only until the next list edit.
+#include "controls/CNumCombo.h"
 #include "frame/ToolBarButtons.h"
 
 #include <QComboBox>
@@ -14,11 +15,17 @@
 
 class CCommandRegistry;
 class QComboBox;
+class QPainter;
 
 // The image of the button strip at `index` (20 x 20 pixels).
 QPixmap ToolBarImage(int index);
 // The short name a button shows as its tip ("New", "Font Family").
 QString ToolBarTipText(unsigned command);
+
+// Inverts the insertion mark of a drag: a 2-pixel bar down the rectangle's
+// left side with short crossbars at its top and bottom. Drawing it twice
+// restores what was there.
+void DrawInsertionBeam(QPainter& p, const QRect& rect);
 
 class CCustomToolBar : public QToolBar {
     Q_OBJECT
@@ -56,6 +63,15 @@ public:
     // Shows image (first image of the command + variant) on the command's
     // button; the previous image, or -1 when the command or its image is missing.
     int SetCmdButtonImage(unsigned command, int variant);
+    // Inverts the insertion mark at the boundary of `index`, over the bar's
+    // height less 2 pixels at the bottom: a second call at the same index
+    // takes it away again.
+    void DrawDropBeam(int index);
+
+    bool HasSeparatorBefore(int index) const { return m_list.HasSeparatorBefore(index); }
+    bool InsertSeparatorBefore(int index);
+    bool RemoveSeparatorBefore(int index, bool rebuild = true);
+    int TidySeparators(int* tracked = nullptr) { return m_list.TidySeparators(tracked); }
 
 signals:
     // The embedded controls were made (anew).
@@ -63,6 +79,7 @@ signals:
 
 protected:
     void contextMenuEvent(QContextMenuEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void CreateControls();
@@ -76,20 +93,17 @@ private:
     std::map<unsigned, QWidget*> m_controls;
     std::map<unsigned, int> m_shownImage;
     std::vector<QAction*> m_items;   // one per list entry
+    QWidget* m_beams = nullptr;      // the insertion marks, over the items
 };
 
 // The font-size box: a typed size of 4 to 128 points is applied on Enter,
 // anything else warns; a size chosen from the list is applied when not 0.
-class CFontSizeCombo : public QComboBox {
+class CFontSizeCombo : public CNumCombo {
     Q_OBJECT
 public:
-    explicit CFontSizeCombo(QWidget* parent = nullptr);
-    // True when the size was applied.
-    bool OnEnter();
-    bool OnSelect(int index);
+    explicit CFontSizeCombo(QWidget* parent = nullptr) : CNumCombo(parent) {}
+    void OnEnter() override;
+    void OnSelect(int index) override;
 signals:
     void fontSizeChosen(int points);
-
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
 };

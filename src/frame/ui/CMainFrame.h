@@ -78,6 +78,9 @@ public:
     QWidget* GetBarControlForCmd(int command) const;
     CCustomToolBar* FindToolBarWithCmd(int command) const;
     CCustomToolBar* ToolBarAtPoint(const QPoint& screen) const;
+    // The bar under a screen point and its insertion index nearest to it;
+    // false (bar null, index -1) over no bar.
+    bool FindDropTarget(const QPoint& screen, CCustomToolBar*& bar, int& index) const;
     void ShowStyleListsInToolBar();
     void HideStyleListsInToolBar();
     int SetCmdButtonImage(int command, int variant);

@@ -108,6 +108,13 @@ CCustomToolBar* CMainFrame::ToolBarAtPoint(const QPoint& screen) const
     return nullptr;
 }
 
+bool CMainFrame::FindDropTarget(const QPoint& screen, CCustomToolBar*& bar, int& index) const
+{
+    bar = ToolBarAtPoint(screen);
+    index = bar ? bar->NearestBoundary(screen.x()) : -1;
+    return bar != nullptr;
+}
+
 void CMainFrame::ShowStyleListsInToolBar()
 {
     if (CCustomToolBar* bar = FindToolBarWithCmd(int(ID_COLLAPSE_STYLE_BAR)))

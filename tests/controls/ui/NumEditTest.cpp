@@ -9,6 +9,7 @@
 
 #include <QDialog>
 #include <QDir>
+#include <QPushButton>
 #include <QTest>
 #include <QToolButton>
 #include <gtest/gtest.h>
@@ -100,6 +101,41 @@ TEST_F(NumEditTest, TypedTextsAreStoredOrRefusedWithTheFieldsMessage)
             EXPECT_EQ(recorder.codes.back(), kNumEditCommitted);
         }
         EXPECT_EQ(recorder.codes.front(), kNumEditChanged) << "each typed change is told";
+    }
+}
+
+TEST_F(NumEditTest, EnterAndEscReachTheDialogOnlyWhileTheFieldIsClean)
+{
+    int value = 5;
+    CNumEditSpec spec;
+    spec.SetInt(&dlg, 1, 9, &value);
+    field->Configure(&spec);
+    field->Load();
+    auto* ok = new QPushButton("OK", &dlg);
+    ok->setDefault(true);
+    ok->show(); // made after the dialog was shown
+    QObject::connect(ok, &QPushButton::clicked, &dlg, &QDialog::accept);
+    struct Case {
+        const char* typed;   // "" leaves the field clean
+        Qt::Key key;
+        int result;          // the dialog's result; -1 while it stays open
+        int value;
+    };
+    for (const Case& c : {Case{"", Qt::Key_Return, QDialog::Accepted, 5}, Case{"", Qt::Key_Escape, QDialog::Rejected, 5},
+                          Case{"7", Qt::Key_Escape, -1, 5}, Case{"7", Qt::Key_Return, -1, 7}}) {
+        value = 5;
+        field->Load();
+        dlg.setResult(-1);
+        dlg.show();
+        field->setFocus();
+        if (*c.typed) {
+            field->selectAll();
+            QTest::keyClicks(field, c.typed);
+        }
+        QTest::keyClick(field, c.key);
+        EXPECT_EQ(dlg.result(), c.result) << c.typed << " " << c.key;
+        EXPECT_EQ(dlg.isVisible(), c.result == -1) << c.typed << " " << c.key;
+        EXPECT_EQ(value, c.value) << c.typed << " " << c.key;
     }
 }
 

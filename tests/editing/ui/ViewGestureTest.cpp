@@ -12,6 +12,7 @@
 #include "editing/ui/CKavoView.h"
 #include "fileformat/DiagramRecordWriter.h"
 #include "keyword/KeywordStreams.h"
+#include "richtext/FigureTextFit.h"
 #include "undo/UndoCodes.h"
 
 #include <QApplication>
@@ -365,19 +366,46 @@ TEST_F(ViewGestureTest, HandleHoverShowsTheSizeCursorAndPrompt)
 
 TEST_F(ViewGestureTest, ResizeRefusesRectanglesWithoutArea)
 {
-    a->m_props.Behavior.high &= ~DWORD(256 | 512);
+    // Without text nothing but the area limits the size.
+    CFigure* e = fx.AddBox(600, 1500, 600, 450, "");
+    e->m_props.Behavior.high &= ~DWORD(256 | 512);
     saved = DocText(fx.doc);
-    fx.doc.SelectObj(a, 1, 0, 0);
-    const QPoint from = At(a->GetHandlePoint(6));
-    const QPoint leftSide = At(CPoint(a->m_rect.left, a->m_rect.CenterPoint().y));
+    ResetSteps();
+    fx.doc.SelectObj(e, 1, 0, 0);
+    const QPoint from = At(e->GetHandlePoint(6));
+    const QPoint leftSide = At(CPoint(e->m_rect.left, e->m_rect.CenterPoint().y));
     Press(from);
     Move(from - QPoint(20, 0));
     const CRect accepted = view->ResizeTrackRect();
     Move(leftSide);   // no width left: refused, the outline stays
     EXPECT_EQ(view->ResizeTrackRect(), accepted);
     Release(leftSide);
+    EXPECT_GT(e->m_rect.Width(), 0);
+    EXPECT_EQ(e->m_rect, accepted);
+    ExpectUndoToSaved(UDMAC_RESIZEFIG);
+}
+
+// A figure with text keeps at least the text's extent: dragged to nothing
+// its side stops there.
+TEST_F(ViewGestureTest, ResizeStopsAtTheTextExtent)
+{
+    a->m_props.Behavior.high &= ~DWORD(256 | 512);
+    saved = DocText(fx.doc);
+    fx.doc.SelectObj(a, 1, 0, 0);
+    const CRect r0 = a->m_rect;
+    const QPoint from = At(a->GetHandlePoint(9));
+    const QPoint to = At(CPoint(r0.left + 5, r0.top + 5));
+    Press(from);
+    Move(to);
+    Release(to);
+    EXPECT_EQ(a->m_rect.TopLeft(), r0.TopLeft());
     EXPECT_GT(a->m_rect.Width(), 0);
-    EXPECT_EQ(a->m_rect, accepted);
+    EXPECT_GT(a->m_rect.Height(), 0);
+    EXPECT_LT(a->m_rect.Width(), r0.Width());
+    int w = 0, h = 0;
+    CalcTextExtent(*a, w, h, 0, false, nullptr);
+    EXPECT_GE(a->m_rect.Width(), w);
+    EXPECT_GE(a->m_rect.Height(), h);
     ExpectUndoToSaved(UDMAC_RESIZEFIG);
 }
 
@@ -1028,25 +1056,9 @@ TEST_F(ViewGestureTest, GroupHandlesResizeTheWholeGroup)
     ExpectNoFeedbackLeft();
 }
 
-namespace {
-// A box with three compartments: two row dividers at 700 and 1400 of 2048.
-int AddThreeRowSymbol(CKavoDoc& doc)
-{
-    SymbolBuilder b;
-    b.Outline([](COutlineWriter& w) {
-        w.Rect(kOpRect, CFltRect(0, 0, 2048, 2048));
-        w.Line({0, 700}, {2048, 700});
-        w.Line({0, 1400}, {2048, 1400});
-    });
-    b.sym.Reshape = 2;
-    b.sym.m_strName = "rows";
-    return doc.m_figSymbols.AddOrReplace(&b.sym);
-}
-} // namespace
-
 CFigure* ViewGestureTest::AddThreeRowBox(int& rows)
 {
-    rows = AddThreeRowSymbol(fx.doc);
+    rows = fx.AddRowsSymbol();
     CFigure* d = fx.AddBox(1500, 1100, 600, 600, "D");
     d->m_props.Symbol = rows;
     fx.doc.ResetUndoLog();
@@ -1121,4 +1133,75 @@ TEST_F(ViewGestureTest, ARefusedRecordDropsTheDividerDrag)
     EXPECT_EQ(d->m_props.Symbol, rows);
     EXPECT_EQ(fx.doc.m_figSymbols.GetCount(), symbols);
     EXPECT_EQ(DocText(fx.doc), saved);
+}
+
+// A divider dragged past its neighbour stops where the section between them
+// keeps its least height; undo takes the figure back to its old symbol.
+TEST_F(ViewGestureTest, ADividerDragStopsAtTheSectionMinimum)
+{
+    int rows = -1;
+    CFigure* d = AddThreeRowBox(rows);
+    CPoint first, second;
+    ASSERT_TRUE(d->GetSymbol()->GetDividerHandle(0, first, d->m_rect));
+    ASSERT_TRUE(d->GetSymbol()->GetDividerHandle(1, second, d->m_rect));
+    Drag(At(first), At(CPoint(first.x, d->m_rect.bottom + 300)));
+    EXPECT_EQ(Steps(), 1);
+    CPoint moved;
+    ASSERT_TRUE(d->GetSymbol()->GetDividerHandle(0, moved, d->m_rect));
+    EXPECT_GT(moved.y, first.y);
+    EXPECT_LE(moved.y, second.y - 16);
+    const int copy = d->m_props.Symbol;
+    EXPECT_EQ(fx.doc.UndoLastStep(), UDMAC_RESHAPE);
+    EXPECT_EQ(d->m_props.Symbol, rows);
+    ASSERT_TRUE(fx.doc.m_figSymbols.Delete(copy));
+    EXPECT_EQ(DocText(fx.doc), saved);
+}
+
+// With ResizeByStretching on, dragging the bottom handle of a compartmented
+// box stretches it: its dividers stay where they were instead of scaling,
+// on a copy of the symbol that an undo leaves unused; off, they scale.
+TEST_F(ViewGestureTest, ResizeStretchesACompartmentedShape)
+{
+    int rows = -1;
+    CFigure* d = AddThreeRowBox(rows);
+    d->m_props.Behavior.high &= ~DWORD(256 | 512);
+    saved = DocText(fx.doc);
+    const int before = ResizeByStretching;
+    for (const int stretch : {1, 0}) {
+        SCOPED_TRACE(stretch);
+        ResizeByStretching = stretch;
+        const int symbols = fx.doc.m_figSymbols.GetCount();
+        fx.doc.SelectObj(d, 1, 0, 0);
+        view->FlushPaint();
+        CPoint d0, d1;
+        ASSERT_TRUE(d->GetSymbol()->GetDividerHandle(0, d0, d->m_rect));
+        ASSERT_TRUE(d->GetSymbol()->GetDividerHandle(1, d1, d->m_rect));
+        const CRect r0 = d->m_rect;
+        const QPoint from = At(d->GetHandlePoint(8));
+        Drag(from, from + QPoint(0, 60));
+        EXPECT_GT(d->m_rect.bottom, r0.bottom + 100);
+        EXPECT_EQ(d->m_rect.top, r0.top);
+        EXPECT_EQ(Steps(), 1);
+        CPoint p0, p1;
+        ASSERT_TRUE(d->GetSymbol()->GetDividerHandle(0, p0, d->m_rect));
+        ASSERT_TRUE(d->GetSymbol()->GetDividerHandle(1, p1, d->m_rect));
+        if (stretch) {
+            EXPECT_NEAR(p0.y, d0.y, 1);
+            EXPECT_NEAR(p1.y, d1.y, 1);
+            EXPECT_EQ(fx.doc.m_figSymbols.GetCount(), symbols + 1);
+        } else {
+            EXPECT_GT(p0.y, d0.y + 10);
+            EXPECT_EQ(d->m_props.Symbol, rows);
+        }
+        const int copy = d->m_props.Symbol;
+        EXPECT_EQ(fx.doc.UndoLastStep(), UDMAC_RESIZEFIG);
+        EXPECT_EQ(d->m_props.Symbol, rows);
+        if (copy != rows) {
+            ASSERT_TRUE(fx.doc.m_figSymbols.Delete(copy));
+        }
+        fx.doc.SelectObj(d, 0, 0, 0);
+        EXPECT_EQ(DocText(fx.doc), saved);
+        ResetSteps();
+    }
+    ResizeByStretching = before;
 }

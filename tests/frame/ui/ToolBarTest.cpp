@@ -11,7 +11,11 @@
 #include "frame/ui/CMainFrame.h"
 #include "core/CAppProfile.h"
 
+#include <QAbstractItemView>
 #include <QAction>
+#include <QContextMenuEvent>
+#include <QTimer>
+#include <QPainter>
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
@@ -266,9 +270,110 @@ TEST_F(ToolBarTest, FontSizeBoxAppliesFourToOneHundredTwentyEight)
             EXPECT_EQ(prompt.shown[0].text, "Enter a font size between 4 and 128");
         }
     }
+    // A size chosen from the list is applied as it is, without the warning.
     chosen.clear();
-    EXPECT_TRUE(sizes->OnSelect(sizes->findText("24")));
+    prompt.shown.clear();
+    sizes->showPopup();
+    QAbstractItemView* list = sizes->view();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(list->window()));
+    list->setCurrentIndex(list->model()->index(sizes->findText("24"), 0));
+    QTest::keyClick(list, Qt::Key_Return);
+    ASSERT_EQ(chosen.count(), 1);
     EXPECT_EQ(chosen.at(0).at(0).toInt(), 24);
+    EXPECT_TRUE(prompt.shown.empty());
+}
+
+TEST_F(ToolBarTest, ARightClickOnABoxBringsUpTheBarsMenu)
+{
+    Open();
+    frame->OnIdleUpdateCmdUI();
+    auto* sizes = qobject_cast<QComboBox*>(frame->PropertyBar()->ControlForCmd(32776));
+    ASSERT_TRUE(sizes && sizes->lineEdit());
+    QStringList entries;
+    QTimer::singleShot(0, [&entries] {
+        if (QWidget* popup = QApplication::activePopupWidget()) {
+            for (QAction* a : popup->actions())
+                entries << (a->isSeparator() ? QString("-") : a->text());
+            popup->close();
+        }
+    });
+    const QPoint at(5, 5);
+    QContextMenuEvent click(QContextMenuEvent::Mouse, at, sizes->lineEdit()->mapToGlobal(at));
+    QApplication::sendEvent(sizes->lineEdit(), &click);
+    EXPECT_EQ(entries, (QStringList{"Standard &Toolbar", "&Property Bar", "&Style Bar", "-", "&Customize..."}));
+}
+
+TEST_F(ToolBarTest, ZoomTypedInTheBarZoomsTheView)
+{
+    Open();
+    frame->OnIdleUpdateCmdUI();
+    auto* zoom = qobject_cast<CZoomCombo*>(frame->StdToolBar()->ControlForCmd(32779));
+    ASSERT_TRUE(zoom && zoom->isEnabled());
+    zoom->lineEdit()->setFocus();
+    zoom->lineEdit()->selectAll();
+    QTest::keyClicks(zoom->lineEdit(), "150");
+    QTest::keyClick(zoom->lineEdit(), Qt::Key_Return);
+    EXPECT_NEAR(view->GetZoom(), 150.0, 0.5);
+    EXPECT_EQ(zoom->currentText(), "150%");
+}
+
+TEST_F(ToolBarTest, DropTargetsAndTheirInsertionMarks)
+{
+    // The mark inverts: a bar down the left side with crossbars 3 pixels
+    // beyond it, and a second drawing restores the picture.
+    QImage image(40, 30, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    const QImage blank = image;
+    {
+        QPainter p(&image);
+        DrawInsertionBeam(p, QRect(10, 5, 2, 20));
+    }
+    const QRgb white = QColor(Qt::white).rgb();
+    struct Pixel {
+        int x, y;
+        bool inverted;
+    };
+    for (const Pixel& px : {Pixel{10, 15, true}, Pixel{11, 15, true}, Pixel{12, 15, false}, Pixel{9, 15, false},
+                            Pixel{10, 5, true}, Pixel{7, 5, true}, Pixel{14, 5, true}, Pixel{6, 5, false},
+                            Pixel{15, 5, false}, Pixel{7, 24, true}, Pixel{14, 24, true}, Pixel{10, 25, false},
+                            Pixel{10, 4, false}})
+        EXPECT_EQ(image.pixel(px.x, px.y) != white, px.inverted) << px.x << "," << px.y;
+    {
+        QPainter p(&image);
+        DrawInsertionBeam(p, QRect(10, 5, 2, 20));
+    }
+    EXPECT_EQ(image, blank);
+
+    Open();
+    CCustomToolBar* bar = frame->PropertyBar();
+    QApplication::processEvents();
+    // Over a bar: that bar and the boundary nearest to the point.
+    CCustomToolBar* target = nullptr;
+    int index = 0;
+    const QPoint nearThird = bar->mapToGlobal(QPoint(bar->BoundaryX(3) + 2, bar->height() / 2));
+    ASSERT_TRUE(frame->FindDropTarget(nearThird, target, index));
+    EXPECT_EQ(target, bar);
+    EXPECT_EQ(index, 3);
+    const int dropAt = index;
+    const QPoint offBars = frame->mapToGlobal(QPoint(frame->width() / 2, frame->height() - 5));
+    EXPECT_FALSE(frame->FindDropTarget(offBars, target, index));
+    EXPECT_EQ(target, nullptr);
+    EXPECT_EQ(index, -1);
+
+    // The bar's mark stands at the boundary, from its top to 2 pixels above
+    // its bottom; drawn again it is gone.
+    const QImage before = bar->grab().toImage();
+    bar->DrawDropBeam(dropAt);
+    QApplication::processEvents();
+    const QImage marked = bar->grab().toImage();
+    SaveShot("toolbar_property_drop_mark", bar);
+    const int x = bar->BoundaryX(dropAt);
+    const int ratio = int(marked.devicePixelRatio());
+    EXPECT_NE(marked.pixel(x * ratio, bar->height() / 2 * ratio), before.pixel(x * ratio, bar->height() / 2 * ratio));
+    EXPECT_EQ(marked.pixel(x * ratio, (bar->height() - 1) * ratio), before.pixel(x * ratio, (bar->height() - 1) * ratio));
+    bar->DrawDropBeam(dropAt);
+    QApplication::processEvents();
+    EXPECT_EQ(bar->grab().toImage(), before);
 }
 
 TEST_F(ToolBarTest, FontSizeTypedInTheBarChangesTheSelectionAndUndoes)

@@ -1,0 +1,24 @@
+#pragma once
+// Stretching a special shape: when a compartmented figure is resized by a
+// handle, its dividers keep their distances to the side they belong to
+// instead of scaling with it, and the compartments' text boxes are fitted
+// to the new rectangle with the document's margins.
+#include "platform/CRect.h"
+
+class CFigSymbol;
+class CFigure;
+class CompartmentSet;
+
+// Every text box of `sym` re-fitted to `rc`: with fixed margins the
+// document's four, with per-shape margins each box's own in the figure's
+// symbol and rectangle. Nothing (0) with scalable margins or without a
+// document.
+int FitCompartmentsToRect(const CFigure& fig, CFigSymbol& sym, const CRect& rc);
+
+// Lays out `sym` (a copy of the figure's symbol) for the figure resized from
+// r0 to r1 by `handle`: each divider keeps its offset from the handle
+// opposite the dragged one, plus the shift the plan gives it when a shrink
+// is taken with Shift held (plan may be null), limited so that the shape
+// stays drawable. 1.
+int StretchSpecialShape(const CFigure& fig, const CRect& r0, const CRect& r1, CFigSymbol& sym,
+                        const CompartmentSet* plan, int handle, bool shiftHeld);
