@@ -265,6 +265,10 @@ private:
     // centre on the connector under it; the target is kept for the drop.
     CSize FlowInsertOffset(const CSize& off);
     void InsertDroppedFigIntoFlow(bool moveMadeStep);
+    // Free label: the connector-label slot under its moved centre.
+    void FindLabelSlot(const CSize& off);
+    void AttachDroppedLabel();
+    void ForgetFreeLabel();
     void DrawResizeOutline(const CRect& rc);
     void DrawGrpResizeOutline(const CRect& rc);
     int BeginDividerDrag(CFigure* fig, const CPoint& logical);
@@ -325,6 +329,10 @@ private:
     CConnector* m_pFlowCon = nullptr;
     CFigure* m_pFlowJct = nullptr;
     CPoint m_ptFlowInsert;
+    // A free label being dragged (hit tests skip it), and the connector
+    // whose label slot it would take at the drop.
+    CFigure* m_pFreeLabel = nullptr;
+    CConnector* m_pLblSlotCon = nullptr;
     int m_bLabelSlide = 0;
     CFigure* m_pSlideLabel = nullptr;
     int m_bJctDrag = 0;

@@ -16,13 +16,14 @@
 #include "fileformat/DiagramClipboard.h"
 #include "geometry/IntGeometry.h"
 #include "platform/CPainterDC.h"
+#include "undo/UndoCodes.h"
 
 #include <cstdio>
 
 namespace {
 constexpr UINT kBoxWarning = 0x30;
 constexpr int kIdsFlowLabelMove = 754, kIdsCentreMetric = 593, kIdsCentreInch = 594, kIdsRectMetric = 590,
-              kIdsRectInch = 583, kIdsInsertIntoFlow = 789, kIdsDragLabel = 779, kIdsFreeform = 742, kIdsCancel = 731;
+              kIdsRectInch = 583, kIdsInsertIntoFlow = 789, kIdsDragLabel = 779, kIdsDropConLabel = 780, kIdsFreeform = 742, kIdsCancel = 731;
 
 std::string ResText(int id)
 {
@@ -107,6 +108,14 @@ int CKavoView::BeginMoveDrag(const CPoint& pt)
     m_ptPress = m_ptCurrent = pt;
     m_bDragGridSnap = m_pDoc->m_bAlignToGrid != 0;
     m_bLabelDrag = single && single->m_bLabel;
+    // A label attached to nothing may be dropped into a label slot; hit
+    // tests look through it meanwhile.
+    ForgetFreeLabel();
+    if (single && single->m_bLabel && !single->IsInGroup() && !single->IsStapled() && single->m_nConnected == 0) {
+        m_pFreeLabel = single;
+        m_pDoc->ClearTempFlags();
+        single->m_bTemp = 1;
+    }
     // Only a figure of its own that draws something may be dropped into a
     // flow; its centre then snaps to the grid instead of its corner.
     if (single && !single->m_bLabel && !single->IsInGroup() && single->m_nConnected == 0 && !single->IsInvisible())
@@ -149,6 +158,7 @@ int CKavoView::MoveDragMove(const CPoint& client)
     CSize off = SnappedDragOffset(pt);
     if (m_bFlowInsert)
         off = FlowInsertOffset(off);
+    FindLabelSlot(off);
     const int dx = off.cx, dy = off.cy;
     const CPoint target(m_ptPress.x + dx, m_ptPress.y + dy);
     if (target == m_ptCurrent && m_bTrackShown && !m_bReFeed)
@@ -201,6 +211,38 @@ CSize CKavoView::FlowInsertOffset(const CSize& off)
     return CSize(dx, dy);
 }
 
+void CKavoView::FindLabelSlot(const CSize& off)
+{
+    m_pLblSlotCon = nullptr;
+    if (!m_pFreeLabel || IsCtrlKeyDown() || !SnapToConLblSlots)
+        return;
+    const CPoint c = m_pFreeLabel->GetCenter();
+    CConnector* con = m_pDoc->ConFromPoint(c.x + off.cx, c.y + off.cy, m_nHitTolerance, true);
+    if (con && !m_pDoc->FindConLblStaple(con))
+        m_pLblSlotCon = con;
+}
+
+// A free label dropped on a connector's slot becomes its label, in a step
+// of its own after the move.
+void CKavoView::AttachDroppedLabel()
+{
+    if (m_pDoc && m_pFreeLabel && m_pLblSlotCon && !IsCtrlKeyDown()) {
+        m_pDoc->UndoBeginStep(UDMAC_ATTACHLBLASCONLBL);
+        if (m_pDoc->CreateConLblStaple(m_pLblSlotCon, m_pFreeLabel->GetCenter(), m_pFreeLabel))
+            m_pDoc->UpdateAllStaples(1);
+        m_pDoc->UndoEndStep();
+    }
+    ForgetFreeLabel();
+}
+
+void CKavoView::ForgetFreeLabel()
+{
+    if (m_pFreeLabel && m_pDoc)
+        m_pDoc->ClearTempFlags();
+    m_pFreeLabel = nullptr;
+    m_pLblSlotCon = nullptr;
+}
+
 // The dropped figure goes into the line: a bend is replaced by it, else the
 // connector is split at it. The change joins the move's step, or takes a
 // step of its own when the move recorded none.
@@ -233,6 +275,7 @@ int CKavoView::MoveDragUp()
     if (m_bSelectedByGesture && m_pDoc)
         m_pDoc->OnDeselectAll();
     m_bSelectedByGesture = 0;
+    AttachDroppedLabel();
     InsertDroppedFigIntoFlow(moveMadeStep);
     ReleaseCapture();
     m_bMoveDrag = 0;
@@ -252,6 +295,7 @@ int CKavoView::MoveDragCancel(int eraseOnly)
         m_pDoc->OnDeselectAll();
     m_bSelectedByGesture = 0;
     m_bMoveDrag = m_bCopyPending = m_bLabelDrag = 0;
+    ForgetFreeLabel();
     m_pFlowFig = nullptr;
     m_pFlowCon = nullptr;
     m_pFlowJct = nullptr;
@@ -268,7 +312,7 @@ std::string CKavoView::MoveDragStatus() const
     const bool metric = Metric != 0;
     const std::string tail = "   " + ResText(kIdsCancel);
     if (m_bLabelDrag)
-        return ResText(kIdsDragLabel) + "   " + ResText(kIdsFreeform) + tail;
+        return ResText(m_pLblSlotCon ? kIdsDropConLabel : kIdsDragLabel) + "   " + ResText(kIdsFreeform) + tail;
     if (m_pDoc->GetSelCount() == 1) {
         if (const CFigure* fig = m_pDoc->GetFirstSelFig(0, 1)) {
             const CPoint c = fig->GetCenter();

@@ -816,6 +816,42 @@ TEST_F(ViewGestureTest, AConnectorLabelSlidesAlongItsConnector)
     }
 }
 
+TEST_F(ViewGestureTest, AFreeLabelDroppedOnALineBecomesItsLabel)
+{
+    const struct {
+        const char* name;
+        Qt::KeyboardModifiers moveMods;
+        bool attached;
+    } cases[] = {
+        {"onto the line", Qt::NoModifier, true},
+        {"Ctrl held: freeform", Qt::ControlModifier, false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        CFigure* label = fx.AddBox(1700, 1500, 200, 100, "L");
+        label->m_bLabel = 1;
+        fx.doc.ResetUndoLog();
+        saved = DocText(fx.doc);
+        ResetSteps();
+        fx.doc.SelectObj(label, 1, 0, 0);
+        const QPoint from = Centre(label), to = At(CPoint(1800, 825)) + QPoint(0, 1);
+        Press(from);
+        for (int i = 1; i <= 4; ++i)
+            Move(from + (to - from) * i / 4, c.moveMods);
+        EXPECT_EQ(view->StatusText().rfind("Drop to attach as connector label", 0) == 0, c.attached);
+        Release(to, c.moveMods);
+        EXPECT_EQ(label->IsConLabel(), c.attached);
+        EXPECT_EQ(label->m_bTemp, 0);
+        EXPECT_EQ(Steps(), c.attached ? 2 : 1);   // the move, then the attachment
+        if (c.attached) {
+            EXPECT_EQ(fx.doc.UndoLastStep(), UDMAC_ATTACHLBLASCONLBL);
+        }
+        ExpectUndoToSaved(UDMAC_MOVEOBJS);
+        fx.doc.OnDeselectAll();
+        label->m_rect = CRect(3000, 3000, 3200, 3100);   // out of the next row's way
+    }
+}
+
 // ---- flow insertion
 
 TEST_F(ViewGestureTest, AFigureDroppedOntoALineIsInsertedIntoIt)
