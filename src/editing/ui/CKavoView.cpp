@@ -4,7 +4,7 @@
 #include "core/Trace.h"
 #include "core/UIMode.h"
 #include "document/CKavoDoc.h"
-#include "editing/ui/CRulerBand.h"
+#include "editing/ui/CRulerBar.h"
 #include "platform/CGraphics.h"
 #include "platform/CPainterDC.h"
 #include "render/DocDrawObjects.h"
@@ -43,8 +43,8 @@ CKavoView::CKavoView(CKavoDoc* doc, QWidget* parent) : CZoomView(parent), m_pDoc
     ConnectScrollBarNavigation();
     if (m_pDoc)
         m_pDoc->AddView(this);
-    new CRulerBand(this, true);
-    new CRulerBand(this, false);
+    new CRulerBar(this, true);
+    new CRulerBar(this, false);
     ApplyRulerMargins();
     DiagPrintf("STAT  Create diagram\n");
 }
@@ -59,7 +59,7 @@ void CKavoView::ApplyRulerMargins()
 {
     const bool rulers = ShowRulers != 0 && !isMinimized();
     setViewportMargins(rulers ? kRulerBand : 0, rulers ? kRulerBand : 0, 0, 0);
-    for (CRulerBand* band : findChildren<CRulerBand*>(QString(), Qt::FindDirectChildrenOnly))
+    for (CRulerBar* band : findChildren<CRulerBar*>(QString(), Qt::FindDirectChildrenOnly))
         band->Place(rulers);
 }
 
@@ -156,7 +156,7 @@ void CKavoView::paintEvent(QPaintEvent* event)
     FeedRulers();
     if (m_nRulerUpdate) {
         m_nRulerUpdate = 0;
-        for (CRulerBand* band : findChildren<CRulerBand*>(QString(), Qt::FindDirectChildrenOnly))
+        for (CRulerBar* band : findChildren<CRulerBar*>(QString(), Qt::FindDirectChildrenOnly))
             band->update();
     }
 }
@@ -177,7 +177,7 @@ void CKavoView::FeedRulers()
     const CRect page = GetPageAreaRect(*m_pDoc);
     const CPoint origin = LogicalPtToClient(page.TopLeft());
     const CPoint far = LogicalPtToClient(CPoint(page.left + units * kSpan, page.top + units * kSpan));
-    for (CRulerBand* band : findChildren<CRulerBand*>(QString(), Qt::FindDirectChildrenOnly)) {
+    for (CRulerBar* band : findChildren<CRulerBar*>(QString(), Qt::FindDirectChildrenOnly)) {
         const bool h = band->IsHorizontal();
         m.scale = double(h ? far.x - origin.x : far.y - origin.y) / kSpan;
         m.offset = -double(h ? origin.x : origin.y);
@@ -188,7 +188,7 @@ void CKavoView::FeedRulers()
 void CKavoView::OnSize()
 {
     CZoomView::OnSize();
-    for (CRulerBand* band : findChildren<CRulerBand*>(QString(), Qt::FindDirectChildrenOnly))
+    for (CRulerBar* band : findChildren<CRulerBar*>(QString(), Qt::FindDirectChildrenOnly))
         band->Place(ShowRulers != 0 && !isMinimized());
     if (!isMinimized() && m_bInitialised)
         SetScrollSizesForView(GetViewAnchorPoint(kAnchorTopLeft), GetZoom());

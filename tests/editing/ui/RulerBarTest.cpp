@@ -4,7 +4,7 @@
 #include "core/Settings.h"
 #include "core/Units.h"
 #include "editing/ui/CKavoView.h"
-#include "editing/ui/CRulerBand.h"
+#include "editing/ui/CRulerBar.h"
 #include "render/ViewPaint.h"
 
 #include <QDir>
@@ -163,9 +163,9 @@ struct RulerViewTest : testing::Test {
         Metric = savedMetric;
         SetScreenPixelHeightForTest(0);
     }
-    CRulerBand* Band(bool horizontal) const
+    CRulerBar* Band(bool horizontal) const
     {
-        for (CRulerBand* band : view->findChildren<CRulerBand*>())
+        for (CRulerBar* band : view->findChildren<CRulerBar*>())
             if (band->IsHorizontal() == horizontal)
                 return band;
         return nullptr;
@@ -222,4 +222,20 @@ TEST(RulerLayoutTest, DegenerateMetricsDrawOnlyWhatTheyCan)
         m.scale = scale;
         EXPECT_TRUE(LayOutRuler(QRect(0, 0, 402, 21), m, RulerFont()).ticks.empty()) << scale;
     }
+}
+
+// Levels and divisors alone leave the scale and offset the view fed.
+TEST_F(RulerViewTest, LevelsAndDivisorsAloneKeepScaleAndOffset)
+{
+    view->SetScrollSizesForView(CPoint(-300, -300), 100);
+    Paint();
+    CRulerBar* band = Band(true);
+    ASSERT_NE(band, nullptr);
+    const RulerMetrics before = band->Metrics();
+    const int divisors[5] = {0, 2, 5, 2, 2};
+    band->SetMetrics(3, divisors);
+    EXPECT_EQ(band->Metrics().levels, 3);
+    EXPECT_EQ(band->Metrics().divisors[2], 5);
+    EXPECT_EQ(band->Metrics().scale, before.scale);
+    EXPECT_EQ(band->Metrics().offset, before.offset);
 }

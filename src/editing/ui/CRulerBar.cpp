@@ -1,4 +1,4 @@
-#include "editing/ui/CRulerBand.h"
+#include "editing/ui/CRulerBar.h"
 
 #include "editing/ui/CKavoView.h"
 
@@ -275,14 +275,14 @@ void DrawRuler(QPainter& p, const QRect& rc, const RulerMetrics& m, const QFont&
     p.restore();
 }
 
-CRulerBand::CRulerBand(CKavoView* view, bool horizontal)
+CRulerBar::CRulerBar(CKavoView* view, bool horizontal)
     : QWidget(view), m_view(view), m_bHorizontal(horizontal), m_font("Arial")
 {
     // The label font is 12 pixels from ascent to descent.
     m_font.setPixelSize(10);
 }
 
-void CRulerBand::Place(bool shown)
+void CRulerBar::Place(bool shown)
 {
     setVisible(shown);
     if (!shown)
@@ -298,7 +298,7 @@ void CRulerBand::Place(bool shown)
         setGeometry(0, band, band, std::max(0, client.bottom() + 1 - band));
 }
 
-void CRulerBand::SetMetrics(const RulerMetrics& metrics)
+void CRulerBar::SetMetrics(const RulerMetrics& metrics)
 {
     if (metrics == m_metrics)
         return;
@@ -306,7 +306,15 @@ void CRulerBand::SetMetrics(const RulerMetrics& metrics)
     update();
 }
 
-void CRulerBand::paintEvent(QPaintEvent*)
+void CRulerBar::SetMetrics(int levels, const int divisors[5])
+{
+    RulerMetrics m = m_metrics;
+    m.levels = levels;
+    std::copy(divisors, divisors + 5, m.divisors);
+    SetMetrics(m);
+}
+
+void CRulerBar::paintEvent(QPaintEvent*)
 {
     QPainter p(this);
     QRect ruler = rect();

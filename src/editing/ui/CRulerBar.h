@@ -46,14 +46,16 @@ struct RulerPicture {
 RulerPicture LayOutRuler(const QRect& rc, const RulerMetrics& m, const QFont& font);
 void DrawRuler(QPainter& p, const QRect& rc, const RulerMetrics& m, const QFont& font);
 
-class CRulerBand : public QWidget {
+class CRulerBar : public QWidget {
     Q_OBJECT
 public:
-    CRulerBand(CKavoView* view, bool horizontal);
+    CRulerBar(CKavoView* view, bool horizontal);
     // Lays the band along its edge, or hides it.
     void Place(bool shown);
     // The view feeds its zoom and scroll position; a change repaints.
     void SetMetrics(const RulerMetrics& metrics);
+    // The number of levels and the five divisors alone; scale and offset stay.
+    void SetMetrics(int levels, const int divisors[5]);
     const RulerMetrics& Metrics() const { return m_metrics; }
     bool IsHorizontal() const { return m_bHorizontal; }
 
