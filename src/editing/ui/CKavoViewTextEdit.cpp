@@ -115,7 +115,7 @@ bool CKavoView::OpenTextEditor(CFigure* fig, int section, bool forwardClick, con
         EnterUIMode(kBackToSelectMode, 0);
     CloseEditor();
     CRect box;
-    if (!fig->GetSymbol() || !fig->GetTextAreaRect(section, box))
+    if (!fig->GetSymbol() || !GetEditableTextRect(*fig, section, box))
         return false;
     m_pEditFig = fig;
     m_nEditSection = section;
@@ -240,7 +240,7 @@ bool CKavoView::EditTextAtPoint(const CPoint& logical, const CPoint& client)
     auto* fig = static_cast<CFigure*>(obj);
     if (fig->IsInvisible())
         return false;
-    const int area = fig->TextAreaFromPoint(logical, true);
+    const int area = EditableAreaFromPoint(*fig, logical);
     if (area < 0)
         return false;
     if (fig->m_nTextRotate != 0) {
@@ -360,7 +360,7 @@ void CKavoView::OnSelectChar(char ch)
     TextEntrySeams& seams = GetTextEntrySeams();
     if (obj && obj->GetType() == kObjFigure) {
         auto* fig = static_cast<CFigure*>(obj);
-        const int area = fig->TextAreaFromPoint(pt, true);
+        const int area = EditableAreaFromPoint(*fig, pt);
         if (area >= 0) {
             BeginTextEdit(fig, area, false, client, ch, -2);
             return;
@@ -406,7 +406,7 @@ void CKavoView::OnTextModeChar(char ch)
     TextEntrySeams& seams = GetTextEntrySeams();
     if (obj && obj->GetType() == kObjFigure) {
         auto* fig = static_cast<CFigure*>(obj);
-        const int area = fig->TextAreaFromPoint(pt, true);
+        const int area = EditableAreaFromPoint(*fig, pt);
         if (area >= 0) {
             if (fig->m_nTextRotate != 0)
                 MessageBeep(MB_ICONEXCLAMATION);
@@ -448,7 +448,7 @@ void CKavoView::OnTextModeMove(const CPoint& client)
         prompt = "Click to create a connector label";
     } else if (obj && obj->GetType() == kObjFigure && !obj->m_bSelected && !InTextEditMode()) {
         auto* fig = static_cast<CFigure*>(obj);
-        const int area = fig->TextAreaFromPoint(pt, true);
+        const int area = EditableAreaFromPoint(*fig, pt);
         if (area >= 0 && !fig->IsInvisible() && !(fig == m_pEditFig && area == m_nEditSection)) {
             prompt = "Click to edit text";
             cursor = Qt::IBeamCursor;

@@ -29,7 +29,34 @@ bool Near(const QPoint& a, const QPoint& b)
     return std::abs(a.x() - b.x()) <= kDoubleClickDistance && std::abs(a.y() - b.y()) <= kDoubleClickDistance;
 }
 
+bool IsWholeLabelArea(const CFigure& fig)
+{
+    const CFigSymbol* symbol = fig.GetSymbol();
+    return fig.m_bLabel && symbol && symbol->m_nTextBoxes == 0 && !fig.HasPicture() && !fig.IsInvisible();
+}
+
 } // namespace
+
+bool GetEditableTextRect(const CFigure& fig, int area, CRect& out)
+{
+    if (fig.GetTextAreaRect(area, out))
+        return true;
+    if (area != 0 || !IsWholeLabelArea(fig))
+        return false;
+    out = fig.m_rect;
+    out.NormalizeRect();
+    return true;
+}
+
+int EditableAreaFromPoint(const CFigure& fig, const POINT& pt)
+{
+    if (IsWholeLabelArea(fig)) {
+        CRect rc = fig.m_rect;
+        rc.NormalizeRect();
+        return rc.PtInRect(pt) ? 0 : -1;
+    }
+    return fig.TextAreaFromPoint(pt, true);
+}
 
 CTextDialog::CTextDialog(CKavoView* view, const TextDialogArgs& a)
     : QWidget(view->viewport()), m_pView(view), m_pFig(a.fig), m_nSection(a.section), m_strText(a.text),
@@ -94,7 +121,7 @@ unsigned CTextDialog::AlignWord() const
 CRect CTextDialog::AreaRect() const
 {
     CRect box;
-    if (!m_pFig->GetTextAreaRect(m_nSection, box))
+    if (!GetEditableTextRect(*m_pFig, m_nSection, box))
         box = m_pFig->m_rect;
     return box;
 }

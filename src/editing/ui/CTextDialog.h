@@ -27,6 +27,12 @@ std::string KeepAnsiChars(const QString& text, int& dropped);
 // The beep and status message of characters diagram text cannot hold.
 void RefuseUnencodableChars();
 
+// A label whose symbol has no text boxes shows its text in the whole label:
+// that is its one text area. Other figures have the text boxes of their
+// symbol.
+bool GetEditableTextRect(const CFigure& fig, int area, CRect& out);
+int EditableAreaFromPoint(const CFigure& fig, const POINT& pt);
+
 // Which clipboard formats a paste reads.
 enum class PasteKind { Any, PlainText, Formatted };
 

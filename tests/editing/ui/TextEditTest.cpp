@@ -15,7 +15,9 @@
 #include "editing/ui/TextEntrySeams.h"
 #include "fileformat/DiagramRecordWriter.h"
 #include "keyword/KeywordStreams.h"
+#include "richtext/RichTextClipboard.h"
 #include "richtext/TextUtils.h"
+#include "shapes/SymbolTestSupport.h"
 #include "undo/UndoCodes.h"
 
 #include <QApplication>
@@ -26,6 +28,7 @@
 #include <QMimeData>
 #include <QMouseEvent>
 #include <QScrollBar>
+#include <QWheelEvent>
 #include <gtest/gtest.h>
 
 #include <string>
@@ -542,4 +545,102 @@ TEST_F(TextEditTest, TheEditorDrawsTheTextAsTheViewDoes)
     Key(Qt::Key_Escape);
     view->FlushPaint();
     EXPECT_TRUE(view->Surface().copy(where) == shown);
+}
+
+TEST_F(TextEditTest, TypingOverAFigureWithoutTextAreasEditsItsOneLabel)
+{
+    // A shape without text boxes carries its name in a label.
+    SymbolBuilder sb;
+    sb.Outline([](COutlineWriter& w) { w.Rect(kOpRect, CFltRect(0, 0, 2048, 2048)); });
+    sb.sym.m_strName = "plain";
+    a->m_props.Symbol = fx.doc.m_figSymbols.AddOrReplace(&sb.sym);
+    CFigure* label = fx.doc.AddAutoFigLabel(a, "Name");
+    ASSERT_NE(label, nullptr);
+    Save();
+    PointAt(Centre(a));
+    Type("N");
+    ASSERT_NE(Editor(), nullptr);
+    EXPECT_EQ(Editor()->Figure(), label);
+    EXPECT_EQ(g_nUIMode, 3);
+    Type("ew");
+    Key(Qt::Key_Escape);
+    EXPECT_EQ(Section(label), "New");
+    ExpectUndoToSaved(UDMAC_TEXTEDIT);
+
+    // Typing over the label itself edits it too.
+    g_nUIMode = 0;
+    PointAt(Centre(label));
+    Type("L");
+    ASSERT_NE(Editor(), nullptr);
+    EXPECT_EQ(Editor()->Figure(), label);
+    Key(Qt::Key_Escape);
+    EXPECT_EQ(Section(label), "L");
+    ExpectUndoToSaved(UDMAC_TEXTEDIT);
+}
+
+TEST_F(TextEditTest, AnotherWindowOrTheWheelClosesTheEditorKeepingTheText)
+{
+    PointAt(Centre(a));
+    Type("one");
+    ASSERT_NE(Editor(), nullptr);
+    QWidget other;
+    other.show();
+    QApplication::setActiveWindow(&other);
+    EXPECT_EQ(Editor(), nullptr);
+    EXPECT_EQ(Section(a), "one");
+    ExpectUndoToSaved(UDMAC_TEXTEDIT);
+
+    QApplication::setActiveWindow(view.get());
+    view->setFocus();
+    PointAt(Centre(b));
+    Type("two");
+    ASSERT_NE(Editor(), nullptr);
+    const QPoint p(400, 300);
+    QWheelEvent wheel(QPointF(p), QPointF(view->viewport()->mapToGlobal(p)), QPoint(), QPoint(0, -120),
+                      Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(view->viewport(), &wheel);
+    EXPECT_EQ(Editor(), nullptr);
+    EXPECT_EQ(Section(b), "two");
+}
+
+TEST_F(TextEditTest, HugeOrBrokenMarkupOnTheClipboardIsRefusedWhole)
+{
+    CRecordingPrompt prompt;
+    for (const std::string& markup : {std::string(2000000, '{'), std::string("ab{\\b cd"), std::string(5000, 'm')}) {
+        auto* data = new QMimeData;
+        data->setData(kMimeKrtf, QByteArray(markup.data(), qsizetype(markup.size())));
+        QApplication::clipboard()->setMimeData(data);
+        view->BeginTextEdit(a, 0, false, CPoint(), 0, -1);
+        ASSERT_NE(Editor(), nullptr);
+        Key(Qt::Key_V, Qt::ControlModifier);
+        const std::string text = Section(a);
+        EXPECT_LE(text.size(), 4095u);
+        // Whatever went in, the braces of the stored markup balance.
+        int depth = 0;
+        for (size_t i = 0; i < text.size(); ++i) {
+            if (text[i] == '\\') {
+                ++i;
+                continue;
+            }
+            depth += text[i] == '{' ? 1 : text[i] == '}' ? -1 : 0;
+            EXPECT_GE(depth, 0);
+        }
+        EXPECT_EQ(depth, 0) << text.substr(0, 60);
+        Key(Qt::Key_Escape);
+    }
+    EXPECT_FALSE(prompt.shown.empty());
+    EXPECT_EQ(prompt.shown.front().text, "Paste Failed.\nText may be too long.");
+}
+
+TEST_F(TextEditTest, AFigureGrownByItsTextComesBackWithItsConnectorAndLabel)
+{
+    fx.Connect(a, b);
+    ASSERT_NE(fx.doc.AddAutoFigLabel(a, "Under"), nullptr);
+    Save();
+    const CRect before = a->m_rect;
+    PointAt(Centre(a));
+    Type("A text much longer than the box is wide, so that the box has to grow with it to hold it all");
+    Key(Qt::Key_Escape);
+    EXPECT_GT(a->m_rect.Width(), before.Width()) << a->m_strText << " " << a->m_rect.Height();
+    ExpectUndoToSaved(UDMAC_TEXTEDIT);
 }
