@@ -324,10 +324,6 @@ void CKavoView::OnTypedText(const QString& text)
 {
     int dropped = 0;
     const std::string bytes = KeepAnsiChars(text, dropped);
-    if (dropped) {
-        RefuseUnencodableChars();
-        return;
-    }
     for (char ch : bytes) {
         // Once an editor is open the rest of the text goes to it.
         if (m_pTextDlg) {
@@ -336,6 +332,8 @@ void CKavoView::OnTypedText(const QString& text)
         }
         OnChar(ch);
     }
+    if (dropped)
+        RefuseUnencodableChars();
 }
 
 void CKavoView::OnChar(char ch)

@@ -644,3 +644,33 @@ TEST_F(TextEditTest, AFigureGrownByItsTextComesBackWithItsConnectorAndLabel)
     EXPECT_GT(a->m_rect.Width(), before.Width()) << a->m_strText << " " << a->m_rect.Height();
     ExpectUndoToSaved(UDMAC_TEXTEDIT);
 }
+
+TEST_F(TextEditTest, EditCommandsGoToTheOpenEditorNotTheSelection)
+{
+    Click(Centre(a));
+    ASSERT_TRUE(a->m_bSelected);
+    Save();
+    view->BeginTextEdit(a, 0, false, CPoint(), 0, -2);
+    ASSERT_NE(Editor(), nullptr);
+    EXPECT_TRUE(view->OnEditorCommand(57632));   // Delete
+    EXPECT_EQ(Section(a), "");
+    EXPECT_TRUE(view->OnEditorCommand(33029));   // Select All
+    Key(Qt::Key_Escape);
+    EXPECT_FALSE(view->OnEditorCommand(57632));   // closed: the document's own
+    EXPECT_NE(fx.doc.m_pObjList->FindById(a->m_nId), nullptr);
+    ExpectUndoToSaved(UDMAC_TEXTEDIT);
+}
+
+TEST_F(TextEditTest, TypingBackTheSameTextLeavesNoStepAndNoChange)
+{
+    view->BeginTextEdit(a, 0, false, CPoint(), 0, -1);
+    ASSERT_NE(Editor(), nullptr);
+    Key(Qt::Key_End);
+    Type("x");
+    EXPECT_TRUE(fx.doc.IsModified());
+    Key(Qt::Key_Backspace);
+    Key(Qt::Key_Escape);
+    EXPECT_EQ(fx.doc.CanUndo(), 0);
+    EXPECT_FALSE(fx.doc.IsModified());
+    EXPECT_EQ(DocText(fx.doc), saved);
+}
