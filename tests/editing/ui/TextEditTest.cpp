@@ -22,6 +22,7 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QComboBox>
 #include <QCursor>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
@@ -673,4 +674,49 @@ TEST_F(TextEditTest, TypingBackTheSameTextLeavesNoStepAndNoChange)
     EXPECT_EQ(fx.doc.CanUndo(), 0);
     EXPECT_FALSE(fx.doc.IsModified());
     EXPECT_EQ(DocText(fx.doc), saved);
+}
+
+TEST_F(TextEditTest, EnterBeforeCodesAtALineEndMovesTheBreakFirst)
+{
+    a->m_strText = "ab\\b1 \\line cd";
+    Save();
+    view->BeginTextEdit(a, 0, false, CPoint(), 0, -1);
+    ASSERT_NE(Editor(), nullptr);
+    Key(Qt::Key_End);
+    ASSERT_EQ(Editor()->Caret(), 2);
+    Key(Qt::Key_Return);
+    EXPECT_EQ(Section(a), "ab\\line \\line \\b1 cd");
+    EXPECT_EQ(Editor()->Caret(), 3);
+    Key(Qt::Key_Escape);
+    ExpectUndoToSaved(UDMAC_TEXTEDIT);
+}
+
+TEST_F(TextEditTest, FontBoxesKeepTheEditorOpenARightClickClosesIt)
+{
+    QComboBox faces(view.get());
+    faces.setProperty("commandId", 32775);
+    faces.show();
+    PointAt(Centre(a));
+    Type("ab");
+    ASSERT_NE(Editor(), nullptr);
+    faces.setFocus();
+    ASSERT_EQ(QApplication::focusWidget(), &faces);
+    ASSERT_NE(Editor(), nullptr);
+    Editor()->TakeFocus();
+    g_nUIMode = 3;
+    Send(Editor(), QEvent::MouseButtonPress, QPoint(2, 2), Qt::RightButton, Qt::RightButton);
+    EXPECT_EQ(Editor(), nullptr);
+    EXPECT_EQ(g_nUIMode, 0);
+    EXPECT_EQ(Section(a), "ab");
+    ExpectUndoToSaved(UDMAC_TEXTEDIT);
+}
+
+TEST_F(TextEditTest, TextModeShowsWhatAClickWouldDo)
+{
+    g_nUIMode = 3;
+    Send(view->viewport(), QEvent::MouseMove, Centre(a), Qt::NoButton, Qt::NoButton);
+    EXPECT_EQ(view->StatusText(), "Click to edit text   CTRL: freeform   ESC: select mode");
+    EXPECT_EQ(view->ViewCursor(), int(Qt::IBeamCursor));
+    Send(view->viewport(), QEvent::MouseMove, At(CPoint(2000, 1800)), Qt::NoButton, Qt::NoButton);
+    EXPECT_EQ(view->StatusText(), "Click to create a label   CTRL: freeform   ESC: select mode");
 }
