@@ -720,3 +720,24 @@ TEST_F(TextEditTest, TextModeShowsWhatAClickWouldDo)
     Send(view->viewport(), QEvent::MouseMove, At(CPoint(2000, 1800)), Qt::NoButton, Qt::NoButton);
     EXPECT_EQ(view->StatusText(), "Click to create a label   CTRL: freeform   ESC: select mode");
 }
+
+TEST_F(TextEditTest, TheViewScrollsToShowTheCaret)
+{
+    a->m_strText = "Alpha beta gamma delta epsilon";
+    Save();
+    view->BeginTextEdit(a, 0, false, CPoint(), 0, -1);
+    ASSERT_NE(Editor(), nullptr);
+    // The start of the text goes out of sight on the left.
+    view->ScrollToViewAnchorPoint(CPoint(a->m_rect.CenterPoint().x, 0), kAnchorTopLeft, true);
+    Editor()->PlaceOverText(true);
+    Key(Qt::Key_End);
+    const int anchor = view->GetViewAnchorPoint(kAnchorTopLeft).x;
+    ASSERT_GT(anchor, a->m_rect.left);
+    Key(Qt::Key_Home);
+    EXPECT_LT(view->GetViewAnchorPoint(kAnchorTopLeft).x, anchor);
+    const QPoint caret = Editor()->CaretPointAt(0) + Editor()->pos();
+    EXPECT_GE(caret.x(), 0);
+    EXPECT_LT(caret.x(), view->viewport()->width());
+    Key(Qt::Key_Escape);
+    EXPECT_EQ(fx.doc.CanUndo(), 0);   // scrolling while editing is no step
+}
