@@ -1143,9 +1143,9 @@ TEST_F(ViewGestureTest, DividerDragReshapesAPrivateCopyOfTheSymbol)
     const int copy = d->m_props.Symbol;
     EXPECT_EQ(fx.doc.UndoLastStep(), UDMAC_RESHAPE);
     EXPECT_EQ(d->m_props.Symbol, rows);
-    // Undo leaves the private copy in the library, unused, until a purge;
-    // without it the text is the saved one.
-    ASSERT_TRUE(fx.doc.m_figSymbols.Delete(copy));
+    // Undo drops the private copy, now unused: the text is the saved one.
+    EXPECT_FALSE(fx.doc.m_figSymbols.GetAt(copy));
+    EXPECT_EQ(fx.doc.m_figSymbols.GetCount(), symbols);
     EXPECT_EQ(DocText(fx.doc), saved);
 }
 
@@ -1189,7 +1189,7 @@ TEST_F(ViewGestureTest, ADividerDragStopsAtTheSectionMinimum)
     const int copy = d->m_props.Symbol;
     EXPECT_EQ(fx.doc.UndoLastStep(), UDMAC_RESHAPE);
     EXPECT_EQ(d->m_props.Symbol, rows);
-    ASSERT_TRUE(fx.doc.m_figSymbols.Delete(copy));
+    EXPECT_FALSE(fx.doc.m_figSymbols.GetAt(copy));
     EXPECT_EQ(DocText(fx.doc), saved);
 }
 
@@ -1232,8 +1232,9 @@ TEST_F(ViewGestureTest, ResizeStretchesACompartmentedShape)
         const int copy = d->m_props.Symbol;
         EXPECT_EQ(fx.doc.UndoLastStep(), UDMAC_RESIZEFIG);
         EXPECT_EQ(d->m_props.Symbol, rows);
+        EXPECT_EQ(fx.doc.m_figSymbols.GetCount(), symbols);
         if (copy != rows) {
-            ASSERT_TRUE(fx.doc.m_figSymbols.Delete(copy));
+            EXPECT_FALSE(fx.doc.m_figSymbols.GetAt(copy));
         }
         fx.doc.SelectObj(d, 0, 0, 0);
         EXPECT_EQ(DocText(fx.doc), saved);
