@@ -146,3 +146,34 @@ TEST(StretchPlan, AShrinkFromTheBottomFollowsThePlan)
         EXPECT_NEAR(p1.y, d1.y - c.up, 1);
     }
 }
+
+// Per-shape margins: each compartment keeps the margins it has in the
+// figure's own symbol and rectangle, in logical units, whatever the new
+// size; scalable margins leave the boxes to scale with the shape.
+TEST(StretchPlan, PerShapeMarginsAreKeptInLogicalUnits)
+{
+    DiagramFixture fx;
+    CFigure* fig = fx.AddBox(1000, 1000, 2048, 2048, "");
+    fig->m_props.Symbol = fx.AddRowsSymbol();
+    CFigSymbol* own = fx.doc.m_figSymbols.GetAt(fig->m_props.Symbol);
+    ASSERT_TRUE(own->FitTextBoxToMargins(1, fig->m_rect, 40, 30, 20, 10));
+    const CRect bigger(1000, 1000, 5096, 5096);
+    for (const int mode : {2, 0}) {
+        SCOPED_TRACE(mode);
+        fx.doc.m_nFigMarginMode = mode;
+        CFigSymbol sym(*own);
+        FitCompartmentsToRect(*fig, sym, bigger);
+        int left = 0, right = 0, top = 0, bottom = 0;
+        ASSERT_TRUE(sym.GetTextBoxMargins(1, bigger, left, right, top, bottom));
+        if (mode == 2) {
+            EXPECT_NEAR(left, 40, 1);
+            EXPECT_NEAR(right, 30, 1);
+            EXPECT_NEAR(top, 20, 1);
+            EXPECT_NEAR(bottom, 10, 1);
+        } else {
+            // Twice the size, twice the margins.
+            EXPECT_NEAR(left, 80, 2);
+            EXPECT_NEAR(bottom, 20, 2);
+        }
+    }
+}

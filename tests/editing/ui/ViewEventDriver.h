@@ -16,6 +16,7 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QScrollBar>
+#include <QWheelEvent>
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -23,6 +24,7 @@
 #include <string>
 
 struct ViewEventDriver : testing::Test {
+    static constexpr int kClientW = 800, kClientH = 600;
     static std::string DocText(CKavoDoc& doc)
     {
         CStringKeywordSink sink;
@@ -37,18 +39,21 @@ struct ViewEventDriver : testing::Test {
         ShowRulers = 0;
         fx.doc.m_bShowGrid = 0;
         fx.doc.m_bAlignToGrid = 0;
+        AddObjects();
         app.doc = &fx.doc;
         SetAppContext(&app);
         g_nUIMode = 0;
         view = std::make_unique<CKavoView>(&fx.doc);
         view->show();
-        view->resize(800 + view->verticalScrollBar()->sizeHint().width(),
-                     600 + view->horizontalScrollBar()->sizeHint().height());
+        view->resize(kClientW + view->verticalScrollBar()->sizeHint().width(),
+                     kClientH + view->horizontalScrollBar()->sizeHint().height());
         view->OnInitialUpdate();
         view->ZoomToPercent(100);
         view->ScrollToViewAnchorPoint(CPoint(0, 0), kAnchorTopLeft, true);
         view->FlushPaint();
     }
+    // The fixture's objects, added before the view first lays out.
+    virtual void AddObjects() {}
     void TearDown() override
     {
         if (const char* dir = std::getenv("KAVO_SHOTS")) {
@@ -75,6 +80,7 @@ struct ViewEventDriver : testing::Test {
         const CPoint c = view->LogicalPtToClient(logical);
         return QPoint(c.x, c.y);
     }
+    QPoint Centre(const CFigure* f) const { return At(f->m_rect.CenterPoint()); }
     void Send(QEvent::Type type, const QPoint& pos, Qt::MouseButton button, Qt::MouseButtons buttons,
               Qt::KeyboardModifiers mods = Qt::NoModifier)
     {
@@ -93,6 +99,18 @@ struct ViewEventDriver : testing::Test {
     void Release(const QPoint& p, Qt::KeyboardModifiers m = Qt::NoModifier)
     {
         Send(QEvent::MouseButtonRelease, p, Qt::LeftButton, Qt::NoButton, m);
+    }
+    void Click(const QPoint& p, Qt::KeyboardModifiers m = Qt::NoModifier)
+    {
+        Press(p, m);
+        Release(p, m);
+    }
+    void Wheel(int delta, Qt::KeyboardModifiers m = Qt::NoModifier)
+    {
+        const QPoint p(400, 300);
+        QWheelEvent e(QPointF(p), QPointF(view->viewport()->mapToGlobal(p)), QPoint(), QPoint(0, delta),
+                      Qt::NoButton, m, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(view->viewport(), &e);
     }
     void RightPress(const QPoint& p, Qt::MouseButtons held = Qt::RightButton)
     {

@@ -6,16 +6,13 @@
 
 #include "undo/UndoCodes.h"
 
-#include <QWheelEvent>
-
 #include <functional>
 #include <vector>
 
 namespace {
 struct ViewRightClickTest : ViewEventDriver {
-    void SetUp() override
+    void AddObjects() override
     {
-        ViewEventDriver::SetUp();
         navigationBefore = UndoableNavigation;
         UndoableNavigation = 0;
         a = fx.AddBox(600, 600, 600, 450, "A");
@@ -25,6 +22,10 @@ struct ViewRightClickTest : ViewEventDriver {
         d = fx.AddBox(1500, 1300, 600, 600, "");
         d->m_props.Symbol = rows;
         d->m_props.Behavior.high &= ~DWORD(256 | 512);
+    }
+    void SetUp() override
+    {
+        ViewEventDriver::SetUp();
         Save();
         view->m_contextMenuHook = [this](int kind, const CPoint&) { menus.push_back(kind); };
     }
@@ -33,14 +34,6 @@ struct ViewRightClickTest : ViewEventDriver {
         UndoableNavigation = navigationBefore;
         g_nUIMode = 0;
         ViewEventDriver::TearDown();
-    }
-    QPoint Centre(const CFigure* f) const { return At(f->m_rect.CenterPoint()); }
-    void Wheel(int delta)
-    {
-        const QPoint p(400, 300);
-        QWheelEvent e(QPointF(p), QPointF(view->viewport()->mapToGlobal(p)), QPoint(), QPoint(0, delta),
-                      Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
-        QApplication::sendEvent(view->viewport(), &e);
     }
 
     int navigationBefore = 0, rows = -1;

@@ -10,15 +10,18 @@
 
 namespace {
 struct ViewStretchTest : ViewEventDriver {
-    void SetUp() override
+    void AddObjects() override
     {
-        ViewEventDriver::SetUp();
         stretchBefore = ResizeByStretching;
         ResizeByStretching = 1;
         rows = fx.AddRowsSymbol();
         box = fx.AddBox(1500, 1100, 600, 600, "");
         box->m_props.Symbol = rows;
         box->m_props.Behavior.high &= ~DWORD(256 | 512);
+    }
+    void SetUp() override
+    {
+        ViewEventDriver::SetUp();
         Save();
     }
     void TearDown() override
