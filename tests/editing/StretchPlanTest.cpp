@@ -6,6 +6,7 @@
 #include "editing/GestureRules.h"
 #include "editing/ShapeStretch.h"
 #include "shapes/CFigSymbol.h"
+#include "shapes/DividedShapeTestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -175,5 +176,34 @@ TEST(StretchPlan, PerShapeMarginsAreKeptInLogicalUnits)
             EXPECT_NEAR(left, 80, 2);
             EXPECT_NEAR(bottom, 20, 2);
         }
+    }
+}
+
+// The rounding handle of a rounded shape keeps its offset from the
+// top-left corner, also when the top-left handle is dragged, so the
+// rounding does not grow with the shape.
+TEST(StretchPlan, AnAnchoredDividerKeepsItsOffsetFromItsAnchor)
+{
+    DiagramFixture fx;
+    CFigure* fig = fx.AddBox(1000, 1000, 2048, 2048, "");
+    // Its text inside the rounding, so that no limit moves the handle.
+    CFigSymbol rounded = TemplateSymbol(22, -2, {CFltRect(700, 700, 1348, 1348)});
+    rounded.m_strName = "rounded";
+    fig->m_props.Symbol = fx.doc.m_figSymbols.AddOrReplace(&rounded);
+    const CFigSymbol& own = *fig->GetSymbol();
+    ASSERT_EQ(own.GetDividerAnchor(0), 1);
+    const CRect r0 = fig->m_rect;
+    CPoint h0;
+    ASSERT_TRUE(own.GetDividerHandle(0, h0, r0));
+    for (const int handle : {1, 9}) {
+        SCOPED_TRACE(handle);
+        const CRect r1 = handle == 1 ? CRect(600, 600, r0.right, r0.bottom) : CRect(r0.left, r0.top, 3448, 3448);
+        CFigSymbol sym(own);
+        CompartmentSet plan;
+        StretchSpecialShape(*fig, r0, r1, sym, &plan, handle, false);
+        CPoint h1;
+        ASSERT_TRUE(sym.GetDividerHandle(0, h1, r1));
+        EXPECT_NEAR(h1.x - r1.left, h0.x - r0.left, 2);
+        EXPECT_NEAR(h1.y - r1.top, h0.y - r0.top, 2);
     }
 }
