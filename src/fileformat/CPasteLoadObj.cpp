@@ -50,6 +50,12 @@ int CPasteLoadObj::HandleTopLevelLine(const char* p)
     return result;
 }
 
+BOOL CPasteLoadObj::Load(IKeywordSource& source)
+{
+    const BOOL loaded = CDiagramLoadObj::Load(source);
+    return loaded && GetBlockType() == BT_TOP ? TRUE : FALSE;
+}
+
 void CPasteLoadObj::RenameSymbol(std::string& name) const
 {
     const int n = GetColonSuffixNumber(name);

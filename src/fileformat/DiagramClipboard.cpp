@@ -121,6 +121,20 @@ bool LogPastedCreations(CKavoDoc& doc, int firstObjId, int firstStpId, int first
             return false;
     return true;
 }
+// The style menus as a paste found them.
+struct StyleMenus {
+    explicit StyleMenus(const CKavoDoc& doc) : lbl(doc.m_lblMenu), fig(doc.m_figMenu), con(doc.m_conMenu) {}
+    void Restore(CKavoDoc& doc) const
+    {
+        doc.m_lblMenu = lbl;
+        doc.m_figMenu = fig;
+        doc.m_conMenu = con;
+    }
+    CLabelStyleMenu lbl;
+    CFigureStyleMenu fig;
+    CConnectorStyleMenu con;
+};
+
 // The text pasted as one undo step with the given code, the pasted objects
 // selected; false, with no step left behind, when the paste fails.
 bool PasteAsStep(CKavoDoc& doc, const std::string& text, int code)
@@ -128,8 +142,15 @@ bool PasteAsStep(CKavoDoc& doc, const std::string& text, int code)
     const int firstObj = doc.m_nNextId, firstStp = doc.m_nNextStpId, firstGrp = doc.m_nNextGrpId;
     doc.ClearSelection();
     doc.UndoBeginStep(code);
+    const int objects = doc.m_pObjList->GetCount();
     if (!PasteDiagramText(doc, text)) {
         // The reader took back what it had added: no step is left behind.
+        doc.UndoEndStep();
+        doc.UndoLogRef().DiscardLastUndoStep();
+        return false;
+    }
+    if (doc.m_pObjList->GetCount() == objects) {
+        // Text that holds no object (damaged data) pastes nothing.
         doc.UndoEndStep();
         doc.UndoLogRef().DiscardLastUndoStep();
         return false;
@@ -178,15 +199,23 @@ bool PasteDiagramObjects(CKavoDoc& doc, const std::string& text)
     doc.m_nPasteOffsetY = (source ? place.origin[1] : 0) + place.offsetY;
 
     const int figStyles = doc.m_figStyles.GetCount(), conStyles = doc.m_conStyles.GetCount();
-    if (!PasteAsStep(doc, text, UDMAC_PASTE))
+    const StyleMenus menus(doc);
+    if (!PasteAsStep(doc, text, UDMAC_PASTE)) {
+        menus.Restore(doc);
         return false;
+    }
     const bool newStyles = doc.m_figStyles.GetCount() != figStyles || doc.m_conStyles.GetCount() != conStyles;
-    if (newStyles && GetDocFileHooks().rebuildStyleBar)
+    if (!newStyles) {
+        // Nothing new for the style menus: they stay as they were, so that
+        // undoing the paste gives the document back unchanged.
+        menus.Restore(doc);
+    } else if (GetDocFileHooks().rebuildStyleBar) {
         GetDocFileHooks().rebuildStyleBar();
+    }
     return true;
 }
 
-bool DuplicateSelectionInPlace(CKavoDoc& doc)
+bool DuplicateSelectionInPlace(CKavoDoc& doc, int dx, int dy)
 {
     if (doc.m_pSelList->IsEmpty())
         return false;
@@ -196,18 +225,15 @@ bool DuplicateSelectionInPlace(CKavoDoc& doc)
     if (text.empty())
         return false;
     const int offsetX = doc.m_nPasteOffsetX, offsetY = doc.m_nPasteOffsetY;
-    doc.m_nPasteOffsetX = doc.m_nPasteOffsetY = 0;
+    doc.m_nPasteOffsetX = dx;
+    doc.m_nPasteOffsetY = dy;
     // Duplicates bring no styles of their own, so the style menus stay as
     // they are (the paste reader would rebuild them from the pasted text).
-    const CLabelStyleMenu lblMenu = doc.m_lblMenu;
-    const CFigureStyleMenu figMenu = doc.m_figMenu;
-    const CConnectorStyleMenu conMenu = doc.m_conMenu;
+    const StyleMenus menus(doc);
     const bool pasted = PasteAsStep(doc, text, UDMAC_DUPLICATE);
     doc.m_nPasteOffsetX = offsetX;
     doc.m_nPasteOffsetY = offsetY;
-    doc.m_lblMenu = lblMenu;
-    doc.m_figMenu = figMenu;
-    doc.m_conMenu = conMenu;
+    menus.Restore(doc);
     return pasted;
 }
 
