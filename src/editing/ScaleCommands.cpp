@@ -234,7 +234,8 @@ void ScaleFigure(CKavoDoc& doc, CFigure* fig, const CRect& from, const CRect& to
 {
     if (from == to || !doc.LogFigRect(fig))
         return;
-    if ((scaleText && !doc.LogFigText(fig, -1)) || (scaleBorder && !doc.LogFigureState(fig)))
+    // The default text size is a property too: scaled text logs them.
+    if ((scaleText && !doc.LogFigText(fig, -1)) || ((scaleText || scaleBorder) && !doc.LogFigureState(fig)))
         return;
     doc.InvalidateObj(fig);
     CRect rc = fig->m_rect;
