@@ -7,6 +7,7 @@
 #include "fileformat/DocFileHooks.h"
 #include "undo/UndoCodes.h"
 
+#include <algorithm>
 #include <vector>
 
 namespace {
@@ -20,52 +21,146 @@ bool IsCopied(const CDiagObj* obj)
     return !obj || obj->m_bSelected;
 }
 
-// Adds to the selected objects what must travel with them: a label whose
-// staple's other objects are all copied, then every staple whose objects are
-// all copied, then every group whose members are all copied. Returns what
-// was flagged here, for RestoreFlags.
-std::vector<CIdObj*> FlagCopySet(CKavoDoc& doc)
-{
-    std::vector<CIdObj*> flagged;
-    auto flag = [&](CIdObj* o) {
-        if (o && !o->m_bSelected) {
+// The copy set: the selection completed with what its objects need. The
+// writer writes the objects that carry the selected flag, so the set is
+// flagged that way for the copy and given back when this goes.
+class CopySetFlags {
+public:
+    explicit CopySetFlags(CKavoDoc& doc) : m_doc(doc)
+    {
+        AddContainerContents();
+        AddJunctionsAndLinks();
+        DropLooseJunctions();
+        AddLabelsAndStaples();
+        AddGroups();
+    }
+    ~CopySetFlags()
+    {
+        for (CIdObj* o : m_flagged)
+            o->ClearSelectedFlag();
+        for (CIdObj* o : m_unflagged)
             o->SetSelectedFlag();
-            flagged.push_back(o);
-        }
-    };
-    for (CDiagObj* o : *doc.m_pStapleList) {
-        auto* s = static_cast<CStaple*>(o);
-        CFigure* label = s->m_pFig2 && s->m_pFig2->m_bLabel ? s->m_pFig2
-                         : s->m_pFig1 && s->m_pFig1->m_bLabel ? s->m_pFig1
-                                                              : nullptr;
-        if (!label)
-            continue;
-        const bool ownersCopied = IsCopied(s->m_pCon) && (s->m_pFig1 == label || IsCopied(s->m_pFig1)) &&
-                                  (s->m_pFig2 == label || IsCopied(s->m_pFig2));
-        const bool hasOwner = s->m_pCon || (s->m_pFig1 && s->m_pFig1 != label) || (s->m_pFig2 && s->m_pFig2 != label);
-        if (hasOwner && ownersCopied)
-            flag(label);
     }
-    for (CDiagObj* o : *doc.m_pStapleList) {
-        auto* s = static_cast<CStaple*>(o);
-        if (IsCopied(s->m_pCon) && IsCopied(s->m_pFig1) && IsCopied(s->m_pFig2))
-            flag(s);
-    }
-    for (CGroup* g : doc.m_groupList) {
-        bool all = !g->m_members.empty();
-        for (const CGroup::Member& m : g->m_members)
-            all = all && m.obj && m.obj->m_bSelected;
-        if (all)
-            flag(g);
-    }
-    return flagged;
-}
+    CopySetFlags(const CopySetFlags&) = delete;
+    CopySetFlags& operator=(const CopySetFlags&) = delete;
 
-void RestoreFlags(const std::vector<CIdObj*>& flagged)
-{
-    for (CIdObj* o : flagged)
+private:
+    bool Flag(CIdObj* o)
+    {
+        if (!o || o->m_bSelected)
+            return false;
+        o->SetSelectedFlag();
+        m_flagged.push_back(o);
+        return true;
+    }
+    void Unflag(CIdObj* o)
+    {
         o->ClearSelectedFlag();
-}
+        const auto it = std::find(m_flagged.begin(), m_flagged.end(), o);
+        if (it != m_flagged.end())
+            m_flagged.erase(it);
+        else
+            m_unflagged.push_back(o);
+    }
+    static bool IsJunction(const CFigure* f) { return f && f->IsInvisible(); }
+
+    // What lies inside a copied active container goes with it.
+    void AddContainerContents()
+    {
+        std::vector<CFigure*> containers;
+        m_doc.ForEachFigure([&](CFigure* f) {
+            if (f->m_bSelected && f->HasFlags(0x20000000, 0))
+                containers.push_back(f);
+        });
+        if (containers.empty())
+            return;
+        m_doc.BeginMarkPass();
+        for (CFigure* c : containers)
+            m_doc.FindObjsInsideFig(c, 1);
+        m_doc.EndMarkPass(0);
+        for (CDiagObj* o : *m_doc.m_pObjList)
+            if (o->m_bVisited)
+                Flag(o);
+    }
+
+    // A copied connector takes the junctions it ends on; a connector whose
+    // two end figures are both copied goes too, so that chains through
+    // junctions and connectors between copied figures stay whole.
+    void AddJunctionsAndLinks()
+    {
+        for (bool grew = true; grew;) {
+            grew = false;
+            m_doc.ForEachConnector([&](CConnector* c) {
+                if (c->m_bSelected) {
+                    for (int end = 1; end <= 2; ++end)
+                        if (IsJunction(c->GetEndFig(end)))
+                            grew |= Flag(c->GetEndFig(end));
+                } else if (c->m_pFig1 && c->m_pFig2 && c->m_pFig1->m_bSelected && c->m_pFig2->m_bSelected) {
+                    grew |= Flag(c);
+                }
+            });
+        }
+    }
+
+    // A junction that fewer than two copied connectors end on is left out.
+    void DropLooseJunctions()
+    {
+        std::vector<CFigure*> loose;
+        m_doc.ForEachFigure([&](CFigure* f) {
+            if (!f->m_bSelected || !IsJunction(f))
+                return;
+            int ends = 0;
+            m_doc.ForEachConnector([&](const CConnector* c) {
+                ends += c->m_bSelected && (c->m_pFig1 == f || c->m_pFig2 == f) ? 1 : 0;
+            });
+            if (ends < 2)
+                loose.push_back(f);
+        });
+        for (CFigure* f : loose)
+            Unflag(f);
+    }
+
+    // A label whose staple's other objects are all copied, then every staple
+    // whose objects are all copied.
+    void AddLabelsAndStaples()
+    {
+        for (CDiagObj* o : *m_doc.m_pStapleList) {
+            auto* s = static_cast<CStaple*>(o);
+            CFigure* label = s->m_pFig2 && s->m_pFig2->m_bLabel ? s->m_pFig2
+                             : s->m_pFig1 && s->m_pFig1->m_bLabel ? s->m_pFig1
+                                                                  : nullptr;
+            if (!label)
+                continue;
+            const bool ownersCopied = IsCopied(s->m_pCon) && (s->m_pFig1 == label || IsCopied(s->m_pFig1)) &&
+                                      (s->m_pFig2 == label || IsCopied(s->m_pFig2));
+            const bool hasOwner =
+                s->m_pCon || (s->m_pFig1 && s->m_pFig1 != label) || (s->m_pFig2 && s->m_pFig2 != label);
+            if (hasOwner && ownersCopied)
+                Flag(label);
+        }
+        for (CDiagObj* o : *m_doc.m_pStapleList) {
+            auto* s = static_cast<CStaple*>(o);
+            if (IsCopied(s->m_pCon) && IsCopied(s->m_pFig1) && IsCopied(s->m_pFig2))
+                Flag(s);
+        }
+    }
+
+    // A group whose members are all copied.
+    void AddGroups()
+    {
+        for (CGroup* g : m_doc.m_groupList) {
+            bool all = !g->m_members.empty();
+            for (const CGroup::Member& m : g->m_members)
+                all = all && m.obj && m.obj->m_bSelected;
+            if (all)
+                Flag(g);
+        }
+    }
+
+    CKavoDoc& m_doc;
+    std::vector<CIdObj*> m_flagged;     // flagged here
+    std::vector<CIdObj*> m_unflagged;   // selected, but left out
+};
 
 CPoint CentreOfSelected(const CKavoDoc& doc)
 {
@@ -169,10 +264,13 @@ std::string CopyDiagramObjects(CKavoDoc& doc)
 {
     if (doc.m_pSelList->IsEmpty())
         return std::string();
-    const std::vector<CIdObj*> flagged = FlagCopySet(doc);
-    const CPoint centre = CentreOfSelected(doc);
-    std::string text = CopySelectionText(doc);
-    RestoreFlags(flagged);
+    CPoint centre;
+    std::string text;
+    {
+        const CopySetFlags set(doc);
+        centre = CentreOfSelected(doc);
+        text = CopySelectionText(doc);
+    }
     if (text.empty())
         return text;
     g_pCopySource = &doc;
@@ -219,9 +317,11 @@ bool DuplicateSelectionInPlace(CKavoDoc& doc, int dx, int dy)
 {
     if (doc.m_pSelList->IsEmpty())
         return false;
-    const std::vector<CIdObj*> flagged = FlagCopySet(doc);
-    const std::string text = CopySelectionText(doc);
-    RestoreFlags(flagged);
+    std::string text;
+    {
+        const CopySetFlags set(doc);
+        text = CopySelectionText(doc);
+    }
     if (text.empty())
         return false;
     const int offsetX = doc.m_nPasteOffsetX, offsetY = doc.m_nPasteOffsetY;
