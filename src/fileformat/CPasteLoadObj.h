@@ -55,8 +55,9 @@ private:
 void BeginPasteMode(CKavoDoc& doc, int offsetX, int offsetY);
 // The paste load of Serialize: reads `source` with CPasteLoadObj, then
 // relinks, renumbers the pasted objects from the bases and deletes pasted
-// styles that nothing uses. A paste that fails takes back everything it had
-// added, so the document is as it was. True when the paste loaded.
+// styles that nothing uses. A paste that fails, or brings no figure or
+// connector, takes back everything it had added, so the document is as it
+// was. True when the paste loaded.
 bool LoadPastedObjects(CKavoDoc& doc, IKeywordSource& source);
 // The copied objects (those with the copy flag, i.e. selected) as the
 // clipboard's diagram text.

@@ -237,15 +237,8 @@ bool PasteAsStep(CKavoDoc& doc, const std::string& text, int code)
     const int firstObj = doc.m_nNextId, firstStp = doc.m_nNextStpId, firstGrp = doc.m_nNextGrpId;
     doc.ClearSelection();
     doc.UndoBeginStep(code);
-    const int objects = doc.m_pObjList->GetCount();
     if (!PasteDiagramText(doc, text)) {
         // The reader took back what it had added: no step is left behind.
-        doc.UndoEndStep();
-        doc.UndoLogRef().DiscardLastUndoStep();
-        return false;
-    }
-    if (doc.m_pObjList->GetCount() == objects) {
-        // Text that holds no object (damaged data) pastes nothing.
         doc.UndoEndStep();
         doc.UndoLogRef().DiscardLastUndoStep();
         return false;

@@ -54,16 +54,22 @@ int PasteFormatOfMime(const QString& mime)
     return PictureFormatOfMime(mime);
 }
 
-// A single selected figure with text offers its plain text.
+// A single selected figure with text (connectors not counted) offers its
+// plain text.
 void AddPlainText(const CKavoDoc& doc, QMimeData& data)
 {
-    if (doc.m_pSelList->GetCount() != 1)
-        return;
-    const CDiagObj* obj = *doc.m_pSelList->begin();
-    if (obj->GetType() != kObjFigure || !static_cast<const CFigure*>(obj)->HasText())
+    const CFigure* fig = nullptr;
+    for (const CDiagObj* o : *doc.m_pSelList) {
+        if (o->GetType() != kObjFigure)
+            continue;
+        if (fig)
+            return;
+        fig = static_cast<const CFigure*>(o);
+    }
+    if (!fig || !fig->HasText())
         return;
     std::string plain;
-    static_cast<const CFigure*>(obj)->GetPlainText(plain, -1);
+    fig->GetPlainText(plain, -1);
     MarkupToClipboardText(plain);
     data.setText(AnsiToQString(plain));
 }

@@ -142,9 +142,10 @@ TEST_F(ClipboardCommandsTest, CopyOffersDiagramTextAndPicturesOtherReadersAccept
     const QMimeData* after = Clip()->mimeData();
     EXPECT_TRUE(!after || !after->hasFormat(kDiagramMimeType));
 
-    // One figure with text offers its text as well.
+    // One figure with text offers its text as well, connectors not counted.
     fx.doc.ClearSelection();
-    fx.doc.SelectObj(a, 1, 0, 0);
+    fx.doc.SelectObj(a, 2, 0, 0);
+    fx.doc.SelectObj(con, 2, 0, 0);
     ASSERT_TRUE(frame.OnCommand(57634));
     EXPECT_EQ(Clip()->text(), "A");
 }
