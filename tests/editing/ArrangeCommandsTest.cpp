@@ -209,3 +209,35 @@ TEST_F(ArrangeTest, CenterOnPage)
         ExpectOneStepUndone(UDMAC_CENTERPG);
     }
 }
+
+TEST_F(ArrangeTest, AConnectorLabelSlidesAlongItsConnector)
+{
+    CConnector* con = AddFreeCon(doc, CPoint(0, 1000), CPoint(3000, 1000));
+    CFigure* label = AddTextFig(doc, 400, 950, 200, 100, "L");
+    label->m_bLabel = 1;
+    ASSERT_NE(doc.CreateConLblStaple(con, label->m_rect.CenterPoint(), label), nullptr);
+    doc.UpdateAllStaples(0);
+    CFigure* x = AddTextFig(doc, 2000, 0, 200, 100, "X");
+    SelectInOrder({label, x});
+    Begin();
+    ASSERT_EQ(ArrangeAlign(doc, 1), 1);
+    // Positions along a connector are kept in 255 steps.
+    const int step = 3000 / 255 + 1;
+    EXPECT_NEAR(label->m_rect.CenterPoint().x, 2100, step);
+    EXPECT_NEAR(label->m_rect.CenterPoint().y, 1000, 2) << "still on its connector";
+    EXPECT_EQ(con->EndPoint1, CPoint(0, 1000));
+    EXPECT_EQ(con->EndPoint2, CPoint(3000, 1000));
+    ExpectOneStepUndone(UDMAC_ALIGN);
+
+    // With its (free) connector selected too, the label is no unit of its
+    // own: it follows the connector, whose centre goes to 2100.
+    SelectInOrder({label, x});
+    doc.SelectObj(con, 2, 0, 0);
+    doc.SelectObj(x, 3, 0, 0);
+    doc.SelectObj(x, 2, 0, 0);
+    Begin();
+    ASSERT_EQ(ArrangeAlign(doc, 1), 1);
+    EXPECT_EQ(con->EndPoint1, CPoint(600, 1000));
+    EXPECT_NEAR(label->m_rect.CenterPoint().x, 1100, step);
+    ExpectOneStepUndone(UDMAC_ALIGN);
+}
