@@ -13,6 +13,7 @@
 #include "editing/ClipboardCommands.h"
 #include "editing/ScaleCommands.h"
 #include "editing/ui/ClipboardUi.h"
+#include "editing/ui/ViewContextMenu.h"
 #include "fileformat/CStyleImportLoadObj.h"
 #include "fileformat/TemplateSave.h"
 #include "fileformat/ui/CPreviewFileDialog.h"
@@ -21,6 +22,8 @@
 
 #include <QApplication>
 #include <QFileInfo>
+#include <QMenu>
+#include <QMenuBar>
 
 #include <functional>
 
@@ -42,6 +45,30 @@ QString AskSavePath(QWidget* parent, const char* title, const QString& folder, c
     if (dlg.exec() != QDialog::Accepted || dlg.selectedFiles().isEmpty())
         return QString();
     return dlg.selectedFiles().first();
+}
+
+// The menu under a caption among the actions, or null.
+QMenu* SubmenuByCaption(const QList<QAction*>& actions, const std::string& caption)
+{
+    for (QAction* a : actions)
+        if (a->menu() && QStringToAnsi(a->text()) == caption)
+            return a->menu();
+    return nullptr;
+}
+
+// The text of the command's item in the main menu under the top-level
+// caption (and submenu caption); false when any of them is not there.
+bool MainMenuItemText(const QMenuBar* bar, const CCommandRegistry& commands, const std::string& top,
+                      const std::string& sub, int id, std::string& text)
+{
+    QMenu* menu = SubmenuByCaption(bar->actions(), top);
+    if (menu && !sub.empty())
+        menu = SubmenuByCaption(menu->actions(), sub);
+    QAction* action = commands.Action(id);
+    if (!menu || !action || !menu->actions().contains(action))
+        return false;
+    text = QStringToAnsi(action->text());
+    return true;
 }
 
 QString FolderOf(const QString& path)
@@ -87,6 +114,14 @@ void CMainFrame::InstallEditCommands()
         m_commands.SetHandler(id, onDoc([id](CKavoDoc& d) { OnArrangeCommand(d, id); }));
     for (int id = 40010; id <= 40020; ++id)
         m_commands.SetHandler(id, onDoc([id](CKavoDoc& d) { OnArrangeCommand(d, id); }));
+    // The view's context menus copy the main menu's items and run them here.
+    ContextMenuSeams& menus = GetContextMenuSeams();
+    menus.mainMenuText = [this](const std::string& top, const std::string& sub, int id, std::string& text) {
+        return MainMenuItemText(menuBar(), m_commands, top, sub, id, text);
+    };
+    // A command nothing handles yet is shown greyed (or left out).
+    menus.isEnabled = [this](int id) { return m_commands.HasHandler(id) && m_commands.QueryCmdState(id).enabled; };
+    menus.runCommand = [this](int id) { OnCommand(id); };
     // Scale: the Scale Diagram dialog is installed through SetScaleDialog.
     m_commands.SetHandler(33026, onDoc([](CKavoDoc& d) { OnScale(d); }));
     m_commands.SetUpdate(33026, [doc](CmdUI& ui) { ui.Enable(doc() && !doc()->m_pObjList->IsEmpty()); });
