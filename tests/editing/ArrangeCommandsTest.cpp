@@ -208,6 +208,13 @@ TEST_F(ArrangeTest, CenterOnPage)
         EXPECT_EQ(Str(Corners(figs)), Str({want[mode][0], want[mode][1]})) << "mode " << mode;
         ExpectOneStepUndone(UDMAC_CENTERPG);
     }
+    // Already centred: the step is logged all the same and changes nothing.
+    SelectInOrder(figs);
+    ArrangeCenterOnPage(doc, 2);
+    Begin();
+    ArrangeCenterOnPage(doc, 2);
+    EXPECT_EQ(DocText(doc), saved);
+    EXPECT_EQ(doc.UndoLogRef().GetLastUndoStepCode(), UDMAC_CENTERPG);
 }
 
 TEST_F(ArrangeTest, AConnectorLabelSlidesAlongItsConnector)

@@ -251,6 +251,21 @@ TEST_F(ClipboardCommandsTest, DamagedOrRefusedDataLeavesTheDocumentAsItWas)
     ASSERT_GT(figure, 0);
     QByteArray badId = good;
     badId.replace(figure, 12, "\r\nFigure 99999\r\n");
+    // A bitmap file whose header claims 60000 x 60000 pixels and holds none.
+    QByteArray hugeBmp(54, '\0');
+    auto put = [&](int at, uint32_t v, int n) {
+        for (int i = 0; i < n; ++i)
+            hugeBmp[at + i] = char((v >> (8 * i)) & 0xFF);
+    };
+    hugeBmp[0] = 'B';
+    hugeBmp[1] = 'M';
+    put(2, 54, 4);
+    put(10, 54, 4);
+    put(14, 40, 4);
+    put(18, 60000, 4);
+    put(22, 60000, 4);
+    put(26, 1, 2);
+    put(28, 24, 2);
     struct Case {
         const char* name;
         int command;
@@ -258,6 +273,7 @@ TEST_F(ClipboardCommandsTest, DamagedOrRefusedDataLeavesTheDocumentAsItWas)
         QByteArray bytes;
     };
     const Case cases[] = {
+        {"absurd bitmap", 32784, "image/bmp", hugeBmp},
         {"not diagram text", 32781, kDiagramMimeType, "garbage"},
         {"header only", 32781, kDiagramMimeType, good.left(good.indexOf('\n', good.indexOf('\n') + 1) + 1) + "Figure"},
         {"cut inside the connector", 57637, kDiagramMimeType, good.left(good.lastIndexOf("EndPoint1"))},
