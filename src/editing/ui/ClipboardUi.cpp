@@ -158,10 +158,8 @@ int CopySelectedToClipboard(CKavoDoc& doc)
     DiagPrintf("STAT  CopySelected()\n");
     if (!doc.HasSelection())
         return 0;
-    if (!doc.UndoLogRef().UndoLog(UDOC_TOCLIPBD))
-        return 0;
     const std::string text = CopyDiagramObjects(doc);
-    if (text.empty())
+    if (text.empty() || !doc.UndoLogRef().UndoLog(UDOC_TOCLIPBD))
         return 0;
     auto* data = new QMimeData;
     data->setData(kDiagramMimeType, Bytes(text));

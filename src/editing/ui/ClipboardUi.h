@@ -10,8 +10,8 @@
 class CKavoDoc;
 class QMimeData;
 
-// Logs UDOC_TOCLIPBD, then fills the clipboard; 0 when nothing is selected,
-// the copy text cannot be made, or the log refused the record.
+// Makes the copy, logs UDOC_TOCLIPBD and fills the clipboard; 0 when nothing
+// is selected, the copy text cannot be made, or the log refused the record.
 int CopySelectedToClipboard(CKavoDoc& doc);
 // The Copy command: one UDMAC_COPYOBJS step; a failure is reported.
 void OnEditCopy(CKavoDoc& doc);

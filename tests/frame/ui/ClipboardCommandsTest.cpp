@@ -298,3 +298,24 @@ TEST_F(ClipboardCommandsTest, DamagedOrRefusedDataLeavesTheDocumentAsItWas)
         EXPECT_EQ(prompt.shown[0].text, "Unable to paste from the clipboard") << c.name;
     }
 }
+
+TEST_F(ClipboardCommandsTest, ACopyTheUndoLogRefusesFailsAndCutChangesNothing)
+{
+    SelectAll();
+    Saved();
+    for (int command : {57634, 57635}) {
+        Clip()->clear();
+        prompt.shown.clear();
+        fx.doc.UndoLogRef().m_nRefuseRecordAfter = 0;
+        prompt.QueueAnswer(IDCANCEL);   // the user gives the operation up
+        frame.OnCommand(command);
+        fx.doc.UndoLogRef().m_nRefuseRecordAfter = -1;
+        EXPECT_EQ(DocText(fx.doc), saved) << command;
+        EXPECT_EQ(fx.doc.m_pObjList->GetCount(), 3) << command;
+        EXPECT_FALSE(fx.doc.CanUndo()) << command;
+        ASSERT_FALSE(prompt.shown.empty()) << command;
+        EXPECT_EQ(prompt.shown.back().text, "Unable to copy to the clipboard") << command;
+        const QMimeData* data = Clip()->mimeData();
+        EXPECT_TRUE(!data || !data->hasFormat(kDiagramMimeType)) << command;
+    }
+}
