@@ -124,7 +124,7 @@ void CMainFrame::InstallEditCommands()
     menus.runCommand = [this](int id) { OnCommand(id); };
     // Scale: the Scale Diagram dialog is installed through SetScaleDialog.
     m_commands.SetHandler(33026, onDoc([](CKavoDoc& d) { OnScale(d); }));
-    m_commands.SetUpdate(33026, [doc](CmdUI& ui) { ui.Enable(doc() && !doc()->m_pObjList->IsEmpty()); });
+    m_commands.SetUpdate(33026, [](CmdUI& ui) { ui.Enable(true); });
 }
 
 void CMainFrame::InstallTemplateCommands()
