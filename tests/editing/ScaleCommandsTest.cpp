@@ -160,3 +160,15 @@ TEST_F(ScaleTest, TheCommandRunsTheDialogAndRemembersItsOptions)
     OnScale(doc);
     EXPECT_FALSE(seen.options.scaleBorders) << "the options of the last use";
 }
+
+TEST_F(ScaleTest, StylesScaleWithTheirRecordsAndComeBackOnUndo)
+{
+    ScaleOptions options;
+    options.scaleStyles = true;
+    ASSERT_GT(doc.m_figStyles.GetCount(), 0);
+    const CFigStyle before = *doc.m_figStyles.GetAt(0);
+    ASSERT_TRUE(ScaleByPercent(doc, 200, 100, false, options, false));
+    EXPECT_EQ(doc.m_figStyles.GetAt(0)->Width, 2 * before.Width);
+    EXPECT_EQ(doc.m_figStyles.GetAt(0)->Height, 2 * before.Height);
+    ExpectUndone();
+}
