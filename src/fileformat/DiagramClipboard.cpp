@@ -8,6 +8,8 @@
 #include "undo/UndoCodes.h"
 
 #include <algorithm>
+#include <map>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -162,6 +164,63 @@ private:
     std::vector<CIdObj*> m_unflagged;   // selected, but left out
 };
 
+// The copy numbers its objects, staples and groups from 1 while it is
+// written, whatever ids they have in their diagram, so that a copy of a
+// diagram with more than 32767 objects stays within the id range of the
+// pasted-object reader. Every id is given back when this goes.
+class CopyIdScope {
+public:
+    explicit CopyIdScope(CKavoDoc& doc)
+    {
+        std::map<const CDiagObj*, int32_t> ids;
+        int32_t next = 1;
+        for (CDiagObj* o : *doc.m_pObjList)
+            if (o->m_bSelected)
+                ids[o] = next++;
+        auto idOf = [&](const CDiagObj* o, int32_t stored) {
+            const auto it = ids.find(o);
+            return it != ids.end() ? it->second : o ? -1 : stored;
+        };
+        for (const auto& [o, id] : ids) {
+            Set(const_cast<CDiagObj*>(o)->m_nId, id);
+            if (o->GetType() == kObjConnector) {
+                auto* c = static_cast<CConnector*>(const_cast<CDiagObj*>(o));
+                Set(c->m_nFigId1, idOf(c->m_pFig1, c->m_nFigId1));
+                Set(c->m_nFigId2, idOf(c->m_pFig2, c->m_nFigId2));
+            }
+        }
+        int32_t nextStaple = 1;
+        for (CDiagObj* o : *doc.m_pStapleList) {
+            auto* st = static_cast<CStaple*>(o);
+            if (!st->m_bSelected)
+                continue;
+            Set(st->m_nId, nextStaple++);
+            Set(st->m_nConId, idOf(st->m_pCon, st->m_nConId));
+            Set(st->m_nFig1Id, idOf(st->m_pFig1, st->m_nFig1Id));
+            Set(st->m_nFig2Id, idOf(st->m_pFig2, st->m_nFig2Id));
+        }
+        int32_t nextGroup = 1;
+        for (CGroup* g : doc.m_groupList)
+            if (g->m_bSelected)
+                Set(g->m_nId, nextGroup++);
+    }
+    ~CopyIdScope()
+    {
+        for (auto it = m_saved.rbegin(); it != m_saved.rend(); ++it)
+            *it->first = it->second;
+    }
+    CopyIdScope(const CopyIdScope&) = delete;
+    CopyIdScope& operator=(const CopyIdScope&) = delete;
+
+private:
+    void Set(int32_t& field, int32_t value)
+    {
+        m_saved.emplace_back(&field, field);
+        field = value;
+    }
+    std::vector<std::pair<int32_t*, int32_t>> m_saved;
+};
+
 CPoint CentreOfSelected(const CKavoDoc& doc)
 {
     CRect all;
@@ -262,6 +321,7 @@ std::string CopyDiagramObjects(CKavoDoc& doc)
     {
         const CopySetFlags set(doc);
         centre = CentreOfSelected(doc);
+        const CopyIdScope ids(doc);
         text = CopySelectionText(doc);
     }
     if (text.empty())
@@ -313,6 +373,7 @@ bool DuplicateSelectionInPlace(CKavoDoc& doc, int dx, int dy)
     std::string text;
     {
         const CopySetFlags set(doc);
+        const CopyIdScope ids(doc);
         text = CopySelectionText(doc);
     }
     if (text.empty())

@@ -61,10 +61,39 @@ protected:
 TEST_F(CopySetTest, JunctionsAndConnectorsTravelWithTheSelection)
 {
     using Set = std::set<std::string>;
-    EXPECT_EQ(Copy({c1}), (Set{"Connector 4"})) << "a junction with one copied connector stays behind";
-    EXPECT_EQ(Copy({c1, c2}), (Set{"Figure 3", "Connector 4", "Connector 5"}));
-    EXPECT_EQ(Copy({a, b}), (Set{"Figure 1", "Figure 2", "Connector 6"})) << "the connector between them";
+    // The copy numbers what it holds from 1, in drawing order.
+    EXPECT_EQ(Copy({c1}), (Set{"Connector 1"})) << "a junction with one copied connector stays behind";
+    EXPECT_EQ(Copy({c1, c2}), (Set{"Figure 1", "Connector 2", "Connector 3"})) << "the junction and its two";
+    EXPECT_EQ(Copy({a, b}), (Set{"Figure 1", "Figure 2", "Connector 3"})) << "the connector between them";
     EXPECT_EQ(Copy({a, b, c1}),
               (Set{"Figure 1", "Figure 2", "Figure 3", "Connector 4", "Connector 5", "Connector 6"}));
-    EXPECT_EQ(Copy({a}), (Set{"Figure 1"}));
+    EXPECT_EQ(Copy({b}), (Set{"Figure 1"}));
+    EXPECT_EQ(a->m_nId, 1);
+    EXPECT_EQ(c2->m_nId, 5);
+    EXPECT_EQ(c2->m_nFigId1, jct->m_nId) << "the ids come back";
+}
+
+TEST_F(CopySetTest, ObjectsWithIdsPastTheReadersRangeCopyAndPaste)
+{
+    int32_t counter = 40000;
+    doc.m_pObjList->RenumberIds(counter, 0);
+    for (CDiagObj* o : *doc.m_pObjList)
+        o->StoreIds();
+    const std::string text = CopyDiagramObjects(doc);
+    ASSERT_TRUE(text.empty()) << "nothing selected";
+    const std::set<std::string> copied = Copy({a, b, c1});
+    EXPECT_EQ(copied.size(), 6u);
+    EXPECT_EQ(a->m_nId, 40000);
+    doc.ClearSelection();
+    for (CDiagObj* o : {static_cast<CDiagObj*>(a), static_cast<CDiagObj*>(b), static_cast<CDiagObj*>(c1)})
+        doc.Select(o);
+    const std::string copy = CopyDiagramObjects(doc);
+    CKavoDoc target;
+    ASSERT_TRUE(target.OnNewDocument());
+    ASSERT_TRUE(PasteDiagramObjects(target, copy));
+    EXPECT_EQ(target.m_pObjList->GetCount(), 6);
+    auto* pasted = static_cast<CConnector*>(target.m_pObjList->GetAt(3));
+    ASSERT_EQ(pasted->GetType(), kObjConnector);
+    EXPECT_NE(pasted->m_pFig1, nullptr);
+    EXPECT_NE(pasted->m_pFig2, nullptr);
 }
