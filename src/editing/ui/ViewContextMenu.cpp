@@ -403,8 +403,24 @@ ContextMenu BuildConnectorModeMenu(CKavoView& view, const CPoint& client)
 
 void ShowContextMenu(CKavoView& view, const CPoint& client)
 {
+    ShowContextMenu(view, g_nUIMode == kConnectorDrawMode ? CKavoView::kConnectorMenu : CKavoView::kObjectMenu,
+                    client);
+}
+
+void InstallContextMenus(CKavoView& view)
+{
+    CKavoView* target = &view;
+    view.m_contextMenuHook = [target](int kind, const CPoint& client) {
+        // The connection-point mode's menu is that mode's own.
+        if (kind == CKavoView::kObjectMenu || kind == CKavoView::kConnectorMenu)
+            ShowContextMenu(*target, kind, client);
+    };
+}
+
+void ShowContextMenu(CKavoView& view, int kind, const CPoint& client)
+{
     const ContextMenu items =
-        g_nUIMode == kConnectorDrawMode ? BuildConnectorModeMenu(view, client) : BuildObjectMenu(view, client);
+        kind == CKavoView::kConnectorMenu ? BuildConnectorModeMenu(view, client) : BuildObjectMenu(view, client);
     if (items.empty()) {
         MessageBeep(0x30);
         return;

@@ -46,6 +46,10 @@ CPoint GetRightClickPoint();
 ContextMenu BuildObjectMenu(CKavoView& view, const CPoint& client);
 // The menu of connector-drawing mode.
 ContextMenu BuildConnectorModeMenu(CKavoView& view, const CPoint& client);
-// The menu of the view's UI mode, opened 2 pixels right of and below the
+// The menu of the kind (CKavoView::ContextMenuKind: object or connector
+// mode), or of the view's UI mode, opened 2 pixels right of and below the
 // click; an empty menu beeps.
+void ShowContextMenu(CKavoView& view, int kind, const CPoint& client);
 void ShowContextMenu(CKavoView& view, const CPoint& client);
+// Makes the view's right click open these menus (its context-menu hook).
+void InstallContextMenus(CKavoView& view);

@@ -12,10 +12,13 @@
 #include "editing/ui/ViewContextMenu.h"
 #include "frame/ui/CMainFrame.h"
 
+#include <QApplication>
+#include <QMouseEvent>
 #include <QScrollBar>
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 namespace {
 // The items' ids in order: "|" a separator, "Name(...)" a submenu.
@@ -162,4 +165,33 @@ TEST_F(ContextMenuTest, ThePopupOpensBesideTheClickAndAnEmptyMenuBeeps)
     EXPECT_EQ(g_beeps, 1);
     GetContextMenuSeams().mainMenuText = texts;
     g_nUIMode = 0;
+}
+
+TEST_F(ContextMenuTest, ARightPressOnTheViewOpensTheMenuOfWhatLiesUnderIt)
+{
+    std::vector<ContextMenu> shown;
+    GetContextMenuSeams().showMenu = [&](const ContextMenu& m, const CPoint&) { shown.push_back(m); };
+    auto rightPress = [&](const CPoint& logical) {
+        const CPoint c = At(logical);
+        QWidget* vp = view->viewport();
+        const QPoint pos(c.x, c.y);
+        QMouseEvent press(QEvent::MouseButtonPress, QPointF(pos), QPointF(vp->mapToGlobal(pos)), Qt::RightButton,
+                          Qt::RightButton, Qt::NoModifier);
+        QApplication::sendEvent(vp, &press);
+        QMouseEvent release(QEvent::MouseButtonRelease, QPointF(pos), QPointF(vp->mapToGlobal(pos)),
+                            Qt::RightButton, Qt::NoButton, Qt::NoModifier);
+        QApplication::sendEvent(vp, &release);
+    };
+    rightPress(label->m_rect.CenterPoint());
+    ASSERT_EQ(shown.size(), 1u);
+    EXPECT_TRUE(label->m_bSelected);
+    EXPECT_EQ(Sig(shown[0]).substr(Sig(shown[0]).size() - 5), "33120") << "the label menu";
+
+    // Connector-drawing mode has its short menu.
+    g_nUIMode = 4;
+    rightPress(a->m_rect.CenterPoint());
+    g_nUIMode = 0;
+    ASSERT_EQ(shown.size(), 2u);
+    EXPECT_EQ(Sig(shown[1]), "33037 Line &Width(36540 36541 36542 36543) &Line Pattern(36544 36545 36546 36547 36548 "
+                             "36549) &Curvature(33030 33031 33032 33033) A&rrows(33056 33057 33058 | 33059 33060 33061)");
 }
