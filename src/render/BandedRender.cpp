@@ -267,7 +267,7 @@ BandedResult RenderBanded(CKavoDoc& doc, const BandedRequest& request, const Ban
     const BandPlan plan = MakePlan(doc, request);
     const int threads = ThreadCount(request, plan.count, plan.hasPictures);
     PrepareForThreads(doc);
-    BandPipeline pipeline(doc, plan, pack, 2 * threads);
+    BandPipeline pipeline(doc, plan, pack, threads + 2);
     std::vector<std::thread> workers;
     for (int i = 0; i < threads; ++i)
         workers.emplace_back([&pipeline] { pipeline.Work(); });

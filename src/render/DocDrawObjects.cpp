@@ -60,18 +60,20 @@ QPolygonF DrawnOutline(const CFigure& fig)
     return QPolygonF(QRectF(r.left, r.top, r.Width(), r.Height()));
 }
 
-// The graphics' quality modes as the pass found them. Figures set their
-// smoothing and shadows their interpolation and leave them set: every object
-// starts from these again, so that an object looks the same whatever was
-// drawn before it (a repainted area or an export band drawn alone shows what
-// the whole drawing shows there).
+// The graphics' quality modes as the pass found them, smoothing as the
+// pass's anti-aliasing says. Figures set their smoothing and shadows their
+// interpolation and leave them set: every object starts from these again, so
+// that an object looks the same whatever was drawn before it (a repainted
+// area or an export band drawn alone shows what the whole drawing shows
+// there, and a connector is smoothed as its drawing asks, not as the figure
+// before it was).
 class QualityModes {
 public:
-    explicit QualityModes(const CGraphics* g)
+    QualityModes(const CGraphics* g, bool antiAlias)
     {
         if (!g)
             return;
-        m_smoothing = g->GetSmoothingMode();
+        m_smoothing = antiAlias ? GpSmoothingMode::HighQuality : GpSmoothingMode::HighSpeed;
         m_pixelOffset = g->GetPixelOffsetMode();
         m_interpolation = g->GetInterpolationMode();
         m_compositing = g->GetCompositingQuality();
@@ -195,7 +197,7 @@ void DrawDocObjects(CKavoDoc& doc, CGraphics* graphics, CDC* dc, CDiagObjDrawCtx
     std::optional<ConCrossingPass> crossings;
     if (doc.m_bConnectorJogs && !ConCrossingPass::IsActiveFor(doc))
         crossings.emplace(doc);
-    const QualityModes modes(graphics);
+    const QualityModes modes(graphics, ctx.AntiAlias());
     auto draw = [&](CDiagObj* obj) {
         if (!PassesFilter(ctx, *obj))
             return;
