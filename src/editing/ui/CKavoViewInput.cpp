@@ -32,6 +32,7 @@ namespace {
 constexpr int kSelectMode = 0, kSelectTextMode = 1, kCreateMode = 2, kTextMode = 3, kConnectorMode = 4,
               kZoomMode = 5, kBackToSelectMode = 6;
 constexpr int kVkEscape = 27;
+constexpr int kConPtMode = 7, kVkControl = 17;
 // Status texts.
 constexpr int kIdsReady = 400, kIdsBand = 404, kIdsDuplicate = 790, kIdsEscSelectMode = 736,
               kIdsEscDeselect = 737, kIdsArrowNudge = 740, kIdsArrowScroll = 741;
@@ -92,7 +93,7 @@ bool CKavoView::IsAddToSelectionKey() const
 bool CKavoView::IsGestureInProgress() const
 {
     return m_bClickPending || m_bPanning || m_bDividerDrag || m_bFigResize || m_bGrpResize || m_bMoveDrag ||
-           m_bCopyPending || m_bJctDrag || m_bLabelSlide || m_bZoomBand;
+           m_bCopyPending || m_bJctDrag || m_bLabelSlide || m_bZoomBand || m_bCreateTracking || m_bConPtDragging;
 }
 
 // ---- Qt events
@@ -145,6 +146,10 @@ void CKavoView::keyPressEvent(QKeyEvent* event)
 {
     m_nKeyMods = int(event->modifiers());
     const int vk = VirtualKey(event->key());
+    if (!vk && g_nUIMode == kCreateMode && !event->text().isEmpty() && OnCreateFigChar(event->text()[0].unicode())) {
+        event->accept();
+        return;
+    }
     if (!vk) {
         CZoomView::keyPressEvent(event);
         return;
@@ -207,6 +212,7 @@ void CKavoView::OnLButtonDown(const CPoint& client)
         break;
     case kCreateMode:
         m_bOneGesture = SelectAfterFigureCreate && !AutoEditOnCreate;
+        OnCreateFigButtonDown(client);
         break;
     case kConnectorMode:
         m_bOneGesture = SelectAfterConnectorCreate != 0;
@@ -214,6 +220,10 @@ void CKavoView::OnLButtonDown(const CPoint& client)
     case kZoomMode:
         m_bOneGesture = 0;
         OnZoomModeDown(client);
+        break;
+    case kConPtMode:
+        m_bOneGesture = 0;
+        OnConPtButtonDown(client);
         break;
     default:
         m_bOneGesture = 0;
@@ -236,6 +246,12 @@ void CKavoView::OnMouseMove(const CPoint& client)
         OnZoomModeMove(client);
         if (m_bZoomBand)
             StartAutoScroll(client, false);
+    } else if (g_nUIMode == kCreateMode) {
+        OnCreateFigMouseMove(client);
+        if (m_bCreateTracking)
+            StartAutoScroll(client, false);
+    } else if (g_nUIMode == kConPtMode) {
+        OnConPtMouseMove(client);
     }
 }
 
@@ -248,6 +264,10 @@ void CKavoView::OnLButtonUp(const CPoint& client)
         OnSelectLButtonUp(client);
     else if (g_nUIMode == kZoomMode)
         OnZoomModeUp(client);
+    else if (g_nUIMode == kCreateMode)
+        OnCreateFigButtonUp(client);
+    else if (g_nUIMode == kConPtMode)
+        OnConPtButtonUp(client);
     else if (g_nUIMode == kConnectorMode)
         return;
     if (m_bOneGesture) {
@@ -277,12 +297,15 @@ void CKavoView::OnRButtonDown(const CPoint& client)
             EndRubberFigure(true, true);
         EnterUIMode(kBackToSelectMode, 0);
         ReleaseMouseAtCursor();
+    } else if (g_nUIMode == kConPtMode) {
+        OnConPtContextMenu(client);
     }
 }
 
 void CKavoView::OnKeyDown(int vk, bool autoRepeat)
 {
-    (void)autoRepeat;
+    if (vk == kVkControl && !autoRepeat && g_nUIMode == kCreateMode)
+        SetFreeform(true);
     if (vk == kVkEscape) {
         if (!CancelGesture())
             RestoreSelectMode();
@@ -340,6 +363,10 @@ int CKavoView::CancelGesture()
         return JctDragCancel(0);
     if (m_bLabelSlide)
         return LabelSlideCancel(0);
+    if ((m_bCreateTracking || m_pRubberFig) && CancelCreateFig(0))
+        return 1;
+    if (m_bConPtDragging)
+        return ConPtDragCancel(0);
     if (m_bZoomBand) {
         DrawZoomBand();
         m_bZoomBand = false;
@@ -368,6 +395,10 @@ void CKavoView::EraseGestureFeedback()
         JctDragCancel(1);
     else if (m_bLabelSlide)
         LabelSlideCancel(1);
+    else if (m_bCreateTracking || m_pRubberFig)
+        CancelCreateFig(1);
+    else if (m_bConPtDragging)
+        ConPtDragCancel(1);
 }
 
 // ---- scrolling
@@ -543,7 +574,10 @@ void CKavoView::ShowStatus(const std::string& text)
 
 void CKavoView::UpdateStatusText()
 {
-    std::string text = DescribeFigResize();
+    std::string text;
+    DescribeCreateSize(text);
+    if (text.empty())
+        text = DescribeFigResize();
     if (text.empty())
         text = DescribeGrpResize();
     if (text.empty() && m_bClickPending)

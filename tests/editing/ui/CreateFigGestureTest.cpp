@@ -1,0 +1,199 @@
+// Creating figures with the mouse in UI mode 2 on a real view offscreen: a
+// click places a figure of the current style at its default size, a drag
+// sizes it, Escape and the right button cancel; each creation is one undo
+// step back to the saved text.
+#include "ModeGestureFixture.h"
+
+#include "undo/UndoCodes.h"
+
+namespace {
+struct CreateFigGestureTest : ModeGestureFixture {
+    void SetUp() override
+    {
+        ModeGestureFixture::SetUp();
+        UseStyle("Process", 256, 172);
+    }
+    // A box style of the given default size becomes the current one, in
+    // mode 2; the state is saved from here on.
+    void UseStyle(const std::string& name, int width, int height, int autoLabel = 0)
+    {
+        CFigStyle st;
+        st.m_strName = name;
+        st.m_props.Symbol = fx.boxSymbol;
+        st.Width = width;
+        st.Height = height;
+        st.AutoLabel = autoLabel;
+        st.AutoLabelText = autoLabel ? "Label" : "";
+        ASSERT_TRUE(fx.doc.AddNewFigStyle(st));
+        int index = -1;
+        for (int i = 0; i < fx.doc.m_figStyles.GetCount(); ++i)
+            if (fx.doc.m_figStyles.GetAt(i) && fx.doc.m_figStyles.GetAt(i)->m_strName == name)
+                index = i;
+        ASSERT_GE(index, 0);
+        EnterUIMode(2, kFigStyleCmdFirst + index);
+        ASSERT_EQ(g_nUIMode, 2);
+        ASSERT_EQ(fx.doc.m_nCurFigStyle, index);
+        SaveState();
+    }
+    const QPoint spot{300, 420};   // empty space below the boxes
+};
+} // namespace
+
+TEST_F(CreateFigGestureTest, PreviewFollowsThePointerAndAClickPlacesTheDefaultSize)
+{
+    Hover(spot);
+    ASSERT_NE(view->RubberFigure(), nullptr);
+    EXPECT_EQ(view->RubberFigure()->GetCenter(), Logical(spot));
+    Hover(spot + QPoint(30, 10));
+    EXPECT_EQ(view->RubberFigure()->GetCenter(), Logical(spot + QPoint(30, 10)));
+    EXPECT_EQ(FigCount(), 2);   // the preview is not in the document
+
+    const int before = FigCount();
+    Hover(spot);
+    Click(spot);
+    ASSERT_EQ(FigCount(), before + 1);
+    CFigure* fig = LastFig();
+    EXPECT_EQ(fig->m_rect.Size(), CSize(256, 172));
+    EXPECT_EQ(fig->GetCenter(), Logical(spot));
+    EXPECT_EQ(fig->m_nStyle, fx.doc.m_nCurFigStyle);
+    EXPECT_EQ(view->RubberFigure(), nullptr);
+    EXPECT_FALSE(view->IsCreateTracking());
+    EXPECT_EQ(g_nUIMode, 2);   // the mode stays for the next figure
+    EXPECT_EQ(Steps(), 1);
+    ExpectUndoToSaved(UDMAC_CREATEFIG);
+}
+
+// The style sizes its figures about their centre (high bits 256 and 512):
+// the drag of the corner grows both sides.
+TEST_F(CreateFigGestureTest, DragSizesTheFigureAboutItsCentre)
+{
+    Hover(spot);
+    const CRect start = view->RubberFigure()->m_rect;
+    Drag(spot, spot + QPoint(60, 40));
+    CFigure* fig = LastFig();
+    ASSERT_EQ(FigCount(), 3);
+    EXPECT_EQ(fig->GetCenter(), start.CenterPoint());
+    const CSize d = Logical(spot + QPoint(60, 40)) - Logical(spot);
+    EXPECT_EQ(fig->m_rect.Size(), CSize(start.Width() + 2 * d.cx, start.Height() + 2 * d.cy));
+    EXPECT_EQ(Steps(), 1);
+    ExpectUndoToSaved(UDMAC_CREATEFIG);
+}
+
+// The threshold is measured from the press: a drag in one-pixel steps
+// still sizes the figure.
+TEST_F(CreateFigGestureTest, SlowDragPassesTheThreshold)
+{
+    Hover(spot);
+    const CRect start = view->RubberFigure()->m_rect;
+    Drag(spot, spot + QPoint(30, 30), 30);
+    const int dx = Logical(spot + QPoint(30, 30)).x - Logical(spot).x;
+    EXPECT_EQ(LastFig()->m_rect.Width(), start.Width() + 2 * dx);
+    EXPECT_EQ(Steps(), 1);
+}
+
+TEST_F(CreateFigGestureTest, DragShorterThanTwiceTheDoubleClickWidthKeepsTheDefaultSize)
+{
+    Hover(spot);
+    Drag(spot, spot + QPoint(7, 7), 7);
+    EXPECT_EQ(LastFig()->m_rect.Size(), CSize(256, 172));
+    EXPECT_EQ(LastFig()->GetCenter(), Logical(spot));
+}
+
+TEST_F(CreateFigGestureTest, StatusShowsTheSizeWhileDragging)
+{
+    Hover(spot);
+    Press(spot);
+    Move(spot + QPoint(40, 40));
+    EXPECT_EQ(view->StatusText().rfind("Height: ", 0), 0u) << view->StatusText();
+    Release(spot + QPoint(40, 40));
+}
+
+// Without a default width there is no preview: the figure is dragged out
+// from the press point, and one smaller than 8 is not made.
+TEST_F(CreateFigGestureTest, StyleWithoutDefaultSizeIsDraggedOut)
+{
+    UseStyle("Free", 0, 0);
+    Hover(spot);
+    EXPECT_EQ(view->RubberFigure(), nullptr);
+    EXPECT_EQ(view->ViewCursor(), int(Qt::CrossCursor));
+    Drag(spot, spot + QPoint(80, 50));
+    ASSERT_EQ(FigCount(), 3);
+    const CRect want(Logical(spot), Logical(spot + QPoint(80, 50)));
+    EXPECT_EQ(LastFig()->m_rect, want);
+    ExpectUndoToSaved(UDMAC_CREATEFIG);
+
+    SaveState();
+    Click(spot);   // a click gives a figure without size: nothing
+    Drag(spot, spot + QPoint(20, 2));   // 6 units high
+    EXPECT_EQ(FigCount(), 2);
+    EXPECT_EQ(Steps(), 0);
+    EXPECT_EQ(ModeDocText(fx.doc), saved);
+    EXPECT_FALSE(view->IsCreateTracking());
+}
+
+TEST_F(CreateFigGestureTest, EscapeCancelsTheDragAndThenLeavesTheMode)
+{
+    Hover(spot);
+    Press(spot);
+    Move(spot + QPoint(50, 50));
+    ASSERT_TRUE(view->IsCreateTracking());
+    Key(Qt::Key_Escape);
+    EXPECT_FALSE(view->IsCreateTracking());
+    EXPECT_EQ(view->RubberFigure(), nullptr);
+    EXPECT_EQ(g_nUIMode, 2);   // only the gesture went
+    Release(spot + QPoint(50, 50));
+    EXPECT_EQ(FigCount(), 2);
+    EXPECT_EQ(Steps(), 0);
+    EXPECT_EQ(ModeDocText(fx.doc), saved);
+
+    Hover(spot);
+    ASSERT_NE(view->RubberFigure(), nullptr);
+    Key(Qt::Key_Escape);   // nothing under way: back to select mode
+    EXPECT_EQ(g_nUIMode, 0);
+    EXPECT_EQ(view->RubberFigure(), nullptr);
+}
+
+TEST_F(CreateFigGestureTest, RightClickLeavesTheModeButNotADrag)
+{
+    Hover(spot);
+    Press(spot);
+    Move(spot + QPoint(50, 50));
+    // A right click during the drag is ignored: the drag goes on.
+    RightClick(spot + QPoint(50, 50), Qt::LeftButton);
+    EXPECT_TRUE(view->IsCreateTracking());
+    EXPECT_EQ(g_nUIMode, 2);
+    Release(spot + QPoint(50, 50));
+    EXPECT_EQ(FigCount(), 3);
+    ExpectUndoToSaved(UDMAC_CREATEFIG);
+
+    Hover(spot);
+    ASSERT_NE(view->RubberFigure(), nullptr);
+    RightClick(spot);
+    EXPECT_EQ(g_nUIMode, 0);
+    EXPECT_EQ(view->RubberFigure(), nullptr);
+    EXPECT_EQ(FigCount(), 2);
+    EXPECT_EQ(ModeDocText(fx.doc), saved);
+}
+
+TEST_F(CreateFigGestureTest, SelectAfterCreateReturnsToSelectMode)
+{
+    SelectAfterFigureCreate = 1;
+    Hover(spot);
+    Click(spot);
+    SelectAfterFigureCreate = 0;
+    EXPECT_EQ(FigCount(), 3);
+    EXPECT_EQ(g_nUIMode, 0);
+    EXPECT_EQ(view->RubberFigure(), nullptr);
+    EXPECT_TRUE(LastFig()->m_bSelected);
+}
+
+// The automatic label comes with the figure in the same step.
+TEST_F(CreateFigGestureTest, AutoLabelIsPartOfTheOneStep)
+{
+    UseStyle("Labelled", 256, 172, 1);
+    Hover(spot);
+    Click(spot);
+    EXPECT_EQ(FigCount(), 4);
+    EXPECT_EQ(Steps(), 1);
+    ExpectUndoToSaved(UDMAC_CREATEFIG);
+}
