@@ -41,6 +41,8 @@ struct ConPtGestureTest : ModeGestureFixture {
             a->m_pConPts = std::make_unique<CConPtList>();
         a->m_bHasConPts = 1;
         const int id = a->m_pConPts->AddConPt(CFltPoint(512, 1024), "", 0, true, -1);
+        view->InvalidateAll();
+        view->FlushPaint();
         SaveState();
         return id;
     }
@@ -110,6 +112,7 @@ TEST_F(ConPtGestureTest, ShortDragOrEscapeLeavesThePoint)
     Move(press + QPoint(40, 0));
     Key(Qt::Key_Escape);
     EXPECT_FALSE(view->IsConPtDragging());
+    ExpectNoFeedbackLeft();
     Release(press + QPoint(40, 0));
     EXPECT_EQ(g_nUIMode, 7);
     EXPECT_EQ(Steps(), 0);

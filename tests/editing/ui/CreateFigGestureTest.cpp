@@ -59,6 +59,7 @@ TEST_F(CreateFigGestureTest, PreviewFollowsThePointerAndAClickPlacesTheDefaultSi
     EXPECT_EQ(view->RubberFigure(), nullptr);
     EXPECT_FALSE(view->IsCreateTracking());
     EXPECT_EQ(g_nUIMode, 2);   // the mode stays for the next figure
+    ExpectNoFeedbackLeft();
     EXPECT_EQ(Steps(), 1);
     ExpectUndoToSaved(UDMAC_CREATEFIG);
 }
@@ -141,6 +142,7 @@ TEST_F(CreateFigGestureTest, EscapeCancelsTheDragAndThenLeavesTheMode)
     EXPECT_FALSE(view->IsCreateTracking());
     EXPECT_EQ(view->RubberFigure(), nullptr);
     EXPECT_EQ(g_nUIMode, 2);   // only the gesture went
+    ExpectNoFeedbackLeft();
     Release(spot + QPoint(50, 50));
     EXPECT_EQ(FigCount(), 2);
     EXPECT_EQ(Steps(), 0);
