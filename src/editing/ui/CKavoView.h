@@ -245,6 +245,12 @@ public:
     bool NewRubberFig(const CPoint& logical);
     void MoveRubberFig(const CPoint& logical);
     bool EditNewFigText(CFigure* fig);
+    // The flow (a connector, or a bend of two) under a logical point into
+    // which a figure of the size fits; true and the flow target kept when
+    // one takes it, `refused` when a flow is there but the figure does not
+    // fit (CKavoViewCreateFlow.cpp).
+    bool FindFlowDropTarget(const CPoint& pt, const CSize& size, bool& refused, const CFigure* fig);
+    bool HasFlowDropTarget() const { return m_pFlowCon != nullptr; }
     bool IsCreateTracking() const { return m_bCreateTracking != 0; }
     const CFigure* RubberFigure() const { return m_pRubberFig.get(); }
     // Opens the in-place text editor on a text area of an object, the
@@ -279,8 +285,13 @@ private:
     void ShowRubberFig(bool show);
     CRect CreateDragRect(const CPoint& logical, FigFlagSet flags);
     bool FinishCreateFig();
+    // The figure's centre put on the flow under the point, if any.
+    CPoint FlowSnapCreatePoint(const CPoint& pt, const CSize& size);
+    // "Cannot insert a figure of this size into the flow at this location."
+    void ShowFlowMisfit();
+    void InsertNewFigIntoFlow(CFigure* fig);
     std::string CreateFigPrompt() const;
-    CFigure* ConPtFigAt(const CPoint& logical) const;
+    CFigure* ConPtFigAt(const CPoint& logical);
     CPoint SnapConPtPoint(const CFigure* fig, const CPoint& logical) const;
     CPoint ConPtDragPlace(const CPoint& client) const;
     void DrawConPtSquare(const CPoint& logical);

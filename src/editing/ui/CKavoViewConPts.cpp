@@ -6,6 +6,7 @@
 
 #include "core/GridSnap.h"
 #include "core/MessageBeep.h"
+#include "core/Settings.h"
 #include "core/StringHelpers.h"
 #include "document/CFigure.h"
 #include "document/CKavoDoc.h"
@@ -14,6 +15,8 @@
 #include "platform/Prompt.h"
 
 #include <QMenu>
+
+#include <algorithm>
 
 namespace {
 constexpr int kIdsDragConPt = 11901, kIdsAddConPt = 11902, kIdsConPtIdle = 11903, kIdsConPtProps = 11904,
@@ -58,8 +61,9 @@ void CKavoView::SetConPtSheetOpener(ConPtSheetOpener opener)
     g_conPtSheet = opener;
 }
 
-CFigure* CKavoView::ConPtFigAt(const CPoint& pt) const
+CFigure* CKavoView::ConPtFigAt(const CPoint& pt)
 {
+    m_nHitTolerance = std::max(1, int(ClientLenToLogical(int(HandleSize)) + 0.5));
     return m_pDoc ? m_pDoc->FindTopFig(pt.x, pt.y, m_nHitTolerance, false, false, nullptr, -1, 0, 0) : nullptr;
 }
 

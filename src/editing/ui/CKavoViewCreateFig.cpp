@@ -29,7 +29,7 @@
 #include <cstdio>
 
 namespace {
-constexpr int kIdsCreateFig = 11602, kIdsScaleNotStretch = 11603,
+constexpr int kIdsCreateIntoFlow = 11601, kIdsCreateFig = 11602, kIdsScaleNotStretch = 11603,
               kIdsPosInch = 11604, kIdsPosMetric = 11605, kIdsSizeInch = 580, kIdsSizeMetric = 588,
               kIdsFreeform = 742;
 constexpr int kTextMode = 3, kCreateMode = 2;
@@ -125,6 +125,10 @@ bool CKavoView::NewRubberFig(const CPoint& logical)
     CPoint pt = logical;
     const CSize size(st.Width, st.Height);
     SnapCreatePoint(pt, st.m_props.Behavior, &size);
+    // Pins are placed by their own gesture: a figure here has no pin kind.
+    m_nAttachMode = -1;
+    m_bFlowDrop = SnapToFlows ? 1 : 0;
+    pt = FlowSnapCreatePoint(pt, size);
     std::string text = st.DefaultText, second = st.TextInits;
     if (AutoLabelDecision && EnableOldBranchLabels)
         ApplyDecisionTexts(st.m_strName, text, second, AutoLabelDecisionTxt);
@@ -141,10 +145,7 @@ bool CKavoView::NewRubberFig(const CPoint& logical)
         CalcTextExtent(*fig, minW, minH, 0, false, nullptr);
     m_sizeMin = CSize(minW, minH);
     fig->SetBounds(fig->m_rect, st.Height, st.Width, true, minH, minW, 0);
-    // Pins are placed by their own gesture: a figure here has no pin kind.
-    m_nAttachMode = -1;
     m_bResizeAfterPress = 1;
-    m_bFlowDrop = SnapToFlows ? 1 : 0;
     if (!m_bDragToSize && CreatesOnPress(fig->GetStockKind()))
         m_bResizeAfterPress = 0;
     m_pRubberFig = std::move(fig);
@@ -162,9 +163,11 @@ void CKavoView::MoveRubberFig(const CPoint& logical)
     CPoint pt = logical;
     const CSize size = m_pRubberFig->m_rect.Size();
     SnapCreatePoint(pt, m_pRubberFig->m_props.Behavior, &size);
+    const CConnector* flowBefore = m_pFlowCon;
+    pt = FlowSnapCreatePoint(pt, size);
     const CPoint c = m_pRubberFig->GetCenter();
     const CSize off(pt.x - c.x, pt.y - c.y);
-    if (off.cx == 0 && off.cy == 0 && m_bRubberShown)
+    if (off.cx == 0 && off.cy == 0 && m_bRubberShown && flowBefore == m_pFlowCon)
         return;
     ShowRubberFig(false);
     CRect rc = m_pRubberFig->m_rect;
@@ -189,6 +192,7 @@ int CKavoView::OnCreateFigMouseMove(const CPoint& client)
 {
     if (!m_pDoc)
         return 0;
+    m_nHitTolerance = std::max(1, int(ClientLenToLogical(int(HandleSize)) + 0.5));
     m_ptLastClient = client;
     if (m_bCreateTracking) {
         // Counted from the press, so that a slow drag passes it too.
@@ -234,7 +238,8 @@ std::string CKavoView::CreateFigPrompt() const
     std::string text;
     if (m_bFlowDrop || m_pRubberFig->IsTrunkObj()) {
         char buf[512];
-        std::snprintf(buf, sizeof buf, Res(kIdsCreateFig).c_str(), m_pDoc->m_curFigStyle.m_strName.c_str());
+        std::snprintf(buf, sizeof buf, Res(m_pFlowCon ? kIdsCreateIntoFlow : kIdsCreateFig).c_str(),
+                      m_pDoc->m_curFigStyle.m_strName.c_str());
         text = std::string(buf) + "   " + Res(kIdsFreeform);
     }
     if (HasSpecialLayout(*m_pRubberFig))
@@ -246,6 +251,7 @@ int CKavoView::OnCreateFigButtonDown(const CPoint& client)
 {
     if (!m_pDoc)
         return 0;
+    m_nHitTolerance = std::max(1, int(ClientLenToLogical(int(HandleSize)) + 0.5));
     const CFigStyle& st = m_pDoc->m_curFigStyle;
     if (!m_pRubberFig) {
         // No hover came first: the style decides here how it is drawn.
@@ -255,11 +261,26 @@ int CKavoView::OnCreateFigButtonDown(const CPoint& client)
         m_bSizeFromText = mode.sizeFromText ? 1 : 0;
     }
     const CPoint pt = ClientPtToLogical(client);
+    if (m_pRubberFig && m_bFlowDrop && !m_pFlowCon && !m_bFreeform) {
+        bool refused = false;
+        FindFlowDropTarget(pt, m_pRubberFig->m_rect.Size(), refused, nullptr);
+        if (refused) {
+            ShowRubberFig(false);
+            ShowFlowMisfit();
+            ShowRubberFig(true);
+            return 1;
+        }
+    }
     m_bCreateTracking = 1;
     CaptureMouse();
     if (!m_pRubberFig && !NewRubberFig(pt)) {
         CancelCreateFig(0);
         return 1;
+    }
+    // Into a flow the figure grows about its centre, which stays on the flow.
+    if (m_pFlowCon && m_bFlowDrop) {
+        m_pRubberFig->m_props.Behavior.high |= 256 | 512;
+        m_nCreateFlags.high |= 256 | 512;
     }
     m_nCreateHandle = CreateHandleFor(IsTrunkDiagrams(), m_bDragToSize != 0, st.m_props.Behavior, st.Width,
                                       st.Height);
@@ -316,6 +337,15 @@ int CKavoView::OnCreateFigButtonUp(const CPoint& client)
         CancelCreateFig(0);
         return 1;
     }
+    if (m_bFlowDrop && m_pFlowCon && !m_bFreeform) {
+        bool refused = false;
+        FindFlowDropTarget(f.GetCenter(), f.m_rect.Size(), refused, nullptr);
+        if (refused) {
+            CancelCreateFig(0);
+            ShowFlowMisfit();
+            return 1;
+        }
+    }
     DiagPrintf("USER  Created a figure\n");
     m_bCreateTracking = 0;
     ReleaseCapture();
@@ -335,8 +365,11 @@ bool CKavoView::FinishCreateFig()
     // A figure the document refused is still ours.
     if (!added) {
         delete fig;
+        m_pFlowCon = nullptr;
+        m_pFlowJct = nullptr;
         return false;
     }
+    InsertNewFigIntoFlow(added);
     if (AutoEditOnCreate)
         EditNewFigText(added);
     return true;
@@ -356,6 +389,8 @@ int CKavoView::CancelCreateFig(int keepCapture)
     }
     EndRubberFigure(true, true);
     m_bCreateTracking = 0;
+    m_pFlowCon = nullptr;
+    m_pFlowJct = nullptr;
     ReleaseCapture();
     UpdateStatusText();
     return was;

@@ -4,6 +4,7 @@
 // step back to the saved text.
 #include "ModeGestureFixture.h"
 
+#include "platform/Prompt.h"
 #include "undo/UndoCodes.h"
 
 namespace {
@@ -197,5 +198,97 @@ TEST_F(CreateFigGestureTest, AutoLabelIsPartOfTheOneStep)
     Click(spot);
     EXPECT_EQ(FigCount(), 4);
     EXPECT_EQ(Steps(), 1);
+    ExpectUndoToSaved(UDMAC_CREATEFIG);
+}
+
+// ---- into a flow
+
+namespace {
+struct CountingPrompt : IPromptService {
+    int ShowMessage(const std::string& text, UINT) override
+    {
+        last = text;
+        ++shown;
+        return IDOK;
+    }
+    std::string last;
+    int shown = 0;
+};
+
+struct CreateIntoFlowTest : CreateFigGestureTest {
+    void SetUp() override
+    {
+        CreateFigGestureTest::SetUp();
+        SnapToFlows = 1;
+        SetPromptService(&prompt);
+    }
+    void TearDown() override
+    {
+        SetPromptService(nullptr);
+        CreateFigGestureTest::TearDown();
+    }
+    CountingPrompt prompt;
+    const CPoint onFlow{1800, 825};   // on the connector from A to B
+};
+} // namespace
+
+TEST_F(CreateIntoFlowTest, AClickOnAConnectorSplitsItAtTheNewFigure)
+{
+    Hover(At(onFlow) + QPoint(0, 1));
+    EXPECT_EQ(view->StatusText(), "Click to add a \"Process\" figure into the flow   CTRL: freeform");
+    EXPECT_EQ(view->RubberFigure()->GetCenter().y, onFlow.y);   // pulled onto the line
+    Click(At(onFlow) + QPoint(0, 1));
+    ASSERT_EQ(FigCount(), 3);
+    CFigure* fig = LastFig();
+    EXPECT_EQ(fig->GetCenter().y, onFlow.y);
+    EXPECT_EQ(fx.doc.GetConCount(), 2);
+    EXPECT_EQ(fig->m_nConnected, 2);
+    EXPECT_EQ(Steps(), 1);
+    ExpectUndoToSaved(UDMAC_CREATEFIG);
+}
+
+TEST_F(CreateIntoFlowTest, AClickOnABendReplacesIt)
+{
+    CFigure* jct = fx.doc.CreateFigAt(CPoint(1793, 1593), 0);
+    CFigure* c = fx.AddBox(1500, 2200, 600, 300, "C");
+    fx.Connect(b, jct);
+    fx.Connect(jct, c);
+    ASSERT_TRUE(jct->IsRedundantJct());
+    view->InvalidateAll();
+    view->FlushPaint();
+    SaveState();
+    const int figs = FigCount();
+    Hover(At(jct->GetCenter()));
+    Click(At(jct->GetCenter()));
+    EXPECT_EQ(FigCount(), figs);   // the new figure in, the bend out
+    EXPECT_EQ(fx.doc.m_pObjList->Find(jct), -1);
+    EXPECT_EQ(LastFig()->GetCenter(), CPoint(1800, 1600));
+    EXPECT_EQ(LastFig()->m_nConnected, 2);
+    EXPECT_EQ(Steps(), 1);
+    ExpectUndoToSaved(UDMAC_CREATEFIG);
+}
+
+TEST_F(CreateIntoFlowTest, AFigureTooBigForTheFlowIsRefused)
+{
+    UseStyle("Wide", 1400, 172);
+    Hover(At(onFlow));
+    Click(At(onFlow));
+    EXPECT_EQ(prompt.shown, 1);
+    EXPECT_EQ(prompt.last, "Cannot insert a figure of this size into the flow at this location.");
+    EXPECT_FALSE(view->IsCreateTracking());
+    EXPECT_EQ(FigCount(), 2);
+    EXPECT_EQ(Steps(), 0);
+    EXPECT_EQ(ModeDocText(fx.doc), saved);
+}
+
+TEST_F(CreateIntoFlowTest, WithCtrlTheFigureStaysOutOfTheFlow)
+{
+    Key(Qt::Key_Control, Qt::ControlModifier);
+    Move(At(onFlow), Qt::NoButton, Qt::ControlModifier);
+    Send(QEvent::MouseButtonPress, At(onFlow), Qt::LeftButton, Qt::LeftButton, Qt::ControlModifier);
+    Send(QEvent::MouseButtonRelease, At(onFlow), Qt::LeftButton, Qt::NoButton, Qt::ControlModifier);
+    EXPECT_EQ(FigCount(), 3);
+    EXPECT_EQ(fx.doc.GetConCount(), 1);
+    EXPECT_EQ(LastFig()->m_nConnected, 0);
     ExpectUndoToSaved(UDMAC_CREATEFIG);
 }
