@@ -223,6 +223,9 @@ int CKavoView::OnCreateFigMouseMove(const CPoint& client)
     }
     SetViewCursor(Qt::ArrowCursor);
     const CPoint pt = ClientPtToLogical(client);
+    // Another style was chosen meanwhile: its own figure previews.
+    if (m_pRubberFig && m_pRubberFig->m_nStyle != m_pDoc->m_nCurFigStyle)
+        EndRubberFigure(true, true);
     if (!m_pRubberFig)
         NewRubberFig(pt);
     else

@@ -187,6 +187,8 @@ void CKavoView::leaveEvent(QEvent* event)
 {
     if (!m_bCaptured && !IsGestureInProgress())
         SetViewCursor(Qt::ArrowCursor);
+    if (m_pRubberFig && !m_bCreateTracking)
+        EndRubberFigure(true, true);
     CZoomView::leaveEvent(event);
 }
 
@@ -240,6 +242,9 @@ void CKavoView::OnMouseMove(const CPoint& client)
     }
     if (g_nUIMode < 0)
         return;
+    // Another mode was chosen: the preview of mode 2 goes.
+    if (g_nUIMode != kCreateMode && m_pRubberFig)
+        EndRubberFigure(true, true);
     if (IsSelectMode())
         OnSelectMouseMove(client);
     else if (g_nUIMode == kZoomMode) {

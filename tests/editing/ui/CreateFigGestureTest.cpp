@@ -292,3 +292,99 @@ TEST_F(CreateIntoFlowTest, WithCtrlTheFigureStaysOutOfTheFlow)
     EXPECT_EQ(LastFig()->m_nConnected, 0);
     ExpectUndoToSaved(UDMAC_CREATEFIG);
 }
+
+// ---- text entry through the editor's seam
+
+namespace {
+struct EditCall {
+    CFigure* obj = nullptr;
+    int area = -1, ch = -1, calls = 0;
+} g_edit;
+
+bool RecordEdit(CKavoView&, CFigure* obj, int area, int ch)
+{
+    g_edit.obj = obj;
+    g_edit.area = area;
+    g_edit.ch = ch;
+    ++g_edit.calls;
+    return true;
+}
+
+struct CreateFigTextTest : CreateFigGestureTest {
+    void SetUp() override
+    {
+        CreateFigGestureTest::SetUp();
+        g_edit = {};
+        CKavoView::SetTextEditStarter(RecordEdit);
+    }
+    void TearDown() override
+    {
+        CKavoView::SetTextEditStarter(nullptr);
+        AutoEditOnCreate = 0;
+        CreateFigGestureTest::TearDown();
+    }
+    void Type(char c)
+    {
+        QKeyEvent e(QEvent::KeyPress, Qt::Key_A + (c - 'a'), Qt::NoModifier, QString(QChar(c)));
+        QApplication::sendEvent(view.get(), &e);
+    }
+};
+} // namespace
+
+TEST_F(CreateFigTextTest, TypingOverAFigureEditsItsText)
+{
+    Hover(At(a->GetCenter()));
+    Type('x');
+    EXPECT_EQ(g_edit.calls, 1);
+    EXPECT_EQ(g_edit.obj, a);
+    EXPECT_EQ(g_edit.area, 0);
+    EXPECT_EQ(g_edit.ch, 'x');
+    EXPECT_EQ(g_nUIMode, 3);
+    EXPECT_EQ(view->RubberFigure(), nullptr);
+}
+
+TEST_F(CreateFigTextTest, TypingOverNothingBeeps)
+{
+    Hover(spot);
+    Type('x');
+    EXPECT_EQ(g_edit.calls, 0);
+    EXPECT_EQ(g_modeBeeps, 1);
+    EXPECT_EQ(g_nUIMode, 2);
+}
+
+TEST_F(CreateFigTextTest, AutoEditOpensTheEditorOnTheNewFigure)
+{
+    AutoEditOnCreate = 1;
+    Hover(spot);
+    Click(spot);
+    ASSERT_EQ(FigCount(), 3);
+    EXPECT_EQ(g_edit.calls, 1);
+    EXPECT_EQ(g_edit.obj, LastFig());
+    EXPECT_EQ(g_edit.ch, 0);
+    EXPECT_EQ(g_nUIMode, 3);
+    EXPECT_EQ(Steps(), 1);
+}
+
+TEST_F(CreateFigGestureTest, AnotherStyleOrModeTakesThePreviewAway)
+{
+    Hover(spot);
+    ASSERT_NE(view->RubberFigure(), nullptr);
+    UseStyle("Tall", 100, 300);
+    Hover(spot);
+    ASSERT_NE(view->RubberFigure(), nullptr);
+    EXPECT_EQ(view->RubberFigure()->m_rect.Size(), CSize(100, 300));
+    EnterUIMode(7, 0);
+    Hover(spot + QPoint(5, 5));
+    EXPECT_EQ(view->RubberFigure(), nullptr);
+    ExpectNoFeedbackLeft();
+}
+
+TEST_F(CreateFigGestureTest, LeavingTheViewTakesThePreviewAway)
+{
+    Hover(spot);
+    ASSERT_NE(view->RubberFigure(), nullptr);
+    QEvent leave(QEvent::Leave);
+    QApplication::sendEvent(view.get(), &leave);
+    EXPECT_EQ(view->RubberFigure(), nullptr);
+    ExpectNoFeedbackLeft();
+}
