@@ -290,6 +290,15 @@ private:
     // "Cannot insert a figure of this size into the flow at this location."
     void ShowFlowMisfit();
     void InsertNewFigIntoFlow(CFigure* fig);
+    int CreateFigDragMove(const CPoint& client);
+    // A compartmented figure dragged out with ResizeByStretching on keeps its
+    // dividers' distances: a copy of its symbol is stretched along, and the
+    // new figure takes it under a new name (CKavoViewCreateStretch.cpp).
+    void BeginCreateStretch();
+    void StretchRubberFig(const CRect& rc);
+    // The copy's index in the symbol library, -1 when not stretching.
+    int CommitCreateStretch(CFigure& fig);
+    void EndCreateStretch();
     std::string CreateFigPrompt() const;
     CFigure* ConPtFigAt(const CPoint& logical);
     CPoint SnapConPtPoint(const CFigure* fig, const CPoint& logical) const;

@@ -194,22 +194,8 @@ int CKavoView::OnCreateFigMouseMove(const CPoint& client)
         return 0;
     m_nHitTolerance = std::max(1, int(ClientLenToLogical(int(HandleSize)) + 0.5));
     m_ptLastClient = client;
-    if (m_bCreateTracking) {
-        // Counted from the press, so that a slow drag passes it too.
-        if (!m_bMoved && !PassedCreateThreshold(m_ptCreatePressClient, client, kDoubleClickWidth))
-            return 1;
-        const CPoint pt = ClientPtToLogical(client);
-        const CRect rc = CreateDragRect(pt, m_nCreateFlags);
-        if ((rc != m_rcRubber || !m_bRubberShown) && !RectExceeds(rc, m_rcWorkSpace)) {
-            m_ptTrack = pt;
-            m_bMoved = 1;
-            ShowRubberFig(false);
-            m_rcRubber = rc;
-            ShowRubberFig(true);
-            UpdateStatusText();
-        }
-        return 1;
-    }
+    if (m_bCreateTracking)
+        return CreateFigDragMove(client);
     if (client.x < 0 || client.y < 0 || client.x >= viewport()->width() || client.y >= viewport()->height())
         return 1;
     const CFigStyle& st = m_pDoc->m_curFigStyle;
@@ -231,6 +217,27 @@ int CKavoView::OnCreateFigMouseMove(const CPoint& client)
     else
         MoveRubberFig(pt);
     ShowStatus(CreateFigPrompt());
+    return 1;
+}
+
+int CKavoView::CreateFigDragMove(const CPoint& client)
+{
+    // Counted from the press, so that a slow drag passes it too.
+    if (!m_bMoved && !PassedCreateThreshold(m_ptCreatePressClient, client, kDoubleClickWidth))
+        return 1;
+    if (!m_bMoved && !m_bStretching && (!m_bDragToSize || m_bSizeFromText))
+        BeginCreateStretch();
+    const CPoint pt = ClientPtToLogical(client);
+    const CRect rc = CreateDragRect(pt, m_nCreateFlags);
+    if ((rc != m_rcRubber || !m_bRubberShown) && !RectExceeds(rc, m_rcWorkSpace)) {
+        m_ptTrack = pt;
+        m_bMoved = 1;
+        ShowRubberFig(false);
+        StretchRubberFig(rc);
+        m_rcRubber = rc;
+        ShowRubberFig(true);
+        UpdateStatusText();
+    }
     return 1;
 }
 
@@ -291,6 +298,7 @@ int CKavoView::OnCreateFigButtonDown(const CPoint& client)
     if (!m_bDragToSize)
         m_sizeMin = CSize(std::max<int>(m_sizeMin.cx, kMinCreateSide), std::max<int>(m_sizeMin.cy, kMinCreateSide));
     m_bMoved = 0;
+    m_bStretching = 0;
     m_ptCreatePress = m_ptTrack = pt;
     m_ptCreatePressClient = m_ptLastClient = client;
     m_ptHandleStart = m_pRubberFig->GetHandlePoint(m_nCreateHandle);
@@ -333,8 +341,11 @@ int CKavoView::OnCreateFigButtonUp(const CPoint& client)
         flags.high &= ~DWORD(128 | 64 | 2 | 1);
         flags.low |= 0x200000;
     }
-    if ((m_bDragToSize || m_bResizeAfterPress) && m_bMoved)
-        f.SetBounds(CreateDragRect(m_ptTrack, flags), true);
+    if ((m_bDragToSize || m_bResizeAfterPress) && m_bMoved) {
+        const CRect rc = CreateDragRect(m_ptTrack, flags);
+        StretchRubberFig(rc);
+        f.SetBounds(rc, true);
+    }
     f.m_props.TextFormat = m_pDoc->m_curFigStyle.m_props.TextFormat;
     if (CreateTooSmall(f.m_rect, m_bSizeFromText != 0, m_sizeMin)) {
         CancelCreateFig(0);
@@ -362,12 +373,16 @@ bool CKavoView::FinishCreateFig()
 {
     const CFigStyle& st = m_pDoc->m_curFigStyle;
     const bool autoLabel = AutoLabelOnCreate && st.AutoLabel;
+    const int stretched = CommitCreateStretch(*m_pRubberFig);
     CFigure* fig = m_pRubberFig.release();
     m_bRubberShown = 0;
     CFigure* added = m_pDoc->AddNewFig(UDMAC_CREATEFIG, fig, false, autoLabel, st.AutoLabelText);
+    EndCreateStretch();
     // A figure the document refused is still ours.
     if (!added) {
         delete fig;
+        if (stretched >= 0)
+            m_pDoc->m_figSymbols.Delete(stretched);
         m_pFlowCon = nullptr;
         m_pFlowJct = nullptr;
         return false;
@@ -391,6 +406,7 @@ int CKavoView::CancelCreateFig(int keepCapture)
         return was;
     }
     EndRubberFigure(true, true);
+    EndCreateStretch();
     m_bCreateTracking = 0;
     m_pFlowCon = nullptr;
     m_pFlowJct = nullptr;

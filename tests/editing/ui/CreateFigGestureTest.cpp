@@ -16,11 +16,11 @@ struct CreateFigGestureTest : ModeGestureFixture {
     }
     // A box style of the given default size becomes the current one, in
     // mode 2; the state is saved from here on.
-    void UseStyle(const std::string& name, int width, int height, int autoLabel = 0)
+    void UseStyle(const std::string& name, int width, int height, int autoLabel = 0, int symbol = -1)
     {
         CFigStyle st;
         st.m_strName = name;
-        st.m_props.Symbol = fx.boxSymbol;
+        st.m_props.Symbol = symbol >= 0 ? symbol : fx.boxSymbol;
         st.Width = width;
         st.Height = height;
         st.AutoLabel = autoLabel;
@@ -387,4 +387,52 @@ TEST_F(CreateFigGestureTest, LeavingTheViewTakesThePreviewAway)
     QApplication::sendEvent(view.get(), &leave);
     EXPECT_EQ(view->RubberFigure(), nullptr);
     ExpectNoFeedbackLeft();
+}
+
+// With ResizeByStretching on, a compartmented figure dragged out keeps its
+// dividers' distances from its top, on a copy of its symbol that an undo
+// leaves unused; off, they scale.
+TEST_F(CreateFigGestureTest, DragStretchesACompartmentedFigure)
+{
+    const int rows = fx.AddRowsSymbol();
+    UseStyle("Rows", 300, 300, 0, rows);
+    fx.doc.m_figStyles.GetProps(fx.doc.m_nCurFigStyle)->Behavior.high &= ~DWORD(256 | 512);
+    fx.doc.SetCurFigStyle(fx.doc.m_nCurFigStyle);
+    SaveState();
+    const int before = ResizeByStretching;
+    for (const int stretch : {1, 0}) {
+        SCOPED_TRACE(stretch);
+        ResizeByStretching = stretch;
+        const int symbols = fx.doc.m_figSymbols.GetCount();
+        Hover(spot);
+        const CRect r0 = view->RubberFigure()->m_rect;
+        CPoint d0;
+        ASSERT_TRUE(view->RubberFigure()->GetSymbol()->GetDividerHandle(0, d0, r0));
+        Drag(spot, spot + QPoint(0, 60));
+        CFigure* fig = LastFig();
+        ASSERT_EQ(FigCount(), 3);
+        EXPECT_EQ(fig->m_rect.top, r0.top);
+        EXPECT_GT(fig->m_rect.bottom, r0.bottom + 100);
+        CPoint p0;
+        ASSERT_TRUE(fig->GetSymbol()->GetDividerHandle(0, p0, fig->m_rect));
+        const int copy = fig->m_props.Symbol;
+        if (stretch) {
+            EXPECT_NEAR(p0.y, d0.y, 1);
+            EXPECT_EQ(fx.doc.m_figSymbols.GetCount(), symbols + 1);
+        } else {
+            EXPECT_GT(p0.y, d0.y + 10);
+            EXPECT_EQ(copy, rows);
+        }
+        EXPECT_EQ(fx.doc.UndoLastStep(), UDMAC_CREATEFIG);
+        EXPECT_EQ(FigCount(), 2);
+        // Adding a compartmented figure fits its symbol's text boxes to the
+        // margins in place, which no undo takes back; the stretched copy
+        // took that change here.
+        if (copy != rows) {
+            ASSERT_TRUE(fx.doc.m_figSymbols.Delete(copy));
+            EXPECT_EQ(ModeDocText(fx.doc), saved);
+        }
+        stepBase = int(fx.doc.UndoLogRef().m_nStepsRecorded);
+    }
+    ResizeByStretching = before;
 }
