@@ -506,6 +506,10 @@ public:
     bool DropAutoConPt(CFigure* fig, int32_t key);
     void PurgeAutoConPts();
     int CountConsAtConPt(const CFigure* fig, int32_t key) const;
+    // "&Use Connection Points": switches their use in the document and the
+    // setting; switched off in the connection-point mode, the select mode
+    // comes back. Views redrawn, settings saved.
+    void OnUseConPts();
 
     // ---- groups (CKavoDocGroups.cpp)
     void OnGroup();

@@ -3,6 +3,8 @@
 // that undo puts the old list back and connectors on a removed point float.
 #include "document/CKavoDoc.h"
 
+#include "core/Settings.h"
+#include "core/UIMode.h"
 #include "document/ConPtPlace.h"
 #include "document/FigPropValues.h"
 #include "document/Trunks.h"
@@ -140,4 +142,16 @@ void CKavoDoc::PurgeAutoConPts()
                 removed = DropAutoConPt(fig, fig->m_pConPts->GetIdAt(i));
         }
     });
+}
+
+void CKavoDoc::OnUseConPts()
+{
+    m_bEnableConPts = m_bEnableConPts ? 0 : 1;
+    EnableConPts = m_bEnableConPts;
+    if (!m_bEnableConPts && g_nUIMode == 7)
+        RestoreSelectMode();
+    if (IAppContext* app = GetAppContext())
+        app->UpdateAllDocuments();
+    UpdateAllViews(nullptr, 0, nullptr);
+    CfgSaveAll();
 }

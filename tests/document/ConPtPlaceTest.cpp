@@ -1,6 +1,8 @@
 // Where connection points go on their figure, and the automatic points
 // that go again when no connector uses them.
 #include "common/DiagramFixture.h"
+#include "core/Settings.h"
+#include "core/UIMode.h"
 #include "document/ConPtPlace.h"
 
 #include <gtest/gtest.h>
@@ -114,4 +116,20 @@ TEST_F(AutoConPtTest, JunctionsAndSwitchedOffFiguresTakeNoPoints)
     EXPECT_FALSE(fx.doc.AddConPtWithUndo(b, POINT{700, 50}, nullptr, false));
     EXPECT_FALSE(fx.doc.AddConPtWithUndo(a, POINT{700, 50}, nullptr, false));   // outside A
     EXPECT_EQ(fx.doc.UndoLogRef().m_nStepsRecorded, 0u);
+}
+
+TEST_F(AutoConPtTest, UseConnectionPointsSwitchesAndLeavesTheMode)
+{
+    const int setting = EnableConPts;
+    fx.doc.m_bEnableConPts = 1;
+    g_nUIMode = 7;
+    fx.doc.OnUseConPts();
+    EXPECT_EQ(fx.doc.m_bEnableConPts, 0);
+    EXPECT_EQ(EnableConPts, 0);
+    EXPECT_EQ(g_nUIMode, SelectMode == 1 ? 1 : 0);
+    fx.doc.OnUseConPts();
+    EXPECT_EQ(fx.doc.m_bEnableConPts, 1);
+    EXPECT_EQ(EnableConPts, 1);
+    EnableConPts = setting;
+    g_nUIMode = 0;
 }
