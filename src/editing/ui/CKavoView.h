@@ -263,6 +263,10 @@ public:
     int OnConPtButtonUp(const CPoint& client);
     void OnConPtContextMenu(const CPoint& client);
     int ConPtDragCancel(int eraseOnly);
+    // The hover marker of mode 7 (the point under the pointer, or where a
+    // click would add one), drawn inverted; erased before anything changes.
+    void ShowConPtHover(bool show, const CPoint& logical = CPoint());
+    bool IsConPtHoverShown() const { return m_bConPtHoverShown != 0; }
     // Commands 32811 delete, 32812 add, 32813 properties of the menu's point.
     void OnConPtCommand(int id);
     bool IsConPtDragging() const { return m_bConPtDragging != 0; }
@@ -314,7 +318,8 @@ private:
     FigFlagSet m_nCreateFlags;
     int m_bConPtDragging = 0, m_nDragConPt = -1, m_bConPtMoved = 0, m_bConPtShown = 0;
     CFigure* m_pConPtFig = nullptr;
-    CPoint m_ptConPtStart, m_ptConPtLast, m_ptConPtShown;
+    CPoint m_ptConPtStart, m_ptConPtLast, m_ptConPtShown, m_ptConPtHover;
+    int m_bConPtHoverShown = 0;
     CFigure* m_pMenuConPtFig = nullptr;
     int m_nMenuConPt = -1;
     CPoint m_ptMenuConPt;

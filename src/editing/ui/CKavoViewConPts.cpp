@@ -126,6 +126,20 @@ void CKavoView::DrawConPtSquare(const CPoint& logical)
     viewport()->update();
 }
 
+void CKavoView::ShowConPtHover(bool show, const CPoint& logical)
+{
+    if (m_bConPtHoverShown && (!show || logical != m_ptConPtHover)) {
+        DrawConPtSquare(m_ptConPtHover);
+        m_bConPtHoverShown = 0;
+    }
+    if (!show || m_bConPtHoverShown)
+        return;
+    FlushPaint();
+    m_ptConPtHover = logical;
+    DrawConPtSquare(logical);
+    m_bConPtHoverShown = 1;
+}
+
 int CKavoView::OnConPtMouseMove(const CPoint& client)
 {
     if (!m_pDoc)
@@ -151,15 +165,20 @@ int CKavoView::OnConPtMouseMove(const CPoint& client)
     }
     CFigure* fig = ConPtFigAt(pt);
     if (!fig) {
+        ShowConPtHover(false);
         ShowStatus(Res(kIdsConPtIdle));
         return 1;
     }
     const int key = fig->ConPtFromPoint(pt, m_nHitTolerance, false);
     const CConPt* p = key > 0 && fig->m_pConPts ? fig->m_pConPts->FindById(key) : nullptr;
-    if (p)
+    CPoint at;
+    if (p && fig->m_pConPts->GetConPtPoint(key, fig->m_rect, at)) {
+        ShowConPtHover(true, at);
         ShowStatus(p->m_strName.empty() ? Res(kIdsDragConPt) : p->m_strName);
-    else
+    } else {
+        ShowConPtHover(m_pDoc->AcceptsConPts(fig), SnapConPtPoint(fig, pt));
         ShowStatus(Res(kIdsAddConPt));
+    }
     return 1;
 }
 
@@ -167,6 +186,7 @@ int CKavoView::OnConPtButtonDown(const CPoint& client)
 {
     if (!m_pDoc)
         return 0;
+    ShowConPtHover(false);
     const CPoint pt = ClientPtToLogical(client);
     CFigure* fig = ConPtFigAt(pt);
     if (!fig) {
@@ -237,8 +257,13 @@ void CKavoView::OnConPtContextMenu(const CPoint& client)
     items.hasPoint = m_nMenuConPt > 0;
     items.deleteEnabled = items.hasPoint && m_pDoc->CountConsAtConPt(fig, m_nMenuConPt) == 0;
     items.addEnabled = m_pDoc->AcceptsConPts(fig);
+    CPoint marked = m_ptMenuConPt;
+    if (items.hasPoint)
+        fig->m_pConPts->GetConPtPoint(m_nMenuConPt, fig->m_rect, marked);
+    ShowConPtHover(true, marked);
     const CPoint at(client.x + 2, client.y + 2);
     const int command = g_conPtMenu ? g_conPtMenu(*this, at, items) : ShowConPtMenu(*this, at, items);
+    ShowConPtHover(false);
     if (command)
         OnConPtCommand(command);
 }

@@ -189,6 +189,7 @@ void CKavoView::leaveEvent(QEvent* event)
         SetViewCursor(Qt::ArrowCursor);
     if (m_pRubberFig && !m_bCreateTracking)
         EndRubberFigure(true, true);
+    ShowConPtHover(false);
     CZoomView::leaveEvent(event);
 }
 
@@ -245,6 +246,8 @@ void CKavoView::OnMouseMove(const CPoint& client)
     // Another mode was chosen: the preview of mode 2 goes.
     if (g_nUIMode != kCreateMode && m_pRubberFig)
         EndRubberFigure(true, true);
+    if (g_nUIMode != kConPtMode)
+        ShowConPtHover(false);
     if (IsSelectMode())
         OnSelectMouseMove(client);
     else if (g_nUIMode == kZoomMode) {

@@ -157,3 +157,26 @@ TEST_F(ConPtGestureTest, MenuAddsAPointWhereItOpened)
     EXPECT_EQ(PointPos(a, a->m_pConPts->GetIdAt(0)), Logical(spot));
     ExpectUndoToSaved(UDMAC_ADDCONPT);
 }
+
+// The point under the pointer is marked; the mark goes when the pointer
+// leaves the figures, the view or the mode.
+TEST_F(ConPtGestureTest, HoverMarksThePointUnderThePointer)
+{
+    const int key = AddPointToA();
+    Hover(At(PointPos(a, key)));
+    EXPECT_TRUE(view->IsConPtHoverShown());
+    Hover(At(CPoint(1700, 2000)));
+    EXPECT_FALSE(view->IsConPtHoverShown());
+    ExpectNoFeedbackLeft();
+    Hover(At(PointPos(a, key)));
+    QEvent leave(QEvent::Leave);
+    QApplication::sendEvent(view.get(), &leave);
+    EXPECT_FALSE(view->IsConPtHoverShown());
+    ExpectNoFeedbackLeft();
+    Hover(At(CPoint(700, 700)));   // where a click adds a point
+    EXPECT_TRUE(view->IsConPtHoverShown());
+    EnterUIMode(0, 0);
+    Hover(At(CPoint(1700, 2000)));
+    EXPECT_FALSE(view->IsConPtHoverShown());
+    ExpectNoFeedbackLeft();
+}
