@@ -261,6 +261,13 @@ void CKavoView::OnConPtContextMenu(const CPoint& client)
     if (items.hasPoint)
         fig->m_pConPts->GetConPtPoint(m_nMenuConPt, fig->m_rect, marked);
     ShowConPtHover(true, marked);
+    m_conPtMenuItems = items;
+    // The hook's menus open by the press point themselves.
+    if (!g_conPtMenu && m_contextMenuHook) {
+        OpenContextMenu(kConPtMenu, client);
+        ShowConPtHover(false);
+        return;
+    }
     const CPoint at(client.x + 2, client.y + 2);
     const int command = g_conPtMenu ? g_conPtMenu(*this, at, items) : ShowConPtMenu(*this, at, items);
     ShowConPtHover(false);

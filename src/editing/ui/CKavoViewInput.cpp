@@ -30,9 +30,9 @@
 
 namespace {
 constexpr int kSelectMode = 0, kSelectTextMode = 1, kCreateMode = 2, kTextMode = 3, kConnectorMode = 4,
-              kZoomMode = 5, kBackToSelectMode = 6;
+              kZoomMode = 5, kBackToSelectMode = 6, kConPtMode = 7;
 constexpr int kVkEscape = 27;
-constexpr int kConPtMode = 7, kVkControl = 17;
+constexpr int kVkControl = 17;
 // Status texts.
 constexpr int kIdsReady = 400, kIdsBand = 404, kIdsDuplicate = 790, kIdsEscSelectMode = 736,
               kIdsEscDeselect = 737, kIdsArrowNudge = 740, kIdsArrowScroll = 741;
@@ -236,6 +236,7 @@ void CKavoView::OnLButtonDown(const CPoint& client)
 
 void CKavoView::OnMouseMove(const CPoint& client)
 {
+    ReportHover();
     StopAutoScroll(client, false);
     if (!m_pDoc || m_pDoc != GetActiveKavoDoc()) {
         SetViewCursor(Qt::ArrowCursor);
@@ -296,8 +297,9 @@ void CKavoView::OnLButtonDblClk(const CPoint& client)
 
 void CKavoView::OnRButtonDown(const CPoint& client)
 {
-    (void)client;
-    if (!m_pDoc || IsGestureInProgress())
+    // Every gesture counts as a drag in progress, those that hold the mouse
+    // included, so a right press never leaves one half done.
+    if (!m_pDoc || IsGestureInProgress() || m_bCaptured)
         return;
     if (g_nUIMode == kCreateMode || g_nUIMode == kTextMode || g_nUIMode == kZoomMode) {
         CloseTextEditor();
@@ -305,9 +307,14 @@ void CKavoView::OnRButtonDown(const CPoint& client)
             EndRubberFigure(true, true);
         EnterUIMode(kBackToSelectMode, 0);
         ReleaseMouseAtCursor();
-    } else if (g_nUIMode == kConPtMode) {
-        OnConPtContextMenu(client);
+        return;
     }
+    if (g_nUIMode == kConPtMode) {
+        OnConPtContextMenu(client);
+        return;
+    }
+    const int menu = g_nUIMode == kConnectorMode ? kConnectorMenu : kObjectMenu;
+    OpenContextMenu(menu, client);
 }
 
 void CKavoView::OnKeyDown(int vk, bool autoRepeat)
@@ -334,7 +341,7 @@ void CKavoView::OnMouseWheel(int delta, const CPoint& client)
 {
     (void)client;
     const int code = WheelScrollCode(delta);
-    if (code < 0)
+    if (code < 0 || OfferWheelToStyleBar(code))
         return;
     CloseTextEditor();
     if (IsCtrlKeyDown()) {
@@ -599,7 +606,11 @@ void CKavoView::UpdateStatusText()
 
 void CKavoView::SetStatusPrompt(int id)
 {
-    std::string text = ResText(id);
+    SetStatusPromptText(ResText(id), id);
+}
+
+void CKavoView::SetStatusPromptText(std::string text, int id)
+{
     if (id == kIdsMovePrompt)
         text += "   " + ResText(kIdsDuplicate);
     if (!IsSelectMode())
