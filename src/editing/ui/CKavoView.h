@@ -115,7 +115,8 @@ public:
     bool m_bInitialised = false;
 
     // ---- IActiveView
-    void OnClearFeedback() override {}
+    // The mouse left the view: the creation preview and the hover marker go.
+    void OnClearFeedback() override;
     void EndRubberFigure(bool erase, bool remove) override;
     bool InTextEditMode() const override { return false; }
     bool IsCursorOverView() const override;

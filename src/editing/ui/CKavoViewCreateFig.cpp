@@ -100,6 +100,13 @@ void CKavoView::EndRubberFigure(bool erase, bool remove)
     }
 }
 
+void CKavoView::OnClearFeedback()
+{
+    if (m_pRubberFig && !m_bCreateTracking)
+        EndRubberFigure(true, true);
+    ShowConPtHover(false);
+}
+
 void CKavoView::SnapCreatePoint(CPoint& pt, const FigFlagSet& flags, const CSize* size) const
 {
     if (!m_pDoc || !m_pDoc->m_bAlignToGrid)

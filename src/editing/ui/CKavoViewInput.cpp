@@ -187,9 +187,7 @@ void CKavoView::leaveEvent(QEvent* event)
 {
     if (!m_bCaptured && !IsGestureInProgress())
         SetViewCursor(Qt::ArrowCursor);
-    if (m_pRubberFig && !m_bCreateTracking)
-        EndRubberFigure(true, true);
-    ShowConPtHover(false);
+    OnClearFeedback();
     CZoomView::leaveEvent(event);
 }
 

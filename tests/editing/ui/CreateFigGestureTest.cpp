@@ -387,6 +387,13 @@ TEST_F(CreateFigGestureTest, LeavingTheViewTakesThePreviewAway)
     QApplication::sendEvent(view.get(), &leave);
     EXPECT_EQ(view->RubberFigure(), nullptr);
     ExpectNoFeedbackLeft();
+    // The application's own notice that the mouse left does the same.
+    Hover(spot);
+    ASSERT_NE(view->RubberFigure(), nullptr);
+    QEvent left(QEvent::Type(QEvent::User + 0x4C9));
+    QApplication::sendEvent(view->viewport(), &left);
+    EXPECT_EQ(view->RubberFigure(), nullptr);
+    ExpectNoFeedbackLeft();
 }
 
 // With ResizeByStretching on, a compartmented figure dragged out keeps its
