@@ -172,6 +172,10 @@ public:
     CConnector* OtherAttachedCon(const CConnector* con) const;
     // The centre for -1 and -2, else the own connection point's position.
     int GetConPtPos(int32_t id, const RECT& rect, CFltPoint& out) const;
+    // The key of the point whose square of half-size `tolerance` holds pt;
+    // with `nearest` (or low flag 0x2000000 without 0x8000000) the nearest
+    // point. -1 when none (CFigureConPts.cpp).
+    int ConPtFromPoint(const POINT& pt, int tolerance, bool nearest) const;
     // Where a connector end aimed from `from` meets this figure moved by the
     // offset: its centre (toCentre, or a junction), the target itself (low
     // flag 0x1000000 with a point id), a stapled figure label outside the

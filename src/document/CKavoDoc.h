@@ -491,6 +491,29 @@ public:
     // The figure's attachment slots as the open undo step found them.
     void MemoFigSlots(const CFigure* fig);
 
+    // ---- connection points added, moved and deleted by hand or by
+    // connector drawing (CKavoDocConPts.cpp). Each replaces the figure's
+    // list through the figure-property change, which logs the records.
+    // Junctions, figures whose points are switched off and, in trunk
+    // diagrams, trunk objects and shape kinds 17..25 take no points.
+    bool AcceptsConPts(const CFigure* fig) const;
+    // Steps UDMAC_ADDCONPT, UDMAC_DELCONPT, UDMAC_MOVECONPT; false (no step
+    // left behind) when nothing changed.
+    bool AddConPtWithUndo(CFigure* fig, const POINT& pt, const char* name, bool automatic);
+    bool DelConPtWithUndo(CFigure* fig, int32_t key);
+    bool MoveConPtWithUndo(CFigure* fig, int32_t key, const POINT& pt);
+    // Inside the caller's step; the new point's key in `key`.
+    bool AddAutoConPt(CFigure* fig, const POINT& pt, int32_t& key, bool automatic, bool second);
+    // An automatic point no connector end uses is removed: one point, or
+    // every such point of every figure.
+    bool DropAutoConPt(CFigure* fig, int32_t key);
+    void PurgeAutoConPts();
+    int CountConsAtConPt(const CFigure* fig, int32_t key) const;
+    // "&Use Connection Points": switches their use in the document and the
+    // setting; switched off in the connection-point mode, the select mode
+    // comes back. Views redrawn, settings saved.
+    void OnUseConPts();
+
     // ---- groups (CKavoDocGroups.cpp)
     void OnGroup();
     void OnUngroup();

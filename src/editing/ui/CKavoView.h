@@ -117,8 +117,9 @@ public:
     bool m_bInitialised = false;
 
     // ---- IActiveView
-    void OnClearFeedback() override {}
-    void EndRubberFigure(bool, bool) override {}
+    // The mouse left the view: the creation preview and the hover marker go.
+    void OnClearFeedback() override;
+    void EndRubberFigure(bool erase, bool remove) override;
     bool InTextEditMode() const override { return false; }
     bool IsCursorOverView() const override;
     void SetPendingPlacement() override {}
@@ -296,6 +297,107 @@ private:
     bool m_bBroughtForward = false;
     bool m_bEditModified0 = false;
     bool m_bOpeningEditor = false;
+
+public:
+    // ---- figure creation, UI mode 2 (CKavoViewCreateFig.cpp): a rubber
+    // figure of the current figure style previews under the pointer, a
+    // click or drag places a figure in one undo step; and connection-point
+    // editing, UI mode 7 (CKavoViewConPts.cpp). Points in client pixels.
+    int OnCreateFigMouseMove(const CPoint& client);
+    int OnCreateFigButtonDown(const CPoint& client);
+    int OnCreateFigButtonUp(const CPoint& client);
+    // 1 when a creation drag was under way; 0 also frees the capture.
+    int CancelCreateFig(int keepCapture);
+    void SetFreeform(bool on);
+    // A printable character typed in mode 2; false when not taken.
+    bool OnCreateFigChar(int ch);
+    int DescribeCreateSize(std::string& out) const;
+    void SnapCreatePoint(CPoint& pt, const FigFlagSet& flags, const CSize* size) const;
+    bool NewRubberFig(const CPoint& logical);
+    void MoveRubberFig(const CPoint& logical);
+    bool EditNewFigText(CFigure* fig);
+    // The flow (a connector, or a bend of two) under a logical point into
+    // which a figure of the size fits; true and the flow target kept when
+    // one takes it, `refused` when a flow is there but the figure does not
+    // fit (CKavoViewCreateFlow.cpp).
+    bool FindFlowDropTarget(const CPoint& pt, const CSize& size, bool& refused, const CFigure* fig);
+    bool HasFlowDropTarget() const { return m_pFlowCon != nullptr; }
+    bool IsCreateTracking() const { return m_bCreateTracking != 0; }
+    const CFigure* RubberFigure() const { return m_pRubberFig.get(); }
+    // Opens the in-place text editor on a text area of an object, the
+    // character typed handed on (0: none); installed by the text editor.
+    using TextEditStarter = bool (*)(CKavoView& view, CFigure* obj, int area, int ch);
+    static void SetTextEditStarter(TextEditStarter starter);
+
+    int OnConPtMouseMove(const CPoint& client);
+    int OnConPtButtonDown(const CPoint& client);
+    int OnConPtButtonUp(const CPoint& client);
+    void OnConPtContextMenu(const CPoint& client);
+    int ConPtDragCancel(int eraseOnly);
+    // The hover marker of mode 7 (the point under the pointer, or where a
+    // click would add one), drawn inverted; erased before anything changes.
+    void ShowConPtHover(bool show, const CPoint& logical = CPoint());
+    bool IsConPtHoverShown() const { return m_bConPtHoverShown != 0; }
+    // Commands 32811 delete, 32812 add, 32813 properties of the menu's point.
+    void OnConPtCommand(int id);
+    bool IsConPtDragging() const { return m_bConPtDragging != 0; }
+    // The connection-point menu: its items' states in, the chosen command
+    // out (0 none). The default shows a popup menu at the point.
+    struct ConPtMenuItems {
+        bool hasPoint = false, deleteEnabled = false, addEnabled = false;
+    };
+    using ConPtMenuRunner = int (*)(CKavoView& view, const CPoint& client, const ConPtMenuItems& items);
+    static void SetConPtMenuRunner(ConPtMenuRunner runner);
+    // What the open connection-point menu offers, for a menu built through
+    // the context-menu hook (which then sends OnConPtCommand).
+    const ConPtMenuItems& ConPtMenuState() const { return m_conPtMenuItems; }
+    // Opens the figure's sheet on its Connections page with the point chosen.
+    using ConPtSheetOpener = void (*)(CKavoView& view, CFigure* fig, int key);
+    static void SetConPtSheetOpener(ConPtSheetOpener opener);
+
+protected:
+    void keyReleaseEvent(QKeyEvent* event) override;
+
+private:
+    void DrawRubberFig(const CRect& rc);
+    void ShowRubberFig(bool show);
+    CRect CreateDragRect(const CPoint& logical, FigFlagSet flags);
+    bool FinishCreateFig();
+    // The figure's centre put on the flow under the point, if any.
+    CPoint FlowSnapCreatePoint(const CPoint& pt, const CSize& size);
+    // "Cannot insert a figure of this size into the flow at this location."
+    void ShowFlowMisfit();
+    void InsertNewFigIntoFlow(CFigure* fig);
+    int CreateFigDragMove(const CPoint& client);
+    // A compartmented figure dragged out with ResizeByStretching on keeps its
+    // dividers' distances: a copy of its symbol is stretched along, and the
+    // new figure takes it under a new name (CKavoViewCreateStretch.cpp).
+    void BeginCreateStretch();
+    void StretchRubberFig(const CRect& rc);
+    // The copy's index in the symbol library, -1 when not stretching.
+    int CommitCreateStretch(CFigure& fig);
+    void EndCreateStretch();
+    std::string CreateFigPrompt() const;
+    CFigure* ConPtFigAt(const CPoint& logical);
+    CPoint SnapConPtPoint(const CFigure* fig, const CPoint& logical) const;
+    CPoint ConPtDragPlace(const CPoint& client) const;
+    void DrawConPtSquare(const CPoint& logical);
+
+    std::unique_ptr<CFigure> m_pRubberFig;
+    int m_bRubberShown = 0, m_bCreateTracking = 0, m_bDragToSize = 0, m_bSizeFromText = 0, m_bFreeform = 0;
+    int m_nAttachMode = -1, m_bFlowDrop = 0, m_bResizeAfterPress = 1, m_nCreateHandle = 9, m_bMoved = 0;
+    CRect m_rcRubber, m_rcRubberStart;
+    CPoint m_ptHandleStart, m_ptTrack, m_ptCreatePress, m_ptCreatePressClient, m_ptLastClient;
+    CSize m_sizeMin;
+    FigFlagSet m_nCreateFlags;
+    int m_bConPtDragging = 0, m_nDragConPt = -1, m_bConPtMoved = 0, m_bConPtShown = 0;
+    CFigure* m_pConPtFig = nullptr;
+    CPoint m_ptConPtStart, m_ptConPtLast, m_ptConPtShown, m_ptConPtHover;
+    int m_bConPtHoverShown = 0;
+    CFigure* m_pMenuConPtFig = nullptr;
+    int m_nMenuConPt = -1;
+    ConPtMenuItems m_conPtMenuItems;
+    CPoint m_ptMenuConPt;
 
 protected:
     void RenderArea(CDC& dc, const QRect& rc) override;

@@ -33,6 +33,7 @@ namespace {
 constexpr int kSelectMode = 0, kSelectTextMode = 1, kCreateMode = 2, kTextMode = 3, kConnectorMode = 4,
               kZoomMode = 5, kBackToSelectMode = 6, kConPtMode = 7;
 constexpr int kVkEscape = 27;
+constexpr int kVkControl = 17;
 // Status texts.
 constexpr int kIdsReady = 400, kIdsBand = 404, kIdsDuplicate = 790, kIdsEscSelectMode = 736,
               kIdsEscDeselect = 737, kIdsArrowNudge = 740, kIdsArrowScroll = 741;
@@ -93,7 +94,7 @@ bool CKavoView::IsAddToSelectionKey() const
 bool CKavoView::IsGestureInProgress() const
 {
     return m_bClickPending || m_bPanning || m_bDividerDrag || m_bFigResize || m_bGrpResize || m_bMoveDrag ||
-           m_bCopyPending || m_bJctDrag || m_bLabelSlide || m_bZoomBand;
+           m_bCopyPending || m_bJctDrag || m_bLabelSlide || m_bZoomBand || m_bCreateTracking || m_bConPtDragging;
 }
 
 // ---- Qt events
@@ -188,6 +189,7 @@ void CKavoView::leaveEvent(QEvent* event)
 {
     if (!m_bCaptured && !IsGestureInProgress())
         SetViewCursor(Qt::ArrowCursor);
+    OnClearFeedback();
     CZoomView::leaveEvent(event);
 }
 
@@ -213,6 +215,7 @@ void CKavoView::OnLButtonDown(const CPoint& client)
         break;
     case kCreateMode:
         m_bOneGesture = SelectAfterFigureCreate && !AutoEditOnCreate;
+        OnCreateFigButtonDown(client);
         break;
     case kConnectorMode:
         m_bOneGesture = SelectAfterConnectorCreate != 0;
@@ -224,6 +227,10 @@ void CKavoView::OnLButtonDown(const CPoint& client)
     case kTextMode:
         m_bOneGesture = 0;
         OnTextModeDown(client);
+        break;
+    case kConPtMode:
+        m_bOneGesture = 0;
+        OnConPtButtonDown(client);
         break;
     default:
         m_bOneGesture = 0;
@@ -241,6 +248,11 @@ void CKavoView::OnMouseMove(const CPoint& client)
     }
     if (g_nUIMode < 0)
         return;
+    // Another mode was chosen: the preview of mode 2 goes.
+    if (g_nUIMode != kCreateMode && m_pRubberFig)
+        EndRubberFigure(true, true);
+    if (g_nUIMode != kConPtMode)
+        ShowConPtHover(false);
     if (IsSelectMode())
         OnSelectMouseMove(client);
     else if (g_nUIMode == kTextMode)
@@ -249,6 +261,12 @@ void CKavoView::OnMouseMove(const CPoint& client)
         OnZoomModeMove(client);
         if (m_bZoomBand)
             StartAutoScroll(client, false);
+    } else if (g_nUIMode == kCreateMode) {
+        OnCreateFigMouseMove(client);
+        if (m_bCreateTracking)
+            StartAutoScroll(client, false);
+    } else if (g_nUIMode == kConPtMode) {
+        OnConPtMouseMove(client);
     }
 }
 
@@ -261,6 +279,10 @@ void CKavoView::OnLButtonUp(const CPoint& client)
         OnSelectLButtonUp(client);
     else if (g_nUIMode == kZoomMode)
         OnZoomModeUp(client);
+    else if (g_nUIMode == kCreateMode)
+        OnCreateFigButtonUp(client);
+    else if (g_nUIMode == kConPtMode)
+        OnConPtButtonUp(client);
     else if (g_nUIMode == kConnectorMode)
         return;
     if (m_bOneGesture) {
@@ -294,13 +316,18 @@ void CKavoView::OnRButtonDown(const CPoint& client)
         ReleaseMouseAtCursor();
         return;
     }
-    const int menu = g_nUIMode == kConnectorMode ? kConnectorMenu : (g_nUIMode == kConPtMode ? kConPtMenu : kObjectMenu);
+    if (g_nUIMode == kConPtMode) {
+        OnConPtContextMenu(client);
+        return;
+    }
+    const int menu = g_nUIMode == kConnectorMode ? kConnectorMenu : kObjectMenu;
     OpenContextMenu(menu, client);
 }
 
 void CKavoView::OnKeyDown(int vk, bool autoRepeat)
 {
-    (void)autoRepeat;
+    if (vk == kVkControl && !autoRepeat && g_nUIMode == kCreateMode)
+        SetFreeform(true);
     if (vk == kVkEscape) {
         if (!CancelGesture())
             RestoreSelectMode();
@@ -358,6 +385,10 @@ int CKavoView::CancelGesture()
         return JctDragCancel(0);
     if (m_bLabelSlide)
         return LabelSlideCancel(0);
+    if ((m_bCreateTracking || m_pRubberFig) && CancelCreateFig(0))
+        return 1;
+    if (m_bConPtDragging)
+        return ConPtDragCancel(0);
     if (m_bZoomBand) {
         DrawZoomBand();
         m_bZoomBand = false;
@@ -386,6 +417,10 @@ void CKavoView::EraseGestureFeedback()
         JctDragCancel(1);
     else if (m_bLabelSlide)
         LabelSlideCancel(1);
+    else if (m_bCreateTracking || m_pRubberFig)
+        CancelCreateFig(1);
+    else if (m_bConPtDragging)
+        ConPtDragCancel(1);
 }
 
 // ---- scrolling
@@ -563,7 +598,10 @@ void CKavoView::ShowStatus(const std::string& text)
 
 void CKavoView::UpdateStatusText()
 {
-    std::string text = DescribeFigResize();
+    std::string text;
+    DescribeCreateSize(text);
+    if (text.empty())
+        text = DescribeFigResize();
     if (text.empty())
         text = DescribeGrpResize();
     if (text.empty() && m_bClickPending)

@@ -344,6 +344,7 @@ void CKavoView::OnChar(char ch)
     case 0:
     case 1: OnSelectChar(ch); break;
     case kTextMode: OnTextModeChar(ch); break;
+    case kCreateMode: OnCreateFigChar(static_cast<unsigned char>(ch)); break;
     case kConnectorMode:
     case kZoomMode: MessageBeep(MB_ICONEXCLAMATION); break;
     default: break;

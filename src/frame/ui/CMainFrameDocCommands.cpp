@@ -80,6 +80,7 @@ const SimpleCommand kSimpleCommands[] = {
     {32805, "", [](CKavoDoc& d) { d.UpdateStyleFrom(2); }},
     {32806, "", [](CKavoDoc& d) { d.UpdateStyleFrom(1); }},
     {32822, "", [](CKavoDoc& d) { d.OnActivateContainer(); }},
+    {32814, "", [](CKavoDoc& d) { d.OnUseConPts(); }},
     {32818, "", [](CKavoDoc& d) { d.OnGroup(); }},
     {32819, "", [](CKavoDoc& d) { d.OnUngroup(); }},
     {32820, "", [](CKavoDoc& d) { d.OnUngroupAll(); }},

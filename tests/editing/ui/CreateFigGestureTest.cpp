@@ -1,0 +1,445 @@
+// Creating figures with the mouse in UI mode 2 on a real view offscreen: a
+// click places a figure of the current style at its default size, a drag
+// sizes it, Escape and the right button cancel; each creation is one undo
+// step back to the saved text.
+#include "ModeGestureFixture.h"
+
+#include "platform/Prompt.h"
+#include "undo/UndoCodes.h"
+
+namespace {
+struct CreateFigGestureTest : ModeGestureFixture {
+    void SetUp() override
+    {
+        ModeGestureFixture::SetUp();
+        UseStyle("Process", 256, 172);
+    }
+    // A box style of the given default size becomes the current one, in
+    // mode 2; the state is saved from here on.
+    void UseStyle(const std::string& name, int width, int height, int autoLabel = 0, int symbol = -1)
+    {
+        CFigStyle st;
+        st.m_strName = name;
+        st.m_props.Symbol = symbol >= 0 ? symbol : fx.boxSymbol;
+        st.Width = width;
+        st.Height = height;
+        st.AutoLabel = autoLabel;
+        st.AutoLabelText = autoLabel ? "Label" : "";
+        ASSERT_TRUE(fx.doc.AddNewFigStyle(st));
+        int index = -1;
+        for (int i = 0; i < fx.doc.m_figStyles.GetCount(); ++i)
+            if (fx.doc.m_figStyles.GetAt(i) && fx.doc.m_figStyles.GetAt(i)->m_strName == name)
+                index = i;
+        ASSERT_GE(index, 0);
+        EnterUIMode(2, kFigStyleCmdFirst + index);
+        ASSERT_EQ(g_nUIMode, 2);
+        ASSERT_EQ(fx.doc.m_nCurFigStyle, index);
+        SaveState();
+    }
+    const QPoint spot{300, 420};   // empty space below the boxes
+};
+} // namespace
+
+TEST_F(CreateFigGestureTest, PreviewFollowsThePointerAndAClickPlacesTheDefaultSize)
+{
+    Hover(spot);
+    ASSERT_NE(view->RubberFigure(), nullptr);
+    EXPECT_EQ(view->RubberFigure()->GetCenter(), Logical(spot));
+    Hover(spot + QPoint(30, 10));
+    EXPECT_EQ(view->RubberFigure()->GetCenter(), Logical(spot + QPoint(30, 10)));
+    EXPECT_EQ(FigCount(), 2);   // the preview is not in the document
+
+    const int before = FigCount();
+    Hover(spot);
+    Click(spot);
+    ASSERT_EQ(FigCount(), before + 1);
+    CFigure* fig = LastFig();
+    EXPECT_EQ(fig->m_rect.Size(), CSize(256, 172));
+    EXPECT_EQ(fig->GetCenter(), Logical(spot));
+    EXPECT_EQ(fig->m_nStyle, fx.doc.m_nCurFigStyle);
+    EXPECT_EQ(view->RubberFigure(), nullptr);
+    EXPECT_FALSE(view->IsCreateTracking());
+    EXPECT_EQ(g_nUIMode, 2);   // the mode stays for the next figure
+    ExpectNoFeedbackLeft();
+    EXPECT_EQ(Steps(), 1);
+    ExpectUndoToSaved(UDMAC_CREATEFIG);
+}
+
+// The style sizes its figures about their centre (high bits 256 and 512):
+// the drag of the corner grows both sides.
+TEST_F(CreateFigGestureTest, DragSizesTheFigureAboutItsCentre)
+{
+    Hover(spot);
+    const CRect start = view->RubberFigure()->m_rect;
+    Drag(spot, spot + QPoint(60, 40));
+    CFigure* fig = LastFig();
+    ASSERT_EQ(FigCount(), 3);
+    EXPECT_EQ(fig->GetCenter(), start.CenterPoint());
+    const CSize d = Logical(spot + QPoint(60, 40)) - Logical(spot);
+    EXPECT_EQ(fig->m_rect.Size(), CSize(start.Width() + 2 * d.cx, start.Height() + 2 * d.cy));
+    EXPECT_EQ(Steps(), 1);
+    ExpectUndoToSaved(UDMAC_CREATEFIG);
+}
+
+// The threshold is measured from the press: a drag in one-pixel steps
+// still sizes the figure.
+TEST_F(CreateFigGestureTest, SlowDragPassesTheThreshold)
+{
+    Hover(spot);
+    const CRect start = view->RubberFigure()->m_rect;
+    Drag(spot, spot + QPoint(30, 30), 30);
+    const int dx = Logical(spot + QPoint(30, 30)).x - Logical(spot).x;
+    EXPECT_EQ(LastFig()->m_rect.Width(), start.Width() + 2 * dx);
+    EXPECT_EQ(Steps(), 1);
+}
+
+TEST_F(CreateFigGestureTest, DragShorterThanTwiceTheDoubleClickWidthKeepsTheDefaultSize)
+{
+    Hover(spot);
+    Drag(spot, spot + QPoint(7, 7), 7);
+    EXPECT_EQ(LastFig()->m_rect.Size(), CSize(256, 172));
+    EXPECT_EQ(LastFig()->GetCenter(), Logical(spot));
+}
+
+TEST_F(CreateFigGestureTest, StatusShowsTheSizeWhileDragging)
+{
+    Hover(spot);
+    Press(spot);
+    Move(spot + QPoint(40, 40));
+    EXPECT_EQ(view->StatusText().rfind("Height: ", 0), 0u) << view->StatusText();
+    Release(spot + QPoint(40, 40));
+}
+
+// Without a default width there is no preview: the figure is dragged out
+// from the press point, and one smaller than 8 is not made.
+TEST_F(CreateFigGestureTest, StyleWithoutDefaultSizeIsDraggedOut)
+{
+    UseStyle("Free", 0, 0);
+    Hover(spot);
+    EXPECT_EQ(view->RubberFigure(), nullptr);
+    EXPECT_EQ(view->ViewCursor(), int(Qt::CrossCursor));
+    Drag(spot, spot + QPoint(80, 50));
+    ASSERT_EQ(FigCount(), 3);
+    const CRect want(Logical(spot), Logical(spot + QPoint(80, 50)));
+    EXPECT_EQ(LastFig()->m_rect, want);
+    ExpectUndoToSaved(UDMAC_CREATEFIG);
+
+    SaveState();
+    Click(spot);   // a click gives a figure without size: nothing
+    Drag(spot, spot + QPoint(20, 2));   // 6 units high
+    EXPECT_EQ(FigCount(), 2);
+    EXPECT_EQ(Steps(), 0);
+    EXPECT_EQ(ModeDocText(fx.doc), saved);
+    EXPECT_FALSE(view->IsCreateTracking());
+}
+
+TEST_F(CreateFigGestureTest, EscapeCancelsTheDragAndThenLeavesTheMode)
+{
+    Hover(spot);
+    Press(spot);
+    Move(spot + QPoint(50, 50));
+    ASSERT_TRUE(view->IsCreateTracking());
+    Key(Qt::Key_Escape);
+    EXPECT_FALSE(view->IsCreateTracking());
+    EXPECT_EQ(view->RubberFigure(), nullptr);
+    EXPECT_EQ(g_nUIMode, 2);   // only the gesture went
+    ExpectNoFeedbackLeft();
+    Release(spot + QPoint(50, 50));
+    EXPECT_EQ(FigCount(), 2);
+    EXPECT_EQ(Steps(), 0);
+    EXPECT_EQ(ModeDocText(fx.doc), saved);
+
+    Hover(spot);
+    ASSERT_NE(view->RubberFigure(), nullptr);
+    Key(Qt::Key_Escape);   // nothing under way: back to select mode
+    EXPECT_EQ(g_nUIMode, 0);
+    EXPECT_EQ(view->RubberFigure(), nullptr);
+}
+
+TEST_F(CreateFigGestureTest, RightClickLeavesTheModeButNotADrag)
+{
+    Hover(spot);
+    Press(spot);
+    Move(spot + QPoint(50, 50));
+    // A right click during the drag is ignored: the drag goes on.
+    RightClick(spot + QPoint(50, 50), Qt::LeftButton);
+    EXPECT_TRUE(view->IsCreateTracking());
+    EXPECT_EQ(g_nUIMode, 2);
+    Release(spot + QPoint(50, 50));
+    EXPECT_EQ(FigCount(), 3);
+    ExpectUndoToSaved(UDMAC_CREATEFIG);
+
+    Hover(spot);
+    ASSERT_NE(view->RubberFigure(), nullptr);
+    RightClick(spot);
+    EXPECT_EQ(g_nUIMode, 0);
+    EXPECT_EQ(view->RubberFigure(), nullptr);
+    EXPECT_EQ(FigCount(), 2);
+    EXPECT_EQ(ModeDocText(fx.doc), saved);
+}
+
+TEST_F(CreateFigGestureTest, SelectAfterCreateReturnsToSelectMode)
+{
+    SelectAfterFigureCreate = 1;
+    Hover(spot);
+    Click(spot);
+    SelectAfterFigureCreate = 0;
+    EXPECT_EQ(FigCount(), 3);
+    EXPECT_EQ(g_nUIMode, 0);
+    EXPECT_EQ(view->RubberFigure(), nullptr);
+    EXPECT_TRUE(LastFig()->m_bSelected);
+}
+
+// The automatic label comes with the figure in the same step.
+TEST_F(CreateFigGestureTest, AutoLabelIsPartOfTheOneStep)
+{
+    UseStyle("Labelled", 256, 172, 1);
+    Hover(spot);
+    Click(spot);
+    EXPECT_EQ(FigCount(), 4);
+    EXPECT_EQ(Steps(), 1);
+    ExpectUndoToSaved(UDMAC_CREATEFIG);
+}
+
+// ---- into a flow
+
+namespace {
+struct CountingPrompt : IPromptService {
+    int ShowMessage(const std::string& text, UINT) override
+    {
+        last = text;
+        ++shown;
+        return IDOK;
+    }
+    std::string last;
+    int shown = 0;
+};
+
+struct CreateIntoFlowTest : CreateFigGestureTest {
+    void SetUp() override
+    {
+        CreateFigGestureTest::SetUp();
+        SnapToFlows = 1;
+        SetPromptService(&prompt);
+    }
+    void TearDown() override
+    {
+        SetPromptService(nullptr);
+        CreateFigGestureTest::TearDown();
+    }
+    CountingPrompt prompt;
+    const CPoint onFlow{1800, 825};   // on the connector from A to B
+};
+} // namespace
+
+TEST_F(CreateIntoFlowTest, AClickOnAConnectorSplitsItAtTheNewFigure)
+{
+    Hover(At(onFlow) + QPoint(0, 1));
+    EXPECT_EQ(view->StatusText(), "Click to add a \"Process\" figure into the flow   CTRL: freeform");
+    EXPECT_EQ(view->RubberFigure()->GetCenter().y, onFlow.y);   // pulled onto the line
+    Click(At(onFlow) + QPoint(0, 1));
+    ASSERT_EQ(FigCount(), 3);
+    CFigure* fig = LastFig();
+    EXPECT_EQ(fig->GetCenter().y, onFlow.y);
+    EXPECT_EQ(fx.doc.GetConCount(), 2);
+    EXPECT_EQ(fig->m_nConnected, 2);
+    EXPECT_EQ(Steps(), 1);
+    ExpectUndoToSaved(UDMAC_CREATEFIG);
+}
+
+TEST_F(CreateIntoFlowTest, AClickOnABendReplacesIt)
+{
+    CFigure* jct = fx.doc.CreateFigAt(CPoint(1793, 1593), 0);
+    CFigure* c = fx.AddBox(1500, 2200, 600, 300, "C");
+    fx.Connect(b, jct);
+    fx.Connect(jct, c);
+    ASSERT_TRUE(jct->IsRedundantJct());
+    view->InvalidateAll();
+    view->FlushPaint();
+    SaveState();
+    const int figs = FigCount();
+    Hover(At(jct->GetCenter()));
+    Click(At(jct->GetCenter()));
+    EXPECT_EQ(FigCount(), figs);   // the new figure in, the bend out
+    EXPECT_EQ(fx.doc.m_pObjList->Find(jct), -1);
+    EXPECT_EQ(LastFig()->GetCenter(), CPoint(1800, 1600));
+    EXPECT_EQ(LastFig()->m_nConnected, 2);
+    EXPECT_EQ(Steps(), 1);
+    ExpectUndoToSaved(UDMAC_CREATEFIG);
+}
+
+TEST_F(CreateIntoFlowTest, AFigureTooBigForTheFlowIsRefused)
+{
+    UseStyle("Wide", 1400, 172);
+    Hover(At(onFlow));
+    Click(At(onFlow));
+    EXPECT_EQ(prompt.shown, 1);
+    EXPECT_EQ(prompt.last, "Cannot insert a figure of this size into the flow at this location.");
+    EXPECT_FALSE(view->IsCreateTracking());
+    EXPECT_EQ(FigCount(), 2);
+    EXPECT_EQ(Steps(), 0);
+    EXPECT_EQ(ModeDocText(fx.doc), saved);
+}
+
+TEST_F(CreateIntoFlowTest, WithCtrlTheFigureStaysOutOfTheFlow)
+{
+    Key(Qt::Key_Control, Qt::ControlModifier);
+    Move(At(onFlow), Qt::NoButton, Qt::ControlModifier);
+    Send(QEvent::MouseButtonPress, At(onFlow), Qt::LeftButton, Qt::LeftButton, Qt::ControlModifier);
+    Send(QEvent::MouseButtonRelease, At(onFlow), Qt::LeftButton, Qt::NoButton, Qt::ControlModifier);
+    EXPECT_EQ(FigCount(), 3);
+    EXPECT_EQ(fx.doc.GetConCount(), 1);
+    EXPECT_EQ(LastFig()->m_nConnected, 0);
+    ExpectUndoToSaved(UDMAC_CREATEFIG);
+}
+
+// ---- text entry through the editor's seam
+
+namespace {
+struct EditCall {
+    CFigure* obj = nullptr;
+    int area = -1, ch = -1, calls = 0;
+} g_edit;
+
+bool RecordEdit(CKavoView&, CFigure* obj, int area, int ch)
+{
+    g_edit.obj = obj;
+    g_edit.area = area;
+    g_edit.ch = ch;
+    ++g_edit.calls;
+    return true;
+}
+
+struct CreateFigTextTest : CreateFigGestureTest {
+    void SetUp() override
+    {
+        CreateFigGestureTest::SetUp();
+        g_edit = {};
+        CKavoView::SetTextEditStarter(RecordEdit);
+    }
+    void TearDown() override
+    {
+        CKavoView::SetTextEditStarter(nullptr);
+        AutoEditOnCreate = 0;
+        CreateFigGestureTest::TearDown();
+    }
+    void Type(char c)
+    {
+        QKeyEvent e(QEvent::KeyPress, Qt::Key_A + (c - 'a'), Qt::NoModifier, QString(QChar(c)));
+        QApplication::sendEvent(view.get(), &e);
+    }
+};
+} // namespace
+
+TEST_F(CreateFigTextTest, TypingOverAFigureEditsItsText)
+{
+    Hover(At(a->GetCenter()));
+    Type('x');
+    EXPECT_EQ(g_edit.calls, 1);
+    EXPECT_EQ(g_edit.obj, a);
+    EXPECT_EQ(g_edit.area, 0);
+    EXPECT_EQ(g_edit.ch, 'x');
+    EXPECT_EQ(g_nUIMode, 3);
+    EXPECT_EQ(view->RubberFigure(), nullptr);
+}
+
+TEST_F(CreateFigTextTest, TypingOverNothingBeeps)
+{
+    Hover(spot);
+    Type('x');
+    EXPECT_EQ(g_edit.calls, 0);
+    EXPECT_EQ(g_modeBeeps, 1);
+    EXPECT_EQ(g_nUIMode, 2);
+}
+
+TEST_F(CreateFigTextTest, AutoEditOpensTheEditorOnTheNewFigure)
+{
+    AutoEditOnCreate = 1;
+    Hover(spot);
+    Click(spot);
+    ASSERT_EQ(FigCount(), 3);
+    EXPECT_EQ(g_edit.calls, 1);
+    EXPECT_EQ(g_edit.obj, LastFig());
+    EXPECT_EQ(g_edit.ch, 0);
+    EXPECT_EQ(g_nUIMode, 3);
+    EXPECT_EQ(Steps(), 1);
+}
+
+TEST_F(CreateFigGestureTest, AnotherStyleOrModeTakesThePreviewAway)
+{
+    Hover(spot);
+    ASSERT_NE(view->RubberFigure(), nullptr);
+    UseStyle("Tall", 100, 300);
+    Hover(spot);
+    ASSERT_NE(view->RubberFigure(), nullptr);
+    EXPECT_EQ(view->RubberFigure()->m_rect.Size(), CSize(100, 300));
+    EnterUIMode(7, 0);
+    Hover(spot + QPoint(5, 5));
+    EXPECT_EQ(view->RubberFigure(), nullptr);
+    ExpectNoFeedbackLeft();
+}
+
+TEST_F(CreateFigGestureTest, LeavingTheViewTakesThePreviewAway)
+{
+    Hover(spot);
+    ASSERT_NE(view->RubberFigure(), nullptr);
+    QEvent leave(QEvent::Leave);
+    QApplication::sendEvent(view.get(), &leave);
+    EXPECT_EQ(view->RubberFigure(), nullptr);
+    ExpectNoFeedbackLeft();
+    // The application's own notice that the mouse left does the same.
+    Hover(spot);
+    ASSERT_NE(view->RubberFigure(), nullptr);
+    QEvent left(QEvent::Type(QEvent::User + 0x4C9));
+    QApplication::sendEvent(view->viewport(), &left);
+    EXPECT_EQ(view->RubberFigure(), nullptr);
+    ExpectNoFeedbackLeft();
+}
+
+// With ResizeByStretching on, a compartmented figure dragged out keeps its
+// dividers' distances from its top, on a copy of its symbol that an undo
+// leaves unused; off, they scale.
+TEST_F(CreateFigGestureTest, DragStretchesACompartmentedFigure)
+{
+    const int rows = fx.AddRowsSymbol();
+    UseStyle("Rows", 300, 300, 0, rows);
+    fx.doc.m_figStyles.GetProps(fx.doc.m_nCurFigStyle)->Behavior.high &= ~DWORD(256 | 512);
+    fx.doc.SetCurFigStyle(fx.doc.m_nCurFigStyle);
+    SaveState();
+    const int before = ResizeByStretching;
+    for (const int stretch : {1, 0}) {
+        SCOPED_TRACE(stretch);
+        ResizeByStretching = stretch;
+        const int symbols = fx.doc.m_figSymbols.GetCount();
+        Hover(spot);
+        const CRect r0 = view->RubberFigure()->m_rect;
+        CPoint d0;
+        ASSERT_TRUE(view->RubberFigure()->GetSymbol()->GetDividerHandle(0, d0, r0));
+        Drag(spot, spot + QPoint(0, 60));
+        CFigure* fig = LastFig();
+        ASSERT_EQ(FigCount(), 3);
+        EXPECT_EQ(fig->m_rect.top, r0.top);
+        EXPECT_GT(fig->m_rect.bottom, r0.bottom + 100);
+        CPoint p0;
+        ASSERT_TRUE(fig->GetSymbol()->GetDividerHandle(0, p0, fig->m_rect));
+        const int copy = fig->m_props.Symbol;
+        if (stretch) {
+            EXPECT_NEAR(p0.y, d0.y, 1);
+            EXPECT_EQ(fx.doc.m_figSymbols.GetCount(), symbols + 1);
+        } else {
+            EXPECT_GT(p0.y, d0.y + 10);
+            EXPECT_EQ(copy, rows);
+        }
+        EXPECT_EQ(fx.doc.UndoLastStep(), UDMAC_CREATEFIG);
+        EXPECT_EQ(FigCount(), 2);
+        // Adding a compartmented figure fits its symbol's text boxes to the
+        // margins in place, which no undo takes back; the stretched copy
+        // took that change here.
+        if (copy != rows) {
+            ASSERT_TRUE(fx.doc.m_figSymbols.Delete(copy));
+            EXPECT_EQ(ModeDocText(fx.doc), saved);
+        }
+        stepBase = int(fx.doc.UndoLogRef().m_nStepsRecorded);
+    }
+    ResizeByStretching = before;
+}
