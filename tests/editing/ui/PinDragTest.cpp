@@ -1,0 +1,194 @@
+// A port dragged with the mouse on a real view offscreen: dropped near its
+// host it snaps onto the host's outline and is linked to it, dragged away
+// its link is cut; each drop is one undo step that undo takes back to the
+// saved text byte for byte.
+#include "common/DiagramFixture.h"
+#include "common/FakeAppContext.h"
+#include "common/TestSupport.h"
+#include "core/Settings.h"
+#include "core/UIMode.h"
+#include "core/Units.h"
+#include "document/CStaple.h"
+#include "editing/ui/CKavoView.h"
+#include "fileformat/DiagramRecordWriter.h"
+#include "keyword/KeywordStreams.h"
+#include "undo/UndoCodes.h"
+
+#include <QApplication>
+#include <QMouseEvent>
+#include <QScrollBar>
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace {
+constexpr int kClientW = 800, kClientH = 600;
+
+std::string DocText(CKavoDoc& doc)
+{
+    CStringKeywordSink sink;
+    CKeywordWriter w(sink);
+    EXPECT_TRUE(WriteDiagramText(w, doc, {}));
+    return sink.text;
+}
+
+struct PinDragTest : testing::Test {
+    void SetUp() override
+    {
+        SetScreenPixelHeightForTest(768);
+        ScreenHeight = 9.0;
+        ShowRulers = 0;
+        fx.doc.m_bShowGrid = 0;
+        fx.doc.m_bAlignToGrid = 0;
+        host = Add("package", CRect(600, 600, 1800, 1400));
+        port = Add("port", CRect(2400, 900, 2560, 1060));
+        fx.doc.ResetUndoLog();
+        fx.doc.SetModifiedFlag(false);
+        app.doc = &fx.doc;
+        SetAppContext(&app);
+        g_nUIMode = 0;
+        view = std::make_unique<CKavoView>(&fx.doc);
+        app.view = view.get();
+        view->show();
+        const int bar = view->verticalScrollBar()->sizeHint().width();
+        const int barH = view->horizontalScrollBar()->sizeHint().height();
+        view->resize(kClientW + bar, kClientH + barH);
+        view->OnInitialUpdate();
+        view->ZoomToPercent(100);
+        view->ScrollToViewAnchorPoint(CPoint(0, 0), kAnchorTopLeft, true);
+        view->FlushPaint();
+        Save();
+    }
+    void TearDown() override
+    {
+        if (const char* dir = std::getenv("KAVO_SHOTS")) {
+            view->FlushPaint();
+            view->Surface().save(QString(dir) + "/" +
+                                 testing::UnitTest::GetInstance()->current_test_info()->name() + ".png");
+        }
+        view.reset();
+        SetAppContext(nullptr);
+        SetScreenPixelHeightForTest(0);
+    }
+    CFigure* Add(const std::string& symbolName, const CRect& rc)
+    {
+        SymbolBuilder b;
+        b.Fill([](COutlineWriter& w) { w.Rect(kOpRect, CFltRect(0, 0, 2048, 2048)); });
+        b.Outline([](COutlineWriter& w) { w.Rect(kOpRect, CFltRect(0, 0, 2048, 2048)); });
+        b.sym.m_strName = symbolName;
+        CFigProps props;
+        props.Symbol = fx.doc.m_figSymbols.AddOrReplace(&b.sym);
+        props.m_fill.m_nKind = 1;
+        props.m_fill.m_crColor1 = 0xFFFFFF;
+        auto* fig = new CFigure(rc.left, rc.top, rc.Height(), rc.Width(), props, -1, 0, "", "",
+                                CFigure::CreateArgs(), &fx.doc);
+        fx.doc.AddFigWithId(fig);
+        return fig;
+    }
+    void Save()
+    {
+        saved = DocText(fx.doc);
+        steps = fx.doc.UndoLogRef().m_nStepsRecorded;
+    }
+    int Steps() { return int(fx.doc.UndoLogRef().m_nStepsRecorded - steps); }
+
+    QPoint At(const CPoint& logical) const
+    {
+        const CPoint c = view->LogicalPtToClient(logical);
+        return QPoint(c.x, c.y);
+    }
+    void Send(QEvent::Type type, const QPoint& pos, Qt::MouseButton button, Qt::MouseButtons buttons)
+    {
+        QWidget* vp = view->viewport();
+        QMouseEvent e(type, QPointF(pos), QPointF(vp->mapToGlobal(pos)), button, buttons, Qt::NoModifier);
+        QApplication::sendEvent(vp, &e);
+    }
+    // A press on the figure's centre, moves in steps and the release with
+    // the centre at `to` (logical).
+    void DragCentre(const CFigure* fig, const CPoint& to)
+    {
+        const QPoint from = At(fig->m_rect.CenterPoint()), end = At(to);
+        Send(QEvent::MouseButtonPress, from, Qt::LeftButton, Qt::LeftButton);
+        for (int i = 1; i <= 4; ++i)
+            Send(QEvent::MouseMove, from + (end - from) * i / 4, Qt::NoButton, Qt::LeftButton);
+        Send(QEvent::MouseButtonRelease, end, Qt::LeftButton, Qt::NoButton);
+    }
+    CStaple* Link() const { return fx.doc.FindFigLinkTo(port); }
+
+    DiagramFixture fx;
+    FakeAppContext app;
+    CFigure* host = nullptr;
+    CFigure* port = nullptr;
+    std::unique_ptr<CKavoView> view;
+    std::string saved;
+    uint32_t steps = 0;
+};
+} // namespace
+
+// Dropped a few pixels off the host's right side, the port's centre snaps
+// onto the side and the port is linked; undo takes both back.
+TEST_F(PinDragTest, DropNearTheHostLinksThePort)
+{
+    const int off = view->ClientLenToLogical(3);
+    DragCentre(port, CPoint(1800 + off, 1000));
+    EXPECT_EQ(port->m_rect.CenterPoint().x, 1800);
+    EXPECT_EQ(port->m_rect.Width(), 160);
+    CStaple* link = Link();
+    ASSERT_TRUE(link);
+    EXPECT_EQ(link->m_pFig1, host);
+    EXPECT_EQ(link->PinType, 1);
+    EXPECT_EQ(fx.doc.m_pStapleList->GetCount(), 1);
+    EXPECT_EQ(Steps(), 1);
+    EXPECT_EQ(fx.doc.UndoLastStep(), UDMAC_MOVEOBJS);
+    EXPECT_EQ(DocText(fx.doc), saved);
+}
+
+// Dragged off its host, the port keeps its new place and loses its link.
+TEST_F(PinDragTest, DragAwayCutsTheLink)
+{
+    DragCentre(port, CPoint(1800, 1000));
+    ASSERT_TRUE(Link());
+    Save();
+    DragCentre(port, CPoint(2600, 1800));
+    EXPECT_FALSE(Link());
+    EXPECT_EQ(fx.doc.m_pStapleList->GetCount(), 0);
+    EXPECT_GT(port->m_rect.left, 2400);
+    EXPECT_EQ(Steps(), 1);
+    EXPECT_EQ(fx.doc.UndoLastStep(), UDMAC_MOVEOBJS);
+    EXPECT_EQ(DocText(fx.doc), saved);
+    EXPECT_TRUE(Link());
+}
+
+// Moved along its host's outline, the port keeps one link, renewed.
+TEST_F(PinDragTest, DragAlongTheHostRenewsTheLink)
+{
+    DragCentre(port, CPoint(1800, 1000));
+    ASSERT_TRUE(Link());
+    const int before = Link()->Fig1PosY;
+    Save();
+    DragCentre(port, CPoint(1800, 1300));
+    ASSERT_TRUE(Link());
+    EXPECT_EQ(fx.doc.m_pStapleList->GetCount(), 1);
+    EXPECT_GT(Link()->Fig1PosY, before);
+    EXPECT_EQ(port->m_rect.CenterPoint().x, 1800);
+    EXPECT_EQ(Steps(), 1);
+    EXPECT_EQ(fx.doc.UndoLastStep(), UDMAC_MOVEOBJS);
+    EXPECT_EQ(DocText(fx.doc), saved);
+}
+
+// The host goes along with its port when it is dragged.
+TEST_F(PinDragTest, HostDragCarriesThePort)
+{
+    DragCentre(port, CPoint(1800, 1000));
+    ASSERT_TRUE(Link());
+    Save();
+    const CRect portBefore = port->m_rect;
+    const CPoint c = host->m_rect.CenterPoint();
+    DragCentre(host, CPoint(c.x - 200, c.y));
+    const int moved = 600 - host->m_rect.left;
+    EXPECT_GT(moved, 0);
+    EXPECT_EQ(port->m_rect.left, portBefore.left - moved);
+    EXPECT_TRUE(Link());
+    EXPECT_EQ(fx.doc.UndoLastStep(), UDMAC_MOVEOBJS);
+    EXPECT_EQ(DocText(fx.doc), saved);
+}
