@@ -220,6 +220,11 @@ int CKavoDoc::UndoLastStep()
         return 0;
     const int code = m_undo.Undo();
     UpdateTrunks(1);
+    // The replay redraws objects where they now stand; where they stood
+    // before (a moved figure's old connector legs, old handles) is cleared
+    // only by redrawing the views whole.
+    if (code != 0)
+        UpdateAllViews(nullptr, 0, nullptr);
     // Undoing a scale returns to the select mode the user had.
     if (code == UDMAC_SCALE)
         EnterUIMode(6, 0);
