@@ -455,8 +455,10 @@ public:
     void CutReplacingObjs();
 
     // ---- moving and z-order (CKavoDocMove.cpp)
-    int MoveSelection(int dx, int dy, int passOn, bool drop);
-    int MoveObjList(const CObjList* list, int dx, int dy, int passOn, bool drop);
+    // The pin switch (the arrow-key nudge; off for the move drag) slides a
+    // pinned figure whose host stays only along the host's side.
+    int MoveSelection(int dx, int dy, int passOn, bool pinSwitch);
+    int MoveObjList(const CObjList* list, int dx, int dy, int passOn, bool pinSwitch);
     bool ResizeFigWithUndo(CFigure* fig, const CRect& rc, int passOn);
     bool SetTextRotationWithUndo(CFigure* fig, int rotation, int passOn);
     void TrackDragObjs(CDC* dc, int dx, int dy);

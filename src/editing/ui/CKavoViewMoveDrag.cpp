@@ -270,7 +270,7 @@ int CKavoView::MoveDragUp()
     if (!m_bCopyPending && m_pDoc) {
         const int dx = m_ptCurrent.x - m_ptPress.x, dy = m_ptCurrent.y - m_ptPress.y;
         const auto steps = m_pDoc->UndoLogRef().m_nStepsRecorded;
-        m_pDoc->MoveSelection(dx, dy, m_bDragGridSnap, true);
+        m_pDoc->MoveSelection(dx, dy, m_bDragGridSnap, false);
         moveMadeStep = m_pDoc->UndoLogRef().m_nStepsRecorded != steps;
     }
     m_bCopyPending = 0;

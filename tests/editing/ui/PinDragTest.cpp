@@ -15,6 +15,7 @@
 #include "undo/UndoCodes.h"
 
 #include <QApplication>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QScrollBar>
 #include <gtest/gtest.h>
@@ -191,4 +192,37 @@ TEST_F(PinDragTest, HostDragCarriesThePort)
     EXPECT_TRUE(Link());
     EXPECT_EQ(fx.doc.UndoLastStep(), UDMAC_MOVEOBJS);
     EXPECT_EQ(DocText(fx.doc), saved);
+}
+
+// The arrow keys slide a qualifier beside its class only along the class's
+// side, never past its top; each slide renews the link.
+TEST_F(PinDragTest, ArrowKeysSlideAPinnedQualifierAlongItsHost)
+{
+    CFigure* cls = Add("class/object", CRect(600, 1500, 1400, 1900));
+    CFigure* qual = Add("qualifier", CRect(1400, 1650, 1500, 1750));
+    ASSERT_TRUE(fx.doc.PinFigToHost(qual, cls, 8));
+    ASSERT_EQ(fx.doc.FindFigLinkTo(qual)->GetSideCode(), 5);
+    fx.doc.ResetUndoLog();
+    fx.doc.SelectObj(qual, 1, 0, 0);
+    Save();
+    const CRect before = qual->m_rect;
+    auto key = [this](int k) {
+        QKeyEvent e(QEvent::KeyPress, k, Qt::NoModifier);
+        QApplication::sendEvent(view.get(), &e);
+    };
+    key(Qt::Key_Right);   // across the side: nothing moves
+    EXPECT_EQ(qual->m_rect, before);
+    EXPECT_EQ(DocText(fx.doc), saved);
+    key(Qt::Key_Down);
+    EXPECT_EQ(qual->m_rect.left, before.left);
+    EXPECT_GT(qual->m_rect.top, before.top);
+    EXPECT_EQ(fx.doc.m_pStapleList->GetCount(), 1);
+    EXPECT_GT(fx.doc.FindFigLinkTo(qual)->Fig1PosY, 127);
+    EXPECT_EQ(fx.doc.UndoLastStep(), UDMAC_MOVEOBJS);
+    EXPECT_EQ(DocText(fx.doc), saved);
+    for (int i = 0; i < 100; ++i)
+        key(Qt::Key_Up);
+    EXPECT_EQ(qual->m_rect.top, cls->m_rect.top);
+    EXPECT_EQ(qual->m_rect.left, before.left);
+    EXPECT_TRUE(fx.doc.IsPinnedOn(qual, cls));
 }
