@@ -20,7 +20,9 @@
 #include <QScrollBar>
 #include <gtest/gtest.h>
 
+#include <cctype>
 #include <string>
+#include <utility>
 
 namespace {
 constexpr int kClientW = 800, kClientH = 600;
@@ -226,3 +228,67 @@ TEST_F(PinDragTest, ArrowKeysSlideAPinnedQualifierAlongItsHost)
     EXPECT_EQ(qual->m_rect.left, before.left);
     EXPECT_TRUE(fx.doc.IsPinnedOn(qual, cls));
 }
+
+// ---- each pin kind dropped next to a host of its row
+
+namespace {
+struct PinKindCase {
+    const char* name;
+    const char* pinSymbol;
+    const char* hostSymbol;
+    CSize pinSize;
+    CPoint drop;    // where the pin's centre is let go, logical
+    int rowId;
+    CRect placed;   // where the pin ends up; a side of -1 is not checked
+};
+
+// The hosts lie at (300, 1500, 1100, 1700), centre (700, 1600). The drops
+// are a few units off the placed positions: the snap takes them there.
+const PinKindCase kPinKinds[] = {
+    {"qualifier beside a class", "qualifier", "class/object", {100, 100}, {1156, 1604}, 8, {1100, 1550, 1200, 1650}},
+    {"pin beside an activity", "pin", "activity", {100, 100}, {1156, 1596}, 9, {1100, 1550, 1200, 1650}},
+    {"list pin above an activity", "listbox pin horz", "activity", {100, 100}, {704, 1444}, 11, {650, 1400, 750, 1500}},
+    {"name tab on a state", "name tab", "state", {200, 100}, {500, 1446}, 23, {-1, 1400, -1, 1500}},
+    {"activation on a lifeline", "seq activation", "seq lifeline", {40, 100}, {706, 1600}, 16, {680, -1, 720, -1}},
+    {"destruction at a lifeline's end", "destruct", "seq lifeline", {60, 60}, {706, 1700}, 26, {670, 1670, 730, 1730}},
+    {"entry point on a state", "entry point", "state", {60, 60}, {1106, 1600}, 7, {1070, -1, 1130, -1}},
+    {"complex port on a package", "complex port vert", "package", {60, 100}, {1106, 1600}, 2, {1070, -1, 1130, -1}},
+};
+
+class PinKindDragTest : public PinDragTest, public testing::WithParamInterface<PinKindCase> {};
+} // namespace
+
+TEST_P(PinKindDragTest, DropLinksThePinToItsHost)
+{
+    const PinKindCase& c = GetParam();
+    CFigure* kindHost = Add(c.hostSymbol, CRect(300, 1500, 1100, 1700));
+    CFigure* pin = Add(c.pinSymbol, CRect(1600, 1500, 1600 + c.pinSize.cx, 1500 + c.pinSize.cy));
+    fx.doc.ResetUndoLog();
+    Save();
+    const CRect client = view->GetLogicalClientRect();
+    ASSERT_TRUE(client.PtInRect(c.drop) && client.PtInRect(pin->m_rect.CenterPoint()));
+    DragCentre(pin, c.drop);
+    const CStaple* link = fx.doc.FindFigLinkTo(pin);
+    ASSERT_TRUE(link);
+    EXPECT_EQ(link->m_pFig1, kindHost);
+    EXPECT_EQ(link->PinType, c.rowId);
+    const CRect& r = pin->m_rect;
+    EXPECT_EQ(r.Size(), c.pinSize);
+    for (const auto& [got, want] : {std::pair{r.left, c.placed.left}, std::pair{r.top, c.placed.top},
+                                    std::pair{r.right, c.placed.right}, std::pair{r.bottom, c.placed.bottom}})
+        if (want != -1) {
+            EXPECT_EQ(got, want);
+        }
+    EXPECT_EQ(Steps(), 1);
+    EXPECT_EQ(fx.doc.UndoLastStep(), UDMAC_MOVEOBJS);
+    EXPECT_EQ(DocText(fx.doc), saved);
+}
+
+INSTANTIATE_TEST_SUITE_P(Kinds, PinKindDragTest, testing::ValuesIn(kPinKinds),
+                         [](const testing::TestParamInfo<PinKindCase>& info) {
+                             std::string name = info.param.name;
+                             for (char& ch : name)
+                                 if (!std::isalnum(static_cast<unsigned char>(ch)))
+                                     ch = '_';
+                             return name;
+                         });
