@@ -2,77 +2,28 @@
 // host it snaps onto the host's outline and is linked to it, dragged away
 // its link is cut; each drop is one undo step that undo takes back to the
 // saved text byte for byte.
-#include "common/DiagramFixture.h"
-#include "common/FakeAppContext.h"
-#include "common/TestSupport.h"
-#include "core/Settings.h"
-#include "core/UIMode.h"
-#include "core/Units.h"
 #include "document/CStaple.h"
-#include "editing/ui/CKavoView.h"
-#include "fileformat/DiagramRecordWriter.h"
-#include "keyword/KeywordStreams.h"
+#include "editing/ui/ViewEventDriver.h"
 #include "undo/UndoCodes.h"
-
-#include <QApplication>
-#include <QKeyEvent>
-#include <QMouseEvent>
-#include <QScrollBar>
-#include <gtest/gtest.h>
 
 #include <cctype>
 #include <string>
 #include <utility>
 
 namespace {
-constexpr int kClientW = 800, kClientH = 600;
-
-std::string DocText(CKavoDoc& doc)
-{
-    CStringKeywordSink sink;
-    CKeywordWriter w(sink);
-    EXPECT_TRUE(WriteDiagramText(w, doc, {}));
-    return sink.text;
-}
-
-struct PinDragTest : testing::Test {
-    void SetUp() override
+struct PinDragTest : ViewEventDriver {
+    void AddObjects() override
     {
-        SetScreenPixelHeightForTest(768);
-        ScreenHeight = 9.0;
-        ShowRulers = 0;
-        fx.doc.m_bShowGrid = 0;
-        fx.doc.m_bAlignToGrid = 0;
         host = Add("package", CRect(600, 600, 1800, 1400));
         port = Add("port", CRect(2400, 900, 2560, 1060));
-        fx.doc.ResetUndoLog();
-        fx.doc.SetModifiedFlag(false);
-        app.doc = &fx.doc;
-        SetAppContext(&app);
-        g_nUIMode = 0;
-        view = std::make_unique<CKavoView>(&fx.doc);
-        app.view = view.get();
-        view->show();
-        const int bar = view->verticalScrollBar()->sizeHint().width();
-        const int barH = view->horizontalScrollBar()->sizeHint().height();
-        view->resize(kClientW + bar, kClientH + barH);
-        view->OnInitialUpdate();
-        view->ZoomToPercent(100);
-        view->ScrollToViewAnchorPoint(CPoint(0, 0), kAnchorTopLeft, true);
-        view->FlushPaint();
+    }
+    void SetUp() override
+    {
+        ViewEventDriver::SetUp();
+        app.view = view.get();   // the host search asks it for its hit tolerance
         Save();
     }
-    void TearDown() override
-    {
-        if (const char* dir = std::getenv("KAVO_SHOTS")) {
-            view->FlushPaint();
-            view->Surface().save(QString(dir) + "/" +
-                                 testing::UnitTest::GetInstance()->current_test_info()->name() + ".png");
-        }
-        view.reset();
-        SetAppContext(nullptr);
-        SetScreenPixelHeightForTest(0);
-    }
+    // A figure whose symbol has the stock name (its kind comes from it).
     CFigure* Add(const std::string& symbolName, const CRect& rc)
     {
         SymbolBuilder b;
@@ -88,43 +39,13 @@ struct PinDragTest : testing::Test {
         fx.doc.AddFigWithId(fig);
         return fig;
     }
-    void Save()
-    {
-        saved = DocText(fx.doc);
-        steps = fx.doc.UndoLogRef().m_nStepsRecorded;
-    }
-    int Steps() { return int(fx.doc.UndoLogRef().m_nStepsRecorded - steps); }
-
-    QPoint At(const CPoint& logical) const
-    {
-        const CPoint c = view->LogicalPtToClient(logical);
-        return QPoint(c.x, c.y);
-    }
-    void Send(QEvent::Type type, const QPoint& pos, Qt::MouseButton button, Qt::MouseButtons buttons)
-    {
-        QWidget* vp = view->viewport();
-        QMouseEvent e(type, QPointF(pos), QPointF(vp->mapToGlobal(pos)), button, buttons, Qt::NoModifier);
-        QApplication::sendEvent(vp, &e);
-    }
     // A press on the figure's centre, moves in steps and the release with
     // the centre at `to` (logical).
-    void DragCentre(const CFigure* fig, const CPoint& to)
-    {
-        const QPoint from = At(fig->m_rect.CenterPoint()), end = At(to);
-        Send(QEvent::MouseButtonPress, from, Qt::LeftButton, Qt::LeftButton);
-        for (int i = 1; i <= 4; ++i)
-            Send(QEvent::MouseMove, from + (end - from) * i / 4, Qt::NoButton, Qt::LeftButton);
-        Send(QEvent::MouseButtonRelease, end, Qt::LeftButton, Qt::NoButton);
-    }
+    void DragCentre(const CFigure* fig, const CPoint& to) { Drag(Centre(fig), At(to)); }
     CStaple* Link() const { return fx.doc.FindFigLinkTo(port); }
 
-    DiagramFixture fx;
-    FakeAppContext app;
     CFigure* host = nullptr;
     CFigure* port = nullptr;
-    std::unique_ptr<CKavoView> view;
-    std::string saved;
-    uint32_t steps = 0;
 };
 } // namespace
 
@@ -204,18 +125,13 @@ TEST_F(PinDragTest, ArrowKeysSlideAPinnedQualifierAlongItsHost)
     CFigure* qual = Add("qualifier", CRect(1400, 1650, 1500, 1750));
     ASSERT_TRUE(fx.doc.PinFigToHost(qual, cls, 8));
     ASSERT_EQ(fx.doc.FindFigLinkTo(qual)->GetSideCode(), 5);
-    fx.doc.ResetUndoLog();
     fx.doc.SelectObj(qual, 1, 0, 0);
     Save();
     const CRect before = qual->m_rect;
-    auto key = [this](int k) {
-        QKeyEvent e(QEvent::KeyPress, k, Qt::NoModifier);
-        QApplication::sendEvent(view.get(), &e);
-    };
-    key(Qt::Key_Right);   // across the side: nothing moves
+    Key(Qt::Key_Right);   // across the side: nothing moves
     EXPECT_EQ(qual->m_rect, before);
     EXPECT_EQ(DocText(fx.doc), saved);
-    key(Qt::Key_Down);
+    Key(Qt::Key_Down);
     EXPECT_EQ(qual->m_rect.left, before.left);
     EXPECT_GT(qual->m_rect.top, before.top);
     EXPECT_EQ(fx.doc.m_pStapleList->GetCount(), 1);
@@ -223,7 +139,7 @@ TEST_F(PinDragTest, ArrowKeysSlideAPinnedQualifierAlongItsHost)
     EXPECT_EQ(fx.doc.UndoLastStep(), UDMAC_MOVEOBJS);
     EXPECT_EQ(DocText(fx.doc), saved);
     for (int i = 0; i < 100; ++i)
-        key(Qt::Key_Up);
+        Key(Qt::Key_Up);
     EXPECT_EQ(qual->m_rect.top, cls->m_rect.top);
     EXPECT_EQ(qual->m_rect.left, before.left);
     EXPECT_TRUE(fx.doc.IsPinnedOn(qual, cls));
@@ -263,7 +179,6 @@ TEST_P(PinKindDragTest, DropLinksThePinToItsHost)
     const PinKindCase& c = GetParam();
     CFigure* kindHost = Add(c.hostSymbol, CRect(300, 1500, 1100, 1700));
     CFigure* pin = Add(c.pinSymbol, CRect(1600, 1500, 1600 + c.pinSize.cx, 1500 + c.pinSize.cy));
-    fx.doc.ResetUndoLog();
     Save();
     const CRect client = view->GetLogicalClientRect();
     ASSERT_TRUE(client.PtInRect(c.drop) && client.PtInRect(pin->m_rect.CenterPoint()));
