@@ -6,6 +6,8 @@
 
 #include <string>
 
+class CFigure;
+
 // What the UI-mode switch asks of the active document.
 class IActiveDocument {
 public:
@@ -45,6 +47,10 @@ public:
     // coordinates; false when the view cannot tell.
     virtual bool GetVisibleLogicalRect(CRect& rc) const { (void)rc; return false; }
     virtual bool GetWorkSpaceRect(CRect& rc) const { (void)rc; return false; }
+    // The hit tolerance in logical units, and the rubber figure of figure
+    // creation (null when none): the pin host search reads them.
+    virtual int GetHitTolerance() const { return 1; }
+    virtual const CFigure* GetRubberFigure() const { return nullptr; }
 };
 
 class IAppContext {

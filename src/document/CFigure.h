@@ -161,6 +161,9 @@ public:
     bool HasPicture() const { return m_props.HasGraphic(); }
     bool IsStapled() const { return m_pStaple != nullptr; }
     bool IsInGroup() const { return m_pGroup != nullptr; }
+    // The row of the two-way figure link this figure takes part in, or null
+    // (CKavoDocPins.cpp).
+    const struct AttachKind* GetTwoWayLinkKind() const;
     bool HasConnected() const { return m_nConnected != 0; }
     // Attachment bookkeeping (CFigureAttach.cpp): the count goes up on every
     // attach, down (never below 0) on every detach; two slots remember the

@@ -38,6 +38,7 @@ class CKeywordWriter;
 class IKeywordSink;
 class IKeywordSource;
 class CStaple;
+struct AttachKind;
 class IDocView;
 class CDC;
 
@@ -457,8 +458,10 @@ public:
     void CutReplacingObjs();
 
     // ---- moving and z-order (CKavoDocMove.cpp)
-    int MoveSelection(int dx, int dy, int passOn, bool drop);
-    int MoveObjList(const CObjList* list, int dx, int dy, int passOn, bool drop);
+    // The pin switch (the arrow-key nudge; off for the move drag) slides a
+    // pinned figure whose host stays only along the host's side.
+    int MoveSelection(int dx, int dy, int passOn, bool pinSwitch);
+    int MoveObjList(const CObjList* list, int dx, int dy, int passOn, bool pinSwitch);
     bool ResizeFigWithUndo(CFigure* fig, const CRect& rc, int passOn);
     bool SetTextRotationWithUndo(CFigure* fig, int rotation, int passOn);
     void TrackDragObjs(CDC* dc, int dx, int dy);
@@ -542,6 +545,42 @@ public:
     int CollectConEndGuides(const CFigure* fig, bool keep);
     void StartPasteOffset(const POINT& pt);
     CPoint GetNewObjPos();
+
+    // ---- pins: placed figures linked to their hosts (CKavoDocPins.cpp)
+    // Twice the active view's hit tolerance, or the larger grid step when
+    // snapping to the grid is on and that is larger; the inner snap is 2/3.
+    int GetPinSnapDistance() const;
+    int GetPinInnerSnap() const;
+    // The best host of the row for the drag rectangle (front-most on a
+    // tie); moveFlag skips the objects of the current move. margin -1: no
+    // search rectangle.
+    CFigure* FindPinHostForKind(const CRect& drag, const AttachKind& row, const CFigure* placed, int moveFlag,
+                                int& distance, int margin) const;
+    // Over the table; greatest -1: no limit on the distance.
+    CFigure* FindPinHost(const CRect& drag, const CFigure* placed, const AttachKind** row, int moveFlag,
+                         int& distance, int margin, int greatest) const;
+    // Makes or renews the figure link (logged); null when refused. Without a
+    // host only the placed figure's text is centred again.
+    CStaple* PinFigToHost(CFigure* placed, CFigure* host, int rowId);
+    void AlignPinText(CFigure* fig, const CStaple* link);
+    // A just-added figure left on its host's place by the snap is linked.
+    bool PinNewFig(CFigure* fig, int moveFlag);
+    CStaple* GetPinLink(const CFigure* fig) const;
+    // The nudge of a pinned figure whose host stays: only along the host's
+    // side. 1 with the host and row id to renew the link, else 0.
+    int LimitPinMove(CFigure* fig, int& dx, int& dy, CFigure** host, int& rowId) const;
+    CFigure* FindDraggedPin() const;
+    bool IsPinned(const CFigure* fig, bool twoWay) const;
+    bool IsPinnedOn(const CFigure* a, const CFigure* b) const;
+    bool HostHasPinOfKind(const CFigure* fig, int kind) const;
+    bool IsPinnedOnKind(const CFigure* fig, int kind) const;
+    CStaple* FindTwoWayLink(const CFigure* fig) const;
+    // Detach (command 32832): the link of the one selected pinned figure is
+    // cut in one undo step.
+    void OnDetach();
+    bool DetachFromPin();
+    bool CutSelPinLink();
+    bool CanDetach() const;
 
     // ---- the move context (built by the editing layer when installed)
     int BuildMoveContext(const CObjList* moving, const CObjList* objects, int unused, int mode);

@@ -90,10 +90,9 @@ int CKavoDoc::MoveSelection(int dx, int dy, int passOn, bool drop)
     return moved;
 }
 
-int CKavoDoc::MoveObjList(const CObjList* list, int dx, int dy, int passOn, bool drop)
+int CKavoDoc::MoveObjList(const CObjList* list, int dx, int dy, int passOn, bool pinSwitch)
 {
     (void)passOn;
-    (void)drop;   // figures dropped onto targets are the view's work
     const CObjList* drag = m_moveSet.GetList();
     if (!list || list->IsEmpty() || (dx == 0 && dy == 0) || !drag || drag->IsEmpty())
         return 0;
@@ -145,6 +144,42 @@ int CKavoDoc::MoveObjList(const CObjList* list, int dx, int dy, int passOn, bool
                     s.shared = true;
         });
 
+    // With the pin switch (the nudge), a pinned figure whose host stays
+    // slides only along the host's side; its link is renewed afterwards.
+    struct PinNudge {
+        CFigure* fig;
+        int fx, fy;
+        CFigure* host;
+        int rowId;
+    };
+    std::vector<PinNudge> nudges;
+    for (CDiagObj* o : objs) {
+        auto* f = o->GetType() == kObjFigure ? static_cast<CFigure*>(o) : nullptr;
+        PinNudge n{f, 0, 0, nullptr, -1};
+        if (!pinSwitch || !f)
+            continue;
+        FigOffsets(f, dx, dy, n.fx, n.fy);
+        if (LimitPinMove(f, n.fx, n.fy, &n.host, n.rowId))
+            nudges.push_back(n);
+    }
+    auto figOffsets = [&nudges, dx, dy](const CFigure* f, int& fx, int& fy) {
+        for (const PinNudge& n : nudges)
+            if (n.fig == f) {
+                fx = n.fx;
+                fy = n.fy;
+                return;
+            }
+        FigOffsets(f, dx, dy, fx, fy);
+    };
+    const bool anyMoves = std::any_of(objs.begin(), objs.end(), [&](const CDiagObj* o) {
+        int fx = dx, fy = dy;
+        if (o->GetType() == kObjFigure)
+            figOffsets(static_cast<const CFigure*>(o), fx, fy);
+        return fx || fy;
+    });
+    if (!anyMoves)
+        return 0;
+
     // Every record first.
     std::vector<const CFigure*> loggedPts;
     for (const SlidingPoint& s : slides)
@@ -156,7 +191,7 @@ int CKavoDoc::MoveObjList(const CObjList* list, int dx, int dy, int passOn, bool
     for (CDiagObj* o : objs) {
         if (o->GetType() == kObjFigure) {
             int fx, fy;
-            FigOffsets(static_cast<CFigure*>(o), dx, dy, fx, fy);
+            figOffsets(static_cast<CFigure*>(o), fx, fy);
             if ((fx || fy) && !LogFigRect(static_cast<CFigure*>(o)))
                 return 0;
         } else if (o->GetType() == kObjConnector) {
@@ -206,7 +241,7 @@ int CKavoDoc::MoveObjList(const CObjList* list, int dx, int dy, int passOn, bool
             continue;
         auto* f = static_cast<CFigure*>(o);
         int fx, fy;
-        FigOffsets(f, dx, dy, fx, fy);
+        figOffsets(f, fx, fy);
         if (!fx && !fy)
             continue;
         InvalidateObj(f);
@@ -228,6 +263,8 @@ int CKavoDoc::MoveObjList(const CObjList* list, int dx, int dy, int passOn, bool
         if (g->m_bMoved)
             InvalidateGroup(g);
     UpdateAllStaples(1);
+    for (const PinNudge& n : nudges)
+        PinFigToHost(n.fig, n.host, n.rowId);
     SetModifiedFlag(true);
     ShiftRoom(m_moveSet.m_nUp, dy);
     ShiftRoom(m_moveSet.m_nDown, -dy);

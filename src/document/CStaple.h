@@ -135,6 +135,12 @@ public:
     int MoveToConnector(CConnector* con, int reanchor);
     // The attachment-kind entry of a pin (PinType), or the defaults.
     const struct CStapleKindEntry& GetKindEntry() const;
+    // ---- pins (CKavoDocPins.cpp)
+    // A figure link's attach-kind row: by the row id, else the row of its
+    // two figures (whose id is then kept); null for other staples.
+    const struct AttachKind* FindLinkRow();
+    // A figure link with the figure at either end: its row's two-way column.
+    int IsTwoWayFor(const CFigure* fig);
 
 private:
     void PinObjects();

@@ -1,6 +1,7 @@
 #pragma once
-// What the maintenance pass reads of a pin's attachment kind. The table of
-// kinds is filled by the pin code; without it every pin takes the defaults.
+// What the maintenance pass reads of a pin's attachment kind. The table
+// starts as the attach kinds (AttachKinds.h); a link without a row takes the
+// defaults.
 #include <vector>
 
 struct CStapleKindEntry {
@@ -12,5 +13,5 @@ struct CStapleKindEntry {
 };
 
 void SetStapleKindTable(const std::vector<CStapleKindEntry>& entries);
-// Back to no table, and the pass guards cleared.
+// Back to the attach kinds, and the pass guards cleared.
 void ResetStapleState();

@@ -3,6 +3,7 @@
 // document's staple lookups.
 #include "document/CKavoDoc.h"
 
+#include "document/AttachKinds.h"
 #include "document/AttachedConIndex.h"
 #include "document/CConnector.h"
 #include "document/CFigure.h"
@@ -18,7 +19,7 @@
 #include <unordered_map>
 
 namespace {
-std::vector<CStapleKindEntry> g_stapleKinds;
+std::vector<CStapleKindEntry> g_stapleKinds = AttachKindStapleEntries();
 // A pass started while one runs returns at once.
 bool g_bInStaplePass = false;
 // The connectors of each figure, while a pass runs.
@@ -148,7 +149,7 @@ void SetStapleKindTable(const std::vector<CStapleKindEntry>& entries)
 
 void ResetStapleState()
 {
-    g_stapleKinds.clear();
+    g_stapleKinds = AttachKindStapleEntries();
     g_bInStaplePass = false;
     g_pPassCons = nullptr;
     g_pPassPositions = nullptr;

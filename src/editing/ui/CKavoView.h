@@ -399,6 +399,21 @@ private:
     ConPtMenuItems m_conPtMenuItems;
     CPoint m_ptMenuConPt;
 
+public:
+    // ---- pins while dragging (CKavoViewPin.cpp)
+    int GetHitTolerance() const override { return m_nHitTolerance; }
+    // Snaps a figure being created (moveFlag 0) or dragged (1) whose centre
+    // is `centre` to the nearest host the attach kinds allow: the centre
+    // moves onto the placed position. The host, or null.
+    CFigure* SnapPinToHost(CPoint& centre, const CSize& size, int moveFlag, int& rowId, CPoint& guide,
+                           int& guideFlag, const CFigure* fig);
+    void BeginPinDrag(CFigure* single);
+    CSize SnapPinDragOffset(const CSize& off);
+    // After the move: the dragged pin is linked to the host it was dropped
+    // on, or its link cut, inside the move's undo step.
+    void DropDraggedPin(bool moved);
+    CFigure* m_pDragPin = nullptr;
+
 protected:
     void RenderArea(CDC& dc, const QRect& rc) override;
     void OnSize() override;

@@ -124,6 +124,7 @@ int CKavoView::BeginMoveDrag(const CPoint& pt)
         m_bFlowInsert = 0;
     if (m_bFlowInsert)
         m_bDragGridSnap = 0;
+    BeginPinDrag(single);
     m_rcDragStart = m_pDoc->GetObjSetRect(1, 0, 0, nullptr, false);
     FlushPaint();
     DrawMoveTracking(0, 0);
@@ -158,6 +159,7 @@ int CKavoView::MoveDragMove(const CPoint& client)
     CSize off = SnappedDragOffset(pt);
     if (m_bFlowInsert)
         off = FlowInsertOffset(off);
+    off = SnapPinDragOffset(off);
     FindLabelSlot(off);
     const int dx = off.cx, dy = off.cy;
     const CPoint target(m_ptPress.x + dx, m_ptPress.y + dy);
@@ -268,7 +270,7 @@ int CKavoView::MoveDragUp()
     if (!m_bCopyPending && m_pDoc) {
         const int dx = m_ptCurrent.x - m_ptPress.x, dy = m_ptCurrent.y - m_ptPress.y;
         const auto steps = m_pDoc->UndoLogRef().m_nStepsRecorded;
-        m_pDoc->MoveSelection(dx, dy, m_bDragGridSnap, true);
+        m_pDoc->MoveSelection(dx, dy, m_bDragGridSnap, false);
         moveMadeStep = m_pDoc->UndoLogRef().m_nStepsRecorded != steps;
     }
     m_bCopyPending = 0;
@@ -277,6 +279,7 @@ int CKavoView::MoveDragUp()
     m_bSelectedByGesture = 0;
     AttachDroppedLabel();
     InsertDroppedFigIntoFlow(moveMadeStep);
+    DropDraggedPin(moveMadeStep);
     ReleaseCapture();
     m_bMoveDrag = 0;
     m_bLabelDrag = 0;
@@ -299,6 +302,7 @@ int CKavoView::MoveDragCancel(int eraseOnly)
     m_pFlowFig = nullptr;
     m_pFlowCon = nullptr;
     m_pFlowJct = nullptr;
+    m_pDragPin = nullptr;
     UpdateStatusText();
     ReleaseCapture();
     return 1;

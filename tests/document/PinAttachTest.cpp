@@ -1,0 +1,282 @@
+// Placed figures and their hosts: the host search with its tie-breaks, the
+// link made or renewed, the nudge along the host's side and Detach.
+#include "common/DiagramFixture.h"
+#include "document/AttachKinds.h"
+#include "document/CStaple.h"
+#include "undo/UndoCodes.h"
+
+#include <gtest/gtest.h>
+
+#include <map>
+#include <string>
+
+namespace {
+
+struct PinAttachTest : testing::Test {
+    // A figure whose symbol has the stock name (its kind comes from it).
+    CFigure* Add(const std::string& symbolName, const CRect& rc)
+    {
+        int& index = symbols[symbolName];
+        if (index == 0) {
+            SymbolBuilder b;
+            b.Fill([](COutlineWriter& w) { w.Rect(kOpRect, CFltRect(0, 0, 2048, 2048)); });
+            b.Outline([](COutlineWriter& w) { w.Rect(kOpRect, CFltRect(0, 0, 2048, 2048)); });
+            b.sym.m_strName = symbolName;
+            index = fx.doc.m_figSymbols.AddOrReplace(&b.sym) + 1;
+        }
+        CFigProps props;
+        props.Symbol = index - 1;
+        auto* fig = new CFigure(rc.left, rc.top, rc.Height(), rc.Width(), props, -1, 0, "", "",
+                                CFigure::CreateArgs(), &fx.doc);
+        fx.doc.AddFigWithId(fig);
+        return fig;
+    }
+    CFigure* Host(const std::string& name = "package") { return Add(name, CRect(1000, 1000, 3000, 2000)); }
+    CFigure* FindHost(const CFigure* placed, int& rowId, int& distance)
+    {
+        const AttachKind* row = nullptr;
+        CFigure* host = fx.doc.FindPinHost(placed->m_rect, placed, &row, 0, distance, -1, -1);
+        rowId = row ? row->id : -1;
+        return host;
+    }
+
+    DiagramFixture fx;
+    std::map<std::string, int> symbols;   // index + 1
+};
+
+TEST_F(PinAttachTest, StockKindsComeFromTheSymbolNames)
+{
+    EXPECT_EQ(GetPinKind(Add("port", CRect(0, 0, 200, 200))), 11);
+    EXPECT_EQ(GetPinKind(Add("package", CRect(0, 0, 200, 200))), -1);
+    EXPECT_EQ(GetPinKind(Add("seq lifeline", CRect(0, 0, 200, 200))), 68);   // row 28's family
+    EXPECT_EQ(GetPinKind(nullptr), -1);
+}
+
+// Across the border the outline row and the inside row move the port as far;
+// the earlier row wins.
+TEST_F(PinAttachTest, PortAcrossTheBorderTiesToTheOutlineRow)
+{
+    CFigure* host = Host();
+    CFigure* port = Add("port", CRect(2850, 1400, 3050, 1600));
+    int row = 0, distance = -1;
+    EXPECT_EQ(FindHost(port, row, distance), host);
+    EXPECT_EQ(row, 1);
+    EXPECT_EQ(distance, 50);
+}
+
+TEST_F(PinAttachTest, PortWhollyInsideGoesAgainstASide)
+{
+    CFigure* host = Host();
+    CFigure* port = Add("port", CRect(2600, 1400, 2800, 1600));
+    int row = 0, distance = -1;
+    EXPECT_EQ(FindHost(port, row, distance), host);
+    EXPECT_EQ(row, 4);
+    EXPECT_EQ(distance, 200);
+}
+
+TEST_F(PinAttachTest, FrontMostHostWinsATie)
+{
+    Host();
+    CFigure* front = Add("package", CRect(3100, 1000, 5100, 2000));
+    CFigure* port = Add("port", CRect(2950, 1400, 3150, 1600));
+    int row = 0, distance = -1;
+    EXPECT_EQ(FindHost(port, row, distance), front);
+    EXPECT_EQ(distance, 50);
+}
+
+TEST_F(PinAttachTest, MarginAndGreatestDistanceLimitTheSearch)
+{
+    Host();
+    CFigure* port = Add("port", CRect(3200, 1400, 3400, 1600));   // 300 away by the outline rule
+    const AttachKind* row = nullptr;
+    int distance = -1;
+    EXPECT_FALSE(fx.doc.FindPinHost(port->m_rect, port, &row, 0, distance, 50, -1));
+    EXPECT_TRUE(fx.doc.FindPinHost(port->m_rect, port, &row, 0, distance, 300, -1));
+    EXPECT_FALSE(fx.doc.FindPinHost(port->m_rect, port, &row, 0, distance, 300, 299));
+    EXPECT_EQ(distance, 0);
+}
+
+TEST_F(PinAttachTest, AHostUnderAnotherFigureAtTheAnchorIsRefused)
+{
+    Host();
+    CFigure* port = Add("port", CRect(2850, 1400, 3050, 1600));
+    fx.AddBox(2900, 1450, 200, 100, "");   // in front, over the anchor (3000, 1500)
+    int row = 0, distance = -1;
+    EXPECT_FALSE(FindHost(port, row, distance));
+}
+
+TEST_F(PinAttachTest, TallerThanEveryHostSnapsToNone)
+{
+    Host();
+    CFigure* tall = Add("complex port vert", CRect(2900, 900, 3100, 2100));
+    int row = 0, distance = -1;
+    EXPECT_FALSE(FindHost(tall, row, distance));
+}
+
+TEST_F(PinAttachTest, NewLinkAnchorsThePlacedPositionAndUndoes)
+{
+    CFigure* host = Host();
+    CFigure* port = Add("port", CRect(2900, 1400, 3100, 1600));
+    fx.doc.ResetUndoLog();
+    fx.doc.UndoBeginStep(UDMAC_CREATEPORT);
+    CStaple* link = fx.doc.PinFigToHost(port, host, 1);
+    fx.doc.UndoEndStep();
+    ASSERT_TRUE(link);
+    EXPECT_EQ(link->m_nType, kStapleFigLink);
+    EXPECT_EQ(link->m_pFig1, host);
+    EXPECT_EQ(link->m_pFig2, port);
+    EXPECT_EQ(link->PinType, 1);
+    EXPECT_EQ(link->Fig1PosX, 255);
+    EXPECT_EQ(link->Fig1PosY, 128);   // 500 of 1000, rounded half up
+    EXPECT_EQ(link->Fig2PosX, 128);
+    EXPECT_EQ(link->OffsetX, 0);
+    EXPECT_TRUE(fx.doc.IsPinned(port, false));
+    EXPECT_TRUE(fx.doc.IsPinnedOn(port, host));
+    EXPECT_TRUE(fx.doc.HostHasPinOfKind(host, 11));
+    EXPECT_EQ(fx.doc.UndoLastStep(), UDMAC_CREATEPORT);
+    EXPECT_EQ(fx.doc.m_pStapleList->GetCount(), 0);
+    EXPECT_FALSE(fx.doc.IsPinned(port, true));
+}
+
+TEST_F(PinAttachTest, RenewingKeepsOneLink)
+{
+    CFigure* host = Host();
+    CFigure* port = Add("port", CRect(2900, 1400, 3100, 1600));
+    ASSERT_TRUE(fx.doc.PinFigToHost(port, host, 1));
+    port->SetRectNoUndo(CRect(2900, 1100, 3100, 1300));
+    CStaple* renewed = fx.doc.PinFigToHost(port, host, 1);
+    ASSERT_TRUE(renewed);
+    EXPECT_EQ(fx.doc.m_pStapleList->GetCount(), 1);
+    EXPECT_EQ(renewed->Fig1PosY, 51);   // 200 of 1000
+}
+
+TEST_F(PinAttachTest, RefusedPairsMakeNoLink)
+{
+    CFigure* host = Host();
+    CFigure* port = Add("port", CRect(2900, 1400, 3100, 1600));
+    EXPECT_FALSE(fx.doc.PinFigToHost(port, host, 8));   // a qualifier's row
+    EXPECT_FALSE(fx.doc.PinFigToHost(port, host, 99));
+    EXPECT_FALSE(fx.doc.PinFigToHost(port, port, 1));
+    EXPECT_FALSE(fx.doc.PinFigToHost(nullptr, host, 1));
+    EXPECT_EQ(fx.doc.m_pStapleList->GetCount(), 0);
+}
+
+// A lifeline hung under a class is stored as the class standing on it.
+TEST_F(PinAttachTest, MirroredRowStoresTheOtherWayRound)
+{
+    CFigure* cls = Add("class/object", CRect(1000, 1000, 1600, 1300));
+    CFigure* line = Add("seq lifeline", CRect(1250, 1300, 1350, 3000));
+    CStaple* link = fx.doc.PinFigToHost(line, cls, 28);
+    ASSERT_TRUE(link);
+    EXPECT_EQ(link->m_pFig1, line);
+    EXPECT_EQ(link->m_pFig2, cls);
+    EXPECT_EQ(link->PinType, 27);
+    EXPECT_EQ(link->Fig1PosY, 0);
+    EXPECT_EQ(link->Fig2PosY, 255);
+    // Two-way: both ends count as pinned, and the handles that touch are
+    // not offered.
+    EXPECT_TRUE(fx.doc.IsPinned(line, true));
+    EXPECT_FALSE(fx.doc.IsPinned(line, false));
+    EXPECT_EQ(cls->GetTwoWayLinkKind(), FindAttachKindById(27));
+    const AttachKind* row = FindAttachKindById(27);
+    EXPECT_TRUE(row->IsTouchingHandle(cls, 8));
+    EXPECT_FALSE(row->IsTouchingHandle(cls, 2));
+    EXPECT_TRUE(row->IsTouchingHandle(line, 2));
+    EXPECT_FALSE(FindAttachKindById(1)->IsTouchingHandle(cls, 2));
+}
+
+TEST_F(PinAttachTest, SingleRowsTakeOneNameTabPerHost)
+{
+    CFigure* state = Add("state", CRect(1000, 1000, 3000, 2000));
+    CFigure* tab = Add("name tab", CRect(1200, 800, 1600, 1000));
+    const WORD format = tab->m_props.TextFormat;
+    ASSERT_TRUE(fx.doc.PinFigToHost(tab, state, 23));
+    CFigure* second = Add("name tab", CRect(2000, 800, 2400, 1000));
+    int row = 0, distance = -1;
+    EXPECT_FALSE(FindHost(second, row, distance));
+    // The pinned one is not snapped again by its single row either.
+    EXPECT_FALSE(FindHost(tab, row, distance));
+    // A name tab keeps its own text alignment.
+    EXPECT_EQ(tab->m_props.TextFormat, format);
+}
+
+// A qualifier beside its class, centred (side code 5), slides only along
+// the class's side and not past its top or bottom.
+TEST_F(PinAttachTest, NudgeSlidesAlongTheHostSide)
+{
+    CFigure* cls = Add("class/object", CRect(1000, 1000, 3000, 2000));
+    CFigure* qual = Add("qualifier", CRect(3000, 1400, 3200, 1600));
+    CStaple* link = fx.doc.PinFigToHost(qual, cls, 8);
+    ASSERT_TRUE(link);
+    ASSERT_EQ(link->GetSideCode(), 5);
+    // Left aligned, in the middle: the text faces the class.
+    EXPECT_EQ(qual->m_props.TextFormat & 0x77, 4 | 32);
+    struct Case {
+        int dx, dy, wantDx, wantDy;
+    };
+    for (const Case c : {Case{30, -100, 0, -100}, Case{0, -500, 0, -400}, Case{-20, 700, 0, 400}, Case{5, 0, 0, 0}}) {
+        int dx = c.dx, dy = c.dy, rowId = 0;
+        CFigure* host = nullptr;
+        EXPECT_EQ(fx.doc.LimitPinMove(qual, dx, dy, &host, rowId), 1);
+        EXPECT_EQ(host, cls);
+        EXPECT_EQ(rowId, 8);
+        EXPECT_EQ(dx, c.wantDx);
+        EXPECT_EQ(dy, c.wantDy);
+    }
+    int dx = 10, dy = 10, rowId = 0;
+    EXPECT_EQ(fx.doc.LimitPinMove(cls, dx, dy, nullptr, rowId), 0);   // not pinned
+}
+
+TEST_F(PinAttachTest, DetachCutsATwoWayLinkFromEitherEnd)
+{
+    CFigure* state = Add("state", CRect(1000, 1000, 3000, 2000));
+    CFigure* tab = Add("name tab", CRect(1200, 800, 1600, 1000));
+    ASSERT_TRUE(fx.doc.PinFigToHost(tab, state, 23));
+    fx.doc.ResetUndoLog();
+    fx.doc.SelectObj(state, 1, 0, 0);
+    EXPECT_TRUE(fx.doc.CanDetach());
+    EXPECT_TRUE(fx.doc.DetachFromPin());
+    EXPECT_EQ(fx.doc.m_pStapleList->GetCount(), 0);
+    EXPECT_EQ(fx.doc.UndoLastStep(), UDMAC_DETACHFROMPIN);
+    EXPECT_EQ(fx.doc.m_pStapleList->GetCount(), 1);
+}
+
+// A one-way host has nothing to detach; the history stays.
+TEST_F(PinAttachTest, DetachOnAOneWayHostIsRefusedKeepingHistory)
+{
+    CFigure* cls = Add("class/object", CRect(1000, 1000, 3000, 2000));
+    CFigure* qual = Add("qualifier", CRect(3000, 1400, 3200, 1600));
+    fx.doc.ResetUndoLog();
+    fx.doc.UndoBeginStep(UDMAC_CREATEQUALIFIER);
+    ASSERT_TRUE(fx.doc.PinFigToHost(qual, cls, 8));
+    fx.doc.UndoEndStep();
+    fx.doc.SelectObj(cls, 1, 0, 0);
+    EXPECT_FALSE(fx.doc.CanDetach());
+    const uint32_t steps = fx.doc.UndoLogRef().m_nStepsRecorded;
+    EXPECT_FALSE(fx.doc.DetachFromPin());
+    EXPECT_EQ(fx.doc.UndoLogRef().m_nStepsRecorded, steps);
+    EXPECT_EQ(fx.doc.UndoLastStep(), UDMAC_CREATEQUALIFIER);
+}
+
+// A host of no width: its anchor is 0 instead of a division by zero.
+TEST_F(PinAttachTest, ZeroWidthHostAnchorsAtZero)
+{
+    CFigure* host = Add("package", CRect(1000, 1000, 1000, 2000));
+    CFigure* port = Add("port", CRect(900, 1400, 1100, 1600));
+    CStaple* link = fx.doc.PinFigToHost(port, host, 1);
+    ASSERT_TRUE(link);
+    EXPECT_EQ(link->Fig1PosX, 0);
+    EXPECT_EQ(link->Fig1PosY, 128);
+}
+
+TEST_F(PinAttachTest, NewFigureLeftOnItsPlaceIsLinked)
+{
+    CFigure* host = Host();
+    CFigure* port = Add("port", CRect(2900, 1400, 3100, 1600));
+    EXPECT_TRUE(fx.doc.PinNewFig(port, 0));
+    EXPECT_TRUE(fx.doc.IsPinnedOn(port, host));
+    CFigure* away = Add("port", CRect(2950, 1400, 3150, 1600));   // 50 off its place
+    EXPECT_FALSE(fx.doc.PinNewFig(away, 0));
+}
+
+} // namespace
