@@ -92,7 +92,7 @@ bool CKavoView::IsAddToSelectionKey() const
 bool CKavoView::IsGestureInProgress() const
 {
     return m_bClickPending || m_bPanning || m_bDividerDrag || m_bFigResize || m_bGrpResize || m_bMoveDrag ||
-           m_bCopyPending || m_bJctDrag || m_bLabelSlide || m_bZoomBand;
+           m_bCopyPending || m_bJctDrag || m_bLabelSlide || m_bZoomBand || m_bConReroute;
 }
 
 // ---- Qt events
@@ -210,6 +210,7 @@ void CKavoView::OnLButtonDown(const CPoint& client)
         break;
     case kConnectorMode:
         m_bOneGesture = SelectAfterConnectorCreate != 0;
+        OnConButtonDown(client);
         break;
     case kZoomMode:
         m_bOneGesture = 0;
@@ -232,6 +233,8 @@ void CKavoView::OnMouseMove(const CPoint& client)
         return;
     if (IsSelectMode())
         OnSelectMouseMove(client);
+    else if (g_nUIMode == kConnectorMode)
+        OnConMouseMove(client);
     else if (g_nUIMode == kZoomMode) {
         OnZoomModeMove(client);
         if (m_bZoomBand)
@@ -248,8 +251,11 @@ void CKavoView::OnLButtonUp(const CPoint& client)
         OnSelectLButtonUp(client);
     else if (g_nUIMode == kZoomMode)
         OnZoomModeUp(client);
-    else if (g_nUIMode == kConnectorMode)
+    else if (g_nUIMode == kConnectorMode) {
+        // Connector drawing leaves the mode itself when it completes.
+        OnConButtonUp(client);
         return;
+    }
     if (m_bOneGesture) {
         m_bOneGesture = 0;
         EndRubberFigure(true, true);
@@ -262,14 +268,16 @@ void CKavoView::OnLButtonDblClk(const CPoint& client)
 {
     if (!m_pDoc || m_pDoc != GetActiveKavoDoc())
         return;
-    // The press of the double click started a click; its release ended it.
-    (void)client;
+    // In connector drawing a double click is another press; elsewhere the
+    // press of the double click started a click and its release ended it.
+    if (g_nUIMode == kConnectorMode)
+        OnLButtonDown(client);
 }
 
 void CKavoView::OnRButtonDown(const CPoint& client)
 {
     (void)client;
-    if (!m_pDoc || IsGestureInProgress())
+    if (!m_pDoc || IsGestureInProgress() || m_bConTracking)
         return;
     if (g_nUIMode == kCreateMode || g_nUIMode == kTextMode || g_nUIMode == kZoomMode) {
         CloseTextEditor();
@@ -345,6 +353,10 @@ int CKavoView::CancelGesture()
         m_bZoomBand = false;
         return 1;
     }
+    if (m_bConReroute)
+        return ConEndCancel(0);
+    if (m_bConTracking)
+        return CancelConDraw(0);
     return 0;
 }
 
@@ -368,6 +380,10 @@ void CKavoView::EraseGestureFeedback()
         JctDragCancel(1);
     else if (m_bLabelSlide)
         LabelSlideCancel(1);
+    else if (m_bConReroute)
+        ConEndCancel(1);
+    else if (m_bConTracking)
+        CancelConDraw(1);
 }
 
 // ---- scrolling

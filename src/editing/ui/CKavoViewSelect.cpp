@@ -34,7 +34,7 @@ int CKavoView::OnSelectLButtonDown(const CPoint& client)
         claimed = OnFigHandleDown(pt) != 0;
     } else {
         claimed = (IsCtrlKeyDown() && OnCtrlLButtonDown(pt)) || OnAltSplitDown(pt) || OnLabelSlideDown(pt) ||
-                  OnJctButtonDown(pt) || OnDividerButtonDown(pt) || OnFigHandleDown(pt) || OnGrpHandleDown(pt);
+                  OnConEndDown(pt) || OnJctButtonDown(pt) || OnDividerButtonDown(pt) || OnFigHandleDown(pt) || OnGrpHandleDown(pt);
         if (!claimed) {
             // A press on a selected object starts the move drag at once.
             CDiagObj* obj = m_pDoc->ObjFromPoint(pt.x, pt.y, m_nHitTolerance, false, -1, 0, 0);
@@ -84,6 +84,8 @@ int CKavoView::OnSelectMouseMove(const CPoint& client)
         taken = JctDragMove(client);
     if (!taken)
         taken = LabelSlideMove(client);
+    if (!taken)
+        taken = ConEndMove(client);
     if (taken) {
         StartAutoScroll(client, false);
         return 1;
@@ -94,6 +96,8 @@ int CKavoView::OnSelectMouseMove(const CPoint& client)
 
 int CKavoView::OnSelectLButtonUp(const CPoint& client)
 {
+    if (m_bConReroute)
+        return ConEndUp();
     if (m_bLabelSlide)
         return LabelSlideUp();
     if (m_bJctDrag)
@@ -114,7 +118,7 @@ int CKavoView::OnSelectLButtonUp(const CPoint& client)
 void CKavoView::OnSelectHover(const CPoint& pt)
 {
     m_nHitTolerance = std::max(1, int(ClientLenToLogical(int(HandleSize)) + 0.5));
-    if (HitTestDivider(pt) || OnFigHandleHover(pt) || OnGrpHandleHover(pt))
+    if (OnConEndHover(pt) || HitTestDivider(pt) || OnFigHandleHover(pt) || OnGrpHandleHover(pt))
         return;
     CDiagObj* obj = m_pDoc->ObjFromPoint(pt.x, pt.y, m_nHitTolerance, false, -1, 0, 0);
     if (obj) {

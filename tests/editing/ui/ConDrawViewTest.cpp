@@ -1,0 +1,403 @@
+// Connector drawing in UI mode 4 and the connector-end drag of select mode,
+// driven by Qt's own mouse and key events on a real view offscreen; each
+// checked by the document and by undo back to the saved text.
+#include "common/DiagramFixture.h"
+#include "common/FakeAppContext.h"
+#include "common/TestSupport.h"
+#include "core/Settings.h"
+#include "core/UIMode.h"
+#include "core/Units.h"
+#include "editing/ui/CKavoView.h"
+#include "fileformat/DiagramRecordWriter.h"
+#include "keyword/KeywordStreams.h"
+#include "undo/UndoCodes.h"
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QScrollBar>
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+constexpr int kClientW = 800, kClientH = 600;
+constexpr int kConnectorMode = 4;
+
+std::string DocText(CKavoDoc& doc)
+{
+    CStringKeywordSink sink;
+    CKeywordWriter w(sink);
+    EXPECT_TRUE(WriteDiagramText(w, doc, {}));
+    return sink.text;
+}
+
+struct ConDrawViewTest : testing::Test {
+    void SetUp() override
+    {
+        SetScreenPixelHeightForTest(768);
+        ScreenHeight = 9.0;
+        ShowRulers = 0;
+        SelectAfterConnectorCreate = 0;
+        EnableConPts = 1;
+        fx.doc.m_bShowGrid = 0;
+        fx.doc.m_bAlignToGrid = 0;
+        fx.doc.m_nAttachMode = 1;
+        a = fx.AddBox(600, 600, 600, 450, "A");
+        b = fx.AddBox(2400, 600, 600, 450, "B");
+        c = fx.AddBox(2400, 1800, 600, 450, "C");
+        fx.doc.ResetUndoLog();
+        fx.doc.SetModifiedFlag(false);
+        app.doc = &fx.doc;
+        SetAppContext(&app);
+        view = std::make_unique<CKavoView>(&fx.doc);
+        view->show();
+        const int bar = view->verticalScrollBar()->sizeHint().width();
+        const int barH = view->horizontalScrollBar()->sizeHint().height();
+        view->resize(kClientW + bar, kClientH + barH);
+        view->OnInitialUpdate();
+        view->ZoomToPercent(100);
+        view->ScrollToViewAnchorPoint(CPoint(0, 0), kAnchorTopLeft, true);
+        view->FlushPaint();
+        g_nUIMode = kConnectorMode;
+        Save();
+    }
+    void TearDown() override
+    {
+        if (const char* dir = std::getenv("KAVO_SHOTS")) {
+            view->FlushPaint();
+            view->Surface().save(QString(dir) + "/" +
+                                 testing::UnitTest::GetInstance()->current_test_info()->name() + ".png");
+        }
+        view.reset();
+        g_nUIMode = 0;
+        SelectAfterConnectorCreate = 0;
+        SetAppContext(nullptr);
+        SetScreenPixelHeightForTest(0);
+    }
+    void Save()
+    {
+        saved = DocText(fx.doc);
+        stepBase = int(fx.doc.UndoLogRef().m_nStepsRecorded);
+    }
+
+    QPoint At(const CPoint& logical) const
+    {
+        const CPoint p = view->LogicalPtToClient(logical);
+        return QPoint(p.x, p.y);
+    }
+    QPoint Centre(const CFigure* f) const { return At(f->m_rect.CenterPoint()); }
+    void Send(QEvent::Type type, const QPoint& pos, Qt::MouseButton button, Qt::MouseButtons buttons,
+              Qt::KeyboardModifiers mods = Qt::NoModifier)
+    {
+        QWidget* vp = view->viewport();
+        QMouseEvent e(type, QPointF(pos), QPointF(vp->mapToGlobal(pos)), button, buttons, mods);
+        QApplication::sendEvent(vp, &e);
+    }
+    void Press(const QPoint& p, Qt::KeyboardModifiers m = Qt::NoModifier)
+    {
+        Send(QEvent::MouseButtonPress, p, Qt::LeftButton, Qt::LeftButton, m);
+    }
+    void Move(const QPoint& p, Qt::MouseButtons held = Qt::NoButton, Qt::KeyboardModifiers m = Qt::NoModifier)
+    {
+        Send(QEvent::MouseMove, p, Qt::NoButton, held, m);
+    }
+    void Release(const QPoint& p, Qt::KeyboardModifiers m = Qt::NoModifier)
+    {
+        Send(QEvent::MouseButtonRelease, p, Qt::LeftButton, Qt::NoButton, m);
+    }
+    // A click, then a few moves towards the next point, as a hand does.
+    void Click(const QPoint& p, Qt::KeyboardModifiers m = Qt::NoModifier)
+    {
+        Press(p, m);
+        Release(p, m);
+    }
+    void MoveTo(const QPoint& from, const QPoint& to, Qt::MouseButtons held = Qt::NoButton)
+    {
+        for (int i = 1; i <= 4; ++i)
+            Move(from + (to - from) * i / 4, held);
+    }
+    void DoubleClick(const QPoint& p)
+    {
+        Click(p);
+        Send(QEvent::MouseButtonDblClick, p, Qt::LeftButton, Qt::LeftButton);
+        Release(p);
+    }
+    void Key(int key)
+    {
+        QKeyEvent e(QEvent::KeyPress, key, Qt::NoModifier);
+        QApplication::sendEvent(view.get(), &e);
+    }
+    int Steps() { return int(fx.doc.UndoLogRef().m_nStepsRecorded) - stepBase; }
+    std::vector<CConnector*> Connectors() const
+    {
+        std::vector<CConnector*> out;
+        fx.doc.ForEachConnector([&](CConnector* k) { out.push_back(k); });
+        return out;
+    }
+    std::vector<CFigure*> Junctions() const
+    {
+        std::vector<CFigure*> out;
+        fx.doc.ForEachFigure([&](CFigure* f) {
+            if (f->IsInvisible())
+                out.push_back(f);
+        });
+        return out;
+    }
+    void ExpectUndoToSaved(int code)
+    {
+        EXPECT_EQ(fx.doc.UndoLastStep(), code);
+        EXPECT_EQ(DocText(fx.doc), saved);
+    }
+    // Empty space of the page, well away from the boxes.
+    QPoint Empty(int x, int y) const { return At(CPoint(x, y)); }
+
+    DiagramFixture fx;
+    FakeAppContext app;
+    CRecordingPrompt prompts;
+    CFigure* a = nullptr;
+    CFigure* b = nullptr;
+    CFigure* c = nullptr;
+    std::unique_ptr<CKavoView> view;
+    std::string saved;
+    int stepBase = 0;
+};
+} // namespace
+
+TEST_F(ConDrawViewTest, PressDragReleaseJoinsTwoFigures)
+{
+    Press(Centre(a));
+    MoveTo(Centre(a), Centre(b), Qt::LeftButton);
+    Release(Centre(b));
+    const std::vector<CConnector*> cons = Connectors();
+    ASSERT_EQ(cons.size(), 1u);
+    EXPECT_EQ(cons[0]->m_pFig1, a);
+    EXPECT_EQ(cons[0]->m_pFig2, b);
+    EXPECT_EQ(cons[0]->SuppressEnd1, 0);
+    EXPECT_EQ(cons[0]->SuppressEnd2, 0);
+    // The ends meet the facing sides.
+    EXPECT_EQ(cons[0]->EndPoint1.x, a->m_rect.right);
+    EXPECT_EQ(cons[0]->EndPoint2.x, b->m_rect.left);
+    EXPECT_FALSE(view->IsConDrawing());
+    EXPECT_EQ(g_nUIMode, kConnectorMode);
+    EXPECT_EQ(Steps(), 1);
+    ExpectUndoToSaved(UDMAC_CREATECON);
+}
+
+TEST_F(ConDrawViewTest, ClicksOnEmptySpaceMakeJunctionsUntilAFigure)
+{
+    const QPoint j1 = Empty(1800, 300), j2 = Empty(1800, 2000);
+    Click(Centre(a));
+    MoveTo(Centre(a), j1);
+    Click(j1);
+    MoveTo(j1, j2);
+    Click(j2);
+    MoveTo(j2, Centre(c));
+    Click(Centre(c));
+    const std::vector<CConnector*> cons = Connectors();
+    const std::vector<CFigure*> jcts = Junctions();
+    ASSERT_EQ(cons.size(), 3u);
+    ASSERT_EQ(jcts.size(), 2u);
+    EXPECT_EQ(cons[0]->m_pFig1, a);
+    EXPECT_EQ(cons[0]->m_pFig2, jcts[0]);
+    EXPECT_EQ(cons[1]->m_pFig1, jcts[0]);
+    EXPECT_EQ(cons[1]->m_pFig2, jcts[1]);
+    EXPECT_EQ(cons[2]->m_pFig2, c);
+    // No end symbols where the line goes on through a junction.
+    EXPECT_EQ(cons[0]->SuppressEnd1, 0);
+    EXPECT_EQ(cons[0]->SuppressEnd2, 1);
+    EXPECT_EQ(cons[1]->SuppressEnd1, 1);
+    EXPECT_EQ(cons[1]->SuppressEnd2, 1);
+    EXPECT_EQ(cons[2]->SuppressEnd1, 1);
+    EXPECT_EQ(cons[2]->SuppressEnd2, 0);
+    EXPECT_EQ(jcts[0]->GetCenter(), view->ClientPtToLogical(CPoint(j1.x(), j1.y())));
+    EXPECT_EQ(Steps(), 1);
+    ExpectUndoToSaved(UDMAC_CREATECON);
+}
+
+TEST_F(ConDrawViewTest, DoubleClickEndsWithAFreeEnd)
+{
+    const QPoint j1 = Empty(1800, 300), end = Empty(1800, 2000);
+    Click(Centre(a));
+    MoveTo(Centre(a), j1);
+    Click(j1);
+    MoveTo(j1, end);
+    DoubleClick(end);
+    const std::vector<CConnector*> cons = Connectors();
+    ASSERT_EQ(cons.size(), 2u);
+    ASSERT_EQ(Junctions().size(), 1u);
+    EXPECT_EQ(cons[1]->m_pFig2, nullptr);
+    EXPECT_EQ(cons[1]->EndPoint2, view->ClientPtToLogical(CPoint(end.x(), end.y())));
+    EXPECT_FALSE(view->IsConDrawing());
+    EXPECT_EQ(Steps(), 1);
+    ExpectUndoToSaved(UDMAC_CREATECON);
+}
+
+TEST_F(ConDrawViewTest, EscapeCancelsWithNothingMadeAndThenLeavesTheMode)
+{
+    const QPoint j1 = Empty(1800, 300);
+    Click(Centre(a));
+    MoveTo(Centre(a), j1);
+    Click(j1);
+    MoveTo(j1, Centre(b));
+    // Right-click while drawing is ignored.
+    Send(QEvent::MouseButtonPress, Centre(b), Qt::RightButton, Qt::RightButton);
+    EXPECT_TRUE(view->IsConDrawing());
+    Key(Qt::Key_Escape);
+    EXPECT_FALSE(view->IsConDrawing());
+    EXPECT_TRUE(Connectors().empty());
+    EXPECT_EQ(Steps(), 0);
+    EXPECT_EQ(DocText(fx.doc), saved);
+    EXPECT_EQ(g_nUIMode, kConnectorMode);
+    // No rubber connector is left on the surface.
+    view->FlushPaint();
+    const QImage shown = view->Surface().copy();
+    view->InvalidateAll();
+    view->FlushPaint();
+    EXPECT_TRUE(view->Surface() == shown);
+    Key(Qt::Key_Escape);
+    EXPECT_EQ(g_nUIMode, 0);
+}
+
+TEST_F(ConDrawViewTest, FigureToItselfIsRefusedWithTheMessage)
+{
+    Press(Centre(a));
+    MoveTo(Centre(a), Centre(a) + QPoint(30, 0), Qt::LeftButton);
+    Release(Centre(a) + QPoint(30, 0));
+    Click(Centre(a) + QPoint(30, 0));
+    ASSERT_EQ(prompts.shown.size(), 1u);
+    EXPECT_EQ(prompts.shown[0].text, "Cannot connect a figure to itself");
+    EXPECT_TRUE(Connectors().empty());
+    EXPECT_EQ(Steps(), 0);
+    EXPECT_EQ(DocText(fx.doc), saved);
+}
+
+TEST_F(ConDrawViewTest, DuplicateConnectorIsRefused)
+{
+    Click(Centre(a));
+    Click(Centre(b));
+    ASSERT_EQ(Connectors().size(), 1u);
+    Save();
+    Click(Centre(b));
+    Click(Centre(a));
+    ASSERT_EQ(prompts.shown.size(), 1u);
+    EXPECT_EQ(prompts.shown[0].text, "Duplicate connector already exists");
+    EXPECT_EQ(Connectors().size(), 1u);
+    EXPECT_EQ(Steps(), 0);
+}
+
+TEST_F(ConDrawViewTest, EndingOnAConnectorBranchesFromIt)
+{
+    Click(Centre(a));
+    Click(Centre(b));
+    CConnector* first = Connectors().at(0);
+    Save();
+    // From C up to the middle of the A-B connector.
+    const CPoint mid((first->EndPoint1.x + first->EndPoint2.x) / 2, first->EndPoint1.y);
+    Click(Centre(c));
+    MoveTo(Centre(c), At(mid));
+    Click(At(mid));
+    const std::vector<CFigure*> jcts = Junctions();
+    ASSERT_EQ(jcts.size(), 1u);
+    EXPECT_EQ(jcts[0]->GetCenter().y, mid.y);
+    EXPECT_EQ(jcts[0]->m_nConnected, 3);
+    EXPECT_EQ(Connectors().size(), 3u);
+    EXPECT_EQ(Steps(), 1);
+    ExpectUndoToSaved(UDMAC_CREATECON);
+}
+
+TEST_F(ConDrawViewTest, FreeformClicksAttachNothing)
+{
+    fx.doc.m_nAttachMode = 0;
+    Save();
+    Click(Centre(a));
+    MoveTo(Centre(a), Centre(b));
+    Click(Centre(b));   // a junction point, not an end on B
+    DoubleClick(Empty(2700, 1500));
+    for (CConnector* k : Connectors()) {
+        EXPECT_NE(k->m_pFig1, a);
+        EXPECT_NE(k->m_pFig2, b);
+    }
+    EXPECT_EQ(Connectors().size(), 2u);
+    ExpectUndoToSaved(UDMAC_CREATECON);
+}
+
+TEST_F(ConDrawViewTest, OneGestureReturnsToSelectMode)
+{
+    SelectAfterConnectorCreate = 1;
+    Press(Centre(a));
+    MoveTo(Centre(a), Centre(b), Qt::LeftButton);
+    Release(Centre(b));
+    ASSERT_EQ(Connectors().size(), 1u);
+    EXPECT_TRUE(Connectors()[0]->m_bSelected);
+    EXPECT_EQ(g_nUIMode, 0);
+}
+
+// ---- the connector-end drag of select mode
+
+TEST_F(ConDrawViewTest, DraggingASelectedEndReattachesIt)
+{
+    Click(Centre(a));
+    Click(Centre(b));
+    CConnector* k = Connectors().at(0);
+    g_nUIMode = 0;
+    fx.doc.SelectConAndEnds(k, 1, 0, false);
+    Save();
+    const QPoint end = At(k->EndPoint2);
+    Press(end);
+    EXPECT_TRUE(view->IsConEndDragging());
+    MoveTo(end, Centre(c), Qt::LeftButton);
+    Release(Centre(c));
+    EXPECT_FALSE(view->IsConEndDragging());
+    EXPECT_EQ(k->m_pFig1, a);
+    EXPECT_EQ(k->m_pFig2, c);
+    EXPECT_EQ(b->m_nConnected, 0);
+    EXPECT_EQ(c->m_nConnected, 1);
+    EXPECT_TRUE(c->m_rect.PtInRect(k->EndPoint2) || k->EndPoint2.y == c->m_rect.top);
+    EXPECT_EQ(Steps(), 1);
+    ExpectUndoToSaved(UDMAC_ROTATECON);
+}
+
+TEST_F(ConDrawViewTest, EndDragBorrowsTheFigureFlagOfAMarkedPointAndGivesItBack)
+{
+    // A marked connection point on B's left side.
+    b->m_pConPts = std::make_unique<CConPtList>();
+    const int id = b->m_pConPts->AddConPt(CFltPoint(0, 1024), "in", 1, true, -1);
+    b->m_bHasConPts = 1;
+    CFltPoint pos;
+    ASSERT_TRUE(b->GetConPtPos(id, b->m_rect, pos));
+    Click(Centre(a));
+    Click(At(pos.RoundToPoint()));
+    CConnector* k = Connectors().at(0);
+    ASSERT_EQ(k->m_nConPtId2, id);
+    g_nUIMode = 0;
+    fx.doc.SelectConAndEnds(k, 1, 0, false);
+    const FigFlagSet before = b->m_props.Behavior;
+    Press(At(k->EndPoint2));
+    EXPECT_TRUE(b->m_props.Behavior.low & 0x8000000);
+    Move(At(k->EndPoint2) + QPoint(0, 40), Qt::LeftButton);
+    Key(Qt::Key_Escape);
+    EXPECT_FALSE(view->IsConEndDragging());
+    EXPECT_TRUE(b->m_props.Behavior == before);
+    EXPECT_EQ(k->m_pFig2, b);
+}
+
+TEST_F(ConDrawViewTest, EndDragOntoTheOtherEndsFigureIsRefused)
+{
+    Click(Centre(a));
+    Click(Centre(b));
+    CConnector* k = Connectors().at(0);
+    g_nUIMode = 0;
+    fx.doc.SelectConAndEnds(k, 1, 0, false);
+    Save();
+    const QPoint end = At(k->EndPoint2);
+    Press(end);
+    MoveTo(end, Centre(a), Qt::LeftButton);
+    Release(Centre(a));
+    ASSERT_EQ(prompts.shown.size(), 1u);
+    EXPECT_EQ(prompts.shown[0].text, "Cannot connect a figure to itself");
+    EXPECT_EQ(k->m_pFig2, b);
+    EXPECT_EQ(Steps(), 0);
+    EXPECT_EQ(DocText(fx.doc), saved);
+}
