@@ -515,6 +515,10 @@ public:
     // The selected ungrouped junctions are cut, their connectors freed and
     // pulled back by the gap; one step. How many junctions were cut.
     int DeleteJunctsSnip(int gap);
+    // The ends of a connector of the current style placed by one click at
+    // the point (length along its direction, centred there); false when the
+    // style is not of fixed length.
+    bool CalcFixedConEnds(const POINT& pt, CPoint& end1, CPoint& end2) const;
     // Attach mode 0 freeform, 1 centres, 3 click point: the document's and
     // the setting.
     void SetAttachMode(int mode);

@@ -268,3 +268,32 @@ bool CKavoDoc::CreateConWithUndo(CFigPickList& list, CConnector* existing, int e
         UndoLastStep();
     return ok;
 }
+
+bool CKavoDoc::CalcFixedConEnds(const POINT& pt, CPoint& end1, CPoint& end2) const
+{
+    if (!m_curConStyle.FragmentCreation || m_curConStyle.FragmentLength == 0)
+        return false;
+    const int len = m_curConStyle.FragmentLength, half = len / 2;
+    const int x = pt.x, y = pt.y;
+    // A direction other than the four is taken as 90; the style itself is
+    // left as it is (a mouse move changes no document).
+    switch (m_curConStyle.FragmentAngle) {
+    case 0:
+        end1 = CPoint(x, y + half);
+        end2 = CPoint(x, y + half - len);
+        break;
+    case 180:
+        end1 = CPoint(x, y - half);
+        end2 = CPoint(x, y - half + len);
+        break;
+    case 270:
+        end1 = CPoint(x + half, y);
+        end2 = CPoint(x + half - len, y);
+        break;
+    default:
+        end1 = CPoint(x - half, y);
+        end2 = CPoint(x - half + len, y);
+        break;
+    }
+    return true;
+}

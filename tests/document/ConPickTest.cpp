@@ -2,6 +2,9 @@
 // connectors made from it, and splitting, snipping and deleting junctions;
 // each edit undone back to the scene it started from.
 #include "EditScenarioSupport.h"
+#include "common/TestSupport.h"
+#include "core/Settings.h"
+#include "document/DocCommands.h"
 #include "undo/UndoCodes.h"
 
 #include <cmath>
@@ -267,4 +270,50 @@ TEST_F(ConPickDocTest, FailedCreationKeepsTheEarlierSteps)
     EXPECT_EQ(SceneSnapshot(doc), afterFirst);
     EXPECT_EQ(doc.UndoLastStep(), UDMAC_CREATECON);
     EXPECT_TRUE(Cons().empty());
+}
+
+TEST_F(ConPickDocTest, FixedLengthEndsByDirection)
+{
+    struct Case {
+        int angle;
+        CPoint e1, e2;
+    };
+    // Length 100 (half 50) around (500, 300); any other angle reads as 90.
+    const Case cases[] = {
+        {0, {500, 350}, {500, 250}},   {90, {450, 300}, {550, 300}},  {180, {500, 250}, {500, 350}},
+        {270, {550, 300}, {450, 300}}, {45, {450, 300}, {550, 300}},
+    };
+    doc.m_curConStyle.FragmentCreation = 1;
+    doc.m_curConStyle.FragmentLength = 100;
+    doc.SetModifiedFlag(false);
+    for (const Case& t : cases) {
+        doc.m_curConStyle.FragmentAngle = t.angle;
+        CPoint e1, e2;
+        ASSERT_TRUE(doc.CalcFixedConEnds(CPoint(500, 300), e1, e2)) << t.angle;
+        EXPECT_EQ(e1, t.e1) << t.angle;
+        EXPECT_EQ(e2, t.e2) << t.angle;
+        // Working the ends out changes nothing in the document.
+        EXPECT_EQ(doc.m_curConStyle.FragmentAngle, t.angle);
+    }
+    EXPECT_FALSE(doc.IsModified());
+    doc.m_curConStyle.FragmentLength = 0;
+    CPoint e1, e2;
+    EXPECT_FALSE(doc.CalcFixedConEnds(CPoint(500, 300), e1, e2));
+}
+
+TEST_F(ConPickDocTest, AttachModeCommandsSetTheModeAndCheckIt)
+{
+    CTempProfile profile;   // the settings are saved
+    const int setting = AttachMode;
+    for (int id : {32807, 32808, 32810}) {
+        doc.SetAttachMode(AttachModeOfCommand(id));
+        EXPECT_EQ(doc.m_nAttachMode, AttachModeOfCommand(id));
+        EXPECT_EQ(AttachMode, doc.m_nAttachMode);
+        for (int other : {32807, 32808, 32810})
+            EXPECT_EQ(GetDocCommandState(doc, other).checked, other == id) << id << " " << other;
+    }
+    // A stored 2 is the centres mode.
+    doc.SetAttachMode(2);
+    EXPECT_EQ(doc.m_nAttachMode, 1);
+    AttachMode = setting;
 }

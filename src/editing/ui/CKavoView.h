@@ -265,6 +265,13 @@ public:
     void DrawRubberCon(const std::vector<CPoint>& pts);
     void UpdateRubberCon();
     void EraseRubberCon();
+    // The click-placed variant (CKavoViewFixedCon.cpp): a style of fixed
+    // length is placed whole by one click.
+    bool IsFixedConMode() const;
+    int OnFixedConButtonDown(const CPoint& client);
+    int OnFixedConMouseMove(const CPoint& client);
+    CPoint m_ptFixedPlaced;          // client point of the last placement
+    int m_bFixedImageHidden = 0;
     std::unique_ptr<CFigPickList> m_pPickList, m_pPickOrig;
     int m_nClicks = 0, m_bConTracking = 0, m_bConReroute = 0;
     CConnector* m_pRerouteCon = nullptr;

@@ -255,8 +255,12 @@ void CKavoView::FinishConDraw()
 
 int CKavoView::CancelConDraw(int keepCapture)
 {
-    if (!m_bConTracking)
+    if (!m_bConTracking) {
+        // The image of a click-placed connector goes; no gesture ran.
+        EraseRubberCon();
+        EraseConPtMarker();
         return 0;
+    }
     EraseRubberCon();
     if (keepCapture)
         return 1;

@@ -210,7 +210,10 @@ void CKavoView::OnLButtonDown(const CPoint& client)
         break;
     case kConnectorMode:
         m_bOneGesture = SelectAfterConnectorCreate != 0;
-        OnConButtonDown(client);
+        if (IsFixedConMode())
+            OnFixedConButtonDown(client);
+        else
+            OnConButtonDown(client);
         break;
     case kZoomMode:
         m_bOneGesture = 0;
@@ -233,6 +236,8 @@ void CKavoView::OnMouseMove(const CPoint& client)
         return;
     if (IsSelectMode())
         OnSelectMouseMove(client);
+    else if (g_nUIMode == kConnectorMode && IsFixedConMode())
+        OnFixedConMouseMove(client);
     else if (g_nUIMode == kConnectorMode)
         OnConMouseMove(client);
     else if (g_nUIMode == kZoomMode) {
@@ -355,9 +360,7 @@ int CKavoView::CancelGesture()
     }
     if (m_bConReroute)
         return ConEndCancel(0);
-    if (m_bConTracking)
-        return CancelConDraw(0);
-    return 0;
+    return CancelConDraw(0);
 }
 
 void CKavoView::EraseGestureFeedback()

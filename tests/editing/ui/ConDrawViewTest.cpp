@@ -334,6 +334,35 @@ TEST_F(ConDrawViewTest, OneGestureReturnsToSelectMode)
     EXPECT_EQ(g_nUIMode, 0);
 }
 
+TEST_F(ConDrawViewTest, AFixedLengthStyleIsPlacedByOneClick)
+{
+    fx.doc.m_curConStyle.FragmentCreation = 1;
+    fx.doc.m_curConStyle.FragmentLength = 400;
+    fx.doc.m_curConStyle.FragmentAngle = 90;
+    const QPoint at = Empty(1800, 2000);
+    Move(at + QPoint(20, 20));
+    Move(at);
+    Press(at);
+    Release(at);
+    const CPoint p = view->ClientPtToLogical(CPoint(at.x(), at.y()));
+    const std::vector<CConnector*> cons = Connectors();
+    ASSERT_EQ(cons.size(), 1u);
+    EXPECT_EQ(cons[0]->EndPoint1, CPoint(p.x - 200, p.y));
+    EXPECT_EQ(cons[0]->EndPoint2, CPoint(p.x + 200, p.y));
+    EXPECT_EQ(cons[0]->m_pFig1, nullptr);
+    EXPECT_EQ(cons[0]->m_pFig2, nullptr);
+    EXPECT_EQ(fx.doc.m_curConStyle.m_props.Behavior.low & 0x80, 0u);
+    EXPECT_EQ(Steps(), 1);
+    ExpectUndoToSaved(UDMAC_CREATECON);
+    // Leaving the mode takes the image away.
+    Key(Qt::Key_Escape);
+    view->FlushPaint();
+    const QImage shown = view->Surface().copy();
+    view->InvalidateAll();
+    view->FlushPaint();
+    EXPECT_TRUE(view->Surface() == shown);
+}
+
 // ---- the connector-end drag of select mode
 
 TEST_F(ConDrawViewTest, DraggingASelectedEndReattachesIt)
