@@ -18,6 +18,7 @@ constexpr int kIdsAdjustPrompt = 506;
 // Property flag of a figure whose marked connection point an end is
 // dragged from; set for the time of the drag.
 constexpr DWORD kConEndDragFigFlag = 0x8000000;
+// The guides are drawn in the connection-point colour XOR this.
 constexpr COLORREF kGuideXor = 0xC0C0C0;
 constexpr int kGuideGap = 7;   // pixels left free on each side of the point
 
@@ -40,7 +41,7 @@ void DrawMarker(CKavoView& view, const ConPtMarker& m)
         // Guides across the whole client area, in client pixels.
         const CPoint c = view.LogicalPtToClient(m.pt);
         const int w = view.viewport()->width(), h = view.viewport()->height();
-        CPen pen(PS_SOLID, 0, GridColor ^ kGuideXor);
+        CPen pen(PS_SOLID, 0, ConPtColor ^ kGuideXor);
         CPen* old = dc->SelectObject(&pen);
         dc->SetROP2(R2_XORPEN);
         auto line = [&](int x1, int y1, int x2, int y2) {

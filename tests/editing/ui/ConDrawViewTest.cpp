@@ -244,6 +244,14 @@ TEST_F(ConDrawViewTest, EscapeCancelsWithNothingMadeAndThenLeavesTheMode)
     // Right-click while drawing is ignored.
     Send(QEvent::MouseButtonPress, Centre(b), Qt::RightButton, Qt::RightButton);
     EXPECT_TRUE(view->IsConDrawing());
+    // The rubber connector is on the surface, not in the document.
+    view->FlushPaint();
+    const QImage drawing = view->Surface().copy();
+    view->InvalidateAll();
+    view->FlushPaint();
+    EXPECT_FALSE(view->Surface() == drawing);
+    view->m_rubberShown.clear();   // the repaint took it away
+    Move(Centre(b) + QPoint(0, 5));
     Key(Qt::Key_Escape);
     EXPECT_FALSE(view->IsConDrawing());
     EXPECT_TRUE(Connectors().empty());
@@ -429,4 +437,44 @@ TEST_F(ConDrawViewTest, EndDragOntoTheOtherEndsFigureIsRefused)
     EXPECT_EQ(k->m_pFig2, b);
     EXPECT_EQ(Steps(), 0);
     EXPECT_EQ(DocText(fx.doc), saved);
+}
+
+TEST_F(ConDrawViewTest, TheFiftyFirstPointEndsTheChain)
+{
+    Click(Centre(a));
+    // Clicks along a zigzag, none on a line with its neighbours.
+    int made = 1;
+    for (int i = 0; made < CFigPickList::kMaxEntries && view->IsConDrawing(); ++i, ++made) {
+        const QPoint p = Empty(300 + 30 * i, 1400 + (i % 2) * 200);
+        Move(p);
+        Click(p);
+    }
+    EXPECT_FALSE(view->IsConDrawing());
+    EXPECT_EQ(made, CFigPickList::kMaxEntries);
+    EXPECT_EQ(Connectors().size(), size_t(CFigPickList::kMaxEntries - 1));
+    EXPECT_EQ(Steps(), 1);
+    ExpectUndoToSaved(UDMAC_CREATECON);
+}
+
+TEST_F(ConDrawViewTest, TheMarkerIsShownOnceAndErasedWithItsGuides)
+{
+    ShowConnectionGuides = 1;
+    view->FlushPaint();
+    const QImage clean = view->Surface().copy();
+    const CPoint pt = a->m_rect.CenterPoint();
+    view->ShowConPtMarker(a, -2, pt, true);
+    view->FlushPaint();
+    const QImage once = view->Surface().copy();
+    EXPECT_FALSE(once == clean);
+    // The guide runs across the client area with a gap around the point.
+    const QPoint c = At(pt);
+    EXPECT_NE(once.pixel(5, c.y()), clean.pixel(5, c.y()));
+    EXPECT_EQ(once.pixel(c.x() - 3, c.y() - 10), clean.pixel(c.x() - 3, c.y() - 10));
+    view->ShowConPtMarker(a, -2, pt, true);   // the same one: nothing happens
+    view->FlushPaint();
+    EXPECT_TRUE(view->Surface() == once);
+    view->EraseConPtMarker();
+    view->FlushPaint();
+    EXPECT_TRUE(view->Surface() == clean);
+    ShowConnectionGuides = 0;
 }
