@@ -188,11 +188,17 @@ int CKavoView::OnConMouseMove(const CPoint& client)
         FindConTarget(client, nullptr, t);
         m_nHoverKind = t.fig ? kHoverFigure : t.con ? kHoverConnector : kHoverNothing;
         SetViewCursor(m_nHoverKind == kHoverNothing ? Qt::ForbiddenCursor : Qt::CrossCursor);
-        if (t.fig && t.conPt >= 0)
+        std::string text = ConDrawStatus();
+        if (t.fig && t.conPt >= 0) {
             ShowConPtMarker(t.fig, t.conPt, t.pt, false);
-        else
+            // A named connection point names itself.
+            const CConPt* point = t.fig->m_pConPts ? t.fig->m_pConPts->FindById(t.conPt) : nullptr;
+            if (point && !point->m_strName.empty())
+                text = point->m_strName;
+        } else {
             EraseConPtMarker();
-        ShowStatus(ConDrawStatus());
+        }
+        ShowStatus(text);
         return 1;
     }
     StartAutoScroll(client, false);

@@ -411,6 +411,11 @@ TEST_F(ConDrawViewTest, EndDragBorrowsTheFigureFlagOfAMarkedPointAndGivesItBack)
     g_nUIMode = 0;
     fx.doc.SelectConAndEnds(k, 1, 0, false);
     const FigFlagSet before = b->m_props.Behavior;
+    // Hovering in connector mode names the point.
+    g_nUIMode = kConnectorMode;
+    Move(At(pos.RoundToPoint()));
+    EXPECT_EQ(view->StatusText(), "in");
+    g_nUIMode = 0;
     Press(At(k->EndPoint2));
     EXPECT_TRUE(b->m_props.Behavior.low & 0x8000000);
     Move(At(k->EndPoint2) + QPoint(0, 40), Qt::LeftButton);
