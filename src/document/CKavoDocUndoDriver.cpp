@@ -213,6 +213,31 @@ void CKavoDoc::RelinkLinks(const std::vector<int32_t>* memo)
                 InvalidateObj(c);
 }
 
+namespace {
+// Whether `name` is a numbered copy ("name:N") of some symbol.
+bool IsNumberedCopyName(const std::string& name)
+{
+    const size_t colon = name.rfind(':');
+    return colon != std::string::npos && colon > 0 && colon + 1 < name.size() &&
+           std::all_of(name.begin() + long(colon) + 1, name.end(), [](char c) { return c >= '0' && c <= '9'; });
+}
+
+// A reshape or a stretched resize points its figure at a fresh copy of the
+// symbol, appended to the library. Once the step is undone nothing refers
+// to that copy (no record left in the log predates it), so an unused
+// numbered copy at the end of the library goes; the last entry goes without
+// shifting any index.
+void DropUndoneSymbolCopy(CKavoDoc& doc)
+{
+    const int last = doc.m_figSymbols.GetCount() - 1;
+    const CFigSymbol* sym = last >= 2 ? doc.m_figSymbols.GetAt(last) : nullptr;
+    if (!sym || !IsNumberedCopyName(sym->m_strName) || doc.IsSymbolUsedByFigures(last) ||
+        doc.m_figStyles.IsSymbolUsed(last))
+        return;
+    doc.m_figSymbols.Delete(last);
+}
+} // namespace
+
 int CKavoDoc::UndoLastStep()
 {
     if (!m_undo.m_hUndoBuf || !m_undo.m_pUndoBase || !m_undo.m_nUndoUsed ||
@@ -220,8 +245,15 @@ int CKavoDoc::UndoLastStep()
         return 0;
     const int code = m_undo.Undo();
     UpdateTrunks(1);
+    // The replay redraws objects where they now stand; where they stood
+    // before (a moved figure's old connector legs, old handles) is cleared
+    // only by redrawing the views whole.
+    if (code != 0)
+        UpdateAllViews(nullptr, 0, nullptr);
     // Undoing a scale returns to the select mode the user had.
     if (code == UDMAC_SCALE)
         EnterUIMode(6, 0);
+    if (code == UDMAC_RESHAPE || code == UDMAC_RESIZEFIG)
+        DropUndoneSymbolCopy(*this);
     return code;
 }

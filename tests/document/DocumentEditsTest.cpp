@@ -141,6 +141,17 @@ TEST_F(DocTest, UndoingAScaleReturnsToTheSelectMode)
     EXPECT_EQ(a->m_nConnected, 0);
     ASSERT_FALSE(view.hints.empty());
     EXPECT_EQ(view.hints.back(), 0);
+
+    // So does an undone move: the figure's old place is cleared too.
+    doc.UndoBeginStep(UDMAC_MOVEOBJS);
+    doc.LogFigRect(a);
+    a->m_rect.OffsetRect(500, 0);
+    doc.UndoEndStep();
+    view.hints.clear();
+    doc.UndoLastStep();
+    EXPECT_EQ(a->m_rect.left, 0);
+    ASSERT_FALSE(view.hints.empty());
+    EXPECT_EQ(view.hints.back(), 0);
     doc.RemoveView(&view);
 }
 

@@ -14,7 +14,6 @@
 #include <QPointer>
 
 namespace {
-constexpr int kIdsAdjustPrompt = 506;
 // Property flag of a figure whose marked connection point an end is
 // dragged from; set for the time of the drag.
 constexpr DWORD kConEndDragFigFlag = 0x8000000;
@@ -101,17 +100,6 @@ void CKavoView::EraseConPtMarker()
         return;
     DrawMarker(*this, g_marker);
     g_marker = ConPtMarker();
-}
-
-int CKavoView::OnConEndHover(const CPoint& pt)
-{
-    int end = 0;
-    const CConnector* c = m_pDoc->SelConEndFromPoint(pt, end, 2 * m_nHitTolerance);
-    if (!c || c->m_pGroup)
-        return 0;
-    SetViewCursor(Qt::PointingHandCursor);
-    SetStatusPrompt(kIdsAdjustPrompt);
-    return 1;
 }
 
 int CKavoView::OnConEndDown(const CPoint& pt)

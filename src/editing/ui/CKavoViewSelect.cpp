@@ -34,7 +34,8 @@ int CKavoView::OnSelectLButtonDown(const CPoint& client)
         claimed = OnFigHandleDown(pt) != 0;
     } else {
         claimed = (IsCtrlKeyDown() && OnCtrlLButtonDown(pt)) || OnAltSplitDown(pt) || OnLabelSlideDown(pt) ||
-                  OnConEndDown(pt) || OnJctButtonDown(pt) || OnDividerButtonDown(pt) || OnFigHandleDown(pt) || OnGrpHandleDown(pt);
+                  OnConEndDown(pt) || OnJctButtonDown(pt) || OnDividerButtonDown(pt) || OnFigHandleDown(pt) ||
+                  OnGrpHandleDown(pt);
         if (!claimed) {
             // A press on a selected object starts the move drag at once.
             CDiagObj* obj = m_pDoc->ObjFromPoint(pt.x, pt.y, m_nHitTolerance, false, -1, 0, 0);
@@ -118,7 +119,8 @@ int CKavoView::OnSelectLButtonUp(const CPoint& client)
 void CKavoView::OnSelectHover(const CPoint& pt)
 {
     m_nHitTolerance = std::max(1, int(ClientLenToLogical(int(HandleSize)) + 0.5));
-    if (OnConEndHover(pt) || HitTestDivider(pt) || OnFigHandleHover(pt) || OnGrpHandleHover(pt))
+    if (OnAltSplitHover(pt) || OnConEndHover(pt) || HitTestDivider(pt) || OnFigHandleHover(pt) ||
+        OnGrpHandleHover(pt))
         return;
     CDiagObj* obj = m_pDoc->ObjFromPoint(pt.x, pt.y, m_nHitTolerance, false, -1, 0, 0);
     if (obj) {
@@ -130,6 +132,8 @@ void CKavoView::OnSelectHover(const CPoint& pt)
             }
             return;
         }
+        if (fig && OnLinkHover(*fig, pt))
+            return;
         if (fig && !fig->IsInGroup() && fig->IsFlowLabel() && !fig->m_bSelected)
             return;
         SetViewCursor(IsCtrlKeyDown() ? Qt::DragCopyCursor : Qt::SizeAllCursor);

@@ -127,8 +127,12 @@ void CMainFrame::InstallDocCommands()
     }));
     m_commands.SetHandler(57643, onDoc([this](CKavoDoc& d) {
         DiagPrintf("USER  Undo\n");
-        if (CKavoView* v = GetActiveView())
+        // A gesture holding objects of the document (a connector being
+        // drawn) ends before undo replaces them.
+        if (CKavoView* v = GetActiveView()) {
             v->CloseTextEditor();
+            v->CancelGesture();
+        }
         d.UndoLastStep();
         UpdateSubmenuStates();
     }));

@@ -1,122 +1,43 @@
 // Connector drawing in UI mode 4 and the connector-end drag of select mode,
 // driven by Qt's own mouse and key events on a real view offscreen; each
 // checked by the document and by undo back to the saved text.
-#include "common/DiagramFixture.h"
-#include "common/FakeAppContext.h"
-#include "common/TestSupport.h"
-#include "core/Settings.h"
-#include "core/UIMode.h"
-#include "core/Units.h"
-#include "editing/ui/CKavoView.h"
-#include "fileformat/DiagramRecordWriter.h"
-#include "keyword/KeywordStreams.h"
+#include "ViewEventDriver.h"
 #include "undo/UndoCodes.h"
 
-#include <QApplication>
-#include <QKeyEvent>
-#include <QMouseEvent>
-#include <QScrollBar>
-#include <gtest/gtest.h>
-
-#include <string>
 #include <vector>
 
 namespace {
-constexpr int kClientW = 800, kClientH = 600;
 constexpr int kConnectorMode = 4;
 
-std::string DocText(CKavoDoc& doc)
-{
-    CStringKeywordSink sink;
-    CKeywordWriter w(sink);
-    EXPECT_TRUE(WriteDiagramText(w, doc, {}));
-    return sink.text;
-}
-
-struct ConDrawViewTest : testing::Test {
+struct ConDrawViewTest : ViewEventDriver {
     void SetUp() override
     {
-        SetScreenPixelHeightForTest(768);
-        ScreenHeight = 9.0;
-        ShowRulers = 0;
         SelectAfterConnectorCreate = 0;
         EnableConPts = 1;
-        fx.doc.m_bShowGrid = 0;
-        fx.doc.m_bAlignToGrid = 0;
+        ViewEventDriver::SetUp();
+        g_nUIMode = kConnectorMode;
+        Save();
+    }
+    void AddObjects() override
+    {
         fx.doc.m_nAttachMode = 1;
         a = fx.AddBox(600, 600, 600, 450, "A");
         b = fx.AddBox(2400, 600, 600, 450, "B");
         c = fx.AddBox(2400, 1800, 600, 450, "C");
-        fx.doc.ResetUndoLog();
-        fx.doc.SetModifiedFlag(false);
-        app.doc = &fx.doc;
-        SetAppContext(&app);
-        view = std::make_unique<CKavoView>(&fx.doc);
-        view->show();
-        const int bar = view->verticalScrollBar()->sizeHint().width();
-        const int barH = view->horizontalScrollBar()->sizeHint().height();
-        view->resize(kClientW + bar, kClientH + barH);
-        view->OnInitialUpdate();
-        view->ZoomToPercent(100);
-        view->ScrollToViewAnchorPoint(CPoint(0, 0), kAnchorTopLeft, true);
-        view->FlushPaint();
-        g_nUIMode = kConnectorMode;
-        Save();
     }
     void TearDown() override
     {
-        if (const char* dir = std::getenv("KAVO_SHOTS")) {
-            view->FlushPaint();
-            view->Surface().save(QString(dir) + "/" +
-                                 testing::UnitTest::GetInstance()->current_test_info()->name() + ".png");
-        }
-        view.reset();
+        ViewEventDriver::TearDown();
         g_nUIMode = 0;
         SelectAfterConnectorCreate = 0;
-        SetAppContext(nullptr);
-        SetScreenPixelHeightForTest(0);
     }
-    void Save()
-    {
-        saved = DocText(fx.doc);
-        stepBase = int(fx.doc.UndoLogRef().m_nStepsRecorded);
-    }
-
-    QPoint At(const CPoint& logical) const
-    {
-        const CPoint p = view->LogicalPtToClient(logical);
-        return QPoint(p.x, p.y);
-    }
-    QPoint Centre(const CFigure* f) const { return At(f->m_rect.CenterPoint()); }
-    void Send(QEvent::Type type, const QPoint& pos, Qt::MouseButton button, Qt::MouseButtons buttons,
-              Qt::KeyboardModifiers mods = Qt::NoModifier)
-    {
-        QWidget* vp = view->viewport();
-        QMouseEvent e(type, QPointF(pos), QPointF(vp->mapToGlobal(pos)), button, buttons, mods);
-        QApplication::sendEvent(vp, &e);
-    }
-    void Press(const QPoint& p, Qt::KeyboardModifiers m = Qt::NoModifier)
-    {
-        Send(QEvent::MouseButtonPress, p, Qt::LeftButton, Qt::LeftButton, m);
-    }
-    void Move(const QPoint& p, Qt::MouseButtons held = Qt::NoButton, Qt::KeyboardModifiers m = Qt::NoModifier)
-    {
-        Send(QEvent::MouseMove, p, Qt::NoButton, held, m);
-    }
-    void Release(const QPoint& p, Qt::KeyboardModifiers m = Qt::NoModifier)
-    {
-        Send(QEvent::MouseButtonRelease, p, Qt::LeftButton, Qt::NoButton, m);
-    }
-    // A click, then a few moves towards the next point, as a hand does.
-    void Click(const QPoint& p, Qt::KeyboardModifiers m = Qt::NoModifier)
-    {
-        Press(p, m);
-        Release(p, m);
-    }
+    // A move with no button held, unless one is named.
+    void Hover(const QPoint& p, Qt::MouseButtons held = Qt::NoButton) { Move(p, Qt::NoModifier, held); }
+    // A few moves towards the next point, as a hand does.
     void MoveTo(const QPoint& from, const QPoint& to, Qt::MouseButtons held = Qt::NoButton)
     {
         for (int i = 1; i <= 4; ++i)
-            Move(from + (to - from) * i / 4, held);
+            Hover(from + (to - from) * i / 4, held);
     }
     void DoubleClick(const QPoint& p)
     {
@@ -124,12 +45,6 @@ struct ConDrawViewTest : testing::Test {
         Send(QEvent::MouseButtonDblClick, p, Qt::LeftButton, Qt::LeftButton);
         Release(p);
     }
-    void Key(int key)
-    {
-        QKeyEvent e(QEvent::KeyPress, key, Qt::NoModifier);
-        QApplication::sendEvent(view.get(), &e);
-    }
-    int Steps() { return int(fx.doc.UndoLogRef().m_nStepsRecorded) - stepBase; }
     std::vector<CConnector*> Connectors() const
     {
         std::vector<CConnector*> out;
@@ -153,15 +68,10 @@ struct ConDrawViewTest : testing::Test {
     // Empty space of the page, well away from the boxes.
     QPoint Empty(int x, int y) const { return At(CPoint(x, y)); }
 
-    DiagramFixture fx;
-    FakeAppContext app;
     CRecordingPrompt prompts;
     CFigure* a = nullptr;
     CFigure* b = nullptr;
     CFigure* c = nullptr;
-    std::unique_ptr<CKavoView> view;
-    std::string saved;
-    int stepBase = 0;
 };
 } // namespace
 
@@ -251,7 +161,7 @@ TEST_F(ConDrawViewTest, EscapeCancelsWithNothingMadeAndThenLeavesTheMode)
     view->FlushPaint();
     EXPECT_FALSE(view->Surface() == drawing);
     view->m_rubberShown.clear();   // the repaint took it away
-    Move(Centre(b) + QPoint(0, 5));
+    Hover(Centre(b) + QPoint(0, 5));
     Key(Qt::Key_Escape);
     EXPECT_FALSE(view->IsConDrawing());
     EXPECT_TRUE(Connectors().empty());
@@ -348,8 +258,8 @@ TEST_F(ConDrawViewTest, AFixedLengthStyleIsPlacedByOneClick)
     fx.doc.m_curConStyle.FragmentLength = 400;
     fx.doc.m_curConStyle.FragmentAngle = 90;
     const QPoint at = Empty(1800, 2000);
-    Move(at + QPoint(20, 20));
-    Move(at);
+    Hover(at + QPoint(20, 20));
+    Hover(at);
     Press(at);
     Release(at);
     const CPoint p = view->ClientPtToLogical(CPoint(at.x(), at.y()));
@@ -413,12 +323,12 @@ TEST_F(ConDrawViewTest, EndDragBorrowsTheFigureFlagOfAMarkedPointAndGivesItBack)
     const FigFlagSet before = b->m_props.Behavior;
     // Hovering in connector mode names the point.
     g_nUIMode = kConnectorMode;
-    Move(At(pos.RoundToPoint()));
+    Hover(At(pos.RoundToPoint()));
     EXPECT_EQ(view->StatusText(), "in");
     g_nUIMode = 0;
     Press(At(k->EndPoint2));
     EXPECT_TRUE(b->m_props.Behavior.low & 0x8000000);
-    Move(At(k->EndPoint2) + QPoint(0, 40), Qt::LeftButton);
+    Move(At(k->EndPoint2) + QPoint(0, 40));
     Key(Qt::Key_Escape);
     EXPECT_FALSE(view->IsConEndDragging());
     EXPECT_TRUE(b->m_props.Behavior == before);
@@ -451,7 +361,7 @@ TEST_F(ConDrawViewTest, TheFiftyFirstPointEndsTheChain)
     int made = 1;
     for (int i = 0; made < CFigPickList::kMaxEntries && view->IsConDrawing(); ++i, ++made) {
         const QPoint p = Empty(300 + 30 * i, 1400 + (i % 2) * 200);
-        Move(p);
+        Hover(p);
         Click(p);
     }
     EXPECT_FALSE(view->IsConDrawing());
