@@ -266,6 +266,8 @@ public:
     void DrawRubberCon(const std::vector<CPoint>& pts);
     void UpdateRubberCon();
     void EraseRubberCon();
+    // The corners of the last leg routed orthogonally (Alt held).
+    void RouteLastLeg(const CFigPick& from, const ConTarget& to);
     // The click-placed variant (CKavoViewFixedCon.cpp): a style of fixed
     // length is placed whole by one click.
     bool IsFixedConMode() const;
@@ -278,6 +280,7 @@ public:
     CConnector* m_pRerouteCon = nullptr;
     int m_nRerouteEnd = 2, m_nConStyle = -1, m_nHoverKind = 1, m_nConEndIndex = 0;
     std::vector<CPoint> m_rubberShown;   // the rubber connector's points as drawn
+    std::vector<CPoint> m_altInner;      // corners of the Alt-routed last leg
     CFigure* m_pConEndFlagged = nullptr;
     FigFlagSet m_conEndSavedFlags;
 

@@ -10,6 +10,7 @@
 #include "core/UIMode.h"
 #include "document/CKavoDoc.h"
 #include "editing/GestureRules.h"
+#include "editing/OrthoRoute.h"
 #include "platform/Prompt.h"
 #include "platform/CPainterDC.h"
 
@@ -51,6 +52,8 @@ void CKavoView::UpdateRubberCon()
     std::vector<CPoint> pts;
     if (m_pPickList)
         m_pPickList->AddPointsTo(pts);
+    if (!m_altInner.empty() && !pts.empty())
+        pts.insert(pts.end() - 1, m_altInner.begin(), m_altInner.end());
     if (pts == m_rubberShown)
         return;
     DrawRubberCon(m_rubberShown);
@@ -99,6 +102,7 @@ std::string CKavoView::ConDrawStatus() const
     if (m_nHoverKind == kHoverFigure && (mode == 1 || mode == 3))
         pieces.push_back(mode == 1 ? "SHIFT: click point" : "SHIFT: centers");
     if (m_bConTracking) {
+        pieces.push_back("ALT: orthogonal");
         if (m_nHoverKind == kHoverNothing || mode == 0) {
             pieces.push_back("CLICK: drop junction");
             pieces.push_back("DBL-CLICK: terminate");
@@ -150,14 +154,47 @@ bool CKavoView::TrackConEnd(const CPoint& client)
     if (!FindConTarget(client, align ? &ref : nullptr, t))
         return false;
     m_nHoverKind = t.fig ? kHoverFigure : t.con ? kHoverConnector : kHoverNothing;
+    m_altInner.clear();
+    if (IsAltKeyDown())
+        RouteLastLeg(*fixed, t);
     if (m_pPickList->GetCount() == m_nClicks)
         return m_pPickList->Add(t.pt, t.fig, t.conPt, t.con);
     return m_pPickList->SetAt(m_pPickList->GetCount(), t.pt, t.fig, t.conPt, t.con);
 }
 
+void CKavoView::RouteLastLeg(const CFigPick& from, const ConTarget& to)
+{
+    OrthoRouteInput in;
+    in.s = from.fig ? from.fig->GetCenter() : from.pt;
+    in.e = to.fig ? to.fig->GetCenter() : to.pt;
+    const CRect startRc = from.fig ? from.fig->m_rect : CRect(), endRc = to.fig ? to.fig->m_rect : CRect();
+    in.startFig = from.fig ? &startRc : nullptr;
+    in.endFig = to.fig ? &endRc : nullptr;
+    in.stepX = m_pDoc->m_nSnapX;
+    in.stepY = m_pDoc->m_nSnapY;
+    in.snap = m_pDoc->m_bAlignToGrid != 0;
+    m_pDoc->ForEachFigure([&](const CFigure* f) {
+        if (f != from.fig && f != to.fig && !f->IsInvisible())
+            in.figures.push_back(f->m_rect);
+    });
+    m_pDoc->ForEachConnector([&](const CConnector* c) { in.legs.push_back({c->EndPoint1, c->EndPoint2}); });
+    in.page = ShowPage ? &m_pDoc->m_rcPage : nullptr;
+    m_altInner = FindOrthoRoute(in);
+}
+
 int CKavoView::ConClick(const CPoint& client, bool isUp)
 {
     const bool tracked = TrackConEnd(client);
+    // The corners of an Alt-routed leg become points of the chain.
+    if (tracked && !m_altInner.empty() &&
+        m_pPickList->GetFreeSlots() >= int(m_altInner.size())) {
+        const CFigPick moving = *m_pPickList->GetAt(m_pPickList->GetCount());
+        m_pPickList->RemoveAt(m_pPickList->GetCount());
+        for (const CPoint& p : m_altInner)
+            m_pPickList->Add(p, nullptr, kPickFree, nullptr);
+        m_pPickList->Add(moving.pt, moving.fig, moving.conPt, moving.con);
+        m_altInner.clear();
+    }
     const CFigPick* last = m_pPickList->GetAt(m_pPickList->GetCount());
     bool end = tracked && last->fig;
     if (!end && m_nClicks > 1 && !isUp) {
@@ -234,6 +271,7 @@ void CKavoView::FinishConDraw()
 {
     EraseRubberCon();
     std::unique_ptr<CFigPickList> list = std::move(m_pPickList);
+    m_altInner.clear();
     m_bConTracking = 0;
     m_nClicks = 0;
     ReleaseCapture();
@@ -271,6 +309,7 @@ int CKavoView::CancelConDraw(int keepCapture)
     if (keepCapture)
         return 1;
     m_pPickList.reset();
+    m_altInner.clear();
     m_bConTracking = 0;
     m_nClicks = 0;
     m_nConStyle = -1;

@@ -126,6 +126,23 @@ TEST_F(ConDrawViewTest, ClicksOnEmptySpaceMakeJunctionsUntilAFigure)
     ExpectUndoToSaved(UDMAC_CREATECON);
 }
 
+TEST_F(ConDrawViewTest, AltRoutesTheLastLegAroundCorners)
+{
+    Click(Centre(a));
+    Move(Centre(c), Qt::AltModifier, Qt::NoButton);
+    Click(Centre(c), Qt::AltModifier);
+    const std::vector<CConnector*> cons = Connectors();
+    const std::vector<CFigure*> jcts = Junctions();
+    ASSERT_EQ(cons.size(), 2u);
+    ASSERT_EQ(jcts.size(), 1u);
+    // The corner below A's centre and level with C's.
+    EXPECT_EQ(jcts[0]->GetCenter(), CPoint(a->GetCenter().x, c->GetCenter().y));
+    EXPECT_EQ(cons[0]->EndPoint1, CPoint(a->GetCenter().x, a->m_rect.bottom));
+    EXPECT_EQ(cons[1]->EndPoint2, CPoint(c->m_rect.left, c->GetCenter().y));
+    EXPECT_EQ(Steps(), 1);
+    ExpectUndoToSaved(UDMAC_CREATECON);
+}
+
 TEST_F(ConDrawViewTest, DoubleClickEndsWithAFreeEnd)
 {
     const QPoint j1 = Empty(1800, 300), end = Empty(1800, 2000);
