@@ -214,26 +214,22 @@ void CKavoDoc::RelinkLinks(const std::vector<int32_t>* memo)
 }
 
 namespace {
-// Whether `name` is a numbered copy ("name:N") of some symbol.
-bool IsNumberedCopyName(const std::string& name)
-{
-    const size_t colon = name.rfind(':');
-    return colon != std::string::npos && colon > 0 && colon + 1 < name.size() &&
-           std::all_of(name.begin() + long(colon) + 1, name.end(), [](char c) { return c >= '0' && c <= '9'; });
-}
-
 // A reshape or a stretched resize points its figure at a fresh copy of the
 // symbol, appended to the library. Once the step is undone nothing refers
-// to that copy (no record left in the log predates it), so an unused
-// numbered copy at the end of the library goes; the last entry goes without
-// shifting any index.
+// to that copy (no record left in the log predates it), so the copy goes
+// when it is still last and unused; the last entry goes without shifting
+// any index. Symbols the copies did not make are never dropped.
 void DropUndoneSymbolCopy(CKavoDoc& doc)
 {
     const int last = doc.m_figSymbols.GetCount() - 1;
     const CFigSymbol* sym = last >= 2 ? doc.m_figSymbols.GetAt(last) : nullptr;
-    if (!sym || !IsNumberedCopyName(sym->m_strName) || doc.IsSymbolUsedByFigures(last) ||
-        doc.m_figStyles.IsSymbolUsed(last))
+    if (!sym)
         return;
+    auto& copies = doc.m_editSymbolCopies;
+    const auto made = std::find(copies.begin(), copies.end(), sym->m_strName);
+    if (made == copies.end() || doc.IsSymbolUsedByFigures(last) || doc.m_figStyles.IsSymbolUsed(last))
+        return;
+    copies.erase(made);
     doc.m_figSymbols.Delete(last);
 }
 } // namespace

@@ -145,6 +145,7 @@ int CopySymbolForEdit(CFigure& fig, int& oldIndex)
     const int copy = fig.m_pDoc->m_figSymbols.AddCopyWithNewName(sym);
     if (copy < 0)
         return 0;
+    fig.m_pDoc->m_editSymbolCopies.push_back(fig.m_pDoc->m_figSymbols.GetAt(copy)->m_strName);
     oldIndex = fig.m_props.Symbol;
     fig.m_props.Symbol = copy;
     return 1;

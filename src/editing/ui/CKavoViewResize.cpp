@@ -253,8 +253,10 @@ bool CKavoView::CommitFigResize(CFigure* fig)
         const int copy = m_pDoc->m_figSymbols.AddCopyWithNewName(m_pStretchSym.get());
         done = copy >= 0 && m_pDoc->LogFigureState(fig) != 0;
         oldIndex = fig->m_props.Symbol;
-        if (done)
+        if (done) {
             fig->m_props.Symbol = copy;
+            m_pDoc->m_editSymbolCopies.push_back(m_pDoc->m_figSymbols.GetAt(copy)->m_strName);
+        }
         else if (copy >= 0)
             m_pDoc->m_figSymbols.Delete(copy);
     }
