@@ -167,7 +167,12 @@ TEST_F(ConDrawViewTest, EscapeCancelsWithNothingMadeAndThenLeavesTheMode)
     Click(Centre(a));
     MoveTo(Centre(a), j1);
     Click(j1);
+    Hover(Empty(1800, 1500));
+    EXPECT_EQ(view->StatusText(), "Click on destination object.    CTRL: freeform   ALT: orthogonal   "
+                                  "CLICK: drop junction   DBL-CLICK: terminate   ESC: cancel");
     MoveTo(j1, Centre(b));
+    EXPECT_EQ(view->StatusText(), "Click on destination object.    CTRL: freeform   SHIFT: click point   "
+                                  "ALT: orthogonal   ESC: cancel");
     // Right-click while drawing is ignored.
     Send(QEvent::MouseButtonPress, Centre(b), Qt::RightButton, Qt::RightButton);
     EXPECT_TRUE(view->IsConDrawing());
