@@ -40,3 +40,8 @@ bool CalcFlowLblRects(const CConnector& con, const CFigure& fig, const CSize& si
 // The alignment of a flow label whose corner `corner` touches its
 // connector; 0 for a code outside 0..8.
 WORD FlowLblAlign(int corner);
+
+class CKavoDoc;
+// Whether a figure label of the figure sits at the position code (1..12
+// clockwise from the top left): its staple has that position's anchors.
+bool HasFigLabelAt(const CKavoDoc& doc, const CFigure* fig, int code);

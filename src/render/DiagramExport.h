@@ -12,6 +12,7 @@
 
 #include <functional>
 #include <memory>
+#include <vector>
 
 class CBitmap;
 class CDC;
@@ -75,6 +76,8 @@ HENHMETAFILE RenderToEnhMetafile(CKavoDoc& doc, int which, const CRect& rect, co
 // format can hold it (shadows as opaque shapes, gradients as one colour,
 // dashed lines as dashed pens).
 HENHMETAFILE RenderForWindowsMetafile(CKavoDoc& doc, int which, const CRect& rect);
+// The set's enhanced metafile as bytes; empty when it cannot be recorded.
+std::vector<BYTE> RenderToEmfBytes(CKavoDoc& doc, int which, const CRect& rect);
 // Writes the set's enhanced metafile to path; false when it could not be
 // recorded or written (the old file, if any, then stays).
 bool RenderToEmfFile(CKavoDoc& doc, int which, const CRect& rect, const QString& path);

@@ -174,7 +174,7 @@ HENHMETAFILE RenderForWindowsMetafile(CKavoDoc& doc, int which, const CRect& rec
     return rec->Close();
 }
 
-bool RenderToEmfFile(CKavoDoc& doc, int which, const CRect& rect, const QString& path)
+std::vector<BYTE> RenderToEmfBytes(CKavoDoc& doc, int which, const CRect& rect)
 {
     // The frame is the diagram's own size (256 units an inch), as the
     // Windows metafile export declares it, not the size its units have as
@@ -183,12 +183,20 @@ bool RenderToEmfFile(CKavoDoc& doc, int which, const CRect& rect, const QString&
     std::unique_ptr<CEmfRecorderDC> rec = Record(doc, which, rect, &frame, std::string(), true);
     HENHMETAFILE emf = rec->Close();
     if (!emf)
-        return false;
+        return {};
     const UINT size = GetEnhMetaFileBits(emf, 0, nullptr);
     std::vector<BYTE> bytes(size);
     const bool got = size > 0 && GetEnhMetaFileBits(emf, size, bytes.data()) == size;
     DeleteEnhMetaFile(emf);
     if (!got)
+        bytes.clear();
+    return bytes;
+}
+
+bool RenderToEmfFile(CKavoDoc& doc, int which, const CRect& rect, const QString& path)
+{
+    const std::vector<BYTE> bytes = RenderToEmfBytes(doc, which, rect);
+    if (bytes.empty())
         return false;
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly) ||
