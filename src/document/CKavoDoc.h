@@ -13,6 +13,7 @@
 #include "shapes/CFigStyle.h"
 #include "document/CGroup.h"
 #include "document/CDocFileModes.h"
+#include "document/CFigPickList.h"
 #include "document/CMoveSet.h"
 #include "document/CObjList.h"
 #include "document/CStyleMenu.h"
@@ -516,6 +517,46 @@ public:
     // setting; switched off in the connection-point mode, the select mode
     // comes back. Views redrawn, settings saved.
     void OnUseConPts();
+
+    // ---- connector drawing and junctions (CKavoDocConDraw.cpp,
+    // CKavoDocJunctions.cpp)
+    // The attach target of a connector end at `pt` (logical): the point is
+    // kept in the work space and, with a reference point, pulled onto its
+    // line within the tolerance. False outside the work space.
+    bool FindConTarget(const POINT& pt, int tol, const POINT* ref, const ConTargetRules& rules,
+                       ConTarget& out) const;
+    // 0 valid, 1 figure to itself, 2 duplicate, 3 too short, 4 connector to
+    // itself; only two-entry lists are checked.
+    int CheckConPicks(const CFigPickList& list, bool rerouting) const;
+    // The connectors of the list joined by junctions, inside the caller's
+    // step; a re-route replaces `existing` at `end`. False when something
+    // could not be made (the caller rolls its step back).
+    bool CreateConFromPicks(CFigPickList& list, CConnector* existing, int end, CDiagObj** newObj);
+    // The same in its own step (new connector 2, re-route 9); a failure
+    // leaves no step and keeps the earlier ones.
+    bool CreateConWithUndo(CFigPickList& list, CConnector* existing, int end, CDiagObj** newObj);
+    // A junction at the point splits the connector (null when snipping or on
+    // failure); snipping leaves two free ends pulled back by the gap. With
+    // joinEnds a point on a free end puts the junction there instead.
+    CFigure* SplitCon(CConnector* con, const POINT& pt, bool snip, int gap, bool joinEnds);
+    CFigure* SplitConWithUndo(CConnector* con, const POINT& pt, int code);
+    bool SnipConWithUndo(CConnector* con, const POINT& pt, int gap);
+    // The selected ungrouped junctions are cut, their connectors freed and
+    // pulled back by the gap; one step. How many junctions were cut.
+    int DeleteJunctsSnip(int gap);
+    // The ends of a connector of the current style placed by one click at
+    // the point (length along its direction, centred there); false when the
+    // style is not of fixed length.
+    bool CalcFixedConEnds(const POINT& pt, CPoint& end1, CPoint& end2) const;
+    // Attach mode 0 freeform, 1 centres, 3 click point: the document's and
+    // the setting.
+    void SetAttachMode(int mode);
+    // The two halves of the connector split at the figure, added and
+    // attached, its staples moved to them and the connector cut; inside
+    // the caller's step.
+    bool SplitConHalves(CFigure* fig, CConnector* con, const POINT& pt, CConnector* halves[2]);
+    // A re-route of one end: the end re-attached to the pick's target.
+    bool RerouteConEnd(CConnector* con, int end, const CFigPick& to, CDiagObj** newObj);
 
     // ---- groups (CKavoDocGroups.cpp)
     void OnGroup();

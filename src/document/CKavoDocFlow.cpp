@@ -460,7 +460,18 @@ bool CKavoDoc::SplitConAtFig(CFigure* fig, CConnector* con, const POINT& pt, boo
         m_undo.UndoBeginStep(UDMAC_SPLITCON);
     else
         m_undo.UndoReopenLastStep(-3);
-    CConnector* halves[2] = {new (std::nothrow) CConnector(*con), new (std::nothrow) CConnector(*con)};
+    CConnector* halves[2] = {};
+    const bool ok = SplitConHalves(fig, con, pt, halves);
+    if (ok)
+        UpdateAllStaples(1);
+    m_undo.UndoEndStep();
+    return ok;
+}
+
+bool CKavoDoc::SplitConHalves(CFigure* fig, CConnector* con, const POINT& pt, CConnector* halves[2])
+{
+    halves[0] = new (std::nothrow) CConnector(*con);
+    halves[1] = new (std::nothrow) CConnector(*con);
     bool ok = halves[0] && halves[1];
     for (int i = 0; ok && i < 2; ++i) {
         CConnector* h = halves[i];
@@ -489,16 +500,16 @@ bool CKavoDoc::SplitConAtFig(CFigure* fig, CConnector* con, const POINT& pt, boo
         }
     }
     if (!ok) {
-        for (CConnector* h : halves) {
+        for (CConnector* h : {halves[0], halves[1]}) {
             if (h && m_pObjList->Find(h) >= 0)
                 DeleteCon(h, true, true, false);
             else
                 delete h;
         }
-        m_undo.UndoEndStep();
+        halves[0] = halves[1] = nullptr;
         return false;
     }
-    for (CConnector* h : halves)
+    for (CConnector* h : {halves[0], halves[1]})
         for (CFigure* f : {h->m_pFig1, h->m_pFig2})
             if (f) {
                 MemoFigSlots(f);
@@ -519,14 +530,12 @@ bool CKavoDoc::SplitConAtFig(CFigure* fig, CConnector* con, const POINT& pt, boo
     }
     const bool wasSelected = con->m_bSelected != 0;
     CutObj(con, -1);
-    for (CConnector* h : halves) {
+    for (int i = 0; i < 2; ++i) {
         if (wasSelected)
-            AddConToSel(h, 2, true);
+            AddConToSel(halves[i], 2, true);
         else
-            InvalidateObj(h);
+            InvalidateObj(halves[i]);
     }
-    UpdateAllStaples(1);
-    m_undo.UndoEndStep();
     return true;
 }
 

@@ -125,6 +125,9 @@ const std::vector<DocCommand>& DocCommandTable()
         {32805, "&Update Style From..."},
         {32806, "Up&date Style From..."},
         {32822, "Activate/De-activate container"},
+        {32807, "&Freeform (no attach)"},
+        {32808, "&Centers"},
+        {32810, "Click &Point"},
     };
     return table;
 }
@@ -134,6 +137,16 @@ const DocCommand* FindDocCommand(int id)
     const auto& t = DocCommandTable();
     const auto it = std::find_if(t.begin(), t.end(), [id](const DocCommand& c) { return c.id == id; });
     return it == t.end() ? nullptr : &*it;
+}
+
+int AttachModeOfCommand(int id)
+{
+    switch (id) {
+    case 32807: return 0;
+    case 32808: return 1;
+    case 32810: return 3;
+    default: return -1;
+    }
 }
 
 int ConShapeOfCommand(int id)
@@ -300,7 +313,11 @@ DocCommandState GetDocCommandState(const CKavoDoc& doc, int id)
         return st;
     case 57632: st.enabled = sel || IsActiveViewEditingText(); return st;
     case 57635: st.enabled = sel && CanCutToClipboard(); return st;
-    case 33039: st.enabled = doc.GetFirstSelFig(9, 1) != nullptr; return st;
+    case 33039: case 33071: st.enabled = doc.GetFirstSelFig(9, 1) != nullptr; return st;
+    case 32807: case 32808: case 32810:
+        st.enabled = true;
+        st.checked = doc.m_nAttachMode == AttachModeOfCommand(id);
+        return st;
     case 33029: st.enabled = doc.GetObjCount() > 0; return st;
     case 32787: st.enabled = doc.CountSelFigs(5, 1) == 1 && !IsActiveViewEditingText(); return st;
     case 33062: st.enabled = HasSelectedCon(doc); return st;

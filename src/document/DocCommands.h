@@ -44,6 +44,7 @@ DocCommandState GetDocCommandState(const CKavoDoc& doc, int id);
 
 // The values of the command tables.
 int ConShapeOfCommand(int id);       // 33030..33033 -> 0, 2, 8, 16
+int AttachModeOfCommand(int id);     // 32807, 32808, 32810 -> 0, 1, 3
 int PenStyleOfCommand(int id);       // 36544..36549 -> 0, 2, 1, 3, 4, 5
 
 // Insert Symbol (32791): a figure of the symbol chosen in the gallery with

@@ -7,6 +7,7 @@
 // CKavoViewResize.cpp); each gesture draws its feedback inverted on the
 // view's surface, so drawing it twice erases it.
 #include "core/AppContext.h"
+#include "document/CFigPickList.h"
 #include "document/IDocView.h"
 #include "editing/DividerEdit.h"
 #include "render/CDiagObjDrawCtx.h"
@@ -17,6 +18,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 class CKavoDoc;
 class CFigure;
@@ -232,6 +234,58 @@ public:
     std::string DescribeGrpResize() const;
     bool IsGrpResizing() const { return m_bGrpResize != 0; }
     const CRect& ResizeTrackRect() const { return m_rcResizeTrack; }
+
+    // ---- connector drawing in UI mode 4 (CKavoViewConDraw.cpp), the
+    // connector-end drag of select mode and the connection-point marker
+    // (CKavoViewConEnd.cpp); points in client pixels unless named logical.
+    int OnConButtonDown(const CPoint& client);
+    int OnConMouseMove(const CPoint& client);
+    int OnConButtonUp(const CPoint& client);
+    // 1 when a connector gesture was cancelled; with keepCapture only its
+    // feedback is erased.
+    int CancelConDraw(int keepCapture);
+    // The attach target under a client point; false outside the work space.
+    bool FindConTarget(const CPoint& client, const POINT* ref, ConTarget& out) const;
+    bool IsConDrawing() const { return m_bConTracking != 0; }
+    bool IsConEndDragging() const { return m_bConReroute != 0; }
+    std::string ConDrawStatus() const;
+    // Attach mode 3 without Shift or 1 with Shift: ends keep the click point.
+    bool IsAttachKeyFree() const;
+    // Attach mode 0 or Ctrl held: ends stay free.
+    bool IsAttachKeyCtrl() const;
+    const CFigPickList* PickList() const { return m_pPickList.get(); }
+    int OnConEndDown(const CPoint& logical);
+    int ConEndMove(const CPoint& client);
+    int ConEndUp();
+    int ConEndCancel(int eraseOnly);
+    // One marker for the whole program: index -1 none, -2 the free point.
+    void ShowConPtMarker(CFigure* fig, int index, const CPoint& logical, bool guides);
+    void EraseConPtMarker();
+    // Gesture steps: the moving end to the target under the pointer, a
+    // click, the finish, and the rubber connector drawn inverted.
+    bool TrackConEnd(const CPoint& client);
+    int ConClick(const CPoint& client, bool isUp);
+    void FinishConDraw();
+    void DrawRubberCon(const std::vector<CPoint>& pts);
+    void UpdateRubberCon();
+    void EraseRubberCon();
+    // The corners of the last leg routed orthogonally (Alt held).
+    void RouteLastLeg(const CFigPick& from, const ConTarget& to);
+    // The click-placed variant (CKavoViewFixedCon.cpp): a style of fixed
+    // length is placed whole by one click.
+    bool IsFixedConMode() const;
+    int OnFixedConButtonDown(const CPoint& client);
+    int OnFixedConMouseMove(const CPoint& client);
+    CPoint m_ptFixedPlaced;          // client point of the last placement
+    int m_bFixedImageHidden = 0;
+    std::unique_ptr<CFigPickList> m_pPickList, m_pPickOrig;
+    int m_nClicks = 0, m_bConTracking = 0, m_bConReroute = 0;
+    CConnector* m_pRerouteCon = nullptr;
+    int m_nRerouteEnd = 2, m_nConStyle = -1, m_nHoverKind = 1, m_nConEndIndex = 0;
+    std::vector<CPoint> m_rubberShown;   // the rubber connector's points as drawn
+    std::vector<CPoint> m_altInner;      // corners of the Alt-routed last leg
+    CFigure* m_pConEndFlagged = nullptr;
+    FigFlagSet m_conEndSavedFlags;
 
     // ---- seams to the menus, the style bar and the application
     // (CKavoViewSeams.cpp): a right press opens a context menu through

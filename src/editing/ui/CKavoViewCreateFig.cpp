@@ -38,7 +38,7 @@ constexpr int kTextMode = 3, kCreateMode = 2;
 // character was typed.
 bool OpenInPlaceEditor(CKavoView& view, CFigure* obj, int area, int ch)
 {
-    return view.BeginTextEdit(obj, area, false, view.CursorClientPos(), char(ch), -2);
+    return view.BeginTextEdit(obj, area, false, CPoint(), char(ch), -2);
 }
 
 CKavoView::TextEditStarter g_textEditStarter = OpenInPlaceEditor;

@@ -94,7 +94,8 @@ bool CKavoView::IsAddToSelectionKey() const
 bool CKavoView::IsGestureInProgress() const
 {
     return m_bClickPending || m_bPanning || m_bDividerDrag || m_bFigResize || m_bGrpResize || m_bMoveDrag ||
-           m_bCopyPending || m_bJctDrag || m_bLabelSlide || m_bZoomBand || m_bCreateTracking || m_bConPtDragging;
+           m_bCopyPending || m_bJctDrag || m_bLabelSlide || m_bZoomBand || m_bCreateTracking || m_bConPtDragging ||
+           m_bConReroute;
 }
 
 // ---- Qt events
@@ -219,6 +220,10 @@ void CKavoView::OnLButtonDown(const CPoint& client)
         break;
     case kConnectorMode:
         m_bOneGesture = SelectAfterConnectorCreate != 0;
+        if (IsFixedConMode())
+            OnFixedConButtonDown(client);
+        else
+            OnConButtonDown(client);
         break;
     case kZoomMode:
         m_bOneGesture = 0;
@@ -257,6 +262,10 @@ void CKavoView::OnMouseMove(const CPoint& client)
         OnSelectMouseMove(client);
     else if (g_nUIMode == kTextMode)
         OnTextModeMove(client);
+    else if (g_nUIMode == kConnectorMode && IsFixedConMode())
+        OnFixedConMouseMove(client);
+    else if (g_nUIMode == kConnectorMode)
+        OnConMouseMove(client);
     else if (g_nUIMode == kZoomMode) {
         OnZoomModeMove(client);
         if (m_bZoomBand)
@@ -283,8 +292,11 @@ void CKavoView::OnLButtonUp(const CPoint& client)
         OnCreateFigButtonUp(client);
     else if (g_nUIMode == kConPtMode)
         OnConPtButtonUp(client);
-    else if (g_nUIMode == kConnectorMode)
+    else if (g_nUIMode == kConnectorMode) {
+        // Connector drawing leaves the mode itself when it completes.
+        OnConButtonUp(client);
         return;
+    }
     if (m_bOneGesture) {
         m_bOneGesture = 0;
         EndRubberFigure(true, true);
@@ -297,9 +309,12 @@ void CKavoView::OnLButtonDblClk(const CPoint& client)
 {
     if (!m_pDoc || m_pDoc != GetActiveKavoDoc())
         return;
-    // The press of the double click started a click; its release ended it.
+    // In connector drawing a double click is another press; in select mode
+    // the press of the double click started a click and its release ended it.
     if (IsSelectMode())
         OnSelectDblClk(client);
+    else if (g_nUIMode == kConnectorMode)
+        OnLButtonDown(client);
 }
 
 void CKavoView::OnRButtonDown(const CPoint& client)
@@ -394,7 +409,9 @@ int CKavoView::CancelGesture()
         m_bZoomBand = false;
         return 1;
     }
-    return 0;
+    if (m_bConReroute)
+        return ConEndCancel(0);
+    return CancelConDraw(0);
 }
 
 void CKavoView::EraseGestureFeedback()
@@ -421,6 +438,10 @@ void CKavoView::EraseGestureFeedback()
         CancelCreateFig(1);
     else if (m_bConPtDragging)
         ConPtDragCancel(1);
+    else if (m_bConReroute)
+        ConEndCancel(1);
+    else if (m_bConTracking)
+        CancelConDraw(1);
 }
 
 // ---- scrolling

@@ -34,7 +34,8 @@ int CKavoView::OnSelectLButtonDown(const CPoint& client)
         claimed = OnFigHandleDown(pt) != 0;
     } else {
         claimed = (IsCtrlKeyDown() && OnCtrlLButtonDown(pt)) || OnAltSplitDown(pt) || OnLabelSlideDown(pt) ||
-                  OnJctButtonDown(pt) || OnDividerButtonDown(pt) || OnFigHandleDown(pt) || OnGrpHandleDown(pt);
+                  OnConEndDown(pt) || OnJctButtonDown(pt) || OnDividerButtonDown(pt) || OnFigHandleDown(pt) ||
+                  OnGrpHandleDown(pt);
         if (!claimed) {
             // A press on a selected object starts the move drag at once.
             CDiagObj* obj = m_pDoc->ObjFromPoint(pt.x, pt.y, m_nHitTolerance, false, -1, 0, 0);
@@ -84,6 +85,8 @@ int CKavoView::OnSelectMouseMove(const CPoint& client)
         taken = JctDragMove(client);
     if (!taken)
         taken = LabelSlideMove(client);
+    if (!taken)
+        taken = ConEndMove(client);
     if (taken) {
         StartAutoScroll(client, false);
         return 1;
@@ -94,6 +97,8 @@ int CKavoView::OnSelectMouseMove(const CPoint& client)
 
 int CKavoView::OnSelectLButtonUp(const CPoint& client)
 {
+    if (m_bConReroute)
+        return ConEndUp();
     if (m_bLabelSlide)
         return LabelSlideUp();
     if (m_bJctDrag)

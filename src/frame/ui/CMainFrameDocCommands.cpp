@@ -51,7 +51,8 @@ void PassDeleteKey(QLineEdit* edit)
 
 bool ShowsCheck(int id)
 {
-    return id == 33072 || id == 33073 || id == 36555 || id == 32822 || (id >= 33030 && id <= 33033) ||
+    return id == 33072 || id == 33073 || id == 36555 || id == 32822 || AttachModeOfCommand(id) >= 0 ||
+           (id >= 33030 && id <= 33033) ||
            (id >= 36540 && id <= 36554) || (id >= 33056 && id <= 33061);
 }
 
@@ -131,8 +132,12 @@ void CMainFrame::InstallDocCommands()
     }));
     m_commands.SetHandler(57643, onDoc([this](CKavoDoc& d) {
         DiagPrintf("USER  Undo\n");
-        if (CKavoView* v = GetActiveView())
+        // A gesture holding objects of the document (a connector being
+        // drawn) ends before undo replaces them.
+        if (CKavoView* v = GetActiveView()) {
             v->CloseTextEditor();
+            v->CancelGesture();
+        }
         d.UndoLastStep();
         UpdateSubmenuStates();
     }));
@@ -151,6 +156,13 @@ void CMainFrame::InstallDocCommands()
         d.DeleteJunctions();
         ReleaseMouseAfter();
     }));
+    // The connectors at the junctions come apart, their ends pulled back by
+    // twice the view's hit tolerance.
+    m_commands.SetHandler(33071, onDoc([this](CKavoDoc& d) {
+        const CKavoView* v = GetActiveView();
+        d.DeleteJunctsSnip(2 * (v ? v->m_nHitTolerance : 1));
+        ReleaseMouseAfter();
+    }));
     for (const DocCommand& c : DocCommandTable()) {
         const int id = c.id;
         if (ConShapeOfCommand(id) >= 0 || PenStyleOfCommand(id) >= 0 || (id >= 36540 && id <= 36543) ||
@@ -160,6 +172,11 @@ void CMainFrame::InstallDocCommands()
             m_commands.SetHandler(id, onDoc([id](CKavoDoc& d) { OnFigureLineCommand(d, id); }));
         else if (id >= 33056 && id <= 33058)
             m_commands.SetHandler(id, onDoc([id](CKavoDoc& d) { OnArrowsCommand(d, id); }));
+        else if (AttachModeOfCommand(id) >= 0)
+            m_commands.SetHandler(id, onDoc([this, id](CKavoDoc& d) {
+                d.SetAttachMode(AttachModeOfCommand(id));
+                UpdateSubmenuStates();
+            }));
         m_commands.SetUpdate(id, [this, id](CmdUI& ui) {
             const CKavoDoc* d = GetActiveDocument();
             const DocCommandState st = d ? GetDocCommandState(*d, id) : DocCommandState();

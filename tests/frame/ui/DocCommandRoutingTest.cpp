@@ -2,6 +2,7 @@
 // active document, their checks show its state, and Delete goes to a
 // toolbar box's edit field while that has the focus.
 #include "common/DiagramFixture.h"
+#include "common/TestSupport.h"
 #include "core/Settings.h"
 #include "core/UIMode.h"
 #include "document/DocCommandSeams.h"
@@ -85,4 +86,32 @@ TEST_F(DocCommandRoutingTest, DeleteGoesToTheZoomBoxWhileItHasTheFocus)
     frame.OnCommand(57632);
     EXPECT_EQ(box.currentText(), "50%");
     EXPECT_EQ(fx.doc.GetObjCount(), count);
+}
+
+TEST_F(DocCommandRoutingTest, AttachModeCommandsAndUndoDuringConnectorDrawing)
+{
+    CTempProfile profile;   // the attach mode is saved with the settings
+    const int setting = AttachMode;
+    frame.OnCommand(32807);
+    EXPECT_EQ(fx.doc.m_nAttachMode, 0);
+    EXPECT_EQ(frame.Commands().QueryCmdState(32807).check, 1);
+    EXPECT_EQ(frame.Commands().QueryCmdState(32810).check, 0);
+    frame.OnCommand(32810);
+    EXPECT_EQ(fx.doc.m_nAttachMode, 3);
+    EXPECT_EQ(frame.Commands().QueryCmdState(32810).check, 1);
+    AttachMode = setting;
+
+    // Undo while a connector is being drawn ends the drawing first: the
+    // figures its points hold may go.
+    CFigure* a = fx.AddBox(0, 0, 200, 100, "A");
+    fx.doc.ClearSelection();
+    fx.doc.Select(a);
+    frame.OnCommand(57632);   // a step to undo
+    fx.AddBox(600, 0, 200, 100, "B");
+    g_nUIMode = 4;
+    view->OnConButtonDown(view->LogicalPtToClient(CPoint(700, 50)));
+    ASSERT_TRUE(view->IsConDrawing());
+    frame.OnCommand(57643);
+    EXPECT_FALSE(view->IsConDrawing());
+    g_nUIMode = 0;
 }

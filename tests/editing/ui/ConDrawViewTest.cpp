@@ -1,0 +1,417 @@
+// Connector drawing in UI mode 4 and the connector-end drag of select mode,
+// driven by Qt's own mouse and key events on a real view offscreen; each
+// checked by the document and by undo back to the saved text.
+#include "ViewEventDriver.h"
+#include "undo/UndoCodes.h"
+
+#include <vector>
+
+namespace {
+constexpr int kConnectorMode = 4;
+
+struct ConDrawViewTest : ViewEventDriver {
+    void SetUp() override
+    {
+        SelectAfterConnectorCreate = 0;
+        EnableConPts = 1;
+        ViewEventDriver::SetUp();
+        g_nUIMode = kConnectorMode;
+        Save();
+    }
+    void AddObjects() override
+    {
+        fx.doc.m_nAttachMode = 1;
+        a = fx.AddBox(600, 600, 600, 450, "A");
+        b = fx.AddBox(2400, 600, 600, 450, "B");
+        c = fx.AddBox(2400, 1800, 600, 450, "C");
+    }
+    void TearDown() override
+    {
+        ViewEventDriver::TearDown();
+        g_nUIMode = 0;
+        SelectAfterConnectorCreate = 0;
+    }
+    // A move with no button held, unless one is named.
+    void Hover(const QPoint& p, Qt::MouseButtons held = Qt::NoButton) { Move(p, Qt::NoModifier, held); }
+    // A few moves towards the next point, as a hand does.
+    void MoveTo(const QPoint& from, const QPoint& to, Qt::MouseButtons held = Qt::NoButton)
+    {
+        for (int i = 1; i <= 4; ++i)
+            Hover(from + (to - from) * i / 4, held);
+    }
+    void DoubleClick(const QPoint& p)
+    {
+        Click(p);
+        Send(QEvent::MouseButtonDblClick, p, Qt::LeftButton, Qt::LeftButton);
+        Release(p);
+    }
+    std::vector<CConnector*> Connectors() const
+    {
+        std::vector<CConnector*> out;
+        fx.doc.ForEachConnector([&](CConnector* k) { out.push_back(k); });
+        return out;
+    }
+    std::vector<CFigure*> Junctions() const
+    {
+        std::vector<CFigure*> out;
+        fx.doc.ForEachFigure([&](CFigure* f) {
+            if (f->IsInvisible())
+                out.push_back(f);
+        });
+        return out;
+    }
+    void ExpectUndoToSaved(int code)
+    {
+        EXPECT_EQ(fx.doc.UndoLastStep(), code);
+        EXPECT_EQ(DocText(fx.doc), saved);
+    }
+    // Empty space of the page, well away from the boxes.
+    QPoint Empty(int x, int y) const { return At(CPoint(x, y)); }
+
+    CRecordingPrompt prompts;
+    CFigure* a = nullptr;
+    CFigure* b = nullptr;
+    CFigure* c = nullptr;
+};
+} // namespace
+
+TEST_F(ConDrawViewTest, PressDragReleaseJoinsTwoFigures)
+{
+    Press(Centre(a));
+    MoveTo(Centre(a), Centre(b), Qt::LeftButton);
+    Release(Centre(b));
+    const std::vector<CConnector*> cons = Connectors();
+    ASSERT_EQ(cons.size(), 1u);
+    EXPECT_EQ(cons[0]->m_pFig1, a);
+    EXPECT_EQ(cons[0]->m_pFig2, b);
+    EXPECT_EQ(cons[0]->SuppressEnd1, 0);
+    EXPECT_EQ(cons[0]->SuppressEnd2, 0);
+    // The ends meet the facing sides.
+    EXPECT_EQ(cons[0]->EndPoint1.x, a->m_rect.right);
+    EXPECT_EQ(cons[0]->EndPoint2.x, b->m_rect.left);
+    EXPECT_FALSE(view->IsConDrawing());
+    EXPECT_EQ(g_nUIMode, kConnectorMode);
+    EXPECT_EQ(Steps(), 1);
+    ExpectUndoToSaved(UDMAC_CREATECON);
+}
+
+TEST_F(ConDrawViewTest, ClicksOnEmptySpaceMakeJunctionsUntilAFigure)
+{
+    const QPoint j1 = Empty(1800, 300), j2 = Empty(1800, 2000);
+    Click(Centre(a));
+    MoveTo(Centre(a), j1);
+    Click(j1);
+    MoveTo(j1, j2);
+    Click(j2);
+    MoveTo(j2, Centre(c));
+    Click(Centre(c));
+    const std::vector<CConnector*> cons = Connectors();
+    const std::vector<CFigure*> jcts = Junctions();
+    ASSERT_EQ(cons.size(), 3u);
+    ASSERT_EQ(jcts.size(), 2u);
+    EXPECT_EQ(cons[0]->m_pFig1, a);
+    EXPECT_EQ(cons[0]->m_pFig2, jcts[0]);
+    EXPECT_EQ(cons[1]->m_pFig1, jcts[0]);
+    EXPECT_EQ(cons[1]->m_pFig2, jcts[1]);
+    EXPECT_EQ(cons[2]->m_pFig2, c);
+    // No end symbols where the line goes on through a junction.
+    EXPECT_EQ(cons[0]->SuppressEnd1, 0);
+    EXPECT_EQ(cons[0]->SuppressEnd2, 1);
+    EXPECT_EQ(cons[1]->SuppressEnd1, 1);
+    EXPECT_EQ(cons[1]->SuppressEnd2, 1);
+    EXPECT_EQ(cons[2]->SuppressEnd1, 1);
+    EXPECT_EQ(cons[2]->SuppressEnd2, 0);
+    EXPECT_EQ(jcts[0]->GetCenter(), view->ClientPtToLogical(CPoint(j1.x(), j1.y())));
+    EXPECT_EQ(Steps(), 1);
+    ExpectUndoToSaved(UDMAC_CREATECON);
+}
+
+TEST_F(ConDrawViewTest, AltRoutesTheLastLegAroundCorners)
+{
+    Click(Centre(a));
+    Move(Centre(c), Qt::AltModifier, Qt::NoButton);
+    Click(Centre(c), Qt::AltModifier);
+    const std::vector<CConnector*> cons = Connectors();
+    const std::vector<CFigure*> jcts = Junctions();
+    ASSERT_EQ(cons.size(), 2u);
+    ASSERT_EQ(jcts.size(), 1u);
+    // The corner below A's centre and level with C's.
+    EXPECT_EQ(jcts[0]->GetCenter(), CPoint(a->GetCenter().x, c->GetCenter().y));
+    EXPECT_EQ(cons[0]->EndPoint1, CPoint(a->GetCenter().x, a->m_rect.bottom));
+    EXPECT_EQ(cons[1]->EndPoint2, CPoint(c->m_rect.left, c->GetCenter().y));
+    EXPECT_EQ(Steps(), 1);
+    ExpectUndoToSaved(UDMAC_CREATECON);
+}
+
+TEST_F(ConDrawViewTest, DoubleClickEndsWithAFreeEnd)
+{
+    const QPoint j1 = Empty(1800, 300), end = Empty(1800, 2000);
+    Click(Centre(a));
+    MoveTo(Centre(a), j1);
+    Click(j1);
+    MoveTo(j1, end);
+    DoubleClick(end);
+    const std::vector<CConnector*> cons = Connectors();
+    ASSERT_EQ(cons.size(), 2u);
+    ASSERT_EQ(Junctions().size(), 1u);
+    EXPECT_EQ(cons[1]->m_pFig2, nullptr);
+    EXPECT_EQ(cons[1]->EndPoint2, view->ClientPtToLogical(CPoint(end.x(), end.y())));
+    EXPECT_FALSE(view->IsConDrawing());
+    EXPECT_EQ(Steps(), 1);
+    ExpectUndoToSaved(UDMAC_CREATECON);
+}
+
+TEST_F(ConDrawViewTest, EscapeCancelsWithNothingMadeAndThenLeavesTheMode)
+{
+    const QPoint j1 = Empty(1800, 300);
+    Click(Centre(a));
+    MoveTo(Centre(a), j1);
+    Click(j1);
+    Hover(Empty(1800, 1500));
+    EXPECT_EQ(view->StatusText(), "Click on destination object.    CTRL: freeform   ALT: orthogonal   "
+                                  "CLICK: drop junction   DBL-CLICK: terminate   ESC: cancel");
+    MoveTo(j1, Centre(b));
+    EXPECT_EQ(view->StatusText(), "Click on destination object.    CTRL: freeform   SHIFT: click point   "
+                                  "ALT: orthogonal   ESC: cancel");
+    // Right-click while drawing is ignored.
+    Send(QEvent::MouseButtonPress, Centre(b), Qt::RightButton, Qt::RightButton);
+    EXPECT_TRUE(view->IsConDrawing());
+    // The rubber connector is on the surface, not in the document.
+    view->FlushPaint();
+    const QImage drawing = view->Surface().copy();
+    view->InvalidateAll();
+    view->FlushPaint();
+    EXPECT_FALSE(view->Surface() == drawing);
+    view->m_rubberShown.clear();   // the repaint took it away
+    Hover(Centre(b) + QPoint(0, 5));
+    Key(Qt::Key_Escape);
+    EXPECT_FALSE(view->IsConDrawing());
+    EXPECT_TRUE(Connectors().empty());
+    EXPECT_EQ(Steps(), 0);
+    EXPECT_EQ(DocText(fx.doc), saved);
+    EXPECT_EQ(g_nUIMode, kConnectorMode);
+    // No rubber connector is left on the surface.
+    view->FlushPaint();
+    const QImage shown = view->Surface().copy();
+    view->InvalidateAll();
+    view->FlushPaint();
+    EXPECT_TRUE(view->Surface() == shown);
+    Key(Qt::Key_Escape);
+    EXPECT_EQ(g_nUIMode, 0);
+}
+
+TEST_F(ConDrawViewTest, FigureToItselfIsRefusedWithTheMessage)
+{
+    Press(Centre(a));
+    MoveTo(Centre(a), Centre(a) + QPoint(30, 0), Qt::LeftButton);
+    Release(Centre(a) + QPoint(30, 0));
+    Click(Centre(a) + QPoint(30, 0));
+    ASSERT_EQ(prompts.shown.size(), 1u);
+    EXPECT_EQ(prompts.shown[0].text, "Cannot connect a figure to itself");
+    EXPECT_TRUE(Connectors().empty());
+    EXPECT_EQ(Steps(), 0);
+    EXPECT_EQ(DocText(fx.doc), saved);
+}
+
+TEST_F(ConDrawViewTest, DuplicateConnectorIsRefused)
+{
+    Click(Centre(a));
+    Click(Centre(b));
+    ASSERT_EQ(Connectors().size(), 1u);
+    Save();
+    Click(Centre(b));
+    Click(Centre(a));
+    ASSERT_EQ(prompts.shown.size(), 1u);
+    EXPECT_EQ(prompts.shown[0].text, "Duplicate connector already exists");
+    EXPECT_EQ(Connectors().size(), 1u);
+    EXPECT_EQ(Steps(), 0);
+}
+
+TEST_F(ConDrawViewTest, EndingOnAConnectorBranchesFromIt)
+{
+    Click(Centre(a));
+    Click(Centre(b));
+    CConnector* first = Connectors().at(0);
+    Save();
+    // From C up to the middle of the A-B connector.
+    const CPoint mid((first->EndPoint1.x + first->EndPoint2.x) / 2, first->EndPoint1.y);
+    Click(Centre(c));
+    MoveTo(Centre(c), At(mid));
+    Click(At(mid));
+    const std::vector<CFigure*> jcts = Junctions();
+    ASSERT_EQ(jcts.size(), 1u);
+    EXPECT_EQ(jcts[0]->GetCenter().y, mid.y);
+    EXPECT_EQ(jcts[0]->m_nConnected, 3);
+    EXPECT_EQ(Connectors().size(), 3u);
+    EXPECT_EQ(Steps(), 1);
+    ExpectUndoToSaved(UDMAC_CREATECON);
+}
+
+TEST_F(ConDrawViewTest, FreeformClicksAttachNothing)
+{
+    fx.doc.m_nAttachMode = 0;
+    Save();
+    Click(Centre(a));
+    MoveTo(Centre(a), Centre(b));
+    Click(Centre(b));   // a junction point, not an end on B
+    DoubleClick(Empty(2700, 1500));
+    for (CConnector* k : Connectors()) {
+        EXPECT_NE(k->m_pFig1, a);
+        EXPECT_NE(k->m_pFig2, b);
+    }
+    EXPECT_EQ(Connectors().size(), 2u);
+    ExpectUndoToSaved(UDMAC_CREATECON);
+}
+
+TEST_F(ConDrawViewTest, OneGestureReturnsToSelectMode)
+{
+    SelectAfterConnectorCreate = 1;
+    Press(Centre(a));
+    MoveTo(Centre(a), Centre(b), Qt::LeftButton);
+    Release(Centre(b));
+    ASSERT_EQ(Connectors().size(), 1u);
+    EXPECT_TRUE(Connectors()[0]->m_bSelected);
+    EXPECT_EQ(g_nUIMode, 0);
+}
+
+TEST_F(ConDrawViewTest, AFixedLengthStyleIsPlacedByOneClick)
+{
+    fx.doc.m_curConStyle.FragmentCreation = 1;
+    fx.doc.m_curConStyle.FragmentLength = 400;
+    fx.doc.m_curConStyle.FragmentAngle = 90;
+    const QPoint at = Empty(1800, 2000);
+    Hover(at + QPoint(20, 20));
+    Hover(at);
+    Press(at);
+    Release(at);
+    const CPoint p = view->ClientPtToLogical(CPoint(at.x(), at.y()));
+    const std::vector<CConnector*> cons = Connectors();
+    ASSERT_EQ(cons.size(), 1u);
+    EXPECT_EQ(cons[0]->EndPoint1, CPoint(p.x - 200, p.y));
+    EXPECT_EQ(cons[0]->EndPoint2, CPoint(p.x + 200, p.y));
+    EXPECT_EQ(cons[0]->m_pFig1, nullptr);
+    EXPECT_EQ(cons[0]->m_pFig2, nullptr);
+    EXPECT_EQ(fx.doc.m_curConStyle.m_props.Behavior.low & 0x80, 0u);
+    EXPECT_EQ(Steps(), 1);
+    ExpectUndoToSaved(UDMAC_CREATECON);
+    // Leaving the mode takes the image away.
+    Key(Qt::Key_Escape);
+    view->FlushPaint();
+    const QImage shown = view->Surface().copy();
+    view->InvalidateAll();
+    view->FlushPaint();
+    EXPECT_TRUE(view->Surface() == shown);
+}
+
+// ---- the connector-end drag of select mode
+
+TEST_F(ConDrawViewTest, DraggingASelectedEndReattachesIt)
+{
+    Click(Centre(a));
+    Click(Centre(b));
+    CConnector* k = Connectors().at(0);
+    g_nUIMode = 0;
+    fx.doc.SelectConAndEnds(k, 1, 0, false);
+    Save();
+    const QPoint end = At(k->EndPoint2);
+    Press(end);
+    EXPECT_TRUE(view->IsConEndDragging());
+    MoveTo(end, Centre(c), Qt::LeftButton);
+    Release(Centre(c));
+    EXPECT_FALSE(view->IsConEndDragging());
+    EXPECT_EQ(k->m_pFig1, a);
+    EXPECT_EQ(k->m_pFig2, c);
+    EXPECT_EQ(b->m_nConnected, 0);
+    EXPECT_EQ(c->m_nConnected, 1);
+    EXPECT_TRUE(c->m_rect.PtInRect(k->EndPoint2) || k->EndPoint2.y == c->m_rect.top);
+    EXPECT_EQ(Steps(), 1);
+    ExpectUndoToSaved(UDMAC_ROTATECON);
+}
+
+TEST_F(ConDrawViewTest, EndDragBorrowsTheFigureFlagOfAMarkedPointAndGivesItBack)
+{
+    // A marked connection point on B's left side.
+    b->m_pConPts = std::make_unique<CConPtList>();
+    const int id = b->m_pConPts->AddConPt(CFltPoint(0, 1024), "in", 1, true, -1);
+    b->m_bHasConPts = 1;
+    CFltPoint pos;
+    ASSERT_TRUE(b->GetConPtPos(id, b->m_rect, pos));
+    Click(Centre(a));
+    Click(At(pos.RoundToPoint()));
+    CConnector* k = Connectors().at(0);
+    ASSERT_EQ(k->m_nConPtId2, id);
+    g_nUIMode = 0;
+    fx.doc.SelectConAndEnds(k, 1, 0, false);
+    const FigFlagSet before = b->m_props.Behavior;
+    // Hovering in connector mode names the point.
+    g_nUIMode = kConnectorMode;
+    Hover(At(pos.RoundToPoint()));
+    EXPECT_EQ(view->StatusText(), "in");
+    g_nUIMode = 0;
+    Press(At(k->EndPoint2));
+    EXPECT_TRUE(b->m_props.Behavior.low & 0x8000000);
+    Move(At(k->EndPoint2) + QPoint(0, 40));
+    Key(Qt::Key_Escape);
+    EXPECT_FALSE(view->IsConEndDragging());
+    EXPECT_TRUE(b->m_props.Behavior == before);
+    EXPECT_EQ(k->m_pFig2, b);
+}
+
+TEST_F(ConDrawViewTest, EndDragOntoTheOtherEndsFigureIsRefused)
+{
+    Click(Centre(a));
+    Click(Centre(b));
+    CConnector* k = Connectors().at(0);
+    g_nUIMode = 0;
+    fx.doc.SelectConAndEnds(k, 1, 0, false);
+    Save();
+    const QPoint end = At(k->EndPoint2);
+    Press(end);
+    MoveTo(end, Centre(a), Qt::LeftButton);
+    Release(Centre(a));
+    ASSERT_EQ(prompts.shown.size(), 1u);
+    EXPECT_EQ(prompts.shown[0].text, "Cannot connect a figure to itself");
+    EXPECT_EQ(k->m_pFig2, b);
+    EXPECT_EQ(Steps(), 0);
+    EXPECT_EQ(DocText(fx.doc), saved);
+}
+
+TEST_F(ConDrawViewTest, TheFiftyFirstPointEndsTheChain)
+{
+    Click(Centre(a));
+    // Clicks along a zigzag, none on a line with its neighbours.
+    int made = 1;
+    for (int i = 0; made < CFigPickList::kMaxEntries && view->IsConDrawing(); ++i, ++made) {
+        const QPoint p = Empty(300 + 30 * i, 1400 + (i % 2) * 200);
+        Hover(p);
+        Click(p);
+    }
+    EXPECT_FALSE(view->IsConDrawing());
+    EXPECT_EQ(made, CFigPickList::kMaxEntries);
+    EXPECT_EQ(Connectors().size(), size_t(CFigPickList::kMaxEntries - 1));
+    EXPECT_EQ(Steps(), 1);
+    ExpectUndoToSaved(UDMAC_CREATECON);
+}
+
+TEST_F(ConDrawViewTest, TheMarkerIsShownOnceAndErasedWithItsGuides)
+{
+    ShowConnectionGuides = 1;
+    view->FlushPaint();
+    const QImage clean = view->Surface().copy();
+    const CPoint pt = a->m_rect.CenterPoint();
+    view->ShowConPtMarker(a, -2, pt, true);
+    view->FlushPaint();
+    const QImage once = view->Surface().copy();
+    EXPECT_FALSE(once == clean);
+    // The guide runs across the client area with a gap around the point.
+    const QPoint c = At(pt);
+    EXPECT_NE(once.pixel(5, c.y()), clean.pixel(5, c.y()));
+    EXPECT_EQ(once.pixel(c.x() - 3, c.y() - 10), clean.pixel(c.x() - 3, c.y() - 10));
+    view->ShowConPtMarker(a, -2, pt, true);   // the same one: nothing happens
+    view->FlushPaint();
+    EXPECT_TRUE(view->Surface() == once);
+    view->EraseConPtMarker();
+    view->FlushPaint();
+    EXPECT_TRUE(view->Surface() == clean);
+    ShowConnectionGuides = 0;
+}
