@@ -33,6 +33,8 @@ constexpr int kRulerBand = 21;
 // or an inch.
 constexpr int kRulerMetricUnits = 100;
 constexpr int kRulerInchUnits = 256;
+// The slot a dragged free label would take at the drop.
+constexpr int kLblSlotNone = 0, kLblSlotCon = 1, kLblSlotFlow = 2, kLblSlotLateral = 3, kLblSlotFig = 4;
 
 class CKavoView : public CZoomView, public IDocView, public IActiveView {
     Q_OBJECT
@@ -228,6 +230,18 @@ public:
     bool IsGrpResizing() const { return m_bGrpResize != 0; }
     const CRect& ResizeTrackRect() const { return m_rcResizeTrack; }
 
+    // ---- label drop feedback (CKavoViewLabelFeedback.cpp): a rectangle at
+    // the target and a dotted line to what the label would be pinned to,
+    // drawn inverted; showing one kind erases every kind first. A null DC:
+    // the view's own client DC.
+    void ShowAttachFeedback(CFigure* fig, CConnector* con, int slot, const CRect& rect, int corner, CDC* dc);
+    bool EraseAttachFeedback(CDC* dc);
+    void ShowFigLblFeedback(CFigure* fig, const CRect& rect, int code, CDC* dc);
+    bool EraseFigLblFeedback(CDC* dc);
+    void ShowRectFeedback(CDiagObj* obj, const CPoint& pt, const CSize& size, CDC* dc);
+    bool EraseRectFeedback(CDC* dc);
+    void EraseLabelFeedback();
+
 protected:
     void RenderArea(CDC& dc, const QRect& rc) override;
     void OnSize() override;
@@ -265,8 +279,9 @@ private:
     // centre on the connector under it; the target is kept for the drop.
     CSize FlowInsertOffset(const CSize& off);
     void InsertDroppedFigIntoFlow(bool moveMadeStep);
-    // Free label: the connector-label slot under its moved centre.
-    void FindLabelSlot(const CSize& off);
+    // Free label: the slot under its moved centre (CKavoViewLabelDrop.cpp)
+    // and the offset that puts the label there.
+    CSize FindLabelSlot(const CSize& off);
     void AttachDroppedLabel();
     void ForgetFreeLabel();
     void DrawResizeOutline(const CRect& rc);
@@ -351,6 +366,33 @@ private:
     CGroup* m_pResizeGrp = nullptr;
     CRect m_rcGrpStart;
     CRect m_rcResizeTrack;
+    // ---- label drop: the slot kind a dragged free label would take
+    // (kLblSlot*), its target, and the feedback shown for each kind.
+    int m_nLblSlotKind = 0;
+    CFigure* m_pLblSlotFig = nullptr;
+    int m_nLblSlot = -1, m_nLblSlotCorner = -1;
+    CRect m_rcLblSlot;
+    struct {
+        CFigure* fig = nullptr;
+        CConnector* con = nullptr;
+        int slot = -1, corner = -1;
+        CRect rect;
+    } m_flowFeedback;
+    struct {
+        CFigure* fig = nullptr;
+        int code = -1;
+        CRect rect;
+    } m_figLblFeedback;
+    struct {
+        CConnector* con = nullptr;
+        CRect rect;
+    } m_rectFeedback;
+    void DrawFlowFeedback(CDC& dc) const;
+    void DrawFigLblFeedback(CDC& dc) const;
+    void DrawRectFeedback(CDC& dc) const;
+    // Runs `draw` on `dc`, or on a client DC of the view made for it.
+    template <class Fn> void WithFeedbackDC(CDC* dc, Fn draw);
+    bool SnapDroppedLabel(const CSize& off, CSize& moved);
 };
 
 // The view of the main window's active child, or null.

@@ -121,7 +121,7 @@ const std::vector<MenuEntry>& MainMenuTable()
             {0, "&Align", {{33190, "&Left", {}}}},
             {0, "Space &Evenly", {{40013, "&Across", {}}}},
             {0, "&Center on Page", {{40012, "&Both", {}}}},
-            {0, "&Make Same Size", {{40006, "&Both", {}}}},
+            {0, "&Make Same Size", {{40004, "&Width", {}}, {40005, "&Height", {}}, {40006, "&Both", {}}}},
             {0, "Border &Width", DocRange(36550, 36554)},
             Doc(36555),
             Doc(32822),
