@@ -102,6 +102,9 @@ int CKavoView::BeginMoveDrag(const CPoint& pt)
         BeginJctDrag(single, pt);
         return 0;
     }
+    // The objects that move with the selection are taken afresh: an undo
+    // gives the selection back without them.
+    m_pDoc->RefreshSelection();
     m_pFlowCon = nullptr;
     m_pFlowJct = nullptr;
     m_pFlowFig = nullptr;

@@ -1,0 +1,250 @@
+// Free labels dragged with the mouse on a real view offscreen: into the
+// positions round a figure and into a flow slot, detached and attached
+// again; and the sizing commands on a selection made with the mouse. Each
+// is checked by the document and by undo back to the saved text.
+#include "common/DiagramFixture.h"
+#include "common/FakeAppContext.h"
+#include "common/TestSupport.h"
+#include "core/Settings.h"
+#include "core/UIMode.h"
+#include "core/Units.h"
+#include "document/CStaple.h"
+#include "document/LabelPlacement.h"
+#include "editing/SizeToText.h"
+#include "editing/ui/CKavoView.h"
+#include "fileformat/DiagramRecordWriter.h"
+#include "keyword/KeywordStreams.h"
+#include "undo/UndoCodes.h"
+
+#include <QApplication>
+#include <QMouseEvent>
+#include <QScrollBar>
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace {
+constexpr int kClientW = 800, kClientH = 600;
+
+std::string DocText(CKavoDoc& doc)
+{
+    CStringKeywordSink sink;
+    CKeywordWriter w(sink);
+    EXPECT_TRUE(WriteDiagramText(w, doc, {}));
+    return sink.text;
+}
+
+struct LabelDropTest : testing::Test {
+    void SetUp() override
+    {
+        SetScreenPixelHeightForTest(768);
+        ScreenHeight = 9.0;
+        ShowRulers = 0;
+        SnapToFigLblPrimarySlotOnly = 0;
+        fx.doc.m_bShowGrid = 0;
+        fx.doc.m_bAlignToGrid = 0;
+        a = fx.AddBox(600, 600, 600, 450, "A");
+        b = fx.AddBox(2400, 600, 600, 450, "B");
+        con = fx.Connect(a, b);
+        label = fx.AddBox(1500, 1500, 200, 100, "L");
+        label->m_bLabel = 1;
+        fx.doc.ResetUndoLog();
+        fx.doc.SetModifiedFlag(false);
+        app.doc = &fx.doc;
+        SetAppContext(&app);
+        g_nUIMode = 0;
+        view = std::make_unique<CKavoView>(&fx.doc);
+        view->show();
+        const int bar = view->verticalScrollBar()->sizeHint().width();
+        const int barH = view->horizontalScrollBar()->sizeHint().height();
+        view->resize(kClientW + bar, kClientH + barH);
+        view->OnInitialUpdate();
+        view->ZoomToPercent(100);
+        view->ScrollToViewAnchorPoint(CPoint(0, 0), kAnchorTopLeft, true);
+        view->FlushPaint();
+        saved = DocText(fx.doc);
+    }
+    void TearDown() override
+    {
+        if (const char* dir = std::getenv("KAVO_SHOTS")) {
+            view->FlushPaint();
+            view->Surface().save(QString(dir) + "/" +
+                                 testing::UnitTest::GetInstance()->current_test_info()->name() + ".png");
+        }
+        view.reset();
+        SetAppContext(nullptr);
+        SetScreenPixelHeightForTest(0);
+        SnapToFigLblPrimarySlotOnly = 1;
+    }
+    QPoint At(const CPoint& logical) const
+    {
+        const CPoint c = view->LogicalPtToClient(logical);
+        return QPoint(c.x, c.y);
+    }
+    QPoint Centre(const CFigure* f) const { return At(f->m_rect.CenterPoint()); }
+    // Labels are grabbed a little off their centre handle, so that a press
+    // on a selected one starts the move at once.
+    static constexpr QPoint kGrab{6, 4};
+    void Send(QEvent::Type type, const QPoint& pos, Qt::MouseButton button, Qt::MouseButtons buttons,
+              Qt::KeyboardModifiers mods = Qt::NoModifier)
+    {
+        QWidget* vp = view->viewport();
+        QMouseEvent e(type, QPointF(pos), QPointF(vp->mapToGlobal(pos)), button, buttons, mods);
+        QApplication::sendEvent(vp, &e);
+    }
+    void Click(const QPoint& p, Qt::KeyboardModifiers m = Qt::NoModifier)
+    {
+        Send(QEvent::MouseButtonPress, p, Qt::LeftButton, Qt::LeftButton, m);
+        Send(QEvent::MouseButtonRelease, p, Qt::LeftButton, Qt::NoButton, m);
+    }
+    // Press, four moves and the release; the status text seen on the last
+    // move is kept. `moveMods` are held while moving and releasing.
+    void Drag(const QPoint& from, const QPoint& to, Qt::KeyboardModifiers moveMods = Qt::NoModifier)
+    {
+        Send(QEvent::MouseButtonPress, from, Qt::LeftButton, Qt::LeftButton);
+        for (int i = 1; i <= 4; ++i)
+            Send(QEvent::MouseMove, from + (to - from) * i / 4, Qt::NoButton, Qt::LeftButton, moveMods);
+        status = view->StatusText();
+        Send(QEvent::MouseButtonRelease, to, Qt::LeftButton, Qt::NoButton, moveMods);
+    }
+    // No inverted feedback is left: painting everything again changes nothing.
+    void ExpectNoFeedbackLeft()
+    {
+        view->FlushPaint();
+        const QImage shown = view->Surface().copy();
+        view->InvalidateAll();
+        view->FlushPaint();
+        EXPECT_TRUE(view->Surface() == shown);
+    }
+    int FigGap() const { return fx.doc.GetFigLblGap(); }
+
+    DiagramFixture fx;
+    FakeAppContext app;
+    CFigure* a = nullptr;
+    CFigure* b = nullptr;
+    CFigure* label = nullptr;
+    CConnector* con = nullptr;
+    std::unique_ptr<CKavoView> view;
+    std::string saved, status;
+};
+} // namespace
+
+TEST_F(LabelDropTest, AFreeLabelDraggedToThreePositionsOfAFigure)
+{
+    const CSize size = label->m_rect.Size();
+    for (int code : {2, 11, 9}) {
+        SCOPED_TRACE(code);
+        CRect slot;
+        fx.doc.CalcFigLblRect(a, size, code, slot, FigGap());
+        Drag(Centre(label) + kGrab, At(slot.CenterPoint()) + kGrab);
+        EXPECT_EQ(status.rfind("Drop to attach as figure label", 0), 0u) << status;
+        ASSERT_TRUE(label->IsFigLabel());
+        EXPECT_EQ(label->m_pStaple->m_pFig1, a);
+        EXPECT_EQ(label->m_pStaple->GetSideCodeExact(), code);
+        EXPECT_EQ(label->m_rect, slot);
+        const FigLblPlace place = FigLblPlaceOf(code);
+        EXPECT_EQ(label->m_props.TextFormat & 0x77, place.alignH | place.alignV);
+        ExpectNoFeedbackLeft();
+        // The attach is a step of its own after the move.
+        EXPECT_EQ(fx.doc.UndoLastStep(), UDMAC_ATTACHLBLASFIGLBL);
+        EXPECT_FALSE(label->IsStapled());
+        EXPECT_EQ(fx.doc.UndoLastStep(), UDMAC_MOVEOBJS);
+        EXPECT_EQ(DocText(fx.doc), saved);
+    }
+}
+
+TEST_F(LabelDropTest, AFigureLabelIsDetachedAndAttachedAgain)
+{
+    CRect slot;
+    fx.doc.CalcFigLblRect(a, label->m_rect.Size(), 11, slot, FigGap());
+    Drag(Centre(label) + kGrab, At(slot.CenterPoint()) + kGrab);
+    ASSERT_TRUE(label->IsFigLabel());
+    const std::string attached = DocText(fx.doc);
+
+    Click(Centre(label));
+    fx.doc.OnDetachLbl();
+    EXPECT_FALSE(label->IsStapled());
+    EXPECT_EQ(label->m_rect, slot);
+    // A detached label moves alone: a drag with Ctrl held keeps it free.
+    const CPoint before = label->GetCenter();
+    Drag(Centre(label) + kGrab, Centre(label) + kGrab + QPoint(0, 40), Qt::ControlModifier);
+    EXPECT_FALSE(label->IsStapled());
+    EXPECT_GT(label->GetCenter().y, before.y);
+    EXPECT_EQ(fx.doc.UndoLastStep(), UDMAC_MOVEOBJS);
+
+    // Attach Label to Figure pins it where it is.
+    Click(Centre(label));
+    Click(Centre(a), Qt::ShiftModifier);
+    ASSERT_TRUE(fx.doc.OnAttachLblToFig());
+    ASSERT_TRUE(label->IsFigLabel());
+    EXPECT_EQ(label->m_rect, slot);
+    EXPECT_EQ(label->m_pStaple->Fig1PosX, 127);
+    // Moving the figure takes the label with it.
+    fx.doc.DeselectAllObjs();
+    Drag(Centre(a), Centre(a) + QPoint(0, 30));
+    EXPECT_EQ(label->m_rect.top - slot.top, a->m_rect.top - 600);
+    EXPECT_GT(a->m_rect.top, 600);
+
+    EXPECT_EQ(fx.doc.UndoLastStep(), UDMAC_MOVEOBJS);
+    EXPECT_EQ(fx.doc.UndoLastStep(), UDMAC_ATTACHLBLASFIGLBL);
+    EXPECT_EQ(fx.doc.UndoLastStep(), UDMAC_DETACHLBL);
+    EXPECT_EQ(DocText(fx.doc), attached);
+    EXPECT_EQ(fx.doc.UndoLastStep(), UDMAC_ATTACHLBLASFIGLBL);
+    EXPECT_EQ(fx.doc.UndoLastStep(), UDMAC_MOVEOBJS);
+    EXPECT_EQ(DocText(fx.doc), saved);
+}
+
+TEST_F(LabelDropTest, AFreeLabelDroppedOnAFlowSlot)
+{
+    int gap = 0, inflate = 0;
+    fx.doc.GetLabelSpacing(gap, inflate);
+    CRect r1, r2;
+    int c1 = -1, c2 = -1;
+    ASSERT_TRUE(fx.doc.CalcFlowLblRects(con, b, label->m_rect.Size(), gap, inflate, r1, r2, c1, c2));
+    struct Row {
+        Qt::KeyboardModifiers mods;
+        bool attached;
+    };
+    for (const Row& row : {Row{Qt::NoModifier, true}, Row{Qt::ControlModifier, false}}) {
+        SCOPED_TRACE(row.attached);
+        Drag(Centre(label) + kGrab, At(r1.CenterPoint()) + kGrab, row.mods);
+        EXPECT_EQ(label->IsFlowLabel(), row.attached);
+        EXPECT_EQ(status.rfind(row.attached ? "Drop to attach as flow label" : "Drag label", 0), 0u) << status;
+        ExpectNoFeedbackLeft();
+        if (row.attached) {
+            EXPECT_EQ(label->m_pStaple->m_pFig1, b);
+            EXPECT_EQ(label->m_pStaple->m_pCon, con);
+            EXPECT_EQ(label->m_pStaple->FlowSide, 1);
+            EXPECT_EQ(label->m_rect, r1);
+            EXPECT_EQ(label->m_props.TextFormat & 0x77, FlowLblAlign(c1));
+            EXPECT_EQ(fx.doc.UndoLastStep(), UDMAC_ATTACHLBLASFLWLBL);
+        }
+        EXPECT_EQ(fx.doc.UndoLastStep(), UDMAC_MOVEOBJS);
+        EXPECT_EQ(DocText(fx.doc), saved);
+    }
+}
+
+TEST_F(LabelDropTest, MakeSameSizeAndSizeToTextOnTheSelection)
+{
+    b->SetRectNoUndo(CRect(2400, 600, 2700, 800));
+    fx.doc.ResetUndoLog();
+    saved = DocText(fx.doc);
+    Click(Centre(a));
+    Click(Centre(b), Qt::ShiftModifier);
+    Click(Centre(label), Qt::ShiftModifier);
+    fx.doc.OnSameSize();
+    EXPECT_EQ(b->m_rect.Size(), a->m_rect.Size());
+    EXPECT_EQ(label->m_rect.Size(), CSize(200, 100)) << "labels keep their size";
+    EXPECT_EQ(con->EndPoint2.x, b->m_rect.left) << "the connector follows";
+    EXPECT_EQ(fx.doc.UndoLastStep(), UDMAC_SAMESIZE);
+    EXPECT_EQ(DocText(fx.doc), saved);
+
+    // The big box with one letter shrinks round its text.
+    Click(Centre(a));
+    OnSizeToText(fx.doc);
+    EXPECT_LT(a->m_rect.Width(), 600);
+    EXPECT_LT(a->m_rect.Height(), 450);
+    EXPECT_GT(a->m_rect.Width(), 0);
+    EXPECT_EQ(fx.doc.UndoLastStep(), UDMAC_FITTOTEXT);
+    EXPECT_EQ(DocText(fx.doc), saved);
+}
