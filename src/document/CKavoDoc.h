@@ -300,6 +300,13 @@ public:
     bool FindFlowLblSlotAt(const CSize& size, int inflate, int gap, const POINT& pt, const CRect* within,
                            CFigure*& fig, CConnector*& con, CRect& rect, int& slot, int& corner) const;
     CStaple* FindFlowLblStaple(const CConnector* con, const CFigure* fig, int slot) const;
+    // The connector (front first; in no group, carrying no connector or
+    // lateral label) beside which a lateral label of `size` at pt goes: the
+    // signed offset (+gap on the side PlaceLatLbl puts a positive offset,
+    // else -gap), the label's rectangle and alignment. With maxDist >= 0 the
+    // point must lie within it of the line.
+    bool FindLatLblSlotAt(const CSize& size, int gap, int consistency, const POINT& pt, int maxDist,
+                          CConnector*& con, int& offset, CRect& rect, WORD& align) const;
 
     // ---- labels: stapling, attach and detach (CKavoDocLabels.cpp)
     // Pins the label at position code 1..12 of the figure (any other code:
@@ -310,6 +317,10 @@ public:
     // code is the attach's own.
     bool AttachLblAsFigLbl(CFigure* label, CFigure* fig, int code, bool join);
     bool AttachLblAsFlowLbl(CFigure* label, CFigure* fig, CConnector* con, int slot, bool join);
+    // A lateral label beside the connector at the point's place on it.
+    CStaple* StapleLblAsLatLbl(CFigure* label, CConnector* con, const POINT& pt, int offset, int consistency);
+    bool AttachLblAsLatLbl(CFigure* label, CConnector* con, const POINT& pt, int offset, int consistency,
+                           bool join);
     // Cuts the label's staple; a connector label loses its connector-label
     // flags. False when a record is refused.
     bool UnstapleLbl(CFigure* label);

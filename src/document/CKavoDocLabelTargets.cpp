@@ -7,6 +7,10 @@
 #include "document/CFigure.h"
 #include "document/CStaple.h"
 #include "document/LabelPlacement.h"
+#include "geometry/IntGeometry.h"
+
+#include <algorithm>
+#include <cmath>
 
 namespace {
 CStaple* AsStaple(CDiagObj* o)
@@ -137,6 +141,45 @@ bool CKavoDoc::FindFlowLblSlotAt(const CSize& size, int inflate, int gap, const 
             rect = s == 1 ? r1 : r2;
             slot = s;
             corner = s == 1 ? c1 : c2;
+            return true;
+        }
+    }
+    return false;
+}
+
+bool CKavoDoc::FindLatLblSlotAt(const CSize& size, int gap, int consistency, const POINT& pt, int maxDist,
+                                CConnector*& con, int& offset, CRect& rect, WORD& align) const
+{
+    const CPoint p(pt);
+    for (auto it = m_pObjList->end(); it != m_pObjList->begin();) {
+        CDiagObj* o = *--it;
+        if (o->GetType() != kObjConnector || o->m_pGroup)
+            continue;
+        auto* c = static_cast<CConnector*>(o);
+        if (FindConOrLatLblStaple(c))
+            continue;
+        const int reachX = gap + (maxDist >= 0 ? std::min<int>(size.cx, maxDist) : size.cx);
+        const int reachY = gap + (maxDist >= 0 ? std::min<int>(size.cy, maxDist) : size.cy);
+        CRect bounds;
+        c->GetBoundRect(bounds, 0, 0);
+        bounds.InflateRect(reachX, reachY);
+        if (!bounds.PtInRect(p))
+            continue;
+        const CPoint onLine = ProjectPtOnLine(p, CPoint(c->EndPoint1), CPoint(c->EndPoint2), true);
+        if (maxDist >= 0 && std::hypot(double(p.x - onLine.x), double(p.y - onLine.y)) > maxDist)
+            continue;
+        // The point lies in the band a label sweeps along either side.
+        for (int side : {gap, -gap}) {
+            CPoint anchor;
+            CRect r;
+            WORD a = 0;
+            PlaceLatLbl(c->EndPoint1, c->EndPoint2, p, size, side, consistency, anchor, r, a);
+            if (!r.PtInRect(p))
+                continue;
+            con = c;
+            offset = side;
+            rect = r;
+            align = a;
             return true;
         }
     }

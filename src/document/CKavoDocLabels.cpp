@@ -177,3 +177,43 @@ void CKavoDoc::OnDetachLbl()
     SetModifiedFlag(true);
     UndoEndStep();
 }
+
+CStaple* CKavoDoc::StapleLblAsLatLbl(CFigure* label, CConnector* con, const POINT& pt, int offset, int consistency)
+{
+    if (!con || !IsFreeLabel(label))
+        return nullptr;
+    CPoint anchor;
+    CRect rect;
+    WORD align = 0;
+    PlaceLatLbl(con->EndPoint1, con->EndPoint2, pt, label->m_rect.Size(), offset, consistency, anchor, rect, align);
+    if (!MoveFigToRect(label, rect) || !LogFigureState(label))
+        return nullptr;
+    // The look changes with the flags: the old look is redrawn over too.
+    InvalidateObj(label);
+    SetFigFlagsPresetD(label->m_props.Behavior);
+    SetLabelAlign(label, WORD(align & 7), WORD(align & 0x70));
+    auto staple = std::make_unique<CStaple>(this);
+    staple->MakeLatLbl(con, pt, label, offset, consistency);
+    if (!AddStapleWithId(staple.get())) {
+        for (CDiagObj* o : {static_cast<CDiagObj*>(con), static_cast<CDiagObj*>(label)})
+            o->RefindStaple(staple.get());
+        return nullptr;
+    }
+    InvalidateObj(label);
+    InvalidateObj(con);
+    SetModifiedFlag(true);
+    return staple.release();
+}
+
+bool CKavoDoc::AttachLblAsLatLbl(CFigure* label, CConnector* con, const POINT& pt, int offset, int consistency,
+                                 bool join)
+{
+    if (!con || !IsFreeLabel(label))
+        return false;
+    BeginAttachStep(*this, UDMAC_ATTACHLBLASCONLBL, join);
+    const bool ok = StapleLblAsLatLbl(label, con, pt, offset, consistency) != nullptr;
+    if (ok)
+        UpdateAllStaples(1);
+    UndoEndStep();
+    return ok;
+}

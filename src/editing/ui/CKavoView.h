@@ -240,6 +240,8 @@ public:
     bool EraseFigLblFeedback(CDC* dc);
     void ShowRectFeedback(CDiagObj* obj, const CPoint& pt, const CSize& size, CDC* dc);
     bool EraseRectFeedback(CDC* dc);
+    void ShowLblDropFeedback(CConnector* con, const CPoint& pt, const CRect& rect, int code, CDC* dc);
+    bool EraseLblDropFeedback(CDC* dc);
     void EraseLabelFeedback();
 
 protected:
@@ -387,12 +389,23 @@ private:
         CConnector* con = nullptr;
         CRect rect;
     } m_rectFeedback;
+    struct {
+        CConnector* con = nullptr;
+        CPoint pt;
+        CRect rect;
+        int code = -1;
+    } m_latFeedback;
+    CPoint m_ptLblSlot;   // where a lateral label would be pinned
     void DrawFlowFeedback(CDC& dc) const;
     void DrawFigLblFeedback(CDC& dc) const;
     void DrawRectFeedback(CDC& dc) const;
+    void DrawLatFeedback(CDC& dc) const;
     // Runs `draw` on `dc`, or on a client DC of the view made for it.
     template <class Fn> void WithFeedbackDC(CDC* dc, Fn draw);
     bool SnapDroppedLabel(const CSize& off, CSize& moved);
+    // Shows the feedback of the slot found (or erases it); the move
+    // tracking is not shown meanwhile, so that the two nest.
+    void ShowLabelSlotFeedback();
 };
 
 // The view of the main window's active child, or null.

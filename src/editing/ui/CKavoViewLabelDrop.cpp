@@ -1,6 +1,6 @@
 // A free label dragged over the diagram snaps into the first slot found
-// under its centre: a connector's label slot, a flow-label slot, then a
-// position round a figure (Ctrl drags it freely). The drop pins it there in
+// under its centre: a connector's label slot, a flow-label slot, a place
+// beside a connector, then a position round a figure (Ctrl drags it freely). The drop pins it there in
 // an undo step of its own.
 #include "editing/ui/CKavoView.h"
 
@@ -22,7 +22,7 @@ bool CKavoView::SnapDroppedLabel(const CSize& off, CSize& moved)
         if (con && !m_pDoc->FindConLblStaple(con)) {
             m_nLblSlotKind = kLblSlotCon;
             m_pLblSlotCon = con;
-            ShowRectFeedback(con, c, size, nullptr);
+            m_ptLblSlot = c;
             return true;
         }
     }
@@ -43,10 +43,21 @@ bool CKavoView::SnapDroppedLabel(const CSize& off, CSize& moved)
             m_nLblSlot = slot;
             m_nLblSlotCorner = code;
             m_rcLblSlot = rect;
-            ShowAttachFeedback(fig, con, slot, rect, code, nullptr);
             moved = CSize(rect.left - lr.left, rect.top - lr.top);
             return true;
         }
+    }
+    int offset = 0;
+    WORD align = 0;
+    if (SnapToLatLblSlots && m_pDoc->FindLatLblSlotAt(size, inflate, 0, c, -1, con, offset, rect, align) &&
+        rect.PtInRect(c)) {
+        m_nLblSlotKind = kLblSlotLateral;
+        m_pLblSlotCon = con;
+        m_nLblSlot = offset;
+        m_ptLblSlot = c;
+        m_rcLblSlot = rect;
+        moved = CSize(rect.left - lr.left, rect.top - lr.top);
+        return true;
     }
     if (SnapToFigLblSlots) {
         fig = m_pDoc->FindFreeFigLblPosAt(c, m_nHitTolerance, size, code, rect);
@@ -55,7 +66,6 @@ bool CKavoView::SnapDroppedLabel(const CSize& off, CSize& moved)
             m_pLblSlotFig = fig;
             m_nLblSlot = code;
             m_rcLblSlot = rect;
-            ShowFigLblFeedback(fig, rect, code, nullptr);
             moved = CSize(rect.left - lr.left, rect.top - lr.top);
             return true;
         }
@@ -69,14 +79,32 @@ CSize CKavoView::FindLabelSlot(const CSize& off)
     m_pLblSlotCon = nullptr;
     m_pLblSlotFig = nullptr;
     m_nLblSlot = -1;
-    if (!m_pFreeLabel || IsCtrlKeyDown()) {
-        EraseLabelFeedback();
+    if (!m_pFreeLabel || IsCtrlKeyDown())
         return off;
-    }
     CSize moved = off;
-    if (!SnapDroppedLabel(off, moved))
-        EraseLabelFeedback();
+    SnapDroppedLabel(off, moved);
     return moved;
+}
+
+void CKavoView::ShowLabelSlotFeedback()
+{
+    switch (m_nLblSlotKind) {
+    case kLblSlotCon:
+        ShowRectFeedback(m_pLblSlotCon, m_ptLblSlot, m_pFreeLabel->m_rect.Size(), nullptr);
+        break;
+    case kLblSlotFlow:
+        ShowAttachFeedback(m_pLblSlotFig, m_pLblSlotCon, m_nLblSlot, m_rcLblSlot, m_nLblSlotCorner, nullptr);
+        break;
+    case kLblSlotLateral:
+        ShowLblDropFeedback(m_pLblSlotCon, m_ptLblSlot, m_rcLblSlot, m_nLblSlot, nullptr);
+        break;
+    case kLblSlotFig:
+        ShowFigLblFeedback(m_pLblSlotFig, m_rcLblSlot, m_nLblSlot, nullptr);
+        break;
+    default:
+        EraseLabelFeedback();
+        break;
+    }
 }
 
 // Each kind of slot pins the label in a step of its own after the move.
@@ -92,6 +120,9 @@ void CKavoView::AttachDroppedLabel()
             break;
         case kLblSlotFlow:
             m_pDoc->AttachLblAsFlowLbl(m_pFreeLabel, m_pLblSlotFig, m_pLblSlotCon, m_nLblSlot, false);
+            break;
+        case kLblSlotLateral:
+            m_pDoc->AttachLblAsLatLbl(m_pFreeLabel, m_pLblSlotCon, m_ptLblSlot, m_nLblSlot, 0, false);
             break;
         case kLblSlotFig:
             m_pDoc->AttachLblAsFigLbl(m_pFreeLabel, m_pLblSlotFig, m_nLblSlot, false);

@@ -9,6 +9,7 @@
 #include "document/CStaple.h"
 #include "document/LabelPlacement.h"
 #include "graphics/BitmapHelpers.h"
+#include "geometry/IntGeometry.h"
 #include "graphics/DrawGrid.h"
 #include "platform/CPainterDC.h"
 
@@ -89,11 +90,39 @@ void CKavoView::DrawRectFeedback(CDC& dc) const
     FeedbackRect(dc, m_rectFeedback.rect);
 }
 
+void CKavoView::DrawLatFeedback(CDC& dc) const
+{
+    const auto& f = m_latFeedback;
+    FeedbackRect(dc, f.rect);
+    const CPoint on = ProjectPtOnLine(f.pt, f.con->EndPoint1, f.con->EndPoint2, true);
+    FeedbackLine(dc, on, f.pt);
+}
+
 void CKavoView::EraseLabelFeedback()
 {
     EraseRectFeedback(nullptr);
     EraseFigLblFeedback(nullptr);
     EraseAttachFeedback(nullptr);
+    EraseLblDropFeedback(nullptr);
+}
+
+bool CKavoView::EraseLblDropFeedback(CDC* dc)
+{
+    auto& f = m_latFeedback;
+    if (!f.con)
+        return false;
+    WithFeedbackDC(dc, [this](CDC& d) { DrawLatFeedback(d); });
+    f = {};
+    return true;
+}
+
+void CKavoView::ShowLblDropFeedback(CConnector* con, const CPoint& pt, const CRect& rect, int code, CDC* dc)
+{
+    EraseLabelFeedback();
+    if (!ShowLabelFeedback || !con)
+        return;
+    m_latFeedback = {con, pt, rect, code};
+    WithFeedbackDC(dc, [this](CDC& d) { DrawLatFeedback(d); });
 }
 
 bool CKavoView::EraseAttachFeedback(CDC* dc)

@@ -171,6 +171,7 @@ int CKavoView::MoveDragMove(const CPoint& client)
         return 1;
     if (m_bTrackShown)
         DrawMoveTracking(m_szTrackShown.cx, m_szTrackShown.cy);
+    ShowLabelSlotFeedback();
     m_ptCurrent = target;
     DrawMoveTracking(dx, dy);
     m_bTrackShown = 1;
