@@ -243,6 +243,19 @@ public:
     void ShowLblDropFeedback(CConnector* con, const CPoint& pt, const CRect& rect, int code, CDC* dc);
     bool EraseLblDropFeedback(CDC* dc);
     void EraseLabelFeedback();
+    // ---- label creation (CKavoViewLabelCreate.cpp), each in one undo
+    // step: a figure label at position `code` in `rect`, a flow label in a
+    // slot, a connector label at a point of its connector, a lateral label
+    // beside it. False, with nothing made, when refused.
+    bool CreateFigLbl(CFigure* fig, int code, const CRect& rect);
+    bool CreateFlowLbl(CFigure* fig, CConnector* con, int slot, int corner, const CRect& rect);
+    bool CreateConLbl(CConnector* con, const CPoint& pt);
+    bool CreateLatLbl(CConnector* con, const CPoint& pt, int offset, int consistency);
+    // The context-menu commands for the object at a logical point.
+    bool AddFigLblAtCursor(const CPoint& logical, int code);
+    bool AddFlowLblAtCursor(const CPoint& logical, int slot);
+    bool OnAddLatLblHere(const CPoint& logical);
+    bool OnAddConLblHere(const CPoint& logical);
 
 protected:
     void RenderArea(CDC& dc, const QRect& rc) override;

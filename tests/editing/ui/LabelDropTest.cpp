@@ -23,6 +23,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <functional>
 #include <string>
 
 namespace {
@@ -325,4 +326,48 @@ TEST_F(LabelDropTest, TheTargetIsShownWhileDragging)
             differ += seen[1].pixel(x, y) != seen[0].pixel(x, y);
     EXPECT_GT(differ, 0);
     EXPECT_EQ(DocText(fx.doc), saved);
+}
+
+// The label commands of the view make a label on a figure, a flow or a
+// connector in one undo step each.
+TEST_F(LabelDropTest, LabelsMadeOnAFigureAFlowAndAConnector)
+{
+    fx.doc.m_curLblStyle.DefaultText = "Tag";
+    const CPoint onLine(1800, 825);
+    struct Row {
+        const char* name;
+        std::function<bool()> make;
+        int step;
+        std::function<bool(const CFigure*)> kind;
+    };
+    const Row rows[] = {
+        {"figure, above", [&] { return view->AddFigLblAtCursor(a->GetCenter(), 2); }, UDMAC_CREATEFIGLBL,
+         [](const CFigure* l) { return l->IsFigLabel() && l->m_pStaple->GetSideCodeExact() == 2; }},
+        {"flow, slot 2 at B", [&] { return view->AddFlowLblAtCursor(CPoint(2350, 825), 2); }, UDMAC_CREATEFLWLBL,
+         [&](const CFigure* l) { return l->IsFlowLabel() && l->m_pStaple->m_pFig1 == b; }},
+        {"in-line on the connector", [&] { return view->OnAddConLblHere(onLine); }, UDMAC_CREATECONLBL,
+         [](const CFigure* l) { return l->IsConLabel(); }},
+        {"beside the connector", [&] { return view->OnAddLatLblHere(onLine); }, UDMAC_CREATELATLBL,
+         [](const CFigure* l) { return l->IsLatLabel(); }},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        const int before = fx.doc.GetObjCount();
+        ASSERT_TRUE(row.make());
+        ASSERT_EQ(fx.doc.GetObjCount(), before + 1);
+        const CFigure* made = nullptr;
+        for (CDiagObj* o : *fx.doc.m_pObjList)
+            if (o->GetType() == kObjFigure && o != label && static_cast<CFigure*>(o)->m_bLabel)
+                made = static_cast<CFigure*>(o);
+        ASSERT_TRUE(made);
+        EXPECT_TRUE(row.kind(made));
+        EXPECT_EQ(made->m_strText, "Tag");
+        EXPECT_EQ(fx.doc.UndoLastStep(), row.step);
+        EXPECT_EQ(DocText(fx.doc), saved);
+    }
+    // A taken position makes nothing.
+    ASSERT_TRUE(view->AddFigLblAtCursor(a->GetCenter(), 8));
+    const int count = fx.doc.GetObjCount();
+    EXPECT_FALSE(view->AddFigLblAtCursor(a->GetCenter(), 8));
+    EXPECT_EQ(fx.doc.GetObjCount(), count);
 }
