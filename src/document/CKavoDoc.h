@@ -308,6 +308,16 @@ public:
     bool FindLatLblSlotAt(const CSize& size, int gap, int consistency, const POINT& pt, int maxDist,
                           CConnector*& con, int& offset, CRect& rect, WORD& align) const;
 
+    // ---- flow-label upkeep (CKavoDocFlowLabels.cpp): the flow labels where
+    // `con` meets `fig`. Cut (their labels too when asked; 0 for a null
+    // argument), or moved onto a new connector and or figure (each staple
+    // logged; false when a record is refused or an argument is null).
+    int CutFlowLbls(CFigure* fig, CConnector* con, bool deleteLabels);
+    bool ReplaceFlowLblCon(CFigure* fig, CConnector* oldCon, CConnector* newCon);
+    bool ReplaceFlowLblFig(CFigure* fig, CConnector* con, CFigure* newFig);
+    bool ReplaceFlowLblConFig(CFigure* fig, CConnector* oldCon, CConnector* newCon, CFigure* newFig);
+    // A flow label whose connector and attached ends all are in the drag set.
+    bool IsFlowLblInSet(const CFigure* label) const;
     // ---- labels: stapling, attach and detach (CKavoDocLabels.cpp)
     // Pins the label at position code 1..12 of the figure (any other code:
     // where it is, by the centres); the label's properties are logged.

@@ -278,3 +278,34 @@ TEST_F(LabelTargetTest, MakeSameSize)
     EXPECT_EQ(b->m_rect.Size(), CSize(200, 100));
     EXPECT_EQ(doc.UndoLogRef().m_nStepsRecorded, steps);
 }
+
+TEST_F(LabelTargetTest, FlowLabelsFollowAReplacedConnectorAndAreCut)
+{
+    CFigure* b = NewFig(doc, 1000, 200, "B");
+    doc.AddFigWithId(b);
+    CConnector* c1 = doc.CreateCon(fig, b, -1, -1, CPoint(700, 350), CPoint(1000, 350), -1, CConProps());
+    CConnector* c2 = doc.CreateCon(fig, b, -1, -1, CPoint(700, 300), CPoint(1000, 300), -1, CConProps());
+    ASSERT_TRUE(c1 && c2);
+    ASSERT_TRUE(doc.AttachLblAsFlowLbl(label, fig, c1, 1, false));
+    EXPECT_EQ(doc.FindFlowLblStaple(c1, fig, 1), label->m_pStaple);
+    EXPECT_EQ(doc.FindFlowLblStaple(c1, fig, 2), nullptr);
+    doc.ResetUndoLog();
+    const std::string before = DocText(doc);
+
+    doc.UndoBeginStep(UDMAC_MOVEOBJS);
+    ASSERT_TRUE(doc.ReplaceFlowLblCon(fig, c1, c2));
+    doc.UndoEndStep();
+    EXPECT_EQ(label->m_pStaple->m_pCon, c2);
+    EXPECT_EQ(doc.FindFlowLblStaple(c2, fig, 1), label->m_pStaple);
+    EXPECT_EQ(doc.UndoLastStep(), UDMAC_MOVEOBJS);
+    EXPECT_EQ(DocText(doc), before);
+
+    EXPECT_EQ(doc.CutFlowLbls(nullptr, c1, true), 0);
+    doc.UndoBeginStep(UDMAC_MOVEOBJS);
+    EXPECT_EQ(doc.CutFlowLbls(fig, c1, true), 1);
+    doc.UndoEndStep();
+    EXPECT_EQ(doc.FindFlowLblStaple(c1, fig, 1), nullptr);
+    EXPECT_LT(doc.m_pObjList->Find(label), 0) << "the label is cut too";
+    EXPECT_EQ(doc.UndoLastStep(), UDMAC_MOVEOBJS);
+    EXPECT_EQ(DocText(doc), before);
+}
