@@ -200,6 +200,7 @@ void CKavoDoc::DeleteContents()
     m_fileOpState[0] = 0;
     m_lastUngroup.m_members.clear();
     m_lastUngroup.m_nId = -1;
+    m_editSymbolCopies.clear();
 
     m_undo.ResetUndoLog();
     if (m_pSelList)

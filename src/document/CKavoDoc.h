@@ -707,6 +707,9 @@ public:
     HGLOBAL m_hDevMode = nullptr;
     HGLOBAL m_hDevNames = nullptr;
     SymbolLibrary m_figSymbols;
+    // Names of the symbol copies that reshape and stretch steps of these
+    // contents made; only such a copy may go when its step is undone.
+    std::vector<std::string> m_editSymbolCopies;
     ShapeLibrary m_endSymbols;
     CFigStylesLibrary m_figStyles{this};
     CConStylesLibrary m_conStyles{this};

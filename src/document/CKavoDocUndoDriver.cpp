@@ -213,6 +213,27 @@ void CKavoDoc::RelinkLinks(const std::vector<int32_t>* memo)
                 InvalidateObj(c);
 }
 
+namespace {
+// A reshape or a stretched resize points its figure at a fresh copy of the
+// symbol, appended to the library. Once the step is undone nothing refers
+// to that copy (no record left in the log predates it), so the copy goes
+// when it is still last and unused; the last entry goes without shifting
+// any index. Symbols the copies did not make are never dropped.
+void DropUndoneSymbolCopy(CKavoDoc& doc)
+{
+    const int last = doc.m_figSymbols.GetCount() - 1;
+    const CFigSymbol* sym = last >= 2 ? doc.m_figSymbols.GetAt(last) : nullptr;
+    if (!sym)
+        return;
+    auto& copies = doc.m_editSymbolCopies;
+    const auto made = std::find(copies.begin(), copies.end(), sym->m_strName);
+    if (made == copies.end() || doc.IsSymbolUsedByFigures(last) || doc.m_figStyles.IsSymbolUsed(last))
+        return;
+    copies.erase(made);
+    doc.m_figSymbols.Delete(last);
+}
+} // namespace
+
 int CKavoDoc::UndoLastStep()
 {
     if (!m_undo.m_hUndoBuf || !m_undo.m_pUndoBase || !m_undo.m_nUndoUsed ||
@@ -220,8 +241,15 @@ int CKavoDoc::UndoLastStep()
         return 0;
     const int code = m_undo.Undo();
     UpdateTrunks(1);
+    // The replay redraws objects where they now stand; where they stood
+    // before (a moved figure's old connector legs, old handles) is cleared
+    // only by redrawing the views whole.
+    if (code != 0)
+        UpdateAllViews(nullptr, 0, nullptr);
     // Undoing a scale returns to the select mode the user had.
     if (code == UDMAC_SCALE)
         EnterUIMode(6, 0);
+    if (code == UDMAC_RESHAPE || code == UDMAC_RESIZEFIG)
+        DropUndoneSymbolCopy(*this);
     return code;
 }

@@ -54,6 +54,27 @@ int DividerAtPoint(const CFigure& fig, const CPoint& pt, int tolerance, int firs
     return -1;
 }
 
+bool ValidateSubObjects(const CFigure& fig)
+{
+    const CFigSymbol* sym = fig.GetSymbol();
+    if (!sym)
+        return false;
+    CRect room = fig.m_rect;
+    room.NormalizeRect();
+    room.InflateRect(1, 1);
+    for (int i = 0; i < sym->GetDividerCount(); ++i) {
+        CPoint h;
+        if (sym->GetDividerHandle(i, h, fig.m_rect) && !room.PtInRect(h))
+            return false;
+    }
+    for (int i = 0; i < sym->m_nTextBoxes; ++i) {
+        CRect box;
+        if (sym->GetTextBoxRect(i, fig.m_rect, box, 0) && (box.right < box.left || box.bottom < box.top))
+            return false;
+    }
+    return true;
+}
+
 int GetSectionMinSizes(const CFigure& fig, SIZE* mins)
 {
     const int count = std::clamp(fig.GetTextAreaCount(), 0, kMaxSectionMins);
@@ -124,6 +145,7 @@ int CopySymbolForEdit(CFigure& fig, int& oldIndex)
     const int copy = fig.m_pDoc->m_figSymbols.AddCopyWithNewName(sym);
     if (copy < 0)
         return 0;
+    fig.m_pDoc->m_editSymbolCopies.push_back(fig.m_pDoc->m_figSymbols.GetAt(copy)->m_strName);
     oldIndex = fig.m_props.Symbol;
     fig.m_props.Symbol = copy;
     return 1;

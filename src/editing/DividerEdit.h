@@ -29,6 +29,12 @@ int GetSectionMinSizes(const CFigure& fig, SIZE* mins);
 // entry changes only when both measurements succeed.
 void MeasureSectionMins(const CFigure& fig, int direction, SIZE* mins, int count);
 
+// Whether the figure's parts accept its symbol's geometry after a divider
+// step: every divider has its handle within the figure and every text
+// section is a rectangle the right way round. A step they refuse is taken
+// back.
+bool ValidateSubObjects(const CFigure& fig);
+
 // Whether the divider has room to move: direction 0 always; otherwise a
 // probe to either side of the figure (top and bottom for direction 1, right
 // and left for direction 2) comes back somewhere other than the handle.

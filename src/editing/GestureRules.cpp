@@ -1,6 +1,7 @@
 #include "editing/GestureRules.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <cstdlib>
 
 int WheelScrollCode(int delta)
@@ -101,40 +102,81 @@ int ResizeCursorForHandle(int handle)
 }
 
 namespace {
-// One axis of the Shift shrink. `shift` picks the x or y shift of an entry,
-// `opposite` the column or row test.
+// Hands what entry j gives (take, may be negative for a gain) to its
+// divider and back along the earlier entries until an entry anchored to
+// the opposite side is followed by one that is not. `shift` picks the x or
+// y shift of a table entry, `isOpposite` the column or row test.
+template <class Shift, class Opposite>
+void HandOnShrink(const SpecialResizeEntry* entries, int j, int take, bool positive, int oppositeHandle,
+                  DividerShift* table, int tableSize, Shift shift, Opposite isOpposite)
+{
+    auto valid = [&](int d) { return d >= 0 && d < tableSize; };
+    const int d = entries[j].m_nDivider;
+    if (!valid(d))
+        return;
+    const int s = positive ? take : -take;
+    const bool m = isOpposite(table[d].anchor, oppositeHandle);
+    shift(table[d]) += m ? -s : s;
+    for (int i = 0; i < tableSize; ++i)
+        table[i].visited = 0;
+    table[d].visited = 1;
+    bool previous = m;
+    for (int k = j - 1; k >= 0; --k) {
+        const int dk = entries[k].m_nDivider;
+        const bool r = valid(dk) && isOpposite(table[dk].anchor, oppositeHandle);
+        if (previous && !r)
+            break;
+        if (valid(dk) && !table[dk].visited) {
+            shift(table[dk]) += r ? -s : s;
+            table[dk].visited = 1;
+        }
+        previous = r;
+    }
+}
+
 template <class Shift, class Opposite>
 void ShrinkAxis(const SpecialResizeEntry* entries, int count, int lost, bool positive, int oppositeHandle,
                 DividerShift* table, int tableSize, Shift shift, Opposite isOpposite)
 {
-    auto valid = [&](int d) { return d >= 0 && d < tableSize; };
     int remaining = lost;
     for (int j = 0; j < count && remaining > 0; ++j) {
         const int take = std::max(0, std::min(entries[j].m_nSlack, remaining));
-        const int d = entries[j].m_nDivider;
-        if (valid(d)) {
-            const int s = positive ? take : -take;
-            const bool m = isOpposite(table[d].anchor, oppositeHandle);
-            shift(table[d]) += m ? -s : s;
-            for (int i = 0; i < tableSize; ++i)
-                table[i].visited = 0;
-            table[d].visited = 1;
-            bool previous = m;
-            for (int k = j - 1; k >= 0; --k) {
-                const int dk = entries[k].m_nDivider;
-                const bool r = valid(dk) && isOpposite(table[dk].anchor, oppositeHandle);
-                if (previous && !r)
-                    break;
-                if (valid(dk) && !table[dk].visited) {
-                    shift(table[dk]) += r ? -s : s;
-                    table[dk].visited = 1;
-                }
-                previous = r;
-            }
-        }
+        HandOnShrink(entries, j, take, positive, oppositeHandle, table, tableSize, shift, isOpposite);
         remaining -= take;
     }
 }
+
+// As ShrinkAxis, but a run of adjacent flexible entries shares its part in
+// proportion to their extents, the last of the run taking the rest.
+template <class Shift, class Opposite>
+void DistributeAxis(const SpecialResizeEntry* entries, int count, int lost, bool positive, int oppositeHandle,
+                    DividerShift* table, int tableSize, Shift shift, Opposite isOpposite)
+{
+    int remaining = lost;
+    for (int j = 0; j < count && remaining > 0;) {
+        int end = j + 1;
+        if (entries[j].m_nWeight == 1) {
+            while (end < count && entries[end].m_nWeight == 1)
+                ++end;
+        }
+        int64_t sum = 0;
+        for (int k = j; k < end; ++k)
+            sum += std::max(0, entries[k].m_nSlack);
+        const int part = int(std::min<int64_t>(sum, remaining));
+        int given = 0;
+        for (int k = j; k < end && sum > 0; ++k) {
+            const int64_t extent = std::max(0, entries[k].m_nSlack);
+            const int share = k + 1 == end ? part - given : int((2 * part * extent + sum) / (2 * sum));
+            HandOnShrink(entries, k, share, positive, oppositeHandle, table, tableSize, shift, isOpposite);
+            given += share;
+        }
+        remaining -= part;
+        j = end;
+    }
+}
+
+int& ShiftX(DividerShift& t) { return t.dx; }
+int& ShiftY(DividerShift& t) { return t.dy; }
 } // namespace
 
 void ShrinkByPlan(const CompartmentSet& plan, int vertMode, int horzMode, const CRect& r0, const CRect& r1,
@@ -146,10 +188,34 @@ void ShrinkByPlan(const CompartmentSet& plan, int vertMode, int horzMode, const 
     const int rows = std::clamp(plan.m_nRows, 0, kMaxResizeEntries);
     if (r1.Width() < r0.Width())
         ShrinkAxis(plan.m_cols, cols, r0.Width() - r1.Width(), horzMode == 3, opposite, table, tableSize,
-                   [](DividerShift& t) -> int& { return t.dx; }, IsOppositeColumn);
+                   ShiftX, IsOppositeColumn);
     if (r1.Height() < r0.Height())
         ShrinkAxis(plan.m_rows, rows, r0.Height() - r1.Height(), vertMode == 1, opposite, table, tableSize,
-                   [](DividerShift& t) -> int& { return t.dy; }, IsOppositeRow);
+                   ShiftY, IsOppositeRow);
+}
+
+void DistributeStretch(const CompartmentSet& plan, int vertMode, int horzMode, bool middleRows, const CRect& r0,
+                       const CRect& r1, int opposite, DividerShift* table, int tableSize, int& followH, int& followV)
+{
+    followH = followV = 0;
+    if (!table || tableSize <= 0)
+        return;
+    const int cols = std::clamp(plan.m_nCols, 0, kMaxResizeEntries);
+    const int rows = std::clamp(plan.m_nRows, 0, kMaxResizeEntries);
+    if (r1.Width() < r0.Width())
+        DistributeAxis(plan.m_cols, cols, r0.Width() - r1.Width(), horzMode == 3, opposite, table, tableSize,
+                       ShiftX, IsOppositeColumn);
+    else if (r1.Width() > r0.Width())
+        followH = 1;
+    if (r1.Height() < r0.Height())
+        DistributeAxis(plan.m_rows, rows, r0.Height() - r1.Height(), vertMode == 1, opposite, table, tableSize,
+                       ShiftY, IsOppositeRow);
+    else if (r1.Height() > r0.Height() && !middleRows)
+        followV = 1;
+    else if (r1.Height() > r0.Height() && rows > 0)
+        // The row the plan would shrink first takes the gain.
+        HandOnShrink(plan.m_rows, 0, r0.Height() - r1.Height(), vertMode == 1, opposite, table, tableSize, ShiftY,
+                     IsOppositeRow);
 }
 
 namespace {

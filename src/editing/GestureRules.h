@@ -71,6 +71,15 @@ constexpr int kMaxDividerShifts = kMaxResizeEntries;
 void ShrinkByPlan(const CompartmentSet& plan, int vertMode, int horzMode, const CRect& r0, const CRect& r1,
                   int opposite, DividerShift* table, int tableSize);
 
+// The shrink of a stretch without Shift: as ShrinkByPlan, but a run of
+// adjacent flexible entries (weight 1) shares its part in proportion to
+// the extents, halves rounded up, the last of the run taking the rest. A
+// wider shape sets followH, a higher one followV (the dividers without an
+// anchor follow the re-fitted layout), except for shapes with middle rows
+// (`middleRows`), whose first row entry takes the gain instead.
+void DistributeStretch(const CompartmentSet& plan, int vertMode, int horzMode, bool middleRows, const CRect& r0,
+                       const CRect& r1, int opposite, DividerShift* table, int tableSize, int& followH, int& followV);
+
 // A resized rectangle grown back to at least `min` (its text's extent): the
 // side the handle drags gives way, the other stays; a handle that drags
 // neither side of an axis grows that axis about its centre.

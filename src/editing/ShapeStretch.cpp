@@ -39,12 +39,21 @@ int StretchSpecialShape(const CFigure& fig, const CRect& r0, const CRect& r1, CF
     const int opposite = handle >= 1 && handle <= 9 ? OppositeHandle(handle) : handle;
     // One entry per divider, however many the symbol lists.
     std::vector<DividerShift> table(static_cast<size_t>(n));
-    for (DividerShift& e : table)
-        e.anchor = int16_t(opposite);
-    if (shiftHeld && plan && n > 0) {
+    for (int i = 0; i < n; ++i) {
+        DividerShift& e = table[size_t(i)];
+        const int anchor = sym.GetDividerAnchor(i);
+        e.anchored = anchor != 0 ? 1 : 0;
+        e.anchor = int16_t(e.anchored ? anchor : opposite);
+    }
+    int followH = 0, followV = 0;
+    if (plan && n > 0) {
         const int vertMode = handle >= 7 && handle <= 9 ? 2 : 1;
         const int horzMode = handle == 3 || handle == 6 || handle == 9 ? 4 : 3;
-        ShrinkByPlan(*plan, vertMode, horzMode, r0, r1, opposite, table.data(), n);
+        if (shiftHeld)
+            ShrinkByPlan(*plan, vertMode, horzMode, r0, r1, opposite, table.data(), n);
+        else
+            DistributeStretch(*plan, vertMode, horzMode, own->HasMiddleRows() != 0, r0, r1, opposite, table.data(),
+                              n, followH, followV);
     }
     for (int i = 0; i < n; ++i) {
         const DividerShift& e = table[size_t(i)];
@@ -53,6 +62,13 @@ int StretchSpecialShape(const CFigure& fig, const CRect& r0, const CRect& r1, CF
             continue;
         const CPoint a = RectHandlePoint(e.anchor, r0), b = RectHandlePoint(e.anchor, r1);
         CPoint pt(b.x + d.x - a.x + e.dx, b.y + d.y - a.y + e.dy);
+        CPoint laid;
+        if (!e.anchored && (followH || followV) && sym.GetDividerHandle(i, laid, r1)) {
+            if (followH)
+                pt.x = laid.x;
+            if (followV)
+                pt.y = laid.y;
+        }
         sym.LimitDividerPoint(i, r1, pt, 0, nullptr, -1);
         sym.MoveSpecialHandle(i, r1, pt, 0);
     }

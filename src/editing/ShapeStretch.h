@@ -16,9 +16,12 @@ class CompartmentSet;
 int FitCompartmentsToRect(const CFigure& fig, CFigSymbol& sym, const CRect& rc);
 
 // Lays out `sym` (a copy of the figure's symbol) for the figure resized from
-// r0 to r1 by `handle`: each divider keeps its offset from the handle
-// opposite the dragged one, plus the shift the plan gives it when a shrink
-// is taken with Shift held (plan may be null), limited so that the shape
+// r0 (the figure's rectangle) to r1 by `handle`: each divider keeps its
+// offset from its own anchor handle, or from the handle opposite the
+// dragged one, plus the shift the plan gives it for a shrink (with Shift
+// held the plan's entries give in order, else runs of flexible entries
+// share; plan may be null). Growing without Shift lets the dividers without
+// an anchor follow the layout of `sym` instead. Limited so that the shape
 // stays drawable. 1.
 int StretchSpecialShape(const CFigure& fig, const CRect& r0, const CRect& r1, CFigSymbol& sym,
                         const CompartmentSet* plan, int handle, bool shiftHeld);

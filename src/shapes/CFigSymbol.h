@@ -93,6 +93,10 @@ public:
     // 0 while the Alt key is held down or compartment layout is switched off.
     int UsesSpecialLayout() const;
     int GetDividerDirection(int index) const;
+    // The resize handle (1..9) a divider keeps its offset from when the
+    // shape is stretched; 0 when it has none of its own. The rounding
+    // handle of the rounded kinds belongs to the top-left corner.
+    int GetDividerAnchor(int index) const;
     int DividerChangesOutline(int index) const;
     int IsDividerClamped(int index) const;
     int GetSectionResizeRule(int section) const;

@@ -508,18 +508,30 @@ void GrowSpecialShapeForText(const CFigSymbol& symbol, SIZE& size, const RECT& r
     size.cy = SaturateInt(std::max<int64_t>(h, corner.cy));
 }
 
+namespace {
+// Kinds whose divider handle 0 sets the corner rounding from the top-left.
+bool HasRoundingHandle(int k)
+{
+    return KindIn(k, 22, 25) || k == 58 || k == 74 || k == 85 || k == 132 || k == 133 || KindIn(k, 141, 143) ||
+           k == 145 || k == 146;
+}
+} // namespace
+
 void CFigSymbol::GetLeastCornerSize(const RECT& rect, SIZE& size) const
 {
     size = SIZE{0, 0};
-    const int k = Reshape;
-    if (!(KindIn(k, 22, 25) || k == 58 || k == 74 || k == 85 || k == 132 || k == 133 || KindIn(k, 141, 143) || k == 145 ||
-          k == 146))
+    if (!HasRoundingHandle(Reshape))
         return;
     CPoint h;
     if (!GetDividerHandle(0, h, rect))
         return;
     size.cx = SaturateInt((static_cast<int64_t>(h.x) - rect.left) * 9 / 4);
     size.cy = SaturateInt((static_cast<int64_t>(h.y) - rect.top) * 9 / 4);
+}
+
+int CFigSymbol::GetDividerAnchor(int index) const
+{
+    return HasRoundingHandle(Reshape) && index == 0 && index < GetDividerCount() ? 1 : 0;
 }
 
 int CFigSymbol::HasMiddleRows() const

@@ -141,7 +141,41 @@ TEST_F(DocTest, UndoingAScaleReturnsToTheSelectMode)
     EXPECT_EQ(a->m_nConnected, 0);
     ASSERT_FALSE(view.hints.empty());
     EXPECT_EQ(view.hints.back(), 0);
+
+    // So does an undone move: the figure's old place is cleared too.
+    doc.UndoBeginStep(UDMAC_MOVEOBJS);
+    doc.LogFigRect(a);
+    a->m_rect.OffsetRect(500, 0);
+    doc.UndoEndStep();
+    view.hints.clear();
+    doc.UndoLastStep();
+    EXPECT_EQ(a->m_rect.left, 0);
+    ASSERT_FALSE(view.hints.empty());
+    EXPECT_EQ(view.hints.back(), 0);
     doc.RemoveView(&view);
+}
+
+// Undoing a resize drops only a symbol copy that such a step made, never a
+// numbered symbol the diagram brought with it.
+TEST_F(DocTest, UndoingAResizeKeepsSymbolsItDidNotCopy)
+{
+    CFigure* a = NewFig(doc, 0, 0);
+    doc.AddFigWithId(a);
+    ASSERT_NE(a->GetSymbol(), nullptr);
+    const int copied = doc.m_figSymbols.AddCopyWithNewName(a->GetSymbol());
+    ASSERT_EQ(copied, doc.m_figSymbols.GetCount() - 1);
+    const int count = doc.m_figSymbols.GetCount();
+    for (bool madeByTheStep : {false, true}) {
+        if (madeByTheStep)
+            doc.m_editSymbolCopies.push_back(doc.m_figSymbols.GetAt(copied)->m_strName);
+        doc.UndoBeginStep(UDMAC_RESIZEFIG);
+        doc.LogFigRect(a);
+        a->m_rect.right += 100;
+        doc.UndoEndStep();
+        EXPECT_EQ(doc.UndoLastStep(), UDMAC_RESIZEFIG);
+        EXPECT_EQ(doc.m_figSymbols.GetCount(), madeByTheStep ? count - 1 : count);
+    }
+    EXPECT_TRUE(doc.m_editSymbolCopies.empty());
 }
 
 TEST_F(DocTest, TextChangesUndoPerArea)

@@ -118,10 +118,12 @@ TEST_F(DividerEditTest, DragModel)
         EXPECT_EQ(fig->m_props.Symbol != rows, c.onCopy);
         EXPECT_EQ(Steps(), c.steps);
         if (c.steps) {
-            // Undo points the figure back; the old entry was never touched.
+            // Undo points the figure back; the old entry was never touched
+            // and the copy, now unused, goes.
             EXPECT_EQ(fx.doc.UndoLastStep(), UDMAC_RESHAPE);
             EXPECT_EQ(fig->m_props.Symbol, rows);
-            EXPECT_EQ(fx.doc.m_figSymbols.GetCount(), library + 1);
+            EXPECT_EQ(fx.doc.m_figSymbols.GetCount(), library);
+            EXPECT_TRUE(fx.doc.m_figSymbols.GetAt(rows));
         }
     }
 }

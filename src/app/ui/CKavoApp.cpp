@@ -3,6 +3,7 @@
 #include "dialogs/CColorSchemeDlg.h"
 #include "fileformat/CDocVariantTarget.h"
 #include "editing/MoveContext.h"
+#include "editing/ui/CKavoView.h"
 
 #include "core/AppGlobals.h"
 #include "app/AppSeams.h"
@@ -122,6 +123,9 @@ BOOL CKavoApp::InitInstance()
     // runs its own event loop waits for the first document.
     connect(m_instance, &CSingleInstance::requestReceived, this, &CKavoApp::OnInstanceRequest);
     m_instance->Listen();
+    // A diagram view under the cursor is the hover window, as the program's
+    // own controls are.
+    CKavoView::SetHoverReport([this](QWidget* wnd) { SetHoverWnd(wnd, FALSE); });
 
     // Documents work out which objects follow a move by the editing rules.
     InstallMoveContext();
@@ -369,6 +373,7 @@ void CKavoApp::SavePlacement()
 int CKavoApp::ExitInstance()
 {
     CloseSplash();
+    CKavoView::SetHoverReport(nullptr);
     // Every held file is let go (and autosave copies removed).
     CKavoDocList::Instance().CloseAll();
     FreeImage_DeInitialise();

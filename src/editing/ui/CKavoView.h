@@ -11,8 +11,10 @@
 #include "editing/DividerEdit.h"
 #include "render/CDiagObjDrawCtx.h"
 #include "render/ui/CZoomView.h"
+#include "shapes/DividedShapeResizeArgs.h"
 #include "shapes/FigFlags.h"
 
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -257,6 +259,26 @@ public:
     bool OnAddLatLblHere(const CPoint& logical);
     bool OnAddConLblHere(const CPoint& logical);
 
+    // ---- seams to the menus, the style bar and the application
+    // (CKavoViewSeams.cpp): a right press opens a context menu through
+    // the hook, the wheel is offered to the style bar first (true when it
+    // took it, with the scroll code and the cursor's screen point), and a
+    // mouse move reports the view as the window under the cursor.
+    enum ContextMenuKind { kObjectMenu = 0, kConnectorMenu = 1, kConPtMenu = 2 };
+    std::function<void(int kind, const CPoint& client)> m_contextMenuHook;
+    std::function<bool(int code, const CPoint& screen)> m_styleBarWheelHook;
+    static void SetHoverReport(std::function<void(QWidget* wnd)> report);
+    void ReportHover();
+    void OpenContextMenu(int kind, const CPoint& client);
+    bool OfferWheelToStyleBar(int code);
+    // Hover prompts (CKavoViewHover.cpp): 1 when the cursor and prompt are set.
+    int OnAltSplitHover(const CPoint& logical);
+    int OnConEndHover(const CPoint& logical);
+    int OnLinkHover(const CFigure& fig, const CPoint& logical);
+    // A prompt already loaded (and formatted) for string `id`, with the
+    // mode hints appended as SetStatusPrompt appends them.
+    void SetStatusPromptText(std::string text, int id);
+
 protected:
     void RenderArea(CDC& dc, const QRect& rc) override;
     void OnSize() override;
@@ -272,6 +294,7 @@ protected:
     void focusOutEvent(QFocusEvent* event) override;
     void leaveEvent(QEvent* event) override;
     void hideEvent(QHideEvent* event) override;
+    bool viewportEvent(QEvent* event) override;
 
 private:
     void SetViewCursor(int shape);
@@ -308,6 +331,11 @@ private:
     int AcceptResizeRect(const CRect& rc, const CPoint& logical);
     void BeginShapeStretch(CFigure* fig);
     void UpdateStretchFeedback(const CRect& rc);
+    // The least size of the resized figure: its text extent, and for a
+    // figure whose text is laid out by compartment the compartments' least
+    // size on the axes the handle moves; `refreshPlan` restores the stretch
+    // plan for the step.
+    CSize CalcFigResizeMin(bool refreshPlan);
     bool CommitFigResize(CFigure* fig);
     // Erases the outline; unless eraseOnly also ends the resize.
     int EndResizeTracking(int eraseOnly);
@@ -372,10 +400,13 @@ private:
     std::shared_ptr<CFigSymbol> m_pStretchSym;   // the stretched copy; null when none
     FigFlagSet m_resizeFlagsBefore, m_resizeFlagsPrepared;
     CSize m_szResizeMin;           // the figure's text extent: the least size
+    // Stretch plan of a compartmented figure: which rows and columns give
+    // up a shrink, built at the press and restored for each step.
+    SpecialResizeArgs m_stretchPlan, m_stretchPlanSaved;
     int m_nDragDivider = -1, m_nSavedSymbol = -1, m_bDividerDrag = 0;
     CFigure* m_pDividerFig = nullptr;
     CPoint m_ptLastDrag, m_ptDragAnchor;
-    int m_bDividerMovesCons = 0, m_nSectionCount = 0;
+    int m_bDividerMovesCons = 0, m_nSectionCount = 0, m_bForceTrackStep = 0;
     SIZE m_aSectionMin[kMaxSectionMins] = {};
     int m_bGrpResize = 0;
     CGroup* m_pResizeGrp = nullptr;

@@ -108,8 +108,12 @@ int CKavoView::BeginDividerDrag(CFigure* fig, const CPoint& pt)
         MeasureSectionMins(*fig, sym->GetDividerDirection(m_nDragDivider), m_aSectionMin, m_nSectionCount);
     m_ptDragAnchor = CPoint(std::clamp(pt.x, fig->m_rect.left, fig->m_rect.right),
                             std::clamp(pt.y, fig->m_rect.top, fig->m_rect.bottom));
-    m_ptLastDrag = CPoint(-32000, -32000);
+    // A first step the figure refuses goes back to where the handle was.
+    if (!sym->GetDividerHandle(m_nDragDivider, m_ptLastDrag, fig->m_rect))
+        m_ptLastDrag = CPoint(-32000, -32000);
+    m_bForceTrackStep = 1;
     MoveDividerStep(m_ptDragAnchor);
+    m_bForceTrackStep = 0;
     UpdateStatusText();
     return 1;
 }
@@ -124,10 +128,11 @@ void CKavoView::MoveDividerStep(const CPoint& pt)
         return;
     CPoint limited = pt;
     sym->LimitDividerPoint(m_nDragDivider, fig->m_rect, limited, m_nSectionCount, m_aSectionMin, -1);
-    if (limited == m_ptLastDrag && !m_bReFeed)
+    if (limited == m_ptLastDrag && !m_bReFeed && !m_bForceTrackStep)
         return;
     m_pDoc->InvalidateObj(fig);
-    if (sym->MoveSpecialHandle(m_nDragDivider, fig->m_rect, limited, 0))
+    // Geometry the figure's parts refuse is rolled back to the last point.
+    if (sym->MoveSpecialHandle(m_nDragDivider, fig->m_rect, limited, 0) && ValidateSubObjects(*fig))
         m_ptLastDrag = limited;
     else if (m_ptLastDrag.x > -32000)
         sym->MoveSpecialHandle(m_nDragDivider, fig->m_rect, m_ptLastDrag, 0);

@@ -30,7 +30,7 @@
 
 namespace {
 constexpr int kSelectMode = 0, kSelectTextMode = 1, kCreateMode = 2, kTextMode = 3, kConnectorMode = 4,
-              kZoomMode = 5, kBackToSelectMode = 6;
+              kZoomMode = 5, kBackToSelectMode = 6, kConPtMode = 7;
 constexpr int kVkEscape = 27;
 // Status texts.
 constexpr int kIdsReady = 400, kIdsBand = 404, kIdsDuplicate = 790, kIdsEscSelectMode = 736,
@@ -223,6 +223,7 @@ void CKavoView::OnLButtonDown(const CPoint& client)
 
 void CKavoView::OnMouseMove(const CPoint& client)
 {
+    ReportHover();
     StopAutoScroll(client, false);
     if (!m_pDoc || m_pDoc != GetActiveKavoDoc()) {
         SetViewCursor(Qt::ArrowCursor);
@@ -268,8 +269,9 @@ void CKavoView::OnLButtonDblClk(const CPoint& client)
 
 void CKavoView::OnRButtonDown(const CPoint& client)
 {
-    (void)client;
-    if (!m_pDoc || IsGestureInProgress())
+    // Every gesture counts as a drag in progress, those that hold the mouse
+    // included, so a right press never leaves one half done.
+    if (!m_pDoc || IsGestureInProgress() || m_bCaptured)
         return;
     if (g_nUIMode == kCreateMode || g_nUIMode == kTextMode || g_nUIMode == kZoomMode) {
         CloseTextEditor();
@@ -277,7 +279,10 @@ void CKavoView::OnRButtonDown(const CPoint& client)
             EndRubberFigure(true, true);
         EnterUIMode(kBackToSelectMode, 0);
         ReleaseMouseAtCursor();
+        return;
     }
+    const int menu = g_nUIMode == kConnectorMode ? kConnectorMenu : (g_nUIMode == kConPtMode ? kConPtMenu : kObjectMenu);
+    OpenContextMenu(menu, client);
 }
 
 void CKavoView::OnKeyDown(int vk, bool autoRepeat)
@@ -303,7 +308,7 @@ void CKavoView::OnMouseWheel(int delta, const CPoint& client)
 {
     (void)client;
     const int code = WheelScrollCode(delta);
-    if (code < 0)
+    if (code < 0 || OfferWheelToStyleBar(code))
         return;
     CloseTextEditor();
     if (IsCtrlKeyDown()) {
@@ -557,7 +562,11 @@ void CKavoView::UpdateStatusText()
 
 void CKavoView::SetStatusPrompt(int id)
 {
-    std::string text = ResText(id);
+    SetStatusPromptText(ResText(id), id);
+}
+
+void CKavoView::SetStatusPromptText(std::string text, int id)
+{
     if (id == kIdsMovePrompt)
         text += "   " + ResText(kIdsDuplicate);
     if (!IsSelectMode())

@@ -17,8 +17,10 @@
 #include "geometry/IntGeometry.h"
 #include "platform/CPainterDC.h"
 #include "richtext/FigureTextFit.h"
+#include "shapes/DividedShapeResize.h"
 #include "undo/UndoCodes.h"
 
+#include <algorithm>
 #include <cstdio>
 
 namespace {
@@ -122,7 +124,7 @@ int CKavoView::TrackFigResize(const CPoint& client)
     m_pResizeFig->Resize(rc, m_nHandle, handlePt.x, handlePt.y, false);
     rc.NormalizeRect();
     // The text keeps its room.
-    rc = KeepResizeMinimum(rc, m_nHandle, m_szResizeMin);
+    rc = KeepResizeMinimum(rc, m_nHandle, CalcFigResizeMin(m_bStretching != 0));
     return AcceptResizeRect(rc, pt);
 }
 
@@ -190,17 +192,51 @@ int CKavoView::EndFigResize()
 
 // A special shape is stretched, not scaled, while ResizeByStretching is on:
 // a private copy of its symbol follows the tracked rectangle.
+// The plan lists the rows from the dragged side (mode 2 for the bottom
+// row) and the columns from it (4 for the right column), measured against
+// the sections' text.
 void CKavoView::BeginShapeStretch(CFigure* fig)
 {
     const CFigSymbol* sym = fig->GetSymbol();
     m_bStretching = ResizeByStretching && sym && sym->Reshape != 0 && sym->GetDividerCount() > 0;
     m_pStretchSym = m_bStretching ? std::make_shared<CFigSymbol>(*sym) : nullptr;
+    m_stretchPlan = SpecialResizeArgs();
+    if (m_bStretching) {
+        SIZE mins[kMaxSectionMins] = {};
+        const int count = GetSectionMinSizes(*fig, mins);
+        m_stretchPlan.m_nMode = m_nHandle >= 7 && m_nHandle <= 9 ? 2 : 1;
+        m_stretchPlan.m_nAnchor = m_nHandle == 3 || m_nHandle == 6 || m_nHandle == 9 ? 4 : 3;
+        ResizeSpecialShape(*sym, m_stretchPlan, fig->m_rect, count, mins);
+    }
+    m_stretchPlanSaved = m_stretchPlan;
+}
+
+CSize CKavoView::CalcFigResizeMin(bool refreshPlan)
+{
+    CSize min = m_szResizeMin;
+    CFigure* fig = m_pResizeFig;
+    const CFigSymbol* sym = fig ? fig->GetSymbol() : nullptr;
+    if (refreshPlan)
+        m_stretchPlan = m_stretchPlanSaved;
+    if (!sym || sym->GetDividerCount() == 0 || !fig->HasFlags(kFitCompartmentsFlag, 0) ||
+        fig->HasFlags(kFitFromFontSizeFlag, 0))
+        return min;
+    SIZE mins[kMaxSectionMins] = {};
+    const int count = GetSectionMinSizes(*fig, mins);
+    SIZE least{0, 0};
+    GrowSpecialShapeForText(*sym, least, fig->m_rect, count, mins);
+    const int h = m_nHandle;
+    if (h != 2 && h != 8)
+        min.cx = std::max<LONG>(min.cx, least.cx);
+    if (h != 4 && h != 6)
+        min.cy = std::max<LONG>(min.cy, least.cy);
+    return min;
 }
 
 void CKavoView::UpdateStretchFeedback(const CRect& rc)
 {
     if (m_pStretchSym && m_pResizeFig)
-        StretchSpecialShape(*m_pResizeFig, m_pResizeFig->m_rect, rc, *m_pStretchSym, nullptr, m_nHandle,
+        StretchSpecialShape(*m_pResizeFig, m_pResizeFig->m_rect, rc, *m_pStretchSym, &m_stretchPlan, m_nHandle,
                             IsShiftKeyDown());
 }
 
@@ -217,8 +253,10 @@ bool CKavoView::CommitFigResize(CFigure* fig)
         const int copy = m_pDoc->m_figSymbols.AddCopyWithNewName(m_pStretchSym.get());
         done = copy >= 0 && m_pDoc->LogFigureState(fig) != 0;
         oldIndex = fig->m_props.Symbol;
-        if (done)
+        if (done) {
             fig->m_props.Symbol = copy;
+            m_pDoc->m_editSymbolCopies.push_back(m_pDoc->m_figSymbols.GetAt(copy)->m_strName);
+        }
         else if (copy >= 0)
             m_pDoc->m_figSymbols.Delete(copy);
     }

@@ -114,7 +114,8 @@ int CKavoView::OnSelectLButtonUp(const CPoint& client)
 void CKavoView::OnSelectHover(const CPoint& pt)
 {
     m_nHitTolerance = std::max(1, int(ClientLenToLogical(int(HandleSize)) + 0.5));
-    if (HitTestDivider(pt) || OnFigHandleHover(pt) || OnGrpHandleHover(pt))
+    if (OnAltSplitHover(pt) || OnConEndHover(pt) || HitTestDivider(pt) || OnFigHandleHover(pt) ||
+        OnGrpHandleHover(pt))
         return;
     CDiagObj* obj = m_pDoc->ObjFromPoint(pt.x, pt.y, m_nHitTolerance, false, -1, 0, 0);
     if (obj) {
@@ -126,6 +127,8 @@ void CKavoView::OnSelectHover(const CPoint& pt)
             }
             return;
         }
+        if (fig && OnLinkHover(*fig, pt))
+            return;
         if (fig && !fig->IsInGroup() && fig->IsFlowLabel() && !fig->m_bSelected)
             return;
         SetViewCursor(IsCtrlKeyDown() ? Qt::DragCopyCursor : Qt::SizeAllCursor);

@@ -1,0 +1,60 @@
+// Hover prompts of the select mode that no gesture file owns: Alt over a
+// connector that a press would split, the end handle of a selected
+// connector that a press would adjust, and a figure whose hyperlink a
+// double click opens.
+#include "editing/ui/CKavoView.h"
+
+#include "core/StringHelpers.h"
+#include "document/CConnector.h"
+#include "document/CFigure.h"
+#include "document/CKavoDoc.h"
+
+#include <cstdio>
+
+namespace {
+constexpr int kIdsAdjustConnector = 506, kIdsSplitConnector = 508, kIdsOpenLink = 520;
+} // namespace
+
+int CKavoView::OnAltSplitHover(const CPoint& pt)
+{
+    if (!IsAltKeyDown())
+        return 0;
+    const CConnector* con = m_pDoc->ConFromPoint(pt.x, pt.y, m_nHitTolerance, false, nullptr);
+    // Object flag 1 keeps a connector whole.
+    if (!con || con->m_pGroup || con->HasFlags(1, 0))
+        return 0;
+    SetViewCursor(Qt::CrossCursor);
+    SetStatusPrompt(kIdsSplitConnector);
+    return 1;
+}
+
+// The press takes an end handle within twice the hit tolerance.
+int CKavoView::OnConEndHover(const CPoint& pt)
+{
+    for (CDiagObj* o : *m_pDoc->m_pSelList) {
+        if (o->GetType() != kObjConnector)
+            continue;
+        const auto* con = static_cast<const CConnector*>(o);
+        if (!con->m_pGroup && con->EndHandleFromPoint(POINT{pt.x, pt.y}, 2 * m_nHitTolerance)) {
+            SetViewCursor(Qt::PointingHandCursor);
+            SetStatusPrompt(kIdsAdjustConnector);
+            return 1;
+        }
+    }
+    return 0;
+}
+
+// A figure with a link: unselected anywhere, selected away from its handles.
+int CKavoView::OnLinkHover(const CFigure& fig, const CPoint& pt)
+{
+    if (fig.m_strLink.empty() || (fig.m_bSelected && fig.HitTestHandles(pt, m_nHitTolerance)))
+        return 0;
+    std::string format;
+    LoadCStringRes(format, kIdsOpenLink);
+    std::string text(format.size() + fig.m_strLink.size() + 1, '\0');
+    const int n = std::snprintf(text.data(), text.size(), format.c_str(), fig.m_strLink.c_str());
+    text.resize(n > 0 ? size_t(n) : 0);
+    SetViewCursor(Qt::PointingHandCursor);
+    SetStatusPromptText(text, kIdsOpenLink);
+    return 1;
+}

@@ -1,0 +1,129 @@
+// Resizing a compartmented box by its bottom handle with stretching on: a
+// shrink is taken from the bottom row first; without Shift the bottom and
+// middle rows share it by what each can give, with Shift the bottom row
+// gives all it can before the middle one. Undo restores the saved text.
+#include "ViewEventDriver.h"
+
+#include "undo/UndoCodes.h"
+
+#include <cmath>
+
+namespace {
+struct ViewStretchTest : ViewEventDriver {
+    void AddObjects() override
+    {
+        stretchBefore = ResizeByStretching;
+        ResizeByStretching = 1;
+        rows = fx.AddRowsSymbol();
+        box = fx.AddBox(1500, 1100, 600, 600, "");
+        box->m_props.Symbol = rows;
+        box->m_props.Behavior.high &= ~DWORD(256 | 512);
+    }
+    void SetUp() override
+    {
+        ViewEventDriver::SetUp();
+        Save();
+    }
+    void TearDown() override
+    {
+        ResizeByStretching = stretchBefore;
+        ViewEventDriver::TearDown();
+    }
+    int stretchBefore = 0, rows = -1;
+    CFigure* box = nullptr;
+};
+} // namespace
+
+TEST_F(ViewStretchTest, AShrinkIsTakenFromTheRowsByThePlan)
+{
+    // The least height of a row without text.
+    constexpr int kLeast = 16;
+    for (const bool shift : {false, true}) {
+        SCOPED_TRACE(shift ? "Shift" : "no Shift");
+        const int symbols = fx.doc.m_figSymbols.GetCount();
+        const CRect r0 = box->m_rect;
+        CPoint d0, d1;
+        ASSERT_TRUE(box->GetSymbol()->GetDividerHandle(0, d0, r0));
+        ASSERT_TRUE(box->GetSymbol()->GetDividerHandle(1, d1, r0));
+        const int bottomExtent = r0.bottom - d1.y - kLeast, middleExtent = d1.y - d0.y - kLeast;
+        fx.doc.SelectObj(box, 1, 0, 0);
+        view->FlushPaint();
+        const QPoint from = At(box->GetHandlePoint(8));
+        const Qt::KeyboardModifiers mods = shift ? Qt::ShiftModifier : Qt::NoModifier;
+        Drag(from, from - QPoint(0, view->LogicalLenToClient(bottomExtent + 80)), mods);
+        ASSERT_EQ(Steps(), 1);
+        EXPECT_EQ(box->m_rect.top, r0.top);
+        const int shrink = r0.Height() - box->m_rect.Height();
+        ASSERT_GT(shrink, bottomExtent);
+        CPoint p0, p1;
+        ASSERT_TRUE(box->GetSymbol()->GetDividerHandle(0, p0, box->m_rect));
+        ASSERT_TRUE(box->GetSymbol()->GetDividerHandle(1, p1, box->m_rect));
+        // The top row gives last: the upper divider stays.
+        EXPECT_NEAR(p0.y, d0.y, 1);
+        const int bottomShare =
+            shift ? bottomExtent
+                  : int(std::floor(double(shrink) * bottomExtent / (bottomExtent + middleExtent) + 0.5));
+        EXPECT_NEAR(p1.y, d1.y - (shrink - bottomShare), 2);
+        EXPECT_EQ(fx.doc.UndoLastStep(), UDMAC_RESIZEFIG);
+        EXPECT_EQ(box->m_props.Symbol, rows);
+        EXPECT_EQ(fx.doc.m_figSymbols.GetCount(), symbols);
+        fx.doc.SelectObj(box, 0, 0, 0);
+        EXPECT_EQ(DocText(fx.doc), saved);
+        stepBase = int(fx.doc.UndoLogRef().m_nStepsRecorded);
+    }
+}
+
+// Growing with Shift shifts no divider: each keeps its distance from the
+// side opposite the dragged one.
+TEST_F(ViewStretchTest, GrowingWithShiftKeepsTheDividers)
+{
+    const CRect r0 = box->m_rect;
+    CPoint d0, d1;
+    ASSERT_TRUE(box->GetSymbol()->GetDividerHandle(0, d0, r0));
+    ASSERT_TRUE(box->GetSymbol()->GetDividerHandle(1, d1, r0));
+    fx.doc.SelectObj(box, 1, 0, 0);
+    view->FlushPaint();
+    const QPoint from = At(box->GetHandlePoint(2));
+    Drag(from, from - QPoint(0, 40), Qt::ShiftModifier);
+    ASSERT_EQ(Steps(), 1);
+    const int grown = box->m_rect.Height() - r0.Height();
+    EXPECT_GT(grown, 0);
+    EXPECT_EQ(box->m_rect.bottom, r0.bottom);
+    CPoint p0, p1;
+    ASSERT_TRUE(box->GetSymbol()->GetDividerHandle(0, p0, box->m_rect));
+    ASSERT_TRUE(box->GetSymbol()->GetDividerHandle(1, p1, box->m_rect));
+    EXPECT_NEAR(p0.y, d0.y, 1);
+    EXPECT_NEAR(p1.y, d1.y, 1);
+    EXPECT_EQ(fx.doc.UndoLastStep(), UDMAC_RESIZEFIG);
+    fx.doc.SelectObj(box, 0, 0, 0);
+    EXPECT_EQ(DocText(fx.doc), saved);
+}
+
+// A figure whose text is laid out by compartment stops shrinking at the
+// compartments' least size (three rows of 16); without that layout only
+// its text limits it.
+TEST_F(ViewStretchTest, CompartmentsSetTheLeastSize)
+{
+    constexpr int kLeastHeight = 3 * 16;
+    for (const bool byCompartment : {true, false}) {
+        SCOPED_TRACE(byCompartment);
+        if (byCompartment)
+            box->m_props.Behavior.low |= 0x8000;
+        else
+            box->m_props.Behavior.low &= ~DWORD(0x8000);
+        Save();
+        const CRect r0 = box->m_rect;
+        fx.doc.SelectObj(box, 1, 0, 0);
+        view->FlushPaint();
+        const QPoint from = At(box->GetHandlePoint(8));
+        Drag(from, QPoint(from.x(), At(CPoint(r0.left, r0.top + 10)).y()));
+        ASSERT_EQ(Steps(), 1);
+        if (byCompartment)
+            EXPECT_NEAR(box->m_rect.Height(), kLeastHeight, 2);
+        else
+            EXPECT_LT(box->m_rect.Height(), kLeastHeight - 10);
+        EXPECT_EQ(fx.doc.UndoLastStep(), UDMAC_RESIZEFIG);
+        fx.doc.SelectObj(box, 0, 0, 0);
+        EXPECT_EQ(DocText(fx.doc), saved);
+    }
+}
