@@ -258,6 +258,9 @@ public:
     bool AddFlowLblAtCursor(const CPoint& logical, int slot);
     bool OnAddLatLblHere(const CPoint& logical);
     bool OnAddConLblHere(const CPoint& logical);
+    // A label command of the context menu (LabelMenu.h) for the point it
+    // was opened at.
+    bool OnLabelMenuCommand(int id, const CPoint& logical);
 
     // ---- seams to the menus, the style bar and the application
     // (CKavoViewSeams.cpp): a right press opens a context menu through

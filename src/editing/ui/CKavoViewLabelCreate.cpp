@@ -10,6 +10,7 @@
 #include "document/CKavoDoc.h"
 #include "document/CStaple.h"
 #include "document/LabelPlacement.h"
+#include "editing/LabelMenu.h"
 #include "richtext/FigureTextFit.h"
 #include "undo/UndoCodes.h"
 
@@ -227,4 +228,16 @@ bool CKavoView::OnAddConLblHere(const CPoint& logical)
         return false;
     EraseRectFeedback(nullptr);
     return CreateConLbl(static_cast<CConnector*>(hit), logical);
+}
+
+bool CKavoView::OnLabelMenuCommand(int id, const CPoint& logical)
+{
+    if (id == kCmdAddConLblHere)
+        return OnAddConLblHere(logical);
+    if (id == kCmdAddLatLblHere)
+        return OnAddLatLblHere(logical);
+    if (id == kCmdFlowLblSlot1 || id == kCmdFlowLblSlot2)
+        return AddFlowLblAtCursor(logical, id == kCmdFlowLblSlot1 ? 1 : 2);
+    const int code = FigLblCodeOfCommand(id);
+    return code != 0 && AddFigLblAtCursor(logical, code);
 }

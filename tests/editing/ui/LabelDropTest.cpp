@@ -10,6 +10,7 @@
 #include "core/Units.h"
 #include "document/CStaple.h"
 #include "document/LabelPlacement.h"
+#include "editing/LabelMenu.h"
 #include "editing/SizeToText.h"
 #include "editing/ui/CKavoView.h"
 #include "fileformat/DiagramRecordWriter.h"
@@ -24,7 +25,9 @@
 
 #include <cstdlib>
 #include <functional>
+#include <iterator>
 #include <string>
+#include <vector>
 
 namespace {
 constexpr int kClientW = 800, kClientH = 600;
@@ -370,4 +373,29 @@ TEST_F(LabelDropTest, LabelsMadeOnAFigureAFlowAndAConnector)
     const int count = fx.doc.GetObjCount();
     EXPECT_FALSE(view->AddFigLblAtCursor(a->GetCenter(), 8));
     EXPECT_EQ(fx.doc.GetObjCount(), count);
+}
+
+TEST_F(LabelDropTest, TheLabelMenuGreysTakenPlacesAndRunsItsCommands)
+{
+    const std::vector<LabelMenuItem> fresh = FigLabelSubmenu(fx.doc, a);
+    const int order[] = {33043, 33049, 33052, 33046, 0, 33042, 33044, 33045, 33047, 33048, 33050, 33051, 33053};
+    ASSERT_EQ(fresh.size(), std::size(order));
+    for (size_t i = 0; i < fresh.size(); ++i) {
+        EXPECT_EQ(fresh[i].id, order[i]);
+        EXPECT_EQ(fresh[i].enabled, order[i] != 0);
+    }
+    EXPECT_TRUE(FigLabelSubmenu(fx.doc, label).empty()) << "no labels on labels";
+
+    ASSERT_TRUE(view->OnLabelMenuCommand(33043, a->GetCenter()));   // "Above"
+    for (const LabelMenuItem& item : FigLabelSubmenu(fx.doc, a))
+        EXPECT_EQ(item.enabled, item.id != 0 && item.id != 33043) << item.text;
+    ASSERT_TRUE(view->OnLabelMenuCommand(kCmdFlowLblSlot1, CPoint(1250, 825)));
+    const std::vector<LabelMenuItem> flow = FlowLabelSubmenu(fx.doc, con, a);
+    ASSERT_EQ(flow.size(), 2u);
+    EXPECT_FALSE(flow[0].enabled);
+    EXPECT_TRUE(flow[1].enabled);
+    EXPECT_STREQ(flow[1].text, "Below / Right of Connector");
+    EXPECT_EQ(fx.doc.UndoLastStep(), UDMAC_CREATEFLWLBL);
+    EXPECT_EQ(fx.doc.UndoLastStep(), UDMAC_CREATEFIGLBL);
+    EXPECT_EQ(DocText(fx.doc), saved);
 }
