@@ -4,9 +4,10 @@
 For each size N: `kvdtool gen N` writes the benchmark diagram; this script
 writes the same boxes, texts and routes in Dia's format; both programs export
 it to PNG headlessly (`dia -n -t cairo-png -e OUT IN`) several times, in
-alternation. Printed per N: the median CPU seconds (user + system) and the
-largest peak resident memory of each, the picture sizes, and the ratio this /
-Dia both at 100% and with this program exporting at Dia's pixel width.
+alternation. Printed per N: the median wall-clock and CPU seconds (user +
+system) and the largest peak resident memory of each, the picture sizes, and
+the ratios this / Dia (wall clock, then CPU) both at 100% and with this
+program exporting at Dia's pixel width.
 
   bench/dia_side_by_side.py --kvdtool build/bench/bin/kvdtool [--sizes 1000,5000] [--runs 3]
 
@@ -20,6 +21,7 @@ import struct
 import subprocess
 import sys
 import tempfile
+import time
 
 # The grid of `kvdtool gen`: boxes 2 x 1 cm at a pitch of 3 x 2 cm, ceil(sqrt(N))
 # columns; an even column joins its right neighbour straight, an odd column
@@ -103,14 +105,16 @@ def dia_text(n):
 
 
 def run(cmd, out):
-    """CPU seconds and peak resident MiB of one run of cmd; None when it wrote no picture."""
+    """Wall and CPU seconds and peak resident MiB of one run of cmd; None when it wrote no picture."""
     if os.path.exists(out):
         os.remove(out)
+    start = time.monotonic()
     p = subprocess.Popen(cmd, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
     _, status, usage = os.wait4(p.pid, 0)
+    wall = time.monotonic() - start
     if os.waitstatus_to_exitcode(status) != 0 or not os.path.exists(out):
         return None
-    return usage.ru_utime + usage.ru_stime, usage.ru_maxrss / 1024.0
+    return wall, usage.ru_utime + usage.ru_stime, usage.ru_maxrss / 1024.0
 
 
 def png_size(path):
@@ -129,9 +133,9 @@ def main():
     os.environ.setdefault('QT_QPA_PLATFORM', 'offscreen')
     if not shutil.which(args.dia):
         sys.exit('Dia is not installed')
-    env_note = 'CPU s = user + system; MiB = peak resident'
-    print(f'{"N":>7} {"this 100%":>18} {"Dia":>18} {"this at Dia px":>18} {"px this":>13} {"px Dia":>13}'
-          f' {"100%/Dia":>9} {"same px/Dia":>11}')
+    env_note = 'cells: wall s / CPU s (user + system) / MiB peak resident; ratios: wall, CPU'
+    print(f'{"N":>7} {"this 100%":>26} {"Dia":>26} {"this at Dia px":>26} {"px this":>13} {"px Dia":>13}'
+          f' {"100%/Dia":>11} {"same px/Dia":>11}')
     with tempfile.TemporaryDirectory() as work:
         for n in [int(s) for s in args.sizes.split(',')]:
             kvd, dia = os.path.join(work, f'g{n}.kvd'), os.path.join(work, f'g{n}.dia')
@@ -150,26 +154,28 @@ def main():
             # logical unit, so one export at 100% tells it.
             ours_ok = run(ours_cmd, ours_png)
             ow, oh = png_size(ours_png) if ours_ok else (0, 0)
-            same_scale = max(1, round(100 * dw / ow)) if ours_ok else 100
-            same_cmd = [args.kvdtool, 'export', kvd, same_png, '--scale', str(same_scale)]
+            same_cmd = [args.kvdtool, 'export', kvd, same_png, '--width', str(dw)]
             jobs = (('ours', ours_cmd, ours_png), ('dia', dia_cmd, dia_png), ('same', same_cmd, same_png))
+            walls = {k: [] for k, _, _ in jobs}
             times = {k: [] for k, _, _ in jobs}
             peaks = {k: 0.0 for k, _, _ in jobs}
             for _ in range(args.runs):
                 for key, cmd, out in jobs:
                     r = run(cmd, out)
                     if r:
-                        times[key].append(r[0])
-                        peaks[key] = max(peaks[key], r[1])
+                        walls[key].append(r[0])
+                        times[key].append(r[1])
+                        peaks[key] = max(peaks[key], r[2])
+            wall = {k: statistics.median(v) if v else None for k, v in walls.items()}
             med = {k: statistics.median(v) if v else None for k, v in times.items()}
 
             def cell(k):
-                return f'{med[k]:6.2f} s {peaks[k]:6.0f} MiB' if med[k] else 'fails'
+                return f'{wall[k]:5.2f} / {med[k]:5.2f} s {peaks[k]:5.0f} MiB' if med[k] else 'fails'
 
             def ratio(k):
-                return f'{med[k] / med["dia"]:.2f}' if med[k] else '-'
-            print(f'{n:>7} {cell("ours"):>18} {cell("dia"):>18} {cell("same") + f" @{same_scale}%":>18}'
-                  f' {f"{ow}x{oh}":>13} {f"{dw}x{dh}":>13} {ratio("ours"):>9} {ratio("same"):>11}', flush=True)
+                return f'{wall[k] / wall["dia"]:.3f} {med[k] / med["dia"]:.2f}' if med[k] else '-'
+            print(f'{n:>7} {cell("ours"):>26} {cell("dia"):>26} {cell("same"):>26}'
+                  f' {f"{ow}x{oh}":>13} {f"{dw}x{dh}":>13} {ratio("ours"):>11} {ratio("same"):>11}', flush=True)
     print(env_note)
 
 

@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(
   g++ cmake ninja-build pkg-config git ccache
   qt6-base-dev qt6-base-dev-tools libgl-dev
-  libfreeimage-dev libuemf-dev
+  libfreeimage-dev libuemf-dev zlib1g-dev
   fonts-liberation2 fonts-dejavu-core fontconfig
   libgtest-dev libgmock-dev libbenchmark-dev
   locales

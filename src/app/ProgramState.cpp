@@ -25,6 +25,7 @@
 #include "document/StapleKinds.h"
 #include "document/Placement.h"
 #include "editing/MoveContext.h"
+#include "editing/ScaleCommands.h"
 #include "fileformat/DiagramClipboard.h"
 #include "fileformat/DocFileHooks.h"
 #include "fileformat/TemplateSave.h"
@@ -69,6 +70,8 @@ void ResetProgramState()
     InstallDiagramModel();
     ResetPasteOffset();
     ResetDiagramClipboardState();
+    ResetScaleOptions();
+    SetScaleDialog(nullptr);
     ResetTemplateCommandState();
     InstallMoveContext();
     SetPrinterService(nullptr);

@@ -391,6 +391,9 @@ public:
     bool MoveObjInList(CDiagObj* obj, int position);
     // The texts of one area (-1: both whole), logged as record 11.
     bool SetFigTextArea(CFigure* fig, int area, const std::string& text, const std::string& secondText);
+    // The step an in-place text edit of one area is undone by: the figure's
+    // place in the order, the area's texts, its rectangle and its properties.
+    bool LogTextEditStep(CFigure* fig, int area);
     CStaple* FindStapleById(int32_t id) const;
     // ---- staple maintenance and lookups (StapleMaintenance.cpp, Trunks.cpp)
     int UpdateAllStaples(int log);

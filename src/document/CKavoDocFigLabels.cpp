@@ -149,3 +149,15 @@ int CKavoDoc::PlaceFigLblAt(CStaple* staple, int code)
     SetModifiedFlag(true);
     return 1;
 }
+
+bool HasFigLabelAt(const CKavoDoc& doc, const CFigure* fig, int code)
+{
+    if (!fig || code < 1 || code > 12)
+        return false;
+    const FigLblPlace place = FigLblPlaceOf(code);
+    for (const CStaple* s : doc.FigLabelStaplesOf(fig))
+        if (s->Fig1PosX == place.figX && s->Fig1PosY == place.figY && s->Fig2PosX == place.lblX &&
+            s->Fig2PosY == place.lblY)
+            return true;
+    return false;
+}

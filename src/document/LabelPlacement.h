@@ -59,3 +59,8 @@ FigLblPlace FigLblPlaceOf(int code);
 // ring of `tol` round the figure, the inside and anything further than a
 // label's extent give 0.
 int FigLblPosFromPt(const CRect& rc, const POINT& pt, const CSize& size, int tol);
+
+class CKavoDoc;
+// Whether a figure label of the figure sits at the position code (1..12
+// clockwise from the top left): its staple has that position's anchors.
+bool HasFigLabelAt(const CKavoDoc& doc, const CFigure* fig, int code);

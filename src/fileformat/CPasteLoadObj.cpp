@@ -50,6 +50,12 @@ int CPasteLoadObj::HandleTopLevelLine(const char* p)
     return result;
 }
 
+BOOL CPasteLoadObj::Load(IKeywordSource& source)
+{
+    const BOOL loaded = CDiagramLoadObj::Load(source);
+    return loaded && GetBlockType() == BT_TOP ? TRUE : FALSE;
+}
+
 void CPasteLoadObj::RenameSymbol(std::string& name) const
 {
     const int n = GetColonSuffixNumber(name);
@@ -235,7 +241,9 @@ bool LoadPastedObjects(CKavoDoc& doc, IKeywordSource& source)
         ok = loader.Load(source) != 0;
         doc.m_bPasteDone = 1;
     }
-    if (!ok) {
+    // Text without a single figure or connector (damaged data) pastes
+    // nothing, not even the symbols or pins it carried.
+    if (!ok || doc.m_pObjList->GetCount() == mark.objects) {
         RollBack(doc, mark);
         return false;
     }

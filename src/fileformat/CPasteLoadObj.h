@@ -15,6 +15,9 @@ public:
     CPasteLoadObj(CKavoDoc* doc, int objIdBase, int stpIdBase, int groupIdBase, int symSuffixBase, int offsetX,
                   int offsetY);
 
+    // Clipboard data that ends inside a record was cut short: refused whole.
+    BOOL Load(IKeywordSource& source) override;
+
     // A pasted style that shows a button on the style bar was added.
     int m_bStyleBarFlag = 0;
 
@@ -31,6 +34,10 @@ protected:
     int EndFont() override { return KWR_DONE; }
     int EndStaple() override;
     int EndGroup() override;
+    // Clipboard data is another program's: its errors are not reported line
+    // by line (the paste reports its failure), and data cut short is refused.
+    int ReportLineError() override { return 1; }
+    bool KeepPartialLoad(const std::string&) override { return false; }
 
 private:
     void RenameSymbol(std::string& name) const;
@@ -48,8 +55,9 @@ private:
 void BeginPasteMode(CKavoDoc& doc, int offsetX, int offsetY);
 // The paste load of Serialize: reads `source` with CPasteLoadObj, then
 // relinks, renumbers the pasted objects from the bases and deletes pasted
-// styles that nothing uses. A paste that fails takes back everything it had
-// added, so the document is as it was. True when the paste loaded.
+// styles that nothing uses. A paste that fails, or brings no figure or
+// connector, takes back everything it had added, so the document is as it
+// was. True when the paste loaded.
 bool LoadPastedObjects(CKavoDoc& doc, IKeywordSource& source);
 // The copied objects (those with the copy flag, i.e. selected) as the
 // clipboard's diagram text.

@@ -7,6 +7,9 @@
 #include "fileformat/DocFileHooks.h"
 #include "undo/UndoCodes.h"
 
+#include <algorithm>
+#include <map>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -20,52 +23,203 @@ bool IsCopied(const CDiagObj* obj)
     return !obj || obj->m_bSelected;
 }
 
-// Adds to the selected objects what must travel with them: a label whose
-// staple's other objects are all copied, then every staple whose objects are
-// all copied, then every group whose members are all copied. Returns what
-// was flagged here, for RestoreFlags.
-std::vector<CIdObj*> FlagCopySet(CKavoDoc& doc)
-{
-    std::vector<CIdObj*> flagged;
-    auto flag = [&](CIdObj* o) {
-        if (o && !o->m_bSelected) {
+// The copy set: the selection completed with what its objects need. The
+// writer writes the objects that carry the selected flag, so the set is
+// flagged that way for the copy and given back when this goes.
+class CopySetFlags {
+public:
+    explicit CopySetFlags(CKavoDoc& doc) : m_doc(doc)
+    {
+        AddContainerContents();
+        AddJunctionsAndLinks();
+        DropLooseJunctions();
+        AddLabelsAndStaples();
+        AddGroups();
+    }
+    ~CopySetFlags()
+    {
+        for (CIdObj* o : m_flagged)
+            o->ClearSelectedFlag();
+        for (CIdObj* o : m_unflagged)
             o->SetSelectedFlag();
-            flagged.push_back(o);
-        }
-    };
-    for (CDiagObj* o : *doc.m_pStapleList) {
-        auto* s = static_cast<CStaple*>(o);
-        CFigure* label = s->m_pFig2 && s->m_pFig2->m_bLabel ? s->m_pFig2
-                         : s->m_pFig1 && s->m_pFig1->m_bLabel ? s->m_pFig1
-                                                              : nullptr;
-        if (!label)
-            continue;
-        const bool ownersCopied = IsCopied(s->m_pCon) && (s->m_pFig1 == label || IsCopied(s->m_pFig1)) &&
-                                  (s->m_pFig2 == label || IsCopied(s->m_pFig2));
-        const bool hasOwner = s->m_pCon || (s->m_pFig1 && s->m_pFig1 != label) || (s->m_pFig2 && s->m_pFig2 != label);
-        if (hasOwner && ownersCopied)
-            flag(label);
     }
-    for (CDiagObj* o : *doc.m_pStapleList) {
-        auto* s = static_cast<CStaple*>(o);
-        if (IsCopied(s->m_pCon) && IsCopied(s->m_pFig1) && IsCopied(s->m_pFig2))
-            flag(s);
-    }
-    for (CGroup* g : doc.m_groupList) {
-        bool all = !g->m_members.empty();
-        for (const CGroup::Member& m : g->m_members)
-            all = all && m.obj && m.obj->m_bSelected;
-        if (all)
-            flag(g);
-    }
-    return flagged;
-}
+    CopySetFlags(const CopySetFlags&) = delete;
+    CopySetFlags& operator=(const CopySetFlags&) = delete;
 
-void RestoreFlags(const std::vector<CIdObj*>& flagged)
-{
-    for (CIdObj* o : flagged)
+private:
+    bool Flag(CIdObj* o)
+    {
+        if (!o || o->m_bSelected)
+            return false;
+        o->SetSelectedFlag();
+        m_flagged.push_back(o);
+        return true;
+    }
+    void Unflag(CIdObj* o)
+    {
         o->ClearSelectedFlag();
-}
+        const auto it = std::find(m_flagged.begin(), m_flagged.end(), o);
+        if (it != m_flagged.end())
+            m_flagged.erase(it);
+        else
+            m_unflagged.push_back(o);
+    }
+    static bool IsJunction(const CFigure* f) { return f && f->IsInvisible(); }
+
+    // What lies inside a copied active container goes with it.
+    void AddContainerContents()
+    {
+        std::vector<CFigure*> containers;
+        m_doc.ForEachFigure([&](CFigure* f) {
+            if (f->m_bSelected && f->HasFlags(0x20000000, 0))
+                containers.push_back(f);
+        });
+        if (containers.empty())
+            return;
+        m_doc.BeginMarkPass();
+        for (CFigure* c : containers)
+            m_doc.FindObjsInsideFig(c, 1);
+        m_doc.EndMarkPass(0);
+        for (CDiagObj* o : *m_doc.m_pObjList)
+            if (o->m_bVisited)
+                Flag(o);
+    }
+
+    // A copied connector takes the junctions it ends on; a connector whose
+    // two end figures are both copied goes too, so that chains through
+    // junctions and connectors between copied figures stay whole.
+    void AddJunctionsAndLinks()
+    {
+        for (bool grew = true; grew;) {
+            grew = false;
+            m_doc.ForEachConnector([&](CConnector* c) {
+                if (c->m_bSelected) {
+                    for (int end = 1; end <= 2; ++end)
+                        if (IsJunction(c->GetEndFig(end)))
+                            grew |= Flag(c->GetEndFig(end));
+                } else if (c->m_pFig1 && c->m_pFig2 && c->m_pFig1->m_bSelected && c->m_pFig2->m_bSelected) {
+                    grew |= Flag(c);
+                }
+            });
+        }
+    }
+
+    // A junction that fewer than two copied connectors end on is left out.
+    void DropLooseJunctions()
+    {
+        std::vector<CFigure*> loose;
+        m_doc.ForEachFigure([&](CFigure* f) {
+            if (!f->m_bSelected || !IsJunction(f))
+                return;
+            int ends = 0;
+            m_doc.ForEachConnector([&](const CConnector* c) {
+                ends += c->m_bSelected && (c->m_pFig1 == f || c->m_pFig2 == f) ? 1 : 0;
+            });
+            if (ends < 2)
+                loose.push_back(f);
+        });
+        for (CFigure* f : loose)
+            Unflag(f);
+    }
+
+    // A label whose staple's other objects are all copied, then every staple
+    // whose objects are all copied.
+    void AddLabelsAndStaples()
+    {
+        for (CDiagObj* o : *m_doc.m_pStapleList) {
+            auto* s = static_cast<CStaple*>(o);
+            CFigure* label = s->m_pFig2 && s->m_pFig2->m_bLabel ? s->m_pFig2
+                             : s->m_pFig1 && s->m_pFig1->m_bLabel ? s->m_pFig1
+                                                                  : nullptr;
+            if (!label)
+                continue;
+            const bool ownersCopied = IsCopied(s->m_pCon) && (s->m_pFig1 == label || IsCopied(s->m_pFig1)) &&
+                                      (s->m_pFig2 == label || IsCopied(s->m_pFig2));
+            const bool hasOwner =
+                s->m_pCon || (s->m_pFig1 && s->m_pFig1 != label) || (s->m_pFig2 && s->m_pFig2 != label);
+            if (hasOwner && ownersCopied)
+                Flag(label);
+        }
+        for (CDiagObj* o : *m_doc.m_pStapleList) {
+            auto* s = static_cast<CStaple*>(o);
+            if (IsCopied(s->m_pCon) && IsCopied(s->m_pFig1) && IsCopied(s->m_pFig2))
+                Flag(s);
+        }
+    }
+
+    // A group whose members are all copied.
+    void AddGroups()
+    {
+        for (CGroup* g : m_doc.m_groupList) {
+            bool all = !g->m_members.empty();
+            for (const CGroup::Member& m : g->m_members)
+                all = all && m.obj && m.obj->m_bSelected;
+            if (all)
+                Flag(g);
+        }
+    }
+
+    CKavoDoc& m_doc;
+    std::vector<CIdObj*> m_flagged;     // flagged here
+    std::vector<CIdObj*> m_unflagged;   // selected, but left out
+};
+
+// The copy numbers its objects, staples and groups from 1 while it is
+// written, whatever ids they have in their diagram, so that a copy of a
+// diagram with more than 32767 objects stays within the id range of the
+// pasted-object reader. Every id is given back when this goes.
+class CopyIdScope {
+public:
+    explicit CopyIdScope(CKavoDoc& doc)
+    {
+        std::map<const CDiagObj*, int32_t> ids;
+        int32_t next = 1;
+        for (CDiagObj* o : *doc.m_pObjList)
+            if (o->m_bSelected)
+                ids[o] = next++;
+        auto idOf = [&](const CDiagObj* o, int32_t stored) {
+            const auto it = ids.find(o);
+            return it != ids.end() ? it->second : o ? -1 : stored;
+        };
+        for (const auto& [o, id] : ids) {
+            Set(const_cast<CDiagObj*>(o)->m_nId, id);
+            if (o->GetType() == kObjConnector) {
+                auto* c = static_cast<CConnector*>(const_cast<CDiagObj*>(o));
+                Set(c->m_nFigId1, idOf(c->m_pFig1, c->m_nFigId1));
+                Set(c->m_nFigId2, idOf(c->m_pFig2, c->m_nFigId2));
+            }
+        }
+        int32_t nextStaple = 1;
+        for (CDiagObj* o : *doc.m_pStapleList) {
+            auto* st = static_cast<CStaple*>(o);
+            if (!st->m_bSelected)
+                continue;
+            Set(st->m_nId, nextStaple++);
+            Set(st->m_nConId, idOf(st->m_pCon, st->m_nConId));
+            Set(st->m_nFig1Id, idOf(st->m_pFig1, st->m_nFig1Id));
+            Set(st->m_nFig2Id, idOf(st->m_pFig2, st->m_nFig2Id));
+        }
+        int32_t nextGroup = 1;
+        for (CGroup* g : doc.m_groupList)
+            if (g->m_bSelected)
+                Set(g->m_nId, nextGroup++);
+    }
+    ~CopyIdScope()
+    {
+        for (auto it = m_saved.rbegin(); it != m_saved.rend(); ++it)
+            *it->first = it->second;
+    }
+    CopyIdScope(const CopyIdScope&) = delete;
+    CopyIdScope& operator=(const CopyIdScope&) = delete;
+
+private:
+    void Set(int32_t& field, int32_t value)
+    {
+        m_saved.emplace_back(&field, field);
+        field = value;
+    }
+    std::vector<std::pair<int32_t*, int32_t>> m_saved;
+};
 
 CPoint CentreOfSelected(const CKavoDoc& doc)
 {
@@ -121,6 +275,20 @@ bool LogPastedCreations(CKavoDoc& doc, int firstObjId, int firstStpId, int first
             return false;
     return true;
 }
+// The style menus as a paste found them.
+struct StyleMenus {
+    explicit StyleMenus(const CKavoDoc& doc) : lbl(doc.m_lblMenu), fig(doc.m_figMenu), con(doc.m_conMenu) {}
+    void Restore(CKavoDoc& doc) const
+    {
+        doc.m_lblMenu = lbl;
+        doc.m_figMenu = fig;
+        doc.m_conMenu = con;
+    }
+    CLabelStyleMenu lbl;
+    CFigureStyleMenu fig;
+    CConnectorStyleMenu con;
+};
+
 // The text pasted as one undo step with the given code, the pasted objects
 // selected; false, with no step left behind, when the paste fails.
 bool PasteAsStep(CKavoDoc& doc, const std::string& text, int code)
@@ -148,10 +316,14 @@ std::string CopyDiagramObjects(CKavoDoc& doc)
 {
     if (doc.m_pSelList->IsEmpty())
         return std::string();
-    const std::vector<CIdObj*> flagged = FlagCopySet(doc);
-    const CPoint centre = CentreOfSelected(doc);
-    std::string text = CopySelectionText(doc);
-    RestoreFlags(flagged);
+    CPoint centre;
+    std::string text;
+    {
+        const CopySetFlags set(doc);
+        centre = CentreOfSelected(doc);
+        const CopyIdScope ids(doc);
+        text = CopySelectionText(doc);
+    }
     if (text.empty())
         return text;
     g_pCopySource = &doc;
@@ -178,36 +350,44 @@ bool PasteDiagramObjects(CKavoDoc& doc, const std::string& text)
     doc.m_nPasteOffsetY = (source ? place.origin[1] : 0) + place.offsetY;
 
     const int figStyles = doc.m_figStyles.GetCount(), conStyles = doc.m_conStyles.GetCount();
-    if (!PasteAsStep(doc, text, UDMAC_PASTE))
+    const StyleMenus menus(doc);
+    if (!PasteAsStep(doc, text, UDMAC_PASTE)) {
+        menus.Restore(doc);
         return false;
+    }
     const bool newStyles = doc.m_figStyles.GetCount() != figStyles || doc.m_conStyles.GetCount() != conStyles;
-    if (newStyles && GetDocFileHooks().rebuildStyleBar)
+    if (!newStyles) {
+        // Nothing new for the style menus: they stay as they were, so that
+        // undoing the paste gives the document back unchanged.
+        menus.Restore(doc);
+    } else if (GetDocFileHooks().rebuildStyleBar) {
         GetDocFileHooks().rebuildStyleBar();
+    }
     return true;
 }
 
-bool DuplicateSelectionInPlace(CKavoDoc& doc)
+bool DuplicateSelectionInPlace(CKavoDoc& doc, int dx, int dy)
 {
     if (doc.m_pSelList->IsEmpty())
         return false;
-    const std::vector<CIdObj*> flagged = FlagCopySet(doc);
-    const std::string text = CopySelectionText(doc);
-    RestoreFlags(flagged);
+    std::string text;
+    {
+        const CopySetFlags set(doc);
+        const CopyIdScope ids(doc);
+        text = CopySelectionText(doc);
+    }
     if (text.empty())
         return false;
     const int offsetX = doc.m_nPasteOffsetX, offsetY = doc.m_nPasteOffsetY;
-    doc.m_nPasteOffsetX = doc.m_nPasteOffsetY = 0;
+    doc.m_nPasteOffsetX = dx;
+    doc.m_nPasteOffsetY = dy;
     // Duplicates bring no styles of their own, so the style menus stay as
     // they are (the paste reader would rebuild them from the pasted text).
-    const CLabelStyleMenu lblMenu = doc.m_lblMenu;
-    const CFigureStyleMenu figMenu = doc.m_figMenu;
-    const CConnectorStyleMenu conMenu = doc.m_conMenu;
+    const StyleMenus menus(doc);
     const bool pasted = PasteAsStep(doc, text, UDMAC_DUPLICATE);
     doc.m_nPasteOffsetX = offsetX;
     doc.m_nPasteOffsetY = offsetY;
-    doc.m_lblMenu = lblMenu;
-    doc.m_figMenu = figMenu;
-    doc.m_conMenu = conMenu;
+    menus.Restore(doc);
     return pasted;
 }
 

@@ -22,11 +22,11 @@ std::string CopyDiagramObjects(CKavoDoc& doc);
 bool PasteDiagramObjects(CKavoDoc& doc, const std::string& text);
 
 // The selection, with the labels, staples and groups that go with it,
-// duplicated where it stands as one undo step (UDMAC_DUPLICATE); the
+// duplicated (moved by dx, dy) as one undo step (UDMAC_DUPLICATE); the
 // duplicates become the selection. The copy source and the paste placement
 // stay as they were. False, with the document and its undo log as they
 // were, when nothing is selected or the copy fails.
-bool DuplicateSelectionInPlace(CKavoDoc& doc);
+bool DuplicateSelectionInPlace(CKavoDoc& doc, int dx = 0, int dy = 0);
 
 // Forgets the copy source (program-wide state; ResetProgramState calls it).
 void ResetDiagramClipboardState();

@@ -126,7 +126,12 @@ bool CLoadObj::ConfirmPartialLoad()
     if (insideBlock)
         text += std::string(kTextEndsInBlock) + "\n";
     text += kTextKeepPartial;
-    return ShowPrompt(text, MB_OKCANCEL | MB_ICONEXCLAMATION) == IDOK;
+    return KeepPartialLoad(text);
+}
+
+bool CLoadObj::KeepPartialLoad(const std::string& question)
+{
+    return ShowPrompt(question, MB_OKCANCEL | MB_ICONEXCLAMATION) == IDOK;
 }
 
 int CLoadObj::HandleLine(char* line)

@@ -86,6 +86,8 @@ protected:
     // The text reported for an error code with its line; null when unknown.
     // Loaders of diagram text add DiagramLoadErrorText.
     virtual const char* ErrorText(int code) const;
+    // Whether to keep what was read of a text cut short (the user is asked).
+    virtual bool KeepPartialLoad(const std::string& question);
 
     // The header lines 1 and 2: "KAVO..." and "Version <real>". Gives 1 for a
     // good line, 2 with code 8 or 11 for a bad one, 6 with code 9 for a file

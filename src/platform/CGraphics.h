@@ -19,8 +19,11 @@ public:
     void SetSmoothingMode(GpSmoothingMode mode) { m_state.smoothing = mode; }
     GpSmoothingMode GetSmoothingMode() const { return m_state.smoothing; }
     void SetPixelOffsetMode(GpPixelOffsetMode mode) { m_state.pixelOffset = mode; }
+    GpPixelOffsetMode GetPixelOffsetMode() const { return m_state.pixelOffset; }
     void SetInterpolationMode(GpInterpolationMode mode) { m_state.interpolation = mode; }
+    GpInterpolationMode GetInterpolationMode() const { return m_state.interpolation; }
     void SetCompositingQuality(GpCompositingQuality q) { m_state.compositing = q; }
+    GpCompositingQuality GetCompositingQuality() const { return m_state.compositing; }
     void SetTransform(const QTransform& t) { m_state.world = t; }
     const QTransform& GetTransform() const { return m_state.world; }
     void TranslateTransform(float dx, float dy, GpMatrixOrder order = GpMatrixOrder::Prepend);

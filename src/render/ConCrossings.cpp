@@ -14,7 +14,8 @@ constexpr DWORD kNoHops = CONSHAPE_NOHOPS;
 // Side of a grid cell of the crossing pass: 1 << 10 logical units.
 constexpr int kCellShift = 10;
 
-ConCrossingPass* g_pass = nullptr;
+// Bands of an export are drawn on several threads, each with its own pass.
+thread_local ConCrossingPass* g_pass = nullptr;
 
 // The proper crossing of segments a-b and c-d, rounded; false when they are
 // parallel or miss each other.
@@ -87,6 +88,11 @@ ConCrossingPass::ConCrossingPass(const CKavoDoc& doc) : m_doc(doc), m_previous(g
     }
     m_seen.assign(m_entries.size(), 0);
     g_pass = this;
+}
+
+bool ConCrossingPass::IsActiveFor(const CKavoDoc& doc)
+{
+    return g_pass && &g_pass->m_doc == &doc;
 }
 
 ConCrossingPass::~ConCrossingPass()

@@ -29,7 +29,7 @@ struct ConCrossing {
 // For one drawing pass over the whole document: the connectors' bounds in a
 // grid and their list positions, so each piece looks only at the connectors
 // near it. While one exists for the document, FindConCrossings uses it; the
-// objects must not change during the pass.
+// objects must not change during the pass. A pass serves its own thread.
 class ConCrossingPass {
 public:
     explicit ConCrossingPass(const CKavoDoc& doc);
@@ -43,6 +43,8 @@ public:
         CRect bounds;
     };
     const CKavoDoc& Doc() const { return m_doc; }
+    // Whether a pass for the document is open on this thread.
+    static bool IsActiveFor(const CKavoDoc& doc);
     // Position of an object in the list, or -1.
     int PositionOf(const CConnector* con) const;
     // The connectors before `limit` in the list whose bounds meet the box.

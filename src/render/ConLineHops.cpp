@@ -149,7 +149,8 @@ int AddLineHops(const CPointArray& line, CPointArray& out, const POINT* crossing
         radius < kMinHopRadius || radius > kMaxHopRadius ||
         n + 2 * (long long)crossingCount > kMaxHopPts)
         return -1;
-    static std::array<CPoint, kMaxHopPts> buffer;
+    // One a thread: export bands are drawn on several.
+    static thread_local std::array<CPoint, kMaxHopPts> buffer;
     HopWriter w(buffer.data());
     int c = 0;
     bool ok = true;

@@ -69,7 +69,7 @@ void TrackSubdivision(int n, int c, int* track1, int* track2)
 
 std::array<CPoint, kMaxShapePts>& ShapeBuffer()
 {
-    static std::array<CPoint, kMaxShapePts> buffer;
+    static thread_local std::array<CPoint, kMaxShapePts> buffer;  // one a drawing thread
     return buffer;
 }
 
@@ -87,7 +87,7 @@ int CutCornersF(int n, const FPoint* in, POINT* out, int ratio, int level)
         return count;
     if (count > kMaxShapePts)
         return -1;
-    static std::array<FPoint, kMaxShapePts> work;
+    static thread_local std::array<FPoint, kMaxShapePts> work;
     work[0] = in[0];
     for (int k = 1; k < n; ++k)
         work[size_t(1 + (k - 1) * c)] = in[k];

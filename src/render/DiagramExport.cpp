@@ -1,5 +1,6 @@
 // The "Export Graphic" roads: metafiles recorded and written, raster types
-// rendered to a DIB and saved by the image library or the PNG encoder. Every
+// rendered to a DIB and saved by the image library, true-colour PNG streamed
+// band by band. Every
 // file is written beside its target and moved over it only when complete.
 #include "render/DiagramExport.h"
 
@@ -10,13 +11,16 @@
 #include "core/Units.h"
 #include "graphics/ImageLibrary.h"
 #include "graphics/MetafileHelpers.h"
+#include "graphics/PngBandWriter.h"
 #include "platform/GdiObjects.h"
 #include "platform/Prompt.h"
+#include "render/BandedRender.h"
 #include "render/ExportFormats.h"
 #include "render/PictureColours.h"
 
 #include <QFile>
 #include <QFileInfo>
+#include <QSaveFile>
 #include <QTemporaryFile>
 
 namespace {
@@ -124,6 +128,44 @@ ExportResult& ReportTooLarge(ExportResult& r)
     return r;
 }
 
+// A true-colour PNG drawn and written band by band; anti-aliased 4 times,
+// else (memory short) 2 times, else plainly. NoMemory when no band could be made.
+BandedResult ExportPngBanded(CKavoDoc& doc, int which, const CRect& rect, const RasterChoice& c, const QString& path)
+{
+    BandedRequest request;
+    request.which = which;
+    request.rect = rect;
+    request.width = c.width;
+    request.height = c.height;
+    request.background = c.background;
+    request.smoothing = c.antialias;
+    BandedResult result = BandedResult::NoMemory;
+    for (int factor : {4, 2, 1}) {
+        if (factor > 1 && !c.antialias)
+            continue;
+        request.factor = factor;
+        QSaveFile file(path);
+        CPngBandWriter writer(&file, c.width, c.height);
+        if (!file.open(QIODevice::WriteOnly) || !writer.Begin())
+            return BandedResult::Stopped;
+        // Rows go Up-filtered: diagrams repeat rows far more than they
+        // repeat pixels, and the filter costs one subtraction a byte.
+        result = RenderBanded(
+            doc, request,
+            [](RenderedBand& band) {
+                band.png = DeflatePngBand(band.rows, PngRowFilter::Up, band.last);
+                band.rows = QImage();
+            },
+            [&](RenderedBand& band) { return writer.Append(band.png); });
+        if (result == BandedResult::Done)
+            return writer.Finish() && file.commit() ? result : BandedResult::Stopped;
+        file.cancelWriting();
+        if (result == BandedResult::Stopped)
+            return result;
+    }
+    return result;
+}
+
 bool SaveRaster(int type, HGLOBAL dib, const QString& path, int quality, bool transparent)
 {
     if (type == EXPORT_PNG)
@@ -179,13 +221,12 @@ ExportResult ExportGraphic(CKavoDoc& doc, int which, const CRect& objSetRect, in
     if (type == EXPORT_JPEG || bits <= 0)
         bits = 24;
     if (type == EXPORT_PNG && bits >= 24) {
-        // True-colour PNG goes straight from the rendering to the encoder:
-        // packing into a DIB and back would only copy the picture twice.
-        const std::unique_ptr<CBitmap> bitmap =
-            RenderToBitmap(doc, which, rect, bits, c.height, c.width, c.background, c.antialias, c.antialias);
-        if (!bitmap)
+        // True-colour PNG streams from the drawing to the file: the picture
+        // is never held whole.
+        const BandedResult result = ExportPngBanded(doc, which, rect, c, path);
+        if (result == BandedResult::NoMemory)
             return ReportTooLarge(r);
-        r.ok = SaveImageWithEncoder(type, bitmap->Image(), path) == 1;
+        r.ok = result == BandedResult::Done;
         return r;
     }
     // The file is smoothed as its own option says, whatever the display does.

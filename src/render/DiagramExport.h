@@ -12,9 +12,13 @@
 
 #include <functional>
 #include <memory>
+#include <vector>
+
+#include <vector>
 
 class CBitmap;
 class CDC;
+class CDiagObj;
 class CGraphics;
 class CGraphicExportData;
 class CKavoDoc;
@@ -41,11 +45,18 @@ struct ExportDrawRequest {
     // Anti-aliased drawing: 1 on, 0 off, -1 as the display draws (the
     // export's own option decides for the files it writes).
     int smoothing = -1;
+    // A band of a picture drawn in parts: a smaller clip (empty: the export
+    // rectangle) and, when given, the objects that can reach it, in the
+    // list's order.
+    CRect clip;
+    const std::vector<CDiagObj*>* objects = nullptr;
 };
 // The document's object drawing, installed by the layer that owns it; the
 // device context is mapped so that the export rectangle fills the target.
 using ExportDrawFn = std::function<void(CKavoDoc& doc, CGraphics* graphics, CDC* dc, const ExportDrawRequest& request)>;
 void SetExportDrawer(ExportDrawFn drawer);
+// Draws through the installed drawing (nothing when none is installed).
+void DrawForExport(CKavoDoc& doc, CGraphics* graphics, CDC* dc, const ExportDrawRequest& request);
 
 // The bounding rectangle of the set grown by 2 more units to the right and
 // below; with atOrigin moved to (0, 0); the HIMETRIC size when asked.
@@ -60,8 +71,10 @@ CRect GetExportRect(const CKavoDoc& doc, int which, SIZE* himetric, bool atOrigi
 // the bitmap cannot be made.
 std::unique_ptr<CBitmap> RenderToDDB(CKavoDoc& doc, int which, const CRect& rect, int height, int width,
                                      COLORREF background, int smoothing = -1);
-// With anti-aliasing (24 bits or more) drawn 4 times as large, else 2 times,
-// else plainly, and scaled down bicubically. smoothing as in ExportDrawRequest.
+// With anti-aliasing (24 bits or more) drawn 4 times as large, else 2 times
+// (when memory is short), else plainly, and scaled down bicubically; drawn in
+// bands, so only the final picture is held whole. smoothing as in
+// ExportDrawRequest.
 std::unique_ptr<CBitmap> RenderToBitmap(CKavoDoc& doc, int which, const CRect& rect, int bits, int height,
                                         int width, COLORREF background, bool antialias, int smoothing = -1);
 // A BMP file image (file header and packed DIB) of that bit depth; null on failure.
@@ -75,6 +88,8 @@ HENHMETAFILE RenderToEnhMetafile(CKavoDoc& doc, int which, const CRect& rect, co
 // format can hold it (shadows as opaque shapes, gradients as one colour,
 // dashed lines as dashed pens).
 HENHMETAFILE RenderForWindowsMetafile(CKavoDoc& doc, int which, const CRect& rect);
+// The set's enhanced metafile as bytes; empty when it cannot be recorded.
+std::vector<BYTE> RenderToEmfBytes(CKavoDoc& doc, int which, const CRect& rect);
 // Writes the set's enhanced metafile to path; false when it could not be
 // recorded or written (the old file, if any, then stays).
 bool RenderToEmfFile(CKavoDoc& doc, int which, const CRect& rect, const QString& path);

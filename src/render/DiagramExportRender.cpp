@@ -10,6 +10,7 @@
 #include "platform/GdiObjects.h"
 #include "platform/SysColors.h"
 #include "platform/metafile/CEmfRecorderDC.h"
+#include "render/BandedRender.h"
 
 #include <QSaveFile>
 
@@ -23,7 +24,7 @@ ExportDrawFn& Drawer()
     return drawer;
 }
 
-// Larger bitmaps are refused rather than tried.
+// Larger bitmaps held whole are refused rather than tried.
 constexpr qint64 kMaxRenderPixels = qint64(16384) * 16384;
 
 void Draw(CKavoDoc& doc, CGraphics* graphics, CDC* dc, const ExportDrawRequest& request)
@@ -71,6 +72,11 @@ std::unique_ptr<CEmfRecorderDC> Record(CKavoDoc& doc, int which, const CRect& re
 void SetExportDrawer(ExportDrawFn drawer)
 {
     Drawer() = std::move(drawer);
+}
+
+void DrawForExport(CKavoDoc& doc, CGraphics* graphics, CDC* dc, const ExportDrawRequest& request)
+{
+    Draw(doc, graphics, dc, request);
 }
 
 CRect ExportRectFromObjSetRect(const CRect& objSetRect, SIZE* himetric, bool atOrigin)
@@ -131,22 +137,25 @@ std::unique_ptr<CBitmap> RenderToDDB(CKavoDoc& doc, int which, const CRect& rect
 std::unique_ptr<CBitmap> RenderToBitmap(CKavoDoc& doc, int which, const CRect& rect, int bits, int height,
                                         int width, COLORREF background, bool antialias, int smoothing)
 {
-    if (bits < 24)
-        antialias = false;
-    if (antialias) {
-        for (int factor : {4, 2}) {
-            const std::unique_ptr<CBitmap> big =
-                RenderToDDB(doc, which, rect, height * factor, width * factor, background, smoothing);
-            if (!big)
-                continue;
-            QImage scaled = big->Image().scaled(width, height, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
-            auto bitmap = std::make_unique<CBitmap>();
-            if (!scaled.isNull() && bitmap->Attach(scaled.convertToFormat(QImage::Format_RGB32)))
-                return bitmap;
-            break;  // scaling failed: draw at the final size instead
-        }
+    if (width <= 0 || height <= 0 || qint64(width) * height > kMaxRenderPixels || rect.IsRectEmpty())
+        return nullptr;
+    BandedRequest request;
+    request.which = which;
+    request.rect = rect;
+    request.width = width;
+    request.height = height;
+    request.background = background;
+    request.smoothing = smoothing;
+    for (int factor : {4, 2, 1}) {
+        if (factor > 1 && (!antialias || bits < 24))
+            continue;
+        request.factor = factor;
+        const QImage image = RenderBandedImage(doc, request);
+        auto bitmap = std::make_unique<CBitmap>();
+        if (!image.isNull() && bitmap->Attach(image))
+            return bitmap;
     }
-    return RenderToDDB(doc, which, rect, height, width, background, smoothing);
+    return nullptr;
 }
 
 HGLOBAL RenderToPackedDIB(CKavoDoc& doc, int which, const CRect& rect, int bits, int height, int width,
@@ -174,7 +183,7 @@ HENHMETAFILE RenderForWindowsMetafile(CKavoDoc& doc, int which, const CRect& rec
     return rec->Close();
 }
 
-bool RenderToEmfFile(CKavoDoc& doc, int which, const CRect& rect, const QString& path)
+std::vector<BYTE> RenderToEmfBytes(CKavoDoc& doc, int which, const CRect& rect)
 {
     // The frame is the diagram's own size (256 units an inch), as the
     // Windows metafile export declares it, not the size its units have as
@@ -183,12 +192,20 @@ bool RenderToEmfFile(CKavoDoc& doc, int which, const CRect& rect, const QString&
     std::unique_ptr<CEmfRecorderDC> rec = Record(doc, which, rect, &frame, std::string(), true);
     HENHMETAFILE emf = rec->Close();
     if (!emf)
-        return false;
+        return {};
     const UINT size = GetEnhMetaFileBits(emf, 0, nullptr);
     std::vector<BYTE> bytes(size);
     const bool got = size > 0 && GetEnhMetaFileBits(emf, size, bytes.data()) == size;
     DeleteEnhMetaFile(emf);
     if (!got)
+        bytes.clear();
+    return bytes;
+}
+
+bool RenderToEmfFile(CKavoDoc& doc, int which, const CRect& rect, const QString& path)
+{
+    const std::vector<BYTE> bytes = RenderToEmfBytes(doc, which, rect);
+    if (bytes.empty())
         return false;
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly) ||

@@ -14,6 +14,7 @@
 #include <QPainterPath>
 #include <QPolygonF>
 
+#include <algorithm>
 #include <optional>
 
 namespace {
@@ -28,10 +29,7 @@ bool InClip(const CDiagObjDrawCtx& ctx, const CDiagObj& obj)
 {
     if (ctx.clipRect.IsRectNull())
         return true;
-    CRect bounds;
-    // Shadows, handles and connection-point marks reach past the rectangle.
-    obj.GetBoundRect(bounds, obj.GetType() == kObjFigure ? 2 : 3, ctx.handleSize * 2);
-    bounds.InflateRect(ctx.handleSize, ctx.handleSize);
+    const CRect bounds = DrawReachOf(obj, ctx.handleSize);
     // Rectangles that only touch still count: a line on the clip edge shows.
     return bounds.left <= ctx.clipRect.right && ctx.clipRect.left <= bounds.right &&
            bounds.top <= ctx.clipRect.bottom && ctx.clipRect.top <= bounds.bottom;
@@ -62,6 +60,41 @@ QPolygonF DrawnOutline(const CFigure& fig)
     return QPolygonF(QRectF(r.left, r.top, r.Width(), r.Height()));
 }
 
+// The graphics' quality modes as the pass found them, smoothing as the
+// pass's anti-aliasing says. Figures set their smoothing and shadows their
+// interpolation and leave them set: every object starts from these again, so
+// that an object looks the same whatever was drawn before it (a repainted
+// area or an export band drawn alone shows what the whole drawing shows
+// there, and a connector is smoothed as its drawing asks, not as the figure
+// before it was).
+class QualityModes {
+public:
+    QualityModes(const CGraphics* g, bool antiAlias)
+    {
+        if (!g)
+            return;
+        m_smoothing = antiAlias ? GpSmoothingMode::HighQuality : GpSmoothingMode::HighSpeed;
+        m_pixelOffset = g->GetPixelOffsetMode();
+        m_interpolation = g->GetInterpolationMode();
+        m_compositing = g->GetCompositingQuality();
+    }
+    void Restore(CGraphics* g) const
+    {
+        if (!g)
+            return;
+        g->SetSmoothingMode(m_smoothing);
+        g->SetPixelOffsetMode(m_pixelOffset);
+        g->SetInterpolationMode(m_interpolation);
+        g->SetCompositingQuality(m_compositing);
+    }
+
+private:
+    GpSmoothingMode m_smoothing{};
+    GpPixelOffsetMode m_pixelOffset{};
+    GpInterpolationMode m_interpolation{};
+    GpCompositingQuality m_compositing{};
+};
+
 bool PassesFilter(const CDiagObjDrawCtx& ctx, const CDiagObj& obj)
 {
     if (ctx.filter == kDrawFilterSelected)
@@ -89,7 +122,37 @@ FigTextLayout FigTextLayoutOf(const CFigure& fig)
     }
     return t;
 }
+// A blurred shadow is drawn over the outline's bounds grown by one and a half
+// times its softness, past the softness the figure's bounds count: without
+// this, an area drawn alone would cut the blur's outer part off.
+CRect SoftShadowReach(const CFigure& fig)
+{
+    if (!fig.ShadowAllowed())
+        return CRect();
+    CShadowSpec shadow;
+    fig.GetShadow(shadow);
+    if (shadow.m_nType == 0 || shadow.m_nBlur <= 0)
+        return CRect();
+    CRect reach = fig.m_rect;
+    reach.NormalizeRect();
+    const int grow = shadow.m_nBlur * 3 / 2 + 2;
+    reach.InflateRect(grow, grow);
+    reach.OffsetRect(shadow.m_nOffsetX, shadow.m_nOffsetY);
+    return reach;
+}
+
 } // namespace
+
+CRect DrawReachOf(const CDiagObj& obj, int handleSize)
+{
+    CRect bounds;
+    // Shadows, handles and connection-point marks reach past the rectangle.
+    obj.GetBoundRect(bounds, obj.GetType() == kObjFigure ? 2 : 3, handleSize * 2);
+    bounds.InflateRect(handleSize, handleSize);
+    if (obj.GetType() == kObjFigure)
+        bounds.UnionRect(bounds, SoftShadowReach(static_cast<const CFigure&>(obj)));
+    return bounds;
+}
 
 void DrawFigInView(CGraphics* graphics, CDC* dc, CDiagObjDrawCtx& ctx, const CFigure& fig, int editArea)
 {
@@ -123,19 +186,22 @@ void DrawFigInView(CGraphics* graphics, CDC* dc, CDiagObjDrawCtx& ctx, const CFi
     DrawFigMarks(marksDc, fig, ctx, showConPts);
 }
 
-void DrawDocObjects(CKavoDoc& doc, CGraphics* graphics, CDC* dc, CDiagObjDrawCtx& ctx)
+void DrawDocObjects(CKavoDoc& doc, CGraphics* graphics, CDC* dc, CDiagObjDrawCtx& ctx,
+                    const std::vector<CDiagObj*>* objects)
 {
     if (!doc.m_pObjList)
         return;
     ctx.BeginPass();
     // With line hops on, each connector looks for crossings only among the
-    // connectors near it.
+    // connectors near it (a pass the caller keeps for several drawings serves).
     std::optional<ConCrossingPass> crossings;
-    if (doc.m_bConnectorJogs)
+    if (doc.m_bConnectorJogs && !ConCrossingPass::IsActiveFor(doc))
         crossings.emplace(doc);
-    for (CDiagObj* obj : *doc.m_pObjList) {
+    const QualityModes modes(graphics, ctx.AntiAlias());
+    auto draw = [&](CDiagObj* obj) {
         if (!PassesFilter(ctx, *obj))
-            continue;
+            return;
+        modes.Restore(graphics);
         if (obj->GetType() == kObjConnector) {
             if (InClip(ctx, *obj))
                 DrawConObj(graphics, dc, ctx, *static_cast<CConnector*>(obj));
@@ -143,11 +209,15 @@ void DrawDocObjects(CKavoDoc& doc, CGraphics* graphics, CDC* dc, CDiagObjDrawCtx
             // Off the clip nothing of the figure shows, shadow and handles
             // included: skip before any outline or shadow is computed.
             if (!InClip(ctx, *obj))
-                continue;
+                return;
             const bool edited = ctx.filter == kDrawFilterOneSection && obj == ctx.filterObj;
             DrawFigInView(graphics, dc, ctx, *static_cast<CFigure*>(obj), edited ? ctx.filterSection : -1);
         }
-    }
+    };
+    if (objects)
+        std::for_each(objects->begin(), objects->end(), draw);
+    else
+        std::for_each(doc.m_pObjList->begin(), doc.m_pObjList->end(), draw);
 }
 
 void InstallExportDrawer()
@@ -158,13 +228,13 @@ void InstallExportDrawer()
         ctx.flags = DisplayQuality ? 253 : 0;
         if (request.smoothing >= 0)
             ctx.flags = BYTE(request.smoothing ? (ctx.flags | kDrawFlagAntiAlias) : (ctx.flags & ~kDrawFlagAntiAlias));
-        ctx.clipRect = request.exportRect;
+        ctx.clipRect = request.clip.IsRectEmpty() ? request.exportRect : request.clip;
         ctx.handleSize = request.handleSize;
         ctx.clientWidth = request.client.cx;
         ctx.clientHeight = request.client.cy;
         ctx.filter = request.which == kExportSelected ? kDrawFilterSelected
                      : request.which == kExportMarked ? kDrawFilterMarked
                                                       : kDrawFilterAll;
-        DrawDocObjects(doc, graphics, dc, ctx);
+        DrawDocObjects(doc, graphics, dc, ctx, request.objects);
     });
 }

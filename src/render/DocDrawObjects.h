@@ -2,7 +2,12 @@
 // The document's drawing pass: every object from back to front, figures
 // through RenderFigure with their handles and connection-point marks,
 // connectors (a chain once) through DrawConObj, all with one drawing record.
+#include "platform/CRect.h"
+
+#include <vector>
+
 class CDC;
+class CDiagObj;
 class CGraphics;
 class CKavoDoc;
 class CFigure;
@@ -11,8 +16,13 @@ struct CDiagObjDrawCtx;
 // Walks the object list once in its order. Filter 0 draws every object, 1
 // only selected ones, 2 only marked ones, 3 every object with the filter object's edited area
 // left to the text editor. Connectors outside the clip rectangle are skipped;
-// figures are culled by their own drawing.
-void DrawDocObjects(CKavoDoc& doc, CGraphics* graphics, CDC* dc, CDiagObjDrawCtx& ctx);
+// figures are culled by their own drawing. objects, when given, stands in
+// for the list: some of its objects, in its order.
+void DrawDocObjects(CKavoDoc& doc, CGraphics* graphics, CDC* dc, CDiagObjDrawCtx& ctx,
+                    const std::vector<CDiagObj*>* objects = nullptr);
+// The logical rectangle an object's drawing can reach (shadow, handles and
+// marks included): what the clip rectangle is tested against.
+CRect DrawReachOf(const CDiagObj& obj, int handleSize);
 // One figure of the pass: shape, text (minus the area `editArea`, -1 none),
 // shadow, then its handles and marks on the device context.
 void DrawFigInView(CGraphics* graphics, CDC* dc, CDiagObjDrawCtx& ctx, const CFigure& fig, int editArea);

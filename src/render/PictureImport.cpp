@@ -14,6 +14,7 @@
 #include <QFileInfo>
 #include <QPainter>
 
+#include <cstdlib>
 #include <cstring>
 
 namespace {
@@ -259,6 +260,29 @@ bool PictureFileTooLarge(const QString& path, QSize& size)
     return format >= 0 && CheckImageFileSize(format, path, &size) == ImageSizeVerdict::TooLarge;
 }
 
+namespace {
+// Whether the rows of an uncompressed clipboard DIB lie within its size (a
+// header that claims more than came, or a picture too large to draw, is
+// refused); compressed rows are checked where they are drawn.
+bool RowsFit(const BYTE* dib, size_t size, size_t bitsOffset)
+{
+    LONG width = 0, height = 0;
+    WORD bitCount = 0;
+    DWORD compression = 0;
+    std::memcpy(&width, dib + 4, 4);
+    std::memcpy(&height, dib + 8, 4);
+    std::memcpy(&bitCount, dib + 14, 2);
+    std::memcpy(&compression, dib + 16, 4);
+    if (compression != BI_RGB && compression != kBitfields)
+        return true;
+    const qint64 w = std::abs(qint64(width)), h = std::abs(qint64(height));
+    if (w * h > kMaxDibPixels)
+        return false;
+    const qint64 stride = (w * bitCount + 31) / 32 * 4;
+    return qint64(bitsOffset) + stride * h <= qint64(size);
+}
+} // namespace
+
 HGLOBAL ClipboardDibToBitmapBlock(const BYTE* dib, size_t size)
 {
     if (!dib || size < 40)
@@ -279,7 +303,7 @@ HGLOBAL ClipboardDibToBitmapBlock(const BYTE* dib, size_t size)
     // The three masks that follow a 40-byte header with bitfields count too.
     const size_t masks = compression == kBitfields && headerSize == 40 ? 12 : 0;
     const size_t offset = 14 + headerSize + colourTable + masks;
-    if (offset - 14 > size)
+    if (offset - 14 > size || !RowsFit(dib, size, offset - 14))
         return nullptr;
     HGLOBAL h = GlobalAlloc(GHND, size + 14);
     if (!h)

@@ -21,7 +21,7 @@ struct SharedAdvances {
 
 SharedAdvances& Shared()
 {
-    static SharedAdvances shared;
+    static thread_local SharedAdvances shared;  // one a drawing thread
     return shared;
 }
 

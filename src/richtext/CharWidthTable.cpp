@@ -44,7 +44,8 @@ struct WidthTables {
 
 WidthTables& Tables()
 {
-    static WidthTables tables;
+    // One a thread: export bands measure text on several.
+    static thread_local WidthTables tables;
     return tables;
 }
 

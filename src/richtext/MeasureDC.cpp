@@ -9,7 +9,8 @@
 namespace {
 std::unique_ptr<CPainterDC>& Holder()
 {
-    static std::unique_ptr<CPainterDC> dc;
+    // One a thread: export bands lay text out on several.
+    static thread_local std::unique_ptr<CPainterDC> dc;
     return dc;
 }
 } // namespace
@@ -21,7 +22,7 @@ CDC* DisplayMeasureDC()
         dc = std::make_unique<CPainterDC>();
         dc->CreateCompatibleDC(nullptr);
         // Its fonts must go before the application object does.
-        static bool cleanupAdded = false;
+        static thread_local bool cleanupAdded = false;
         if (!cleanupAdded && QCoreApplication::instance()) {
             qAddPostRoutine(ResetDisplayMeasureDC);
             cleanupAdded = true;

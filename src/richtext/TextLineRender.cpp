@@ -32,7 +32,7 @@ int BaselineShift(const MarkupScanner& s, const CTextBlock::Line& line)
 // The run buffer every line shares.
 std::vector<char>& RunBuffer()
 {
-    static std::vector<char> buffer;
+    static thread_local std::vector<char> buffer;  // one a drawing thread
     return buffer;
 }
 

@@ -7,7 +7,7 @@
 #include <cstring>
 #include <iterator>
 
-OutlineWorkState g_outlineWork;
+thread_local OutlineWorkState g_outlineWork;
 
 namespace {
 

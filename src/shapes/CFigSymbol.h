@@ -177,7 +177,8 @@ bool IsGlyphKind(int kind);
 void ToSymbolUnits(CFltPoint& pt, const RECT& rect);
 void RectToSymbolUnits(CFltRect& r, const RECT& rect);
 
-// The program-wide work copy of the program being drawn.
+// The work copy of the program being drawn, one a thread (bands of an export
+// are drawn on several).
 struct OutlineWorkState {
     std::array<BYTE, kFigSymbolProgramSize> bytes{};
     int length = 0;
@@ -185,7 +186,7 @@ struct OutlineWorkState {
     int divX = 0;   // width - 1
     int divY = 0;   // height - 1
 };
-extern OutlineWorkState g_outlineWork;
+extern thread_local OutlineWorkState g_outlineWork;
 
 // Back to the start state (work copy, hooks).
 void ResetFigSymbolState();

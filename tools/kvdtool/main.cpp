@@ -6,7 +6,7 @@
 //   kvdtool resave IN OUT            load and save
 //   kvdtool gen N OUT                a benchmark diagram of N boxes
 //   kvdtool content DIR              the program folders' diagrams under DIR
-//   kvdtool export IN OUT [--scale PCT] [--antialias 0|1]
+//   kvdtool export IN OUT [--scale PCT | --width PX] [--antialias 0|1]
 //                                    export in the format of OUT's extension
 #include "KvdTool.h"
 
@@ -44,8 +44,8 @@ public:
 int Usage()
 {
     std::fprintf(stderr,
-                 "usage: kvdtool check IN | resave IN OUT | gen N OUT | content DIR | export IN OUT [--scale PCT] "
-                 "[--antialias 0|1]\n");
+                 "usage: kvdtool check IN | resave IN OUT | gen N OUT | content DIR | export IN OUT [--scale PCT "
+                 "| --width PX] [--antialias 0|1]\n");
     return 2;
 }
 
@@ -101,7 +101,9 @@ int ExportTypeOfExtension(const QString& path)
     return 0;
 }
 
-int Export(CKavoDoc& doc, const QString& out, int scale, bool antialias)
+// At scale per cent of the screen's size, or `pixels` wide (its height in
+// proportion) when pixels is positive.
+int Export(CKavoDoc& doc, const QString& out, int scale, int pixels, bool antialias)
 {
     const int type = ExportTypeOfExtension(out);
     if (type == 0) {
@@ -110,8 +112,12 @@ int Export(CKavoDoc& doc, const QString& out, int scale, bool antialias)
     }
     const CRect objects = ObjectsRect(doc);
     const CRect rect = ExportRectFromObjSetRect(objects, nullptr, false);
-    const int width = LogicalToScreenPixels(rect.Width()) * scale / 100;
-    const int height = LogicalToScreenPixels(rect.Height()) * scale / 100;
+    int width = LogicalToScreenPixels(rect.Width()) * scale / 100;
+    int height = LogicalToScreenPixels(rect.Height()) * scale / 100;
+    if (pixels > 0) {
+        height = std::max(1, int(qint64(height) * pixels / std::max(width, 1)));
+        width = pixels;
+    }
     const ExportResult r = ExportGraphic(doc, kExportAll, objects, type, out, width, height, 90, 24, antialias,
                                          nullptr);
     if (!r.ok && !r.reported)
@@ -160,11 +166,13 @@ int main(int argc, char* argv[])
         return 1;
     }
     if (cmd == "export" && argc >= 4) {
-        int scale = 100;
+        int scale = 100, pixels = 0;
         bool antialias = true;
         for (int i = 4; i + 1 < argc; i += 2) {
             if (!std::strcmp(argv[i], "--scale"))
                 scale = std::max(1, std::atoi(argv[i + 1]));
+            else if (!std::strcmp(argv[i], "--width"))
+                pixels = std::max(1, std::atoi(argv[i + 1]));
             else if (!std::strcmp(argv[i], "--antialias"))
                 antialias = std::atoi(argv[i + 1]) != 0;
             else
@@ -172,7 +180,7 @@ int main(int argc, char* argv[])
         }
         if (!Load(doc, argv[2]))
             return 1;
-        return Export(doc, argv[3], scale, antialias);
+        return Export(doc, argv[3], scale, pixels, antialias);
     }
     return Usage();
 }

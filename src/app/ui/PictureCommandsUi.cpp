@@ -43,11 +43,18 @@ void RegisterPictureCommands(CCommandRegistry& c, QWidget* parent)
         if (CKavoDoc* doc = GetActiveKavoDoc())
             OnInsertGraphic(*doc, MakeImportDialog(parent));
     });
-    c.SetHandler(ID_PASTE_AS_BITMAP, [] { PastePicture("USER  Paste as Bitmap\n", CF_DIB); });
-    c.SetHandler(ID_PASTE_AS_PICTURE, [] { PastePicture("USER  Paste as Picture\n", CF_ENHMETAFILE); });
-    c.SetUpdate(ID_PASTE_AS_BITMAP, [](CmdUI& ui) { ui.Enable(GetActiveKavoDoc() && ClipboardHasPicture(CF_DIB)); });
-    c.SetUpdate(ID_PASTE_AS_PICTURE,
-                [](CmdUI& ui) { ui.Enable(GetActiveKavoDoc() && ClipboardHasPicture(CF_ENHMETAFILE)); });
+    // The frame's paste commands own these when it installed them; these
+    // stand in for a registry without them.
+    if (!c.HasHandler(ID_PASTE_AS_BITMAP)) {
+        c.SetHandler(ID_PASTE_AS_BITMAP, [] { PastePicture("USER  Paste as Bitmap\n", CF_DIB); });
+        c.SetUpdate(ID_PASTE_AS_BITMAP,
+                    [](CmdUI& ui) { ui.Enable(GetActiveKavoDoc() && ClipboardHasPicture(CF_DIB)); });
+    }
+    if (!c.HasHandler(ID_PASTE_AS_PICTURE)) {
+        c.SetHandler(ID_PASTE_AS_PICTURE, [] { PastePicture("USER  Paste as Picture\n", CF_ENHMETAFILE); });
+        c.SetUpdate(ID_PASTE_AS_PICTURE,
+                    [](CmdUI& ui) { ui.Enable(GetActiveKavoDoc() && ClipboardHasPicture(CF_ENHMETAFILE)); });
+    }
     // The paste of diagram objects owns Paste when it is there; its handler
     // passes a clipboard without diagram data on to the picture paste.
     if (!c.HasHandler(ID_EDIT_PASTE))

@@ -5,6 +5,7 @@
 #include "core/UIMode.h"
 #include "document/CKavoDoc.h"
 #include "editing/ui/CRulerBar.h"
+#include "editing/ui/CTextDialog.h"
 #include "platform/CGraphics.h"
 #include "platform/CPainterDC.h"
 #include "render/DocDrawObjects.h"
@@ -46,11 +47,15 @@ CKavoView::CKavoView(CKavoDoc* doc, QWidget* parent) : CZoomView(parent), m_pDoc
     new CRulerBar(this, true);
     new CRulerBar(this, false);
     ApplyRulerMargins();
+    setAttribute(Qt::WA_InputMethodEnabled);
+    InstallViewTextEditing();
     DiagPrintf("STAT  Create diagram\n");
 }
 
 CKavoView::~CKavoView()
 {
+    // What was typed is kept.
+    CloseEditor();
     if (m_pDoc)
         m_pDoc->RemoveView(this);
 }
@@ -192,6 +197,8 @@ void CKavoView::OnSize()
         band->Place(ShowRulers != 0 && !isMinimized());
     if (!isMinimized() && m_bInitialised)
         SetScrollSizesForView(GetViewAnchorPoint(kAnchorTopLeft), GetZoom());
+    if (m_pTextDlg)
+        m_pTextDlg->PlaceOverText(true);
     InvalidateAll();
 }
 

@@ -24,6 +24,8 @@ class CGroup;
 class CConnector;
 class CFigSymbol;
 class QTimerEvent;
+class QInputMethodEvent;
+class CTextDialog;
 
 // Ruler-update flags: vertical ruler, horizontal ruler, corner box.
 constexpr int kRulerVertical = 1;
@@ -122,9 +124,9 @@ public:
     bool InTextEditMode() const override { return false; }
     bool IsCursorOverView() const override;
     void SetPendingPlacement() override {}
-    bool IsTextEditorOpen() const override { return false; }
-    bool HasTextEditorSelection() const override { return false; }
-    void CloseTextEditor() override {}
+    bool IsTextEditorOpen() const override;
+    bool HasTextEditorSelection() const override;
+    void CloseTextEditor() override { CloseEditor(); }
     void SetFocus() override { setFocus(); }
     void SetZoomAndScroll(float zoom, int x, int y) override;
 
@@ -281,6 +283,51 @@ public:
     // A prompt already loaded (and formatted) for string `id`, with the
     // mode hints appended as SetStatusPrompt appends them.
     void SetStatusPromptText(std::string text, int id);
+
+    // ---- in-place text editing (CKavoViewTextEdit.cpp)
+    // caretMode -1: the caret goes to the forwarded click; -2: no click,
+    // everything selected unless a character is typed.
+    bool BeginTextEdit(CFigure* fig, int section, bool forwardClick, const CPoint& client, char ch, int caretMode);
+    bool OpenTextEditor(CFigure* fig, int section, bool forwardClick, const CPoint& client, char ch, int caretMode);
+    // Stores the edited text, fits the figure and keeps one undo step; false
+    // when no editor was open.
+    bool CloseEditor();
+    void MoveToAdjacentSection(int direction);
+    // A click on a figure's text area opens the editor there.
+    bool EditTextAtPoint(const CPoint& logical, const CPoint& client);
+    CTextDialog* TextEditor() const { return m_pTextDlg; }
+    CFigure* EditedFigure() const { return m_pEditFig; }
+    int EditedSection() const { return m_nEditSection; }
+    // What the view shows under the editor without the edited text.
+    void RenderUnderEditor(QImage& image, const QRect& area);
+    // The edit commands go to the open editor first; false when it does not
+    // take the command.
+    bool OnEditorCommand(int id);
+    void OnEditorEscape();
+    void OnEditorRightClick();
+    void OnEditorFocusLost();
+    // Typed characters (key presses and input-method commits).
+    void OnTypedText(const QString& text);
+    void OnChar(char ch);
+    void OnSelectChar(char ch);
+    void OnSelectDblClk(const CPoint& client);
+    // Text mode (UI mode 3): typing and clicks edit text areas or make labels.
+    void OnTextModeChar(char ch);
+    void OnTextModeDown(const CPoint& client);
+    void OnTextModeMove(const CPoint& client);
+
+protected:
+    void inputMethodEvent(QInputMethodEvent* event) override;
+
+private:
+    CTextDialog* m_pTextDlg = nullptr;
+    CFigure* m_pEditFig = nullptr;
+    int m_nEditSection = -1;
+    std::string m_strEditText0, m_strEditSecond0;   // the area's texts at opening
+    FigFlagSet m_editFlags0;
+    bool m_bBroughtForward = false;
+    bool m_bEditModified0 = false;
+    bool m_bOpeningEditor = false;
 
 protected:
     void RenderArea(CDC& dc, const QRect& rc) override;
@@ -454,6 +501,9 @@ private:
     // tracking is not shown meanwhile, so that the two nest.
     void ShowLabelSlotFeedback();
 };
+
+// Edit Text of the documents opens the active view's in-place editor.
+void InstallViewTextEditing();
 
 // The view of the main window's active child, or null.
 CKavoView* GetActiveKavoView();

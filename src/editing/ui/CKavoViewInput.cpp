@@ -14,6 +14,7 @@
 #include "core/UIMode.h"
 #include "document/CKavoDoc.h"
 #include "editing/GestureRules.h"
+#include "editing/ui/CTextDialog.h"
 #include "geometry/IntGeometry.h"
 #include "render/ViewPaint.h"
 #include "undo/UndoCodes.h"
@@ -145,6 +146,11 @@ void CKavoView::keyPressEvent(QKeyEvent* event)
 {
     m_nKeyMods = int(event->modifiers());
     const int vk = VirtualKey(event->key());
+    if (!vk && !event->text().isEmpty() && !(event->modifiers() & (Qt::ControlModifier | Qt::AltModifier))) {
+        OnTypedText(event->text());
+        event->accept();
+        return;
+    }
     if (!vk) {
         CZoomView::keyPressEvent(event);
         return;
@@ -215,6 +221,10 @@ void CKavoView::OnLButtonDown(const CPoint& client)
         m_bOneGesture = 0;
         OnZoomModeDown(client);
         break;
+    case kTextMode:
+        m_bOneGesture = 0;
+        OnTextModeDown(client);
+        break;
     default:
         m_bOneGesture = 0;
         break;
@@ -233,6 +243,8 @@ void CKavoView::OnMouseMove(const CPoint& client)
         return;
     if (IsSelectMode())
         OnSelectMouseMove(client);
+    else if (g_nUIMode == kTextMode)
+        OnTextModeMove(client);
     else if (g_nUIMode == kZoomMode) {
         OnZoomModeMove(client);
         if (m_bZoomBand)
@@ -264,7 +276,8 @@ void CKavoView::OnLButtonDblClk(const CPoint& client)
     if (!m_pDoc || m_pDoc != GetActiveKavoDoc())
         return;
     // The press of the double click started a click; its release ended it.
-    (void)client;
+    if (IsSelectMode())
+        OnSelectDblClk(client);
 }
 
 void CKavoView::OnRButtonDown(const CPoint& client)
@@ -421,6 +434,8 @@ int CKavoView::ScrollByPixels(int dx, int dy)
         target.y = ny;
     LogNavigation();
     ScrollToViewAnchorPoint(target, kAnchorTopLeft, true);
+    if (m_pTextDlg)
+        m_pTextDlg->PlaceOverText(true);
     m_nRulerUpdate = kRulerVertical | kRulerHorizontal | kRulerCorner;
     return 1;
 }

@@ -11,9 +11,6 @@
 
 #include <algorithm>
 
-namespace {
-constexpr int kBitmapFileHeader = 14;
-
 int PictureFormatOfMime(const QString& mime)
 {
     if (mime == "image/emf" || mime == "image/x-emf")
@@ -22,6 +19,9 @@ int PictureFormatOfMime(const QString& mime)
         return CF_DIB;
     return 0;
 }
+
+namespace {
+constexpr int kBitmapFileHeader = 14;
 
 bool DibFromBitmapFile(const QByteArray& file, std::vector<BYTE>& bytes)
 {

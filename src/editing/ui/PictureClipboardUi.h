@@ -7,6 +7,10 @@
 
 class CKavoDoc;
 class QMimeData;
+class QString;
+
+// The picture format (CF_ENHMETAFILE, CF_DIB) a MIME type carries, 0 none.
+int PictureFormatOfMime(const QString& mime);
 
 // The picture formats (CF_ENHMETAFILE, CF_DIB) the data offers, in the order
 // of its own formats, each once.

@@ -124,6 +124,8 @@ QComboBox* MakeCombo(unsigned command, QWidget* parent)
             zoom->addItem(QString("%1%").arg(Zoom[i]));
         combo = zoom;
     }
+    // The text editor stays open while these take the focus.
+    combo->setProperty("commandId", int(command));
     combo->setEnabled(false);
     combo->setMaxVisibleItems(kComboListRows);
     combo->setCurrentIndex(0);

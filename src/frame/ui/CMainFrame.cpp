@@ -4,6 +4,7 @@
 #include "core/Trace.h"
 #include "document/CKavoDoc.h"
 #include "editing/ui/CKavoView.h"
+#include "editing/ui/ViewContextMenu.h"
 #include "frame/ui/CFrameAppContext.h"
 #include "frame/ui/CKavoFrm.h"
 #include "frame/ui/MainMenu.h"
@@ -140,6 +141,10 @@ CKavoDoc* CMainFrame::GetActiveDocument() const
 
 CKavoFrm* CMainFrame::AddViewFrame(CKavoView* view, const QString& title)
 {
+    // The view's right click opens the context menus built from this
+    // frame's menus (a hook set before stays).
+    if (!view->m_contextMenuHook)
+        InstallContextMenus(*view);
     auto* frame = new CKavoFrm;
     frame->PreCreateWindow(m_mdiArea);
     frame->OnCreateClient(view);

@@ -9,6 +9,7 @@
 #include "document/DocCommands.h"
 #include "editing/SizeToText.h"
 #include "editing/ui/CKavoView.h"
+#include "editing/ui/TextEntrySeams.h"
 #include "platform/Ansi.h"
 
 #include <QApplication>
@@ -111,6 +112,9 @@ void CMainFrame::InstallDocCommands()
         logical = v->ClientPtToLogical(CPoint(client.x(), client.y()));
         return true;
     };
+    // The view's double click opens the properties sheets through the
+    // commands.
+    GetTextEntrySeams().sendCommand = [this](int id) { OnCommand(id); };
     const auto onDoc = [this](std::function<void(CKavoDoc&)> fn) {
         return [this, fn] {
             if (CKavoDoc* d = GetActiveDocument())

@@ -1,7 +1,7 @@
 // The frame's bindings of the document's clipboard and file-copy commands:
-// Copy and Paste of diagram objects through the system clipboard (the
-// diagram text under its MIME type) and the copy half of the document's Cut, Copy Styles From, Save Template and
-// Save Preview Only with their file dialogs, and Apply Color Scheme.
+// Copy, the Paste commands and Duplicate, the arrange commands, the copy half of the document's
+// Cut, Copy Styles From, Save Template and Save Preview Only with their file
+// dialogs, and Apply Color Scheme.
 #include "frame/ui/CMainFrame.h"
 
 #include "core/MsgBox.h"
@@ -9,78 +9,27 @@
 #include "core/Trace.h"
 #include "document/CKavoDoc.h"
 #include "document/DocCommandSeams.h"
-#include "editing/ui/PictureClipboardUi.h"
-#include "fileformat/CPasteLoadObj.h"
+#include "editing/ArrangeCommands.h"
+#include "editing/ClipboardCommands.h"
+#include "editing/ScaleCommands.h"
+#include "editing/ui/ClipboardUi.h"
+#include "editing/ui/ViewContextMenu.h"
 #include "fileformat/CStyleImportLoadObj.h"
-#include "fileformat/DiagramClipboard.h"
 #include "fileformat/TemplateSave.h"
 #include "fileformat/ui/CPreviewFileDialog.h"
 #include "platform/Ansi.h"
 #include "platform/Prompt.h"
 
-#include <QClipboard>
+#include <QApplication>
 #include <QFileInfo>
-#include <QGuiApplication>
-#include <QMimeData>
+#include <QMenu>
+#include <QMenuBar>
+
+#include <functional>
 
 namespace {
 constexpr const char* kDiagramFilter = "Diagram Files (*.kvd)|*.kvd|All Files (*.*)|*.*||";
 constexpr const char* kPreviewFilter = "Preview Files (*.prv)|*.prv|All Files (*.*)|*.*||";
-
-bool ClipboardHasDiagram()
-{
-    const QMimeData* data = QGuiApplication::clipboard()->mimeData();
-    return data && data->hasFormat(kDiagramMimeType);
-}
-
-// The copied objects under the diagram MIME type; a single selected figure
-// with text offers its plain text too.
-void PutOnClipboard(CKavoDoc& doc, const std::string& text)
-{
-    auto* data = new QMimeData;
-    data->setData(kDiagramMimeType, QByteArray(text.data(), qsizetype(text.size())));
-    if (doc.m_pSelList->GetCount() == 1) {
-        const CDiagObj* obj = *doc.m_pSelList->begin();
-        if (obj->GetType() == kObjFigure && static_cast<const CFigure*>(obj)->HasText()) {
-            std::string plain;
-            static_cast<const CFigure*>(obj)->GetPlainText(plain, -1);
-            data->setText(AnsiToQString(plain));
-        }
-    }
-    QGuiApplication::clipboard()->setMimeData(data);
-}
-
-// Copy: the selection's diagram text onto the clipboard; false when there
-// was nothing to copy.
-bool CopyToClipboard(CKavoDoc& doc)
-{
-    const std::string text = CopyDiagramObjects(doc);
-    if (text.empty())
-        return false;
-    PutOnClipboard(doc, text);
-    return true;
-}
-
-// Pastes the diagram text on the clipboard; false when there is none or it
-// does not load.
-bool PasteDiagramFromClipboard(CKavoDoc& doc)
-{
-    const QMimeData* data = QGuiApplication::clipboard()->mimeData();
-    if (!data || !data->hasFormat(kDiagramMimeType))
-        return false;
-    const QByteArray bytes = data->data(kDiagramMimeType);
-    return PasteDiagramObjects(doc, std::string(bytes.constData(), size_t(bytes.size())));
-}
-
-void ShowPasteFailure()
-{
-    MsgBoxPrintf(MB_ICONEXCLAMATION, "Unable to paste from the clipboard");
-}
-
-void ShowCopyFailure()
-{
-    MsgBoxPrintf(MB_ICONEXCLAMATION, "Unable to copy to the clipboard");
-}
 
 // The save dialog with the preview pane; the path chosen, empty for Cancel.
 // The commands ask before overwriting in their own words.
@@ -98,6 +47,30 @@ QString AskSavePath(QWidget* parent, const char* title, const QString& folder, c
     return dlg.selectedFiles().first();
 }
 
+// The menu under a caption among the actions, or null.
+QMenu* SubmenuByCaption(const QList<QAction*>& actions, const std::string& caption)
+{
+    for (QAction* a : actions)
+        if (a->menu() && QStringToAnsi(a->text()) == caption)
+            return a->menu();
+    return nullptr;
+}
+
+// The text of the command's item in the main menu under the top-level
+// caption (and submenu caption); false when any of them is not there.
+bool MainMenuItemText(const QMenuBar* bar, const CCommandRegistry& commands, const std::string& top,
+                      const std::string& sub, int id, std::string& text)
+{
+    QMenu* menu = SubmenuByCaption(bar->actions(), top);
+    if (menu && !sub.empty())
+        menu = SubmenuByCaption(menu->actions(), sub);
+    QAction* action = commands.Action(id);
+    if (!menu || !action || !menu->actions().contains(action))
+        return false;
+    text = QStringToAnsi(action->text());
+    return true;
+}
+
 QString FolderOf(const QString& path)
 {
     return QFileInfo(path).absolutePath();
@@ -106,33 +79,52 @@ QString FolderOf(const QString& path)
 
 void CMainFrame::InstallEditCommands()
 {
-    m_commands.SetHandler(57634, [this] {
-        DiagPrintf("USER  Copy\n");
-        if (CKavoDoc* doc = GetActiveDocument(); doc && !CopyToClipboard(*doc))
-            ShowCopyFailure();
-    });
+    const auto onDoc = [this](std::function<void(CKavoDoc&)> fn) {
+        return [this, fn] {
+            if (CKavoDoc* d = GetActiveDocument())
+                fn(*d);
+        };
+    };
+    m_commands.SetHandler(57634, onDoc([](CKavoDoc& d) { OnEditCopy(d); }));
     // Cut (the document's command) copies through the same clipboard copy.
-    GetDocCommandSeams().copySelection = [](CKavoDoc& doc) { return CopyToClipboard(doc) ? 1 : 0; };
-    m_commands.SetHandler(57637, [this] {
-        DiagPrintf("USER  Paste\n");
-        CKavoDoc* doc = GetActiveDocument();
-        if (!doc)
-            return;
-        // Diagram objects first; anything else goes to the picture paste.
-        const bool pasted = ClipboardHasDiagram() ? PasteDiagramFromClipboard(*doc) : PastePictureFromClipboard(*doc, 0);
-        if (!pasted)
-            ShowPasteFailure();
-    });
-    m_commands.SetHandler(32781, [this] {
-        DiagPrintf("USER  Paste as KAVO\n");
-        if (CKavoDoc* doc = GetActiveDocument(); doc && !PasteDiagramFromClipboard(*doc))
-            ShowPasteFailure();
-    });
+    GetDocCommandSeams().copySelection = &CopySelectedToClipboard;
+    struct PasteCommand {
+        int id, format;
+        const char* trace;
+    };
+    static constexpr PasteCommand kPastes[] = {{57637, 0, "USER  Paste\n"},
+                                               {32781, kCfKavoDiagram, "USER  Paste as KAVO\n"},
+                                               {32786, kCfText, "USER  Paste as Text"},
+                                               {32788, kCfKavoKrtf, "USER  Paste as Formatted Text"},
+                                               {32784, kCfDib, "USER  Paste as Bitmap\n"},
+                                               {32783, kCfEnhMetafile, "USER  Paste as Picture\n"}};
     auto doc = [this] { return GetActiveDocument(); };
-    m_commands.SetUpdate(57637, [doc](CmdUI& ui) {
-        ui.Enable(doc() && (ClipboardHasDiagram() || ClipboardHasPicture(0)));
-    });
-    m_commands.SetUpdate(32781, [doc](CmdUI& ui) { ui.Enable(doc() && ClipboardHasDiagram()); });
+    for (const PasteCommand& p : kPastes) {
+        m_commands.SetHandler(p.id, onDoc([p](CKavoDoc& d) { OnEditPaste(d, p.format, p.trace); }));
+        m_commands.SetUpdate(p.id, [doc, p](CmdUI& ui) { ui.Enable(doc() && ClipboardCanPaste(p.format)); });
+    }
+    m_commands.SetHandler(32768, onDoc([](CKavoDoc& d) {
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+        OnDuplicate(d);
+        QApplication::restoreOverrideCursor();
+    }));
+    // Align, Space Evenly and Center on Page; their update rules are the
+    // selection rules (CMainFrameSelectionRules.cpp).
+    for (int id = 33190; id <= 33195; ++id)
+        m_commands.SetHandler(id, onDoc([id](CKavoDoc& d) { OnArrangeCommand(d, id); }));
+    for (int id = 40010; id <= 40020; ++id)
+        m_commands.SetHandler(id, onDoc([id](CKavoDoc& d) { OnArrangeCommand(d, id); }));
+    // The view's context menus copy the main menu's items and run them here.
+    ContextMenuSeams& menus = GetContextMenuSeams();
+    menus.mainMenuText = [this](const std::string& top, const std::string& sub, int id, std::string& text) {
+        return MainMenuItemText(menuBar(), m_commands, top, sub, id, text);
+    };
+    // A command nothing handles yet is shown greyed (or left out).
+    menus.isEnabled = [this](int id) { return m_commands.HasHandler(id) && m_commands.QueryCmdState(id).enabled; };
+    menus.runCommand = [this](int id) { OnCommand(id); };
+    // Scale: the Scale Diagram dialog is installed through SetScaleDialog.
+    m_commands.SetHandler(33026, onDoc([](CKavoDoc& d) { OnScale(d); }));
+    m_commands.SetUpdate(33026, [](CmdUI& ui) { ui.Enable(true); });
 }
 
 void CMainFrame::InstallTemplateCommands()

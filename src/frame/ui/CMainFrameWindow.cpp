@@ -37,6 +37,9 @@ void CMainFrame::SetAutoSaveHandler(std::function<void(CKavoDoc&)> handler)
 
 bool CMainFrame::OnCommand(int id)
 {
+    // The view's in-place text editor takes the edit commands first.
+    if (CKavoView* view = GetActiveView(); view && view->OnEditorCommand(id))
+        return true;
     if (id >= kStyleCommandFirst && id <= kStyleCommandLast)
         EnterUIMode(2, id);
     return m_commands.Execute(id);

@@ -375,27 +375,24 @@ TEST_F(LabelDropTest, LabelsMadeOnAFigureAFlowAndAConnector)
     EXPECT_EQ(fx.doc.GetObjCount(), count);
 }
 
-TEST_F(LabelDropTest, TheLabelMenuGreysTakenPlacesAndRunsItsCommands)
+TEST_F(LabelDropTest, TheLabelMenuCommandsMakeTheirLabels)
 {
-    const std::vector<LabelMenuItem> fresh = FigLabelSubmenu(fx.doc, a);
-    const int order[] = {33043, 33049, 33052, 33046, 0, 33042, 33044, 33045, 33047, 33048, 33050, 33051, 33053};
-    ASSERT_EQ(fresh.size(), std::size(order));
-    for (size_t i = 0; i < fresh.size(); ++i) {
-        EXPECT_EQ(fresh[i].id, order[i]);
-        EXPECT_EQ(fresh[i].enabled, order[i] != 0);
+    const struct {
+        int id, code;
+    } figRows[] = {{33042, 1}, {33043, 2}, {33047, 6}, {33048, 9}, {33050, 7}, {33053, 10}};
+    for (const auto& row : figRows) {
+        SCOPED_TRACE(row.id);
+        EXPECT_EQ(FigLblCodeOfCommand(row.id), row.code);
+        ASSERT_TRUE(view->OnLabelMenuCommand(row.id, a->GetCenter()));
+        EXPECT_TRUE(fx.doc.FindFigLblStapleAtPos(a, row.code));
+        EXPECT_FALSE(view->OnLabelMenuCommand(row.id, a->GetCenter())) << "taken";
+        EXPECT_EQ(fx.doc.UndoLastStep(), UDMAC_CREATEFIGLBL);
+        EXPECT_EQ(DocText(fx.doc), saved);
     }
-    EXPECT_TRUE(FigLabelSubmenu(fx.doc, label).empty()) << "no labels on labels";
-
-    ASSERT_TRUE(view->OnLabelMenuCommand(33043, a->GetCenter()));   // "Above"
-    for (const LabelMenuItem& item : FigLabelSubmenu(fx.doc, a))
-        EXPECT_EQ(item.enabled, item.id != 0 && item.id != 33043) << item.text;
+    EXPECT_EQ(FigLblCodeOfCommand(33054), 0);
     ASSERT_TRUE(view->OnLabelMenuCommand(kCmdFlowLblSlot1, CPoint(1250, 825)));
-    const std::vector<LabelMenuItem> flow = FlowLabelSubmenu(fx.doc, con, a);
-    ASSERT_EQ(flow.size(), 2u);
-    EXPECT_FALSE(flow[0].enabled);
-    EXPECT_TRUE(flow[1].enabled);
-    EXPECT_STREQ(flow[1].text, "Below / Right of Connector");
+    EXPECT_TRUE(fx.doc.FindFlowLblStaple(con, a, 1));
+    EXPECT_FALSE(fx.doc.FindFlowLblStaple(con, a, 2));
     EXPECT_EQ(fx.doc.UndoLastStep(), UDMAC_CREATEFLWLBL);
-    EXPECT_EQ(fx.doc.UndoLastStep(), UDMAC_CREATEFIGLBL);
     EXPECT_EQ(DocText(fx.doc), saved);
 }

@@ -1,6 +1,7 @@
 // Copy and Paste of diagram objects through the system clipboard: the
 // diagram text under its MIME type, a single figure's plain text beside it,
-// and the picture paste when the clipboard holds no diagram.
+// and the picture paste when the clipboard holds no diagram (plain text is
+// a label: ClipboardCommandsTest.cpp).
 #include "common/DiagramFixture.h"
 #include "common/TestSupport.h"
 #include "editing/ui/CKavoView.h"
@@ -59,7 +60,9 @@ TEST(EditClipboard, CopyCutAndPasteDiagramObjects)
     EXPECT_FALSE(frame.Commands().QueryCmdState(32781).enabled);
     ASSERT_TRUE(frame.OnCommand(57637));
     EXPECT_EQ(fx.doc.m_pObjList->GetCount(), 3) << "a picture figure";
-    QGuiApplication::clipboard()->setText("plain");
+    auto* unknown = new QMimeData;
+    unknown->setData("application/x-unknown", "data");
+    QGuiApplication::clipboard()->setMimeData(unknown);
     ASSERT_TRUE(frame.OnCommand(57637));
     ASSERT_EQ(prompt.shown.size(), 1u);
     EXPECT_EQ(prompt.shown[0].text, "Unable to paste from the clipboard");

@@ -1,0 +1,318 @@
+#include "editing/ScaleCommands.h"
+
+#include "core/NumericHelpers.h"
+#include "core/UIMode.h"
+#include "document/CKavoDoc.h"
+#include "document/PageLayout.h"
+#include "geometry/IntGeometry.h"
+#include "richtext/MarkupBuilder.h"
+#include "richtext/MarkupToken.h"
+#include "shapes/CConPropMask.h"
+#include "undo/UndoCodes.h"
+
+#include <algorithm>
+#include <climits>
+#include <vector>
+
+namespace {
+ScaleDialogFn g_dialog;
+ScaleOptions g_lastOptions;
+bool g_lastFitToPage = false;
+
+struct ScaleSet {
+    std::vector<CFigure*> figs;
+    std::vector<CConnector*> cons;
+};
+
+// The objects to scale: the selection with the members of its groups, or
+// every object.
+ScaleSet CollectScaleSet(const CKavoDoc& doc, bool selection)
+{
+    ScaleSet set;
+    for (CDiagObj* o : *doc.m_pObjList) {
+        const bool take = !selection || o->m_bSelected || (o->m_pGroup && [&] {
+            for (const CGroup::Member& m : o->m_pGroup->m_members)
+                if (m.obj && m.obj->m_bSelected)
+                    return true;
+            return false;
+        }());
+        if (!take)
+            continue;
+        if (o->GetType() == kObjFigure)
+            set.figs.push_back(static_cast<CFigure*>(o));
+        else if (o->GetType() == kObjConnector)
+            set.cons.push_back(static_cast<CConnector*>(o));
+    }
+    return set;
+}
+
+CRect SetRect(const ScaleSet& set)
+{
+    CRect all;
+    auto add = [&](const CDiagObj* o) {
+        CRect rc;
+        o->GetBoundRect(rc, 0, 0);
+        rc.NormalizeRect();
+        UnionRectSkipEmpty(all, rc);
+    };
+    for (const CFigure* f : set.figs)
+        add(f);
+    for (const CConnector* c : set.cons)
+        add(c);
+    return all;
+}
+
+// A width that was not 0 stays at least 1.
+int ScaleWidth(int width, int numerator, int denominator)
+{
+    const int scaled = MulDiv(width, numerator, denominator);
+    return width != 0 && scaled == 0 ? 1 : scaled;
+}
+
+void ScaleConnector(CKavoDoc& doc, CConnector* con, const CRect& from, const CRect& to, bool scaleLines)
+{
+    if (!doc.LogConnectorState(UDOC_CONPROPS, con))
+        return;
+    doc.InvalidateObj(con);
+    MapPtBetweenRects(con->EndPoint1, from, to);
+    MapPtBetweenRects(con->EndPoint2, from, to);
+    if (scaleLines)
+        ScaleConProps(con->m_props, to.Width(), from.Width(), nullptr);
+    con->RecalcRoute();
+    doc.InvalidateObj(con);
+}
+
+void ScaleStyles(CKavoDoc& doc, int numerator, int denominator, bool scaleLines)
+{
+    for (int i = 0; i < doc.m_figStyles.GetCount(); ++i) {
+        CFigStyle* s = doc.m_figStyles.GetAt(i);
+        if (!doc.LogFigStyleProps(s))
+            return;
+        s->Width = MulDiv(s->Width, numerator, denominator);
+        s->Height = MulDiv(s->Height, numerator, denominator);
+        s->m_props.BorderWidth = ScaleWidth(s->m_props.BorderWidth, numerator, denominator);
+    }
+    if (scaleLines)
+        for (int i = 0; i < doc.m_conStyles.GetCount(); ++i) {
+            CConStyle* s = doc.m_conStyles.GetAt(i);
+            if (!doc.LogConStyleProps(s))
+                return;
+            ScaleConProps(s->m_props, numerator, denominator, nullptr);
+        }
+    for (CFigStyle* s : {&doc.m_curFigStyle, &doc.m_curLblStyle})
+        s->m_props.BorderWidth = ScaleWidth(s->m_props.BorderWidth, numerator, denominator);
+    ScaleConProps(doc.m_curConStyle.m_props, numerator, denominator, nullptr);
+}
+
+// The common worker: snapping as the options say and no snap spacing for
+// the duration; connectors first, then figures, then the pins.
+void ScaleRectToRect(CKavoDoc& doc, const ScaleSet& set, const CRect& from, const CRect& to,
+                     const ScaleOptions& options)
+{
+    const int32_t snap = doc.m_bAlignToGrid, snapX = doc.m_nSnapX, snapY = doc.m_nSnapY;
+    doc.m_bAlignToGrid = options.snapToGrid ? 1 : 0;
+    doc.m_nSnapX = doc.m_nSnapY = 0;
+    for (CConnector* c : set.cons)
+        ScaleConnector(doc, c, from, to, options.scaleBorders);
+    for (CFigure* f : set.figs)
+        ScaleFigure(doc, f, from, to, options.scaleText, options.scaleBorders);
+    doc.UpdateAllStaples(0);
+    if (options.scaleStyles)
+        ScaleStyles(doc, to.Width(), from.Width(), options.scaleBorders);
+    doc.m_nSnapX = snapX;
+    doc.m_nSnapY = snapY;
+    doc.m_bAlignToGrid = snap;
+    doc.SetModifiedFlag(true);
+    doc.UpdateAllViews(nullptr, 0, nullptr);
+}
+
+bool RunScale(CKavoDoc& doc, const ScaleSet& set, const CRect& from, const CRect& to, const ScaleOptions& options,
+              bool resetUndo)
+{
+    if (from.IsRectEmpty() || to.IsRectEmpty())
+        return false;
+    if (resetUndo)
+        doc.ResetUndoLog();
+    else
+        doc.UndoBeginStep(UDMAC_SCALE);
+    ScaleRectToRect(doc, set, from, to, options);
+    if (!resetUndo)
+        doc.UndoEndStep();
+    return true;
+}
+
+int SmallestTextSize(const ScaleSet& set)
+{
+    int smallest = 128;
+    bool found = false;
+    for (const CFigure* f : set.figs) {
+        if (!f->HasTextAreas())
+            continue;
+        const int size = std::abs(int(f->m_props.m_font.m_lf.lfHeight));
+        if (size > 0 && size <= smallest) {
+            smallest = size;
+            found = true;
+        }
+    }
+    return found ? smallest : 0;
+}
+} // namespace
+
+void SetScaleDialog(ScaleDialogFn dialog)
+{
+    g_dialog = std::move(dialog);
+}
+
+void ResetScaleOptions()
+{
+    g_lastOptions = ScaleOptions();
+    g_lastFitToPage = false;
+}
+
+CRect ScaleSourceRect(const CKavoDoc& doc, bool selection)
+{
+    return SetRect(CollectScaleSet(doc, selection));
+}
+
+void ScalePercentLimits(const CKavoDoc& doc, bool selection, int& lowest, int& highest)
+{
+    lowest = 10;
+    const CRect rc = ScaleSourceRect(doc, selection);
+    if (rc.Width() <= 0 || rc.Height() <= 0) {
+        highest = 100;
+        return;
+    }
+    const long long byWidth = 100LL * (doc.m_rcWorkSpace.right - rc.left) / rc.Width();
+    const long long byHeight = 100LL * (doc.m_rcWorkSpace.bottom - rc.top) / rc.Height();
+    highest = int(std::clamp<long long>(std::min(byWidth, byHeight), 0, INT_MAX));
+}
+
+int ProposedScalePercent(const CKavoDoc& doc, bool selection)
+{
+    const ScaleSet set = CollectScaleSet(doc, selection);
+    const CRect rc = SetRect(set);
+    if (rc.Width() <= 0)
+        return 0;
+    int width = 64, height = 64;
+    if (const int size = SmallestTextSize(set)) {
+        width = rc.Width() * 4 / size;
+        height = rc.Height() * 4 / size;
+        FitSizeKeepAspect(width, height, rc.Width(), rc.Height(), width, height, 0);
+    }
+    return int(100LL * width / rc.Width());
+}
+
+bool ScaleByPercent(CKavoDoc& doc, int numerator, int denominator, bool selection, const ScaleOptions& options,
+                    bool resetUndo)
+{
+    if (numerator <= 0 || denominator <= 0)
+        return false;
+    int lowest = 0, highest = 0;
+    ScalePercentLimits(doc, selection, lowest, highest);
+    const long long percent = 100LL * numerator / denominator;
+    if (percent < lowest || percent > highest)
+        return false;
+    const ScaleSet set = CollectScaleSet(doc, selection);
+    const CRect from = SetRect(set);
+    const CRect to(from.left, from.top, from.left + MulDiv(from.Width(), numerator, denominator),
+                   from.top + MulDiv(from.Height(), numerator, denominator));
+    return RunScale(doc, set, from, to, options, resetUndo);
+}
+
+bool ScaleToRect(CKavoDoc& doc, const CRect& target, bool selection, const ScaleOptions& options, bool resetUndo)
+{
+    const ScaleSet set = CollectScaleSet(doc, selection);
+    const CRect from = SetRect(set);
+    if (from.IsRectEmpty())
+        return false;
+    CRect to = target;
+    FitSizeCenteredInRect(to, from.Width(), from.Height());
+    return RunScale(doc, set, from, to, options, resetUndo);
+}
+
+void ScaleFigure(CKavoDoc& doc, CFigure* fig, const CRect& from, const CRect& to, bool scaleText, bool scaleBorder)
+{
+    if (from == to || !doc.LogFigRect(fig))
+        return;
+    // The default text size is a property too: scaled text logs them.
+    if ((scaleText && !doc.LogFigText(fig, -1)) || ((scaleText || scaleBorder) && !doc.LogFigureState(fig)))
+        return;
+    doc.InvalidateObj(fig);
+    CRect rc = fig->m_rect;
+    POINT centre = rc.CenterPoint();
+    MapPtBetweenRects(centre, from, to);
+    if (fig->IsInvisible()) {
+        // A junction keeps its size.
+        rc.OffsetRect(centre.x - rc.CenterPoint().x, centre.y - rc.CenterPoint().y);
+    } else {
+        POINT tl = rc.TopLeft(), br = rc.BottomRight();
+        MapPtBetweenRects(tl, from, to);
+        MapPtBetweenRects(br, from, to);
+        const int w = br.x - tl.x, h = br.y - tl.y;
+        rc = CRect(centre.x - w / 2, centre.y - h / 2, centre.x - w / 2 + w, centre.y - h / 2 + h);
+    }
+    if (scaleText && fig->HasTextAreas())
+        ScaleTextSizes(*fig, to.Height(), from.Height());
+    if (scaleBorder && !fig->m_bLabel)
+        fig->m_props.BorderWidth = ScaleWidth(fig->m_props.BorderWidth, to.Height(), from.Height());
+    fig->SetRectNoUndo(rc);
+    doc.InvalidateObj(fig);
+    doc.RelayAttachedCons(fig);
+    doc.SetModifiedFlag(true);
+}
+
+void ScaleTextSizes(CFigure& fig, int numerator, int denominator)
+{
+    if (!fig.HasTextAreas() || numerator == 0 || denominator == 0 || numerator == denominator)
+        return;
+    LOGFONT& lf = fig.m_props.m_font.m_lf;
+    const int height = MulDiv(lf.lfHeight, numerator, denominator);
+    if (height == 0)
+        return;
+    lf.lfHeight = height;
+    std::string text, second;
+    fig.GetText(text, second, -1);
+    const std::string oldText = text, oldSecond = second;
+    ScaleFontSizes(text, numerator, denominator, kMarkupTextLimit);
+    ScaleFontSizes(second, numerator, denominator, kMarkupTextLimit);
+    if (text != oldText || second != oldSecond)
+        fig.SetText(text, second, -1);
+}
+
+void ScaleConProps(CConProps& props, int numerator, int denominator, CConPropMask* mask)
+{
+    props.End1Length = MulDiv(props.End1Length, numerator, denominator);
+    props.End2Length = MulDiv(props.End2Length, numerator, denominator);
+    props.LineWidth = ScaleWidth(props.LineWidth, numerator, denominator);
+    props.EndBorderWidth = ScaleWidth(props.EndBorderWidth, numerator, denominator);
+    props.FISize = MulDiv(props.FISize, numerator, denominator);
+    props.FIBdrWidth = ScaleWidth(props.FIBdrWidth, numerator, denominator);
+    props.FISpacing = MulDiv(props.FISpacing, numerator, denominator);
+    if (mask)
+        mask->m_bEnd1Length = mask->m_bEnd2Length = mask->m_bLineWidth = mask->m_bEndBorderWidth = mask->m_bFISize =
+            mask->m_bFIBdrWidth = mask->m_bFISpacing = 1;
+}
+
+bool OnScale(CKavoDoc& doc)
+{
+    EnterUIMode(6, 0);
+    ScaleDialogData data;
+    data.selection = doc.HasSelection();
+    data.options = g_lastOptions;
+    data.fitToPage = g_lastFitToPage;
+    data.proposedPercent = ProposedScalePercent(doc, data.selection);
+    ScalePercentLimits(doc, data.selection, data.lowestPercent, data.highestPercent);
+    if (!g_dialog || !g_dialog(data))
+        return false;
+    if (data.newPercent == data.oldPercent && !data.fitToPage)
+        return false;
+    g_lastOptions = data.options;
+    g_lastFitToPage = data.fitToPage;
+    const bool reset = data.noUndo;
+    if (data.fitToPage) {
+        CRect page;
+        GetPageAreaRect(doc, page);
+        return ScaleToRect(doc, page, data.selection, data.options, reset);
+    }
+    return ScaleByPercent(doc, data.newPercent, data.oldPercent, data.selection, data.options, reset);
+}

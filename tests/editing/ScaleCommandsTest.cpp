@@ -1,0 +1,174 @@
+// Scale by a percentage and into the page, against hand-worked rectangles;
+// one UDMAC_SCALE step whose undo gives the saved text back, or a reset log.
+#include "common/DiagramFixture.h"
+#include "document/EditScenarioSupport.h"
+
+#include "document/PageLayout.h"
+#include "editing/MoveContext.h"
+#include "editing/ScaleCommands.h"
+#include "fileformat/DiagramRecordWriter.h"
+#include "keyword/KeywordStreams.h"
+#include "shapes/CConProps.h"
+#include "undo/UndoCodes.h"
+
+namespace {
+std::string DocText(CKavoDoc& doc)
+{
+    CStringKeywordSink sink;
+    CKeywordWriter w(sink);
+    EXPECT_TRUE(WriteDiagramText(w, doc, {}));
+    return sink.text;
+}
+
+class ScaleTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        InstallMoveContext();
+        doc.m_bAlignToGrid = 0;
+        a = fx.AddBox(1000, 1000, 400, 200, "A");
+        b = fx.AddBox(2000, 1400, 200, 100, "B");
+        con = AddConBetween(doc, a, b);
+        a->m_props.BorderWidth = 1;
+        a->m_props.m_font.m_lf.lfHeight = -40;
+        b->m_props.m_font.m_lf.lfHeight = -60;
+        doc.ResetUndoLog();
+        saved = DocText(doc);
+    }
+    void TearDown() override { SetScaleDialog(nullptr); }
+    void ExpectUndone()
+    {
+        ASSERT_EQ(doc.UndoLogRef().GetLastUndoStepCode(), UDMAC_SCALE);
+        doc.UndoLastStep();
+        EXPECT_EQ(DocText(doc), saved);
+        EXPECT_FALSE(doc.CanUndo());
+    }
+    DiagramFixture fx;
+    CKavoDoc& doc = fx.doc;
+    CFigure* a = nullptr;
+    CFigure* b = nullptr;
+    CConnector* con = nullptr;
+    std::string saved;
+};
+} // namespace
+
+TEST_F(ScaleTest, HalfKeepsTheTopLeftCorner)
+{
+    // All objects span (1000,1000)-(2200,1500).
+    ASSERT_EQ(ScaleSourceRect(doc, false), CRect(1000, 1000, 2200, 1500));
+    ASSERT_TRUE(ScaleByPercent(doc, 50, 100, false, ScaleOptions(), false));
+    EXPECT_EQ(a->m_rect, CRect(1000, 1000, 1200, 1100));
+    EXPECT_EQ(b->m_rect, CRect(1500, 1200, 1600, 1250));
+    EXPECT_EQ(ScaleSourceRect(doc, false).TopLeft(), CPoint(1000, 1000));
+    EXPECT_EQ(a->m_props.m_font.m_lf.lfHeight, -20) << "text sizes halved";
+    EXPECT_EQ(con->GetEndFig(1), a);
+    EXPECT_EQ(con->GetEndFig(2), b);
+    ExpectUndone();
+}
+
+TEST_F(ScaleTest, OnlyTheSelectionWhenAsked)
+{
+    doc.SelectObj(b, 1, 0, 0);
+    ASSERT_TRUE(ScaleByPercent(doc, 200, 100, true, ScaleOptions(), false));
+    EXPECT_EQ(b->m_rect, CRect(2000, 1400, 2400, 1600));
+    EXPECT_EQ(a->m_rect, CRect(1000, 1000, 1400, 1200));
+    ExpectUndone();
+}
+
+TEST_F(ScaleTest, AThinBorderNeverVanishes)
+{
+    ScaleOptions options;
+    options.scaleBorders = true;
+    con->m_props.LineWidth = 1;
+    con->m_props.FIBdrWidth = 2;
+    ASSERT_TRUE(ScaleByPercent(doc, 10, 100, false, options, false));
+    EXPECT_EQ(a->m_props.BorderWidth, 1);
+    EXPECT_EQ(con->m_props.LineWidth, 1);
+    EXPECT_EQ(con->m_props.FIBdrWidth, 1);
+    EXPECT_EQ(con->m_props.End1Length, 3);
+    ExpectUndone();
+}
+
+TEST_F(ScaleTest, PercentagesOutsideTheLimitsAreRefused)
+{
+    int lowest = 0, highest = 0;
+    ScalePercentLimits(doc, false, lowest, highest);
+    EXPECT_EQ(lowest, 10);
+    // The work space ends at 16000: (16000 - 1000) / 1200 wide, / 500 high.
+    EXPECT_EQ(highest, 1250);
+    for (const auto& [num, den] : {std::pair{9, 100}, {1251, 100}, {0, 100}, {100, 0}, {-50, 100}}) {
+        EXPECT_FALSE(ScaleByPercent(doc, num, den, false, ScaleOptions(), false)) << num << "/" << den;
+        EXPECT_EQ(DocText(doc), saved);
+        EXPECT_FALSE(doc.CanUndo());
+    }
+    ASSERT_TRUE(ScaleByPercent(doc, 1250, 100, false, ScaleOptions(), false));
+    EXPECT_LE(ScaleSourceRect(doc, false).right, doc.m_rcWorkSpace.right);
+    ExpectUndone();
+}
+
+TEST_F(ScaleTest, ResetUndoLeavesAnEmptyLog)
+{
+    doc.UndoBeginStep(UDMAC_MOVEOBJS);
+    doc.LogFigRect(a);
+    doc.UndoEndStep();
+    ASSERT_TRUE(doc.CanUndo());
+    ASSERT_TRUE(ScaleByPercent(doc, 200, 100, false, ScaleOptions(), true));
+    EXPECT_EQ(a->m_rect, CRect(1000, 1000, 1800, 1400));
+    EXPECT_FALSE(doc.CanUndo());
+}
+
+TEST_F(ScaleTest, ToThePageFitsCentredKeepingTheAspect)
+{
+    CRect page;
+    GetPageAreaRect(doc, page);
+    ASSERT_TRUE(ScaleToRect(doc, page, false, ScaleOptions(), false));
+    const CRect now = ScaleSourceRect(doc, false);
+    EXPECT_NEAR(double(now.Width()) / now.Height(), 1200.0 / 500.0, 0.02);
+    EXPECT_NEAR(now.Width(), page.Width(), 2) << "the wider side fills the page";
+    EXPECT_NEAR(now.CenterPoint().y, page.CenterPoint().y, 2);
+    ExpectUndone();
+}
+
+TEST_F(ScaleTest, TheCommandRunsTheDialogAndRemembersItsOptions)
+{
+    EXPECT_FALSE(OnScale(doc)) << "no dialog installed";
+    ScaleDialogData seen;
+    int answer = 150;
+    SetScaleDialog([&](ScaleDialogData& d) {
+        seen = d;
+        if (answer == 0)
+            return false;
+        d.newPercent = answer;
+        d.options.scaleBorders = false;
+        return true;
+    });
+    answer = 0;
+    EXPECT_FALSE(OnScale(doc)) << "cancelled";
+    EXPECT_FALSE(seen.selection);
+    EXPECT_EQ(seen.oldPercent, 100);
+    EXPECT_EQ(seen.highestPercent, 1250);
+    // The smallest text size 40: 1200 x 4 / 40 = 120 wide -> 10 percent.
+    EXPECT_EQ(seen.proposedPercent, 10);
+    answer = 100;
+    EXPECT_FALSE(OnScale(doc)) << "the same percentage changes nothing";
+    EXPECT_EQ(DocText(doc), saved);
+    answer = 150;
+    ASSERT_TRUE(OnScale(doc));
+    EXPECT_EQ(a->m_rect, CRect(1000, 1000, 1600, 1300));
+    ExpectUndone();
+    answer = 0;
+    OnScale(doc);
+    EXPECT_FALSE(seen.options.scaleBorders) << "the options of the last use";
+}
+
+TEST_F(ScaleTest, StylesScaleWithTheirRecordsAndComeBackOnUndo)
+{
+    ScaleOptions options;
+    options.scaleStyles = true;
+    ASSERT_GT(doc.m_figStyles.GetCount(), 0);
+    const CFigStyle before = *doc.m_figStyles.GetAt(0);
+    ASSERT_TRUE(ScaleByPercent(doc, 200, 100, false, options, false));
+    EXPECT_EQ(doc.m_figStyles.GetAt(0)->Width, 2 * before.Width);
+    EXPECT_EQ(doc.m_figStyles.GetAt(0)->Height, 2 * before.Height);
+    ExpectUndone();
+}

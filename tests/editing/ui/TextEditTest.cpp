@@ -1,0 +1,743 @@
+// Editing text in place on a real view offscreen: Qt's own mouse, key and
+// input-method events open the editor over a figure's text area, type,
+// select, copy and paste, and close it; the figure's stored markup is
+// checked, and undo takes the document back to its saved text byte for byte.
+#include "common/DiagramFixture.h"
+#include "common/FakeAppContext.h"
+#include "common/TestSupport.h"
+#include "core/MessageBeep.h"
+#include "core/Settings.h"
+#include "core/UIMode.h"
+#include "core/Units.h"
+#include "document/CStaple.h"
+#include "editing/ui/CKavoView.h"
+#include "editing/ui/CTextDialog.h"
+#include "editing/ui/TextEntrySeams.h"
+#include "fileformat/DiagramRecordWriter.h"
+#include "keyword/KeywordStreams.h"
+#include "richtext/RichTextClipboard.h"
+#include "richtext/TextUtils.h"
+#include "shapes/SymbolTestSupport.h"
+#include "undo/UndoCodes.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QComboBox>
+#include <QCursor>
+#include <QInputMethodEvent>
+#include <QKeyEvent>
+#include <QMimeData>
+#include <QMouseEvent>
+#include <QScrollBar>
+#include <QWheelEvent>
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace {
+constexpr int kClientW = 800, kClientH = 600;
+constexpr DWORD kExpandHorz = 0x4000;
+
+int g_beeps = 0;
+void CountBeep(UINT)
+{
+    ++g_beeps;
+}
+
+std::string DocText(CKavoDoc& doc)
+{
+    CStringKeywordSink sink;
+    CKeywordWriter w(sink);
+    EXPECT_TRUE(WriteDiagramText(w, doc, {}));
+    return sink.text;
+}
+
+class StatusContext : public FakeAppContext {
+public:
+    void SetStatusBarText(const std::string& text) override { status = text; }
+    std::string status;
+};
+
+struct TextEditTest : testing::Test {
+    void SetUp() override
+    {
+        SetScreenPixelHeightForTest(768);
+        ScreenHeight = 9.0;
+        ShowRulers = 0;
+        DoubleClickEditsText = 1;
+        UndoableNavigation = 1;
+        fx.doc.m_bShowGrid = 0;
+        fx.doc.m_bAlignToGrid = 0;
+        a = fx.AddBox(600, 600, 900, 450, "Alpha");
+        b = fx.AddBox(2400, 600, 900, 450, "Beta");
+        for (CFigure* f : {a, b})
+            f->m_props.Behavior.low |= kExpandHorz;
+        app.doc = &fx.doc;
+        SetAppContext(&app);
+        g_nUIMode = 0;
+        g_beeps = 0;
+        previousBeep = SetMessageBeepHandler(CountBeep);
+        view = std::make_unique<CKavoView>(&fx.doc);
+        app.view = view.get();
+        view->show();
+        QApplication::setActiveWindow(view.get());
+        view->setFocus();
+        const int bar = view->verticalScrollBar()->sizeHint().width();
+        const int barH = view->horizontalScrollBar()->sizeHint().height();
+        view->resize(kClientW + bar, kClientH + barH);
+        view->OnInitialUpdate();
+        view->ZoomToPercent(100);
+        view->ScrollToViewAnchorPoint(CPoint(0, 0), kAnchorTopLeft, true);
+        view->FlushPaint();
+        Save();
+    }
+    void TearDown() override
+    {
+        if (const char* dir = std::getenv("KAVO_SHOTS")) {
+            const QString name = QString(dir) + "/" + testing::UnitTest::GetInstance()->current_test_info()->name();
+            if (view && Editor())
+                Editor()->Picture().save(name + "-editor.png");
+            if (view) {
+                view->FlushPaint();
+                view->Surface().save(name + ".png");
+            }
+        }
+        view.reset();
+        SetMessageBeepHandler(previousBeep);
+        GetTextEntrySeams() = TextEntrySeams();
+        DoubleClickEditsText = 0;
+        SetAppContext(nullptr);
+        SetScreenPixelHeightForTest(0);
+    }
+    // The document as it is now is the one undo must come back to.
+    void Save()
+    {
+        fx.doc.ResetUndoLog();
+        fx.doc.SetModifiedFlag(false);
+        saved = DocText(fx.doc);
+    }
+
+    QPoint At(const CPoint& logical) const
+    {
+        const CPoint c = view->LogicalPtToClient(logical);
+        return QPoint(c.x, c.y);
+    }
+    QPoint Centre(const CFigure* f) const { return At(f->m_rect.CenterPoint()); }
+    void Send(QWidget* w, QEvent::Type type, const QPoint& pos, Qt::MouseButton button, Qt::MouseButtons buttons,
+              Qt::KeyboardModifiers mods = Qt::NoModifier)
+    {
+        QMouseEvent e(type, QPointF(pos), QPointF(w->mapToGlobal(pos)), button, buttons, mods);
+        QApplication::sendEvent(w, &e);
+    }
+    void Click(const QPoint& p, QWidget* w = nullptr, Qt::KeyboardModifiers m = Qt::NoModifier)
+    {
+        w = w ? w : view->viewport();
+        Send(w, QEvent::MouseButtonPress, p, Qt::LeftButton, Qt::LeftButton, m);
+        Send(w, QEvent::MouseButtonRelease, p, Qt::LeftButton, Qt::NoButton, m);
+    }
+    // Press, release, the double click Qt sends for the second press, and
+    // its release.
+    void DoubleClick(const QPoint& p, QWidget* w = nullptr)
+    {
+        w = w ? w : view->viewport();
+        Click(p, w);
+        Send(w, QEvent::MouseButtonDblClick, p, Qt::LeftButton, Qt::LeftButton);
+        Send(w, QEvent::MouseButtonRelease, p, Qt::LeftButton, Qt::NoButton);
+    }
+    // Keys go where the keyboard focus is, as the window system sends them.
+    void Key(int key, Qt::KeyboardModifiers m = Qt::NoModifier, const QString& text = QString())
+    {
+        QWidget* target = QApplication::focusWidget() ? QApplication::focusWidget() : view.get();
+        QKeyEvent override(QEvent::ShortcutOverride, key, m, text);
+        QApplication::sendEvent(target, &override);
+        QKeyEvent e(QEvent::KeyPress, key, m, text);
+        QApplication::sendEvent(target, &e);
+    }
+    void Type(const QString& text)
+    {
+        for (QChar c : text)
+            Key(0, Qt::NoModifier, QString(c));
+    }
+    void PointAt(const QPoint& client) { QCursor::setPos(view->viewport()->mapToGlobal(client)); }
+    CTextDialog* Editor() const { return view->TextEditor(); }
+    std::string Section(const CFigure* f, int area = 0) const { return GetTextSection(f->m_strText, area); }
+    void ExpectUndoToSaved(int code)
+    {
+        EXPECT_EQ(fx.doc.UndoLastStep(), code);
+        EXPECT_EQ(DocText(fx.doc), saved);
+    }
+
+    DiagramFixture fx;
+    StatusContext app;
+    CFigure* a = nullptr;
+    CFigure* b = nullptr;
+    std::unique_ptr<CKavoView> view;
+    std::string saved;
+    MessageBeepHandler previousBeep = nullptr;
+};
+} // namespace
+
+TEST_F(TextEditTest, DoubleClickOpensTypingReplacesClickOutsideKeepsOneStep)
+{
+    DoubleClick(Centre(a));
+    ASSERT_NE(Editor(), nullptr);
+    EXPECT_EQ(Editor()->Figure(), a);
+    EXPECT_EQ(Editor()->SelAnchor(), 0);   // everything selected
+    EXPECT_EQ(Editor()->SelEnd(), 5);
+    EXPECT_EQ(QApplication::focusWidget(), Editor());
+    Type("Gamma");
+    EXPECT_EQ(Section(a), "Gamma");
+    // A click outside the text closes the editor and keeps what was typed.
+    Click(At(CPoint(2000, 1800)));
+    EXPECT_EQ(Editor(), nullptr);
+    EXPECT_EQ(Section(a), "Gamma");
+    EXPECT_TRUE(fx.doc.IsModified());
+    EXPECT_EQ(fx.doc.UndoLogRef().GetLastUndoStepCode(), UDMAC_TEXTEDIT);
+    ExpectUndoToSaved(UDMAC_TEXTEDIT);
+    EXPECT_EQ(fx.doc.CanUndo(), 0);
+}
+
+TEST_F(TextEditTest, TypingOverAFigureOpensItsEditorAndEscapeKeepsTheText)
+{
+    PointAt(Centre(b));
+    Type("Q");
+    ASSERT_NE(Editor(), nullptr);
+    EXPECT_EQ(Editor()->Figure(), b);
+    Type("{x}\\");
+    // Braces and backslash are escaped in the markup.
+    EXPECT_EQ(Section(b), "Q\\{x\\}\\\\");
+    Key(Qt::Key_Escape);
+    EXPECT_EQ(Editor(), nullptr);
+    EXPECT_EQ(QApplication::focusWidget(), view.get());
+    EXPECT_EQ(Section(b), "Q\\{x\\}\\\\");
+    ExpectUndoToSaved(UDMAC_TEXTEDIT);
+}
+
+TEST_F(TextEditTest, ShiftArrowsSelectAndCopyPastesBetweenEditors)
+{
+    PointAt(Centre(a));
+    Type("abcdef");
+    ASSERT_NE(Editor(), nullptr);
+    EXPECT_EQ(Editor()->Caret(), 6);
+    Key(Qt::Key_Home);
+    Key(Qt::Key_Right);
+    Key(Qt::Key_Right);
+    for (int i = 0; i < 3; ++i)
+        Key(Qt::Key_Right, Qt::ShiftModifier);
+    EXPECT_EQ(Editor()->SelAnchor(), 2);
+    EXPECT_EQ(Editor()->SelEnd(), 5);
+    Key(Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(QApplication::clipboard()->text(), "cde");
+    Key(Qt::Key_Right);   // without Shift the selection goes
+    EXPECT_FALSE(Editor()->HasSelection());
+    Key(Qt::Key_Escape);
+    EXPECT_EQ(Section(a), "abcdef");
+
+    PointAt(Centre(b));
+    Type("x");
+    Key(Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(Section(b), "xcde");
+    EXPECT_EQ(Editor()->Caret(), 4);
+    Key(Qt::Key_Left, Qt::ShiftModifier);
+    Key(Qt::Key_X, Qt::ControlModifier);
+    EXPECT_EQ(Section(b), "xcd");
+    Key(Qt::Key_Escape);
+    EXPECT_EQ(Section(b), "xcd");
+    EXPECT_EQ(fx.doc.UndoLastStep(), UDMAC_TEXTEDIT);
+    ExpectUndoToSaved(UDMAC_TEXTEDIT);
+}
+
+TEST_F(TextEditTest, PlainTextFromOtherProgramsKeepsOnlyWindows1252)
+{
+    auto* data = new QMimeData;
+    data->setText(QString::fromUtf8("a\xE2\x82\xAC\xD1\x84z"));   // a, euro, Cyrillic ef, z
+    QApplication::clipboard()->setMimeData(data);
+    PointAt(Centre(a));
+    Type("[");
+    Key(Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(Section(a), "[a\x80z");
+    EXPECT_EQ(g_beeps, 1);
+    EXPECT_FALSE(app.status.empty());
+    Key(Qt::Key_Escape);
+    ExpectUndoToSaved(UDMAC_TEXTEDIT);
+}
+
+TEST_F(TextEditTest, CharactersOutsideWindows1252AreRefusedWithABeep)
+{
+    PointAt(Centre(a));
+    Type("e");
+    ASSERT_NE(Editor(), nullptr);
+    Key(0, Qt::NoModifier, QString::fromUtf8("\xC3\xA9\xD1\x84\xE2\x82\xAC"));   // e acute, Cyrillic ef, euro
+    EXPECT_EQ(Section(a), "e\xE9\x80");
+    EXPECT_EQ(g_beeps, 1);
+    EXPECT_FALSE(app.status.empty());
+    // Composed characters from an input method arrive like typed ones.
+    QInputMethodEvent compose;
+    compose.setCommitString(QString::fromUtf8("\xC3\xBC"));   // u diaeresis
+    QApplication::sendEvent(Editor(), &compose);
+    EXPECT_EQ(Section(a), "e\xE9\x80\xFC");
+    Key(Qt::Key_Escape);
+    ExpectUndoToSaved(UDMAC_TEXTEDIT);
+}
+
+TEST_F(TextEditTest, TypingOverAFigureWithANonWindows1252CharacterOpensNothing)
+{
+    PointAt(Centre(a));
+    Key(0, Qt::NoModifier, QString::fromUtf8("\xD1\x84"));
+    EXPECT_EQ(Editor(), nullptr);
+    EXPECT_EQ(g_beeps, 1);
+    EXPECT_EQ(fx.doc.CanUndo(), 0);
+}
+
+TEST_F(TextEditTest, OpeningAndClosingWithoutChangeLeavesNoStep)
+{
+    DoubleClick(Centre(a));
+    ASSERT_NE(Editor(), nullptr);
+    Key(Qt::Key_Right);
+    Key(Qt::Key_Escape);
+    EXPECT_EQ(Editor(), nullptr);
+    EXPECT_EQ(fx.doc.CanUndo(), 0);
+    EXPECT_FALSE(fx.doc.IsModified());
+    EXPECT_EQ(DocText(fx.doc), saved);
+}
+
+TEST_F(TextEditTest, TypedGuillemetsAndBackspace)
+{
+    PointAt(Centre(a));
+    Type("<<x>");
+    Type(">");
+    EXPECT_EQ(Section(a), "\xABx\xBB");
+    Key(Qt::Key_Backspace);
+    Key(Qt::Key_Backspace);
+    EXPECT_EQ(Section(a), "\xAB");
+    Key(Qt::Key_Return);
+    Type("y");
+    EXPECT_EQ(Section(a), "\xAB\\line y");
+    Key(Qt::Key_Escape);
+    ExpectUndoToSaved(UDMAC_TEXTEDIT);
+}
+
+TEST_F(TextEditTest, MouseClicksPlaceTheCaretAndDoubleAndTripleClicksSelect)
+{
+    PointAt(Centre(a));
+    Type("one two");
+    CTextDialog* ed = Editor();
+    ASSERT_NE(ed, nullptr);
+    Click(ed->CaretPointAt(1), ed);
+    EXPECT_EQ(ed->Caret(), 1);
+    EXPECT_FALSE(ed->HasSelection());
+    // A drag selects from the press to the release.
+    const QPoint from = ed->CaretPointAt(2), to = ed->CaretPointAt(6);
+    Send(ed, QEvent::MouseButtonPress, from, Qt::LeftButton, Qt::LeftButton);
+    Send(ed, QEvent::MouseMove, to, Qt::NoButton, Qt::LeftButton);
+    Send(ed, QEvent::MouseButtonRelease, to, Qt::LeftButton, Qt::NoButton);
+    EXPECT_EQ(ed->SelAnchor(), 2);
+    EXPECT_EQ(ed->SelEnd(), 6);
+    // The word with its blank, then everything.
+    const QPoint inOne = ed->CaretPointAt(1);
+    DoubleClick(inOne, ed);
+    EXPECT_EQ(ed->SelAnchor(), 0);
+    EXPECT_EQ(ed->SelEnd(), 4);
+    Click(inOne, ed);
+    EXPECT_EQ(ed->SelAnchor(), 0);
+    EXPECT_EQ(ed->SelEnd(), 7);
+    Key(Qt::Key_Escape);
+    EXPECT_EQ(Section(a), "one two");
+}
+
+TEST_F(TextEditTest, TabMovesBetweenTextAreasAndWraps)
+{
+    int rows = fx.AddRowsSymbol();
+    a->m_props.Symbol = rows;
+    a->m_strText = "r0\\sect r1\\sect r2";
+    Save();
+    view->BeginTextEdit(a, 2, false, CPoint(), 0, -2);
+    ASSERT_NE(Editor(), nullptr);
+    Key(Qt::Key_Tab);
+    ASSERT_NE(Editor(), nullptr);
+    EXPECT_EQ(Editor()->Section(), 0);
+    Key(Qt::Key_Backtab, Qt::ShiftModifier);
+    ASSERT_NE(Editor(), nullptr);
+    EXPECT_EQ(Editor()->Section(), 2);
+    Type("R");
+    Key(Qt::Key_Escape);
+    EXPECT_EQ(a->m_strText, "r0\\sect r1\\sect R");
+    ExpectUndoToSaved(UDMAC_TEXTEDIT);
+    EXPECT_EQ(fx.doc.CanUndo(), 0);
+}
+
+TEST_F(TextEditTest, TextOnlyFigureEmptiedIsDeletedAndUndoBringsItBack)
+{
+    a->m_props.Behavior.low |= 0x40;
+    Save();
+    DoubleClick(Centre(a));
+    ASSERT_NE(Editor(), nullptr);
+    Key(Qt::Key_Delete);
+    EXPECT_EQ(Section(a), "");
+    const int32_t id = a->m_nId;
+    Key(Qt::Key_Escape);
+    EXPECT_EQ(fx.doc.m_pObjList->FindById(id), nullptr);
+    ExpectUndoToSaved(UDMAC_TEXTEDIT);
+    EXPECT_EQ(fx.doc.CanUndo(), 0);
+}
+
+TEST_F(TextEditTest, AnAreaThatCannotOpenLeavesNoStep)
+{
+    EXPECT_FALSE(view->BeginTextEdit(a, 5, false, CPoint(), 'x', -2));
+    EXPECT_EQ(Editor(), nullptr);
+    EXPECT_EQ(fx.doc.CanUndo(), 0);
+    EXPECT_EQ(DocText(fx.doc), saved);
+}
+
+TEST_F(TextEditTest, TextStopsAtTheLimitWithABeep)
+{
+    a->m_strText = std::string(4094, 'w');
+    Save();
+    view->BeginTextEdit(a, 0, false, CPoint(), 0, -1);
+    ASSERT_NE(Editor(), nullptr);
+    Key(Qt::Key_End, Qt::ControlModifier);
+    Type("xy");
+    EXPECT_EQ(Section(a), std::string(4094, 'w') + "x");
+    EXPECT_EQ(g_beeps, 1);
+    Key(Qt::Key_Escape);
+    ExpectUndoToSaved(UDMAC_TEXTEDIT);
+}
+
+TEST_F(TextEditTest, ClosingTheViewKeepsWhatWasTyped)
+{
+    PointAt(Centre(a));
+    Type("kept");
+    ASSERT_NE(Editor(), nullptr);
+    app.view = nullptr;
+    view.reset();
+    EXPECT_EQ(Section(a), "kept");
+    ExpectUndoToSaved(UDMAC_TEXTEDIT);
+}
+
+TEST_F(TextEditTest, TypingOverEmptySpaceMakesAFreeLabelThroughTheSeam)
+{
+    CPoint made;
+    char typed = 0;
+    GetTextEntrySeams().createLbl = [&](CKavoView&, const CPoint& logical, char ch) {
+        made = logical;
+        typed = ch;
+        return true;
+    };
+    PointAt(At(CPoint(1800, 1800)));
+    Type("L");
+    EXPECT_EQ(typed, 'L');
+    EXPECT_EQ(g_nUIMode, 3);
+    EXPECT_NEAR(made.x, 1800, 5);
+    EXPECT_NEAR(made.y, 1800, 5);
+}
+
+TEST_F(TextEditTest, DoubleClickWithoutTheSettingOpensTheProperties)
+{
+    DoubleClickEditsText = 0;
+    std::vector<int> sent;
+    GetTextEntrySeams().sendCommand = [&](int id) { sent.push_back(id); };
+    CConnector* con = fx.Connect(a, b);
+    Save();
+    DoubleClick(Centre(a));
+    EXPECT_EQ(Editor(), nullptr);
+    const CPoint mid((a->m_rect.right + b->m_rect.left) / 2, a->m_rect.CenterPoint().y);
+    DoubleClick(At(mid));
+    ASSERT_TRUE(con->m_bSelected);
+    EXPECT_EQ(sent, (std::vector<int>{33054, 33063}));
+    EXPECT_EQ(DocText(fx.doc), saved);
+}
+
+TEST_F(TextEditTest, TextModeClickPlacesTheCaretWhereTheUserClicked)
+{
+    PointAt(Centre(a));
+    Type("one two");
+    ASSERT_NE(Editor(), nullptr);
+    const QPoint atThree = Editor()->CaretPointAt(3) + Editor()->pos();
+    Key(Qt::Key_Escape);
+    g_nUIMode = 3;
+    Click(atThree);
+    ASSERT_NE(Editor(), nullptr);
+    EXPECT_EQ(Editor()->Caret(), 3);
+    EXPECT_FALSE(Editor()->HasSelection());
+    Type("_");
+    Key(Qt::Key_Escape);
+    EXPECT_EQ(Section(a), "one_ two");
+    EXPECT_EQ(fx.doc.UndoLastStep(), UDMAC_TEXTEDIT);
+    ExpectUndoToSaved(UDMAC_TEXTEDIT);
+}
+
+TEST_F(TextEditTest, TypingOverAConnectorMakesItsLabelThroughTheSeam)
+{
+    CConnector* con = fx.Connect(a, b);
+    Save();
+    CConnector* labelled = nullptr;
+    GetTextEntrySeams().createConLbl = [&](CKavoView&, CConnector* c, const CPoint&, char ch) {
+        labelled = c;
+        return ch == 'k';
+    };
+    PointAt(At(CPoint((a->m_rect.right + b->m_rect.left) / 2, a->m_rect.CenterPoint().y)));
+    Type("k");
+    EXPECT_EQ(labelled, con);
+    EXPECT_EQ(g_nUIMode, 3);
+}
+
+TEST_F(TextEditTest, BoldCommandFormatsTheSelectionOrWhatIsTypedNext)
+{
+    PointAt(Centre(a));
+    Type("one two");
+    ASSERT_NE(Editor(), nullptr);
+    Key(Qt::Key_Left, Qt::ShiftModifier);
+    Key(Qt::Key_Left, Qt::ShiftModifier);
+    Key(Qt::Key_Left, Qt::ShiftModifier);
+    EXPECT_TRUE(view->OnEditorCommand(36531));
+    const std::string bold = Section(a);
+    EXPECT_EQ(bold, "one \\b1 two");
+    // Between the words the change waits for the next character.
+    Key(Qt::Key_Home);
+    Key(Qt::Key_Right, Qt::ControlModifier);
+    EXPECT_TRUE(view->OnEditorCommand(36532));
+    EXPECT_EQ(Section(a), bold);
+    Type("X");
+    EXPECT_EQ(Section(a), "one \\i1 X\\i0 \\b1 two");
+    // A second command on the selection switches bold off again.
+    Key(Qt::Key_End, Qt::ShiftModifier);
+    EXPECT_TRUE(view->OnEditorCommand(36531));
+    std::string plain = Section(a);
+    MarkupToPlainText(plain);
+    EXPECT_EQ(plain, "one Xtwo");
+    EXPECT_EQ(Section(a).find("\\b1"), std::string::npos) << Section(a);
+    Key(Qt::Key_Escape);
+    ExpectUndoToSaved(UDMAC_TEXTEDIT);
+}
+
+TEST_F(TextEditTest, EnterMakesAHardBreakAndUpDownKeepTheColumn)
+{
+    PointAt(Centre(a));
+    Type("abc");
+    Key(Qt::Key_Return);
+    Type("def");
+    EXPECT_EQ(Section(a), "abc\\line def");
+    EXPECT_EQ(Editor()->Caret(), 7);
+    Key(Qt::Key_Up);
+    EXPECT_EQ(Editor()->Caret(), 3);
+    Key(Qt::Key_Down, Qt::ShiftModifier);
+    EXPECT_EQ(Editor()->SelAnchor(), 3);
+    EXPECT_EQ(Editor()->SelEnd(), 7);
+    Key(Qt::Key_Backspace);
+    EXPECT_EQ(Section(a), "abc");
+    Key(Qt::Key_Escape);
+    ExpectUndoToSaved(UDMAC_TEXTEDIT);
+}
+
+TEST_F(TextEditTest, TheEditorDrawsTheTextAsTheViewDoes)
+{
+    PointAt(Centre(a));
+    Type("Same picture");
+    ASSERT_NE(Editor(), nullptr);
+    Key(Qt::Key_Left, Qt::ShiftModifier);
+    Key(Qt::Key_Left, Qt::ShiftModifier);
+    const QImage selected = Editor()->Picture();
+    Editor()->PrepareClose();
+    const QImage shown = Editor()->Picture();
+    EXPECT_FALSE(selected == shown);   // the selection is drawn inverted
+    const QRect where = Editor()->geometry();
+    if (const char* dir = std::getenv("KAVO_SHOTS"))
+        selected.save(QString(dir) + "/EditorWithSelection.png");
+    Key(Qt::Key_Escape);
+    view->FlushPaint();
+    EXPECT_TRUE(view->Surface().copy(where) == shown);
+}
+
+TEST_F(TextEditTest, TypingOverAFigureWithoutTextAreasEditsItsOneLabel)
+{
+    // A shape without text boxes carries its name in a label.
+    SymbolBuilder sb;
+    sb.Outline([](COutlineWriter& w) { w.Rect(kOpRect, CFltRect(0, 0, 2048, 2048)); });
+    sb.sym.m_strName = "plain";
+    a->m_props.Symbol = fx.doc.m_figSymbols.AddOrReplace(&sb.sym);
+    CFigure* label = fx.doc.AddAutoFigLabel(a, "Name");
+    ASSERT_NE(label, nullptr);
+    Save();
+    PointAt(Centre(a));
+    Type("N");
+    ASSERT_NE(Editor(), nullptr);
+    EXPECT_EQ(Editor()->Figure(), label);
+    EXPECT_EQ(g_nUIMode, 3);
+    Type("ew");
+    Key(Qt::Key_Escape);
+    EXPECT_EQ(Section(label), "New");
+    ExpectUndoToSaved(UDMAC_TEXTEDIT);
+
+    // Typing over the label itself edits it too.
+    g_nUIMode = 0;
+    PointAt(Centre(label));
+    Type("L");
+    ASSERT_NE(Editor(), nullptr);
+    EXPECT_EQ(Editor()->Figure(), label);
+    Key(Qt::Key_Escape);
+    EXPECT_EQ(Section(label), "L");
+    ExpectUndoToSaved(UDMAC_TEXTEDIT);
+}
+
+TEST_F(TextEditTest, AnotherWindowOrTheWheelClosesTheEditorKeepingTheText)
+{
+    PointAt(Centre(a));
+    Type("one");
+    ASSERT_NE(Editor(), nullptr);
+    QWidget other;
+    other.show();
+    QApplication::setActiveWindow(&other);
+    EXPECT_EQ(Editor(), nullptr);
+    EXPECT_EQ(Section(a), "one");
+    ExpectUndoToSaved(UDMAC_TEXTEDIT);
+
+    QApplication::setActiveWindow(view.get());
+    view->setFocus();
+    PointAt(Centre(b));
+    Type("two");
+    ASSERT_NE(Editor(), nullptr);
+    const QPoint p(400, 300);
+    QWheelEvent wheel(QPointF(p), QPointF(view->viewport()->mapToGlobal(p)), QPoint(), QPoint(0, -120),
+                      Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(view->viewport(), &wheel);
+    EXPECT_EQ(Editor(), nullptr);
+    EXPECT_EQ(Section(b), "two");
+}
+
+TEST_F(TextEditTest, HugeOrBrokenMarkupOnTheClipboardIsRefusedWhole)
+{
+    CRecordingPrompt prompt;
+    for (const std::string& markup : {std::string(2000000, '{'), std::string("ab{\\b cd"), std::string(5000, 'm')}) {
+        auto* data = new QMimeData;
+        data->setData(kMimeKrtf, QByteArray(markup.data(), qsizetype(markup.size())));
+        QApplication::clipboard()->setMimeData(data);
+        view->BeginTextEdit(a, 0, false, CPoint(), 0, -1);
+        ASSERT_NE(Editor(), nullptr);
+        Key(Qt::Key_V, Qt::ControlModifier);
+        const std::string text = Section(a);
+        EXPECT_LE(text.size(), 4095u);
+        // Whatever went in, the braces of the stored markup balance.
+        int depth = 0;
+        for (size_t i = 0; i < text.size(); ++i) {
+            if (text[i] == '\\') {
+                ++i;
+                continue;
+            }
+            depth += text[i] == '{' ? 1 : text[i] == '}' ? -1 : 0;
+            EXPECT_GE(depth, 0);
+        }
+        EXPECT_EQ(depth, 0) << text.substr(0, 60);
+        Key(Qt::Key_Escape);
+    }
+    EXPECT_FALSE(prompt.shown.empty());
+    EXPECT_EQ(prompt.shown.front().text, "Paste Failed.\nText may be too long.");
+}
+
+TEST_F(TextEditTest, AFigureGrownByItsTextComesBackWithItsConnectorAndLabel)
+{
+    fx.Connect(a, b);
+    ASSERT_NE(fx.doc.AddAutoFigLabel(a, "Under"), nullptr);
+    Save();
+    const CRect before = a->m_rect;
+    PointAt(Centre(a));
+    Type("A text much longer than the box is wide, so that the box has to grow with it to hold it all");
+    Key(Qt::Key_Escape);
+    EXPECT_GT(a->m_rect.Width(), before.Width()) << a->m_strText << " " << a->m_rect.Height();
+    ExpectUndoToSaved(UDMAC_TEXTEDIT);
+}
+
+TEST_F(TextEditTest, EditCommandsGoToTheOpenEditorNotTheSelection)
+{
+    Click(Centre(a));
+    ASSERT_TRUE(a->m_bSelected);
+    Save();
+    view->BeginTextEdit(a, 0, false, CPoint(), 0, -2);
+    ASSERT_NE(Editor(), nullptr);
+    EXPECT_TRUE(view->OnEditorCommand(57632));   // Delete
+    EXPECT_EQ(Section(a), "");
+    EXPECT_TRUE(view->OnEditorCommand(33029));   // Select All
+    Key(Qt::Key_Escape);
+    EXPECT_FALSE(view->OnEditorCommand(57632));   // closed: the document's own
+    EXPECT_NE(fx.doc.m_pObjList->FindById(a->m_nId), nullptr);
+    ExpectUndoToSaved(UDMAC_TEXTEDIT);
+}
+
+TEST_F(TextEditTest, TypingBackTheSameTextLeavesNoStepAndNoChange)
+{
+    view->BeginTextEdit(a, 0, false, CPoint(), 0, -1);
+    ASSERT_NE(Editor(), nullptr);
+    Key(Qt::Key_End);
+    Type("x");
+    EXPECT_TRUE(fx.doc.IsModified());
+    Key(Qt::Key_Backspace);
+    Key(Qt::Key_Escape);
+    EXPECT_EQ(fx.doc.CanUndo(), 0);
+    EXPECT_FALSE(fx.doc.IsModified());
+    EXPECT_EQ(DocText(fx.doc), saved);
+}
+
+TEST_F(TextEditTest, EnterBeforeCodesAtALineEndMovesTheBreakFirst)
+{
+    a->m_strText = "ab\\b1 \\line cd";
+    Save();
+    view->BeginTextEdit(a, 0, false, CPoint(), 0, -1);
+    ASSERT_NE(Editor(), nullptr);
+    Key(Qt::Key_End);
+    ASSERT_EQ(Editor()->Caret(), 2);
+    Key(Qt::Key_Return);
+    EXPECT_EQ(Section(a), "ab\\line \\line \\b1 cd");
+    EXPECT_EQ(Editor()->Caret(), 3);
+    Key(Qt::Key_Escape);
+    ExpectUndoToSaved(UDMAC_TEXTEDIT);
+}
+
+TEST_F(TextEditTest, FontBoxesKeepTheEditorOpenARightClickClosesIt)
+{
+    QComboBox faces(view.get());
+    faces.setProperty("commandId", 32775);
+    faces.show();
+    PointAt(Centre(a));
+    Type("ab");
+    ASSERT_NE(Editor(), nullptr);
+    faces.setFocus();
+    ASSERT_EQ(QApplication::focusWidget(), &faces);
+    ASSERT_NE(Editor(), nullptr);
+    Editor()->TakeFocus();
+    g_nUIMode = 3;
+    Send(Editor(), QEvent::MouseButtonPress, QPoint(2, 2), Qt::RightButton, Qt::RightButton);
+    EXPECT_EQ(Editor(), nullptr);
+    EXPECT_EQ(g_nUIMode, 0);
+    EXPECT_EQ(Section(a), "ab");
+    ExpectUndoToSaved(UDMAC_TEXTEDIT);
+}
+
+TEST_F(TextEditTest, TextModeShowsWhatAClickWouldDo)
+{
+    g_nUIMode = 3;
+    Send(view->viewport(), QEvent::MouseMove, Centre(a), Qt::NoButton, Qt::NoButton);
+    EXPECT_EQ(view->StatusText(), "Click to edit text   CTRL: freeform   ESC: select mode");
+    EXPECT_EQ(view->ViewCursor(), int(Qt::IBeamCursor));
+    Send(view->viewport(), QEvent::MouseMove, At(CPoint(2000, 1800)), Qt::NoButton, Qt::NoButton);
+    EXPECT_EQ(view->StatusText(), "Click to create a label   CTRL: freeform   ESC: select mode");
+}
+
+TEST_F(TextEditTest, TheViewScrollsToShowTheCaret)
+{
+    a->m_strText = "Alpha beta gamma delta epsilon";
+    Save();
+    view->BeginTextEdit(a, 0, false, CPoint(), 0, -1);
+    ASSERT_NE(Editor(), nullptr);
+    // The start of the text goes out of sight on the left.
+    view->ScrollToViewAnchorPoint(CPoint(a->m_rect.CenterPoint().x, 0), kAnchorTopLeft, true);
+    Editor()->PlaceOverText(true);
+    Key(Qt::Key_End);
+    const int anchor = view->GetViewAnchorPoint(kAnchorTopLeft).x;
+    ASSERT_GT(anchor, a->m_rect.left);
+    Key(Qt::Key_Home);
+    EXPECT_LT(view->GetViewAnchorPoint(kAnchorTopLeft).x, anchor);
+    const QPoint caret = Editor()->CaretPointAt(0) + Editor()->pos();
+    EXPECT_GE(caret.x(), 0);
+    EXPECT_LT(caret.x(), view->viewport()->width());
+    Key(Qt::Key_Escape);
+    EXPECT_EQ(fx.doc.CanUndo(), 0);   // scrolling while editing is no step
+}

@@ -1,0 +1,100 @@
+#include "graphics/BicubicShrink.h"
+#include "graphics/PngBandWriter.h"
+
+#include <QBuffer>
+#include <QImageReader>
+#include <QPainter>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// Flat areas, lines and a gradient: what filters and bands must keep.
+QImage Picture(int width, int height)
+{
+    QImage image(width, height, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    QPainter p(&image);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.fillRect(QRect(5, 5, width / 2, height / 2), QColor(235, 243, 252));
+    p.setPen(QPen(QColor(46, 84, 150), 3));
+    p.drawLine(0, height - 1, width - 1, 0);
+    for (int x = 0; x < width; ++x)
+        image.setPixel(x, height - 1, qRgb(x % 256, (3 * x) % 256, 255 - x % 256));
+    return image;
+}
+
+QByteArray WritePng(const QImage& image, int bandRows, PngRowFilter filter)
+{
+    QBuffer out;
+    out.open(QIODevice::WriteOnly);
+    CPngBandWriter writer(&out, image.width(), image.height());
+    EXPECT_TRUE(writer.Begin());
+    for (int y = 0; y < image.height(); y += bandRows) {
+        const int rows = std::min(bandRows, image.height() - y);
+        EXPECT_TRUE(writer.Append(DeflatePngBand(image.copy(0, y, image.width(), rows), filter,
+                                                 y + rows == image.height())));
+    }
+    EXPECT_TRUE(writer.Finish());
+    return out.data();
+}
+
+} // namespace
+
+// Every filter, bands of one row up to the whole picture: the library's own
+// reader gets the picture back.
+TEST(PngBandWriter, AnyBandsAndFilterReadBackAsThePicture)
+{
+    const QImage image = Picture(301, 67);
+    for (PngRowFilter filter : {PngRowFilter::None, PngRowFilter::Sub, PngRowFilter::Up, PngRowFilter::Paeth}) {
+        for (int bandRows : {1, 10, 67}) {
+            SCOPED_TRACE(testing::Message() << "filter " << int(filter) << ", " << bandRows << " rows a band");
+            QByteArray png = WritePng(image, bandRows, filter);
+            QBuffer in(&png);
+            QImageReader reader(&in, "png");
+            const QImage read = reader.read();
+            ASSERT_FALSE(read.isNull()) << reader.errorString().toStdString();
+            EXPECT_EQ(read.convertToFormat(QImage::Format_RGB32), image);
+        }
+    }
+}
+
+TEST(PngBandWriter, MissingRowsOrAFailedBandFail)
+{
+    const QImage image = Picture(40, 20);
+    QBuffer out;
+    out.open(QIODevice::WriteOnly);
+    CPngBandWriter writer(&out, 40, 20);
+    ASSERT_TRUE(writer.Begin());
+    ASSERT_TRUE(writer.Append(DeflatePngBand(image.copy(0, 0, 40, 10), PngRowFilter::Up, true)));
+    EXPECT_FALSE(writer.Finish());  // 10 of 20 rows
+    EXPECT_FALSE(writer.Append(PngDeflatedBand{}));
+    EXPECT_FALSE(CPngBandWriter(&out, 0, 20).Begin());
+}
+
+TEST(BicubicShrink, FlatColourStaysAndBandsEqualTheWhole)
+{
+    for (int factor : {2, 4}) {
+        SCOPED_TRACE(factor);
+        const ShrinkKernel k = MakeShrinkKernel(factor);
+        int sum = 0;
+        for (int16_t w : k.weights)
+            sum += w;
+        EXPECT_EQ(sum, 1 << 14);
+        QImage flat(8 * factor, 5 * factor, QImage::Format_RGB32);
+        flat.fill(qRgb(46, 84, 150));
+        const QImage small = ShrinkRows(flat, 0, flat.height(), 0, 5, k);
+        for (int y = 0; y < 5; ++y)
+            for (int x = 0; x < 8; ++x)
+                ASSERT_EQ(small.pixel(x, y), qRgb(46, 84, 150));
+        // A band shrinks from the source rows it reads to the rows the whole gives.
+        const QImage big = Picture(30 * factor, 21 * factor);
+        const QImage whole = ShrinkRows(big, 0, big.height(), 0, 21, k);
+        for (int y0 = 0; y0 < 21; y0 += 4) {
+            const int y1 = std::min(21, y0 + 4);
+            const int from = k.SourceFrom(y0), to = k.SourceTo(y1, big.height());
+            const QImage band = ShrinkRows(big.copy(0, from, big.width(), to - from), from, big.height(), y0, y1, k);
+            EXPECT_EQ(band, whole.copy(0, y0, whole.width(), y1 - y0)) << "rows " << y0;
+        }
+    }
+}
