@@ -45,6 +45,9 @@ extern std::string AutoLabelDecisionTxt;
 extern int SnapToConLblSlots, SnapToFlwLblSlots, SnapToLatLblSlots, SnapToFlows,
     SnapToFigLblPrimarySlotOnly, EnableAutoOrthogonal, SnapToFigLblSlots, FigLblPrimarySector,
     PreviewSave, ConPointMarks, ScaleImport, HandleSize;
+// Whether a dragged label shows where it would be pinned; on at start and
+// not kept in the profile.
+extern int ShowLabelFeedback;
 extern std::string HtmlExtension, HtmlFolder;
 extern int HtmlScale, HtmlQuality, HtmlColorBits, HtmlInclDiagrams, HtmlInclDocs, HtmlInclURLs;
 extern COLORREF BitmapBackgroundColor;

@@ -68,6 +68,7 @@ int SnapToFigLblPrimarySlotOnly = 1;
 int EnableAutoOrthogonal = 1;
 int SnapToFigLblSlots = 2;
 int FigLblPrimarySector = 8;
+int ShowLabelFeedback = 1;
 int PreviewSave = 1;
 int ConPointMarks = 0;
 int ScaleImport = 100;

@@ -281,6 +281,69 @@ public:
     // (its properties, the staple and its rectangle logged first). 1 moved,
     // 0 already there (or not a figure label), -1 a record refused.
     int PlaceFigLblAt(CStaple* staple, int code);
+    // ---- label drop targets (CKavoDocLabelTargets.cpp)
+    // The figure (front first; no label, visible, in no group) beside which a
+    // label of `size` at pt takes a position code, and the code; with
+    // SnapToFigLblPrimarySlotOnly only the primary position counts, and the
+    // figure must be the first thing met from pt toward its centre.
+    CFigure* FindFigLblPosAt(const POINT& pt, int tol, const CSize& size, int& code) const;
+    // That position when it is free and the figure in no group: the figure,
+    // the code and the label's rectangle there; null otherwise.
+    CFigure* FindFreeFigLblPosAt(const POINT& pt, int tol, const CSize& size, int& code, CRect& rect) const;
+    // Finds a free position and staples the label there (not logged as a
+    // step of its own).
+    bool TryStapleToFigAt(const POINT& pt, int tol, const CSize& size, CFigure*& fig, CFigure* label, int& code);
+    CStaple* FindFigLblStapleAtPos(const CFigure* fig, int code) const;
+    // The n-th figure-label staple of the figure (from 0, list order).
+    CStaple* FindFigLblStaple(const CFigure* fig, int n) const;
+    int CountFigLabels(const CFigure* fig) const;
+    // The free flow-label slot under pt (connectors front first, end 1 then
+    // end 2); `within` limits the connectors and figures looked at.
+    bool FindFlowLblSlotAt(const CSize& size, int inflate, int gap, const POINT& pt, const CRect* within,
+                           CFigure*& fig, CConnector*& con, CRect& rect, int& slot, int& corner) const;
+    CStaple* FindFlowLblStaple(const CConnector* con, const CFigure* fig, int slot) const;
+    // The connector (front first; in no group, carrying no connector or
+    // lateral label) beside which a lateral label of `size` at pt goes: the
+    // signed offset (+gap on the side PlaceLatLbl puts a positive offset,
+    // else -gap), the label's rectangle and alignment. With maxDist >= 0 the
+    // point must lie within it of the line.
+    bool FindLatLblSlotAt(const CSize& size, int gap, int consistency, const POINT& pt, int maxDist,
+                          CConnector*& con, int& offset, CRect& rect, WORD& align) const;
+
+    // ---- flow-label upkeep (CKavoDocFlowLabels.cpp): the flow labels where
+    // `con` meets `fig`. Cut (their labels too when asked; 0 for a null
+    // argument), or moved onto a new connector and or figure (each staple
+    // logged; false when a record is refused or an argument is null).
+    int CutFlowLbls(CFigure* fig, CConnector* con, bool deleteLabels);
+    bool ReplaceFlowLblCon(CFigure* fig, CConnector* oldCon, CConnector* newCon);
+    bool ReplaceFlowLblFig(CFigure* fig, CConnector* con, CFigure* newFig);
+    bool ReplaceFlowLblConFig(CFigure* fig, CConnector* oldCon, CConnector* newCon, CFigure* newFig);
+    // A flow label whose connector and attached ends all are in the drag set.
+    bool IsFlowLblInSet(const CFigure* label) const;
+    // ---- labels: stapling, attach and detach (CKavoDocLabels.cpp)
+    // Pins the label at position code 1..12 of the figure (any other code:
+    // where it is, by the centres); the label's properties are logged.
+    CStaple* StapleLblAsFigLbl(CFigure* label, CFigure* fig, int code);
+    CStaple* StapleLblAsFlowLbl(CFigure* label, CFigure* fig, CConnector* con, int slot);
+    // Each in its undo step, or joined to the last step when `join` and its
+    // code is the attach's own.
+    bool AttachLblAsFigLbl(CFigure* label, CFigure* fig, int code, bool join);
+    bool AttachLblAsFlowLbl(CFigure* label, CFigure* fig, CConnector* con, int slot, bool join);
+    // A lateral label beside the connector at the point's place on it.
+    CStaple* StapleLblAsLatLbl(CFigure* label, CConnector* con, const POINT& pt, int offset, int consistency);
+    bool AttachLblAsLatLbl(CFigure* label, CConnector* con, const POINT& pt, int offset, int consistency,
+                           bool join);
+    // Cuts the label's staple; a connector label loses its connector-label
+    // flags. False when a record is refused.
+    bool UnstapleLbl(CFigure* label);
+    // Attach Label to Figure and Detach Label.
+    bool OnAttachLblToFig();
+    void OnDetachLbl();
+    // Make Same Size: kind 0 height, 1 width, 2 both (CKavoDocSameSize.cpp).
+    void MakeSameSize(int kind, bool applyToGroups);
+    void OnSameWidth();
+    void OnSameHeight();
+    void OnSameSize();
     CFigure* AddCopyOfFig(const CFigure* fig, int idOffset);
     CConnector* AddCopyOfCon(const CConnector* con, int idOffset);
     CConnector* DuplicateCon(const CConnector* con);

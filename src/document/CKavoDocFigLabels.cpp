@@ -9,23 +9,6 @@
 
 #include <memory>
 
-namespace {
-
-// Per position code 1..12: the figure's anchor and the label's anchor (x, y
-// in 0 / 127 / 255) and the label's text alignment (horizontal, vertical).
-struct FigLblPlace {
-    int figX, figY, lblX, lblY;
-    unsigned alignH, alignV;
-};
-
-constexpr FigLblPlace kPlaces[12] = {
-    {0, 0, 0, 255, 4, 16},       {127, 0, 127, 255, 2, 16}, {255, 0, 255, 255, 1, 16},
-    {255, 0, 0, 0, 4, 64},       {255, 127, 0, 127, 4, 32}, {255, 255, 0, 255, 4, 16},
-    {255, 255, 255, 0, 1, 64},   {127, 255, 127, 0, 2, 64}, {0, 255, 0, 0, 4, 64},
-    {0, 255, 255, 255, 1, 16},   {0, 127, 255, 127, 1, 32}, {0, 0, 255, 0, 1, 64},
-};
-
-} // namespace
 
 void CKavoDoc::CalcFigLblRect(const CFigure* fig, const CSize& size, int code, CRect& out, int gap) const
 {
@@ -104,7 +87,7 @@ CFigure* CKavoDoc::AddAutoFigLabel(CFigure* fig, const std::string& text)
     SetFlagBits(props.Behavior, kFigFlagLabel, 256 | 512, true);
     const CSize size(style.Width, style.Height);
     const int code = m_nFigLblPrimarySector >= 1 && m_nFigLblPrimarySector <= 12 ? m_nFigLblPrimarySector : 8;
-    const FigLblPlace& place = kPlaces[code - 1];
+    const FigLblPlace place = FigLblPlaceOf(code);
     // The text faces the figure.
     props.SetTextAlign(place.alignH, 1, nullptr);
     props.SetTextAlign(place.alignV, 1, nullptr);
@@ -142,7 +125,7 @@ int CKavoDoc::PlaceFigLblAt(CStaple* staple, int code)
         return 0;
     CFigure* fig = staple->m_pFig1;
     CFigure* label = staple->m_pFig2;
-    const FigLblPlace& place = kPlaces[code - 1];
+    const FigLblPlace place = FigLblPlaceOf(code);
     CRect rc;
     CalcFigLblRect(fig, CSize(label->m_rect.Width(), label->m_rect.Height()), code, rc, GetFigLblGap());
     CFigProps props = label->m_props;
@@ -171,7 +154,7 @@ bool HasFigLabelAt(const CKavoDoc& doc, const CFigure* fig, int code)
 {
     if (!fig || code < 1 || code > 12)
         return false;
-    const FigLblPlace& place = kPlaces[code - 1];
+    const FigLblPlace place = FigLblPlaceOf(code);
     for (const CStaple* s : doc.FigLabelStaplesOf(fig))
         if (s->Fig1PosX == place.figX && s->Fig1PosY == place.figY && s->Fig2PosX == place.lblX &&
             s->Fig2PosY == place.lblY)

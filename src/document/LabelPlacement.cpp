@@ -235,3 +235,60 @@ WORD FlowLblAlign(int corner)
     static constexpr WORD kRow[3] = {64, 32, 16};
     return WORD(kColumn[corner / 3] | kRow[corner % 3]);
 }
+
+namespace {
+constexpr FigLblPlace kFigLblPlaces[12] = {
+    {0, 0, 0, 255, 4, 16},     {127, 0, 127, 255, 2, 16}, {255, 0, 255, 255, 1, 16},
+    {255, 0, 0, 0, 4, 64},     {255, 127, 0, 127, 4, 32}, {255, 255, 0, 255, 4, 16},
+    {255, 255, 255, 0, 1, 64}, {127, 255, 127, 0, 2, 64}, {0, 255, 0, 0, 4, 64},
+    {0, 255, 255, 255, 1, 16}, {0, 127, 255, 127, 1, 32}, {0, 0, 255, 0, 1, 64},
+};
+
+// Which of the three bands along a side of lo..hi (a band of b at each end
+// and one centred) holds v: 1, 2, 3 or 0.
+int BandAlongSide(int v, int lo, int hi, int b)
+{
+    const int mid = (lo + hi) / 2 - b / 2;
+    if (v >= lo && v < lo + b)
+        return 1;
+    if (v >= mid && v <= mid + b)
+        return 2;
+    if (v > hi - b && v <= hi)
+        return 3;
+    return 0;
+}
+} // namespace
+
+FigLblPlace FigLblPlaceOf(int code)
+{
+    if (code < 1 || code > 12)
+        return {127, 127, 127, 127, 2, 32};
+    return kFigLblPlaces[code - 1];
+}
+
+int FigLblPosFromPt(const CRect& rc, const POINT& pt, const CSize& size, int tol)
+{
+    const CRect in(rc.left - tol, rc.top - tol, rc.right + tol, rc.bottom + tol);
+    const CRect out(in.left - size.cx, in.top - size.cy, in.right + size.cx, in.bottom + size.cy);
+    const int x = pt.x, y = pt.y;
+    if (x < out.left || x > out.right || y < out.top || y > out.bottom)
+        return 0;
+    if (x > in.left && x < in.right && y > in.top && y < in.bottom)
+        return 0;
+    if (y < rc.top || y > rc.bottom) {
+        if (x < rc.left || x > rc.right)
+            return 0;
+        const int band = BandAlongSide(x, rc.left, rc.right, std::min<int>(size.cx, rc.Width() / 3));
+        if (!band)
+            return 0;
+        if (y <= in.top)
+            return band;
+        return y >= in.bottom ? 10 - band : 0;
+    }
+    const int band = BandAlongSide(y, rc.top, rc.bottom, std::min<int>(size.cy, rc.Height() / 3));
+    if (!band)
+        return 0;
+    if (x <= in.left)
+        return 13 - band;
+    return x >= in.right ? 3 + band : 0;
+}

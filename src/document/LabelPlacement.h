@@ -41,6 +41,25 @@ bool CalcFlowLblRects(const CConnector& con, const CFigure& fig, const CSize& si
 // connector; 0 for a code outside 0..8.
 WORD FlowLblAlign(int corner);
 
+// A figure label's place at position code 1..12 (clockwise from the top
+// left): the figure's anchor and the label's anchor (0 / 127 / 255 on each
+// axis) and the text alignment that faces the figure (horizontal, vertical).
+// Any other code means "where it is": both anchors at the centres and the
+// text centred (2, 32).
+struct FigLblPlace {
+    int figX, figY, lblX, lblY;
+    WORD alignH, alignV;
+};
+FigLblPlace FigLblPlaceOf(int code);
+
+// The position code of a label of `size` dropped at `pt` beside the figure
+// rectangle `rc`: above and below it three bands of b = min(width, side / 3)
+// give 1, 2, 3 and 9, 8, 7; left and right of it three bands of
+// b = min(height, side / 3) give 12, 11, 10 and 4, 5, 6. The corners, the
+// ring of `tol` round the figure, the inside and anything further than a
+// label's extent give 0.
+int FigLblPosFromPt(const CRect& rc, const POINT& pt, const CSize& size, int tol);
+
 class CKavoDoc;
 // Whether a figure label of the figure sits at the position code (1..12
 // clockwise from the top left): its staple has that position's anchors.

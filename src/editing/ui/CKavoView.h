@@ -39,6 +39,8 @@ constexpr int kRulerBand = 21;
 // or an inch.
 constexpr int kRulerMetricUnits = 100;
 constexpr int kRulerInchUnits = 256;
+// The slot a dragged free label would take at the drop.
+constexpr int kLblSlotNone = 0, kLblSlotCon = 1, kLblSlotFlow = 2, kLblSlotLateral = 3, kLblSlotFig = 4;
 
 class CKavoView : public CZoomView, public IDocView, public IActiveView {
     Q_OBJECT
@@ -287,6 +289,37 @@ public:
     CFigure* m_pConEndFlagged = nullptr;
     FigFlagSet m_conEndSavedFlags;
 
+public:
+    // ---- label drop feedback (CKavoViewLabelFeedback.cpp): a rectangle at
+    // the target and a dotted line to what the label would be pinned to,
+    // drawn inverted; showing one kind erases every kind first. A null DC:
+    // the view's own client DC.
+    void ShowAttachFeedback(CFigure* fig, CConnector* con, int slot, const CRect& rect, int corner, CDC* dc);
+    bool EraseAttachFeedback(CDC* dc);
+    void ShowFigLblFeedback(CFigure* fig, const CRect& rect, int code, CDC* dc);
+    bool EraseFigLblFeedback(CDC* dc);
+    void ShowRectFeedback(CDiagObj* obj, const CPoint& pt, const CSize& size, CDC* dc);
+    bool EraseRectFeedback(CDC* dc);
+    void ShowLblDropFeedback(CConnector* con, const CPoint& pt, const CRect& rect, int code, CDC* dc);
+    bool EraseLblDropFeedback(CDC* dc);
+    void EraseLabelFeedback();
+    // ---- label creation (CKavoViewLabelCreate.cpp), each in one undo
+    // step: a figure label at position `code` in `rect`, a flow label in a
+    // slot, a connector label at a point of its connector, a lateral label
+    // beside it. False, with nothing made, when refused.
+    bool CreateFigLbl(CFigure* fig, int code, const CRect& rect);
+    bool CreateFlowLbl(CFigure* fig, CConnector* con, int slot, int corner, const CRect& rect);
+    bool CreateConLbl(CConnector* con, const CPoint& pt);
+    bool CreateLatLbl(CConnector* con, const CPoint& pt, int offset, int consistency);
+    // The context-menu commands for the object at a logical point.
+    bool AddFigLblAtCursor(const CPoint& logical, int code);
+    bool AddFlowLblAtCursor(const CPoint& logical, int slot);
+    bool OnAddLatLblHere(const CPoint& logical);
+    bool OnAddConLblHere(const CPoint& logical);
+    // A label command of the context menu (LabelMenu.h) for the point it
+    // was opened at.
+    bool OnLabelMenuCommand(int id, const CPoint& logical);
+
     // ---- seams to the menus, the style bar and the application
     // (CKavoViewSeams.cpp): a right press opens a context menu through
     // the hook, the wheel is offered to the style bar first (true when it
@@ -506,8 +539,9 @@ private:
     // centre on the connector under it; the target is kept for the drop.
     CSize FlowInsertOffset(const CSize& off);
     void InsertDroppedFigIntoFlow(bool moveMadeStep);
-    // Free label: the connector-label slot under its moved centre.
-    void FindLabelSlot(const CSize& off);
+    // Free label: the slot under its moved centre (CKavoViewLabelDrop.cpp)
+    // and the offset that puts the label there.
+    CSize FindLabelSlot(const CSize& off);
     void AttachDroppedLabel();
     void ForgetFreeLabel();
     void DrawResizeOutline(const CRect& rc);
@@ -600,6 +634,44 @@ private:
     CGroup* m_pResizeGrp = nullptr;
     CRect m_rcGrpStart;
     CRect m_rcResizeTrack;
+    // ---- label drop: the slot kind a dragged free label would take
+    // (kLblSlot*), its target, and the feedback shown for each kind.
+    int m_nLblSlotKind = 0;
+    CFigure* m_pLblSlotFig = nullptr;
+    int m_nLblSlot = -1, m_nLblSlotCorner = -1;
+    CRect m_rcLblSlot;
+    struct {
+        CFigure* fig = nullptr;
+        CConnector* con = nullptr;
+        int slot = -1, corner = -1;
+        CRect rect;
+    } m_flowFeedback;
+    struct {
+        CFigure* fig = nullptr;
+        int code = -1;
+        CRect rect;
+    } m_figLblFeedback;
+    struct {
+        CConnector* con = nullptr;
+        CRect rect;
+    } m_rectFeedback;
+    struct {
+        CConnector* con = nullptr;
+        CPoint pt;
+        CRect rect;
+        int code = -1;
+    } m_latFeedback;
+    CPoint m_ptLblSlot;   // where a lateral label would be pinned
+    void DrawFlowFeedback(CDC& dc) const;
+    void DrawFigLblFeedback(CDC& dc) const;
+    void DrawRectFeedback(CDC& dc) const;
+    void DrawLatFeedback(CDC& dc) const;
+    // Runs `draw` on `dc`, or on a client DC of the view made for it.
+    template <class Fn> void WithFeedbackDC(CDC* dc, Fn draw);
+    bool SnapDroppedLabel(const CSize& off, CSize& moved);
+    // Shows the feedback of the slot found (or erases it); the move
+    // tracking is not shown meanwhile, so that the two nest.
+    void ShowLabelSlotFeedback();
 };
 
 // Edit Text of the documents opens the active view's in-place editor.

@@ -23,7 +23,10 @@
 namespace {
 constexpr UINT kBoxWarning = 0x30;
 constexpr int kIdsFlowLabelMove = 754, kIdsCentreMetric = 593, kIdsCentreInch = 594, kIdsRectMetric = 590,
-              kIdsRectInch = 583, kIdsInsertIntoFlow = 789, kIdsDragLabel = 779, kIdsDropConLabel = 780, kIdsFreeform = 742, kIdsCancel = 731;
+              kIdsRectInch = 583, kIdsInsertIntoFlow = 789, kIdsFreeform = 742, kIdsCancel = 731;
+
+// The status text of a dragged free label by the slot it would take.
+constexpr int kLblSlotStatus[] = {779, 780, 782, 779, 781};
 
 std::string ResText(int id)
 {
@@ -99,6 +102,9 @@ int CKavoView::BeginMoveDrag(const CPoint& pt)
         BeginJctDrag(single, pt);
         return 0;
     }
+    // The objects that move with the selection are taken afresh: an undo
+    // gives the selection back without them.
+    m_pDoc->RefreshSelection();
     m_pFlowCon = nullptr;
     m_pFlowJct = nullptr;
     m_pFlowFig = nullptr;
@@ -160,13 +166,14 @@ int CKavoView::MoveDragMove(const CPoint& client)
     if (m_bFlowInsert)
         off = FlowInsertOffset(off);
     off = SnapPinDragOffset(off);
-    FindLabelSlot(off);
+    off = FindLabelSlot(off);
     const int dx = off.cx, dy = off.cy;
     const CPoint target(m_ptPress.x + dx, m_ptPress.y + dy);
     if (target == m_ptCurrent && m_bTrackShown && !m_bReFeed)
         return 1;
     if (m_bTrackShown)
         DrawMoveTracking(m_szTrackShown.cx, m_szTrackShown.cy);
+    ShowLabelSlotFeedback();
     m_ptCurrent = target;
     DrawMoveTracking(dx, dy);
     m_bTrackShown = 1;
@@ -213,38 +220,6 @@ CSize CKavoView::FlowInsertOffset(const CSize& off)
     return CSize(dx, dy);
 }
 
-void CKavoView::FindLabelSlot(const CSize& off)
-{
-    m_pLblSlotCon = nullptr;
-    if (!m_pFreeLabel || IsCtrlKeyDown() || !SnapToConLblSlots)
-        return;
-    const CPoint c = m_pFreeLabel->GetCenter();
-    CConnector* con = m_pDoc->ConFromPoint(c.x + off.cx, c.y + off.cy, m_nHitTolerance, true);
-    if (con && !m_pDoc->FindConLblStaple(con))
-        m_pLblSlotCon = con;
-}
-
-// A free label dropped on a connector's slot becomes its label, in a step
-// of its own after the move.
-void CKavoView::AttachDroppedLabel()
-{
-    if (m_pDoc && m_pFreeLabel && m_pLblSlotCon && !IsCtrlKeyDown()) {
-        m_pDoc->UndoBeginStep(UDMAC_ATTACHLBLASCONLBL);
-        if (m_pDoc->CreateConLblStaple(m_pLblSlotCon, m_pFreeLabel->GetCenter(), m_pFreeLabel))
-            m_pDoc->UpdateAllStaples(1);
-        m_pDoc->UndoEndStep();
-    }
-    ForgetFreeLabel();
-}
-
-void CKavoView::ForgetFreeLabel()
-{
-    if (m_pFreeLabel && m_pDoc)
-        m_pDoc->ClearTempFlags();
-    m_pFreeLabel = nullptr;
-    m_pLblSlotCon = nullptr;
-}
-
 // The dropped figure goes into the line: a bend is replaced by it, else the
 // connector is split at it. The change joins the move's step, or takes a
 // step of its own when the move recorded none.
@@ -266,11 +241,13 @@ int CKavoView::MoveDragUp()
     if (!m_bMoveDrag && !m_bCopyPending)
         return 0;
     EraseMoveTracking();
+    EraseLabelFeedback();
     bool moveMadeStep = false;
     if (!m_bCopyPending && m_pDoc) {
         const int dx = m_ptCurrent.x - m_ptPress.x, dy = m_ptCurrent.y - m_ptPress.y;
         const auto steps = m_pDoc->UndoLogRef().m_nStepsRecorded;
-        m_pDoc->MoveSelection(dx, dy, m_bDragGridSnap, false);
+        // A label dropped into a slot lands on the slot exactly.
+        m_pDoc->MoveSelection(dx, dy, m_bDragGridSnap && !m_nLblSlotKind, false);
         moveMadeStep = m_pDoc->UndoLogRef().m_nStepsRecorded != steps;
     }
     m_bCopyPending = 0;
@@ -292,6 +269,7 @@ int CKavoView::MoveDragCancel(int eraseOnly)
     if (!m_bMoveDrag && !m_bCopyPending)
         return 0;
     EraseMoveTracking();
+    EraseLabelFeedback();
     if (eraseOnly)
         return 1;
     if (m_bSelectedByGesture && m_pDoc)
@@ -316,7 +294,7 @@ std::string CKavoView::MoveDragStatus() const
     const bool metric = Metric != 0;
     const std::string tail = "   " + ResText(kIdsCancel);
     if (m_bLabelDrag)
-        return ResText(m_pLblSlotCon ? kIdsDropConLabel : kIdsDragLabel) + "   " + ResText(kIdsFreeform) + tail;
+        return ResText(kLblSlotStatus[m_nLblSlotKind]) + "   " + ResText(kIdsFreeform) + tail;
     if (m_pDoc->GetSelCount() == 1) {
         if (const CFigure* fig = m_pDoc->GetFirstSelFig(0, 1)) {
             const CPoint c = fig->GetCenter();

@@ -7,6 +7,7 @@
 #include "document/CKavoDoc.h"
 #include "document/DocCommandSeams.h"
 #include "document/DocCommands.h"
+#include "editing/SizeToText.h"
 #include "editing/ui/CKavoView.h"
 #include "editing/ui/TextEntrySeams.h"
 #include "platform/Ansi.h"
@@ -86,6 +87,12 @@ const SimpleCommand kSimpleCommands[] = {
     {32819, "", [](CKavoDoc& d) { d.OnUngroup(); }},
     {32820, "", [](CKavoDoc& d) { d.OnUngroupAll(); }},
     {32821, "", [](CKavoDoc& d) { d.OnRegroup(); }},
+    {40004, "", [](CKavoDoc& d) { d.OnSameWidth(); }},
+    {40005, "", [](CKavoDoc& d) { d.OnSameHeight(); }},
+    {40006, "", [](CKavoDoc& d) { d.OnSameSize(); }},
+    {40009, "", [](CKavoDoc& d) { OnSizeToText(d); }},
+    {33122, "", [](CKavoDoc& d) { d.OnAttachLblToFig(); }},
+    {33123, "", [](CKavoDoc& d) { d.OnDetachLbl(); }},
 };
 
 void ReleaseMouseAfter()

@@ -125,7 +125,7 @@ const std::vector<MenuEntry>& MainMenuTable()
                                   {0, "&Down", {{40017, "&Centers", {}}, {40018, "&Top Edges", {}},
                                                 {40019, "&Bottom Edges", {}}, {40020, "&Spacing", {}}}}}},
             {0, "&Center on Page", {{40010, "&Across", {}}, {40011, "&Down", {}}, {40012, "&Both", {}}}},
-            {0, "&Make Same Size", {{40006, "&Both", {}}}},
+            {0, "&Make Same Size", {{40004, "&Width", {}}, {40005, "&Height", {}}, {40006, "&Both", {}}}},
             {0, "Border &Width", DocRange(36550, 36554)},
             Doc(36555),
             Doc(32822),

@@ -1,0 +1,398 @@
+// Free labels dragged with the mouse on a real view offscreen: into the
+// positions round a figure and into a flow slot, detached and attached
+// again; and the sizing commands on a selection made with the mouse. Each
+// is checked by the document and by undo back to the saved text.
+#include "common/DiagramFixture.h"
+#include "common/FakeAppContext.h"
+#include "common/TestSupport.h"
+#include "core/Settings.h"
+#include "core/UIMode.h"
+#include "core/Units.h"
+#include "document/CStaple.h"
+#include "document/LabelPlacement.h"
+#include "editing/LabelMenu.h"
+#include "editing/SizeToText.h"
+#include "editing/ui/CKavoView.h"
+#include "fileformat/DiagramRecordWriter.h"
+#include "keyword/KeywordStreams.h"
+#include "undo/UndoCodes.h"
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QScrollBar>
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <functional>
+#include <iterator>
+#include <string>
+#include <vector>
+
+namespace {
+constexpr int kClientW = 800, kClientH = 600;
+
+std::string DocText(CKavoDoc& doc)
+{
+    CStringKeywordSink sink;
+    CKeywordWriter w(sink);
+    EXPECT_TRUE(WriteDiagramText(w, doc, {}));
+    return sink.text;
+}
+
+struct LabelDropTest : testing::Test {
+    void SetUp() override
+    {
+        SetScreenPixelHeightForTest(768);
+        ScreenHeight = 9.0;
+        ShowRulers = 0;
+        SnapToFigLblPrimarySlotOnly = 0;
+        fx.doc.m_bShowGrid = 0;
+        fx.doc.m_bAlignToGrid = 0;
+        a = fx.AddBox(600, 600, 600, 450, "A");
+        b = fx.AddBox(2400, 600, 600, 450, "B");
+        con = fx.Connect(a, b);
+        label = fx.AddBox(1500, 1500, 200, 100, "L");
+        label->m_bLabel = 1;
+        fx.doc.ResetUndoLog();
+        fx.doc.SetModifiedFlag(false);
+        app.doc = &fx.doc;
+        SetAppContext(&app);
+        g_nUIMode = 0;
+        view = std::make_unique<CKavoView>(&fx.doc);
+        view->show();
+        const int bar = view->verticalScrollBar()->sizeHint().width();
+        const int barH = view->horizontalScrollBar()->sizeHint().height();
+        view->resize(kClientW + bar, kClientH + barH);
+        view->OnInitialUpdate();
+        view->ZoomToPercent(100);
+        view->ScrollToViewAnchorPoint(CPoint(0, 0), kAnchorTopLeft, true);
+        view->FlushPaint();
+        saved = DocText(fx.doc);
+    }
+    void TearDown() override
+    {
+        if (const char* dir = std::getenv("KAVO_SHOTS")) {
+            view->FlushPaint();
+            view->Surface().save(QString(dir) + "/" +
+                                 testing::UnitTest::GetInstance()->current_test_info()->name() + ".png");
+        }
+        view.reset();
+        SetAppContext(nullptr);
+        SetScreenPixelHeightForTest(0);
+        SnapToFigLblPrimarySlotOnly = 1;
+    }
+    QPoint At(const CPoint& logical) const
+    {
+        const CPoint c = view->LogicalPtToClient(logical);
+        return QPoint(c.x, c.y);
+    }
+    QPoint Centre(const CFigure* f) const { return At(f->m_rect.CenterPoint()); }
+    // Labels are grabbed a little off their centre handle, so that a press
+    // on a selected one starts the move at once.
+    static constexpr QPoint kGrab{6, 4};
+    void Send(QEvent::Type type, const QPoint& pos, Qt::MouseButton button, Qt::MouseButtons buttons,
+              Qt::KeyboardModifiers mods = Qt::NoModifier)
+    {
+        QWidget* vp = view->viewport();
+        QMouseEvent e(type, QPointF(pos), QPointF(vp->mapToGlobal(pos)), button, buttons, mods);
+        QApplication::sendEvent(vp, &e);
+    }
+    void Click(const QPoint& p, Qt::KeyboardModifiers m = Qt::NoModifier)
+    {
+        Send(QEvent::MouseButtonPress, p, Qt::LeftButton, Qt::LeftButton, m);
+        Send(QEvent::MouseButtonRelease, p, Qt::LeftButton, Qt::NoButton, m);
+    }
+    // Press, four moves and the release; the status text seen on the last
+    // move is kept. `moveMods` are held while moving and releasing.
+    void Drag(const QPoint& from, const QPoint& to, Qt::KeyboardModifiers moveMods = Qt::NoModifier)
+    {
+        Send(QEvent::MouseButtonPress, from, Qt::LeftButton, Qt::LeftButton);
+        for (int i = 1; i <= 4; ++i)
+            Send(QEvent::MouseMove, from + (to - from) * i / 4, Qt::NoButton, Qt::LeftButton, moveMods);
+        status = view->StatusText();
+        Send(QEvent::MouseButtonRelease, to, Qt::LeftButton, Qt::NoButton, moveMods);
+    }
+    // No inverted feedback is left: painting everything again changes no
+    // pixel by more than the smoothing of an edge redrawn in part does
+    // (inverted grey changes a pixel by half the range).
+    void ExpectNoFeedbackLeft()
+    {
+        view->FlushPaint();
+        const QImage shown = view->Surface().convertToFormat(QImage::Format_RGB32);
+        view->InvalidateAll();
+        view->FlushPaint();
+        const QImage fresh = view->Surface().convertToFormat(QImage::Format_RGB32);
+        ASSERT_EQ(shown.size(), fresh.size());
+        int off = 0;
+        for (int y = 0; y < shown.height(); ++y)
+            for (int x = 0; x < shown.width(); ++x) {
+                const QRgb a = shown.pixel(x, y), b = fresh.pixel(x, y);
+                if (std::abs(qRed(a) - qRed(b)) > 16 || std::abs(qGreen(a) - qGreen(b)) > 16 ||
+                    std::abs(qBlue(a) - qBlue(b)) > 16)
+                    ++off;
+            }
+        EXPECT_EQ(off, 0);
+    }
+    int FigGap() const { return fx.doc.GetFigLblGap(); }
+
+    DiagramFixture fx;
+    FakeAppContext app;
+    CFigure* a = nullptr;
+    CFigure* b = nullptr;
+    CFigure* label = nullptr;
+    CConnector* con = nullptr;
+    std::unique_ptr<CKavoView> view;
+    std::string saved, status;
+};
+} // namespace
+
+TEST_F(LabelDropTest, AFreeLabelDraggedToThreePositionsOfAFigure)
+{
+    const CSize size = label->m_rect.Size();
+    for (int code : {2, 11, 9}) {
+        SCOPED_TRACE(code);
+        CRect slot;
+        fx.doc.CalcFigLblRect(a, size, code, slot, FigGap());
+        Drag(Centre(label) + kGrab, At(slot.CenterPoint()) + kGrab);
+        EXPECT_EQ(status.rfind("Drop to attach as figure label", 0), 0u) << status;
+        ASSERT_TRUE(label->IsFigLabel());
+        EXPECT_EQ(label->m_pStaple->m_pFig1, a);
+        EXPECT_EQ(label->m_pStaple->GetSideCodeExact(), code);
+        EXPECT_EQ(label->m_rect, slot);
+        const FigLblPlace place = FigLblPlaceOf(code);
+        EXPECT_EQ(label->m_props.TextFormat & 0x77, place.alignH | place.alignV);
+        ExpectNoFeedbackLeft();
+        // The attach is a step of its own after the move.
+        EXPECT_EQ(fx.doc.UndoLastStep(), UDMAC_ATTACHLBLASFIGLBL);
+        EXPECT_FALSE(label->IsStapled());
+        EXPECT_EQ(fx.doc.UndoLastStep(), UDMAC_MOVEOBJS);
+        EXPECT_EQ(DocText(fx.doc), saved);
+    }
+}
+
+TEST_F(LabelDropTest, AFigureLabelIsDetachedAndAttachedAgain)
+{
+    CRect slot;
+    fx.doc.CalcFigLblRect(a, label->m_rect.Size(), 11, slot, FigGap());
+    Drag(Centre(label) + kGrab, At(slot.CenterPoint()) + kGrab);
+    ASSERT_TRUE(label->IsFigLabel());
+    const std::string attached = DocText(fx.doc);
+
+    Click(Centre(label));
+    fx.doc.OnDetachLbl();
+    EXPECT_FALSE(label->IsStapled());
+    EXPECT_EQ(label->m_rect, slot);
+    // A detached label moves alone: a drag with Ctrl held keeps it free.
+    const CPoint before = label->GetCenter();
+    Drag(Centre(label) + kGrab, Centre(label) + kGrab + QPoint(0, 40), Qt::ControlModifier);
+    EXPECT_FALSE(label->IsStapled());
+    EXPECT_GT(label->GetCenter().y, before.y);
+    EXPECT_EQ(fx.doc.UndoLastStep(), UDMAC_MOVEOBJS);
+
+    // Attach Label to Figure pins it where it is.
+    Click(Centre(label));
+    Click(Centre(a), Qt::ShiftModifier);
+    ASSERT_TRUE(fx.doc.OnAttachLblToFig());
+    ASSERT_TRUE(label->IsFigLabel());
+    EXPECT_EQ(label->m_rect, slot);
+    EXPECT_EQ(label->m_pStaple->Fig1PosX, 127);
+    // Moving the figure takes the label with it.
+    fx.doc.DeselectAllObjs();
+    Drag(Centre(a), Centre(a) + QPoint(0, 30));
+    EXPECT_EQ(label->m_rect.top - slot.top, a->m_rect.top - 600);
+    EXPECT_GT(a->m_rect.top, 600);
+
+    EXPECT_EQ(fx.doc.UndoLastStep(), UDMAC_MOVEOBJS);
+    EXPECT_EQ(fx.doc.UndoLastStep(), UDMAC_ATTACHLBLASFIGLBL);
+    EXPECT_EQ(fx.doc.UndoLastStep(), UDMAC_DETACHLBL);
+    EXPECT_EQ(DocText(fx.doc), attached);
+    EXPECT_EQ(fx.doc.UndoLastStep(), UDMAC_ATTACHLBLASFIGLBL);
+    EXPECT_EQ(fx.doc.UndoLastStep(), UDMAC_MOVEOBJS);
+    EXPECT_EQ(DocText(fx.doc), saved);
+}
+
+TEST_F(LabelDropTest, AFreeLabelDroppedOnAFlowSlot)
+{
+    int gap = 0, inflate = 0;
+    fx.doc.GetLabelSpacing(gap, inflate);
+    CRect r1, r2;
+    int c1 = -1, c2 = -1;
+    ASSERT_TRUE(fx.doc.CalcFlowLblRects(con, b, label->m_rect.Size(), gap, inflate, r1, r2, c1, c2));
+    struct Row {
+        Qt::KeyboardModifiers mods;
+        bool attached;
+    };
+    for (const Row& row : {Row{Qt::NoModifier, true}, Row{Qt::ControlModifier, false}}) {
+        SCOPED_TRACE(row.attached);
+        Drag(Centre(label) + kGrab, At(r1.CenterPoint()) + kGrab, row.mods);
+        EXPECT_EQ(label->IsFlowLabel(), row.attached);
+        EXPECT_EQ(status.rfind(row.attached ? "Drop to attach as flow label" : "Drag label", 0), 0u) << status;
+        ExpectNoFeedbackLeft();
+        if (row.attached) {
+            EXPECT_EQ(label->m_pStaple->m_pFig1, b);
+            EXPECT_EQ(label->m_pStaple->m_pCon, con);
+            EXPECT_EQ(label->m_pStaple->FlowSide, 1);
+            EXPECT_EQ(label->m_rect, r1);
+            EXPECT_EQ(label->m_props.TextFormat & 0x77, FlowLblAlign(c1));
+            EXPECT_EQ(fx.doc.UndoLastStep(), UDMAC_ATTACHLBLASFLWLBL);
+        }
+        EXPECT_EQ(fx.doc.UndoLastStep(), UDMAC_MOVEOBJS);
+        EXPECT_EQ(DocText(fx.doc), saved);
+    }
+}
+
+TEST_F(LabelDropTest, MakeSameSizeAndSizeToTextOnTheSelection)
+{
+    b->SetRectNoUndo(CRect(2400, 600, 2700, 800));
+    fx.doc.ResetUndoLog();
+    saved = DocText(fx.doc);
+    Click(Centre(a));
+    Click(Centre(b), Qt::ShiftModifier);
+    Click(Centre(label), Qt::ShiftModifier);
+    fx.doc.OnSameSize();
+    EXPECT_EQ(b->m_rect.Size(), a->m_rect.Size());
+    EXPECT_EQ(label->m_rect.Size(), CSize(200, 100)) << "labels keep their size";
+    EXPECT_EQ(con->EndPoint2.x, b->m_rect.left) << "the connector follows";
+    EXPECT_EQ(fx.doc.UndoLastStep(), UDMAC_SAMESIZE);
+    EXPECT_EQ(DocText(fx.doc), saved);
+
+    // The big box with one letter shrinks round its text.
+    Click(Centre(a));
+    OnSizeToText(fx.doc);
+    EXPECT_LT(a->m_rect.Width(), 600);
+    EXPECT_LT(a->m_rect.Height(), 450);
+    EXPECT_GT(a->m_rect.Width(), 0);
+    EXPECT_EQ(fx.doc.UndoLastStep(), UDMAC_FITTOTEXT);
+    EXPECT_EQ(DocText(fx.doc), saved);
+}
+
+TEST_F(LabelDropTest, AFreeLabelDroppedBesideALineBecomesALateralLabel)
+{
+    int gap = 0, lateral = 0;
+    fx.doc.GetLabelSpacing(gap, lateral);
+    // Above the line from A to B (y 825), and below it.
+    struct Row {
+        int offset;
+        CRect rect;
+        int align;
+    };
+    const Row rows[] = {
+        {lateral, CRect(1700, 825 - lateral - 100, 1900, 825 - lateral), 2 | 16},
+        {-lateral, CRect(1700, 825 + lateral, 1900, 825 + lateral + 100), 2 | 64},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.offset);
+        Drag(Centre(label) + kGrab, At(row.rect.CenterPoint()) + kGrab);
+        ASSERT_TRUE(label->IsLatLabel());
+        EXPECT_EQ(label->m_pStaple->m_pCon, con);
+        EXPECT_EQ(label->m_pStaple->LateralOffset, row.offset);
+        EXPECT_EQ(label->m_rect, row.rect);
+        EXPECT_EQ(label->m_props.TextFormat & 0x77, row.align);
+        ExpectNoFeedbackLeft();
+        EXPECT_EQ(fx.doc.UndoLastStep(), UDMAC_ATTACHLBLASCONLBL);
+        EXPECT_EQ(fx.doc.UndoLastStep(), UDMAC_MOVEOBJS);
+        EXPECT_EQ(DocText(fx.doc), saved);
+    }
+}
+
+// While the label is over a target a rectangle and a dotted line show it;
+// with the switch off nothing is shown but the tracked outline.
+TEST_F(LabelDropTest, TheTargetIsShownWhileDragging)
+{
+    CRect slot;
+    fx.doc.CalcFigLblRect(a, label->m_rect.Size(), 2, slot, FigGap());
+    const QPoint from = Centre(label) + kGrab, to = At(slot.CenterPoint()) + kGrab;
+    QImage seen[2];
+    for (int on : {1, 0}) {
+        ShowLabelFeedback = on;
+        Send(QEvent::MouseButtonPress, from, Qt::LeftButton, Qt::LeftButton);
+        for (int i = 1; i <= 4; ++i)
+            Send(QEvent::MouseMove, from + (to - from) * i / 4, Qt::NoButton, Qt::LeftButton);
+        view->FlushPaint();
+        seen[on] = view->Surface().copy();
+        if (const char* dir = on ? std::getenv("KAVO_SHOTS") : nullptr)
+            seen[on].save(QString(dir) + "/LabelDropFeedback.png");
+        QKeyEvent esc(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+        QApplication::sendEvent(view.get(), &esc);
+        EXPECT_FALSE(view->IsMoveDragging());
+        Send(QEvent::MouseButtonRelease, to, Qt::LeftButton, Qt::NoButton);
+        EXPECT_FALSE(label->IsStapled());
+        ExpectNoFeedbackLeft();
+    }
+    ShowLabelFeedback = 1;
+    // The dotted line runs from the figure's top middle up to the label.
+    const QPoint top = At(CPoint(900, 600)), lblBottom = At(CPoint(900, slot.bottom));
+    int differ = 0;
+    for (int y = lblBottom.y(); y <= top.y(); ++y)
+        for (int x = top.x() - 1; x <= top.x() + 1; ++x)
+            differ += seen[1].pixel(x, y) != seen[0].pixel(x, y);
+    EXPECT_GT(differ, 0);
+    EXPECT_EQ(DocText(fx.doc), saved);
+}
+
+// The label commands of the view make a label on a figure, a flow or a
+// connector in one undo step each.
+TEST_F(LabelDropTest, LabelsMadeOnAFigureAFlowAndAConnector)
+{
+    fx.doc.m_curLblStyle.DefaultText = "Tag";
+    const CPoint onLine(1800, 825);
+    struct Row {
+        const char* name;
+        std::function<bool()> make;
+        int step;
+        std::function<bool(const CFigure*)> kind;
+    };
+    const Row rows[] = {
+        {"figure, above", [&] { return view->AddFigLblAtCursor(a->GetCenter(), 2); }, UDMAC_CREATEFIGLBL,
+         [](const CFigure* l) { return l->IsFigLabel() && l->m_pStaple->GetSideCodeExact() == 2; }},
+        {"flow, slot 2 at B", [&] { return view->AddFlowLblAtCursor(CPoint(2350, 825), 2); }, UDMAC_CREATEFLWLBL,
+         [&](const CFigure* l) { return l->IsFlowLabel() && l->m_pStaple->m_pFig1 == b; }},
+        {"in-line on the connector", [&] { return view->OnAddConLblHere(onLine); }, UDMAC_CREATECONLBL,
+         [](const CFigure* l) { return l->IsConLabel(); }},
+        {"beside the connector", [&] { return view->OnAddLatLblHere(onLine); }, UDMAC_CREATELATLBL,
+         [](const CFigure* l) { return l->IsLatLabel(); }},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        const int before = fx.doc.GetObjCount();
+        ASSERT_TRUE(row.make());
+        ASSERT_EQ(fx.doc.GetObjCount(), before + 1);
+        const CFigure* made = nullptr;
+        for (CDiagObj* o : *fx.doc.m_pObjList)
+            if (o->GetType() == kObjFigure && o != label && static_cast<CFigure*>(o)->m_bLabel)
+                made = static_cast<CFigure*>(o);
+        ASSERT_TRUE(made);
+        EXPECT_TRUE(row.kind(made));
+        EXPECT_EQ(made->m_strText, "Tag");
+        EXPECT_EQ(fx.doc.UndoLastStep(), row.step);
+        EXPECT_EQ(DocText(fx.doc), saved);
+    }
+    // A taken position makes nothing.
+    ASSERT_TRUE(view->AddFigLblAtCursor(a->GetCenter(), 8));
+    const int count = fx.doc.GetObjCount();
+    EXPECT_FALSE(view->AddFigLblAtCursor(a->GetCenter(), 8));
+    EXPECT_EQ(fx.doc.GetObjCount(), count);
+}
+
+TEST_F(LabelDropTest, TheLabelMenuCommandsMakeTheirLabels)
+{
+    const struct {
+        int id, code;
+    } figRows[] = {{33042, 1}, {33043, 2}, {33047, 6}, {33048, 9}, {33050, 7}, {33053, 10}};
+    for (const auto& row : figRows) {
+        SCOPED_TRACE(row.id);
+        EXPECT_EQ(FigLblCodeOfCommand(row.id), row.code);
+        ASSERT_TRUE(view->OnLabelMenuCommand(row.id, a->GetCenter()));
+        EXPECT_TRUE(fx.doc.FindFigLblStapleAtPos(a, row.code));
+        EXPECT_FALSE(view->OnLabelMenuCommand(row.id, a->GetCenter())) << "taken";
+        EXPECT_EQ(fx.doc.UndoLastStep(), UDMAC_CREATEFIGLBL);
+        EXPECT_EQ(DocText(fx.doc), saved);
+    }
+    EXPECT_EQ(FigLblCodeOfCommand(33054), 0);
+    ASSERT_TRUE(view->OnLabelMenuCommand(kCmdFlowLblSlot1, CPoint(1250, 825)));
+    EXPECT_TRUE(fx.doc.FindFlowLblStaple(con, a, 1));
+    EXPECT_FALSE(fx.doc.FindFlowLblStaple(con, a, 2));
+    EXPECT_EQ(fx.doc.UndoLastStep(), UDMAC_CREATEFLWLBL);
+    EXPECT_EQ(DocText(fx.doc), saved);
+}
