@@ -5,6 +5,7 @@
 
 #include "core/Trace.h"
 #include "document/CKavoDoc.h"
+#include "document/CStaple.h"
 #include "document/DocCommandSeams.h"
 #include "document/DocCommands.h"
 #include "editing/SizeToText.h"
@@ -117,6 +118,14 @@ void CMainFrame::InstallDocCommands()
     // The view's double click opens the properties sheets through the
     // commands.
     GetTextEntrySeams().sendCommand = [this](int id) { OnCommand(id); };
+    // Typing over a connector without a label makes its label (one step) and
+    // opens the editor on it with the typed character.
+    GetTextEntrySeams().createConLbl = [](CKavoView& view, CConnector* con, const CPoint& logical, char ch) {
+        if (!view.CreateConLbl(con, logical))
+            return false;
+        const CStaple* staple = view.GetDocument()->FindConOrLatLblStaple(con);
+        return staple && staple->m_pFig1 && view.BeginTextEdit(staple->m_pFig1, 0, false, CPoint(), ch, -2);
+    };
     const auto onDoc = [this](std::function<void(CKavoDoc&)> fn) {
         return [this, fn] {
             if (CKavoDoc* d = GetActiveDocument())

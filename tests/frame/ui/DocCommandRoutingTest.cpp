@@ -7,7 +7,9 @@
 #include "core/UIMode.h"
 #include "document/DocCommandSeams.h"
 #include "document/DocCommands.h"
+#include "document/CStaple.h"
 #include "editing/ui/CKavoView.h"
+#include "editing/ui/TextEntrySeams.h"
 #include "frame/ui/CMainFrame.h"
 
 #include <QAction>
@@ -114,4 +116,22 @@ TEST_F(DocCommandRoutingTest, AttachModeCommandsAndUndoDuringConnectorDrawing)
     frame.OnCommand(57643);
     EXPECT_FALSE(view->IsConDrawing());
     g_nUIMode = 0;
+}
+
+// Typing over a connector without a label makes its label and opens the
+// editor on it with the typed character.
+TEST_F(DocCommandRoutingTest, TypingOverAnUnlabelledConnectorEditsItsNewLabel)
+{
+    CFigure* a = fx.AddBox(0, 0, 200, 100, "A");
+    CFigure* b = fx.AddBox(800, 0, 200, 100, "B");
+    CConnector* con = fx.Connect(a, b);
+    fx.doc.ResetUndoLog();
+    ASSERT_TRUE(GetTextEntrySeams().createConLbl);
+    ASSERT_TRUE(GetTextEntrySeams().createConLbl(*view, con, CPoint(500, 50), 'x'));
+    const CStaple* staple = fx.doc.FindConOrLatLblStaple(con);
+    ASSERT_NE(staple, nullptr);
+    EXPECT_EQ(view->EditedFigure(), staple->m_pFig1);
+    EXPECT_NE(view->TextEditor(), nullptr);
+    view->CloseEditor();
+    EXPECT_EQ(staple->m_pFig1->m_strText.find('x') != std::string::npos, true);
 }
