@@ -31,8 +31,6 @@ struct ConDrawViewTest : ViewEventDriver {
         g_nUIMode = 0;
         SelectAfterConnectorCreate = 0;
     }
-    // A move with no button held, unless one is named.
-    void Hover(const QPoint& p, Qt::MouseButtons held = Qt::NoButton) { Move(p, Qt::NoModifier, held); }
     // A few moves towards the next point, as a hand does.
     void MoveTo(const QPoint& from, const QPoint& to, Qt::MouseButtons held = Qt::NoButton)
     {

@@ -26,7 +26,7 @@ struct ConPtGestureTest : ModeGestureFixture {
         g_menuChoice = 0;
         EnterUIMode(7, 0);
         ASSERT_EQ(g_nUIMode, 7);
-        SaveState();
+        Save();
     }
     void TearDown() override
     {
@@ -43,7 +43,7 @@ struct ConPtGestureTest : ModeGestureFixture {
         const int id = a->m_pConPts->AddConPt(CFltPoint(512, 1024), "", 0, true, -1);
         view->InvalidateAll();
         view->FlushPaint();
-        SaveState();
+        Save();
         return id;
     }
     CPoint PointPos(const CFigure* f, int key) const
@@ -79,14 +79,14 @@ TEST_F(ConPtGestureTest, ClickOnEmptySpaceOrAJunctionBeeps)
     CFigure* jct = fx.doc.CreateFigAt(CPoint(1700, 1400), 1);
     fx.Connect(a, jct);   // a junction is a blank figure with connectors
     ASSERT_TRUE(jct->IsInvisible());
-    SaveState();
+    Save();
     Hover(At(CPoint(1700, 2000)));
     EXPECT_EQ(view->StatusText(), "Click on a figure to add or move connection points");
     Click(At(CPoint(1700, 2000)));
     Click(At(jct->GetCenter()));
     EXPECT_EQ(g_modeBeeps, 2);
     EXPECT_EQ(Steps(), 0);
-    EXPECT_EQ(ModeDocText(fx.doc), saved);
+    EXPECT_EQ(DocText(fx.doc), saved);
 }
 
 TEST_F(ConPtGestureTest, DragMovesThePointByThePointersTravel)
@@ -107,7 +107,7 @@ TEST_F(ConPtGestureTest, ShortDragOrEscapeLeavesThePoint)
 {
     const int key = AddPointToA();
     const QPoint press = At(PointPos(a, key));
-    Drag(press, press + QPoint(2, 1), 2);
+    Drag(press, press + QPoint(2, 1), Qt::NoModifier, 2);
     Press(press);
     Move(press + QPoint(40, 0));
     Key(Qt::Key_Escape);
@@ -116,7 +116,7 @@ TEST_F(ConPtGestureTest, ShortDragOrEscapeLeavesThePoint)
     Release(press + QPoint(40, 0));
     EXPECT_EQ(g_nUIMode, 7);
     EXPECT_EQ(Steps(), 0);
-    EXPECT_EQ(ModeDocText(fx.doc), saved);
+    EXPECT_EQ(DocText(fx.doc), saved);
 }
 
 TEST_F(ConPtGestureTest, MenuDeletesAnUnusedPoint)
@@ -138,7 +138,7 @@ TEST_F(ConPtGestureTest, MenuKeepsAPointInUse)
 {
     const int key = AddPointToA();
     con->m_nConPtId1 = key;
-    SaveState();
+    Save();
     g_menuChoice = kCmdDelete;
     RightClick(At(PointPos(a, key)));
     EXPECT_TRUE(g_menuSeen.hasPoint);

@@ -34,7 +34,7 @@ struct CreateFigGestureTest : ModeGestureFixture {
         EnterUIMode(2, kFigStyleCmdFirst + index);
         ASSERT_EQ(g_nUIMode, 2);
         ASSERT_EQ(fx.doc.m_nCurFigStyle, index);
-        SaveState();
+        Save();
     }
     const QPoint spot{300, 420};   // empty space below the boxes
 };
@@ -87,7 +87,7 @@ TEST_F(CreateFigGestureTest, SlowDragPassesTheThreshold)
 {
     Hover(spot);
     const CRect start = view->RubberFigure()->m_rect;
-    Drag(spot, spot + QPoint(30, 30), 30);
+    Drag(spot, spot + QPoint(30, 30), Qt::NoModifier, 30);
     const int dx = Logical(spot + QPoint(30, 30)).x - Logical(spot).x;
     EXPECT_EQ(LastFig()->m_rect.Width(), start.Width() + 2 * dx);
     EXPECT_EQ(Steps(), 1);
@@ -96,7 +96,7 @@ TEST_F(CreateFigGestureTest, SlowDragPassesTheThreshold)
 TEST_F(CreateFigGestureTest, DragShorterThanTwiceTheDoubleClickWidthKeepsTheDefaultSize)
 {
     Hover(spot);
-    Drag(spot, spot + QPoint(7, 7), 7);
+    Drag(spot, spot + QPoint(7, 7), Qt::NoModifier, 7);
     EXPECT_EQ(LastFig()->m_rect.Size(), CSize(256, 172));
     EXPECT_EQ(LastFig()->GetCenter(), Logical(spot));
 }
@@ -124,12 +124,12 @@ TEST_F(CreateFigGestureTest, StyleWithoutDefaultSizeIsDraggedOut)
     EXPECT_EQ(LastFig()->m_rect, want);
     ExpectUndoToSaved(UDMAC_CREATEFIG);
 
-    SaveState();
+    Save();
     Click(spot);   // a click gives a figure without size: nothing
     Drag(spot, spot + QPoint(20, 2));   // 6 units high
     EXPECT_EQ(FigCount(), 2);
     EXPECT_EQ(Steps(), 0);
-    EXPECT_EQ(ModeDocText(fx.doc), saved);
+    EXPECT_EQ(DocText(fx.doc), saved);
     EXPECT_FALSE(view->IsCreateTracking());
 }
 
@@ -147,7 +147,7 @@ TEST_F(CreateFigGestureTest, EscapeCancelsTheDragAndThenLeavesTheMode)
     Release(spot + QPoint(50, 50));
     EXPECT_EQ(FigCount(), 2);
     EXPECT_EQ(Steps(), 0);
-    EXPECT_EQ(ModeDocText(fx.doc), saved);
+    EXPECT_EQ(DocText(fx.doc), saved);
 
     Hover(spot);
     ASSERT_NE(view->RubberFigure(), nullptr);
@@ -175,7 +175,7 @@ TEST_F(CreateFigGestureTest, RightClickLeavesTheModeButNotADrag)
     EXPECT_EQ(g_nUIMode, 0);
     EXPECT_EQ(view->RubberFigure(), nullptr);
     EXPECT_EQ(FigCount(), 2);
-    EXPECT_EQ(ModeDocText(fx.doc), saved);
+    EXPECT_EQ(DocText(fx.doc), saved);
 }
 
 TEST_F(CreateFigGestureTest, SelectAfterCreateReturnsToSelectMode)
@@ -256,7 +256,7 @@ TEST_F(CreateIntoFlowTest, AClickOnABendReplacesIt)
     ASSERT_TRUE(jct->IsRedundantJct());
     view->InvalidateAll();
     view->FlushPaint();
-    SaveState();
+    Save();
     const int figs = FigCount();
     Hover(At(jct->GetCenter()));
     Click(At(jct->GetCenter()));
@@ -278,13 +278,13 @@ TEST_F(CreateIntoFlowTest, AFigureTooBigForTheFlowIsRefused)
     EXPECT_FALSE(view->IsCreateTracking());
     EXPECT_EQ(FigCount(), 2);
     EXPECT_EQ(Steps(), 0);
-    EXPECT_EQ(ModeDocText(fx.doc), saved);
+    EXPECT_EQ(DocText(fx.doc), saved);
 }
 
 TEST_F(CreateIntoFlowTest, WithCtrlTheFigureStaysOutOfTheFlow)
 {
     Key(Qt::Key_Control, Qt::ControlModifier);
-    Move(At(onFlow), Qt::NoButton, Qt::ControlModifier);
+    Move(At(onFlow), Qt::ControlModifier, Qt::NoButton);
     Send(QEvent::MouseButtonPress, At(onFlow), Qt::LeftButton, Qt::LeftButton, Qt::ControlModifier);
     Send(QEvent::MouseButtonRelease, At(onFlow), Qt::LeftButton, Qt::NoButton, Qt::ControlModifier);
     EXPECT_EQ(FigCount(), 3);
@@ -405,7 +405,7 @@ TEST_F(CreateFigGestureTest, DragStretchesACompartmentedFigure)
     UseStyle("Rows", 300, 300, 0, rows);
     fx.doc.m_figStyles.GetProps(fx.doc.m_nCurFigStyle)->Behavior.high &= ~DWORD(256 | 512);
     fx.doc.SetCurFigStyle(fx.doc.m_nCurFigStyle);
-    SaveState();
+    Save();
     const int before = ResizeByStretching;
     for (const int stretch : {1, 0}) {
         SCOPED_TRACE(stretch);
@@ -437,7 +437,7 @@ TEST_F(CreateFigGestureTest, DragStretchesACompartmentedFigure)
         // took that change here.
         if (copy != rows) {
             ASSERT_TRUE(fx.doc.m_figSymbols.Delete(copy));
-            EXPECT_EQ(ModeDocText(fx.doc), saved);
+            EXPECT_EQ(DocText(fx.doc), saved);
         }
         stepBase = int(fx.doc.UndoLogRef().m_nStepsRecorded);
     }

@@ -2,7 +2,7 @@
 // positions round a figure and into a flow slot, detached and attached
 // again; and the sizing commands on a selection made with the mouse. Each
 // is checked by the document and by undo back to the saved text.
-#include "common/DiagramFixture.h"
+#include "ViewEvents.h"
 #include "common/FakeAppContext.h"
 #include "common/TestSupport.h"
 #include "core/Settings.h"
@@ -12,15 +12,8 @@
 #include "document/LabelPlacement.h"
 #include "editing/LabelMenu.h"
 #include "editing/SizeToText.h"
-#include "editing/ui/CKavoView.h"
-#include "fileformat/DiagramRecordWriter.h"
-#include "keyword/KeywordStreams.h"
 #include "undo/UndoCodes.h"
 
-#include <QApplication>
-#include <QKeyEvent>
-#include <QMouseEvent>
-#include <QScrollBar>
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -30,17 +23,7 @@
 #include <vector>
 
 namespace {
-constexpr int kClientW = 800, kClientH = 600;
-
-std::string DocText(CKavoDoc& doc)
-{
-    CStringKeywordSink sink;
-    CKeywordWriter w(sink);
-    EXPECT_TRUE(WriteDiagramText(w, doc, {}));
-    return sink.text;
-}
-
-struct LabelDropTest : testing::Test {
+struct LabelDropTest : testing::Test, ViewEvents {
     void SetUp() override
     {
         SetScreenPixelHeightForTest(768);
@@ -61,57 +44,29 @@ struct LabelDropTest : testing::Test {
         g_nUIMode = 0;
         view = std::make_unique<CKavoView>(&fx.doc);
         view->show();
-        const int bar = view->verticalScrollBar()->sizeHint().width();
-        const int barH = view->horizontalScrollBar()->sizeHint().height();
-        view->resize(kClientW + bar, kClientH + barH);
-        view->OnInitialUpdate();
-        view->ZoomToPercent(100);
-        view->ScrollToViewAnchorPoint(CPoint(0, 0), kAnchorTopLeft, true);
-        view->FlushPaint();
+        FitView(*view);
         saved = DocText(fx.doc);
     }
     void TearDown() override
     {
-        if (const char* dir = std::getenv("KAVO_SHOTS")) {
-            view->FlushPaint();
-            view->Surface().save(QString(dir) + "/" +
-                                 testing::UnitTest::GetInstance()->current_test_info()->name() + ".png");
-        }
+        SaveViewShot(*view);
         view.reset();
         SetAppContext(nullptr);
         SetScreenPixelHeightForTest(0);
         SnapToFigLblPrimarySlotOnly = 1;
     }
-    QPoint At(const CPoint& logical) const
-    {
-        const CPoint c = view->LogicalPtToClient(logical);
-        return QPoint(c.x, c.y);
-    }
-    QPoint Centre(const CFigure* f) const { return At(f->m_rect.CenterPoint()); }
     // Labels are grabbed a little off their centre handle, so that a press
     // on a selected one starts the move at once.
     static constexpr QPoint kGrab{6, 4};
-    void Send(QEvent::Type type, const QPoint& pos, Qt::MouseButton button, Qt::MouseButtons buttons,
-              Qt::KeyboardModifiers mods = Qt::NoModifier)
-    {
-        QWidget* vp = view->viewport();
-        QMouseEvent e(type, QPointF(pos), QPointF(vp->mapToGlobal(pos)), button, buttons, mods);
-        QApplication::sendEvent(vp, &e);
-    }
-    void Click(const QPoint& p, Qt::KeyboardModifiers m = Qt::NoModifier)
-    {
-        Send(QEvent::MouseButtonPress, p, Qt::LeftButton, Qt::LeftButton, m);
-        Send(QEvent::MouseButtonRelease, p, Qt::LeftButton, Qt::NoButton, m);
-    }
     // Press, four moves and the release; the status text seen on the last
     // move is kept. `moveMods` are held while moving and releasing.
     void Drag(const QPoint& from, const QPoint& to, Qt::KeyboardModifiers moveMods = Qt::NoModifier)
     {
-        Send(QEvent::MouseButtonPress, from, Qt::LeftButton, Qt::LeftButton);
+        Press(from);
         for (int i = 1; i <= 4; ++i)
-            Send(QEvent::MouseMove, from + (to - from) * i / 4, Qt::NoButton, Qt::LeftButton, moveMods);
+            Move(from + (to - from) * i / 4, moveMods);
         status = view->StatusText();
-        Send(QEvent::MouseButtonRelease, to, Qt::LeftButton, Qt::NoButton, moveMods);
+        Release(to, moveMods);
     }
     // No inverted feedback is left: painting everything again changes no
     // pixel by more than the smoothing of an edge redrawn in part does
@@ -136,14 +91,12 @@ struct LabelDropTest : testing::Test {
     }
     int FigGap() const { return fx.doc.GetFigLblGap(); }
 
-    DiagramFixture fx;
     FakeAppContext app;
     CFigure* a = nullptr;
     CFigure* b = nullptr;
     CFigure* label = nullptr;
     CConnector* con = nullptr;
-    std::unique_ptr<CKavoView> view;
-    std::string saved, status;
+    std::string status;
 };
 } // namespace
 
@@ -306,17 +259,16 @@ TEST_F(LabelDropTest, TheTargetIsShownWhileDragging)
     QImage seen[2];
     for (int on : {1, 0}) {
         ShowLabelFeedback = on;
-        Send(QEvent::MouseButtonPress, from, Qt::LeftButton, Qt::LeftButton);
+        Press(from);
         for (int i = 1; i <= 4; ++i)
-            Send(QEvent::MouseMove, from + (to - from) * i / 4, Qt::NoButton, Qt::LeftButton);
+            Move(from + (to - from) * i / 4);
         view->FlushPaint();
         seen[on] = view->Surface().copy();
         if (const char* dir = on ? std::getenv("KAVO_SHOTS") : nullptr)
             seen[on].save(QString(dir) + "/LabelDropFeedback.png");
-        QKeyEvent esc(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
-        QApplication::sendEvent(view.get(), &esc);
+        Key(Qt::Key_Escape);
         EXPECT_FALSE(view->IsMoveDragging());
-        Send(QEvent::MouseButtonRelease, to, Qt::LeftButton, Qt::NoButton);
+        Release(to);
         EXPECT_FALSE(label->IsStapled());
         ExpectNoFeedbackLeft();
     }

@@ -2,7 +2,7 @@
 // input-method events open the editor over a figure's text area, type,
 // select, copy and paste, and close it; the figure's stored markup is
 // checked, and undo takes the document back to its saved text byte for byte.
-#include "common/DiagramFixture.h"
+#include "ViewEvents.h"
 #include "common/FakeAppContext.h"
 #include "common/TestSupport.h"
 #include "core/MessageBeep.h"
@@ -13,8 +13,6 @@
 #include "editing/ui/CKavoView.h"
 #include "editing/ui/CTextDialog.h"
 #include "editing/ui/TextEntrySeams.h"
-#include "fileformat/DiagramRecordWriter.h"
-#include "keyword/KeywordStreams.h"
 #include "richtext/RichTextClipboard.h"
 #include "richtext/TextUtils.h"
 #include "shapes/SymbolTestSupport.h"
@@ -28,14 +26,12 @@
 #include <QKeyEvent>
 #include <QMimeData>
 #include <QMouseEvent>
-#include <QScrollBar>
 #include <QWheelEvent>
 #include <gtest/gtest.h>
 
 #include <string>
 
 namespace {
-constexpr int kClientW = 800, kClientH = 600;
 constexpr DWORD kExpandHorz = 0x4000;
 
 int g_beeps = 0;
@@ -44,21 +40,13 @@ void CountBeep(UINT)
     ++g_beeps;
 }
 
-std::string DocText(CKavoDoc& doc)
-{
-    CStringKeywordSink sink;
-    CKeywordWriter w(sink);
-    EXPECT_TRUE(WriteDiagramText(w, doc, {}));
-    return sink.text;
-}
-
 class StatusContext : public FakeAppContext {
 public:
     void SetStatusBarText(const std::string& text) override { status = text; }
     std::string status;
 };
 
-struct TextEditTest : testing::Test {
+struct TextEditTest : testing::Test, ViewEvents {
     void SetUp() override
     {
         SetScreenPixelHeightForTest(768);
@@ -82,13 +70,7 @@ struct TextEditTest : testing::Test {
         view->show();
         QApplication::setActiveWindow(view.get());
         view->setFocus();
-        const int bar = view->verticalScrollBar()->sizeHint().width();
-        const int barH = view->horizontalScrollBar()->sizeHint().height();
-        view->resize(kClientW + bar, kClientH + barH);
-        view->OnInitialUpdate();
-        view->ZoomToPercent(100);
-        view->ScrollToViewAnchorPoint(CPoint(0, 0), kAnchorTopLeft, true);
-        view->FlushPaint();
+        FitView(*view);
         Save();
     }
     void TearDown() override
@@ -109,20 +91,6 @@ struct TextEditTest : testing::Test {
         SetAppContext(nullptr);
         SetScreenPixelHeightForTest(0);
     }
-    // The document as it is now is the one undo must come back to.
-    void Save()
-    {
-        fx.doc.ResetUndoLog();
-        fx.doc.SetModifiedFlag(false);
-        saved = DocText(fx.doc);
-    }
-
-    QPoint At(const CPoint& logical) const
-    {
-        const CPoint c = view->LogicalPtToClient(logical);
-        return QPoint(c.x, c.y);
-    }
-    QPoint Centre(const CFigure* f) const { return At(f->m_rect.CenterPoint()); }
     void Send(QWidget* w, QEvent::Type type, const QPoint& pos, Qt::MouseButton button, Qt::MouseButtons buttons,
               Qt::KeyboardModifiers mods = Qt::NoModifier)
     {
@@ -167,12 +135,9 @@ struct TextEditTest : testing::Test {
         EXPECT_EQ(DocText(fx.doc), saved);
     }
 
-    DiagramFixture fx;
     StatusContext app;
     CFigure* a = nullptr;
     CFigure* b = nullptr;
-    std::unique_ptr<CKavoView> view;
-    std::string saved;
     MessageBeepHandler previousBeep = nullptr;
 };
 } // namespace
