@@ -56,16 +56,6 @@ struct ModeGestureFixture : testing::Test, ViewEvents {
         EXPECT_EQ(fx.doc.UndoLastStep(), code);
         EXPECT_EQ(DocText(fx.doc), saved);
     }
-    // No inverted feedback is left on the surface: painting it all again
-    // changes nothing.
-    void ExpectNoFeedbackLeft()
-    {
-        view->FlushPaint();
-        const QImage shown = view->Surface().copy();
-        view->InvalidateAll();
-        view->FlushPaint();
-        EXPECT_TRUE(view->Surface() == shown);
-    }
     // The last figure of the object list (the newest).
     CFigure* LastFig() const
     {

@@ -127,6 +127,17 @@ struct ViewEvents {
         QApplication::sendEvent(view.get(), &e);
     }
 
+    // No inverted feedback is left on the surface: painting it all again
+    // changes nothing.
+    void ExpectNoFeedbackLeft()
+    {
+        view->FlushPaint();
+        const QImage shown = view->Surface().copy();
+        view->InvalidateAll();
+        view->FlushPaint();
+        EXPECT_TRUE(view->Surface() == shown);
+    }
+
     DiagramFixture fx;
     std::unique_ptr<CKavoView> view;
     std::string saved;

@@ -75,16 +75,6 @@ struct ViewGestureTest : ViewEventDriver {
     }
     CConnector* jctCons[2] = {};
     int junctionLines = 0;
-    // No inverted feedback is left on the surface: painting it all again
-    // changes nothing.
-    void ExpectNoFeedbackLeft()
-    {
-        view->FlushPaint();
-        const QImage shown = view->Surface().copy();
-        view->InvalidateAll();
-        view->FlushPaint();
-        EXPECT_TRUE(view->Surface() == shown);
-    }
 
     CFigure* a = nullptr;
     CFigure* b = nullptr;
