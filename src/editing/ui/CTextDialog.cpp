@@ -3,6 +3,7 @@
 
 #include "core/Trace.h"
 #include "document/CFigure.h"
+#include "document/CKavoDoc.h"
 #include "editing/ui/CKavoView.h"
 #include "platform/CPainterDC.h"
 #include "richtext/FigureTextFit.h"
@@ -29,10 +30,15 @@ bool Near(const QPoint& a, const QPoint& b)
     return std::abs(a.x() - b.x()) <= kDoubleClickDistance && std::abs(a.y() - b.y()) <= kDoubleClickDistance;
 }
 
-bool IsWholeLabelArea(const CFigure& fig)
+// A symbol without text boxes shows its text in the whole figure, so the
+// text is edited there too; a figure that carries labels leaves the typing
+// to them instead.
+bool TextFillsFigure(const CFigure& fig)
 {
     const CFigSymbol* symbol = fig.GetSymbol();
-    return fig.m_bLabel && symbol && symbol->m_nTextBoxes == 0 && !fig.HasPicture() && !fig.IsInvisible();
+    if (!symbol || symbol->m_nTextBoxes != 0 || fig.HasPicture() || fig.IsInvisible())
+        return false;
+    return fig.m_bLabel || !fig.m_pDoc || fig.m_pDoc->FigLabelStaplesOf(&fig).empty();
 }
 
 } // namespace
@@ -41,7 +47,7 @@ bool GetEditableTextRect(const CFigure& fig, int area, CRect& out)
 {
     if (fig.GetTextAreaRect(area, out))
         return true;
-    if (area != 0 || !IsWholeLabelArea(fig))
+    if (area != 0 || !TextFillsFigure(fig))
         return false;
     out = fig.m_rect;
     out.NormalizeRect();
@@ -50,7 +56,7 @@ bool GetEditableTextRect(const CFigure& fig, int area, CRect& out)
 
 int EditableAreaFromPoint(const CFigure& fig, const POINT& pt)
 {
-    if (IsWholeLabelArea(fig)) {
+    if (TextFillsFigure(fig)) {
         CRect rc = fig.m_rect;
         rc.NormalizeRect();
         return rc.PtInRect(pt) ? 0 : -1;

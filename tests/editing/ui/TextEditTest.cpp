@@ -579,6 +579,24 @@ TEST_F(TextEditTest, TypingOverAFigureWithoutTextAreasEditsItsOneLabel)
     ExpectUndoToSaved(UDMAC_TEXTEDIT);
 }
 
+// A shape without text boxes shows its text in the whole figure: without a
+// label, typing over it edits that text.
+TEST_F(TextEditTest, TypingOverAFigureWithoutTextBoxesOrLabelsEditsItsOwnText)
+{
+    SymbolBuilder sb;
+    sb.Outline([](COutlineWriter& w) { w.Rect(kOpRect, CFltRect(0, 0, 2048, 2048)); });
+    sb.sym.m_strName = "plain";
+    a->m_props.Symbol = fx.doc.m_figSymbols.AddOrReplace(&sb.sym);
+    Save();
+    PointAt(Centre(a));
+    Type("Z");
+    ASSERT_NE(Editor(), nullptr);
+    EXPECT_EQ(Editor()->Figure(), a);
+    Key(Qt::Key_Escape);
+    EXPECT_EQ(Section(a), "Z");
+    ExpectUndoToSaved(UDMAC_TEXTEDIT);
+}
+
 TEST_F(TextEditTest, AnotherWindowOrTheWheelClosesTheEditorKeepingTheText)
 {
     PointAt(Centre(a));
