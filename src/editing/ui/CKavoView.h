@@ -310,6 +310,9 @@ public:
     bool CreateFigLbl(CFigure* fig, int code, const CRect& rect);
     bool CreateFlowLbl(CFigure* fig, CConnector* con, int slot, int corner, const CRect& rect);
     bool CreateConLbl(CConnector* con, const CPoint& pt);
+    // A free label of the current label style centred at the point; null
+    // when none was made.
+    CFigure* CreateLbl(const CPoint& logical);
     bool CreateLatLbl(CConnector* con, const CPoint& pt, int offset, int consistency);
     // The context-menu commands for the object at a logical point.
     bool AddFigLblAtCursor(const CPoint& logical, int code);

@@ -138,6 +138,27 @@ bool CKavoView::CreateConLbl(CConnector* con, const CPoint& pt)
     return EndCreation(*m_pDoc, ok, false);
 }
 
+CFigure* CKavoView::CreateLbl(const CPoint& logical)
+{
+    if (!m_pDoc)
+        return nullptr;
+    CloseTextEditor();
+    int index = -1;
+    const CFigStyle& style = LabelStyleFor(*m_pDoc, std::string(), index);
+    m_pDoc->UndoBeginStep(UDMAC_CREATELBL);
+    CFigure* label = AddLabel(*m_pDoc, style, index,
+                              CRect(logical.x, logical.y, logical.x + style.Width, logical.y + style.Height), 0, 0,
+                              false);
+    if (label) {
+        // Centred on the point once sized to its text.
+        const CSize size = label->m_rect.Size();
+        const CPoint topLeft(logical.x - size.cx / 2, logical.y - size.cy / 2);
+        label->SetRectNoUndo(CRect(topLeft, size));
+    }
+    EndCreation(*m_pDoc, label != nullptr, false);
+    return label;
+}
+
 bool CKavoView::CreateLatLbl(CConnector* con, const CPoint& pt, int offset, int consistency)
 {
     if (!m_pDoc || !con || con->m_pGroup || m_pDoc->FindConOrLatLblStaple(con))

@@ -8,9 +8,11 @@
 #include "document/CStaple.h"
 #include "document/DocCommandSeams.h"
 #include "document/DocCommands.h"
+#include "editing/LabelMenu.h"
 #include "editing/SizeToText.h"
 #include "editing/ui/CKavoView.h"
 #include "editing/ui/TextEntrySeams.h"
+#include "editing/ui/ViewContextMenu.h"
 #include "platform/Ansi.h"
 
 #include <QApplication>
@@ -102,6 +104,20 @@ void ReleaseMouseAfter()
         release();
 }
 
+// The logical point of the view where its context menu was opened.
+CPoint MenuLogicalPoint(const CKavoView& view)
+{
+    const CPoint screen = GetRightClickPoint();
+    const QPoint client = view.viewport()->mapFromGlobal(QPoint(screen.x, screen.y));
+    return view.ClientPtToLogical(CPoint(client.x(), client.y()));
+}
+
+bool IsLabelMenuCommand(int id)
+{
+    return id == kCmdAddConLblHere || id == kCmdAddLatLblHere || id == kCmdFlowLblSlot1 || id == kCmdFlowLblSlot2 ||
+           FigLblCodeOfCommand(id) != 0;
+}
+
 } // namespace
 
 void CMainFrame::InstallDocCommands()
@@ -126,6 +142,19 @@ void CMainFrame::InstallDocCommands()
         const CStaple* staple = view.GetDocument()->FindConOrLatLblStaple(con);
         return staple && staple->m_pFig1 && view.BeginTextEdit(staple->m_pFig1, 0, false, CPoint(), ch, -2);
     };
+    // Typing over empty space makes a free label there (one step) and opens
+    // the editor on it with the typed character.
+    GetTextEntrySeams().createLbl = [](CKavoView& view, const CPoint& logical, char ch) {
+        CFigure* label = view.CreateLbl(logical);
+        return label && view.BeginTextEdit(label, 0, false, CPoint(), ch, -2);
+    };
+    // The context menu's label items act where the menu was opened.
+    for (int id = kCmdAddConLblHere; id <= kCmdAddLatLblHere; ++id)
+        if (IsLabelMenuCommand(id))
+            m_commands.SetHandler(id, [this, id] {
+                if (CKavoView* v = GetActiveView())
+                    v->OnLabelMenuCommand(id, MenuLogicalPoint(*v));
+            });
     const auto onDoc = [this](std::function<void(CKavoDoc&)> fn) {
         return [this, fn] {
             if (CKavoDoc* d = GetActiveDocument())
