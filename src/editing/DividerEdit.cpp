@@ -10,7 +10,6 @@
 
 namespace {
 // Style flag: the text is laid out again for the figure's areas.
-constexpr DWORD kReflowTextFlag = 0x8000;
 
 CFigSymbol* OwnSymbol(CFigure& fig)
 {

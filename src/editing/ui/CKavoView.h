@@ -310,7 +310,7 @@ public:
     bool CreateFigLbl(CFigure* fig, int code, const CRect& rect);
     bool CreateFlowLbl(CFigure* fig, CConnector* con, int slot, int corner, const CRect& rect);
     bool CreateConLbl(CConnector* con, const CPoint& pt);
-    // A free label of the current label style centred at the point; null
+    // A free label of the current label style, its top left at the point; null
     // when none was made.
     CFigure* CreateLbl(const CPoint& logical);
     bool CreateLatLbl(CConnector* con, const CPoint& pt, int offset, int consistency);

@@ -149,12 +149,6 @@ CFigure* CKavoView::CreateLbl(const CPoint& logical)
     CFigure* label = AddLabel(*m_pDoc, style, index,
                               CRect(logical.x, logical.y, logical.x + style.Width, logical.y + style.Height), 0, 0,
                               false);
-    if (label) {
-        // Centred on the point once sized to its text.
-        const CSize size = label->m_rect.Size();
-        const CPoint topLeft(logical.x - size.cx / 2, logical.y - size.cy / 2);
-        label->SetRectNoUndo(CRect(topLeft, size));
-    }
     EndCreation(*m_pDoc, label != nullptr, false);
     return label;
 }
