@@ -185,6 +185,11 @@ public:
     int MoveDragMove(const CPoint& client);
     int MoveDragUp();
     int MoveDragCancel(int eraseOnly);
+    // A move drag whose pointer reaches another view of the same document
+    // goes on there with the same press point (CKavoViewDragHandOver.cpp);
+    // true when it was handed over.
+    bool HandOverMoveDrag();
+    CKavoView* OtherViewUnderCursor() const;
     std::string MoveDragStatus() const;
     bool IsMoveDragging() const { return m_bMoveDrag != 0; }
 

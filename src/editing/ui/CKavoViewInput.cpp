@@ -598,6 +598,9 @@ void CKavoView::CaptureMouse()
 void CKavoView::ReleaseCapture()
 {
     m_bCaptured = 0;
+    // A drag handed over from another view holds the mouse explicitly.
+    if (QWidget::mouseGrabber() == viewport())
+        viewport()->releaseMouse();
 }
 
 // ---- cursor and status text

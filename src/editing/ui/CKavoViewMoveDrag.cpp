@@ -159,6 +159,8 @@ int CKavoView::MoveDragMove(const CPoint& client)
     }
     if (!m_bMoveDrag || !m_pDoc)
         return 0;
+    if (HandOverMoveDrag())
+        return 1;
     CPoint pt = ClientPtToLogical(client);
     if (IsShiftKeyDown())
         pt = LockDragAxis(m_ptPress, pt);
