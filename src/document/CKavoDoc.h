@@ -251,8 +251,11 @@ public:
     // A new figure in one undo step of the kind (-1: inside the caller's
     // step); a special shape's row may replace the kind and sets the figure
     // up; with the label flag and a text a figure label is made and stapled.
+    // With pinToHost (a creation that is not freeform) a figure of a pin kind
+    // takes its row's creation step and is linked to the host it lies on.
     CFigure* AddNewFig(int kind, CFigure* fig, bool noSelect, bool label = false,
-                       const std::string& labelText = std::string(), const CFigStyle* sourceStyle = nullptr);
+                       const std::string& labelText = std::string(), const CFigStyle* sourceStyle = nullptr,
+                       bool pinToHost = false);
     // A picture figure of the block (kind 1, 2, 3 or 9) at pos with the given
     // size, added in an undo step of insertMode; with NonRectBounds its hot
     // zone is traced from the picture. False (the block still the caller's)

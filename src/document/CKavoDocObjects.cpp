@@ -4,6 +4,7 @@
 
 #include "core/Settings.h"
 #include "core/Trace.h"
+#include "document/AttachKinds.h"
 #include "document/CStaple.h"
 #include "document/DividedShapeCreateTable.h"
 #include "document/Trunks.h"
@@ -129,10 +130,14 @@ CFigure* CKavoDoc::CreateFigAt(const POINT& pt, int data)
 }
 
 CFigure* CKavoDoc::AddNewFig(int kind, CFigure* fig, bool noSelect, bool label, const std::string& labelText,
-                             const CFigStyle* sourceStyle)
+                             const CFigStyle* sourceStyle, bool pinToHost)
 {
     if (!fig)
         return nullptr;
+    const AttachKind* pinRow = nullptr;
+    const bool pin = pinToHost && GetPinKind(fig, &pinRow) != -1 && pinRow;
+    if (pin && kind != -1 && pinRow->createStep != -1)
+        kind = pinRow->createStep;
     const SpecialShapeCreateRow* row = sourceStyle ? nullptr : FindSpecialShapeCreateRow(FigShapeKind(*fig));
     if (row && row->undoKind != -1)
         kind = row->undoKind;
@@ -151,6 +156,8 @@ CFigure* CKavoDoc::AddNewFig(int kind, CFigure* fig, bool noSelect, bool label, 
             row->setUp(*this, *fig);
         if (label && !labelText.empty())
             AddAutoFigLabel(fig, labelText);
+        if (pin)
+            PinNewFig(fig, 0);
     }
     // The user abandoned the step for lack of memory: the log takes back what
     // it recorded when the step closes. The figure leaves the list first, so

@@ -279,4 +279,24 @@ TEST_F(PinAttachTest, NewFigureLeftOnItsPlaceIsLinked)
     EXPECT_FALSE(fx.doc.PinNewFig(away, 0));
 }
 
+// A new figure of a pin kind created on its host is linked in its own
+// creation step, unless the creation is freeform; undo takes both back.
+TEST_F(PinAttachTest, ANewPinFigureIsLinkedInItsCreationStep)
+{
+    CFigure* host = Host();
+    for (bool pinToHost : {true, false}) {
+        SCOPED_TRACE(pinToHost);
+        fx.doc.ResetUndoLog();
+        const int count = fx.doc.GetObjCount();
+        CFigure* port = Add("port", CRect(2900, 1400, 3100, 1600));
+        fx.doc.m_pObjList->Remove(port);   // made, not yet added
+        ASSERT_EQ(fx.doc.AddNewFig(UDMAC_CREATEFIG, port, true, false, std::string(), nullptr, pinToHost), port);
+        EXPECT_EQ(fx.doc.IsPinnedOn(port, host), pinToHost);
+        EXPECT_TRUE(fx.doc.CanUndo());
+        fx.doc.UndoLastStep();
+        EXPECT_FALSE(fx.doc.CanUndo());
+        EXPECT_EQ(fx.doc.GetObjCount(), count);
+    }
+}
+
 } // namespace

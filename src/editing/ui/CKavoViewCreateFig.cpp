@@ -11,6 +11,7 @@
 #include "core/Trace.h"
 #include "core/UIMode.h"
 #include "core/Units.h"
+#include "document/AttachKinds.h"
 #include "document/CFigure.h"
 #include "document/CKavoDoc.h"
 #include "document/CStaple.h"
@@ -139,8 +140,7 @@ bool CKavoView::NewRubberFig(const CPoint& logical)
     CPoint pt = logical;
     const CSize size(st.Width, st.Height);
     SnapCreatePoint(pt, st.m_props.Behavior, &size);
-    // Pins are placed by their own gesture: a figure here has no pin kind.
-    m_nAttachMode = -1;
+    m_nAttachMode = -1;   // known once the figure is made
     m_bFlowDrop = SnapToFlows ? 1 : 0;
     pt = FlowSnapCreatePoint(pt, size);
     std::string text = st.DefaultText, second = st.TextInits;
@@ -163,6 +163,20 @@ bool CKavoView::NewRubberFig(const CPoint& logical)
     if (!m_bDragToSize && CreatesOnPress(fig->GetStockKind()))
         m_bResizeAfterPress = 0;
     m_pRubberFig = std::move(fig);
+    // A figure of a pin kind snaps to hosts instead of dropping into flows.
+    m_nAttachMode = GetPinKind(m_pRubberFig.get());
+    if (m_nAttachMode != -1 && !m_bDragToSize)
+        m_bFlowDrop = 0;
+    if (!m_pFlowCon && !m_bFreeform && m_nAttachMode != -1) {
+        CPoint c = m_pRubberFig->GetCenter();
+        int rowId = -1, guideFlag = 0;
+        CPoint guide;
+        if (SnapPinToHost(c, m_pRubberFig->m_rect.Size(), 0, rowId, guide, guideFlag, m_pRubberFig.get())) {
+            CRect rc = m_pRubberFig->m_rect;
+            rc.OffsetRect(c.x - m_pRubberFig->GetCenter().x, c.y - m_pRubberFig->GetCenter().y);
+            m_pRubberFig->SetRectNoUndo(rc);
+        }
+    }
     m_rcRubber = m_pRubberFig->m_rect;
     m_bRubberShown = 0;
     if (!m_bSizeFromText)
@@ -179,6 +193,11 @@ void CKavoView::MoveRubberFig(const CPoint& logical)
     SnapCreatePoint(pt, m_pRubberFig->m_props.Behavior, &size);
     const CConnector* flowBefore = m_pFlowCon;
     pt = FlowSnapCreatePoint(pt, size);
+    if (!m_pFlowCon && !m_bFreeform && m_nAttachMode != -1) {
+        int rowId = -1, guideFlag = 0;
+        CPoint guide;
+        SnapPinToHost(pt, size, 0, rowId, guide, guideFlag, m_pRubberFig.get());
+    }
     const CPoint c = m_pRubberFig->GetCenter();
     const CSize off(pt.x - c.x, pt.y - c.y);
     if (off.cx == 0 && off.cy == 0 && m_bRubberShown && flowBefore == m_pFlowCon)
@@ -390,7 +409,8 @@ bool CKavoView::FinishCreateFig()
     const int stretched = CommitCreateStretch(*m_pRubberFig);
     CFigure* fig = m_pRubberFig.release();
     m_bRubberShown = 0;
-    CFigure* added = m_pDoc->AddNewFig(UDMAC_CREATEFIG, fig, false, autoLabel, st.AutoLabelText);
+    CFigure* added = m_pDoc->AddNewFig(UDMAC_CREATEFIG, fig, false, autoLabel, st.AutoLabelText, nullptr,
+                                       !m_bFreeform);
     EndCreateStretch();
     // A figure the document refused is still ours.
     if (!added) {

@@ -443,3 +443,40 @@ TEST_F(CreateFigGestureTest, DragStretchesACompartmentedFigure)
     }
     ResizeByStretching = before;
 }
+
+// A figure of a pin kind snaps onto a host under the pointer and is linked
+// to it in its creation step; Ctrl makes it freeform, unlinked.
+TEST_F(CreateFigGestureTest, APinFigureSnapsToItsHostAndIsLinked)
+{
+    auto symbol = [&](const char* name) {
+        SymbolBuilder sb;
+        sb.Fill([](COutlineWriter& w) { w.Rect(kOpRect, CFltRect(0, 0, 2048, 2048)); });
+        sb.Outline([](COutlineWriter& w) { w.Rect(kOpRect, CFltRect(0, 0, 2048, 2048)); });
+        sb.sym.m_strName = name;
+        return fx.doc.m_figSymbols.AddOrReplace(&sb.sym);
+    };
+    CFigProps props;
+    props.Symbol = symbol("package");
+    auto* host = new CFigure(600, 1400, 600, 1200, props, -1, 0, "", "", CFigure::CreateArgs(), &fx.doc);
+    fx.doc.AddFigWithId(host);
+    app.view = view.get();   // the host search asks the view for its hit tolerance
+    UseStyle("Port", 160, 160, 0, symbol("port"));
+    // A few pixels off the host's right side.
+    const QPoint near = At(CPoint(host->m_rect.right + 40, host->m_rect.CenterPoint().y));
+    for (const bool freeform : {false, true}) {
+        SCOPED_TRACE(freeform);
+        const Qt::KeyboardModifiers mods = freeform ? Qt::ControlModifier : Qt::NoModifier;
+        Move(near, mods, Qt::NoButton);
+        Press(near, mods);
+        Release(near, mods);
+        CFigure* port = LastFig();
+        ASSERT_NE(port, host);
+        EXPECT_EQ(fx.doc.IsPinnedOn(port, host), !freeform);
+        if (!freeform) {   // its centre lies on the host's side
+            EXPECT_EQ(port->GetCenter().x, host->m_rect.right);
+        }
+        fx.doc.UndoLastStep();
+        EXPECT_EQ(DocText(fx.doc), saved);
+        EnterUIMode(2, kFigStyleCmdFirst + fx.doc.m_nCurFigStyle);
+    }
+}
