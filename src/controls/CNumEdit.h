@@ -3,7 +3,7 @@
 // variable of its CNumEditSpec, checks what the user types against the
 // field's kind and range, and tells its dialog when the text changes (0x8103)
 // and when a value was committed (0x8100), as a CDlgCommandEvent.
-#include "core/NumEditSpec.h"
+#include "core/NumEditSetup.h"
 
 #include <QLineEdit>
 

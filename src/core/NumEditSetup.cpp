@@ -1,4 +1,4 @@
-#include "core/NumEditSpec.h"
+#include "core/NumEditSetup.h"
 
 #include "core/MsgBox.h"
 #include "core/Units.h"

@@ -1,5 +1,5 @@
 #include "core/Units.h"
-#include "core/NumEditSpec.h"
+#include "core/NumEditSetup.h"
 
 #include <gtest/gtest.h>
 
@@ -23,7 +23,7 @@ std::string Parsed(const CNumEditSpec& spec, const std::string& text)
 }
 } // namespace
 
-TEST(NumEditSpecTest, SettersStopAtNullDialogOrValue)
+TEST(NumEditSetupTest, SettersStopAtNullDialogOrValue)
 {
     int value = 5;
     CNumEditSpec spec;
@@ -54,7 +54,7 @@ TEST(NumEditSpecTest, SettersStopAtNullDialogOrValue)
     EXPECT_EQ(c.realMinSource, &c.realMin);
 }
 
-TEST(NumEditSpecTest, TypedTextsAgainstKindsAndRanges)
+TEST(NumEditSetupTest, TypedTextsAgainstKindsAndRanges)
 {
     int i = 0, code = 0;
     double d = 0;
@@ -92,7 +92,7 @@ TEST(NumEditSpecTest, TypedTextsAgainstKindsAndRanges)
         EXPECT_EQ(Parsed(*c.spec, c.text), c.result) << c.text;
 }
 
-TEST(NumEditSpecTest, DisplayForms)
+TEST(NumEditSetupTest, DisplayForms)
 {
     int i = 100, code = 2;
     double d = 256;
@@ -120,7 +120,7 @@ TEST(NumEditSpecTest, DisplayForms)
     EXPECT_EQ(FormatFontSizeText(-12), "12");
 }
 
-TEST(NumEditSpecTest, RangeMessagesFillTheirLimitsWhateverTheConversion)
+TEST(NumEditSetupTest, RangeMessagesFillTheirLimitsWhateverTheConversion)
 {
     int i = 0;
     double d = 0;
@@ -135,7 +135,7 @@ TEST(NumEditSpecTest, RangeMessagesFillTheirLimitsWhateverTheConversion)
     EXPECT_EQ(NumRangeMessage(spec), ""); // measures have no default message
 }
 
-TEST(NumEditSpecTest, SpinStepsToTheNextMultiple)
+TEST(NumEditSetupTest, SpinStepsToTheNextMultiple)
 {
     struct Case {
         int value, step, min, max;

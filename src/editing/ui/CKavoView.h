@@ -460,6 +460,8 @@ private:
     bool FinishCreateFig();
     // The figure's centre put on the flow under the point, if any.
     CPoint FlowSnapCreatePoint(const CPoint& pt, const CSize& size);
+    // A figure of a pin kind: its centre put on the host under it, if any.
+    CPoint PinSnapCreatePoint(const CPoint& pt, const CSize& size);
     // "Cannot insert a figure of this size into the flow at this location."
     void ShowFlowMisfit();
     void InsertNewFigIntoFlow(CFigure* fig);

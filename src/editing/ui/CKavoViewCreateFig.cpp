@@ -167,15 +167,11 @@ bool CKavoView::NewRubberFig(const CPoint& logical)
     m_nAttachMode = GetPinKind(m_pRubberFig.get());
     if (m_nAttachMode != -1 && !m_bDragToSize)
         m_bFlowDrop = 0;
-    if (!m_pFlowCon && !m_bFreeform && m_nAttachMode != -1) {
-        CPoint c = m_pRubberFig->GetCenter();
-        int rowId = -1, guideFlag = 0;
-        CPoint guide;
-        if (SnapPinToHost(c, m_pRubberFig->m_rect.Size(), 0, rowId, guide, guideFlag, m_pRubberFig.get())) {
-            CRect rc = m_pRubberFig->m_rect;
-            rc.OffsetRect(c.x - m_pRubberFig->GetCenter().x, c.y - m_pRubberFig->GetCenter().y);
-            m_pRubberFig->SetRectNoUndo(rc);
-        }
+    const CPoint centre = m_pRubberFig->GetCenter(), pinned = PinSnapCreatePoint(centre, m_pRubberFig->m_rect.Size());
+    if (pinned != centre) {
+        CRect rc = m_pRubberFig->m_rect;
+        rc.OffsetRect(pinned.x - centre.x, pinned.y - centre.y);
+        m_pRubberFig->SetRectNoUndo(rc);
     }
     m_rcRubber = m_pRubberFig->m_rect;
     m_bRubberShown = 0;
@@ -192,12 +188,7 @@ void CKavoView::MoveRubberFig(const CPoint& logical)
     const CSize size = m_pRubberFig->m_rect.Size();
     SnapCreatePoint(pt, m_pRubberFig->m_props.Behavior, &size);
     const CConnector* flowBefore = m_pFlowCon;
-    pt = FlowSnapCreatePoint(pt, size);
-    if (!m_pFlowCon && !m_bFreeform && m_nAttachMode != -1) {
-        int rowId = -1, guideFlag = 0;
-        CPoint guide;
-        SnapPinToHost(pt, size, 0, rowId, guide, guideFlag, m_pRubberFig.get());
-    }
+    pt = PinSnapCreatePoint(FlowSnapCreatePoint(pt, size), size);
     const CPoint c = m_pRubberFig->GetCenter();
     const CSize off(pt.x - c.x, pt.y - c.y);
     if (off.cx == 0 && off.cy == 0 && m_bRubberShown && flowBefore == m_pFlowCon)
@@ -208,6 +199,16 @@ void CKavoView::MoveRubberFig(const CPoint& logical)
     m_pRubberFig->SetRectNoUndo(rc);
     m_rcRubber = rc;
     ShowRubberFig(true);
+}
+
+CPoint CKavoView::PinSnapCreatePoint(const CPoint& pt, const CSize& size)
+{
+    if (m_pFlowCon || m_bFreeform || m_nAttachMode == -1 || !m_pRubberFig)
+        return pt;
+    CPoint centre = pt, guide;
+    int rowId = -1, guideFlag = 0;
+    SnapPinToHost(centre, size, 0, rowId, guide, guideFlag, m_pRubberFig.get());
+    return centre;
 }
 
 void CKavoView::SetFreeform(bool on)
