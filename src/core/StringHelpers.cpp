@@ -87,3 +87,9 @@ const std::string& LoadCStringRes(std::string& text, UINT id)
     text = res ? res : "";
     return text;
 }
+
+std::string ResText(UINT id)
+{
+    const char* res = FindResString(id);
+    return res ? res : "";
+}

@@ -31,3 +31,5 @@ constexpr size_t kResStringMax = 255;
 const char* LoadResString(char* buffer, size_t size, UINT id);
 // Loads entry id into text (empty when missing) and returns it.
 const std::string& LoadCStringRes(std::string& text, UINT id);
+// Entry id as a string (empty when missing).
+std::string ResText(UINT id);

@@ -11,7 +11,6 @@
 #include <cctype>
 
 namespace {
-
 StyleNameDialogFn g_nameDialog;
 
 constexpr UINT IDS_FIGURE_STYLE = 510;
@@ -20,13 +19,6 @@ constexpr UINT IDS_LABEL_STYLE = 512;
 constexpr UINT IDS_STYLE_NAME_IN_USE = 517;
 constexpr UINT IDS_UPDATE_STYLE = 719;
 constexpr size_t kProposedLabelName = 27;
-
-std::string ResText(UINT id)
-{
-    char buf[512];
-    const char* t = LoadResString(buf, sizeof buf, id);
-    return t ? t : "";
-}
 
 // The name with its trailing number raised by one (" 2" appended when it has
 // none), kept within the name limit.

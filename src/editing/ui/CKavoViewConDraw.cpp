@@ -25,11 +25,6 @@ constexpr DWORD kNoAlignFlag = 32;
 constexpr DWORD kKeepPointsFlags = 2 | 8;
 constexpr int kHoverNothing = 1, kHoverFigure = 2, kHoverConnector = 3;
 
-std::string ResText(int id)
-{
-    std::string s;
-    return LoadCStringRes(s, UINT(id));
-}
 } // namespace
 
 // Draws the polyline inverted with the connector's pen: twice is nothing.

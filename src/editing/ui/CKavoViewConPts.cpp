@@ -28,17 +28,11 @@ constexpr int kConPtSquareHalf = 3;
 CKavoView::ConPtMenuRunner g_conPtMenu = nullptr;
 CKavoView::ConPtSheetOpener g_conPtSheet = nullptr;
 
-std::string Res(int id)
-{
-    std::string s;
-    return LoadCStringRes(s, UINT(id));
-}
-
 int ShowConPtMenu(CKavoView& view, const CPoint& client, const CKavoView::ConPtMenuItems& items)
 {
     QMenu menu(&view);
     const auto add = [&menu](int text, int command, bool enabled) {
-        QAction* a = menu.addAction(QString::fromLatin1(Res(text).c_str()));
+        QAction* a = menu.addAction(QString::fromLatin1(ResText(text).c_str()));
         a->setData(command);
         a->setEnabled(enabled);
     };
@@ -166,7 +160,7 @@ int CKavoView::OnConPtMouseMove(const CPoint& client)
     CFigure* fig = ConPtFigAt(pt);
     if (!fig) {
         ShowConPtHover(false);
-        ShowStatus(Res(kIdsConPtIdle));
+        ShowStatus(ResText(kIdsConPtIdle));
         return 1;
     }
     const int key = fig->ConPtFromPoint(pt, m_nHitTolerance, false);
@@ -174,10 +168,10 @@ int CKavoView::OnConPtMouseMove(const CPoint& client)
     CPoint at;
     if (p && fig->m_pConPts->GetConPtPoint(key, fig->m_rect, at)) {
         ShowConPtHover(true, at);
-        ShowStatus(p->m_strName.empty() ? Res(kIdsDragConPt) : p->m_strName);
+        ShowStatus(p->m_strName.empty() ? ResText(kIdsDragConPt) : p->m_strName);
     } else {
         ShowConPtHover(m_pDoc->AcceptsConPts(fig), SnapConPtPoint(fig, pt));
-        ShowStatus(Res(kIdsAddConPt));
+        ShowStatus(ResText(kIdsAddConPt));
     }
     return 1;
 }

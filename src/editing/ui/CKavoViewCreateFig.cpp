@@ -44,12 +44,6 @@ bool OpenInPlaceEditor(CKavoView& view, CFigure* obj, int area, int ch)
 
 CKavoView::TextEditStarter g_textEditStarter = OpenInPlaceEditor;
 
-std::string Res(int id)
-{
-    std::string s;
-    return LoadCStringRes(s, UINT(id));
-}
-
 bool HasSpecialLayout(const CFigure& fig)
 {
     const CFigSymbol* sym = fig.GetSymbol();
@@ -282,12 +276,12 @@ std::string CKavoView::CreateFigPrompt() const
     std::string text;
     if (m_bFlowDrop || m_pRubberFig->IsTrunkObj()) {
         char buf[512];
-        std::snprintf(buf, sizeof buf, Res(m_pFlowCon ? kIdsCreateIntoFlow : kIdsCreateFig).c_str(),
+        std::snprintf(buf, sizeof buf, ResText(m_pFlowCon ? kIdsCreateIntoFlow : kIdsCreateFig).c_str(),
                       m_pDoc->m_curFigStyle.m_strName.c_str());
-        text = std::string(buf) + "   " + Res(kIdsFreeform);
+        text = std::string(buf) + "   " + ResText(kIdsFreeform);
     }
     if (HasSpecialLayout(*m_pRubberFig))
-        text += "   " + Res(kIdsScaleNotStretch);
+        text += "   " + ResText(kIdsScaleNotStretch);
     return text;
 }
 
@@ -458,10 +452,10 @@ int CKavoView::DescribeCreateSize(std::string& out) const
     rc.NormalizeRect();
     char buf[160];
     if (DescribeCreateBySize(rc, kDoubleClickWidth))
-        std::snprintf(buf, sizeof buf, Res(Metric ? kIdsSizeMetric : kIdsSizeInch).c_str(),
+        std::snprintf(buf, sizeof buf, ResText(Metric ? kIdsSizeMetric : kIdsSizeInch).c_str(),
                       LogicalToUserUnits(rc.Height()), LogicalToUserUnits(rc.Width()));
     else
-        std::snprintf(buf, sizeof buf, Res(Metric ? kIdsPosMetric : kIdsPosInch).c_str(),
+        std::snprintf(buf, sizeof buf, ResText(Metric ? kIdsPosMetric : kIdsPosInch).c_str(),
                       LogicalToUserUnits(rc.left), LogicalToUserUnits(rc.top));
     out = buf;
     return 1;

@@ -57,12 +57,6 @@ int VirtualKey(int qtKey)
     }
 }
 
-std::string ResText(int id)
-{
-    std::string s;
-    return LoadCStringRes(s, UINT(id));
-}
-
 bool IsSelectMode()
 {
     return g_nUIMode == kSelectMode || g_nUIMode == kSelectTextMode;

@@ -28,12 +28,6 @@ constexpr int kIdsFlowLabelMove = 754, kIdsCentreMetric = 593, kIdsCentreInch = 
 // The status text of a dragged free label by the slot it would take.
 constexpr int kLblSlotStatus[] = {779, 780, 782, 779, 781};
 
-std::string ResText(int id)
-{
-    std::string s;
-    return LoadCStringRes(s, UINT(id));
-}
-
 std::string FormatText(int id, std::initializer_list<double> values)
 {
     const std::string format = ResText(id);
