@@ -3,7 +3,6 @@
 #include "controls/CDlgCommandEvent.h"
 #include "platform/ui/DlgItems.h"
 
-#include <QApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
@@ -163,10 +162,7 @@ void CCheckListCtrl::Toggle(int index)
         return;
     m_nLastToggled = index;
     SetCheck(index, !GetCheck(index));
-    if (QWidget* parent = parentWidget()) {
-        CDlgCommandEvent event(MAKELONG(WORD(m_nCtrlId), WORD(kNotifyToggled)));
-        QApplication::sendEvent(parent, &event);
-    }
+    NotifyParent(this, kNotifyToggled);
 }
 
 int CCheckListCtrl::RowAt(const QPoint& pt) const

@@ -5,7 +5,6 @@
 #include "platform/SysColors.h"
 #include "platform/ui/DlgItems.h"
 
-#include <QApplication>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScrollBar>
@@ -103,16 +102,7 @@ void CScrollGridWnd::SetSel(int index)
         return;
     m_nSel = index;
     viewport()->update();
-    Notify(kNotifySelChange);
-}
-
-void CScrollGridWnd::Notify(int code)
-{
-    QWidget* parent = parentWidget();
-    if (!parent)
-        return;
-    CDlgCommandEvent event(MAKELONG(WORD(GetDlgCtrlID(this)), WORD(code)));
-    QApplication::sendEvent(parent, &event);
+    NotifyParent(this, kNotifySelChange);
 }
 
 void CScrollGridWnd::OnScrollPos(int row)
@@ -197,5 +187,5 @@ void CScrollGridWnd::mousePressEvent(QMouseEvent* event)
 void CScrollGridWnd::mouseDoubleClickEvent(QMouseEvent* event)
 {
     if (event->button() == Qt::LeftButton)
-        Notify(kNotifyDoubleClick);
+        NotifyParent(this, kNotifyDoubleClick);
 }

@@ -49,7 +49,6 @@ private:
     void OnScrollPos(int row);
     void DrawSelFrame(CDC* dc) const;
     int HitTest(const QPoint& pt) const;
-    void Notify(int code);
 
     int m_nSel = -1;
     int m_nColumns = 1;
