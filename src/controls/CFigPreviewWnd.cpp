@@ -1,13 +1,13 @@
 #include "controls/CFigPreviewWnd.h"
 
 #include "controls/CDlgCommandEvent.h"
+#include "controls/ChildControl.h"
 #include "controls/PreviewColors.h"
 #include "core/StringHelpers.h"
 #include "document/CKavoDoc.h"
 #include "platform/Ansi.h"
-#include "platform/CPainterDC.h"
+#include "platform/CDC.h"
 #include "platform/SysColors.h"
-#include "platform/ui/DlgItems.h"
 #include "render/StyleSample.h"
 #include "shapes/CConPtList.h"
 #include "shapes/CFigSymbol.h"
@@ -15,7 +15,6 @@
 
 #include <QMenu>
 #include <QMouseEvent>
-#include <QPainter>
 
 #include <algorithm>
 #include <cstdlib>
@@ -61,13 +60,7 @@ CFigPreviewWnd::CFigPreviewWnd(CKavoDoc* doc, QWidget* parent) : QWidget(parent)
 
 bool CFigPreviewWnd::Create(const QRect& rect, QWidget* parent, int id)
 {
-    if (!parent)
-        return false;
-    setParent(parent);
-    setGeometry(rect);
-    SetDlgCtrlID(this, id);
-    show();
-    return true;
+    return CreateChildControl(this, rect, parent, id);
 }
 
 void CFigPreviewWnd::SetFig(const CFigProps& props)
@@ -329,15 +322,7 @@ void CFigPreviewWnd::Draw(CDC* dc)
 
 void CFigPreviewWnd::paintEvent(QPaintEvent*)
 {
-    if (width() <= 0 || height() <= 0)
-        return;
-    QImage surface(size(), QImage::Format_RGB32);
-    {
-        CPainterDC dc(&surface);
-        Draw(&dc);
-        dc.Flush();
-    }
-    QPainter(this).drawImage(0, 0, surface);
+    PaintThroughDC(this, size(), [this](CDC& dc) { Draw(&dc); });
 }
 
 void CFigPreviewWnd::mousePressEvent(QMouseEvent* event)
@@ -471,13 +456,7 @@ CFontPreviewWnd::CFontPreviewWnd(QWidget* parent) : QWidget(parent)
 
 bool CFontPreviewWnd::Create(const QRect& rect, QWidget* parent, int id)
 {
-    if (!parent)
-        return false;
-    setParent(parent);
-    setGeometry(rect);
-    SetDlgCtrlID(this, id);
-    show();
-    return true;
+    return CreateChildControl(this, rect, parent, id);
 }
 
 void CFontPreviewWnd::SetText(const std::string& text)
@@ -498,11 +477,7 @@ void CFontPreviewWnd::SetFont(const LOGFONT& font)
 
 void CFontPreviewWnd::paintEvent(QPaintEvent*)
 {
-    if (width() <= 0 || height() <= 0)
-        return;
-    QImage surface(size(), QImage::Format_RGB32);
-    {
-        CPainterDC dc(&surface);
+    PaintThroughDC(this, size(), [this](CDC& dc) {
         const CRect client(0, 0, width(), height());
         dc.FillSolidRect(&client, g_crPreviewBackground);
         CFont font;
@@ -515,7 +490,5 @@ void CFontPreviewWnd::paintEvent(QPaintEvent*)
         dc.SetTextAlign(TA_CENTER | TA_BASELINE);
         dc.TextOut(client.Width() / 2, client.Height() / 2 + (tm.tmAscent - tm.tmInternalLeading + 1) / 2, m_text);
         dc.SelectObject(old);
-        dc.Flush();
-    }
-    QPainter(this).drawImage(0, 0, surface);
+    });
 }

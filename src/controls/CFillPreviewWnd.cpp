@@ -1,18 +1,16 @@
 #include "controls/CFillPreviewWnd.h"
 
+#include "controls/ChildControl.h"
 #include "controls/PreviewColors.h"
 #include "editing/ui/CKavoView.h"
 #include "platform/CGraphics.h"
-#include "platform/CPainterDC.h"
+#include "platform/CDC.h"
 #include "platform/SysColors.h"
-#include "platform/ui/DlgItems.h"
 #include "render/CZoomMapping.h"
 #include "render/FillBrush.h"
 #include "render/SoftShadow.h"
 #include "render/StyleSample.h"
 #include "shapes/DividedShapeTemplates.h"
-
-#include <QPainter>
 
 namespace {
 
@@ -42,13 +40,7 @@ CFillPreviewWnd::CFillPreviewWnd(QWidget* parent) : QWidget(parent)
 
 bool CFillPreviewWnd::Create(const QRect& rect, QWidget* parent, int id)
 {
-    if (!parent)
-        return false;
-    setParent(parent);
-    setGeometry(rect);
-    SetDlgCtrlID(this, id);
-    show();
-    return true;
+    return CreateChildControl(this, rect, parent, id);
 }
 
 void CFillPreviewWnd::SetFill(const CFillSpec& fill)
@@ -82,17 +74,6 @@ double CFillPreviewWnd::ShadowScale()
 {
     const CKavoView* view = GetActiveKavoView();
     return PixelsPerUnitAt100() * (view ? view->GetZoomFactor() : 100.0) / 100.0;
-}
-
-QImage CFillPreviewWnd::Render() const
-{
-    QImage image(size(), QImage::Format_ARGB32_Premultiplied);
-    {
-        CPainterDC dc(&image);
-        Draw(dc);
-        dc.Flush();
-    }
-    return image;
 }
 
 void CFillPreviewWnd::Draw(CDC& dc) const
@@ -134,11 +115,7 @@ void CFillPreviewWnd::Draw(CDC& dc) const
 
 void CFillPreviewWnd::paintEvent(QPaintEvent*)
 {
-    if (width() <= 0 || height() <= 0)
-        return;
-    QPainter p(this);
-    p.setRenderHint(QPainter::Antialiasing);
-    p.drawImage(0, 0, Render());
+    PaintThroughDC(this, size(), [this](CDC& dc) { Draw(dc); }, QImage::Format_ARGB32_Premultiplied);
 }
 
 CConPreviewButton::CConPreviewButton(CKavoDoc* doc, QWidget* parent) : QPushButton(parent), m_pDoc(doc) {}
@@ -158,11 +135,7 @@ CRect CConPreviewButton::LineRect() const
 
 void CConPreviewButton::paintEvent(QPaintEvent*)
 {
-    if (width() <= 0 || height() <= 0)
-        return;
-    QImage surface(size(), QImage::Format_RGB32);
-    {
-        CPainterDC dc(&surface);
+    PaintThroughDC(this, size(), [this](CDC& dc) {
         const CRect client(0, 0, width(), height());
         if (m_bButtonFace) {
             dc.FillSolidRect(&client, GetSysColor(COLOR_BTNFACE));
@@ -172,7 +145,5 @@ void CConPreviewButton::paintEvent(QPaintEvent*)
             if (!m_bNoLine && !line.IsRectEmpty())
                 DrawConLineSample(&dc, m_props, m_pDoc, line, false, false, kConLineAngle, false);
         }
-        dc.Flush();
-    }
-    QPainter(this).drawImage(0, 0, surface);
+    });
 }

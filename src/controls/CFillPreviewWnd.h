@@ -40,7 +40,6 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
-    QImage Render() const;
     void Draw(CDC& dc) const;
 
     bool m_bLargeMargin = false;

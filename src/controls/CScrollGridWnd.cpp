@@ -1,12 +1,11 @@
 #include "controls/CScrollGridWnd.h"
 
 #include "controls/CDlgCommandEvent.h"
-#include "platform/CPainterDC.h"
+#include "controls/ChildControl.h"
+#include "platform/CDC.h"
 #include "platform/SysColors.h"
-#include "platform/ui/DlgItems.h"
 
 #include <QMouseEvent>
-#include <QPainter>
 #include <QScrollBar>
 
 #include <algorithm>
@@ -30,14 +29,8 @@ CScrollGridWnd::CScrollGridWnd(QWidget* parent) : QAbstractScrollArea(parent)
 
 bool CScrollGridWnd::Create(const QRect& rect, QWidget* parent, int id)
 {
-    if (!parent)
-        return false;
-    setParent(parent);
-    setGeometry(rect);
-    SetDlgCtrlID(this, id);
     ApplyScrollRange();
-    show();
-    return true;
+    return CreateChildControl(this, rect, parent, id);
 }
 
 int CScrollGridWnd::ScrollMaxFor(int columns, int rows, int count)
@@ -144,30 +137,26 @@ void CScrollGridWnd::DrawSelFrame(CDC* dc) const
 void CScrollGridWnd::paintEvent(QPaintEvent*)
 {
     const QSize size = viewport()->size();
-    if (size.isEmpty())
-        return;
-    QImage surface(size, QImage::Format_RGB32);
-    {
-        CPainterDC dc(&surface);
+    PaintThroughDC(viewport(), size, [&](CDC& dc) {
         const CRect all(0, 0, size.width(), size.height());
         dc.FillSolidRect(&all, GetSysColor(COLOR_WINDOW));
-        const int end = std::min(m_nCount, m_nFirst + std::max(0, m_nColumns) * std::max(0, m_nRows));
-        for (int i = m_nFirst; i < end; ++i) {
+        for (int i = m_nFirst; i < VisibleEnd(); ++i) {
             const int saved = dc.SaveDC();
             DrawCell(&dc, i);
             dc.RestoreDC(saved);
         }
         DrawSelFrame(&dc);
-        dc.Flush();
-    }
-    QPainter p(viewport());
-    p.drawImage(0, 0, surface);
+    });
+}
+
+int CScrollGridWnd::VisibleEnd() const
+{
+    return std::min(m_nCount, m_nFirst + std::max(0, m_nColumns) * std::max(0, m_nRows));
 }
 
 int CScrollGridWnd::HitTest(const QPoint& pt) const
 {
-    const int end = std::min(m_nCount, m_nFirst + std::max(0, m_nColumns) * std::max(0, m_nRows));
-    for (int i = m_nFirst; i < end; ++i) {
+    for (int i = m_nFirst; i < VisibleEnd(); ++i) {
         CRect cell;
         if (GetCellRect(i, cell) && cell.PtInRect(CPoint(pt.x(), pt.y())))
             return i;

@@ -48,6 +48,8 @@ private:
     void ApplyScrollRange();
     void OnScrollPos(int row);
     void DrawSelFrame(CDC* dc) const;
+    // One past the last visible index.
+    int VisibleEnd() const;
     int HitTest(const QPoint& pt) const;
 
     int m_nSel = -1;
