@@ -5,6 +5,8 @@
 
 #include <QEvent>
 
+class QWidget;
+
 // Notification of a number field committed with Enter: the dialog stays open
 // on the field instead of closing.
 constexpr WORD kFieldEnterNotify = 200;
@@ -20,3 +22,9 @@ public:
 private:
     DWORD m_wParam;
 };
+
+// Sends the control's parent the command (the control's id, code); nothing
+// for a control without a parent.
+void NotifyParent(QWidget* control, int code);
+// Sends the parent a command of its own (a menu command), code 0.
+void SendParentCommand(QWidget* control, int command);

@@ -1,0 +1,3 @@
+#include "controls/PreviewColors.h"
+
+COLORREF g_crPreviewBackground = RGB(255, 255, 255);
