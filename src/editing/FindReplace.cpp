@@ -163,7 +163,9 @@ int ReplaceAllText(CKavoDoc& doc, const FindOptions& options, const std::string&
         return 0;
     std::string inserted = replacement;
     PlainTextToMarkup(inserted);
-    const int step = std::max(CountMarkupChars(inserted), 1);
+    // The search goes on after the text put in; an empty replacement leaves
+    // it where the hit was, so that "abab" less "ab" is empty.
+    const int step = CountMarkupChars(inserted);
     int count = 0;
     doc.UndoBeginStep(UDMAC_REPLACEALL);
     // A snapshot of the list: replacing refits figures, it never adds any.
@@ -179,7 +181,8 @@ int ReplaceAllText(CKavoDoc& doc, const FindOptions& options, const std::string&
             if (!fig || !FindInFigure(*fig, options, area, from, hit))
                 break;
             // A hit that cannot be replaced (the area would grow past its
-            // limit) is stepped over, so the loop always moves on.
+            // limit) is stepped over; a replaced one either shortens the
+            // text or moves the search on, so the loop always ends.
             const bool replaced = ReplaceMatch(doc, hit, replacement);
             count += replaced ? 1 : 0;
             area = hit.area;

@@ -106,6 +106,7 @@ TEST_F(FindReplaceTest, ReplaceAllCountsNeverLoopsAndUndoesInOneStep)
         const char* b;
     } rows[] = {
         {"a", "", 5, "X", "bnn"},        // removed: never stuck on one place
+        {"an", "", 2, "aXa", "ba"},      // side by side: each one goes
         {"a", "aa", 5, "aaXaa", "baanaanaa"}, // the inserted text is not searched again
         {"q", "z", 0, "aXa", "banana"},
     };
