@@ -5,6 +5,7 @@
 #include "document/CKavoDoc.h"
 #include "editing/ui/CKavoView.h"
 #include "editing/ui/ViewContextMenu.h"
+#include "frame/ui/CCustomizeSheet.h"
 #include "frame/ui/CFrameAppContext.h"
 #include "frame/ui/CKavoFrm.h"
 #include "frame/ui/MainMenu.h"
@@ -70,6 +71,7 @@ int CMainFrame::OnCreate()
     InstallEditCommands();
     InstallTemplateCommands();
     InstallBarCommands();
+    RegisterCustomizeCommands(m_commands, this);
     DiagPrintf("INIT  Step 5: CreateToolBar()\n");
     if (!CreateToolBar())
         return 0;
@@ -220,6 +222,7 @@ void CMainFrame::OnIdleUpdateCmdUI()
     RefreshFrameTitles();
     m_commands.UpdateAll();
     UpdateBarControls();
+    EnableBarsForCustomize(this);
     if (m_zoomPane)
         m_zoomPane->setText(ZoomPaneText());
 }
