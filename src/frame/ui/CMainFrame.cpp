@@ -5,6 +5,7 @@
 #include "document/CKavoDoc.h"
 #include "editing/ui/CKavoView.h"
 #include "editing/ui/ViewContextMenu.h"
+#include "frame/ui/CCustomizeSheet.h"
 #include "frame/ui/CFrameAppContext.h"
 #include "frame/ui/CKavoFrm.h"
 #include "frame/ui/FindReplaceUi.h"
@@ -72,6 +73,7 @@ int CMainFrame::OnCreate()
     InstallTemplateCommands();
     InstallFindCommands(*this);
     InstallBarCommands();
+    RegisterCustomizeCommands(m_commands, this);
     DiagPrintf("INIT  Step 5: CreateToolBar()\n");
     if (!CreateToolBar())
         return 0;
@@ -222,6 +224,7 @@ void CMainFrame::OnIdleUpdateCmdUI()
     RefreshFrameTitles();
     m_commands.UpdateAll();
     UpdateBarControls();
+    EnableBarsForCustomize(this);
     if (m_zoomPane)
         m_zoomPane->setText(ZoomPaneText());
 }
