@@ -48,6 +48,8 @@ CKavoView::CKavoView(CKavoDoc* doc, QWidget* parent) : CZoomView(parent), m_pDoc
     new CRulerBar(this, false);
     ApplyRulerMargins();
     setAttribute(Qt::WA_InputMethodEnabled);
+    // Pictures dragged in from other programs (CKavoViewDrop.cpp).
+    setAcceptDrops(true);
     InstallViewTextEditing();
     DiagPrintf("STAT  Create diagram\n");
 }
@@ -56,6 +58,7 @@ CKavoView::~CKavoView()
 {
     // What was typed is kept.
     CloseEditor();
+    ForgetDropPicture(true);
     if (m_pDoc)
         m_pDoc->RemoveView(this);
 }

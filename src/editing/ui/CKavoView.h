@@ -9,6 +9,7 @@
 #include "core/AppContext.h"
 #include "document/CFigPickList.h"
 #include "document/IDocView.h"
+#include "platform/GlobalMem.h"
 #include "editing/DividerEdit.h"
 #include "render/CDiagObjDrawCtx.h"
 #include "render/ui/CZoomView.h"
@@ -28,6 +29,7 @@ class CFigSymbol;
 class QTimerEvent;
 class QInputMethodEvent;
 class CTextDialog;
+class QMimeData;
 struct TextDialogArgs;
 
 // Ruler-update flags: vertical ruler, horizontal ruler, corner box.
@@ -354,6 +356,16 @@ public:
     // everything selected unless a character is typed.
     bool BeginTextEdit(CFigure* fig, int section, bool forwardClick, const CPoint& client, char ch, int caretMode);
     bool OpenTextEditor(CFigure* fig, int section, bool forwardClick, const CPoint& client, char ch, int caretMode);
+    // Pictures dragged over the view (CKavoViewDrop.cpp): a picture of the
+    // drag's own data (an enhanced metafile, a bitmap or image, or a picture
+    // file) follows the pointer as a rubber figure and is dropped as a new
+    // picture figure in one undo step; the drag's text may describe its
+    // parts (name and connection points). Points in client pixels.
+    bool OnDragEnter(const QMimeData* data, const CPoint& client);
+    bool OnDragOver(const CPoint& client);
+    void OnDragLeave();
+    bool OnDrop(const CPoint& client);
+    const std::string& DroppedPartName() const { return m_strDroppedPart; }
     // Find and Replace (CKavoViewFind.cpp): brings the text area into sight,
     // clear of `avoid` (a window over the view, in global pixels), and opens
     // the editor on it with start..end selected, leaving the focus where it
@@ -391,12 +403,26 @@ public:
 
 protected:
     void inputMethodEvent(QInputMethodEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dragMoveEvent(QDragMoveEvent* event) override;
+    void dragLeaveEvent(QDragLeaveEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+    // The scroll area leaves drag events to its viewport; the view takes
+    // them itself (CKavoViewDrop.cpp).
+    bool event(QEvent* event) override;
 
 private:
     // OpenTextEditor in two halves: the figure made ready, then the editor
     // made over it with the arguments given.
     bool PrepareEditor(CFigure* fig, int section);
     void StartEditor(CFigure* fig, int section, TextDialogArgs& args);
+
+    // The picture of a drag in progress, the view's until a drop hands it
+    // to the document; the part name its description gave.
+    HGLOBAL m_hDropPicture = nullptr;
+    std::string m_strDroppedPart;
+    void ForgetDropPicture(bool free);
+    CPoint DropPoint(const QPointF& pos) const;
 
     CTextDialog* m_pTextDlg = nullptr;
     CFigure* m_pEditFig = nullptr;

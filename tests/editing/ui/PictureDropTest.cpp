@@ -1,0 +1,160 @@
+// Pictures dragged onto a real view offscreen with Qt's own drag events:
+// the rubber figure follows, a drop makes one picture figure in one undo
+// step, the drag's text names the part and gives its connection points, and
+// the system clipboard is never touched.
+#include "ViewEvents.h"
+#include "common/FakeAppContext.h"
+#include "core/Settings.h"
+#include "core/UIMode.h"
+#include "undo/UndoCodes.h"
+
+#include <QClipboard>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QGuiApplication>
+#include <QMimeData>
+#include <QTemporaryDir>
+#include <QUrl>
+#include <gtest/gtest.h>
+
+namespace {
+struct PictureDropTest : testing::Test, ViewEvents {
+    FakeAppContext app;
+    void SetUp() override
+    {
+        fx.doc.m_bShowGrid = 0;
+        fx.doc.m_bAlignToGrid = 0;
+        AutoLabelOnCreate = 0;
+        app.doc = &fx.doc;
+        SetAppContext(&app);
+        g_nUIMode = 0;
+        view = std::make_unique<CKavoView>(&fx.doc);
+        view->show();
+        FitView(*view);
+        Save();
+    }
+    void TearDown() override
+    {
+        SaveViewShot(*view);
+        view.reset();
+        SetAppContext(nullptr);
+        ScaleImport = 100;
+        AutoLabelOnCreate = 1;
+    }
+    static QImage Picture(int w, int h)
+    {
+        QImage image(w, h, QImage::Format_RGB32);
+        image.fill(qRgb(30, 90, 200));
+        return image;
+    }
+    // Enter, moves to `to` (viewport pixels), then a drop or a leave, sent to
+    // the view as the window system sends them; whether the enter was taken.
+    bool DragTo(const QMimeData& data, const QPoint& toViewport, bool drop = true)
+    {
+        QWidget* vp = view.get();
+        const QPoint to = view->viewport()->mapTo(vp, toViewport);
+        QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(vp, &enter);
+        if (!enter.isAccepted())
+            return false;
+        for (int i = 1; i <= 3; ++i) {
+            QDragMoveEvent move(QPoint(5, 5) + (to - QPoint(5, 5)) * i / 3, Qt::CopyAction, &data, Qt::LeftButton,
+                                Qt::NoModifier);
+            QApplication::sendEvent(vp, &move);
+            EXPECT_TRUE(move.isAccepted());
+        }
+        EXPECT_NE(view->RubberFigure(), nullptr) << "the picture follows the pointer";
+        if (drop) {
+            QDropEvent dropped(QPointF(to), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+            QApplication::sendEvent(vp, &dropped);
+        } else {
+            QDragLeaveEvent leave;
+            QApplication::sendEvent(vp, &leave);
+        }
+        return true;
+    }
+    CFigure* OnlyFigure()
+    {
+        return fx.doc.m_pObjList->GetCount() == 1 ? static_cast<CFigure*>(fx.doc.m_pObjList->GetAt(0)) : nullptr;
+    }
+};
+} // namespace
+
+TEST_F(PictureDropTest, ADroppedImageIsOnePictureFigureWhereItFellAndTheClipboardStays)
+{
+    QGuiApplication::clipboard()->setText("copied before");
+    ScaleImport = 50;
+    QMimeData data;
+    data.setImageData(Picture(64, 32));
+    ASSERT_TRUE(DragTo(data, QPoint(300, 200)));
+    CFigure* fig = OnlyFigure();
+    ASSERT_NE(fig, nullptr);
+    EXPECT_TRUE(fig->HasPicture());
+    EXPECT_EQ(Centre(fig), QPoint(300, 200));
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), "copied before");
+    EXPECT_EQ(Steps(), 1);
+    EXPECT_EQ(fx.doc.UndoLogRef().GetLastUndoStepCode(), UDMAC_DROPIN);
+    EXPECT_EQ(view->RubberFigure(), nullptr);
+    const CSize half = fig->m_rect.Size();
+
+    fx.doc.UndoLastStep();
+    EXPECT_EQ(DocText(fx.doc), saved);
+    ScaleImport = 100;
+    ASSERT_TRUE(DragTo(data, QPoint(300, 200)));
+    ASSERT_NE(OnlyFigure(), nullptr);
+    EXPECT_EQ(OnlyFigure()->m_rect.Width(), 2 * half.cx) << "ScaleImport 50 halves the natural size";
+    EXPECT_EQ(OnlyFigure()->m_rect.Height(), 2 * half.cy);
+}
+
+TEST_F(PictureDropTest, ThePartListNamesThePictureAndItsInnerAnchorsBecomeConnectionPoints)
+{
+    QMimeData data;
+    data.setImageData(Picture(40, 40));
+    // Bounds 0..1000: one anchor inside, one on the edge (not inside).
+    std::string parts = "1|Description~Router\r\n"
+                        "0|left~0|top~0|right~1000|bottom~1000\n"
+                        "0|Catagory~1|PartName~Port A|left~200|top~300|right~300|bottom~366";
+    parts += '\0'; // lines may end in NUL too
+    parts += "0|Catagory~1|PartName~Edge|left~0|top~0|right~100|bottom~100|p1~1";
+    data.setText(QString::fromLatin1(parts.data(), qsizetype(parts.size())));
+    ASSERT_TRUE(DragTo(data, QPoint(400, 300)));
+    EXPECT_EQ(view->DroppedPartName(), "Router");
+    CFigure* fig = OnlyFigure();
+    ASSERT_NE(fig, nullptr);
+    ASSERT_TRUE(fig->m_pConPts);
+    ASSERT_EQ(fig->m_pConPts->GetCount(), 1);
+    // 250 and 333 per mille of 2048, to the nearest unit.
+    EXPECT_FLOAT_EQ(fig->m_pConPts->GetAt(0)->m_pos.x, 512.0f);
+    EXPECT_FLOAT_EQ(fig->m_pConPts->GetAt(0)->m_pos.y, 682.0f);
+    fx.doc.UndoLastStep();
+    EXPECT_EQ(DocText(fx.doc), saved);
+}
+
+TEST_F(PictureDropTest, WhatIsNoPictureIsRefusedAndALeftDragLeavesNothing)
+{
+    QMimeData text;
+    text.setText("just words");
+    EXPECT_FALSE(DragTo(text, QPoint(300, 200)));
+
+    QTemporaryDir dir;
+    const QString notPicture = dir.filePath("notes.txt");
+    QFile file(notPicture);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("not a picture");
+    file.close();
+    QMimeData urls;
+    urls.setUrls({QUrl::fromLocalFile(notPicture), QUrl("https://example.invalid/x.png"),
+                  QUrl::fromLocalFile(dir.filePath("missing.png"))});
+    EXPECT_FALSE(DragTo(urls, QPoint(300, 200)));
+
+    // A picture file from the file manager, dragged out again.
+    const QString png = dir.filePath("box.png");
+    ASSERT_TRUE(Picture(20, 20).save(png));
+    QMimeData file2;
+    file2.setUrls({QUrl::fromLocalFile(png)});
+    EXPECT_TRUE(DragTo(file2, QPoint(300, 200), false));
+    EXPECT_EQ(view->RubberFigure(), nullptr);
+    EXPECT_EQ(Steps(), 0);
+    EXPECT_EQ(DocText(fx.doc), saved);
+    ExpectNoFeedbackLeft();
+}
