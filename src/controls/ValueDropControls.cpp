@@ -28,20 +28,18 @@ CDropPaletteButton* NewButton(unsigned command, QWidget* parent, const std::func
     case kBorderColor:
     case kTextColor: {
         auto* button = new CToolColorButton(parent);
-        if (images)
-            button->SetFaceImage(images(command));
         created = button->CreatePalette(id, parent, PaletteColors, true, command == kFillColor, true);
         made = button;
         break;
     }
     case kLinePattern: {
-        auto* button = new CLinePatternButton(parent);
+        auto* button = new CToolLinePatternButton(parent);
         created = button->Create(id, parent);
         made = button;
         break;
     }
     case kLineWidth: {
-        auto* button = new CLineWidthButton(parent);
+        auto* button = new CToolLineWidthButton(parent);
         created = button->Create(id, parent);
         made = button;
         break;
@@ -70,6 +68,10 @@ CDropPaletteButton* NewButton(unsigned command, QWidget* parent, const std::func
     }
     default: return nullptr;
     }
+    // Colour, pattern and width buttons show the bar's image of the command.
+    const bool imageFace = command != kCurvature && command != kHAlign && command != kVAlign && command != kRotate;
+    if (created && images && imageFace)
+        made->SetFaceImage(images(command));
     if (!created) {
         delete made;
         return nullptr;

@@ -271,3 +271,23 @@ TEST_F(PropertyBarDropTest, AlignmentAndRotation)
     EXPECT_EQ(int(fx.doc.UndoLogRef().m_nStepsRecorded), steps);
     SaveShot(&owner, "propertybar_drops");
 }
+
+TEST_F(ValueDropTest, BarButtonsShowTheBarImageWithTheColourUnderIt)
+{
+    QImage white(20, 20, QImage::Format_RGB32);
+    white.fill(Qt::white);
+    auto* text = static_cast<CColorDropButton*>(
+        MakeValueDropControl(36499, &owner, [&](UINT) { return white; }));
+    ASSERT_NE(text, nullptr);
+    text->setGeometry(10, 10, 27, 26);
+    EXPECT_EQ(MakeValueDropControl(32818, &owner, {}), nullptr);   // not a value command
+    Show();
+    Choose(text, kPaletteFirstId + 16);   // 0x0404FC: red
+    const QImage face = text->grab().toImage();
+    // The image sits centred in the face less the arrow's room; its foot
+    // carries the colour bar.
+    const int x = 3 + (21 - 7 - 20) / 2, y = 3 + (20 - 20) / 2;
+    EXPECT_EQ(face.pixelColor(x + 10, y + 16), QColor(0xFC, 0x04, 0x04));
+    EXPECT_EQ(face.pixelColor(x + 10, y + 5), QColor(Qt::white));
+    SaveShot(text, "textcolor_barbutton");
+}
