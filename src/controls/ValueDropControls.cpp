@@ -106,19 +106,19 @@ bool ApplyConnectorProps(CKavoDoc& doc, const std::function<void(CConProps&, CCo
     return true;
 }
 
-// Line pattern and width: the selected connectors' lines, or with no
-// connector selected the selected figures' borders.
+// Line pattern and width: the selected figures' borders and the selected
+// connectors' lines, each through its own document operation.
 bool ApplyLineValue(CKavoDoc& doc, int value, bool pattern)
 {
-    if (HasSelectedConnectors(doc))
-        return ApplyConnectorProps(doc, [&](CConProps& p, CConPropMask& m) {
-            (pattern ? p.PenStyle : p.LineWidth) = value;
-            (pattern ? m.m_bPenStyle : m.m_bLineWidth) = 1;
-        });
-    return ApplyFigureProps(doc, [&](FigPropValues& v, CFigPropMask& m) {
+    const bool figures = ApplyFigureProps(doc, [&](FigPropValues& v, CFigPropMask& m) {
         (pattern ? v.props.PenStyle : v.props.BorderWidth) = value;
         (pattern ? m.m_bPenStyle : m.m_bBorderWidth) = 1;
     });
+    const bool connectors = ApplyConnectorProps(doc, [&](CConProps& p, CConPropMask& m) {
+        (pattern ? p.PenStyle : p.LineWidth) = value;
+        (pattern ? m.m_bPenStyle : m.m_bLineWidth) = 1;
+    });
+    return figures || connectors;
 }
 
 // One alignment group replaced, the other kept from the first selected figure.

@@ -1,7 +1,7 @@
 #pragma once
 // The property bar's value drop buttons: which command gets which button,
-// and what a choice does to the active diagram (one undo step on the
-// selection).
+// and what a choice does to the active diagram's selection (one undo step
+// for each kind of object it changes).
 #include "platform/WinTypes.h"
 
 #include <QImage>

@@ -255,6 +255,17 @@ TEST_F(PropertyBarDropTest, ConnectorColourWidthAndPattern)
     ExpectOneStepUndone(UDMAC_CONPROPS);
 }
 
+TEST_F(PropertyBarDropTest, LineWidthOfASelectedBoxIsItsBorder)
+{
+    auto* width = Make(36492);
+    Show();
+    Select(box);
+    Choose(width, kPaletteFirstId + 3);
+    EXPECT_EQ(box->m_props.BorderWidth, 5);
+    EXPECT_EQ(con->m_props.LineWidth, 1);
+    ExpectOneStepUndone(UDMAC_FIGPROPS);
+}
+
 TEST_F(PropertyBarDropTest, AlignmentAndRotation)
 {
     auto* halign = Make(36562);
