@@ -8,6 +8,8 @@
 #include "document/CKavoDoc.h"
 #include "document/FigPropValues.h"
 #include "document/FontChoice.h"
+#include "editing/ui/CTextDialog.h"
+#include "richtext/MarkupBuilder.h"
 #include "platform/ui/DlgItems.h"
 
 namespace {
@@ -139,10 +141,26 @@ QWidget* MakeValueDropControl(unsigned command, QWidget* parent, const std::func
     if (!button)
         return nullptr;
     QObject::connect(button, &CDropPaletteButton::chosen, button, [command, button] {
+        // Text being edited in place takes text colour and alignment itself.
+        if (CTextDialog* editor = ActiveTextEditor(); editor && ApplyValueDropToEditor(command, *button, *editor))
+            return;
         if (CKavoDoc* doc = GetActiveKavoDoc())
             ApplyValueDropChoice(command, *button, *doc);
     });
     return button;
+}
+
+bool ApplyValueDropToEditor(unsigned command, const CDropPaletteButton& button, CTextDialog& editor)
+{
+    FormatRequest request;
+    if (command == kTextColor)
+        request.color = static_cast<const CColorDropButton&>(button).GetColor();
+    else if (command == kHAlign || command == kVAlign)
+        request.align = static_cast<const CCommandDropButton&>(button).GetSetting();
+    else
+        return false;
+    editor.ApplyFormat(request);
+    return true;
 }
 
 bool ApplyValueDropChoice(unsigned command, const CDropPaletteButton& button, CKavoDoc& doc)

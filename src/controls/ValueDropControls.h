@@ -20,3 +20,6 @@ QWidget* MakeValueDropControl(unsigned command, QWidget* parent, const std::func
 // selection; false when the command is not a value command or nothing is
 // selected that takes it.
 bool ApplyValueDropChoice(unsigned command, const CDropPaletteButton& button, CKavoDoc& doc);
+// Text colour and alignment go to the text being edited in place (its
+// selection); false for the other commands.
+bool ApplyValueDropToEditor(unsigned command, const CDropPaletteButton& button, class CTextDialog& editor);
