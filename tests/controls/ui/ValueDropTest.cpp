@@ -4,12 +4,15 @@
 #include "common/DiagramFixture.h"
 #include "common/FakeAppContext.h"
 #include "controls/CColorDropButton.h"
+#include "controls/CFlowIndicatorButton.h"
 #include "controls/CLinePatternButton.h"
 #include "controls/CTextDropButton.h"
 #include "controls/ValueDropControls.h"
 #include "core/AppContext.h"
 #include "fileformat/DiagramRecordWriter.h"
 #include "keyword/KeywordStreams.h"
+#include "shapes/CShapeDef.h"
+#include "shapes/ShapeLibrary.h"
 #include "undo/UndoCodes.h"
 
 #include <QTest>
@@ -301,4 +304,29 @@ TEST_F(ValueDropTest, BarButtonsShowTheBarImageWithTheColourUnderIt)
     EXPECT_EQ(face.pixelColor(x + 10, y + 16), QColor(0xFC, 0x04, 0x04));
     EXPECT_EQ(face.pixelColor(x + 10, y + 5), QColor(Qt::white));
     SaveShot(text, "textcolor_barbutton");
+}
+
+TEST_F(ValueDropTest, FlowIndicatorsOfferFifteenStampsAndAMissingOneIsNone)
+{
+    auto* button = new CFlowIndicatorButton(&owner);
+    button->setGeometry(10, 10, 40, 26);
+    ASSERT_TRUE(button->Create(kId, &owner));
+    EXPECT_EQ(button->ItemList().Count(), 15);
+    EXPECT_EQ(button->Popup()->Grid().columns, 5);
+    EXPECT_EQ(button->Popup()->Grid().rows, 3);
+    Show();
+    Choose(button, kPaletteFirstId + 1);
+    EXPECT_EQ(button->GetStamp(), StampShapes().GetCount() > 1 ? 1 : -1);
+    QTest::mousePress(button, Qt::LeftButton, {}, QPoint(5, 5));
+    SaveShot(button->Popup(), "flowindicators_open");
+    QTest::keyClick(button->Popup(), Qt::Key_Escape);
+    // A library of one stamp: the second cell is no stamp.
+    ShapeLibrary one;
+    one.NewEntry()->SetName("only");
+    auto* small = new CFlowIndicatorButton(&owner);
+    small->setGeometry(60, 10, 40, 26);
+    ASSERT_TRUE(small->Create(kId + 1, &owner, &one));
+    Choose(small, kPaletteFirstId + 1);
+    EXPECT_EQ(small->GetStamp(), -1);
+    SaveShot(&owner, "flowindicator_buttons");
 }
