@@ -4,7 +4,6 @@
 #include "controls/CPlacedColorDialog.h"
 #include "document/CKavoDoc.h"
 #include "editing/ui/CTextDialog.h"
-#include "platform/CPainterDC.h"
 #include "platform/CDC.h"
 #include "platform/GdiObjects.h"
 
@@ -157,23 +156,14 @@ void CColorDropButton::DrawFace(CDC* dc, const CRect& rect, bool, bool disabled)
 
 void CToolColorButton::DrawFace(CDC* dc, const CRect& rect, bool notPressed, bool disabled)
 {
-    if (m_image.isNull()) {
+    CRect image;
+    if (!DrawFaceImage(dc, rect, disabled, 7, &image)) {
         CColorDropButton::DrawFace(dc, rect, notPressed, disabled);
         return;
     }
-    QImage image = m_image.convertToFormat(QImage::Format_RGB32);
-    if (disabled)
-        image = image.convertToFormat(QImage::Format_Grayscale8).convertToFormat(QImage::Format_RGB32);
-    const int x = rect.left + (rect.Width() - 7 - image.width()) / 2;
-    const int y = rect.top + (rect.Height() - image.height()) / 2;
-    CBitmap bitmap;
-    if (bitmap.Attach(image)) {
-        CPainterDC source(&bitmap.Image());
-        dc->BitBlt(x, y, image.width(), image.height(), &source, 0, 0, SRCCOPY);
-    }
     if (disabled)
         return;
-    const CRect bar(x + 1, y + 15, x + 19, y + 19);
+    const CRect bar(image.left + 1, image.top + 15, image.left + 19, image.top + 19);
     if (GetColor() == kPaletteNoColor) {
         CBrush black(RGB(0, 0, 0));
         dc->FrameRect(&bar, &black);

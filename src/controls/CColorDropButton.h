@@ -5,8 +5,6 @@
 // standard colour, so the palette keeps its 56 entries.
 #include "controls/CDropPaletteButton.h"
 
-#include <QImage>
-
 #include <array>
 
 constexpr COLORREF kPaletteNoColor = RGB(1, 2, 3);   // 0x030201 stands for no colour
@@ -60,10 +58,6 @@ class CToolColorButton : public CColorDropButton {
     Q_OBJECT
 public:
     explicit CToolColorButton(QWidget* parent = nullptr) : CColorDropButton(parent) {}
-    void SetFaceImage(const QImage& image) { m_image = image; update(); }
     void DrawFace(CDC* dc, const CRect& rect, bool notPressed, bool disabled) override;
     void BeforeDrop() override;
-
-private:
-    QImage m_image;
 };

@@ -5,6 +5,7 @@
 #include "editing/ui/CTextDialog.h"
 #include "graphics/BitmapHelpers.h"
 #include "platform/CDC.h"
+#include "platform/CPainterDC.h"
 #include "platform/GdiObjects.h"
 #include "platform/SysColors.h"
 #include "platform/ui/DlgItems.h"
@@ -280,4 +281,41 @@ void CDropPaletteButton::DrawArrow(CDC* dc, const CRect& rect, bool pressed, boo
     dc->Polygon(corners, 3);
     dc->SelectObject(oldPen);
     dc->SelectObject(oldBrush);
+}
+
+void CDropPaletteButton::SetFaceImage(const QImage& image)
+{
+    m_faceImage = image;
+    update();
+}
+
+void CDropPaletteButton::BlitImage(CDC* dc, const QImage& image, int x, int y, bool disabled)
+{
+    if (image.isNull())
+        return;
+    QImage pixels = image.convertToFormat(QImage::Format_RGB32);
+    if (disabled)
+        pixels = pixels.convertToFormat(QImage::Format_Grayscale8).convertToFormat(QImage::Format_RGB32);
+    CPainterDC source(&pixels);
+    dc->BitBlt(x, y, pixels.width(), pixels.height(), &source, 0, 0, SRCCOPY);
+}
+
+int CDropPaletteButton::GuiTextWidth(const std::string& text)
+{
+    QImage probe(1, 1, QImage::Format_RGB32);
+    CPainterDC dc(&probe);
+    dc.SelectStockObject(DEFAULT_GUI_FONT);
+    return int(dc.GetTextExtent(text).cx);
+}
+
+bool CDropPaletteButton::DrawFaceImage(CDC* dc, const CRect& rect, bool disabled, int reserveRight, CRect* imageRect)
+{
+    if (m_faceImage.isNull())
+        return false;
+    const int x = rect.left + (rect.Width() - reserveRight - m_faceImage.width()) / 2;
+    const int y = rect.top + (rect.Height() - m_faceImage.height()) / 2;
+    BlitImage(dc, m_faceImage, x, y, disabled);
+    if (imageRect)
+        *imageRect = CRect(x, y, x + m_faceImage.width(), y + m_faceImage.height());
+    return true;
 }

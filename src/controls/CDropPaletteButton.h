@@ -8,7 +8,10 @@
 #include "controls/CFaceButton.h"
 #include "controls/CPaletteMenuBase.h"
 
+#include <QImage>
 #include <QTimer>
+
+#include <string>
 
 class CDropPaletteButton;
 
@@ -86,6 +89,13 @@ public:
 
     void DrawItem(CDC* dc, const CRect& rect) override;
 
+    // The bar's image of the command for the toolbar variants' faces.
+    void SetFaceImage(const QImage& image);
+    // Draws an image at (x, y), greyed when disabled.
+    static void BlitImage(CDC* dc, const QImage& image, int x, int y, bool disabled);
+    // The width of a text in the button font.
+    static int GuiTextWidth(const std::string& text);
+
 signals:
     // After a choice, with the owner told (code 0).
     void chosen(WORD value);
@@ -101,6 +111,9 @@ protected:
     bool ShowsArrow() const { return m_bArrow; }
     void SetShowArrow(bool on) { m_bArrow = on; }
     int FaceTextAlign() const { return m_nFaceAlign; }
+    // The face image centred in the rectangle less `reserveRight`; false
+    // when there is none. `imageRect` receives where it went.
+    bool DrawFaceImage(CDC* dc, const CRect& rect, bool disabled, int reserveRight, CRect* imageRect = nullptr);
 
     struct Layout {
         int cellHeight = 0, cellWidth = 0, borderY = 0, borderX = 0;
@@ -113,6 +126,7 @@ private:
     void DrawArrow(CDC* dc, const CRect& rect, bool pressed, bool disabled);
 
     CPaletteItemList m_list;
+    QImage m_faceImage;
     std::unique_ptr<CPalettePopup> m_popup;
     WORD m_nLastChosen = kNone;
     QTimer m_openTimer;

@@ -40,6 +40,7 @@ void CHotFaceButton::DrawItem(CDC* dc, const CRect& rect)
     inner.DeflateRect(1, 1);
     CRect content = inner;
     if (pressed || isDown()) {
+        dc->FillSolidRect(&inner, face);
         FillRectWithPattern(dc, inner);
         content.OffsetRect(1, 1);
     } else {

@@ -67,6 +67,12 @@ void CLinePatternButton::DrawFace(CDC* dc, const CRect& rect, bool, bool disable
                     disabled ? GetSysColor(COLOR_BTNSHADOW) : RGB(0, 0, 0));
 }
 
+void CToolLinePatternButton::DrawFace(CDC* dc, const CRect& rect, bool notPressed, bool disabled)
+{
+    if (!DrawFaceImage(dc, rect, disabled, 7))
+        CLinePatternButton::DrawFace(dc, rect, notPressed, disabled);
+}
+
 void CLinePatternButton::BeforeDrop()
 {
     // A pattern the palette does not offer shows as the first one.

@@ -30,6 +30,14 @@ private:
     int m_nPattern = 0;
 };
 
+// The property bar's variant: the bar's image as its face.
+class CToolLinePatternButton : public CLinePatternButton {
+    Q_OBJECT
+public:
+    explicit CToolLinePatternButton(QWidget* parent = nullptr) : CLinePatternButton(parent) {}
+    void DrawFace(CDC* dc, const CRect& rect, bool notPressed, bool disabled) override;
+};
+
 // Line shapes: 0 straight, 16 rounded, 2 curved, 8 smooth.
 class CCurvatureButton : public CDropPaletteButton {
     Q_OBJECT

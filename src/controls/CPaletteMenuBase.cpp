@@ -124,9 +124,9 @@ void CPaletteMenuBase::Track(const QPoint& screenPos, std::function<void(UINT)> 
     m_nHighlight = kNoHighlight;
     m_bButtonDown = true;
     move(screenPos);
+    // Taken as a popup's focus: an in-place text editor beneath stays open.
     show();
-    activateWindow();
-    setFocus();
+    setFocus(Qt::PopupFocusReason);
 }
 
 UINT CPaletteMenuBase::Exec(const QPoint& screenPos)

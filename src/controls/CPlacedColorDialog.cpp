@@ -56,8 +56,10 @@ COLORREF CPlacedColorDialog::GetColor() const
 void CPlacedColorDialog::OnInitDialog()
 {
     // The edit in progress is kept: the colour will be applied to it.
-    if (CTextDialog* editor = ActiveTextEditor())
+    if (CTextDialog* editor = ActiveTextEditor()) {
         editor->MarkChanged();
+        editor->KeepOpenOnFocusLoss();   // the dialog takes the focus for a while
+    }
     adjustSize();
     const QSize size = frameGeometry().size();
     CRect rc(m_x, m_y, m_x + size.width(), m_y + size.height());

@@ -2,10 +2,8 @@
 
 #include "core/StringHelpers.h"
 #include "editing/ui/CTextDialog.h"
-#include "platform/CPainterDC.h"
+#include "platform/CDC.h"
 #include "platform/GdiObjects.h"
-
-#include <QImage>
 
 #include <algorithm>
 
@@ -75,18 +73,15 @@ bool CTextDropButton::CreateList(int ctrlId, QWidget* parent, UINT firstStringId
 {
     m_nFirstString = firstStringId;
     m_nCount = std::clamp(count, 0, kMaxTextListEntries);
-    QImage probe(1, 1, QImage::Format_RGB32);
-    CPainterDC dc(&probe);
-    dc.SelectStockObject(DEFAULT_GUI_FONT);
     int widestName = 0, widestValue = 0;
     for (int k = 0; k < m_nCount; ++k) {
         LoadCStringRes(m_texts[k], firstStringId + UINT(k));
         std::string name, value;
         SplitAtTab(m_texts[k], name, value);
-        widestName = std::max(widestName, int(dc.GetTextExtent(name).cx));
-        widestValue = std::max(widestValue, int(dc.GetTextExtent(value).cx));
+        widestName = std::max(widestName, GuiTextWidth(name));
+        widestValue = std::max(widestValue, GuiTextWidth(value));
     }
-    const int spaces = int(dc.GetTextExtent("  ").cx);
+    const int spaces = GuiTextWidth("  ");
     const int height = std::max(itemHeight, kMenuLineHeight) - 4;
     const int width = std::max(1, widestName + widestValue + spaces - 10);
     return CreatePalette(ctrlId, parent, height, width, 2, 5, 0, 1, 0, false, false, true, false, kAlignCenter, false);
@@ -159,6 +154,12 @@ void CLineWidthButton::DrawFace(CDC* dc, const CRect& rect, bool, bool disabled)
                       disabled ? RGB(128, 128, 128) : RGB(0, 0, 0));
 }
 
+void CToolLineWidthButton::DrawFace(CDC* dc, const CRect& rect, bool notPressed, bool disabled)
+{
+    if (!DrawFaceImage(dc, rect, disabled, 7))
+        CLineWidthButton::DrawFace(dc, rect, notPressed, disabled);
+}
+
 // ---- CCommandDropButton ----
 
 CCommandDropButton::CCommandDropButton(const Entry (&entries)[3], WORD defaultSetting, QWidget* parent)
@@ -168,12 +169,9 @@ CCommandDropButton::CCommandDropButton(const Entry (&entries)[3], WORD defaultSe
 
 bool CCommandDropButton::Create(int ctrlId, QWidget* parent)
 {
-    QImage probe(1, 1, QImage::Format_RGB32);
-    CPainterDC dc(&probe);
-    dc.SelectStockObject(DEFAULT_GUI_FONT);
     int widest = 0;
     for (const Entry& entry : m_entries)
-        widest = std::max(widest, int(dc.GetTextExtent(CommandText(entry.command)).cx));
+        widest = std::max(widest, GuiTextWidth(CommandText(entry.command)));
     const int width = widest > 0 ? widest + 25 : 20;
     return CreatePalette(ctrlId, parent, 20, width, 3, 3, 0, 1, 0, false, false, true, false, kAlignCenter, false);
 }
@@ -203,18 +201,8 @@ bool CCommandDropButton::FillValues(CPaletteItemList& list)
 
 void CCommandDropButton::DrawImage(CDC* dc, int x, int y, UINT command, bool disabled) const
 {
-    if (!m_images)
-        return;
-    QImage image = m_images(command);
-    if (image.isNull())
-        return;
-    if (disabled)
-        image = image.convertToFormat(QImage::Format_Grayscale8);
-    CBitmap bitmap;
-    if (!bitmap.Attach(image.convertToFormat(QImage::Format_RGB32)))
-        return;
-    CPainterDC source(&bitmap.Image());
-    dc->BitBlt(x, y, image.width(), image.height(), &source, 0, 0, SRCCOPY);
+    if (m_images)
+        BlitImage(dc, m_images(command), x, y, disabled);
 }
 
 void CCommandDropButton::DrawCell(CDC* dc, const CRect& rect, WORD value, bool)

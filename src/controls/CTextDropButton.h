@@ -56,6 +56,14 @@ private:
     int m_nWidth = 1;
 };
 
+// The property bar's variant: the bar's image as its face.
+class CToolLineWidthButton : public CLineWidthButton {
+    Q_OBJECT
+public:
+    explicit CToolLineWidthButton(QWidget* parent = nullptr) : CLineWidthButton(parent) {}
+    void DrawFace(CDC* dc, const CRect& rect, bool notPressed, bool disabled) override;
+};
+
 // Three commands; the setting is the value of the chosen one.
 class CCommandDropButton : public CDropPaletteButton {
     Q_OBJECT

@@ -8,6 +8,8 @@
 #include "document/CKavoDoc.h"
 #include "document/FigPropValues.h"
 #include "document/FontChoice.h"
+#include "editing/ui/CTextDialog.h"
+#include "richtext/MarkupBuilder.h"
 #include "platform/ui/DlgItems.h"
 
 namespace {
@@ -28,20 +30,18 @@ CDropPaletteButton* NewButton(unsigned command, QWidget* parent, const std::func
     case kBorderColor:
     case kTextColor: {
         auto* button = new CToolColorButton(parent);
-        if (images)
-            button->SetFaceImage(images(command));
         created = button->CreatePalette(id, parent, PaletteColors, true, command == kFillColor, true);
         made = button;
         break;
     }
     case kLinePattern: {
-        auto* button = new CLinePatternButton(parent);
+        auto* button = new CToolLinePatternButton(parent);
         created = button->Create(id, parent);
         made = button;
         break;
     }
     case kLineWidth: {
-        auto* button = new CLineWidthButton(parent);
+        auto* button = new CToolLineWidthButton(parent);
         created = button->Create(id, parent);
         made = button;
         break;
@@ -70,6 +70,10 @@ CDropPaletteButton* NewButton(unsigned command, QWidget* parent, const std::func
     }
     default: return nullptr;
     }
+    // Colour, pattern and width buttons show the bar's image of the command.
+    const bool imageFace = command != kCurvature && command != kHAlign && command != kVAlign && command != kRotate;
+    if (created && images && imageFace)
+        made->SetFaceImage(images(command));
     if (!created) {
         delete made;
         return nullptr;
@@ -104,19 +108,19 @@ bool ApplyConnectorProps(CKavoDoc& doc, const std::function<void(CConProps&, CCo
     return true;
 }
 
-// Line pattern and width: the selected connectors' lines, or with no
-// connector selected the selected figures' borders.
+// Line pattern and width: the selected figures' borders and the selected
+// connectors' lines, each through its own document operation.
 bool ApplyLineValue(CKavoDoc& doc, int value, bool pattern)
 {
-    if (HasSelectedConnectors(doc))
-        return ApplyConnectorProps(doc, [&](CConProps& p, CConPropMask& m) {
-            (pattern ? p.PenStyle : p.LineWidth) = value;
-            (pattern ? m.m_bPenStyle : m.m_bLineWidth) = 1;
-        });
-    return ApplyFigureProps(doc, [&](FigPropValues& v, CFigPropMask& m) {
+    const bool figures = ApplyFigureProps(doc, [&](FigPropValues& v, CFigPropMask& m) {
         (pattern ? v.props.PenStyle : v.props.BorderWidth) = value;
         (pattern ? m.m_bPenStyle : m.m_bBorderWidth) = 1;
     });
+    const bool connectors = ApplyConnectorProps(doc, [&](CConProps& p, CConPropMask& m) {
+        (pattern ? p.PenStyle : p.LineWidth) = value;
+        (pattern ? m.m_bPenStyle : m.m_bLineWidth) = 1;
+    });
+    return figures || connectors;
 }
 
 // One alignment group replaced, the other kept from the first selected figure.
@@ -137,10 +141,26 @@ QWidget* MakeValueDropControl(unsigned command, QWidget* parent, const std::func
     if (!button)
         return nullptr;
     QObject::connect(button, &CDropPaletteButton::chosen, button, [command, button] {
+        // Text being edited in place takes text colour and alignment itself.
+        if (CTextDialog* editor = ActiveTextEditor(); editor && ApplyValueDropToEditor(command, *button, *editor))
+            return;
         if (CKavoDoc* doc = GetActiveKavoDoc())
             ApplyValueDropChoice(command, *button, *doc);
     });
     return button;
+}
+
+bool ApplyValueDropToEditor(unsigned command, const CDropPaletteButton& button, CTextDialog& editor)
+{
+    FormatRequest request;
+    if (command == kTextColor)
+        request.color = static_cast<const CColorDropButton&>(button).GetColor();
+    else if (command == kHAlign || command == kVAlign)
+        request.align = static_cast<const CCommandDropButton&>(button).GetSetting();
+    else
+        return false;
+    editor.ApplyFormat(request);
+    return true;
 }
 
 bool ApplyValueDropChoice(unsigned command, const CDropPaletteButton& button, CKavoDoc& doc)

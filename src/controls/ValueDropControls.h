@@ -1,7 +1,7 @@
 #pragma once
 // The property bar's value drop buttons: which command gets which button,
-// and what a choice does to the active diagram (one undo step on the
-// selection).
+// and what a choice does to the active diagram's selection (one undo step
+// for each kind of object it changes).
 #include "platform/WinTypes.h"
 
 #include <QImage>
@@ -20,3 +20,6 @@ QWidget* MakeValueDropControl(unsigned command, QWidget* parent, const std::func
 // selection; false when the command is not a value command or nothing is
 // selected that takes it.
 bool ApplyValueDropChoice(unsigned command, const CDropPaletteButton& button, CKavoDoc& doc);
+// Text colour and alignment go to the text being edited in place (its
+// selection); false for the other commands.
+bool ApplyValueDropToEditor(unsigned command, const CDropPaletteButton& button, class CTextDialog& editor);

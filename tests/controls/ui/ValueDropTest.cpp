@@ -4,12 +4,15 @@
 #include "common/DiagramFixture.h"
 #include "common/FakeAppContext.h"
 #include "controls/CColorDropButton.h"
+#include "controls/CFlowIndicatorButton.h"
 #include "controls/CLinePatternButton.h"
 #include "controls/CTextDropButton.h"
 #include "controls/ValueDropControls.h"
 #include "core/AppContext.h"
 #include "fileformat/DiagramRecordWriter.h"
 #include "keyword/KeywordStreams.h"
+#include "shapes/CShapeDef.h"
+#include "shapes/ShapeLibrary.h"
 #include "undo/UndoCodes.h"
 
 #include <QTest>
@@ -255,6 +258,17 @@ TEST_F(PropertyBarDropTest, ConnectorColourWidthAndPattern)
     ExpectOneStepUndone(UDMAC_CONPROPS);
 }
 
+TEST_F(PropertyBarDropTest, LineWidthOfASelectedBoxIsItsBorder)
+{
+    auto* width = Make(36492);
+    Show();
+    Select(box);
+    Choose(width, kPaletteFirstId + 3);
+    EXPECT_EQ(box->m_props.BorderWidth, 5);
+    EXPECT_EQ(con->m_props.LineWidth, 1);
+    ExpectOneStepUndone(UDMAC_FIGPROPS);
+}
+
 TEST_F(PropertyBarDropTest, AlignmentAndRotation)
 {
     auto* halign = Make(36562);
@@ -270,4 +284,49 @@ TEST_F(PropertyBarDropTest, AlignmentAndRotation)
     Choose(halign, kPaletteFirstId);
     EXPECT_EQ(int(fx.doc.UndoLogRef().m_nStepsRecorded), steps);
     SaveShot(&owner, "propertybar_drops");
+}
+
+TEST_F(ValueDropTest, BarButtonsShowTheBarImageWithTheColourUnderIt)
+{
+    QImage white(20, 20, QImage::Format_RGB32);
+    white.fill(Qt::white);
+    auto* text = static_cast<CColorDropButton*>(
+        MakeValueDropControl(36499, &owner, [&](UINT) { return white; }));
+    ASSERT_NE(text, nullptr);
+    text->setGeometry(10, 10, 27, 26);
+    EXPECT_EQ(MakeValueDropControl(32818, &owner, {}), nullptr);   // not a value command
+    Show();
+    Choose(text, kPaletteFirstId + 16);   // 0x0404FC: red
+    const QImage face = text->grab().toImage();
+    // The image sits centred in the face less the arrow's room; its foot
+    // carries the colour bar.
+    const int x = 3 + (21 - 7 - 20) / 2, y = 3 + (20 - 20) / 2;
+    EXPECT_EQ(face.pixelColor(x + 10, y + 16), QColor(0xFC, 0x04, 0x04));
+    EXPECT_EQ(face.pixelColor(x + 10, y + 5), QColor(Qt::white));
+    SaveShot(text, "textcolor_barbutton");
+}
+
+TEST_F(ValueDropTest, FlowIndicatorsOfferFifteenStampsAndAMissingOneIsNone)
+{
+    auto* button = new CFlowIndicatorButton(&owner);
+    button->setGeometry(10, 10, 40, 26);
+    ASSERT_TRUE(button->Create(kId, &owner));
+    EXPECT_EQ(button->ItemList().Count(), 15);
+    EXPECT_EQ(button->Popup()->Grid().columns, 5);
+    EXPECT_EQ(button->Popup()->Grid().rows, 3);
+    Show();
+    Choose(button, kPaletteFirstId + 1);
+    EXPECT_EQ(button->GetStamp(), StampShapes().GetCount() > 1 ? 1 : -1);
+    QTest::mousePress(button, Qt::LeftButton, {}, QPoint(5, 5));
+    SaveShot(button->Popup(), "flowindicators_open");
+    QTest::keyClick(button->Popup(), Qt::Key_Escape);
+    // A library of one stamp: the second cell is no stamp.
+    ShapeLibrary one;
+    one.NewEntry()->SetName("only");
+    auto* small = new CFlowIndicatorButton(&owner);
+    small->setGeometry(60, 10, 40, 26);
+    ASSERT_TRUE(small->Create(kId + 1, &owner, &one));
+    Choose(small, kPaletteFirstId + 1);
+    EXPECT_EQ(small->GetStamp(), -1);
+    SaveShot(&owner, "flowindicator_buttons");
 }

@@ -1,0 +1,77 @@
+// A property-bar drop button used while text is edited in place: the choice
+// goes to the edited text and the editor keeps the keyboard focus.
+#include "CommandRecorder.h"
+#include "common/FakeAppContext.h"
+#include "controls/CColorDropButton.h"
+#include "controls/ValueDropControls.h"
+#include "core/AppContext.h"
+#include "editing/ui/CTextDialog.h"
+#include "editing/ui/ViewEvents.h"
+
+#include <QTest>
+#include <gtest/gtest.h>
+
+namespace {
+CKavoView* g_view = nullptr;
+CKavoView* FindView() { return g_view; }
+
+struct ValueDropEditorTest : testing::Test, ViewEvents {
+    FakeAppContext app;
+    QWidget frame;
+    QWidget bar{&frame};
+    CFigure* box = nullptr;
+
+    void SetUp() override
+    {
+        // The bar and the view share one window, as in the main frame.
+        box = fx.AddBox(600, 600, 900, 450, "Alpha");
+        app.doc = &fx.doc;
+        SetAppContext(&app);
+        bar.setGeometry(0, 0, 120, 40);
+        view = std::make_unique<CKavoView>(&fx.doc, &frame);
+        view->move(0, 40);
+        app.view = view.get();
+        g_view = view.get();
+        SetActiveKavoViewFinder(FindView);
+        frame.resize(900, 720);
+        frame.show();
+        QApplication::setActiveWindow(&frame);
+        view->setFocus();
+        FitView(*view);
+        Save();
+    }
+    void TearDown() override
+    {
+        view.reset();
+        g_view = nullptr;
+        SetActiveKavoViewFinder(nullptr);
+        SetAppContext(nullptr);
+    }
+};
+} // namespace
+
+TEST_F(ValueDropEditorTest, TextColourGoesToTheEditedTextAndTheEditorKeepsTheFocus)
+{
+    auto* color = static_cast<CColorDropButton*>(MakeValueDropControl(36499, &bar, {}));
+    ASSERT_NE(color, nullptr);
+    color->setGeometry(10, 10, 27, 26);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&frame));
+    ASSERT_TRUE(view->OpenTextEditor(box, 0, false, CPoint(0, 0), 0, 0));
+    CTextDialog* editor = view->TextEditor();
+    ASSERT_NE(editor, nullptr);
+    editor->OnSelectAll();
+    ASSERT_EQ(QApplication::focusWidget(), editor);
+    const std::string before = editor->Text();
+
+    QTest::mousePress(color, Qt::LeftButton, {}, QPoint(5, 5));
+    ASSERT_TRUE(color->Popup()->isVisible());
+    const QPoint red = color->Popup()->ItemRect(kPaletteFirstId + 16).center();
+    QTest::mouseMove(color->Popup(), red);
+    QTest::mouseClick(color->Popup(), Qt::LeftButton, {}, red);
+
+    ASSERT_EQ(view->TextEditor(), editor);   // still editing
+    EXPECT_NE(editor->Text(), before);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return QApplication::focusWidget() == editor; }, 1000));
+    // Nothing reached the diagram's objects directly: no step of its own.
+    EXPECT_EQ(Steps(), 0);
+}
