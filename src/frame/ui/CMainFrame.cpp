@@ -7,6 +7,7 @@
 #include "editing/ui/ViewContextMenu.h"
 #include "frame/ui/CFrameAppContext.h"
 #include "frame/ui/CKavoFrm.h"
+#include "frame/ui/FindReplaceUi.h"
 #include "frame/ui/MainMenu.h"
 #include "platform/Ansi.h"
 #include "platform/StringTable.h"
@@ -69,6 +70,7 @@ int CMainFrame::OnCreate()
     InstallSelectionRules();
     InstallEditCommands();
     InstallTemplateCommands();
+    InstallFindCommands(*this);
     InstallBarCommands();
     DiagPrintf("INIT  Step 5: CreateToolBar()\n");
     if (!CreateToolBar())
