@@ -28,7 +28,7 @@ bool KindHasCategory(CKavoDoc& doc, StylePickKind kind, const std::string& name)
 
 std::string StyleChoiceCategory(CKavoDoc* doc, StylePickKind kind, int command, const std::string& categoryName)
 {
-    const bool ofCategory = command > kPaletteMoreCmd && command <= kPaletteLastMoreCmd;
+    const bool ofCategory = IsMoreEntryId(UINT(command)) && UINT(command) != kMoreId;
     if (ofCategory && doc && !categoryName.empty() && KindHasCategory(*doc, kind, categoryName))
         return categoryName;
     return kAllCategories;

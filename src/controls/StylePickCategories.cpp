@@ -4,80 +4,64 @@
 
 #include <algorithm>
 
-void CStylePickCategories::Clear()
+void FillStyleCategories(const DropMenuDesc& desc, CPaletteItemList& list)
 {
-    m_cats.clear();
-    m_values.clear();
-}
-
-void CStylePickCategories::FillFrom(const DropMenuDesc& desc)
-{
-    Clear();
+    list = CPaletteItemList();
     size_t next = 0;   // the description's value of the current category's first entry
     for (const DropMenuDesc::Sub& sub : desc.subs) {
         const int claimed = std::max(sub.count, 0);
-        if (Count() == kMaxCategories)
-            break;
-        StylePickCategory cat;
+        PaletteCategory cat;
         cat.name = sub.name;
-        cat.width = sub.itemWidth;
-        cat.height = sub.itemHeight;
+        cat.cellWidth = sub.itemWidth;
+        cat.cellHeight = sub.itemHeight;
         cat.columns = std::max(sub.columns, 0);
-        for (int k = 0; k < claimed && next + size_t(k) < desc.indexes.size(); ++k) {
-            if (cat.count == kMaxEntries)
-                break;
-            m_values.push_back(desc.indexes[next + size_t(k)]);
-            ++cat.count;
-        }
+        // Only the entries the description really lists, at most 51.
+        const size_t listed = desc.indexes.size() > next ? desc.indexes.size() - next : 0;
+        cat.count = std::min({claimed, kMaxCategoryEntries, int(listed)});
+        if (!list.AddCategory(cat))
+            break;
+        for (int k = 0; k < cat.count; ++k)
+            list.Append(desc.indexes[next + size_t(k)]);
         next += size_t(claimed);
-        m_cats.push_back(cat);
     }
 }
 
-int CStylePickCategories::FirstValueOf(int category) const
+int FirstValueOfCategory(const CPaletteItemList& list, int category)
 {
     int first = 0;
-    for (int c = 0; c < category && c < Count(); ++c)
-        first += m_cats[size_t(c)].count;
+    for (int c = 0; c < category && c < list.CategoryCount(); ++c)
+        first += list.Category(c).count;
     return first;
 }
 
-int CStylePickCategories::ValueOfCommand(int command) const
+int CategoryValueOfCommand(const CPaletteItemList& list, UINT command)
 {
-    if (command >= kPaletteMoreCmd && command <= kPaletteLastMoreCmd)
+    if (IsMoreEntryId(command) || command < kPaletteFirstId)
         return -1;
-    const int k = command - kPaletteFirstCmd;
-    if (k < 0)
+    const int k = int(command - kPaletteFirstId);
+    const int c = k / int(kPaletteCategoryStride), p = k % int(kPaletteCategoryStride);
+    if (c >= list.CategoryCount() || p >= list.Category(c).count)
         return -1;
-    const int c = k / kMaxEntries, p = k % kMaxEntries;
-    if (c >= Count() || p >= m_cats[size_t(c)].count)
-        return -1;
-    const size_t at = size_t(FirstValueOf(c) + p);
-    return at < m_values.size() ? m_values[at] : -1;
+    const WORD value = list.At(FirstValueOfCategory(list, c) + p);
+    return value == 0xFFFF ? -1 : value;
 }
 
-int CStylePickCategories::ColumnsOf(int category, int defaultColumns) const
+int CategoryColumns(const PaletteCategory& category, int defaultColumns)
 {
-    if (category < 0 || category >= Count())
-        return defaultColumns;
-    const StylePickCategory& cat = m_cats[size_t(category)];
-    if (cat.columns > 0)
-        return cat.columns;
-    return cat.count <= 4 ? cat.count : defaultColumns;
+    if (category.columns > 0)
+        return category.columns;
+    return category.count <= 4 ? category.count : defaultColumns;
 }
 
-bool CStylePickCategories::HasCategory(const std::string& name) const
+bool ShowsCategories(const CPaletteItemList& list)
 {
-    return std::any_of(m_cats.begin(), m_cats.end(), [&](const StylePickCategory& c) { return c.name == name; });
+    return list.CategoryCount() > 0 && !list.Category(0).name.empty();
 }
 
-bool operator==(const StylePickCategory& a, const StylePickCategory& b)
+bool HasCategoryNamed(const CPaletteItemList& list, const std::string& name)
 {
-    return a.name == b.name && a.width == b.width && a.height == b.height && a.count == b.count &&
-           a.columns == b.columns;
-}
-
-bool CStylePickCategories::operator==(const CStylePickCategories& o) const
-{
-    return m_cats == o.m_cats && m_values == o.m_values;
+    for (int c = 0; c < list.CategoryCount(); ++c)
+        if (list.Category(c).name == name)
+            return true;
+    return false;
 }

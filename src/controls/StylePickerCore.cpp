@@ -39,12 +39,12 @@ bool CStylePickerCore::SetDocument(CKavoDoc* doc)
 
 bool CStylePickerCore::Refresh()
 {
-    m_cats.Clear();
+    m_cats = CPaletteItemList();
     m_builtFrom.Clear();
     if (!m_pDoc)
         return false;
     FillKindCategories(*m_pDoc, m_kind, m_builtFrom);
-    m_cats.FillFrom(m_builtFrom);
+    FillStyleCategories(m_builtFrom, m_cats);
     m_nSeenStamp = KindStamp(*m_pDoc, m_kind).Get();
     return true;
 }
@@ -93,10 +93,10 @@ int CStylePickerCore::SelectDefault()
 
 bool CStylePickerCore::Choose(int command, QPoint dialogAt)
 {
-    if (command >= kPaletteMoreCmd && command <= kPaletteLastMoreCmd) {
-        const int category = command - kPaletteCategoryMoreCmd;
+    if (IsMoreEntryId(UINT(command))) {
+        const int category = command - int(kMoreId) - 1;
         const std::string name =
-            category >= 0 && category < m_cats.Count() ? m_cats.m_cats[size_t(category)].name : std::string();
+            category >= 0 && category < m_cats.CategoryCount() ? m_cats.Category(category).name : std::string();
         StyleChoiceRequest request;
         request.kind = m_kind;
         request.doc = m_pDoc;

@@ -30,8 +30,8 @@ public:
     bool PrepareDrop(CKavoDoc* activeDoc);
     bool NeedsRefresh(CKavoDoc* activeDoc) const;
 
-    const CStylePickCategories& Categories() const { return m_cats; }
-    int ValueOfCommand(int command) const { return m_cats.ValueOfCommand(command); }
+    const CPaletteItemList& Categories() const { return m_cats; }
+    int ValueOfCommand(int command) const { return CategoryValueOfCommand(m_cats, UINT(command)); }
 
     int GetCurrent() const { return m_nCurrent; }
     // True when it changed.
@@ -50,6 +50,6 @@ private:
     CKavoDoc* m_pDoc = nullptr;
     unsigned m_nSeenStamp = 0;
     DropMenuDesc m_builtFrom;
-    CStylePickCategories m_cats;
+    CPaletteItemList m_cats;
     int m_nCurrent = -1;
 };

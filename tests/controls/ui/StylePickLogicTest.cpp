@@ -31,8 +31,8 @@ DropMenuDesc Desc(std::initializer_list<std::pair<const char*, int>> subs, int f
 
 TEST(StylePickCategories, CommandsMapToTheStylesOfTheirCategory)
 {
-    CStylePickCategories cats;
-    cats.FillFrom(Desc({{"Flow", 3}, {"Network", 2}, {"Empty", 0}}));
+    CPaletteItemList cats;
+    FillStyleCategories(Desc({{"Flow", 3}, {"Network", 2}, {"Empty", 0}}), cats);
     const struct {
         int command, value;
     } cases[] = {
@@ -44,11 +44,11 @@ TEST(StylePickCategories, CommandsMapToTheStylesOfTheirCategory)
         {33399, -1}, {0, -1},
     };
     for (const auto& c : cases)
-        EXPECT_EQ(cats.ValueOfCommand(c.command), c.value) << c.command;
-    EXPECT_EQ(CStylePickCategories::CommandOf(1, 1), 33452);
-    EXPECT_TRUE(cats.ByCategories());
-    cats.FillFrom(Desc({{"", 2}}));
-    EXPECT_FALSE(cats.ByCategories());
+        EXPECT_EQ(CategoryValueOfCommand(cats, UINT(c.command)), c.value) << c.command;
+    EXPECT_EQ(CategoryCommand(1, 1), 33452u);
+    EXPECT_TRUE(ShowsCategories(cats));
+    FillStyleCategories(Desc({{"", 2}}), cats);
+    EXPECT_FALSE(ShowsCategories(cats));
 }
 
 // More than the menus can hold (a layout made in memory): 16 categories of
@@ -64,30 +64,32 @@ TEST(StylePickCategories, AnOversizedLayoutIsCutToWhatTheCommandsReach)
         for (int k = 0; k < 60; ++k)
             big.indexes.push_back(uint16_t(c * 60 + k));
     }
-    CStylePickCategories cats;
-    cats.FillFrom(big);
-    ASSERT_EQ(cats.Count(), 16);
-    EXPECT_EQ(cats.m_values.size(), size_t(16 * 51));
-    EXPECT_EQ(cats.ValueOfCommand(CStylePickCategories::CommandOf(15, 50)), 15 * 60 + 50);
-    EXPECT_EQ(cats.ValueOfCommand(CStylePickCategories::CommandOf(3, 0)), 3 * 60);
+    CPaletteItemList cats;
+    FillStyleCategories(big, cats);
+    ASSERT_EQ(cats.CategoryCount(), 16);
+    EXPECT_EQ(cats.Count(), 16 * 51);
+    EXPECT_EQ(CategoryValueOfCommand(cats, CategoryCommand(15, 50)), 15 * 60 + 50);
+    EXPECT_EQ(CategoryValueOfCommand(cats, CategoryCommand(3, 0)), 3 * 60);
     // A description claiming more styles than it lists keeps those it lists.
     DropMenuDesc short_ = Desc({{"A", 2}});
     short_.subs[0].count = 9;
-    cats.FillFrom(short_);
-    EXPECT_EQ(cats.m_cats[0].count, 2);
-    EXPECT_EQ(cats.ValueOfCommand(33402), -1);
+    FillStyleCategories(short_, cats);
+    EXPECT_EQ(cats.Category(0).count, 2);
+    EXPECT_EQ(CategoryValueOfCommand(cats, 33402), -1);
 }
 
 TEST(StylePickCategories, ColumnsOfACategory)
 {
-    CStylePickCategories cats;
-    cats.FillFrom(Desc({{"Three", 3}, {"Nine", 9}, {"Fixed", 9}}));
-    cats.m_cats[2].columns = 2;
-    EXPECT_EQ(cats.ColumnsOf(0, 5), 3);   // at most 4: one row
-    EXPECT_EQ(cats.ColumnsOf(1, 5), 5);   // the default
-    EXPECT_EQ(cats.ColumnsOf(1, 0), 0);   // automatic
-    EXPECT_EQ(cats.ColumnsOf(2, 5), 2);   // its own
-    EXPECT_EQ(cats.ColumnsOf(7, 5), 5);
+    const auto cat = [](int count, int columns) {
+        PaletteCategory c;
+        c.count = count;
+        c.columns = columns;
+        return c;
+    };
+    EXPECT_EQ(CategoryColumns(cat(3, 0), 5), 3);   // at most 4: one row
+    EXPECT_EQ(CategoryColumns(cat(9, 0), 5), 5);   // the default
+    EXPECT_EQ(CategoryColumns(cat(9, 0), 0), 0);   // automatic
+    EXPECT_EQ(CategoryColumns(cat(9, 2), 5), 2);   // its own
 }
 
 TEST(StylePickKinds, TheDefaultStyleOfEachKind)
@@ -154,9 +156,9 @@ TEST(StylePickKinds, TheKindsCategoriesComeFromItsLayoutBuiltOnDemand)
     DropMenuDesc desc;
     FillKindCategories(fx.doc, StylePickKind::Connector, desc);
     EXPECT_TRUE(fx.doc.m_conMenu.HasItems());
-    CStylePickCategories cats;
-    cats.FillFrom(desc);
-    EXPECT_EQ(cats.m_values.size(), 2u);
+    CPaletteItemList cats;
+    FillStyleCategories(desc, cats);
+    EXPECT_EQ(cats.Count(), 2);
     EXPECT_EQ(StyleCommandBase(StylePickKind::Connector), 37100);
     EXPECT_EQ(StyleCommandBase(StylePickKind::Label), 37600);
     EXPECT_EQ(StyleCommandBase(StylePickKind::Figure), 36600);
@@ -176,13 +178,13 @@ TEST(StylePickerCore, RefreshesOnANewerStampAChangedLayoutOrAnotherActiveDocumen
     own.SetDocument(&one.doc);
     EXPECT_FALSE(own.PrepareDrop(&two.doc));  // keeps its own
     EXPECT_EQ(own.GetDocument(), &one.doc);
-    const size_t before = bar.Categories().m_values.size();
+    const int before = bar.Categories().Count();
     // A style added to the menu changes the layout: both rebuild.
     one.AddFig("Server", "Network", "", 0);
     one.doc.UpdateStyleMenusAndButtons(nullptr);
     EXPECT_TRUE(bar.PrepareDrop(&one.doc));
     EXPECT_TRUE(own.PrepareDrop(&two.doc));
-    EXPECT_EQ(bar.Categories().m_values.size(), before + 1);
+    EXPECT_EQ(bar.Categories().Count(), before + 1);
     // A newer stamp alone does too.
     KindStamp(one.doc, StylePickKind::Figure).AssignNext();
     EXPECT_TRUE(own.PrepareDrop(nullptr));
@@ -191,12 +193,12 @@ TEST(StylePickerCore, RefreshesOnANewerStampAChangedLayoutOrAnotherActiveDocumen
     two.AddFig("Only in two", "Other", "", 0);
     two.doc.UpdateStyleMenusAndButtons(nullptr);
     EXPECT_TRUE(bar.PrepareDrop(&two.doc));
-    EXPECT_TRUE(bar.Categories().HasCategory("Other"));
+    EXPECT_TRUE(HasCategoryNamed(bar.Categories(), "Other"));
     // Without any document a figure picker shows nothing.
     bar.SetCurrent(3);
     bar.SetDocument(nullptr);
     EXPECT_EQ(bar.GetCurrent(), -1);
-    EXPECT_EQ(bar.Categories().Count(), 0);
+    EXPECT_EQ(bar.Categories().CategoryCount(), 0);
 }
 
 TEST(StylePickerCore, ChoosingACellOrTheDialog)
@@ -205,10 +207,10 @@ TEST(StylePickerCore, ChoosingACellOrTheDialog)
     CStylePickerCore picker(StylePickKind::Connector, true);
     picker.PrepareDrop(&fx.doc);
     ASSERT_GT(picker.Categories().Count(), 0);
-    const int first = picker.Categories().m_values[0];
-    EXPECT_TRUE(picker.Choose(CStylePickCategories::CommandOf(0, 0), QPoint()));
+    const int first = picker.Categories().At(0);
+    EXPECT_TRUE(picker.Choose(int(CategoryCommand(0, 0)), QPoint()));
     EXPECT_EQ(picker.GetCurrent(), first);
-    EXPECT_FALSE(picker.Choose(CStylePickCategories::CommandOf(0, 50), QPoint()));
+    EXPECT_FALSE(picker.Choose(int(CategoryCommand(0, 50)), QPoint()));
     EXPECT_EQ(picker.GetCurrent(), first);
 
     std::vector<StyleChoiceRequest> asked;
@@ -224,23 +226,24 @@ TEST(StylePickerCore, ChoosingACellOrTheDialog)
     g_bStyleChoiceSettingsChanged = 0;
     const unsigned stamp = KindStamp(fx.doc, StylePickKind::Connector).Get();
     // Cancel changes nothing.
-    EXPECT_FALSE(picker.Choose(kPaletteMoreCmd, QPoint(300, 40)));
+    EXPECT_FALSE(picker.Choose(int(kMoreId), QPoint(300, 40)));
     EXPECT_EQ(picker.GetCurrent(), first);
     EXPECT_EQ(rebuilt, 0);
     EXPECT_EQ(KindStamp(fx.doc, StylePickKind::Connector).Get(), stamp);
     ok = true;
-    EXPECT_TRUE(picker.Choose(kPaletteCategoryMoreCmd + 0, QPoint(300, 40)));
+    EXPECT_TRUE(picker.Choose(int(kMoreId + 1) + 0, QPoint(300, 40)));
     EXPECT_EQ(picker.GetCurrent(), fx.Con("Solid Arrow"));
     EXPECT_EQ(rebuilt, 1);
     EXPECT_EQ(g_bStyleChoiceSettingsChanged, 1);
     EXPECT_NE(KindStamp(fx.doc, StylePickKind::Connector).Get(), stamp);
     ASSERT_EQ(asked.size(), 2u);
     EXPECT_EQ(asked[0].category, "<All>");   // the picker's own "..."
-    EXPECT_EQ(asked[1].category, picker.Categories().m_cats[0].name.empty() ? "<All>" : picker.Categories().m_cats[0].name);
+    const std::string firstName = picker.Categories().Category(0).name;
+    EXPECT_EQ(asked[1].category, firstName.empty() ? "<All>" : firstName);
     EXPECT_EQ(asked[1].selected, first);
     EXPECT_EQ(asked[1].at, QPoint(300, 40));
     // A category the library lost opens on all styles.
-    EXPECT_EQ(StyleChoiceCategory(&fx.doc, StylePickKind::Figure, kPaletteCategoryMoreCmd + 1, "Gone"), "<All>");
-    EXPECT_EQ(StyleChoiceCategory(&fx.doc, StylePickKind::Figure, kPaletteCategoryMoreCmd + 1, "Flow"), "Flow");
+    EXPECT_EQ(StyleChoiceCategory(&fx.doc, StylePickKind::Figure, int(kMoreId + 1) + 1, "Gone"), "<All>");
+    EXPECT_EQ(StyleChoiceCategory(&fx.doc, StylePickKind::Figure, int(kMoreId + 1) + 1, "Flow"), "Flow");
     GetStyleChoiceSeams() = StyleChoiceSeams();
 }
