@@ -25,7 +25,7 @@ public:
     // The palette anew from the document's layout; false without a document.
     bool Refresh();
     // Before the palette drops: the active document taken up (pickers that
-    // follow it), then a refresh when the stamp is newer or the layout
+    // follow it), then a refresh when the stamp moved on or the layout
     // changed; the current value is the current style. True when refreshed.
     bool PrepareDrop(CKavoDoc* activeDoc);
     bool NeedsRefresh(CKavoDoc* activeDoc) const;

@@ -11,10 +11,9 @@
 #include "core/UIMode.h"
 #include "dialogs/CChooseStyleDlg.h"
 #include "editing/ui/CKavoView.h"
-#include "fileformat/DiagramRecordWriter.h"
+#include "editing/ui/ViewEvents.h"
 #include "frame/ui/CCustomToolBar.h"
 #include "frame/ui/CMainFrame.h"
-#include "keyword/KeywordStreams.h"
 #include "platform/Prompt.h"
 #include "platform/ui/DlgItems.h"
 
@@ -29,14 +28,6 @@
 #include <gtest/gtest.h>
 
 namespace {
-
-std::string DocText(CKavoDoc& doc)
-{
-    CStringKeywordSink sink;
-    CKeywordWriter w(sink);
-    EXPECT_TRUE(WriteDiagramText(w, doc, {}));
-    return sink.text;
-}
 
 void Shot(QWidget* w, const char* name)
 {
