@@ -1,4 +1,5 @@
 #include "frame/ui/CCustomToolBar.h"
+#include "frame/ui/StylePickerCommands.h"
 
 #include "controls/ValueDropControls.h"
 
@@ -301,6 +302,9 @@ QWidget* CCustomToolBar::MakeControl(unsigned command, int width)
         if (combo->lineEdit())
             combo->lineEdit()->installEventFilter(this);
         control = combo;
+    } else if (QWidget* picker = MakeStylePickerControl(command, m_commands, this)) {
+        control = picker;
+        control->setFixedHeight(m_buttonSize.height());
     } else if (QWidget* drop = MakeValueDropControl(command, this, [this](UINT c) {
                    return ToolBarImage(m_list.ImageOf(c)).toImage();
                })) {

@@ -1,4 +1,5 @@
 #include "frame/ui/CMainFrame.h"
+#include "frame/ui/StylePickerCommands.h"
 
 #include "core/Settings.h"
 #include "core/Trace.h"
@@ -74,6 +75,7 @@ int CMainFrame::OnCreate()
     InstallFindCommands(*this);
     InstallBarCommands();
     RegisterCustomizeCommands(m_commands, this);
+    RegisterStylePickerCommands(m_commands, *this);
     DiagPrintf("INIT  Step 5: CreateToolBar()\n");
     if (!CreateToolBar())
         return 0;
