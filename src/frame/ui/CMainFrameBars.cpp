@@ -10,6 +10,7 @@
 #include "document/CKavoDoc.h"
 #include "document/FontChoice.h"
 #include "editing/ui/CKavoView.h"
+#include "fileformat/DocFileHooks.h"
 #include "frame/ui/CCustomToolBar.h"
 #include "frame/ui/CStyleBar.h"
 
@@ -186,6 +187,18 @@ void CMainFrame::InstallBarCommands()
         m_commands.SetHandler(id, [this] { SetStyleBarCollapsed(!CollapsedStyleBar); });
 }
 
+namespace {
+// The document code asks for the bar through a plain function: it reaches
+// the one bar there is.
+CKavoStyleBar* g_styleBar = nullptr;
+
+void RebuildStyleBarNow()
+{
+    if (g_styleBar)
+        g_styleBar->Rebuild(true, true);
+}
+} // namespace
+
 bool CMainFrame::CreateStyleBar()
 {
     m_styleBar = new CKavoStyleBar;
@@ -200,6 +213,12 @@ bool CMainFrame::CreateStyleBar()
     addDockWidget(Qt::LeftDockWidgetArea, m_styleDock);
     m_styleBar->setBarWidth = [this](int width) { m_styleDock->setVisible(width > 0); };
     m_styleDock->setVisible(!CollapsedStyleBar);
+    g_styleBar = m_styleBar;
+    connect(m_styleBar, &QObject::destroyed, [bar = m_styleBar] {
+        if (g_styleBar == bar)
+            g_styleBar = nullptr;
+    });
+    GetDocFileHooks().rebuildStyleBar = &RebuildStyleBarNow;
     return true;
 }
 

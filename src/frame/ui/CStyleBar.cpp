@@ -6,7 +6,6 @@
 #include "core/UIMode.h"
 #include "document/ApplyStyleToSel.h"
 #include "document/CKavoDoc.h"
-#include "document/StyleBarLayouts.h"
 #include "frame/ui/CStyleBarSlotButton.h"
 #include "platform/Colorref.h"
 #include "platform/SysColors.h"
@@ -189,11 +188,17 @@ void CKavoStyleBar::ConfigCBoxes()
 void CKavoStyleBar::RenderPicture()
 {
     const int w = std::max(m_picture->width(), kStyleBarPictureMinWidth);
+    const COLORREF faceRef = GetSysColor(COLOR_BTNFACE);
+    // Drawn again only for a new width or face colour.
+    if (w == m_nPictureWidth && faceRef == m_crPictureFace)
+        return;
+    m_nPictureWidth = w;
+    m_crPictureFace = faceRef;
     const int h = w * 110 / 400;
     static const QImage source(":/bitmaps/2114.png");
     QImage art = source;
     QImage picture(w, h, QImage::Format_RGB32);
-    const QColor face = ToQColor(GetSysColor(COLOR_BTNFACE));
+    const QColor face = ToQColor(faceRef);
     picture.fill(face);
     if (!art.isNull()) {
         // The resource's magenta is the face colour wherever the bar shows.

@@ -7,6 +7,7 @@
 // order, in how many columns and at which height is the document's
 // (its button layouts).
 #include "frame/ui/CStyleBarRows.h"
+#include "platform/Colorref.h"
 
 #include <QFont>
 #include <QWidget>
@@ -88,6 +89,8 @@ private:
     std::array<std::unique_ptr<CStyleButtonRow>, kStyleBarRows> m_rows;
     int m_nBarWidth = kStyleBarDefaultWidth;
     QLabel* m_picture = nullptr;
+    int m_nPictureWidth = -1;         // what the picture was drawn for
+    COLORREF m_crPictureFace = 0;
     QFont m_pickerFont;
     QFont m_comboFont;
     int m_nFreeTop = 0;

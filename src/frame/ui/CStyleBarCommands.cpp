@@ -7,7 +7,7 @@
 #include "core/UIMode.h"
 #include "document/ApplyStyleToSel.h"
 #include "document/CKavoDoc.h"
-#include "document/StyleBarLayouts.h"
+#include "frame/StyleBarSwap.h"
 #include "frame/ui/CStyleBarSlotButton.h"
 #include "platform/Ansi.h"
 #include "platform/StringTable.h"

@@ -83,8 +83,12 @@ void CStyleButtonRow::FillComboBox(CKavoDoc* doc)
     std::stable_sort(names.begin(), names.end(), [](const auto& a, const auto& b) {
         return a.first.compare(b.first, Qt::CaseInsensitive) < 0;
     });
-    for (const auto& [name, index] : names)
-        m_combo->addItem(name, index);
+    {
+        // One change for the whole list, not one per name.
+        const QSignalBlocker quiet(m_combo);
+        for (const auto& [name, index] : names)
+            m_combo->addItem(name, index);
+    }
     const int n = int(names.size());
     const int shown = n < kComboMaxItems ? n + 1 : kComboMaxItems;
     m_nComboDropHeight = m_nComboHeight + kComboItemHeight * shown;

@@ -2,9 +2,9 @@
 
 #include "controls/CDlgCommandEvent.h"
 #include "controls/ChildControl.h"
+#include "core/SystemInfo.h"
 #include "core/UIMode.h"
 #include "document/CKavoDoc.h"
-#include "graphics/BitmapHelpers.h"
 #include "platform/CDC.h"
 #include "platform/SysColors.h"
 #include "render/PreviewSample.h"
@@ -54,16 +54,23 @@ void DrawStyleBarSample(CDC& dc, StyleBarRowKind kind, CKavoDoc* doc, int styleI
     }
 }
 
-CStyleBarSlotButton::CStyleBarSlotButton(StyleBarRowKind kind, QWidget* parent) : QWidget(parent), m_kind(kind)
+CStyleBarSlotButton::CStyleBarSlotButton(StyleBarRowKind kind, QWidget* parent) : CHotFaceButton(parent), m_kind(kind)
 {
     setMouseTracking(true);
+    // Default processing sends the click: the bar turns it into the style's
+    // command.
+    connect(this, &QPushButton::clicked, this, [this] {
+        if (m_nStyle >= 0)
+            NotifyParent(this, kClickedNotify);
+    });
 }
 
 void CStyleBarSlotButton::Setup(int styleIndex, CKavoDoc* doc)
 {
     m_pDoc = doc;
     m_nStyle = styleIndex;
-    m_bPressed = false;
+    SetOptions(kStyleBarButtonGroup, false, OSIsNewShell() ? 1 : 2, kAlignCenter, kAlignCenter, 50, 50, COLORREF(-1),
+               GetSysColor(COLOR_BTNSHADOW), 0xC0C0C0);
 }
 
 void CStyleBarSlotButton::SetStyleIndex(int styleIndex)
@@ -74,47 +81,19 @@ void CStyleBarSlotButton::SetStyleIndex(int styleIndex)
     update();
 }
 
-void CStyleBarSlotButton::Press()
+void CStyleBarSlotButton::DrawContent(CDC* dc, const CRect& rect, bool, bool)
 {
-    if (m_bPressed)
-        return;
-    m_bPressed = true;
-    update();
+    DrawStyleBarSample(*dc, m_kind, m_pDoc, m_nStyle, rect);
 }
 
-void CStyleBarSlotButton::Release()
+void CStyleBarSlotButton::OnMouseEntered()
 {
-    if (!m_bPressed)
+    // An empty slot stays flat and quiet.
+    if (m_nStyle < 0)
         return;
-    m_bPressed = false;
-    update();
-}
-
-void CStyleBarSlotButton::paintEvent(QPaintEvent*)
-{
-    PaintThroughDC(this, size(), [this](CDC& dc) {
-        const CRect client(0, 0, width(), height());
-        dc.FillSolidRect(&client, GetSysColor(COLOR_BTNFACE));
-        CRect inner = client;
-        inner.DeflateRect(1, 1);
-        if (m_bPressed) {
-            FillRectWithPattern(&dc, inner);
-            inner.OffsetRect(1, 1);
-        }
-        if (m_nStyle >= 0) {
-            const int saved = dc.SaveDC();
-            CRect clip = client;
-            clip.DeflateRect(1, 1);
-            clip.right -= 1;
-            clip.bottom -= 1;
-            dc.IntersectClipRect(&clip);
-            DrawStyleBarSample(dc, m_kind, m_pDoc, m_nStyle, inner);
-            dc.RestoreDC(saved);
-        }
-        // Flat until hovered; a pressed button stays sunken.
-        const int frame = m_bPressed ? 2 : (m_bHot && m_nStyle >= 0 ? 1 : 0);
-        Draw3dFrame(&dc, client, frame, GetSysColor(COLOR_BTNFACE));
-    });
+    CHotFaceButton::OnMouseEntered();
+    if (const CStyle* style = StyleOf(m_kind, m_pDoc, m_nStyle))
+        ShowItemInfoInStatusBar(&style->m_strName, &style->Description);
 }
 
 void CStyleBarSlotButton::mousePressEvent(QMouseEvent* event)
@@ -124,17 +103,27 @@ void CStyleBarSlotButton::mousePressEvent(QMouseEvent* event)
         event->ignore();
         return;
     }
-    Press();
-    NotifyParent(this, kClickedNotify);
+    CHotFaceButton::mousePressEvent(event);
 }
 
 void CStyleBarSlotButton::mouseDoubleClickEvent(QMouseEvent* event)
 {
-    mousePressEvent(event);
+    if (m_nStyle < 0 || event->button() != Qt::LeftButton) {
+        event->ignore();
+        return;
+    }
+    CHotFaceButton::mouseDoubleClickEvent(event);
+}
+
+void CStyleBarSlotButton::mouseMoveEvent(QMouseEvent* event)
+{
+    if (m_nStyle >= 0)
+        CHotFaceButton::mouseMoveEvent(event);
 }
 
 void CStyleBarSlotButton::mouseReleaseEvent(QMouseEvent* event)
 {
+    CHotFaceButton::mouseReleaseEvent(event);
     if (event->button() != Qt::LeftButton || !onButtonUp)
         return;
     QWidget* under = QApplication::widgetAt(event->globalPosition().toPoint());
@@ -142,20 +131,4 @@ void CStyleBarSlotButton::mouseReleaseEvent(QMouseEvent* event)
     if (!under && parentWidget())
         under = parentWidget()->childAt(mapToParent(event->position().toPoint()));
     onButtonUp(this, under, event->modifiers());
-}
-
-void CStyleBarSlotButton::enterEvent(QEnterEvent*)
-{
-    if (m_nStyle < 0)
-        return;
-    m_bHot = true;
-    if (const CStyle* style = StyleOf(m_kind, m_pDoc, m_nStyle))
-        ShowItemInfoInStatusBar(&style->m_strName, &style->Description);
-    update();
-}
-
-void CStyleBarSlotButton::leaveEvent(QEvent*)
-{
-    m_bHot = false;
-    update();
 }

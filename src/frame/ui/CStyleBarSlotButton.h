@@ -1,12 +1,11 @@
 #pragma once
-// One style button of a style-bar row: a flat face showing a sample of the
-// style it holds (-1 = an empty slot). A click presses it and tells the bar
-// (through a command event with the button's id); the row keeps its buttons
-// one radio group. A release with Ctrl held over another button of the same
-// row asks the bar to swap the two styles.
+// One style button of a style-bar row: a flat face button showing a sample
+// of the style it holds (-1 = an empty slot). A click presses it and tells
+// the bar (through a command event with the button's id); every style
+// button of the bar is one radio group. A release with Ctrl held over
+// another button of the same row asks the bar to swap the two styles.
+#include "controls/CHotFaceButton.h"
 #include "frame/ui/CStyleBarLayout.h"
-
-#include <QWidget>
 
 #include <functional>
 
@@ -14,36 +13,34 @@ class CDC;
 class CKavoDoc;
 struct RECT;
 
-class CStyleBarSlotButton : public QWidget {
+// The radio group of the bar's style buttons.
+constexpr int kStyleBarButtonGroup = 220;
+
+class CStyleBarSlotButton : public CHotFaceButton {
 public:
-    CStyleBarSlotButton(StyleBarRowKind kind, QWidget* parent = nullptr);
+    explicit CStyleBarSlotButton(StyleBarRowKind kind, QWidget* parent = nullptr);
 
     void Setup(int styleIndex, CKavoDoc* doc);
     int StyleIndex() const { return m_nStyle; }
     void SetStyleIndex(int styleIndex);
     StyleBarRowKind Kind() const { return m_kind; }
-    void Press();
-    void Release();
-    bool IsPressed() const { return m_bPressed; }
 
     // Called on a button-up with the window under the cursor; the bar
     // decides whether that is a swap.
     std::function<void(CStyleBarSlotButton* self, QWidget* under, Qt::KeyboardModifiers mods)> onButtonUp;
 
 protected:
-    void paintEvent(QPaintEvent* event) override;
+    void DrawContent(CDC* dc, const CRect& rect, bool disabled, bool notPressed) override;
+    void OnMouseEntered() override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
-    void enterEvent(QEnterEvent* event) override;
-    void leaveEvent(QEvent* event) override;
 
 private:
     StyleBarRowKind m_kind;
     CKavoDoc* m_pDoc = nullptr;
     int m_nStyle = -1;
-    bool m_bPressed = false;
-    bool m_bHot = false;
 };
 
 // Draws the sample of a style of the row's kind into the rectangle (device

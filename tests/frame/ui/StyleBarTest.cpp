@@ -284,7 +284,10 @@ TEST_F(StyleBarTest, CtrlDragSwapsTwoStylesOfARowOnly)
         QTest::mouseRelease(source, Qt::LeftButton, mods, over);
         QApplication::processEvents();
     };
-    // Without Ctrl, over another row, or over itself: only the click.
+    // The style to create with first; then without Ctrl, over another
+    // row, or over itself: nothing more.
+    Click(from);
+    EXPECT_EQ(fx.doc.m_nCurFigStyle, s0);
     dragTo(Btn(kFigureRow, 2), {});
     dragTo(Btn(kConnectorRow, 0), Qt::ControlModifier);
     dragTo(Btn(kFigureRow, 0), Qt::ControlModifier);

@@ -1,14 +1,14 @@
-// The document's snapshot of its style-bar layouts, going back to it, and
-// swapping two styles' places on the bar.
-#include "DocTestSupport.h"
+// Swapping two styles' places on the style bar, with the layouts before the
+// first change kept for Reset to Default.
+#include "../document/DocTestSupport.h"
 
-#include "document/StyleBarLayouts.h"
+#include "frame/StyleBarSwap.h"
 
 #include <gtest/gtest.h>
 
 namespace {
 
-class StyleBarLayoutsTest : public DocTest {
+class StyleBarSwapTest : public DocTest {
 protected:
     void SetUp() override
     {
@@ -38,32 +38,7 @@ protected:
 
 } // namespace
 
-TEST_F(StyleBarLayoutsTest, SnapshotIsTakenOnceAndRestoreBringsItBackByName)
-{
-    doc.m_nSBarWidth = 150;
-    EXPECT_TRUE(SnapshotStyleBarLayouts(doc));
-    EXPECT_EQ(doc.m_nSBarWidthOrg, 150);
-    doc.m_nSBarWidth = 200;
-    doc.m_figButtons.RemoveAt(0);
-    // A held snapshot stays as it was.
-    EXPECT_FALSE(SnapshotStyleBarLayouts(doc));
-    EXPECT_EQ(Names(doc.m_figButtonsRestore), (NameList{"A", "B", "C"}));
-    // A style deleted meanwhile drops out; the others find their new index.
-    doc.m_figStyles.Delete(doc.m_figStyles.FindByName("B"));
-    EXPECT_TRUE(RestoreStyleBarLayouts(doc));
-    EXPECT_EQ(doc.m_nSBarWidth, 150);
-    EXPECT_EQ(doc.m_nSBarWidthOrg, -1);
-    EXPECT_EQ(Names(doc.m_figButtons), (NameList{"A", "C"}));
-    EXPECT_EQ(doc.m_figButtons.m_index[1], doc.m_figStyles.FindByName("C"));
-    EXPECT_FALSE(doc.m_figButtonsRestore.IsDefined());
-    EXPECT_TRUE(doc.IsModified());
-    // Nothing held: nothing comes back.
-    doc.SetModifiedFlag(false);
-    EXPECT_FALSE(RestoreStyleBarLayouts(doc));
-    EXPECT_FALSE(doc.IsModified());
-}
-
-TEST_F(StyleBarLayoutsTest, SwapsStylesInTheLayoutOfTheirKindAndRefusesBadPairs)
+TEST_F(StyleBarSwapTest, SwapsStylesInTheLayoutOfTheirKindAndRefusesBadPairs)
 {
     const int a = doc.m_figStyles.FindByName("A"), c = doc.m_figStyles.FindByName("C");
     const int l1 = doc.m_figStyles.FindByName("L1"), l2 = doc.m_figStyles.FindByName("L2");
