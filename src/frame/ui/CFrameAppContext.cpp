@@ -3,6 +3,7 @@
 #include "document/CKavoDoc.h"
 #include "editing/ui/CKavoView.h"
 #include "frame/ui/CMainFrame.h"
+#include "frame/ui/CStyleBar.h"
 #include "platform/Ansi.h"
 
 #include <QMdiArea>
@@ -24,6 +25,15 @@ void CFrameAppContext::UpdateAllDocuments()
     for (QMdiSubWindow* child : m_frame.MdiArea()->subWindowList())
         if (auto* v = qobject_cast<CKavoView*>(child->widget()))
             v->OnUpdate(nullptr, 0, nullptr);
+}
+
+bool CFrameAppContext::SelectStyleBarCommand(int id)
+{
+    CKavoStyleBar* bar = m_frame.StyleBar();
+    if (!bar)
+        return false;
+    bar->SelectStyleCommand(id);
+    return true;
 }
 
 void CFrameAppContext::SetStatusBarText(const std::string& text)

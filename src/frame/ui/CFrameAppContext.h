@@ -13,7 +13,7 @@ public:
     IActiveDocument* GetActiveDocument() override;
     IActiveView* GetActiveView() override;
     void UpdateAllDocuments() override;
-    bool SelectStyleBarCommand(int) override { return false; }
+    bool SelectStyleBarCommand(int id) override;
     void SetStatusBarText(const std::string& text) override;
     bool GetMainWindowRect(CRect& rc) override;
 

@@ -9,6 +9,7 @@
 #include "frame/ui/CCustomizeSheet.h"
 #include "frame/ui/CFrameAppContext.h"
 #include "frame/ui/CKavoFrm.h"
+#include "frame/ui/CStyleBar.h"
 #include "frame/ui/FindReplaceUi.h"
 #include "frame/ui/MainMenu.h"
 #include "platform/Ansi.h"
@@ -82,6 +83,8 @@ int CMainFrame::OnCreate()
     DiagPrintf("INIT  Step 6: CreatePropertyBar()\n");
     if (!CreatePropertyBar())
         return 0;
+    DiagPrintf("INIT  Step 7: CreateStyleBar()\n");
+    CreateStyleBar();
     DiagPrintf("INIT  Step 8: CMainFrame::CreateStatusBar()\n");
     CreateStatusBar();
     // The placement (step 9) is restored by the application before it shows the window.
@@ -170,6 +173,8 @@ CKavoFrm* CMainFrame::AddViewFrame(CKavoView* view, const QString& title)
 
 void CMainFrame::OnChildActivated(QMdiSubWindow* child)
 {
+    if (m_styleBar)
+        m_styleBar->RebuildIfNewDoc();
     if (!child)
         return;
     auto* view = qobject_cast<CKavoView*>(child->widget());

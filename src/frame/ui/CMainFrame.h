@@ -14,6 +14,8 @@
 #include <vector>
 
 class CCustomToolBar;
+class CKavoStyleBar;
+class QDockWidget;
 class CKavoDoc;
 class CKavoFrm;
 class CKavoView;
@@ -87,6 +89,12 @@ public:
     void SaveToolBars() const;
     // Enables the bars' boxes for what is open.
     void UpdateBarControls();
+    // The style bar docked at the left (CMainFrameBars.cpp).
+    bool CreateStyleBar();
+    CKavoStyleBar* StyleBar() const { return m_styleBar; }
+    // Collapses the style bar to nothing or brings it back at the active
+    // document's width.
+    void SetStyleBarCollapsed(bool collapse);
 signals:
     // The window is closing and still shown as it was: its placement can be
     // read now.
@@ -124,6 +132,8 @@ private:
     QLabel* m_zoomPane = nullptr;
     CCustomToolBar* m_stdBar = nullptr;
     CCustomToolBar* m_propBar = nullptr;
+    CKavoStyleBar* m_styleBar = nullptr;
+    QDockWidget* m_styleDock = nullptr;
     int m_nAutoSaveTimer = 0;
     std::unique_ptr<class CFrameAppContext> m_context;
     std::function<std::vector<std::string>()> m_recentFiles;

@@ -10,10 +10,13 @@
 #include "document/CKavoDoc.h"
 #include "document/FontChoice.h"
 #include "editing/ui/CKavoView.h"
+#include "fileformat/DocFileHooks.h"
 #include "frame/ui/CCustomToolBar.h"
+#include "frame/ui/CStyleBar.h"
 
 #include <QAbstractItemView>
 #include <QAction>
+#include <QDockWidget>
 
 bool CMainFrame::CreateCustomBar(CCustomToolBar*& bar, int barId, std::span<const unsigned> defaults)
 {
@@ -181,13 +184,65 @@ void CMainFrame::InstallBarCommands()
         ShowControlBars();
     });
     for (int id : {32825, 36561})
-        m_commands.SetHandler(id, [this] {
-            CollapsedStyleBar = !CollapsedStyleBar;
-            // A collapsed style bar lends its pickers to the toolbar.
-            if (CollapsedStyleBar && AutoStyleButtons)
-                ShowStyleListsInToolBar();
-            else if (!CollapsedStyleBar)
-                HideStyleListsInToolBar();
-            SetCmdButtonImage(int(ID_COLLAPSE_STYLE_BAR), CollapsedStyleBar ? 1 : 0);
-        });
+        m_commands.SetHandler(id, [this] { SetStyleBarCollapsed(!CollapsedStyleBar); });
+}
+
+namespace {
+// The document code asks for the bar through a plain function: it reaches
+// the one bar there is.
+CKavoStyleBar* g_styleBar = nullptr;
+
+void RebuildStyleBarNow()
+{
+    if (g_styleBar)
+        g_styleBar->Rebuild(true, true);
+}
+} // namespace
+
+bool CMainFrame::CreateStyleBar()
+{
+    m_styleBar = new CKavoStyleBar;
+    m_styleBar->activeDoc = [this] { return GetActiveDocument(); };
+    m_styleBar->sendCommand = [this](int id) { OnCommand(id); };
+    // A fixed strip without a title: it neither floats nor closes.
+    m_styleDock = new QDockWidget(this);
+    m_styleDock->setObjectName("styleBar");
+    m_styleDock->setTitleBarWidget(new QWidget(m_styleDock));
+    m_styleDock->setFeatures(QDockWidget::NoDockWidgetFeatures);
+    m_styleDock->setWidget(m_styleBar);
+    addDockWidget(Qt::LeftDockWidgetArea, m_styleDock);
+    m_styleBar->setBarWidth = [this](int width) { m_styleDock->setVisible(width > 0); };
+    m_styleDock->setVisible(!CollapsedStyleBar);
+    g_styleBar = m_styleBar;
+    connect(m_styleBar, &QObject::destroyed, [bar = m_styleBar] {
+        if (g_styleBar == bar)
+            g_styleBar = nullptr;
+    });
+    GetDocFileHooks().rebuildStyleBar = &RebuildStyleBarNow;
+    return true;
+}
+
+void CMainFrame::SetStyleBarCollapsed(bool collapse)
+{
+    CollapsedStyleBar = collapse ? 1 : 0;
+    if (m_styleBar && collapse) {
+        m_styleBar->ShowControls(false);
+        m_styleBar->SetBarWidth(0);
+        m_styleBar->DestroyControls();
+    } else if (m_styleBar) {
+        if (CKavoDoc* doc = GetActiveDocument())
+            m_styleBar->SetBarWidth(doc->m_nSBarWidth);
+        else
+            m_styleBar->SetBarWidth(kStyleBarDefaultWidth);
+        m_styleBar->Rebuild(true, false);
+        m_styleBar->ShowControls(true);
+    }
+    // A collapsed style bar lends its pickers to the toolbar.
+    if (AutoStyleButtons) {
+        if (collapse)
+            ShowStyleListsInToolBar();
+        else
+            HideStyleListsInToolBar();
+    }
+    SetCmdButtonImage(int(ID_COLLAPSE_STYLE_BAR), CollapsedStyleBar ? 1 : 0);
 }
