@@ -65,17 +65,9 @@ QPixmap BarPreview(int id)
 }
 } // namespace
 
-CCustomizePage::CCustomizePage(CCustomizeSheet* sheet, const QString& title)
-    : QWidget(nullptr), m_sheet(sheet), m_title(title)
+CCustomizePage::CCustomizePage(CCustomizeSheet* sheet, const std::string& caption)
+    : CPropertyPage(caption), m_sheet(sheet)
 {
-}
-
-void CCustomizePage::EnsureInitialised()
-{
-    if (m_initialised)
-        return;
-    m_initialised = true;
-    OnInitPage();
 }
 
 // ---- Toolbars

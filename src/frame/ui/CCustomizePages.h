@@ -4,8 +4,7 @@
 // from, the style bar's columns and heights, and the style pickers of a
 // collapsed style bar.
 #include "document/CStyleMenuLayout.h"
-
-#include <QWidget>
+#include "platform/ui/CPropertySheet.h"
 
 class CCheckListCtrl;
 class CCmdIconListBox;
@@ -29,23 +28,18 @@ constexpr int IDC_SBAR_LBL_COLS = 1242, IDC_SBAR_FIG_COLS = 1243, IDC_SBAR_CON_C
 constexpr int IDS_SBAR_COLUMNS_RANGE = 2752, IDS_SBAR_HEIGHT_RANGE = 2753;
 
 // A page builds its controls on first showing.
-class CCustomizePage : public QWidget {
+class CCustomizePage : public CPropertyPage {
     Q_OBJECT
 public:
-    CCustomizePage(CCustomizeSheet* sheet, const QString& title);
-    QString Title() const { return m_title; }
-    void EnsureInitialised();
+    CCustomizePage(CCustomizeSheet* sheet, const std::string& caption);
     // The sheet's state changed (a document opened or closed, the style bar
     // collapsed): enable what applies.
     virtual void Refresh() {}
 
 protected:
+    void OnInitDialog() override { OnInitPage(); }
     virtual void OnInitPage() = 0;
     CCustomizeSheet* m_sheet;
-
-private:
-    QString m_title;
-    bool m_initialised = false;
 };
 
 class CCustomizeTbars : public CCustomizePage {

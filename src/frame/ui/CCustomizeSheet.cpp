@@ -7,71 +7,75 @@
 #include "core/HelpRequest.h"
 #include "core/Settings.h"
 #include "document/CKavoDoc.h"
+#include "frame/CustomizeEdits.h"
 #include "frame/ui/CCommandRegistry.h"
 #include "frame/ui/CCustomToolBar.h"
 #include "frame/ui/CCustomizePages.h"
 #include "frame/ui/CMainFrame.h"
+#include "platform/Prompt.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QEvent>
-#include <QHBoxLayout>
 #include <QPushButton>
-#include <QTabWidget>
-#include <QVBoxLayout>
 
 CCustomizeSheet* g_pCustomizeSheet = nullptr;
 int g_nCustomizePage = 0;
 
-CCustomizeSheet::CCustomizeSheet(CMainFrame* frame, int startPage) : QDialog(frame), m_frame(frame)
+CCustomizeSheet::CCustomizeSheet(CMainFrame* frame, int startPage)
+    : CPropertySheet("Customize", frame), m_frame(frame)
 {
-    setWindowTitle("Customize");
     setObjectName("customizeSheet");
     setModal(false);
     // The title bar's help button: the sheet answers it with its own topic.
     setWindowFlag(Qt::WindowContextHelpButtonHint, true);
-    m_tabs = new QTabWidget(this);
     m_tbars = new CCustomizeTbars(this);
     m_cmds = new CCustomizeCmds(this);
     m_sbar = new CCustomizeSbar(this);
     m_styles = new CCustomizeStyles(this);
     m_options = new CCustomizeOptions(this);
     for (CCustomizePage* page : std::initializer_list<CCustomizePage*>{m_tbars, m_cmds, m_sbar, m_styles, m_options})
-        m_tabs->addTab(page, page->Title());
-    // Changes take effect at once, so the sheet has nothing to cancel or
-    // apply: one button closes it.
-    m_close = new QPushButton("Close", this);
-    m_close->setObjectName("closeButton");
-    connect(m_close, &QPushButton::clicked, this, &QDialog::accept);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(m_close);
-    auto* all = new QVBoxLayout(this);
-    all->addWidget(m_tabs);
-    all->addLayout(buttons);
-    connect(m_tabs, &QTabWidget::currentChanged, this, [this](int index) {
-        if (auto* page = qobject_cast<CCustomizePage*>(m_tabs->widget(index)))
-            page->EnsureInitialised();
-    });
+        AddPage(page);
 
     m_tbars->m_bStdBar = ShowStdToolBar;
     m_tbars->m_bPropBar = ShowPropertyBar;
     m_tbars->m_bStyleBar = CollapsedStyleBar == 0;
     m_options->m_bAutoStyles = AutoStyleButtons;
     m_sbar->m_bCombos = ShowStyleBarCombos;
+    // A row the document has not laid out yet keeps the page's preset sizes.
     if (CKavoDoc* doc = ActiveDocument()) {
-        m_sbar->m_layouts[0] = doc->m_lblButtons;
-        m_sbar->m_layouts[1] = doc->m_figButtons;
-        m_sbar->m_layouts[2] = doc->m_conButtons;
+        const auto layouts = StyleBarLayouts(*doc);
+        for (size_t i = 0; i < layouts.size(); ++i)
+            if (layouts[i]->IsDefined())
+                m_sbar->m_layouts[i] = *layouts[i];
     }
-    const int start = startPage >= 0 && startPage < m_tabs->count() ? startPage : 0;
-    m_tabs->setCurrentIndex(start);
-    if (auto* page = qobject_cast<CCustomizePage*>(m_tabs->widget(start)))
-        page->EnsureInitialised();
+    SetStartPage(startPage >= 0 && startPage < GetPageCount() ? startPage : 0);
+}
+
+void CCustomizeSheet::OnInitDialog()
+{
+    CPropertySheet::OnInitDialog();
+    // Changes take effect at once, so there is nothing to cancel or apply:
+    // OK, renamed, closes the sheet.
+    if (QPushButton* cancel = Button(IDCANCEL))
+        cancel->hide();
+    HideApplyButton();
+    if (QPushButton* ok = Button(IDOK))
+        ok->setText("Close");
     // Mouse input outside the sheet comes here first while it is open.
     qApp->installEventFilter(this);
     m_bFilterInstalled = true;
 }
+
+void CCustomizeSheet::OnHelp() { ShowContextHelp(kCustomizeHelpTopic); }
+
+void CCustomizeSheet::ShowModeless()
+{
+    OnInitDialog();
+    show();
+}
+
+QPushButton* CCustomizeSheet::CloseButton() const { return Button(IDOK); }
 
 CCustomizeSheet::~CCustomizeSheet()
 {
@@ -85,8 +89,6 @@ CCustomizeSheet::~CCustomizeSheet()
 
 CKavoDoc* CCustomizeSheet::ActiveDocument() const { return m_frame ? m_frame->GetActiveDocument() : nullptr; }
 
-int CCustomizeSheet::GetActiveIndex() const { return m_tabs->currentIndex(); }
-
 void CCustomizeSheet::done(int result)
 {
     g_nCustomizePage = GetActiveIndex();
@@ -99,7 +101,7 @@ void CCustomizeSheet::done(int result)
     // style-bar button.
     if (CKavoDoc* doc = ActiveDocument())
         doc->SyncStyleFlags();
-    QDialog::done(result);
+    CPropertySheet::done(result);
     if (g_pCustomizeSheet == this)
         g_pCustomizeSheet = nullptr;
     if (m_frame)
@@ -125,7 +127,7 @@ void OnCustomize(CMainFrame* frame)
         return;
     }
     g_pCustomizeSheet = new CCustomizeSheet(frame, g_nCustomizePage);
-    g_pCustomizeSheet->show();
+    g_pCustomizeSheet->ShowModeless();
     EnableBarsForCustomize(frame);
 }
 

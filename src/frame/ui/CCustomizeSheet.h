@@ -5,7 +5,8 @@
 // it; commands are dragged in from the Commands page. Mouse input anywhere
 // outside the sheet is taken by an application-wide event filter for as long
 // as the sheet exists, so that clicks on the bars do not run their commands.
-#include <QDialog>
+#include "platform/ui/CPropertySheet.h"
+
 #include <QPoint>
 
 class CCommandRegistry;
@@ -24,7 +25,7 @@ class QTabWidget;
 constexpr int ID_CUSTOMIZE = 32823;
 constexpr int kCustomizeHelpTopic = 321;
 
-class CCustomizeSheet : public QDialog {
+class CCustomizeSheet : public CPropertySheet {
     Q_OBJECT
 public:
     // Pages in tab order.
@@ -33,11 +34,12 @@ public:
     CCustomizeSheet(CMainFrame* frame, int startPage);
     ~CCustomizeSheet() override;
 
+    // Sets the sheet up and shows it without blocking.
+    void ShowModeless();
     CMainFrame* Frame() const { return m_frame; }
     CKavoDoc* ActiveDocument() const;
-    QTabWidget* Tabs() const { return m_tabs; }
-    QPushButton* CloseButton() const { return m_close; }
-    int GetActiveIndex() const;
+    QTabWidget* Tabs() const { return GetTabControl(); }
+    QPushButton* CloseButton() const;
     CCustomizeTbars* ToolbarsPage() const { return m_tbars; }
     CCustomizeCmds* CommandsPage() const { return m_cmds; }
     CCustomizeSbar* StyleBarPage() const { return m_sbar; }
@@ -54,6 +56,8 @@ public:
     bool IsDragging() const { return m_bMovingTool || m_bAddingCmd; }
 
 protected:
+    void OnInitDialog() override;
+    void OnHelp() override;
     bool eventFilter(QObject* watched, QEvent* event) override;
     void done(int result) override;
 
@@ -70,8 +74,6 @@ private:
     bool InClientArea(const QPoint& screen) const;
 
     CMainFrame* m_frame;
-    QTabWidget* m_tabs = nullptr;
-    QPushButton* m_close = nullptr;
     CCustomizeTbars* m_tbars = nullptr;
     CCustomizeCmds* m_cmds = nullptr;
     CCustomizeSbar* m_sbar = nullptr;

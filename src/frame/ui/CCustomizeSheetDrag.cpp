@@ -78,9 +78,9 @@ bool IsMouseEvent(QEvent::Type type)
     }
 }
 
-// The font-size and zoom boxes keep their own mouse handling: the user may
-// still pick from them while customizing.
-bool OverKeptCombo(QWidget* target)
+// The font-size and zoom boxes can be typed in: moves over them are kept
+// from them while customizing, so that a drag across them selects no text.
+bool OverEditableCombo(QWidget* target)
 {
     for (QWidget* w = target; w; w = w->parentWidget()) {
         const int command = w->property("commandId").toInt();
@@ -133,7 +133,7 @@ bool CCustomizeSheet::FilterOutside(QWidget* target, QEvent* event)
     case QEvent::MouseMove:
         OnMouseMove(screen);
         // Hovering still shows on the toolbars; nothing else sees the mouse.
-        return !(m_frame && m_frame->ToolBarAtPoint(screen) && !OverKeptCombo(target));
+        return !(m_frame && m_frame->ToolBarAtPoint(screen) && !OverEditableCombo(target));
     case QEvent::MouseButtonPress:
     case QEvent::MouseButtonDblClick:
         if (mouse->button() == Qt::LeftButton)

@@ -103,8 +103,11 @@ void CCustomizeSbar::ApplyLayouts(int width)
     const auto current = StyleBarLayouts(*doc);
     for (int i = 0; i < 3; ++i) {
         applied[i] = *current[size_t(i)];
-        applied[i].Columns = m_layouts[i].Columns;
-        applied[i].BtnHeight = m_layouts[i].BtnHeight;
+        // A row not laid out yet is the document's to lay out first.
+        if (applied[i].IsDefined()) {
+            applied[i].Columns = m_layouts[i].Columns;
+            applied[i].BtnHeight = m_layouts[i].BtnHeight;
+        }
         layouts[i] = &applied[i];
     }
     ApplyStyleBarLayouts(*doc, layouts, width);

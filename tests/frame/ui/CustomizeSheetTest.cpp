@@ -15,6 +15,7 @@
 #include "frame/ui/CCustomizeSheet.h"
 #include "frame/ui/CIconListBoxes.h"
 #include "frame/ui/CMainFrame.h"
+#include "platform/Prompt.h"
 #include "platform/ui/DlgItems.h"
 
 #include <QApplication>
@@ -141,7 +142,9 @@ TEST_F(CustomizeSheetTest, SheetHasFivePagesAndOneCloseButtonAndRemembersItsPage
     for (int i = 0; i < 5; ++i)
         EXPECT_EQ(sheet->Tabs()->tabText(i), titles[i]);
     EXPECT_EQ(sheet->CloseButton()->text(), "Close");
-    EXPECT_EQ(sheet->findChildren<QPushButton*>().size(), 2); // Close and Reset to Default
+    EXPECT_TRUE(sheet->CloseButton()->isVisible());
+    EXPECT_FALSE(sheet->Button(IDCANCEL)->isVisible());
+    EXPECT_FALSE(sheet->Button(ID_APPLY_NOW)->isVisible());
     // The Commands page lists the eight categories and a category's commands.
     sheet->Tabs()->setCurrentIndex(CCustomizeSheet::kCommands);
     EXPECT_EQ(sheet->CommandsPage()->Categories()->count(), 8);
