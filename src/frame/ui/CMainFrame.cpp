@@ -2,6 +2,7 @@
 
 #include "core/Settings.h"
 #include "core/Trace.h"
+#include "frame/ui/DiagramDialogCommands.h"
 #include "document/CKavoDoc.h"
 #include "editing/ui/CKavoView.h"
 #include "editing/ui/ViewContextMenu.h"
@@ -70,6 +71,7 @@ int CMainFrame::OnCreate()
     InstallEditCommands();
     InstallTemplateCommands();
     InstallBarCommands();
+    RegisterDiagramDialogCommands(m_commands, [this] { return GetActiveView(); }, this);
     DiagPrintf("INIT  Step 5: CreateToolBar()\n");
     if (!CreateToolBar())
         return 0;
