@@ -1,5 +1,6 @@
 #include "dialogs/diagram/DPropConPages.h"
 
+#include "controls/CTextDropButton.h"
 #include "core/StringHelpers.h"
 #include "platform/Ansi.h"
 #include "platform/ui/DlgItems.h"
@@ -9,9 +10,7 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QLabel>
-#include <QMenu>
 #include <QRadioButton>
-#include <QToolButton>
 #include <QVBoxLayout>
 
 #include <cmath>
@@ -20,8 +19,6 @@ namespace {
 constexpr UINT IDS_CORNER_RANGE = 485, IDS_LOOP_RANGE = 783;
 constexpr UINT IDS_JUNCTION_DOTS = 792, IDS_CONPT_DOTS = 793;
 constexpr UINT IDS_CORNER_SIZES = 35800, IDS_LOOP_SIZES = 35804;
-constexpr int kCornerSizes[4] = {4, 8, 16, 32};
-constexpr int kLoopSizes[4] = {3, 5, 8, 16};
 constexpr UINT IDS_MARGIN_RANGE = 539, IDS_PERCENT_SPACING = 542, IDS_FIXED_SPACING = 543, IDS_FIXED_SEPARATION = 544;
 constexpr double kPointsPerUnit = 72.0 / 256.0;
 constexpr const char* kSpacingKinds[] = {"Single Spaced",   "1.5 Lines", "Double Spaced", "Condensed",
@@ -35,7 +32,7 @@ QLabel* Buddy(const QString& text, QWidget* control, QWidget* parent)
 }
 } // namespace
 
-CDPropCon::CDPropCon(DiagramProps& values, QWidget* parent) : CDPropPage(values, tr("Connectors"), parent)
+CDPropCon::CDPropCon(DiagramProps& values, QWidget* parent) : CDPropPage(values, "Connectors", parent)
 {
     CNumEditSpec spec;
     spec.SetInt(this, 1, 432, &m_values.cornerRadius, IDS_CORNER_RANGE);
@@ -47,13 +44,13 @@ CDPropCon::CDPropCon(DiagramProps& values, QWidget* parent) : CDPropPage(values,
     auto* rg = new QGridLayout(rounded);
     rg->addWidget(Buddy(tr("Corner radius:"), m_corner, rounded), 0, 0);
     rg->addWidget(m_corner, 0, 1);
-    rg->addWidget(MakeSizeButton(kCornerButtonId, IDS_CORNER_SIZES, kCornerSizes, &m_values.cornerRadius), 0, 2);
+    rg->addWidget(MakeSizeButton(kCornerButtonId, IDS_CORNER_SIZES, &m_values.cornerRadius), 0, 2);
 
     auto* jogs = new QGroupBox(tr("Jogs"), this);
     auto* jg = new QGridLayout(jogs);
     m_jogs = new QCheckBox(tr("&Enable"), jogs);
     SetDlgCtrlID(m_jogs, kJogsId);
-    m_loopButton = MakeSizeButton(kLoopButtonId, IDS_LOOP_SIZES, kLoopSizes, &m_values.jogRadius);
+    m_loopButton = MakeSizeButton(kLoopButtonId, IDS_LOOP_SIZES, &m_values.jogRadius);
     jg->addWidget(m_jogs, 0, 0, 1, 3);
     jg->addWidget(Buddy(tr("Loop radius:"), m_loop, jogs), 1, 0);
     jg->addWidget(m_loop, 1, 1);
@@ -75,23 +72,13 @@ CDPropCon::CDPropCon(DiagramProps& values, QWidget* parent) : CDPropPage(values,
     });
 }
 
-QToolButton* CDPropCon::MakeSizeButton(int id, UINT firstString, const int (&sizes)[4], int* value)
+CTextDropButton* CDPropCon::MakeSizeButton(int id, UINT firstString, int* value)
 {
-    auto* button = new QToolButton(this);
-    SetDlgCtrlID(button, id);
-    button->setPopupMode(QToolButton::InstantPopup);
-    button->setArrowType(Qt::DownArrow);
-    auto* menu = new QMenu(button);
-    for (int i = 0; i < 4; ++i) {
-        // The text after the tab shows as the menu's second column.
-        QAction* entry = menu->addAction(AnsiToQString(ResText(firstString + UINT(i))));
-        const int size = sizes[i];
-        connect(entry, &QAction::triggered, this, [this, value, size] {
-            *value = size;
-            LoadPage();
-        });
-    }
-    button->setMenu(menu);
+    auto* button = new CTextDropButton(this);
+    button->CreateList(id, this, firstString, 4, 0);
+    // The chosen entry's size goes into the value; the field follows.
+    button->SetValueTarget(value);
+    connect(button, &CDropPaletteButton::chosen, this, [this] { LoadPage(); });
     return button;
 }
 
@@ -123,7 +110,7 @@ bool CDPropCon::StorePage()
 }
 
 CDPropFormat::CDPropFormat(DiagramProps& values, const CKavoDoc* doc, QWidget* parent)
-    : CDPropPage(values, tr("Text Format"), parent), m_doc(doc)
+    : CDPropPage(values, "Text Format", parent), m_doc(doc)
 {
     auto* margins = new QGroupBox(tr("Text margins"), this);
     m_scalable = new QRadioButton(tr("&Scalable"), margins);

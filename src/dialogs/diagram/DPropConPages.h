@@ -7,7 +7,7 @@ class CKavoDoc;
 class QCheckBox;
 class QComboBox;
 class QRadioButton;
-class QToolButton;
+class CTextDropButton;
 
 class CDPropCon : public CDPropPage {
     Q_OBJECT
@@ -21,10 +21,10 @@ public:
 private:
     // A drop button listing "name<tab>size" entries; choosing one stores
     // its size into *value and reloads the page.
-    QToolButton* MakeSizeButton(int id, UINT firstString, const int (&sizes)[4], int* value);
+    CTextDropButton* MakeSizeButton(int id, UINT firstString, int* value);
     CNumEdit* m_corner;
     CNumEdit* m_loop;
-    QToolButton* m_loopButton = nullptr;
+    CTextDropButton* m_loopButton = nullptr;
     QCheckBox* m_jogs;
     QCheckBox* m_junctionDots;
     QCheckBox* m_conPtDots;

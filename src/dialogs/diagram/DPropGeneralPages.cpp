@@ -59,7 +59,7 @@ void LoadSpacing(QWidget* page, QComboBox* combo, int id, int value)
 }
 } // namespace
 
-CDPropGeneral::CDPropGeneral(DiagramProps& values, QWidget* parent) : CDPropPage(values, tr("General"), parent)
+CDPropGeneral::CDPropGeneral(DiagramProps& values, QWidget* parent) : CDPropPage(values, "General", parent)
 {
     m_list = new CCheckListCtrl(this);
     m_list->Init(kOptionsId, this);
@@ -85,7 +85,7 @@ bool CDPropGeneral::StorePage()
     return true;
 }
 
-CDPropGrid::CDPropGrid(DiagramProps& values, QWidget* parent) : CDPropPage(values, tr("Grid and Snap"), parent)
+CDPropGrid::CDPropGrid(DiagramProps& values, QWidget* parent) : CDPropPage(values, "Grid and Snap", parent)
 {
     m_showGrid = new QCheckBox(tr("S&how grid *"), this);
     SetDlgCtrlID(m_showGrid, kShowGridId);
@@ -139,7 +139,7 @@ bool CDPropGrid::StorePage()
 }
 
 CDPropLabels::CDPropLabels(DiagramProps& values, const CKavoDoc& doc, QWidget* parent)
-    : CDPropPage(values, tr("Labels"), parent)
+    : CDPropPage(values, "Labels", parent)
 {
     static constexpr int kIds[] = {kFigLabelId, kConLabelId, kFlowLabelId};
     static constexpr const char* kTexts[] = {"F&igure label style", "&Connector label style:", "&Flow label style:"};

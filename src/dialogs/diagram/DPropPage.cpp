@@ -2,11 +2,11 @@
 
 #include "platform/ui/DlgItems.h"
 
-CDPropPage::CDPropPage(DiagramProps& values, const QString& title, QWidget* parent)
-    : QWidget(parent), m_values(values), m_title(title)
+CDPropPage::CDPropPage(DiagramProps& values, const std::string& caption, QWidget* parent)
+    : CPropertyPage(caption, parent), m_values(values)
 {}
 
-bool CDPropPage::UpdateData(bool save)
+bool CDPropPage::DoDataExchange(bool save)
 {
     if (save)
         return StorePage();

@@ -6,24 +6,21 @@
 // and reload the page through the owner interface when committed.
 #include "controls/CNumEdit.h"
 #include "dialogs/diagram/DiagramProps.h"
+#include "platform/ui/CPropertySheet.h"
 
-#include <QWidget>
-
-class CDPropPage : public QWidget, public INumEditOwner {
+class CDPropPage : public CPropertyPage, public INumEditOwner {
     Q_OBJECT
 public:
-    CDPropPage(DiagramProps& values, const QString& title, QWidget* parent = nullptr);
-    QString Title() const { return m_title; }
+    CDPropPage(DiagramProps& values, const std::string& caption, QWidget* parent = nullptr);
 
     virtual void LoadPage() = 0;
     virtual bool StorePage() = 0;
-    bool UpdateData(bool save) override;
+    // Both bases know the exchange; a committed field runs the page's.
+    bool UpdateData(bool save) override { return CPropertyPage::UpdateData(save); }
 
 protected:
+    bool DoDataExchange(bool save) override;
     DiagramProps& m_values;
-
-private:
-    QString m_title;
 };
 
 // A number field with the control id and the spec, as the pages make them.

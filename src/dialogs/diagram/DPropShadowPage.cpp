@@ -1,37 +1,24 @@
 #include "dialogs/diagram/DPropShadowPage.h"
 
+#include "controls/CColorDropButton.h"
 #include "controls/CFillPreviewWnd.h"
+#include "core/Settings.h"
 #include "document/CKavoDoc.h"
 #include "document/ChoiceTables.h"
 #include "platform/Ansi.h"
 #include "platform/ui/DlgItems.h"
 
-#include <QColorDialog>
 #include <QComboBox>
 #include <QGridLayout>
 #include <QLabel>
-#include <QPushButton>
 #include <QSlider>
 
 namespace {
 constexpr UINT IDS_OFFSET_RANGE = 483;
-
-QColor ToQColor(COLORREF c)
-{
-    return QColor(GetRValue(c), GetGValue(c), GetBValue(c));
-}
-
-void PaintColorFace(QPushButton* button, COLORREF c)
-{
-    QPixmap face(32, 12);
-    face.fill(ToQColor(c));
-    button->setIcon(QIcon(face));
-    button->setIconSize(face.size());
-}
 } // namespace
 
 CDPropShadow::CDPropShadow(DiagramProps& values, const CKavoDoc* doc, QWidget* parent)
-    : CDPropPage(values, tr("Shadows"), parent), m_doc(doc)
+    : CDPropPage(values, "Shadows", parent)
 {
     m_preview = new CFillPreviewWnd(this);
     SetDlgCtrlID(m_preview, kPreviewId);
@@ -40,8 +27,9 @@ CDPropShadow::CDPropShadow(DiagramProps& values, const CKavoDoc* doc, QWidget* p
     white.m_nKind = 1;
     white.m_crColor1 = 0xFFFFFF;
     m_preview->SetFill(white);
-    m_color = new QPushButton(tr("Shadow color"), this);
-    SetDlgCtrlID(m_color, kColorId);
+    m_color = new CColorDropButton(this);
+    m_color->CreatePalette(kColorId, this, doc ? doc->m_colors : PaletteColors, true, false, true);
+    auto* colorLabel = new QLabel(tr("Shadow color"), this);
     m_presets = new QComboBox(this);
     SetDlgCtrlID(m_presets, kPresetsId);
     for (const std::string& name : ShadowChoices().ComboNames(true))
@@ -68,10 +56,11 @@ CDPropShadow::CDPropShadow(DiagramProps& values, const CKavoDoc* doc, QWidget* p
         grid->addWidget(m_sliders[i], i + 1, 1);
         grid->addWidget(m_fields[i], i + 1, 2);
     }
-    grid->addWidget(m_color, 4, 0, 1, 3);
+    grid->addWidget(colorLabel, 4, 0);
+    grid->addWidget(m_color, 4, 1);
     grid->addWidget(m_preview, 0, 3, 5, 1);
     grid->setRowStretch(5, 1);
-    connect(m_color, &QPushButton::clicked, this, &CDPropShadow::PickColor);
+    connect(m_color, &CDropPaletteButton::chosen, this, &CDPropShadow::OnColorChosen);
     connect(m_presets, &QComboBox::activated, this, &CDPropShadow::OnPreset);
 }
 
@@ -89,15 +78,11 @@ QSlider* CDPropShadow::MakeSlider(int id, int max, int* value)
     return slider;
 }
 
-void CDPropShadow::PickColor()
+void CDPropShadow::OnColorChosen()
 {
-    if (m_doc)
-        for (int i = 0; i < 16; ++i)
-            QColorDialog::setCustomColor(i, ToQColor(m_doc->m_colors[i]));
-    const QColor c = QColorDialog::getColor(ToQColor(m_values.shadow.m_crColor), this);
-    if (!c.isValid() || !StorePage())
+    if (!StorePage())
         return;
-    m_crColor = RGB(c.red(), c.green(), c.blue());
+    m_crColor = m_color->GetColor();
     StorePage();
     LoadPage();
 }
@@ -124,7 +109,7 @@ void CDPropShadow::LoadPage()
     for (int i = 0; i < 3; ++i)
         if (m_sliders[i]->value() != positions[i])
             m_sliders[i]->setValue(positions[i]);
-    PaintColorFace(m_color, s.m_crColor);
+    m_color->SetColor(s.m_crColor);
     m_preview->SetShadow(s);
     // A shadow that is not shown compares as none.
     CShadowSpec compared = s;

@@ -4,10 +4,10 @@
 // field kept in step, a preview and the named presets.
 #include "dialogs/diagram/DPropPage.h"
 
+class CColorDropButton;
 class CFillPreviewWnd;
 class CKavoDoc;
 class QComboBox;
-class QPushButton;
 class QSlider;
 
 class CDPropShadow : public CDPropPage {
@@ -23,11 +23,10 @@ public:
 
 private:
     QSlider* MakeSlider(int id, int max, int* value);
-    void PickColor();
+    void OnColorChosen();
     void OnPreset(int index);
-    const CKavoDoc* m_doc;
     CFillPreviewWnd* m_preview;
-    QPushButton* m_color;
+    CColorDropButton* m_color;
     QComboBox* m_presets;
     CNumEdit* m_fields[3];
     QSlider* m_sliders[3];

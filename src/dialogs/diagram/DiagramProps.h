@@ -51,11 +51,11 @@ bool ApplyLabelStyleToAll(CKavoDoc& doc, LabelKind kind, int style);
 
 // The Shadows page's values from the shadow and back, in whole numbers so
 // that 50 percent transparency is opacity 127 and opacity 127 shows 50.
-int TransparencyOfOpacity(int opacity); // 0..100
+int TransparencyOfOpacity(int opacity);      // 0..100
 int OpacityOfTransparency(int transparency); // 0..255
-int DiffusionOfSoftness(int softness);   // 0..100
-int SoftnessOfDiffusion(int diffusion);   // 0..72
-int OffsetPointsOfUnits(int units);   // 0..36
+int DiffusionOfSoftness(int softness);       // 0..100
+int SoftnessOfDiffusion(int diffusion);      // 0..72
+int OffsetPointsOfUnits(int units);          // 0..36
 int OffsetUnitsOfPoints(int points);
 
 // The value a line-spacing kind starts with when chosen: 100 percent for

@@ -7,6 +7,9 @@
 #include "common/TestSupport.h"
 #include "dialogs/ui/WhenModalShows.h"
 #include "controls/CCheckListCtrl.h"
+#include "controls/CDropPaletteButton.h"
+#include "controls/CPaletteMenuBase.h"
+#include "controls/PaletteLayout.h"
 #include "controls/ui/CommandRecorder.h"
 #include "core/FieldText.h"
 #include "core/Settings.h"
@@ -32,7 +35,6 @@
 #include <QTabWidget>
 #include <QTest>
 #include <QTimer>
-#include <QToolButton>
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -43,9 +45,9 @@ enum Page { kGeneral, kGrid, kLabels, kConnectors, kFormat, kShadows };
 // Clicks the page's tab and gives the page.
 QWidget* OpenPage(CDPropSheet& sheet, int page)
 {
-    QTabBar* bar = sheet.Tabs()->tabBar();
+    QTabBar* bar = sheet.GetTabControl()->tabBar();
     QTest::mouseClick(bar, Qt::LeftButton, Qt::NoModifier, bar->tabRect(page).center());
-    QWidget* shown = sheet.Tabs()->currentWidget();
+    QWidget* shown = sheet.GetTabControl()->currentWidget();
     SaveShot(&sheet, (std::string(testing::UnitTest::GetInstance()->current_test_info()->name()) + "_page" +
                       std::to_string(page))
                          .c_str());
@@ -104,9 +106,9 @@ TEST_F(DiagramPropSheetTest, UntouchedSheetAndCancelChangeNothing)
     fx.doc.m_shadowSpec.m_nOpacity = 154; // no whole transparency gives it back
     before = DocText(fx.doc);
     RunSheet([](CDPropSheet& sheet) {
-        for (int page = 0; page < sheet.PageCount(); ++page)
+        for (int page = 0; page < sheet.GetPageCount(); ++page)
             OpenPage(sheet, page);
-        auto* grid = Item<QComboBox>(sheet.Page(kGrid), CDPropGrid::kGridSpacingId);
+        auto* grid = Item<QComboBox>(sheet.GetPage(kGrid), CDPropGrid::kGridSpacingId);
         EXPECT_EQ(QStringToAnsi(grid->currentText()), FormatLengthField(40, 3, true, true));
     });
     EXPECT_EQ(DocText(fx.doc), before);
@@ -165,12 +167,16 @@ TEST_F(DiagramPropSheetTest, OneValuePerPageIsWrittenAndNothingElse)
         {"connectors",
          [](CDPropSheet& sheet) {
              QWidget* page = OpenPage(sheet, kConnectors);
-             auto* button = Item<QToolButton>(page, CDPropCon::kCornerButtonId);
-             button->menu()->actions()[3]->trigger(); // "Very Large 32 pt"
-             EXPECT_EQ(Item<QLineEdit>(page, CDPropCon::kCornerId)->text(), "32");
+             auto* button = Item<CDropPaletteButton>(page, CDPropCon::kCornerButtonId);
+             QTest::mousePress(button, Qt::LeftButton, {}, QPoint(5, 5));
+             ASSERT_TRUE(button->Popup()->isVisible());
+             const QPoint at = button->Popup()->ItemRect(kPaletteFirstId + 3).center(); // "Very Large 32 pt"
+             QTest::mouseMove(button->Popup(), at);
+             QTest::mouseClick(button->Popup(), Qt::LeftButton, {}, at);
+             EXPECT_EQ(Item<QLineEdit>(page, CDPropCon::kCornerId)->text(), "114");
          },
          [](CKavoDoc& d, const DiagramProps& old) {
-             EXPECT_EQ(d.m_nCornerRadius, 32);
+             EXPECT_EQ(d.m_nCornerRadius, 114);
              d.m_nCornerRadius = old.cornerRadius;
          }},
     };
