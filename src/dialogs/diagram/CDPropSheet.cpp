@@ -1,5 +1,6 @@
 #include "dialogs/diagram/CDPropSheet.h"
 
+#include "core/HelpRequest.h"
 #include "core/StringHelpers.h"
 #include "core/Trace.h"
 #include "dialogs/diagram/DPropConPages.h"
@@ -10,6 +11,7 @@
 
 namespace {
 constexpr UINT IDS_DIAGRAM_PROPERTIES = 629;
+constexpr uint32_t kHelpTopic = 312;
 int g_startPage = 0;
 } // namespace
 
@@ -35,6 +37,11 @@ CDPropSheet::CDPropSheet(CKavoDoc& doc, QWidget* parent) : CPropertySheet(ResTex
     // Only OK writes: the changes need the whole OK sequence at once.
     HideApplyButton();
     SetStartPage(g_startPage);
+}
+
+void CDPropSheet::OnHelp()
+{
+    ShowContextHelp(kHelpTopic);
 }
 
 bool RunDiagramPropSheet(QWidget* parent, CKavoDoc& doc)

@@ -15,6 +15,9 @@ public:
 
     DiagramProps m_before;
     DiagramProps m_values;
+
+protected:
+    void OnHelp() override;
 };
 
 // The view's Diagram Properties command: runs the sheet over the document;

@@ -1,5 +1,6 @@
 #include "dialogs/diagram/ScaleDiagramDlg.h"
 
+#include "core/HelpRequest.h"
 #include "core/MessageBeep.h"
 #include "core/MsgBox.h"
 #include "platform/Ansi.h"
@@ -8,6 +9,7 @@
 
 #include <QCheckBox>
 #include <QDialogButtonBox>
+#include <QEvent>
 #include <QPushButton>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -16,6 +18,7 @@
 #include <QLineEdit>
 #include <QSpinBox>
 #include <QVBoxLayout>
+#include <QWhatsThis>
 
 #include <algorithm>
 #include <cctype>
@@ -27,11 +30,13 @@ constexpr UINT IDS_SCALE_TO_PAGE_GRID = 614;
 // The spin rests in the middle of its three positions: where it went tells
 // the direction, and it goes back after every click.
 constexpr int kSpinRest = 2, kSpinUp = 3;
+constexpr uint32_t kHelpTopic = 300;
 } // namespace
 
 ScaleDiagramDlg::ScaleDiagramDlg(QWidget* parent) : CDialog(parent)
 {
     setWindowTitle(tr("Scale Diagram"));
+    setWindowFlag(Qt::WindowContextHelpButtonHint, true);
     auto* include = new QGroupBox(tr("Include"), this);
     auto* inc = new QVBoxLayout(include);
     inc->addWidget(AddCheck(include, kFigBordersId, "Figure &borders", &m_bFigBorders));
@@ -221,6 +226,15 @@ void ScaleDiagramDlg::OnToPageToggled()
         ShowPercent();
     m_scale->setEnabled(!m_bToPage && m_bEnableScale);
     m_spin->setEnabled(!m_bToPage && m_bEnableSpin);
+}
+
+bool ScaleDiagramDlg::event(QEvent* e)
+{
+    if (e->type() != QEvent::EnterWhatsThisMode)
+        return CDialog::event(e);
+    QWhatsThis::leaveWhatsThisMode();
+    ShowContextHelp(kHelpTopic);
+    return true;
 }
 
 void ScaleDiagramDlg::OnOK()

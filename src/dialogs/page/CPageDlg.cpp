@@ -1,6 +1,7 @@
 #include "dialogs/page/CPageDlg.h"
 
 #include "controls/CDlgCommandEvent.h"
+#include "core/HelpRequest.h"
 #include "core/MsgBox.h"
 #include "core/Settings.h"
 #include "core/Trace.h"
@@ -22,12 +23,14 @@
 #include <QLabel>
 #include <QRadioButton>
 #include <QVBoxLayout>
+#include <QWhatsThis>
 
 #include <algorithm>
 
 namespace {
 constexpr UINT IDS_WIDTH_RANGE = 888, IDS_HEIGHT_RANGE = 889, IDS_MARGIN_RANGE = 546, IDS_NUMBER_RANGE = 891;
 constexpr UINT IDS_ZERO_PAPER = 832;
+constexpr uint32_t kHelpTopic = 319;
 constexpr double kPageMin = 256, kPageMax = 9216; // 1 to 36 inches
 constexpr int kMaxTiles = 6;
 constexpr int kMarginIds[4] = {CPageDlg::kTopId, CPageDlg::kBottomId, CPageDlg::kLeftId, CPageDlg::kRightId};
@@ -70,6 +73,7 @@ QLabel* Buddy(const QString& text, QWidget* control, QWidget* parent)
 CPageDlg::CPageDlg(QWidget* parent) : CDialog(parent)
 {
     setWindowTitle(tr("Page Setup"));
+    setWindowFlag(Qt::WindowContextHelpButtonHint, true);
     const int ids[] = {kWidthId, kHeightId, kTopId, kBottomId, kLeftId, kRightId, kRowsId, kColsId};
     for (int id : ids) {
         auto* field = new CNumEdit(this);
@@ -309,6 +313,11 @@ void CPageDlg::OnOrientation()
 
 bool CPageDlg::event(QEvent* e)
 {
+    if (e->type() == QEvent::EnterWhatsThisMode) {
+        QWhatsThis::leaveWhatsThisMode();
+        ShowContextHelp(kHelpTopic);
+        return true;
+    }
     if (e->type() != CDlgCommandEvent::EventType())
         return CDialog::event(e);
     const auto* command = static_cast<CDlgCommandEvent*>(e);

@@ -195,3 +195,40 @@ TEST_F(PageSetupTest, RowsBeyondWhatFitsAreLowered)
     EXPECT_EQ(fx.doc.m_nPosterRows, 3);
     EXPECT_EQ(fx.doc.m_nPosterCols, 2);
 }
+
+TEST_F(PageSetupTest, SilentPrinterLeavesAnEmptyListThatStillRepaints)
+{
+    CFakePrinterService printers;
+    printers.Add("Silent").paperCountOverride = 5000; // a count the list refuses
+    fx.doc.m_hDevNames = CFakePrinterService::MakeDevNames("Silent");
+    fx.doc.m_hDevMode = printers.MakeDevMode("Silent", 1, 1);
+    WhenModalShows<CPageDlg>(
+        [](CPageDlg& dlg) {
+            EXPECT_EQ(Papers(dlg)->count(), 0);
+            EXPECT_TRUE(Papers(dlg)->updatesEnabled());
+        },
+        IDCANCEL);
+    frame.OnCommand(36560);
+}
+
+TEST_F(PageSetupTest, PaperWithoutSizeWarnsAndDisablesMargins)
+{
+    CFakePrinterService printers;
+    CFakePrinterService::Printer& p = printers.Add("Odd");
+    p.codes = {1, 48};
+    p.sizes = {2159, 2794, 0, 0};
+    fx.doc.m_hDevNames = CFakePrinterService::MakeDevNames("Odd");
+    fx.doc.m_hDevMode = printers.MakeDevMode("Odd", 1, 1);
+    UpdatePageLayout(fx.doc);
+    WhenModalShows<CPageDlg>(
+        [this](CPageDlg& dlg) {
+            ChoosePaper(dlg, 48);
+            ASSERT_EQ(prompt.shown.size(), 1u);
+            EXPECT_EQ(prompt.shown[0].text, "Warning.  Printing is disabled when paper dimensions are zero.  Try "
+                                            "selecting a different paper or create a custom paper.");
+            EXPECT_FALSE(GetDlgItem(&dlg, CPageDlg::kTopId)->isEnabled());
+            EXPECT_FALSE(GetDlgItem(&dlg, CPageDlg::kLandscapeId)->isEnabled());
+        },
+        IDCANCEL);
+    frame.OnCommand(36560);
+}
