@@ -184,7 +184,9 @@ void ScalePercentLimits(const CKavoDoc& doc, bool selection, int& lowest, int& h
     }
     const long long byWidth = 100LL * (doc.m_rcWorkSpace.right - rc.left) / rc.Width();
     const long long byHeight = 100LL * (doc.m_rcWorkSpace.bottom - rc.top) / rc.Height();
-    highest = int(std::clamp<long long>(std::min(byWidth, byHeight), 0, INT_MAX));
+    highest = int(std::clamp<long long>(std::min(byWidth, byHeight), 1, INT_MAX));
+    // Objects that cannot even grow to 10 percent may still take the highest.
+    lowest = std::min(lowest, highest);
 }
 
 int ProposedScalePercent(const CKavoDoc& doc, bool selection)

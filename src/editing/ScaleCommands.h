@@ -18,6 +18,10 @@ struct ScaleOptions {
     bool scaleBorders = true;   // figure borders and connector line widths
     bool scaleStyles = false;   // the styles and the document's defaults
     bool snapToGrid = false;    // the document's snap switch while scaling
+    // Remembered for the dialog; connector lines follow scaleBorders and
+    // shadow offsets are the document's, so neither changes the scaling.
+    bool connectors = true;
+    bool dropShadows = true;
 };
 
 // What the Scale Diagram dialog is filled with and gives back.

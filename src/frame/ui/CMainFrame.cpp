@@ -3,6 +3,7 @@
 
 #include "core/Settings.h"
 #include "core/Trace.h"
+#include "frame/ui/DiagramDialogCommands.h"
 #include "document/CKavoDoc.h"
 #include "editing/ui/CKavoView.h"
 #include "editing/ui/ViewContextMenu.h"
@@ -75,6 +76,7 @@ int CMainFrame::OnCreate()
     InstallTemplateCommands();
     InstallFindCommands(*this);
     InstallBarCommands();
+    RegisterDiagramDialogCommands(m_commands, [this] { return GetActiveView(); }, this);
     RegisterCustomizeCommands(m_commands, this);
     RegisterStylePickerCommands(m_commands, *this);
     DiagPrintf("INIT  Step 5: CreateToolBar()\n");
