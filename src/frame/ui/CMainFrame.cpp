@@ -8,6 +8,7 @@
 #include "frame/ui/CFrameAppContext.h"
 #include "frame/ui/CKavoFrm.h"
 #include "frame/ui/MainMenu.h"
+#include "frame/ui/OptionsCommand.h"
 #include "platform/Ansi.h"
 #include "platform/StringTable.h"
 
@@ -70,6 +71,7 @@ int CMainFrame::OnCreate()
     InstallEditCommands();
     InstallTemplateCommands();
     InstallBarCommands();
+    InstallOptionsCommand(*this);
     DiagPrintf("INIT  Step 5: CreateToolBar()\n");
     if (!CreateToolBar())
         return 0;
