@@ -63,7 +63,7 @@ bool SaveFields(std::initializer_list<CNumEdit*> fields)
 
 // ---- General
 
-COptGeneral::COptGeneral(OptionValues& values, QWidget* parent) : COptionPage(values, parent)
+COptGeneral::COptGeneral(OptionValues& values, QWidget* parent) : COptionPage("General", values, parent)
 {
     auto* units = new QGroupBox(tr("Measurements"), this);
     m_english = WithId(new QRadioButton(tr("&English (inches)"), units), kEnglishId);
@@ -111,7 +111,7 @@ bool COptGeneral::SaveValues()
 
 // ---- View
 
-COptView::COptView(OptionValues& values, QWidget* parent) : COptionPage(values, parent)
+COptView::COptView(OptionValues& values, QWidget* parent) : COptionPage("View", values, parent)
 {
     auto* grid = new QGroupBox(tr("Grid"), this);
     m_lines = WithId(new QRadioButton(tr("&Lines"), grid), kLinesId);
@@ -146,7 +146,7 @@ bool COptView::SaveValues()
 
 // ---- Zoom
 
-COptZoom::COptZoom(OptionValues& values, QWidget* parent) : COptionPage(values, parent)
+COptZoom::COptZoom(OptionValues& values, QWidget* parent) : COptionPage("Zoom", values, parent)
 {
     auto* intervals = new QGroupBox(tr("Set Intervals"), this);
     auto* grid = new QGridLayout(intervals);
@@ -193,7 +193,7 @@ bool COptZoom::SaveValues()
 
 // ---- Colors
 
-COptColors::COptColors(OptionValues& values, QWidget* parent) : COptionPage(values, parent)
+COptColors::COptColors(OptionValues& values, QWidget* parent) : COptionPage("Colors", values, parent)
 {
     auto* form = new QFormLayout;
     const auto colors = OptionColors();
@@ -240,7 +240,7 @@ void COptColors::RestoreDefaults()
 
 // ---- Save
 
-COptSave::COptSave(OptionValues& values, QWidget* parent) : COptionPage(values, parent)
+COptSave::COptSave(OptionValues& values, QWidget* parent) : COptionPage("Save", values, parent)
 {
     m_backup = WithId(
         new QCheckBox(tr("Create &backup file (.BAK) of previous revision whenever you save a diagram"), this),
@@ -294,7 +294,7 @@ void COptSave::EnableMinutes()
 
 // ---- Branch labels
 
-COptAutoLabel::COptAutoLabel(OptionValues& values, QWidget* parent) : COptionPage(values, parent)
+COptAutoLabel::COptAutoLabel(OptionValues& values, QWidget* parent) : COptionPage("Branch Labels", values, parent)
 {
     m_check = WithId(new QCheckBox(tr("Automatically label &branch (decision) symbols"), this), kCheckId);
     m_labelsBox = new QWidget(this);

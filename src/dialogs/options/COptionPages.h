@@ -3,8 +3,7 @@
 // OptionValues: LoadValues shows them, SaveValues checks the page's fields
 // and takes them back (false, with the field's message, when one is refused).
 #include "dialogs/options/OptionValues.h"
-
-#include <QWidget>
+#include "platform/ui/CPropertySheet.h"
 
 class CCheckListCtrl;
 class CNumEdit;
@@ -15,14 +14,24 @@ class QPushButton;
 class QRadioButton;
 class COptColorButton;
 
-class COptionPage : public QWidget {
+class COptionPage : public CPropertyPage {
     Q_OBJECT
 public:
-    COptionPage(OptionValues& values, QWidget* parent) : QWidget(parent), m_values(values) {}
+    COptionPage(const char* caption, OptionValues& values, QWidget* parent)
+        : CPropertyPage(caption, parent), m_values(values)
+    {
+    }
     virtual void LoadValues() = 0;
     virtual bool SaveValues() = 0;
 
 protected:
+    bool DoDataExchange(bool save) override
+    {
+        if (save)
+            return SaveValues();
+        LoadValues();
+        return true;
+    }
     OptionValues& m_values;
 };
 
