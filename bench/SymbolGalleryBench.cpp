@@ -24,7 +24,6 @@
 #include <benchmark/benchmark.h>
 
 #include <clocale>
-#include <cmath>
 #include <memory>
 #include <string>
 
@@ -32,19 +31,27 @@ namespace {
 constexpr int kLibraries = 10;
 constexpr int kSymbolsPerLibrary = 40;
 
-// A star-like polygon with a text box, different for each symbol.
+// An outline of its own for each symbol: a circle, an ellipse, a rounded or
+// a plain rectangle, crossed by lines, with a text box.
 CFigSymbol MakeSymbol(int lib, int n)
 {
     SymbolBuilder b;
-    const int points = 5 + (n % 12);
-    std::vector<CFltPoint> pts;
-    for (int i = 0; i <= points * 2; ++i) {
-        const double a = i * M_PI / points;
-        const double r = i % 2 ? 400 + 40 * (lib % 5) : 1000;
-        pts.push_back({float(1024 + r * std::cos(a)), float(1024 + r * std::sin(a))});
-    }
-    b.Fill([&](COutlineWriter& w) { w.Points(kOpPolygon, pts.data(), int(pts.size())); });
-    b.Outline([&](COutlineWriter& w) { w.Points(kOpPolygon, pts.data(), int(pts.size())); });
+    const float inset = float(40 * (lib % 5) + 10 * (n % 7));
+    const CFltRect box(inset, inset, 2048 - inset, 2048 - inset);
+    auto shape = [&](COutlineWriter& w) {
+        switch (n % 4) {
+        case 0: w.Circle({1024, 1024}, 1024 - inset); break;
+        case 1: w.Rect(kOpEllipse, CFltRect(inset, 400, 2048 - inset, 1648)); break;
+        case 2: w.RoundRect(box, {300, 300}); break;
+        default: w.Rect(kOpRect, box); break;
+        }
+    };
+    b.Fill(shape);
+    b.Outline([&](COutlineWriter& w) {
+        shape(w);
+        for (int i = 1; i <= 1 + n % 5; ++i)
+            w.Line({inset, float(i * 300)}, {2048 - inset, float(2048 - i * 300)});
+    });
     b.TextBoxes({CFltRect(600, 600, 1448, 1448)});
     b.sym.SetName("shape " + std::to_string(lib) + "-" + std::to_string(n));
     return b.sym;
@@ -92,30 +99,47 @@ void BM_LoadLibraries(benchmark::State& state)
     }
 }
 
+// Opens the gallery afresh (nothing loaded), lets `show` work on it and
+// closes it.
+void RunGalleryOnce(void (*show)(CSymbolGalleryDlg&))
+{
+    ResetSymbolGalleries();
+    QTimer::singleShot(0, [show] {
+        if (auto* dlg = qobject_cast<CSymbolGalleryDlg*>(QApplication::activeModalWidget())) {
+            show(*dlg);
+            dlg->reject();
+        }
+    });
+    CFigSymbol chosen;
+    RunFigureSymbolGallery(nullptr, std::string(), chosen);
+}
+
 void BM_OpenGalleryOverAllLibraries(benchmark::State& state)
 {
     TheFolder();
-    for (auto _ : state) {
-        ResetSymbolGalleries();
-        QTimer::singleShot(0, [] {
-            auto* dlg = qobject_cast<CSymbolGalleryDlg*>(QApplication::activeModalWidget());
-            if (!dlg)
-                return;
-            auto* list = dlg->findChild<QListWidget*>();
+    for (auto _ : state)
+        RunGalleryOnce([](CSymbolGalleryDlg& dlg) {
+            auto* list = dlg.findChild<QListWidget*>();
             for (int row = 0; list && row < list->count(); ++row) {
                 list->setCurrentRow(row);
-                benchmark::DoNotOptimize(dlg->Grid()->viewport()->grab());
+                benchmark::DoNotOptimize(dlg.Grid()->viewport()->grab());
             }
-            dlg->reject();
         });
-        CFigSymbol chosen;
-        RunFigureSymbolGallery(nullptr, std::string(), chosen);
-    }
+}
+
+// The gallery as it opens: the folder scanned, the first library read and
+// its grid drawn.
+void BM_OpenGallery(benchmark::State& state)
+{
+    TheFolder();
+    for (auto _ : state)
+        RunGalleryOnce([](CSymbolGalleryDlg& dlg) { benchmark::DoNotOptimize(dlg.Grid()->viewport()->grab()); });
 }
 } // namespace
 
 BENCHMARK(BM_LoadLibraries)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_OpenGalleryOverAllLibraries)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_OpenGallery)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv)
 {

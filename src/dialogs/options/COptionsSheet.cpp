@@ -1,5 +1,6 @@
 #include "dialogs/options/COptionsSheet.h"
 
+#include "core/HelpRequest.h"
 #include "core/Settings.h"
 #include "core/StringHelpers.h"
 #include "dialogs/options/COptionPages.h"
@@ -7,6 +8,7 @@
 
 namespace {
 constexpr UINT IDS_OPTIONS = 630;
+constexpr uint32_t kHelpTopic = 311;
 int g_nLastPage = 0;
 } // namespace
 
@@ -33,6 +35,11 @@ COptionsSheet::~COptionsSheet()
 int COptionsSheet::RememberedPage()
 {
     return g_nLastPage;
+}
+
+void COptionsSheet::OnHelp()
+{
+    ShowContextHelp(kHelpTopic);
 }
 
 bool RunOptionsSheet(QWidget* parent, OptionValues& values)

@@ -13,6 +13,9 @@ public:
     ~COptionsSheet() override;
     // The page the next opening starts on.
     static int RememberedPage();
+
+protected:
+    void OnHelp() override;
 };
 
 // Runs the sheet over `values` (filled from the settings by the caller);

@@ -56,12 +56,14 @@ CRect GallerySymbolArea(const CRect& cell)
 
 void CSymbolGalleryGrid::DrawName(CDC* dc, const CRect& area, const std::string& name)
 {
-    LOGFONT lf;
-    lf.lfHeight = kNameFontHeight;
-    std::strncpy(lf.lfFaceName, "Arial", LF_FACESIZE - 1);
-    CFont font;
-    font.CreateFontIndirect(&lf);
-    CFont* old = dc->SelectObject(&font);
+    if (!m_nameFont) {
+        LOGFONT lf;
+        lf.lfHeight = kNameFontHeight;
+        std::strncpy(lf.lfFaceName, "Arial", LF_FACESIZE - 1);
+        m_nameFont = std::make_unique<CFont>();
+        m_nameFont->CreateFontIndirect(&lf);
+    }
+    CFont* old = dc->SelectObject(m_nameFont.get());
     TEXTMETRIC tm;
     dc->GetTextMetrics(&tm);
     dc->SetBkMode(TRANSPARENT);

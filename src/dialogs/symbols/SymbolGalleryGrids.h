@@ -3,6 +3,10 @@
 // the chosen library file with its name under it.
 #include "controls/CScrollGridWnd.h"
 #include "platform/CRect.h"
+#include "platform/GdiObjects.h"
+
+#include <memory>
+#include <string>
 
 class FigureSymbolFile;
 class EndSymbolFile;
@@ -19,7 +23,11 @@ public:
 
 protected:
     // The name centred under the drawing area in a 10-pixel font.
-    static void DrawName(CDC* dc, const CRect& area, const std::string& name);
+    void DrawName(CDC* dc, const CRect& area, const std::string& name);
+
+private:
+    // Made once: every cell's name uses it.
+    std::unique_ptr<CFont> m_nameFont;
 };
 
 class CEndSymbolGrid : public CSymbolGalleryGrid {

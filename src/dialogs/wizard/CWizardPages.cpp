@@ -1,6 +1,8 @@
 #include "dialogs/wizard/CWizardPages.h"
 
 #include "controls/CFigPreviewWnd.h"
+#include "dialogs/CSchemePreviewWnd.h"
+#include "fileformat/CDocVariantTarget.h"
 #include "controls/CFillPreviewWnd.h"
 #include "controls/CNumEdit.h"
 #include "controls/FontCombos.h"
@@ -28,6 +30,7 @@ constexpr UINT IDS_PERCENT_SPACING = 542, IDS_SPACING = 543, IDS_SEPARATION = 54
 constexpr int kModePercent = 5, kModeSpacing = 6, kModeSeparation = 7;
 constexpr int kPercentDefault = 100, kPercentHigh = 1000, kSpacingHigh = 300, kSeparationDefault = 14;
 constexpr int kPreviewW = 200, kPreviewH = 60;
+constexpr int kVariantPreviewW = 112, kVariantPreviewH = 124;
 // The sample text is 13/24 of the preview's height; "<As Is>" shows none.
 constexpr int kSampleNum = 13, kSampleDen = 24;
 
@@ -49,9 +52,15 @@ CWizardPropertyPage::CWizardPropertyPage(CWizardSheet& sheet, int index, int gro
 {
     m_label = WithId(new QLabel(this), kLabelId);
     m_list = WithId(new QListWidget(this), kListId);
+    m_preview = WithId(new CSchemePreviewWnd(this), kPreviewId);
+    m_preview->setFixedSize(kVariantPreviewW + 2, kVariantPreviewH + 2);
+    m_preview->SetExtent(kVariantPreviewW, kVariantPreviewH);
+    auto* row = new QHBoxLayout;
+    row->addWidget(m_list);
+    row->addWidget(m_preview);
     auto* all = new QVBoxLayout(this);
     all->addWidget(m_label);
-    all->addWidget(m_list);
+    all->addLayout(row);
     if (const TemplateVariants::Group* g = sheet.Variants() ? sheet.Variants()->GetGroup(group) : nullptr)
         for (int i = 0; i < TemplateVariants::kMaxItems; ++i)
             if (!g->itemNames[size_t(i)].empty()) {
@@ -62,7 +71,17 @@ CWizardPropertyPage::CWizardPropertyPage(CWizardSheet& sheet, int index, int gro
         TemplateVariants::Group* g = m_sheet.Variants() ? m_sheet.Variants()->GetGroup(m_nGroup) : nullptr;
         if (g && item)
             g->chosen = item->data(Qt::UserRole).toInt();
+        ShowPreview();
     });
+}
+
+void CWizardPropertyPage::ShowPreview()
+{
+    const TemplateVariants::Group* g = m_sheet.Variants() ? m_sheet.Variants()->GetGroup(m_nGroup) : nullptr;
+    if (!g || g->chosen == m_nShown || g->chosen < 0 || g->chosen >= TemplateVariants::kMaxItems)
+        return;
+    m_nShown = g->chosen;
+    m_preview->SetPictureBlock(LoadVariantFilePreview(g->fileNames[size_t(g->chosen)]));
 }
 
 void CWizardPropertyPage::OnSetActive()
@@ -74,6 +93,7 @@ void CWizardPropertyPage::OnSetActive()
     for (int r = 0; r < m_list->count(); ++r)
         if (m_list->item(r)->data(Qt::UserRole).toInt() == g->chosen)
             m_list->setCurrentRow(r);
+    ShowPreview();
 }
 
 // ---- shadow and fill

@@ -2,7 +2,7 @@
 // The pages of the new diagram wizard.
 #include "dialogs/wizard/CWizardSheet.h"
 
-class CFigPreviewWnd;
+class CSchemePreviewWnd;
 class CFillPreviewWnd;
 class CFontPreviewWnd;
 class CNumEdit;
@@ -11,7 +11,8 @@ class QComboBox;
 class QLabel;
 class QListWidget;
 
-// One variant group: its variants in a list; the choice goes into the group.
+// One variant group: its variants in a list with the chosen one's preview
+// picture; the choice goes into the group.
 class CWizardPropertyPage : public CWizardPage {
     Q_OBJECT
 public:
@@ -20,10 +21,15 @@ public:
     void OnSetActive() override;
 
 private:
+    // The chosen variant's preview picture, read when the choice changes.
+    void ShowPreview();
+
     CWizardSheet& m_sheet;
     int m_nGroup;
     QLabel* m_label;
     QListWidget* m_list;
+    CSchemePreviewWnd* m_preview;
+    int m_nShown = -1;
 };
 
 // Drop shadow and gradient fill for the styles, with a preview.

@@ -8,7 +8,9 @@
 #include "controls/CNumEdit.h"
 #include "controls/ui/CommandRecorder.h"
 #include "core/CAppProfile.h"
+#include "core/ProgramFolders.h"
 #include "core/Settings.h"
+#include "dialogs/CSchemePreviewWnd.h"
 #include "dialogs/wizard/CWizardPages.h"
 #include "dialogs/wizard/CWizardSheet.h"
 #include "document/CKavoDoc.h"
@@ -20,6 +22,9 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QDir>
+#include <QFile>
+#include <QListWidget>
+#include <QTemporaryDir>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
@@ -191,4 +196,37 @@ TEST_F(WizardTest, WhiteBordersTakeAReplacementOnlyFromAColourScheme)
         EXPECT_EQ(style->m_props.BorderColor, *scheme ? COLORREF(0x800000) : COLORREF(0xFFFFFF));
         docs.CloseAll();
     }
+}
+
+TEST_F(WizardTest, VariantGroupsComeFirstAndTheirChoiceIsRemembered)
+{
+    // A template with a two-scheme "Color" group in the variants folder.
+    QTemporaryDir dir;
+    QDir(dir.path()).mkpath("Template/Variants");
+    const QString tmpl = dir.path() + "/Template/T.kvd";
+    ASSERT_TRUE(QFile::copy(KAVO_RESOURCE_DIR "/Template/Flowchart.kvd", tmpl));
+    for (const char* v : {"T (Color=Blue,1).kvv", "T (Color=Dark Red,2).kvv"})
+        ASSERT_TRUE(QFile::copy(KAVO_RESOURCE_DIR "/Template/Block Diagram.kvd", dir.path() + "/Template/Variants/" + v));
+    SetProgramFolderForTest(dir.path());
+    WhenWizardShows([](CWizardSheet& sheet) {
+        ASSERT_EQ(sheet.GetPageCount(), 3);
+        EXPECT_EQ(GetDlgItemText(&sheet, CWizardPropertyPage::kLabelId), "Color:");
+        auto* list = static_cast<QListWidget*>(GetDlgItem(&sheet, CWizardPropertyPage::kListId));
+        ASSERT_EQ(list->count(), 2);
+        EXPECT_EQ(list->currentItem()->text(), "Blue");   // the group's default
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(1)).center());
+        // The chosen variant's stored preview picture.
+        EXPECT_TRUE(static_cast<CSchemePreviewWnd*>(GetDlgItem(&sheet, CWizardPropertyPage::kPreviewId))->HasPicture());
+        SaveShot(&sheet, "WizardVariants");
+        Click(sheet, CWizardSheet::kNextId);
+        // The scheme's colours: the fill's first colour and the replacement.
+        EXPECT_EQ(sheet.m_choices.fill.m_crColor1, COLORREF(0x7373BF));
+        EXPECT_TRUE(sheet.m_choices.hasReplacement);
+        EXPECT_EQ(sheet.m_choices.replacement, COLORREF(0x00005A));
+        Click(sheet, CWizardSheet::kNextId);
+        Click(sheet, CWizardSheet::kFinishId);
+    });
+    EXPECT_NE(docs.NewDocument(tmpl.toStdString()), nullptr);
+    SetProgramFolderForTest(QString());
+    EXPECT_EQ(AfxGetAppProfile().GetProfileInt("Variants", "T Color", kNoWizard), 1u);
 }

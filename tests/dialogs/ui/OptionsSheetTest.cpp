@@ -8,6 +8,7 @@
 #include "controls/CCheckListCtrl.h"
 #include "controls/ui/CommandRecorder.h"
 #include "core/Settings.h"
+#include "dialogs/options/COptColorButton.h"
 #include "dialogs/options/COptionPages.h"
 #include "dialogs/options/COptionsSheet.h"
 #include "editing/ui/CKavoView.h"
@@ -212,4 +213,26 @@ TEST_F(OptionsSheetTest, RefusedValuesKeepTheirPageAndOutOfRangeScaleShowsAsHund
     EXPECT_EQ(ScaleImport, 900);
     // The sheet reopens on the page it closed on.
     EXPECT_EQ(COptionsSheet::RememberedPage(), int(kZoom));
+}
+
+TEST_F(OptionsSheetTest, ColourAndAutosaveChangesHaveTheirFollowUps)
+{
+    ASSERT_FALSE(fx.doc.IsShowingConPts());
+    AutoSave = 0;
+    const auto changed = ChangedBy([](COptionsSheet& sheet) {
+        OpenPage(sheet, kColors);
+        // The colour dialog's choice, as the button takes it.
+        static_cast<COptColorButton*>(GetDlgItem(&sheet, 1312))->SetColor(RGB(0, 0, 255));
+        OpenPage(sheet, kSave);
+        Press(&sheet, COptSave::kAutoSaveId);
+        Type(sheet, COptSave::kMinutesId, "5");
+    });
+    EXPECT_EQ(changed, (std::set<std::string>{"ConPtColor=0,0,255", "AutoSave=1", "AutoSaveMinutes=5"}));
+    // The colour shows only where connection points are shown: the note.
+    ASSERT_EQ(prompt.shown.size(), 1u);
+    EXPECT_EQ(prompt.shown[0].text, "Note: The connection point color is not used unless enabled by the attach "
+                                    "method (see Connectors menu).");
+    EXPECT_NE(frame.AutoSaveTimerId(), 0);
+    AutoSave = 0;
+    frame.ResetAutoSaveTimer();
 }
