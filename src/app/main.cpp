@@ -2,6 +2,7 @@
 #include "app/ui/CKavoApp.h"
 #include "app/ui/CKavoDocList.h"
 #include "app/ui/CKavoDocTemplate.h"
+#include "dialogs/UpdateQueryDlg.h"
 #include "fileformat/DocFileHooks.h"
 #include "frame/ui/CMainFrame.h"
 #include "platform/Prompt.h"
@@ -35,6 +36,7 @@ int main(int argc, char* argv[])
     AppSeams().createDocTemplate = [&docTemplate] { docTemplate.InstallSeams(); };
     CQtPromptService prompts([&app] { return static_cast<QWidget*>(app.MainFrame()); });
     SetPromptService(&prompts);
+    InstallUpdateQueryDialog();
     int rc = 0;
     if (app.InitInstance())
         rc = qtApp.exec();

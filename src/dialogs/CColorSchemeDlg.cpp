@@ -71,16 +71,7 @@ void CColorSchemeDlg::UpdatePreview()
         return;
     m_preview->SetExtent(kPreviewExtentX, kPreviewExtentY);
     const auto& load = GetColorSchemeServices().loadPreview;
-    HGLOBAL h = load ? load(m_choice.templatePath, scheme) : nullptr;
-    if (!h)
-        return;
-    QImage picture;
-    {
-        CGlobalLock lock(h);
-        picture = DibToImage(lock.data(), lock.size());
-    }
-    GlobalFree(h);
-    m_preview->SetPicture(picture);
+    m_preview->SetPictureBlock(load ? load(m_choice.templatePath, scheme) : nullptr);
 }
 
 bool CColorSchemeDlg::event(QEvent* e)

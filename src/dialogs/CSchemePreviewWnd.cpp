@@ -1,5 +1,7 @@
 #include "dialogs/CSchemePreviewWnd.h"
 
+#include "platform/PackedDib.h"
+
 #include <QPainter>
 
 CSchemePreviewWnd::CSchemePreviewWnd(QWidget* parent) : QFrame(parent)
@@ -24,6 +26,19 @@ void CSchemePreviewWnd::SetPicture(const QImage& picture)
 {
     m_picture = picture;
     update();
+}
+
+void CSchemePreviewWnd::SetPictureBlock(HGLOBAL block)
+{
+    QImage picture;
+    if (block) {
+        {
+            CGlobalLock lock(block);
+            picture = DibToImage(lock.data(), lock.size());
+        }
+        GlobalFree(block);
+    }
+    SetPicture(picture);
 }
 
 QRect CSchemePreviewWnd::DrawingRect(const QRect& client) const

@@ -2,6 +2,8 @@
 // The Apply Color Scheme dialog's preview pane: the preview picture stored in
 // the scheme's variant file, drawn into the largest rectangle of the pane's
 // extent proportions centred in the pane (1 pixel in from the border).
+#include "platform/GlobalMem.h"
+
 #include <QFrame>
 #include <QImage>
 #include <QRect>
@@ -16,6 +18,8 @@ public:
     int ExtentHeight() const { return m_nExtentY; }
     // The picture shown; a null image clears the pane.
     void SetPicture(const QImage& picture);
+    // The picture of a packed-DIB block, which is freed; null clears.
+    void SetPictureBlock(HGLOBAL block);
     bool HasPicture() const { return !m_picture.isNull(); }
     // Where the picture goes in a pane of `client`.
     QRect DrawingRect(const QRect& client) const;

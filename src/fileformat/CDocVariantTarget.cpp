@@ -80,11 +80,14 @@ HGLOBAL LoadColorSchemePreview(const std::string& templateName, int scheme)
     TemplateVariants variants;
     const TemplateVariants::Group* g = SchemeGroup(variants, templateName);
     const int item = g ? SchemeItem(*g, scheme) : -1;
-    if (item < 0)
-        return nullptr;
+    return item < 0 ? nullptr : LoadVariantFilePreview(g->fileNames[size_t(item)]);
+}
+
+HGLOBAL LoadVariantFilePreview(const std::string& fileName)
+{
     // A variant file is a diagram file under its own extension.
-    QFile file(GetVariantsFolder() + AnsiToQString(g->fileNames[size_t(item)]));
-    if (!file.open(QIODevice::ReadOnly))
+    QFile file(GetVariantsFolder() + AnsiToQString(fileName));
+    if (fileName.empty() || !file.open(QIODevice::ReadOnly))
         return nullptr;
     CDeviceKeywordSource source(&file);
     CPreviewLoadObj loader;

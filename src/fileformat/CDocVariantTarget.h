@@ -32,6 +32,9 @@ bool ApplyColorSchemeStyles(CKavoDoc& doc, const std::string& templateName, int 
 // The preview picture stored in the variant file of scheme `scheme`, null
 // when there is no such scheme or its file holds none.
 HGLOBAL LoadColorSchemePreview(const std::string& templateName, int scheme);
+// The preview picture stored in a variant file of the variants folder, null
+// when it holds none or cannot be read.
+HGLOBAL LoadVariantFilePreview(const std::string& fileName);
 // Installs the three above as the colour-scheme services of the document, and
 // the style bar's redraw as the one that styles coming in from a file use.
 void InstallColorSchemeLoading();

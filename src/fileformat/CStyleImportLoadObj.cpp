@@ -1,6 +1,7 @@
 #include "fileformat/CStyleImportLoadObj.h"
 
 #include "document/CKavoDoc.h"
+#include "core/StringHelpers.h"
 #include "core/Trace.h"
 #include "fileformat/DocFileHooks.h"
 #include "platform/Prompt.h"
@@ -27,6 +28,11 @@ bool IsBlockKeyword(EKeyword key)
 }
 
 constexpr COLORREF kWhite = 0xFFFFFF;
+// The kinds named by the overwrite question.
+constexpr UINT kIdsFigureSymbol = 559;
+constexpr UINT kIdsEndSymbol = 560;
+constexpr UINT kIdsFigureStyle = 561;
+constexpr UINT kIdsConnectorStyle = 562;
 } // namespace
 
 // ---- Copy Styles From
@@ -51,17 +57,9 @@ int CStyleCopyLoadObj::BeginNamedRecord(int blockType, const std::string& name)
     return BeginNamedRecordAnyName(blockType, name);
 }
 
-bool CStyleCopyLoadObj::Replace(const char* kind, const std::string& name)
+bool CStyleCopyLoadObj::Replace(UINT kindId, const std::string& name)
 {
-    if (m_nSticky != 0)
-        return m_nSticky > 0;
-    const std::string text = std::string("Overwrite ") + kind + "\n'" + name + "' ?";
-    const int a = ShowChoicePrompt("Update?", text, {"&Yes", "&No", "&All", "N&one"});
-    if (a == kReplaceAll)
-        m_nSticky = 1;
-    else if (a == kReplaceNone)
-        m_nSticky = -1;
-    return a == kReplaceYes || a == kReplaceAll;
+    return m_question.ShouldOverwrite(ResText(kindId).c_str(), name);
 }
 
 int CStyleCopyLoadObj::EndFigureSymbol()
@@ -70,7 +68,7 @@ int CStyleCopyLoadObj::EndFigureSymbol()
     const int at = m_pDoc->m_figSymbols.FindByName(s.m_strName);
     if (at < 0)
         return CDiagramLoadObj::EndFigureSymbol();
-    if (Replace("figure symbol", s.m_strName))
+    if (Replace(kIdsFigureSymbol, s.m_strName))
         m_pDoc->m_figSymbols.SetEntry(at, &s);
     return KWR_DONE;
 }
@@ -81,7 +79,7 @@ int CStyleCopyLoadObj::EndEndSymbol()
     const int at = m_pDoc->m_endSymbols.FindByName(s.m_strName);
     if (at < 0)
         return CDiagramLoadObj::EndEndSymbol();
-    if (at >= g_nBuiltinLineEnds && Replace("end symbol", s.m_strName))
+    if (at >= g_nBuiltinLineEnds && Replace(kIdsEndSymbol, s.m_strName))
         m_pDoc->m_endSymbols.SetEntry(at, &s);
     return KWR_DONE;
 }
@@ -93,7 +91,7 @@ int CStyleCopyLoadObj::EndFigureStyle()
         return CDiagramLoadObj::EndFigureStyle();
     // The replaced style's picture goes with the rebuild of the graphics
     // list after the load.
-    if (Replace("figure style", m_figStyle.m_strName))
+    if (Replace(kIdsFigureStyle, m_figStyle.m_strName))
         m_pDoc->m_figStyles.SetEntry(at, &m_figStyle);
     return KWR_DONE;
 }
@@ -103,7 +101,7 @@ int CStyleCopyLoadObj::EndConnectorStyle()
     const int at = m_pDoc->m_conStyles.FindByName(m_conStyle.m_strName);
     if (at < 0)
         return CDiagramLoadObj::EndConnectorStyle();
-    if (Replace("connector style", m_conStyle.m_strName))
+    if (Replace(kIdsConnectorStyle, m_conStyle.m_strName))
         m_pDoc->m_conStyles.SetEntry(at, &m_conStyle);
     return KWR_DONE;
 }

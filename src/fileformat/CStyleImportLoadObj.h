@@ -4,12 +4,9 @@
 // name replaced only when the user agrees) and template variants
 // (CVariantLoadObj: keys that change styles the diagram already has).
 #include "fileformat/CDiagramLoadObj.h"
+#include "keyword/COverwriteQuestion.h"
 
 #include <string>
-
-// The answers of the "Update?" question of Copy Styles From, by the
-// position of their buttons ("&Yes", "&No", "&All", "N&one").
-enum EReplaceAnswer : int { kReplaceYes = 0, kReplaceNo = 1, kReplaceAll = 2, kReplaceNone = 3 };
 
 class CStyleCopyLoadObj : public CDiagramLoadObj {
 public:
@@ -24,11 +21,11 @@ protected:
     int EndConnectorStyle() override;
 
 private:
-    // Whether a known entry is replaced: asks "Update?" through the prompt
-    // service (the "All"/"None" answers last until the end of this load;
-    // closing the question keeps the entry).
-    bool Replace(const char* kind, const std::string& name);
-    int m_nSticky = 0; // 1 all, -1 none
+    // Whether a known entry is replaced: asks "Update?" (the "All"/"None"
+    // answers last until the end of this load; closing the question keeps
+    // the entry). kindId: the string naming the kind.
+    bool Replace(UINT kindId, const std::string& name);
+    COverwriteQuestion m_question;
 };
 
 class CVariantLoadObj : public CDiagramLoadObj {

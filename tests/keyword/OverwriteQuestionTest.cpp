@@ -49,16 +49,24 @@ TEST(OverwriteQuestion, AllAndNoneStandForTheRestOfTheLoad)
     g_pfnKwUpdateDlg = old;
 }
 
-TEST(OverwriteQuestion, WithoutTheBoxThePromptSeamAsksYesOrNo)
+TEST(OverwriteQuestion, WithoutTheBoxThePromptSeamAsksWithTheSameFourButtons)
 {
     CRecordingPrompt prompt;
-    prompt.QueueAnswer(IDYES);
-    prompt.QueueAnswer(IDNO);
+    prompt.QueueAnswer(0);    // Yes
+    prompt.QueueAnswer(1);    // No
+    prompt.QueueAnswer(-1);   // closed: kept, still asking
+    prompt.QueueAnswer(3);    // None
     COverwriteQuestion q;
     EXPECT_TRUE(q.ShouldOverwrite("end symbol", "Dot"));
     EXPECT_FALSE(q.ShouldOverwrite("end symbol", "Dot"));
-    ASSERT_EQ(prompt.shown.size(), 2u);
-    EXPECT_EQ(prompt.shown[0].text, "Overwrite end symbol\n'Dot' ?");
+    EXPECT_FALSE(q.ShouldOverwrite("end symbol", "Dot"));
+    EXPECT_EQ(q.GetStanding(), COverwriteQuestion::STANDING_ASK);
+    EXPECT_FALSE(q.ShouldOverwrite("end symbol", "Dot"));
+    EXPECT_FALSE(q.ShouldOverwrite("end symbol", "Bar")); // not asked
+    ASSERT_EQ(prompt.asked.size(), 4u);
+    EXPECT_EQ(prompt.asked[0].caption, "Update?");
+    EXPECT_EQ(prompt.asked[0].text, "Overwrite end symbol\n'Dot' ?");
+    EXPECT_EQ(prompt.asked[0].buttons, (std::vector<std::string>{"&Yes", "&No", "&All", "N&one"}));
 }
 
 TEST(KeywordTable, EveryKeyHasOneNameThatLooksItselfUp)

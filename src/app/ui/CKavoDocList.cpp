@@ -6,6 +6,7 @@
 #include "core/ProgramFolders.h"
 #include "core/Settings.h"
 #include "core/Trace.h"
+#include "dialogs/wizard/CWizardSheet.h"
 #include "document/CKavoDoc.h"
 #include "fileformat/DocFileHooks.h"
 #include "fileformat/ui/CPreviewFileDialog.h"
@@ -146,6 +147,9 @@ CKavoDoc* CKavoDocList::NewDocument(const std::string& templatePath)
         const bool ok = doc->OpenDocumentUnlocked(templatePath, false);
         doc->ResetLoadSaveModes();
         if (!ok)
+            return nullptr;
+        // The wizard's Cancel makes no diagram.
+        if (UseWizard && !RunNewDiagramWizard(QApplication::activeWindow(), *doc, templatePath))
             return nullptr;
         doc->SetPathName(std::string(), false);
     } else if (!doc->OnNewDocument()) {

@@ -13,6 +13,7 @@
 #include "frame/ui/CStyleBar.h"
 #include "frame/ui/FindReplaceUi.h"
 #include "frame/ui/MainMenu.h"
+#include "frame/ui/OptionsCommand.h"
 #include "platform/Ansi.h"
 #include "platform/StringTable.h"
 
@@ -79,6 +80,7 @@ int CMainFrame::OnCreate()
     RegisterDiagramDialogCommands(m_commands, [this] { return GetActiveView(); }, this);
     RegisterCustomizeCommands(m_commands, this);
     RegisterStylePickerCommands(m_commands, *this);
+    InstallOptionsCommand(*this);
     DiagPrintf("INIT  Step 5: CreateToolBar()\n");
     if (!CreateToolBar())
         return 0;

@@ -4,6 +4,7 @@
 #include "frame/ui/CMainFrame.h"
 
 #include "core/Trace.h"
+#include "dialogs/symbols/SymbolGalleryDlg.h"
 #include "document/CKavoDoc.h"
 #include "document/CStaple.h"
 #include "document/DocCommandSeams.h"
@@ -122,6 +123,8 @@ bool IsLabelMenuCommand(int id)
 
 void CMainFrame::InstallDocCommands()
 {
+    // Insert Symbol picks from the figure symbol gallery.
+    InstallSymbolGallerySeam();
     // Edit Text finds the text area under the mouse cursor of the active view.
     GetDocCommandSeams().cursorLogicalPos = [](POINT& logical) {
         const CKavoView* v = GetActiveKavoView();

@@ -1,0 +1,39 @@
+#pragma once
+// A push button that shows a colour and lets the user pick another in the
+// colour dialog; its owner reads the colour back.
+#include "platform/Colorref.h"
+
+#include <QPushButton>
+
+class COptColorButton : public QPushButton {
+    Q_OBJECT
+public:
+    explicit COptColorButton(QWidget* parent = nullptr);
+    COLORREF GetColor() const { return m_color; }
+    void SetColor(COLORREF color);
+
+signals:
+    void colorChanged();
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    void Choose();
+    COLORREF m_color = 0;
+};
+
+// A miniature sheet in the page, off-page, margin and grid colours.
+class COptColorsPreview : public QWidget {
+    Q_OBJECT
+public:
+    explicit COptColorsPreview(QWidget* parent = nullptr);
+    // page, off page, margins, grid
+    void SetColors(COLORREF page, COLORREF offPage, COLORREF margins, COLORREF grid);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    COLORREF m_page = 0, m_offPage = 0, m_margins = 0, m_grid = 0;
+};

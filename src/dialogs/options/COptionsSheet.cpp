@@ -1,0 +1,49 @@
+#include "dialogs/options/COptionsSheet.h"
+
+#include "core/HelpRequest.h"
+#include "core/Settings.h"
+#include "core/StringHelpers.h"
+#include "dialogs/options/COptionPages.h"
+#include "platform/Prompt.h"
+
+namespace {
+constexpr UINT IDS_OPTIONS = 630;
+constexpr uint32_t kHelpTopic = 311;
+int g_nLastPage = 0;
+} // namespace
+
+COptionsSheet::COptionsSheet(OptionValues& values, QWidget* parent) : CPropertySheet(ResText(IDS_OPTIONS), parent)
+{
+    AddPage(new COptGeneral(values));
+    AddPage(new COptView(values));
+    AddPage(new COptZoom(values));
+    AddPage(new COptColors(values));
+    AddPage(new COptSave(values));
+    // Whether the branch-label page exists is decided as the sheet opens.
+    if (EnableOldBranchLabels)
+        AddPage(new COptAutoLabel(values));
+    HideApplyButton();
+    SetStartPage(g_nLastPage < GetPageCount() ? g_nLastPage : 0);
+}
+
+COptionsSheet::~COptionsSheet()
+{
+    if (GetActiveIndex() >= 0)
+        g_nLastPage = GetActiveIndex();
+}
+
+int COptionsSheet::RememberedPage()
+{
+    return g_nLastPage;
+}
+
+void COptionsSheet::OnHelp()
+{
+    ShowContextHelp(kHelpTopic);
+}
+
+bool RunOptionsSheet(QWidget* parent, OptionValues& values)
+{
+    COptionsSheet sheet(values, parent);
+    return sheet.DoModal() == IDOK;
+}

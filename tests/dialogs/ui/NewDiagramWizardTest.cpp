@@ -1,0 +1,232 @@
+// The new diagram wizard as the user steps through it: every program
+// template gives a diagram with the chosen wrap and font size change, Cancel
+// makes none and writes nothing, a font size out of range is refused with
+// its message, and white style borders change only for a colour scheme.
+#include "app/ui/CKavoDocList.h"
+#include "common/TestSupport.h"
+#include "dialogs/ui/ModalDriver.h"
+#include "controls/CNumEdit.h"
+#include "controls/ui/CommandRecorder.h"
+#include "core/CAppProfile.h"
+#include "core/ProgramFolders.h"
+#include "core/Settings.h"
+#include "dialogs/CSchemePreviewWnd.h"
+#include "dialogs/wizard/CWizardPages.h"
+#include "dialogs/wizard/CWizardSheet.h"
+#include "document/CKavoDoc.h"
+#include "document/ChoiceTables.h"
+#include "shapes/FigFlags.h"
+#include "shapes/TemplateVariants.h"
+#include "platform/ui/DlgItems.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QDir>
+#include <QFile>
+#include <QListWidget>
+#include <QTemporaryDir>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <functional>
+#include <map>
+
+namespace {
+constexpr int kNoWizard = -1000;
+
+void WhenWizardShows(std::function<void(CWizardSheet&)> work)
+{
+    WhenModalShows<CWizardSheet>(std::move(work));
+}
+
+void Click(CWizardSheet& sheet, int id)
+{
+    QTest::mouseClick(sheet.Button(id), Qt::LeftButton);
+}
+
+void Type(QWidget* field, const char* text)
+{
+    auto* edit = static_cast<QLineEdit*>(field);
+    edit->setFocus();
+    edit->selectAll();
+    QTest::keyClicks(edit, text);
+}
+
+std::string TemplatePath(const QString& name)
+{
+    return QDir(KAVO_RESOURCE_DIR "/Template").filePath(name).toStdString();
+}
+
+// Text heights and wrap bits of the figure styles, by name.
+std::map<std::string, std::pair<int, bool>> StyleLook(const CKavoDoc& doc)
+{
+    std::map<std::string, std::pair<int, bool>> look;
+    for (int i = 0; i < doc.m_figStyles.GetCount(); ++i)
+        if (const CFigStyle* s = doc.m_figStyles.GetAt(i))
+            look[s->m_strName] = {std::abs(int(s->m_props.m_font.m_lf.lfHeight)),
+                                  (s->m_props.Behavior.low & kFigFlagReflowText) != 0};
+    return look;
+}
+
+class WizardTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        docs.CloseAll();
+        BuildChoiceTables();   // the program builds them at start-up
+    }
+    void TearDown() override
+    {
+        docs.CloseAll();
+        UseWizard = 1;
+    }
+    CKavoDocList& docs = CKavoDocList::Instance();
+    CTempProfile profile;
+    CRecordingPrompt prompt;
+};
+} // namespace
+
+TEST_F(WizardTest, EachTemplateMakesADiagramWithTheChosenTextOptions)
+{
+    const QStringList templates = QDir(KAVO_RESOURCE_DIR "/Template").entryList({"*.kvd"}, QDir::Files);
+    ASSERT_GE(templates.size(), 3);
+    for (const QString& name : templates) {
+        SCOPED_TRACE(name.toStdString());
+        UseWizard = 0;
+        CKavoDoc* plain = docs.NewDocument(TemplatePath(name));
+        ASSERT_NE(plain, nullptr);
+        const auto before = StyleLook(*plain);
+        UseWizard = 1;
+        WhenWizardShows([&name](CWizardSheet& sheet) {
+            // No variant groups: the shadow and fill page, then the text page.
+            ASSERT_EQ(sheet.GetPageCount(), 2);
+            EXPECT_FALSE(sheet.Button(CWizardSheet::kBackId)->isEnabled());
+            EXPECT_TRUE(sheet.Button(CWizardSheet::kNextId)->isVisible());
+            EXPECT_FALSE(sheet.Button(CWizardSheet::kFinishId)->isVisible());
+            if (name == "Flowchart.kvd")
+                SaveShot(&sheet, "WizardFx");
+            Click(sheet, CWizardSheet::kNextId);
+            EXPECT_EQ(sheet.GetActiveIndex(), 1);
+            EXPECT_TRUE(sheet.Button(CWizardSheet::kBackId)->isEnabled());
+            EXPECT_TRUE(sheet.Button(CWizardSheet::kFinishId)->isVisible());
+            // The box shows the remembered choice: wrap is wanted on.
+            auto* wrap = static_cast<QCheckBox*>(GetDlgItem(&sheet, CWizardPropertyPageOpt::kWrapId));
+            if (!wrap->isChecked())
+                QTest::mouseClick(wrap, Qt::LeftButton, {}, QPoint(8, wrap->height() / 2));
+            EXPECT_TRUE(wrap->isChecked());
+            Type(GetDlgItem(&sheet, CWizardPropertyPageOpt::kSizeId), "2");
+            if (name == "Flowchart.kvd")
+                SaveShot(&sheet, "WizardOpt");
+            Click(sheet, CWizardSheet::kFinishId);
+        });
+        CKavoDoc* doc = docs.NewDocument(TemplatePath(name));
+        ASSERT_NE(doc, nullptr);
+        EXPECT_FALSE(doc->IsModified());
+        EXPECT_FALSE(doc->CanUndo());
+        const auto after = StyleLook(*doc);
+        ASSERT_EQ(after.size(), before.size());
+        for (const auto& [style, look] : after) {
+            EXPECT_EQ(look.first, before.at(style).first + 2) << style;
+            const CFigStyle* s = doc->m_figStyles.GetAt(doc->m_figStyles.FindByName(style));
+            EXPECT_EQ(look.second, s->Label ? before.at(style).second : true) << style;
+        }
+        const CAppProfile& p = AfxGetAppProfile();
+        EXPECT_EQ(p.GetProfileInt("Wizard", "FontSize", kNoWizard), 2u);
+        EXPECT_EQ(p.GetProfileInt("Wizard", "Wrap", kNoWizard), 1u);
+        EXPECT_EQ(p.GetProfileString("Wizard", "FontName", "unset"), "");   // "<As Is>"
+        docs.CloseAll();
+    }
+}
+
+TEST_F(WizardTest, CancelMakesNoDiagramAndWritesNothing)
+{
+    WhenWizardShows([](CWizardSheet& sheet) {
+        Click(sheet, CWizardSheet::kNextId);
+        Type(GetDlgItem(&sheet, CWizardPropertyPageOpt::kSizeId), "5");
+        QTest::keyClick(&sheet, Qt::Key_Escape);
+    });
+    EXPECT_EQ(docs.NewDocument(TemplatePath("Flowchart.kvd")), nullptr);
+    EXPECT_EQ(docs.Count(), 0);
+    EXPECT_EQ(AfxGetAppProfile().GetProfileString("Wizard", "FontSize", "unset"), "unset");
+}
+
+TEST_F(WizardTest, AFontSizeOutOfRangeIsRefusedWithItsLimits)
+{
+    WhenWizardShows([](CWizardSheet& sheet) {
+        Click(sheet, CWizardSheet::kNextId);
+        Type(GetDlgItem(&sheet, CWizardPropertyPageOpt::kSizeId), "19");
+        Click(sheet, CWizardSheet::kFinishId);
+        EXPECT_EQ(QApplication::activeModalWidget(), &sheet);   // kept open
+        Type(GetDlgItem(&sheet, CWizardPropertyPageOpt::kSizeId), "-3");
+        Click(sheet, CWizardSheet::kFinishId);
+    });
+    ASSERT_NE(docs.NewDocument(TemplatePath("Flowchart.kvd")), nullptr);
+    ASSERT_EQ(prompt.shown.size(), 1u);
+    EXPECT_EQ(prompt.shown[0].text, "Enter a font size between -18 and 18");
+    EXPECT_EQ(int(AfxGetAppProfile().GetProfileInt("Wizard", "FontSize", kNoWizard)), -3);
+}
+
+TEST_F(WizardTest, WhiteBordersTakeAReplacementOnlyFromAColourScheme)
+{
+    UseWizard = 0;
+    for (const char* scheme : {"", "Blue"}) {
+        SCOPED_TRACE(scheme);
+        CKavoDoc* doc = docs.NewDocument(TemplatePath("Flowchart.kvd"));
+        ASSERT_NE(doc, nullptr);
+        CFigStyle* style = nullptr;
+        for (int i = 0; i < doc->m_figStyles.GetCount() && !style; ++i)
+            if (CFigStyle* s = doc->m_figStyles.GetAt(i); s && !s->Label)
+                style = s;
+        ASSERT_NE(style, nullptr);
+        style->m_props.BorderColor = 0xFFFFFF;
+        style->m_props.m_fill.m_nKind = 1;
+        TemplateVariants variants;
+        if (*scheme) {
+            ASSERT_TRUE(variants.AddVariantFile(std::string("Flowchart (Color=") + scheme + ",1)", "x.kvv"));
+        }
+        WizardChoices choices;
+        choices.TakeSchemeColors(&variants);
+        ASSERT_TRUE(FillChoices().ApplyByName(choices.fill, "Vertical", nullptr));
+        ApplyWizardChoices(*doc, nullptr, choices);
+        EXPECT_EQ(style->m_props.m_fill.m_nKind, 2);
+        EXPECT_EQ(style->m_props.BorderColor, *scheme ? COLORREF(0x800000) : COLORREF(0xFFFFFF));
+        docs.CloseAll();
+    }
+}
+
+TEST_F(WizardTest, VariantGroupsComeFirstAndTheirChoiceIsRemembered)
+{
+    // A template with a two-scheme "Color" group in the variants folder.
+    QTemporaryDir dir;
+    QDir(dir.path()).mkpath("Template/Variants");
+    const QString tmpl = dir.path() + "/Template/T.kvd";
+    ASSERT_TRUE(QFile::copy(KAVO_RESOURCE_DIR "/Template/Flowchart.kvd", tmpl));
+    for (const char* v : {"T (Color=Blue,1).kvv", "T (Color=Dark Red,2).kvv"})
+        ASSERT_TRUE(QFile::copy(KAVO_RESOURCE_DIR "/Template/Block Diagram.kvd", dir.path() + "/Template/Variants/" + v));
+    SetProgramFolderForTest(dir.path());
+    WhenWizardShows([](CWizardSheet& sheet) {
+        ASSERT_EQ(sheet.GetPageCount(), 3);
+        EXPECT_EQ(GetDlgItemText(&sheet, CWizardPropertyPage::kLabelId), "Color:");
+        auto* list = static_cast<QListWidget*>(GetDlgItem(&sheet, CWizardPropertyPage::kListId));
+        ASSERT_EQ(list->count(), 2);
+        EXPECT_EQ(list->currentItem()->text(), "Blue");   // the group's default
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(1)).center());
+        // The chosen variant's stored preview picture.
+        EXPECT_TRUE(static_cast<CSchemePreviewWnd*>(GetDlgItem(&sheet, CWizardPropertyPage::kPreviewId))->HasPicture());
+        SaveShot(&sheet, "WizardVariants");
+        Click(sheet, CWizardSheet::kNextId);
+        // The scheme's colours: the fill's first colour and the replacement.
+        EXPECT_EQ(sheet.m_choices.fill.m_crColor1, COLORREF(0x7373BF));
+        EXPECT_TRUE(sheet.m_choices.hasReplacement);
+        EXPECT_EQ(sheet.m_choices.replacement, COLORREF(0x00005A));
+        Click(sheet, CWizardSheet::kNextId);
+        Click(sheet, CWizardSheet::kFinishId);
+    });
+    EXPECT_NE(docs.NewDocument(tmpl.toStdString()), nullptr);
+    SetProgramFolderForTest(QString());
+    EXPECT_EQ(AfxGetAppProfile().GetProfileInt("Variants", "T Color", kNoWizard), 1u);
+}

@@ -1,0 +1,238 @@
+// The Options sheet as the user works it: one value changed on each page and
+// OK changes that setting and no other in the settings file, the bars follow
+// their boxes once, Cancel changes nothing, the sheet reopens on its last
+// page, and the branch-label page is there only with old-style labels on.
+#include "common/DiagramFixture.h"
+#include "common/TestSupport.h"
+#include "dialogs/ui/ModalDriver.h"
+#include "controls/CCheckListCtrl.h"
+#include "controls/ui/CommandRecorder.h"
+#include "core/Settings.h"
+#include "dialogs/options/COptColorButton.h"
+#include "dialogs/options/COptionPages.h"
+#include "dialogs/options/COptionsSheet.h"
+#include "editing/ui/CKavoView.h"
+#include "frame/ui/CCustomToolBar.h"
+#include "frame/ui/CMainFrame.h"
+#include "platform/ui/DlgItems.h"
+
+#include <QAbstractButton>
+#include <QAction>
+#include <QCheckBox>
+#include <QRadioButton>
+#include <QApplication>
+#include <QDirIterator>
+#include <QFile>
+#include <QLineEdit>
+#include <QTabBar>
+#include <QTabWidget>
+#include <QTest>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <set>
+
+namespace {
+enum Page { kGeneral, kView, kZoom, kColors, kSave, kLabels };
+
+// The settings file's lines.
+std::set<std::string> SettingsLines(const QString& folder)
+{
+    std::set<std::string> lines;
+    QDirIterator it(folder, {"*.ini"}, QDir::Files, QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        QFile f(it.next());
+        EXPECT_TRUE(f.open(QIODevice::ReadOnly));
+        for (const QByteArray& line : f.readAll().split('\n'))
+            if (!line.trimmed().isEmpty())
+                lines.insert(line.trimmed().toStdString());
+    }
+    return lines;
+}
+
+std::set<std::string> Minus(const std::set<std::string>& a, const std::set<std::string>& b)
+{
+    std::set<std::string> out;
+    for (const std::string& s : a)
+        if (!b.count(s))
+            out.insert(s);
+    return out;
+}
+
+void OpenPage(COptionsSheet& sheet, int page)
+{
+    QTabBar* bar = sheet.GetTabControl()->tabBar();
+    QTest::mouseClick(bar, Qt::LeftButton, {}, bar->tabRect(page).center());
+}
+
+void ClickBox(COptionsSheet& sheet, int row)
+{
+    auto* list = static_cast<CCheckListCtrl*>(GetDlgItem(sheet.GetPage(sheet.GetTabControl()->currentIndex()),
+                                                         COptGeneral::kListId));
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                      list->visualItemRect(list->item(row)).topLeft() + QPoint(6, 6));
+}
+
+void Type(COptionsSheet& sheet, int id, const char* text)
+{
+    auto* edit = static_cast<QLineEdit*>(GetDlgItem(&sheet, id));
+    edit->setFocus();
+    edit->selectAll();
+    QTest::keyClicks(edit, text);
+}
+
+// A click on the button; boxes and radios are hit on their indicator.
+void Press(QWidget* parent, int id)
+{
+    auto* button = static_cast<QAbstractButton*>(GetDlgItem(parent, id));
+    const bool box = qobject_cast<QCheckBox*>(button) || qobject_cast<QRadioButton*>(button);
+    QTest::mouseClick(button, Qt::LeftButton, {}, box ? QPoint(8, button->height() / 2) : button->rect().center());
+}
+
+void WhenSheetShows(std::function<void(COptionsSheet&)> work)
+{
+    WhenModalShows<COptionsSheet>(std::move(work));
+}
+
+class OptionsSheetTest : public ::testing::Test {
+protected:
+    OptionsSheetTest()
+    {
+        frame.AddViewFrame(new CKavoView(&fx.doc), "d");
+        frame.show();
+    }
+    // Runs Options with `work`, then OK; the settings lines that changed.
+    std::set<std::string> ChangedBy(std::function<void(COptionsSheet&)> work, int button = IDOK)
+    {
+        CfgSaveAll();
+        const auto before = SettingsLines(profile.Folder());
+        WhenSheetShows([work, button](COptionsSheet& sheet) {
+            work(sheet);
+            Press(&sheet, button);
+        });
+        frame.OnCommand(33082);
+        return Minus(SettingsLines(profile.Folder()), before);
+    }
+    CTempProfile profile;
+    CRecordingPrompt prompt;
+    DiagramFixture fx;
+    CMainFrame frame;
+};
+} // namespace
+
+TEST_F(OptionsSheetTest, OneValueOnEachPageIsTheOnlySettingThatChanges)
+{
+    EnableOldBranchLabels = 1;
+    const struct Case {
+        int page;
+        std::function<void(COptionsSheet&)> work;
+        std::set<std::string> changed;
+    } cases[] = {
+        {kGeneral, [](COptionsSheet& s) { Press(&s, COptGeneral::kMetricId); }, {"Metric=1"}},
+        {kGeneral, [](COptionsSheet& s) { ClickBox(s, 0); }, {"SelectAfterFigureCreate=1"}},
+        {kView, [](COptionsSheet& s) { ClickBox(s, 6); }, {"ShowConnectionPoints=1"}},
+        {kZoom, [](COptionsSheet& s) { Type(s, COptZoom::kFirstPresetId, "300"); },
+         {"Zoom1=50", "Zoom2=80", "Zoom3=100", "Zoom4=150", "Zoom5=200", "Zoom6=300"}},
+        {kColors, [](COptionsSheet& s) { Press(&s, COptColors::kRestoreId); }, {"PageColor=255,255,255"}},
+        {kSave, [](COptionsSheet& s) { Type(s, COptSave::kMinutesId, "15"); }, {"AutoSaveMinutes=15"}},
+        {kLabels,
+         [](COptionsSheet& s) {
+             Press(&s, COptAutoLabel::kCheckId);
+             Type(s, 2607, "x");
+         },
+         // Rebuilt from an empty text section by section, as the profile
+         // writes it (backslashes doubled, the last blank escaped).
+         {"AutoLabelDecision=1", "AutoLabelDecisionTxt=\\\\sect y\\\\sect x\\\\sect \\\\sect\\x20"}},
+    };
+    Metric = 0;   // the default follows the machine's locale
+    PageColor = 0x00FF00;
+    AutoSave = 1;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(*c.changed.begin());
+        const auto changed = ChangedBy([&c](COptionsSheet& sheet) {
+            ASSERT_EQ(sheet.GetPageCount(), 6);
+            OpenPage(sheet, c.page);
+            c.work(sheet);
+            SaveShot(&sheet, ("OptionsPage" + std::to_string(c.page)).c_str());
+        });
+        EXPECT_EQ(changed, c.changed);
+        EXPECT_TRUE(prompt.shown.empty());
+    }
+    // The zoom menu follows the sorted presets.
+    EXPECT_EQ(frame.Commands().Action(36530)->text(), "300%");
+}
+
+TEST_F(OptionsSheetTest, BarsFollowTheirBoxesOnceAndCancelChangesNothing)
+{
+    ASSERT_EQ(ShowStdToolBar, 1);
+    ASSERT_EQ(CollapsedStyleBar, 0);
+    const auto changed = ChangedBy([](COptionsSheet& sheet) {
+        OpenPage(sheet, kView);
+        ClickBox(sheet, 1);   // standard toolbar off
+        ClickBox(sheet, 2);   // property bar off
+        ClickBox(sheet, 3);   // style bar off: collapsed
+    });
+    EXPECT_EQ(changed, (std::set<std::string>{"ShowStdToolBar=0", "ShowPropertyBar=0", "CollapsedStyleBar=1"}));
+    EXPECT_EQ(ShowStdToolBar, 0);
+    EXPECT_TRUE(frame.StdToolBar()->isHidden());
+    EXPECT_TRUE(frame.PropertyBar()->isHidden());
+
+    // Cancel after changes on several pages: nothing moves.
+    const int metric = Metric;
+    const auto cancelled = ChangedBy(
+        [](COptionsSheet& sheet) {
+            OpenPage(sheet, kView);
+            ClickBox(sheet, 1);
+            OpenPage(sheet, kGeneral);
+            Press(&sheet, COptGeneral::kMetricId);
+        },
+        IDCANCEL);
+    EXPECT_TRUE(cancelled.empty());
+    EXPECT_EQ(ShowStdToolBar, 0);
+    EXPECT_TRUE(frame.StdToolBar()->isHidden());
+    EXPECT_EQ(Metric, metric);
+}
+
+TEST_F(OptionsSheetTest, RefusedValuesKeepTheirPageAndOutOfRangeScaleShowsAsHundred)
+{
+    ScaleImport = 900;
+    WhenSheetShows([](COptionsSheet& sheet) {
+        ASSERT_EQ(sheet.GetPageCount(), 5);   // no branch-label page
+        OpenPage(sheet, kGeneral);
+        EXPECT_EQ(GetDlgItemText(&sheet, COptGeneral::kScaleId), "100%");
+        OpenPage(sheet, kZoom);
+        Type(sheet, COptZoom::kFirstPresetId, "5");
+        OpenPage(sheet, kSave);   // refused: the zoom page stays
+        EXPECT_EQ(sheet.GetTabControl()->currentIndex(), int(kZoom));
+        Press(&sheet, IDCANCEL);
+    });
+    frame.OnCommand(33082);
+    ASSERT_EQ(prompt.shown.size(), 1u);
+    EXPECT_EQ(prompt.shown[0].text, "Zoom intervals must be a valid value between 10% and 1000%");
+    EXPECT_EQ(ScaleImport, 900);
+    // The sheet reopens on the page it closed on.
+    EXPECT_EQ(COptionsSheet::RememberedPage(), int(kZoom));
+}
+
+TEST_F(OptionsSheetTest, ColourAndAutosaveChangesHaveTheirFollowUps)
+{
+    ASSERT_FALSE(fx.doc.IsShowingConPts());
+    AutoSave = 0;
+    const auto changed = ChangedBy([](COptionsSheet& sheet) {
+        OpenPage(sheet, kColors);
+        // The colour dialog's choice, as the button takes it.
+        static_cast<COptColorButton*>(GetDlgItem(&sheet, 1312))->SetColor(RGB(0, 0, 255));
+        OpenPage(sheet, kSave);
+        Press(&sheet, COptSave::kAutoSaveId);
+        Type(sheet, COptSave::kMinutesId, "5");
+    });
+    EXPECT_EQ(changed, (std::set<std::string>{"ConPtColor=0,0,255", "AutoSave=1", "AutoSaveMinutes=5"}));
+    // The colour shows only where connection points are shown: the note.
+    ASSERT_EQ(prompt.shown.size(), 1u);
+    EXPECT_EQ(prompt.shown[0].text, "Note: The connection point color is not used unless enabled by the attach "
+                                    "method (see Connectors menu).");
+    EXPECT_NE(frame.AutoSaveTimerId(), 0);
+    AutoSave = 0;
+    frame.ResetAutoSaveTimer();
+}
