@@ -15,23 +15,6 @@ void AfterLibraryChange(CKavoDoc& doc)
     doc.SetModifiedFlag(true);
 }
 
-void StoreValues(CConStyle& style, const ConStyleValues& v)
-{
-    style.m_props = v.props;
-    style.Category = v.category.substr(0, CStyle::kMaxCategory);
-    style.Description = v.description.substr(0, CStyle::kMaxDescription);
-    style.HasButton = v.hasButton;
-    style.InMenu = v.inMenu;
-    style.AutoLabel = v.autoLabel;
-    style.AutoLabelText = v.labelText.substr(0, CConStyle::kMaxAutoLabelText);
-    style.AutoLabelPosition = v.labelPosition;
-    style.FragmentCreation = v.stamp;
-    style.FragmentLength = v.stampLength;
-    style.FragmentAngle = v.stampAngle;
-    // The cached stock kind follows the new values.
-    style.StockNameKind::Reset();
-}
-
 void StoreMasked(CConStyle& style, const ConStyleValues& v, const CConPropMaskEx& m)
 {
     const int32_t* ex = m.m_bEx;
@@ -58,6 +41,15 @@ void StoreMasked(CConStyle& style, const ConStyleValues& v, const CConPropMaskEx
     style.m_props.CopyMasked(&v.props, &m);
     // The cached stock kind follows the new values.
     style.StockNameKind::Reset();
+}
+
+void StoreValues(CConStyle& style, const ConStyleValues& v)
+{
+    CConPropMaskEx all;
+    all.SetAll(1);
+    StoreMasked(style, v, all);
+    // The whole flag word, not only the bits a mask can select.
+    style.m_props = v.props;
 }
 } // namespace
 

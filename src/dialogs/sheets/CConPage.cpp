@@ -9,22 +9,19 @@
 #include <QLabel>
 #include <QRadioButton>
 
-CConPage::CConPage(CConSheetData& data, const QString& title, QWidget* parent)
-    : QWidget(parent), m_data(data), m_title(title)
+CConPage::CConPage(CConSheetData& data, const std::string& title, QWidget* parent)
+    : CPropertyPage(title, parent), m_data(data)
 {
 }
 
-void CConPage::EnsureInitialised()
+void CConPage::OnInitDialog()
 {
-    if (m_initialised)
-        return;
-    m_initialised = true;
     OnInitPage();
+    UpdateData(false);
 }
 
-bool CConPage::UpdateData(bool save)
+bool CConPage::DoDataExchange(bool save)
 {
-    EnsureInitialised();
     m_loading = !save;
     if (!save)
         FollowDiffers();
@@ -69,7 +66,7 @@ bool CConPage::event(QEvent* event)
         OnControlCommand(command->ControlId(), command->Code());
         return true;
     }
-    return QWidget::event(event);
+    return CPropertyPage::event(event);
 }
 
 void CConPage::OnControlCommand(int, int code)

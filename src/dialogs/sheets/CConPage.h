@@ -6,8 +6,7 @@
 // so that the commit button follows the pending state.
 #include "controls/CNumEdit.h"
 #include "dialogs/sheets/CConSheetData.h"
-
-#include <QWidget>
+#include "platform/ui/CPropertySheet.h"
 
 #include <functional>
 #include <utility>
@@ -19,25 +18,27 @@ class QCheckBox;
 class QLabel;
 class QRadioButton;
 
-class CConPage : public QWidget, public INumEditOwner {
+class CConPage : public CPropertyPage, public INumEditOwner {
     Q_OBJECT
 public:
-    CConPage(CConSheetData& data, const QString& title, QWidget* parent = nullptr);
+    CConPage(CConSheetData& data, const std::string& title, QWidget* parent = nullptr);
 
-    QString Title() const { return m_title; }
     // Save (true): reads and checks the controls; false when a value is
     // refused (the control shows why). Load (false): fills them.
-    bool UpdateData(bool save) override;
-    // Called once before the page shows first.
-    virtual void OnInitPage() {}
-    bool IsInitialised() const { return m_initialised; }
-    void EnsureInitialised();
+    bool UpdateData(bool save) override { return DoDataExchange(save); }
+    // Fills the page's lists, then loads the controls (first showing).
+    void OnInitDialog() override;
+    // The data may have changed on another page: every showing reloads.
+    bool OnSetActive() override { return UpdateData(false); }
 
     // Told after every change of the data (the sheet updates its commit
     // button and preview).
     std::function<void()> onChanged;
 
 protected:
+    // Called once before the page shows first.
+    virtual void OnInitPage() {}
+    bool DoDataExchange(bool save) override;
     virtual bool Exchange(bool save) = 0;
     // Enabling and showing after every exchange.
     virtual void UpdateControls() {}
@@ -66,7 +67,5 @@ protected:
 private:
     void FollowDiffers();
     std::vector<std::pair<CNumEdit*, ConDiffers>> m_differEdits;
-    QString m_title;
-    bool m_initialised = false;
     bool m_loading = false;
 };

@@ -16,7 +16,6 @@
 #include "platform/ui/DlgItems.h"
 #include "shapes/CConStylesLibrary.h"
 
-#include <QDialogButtonBox>
 #include <QGridLayout>
 #include <QLabel>
 #include <QListWidget>
@@ -53,12 +52,12 @@ CCSTabSheet::CCSTabSheet(QWidget* parent, CKavoDoc* doc, int style)
             m_data.props.End1 = m_data.props.End2 = 0;
         }
     }
-    AddPage(new CCTabGeneral(m_data, this));
-    AddPage(new CCTabLine(m_data, this));
-    AddPage(new CCTabEnds(m_data, this));
-    AddPage(new CCTabBehaviors(m_data, this));
-    AddPage(new CCTabAutoLabel(m_data, this));
-    AddPage(new CCTabFragment(m_data, this));
+    AddConPage(new CCTabGeneral(m_data, this));
+    AddConPage(new CCTabLine(m_data, this));
+    AddConPage(new CCTabEnds(m_data, this));
+    AddConPage(new CCTabBehaviors(m_data, this));
+    AddConPage(new CCTabAutoLabel(m_data, this));
+    AddConPage(new CCTabFragment(m_data, this));
 
     // The style column: preview, caption, list, and the style buttons.
     SetDlgCtrlID(m_preview, kPreview);
@@ -78,20 +77,30 @@ CCSTabSheet::CCSTabSheet(QWidget* parent, CKavoDoc* doc, int style)
     connect(m_list, &QListWidget::itemClicked, this,
             [this](QListWidgetItem* item) { SelectStyle(item->data(Qt::UserRole).toInt()); });
 
+    auto* buttons = new QGridLayout;
+    int at = 0;
     for (auto [id, text] : {std::pair{kNew, IDS_NEW}, {kCopy, IDS_COPY}, {kRename, IDS_RENAME},
                             {kDelete, IDS_DELETE}}) {
-        QPushButton* b = m_buttons->addButton(Res(text), QDialogButtonBox::ActionRole);
+        auto* b = new QPushButton(Res(text), m_left);
+        b->setAutoDefault(false);
         SetDlgCtrlID(b, id);
+        buttons->addWidget(b, at / 2, at % 2);
+        ++at;
     }
-    connect(Button(kNew), &QPushButton::clicked, this, [this] { OnNew(); });
-    connect(Button(kCopy), &QPushButton::clicked, this, [this] { OnCopy(); });
-    connect(Button(kRename), &QPushButton::clicked, this, [this] { OnRename(); });
-    connect(Button(kDelete), &QPushButton::clicked, this, [this] { OnDelete(); });
-    // OK applies and stays: it carries Apply's caption.
-    QPushButton* ok = m_buttons->addButton("&Apply", QDialogButtonBox::AcceptRole);
-    BindButton(ok, IDOK);
-    ok->setDefault(true);
-    BindButton(m_buttons->addButton(Res(IDS_CLOSE), QDialogButtonBox::RejectRole), IDCANCEL);
+    col->addLayout(buttons);
+    connect(StyleButton(kNew), &QPushButton::clicked, this, [this] { OnNew(); });
+    connect(StyleButton(kCopy), &QPushButton::clicked, this, [this] { OnCopy(); });
+    connect(StyleButton(kRename), &QPushButton::clicked, this, [this] { OnRename(); });
+    connect(StyleButton(kDelete), &QPushButton::clicked, this, [this] { OnDelete(); });
+    // OK applies and stays: it takes Apply's caption, and Cancel closes.
+    HideApplyButton();
+    Button(IDOK)->setText("&Apply");
+    Button(IDCANCEL)->setText(Res(IDS_CLOSE));
+}
+
+QPushButton* CCSTabSheet::StyleButton(int id) const
+{
+    return qobject_cast<QPushButton*>(GetDlgItem(m_left, id));
 }
 
 void CCSTabSheet::OnInitDialog()
@@ -104,7 +113,7 @@ void CCSTabSheet::OnInitDialog()
     FillList();
     SelectListEntry(m_data.curStyle);
     EnableStyleButtons();
-    CCTabSheet::OnInitDialog();
+    CPropertySheet::OnInitDialog();
     ClearChanges();
     if (lib->GetCount() == 0)
         OnNew();
@@ -140,7 +149,7 @@ void CCSTabSheet::EnableStyleButtons()
 {
     const bool style = m_data.curStyle != kConStyleAll && m_data.curStyle >= 0;
     for (int id : {kCopy, kRename, kDelete})
-        Button(id)->setEnabled(style);
+        StyleButton(id)->setEnabled(style);
 }
 
 void CCSTabSheet::UpdateApplyState()
@@ -203,8 +212,6 @@ bool CCSTabSheet::ApplyStyles()
 {
     if (!m_data.Pending())
         return true;
-    if (!ValidateActivePage())
-        return false;
     CConStylesLibrary* lib = m_data.Library();
     const std::string& category = m_data.attrs.category;
     if (lib && !category.empty()) {
@@ -219,6 +226,14 @@ bool CCSTabSheet::ApplyStyles()
             return false;
         }
     }
+    // The checks of the shown page, then OnApplied writes.
+    return Apply();
+}
+
+void CCSTabSheet::OnApplied()
+{
+    if (!m_data.Pending())
+        return;
     if (m_data.curStyle == kConStyleAll)
         ModifyAllConStyles(*m_data.doc, kConStyleAll, ValuesFromSheet(), m_data.mask);
     else
@@ -226,7 +241,6 @@ bool CCSTabSheet::ApplyStyles()
     ClearChanges();
     if (auto* general = dynamic_cast<CCTabGeneral*>(GetActivePage()))
         general->FillCategories();
-    return true;
 }
 
 bool CCSTabSheet::SelectStyle(int index)
@@ -367,5 +381,5 @@ void CCSTabSheet::OnCancel()
 {
     if (!AskApplyPending())
         return;
-    CDialog::OnCancel();
+    CPropertySheet::OnCancel();
 }

@@ -8,6 +8,7 @@
 
 class CConPreviewButton;
 class QListWidget;
+class QPushButton;
 
 class CCSTabSheet : public CCTabSheet {
     Q_OBJECT
@@ -34,8 +35,10 @@ protected:
     void OnInitDialog() override;
     void OnOK() override;
     void OnCancel() override;
+    void OnApplied() override;
 
 private:
+    QPushButton* StyleButton(int id) const;
     bool AskApplyPending();
     void FillList();
     void SelectListEntry(int index);

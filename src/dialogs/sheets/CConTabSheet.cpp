@@ -13,10 +13,8 @@
 #include "platform/ui/DlgItems.h"
 #include "undo/UndoCodes.h"
 
-#include <QDialogButtonBox>
 #include <QHBoxLayout>
 #include <QPushButton>
-#include <QSignalBlocker>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
@@ -32,24 +30,34 @@ int& LastConStylesPage()
     return page;
 }
 
-CCTabSheet::CCTabSheet(QWidget* parent, CKavoDoc* doc, int type, UINT captionId)
-    : CDialog(parent), m_buttons(new QDialogButtonBox(this)), m_left(new QWidget(this)), m_tabs(new QTabWidget(this))
+namespace {
+std::string Caption(UINT id)
 {
-    std::string caption;
-    setWindowTitle(AnsiToQString(LoadCStringRes(caption, captionId)));
+    std::string text;
+    return LoadCStringRes(text, id);
+}
+} // namespace
+
+CCTabSheet::CCTabSheet(QWidget* parent, CKavoDoc* doc, int type, UINT captionId)
+    : CPropertySheet(Caption(captionId), parent), m_left(new QWidget(this))
+{
     m_data.doc = doc;
     m_data.type = type;
-    m_startPage = RememberedPage();
-    auto* row = new QHBoxLayout;
-    row->addWidget(m_left);
-    row->addWidget(m_tabs, 1);
+    SetStartPage(RememberedPage());
+    // The sheet has no help of its own to show.
+    if (QPushButton* help = Button(IDHELP))
+        help->hide();
+    // Room on the left for the styles sheet's column, beside the pages.
+    QTabWidget* tabs = GetTabControl();
+    tabs->setUsesScrollButtons(false);
+    if (auto* col = qobject_cast<QVBoxLayout*>(layout())) {
+        col->removeWidget(tabs);
+        auto* row = new QHBoxLayout;
+        row->addWidget(m_left);
+        row->addWidget(tabs, 1);
+        col->insertLayout(0, row, 1);
+    }
     m_left->hide();
-    auto* col = new QVBoxLayout(this);
-    col->addLayout(row, 1);
-    col->addWidget(m_buttons);
-    // Every page's tab stays in sight.
-    m_tabs->setUsesScrollButtons(false);
-    connect(m_tabs, &QTabWidget::currentChanged, this, [this](int i) { OnTabChanged(i); });
 }
 
 CCTabSheet::~CCTabSheet()
@@ -62,68 +70,10 @@ int& CCTabSheet::RememberedPage()
     return m_data.IsStyles() ? LastConStylesPage() : LastConPropsPage();
 }
 
-void CCTabSheet::AddPage(CConPage* page)
+void CCTabSheet::AddConPage(CConPage* page)
 {
-    m_pages.push_back(page);
     page->onChanged = [this] { UpdateApplyState(); };
-    const QSignalBlocker block(m_tabs);
-    m_tabs->addTab(page, page->Title());
-}
-
-CConPage* CCTabSheet::GetPage(int index) const
-{
-    return index >= 0 && index < GetPageCount() ? m_pages[size_t(index)] : nullptr;
-}
-
-CConPage* CCTabSheet::GetActivePage() const
-{
-    return GetPage(GetActiveIndex());
-}
-
-int CCTabSheet::GetActiveIndex() const
-{
-    return m_tabs->currentIndex();
-}
-
-void CCTabSheet::SetActivePage(int index)
-{
-    m_tabs->setCurrentIndex(index);
-}
-
-QPushButton* CCTabSheet::Button(int id) const
-{
-    return qobject_cast<QPushButton*>(GetDlgItem(this, id));
-}
-
-void CCTabSheet::OnInitDialog()
-{
-    const int start = m_startPage >= 0 && m_startPage < GetPageCount() ? m_startPage : 0;
-    {
-        const QSignalBlocker block(m_tabs);
-        m_tabs->setCurrentIndex(start);
-    }
-    OnTabChanged(start);
-    UpdateApplyState();
-}
-
-// A page is left only when its values are good; the next one loads from
-// the data, which other pages may have changed.
-void CCTabSheet::OnTabChanged(int index)
-{
-    if (CConPage* shown = GetPage(m_shownPage); shown && m_shownPage != index && !shown->UpdateData(true)) {
-        const QSignalBlocker block(m_tabs);
-        m_tabs->setCurrentIndex(m_shownPage);
-        return;
-    }
-    m_shownPage = index;
-    if (CConPage* page = GetPage(index))
-        page->UpdateData(false);
-}
-
-bool CCTabSheet::ValidateActivePage()
-{
-    CConPage* page = GetActivePage();
-    return !page || page->UpdateData(true);
+    AddPage(page);
 }
 
 void CCTabSheet::UpdateApplyState()
@@ -142,8 +92,8 @@ void CCTabSheet::ClearChanges()
 
 void CCTabSheet::ReloadPages()
 {
-    for (CConPage* page : m_pages)
-        if (page->IsInitialised() || page == GetActivePage())
+    for (int i = 0; i < GetPageCount(); ++i)
+        if (CPropertyPage* page = GetPage(i); page->IsInitialized())
             page->UpdateData(false);
 }
 
@@ -156,24 +106,19 @@ CCPTabSheet::CCPTabSheet(QWidget* parent, CKavoDoc* doc, int style, const CConPr
     m_data.several = several;
     for (int i = 0; i < kDiffCount; ++i)
         m_data.differs[i] = differs ? differs[i] : 0;
-    AddPage(new CCTabGeneral(m_data, this));
-    AddPage(new CCTabLine(m_data, this));
-    AddPage(new CCTabEnds(m_data, this));
-    AddPage(new CCTabBehaviors(m_data, this));
-    BindButton(m_buttons->addButton(QDialogButtonBox::Ok), IDOK);
-    BindButton(m_buttons->addButton(QDialogButtonBox::Cancel), IDCANCEL);
-    QPushButton* apply = m_buttons->addButton(QDialogButtonBox::Apply);
-    SetDlgCtrlID(apply, ID_APPLY_NOW);
-    connect(apply, &QPushButton::clicked, this, [this] { Apply(); });
+    AddConPage(new CCTabGeneral(m_data, this));
+    AddConPage(new CCTabLine(m_data, this));
+    AddConPage(new CCTabEnds(m_data, this));
+    AddConPage(new CCTabBehaviors(m_data, this));
 }
 
-bool CCPTabSheet::Apply()
+// The pages' values have passed their checks (a refusal keeps the sheet
+// open on the page that refused).
+void CCPTabSheet::OnApplied()
 {
-    if (!ValidateActivePage())
-        return false;
     CKavoDoc* doc = m_data.doc;
     if (!doc || !m_data.Pending())
-        return true;
+        return;
     CUndoLog& log = doc->UndoLogRef();
     // Every Apply of the sheet is one undo step: later ones carry on the
     // first one's step while nothing has been recorded after it.
@@ -190,12 +135,4 @@ bool CCPTabSheet::Apply()
     m_data.SettleDiffers();
     ClearChanges();
     ReloadPages();
-    return true;
-}
-
-void CCPTabSheet::OnOK()
-{
-    if (m_data.Pending() && !Apply())
-        return;
-    CDialog::OnOK();
 }

@@ -5,59 +5,35 @@
 // applies them in one undo step; CCSTabSheet edits the document's
 // connector styles.
 #include "dialogs/sheets/CConSheetData.h"
-#include "platform/ui/CDialog.h"
+#include "platform/ui/CPropertySheet.h"
 
 #include <vector>
 
 class CConPage;
-class CRect;
-class QDialogButtonBox;
-class QPushButton;
-class QTabWidget;
 
-class CCTabSheet : public CDialog {
+class CCTabSheet : public CPropertySheet {
     Q_OBJECT
 public:
-    static constexpr int ID_APPLY_NOW = 12321;
-
     CCTabSheet(QWidget* parent, CKavoDoc* doc, int type, UINT captionId);
     ~CCTabSheet() override;
 
     CConSheetData& Data() { return m_data; }
-    QTabWidget* GetTabControl() const { return m_tabs; }
-    CConPage* GetPage(int index) const;
-    CConPage* GetActivePage() const;
-    int GetActiveIndex() const;
-    int GetPageCount() const { return int(m_pages.size()); }
-    void SetActivePage(int index);
-    QPushButton* Button(int id) const;
     // The commit button (Apply here, OK in the styles sheet) follows the
     // pending state.
     virtual void UpdateApplyState();
     void ClearChanges();
-    // Loads every shown page again from the data.
+    // Loads every page shown so far again from the data.
     void ReloadPages();
 
 protected:
-    void AddPage(CConPage* page);
-    void SetStartPage(int index) { m_startPage = index; }
-    // Reads and checks the active page into the data; false keeps the
-    // sheet on it.
-    bool ValidateActivePage();
-    void OnInitDialog() override;
+    void AddConPage(CConPage* page);
     // The page index each kind of sheet reopens at.
     int& RememberedPage();
+    // Writes the pending changes once the pages' values passed their checks.
+    void OnApplied() override {}
 
     CConSheetData m_data;
-    QDialogButtonBox* m_buttons;
     QWidget* m_left;  // the styles sheet's column
-
-private:
-    void OnTabChanged(int index);
-    QTabWidget* m_tabs;
-    std::vector<CConPage*> m_pages;
-    int m_startPage = 0;
-    int m_shownPage = -1;
 };
 
 // The selected connectors' properties: OK, Cancel and Apply.
@@ -66,12 +42,9 @@ class CCPTabSheet : public CCTabSheet {
 public:
     CCPTabSheet(QWidget* parent, CKavoDoc* doc, int style, const CConProps& props, bool several,
                 const int differs[kDiffCount]);
-    // Validates and writes the flagged changes to the selection; false when
-    // a page refused its values.
-    bool Apply();
-
 protected:
-    void OnOK() override;
+    // The flagged changes to the selection.
+    void OnApplied() override;
 
 private:
     bool m_bFirstApply = true;

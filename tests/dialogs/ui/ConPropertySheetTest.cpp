@@ -91,7 +91,7 @@ TEST_F(ConPropertySheet, OneValueOnEachPageAndEveryApplyIsOneUndoStep)
     const int width = SizeValueToCode(4.0);
     const std::string lastEnd = fx.doc.m_strLastEnd;
     RunSheet([&](CCPTabSheet& sheet) {
-        QAbstractButton* apply = sheet.Button(CCTabSheet::ID_APPLY_NOW);
+        QAbstractButton* apply = sheet.Button(ID_APPLY_NOW);
         EXPECT_FALSE(apply->isEnabled());
         Show(sheet, 0);
         Click(GetDlgItem(sheet.GetActivePage(), CCTabGeneral::kManual));
@@ -163,14 +163,19 @@ TEST_F(ConPropertySheet, DifferingValuesStayUnlessChanged)
         Shot(sheet, "con_props_mixed_line");
         Show(sheet, 2);
         EXPECT_EQ(qobject_cast<QLineEdit*>(GetDlgItem(sheet.GetActivePage(), CCTabEnds::kSize1))->text(), "");
+        // The assistance radios add their bits: the curvature stays changed.
+        Show(sheet, 0);
+        Click(GetDlgItem(sheet.GetActivePage(), CCTabGeneral::kManual));
         Click(sheet.Button(IDOK));
     });
     EXPECT_EQ(c1->m_props.LineWidth, SizeValueToCode(1.0));
     EXPECT_EQ(c2->m_props.LineWidth, SizeValueToCode(3.0));
     EXPECT_EQ(c2->m_props.End1Length, 64);
     EXPECT_NE(c1->m_props.End1Length, 64);
-    for (const CConnector* c : {c1, c2})
+    for (const CConnector* c : {c1, c2}) {
         EXPECT_EQ(c->m_props.Behavior.low & (kConRounded | kConCurved | kConSmoothed), kConRounded);
+        EXPECT_EQ(c->m_props.Behavior.low & (kConOrthoManual | kConOrthoOff), kConOrthoOff);
+    }
     fx.doc.UndoLastStep();
     EXPECT_EQ(DocText(fx.doc), saved);
 }

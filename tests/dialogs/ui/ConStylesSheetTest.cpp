@@ -117,7 +117,7 @@ TEST_F(ConStylesSheet, AllChangesOnlyWhatWasTouchedOnEveryStyle)
     RunSheet(0, [&](CCSTabSheet& sheet) {
         ClickStyle(sheet, "<All>");
         for (int id : {CCSTabSheet::kCopy, CCSTabSheet::kRename, CCSTabSheet::kDelete})
-            EXPECT_FALSE(sheet.Button(id)->isEnabled());
+            EXPECT_FALSE(qobject_cast<QPushButton*>(GetDlgItem(&sheet, id))->isEnabled());
         sheet.GetTabControl()->setCurrentIndex(3);
         auto* list = static_cast<CCTabBehaviors*>(sheet.GetActivePage())->List();
         list->setFocus();
@@ -195,12 +195,12 @@ TEST_F(ConStylesSheet, NewProposesAFreeNameAndDeletingTheLastStyleCloses)
             EXPECT_EQ(name->text(), "Connector Style 3");
             qobject_cast<QAbstractButton*>(GetDlgItem(dlg, IDOK))->click();
         });
-        sheet.Button(CCSTabSheet::kNew)->click();
+        qobject_cast<QPushButton*>(GetDlgItem(&sheet, CCSTabSheet::kNew))->click();
         EXPECT_EQ(SelectedStyle(sheet), "Connector Style 3");
         EXPECT_EQ(sheet.GetActiveIndex(), 0);
         for (int i = 0; i < 3 && QApplication::activeModalWidget() == &sheet; ++i) {
             prompt.QueueAnswer(IDYES);
-            sheet.Button(CCSTabSheet::kDelete)->click();
+            qobject_cast<QPushButton*>(GetDlgItem(&sheet, CCSTabSheet::kDelete))->click();
         }
     });
     EXPECT_EQ(lib().GetCount(), 0);
