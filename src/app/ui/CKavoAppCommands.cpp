@@ -3,7 +3,7 @@
 #include "app/ui/CKavoApp.h"
 #include "app/ui/ExportCommandsUi.h"
 #include "app/ui/PictureCommandsUi.h"
-#include "dialogs/sheets/CConSheetCommands.h"
+#include "app/ui/CConSheetCommandsUi.h"
 
 #include "core/AppGlobals.h"
 #include "app/AppSeams.h"

@@ -6,7 +6,6 @@
 #include "shapes/CConStylesLibrary.h"
 #include "document/CConnector.h"
 #include "document/CKavoDoc.h"
-#include "frame/ui/CCommandRegistry.h"
 
 #include <vector>
 
@@ -94,16 +93,4 @@ void OnEditConStyles(CKavoDoc& doc, QWidget* parent, int style)
         style = 0;
     CCSTabSheet sheet(parent, &doc, style);
     sheet.DoModal();
-}
-
-void RegisterConSheetCommands(CCommandRegistry& commands, QWidget* parent)
-{
-    commands.SetHandler(ID_CON_STYLES, [parent] {
-        if (CKavoDoc* doc = GetActiveKavoDoc())
-            OnEditConStyles(*doc, parent);
-    });
-    commands.SetHandler(ID_CON_PROPERTIES, [parent] {
-        if (CKavoDoc* doc = GetActiveKavoDoc())
-            OnConProperties(*doc, parent);
-    });
 }

@@ -1,14 +1,12 @@
 #pragma once
-// The connector Properties (33063) and Styles (33065) commands of the
-// active diagram, opening the connector sheets.
-class CCommandRegistry;
+// The connector Properties (33063) and Styles (33065) commands, opening the
+// connector sheets (registered by app/ui/CConSheetCommandsUi.h).
 class CKavoDoc;
 class QWidget;
 
 constexpr int ID_CON_PROPERTIES = 33063;
 constexpr int ID_CON_STYLES = 33065;
 
-void RegisterConSheetCommands(CCommandRegistry& commands, QWidget* parent);
 // The sheet for the selected connectors, modal; nothing without one.
 void OnConProperties(CKavoDoc& doc, QWidget* parent);
 // The styles sheet at `style`, or for -1 at the current connector style,
