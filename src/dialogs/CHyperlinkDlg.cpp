@@ -1,50 +1,94 @@
 #include "dialogs/CHyperlinkDlg.h"
 
+#include "core/MsgBox.h"
 #include "core/Settings.h"
+#include "fileformat/ui/CPreviewFileDialog.h"
 #include "platform/Ansi.h"
 #include "platform/Prompt.h"
 #include "platform/ui/DlgItems.h"
 
 #include <QDialogButtonBox>
 #include <QDir>
-#include <QFileDialog>
 #include <QFileInfo>
+#include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QStyle>
 #include <QVBoxLayout>
 
 namespace {
 constexpr int kLinkEditId = 1051;
 constexpr int kBrowseId = 1052;
 constexpr int kRemoveId = 1053;
+
+constexpr const char* kExplanation =
+    "Enter one of the following:\n"
+    "(a)  A diagram file with .KVD extension\n"
+    "(b)  A document file with an extension recognized by Windows\n"
+    "(c)  A web address URL including protocol identifier";
+
+// A link with a scheme (or a bare web host) is no file to make relative.
+bool IsRelativePath(const QString& link)
+{
+    return !link.isEmpty() && !link.contains(':') && !link.startsWith('/') && !link.startsWith('\\');
+}
+
+bool ChooseWithFileDialog(QWidget* parent, const std::string& title, const std::string& start, bool& relative,
+                          std::string& chosen)
+{
+    const QFileInfo info(AnsiToQString(start));
+    const QString folder = info.isDir() ? info.filePath() : info.path();
+    CDiagramOpenDlg dlg(parent, AnsiToQString(title), folder, CDiagramOpenDlg::kFilter);
+    dlg.setFileMode(QFileDialog::ExistingFile);
+    if (!info.isDir() && info.exists())
+        dlg.selectFile(info.fileName());
+    dlg.ShowPathChoice(relative);
+    if (dlg.exec() != QDialog::Accepted || dlg.selectedFiles().isEmpty())
+        return false;
+    relative = dlg.RelativeChosen();
+    chosen = QStringToAnsi(dlg.selectedFiles().front());
+    return true;
+}
 } // namespace
 
 CHyperlinkDlg::CHyperlinkDlg(QWidget* parent)
     : CDialog(parent), m_prompt(new QLabel(this)), m_edit(new QLineEdit(this))
 {
     setWindowTitle("Set Hyperlink");
+    m_chooseFile = [this](const std::string& start, bool& relative, std::string& chosen) {
+        return ChooseWithFileDialog(this, m_strPrompt, start, relative, chosen);
+    };
     SetDlgCtrlID(m_edit, kLinkEditId);
-    m_prompt->setBuddy(m_edit);
-    auto* browse = new QPushButton("&Browse...", this);
+    auto* label = new QLabel("&Hyperlink:", this);
+    label->setBuddy(m_edit);
+    auto* browse = new QPushButton("...", this);
     SetDlgCtrlID(browse, kBrowseId);
     connect(browse, &QPushButton::clicked, this, [this] { OnBrowse(); });
-    auto* row = new QHBoxLayout;
-    row->addWidget(m_edit, 1);
-    row->addWidget(browse);
+    auto* icon = new QLabel(this);
+    icon->setPixmap(style()->standardIcon(QStyle::SP_MessageBoxInformation).pixmap(32, 32));
+    auto* explanation = new QLabel(kExplanation, this);
+
     auto* buttons = new QDialogButtonBox(this);
     BindButton(buttons->addButton(QDialogButtonBox::Ok), IDOK);
     QPushButton* remove = buttons->addButton("&Remove", QDialogButtonBox::DestructiveRole);
     SetDlgCtrlID(remove, kRemoveId);
-    connect(remove, &QPushButton::clicked, this, [this] {
-        m_bRemove = true;
-        EndDialog(IDOK);
-    });
+    connect(remove, &QPushButton::clicked, this, [this] { OnRemove(); });
     BindButton(buttons->addButton(QDialogButtonBox::Cancel), IDCANCEL);
+
+    auto* grid = new QGridLayout;
+    grid->addWidget(m_prompt, 0, 0, 1, 3);
+    grid->addWidget(label, 1, 0);
+    grid->addWidget(m_edit, 1, 1);
+    grid->addWidget(browse, 1, 2);
+    grid->setColumnStretch(1, 1);
+    auto* about = new QHBoxLayout;
+    about->addWidget(icon, 0, Qt::AlignTop);
+    about->addWidget(explanation, 1);
     auto* col = new QVBoxLayout(this);
-    col->addWidget(m_prompt);
-    col->addLayout(row);
+    col->addLayout(grid);
+    col->addLayout(about);
     col->addWidget(buttons);
 }
 
@@ -64,6 +108,14 @@ void CHyperlinkDlg::OnOK()
     CDialog::OnOK();
 }
 
+void CHyperlinkDlg::OnRemove()
+{
+    if (MsgBoxPrintf(MB_YESNO | MB_ICONQUESTION, "%s", "Delete and remove the hyperlink?") != IDYES)
+        return;
+    m_bRemove = true;
+    EndDialog(IDOK);
+}
+
 std::string CHyperlinkDlg::LinkForChosenFile(const std::string& file, const std::string& docPath, bool relative)
 {
     const QString chosen = AnsiToQString(file);
@@ -73,14 +125,28 @@ std::string CHyperlinkDlg::LinkForChosenFile(const std::string& file, const std:
     return QStringToAnsi(QDir::toNativeSeparators(base.relativeFilePath(chosen)));
 }
 
+std::string CHyperlinkDlg::BrowseStart(const std::string& link, const std::string& docPath)
+{
+    QString start = AnsiToQString(link).trimmed().replace('\\', '/');
+    if (start.isEmpty())
+        return LinkDir;
+    if (IsRelativePath(start) && !docPath.empty())
+        start = QDir::cleanPath(QFileInfo(AnsiToQString(docPath)).absoluteDir().absoluteFilePath(start));
+    return QStringToAnsi(start);
+}
+
 void CHyperlinkDlg::OnBrowse()
 {
-    QFileDialog dlg(this, AnsiToQString(m_strPrompt), AnsiToQString(LinkDir),
-                    "Diagram Files (*.kvd);;All Files (*)");
-    dlg.setOption(QFileDialog::DontUseNativeDialog);
-    dlg.setFileMode(QFileDialog::ExistingFile);
-    if (dlg.exec() != QDialog::Accepted || dlg.selectedFiles().isEmpty())
+    const QString typed = m_edit->text().trimmed();
+    // A relative link turns the relative choice on; otherwise the last
+    // choice stands.
+    bool relative = IsRelativePath(typed) || RelativeLinks != 0;
+    std::string chosen;
+    if (!m_chooseFile || !m_chooseFile(BrowseStart(QStringToAnsi(typed), m_strDocPath), relative, chosen))
         return;
-    const std::string file = QStringToAnsi(dlg.selectedFiles().front());
-    m_edit->setText(AnsiToQString(LinkForChosenFile(file, m_strDocPath, RelativeLinks != 0)));
+    RelativeLinks = relative ? 1 : 0;
+    LinkDir = QStringToAnsi(QFileInfo(AnsiToQString(chosen)).path());
+    if (relative && m_strDocPath.empty())
+        MsgBoxPrintf(MB_OK | MB_ICONEXCLAMATION, "%s", "Document is unsaved, cannot use relative file name.");
+    m_edit->setText(AnsiToQString(LinkForChosenFile(chosen, m_strDocPath, relative)));
 }

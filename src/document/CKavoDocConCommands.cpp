@@ -3,6 +3,7 @@
 #include "document/CKavoDoc.h"
 
 #include "core/Units.h"
+#include "document/ConPropsApply.h"
 #include "document/DocCommandSeams.h"
 #include "undo/UndoCodes.h"
 
@@ -10,22 +11,7 @@
 
 void CKavoDoc::ApplyConProps(const CConProps& props, const CConPropMask& mask)
 {
-    std::vector<CConnector*> cons;
-    for (CDiagObj* o : *m_pSelList)
-        if (o->GetType() == kObjConnector)
-            cons.push_back(static_cast<CConnector*>(o));
-    if (cons.empty())
-        return;
-    m_undo.UndoBeginStep(UDMAC_CONPROPS);
-    for (CConnector* c : cons) {
-        if (!LogConnectorState(UDOC_CONPROPS, c))
-            break;
-        InvalidateObj(c);
-        c->m_props.CopyMasked(&props, &mask);
-        InvalidateObj(c);
-        SetModifiedFlag(true);
-    }
-    m_undo.UndoEndStep();
+    ApplyConPropsToSelection(*this, props, mask, ConApplyOptions());
 }
 
 bool CKavoDoc::ChangeConEndSymbol(CConnector* con, int end, int symbol)

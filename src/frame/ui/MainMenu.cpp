@@ -145,6 +145,7 @@ const std::vector<MenuEntry>& MainMenuTable()
         }},
         {0, "&Connectors", {
             {33063, "&Properties...", {}},
+            {33065, "&Styles...", {}},
             {33062, "Shape and &Details...", {}},
             {0, "Line &Width", DocRange(36540, 36543)},
             {0, "&Line Pattern", DocRange(36544, 36549)},

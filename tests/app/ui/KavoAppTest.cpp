@@ -302,6 +302,10 @@ TEST_F(KavoAppTest, DiagramLinksOpenLikeFileOpenButStayOutOfTheRecentList)
 {
     auto app = MakeApp({});
     InstallLinkServices();
+    // Links are followed from a saved diagram.
+    CKavoDoc from;
+    from.SetPathName(m_programDir.path().toStdString() + "/from.kvd", false);
+    GetLinkServices().activeDoc = [&from] { return &from; };
     const std::string target = m_programDir.path().toStdString() + "/linked.kvd";
     QFile f(QString::fromStdString(target));
     ASSERT_TRUE(f.open(QIODevice::WriteOnly));

@@ -1,0 +1,139 @@
+#include "dialogs/sheets/CConPage.h"
+
+#include "controls/CDataExchange.h"
+#include "controls/CDlgCommandEvent.h"
+#include "platform/ui/DlgItems.h"
+
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QLabel>
+#include <QRadioButton>
+
+CConPage::CConPage(CConSheetData& data, const std::string& title, QWidget* parent)
+    : CPropertyPage(title, parent), m_data(data)
+{
+}
+
+void CConPage::OnInitDialog()
+{
+    OnInitPage();
+    UpdateData(false);
+}
+
+bool CConPage::DoDataExchange(bool save)
+{
+    m_loading = !save;
+    if (!save)
+        FollowDiffers();
+    const bool ok = Exchange(save);
+    m_loading = false;
+    UpdateControls();
+    return ok;
+}
+
+void CConPage::FollowDiffers()
+{
+    for (auto [edit, differs] : m_differEdits) {
+        const int blank = m_data.differs[differs] ? 1 : 0;
+        if (edit->Spec().blankWhileUnset == blank)
+            continue;
+        CNumEditSpec spec = edit->Spec();
+        spec.blankWhileUnset = blank;
+        edit->Configure(&spec);
+    }
+}
+
+void CConPage::Change(const std::function<void()>& change)
+{
+    if (m_loading)
+        return;
+    UpdateData(true);
+    change();
+    UpdateData(false);
+    Changed();
+}
+
+void CConPage::Changed()
+{
+    if (onChanged)
+        onChanged();
+}
+
+bool CConPage::event(QEvent* event)
+{
+    if (event->type() == CDlgCommandEvent::EventType()) {
+        const auto* command = static_cast<CDlgCommandEvent*>(event);
+        OnControlCommand(command->ControlId(), command->Code());
+        return true;
+    }
+    return CPropertyPage::event(event);
+}
+
+void CConPage::OnControlCommand(int, int code)
+{
+    // A committed value has been read and shown again by the field; typing
+    // only changes the pending state.
+    if (code == kNumEditCommitted || code == kNumEditChanged)
+        Changed();
+}
+
+QCheckBox* CConPage::AddCheck(int id, const QString& text)
+{
+    auto* box = new QCheckBox(text, this);
+    SetDlgCtrlID(box, id);
+    return box;
+}
+
+QRadioButton* CConPage::AddRadio(QButtonGroup* group, int id, const QString& text)
+{
+    auto* radio = new QRadioButton(text, this);
+    SetDlgCtrlID(radio, id);
+    group->addButton(radio, id);
+    return radio;
+}
+
+QLabel* CConPage::AddLabel(int id, const QString& text)
+{
+    auto* label = new QLabel(text, this);
+    if (id)
+        SetDlgCtrlID(label, id);
+    return label;
+}
+
+CNumEdit* CConPage::AddNumEdit(int id, CNumEditSpec& spec, int32_t* flag, ConDiffers differs)
+{
+    auto* edit = new CNumEdit(this);
+    SetDlgCtrlID(edit, id);
+    // Not BindResult: that clears the flag, and another page may have set
+    // it before this page was first shown.
+    spec.setFlag = flag;
+    spec.blankWhileUnset = differs != kDiffCount && m_data.differs[differs];
+    edit->Configure(&spec);
+    if (differs != kDiffCount)
+        m_differEdits.emplace_back(edit, differs);
+    return edit;
+}
+
+void CConPage::Enable(int id, bool on)
+{
+    if (QWidget* w = GetDlgItem(this, id))
+        w->setEnabled(on);
+}
+
+void CConPage::Show(int id, bool on)
+{
+    if (QWidget* w = GetDlgItem(this, id))
+        w->setVisible(on);
+}
+
+bool CConPage::Checked(int id) const
+{
+    const auto* box = qobject_cast<QAbstractButton*>(GetDlgItem(this, id));
+    return box && box->isChecked();
+}
+
+void CConPage::SetChecked(int id, bool on)
+{
+    if (auto* box = qobject_cast<QAbstractButton*>(GetDlgItem(this, id)))
+        box->setChecked(on);
+}

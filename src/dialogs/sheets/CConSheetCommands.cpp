@@ -1,0 +1,96 @@
+#include "dialogs/sheets/CConSheetCommands.h"
+
+#include "core/Trace.h"
+#include "dialogs/sheets/CConStylesSheet.h"
+#include "dialogs/sheets/CConTabSheet.h"
+#include "shapes/CConStylesLibrary.h"
+#include "document/CConnector.h"
+#include "document/CKavoDoc.h"
+
+#include <vector>
+
+namespace {
+constexpr int kAnyConnector = 3, kGroupScope = 2;
+
+std::vector<const CConnector*> SelectedConnectors(const CKavoDoc& doc)
+{
+    std::vector<const CConnector*> cons;
+    for (const CDiagObj* o : *doc.m_pSelList)
+        if (o->GetType() == kObjConnector)
+            cons.push_back(static_cast<const CConnector*>(o));
+    return cons;
+}
+
+// Which values differ between the first connector and the others; the flow
+// stamp's values only among connectors that carry one.
+void FindDiffers(const CConnector& a, const std::vector<const CConnector*>& cons, int differs[kDiffCount])
+{
+    const CConProps& p = a.m_props;
+    for (const CConnector* c : cons) {
+        const CConProps& q = c->m_props;
+        differs[kDiffStyle] |= c->m_nStyle != a.m_nStyle;
+        differs[kDiffEnd1Size] |= q.End1Length != p.End1Length;
+        differs[kDiffEnd2Size] |= q.End2Length != p.End2Length;
+        differs[kDiffLineWidth] |= q.LineWidth != p.LineWidth;
+        differs[kDiffEndBorder] |= q.EndBorderWidth != p.EndBorderWidth;
+    }
+    const CConProps* flow = nullptr;
+    for (const CConnector* c : cons) {
+        const CConProps& q = c->m_props;
+        if (q.FIType == -1)
+            continue;
+        if (!flow) {
+            flow = &q;
+            continue;
+        }
+        differs[kDiffFlowSize] |= q.FISize != flow->FISize;
+        differs[kDiffFlowBorder] |= q.FIBdrWidth != flow->FIBdrWidth;
+        differs[kDiffFlowSpacing] |= q.FISpacing != flow->FISpacing;
+    }
+}
+} // namespace
+
+void OnConProperties(CKavoDoc& doc, QWidget* parent)
+{
+    DiagPrintf("USER  OnConProperties\n");
+    const CConnector* first = doc.GetFirstSelCon(kAnyConnector, kGroupScope);
+    const std::vector<const CConnector*> cons = SelectedConnectors(doc);
+    if (!first || cons.empty())
+        return;
+    int differs[kDiffCount] = {};
+    FindDiffers(*first, cons, differs);
+    CCPTabSheet sheet(parent, &doc, first->m_nStyle, first->m_props, cons.size() > 1, differs);
+    sheet.DoModal();
+}
+
+namespace {
+// The style all selected connectors share, -1 when none is selected or
+// they differ.
+int SharedSelectedStyle(const CKavoDoc& doc)
+{
+    const std::vector<const CConnector*> cons = SelectedConnectors(doc);
+    if (cons.empty())
+        return -1;
+    for (const CConnector* c : cons)
+        if (c->m_nStyle != cons.front()->m_nStyle)
+            return -1;
+    return cons.front()->m_nStyle;
+}
+} // namespace
+
+void OnEditConStyles(CKavoDoc& doc, QWidget* parent, int style)
+{
+    DiagPrintf("USER  OnEditConStyles\n");
+    const CConStylesLibrary& lib = doc.m_conStyles;
+    if (style == -1) {
+        style = doc.m_nCurConStyle;
+        if (const int shared = SharedSelectedStyle(doc); style < 0 && shared >= 0)
+            style = shared;
+    }
+    if (style >= lib.GetCount())
+        style = -1;
+    if (style == -1 && lib.GetCount() > 0)
+        style = 0;
+    CCSTabSheet sheet(parent, &doc, style);
+    sheet.DoModal();
+}

@@ -1,0 +1,127 @@
+#include "dialogs/sheets/CConTabEnds.h"
+
+#include "controls/CDataExchange.h"
+#include "core/Units.h"
+#include "dialogs/sheets/CConColorButton.h"
+#include "document/CKavoDoc.h"
+#include "platform/Ansi.h"
+#include "platform/ui/DlgItems.h"
+
+#include <QComboBox>
+#include <QGridLayout>
+#include <QLabel>
+
+namespace {
+constexpr UINT IDS_BORDER_WIDTH = 479, IDS_FIRST_LENGTH = 481, IDS_SECOND_LENGTH = 482;
+constexpr COLORREF kBlack = 0, kWhite = 0xFFFFFF;
+} // namespace
+
+CCTabEnds::CCTabEnds(CConSheetData& data, QWidget* parent) : CConPage(data, "Ends", parent)
+{
+    auto* grid = new QGridLayout(this);
+    CConProps& p = m_data.props;
+    for (int end : {1, 2}) {
+        const int col = (end - 1) * 2;
+        const bool first = end == 1;
+        grid->addWidget(AddLabel(first ? 3050 : 3047, first ? "First end" : "Second end"), 0, col, 1, 2);
+        grid->addWidget(AddSymbolChoice(end), 1, col, 1, 2);
+        grid->addWidget(AddLabel(first ? 2530 : 2531, "Fill color:"), 2, col);
+        auto* fill = new CConColorButton(this);
+        SetDlgCtrlID(fill, first ? kFill1 : kFill2);
+        connect(fill, &CConColorButton::chosen, this, [this, first](COLORREF color) {
+            Change([this, first, color] {
+                (first ? m_data.props.End1FillColor : m_data.props.End2FillColor) = color;
+                (first ? m_data.mask.m_bEnd1FillColor : m_data.mask.m_bEnd2FillColor) = 1;
+            });
+        });
+        grid->addWidget(fill, 2, col + 1);
+        grid->addWidget(AddLabel(first ? 1287 : 1288, "Symbol size:"), 3, col);
+        CNumEditSpec spec;
+        spec.SetReal(this, SizeCodeToValue(0), SizeCodeToValue(256), first ? &p.End1Length : &p.End2Length,
+                     int(first ? IDS_FIRST_LENGTH : IDS_SECOND_LENGTH));
+        grid->addWidget(AddNumEdit(first ? kSize1 : kSize2, spec,
+                                   first ? &m_data.mask.m_bEnd1Length : &m_data.mask.m_bEnd2Length,
+                                   first ? kDiffEnd1Size : kDiffEnd2Size),
+                        3, col + 1);
+    }
+    grid->addWidget(AddLabel(2109, "Borders:"), 4, 0);
+    CNumEditSpec spec;
+    spec.SetReal(this, 0, 72, &p.EndBorderWidth, int(IDS_BORDER_WIDTH));
+    grid->addWidget(AddNumEdit(kBorder, spec, &m_data.mask.m_bEndBorderWidth, kDiffEndBorder),
+                    4, 1);
+    grid->setRowStretch(5, 1);
+}
+
+QComboBox* CCTabEnds::AddSymbolChoice(int end)
+{
+    auto* box = new QComboBox(this);
+    SetDlgCtrlID(box, end == 1 ? kEnd1 : kEnd2);
+    m_symbol[end - 1] = box;
+    connect(box, &QComboBox::activated, this,
+            [this, end, box](int row) { OnSymbol(end, box->itemData(row).toInt()); });
+    return box;
+}
+
+void CCTabEnds::OnInitPage()
+{
+    for (QComboBox* box : m_symbol) {
+        box->clear();
+        if (!m_data.doc)
+            continue;
+        const ShapeLibrary& ends = m_data.doc->m_endSymbols;
+        for (int i = 0; i < ends.GetCount(); ++i)
+            box->addItem(AnsiToQString(ends.GetAt(i)->m_strName), i);
+    }
+}
+
+bool CCTabEnds::IsFilled(int symbol) const
+{
+    const CShapeDef* shape = m_data.doc ? m_data.doc->m_endSymbols.GetAt(symbol) : nullptr;
+    return shape && shape->Silhouette;
+}
+
+// A filled symbol is drawn black; leaving one for an open symbol gives the
+// end a white fill again.
+void CCTabEnds::OnSymbol(int end, int symbol)
+{
+    Change([this, end, symbol] {
+        CConProps& p = m_data.props;
+        CConPropMask& m = m_data.mask;
+        int32_t& index = end == 1 ? p.End1 : p.End2;
+        COLORREF& fill = end == 1 ? p.End1FillColor : p.End2FillColor;
+        const bool wasFilled = IsFilled(index);
+        index = symbol;
+        (end == 1 ? m.m_bEnd1 : m.m_bEnd2) = 1;
+        if (IsFilled(symbol))
+            fill = kBlack;
+        else if (wasFilled)
+            fill = kWhite;
+        (end == 1 ? m.m_bEnd1FillColor : m.m_bEnd2FillColor) = 1;
+    });
+}
+
+bool CCTabEnds::Exchange(bool save)
+{
+    CDataExchange dx{save, this};
+    for (int id : {kSize1, kSize2, kBorder})
+        if (!DDX_NumEdit(dx, id))
+            return false;
+    if (save)
+        return true;
+    const CConProps& p = m_data.props;
+    m_symbol[0]->setCurrentIndex(m_symbol[0]->findData(p.End1));
+    m_symbol[1]->setCurrentIndex(m_symbol[1]->findData(p.End2));
+    static_cast<CConColorButton*>(GetDlgItem(this, kFill1))->SetColor(p.End1FillColor);
+    static_cast<CConColorButton*>(GetDlgItem(this, kFill2))->SetColor(p.End2FillColor);
+    return true;
+}
+
+void CCTabEnds::UpdateControls()
+{
+    const bool all = m_data.IsStyles() && m_data.curStyle == kConStyleAll;
+    const bool on1 = all || m_data.props.End1 != 0, on2 = all || m_data.props.End2 != 0;
+    for (int id : {2530, kFill1, 1287, kSize1, 3050})
+        Enable(id, on1);
+    for (int id : {2531, kFill2, 1288, kSize2, 3047})
+        Enable(id, on2);
+}

@@ -1,0 +1,170 @@
+#include "dialogs/sheets/CConTabLine.h"
+
+#include "controls/CDataExchange.h"
+#include "dialogs/sheets/CConColorButton.h"
+#include "platform/Ansi.h"
+#include "platform/ui/DlgItems.h"
+#include "shapes/ShapeLibrary.h"
+
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGridLayout>
+#include <QLabel>
+#include <QRadioButton>
+
+namespace {
+constexpr int kFlowKindOn = 5;
+constexpr int kJoinMiter = 8192, kJoinRound = 0, kJoinBevel = 4096;
+constexpr UINT IDS_LINE_WIDTH = 478, IDS_BORDER_WIDTH = 479, IDS_FLOW_SIZE = 480, IDS_FLOW_SPACING = 471;
+} // namespace
+
+CCTabLine::CCTabLine(CConSheetData& data, QWidget* parent)
+    : CConPage(data, "Line", parent), m_pattern(new QComboBox(this)), m_flowKind(new QComboBox(this)),
+      m_curve(new QButtonGroup(this)), m_join(new QButtonGroup(this))
+{
+    SetDlgCtrlID(m_pattern, kPattern);
+    SetDlgCtrlID(m_flowKind, kFlowKind);
+    const char* patterns[] = {"Solid", "Dash", "Dot", "Dash Dot", "Dash Dot Dot", "None"};
+    for (int i = 0; i < 6; ++i)
+        m_pattern->addItem(patterns[i], i);
+
+    auto* grid = new QGridLayout(this);
+    grid->addWidget(AddLabel(2566, "Pattern:"), 0, 0);
+    grid->addWidget(m_pattern, 0, 1, 1, 3);
+    grid->addWidget(AddLabel(2569, "Color:"), 1, 0);
+    grid->addWidget(AddColor(kColor, &CConProps::Color, &CConPropMask::m_bColor), 1, 1);
+    grid->addWidget(AddLabel(2570, "Width:"), 1, 2);
+    grid->addWidget(AddSize(kWidth, &CConProps::LineWidth, &CConPropMask::m_bLineWidth, 0, 72, IDS_LINE_WIDTH,
+                            kDiffLineWidth), 1, 3);
+    grid->addWidget(AddLabel(2571, "Curvature:"), 2, 0);
+    grid->addWidget(AddRadio(m_curve, kStraight, "Str&aight"), 2, 1);
+    grid->addWidget(AddRadio(m_curve, kRounded, "&Rounded"), 2, 2);
+    grid->addWidget(AddRadio(m_curve, kCurved, "&Curved"), 3, 1);
+    grid->addWidget(AddRadio(m_curve, kSmoothed, "Sm&oothed"), 3, 2);
+    grid->addWidget(AddLabel(2572, "Corners:"), 4, 0);
+    grid->addWidget(AddRadio(m_join, kMiter, "&Miter"), 4, 1);
+    grid->addWidget(AddRadio(m_join, kRound, "Ro&und"), 4, 2);
+    grid->addWidget(AddRadio(m_join, kBevel, "Be&vel"), 4, 3);
+    grid->addWidget(AddCheck(kFlow, "&Flow symbols along line:"), 5, 0, 1, 4);
+    grid->addWidget(AddLabel(2576, "Symbol:"), 6, 0);
+    grid->addWidget(m_flowKind, 6, 1);
+    grid->addWidget(AddLabel(2577, "Size:"), 6, 2);
+    grid->addWidget(AddSize(kFlowSize, &CConProps::FISize, &CConPropMask::m_bFISize, 0, 72, IDS_FLOW_SIZE,
+                            kDiffFlowSize), 6, 3);
+    grid->addWidget(AddLabel(2568, "Fill:"), 7, 0);
+    grid->addWidget(AddColor(kFlowFill, &CConProps::FIFillClr, &CConPropMask::m_bFIFillClr), 7, 1);
+    grid->addWidget(AddLabel(2578, "Spacing:"), 7, 2);
+    grid->addWidget(AddSize(kFlowSpacing, &CConProps::FISpacing, &CConPropMask::m_bFISpacing, 1, 432,
+                            IDS_FLOW_SPACING, kDiffFlowSpacing), 7, 3);
+    grid->addWidget(AddLabel(2565, "Border:"), 8, 0);
+    grid->addWidget(AddColor(kFlowBorder, &CConProps::FIBdrClr, &CConPropMask::m_bFIBdrClr), 8, 1);
+    grid->addWidget(AddLabel(2567, "Border width:"), 8, 2);
+    grid->addWidget(AddSize(kFlowBorderWidth, &CConProps::FIBdrWidth, &CConPropMask::m_bFIBdrWidth, 0, 72,
+                            IDS_BORDER_WIDTH, kDiffFlowBorder), 8, 3);
+    grid->setRowStretch(9, 1);
+    grid->setColumnStretch(1, 1);
+    grid->setColumnStretch(3, 1);
+
+    connect(m_pattern, &QComboBox::activated, this, [this](int i) {
+        const int pattern = m_pattern->itemData(i).toInt();
+        Change([this, pattern] {
+            m_data.props.PenStyle = pattern;
+            m_data.mask.m_bPenStyle = 1;
+        });
+    });
+    connect(m_flowKind, &QComboBox::activated, this, [this](int i) {
+        const int kind = m_flowKind->itemData(i).toInt();
+        Change([this, kind] {
+            m_data.props.FIType = kind;
+            m_data.mask.m_bFIType = 1;
+        });
+    });
+    connect(m_curve, &QButtonGroup::idClicked, this,
+            [this] { Change([this] { m_data.MarkBits(kConRounded | kConCurved | kConSmoothed); }); });
+    connect(m_join, &QButtonGroup::idClicked, this, [this] { Change([this] { m_data.mask.m_bJoin = 1; }); });
+    connect(qobject_cast<QCheckBox*>(GetDlgItem(this, kFlow)), &QCheckBox::clicked, this, [this] {
+        Change([this] {
+            CConPropMask& m = m_data.mask;
+            m.m_bFIType = m.m_bFISize = m.m_bFIBdrWidth = m.m_bFIBdrClr = m.m_bFIFillClr = 1;
+        });
+    });
+}
+
+CConColorButton* CCTabLine::AddColor(int id, COLORREF CConProps::*field, int32_t CConPropMask::*flag)
+{
+    auto* button = new CConColorButton(this);
+    SetDlgCtrlID(button, id);
+    connect(button, &CConColorButton::chosen, this, [this, field, flag](COLORREF color) {
+        Change([this, field, flag, color] {
+            m_data.props.*field = color;
+            m_data.mask.*flag = 1;
+        });
+    });
+    return button;
+}
+
+CNumEdit* CCTabLine::AddSize(int id, int32_t CConProps::*field, int32_t CConPropMask::*flag, double min,
+                             double max, UINT error, ConDiffers differs)
+{
+    CNumEditSpec spec;
+    spec.SetReal(this, min, max, &(m_data.props.*field), int(error));
+    return AddNumEdit(id, spec, &(m_data.mask.*flag), differs);
+}
+
+void CCTabLine::OnInitPage()
+{
+    m_flowKind->clear();
+    const ShapeLibrary& stamps = StampShapes();
+    for (int i = 0; i < stamps.GetCount(); ++i)
+        m_flowKind->addItem(AnsiToQString(stamps.GetAt(i)->m_strName), i);
+}
+
+bool CCTabLine::Exchange(bool save)
+{
+    CConProps& p = m_data.props;
+    CDataExchange dx{save, this};
+    for (int id : {kWidth, kFlowBorderWidth, kFlowSize, kFlowSpacing})
+        if (!DDX_NumEdit(dx, id))
+            return false;
+    if (save) {
+        if (!Checked(kFlow))
+            p.FIType = -1;
+        else if (p.FIType == -1)
+            p.FIType = kFlowKindOn;
+        SetFlagBits(p.Behavior, kConRounded | kConCurved | kConSmoothed, 0, false);
+        if (Checked(kRounded))
+            SetFlagBits(p.Behavior, kConRounded, 0, true);
+        else if (Checked(kCurved))
+            SetFlagBits(p.Behavior, kConCurved, 0, true);
+        else if (Checked(kSmoothed))
+            SetFlagBits(p.Behavior, kConSmoothed, 0, true);
+        p.Join = Checked(kMiter) ? kJoinMiter : Checked(kBevel) ? kJoinBevel : kJoinRound;
+        return true;
+    }
+    SetChecked(kFlow, p.FIType != -1);
+    m_pattern->setCurrentIndex(m_pattern->findData(p.PenStyle));
+    m_flowKind->setCurrentIndex(m_flowKind->findData(p.FIType));
+    for (auto [id, field] : {std::pair{kColor, &CConProps::Color}, {kFlowFill, &CConProps::FIFillClr},
+                             {kFlowBorder, &CConProps::FIBdrClr}})
+        static_cast<CConColorButton*>(GetDlgItem(this, id))->SetColor(p.*field);
+    const DWORD bits = p.Behavior.low;
+    SetChecked((bits & kConRounded)    ? kRounded
+               : (bits & kConCurved)   ? kCurved
+               : (bits & kConSmoothed) ? kSmoothed
+                                       : kStraight,
+               true);
+    SetChecked(p.Join == kJoinRound ? kRound : p.Join == kJoinBevel ? kBevel : kMiter, true);
+    return true;
+}
+
+void CCTabLine::UpdateControls()
+{
+    const bool line = m_data.props.PenStyle != kNoLine;
+    for (int id : {kWidth, 2569, kColor, 2570, 2572, kMiter, kRound, kBevel})
+        Enable(id, line);
+    const bool flow = Checked(kFlow);
+    for (int id : {2576, 2568, 2565, 2567, 2577, 2578, kFlowKind, kFlowFill, kFlowBorder, kFlowSize,
+                   kFlowBorderWidth, kFlowSpacing})
+        Enable(id, flow);
+}

@@ -1,0 +1,240 @@
+// The connector styles sheet through its widgets: Apply changes the style
+// and the connectors that follow it, "<All>" changes only what was touched
+// on every style, moving to another style with changes pending asks first,
+// a refused value keeps the changes and the page, New proposes a unique
+// name of at most 30 characters, and deleting the last style closes the
+// sheet.
+#include "common/DiagramFixture.h"
+#include "common/TestSupport.h"
+#include "controls/CCheckListCtrl.h"
+#include "controls/ui/CommandRecorder.h"
+#include "core/Units.h"
+#include "dialogs/sheets/CConPage.h"
+#include "dialogs/sheets/CConSheetCommands.h"
+#include "dialogs/sheets/CConStylesSheet.h"
+#include "dialogs/sheets/CConTabBehaviors.h"
+#include "dialogs/sheets/CConTabLine.h"
+#include "document/ConStyleEdits.h"
+#include "editing/ui/ViewEvents.h"
+#include "platform/ui/DlgItems.h"
+#include "shapes/CConStylesLibrary.h"
+
+#include <QAbstractButton>
+#include <QPushButton>
+#include <QApplication>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QTabWidget>
+#include <QTest>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+#include <functional>
+
+namespace {
+
+class ConStylesSheet : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        lib().RemoveAll();
+        for (const char* name : {"Alpha", "Beta"}) {
+            ConStyleValues v;
+            v.name = name;
+            v.props.LineWidth = SizeValueToCode(1.0);
+            ASSERT_TRUE(AddConStyle(fx.doc, v));
+        }
+        CFigure* a = fx.AddBox(256, 256, 512, 256, "A");
+        CFigure* b = fx.AddBox(1536, 256, 512, 256, "B");
+        con = fx.Connect(a, b);
+        con->m_nStyle = 0;
+        con->m_props = lib().GetAt(0)->m_props;
+        con->m_props.BindToStyle = 1;
+    }
+    CConStylesLibrary& lib() { return fx.doc.m_conStyles; }
+    void RunSheet(int style, const std::function<void(CCSTabSheet&)>& steps)
+    {
+        QTimer::singleShot(0, [steps] {
+            auto* sheet = qobject_cast<CCSTabSheet*>(QApplication::activeModalWidget());
+            ASSERT_NE(sheet, nullptr);
+            steps(*sheet);
+            if (QApplication::activeModalWidget() == sheet)
+                sheet->EndDialog(IDCANCEL);
+        });
+        OnEditConStyles(fx.doc, nullptr, style);
+    }
+    static void ClickStyle(CCSTabSheet& sheet, const char* name)
+    {
+        auto* list = qobject_cast<QListWidget*>(GetDlgItem(&sheet, CCSTabSheet::kList));
+        const auto found = list->findItems(name, Qt::MatchExactly);
+        ASSERT_EQ(found.size(), 1);
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(found[0]).center());
+    }
+    static QString SelectedStyle(CCSTabSheet& sheet)
+    {
+        auto* list = qobject_cast<QListWidget*>(GetDlgItem(&sheet, CCSTabSheet::kList));
+        return list->currentItem() ? list->currentItem()->text() : QString();
+    }
+    static void TypeWidth(CCSTabSheet& sheet, const char* text, bool commit)
+    {
+        sheet.GetTabControl()->setCurrentIndex(1);
+        QWidget* field = GetDlgItem(sheet.GetActivePage(), CCTabLine::kWidth);
+        field->setFocus();
+        QTest::keyClick(field, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClicks(field, text);
+        if (commit)
+            QTest::keyClick(field, Qt::Key_Return);
+    }
+
+    DiagramFixture fx;
+    CConnector* con = nullptr;
+    CRecordingPrompt prompt;
+};
+
+TEST_F(ConStylesSheet, ApplyChangesTheStyleAndTheConnectorsThatFollowIt)
+{
+    RunSheet(0, [&](CCSTabSheet& sheet) {
+        EXPECT_EQ(SelectedStyle(sheet), "Alpha");
+        for (int page = 0; page < sheet.GetPageCount(); ++page) {
+            sheet.GetTabControl()->setCurrentIndex(page);
+            SaveShot(&sheet, ("con_styles_page" + std::to_string(page)).c_str());
+        }
+        TypeWidth(sheet, "5", true);
+        sheet.Button(IDOK)->click();
+        EXPECT_FALSE(sheet.Button(IDOK)->isEnabled());
+        EXPECT_EQ(QApplication::activeModalWidget(), &sheet);
+        sheet.Button(IDCANCEL)->click();
+    });
+    EXPECT_EQ(lib().GetAt(0)->m_props.LineWidth, SizeValueToCode(5.0));
+    EXPECT_EQ(lib().GetAt(1)->m_props.LineWidth, SizeValueToCode(1.0));
+    EXPECT_EQ(con->m_props.LineWidth, SizeValueToCode(5.0));
+    EXPECT_TRUE(prompt.shown.empty());
+}
+
+TEST_F(ConStylesSheet, AllChangesOnlyWhatWasTouchedOnEveryStyle)
+{
+    lib().GetAt(1)->m_props.LineWidth = SizeValueToCode(2.0);
+    RunSheet(0, [&](CCSTabSheet& sheet) {
+        ClickStyle(sheet, "<All>");
+        for (int id : {CCSTabSheet::kCopy, CCSTabSheet::kRename, CCSTabSheet::kDelete})
+            EXPECT_FALSE(qobject_cast<QPushButton*>(GetDlgItem(&sheet, id))->isEnabled());
+        sheet.GetTabControl()->setCurrentIndex(3);
+        auto* list = static_cast<CCTabBehaviors*>(sheet.GetActivePage())->List();
+        list->setFocus();
+        list->setCurrentRow(2);
+        QTest::keyClick(list, Qt::Key_Space);
+        SaveShot(&sheet, "con_styles_all");
+        sheet.Button(IDOK)->click();
+        sheet.Button(IDCANCEL)->click();
+    });
+    for (int i = 0; i < 2; ++i) {
+        EXPECT_TRUE(lib().GetAt(i)->m_props.Behavior.low & kConNoPrint);
+        EXPECT_EQ(lib().GetAt(i)->m_props.LineWidth, SizeValueToCode(i == 0 ? 1.0 : 2.0));
+    }
+}
+
+TEST_F(ConStylesSheet, MovingWithPendingChangesAsksFirst)
+{
+    const struct {
+        int answer;
+        const char* shownAfter;
+        int alphaWidth;
+    } cases[] = {
+        {IDCANCEL, "Alpha", 1},
+        {IDNO, "Beta", 1},
+        {IDYES, "Beta", 6},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.answer);
+        lib().GetAt(0)->m_props.LineWidth = SizeValueToCode(1.0);
+        CRecordingPrompt answers;
+        answers.QueueAnswer(c.answer);
+        // Closing with the changes still pending asks again: drop them.
+        answers.QueueAnswer(IDNO);
+        RunSheet(0, [&](CCSTabSheet& sheet) {
+            TypeWidth(sheet, "6", true);
+            ClickStyle(sheet, "Beta");
+            EXPECT_EQ(SelectedStyle(sheet), c.shownAfter);
+            sheet.Button(IDCANCEL)->click();
+        });
+        ASSERT_FALSE(answers.shown.empty());
+        EXPECT_EQ(answers.shown[0].text, "Would you like to apply your changes to\nstyle \"Alpha\" first?");
+        EXPECT_EQ(lib().GetAt(0)->m_props.LineWidth, SizeValueToCode(c.alphaWidth));
+    }
+}
+
+TEST_F(ConStylesSheet, ARefusedValueKeepsTheChangesAndThePage)
+{
+    prompt.QueueAnswer(IDYES);
+    RunSheet(0, [&](CCSTabSheet& sheet) {
+        sheet.GetTabControl()->setCurrentIndex(3);
+        auto* list = static_cast<CCTabBehaviors*>(sheet.GetActivePage())->List();
+        list->setCurrentRow(0);
+        list->setFocus();
+        QTest::keyClick(list, Qt::Key_Space);
+        TypeWidth(sheet, "99", false);
+        ClickStyle(sheet, "Beta");
+        EXPECT_EQ(SelectedStyle(sheet), "Alpha");
+        EXPECT_EQ(sheet.GetActiveIndex(), 1);
+        EXPECT_TRUE(sheet.Button(IDOK)->isEnabled());
+        EXPECT_EQ(qobject_cast<QLineEdit*>(GetDlgItem(sheet.GetActivePage(), CCTabLine::kWidth))->text(), "99");
+        sheet.EndDialog(IDCANCEL);
+    });
+    ASSERT_EQ(prompt.shown.size(), 2u);
+    EXPECT_EQ(prompt.shown[1].text, "Enter a valid line width between 0 and 72");
+    EXPECT_FALSE(lib().GetAt(0)->m_props.Behavior.low & kConNoFlow);
+}
+
+TEST_F(ConStylesSheet, NewProposesAFreeNameAndDeletingTheLastStyleCloses)
+{
+    RunSheet(1, [&](CCSTabSheet& sheet) {
+        QTimer::singleShot(0, [] {
+            QWidget* dlg = QApplication::activeModalWidget();
+            auto* name = qobject_cast<QLineEdit*>(GetDlgItem(dlg, 1050));
+            ASSERT_NE(name, nullptr);
+            EXPECT_EQ(name->text(), "Connector Style 3");
+            qobject_cast<QAbstractButton*>(GetDlgItem(dlg, IDOK))->click();
+        });
+        qobject_cast<QPushButton*>(GetDlgItem(&sheet, CCSTabSheet::kNew))->click();
+        EXPECT_EQ(SelectedStyle(sheet), "Connector Style 3");
+        EXPECT_EQ(sheet.GetActiveIndex(), 0);
+        for (int i = 0; i < 3 && QApplication::activeModalWidget() == &sheet; ++i) {
+            prompt.QueueAnswer(IDYES);
+            qobject_cast<QPushButton*>(GetDlgItem(&sheet, CCSTabSheet::kDelete))->click();
+        }
+    });
+    EXPECT_EQ(lib().GetCount(), 0);
+    ASSERT_FALSE(prompt.shown.empty());
+    EXPECT_EQ(prompt.shown.back().text, "All connector styles have been deleted");
+    EXPECT_EQ(con->m_nStyle, -1);
+}
+
+TEST(ConStyleNames, ProposalsFitThirtyCharactersKeepTheNumberAndAreFree)
+{
+    DiagramFixture fx;
+    CConStylesLibrary& lib = fx.doc.m_conStyles;
+    lib.RemoveAll();
+    for (const char* name : {"Flow 1", "Flow 2", "A connector style, long name 9", "A connector style, long nam 10"}) {
+        ConStyleValues v;
+        v.name = name;
+        ASSERT_TRUE(AddConStyle(fx.doc, v));
+    }
+    const struct {
+        const char* start;
+        const char* proposed;
+    } cases[] = {
+        {"Flow 1", "Flow 3"},
+        {"Other", "Other"},
+        {"A connector style, long name 9", "A connector style, long nam 11"},
+        {"A connector style for flows and more 7", "A connector style for flows 7"},
+        {"123456789012345678901234567890123", "456789012345678901234567890123"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.start);
+        const std::string name = ProposeConStyleName(c.start, lib);
+        EXPECT_EQ(name, c.proposed);
+        EXPECT_LE(name.size(), 30u);
+    }
+}
+
+} // namespace
