@@ -2,6 +2,7 @@
 // the update check.
 #include "app/ui/CKavoApp.h"
 #include "app/ui/ExportCommandsUi.h"
+#include "app/ui/FigSheetCommandsUi.h"
 #include "app/ui/PictureCommandsUi.h"
 
 #include "core/AppGlobals.h"
@@ -261,6 +262,7 @@ void CKavoApp::RegisterAppCommands()
             RunSaveHtml(m_pMainWnd, *doc);
     });
     RegisterPictureCommands(c, m_pMainWnd);
+    RegisterFigureSheetCommands(c, m_pMainWnd);
     for (int i = 0; i < kRecentFileItems; ++i)
         c.SetHandler(ID_FILE_MRU_FIRST + i, [this, i] { OnOpenRecentFile(i); });
     m_pMainWnd->SetRecentFileSource([this] {
