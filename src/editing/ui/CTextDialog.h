@@ -57,6 +57,8 @@ public:
     // The text area's rectangle in view client pixels becomes the window's.
     void PlaceOverText(bool keepCaret);
     void TakeFocus();
+    // The edit counts as changed (a bar control is about to act on it).
+    void MarkChanged() { Changed(); }
     // The next loss of focus leaves the editor open.
     void KeepOpenOnFocusLoss() { m_bKeepOpen = true; }
     void InsertCharAtCaret(char ch);

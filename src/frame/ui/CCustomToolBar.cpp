@@ -1,5 +1,7 @@
 #include "frame/ui/CCustomToolBar.h"
 
+#include "controls/ValueDropControls.h"
+
 #include "controls/CZoomCombo.h"
 #include "controls/FontCombos.h"
 #include "core/MsgBox.h"
@@ -299,6 +301,11 @@ QWidget* CCustomToolBar::MakeControl(unsigned command, int width)
         if (combo->lineEdit())
             combo->lineEdit()->installEventFilter(this);
         control = combo;
+    } else if (QWidget* drop = MakeValueDropControl(command, this, [this](UINT c) {
+                   return ToolBarImage(m_list.ImageOf(c)).toImage();
+               })) {
+        control = drop;
+        control->setFixedHeight(m_buttonSize.height());
     } else {
         // Drop buttons and style pickers: a button that runs the command.
         auto* button = new QToolButton(this);

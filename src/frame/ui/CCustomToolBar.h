@@ -38,6 +38,8 @@ public:
                QSize image);
     void Rebuild();
     const CToolBarButtons& Buttons() const { return m_list; }
+    // The list to edit in place; the caller rebuilds the bar after.
+    CToolBarButtons& EditButtons() { return m_list; }
 
     bool InsertButton(unsigned command, int index, bool rebuild = true);
     bool RemoveButtonAt(int index, bool rebuild = true, int* tracked = nullptr);

@@ -5,8 +5,10 @@
 #include "document/CKavoDoc.h"
 #include "editing/ui/CKavoView.h"
 #include "editing/ui/ViewContextMenu.h"
+#include "frame/ui/CCustomizeSheet.h"
 #include "frame/ui/CFrameAppContext.h"
 #include "frame/ui/CKavoFrm.h"
+#include "frame/ui/FindReplaceUi.h"
 #include "frame/ui/MainMenu.h"
 #include "platform/Ansi.h"
 #include "platform/StringTable.h"
@@ -69,7 +71,9 @@ int CMainFrame::OnCreate()
     InstallSelectionRules();
     InstallEditCommands();
     InstallTemplateCommands();
+    InstallFindCommands(*this);
     InstallBarCommands();
+    RegisterCustomizeCommands(m_commands, this);
     DiagPrintf("INIT  Step 5: CreateToolBar()\n");
     if (!CreateToolBar())
         return 0;
@@ -220,6 +224,7 @@ void CMainFrame::OnIdleUpdateCmdUI()
     RefreshFrameTitles();
     m_commands.UpdateAll();
     UpdateBarControls();
+    EnableBarsForCustomize(this);
     if (m_zoomPane)
         m_zoomPane->setText(ZoomPaneText());
 }

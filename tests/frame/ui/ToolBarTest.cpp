@@ -1,6 +1,7 @@
 // The main frame's standard toolbar and property bar: their buttons in order,
 // states that follow the document, clicks that run commands, showing and
 // hiding, and the lists kept in the settings.
+#include "BarTestSupport.h"
 #include "common/DiagramFixture.h"
 #include "common/TestSupport.h"
 #include "controls/CZoomCombo.h"
@@ -30,14 +31,6 @@
 namespace {
 using List = std::vector<unsigned>;
 
-void SaveShot(const QString& name, QWidget* widget)
-{
-    const QString folder = qEnvironmentVariable("KAVO_SHOTS");
-    if (folder.isEmpty())
-        return;
-    QApplication::processEvents(); // a rebuilt bar lays out its new items
-    widget->grab().save(QDir(folder).filePath(name + ".png"));
-}
 
 // The command an entry's widget stands for: its action's id, a control's
 // commandId, 0 for a separator.
@@ -55,16 +48,6 @@ QToolButton* ButtonOf(CCustomToolBar* bar, unsigned command)
     return qobject_cast<QToolButton*>(bar->ItemWidget(bar->Buttons().IndexOf(command)));
 }
 
-struct SavedBarSettings {
-    int std = ShowStdToolBar, prop = ShowPropertyBar, collapsed = CollapsedStyleBar, autoButtons = AutoStyleButtons;
-    ~SavedBarSettings()
-    {
-        ShowStdToolBar = std;
-        ShowPropertyBar = prop;
-        CollapsedStyleBar = collapsed;
-        AutoStyleButtons = autoButtons;
-    }
-};
 
 struct ToolBarTest : testing::Test {
     CTempProfile profile;

@@ -1,0 +1,273 @@
+// Value drop buttons: what each palette offers, what a choice stores, and a
+// property-bar button changing the selected objects in one undo step.
+#include "CommandRecorder.h"
+#include "common/DiagramFixture.h"
+#include "common/FakeAppContext.h"
+#include "controls/CColorDropButton.h"
+#include "controls/CLinePatternButton.h"
+#include "controls/CTextDropButton.h"
+#include "controls/ValueDropControls.h"
+#include "core/AppContext.h"
+#include "fileformat/DiagramRecordWriter.h"
+#include "keyword/KeywordStreams.h"
+#include "undo/UndoCodes.h"
+
+#include <QTest>
+#include <gtest/gtest.h>
+
+namespace {
+constexpr int kId = 1600;
+using Commands = std::vector<std::pair<int, int>>;
+
+std::string DocText(CKavoDoc& doc)
+{
+    CStringKeywordSink sink;
+    CKeywordWriter w(sink);
+    EXPECT_TRUE(WriteDiagramText(w, doc, {}));
+    return sink.text;
+}
+
+struct ValueDropTest : testing::Test {
+    QWidget owner;
+    CCommandRecorder recorder{&owner};
+    ValueDropTest() { owner.resize(320, 240); }
+    void Show()
+    {
+        owner.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&owner));
+    }
+    // Drops the palette and clicks the cell of the command id.
+    static void Choose(CDropPaletteButton* button, UINT id)
+    {
+        QTest::mousePress(button, Qt::LeftButton, {}, QPoint(5, 5));
+        ASSERT_TRUE(button->Popup()->isVisible());
+        const QPoint at = button->Popup()->ItemRect(id).center();
+        QTest::mouseMove(button->Popup(), at);
+        QTest::mouseClick(button->Popup(), Qt::LeftButton, {}, at);
+    }
+};
+
+bool g_accept = false;
+bool StubChooser(QWidget*, COLORREF, COLORREF customs[16], COLORREF* chosen)
+{
+    if (!g_accept)
+        return false;
+    for (int i = 0; i < 16; ++i)
+        customs[i] = RGB(i, 0, 0);
+    *chosen = RGB(9, 8, 7);
+    return true;
+}
+
+} // namespace
+
+TEST_F(ValueDropTest, ColourPaletteWithAndWithoutNoColour)
+{
+    COLORREF customs[16];
+    for (int i = 0; i < 16; ++i)
+        customs[i] = RGB(200, i, 0);
+    auto* plain = new CColorDropButton(&owner);
+    plain->setGeometry(10, 10, 27, 26);
+    ASSERT_TRUE(plain->CreatePalette(kId, &owner, customs, true, false, true));
+    auto* fill = new CColorDropButton(&owner);
+    fill->setGeometry(50, 10, 27, 26);
+    ASSERT_TRUE(fill->CreatePalette(kId + 1, &owner, customs, true, true, true));
+    EXPECT_EQ(plain->ItemList().Count(), 56);
+    EXPECT_EQ(fill->ItemList().Count(), 56);
+    EXPECT_EQ(plain->ColorAt(2), COLORREF(0x04342C));
+    EXPECT_EQ(fill->ColorAt(0), kPaletteNoColor);
+    EXPECT_EQ(fill->ColorAt(3), COLORREF(0x043404));   // standard 4 after standard 2
+    EXPECT_EQ(fill->FindColor(0x04342C), 0xFFFF);
+    EXPECT_EQ(fill->ColorAt(40), RGB(200, 0, 0));
+    EXPECT_EQ(fill->Popup()->Grid().columns, 8);
+    EXPECT_EQ(fill->Popup()->Grid().rows, 7);
+    Show();
+
+    fill->SetColor(kStandardPaletteColors[5]);
+    Choose(fill, kPaletteFirstId + 13);   // row 1, column 5
+    EXPECT_EQ(fill->GetColor(), COLORREF(0xFC0404));
+    EXPECT_EQ(recorder.commands, (Commands{{kId + 1, 1124}, {kId + 1, 0}}));
+    QTest::mousePress(fill, Qt::LeftButton, {}, QPoint(5, 5));
+    EXPECT_EQ(fill->CurrentValue(), 13);
+    QTest::mouseMove(fill->Popup(), fill->Popup()->ItemRect(kPaletteFirstId + 20).center());
+    SaveShot(fill->Popup(), "colorpalette_open");
+    QTest::keyClick(fill->Popup(), Qt::Key_Escape);
+    SaveShot(&owner, "colorbuttons");
+}
+
+TEST_F(ValueDropTest, MoreEntryCancelChangesNothingOkTakesTheCustomColours)
+{
+    COLORREF customs[16] = {};
+    auto* button = new CColorDropButton(&owner);
+    button->setGeometry(10, 10, 27, 26);
+    ASSERT_TRUE(button->CreatePalette(kId, &owner, customs, true, false, true));
+    CColorDropButton::SetColorChooser(StubChooser);
+    Show();
+    button->SetColor(RGB(1, 1, 1));
+    g_accept = false;
+    Choose(button, kMoreId);
+    EXPECT_EQ(button->GetColor(), RGB(1, 1, 1));
+    EXPECT_EQ(button->ColorAt(45), RGB(0, 0, 0));
+    EXPECT_EQ(recorder.commands, (Commands{{kId, 1124}}));   // no choice told
+    g_accept = true;
+    Choose(button, kMoreId);
+    EXPECT_EQ(button->GetColor(), RGB(9, 8, 7));
+    EXPECT_EQ(button->ColorAt(45), RGB(5, 0, 0));
+    EXPECT_EQ(recorder.commands.back(), std::make_pair(kId, 0));
+    CColorDropButton::SetColorChooser(nullptr);
+}
+
+TEST_F(ValueDropTest, LinePatternsInTheirOrderAndAnUnknownPatternShowsTheFirst)
+{
+    auto* button = new CLinePatternButton(&owner);
+    button->setGeometry(10, 10, 27, 26);
+    ASSERT_TRUE(button->Create(kId, &owner));
+    EXPECT_EQ(button->ItemList().At(3), 10);
+    EXPECT_EQ(button->ItemList().At(23), 19);
+    EXPECT_EQ(button->Popup()->Grid().columns, 2);
+    Show();
+    button->SetPattern(40);
+    QTest::mousePress(button, Qt::LeftButton, {}, QPoint(5, 5));
+    EXPECT_EQ(button->CurrentValue(), 0);
+    SaveShot(button->Popup(), "linepatterns_open");
+    QTest::keyClick(button->Popup(), Qt::Key_Escape);
+    Choose(button, kPaletteFirstId + 2);   // row 1, column 0: the third entry
+    EXPECT_EQ(button->GetPattern(), 6);
+}
+
+TEST(TextListTest, ConversionsBothWays)
+{
+    struct {
+        UINT first, id;
+        int value;
+    } cases[] = {{35760, 35760, 0}, {35760, 35764, 11}, {35770, 35773, 43}, {35790, 35791, 70},
+                 {35804, 35807, 57}, {35820, 35823, 135}, {35760, 35765, -1}, {35760, 35759, -1}};
+    for (const auto& c : cases)
+        EXPECT_EQ(TextListValueOfString(c.first, c.id), c.value) << c.id;
+    EXPECT_EQ(TextListStringOfValue(35760, 5), 35763u);
+    EXPECT_EQ(TextListStringOfValue(35760, 4), 0xFFFFu);   // no such width
+    EXPECT_EQ(TextListStringOfValue(12345, 0), 0xFFFFu);
+}
+
+TEST_F(ValueDropTest, TextListShowsAtMostTenAndStoresTheValue)
+{
+    auto* widths = new CLineWidthButton(&owner);
+    widths->setGeometry(10, 10, 27, 26);
+    ASSERT_TRUE(widths->Create(kId, &owner));
+    auto* many = new CTextDropButton(&owner);
+    ASSERT_TRUE(many->CreateList(kId + 1, &owner, 35820, 12, 0));
+    EXPECT_EQ(many->EntryCount(), 10);
+    Show();
+    widths->SetWidth(4);   // not in the list: no current cell
+    QTest::mousePress(widths, Qt::LeftButton, {}, QPoint(5, 5));
+    EXPECT_EQ(widths->CurrentValue(), 0xFFFF);
+    SaveShot(widths->Popup(), "linewidths_open");
+    QTest::keyClick(widths->Popup(), Qt::Key_Escape);
+    Choose(widths, kPaletteFirstId + 3);
+    EXPECT_EQ(widths->GetWidth(), 5);
+}
+
+TEST(CommandDropTest, DefaultsAndChoices)
+{
+    CHAlignDropButton h;
+    CVAlignDropButton v;
+    CRotateDropButton r;
+    EXPECT_EQ(h.GetSetting(), 4);
+    EXPECT_EQ(v.GetSetting(), 64);
+    EXPECT_EQ(r.GetSetting(), 0);
+    EXPECT_EQ(r.CommandText(36535), "Bottom to Top");
+    EXPECT_EQ(h.EntryAt(2).setting, 1);
+    EXPECT_EQ(v.EntryAt(1).command, 36509u);
+}
+
+// The property bar's buttons act on the active diagram's selection: one undo
+// step, and undoing it gives the diagram back as it was.
+struct PropertyBarDropTest : ValueDropTest {
+    DiagramFixture fx;
+    FakeAppContext context;
+    IAppContext* previous = nullptr;
+    CFigure* box = nullptr;
+    CConnector* con = nullptr;
+    std::string saved;
+
+    PropertyBarDropTest()
+    {
+        box = fx.AddBox(1000, 1000, 800, 400, "A");
+        CFigure* other = fx.AddBox(3000, 1000, 800, 400, "B");
+        con = fx.Connect(box, other);
+        context.doc = &fx.doc;
+        previous = GetAppContext();
+        SetAppContext(&context);
+        fx.doc.ResetUndoLog();
+    }
+    ~PropertyBarDropTest() override { SetAppContext(previous); }
+    void Select(CDiagObj* obj)
+    {
+        fx.doc.ClearSelection();
+        fx.doc.Select(obj);
+        saved = DocText(fx.doc);
+    }
+    CDropPaletteButton* Make(unsigned command)
+    {
+        auto* b = static_cast<CDropPaletteButton*>(MakeValueDropControl(command, &owner, {}));
+        b->setGeometry(10, 10, 27, 26);
+        return b;
+    }
+    void ExpectOneStepUndone(int code)
+    {
+        EXPECT_NE(DocText(fx.doc), saved);
+        EXPECT_EQ(fx.doc.UndoLastStep(), code);
+        EXPECT_EQ(DocText(fx.doc), saved);
+    }
+};
+
+TEST_F(PropertyBarDropTest, FillColourOfTheSelectedBox)
+{
+    auto* fill = Make(36497);
+    Show();
+    Select(box);
+    Choose(fill, kPaletteFirstId + 13);
+    EXPECT_EQ(box->m_props.m_fill.m_crColor1, COLORREF(0xFC0404));
+    ExpectOneStepUndone(UDMAC_FIGPROPS);
+    // No colour: a transparent fill.
+    Select(box);
+    Choose(fill, kPaletteFirstId);
+    EXPECT_EQ(box->m_props.m_fill.m_nKind, 0);
+    ExpectOneStepUndone(UDMAC_FIGPROPS);
+}
+
+TEST_F(PropertyBarDropTest, ConnectorColourWidthAndPattern)
+{
+    auto* color = Make(36496);
+    auto* width = Make(36492);
+    auto* pattern = Make(36491);
+    Show();
+    Select(con);
+    Choose(color, kPaletteFirstId + 16);
+    EXPECT_EQ(con->m_props.Color, COLORREF(0x0404FC));
+    ExpectOneStepUndone(UDMAC_CONPROPS);
+    Select(con);
+    Choose(width, kPaletteFirstId + 4);
+    EXPECT_EQ(con->m_props.LineWidth, 11);
+    ExpectOneStepUndone(UDMAC_CONPROPS);
+    Select(con);
+    Choose(pattern, kPaletteFirstId + 1);
+    EXPECT_EQ(con->m_props.PenStyle, 5);
+    ExpectOneStepUndone(UDMAC_CONPROPS);
+}
+
+TEST_F(PropertyBarDropTest, AlignmentAndRotation)
+{
+    auto* halign = Make(36562);
+    Show();
+    Select(box);
+    Choose(halign, kPaletteFirstId + 2);   // Right
+    EXPECT_EQ(box->m_props.TextFormat & 0x07, 1);
+    EXPECT_EQ(box->m_props.TextFormat & 0x70, 0x20);   // vertical kept
+    ExpectOneStepUndone(UDMAC_TEXTFMT);
+    // Nothing selected: nothing to change, no step.
+    fx.doc.ClearSelection();
+    const int steps = int(fx.doc.UndoLogRef().m_nStepsRecorded);
+    Choose(halign, kPaletteFirstId);
+    EXPECT_EQ(int(fx.doc.UndoLogRef().m_nStepsRecorded), steps);
+    SaveShot(&owner, "propertybar_drops");
+}
