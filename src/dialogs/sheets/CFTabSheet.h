@@ -8,6 +8,7 @@
 #include "dialogs/sheets/FigSheetData.h"
 #include "platform/Prompt.h"
 #include "platform/ui/CDialog.h"
+#include "platform/ui/CPropertySheet.h"
 
 #include <memory>
 #include <vector>
@@ -22,8 +23,6 @@ class CFTabFill;
 class CFigPreviewWnd;
 class QPushButton;
 class QTabWidget;
-
-constexpr int ID_APPLY_NOW = 12321;
 
 class CFTabSheet : public CDialog {
     Q_OBJECT

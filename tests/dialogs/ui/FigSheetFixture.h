@@ -13,6 +13,7 @@
 #include "keyword/KeywordStreams.h"
 #include "platform/ui/DlgItems.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QPushButton>
 #include <QTabBar>
@@ -135,6 +136,8 @@ struct FigSheetTest : testing::Test {
         const int was = tabs->currentIndex();
         for (int i = 0; i < tabs->count(); ++i) {
             tabs->setCurrentIndex(i);
+            // Shown and hidden controls lay the page out again first.
+            QCoreApplication::processEvents();
             sheet.grab().save(QDir(folder).filePath(QString("%1_%2.png").arg(name).arg(tabs->tabText(i))));
         }
         tabs->setCurrentIndex(was);
