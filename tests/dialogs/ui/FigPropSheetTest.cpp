@@ -268,3 +268,28 @@ TEST_F(FigSheetTest, ConnectionPointsAndPositioningSwitches)
         EXPECT_FALSE(Item(s, CFTabConnect::IDC_SNAP_GRID)->isEnabled());
     });
 }
+
+// Label properties open on the Text page and have no Connections page.
+TEST_F(FigSheetTest, LabelPropertiesStartOnTextWithoutConnections)
+{
+    CFigProps props;
+    props.Symbol = fx.boxSymbol;
+    auto* label = new CFigure(256, 1024, 128, 512, props, -1, 1, "Note", "", CFigure::CreateArgs(), &fx.doc);
+    fx.doc.AddFigWithId(label);
+    fx.doc.Select(label);
+    Save();
+    RunProps(true, [&](CFTabSheet& s) {
+        EXPECT_EQ(s.windowTitle(), "Label Properties");
+        QTabWidget* tabs = s.GetTabControl();
+        ASSERT_EQ(tabs->count(), 4);
+        EXPECT_EQ(tabs->tabText(tabs->currentIndex()), "Text");
+        for (int i = 0; i < tabs->count(); ++i)
+            EXPECT_NE(tabs->tabText(i), "Connections");
+        Item<CSheetColorButton>(s, CFTabText::IDC_TEXT_COLOR)->ActionFor(kRed)->trigger();
+        ClickButton(s, IDOK);
+    });
+    EXPECT_EQ(label->m_props.TextColor, kRed);
+    EXPECT_NE(a->m_props.TextColor, kRed);
+    fx.doc.UndoLastStep();
+    EXPECT_EQ(Text(), saved);
+}
