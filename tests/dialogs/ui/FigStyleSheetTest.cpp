@@ -6,6 +6,7 @@
 
 #include "controls/CRightClickListBox.h"
 #include "dialogs/CStyleNameDlg.h"
+#include "dialogs/sheets/CFTabAutoLabel.h"
 #include "dialogs/sheets/CFTabGeneral.h"
 #include "dialogs/sheets/CStylesPanel.h"
 #include "dialogs/sheets/StyleNames.h"
@@ -123,6 +124,24 @@ TEST_F(FigStyleSheetTest, NoDropsOnlyAShapelessStyleMadeByNew)
         EXPECT_EQ(fx.doc.m_figStyles.GetAt(fx.doc.m_figStyles.FindByName("Bare Style"))->Description, "");
         ClickButton(s, IDCANCEL);
     });
+}
+
+// The label text waits for its check box; both reach the style.
+TEST_F(FigStyleSheetTest, AutoLabelTextFollowsItsCheckBox)
+{
+    RunStyles(boxStyle, [&](CFSTabSheet& s) {
+        ShowPage(s, "Auto-Label");
+        QWidget* text = Item(s, CFTabAutoLabel::IDC_TEXT);
+        EXPECT_FALSE(text->isEnabled());
+        Click(Item(s, CFTabAutoLabel::IDC_AUTO));
+        EXPECT_TRUE(text->isEnabled());
+        TypeInto(text, "Tag");
+        ClickButton(s, IDOK);
+        ClickButton(s, IDCANCEL);
+    });
+    const CFigStyle* style = fx.doc.m_figStyles.GetAt(boxStyle);
+    EXPECT_EQ(style->AutoLabel, 1);
+    EXPECT_EQ(style->AutoLabelText, "Tag");
 }
 
 // Cancel to the pending question keeps the entry and its changes.
