@@ -1,9 +1,10 @@
 // The application-level commands: new, open, recent files, revert, help and
 // the update check.
 #include "app/ui/CKavoApp.h"
-#include "app/ui/ExportCommandsUi.h"
-#include "app/ui/PictureCommandsUi.h"
 #include "app/ui/CConSheetCommandsUi.h"
+#include "app/ui/ExportCommandsUi.h"
+#include "app/ui/FigSheetCommandsUi.h"
+#include "app/ui/PictureCommandsUi.h"
 
 #include "core/AppGlobals.h"
 #include "app/AppSeams.h"
@@ -263,6 +264,7 @@ void CKavoApp::RegisterAppCommands()
     });
     RegisterPictureCommands(c, m_pMainWnd);
     RegisterConSheetCommands(c, m_pMainWnd);
+    RegisterFigureSheetCommands(c, m_pMainWnd);
     for (int i = 0; i < kRecentFileItems; ++i)
         c.SetHandler(ID_FILE_MRU_FIRST + i, [this, i] { OnOpenRecentFile(i); });
     m_pMainWnd->SetRecentFileSource([this] {

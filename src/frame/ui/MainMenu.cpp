@@ -118,6 +118,7 @@ const std::vector<MenuEntry>& MainMenuTable()
         }},
         {0, "F&igures", {
             {33054, "&Properties...", {}},
+            {33121, "&Styles...", {}},
             {0, "&Align", {{33190, "&Left", {}}, {33191, "&Center", {}}, {33192, "&Right", {}},
                            {33193, "&Top", {}}, {33194, "&VCenter", {}}, {33195, "&Bottom", {}}}},
             {0, "Space &Evenly", {{0, "&Across", {{40013, "&Centers", {}}, {40014, "&Left Edges", {}},
@@ -158,6 +159,7 @@ const std::vector<MenuEntry>& MainMenuTable()
         }},
         {0, "&Labels", {
             {33120, "&Properties...", {}},
+            {33055, "&Styles...", {}},
             {33122, "A&ttach Label to Figure", {}},
             {33123, "D&etach Label", {}},
             {0, "&Rotate", {

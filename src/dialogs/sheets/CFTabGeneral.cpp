@@ -1,0 +1,332 @@
+#include "dialogs/sheets/CFTabGeneral.h"
+
+#include "controls/CDlgCommandEvent.h"
+#include "controls/CNumEdit.h"
+#include "core/Settings.h"
+#include "dialogs/sheets/CFTabSheet.h"
+#include "dialogs/sheets/CSheetColorButton.h"
+#include "document/CKavoDoc.h"
+#include "document/FigPropValues.h"
+#include "platform/Ansi.h"
+#include "platform/StringTable.h"
+#include "platform/SysColors.h"
+#include "platform/ui/DlgItems.h"
+#include "shapes/CFigStyle.h"
+#include "shapes/CFigStylesLibrary.h"
+#include "shapes/StyleCategoryList.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGridLayout>
+#include <QLabel>
+#include <QLineEdit>
+
+namespace {
+constexpr UINT IDS_NO_CATEGORY = 412, IDS_NONE = 518, IDS_DEFAULT_DIMS = 640, IDS_DIMS = 655;
+constexpr UINT IDS_HEIGHT_RANGE = 466, IDS_WIDTH_RANGE = 472, IDS_LEFT_RANGE = 475, IDS_TOP_RANGE = 476;
+constexpr UINT IDS_BORDER_RANGE = 479;
+constexpr double kMaxSize = 25600;
+
+QString Res(UINT id)
+{
+    const char* s = FindResString(id);
+    return AnsiToQString(s ? s : "");
+}
+
+QLabel* Label(const QString& text, QWidget* buddy, QWidget* parent)
+{
+    auto* l = new QLabel(text, parent);
+    l->setBuddy(buddy);
+    return l;
+}
+} // namespace
+
+CFTabGeneral::CFTabGeneral(CFTabSheet* sheet) : CFigPage(sheet, "General") {}
+
+CNumEdit* CFTabGeneral::AddNumber(int id)
+{
+    auto* e = new CNumEdit(this);
+    SetDlgCtrlID(e, id);
+    return e;
+}
+
+void CFTabGeneral::OnInitDialog()
+{
+    FigSheetData& d = D();
+    const bool styles = d.variant == kFigSheetStyles;
+    auto* grid = new QGridLayout(this);
+    int row = 0;
+    if (!styles) {
+        m_basedOn = new QComboBox(this);
+        SetDlgCtrlID(m_basedOn, IDC_BASED_ON);
+        grid->addWidget(Label("&Based on style:", m_basedOn, this), row, 0);
+        grid->addWidget(m_basedOn, row++, 1, 1, 3);
+        FillStyleCombo();
+        connect(m_basedOn, &QComboBox::activated, this, [this] { OnStyleChosen(); });
+    } else {
+        m_description = new QLineEdit(this);
+        SetDlgCtrlID(m_description, IDC_DESCRIPTION);
+        m_description->setMaxLength(80);
+        grid->addWidget(Label("&Description:", m_description, this), row, 0);
+        grid->addWidget(m_description, row++, 1, 1, 3);
+        connect(m_description, &QLineEdit::textEdited, this, [this] {
+            D().description = QStringToAnsi(m_description->text());
+            D().mask.m_bEx[kExDescription] = 1;
+            Changed();
+        });
+        if (!d.label) {
+            m_category = new QComboBox(this);
+            SetDlgCtrlID(m_category, IDC_CATEGORY);
+            m_category->setEditable(true);
+            m_category->lineEdit()->setMaxLength(30);
+            const StyleCategoryList& cats = d.doc->m_figStyles.GetCategories(0);
+            const std::string none = NoCategoryName();
+            for (int i = 0; i < cats.m_nCount; ++i)
+                if (cats.m_cat[i].m_strName != none)
+                    m_category->addItem(AnsiToQString(cats.m_cat[i].m_strName));
+            m_category->addItem(Res(IDS_NO_CATEGORY));
+            grid->addWidget(Label("Belongs to &category:", m_category, this), row, 0);
+            grid->addWidget(m_category, row++, 1, 1, 3);
+            connect(m_category, &QComboBox::currentTextChanged, this, [this] {
+                if (Loading())
+                    return;
+                D().mask.m_bEx[kExCategory] = 1;
+                Changed();
+            });
+        }
+        m_styleBar = new QCheckBox("&Style bar button", this);
+        m_inMenu = new QCheckBox("In drop &menu", this);
+        SetDlgCtrlID(m_styleBar, IDC_STYLE_BAR);
+        SetDlgCtrlID(m_inMenu, IDC_IN_MENU);
+        grid->addWidget(m_styleBar, row, 0);
+        grid->addWidget(m_inMenu, row++, 1);
+        connect(m_styleBar, &QCheckBox::clicked, this, [this](bool on) {
+            D().hasButton = on;
+            D().mask.m_bEx[kExHasButton] = 1;
+            Changed();
+        });
+        connect(m_inMenu, &QCheckBox::clicked, this, [this](bool on) {
+            D().inMenu = on;
+            D().mask.m_bEx[kExInMenu] = 1;
+            Changed();
+        });
+    }
+    m_bind = new QCheckBox("Bi&nd to style", this);
+    SetDlgCtrlID(m_bind, IDC_BIND);
+    grid->addWidget(m_bind, row++, 0, 1, 2);
+    connect(m_bind, &QCheckBox::clicked, this, [this] { OnBind(); });
+
+    auto* dims = new QLabel(Res(styles ? IDS_DEFAULT_DIMS : IDS_DIMS), this);
+    SetDlgCtrlID(dims, IDC_DIM_GROUP);
+    grid->addWidget(dims, row++, 0, 1, 4);
+    // Width and height: a figure needs some size; a style's default may be 0.
+    const double minSize = styles ? 0 : 8;
+    const bool metric = Metric != 0;
+    const bool blank = d.several != 0;
+    m_height = AddNumber(IDC_HEIGHT);
+    m_width = AddNumber(IDC_WIDTH);
+    CNumEditSpec spec;
+    spec.SetMeasure(this, minSize, kMaxSize, &d.height, metric, true, 2, IDS_HEIGHT_RANGE);
+    spec.BindResult(&d.mask.m_bSheet[kSheetHeight], blank);
+    m_height->Configure(&spec);
+    spec.SetMeasure(this, minSize, kMaxSize, &d.width, metric, true, 2, IDS_WIDTH_RANGE);
+    spec.BindResult(&d.mask.m_bSheet[kSheetWidth], blank);
+    m_width->Configure(&spec);
+    if (!styles) {
+        const CRect& ws = d.doc->m_rcWorkSpace;
+        m_left = AddNumber(IDC_LEFT);
+        m_top = AddNumber(IDC_TOP);
+        spec.SetMeasure(this, ws.left, ws.right, &d.left, metric, true, 2, IDS_LEFT_RANGE);
+        spec.BindResult(&d.mask.m_bSheet[kSheetX], blank);
+        m_left->Configure(&spec);
+        spec.SetMeasure(this, ws.top, ws.bottom, &d.top, metric, true, 2, IDS_TOP_RANGE);
+        spec.BindResult(&d.mask.m_bSheet[kSheetY], blank);
+        m_top->Configure(&spec);
+        grid->addWidget(Label("&Left:", m_left, this), row, 0);
+        grid->addWidget(m_left, row, 1);
+        grid->addWidget(Label("T&op:", m_top, this), row, 2);
+        grid->addWidget(m_top, row++, 3);
+    }
+    grid->addWidget(Label("&Width:", m_width, this), row, 0);
+    grid->addWidget(m_width, row, 1);
+    grid->addWidget(Label("H&eight:", m_height, this), row, 2);
+    grid->addWidget(m_height, row++, 3);
+
+    m_fillColor = new CSheetColorButton(IDC_FILL_COLOR, true, this);
+    m_textColor = new CSheetColorButton(IDC_TEXT_COLOR, false, this);
+    grid->addWidget(Label("Fill:", m_fillColor, this), row, 0);
+    grid->addWidget(m_fillColor, row, 1);
+    grid->addWidget(Label("Text:", m_textColor, this), row, 2);
+    grid->addWidget(m_textColor, row++, 3);
+    connect(m_fillColor, &CSheetColorButton::colorChosen, this, [this](COLORREF c) {
+        FigSheetData& s = D();
+        const CFillSpec before = s.props.m_fill;
+        s.props.m_fill.SetColor(c, 0);
+        s.mask.m_fill.m_bColor1 = 1;
+        if (before.m_nKind != s.props.m_fill.m_nKind)
+            s.mask.m_fill.m_bRest = 1;
+        Enable();
+        Changed();
+    });
+    connect(m_textColor, &CSheetColorButton::colorChosen, this, [this](COLORREF c) {
+        D().props.TextColor = c;
+        D().mask.m_bTextColor = 1;
+        Changed();
+    });
+    if (!d.label) {
+        m_borderColor = new CSheetColorButton(IDC_BORDER_COLOR, false, this);
+        m_borderWidth = AddNumber(IDC_BORDER_WIDTH);
+        spec.Reset();
+        spec.SetInt(this, 0, 72, &m_borderWidthValue, IDS_BORDER_RANGE);
+        spec.BindResult(&d.mask.m_bBorderWidth, blank);
+        m_borderWidth->Configure(&spec);
+        grid->addWidget(Label("Border:", m_borderColor, this), row, 0);
+        grid->addWidget(m_borderColor, row, 1);
+        grid->addWidget(Label("Width:", m_borderWidth, this), row, 2);
+        grid->addWidget(m_borderWidth, row++, 3);
+        connect(m_borderColor, &CSheetColorButton::colorChosen, this, [this](COLORREF c) {
+            D().props.BorderColor = c;
+            D().mask.m_bBorderColor = 1;
+            Changed();
+        });
+        m_shadow = new QCheckBox("&Drop shadow", this);
+        SetDlgCtrlID(m_shadow, IDC_SHADOW);
+        grid->addWidget(m_shadow, row++, 0, 1, 2);
+        connect(m_shadow, &QCheckBox::clicked, this, [this](bool on) {
+            D().props.Shadow = on;
+            D().mask.m_bShadow = 1;
+            Changed();
+        });
+    }
+    grid->setRowStretch(row, 1);
+}
+
+void CFTabGeneral::FillStyleCombo()
+{
+    const FigSheetData& d = D();
+    const CFigStylesLibrary& lib = d.doc->m_figStyles;
+    for (int i = 0; i < lib.GetCount(); ++i)
+        if (const CFigStyle* s = lib.GetAt(i); s && (s->Label != 0) == (d.label != 0))
+            m_basedOn->addItem(AnsiToQString(s->m_strName), i);
+    m_basedOn->addItem(QString(), kMixedStyles);
+    m_basedOn->addItem(Res(IDS_NONE), kNoStyle);
+    m_basedOn->setMaxVisibleItems(12);
+}
+
+bool CFTabGeneral::event(QEvent* e)
+{
+    if (e->type() == CDlgCommandEvent::EventType()) {
+        const auto* c = static_cast<CDlgCommandEvent*>(e);
+        if (c->Code() == kNumEditChanged)
+            Changed();
+        return true;
+    }
+    return CFigPage::event(e);
+}
+
+void CFTabGeneral::OnStyleChosen()
+{
+    FigSheetData& d = D();
+    const int index = m_basedOn->currentData().toInt();
+    if (index == kMixedStyles) {
+        // Each object keeps the style it has.
+        d.mask.m_bSheet[kSheetStyle] = 0;
+        Changed();
+        return;
+    }
+    d.style = index;
+    d.mask.m_bSheet[kSheetStyle] = 1;
+    if (const CFigStyle* s = index >= 0 ? d.doc->m_figStyles.GetAt(index) : nullptr) {
+        CFigProps next = s->m_props;
+        next.Behavior = d.props.Behavior;
+        CFigPropMask diff;
+        diff.SetDiff(d.props, next);
+        d.mask.CFigPropMask::OrWith(diff);
+        d.props = next;
+    }
+    Sheet()->ReloadActivePage();
+    Changed();
+}
+
+void CFTabGeneral::OnBind()
+{
+    D().props.BindToStyle = m_bind->isChecked();
+    D().mask.m_bBindToStyle = 1;
+    Changed();
+}
+
+bool CFTabGeneral::Exchange(bool save)
+{
+    FigSheetData& d = D();
+    if (save) {
+        for (CNumEdit* e : {m_left, m_top, m_width, m_height, m_borderWidth})
+            if (e && !e->Save(true)) {
+                e->setFocus();
+                return false;
+            }
+        if (m_borderWidth && d.mask.m_bBorderWidth)
+            d.props.BorderWidth = m_borderWidthValue;
+        if (m_category) {
+            const std::string cat = QStringToAnsi(m_category->currentText());
+            d.category = cat == FindResString(IDS_NO_CATEGORY) ? std::string() : cat;
+        }
+        return true;
+    }
+    if (m_basedOn) {
+        const int shown = d.stylesDiffer && !d.mask.m_bSheet[kSheetStyle] ? kMixedStyles
+                          : d.style >= 0 && d.doc->m_figStyles.GetAt(d.style) ? d.style
+                                                                              : kNoStyle;
+        m_basedOn->setCurrentIndex(m_basedOn->findData(shown));
+    }
+    if (m_description)
+        m_description->setText(AnsiToQString(d.description));
+    if (m_category)
+        m_category->setCurrentText(d.category.empty() ? Res(IDS_NO_CATEGORY) : AnsiToQString(d.category));
+    if (m_styleBar) {
+        m_styleBar->setChecked(d.hasButton);
+        m_inMenu->setChecked(d.inMenu);
+    }
+    m_bind->setChecked(d.props.BindToStyle != 0);
+    m_borderWidthValue = d.props.BorderWidth;
+    for (CNumEdit* e : {m_left, m_top, m_width, m_height, m_borderWidth})
+        if (e)
+            e->Load();
+    const bool picture = d.IsPicture();
+    const COLORREF face = GetSysColor(COLOR_BTNFACE);
+    m_fillColor->SetColor(d.props.m_fill.GetColorOrNone());
+    m_textColor->SetColor(picture ? face : d.props.TextColor);
+    if (m_borderColor)
+        m_borderColor->SetColor(picture ? face : d.props.BorderColor);
+    if (m_shadow)
+        m_shadow->setChecked(d.props.Shadow != 0);
+    Enable();
+    return true;
+}
+
+void CFTabGeneral::Enable()
+{
+    const FigSheetData& d = D();
+    const bool picture = d.IsPicture();
+    m_textColor->setEnabled(!picture);
+    if (m_borderColor) {
+        m_borderColor->setEnabled(!picture);
+        m_borderWidth->setEnabled(!picture);
+    }
+    const CFigStyle* style = d.style >= 0 ? d.doc->m_figStyles.GetAt(d.style) : nullptr;
+    m_bind->setEnabled(d.variant == kFigSheetStyles || (!picture && style));
+    if (m_shadow)
+        m_shadow->setEnabled(picture || d.props.m_fill.m_nKind != 0);
+    const bool single = !d.several;
+    m_height->setEnabled(!(single && (d.attrFlags & kLockSize)));
+    m_width->setEnabled(!(single && (d.attrFlags & kLockSize)));
+    if (m_left) {
+        m_left->setEnabled(!(single && (d.attrFlags & kLockPosition)));
+        m_top->setEnabled(!(single && (d.attrFlags & kLockPosition)));
+    }
+}
+
+void CFTabGeneral::OnApply()
+{
+    // An emptied field leaves each object's own value (the field's flag is
+    // already clear); nothing else to drop here.
+}

@@ -1,0 +1,139 @@
+#pragma once
+// The figure property sheets: one tabbed sheet over a working copy of the
+// figure properties, in two variants. CFPTabSheet edits the selected figures
+// or labels and writes the flagged properties on Apply and OK, all Applies
+// of one sheet forming one undo step; CFSTabSheet edits the document's
+// figure or label styles beside a styles panel.
+#include "dialogs/sheets/CStylesPanel.h"
+#include "dialogs/sheets/FigSheetData.h"
+#include "platform/Prompt.h"
+#include "platform/ui/CDialog.h"
+#include "platform/ui/CPropertySheet.h"
+
+#include <memory>
+#include <vector>
+
+class CFigPage;
+class CFTabGeneral;
+class CFTabText;
+class CFTabConnect;
+class CFTabBehaviors;
+class CFTabAutoLabel;
+class CFTabFill;
+class CFigPreviewWnd;
+class QPushButton;
+class QTabWidget;
+
+class CFTabSheet : public CDialog {
+    Q_OBJECT
+public:
+    CFTabSheet(const FigSheetData& data, QWidget* parent);
+    ~CFTabSheet() override;
+
+    FigSheetData& Data() { return m_data; }
+    // The commit button follows the change state.
+    void RefreshCommitButton();
+    // Every mask flag cleared, the changed flag too.
+    void ResetChangeState();
+    // The active page loads from the working copy again.
+    void ReloadActivePage();
+    QTabWidget* GetTabControl() const { return m_tabs; }
+    QPushButton* Button(int id) const;
+    CFigPage* ActivePage() const;
+    int PageCount() const { return int(m_pages.size()); }
+    CFigPage* Page(int i) const { return m_pages[size_t(i)]; }
+    void SetActivePage(CFigPage* page);
+    CFTabGeneral* GeneralPage() const { return m_general; }
+    // Stores the active page; on failure it stays shown.
+    bool ValidateActivePage();
+
+protected:
+    void OnInitDialog() override;
+    // The commit button of the variant: Apply, or OK showing Apply's text.
+    virtual int CommitButtonId() const = 0;
+    void BuildPages();
+    void RememberPage();
+    // The page the next sheet of this kind opens on.
+    int& RememberedPage();
+
+    FigSheetData m_data;
+    QTabWidget* m_tabs;
+    QWidget* m_buttonRow;
+    std::vector<CFigPage*> m_pages;
+    CFTabGeneral* m_general = nullptr;
+    CFTabText* m_text = nullptr;
+    CFTabConnect* m_connect = nullptr;
+    CFTabBehaviors* m_behaviors = nullptr;
+    CFTabAutoLabel* m_autoLabel = nullptr;
+    CFTabFill* m_fill = nullptr;
+    int m_shownTab = -1;
+    bool m_switching = false;
+
+private:
+    void OnTabChanged(int index);
+};
+
+class CFPTabSheet : public CFTabSheet {
+    Q_OBJECT
+public:
+    CFPTabSheet(const FigSheetData& data, QWidget* parent);
+    // Writes the flagged values to the selection; false keeps the sheet open.
+    bool Apply();
+
+protected:
+    void OnInitDialog() override;
+    void OnOK() override;
+    void OnCancel() override;
+    int CommitButtonId() const override { return ID_APPLY_NOW; }
+
+private:
+    long long m_stepMark = -1;
+};
+
+// Opens the properties sheet over the selected figures (or labels); IDCANCEL
+// without a selection of the kind.
+int RunFigPropSheet(CKavoDoc& doc, bool labels, QWidget* parent);
+
+class CFSTabSheet : public CFTabSheet, public IStylesPanelHost {
+    Q_OBJECT
+public:
+    // start: a style index of the kind; -1 the document's current style of
+    // the kind, or its first style when none is current.
+    CFSTabSheet(bool label, CKavoDoc& doc, int start, QWidget* parent);
+    CStylesPanel* Panel() const { return m_panel; }
+    CFigPreviewWnd* Preview() const { return m_preview; }
+    // OK (shown as Apply): writes the shown entry; false keeps the changes.
+    bool Commit();
+
+    // IStylesPanelHost
+    std::vector<StyleListEntry> StyleEntries() const override;
+    int ShownStyle() const override { return m_data.style; }
+    bool HasPendingChanges() const override { return m_data.HasChanges(); }
+    bool CommitPending() override { return Commit(); }
+    void DiscardPending(bool madeByNew) override;
+    void ShowStyle(int index) override;
+    std::string NewNameBase() const override;
+    bool AskStyleName(std::string& name, StyleNameMode mode) override;
+    int AddStyle(const std::string& name, bool copy) override;
+    bool RenameStyle(int index, const std::string& name) override;
+    bool DeleteStyle(int index) override;
+    void NoStylesLeft(bool afterDelete) override;
+
+protected:
+    void OnInitDialog() override;
+    void OnOK() override;
+    void OnCancel() override;
+    int CommitButtonId() const override { return IDOK; }
+
+private:
+    bool HasShape() const;
+    void RedrawPreview();
+    bool CommitToAll();
+
+    CStylesPanel* m_panel;
+    CFigPreviewWnd* m_preview;
+    int m_start;
+};
+
+// Opens the styles sheet over the document's figure (or label) styles.
+int RunFigStyleSheet(CKavoDoc& doc, bool labels, int start, QWidget* parent);
