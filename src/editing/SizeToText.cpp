@@ -10,11 +10,10 @@
 
 #include <vector>
 
-namespace {
 // The fit re-lays the figure's connectors and moves its pinned labels
 // without logging them: their places are logged first, so that undo puts
 // them back too.
-bool LogFollowers(CKavoDoc& doc, const CFigure* fig)
+bool LogFitFollowers(CKavoDoc& doc, const CFigure* fig)
 {
     bool ok = true;
     doc.ForEachConnector([&](CConnector* c) {
@@ -26,11 +25,10 @@ bool LogFollowers(CKavoDoc& doc, const CFigure* fig)
             ok = doc.LogFigRect(s->m_pFig2) != 0;
     return ok;
 }
-} // namespace
 
 bool FitFigToTextWithUndo(CKavoDoc& doc, CFigure* fig, bool setFlags)
 {
-    if (!fig || !doc.LogFigRect(fig) || !doc.LogFigureState(fig) || !LogFollowers(doc, fig))
+    if (!fig || !doc.LogFigRect(fig) || !doc.LogFigureState(fig) || !LogFitFollowers(doc, fig))
         return false;
     const FigFlagSet saved = fig->m_props.Behavior;
     if (setFlags)

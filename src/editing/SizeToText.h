@@ -4,6 +4,9 @@
 class CKavoDoc;
 class CFigure;
 
+// Logs what fitting the figure moves besides itself (its connectors' ends
+// and its pinned labels), so that undo puts them back; false when refused.
+bool LogFitFollowers(CKavoDoc& doc, const CFigure* fig);
 // Fits the figure to its text with its rectangle and properties logged
 // first; with `setFlags` both dimensions follow the text for the fit. The
 // figure's flag words are as before afterwards. Whether it was fitted.

@@ -28,6 +28,7 @@ class CFigSymbol;
 class QTimerEvent;
 class QInputMethodEvent;
 class CTextDialog;
+struct TextDialogArgs;
 
 // Ruler-update flags: vertical ruler, horizontal ruler, corner box.
 constexpr int kRulerVertical = 1;
@@ -353,6 +354,14 @@ public:
     // everything selected unless a character is typed.
     bool BeginTextEdit(CFigure* fig, int section, bool forwardClick, const CPoint& client, char ch, int caretMode);
     bool OpenTextEditor(CFigure* fig, int section, bool forwardClick, const CPoint& client, char ch, int caretMode);
+    // Find and Replace (CKavoViewFind.cpp): brings the text area into sight,
+    // clear of `avoid` (a window over the view, in global pixels), and opens
+    // the editor on it with start..end selected, leaving the focus where it
+    // is; false when no editor could be opened.
+    bool ShowFindMatch(CFigure* fig, int area, int start, int end, const QRect& avoid);
+    // Scrolls so that the text area (the figure for area -1) shows centred,
+    // unless it shows already (always when forced).
+    void ShowTextInView(CFigure* fig, bool force, int area, const QRect& avoid);
     // Stores the edited text, fits the figure and keeps one undo step; false
     // when no editor was open.
     bool CloseEditor();
@@ -384,6 +393,11 @@ protected:
     void inputMethodEvent(QInputMethodEvent* event) override;
 
 private:
+    // OpenTextEditor in two halves: the figure made ready, then the editor
+    // made over it with the arguments given.
+    bool PrepareEditor(CFigure* fig, int section);
+    void StartEditor(CFigure* fig, int section, TextDialogArgs& args);
+
     CTextDialog* m_pTextDlg = nullptr;
     CFigure* m_pEditFig = nullptr;
     int m_nEditSection = -1;

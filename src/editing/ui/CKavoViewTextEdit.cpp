@@ -108,6 +108,20 @@ bool CKavoView::BeginTextEdit(CFigure* fig, int section, bool forwardClick, cons
 bool CKavoView::OpenTextEditor(CFigure* fig, int section, bool forwardClick, const CPoint& client, char ch,
                                int caretMode)
 {
+    if (!PrepareEditor(fig, section))
+        return false;
+    TextDialogArgs a;
+    a.placedByClick = forwardClick && caretMode == -1;
+    a.click = client;
+    a.firstChar = ch;
+    a.selStart = caretMode;
+    a.selEnd = caretMode;
+    StartEditor(fig, section, a);
+    return true;
+}
+
+bool CKavoView::PrepareEditor(CFigure* fig, int section)
+{
     DiagPrintf("USER  Open text, sector = %d\n", section);
     if (!m_pDoc || !fig)
         return false;
@@ -128,24 +142,22 @@ bool CKavoView::OpenTextEditor(CFigure* fig, int section, bool forwardClick, con
         m_pDoc->m_pObjList->MoveTo(fig, m_pDoc->m_pObjList->GetCount() - 1);
         m_bBroughtForward = true;
     }
+    return true;
+}
+
+void CKavoView::StartEditor(CFigure* fig, int section, TextDialogArgs& a)
+{
     m_ctx.filter = kDrawFilterOneSection;
     m_ctx.filterObj = fig;
     m_ctx.filterSection = section;
     InvalidateAll();
-    TextDialogArgs a;
     a.fig = fig;
     a.section = section;
     a.text = m_strEditText0;
     a.prefix = m_strEditSecond0;
-    a.placedByClick = forwardClick && caretMode == -1;
-    a.click = client;
-    a.firstChar = ch;
-    a.selStart = caretMode;
-    a.selEnd = caretMode;
     m_bOpeningEditor = true;
     m_pTextDlg = new CTextDialog(this, a);
     m_bOpeningEditor = false;
-    return true;
 }
 
 bool CKavoView::CloseEditor()

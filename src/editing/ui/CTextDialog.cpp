@@ -399,5 +399,8 @@ void CTextDialog::focusOutEvent(QFocusEvent* event)
     }
     if (event->reason() == Qt::PopupFocusReason)
         return;
+    // The modeless Find and Replace dialog works on the open editor.
+    if (const QWidget* active = QApplication::activeWindow(); active && active->property("keepsTextEditorOpen").toBool())
+        return;
     m_pView->OnEditorFocusLost();
 }

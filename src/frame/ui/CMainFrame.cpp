@@ -8,6 +8,7 @@
 #include "frame/ui/CCustomizeSheet.h"
 #include "frame/ui/CFrameAppContext.h"
 #include "frame/ui/CKavoFrm.h"
+#include "frame/ui/FindReplaceUi.h"
 #include "frame/ui/MainMenu.h"
 #include "platform/Ansi.h"
 #include "platform/StringTable.h"
@@ -70,6 +71,7 @@ int CMainFrame::OnCreate()
     InstallSelectionRules();
     InstallEditCommands();
     InstallTemplateCommands();
+    InstallFindCommands(*this);
     InstallBarCommands();
     RegisterCustomizeCommands(m_commands, this);
     DiagPrintf("INIT  Step 5: CreateToolBar()\n");

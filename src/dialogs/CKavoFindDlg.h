@@ -1,0 +1,54 @@
+#pragma once
+// The modeless Find or Replace dialog. It keeps no search state of its own:
+// every button reports to its owner, which reads the texts and options.
+#include <QDialog>
+
+#include <string>
+
+class QCheckBox;
+class QLineEdit;
+class QPushButton;
+
+class CKavoFindDlg : public QDialog {
+    Q_OBJECT
+public:
+    enum class Report { FindNext, Replace, ReplaceAll, Terminating };
+    // Control ids of the find and replace dialog.
+    static constexpr int kFindEditId = 1152;
+    static constexpr int kReplaceEditId = 1153;
+    static constexpr int kWholeWordId = 1040;
+    static constexpr int kMatchCaseId = 1041;
+    static constexpr int kReplaceId = 1024;
+    static constexpr int kReplaceAllId = 1025;
+    // Both texts are held to 127 characters, as the search buffers are.
+    static constexpr int kTextLimit = 127;
+
+    CKavoFindDlg(QWidget* owner, bool replace, const std::string& findText, const std::string& replaceText,
+                 bool matchCase, bool wholeWord);
+
+    bool IsReplace() const { return m_bReplace; }
+    std::string FindText() const;
+    std::string ReplaceText() const;
+    bool MatchCase() const;
+    bool WholeWord() const;
+
+signals:
+    void Reported(CKavoFindDlg::Report report);
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void reject() override;
+
+private:
+    void EnableButtons();
+
+    bool m_bReplace;
+    QLineEdit* m_find = nullptr;
+    QLineEdit* m_replace = nullptr;
+    QCheckBox* m_wholeWord = nullptr;
+    QCheckBox* m_matchCase = nullptr;
+    QPushButton* m_findNext = nullptr;
+    QPushButton* m_replaceOne = nullptr;
+    QPushButton* m_replaceAll = nullptr;
+    bool m_bTerminated = false;
+};

@@ -1,0 +1,148 @@
+// Find and Replace as a user runs them: Ctrl+F / Ctrl+H through the frame's
+// commands, typing into the dialog, Find Next opening the view's text editor
+// on each match, Replace and Replace All each one undo step back to the
+// saved text.
+#include "common/DiagramFixture.h"
+#include "common/DocText.h"
+#include "common/TestSupport.h"
+#include "dialogs/CKavoFindDlg.h"
+#include "editing/ui/CKavoView.h"
+#include "editing/ui/CTextDialog.h"
+#include "frame/ui/CMainFrame.h"
+#include "frame/ui/FindReplaceUi.h"
+#include "platform/Prompt.h"
+#include "platform/ui/DlgItems.h"
+#include "undo/UndoCodes.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+#include <gtest/gtest.h>
+
+namespace {
+void SaveShot(const QString& name, QWidget* widget)
+{
+    const QString folder = qEnvironmentVariable("KAVO_SHOTS");
+    if (!folder.isEmpty())
+        widget->grab().save(QDir(folder).filePath(name + ".png"));
+}
+
+QPushButton* Button(QWidget* dlg, int id)
+{
+    return qobject_cast<QPushButton*>(GetDlgItem(dlg, id));
+}
+
+struct FindFixture {
+    CRecordingPrompt prompt;
+    DiagramFixture fx;
+    CMainFrame frame;
+    CKavoView* view = new CKavoView(&fx.doc);
+    CFigure* first;
+    CFigure* second;
+    std::string saved;
+    FindFixture()
+    {
+        frame.resize(900, 700);
+        frame.AddViewFrame(view, "d");
+        frame.show();
+        first = fx.AddBox(100, 100, 900, 300, "red fish blue fish");
+        second = fx.AddBox(100, 600, 900, 300, "one fish");
+        fx.doc.ResetUndoLog();
+        saved = DocText(fx.doc);
+    }
+    ~FindFixture()
+    {
+        if (CKavoFindDlg* dlg = ActiveFindDialog())
+            dlg->close();
+    }
+    CKavoFindDlg* Open(bool replace)
+    {
+        EXPECT_TRUE(frame.OnCommand(replace ? 33036 : 33035));
+        CKavoFindDlg* dlg = ActiveFindDialog();
+        EXPECT_TRUE(dlg && dlg->isVisible());
+        return dlg;
+    }
+    void Type(CKavoFindDlg* dlg, int id, const char* text)
+    {
+        auto* edit = qobject_cast<QLineEdit*>(GetDlgItem(dlg, id));
+        edit->selectAll();
+        QTest::keyClicks(edit, text);
+    }
+};
+} // namespace
+
+TEST(FindReplaceDialog, FindNextShowsEachMatchInTheEditorAndSaysWhenThereIsNone)
+{
+    FindFixture f;
+    CKavoFindDlg* dlg = f.Open(false);
+    EXPECT_FALSE(Button(dlg, IDOK)->isEnabled()) << "nothing to find yet";
+    f.Type(dlg, CKavoFindDlg::kFindEditId, "fish");
+    struct Hit {
+        CFigure* fig;
+        int start;
+    } hits[] = {{f.first, 4}, {f.first, 14}, {f.second, 4}, {f.first, 4}};
+    for (const Hit& h : hits) {
+        QTest::mouseClick(Button(dlg, IDOK), Qt::LeftButton);
+        ASSERT_EQ(f.view->EditedFigure(), h.fig);
+        CTextDialog* editor = f.view->TextEditor();
+        EXPECT_EQ(editor->SelAnchor(), h.start);
+        EXPECT_EQ(editor->SelEnd(), h.start + 4);
+    }
+    SaveShot("find_dialog", dlg);
+    SaveShot("find_match", &f.frame);
+    EXPECT_TRUE(f.prompt.shown.empty());
+
+    f.Type(dlg, CKavoFindDlg::kFindEditId, "cat");
+    QTest::mouseClick(Button(dlg, IDOK), Qt::LeftButton);
+    ASSERT_EQ(f.prompt.shown.size(), 1u);
+    EXPECT_EQ(f.prompt.shown[0].text, "Text not found");
+    f.view->CloseEditor();
+    EXPECT_EQ(DocText(f.fx.doc), f.saved) << "searching changes nothing";
+}
+
+TEST(FindReplaceDialog, ReplaceChangesTheShownMatchAndGoesOnReplaceAllIsOneStep)
+{
+    FindFixture f;
+    CKavoFindDlg* dlg = f.Open(true);
+    f.Type(dlg, CKavoFindDlg::kFindEditId, "fish");
+    f.Type(dlg, CKavoFindDlg::kReplaceEditId, "cod");
+    // Replace before any match is shown only beeps.
+    QTest::mouseClick(Button(dlg, CKavoFindDlg::kReplaceId), Qt::LeftButton);
+    EXPECT_EQ(DocText(f.fx.doc), f.saved);
+
+    QTest::mouseClick(Button(dlg, IDOK), Qt::LeftButton);
+    QTest::mouseClick(Button(dlg, CKavoFindDlg::kReplaceId), Qt::LeftButton);
+    EXPECT_EQ(AreaText(f.first), "red cod blue fish");
+    ASSERT_EQ(f.view->EditedFigure(), f.first) << "the next match is shown";
+    EXPECT_EQ(f.view->TextEditor()->SelAnchor(), 13);
+    f.view->CloseEditor();
+    f.fx.doc.UndoLastStep();
+    EXPECT_EQ(DocText(f.fx.doc), f.saved);
+
+    QTest::mouseClick(Button(dlg, CKavoFindDlg::kReplaceAllId), Qt::LeftButton);
+    EXPECT_EQ(AreaText(f.first), "red cod blue cod");
+    EXPECT_EQ(AreaText(f.second), "one cod");
+    EXPECT_EQ(f.fx.doc.UndoLogRef().GetLastUndoStepCode(), UDMAC_REPLACEALL);
+    f.fx.doc.UndoLastStep();
+    EXPECT_EQ(DocText(f.fx.doc), f.saved);
+    EXPECT_TRUE(f.prompt.shown.empty());
+}
+
+TEST(FindReplaceDialog, OneDialogAtATimeKeepingItsTextsBetweenUses)
+{
+    FindFixture f;
+    CKavoFindDlg* find = f.Open(false);
+    f.Type(find, CKavoFindDlg::kFindEditId, "blue");
+    QTest::keyClick(GetDlgItem(find, CKavoFindDlg::kMatchCaseId), Qt::Key_Space);
+    EXPECT_EQ(f.Open(false), find) << "asked again: the same dialog comes forward";
+    CKavoFindDlg* replace = f.Open(true);
+    ASSERT_NE(replace, nullptr);
+    EXPECT_TRUE(replace->IsReplace());
+    EXPECT_EQ(replace->FindText(), "blue");
+    EXPECT_TRUE(replace->MatchCase());
+    QTest::keyClick(replace, Qt::Key_Escape);
+    QApplication::processEvents();
+    EXPECT_EQ(ActiveFindDialog(), nullptr);
+}
