@@ -10,6 +10,7 @@
 #include "frame/ToolBarButtons.h"
 #include "frame/ui/CCustomToolBar.h"
 #include "frame/ui/CCustomizeSheet.h"
+#include "frame/ui/CCustomizeStyleBarLink.h"
 #include "frame/ui/CIconListBoxes.h"
 #include "frame/ui/CMainFrame.h"
 #include "platform/ui/DlgItems.h"
@@ -158,11 +159,18 @@ void CCustomizeTbars::ResetSelected()
     else if (row == 1)
         resetBar(frame->PropertyBar(), ShowPropertyBar, 32824, DefaultPropertyButtons());
     else if (row == 2) {
+        bool changed = !ShowStyleBarCombos;
         if (CollapsedStyleBar)
             frame->Commands().Execute(32825);
         ShowStyleBarCombos = 1;
-        if (CKavoDoc* doc = m_sheet->ActiveDocument())
-            RestoreStyleBar(*doc);
+        CKavoDoc* doc = m_sheet->ActiveDocument();
+        if (doc && RestoreStyleBar(*doc)) {
+            changed = true;
+            if (CustStyleBar(frame))
+                CustApplyStyleBarWidth(frame, doc->m_nSBarWidth);
+        }
+        if (changed)
+            CustRebuildStyleBar(frame);
     }
     m_list->SetCheck(0, ShowStdToolBar != 0);
     m_list->SetCheck(1, ShowPropertyBar != 0);

@@ -53,7 +53,7 @@ public:
     // The selected toolbar button (its bar null when none).
     CCustomToolBar* SelectedBar() const { return m_selBar; }
     unsigned SelectedCommand() const { return m_selCmd; }
-    bool IsDragging() const { return m_bMovingTool || m_bAddingCmd; }
+    bool IsDragging() const { return m_bMovingTool || m_bAddingCmd || m_bMovingStyle || m_bAddingStyle || m_bResizing; }
 
 protected:
     void OnInitDialog() override;
@@ -69,6 +69,14 @@ private:
     void DrawToolBeam(bool draw);
     void DropToolButton();
     void ShowToolSelection(bool show);
+    // The style bar's side: its width grip and its style buttons.
+    bool StyleBarDown(const QPoint& screen);
+    void StartStyleDrag(const QPoint& screen);
+    bool StyleBarMove(const QPoint& screen);
+    void UpdateStyleTarget(const QPoint& screen);
+    void DrawStyleBeam(bool draw);
+    void DropStyleButton();
+    void ShowStyleSelection(bool show);
     void SetDragCursor(Qt::CursorShape shape);
     void ClearDragState();
     bool InClientArea(const QPoint& screen) const;
@@ -94,8 +102,11 @@ private:
     int m_nBeamIndex = -1;
     CCustomToolBar* m_selBar = nullptr;
     unsigned m_selCmd = 0;
-    bool m_bSelShown = false;
     unsigned m_addCmd = 0;
+    int m_nSelRow = -1, m_nSelStyle = -1;          // the selected style button
+    int m_nStyleRow = -1, m_nStyleTarget = -1;     // where a style would drop
+    int m_nBeamRow = -1, m_nStyleBeamIndex = -1;   // where its mark is drawn
+    int m_nAddStyle = -1;                          // from the Styles list
     bool m_bCursorSet = false;
     bool m_bFilterInstalled = false;
 };

@@ -8,6 +8,7 @@
 #include "frame/CustomizeEdits.h"
 #include "frame/ui/CCustomToolBar.h"
 #include "frame/ui/CCustomizePages.h"
+#include "frame/ui/CCustomizeStyleBarLink.h"
 #include "frame/ui/CIconListBoxes.h"
 #include "frame/ui/CMainFrame.h"
 #include "platform/Prompt.h"
@@ -52,6 +53,7 @@ protected:
         QPainter p(this);
         p.setCompositionMode(QPainter::RasterOp_SourceXorDestination);
         const QRect outer(m_button.left(), m_button.top(), m_button.width() - 1, m_button.height() - 1);
+        // (the rectangle is in the coordinates of the bar it lies over)
         for (const QRect& r : {outer.adjusted(1, 1, -1, -1), outer.adjusted(2, 2, -2, -2)}) {
             QRegion frame(r);
             frame -= r.adjusted(1, 1, -1, -1);
@@ -120,6 +122,9 @@ bool CCustomizeSheet::eventFilter(QObject* watched, QEvent* event)
         return false;
     if (target->window() == this)
         return false;
+    if (event->type() != QEvent::ContextMenu
+        && CustOverStyleRowCombo(m_frame, static_cast<QMouseEvent*>(event)->globalPosition().toPoint()))
+        return false;
     return FilterOutside(target, event);
 }
 
@@ -168,11 +173,16 @@ void CCustomizeSheet::OnLButtonDown(const QPoint& screen)
             m_selBar = bar;
             m_selCmd = command;
             ShowToolSelection(true);
+            return;
         }
+        if (!bar)
+            StyleBarDown(screen);
         return;
     }
     if (GetActiveIndex() == kCommands)
         StartCommandDrag(screen);
+    else if (GetActiveIndex() == kStyles)
+        StartStyleDrag(screen);
 }
 
 // A press on the Commands list: the current command is dragged, moved when a
@@ -212,6 +222,8 @@ void CCustomizeSheet::OnMouseMove(const QPoint& screen)
         UpdateToolTarget(screen);
         return;
     }
+    if (StyleBarMove(screen))
+        return;
     if (m_bButtonDown && !InClientArea(screen) && m_selBar) {
         BeginToolMove();
         UpdateToolTarget(screen);
@@ -260,7 +272,12 @@ void CCustomizeSheet::DrawToolBeam(bool draw)
 
 void CCustomizeSheet::OnLButtonUp(const QPoint& screen)
 {
-    if (m_bMovingTool || m_bAddingCmd) {
+    ShowStyleSelection(false);
+    if (m_bMovingStyle || m_bAddingStyle) {
+        UpdateStyleTarget(screen);
+        DrawStyleBeam(false);
+        DropStyleButton();
+    } else if (m_bMovingTool || m_bAddingCmd) {
         UpdateToolTarget(screen);
         DrawToolBeam(false);
         DropToolButton();
@@ -303,24 +320,40 @@ void CCustomizeSheet::DropToolButton()
     }
 }
 
+namespace {
+void ShowSelectionFrame(QWidget* over, const QRect& rect, bool show)
+{
+    if (!over)
+        return;
+    auto* frame = over->findChild<QWidget*>("customizeSelection", Qt::FindDirectChildrenOnly);
+    if (!show) {
+        if (frame)
+            frame->hide();
+        return;
+    }
+    if (rect.isEmpty())
+        return;
+    if (!frame)
+        frame = new CSelectionFrame(over);
+    static_cast<CSelectionFrame*>(frame)->Show(rect);
+}
+} // namespace
+
 void CCustomizeSheet::ShowToolSelection(bool show)
 {
     if (!m_selBar)
         return;
-    auto* frame = m_selBar->findChild<QWidget*>("customizeSelection", Qt::FindDirectChildrenOnly);
-    if (!show) {
-        if (frame)
-            frame->hide();
-        m_bSelShown = false;
+    QWidget* button = show ? m_selBar->ItemWidget(m_selBar->Buttons().IndexOf(m_selCmd)) : nullptr;
+    ShowSelectionFrame(m_selBar, button ? button->geometry() : QRect(), show);
+}
+
+void CCustomizeSheet::ShowStyleSelection(bool show)
+{
+    QWidget* bar = CustStyleBar(m_frame);
+    if (!bar || m_nSelRow < 0)
         return;
-    }
-    QWidget* button = m_selBar->ItemWidget(m_selBar->Buttons().IndexOf(m_selCmd));
-    if (!button)
-        return;
-    if (!frame)
-        frame = new CSelectionFrame(m_selBar);
-    static_cast<CSelectionFrame*>(frame)->Show(button->geometry());
-    m_bSelShown = true;
+    const QRect screen = show ? CustStyleButtonRect(m_frame, m_nSelRow, m_nSelStyle) : QRect();
+    ShowSelectionFrame(bar, QRect(bar->mapFromGlobal(screen.topLeft()), screen.size()), show);
 }
 
 void CCustomizeSheet::SetDragCursor(Qt::CursorShape shape)
@@ -335,7 +368,9 @@ void CCustomizeSheet::SetDragCursor(Qt::CursorShape shape)
 void CCustomizeSheet::ClearDragState()
 {
     DrawToolBeam(false);
+    DrawStyleBeam(false);
     ShowToolSelection(false);
+    ShowStyleSelection(false);
     if (m_bCursorSet)
         QGuiApplication::restoreOverrideCursor();
     m_bCursorSet = false;
@@ -346,4 +381,5 @@ void CCustomizeSheet::ClearDragState()
     m_selBar = nullptr;
     m_selCmd = 0;
     m_addCmd = 0;
+    m_nSelRow = m_nSelStyle = m_nStyleRow = m_nStyleTarget = m_nAddStyle = -1;
 }

@@ -10,6 +10,7 @@
 #include "document/CKavoDoc.h"
 #include "frame/CustomizeEdits.h"
 #include "frame/ui/CCustomizeSheet.h"
+#include "frame/ui/CCustomizeStyleBarLink.h"
 #include "frame/ui/CIconListBoxes.h"
 #include "platform/Ansi.h"
 #include "platform/ui/DlgItems.h"
@@ -70,6 +71,7 @@ void CCustomizeSbar::OnInitPage()
     connect(m_combos, &QCheckBox::clicked, this, [this](bool on) {
         m_bCombos = on ? 1 : 0;
         ShowStyleBarCombos = m_bCombos;
+        CustRebuildStyleBar(m_sheet->Frame());
     });
     Refresh();
 }
@@ -110,7 +112,12 @@ void CCustomizeSbar::ApplyLayouts(int width)
         }
         layouts[i] = &applied[i];
     }
-    ApplyStyleBarLayouts(*doc, layouts, width);
+    if (!ApplyStyleBarLayouts(*doc, layouts, width))
+        return;
+    if (CustStyleBar(m_sheet->Frame())) {
+        CustApplyStyleBarWidth(m_sheet->Frame(), doc->m_nSBarWidth);
+        CustRebuildStyleBar(m_sheet->Frame());
+    }
 }
 
 // ---- Styles
