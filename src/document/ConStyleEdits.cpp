@@ -18,25 +18,25 @@ void AfterLibraryChange(CKavoDoc& doc)
 void StoreMasked(CConStyle& style, const ConStyleValues& v, const CConPropMaskEx& m)
 {
     const int32_t* ex = m.m_bEx;
-    if (ex[kExCategory])
+    if (ex[kConExCategory])
         style.Category = v.category.substr(0, CStyle::kMaxCategory);
-    if (ex[kExStyleBar])
+    if (ex[kConExStyleBar])
         style.HasButton = v.hasButton;
-    if (ex[kExDropMenu])
+    if (ex[kConExDropMenu])
         style.InMenu = v.inMenu;
-    if (ex[kExDescription])
+    if (ex[kConExDescription])
         style.Description = v.description.substr(0, CStyle::kMaxDescription);
-    if (ex[kExAutoLabel]) {
+    if (ex[kConExAutoLabel]) {
         style.AutoLabel = v.autoLabel;
         style.AutoLabelPosition = v.labelPosition;
     }
-    if (ex[kExLabelText])
+    if (ex[kConExLabelText])
         style.AutoLabelText = v.labelText.substr(0, CConStyle::kMaxAutoLabelText);
-    if (ex[kExStamp])
+    if (ex[kConExStamp])
         style.FragmentCreation = v.stamp;
-    if (ex[kExStampLength])
+    if (ex[kConExStampLength])
         style.FragmentLength = v.stampLength;
-    if (ex[kExStampAngle])
+    if (ex[kConExStampAngle])
         style.FragmentAngle = v.stampAngle;
     style.m_props.CopyMasked(&v.props, &m);
     // The cached stock kind follows the new values.

@@ -13,15 +13,15 @@ class CKavoDoc;
 
 // The flags of CConPropMaskEx::m_bEx for the attributes only a style has.
 enum ConStyleExFlag {
-    kExDescription,
-    kExCategory,
-    kExStyleBar,
-    kExDropMenu,
-    kExAutoLabel,
-    kExLabelText,
-    kExStamp,
-    kExStampLength,
-    kExStampAngle,
+    kConExDescription,
+    kConExCategory,
+    kConExStyleBar,
+    kConExDropMenu,
+    kConExAutoLabel,
+    kConExLabelText,
+    kConExStamp,
+    kConExStampLength,
+    kConExStampAngle,
 };
 
 struct ConStyleValues {

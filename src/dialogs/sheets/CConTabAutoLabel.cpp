@@ -48,13 +48,13 @@ CCTabAutoLabel::CCTabAutoLabel(CConSheetData& data, QWidget* parent)
         if (m_text->signalsBlocked())
             return;
         m_bTextChanged = true;
-        m_data.mask.m_bEx[kExLabelText] = 1;
+        m_data.mask.m_bEx[kConExLabelText] = 1;
         Changed();
     });
     connect(qobject_cast<QCheckBox*>(GetDlgItem(this, kAutoLabel)), &QCheckBox::clicked, this,
-            [this] { Change([this] { m_data.mask.m_bEx[kExAutoLabel] = 1; }); });
+            [this] { Change([this] { m_data.mask.m_bEx[kConExAutoLabel] = 1; }); });
     connect(m_position, &QButtonGroup::idClicked, this,
-            [this] { Change([this] { m_data.mask.m_bEx[kExAutoLabel] = 1; }); });
+            [this] { Change([this] { m_data.mask.m_bEx[kConExAutoLabel] = 1; }); });
 }
 
 bool CCTabAutoLabel::Exchange(bool save)
@@ -106,7 +106,7 @@ CCTabFragment::CCTabFragment(CConSheetData& data, QWidget* parent)
     const bool metric = Metric != 0;
     spec.SetMeasure(this, 0, kMaxStampLength, &m_data.attrs.stampLength, metric, true, 2, int(IDS_LENGTH), true,
                     metric ? 10.0 : 25.6);
-    CNumEdit* length = AddNumEdit(kLength, spec, &m_data.mask.m_bEx[kExStampLength]);
+    CNumEdit* length = AddNumEdit(kLength, spec, &m_data.mask.m_bEx[kConExStampLength]);
     label->setBuddy(length);
     grid->addWidget(length, 1, 1);
     grid->addWidget(AddLabel(2772, "Orientation"), 2, 0, 1, 4);
@@ -117,9 +117,9 @@ CCTabFragment::CCTabFragment(CConSheetData& data, QWidget* parent)
     grid->setRowStretch(4, 1);
 
     connect(qobject_cast<QCheckBox*>(GetDlgItem(this, kStamp)), &QCheckBox::clicked, this,
-            [this] { Change([this] { m_data.mask.m_bEx[kExStamp] = 1; }); });
+            [this] { Change([this] { m_data.mask.m_bEx[kConExStamp] = 1; }); });
     connect(m_orientation, &QButtonGroup::idClicked, this,
-            [this] { Change([this] { m_data.mask.m_bEx[kExStampAngle] = 1; }); });
+            [this] { Change([this] { m_data.mask.m_bEx[kConExStampAngle] = 1; }); });
 }
 
 bool CCTabFragment::Exchange(bool save)

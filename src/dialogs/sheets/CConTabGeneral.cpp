@@ -66,17 +66,17 @@ CCTabGeneral::CCTabGeneral(CConSheetData& data, QWidget* parent)
 
     connect(m_description, &QLineEdit::textEdited, this, [this] {
         m_data.attrs.description = QStringToAnsi(m_description->text());
-        m_data.mask.m_bEx[kExDescription] = 1;
+        m_data.mask.m_bEx[kConExDescription] = 1;
         Changed();
     });
     connect(m_category, &QComboBox::currentTextChanged, this, [this] {
         if (!m_category->signalsBlocked())
-            Change([this] { m_data.mask.m_bEx[kExCategory] = 1; });
+            Change([this] { m_data.mask.m_bEx[kConExCategory] = 1; });
     });
     connect(qobject_cast<QCheckBox*>(GetDlgItem(this, kStyleBar)), &QCheckBox::clicked, this,
-            [this] { Change([this] { m_data.mask.m_bEx[kExStyleBar] = 1; }); });
+            [this] { Change([this] { m_data.mask.m_bEx[kConExStyleBar] = 1; }); });
     connect(qobject_cast<QCheckBox*>(GetDlgItem(this, kInDropMenu)), &QCheckBox::clicked, this,
-            [this] { Change([this] { m_data.mask.m_bEx[kExDropMenu] = 1; }); });
+            [this] { Change([this] { m_data.mask.m_bEx[kConExDropMenu] = 1; }); });
     connect(qobject_cast<QCheckBox*>(GetDlgItem(this, kBind)), &QCheckBox::clicked, this, [this] { OnBind(); });
     connect(qobject_cast<QCheckBox*>(GetDlgItem(this, kDots)), &QCheckBox::clicked, this,
             [this] { Change([this] { m_data.MarkBits(kConDots); }); });
