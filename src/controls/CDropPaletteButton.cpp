@@ -11,6 +11,7 @@
 #include "platform/ui/DlgItems.h"
 
 #include <QMouseEvent>
+#include <QPainter>
 
 CTextDialog* ActiveTextEditor()
 {
@@ -293,7 +294,15 @@ void CDropPaletteButton::BlitImage(CDC* dc, const QImage& image, int x, int y, b
 {
     if (image.isNull())
         return;
-    QImage pixels = image.convertToFormat(QImage::Format_RGB32);
+    // The bar images have transparent backgrounds: they are laid on the
+    // button face first (a plain conversion would turn them black).
+    QImage pixels(image.size(), QImage::Format_RGB32);
+    const COLORREF face = GetSysColor(COLOR_BTNFACE);
+    pixels.fill(QColor(GetRValue(face), GetGValue(face), GetBValue(face)));
+    {
+        QPainter painter(&pixels);
+        painter.drawImage(0, 0, image);
+    }
     if (disabled)
         pixels = pixels.convertToFormat(QImage::Format_Grayscale8).convertToFormat(QImage::Format_RGB32);
     CPainterDC source(&pixels);

@@ -10,6 +10,7 @@
 #include "controls/ValueDropControls.h"
 #include "core/AppContext.h"
 #include "fileformat/DiagramRecordWriter.h"
+#include "platform/SysColors.h"
 #include "keyword/KeywordStreams.h"
 #include "shapes/CShapeDef.h"
 #include "shapes/ShapeLibrary.h"
@@ -329,4 +330,20 @@ TEST_F(ValueDropTest, FlowIndicatorsOfferFifteenStampsAndAMissingOneIsNone)
     Choose(small, kPaletteFirstId + 1);
     EXPECT_EQ(small->GetStamp(), -1);
     SaveShot(&owner, "flowindicator_buttons");
+}
+
+TEST_F(ValueDropTest, ATransparentBarImageShowsTheButtonFaceAroundItsMark)
+{
+    QImage mark(20, 20, QImage::Format_ARGB32);
+    mark.fill(Qt::transparent);
+    mark.setPixelColor(10, 5, Qt::blue);
+    auto* button = MakeValueDropControl(36499, &owner, [&](UINT) { return mark; });
+    ASSERT_NE(button, nullptr);
+    button->setGeometry(10, 10, 27, 26);
+    Show();
+    const QImage face = button->grab().toImage();
+    const int x = 3 + (21 - 7 - 20) / 2, y = 3;
+    const COLORREF btn = GetSysColor(COLOR_BTNFACE);
+    EXPECT_EQ(face.pixelColor(x + 2, y + 2), QColor(GetRValue(btn), GetGValue(btn), GetBValue(btn)));
+    EXPECT_EQ(face.pixelColor(x + 10, y + 5), QColor(Qt::blue));
 }
