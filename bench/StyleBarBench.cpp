@@ -117,15 +117,3 @@ void BM_DrawSamples(benchmark::State& state)
 
 BENCHMARK(BM_RebuildStyleBar)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_DrawSamples)->Unit(benchmark::kMillisecond);
-
-int main(int argc, char** argv)
-{
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    std::setlocale(LC_NUMERIC, "C");
-    ResetProgramState();
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

@@ -140,15 +140,3 @@ void BM_OpenGallery(benchmark::State& state)
 BENCHMARK(BM_LoadLibraries)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_OpenGalleryOverAllLibraries)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_OpenGallery)->Unit(benchmark::kMillisecond);
-
-int main(int argc, char** argv)
-{
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    std::setlocale(LC_NUMERIC, "C");
-    ResetProgramState();
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

@@ -127,15 +127,3 @@ void BM_RepaintEditorArea(benchmark::State& state)
 
 BENCHMARK(BM_TypeCharacter)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_RepaintEditorArea)->Unit(benchmark::kMillisecond);
-
-int main(int argc, char** argv)
-{
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    std::setlocale(LC_NUMERIC, "C");
-    ResetProgramState();
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
