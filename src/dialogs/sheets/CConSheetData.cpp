@@ -1,11 +1,11 @@
 #include "dialogs/sheets/CConSheetData.h"
 
 #include "core/Settings.h"
+#include "dialogs/sheets/StyleNames.h"
 #include "document/CKavoDoc.h"
 #include "richtext/TextUtils.h"
 #include "shapes/CConStylesLibrary.h"
 
-#include <cctype>
 #include <utility>
 
 CConStylesLibrary* CConSheetData::Library() const
@@ -82,34 +82,9 @@ void LoadConSheetStyle(CConSheetData& data, int index)
     a.inDropMenu = style->InMenu;
 }
 
-std::string FitConStyleName(const std::string& name)
-{
-    constexpr size_t kMax = CStyle::kMaxName;
-    if (name.size() <= kMax)
-        return name;
-    size_t number = name.size();
-    while (number > 0 && std::isdigit(static_cast<unsigned char>(name[number - 1])))
-        --number;
-    if (number > 0 && number < name.size() && name[number - 1] == ' ')
-        --number;
-    const std::string tail = name.substr(number);
-    if (tail.size() >= kMax)
-        return tail.substr(tail.size() - kMax);
-    std::string head = name.substr(0, kMax - tail.size());
-    while (!head.empty() && head.back() == ' ')
-        head.pop_back();
-    return head + tail;
-}
-
 std::string ProposeConStyleName(const std::string& start, const CConStylesLibrary& library)
 {
-    std::string name = FitConStyleName(start);
-    // Each step raises the number, so a free name is reached.
-    for (int guard = 0; library.FindByName(name) >= 0 && guard < 100000; ++guard) {
-        IncrementTrailingNumber(name, ' ');
-        name = FitConStyleName(name);
-    }
-    return name;
+    return ProposeUniqueStyleName(start, [&library](const std::string& name) { return library.FindByName(name) >= 0; });
 }
 
 void RememberLastEnds(const CConSheetData& data)

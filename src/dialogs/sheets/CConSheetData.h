@@ -84,7 +84,6 @@ void LoadConSheetStyle(CConSheetData& data, int index);
 // Style names are fixed fields of 30 characters: a proposal longer than that
 // loses characters before its trailing number, and is stepped until no
 // style has it.
-std::string FitConStyleName(const std::string& name);
 std::string ProposeConStyleName(const std::string& start, const CConStylesLibrary& library);
 
 // Remembers the end sizes and symbols an apply flagged, for the document and

@@ -1,20 +1,19 @@
 #pragma once
-// The connector styles sheet: the style list beside the pages, with a
-// preview of the working properties, New, Copy, Rename and Delete, OK
-// captioned Apply (it applies and stays) and Cancel captioned Close. Moving
-// to another style, or closing, with changes pending asks whether to apply
-// them first.
+// The connector styles sheet: the shared styles panel (preview, list, New,
+// Copy, Rename and Delete) beside the pages, OK captioned Apply (it applies
+// and stays) and Cancel captioned Close. Moving to another style, or
+// closing, with changes pending asks whether to apply them first.
 #include "dialogs/sheets/CConTabSheet.h"
+#include "dialogs/sheets/CStylesPanel.h"
 
 class CConPreviewButton;
-class QListWidget;
-class QPushButton;
 
-class CCSTabSheet : public CCTabSheet {
+class CCSTabSheet : public CCTabSheet, public IStylesPanelHost {
     Q_OBJECT
 public:
-    static constexpr int kPreview = 1239, kStylesLabel = 1251, kList = 1253;
-    static constexpr int kNew = 2127, kCopy = 2128, kDelete = 2129, kRename = 2130;
+    static constexpr int kPreview = 1239, kStylesLabel = IDC_STYLE_PICKER, kList = IDC_STYLE_LIST;
+    static constexpr int kNew = IDC_STYLE_NEW, kCopy = IDC_STYLE_COPY, kDelete = IDC_STYLE_DELETE,
+                         kRename = IDC_STYLE_RENAME;
 
     CCSTabSheet(QWidget* parent, CKavoDoc* doc, int style);
     void UpdateApplyState() override;
@@ -23,13 +22,20 @@ public:
     // sheet then shows that page and keeps the changes) or the category
     // list is full.
     bool ApplyStyles();
-    // Makes the style current, asking first about pending changes; false
-    // when the user stayed on the current one.
-    bool SelectStyle(int index);
-    void OnNew();
-    void OnCopy();
-    void OnRename();
-    void OnDelete();
+
+    // The panel's host.
+    std::vector<StyleListEntry> StyleEntries() const override;
+    int ShownStyle() const override { return m_data.curStyle; }
+    bool HasPendingChanges() const override { return m_data.Pending(); }
+    bool CommitPending() override { return ApplyStyles(); }
+    void DiscardPending(bool madeByNew) override;
+    void ShowStyle(int index) override;
+    std::string NewNameBase() const override;
+    bool AskStyleName(std::string& name, StyleNameMode mode) override;
+    int AddStyle(const std::string& name, bool copy) override;
+    bool RenameStyle(int index, const std::string& name) override;
+    bool DeleteStyle(int index) override;
+    void NoStylesLeft(bool afterDelete) override;
 
 protected:
     void OnInitDialog() override;
@@ -38,17 +44,8 @@ protected:
     void OnApplied() override;
 
 private:
-    QPushButton* StyleButton(int id) const;
-    bool AskApplyPending();
-    void FillList();
-    void SelectListEntry(int index);
-    void EnableStyleButtons();
-    // Runs the name dialog until it is cancelled (empty) or gives a name
-    // no style has.
-    std::string AskName(const std::string& start, bool copy, bool rename);
     ConStyleValues ValuesFromSheet() const;
-    bool AddAndSelect(const ConStyleValues& values, bool showGeneral);
 
+    CStylesPanel* m_panel;
     CConPreviewButton* m_preview;
-    QListWidget* m_list;
 };

@@ -2,7 +2,8 @@
 
 #include "controls/CDataExchange.h"
 #include "core/Units.h"
-#include "dialogs/sheets/CConColorButton.h"
+#include "controls/CColorDropButton.h"
+#include "dialogs/sheets/SheetColorButton.h"
 #include "document/CKavoDoc.h"
 #include "platform/Ansi.h"
 #include "platform/ui/DlgItems.h"
@@ -26,9 +27,8 @@ CCTabEnds::CCTabEnds(CConSheetData& data, QWidget* parent) : CConPage(data, "End
         grid->addWidget(AddLabel(first ? 3050 : 3047, first ? "First end" : "Second end"), 0, col, 1, 2);
         grid->addWidget(AddSymbolChoice(end), 1, col, 1, 2);
         grid->addWidget(AddLabel(first ? 2530 : 2531, "Fill color:"), 2, col);
-        auto* fill = new CConColorButton(this);
-        SetDlgCtrlID(fill, first ? kFill1 : kFill2);
-        connect(fill, &CConColorButton::chosen, this, [this, first](COLORREF color) {
+        CColorDropButton* fill = MakeSheetColorButton(this, first ? kFill1 : kFill2, false);
+        OnSheetColorChosen(fill, this, [this, first](COLORREF color) {
             Change([this, first, color] {
                 (first ? m_data.props.End1FillColor : m_data.props.End2FillColor) = color;
                 (first ? m_data.mask.m_bEnd1FillColor : m_data.mask.m_bEnd2FillColor) = 1;
@@ -111,8 +111,8 @@ bool CCTabEnds::Exchange(bool save)
     const CConProps& p = m_data.props;
     m_symbol[0]->setCurrentIndex(m_symbol[0]->findData(p.End1));
     m_symbol[1]->setCurrentIndex(m_symbol[1]->findData(p.End2));
-    static_cast<CConColorButton*>(GetDlgItem(this, kFill1))->SetColor(p.End1FillColor);
-    static_cast<CConColorButton*>(GetDlgItem(this, kFill2))->SetColor(p.End2FillColor);
+    static_cast<CColorDropButton*>(GetDlgItem(this, kFill1))->SetColor(p.End1FillColor);
+    static_cast<CColorDropButton*>(GetDlgItem(this, kFill2))->SetColor(p.End2FillColor);
     return true;
 }
 

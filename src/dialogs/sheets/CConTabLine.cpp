@@ -1,7 +1,8 @@
 #include "dialogs/sheets/CConTabLine.h"
 
 #include "controls/CDataExchange.h"
-#include "dialogs/sheets/CConColorButton.h"
+#include "controls/CColorDropButton.h"
+#include "dialogs/sheets/SheetColorButton.h"
 #include "platform/Ansi.h"
 #include "platform/ui/DlgItems.h"
 #include "shapes/ShapeLibrary.h"
@@ -91,11 +92,10 @@ CCTabLine::CCTabLine(CConSheetData& data, QWidget* parent)
     });
 }
 
-CConColorButton* CCTabLine::AddColor(int id, COLORREF CConProps::*field, int32_t CConPropMask::*flag)
+CColorDropButton* CCTabLine::AddColor(int id, COLORREF CConProps::*field, int32_t CConPropMask::*flag)
 {
-    auto* button = new CConColorButton(this);
-    SetDlgCtrlID(button, id);
-    connect(button, &CConColorButton::chosen, this, [this, field, flag](COLORREF color) {
+    CColorDropButton* button = MakeSheetColorButton(this, id, false);
+    OnSheetColorChosen(button, this, [this, field, flag](COLORREF color) {
         Change([this, field, flag, color] {
             m_data.props.*field = color;
             m_data.mask.*flag = 1;
@@ -147,7 +147,7 @@ bool CCTabLine::Exchange(bool save)
     m_flowKind->setCurrentIndex(m_flowKind->findData(p.FIType));
     for (auto [id, field] : {std::pair{kColor, &CConProps::Color}, {kFlowFill, &CConProps::FIFillClr},
                              {kFlowBorder, &CConProps::FIBdrClr}})
-        static_cast<CConColorButton*>(GetDlgItem(this, id))->SetColor(p.*field);
+        static_cast<CColorDropButton*>(GetDlgItem(this, id))->SetColor(p.*field);
     const DWORD bits = p.Behavior.low;
     SetChecked((bits & kConRounded)    ? kRounded
                : (bits & kConCurved)   ? kCurved

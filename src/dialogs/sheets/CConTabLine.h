@@ -3,7 +3,7 @@
 // curvature and corner join, and the flow symbols drawn along it.
 #include "dialogs/sheets/CConPage.h"
 
-class CConColorButton;
+class CColorDropButton;
 class QButtonGroup;
 class QComboBox;
 
@@ -25,7 +25,7 @@ protected:
     void UpdateControls() override;
 
 private:
-    CConColorButton* AddColor(int id, COLORREF CConProps::*field, int32_t CConPropMask::*flag);
+    CColorDropButton* AddColor(int id, COLORREF CConProps::*field, int32_t CConPropMask::*flag);
     CNumEdit* AddSize(int id, int32_t CConProps::*field, int32_t CConPropMask::*flag, double min, double max,
                       UINT error, ConDiffers differs);
     QComboBox* m_pattern;

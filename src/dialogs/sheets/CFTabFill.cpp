@@ -4,7 +4,8 @@
 #include "controls/CFillPreviewWnd.h"
 #include "controls/CNumEdit.h"
 #include "dialogs/sheets/CFTabSheet.h"
-#include "dialogs/sheets/CSheetColorButton.h"
+#include "controls/CColorDropButton.h"
+#include "dialogs/sheets/SheetColorButton.h"
 #include "document/ChoiceTables.h"
 #include "platform/Ansi.h"
 #include "platform/ui/DlgItems.h"
@@ -69,9 +70,9 @@ void CFTabFill::OnInitDialog()
     m_preview->setMinimumSize(110, 90);
     grid->addWidget(m_preview, 0, 2, 4, 2);
 
-    m_solid = new CSheetColorButton(IDC_FILL_COLOR, false, this);
-    m_from = new CSheetColorButton(IDC_FROM, false, this);
-    m_to = new CSheetColorButton(IDC_TO, false, this);
+    m_solid = MakeSheetColorButton(this, IDC_FILL_COLOR, false);
+    m_from = MakeSheetColorButton(this, IDC_FROM, false);
+    m_to = MakeSheetColorButton(this, IDC_TO, false);
     grid->addWidget(AddLabel("Fill color:", m_solid), 4, 0);
     grid->addWidget(m_solid, 4, 1);
     grid->addWidget(AddLabel("From:", m_from), 5, 0);
@@ -126,14 +127,14 @@ void CFTabFill::OnInitDialog()
         UpdateData(false);
         Changed();
     });
-    for (CSheetColorButton* b : {m_solid, m_from})
-        connect(b, &CSheetColorButton::colorChosen, this, [this](COLORREF c) {
+    for (CColorDropButton* b : {m_solid, m_from})
+        OnSheetColorChosen(b, this, [this](COLORREF c) {
             D().props.m_fill.m_crColor1 = c;
             D().mask.m_fill.m_bColor1 = 1;
             UpdateData(false);
             Changed();
         });
-    connect(m_to, &CSheetColorButton::colorChosen, this, [this](COLORREF c) {
+    OnSheetColorChosen(m_to, this, [this](COLORREF c) {
         D().props.m_fill.m_crColor2 = c;
         D().mask.m_fill.m_bColor2 = 1;
         UpdateData(false);

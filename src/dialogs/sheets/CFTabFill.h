@@ -8,7 +8,7 @@
 
 class CFillPreviewWnd;
 class CNumEdit;
-class CSheetColorButton;
+class CColorDropButton;
 class QButtonGroup;
 class QCheckBox;
 class QComboBox;
@@ -41,9 +41,9 @@ private:
 
     QButtonGroup* m_kind = nullptr;
     QButtonGroup* m_blend = nullptr;
-    CSheetColorButton* m_solid = nullptr;
-    CSheetColorButton* m_from = nullptr;
-    CSheetColorButton* m_to = nullptr;
+    CColorDropButton* m_solid = nullptr;
+    CColorDropButton* m_from = nullptr;
+    CColorDropButton* m_to = nullptr;
     CNumEdit* m_angle = nullptr;
     CNumEdit* m_centre = nullptr;
     CNumEdit* m_xOffset = nullptr;

@@ -4,7 +4,8 @@
 #include "controls/CNumEdit.h"
 #include "core/Settings.h"
 #include "dialogs/sheets/CFTabSheet.h"
-#include "dialogs/sheets/CSheetColorButton.h"
+#include "controls/CColorDropButton.h"
+#include "dialogs/sheets/SheetColorButton.h"
 #include "document/CKavoDoc.h"
 #include "document/FigPropValues.h"
 #include "platform/Ansi.h"
@@ -152,13 +153,13 @@ void CFTabGeneral::OnInitDialog()
     grid->addWidget(Label("H&eight:", m_height, this), row, 2);
     grid->addWidget(m_height, row++, 3);
 
-    m_fillColor = new CSheetColorButton(IDC_FILL_COLOR, true, this);
-    m_textColor = new CSheetColorButton(IDC_TEXT_COLOR, false, this);
+    m_fillColor = MakeSheetColorButton(this, IDC_FILL_COLOR, true);
+    m_textColor = MakeSheetColorButton(this, IDC_TEXT_COLOR, false);
     grid->addWidget(Label("Fill:", m_fillColor, this), row, 0);
     grid->addWidget(m_fillColor, row, 1);
     grid->addWidget(Label("Text:", m_textColor, this), row, 2);
     grid->addWidget(m_textColor, row++, 3);
-    connect(m_fillColor, &CSheetColorButton::colorChosen, this, [this](COLORREF c) {
+    OnSheetColorChosen(m_fillColor, this, [this](COLORREF c) {
         FigSheetData& s = D();
         const CFillSpec before = s.props.m_fill;
         s.props.m_fill.SetColor(c, 0);
@@ -168,13 +169,13 @@ void CFTabGeneral::OnInitDialog()
         Enable();
         Changed();
     });
-    connect(m_textColor, &CSheetColorButton::colorChosen, this, [this](COLORREF c) {
+    OnSheetColorChosen(m_textColor, this, [this](COLORREF c) {
         D().props.TextColor = c;
         D().mask.m_bTextColor = 1;
         Changed();
     });
     if (!d.label) {
-        m_borderColor = new CSheetColorButton(IDC_BORDER_COLOR, false, this);
+        m_borderColor = MakeSheetColorButton(this, IDC_BORDER_COLOR, false);
         m_borderWidth = AddNumber(IDC_BORDER_WIDTH);
         spec.Reset();
         spec.SetInt(this, 0, 72, &m_borderWidthValue, IDS_BORDER_RANGE);
@@ -184,7 +185,7 @@ void CFTabGeneral::OnInitDialog()
         grid->addWidget(m_borderColor, row, 1);
         grid->addWidget(Label("Width:", m_borderWidth, this), row, 2);
         grid->addWidget(m_borderWidth, row++, 3);
-        connect(m_borderColor, &CSheetColorButton::colorChosen, this, [this](COLORREF c) {
+        OnSheetColorChosen(m_borderColor, this, [this](COLORREF c) {
             D().props.BorderColor = c;
             D().mask.m_bBorderColor = 1;
             Changed();

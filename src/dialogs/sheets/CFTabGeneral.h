@@ -5,7 +5,7 @@
 #include "dialogs/sheets/CFigPage.h"
 
 class CNumEdit;
-class CSheetColorButton;
+class CColorDropButton;
 class QCheckBox;
 class QComboBox;
 class QLineEdit;
@@ -49,8 +49,8 @@ private:
     CNumEdit* m_height = nullptr;
     CNumEdit* m_width = nullptr;
     CNumEdit* m_borderWidth = nullptr;
-    CSheetColorButton* m_fillColor = nullptr;
-    CSheetColorButton* m_textColor = nullptr;
-    CSheetColorButton* m_borderColor = nullptr;
+    CColorDropButton* m_fillColor = nullptr;
+    CColorDropButton* m_textColor = nullptr;
+    CColorDropButton* m_borderColor = nullptr;
     int m_borderWidthValue = 0;
 };

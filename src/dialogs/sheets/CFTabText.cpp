@@ -3,7 +3,8 @@
 #include "controls/FontCombos.h"
 #include "core/MsgBox.h"
 #include "dialogs/sheets/CFTabSheet.h"
-#include "dialogs/sheets/CSheetColorButton.h"
+#include "controls/CColorDropButton.h"
+#include "dialogs/sheets/SheetColorButton.h"
 #include "document/CFigure.h"
 #include "document/CKavoDoc.h"
 #include "document/FigPropValues.h"
@@ -137,7 +138,7 @@ void CFTabText::OnInitDialog()
     grid->addWidget(m_bold, 7, 0);
     grid->addWidget(m_italic, 7, 1);
     grid->addWidget(m_underline, 7, 2);
-    m_color = new CSheetColorButton(IDC_TEXT_COLOR, false, this);
+    m_color = MakeSheetColorButton(this, IDC_TEXT_COLOR, false);
     grid->addWidget(new QLabel("Text color:", this), 8, 0);
     grid->addWidget(m_color, 8, 1);
     grid->setRowStretch(1, 1);
@@ -152,7 +153,7 @@ void CFTabText::OnInitDialog()
     });
     for (QCheckBox* c : {m_bold, m_italic, m_underline})
         connect(c, &QCheckBox::clicked, this, [this] { OnFontChanged(); });
-    connect(m_color, &CSheetColorButton::colorChosen, this, [this](COLORREF c) {
+    OnSheetColorChosen(m_color, this, [this](COLORREF c) {
         D().props.TextColor = c;
         D().mask.m_bTextColor = 1;
         Changed();

@@ -3,7 +3,7 @@
 // whether the box is hidden, the alignment, the font and the text colour.
 #include "dialogs/sheets/CFigPage.h"
 
-class CSheetColorButton;
+class CColorDropButton;
 class QButtonGroup;
 class QCheckBox;
 class QComboBox;
@@ -50,7 +50,7 @@ private:
     QCheckBox* m_bold = nullptr;
     QCheckBox* m_italic = nullptr;
     QCheckBox* m_underline = nullptr;
-    CSheetColorButton* m_color = nullptr;
+    CColorDropButton* m_color = nullptr;
     QPushButton* m_add = nullptr;
     QPushButton* m_delete = nullptr;
     int m_box = 0;

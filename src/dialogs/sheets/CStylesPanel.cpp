@@ -18,7 +18,7 @@ constexpr UINT IDS_SURE_DELETE = 513, IDS_UNIQUE_NAME = 517;
 constexpr int kButtonIds[] = {IDC_STYLE_NEW, IDC_STYLE_COPY, IDC_STYLE_RENAME, IDC_STYLE_DELETE};
 constexpr UINT kButtonTexts[] = {635, 636, 638, 637};
 // Dialog units of the panel at the sheet's font: 3/2 pixels across, 13/8 down.
-constexpr int kPreviewW = 82 * 3 / 2, kPreviewH = 53 * 13 / 8, kPickerH = 11 * 13 / 8, kPickerGap = 2 * 13 / 8;
+constexpr int kPreviewW = 82 * 3 / 2, kPickerH = 11 * 13 / 8, kPickerGap = 2 * 13 / 8;
 
 std::string Res(UINT id)
 {
@@ -71,9 +71,10 @@ QPushButton* CStylesPanel::Button(int id) const
     return nullptr;
 }
 
-void CStylesPanel::SetPreview(QWidget* preview)
+void CStylesPanel::SetPreview(QWidget* preview, int heightDlu)
 {
     m_preview = preview;
+    m_previewH = heightDlu * 13 / 8;
     preview->setParent(this);
     Layout();
 }
@@ -95,8 +96,8 @@ void CStylesPanel::Layout()
 {
     int y = 0;
     if (m_preview) {
-        m_preview->setGeometry(0, 0, kPreviewW, kPreviewH);
-        y = kPreviewH + kPickerGap;
+        m_preview->setGeometry(0, 0, kPreviewW, m_previewH);
+        y = m_previewH + kPickerGap;
     }
     if (m_picker) {
         m_picker->setGeometry(0, y, kPreviewW, kPickerH);

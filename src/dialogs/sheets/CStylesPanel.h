@@ -67,7 +67,8 @@ public:
     // The buttons go into the sheet's button row, on that parent.
     void CreateButtons(QWidget* parent, const QRect& cancelRect, int gap);
     // The preview and the picker the host made, placed in the panel.
-    void SetPreview(QWidget* preview);
+    // The preview's height is in dialog units (a figure's 53, a line's less).
+    void SetPreview(QWidget* preview, int heightDlu = 53);
     void SetPicker(QWidget* picker);
     CRightClickListBox* List() const { return m_list; }
     QPushButton* Button(int id) const;
@@ -101,6 +102,7 @@ private:
 
     IStylesPanelHost* m_host;
     QWidget* m_preview = nullptr;
+    int m_previewH = 53 * 13 / 8;
     QWidget* m_picker = nullptr;
     CRightClickListBox* m_list;
     std::vector<QPushButton*> m_buttons;

@@ -16,7 +16,11 @@ std::string CutStyleName(const std::string& name)
         ++tail;
     if (tail >= kMaxStyleName)
         return name.substr(name.size() - kMaxStyleName);
-    return name.substr(0, kMaxStyleName - tail) + name.substr(name.size() - tail);
+    // A cut that ends on a space would leave two before the number.
+    std::string head = name.substr(0, kMaxStyleName - tail);
+    while (!head.empty() && head.back() == ' ')
+        head.pop_back();
+    return head + name.substr(name.size() - tail);
 }
 
 std::string ProposeUniqueStyleName(const std::string& name, const std::function<bool(const std::string&)>& exists)

@@ -9,7 +9,6 @@
 #include "dialogs/sheets/CFTabFill.h"
 #include "dialogs/sheets/CFTabGeneral.h"
 #include "dialogs/sheets/CFTabText.h"
-#include "dialogs/sheets/CSheetColorButton.h"
 #include "document/ChoiceTables.h"
 #include "platform/Ansi.h"
 
@@ -21,7 +20,7 @@
 #include "controls/CCheckListCtrl.h"
 
 namespace {
-constexpr COLORREF kRed = 0x0000FF;
+constexpr COLORREF kRed = 0x0404FC;   // the palette's red
 
 // Only lines of the changed figure's record differ, and not many.
 void ExpectFewNewLines(const std::string& before, const std::string& after, size_t most)
@@ -89,7 +88,7 @@ TEST_F(FigSheetTest, AppliesThenCancelKeepChangesAsOneUndoStep)
         ClickButton(s, ID_APPLY_NOW);
         EXPECT_FALSE(s.Button(ID_APPLY_NOW)->isEnabled());
         ShowPage(s, "Text");
-        Item<CSheetColorButton>(s, CFTabText::IDC_TEXT_COLOR)->ActionFor(kRed)->trigger();
+        PickColor(s, CFTabText::IDC_TEXT_COLOR, kRed);
         ClickButton(s, ID_APPLY_NOW);
         TypeInto(Item(s, CFTabText::IDC_TEXT), "Omega");
         ClickButton(s, ID_APPLY_NOW);
@@ -116,7 +115,7 @@ TEST_F(FigSheetTest, MixedSelectionChangesOnlyTheChosenColour)
         ShowPage(s, "General");
         EXPECT_TRUE(Item<CNumEdit>(s, CFTabGeneral::IDC_WIDTH)->text().isEmpty());
         EXPECT_TRUE(Item<CNumEdit>(s, CFTabGeneral::IDC_LEFT)->text().isEmpty());
-        Item<CSheetColorButton>(s, CFTabGeneral::IDC_TEXT_COLOR)->ActionFor(kRed)->trigger();
+        PickColor(s, CFTabGeneral::IDC_TEXT_COLOR, kRed);
         ShootPages(s, "FigProps_Mixed");
         auto* bind = Item(s, CFTabGeneral::IDC_BIND);
         bind->setFocus();
@@ -285,7 +284,7 @@ TEST_F(FigSheetTest, LabelPropertiesStartOnTextWithoutConnections)
         EXPECT_EQ(tabs->tabText(tabs->currentIndex()), "Text");
         for (int i = 0; i < tabs->count(); ++i)
             EXPECT_NE(tabs->tabText(i), "Connections");
-        Item<CSheetColorButton>(s, CFTabText::IDC_TEXT_COLOR)->ActionFor(kRed)->trigger();
+        PickColor(s, CFTabText::IDC_TEXT_COLOR, kRed);
         ClickButton(s, IDOK);
     });
     EXPECT_EQ(label->m_props.TextColor, kRed);
