@@ -3,7 +3,6 @@
 // values the record does not hold (place, size, texts, connection points,
 // style fields) and the change mask. The pages read and write it; Apply
 // writes the flagged values back to the selection or to the style.
-#include "document/ConStyleEdits.h"
 #include "shapes/CConPtList.h"
 #include "shapes/CFigProps.h"
 
@@ -17,12 +16,15 @@ struct FigPropValues;
 enum FigSheetVariant { kFigSheetProps = 1, kFigSheetStyles = 2 };
 // Style index of the styles sheet's "<All>" entry.
 constexpr int kAllStylesIndex = -3;
-// Positions in CFigPropMaskEx::m_bEx (values only the styles sheet edits):
-// the same positions as the connector styles' extra flags, under the
-// figure sheet's names where they differ.
-constexpr int kExHasButton = kExStyleBar;
-constexpr int kExInMenu = kExDropMenu;
-constexpr int kExAutoLabelText = kExLabelText;
+// Positions in CFigPropMaskEx::m_bEx (values only the styles sheet edits).
+enum FigSheetExFlag : int {
+    kExDescription = 0,
+    kExCategory = 1,
+    kExHasButton = 2,
+    kExInMenu = 3,
+    kExAutoLabel = 4,
+    kExAutoLabelText = 5,
+};
 
 struct FigSheetData {
     CKavoDoc* doc = nullptr;
