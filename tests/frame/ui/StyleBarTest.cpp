@@ -6,6 +6,7 @@
 #include "common/DiagramFixture.h"
 #include "common/TestSupport.h"
 #include "controls/CStyleButtons.h"
+#include "controls/StyleChoiceSeams.h"
 #include "controls/StylePickCategories.h"
 #include "core/Settings.h"
 #include "core/UIMode.h"
@@ -416,6 +417,32 @@ TEST_F(StyleBarTest, RowPickerChoosesTheStyleToCreateWith)
     frame.OnCommand(57643);
     EXPECT_EQ(DocText(fx.doc), saved);
     SaveShot("stylebar-pickers", bar);
+}
+
+// The choose-style dialog that takes a style off the bar asks for the bar
+// to be rebuilt; the row then shows the document's layout.
+TEST_F(StyleBarTest, ChooseStyleDialogThatChangesTheBarRebuildsIt)
+{
+    UseManyStyles(6, 3, 4);
+    Open();
+    const int before = bar->Row(kFigureRow).ButtonsCreated();
+    ASSERT_GT(before, 1);
+    auto& seams = GetStyleChoiceSeams();
+    const auto saved = seams.runDialog;
+    seams.runDialog = [this](StyleChoiceRequest& request) {
+        fx.doc.m_figButtons.RemoveAt(0);   // the style's on-bar check cleared
+        request.rebuildBar = true;
+        return true;
+    };
+    StyleChoiceRequest request;
+    request.doc = &fx.doc;
+    request.selected = 1;
+    int current = -1;
+    const bool chosen = ChooseStyleForPicker(request, current);
+    seams.runDialog = saved;
+    ASSERT_TRUE(chosen);
+    EXPECT_EQ(bar->Row(kFigureRow).Layout().m_nCount, fx.doc.m_figButtons.m_nCount);
+    EXPECT_EQ(bar->Row(kFigureRow).ButtonsCreated(), before - 1);
 }
 
 TEST_F(StyleBarTest, ComboBoxDropsDownToAtMostThirteenNames)
