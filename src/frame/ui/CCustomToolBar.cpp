@@ -136,6 +136,14 @@ QComboBox* MakeCombo(unsigned command, QWidget* parent)
 }
 } // namespace
 
+void ToggleInsertionMark(QWidget* host, const QRect& rect)
+{
+    auto* marks = host->findChild<CBeamOverlay*>("dropBeams", Qt::FindDirectChildrenOnly);
+    if (!marks)
+        marks = new CBeamOverlay(host);
+    marks->Toggle(rect);
+}
+
 void DrawInsertionBeam(QPainter& p, const QRect& rect)
 {
     const int x = rect.left();

@@ -26,6 +26,9 @@ QString ToolBarTipText(unsigned command);
 // left side with short crossbars at its top and bottom. Drawing it twice
 // restores what was there.
 void DrawInsertionBeam(QPainter& p, const QRect& rect);
+// Toggles such a mark over `host` (in its coordinates); the marks lie on a
+// see-through layer above the host's children.
+void ToggleInsertionMark(QWidget* host, const QRect& rect);
 
 class CCustomToolBar : public QToolBar {
     Q_OBJECT

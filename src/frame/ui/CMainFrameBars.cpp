@@ -4,6 +4,7 @@
 #include "frame/ui/CMainFrame.h"
 
 #include "controls/CZoomCombo.h"
+#include "controls/StyleChoiceSeams.h"
 #include "core/Settings.h"
 #include "core/Trace.h"
 #include "core/Units.h"
@@ -219,6 +220,8 @@ bool CMainFrame::CreateStyleBar()
             g_styleBar = nullptr;
     });
     GetDocFileHooks().rebuildStyleBar = &RebuildStyleBarNow;
+    // The choose-style dialog may change which styles the bar shows.
+    GetStyleChoiceSeams().rebuildStyleBar = &RebuildStyleBarNow;
     return true;
 }
 

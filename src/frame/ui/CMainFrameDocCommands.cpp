@@ -3,6 +3,7 @@
 // own rules (installed after these) take over for the ids they name.
 #include "frame/ui/CMainFrame.h"
 
+#include "controls/CEndSymbolButton.h"
 #include "core/Trace.h"
 #include "dialogs/symbols/SymbolGalleryDlg.h"
 #include "document/CKavoDoc.h"
@@ -15,6 +16,7 @@
 #include "editing/ui/TextEntrySeams.h"
 #include "editing/ui/ViewContextMenu.h"
 #include "platform/Ansi.h"
+#include "shapes/CShapeDef.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -125,6 +127,14 @@ void CMainFrame::InstallDocCommands()
 {
     // Insert Symbol picks from the figure symbol gallery.
     InstallSymbolGallerySeam();
+    // The end-symbol palettes' "..." entry browses the symbol files.
+    CEndSymbolButton::SetGallery([](QWidget* button, const std::string& current, std::string* chosen) {
+        CShapeDef symbol;
+        if (!RunEndSymbolGallery(button, current, symbol))
+            return false;
+        *chosen = symbol.m_strName;
+        return true;
+    });
     // Edit Text finds the text area under the mouse cursor of the active view.
     GetDocCommandSeams().cursorLogicalPos = [](POINT& logical) {
         const CKavoView* v = GetActiveKavoView();

@@ -83,6 +83,7 @@ private:
     void OnButtonUp(CStyleBarSlotButton* button, QWidget* under, Qt::KeyboardModifiers mods);
     void SendFromControl(DWORD wParam);
     void ApplyToSelection(int command);
+    void OnPickerHighlight(CStyleButtonRow& row);
     void WireButtons();
 
     CKavoDoc* m_pDoc = nullptr;

@@ -3,6 +3,7 @@
 #include "frame/ui/CStyleBar.h"
 
 #include "controls/CDlgCommandEvent.h"
+#include "controls/CStyleButtons.h"
 #include "core/Settings.h"
 #include "core/UIMode.h"
 #include "document/ApplyStyleToSel.h"
@@ -74,6 +75,12 @@ bool CKavoStyleBar::event(QEvent* event)
 
 void CKavoStyleBar::SendFromControl(DWORD wParam)
 {
+    if (HIWORD(wParam) == CDropPaletteButton::kHighlightNotify) {
+        for (auto& row : m_rows)
+            if (row->Spec().pickerId == LOWORD(wParam))
+                OnPickerHighlight(*row);
+        return;
+    }
     const DWORD command = RewriteCommand(wParam);
     const int id = LOWORD(command);
     // Only a style choice means anything to the frame.
@@ -83,6 +90,27 @@ void CKavoStyleBar::SendFromControl(DWORD wParam)
     ApplyToSelection(id);
     if (sendCommand)
         sendCommand(id);
+}
+
+void CKavoStyleBar::OnPickerHighlight(CStyleButtonRow& row)
+{
+    // While the palette is open the row's combo box and the status bar
+    // tell which style the pointer is over; leaving the cells puts the
+    // combo box back.
+    const WORD value = row.Picker() ? row.Picker()->GetSelectedId() : CDropPaletteButton::kNone;
+    if (value == CDropPaletteButton::kNone) {
+        if (QComboBox* combo = row.Combo())
+            combo->setCurrentIndex(row.RememberedComboSel());
+        const std::string empty;
+        ShowItemInfoInStatusBar(&empty, nullptr);
+        return;
+    }
+    const CStyle* style = StyleOf(row.Spec().kind, m_pDoc, value);
+    if (!style || style->m_strName.empty())
+        return;
+    if (QComboBox* combo = row.Combo())
+        combo->setCurrentIndex(combo->findData(int(value)));
+    ShowItemInfoInStatusBar(&style->m_strName, &style->Description);
 }
 
 void CKavoStyleBar::ApplyToSelection(int command)
@@ -96,6 +124,7 @@ void CKavoStyleBar::ApplyToSelection(int command)
 void CKavoStyleBar::MarkStyle(StyleBarRowKind kind, int style)
 {
     CStyleButtonRow& row = Row(kind);
+    row.SelectInPicker(style);
     row.ScrollToShow(style);
     if (CStyleBarSlotButton* b = row.Button(row.FindButton(style)))
         b->Press();
@@ -125,6 +154,7 @@ void CKavoStyleBar::SelectStyleCommand(int id)
     }
     for (auto& row : m_rows) {
         row->SelectInCombo(m_pDoc, -1);
+        row->SelectInPicker(-1);
         row->ReleaseButtons();
     }
 }

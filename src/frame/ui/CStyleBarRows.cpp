@@ -1,6 +1,7 @@
 #include "frame/ui/CStyleBarRows.h"
 
 #include "controls/CDlgCommandEvent.h"
+#include "controls/CStyleButtons.h"
 #include "controls/ChildControl.h"
 #include "core/UIMode.h"
 #include "document/CKavoDoc.h"
@@ -35,6 +36,17 @@ void Destroy(Widget*& w)
     w = nullptr;
 }
 
+CStylePickerButton* MakeStyleBarPicker(StyleBarRowKind kind)
+{
+    constexpr auto variant = CStylePickerButton::Variant::StyleBar;
+    switch (kind) {
+    case kLabelRow: return new CLblStyleButton(variant);
+    case kFigureRow: return new CFigStyleButton(variant);
+    case kConnectorRow: break;
+    }
+    return new CConStyleButton(variant);
+}
+
 } // namespace
 
 CStyleButtonRow::CStyleButtonRow(const StyleRowSpec& spec) : m_spec(spec) {}
@@ -63,7 +75,7 @@ void CStyleButtonRow::DestroyControls()
 
 void CStyleButtonRow::ShowControls(bool show)
 {
-    for (QWidget* w : {m_picker, static_cast<QWidget*>(m_combo), static_cast<QWidget*>(m_scroll)})
+    for (QWidget* w : {static_cast<QWidget*>(m_picker), static_cast<QWidget*>(m_combo), static_cast<QWidget*>(m_scroll)})
         if (w)
             w->setVisible(show);
     for (CStyleBarSlotButton* b : m_buttons)
@@ -130,16 +142,14 @@ void CStyleButtonRow::TakeFit(const StyleRowFit& fit)
     m_nOffset = std::clamp(m_nOffset, 0, m_nMaxOffset);
 }
 
-bool CStyleButtonRow::CreatePicker(QWidget* bar, int& top, const QFont& font)
+bool CStyleButtonRow::CreatePicker(CKavoDoc* doc, QWidget* bar, int& top, const QFont& font)
 {
-    // Stands in for the "More Styles" picker: the row's caption over its
-    // strip, so that the row reads the same.
+    // The row's "More Styles" button: every style of the kind by category,
+    // with the row's caption on its face.
     const char* caption = FindResString(UINT(m_spec.captionString));
-    auto* picker = new QLabel(AnsiToQString(caption ? caption : ""));
+    CStylePickerButton* picker = MakeStyleBarPicker(m_spec.kind);
+    picker->setText(AnsiToQString(caption ? caption : ""));
     picker->setFont(font);
-    picker->setAlignment(Qt::AlignCenter);
-    picker->setFrameShape(QFrame::Panel);
-    picker->setFrameShadow(QFrame::Raised);
     m_picker = picker;
     if (!CreateChildControl(picker, QRect(0, top, bar->width(), m_nPickerHeight), bar, m_spec.pickerId)) {
         Destroy(m_picker);
@@ -147,6 +157,11 @@ bool CStyleButtonRow::CreatePicker(QWidget* bar, int& top, const QFont& font)
         return false;
     }
     top += m_nPickerHeight;
+    // The palette opens beside the bar, not over its rows.
+    if (!picker->Create(m_spec.pickerId, bar, CPaletteMenuBase::kSideRight, doc, false)) {
+        m_bCombo = 0;
+        return false;
+    }
     return true;
 }
 
@@ -221,7 +236,7 @@ bool CStyleButtonRow::CreateControls(CKavoDoc* doc, QWidget* bar, int& top, cons
                                      const QFont& pickerFont)
 {
     m_pDoc = doc;
-    if (m_bPicker && !CreatePicker(bar, top, pickerFont))
+    if (m_bPicker && doc && !CreatePicker(doc, bar, top, pickerFont))
         return false;
     if (m_bCombo && !CreateCombo(bar, top, comboFont))
         return false;
@@ -234,7 +249,13 @@ bool CStyleButtonRow::CreateControls(CKavoDoc* doc, QWidget* bar, int& top, cons
 
 int CStyleButtonRow::PickerSelection() const
 {
-    return -1;
+    return m_picker ? m_picker->GetCurSel() : -1;
+}
+
+void CStyleButtonRow::SelectInPicker(int style)
+{
+    if (m_picker)
+        m_picker->SetSample(style);
 }
 
 CStyleBarSlotButton* CStyleButtonRow::Button(int i) const

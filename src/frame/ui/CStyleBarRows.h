@@ -15,6 +15,7 @@
 
 class CKavoDoc;
 class CStyleBarSlotButton;
+class CStylePickerButton;
 class QComboBox;
 class QFont;
 class QScrollBar;
@@ -100,15 +101,18 @@ public:
     CStyleBarSlotButton* Button(int i) const;
     QComboBox* Combo() const { return m_combo; }
     QScrollBar* ScrollBar() const { return m_scroll; }
-    QWidget* Picker() const { return m_picker; }
+    CStylePickerButton* Picker() const { return m_picker; }
     // The style the picker has selected, -1 none.
     int PickerSelection() const;
+    void SelectInPicker(int style);
+    // The combo box's selection as the row was built or last chosen.
+    int RememberedComboSel() const { return m_nComboSel; }
     int ComboDropHeight() const { return m_nComboDropHeight; }
     bool HasPicker() const { return m_bPicker != 0; }
     bool HasCombo() const { return m_bCombo != 0; }
 
 private:
-    bool CreatePicker(QWidget* bar, int& top, const QFont& font);
+    bool CreatePicker(CKavoDoc* doc, QWidget* bar, int& top, const QFont& font);
     bool CreateCombo(QWidget* bar, int& top, const QFont& font);
     void CreateButtons(CKavoDoc* doc, QWidget* bar, int top);
     void CreateScrollBar(QWidget* bar, int top);
@@ -128,7 +132,7 @@ private:
     QScrollBar* m_scroll = nullptr;
     int m_nOffset = 0;
     int m_nMaxOffset = 0;
-    QWidget* m_picker = nullptr;
+    CStylePickerButton* m_picker = nullptr;
     QComboBox* m_combo = nullptr;
     int m_nComboSel = -1;
     int m_nComboDropHeight = 0;

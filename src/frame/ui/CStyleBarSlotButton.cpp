@@ -17,6 +17,8 @@ namespace {
 
 constexpr int kClickedNotify = 0;
 
+} // namespace
+
 const CStyle* StyleOf(StyleBarRowKind kind, CKavoDoc* doc, int index)
 {
     if (!doc || index < 0)
@@ -25,8 +27,6 @@ const CStyle* StyleOf(StyleBarRowKind kind, CKavoDoc* doc, int index)
         return doc->GetConStyles()->GetAt(index);
     return doc->GetFigStyles()->GetAt(index);
 }
-
-} // namespace
 
 void DrawStyleBarSample(CDC& dc, StyleBarRowKind kind, CKavoDoc* doc, int styleIndex, const RECT& face)
 {

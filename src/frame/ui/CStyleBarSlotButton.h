@@ -11,6 +11,7 @@
 
 class CDC;
 class CKavoDoc;
+class CStyle;
 struct RECT;
 
 // The radio group of the bar's style buttons.
@@ -47,3 +48,6 @@ private:
 // pixels): what a style button shows inside its frame. An index outside the
 // library draws nothing.
 void DrawStyleBarSample(CDC& dc, StyleBarRowKind kind, CKavoDoc* doc, int styleIndex, const RECT& face);
+// The style a row's entry names (labels and figures share one library);
+// null when there is none.
+const CStyle* StyleOf(StyleBarRowKind kind, CKavoDoc* doc, int index);

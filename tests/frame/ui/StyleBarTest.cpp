@@ -5,6 +5,9 @@
 // commands its controls send and the style marked from elsewhere.
 #include "common/DiagramFixture.h"
 #include "common/TestSupport.h"
+#include "controls/CStyleButtons.h"
+#include "controls/StyleChoiceSeams.h"
+#include "controls/StylePickCategories.h"
 #include "core/Settings.h"
 #include "core/UIMode.h"
 #include "document/CStyleMenuLayout.h"
@@ -20,6 +23,7 @@
 #include <QComboBox>
 #include <QDir>
 #include <QLabel>
+#include <QMenu>
 #include <QScrollBar>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -335,6 +339,110 @@ TEST_F(StyleBarTest, ControlsCommandsBecomeStyleCommands)
     emit combo->activated(combo->currentIndex());
     EXPECT_EQ(g_nUIMode, 4);
     EXPECT_EQ(fx.doc.m_nCurConStyle, link3);
+}
+
+// Each row's "More Styles" picker drops the row's styles; the cell under
+// the pointer shows in the row's combo box, and a click on it makes it the
+// style to create with, as a button of the row does.
+TEST_F(StyleBarTest, RowPickerChoosesTheStyleToCreateWith)
+{
+    UseManyStyles(6, 3, 4);
+    CFigure* a = fx.AddBox(600, 600, 600, 450, "A");
+    fx.doc.ResetUndoLog();
+    Open();
+    const struct {
+        StyleBarRowKind kind;
+        int pickerId, comboId, cell, mode;
+    } cases[] = {{kLabelRow, 2119, 2126, 1, 3}, {kFigureRow, 2116, 2124, 4, 2}, {kConnectorRow, 2120, 2125, 2, 4}};
+    for (const auto& c : cases) {
+        CStylePickerButton* picker = bar->Row(c.kind).Picker();
+        ASSERT_NE(picker, nullptr) << c.kind;
+        EXPECT_EQ(GetDlgItem(bar, c.pickerId), picker);
+        EXPECT_EQ(picker->GetDocument(), &fx.doc);
+        EXPECT_EQ(picker->geometry(), QRect(0, picker->y(), bar->width(), 23));
+        const std::string saved = DocText(fx.doc);
+        const auto combo = static_cast<QComboBox*>(GetDlgItem(bar, c.comboId));
+        const int comboBefore = combo->currentIndex();
+        QTest::mousePress(picker, Qt::LeftButton, {}, QPoint(5, 5));
+        int category = 0;
+        if (QMenu* menu = picker->TopMenu()) {
+            ASSERT_TRUE(menu->isVisible());
+            QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(menu->actions().front()).center());
+        }
+        CPalettePopup* palette = picker->CategoryPopup(category);
+        ASSERT_TRUE(palette && palette->isVisible()) << c.kind;
+        const UINT cmd = CategoryCommand(category, c.cell);
+        const int style = picker->ValueOfCommand(cmd);
+        ASSERT_GE(style, 0);
+        const QPoint at = palette->ItemRect(cmd).center();
+        QTest::mouseMove(palette, at);
+        EXPECT_EQ(combo->currentData().toInt(), style) << c.kind;
+        QTest::mouseMove(palette, QPoint(-20, -20));
+        EXPECT_EQ(combo->currentIndex(), comboBefore) << c.kind;
+        QTest::mouseMove(palette, at);
+        if (c.kind == kFigureRow)
+            SaveShot("stylebar-picker-palette", palette);
+        QTest::mouseClick(palette, Qt::LeftButton, {}, at);
+        QApplication::processEvents();
+        EXPECT_FALSE(palette->isVisible());
+        EXPECT_EQ(g_nUIMode, c.mode) << c.kind;
+        const int current = c.kind == kLabelRow    ? fx.doc.m_nCurLblStyle
+                            : c.kind == kFigureRow ? fx.doc.m_nCurFigStyle
+                                                   : fx.doc.m_nCurConStyle;
+        EXPECT_EQ(current, style) << c.kind;
+        EXPECT_EQ(bar->Row(c.kind).Picker()->GetCurSel(), style);
+        EXPECT_EQ(bar->Row(c.kind).PressedStyle(), style);
+        EXPECT_EQ(DocText(fx.doc), saved) << c.kind;
+    }
+    // Only a choice (notification 0) of a picker holding a style names it.
+    const int chosen = bar->Row(kConnectorRow).PickerSelection();
+    EXPECT_EQ(bar->RewriteCommand(MAKELONG(2120, 0)), MAKELONG(WORD(37100 + chosen), 0));
+    EXPECT_EQ(bar->RewriteCommand(MAKELONG(2120, 2)), MAKELONG(2120, 2));
+    // With a figure selected the chosen figure style restyles it, in one
+    // undo step.
+    fx.doc.AddFigToSel(a, 1, false);
+    const std::string saved = DocText(fx.doc);
+    CStylePickerButton* picker = bar->Row(kFigureRow).Picker();
+    QTest::mousePress(picker, Qt::LeftButton, {}, QPoint(5, 5));
+    if (QMenu* menu = picker->TopMenu())
+        QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(menu->actions().front()).center());
+    CPalettePopup* palette = picker->CategoryPopup(0);
+    ASSERT_TRUE(palette && palette->isVisible());
+    const QPoint at = palette->ItemRect(CategoryCommand(0, 2)).center();
+    QTest::mouseMove(palette, at);
+    QTest::mouseClick(palette, Qt::LeftButton, {}, at);
+    QApplication::processEvents();
+    EXPECT_EQ(a->m_nStyle, picker->ValueOfCommand(CategoryCommand(0, 2)));
+    EXPECT_NE(DocText(fx.doc), saved);
+    frame.OnCommand(57643);
+    EXPECT_EQ(DocText(fx.doc), saved);
+    SaveShot("stylebar-pickers", bar);
+}
+
+// The choose-style dialog that takes a style off the bar asks for the bar
+// to be rebuilt; the row then shows the document's layout.
+TEST_F(StyleBarTest, ChooseStyleDialogThatChangesTheBarRebuildsIt)
+{
+    UseManyStyles(6, 3, 4);
+    Open();
+    const int before = bar->Row(kFigureRow).ButtonsCreated();
+    ASSERT_GT(before, 1);
+    auto& seams = GetStyleChoiceSeams();
+    const auto saved = seams.runDialog;
+    seams.runDialog = [this](StyleChoiceRequest& request) {
+        fx.doc.m_figButtons.RemoveAt(0);   // the style's on-bar check cleared
+        request.rebuildBar = true;
+        return true;
+    };
+    StyleChoiceRequest request;
+    request.doc = &fx.doc;
+    request.selected = 1;
+    int current = -1;
+    const bool chosen = ChooseStyleForPicker(request, current);
+    seams.runDialog = saved;
+    ASSERT_TRUE(chosen);
+    EXPECT_EQ(bar->Row(kFigureRow).Layout().m_nCount, fx.doc.m_figButtons.m_nCount);
+    EXPECT_EQ(bar->Row(kFigureRow).ButtonsCreated(), before - 1);
 }
 
 TEST_F(StyleBarTest, ComboBoxDropsDownToAtMostThirteenNames)
