@@ -23,5 +23,5 @@ protected:
     DiagramProps& m_values;
 };
 
-// A number field with the control id and the spec, as the pages make them.
+// A number field with its control id and its settings record, as the pages make them.
 CNumEdit* MakeNumEdit(QWidget* page, int id, const CNumEditSpec& spec);

@@ -32,7 +32,7 @@ W* WithId(W* widget, int id)
     return widget;
 }
 
-// Each field owns its spec: the spec binds the page's copy of the value.
+// Each field owns its settings record, which binds the page's copy of the value.
 CNumEdit* NumField(QWidget* page, int id, const CNumEditSpec& spec)
 {
     auto* field = WithId(new CNumEdit(page), id);
