@@ -11,6 +11,8 @@ program exporting at Dia's pixel width.
 
   bench/dia_side_by_side.py --kvdtool build/bench/bin/kvdtool [--sizes 1000,5000] [--runs 3]
 
+Each program runs `--runs` times a size (at least once), in alternation.
+
 Needs Dia (`apt-get install dia`); not part of CI.
 """
 import argparse
@@ -146,26 +148,32 @@ def main():
             same_png = os.path.join(work, 'same.png')
             ours_cmd = [args.kvdtool, 'export', kvd, ours_png, '--scale', '100']
             dia_cmd = [args.dia, '-n', '-t', 'cairo-png', '-e', dia_png, dia]
-            # One run of each first, for the pixel sizes.
-            if not run(dia_cmd, dia_png):
+            walls = {k: [] for k in ('ours', 'dia', 'same')}
+            times = {k: [] for k in walls}
+            peaks = {k: 0.0 for k in walls}
+
+            def note(key, r):
+                if r:
+                    walls[key].append(r[0])
+                    times[key].append(r[1])
+                    peaks[key] = max(peaks[key], r[2])
+                return r
+
+            # One run of each first, for the pixel sizes; it counts as the
+            # first of the runs (Dia takes most of a minute at 40,000 boxes).
+            if not note('dia', run(dia_cmd, dia_png)):
                 sys.exit(f'Dia could not export {n} boxes')
             dw, dh = png_size(dia_png)
             # The scale that gives Dia's width: 100% is the screen's pixels per
             # logical unit, so one export at 100% tells it.
-            ours_ok = run(ours_cmd, ours_png)
+            ours_ok = note('ours', run(ours_cmd, ours_png))
             ow, oh = png_size(ours_png) if ours_ok else (0, 0)
             same_cmd = [args.kvdtool, 'export', kvd, same_png, '--width', str(dw)]
+            note('same', run(same_cmd, same_png))
             jobs = (('ours', ours_cmd, ours_png), ('dia', dia_cmd, dia_png), ('same', same_cmd, same_png))
-            walls = {k: [] for k, _, _ in jobs}
-            times = {k: [] for k, _, _ in jobs}
-            peaks = {k: 0.0 for k, _, _ in jobs}
-            for _ in range(args.runs):
+            for _ in range(args.runs - 1):
                 for key, cmd, out in jobs:
-                    r = run(cmd, out)
-                    if r:
-                        walls[key].append(r[0])
-                        times[key].append(r[1])
-                        peaks[key] = max(peaks[key], r[2])
+                    note(key, run(cmd, out))
             wall = {k: statistics.median(v) if v else None for k, v in walls.items()}
             med = {k: statistics.median(v) if v else None for k, v in times.items()}
 

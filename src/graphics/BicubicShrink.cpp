@@ -2,6 +2,11 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
+
+#if defined(__GNUC__) && defined(__x86_64__)
+#include <immintrin.h>
+#endif
 
 namespace {
 
@@ -22,42 +27,28 @@ double Cubic(double x)
     return 0.0;
 }
 
-// The shrinking's inner loops take most of a large export's time: where the
-// processor has wider vector units they are compiled for them too, and the
-// same results come out either way (integer arithmetic).
-#if defined(__GNUC__) && defined(__x86_64__) && !defined(__SANITIZE_ADDRESS__)
-#define KAVO_VECTOR_CLONES __attribute__((target_clones("avx2", "default")))
-#else
-#define KAVO_VECTOR_CLONES
-#endif
-
-KAVO_VECTOR_CLONES void AddWeightedRow(const uchar* s, int32_t w, int32_t* a, size_t bytes)
+// The shrinking's inner loops take a large share of a big export's time:
+// where the processor has AVX2 they run on it. Both ways compute the same
+// integer sums, so the pictures are the same bit for bit.
+void SumRowsPortable(const uchar* const* rows, const int16_t* weights, int taps, int16_t* mid, size_t bytes)
 {
-    for (size_t i = 0; i < bytes; ++i)
-        a[i] += int32_t(s[i]) * w;
-}
-
-KAVO_VECTOR_CLONES void NarrowRow(const int32_t* a, int16_t* mid, size_t bytes)
-{
-    for (size_t i = 0; i < bytes; ++i)
-        mid[i] = int16_t((a[i] + (1 << (kMidShift - 1))) >> kMidShift);
-}
-
-// One output row's vertical sums of every source byte, 6 bits below the byte.
-void SumRows(const QImage& src, int srcTop, int srcHeight, int y, const ShrinkKernel& k, std::vector<int32_t>& acc,
-             int16_t* mid)
-{
-    std::fill(acc.begin(), acc.end(), 0);
-    for (int t = 0; t < k.Taps(); ++t) {
-        const int row = std::clamp(k.factor * y + k.first + t, 0, srcHeight - 1) - srcTop;
-        AddWeightedRow(src.constScanLine(row), k.weights[size_t(t)], acc.data(), acc.size());
+    constexpr size_t kChunk = 1024;  // sums of a chunk stay in the first-level cache
+    int32_t acc[kChunk];
+    for (size_t at = 0; at < bytes; at += kChunk) {
+        const size_t n = std::min(kChunk, bytes - at);
+        std::fill_n(acc, n, 0);
+        for (int t = 0; t < taps; ++t) {
+            const uchar* s = rows[t] + at;
+            const int32_t w = weights[t];
+            for (size_t i = 0; i < n; ++i)
+                acc[i] += int32_t(s[i]) * w;
+        }
+        for (size_t i = 0; i < n; ++i)
+            mid[at + i] = int16_t((acc[i] + (1 << (kMidShift - 1))) >> kMidShift);
     }
-    NarrowRow(acc.data(), mid, acc.size());
 }
 
-// One output row from its vertical sums (edges repeated around them).
-KAVO_VECTOR_CLONES void ShrinkRow(const int16_t* mid, const int16_t* weights, int taps, int factor, int width,
-                                  uchar* out)
+void ShrinkRowPortable(const int16_t* mid, const int16_t* weights, int taps, int factor, int width, uchar* out)
 {
     for (int x = 0; x < width; ++x, out += 4) {
         const int16_t* s = mid + size_t(factor) * size_t(x) * 4;
@@ -71,6 +62,140 @@ KAVO_VECTOR_CLONES void ShrinkRow(const int16_t* mid, const int16_t* weights, in
             out[c] = uchar(std::clamp((sum[c] + (1 << (kOutShift - 1))) >> kOutShift, 0, 255));
         out[3] = 0xFF;
     }
+}
+
+#if defined(__GNUC__) && defined(__x86_64__)
+#define KAVO_HAVE_AVX2_SHRINK 1
+
+// Several output rows' sums at once: output row j reads rows[step * j] on.
+// Neighbouring output rows read mostly the same source rows, in the same
+// pairs (the step is even), so each pair is interleaved once for them all.
+constexpr int kManyRows = 16;
+__attribute__((target("avx2"))) void SumManyRowsAvx2(const uchar* const* rows, int step, int count,
+                                                     const int16_t* weights, int taps, int16_t* const* mids,
+                                                     size_t bytes)
+{
+    // Two taps at a time: the bytes of two rows interleaved as 16-bit pairs
+    // are multiplied-and-added with the pair of weights.
+    __m256i pairs[32];
+    const int pairCount = std::min(taps / 2, 32);
+    for (int p = 0; p < pairCount; ++p)
+        pairs[p] = _mm256_set1_epi32(int32_t(uint16_t(weights[2 * p])) |
+                                     int32_t(uint32_t(uint16_t(weights[2 * p + 1])) << 16));
+    const int sourcePairs = (step * (count - 1) + taps) / 2;
+    __m256i lows[(kManyRows * 4 + 64) / 2], highs[(kManyRows * 4 + 64) / 2];
+    const __m256i round = _mm256_set1_epi32(1 << (kMidShift - 1));
+    size_t i = 0;
+    for (; i + 16 <= bytes; i += 16) {
+        // The rows are far apart, too many streams for the processor to
+        // foresee: ask for each one's next lines ahead.
+        if ((i & 63) == 0)
+            for (int r = 0; r < 2 * sourcePairs; ++r)
+                _mm_prefetch(reinterpret_cast<const char*>(rows[r] + i + 384), _MM_HINT_T0);
+        for (int p = 0; p < sourcePairs; ++p) {
+            const __m256i a =
+                _mm256_cvtepu8_epi16(_mm_loadu_si128(reinterpret_cast<const __m128i*>(rows[2 * p] + i)));
+            const __m256i b =
+                _mm256_cvtepu8_epi16(_mm_loadu_si128(reinterpret_cast<const __m128i*>(rows[2 * p + 1] + i)));
+            lows[p] = _mm256_unpacklo_epi16(a, b);
+            highs[p] = _mm256_unpackhi_epi16(a, b);
+        }
+        for (int j = 0; j < count; ++j) {
+            const int first = step * j / 2;
+            __m256i lo = _mm256_setzero_si256(), hi = _mm256_setzero_si256();
+            for (int p = 0; p < pairCount; ++p) {
+                lo = _mm256_add_epi32(lo, _mm256_madd_epi16(lows[first + p], pairs[p]));
+                hi = _mm256_add_epi32(hi, _mm256_madd_epi16(highs[first + p], pairs[p]));
+            }
+            lo = _mm256_srai_epi32(_mm256_add_epi32(lo, round), kMidShift);
+            hi = _mm256_srai_epi32(_mm256_add_epi32(hi, round), kMidShift);
+            // The unpacking split each lane's bytes into its low and high
+            // halves; packing joins them back in order.
+            _mm256_storeu_si256(reinterpret_cast<__m256i*>(mids[j] + i), _mm256_packs_epi32(lo, hi));
+        }
+    }
+    if (i < bytes) {
+        for (int j = 0; j < count; ++j) {
+            const uchar* tail[64];
+            for (int t = 0; t < taps; ++t)
+                tail[t] = rows[step * j + t] + i;
+            SumRowsPortable(tail, weights, taps, mids[j] + i, bytes - i);
+        }
+    }
+}
+
+// Four taps of one pixel's four channels a vector: each lane's two taps are
+// reordered to channel pairs and multiplied-and-added with their weights.
+__attribute__((target("avx2"))) void ShrinkRowAvx2(const int16_t* mid, const int16_t* weights, int taps,
+                                                   int factor, int width, uchar* out)
+{
+    __m256i w[16];
+    const int groups = std::min(taps / 4, 16);
+    for (int g = 0; g < groups; ++g) {
+        const auto pair = [&](int t) {
+            return int32_t(uint16_t(weights[t])) | int32_t(uint32_t(uint16_t(weights[t + 1])) << 16);
+        };
+        const int32_t a = pair(4 * g), b = pair(4 * g + 2);
+        w[g] = _mm256_setr_epi32(a, a, a, a, b, b, b, b);
+    }
+    // B0 G0 R0 A0 B1 G1 R1 A1 (16-bit) to B0 B1 G0 G1 R0 R1 A0 A1.
+    const __m256i order = _mm256_setr_epi8(0, 1, 8, 9, 2, 3, 10, 11, 4, 5, 12, 13, 6, 7, 14, 15, 0, 1, 8, 9, 2, 3,
+                                           10, 11, 4, 5, 12, 13, 6, 7, 14, 15);
+    const __m128i round = _mm_set1_epi32(1 << (kOutShift - 1));
+    for (int x = 0; x < width; ++x, out += 4) {
+        const int16_t* s = mid + size_t(factor) * size_t(x) * 4;
+        __m256i acc = _mm256_setzero_si256();
+        for (int g = 0; g < groups; ++g) {
+            const __m256i v = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(s + 16 * g));
+            acc = _mm256_add_epi32(acc, _mm256_madd_epi16(_mm256_shuffle_epi8(v, order), w[g]));
+        }
+        __m128i sum = _mm_add_epi32(_mm256_castsi256_si128(acc), _mm256_extracti128_si256(acc, 1));
+        sum = _mm_srai_epi32(_mm_add_epi32(sum, round), kOutShift);
+        const __m128i bytes = _mm_packus_epi16(_mm_packs_epi32(sum, sum), sum);
+        const uint32_t pixel = uint32_t(_mm_cvtsi128_si32(bytes)) | 0xFF000000u;
+        std::memcpy(out, &pixel, 4);
+    }
+}
+
+bool HasAvx2()
+{
+    static const bool has = __builtin_cpu_supports("avx2");
+    return has;
+}
+#endif
+
+// Output rows [y, y + count)'s vertical sums of the source bytes
+// [at, at + bytes), 6 bits below the byte; count is at most kManyRows, and
+// the rows read at most kReadRows.
+constexpr int kReadRows = 128;
+void SumRows(const QImage& src, int srcTop, int srcHeight, int y, int count, const ShrinkKernel& k, size_t at,
+             size_t bytes, int16_t* const* mids)
+{
+    const uchar* rows[kReadRows];
+    const int taps = std::min(k.Taps(), 64);
+    const int reach = k.factor * (count - 1) + taps;
+    for (int r = 0; r < reach; ++r)
+        rows[r] = src.constScanLine(std::clamp(k.factor * y + k.first + r, 0, srcHeight - 1) - srcTop) + at;
+#ifdef KAVO_HAVE_AVX2_SHRINK
+    if (HasAvx2() && taps % 2 == 0 && k.factor % 2 == 0 && k.factor <= 4) {
+        SumManyRowsAvx2(rows, k.factor, count, k.weights.data(), taps, mids, bytes);
+        return;
+    }
+#endif
+    for (int j = 0; j < count; ++j)
+        SumRowsPortable(rows + k.factor * j, k.weights.data(), taps, mids[j], bytes);
+}
+
+// One output row from its vertical sums (edges repeated around them).
+void ShrinkRow(const int16_t* mid, const ShrinkKernel& k, int width, uchar* out)
+{
+#ifdef KAVO_HAVE_AVX2_SHRINK
+    if (HasAvx2() && k.Taps() % 4 == 0 && k.Taps() <= 64) {
+        ShrinkRowAvx2(mid, k.weights.data(), k.Taps(), k.factor, width, out);
+        return;
+    }
+#endif
+    ShrinkRowPortable(mid, k.weights.data(), k.Taps(), k.factor, width, out);
 }
 
 } // namespace
@@ -115,21 +240,34 @@ QImage ShrinkRows(const QImage& src, int srcTop, int srcHeight, int y0, int y1, 
     if (out.isNull() || width <= 0)
         return {};
     const int srcWidth = src.width();
-    // A row of vertical sums with the edge pixels repeated on either side,
-    // so every output pixel reads its taps without a bounds check.
-    const int padLeft = std::max(0, -k.first);
-    const int padRight = std::max(0, k.first + k.Taps() - k.factor);
-    std::vector<int32_t> acc(size_t(srcWidth) * 4);
-    std::vector<int16_t> mid(size_t(padLeft + srcWidth + padRight) * 4);
-    for (int y = y0; y < y1; ++y) {
-        int16_t* row = mid.data() + size_t(padLeft) * 4;
-        SumRows(src, srcTop, srcHeight, y, k, acc, row);
-        for (int p = 0; p < padLeft; ++p)
-            std::copy_n(row, 4, mid.data() + size_t(p) * 4);
-        for (int p = 0; p < padRight; ++p)
-            std::copy_n(row + size_t(srcWidth - 1) * 4, 4, row + size_t(srcWidth + p) * 4);
-        ShrinkRow(mid.data() + size_t(k.first + padLeft) * 4, k.weights.data(), k.Taps(), k.factor, width,
-                  out.scanLine(y - y0));
+    // Blocks of output columns, every row of a block before the next block:
+    // the source rows' stretch a block reads then stays in the cache while
+    // each of its rows is read by the several output rows that reach it.
+    constexpr int kBlock = 128;
+    const size_t midLength = size_t(kBlock * k.factor + k.Taps()) * 4;
+    std::vector<int16_t> mid(midLength * kManyRows);
+    for (int x0 = 0; x0 < width; x0 += kBlock) {
+        const int x1 = std::min(width, x0 + kBlock);
+        // The source columns the block reads, and those of them in the
+        // picture; the others repeat its edge columns.
+        const int lo = k.factor * x0 + k.first, hi = k.factor * (x1 - 1) + k.first + k.Taps();
+        const int inLo = std::max(lo, 0), inHi = std::min(hi, srcWidth);
+        for (int y = y0; y < y1; y += kManyRows) {
+            const int count =
+                std::min({kManyRows, y1 - y, std::max(1, (kReadRows - k.Taps()) / k.factor + 1)});
+            int16_t* inside[kManyRows];
+            for (int j = 0; j < count; ++j)
+                inside[j] = mid.data() + midLength * size_t(j) + size_t(inLo - lo) * 4;
+            SumRows(src, srcTop, srcHeight, y, count, k, size_t(inLo) * 4, size_t(inHi - inLo) * 4, inside);
+            for (int j = 0; j < count; ++j) {
+                int16_t* row = mid.data() + midLength * size_t(j);
+                for (int c = lo; c < inLo; ++c)
+                    std::copy_n(inside[j], 4, row + size_t(c - lo) * 4);
+                for (int c = inHi; c < hi; ++c)
+                    std::copy_n(inside[j] + size_t(inHi - 1 - inLo) * 4, 4, row + size_t(c - lo) * 4);
+                ShrinkRow(row, k, x1 - x0, out.scanLine(y + j - y0) + size_t(x0) * 4);
+            }
+        }
     }
     return out;
 }

@@ -97,6 +97,8 @@ PngDeflatedBand DeflatePngBand(const QImage& rows, PngRowFilter filter, bool las
     const int result = deflate(&z, last ? Z_FINISH : Z_SYNC_FLUSH);
     band.ok = last ? result == Z_STREAM_END : result == Z_OK && z.avail_in == 0;
     band.bytes.resize(qsizetype(z.total_out));
+    // Bands wait their turn to be written: each keeps only what it holds.
+    band.bytes.squeeze();
     deflateEnd(&z);
     return band;
 }

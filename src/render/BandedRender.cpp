@@ -11,6 +11,9 @@
 #include "render/DocDrawObjects.h"
 
 #include <QPaintEngine>
+#include <QSemaphore>
+#include <QThread>
+#include <QThreadPool>
 
 #include <algorithm>
 #include <condition_variable>
@@ -39,6 +42,11 @@ struct BandPlan {
     int bandRows = 1, count = 0;
     std::vector<CRect> clips;
     std::vector<std::vector<CDiagObj*>> objects;
+    // The same for the rows a band adds below the previous band's, when
+    // the thread drew that one too and keeps the rows the two share.
+    std::vector<CRect> freshClips;
+    std::vector<std::vector<CDiagObj*>> freshObjects;
+    int run = 1;  // bands a thread draws one after another
     // Pictures play through caches of their own: drawn on one thread.
     bool hasPictures = false;
 
@@ -48,6 +56,13 @@ struct BandPlan {
     int SourceTo(int band) const
     {
         return req.factor > 1 ? kernel.SourceTo(EndRow(band), drawnHeight) : EndRow(band);
+    }
+    int MaxSourceRows() const
+    {
+        int most = 1;
+        for (int b = 0; b < count; ++b)
+            most = std::max(most, SourceTo(b) - SourceFrom(b));
+        return most;
     }
 };
 
@@ -77,8 +92,16 @@ CRect BandClip(const BandPlan& plan, int from, int to)
 void SortObjectsIntoBands(CKavoDoc& doc, BandPlan& plan)
 {
     plan.objects.assign(size_t(plan.count), {});
+    plan.freshObjects.assign(size_t(plan.count), {});
     if (!doc.m_pObjList)
         return;
+    const auto sortInto = [](const CRect& reach, const std::vector<CRect>& clips,
+                             std::vector<std::vector<CDiagObj*>>& objects, CDiagObj* obj) {
+        const auto first = std::partition_point(clips.begin(), clips.end(),
+                                                [&](const CRect& c) { return c.bottom < reach.top; });
+        for (auto it = first; it != clips.end() && it->top <= reach.bottom; ++it)
+            objects[size_t(it - clips.begin())].push_back(obj);
+    };
     const CRect& r = plan.req.rect;
     for (CDiagObj* obj : *doc.m_pObjList) {
         if (obj->GetType() == kObjFigure && static_cast<const CFigure*>(obj)->HasPicture())
@@ -86,10 +109,8 @@ void SortObjectsIntoBands(CKavoDoc& doc, BandPlan& plan)
         const CRect reach = DrawReachOf(*obj, 1);
         if (reach.left > r.right || r.left > reach.right || reach.top > r.bottom || r.top > reach.bottom)
             continue;
-        const auto first = std::partition_point(plan.clips.begin(), plan.clips.end(),
-                                                [&](const CRect& c) { return c.bottom < reach.top; });
-        for (auto it = first; it != plan.clips.end() && it->top <= reach.bottom; ++it)
-            plan.objects[size_t(it - plan.clips.begin())].push_back(obj);
+        sortInto(reach, plan.clips, plan.objects, obj);
+        sortInto(reach, plan.freshClips, plan.freshObjects, obj);
     }
 }
 
@@ -106,7 +127,15 @@ BandPlan MakePlan(CKavoDoc& doc, const BandedRequest& req)
     plan.count = (req.height + plan.bandRows - 1) / plan.bandRows;
     for (int b = 0; b < plan.count; ++b)
         plan.clips.push_back(BandClip(plan, plan.SourceFrom(b), plan.SourceTo(b)));
+    for (int b = 0; b < plan.count; ++b)
+        plan.freshClips.push_back(BandClip(plan, b > 0 ? plan.SourceTo(b - 1) : 0, plan.SourceTo(b)));
     SortObjectsIntoBands(doc, plan);
+    // A thread draws a run of bands, each after the first drawing only the
+    // rows the previous one lacks; runs are short enough to keep every
+    // thread busy to the end.
+    constexpr int kRunRows = 64;
+    plan.run = req.run > 0 ? req.run
+                           : std::clamp((kRunRows + plan.bandRows - 1) / plan.bandRows, 1, std::max(1, plan.count / 32));
     return plan;
 }
 
@@ -116,19 +145,38 @@ BandPlan MakePlan(CKavoDoc& doc, const BandedRequest& req)
 // band's edges are then cut where the whole picture's drawing cuts them (a
 // smaller device would cut them at its own edges, and the painter's stepping
 // along them would start elsewhere).
-QImage DrawBand(CKavoDoc& doc, const BandPlan& plan, int band)
+// `canvas` is the thread's drawing memory, kept from band to band (a fresh
+// image a band costs the system's zeroing of every page); the band's rows
+// are its top rows.
+// When `follows`, the canvas holds the previous band's rows, and the rows
+// the two bands share are kept rather than drawn again.
+bool DrawBand(CKavoDoc& doc, const BandPlan& plan, int band, QImage& canvas, bool follows)
 {
     const int from = plan.SourceFrom(band), to = plan.SourceTo(band);
-    QImage rows(plan.drawnWidth, to - from, QImage::Format_RGB32);
-    if (rows.isNull())
-        return rows;
+    if (canvas.isNull() || canvas.height() < to - from)
+        canvas = QImage(plan.drawnWidth, plan.MaxSourceRows(), QImage::Format_RGB32);
+    if (canvas.isNull())
+        return false;
+    const qsizetype bpl = canvas.bytesPerLine();
+    int drawFrom = from;
+    if (follows) {
+        const int prevFrom = plan.SourceFrom(band - 1), prevTo = plan.SourceTo(band - 1);
+        const int kept = std::clamp(prevTo - from, 0, to - from);
+        if (kept > 0 && from > prevFrom)
+            std::memmove(canvas.scanLine(0), canvas.constScanLine(from - prevFrom), size_t(kept) * size_t(bpl));
+        drawFrom = from + kept;
+    }
+    if (drawFrom >= to)
+        return true;
     const COLORREF bg = plan.req.background;
-    rows.fill(QColor(GetRValue(bg), GetGValue(bg), GetBValue(bg)));
-    const qsizetype bpl = rows.bytesPerLine();
-    QImage device(rows.bits() - bpl * from, plan.drawnWidth, plan.drawnHeight, bpl, QImage::Format_RGB32);
+    const uint32_t fill = qRgb(GetRValue(bg), GetGValue(bg), GetBValue(bg));
+    for (int y = drawFrom - from; y < to - from; ++y)
+        std::fill_n(reinterpret_cast<uint32_t*>(canvas.scanLine(y)), plan.drawnWidth, fill);
+    uchar* rows = canvas.bits();
+    QImage device(rows - bpl * from, plan.drawnWidth, plan.drawnHeight, bpl, QImage::Format_RGB32);
     if (device.isNull() || !device.paintEngine())
-        return {};
-    device.paintEngine()->setSystemClip(QRegion(0, from, plan.drawnWidth, to - from));
+        return false;
+    device.paintEngine()->setSystemClip(QRegion(0, drawFrom, plan.drawnWidth, to - drawFrom));
     CPainterDC dc(&device);
     dc.SetMapMode(MM_ANISOTROPIC);
     dc.SetViewportOrg(plan.target.left, plan.target.top);
@@ -143,24 +191,23 @@ QImage DrawBand(CKavoDoc& doc, const BandPlan& plan, int band)
     request.exportRect = plan.req.rect;
     request.client = SIZE{plan.target.Width(), plan.target.Height()};
     request.smoothing = plan.req.smoothing;
-    request.clip = plan.clips[size_t(band)];
-    request.objects = &plan.objects[size_t(band)];
+    request.clip = follows ? plan.freshClips[size_t(band)] : plan.clips[size_t(band)];
+    request.objects = follows ? &plan.freshObjects[size_t(band)] : &plan.objects[size_t(band)];
     DrawForExport(doc, &graphics, &dc, request);
     dc.Flush();
-    return rows;
+    return true;
 }
 
-std::optional<RenderedBand> MakeBand(CKavoDoc& doc, const BandPlan& plan, int band)
+std::optional<RenderedBand> MakeBand(CKavoDoc& doc, const BandPlan& plan, int band, QImage& canvas, bool follows)
 {
     RenderedBand out;
     out.firstRow = plan.FirstRow(band);
     out.last = band == plan.count - 1;
-    QImage drawn = DrawBand(doc, plan, band);
-    if (drawn.isNull())
+    if (!DrawBand(doc, plan, band, canvas, follows))
         return std::nullopt;
-    out.rows = plan.req.factor > 1 ? ShrinkRows(drawn, plan.SourceFrom(band), plan.drawnHeight, out.firstRow,
+    out.rows = plan.req.factor > 1 ? ShrinkRows(canvas, plan.SourceFrom(band), plan.drawnHeight, out.firstRow,
                                                 plan.EndRow(band), plan.kernel)
-                                   : std::move(drawn);
+                                   : canvas.copy(0, 0, plan.drawnWidth, plan.EndRow(band) - out.firstRow);
     if (out.rows.isNull())
         return std::nullopt;
     return out;
@@ -170,35 +217,42 @@ std::optional<RenderedBand> MakeBand(CKavoDoc& doc, const BandPlan& plan, int ba
 // takes next, and handed to the caller in order.
 class BandPipeline {
 public:
-    BandPipeline(CKavoDoc& doc, const BandPlan& plan, const BandPackFn& pack, int window)
-        : m_doc(doc), m_plan(plan), m_pack(pack), m_window(window)
+    BandPipeline(CKavoDoc& doc, const BandPlan& plan, const BandPackFn& pack, int window,
+                 const ConCrossingPass* crossings)
+        : m_doc(doc), m_plan(plan), m_pack(pack), m_window(window), m_crossings(crossings)
     {
     }
 
     void Work()
     {
-        // One crossing pass a thread serves all its bands.
+        // One crossing pass a thread serves all its bands, over one grid.
         std::optional<ConCrossingPass> crossings;
-        if (m_doc.m_bConnectorJogs && m_doc.HasLists())
-            crossings.emplace(m_doc);
+        if (m_crossings)
+            crossings.emplace(m_doc, *m_crossings);
+        QImage canvas;
         for (;;) {
-            int band = 0;
+            int first = 0, end = 0;
             {
                 std::unique_lock lock(m_mutex);
                 m_changed.wait(lock, [&] { return m_stop || m_next >= m_plan.count || m_next < m_taken + m_window; });
                 if (m_stop || m_next >= m_plan.count)
                     return;
-                band = m_next++;
+                first = m_next;
+                end = m_next = std::min(m_plan.count, first + m_plan.run);
             }
-            std::optional<RenderedBand> made = MakeBand(m_doc, m_plan, band);
-            if (made && m_pack)
-                m_pack(*made);
-            std::lock_guard lock(m_mutex);
-            if (!made)
-                m_failed = m_stop = true;
-            else
-                m_done.emplace(band, std::move(*made));
-            m_changed.notify_all();
+            for (int band = first; band < end; ++band) {
+                std::optional<RenderedBand> made = MakeBand(m_doc, m_plan, band, canvas, band > first);
+                if (made && m_pack)
+                    m_pack(*made);
+                std::lock_guard lock(m_mutex);
+                if (!made)
+                    m_failed = m_stop = true;
+                else
+                    m_done.emplace(band, std::move(*made));
+                m_changed.notify_all();
+                if (m_stop)
+                    return;
+            }
         }
     }
 
@@ -236,6 +290,7 @@ private:
     const BandPlan& m_plan;
     const BandPackFn& m_pack;
     const int m_window;
+    const ConCrossingPass* m_crossings;
     std::mutex m_mutex;
     std::condition_variable m_changed;
     std::map<int, RenderedBand> m_done;
@@ -267,14 +322,34 @@ BandedResult RenderBanded(CKavoDoc& doc, const BandedRequest& request, const Ban
     const BandPlan plan = MakePlan(doc, request);
     const int threads = ThreadCount(request, plan.count, plan.hasPictures);
     PrepareForThreads(doc);
-    BandPipeline pipeline(doc, plan, pack, threads + 2);
+    std::optional<ConCrossingPass> crossings;
+    if (doc.m_bConnectorJogs && doc.HasLists())
+        crossings.emplace(doc);
+    BandPipeline pipeline(doc, plan, pack, (threads + 1) * plan.run, crossings ? &*crossings : nullptr);
+    // The workers run on the shared pool's threads: the painter splits a
+    // large fill across that pool unless it already runs on one of them, and
+    // with every core drawing a band of its own the split only adds waiting.
+    // Threads the pool cannot lend now (it may be busy, or this thread its
+    // own) are made here.
+    QThreadPool* pool = QThreadPool::globalInstance();
+    QSemaphore finished;
+    int pooled = 0;
     std::vector<std::thread> workers;
-    for (int i = 0; i < threads; ++i)
-        workers.emplace_back([&pipeline] { pipeline.Work(); });
+    for (int i = 0; i < threads; ++i) {
+        const bool lent = pool && pool->tryStart([&pipeline, &finished] {
+            pipeline.Work();
+            finished.release();
+        });
+        if (lent)
+            ++pooled;
+        else
+            workers.emplace_back([&pipeline] { pipeline.Work(); });
+    }
     const BandedResult result = pipeline.Take(take);
     pipeline.Stop();
     for (std::thread& t : workers)
         t.join();
+    finished.acquire(pooled);
     return result;
 }
 

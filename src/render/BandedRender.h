@@ -35,6 +35,7 @@ struct BandedRequest {
     int smoothing = -1;    // as in ExportDrawRequest
     int bandRows = 0;      // final rows a band; 0 chooses by the width
     int threads = 0;       // 0: one a core
+    int run = 0;           // bands a thread draws one after another; 0 chooses
 };
 
 enum class BandedResult { Done, NoMemory, Stopped };

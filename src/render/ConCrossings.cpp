@@ -64,29 +64,38 @@ bool NearShownEnd(const CConnector& con, const POINT& x)
 
 ConCrossingPass::ConCrossingPass(const CKavoDoc& doc) : m_doc(doc), m_previous(g_pass)
 {
+    auto grid = std::make_shared<Grid>();
     if (doc.HasLists()) {
         int position = 0;
         for (CDiagObj* o : *doc.m_pObjList) {
             if (o->GetType() == kObjConnector) {
                 auto* con = static_cast<const CConnector*>(o);
-                m_positions.emplace(con, position);
+                grid->positions.emplace(con, position);
                 if (!(con->m_props.Behavior.low & kNoHops)) {
                     CRect bounds;
                     con->GetBoundRect(bounds, 0, 0);
                     bounds.InflateRect(1, 1);
-                    m_entries.push_back(Entry{con, position, bounds});
+                    grid->entries.push_back(Entry{con, position, bounds});
                 }
             }
             ++position;
         }
     }
-    for (int i = 0; i < int(m_entries.size()); ++i) {
-        const CRect& b = m_entries[size_t(i)].bounds;
+    for (int i = 0; i < int(grid->entries.size()); ++i) {
+        const CRect& b = grid->entries[size_t(i)].bounds;
         for (int cy = b.top >> kCellShift; cy <= (b.bottom >> kCellShift); ++cy)
             for (int cx = b.left >> kCellShift; cx <= (b.right >> kCellShift); ++cx)
-                m_cells[Key(cx, cy)].push_back(i);
+                grid->cells[Key(cx, cy)].push_back(i);
     }
-    m_seen.assign(m_entries.size(), 0);
+    m_grid = std::move(grid);
+    m_seen.assign(m_grid->entries.size(), 0);
+    g_pass = this;
+}
+
+ConCrossingPass::ConCrossingPass(const CKavoDoc& doc, const ConCrossingPass& sharing)
+    : m_doc(doc), m_previous(g_pass), m_grid(sharing.m_grid)
+{
+    m_seen.assign(m_grid->entries.size(), 0);
     g_pass = this;
 }
 
@@ -102,8 +111,8 @@ ConCrossingPass::~ConCrossingPass()
 
 int ConCrossingPass::PositionOf(const CConnector* con) const
 {
-    const auto it = m_positions.find(con);
-    return it == m_positions.end() ? -1 : it->second;
+    const auto it = m_grid->positions.find(con);
+    return it == m_grid->positions.end() ? -1 : it->second;
 }
 
 void ConCrossingPass::Near(const CRect& box, int limit, std::vector<const Entry*>& out) const
@@ -111,11 +120,11 @@ void ConCrossingPass::Near(const CRect& box, int limit, std::vector<const Entry*
     ++m_stamp;
     for (int cy = box.top >> kCellShift; cy <= (box.bottom >> kCellShift); ++cy) {
         for (int cx = box.left >> kCellShift; cx <= (box.right >> kCellShift); ++cx) {
-            const auto it = m_cells.find(Key(cx, cy));
-            if (it == m_cells.end())
+            const auto it = m_grid->cells.find(Key(cx, cy));
+            if (it == m_grid->cells.end())
                 continue;
             for (int i : it->second) {
-                const Entry& e = m_entries[size_t(i)];
+                const Entry& e = m_grid->entries[size_t(i)];
                 if (m_seen[size_t(i)] == m_stamp || e.position >= limit)
                     continue;
                 m_seen[size_t(i)] = m_stamp;

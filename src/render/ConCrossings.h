@@ -3,6 +3,7 @@
 // drawn: the points the line hops over, in order along the piece.
 #include "platform/CRect.h"
 
+#include <memory>
 #include <unordered_map>
 #include <vector>
 
@@ -33,6 +34,10 @@ struct ConCrossing {
 class ConCrossingPass {
 public:
     explicit ConCrossingPass(const CKavoDoc& doc);
+    // A pass of this thread over the grid another pass of the same document
+    // built, which must outlive it: threads drawing parts of one picture
+    // build the grid once.
+    ConCrossingPass(const CKavoDoc& doc, const ConCrossingPass& sharing);
     ~ConCrossingPass();
     ConCrossingPass(const ConCrossingPass&) = delete;
     ConCrossingPass& operator=(const ConCrossingPass&) = delete;
@@ -52,11 +57,14 @@ public:
 
 private:
     static long long Key(int cx, int cy) { return (static_cast<long long>(cx) << 32) ^ static_cast<unsigned>(cy); }
+    struct Grid {
+        std::vector<Entry> entries;
+        std::unordered_map<const CConnector*, int> positions;
+        std::unordered_map<long long, std::vector<int>> cells;
+    };
     const CKavoDoc& m_doc;
     ConCrossingPass* m_previous;
-    std::vector<Entry> m_entries;
-    std::unordered_map<const CConnector*, int> m_positions;
-    std::unordered_map<long long, std::vector<int>> m_cells;
+    std::shared_ptr<const Grid> m_grid;
     mutable std::vector<unsigned> m_seen;
     mutable unsigned m_stamp = 0;
 };

@@ -7,6 +7,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <vector>
+
 namespace {
 
 // Flat areas, lines and a gradient: what filters and bands must keep.
@@ -95,6 +98,65 @@ TEST(BicubicShrink, FlatColourStaysAndBandsEqualTheWhole)
             const int from = k.SourceFrom(y0), to = k.SourceTo(y1, big.height());
             const QImage band = ShrinkRows(big.copy(0, from, big.width(), to - from), from, big.height(), y0, y1, k);
             EXPECT_EQ(band, whole.copy(0, y0, whole.width(), y1 - y0)) << "rows " << y0;
+        }
+    }
+}
+
+namespace {
+
+// The shrinking as its arithmetic is defined: each source byte summed down
+// the kernel's taps and rounded to 6 bits below the byte, those sums summed
+// across and rounded to the byte; rows and columns past the edges repeat
+// the edge ones.
+QImage ShrinkByDefinition(const QImage& src, const ShrinkKernel& k)
+{
+    const int width = src.width() / k.factor, height = src.height() / k.factor;
+    QImage out(width, height, QImage::Format_RGB32);
+    std::vector<int> mid(size_t(src.width()) * 4);
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < src.width() * 4; ++x) {
+            int sum = 0;
+            for (int t = 0; t < k.Taps(); ++t) {
+                const int row = std::clamp(k.factor * y + k.first + t, 0, src.height() - 1);
+                sum += src.constScanLine(row)[x] * k.weights[size_t(t)];
+            }
+            mid[size_t(x)] = (sum + (1 << 7)) >> 8;
+        }
+        for (int x = 0; x < width; ++x) {
+            for (int c = 0; c < 3; ++c) {
+                int sum = 0;
+                for (int t = 0; t < k.Taps(); ++t) {
+                    const int column = std::clamp(k.factor * x + k.first + t, 0, src.width() - 1);
+                    sum += mid[size_t(column) * 4 + size_t(c)] * k.weights[size_t(t)];
+                }
+                out.scanLine(y)[x * 4 + c] = uchar(std::clamp((sum + (1 << 19)) >> 20, 0, 255));
+            }
+            out.scanLine(y)[x * 4 + 3] = 0xFF;
+        }
+    }
+    return out;
+}
+
+} // namespace
+
+// Noise holds every byte value next to every other, so each sum's range and
+// rounding is met; the widths leave partial blocks and vectors at the right.
+TEST(BicubicShrink, ShrinksAsTheFilterIsDefined)
+{
+    for (int factor : {2, 4}) {
+        for (int width : {1, 5, 33, 301}) {
+            SCOPED_TRACE(testing::Message() << "factor " << factor << ", " << width << " wide");
+            const ShrinkKernel k = MakeShrinkKernel(factor);
+            QImage noise(width * factor, 6 * factor, QImage::Format_RGB32);
+            uint32_t seed = 12345u + uint32_t(width);
+            for (int y = 0; y < noise.height(); ++y)
+                for (int x = 0; x < noise.width(); ++x) {
+                    seed = seed * 1664525u + 1013904223u;
+                    // Runs of black and white beside noise reach the sums' extremes.
+                    const uint32_t v = (x / 7) % 3 == 0 ? 0xFFFFFFu * ((y / 5) & 1) : seed >> 8;
+                    noise.setPixel(x, y, 0xFF000000u | v);
+                }
+            EXPECT_EQ(ShrinkRows(noise, 0, noise.height(), 0, 6, k), ShrinkByDefinition(noise, k));
         }
     }
 }

@@ -101,6 +101,25 @@ TEST_F(BandedRender, BandsEqualThePictureDrawnWhole)
     }
 }
 
+// A thread drawing bands one after another keeps the rows they share; the
+// picture stays the same, whatever the runs' and bands' lengths.
+TEST_F(BandedRender, RunsOfBandsEqualThePictureDrawnWhole)
+{
+    struct Case {
+        int percent, factor, bandRows, threads, run;
+    };
+    const Case cases[] = {
+        {100, 4, 1, 2, 7}, {100, 4, 5, 3, 4}, {100, 4, 16, 2, 100}, {100, 1, 3, 2, 5}, {37, 4, 2, 3, 3}, {37, 2, 3, 1, 6},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.percent << "% factor " << c.factor << ", " << c.bandRows << " rows a band, "
+                                        << c.threads << " threads, runs of " << c.run);
+        BandedRequest r = Request(c.percent, c.factor, c.bandRows, c.threads);
+        r.run = c.run;
+        ExpectSamePicture(RenderBandedImage(doc, r), Whole(r));
+    }
+}
+
 // The blur is drawn over the box grown by one and a half times its softness
 // (40), moved by the offset (24): above the box (top 230) it reaches up to
 // 194, past the 214 the figure's bounds count, and a band that holds only
