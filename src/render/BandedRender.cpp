@@ -26,9 +26,13 @@
 
 namespace {
 
-// What one band's supersampled image may take; a picture too wide for it
-// gets bands of one row.
-constexpr qint64 kBandImageBytes = qint64(6) << 20;
+// What one band may take while it is made: its drawn (supersampled) rows,
+// and its final rows with their filtered and deflated copies; a picture too
+// wide for it gets bands of one row.
+constexpr qint64 kBandBytes = qint64(7) << 20;
+// A final row's bytes beside the drawing: the rows themselves (4 a pixel),
+// filtered for PNG (3) and at most that again deflated.
+constexpr qint64 kFinalBytesPerPixel = 10;
 constexpr int kMaxBandRows = 256;
 constexpr int kMaxThreads = 16;
 
@@ -70,9 +74,10 @@ int ChooseBandRows(const BandedRequest& req, const ShrinkKernel& kernel)
 {
     if (req.bandRows > 0)
         return std::min(req.bandRows, req.height);
-    const qint64 rowBytes = qint64(req.width) * req.factor * 4;
+    const qint64 drawnRowBytes = qint64(req.width) * req.factor * 4;
     const qint64 overlap = req.factor > 1 ? kernel.Taps() - kernel.factor : 0;
-    const qint64 rows = (kBandImageBytes / std::max<qint64>(rowBytes, 1) - overlap) / req.factor;
+    const qint64 rows = (kBandBytes - overlap * drawnRowBytes) /
+                        std::max<qint64>(1, req.factor * drawnRowBytes + qint64(req.width) * kFinalBytesPerPixel);
     return int(std::clamp<qint64>(rows, 1, std::min(kMaxBandRows, req.height)));
 }
 
