@@ -1,6 +1,7 @@
 #include "graphics/BicubicShrink.h"
 
 #include <algorithm>
+#include <atomic>
 #include <cmath>
 #include <cstring>
 
@@ -157,10 +158,12 @@ __attribute__((target("avx2"))) void ShrinkRowAvx2(const int16_t* mid, const int
     }
 }
 
+std::atomic<bool> g_vectorUnits{true};
+
 bool HasAvx2()
 {
     static const bool has = __builtin_cpu_supports("avx2");
-    return has;
+    return has && g_vectorUnits.load(std::memory_order_relaxed);
 }
 #endif
 
@@ -270,4 +273,13 @@ QImage ShrinkRows(const QImage& src, int srcTop, int srcHeight, int y0, int y1, 
         }
     }
     return out;
+}
+
+void UseShrinkVectorUnits(bool use)
+{
+#ifdef KAVO_HAVE_AVX2_SHRINK
+    g_vectorUnits = use;
+#else
+    (void)use;
+#endif
 }

@@ -143,20 +143,30 @@ QImage ShrinkByDefinition(const QImage& src, const ShrinkKernel& k)
 // rounding is met; the widths leave partial blocks and vectors at the right.
 TEST(BicubicShrink, ShrinksAsTheFilterIsDefined)
 {
-    for (int factor : {2, 4}) {
-        for (int width : {1, 5, 33, 301}) {
-            SCOPED_TRACE(testing::Message() << "factor " << factor << ", " << width << " wide");
-            const ShrinkKernel k = MakeShrinkKernel(factor);
-            QImage noise(width * factor, 6 * factor, QImage::Format_RGB32);
-            uint32_t seed = 12345u + uint32_t(width);
-            for (int y = 0; y < noise.height(); ++y)
-                for (int x = 0; x < noise.width(); ++x) {
-                    seed = seed * 1664525u + 1013904223u;
-                    // Runs of black and white beside noise reach the sums' extremes.
-                    const uint32_t v = (x / 7) % 3 == 0 ? 0xFFFFFFu * ((y / 5) & 1) : seed >> 8;
-                    noise.setPixel(x, y, 0xFF000000u | v);
-                }
-            EXPECT_EQ(ShrinkRows(noise, 0, noise.height(), 0, 6, k), ShrinkByDefinition(noise, k));
-        }
+    struct Case {
+        bool vector;
+        int factor, width;
+    };
+    std::vector<Case> cases;
+    for (bool vector : {true, false})
+        for (int factor : {2, 4})
+            for (int width : {1, 5, 33, 301})
+                cases.push_back({vector, factor, width});
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << (c.vector ? "vector units" : "plain") << ", factor " << c.factor << ", "
+                                        << c.width << " wide");
+        UseShrinkVectorUnits(c.vector);
+        const ShrinkKernel k = MakeShrinkKernel(c.factor);
+        QImage noise(c.width * c.factor, 6 * c.factor, QImage::Format_RGB32);
+        uint32_t seed = 12345u + uint32_t(c.width);
+        for (int y = 0; y < noise.height(); ++y)
+            for (int x = 0; x < noise.width(); ++x) {
+                seed = seed * 1664525u + 1013904223u;
+                // Runs of black and white beside noise reach the sums' extremes.
+                const uint32_t v = (x / 7) % 3 == 0 ? 0xFFFFFFu * ((y / 5) & 1) : seed >> 8;
+                noise.setPixel(x, y, 0xFF000000u | v);
+            }
+        EXPECT_EQ(ShrinkRows(noise, 0, noise.height(), 0, 6, k), ShrinkByDefinition(noise, k));
     }
+    UseShrinkVectorUnits(true);
 }
