@@ -4,6 +4,7 @@
 #include "controls/CNumEdit.h"
 #include "core/Settings.h"
 #include "core/StringHelpers.h"
+#include "dialogs/DialogPictures.h"
 #include "dialogs/options/COptColorButton.h"
 #include "platform/Ansi.h"
 #include "platform/ui/DlgItems.h"
@@ -306,9 +307,8 @@ COptAutoLabel::COptAutoLabel(OptionValues& values, QWidget* parent) : COptionPag
     }
     // Round the decision: section 1 at the top, 2 on the right, 3 below,
     // 4 on the left.
-    auto* decision = new QLabel(QString::fromUtf8("\u25C7"), m_labelsBox);
-    decision->setAlignment(Qt::AlignCenter);
-    grid->addWidget(new QLabel(tr("Default labels:"), m_labelsBox), 0, 0, 1, 3);
+    QLabel* decision = MakePictureStatic(m_labelsBox, 0, kBmpDecision);
+    grid->addWidget(new QLabel(tr("Default labels:"), m_labelsBox), 0, 0, 1, 4);
     grid->addWidget(m_edits[0], 1, 1, Qt::AlignCenter);
     grid->addWidget(m_edits[3], 2, 0, Qt::AlignCenter);
     grid->addWidget(decision, 2, 1);
@@ -316,7 +316,9 @@ COptAutoLabel::COptAutoLabel(OptionValues& values, QWidget* parent) : COptionPag
     grid->addWidget(m_edits[2], 3, 1, Qt::AlignCenter);
     auto* note = new QLabel(tr("Each new decision symbol gets these labels on its connectors."), m_labelsBox);
     note->setWordWrap(true);
-    grid->addWidget(note, 4, 0, 1, 3);
+    grid->addWidget(note, 4, 0, 1, 4);
+    // The edits stay next to the picture; the room to spare goes right.
+    grid->setColumnStretch(3, 1);
     auto* all = new QVBoxLayout(this);
     all->addWidget(m_check);
     all->addWidget(m_labelsBox);

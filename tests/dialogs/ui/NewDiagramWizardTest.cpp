@@ -8,6 +8,7 @@
 #include "controls/CNumEdit.h"
 #include "controls/ui/CommandRecorder.h"
 #include "core/CAppProfile.h"
+#include "core/HelpRequest.h"
 #include "core/ProgramFolders.h"
 #include "core/Settings.h"
 #include "dialogs/CSchemePreviewWnd.h"
@@ -17,12 +18,14 @@
 #include "document/ChoiceTables.h"
 #include "shapes/FigFlags.h"
 #include "shapes/TemplateVariants.h"
+#include "platform/ui/CPropertySheet.h"
 #include "platform/ui/DlgItems.h"
 
 #include <QApplication>
 #include <QCheckBox>
 #include <QDir>
 #include <QFile>
+#include <QLabel>
 #include <QListWidget>
 #include <QTemporaryDir>
 #include <QLineEdit>
@@ -229,4 +232,26 @@ TEST_F(WizardTest, VariantGroupsComeFirstAndTheirChoiceIsRemembered)
     EXPECT_NE(docs.NewDocument(tmpl.toStdString()), nullptr);
     SetProgramFolderForTest(QString());
     EXPECT_EQ(AfxGetAppProfile().GetProfileInt("Variants", "T Color", kNoWizard), 1u);
+}
+
+TEST_F(WizardTest, EveryPageShowsThePictureAndHelpOpensTheWizardsTopic)
+{
+    std::vector<uint32_t> topics;
+    SetHelpHandler([&](uint32_t context) { topics.push_back(context); });
+    WhenWizardShows([](CWizardSheet& sheet) {
+        for (int i = 0; i < sheet.GetPageCount(); ++i) {
+            const auto* picture = static_cast<QLabel*>(GetDlgItem(sheet.GetPage(i), CWizardPage::kPictureId));
+            ASSERT_NE(picture, nullptr);
+            // The picture's light grey backdrop is the wizard's own face.
+            EXPECT_EQ(picture->pixmap().toImage().pixel(0, 0), sheet.palette().color(QPalette::Button).rgb());
+        }
+        QTest::mouseClick(static_cast<QPushButton*>(GetDlgItem(&sheet, IDHELP)), Qt::LeftButton);
+        Click(sheet, CWizardSheet::kNextId);
+        QTest::keyClick(GetDlgItem(&sheet, CWizardPropertyPageOpt::kSizeId), Qt::Key_F1);
+        EXPECT_EQ(QApplication::activeModalWidget(), &sheet);
+        QTest::keyClick(&sheet, Qt::Key_Escape);
+    });
+    EXPECT_EQ(docs.NewDocument(TemplatePath("Flowchart.kvd")), nullptr);
+    SetHelpHandler(nullptr);
+    EXPECT_EQ(topics, (std::vector<uint32_t>{316, 316}));
 }
