@@ -3,6 +3,7 @@
 // makes none and writes nothing, a font size out of range is refused with
 // its message, and white style borders change only for a colour scheme.
 #include "app/ui/CKavoDocList.h"
+#include "app/ui/CKavoDocTemplate.h"
 #include "common/TestSupport.h"
 #include "dialogs/ui/ModalDriver.h"
 #include "controls/CNumEdit.h"
@@ -16,6 +17,7 @@
 #include "dialogs/wizard/CWizardSheet.h"
 #include "document/CKavoDoc.h"
 #include "document/ChoiceTables.h"
+#include "frame/ui/CMainFrame.h"
 #include "shapes/FigFlags.h"
 #include "shapes/TemplateVariants.h"
 #include "platform/ui/CPropertySheet.h"
@@ -254,4 +256,41 @@ TEST_F(WizardTest, EveryPageShowsThePictureAndHelpOpensTheWizardsTopic)
     EXPECT_EQ(docs.NewDocument(TemplatePath("Flowchart.kvd")), nullptr);
     SetHelpHandler(nullptr);
     EXPECT_EQ(topics, (std::vector<uint32_t>{316, 316}));
+}
+
+// File New in the program goes through the document template: the chosen
+// template's styles come with the wizard, its Cancel leaves no diagram, and
+// an unreadable template a blank one.
+TEST_F(WizardTest, FileNewThroughTheDocumentTemplateRunsTheWizard)
+{
+    // The frame goes first: its views leave the documents before they close.
+    CMainFrame* shownIn = nullptr;
+    CKavoDocTemplate docs([&] { return shownIn; });
+    CMainFrame frame;
+    shownIn = &frame;
+    UseWizard = 0;
+    CKavoDoc* plain = docs.OpenNewDocument(TemplatePath("Flowchart.kvd"));
+    ASSERT_NE(plain, nullptr);
+    const auto look = StyleLook(*plain);
+    EXPECT_GT(look.size(), 1u);
+    UseWizard = 1;
+    bool shown = false;
+    WhenWizardShows([&shown](CWizardSheet& sheet) {
+        shown = true;
+        Click(sheet, CWizardSheet::kNextId);
+        Click(sheet, CWizardSheet::kFinishId);
+    });
+    CKavoDoc* doc = docs.OpenNewDocument(TemplatePath("Flowchart.kvd"));
+    ASSERT_NE(doc, nullptr);
+    EXPECT_TRUE(shown);
+    EXPECT_EQ(StyleLook(*doc).size(), look.size());
+    EXPECT_TRUE(doc->GetPathName().empty());
+    const int count = docs.DocumentCount();
+    WhenWizardShows([](CWizardSheet& sheet) { QTest::keyClick(&sheet, Qt::Key_Escape); });
+    EXPECT_EQ(docs.OpenNewDocument(TemplatePath("Flowchart.kvd")), nullptr);
+    EXPECT_EQ(docs.DocumentCount(), count);
+    CKavoDoc* blank = docs.OpenNewDocument(TemplatePath("Missing.kvd"));
+    ASSERT_NE(blank, nullptr);
+    EXPECT_EQ(blank->m_figStyles.GetCount(), 1);
+    prompt.shown.clear();
 }
