@@ -392,3 +392,28 @@ TEST_F(DiagramPropSheetTest, ToolsMenuOpensDiagramPropertiesAndScale)
     EXPECT_TRUE(scaleShown);
     EXPECT_EQ(DocText(fx.doc), before);
 }
+
+TEST_F(DiagramPropSheetTest, FixedMarginsAreSetOnEveryFigureInOneUndoStep)
+{
+    ASSERT_EQ(fx.doc.m_nFigMarginMode, 0);
+    const int oldMargin = fx.doc.m_nFigMarginLeft;
+    const uint32_t steps = fx.doc.UndoLogRef().m_nStepsRecorded;
+    RunSheet([](CDPropSheet& sheet) {
+        QWidget* page = OpenPage(sheet, kFormat);
+        auto* margin = Item<QLineEdit>(page, CDPropFormat::kMarginId);
+        EXPECT_FALSE(margin->isVisible());   // shown for Fixed only
+        auto* fixed = Item<QAbstractButton>(page, CDPropFormat::kFixedId);
+        QTest::mouseClick(fixed, Qt::LeftButton, {}, QPoint(6, fixed->height() / 2));
+        ASSERT_TRUE(margin->isVisible());
+        TypeOver(margin, "9");
+        SaveShot(&sheet, "DiagramPropSheet_fixed_margins");
+    });
+    // 9 points in logical units (256 an inch), the same on all four sides.
+    EXPECT_EQ(fx.doc.m_nFigMarginMode, 1);
+    for (int m : {fx.doc.m_nFigMarginLeft, fx.doc.m_nFigMarginRight, fx.doc.m_nFigMarginTop, fx.doc.m_nFigMarginBottom})
+        EXPECT_EQ(m, 32);
+    EXPECT_EQ(fx.doc.UndoLogRef().m_nStepsRecorded, steps + 1);
+    fx.doc.UndoLastStep();
+    EXPECT_EQ(fx.doc.m_nFigMarginLeft, oldMargin);
+    EXPECT_EQ(fx.doc.m_nFigMarginBottom, oldMargin);
+}
