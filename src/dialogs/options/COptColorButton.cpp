@@ -3,8 +3,6 @@
 #include <QColorDialog>
 #include <QPainter>
 
-#include <algorithm>
-
 namespace {
 QColor ToQColor(COLORREF c)
 {
@@ -17,9 +15,6 @@ COLORREF FromQColor(const QColor& c)
 }
 
 constexpr int kSwatchInset = 5;
-// The preview's sheet: margins a tenth of the page in, a grid step of a
-// sixth of the page.
-constexpr int kSheetInset = 12, kMarginDivisor = 10, kGridDivisor = 6;
 } // namespace
 
 COptColorButton::COptColorButton(QWidget* parent) : QPushButton(parent)
@@ -52,37 +47,4 @@ void COptColorButton::paintEvent(QPaintEvent* event)
     p.fillRect(swatch, ToQColor(m_color));
     p.setPen(Qt::black);
     p.drawRect(swatch.adjusted(0, 0, -1, -1));
-}
-
-COptColorsPreview::COptColorsPreview(QWidget* parent) : QWidget(parent)
-{
-    setMinimumSize(120, 150);
-}
-
-void COptColorsPreview::SetColors(COLORREF page, COLORREF offPage, COLORREF margins, COLORREF grid)
-{
-    m_page = page;
-    m_offPage = offPage;
-    m_margins = margins;
-    m_grid = grid;
-    update();
-}
-
-void COptColorsPreview::paintEvent(QPaintEvent*)
-{
-    QPainter p(this);
-    p.fillRect(rect(), ToQColor(m_offPage));
-    const QRect sheet = rect().adjusted(kSheetInset, kSheetInset, -kSheetInset, -kSheetInset);
-    p.fillRect(sheet, ToQColor(m_page));
-    p.setPen(ToQColor(m_grid));
-    const int stepX = std::max(2, sheet.width() / kGridDivisor), stepY = std::max(2, sheet.height() / kGridDivisor);
-    for (int x = sheet.left() + stepX; x < sheet.right(); x += stepX)
-        p.drawLine(x, sheet.top(), x, sheet.bottom());
-    for (int y = sheet.top() + stepY; y < sheet.bottom(); y += stepY)
-        p.drawLine(sheet.left(), y, sheet.right(), y);
-    p.setPen(QPen(ToQColor(m_margins), 1, Qt::DashLine));
-    const int mx = sheet.width() / kMarginDivisor, my = sheet.height() / kMarginDivisor;
-    p.drawRect(sheet.adjusted(mx, my, -mx, -my));
-    p.setPen(Qt::black);
-    p.drawRect(sheet.adjusted(0, 0, -1, -1));
 }

@@ -22,18 +22,3 @@ private:
     void Choose();
     COLORREF m_color = 0;
 };
-
-// A miniature sheet in the page, off-page, margin and grid colours.
-class COptColorsPreview : public QWidget {
-    Q_OBJECT
-public:
-    explicit COptColorsPreview(QWidget* parent = nullptr);
-    // page, off page, margins, grid
-    void SetColors(COLORREF page, COLORREF offPage, COLORREF margins, COLORREF grid);
-
-protected:
-    void paintEvent(QPaintEvent* event) override;
-
-private:
-    COLORREF m_page = 0, m_offPage = 0, m_margins = 0, m_grid = 0;
-};

@@ -6,6 +6,10 @@
 #include "core/StringHelpers.h"
 #include "dialogs/DialogPictures.h"
 #include "dialogs/options/COptColorButton.h"
+#include "dialogs/page/CPageSampleButton.h"
+#include "document/AppPrinter.h"
+#include "document/CKavoDoc.h"
+#include "document/PageLayout.h"
 #include "platform/Ansi.h"
 #include "platform/ui/DlgItems.h"
 
@@ -25,6 +29,8 @@ constexpr UINT IDS_ZOOM_RANGE = 498;
 constexpr UINT IDS_SCREEN_HEIGHT_RANGE = 500;
 constexpr UINT IDS_MINUTES_RANGE = 890;
 constexpr double kHeightLow = 2.0, kHeightHigh = 50.0;   // inches
+constexpr double kHalfInch = 128;                        // logical units
+constexpr int kSampleW = 120, kSampleH = 150;
 
 template <class W>
 W* WithId(W* widget, int id)
@@ -48,6 +54,24 @@ CCheckListCtrl* CheckList(QWidget* page, int id, std::span<const OptionCheckItem
     for (size_t i = 0; i < items.size(); ++i)
         list->AddItem(int(i), AnsiToQString(ResText(items[i].textId)), false, true);
     return list;
+}
+
+// The sheet of pages the colours are seen on: the active diagram's paper,
+// poster tiling and margins, else one page of the program's default paper
+// with half-inch margins.
+void LoadPageSample(CPageSampleButton& sample)
+{
+    int paperW = 0, paperH = 0, printW = 0, printH = 0;
+    if (const CKavoDoc* doc = GetActiveKavoDoc()) {
+        GetDocPaperDimensions(*doc, paperW, paperH, printW, printH);
+        sample.SetPaper(paperW, paperH, printW, printH, doc->m_fMarginTop, doc->m_fMarginLeft, doc->m_fMarginBottom,
+                        doc->m_fMarginRight);
+        sample.SetRowsCols(doc->m_nPosterRows, doc->m_nPosterCols);
+        return;
+    }
+    GetDefaultPaperDimensions(paperW, paperH, printW, printH);
+    sample.SetPaper(paperW, paperH, printW, printH, kHalfInch, kHalfInch, kHalfInch, kHalfInch);
+    sample.SetRowsCols(1, 1);
 }
 
 // Field checks in page order; the first refused one keeps the focus.
@@ -203,13 +227,14 @@ COptColors::COptColors(OptionValues& values, QWidget* parent) : COptionPage("Col
         form->addRow(tr(colors[size_t(i)].label), m_buttons[i]);
         connect(m_buttons[i], &COptColorButton::colorChanged, this, [this, i] {
             m_values.colors[size_t(i)] = m_buttons[i]->GetColor();
-            static_cast<COptColorsPreview*>(m_preview)->SetColors(m_values.colors[0], m_values.colors[1],
-                                                                  m_values.colors[2], m_values.colors[3]);
+            ShowSampleColors();
         });
     }
     auto* restore = WithId(new QPushButton(tr("&Restore Defaults"), this), kRestoreId);
     connect(restore, &QPushButton::clicked, this, &COptColors::RestoreDefaults);
-    m_preview = WithId(new COptColorsPreview(this), kPreviewId);
+    m_preview = WithId(new CPageSampleButton(true, this), kPreviewId);
+    m_preview->setMinimumSize(kSampleW, kSampleH);
+    LoadPageSample(*m_preview);
     auto* right = new QVBoxLayout;
     right->addWidget(m_preview);
     right->addWidget(restore);
@@ -223,13 +248,17 @@ void COptColors::LoadValues()
 {
     for (int i = 0; i < kOptionColors; ++i)
         m_buttons[i]->SetColor(m_values.colors[size_t(i)]);
-    static_cast<COptColorsPreview*>(m_preview)->SetColors(m_values.colors[0], m_values.colors[1], m_values.colors[2],
-                                                          m_values.colors[3]);
+    ShowSampleColors();
 }
 
 bool COptColors::SaveValues()
 {
     return true;   // the buttons write their colour as it is chosen
+}
+
+void COptColors::ShowSampleColors()
+{
+    m_preview->SetColors(m_values.colors[0], m_values.colors[1], m_values.colors[2], m_values.colors[3]);
 }
 
 void COptColors::RestoreDefaults()

@@ -13,6 +13,7 @@ class QLineEdit;
 class QPushButton;
 class QRadioButton;
 class COptColorButton;
+class CPageSampleButton;
 
 class COptionPage : public CPropertyPage {
     Q_OBJECT
@@ -87,8 +88,9 @@ public:
 
 private:
     void RestoreDefaults();
+    void ShowSampleColors();
     COptColorButton* m_buttons[kOptionColors] = {};
-    QWidget* m_preview = nullptr;
+    CPageSampleButton* m_preview = nullptr;
 };
 
 class COptSave : public COptionPage {

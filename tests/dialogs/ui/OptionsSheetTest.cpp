@@ -11,6 +11,7 @@
 #include "dialogs/options/COptColorButton.h"
 #include "dialogs/options/COptionPages.h"
 #include "dialogs/options/COptionsSheet.h"
+#include "dialogs/page/CPageSampleButton.h"
 #include "editing/ui/CKavoView.h"
 #include "frame/ui/CCustomToolBar.h"
 #include "frame/ui/CMainFrame.h"
@@ -235,4 +236,33 @@ TEST_F(OptionsSheetTest, ColourAndAutosaveChangesHaveTheirFollowUps)
     EXPECT_NE(frame.AutoSaveTimerId(), 0);
     AutoSave = 0;
     frame.ResetAutoSaveTimer();
+}
+
+TEST_F(OptionsSheetTest, ColoursPageShowsTheActiveDiagramsSheetOfPagesInTheChosenColours)
+{
+    fx.doc.m_nPosterRows = 2;
+    fx.doc.m_nPosterCols = 3;
+    const auto changed = ChangedBy(
+        [](COptionsSheet& sheet) {
+            OpenPage(sheet, kColors);
+            auto* sample = qobject_cast<CPageSampleButton*>(GetDlgItem(&sheet, COptColors::kPreviewId));
+            ASSERT_NE(sample, nullptr);
+            EXPECT_EQ(sample->Rows(), 2);
+            EXPECT_EQ(sample->Cols(), 3);
+            // A page colour chosen shows on the sheet at once.
+            const auto pagePixels = [sample] {
+                const QImage image = sample->grab().toImage();
+                int n = 0;
+                for (int y = 0; y < image.height(); ++y)
+                    for (int x = 0; x < image.width(); ++x)
+                        n += image.pixelColor(x, y) == QColor(0, 200, 0);
+                return n;
+            };
+            EXPECT_EQ(pagePixels(), 0);
+            static_cast<COptColorButton*>(GetDlgItem(&sheet, 1290))->SetColor(RGB(0, 200, 0));
+            EXPECT_GT(pagePixels(), 500);
+            SaveShot(&sheet, "OptionsColorsSample");
+        },
+        IDCANCEL);
+    EXPECT_TRUE(changed.empty());
 }
