@@ -1,11 +1,11 @@
 #include "dialogs/options/COptionPages.h"
 
 #include "controls/CCheckListCtrl.h"
+#include "controls/CColorDropButton.h"
 #include "controls/CNumEdit.h"
 #include "core/Settings.h"
 #include "core/StringHelpers.h"
 #include "dialogs/DialogPictures.h"
-#include "dialogs/options/COptColorButton.h"
 #include "dialogs/page/CPageSampleButton.h"
 #include "document/AppPrinter.h"
 #include "document/CKavoDoc.h"
@@ -31,6 +31,7 @@ constexpr UINT IDS_MINUTES_RANGE = 890;
 constexpr double kHeightLow = 2.0, kHeightHigh = 50.0;   // inches
 constexpr double kHalfInch = 128;                        // logical units
 constexpr int kSampleW = 120, kSampleH = 150;
+constexpr int kColorButtonW = 64, kColorButtonH = 24;
 
 template <class W>
 W* WithId(W* widget, int id)
@@ -223,9 +224,12 @@ COptColors::COptColors(OptionValues& values, QWidget* parent) : COptionPage("Col
     auto* form = new QFormLayout;
     const auto colors = OptionColors();
     for (int i = 0; i < kOptionColors; ++i) {
-        m_buttons[i] = WithId(new COptColorButton(this), colors[size_t(i)].ctrlId);
+        // The palette offers the program's custom colours.
+        m_buttons[i] = new CColorDropButton(this);
+        m_buttons[i]->CreatePalette(colors[size_t(i)].ctrlId, this, PaletteColors, true, false, true);
+        m_buttons[i]->setMinimumSize(kColorButtonW, kColorButtonH);
         form->addRow(tr(colors[size_t(i)].label), m_buttons[i]);
-        connect(m_buttons[i], &COptColorButton::colorChanged, this, [this, i] {
+        connect(m_buttons[i], &CDropPaletteButton::chosen, this, [this, i] {
             m_values.colors[size_t(i)] = m_buttons[i]->GetColor();
             ShowSampleColors();
         });
@@ -264,8 +268,11 @@ void COptColors::ShowSampleColors()
 void COptColors::RestoreDefaults()
 {
     const auto colors = OptionColors();
-    for (int i = 0; i < kOptionColors; ++i)
+    for (int i = 0; i < kOptionColors; ++i) {
+        m_values.colors[size_t(i)] = colors[size_t(i)].defaultColor;
         m_buttons[i]->SetColor(colors[size_t(i)].defaultColor);
+    }
+    ShowSampleColors();
 }
 
 // ---- Save

@@ -12,7 +12,7 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 class QRadioButton;
-class COptColorButton;
+class CColorDropButton;
 class CPageSampleButton;
 
 class COptionPage : public CPropertyPage {
@@ -89,7 +89,7 @@ public:
 private:
     void RestoreDefaults();
     void ShowSampleColors();
-    COptColorButton* m_buttons[kOptionColors] = {};
+    CColorDropButton* m_buttons[kOptionColors] = {};
     CPageSampleButton* m_preview = nullptr;
 };
 
