@@ -140,22 +140,25 @@ CKavoDoc* CKavoDocList::OpenDocumentFile(const std::string& path)
 CKavoDoc* CKavoDocList::NewDocument(const std::string& templatePath)
 {
     auto doc = std::make_unique<CKavoDoc>();
-    if (!templatePath.empty()) {
-        // A diagram from a template takes its styles and settings, not its
-        // objects, and is untitled.
-        doc->m_bLoadingTemplate = 1;
-        const bool ok = doc->OpenDocumentUnlocked(templatePath, false);
-        doc->ResetLoadSaveModes();
-        if (!ok)
-            return nullptr;
-        // The wizard's Cancel makes no diagram.
-        if (UseWizard && !RunNewDiagramWizard(QApplication::activeWindow(), *doc, templatePath))
-            return nullptr;
-        doc->SetPathName(std::string(), false);
-    } else if (!doc->OnNewDocument()) {
+    if (!templatePath.empty() ? StartFromTemplate(*doc, templatePath) != TemplateStart::Made : !doc->OnNewDocument())
         return nullptr;
-    }
     return Adopt(std::move(doc));
+}
+
+TemplateStart StartFromTemplate(CKavoDoc& doc, const std::string& templatePath)
+{
+    // A diagram from a template takes its styles and settings, not its
+    // objects, and is untitled.
+    doc.m_bLoadingTemplate = 1;
+    const bool ok = doc.OpenDocumentUnlocked(templatePath, false);
+    doc.ResetLoadSaveModes();
+    if (!ok)
+        return TemplateStart::Unreadable;
+    // The wizard's Cancel makes no diagram.
+    if (UseWizard && !RunNewDiagramWizard(QApplication::activeWindow(), doc, templatePath))
+        return TemplateStart::Cancelled;
+    doc.SetPathName(std::string(), false);
+    return TemplateStart::Made;
 }
 
 bool CKavoDocList::DoSaveAs(CKavoDoc* doc)

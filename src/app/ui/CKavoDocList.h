@@ -13,6 +13,12 @@
 class CKavoDoc;
 class QTimer;
 
+// How a diagram started from a template came out: made (the template's
+// styles and settings, then the new diagram wizard when it is in use), the
+// template could not be read, or the wizard was cancelled.
+enum class TemplateStart { Made, Unreadable, Cancelled };
+TemplateStart StartFromTemplate(CKavoDoc& doc, const std::string& templatePath);
+
 class CKavoDocList {
 public:
     static CKavoDocList& Instance();

@@ -1,6 +1,7 @@
 #include "app/ui/CKavoDocTemplate.h"
 
 #include "app/AppSeams.h"
+#include "app/ui/CKavoDocList.h"
 #include "core/AppContext.h"
 #include "core/AppGlobals.h"
 #include "document/CKavoDoc.h"
@@ -39,8 +40,15 @@ CKavoView* CKavoDocTemplate::AddView(CKavoDoc* doc)
 CKavoDoc* CKavoDocTemplate::OpenNewDocument(const std::string& templatePath)
 {
     auto doc = std::make_unique<CKavoDoc>();
-    if (!doc->OnNewDocument(templatePath) && !templatePath.empty())
+    // A template that cannot be read leaves a blank diagram; the wizard's
+    // Cancel leaves none.
+    const TemplateStart start = templatePath.empty() ? TemplateStart::Unreadable : StartFromTemplate(*doc, templatePath);
+    if (start == TemplateStart::Cancelled)
+        return nullptr;
+    if (start == TemplateStart::Unreadable) {
+        doc = std::make_unique<CKavoDoc>();
         doc->OnNewDocument();
+    }
     static int untitled = 0;
     doc->SetPathName(std::string(), false);
     // The untitled name is the document's: its window and its Save dialog use it.

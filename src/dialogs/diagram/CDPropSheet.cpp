@@ -2,6 +2,7 @@
 
 #include "core/HelpRequest.h"
 #include "core/StringHelpers.h"
+#include "dialogs/ContextHelp.h"
 #include "core/Trace.h"
 #include "dialogs/diagram/DPropConPages.h"
 #include "dialogs/diagram/DPropGeneralPages.h"
@@ -35,6 +36,8 @@ CDPropSheet::CDPropSheet(CKavoDoc& doc, QWidget* parent) : CPropertySheet(ResTex
     AddPage(new CDPropFormat(m_values, &doc));
     AddPage(new CDPropShadow(m_values, &doc));
     // Only OK writes: the changes need the whole OK sequence at once.
+    // The caption's help button and F1 open the sheet's topic as Help does.
+    InstallContextHelp(this, kHelpTopic);
     HideApplyButton();
     SetStartPage(g_startPage);
 }

@@ -2,6 +2,7 @@
 
 #include "controls/CTextDropButton.h"
 #include "core/StringHelpers.h"
+#include "dialogs/DialogPictures.h"
 #include "platform/Ansi.h"
 #include "platform/ui/DlgItems.h"
 
@@ -9,6 +10,7 @@
 #include <QComboBox>
 #include <QGridLayout>
 #include <QGroupBox>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QRadioButton>
 #include <QVBoxLayout>
@@ -30,6 +32,14 @@ QLabel* Buddy(const QString& text, QWidget* control, QWidget* parent)
     label->setBuddy(control);
     return label;
 }
+
+QHBoxLayout* WithPicture(QWidget* control, QWidget* picture)
+{
+    auto* row = new QHBoxLayout;
+    row->addWidget(control, 1);
+    row->addWidget(picture);
+    return row;
+}
 } // namespace
 
 CDPropCon::CDPropCon(DiagramProps& values, QWidget* parent) : CDPropPage(values, "Connectors", parent)
@@ -45,6 +55,8 @@ CDPropCon::CDPropCon(DiagramProps& values, QWidget* parent) : CDPropPage(values,
     rg->addWidget(Buddy(tr("Corner radius:"), m_corner, rounded), 0, 0);
     rg->addWidget(m_corner, 0, 1);
     rg->addWidget(MakeSizeButton(kCornerButtonId, IDS_CORNER_SIZES, &m_values.cornerRadius), 0, 2);
+    rg->addWidget(MakePictureStatic(rounded, kRoundedPictureId, kBmpRoundedCorners), 0, 3, Qt::AlignRight);
+    rg->setColumnStretch(3, 1);
 
     auto* jogs = new QGroupBox(tr("Jogs"), this);
     auto* jg = new QGridLayout(jogs);
@@ -55,6 +67,8 @@ CDPropCon::CDPropCon(DiagramProps& values, QWidget* parent) : CDPropPage(values,
     jg->addWidget(Buddy(tr("Loop radius:"), m_loop, jogs), 1, 0);
     jg->addWidget(m_loop, 1, 1);
     jg->addWidget(m_loopButton, 1, 2);
+    jg->addWidget(MakePictureStatic(jogs, kJogsPictureId, kBmpJogs), 0, 3, 2, 1, Qt::AlignRight);
+    jg->setColumnStretch(3, 1);
 
     m_junctionDots = new QCheckBox(AnsiToQString(ResText(IDS_JUNCTION_DOTS)), this);
     SetDlgCtrlID(m_junctionDots, kJunctionDotsId);
@@ -63,8 +77,8 @@ CDPropCon::CDPropCon(DiagramProps& values, QWidget* parent) : CDPropPage(values,
     auto* col = new QVBoxLayout(this);
     col->addWidget(rounded);
     col->addWidget(jogs);
-    col->addWidget(m_junctionDots);
-    col->addWidget(m_conPtDots);
+    col->addLayout(WithPicture(m_junctionDots, MakePictureStatic(this, kJunctionPictureId, kBmpJunctionDots)));
+    col->addLayout(WithPicture(m_conPtDots, MakePictureStatic(this, kConPtPictureId, kBmpConPointDots)));
     col->addStretch();
     connect(m_jogs, &QCheckBox::clicked, this, [this] {
         if (StorePage())

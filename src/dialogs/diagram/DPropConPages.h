@@ -15,6 +15,9 @@ public:
     explicit CDPropCon(DiagramProps& values, QWidget* parent = nullptr);
     static constexpr int kCornerId = 2591, kCornerButtonId = 2596, kJogsId = 2659, kLoopId = 2592, kLoopButtonId = 2602,
                          kJunctionDotsId = 2665, kConPtDotsId = 2660;
+    // The pictures beside the rounded-corner and jog groups and the two dot checks.
+    static constexpr int kRoundedPictureId = 2593, kJogsPictureId = 2658, kJunctionPictureId = 2666,
+                         kConPtPictureId = 2662;
     void LoadPage() override;
     bool StorePage() override;
 

@@ -6,6 +6,7 @@
 #include "core/FieldText.h"
 #include "core/Settings.h"
 #include "core/StringHelpers.h"
+#include "dialogs/DialogPictures.h"
 #include "document/CKavoDoc.h"
 #include "platform/Ansi.h"
 #include "platform/ui/DlgItems.h"
@@ -143,6 +144,8 @@ CDPropLabels::CDPropLabels(DiagramProps& values, const CKavoDoc& doc, QWidget* p
 {
     static constexpr int kIds[] = {kFigLabelId, kConLabelId, kFlowLabelId};
     static constexpr const char* kTexts[] = {"F&igure label style", "&Connector label style:", "&Flow label style:"};
+    static constexpr int kPictureIds[] = {kFigPictureId, kConPictureId, kFlowPictureId};
+    static constexpr int kBitmaps[] = {kBmpFigureLabel, kBmpConnectorLabel, kBmpFlowLabel};
     auto* grid = new QGridLayout(this);
     for (int i = 0; i < 3; ++i) {
         m_styles[i] = new QComboBox(this);
@@ -154,6 +157,7 @@ CDPropLabels::CDPropLabels(DiagramProps& values, const CKavoDoc& doc, QWidget* p
         SetComboDropHeight(m_styles[i], 12);
         grid->addWidget(Buddy(kTexts[i], m_styles[i], this), i, 0);
         grid->addWidget(m_styles[i], i, 1);
+        grid->addWidget(MakePictureStatic(this, kPictureIds[i], kBitmaps[i]), i, 2);
     }
     m_position = new QComboBox(this);
     SetDlgCtrlID(m_position, kPositionId);

@@ -46,6 +46,8 @@ class CDPropLabels : public CDPropPage {
 public:
     CDPropLabels(DiagramProps& values, const CKavoDoc& doc, QWidget* parent = nullptr);
     static constexpr int kFigLabelId = 2620, kConLabelId = 2621, kFlowLabelId = 2638, kPositionId = 2669;
+    // The pictures of a figure, a connector and a flow label beside their boxes.
+    static constexpr int kFigPictureId = 2656, kConPictureId = 2654, kFlowPictureId = 2655;
     void LoadPage() override;
     bool StorePage() override;
 

@@ -1,7 +1,7 @@
 #include "dialogs/diagram/ScaleDiagramDlg.h"
 
-#include "core/HelpRequest.h"
 #include "core/MessageBeep.h"
+#include "dialogs/ContextHelp.h"
 #include "core/MsgBox.h"
 #include "platform/Ansi.h"
 #include "platform/Prompt.h"
@@ -18,7 +18,6 @@
 #include <QLineEdit>
 #include <QSpinBox>
 #include <QVBoxLayout>
-#include <QWhatsThis>
 
 #include <algorithm>
 #include <cctype>
@@ -36,7 +35,7 @@ constexpr uint32_t kHelpTopic = 300;
 ScaleDiagramDlg::ScaleDiagramDlg(QWidget* parent) : CDialog(parent)
 {
     setWindowTitle(tr("Scale Diagram"));
-    setWindowFlag(Qt::WindowContextHelpButtonHint, true);
+    InstallContextHelp(this, kHelpTopic);
     auto* include = new QGroupBox(tr("Include"), this);
     auto* inc = new QVBoxLayout(include);
     inc->addWidget(AddCheck(include, kFigBordersId, "Figure &borders", &m_bFigBorders));
@@ -226,15 +225,6 @@ void ScaleDiagramDlg::OnToPageToggled()
         ShowPercent();
     m_scale->setEnabled(!m_bToPage && m_bEnableScale);
     m_spin->setEnabled(!m_bToPage && m_bEnableSpin);
-}
-
-bool ScaleDiagramDlg::event(QEvent* e)
-{
-    if (e->type() != QEvent::EnterWhatsThisMode)
-        return CDialog::event(e);
-    QWhatsThis::leaveWhatsThisMode();
-    ShowContextHelp(kHelpTopic);
-    return true;
 }
 
 void ScaleDiagramDlg::OnOK()

@@ -50,8 +50,6 @@ public:
 protected:
     void OnInitDialog() override;
     void OnOK() override;
-    // The title bar's help button opens the dialog's help topic.
-    bool event(QEvent* e) override;
 
 private:
     QCheckBox* AddCheck(QWidget* parent, int id, const char* text, int* value);

@@ -1,10 +1,15 @@
 #include "dialogs/options/COptionPages.h"
 
 #include "controls/CCheckListCtrl.h"
+#include "controls/CColorDropButton.h"
 #include "controls/CNumEdit.h"
 #include "core/Settings.h"
 #include "core/StringHelpers.h"
-#include "dialogs/options/COptColorButton.h"
+#include "dialogs/DialogPictures.h"
+#include "dialogs/page/CPageSampleButton.h"
+#include "document/AppPrinter.h"
+#include "document/CKavoDoc.h"
+#include "document/PageLayout.h"
 #include "platform/Ansi.h"
 #include "platform/ui/DlgItems.h"
 
@@ -24,6 +29,9 @@ constexpr UINT IDS_ZOOM_RANGE = 498;
 constexpr UINT IDS_SCREEN_HEIGHT_RANGE = 500;
 constexpr UINT IDS_MINUTES_RANGE = 890;
 constexpr double kHeightLow = 2.0, kHeightHigh = 50.0;   // inches
+constexpr double kHalfInch = 128;                        // logical units
+constexpr int kSampleW = 120, kSampleH = 150;
+constexpr int kColorButtonW = 64, kColorButtonH = 24;
 
 template <class W>
 W* WithId(W* widget, int id)
@@ -47,6 +55,24 @@ CCheckListCtrl* CheckList(QWidget* page, int id, std::span<const OptionCheckItem
     for (size_t i = 0; i < items.size(); ++i)
         list->AddItem(int(i), AnsiToQString(ResText(items[i].textId)), false, true);
     return list;
+}
+
+// The sheet of pages the colours are seen on: the active diagram's paper,
+// poster tiling and margins, else one page of the program's default paper
+// with half-inch margins.
+void LoadPageSample(CPageSampleButton& sample)
+{
+    int paperW = 0, paperH = 0, printW = 0, printH = 0;
+    if (const CKavoDoc* doc = GetActiveKavoDoc()) {
+        GetDocPaperDimensions(*doc, paperW, paperH, printW, printH);
+        sample.SetPaper(paperW, paperH, printW, printH, doc->m_fMarginTop, doc->m_fMarginLeft, doc->m_fMarginBottom,
+                        doc->m_fMarginRight);
+        sample.SetRowsCols(doc->m_nPosterRows, doc->m_nPosterCols);
+        return;
+    }
+    GetDefaultPaperDimensions(paperW, paperH, printW, printH);
+    sample.SetPaper(paperW, paperH, printW, printH, kHalfInch, kHalfInch, kHalfInch, kHalfInch);
+    sample.SetRowsCols(1, 1);
 }
 
 // Field checks in page order; the first refused one keeps the focus.
@@ -198,17 +224,21 @@ COptColors::COptColors(OptionValues& values, QWidget* parent) : COptionPage("Col
     auto* form = new QFormLayout;
     const auto colors = OptionColors();
     for (int i = 0; i < kOptionColors; ++i) {
-        m_buttons[i] = WithId(new COptColorButton(this), colors[size_t(i)].ctrlId);
+        // The palette offers the program's custom colours.
+        m_buttons[i] = new CColorDropButton(this);
+        m_buttons[i]->CreatePalette(colors[size_t(i)].ctrlId, this, PaletteColors, true, false, true);
+        m_buttons[i]->setMinimumSize(kColorButtonW, kColorButtonH);
         form->addRow(tr(colors[size_t(i)].label), m_buttons[i]);
-        connect(m_buttons[i], &COptColorButton::colorChanged, this, [this, i] {
+        connect(m_buttons[i], &CDropPaletteButton::chosen, this, [this, i] {
             m_values.colors[size_t(i)] = m_buttons[i]->GetColor();
-            static_cast<COptColorsPreview*>(m_preview)->SetColors(m_values.colors[0], m_values.colors[1],
-                                                                  m_values.colors[2], m_values.colors[3]);
+            ShowSampleColors();
         });
     }
     auto* restore = WithId(new QPushButton(tr("&Restore Defaults"), this), kRestoreId);
     connect(restore, &QPushButton::clicked, this, &COptColors::RestoreDefaults);
-    m_preview = WithId(new COptColorsPreview(this), kPreviewId);
+    m_preview = WithId(new CPageSampleButton(true, this), kPreviewId);
+    m_preview->setMinimumSize(kSampleW, kSampleH);
+    LoadPageSample(*m_preview);
     auto* right = new QVBoxLayout;
     right->addWidget(m_preview);
     right->addWidget(restore);
@@ -222,8 +252,7 @@ void COptColors::LoadValues()
 {
     for (int i = 0; i < kOptionColors; ++i)
         m_buttons[i]->SetColor(m_values.colors[size_t(i)]);
-    static_cast<COptColorsPreview*>(m_preview)->SetColors(m_values.colors[0], m_values.colors[1], m_values.colors[2],
-                                                          m_values.colors[3]);
+    ShowSampleColors();
 }
 
 bool COptColors::SaveValues()
@@ -231,11 +260,19 @@ bool COptColors::SaveValues()
     return true;   // the buttons write their colour as it is chosen
 }
 
+void COptColors::ShowSampleColors()
+{
+    m_preview->SetColors(m_values.colors[0], m_values.colors[1], m_values.colors[2], m_values.colors[3]);
+}
+
 void COptColors::RestoreDefaults()
 {
     const auto colors = OptionColors();
-    for (int i = 0; i < kOptionColors; ++i)
+    for (int i = 0; i < kOptionColors; ++i) {
+        m_values.colors[size_t(i)] = colors[size_t(i)].defaultColor;
         m_buttons[i]->SetColor(colors[size_t(i)].defaultColor);
+    }
+    ShowSampleColors();
 }
 
 // ---- Save
@@ -306,9 +343,8 @@ COptAutoLabel::COptAutoLabel(OptionValues& values, QWidget* parent) : COptionPag
     }
     // Round the decision: section 1 at the top, 2 on the right, 3 below,
     // 4 on the left.
-    auto* decision = new QLabel(QString::fromUtf8("\u25C7"), m_labelsBox);
-    decision->setAlignment(Qt::AlignCenter);
-    grid->addWidget(new QLabel(tr("Default labels:"), m_labelsBox), 0, 0, 1, 3);
+    QLabel* decision = MakePictureStatic(m_labelsBox, 0, kBmpDecision);
+    grid->addWidget(new QLabel(tr("Default labels:"), m_labelsBox), 0, 0, 1, 4);
     grid->addWidget(m_edits[0], 1, 1, Qt::AlignCenter);
     grid->addWidget(m_edits[3], 2, 0, Qt::AlignCenter);
     grid->addWidget(decision, 2, 1);
@@ -316,7 +352,9 @@ COptAutoLabel::COptAutoLabel(OptionValues& values, QWidget* parent) : COptionPag
     grid->addWidget(m_edits[2], 3, 1, Qt::AlignCenter);
     auto* note = new QLabel(tr("Each new decision symbol gets these labels on its connectors."), m_labelsBox);
     note->setWordWrap(true);
-    grid->addWidget(note, 4, 0, 1, 3);
+    grid->addWidget(note, 4, 0, 1, 4);
+    // The edits stay next to the picture; the room to spare goes right.
+    grid->setColumnStretch(3, 1);
     auto* all = new QVBoxLayout(this);
     all->addWidget(m_check);
     all->addWidget(m_labelsBox);

@@ -12,7 +12,8 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 class QRadioButton;
-class COptColorButton;
+class CColorDropButton;
+class CPageSampleButton;
 
 class COptionPage : public CPropertyPage {
     Q_OBJECT
@@ -87,8 +88,9 @@ public:
 
 private:
     void RestoreDefaults();
-    COptColorButton* m_buttons[kOptionColors] = {};
-    QWidget* m_preview = nullptr;
+    void ShowSampleColors();
+    CColorDropButton* m_buttons[kOptionColors] = {};
+    CPageSampleButton* m_preview = nullptr;
 };
 
 class COptSave : public COptionPage {

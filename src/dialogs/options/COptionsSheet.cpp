@@ -3,6 +3,7 @@
 #include "core/HelpRequest.h"
 #include "core/Settings.h"
 #include "core/StringHelpers.h"
+#include "dialogs/ContextHelp.h"
 #include "dialogs/options/COptionPages.h"
 #include "platform/Prompt.h"
 
@@ -22,6 +23,8 @@ COptionsSheet::COptionsSheet(OptionValues& values, QWidget* parent) : CPropertyS
     // Whether the branch-label page exists is decided as the sheet opens.
     if (EnableOldBranchLabels)
         AddPage(new COptAutoLabel(values));
+    // The caption's help button and F1 open the sheet's topic as Help does.
+    InstallContextHelp(this, kHelpTopic);
     HideApplyButton();
     SetStartPage(g_nLastPage < GetPageCount() ? g_nLastPage : 0);
 }

@@ -1,10 +1,10 @@
 #include "dialogs/page/CPageDlg.h"
 
 #include "controls/CDlgCommandEvent.h"
-#include "core/HelpRequest.h"
 #include "core/MsgBox.h"
 #include "core/Settings.h"
 #include "core/Trace.h"
+#include "dialogs/ContextHelp.h"
 #include "dialogs/page/CPageSampleButton.h"
 #include "document/PageLayout.h"
 #include "document/PaperSizes.h"
@@ -23,7 +23,6 @@
 #include <QLabel>
 #include <QRadioButton>
 #include <QVBoxLayout>
-#include <QWhatsThis>
 
 #include <algorithm>
 
@@ -73,7 +72,7 @@ QLabel* Buddy(const QString& text, QWidget* control, QWidget* parent)
 CPageDlg::CPageDlg(QWidget* parent) : CDialog(parent)
 {
     setWindowTitle(tr("Page Setup"));
-    setWindowFlag(Qt::WindowContextHelpButtonHint, true);
+    InstallContextHelp(this, kHelpTopic);
     const int ids[] = {kWidthId, kHeightId, kTopId, kBottomId, kLeftId, kRightId, kRowsId, kColsId};
     for (int id : ids) {
         auto* field = new CNumEdit(this);
@@ -313,11 +312,6 @@ void CPageDlg::OnOrientation()
 
 bool CPageDlg::event(QEvent* e)
 {
-    if (e->type() == QEvent::EnterWhatsThisMode) {
-        QWhatsThis::leaveWhatsThisMode();
-        ShowContextHelp(kHelpTopic);
-        return true;
-    }
     if (e->type() != CDlgCommandEvent::EventType())
         return CDialog::event(e);
     const auto* command = static_cast<CDlgCommandEvent*>(e);

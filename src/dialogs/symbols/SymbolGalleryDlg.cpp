@@ -3,6 +3,7 @@
 #include "platform/Prompt.h"
 #include "controls/CDlgCommandEvent.h"
 #include "controls/CRightClickListBox.h"
+#include "dialogs/ContextHelp.h"
 #include "dialogs/symbols/SymbolGalleryGrids.h"
 #include "document/DocCommandSeams.h"
 #include "platform/Ansi.h"
@@ -48,6 +49,7 @@ CSymbolGalleryDlg::CSymbolGalleryDlg(SymbolFileList& files, const char* extensio
     : CDialog(parent), m_files(files), m_extension(extension), m_nRemembered(remembered), m_layout(layout)
 {
     setWindowTitle(tr(layout.title));
+    InstallContextHelp(this, layout.helpTopic);
 }
 
 void CSymbolGalleryDlg::Build(CSymbolGalleryGrid* grid, QWidget* extra)
@@ -63,8 +65,10 @@ void CSymbolGalleryDlg::Build(CSymbolGalleryGrid* grid, QWidget* extra)
     m_pName = new QLabel(this);
     SetDlgCtrlID(m_pName, m_layout.nameId);
     auto* buttons = new QDialogButtonBox(this);
-    BindButton(buttons->addButton(QDialogButtonBox::Ok), IDOK);
+    m_pOk = buttons->addButton(QDialogButtonBox::Ok);
+    BindButton(m_pOk, IDOK);
     BindButton(buttons->addButton(QDialogButtonBox::Cancel), IDCANCEL);
+    buttons->addButton(MakeHelpButton(buttons, m_layout.helpTopic), QDialogButtonBox::HelpRole);
     auto* layout = new QGridLayout(this);
     layout->addWidget(m_pList, 0, 0, 3, 1);
     layout->addWidget(grid, 0, 1);
@@ -149,6 +153,9 @@ void CSymbolGalleryDlg::SelectCategory(int row)
 void CSymbolGalleryDlg::ShowSelectedName()
 {
     m_pName->setText(AnsiToQString(NameAt(m_pGrid->GetSel())));
+    // Nothing to pick (no cell chosen, an empty or missing library): OK
+    // would insert nothing, so it waits for a choice.
+    m_pOk->setEnabled(m_pGrid->GetSel() >= 0);
 }
 
 void CSymbolGalleryDlg::OnRefresh()
@@ -185,7 +192,7 @@ bool CSymbolGalleryDlg::event(QEvent* event)
 
 CFigureSymbolGalleryDlg::CFigureSymbolGalleryDlg(QWidget* parent)
     : CSymbolGalleryDlg(State().figureFiles, kFigureSymbolFileExt, State().figureCategory,
-                        {"Figure Symbol Gallery", kGridId, kNameId, 4, 3}, parent)
+                        {"Figure Symbol Gallery", kGridId, kNameId, 4, 3, kHelpTopic}, parent)
 {
     m_pFigGrid = new CFigureSymbolGrid(this);
     m_pShowText = new QCheckBox(tr("Show &text areas"), this);
@@ -225,7 +232,7 @@ std::string CFigureSymbolGalleryDlg::NameAt(int index) const
 
 CEndSymbolGalleryDlg::CEndSymbolGalleryDlg(QWidget* parent)
     : CSymbolGalleryDlg(State().endFiles, kEndSymbolFileExt, State().endCategory,
-                        {"End Symbol Gallery", kGridId, kNameId, 4, 4}, parent)
+                        {"End Symbol Gallery", kGridId, kNameId, 4, 4, kHelpTopic}, parent)
 {
     m_pEndGrid = new CEndSymbolGrid(this);
     Build(m_pEndGrid, nullptr);

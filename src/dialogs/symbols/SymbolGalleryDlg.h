@@ -17,6 +17,7 @@ class CFigureSymbolGrid;
 class CEndSymbolGrid;
 class QCheckBox;
 class QLabel;
+class QPushButton;
 class SymbolFile;
 class SymbolFileList;
 
@@ -40,6 +41,7 @@ protected:
         int nameId;
         int columns;
         int rows;
+        unsigned helpTopic;
     };
     CSymbolGalleryDlg(SymbolFileList& files, const char* extension, int& remembered, const Layout& layout,
                       QWidget* parent);
@@ -70,6 +72,7 @@ private:
     CGalleryListBox* m_pList = nullptr;
     CSymbolGalleryGrid* m_pGrid = nullptr;
     QLabel* m_pName = nullptr;
+    QPushButton* m_pOk = nullptr;
 };
 
 class CFigureSymbolGalleryDlg : public CSymbolGalleryDlg {
@@ -78,6 +81,7 @@ public:
     static constexpr int kGridId = 2500;
     static constexpr int kNameId = 2502;
     static constexpr int kShowTextId = 2501;
+    static constexpr unsigned kHelpTopic = 313;
     explicit CFigureSymbolGalleryDlg(QWidget* parent = nullptr);
     // The chosen symbol, null for none.
     const CFigSymbol* GetSelected() const;
@@ -97,6 +101,7 @@ class CEndSymbolGalleryDlg : public CSymbolGalleryDlg {
 public:
     static constexpr int kGridId = 2520;
     static constexpr int kNameId = 2521;
+    static constexpr unsigned kHelpTopic = 314;
     explicit CEndSymbolGalleryDlg(QWidget* parent = nullptr);
     const CShapeDef* GetSelected() const;
 

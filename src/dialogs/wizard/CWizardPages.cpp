@@ -58,9 +58,10 @@ CWizardPropertyPage::CWizardPropertyPage(CWizardSheet& sheet, int index, int gro
     auto* row = new QHBoxLayout;
     row->addWidget(m_list);
     row->addWidget(m_preview);
-    auto* all = new QVBoxLayout(this);
+    auto* all = new QVBoxLayout;
     all->addWidget(m_label);
     all->addLayout(row);
+    SetContent(all);
     if (const TemplateVariants::Group* g = sheet.Variants() ? sheet.Variants()->GetGroup(group) : nullptr)
         for (int i = 0; i < TemplateVariants::kMaxItems; ++i)
             if (!g->itemNames[size_t(i)].empty()) {
@@ -113,9 +114,10 @@ CWizardPropertyPageFx::CWizardPropertyPageFx(CWizardSheet& sheet, int index, QWi
     auto* form = new QFormLayout;
     form->addRow(tr("&Drop shadows:"), m_shadow);
     form->addRow(tr("&Gradient fill:"), m_fill);
-    auto* all = new QHBoxLayout(this);
+    auto* all = new QHBoxLayout;
     all->addLayout(form);
     all->addWidget(m_preview);
+    SetContent(all);
     connect(m_shadow, &QComboBox::activated, this, &CWizardPropertyPageFx::OnShadow);
     connect(m_fill, &QComboBox::activated, this, &CWizardPropertyPageFx::OnFill);
 }
@@ -181,10 +183,11 @@ CWizardPropertyPageOpt::CWizardPropertyPageOpt(CWizardSheet& sheet, int index, Q
     form->addRow(tr("&Line spacing:"), m_mode);
     form->addRow(m_valueLabel, m_value);
     form->addRow(QString(), m_wrap);
-    auto* all = new QVBoxLayout(this);
+    auto* all = new QVBoxLayout;
     all->addLayout(form);
     all->addWidget(m_preview);
     all->addWidget(new QLabel(tr("Changes affect all styles in the new diagram."), this));
+    SetContent(all);
     connect(m_mode, &QComboBox::activated, this, &CWizardPropertyPageOpt::OnMode);
     connect(m_font, &QComboBox::activated, this, &CWizardPropertyPageOpt::ShowPreview);
 }

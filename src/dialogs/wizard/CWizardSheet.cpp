@@ -2,6 +2,8 @@
 
 #include "platform/Prompt.h"
 #include "core/StringHelpers.h"
+#include "dialogs/ContextHelp.h"
+#include "dialogs/DialogPictures.h"
 #include "dialogs/wizard/CWizardPages.h"
 #include "document/CKavoDoc.h"
 #include "platform/Ansi.h"
@@ -9,6 +11,7 @@
 #include "shapes/TemplateVariants.h"
 
 #include <QHBoxLayout>
+#include <QLabel>
 #include <QPushButton>
 #include <QStackedWidget>
 #include <QVBoxLayout>
@@ -19,9 +22,17 @@ namespace {
 constexpr UINT IDS_WIZARD_CAPTION = 796;
 }
 
+void CWizardPage::SetContent(QLayout* content)
+{
+    auto* row = new QHBoxLayout(this);
+    row->addWidget(MakePictureStatic(this, kPictureId, kBmpWizard, true), 0, Qt::AlignTop);
+    row->addLayout(content, 1);
+}
+
 CWizardSheet::CWizardSheet(TemplateVariants* variants, QWidget* parent) : CDialog(parent), m_pVariants(variants)
 {
     setWindowTitle(AnsiToQString(ResText(IDS_WIZARD_CAPTION)));
+    InstallContextHelp(this, kHelpTopic);
     m_choices.Load();
     m_pStack = new QStackedWidget(this);
     const int groups = variants ? variants->GetGroupCount() : 0;
@@ -49,6 +60,7 @@ CWizardSheet::CWizardSheet(TemplateVariants* variants, QWidget* parent) : CDialo
         b->setAutoDefault(false);
         buttons->addWidget(b);
     }
+    buttons->addWidget(MakeHelpButton(this, kHelpTopic));
     auto* all = new QVBoxLayout(this);
     all->addWidget(m_pStack);
     all->addLayout(buttons);

@@ -7,6 +7,7 @@
 
 #include <vector>
 
+class QLayout;
 class QPushButton;
 class QStackedWidget;
 class TemplateVariants;
@@ -14,12 +15,18 @@ class TemplateVariants;
 class CWizardPage : public QWidget {
     Q_OBJECT
 public:
+    static constexpr int kPictureId = 2672;
     CWizardPage(int index, QWidget* parent) : QWidget(parent), m_nIndex(index) {}
     int Index() const { return m_nIndex; }
     // The page comes up; it shows the sheet's current choices.
     virtual void OnSetActive() {}
     // The page is left (Next or Finish); false keeps it, its field refused.
     virtual bool OnKillActive() { return true; }
+
+protected:
+    // Lays the page out: the wizard's picture on the left, the page's own
+    // controls beside it.
+    void SetContent(QLayout* content);
 
 private:
     int m_nIndex;
@@ -29,6 +36,7 @@ class CWizardSheet : public CDialog {
     Q_OBJECT
 public:
     static constexpr int kBackId = 12323, kNextId = 12324, kFinishId = 12325;
+    static constexpr unsigned kHelpTopic = 316;
 
     // variants: the template's variant set, owned by the caller (may be null).
     CWizardSheet(TemplateVariants* variants, QWidget* parent = nullptr);

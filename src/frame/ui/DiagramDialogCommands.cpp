@@ -3,8 +3,12 @@
 #include "dialogs/diagram/CDPropSheet.h"
 #include "dialogs/diagram/ScaleDiagramDlg.h"
 #include "dialogs/page/PageSetupCommand.h"
+#include "core/Settings.h"
+#include "document/CKavoDoc.h"
 #include "editing/ui/CKavoView.h"
 #include "frame/ui/CCommandRegistry.h"
+#include "frame/ui/CMainFrame.h"
+#include "frame/ui/CStyleBar.h"
 
 #include <QGuiApplication>
 
@@ -16,6 +20,20 @@ CKavoDoc* DocOf(CKavoView* view)
 {
     return view ? view->GetDocument() : nullptr;
 }
+
+// The style bar's buttons draw their samples from the document at each
+// paint, so that a repaint is all a changed colour choice needs; a
+// collapsed bar shows no samples.
+void RepaintStyleBar(QWidget* parent)
+{
+    auto* frame = qobject_cast<CMainFrame*>(parent);
+    CKavoStyleBar* bar = frame ? frame->StyleBar() : nullptr;
+    if (!bar || CollapsedStyleBar)
+        return;
+    bar->update();
+    for (QWidget* child : bar->findChildren<QWidget*>())
+        child->update();
+}
 } // namespace
 
 void RegisterDiagramDialogCommands(CCommandRegistry& commands, std::function<CKavoView*()> activeView, QWidget* parent)
@@ -25,8 +43,12 @@ void RegisterDiagramDialogCommands(CCommandRegistry& commands, std::function<CKa
         return doc && RunScaleDiagramDialog(parent, *doc, data);
     });
     commands.SetHandler(ID_DIAGRAM_PROPERTIES, [activeView, parent] {
-        if (CKavoDoc* doc = DocOf(activeView()))
-            RunDiagramPropSheet(parent, *doc);
+        CKavoDoc* doc = DocOf(activeView());
+        if (!doc)
+            return;
+        const int fullColor = doc->m_bFullColorIcons;
+        if (RunDiagramPropSheet(parent, *doc) && doc->m_bFullColorIcons != fullColor)
+            RepaintStyleBar(parent);
     });
     commands.SetHandler(ID_PAGE_SETUP, [activeView, parent] {
         CKavoView* view = activeView();

@@ -173,6 +173,8 @@ const std::vector<MenuEntry>& MainMenuTable()
             Doc(32806),
         }},
         {0, "&Tools", {
+            {33026, "&Scale...", {}},
+            {33070, "&Diagram Properties...", {}},
             {36569, "Apply &Color Scheme...", {}},
             {33082, "&Options...", {}},
             {32823, "C&ustomize...", {}},

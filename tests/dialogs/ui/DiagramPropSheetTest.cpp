@@ -17,10 +17,12 @@
 #include "dialogs/diagram/DPropConPages.h"
 #include "dialogs/diagram/DPropGeneralPages.h"
 #include "dialogs/diagram/DPropShadowPage.h"
+#include "dialogs/diagram/ScaleDiagramDlg.h"
 #include "document/ChoiceTables.h"
 #include "editing/ui/CKavoView.h"
 #include "editing/ui/ViewEvents.h"
 #include "frame/ui/CMainFrame.h"
+#include "frame/ui/CStyleBar.h"
 #include "platform/Ansi.h"
 #include "platform/Prompt.h"
 #include "platform/ui/DlgItems.h"
@@ -28,8 +30,10 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMenuBar>
 #include <QSlider>
 #include <QTabBar>
 #include <QTabWidget>
@@ -294,4 +298,122 @@ TEST_F(DiagramPropSheetTest, NewLabelStyleIsAppliedToExistingLabelsOnYes)
     EXPECT_EQ(label->m_nStyle, fx.doc.m_figStyles.FindByName("Note"));
     fx.doc.UndoLastStep();
     EXPECT_NE(label->m_nStyle, fx.doc.m_figStyles.FindByName("Note"));
+}
+
+TEST_F(DiagramPropSheetTest, PagesShowTheirPictures)
+{
+    RunSheet(
+        [](CDPropSheet& sheet) {
+            const std::pair<int, std::vector<int>> pictures[] = {
+                {kConnectors,
+                 {CDPropCon::kRoundedPictureId, CDPropCon::kJogsPictureId, CDPropCon::kJunctionPictureId,
+                  CDPropCon::kConPtPictureId}},
+                {kLabels, {CDPropLabels::kFigPictureId, CDPropLabels::kConPictureId, CDPropLabels::kFlowPictureId}},
+            };
+            for (const auto& [page, ids] : pictures) {
+                QWidget* shown = OpenPage(sheet, page);
+                for (int id : ids) {
+                    SCOPED_TRACE(id);
+                    auto* picture = Item<QLabel>(shown, id);
+                    ASSERT_NE(picture, nullptr);
+                    EXPECT_TRUE(picture->isVisible());
+                    EXPECT_FALSE(picture->pixmap().isNull());
+                }
+            }
+        },
+        IDCANCEL);
+}
+
+TEST_F(DiagramPropSheetTest, FullColourChangeRepaintsTheStyleBar)
+{
+    CollapsedStyleBar = 0;
+    frame.resize(1000, 700);
+    frame.show();
+    QApplication::processEvents();
+    ASSERT_NE(frame.StyleBar(), nullptr);
+    // Paints of the bar and its buttons after the sheet closed.
+    struct PaintCounter : QObject {
+        int paints = 0;
+        bool eventFilter(QObject*, QEvent* e) override
+        {
+            paints += e->type() == QEvent::Paint;
+            return false;
+        }
+    } counter;
+    const auto paintsAfter = [&](std::function<void(CDPropSheet&)> act) {
+        QApplication::processEvents();
+        counter.paints = 0;
+        for (QWidget* w : frame.StyleBar()->findChildren<QWidget*>())
+            w->installEventFilter(&counter);
+        frame.StyleBar()->installEventFilter(&counter);
+        RunSheet(act);
+        QApplication::processEvents();
+        for (QWidget* w : frame.StyleBar()->findChildren<QWidget*>())
+            w->removeEventFilter(&counter);
+        frame.StyleBar()->removeEventFilter(&counter);
+        return counter.paints;
+    };
+    EXPECT_EQ(paintsAfter([](CDPropSheet& sheet) {
+                  auto* box = Item<QComboBox>(OpenPage(sheet, kLabels), CDPropLabels::kPositionId);
+                  box->setFocus();
+                  QTest::keyClick(box, Qt::Key_Home);
+              }),
+              0);
+    const int fullColor = fx.doc.m_bFullColorIcons;
+    EXPECT_GT(paintsAfter([](CDPropSheet& sheet) {
+                  auto* list = Item<CCheckListCtrl>(OpenPage(sheet, kGeneral), CDPropGeneral::kOptionsId);
+                  list->setCurrentRow(1);
+                  list->setFocus();
+                  QTest::keyClick(list, Qt::Key_Space);
+              }),
+              0);
+    EXPECT_NE(fx.doc.m_bFullColorIcons, fullColor);
+}
+
+TEST_F(DiagramPropSheetTest, ToolsMenuOpensDiagramPropertiesAndScale)
+{
+    QMenu* tools = nullptr;
+    for (QAction* top : frame.menuBar()->actions())
+        if (top->text() == "&Tools")
+            tools = top->menu();
+    ASSERT_NE(tools, nullptr);
+    const auto item = [&](int id) {
+        QAction* action = frame.Commands().Action(id);
+        EXPECT_TRUE(tools->actions().contains(action)) << id;
+        return action;
+    };
+    bool sheetShown = false;
+    WhenModalShows<CDPropSheet>([&](CDPropSheet&) { sheetShown = true; }, IDCANCEL);
+    item(33070)->trigger();
+    EXPECT_TRUE(sheetShown);
+    bool scaleShown = false;
+    WhenModalShows<ScaleDiagramDlg>([&](ScaleDiagramDlg&) { scaleShown = true; }, IDCANCEL);
+    item(33026)->trigger();
+    EXPECT_TRUE(scaleShown);
+    EXPECT_EQ(DocText(fx.doc), before);
+}
+
+TEST_F(DiagramPropSheetTest, FixedMarginsAreSetOnEveryFigureInOneUndoStep)
+{
+    ASSERT_EQ(fx.doc.m_nFigMarginMode, 0);
+    const int oldMargin = fx.doc.m_nFigMarginLeft;
+    const uint32_t steps = fx.doc.UndoLogRef().m_nStepsRecorded;
+    RunSheet([](CDPropSheet& sheet) {
+        QWidget* page = OpenPage(sheet, kFormat);
+        auto* margin = Item<QLineEdit>(page, CDPropFormat::kMarginId);
+        EXPECT_FALSE(margin->isVisible());   // shown for Fixed only
+        auto* fixed = Item<QAbstractButton>(page, CDPropFormat::kFixedId);
+        QTest::mouseClick(fixed, Qt::LeftButton, {}, QPoint(6, fixed->height() / 2));
+        ASSERT_TRUE(margin->isVisible());
+        TypeOver(margin, "9");
+        SaveShot(&sheet, "DiagramPropSheet_fixed_margins");
+    });
+    // 9 points in logical units (256 an inch), the same on all four sides.
+    EXPECT_EQ(fx.doc.m_nFigMarginMode, 1);
+    for (int m : {fx.doc.m_nFigMarginLeft, fx.doc.m_nFigMarginRight, fx.doc.m_nFigMarginTop, fx.doc.m_nFigMarginBottom})
+        EXPECT_EQ(m, 32);
+    EXPECT_EQ(fx.doc.UndoLogRef().m_nStepsRecorded, steps + 1);
+    fx.doc.UndoLastStep();
+    EXPECT_EQ(fx.doc.m_nFigMarginLeft, oldMargin);
+    EXPECT_EQ(fx.doc.m_nFigMarginBottom, oldMargin);
 }

@@ -11,6 +11,7 @@
 #include "controls/PaletteLayout.h"
 #include "dialogs/sheets/CFTabSheet.h"
 #include "dialogs/sheets/CFigPage.h"
+#include "dialogs/ui/PickColor.h"
 #include "fileformat/DiagramRecordWriter.h"
 #include "keyword/KeywordStreams.h"
 #include "platform/ui/DlgItems.h"
@@ -129,16 +130,7 @@ struct FigSheetTest : testing::Test {
     // Drops the colour button's palette and clicks the colour's cell.
     static void PickColor(CFTabSheet& sheet, int id, COLORREF color)
     {
-        auto* button = Item<CColorDropButton>(sheet, id);
-        ASSERT_NE(button, nullptr);
-        const WORD cell = button->FindColor(color);
-        ASSERT_NE(cell, CDropPaletteButton::kNone);
-        QTest::mousePress(button, Qt::LeftButton, {}, QPoint(5, 5));
-        ASSERT_TRUE(button->Popup() && button->Popup()->isVisible());
-        const QPoint at = button->Popup()->ItemRect(kPaletteFirstId + cell).center();
-        QTest::mouseMove(button->Popup(), at);
-        QTest::mouseClick(button->Popup(), Qt::LeftButton, {}, at);
-        ASSERT_EQ(button->GetColor(), color);
+        ::PickColor(Item<CColorDropButton>(sheet, id), color);
     }
     static void Click(QWidget* w) { QTest::mouseClick(w, Qt::LeftButton, {}, QPoint(6, w->height() / 2)); }
     static void ClickButton(CFTabSheet& sheet, int id) { QTest::mouseClick(sheet.Button(id), Qt::LeftButton); }

@@ -3,11 +3,13 @@
 // makes none and writes nothing, a font size out of range is refused with
 // its message, and white style borders change only for a colour scheme.
 #include "app/ui/CKavoDocList.h"
+#include "app/ui/CKavoDocTemplate.h"
 #include "common/TestSupport.h"
 #include "dialogs/ui/ModalDriver.h"
 #include "controls/CNumEdit.h"
 #include "controls/ui/CommandRecorder.h"
 #include "core/CAppProfile.h"
+#include "core/HelpRequest.h"
 #include "core/ProgramFolders.h"
 #include "core/Settings.h"
 #include "dialogs/CSchemePreviewWnd.h"
@@ -15,14 +17,17 @@
 #include "dialogs/wizard/CWizardSheet.h"
 #include "document/CKavoDoc.h"
 #include "document/ChoiceTables.h"
+#include "frame/ui/CMainFrame.h"
 #include "shapes/FigFlags.h"
 #include "shapes/TemplateVariants.h"
+#include "platform/ui/CPropertySheet.h"
 #include "platform/ui/DlgItems.h"
 
 #include <QApplication>
 #include <QCheckBox>
 #include <QDir>
 #include <QFile>
+#include <QLabel>
 #include <QListWidget>
 #include <QTemporaryDir>
 #include <QLineEdit>
@@ -229,4 +234,63 @@ TEST_F(WizardTest, VariantGroupsComeFirstAndTheirChoiceIsRemembered)
     EXPECT_NE(docs.NewDocument(tmpl.toStdString()), nullptr);
     SetProgramFolderForTest(QString());
     EXPECT_EQ(AfxGetAppProfile().GetProfileInt("Variants", "T Color", kNoWizard), 1u);
+}
+
+TEST_F(WizardTest, EveryPageShowsThePictureAndHelpOpensTheWizardsTopic)
+{
+    std::vector<uint32_t> topics;
+    SetHelpHandler([&](uint32_t context) { topics.push_back(context); });
+    WhenWizardShows([](CWizardSheet& sheet) {
+        for (int i = 0; i < sheet.GetPageCount(); ++i) {
+            const auto* picture = static_cast<QLabel*>(GetDlgItem(sheet.GetPage(i), CWizardPage::kPictureId));
+            ASSERT_NE(picture, nullptr);
+            // The picture's light grey backdrop is the wizard's own face.
+            EXPECT_EQ(picture->pixmap().toImage().pixel(0, 0), sheet.palette().color(QPalette::Button).rgb());
+        }
+        QTest::mouseClick(static_cast<QPushButton*>(GetDlgItem(&sheet, IDHELP)), Qt::LeftButton);
+        Click(sheet, CWizardSheet::kNextId);
+        QTest::keyClick(GetDlgItem(&sheet, CWizardPropertyPageOpt::kSizeId), Qt::Key_F1);
+        EXPECT_EQ(QApplication::activeModalWidget(), &sheet);
+        QTest::keyClick(&sheet, Qt::Key_Escape);
+    });
+    EXPECT_EQ(docs.NewDocument(TemplatePath("Flowchart.kvd")), nullptr);
+    SetHelpHandler(nullptr);
+    EXPECT_EQ(topics, (std::vector<uint32_t>{316, 316}));
+}
+
+// File New in the program goes through the document template: the chosen
+// template's styles come with the wizard, its Cancel leaves no diagram, and
+// an unreadable template a blank one.
+TEST_F(WizardTest, FileNewThroughTheDocumentTemplateRunsTheWizard)
+{
+    // The frame goes first: its views leave the documents before they close.
+    CMainFrame* shownIn = nullptr;
+    CKavoDocTemplate docs([&] { return shownIn; });
+    CMainFrame frame;
+    shownIn = &frame;
+    UseWizard = 0;
+    CKavoDoc* plain = docs.OpenNewDocument(TemplatePath("Flowchart.kvd"));
+    ASSERT_NE(plain, nullptr);
+    const auto look = StyleLook(*plain);
+    EXPECT_GT(look.size(), 1u);
+    UseWizard = 1;
+    bool shown = false;
+    WhenWizardShows([&shown](CWizardSheet& sheet) {
+        shown = true;
+        Click(sheet, CWizardSheet::kNextId);
+        Click(sheet, CWizardSheet::kFinishId);
+    });
+    CKavoDoc* doc = docs.OpenNewDocument(TemplatePath("Flowchart.kvd"));
+    ASSERT_NE(doc, nullptr);
+    EXPECT_TRUE(shown);
+    EXPECT_EQ(StyleLook(*doc).size(), look.size());
+    EXPECT_TRUE(doc->GetPathName().empty());
+    const int count = docs.DocumentCount();
+    WhenWizardShows([](CWizardSheet& sheet) { QTest::keyClick(&sheet, Qt::Key_Escape); });
+    EXPECT_EQ(docs.OpenNewDocument(TemplatePath("Flowchart.kvd")), nullptr);
+    EXPECT_EQ(docs.DocumentCount(), count);
+    CKavoDoc* blank = docs.OpenNewDocument(TemplatePath("Missing.kvd"));
+    ASSERT_NE(blank, nullptr);
+    EXPECT_EQ(blank->m_figStyles.GetCount(), 1);
+    prompt.shown.clear();
 }

@@ -5,12 +5,13 @@
 #include "common/DiagramFixture.h"
 #include "common/TestSupport.h"
 #include "dialogs/ui/ModalDriver.h"
+#include "dialogs/ui/PickColor.h"
 #include "controls/CCheckListCtrl.h"
 #include "controls/ui/CommandRecorder.h"
 #include "core/Settings.h"
-#include "dialogs/options/COptColorButton.h"
 #include "dialogs/options/COptionPages.h"
 #include "dialogs/options/COptionsSheet.h"
+#include "dialogs/page/CPageSampleButton.h"
 #include "editing/ui/CKavoView.h"
 #include "frame/ui/CCustomToolBar.h"
 #include "frame/ui/CMainFrame.h"
@@ -88,6 +89,11 @@ void Press(QWidget* parent, int id)
     auto* button = static_cast<QAbstractButton*>(GetDlgItem(parent, id));
     const bool box = qobject_cast<QCheckBox*>(button) || qobject_cast<QRadioButton*>(button);
     QTest::mouseClick(button, Qt::LeftButton, {}, box ? QPoint(8, button->height() / 2) : button->rect().center());
+}
+
+void PickColor(COptionsSheet& sheet, int id, COLORREF color)
+{
+    PickColor(static_cast<CColorDropButton*>(GetDlgItem(&sheet, id)), color);
 }
 
 void WhenSheetShows(std::function<void(COptionsSheet&)> work)
@@ -221,13 +227,12 @@ TEST_F(OptionsSheetTest, ColourAndAutosaveChangesHaveTheirFollowUps)
     AutoSave = 0;
     const auto changed = ChangedBy([](COptionsSheet& sheet) {
         OpenPage(sheet, kColors);
-        // The colour dialog's choice, as the button takes it.
-        static_cast<COptColorButton*>(GetDlgItem(&sheet, 1312))->SetColor(RGB(0, 0, 255));
+        PickColor(sheet, 1312, RGB(4, 4, 252));
         OpenPage(sheet, kSave);
         Press(&sheet, COptSave::kAutoSaveId);
         Type(sheet, COptSave::kMinutesId, "5");
     });
-    EXPECT_EQ(changed, (std::set<std::string>{"ConPtColor=0,0,255", "AutoSave=1", "AutoSaveMinutes=5"}));
+    EXPECT_EQ(changed, (std::set<std::string>{"ConPtColor=4,4,252", "AutoSave=1", "AutoSaveMinutes=5"}));
     // The colour shows only where connection points are shown: the note.
     ASSERT_EQ(prompt.shown.size(), 1u);
     EXPECT_EQ(prompt.shown[0].text, "Note: The connection point color is not used unless enabled by the attach "
@@ -235,4 +240,33 @@ TEST_F(OptionsSheetTest, ColourAndAutosaveChangesHaveTheirFollowUps)
     EXPECT_NE(frame.AutoSaveTimerId(), 0);
     AutoSave = 0;
     frame.ResetAutoSaveTimer();
+}
+
+TEST_F(OptionsSheetTest, ColoursPageShowsTheActiveDiagramsSheetOfPagesInTheChosenColours)
+{
+    fx.doc.m_nPosterRows = 2;
+    fx.doc.m_nPosterCols = 3;
+    const auto changed = ChangedBy(
+        [](COptionsSheet& sheet) {
+            OpenPage(sheet, kColors);
+            auto* sample = qobject_cast<CPageSampleButton*>(GetDlgItem(&sheet, COptColors::kPreviewId));
+            ASSERT_NE(sample, nullptr);
+            EXPECT_EQ(sample->Rows(), 2);
+            EXPECT_EQ(sample->Cols(), 3);
+            // A page colour chosen shows on the sheet at once.
+            const auto pagePixels = [sample] {
+                const QImage image = sample->grab().toImage();
+                int n = 0;
+                for (int y = 0; y < image.height(); ++y)
+                    for (int x = 0; x < image.width(); ++x)
+                        n += image.pixelColor(x, y) == QColor(4, 252, 4);
+                return n;
+            };
+            EXPECT_EQ(pagePixels(), 0);
+            PickColor(sheet, 1290, RGB(4, 252, 4));
+            EXPECT_GT(pagePixels(), 500);
+            SaveShot(&sheet, "OptionsColorsSample");
+        },
+        IDCANCEL);
+    EXPECT_TRUE(changed.empty());
 }

@@ -7,6 +7,7 @@
 #include "dialogs/ui/ModalDriver.h"
 #include "controls/CRightClickListBox.h"
 #include "controls/ui/CommandRecorder.h"
+#include "core/HelpRequest.h"
 #include "core/ProgramFolders.h"
 #include "dialogs/symbols/SymbolGalleryDlg.h"
 #include "dialogs/symbols/SymbolGalleryGrids.h"
@@ -15,6 +16,7 @@
 #include "frame/ui/CMainFrame.h"
 #include "keyword/CKeywordWriter.h"
 #include "keyword/KeywordStreams.h"
+#include "platform/ui/CPropertySheet.h"
 #include "platform/ui/DlgItems.h"
 #include "shapes/ShapeLibrary.h"
 #include "shapes/SymbolRecordWriter.h"
@@ -305,4 +307,63 @@ TEST(SymbolGalleryDlgTest, EndGalleryListsTheBuiltInEndsAndTheLibraries)
     });
     ASSERT_TRUE(RunEndSymbolGallery(nullptr, "", chosen));
     EXPECT_EQ(chosen.m_strName, "Arrow 2");
+}
+
+TEST(SymbolGalleryDlgTest, HelpButtonAndF1OpenEachGallerysTopic)
+{
+    CTempProfile profile;
+    GalleryFolder folder;
+    std::vector<uint32_t> topics;
+    SetHelpHandler([&](uint32_t context) { topics.push_back(context); });
+    const auto pressHelp = [](CSymbolGalleryDlg& dlg) {
+        Press(dlg, IDHELP);
+        // Help leaves the gallery open; F1 asks for the same page.
+        EXPECT_EQ(QApplication::activeModalWidget(), &dlg);
+        QTest::keyClick(Categories(dlg), Qt::Key_F1);
+        Press(dlg, IDCANCEL);
+    };
+    CFigSymbol figure;
+    WhenGalleryShows(pressHelp);
+    EXPECT_FALSE(RunFigureSymbolGallery(nullptr, "", figure));
+    CShapeDef end;
+    WhenGalleryShows(pressHelp);
+    EXPECT_FALSE(RunEndSymbolGallery(nullptr, "", end));
+    SetHelpHandler(nullptr);
+    EXPECT_EQ(topics, (std::vector<uint32_t>{313, 313, 314, 314}));
+}
+
+TEST(SymbolGalleryDlgTest, OkWaitsForAChosenSymbolAndAnEmptyFolderOffersNone)
+{
+    CTempProfile profile;
+    {
+        GalleryFolder folder;
+        WhenGalleryShows([](CSymbolGalleryDlg& dlg) {
+            QWidget* ok = GetDlgItem(&dlg, IDOK);
+            EXPECT_FALSE(ok->isEnabled());
+            ClickCategory(dlg, "Basic");
+            ClickCell(dlg, 1);
+            EXPECT_TRUE(ok->isEnabled());
+            Press(dlg, IDOK);
+        });
+        CFigSymbol chosen;
+        ASSERT_TRUE(RunFigureSymbolGallery(nullptr, "", chosen));
+        EXPECT_EQ(chosen.m_strName, "square");
+    }
+    QTemporaryDir empty;
+    QDir(empty.path()).mkpath("Symbols");
+    SetProgramFolderForTest(empty.path());
+    ResetSymbolGalleries();
+    WhenGalleryShows([](CSymbolGalleryDlg& dlg) {
+        EXPECT_EQ(Categories(dlg)->count(), 0);
+        EXPECT_FALSE(GetDlgItem(&dlg, IDOK)->isEnabled());
+        SaveShot(&dlg, "EmptySymbolGallery");
+        // Enter does not end it with nothing chosen.
+        QTest::keyClick(&dlg, Qt::Key_Return);
+        EXPECT_EQ(QApplication::activeModalWidget(), &dlg);
+        Press(dlg, IDCANCEL);
+    });
+    CFigSymbol none;
+    EXPECT_FALSE(RunFigureSymbolGallery(nullptr, "", none));
+    SetProgramFolderForTest(QString());
+    ResetSymbolGalleries();
 }

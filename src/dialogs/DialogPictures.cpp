@@ -1,0 +1,281 @@
+#include "dialogs/DialogPictures.h"
+
+#include "platform/ui/DlgItems.h"
+
+#include <QFile>
+#include <QLabel>
+#include <QPainter>
+#include <QPainterPath>
+#include <QPalette>
+
+#include <cmath>
+
+namespace {
+// The pictures are drawn once per run, at one device pixel per pixel.
+const QColor kInk(0, 0, 0);
+const QColor kFigureFill(204, 229, 255);
+const QColor kFrame(0x80, 0x80, 0x80);
+const QColor kLightGrey(0xC0, 0xC0, 0xC0);
+const QColor kTextStroke(0x60, 0x60, 0x60);
+constexpr int kSmallW = 56, kSmallH = 36;
+
+// A small sheet of paper to draw on: white with a grey frame drawn last.
+class Sheet {
+public:
+    Sheet(int w, int h, const QColor& background = Qt::white)
+        : m_image(w, h, QImage::Format_ARGB32_Premultiplied), m_painter()
+    {
+        m_image.fill(background);
+        m_painter.begin(&m_image);
+        m_painter.setRenderHint(QPainter::Antialiasing);
+        m_painter.setPen(QPen(kInk, 1));
+    }
+    QPainter& P() { return m_painter; }
+    QImage Framed()
+    {
+        m_painter.setRenderHint(QPainter::Antialiasing, false);
+        m_painter.setPen(kFrame);
+        m_painter.setBrush(Qt::NoBrush);
+        m_painter.drawRect(0, 0, m_image.width() - 1, m_image.height() - 1);
+        return Done();
+    }
+    QImage Done()
+    {
+        m_painter.end();
+        return m_image;
+    }
+
+private:
+    QImage m_image;
+    QPainter m_painter;
+};
+
+void Box(QPainter& p, const QRectF& r, const QColor& fill = kFigureFill)
+{
+    p.setPen(QPen(kInk, 1));
+    p.setBrush(fill);
+    p.drawRect(r.adjusted(0.5, 0.5, -0.5, -0.5));
+}
+
+// A filled arrowhead whose tip is at `tip`, pointing along (dx, dy).
+void Arrowhead(QPainter& p, QPointF tip, double dx, double dy, double size = 4)
+{
+    const double len = std::hypot(dx, dy);
+    dx /= len;
+    dy /= len;
+    const QPointF back(tip.x() - dx * size, tip.y() - dy * size);
+    const QPointF side(-dy * size * 0.5, dx * size * 0.5);
+    p.setPen(Qt::NoPen);
+    p.setBrush(kInk);
+    p.drawPolygon(QPolygonF{tip, back + side, back - side});
+    p.setPen(QPen(kInk, 1));
+}
+
+// A line from a to b (pixel centres) ending in an arrowhead at b.
+void Arrow(QPainter& p, QPointF a, QPointF b)
+{
+    p.setBrush(Qt::NoBrush);
+    p.drawLine(a, b);
+    Arrowhead(p, b, b.x() - a.x(), b.y() - a.y());
+}
+
+void Dot(QPainter& p, QPointF at, double radius)
+{
+    p.setPen(Qt::NoPen);
+    p.setBrush(kInk);
+    p.drawEllipse(at, radius, radius);
+    p.setPen(QPen(kInk, 1));
+}
+
+// A label: a dotted frame round two short strokes of "text".
+void LabelBox(QPainter& p, const QRectF& r)
+{
+    p.setBrush(Qt::white);
+    p.setPen(QPen(kFrame, 1, Qt::DotLine));
+    p.drawRect(r.adjusted(0.5, 0.5, -0.5, -0.5));
+    p.setPen(QPen(kTextStroke, 1.5));
+    const double y1 = r.top() + r.height() / 3, y2 = r.top() + r.height() * 2 / 3;
+    p.drawLine(QPointF(r.left() + 3, y1), QPointF(r.right() - 3, y1));
+    p.drawLine(QPointF(r.left() + 3, y2), QPointF(r.right() - 6, y2));
+    p.setPen(QPen(kInk, 1));
+}
+
+QImage RoundedCorners()
+{
+    Sheet s(kSmallW, kSmallH);
+    QPainter& p = s.P();
+    Box(p, QRectF(4, 4, 16, 12));
+    Box(p, QRectF(40, 20, 12, 12));
+    QPainterPath path(QPointF(20, 10.5));
+    path.lineTo(24.5, 10.5);
+    path.quadTo(30.5, 10.5, 30.5, 16.5);
+    path.lineTo(30.5, 20.5);
+    path.quadTo(30.5, 26.5, 36.5, 26.5);
+    path.lineTo(40, 26.5);
+    p.setBrush(Qt::NoBrush);
+    p.drawPath(path);
+    Arrowhead(p, QPointF(40, 26.5), 1, 0);
+    return s.Framed();
+}
+
+QImage Jogs()
+{
+    Sheet s(kSmallW, kSmallH);
+    QPainter& p = s.P();
+    Arrow(p, QPointF(28.5, 3), QPointF(28.5, 33));
+    // The crossing connector hops over the other one in a half loop.
+    QPainterPath path(QPointF(3, 18.5));
+    path.lineTo(23.5, 18.5);
+    path.arcTo(QRectF(23.5, 13.5, 10, 10), 180, -180);
+    path.lineTo(50, 18.5);
+    p.setBrush(Qt::NoBrush);
+    p.drawPath(path);
+    Arrowhead(p, QPointF(53, 18.5), 1, 0);
+    return s.Framed();
+}
+
+QImage JunctionDots()
+{
+    Sheet s(kSmallW, kSmallH);
+    QPainter& p = s.P();
+    Arrow(p, QPointF(3, 14.5), QPointF(53, 14.5));
+    Arrow(p, QPointF(28.5, 14.5), QPointF(28.5, 33));
+    Dot(p, QPointF(28.5, 14.5), 3);
+    return s.Framed();
+}
+
+QImage ConPointDots()
+{
+    Sheet s(kSmallW, kSmallH);
+    QPainter& p = s.P();
+    Box(p, QRectF(20, 10, 17, 17));
+    Arrow(p, QPointF(3, 18.5), QPointF(20, 18.5));
+    Arrow(p, QPointF(37, 18.5), QPointF(53, 18.5));
+    for (const QPointF& at : {QPointF(20.5, 18.5), QPointF(36.5, 18.5)})
+        Dot(p, at, 2.5);
+    return s.Framed();
+}
+
+QImage FigureLabel()
+{
+    Sheet s(kSmallW, kSmallH);
+    QPainter& p = s.P();
+    Box(p, QRectF(18, 4, 20, 14));
+    LabelBox(p, QRectF(15, 21, 26, 11));
+    return s.Framed();
+}
+
+QImage ConnectorLabel()
+{
+    Sheet s(kSmallW, kSmallH);
+    QPainter& p = s.P();
+    Arrow(p, QPointF(3, 18.5), QPointF(53, 18.5));
+    LabelBox(p, QRectF(16, 12, 24, 13));
+    return s.Framed();
+}
+
+QImage FlowLabel()
+{
+    Sheet s(kSmallW, kSmallH);
+    QPainter& p = s.P();
+    Box(p, QRectF(36, 10, 17, 17));
+    Arrow(p, QPointF(3, 18.5), QPointF(36, 18.5));
+    // Beside the connector where it meets the figure.
+    LabelBox(p, QRectF(14, 4, 19, 11));
+    return s.Framed();
+}
+
+QImage Decision()
+{
+    Sheet s(72, 56);
+    QPainter& p = s.P();
+    const QPointF c(36.5, 28.5);
+    const double hx = 17, hy = 12;
+    Arrow(p, QPointF(c.x(), c.y() - hy), QPointF(c.x(), 2));
+    Arrow(p, QPointF(c.x() + hx, c.y()), QPointF(70, c.y()));
+    Arrow(p, QPointF(c.x(), c.y() + hy), QPointF(c.x(), 54));
+    Arrow(p, QPointF(c.x() - hx, c.y()), QPointF(2, c.y()));
+    p.setBrush(QColor(255, 255, 204));
+    p.drawPolygon(QPolygonF{QPointF(c.x(), c.y() - hy), QPointF(c.x() + hx, c.y()), QPointF(c.x(), c.y() + hy),
+                            QPointF(c.x() - hx, c.y())});
+    return s.Framed();
+}
+
+// A page with a small flowchart standing on the light grey backdrop that
+// the wizard maps to its own face colour.
+QImage WizardPage()
+{
+    Sheet s(96, 200, kLightGrey);
+    QPainter& p = s.P();
+    p.setRenderHint(QPainter::Antialiasing, false);
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(0x80, 0x80, 0x80));
+    p.drawRect(15, 19, 72, 168);
+    p.setBrush(Qt::white);
+    p.setPen(kInk);
+    p.drawRect(12, 16, 72, 168);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setBrush(QColor(204, 255, 204));
+    p.drawRoundedRect(QRectF(24.5, 28.5, 48, 14), 7, 7);
+    Arrow(p, QPointF(48.5, 43), QPointF(48.5, 62));
+    Box(p, QRectF(24, 62, 49, 18));
+    Arrow(p, QPointF(48.5, 80), QPointF(48.5, 96));
+    p.setBrush(QColor(255, 255, 204));
+    p.drawPolygon(QPolygonF{QPointF(48.5, 96.5), QPointF(66.5, 110.5), QPointF(48.5, 124.5), QPointF(30.5, 110.5)});
+    Arrow(p, QPointF(48.5, 124.5), QPointF(48.5, 146));
+    Box(p, QRectF(24, 146, 49, 18), QColor(255, 221, 204));
+    // The other branch runs round to the side of the last step.
+    QPainterPath path(QPointF(66.5, 110.5));
+    path.lineTo(78.5, 110.5);
+    path.lineTo(78.5, 155.5);
+    p.setBrush(Qt::NoBrush);
+    p.drawPath(path);
+    Arrow(p, QPointF(78.5, 155.5), QPointF(73, 155.5));
+    return s.Done();
+}
+
+QImage Drawn(int id)
+{
+    switch (id) {
+    case kBmpDecision: return Decision();
+    case kBmpWizard: return WizardPage();
+    case kBmpRoundedCorners: return RoundedCorners();
+    case kBmpJogs: return Jogs();
+    case kBmpJunctionDots: return JunctionDots();
+    case kBmpConPointDots: return ConPointDots();
+    case kBmpFigureLabel: return FigureLabel();
+    case kBmpConnectorLabel: return ConnectorLabel();
+    case kBmpFlowLabel: return FlowLabel();
+    default: return {};
+    }
+}
+} // namespace
+
+QImage DialogPicture(int bitmapId)
+{
+    const QString resource = QStringLiteral(":/bitmaps/%1.png").arg(bitmapId);
+    if (QFile::exists(resource))
+        return QImage(resource);
+    return Drawn(bitmapId);
+}
+
+QLabel* MakePictureStatic(QWidget* parent, int ctrlId, int bitmapId, bool mapLightGrey)
+{
+    QImage image = DialogPicture(bitmapId).convertToFormat(QImage::Format_ARGB32);
+    if (mapLightGrey) {
+        const QRgb face = parent->palette().color(QPalette::Button).rgba();
+        const QRgb grey = kLightGrey.rgba();
+        for (int y = 0; y < image.height(); ++y) {
+            auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
+            for (int x = 0; x < image.width(); ++x)
+                if (line[x] == grey)
+                    line[x] = face;
+        }
+    }
+    auto* label = new QLabel(parent);
+    label->setPixmap(QPixmap::fromImage(image));
+    label->setFixedSize(image.size());
+    if (ctrlId)
+        SetDlgCtrlID(label, ctrlId);
+    return label;
+}

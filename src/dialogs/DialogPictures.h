@@ -1,0 +1,33 @@
+#pragma once
+// The small pictures the dialogs show beside their controls, by bitmap id:
+//   120  a decision with its four branches (Branch Labels options page)
+//   309  a small flowchart on a page (every page of the new diagram wizard)
+//   324  a connector with rounded corners     325  a jog over a crossing
+//   326  a dot where three connectors meet   327  dots at connection points
+//   384  a figure label   385  a connector label   386  a flow label
+// A bitmap of the same id among the program's resources (":/bitmaps/<id>.png")
+// is shown in place of the drawn one.
+#include <QImage>
+
+class QLabel;
+class QWidget;
+
+enum DialogBitmap {
+    kBmpDecision = 120,
+    kBmpWizard = 309,
+    kBmpRoundedCorners = 324,
+    kBmpJogs = 325,
+    kBmpJunctionDots = 326,
+    kBmpConPointDots = 327,
+    kBmpFigureLabel = 384,
+    kBmpConnectorLabel = 385,
+    kBmpFlowLabel = 386,
+};
+
+// The picture; a null image for an id that is neither drawn nor a resource.
+QImage DialogPicture(int bitmapId);
+
+// A picture static of the dialog (control id ctrlId, 0 for none). With
+// mapLightGrey, light grey (0xC0C0C0) pixels take the dialog's button-face
+// colour so that the picture's backdrop is the dialog's own.
+QLabel* MakePictureStatic(QWidget* parent, int ctrlId, int bitmapId, bool mapLightGrey = false);
