@@ -53,7 +53,7 @@ CNumEdit* CFTabFill::AddPercent(int id, int* value, int min, int max, int messag
     return e;
 }
 
-void CFTabFill::OnInitDialog()
+void CFTabFill::OnInitPage()
 {
     CFillSpec& f = D().props.m_fill;
     auto* grid = new QGridLayout(this);

@@ -26,7 +26,7 @@ public:
     explicit CFTabFill(CFTabSheet* sheet);
 
 protected:
-    void OnInitDialog() override;
+    void OnInitPage() override;
     bool Exchange(bool save) override;
     bool event(QEvent* event) override;
 
