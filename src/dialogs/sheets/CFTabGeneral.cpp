@@ -2,6 +2,7 @@
 
 #include "controls/CDlgCommandEvent.h"
 #include "controls/CNumEdit.h"
+#include "core/MsgBox.h"
 #include "core/Settings.h"
 #include "dialogs/sheets/CFTabSheet.h"
 #include "controls/CColorDropButton.h"
@@ -12,6 +13,7 @@
 #include "document/CKavoDoc.h"
 #include "document/FigPropValues.h"
 #include "platform/Ansi.h"
+#include "platform/Prompt.h"
 #include "platform/StringTable.h"
 #include "platform/SysColors.h"
 #include "platform/ui/DlgItems.h"
@@ -30,7 +32,7 @@
 namespace {
 constexpr UINT IDS_NO_CATEGORY = 412, IDS_NONE = 518, IDS_DEFAULT_DIMS = 640, IDS_DIMS = 655;
 constexpr UINT IDS_HEIGHT_RANGE = 466, IDS_WIDTH_RANGE = 472, IDS_LEFT_RANGE = 475, IDS_TOP_RANGE = 476;
-constexpr UINT IDS_BORDER_RANGE = 479, IDS_STYLES = 639;
+constexpr UINT IDS_BORDER_RANGE = 479, IDS_STYLES = 639, IDS_BIND_DIFFERS = 645;
 constexpr double kMaxSize = 25600;
 
 QString Res(UINT id)
@@ -347,8 +349,24 @@ void CFTabGeneral::AddShapeButtons(QGridLayout* grid, int& row)
 
 void CFTabGeneral::OnBind()
 {
-    D().props.BindToStyle = m_bind->isChecked();
-    D().mask.m_bBindToStyle = 1;
+    FigSheetData& d = D();
+    d.props.BindToStyle = m_bind->isChecked();
+    d.mask.m_bBindToStyle = 1;
+    const CFigStyle* style = d.style >= 0 ? d.doc->m_figStyles.GetAt(d.style) : nullptr;
+    if (d.props.BindToStyle && d.variant == kFigSheetProps && !d.several && style) {
+        // A bound object follows its style from now on: offer to make it
+        // look like the style at once.
+        CFigProps bound = style->m_props;
+        bound.BindToStyle = 1;
+        CFigPropMask diff;
+        diff.SetDiff(d.props, bound);
+        if (diff.CountSet() > 0 &&
+            MsgBoxResTexts(MB_YESNO | MB_ICONQUESTION, IDS_BIND_DIFFERS, {}) == IDYES) {
+            d.props = bound;
+            d.mask.CFigPropMask::OrWith(diff);
+            Sheet()->ReloadActivePage();
+        }
+    }
     Changed();
 }
 

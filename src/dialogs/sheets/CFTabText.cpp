@@ -1,5 +1,7 @@
 #include "dialogs/sheets/CFTabText.h"
 
+#include "controls/CDlgCommandEvent.h"
+#include "controls/CFigPreviewWnd.h"
 #include "controls/FontCombos.h"
 #include "core/MsgBox.h"
 #include "dialogs/sheets/CFTabSheet.h"
@@ -127,7 +129,13 @@ void CFTabText::OnInitPage()
     grid->addWidget(label, 0, 0);
     MakeTextEdit();
     label->setBuddy(m_edit);
-    grid->addWidget(m_edit, 1, 0, 1, 4);
+    grid->addWidget(m_edit, 1, 0, 1, 3);
+    m_preview = new CFigPreviewWnd(D().doc, this);
+    SetDlgCtrlID(m_preview, IDC_PREVIEW);
+    m_preview->setMinimumSize(120, 90);
+    m_preview->SetSectionMode(true);
+    m_preview->SetShowText(true);
+    grid->addWidget(m_preview, 1, 3);
 
     m_spin = new QSpinBox(this);
     SetDlgCtrlID(m_spin, IDC_BOX_SPIN);
@@ -251,11 +259,46 @@ void CFTabText::MakeTextEdit()
                 return;
             m_textEdited = true;
             D().mask.m_bSheet[kSheetText] = 1;
+            ShowInPreview();
             Changed();
         });
     }
     m_editWraps = wraps;
     m_edit->setLineWrapMode(wraps ? QPlainTextEdit::WidgetWidth : QPlainTextEdit::NoWrap);
+}
+
+void CFTabText::ShowInPreview()
+{
+    const FigSheetData& d = D();
+    std::string text = d.text;
+    if (m_textEdited) {
+        // The typed text in its box, as it would be stored.
+        std::string piece = QStringToAnsi(m_edit->toPlainText());
+        PlainTextToMarkup(piece);
+        ReplaceSubStringByDelim(text, kSection, m_box, piece, int(CFigure::kMaxText));
+    }
+    m_preview->SetBlank(d.IsAll());
+    m_preview->SetFig(d.props);
+    m_preview->SetExtent(int(d.width), int(d.height));
+    m_preview->SetText(text, d.secondText);
+    m_preview->SetSelectedSection(BoxCount() > 1 ? m_box : -1);
+}
+
+bool CFTabText::event(QEvent* e)
+{
+    if (e->type() == CDlgCommandEvent::EventType()) {
+        const auto* c = static_cast<CDlgCommandEvent*>(e);
+        // A click on a text box in the preview makes it the current box.
+        if (c->ControlId() == IDC_PREVIEW && c->Code() == CFigPreviewWnd::kNotifyChanged) {
+            const int box = m_preview->GetSelectedSection();
+            if (box >= 0 && box < BoxCount() && box != m_box && Exchange(true)) {
+                m_box = box;
+                UpdateData(false);
+            }
+        }
+        return true;
+    }
+    return CFigPage::event(e);
 }
 
 void CFTabText::OnPageActive()
@@ -421,6 +464,7 @@ bool CFTabText::Exchange(bool save)
     m_italic->setChecked(lf.lfItalic != 0);
     m_underline->setChecked(lf.lfUnderline != 0);
     m_color->SetColor(d.IsPicture() ? GetSysColor(COLOR_BTNFACE) : Color());
+    ShowInPreview();
     Enable();
     return true;
 }
@@ -441,6 +485,7 @@ void CFTabText::Enable()
         b->setEnabled(alignOn);
     const bool editOn = d.IsSingle() && !d.IsPicture() && (boxes > 0 || d.label);
     m_edit->setEnabled(editOn);
+    m_preview->setEnabled(editOn);
     m_hidden->setEnabled(editOn && !d.label);
     m_spin->setEnabled(editOn && boxes >= 2);
     if (m_fromSelected)

@@ -5,6 +5,7 @@
 #include "platform/LogFont.h"
 
 class CColorDropButton;
+class CFigPreviewWnd;
 class QButtonGroup;
 class QCheckBox;
 class QComboBox;
@@ -21,7 +22,7 @@ public:
         IDC_HIDDEN = 1350, IDC_LEFT = 1260, IDC_CENTER = 1261, IDC_RIGHT = 1262, IDC_TOP = 1263,
         IDC_MIDDLE = 1264, IDC_BOTTOM = 1265, IDC_FONT = 1306, IDC_SIZE = 1310, IDC_BOLD = 1307,
         IDC_ITALIC = 1308, IDC_UNDERLINE = 1309, IDC_TEXT_COLOR = 2229, IDC_FONT_DIALOG = 1314,
-        IDC_FROM_SELECTED = 1273,
+        IDC_FROM_SELECTED = 1273, IDC_PREVIEW = 1239,
     };
     static constexpr int kMinSize = 4, kMaxSize = 128;
 
@@ -38,6 +39,7 @@ protected:
     bool Exchange(bool save) override;
     bool OnApply() override;
     void OnPageActive() override;
+    bool event(QEvent* event) override;
 
 private:
     void MakeTextEdit();
@@ -56,6 +58,8 @@ private:
     bool StoreBoxFormat();
     // A format control changed: in box mode the box's prefix too.
     void FormatChanged();
+    // The figure as the page would leave it, its current box marked.
+    void ShowInPreview();
 
     QPlainTextEdit* m_edit = nullptr;
     QSpinBox* m_spin = nullptr;
@@ -71,6 +75,7 @@ private:
     QPushButton* m_add = nullptr;
     QPushButton* m_delete = nullptr;
     QPushButton* m_fromSelected = nullptr;
+    CFigPreviewWnd* m_preview = nullptr;
     LOGFONT m_boxFont{};
     WORD m_boxAlign = 0;
     COLORREF m_boxColor = 0;

@@ -14,6 +14,7 @@
 #include "core/ProgramFolders.h"
 #include "dialogs/CPictureFileDialog.h"
 #include "dialogs/CStyleNameDlg.h"
+#include "dialogs/sheets/CFTabFill.h"
 #include "dialogs/sheets/CFTabGeneral.h"
 #include "dialogs/sheets/CFTabText.h"
 #include "dialogs/sheets/CStylesPanel.h"
@@ -117,8 +118,10 @@ struct FigSourcesTest : FigSheetTest {
         });
     }
     static void ClickItem(CFTabSheet& s, int id) { QTest::mouseClick(Item<QPushButton>(s, id), Qt::LeftButton); }
-    // objectsOnly: a symbol taken from the gallery stays in the document's
-    // symbol library (as Insert Symbol's does) until it is purged unused.
+    // objectsOnly: only the objects are compared. A symbol taken from the
+    // gallery stays in the document's symbol library (as Insert Symbol's
+    // does) until it is purged unused, and applying a style lays out the
+    // style menus; neither is an undoable change.
     void ExpectOneStepBackToSaved(bool objectsOnly = false)
     {
         EXPECT_EQ(Steps(), 1);
@@ -128,7 +131,7 @@ struct FigSourcesTest : FigSheetTest {
         else
             EXPECT_EQ(Text(), saved);
     }
-    static std::string Objects(const std::string& text) { return text.substr(text.find("## Figure Styles")); }
+    static std::string Objects(const std::string& text) { return text.substr(text.find("## Figures & Connectors")); }
 };
 } // namespace
 
@@ -427,4 +430,71 @@ TEST_F(FigSourcesTest, HelpOpensTheTopicOfTheSheet)
     CFSTabSheet styles(true, fx.doc, -1, nullptr);
     RunOpen(styles, [&](CFTabSheet& s) { ClickButton(s, IDHELP); });
     EXPECT_EQ(topics, (std::vector<uint32_t>{306, 306, 307}));
+}
+
+// The styles sheet offers the one selected figure: its size as the style's
+// default size, its symbol as the style's shape and its text as the
+// default text.
+TEST_F(FigSourcesTest, StyleTakesSizeShapeAndTextFromTheSelectedFigure)
+{
+    CFigStyle bare;
+    bare.m_strName = "Bare Style";
+    ASSERT_TRUE(fx.doc.AddNewFigStyle(bare));
+    const int style = fx.doc.m_figStyles.FindByName("Bare Style");
+    fx.doc.Select(a);
+    WhenModalShows<CFSTabSheet>([&](CFSTabSheet& s) {
+        ShowPage(s, "General");
+        ClickItem(s, CFTabGeneral::IDC_SIZE_FROM_SELECTED);
+        EXPECT_EQ(Item<CNumEdit>(s, CFTabGeneral::IDC_WIDTH)->text(), "2 in");
+        ClickItem(s, CFTabGeneral::IDC_FROM_SELECTED);
+        ShowPage(s, "Text");
+        ClickItem(s, CFTabText::IDC_FROM_SELECTED);
+        EXPECT_EQ(Item<QPlainTextEdit>(s, CFTabText::IDC_TEXT)->toPlainText(), "Alpha");
+        ShowPage(s, "Fill");
+        Click(Item(s, CFTabFill::IDC_LINEAR));
+        auto* angles = Item<CTextDropButton>(s, CFTabFill::IDC_ANGLE_LIST);
+        QTest::mousePress(angles, Qt::LeftButton, {}, QPoint(5, 5));
+        ASSERT_TRUE(angles->Popup() && angles->Popup()->isVisible());
+        const QPoint at = angles->Popup()->ItemRect(kPaletteFirstId + 2).center();
+        QTest::mouseMove(angles->Popup(), at);
+        QTest::mouseClick(angles->Popup(), Qt::LeftButton, {}, at);
+        EXPECT_EQ(Item<CNumEdit>(s, CFTabFill::IDC_ANGLE)->text(), "90");
+        ShootPages(s, "FigStyles_FromSelected");
+        ClickButton(s, IDOK);
+        ClickButton(s, IDCANCEL);
+    });
+    RunFigStyleSheet(fx.doc, false, style, nullptr);
+    const CFigStyle* s = fx.doc.m_figStyles.GetAt(style);
+    EXPECT_EQ(s->Width, 512);
+    EXPECT_EQ(s->Height, 256);
+    EXPECT_EQ(s->m_props.Symbol, fx.boxSymbol);
+    EXPECT_EQ(s->DefaultText, "Alpha");
+    EXPECT_EQ(s->m_props.m_fill.m_nKind, 2);
+    EXPECT_EQ(s->m_props.m_fill.m_nAngle, 90);
+}
+
+// Binding a figure whose look differs from its style asks; Yes gives it
+// the style's look, so that OK changes the fill to the style's.
+TEST_F(FigSourcesTest, BindingADifferentFigureOffersTheStylesLook)
+{
+    CFigStyle green;
+    green.m_strName = "Green";
+    green.m_props.Symbol = fx.boxSymbol;
+    green.m_props.m_fill.m_crColor1 = 0x00FF00;
+    ASSERT_TRUE(fx.doc.AddNewFigStyle(green));
+    a->m_nStyle = fx.doc.m_figStyles.FindByName("Green");
+    a->m_props.BindToStyle = 0;
+    fx.doc.Select(a);
+    Save();
+    prompt.QueueAnswer(IDYES);
+    RunProps(false, [&](CFTabSheet& s) {
+        ShowPage(s, "General");
+        Click(Item(s, CFTabGeneral::IDC_BIND));
+        ASSERT_FALSE(prompt.shown.empty());
+        EXPECT_EQ(prompt.shown.back().text.rfind("The properties for this object differ from the base style.", 0), 0u);
+        ClickButton(s, IDOK);
+    });
+    EXPECT_EQ(a->m_props.BindToStyle, 1);
+    EXPECT_EQ(a->m_props.m_fill.m_crColor1, 0x00FF00u);
+    ExpectOneStepBackToSaved(true);
 }
