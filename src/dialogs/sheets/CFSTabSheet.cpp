@@ -1,7 +1,11 @@
 // The figure and label styles sheet: the pages edit the style shown in the
 // panel's list; OK (showing Apply) writes it, Close leaves.
 #include "controls/CFigPreviewWnd.h"
+#include "core/MessageBeep.h"
 #include "core/MsgBox.h"
+#include "core/Settings.h"
+#include "core/Trace.h"
+#include "dialogs/CMessageDlgs.h"
 #include "dialogs/CStyleNameDlg.h"
 #include "dialogs/sheets/CFTabGeneral.h"
 #include "dialogs/sheets/CFTabSheet.h"
@@ -24,7 +28,13 @@
 namespace {
 constexpr UINT IDS_FIG_STYLES = 494, IDS_LABEL_STYLES = 490, IDS_FIG_STYLE = 510, IDS_LABEL_STYLE = 512;
 constexpr UINT IDS_CLOSE = 634, IDS_NO_SHAPE = 453, IDS_CATEGORIES_FULL = 408;
-constexpr UINT IDS_ALL_DELETED = 496, IDS_ALL_LABELS_DELETED = 497;
+constexpr UINT IDS_ALL_DELETED = 496, IDS_ALL_LABELS_DELETED = 497, IDS_STYLES_HINT = 651;
+
+std::string ResText(UINT id)
+{
+    const char* s = FindResString(id);
+    return s ? s : "";
+}
 
 QString Res(UINT id)
 {
@@ -258,8 +268,7 @@ void CFSTabSheet::DiscardPending(bool madeByNew)
 
 std::string CFSTabSheet::NewNameBase() const
 {
-    const char* s = FindResString(m_data.label ? IDS_LABEL_STYLE : IDS_FIG_STYLE);
-    return s ? s : "";
+    return ResText(m_data.label ? IDS_LABEL_STYLE : IDS_FIG_STYLE);
 }
 
 bool CFSTabSheet::AskStyleName(std::string& name, StyleNameMode mode)
@@ -343,10 +352,23 @@ void CFSTabSheet::RefillStyleList()
 
 int RunFigStyleSheet(CKavoDoc& doc, bool labels, int start, QWidget* parent)
 {
+    // Selected objects sharing one style open the sheet on it.
+    if (start < 0)
+        start = doc.GetCommonSelStyle(labels);
     if (start >= 0) {
         const CFigStyle* s = doc.m_figStyles.GetAt(start);
-        if (!s || (s->Label != 0) != labels)
+        if (!s || (s->Label != 0) != labels) {
+            DiagPrintf("ERR!  Couldn't edit figure/label styles bad nStyle\n");
+            MessageBeep(MB_ICONEXCLAMATION);
             return IDCANCEL;
+        }
+    }
+    if (RemindStyles) {
+        CHintDlg hint(parent);
+        hint.m_strText = ResText(IDS_STYLES_HINT);
+        hint.DoModal();
+        if (hint.m_bDontShow)
+            RemindStyles = 0;
     }
     CFSTabSheet sheet(labels, doc, start, parent);
     sheet.Data().sample = SampleFromSelection(doc, labels);

@@ -12,6 +12,7 @@
 #include "controls/CTextDropButton.h"
 #include "core/HelpRequest.h"
 #include "core/ProgramFolders.h"
+#include "dialogs/CMessageDlgs.h"
 #include "dialogs/CPictureFileDialog.h"
 #include "dialogs/CStyleNameDlg.h"
 #include "dialogs/sheets/CFTabFill.h"
@@ -29,6 +30,7 @@
 #include "shapes/SymbolRecordWriter.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QClipboard>
 #include <QComboBox>
 #include <QDialogButtonBox>
@@ -442,7 +444,11 @@ TEST_F(FigSourcesTest, StyleTakesSizeShapeAndTextFromTheSelectedFigure)
     ASSERT_TRUE(fx.doc.AddNewFigStyle(bare));
     const int style = fx.doc.m_figStyles.FindByName("Bare Style");
     fx.doc.Select(a);
-    WhenModalShows<CFSTabSheet>([&](CFSTabSheet& s) {
+    const int remind = RemindStyles;
+    RemindStyles = 1;
+    // The hint comes first; its box turns it off for good. The sheet
+    // follows once it is closed.
+    auto work = [&](CFSTabSheet& s) {
         ShowPage(s, "General");
         ClickItem(s, CFTabGeneral::IDC_SIZE_FROM_SELECTED);
         EXPECT_EQ(Item<CNumEdit>(s, CFTabGeneral::IDC_WIDTH)->text(), "2 in");
@@ -462,8 +468,15 @@ TEST_F(FigSourcesTest, StyleTakesSizeShapeAndTextFromTheSelectedFigure)
         ShootPages(s, "FigStyles_FromSelected");
         ClickButton(s, IDOK);
         ClickButton(s, IDCANCEL);
+    };
+    WhenModalShows<CHintDlg>([work](CHintDlg& hint) {
+        WhenModalShows<CFSTabSheet>(work);
+        QTest::mouseClick(hint.findChild<QCheckBox*>(), Qt::LeftButton, {}, QPoint(5, 5));
+        QTest::mouseClick(GetDlgItem(&hint, IDOK), Qt::LeftButton);
     });
     RunFigStyleSheet(fx.doc, false, style, nullptr);
+    EXPECT_EQ(RemindStyles, 0);
+    RemindStyles = remind;
     const CFigStyle* s = fx.doc.m_figStyles.GetAt(style);
     EXPECT_EQ(s->Width, 512);
     EXPECT_EQ(s->Height, 256);
