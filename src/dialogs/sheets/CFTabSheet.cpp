@@ -11,6 +11,8 @@
 #include "document/CFigure.h"
 #include "document/CKavoDoc.h"
 #include "document/FigPropValues.h"
+#include "editing/ui/CKavoView.h"
+#include "graphics/DrawHelpers.h"
 #include "platform/Ansi.h"
 #include "platform/Prompt.h"
 #include "platform/StringTable.h"
@@ -176,6 +178,13 @@ void CFPTabSheet::OnInitDialog()
 {
     CFTabSheet::OnInitDialog();
     resize(sizeHint().expandedTo(QSize(460, 420)));
+    // One object stays in sight: the sheet opens beside it.
+    if (!m_data.several && !m_data.selScreenRect.IsRectEmpty()) {
+        const QRect frame = frameGeometry();
+        CRect wnd(frame.left(), frame.top(), frame.left() + frame.width(), frame.top() + frame.height());
+        if (PositionDlgNearRect(wnd, m_data.selScreenRect))
+            move(wnd.left, wnd.top);
+    }
 }
 
 void CFPTabSheet::OnApplied()
@@ -211,6 +220,14 @@ int RunFigPropSheet(CKavoDoc& doc, bool labels, QWidget* parent)
     FigSheetData data;
     if (!LoadSheetFromSelection(data, doc, labels))
         return IDCANCEL;
+    CFigure* first = nullptr;
+    CKavoView* view = GetActiveKavoView();
+    if (!data.several && view && view->GetDocument() == &doc && CollectSheetObjects(doc, labels, &first) == 1) {
+        const CRect client = view->LogicalRectToClient(first->m_rect);
+        const QPoint origin = view->viewport()->mapToGlobal(QPoint(0, 0));
+        data.selScreenRect = client;
+        data.selScreenRect.OffsetRect(origin.x(), origin.y());
+    }
     CFPTabSheet sheet(data, parent);
     return sheet.DoModal();
 }

@@ -67,6 +67,9 @@ struct FigSheetData {
     // document's: the sheet frees it unless a commit handed it over.
     HGLOBAL heldPicture = nullptr;
     FigSheetSample sample;
+    // Where the one selected object shows on the screen (empty when not
+    // known): the properties sheet opens beside it.
+    CRect selScreenRect;
 
     bool IsAll() const { return style == kAllStylesIndex; }
     bool IsPicture() const { return props.HasGraphic() && !IsAll(); }

@@ -20,6 +20,8 @@
 #include "dialogs/sheets/CFTabText.h"
 #include "dialogs/sheets/CStylesPanel.h"
 #include "dialogs/symbols/SymbolGalleryDlg.h"
+#include "editing/ui/CKavoView.h"
+#include "frame/ui/CMainFrame.h"
 #include "dialogs/symbols/SymbolGalleryGrids.h"
 #include "keyword/CKeywordWriter.h"
 #include "platform/PackedDib.h"
@@ -510,4 +512,27 @@ TEST_F(FigSourcesTest, BindingADifferentFigureOffersTheStylesLook)
     EXPECT_EQ(a->m_props.BindToStyle, 1);
     EXPECT_EQ(a->m_props.m_fill.m_crColor1, 0x00FF00u);
     ExpectOneStepBackToSaved(true);
+}
+
+// One figure's sheet opens beside the figure, not over it.
+TEST_F(FigSourcesTest, PropertiesOpenBesideTheFigure)
+{
+    CMainFrame frame;
+    auto* view = new CKavoView(&fx.doc);
+    frame.AddViewFrame(view, "d");
+    frame.resize(1000, 700);
+    frame.show();
+    fx.doc.Select(a);
+    ASSERT_EQ(GetActiveKavoView(), view);
+    const CRect client = view->LogicalRectToClient(a->m_rect);
+    const QRect figure(view->viewport()->mapToGlobal(QPoint(client.left, client.top)),
+                       QSize(client.Width(), client.Height()));
+    bool shown = false;
+    WhenModalShows<CFPTabSheet>([&](CFPTabSheet& s) {
+        shown = true;
+        EXPECT_FALSE(s.frameGeometry().intersects(figure));
+        ClickButton(s, IDCANCEL);
+    });
+    RunFigPropSheet(fx.doc, false, &frame);
+    EXPECT_TRUE(shown);
 }
