@@ -1,7 +1,11 @@
 // The figure and label styles sheet: the pages edit the style shown in the
 // panel's list; OK (showing Apply) writes it, Close leaves.
 #include "controls/CFigPreviewWnd.h"
+#include "core/MessageBeep.h"
 #include "core/MsgBox.h"
+#include "core/Settings.h"
+#include "core/Trace.h"
+#include "dialogs/CMessageDlgs.h"
 #include "dialogs/CStyleNameDlg.h"
 #include "dialogs/sheets/CFTabGeneral.h"
 #include "dialogs/sheets/CFTabSheet.h"
@@ -16,16 +20,21 @@
 #include "shapes/CFigStylesLibrary.h"
 #include "shapes/StyleCategoryList.h"
 
-#include <QHBoxLayout>
+#include <QLayout>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTimer>
-#include <QVBoxLayout>
 
 namespace {
 constexpr UINT IDS_FIG_STYLES = 494, IDS_LABEL_STYLES = 490, IDS_FIG_STYLE = 510, IDS_LABEL_STYLE = 512;
 constexpr UINT IDS_CLOSE = 634, IDS_NO_SHAPE = 453, IDS_CATEGORIES_FULL = 408;
-constexpr UINT IDS_ALL_DELETED = 496, IDS_ALL_LABELS_DELETED = 497;
+constexpr UINT IDS_ALL_DELETED = 496, IDS_ALL_LABELS_DELETED = 497, IDS_STYLES_HINT = 651;
+
+std::string ResText(UINT id)
+{
+    const char* s = FindResString(id);
+    return s ? s : "";
+}
 
 QString Res(UINT id)
 {
@@ -84,16 +93,11 @@ CFSTabSheet::CFSTabSheet(bool label, CKavoDoc& doc, int start, QWidget* parent)
     setWindowTitle(Res(label ? IDS_LABEL_STYLES : IDS_FIG_STYLES));
     m_panel->SetPreview(m_preview);
     m_panel->setFixedWidth(82 * 3 / 2);
-    auto* top = new QHBoxLayout;
-    top->addWidget(m_panel);
-    top->addWidget(m_tabs, 1);
-    auto* col = new QVBoxLayout(this);
-    col->addLayout(top, 1);
-    col->addWidget(m_buttonRow);
+    PlaceBesideTabs(m_panel);
     // OK takes Apply's text and commits; Cancel reads Close.
+    HideApplyButton();
     Button(IDOK)->setText("&Apply");
     Button(IDCANCEL)->setText(Res(IDS_CLOSE));
-    Button(ID_APPLY_NOW)->hide();
 }
 
 std::vector<StyleListEntry> CFSTabSheet::StyleEntries() const
@@ -115,11 +119,12 @@ void CFSTabSheet::OnInitDialog()
     if (!IsKind(doc.m_figStyles.GetAt(start), m_data.label))
         start = entries.empty() ? -1 : entries.front().index;
     CFTabSheet::OnInitDialog();
-    resize(QSize(620, 470));
+    resize(QSize(680, 470));
     QPushButton* cancel = Button(IDCANCEL);
-    m_buttonRow->layout()->activate();
-    const QRect cancelRect(cancel->x(), 0, std::max(cancel->sizeHint().width(), 75), cancel->sizeHint().height());
-    m_panel->CreateButtons(m_buttonRow, cancelRect, 6);
+    layout()->activate();
+    const QRect cancelRect(cancel->x(), cancel->y(), std::max(cancel->sizeHint().width(), 75),
+                           cancel->sizeHint().height());
+    m_panel->CreateButtons(cancel->parentWidget(), cancelRect, 6);
     m_data.style = -1;
     if (start >= 0)
         ShowStyle(start);
@@ -131,6 +136,8 @@ void CFSTabSheet::OnInitDialog()
 void CFSTabSheet::ShowStyle(int index)
 {
     FigSheetData& d = m_data;
+    // A picture taken for the entry left behind goes with it.
+    ReleaseHeldPicture();
     CKavoDoc& doc = *d.doc;
     d.style = index;
     const CFigStyle* s = index >= 0 ? doc.m_figStyles.GetAt(index) : nullptr;
@@ -229,6 +236,10 @@ bool CFSTabSheet::Commit()
             SetActivePage(GeneralPage());
             return false;
         }
+        // The style shares the held picture from here on.
+        if (d.heldPicture && d.heldPicture == d.props.Graphic)
+            d.heldPicture = nullptr;
+        ReleaseHeldPicture();
         CFigStyle s = *old;
         s.Label = d.label;
         StoreWorkingValues(s, d, true);
@@ -257,8 +268,7 @@ void CFSTabSheet::DiscardPending(bool madeByNew)
 
 std::string CFSTabSheet::NewNameBase() const
 {
-    const char* s = FindResString(m_data.label ? IDS_LABEL_STYLE : IDS_FIG_STYLE);
-    return s ? s : "";
+    return ResText(m_data.label ? IDS_LABEL_STYLE : IDS_FIG_STYLE);
 }
 
 bool CFSTabSheet::AskStyleName(std::string& name, StyleNameMode mode)
@@ -332,17 +342,35 @@ void CFSTabSheet::OnCancel()
     // Close asks about pending changes; Cancel to that keeps the sheet.
     if (!m_panel->AskKeepChanges())
         return;
-    RememberPage();
     EndDialog(IDCANCEL);
+}
+
+void CFSTabSheet::RefillStyleList()
+{
+    m_panel->Refill();
 }
 
 int RunFigStyleSheet(CKavoDoc& doc, bool labels, int start, QWidget* parent)
 {
+    // Selected objects sharing one style open the sheet on it.
+    if (start < 0)
+        start = doc.GetCommonSelStyle(labels);
     if (start >= 0) {
         const CFigStyle* s = doc.m_figStyles.GetAt(start);
-        if (!s || (s->Label != 0) != labels)
+        if (!s || (s->Label != 0) != labels) {
+            DiagPrintf("ERR!  Couldn't edit figure/label styles bad nStyle\n");
+            MessageBeep(MB_ICONEXCLAMATION);
             return IDCANCEL;
+        }
+    }
+    if (RemindStyles) {
+        CHintDlg hint(parent);
+        hint.m_strText = ResText(IDS_STYLES_HINT);
+        hint.DoModal();
+        if (hint.m_bDontShow)
+            RemindStyles = 0;
     }
     CFSTabSheet sheet(labels, doc, start, parent);
+    sheet.Data().sample = SampleFromSelection(doc, labels);
     return sheet.DoModal();
 }

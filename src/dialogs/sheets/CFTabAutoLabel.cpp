@@ -20,7 +20,7 @@ constexpr UINT IDS_TOO_LONG = 515;
 
 CFTabAutoLabel::CFTabAutoLabel(CFTabSheet* sheet) : CFigPage(sheet, "Auto-Label") {}
 
-void CFTabAutoLabel::OnInitDialog()
+void CFTabAutoLabel::OnInitPage()
 {
     auto* col = new QVBoxLayout(this);
     m_auto = new QCheckBox("&Automatically label objects created using this style", this);

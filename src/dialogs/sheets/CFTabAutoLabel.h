@@ -14,7 +14,7 @@ public:
     explicit CFTabAutoLabel(CFTabSheet* sheet);
 
 protected:
-    void OnInitDialog() override;
+    void OnInitPage() override;
     bool Exchange(bool save) override;
 
 private:

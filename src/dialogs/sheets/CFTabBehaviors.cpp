@@ -86,7 +86,7 @@ DWORD& Word(FigFlagSet& f, bool high)
 
 CFTabBehaviors::CFTabBehaviors(CFTabSheet* sheet) : CFigPage(sheet, "Behaviors") {}
 
-void CFTabBehaviors::OnInitDialog()
+void CFTabBehaviors::OnInitPage()
 {
     auto* grid = new QGridLayout(this);
     for (int g = 0; g < 4; ++g) {

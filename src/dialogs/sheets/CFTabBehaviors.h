@@ -19,7 +19,7 @@ public:
     explicit CFTabBehaviors(CFTabSheet* sheet);
 
 protected:
-    void OnInitDialog() override;
+    void OnInitPage() override;
     bool Exchange(bool save) override;
     bool event(QEvent* event) override;
 

@@ -25,7 +25,7 @@ constexpr int32_t kRemoveWhenUnused = 1;
 
 CFTabConnect::CFTabConnect(CFTabSheet* sheet) : CFigPage(sheet, "Connections") {}
 
-void CFTabConnect::OnInitDialog()
+void CFTabConnect::OnInitPage()
 {
     FigSheetData& d = D();
     auto* grid = new QGridLayout(this);

@@ -25,7 +25,7 @@ public:
     int CurrentPoint() const { return m_current; }
 
 protected:
-    void OnInitDialog() override;
+    void OnInitPage() override;
     bool Exchange(bool save) override;
     bool event(QEvent* event) override;
 

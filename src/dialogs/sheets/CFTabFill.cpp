@@ -3,6 +3,7 @@
 #include "controls/CDlgCommandEvent.h"
 #include "controls/CFillPreviewWnd.h"
 #include "controls/CNumEdit.h"
+#include "controls/CTextDropButton.h"
 #include "dialogs/sheets/CFTabSheet.h"
 #include "controls/CColorDropButton.h"
 #include "dialogs/sheets/SheetColorButton.h"
@@ -53,7 +54,7 @@ CNumEdit* CFTabFill::AddPercent(int id, int* value, int min, int max, int messag
     return e;
 }
 
-void CFTabFill::OnInitDialog()
+void CFTabFill::OnInitPage()
 {
     CFillSpec& f = D().props.m_fill;
     auto* grid = new QGridLayout(this);
@@ -83,6 +84,17 @@ void CFTabFill::OnInitDialog()
     m_angle = AddPercent(IDC_ANGLE, &f.m_nAngle, 0, 359, IDS_ANGLE_RANGE);
     grid->addWidget(AddLabel("Angle:", m_angle), 6, 0);
     grid->addWidget(m_angle, 6, 1);
+    m_angleList = new CTextDropButton(this);
+    m_angleList->CreateList(IDC_ANGLE_LIST, this, kFirstAngleString, 8, 0);
+    m_angleList->SetValueTarget(&m_angleChoice);
+    m_angleList->setMinimumSize(32, 22);
+    grid->addWidget(m_angleList, 6, 2);
+    connect(m_angleList, &CDropPaletteButton::chosen, this, [this] {
+        D().props.m_fill.m_nAngle = m_angleChoice;
+        D().mask.m_fill.m_bRest = 1;
+        UpdateData(false);
+        Changed();
+    });
     m_blend = new QButtonGroup(this);
     const char* blendText[] = {"Li&near", "&Bell curve", "&Platform"};
     for (int b = 0; b < 3; ++b) {
@@ -222,6 +234,7 @@ void CFTabFill::ShowForKind()
     m_from->setVisible(gradient);
     m_to->setVisible(gradient);
     m_angle->setVisible(kind == 2);
+    m_angleList->setVisible(kind == 2);
     m_centre->setVisible(kind == 2);
     for (int b = 0; b < 3; ++b)
         m_blend->button(kBlendIds[b])->setVisible(gradient && (b != kBlendPlatform || kind == 2));
@@ -261,6 +274,7 @@ bool CFTabFill::Exchange(bool save)
     BindCentre();
     for (CNumEdit* e : {m_angle, m_centre, m_xOffset, m_yOffset, m_intensity, m_spread})
         e->Load();
+    m_angleChoice = f.m_nAngle;
     m_solid->SetColor(f.m_crColor1);
     m_from->SetColor(f.m_crColor1);
     m_to->SetColor(f.m_crColor2);

@@ -9,6 +9,7 @@
 class CFillPreviewWnd;
 class CNumEdit;
 class CColorDropButton;
+class CTextDropButton;
 class QButtonGroup;
 class QCheckBox;
 class QComboBox;
@@ -22,11 +23,14 @@ public:
         IDC_FROM = 2229, IDC_TO = 2230, IDC_ANGLE = 2803, IDC_BLEND_LINEAR = 2793, IDC_BELL = 2805,
         IDC_PLATFORM = 2806, IDC_CENTER = 2799, IDC_X_OFFSET = 2809, IDC_Y_OFFSET = 2788,
         IDC_INTENSITY = 2815, IDC_SPREAD = 2790, IDC_GAMMA = 2827, IDC_PRESETS = 2818, IDC_PREVIEW = 1239,
+        IDC_ANGLE_LIST = 2796,
     };
+    // "0\tVertical", "45\tDiagonal" ... "315": the angle list's entries.
+    static constexpr UINT kFirstAngleString = 35820;
     explicit CFTabFill(CFTabSheet* sheet);
 
 protected:
-    void OnInitDialog() override;
+    void OnInitPage() override;
     bool Exchange(bool save) override;
     bool event(QEvent* event) override;
 
@@ -45,6 +49,8 @@ private:
     CColorDropButton* m_from = nullptr;
     CColorDropButton* m_to = nullptr;
     CNumEdit* m_angle = nullptr;
+    CTextDropButton* m_angleList = nullptr;
+    int m_angleChoice = 0;
     CNumEdit* m_centre = nullptr;
     CNumEdit* m_xOffset = nullptr;
     CNumEdit* m_yOffset = nullptr;

@@ -2,17 +2,23 @@
 
 #include "controls/CDlgCommandEvent.h"
 #include "controls/CNumEdit.h"
+#include "core/MsgBox.h"
 #include "core/Settings.h"
 #include "dialogs/sheets/CFTabSheet.h"
 #include "controls/CColorDropButton.h"
+#include "controls/CLinePatternButton.h"
+#include "controls/CStyleButtons.h"
+#include "controls/CTextDropButton.h"
 #include "dialogs/sheets/SheetColorButton.h"
 #include "document/CKavoDoc.h"
 #include "document/FigPropValues.h"
 #include "platform/Ansi.h"
+#include "platform/Prompt.h"
 #include "platform/StringTable.h"
 #include "platform/SysColors.h"
 #include "platform/ui/DlgItems.h"
 #include "shapes/CFigStyle.h"
+#include "shapes/CFigSymbol.h"
 #include "shapes/CFigStylesLibrary.h"
 #include "shapes/StyleCategoryList.h"
 
@@ -21,17 +27,37 @@
 #include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 
 namespace {
 constexpr UINT IDS_NO_CATEGORY = 412, IDS_NONE = 518, IDS_DEFAULT_DIMS = 640, IDS_DIMS = 655;
 constexpr UINT IDS_HEIGHT_RANGE = 466, IDS_WIDTH_RANGE = 472, IDS_LEFT_RANGE = 475, IDS_TOP_RANGE = 476;
-constexpr UINT IDS_BORDER_RANGE = 479;
+constexpr UINT IDS_BORDER_RANGE = 479, IDS_STYLES = 639, IDS_BIND_DIFFERS = 645;
 constexpr double kMaxSize = 25600;
 
 QString Res(UINT id)
 {
     const char* s = FindResString(id);
     return AnsiToQString(s ? s : "");
+}
+
+// A border pattern applies to a symbol with an outline to draw it on, and
+// to every figure style at once.
+bool PatternApplies(const FigSheetData& d)
+{
+    if (d.IsAll())
+        return !d.label;
+    const CFigSymbol* s = d.IsPicture() ? nullptr : d.doc->m_figSymbols.GetAt(d.props.Symbol);
+    return s && (s->m_nOutlinePos >= 0 || s->OutlineIsPolygonal());
+}
+
+bool HasStyleOfKind(const FigSheetData& d)
+{
+    const CFigStylesLibrary& lib = d.doc->m_figStyles;
+    for (int i = 0; i < lib.GetCount(); ++i)
+        if (const CFigStyle* s = lib.GetAt(i); s && (s->Label != 0) == (d.label != 0))
+            return true;
+    return false;
 }
 
 QLabel* Label(const QString& text, QWidget* buddy, QWidget* parent)
@@ -51,7 +77,7 @@ CNumEdit* CFTabGeneral::AddNumber(int id)
     return e;
 }
 
-void CFTabGeneral::OnInitDialog()
+void CFTabGeneral::OnInitPage()
 {
     FigSheetData& d = D();
     const bool styles = d.variant == kFigSheetStyles;
@@ -61,9 +87,17 @@ void CFTabGeneral::OnInitDialog()
         m_basedOn = new QComboBox(this);
         SetDlgCtrlID(m_basedOn, IDC_BASED_ON);
         grid->addWidget(Label("&Based on style:", m_basedOn, this), row, 0);
-        grid->addWidget(m_basedOn, row++, 1, 1, 3);
+        grid->addWidget(m_basedOn, row, 1, 1, 2);
         FillStyleCombo();
         connect(m_basedOn, &QComboBox::activated, this, [this] { OnStyleChosen(); });
+        m_picker = d.label ? static_cast<CStylePickerButton*>(new CLblStyleButton(CStylePickerButton::Variant::Plain, this))
+                           : new CFigStyleButton(CStylePickerButton::Variant::Plain, this);
+        m_picker->Create(IDC_PICKER, this, 0, d.doc, false);
+        m_picker->setToolTip(Res(IDS_STYLES));
+        m_picker->setMinimumSize(48, 22);
+        m_picker->SetSample(d.several ? -1 : d.style);
+        grid->addWidget(m_picker, row++, 3);
+        connect(m_picker, &CStylePickerButton::styleChosen, this, [this](int index) { ChooseStyle(index); });
     } else {
         m_description = new QLineEdit(this);
         SetDlgCtrlID(m_description, IDC_DESCRIPTION);
@@ -181,10 +215,32 @@ void CFTabGeneral::OnInitDialog()
         spec.SetInt(this, 0, 72, &m_borderWidthValue, IDS_BORDER_RANGE);
         spec.BindResult(&d.mask.m_bBorderWidth, blank);
         m_borderWidth->Configure(&spec);
+        m_widthList = new CLineWidthButton(this);
+        m_widthList->Create(IDC_WIDTH_LIST, this);
+        m_widthList->setMinimumSize(48, 22);
+        m_pattern = new CLinePatternButton(this);
+        m_pattern->Create(IDC_PATTERN, this);
+        m_pattern->setMinimumSize(48, 22);
         grid->addWidget(Label("Border:", m_borderColor, this), row, 0);
         grid->addWidget(m_borderColor, row, 1);
-        grid->addWidget(Label("Width:", m_borderWidth, this), row, 2);
+        grid->addWidget(Label("Width:", m_widthList, this), row, 2);
+        grid->addWidget(m_widthList, row++, 3);
+        grid->addWidget(Label("Pattern:", m_pattern, this), row, 0);
+        grid->addWidget(m_pattern, row, 1);
         grid->addWidget(m_borderWidth, row++, 3);
+        connect(m_widthList, &CDropPaletteButton::chosen, this, [this] {
+            FigSheetData& s = D();
+            s.props.BorderWidth = m_widthList->GetWidth();
+            s.mask.m_bBorderWidth = 1;
+            m_borderWidthValue = s.props.BorderWidth;
+            m_borderWidth->Load();
+            Changed();
+        });
+        connect(m_pattern, &CDropPaletteButton::chosen, this, [this] {
+            D().props.PenStyle = m_pattern->GetPattern();
+            D().mask.m_bPenStyle = 1;
+            Changed();
+        });
         OnSheetColorChosen(m_borderColor, this, [this](COLORREF c) {
             D().props.BorderColor = c;
             D().mask.m_bBorderColor = 1;
@@ -199,6 +255,7 @@ void CFTabGeneral::OnInitDialog()
             Changed();
         });
     }
+    AddShapeButtons(grid, row);
     grid->setRowStretch(row, 1);
 }
 
@@ -227,14 +284,19 @@ bool CFTabGeneral::event(QEvent* e)
 
 void CFTabGeneral::OnStyleChosen()
 {
-    FigSheetData& d = D();
     const int index = m_basedOn->currentData().toInt();
     if (index == kMixedStyles) {
         // Each object keeps the style it has.
-        d.mask.m_bSheet[kSheetStyle] = 0;
+        D().mask.m_bSheet[kSheetStyle] = 0;
         Changed();
         return;
     }
+    ChooseStyle(index);
+}
+
+void CFTabGeneral::ChooseStyle(int index)
+{
+    FigSheetData& d = D();
     d.style = index;
     d.mask.m_bSheet[kSheetStyle] = 1;
     if (const CFigStyle* s = index >= 0 ? d.doc->m_figStyles.GetAt(index) : nullptr) {
@@ -249,10 +311,62 @@ void CFTabGeneral::OnStyleChosen()
     Changed();
 }
 
+QPushButton* CFTabGeneral::AddButton(int id, const char* text)
+{
+    auto* b = new QPushButton(text, this);
+    SetDlgCtrlID(b, id);
+    b->setAutoDefault(false);
+    return b;
+}
+
+void CFTabGeneral::AddShapeButtons(QGridLayout* grid, int& row)
+{
+    const FigSheetData& d = D();
+    const bool styles = d.variant == kFigSheetStyles;
+    if (styles) {
+        m_sizeFromSelected = AddButton(IDC_SIZE_FROM_SELECTED, "&From Selected");
+        grid->addWidget(m_sizeFromSelected, row++, 3);
+        connect(m_sizeFromSelected, &QPushButton::clicked, this, [this] { OnSizeFromSelected(); });
+    }
+    if (d.label)
+        return;
+    m_fromGallery = AddButton(IDC_FROM_GALLERY, "Sy&mbol from\nGallery...");
+    m_fromFile = AddButton(IDC_FROM_FILE, "&Graphic from\nFile...");
+    m_fromClipboard = AddButton(IDC_FROM_CLIPBOARD, "Grap&hic from\nClipboard");
+    grid->addWidget(m_fromGallery, row, 0);
+    grid->addWidget(m_fromFile, row, 1);
+    grid->addWidget(m_fromClipboard, row, 2);
+    connect(m_fromGallery, &QPushButton::clicked, this, [this] { OnSymbolFromGallery(); });
+    connect(m_fromFile, &QPushButton::clicked, this, [this] { OnGraphicFromFile(); });
+    connect(m_fromClipboard, &QPushButton::clicked, this, [this] { OnGraphicFromClipboard(); });
+    if (styles) {
+        m_fromSelected = AddButton(IDC_FROM_SELECTED, "Gr&aphic from\nSelected");
+        grid->addWidget(m_fromSelected, row, 3);
+        connect(m_fromSelected, &QPushButton::clicked, this, [this] { OnGraphicFromSelected(); });
+    }
+    ++row;
+}
+
 void CFTabGeneral::OnBind()
 {
-    D().props.BindToStyle = m_bind->isChecked();
-    D().mask.m_bBindToStyle = 1;
+    FigSheetData& d = D();
+    d.props.BindToStyle = m_bind->isChecked();
+    d.mask.m_bBindToStyle = 1;
+    const CFigStyle* style = d.style >= 0 ? d.doc->m_figStyles.GetAt(d.style) : nullptr;
+    if (d.props.BindToStyle && d.variant == kFigSheetProps && !d.several && style) {
+        // A bound object follows its style from now on: offer to make it
+        // look like the style at once.
+        CFigProps bound = style->m_props;
+        bound.BindToStyle = 1;
+        CFigPropMask diff;
+        diff.SetDiff(d.props, bound);
+        if (diff.CountSet() > 0 &&
+            MsgBoxResTexts(MB_YESNO | MB_ICONQUESTION, IDS_BIND_DIFFERS, {}) == IDYES) {
+            d.props = bound;
+            d.mask.CFigPropMask::OrWith(diff);
+            Sheet()->ReloadActivePage();
+        }
+    }
     Changed();
 }
 
@@ -300,6 +414,12 @@ bool CFTabGeneral::Exchange(bool save)
         m_borderColor->SetColor(picture ? face : d.props.BorderColor);
     if (m_shadow)
         m_shadow->setChecked(d.props.Shadow != 0);
+    if (m_widthList)
+        m_widthList->SetWidth(d.props.BorderWidth);
+    if (m_pattern)
+        m_pattern->SetPattern(PatternApplies(d) ? d.props.PenStyle : 0);
+    if (m_picker)
+        m_picker->SetSample(d.several && !d.mask.m_bSheet[kSheetStyle] ? -1 : d.style);
     Enable();
     return true;
 }
@@ -312,7 +432,11 @@ void CFTabGeneral::Enable()
     if (m_borderColor) {
         m_borderColor->setEnabled(!picture);
         m_borderWidth->setEnabled(!picture);
+        m_widthList->setEnabled(!picture);
+        m_pattern->setEnabled(!picture && PatternApplies(d));
     }
+    if (m_picker)
+        m_picker->setEnabled(HasStyleOfKind(d));
     const CFigStyle* style = d.style >= 0 ? d.doc->m_figStyles.GetAt(d.style) : nullptr;
     m_bind->setEnabled(d.variant == kFigSheetStyles || (!picture && style));
     if (m_shadow)
@@ -324,10 +448,12 @@ void CFTabGeneral::Enable()
         m_left->setEnabled(!(single && (d.attrFlags & kLockPosition)));
         m_top->setEnabled(!(single && (d.attrFlags & kLockPosition)));
     }
+    EnableShapeButtons();
 }
 
-void CFTabGeneral::OnApply()
+bool CFTabGeneral::OnApply()
 {
     // An emptied field leaves each object's own value (the field's flag is
     // already clear); nothing else to drop here.
+    return true;
 }

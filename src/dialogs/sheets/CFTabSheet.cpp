@@ -1,5 +1,6 @@
 #include "dialogs/sheets/CFTabSheet.h"
 
+#include "core/HelpRequest.h"
 #include "core/MsgBox.h"
 #include "dialogs/sheets/CFTabAutoLabel.h"
 #include "dialogs/sheets/CFTabBehaviors.h"
@@ -10,21 +11,24 @@
 #include "document/CFigure.h"
 #include "document/CKavoDoc.h"
 #include "document/FigPropValues.h"
+#include "editing/ui/CKavoView.h"
+#include "graphics/DrawHelpers.h"
 #include "platform/Ansi.h"
 #include "platform/Prompt.h"
 #include "platform/StringTable.h"
 #include "platform/ui/DlgItems.h"
 
-#include <QHBoxLayout>
 #include <QPushButton>
-#include <QTabWidget>
-#include <QVBoxLayout>
+#include <QKeyEvent>
 
 namespace {
 constexpr UINT IDS_FIG_PROPS = 643, IDS_LABEL_PROPS = 491, IDS_FORMAT_LOST = 652;
 
+constexpr uint32_t kHelpFigProps = 306, kHelpLabelProps = 308, kHelpFigStyles = 305, kHelpLabelStyles = 307;
+
 // The page a sheet opened last of each variant and kind.
 int g_startPage[2][2] = {};
+bool g_sheetOpen = false;
 
 QString Res(UINT id)
 {
@@ -33,32 +37,26 @@ QString Res(UINT id)
 }
 } // namespace
 
-CFTabSheet::CFTabSheet(const FigSheetData& data, QWidget* parent)
-    : CDialog(parent), m_data(data), m_tabs(new QTabWidget(this)), m_buttonRow(new QWidget(this))
+CFTabSheet::CFTabSheet(const FigSheetData& data, QWidget* parent) : CPropertySheet(std::string(), parent), m_data(data)
 {
-    auto* ok = new QPushButton("OK", m_buttonRow);
-    auto* cancel = new QPushButton("Cancel", m_buttonRow);
-    auto* apply = new QPushButton("&Apply", m_buttonRow);
-    BindButton(ok, IDOK);
-    BindButton(cancel, IDCANCEL);
-    SetDlgCtrlID(apply, ID_APPLY_NOW);
-    ok->setDefault(true);
-    for (QPushButton* b : {cancel, apply})
-        b->setAutoDefault(false);
-    auto* row = new QHBoxLayout(m_buttonRow);
-    row->setContentsMargins(0, 0, 0, 0);
-    row->addStretch(1);
-    row->addWidget(ok);
-    row->addWidget(cancel);
-    row->addWidget(apply);
-    connect(m_tabs, &QTabWidget::currentChanged, this, [this](int i) { OnTabChanged(i); });
 }
 
-CFTabSheet::~CFTabSheet() = default;
-
-QPushButton* CFTabSheet::Button(int id) const
+void CFTabSheet::keyPressEvent(QKeyEvent* event)
 {
-    return qobject_cast<QPushButton*>(GetDlgItem(this, id));
+    // F1, wherever the focus is, asks for the sheet's help as Help does.
+    if (event->key() == Qt::Key_F1 && event->modifiers() == Qt::NoModifier) {
+        OnHelp();
+        return;
+    }
+    CPropertySheet::keyPressEvent(event);
+}
+
+CFTabSheet::~CFTabSheet()
+{
+    if (GetActiveIndex() >= 0 && GetPageCount() > 0)
+        RememberedPage() = GetActiveIndex();
+    ReleaseHeldPicture();
+    g_sheetOpen = false;
 }
 
 int& CFTabSheet::RememberedPage()
@@ -71,66 +69,53 @@ void CFTabSheet::BuildPages()
     const bool styles = m_data.variant == kFigSheetStyles;
     m_general = new CFTabGeneral(this);
     m_text = new CFTabText(this);
-    m_pages = {m_general, m_text};
+    AddPage(m_general);
+    AddPage(m_text);
     if (!m_data.label) {
         m_connect = new CFTabConnect(this);
-        m_pages.push_back(m_connect);
+        AddPage(m_connect);
     }
     m_behaviors = new CFTabBehaviors(this);
-    m_pages.push_back(m_behaviors);
+    AddPage(m_behaviors);
     if (styles && !m_data.label) {
         m_autoLabel = new CFTabAutoLabel(this);
-        m_pages.push_back(m_autoLabel);
+        AddPage(m_autoLabel);
     }
     m_fill = new CFTabFill(this);
-    m_pages.push_back(m_fill);
+    AddPage(m_fill);
 }
 
 void CFTabSheet::OnInitDialog()
 {
     BuildPages();
+    // Label properties always open on their text.
     int start = m_data.variant == kFigSheetProps && m_data.label ? 1 : RememberedPage();
-    if (start < 0 || start >= PageCount())
-        start = 0;
-    m_switching = true;
-    for (CFigPage* p : m_pages)
-        m_tabs->addTab(p, p->Caption());
-    m_switching = false;
-    m_tabs->setCurrentIndex(start);
-    OnTabChanged(start);
+    SetStartPage(start < 0 || start >= PageCount() ? 0 : start);
+    CPropertySheet::OnInitDialog();
     ResetChangeState();
+    g_sheetOpen = true;
 }
 
-void CFTabSheet::OnTabChanged(int index)
+void CFTabSheet::OnHelp()
 {
-    if (m_switching || index < 0)
-        return;
-    if (m_shownTab >= 0 && m_shownTab != index && m_shownTab < PageCount()) {
-        // A page with a refused value keeps the focus.
-        if (!Page(m_shownTab)->UpdateData(true)) {
-            m_switching = true;
-            m_tabs->setCurrentIndex(m_shownTab);
-            m_switching = false;
-            return;
-        }
-    }
-    m_shownTab = index;
-    CFigPage* page = Page(index);
-    page->EnsureCreated();
-    page->OnSetActive();
-    page->UpdateData(false);
+    const bool styles = m_data.variant == kFigSheetStyles;
+    ShowContextHelp(styles ? (m_data.label ? kHelpLabelStyles : kHelpFigStyles)
+                           : (m_data.label ? kHelpLabelProps : kHelpFigProps));
+}
+
+CFigPage* CFTabSheet::Page(int i) const
+{
+    return static_cast<CFigPage*>(GetPage(i));
 }
 
 CFigPage* CFTabSheet::ActivePage() const
 {
-    return m_shownTab >= 0 ? Page(m_shownTab) : nullptr;
+    return static_cast<CFigPage*>(GetActivePage());
 }
 
 void CFTabSheet::SetActivePage(CFigPage* page)
 {
-    const int i = m_tabs->indexOf(page);
-    if (i >= 0)
-        m_tabs->setCurrentIndex(i);
+    CPropertySheet::SetActivePage(GetPageIndex(page));
 }
 
 bool CFTabSheet::ValidateActivePage()
@@ -157,10 +142,29 @@ void CFTabSheet::ResetChangeState()
     RefreshCommitButton();
 }
 
-void CFTabSheet::RememberPage()
+void CFTabSheet::HoldPicture(HGLOBAL picture)
 {
-    if (m_shownTab >= 0)
-        RememberedPage() = m_shownTab;
+    if (picture == m_data.heldPicture)
+        return;
+    ReleaseHeldPicture();
+    m_data.heldPicture = picture;
+}
+
+void CFTabSheet::ReleaseHeldPicture()
+{
+    // The working copy never keeps pointing at a freed block.
+    if (m_data.heldPicture && m_data.props.Graphic == m_data.heldPicture) {
+        m_data.props.Graphic = nullptr;
+        m_data.props.m_nGraphicType = 0;
+    }
+    if (m_data.heldPicture)
+        GlobalFree(m_data.heldPicture);
+    m_data.heldPicture = nullptr;
+}
+
+bool IsFigSheetOpen()
+{
+    return g_sheetOpen;
 }
 
 // ---- properties of the selection
@@ -168,26 +172,30 @@ void CFTabSheet::RememberPage()
 CFPTabSheet::CFPTabSheet(const FigSheetData& data, QWidget* parent) : CFTabSheet(data, parent)
 {
     setWindowTitle(Res(m_data.label ? IDS_LABEL_PROPS : IDS_FIG_PROPS));
-    connect(Button(ID_APPLY_NOW), &QPushButton::clicked, this, [this] { Apply(); });
-    auto* col = new QVBoxLayout(this);
-    col->addWidget(m_tabs);
-    col->addWidget(m_buttonRow);
 }
 
 void CFPTabSheet::OnInitDialog()
 {
     CFTabSheet::OnInitDialog();
     resize(sizeHint().expandedTo(QSize(460, 420)));
+    // One object stays in sight: the sheet opens beside it.
+    if (!m_data.several && !m_data.selScreenRect.IsRectEmpty()) {
+        const QRect frame = frameGeometry();
+        CRect wnd(frame.left(), frame.top(), frame.left() + frame.width(), frame.top() + frame.height());
+        if (PositionDlgNearRect(wnd, m_data.selScreenRect))
+            move(wnd.left, wnd.top);
+    }
 }
 
-bool CFPTabSheet::Apply()
+void CFPTabSheet::OnApplied()
 {
-    if (!ValidateActivePage())
-        return false;
-    for (CFigPage* p : m_pages)
-        if (p->IsCreated())
-            p->OnApply();
     FigSheetData& d = m_data;
+    if (!d.HasChanges())
+        return;
+    // The document shares the picture from here on.
+    if (d.heldPicture && d.heldPicture == d.props.Graphic)
+        d.heldPicture = nullptr;
+    ReleaseHeldPicture();
     if (d.mask.m_bSheet[kSheetText] && d.hadFormatting && !d.formatAsked) {
         d.formatAsked = 1;
         if (MsgBoxResTexts(MB_YESNO | MB_ICONQUESTION, IDS_FORMAT_LOST, {}) == IDNO) {
@@ -205,23 +213,6 @@ bool CFPTabSheet::Apply()
     if (!d.label && CollectSheetObjects(*d.doc, false, &first) == 1 && first)
         d.props = first->m_props;
     ReloadActivePage();
-    return true;
-}
-
-void CFPTabSheet::OnOK()
-{
-    if (!ValidateActivePage())
-        return;
-    if (m_data.HasChanges() && !Apply())
-        return;
-    RememberPage();
-    EndDialog(IDOK);
-}
-
-void CFPTabSheet::OnCancel()
-{
-    RememberPage();
-    EndDialog(IDCANCEL);
 }
 
 int RunFigPropSheet(CKavoDoc& doc, bool labels, QWidget* parent)
@@ -229,6 +220,14 @@ int RunFigPropSheet(CKavoDoc& doc, bool labels, QWidget* parent)
     FigSheetData data;
     if (!LoadSheetFromSelection(data, doc, labels))
         return IDCANCEL;
+    CFigure* first = nullptr;
+    CKavoView* view = GetActiveKavoView();
+    if (!data.several && view && view->GetDocument() == &doc && CollectSheetObjects(doc, labels, &first) == 1) {
+        const CRect client = view->LogicalRectToClient(first->m_rect);
+        const QPoint origin = view->viewport()->mapToGlobal(QPoint(0, 0));
+        data.selScreenRect = client;
+        data.selScreenRect.OffsetRect(origin.x(), origin.y());
+    }
     CFPTabSheet sheet(data, parent);
     return sheet.DoModal();
 }

@@ -7,7 +7,6 @@
 #include "dialogs/sheets/CStylesPanel.h"
 #include "dialogs/sheets/FigSheetData.h"
 #include "platform/Prompt.h"
-#include "platform/ui/CDialog.h"
 #include "platform/ui/CPropertySheet.h"
 
 #include <memory>
@@ -21,10 +20,8 @@ class CFTabBehaviors;
 class CFTabAutoLabel;
 class CFTabFill;
 class CFigPreviewWnd;
-class QPushButton;
-class QTabWidget;
 
-class CFTabSheet : public CDialog {
+class CFTabSheet : public CPropertySheet {
     Q_OBJECT
 public:
     CFTabSheet(const FigSheetData& data, QWidget* parent);
@@ -37,53 +34,56 @@ public:
     void ResetChangeState();
     // The active page loads from the working copy again.
     void ReloadActivePage();
-    QTabWidget* GetTabControl() const { return m_tabs; }
-    QPushButton* Button(int id) const;
     CFigPage* ActivePage() const;
-    int PageCount() const { return int(m_pages.size()); }
-    CFigPage* Page(int i) const { return m_pages[size_t(i)]; }
+    int PageCount() const { return GetPageCount(); }
+    CFigPage* Page(int i) const;
     void SetActivePage(CFigPage* page);
     CFTabGeneral* GeneralPage() const { return m_general; }
     // Stores the active page; on failure it stays shown.
     bool ValidateActivePage();
+    // Hands the sheet a picture it now holds (the one it held before is
+    // freed unless the document took it).
+    void HoldPicture(HGLOBAL picture);
+    // The held picture went to the document or is no longer wanted.
+    void ReleaseHeldPicture();
+    // Redraws the styles sheet's sample; nothing in the properties sheet.
+    virtual void RedrawPreview() {}
+    // The styles sheet's list shows the names again (after a rename).
+    virtual void RefillStyleList() {}
 
 protected:
     void OnInitDialog() override;
+    void OnHelp() override;
+    void keyPressEvent(QKeyEvent* event) override;
     // The commit button of the variant: Apply, or OK showing Apply's text.
     virtual int CommitButtonId() const = 0;
     void BuildPages();
-    void RememberPage();
-    // The page the next sheet of this kind opens on.
-    int& RememberedPage();
 
     FigSheetData m_data;
-    QTabWidget* m_tabs;
-    QWidget* m_buttonRow;
-    std::vector<CFigPage*> m_pages;
     CFTabGeneral* m_general = nullptr;
     CFTabText* m_text = nullptr;
     CFTabConnect* m_connect = nullptr;
     CFTabBehaviors* m_behaviors = nullptr;
     CFTabAutoLabel* m_autoLabel = nullptr;
     CFTabFill* m_fill = nullptr;
-    int m_shownTab = -1;
-    bool m_switching = false;
 
 private:
-    void OnTabChanged(int index);
+    // The page the next sheet of this kind opens on.
+    int& RememberedPage();
 };
+
+// Whether a figure sheet is open (set once it is up, cleared when it goes).
+bool IsFigSheetOpen();
 
 class CFPTabSheet : public CFTabSheet {
     Q_OBJECT
 public:
     CFPTabSheet(const FigSheetData& data, QWidget* parent);
-    // Writes the flagged values to the selection; false keeps the sheet open.
-    bool Apply();
 
 protected:
     void OnInitDialog() override;
-    void OnOK() override;
-    void OnCancel() override;
+    // Writes the flagged values to the selection once the pages stored them.
+    void OnApplied() override;
     int CommitButtonId() const override { return ID_APPLY_NOW; }
 
 private:
@@ -102,6 +102,8 @@ public:
     CFSTabSheet(bool label, CKavoDoc& doc, int start, QWidget* parent);
     CStylesPanel* Panel() const { return m_panel; }
     CFigPreviewWnd* Preview() const { return m_preview; }
+    void RedrawPreview() override;
+    void RefillStyleList() override;
     // OK (shown as Apply): writes the shown entry; false keeps the changes.
     bool Commit();
 
@@ -127,7 +129,6 @@ protected:
 
 private:
     bool HasShape() const;
-    void RedrawPreview();
     bool CommitToAll();
 
     CStylesPanel* m_panel;

@@ -1,5 +1,7 @@
 #include "dialogs/sheets/CFTabText.h"
 
+#include "controls/CDlgCommandEvent.h"
+#include "controls/CFigPreviewWnd.h"
 #include "controls/FontCombos.h"
 #include "core/MsgBox.h"
 #include "dialogs/sheets/CFTabSheet.h"
@@ -13,6 +15,11 @@
 #include "platform/StringTable.h"
 #include "platform/SysColors.h"
 #include "platform/ui/DlgItems.h"
+#include "controls/CPlacedColorDialog.h"
+#include "platform/CDC.h"
+#include "richtext/MarkupBuilder.h"
+#include "richtext/MarkupQueries.h"
+#include "richtext/TextFormatRec.h"
 #include "richtext/TextUtils.h"
 #include "shapes/CFigSymbol.h"
 
@@ -47,6 +54,64 @@ QString Res(UINT id)
 
 CFTabText::CFTabText(CFTabSheet* sheet) : CFigPage(sheet, "Text") {}
 
+bool CFTabText::BoxMode() const
+{
+    return D().IsSingle() && BoxCount() >= 2;
+}
+
+LOGFONT& CFTabText::Font()
+{
+    return BoxMode() ? m_boxFont : D().props.m_font.m_lf;
+}
+
+WORD& CFTabText::AlignWord()
+{
+    return BoxMode() ? m_boxAlign : D().props.TextFormat;
+}
+
+COLORREF& CFTabText::Color()
+{
+    return BoxMode() ? m_boxColor : D().props.TextColor;
+}
+
+void CFTabText::LoadBoxFormat()
+{
+    const FigSheetData& d = D();
+    // A box without a prefix of its own shows the figure's format.
+    TextFormatRec f;
+    f.Init();
+    f.font = d.props.m_font.m_lf;
+    f.align = d.props.TextFormat;
+    std::string prefix;
+    ExtractSubStringByDelim(d.secondText, kSection, m_box, prefix);
+    f.SetFromMarkup(prefix);
+    m_boxFont = f.font;
+    m_boxAlign = f.align;
+    m_boxColor = f.color == kNoColor ? d.props.TextColor : f.color;
+}
+
+bool CFTabText::StoreBoxFormat()
+{
+    FigSheetData& d = D();
+    std::string prefix;
+    std::string second = d.secondText;
+    if (!BuildMarkupFontPrefix(prefix, m_boxAlign, m_boxFont, m_boxColor, kMarkupPrefixLimit) ||
+        !ReplaceSubStringByDelim(second, kSection, m_box, prefix, int(CFigure::kMaxSecondText)))
+        return false;
+    if (second != d.secondText) {
+        d.secondText = second;
+        d.changed = 1;
+    }
+    return true;
+}
+
+void CFTabText::FormatChanged()
+{
+    if (BoxMode() && !StoreBoxFormat())
+        MsgBoxResTexts(MB_ICONEXCLAMATION, IDS_TOO_LONG, {});
+    Changed();
+}
+
 int CFTabText::BoxCount() const
 {
     const FigSheetData& d = D();
@@ -56,7 +121,7 @@ int CFTabText::BoxCount() const
     return s ? std::min<int>(s->m_nTextBoxes, CFigure::kMaxTextAreas) : 0;
 }
 
-void CFTabText::OnInitDialog()
+void CFTabText::OnInitPage()
 {
     auto* grid = new QGridLayout(this);
     auto* label = new QLabel(Res(D().variant == kFigSheetStyles ? IDS_DEFAULT_TEXT_LABEL : IDS_TEXT_LABEL), this);
@@ -64,7 +129,13 @@ void CFTabText::OnInitDialog()
     grid->addWidget(label, 0, 0);
     MakeTextEdit();
     label->setBuddy(m_edit);
-    grid->addWidget(m_edit, 1, 0, 1, 4);
+    grid->addWidget(m_edit, 1, 0, 1, 3);
+    m_preview = new CFigPreviewWnd(D().doc, this);
+    SetDlgCtrlID(m_preview, IDC_PREVIEW);
+    m_preview->setMinimumSize(120, 90);
+    m_preview->SetSectionMode(true);
+    m_preview->SetShowText(true);
+    grid->addWidget(m_preview, 1, 3);
 
     m_spin = new QSpinBox(this);
     SetDlgCtrlID(m_spin, IDC_BOX_SPIN);
@@ -149,15 +220,30 @@ void CFTabText::OnInitDialog()
             return;
         m_sizeEdited = true;
         D().mask.m_bFont = 1;
+        // The box's prefix takes the size when the page stores.
+        if (BoxMode())
+            D().changed = 1;
         Changed();
     });
     for (QCheckBox* c : {m_bold, m_italic, m_underline})
         connect(c, &QCheckBox::clicked, this, [this] { OnFontChanged(); });
     OnSheetColorChosen(m_color, this, [this](COLORREF c) {
-        D().props.TextColor = c;
+        Color() = c;
         D().mask.m_bTextColor = 1;
-        Changed();
+        FormatChanged();
     });
+    auto* dialogButton = new QPushButton("...", this);
+    SetDlgCtrlID(dialogButton, IDC_FONT_DIALOG);
+    dialogButton->setAutoDefault(false);
+    grid->addWidget(dialogButton, 7, 3);
+    connect(dialogButton, &QPushButton::clicked, this, [this] { OnFontDialog(); });
+    if (D().variant == kFigSheetStyles) {
+        m_fromSelected = new QPushButton("From &Selected", this);
+        SetDlgCtrlID(m_fromSelected, IDC_FROM_SELECTED);
+        m_fromSelected->setAutoDefault(false);
+        grid->addWidget(m_fromSelected, 8, 3);
+        connect(m_fromSelected, &QPushButton::clicked, this, [this] { OnFromSelected(); });
+    }
 }
 
 void CFTabText::MakeTextEdit()
@@ -173,6 +259,7 @@ void CFTabText::MakeTextEdit()
                 return;
             m_textEdited = true;
             D().mask.m_bSheet[kSheetText] = 1;
+            ShowInPreview();
             Changed();
         });
     }
@@ -180,7 +267,41 @@ void CFTabText::MakeTextEdit()
     m_edit->setLineWrapMode(wraps ? QPlainTextEdit::WidgetWidth : QPlainTextEdit::NoWrap);
 }
 
-void CFTabText::OnSetActive()
+void CFTabText::ShowInPreview()
+{
+    const FigSheetData& d = D();
+    std::string text = d.text;
+    if (m_textEdited) {
+        // The typed text in its box, as it would be stored.
+        std::string piece = QStringToAnsi(m_edit->toPlainText());
+        PlainTextToMarkup(piece);
+        ReplaceSubStringByDelim(text, kSection, m_box, piece, int(CFigure::kMaxText));
+    }
+    m_preview->SetBlank(d.IsAll());
+    m_preview->SetFig(d.props);
+    m_preview->SetExtent(int(d.width), int(d.height));
+    m_preview->SetText(text, d.secondText);
+    m_preview->SetSelectedSection(BoxCount() > 1 ? m_box : -1);
+}
+
+bool CFTabText::event(QEvent* e)
+{
+    if (e->type() == CDlgCommandEvent::EventType()) {
+        const auto* c = static_cast<CDlgCommandEvent*>(e);
+        // A click on a text box in the preview makes it the current box.
+        if (c->ControlId() == IDC_PREVIEW && c->Code() == CFigPreviewWnd::kNotifyChanged) {
+            const int box = m_preview->GetSelectedSection();
+            if (box >= 0 && box < BoxCount() && box != m_box && Exchange(true)) {
+                m_box = box;
+                UpdateData(false);
+            }
+        }
+        return true;
+    }
+    return CFigPage::event(e);
+}
+
+void CFTabText::OnPageActive()
 {
     if (((D().props.Behavior.low & kWrapFlag) != 0) != m_editWraps)
         MakeTextEdit();
@@ -191,11 +312,18 @@ void CFTabText::OnAlign(int id)
     FigSheetData& d = D();
     const bool horizontal = id < IDC_TOP;
     const int bit = horizontal ? kHBits[id - IDC_LEFT] : kVBits[id - IDC_TOP];
+    d.mask.m_bTextFormat = 1;
+    if (BoxMode()) {
+        // The box's own alignment: the figure's anchors stay.
+        const WORD group = horizontal ? 0x7 : 0x70;
+        m_boxAlign = WORD((m_boxAlign & ~group) | bit);
+        FormatChanged();
+        return;
+    }
     DWORD changed[2] = {};
     // One object in single-format mode moves its anchors with the alignment.
-    const bool flags = d.label || (!d.several && BoxCount() < 2);
+    const bool flags = d.label || !d.several;
     d.props.SetTextAlign(unsigned(bit), flags, changed);
-    d.mask.m_bTextFormat = 1;
     d.mask.m_behavior.low |= changed[0];
     d.mask.m_behavior.high |= changed[1];
     Changed();
@@ -205,7 +333,7 @@ void CFTabText::OnFontChanged()
 {
     if (Loading())
         return;
-    LOGFONT& lf = D().props.m_font.m_lf;
+    LOGFONT& lf = Font();
     const std::string face = QStringToAnsi(m_font->currentText());
     if (!face.empty())
         SetLogFontFace(lf, face.c_str());
@@ -213,7 +341,46 @@ void CFTabText::OnFontChanged()
     lf.lfItalic = m_italic->isChecked();
     lf.lfUnderline = m_underline->isChecked();
     D().mask.m_bFont = 1;
+    FormatChanged();
+}
+
+void CFTabText::OnFontDialog()
+{
+    // The dialog works in pixels of the screen; the record keeps points.
+    const int dpi = DisplayDeviceCaps().logPixelsY;
+    LOGFONT device = Font();
+    const int points = std::abs(device.lfHeight);
+    device.lfHeight = -MulDiv(points > 0 ? points : 10, dpi, 72);
+    CNoColorFontDialog dialog(device, 0, this);
+    dialog.OnInitDialog();
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    dialog.GetLogFont(device);
+    LOGFONT& lf = Font();
+    const int height = std::abs(device.lfHeight);
+    lf.lfHeight = -std::max(1, MulDiv(height, 72, dpi));
+    lf.lfWeight = device.lfWeight > 400 ? 700 : 0;
+    lf.lfItalic = device.lfItalic;
+    lf.lfUnderline = device.lfUnderline;
+    SetLogFontFace(lf, device.lfFaceName);
+    D().mask.m_bFont = 1;
+    FormatChanged();
+    UpdateData(false);
+}
+
+void CFTabText::OnFromSelected()
+{
+    FigSheetData& d = D();
+    if (!d.sample.present)
+        return;
+    d.text = d.savedText = d.sample.text;
+    d.secondText = d.savedSecondText = d.sample.secondText;
+    d.hadFormatting = MarkupHasFormatting(d.text);
+    d.mask.m_bSheet[kSheetText] = 1;
+    UpdateData(false);
+    Sheet()->RedrawPreview();
     Changed();
+    m_edit->setFocus();
 }
 
 bool CFTabText::Exchange(bool save)
@@ -222,7 +389,7 @@ bool CFTabText::Exchange(bool save)
     const int boxes = BoxCount();
     if (m_box >= std::max(boxes, 1))
         m_box = 0;
-    LOGFONT& lf = d.props.m_font.m_lf;
+    LOGFONT& lf = Font();
     if (save) {
         if (m_textEdited) {
             std::string piece = QStringToAnsi(m_edit->toPlainText());
@@ -237,7 +404,8 @@ bool CFTabText::Exchange(bool save)
             m_textEdited = false;
         }
         const std::string sizeText = QStringToAnsi(m_size->currentText());
-        if (m_sizeEdited && !sizeText.empty()) {
+        const bool sized = m_sizeEdited && !sizeText.empty();
+        if (sized) {
             char* end = nullptr;
             const long size = std::strtol(sizeText.c_str(), &end, 10);
             if (end == sizeText.c_str() || *end || size < kMinSize || size > kMaxSize) {
@@ -248,8 +416,16 @@ bool CFTabText::Exchange(bool save)
             lf.lfHeight = -LONG(size);
             m_sizeEdited = false;
         }
+        // A box's prefix is written only when its format was edited, so
+        // that stepping through the boxes changes nothing.
+        if (sized && BoxMode() && !StoreBoxFormat()) {
+            MsgBoxResTexts(MB_ICONEXCLAMATION, IDS_TOO_LONG, {});
+            return false;
+        }
         return true;
     }
+    if (BoxMode())
+        LoadBoxFormat();
     std::string piece;
     ExtractSubStringByDelim(d.text, kSection, m_box, piece);
     MarkupToPlainText(piece);
@@ -269,12 +445,12 @@ bool CFTabText::Exchange(bool save)
     }
     if (!mixed) {
         for (int i = 0; i < 3; ++i)
-            if (d.props.TextFormat & kHBits[i]) {
+            if (AlignWord() & kHBits[i]) {
                 m_hAlign->button(IDC_LEFT + i)->setChecked(true);
                 break;
             }
         for (int i = 0; i < 3; ++i)
-            if (d.props.TextFormat & kVBits[i]) {
+            if (AlignWord() & kVBits[i]) {
                 m_vAlign->button(IDC_TOP + i)->setChecked(true);
                 break;
             }
@@ -287,7 +463,8 @@ bool CFTabText::Exchange(bool save)
     m_bold->setChecked(lf.lfWeight > 400);
     m_italic->setChecked(lf.lfItalic != 0);
     m_underline->setChecked(lf.lfUnderline != 0);
-    m_color->SetColor(d.IsPicture() ? GetSysColor(COLOR_BTNFACE) : d.props.TextColor);
+    m_color->SetColor(d.IsPicture() ? GetSysColor(COLOR_BTNFACE) : Color());
+    ShowInPreview();
     Enable();
     return true;
 }
@@ -308,13 +485,17 @@ void CFTabText::Enable()
         b->setEnabled(alignOn);
     const bool editOn = d.IsSingle() && !d.IsPicture() && (boxes > 0 || d.label);
     m_edit->setEnabled(editOn);
+    m_preview->setEnabled(editOn);
     m_hidden->setEnabled(editOn && !d.label);
     m_spin->setEnabled(editOn && boxes >= 2);
+    if (m_fromSelected)
+        m_fromSelected->setEnabled(d.sample.present && !d.sample.graphic && !d.IsAll());
 }
 
-void CFTabText::OnApply()
+bool CFTabText::OnApply()
 {
     // Several objects with no font name or size keep each its own font.
     if (D().several && (m_font->currentText().isEmpty() || m_size->currentText().isEmpty()))
         D().mask.m_bFont = 0;
+    return true;
 }

@@ -2,26 +2,30 @@
 
 #include "dialogs/sheets/CFTabSheet.h"
 
-CFigPage::CFigPage(CFTabSheet* sheet, const char* caption) : QWidget(nullptr), m_sheet(sheet), m_caption(caption) {}
+CFigPage::CFigPage(CFTabSheet* sheet, const char* caption) : CPropertyPage(caption), m_sheet(sheet) {}
 
 FigSheetData& CFigPage::D() const
 {
     return m_sheet->Data();
 }
 
-void CFigPage::EnsureCreated()
+void CFigPage::OnInitDialog()
 {
-    if (m_created)
-        return;
-    m_created = true;
     m_loading = true;
-    OnInitDialog();
+    OnInitPage();
     m_loading = false;
 }
 
-bool CFigPage::UpdateData(bool save)
+bool CFigPage::OnSetActive()
 {
-    if (!m_created)
+    OnPageActive();
+    UpdateData(false);
+    return true;
+}
+
+bool CFigPage::DoDataExchange(bool save)
+{
+    if (!IsInitialized())
         return true;
     if (save)
         return Exchange(true);

@@ -4,28 +4,27 @@
 // back (Exchange), and tells the sheet after every change so that the
 // commit button follows the change state.
 #include "dialogs/sheets/FigSheetData.h"
-
-#include <QWidget>
+#include "platform/ui/CPropertySheet.h"
 
 class CFTabSheet;
 
-class CFigPage : public QWidget {
+class CFigPage : public CPropertyPage {
     Q_OBJECT
 public:
     CFigPage(CFTabSheet* sheet, const char* caption);
-    const char* Caption() const { return m_caption; }
 
-    // Loading (save false) or storing; false when a stored value is refused.
-    bool UpdateData(bool save);
-    bool IsCreated() const { return m_created; }
-    void EnsureCreated();
-    virtual void OnSetActive() {}
-    // Before a commit: fields left empty with several objects drop their flag.
-    virtual void OnApply() {}
+    bool IsCreated() const { return IsInitialized(); }
+    // Builds the controls (the change signals of the first load are no edits).
+    void OnInitDialog() override;
+    // Every showing loads again: another page may have changed the copy.
+    bool OnSetActive() override;
 
 protected:
-    virtual void OnInitDialog() = 0;
+    virtual void OnInitPage() = 0;
+    // The page is about to show, before it loads.
+    virtual void OnPageActive() {}
     virtual bool Exchange(bool save) = 0;
+    bool DoDataExchange(bool save) override;
     FigSheetData& D() const;
     CFTabSheet* Sheet() const { return m_sheet; }
     // The change is in the working copy and the mask: refresh the commit button.
@@ -34,7 +33,5 @@ protected:
 
 private:
     CFTabSheet* m_sheet;
-    const char* m_caption;
-    bool m_created = false;
     bool m_loading = false;
 };

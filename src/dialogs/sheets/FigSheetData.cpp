@@ -143,3 +143,36 @@ bool SetConPtNameAndFlag(CConPtList& list, int index, const std::string& name, i
     list.CopyFrom(next);
     return true;
 }
+
+FigSheetSample SampleFromSelection(const CKavoDoc& doc, bool labels)
+{
+    FigSheetSample sample;
+    const CFigure* one = nullptr;
+    int count = 0;
+    for (CDiagObj* o : *doc.m_pSelList) {
+        if (o->GetType() != kObjFigure)
+            continue;
+        const auto* f = static_cast<const CFigure*>(o);
+        if (f->IsInvisible() || f->IsInGroup())
+            continue;
+        if (labels ? f->GetTextAreaCount() <= 0 : f->m_bLabel != 0)
+            continue;
+        one = f;
+        ++count;
+    }
+    if (count != 1)
+        return sample;
+    sample.present = true;
+    sample.width = one->m_rect.Width();
+    sample.height = one->m_rect.Height();
+    sample.text = one->m_strText.substr(0, CFigure::kMaxText);
+    sample.secondText = one->m_strSecondText.substr(0, CFigure::kMaxSecondText);
+    sample.symbol = one->m_props.Symbol;
+    if (one->m_props.HasGraphic()) {
+        sample.graphicType = one->m_props.m_nGraphicType;
+        sample.graphic = one->m_props.Graphic;
+    }
+    if (one->m_pConPts)
+        sample.conPts.CopyFromEx(*one->m_pConPts, true);
+    return sample;
+}

@@ -26,6 +26,18 @@ enum FigSheetExFlag : int {
     kExAutoLabelText = 5,
 };
 
+// The one object of the kind selected when the styles sheet opened: what
+// its "From Selected" buttons take.
+struct FigSheetSample {
+    bool present = false;
+    int width = 0, height = 0;
+    std::string text, secondText;    // cut to the style's default texts' lengths
+    int symbol = 0;
+    int graphicType = 0;
+    HGLOBAL graphic = nullptr;       // the object's own picture; the sheet copies it
+    CConPtList conPts;
+};
+
 struct FigSheetData {
     CKavoDoc* doc = nullptr;
     int variant = kFigSheetProps;
@@ -51,6 +63,13 @@ struct FigSheetData {
     // The document's positioning switches for connection points, written
     // with the rest on OK or Apply.
     int snapConPtsToGrid = 0, snapConPtsToCentres = 1;
+    // A picture taken from a file, the clipboard or the sample, not yet the
+    // document's: the sheet frees it unless a commit handed it over.
+    HGLOBAL heldPicture = nullptr;
+    FigSheetSample sample;
+    // Where the one selected object shows on the screen (empty when not
+    // known): the properties sheet opens beside it.
+    CRect selScreenRect;
 
     bool IsAll() const { return style == kAllStylesIndex; }
     bool IsPicture() const { return props.HasGraphic() && !IsAll(); }
@@ -75,6 +94,11 @@ FigPropValues MakeSheetValues(const FigSheetData& data);
 // takes back everything the sheet did; stepMark remembers that step (-1
 // before it exists).
 void ApplySheetToSelection(FigSheetData& data, long long& stepMark);
+
+// The styles sheet's sample: the one selected object of the kind (any
+// figure for figure styles, a figure with text boxes for label styles),
+// none when there are more or fewer.
+FigSheetSample SampleFromSelection(const CKavoDoc& doc, bool labels);
 
 // The connection point's name (cut to 255 characters) and flag.
 bool SetConPtNameAndFlag(CConPtList& list, int index, const std::string& name, int32_t flag);

@@ -5,6 +5,7 @@
 
 #include <QDialogButtonBox>
 #include <QPushButton>
+#include <QHBoxLayout>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
@@ -119,6 +120,18 @@ bool CPropertySheet::SetActivePage(int index)
     if (index != m_tabs->currentIndex())
         m_tabs->setCurrentIndex(index);
     return m_tabs->currentIndex() == index;
+}
+
+void CPropertySheet::PlaceBesideTabs(QWidget* column)
+{
+    auto* col = qobject_cast<QVBoxLayout*>(layout());
+    if (!col)
+        return;
+    col->removeWidget(m_tabs);
+    auto* row = new QHBoxLayout;
+    row->addWidget(column);
+    row->addWidget(m_tabs, 1);
+    col->insertLayout(0, row, 1);
 }
 
 QPushButton* CPropertySheet::Button(int id) const

@@ -79,6 +79,8 @@ public:
     void SetStartPage(int index) { m_startPage = index; }
 
     QTabWidget* GetTabControl() const { return m_tabs; }
+    // A column of the sheet's own (a style list) left of the pages.
+    void PlaceBesideTabs(QWidget* column);
     QPushButton* Button(int id) const;
     // No Apply button (the sheet commits only on OK).
     void HideApplyButton();

@@ -292,3 +292,23 @@ TEST_F(FigSheetTest, LabelPropertiesStartOnTextWithoutConnections)
     fx.doc.UndoLastStep();
     EXPECT_EQ(Text(), saved);
 }
+
+// The figure properties sheet opens on the page the last one was left on;
+// label properties still open on Text.
+TEST_F(FigSheetTest, PropertiesReopenOnThePageLastShown)
+{
+    fx.doc.Select(a);
+    RunProps(false, [&](CFTabSheet& s) {
+        ShowPage(s, "Fill");
+        ClickButton(s, IDCANCEL);
+    });
+    RunProps(false, [&](CFTabSheet& s) {
+        QTabWidget* tabs = s.GetTabControl();
+        EXPECT_EQ(tabs->tabText(tabs->currentIndex()), "Fill");
+        ShowPage(s, "General");
+    });
+    RunProps(false, [&](CFTabSheet& s) {
+        QTabWidget* tabs = s.GetTabControl();
+        EXPECT_EQ(tabs->tabText(tabs->currentIndex()), "General");
+    });
+}
