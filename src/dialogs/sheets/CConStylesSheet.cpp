@@ -76,7 +76,7 @@ void CCSTabSheet::OnInitDialog()
 {
     CConStylesLibrary* lib = m_data.Library();
     if (!lib || !m_data.doc || (m_data.curStyle < 0 && lib->GetCount() > 0)) {
-        EndDialog(IDCANCEL);
+        CancelAtInit();
         return;
     }
     CPropertySheet::OnInitDialog();
@@ -85,6 +85,10 @@ void CCSTabSheet::OnInitDialog()
     const QRect cancelRect(cancel->x(), cancel->y(), std::max(cancel->sizeHint().width(), 75),
                            cancel->sizeHint().height());
     m_panel->CreateButtons(cancel->parentWidget(), cancelRect, 6);
+    // The sheet's own buttons (Help among them) keep to the right of the
+    // style buttons.
+    if (QPushButton* last = m_panel->Button(kDelete))
+        cancel->parentWidget()->setContentsMargins(last->geometry().right() + 6, 0, 0, 0);
     m_panel->Refill();
     ClearChanges();
     if (lib->GetCount() == 0)
