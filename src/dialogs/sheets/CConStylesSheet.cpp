@@ -1,6 +1,7 @@
 #include "dialogs/sheets/CConStylesSheet.h"
 
 #include "controls/CFillPreviewWnd.h"
+#include "controls/CStyleButtons.h"
 #include "core/MsgBox.h"
 #include "core/StringHelpers.h"
 #include "dialogs/CStyleNameDlg.h"
@@ -16,7 +17,6 @@
 #include "platform/ui/DlgItems.h"
 #include "shapes/CConStylesLibrary.h"
 
-#include <QLabel>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -37,7 +37,7 @@ QString Res(UINT id)
 
 CCSTabSheet::CCSTabSheet(QWidget* parent, CKavoDoc* doc, int style)
     : CCTabSheet(parent, doc, CConSheetData::kStyles, 646), m_panel(new CStylesPanel(this, m_left)),
-      m_preview(new CConPreviewButton(doc, nullptr))
+      m_preview(new CConPreviewButton(doc, nullptr)), m_picker(new CConStyleButton())
 {
     CConStylesLibrary* lib = m_data.Library();
     if (lib && (style >= 0 || lib->GetCount() == 0)) {
@@ -60,7 +60,14 @@ CCSTabSheet::CCSTabSheet(QWidget* parent, CKavoDoc* doc, int style)
     SetDlgCtrlID(m_preview, kPreview);
     m_preview->setEnabled(false);
     m_panel->SetPreview(m_preview, kPreviewHeightDlu);
-    m_panel->SetPicker(new QLabel(Res(IDS_STYLES)));
+    m_picker->setText(Res(IDS_STYLES));
+    m_picker->Create(kStylesLabel, m_panel, 0, doc, false);
+    m_panel->SetPicker(m_picker);
+    connect(m_picker, &CStylePickerButton::styleChosen, this, [this](int index) {
+        // Kept on the shown style when the pending question says so.
+        if (!m_panel->SelectStyle(index))
+            m_picker->SetSample(m_data.curStyle);
+    });
     m_panel->setFixedWidth(82 * 3 / 2);
     auto* col = new QVBoxLayout(m_left);
     col->setContentsMargins(0, 0, 0, 0);
@@ -90,6 +97,7 @@ void CCSTabSheet::OnInitDialog()
     if (QPushButton* last = m_panel->Button(kDelete))
         cancel->parentWidget()->setContentsMargins(last->geometry().right() + 6, 0, 0, 0);
     m_panel->Refill();
+    m_picker->SetSample(m_data.curStyle);
     ClearChanges();
     if (lib->GetCount() == 0)
         m_panel->OnNew();
@@ -111,11 +119,15 @@ void CCSTabSheet::UpdateApplyState()
     if (ok && ok->isEnabled() != pending)
         ok->setEnabled(pending);
     m_preview->SetStyle(m_data.props);
+    const CConStylesLibrary* lib = m_data.Library();
+    m_picker->setEnabled(lib && lib->GetCount() > 0);
 }
 
 void CCSTabSheet::ShowStyle(int index)
 {
     LoadConSheetStyle(m_data, index);
+    // "<All>" shows as no style.
+    m_picker->SetSample(index >= 0 ? index : -1);
     if (!m_data.CurrentStyle())
         m_data.props.BindToStyle = 0;
     ReloadPages();

@@ -8,6 +8,7 @@
 #include "common/TestSupport.h"
 #include "controls/CCheckListCtrl.h"
 #include "controls/CDropPaletteButton.h"
+#include "controls/CStyleButtons.h"
 #include "core/HelpRequest.h"
 #include "core/Settings.h"
 #include "controls/ui/CommandRecorder.h"
@@ -20,6 +21,8 @@
 #include "dialogs/sheets/CConTabLine.h"
 #include "dialogs/sheets/CConTabSheet.h"
 #include "document/CStaple.h"
+#include "document/ConStyleEdits.h"
+#include "shapes/CConStylesLibrary.h"
 #include "editing/ui/ViewEvents.h"
 #include "platform/StringTable.h"
 #include "undo/UndoCodes.h"
@@ -28,6 +31,7 @@
 #include <QAbstractButton>
 #include <QPushButton>
 #include <QApplication>
+#include <QComboBox>
 #include <QLineEdit>
 #include <QTabWidget>
 #include <QTest>
@@ -343,6 +347,42 @@ TEST_F(ConPropertySheet, TheSheetStandsBesideTheConnector)
         EXPECT_LE(rc.bottom, 1000 - 5) << ends.left;
     }
     SetAppContext(previous);
+}
+
+// A style chosen in the General page's picker is the based-on style: the
+// combo shows it, and OK gives the connectors its index and properties.
+TEST_F(ConPropertySheet, ThePickerBasesTheConnectorsOnAStyle)
+{
+    CConStylesLibrary& lib = fx.doc.m_conStyles;
+    lib.RemoveAll();
+    ConStyleValues v;
+    v.name = "Thick";
+    v.inMenu = 1;   // the picker offers the styles of the drop menu
+    v.props.LineWidth = SizeValueToCode(6.0);
+    ASSERT_TRUE(AddConStyle(fx.doc, v));
+    fx.doc.ResetUndoLog();
+    saved = DocText(fx.doc);
+    RunSheet([&](CCPTabSheet& sheet) {
+        Show(sheet, 0);
+        QWidget* page = sheet.GetActivePage();
+        auto* picker = qobject_cast<CStylePickerButton*>(GetDlgItem(page, CCTabGeneral::kStylesPicker));
+        ASSERT_NE(picker, nullptr);
+        EXPECT_TRUE(picker->isVisible());
+        EXPECT_EQ(picker->GetCurSel(), -1);   // several connectors: no style shown
+        QTest::mousePress(picker, Qt::LeftButton, {}, QPoint(8, picker->height() / 2));
+        CPalettePopup* popup = picker->CategoryPopup(0);
+        ASSERT_TRUE(popup && popup->isVisible());
+        QTest::mouseClick(popup, Qt::LeftButton, {}, popup->ItemRect(kPaletteFirstId).center());
+        EXPECT_EQ(qobject_cast<QComboBox*>(GetDlgItem(page, CCTabGeneral::kBasedOn))->currentText(), "Thick");
+        Shot(sheet, "con_props_general_picker");
+        Click(sheet.Button(IDOK));
+    });
+    for (const CConnector* c : {c1, c2}) {
+        EXPECT_EQ(c->m_nStyle, 0);
+        EXPECT_EQ(c->m_props.LineWidth, SizeValueToCode(6.0));
+    }
+    fx.doc.UndoLastStep();
+    EXPECT_EQ(DocText(fx.doc), saved);
 }
 
 // Help opens topic 310 from the button and from F1.

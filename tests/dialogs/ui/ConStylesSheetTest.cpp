@@ -7,6 +7,7 @@
 #include "common/DiagramFixture.h"
 #include "common/TestSupport.h"
 #include "controls/CCheckListCtrl.h"
+#include "controls/CStyleButtons.h"
 #include "controls/ui/CommandRecorder.h"
 #include "core/HelpRequest.h"
 #include "core/Settings.h"
@@ -254,6 +255,33 @@ TEST_F(ConStylesSheet, TheStylesHintShowsWhileTheSettingAsks)
     // Off: straight to the sheet.
     RunSheet(0, [](CCSTabSheet&) {});
     EXPECT_EQ(RemindStyles, 0);
+}
+
+// A style chosen in the "Styles" picker is shown as one clicked in the list.
+TEST_F(ConStylesSheet, ThePickerChoosesAsTheListDoes)
+{
+    // The picker's palette offers the styles of the drop menu.
+    ConStyleValues v;
+    v.name = "Gamma";
+    v.inMenu = 1;
+    ASSERT_TRUE(AddConStyle(fx.doc, v));
+    RunSheet(0, [&](CCSTabSheet& sheet) {
+        auto* picker = qobject_cast<CStylePickerButton*>(GetDlgItem(&sheet, CCSTabSheet::kStylesLabel));
+        ASSERT_NE(picker, nullptr);
+        EXPECT_TRUE(picker->isEnabled());
+        EXPECT_EQ(picker->GetCurSel(), 0);
+        QTest::mousePress(picker, Qt::LeftButton, {}, QPoint(8, picker->height() / 2));
+        CPalettePopup* popup = picker->CategoryPopup(0);
+        ASSERT_TRUE(popup && popup->isVisible());
+        SaveShot(popup, "con_styles_picker");
+        QTest::mouseClick(popup, Qt::LeftButton, {}, popup->ItemRect(kPaletteFirstId).center());
+        const int chosen = picker->GetCurSel();
+        ASSERT_EQ(chosen, 2);
+        EXPECT_EQ(SelectedStyle(sheet).toStdString(), lib().GetAt(chosen)->m_strName);
+        // "<All>" shows as no style.
+        ClickStyle(sheet, "<All>");
+        EXPECT_EQ(picker->GetCurSel(), -1);
+    });
 }
 
 // Help opens topic 309; its button keeps clear of the style buttons.
