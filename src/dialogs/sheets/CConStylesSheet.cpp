@@ -20,11 +20,13 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
 constexpr UINT IDS_CATEGORY_FULL = 408, IDS_NEW_NAME = 511, IDS_ALL_DELETED = 495;
 constexpr UINT IDS_CLOSE = 634, IDS_STYLES = 639, IDS_NO_CATEGORY = 412;
+constexpr UINT IDS_NEW = 635, IDS_COPY = 636, IDS_DELETE = 637, IDS_RENAME = 638;
 constexpr int kNewLineWidth = 3;
 constexpr int kPreviewHeightDlu = 30;   // a line needs less room than a figure
 
@@ -89,8 +91,13 @@ void CCSTabSheet::OnInitDialog()
     CPropertySheet::OnInitDialog();
     QPushButton* cancel = Button(IDCANCEL);
     layout()->activate();
-    const QRect cancelRect(cancel->x(), cancel->y(), std::max(cancel->sizeHint().width(), 75),
-                           cancel->sizeHint().height());
+    // The style buttons are two thirds of Cancel's width, but never too
+    // narrow for their captions in the desktop's font.
+    int widest = 0;
+    for (UINT id : {IDS_NEW, IDS_COPY, IDS_RENAME, IDS_DELETE})
+        widest = std::max(widest, cancel->fontMetrics().horizontalAdvance(Res(id)));
+    const int width = std::max({cancel->sizeHint().width(), 75, (widest + 16) * 3 / 2});
+    const QRect cancelRect(cancel->x(), cancel->y(), width, cancel->sizeHint().height());
     m_panel->CreateButtons(cancel->parentWidget(), cancelRect, 6);
     // The sheet's own buttons (Help among them) keep to the right of the
     // style buttons.
