@@ -682,7 +682,8 @@ void TextFormat(CKavoDoc& doc, EditArgs& a)
 void ConnectorCommand(CKavoDoc& doc, EditArgs& a)
 {
     static const int ids[] = {33030, 33031, 33032, 33033, 36540, 36543, 36544, 36549, 33059, 33061};
-    OnConnectorCommand(doc, ids[a.Below(10)]);
+    const int id = ids[a.Below(10)];
+    WithoutGroupQuestion(a, [&] { OnConnectorCommand(doc, id); });
 }
 
 void ArrowsCommand(CKavoDoc& doc, EditArgs& a)

@@ -2,12 +2,42 @@
 
 #include "controls/CDataExchange.h"
 #include "controls/CDlgCommandEvent.h"
+#include "controls/CTextDropButton.h"
 #include "platform/ui/DlgItems.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QLabel>
 #include <QRadioButton>
+
+namespace {
+// The program's size lists begin at 35760, 35770, 35780 and 35810; a picker
+// may offer the tail of one (the line widths without "None").
+constexpr UINT kSizeLists[] = {35760, 35770, 35780, 35810};
+
+class CSizeListButton : public CTextDropButton {
+public:
+    CSizeListButton(UINT first, QWidget* parent) : CTextDropButton(parent), m_nFirst(first)
+    {
+        for (UINT list : kSizeLists)
+            if (list <= first)
+                m_nList = list;
+    }
+    int ValueOfString(UINT stringId) const override
+    {
+        return stringId < m_nFirst ? -1 : TextListValueOfString(m_nList, stringId);
+    }
+    UINT StringOfValue(int value) const override
+    {
+        const UINT id = TextListStringOfValue(m_nList, value);
+        return id < m_nFirst ? 0xFFFF : id;
+    }
+
+private:
+    UINT m_nFirst;
+    UINT m_nList = kSizeLists[0];
+};
+} // namespace
 
 CConPage::CConPage(CConSheetData& data, const std::string& title, QWidget* parent)
     : CPropertyPage(title, parent), m_data(data)
@@ -112,6 +142,25 @@ CNumEdit* CConPage::AddNumEdit(int id, CNumEditSpec& spec, int32_t* flag, ConDif
     if (differs != kDiffCount)
         m_differEdits.emplace_back(edit, differs);
     return edit;
+}
+
+QWidget* CConPage::AddSizePicker(int id, UINT firstString, int count, int32_t* value, int32_t* flag,
+                                const QString& text)
+{
+    auto* button = new CSizeListButton(firstString, this);
+    button->setText(text);
+    button->CreateList(id, this, firstString, count, 0);
+    button->SetValueTarget(value);
+    // A face with a caption keeps the whole caption and the arrow.
+    if (!text.isEmpty())
+        button->setMinimumWidth(button->fontMetrics().horizontalAdvance(text) + 28);
+    // The size is stored by the choice itself; the fields show it again.
+    connect(button, &CDropPaletteButton::chosen, this, [this, flag] {
+        *flag = 1;
+        UpdateData(false);
+        Changed();
+    });
+    return button;
 }
 
 void CConPage::Enable(int id, bool on)

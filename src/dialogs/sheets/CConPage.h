@@ -57,6 +57,12 @@ protected:
     // A numeric field bound to a mask flag; while the sheet's differs flag
     // of its property is set it stays empty until the user gives it a value.
     CNumEdit* AddNumEdit(int id, CNumEditSpec& spec, int32_t* flag, ConDiffers differs = kDiffCount);
+    // A value picker of `count` sizes from the string list entry
+    // `firstString` (a list of Part of a longer one starts inside it): a
+    // choice stores the size and sets the mask flag, then the page reloads.
+    // `text` is the picker's face.
+    QWidget* AddSizePicker(int id, UINT firstString, int count, int32_t* value, int32_t* flag,
+                         const QString& text = QString());
     void Enable(int id, bool on);
     void Show(int id, bool on);
     bool Checked(int id) const;

@@ -1,16 +1,24 @@
 #include "dialogs/sheets/CConSheetCommands.h"
 
+#include "core/AppContext.h"
+#include "core/Settings.h"
+#include "core/StringHelpers.h"
 #include "core/Trace.h"
+#include "core/UIMode.h"
+#include "dialogs/CMessageDlgs.h"
 #include "dialogs/sheets/CConStylesSheet.h"
 #include "dialogs/sheets/CConTabSheet.h"
-#include "shapes/CConStylesLibrary.h"
 #include "document/CConnector.h"
 #include "document/CKavoDoc.h"
+#include "editing/ui/CKavoView.h"
+#include "platform/Prompt.h"
+#include "shapes/CConStylesLibrary.h"
 
 #include <vector>
 
 namespace {
 constexpr int kAnyConnector = 3, kGroupScope = 2;
+constexpr UINT IDS_REMIND_STYLES = 651;
 
 std::vector<const CConnector*> SelectedConnectors(const CKavoDoc& doc)
 {
@@ -50,6 +58,18 @@ void FindDiffers(const CConnector& a, const std::vector<const CConnector*>& cons
 }
 } // namespace
 
+bool ConnectorOnScreen(const CKavoDoc& doc, const CConnector& con, CRect& screen)
+{
+    const CKavoView* view = GetActiveKavoView();
+    if (!view || view->GetDocument() != &doc)
+        return false;
+    CRect client = view->LogicalRectToClient(con.GetEndsRect());
+    client.NormalizeRect();
+    const QPoint at = view->viewport()->mapToGlobal(QPoint(client.left, client.top));
+    screen = CRect(at.x(), at.y(), at.x() + client.Width(), at.y() + client.Height());
+    return true;
+}
+
 void OnConProperties(CKavoDoc& doc, QWidget* parent)
 {
     DiagPrintf("USER  OnConProperties\n");
@@ -59,7 +79,10 @@ void OnConProperties(CKavoDoc& doc, QWidget* parent)
         return;
     int differs[kDiffCount] = {};
     FindDiffers(*first, cons, differs);
-    CCPTabSheet sheet(parent, &doc, first->m_nStyle, first->m_props, cons.size() > 1, differs);
+    CRect ends;
+    const bool single = cons.size() == 1 && ConnectorOnScreen(doc, *first, ends);
+    CCPTabSheet sheet(parent, &doc, first->m_nStyle, first->m_props, cons.size() > 1, differs,
+                      single ? &ends : nullptr);
     sheet.DoModal();
 }
 
@@ -82,15 +105,32 @@ void OnEditConStyles(CKavoDoc& doc, QWidget* parent, int style)
 {
     DiagPrintf("USER  OnEditConStyles\n");
     const CConStylesLibrary& lib = doc.m_conStyles;
+    // Whatever was being drawn goes; the view is back in its select mode.
+    if (IAppContext* context = GetAppContext(); context && context->GetActiveView())
+        context->GetActiveView()->EndRubberFigure(true, true);
+    EnterUIMode(6, 0);
     if (style == -1) {
         style = doc.m_nCurConStyle;
-        if (const int shared = SharedSelectedStyle(doc); style < 0 && shared >= 0)
+        if (const int shared = SharedSelectedStyle(doc); shared >= 0)
             style = shared;
     }
     if (style >= lib.GetCount())
         style = -1;
     if (style == -1 && lib.GetCount() > 0)
         style = 0;
+    RemindAboutStyles(parent);
     CCSTabSheet sheet(parent, &doc, style);
     sheet.DoModal();
+}
+
+void RemindAboutStyles(QWidget* parent)
+{
+    if (!RemindStyles)
+        return;
+    CHintDlg hint(parent);
+    LoadCStringRes(hint.m_strText, IDS_REMIND_STYLES);
+    // Once is usually enough: the box starts ticked.
+    hint.m_bDontShow = TRUE;
+    hint.DoModal();
+    RemindStyles = hint.m_bDontShow ? 0 : 1;
 }

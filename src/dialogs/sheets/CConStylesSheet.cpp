@@ -1,6 +1,7 @@
 #include "dialogs/sheets/CConStylesSheet.h"
 
 #include "controls/CFillPreviewWnd.h"
+#include "controls/CStyleButtons.h"
 #include "core/MsgBox.h"
 #include "core/StringHelpers.h"
 #include "dialogs/CStyleNameDlg.h"
@@ -16,15 +17,16 @@
 #include "platform/ui/DlgItems.h"
 #include "shapes/CConStylesLibrary.h"
 
-#include <QLabel>
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
 constexpr UINT IDS_CATEGORY_FULL = 408, IDS_NEW_NAME = 511, IDS_ALL_DELETED = 495;
 constexpr UINT IDS_CLOSE = 634, IDS_STYLES = 639, IDS_NO_CATEGORY = 412;
+constexpr UINT IDS_NEW = 635, IDS_COPY = 636, IDS_DELETE = 637, IDS_RENAME = 638;
 constexpr int kNewLineWidth = 3;
 constexpr int kPreviewHeightDlu = 30;   // a line needs less room than a figure
 
@@ -37,7 +39,7 @@ QString Res(UINT id)
 
 CCSTabSheet::CCSTabSheet(QWidget* parent, CKavoDoc* doc, int style)
     : CCTabSheet(parent, doc, CConSheetData::kStyles, 646), m_panel(new CStylesPanel(this, m_left)),
-      m_preview(new CConPreviewButton(doc, nullptr))
+      m_preview(new CConPreviewButton(doc, nullptr)), m_picker(new CConStyleButton())
 {
     CConStylesLibrary* lib = m_data.Library();
     if (lib && (style >= 0 || lib->GetCount() == 0)) {
@@ -60,7 +62,14 @@ CCSTabSheet::CCSTabSheet(QWidget* parent, CKavoDoc* doc, int style)
     SetDlgCtrlID(m_preview, kPreview);
     m_preview->setEnabled(false);
     m_panel->SetPreview(m_preview, kPreviewHeightDlu);
-    m_panel->SetPicker(new QLabel(Res(IDS_STYLES)));
+    m_picker->setText(Res(IDS_STYLES));
+    m_picker->Create(kStylesLabel, m_panel, 0, doc, false);
+    m_panel->SetPicker(m_picker);
+    connect(m_picker, &CStylePickerButton::styleChosen, this, [this](int index) {
+        // Kept on the shown style when the pending question says so.
+        if (!m_panel->SelectStyle(index))
+            m_picker->SetSample(m_data.curStyle);
+    });
     m_panel->setFixedWidth(82 * 3 / 2);
     auto* col = new QVBoxLayout(m_left);
     col->setContentsMargins(0, 0, 0, 0);
@@ -76,16 +85,26 @@ void CCSTabSheet::OnInitDialog()
 {
     CConStylesLibrary* lib = m_data.Library();
     if (!lib || !m_data.doc || (m_data.curStyle < 0 && lib->GetCount() > 0)) {
-        EndDialog(IDCANCEL);
+        CancelAtInit();
         return;
     }
     CPropertySheet::OnInitDialog();
     QPushButton* cancel = Button(IDCANCEL);
     layout()->activate();
-    const QRect cancelRect(cancel->x(), cancel->y(), std::max(cancel->sizeHint().width(), 75),
-                           cancel->sizeHint().height());
+    // The style buttons are two thirds of Cancel's width, but never too
+    // narrow for their captions in the desktop's font.
+    int widest = 0;
+    for (UINT id : {IDS_NEW, IDS_COPY, IDS_RENAME, IDS_DELETE})
+        widest = std::max(widest, cancel->fontMetrics().horizontalAdvance(Res(id)));
+    const int width = std::max({cancel->sizeHint().width(), 75, (widest + 16) * 3 / 2});
+    const QRect cancelRect(cancel->x(), cancel->y(), width, cancel->sizeHint().height());
     m_panel->CreateButtons(cancel->parentWidget(), cancelRect, 6);
+    // The sheet's own buttons (Help among them) keep to the right of the
+    // style buttons.
+    if (QPushButton* last = m_panel->Button(kDelete))
+        cancel->parentWidget()->setContentsMargins(last->geometry().right() + 6, 0, 0, 0);
     m_panel->Refill();
+    m_picker->SetSample(m_data.curStyle);
     ClearChanges();
     if (lib->GetCount() == 0)
         m_panel->OnNew();
@@ -107,11 +126,15 @@ void CCSTabSheet::UpdateApplyState()
     if (ok && ok->isEnabled() != pending)
         ok->setEnabled(pending);
     m_preview->SetStyle(m_data.props);
+    const CConStylesLibrary* lib = m_data.Library();
+    m_picker->setEnabled(lib && lib->GetCount() > 0);
 }
 
 void CCSTabSheet::ShowStyle(int index)
 {
     LoadConSheetStyle(m_data, index);
+    // "<All>" shows as no style.
+    m_picker->SetSample(index >= 0 ? index : -1);
     if (!m_data.CurrentStyle())
         m_data.props.BindToStyle = 0;
     ReloadPages();

@@ -7,6 +7,7 @@
 #include "dialogs/sheets/CStylesPanel.h"
 
 class CConPreviewButton;
+class CConStyleButton;
 
 class CCSTabSheet : public CCTabSheet, public IStylesPanelHost {
     Q_OBJECT
@@ -48,4 +49,7 @@ private:
 
     CStylesPanel* m_panel;
     CConPreviewButton* m_preview;
+    // The "Styles" picker over the list: a style chosen there is selected
+    // as from the list.
+    CConStyleButton* m_picker;
 };

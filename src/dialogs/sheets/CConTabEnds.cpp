@@ -3,12 +3,12 @@
 #include "controls/CDataExchange.h"
 #include "core/Units.h"
 #include "controls/CColorDropButton.h"
+#include "controls/CEndSymbolButton.h"
 #include "dialogs/sheets/SheetColorButton.h"
 #include "document/CKavoDoc.h"
-#include "platform/Ansi.h"
+#include "shapes/ShapeLibrary.h"
 #include "platform/ui/DlgItems.h"
 
-#include <QComboBox>
 #include <QGridLayout>
 #include <QLabel>
 
@@ -35,7 +35,11 @@ CCTabEnds::CCTabEnds(CConSheetData& data, QWidget* parent) : CConPage(data, "End
             });
         });
         grid->addWidget(fill, 2, col + 1);
-        grid->addWidget(AddLabel(first ? 1287 : 1288, "Symbol size:"), 3, col);
+        grid->addWidget(AddSizePicker(first ? kSizePicker1 : kSizePicker2, 35780, 3,
+                                      first ? &p.End1Length : &p.End2Length,
+                                      first ? &m_data.mask.m_bEnd1Length : &m_data.mask.m_bEnd2Length,
+                                      "Symbol size:"),
+                        3, col);
         CNumEditSpec spec;
         spec.SetReal(this, SizeCodeToValue(0), SizeCodeToValue(256), first ? &p.End1Length : &p.End2Length,
                      int(first ? IDS_FIRST_LENGTH : IDS_SECOND_LENGTH));
@@ -44,7 +48,9 @@ CCTabEnds::CCTabEnds(CConSheetData& data, QWidget* parent) : CConPage(data, "End
                                    first ? kDiffEnd1Size : kDiffEnd2Size),
                         3, col + 1);
     }
-    grid->addWidget(AddLabel(2109, "Borders:"), 4, 0);
+    grid->addWidget(AddSizePicker(kBorderPicker, 35760, 5, &p.EndBorderWidth, &m_data.mask.m_bEndBorderWidth,
+                                  "Borders:"),
+                    4, 0);
     CNumEditSpec spec;
     spec.SetReal(this, 0, 72, &p.EndBorderWidth, int(IDS_BORDER_WIDTH));
     grid->addWidget(AddNumEdit(kBorder, spec, &m_data.mask.m_bEndBorderWidth, kDiffEndBorder),
@@ -52,26 +58,15 @@ CCTabEnds::CCTabEnds(CConSheetData& data, QWidget* parent) : CConPage(data, "End
     grid->setRowStretch(5, 1);
 }
 
-QComboBox* CCTabEnds::AddSymbolChoice(int end)
+CEndSymbolButton* CCTabEnds::AddSymbolChoice(int end)
 {
-    auto* box = new QComboBox(this);
-    SetDlgCtrlID(box, end == 1 ? kEnd1 : kEnd2);
-    m_symbol[end - 1] = box;
-    connect(box, &QComboBox::activated, this,
-            [this, end, box](int row) { OnSymbol(end, box->itemData(row).toInt()); });
-    return box;
-}
-
-void CCTabEnds::OnInitPage()
-{
-    for (QComboBox* box : m_symbol) {
-        box->clear();
-        if (!m_data.doc)
-            continue;
-        const ShapeLibrary& ends = m_data.doc->m_endSymbols;
-        for (int i = 0; i < ends.GetCount(); ++i)
-            box->addItem(AnsiToQString(ends.GetAt(i)->m_strName), i);
-    }
+    auto* button = new CEndSymbolButton(this);
+    ShapeLibrary* symbols = m_data.doc ? &m_data.doc->m_endSymbols : nullptr;
+    // Each picker shows its symbol at the end of the line it stands for.
+    button->Create(end == 1 ? kEnd1 : kEnd2, this, symbols, g_nBuiltinLineEnds, end == 2);
+    m_symbol[end - 1] = button;
+    connect(button, &CDropPaletteButton::chosen, this, [this, end, button] { OnSymbol(end, button->GetSymbol()); });
+    return button;
 }
 
 bool CCTabEnds::IsFilled(int symbol) const
@@ -109,8 +104,8 @@ bool CCTabEnds::Exchange(bool save)
     if (save)
         return true;
     const CConProps& p = m_data.props;
-    m_symbol[0]->setCurrentIndex(m_symbol[0]->findData(p.End1));
-    m_symbol[1]->setCurrentIndex(m_symbol[1]->findData(p.End2));
+    m_symbol[0]->SetSymbol(p.End1);
+    m_symbol[1]->SetSymbol(p.End2);
     static_cast<CColorDropButton*>(GetDlgItem(this, kFill1))->SetColor(p.End1FillColor);
     static_cast<CColorDropButton*>(GetDlgItem(this, kFill2))->SetColor(p.End2FillColor);
     return true;
@@ -120,8 +115,8 @@ void CCTabEnds::UpdateControls()
 {
     const bool all = m_data.IsStyles() && m_data.curStyle == kConStyleAll;
     const bool on1 = all || m_data.props.End1 != 0, on2 = all || m_data.props.End2 != 0;
-    for (int id : {2530, kFill1, 1287, kSize1, 3050})
+    for (int id : {2530, kFill1, kSizePicker1, kSize1, 3050})
         Enable(id, on1);
-    for (int id : {2531, kFill2, 1288, kSize2, 3047})
+    for (int id : {2531, kFill2, kSizePicker2, kSize2, 3047})
         Enable(id, on2);
 }

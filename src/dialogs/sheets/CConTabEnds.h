@@ -3,24 +3,24 @@
 // colour and size, and the border width both ends share.
 #include "dialogs/sheets/CConPage.h"
 
-class QComboBox;
+class CEndSymbolButton;
 
 class CCTabEnds : public CConPage {
     Q_OBJECT
 public:
     static constexpr int kEnd1 = 2528, kEnd2 = 2529, kFill1 = 2533, kFill2 = 2536;
     static constexpr int kSize1 = 2543, kSize2 = 2546, kBorder = 2144;
+    static constexpr int kSizePicker1 = 1287, kSizePicker2 = 1288, kBorderPicker = 2109;
 
     explicit CCTabEnds(CConSheetData& data, QWidget* parent = nullptr);
-    void OnInitPage() override;
 
 protected:
     bool Exchange(bool save) override;
     void UpdateControls() override;
 
 private:
-    QComboBox* AddSymbolChoice(int end);
+    CEndSymbolButton* AddSymbolChoice(int end);
     void OnSymbol(int end, int symbol);
     bool IsFilled(int symbol) const;
-    QComboBox* m_symbol[2];
+    CEndSymbolButton* m_symbol[2];
 };

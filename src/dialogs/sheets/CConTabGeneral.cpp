@@ -1,5 +1,6 @@
 #include "dialogs/sheets/CConTabGeneral.h"
 
+#include "controls/CStyleButtons.h"
 #include "core/MsgBox.h"
 #include "core/Settings.h"
 #include "core/StringHelpers.h"
@@ -29,7 +30,7 @@ QString Res(UINT id)
 
 CCTabGeneral::CCTabGeneral(CConSheetData& data, QWidget* parent)
     : CConPage(data, "General", parent), m_description(new QLineEdit(this)), m_category(new QComboBox(this)),
-      m_basedOn(new QComboBox(this)), m_assist(new QButtonGroup(this))
+      m_basedOn(new QComboBox(this)), m_picker(new CConStyleButton()), m_assist(new QButtonGroup(this))
 {
     SetDlgCtrlID(m_description, kDescription);
     SetDlgCtrlID(m_category, kCategory);
@@ -43,24 +44,28 @@ CCTabGeneral::CCTabGeneral(CConSheetData& data, QWidget* parent)
     QLabel* label = AddLabel(1304, "&Description:");
     label->setBuddy(m_description);
     grid->addWidget(label, row, 0);
-    grid->addWidget(m_description, row++, 1);
+    grid->addWidget(m_description, row++, 1, 1, 2);
     label = AddLabel(1285, "Belongs to &category:");
     label->setBuddy(m_category);
     grid->addWidget(label, row, 0);
-    grid->addWidget(m_category, row++, 1);
+    grid->addWidget(m_category, row++, 1, 1, 2);
     label = AddLabel(1319, "B&ased on style:");
     label->setBuddy(m_basedOn);
     grid->addWidget(label, row, 0);
-    grid->addWidget(m_basedOn, row++, 1);
-    grid->addWidget(AddCheck(kBind, "&Bind to style"), row++, 0, 1, 2);
-    grid->addWidget(AddCheck(kInDropMenu, "In drop &menu"), row++, 0, 1, 2);
-    grid->addWidget(AddCheck(kStyleBar, "&Style bar button"), row++, 0, 1, 2);
-    grid->addWidget(AddLabel(2630, "Orthogonal"), row++, 0, 1, 2);
-    grid->addWidget(AddLabel(2631, "Assistance creating vertical and horizontal lines:"), row++, 0, 1, 2);
-    grid->addWidget(AddRadio(m_assist, kManual, "Ma&nual (no assistance)"), row++, 0, 1, 2);
-    grid->addWidget(AddRadio(m_assist, kGuided, "&Guided (recommended)"), row++, 0, 1, 2);
-    grid->addWidget(AddRadio(m_assist, kAutomated, "A&utomated and routed (advanced)"), row++, 0, 1, 2);
-    grid->addWidget(AddCheck(kDots, "D&ots at junction of three or more connectors"), row++, 0, 1, 2);
+    grid->addWidget(m_basedOn, row, 1);
+    m_picker->setText("Styles");
+    m_picker->Create(kStylesPicker, this, 0, m_data.doc, false);
+    m_picker->setMinimumWidth(80);
+    grid->addWidget(m_picker, row++, 2);
+    grid->addWidget(AddCheck(kBind, "&Bind to style"), row++, 0, 1, 3);
+    grid->addWidget(AddCheck(kInDropMenu, "In drop &menu"), row++, 0, 1, 3);
+    grid->addWidget(AddCheck(kStyleBar, "&Style bar button"), row++, 0, 1, 3);
+    grid->addWidget(AddLabel(2630, "Orthogonal"), row++, 0, 1, 3);
+    grid->addWidget(AddLabel(2631, "Assistance creating vertical and horizontal lines:"), row++, 0, 1, 3);
+    grid->addWidget(AddRadio(m_assist, kManual, "Ma&nual (no assistance)"), row++, 0, 1, 3);
+    grid->addWidget(AddRadio(m_assist, kGuided, "&Guided (recommended)"), row++, 0, 1, 3);
+    grid->addWidget(AddRadio(m_assist, kAutomated, "A&utomated and routed (advanced)"), row++, 0, 1, 3);
+    grid->addWidget(AddCheck(kDots, "D&ots at junction of three or more connectors"), row++, 0, 1, 3);
     grid->setRowStretch(row, 1);
     grid->setColumnStretch(1, 1);
 
@@ -85,6 +90,13 @@ CCTabGeneral::CCTabGeneral(CConSheetData& data, QWidget* parent)
     connect(m_assist, &QButtonGroup::idClicked, this,
             [this] { Change([this] { m_data.MarkBits(kConOrthoManual | kConOrthoOff); }); });
     connect(m_basedOn, &QComboBox::activated, this, [this](int row) { OnBasedOn(row); });
+    connect(m_picker, &CStylePickerButton::styleChosen, this, [this](int index) {
+        const int row = m_basedOn->findData(index);
+        if (row < 0)
+            return;
+        m_basedOn->setCurrentIndex(row);
+        OnBasedOn(row);
+    });
 }
 
 void CCTabGeneral::OnInitPage()
@@ -166,6 +178,7 @@ bool CCTabGeneral::Exchange(bool save)
     if (!d.IsStyles()) {
         const int at = d.differs[kDiffStyle] ? 0 : m_basedOn->findData(d.curStyle);
         m_basedOn->setCurrentIndex(at >= 0 ? at : 1);
+        m_picker->SetSample(d.several || d.differs[kDiffStyle] ? -1 : d.curStyle);
     }
     const int assist = !(flags.low & kConOrthoOff) ? kGuided : (flags.low & kConOrthoManual) ? kAutomated : kManual;
     SetChecked(assist, true);
@@ -178,8 +191,10 @@ void CCTabGeneral::UpdateControls()
     const bool styles = m_data.IsStyles();
     for (int id : {1304, kDescription, 1285, kCategory, kStyleBar, kInDropMenu})
         Show(id, styles);
-    for (int id : {1319, kBasedOn})
+    for (int id : {1319, kBasedOn, kStylesPicker})
         Show(id, !styles);
+    const CConStylesLibrary* lib = m_data.Library();
+    Enable(kStylesPicker, lib && lib->GetCount() > 0);
     const bool automated = EnableAutoOrthogonal != 0;
     Show(kAutomated, automated);
     Enable(kAutomated, automated);

@@ -5,6 +5,7 @@
 // flag and the line-drawing assistance of the flag word.
 #include "dialogs/sheets/CConPage.h"
 
+class CConStyleButton;
 class QComboBox;
 class QButtonGroup;
 class QLineEdit;
@@ -13,6 +14,7 @@ class CCTabGeneral : public CConPage {
     Q_OBJECT
 public:
     static constexpr int kDescription = 1252, kCategory = 2601, kBasedOn = 2526, kBind = 1267;
+    static constexpr int kStylesPicker = 2527;
     static constexpr int kInDropMenu = 1272, kStyleBar = 1266;
     static constexpr int kManual = 2597, kGuided = 2598, kAutomated = 2599, kDots = 2547;
 
@@ -32,5 +34,7 @@ private:
     QLineEdit* m_description;
     QComboBox* m_category;
     QComboBox* m_basedOn;
+    // The "Styles" picker beside the based-on list, choosing as it does.
+    CConStyleButton* m_picker;
     QButtonGroup* m_assist;
 };

@@ -2,14 +2,13 @@
 
 #include "controls/CDataExchange.h"
 #include "controls/CColorDropButton.h"
+#include "controls/CFlowIndicatorButton.h"
+#include "controls/CLinePatternButton.h"
 #include "dialogs/sheets/SheetColorButton.h"
-#include "platform/Ansi.h"
 #include "platform/ui/DlgItems.h"
-#include "shapes/ShapeLibrary.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
-#include <QComboBox>
 #include <QGridLayout>
 #include <QLabel>
 #include <QRadioButton>
@@ -21,14 +20,11 @@ constexpr UINT IDS_LINE_WIDTH = 478, IDS_BORDER_WIDTH = 479, IDS_FLOW_SIZE = 480
 } // namespace
 
 CCTabLine::CCTabLine(CConSheetData& data, QWidget* parent)
-    : CConPage(data, "Line", parent), m_pattern(new QComboBox(this)), m_flowKind(new QComboBox(this)),
-      m_curve(new QButtonGroup(this)), m_join(new QButtonGroup(this))
+    : CConPage(data, "Line", parent), m_pattern(new CLinePatternButton(this)),
+      m_flowKind(new CFlowIndicatorButton(this)), m_curve(new QButtonGroup(this)), m_join(new QButtonGroup(this))
 {
-    SetDlgCtrlID(m_pattern, kPattern);
-    SetDlgCtrlID(m_flowKind, kFlowKind);
-    const char* patterns[] = {"Solid", "Dash", "Dot", "Dash Dot", "Dash Dot Dot", "None"};
-    for (int i = 0; i < 6; ++i)
-        m_pattern->addItem(patterns[i], i);
+    m_pattern->Create(kPattern, this);
+    m_flowKind->Create(kFlowKind, this);
 
     auto* grid = new QGridLayout(this);
     grid->addWidget(AddLabel(2566, "Pattern:"), 0, 0);
@@ -38,6 +34,7 @@ CCTabLine::CCTabLine(CConSheetData& data, QWidget* parent)
     grid->addWidget(AddLabel(2570, "Width:"), 1, 2);
     grid->addWidget(AddSize(kWidth, &CConProps::LineWidth, &CConPropMask::m_bLineWidth, 0, 72, IDS_LINE_WIDTH,
                             kDiffLineWidth), 1, 3);
+    grid->addWidget(AddSizePicker(kWidthPicker, 35761, 4, &m_data.props.LineWidth, &m_data.mask.m_bLineWidth), 1, 4);
     grid->addWidget(AddLabel(2571, "Curvature:"), 2, 0);
     grid->addWidget(AddRadio(m_curve, kStraight, "Str&aight"), 2, 1);
     grid->addWidget(AddRadio(m_curve, kRounded, "&Rounded"), 2, 2);
@@ -53,29 +50,34 @@ CCTabLine::CCTabLine(CConSheetData& data, QWidget* parent)
     grid->addWidget(AddLabel(2577, "Size:"), 6, 2);
     grid->addWidget(AddSize(kFlowSize, &CConProps::FISize, &CConPropMask::m_bFISize, 0, 72, IDS_FLOW_SIZE,
                             kDiffFlowSize), 6, 3);
+    grid->addWidget(AddSizePicker(kFlowSizePicker, 35770, 4, &m_data.props.FISize, &m_data.mask.m_bFISize), 6, 4);
     grid->addWidget(AddLabel(2568, "Fill:"), 7, 0);
     grid->addWidget(AddColor(kFlowFill, &CConProps::FIFillClr, &CConPropMask::m_bFIFillClr), 7, 1);
     grid->addWidget(AddLabel(2578, "Spacing:"), 7, 2);
     grid->addWidget(AddSize(kFlowSpacing, &CConProps::FISpacing, &CConPropMask::m_bFISpacing, 1, 432,
                             IDS_FLOW_SPACING, kDiffFlowSpacing), 7, 3);
+    grid->addWidget(AddSizePicker(kFlowSpacingPicker, 35810, 3, &m_data.props.FISpacing, &m_data.mask.m_bFISpacing),
+                    7, 4);
     grid->addWidget(AddLabel(2565, "Border:"), 8, 0);
     grid->addWidget(AddColor(kFlowBorder, &CConProps::FIBdrClr, &CConPropMask::m_bFIBdrClr), 8, 1);
     grid->addWidget(AddLabel(2567, "Border width:"), 8, 2);
     grid->addWidget(AddSize(kFlowBorderWidth, &CConProps::FIBdrWidth, &CConPropMask::m_bFIBdrWidth, 0, 72,
                             IDS_BORDER_WIDTH, kDiffFlowBorder), 8, 3);
+    grid->addWidget(
+        AddSizePicker(kFlowBorderPicker, 35760, 5, &m_data.props.FIBdrWidth, &m_data.mask.m_bFIBdrWidth), 8, 4);
     grid->setRowStretch(9, 1);
     grid->setColumnStretch(1, 1);
     grid->setColumnStretch(3, 1);
 
-    connect(m_pattern, &QComboBox::activated, this, [this](int i) {
-        const int pattern = m_pattern->itemData(i).toInt();
+    connect(m_pattern, &CDropPaletteButton::chosen, this, [this] {
+        const int pattern = m_pattern->GetPattern();
         Change([this, pattern] {
             m_data.props.PenStyle = pattern;
             m_data.mask.m_bPenStyle = 1;
         });
     });
-    connect(m_flowKind, &QComboBox::activated, this, [this](int i) {
-        const int kind = m_flowKind->itemData(i).toInt();
+    connect(m_flowKind, &CDropPaletteButton::chosen, this, [this] {
+        const int kind = m_flowKind->GetStamp();
         Change([this, kind] {
             m_data.props.FIType = kind;
             m_data.mask.m_bFIType = 1;
@@ -112,14 +114,6 @@ CNumEdit* CCTabLine::AddSize(int id, int32_t CConProps::*field, int32_t CConProp
     return AddNumEdit(id, spec, &(m_data.mask.*flag), differs);
 }
 
-void CCTabLine::OnInitPage()
-{
-    m_flowKind->clear();
-    const ShapeLibrary& stamps = StampShapes();
-    for (int i = 0; i < stamps.GetCount(); ++i)
-        m_flowKind->addItem(AnsiToQString(stamps.GetAt(i)->m_strName), i);
-}
-
 bool CCTabLine::Exchange(bool save)
 {
     CConProps& p = m_data.props;
@@ -143,8 +137,8 @@ bool CCTabLine::Exchange(bool save)
         return true;
     }
     SetChecked(kFlow, p.FIType != -1);
-    m_pattern->setCurrentIndex(m_pattern->findData(p.PenStyle));
-    m_flowKind->setCurrentIndex(m_flowKind->findData(p.FIType));
+    m_pattern->SetPattern(p.PenStyle);
+    m_flowKind->SetStamp(p.FIType);
     for (auto [id, field] : {std::pair{kColor, &CConProps::Color}, {kFlowFill, &CConProps::FIFillClr},
                              {kFlowBorder, &CConProps::FIBdrClr}})
         static_cast<CColorDropButton*>(GetDlgItem(this, id))->SetColor(p.*field);
@@ -161,10 +155,10 @@ bool CCTabLine::Exchange(bool save)
 void CCTabLine::UpdateControls()
 {
     const bool line = m_data.props.PenStyle != kNoLine;
-    for (int id : {kWidth, 2569, kColor, 2570, 2572, kMiter, kRound, kBevel})
+    for (int id : {kWidth, kWidthPicker, 2569, kColor, 2570, 2572, kMiter, kRound, kBevel})
         Enable(id, line);
     const bool flow = Checked(kFlow);
     for (int id : {2576, 2568, 2565, 2567, 2577, 2578, kFlowKind, kFlowFill, kFlowBorder, kFlowSize,
-                   kFlowBorderWidth, kFlowSpacing})
+                   kFlowBorderWidth, kFlowSpacing, kFlowBorderPicker, kFlowSizePicker, kFlowSpacingPicker})
         Enable(id, flow);
 }

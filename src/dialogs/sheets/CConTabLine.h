@@ -4,8 +4,9 @@
 #include "dialogs/sheets/CConPage.h"
 
 class CColorDropButton;
+class CFlowIndicatorButton;
+class CLinePatternButton;
 class QButtonGroup;
-class QComboBox;
 
 class CCTabLine : public CConPage {
     Q_OBJECT
@@ -15,10 +16,12 @@ public:
     static constexpr int kMiter = 2580, kRound = 2581, kBevel = 2582;
     static constexpr int kFlow = 2579, kFlowKind = 2545, kFlowFill = 2538, kFlowBorder = 2535;
     static constexpr int kFlowBorderWidth = 2146, kFlowSize = 2542, kFlowSpacing = 2227;
+    // The size pickers beside the width, flow border, size and spacing fields.
+    static constexpr int kWidthPicker = 2110, kFlowBorderPicker = 2111, kFlowSizePicker = 2112,
+                         kFlowSpacingPicker = 2113;
     static constexpr int kNoLine = 5;
 
     explicit CCTabLine(CConSheetData& data, QWidget* parent = nullptr);
-    void OnInitPage() override;
 
 protected:
     bool Exchange(bool save) override;
@@ -28,8 +31,8 @@ private:
     CColorDropButton* AddColor(int id, COLORREF CConProps::*field, int32_t CConPropMask::*flag);
     CNumEdit* AddSize(int id, int32_t CConProps::*field, int32_t CConPropMask::*flag, double min, double max,
                       UINT error, ConDiffers differs);
-    QComboBox* m_pattern;
-    QComboBox* m_flowKind;
+    CLinePatternButton* m_pattern;
+    CFlowIndicatorButton* m_flowKind;
     QButtonGroup* m_curve;
     QButtonGroup* m_join;
 };

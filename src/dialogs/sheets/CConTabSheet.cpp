@@ -1,5 +1,6 @@
 #include "dialogs/sheets/CConTabSheet.h"
 
+#include "core/HelpRequest.h"
 #include "core/StringHelpers.h"
 #include "dialogs/sheets/CConPage.h"
 #include "dialogs/sheets/CConTabBehaviors.h"
@@ -8,12 +9,15 @@
 #include "dialogs/sheets/CConTabLine.h"
 #include "document/CKavoDoc.h"
 #include "document/ConPropsApply.h"
+#include "editing/ui/ViewContextMenu.h"
+#include "graphics/DrawHelpers.h"
 #include "platform/Ansi.h"
 #include "platform/Prompt.h"
 #include "platform/ui/DlgItems.h"
 #include "undo/UndoCodes.h"
 
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QVBoxLayout>
@@ -31,6 +35,8 @@ int& LastConStylesPage()
 }
 
 namespace {
+constexpr uint32_t kStylesHelpTopic = 309, kPropsHelpTopic = 310;
+
 std::string Caption(UINT id)
 {
     std::string text;
@@ -44,9 +50,6 @@ CCTabSheet::CCTabSheet(QWidget* parent, CKavoDoc* doc, int type, UINT captionId)
     m_data.doc = doc;
     m_data.type = type;
     SetStartPage(RememberedPage());
-    // The sheet has no help of its own to show.
-    if (QPushButton* help = Button(IDHELP))
-        help->hide();
     // Room on the left for the styles sheet's column, beside the pages.
     QTabWidget* tabs = GetTabControl();
     tabs->setUsesScrollButtons(false);
@@ -63,6 +66,25 @@ CCTabSheet::CCTabSheet(QWidget* parent, CKavoDoc* doc, int type, UINT captionId)
 CCTabSheet::~CCTabSheet()
 {
     RememberedPage() = GetActiveIndex() >= 0 ? GetActiveIndex() : RememberedPage();
+}
+
+int CCTabSheet::exec()
+{
+    return m_bCancelledAtInit ? int(QDialog::Rejected) : CPropertySheet::exec();
+}
+
+void CCTabSheet::keyPressEvent(QKeyEvent* event)
+{
+    if (event->key() == Qt::Key_F1 && event->modifiers() == Qt::NoModifier) {
+        OnHelp();
+        return;
+    }
+    CPropertySheet::keyPressEvent(event);
+}
+
+void CCTabSheet::OnHelp()
+{
+    ShowContextHelp(m_data.IsStyles() ? kStylesHelpTopic : kPropsHelpTopic);
 }
 
 int& CCTabSheet::RememberedPage()
@@ -98,9 +120,13 @@ void CCTabSheet::ReloadPages()
 }
 
 CCPTabSheet::CCPTabSheet(QWidget* parent, CKavoDoc* doc, int style, const CConProps& props, bool several,
-                         const int differs[kDiffCount])
+                         const int differs[kDiffCount], const CRect* ends)
     : CCTabSheet(parent, doc, CConSheetData::kProperties, 647)
 {
+    if (ends) {
+        m_rcEnds = *ends;
+        m_bHasEnds = true;
+    }
     m_data.curStyle = style;
     m_data.props = props;
     m_data.several = several;
@@ -110,6 +136,34 @@ CCPTabSheet::CCPTabSheet(QWidget* parent, CKavoDoc* doc, int style, const CConPr
     AddConPage(new CCTabLine(m_data, this));
     AddConPage(new CCTabEnds(m_data, this));
     AddConPage(new CCTabBehaviors(m_data, this));
+}
+
+void CCPTabSheet::OnInitDialog()
+{
+    if (!m_data.doc || !m_data.Library()) {
+        CancelAtInit();
+        return;
+    }
+    ClearChanges();
+    CPropertySheet::OnInitDialog();
+    PlaceSheet();
+}
+
+void CCPTabSheet::PlaceSheet()
+{
+    adjustSize();
+    CRect rc(x(), y(), x() + width(), y() + height());
+    if (m_bHasEnds) {
+        if (PositionDlgNearRect(rc, m_rcEnds))
+            move(rc.left, rc.top);
+        return;
+    }
+    const CPoint click = GetRightClickPoint();
+    if (click.x == 0 || click.y == 0)
+        return;
+    rc = CRect(click.x, click.y, click.x + width(), click.y + height());
+    KeepRectInMainWnd(rc);
+    move(rc.left, rc.top);
 }
 
 // The pages' values have passed their checks (a refusal keeps the sheet

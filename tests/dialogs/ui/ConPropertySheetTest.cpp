@@ -4,8 +4,13 @@
 // differ among the selected connectors stay as they are unless changed, and
 // a refused value keeps the sheet open on its page.
 #include "common/DiagramFixture.h"
+#include "common/FakeAppContext.h"
 #include "common/TestSupport.h"
 #include "controls/CCheckListCtrl.h"
+#include "controls/CDropPaletteButton.h"
+#include "controls/CStyleButtons.h"
+#include "core/HelpRequest.h"
+#include "core/Settings.h"
 #include "controls/ui/CommandRecorder.h"
 #include "core/Units.h"
 #include "dialogs/sheets/CConPage.h"
@@ -15,7 +20,12 @@
 #include "dialogs/sheets/CConTabGeneral.h"
 #include "dialogs/sheets/CConTabLine.h"
 #include "dialogs/sheets/CConTabSheet.h"
+#include "document/CStaple.h"
+#include "document/ConStyleEdits.h"
+#include "shapes/CConStylesLibrary.h"
 #include "editing/ui/ViewEvents.h"
+#include "platform/StringTable.h"
+#include "undo/UndoCodes.h"
 #include "platform/ui/DlgItems.h"
 
 #include <QAbstractButton>
@@ -28,6 +38,7 @@
 #include <QTimer>
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <functional>
 
 namespace {
@@ -78,6 +89,17 @@ protected:
         QTest::keyClick(field, Qt::Key_Return);
     }
     static void Shot(CCPTabSheet& sheet, const char* name) { SaveShot(&sheet, name); }
+    // Drops the page's picker and clicks its entry (0 the first).
+    static void Pick(QWidget* page, int id, int entry)
+    {
+        auto* button = qobject_cast<CDropPaletteButton*>(GetDlgItem(page, id));
+        ASSERT_NE(button, nullptr);
+        ASSERT_TRUE(button->isEnabled());
+        QTest::mousePress(button, Qt::LeftButton, {}, QPoint(8, button->height() / 2));
+        CPalettePopup* popup = button->Popup();
+        ASSERT_TRUE(popup && popup->isVisible());
+        QTest::mouseClick(popup, Qt::LeftButton, {}, popup->ItemRect(kPaletteFirstId + UINT(entry)).center());
+    }
 
     DiagramFixture fx;
     CConnector* c1 = nullptr;
@@ -106,9 +128,7 @@ TEST_F(ConPropertySheet, OneValueOnEachPageAndEveryApplyIsOneUndoStep)
         apply->click();
 
         Show(sheet, 2);
-        auto* end2 = qobject_cast<QComboBox*>(GetDlgItem(sheet.GetActivePage(), CCTabEnds::kEnd2));
-        end2->setFocus();
-        QTest::keyClick(end2, Qt::Key_Down);
+        Pick(sheet.GetActivePage(), CCTabEnds::kEnd2, 1);
         Shot(sheet, "con_props_ends");
         apply->click();
 
@@ -199,6 +219,186 @@ TEST_F(ConPropertySheet, ARefusedValueKeepsTheSheetOnItsPage)
     EXPECT_TRUE(stillOpen);
     ASSERT_FALSE(prompt.shown.empty());
     EXPECT_EQ(prompt.shown[0].text, "Enter a valid line width between 0 and 72");
+    EXPECT_EQ(DocText(fx.doc), saved);
+}
+
+// The size pickers beside the fields set exactly their property; the
+// width picker starts at "Fine" (no "None" for a line).
+TEST_F(ConPropertySheet, SizePickersSetTheirProperty)
+{
+    const CConProps before = c1->m_props;
+    RunSheet([&](CCPTabSheet& sheet) {
+        Show(sheet, 1);
+        QWidget* line = sheet.GetActivePage();
+        Pick(line, CCTabLine::kWidthPicker, 3);   // "Very Heavy\t3 pt"
+        EXPECT_EQ(qobject_cast<QLineEdit*>(GetDlgItem(line, CCTabLine::kWidth))->text(), "3 pt");
+        // The flow pickers wait for the flow check.
+        EXPECT_FALSE(GetDlgItem(line, CCTabLine::kFlowSpacingPicker)->isEnabled());
+        Shot(sheet, "con_props_line_pickers");
+        Show(sheet, 2);
+        QWidget* ends = sheet.GetActivePage();
+        Pick(ends, CCTabEnds::kBorderPicker, 4);   // "Very Heavy\t3 pt"
+        Shot(sheet, "con_props_ends_pickers");
+        Click(sheet.Button(IDOK));
+    });
+    for (const CConnector* c : {c1, c2}) {
+        EXPECT_EQ(c->m_props.LineWidth, 11);
+        EXPECT_EQ(c->m_props.EndBorderWidth, 11);
+        CConProps rest = c->m_props;
+        rest.LineWidth = before.LineWidth;
+        rest.EndBorderWidth = before.EndBorderWidth;
+        EXPECT_EQ(std::memcmp(&rest, &before, sizeof rest), 0);
+    }
+    fx.doc.UndoLastStep();
+    EXPECT_EQ(DocText(fx.doc), saved);
+}
+
+// A connector inside a group changes only when the user answers Yes to the
+// question; either way the apply is one undo step.
+TEST_F(ConPropertySheet, GroupedConnectorsChangeOnlyWhenTheUserSaysSo)
+{
+    const int promptSetting = PromptForApplyToGroups, apply = ApplyToGroups;
+    PromptForApplyToGroups = 1;
+    fx.doc.ClearSelection();
+    fx.doc.Select(c2->m_pFig1);
+    fx.doc.Select(c2->m_pFig2);
+    fx.doc.OnGroup();
+    ASSERT_NE(c2->m_pGroup, nullptr);
+    fx.doc.Select(c1);
+    fx.doc.ResetUndoLog();
+    saved = DocText(fx.doc);
+    const int width = c2->m_props.LineWidth;
+    for (const int answer : {IDNO, IDYES}) {
+        prompt.QueueAnswer(answer);
+        RunSheet([&](CCPTabSheet& sheet) {
+            Show(sheet, 1);
+            Type(GetDlgItem(sheet.GetActivePage(), CCTabLine::kWidth), "6");
+            Click(sheet.Button(IDOK));
+        });
+        ASSERT_FALSE(prompt.shown.empty());
+        EXPECT_EQ(prompt.shown.back().text, FindResString(820));
+        EXPECT_EQ(c1->m_props.LineWidth, SizeValueToCode(6.0));
+        EXPECT_EQ(c2->m_props.LineWidth, answer == IDYES ? SizeValueToCode(6.0) : width) << answer;
+        EXPECT_EQ(fx.doc.UndoLastStep(), UDMAC_CONPROPS);
+        EXPECT_EQ(DocText(fx.doc), saved);
+        EXPECT_FALSE(fx.doc.CanUndo());
+    }
+    PromptForApplyToGroups = promptSetting;
+    ApplyToGroups = apply;
+}
+
+// A label stapled to a changed connector is put back on it in the apply's
+// own undo step.
+TEST_F(ConPropertySheet, StaplesFollowInTheSameUndoStep)
+{
+    CFigure* label = fx.AddBox(900, 900, 200, 100, "L");
+    auto* staple = new CStaple(&fx.doc);
+    staple->MakeConLbl(c1, c1->GetMidPoint(), label, 127, 127);
+    ASSERT_TRUE(fx.doc.AddStapleWithId(staple));
+    // The label is away from its place: the next staple pass moves it.
+    staple->ClearSnapshots();
+    fx.doc.ResetUndoLog();
+    saved = DocText(fx.doc);
+    const CRect away = label->m_rect;
+    RunSheet([&](CCPTabSheet& sheet) {
+        Show(sheet, 1);
+        Click(GetDlgItem(sheet.GetActivePage(), CCTabLine::kCurved));
+        Click(sheet.Button(IDOK));
+    });
+    EXPECT_NE(label->m_rect, away);
+    EXPECT_EQ(fx.doc.UndoLastStep(), UDMAC_CONPROPS);
+    EXPECT_EQ(label->m_rect, away);
+    EXPECT_EQ(DocText(fx.doc), saved);
+}
+
+namespace {
+struct ScreenContext : FakeAppContext {
+    bool GetMainWindowRect(CRect& rc) override
+    {
+        rc = CRect(0, 0, 1600, 1000);
+        return true;
+    }
+};
+} // namespace
+
+// One connector: the sheet stands beside its ends, never over them, and
+// inside the main window; it goes to the other side when there is no room.
+TEST_F(ConPropertySheet, TheSheetStandsBesideTheConnector)
+{
+    ScreenContext context;
+    IAppContext* previous = GetAppContext();
+    SetAppContext(&context);
+    const CRect cases[] = {CRect(100, 300, 180, 340), CRect(1450, 300, 1560, 340), CRect(600, 20, 700, 30)};
+    for (const CRect& ends : cases) {
+        int differs[kDiffCount] = {};
+        CCPTabSheet sheet(nullptr, &fx.doc, -1, c1->m_props, false, differs, &ends);
+        QRect placed;
+        QTimer::singleShot(0, [&] {
+            placed = sheet.geometry();
+            sheet.EndDialog(IDCANCEL);
+        });
+        sheet.DoModal();
+        const CRect rc(placed.left(), placed.top(), placed.right() + 1, placed.bottom() + 1);
+        CRect overlap;
+        EXPECT_FALSE(overlap.IntersectRect(rc, ends)) << ends.left;
+        EXPECT_GE(rc.left, 0);
+        EXPECT_GE(rc.top, 0);
+        EXPECT_LE(rc.right, 1600 - 5) << ends.left;
+        EXPECT_LE(rc.bottom, 1000 - 5) << ends.left;
+    }
+    SetAppContext(previous);
+}
+
+// A style chosen in the General page's picker is the based-on style: the
+// combo shows it, and OK gives the connectors its index and properties.
+TEST_F(ConPropertySheet, ThePickerBasesTheConnectorsOnAStyle)
+{
+    CConStylesLibrary& lib = fx.doc.m_conStyles;
+    lib.RemoveAll();
+    ConStyleValues v;
+    v.name = "Thick";
+    v.inMenu = 1;   // the picker offers the styles of the drop menu
+    v.props.LineWidth = SizeValueToCode(6.0);
+    ASSERT_TRUE(AddConStyle(fx.doc, v));
+    fx.doc.ResetUndoLog();
+    saved = DocText(fx.doc);
+    RunSheet([&](CCPTabSheet& sheet) {
+        Show(sheet, 0);
+        QWidget* page = sheet.GetActivePage();
+        auto* picker = qobject_cast<CStylePickerButton*>(GetDlgItem(page, CCTabGeneral::kStylesPicker));
+        ASSERT_NE(picker, nullptr);
+        EXPECT_TRUE(picker->isVisible());
+        EXPECT_EQ(picker->GetCurSel(), -1);   // several connectors: no style shown
+        QTest::mousePress(picker, Qt::LeftButton, {}, QPoint(8, picker->height() / 2));
+        CPalettePopup* popup = picker->CategoryPopup(0);
+        ASSERT_TRUE(popup && popup->isVisible());
+        QTest::mouseClick(popup, Qt::LeftButton, {}, popup->ItemRect(kPaletteFirstId).center());
+        EXPECT_EQ(qobject_cast<QComboBox*>(GetDlgItem(page, CCTabGeneral::kBasedOn))->currentText(), "Thick");
+        Shot(sheet, "con_props_general_picker");
+        Click(sheet.Button(IDOK));
+    });
+    for (const CConnector* c : {c1, c2}) {
+        EXPECT_EQ(c->m_nStyle, 0);
+        EXPECT_EQ(c->m_props.LineWidth, SizeValueToCode(6.0));
+    }
+    fx.doc.UndoLastStep();
+    EXPECT_EQ(DocText(fx.doc), saved);
+}
+
+// Help opens topic 310 from the button and from F1.
+TEST_F(ConPropertySheet, HelpOpensItsTopic)
+{
+    std::vector<uint32_t> topics;
+    SetHelpHandler([&](uint32_t topic) { topics.push_back(topic); });
+    RunSheet([&](CCPTabSheet& sheet) {
+        QPushButton* help = sheet.Button(IDHELP);
+        ASSERT_NE(help, nullptr);
+        EXPECT_TRUE(help->isVisible());
+        Click(help);
+        QTest::keyClick(&sheet, Qt::Key_F1);
+    });
+    SetHelpHandler(nullptr);
+    EXPECT_EQ(topics, (std::vector<uint32_t>{310, 310}));
     EXPECT_EQ(DocText(fx.doc), saved);
 }
 

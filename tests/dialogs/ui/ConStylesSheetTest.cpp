@@ -7,7 +7,10 @@
 #include "common/DiagramFixture.h"
 #include "common/TestSupport.h"
 #include "controls/CCheckListCtrl.h"
+#include "controls/CStyleButtons.h"
 #include "controls/ui/CommandRecorder.h"
+#include "core/HelpRequest.h"
+#include "core/Settings.h"
 #include "core/Units.h"
 #include "dialogs/sheets/CConPage.h"
 #include "dialogs/sheets/CConSheetCommands.h"
@@ -20,6 +23,8 @@
 #include "shapes/CConStylesLibrary.h"
 
 #include <QAbstractButton>
+#include <QCheckBox>
+#include <QLabel>
 #include <QPushButton>
 #include <QApplication>
 #include <QLineEdit>
@@ -30,6 +35,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <utility>
 
 namespace {
 
@@ -86,6 +92,11 @@ protected:
             QTest::keyClick(field, Qt::Key_Return);
     }
 
+    // The styles hint is asked for by its own test only.
+    struct NoReminder {
+        int saved = std::exchange(RemindStyles, 0);
+        ~NoReminder() { RemindStyles = saved; }
+    } noReminder;
     DiagramFixture fx;
     CConnector* con = nullptr;
     CRecordingPrompt prompt;
@@ -207,6 +218,89 @@ TEST_F(ConStylesSheet, NewProposesAFreeNameAndDeletingTheLastStyleCloses)
     ASSERT_FALSE(prompt.shown.empty());
     EXPECT_EQ(prompt.shown.back().text, "All connector styles have been deleted");
     EXPECT_EQ(con->m_nStyle, -1);
+}
+
+// The hint about styles living in each diagram comes before the sheet while
+// RemindStyles is on; its box starts ticked, and the setting follows the box.
+TEST_F(ConStylesSheet, TheStylesHintShowsWhileTheSettingAsks)
+{
+    for (const bool untick : {true, false}) {
+        RemindStyles = 1;
+        bool hinted = false, sheetShown = false;
+        QTimer::singleShot(0, [&] {
+            QWidget* hint = QApplication::activeModalWidget();
+            ASSERT_NE(hint, nullptr);
+            auto* text = qobject_cast<QLabel*>(GetDlgItem(hint, 2553));
+            auto* box = qobject_cast<QCheckBox*>(GetDlgItem(hint, 2554));
+            ASSERT_TRUE(text && box);
+            hinted = true;
+            EXPECT_TRUE(text->text().startsWith("Styles are saved in each diagram.  You can make changes"));
+            EXPECT_TRUE(box->isChecked());
+            SaveShot(hint, "con_styles_hint");
+            if (untick)
+                QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(6, box->height() / 2));
+            QTimer::singleShot(0, [&] {
+                auto* sheet = qobject_cast<CCSTabSheet*>(QApplication::activeModalWidget());
+                sheetShown = sheet != nullptr;
+                if (sheet)
+                    sheet->EndDialog(IDCANCEL);
+            });
+            qobject_cast<QAbstractButton*>(GetDlgItem(hint, IDOK))->click();
+        });
+        OnEditConStyles(fx.doc, nullptr, 0);
+        EXPECT_TRUE(hinted);
+        EXPECT_TRUE(sheetShown);
+        EXPECT_EQ(RemindStyles, untick ? 1 : 0);
+    }
+    // Off: straight to the sheet.
+    RunSheet(0, [](CCSTabSheet&) {});
+    EXPECT_EQ(RemindStyles, 0);
+}
+
+// A style chosen in the "Styles" picker is shown as one clicked in the list.
+TEST_F(ConStylesSheet, ThePickerChoosesAsTheListDoes)
+{
+    // The picker's palette offers the styles of the drop menu.
+    ConStyleValues v;
+    v.name = "Gamma";
+    v.inMenu = 1;
+    ASSERT_TRUE(AddConStyle(fx.doc, v));
+    RunSheet(0, [&](CCSTabSheet& sheet) {
+        auto* picker = qobject_cast<CStylePickerButton*>(GetDlgItem(&sheet, CCSTabSheet::kStylesLabel));
+        ASSERT_NE(picker, nullptr);
+        EXPECT_TRUE(picker->isEnabled());
+        EXPECT_EQ(picker->GetCurSel(), 0);
+        QTest::mousePress(picker, Qt::LeftButton, {}, QPoint(8, picker->height() / 2));
+        CPalettePopup* popup = picker->CategoryPopup(0);
+        ASSERT_TRUE(popup && popup->isVisible());
+        SaveShot(popup, "con_styles_picker");
+        QTest::mouseClick(popup, Qt::LeftButton, {}, popup->ItemRect(kPaletteFirstId).center());
+        const int chosen = picker->GetCurSel();
+        ASSERT_EQ(chosen, 2);
+        EXPECT_EQ(SelectedStyle(sheet).toStdString(), lib().GetAt(chosen)->m_strName);
+        // "<All>" shows as no style.
+        ClickStyle(sheet, "<All>");
+        EXPECT_EQ(picker->GetCurSel(), -1);
+    });
+}
+
+// Help opens topic 309; its button keeps clear of the style buttons.
+TEST_F(ConStylesSheet, HelpOpensItsTopic)
+{
+    std::vector<uint32_t> topics;
+    SetHelpHandler([&](uint32_t topic) { topics.push_back(topic); });
+    RunSheet(0, [&](CCSTabSheet& sheet) {
+        QPushButton* help = sheet.Button(IDHELP);
+        ASSERT_NE(help, nullptr);
+        auto* del = qobject_cast<QPushButton*>(GetDlgItem(&sheet, CCSTabSheet::kDelete));
+        ASSERT_NE(del, nullptr);
+        EXPECT_GT(help->geometry().left(), del->geometry().right());
+        SaveShot(&sheet, "con_styles_buttons");
+        help->click();
+        QTest::keyClick(&sheet, Qt::Key_F1);
+    });
+    SetHelpHandler(nullptr);
+    EXPECT_EQ(topics, (std::vector<uint32_t>{309, 309}));
 }
 
 TEST(ConStyleNames, ProposalsFitThirtyCharactersKeepTheNumberAndAreFree)
