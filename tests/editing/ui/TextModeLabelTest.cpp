@@ -291,3 +291,20 @@ TEST_F(TextModeLabelTest, TheMarkerWaitsAfterAClickUntilTheMouseMoves)
     EXPECT_EQ(fx.doc.UndoLastStep(), UDMAC_CREATELBL);
     EXPECT_EQ(DocText(fx.doc), saved);
 }
+
+// Ctrl places a free label even on a connector or a figure's text.
+TEST_F(TextModeLabelTest, CtrlMakesAFreeLabelAnywhere)
+{
+    fx.doc.m_curLblStyle.DefaultText = "Note";
+    for (const CPoint& at : {OnLine(), a->GetCenter()}) {
+        SCOPED_TRACE(at.x);
+        Save();
+        Click(At(at), Qt::ControlModifier);
+        CFigure* label = NewestLabel();
+        ASSERT_NE(label, nullptr);
+        EXPECT_EQ(label->m_pStaple, nullptr);
+        EXPECT_EQ(view->TextEditor(), nullptr);
+        EXPECT_EQ(fx.doc.UndoLastStep(), UDMAC_CREATELBL);
+        EXPECT_EQ(DocText(fx.doc), saved);
+    }
+}
