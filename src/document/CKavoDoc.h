@@ -336,6 +336,33 @@ public:
     CStaple* StapleLblAsLatLbl(CFigure* label, CConnector* con, const POINT& pt, int offset, int consistency);
     bool AttachLblAsLatLbl(CFigure* label, CConnector* con, const POINT& pt, int offset, int consistency,
                            bool join);
+    // ---- connector labels and new-label sizes (CKavoDocConLabels.cpp)
+    // The style a label setting names when the figure-style library has it,
+    // else the current label style (index m_nCurLblStyle then).
+    const CFigStyle& GetLblStyleNamed(const std::string& name, int& index) const;
+    int GetConLblStyleIndex() const;
+    int GetFlowLblStyleIndex() const;
+    int GetAutoLblStyleIndex() const;
+    // The size a new label's default text takes in each kind's style (one
+    // short line, 70 wide and 30 high, while it has no text).
+    CSize GetNewLblSize() const;
+    CSize GetConLblStyleSize() const;
+    CSize GetNewLatLblSize() const;
+    CSize GetNewFlowLblSize() const;
+    CSize GetNewFigLblSize() const;
+    // The lateral offset of a label beside the connector: the connector
+    // spacing, doubled for a fresh fragment (both ends free, length exactly
+    // the style's fragment length, fragment creation on).
+    int GetLatLblOffset(const CConnector* con) const;
+    // Puts the label directly in front of its connector (logged).
+    bool PutLblInFrontOfCon(CFigure* label, const CConnector* con);
+    // Pins the label on the connector at pt (connector-label flags, text
+    // centred; its properties logged).
+    CStaple* StapleLblAsConLbl(CFigure* label, CConnector* con, const POINT& pt);
+    // The label a new connector of a style with an automatic label gets:
+    // beside it (side 1 +offset, else -offset) when the current connector
+    // style places it so, else on its middle; inside the caller's step.
+    CFigure* CreateAutoConLbl(CConnector* con, const std::string& text, int side);
     // Cuts the label's staple; a connector label loses its connector-label
     // flags. False when a record is refused.
     bool UnstapleLbl(CFigure* label);

@@ -207,6 +207,7 @@ bool CKavoDoc::CreateConFromPicks(CFigPickList& list, CConnector* existing, int 
         return RerouteConEnd(existing, end, *list.GetAt(n), newObj);
     const CConProps props = m_curConStyle.m_props;
     CConnector* made = nullptr;
+    int count = 0;
     for (int j = 1; j < n; ++j) {
         CFigPick a = *list.GetAt(j), b = *list.GetAt(j + 1);
         if (j + 1 < n && !b.fig) {
@@ -231,9 +232,17 @@ bool CKavoDoc::CreateConFromPicks(CFigPickList& list, CConnector* existing, int 
                 AddFigToSel(a.fig, 2, true);
         }
         made = c;
+        ++count;
     }
+    CDiagObj* reported = made;
+    // A single new connector of a style with an automatic label gets it; the
+    // label is what the caller goes on with (its text may be edited next).
+    const CConStyle& style = m_curConStyle;
+    if (count == 1 && style.AutoLabel && !style.AutoLabelText.empty())
+        if (CFigure* label = CreateAutoConLbl(made, style.AutoLabelText, style.AutoLabelPosition))
+            reported = label;
     if (newObj)
-        *newObj = made;
+        *newObj = reported;
     UpdateAllViews(nullptr, 0, nullptr);
     UpdateAllStaples(1);
     return true;

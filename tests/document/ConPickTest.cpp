@@ -4,6 +4,7 @@
 #include "EditScenarioSupport.h"
 #include "common/TestSupport.h"
 #include "core/Settings.h"
+#include "document/CStaple.h"
 #include "document/DocCommands.h"
 #include "undo/UndoCodes.h"
 
@@ -316,4 +317,35 @@ TEST_F(ConPickDocTest, AttachModeCommandsSetTheModeAndCheckIt)
     doc.SetAttachMode(2);
     EXPECT_EQ(doc.m_nAttachMode, 1);
     AttachMode = setting;
+}
+
+// The automatic label of a new connector beside a fresh fragment (both ends
+// free, exactly the style's fragment length) sits twice as far from the
+// line; a longer connector keeps the plain spacing.
+TEST_F(ConPickDocTest, AnAutomaticLabelBesideAFreshFragmentSitsTwiceAsFar)
+{
+    CConProps props;
+    ASSERT_TRUE(doc.m_conStyles.AddConStyle(&props, "Stub", 0, 0, "", "", 1, "no", 1, 1, 400, 90));
+    doc.m_nCurConStyle = doc.m_conStyles.GetCount() - 1;
+    doc.m_curConStyle = *doc.m_conStyles.GetAt(doc.m_nCurConStyle);
+    const std::string before = SceneSnapshot(doc);
+    const struct {
+        int length, factor;
+    } rows[] = {{400, 2}, {500, 1}};
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.length);
+        CFigPickList list;
+        list.Add(CPoint(0, 900), nullptr, kPickFree, nullptr);
+        list.Add(CPoint(row.length, 900), nullptr, kPickFree, nullptr);
+        CDiagObj* made = nullptr;
+        ASSERT_TRUE(doc.CreateConWithUndo(list, nullptr, 2, &made));
+        ASSERT_NE(made, nullptr);
+        ASSERT_EQ(made->GetType(), kObjFigure);
+        auto* label = static_cast<CFigure*>(made);
+        ASSERT_TRUE(label->IsLatLabel());
+        EXPECT_EQ(label->m_pStaple->LateralOffset, row.factor * doc.GetConLblGap());
+        EXPECT_EQ(label->m_strText, "no");
+        EXPECT_EQ(doc.UndoLastStep(), UDMAC_CREATECON);
+        EXPECT_EQ(SceneSnapshot(doc), before);
+    }
 }

@@ -44,6 +44,7 @@ constexpr int kRulerMetricUnits = 100;
 constexpr int kRulerInchUnits = 256;
 // The slot a dragged free label would take at the drop.
 constexpr int kLblSlotNone = 0, kLblSlotCon = 1, kLblSlotFlow = 2, kLblSlotLateral = 3, kLblSlotFig = 4;
+constexpr int kTextTargetFree = 0, kTextTargetArea = 5;
 
 class CKavoView : public CZoomView, public IDocView, public IActiveView {
     Q_OBJECT
@@ -400,6 +401,39 @@ public:
     void OnTextModeChar(char ch);
     void OnTextModeDown(const CPoint& client);
     void OnTextModeMove(const CPoint& client);
+    // What a text-mode click or key at a logical point does
+    // (CKavoViewTextMode.cpp), first that applies: edit a text area, a label
+    // on the connector, in a flow slot, beside a connector, round a figure,
+    // else a free label. Ctrl leaves only the free label.
+    struct TextModeTarget {
+        int kind = 0;   // kTextTarget*
+        CFigure* fig = nullptr;
+        CConnector* con = nullptr;
+        int area = -1, slot = -1, corner = -1, code = 0, offset = 0;
+        CRect rect;
+        CPoint pt;
+    };
+    TextModeTarget FindTextModeTarget(const CPoint& logical, bool forClick);
+    bool CreateTextModeLabel(const TextModeTarget& t, char ch);
+    // Step 8 of every label creation, after its step ended: the editor opens
+    // on the new label when its style's default text is empty or "Label",
+    // or a character was typed (which it takes).
+    bool EditNewLabel(CFigure* label, char ch);
+    // The text-area hover of text mode: its feedback, the text cursor and
+    // the prompt; false (feedback erased) when no area is under the point.
+    bool HoverTextArea(const CPoint& logical);
+    bool IsTextAreaHoverShown() const { return m_pHoverTextFig != nullptr; }
+    void EraseTextAreaHover();
+    // The label a text-mode click would make, previewed under the cursor
+    // (logical points); drawn inverted, so drawing it again erases it.
+    void ShowTrackMarker(CDC* dc, const CPoint& logical);
+    bool HideTrackMarker(CDC* dc, CPoint* logical);
+    void DrawTrackMarker(CDC& dc, const CPoint& logical, const CConnector* con);
+    bool IsTrackMarkerShown() const { return m_bTrackMarkerShown; }
+    CRect TrackMarkerRect(const CPoint& logical) const;
+    // A click fixes the marker's wait point: it shows again only after the
+    // cursor has moved the double-click width from there.
+    static void WaitTrackMarkerMove(const CPoint& client);
 
 protected:
     void inputMethodEvent(QInputMethodEvent* event) override;
@@ -424,6 +458,14 @@ private:
     void ForgetDropPicture(bool free);
     CPoint DropPoint(const QPointF& pos) const;
 
+    // The label the last creation operation made (null when it failed).
+    CFigure* m_pNewLabel = nullptr;
+    CFigure* m_pHoverTextFig = nullptr;
+    int m_nHoverTextArea = -1;
+    CRect m_rcHoverText;   // logical
+    bool m_bTrackMarkerShown = false;
+    CPoint m_ptTrackMarker;
+    const CConnector* m_pTrackMarkerCon = nullptr;
     CTextDialog* m_pTextDlg = nullptr;
     CFigure* m_pEditFig = nullptr;
     int m_nEditSection = -1;

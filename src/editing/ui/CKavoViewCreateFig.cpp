@@ -107,6 +107,8 @@ void CKavoView::OnClearFeedback()
     if (m_pRubberFig && !m_bCreateTracking)
         EndRubberFigure(true, true);
     ShowConPtHover(false);
+    HideTrackMarker(nullptr, nullptr);
+    EraseTextAreaHover();
 }
 
 void CKavoView::SnapCreatePoint(CPoint& pt, const FigFlagSet& flags, const CSize* size) const

@@ -252,6 +252,10 @@ void CKavoView::OnMouseMove(const CPoint& client)
         EndRubberFigure(true, true);
     if (g_nUIMode != kConPtMode)
         ShowConPtHover(false);
+    if (g_nUIMode != kTextMode) {
+        HideTrackMarker(nullptr, nullptr);
+        EraseTextAreaHover();
+    }
     if (IsSelectMode())
         OnSelectMouseMove(client);
     else if (g_nUIMode == kTextMode)

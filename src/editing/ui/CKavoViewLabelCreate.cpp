@@ -20,17 +20,6 @@
 namespace {
 constexpr UINT kBeepWarning = 0x30;
 
-// The style a setting names when the figure-style library has it, else the
-// current label style.
-const CFigStyle& LabelStyleFor(const CKavoDoc& doc, const std::string& name, int& index)
-{
-    index = name.empty() ? -1 : doc.m_figStyles.FindByName(name);
-    if (index >= 0)
-        return *doc.m_figStyles.GetAt(index);
-    index = doc.m_nCurLblStyle;
-    return doc.m_curLblStyle;
-}
-
 // The label made and added in the open step: the style's look with the
 // alignment given (0 keeps the style's), its default text, and the second
 // text when asked. Null, with the label freed, when it cannot be added.
@@ -56,13 +45,6 @@ CFigure* AddLabel(CKavoDoc& doc, const CFigStyle& style, int index, const CRect&
     return added;
 }
 
-// A connector's label lies directly in front of its connector.
-bool PutInFrontOf(CKavoDoc& doc, CFigure* label, const CConnector* con)
-{
-    const int at = doc.m_pObjList->Find(con);
-    return at >= 0 && doc.MoveObjInList(label, at + 2);
-}
-
 // Closes the creation step: ended on success, and on failure ended (a
 // free, figure or flow label) or the whole log reset (connector kinds).
 bool EndCreation(CKavoDoc& doc, bool ok, bool resetOnFail)
@@ -81,7 +63,7 @@ bool CKavoView::CreateFigLbl(CFigure* fig, int code, const CRect& rect)
         return false;
     CloseTextEditor();
     int index = -1;
-    const CFigStyle& style = LabelStyleFor(*m_pDoc, m_pDoc->m_strAutoLabelStyle, index);
+    const CFigStyle& style = m_pDoc->GetLblStyleNamed(m_pDoc->m_strAutoLabelStyle, index);
     const FigLblPlace place = FigLblPlaceOf(code);
     m_pDoc->UndoBeginStep(UDMAC_CREATEFIGLBL);
     CFigure* label = AddLabel(*m_pDoc, style, index, rect, place.alignH, place.alignV, true);
@@ -93,8 +75,10 @@ bool CKavoView::CreateFigLbl(CFigure* fig, int code, const CRect& rect)
     if (code >= 1 && code <= 12)
         label->SetRectNoUndo(rc);
     const bool ok = m_pDoc->StapleLblAsFigLbl(label, fig, code) != nullptr;
-    if (ok)
+    if (ok) {
         m_pDoc->UpdateAllStaples(1);
+        m_pNewLabel = label;
+    }
     return EndCreation(*m_pDoc, ok, false);
 }
 
@@ -104,15 +88,17 @@ bool CKavoView::CreateFlowLbl(CFigure* fig, CConnector* con, int slot, int corne
         return false;
     CloseTextEditor();
     int index = -1;
-    const CFigStyle& style = LabelStyleFor(*m_pDoc, m_pDoc->m_strFlowLabelStyle, index);
+    const CFigStyle& style = m_pDoc->GetLblStyleNamed(m_pDoc->m_strFlowLabelStyle, index);
     const WORD align = FlowLblAlign(corner);
     m_pDoc->UndoBeginStep(UDMAC_CREATEFLWLBL);
     CFigure* label = AddLabel(*m_pDoc, style, index, rect, WORD(align & 7), WORD(align & 0x70), true);
     if (!label)
         return EndCreation(*m_pDoc, false, false);
     const bool ok = m_pDoc->StapleLblAsFlowLbl(label, fig, con, slot) != nullptr;
-    if (ok)
+    if (ok) {
         m_pDoc->UpdateAllStaples(1);
+        m_pNewLabel = label;
+    }
     return EndCreation(*m_pDoc, ok, false);
 }
 
@@ -122,19 +108,21 @@ bool CKavoView::CreateConLbl(CConnector* con, const CPoint& pt)
         return false;
     CloseTextEditor();
     int index = -1;
-    const CFigStyle& style = LabelStyleFor(*m_pDoc, m_pDoc->m_strConLabelStyle, index);
+    const CFigStyle& style = m_pDoc->GetLblStyleNamed(m_pDoc->m_strConLabelStyle, index);
     m_pDoc->UndoBeginStep(UDMAC_CREATECONLBL);
     CFigure* label = AddLabel(*m_pDoc, style, index, CRect(pt.x, pt.y, pt.x + style.Width, pt.y + style.Height),
                               0, 0, false);
-    if (!label || !PutInFrontOf(*m_pDoc, label, con))
+    if (!label || !m_pDoc->PutLblInFrontOfCon(label, con))
         return EndCreation(*m_pDoc, false, true);
     // Centred on the point of the line.
     const CSize size = label->m_rect.Size();
     label->SetRectNoUndo(CRect(pt.x - size.cx / 2, pt.y - size.cy / 2, pt.x - size.cx / 2 + size.cx,
                                pt.y - size.cy / 2 + size.cy));
-    const bool ok = m_pDoc->CreateConLblStaple(con, pt, label) != nullptr;
-    if (ok)
+    const bool ok = m_pDoc->StapleLblAsConLbl(label, con, pt) != nullptr;
+    if (ok) {
         m_pDoc->UpdateAllStaples(1);
+        m_pNewLabel = label;
+    }
     return EndCreation(*m_pDoc, ok, false);
 }
 
@@ -144,12 +132,14 @@ CFigure* CKavoView::CreateLbl(const CPoint& logical)
         return nullptr;
     CloseTextEditor();
     int index = -1;
-    const CFigStyle& style = LabelStyleFor(*m_pDoc, std::string(), index);
+    const CFigStyle& style = m_pDoc->GetLblStyleNamed(std::string(), index);
     m_pDoc->UndoBeginStep(UDMAC_CREATELBL);
     CFigure* label = AddLabel(*m_pDoc, style, index,
                               CRect(logical.x, logical.y, logical.x + style.Width, logical.y + style.Height), 0, 0,
                               false);
     EndCreation(*m_pDoc, label != nullptr, false);
+    if (label)
+        m_pNewLabel = label;
     return label;
 }
 
@@ -159,15 +149,17 @@ bool CKavoView::CreateLatLbl(CConnector* con, const CPoint& pt, int offset, int 
         return false;
     CloseTextEditor();
     int index = -1;
-    const CFigStyle& style = LabelStyleFor(*m_pDoc, m_pDoc->m_strConLabelStyle, index);
+    const CFigStyle& style = m_pDoc->GetLblStyleNamed(m_pDoc->m_strConLabelStyle, index);
     m_pDoc->UndoBeginStep(UDMAC_CREATELATLBL);
     CFigure* label = AddLabel(*m_pDoc, style, index, CRect(pt.x, pt.y, pt.x + style.Width, pt.y + style.Height),
                               0, 0, false);
-    if (!label || !PutInFrontOf(*m_pDoc, label, con))
+    if (!label || !m_pDoc->PutLblInFrontOfCon(label, con))
         return EndCreation(*m_pDoc, false, true);
     const bool ok = m_pDoc->StapleLblAsLatLbl(label, con, pt, offset, consistency) != nullptr;
-    if (ok)
+    if (ok) {
         m_pDoc->UpdateAllStaples(1);
+        m_pNewLabel = label;
+    }
     return EndCreation(*m_pDoc, ok, false);
 }
 
@@ -183,10 +175,8 @@ bool CKavoView::AddFigLblAtCursor(const CPoint& logical, int code)
         MessageBeep(kBeepWarning);
         return false;
     }
-    int index = -1;
-    const CFigStyle& style = LabelStyleFor(*m_pDoc, m_pDoc->m_strAutoLabelStyle, index);
     CRect rect;
-    m_pDoc->CalcFigLblRect(fig, CSize(style.Width, style.Height), code, rect, m_pDoc->GetFigLblGap());
+    m_pDoc->CalcFigLblRect(fig, m_pDoc->GetNewFigLblSize(), code, rect, m_pDoc->GetFigLblGap());
     EraseFigLblFeedback(nullptr);
     return CreateFigLbl(fig, code, rect);
 }
@@ -207,11 +197,9 @@ bool CKavoView::AddFlowLblAtCursor(const CPoint& logical, int slot)
     EraseAttachFeedback(nullptr);
     int gap = 0, inflate = 0;
     m_pDoc->GetLabelSpacing(gap, inflate);
-    int index = -1;
-    const CFigStyle& style = LabelStyleFor(*m_pDoc, m_pDoc->m_strFlowLabelStyle, index);
     CRect r1, r2;
     int c1 = -1, c2 = -1;
-    if (!m_pDoc->CalcFlowLblRects(con, fig, CSize(style.Width, style.Height), gap, inflate, r1, r2, c1, c2))
+    if (!m_pDoc->CalcFlowLblRects(con, fig, m_pDoc->GetNewFlowLblSize(), gap, inflate, r1, r2, c1, c2))
         return false;
     return CreateFlowLbl(fig, con, slot, slot == 1 ? c1 : c2, slot == 1 ? r1 : r2);
 }
@@ -224,13 +212,8 @@ bool CKavoView::OnAddLatLblHere(const CPoint& logical)
     if (!hit || hit->GetType() != kObjConnector)
         return false;
     auto* con = static_cast<CConnector*>(hit);
-    int offset = m_pDoc->GetConLblGap();
     // A fresh fragment keeps its label twice as far from the line.
-    const CConStyle* style = con->m_nStyle >= 0 ? m_pDoc->m_conStyles.GetAt(con->m_nStyle) : nullptr;
-    const long length = std::lround(std::hypot(double(con->EndPoint2.x - con->EndPoint1.x),
-                                               double(con->EndPoint2.y - con->EndPoint1.y)));
-    if (style && style->FragmentCreation && length == style->FragmentLength && !con->m_pFig1 && !con->m_pFig2)
-        offset *= 2;
+    const int offset = m_pDoc->GetLatLblOffset(con);
     return CreateLatLbl(con, logical, offset, 0);
 }
 

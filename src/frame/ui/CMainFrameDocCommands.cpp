@@ -147,19 +147,19 @@ void CMainFrame::InstallDocCommands()
     // The view's double click opens the properties sheets through the
     // commands.
     GetTextEntrySeams().sendCommand = [this](int id) { OnCommand(id); };
-    // Typing over a connector without a label makes its label (one step) and
-    // opens the editor on it with the typed character.
+    // Typing over a connector without a label makes its label and opens the
+    // editor on it with the typed character, the typing inside the label's
+    // one step.
     GetTextEntrySeams().createConLbl = [](CKavoView& view, CConnector* con, const CPoint& logical, char ch) {
         if (!view.CreateConLbl(con, logical))
             return false;
         const CStaple* staple = view.GetDocument()->FindConOrLatLblStaple(con);
-        return staple && staple->m_pFig1 && view.BeginTextEdit(staple->m_pFig1, 0, false, CPoint(), ch, -2);
+        return staple && staple->m_pFig1 && view.EditNewLabel(staple->m_pFig1, ch);
     };
-    // Typing over empty space makes a free label there (one step) and opens
-    // the editor on it with the typed character.
+    // Typing over empty space makes a free label there, edited the same way.
     GetTextEntrySeams().createLbl = [](CKavoView& view, const CPoint& logical, char ch) {
         CFigure* label = view.CreateLbl(logical);
-        return label && view.BeginTextEdit(label, 0, false, CPoint(), ch, -2);
+        return label && view.EditNewLabel(label, ch);
     };
     // The context menu's label items act where the menu was opened.
     for (int id = kCmdAddConLblHere; id <= kCmdAddLatLblHere; ++id)

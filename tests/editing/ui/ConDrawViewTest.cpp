@@ -2,8 +2,10 @@
 // driven by Qt's own mouse and key events on a real view offscreen; each
 // checked by the document and by undo back to the saved text.
 #include "ViewEventDriver.h"
+#include "document/CStaple.h"
 #include "undo/UndoCodes.h"
 
+#include <cstdlib>
 #include <vector>
 
 namespace {
@@ -412,4 +414,58 @@ TEST_F(ConDrawViewTest, TheMarkerIsShownOnceAndErasedWithItsGuides)
     view->FlushPaint();
     EXPECT_TRUE(view->Surface() == clean);
     ShowConnectionGuides = 0;
+}
+
+// A connector of a style with an automatic label gets the label in the step
+// that made it: on the line, or beside it on either side.
+TEST_F(ConDrawViewTest, ANewConnectorGetsItsStylesAutomaticLabel)
+{
+    fx.doc.m_curConStyle.AutoLabel = 1;
+    fx.doc.m_curConStyle.AutoLabelText = "yes";
+    const struct {
+        int position;
+        bool lateral;
+        int sign;
+    } rows[] = {{0, false, 0}, {1, true, 1}, {2, true, -1}};
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.position);
+        fx.doc.m_curConStyle.AutoLabelPosition = row.position;
+        Save();
+        Press(Centre(a));
+        MoveTo(Centre(a), Centre(b), Qt::LeftButton);
+        Release(Centre(b));
+        const std::vector<CConnector*> cons = Connectors();
+        ASSERT_EQ(cons.size(), 1u);
+        const CStaple* staple = fx.doc.FindConOrLatLblStaple(cons[0]);
+        ASSERT_NE(staple, nullptr);
+        CFigure* label = staple->m_pFig1;
+        ASSERT_NE(label, nullptr);
+        EXPECT_TRUE(label->m_bLabel);
+        EXPECT_EQ(label->m_strText, "yes");
+        EXPECT_EQ(label->IsLatLabel(), row.lateral);
+        EXPECT_EQ(label->IsConLabel(), !row.lateral);
+        EXPECT_EQ(staple->LateralOffset, row.sign * fx.doc.GetConLblGap());
+        // Directly in front of its connector.
+        EXPECT_EQ(fx.doc.m_pObjList->Find(label), fx.doc.m_pObjList->Find(cons[0]) + 1);
+        if (const char* dir = std::getenv("KAVO_SHOTS")) {
+            view->FlushPaint();
+            view->Surface().save(QString(dir) + "/ANewConnectorGetsItsStylesAutomaticLabel-" +
+                                 QString::number(row.position) + ".png");
+        }
+        EXPECT_EQ(Steps(), 1);
+        ExpectUndoToSaved(UDMAC_CREATECON);
+    }
+    // A chain through a junction makes more than one connector: no label.
+    fx.doc.m_curConStyle.AutoLabelPosition = 0;
+    Save();
+    const QPoint j = Empty(1800, 300);
+    Click(Centre(a));
+    MoveTo(Centre(a), j);
+    Click(j);
+    MoveTo(j, Centre(b));
+    Click(Centre(b));
+    ASSERT_EQ(Connectors().size(), 2u);
+    for (CConnector* k : Connectors())
+        EXPECT_EQ(fx.doc.FindConOrLatLblStaple(k), nullptr);
+    ExpectUndoToSaved(UDMAC_CREATECON);
 }

@@ -211,8 +211,8 @@ TEST_F(LabelCreationRoutingTest, TypingOverEmptySpaceEditsANewFreeLabelThere)
     EXPECT_NEAR(label->m_rect.top, at.y, pixel);
     view->CloseEditor();
     EXPECT_NE(label->m_strText.find('Q'), std::string::npos);
-    // The typing is a step of its own after the one that made the label.
-    EXPECT_EQ(fx.doc.UndoLastStep(), UDMAC_TEXTEDIT);
+    // The typing goes with the step that made the label: one undo takes
+    // both away.
     EXPECT_EQ(fx.doc.UndoLastStep(), UDMAC_CREATELBL);
     EXPECT_FALSE(fx.doc.CanUndo());
     EXPECT_EQ(DocText(fx.doc), saved);
