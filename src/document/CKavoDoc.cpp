@@ -102,6 +102,7 @@ bool CKavoDoc::InitializeDocument()
     m_bTranspBMPs = 1;
     m_crTranspColor = 0xFF00FF;
     std::fill(std::begin(m_styleSlots), std::end(m_styleSlots), -1);
+    m_nLastConStyleShown = -1;
     m_bSnapConPtsCenters = 1;
 
     std::copy(std::begin(PaletteColors), std::end(PaletteColors), std::begin(m_colors));
@@ -219,6 +220,7 @@ void CKavoDoc::DeleteContents()
     SetCurConStyle(-1);
     SetCurLblStyle(-1);
     std::fill(std::begin(m_styleSlots), std::end(m_styleSlots), -1);
+    m_nLastConStyleShown = -1;
     ResetStyleLayouts();
 
     DeleteAllStaples();

@@ -853,6 +853,9 @@ public:
     float m_fViewScale = 100.0f;
     int32_t m_nCurFigStyle = -1;
     int32_t m_nCurConStyle = -1;
+    // The connector style last shown in the connector styles sheet (-1
+    // none): the sheet opens there when no connector style is current.
+    int32_t m_nLastConStyleShown = -1;
     int32_t m_nCurLblStyle = -1;
     CFigStyle m_curFigStyle;
     CConStyle m_curConStyle;

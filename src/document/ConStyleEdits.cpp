@@ -73,6 +73,11 @@ bool DeleteConStyle(CKavoDoc& doc, int index)
     doc.ResetUndoLog();
     if (!doc.m_conStyles.RemoveWithUsers(index))
         return false;
+    int32_t& shown = doc.m_nLastConStyleShown;
+    if (shown == index)
+        shown = -1;
+    else if (shown > index)
+        --shown;
     AfterLibraryChange(doc);
     return true;
 }

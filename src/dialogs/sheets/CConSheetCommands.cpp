@@ -110,7 +110,7 @@ void OnEditConStyles(CKavoDoc& doc, QWidget* parent, int style)
         context->GetActiveView()->EndRubberFigure(true, true);
     EnterUIMode(6, 0);
     if (style == -1) {
-        style = doc.m_nCurConStyle;
+        style = doc.m_nCurConStyle >= 0 ? doc.m_nCurConStyle : doc.m_nLastConStyleShown;
         if (const int shared = SharedSelectedStyle(doc); shared >= 0)
             style = shared;
     }
@@ -118,6 +118,7 @@ void OnEditConStyles(CKavoDoc& doc, QWidget* parent, int style)
         style = -1;
     if (style == -1 && lib.GetCount() > 0)
         style = 0;
+    doc.m_nLastConStyleShown = style;
     RemindAboutStyles(parent);
     CCSTabSheet sheet(parent, &doc, style);
     sheet.DoModal();

@@ -12,8 +12,9 @@ constexpr int ID_CON_STYLES = 33065;
 
 // The sheet for the selected connectors, modal; nothing without one.
 void OnConProperties(CKavoDoc& doc, QWidget* parent);
-// The styles sheet at `style`, or for -1 at the current connector style,
-// else the one all selected connectors share, else the first.
+// The styles sheet at `style`, or for -1 at the style all selected
+// connectors share, else the current connector style, else the one last
+// shown in the sheet, else the first.
 void OnEditConStyles(CKavoDoc& doc, QWidget* parent, int style = -1);
 
 // The hint that styles live in each diagram, while the setting RemindStyles

@@ -133,6 +133,8 @@ void CCSTabSheet::UpdateApplyState()
 void CCSTabSheet::ShowStyle(int index)
 {
     LoadConSheetStyle(m_data, index);
+    if (index >= 0 && m_data.doc)
+        m_data.doc->m_nLastConStyleShown = index;
     // "<All>" shows as no style.
     m_picker->SetSample(index >= 0 ? index : -1);
     if (!m_data.CurrentStyle())

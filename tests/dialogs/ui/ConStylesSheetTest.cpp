@@ -284,6 +284,26 @@ TEST_F(ConStylesSheet, ThePickerChoosesAsTheListDoes)
     });
 }
 
+// Without a current connector style the sheet opens at the style it
+// showed last; deleting a style before it keeps it on the same style.
+TEST_F(ConStylesSheet, TheSheetReopensAtTheStyleItShowedLast)
+{
+    fx.doc.m_nCurConStyle = -1;
+    RunSheet(-1, [&](CCSTabSheet& sheet) {
+        EXPECT_EQ(SelectedStyle(sheet), "Alpha");
+        ClickStyle(sheet, "Beta");
+    });
+    ConStyleValues v;
+    v.name = "Gamma";
+    ASSERT_TRUE(AddConStyle(fx.doc, v));
+    RunSheet(-1, [&](CCSTabSheet& sheet) { EXPECT_EQ(SelectedStyle(sheet), "Beta"); });
+    ASSERT_TRUE(DeleteConStyle(fx.doc, 0));
+    RunSheet(-1, [&](CCSTabSheet& sheet) { EXPECT_EQ(SelectedStyle(sheet), "Beta"); });
+    // "<All>" is not remembered.
+    RunSheet(-1, [&](CCSTabSheet& sheet) { ClickStyle(sheet, "<All>"); });
+    RunSheet(-1, [&](CCSTabSheet& sheet) { EXPECT_EQ(SelectedStyle(sheet), "Beta"); });
+}
+
 // Help opens topic 309; its button keeps clear of the style buttons.
 TEST_F(ConStylesSheet, HelpOpensItsTopic)
 {
