@@ -27,6 +27,8 @@ CAppSeams Defaults()
     s.focusInActiveView = [] { return false; };
     s.releaseMouseAtCursor = none;
     s.dumpActiveDocObjs = none;
+    s.newWindowOfActiveDoc = [] { return false; };
+    s.closeActiveDocWindows = none;
     s.activeChildMaximized = [] { return false; };
     s.cascadeWindows = none;
     s.runTemplateDialog = [](bool) { return TemplateChoice(); };

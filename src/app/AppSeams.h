@@ -43,6 +43,10 @@ struct CAppSeams {
     std::function<bool()> focusInActiveView;      // focus is the view or a direct child
     std::function<void()> releaseMouseAtCursor;   // re-run the view's mouse handling
     std::function<void()> dumpActiveDocObjs;
+    // One more child frame showing the active diagram; false without one.
+    std::function<bool()> newWindowOfActiveDoc;
+    // Closes every window of the active diagram, and so the diagram.
+    std::function<void()> closeActiveDocWindows;
 
     // Frames and dialogs.
     std::function<bool()> activeChildMaximized;

@@ -60,6 +60,13 @@ public:
     void OnFileSave();
     void OnFileSaveAs();
     void OnFileSaveAll();
+    // Close (57602): the active diagram with all its windows, once a
+    // modified one is saved or let go.
+    void OnFileClose();
+    // New Window (57648): one more window on the active diagram.
+    void OnWindowNew();
+    // Help Contents (57666): the help's first page.
+    void OnHelpFinder();
     void RefreshTitles();
     // Print (57607, with the print dialog; 57608 without), Print Preview
     // (57609), Print Setup (57606) and Print All (36537).

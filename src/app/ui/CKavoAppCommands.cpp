@@ -39,6 +39,7 @@ constexpr DWORD kHelpFaq = 202;
 constexpr DWORD kHelpWhatsNew = 201;
 constexpr const char* kHelpPage = "index.html";
 constexpr const char* kUmlGuidePage = "uml-guide.html";
+constexpr UINT kHelpFinder = 0x000B;
 
 // Opening a document may add a window; a maximised child then gives way to a
 // cascade so that the new one is seen.
@@ -159,6 +160,30 @@ void CKavoApp::OnFileSaveAs()
     RefreshTitles();
 }
 
+void CKavoApp::OnFileClose()
+{
+    // An open text editor puts its text into the diagram before it is asked about.
+    CloseActiveTextEditor();
+    CKavoDoc* doc = GetActiveKavoDoc();
+    if (!doc || !CKavoDocList::Instance().SaveModified(doc))
+        return;
+    AppSeams().closeActiveDocWindows();
+}
+
+void CKavoApp::OnWindowNew()
+{
+    if (!AppSeams().hasActiveDoc())
+        return;
+    const bool wasMaximised = AppSeams().activeChildMaximized();
+    if (AppSeams().newWindowOfActiveDoc() && wasMaximised)
+        m_pMainWnd->Commands().Execute(57650);
+}
+
+void CKavoApp::OnHelpFinder()
+{
+    WinHelp(0, kHelpFinder);
+}
+
 void CKavoApp::OnFileSaveAll()
 {
     DiagPrintf("USER  Save All\n");
@@ -246,6 +271,9 @@ void CKavoApp::RegisterAppCommands()
     c.SetHandler(57600, [this] { OnFileNew(); });
     c.SetHandler(57601, [this] { OnFileOpen(); });
     c.SetHandler(57664, [this] { OnAppAbout(); });
+    c.SetHandler(57602, [this] { OnFileClose(); });
+    c.SetHandler(57648, [this] { OnWindowNew(); });
+    c.SetHandler(57666, [this] { OnHelpFinder(); });
     c.SetHandler(57603, [this] { OnFileSave(); });
     c.SetHandler(57604, [this] { OnFileSaveAs(); });
     c.SetHandler(36538, [this] { OnFileSaveAll(); });

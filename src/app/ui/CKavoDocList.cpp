@@ -10,6 +10,7 @@
 #include "document/CKavoDoc.h"
 #include "fileformat/DocFileHooks.h"
 #include "fileformat/ui/CPreviewFileDialog.h"
+#include "platform/Prompt.h"
 
 #include <QApplication>
 
@@ -182,6 +183,18 @@ void CKavoDocList::SaveAll()
 {
     for (CKavoDoc* doc : AppSeams().allDocuments())
         DoFileSave(doc);
+}
+
+bool CKavoDocList::SaveModified(CKavoDoc* doc)
+{
+    if (!doc || !doc->IsModified())
+        return true;
+    const std::string name = doc->GetPathName().empty() ? doc->GetTitle() : doc->GetPathName();
+    switch (ShowPrompt("Save changes to " + name + "?", MB_YESNOCANCEL | MB_ICONEXCLAMATION)) {
+    case IDCANCEL: return false;
+    case IDNO: return true;
+    default: return DoFileSave(doc);
+    }
 }
 
 CKavoDoc* CKavoDocList::FindOther(const CKavoDoc& self, const std::string& path) const

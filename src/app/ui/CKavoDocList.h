@@ -34,6 +34,9 @@ public:
     bool DoSaveAs(CKavoDoc* doc);
     // Save All (36538): every document in order.
     void SaveAll();
+    // Before a modified document closes: "Save changes to ...?" Yes saves
+    // (false when the save did not happen), No lets it go, Cancel keeps it.
+    bool SaveModified(CKavoDoc* doc);
     void CloseDocument(CKavoDoc* doc);
     void CloseAll();
 

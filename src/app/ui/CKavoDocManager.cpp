@@ -19,10 +19,16 @@ std::string g_strLastOpenedPath;
 namespace {
 FileDialogResult RunQtDialog(const FileDialogRequest& r)
 {
-    const std::unique_ptr<QFileDialog> owned = CKavoDocManager::MakeDialog(r, QApplication::activeWindow());
+    QWidget* parent = QApplication::activeWindow();
+    const std::unique_ptr<QFileDialog> owned = CKavoDocManager::MakeDialog(r, parent);
     QFileDialog& dlg = *owned;
     FileDialogResult result;
     result.accepted = dlg.exec() == QDialog::Accepted;
+    // The window system does not always hand the activation back when the
+    // dialog goes; a main window left inactive is raised over every menu
+    // popup its menu bar opens.
+    if (parent)
+        parent->activateWindow();
     result.ctrlHeld = QApplication::queryKeyboardModifiers() & Qt::ControlModifier;
     result.files = dlg.selectedFiles();
     result.path = result.files.isEmpty() ? QString() : result.files.first();

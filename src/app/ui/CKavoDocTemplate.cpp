@@ -163,6 +163,18 @@ void CKavoDocTemplate::InstallSeams()
         QWidget* f = QApplication::focusWidget();
         return v && f && (f == v || f->parentWidget() == v || v->isAncestorOf(f));
     };
+    s.newWindowOfActiveDoc = [this] {
+        CKavoDoc* d = ActiveDoc();
+        return d && AddView(d) != nullptr;
+    };
+    s.closeActiveDocWindows = [this] {
+        CKavoDoc* d = ActiveDoc();
+        if (!d || !Frame())
+            return;
+        for (QMdiSubWindow* child : Frame()->MdiArea()->subWindowList())
+            if (auto* v = qobject_cast<CKavoView*>(child->widget()); v && v->GetDocument() == d)
+                child->close();
+    };
     s.activeChildMaximized = [this] {
         QMdiSubWindow* c = Frame() ? Frame()->MdiArea()->activeSubWindow() : nullptr;
         return c && c->isMaximized();

@@ -119,4 +119,11 @@ void CMainFrame::InstallSelectionRules()
             ui.Enable(label != nullptr);
             ui.SetRadio(label && label->m_nTextRotate == kRotations[i]);
         });
+    // The document turns every selected label it may in one undo step.
+    for (int i = 0; i < 3; ++i)
+        m_commands.SetHandler(36534 + i, [this, i] {
+            CKavoDoc* d = GetActiveDocument();
+            if (d && d->GetSelFigCount() > 0)
+                d->ApplyTextRotationToSel(kRotations[i]);
+        });
 }

@@ -19,6 +19,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSpinBox>
+#include <QTest>
 #include <QTimer>
 #include <QApplication>
 #include <QTemporaryDir>
@@ -208,4 +209,32 @@ TEST(DocManager, OpenTakesEveryFileAndSaveKeepsTheFolderOnCancel)
     EXPECT_EQ(SaveAsDir, "/new/place/");
     EXPECT_EQ(files[0], "/new/place/d.kvd");
     CKavoDocManager::SetDialogRunner(nullptr);
+}
+
+// A cancelled Open dialog gives the activation back to the window it came
+// from: left inactive, that window is raised over the menus its menu bar
+// opens, and no menu can be seen any more.
+TEST(OpenDialog, CancelHandsTheActivationBack)
+{
+    QWidget main;
+    main.resize(400, 300);
+    main.show();
+    main.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&main));
+    // Another window takes the activation while the dialog is up, as a
+    // window system that activates by stacking order may do.
+    QWidget other;
+    QTimer::singleShot(0, [&] {
+        other.show();
+        other.activateWindow();
+        other.hide();
+        if (QWidget* dlg = QApplication::activeModalWidget())
+            static_cast<QDialog*>(dlg)->reject();
+    });
+    CKavoDocManager manager;
+    std::vector<std::string> files;
+    main.activateWindow();
+    EXPECT_FALSE(manager.DoPromptFileName(files, 0xF000, true));
+    EXPECT_TRUE(QTest::qWaitForWindowActive(&main, 1000));
+    EXPECT_EQ(QApplication::activeWindow(), &main);
 }

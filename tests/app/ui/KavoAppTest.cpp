@@ -19,6 +19,8 @@
 #include "platform/ui/CSingleInstance.h"
 
 #include <QAction>
+#include <QDesktopServices>
+#include <QUrl>
 #include <QDir>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -33,6 +35,26 @@
 #include <gtest/gtest.h>
 
 namespace {
+// Takes the pages handed to the desktop in place of a browser.
+class UrlCatcher : public QObject {
+    Q_OBJECT
+public:
+    QList<QUrl> urls;
+public slots:
+    void open(const QUrl& url) { urls.push_back(url); }
+};
+
+// An item of a top menu of the main window as the user finds it.
+QAction* MenuItem(const CMainFrame* frame, const char* top, const char* item)
+{
+    const QMenu* menu = frame->FindTopMenu(top);
+    if (menu)
+        for (QAction* a : menu->actions())
+            if (a->text() == item)
+                return a;
+    return nullptr;
+}
+
 const std::string kAppKey = "Software\\Morlaven Software\\KAVO Diagrammer";
 
 // A program folder with the content folders, a profile folder and seams that
@@ -62,6 +84,19 @@ protected:
         auto app = std::make_unique<CKavoApp>(args);
         app->m_strInstanceKey = InstanceKey();
         return app;
+    }
+    // The documents of the started program; New makes a blank diagram.
+    static std::unique_ptr<CKavoDocTemplate> InstallDocuments(CMainFrame* frame)
+    {
+        CKavoDocList::Instance().Install();
+        auto docs = std::make_unique<CKavoDocTemplate>([frame] { return frame; });
+        docs->InstallSeams();
+        AppSeams().runTemplateDialog = [](bool) {
+            TemplateChoice blank;
+            blank.made = true;
+            return blank;
+        };
+        return docs;
     }
     QString InstanceKey() const { return m_programDir.path() + "/channel"; }
     void WaitForOpened(size_t count)
@@ -388,14 +423,7 @@ TEST_F(KavoAppTest, ANewDiagramIsNamedSavedAndListedAsTheUserSeesIt)
     auto app = MakeApp({});
     ASSERT_TRUE(app->InitInstance());
     CMainFrame* frame = app->MainFrame();
-    CKavoDocList::Instance().Install();
-    CKavoDocTemplate docs([&] { return frame; });
-    docs.InstallSeams();
-    AppSeams().runTemplateDialog = [](bool) {
-        TemplateChoice blank;
-        blank.made = true;
-        return blank;
-    };
+    const auto docs = InstallDocuments(frame);
     QAction* recent = frame->Commands().Action(ID_FILE_MRU_FIRST);
     frame->UpdateRecentFileMenu();
     frame->OnIdleUpdateCmdUI();
@@ -470,3 +498,91 @@ TEST_F(KavoAppTest, AClickOnTheSplashClosesItSafely)
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_TRUE(splash.isNull());
 }
+
+// File > Close of a changed diagram asks first: Cancel keeps the diagram and
+// its windows; No lets it go with every window on it, the second one that
+// Window > New Window opened included. The other diagram stays open.
+TEST_F(KavoAppTest, CloseAsksAboutAChangedDiagramAndTakesAllItsWindows)
+{
+    auto app = MakeApp({});
+    ASSERT_TRUE(app->InitInstance());
+    CMainFrame* frame = app->MainFrame();
+    const auto docs = InstallDocuments(frame);
+    app->OnFileNew();
+    CKavoDoc* other = GetActiveKavoDoc();
+    app->OnFileNew();
+    CKavoDoc* doc = GetActiveKavoDoc();
+    ASSERT_TRUE(other && doc && other != doc);
+    QAction* close = MenuItem(frame, "&File", "&Close");
+    QAction* newWindow = MenuItem(frame, "&Window", "&New Window");
+    ASSERT_TRUE(close && newWindow);
+    const auto windowsOf = [&](const CKavoDoc* d) {
+        int n = 0;
+        for (QMdiSubWindow* child : frame->MdiArea()->subWindowList())
+            if (auto* v = qobject_cast<CKavoView*>(child->widget()); v && v->GetDocument() == d)
+                ++n;
+        return n;
+    };
+    frame->OnIdleUpdateCmdUI();
+    newWindow->trigger();
+    EXPECT_EQ(windowsOf(doc), 2);
+    EXPECT_EQ(GetActiveKavoDoc(), doc);
+    EXPECT_EQ(docs->DocumentCount(), 2);
+
+    doc->SetModifiedFlag(true);
+    CRecordingPrompt prompt;
+    prompt.QueueAnswer(IDCANCEL);
+    frame->OnIdleUpdateCmdUI();
+    close->trigger();
+    ASSERT_EQ(prompt.shown.size(), 1u);
+    EXPECT_EQ(prompt.shown[0].text, "Save changes to " + doc->GetTitle() + "?");
+    EXPECT_EQ(prompt.shown[0].type & MB_TYPEMASK, UINT(MB_YESNOCANCEL));
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_EQ(windowsOf(doc), 2);
+    EXPECT_TRUE(doc->IsModified());
+
+    prompt.QueueAnswer(IDNO);
+    close->trigger();
+    EXPECT_EQ(prompt.shown.size(), 2u);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_EQ(docs->DocumentCount(), 1);
+    EXPECT_EQ(windowsOf(other), 1);
+    EXPECT_EQ(frame->MdiArea()->subWindowList().size(), 1);
+
+    // An unchanged diagram closes without a question.
+    frame->OnIdleUpdateCmdUI();
+    close->trigger();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_EQ(prompt.shown.size(), 2u);
+    EXPECT_EQ(docs->DocumentCount(), 0);
+    frame->OnIdleUpdateCmdUI();
+    EXPECT_FALSE(close->isEnabled());
+    EXPECT_FALSE(newWindow->isEnabled());
+    frame->close();
+    app->ExitInstance();
+}
+
+// Help > Contents opens the first help page, with no topic anchor.
+TEST_F(KavoAppTest, HelpContentsOpensTheHelpsFirstPage)
+{
+    QDir(m_programDir.path()).mkpath("Help");
+    QFile page(m_programDir.path() + "/Help/index.html");
+    ASSERT_TRUE(page.open(QIODevice::WriteOnly));
+    page.close();
+    UrlCatcher catcher;
+    QDesktopServices::setUrlHandler("file", &catcher, "open");
+    auto app = MakeApp({});
+    ASSERT_TRUE(app->InitInstance());
+    CMainFrame* frame = app->MainFrame();
+    QAction* contents = MenuItem(frame, "&Help", "&Contents");
+    ASSERT_NE(contents, nullptr);
+    frame->OnIdleUpdateCmdUI();
+    contents->trigger();
+    QDesktopServices::unsetUrlHandler("file");
+    ASSERT_EQ(catcher.urls.size(), 1);
+    EXPECT_EQ(catcher.urls[0], QUrl::fromLocalFile(m_programDir.path() + "/Help/index.html"));
+    frame->close();
+    app->ExitInstance();
+}
+
+#include "KavoAppTest.moc"

@@ -2,6 +2,7 @@
 // active document, their checks show its state, and Delete goes to a
 // toolbar box's edit field while that has the focus.
 #include "common/DiagramFixture.h"
+#include "common/DocText.h"
 #include "common/TestSupport.h"
 #include "core/Settings.h"
 #include "core/UIMode.h"
@@ -16,6 +17,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QLineEdit>
+#include <QMenu>
 #include <gtest/gtest.h>
 
 namespace {
@@ -134,4 +136,53 @@ TEST_F(DocCommandRoutingTest, TypingOverAnUnlabelledConnectorEditsItsNewLabel)
     EXPECT_NE(view->TextEditor(), nullptr);
     view->CloseEditor();
     EXPECT_EQ(staple->m_pFig1->m_strText.find('x') != std::string::npos, true);
+}
+
+// Labels > Rotate turns the selected label's text and leaves the selected
+// box alone; each turn is one step, and Edit > Undo takes them all back.
+TEST_F(DocCommandRoutingTest, LabelsRotateTurnsTheSelectedLabelInOneStepEach)
+{
+    ShowPropertyBar = 1;
+    g_nUIMode = 0;
+    CFigure* box = fx.AddBox(0, 0, 300, 200, "box");
+    CFigure* label = fx.AddBox(0, 400, 300, 100, "note");
+    label->m_bLabel = 1;
+    fx.doc.Select(label);
+    fx.doc.Select(box);
+    const std::string saved = DocText(fx.doc);
+    QMenu* rotate = nullptr;
+    for (QAction* a : frame.FindTopMenu("&Labels")->actions())
+        if (a->text() == "&Rotate")
+            rotate = a->menu();
+    ASSERT_NE(rotate, nullptr);
+    const auto item = [&](const char* text) {
+        for (QAction* a : rotate->actions())
+            if (a->text() == text)
+                return a;
+        return static_cast<QAction*>(nullptr);
+    };
+    const struct {
+        const char* item;
+        int rotation;
+    } turns[] = {{"&Bottom-to-top", 900}, {"&Top-to-bottom", 2700}, {"&Unrotate", 0}};
+    for (const auto& t : turns) {
+        QAction* a = item(t.item);
+        ASSERT_NE(a, nullptr) << t.item;
+        frame.OnIdleUpdateCmdUI();
+        ASSERT_TRUE(a->isEnabled()) << t.item;
+        a->trigger();
+        EXPECT_EQ(label->m_nTextRotate, t.rotation) << t.item;
+        EXPECT_EQ(box->m_nTextRotate, 0) << t.item;
+        frame.OnIdleUpdateCmdUI();
+        EXPECT_TRUE(a->isChecked()) << t.item;
+    }
+    QAction* undo = frame.Commands().Action(57643);
+    for (int i = 0; i < 3; ++i) {
+        frame.OnIdleUpdateCmdUI();
+        undo->trigger();
+    }
+    EXPECT_EQ(label->m_nTextRotate, 0);
+    EXPECT_EQ(DocText(fx.doc), saved);
+    frame.OnIdleUpdateCmdUI();
+    EXPECT_FALSE(fx.doc.CanUndo());
 }
