@@ -48,7 +48,7 @@ TemplateChoice RunTemplateDialog()
                         CDiagramOpenDlg::kFilter);
     dlg.AddExtraButton(QObject::tr("Non&e (start blank)"), &blank);
     TemplateChoice choice;
-    if (dlg.exec() == QDialog::Accepted && !dlg.selectedFiles().isEmpty()) {
+    if (CKavoDocManager::ExecFileDialog(dlg) == QDialog::Accepted && !dlg.selectedFiles().isEmpty()) {
         choice.made = true;
         choice.path = dlg.selectedFiles().first().toStdString();
     } else if (blank) {

@@ -19,16 +19,10 @@ std::string g_strLastOpenedPath;
 namespace {
 FileDialogResult RunQtDialog(const FileDialogRequest& r)
 {
-    QWidget* parent = QApplication::activeWindow();
-    const std::unique_ptr<QFileDialog> owned = CKavoDocManager::MakeDialog(r, parent);
+    const std::unique_ptr<QFileDialog> owned = CKavoDocManager::MakeDialog(r, QApplication::activeWindow());
     QFileDialog& dlg = *owned;
     FileDialogResult result;
-    result.accepted = dlg.exec() == QDialog::Accepted;
-    // The window system does not always hand the activation back when the
-    // dialog goes; a main window left inactive is raised over every menu
-    // popup its menu bar opens.
-    if (parent)
-        parent->activateWindow();
+    result.accepted = CKavoDocManager::ExecFileDialog(dlg) == QDialog::Accepted;
     result.ctrlHeld = QApplication::queryKeyboardModifiers() & Qt::ControlModifier;
     result.files = dlg.selectedFiles();
     result.path = result.files.isEmpty() ? QString() : result.files.first();
@@ -77,6 +71,18 @@ QString CKavoDocManager::UntitledSaveFolder()
         return last;
     const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
     return !documents.isEmpty() && QFileInfo(documents).isDir() ? documents : QDir::homePath();
+}
+
+int CKavoDocManager::ExecFileDialog(QFileDialog& dlg)
+{
+    QWidget* parent = dlg.parentWidget();
+    const int result = dlg.exec();
+    // The window system does not always hand the activation back when a file
+    // dialog goes; a main window left inactive is raised over every menu
+    // popup its menu bar opens.
+    if (parent)
+        parent->window()->activateWindow();
+    return result;
 }
 
 void CKavoDocManager::SetDialogRunner(DialogRunner runner)

@@ -31,6 +31,8 @@ public:
     // Where the save dialog of a diagram without a path opens.
     static QString UntitledSaveFolder();
 
+    // Runs a file dialog and gives the activation back to its parent's window.
+    static int ExecFileDialog(QFileDialog& dlg);
     // Runs the dialogs (a QFileDialog by default; tests answer themselves).
     static void SetDialogRunner(DialogRunner runner);
     // The dialog the default runner shows for a request: the diagram open

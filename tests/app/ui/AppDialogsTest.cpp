@@ -2,6 +2,8 @@
 #include "core/Settings.h"
 #include "controls/CBuddySpinCtrl.h"
 #include "dialogs/CGraphicExportDlg.h"
+#include "app/AppSeams.h"
+#include "app/ui/CKavoDocList.h"
 #include "app/ui/CKavoDocManager.h"
 #include "dialogs/CMessageDlgs.h"
 #include "controls/CRightClickListBox.h"
@@ -211,30 +213,39 @@ TEST(DocManager, OpenTakesEveryFileAndSaveKeepsTheFolderOnCancel)
     CKavoDocManager::SetDialogRunner(nullptr);
 }
 
-// A cancelled Open dialog gives the activation back to the window it came
-// from: left inactive, that window is raised over the menus its menu bar
-// opens, and no menu can be seen any more.
-TEST(OpenDialog, CancelHandsTheActivationBack)
+// A cancelled Open or New dialog gives the activation back to the window it
+// came from: left inactive, that window is raised over the menus its menu
+// bar opens, and no menu can be seen any more.
+TEST(FileDialogs, CancelHandsTheActivationBack)
 {
-    QWidget main;
-    main.resize(400, 300);
-    main.show();
-    main.activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&main));
-    // Another window takes the activation while the dialog is up, as a
-    // window system that activates by stacking order may do.
-    QWidget other;
-    QTimer::singleShot(0, [&] {
-        other.show();
-        other.activateWindow();
-        other.hide();
-        if (QWidget* dlg = QApplication::activeModalWidget())
-            static_cast<QDialog*>(dlg)->reject();
-    });
-    CKavoDocManager manager;
-    std::vector<std::string> files;
-    main.activateWindow();
-    EXPECT_FALSE(manager.DoPromptFileName(files, 0xF000, true));
-    EXPECT_TRUE(QTest::qWaitForWindowActive(&main, 1000));
-    EXPECT_EQ(QApplication::activeWindow(), &main);
+    CKavoDocList::Instance().Install();
+    const std::pair<const char*, std::function<void()>> dialogs[] = {
+        {"open", [] {
+             CKavoDocManager manager;
+             std::vector<std::string> files;
+             EXPECT_FALSE(manager.DoPromptFileName(files, 0xF000, true));
+         }},
+        {"new", [] { EXPECT_FALSE(AppSeams().runTemplateDialog(false).made); }},
+    };
+    for (const auto& [name, run] : dialogs) {
+        QWidget main;
+        main.resize(400, 300);
+        main.show();
+        main.activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&main)) << name;
+        // Another window takes the activation while the dialog is up, as a
+        // window system that activates by stacking order may do.
+        QWidget other;
+        QTimer::singleShot(0, [&] {
+            other.show();
+            other.activateWindow();
+            other.hide();
+            if (QWidget* dlg = QApplication::activeModalWidget())
+                static_cast<QDialog*>(dlg)->reject();
+        });
+        run();
+        EXPECT_TRUE(QTest::qWaitForWindowActive(&main, 1000)) << name;
+        EXPECT_EQ(QApplication::activeWindow(), &main) << name;
+    }
+    ResetAppSeams();
 }
