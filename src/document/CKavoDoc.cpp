@@ -307,9 +307,13 @@ void CKavoDoc::InvalidateObj(const CDiagObj* obj)
         return;
     CRect rc;
     obj->GetBoundRect(rc, 3, 8);
-    // The drop shadow is drawn beside the object.
-    if (m_shadowSpec.IsVisible())
+    // The drop shadow is drawn beside the object; a linked figure's shadow
+    // is cast with its whole cluster's.
+    if (m_shadowSpec.IsVisible()) {
+        if (obj->GetType() == kObjFigure)
+            GetLinkedClusterRect(rc, static_cast<const CFigure*>(obj));
         m_shadowSpec.GetShadowRect(rc);
+    }
     UpdateAllViews(nullptr, 1, &rc);
 }
 

@@ -31,6 +31,7 @@
 
 #include <memory>
 #include <string>
+#include <unordered_set>
 #include <vector>
 
 class CFigure;
@@ -438,10 +439,29 @@ public:
     CStaple* FindFigLinkTo(const CFigure* fig) const;
     CStaple* FindFigLinkBetween(const CFigure* a, const CFigure* b) const;
     bool AreFigsLinked(const CFigure* a, const CFigure* b) const { return FindFigLinkBetween(a, b) != nullptr; }
+    // Figures joined by figure links, followed both ways, form a cluster:
+    // a figure's redraw while the drop shadow shows covers the whole
+    // cluster, and its shadow is cast over the outlines of the cluster's
+    // other figures that have a drop shadow, each outline once per drawing
+    // pass. `outlined` holds the pass's figures whose outline was cast;
+    // reached figures are added to it. (A set of the pass, not a flag on the
+    // figure: export draws bands of one document on several threads.)
+    void GetLinkedClusterRect(CRect& rect, const CFigure* fig) const;
+    // `outlineOf` gives a figure's outline polygon as drawing shapes it; by
+    // default its outline points, else its rectangle.
+    using FigOutlineFn = std::vector<CPoint> (*)(const CFigure& fig);
+    void CollectLinkedShadowOutlines(std::vector<std::vector<CPoint>>& outlines, const CFigure* fig,
+                                     std::unordered_set<const CFigure*>& outlined,
+                                     FigOutlineFn outlineOf = nullptr) const;
     // The figure-label staples of the figure, in staple-list order.
     const std::vector<const CStaple*>& FigLabelStaplesOf(const CFigure* fig) const
     {
         return m_stapleLabels.LabelsOf(*m_pStapleList, fig);
+    }
+    // The figure links at either end of the figure, in staple-list order.
+    const std::vector<const CStaple*>& FigLinkStaplesOf(const CFigure* fig) const
+    {
+        return m_stapleLabels.LinksOf(*m_pStapleList, fig);
     }
     int MoveConLabel(CStaple* staple, CConnector* con, const POINT& pt);
     // A connector label anchored where `pt` lies on the label; null on failure.
@@ -798,6 +818,8 @@ public:
     CFigStylesLibrary* GetFigStyles() override { return &m_figStyles; }
     CConStylesLibrary* GetConStyles() override { return &m_conStyles; }
     bool IsSymbolUsedByFigures(int index) const override;
+    // The highest symbol index a figure or the current styles hold.
+    int HighestSymbolUsedByFigures() const;
     void ShiftFigureSymbolIndexes(int removed) override;
     void RemapFigureSymbolIndex(int from, int to) override;
     bool IsEndShapeUsedByConnectors(int index) const override;

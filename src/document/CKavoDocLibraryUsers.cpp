@@ -2,6 +2,8 @@
 // libraries ask about and renumber them.
 #include "document/CKavoDoc.h"
 
+#include <algorithm>
+
 namespace {
 void ShiftDown(int32_t& index, int removed)
 {
@@ -46,6 +48,14 @@ bool CKavoDoc::IsSymbolUsedByFigures(int index) const
     bool used = HoldsSymbol(m_curFigStyle.m_props, index) || HoldsSymbol(m_curLblStyle.m_props, index);
     ForEachFigure([&](CFigure* f) { used = used || HoldsSymbol(f->m_props, index); });
     return used;
+}
+
+int CKavoDoc::HighestSymbolUsedByFigures() const
+{
+    int highest = std::max({m_curFigStyle.m_props.Symbol, m_curFigStyle.m_props.Icon, m_curLblStyle.m_props.Symbol,
+                            m_curLblStyle.m_props.Icon});
+    ForEachFigure([&](CFigure* f) { highest = std::max({highest, f->m_props.Symbol, f->m_props.Icon}); });
+    return highest;
 }
 
 void CKavoDoc::ShiftFigureSymbolIndexes(int removed)

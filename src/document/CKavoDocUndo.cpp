@@ -536,7 +536,7 @@ bool CKavoDoc::ReplayUndoRecord(int type, UndoReader& r)
         for (int i = 4; i >= 0; --i)
             if (!r.Int32(v[i]))
                 return false;
-        ApplySpecialShapeSettings(*this, v[0], v[2], v[1], v[3], v[4] != 0);
+        RestoreSpecialShapeSettings(*this, v[0], v[2], v[1], v[3], v[4] != 0);
         return true;
     }
     case UDOC_DOCLINESPACING: {

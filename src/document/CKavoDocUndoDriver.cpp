@@ -2,6 +2,7 @@
 // puts its links in order after the records of a step were replayed, so that
 // the document is the one the step found.
 #include "document/CKavoDoc.h"
+#include "document/FigSymbolCopy.h"
 
 #include "core/UIMode.h"
 #include "document/CStaple.h"
@@ -39,6 +40,20 @@ bool EndsAt(const CConnector* c, const CFigure* f)
 CConnector* ConById(const CObjList& objs, int32_t id)
 {
     return id == -1 ? nullptr : static_cast<CConnector*>(objs.FindById(id, kObjConnector));
+}
+
+// The symbol copies the replayed step appended, last first: its records put
+// every figure back on the symbol it stood on, so the copies are unused.
+void DropStepSymbolCopies(CKavoDoc& doc, const std::vector<int32_t>& memo)
+{
+    std::vector<int32_t> copies;
+    ForEachUndoMemoEntry(memo, kMemoSymbolCopy, [&](const int32_t* v) { copies.push_back(v[0]); });
+    if (copies.empty())
+        return;
+    const int highestUsed = doc.HighestSymbolUsedByFigures();
+    for (auto it = copies.rbegin(); it != copies.rend(); ++it)
+        if (*it > highestUsed && !doc.m_figStyles.IsSymbolUsed(*it))
+            DropEditSymbolCopy(doc, *it);
 }
 } // namespace
 
@@ -163,8 +178,10 @@ void CKavoDoc::FinishUndoReplay(const std::vector<int32_t>* memo, bool relink)
         m_nNextGrpId = (*memo)[2];
     }
     RestoreSelectionAfterUndo(memo);
-    if (memo)
+    if (memo) {
         RestoreLastUngroup(*memo);
+        DropStepSymbolCopies(*this, *memo);
+    }
 }
 
 void CKavoDoc::RestoreLastUngroup(const std::vector<int32_t>& memo)
@@ -214,23 +231,18 @@ void CKavoDoc::RelinkLinks(const std::vector<int32_t>* memo)
 }
 
 namespace {
-// A reshape or a stretched resize points its figure at a fresh copy of the
-// symbol, appended to the library. Once the step is undone nothing refers
-// to that copy (no record left in the log predates it), so the copy goes
-// when it is still last and unused; the last entry goes without shifting
-// any index. Symbols the copies did not make are never dropped.
-void DropUndoneSymbolCopy(CKavoDoc& doc)
+// A reshape, a stretched resize or a special-shape set-up points its figure
+// at a fresh copy of the symbol, appended to the library. Once the step is
+// undone nothing refers to those copies (no record left in the log predates
+// them), so they go while they are last and unused; the last entry goes
+// without shifting any index. Symbols the copies did not make are never
+// dropped. A set-up over many figures leaves many copies behind.
+void DropUndoneSymbolCopies(CKavoDoc& doc)
 {
-    const int last = doc.m_figSymbols.GetCount() - 1;
-    const CFigSymbol* sym = last >= 2 ? doc.m_figSymbols.GetAt(last) : nullptr;
-    if (!sym)
-        return;
-    auto& copies = doc.m_editSymbolCopies;
-    const auto made = std::find(copies.begin(), copies.end(), sym->m_strName);
-    if (made == copies.end() || doc.IsSymbolUsedByFigures(last) || doc.m_figStyles.IsSymbolUsed(last))
-        return;
-    copies.erase(made);
-    doc.m_figSymbols.Delete(last);
+    const int highestUsed = doc.HighestSymbolUsedByFigures();
+    for (int last = doc.m_figSymbols.GetCount() - 1; last >= 2 && last > highestUsed; --last)
+        if (doc.m_figStyles.IsSymbolUsed(last) || !DropEditSymbolCopy(doc, last))
+            return;
 }
 } // namespace
 
@@ -249,7 +261,9 @@ int CKavoDoc::UndoLastStep()
     // Undoing a scale returns to the select mode the user had.
     if (code == UDMAC_SCALE)
         EnterUIMode(6, 0);
-    if (code == UDMAC_RESHAPE || code == UDMAC_RESIZEFIG)
-        DropUndoneSymbolCopy(*this);
+    // Copies made before their step opened (a divider drag's, a stretched
+    // new figure's) are not in its memo.
+    if (code == UDMAC_RESHAPE || code == UDMAC_RESIZEFIG || code == UDMAC_CREATEFIG)
+        DropUndoneSymbolCopies(*this);
     return code;
 }

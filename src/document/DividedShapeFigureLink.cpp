@@ -1,6 +1,7 @@
 #include "document/DividedShapeFigureLink.h"
 
 #include "document/CKavoDoc.h"
+#include "document/FigSymbolCopy.h"
 #include "document/FigTextServices.h"
 #include "shapes/FigFlags.h"
 #include "shapes/CFigSymbol.h"
@@ -13,9 +14,39 @@ bool CSpecialFigureLink::CanSetUp() const
     return s && s->Reshape != 0;
 }
 
-CFigSymbol* CSpecialFigureLink::Symbol()
+const CFigSymbol* CSpecialFigureLink::Symbol() const
 {
     return m_pFig ? m_doc.m_figSymbols.GetAt(m_pFig->m_props.Symbol) : nullptr;
+}
+
+CFigSymbol* CSpecialFigureLink::TakeOwnSymbol()
+{
+    const CFigSymbol* shared = Symbol();
+    if (!shared)
+        return nullptr;
+    const int copy = AddEditSymbolCopy(m_doc, *shared);
+    if (copy < 0)
+        return nullptr;
+    // Recorded on the shared entry, before the figure leaves it.
+    if (!m_doc.LogFigureState(m_pFig)) {
+        DropEditSymbolCopy(m_doc, copy);
+        return nullptr;
+    }
+    m_nSharedSymbol = m_pFig->m_props.Symbol;
+    m_pFig->m_props.Symbol = copy;
+    return m_doc.m_figSymbols.GetAt(copy);
+}
+
+void CSpecialFigureLink::ReleaseUnchangedSymbol()
+{
+    const CFigSymbol* shared = m_doc.m_figSymbols.GetAt(m_nSharedSymbol);
+    const CFigSymbol* own = Symbol();
+    if (shared && own && own != shared && SameSymbolProgram(*own, *shared)) {
+        const int copy = m_pFig->m_props.Symbol;
+        m_pFig->m_props.Symbol = m_nSharedSymbol;
+        DropEditSymbolCopy(m_doc, copy);
+    }
+    m_nSharedSymbol = -1;
 }
 
 CRect CSpecialFigureLink::Rect() const

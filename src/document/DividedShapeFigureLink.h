@@ -10,10 +10,16 @@ class CFigure;
 class CSpecialFigureLink : public ISpecialFigure {
 public:
     CSpecialFigureLink(CKavoDoc& doc, CFigure* fig) : m_doc(doc), m_pFig(fig) {}
-    void Reset(CFigure* fig) { m_pFig = fig; }
+    void Reset(CFigure* fig)
+    {
+        m_pFig = fig;
+        m_nSharedSymbol = -1;
+    }
 
     bool CanSetUp() const override;
-    CFigSymbol* Symbol() override;
+    const CFigSymbol* Symbol() const override;
+    CFigSymbol* TakeOwnSymbol() override;
+    void ReleaseUnchangedSymbol() override;
     CRect Rect() const override;
     bool LogUndo(int kind) override;
     void Redraw() override;
@@ -30,6 +36,7 @@ public:
 private:
     CKavoDoc& m_doc;
     CFigure* m_pFig;
+    int m_nSharedSymbol = -1;   // the entry the figure left for its own copy
     std::string m_strSavedText;
     std::string m_strSavedSecond;
 };

@@ -23,6 +23,7 @@ enum UndoMemoTag : int32_t {
     kMemoGroupSelected = 5, // id of a group whose selected flag is set
     kMemoLastUngroup = 6,   // the last dissolved group: id, selected flag, member count
     kMemoLastUngroupMember = 7, // one of its member ids, in member order
+    kMemoSymbolCopy = 8,    // index of a symbol copy the step appended
 };
 
 constexpr int kMemoHeader = 4;
@@ -37,6 +38,7 @@ inline int UndoMemoTagSize(int32_t tag)
     case kMemoGroupSelected: return 1;
     case kMemoLastUngroup: return 3;
     case kMemoLastUngroupMember: return 1;
+    case kMemoSymbolCopy: return 1;
     default: return -1;
     }
 }

@@ -2,6 +2,7 @@
 
 #include "document/CFigure.h"
 #include "document/CKavoDoc.h"
+#include "document/FigSymbolCopy.h"
 #include "richtext/FigureTextFit.h"
 #include "shapes/CFigSymbol.h"
 #include "undo/UndoCodes.h"
@@ -141,10 +142,9 @@ int CopySymbolForEdit(CFigure& fig, int& oldIndex)
     const CFigSymbol* sym = fig.GetSymbol();
     if (!sym)
         return 0;
-    const int copy = fig.m_pDoc->m_figSymbols.AddCopyWithNewName(sym);
+    const int copy = AddEditSymbolCopy(*fig.m_pDoc, *sym);
     if (copy < 0)
         return 0;
-    fig.m_pDoc->m_editSymbolCopies.push_back(fig.m_pDoc->m_figSymbols.GetAt(copy)->m_strName);
     oldIndex = fig.m_props.Symbol;
     fig.m_props.Symbol = copy;
     return 1;

@@ -6,7 +6,10 @@
 #include "render/ConDrawContext.h"
 #include "render/RenderFigure.h"
 
+#include <unordered_set>
+
 class CDiagObj;
+class CFigure;
 
 // Object filters of the drawing pass.
 constexpr int kDrawFilterAll = 0;
@@ -27,6 +30,8 @@ struct CDiagObjDrawCtx : ConDrawCtx {
     CRect printTile;                            // the tile of a printed page
     CSize printSize;                            // printable size in device units
     int textEditArea = -1;                      // the area the editor draws, -1 none
+    // Linked figures whose outline a cluster's shadow has cast in this pass.
+    std::unordered_set<const CFigure*> shadowOutlined;
 
     // Back to the values of a new record.
     void Reset() { *this = CDiagObjDrawCtx{}; }

@@ -141,6 +141,41 @@ CRect SoftShadowReach(const CFigure& fig)
     return reach;
 }
 
+// The outline a figure's shadow takes: its outline points, else the shape
+// as drawn.
+std::vector<CPoint> ShadowOutlinePoints(const CFigure& fig)
+{
+    std::vector<CPoint> points;
+    if (fig.GetOutlinePoints(points) > 3)
+        return points;
+    points.clear();
+    for (const QPointF& p : DrawnOutline(fig))
+        points.emplace_back(qRound(p.x()), qRound(p.y()));
+    return points;
+}
+
+// Figures joined by figure links cast one shadow: the outlines of the
+// linked figures with a drop shadow join this figure's, overlaps shaded once.
+void AddClusterOutlines(const CKavoDoc& doc, const CFigure& fig, CDiagObjDrawCtx& ctx, QPolygonF& outline)
+{
+    std::vector<std::vector<CPoint>> linked;
+    doc.CollectLinkedShadowOutlines(linked, &fig, ctx.shadowOutlined, &ShadowOutlinePoints);
+    if (linked.empty())
+        return;
+    QPainterPath united;
+    united.setFillRule(Qt::WindingFill);
+    united.addPolygon(outline);
+    for (const std::vector<CPoint>& points : linked) {
+        QPolygonF polygon;
+        for (const CPoint& p : points)
+            polygon.append(QPointF(p.x, p.y));
+        QPainterPath path;
+        path.addPolygon(polygon);
+        united = united.united(path);
+    }
+    outline = united.toFillPolygon();
+}
+
 } // namespace
 
 CRect DrawReachOf(const CDiagObj& obj, int handleSize)
@@ -166,7 +201,9 @@ void DrawFigInView(CGraphics* graphics, CDC* dc, CDiagObjDrawCtx& ctx, const CFi
     CShadowSpec shadow;
     const CShadowSpec* shadowPtr = nullptr;
     QPolygonF outline;
-    if (fig.ShadowAllowed()) {
+    // A figure whose outline a linked figure's shadow already cast in this
+    // pass casts none of its own.
+    if (fig.ShadowAllowed() && !ctx.shadowOutlined.contains(&fig)) {
         fig.GetShadow(shadow);
         std::vector<CPoint> points;
         if (shadow.m_nType != 0) {
@@ -176,6 +213,8 @@ void DrawFigInView(CGraphics* graphics, CDC* dc, CDiagObjDrawCtx& ctx, const CFi
             } else {
                 outline = DrawnOutline(fig);
             }
+            if (fig.m_pDoc)
+                AddClusterOutlines(*fig.m_pDoc, fig, ctx, outline);
             shadowPtr = &shadow;
         }
     }
@@ -192,6 +231,7 @@ void DrawDocObjects(CKavoDoc& doc, CGraphics* graphics, CDC* dc, CDiagObjDrawCtx
     if (!doc.m_pObjList)
         return;
     ctx.BeginPass();
+    ctx.shadowOutlined.clear();
     // With line hops on, each connector looks for crossings only among the
     // connectors near it (a pass the caller keeps for several drawings serves).
     std::optional<ConCrossingPass> crossings;

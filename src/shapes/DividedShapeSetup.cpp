@@ -17,8 +17,7 @@ void FitAllBoxes(ISpecialFigure& fig, CFigSymbol& sym, int l, int r, int t, int 
 
 int InitSpecialShapeFig(ISpecialFigure& fig, int left, int right, int top, int bottom)
 {
-    CFigSymbol* sym = fig.Symbol();
-    if (!sym || !fig.CanSetUp())
+    if (!fig.Symbol() || !fig.CanSetUp())
         return 0;
     left = std::max(left, 1);
     right = std::max(right, 1);
@@ -27,6 +26,9 @@ int InitSpecialShapeFig(ISpecialFigure& fig, int left, int right, int top, int b
     // Log before touching anything: a refused record leaves the figure and
     // the document's modified flag as they were.
     if (!fig.LogUndo(UDOC_FIGTEXT) || !fig.LogUndo(UDOC_FIGDIM))
+        return 0;
+    CFigSymbol* sym = fig.TakeOwnSymbol();
+    if (!sym)
         return 0;
     fig.Redraw();
     fig.SetModified();
@@ -38,22 +40,39 @@ int InitSpecialShapeFig(ISpecialFigure& fig, int left, int right, int top, int b
     if (fig.ReflowsText())
         fig.Reflow();
     fig.FitToText(0, 0, 0, 0);
+    fig.ReleaseUnchangedSymbol();
     return 1;
 }
 
-void ApplySpecialShapeSettings(ISpecialShapeDoc& doc, int left, int right, int top, int bottom, bool bStyles)
+namespace {
+
+// Stores the margins (each at least 1); with `figures` sets up every figure,
+// with bStyles the figure styles.
+void StoreAndSetUp(ISpecialShapeDoc& doc, int left, int right, int top, int bottom, bool figures, bool bStyles)
 {
     left = std::max(left, 1);
     right = std::max(right, 1);
     top = std::max(top, 1);
     bottom = std::max(bottom, 1);
     doc.StoreFigMargins(left, right, top, bottom);
-    for (int i = 0; i < doc.FigureCount(); ++i) {
+    for (int i = 0; figures && i < doc.FigureCount(); ++i) {
         if (ISpecialFigure* fig = doc.Figure(i))
             InitSpecialShapeFig(*fig, left, right, top, bottom);
     }
     if (bStyles)
         doc.ApplyMarginsToStyles(left, right, top, bottom);
+}
+
+} // namespace
+
+void ApplySpecialShapeSettings(ISpecialShapeDoc& doc, int left, int right, int top, int bottom, bool bStyles)
+{
+    StoreAndSetUp(doc, left, right, top, bottom, true, bStyles);
+}
+
+void RestoreSpecialShapeSettings(ISpecialShapeDoc& doc, int left, int right, int top, int bottom, bool bStyles)
+{
+    StoreAndSetUp(doc, left, right, top, bottom, false, bStyles);
 }
 
 int SetFigMargins(ISpecialShapeDoc& doc, int left, int right, int top, int bottom, bool bStyles)

@@ -14,8 +14,13 @@ public:
     // False for a blank style, a connector, an invisible figure, one without
     // text areas or without a special shape.
     virtual bool CanSetUp() const = 0;
-    // The figure's own symbol; null without one.
-    virtual CFigSymbol* Symbol() = 0;
+    // The symbol the figure stands on; null without one.
+    virtual const CFigSymbol* Symbol() const = 0;
+    // Puts the figure on a copy of its symbol, recorded so that undo takes it
+    // back to the shared one; the copy, or null when refused.
+    virtual CFigSymbol* TakeOwnSymbol() = 0;
+    // Back on the shared symbol when the copy ended up the same as it.
+    virtual void ReleaseUnchangedSymbol() = 0;
     virtual CRect Rect() const = 0;
     // One undo record (UDOC_FIGTEXT, or UDOC_FIGDIM with the rectangle);
     // false when the log refuses it.
@@ -50,11 +55,16 @@ public:
 };
 
 // 1 when the figure was set up; 0 when it is not a special figure or the
-// undo log refused its records (nothing changed then).
+// undo log refused its records (nothing changed then). The text boxes are
+// fitted on the figure's own copy of its symbol, never on the shared entry.
 int InitSpecialShapeFig(ISpecialFigure& fig, int left, int right, int top, int bottom);
 // Stores the margins (each at least 1) and sets up every figure; with
 // bStyles also the figure styles.
 void ApplySpecialShapeSettings(ISpecialShapeDoc& doc, int left, int right, int top, int bottom, bool bStyles);
+// Undo's side of a margins step: the margins (each at least 1) stored again
+// and, with bStyles, the figure styles set up for them. The figures are not
+// set up again: their own records in the step put them back as they were.
+void RestoreSpecialShapeSettings(ISpecialShapeDoc& doc, int left, int right, int top, int bottom, bool bStyles);
 // The undoable form: one UDMAC_MARGINS step; 0 (nothing changed) when the
 // log refuses the margins record.
 int SetFigMargins(ISpecialShapeDoc& doc, int left, int right, int top, int bottom, bool bStyles);

@@ -21,7 +21,14 @@ public:
     int logged = 0;
 
     bool CanSetUp() const override { return special; }
-    CFigSymbol* Symbol() override { return &sym; }
+    bool refuseCopy = false;
+    const CFigSymbol* Symbol() const override { return &sym; }
+    CFigSymbol* TakeOwnSymbol() override
+    {
+        calls.push_back("own");
+        return refuseCopy ? nullptr : &sym;
+    }
+    void ReleaseUnchangedSymbol() override { calls.push_back("release"); }
     CRect Rect() const override { return UnitRect(); }
     bool LogUndo(int kind) override
     {
@@ -86,7 +93,7 @@ TEST(SpecialSetup, FiguresAreFittedTwiceAroundABlankText)
     FakeFigure fig;
     fig.reflows = true;
     ASSERT_EQ(InitSpecialShapeFig(fig, 0, 4, 5, 6), 1);
-    EXPECT_EQ(Join(fig.calls), "log11 log1 redraw modified blank fit0345 restore reflow fit0000");
+    EXPECT_EQ(Join(fig.calls), "log11 log1 own redraw modified blank fit0345 restore reflow fit0000 release");
     // The boxes end inside their rows by the real margins (0 became 1).
     EXPECT_EQ(BoxOf(fig.sym, 1), CFltRect(1, 605, 2044, 1394));
 }
@@ -101,6 +108,14 @@ TEST(SpecialSetup, RefusedRecordsChangeNothing)
         EXPECT_EQ(Join(fig.calls), refuse == 0 ? "log11" : "log11 log1");
         EXPECT_EQ(BoxOf(fig.sym, 1), before);
     }
+    // A copy the library or the log refuses: the shared symbol is never
+    // fitted in its place.
+    FakeFigure refused;
+    refused.refuseCopy = true;
+    const CFltRect shared = BoxOf(refused.sym, 1);
+    EXPECT_EQ(InitSpecialShapeFig(refused, 4, 4, 4, 4), 0);
+    EXPECT_EQ(Join(refused.calls), "log11 log1 own");
+    EXPECT_EQ(BoxOf(refused.sym, 1), shared);
     FakeFigure plain;
     plain.special = false;
     EXPECT_EQ(InitSpecialShapeFig(plain, 4, 4, 4, 4), 0);
@@ -114,7 +129,7 @@ TEST(SpecialSetup, MarginsAreOneUndoableStep)
     EXPECT_EQ(Join(doc.calls), "begin45 margins3 styles end");
     EXPECT_EQ(doc.margins[0] + doc.margins[1], 2);   // 0 and -2 are stored as 1
     EXPECT_EQ(doc.snap[0], 8);                       // the snap spacing comes back
-    EXPECT_EQ(doc.figures[1].calls.size(), 8u);      // every figure set up
+    EXPECT_EQ(doc.figures[1].calls.size(), 10u);      // every figure set up
     // A refused margins record: nothing changes.
     FakeDoc refused;
     refused.refuseMargins = true;

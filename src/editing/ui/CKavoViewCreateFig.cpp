@@ -14,6 +14,7 @@
 #include "document/AttachKinds.h"
 #include "document/CFigure.h"
 #include "document/CKavoDoc.h"
+#include "document/FigSymbolCopy.h"
 #include "document/CStaple.h"
 #include "document/Trunks.h"
 #include "editing/CreateFigRules.h"
@@ -413,7 +414,7 @@ bool CKavoView::FinishCreateFig()
     if (!added) {
         delete fig;
         if (stretched >= 0)
-            m_pDoc->m_figSymbols.Delete(stretched);
+            DropEditSymbolCopy(*m_pDoc, stretched);
         m_pFlowCon = nullptr;
         m_pFlowJct = nullptr;
         return false;

@@ -6,6 +6,7 @@
 #include "core/Settings.h"
 #include "document/CFigure.h"
 #include "document/CKavoDoc.h"
+#include "document/FigSymbolCopy.h"
 #include "editing/ShapeStretch.h"
 #include "shapes/CFigSymbol.h"
 
@@ -27,7 +28,7 @@ int CKavoView::CommitCreateStretch(CFigure& fig)
 {
     if (!m_bStretching || !m_pStretchSym || !m_pDoc)
         return -1;
-    const int copy = m_pDoc->m_figSymbols.AddCopyWithNewName(m_pStretchSym.get());
+    const int copy = AddEditSymbolCopy(*m_pDoc, *m_pStretchSym);
     if (copy >= 0)
         fig.m_props.Symbol = copy;
     return copy;

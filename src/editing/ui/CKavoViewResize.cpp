@@ -12,6 +12,7 @@
 #include "core/Units.h"
 #include "document/CFigure.h"
 #include "document/CKavoDoc.h"
+#include "document/FigSymbolCopy.h"
 #include "editing/GestureRules.h"
 #include "editing/ShapeStretch.h"
 #include "geometry/IntGeometry.h"
@@ -250,15 +251,13 @@ bool CKavoView::CommitFigResize(CFigure* fig)
     int oldIndex = -1;
     bool done = true;
     if (m_pStretchSym && fig->GetSymbol()) {
-        const int copy = m_pDoc->m_figSymbols.AddCopyWithNewName(m_pStretchSym.get());
+        const int copy = AddEditSymbolCopy(*m_pDoc, *m_pStretchSym);
         done = copy >= 0 && m_pDoc->LogFigureState(fig) != 0;
         oldIndex = fig->m_props.Symbol;
-        if (done) {
+        if (done)
             fig->m_props.Symbol = copy;
-            m_pDoc->m_editSymbolCopies.push_back(m_pDoc->m_figSymbols.GetAt(copy)->m_strName);
-        }
         else if (copy >= 0)
-            m_pDoc->m_figSymbols.Delete(copy);
+            DropEditSymbolCopy(*m_pDoc, copy);
     }
     done = done && m_pDoc->MoveFigToRect(fig, m_rcResizeTrack);
     log.UndoEndStep();
