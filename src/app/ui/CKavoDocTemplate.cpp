@@ -12,11 +12,37 @@
 #include "platform/Ansi.h"
 
 #include <QApplication>
+#include <QEvent>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 
 namespace {
 DocumentLoader g_loader = nullptr;
+
+// Hands the close of a watched window to the template's question.
+class CloseWatcher : public QObject {
+public:
+    explicit CloseWatcher(CKavoDocTemplate& owner) : m_owner(owner) {}
+
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() != QEvent::Close)
+            return false;
+        bool mayClose = true;
+        if (auto* main = qobject_cast<CMainFrame*>(watched))
+            mayClose = main == m_owner.Frame() ? m_owner.MayCloseMainWindow() : true;
+        else if (auto* child = qobject_cast<QMdiSubWindow*>(watched))
+            if (auto* view = qobject_cast<CKavoView*>(child->widget()))
+                mayClose = m_owner.MayCloseView(view);
+        if (mayClose)
+            return false;
+        event->ignore();
+        return true;
+    }
+
+private:
+    CKavoDocTemplate& m_owner;
+};
 } // namespace
 
 void SetDocumentLoader(DocumentLoader loader)
@@ -33,8 +59,42 @@ CKavoView* CKavoDocTemplate::AddView(CKavoDoc* doc)
     ++m_viewCounts[doc];
     // After the view's own destructor: it has left the document by then.
     QObject::connect(view, &QObject::destroyed, [this, doc] { OnViewClosed(doc); });
-    frame->AddViewFrame(view, AnsiToQString(doc->GetTitle()));
+    WatchClose(frame->AddViewFrame(view, AnsiToQString(doc->GetTitle())));
+    WatchClose(frame);
     return view;
+}
+
+void CKavoDocTemplate::WatchClose(QObject* window)
+{
+    if (!window)
+        return;
+    if (!m_closeWatcher)
+        m_closeWatcher = std::make_unique<CloseWatcher>(*this);
+    // Installing again moves the filter to the front; it is never doubled.
+    window->installEventFilter(m_closeWatcher.get());
+}
+
+bool CKavoDocTemplate::MayCloseView(CKavoView* view)
+{
+    CKavoDoc* doc = view->GetDocument();
+    if (m_bCloseAsked || !doc || m_viewCounts[doc] > 1)
+        return true;
+    view->CloseTextEditor();
+    return CKavoDocList::Instance().SaveModified(doc);
+}
+
+bool CKavoDocTemplate::MayCloseMainWindow()
+{
+    if (m_bCloseAsked)
+        return true;
+    if (CKavoView* v = ActiveView())
+        v->CloseTextEditor();
+    for (const auto& d : m_docs)
+        if (!CKavoDocList::Instance().SaveModified(d.get()))
+            return false;
+    // The windows that close with the main window are not asked again.
+    m_bCloseAsked = true;
+    return true;
 }
 
 CKavoDoc* CKavoDocTemplate::OpenNewDocument(const std::string& templatePath)
@@ -171,9 +231,12 @@ void CKavoDocTemplate::InstallSeams()
         CKavoDoc* d = ActiveDoc();
         if (!d || !Frame())
             return;
+        // File > Close asked about the diagram already.
+        m_bCloseAsked = true;
         for (QMdiSubWindow* child : Frame()->MdiArea()->subWindowList())
             if (auto* v = qobject_cast<CKavoView*>(child->widget()); v && v->GetDocument() == d)
                 child->close();
+        m_bCloseAsked = false;
     };
     s.activeChildMaximized = [this] {
         QMdiSubWindow* c = Frame() ? Frame()->MdiArea()->activeSubWindow() : nullptr;

@@ -12,6 +12,7 @@
 
 class CMainFrame;
 class CKavoView;
+class QObject;
 
 class CKavoDocTemplate {
 public:
@@ -38,8 +39,19 @@ public:
     // Installs this template's answers into the application seams.
     void InstallSeams();
 
+    // Whether a window may close. A diagram's last window and the main
+    // window ask about unsaved changes first (an open text editor puts its
+    // text into the diagram before); Cancel keeps them open.
+    bool MayCloseView(CKavoView* view);
+    bool MayCloseMainWindow();
+
 private:
+    void WatchClose(QObject* window);
+
     std::function<CMainFrame*()> m_frame;
+    std::unique_ptr<QObject> m_closeWatcher;
+    // Set while windows close whose diagrams were asked about already.
+    bool m_bCloseAsked = false;
     std::map<CKavoDoc*, int> m_viewCounts;
     std::vector<std::unique_ptr<CKavoDoc>> m_docs;
 };

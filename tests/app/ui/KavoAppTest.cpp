@@ -562,6 +562,48 @@ TEST_F(KavoAppTest, CloseAsksAboutAChangedDiagramAndTakesAllItsWindows)
     app->ExitInstance();
 }
 
+// Closing a changed diagram's last window, or the main window, asks first:
+// Cancel keeps the diagram and its window; a window that is not the last
+// closes without a question.
+TEST_F(KavoAppTest, ClosingTheLastWindowOfAChangedDiagramAsksFirst)
+{
+    auto app = MakeApp({});
+    ASSERT_TRUE(app->InitInstance());
+    CMainFrame* frame = app->MainFrame();
+    const auto docs = InstallDocuments(frame);
+    app->OnFileNew();
+    CKavoDoc* doc = GetActiveKavoDoc();
+    ASSERT_TRUE(doc);
+    frame->OnIdleUpdateCmdUI();
+    QAction* newWindow = MenuItem(frame, "&Window", "&New Window");
+    ASSERT_TRUE(newWindow);
+    newWindow->trigger();
+    ASSERT_EQ(frame->MdiArea()->subWindowList().size(), 2);
+    doc->SetModifiedFlag(true);
+
+    CRecordingPrompt prompt;
+    frame->MdiArea()->subWindowList().front()->close();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(prompt.shown.empty());
+    ASSERT_EQ(frame->MdiArea()->subWindowList().size(), 1);
+
+    prompt.QueueAnswer(IDCANCEL);
+    EXPECT_FALSE(frame->MdiArea()->subWindowList().front()->close());
+    ASSERT_EQ(prompt.shown.size(), 1u);
+    EXPECT_EQ(prompt.shown[0].text, "Save changes to " + doc->GetTitle() + "?");
+    prompt.QueueAnswer(IDCANCEL);
+    EXPECT_FALSE(frame->close());
+    EXPECT_EQ(prompt.shown.size(), 2u);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_EQ(docs->DocumentCount(), 1);
+    EXPECT_TRUE(doc->IsModified());
+
+    prompt.QueueAnswer(IDNO);
+    EXPECT_TRUE(frame->close());
+    EXPECT_EQ(prompt.shown.size(), 3u);
+    app->ExitInstance();
+}
+
 // Help > Contents opens the first help page, with no topic anchor.
 TEST_F(KavoAppTest, HelpContentsOpensTheHelpsFirstPage)
 {
