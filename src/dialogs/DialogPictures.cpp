@@ -100,22 +100,29 @@ void LabelBox(QPainter& p, const QRectF& r)
     p.setPen(QPen(kInk, 1));
 }
 
-QImage RoundedCorners()
+// A connector from a box at the top left along `route` into `target`,
+// ending in an arrowhead pointing right at `tip`.
+QImage RouteBetweenBoxes(const QRectF& target, const QPainterPath& route, QPointF tip)
 {
     Sheet s(kSmallW, kSmallH);
     QPainter& p = s.P();
     Box(p, QRectF(4, 4, 16, 12));
-    Box(p, QRectF(40, 20, 12, 12));
+    Box(p, target);
+    p.setBrush(Qt::NoBrush);
+    p.drawPath(route);
+    Arrowhead(p, tip, 1, 0);
+    return s.Framed();
+}
+
+QImage RoundedCorners()
+{
     QPainterPath path(QPointF(20, 10.5));
     path.lineTo(24.5, 10.5);
     path.quadTo(30.5, 10.5, 30.5, 16.5);
     path.lineTo(30.5, 20.5);
     path.quadTo(30.5, 26.5, 36.5, 26.5);
     path.lineTo(40, 26.5);
-    p.setBrush(Qt::NoBrush);
-    p.drawPath(path);
-    Arrowhead(p, QPointF(40, 26.5), 1, 0);
-    return s.Framed();
+    return RouteBetweenBoxes(QRectF(40, 20, 12, 12), path, QPointF(40, 26.5));
 }
 
 QImage Jogs()
@@ -142,6 +149,15 @@ QImage JunctionDots()
     Arrow(p, QPointF(28.5, 14.5), QPointF(28.5, 33));
     Dot(p, QPointF(28.5, 14.5), 3);
     return s.Framed();
+}
+
+QImage Orthogonal()
+{
+    QPainterPath path(QPointF(20, 10.5));
+    path.lineTo(28.5, 10.5);
+    path.lineTo(28.5, 26.5);
+    path.lineTo(33, 26.5);
+    return RouteBetweenBoxes(QRectF(36, 20, 16, 12), path, QPointF(36, 26.5));
 }
 
 QImage ConPointDots()
@@ -243,6 +259,8 @@ QImage Drawn(int id)
     case kBmpJogs: return Jogs();
     case kBmpJunctionDots: return JunctionDots();
     case kBmpConPointDots: return ConPointDots();
+    case kBmpOrthogonal: return Orthogonal();
+    case kBmpConJunctionDots: return JunctionDots();
     case kBmpFigureLabel: return FigureLabel();
     case kBmpConnectorLabel: return ConnectorLabel();
     case kBmpFlowLabel: return FlowLabel();

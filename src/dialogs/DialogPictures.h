@@ -4,6 +4,7 @@
 //   309  a small flowchart on a page (every page of the new diagram wizard)
 //   324  a connector with rounded corners     325  a jog over a crossing
 //   326  a dot where three connectors meet   327  dots at connection points
+//   358  a connector routed at right angles  359  a dot where three connectors meet
 //   384  a figure label   385  a connector label   386  a flow label
 // A bitmap of the same id among the program's resources (":/bitmaps/<id>.png")
 // is shown in place of the drawn one.
@@ -19,6 +20,8 @@ enum DialogBitmap {
     kBmpJogs = 325,
     kBmpJunctionDots = 326,
     kBmpConPointDots = 327,
+    kBmpOrthogonal = 358,
+    kBmpConJunctionDots = 359,
     kBmpFigureLabel = 384,
     kBmpConnectorLabel = 385,
     kBmpFlowLabel = 386,

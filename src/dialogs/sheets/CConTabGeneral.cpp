@@ -4,6 +4,7 @@
 #include "core/MsgBox.h"
 #include "core/Settings.h"
 #include "core/StringHelpers.h"
+#include "dialogs/DialogPictures.h"
 #include "document/CKavoDoc.h"
 #include "platform/Ansi.h"
 #include "platform/Prompt.h"
@@ -62,10 +63,12 @@ CCTabGeneral::CCTabGeneral(CConSheetData& data, QWidget* parent)
     grid->addWidget(AddCheck(kStyleBar, "&Style bar button"), row++, 0, 1, 3);
     grid->addWidget(AddLabel(2630, "Orthogonal"), row++, 0, 1, 3);
     grid->addWidget(AddLabel(2631, "Assistance creating vertical and horizontal lines:"), row++, 0, 1, 3);
-    grid->addWidget(AddRadio(m_assist, kManual, "Ma&nual (no assistance)"), row++, 0, 1, 3);
-    grid->addWidget(AddRadio(m_assist, kGuided, "&Guided (recommended)"), row++, 0, 1, 3);
-    grid->addWidget(AddRadio(m_assist, kAutomated, "A&utomated and routed (advanced)"), row++, 0, 1, 3);
-    grid->addWidget(AddCheck(kDots, "D&ots at junction of three or more connectors"), row++, 0, 1, 3);
+    grid->addWidget(MakePictureStatic(this, 2643, kBmpOrthogonal, true), row, 2, 3, 1, Qt::AlignRight);
+    grid->addWidget(AddRadio(m_assist, kManual, "Ma&nual (no assistance)"), row++, 0, 1, 2);
+    grid->addWidget(AddRadio(m_assist, kGuided, "&Guided (recommended)"), row++, 0, 1, 2);
+    grid->addWidget(AddRadio(m_assist, kAutomated, "A&utomated and routed (advanced)"), row++, 0, 1, 2);
+    grid->addWidget(AddCheck(kDots, "D&ots at junction of three or more connectors"), row, 0, 1, 2);
+    grid->addWidget(MakePictureStatic(this, kDotsPicture, kBmpConJunctionDots, true), row++, 2, Qt::AlignRight);
     grid->setRowStretch(row, 1);
     grid->setColumnStretch(1, 1);
 
@@ -199,6 +202,7 @@ void CCTabGeneral::UpdateControls()
     Show(kAutomated, automated);
     Enable(kAutomated, automated);
     Show(kDots, false);
+    Show(kDotsPicture, false);
     Enable(kDots, false);
     Enable(kBind, styles || m_data.CurrentStyle() != nullptr);
 }

@@ -16,7 +16,7 @@ public:
     static constexpr int kDescription = 1252, kCategory = 2601, kBasedOn = 2526, kBind = 1267;
     static constexpr int kStylesPicker = 2527;
     static constexpr int kInDropMenu = 1272, kStyleBar = 1266;
-    static constexpr int kManual = 2597, kGuided = 2598, kAutomated = 2599, kDots = 2547;
+    static constexpr int kManual = 2597, kGuided = 2598, kAutomated = 2599, kDots = 2547, kDotsPicture = 2600;
 
     explicit CCTabGeneral(CConSheetData& data, QWidget* parent = nullptr);
     void OnInitPage() override;

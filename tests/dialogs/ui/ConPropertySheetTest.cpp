@@ -119,6 +119,10 @@ TEST_F(ConPropertySheet, OneValueOnEachPageAndEveryApplyIsOneUndoStep)
         Click(GetDlgItem(sheet.GetActivePage(), CCTabGeneral::kManual));
         EXPECT_TRUE(apply->isEnabled());
         Shot(sheet, "con_props_general");
+        // The route picture stands beside the assistance choices; the dots
+        // check and its picture are never shown.
+        EXPECT_TRUE(GetDlgItem(sheet.GetActivePage(), 2643)->isVisible());
+        EXPECT_FALSE(GetDlgItem(sheet.GetActivePage(), CCTabGeneral::kDotsPicture)->isVisible());
         apply->click();
         EXPECT_FALSE(apply->isEnabled());
 

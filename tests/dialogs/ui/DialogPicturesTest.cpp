@@ -41,6 +41,7 @@ TEST(DialogPicturesTest, EachPictureIsDrawnAtItsSizeWithSomethingOnIt)
         {kBmpDecision, {72, 56}},       {kBmpWizard, {96, 200}},        {kBmpRoundedCorners, {56, 36}},
         {kBmpJogs, {56, 36}},           {kBmpJunctionDots, {56, 36}},   {kBmpConPointDots, {56, 36}},
         {kBmpFigureLabel, {56, 36}},    {kBmpConnectorLabel, {56, 36}}, {kBmpFlowLabel, {56, 36}},
+        {kBmpOrthogonal, {56, 36}},     {kBmpConJunctionDots, {56, 36}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.id);
