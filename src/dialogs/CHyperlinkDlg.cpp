@@ -5,6 +5,7 @@
 #include "fileformat/ui/CPreviewFileDialog.h"
 #include "platform/Ansi.h"
 #include "platform/Prompt.h"
+#include "platform/ui/DialogExec.h"
 #include "platform/ui/DlgItems.h"
 
 #include <QDialogButtonBox>
@@ -45,7 +46,7 @@ bool ChooseWithFileDialog(QWidget* parent, const std::string& title, const std::
     if (!info.isDir() && info.exists())
         dlg.selectFile(info.fileName());
     dlg.ShowPathChoice(relative);
-    if (dlg.exec() != QDialog::Accepted || dlg.selectedFiles().isEmpty())
+    if (ExecDialogReturningActivation(dlg) != QDialog::Accepted || dlg.selectedFiles().isEmpty())
         return false;
     relative = dlg.RelativeChosen();
     chosen = QStringToAnsi(dlg.selectedFiles().front());

@@ -2,6 +2,7 @@
 
 #include "core/Settings.h"
 #include "platform/Ansi.h"
+#include "platform/ui/DialogExec.h"
 #include "render/PicturePreview.h"
 
 #include <QCheckBox>
@@ -104,7 +105,7 @@ ImportDialogFn MakeImportDialog(QWidget* parent)
         if (r.filterIndex >= 1 && r.filterIndex <= filters.size())
             dialog.selectNameFilter(filters[r.filterIndex - 1]);
         dialog.setDefaultSuffix(AnsiToQString(r.defaultExt));
-        if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        if (ExecDialogReturningActivation(dialog) != QDialog::Accepted || dialog.selectedFiles().isEmpty())
             return false;
         r.path = dialog.selectedFiles().first();
         r.filterIndex = int(filters.indexOf(dialog.selectedNameFilter())) + 1;

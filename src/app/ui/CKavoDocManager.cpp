@@ -6,6 +6,7 @@
 #include "core/StringHelpers.h"
 #include "fileformat/ui/CPreviewFileDialog.h"
 #include "platform/Ansi.h"
+#include "platform/ui/DialogExec.h"
 
 #include <QApplication>
 #include <QFileDialog>
@@ -75,14 +76,7 @@ QString CKavoDocManager::UntitledSaveFolder()
 
 int CKavoDocManager::ExecFileDialog(QFileDialog& dlg)
 {
-    QWidget* parent = dlg.parentWidget();
-    const int result = dlg.exec();
-    // The window system does not always hand the activation back when a file
-    // dialog goes; a main window left inactive is raised over every menu
-    // popup its menu bar opens.
-    if (parent)
-        parent->window()->activateWindow();
-    return result;
+    return ExecDialogReturningActivation(dlg);
 }
 
 void CKavoDocManager::SetDialogRunner(DialogRunner runner)

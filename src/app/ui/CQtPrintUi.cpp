@@ -3,6 +3,7 @@
 #include "app/ui/CQtPrinterService.h"
 #include "app/ui/PrinterHandlesQt.h"
 #include "document/CKavoDoc.h"
+#include "platform/ui/DialogExec.h"
 #include "render/PrintDocument.h"
 
 #include <QDialogButtonBox>
@@ -46,7 +47,7 @@ bool CQtPrintUi::PrintSetupDialog(HGLOBAL& devMode, HGLOBAL& devNames)
     if (auto* buttons = dialog.findChild<QDialogButtonBox*>())
         if (QPushButton* ok = buttons->button(QDialogButtonBox::Ok))
             ok->setText(QObject::tr("OK"));
-    if (dialog.exec() != QDialog::Accepted)
+    if (ExecDialogReturningActivation(dialog) != QDialog::Accepted)
         return false;
     StorePrinterChoice(printer, devMode, devNames);
     return true;
@@ -58,7 +59,7 @@ bool CQtPrintUi::PrintDialog(HGLOBAL& devMode, HGLOBAL& devNames)
     ConfigurePrinter(printer, nullptr, nullptr); // the system's default printer
     QPrintDialog dialog(&printer, m_parent);
     LimitOptions(dialog, false);
-    if (dialog.exec() != QDialog::Accepted)
+    if (ExecDialogReturningActivation(dialog) != QDialog::Accepted)
         return false;
     StorePrinterChoice(printer, devMode, devNames);
     return true;
@@ -75,7 +76,7 @@ void CQtPrintUi::PrintDocument(CKavoDoc& doc, bool direct, HGLOBAL& devMode, HGL
         QPrintDialog dialog(&printer, m_parent);
         LimitOptions(dialog, true);
         dialog.setMinMax(1, pages);
-        if (dialog.exec() != QDialog::Accepted)
+        if (ExecDialogReturningActivation(dialog) != QDialog::Accepted)
             return;
         // The printer chosen there stays the application's.
         StorePrinterChoice(printer, devMode, devNames);

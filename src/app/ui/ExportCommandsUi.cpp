@@ -8,6 +8,7 @@
 #include "fileformat/ui/CExportFileDialog.h"
 #include "platform/Ansi.h"
 #include "platform/Prompt.h"
+#include "platform/ui/DialogExec.h"
 #include "render/ExportCommands.h"
 #include "render/ExportFormats.h"
 
@@ -35,7 +36,7 @@ bool SaveDialog(QWidget* parent, const std::string& title, const QString& propos
     dialog.selectFile(proposed);
     // The overwrite question is the command's own.
     dialog.setOption(QFileDialog::DontConfirmOverwrite);
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+    if (ExecDialogReturningActivation(dialog) != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return false;
     path = dialog.selectedFiles().first();
     filterIndex = int(filters.indexOf(dialog.selectedNameFilter())) + 1;

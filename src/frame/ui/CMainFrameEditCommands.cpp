@@ -19,6 +19,7 @@
 #include "fileformat/ui/CPreviewFileDialog.h"
 #include "platform/Ansi.h"
 #include "platform/Prompt.h"
+#include "platform/ui/DialogExec.h"
 
 #include <QApplication>
 #include <QFileInfo>
@@ -42,7 +43,7 @@ QString AskSavePath(QWidget* parent, const char* title, const QString& folder, c
     dlg.setDefaultSuffix(suffix);
     if (!proposed.isEmpty())
         dlg.selectFile(proposed);
-    if (dlg.exec() != QDialog::Accepted || dlg.selectedFiles().isEmpty())
+    if (ExecDialogReturningActivation(dlg) != QDialog::Accepted || dlg.selectedFiles().isEmpty())
         return QString();
     return dlg.selectedFiles().first();
 }
@@ -136,7 +137,7 @@ void CMainFrame::InstallTemplateCommands()
         CKavoFileDialog dlg(this, "Copy Styles From", CopyStylesFolder(), kDiagramFilter);
         dlg.setFileMode(QFileDialog::ExistingFile);
         dlg.setDefaultSuffix("kvd");
-        if (dlg.exec() != QDialog::Accepted || dlg.selectedFiles().isEmpty())
+        if (ExecDialogReturningActivation(dlg) != QDialog::Accepted || dlg.selectedFiles().isEmpty())
             return;
         const QString path = dlg.selectedFiles().first();
         CopyStylesFolder() = FolderOf(path);
