@@ -19,8 +19,10 @@ namespace {
 constexpr UINT IDS_IMPORT_GRAPHIC = 465;
 constexpr UINT IDS_BAD_METAFILE = 534;
 constexpr UINT IDS_BAD_GRAPHIC = 618;
-constexpr const char* kTextTooLarge =
+constexpr const char* kTextTooLargeToInsert =
     "This picture is too large to insert (%d x %d pixels). Pictures of up to %d megapixels can be inserted.";
+constexpr const char* kTextTooLargeToUse =
+    "This picture is too large to use (%d x %d pixels). Pictures of up to %d megapixels can be used.";
 
 // The remembered import folder, or the clip-art folder while none is
 // remembered or the remembered one is gone.
@@ -62,6 +64,17 @@ ImportResult ImportGraphicFile(const ImportDialogFn& dialog, ImportedGraphic& ou
     return ImportResult::Loaded;
 }
 
+void ReportFailedImport(const ImportedGraphic& picture, bool inserting)
+{
+    const bool metafile = picture.kind == 2 || picture.kind == 3;
+    QSize size;
+    if (!metafile && PictureFileTooLarge(picture.path, size))
+        MsgBoxPrintf(MB_ICONEXCLAMATION, inserting ? kTextTooLargeToInsert : kTextTooLargeToUse, size.width(),
+                     size.height(), int(kMaxImagePixels >> 20));
+    else
+        MsgBoxResPrintf(MB_ICONEXCLAMATION, metafile ? IDS_BAD_METAFILE : IDS_BAD_GRAPHIC);
+}
+
 bool OnInsertGraphic(CKavoDoc& doc, const ImportDialogFn& dialog)
 {
     ImportedGraphic picture;
@@ -69,12 +82,7 @@ bool OnInsertGraphic(CKavoDoc& doc, const ImportDialogFn& dialog)
     if (result == ImportResult::Cancelled)
         return false;
     if (result == ImportResult::Failed) {
-        const bool metafile = picture.kind == 2 || picture.kind == 3;
-        QSize size;
-        if (!metafile && PictureFileTooLarge(picture.path, size))
-            MsgBoxPrintf(MB_ICONEXCLAMATION, kTextTooLarge, size.width(), size.height(), int(kMaxImagePixels >> 20));
-        else
-            MsgBoxResPrintf(MB_ICONEXCLAMATION, metafile ? IDS_BAD_METAFILE : IDS_BAD_GRAPHIC);
+        ReportFailedImport(picture, true);
         return false;
     }
     const CPoint pos = doc.GetNewObjPos();

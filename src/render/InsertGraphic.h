@@ -39,6 +39,11 @@ enum class ImportResult { Cancelled, Loaded, Failed };
 // settings. A load remembers the folder and the file type chosen.
 ImportResult ImportGraphicFile(const ImportDialogFn& dialog, ImportedGraphic& out);
 
+// Tells the user why a chosen file did not load: too many pixels (worded for
+// inserting a figure, or for using the picture in one), or a damaged file or
+// one of no known kind.
+void ReportFailedImport(const ImportedGraphic& picture, bool inserting);
+
 // The command: the picture becomes a figure at the next new-object position,
 // its size scaled by the ScaleImport percent, in one undo step. Failures are
 // reported to the user. True when a figure was added.

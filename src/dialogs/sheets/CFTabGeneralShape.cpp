@@ -5,7 +5,6 @@
 // writes exactly the new shape.
 #include "dialogs/sheets/CFTabGeneral.h"
 
-#include "core/MsgBox.h"
 #include "core/NumericHelpers.h"
 #include "dialogs/CPictureFileDialog.h"
 #include "dialogs/sheets/CFTabSheet.h"
@@ -14,7 +13,6 @@
 #include "document/CKavoDoc.h"
 #include "document/FigPropValues.h"
 #include "editing/ui/PictureClipboardUi.h"
-#include "graphics/ImageLibrary.h"
 #include "platform/Ansi.h"
 #include "platform/Prompt.h"
 #include "platform/StringTable.h"
@@ -37,9 +35,7 @@
 #include <vector>
 
 namespace {
-constexpr UINT IDS_FIG_STYLE = 510, IDS_BAD_METAFILE = 534, IDS_BAD_GRAPHIC = 618;
-constexpr const char* kTextTooLarge =
-    "This picture is too large to use (%d x %d pixels). Pictures of up to %d megapixels can be used.";
+constexpr UINT IDS_FIG_STYLE = 510;
 // Width and height snap requests of the high word; a symbol of fixed aspect
 // is sized like a picture and does not snap.
 constexpr DWORD kHighSnapWidth = 128, kHighSnapHeight = 64;
@@ -50,17 +46,6 @@ std::string SymbolName(const CKavoDoc& doc, int index)
     return s ? s->m_strName : std::string();
 }
 
-// Why a chosen picture file did not load: too many pixels, or a file that
-// is damaged or of no known kind.
-void ReportFailedPicture(const ImportedGraphic& picture)
-{
-    const bool metafile = picture.kind == 2 || picture.kind == 3;
-    QSize size;
-    if (!metafile && PictureFileTooLarge(picture.path, size))
-        MsgBoxPrintf(MB_ICONEXCLAMATION, kTextTooLarge, size.width(), size.height(), int(kMaxImagePixels >> 20));
-    else
-        MsgBoxResPrintf(MB_ICONEXCLAMATION, metafile ? IDS_BAD_METAFILE : IDS_BAD_GRAPHIC);
-}
 } // namespace
 
 void CFTabGeneral::EnableShapeButtons()
@@ -161,7 +146,7 @@ void CFTabGeneral::OnGraphicFromFile()
     if (result == ImportResult::Cancelled)
         return;
     if (result == ImportResult::Failed) {
-        ReportFailedPicture(picture);
+        ReportFailedImport(picture, false);
         return;
     }
     TakePicture(picture.handle, picture.kind, picture.width, picture.height);
