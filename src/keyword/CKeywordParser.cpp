@@ -115,6 +115,18 @@ void CKeywordParser::NoteDamagingNul(int line)
 }
 
 // Reads the next logical line into m_line, joining continued lines.
+namespace {
+// Bytes up to the first CR or LF, at most `limit`: the library's vectorised
+// searches, since a large diagram's load spends much of its time here.
+size_t LineLength(const char* src, size_t limit)
+{
+    const void* lf = std::memchr(src, '\n', limit);
+    const size_t toLf = lf ? size_t(static_cast<const char*>(lf) - src) : limit;
+    const void* cr = std::memchr(src, '\r', toLf);
+    return cr ? size_t(static_cast<const char*>(cr) - src) : toLf;
+}
+} // namespace
+
 CKeywordParser::Fetch CKeywordParser::FetchLine()
 {
     size_t w = 0; // where the next physical line is written
@@ -134,9 +146,7 @@ CKeywordParser::Fetch CKeywordParser::FetchLine()
         }
         const size_t limit = std::min({kMaxLine, kMaxJoinedLine - w, m_nEnd - m_nBegin});
         const char* src = m_read.data() + m_nBegin;
-        size_t n = 0;
-        while (n < limit && src[n] != '\r' && src[n] != '\n')
-            ++n;
+        size_t n = LineLength(src, limit);
         if (m_line.size() < w + n + 2)
             m_line.resize(w + n + 2);
         std::memcpy(m_line.data() + w, src, n);

@@ -111,19 +111,25 @@ protected:
     virtual void ReportUnreported(int count);
     static std::string UnreportedText(int count);
 
-    // Character classes.
-    virtual bool IsEndOfLine(char c) const { return c == '\0' || c == '\n' || c == '\r'; }
-    virtual bool IsTrueLetter(char c) const { return c == '1' || c == 'T' || c == 'Y' || c == 't' || c == 'y'; }
-    virtual bool IsFalseLetter(char c) const { return c == '0' || c == 'F' || c == 'N' || c == 'f' || c == 'n'; }
-    virtual bool IsQuote(char c) const { return c == '"'; }
-    virtual bool IsComment(char c) const { return c == '#'; }
-    virtual bool IsBlank(char c) const { return c == ' ' || c == '\t'; }
-    virtual bool IsSeparator(char c) const { return c == ',' || c == '='; }
+    // Character classes (plain functions: the readers test every character).
+    static bool IsEndOfLine(char c) { return c == '\0' || c == '\n' || c == '\r'; }
+    static bool IsTrueLetter(char c) { return c == '1' || c == 'T' || c == 'Y' || c == 't' || c == 'y'; }
+    static bool IsFalseLetter(char c) { return c == '0' || c == 'F' || c == 'N' || c == 'f' || c == 'n'; }
+    static bool IsQuote(char c) { return c == '"'; }
+    static bool IsComment(char c) { return c == '#'; }
+    static bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+    static bool IsSeparator(char c) { return c == ',' || c == '='; }
 
     // Cursor readers: non-zero on success; 0 with the error code set on failure.
     BOOL SkipBlanks(const char*& p);
-    BOOL MatchKeyword(const char*& p, const char* word);
-    BOOL MatchKeyword(const char*& p, EKeyword kw) { return MatchKeyword(p, KeywordName(kw)); }
+    BOOL MatchKeyword(const char*& p, const char* word) { return MatchKeyword(p, std::string_view(word)); }
+    BOOL MatchKeyword(const char*& p, EKeyword kw)
+    {
+        // Line handlers try many keys in turn: most differ at the first letter.
+        const std::string_view word = KeywordText(kw);
+        return (word.empty() || *p == word.front()) && MatchKeyword(p, word);
+    }
+    BOOL MatchKeyword(const char*& p, std::string_view word);
     BOOL MatchPrefix(const char*& p, const char* text);
     BOOL ParseBool(const char*& p, int& value);
     BOOL ParseShortAsInt(const char*& p, int& value, int min = -32768, int max = 32767);

@@ -45,10 +45,10 @@ void CKeywordParser::SkipTokenRest(const char*& p)
         ++p;
 }
 
-BOOL CKeywordParser::MatchKeyword(const char*& p, const char* word)
+BOOL CKeywordParser::MatchKeyword(const char*& p, std::string_view word)
 {
-    size_t n = std::strlen(word);
-    if (std::strncmp(p, word, n) != 0)
+    const size_t n = word.size();
+    if (std::strncmp(p, word.data(), n) != 0)
         return FALSE;
     char next = p[n];
     if (!(IsBlank(next) || IsEndOfLine(next) || IsComment(next) || IsQuote(next) || IsSeparator(next)))

@@ -1,42 +1,67 @@
 #include "keyword/KeywordTable.h"
 
-#include <algorithm>
 #include <array>
 #include <string_view>
 
-namespace {
-constexpr const char* g_names[] = {
+const std::string_view kKeywordTexts[KW_Count + 1] = {
 #define KW(name) #name,
 #include "keyword/KeywordList.inc"
 #undef KW
+    {},
 };
-static_assert(std::size(g_names) == KW_Count);
 
-// The keys in text order, for a binary search by word.
-struct SortedKeys {
-    std::array<EKeyword, KW_Count> order{};
-    SortedKeys()
+namespace {
+
+// The keys by the hash of their text: loading a large diagram looks up a
+// key on nearly every line, and a search of the sorted names cost a
+// comparison of whole texts at each of its steps.
+class KeyHashTable {
+public:
+    KeyHashTable()
     {
-        for (int i = 0; i < KW_Count; ++i)
-            order[size_t(i)] = EKeyword(i);
-        std::sort(order.begin(), order.end(), [](EKeyword a, EKeyword b) {
-            return std::string_view(g_names[a]) < std::string_view(g_names[b]);
-        });
+        m_slots.fill(KW_Count);
+        for (int i = 0; i < KW_Count; ++i) {
+            size_t at = Hash(kKeywordTexts[i]) & kMask;
+            while (m_slots[at] != KW_Count)
+                at = (at + 1) & kMask;
+            m_slots[at] = EKeyword(i);
+        }
     }
+
+    EKeyword Find(std::string_view word) const
+    {
+        for (size_t at = Hash(word) & kMask;; at = (at + 1) & kMask) {
+            const EKeyword kw = m_slots[at];
+            if (kw == KW_Count || kKeywordTexts[kw] == word)
+                return kw;
+        }
+    }
+
+private:
+    // At most a quarter full, so probes stay short and always end at a free slot.
+    static constexpr size_t kSlots = 1024;
+    static constexpr size_t kMask = kSlots - 1;
+    static_assert(kSlots >= 4 * KW_Count);
+
+    static size_t Hash(std::string_view word)
+    {
+        uint32_t h = 2166136261u;  // FNV-1a
+        for (const char c : word)
+            h = (h ^ uint8_t(c)) * 16777619u;
+        return h ^ (h >> 15);
+    }
+
+    std::array<EKeyword, kSlots> m_slots{};
 };
 } // namespace
 
 const char* KeywordName(EKeyword kw)
 {
-    return kw < KW_Count ? g_names[kw] : "";
+    return kw < KW_Count ? kKeywordTexts[kw].data() : "";
 }
 
 EKeyword LookupKeyword(std::string_view word)
 {
-    static const SortedKeys keys;
-    auto it = std::lower_bound(keys.order.begin(), keys.order.end(), word,
-                               [](EKeyword k, std::string_view w) { return std::string_view(g_names[k]) < w; });
-    if (it != keys.order.end() && word == g_names[*it])
-        return *it;
-    return KW_Count;
+    static const KeyHashTable keys;
+    return keys.Find(word);
 }

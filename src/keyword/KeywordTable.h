@@ -14,6 +14,12 @@ enum EKeyword : uint16_t {
 
 // The key's text as it stands in files ("FigureStyle").
 const char* KeywordName(EKeyword kw);
+// The same as a view (empty for no key).
+extern const std::string_view kKeywordTexts[KW_Count + 1];
+inline std::string_view KeywordText(EKeyword kw)
+{
+    return kKeywordTexts[kw < KW_Count ? kw : KW_Count];
+}
 // The key whose text is exactly `word`, or KW_Count when none is.
 EKeyword LookupKeyword(std::string_view word);
 

@@ -327,7 +327,7 @@ TEST(KeywordReaders, KeywordsAndPrefixes)
     };
     const Case cases[] = {
         {"Figure 3", 1}, {"Figure", 1}, {"Figure#x", 1}, {"Figure\"a\"", 1}, {"Figure=3", 1},
-        {"Figure,3", 1}, {"Figures 3", 0}, {"figure 3", 0}, {"Figur", 0},
+        {"Figure,3", 1}, {"Figures 3", 0}, {"figure 3", 0}, {"Figur", 0}, {"", 0}, {"\n", 0},
     };
     for (const auto& c : cases) {
         CReaderProbe r(c.text);

@@ -80,4 +80,7 @@ TEST(KeywordTable, EveryKeyHasOneNameThatLooksItselfUp)
     EXPECT_STREQ(KeywordName(KW_FigureStyle), "FigureStyle");
     EXPECT_EQ(LookupKeyword("figurestyle"), KW_Count);
     EXPECT_EQ(LookupKeyword(""), KW_Count);
+    EXPECT_EQ(LookupKeyword("FigureStyl"), KW_Count);
+    EXPECT_EQ(LookupKeyword("FigureStyles"), KW_Count);
+    EXPECT_EQ(LookupKeyword(std::string_view("FigureStyle\0", 12)), KW_Count);
 }
