@@ -176,11 +176,23 @@ void CDiagramLoadObj::DiscardRecord(int blockType)
     }
 }
 
+namespace {
+// The characters that end a key: one table look-up a character.
+struct KeyEnds {
+    bool ends[256] = {};
+    constexpr KeyEnds()
+    {
+        for (const char c : {'\0', ' ', '\t', ',', '=', '\n', '\r', '#', '"'})
+            ends[uint8_t(c)] = true;
+    }
+};
+constexpr KeyEnds kKeyEnds;
+} // namespace
+
 EKeyword LeadingKeyword(const char* p)
 {
     const char* e = p;
-    while (*e && *e != ' ' && *e != '\t' && *e != ',' && *e != '=' && *e != '\n' && *e != '\r' && *e != '#' &&
-           *e != '"')
+    while (!kKeyEnds.ends[uint8_t(*e)])
         ++e;
     return LookupKeyword(std::string_view(p, size_t(e - p)));
 }
