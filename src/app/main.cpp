@@ -5,6 +5,7 @@
 #include "dialogs/UpdateQueryDlg.h"
 #include "fileformat/DocFileHooks.h"
 #include "frame/ui/CMainFrame.h"
+#include "platform/HugePageHeap.h"
 #include "platform/Prompt.h"
 #include "platform/ui/CQtPromptService.h"
 
@@ -14,6 +15,7 @@
 
 int main(int argc, char* argv[])
 {
+    UseHugePageHeap(argv);
     QApplication qtApp(argc, argv);
     // Qt has set the C library's locale from the environment; number text must
     // not follow it.

@@ -1,6 +1,7 @@
 #include "common/TestSupport.h"
 #include "platform/CProfileStore.h"
 #include "platform/GlobalMem.h"
+#include "platform/HugePageHeap.h"
 #include "platform/Prompt.h"
 #include "platform/Registry.h"
 
@@ -226,4 +227,26 @@ TEST(Prompt, DefaultButtonAnswersWithoutAService)
     EXPECT_EQ(ShowPrompt("Save?", MB_YESNO), IDNO);
     ASSERT_EQ(rec.shown.size(), 1u);
     EXPECT_EQ(rec.shown[0].text, "Save?");
+}
+
+TEST(HugePageHeap, RestartsOnlyWhereTheKernelWaitsToBeAsked)
+{
+    struct Case {
+        const char* policy;
+        const char* tunables;
+        bool helps;
+    };
+    const Case cases[] = {
+        {"always [madvise] never\n", nullptr, true},
+        {"always [madvise] never\n", "glibc.malloc.arena_max=2", true},
+        {"always [madvise] never\n", "glibc.malloc.hugetlb=0", false},  // the caller's choice stands
+        {"always [madvise] never\n", "glibc.malloc.arena_max=2:glibc.malloc.hugetlb=1", false},
+        {"[always] madvise never\n", nullptr, false},  // every page may be huge already
+        {"always madvise [never]\n", nullptr, false},
+        {"", nullptr, false},  // no such file
+        {nullptr, nullptr, false},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(HugePageRestartHelps(c.policy, c.tunables), c.helps)
+            << (c.policy ? c.policy : "(none)") << " / " << (c.tunables ? c.tunables : "(none)");
 }

@@ -17,6 +17,7 @@
 #include "document/CKavoDoc.h"
 #include "document/PageLayout.h"
 #include "fileformat/DocFileHooks.h"
+#include "platform/HugePageHeap.h"
 #include "platform/Prompt.h"
 #include "render/DiagramExport.h"
 #include "render/ExportFormats.h"
@@ -142,6 +143,7 @@ int Export(CKavoDoc& doc, const QString& out, int scale, int pixels, bool antial
 
 int main(int argc, char* argv[])
 {
+    UseHugePageHeap(argv);
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
