@@ -170,3 +170,33 @@ TEST(BicubicShrink, ShrinksAsTheFilterIsDefined)
     }
     UseShrinkVectorUnits(true);
 }
+
+// Where every source row an output row reads holds the same bytes, or a
+// row's sums are the same across a pixel's reach, the sums are taken as
+// flat: a single changed pixel on any row (so at either end of some output
+// row's reach, and in either half of any stretch of bytes) must still count,
+// as must edges between flat areas that fall inside such stretches.
+TEST(BicubicShrink, FlatAreasShrinkAsTheFilterIsDefined)
+{
+    for (bool vector : {true, false}) {
+        UseShrinkVectorUnits(vector);
+        for (int factor : {2, 4}) {
+            SCOPED_TRACE(testing::Message() << (vector ? "vector units" : "plain") << ", factor " << factor);
+            const ShrinkKernel k = MakeShrinkKernel(factor);
+            // 20 rows: a full run of rows summed together and part of one.
+            const int width = 13, height = 20;
+            QImage flat(width * factor, height * factor, QImage::Format_RGB32);
+            flat.fill(qRgb(46, 84, 150));
+            EXPECT_EQ(ShrinkRows(flat, 0, flat.height(), 0, height, k), ShrinkByDefinition(flat, k));
+            for (int row = 0; row < flat.height(); ++row) {
+                QImage changed = flat;
+                changed.setPixel((row * 7) % changed.width(), row, qRgb(47, 84, 150));
+                ASSERT_EQ(ShrinkRows(changed, 0, changed.height(), 0, height, k), ShrinkByDefinition(changed, k))
+                    << "pixel changed on row " << row;
+            }
+            const QImage picture = Picture(30 * factor, 21 * factor);
+            EXPECT_EQ(ShrinkRows(picture, 0, picture.height(), 0, 21, k), ShrinkByDefinition(picture, k));
+        }
+    }
+    UseShrinkVectorUnits(true);
+}
