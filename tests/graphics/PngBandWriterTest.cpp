@@ -44,20 +44,24 @@ QByteArray WritePng(const QImage& image, int bandRows, PngRowFilter filter)
 
 } // namespace
 
-// Every filter, bands of one row up to the whole picture: the library's own
+// Every filter, bands of one row up to the whole picture, widths that leave
+// every remainder of pixels past the filters' steps: the library's own
 // reader gets the picture back.
 TEST(PngBandWriter, AnyBandsAndFilterReadBackAsThePicture)
 {
-    const QImage image = Picture(301, 67);
-    for (PngRowFilter filter : {PngRowFilter::None, PngRowFilter::Sub, PngRowFilter::Up, PngRowFilter::Paeth}) {
-        for (int bandRows : {1, 10, 67}) {
-            SCOPED_TRACE(testing::Message() << "filter " << int(filter) << ", " << bandRows << " rows a band");
-            QByteArray png = WritePng(image, bandRows, filter);
-            QBuffer in(&png);
-            QImageReader reader(&in, "png");
-            const QImage read = reader.read();
-            ASSERT_FALSE(read.isNull()) << reader.errorString().toStdString();
-            EXPECT_EQ(read.convertToFormat(QImage::Format_RGB32), image);
+    for (int width : {1, 2, 5, 6, 7, 8, 9, 301}) {
+        const QImage image = Picture(width, 67);
+        for (PngRowFilter filter : {PngRowFilter::None, PngRowFilter::Sub, PngRowFilter::Up, PngRowFilter::Paeth}) {
+            for (int bandRows : {1, 10, 67}) {
+                SCOPED_TRACE(testing::Message() << width << " wide, filter " << int(filter) << ", " << bandRows
+                                                << " rows a band");
+                QByteArray png = WritePng(image, bandRows, filter);
+                QBuffer in(&png);
+                QImageReader reader(&in, "png");
+                const QImage read = reader.read();
+                ASSERT_FALSE(read.isNull()) << reader.errorString().toStdString();
+                EXPECT_EQ(read.convertToFormat(QImage::Format_RGB32), image);
+            }
         }
     }
 }
