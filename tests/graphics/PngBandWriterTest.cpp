@@ -4,8 +4,10 @@
 #include <QBuffer>
 #include <QImageReader>
 #include <QPainter>
+#include <QtEndian>
 
 #include <gtest/gtest.h>
+#include <zlib.h>
 
 #include <algorithm>
 #include <vector>
@@ -42,6 +44,27 @@ QByteArray WritePng(const QImage& image, int bandRows, PngRowFilter filter)
     return out.data();
 }
 
+// The IDAT chunks joined and inflated by the library's own reader, which
+// checks the stream's Adler-32 (the image reader does not): the filtered
+// rows, empty when the stream or its checksum is wrong.
+QByteArray InflateImageData(const QByteArray& png, qint64 expected)
+{
+    QByteArray stream;
+    for (qsizetype at = 8; at + 12 <= png.size();) {
+        const auto length = qsizetype(qFromBigEndian<quint32>(png.constData() + at));
+        if (png.mid(at + 4, 4) == "IDAT")
+            stream += png.mid(at + 8, length);
+        at += length + 12;
+    }
+    QByteArray rows(qsizetype(expected), '\0');
+    uLongf size = uLongf(rows.size());
+    if (uncompress(reinterpret_cast<Bytef*>(rows.data()), &size, reinterpret_cast<const Bytef*>(stream.constData()),
+                   uLong(stream.size())) != Z_OK ||
+        size != uLongf(expected))
+        return {};
+    return rows;
+}
+
 } // namespace
 
 // Every filter, bands of one row up to the whole picture, widths that leave
@@ -61,6 +84,7 @@ TEST(PngBandWriter, AnyBandsAndFilterReadBackAsThePicture)
                 const QImage read = reader.read();
                 ASSERT_FALSE(read.isNull()) << reader.errorString().toStdString();
                 EXPECT_EQ(read.convertToFormat(QImage::Format_RGB32), image);
+                EXPECT_FALSE(InflateImageData(png, qint64(width * 3 + 1) * image.height()).isEmpty());
             }
         }
     }
