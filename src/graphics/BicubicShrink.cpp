@@ -190,33 +190,74 @@ __attribute__((target("avx2"))) void SumManyRowsAvx2(const uchar* const* rows, i
 
 // Four taps of one pixel's four channels a vector: each lane's two taps are
 // reordered to channel pairs and multiplied-and-added with their weights.
-__attribute__((target("avx2"))) void ShrinkRowAvx2(const int16_t* mid, const int16_t* weights, int taps,
-                                                   int factor, int width, uchar* out)
+template <int Groups>
+struct ShrinkRowAvx2Weights {
+    __m256i w[Groups];
+    __m256i order;
+};
+
+template <int Groups>
+__attribute__((target("avx2"))) inline uint32_t ShrinkPixelAvx2(const int16_t* s, const ShrinkRowAvx2Weights<Groups>& k)
 {
-    __m256i w[16];
-    const int groups = std::min(taps / 4, 16);
-    for (int g = 0; g < groups; ++g) {
+    __m256i acc = _mm256_setzero_si256();
+    for (int g = 0; g < Groups; ++g) {
+        const __m256i v = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(s + 16 * g));
+        acc = _mm256_add_epi32(acc, _mm256_madd_epi16(_mm256_shuffle_epi8(v, k.order), k.w[g]));
+    }
+    __m128i sum = _mm_add_epi32(_mm256_castsi256_si128(acc), _mm256_extracti128_si256(acc, 1));
+    sum = _mm_srai_epi32(_mm_add_epi32(sum, _mm_set1_epi32(1 << (kOutShift - 1))), kOutShift);
+    const __m128i bytes = _mm_packus_epi16(_mm_packs_epi32(sum, sum), sum);
+    return uint32_t(_mm_cvtsi128_si32(bytes)) | 0xFF000000u;
+}
+
+// Output pixels four at a time where the sums they read (3 * factor + taps
+// of them, a whole number of vectors) are all the same: the weights sum to
+// one, so the four pixels are that sum rounded to the byte, and the
+// multiplying is skipped.
+template <int Groups>
+__attribute__((target("avx2"))) void ShrinkRowAvx2(const int16_t* mid, const int16_t* weights, int factor, int width,
+                                                   uchar* out)
+{
+    ShrinkRowAvx2Weights<Groups> k;
+    for (int g = 0; g < Groups; ++g) {
         const auto pair = [&](int t) {
             return int32_t(uint16_t(weights[t])) | int32_t(uint32_t(uint16_t(weights[t + 1])) << 16);
         };
         const int32_t a = pair(4 * g), b = pair(4 * g + 2);
-        w[g] = _mm256_setr_epi32(a, a, a, a, b, b, b, b);
+        k.w[g] = _mm256_setr_epi32(a, a, a, a, b, b, b, b);
     }
     // B0 G0 R0 A0 B1 G1 R1 A1 (16-bit) to B0 B1 G0 G1 R0 R1 A0 A1.
-    const __m256i order = _mm256_setr_epi8(0, 1, 8, 9, 2, 3, 10, 11, 4, 5, 12, 13, 6, 7, 14, 15, 0, 1, 8, 9, 2, 3,
-                                           10, 11, 4, 5, 12, 13, 6, 7, 14, 15);
-    const __m128i round = _mm_set1_epi32(1 << (kOutShift - 1));
-    for (int x = 0; x < width; ++x, out += 4) {
-        const int16_t* s = mid + size_t(factor) * size_t(x) * 4;
-        __m256i acc = _mm256_setzero_si256();
-        for (int g = 0; g < groups; ++g) {
-            const __m256i v = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(s + 16 * g));
-            acc = _mm256_add_epi32(acc, _mm256_madd_epi16(_mm256_shuffle_epi8(v, order), w[g]));
+    k.order = _mm256_setr_epi8(0, 1, 8, 9, 2, 3, 10, 11, 4, 5, 12, 13, 6, 7, 14, 15, 0, 1, 8, 9, 2, 3, 10, 11, 4, 5,
+                               12, 13, 6, 7, 14, 15);
+    int x = 0;
+    const int span = 3 * factor + 4 * Groups;
+    if (span % 4 == 0) {
+        const __m128i round = _mm_set1_epi16(1 << (kOutShift - kWeightBits - 1));
+        for (; x + 4 <= width; x += 4, out += 16) {
+            const int16_t* s = mid + size_t(factor) * size_t(x) * 4;
+            int64_t first;
+            std::memcpy(&first, s, 8);
+            const __m256i flat = _mm256_set1_epi64x(first);
+            __m256i same = _mm256_cmpeq_epi64(_mm256_loadu_si256(reinterpret_cast<const __m256i*>(s)), flat);
+            for (int v = 1; v < span / 4; ++v)
+                same = _mm256_and_si256(
+                    same, _mm256_cmpeq_epi64(_mm256_loadu_si256(reinterpret_cast<const __m256i*>(s + 16 * v)), flat));
+            if (_mm256_testc_si256(same, _mm256_set1_epi32(-1))) {
+                __m128i value = _mm_srai_epi16(_mm_add_epi16(_mm_loadl_epi64(reinterpret_cast<const __m128i*>(s)), round),
+                                               kOutShift - kWeightBits);
+                value = _mm_packus_epi16(value, value);
+                const __m128i pixels = _mm_or_si128(_mm_shuffle_epi32(value, 0), _mm_set1_epi32(int(0xFF000000u)));
+                _mm_storeu_si128(reinterpret_cast<__m128i*>(out), pixels);
+                continue;
+            }
+            for (int i = 0; i < 4; ++i) {
+                const uint32_t pixel = ShrinkPixelAvx2<Groups>(s + size_t(factor) * size_t(i) * 4, k);
+                std::memcpy(out + 4 * i, &pixel, 4);
+            }
         }
-        __m128i sum = _mm_add_epi32(_mm256_castsi256_si128(acc), _mm256_extracti128_si256(acc, 1));
-        sum = _mm_srai_epi32(_mm_add_epi32(sum, round), kOutShift);
-        const __m128i bytes = _mm_packus_epi16(_mm_packs_epi32(sum, sum), sum);
-        const uint32_t pixel = uint32_t(_mm_cvtsi128_si32(bytes)) | 0xFF000000u;
+    }
+    for (; x < width; ++x, out += 4) {
+        const uint32_t pixel = ShrinkPixelAvx2<Groups>(mid + size_t(factor) * size_t(x) * 4, k);
         std::memcpy(out, &pixel, 4);
     }
 }
@@ -259,9 +300,13 @@ void SumRows(const QImage& src, int srcTop, int srcHeight, int y, int count, con
 void ShrinkRow(const int16_t* mid, const ShrinkKernel& k, int width, uchar* out)
 {
 #ifdef KAVO_HAVE_AVX2_SHRINK
-    if (HasAvx2() && k.Taps() % 4 == 0 && k.Taps() <= 64) {
-        ShrinkRowAvx2(mid, k.weights.data(), k.Taps(), k.factor, width, out);
-        return;
+    if (HasAvx2()) {
+        switch (k.Taps()) {
+        case 4: ShrinkRowAvx2<1>(mid, k.weights.data(), k.factor, width, out); return;
+        case 8: ShrinkRowAvx2<2>(mid, k.weights.data(), k.factor, width, out); return;
+        case 16: ShrinkRowAvx2<4>(mid, k.weights.data(), k.factor, width, out); return;
+        default: break;
+        }
     }
 #endif
     ShrinkRowPortable(mid, k.weights.data(), k.Taps(), k.factor, width, out);
