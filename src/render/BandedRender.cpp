@@ -17,6 +17,7 @@
 
 #include <algorithm>
 #include <condition_variable>
+#include <cstdlib>
 #include <cstring>
 #include <map>
 #include <mutex>
@@ -26,6 +27,9 @@
 
 #if defined(__GNUC__) && defined(__x86_64__)
 #include <immintrin.h>
+#endif
+#ifdef __linux__
+#include <sys/mman.h>
 #endif
 
 namespace {
@@ -118,6 +122,28 @@ void FillPixels(uint32_t* pixels, size_t count, uint32_t value)
     std::fill_n(pixels, count, value);
 }
 
+// A thread's canvas is most of a band's memory, and the shrinking reads it
+// several rows apart at once: on the system's large pages where it gives
+// them, its first use takes one fault every 2 MB rather than every 4 KB,
+// and the reading walks far fewer page-table entries.
+QImage MakeCanvas(int width, int height)
+{
+#ifdef __linux__
+    constexpr size_t kLargePage = size_t(2) << 20;
+    const size_t rowBytes = size_t(width) * 4;
+    const size_t bytes = (rowBytes * size_t(height) + kLargePage - 1) / kLargePage * kLargePage;
+    if (void* memory = std::aligned_alloc(kLargePage, bytes)) {
+        madvise(memory, bytes, MADV_HUGEPAGE);
+        QImage canvas(static_cast<uchar*>(memory), width, height, qsizetype(rowBytes), QImage::Format_RGB32,
+                      [](void* held) { std::free(held); }, memory);
+        if (!canvas.isNull())
+            return canvas;
+        std::free(memory);
+    }
+#endif
+    return QImage(width, height, QImage::Format_RGB32);
+}
+
 // The logical rectangle drawn rows [from, to) show, with a margin for the
 // anti-aliased fringe of what lies just outside, within the export rectangle.
 CRect BandClip(const BandPlan& plan, int from, int to)
@@ -196,7 +222,7 @@ bool DrawBand(CKavoDoc& doc, const BandPlan& plan, int band, QImage& canvas, boo
 {
     const int from = plan.SourceFrom(band), to = plan.SourceTo(band);
     if (canvas.isNull() || canvas.height() < to - from)
-        canvas = QImage(plan.drawnWidth, plan.MaxSourceRows(), QImage::Format_RGB32);
+        canvas = MakeCanvas(plan.drawnWidth, plan.MaxSourceRows());
     if (canvas.isNull())
         return false;
     const qsizetype bpl = canvas.bytesPerLine();
