@@ -12,6 +12,8 @@
 namespace {
 
 constexpr int kWeightBits = 14;
+// Output rows whose vertical sums are made together.
+constexpr int kManyRows = 16;
 // Vertical sums keep 6 bits below the byte: 14 - 8.
 constexpr int kMidShift = 8;
 constexpr int kOutShift = 2 * kWeightBits - kMidShift;
@@ -68,92 +70,194 @@ void ShrinkRowPortable(const int16_t* mid, const int16_t* weights, int taps, int
 #if defined(__GNUC__) && defined(__x86_64__)
 #define KAVO_HAVE_AVX2_SHRINK 1
 
-// Several output rows' sums at once: output row j reads rows[step * j] on.
-// Neighbouring output rows read mostly the same source rows, in the same
-// pairs (the step is even), so each pair is interleaved once for them all.
-constexpr int kManyRows = 16;
-__attribute__((target("avx2"))) void SumManyRowsAvx2(const uchar* const* rows, int step, int count,
-                                                     const int16_t* weights, int taps, int16_t* const* mids,
-                                                     size_t bytes)
+// Several output rows' sums at once: output row j reads rows[Step * j] on,
+// 4 * Step of them. Neighbouring output rows read mostly the same source
+// rows, in the same pairs (the step is even), so each pair is interleaved
+// once for them all.
+
+// The full sums of the 16 bytes at `at` for the output rows whose bits
+// `which` holds (bit j for row j): two taps at a time, the bytes of two rows
+// interleaved as 16-bit pairs are multiplied-and-added with the pair of
+// weights.
+template <int Step>
+__attribute__((target("avx2"))) void SumChunkAvx2(const uchar* const* rows, uint32_t which, const __m256i* pairs,
+                                                  int16_t* const* mids, size_t at)
 {
-    // Two taps at a time: the bytes of two rows interleaved as 16-bit pairs
-    // are multiplied-and-added with the pair of weights.
-    __m256i pairs[32];
-    const int pairCount = std::min(taps / 2, 32);
-    for (int p = 0; p < pairCount; ++p)
+    constexpr int kPairs = 2 * Step;  // 4 * Step taps
+    __m256i lows[(kManyRows * Step + 4 * Step) / 2], highs[(kManyRows * Step + 4 * Step) / 2];
+    const int firstRow = __builtin_ctz(which), lastRow = 31 - __builtin_clz(which);
+    const int pairFrom = Step * firstRow / 2, pairTo = Step * lastRow / 2 + kPairs;
+    for (int p = pairFrom; p < pairTo; ++p) {
+        const __m256i a = _mm256_cvtepu8_epi16(_mm_loadu_si128(reinterpret_cast<const __m128i*>(rows[2 * p] + at)));
+        const __m256i b =
+            _mm256_cvtepu8_epi16(_mm_loadu_si128(reinterpret_cast<const __m128i*>(rows[2 * p + 1] + at)));
+        lows[p] = _mm256_unpacklo_epi16(a, b);
+        highs[p] = _mm256_unpackhi_epi16(a, b);
+    }
+    const __m256i round = _mm256_set1_epi32(1 << (kMidShift - 1));
+    for (uint32_t left = which; left; left &= left - 1) {
+        const int j = __builtin_ctz(left);
+        const int first = Step * j / 2;
+        __m256i lo = _mm256_setzero_si256(), hi = _mm256_setzero_si256();
+        for (int p = 0; p < kPairs; ++p) {
+            lo = _mm256_add_epi32(lo, _mm256_madd_epi16(lows[first + p], pairs[p]));
+            hi = _mm256_add_epi32(hi, _mm256_madd_epi16(highs[first + p], pairs[p]));
+        }
+        lo = _mm256_srai_epi32(_mm256_add_epi32(lo, round), kMidShift);
+        hi = _mm256_srai_epi32(_mm256_add_epi32(hi, round), kMidShift);
+        // The unpacking split each lane's bytes into its low and high
+        // halves; packing joins them back in order.
+        _mm256_storeu_si256(reinterpret_cast<__m256i*>(mids[j] + at), _mm256_packs_epi32(lo, hi));
+    }
+}
+
+// The output rows (bit j for row j) all of whose source rows hold the same
+// 32 bytes at `at`. Rows go in groups of Step, one group an output row
+// further down: a row's reach is uniform when its first group is and the
+// next three are and each joins the one above it unchanged.
+template <int Step>
+__attribute__((target("avx2"))) uint32_t UniformAvx2(const uchar* const* rows, int count, size_t at)
+{
+    uint32_t within = 0, joined = 0;  // bit g: group g uniform, and equal to the row above it too
+    __m256i prev = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(rows[0] + at));
+    for (int g = 0; g < count + 3; ++g) {
+        const uchar* const* group = rows + Step * g;
+        const __m256i head = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(group[0] + at));
+        const __m256i link = _mm256_xor_si256(head, prev);
+        __m256i diff = _mm256_setzero_si256();
+        prev = head;
+        for (int r = 1; r < Step; ++r) {
+            const __m256i v = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(group[r] + at));
+            diff = _mm256_or_si256(diff, _mm256_xor_si256(v, prev));
+            prev = v;
+        }
+        within |= uint32_t(_mm256_testz_si256(diff, diff)) << g;
+        const __m256i both = _mm256_or_si256(diff, link);
+        joined |= uint32_t(_mm256_testz_si256(both, both)) << g;
+    }
+    return within & (joined >> 1) & (joined >> 2) & (joined >> 3) & ((1u << count) - 1);
+}
+
+// Most of a drawing is flat colour and vertical edges: where every row an
+// output row reads holds the same bytes, the weights (summing to one) give
+// those bytes exactly, shifted to the sums' 6 bits below the byte, and the
+// multiplying is skipped. Finding that costs about a sixth of summing.
+template <int Step>
+__attribute__((target("avx2"))) void SumManyRowsAvx2(const uchar* const* rows, int count, const int16_t* weights,
+                                                     int16_t* const* mids, size_t bytes)
+{
+    constexpr int kTaps = 4 * Step, kReach = kManyRows * Step + kTaps;
+    __m256i pairs[2 * Step];
+    for (int p = 0; p < 2 * Step; ++p)
         pairs[p] = _mm256_set1_epi32(int32_t(uint16_t(weights[2 * p])) |
                                      int32_t(uint32_t(uint16_t(weights[2 * p + 1])) << 16));
-    const int sourcePairs = (step * (count - 1) + taps) / 2;
-    __m256i lows[(kManyRows * 4 + 64) / 2], highs[(kManyRows * 4 + 64) / 2];
-    const __m256i round = _mm256_set1_epi32(1 << (kMidShift - 1));
+    const int reach = std::min(kReach, Step * (count - 1) + kTaps);
+    const uint32_t all = (1u << count) - 1;
     size_t i = 0;
-    for (; i + 16 <= bytes; i += 16) {
+    for (; i + 32 <= bytes; i += 32) {
         // The rows are far apart, too many streams for the processor to
         // foresee: ask for each one's next lines ahead.
         if ((i & 63) == 0)
-            for (int r = 0; r < 2 * sourcePairs; ++r)
+            for (int r = 0; r < reach; ++r)
                 _mm_prefetch(reinterpret_cast<const char*>(rows[r] + i + 384), _MM_HINT_T0);
-        for (int p = 0; p < sourcePairs; ++p) {
-            const __m256i a =
-                _mm256_cvtepu8_epi16(_mm_loadu_si128(reinterpret_cast<const __m128i*>(rows[2 * p] + i)));
-            const __m256i b =
-                _mm256_cvtepu8_epi16(_mm_loadu_si128(reinterpret_cast<const __m128i*>(rows[2 * p + 1] + i)));
-            lows[p] = _mm256_unpacklo_epi16(a, b);
-            highs[p] = _mm256_unpackhi_epi16(a, b);
-        }
-        for (int j = 0; j < count; ++j) {
-            const int first = step * j / 2;
-            __m256i lo = _mm256_setzero_si256(), hi = _mm256_setzero_si256();
-            for (int p = 0; p < pairCount; ++p) {
-                lo = _mm256_add_epi32(lo, _mm256_madd_epi16(lows[first + p], pairs[p]));
-                hi = _mm256_add_epi32(hi, _mm256_madd_epi16(highs[first + p], pairs[p]));
+        const uint32_t uniform = UniformAvx2<Step>(rows, count, i);
+        for (uint32_t left = uniform; left; left &= left - 1) {
+            const int j = __builtin_ctz(left);
+            const uchar* row = rows[Step * j] + i;
+            for (int half = 0; half < 2; ++half) {
+                const __m256i v =
+                    _mm256_cvtepu8_epi16(_mm_loadu_si128(reinterpret_cast<const __m128i*>(row + 16 * half)));
+                _mm256_storeu_si256(reinterpret_cast<__m256i*>(mids[j] + i + 16 * half),
+                                    _mm256_slli_epi16(v, kWeightBits - kMidShift));
             }
-            lo = _mm256_srai_epi32(_mm256_add_epi32(lo, round), kMidShift);
-            hi = _mm256_srai_epi32(_mm256_add_epi32(hi, round), kMidShift);
-            // The unpacking split each lane's bytes into its low and high
-            // halves; packing joins them back in order.
-            _mm256_storeu_si256(reinterpret_cast<__m256i*>(mids[j] + i), _mm256_packs_epi32(lo, hi));
+        }
+        if (const uint32_t rest = all & ~uniform) {
+            SumChunkAvx2<Step>(rows, rest, pairs, mids, i);
+            SumChunkAvx2<Step>(rows, rest, pairs, mids, i + 16);
         }
     }
+    for (; i + 16 <= bytes; i += 16)
+        SumChunkAvx2<Step>(rows, all, pairs, mids, i);
     if (i < bytes) {
         for (int j = 0; j < count; ++j) {
-            const uchar* tail[64];
-            for (int t = 0; t < taps; ++t)
-                tail[t] = rows[step * j + t] + i;
-            SumRowsPortable(tail, weights, taps, mids[j] + i, bytes - i);
+            const uchar* tail[kTaps];
+            for (int t = 0; t < kTaps; ++t)
+                tail[t] = rows[Step * j + t] + i;
+            SumRowsPortable(tail, weights, kTaps, mids[j] + i, bytes - i);
         }
     }
 }
 
 // Four taps of one pixel's four channels a vector: each lane's two taps are
 // reordered to channel pairs and multiplied-and-added with their weights.
-__attribute__((target("avx2"))) void ShrinkRowAvx2(const int16_t* mid, const int16_t* weights, int taps,
-                                                   int factor, int width, uchar* out)
+template <int Groups>
+struct ShrinkRowAvx2Weights {
+    __m256i w[Groups];
+    __m256i order;
+};
+
+template <int Groups>
+__attribute__((target("avx2"))) inline uint32_t ShrinkPixelAvx2(const int16_t* s, const ShrinkRowAvx2Weights<Groups>& k)
 {
-    __m256i w[16];
-    const int groups = std::min(taps / 4, 16);
-    for (int g = 0; g < groups; ++g) {
+    __m256i acc = _mm256_setzero_si256();
+    for (int g = 0; g < Groups; ++g) {
+        const __m256i v = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(s + 16 * g));
+        acc = _mm256_add_epi32(acc, _mm256_madd_epi16(_mm256_shuffle_epi8(v, k.order), k.w[g]));
+    }
+    __m128i sum = _mm_add_epi32(_mm256_castsi256_si128(acc), _mm256_extracti128_si256(acc, 1));
+    sum = _mm_srai_epi32(_mm_add_epi32(sum, _mm_set1_epi32(1 << (kOutShift - 1))), kOutShift);
+    const __m128i bytes = _mm_packus_epi16(_mm_packs_epi32(sum, sum), sum);
+    return uint32_t(_mm_cvtsi128_si32(bytes)) | 0xFF000000u;
+}
+
+// Output pixels four at a time where the sums they read (3 * factor + taps
+// of them, a whole number of vectors) are all the same: the weights sum to
+// one, so the four pixels are that sum rounded to the byte, and the
+// multiplying is skipped.
+template <int Groups>
+__attribute__((target("avx2"))) void ShrinkRowAvx2(const int16_t* mid, const int16_t* weights, int factor, int width,
+                                                   uchar* out)
+{
+    ShrinkRowAvx2Weights<Groups> k;
+    for (int g = 0; g < Groups; ++g) {
         const auto pair = [&](int t) {
             return int32_t(uint16_t(weights[t])) | int32_t(uint32_t(uint16_t(weights[t + 1])) << 16);
         };
         const int32_t a = pair(4 * g), b = pair(4 * g + 2);
-        w[g] = _mm256_setr_epi32(a, a, a, a, b, b, b, b);
+        k.w[g] = _mm256_setr_epi32(a, a, a, a, b, b, b, b);
     }
     // B0 G0 R0 A0 B1 G1 R1 A1 (16-bit) to B0 B1 G0 G1 R0 R1 A0 A1.
-    const __m256i order = _mm256_setr_epi8(0, 1, 8, 9, 2, 3, 10, 11, 4, 5, 12, 13, 6, 7, 14, 15, 0, 1, 8, 9, 2, 3,
-                                           10, 11, 4, 5, 12, 13, 6, 7, 14, 15);
-    const __m128i round = _mm_set1_epi32(1 << (kOutShift - 1));
-    for (int x = 0; x < width; ++x, out += 4) {
-        const int16_t* s = mid + size_t(factor) * size_t(x) * 4;
-        __m256i acc = _mm256_setzero_si256();
-        for (int g = 0; g < groups; ++g) {
-            const __m256i v = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(s + 16 * g));
-            acc = _mm256_add_epi32(acc, _mm256_madd_epi16(_mm256_shuffle_epi8(v, order), w[g]));
+    k.order = _mm256_setr_epi8(0, 1, 8, 9, 2, 3, 10, 11, 4, 5, 12, 13, 6, 7, 14, 15, 0, 1, 8, 9, 2, 3, 10, 11, 4, 5,
+                               12, 13, 6, 7, 14, 15);
+    int x = 0;
+    const int span = 3 * factor + 4 * Groups;
+    if (span % 4 == 0) {
+        const __m128i round = _mm_set1_epi16(1 << (kOutShift - kWeightBits - 1));
+        for (; x + 4 <= width; x += 4, out += 16) {
+            const int16_t* s = mid + size_t(factor) * size_t(x) * 4;
+            int64_t first;
+            std::memcpy(&first, s, 8);
+            const __m256i flat = _mm256_set1_epi64x(first);
+            __m256i same = _mm256_cmpeq_epi64(_mm256_loadu_si256(reinterpret_cast<const __m256i*>(s)), flat);
+            for (int v = 1; v < span / 4; ++v)
+                same = _mm256_and_si256(
+                    same, _mm256_cmpeq_epi64(_mm256_loadu_si256(reinterpret_cast<const __m256i*>(s + 16 * v)), flat));
+            if (_mm256_testc_si256(same, _mm256_set1_epi32(-1))) {
+                __m128i value = _mm_srai_epi16(_mm_add_epi16(_mm_loadl_epi64(reinterpret_cast<const __m128i*>(s)), round),
+                                               kOutShift - kWeightBits);
+                value = _mm_packus_epi16(value, value);
+                const __m128i pixels = _mm_or_si128(_mm_shuffle_epi32(value, 0), _mm_set1_epi32(int(0xFF000000u)));
+                _mm_storeu_si128(reinterpret_cast<__m128i*>(out), pixels);
+                continue;
+            }
+            for (int i = 0; i < 4; ++i) {
+                const uint32_t pixel = ShrinkPixelAvx2<Groups>(s + size_t(factor) * size_t(i) * 4, k);
+                std::memcpy(out + 4 * i, &pixel, 4);
+            }
         }
-        __m128i sum = _mm_add_epi32(_mm256_castsi256_si128(acc), _mm256_extracti128_si256(acc, 1));
-        sum = _mm_srai_epi32(_mm_add_epi32(sum, round), kOutShift);
-        const __m128i bytes = _mm_packus_epi16(_mm_packs_epi32(sum, sum), sum);
-        const uint32_t pixel = uint32_t(_mm_cvtsi128_si32(bytes)) | 0xFF000000u;
+    }
+    for (; x < width; ++x, out += 4) {
+        const uint32_t pixel = ShrinkPixelAvx2<Groups>(mid + size_t(factor) * size_t(x) * 4, k);
         std::memcpy(out, &pixel, 4);
     }
 }
@@ -180,8 +284,11 @@ void SumRows(const QImage& src, int srcTop, int srcHeight, int y, int count, con
     for (int r = 0; r < reach; ++r)
         rows[r] = src.constScanLine(std::clamp(k.factor * y + k.first + r, 0, srcHeight - 1) - srcTop) + at;
 #ifdef KAVO_HAVE_AVX2_SHRINK
-    if (HasAvx2() && taps % 2 == 0 && k.factor % 2 == 0 && k.factor <= 4) {
-        SumManyRowsAvx2(rows, k.factor, count, k.weights.data(), taps, mids, bytes);
+    if (HasAvx2() && taps == 4 * k.factor && (k.factor == 2 || k.factor == 4)) {
+        if (k.factor == 2)
+            SumManyRowsAvx2<2>(rows, count, k.weights.data(), mids, bytes);
+        else
+            SumManyRowsAvx2<4>(rows, count, k.weights.data(), mids, bytes);
         return;
     }
 #endif
@@ -193,9 +300,13 @@ void SumRows(const QImage& src, int srcTop, int srcHeight, int y, int count, con
 void ShrinkRow(const int16_t* mid, const ShrinkKernel& k, int width, uchar* out)
 {
 #ifdef KAVO_HAVE_AVX2_SHRINK
-    if (HasAvx2() && k.Taps() % 4 == 0 && k.Taps() <= 64) {
-        ShrinkRowAvx2(mid, k.weights.data(), k.Taps(), k.factor, width, out);
-        return;
+    if (HasAvx2()) {
+        switch (k.Taps()) {
+        case 4: ShrinkRowAvx2<1>(mid, k.weights.data(), k.factor, width, out); return;
+        case 8: ShrinkRowAvx2<2>(mid, k.weights.data(), k.factor, width, out); return;
+        case 16: ShrinkRowAvx2<4>(mid, k.weights.data(), k.factor, width, out); return;
+        default: break;
+        }
     }
 #endif
     ShrinkRowPortable(mid, k.weights.data(), k.Taps(), k.factor, width, out);

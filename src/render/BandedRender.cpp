@@ -17,6 +17,7 @@
 
 #include <algorithm>
 #include <condition_variable>
+#include <cstdlib>
 #include <cstring>
 #include <map>
 #include <mutex>
@@ -24,12 +25,22 @@
 #include <thread>
 #include <vector>
 
+#if defined(__GNUC__) && defined(__x86_64__)
+#include <immintrin.h>
+#endif
+#ifdef __linux__
+#include <sys/mman.h>
+#endif
+
 namespace {
 
 // What one band may take while it is made: its drawn (supersampled) rows,
 // and its final rows with their filtered and deflated copies; a picture too
-// wide for it gets bands of one row.
-constexpr qint64 kBandBytes = qint64(7) << 20;
+// wide for it gets bands of one row. Every object that crosses a band's
+// edge is drawn again for each band it reaches, so thin bands cost drawing:
+// at 8,500 pixels wide, 14 MB bands (18 rows) take about a sixth less time
+// than 7 MB ones, while 28 MB ones gain little more for twice the memory.
+constexpr qint64 kBandBytes = qint64(14) << 20;
 // A final row's bytes beside the drawing: the rows themselves (4 a pixel),
 // filtered for PNG (3) and at most that again deflated.
 constexpr qint64 kFinalBytesPerPixel = 10;
@@ -79,6 +90,58 @@ int ChooseBandRows(const BandedRequest& req, const ShrinkKernel& kernel)
     const qint64 rows = (kBandBytes - overlap * drawnRowBytes) /
                         std::max<qint64>(1, req.factor * drawnRowBytes + qint64(req.width) * kFinalBytesPerPixel);
     return int(std::clamp<qint64>(rows, 1, std::min(kMaxBandRows, req.height)));
+}
+
+// Every band's rows start as the background: some hundreds of megabytes
+// for a large picture, so eight pixels a store where the processor has AVX2.
+#if defined(__GNUC__) && defined(__x86_64__)
+__attribute__((target("avx2"))) void FillPixelsAvx2(uint32_t* pixels, size_t count, uint32_t value)
+{
+    const __m256i v = _mm256_set1_epi32(int(value));
+    size_t i = 0;
+    for (; i + 32 <= count; i += 32) {
+        __m256i* at = reinterpret_cast<__m256i*>(pixels + i);
+        _mm256_storeu_si256(at, v);
+        _mm256_storeu_si256(at + 1, v);
+        _mm256_storeu_si256(at + 2, v);
+        _mm256_storeu_si256(at + 3, v);
+    }
+    std::fill_n(pixels + i, count - i, value);
+}
+#endif
+
+void FillPixels(uint32_t* pixels, size_t count, uint32_t value)
+{
+#if defined(__GNUC__) && defined(__x86_64__)
+    static const bool avx2 = __builtin_cpu_supports("avx2");
+    if (avx2) {
+        FillPixelsAvx2(pixels, count, value);
+        return;
+    }
+#endif
+    std::fill_n(pixels, count, value);
+}
+
+// A thread's canvas is most of a band's memory, and the shrinking reads it
+// several rows apart at once: on the system's large pages where it gives
+// them, its first use takes one fault every 2 MB rather than every 4 KB,
+// and the reading walks far fewer page-table entries.
+QImage MakeCanvas(int width, int height)
+{
+#ifdef __linux__
+    constexpr size_t kLargePage = size_t(2) << 20;
+    const size_t rowBytes = size_t(width) * 4;
+    const size_t bytes = (rowBytes * size_t(height) + kLargePage - 1) / kLargePage * kLargePage;
+    if (void* memory = std::aligned_alloc(kLargePage, bytes)) {
+        madvise(memory, bytes, MADV_HUGEPAGE);
+        QImage canvas(static_cast<uchar*>(memory), width, height, qsizetype(rowBytes), QImage::Format_RGB32,
+                      [](void* held) { std::free(held); }, memory);
+        if (!canvas.isNull())
+            return canvas;
+        std::free(memory);
+    }
+#endif
+    return QImage(width, height, QImage::Format_RGB32);
 }
 
 // The logical rectangle drawn rows [from, to) show, with a margin for the
@@ -159,7 +222,7 @@ bool DrawBand(CKavoDoc& doc, const BandPlan& plan, int band, QImage& canvas, boo
 {
     const int from = plan.SourceFrom(band), to = plan.SourceTo(band);
     if (canvas.isNull() || canvas.height() < to - from)
-        canvas = QImage(plan.drawnWidth, plan.MaxSourceRows(), QImage::Format_RGB32);
+        canvas = MakeCanvas(plan.drawnWidth, plan.MaxSourceRows());
     if (canvas.isNull())
         return false;
     const qsizetype bpl = canvas.bytesPerLine();
@@ -175,8 +238,9 @@ bool DrawBand(CKavoDoc& doc, const BandPlan& plan, int band, QImage& canvas, boo
         return true;
     const COLORREF bg = plan.req.background;
     const uint32_t fill = qRgb(GetRValue(bg), GetGValue(bg), GetBValue(bg));
-    for (int y = drawFrom - from; y < to - from; ++y)
-        std::fill_n(reinterpret_cast<uint32_t*>(canvas.scanLine(y)), plan.drawnWidth, fill);
+    // The rows to draw are one stretch of memory, filled in one go.
+    FillPixels(reinterpret_cast<uint32_t*>(canvas.scanLine(drawFrom - from)),
+               size_t(bpl) / 4 * size_t(to - drawFrom), fill);
     uchar* rows = canvas.bits();
     QImage device(rows - bpl * from, plan.drawnWidth, plan.drawnHeight, bpl, QImage::Format_RGB32);
     if (device.isNull() || !device.paintEngine())

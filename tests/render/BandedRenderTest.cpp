@@ -120,6 +120,21 @@ TEST_F(BandedRender, RunsOfBandsEqualThePictureDrawnWhole)
     }
 }
 
+// Each band's rows start as the background, grey (four equal bytes) or a
+// colour, as the whole picture's do.
+TEST_F(BandedRender, BandsOnAnyBackgroundEqualThePictureDrawnWhole)
+{
+    for (COLORREF background : {RGB(192, 192, 192), RGB(250, 240, 200)}) {
+        for (int factor : {4, 1}) {
+            SCOPED_TRACE(testing::Message() << "background " << std::hex << background << ", factor " << factor);
+            BandedRequest r = Request(37, factor, 5, 3);
+            r.run = 4;
+            r.background = background;
+            ExpectSamePicture(RenderBandedImage(doc, r), Whole(r));
+        }
+    }
+}
+
 // The blur is drawn over the box grown by one and a half times its softness
 // (40), moved by the offset (24): above the box (top 230) it reaches up to
 // 194, past the 214 the figure's bounds count, and a band that holds only
