@@ -5,7 +5,7 @@
 #include "dialogs/UpdateQueryDlg.h"
 #include "fileformat/DocFileHooks.h"
 #include "frame/ui/CMainFrame.h"
-#include "platform/HugePageHeap.h"
+#include "platform/ProcessMemory.h"
 #include "platform/Prompt.h"
 #include "platform/ui/CQtPromptService.h"
 

@@ -5,6 +5,7 @@
 #include "graphics/BicubicShrink.h"
 #include "platform/CGraphics.h"
 #include "platform/CPainterDC.h"
+#include "platform/ProcessMemory.h"
 #include "platform/SysColors.h"
 #include "render/ConCrossings.h"
 #include "render/DiagramExport.h"
@@ -38,9 +39,17 @@ namespace {
 // and its final rows with their filtered and deflated copies; a picture too
 // wide for it gets bands of one row. Every object that crosses a band's
 // edge is drawn again for each band it reaches, so thin bands cost drawing:
-// at 8,500 pixels wide, 14 MB bands (18 rows) take about a sixth less time
-// than 7 MB ones, while 28 MB ones gain little more for twice the memory.
-constexpr qint64 kBandBytes = qint64(14) << 20;
+// at 8,500 pixels wide, 12 MB bands (15 rows) take about a sixth less time
+// than 7 MB ones, while larger ones gain little more for their memory.
+// Bands take the larger size only while the process stays under the
+// ceiling with them, beside what the export holds for each object (the
+// bands' lists of the objects they draw, each thread's copy of the line-hop
+// crossings): a diagram that already fills much of it gets thinner bands
+// rather than a larger process.
+constexpr qint64 kMinBandBytes = qint64(7) << 20;
+constexpr qint64 kMaxBandBytes = qint64(12) << 20;
+constexpr qint64 kExportCeiling = qint64(184) << 20;
+constexpr qint64 kExportBytesPerObject = 200;
 // A final row's bytes beside the drawing: the rows themselves (4 a pixel),
 // filtered for PNG (3) and at most that again deflated.
 constexpr qint64 kFinalBytesPerPixel = 10;
@@ -55,16 +64,16 @@ struct BandPlan {
     CRect target;  // the export rectangle's place in the drawn picture
     int drawnWidth = 0, drawnHeight = 0;
     int bandRows = 1, count = 0;
+    int run = 1;  // bands a thread draws one after another, from a multiple of run on
+    // A band that starts a run shows all its rows; one that follows in a
+    // run only those it adds below the previous band's (the thread keeps
+    // the rows the two share).
     std::vector<CRect> clips;
     std::vector<std::vector<CDiagObj*>> objects;
-    // The same for the rows a band adds below the previous band's, when
-    // the thread drew that one too and keeps the rows the two share.
-    std::vector<CRect> freshClips;
-    std::vector<std::vector<CDiagObj*>> freshObjects;
-    int run = 1;  // bands a thread draws one after another
     // Pictures play through caches of their own: drawn on one thread.
     bool hasPictures = false;
 
+    bool Follows(int band) const { return band % run != 0; }
     int FirstRow(int band) const { return band * bandRows; }
     int EndRow(int band) const { return std::min(req.height, (band + 1) * bandRows); }
     int SourceFrom(int band) const { return req.factor > 1 ? kernel.SourceFrom(FirstRow(band)) : FirstRow(band); }
@@ -81,13 +90,22 @@ struct BandPlan {
     }
 };
 
-int ChooseBandRows(const BandedRequest& req, const ShrinkKernel& kernel)
+// The threads a picture may be drawn on at most.
+int CoreCount(const BandedRequest& req)
+{
+    const int cores = req.threads > 0 ? req.threads : int(std::max(1u, std::thread::hardware_concurrency()));
+    return std::clamp(cores, 1, kMaxThreads);
+}
+
+int ChooseBandRows(const BandedRequest& req, const ShrinkKernel& kernel, qint64 objects, int threads)
 {
     if (req.bandRows > 0)
         return std::min(req.bandRows, req.height);
+    const qint64 bandBytes =
+        req.bandBytes > 0 ? req.bandBytes : BandBytesFor(ProcessResidentBytes(), objects, threads);
     const qint64 drawnRowBytes = qint64(req.width) * req.factor * 4;
     const qint64 overlap = req.factor > 1 ? kernel.Taps() - kernel.factor : 0;
-    const qint64 rows = (kBandBytes - overlap * drawnRowBytes) /
+    const qint64 rows = (bandBytes - overlap * drawnRowBytes) /
                         std::max<qint64>(1, req.factor * drawnRowBytes + qint64(req.width) * kFinalBytesPerPixel);
     return int(std::clamp<qint64>(rows, 1, std::min(kMaxBandRows, req.height)));
 }
@@ -156,19 +174,23 @@ CRect BandClip(const BandPlan& plan, int from, int to)
 }
 
 // Each object goes to the bands whose clip its reach meets, as the clip test
-// of the drawing pass meets them, in the list's order.
+// of the drawing pass meets them, in the list's order. The bands that start
+// runs and those that follow are sorted apart: the tops of each kind's clips
+// rise from band to band, those of the two together need not.
 void SortObjectsIntoBands(CKavoDoc& doc, BandPlan& plan)
 {
     plan.objects.assign(size_t(plan.count), {});
-    plan.freshObjects.assign(size_t(plan.count), {});
     if (!doc.m_pObjList)
         return;
-    const auto sortInto = [](const CRect& reach, const std::vector<CRect>& clips,
-                             std::vector<std::vector<CDiagObj*>>& objects, CDiagObj* obj) {
-        const auto first = std::partition_point(clips.begin(), clips.end(),
-                                                [&](const CRect& c) { return c.bottom < reach.top; });
-        for (auto it = first; it != clips.end() && it->top <= reach.bottom; ++it)
-            objects[size_t(it - clips.begin())].push_back(obj);
+    std::vector<int> kinds[2];
+    for (int b = 0; b < plan.count; ++b)
+        kinds[plan.Follows(b) ? 1 : 0].push_back(b);
+    const auto sortInto = [&plan](const CRect& reach, const std::vector<int>& bands, CDiagObj* obj) {
+        const auto first = std::partition_point(bands.begin(), bands.end(), [&](int b) {
+            return plan.clips[size_t(b)].bottom < reach.top;
+        });
+        for (auto it = first; it != bands.end() && plan.clips[size_t(*it)].top <= reach.bottom; ++it)
+            plan.objects[size_t(*it)].push_back(obj);
     };
     const CRect& r = plan.req.rect;
     for (CDiagObj* obj : *doc.m_pObjList) {
@@ -177,8 +199,8 @@ void SortObjectsIntoBands(CKavoDoc& doc, BandPlan& plan)
         const CRect reach = DrawReachOf(*obj, 1);
         if (reach.left > r.right || r.left > reach.right || reach.top > r.bottom || r.top > reach.bottom)
             continue;
-        sortInto(reach, plan.clips, plan.objects, obj);
-        sortInto(reach, plan.freshClips, plan.freshObjects, obj);
+        sortInto(reach, kinds[0], obj);
+        sortInto(reach, kinds[1], obj);
     }
 }
 
@@ -191,19 +213,19 @@ BandPlan MakePlan(CKavoDoc& doc, const BandedRequest& req)
     plan.drawnHeight = req.height * req.factor;
     plan.target = CRect(0, 0, plan.drawnWidth, plan.drawnHeight);
     FitSizeCenteredInRect(plan.target, req.rect.Width(), req.rect.Height());
-    plan.bandRows = ChooseBandRows(req, plan.kernel);
+    const qint64 objects = doc.m_pObjList ? qint64(doc.m_pObjList->GetCount()) : 0;
+    plan.bandRows = ChooseBandRows(req, plan.kernel, objects, CoreCount(req));
     plan.count = (req.height + plan.bandRows - 1) / plan.bandRows;
-    for (int b = 0; b < plan.count; ++b)
-        plan.clips.push_back(BandClip(plan, plan.SourceFrom(b), plan.SourceTo(b)));
-    for (int b = 0; b < plan.count; ++b)
-        plan.freshClips.push_back(BandClip(plan, b > 0 ? plan.SourceTo(b - 1) : 0, plan.SourceTo(b)));
-    SortObjectsIntoBands(doc, plan);
     // A thread draws a run of bands, each after the first drawing only the
     // rows the previous one lacks; runs are short enough to keep every
     // thread busy to the end.
     constexpr int kRunRows = 64;
     plan.run = req.run > 0 ? req.run
                            : std::clamp((kRunRows + plan.bandRows - 1) / plan.bandRows, 1, std::max(1, plan.count / 32));
+    for (int b = 0; b < plan.count; ++b)
+        plan.clips.push_back(
+            BandClip(plan, plan.Follows(b) ? plan.SourceTo(b - 1) : plan.SourceFrom(b), plan.SourceTo(b)));
+    SortObjectsIntoBands(doc, plan);
     return plan;
 }
 
@@ -216,9 +238,9 @@ BandPlan MakePlan(CKavoDoc& doc, const BandedRequest& req)
 // `canvas` is the thread's drawing memory, kept from band to band (a fresh
 // image a band costs the system's zeroing of every page); the band's rows
 // are its top rows.
-// When `follows`, the canvas holds the previous band's rows, and the rows
-// the two bands share are kept rather than drawn again.
-bool DrawBand(CKavoDoc& doc, const BandPlan& plan, int band, QImage& canvas, bool follows)
+// When the band follows in a run, the canvas holds the previous band's rows,
+// and the rows the two bands share are kept rather than drawn again.
+bool DrawBand(CKavoDoc& doc, const BandPlan& plan, int band, QImage& canvas)
 {
     const int from = plan.SourceFrom(band), to = plan.SourceTo(band);
     if (canvas.isNull() || canvas.height() < to - from)
@@ -227,7 +249,7 @@ bool DrawBand(CKavoDoc& doc, const BandPlan& plan, int band, QImage& canvas, boo
         return false;
     const qsizetype bpl = canvas.bytesPerLine();
     int drawFrom = from;
-    if (follows) {
+    if (plan.Follows(band)) {
         const int prevFrom = plan.SourceFrom(band - 1), prevTo = plan.SourceTo(band - 1);
         const int kept = std::clamp(prevTo - from, 0, to - from);
         if (kept > 0 && from > prevFrom)
@@ -260,19 +282,19 @@ bool DrawBand(CKavoDoc& doc, const BandPlan& plan, int band, QImage& canvas, boo
     request.exportRect = plan.req.rect;
     request.client = SIZE{plan.target.Width(), plan.target.Height()};
     request.smoothing = plan.req.smoothing;
-    request.clip = follows ? plan.freshClips[size_t(band)] : plan.clips[size_t(band)];
-    request.objects = follows ? &plan.freshObjects[size_t(band)] : &plan.objects[size_t(band)];
+    request.clip = plan.clips[size_t(band)];
+    request.objects = &plan.objects[size_t(band)];
     DrawForExport(doc, &graphics, &dc, request);
     dc.Flush();
     return true;
 }
 
-std::optional<RenderedBand> MakeBand(CKavoDoc& doc, const BandPlan& plan, int band, QImage& canvas, bool follows)
+std::optional<RenderedBand> MakeBand(CKavoDoc& doc, const BandPlan& plan, int band, QImage& canvas)
 {
     RenderedBand out;
     out.firstRow = plan.FirstRow(band);
     out.last = band == plan.count - 1;
-    if (!DrawBand(doc, plan, band, canvas, follows))
+    if (!DrawBand(doc, plan, band, canvas))
         return std::nullopt;
     out.rows = plan.req.factor > 1 ? ShrinkRows(canvas, plan.SourceFrom(band), plan.drawnHeight, out.firstRow,
                                                 plan.EndRow(band), plan.kernel)
@@ -306,11 +328,12 @@ public:
                 m_changed.wait(lock, [&] { return m_stop || m_next >= m_plan.count || m_next < m_taken + m_window; });
                 if (m_stop || m_next >= m_plan.count)
                     return;
+                // Runs start at multiples of the run: the plan's clips say so.
                 first = m_next;
                 end = m_next = std::min(m_plan.count, first + m_plan.run);
             }
             for (int band = first; band < end; ++band) {
-                std::optional<RenderedBand> made = MakeBand(m_doc, m_plan, band, canvas, band > first);
+                std::optional<RenderedBand> made = MakeBand(m_doc, m_plan, band, canvas);
                 if (made && m_pack)
                     m_pack(*made);
                 std::lock_guard lock(m_mutex);
@@ -371,8 +394,7 @@ int ThreadCount(const BandedRequest& req, int bands, bool hasPictures)
 {
     if (hasPictures)
         return 1;
-    const int cores = req.threads > 0 ? req.threads : int(std::max(1u, std::thread::hardware_concurrency()));
-    return std::clamp(std::min(cores, bands), 1, kMaxThreads);
+    return std::min(CoreCount(req), bands);
 }
 
 // Tables the drawing builds on first use are built before the threads start.
@@ -420,6 +442,14 @@ BandedResult RenderBanded(CKavoDoc& doc, const BandedRequest& request, const Ban
         t.join();
     finished.acquire(pooled);
     return result;
+}
+
+qint64 BandBytesFor(qint64 resident, qint64 objects, int threads)
+{
+    if (resident <= 0)
+        return kMinBandBytes;
+    const qint64 room = (kExportCeiling - resident - objects * kExportBytesPerObject) / std::max(1, threads);
+    return std::clamp(room, kMinBandBytes, kMaxBandBytes);
 }
 
 QImage RenderBandedImage(CKavoDoc& doc, const BandedRequest& request)

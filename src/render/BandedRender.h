@@ -33,7 +33,8 @@ struct BandedRequest {
     COLORREF background = 0xFFFFFF;
     int factor = 1;        // 4 or 2 to anti-alias by drawing that much larger and shrinking
     int smoothing = -1;    // as in ExportDrawRequest
-    int bandRows = 0;      // final rows a band; 0 chooses by the width
+    int bandRows = 0;      // final rows a band; 0 chooses by the width and the memory a band may take
+    qint64 bandBytes = 0;  // memory a band may take; 0 chooses by what the process holds
     int threads = 0;       // 0: one a core
     int run = 0;           // bands a thread draws one after another; 0 chooses
 };
@@ -45,6 +46,10 @@ enum class BandedResult { Done, NoMemory, Stopped };
 // Stopped when take returned false.
 BandedResult RenderBanded(CKavoDoc& doc, const BandedRequest& request, const BandPackFn& pack,
                           const BandTakeFn& take);
+
+// The memory each of `threads` bands may take while the process holds
+// `resident` bytes (0: not known) and the diagram `objects` objects.
+qint64 BandBytesFor(qint64 resident, qint64 objects, int threads);
 
 // The whole picture (RGB32) drawn in bands; null without memory for it.
 QImage RenderBandedImage(CKavoDoc& doc, const BandedRequest& request);

@@ -1,7 +1,7 @@
 #include "common/TestSupport.h"
 #include "platform/CProfileStore.h"
 #include "platform/GlobalMem.h"
-#include "platform/HugePageHeap.h"
+#include "platform/ProcessMemory.h"
 #include "platform/Prompt.h"
 #include "platform/Registry.h"
 

@@ -248,3 +248,27 @@ TEST_F(BandedRender, ExportPastTheWholePicturesCapSucceeds)
     EXPECT_EQ(h, height);
     EXPECT_GT(filledPixels, 100);  // the middle row of boxes, at the left end
 }
+
+// Bands are as tall as the room under the memory ceiling lets them be,
+// within their smallest and largest size.
+TEST(BandMemory, BandsTakeTheRoomTheProcessLeaves)
+{
+    constexpr qint64 kMiB = qint64(1) << 20;
+    struct Case {
+        qint64 resident, objects;
+        int threads;
+        qint64 least, most;
+    };
+    const Case cases[] = {
+        {0, 1000, 8, 7 * kMiB, 7 * kMiB},                // not known: the small size
+        {30 * kMiB, 2000, 8, 12 * kMiB, 12 * kMiB},      // room enough: the large size
+        {93 * kMiB, 160000, 8, 7 * kMiB, 8 * kMiB},      // a large diagram: between
+        {93 * kMiB, 160000, 2, 12 * kMiB, 12 * kMiB},    // fewer threads share the room
+        {500 * kMiB, 1000, 8, 7 * kMiB, 7 * kMiB},       // past the ceiling: never below the small size
+    };
+    for (const Case& c : cases) {
+        const qint64 bytes = BandBytesFor(c.resident, c.objects, c.threads);
+        EXPECT_GE(bytes, c.least) << c.resident / kMiB << " MiB, " << c.objects << " objects, " << c.threads;
+        EXPECT_LE(bytes, c.most) << c.resident / kMiB << " MiB, " << c.objects << " objects, " << c.threads;
+    }
+}

@@ -17,14 +17,13 @@
 #include "document/CKavoDoc.h"
 #include "document/PageLayout.h"
 #include "fileformat/DocFileHooks.h"
-#include "platform/HugePageHeap.h"
+#include "platform/ProcessMemory.h"
 #include "platform/Prompt.h"
 #include "render/DiagramExport.h"
 #include "render/ExportFormats.h"
 #include "render/ModelStartup.h"
 
 #include <QElapsedTimer>
-#include <QFile>
 #include <QFileInfo>
 #include <QGuiApplication>
 
@@ -104,16 +103,6 @@ int ExportTypeOfExtension(const QString& path)
             (ext == "TIFF" && filter == 6))
             return ExportFilterToType(filter);
     return 0;
-}
-
-// The process's resident memory, where the system tells it; 0 elsewhere.
-double ResidentMiB()
-{
-    QFile statm("/proc/self/statm");
-    if (!statm.open(QIODevice::ReadOnly))
-        return 0;
-    const QList<QByteArray> fields = statm.readAll().split(' ');
-    return fields.size() > 1 ? fields[1].toDouble() * 4096.0 / (1 << 20) : 0;
 }
 
 // At scale per cent of the screen's size, or `pixels` wide (its height in
@@ -206,7 +195,7 @@ int main(int argc, char* argv[])
         if (!Load(doc, argv[2]))
             return 1;
         const qint64 loaded = clock.elapsed();
-        const double residentAfterLoad = ResidentMiB();
+        const double residentAfterLoad = double(ProcessResidentBytes()) / (1 << 20);
         const int result = Export(doc, argv[3], scale, pixels, antialias);
         if (times)
             std::fprintf(stderr, "kvdtool: load %.3f s (%.0f MiB resident after), export %.3f s\n", loaded / 1000.0,

@@ -1,4 +1,4 @@
-#include "platform/HugePageHeap.h"
+#include "platform/ProcessMemory.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -41,6 +41,17 @@ void RestoreCallersTunables(const char* saved)
 
 } // namespace
 #endif
+
+int64_t ProcessResidentBytes()
+{
+    std::FILE* f = std::fopen("/proc/self/statm", "r");
+    if (!f)
+        return 0;
+    long long size = 0, resident = 0;
+    const bool read = std::fscanf(f, "%lld %lld", &size, &resident) == 2;
+    std::fclose(f);
+    return read ? int64_t(resident) * int64_t(sysconf(_SC_PAGESIZE)) : 0;
+}
 
 bool HugePageRestartHelps(const char* policy, const char* tunables)
 {

@@ -1,4 +1,10 @@
 #pragma once
+// The process's memory: how much it holds, and huge pages for large diagrams.
+#include <cstdint>
+
+// Bytes the process has in memory now, where the system tells it; 0 elsewhere.
+int64_t ProcessResidentBytes();
+
 // Memory of large diagrams in huge pages.
 //
 // Loading or exporting a diagram of tens of thousands of objects makes the
