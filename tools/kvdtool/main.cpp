@@ -34,6 +34,8 @@
 #include <cstring>
 #include <string>
 
+#include <sys/stat.h>
+
 namespace {
 // Every message is printed and answered with its default button.
 class CPrintingPrompt : public IPromptService {
@@ -128,11 +130,25 @@ int Export(CKavoDoc& doc, const QString& out, int scale, int pixels, bool antial
         std::fprintf(stderr, "kvdtool: export to %s failed\n", qPrintable(out));
     return r.ok ? 0 : 1;
 }
+// Huge pages pay on large diagrams only: the restart that asks for them
+// costs a few hundredths of a second.
+bool WorthHugePages(int argc, char* argv[])
+{
+    constexpr long long kLargeFile = 4 << 20;
+    constexpr int kLargeCount = 2000;
+    if (argc < 3)
+        return false;
+    if (!std::strcmp(argv[1], "gen"))
+        return std::atoi(argv[2]) >= kLargeCount;
+    struct stat st {};
+    return ::stat(argv[2], &st) == 0 && static_cast<long long>(st.st_size) >= kLargeFile;
+}
 } // namespace
 
 int main(int argc, char* argv[])
 {
-    UseHugePageHeap(argv);
+    if (WorthHugePages(argc, argv))
+        UseHugePageHeap(argv);
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
