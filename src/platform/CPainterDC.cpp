@@ -150,7 +150,7 @@ QPaintDevice* CPainterDC::Impl::Device() const
     return nullptr;
 }
 
-QPainter* CPainterDC::Impl::Painter()
+QPainter* CPainterDC::Impl::Begun()
 {
     QPaintDevice* device = Device();
     if (!device)
@@ -161,26 +161,107 @@ QPainter* CPainterDC::Impl::Painter()
         if (!m_painter.begin(device))
             return nullptr;
         m_stateDirty = true;
+        m_clipKnown = false;
+        m_fastFillSet = false;
+        m_textPenSet = false;
     }
     if (m_stateDirty) {
-        m_fastFillSet = false;
-        m_painter.resetTransform();
-        m_painter.setRenderHint(QPainter::Antialiasing, false);
-        m_painter.setRenderHint(QPainter::TextAntialiasing, true);
-        m_painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
-        const CDCState& s = m_dc.State();
-        if (s.hasClip)
-            m_painter.setClipRegion(s.clip);
-        else
-            m_painter.setClipping(false);
+        // Each reset is skipped when the painter already has it: a state
+        // change of the DC comes with most objects drawn.
+        SetTransform(nullptr);
+        if (m_painter.testRenderHint(QPainter::Antialiasing))
+            m_painter.setRenderHint(QPainter::Antialiasing, false);
+        if (!m_painter.testRenderHint(QPainter::TextAntialiasing))
+            m_painter.setRenderHint(QPainter::TextAntialiasing, true);
+        if (m_painter.compositionMode() != QPainter::CompositionMode_SourceOver)
+            m_painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
+        ApplyClip();
         m_stateDirty = false;
+        m_loose = false;
     }
     return &m_painter;
+}
+
+QPainter* CPainterDC::Impl::Painter()
+{
+    QPainter* p = Begun();
+    if (p && m_loose) {
+        SetTransform(nullptr);
+        if (m_painter.testRenderHint(QPainter::Antialiasing))
+            m_painter.setRenderHint(QPainter::Antialiasing, false);
+        m_loose = false;
+    }
+    return p;
+}
+
+QPainter* CPainterDC::Impl::GraphicsPainter(bool antiAliased, const QTransform* transform)
+{
+    QPainter* p = Begun();
+    if (!p)
+        return nullptr;
+    if (p->testRenderHint(QPainter::Antialiasing) != antiAliased)
+        p->setRenderHint(QPainter::Antialiasing, antiAliased);
+    SetTransform(transform);
+    m_loose = true;
+    return p;
+}
+
+QPainter* CPainterDC::Impl::TextPainter(const QTransform& transform)
+{
+    QPainter* p = Painter();
+    if (!p)
+        return nullptr;
+    SetTransform(&transform);
+    m_loose = true;
+    return p;
+}
+
+void CPainterDC::Impl::SetTransform(const QTransform* transform)
+{
+    // Only the resulting matrix reaches the paint engine: an unchanged one is
+    // not set again.
+    if (!transform || transform->isIdentity()) {
+        if (!m_painter.transform().isIdentity() || m_painter.worldMatrixEnabled()
+            || m_painter.viewTransformEnabled())
+            m_painter.resetTransform();
+    } else if (m_painter.viewTransformEnabled() || !m_painter.worldMatrixEnabled()
+               || m_painter.transform() != *transform) {
+        m_painter.setTransform(*transform);
+    }
+}
+
+void CPainterDC::Impl::ApplyClip()
+{
+    const CDCState& s = m_dc.State();
+    if (m_clipKnown && m_clipIsDc == s.hasClip && (!s.hasClip || m_clip == s.clip))
+        return;
+    if (s.hasClip)
+        m_painter.setClipRegion(s.clip);
+    else if (const QImage* img = Image())
+        m_painter.setClipRect(img->rect());
+    else
+        m_painter.setClipping(false);
+    m_clipKnown = true;
+    m_clipIsDc = s.hasClip;
+    m_clip = s.hasClip ? s.clip : QRegion();
+}
+
+void CPainterDC::Impl::SetTextPen(QPainter& p, COLORREF color)
+{
+    if (m_textPenSet && m_textPen == color)
+        return;
+    p.setPen(QColorFromRef(color));
+    m_textPen = color;
+    m_textPenSet = true;
+    m_fastFillSet = false;
 }
 
 void CPainterDC::Impl::End()
 {
     m_fastFillSet = false;
+    m_textPenSet = false;
+    m_clipKnown = false;
+    m_loose = false;
     if (m_painter.isActive())
         m_painter.end();
 }

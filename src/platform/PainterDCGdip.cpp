@@ -142,17 +142,31 @@ double PathGradientPosition(const QPolygonF& boundary, QPointF centre, QPointF p
 
 } // namespace
 
-void CPainterDC::GpFillPath(const QPainterPath& path, const CGpBrush& brush, const CGpState& state)
+// The painter for one graphics call, with the state's anti-aliasing and
+// (a device transform given) transform; a clip of the state's own is set
+// within a painter save that the caller ends with restore().
+QPainter* CPainterDC::GraphicsPainter(const CGpState& state, const QTransform* toDev)
 {
+    if (!state.hasClip)
+        return m_impl->GraphicsPainter(state.AntiAliased(), toDev);
     QPainter* p = m_impl->Painter();
     if (!p)
-        return;
-    const QTransform toDev = DeviceTransform(state);
-    const QPainterPath dev = toDev.map(path);
+        return nullptr;
     p->save();
     p->setRenderHint(QPainter::Antialiasing, state.AntiAliased());
-    if (state.hasClip)
-        p->setClipPath(state.clip, State().hasClip ? Qt::IntersectClip : Qt::ReplaceClip);
+    p->setClipPath(state.clip, State().hasClip ? Qt::IntersectClip : Qt::ReplaceClip);
+    if (toDev)
+        p->setTransform(*toDev);
+    return p;
+}
+
+void CPainterDC::GpFillPath(const QPainterPath& path, const CGpBrush& brush, const CGpState& state)
+{
+    const QTransform toDev = DeviceTransform(state);
+    QPainter* p = GraphicsPainter(state, nullptr);
+    if (!p)
+        return;
+    const QPainterPath dev = toDev.map(path);
     if (brush.kind == GpBrushKind::PathGradient) {
         // Qt has no path-gradient brush: the gradient is shaded here pixel by
         // pixel. Approximations: one surround colour (the first), the focus
@@ -193,19 +207,16 @@ void CPainterDC::GpFillPath(const QPainterPath& path, const CGpBrush& brush, con
             qb.setTransform(QTransform());
         p->fillPath(dev, qb);
     }
-    p->restore();
+    if (state.hasClip)
+        p->restore();
 }
 
 void CPainterDC::GpDrawPath(const QPainterPath& path, const CGpPen& pen, const CGpState& state)
 {
-    QPainter* p = m_impl->Painter();
+    const QTransform toDev = DeviceTransform(state);
+    QPainter* p = GraphicsPainter(state, &toDev);
     if (!p)
         return;
-    p->save();
-    p->setRenderHint(QPainter::Antialiasing, state.AntiAliased());
-    if (state.hasClip)
-        p->setClipPath(state.clip, State().hasClip ? Qt::IntersectClip : Qt::ReplaceClip);
-    p->setTransform(DeviceTransform(state));
     QPen qp(ColorOf(pen.color));
     qp.setWidthF(pen.width);
     // A pen narrower than a device pixel still draws one pixel wide.
@@ -243,7 +254,8 @@ void CPainterDC::GpDrawPath(const QPainterPath& path, const CGpPen& pen, const C
     default: break;
     }
     p->strokePath(path, qp);
-    p->restore();
+    if (state.hasClip)
+        p->restore();
 }
 
 namespace {

@@ -79,9 +79,27 @@ public:
     }
     // The painter on the current target, begun, reset and clipped to the DC's
     // clip region. Null when there is no target.
+    // On an image without a clip of the DC's own, the painter is clipped to
+    // the image: Qt's raster engine then writes one-pixel (cosmetic) lines
+    // straight into the pixels instead of handing them span by span to its
+    // general blending, which for a horizontal anti-aliased line is one call
+    // a pixel. The pixels are the same either way.
     QPainter* Painter();
+    // The painter for drawing in the graphics object's way: anti-aliased or
+    // not, through a world transform (null: none). Set on the painter and
+    // left there rather than saved and restored around each call: a painter
+    // save() copies the whole state, whose pens, brushes and fonts share data
+    // that every thread's painter counts references on, which in banded
+    // drawing on all cores costs more than most small shapes. Painter()
+    // takes the painter back to its plain state when it is next asked for.
+    QPainter* GraphicsPainter(bool antiAliased, const QTransform* transform);
+    // The painter with a transform of the caller's for text, left there as
+    // GraphicsPainter leaves its own.
+    QPainter* TextPainter(const QTransform& transform);
     void End();
     void MarkStateDirty() { m_stateDirty = true; }
+    // Gives the painter's pen the text colour, unless it has it already.
+    void SetTextPen(QPainter& p, COLORREF color);
 
     CResolvedPen Pen() const;
     // The selected brush (or the given one) as a Qt brush; hollow gives NoBrush.
@@ -144,9 +162,25 @@ public:
     QImage PatternLayer(const QRect& area, const CBrush* brush = nullptr) const;
 
 private:
+    // The painter begun on the target, with the DC's clip.
+    QPainter* Begun();
+    void ApplyClip();
+    void SetTransform(const QTransform* transform);
+
     CPainterDC& m_dc;
     QPainter m_painter;
     bool m_stateDirty = true;
+    // The clip last given to the painter, so that a change of the DC's state
+    // that leaves its clip alone (a pen or brush selected, a SaveDC/RestoreDC
+    // pair) does not rebuild the painter's clip.
+    bool m_clipKnown = false;
+    bool m_clipIsDc = false;
+    QRegion m_clip;
+    // GraphicsPainter or TextPainter changed the render hints or transform.
+    bool m_loose = false;
+    // The text colour ExtTextOut last gave the painter's pen.
+    COLORREF m_textPen = 0;
+    bool m_textPenSet = false;
     // The fill colour FastPolygon last gave the painter (with no pen), so that
     // runs of polygons in one colour do not reset the painter's brush.
     QRgb m_fastFill = 0;

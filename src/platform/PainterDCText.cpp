@@ -81,30 +81,45 @@ bool CPainterDC::ExtTextOut(int x, int y, UINT options, const RECT* rect, const 
         PathAddPath(local.map(outline));
         return true;
     }
+    // A clip of the text's own needs a painter save to be undone; otherwise
+    // the painter keeps the text's transform and pen (see TextPainter).
+    const bool clipped = rect && (options & ETO_CLIPPED);
     QPainter* p = m_impl->Painter();
     if (!p)
         return false;
-    p->save();
+    if (clipped)
+        p->save();
     QRect devRect;
     if (rect) {
         devRect = m_impl->DevRect(rect->left, rect->top, rect->right, rect->bottom);
         if (options & ETO_OPAQUE)
             p->fillRect(devRect, QColorFromRef(s.bkColor));
-        if (options & ETO_CLIPPED)
+        if (clipped)
             p->setClipRect(devRect, s.hasClip ? Qt::IntersectClip : Qt::ReplaceClip);
     }
-    p->setTransform(local);
+    if (clipped)
+        p->setTransform(local);
+    else
+        p = m_impl->TextPainter(local);
     if (s.bkMode == OPAQUE && count > 0) {
         // The character cells are filled with the background colour.
         const QRectF cell(ox, baseline - font.Ascent(), width, font.Height());
         p->fillRect(cell, QColorFromRef(s.bkColor));
     }
     if (count > 0) {
-        p->setRenderHint(QPainter::TextAntialiasing,
-                         !(font.Font().styleStrategy() & QFont::NoAntialias));
-        p->setPen(QColorFromRef(s.textColor));
+        const bool smooth = !(font.Font().styleStrategy() & QFont::NoAntialias);
+        const bool wasSmooth = p->testRenderHint(QPainter::TextAntialiasing);
+        if (smooth != wasSmooth)
+            p->setRenderHint(QPainter::TextAntialiasing, smooth);
+        if (clipped)
+            p->setPen(QColorFromRef(s.textColor));
+        else
+            m_impl->SetTextPen(*p, s.textColor);
         p->drawGlyphRun(QPointF(0, 0), run);
+        if (smooth != wasSmooth && !clipped)
+            p->setRenderHint(QPainter::TextAntialiasing, wasSmooth);
     }
-    p->restore();
+    if (clipped)
+        p->restore();
     return true;
 }
