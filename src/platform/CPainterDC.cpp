@@ -3,6 +3,7 @@
 #include "platform/PainterDCImpl.h"
 
 #include <QPagedPaintDevice>
+#include <QPaintEngine>
 
 #include <cmath>
 
@@ -167,17 +168,16 @@ QPainter* CPainterDC::Impl::Begun()
     }
     if (m_stateDirty) {
         // Each reset is skipped when the painter already has it: a state
-        // change of the DC comes with most objects drawn.
-        SetTransform(nullptr);
-        if (m_painter.testRenderHint(QPainter::Antialiasing))
-            m_painter.setRenderHint(QPainter::Antialiasing, false);
+        // change of the DC comes with most objects drawn. The transform and
+        // anti-aliasing are left to Painter(): the graphics object's calls
+        // set their own.
         if (!m_painter.testRenderHint(QPainter::TextAntialiasing))
             m_painter.setRenderHint(QPainter::TextAntialiasing, true);
         if (m_painter.compositionMode() != QPainter::CompositionMode_SourceOver)
             m_painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
         ApplyClip();
         m_stateDirty = false;
-        m_loose = false;
+        m_loose = true;
     }
     return &m_painter;
 }
@@ -235,6 +235,8 @@ void CPainterDC::Impl::ApplyClip()
     const CDCState& s = m_dc.State();
     if (m_clipKnown && m_clipIsDc == s.hasClip && (!s.hasClip || m_clip == s.clip))
         return;
+    // The painter takes a clip in its logical coordinates: device pixels.
+    SetTransform(nullptr);
     if (s.hasClip)
         m_painter.setClipRegion(s.clip);
     else if (const QImage* img = Image())
@@ -244,6 +246,25 @@ void CPainterDC::Impl::ApplyClip()
     m_clipKnown = true;
     m_clipIsDc = s.hasClip;
     m_clip = s.hasClip ? s.clip : QRegion();
+    m_cull = Image() != nullptr;
+    if (m_cull) {
+        QRect reach = Image()->rect();
+        if (const QPaintEngine* engine = m_painter.paintEngine(); engine && !engine->systemClip().isEmpty())
+            reach &= engine->systemClip().boundingRect();
+        if (s.hasClip)
+            reach &= s.clip.boundingRect();
+        m_reach = QRectF(reach);
+    }
+}
+
+bool CPainterDC::Impl::Reaches(const QRectF& deviceRect)
+{
+    if (!Begun())
+        return false;
+    if (!m_cull)
+        return true;
+    return !m_reach.isEmpty() && deviceRect.right() >= m_reach.left() && deviceRect.left() <= m_reach.right()
+           && deviceRect.bottom() >= m_reach.top() && deviceRect.top() <= m_reach.bottom();
 }
 
 void CPainterDC::Impl::SetTextPen(QPainter& p, COLORREF color)

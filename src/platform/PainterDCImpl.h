@@ -96,6 +96,12 @@ public:
     // The painter with a transform of the caller's for text, left there as
     // GraphicsPainter leaves its own.
     QPainter* TextPainter(const QTransform& transform);
+    // Whether anything within the device rectangle can show: on an image,
+    // whether it meets the part of the image drawing reaches (the device's
+    // own clip, as banded drawing sets one a band, and the DC's clip).
+    // Drawing that lies wholly outside is left out before Qt builds its
+    // outline, strokes it and only then finds it lies off the band.
+    bool Reaches(const QRectF& deviceRect);
     void End();
     void MarkStateDirty() { m_stateDirty = true; }
     // Gives the painter's pen the text colour, unless it has it already.
@@ -176,6 +182,10 @@ private:
     bool m_clipKnown = false;
     bool m_clipIsDc = false;
     QRegion m_clip;
+    // Where drawing can show, in device pixels (see Reaches); paged devices
+    // are not culled.
+    bool m_cull = false;
+    QRectF m_reach;
     // GraphicsPainter or TextPainter changed the render hints or transform.
     bool m_loose = false;
     // The text colour ExtTextOut last gave the painter's pen.

@@ -7,6 +7,7 @@
 
 #include <QImage>
 #include <QPainter>
+#include <QPaintEngine>
 #include <QPainterPath>
 
 #include <gtest/gtest.h>
@@ -222,6 +223,61 @@ TEST(DcPainterState, ThinAntiAliasedOutlinesMatchQtsGeneralDrawing)
             p.strokePath(path, pen);
         }
         EXPECT_EQ(drawn, reference);
+    }
+}
+
+TEST(DcPainterState, DrawingOnABandGivesTheWholePicturesPixelsThere)
+{
+    // Banded drawing clips the device to a band's rows; graphics calls that
+    // lie wholly outside them are left out. Shapes whose paths lie outside
+    // the band but whose pens, corners or anti-aliased edges reach into it
+    // must still draw there.
+    struct Near {
+        const char* name;
+        std::function<void(CGraphics&)> draw;
+    };
+    auto pen = [](float width, GpLineJoin join, GpLineCap cap = GpLineCap::Flat) {
+        CGpPen p;
+        p.color = MakeARGB(255, 30, 60, 200);
+        p.width = width;
+        p.lineJoin = join;
+        p.startCap = cap;
+        p.endCap = cap;
+        p.miterLimit = 10;
+        return p;
+    };
+    const Near shapes[] = {
+        {"wide line above", [&](CGraphics& g) { g.DrawLine(pen(9, GpLineJoin::Round), {2, 16.5}, {60, 16.5}); }},
+        {"miter spike", [&](CGraphics& g) {
+             g.DrawLines(pen(4, GpLineJoin::Miter), QPolygonF({{10, 2}, {20, 17}, {30, 2}}));
+         }},
+        {"square cap", [&](CGraphics& g) {
+             g.DrawLine(pen(6, GpLineJoin::Round, GpLineCap::Square), {40, 2}, {40, 16.8});
+         }},
+        {"thin line on the edge", [&](CGraphics& g) { g.DrawLine(pen(0.5f, GpLineJoin::Round), {1, 19.6}, {62, 19.2}); }},
+        {"fill edge", [&](CGraphics& g) {
+             CGpBrush b;
+             b.color = MakeARGB(255, 200, 40, 40);
+             g.FillPolygon(b, QPolygonF({{4, 2}, {58, 3}, {30, 19.7}}));
+         }},
+        {"scaled world", [&](CGraphics& g) {
+             g.ScaleTransform(1, 3);
+             g.DrawRectangle(pen(1.5f, GpLineJoin::Miter), QRectF(5, 1, 50, 5.2));
+         }},
+    };
+    constexpr int kTop = 20;
+    for (const Near& n : shapes) {
+        SCOPED_TRACE(n.name);
+        QImage whole = WhiteImage(64, 40), band = WhiteImage(64, 40);
+        band.paintEngine()->setSystemClip(QRegion(0, kTop, 64, 40 - kTop));
+        for (QImage* img : {&whole, &band}) {
+            CPainterDC dc(img);
+            CGraphics g(&dc);
+            g.SetSmoothingMode(GpSmoothingMode::AntiAlias);
+            n.draw(g);
+        }
+        EXPECT_EQ(whole.copy(0, kTop, 64, 40 - kTop), band.copy(0, kTop, 64, 40 - kTop));
+        EXPECT_NE(whole.copy(0, kTop, 64, 40 - kTop), WhiteImage(64, 40 - kTop));
     }
 }
 
