@@ -151,7 +151,7 @@ QPaintDevice* CPainterDC::Impl::Device() const
     return nullptr;
 }
 
-QPainter* CPainterDC::Impl::Begun()
+QPainter* CPainterDC::Impl::Begun(const QRectF* inkWithin)
 {
     QPaintDevice* device = Device();
     if (!device)
@@ -175,16 +175,20 @@ QPainter* CPainterDC::Impl::Begun()
             m_painter.setRenderHint(QPainter::TextAntialiasing, true);
         if (m_painter.compositionMode() != QPainter::CompositionMode_SourceOver)
             m_painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
-        ApplyClip();
         m_stateDirty = false;
         m_loose = true;
+        UpdateReach();
     }
+    const CDCState& s = m_dc.State();
+    ApplyClip(s.hasClip
+              && !(inkWithin && Image() && s.clip.rectCount() == 1
+                   && QRectF(s.clip.boundingRect()).contains(*inkWithin)));
     return &m_painter;
 }
 
-QPainter* CPainterDC::Impl::Painter()
+QPainter* CPainterDC::Impl::Painter(const QRectF* inkWithin)
 {
-    QPainter* p = Begun();
+    QPainter* p = Begun(inkWithin);
     if (p && m_loose) {
         SetTransform(nullptr);
         if (m_painter.testRenderHint(QPainter::Antialiasing))
@@ -206,9 +210,9 @@ QPainter* CPainterDC::Impl::GraphicsPainter(bool antiAliased, const QTransform* 
     return p;
 }
 
-QPainter* CPainterDC::Impl::TextPainter(const QTransform& transform)
+QPainter* CPainterDC::Impl::TextPainter(const QTransform& transform, const QRectF* inkWithin)
 {
-    QPainter* p = Painter();
+    QPainter* p = Painter(inkWithin);
     if (!p)
         return nullptr;
     SetTransform(&transform);
@@ -230,22 +234,28 @@ void CPainterDC::Impl::SetTransform(const QTransform* transform)
     }
 }
 
-void CPainterDC::Impl::ApplyClip()
+// dcClip: the painter takes the DC's clip; else the image's (or none).
+void CPainterDC::Impl::ApplyClip(bool dcClip)
 {
     const CDCState& s = m_dc.State();
-    if (m_clipKnown && m_clipIsDc == s.hasClip && (!s.hasClip || m_clip == s.clip))
+    if (m_clipKnown && m_clipIsDc == dcClip && (!dcClip || m_clip == s.clip))
         return;
     // The painter takes a clip in its logical coordinates: device pixels.
     SetTransform(nullptr);
-    if (s.hasClip)
+    if (dcClip)
         m_painter.setClipRegion(s.clip);
     else if (const QImage* img = Image())
         m_painter.setClipRect(img->rect());
     else
         m_painter.setClipping(false);
     m_clipKnown = true;
-    m_clipIsDc = s.hasClip;
-    m_clip = s.hasClip ? s.clip : QRegion();
+    m_clipIsDc = dcClip;
+    m_clip = dcClip ? s.clip : QRegion();
+}
+
+void CPainterDC::Impl::UpdateReach()
+{
+    const CDCState& s = m_dc.State();
     m_cull = Image() != nullptr;
     if (m_cull) {
         QRect reach = Image()->rect();

@@ -84,7 +84,13 @@ public:
     // straight into the pixels instead of handing them span by span to its
     // general blending, which for a horizontal anti-aliased line is one call
     // a pixel. The pixels are the same either way.
-    QPainter* Painter();
+    // inkWithin: device pixels all that the caller draws lies within; when
+    // they lie within the DC's clip (a single rectangle), the clip cannot cut
+    // anything off and the painter may keep the image's clip instead, so
+    // that text in a clip of its own (a figure's text, one a figure) does
+    // not make the painter change its clip twice a figure, each time
+    // building the clip's table of lines anew.
+    QPainter* Painter(const QRectF* inkWithin = nullptr);
     // The painter for drawing in the graphics object's way: anti-aliased or
     // not, through a world transform (null: none). Set on the painter and
     // left there rather than saved and restored around each call: a painter
@@ -95,7 +101,7 @@ public:
     QPainter* GraphicsPainter(bool antiAliased, const QTransform* transform);
     // The painter with a transform of the caller's for text, left there as
     // GraphicsPainter leaves its own.
-    QPainter* TextPainter(const QTransform& transform);
+    QPainter* TextPainter(const QTransform& transform, const QRectF* inkWithin);
     // Whether anything within the device rectangle can show: on an image,
     // whether it meets the part of the image drawing reaches (the device's
     // own clip, as banded drawing sets one a band, and the DC's clip).
@@ -169,8 +175,9 @@ public:
 
 private:
     // The painter begun on the target, with the DC's clip.
-    QPainter* Begun();
-    void ApplyClip();
+    QPainter* Begun(const QRectF* inkWithin = nullptr);
+    void ApplyClip(bool dcClip);
+    void UpdateReach();
     void SetTransform(const QTransform* transform);
 
     CPainterDC& m_dc;

@@ -5,6 +5,7 @@
 
 #include <QGlyphRun>
 
+#include <algorithm>
 #include <cmath>
 
 bool CPainterDC::ExtTextOut(int x, int y, UINT options, const RECT* rect, const char* text,
@@ -84,14 +85,21 @@ bool CPainterDC::ExtTextOut(int x, int y, UINT options, const RECT* rect, const 
     // A clip of the text's own needs a painter save to be undone; otherwise
     // the painter keeps the text's transform and pen (see TextPainter).
     const bool clipped = rect && (options & ETO_CLIPPED);
-    QPainter* p = m_impl->Painter();
+    const QRect devRect = rect ? m_impl->DevRect(rect->left, rect->top, rect->right, rect->bottom) : QRect();
+    // Where the text's pixels can lie: its cells, widened by a line's
+    // height each way for overhangs, underline and anti-aliasing, and the
+    // opaque rectangle.
+    const double margin = std::max(2, font.Height());
+    QRectF ink = local.mapRect(QRectF(ox, baseline - font.Ascent(), width, font.Height())
+                                   .adjusted(-margin, -margin, margin, margin));
+    if (rect && (options & ETO_OPAQUE))
+        ink |= QRectF(devRect);
+    QPainter* p = clipped ? m_impl->Painter() : m_impl->Painter(&ink);
     if (!p)
         return false;
     if (clipped)
         p->save();
-    QRect devRect;
     if (rect) {
-        devRect = m_impl->DevRect(rect->left, rect->top, rect->right, rect->bottom);
         if (options & ETO_OPAQUE)
             p->fillRect(devRect, QColorFromRef(s.bkColor));
         if (clipped)
@@ -100,7 +108,7 @@ bool CPainterDC::ExtTextOut(int x, int y, UINT options, const RECT* rect, const 
     if (clipped)
         p->setTransform(local);
     else
-        p = m_impl->TextPainter(local);
+        p = m_impl->TextPainter(local, &ink);
     if (s.bkMode == OPAQUE && count > 0) {
         // The character cells are filled with the background colour.
         const QRectF cell(ox, baseline - font.Ascent(), width, font.Height());

@@ -281,4 +281,43 @@ TEST(DcPainterState, DrawingOnABandGivesTheWholePicturesPixelsThere)
     }
 }
 
+TEST(DcPainterState, TextInAClipShowsAsUnclippedInsideAndNothingOutside)
+{
+    // Text that lies well within the DC's clip is drawn without handing the
+    // clip to the painter; text that reaches out of it is still cut.
+    const CRect clips[] = {CRect(0, 0, 90, 40), CRect(2, 2, 88, 38), CRect(10, 0, 30, 40), CRect(0, 12, 90, 20)};
+    QImage figure = WhiteImage(90, 40), over = WhiteImage(90, 40);
+    {
+        CPainterDC dc(&figure);
+        GraphicsFigure(dc);
+    }
+    {
+        CPainterDC dc(&over);
+        SelectText(dc);
+        dc.SetBkMode(TRANSPARENT);
+        GraphicsFigure(dc);
+        dc.TextOut(8, 10, "Kavo Wg");
+    }
+    for (const CRect& clip : clips) {
+        SCOPED_TRACE(clip.left * 1000 + clip.top);
+        QImage img = WhiteImage(90, 40);
+        {
+            CPainterDC dc(&img);
+            SelectText(dc);
+            dc.SetBkMode(TRANSPARENT);
+            // A figure before and after, as a diagram draws text between them.
+            GraphicsFigure(dc);
+            const int saved = dc.SaveDC();
+            dc.IntersectClipRect(clip.left, clip.top, clip.right, clip.bottom);
+            dc.TextOut(8, 10, "Kavo Wg");
+            dc.RestoreDC(saved);
+        }
+        for (int y = 0; y < img.height(); ++y)
+            for (int x = 0; x < img.width(); ++x) {
+                const QRgb want = clip.PtInRect(CPoint(x, y)) ? over.pixel(x, y) : figure.pixel(x, y);
+                ASSERT_EQ(img.pixel(x, y), want) << x << "," << y;
+            }
+    }
+}
+
 } // namespace
