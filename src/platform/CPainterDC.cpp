@@ -210,9 +210,10 @@ QPainter* CPainterDC::Impl::GraphicsPainter(bool antiAliased, const QTransform* 
     return p;
 }
 
-QPainter* CPainterDC::Impl::TextPainter(const QTransform& transform, const QRectF* inkWithin)
+QPainter* CPainterDC::Impl::TextPainter(const QTransform& transform, const QRectF* inkWithin,
+                                        bool keepSmoothing)
 {
-    QPainter* p = Painter(inkWithin);
+    QPainter* p = keepSmoothing ? Begun(inkWithin) : Painter(inkWithin);
     if (!p)
         return nullptr;
     SetTransform(&transform);

@@ -100,8 +100,10 @@ public:
     // takes the painter back to its plain state when it is next asked for.
     QPainter* GraphicsPainter(bool antiAliased, const QTransform* transform);
     // The painter with a transform of the caller's for text, left there as
-    // GraphicsPainter leaves its own.
-    QPainter* TextPainter(const QTransform& transform, const QRectF* inkWithin);
+    // GraphicsPainter leaves its own. keepSmoothing: the anti-aliasing hint
+    // cannot change the text's pixels, so it is left as the graphics object
+    // set it: switching it makes the painter rebuild its clip.
+    QPainter* TextPainter(const QTransform& transform, const QRectF* inkWithin, bool keepSmoothing);
     // Whether anything within the device rectangle can show: on an image,
     // whether it meets the part of the image drawing reaches (the device's
     // own clip, as banded drawing sets one a band, and the DC's clip).

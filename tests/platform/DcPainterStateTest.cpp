@@ -54,6 +54,7 @@ struct Objects {
     CBrush blue{RGB(0, 0, 220)};
     CPen wide{PS_SOLID, 5, RGB(250, 150, 0)};
     CFont font;
+    CFont underlined;
 };
 
 Objects& Kit()
@@ -66,6 +67,8 @@ Objects& Kit()
         lf.lfWeight = FW_NORMAL;
         SetLogFontFace(lf, "Arial");
         kit.font.CreateFontIndirect(&lf);
+        lf.lfUnderline = 1;
+        kit.underlined.CreateFontIndirect(&lf);
     }
     return kit;
 }
@@ -87,6 +90,16 @@ void SelectText(CPainterDC& dc)
     dc.SelectObject(&Kit().font);
     dc.SetTextColor(RGB(200, 0, 0));
     dc.SetBkColor(RGB(255, 255, 160));
+}
+
+// Underlined text on an opaque background: lines and cells that follow the
+// painter's anti-aliasing.
+void SelectUnderlinedOpaqueText(CPainterDC& dc)
+{
+    dc.SelectObject(&Kit().underlined);
+    dc.SetTextColor(RGB(0, 90, 0));
+    dc.SetBkColor(RGB(255, 255, 160));
+    dc.SetBkMode(OPAQUE);
 }
 
 // The steps below draw with what is selected and change no state of the
@@ -123,6 +136,7 @@ TEST(DcPainterState, DrawingAfterGraphicsAndTextIsAsOnAFreshPainter)
         {"wide pen after a figure", {SelectWidePen, GraphicsFigure, Shapes}},
         {"fill, text, fill", {SelectFill, SelectText, Polygon, Text, Polygon}},
         {"text after a figure", {SelectText, GraphicsFigure, Text}},
+        {"underlined opaque text after a figure", {SelectUnderlinedOpaqueText, GraphicsFigure, Text}},
         {"figure after text and shapes", {SelectFill, SelectText, Text, Shapes, GraphicsFigure}},
     };
     for (const Sequence& seq : sequences) {
