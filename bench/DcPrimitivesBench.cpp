@@ -2,6 +2,7 @@
 // plain QPainter drawing the same thing on the same kind of image. Run with
 // --benchmark_enable_random_interleaving=true so both sides share the
 // machine's noise; compare each pair's times.
+#include "platform/CGraphics.h"
 #include "platform/CPainterDC.h"
 #include "platform/GdiObjects.h"
 #include "platform/PackedDib.h"
@@ -141,5 +142,54 @@ void Args(benchmark::internal::Benchmark* b)
 
 BENCHMARK(BM_DeviceContext)->Apply(Args)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_PlainPainter)->Apply(Args)->Unit(benchmark::kMillisecond);
+
+// Figures as a diagram draws them through the graphics object, interleaved
+// with the device context's own calls: an anti-aliased gradient fill, a thin
+// outline, a state change of the DC around each (SaveDC/RestoreDC) and a
+// line of text; each thread on an image of its own, as banded export draws
+// on all cores.
+void BM_GraphicsFigures(benchmark::State& state)
+{
+    QImage img(1000, 1000, QImage::Format_RGB32);
+    CGpBrush fill;
+    fill.kind = GpBrushKind::LinearGradient;
+    fill.angle = 90;
+    fill.color1 = MakeARGB(255, 255, 255, 255);
+    fill.color2 = MakeARGB(255, 160, 190, 230);
+    CGpPen outline;
+    outline.color = MakeARGB(255, 60, 80, 120);
+    outline.width = 0.8f;
+    outline.lineJoin = GpLineJoin::Round;
+    LOGFONT lf;
+    lf.lfHeight = -11;
+    SetLogFontFace(lf, "Arial");
+    CFont font;
+    font.CreateFontIndirect(&lf);
+    const std::string text = "B1234";
+    const std::vector<Shape>& shapes = Shapes();
+    for (auto _ : state) {
+        img.fill(Qt::white);
+        CPainterDC dc(&img);
+        dc.SetBkMode(TRANSPARENT);
+        CGraphics g(&dc);
+        g.SetSmoothingMode(GpSmoothingMode::AntiAlias);
+        for (size_t i = 0; i < shapes.size() / 4; ++i) {
+            const Shape& s = shapes[i];
+            const QRectF box(s.x + 0.25, s.y + 0.5, s.w + 20.5, s.h + 10.25);
+            const int saved = dc.SaveDC();
+            fill.rect = box;
+            g.FillPolygon(fill, QPolygonF(box));
+            g.DrawPolygon(outline, QPolygonF(box));
+            dc.RestoreDC(saved);
+            dc.SelectObject(&font);
+            dc.TextOut(s.x + 4, s.y + 4, text.c_str(), int(text.size()));
+            dc.SelectStockObject(SYSTEM_FONT);
+        }
+        dc.Flush();
+        benchmark::DoNotOptimize(img.constBits());
+    }
+    state.SetItemsProcessed(state.iterations() * int64_t(shapes.size() / 4));
+}
+BENCHMARK(BM_GraphicsFigures)->ThreadRange(1, 8)->UseRealTime()->Unit(benchmark::kMillisecond);
 
 } // namespace

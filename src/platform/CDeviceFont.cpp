@@ -92,6 +92,15 @@ void CDeviceFont::Build(bool symbolCharset)
     }
 }
 
+const QRectF& CDeviceFont::InkOf(unsigned char ch) const
+{
+    if (!m_inkKnown[ch]) {
+        m_ink[ch] = m_raw.isValid() ? m_raw.boundingRect(m_glyph[ch]) : QRectF();
+        m_inkKnown[ch] = true;
+    }
+    return m_ink[ch];
+}
+
 ABC CDeviceFont::AbcOf(unsigned char ch) const
 {
     ABC abc;

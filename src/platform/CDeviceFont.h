@@ -7,6 +7,7 @@
 
 #include <QFont>
 #include <QRawFont>
+#include <QRectF>
 
 #include <array>
 
@@ -24,6 +25,9 @@ public:
     quint32 Glyph(unsigned char ch) const { return m_glyph[ch]; }
     int Advance(unsigned char ch) const { return m_advance[ch]; }
     ABC AbcOf(unsigned char ch) const;
+    // The pixels a character's glyph can cover, from its origin on the
+    // baseline (y down); empty for a blank glyph. Looked up once a character.
+    const QRectF& InkOf(unsigned char ch) const;
     int Ascent() const { return m_ascent; }
     int Descent() const { return m_descent; }
     int Height() const { return m_ascent + m_descent; }
@@ -44,4 +48,6 @@ private:
     int m_descent = 0;
     std::array<quint32, 256> m_glyph{};
     std::array<int, 256> m_advance{};
+    mutable std::array<QRectF, 256> m_ink{};
+    mutable std::array<bool, 256> m_inkKnown{};
 };

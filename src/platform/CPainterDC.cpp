@@ -3,6 +3,7 @@
 #include "platform/PainterDCImpl.h"
 
 #include <QPagedPaintDevice>
+#include <QPaintEngine>
 
 #include <cmath>
 
@@ -150,7 +151,7 @@ QPaintDevice* CPainterDC::Impl::Device() const
     return nullptr;
 }
 
-QPainter* CPainterDC::Impl::Painter()
+QPainter* CPainterDC::Impl::Begun(const QRectF* inkWithin)
 {
     QPaintDevice* device = Device();
     if (!device)
@@ -161,26 +162,138 @@ QPainter* CPainterDC::Impl::Painter()
         if (!m_painter.begin(device))
             return nullptr;
         m_stateDirty = true;
+        m_clipKnown = false;
+        m_fastFillSet = false;
+        m_textPenSet = false;
     }
     if (m_stateDirty) {
-        m_fastFillSet = false;
-        m_painter.resetTransform();
-        m_painter.setRenderHint(QPainter::Antialiasing, false);
-        m_painter.setRenderHint(QPainter::TextAntialiasing, true);
-        m_painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
-        const CDCState& s = m_dc.State();
-        if (s.hasClip)
-            m_painter.setClipRegion(s.clip);
-        else
-            m_painter.setClipping(false);
+        // Each reset is skipped when the painter already has it: a state
+        // change of the DC comes with most objects drawn. The transform and
+        // anti-aliasing are left to Painter(): the graphics object's calls
+        // set their own.
+        if (!m_painter.testRenderHint(QPainter::TextAntialiasing))
+            m_painter.setRenderHint(QPainter::TextAntialiasing, true);
+        if (m_painter.compositionMode() != QPainter::CompositionMode_SourceOver)
+            m_painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
         m_stateDirty = false;
+        m_loose = true;
+        UpdateReach();
     }
+    const CDCState& s = m_dc.State();
+    ApplyClip(s.hasClip
+              && !(inkWithin && Image() && s.clip.rectCount() == 1
+                   && QRectF(s.clip.boundingRect()).contains(*inkWithin)));
     return &m_painter;
+}
+
+QPainter* CPainterDC::Impl::Painter(const QRectF* inkWithin)
+{
+    QPainter* p = Begun(inkWithin);
+    if (p && m_loose) {
+        SetTransform(nullptr);
+        if (m_painter.testRenderHint(QPainter::Antialiasing))
+            m_painter.setRenderHint(QPainter::Antialiasing, false);
+        m_loose = false;
+    }
+    return p;
+}
+
+QPainter* CPainterDC::Impl::GraphicsPainter(bool antiAliased, const QTransform* transform)
+{
+    QPainter* p = Begun();
+    if (!p)
+        return nullptr;
+    if (p->testRenderHint(QPainter::Antialiasing) != antiAliased)
+        p->setRenderHint(QPainter::Antialiasing, antiAliased);
+    SetTransform(transform);
+    m_loose = true;
+    return p;
+}
+
+QPainter* CPainterDC::Impl::TextPainter(const QTransform& transform, const QRectF* inkWithin,
+                                        bool keepSmoothing)
+{
+    QPainter* p = keepSmoothing ? Begun(inkWithin) : Painter(inkWithin);
+    if (!p)
+        return nullptr;
+    SetTransform(&transform);
+    m_loose = true;
+    return p;
+}
+
+void CPainterDC::Impl::SetTransform(const QTransform* transform)
+{
+    // Only the resulting matrix reaches the paint engine: an unchanged one is
+    // not set again.
+    if (!transform || transform->isIdentity()) {
+        if (!m_painter.transform().isIdentity() || m_painter.worldMatrixEnabled()
+            || m_painter.viewTransformEnabled())
+            m_painter.resetTransform();
+    } else if (m_painter.viewTransformEnabled() || !m_painter.worldMatrixEnabled()
+               || m_painter.transform() != *transform) {
+        m_painter.setTransform(*transform);
+    }
+}
+
+// dcClip: the painter takes the DC's clip; else the image's (or none).
+void CPainterDC::Impl::ApplyClip(bool dcClip)
+{
+    const CDCState& s = m_dc.State();
+    if (m_clipKnown && m_clipIsDc == dcClip && (!dcClip || m_clip == s.clip))
+        return;
+    // The painter takes a clip in its logical coordinates: device pixels.
+    SetTransform(nullptr);
+    if (dcClip)
+        m_painter.setClipRegion(s.clip);
+    else if (const QImage* img = Image())
+        m_painter.setClipRect(img->rect());
+    else
+        m_painter.setClipping(false);
+    m_clipKnown = true;
+    m_clipIsDc = dcClip;
+    m_clip = dcClip ? s.clip : QRegion();
+}
+
+void CPainterDC::Impl::UpdateReach()
+{
+    const CDCState& s = m_dc.State();
+    m_cull = Image() != nullptr;
+    if (m_cull) {
+        QRect reach = Image()->rect();
+        if (const QPaintEngine* engine = m_painter.paintEngine(); engine && !engine->systemClip().isEmpty())
+            reach &= engine->systemClip().boundingRect();
+        if (s.hasClip)
+            reach &= s.clip.boundingRect();
+        m_reach = QRectF(reach);
+    }
+}
+
+bool CPainterDC::Impl::Reaches(const QRectF& deviceRect)
+{
+    if (!Begun())
+        return false;
+    if (!m_cull)
+        return true;
+    return !m_reach.isEmpty() && deviceRect.right() >= m_reach.left() && deviceRect.left() <= m_reach.right()
+           && deviceRect.bottom() >= m_reach.top() && deviceRect.top() <= m_reach.bottom();
+}
+
+void CPainterDC::Impl::SetTextPen(QPainter& p, COLORREF color)
+{
+    if (m_textPenSet && m_textPen == color)
+        return;
+    p.setPen(QColorFromRef(color));
+    m_textPen = color;
+    m_textPenSet = true;
+    m_fastFillSet = false;
 }
 
 void CPainterDC::Impl::End()
 {
     m_fastFillSet = false;
+    m_textPenSet = false;
+    m_clipKnown = false;
+    m_loose = false;
     if (m_painter.isActive())
         m_painter.end();
 }

@@ -110,6 +110,8 @@ protected:
     void OnStateChanged() override;
 
 private:
+    QPainter* GraphicsPainter(const CGpState& state, const QTransform* toDev);
+
     std::unique_ptr<Impl> m_impl;
     QImage* m_image = nullptr;           // the surface of an image target
     QPagedPaintDevice* m_paged = nullptr;

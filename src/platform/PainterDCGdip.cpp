@@ -140,19 +140,52 @@ double PathGradientPosition(const QPolygonF& boundary, QPointF centre, QPointF p
     return std::clamp(1.0 - 1.0 / best, 0.0, 1.0);
 }
 
+// How far a stroke's pixels may lie from its path's control points, in
+// device pixels: the pen's width (more than the half a round or flat end
+// reaches, and a square cap's corner), the miter limit's multiple of it at
+// a miter join, a pixel of anti-aliasing and one more for rounding.
+double StrokeReach(const CGpPen& pen, const QTransform& toDev)
+{
+    // The largest stretch the transform gives a length is at most the root
+    // of its linear part's squares.
+    const double stretch = std::sqrt(toDev.m11() * toDev.m11() + toDev.m12() * toDev.m12()
+                                     + toDev.m21() * toDev.m21() + toDev.m22() * toDev.m22());
+    const double width = std::max(1.0, pen.width * stretch);
+    const double joins = pen.lineJoin == GpLineJoin::Round || pen.lineJoin == GpLineJoin::Bevel
+                             ? 1.0
+                             : std::max(1.0, double(pen.miterLimit));
+    return width * joins + 2.0;
+}
+
 } // namespace
+
+// The painter for one graphics call, with the state's anti-aliasing and
+// (a device transform given) transform; a clip of the state's own is set
+// within a painter save that the caller ends with restore().
+QPainter* CPainterDC::GraphicsPainter(const CGpState& state, const QTransform* toDev)
+{
+    if (!state.hasClip)
+        return m_impl->GraphicsPainter(state.AntiAliased(), toDev);
+    QPainter* p = m_impl->Painter();
+    if (!p)
+        return nullptr;
+    p->save();
+    p->setRenderHint(QPainter::Antialiasing, state.AntiAliased());
+    p->setClipPath(state.clip, State().hasClip ? Qt::IntersectClip : Qt::ReplaceClip);
+    if (toDev)
+        p->setTransform(*toDev);
+    return p;
+}
 
 void CPainterDC::GpFillPath(const QPainterPath& path, const CGpBrush& brush, const CGpState& state)
 {
-    QPainter* p = m_impl->Painter();
-    if (!p)
-        return;
     const QTransform toDev = DeviceTransform(state);
     const QPainterPath dev = toDev.map(path);
-    p->save();
-    p->setRenderHint(QPainter::Antialiasing, state.AntiAliased());
-    if (state.hasClip)
-        p->setClipPath(state.clip, State().hasClip ? Qt::IntersectClip : Qt::ReplaceClip);
+    if (!m_impl->Reaches(dev.controlPointRect().adjusted(-2, -2, 2, 2)))
+        return;
+    QPainter* p = GraphicsPainter(state, nullptr);
+    if (!p)
+        return;
     if (brush.kind == GpBrushKind::PathGradient) {
         // Qt has no path-gradient brush: the gradient is shaded here pixel by
         // pixel. Approximations: one surround colour (the first), the focus
@@ -193,19 +226,19 @@ void CPainterDC::GpFillPath(const QPainterPath& path, const CGpBrush& brush, con
             qb.setTransform(QTransform());
         p->fillPath(dev, qb);
     }
-    p->restore();
+    if (state.hasClip)
+        p->restore();
 }
 
 void CPainterDC::GpDrawPath(const QPainterPath& path, const CGpPen& pen, const CGpState& state)
 {
-    QPainter* p = m_impl->Painter();
+    const QTransform toDev = DeviceTransform(state);
+    const double reach = StrokeReach(pen, toDev);
+    if (!m_impl->Reaches(toDev.mapRect(path.controlPointRect()).adjusted(-reach, -reach, reach, reach)))
+        return;
+    QPainter* p = GraphicsPainter(state, &toDev);
     if (!p)
         return;
-    p->save();
-    p->setRenderHint(QPainter::Antialiasing, state.AntiAliased());
-    if (state.hasClip)
-        p->setClipPath(state.clip, State().hasClip ? Qt::IntersectClip : Qt::ReplaceClip);
-    p->setTransform(DeviceTransform(state));
     QPen qp(ColorOf(pen.color));
     qp.setWidthF(pen.width);
     // A pen narrower than a device pixel still draws one pixel wide.
@@ -243,7 +276,8 @@ void CPainterDC::GpDrawPath(const QPainterPath& path, const CGpPen& pen, const C
     default: break;
     }
     p->strokePath(path, qp);
-    p->restore();
+    if (state.hasClip)
+        p->restore();
 }
 
 namespace {

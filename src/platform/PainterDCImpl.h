@@ -79,9 +79,41 @@ public:
     }
     // The painter on the current target, begun, reset and clipped to the DC's
     // clip region. Null when there is no target.
-    QPainter* Painter();
+    // On an image without a clip of the DC's own, the painter is clipped to
+    // the image: Qt's raster engine then writes one-pixel (cosmetic) lines
+    // straight into the pixels instead of handing them span by span to its
+    // general blending, which for a horizontal anti-aliased line is one call
+    // a pixel. The pixels are the same either way.
+    // inkWithin: device pixels all that the caller draws lies within; when
+    // they lie within the DC's clip (a single rectangle), the clip cannot cut
+    // anything off and the painter may keep the image's clip instead, so
+    // that text in a clip of its own (a figure's text, one a figure) does
+    // not make the painter change its clip twice a figure, each time
+    // building the clip's table of lines anew.
+    QPainter* Painter(const QRectF* inkWithin = nullptr);
+    // The painter for drawing in the graphics object's way: anti-aliased or
+    // not, through a world transform (null: none). Set on the painter and
+    // left there rather than saved and restored around each call: a painter
+    // save() copies the whole state, whose pens, brushes and fonts share data
+    // that every thread's painter counts references on, which in banded
+    // drawing on all cores costs more than most small shapes. Painter()
+    // takes the painter back to its plain state when it is next asked for.
+    QPainter* GraphicsPainter(bool antiAliased, const QTransform* transform);
+    // The painter with a transform of the caller's for text, left there as
+    // GraphicsPainter leaves its own. keepSmoothing: the anti-aliasing hint
+    // cannot change the text's pixels, so it is left as the graphics object
+    // set it: switching it makes the painter rebuild its clip.
+    QPainter* TextPainter(const QTransform& transform, const QRectF* inkWithin, bool keepSmoothing);
+    // Whether anything within the device rectangle can show: on an image,
+    // whether it meets the part of the image drawing reaches (the device's
+    // own clip, as banded drawing sets one a band, and the DC's clip).
+    // Drawing that lies wholly outside is left out before Qt builds its
+    // outline, strokes it and only then finds it lies off the band.
+    bool Reaches(const QRectF& deviceRect);
     void End();
     void MarkStateDirty() { m_stateDirty = true; }
+    // Gives the painter's pen the text colour, unless it has it already.
+    void SetTextPen(QPainter& p, COLORREF color);
 
     CResolvedPen Pen() const;
     // The selected brush (or the given one) as a Qt brush; hollow gives NoBrush.
@@ -144,9 +176,30 @@ public:
     QImage PatternLayer(const QRect& area, const CBrush* brush = nullptr) const;
 
 private:
+    // The painter begun on the target, with the DC's clip.
+    QPainter* Begun(const QRectF* inkWithin = nullptr);
+    void ApplyClip(bool dcClip);
+    void UpdateReach();
+    void SetTransform(const QTransform* transform);
+
     CPainterDC& m_dc;
     QPainter m_painter;
     bool m_stateDirty = true;
+    // The clip last given to the painter, so that a change of the DC's state
+    // that leaves its clip alone (a pen or brush selected, a SaveDC/RestoreDC
+    // pair) does not rebuild the painter's clip.
+    bool m_clipKnown = false;
+    bool m_clipIsDc = false;
+    QRegion m_clip;
+    // Where drawing can show, in device pixels (see Reaches); paged devices
+    // are not culled.
+    bool m_cull = false;
+    QRectF m_reach;
+    // GraphicsPainter or TextPainter changed the render hints or transform.
+    bool m_loose = false;
+    // The text colour ExtTextOut last gave the painter's pen.
+    COLORREF m_textPen = 0;
+    bool m_textPenSet = false;
     // The fill colour FastPolygon last gave the painter (with no pen), so that
     // runs of polygons in one colour do not reset the painter's brush.
     QRgb m_fastFill = 0;

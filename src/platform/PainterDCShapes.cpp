@@ -35,6 +35,7 @@ void CPainterDC::Impl::PutPixels(const std::vector<QPoint>& pixels, COLORREF col
     if (!img) {
         if (QPainter* p = Painter()) {
             m_fastFillSet = false;
+            m_textPenSet = false;
             p->setPen(QPen(QColorFromRef(color), 0));
             for (const QPoint& pt : pixels)
                 p->drawPoint(pt);
@@ -303,6 +304,7 @@ bool CPainterDC::Impl::FastPolygon(const QPoint* points, int count)
             p->setBrush(QColor::fromRgb(fill));
             m_fastFill = fill;
             m_fastFillSet = true;
+            m_textPenSet = false;
         }
         p->drawPolygon(points, count, s.polyFillMode == WINDING ? Qt::WindingFill : Qt::OddEvenFill);
     }

@@ -5,6 +5,7 @@
 
 #include <QGlyphRun>
 
+#include <algorithm>
 #include <cmath>
 
 bool CPainterDC::ExtTextOut(int x, int y, UINT options, const RECT* rect, const char* text,
@@ -81,30 +82,63 @@ bool CPainterDC::ExtTextOut(int x, int y, UINT options, const RECT* rect, const 
         PathAddPath(local.map(outline));
         return true;
     }
-    QPainter* p = m_impl->Painter();
-    if (!p)
-        return false;
-    p->save();
-    QRect devRect;
-    if (rect) {
-        devRect = m_impl->DevRect(rect->left, rect->top, rect->right, rect->bottom);
+    // A clip of the text's own needs a painter save to be undone; otherwise
+    // the painter keeps the text's transform and pen (see TextPainter).
+    const bool clipped = rect && (options & ETO_CLIPPED);
+    const QRect devRect = rect ? m_impl->DevRect(rect->left, rect->top, rect->right, rect->bottom) : QRect();
+    // Where the text's pixels can lie: its glyphs' boxes, widened by two
+    // pixels for hinting and anti-aliasing; the cells where they are filled
+    // or lined (underline, strike-out); the opaque rectangle.
+    QRectF glyphInk;
+    for (UINT i = 0; i < count; ++i)
+        glyphInk |= font.InkOf(static_cast<unsigned char>(text[i])).translated(ox + pos[i], baseline);
+    const QRectF cell(ox, baseline - font.Ascent(), width, font.Height());
+    if (s.bkMode == OPAQUE || s.logFont.lfUnderline || s.logFont.lfStrikeOut)
+        glyphInk |= cell;
+    QRectF ink = glyphInk.isNull() ? QRectF() : local.mapRect(glyphInk.adjusted(-2, -2, 2, 2));
+    if (rect && (options & ETO_OPAQUE))
+        ink |= QRectF(devRect);
+    QPainter* p = nullptr;
+    if (clipped || (rect && (options & ETO_OPAQUE))) {
+        // In device pixels, on the painter's plain state.
+        p = clipped ? m_impl->Painter() : m_impl->Painter(&ink);
+        if (!p)
+            return false;
+        if (clipped)
+            p->save();
         if (options & ETO_OPAQUE)
             p->fillRect(devRect, QColorFromRef(s.bkColor));
-        if (options & ETO_CLIPPED)
+        if (clipped)
             p->setClipRect(devRect, s.hasClip ? Qt::IntersectClip : Qt::ReplaceClip);
     }
-    p->setTransform(local);
+    const bool smooth = !(font.Font().styleStrategy() & QFont::NoAntialias);
+    // Smooth glyphs come out the same under either anti-aliasing hint (Qt
+    // draws them from its glyph cache, or as paths it anti-aliases itself);
+    // the cell fill and the lines of underline and strike-out follow it.
+    const bool hintFree = smooth && s.bkMode != OPAQUE && !s.logFont.lfUnderline && !s.logFont.lfStrikeOut;
+    if (clipped)
+        p->setTransform(local);
+    else
+        p = m_impl->TextPainter(local, &ink, hintFree);
+    if (!p)
+        return false;
     if (s.bkMode == OPAQUE && count > 0) {
         // The character cells are filled with the background colour.
-        const QRectF cell(ox, baseline - font.Ascent(), width, font.Height());
         p->fillRect(cell, QColorFromRef(s.bkColor));
     }
     if (count > 0) {
-        p->setRenderHint(QPainter::TextAntialiasing,
-                         !(font.Font().styleStrategy() & QFont::NoAntialias));
-        p->setPen(QColorFromRef(s.textColor));
+        const bool wasSmooth = p->testRenderHint(QPainter::TextAntialiasing);
+        if (smooth != wasSmooth)
+            p->setRenderHint(QPainter::TextAntialiasing, smooth);
+        if (clipped)
+            p->setPen(QColorFromRef(s.textColor));
+        else
+            m_impl->SetTextPen(*p, s.textColor);
         p->drawGlyphRun(QPointF(0, 0), run);
+        if (smooth != wasSmooth && !clipped)
+            p->setRenderHint(QPainter::TextAntialiasing, wasSmooth);
     }
-    p->restore();
+    if (clipped)
+        p->restore();
     return true;
 }
