@@ -48,12 +48,14 @@ namespace {
 // rather than a larger process.
 constexpr qint64 kMinBandBytes = qint64(7) << 20;
 constexpr qint64 kMaxBandBytes = qint64(12) << 20;
-constexpr qint64 kExportCeiling = qint64(184) << 20;
+constexpr qint64 kExportCeiling = qint64(176) << 20;
 constexpr qint64 kExportBytesPerObject = 200;
 // A final row's bytes beside the drawing: the rows themselves (4 a pixel),
 // filtered for PNG (3) and at most that again deflated.
 constexpr qint64 kFinalBytesPerPixel = 10;
-constexpr int kMaxBandRows = 256;
+// Past about 30 rows taller bands save little drawing, and a narrow picture
+// would otherwise fill the band size with rows it does not need.
+constexpr int kMaxBandRows = 32;
 constexpr int kMaxThreads = 16;
 
 // The bands of one picture: where each lies in the final and the drawn
