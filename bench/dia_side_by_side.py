@@ -16,6 +16,7 @@ Each program runs `--runs` times a size (at least once), in alternation.
 Needs Dia (`apt-get install dia`); not part of CI.
 """
 import argparse
+import json
 import os
 import shutil
 import statistics
@@ -106,17 +107,38 @@ def dia_text(n):
     return '\n'.join(out)
 
 
+# Each program is started by this small process rather than by the script:
+# a child's peak resident memory counts the memory of the process it was
+# forked from, and the script holds the large diagrams it writes.
+LAUNCHER = r"""
+import json, os, subprocess, sys, time
+for line in sys.stdin:
+    start = time.monotonic()
+    p = subprocess.Popen(json.loads(line), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    _, status, usage = os.wait4(p.pid, 0)
+    wall = time.monotonic() - start
+    print(json.dumps([os.waitstatus_to_exitcode(status), wall, usage.ru_utime + usage.ru_stime,
+                      usage.ru_maxrss / 1024.0]), flush=True)
+"""
+_launcher = None
+
+
+def start_launcher():
+    global _launcher
+    _launcher = subprocess.Popen([sys.executable, '-c', LAUNCHER], stdin=subprocess.PIPE,
+                                 stdout=subprocess.PIPE, text=True)
+
+
 def run(cmd, out):
     """Wall and CPU seconds and peak resident MiB of one run of cmd; None when it wrote no picture."""
     if os.path.exists(out):
         os.remove(out)
-    start = time.monotonic()
-    p = subprocess.Popen(cmd, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-    _, status, usage = os.wait4(p.pid, 0)
-    wall = time.monotonic() - start
-    if os.waitstatus_to_exitcode(status) != 0 or not os.path.exists(out):
+    _launcher.stdin.write(json.dumps(cmd) + '\n')
+    _launcher.stdin.flush()
+    code, wall, cpu, peak = json.loads(_launcher.stdout.readline())
+    if code != 0 or not os.path.exists(out):
         return None
-    return wall, usage.ru_utime + usage.ru_stime, usage.ru_maxrss / 1024.0
+    return wall, cpu, peak
 
 
 def png_size(path):
@@ -133,6 +155,7 @@ def main():
     ap.add_argument('--dia', default=shutil.which('dia') or 'dia')
     args = ap.parse_args()
     os.environ.setdefault('QT_QPA_PLATFORM', 'offscreen')
+    start_launcher()
     if not shutil.which(args.dia):
         sys.exit('Dia is not installed')
     env_note = 'cells: wall s / CPU s (user + system) / MiB peak resident; ratios: wall, CPU'
