@@ -114,7 +114,6 @@ void CKeywordParser::NoteDamagingNul(int line)
     m_bNulBeforeEnd = true;
 }
 
-// Reads the next logical line into m_line, joining continued lines.
 namespace {
 // Bytes up to the first CR or LF, at most `limit`: the library's vectorised
 // searches, since a large diagram's load spends much of its time here.
@@ -127,6 +126,7 @@ size_t LineLength(const char* src, size_t limit)
 }
 } // namespace
 
+// Reads the next logical line into m_line, joining continued lines.
 CKeywordParser::Fetch CKeywordParser::FetchLine()
 {
     size_t w = 0; // where the next physical line is written
