@@ -1,7 +1,8 @@
 #include "graphics/BicubicShrink.h"
 
+#include "graphics/VectorUnits.h"
+
 #include <algorithm>
-#include <atomic>
 #include <cmath>
 #include <cstring>
 
@@ -262,13 +263,6 @@ __attribute__((target("avx2"))) void ShrinkRowAvx2(const int16_t* mid, const int
     }
 }
 
-std::atomic<bool> g_vectorUnits{true};
-
-bool HasAvx2()
-{
-    static const bool has = __builtin_cpu_supports("avx2");
-    return has && g_vectorUnits.load(std::memory_order_relaxed);
-}
 #endif
 
 // Output rows [y, y + count)'s vertical sums of the source bytes
@@ -284,7 +278,7 @@ void SumRows(const QImage& src, int srcTop, int srcHeight, int y, int count, con
     for (int r = 0; r < reach; ++r)
         rows[r] = src.constScanLine(std::clamp(k.factor * y + k.first + r, 0, srcHeight - 1) - srcTop) + at;
 #ifdef KAVO_HAVE_AVX2_SHRINK
-    if (HasAvx2() && taps == 4 * k.factor && (k.factor == 2 || k.factor == 4)) {
+    if (UseAvx2() && taps == 4 * k.factor && (k.factor == 2 || k.factor == 4)) {
         if (k.factor == 2)
             SumManyRowsAvx2<2>(rows, count, k.weights.data(), mids, bytes);
         else
@@ -300,7 +294,7 @@ void SumRows(const QImage& src, int srcTop, int srcHeight, int y, int count, con
 void ShrinkRow(const int16_t* mid, const ShrinkKernel& k, int width, uchar* out)
 {
 #ifdef KAVO_HAVE_AVX2_SHRINK
-    if (HasAvx2()) {
+    if (UseAvx2()) {
         switch (k.Taps()) {
         case 4: ShrinkRowAvx2<1>(mid, k.weights.data(), k.factor, width, out); return;
         case 8: ShrinkRowAvx2<2>(mid, k.weights.data(), k.factor, width, out); return;
@@ -384,13 +378,4 @@ QImage ShrinkRows(const QImage& src, int srcTop, int srcHeight, int y0, int y1, 
         }
     }
     return out;
-}
-
-void UseShrinkVectorUnits(bool use)
-{
-#ifdef KAVO_HAVE_AVX2_SHRINK
-    g_vectorUnits = use;
-#else
-    (void)use;
-#endif
 }

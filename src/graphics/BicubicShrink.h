@@ -27,7 +27,3 @@ ShrinkKernel MakeShrinkKernel(int factor);
 // least those the band reads; the source picture is srcHeight rows high.
 // Null when an image cannot be made.
 QImage ShrinkRows(const QImage& src, int srcTop, int srcHeight, int y0, int y1, const ShrinkKernel& kernel);
-
-// Whether the processor's vector units may do the shrinking where it has
-// them (the default); both ways give the same pixels. For tests.
-void UseShrinkVectorUnits(bool use);

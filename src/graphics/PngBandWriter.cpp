@@ -1,5 +1,7 @@
 #include "graphics/PngBandWriter.h"
 
+#include "graphics/VectorUnits.h"
+
 #include <zlib.h>
 
 #include <algorithm>
@@ -58,11 +60,6 @@ __attribute__((target("ssse3"))) void SubtractToRgbSsse3(const QRgb* a, const QR
     SubtractToRgbPortable(a + x, b ? b + x : nullptr, count - x, out + 3 * x);
 }
 
-bool HasSsse3()
-{
-    static const bool has = __builtin_cpu_supports("ssse3");
-    return has;
-}
 
 // The library's Adler-32 takes a byte at a time; bands need theirs to join
 // the stream's checksum. 32 bytes a step: s1 gains their sum, s2 gains 32
@@ -107,17 +104,12 @@ __attribute__((target("avx2"))) uint32_t Adler32Avx2(uint32_t adler, const uchar
     return uint32_t(adler32_z((s2 << 16) | s1, bytes, length));
 }
 
-bool HasAvx2()
-{
-    static const bool has = __builtin_cpu_supports("avx2");
-    return has;
-}
 #endif
 
 uint32_t Adler32(const uchar* bytes, size_t length)
 {
 #if defined(__GNUC__) && defined(__x86_64__)
-    if (HasAvx2())
+    if (UseAvx2())
         return Adler32Avx2(1, bytes, length);
 #endif
     return uint32_t(adler32_z(1, bytes, length));
@@ -126,7 +118,7 @@ uint32_t Adler32(const uchar* bytes, size_t length)
 void SubtractToRgb(const QRgb* a, const QRgb* b, int count, uchar* out)
 {
 #if defined(__GNUC__) && defined(__x86_64__)
-    if (HasSsse3()) {
+    if (UseSsse3()) {
         SubtractToRgbSsse3(a, b, count, out);
         return;
     }

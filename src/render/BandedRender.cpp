@@ -26,9 +26,6 @@
 #include <thread>
 #include <vector>
 
-#if defined(__GNUC__) && defined(__x86_64__)
-#include <immintrin.h>
-#endif
 #ifdef __linux__
 #include <sys/mman.h>
 #endif
@@ -110,36 +107,6 @@ int ChooseBandRows(const BandedRequest& req, const ShrinkKernel& kernel, qint64 
     const qint64 rows = (bandBytes - overlap * drawnRowBytes) /
                         std::max<qint64>(1, req.factor * drawnRowBytes + qint64(req.width) * kFinalBytesPerPixel);
     return int(std::clamp<qint64>(rows, 1, std::min(kMaxBandRows, req.height)));
-}
-
-// Every band's rows start as the background: some hundreds of megabytes
-// for a large picture, so eight pixels a store where the processor has AVX2.
-#if defined(__GNUC__) && defined(__x86_64__)
-__attribute__((target("avx2"))) void FillPixelsAvx2(uint32_t* pixels, size_t count, uint32_t value)
-{
-    const __m256i v = _mm256_set1_epi32(int(value));
-    size_t i = 0;
-    for (; i + 32 <= count; i += 32) {
-        __m256i* at = reinterpret_cast<__m256i*>(pixels + i);
-        _mm256_storeu_si256(at, v);
-        _mm256_storeu_si256(at + 1, v);
-        _mm256_storeu_si256(at + 2, v);
-        _mm256_storeu_si256(at + 3, v);
-    }
-    std::fill_n(pixels + i, count - i, value);
-}
-#endif
-
-void FillPixels(uint32_t* pixels, size_t count, uint32_t value)
-{
-#if defined(__GNUC__) && defined(__x86_64__)
-    static const bool avx2 = __builtin_cpu_supports("avx2");
-    if (avx2) {
-        FillPixelsAvx2(pixels, count, value);
-        return;
-    }
-#endif
-    std::fill_n(pixels, count, value);
 }
 
 // A thread's canvas is most of a band's memory, and the shrinking reads it
@@ -263,8 +230,8 @@ bool DrawBand(CKavoDoc& doc, const BandPlan& plan, int band, QImage& canvas)
     const COLORREF bg = plan.req.background;
     const uint32_t fill = qRgb(GetRValue(bg), GetGValue(bg), GetBValue(bg));
     // The rows to draw are one stretch of memory, filled in one go.
-    FillPixels(reinterpret_cast<uint32_t*>(canvas.scanLine(drawFrom - from)),
-               size_t(bpl) / 4 * size_t(to - drawFrom), fill);
+    std::fill_n(reinterpret_cast<uint32_t*>(canvas.scanLine(drawFrom - from)), size_t(bpl) / 4 * size_t(to - drawFrom),
+                fill);
     uchar* rows = canvas.bits();
     QImage device(rows - bpl * from, plan.drawnWidth, plan.drawnHeight, bpl, QImage::Format_RGB32);
     if (device.isNull() || !device.paintEngine())
