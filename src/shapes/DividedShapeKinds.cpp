@@ -225,6 +225,14 @@ int GetSpecialKindFromName(const std::string& name)
     return 0;
 }
 
+std::vector<std::string> SpecialKindNames()
+{
+    std::vector<std::string> names;
+    for (const KindName& e : kKindNames)
+        names.emplace_back(e.name);
+    return names;
+}
+
 void GetPartitionGrid(int kind, int& rows, int& cols)
 {
     rows = cols = 0;

@@ -8,6 +8,7 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
 class CFigSymbol;
 
@@ -17,6 +18,8 @@ constexpr int kMaxSpecialSections = 32;
 
 // Whole-name, case-sensitive, first match of the name table; 0 for no match.
 int GetSpecialKindFromName(const std::string& name);
+// Every name of the table, in its order.
+std::vector<std::string> SpecialKindNames();
 // Rows A and columns B of a grid kind; both 0 for other kinds.
 void GetPartitionGrid(int kind, int& rows, int& cols);
 bool IsGridKind(int kind);

@@ -75,7 +75,8 @@ TEST(ProgramContent, NewDiagramFromATemplateTakesStylesOnly)
 TEST(ProgramContent, SampleAndTemplatesShowStyledShapes)
 {
     const QString resources = QStringLiteral(KAVO_RESOURCE_DIR);
-    for (const char* name : {"/Samples/InitialSample.kvd", "/Template/Flowchart.kvd", "/Template/Block Diagram.kvd"}) {
+    for (const char* name : {"/Samples/InitialSample.kvd", "/Template/Flowchart.kvd", "/Template/Block Diagram.kvd",
+                             "/Template/UML Class Diagram.kvd", "/Template/Swim Lane Process.kvd"}) {
         SCOPED_TRACE(name);
         CKavoDoc doc;
         PrepareForLoad(doc);
@@ -130,7 +131,8 @@ TEST(ProgramContent, TemplatesWithShapesCarryAPreview)
 {
     // What the New dialog shows beside the list (the empty template has none).
     const QString folder = QStringLiteral(KAVO_RESOURCE_DIR "/Template");
-    for (const QString& name : {QString("Flowchart.kvd"), QString("Block Diagram.kvd")}) {
+    for (const QString& name : {QString("Flowchart.kvd"), QString("Block Diagram.kvd"), QString("UML Class Diagram.kvd"),
+                                QString("Swim Lane Process.kvd")}) {
         SCOPED_TRACE(name.toStdString());
         HGLOBAL h = LoadPreviewFromFile(folder + "/" + name);
         ASSERT_NE(h, nullptr);

@@ -1,5 +1,7 @@
 #pragma once
 // The work of kvdtool, shared with the tests and benchmarks.
+#include <QString>
+
 #include <string>
 #include <vector>
 
@@ -36,7 +38,24 @@ struct LoadReport {
 // Loads `path` as the editor does, every warning answered OK and recorded.
 LoadReport CheckDiagram(CKavoDoc& doc, const std::string& path);
 
-// Writes the first-start sample (Samples/InitialSample.kvd) and the templates
-// (Template/Empty.kvd, Flowchart.kvd, Block Diagram.kvd) under `folder`;
-// false with the failing path in `error`.
+struct SymbolLibraryReport {
+    struct Symbol {
+        std::string name;
+        int kind = 0;   // the special-shape kind of a figure symbol
+    };
+    bool loaded = false;
+    std::vector<Symbol> symbols;
+    std::vector<std::string> problems;   // "name: what is wrong"
+};
+
+// Loads a symbol-library file ("kvf" figure symbols, "kvn" end symbols) as
+// the galleries do and checks that every symbol works in a figure.
+SymbolLibraryReport CheckSymbolLibrary(const std::string& path);
+
+// Writes the program folders' content under `folder`: the first-start
+// sample (Samples/InitialSample.kvd), the templates (Template/*.kvd) with
+// their variants (Template/Variants/*.kvv) and the symbol libraries
+// (Symbols/*.kvf, *.kvn); false with the failing path in `error`.
 bool MakeProgramContent(const std::string& folder, std::string& error);
+// The symbol libraries alone, into `folder`.
+bool WriteSymbolLibraries(const QString& folder, std::string& error);

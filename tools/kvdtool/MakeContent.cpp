@@ -4,6 +4,7 @@
 // their own symbols, a decision diamond, arrows, labelled and curved
 // connectors with flow indicators, a shape with compartments, a shadow and
 // formatted text.
+#include "ContentDiagram.h"
 #include "KvdTool.h"
 
 #include "document/CKavoDoc.h"
@@ -16,16 +17,12 @@
 #include <cmath>
 #include <vector>
 
-namespace {
-
-// Centimetres in logical units (256 an inch).
 int Cm(double cm)
 {
     return int(std::lround(cm * 256.0 / 2.54));
 }
 
-// The behaviour bit of a connector routed in vertical and horizontal legs.
-constexpr uint32_t kGuidedOrthogonalBit = 1u << 5;
+namespace {
 constexpr int kSymbolSpace = 2048;
 
 // ---- Figure symbols --------------------------------------------------------
@@ -134,23 +131,9 @@ int AddClassSymbol(CKavoDoc& doc)
     return doc.m_figSymbols.GetCount() - 1;
 }
 
+} // namespace
+
 // ---- Styles -----------------------------------------------------------------
-
-struct Fill {
-    COLORREF from;
-    COLORREF to;   // the same as from: a flat fill
-};
-
-struct FigStyleSpec {
-    const char* name;
-    const char* category;
-    int symbol;
-    Fill fill;
-    COLORREF border;
-    int width;     // default size, logical units
-    int height;
-    const char* defaultText;
-};
 
 int AddFigureStyle(CKavoDoc& doc, const FigStyleSpec& spec)
 {
@@ -175,7 +158,6 @@ int AddFigureStyle(CKavoDoc& doc, const FigStyleSpec& spec)
     return doc.m_figStyles.GetCount() - 1;
 }
 
-// A label style: text without a frame, for connector labels and titles.
 int AddLabelStyle(CKavoDoc& doc, const char* name)
 {
     CFigStyle* s = doc.m_figStyles.NewEntry();
@@ -194,16 +176,6 @@ int AddLabelStyle(CKavoDoc& doc, const char* name)
     return doc.m_figStyles.GetCount() - 1;
 }
 
-struct ConStyleSpec {
-    const char* name;
-    DWORD shape;          // line-shape bits
-    bool orthogonal;
-    int penStyle;
-    COLORREF color;
-    const char* end2;
-    const char* flowStamp;   // null: no flow indicators
-};
-
 int AddConnectorStyle(CKavoDoc& doc, const ConStyleSpec& spec)
 {
     CConStyle* c = doc.m_conStyles.NewEntry();
@@ -218,10 +190,14 @@ int AddConnectorStyle(CKavoDoc& doc, const ConStyleSpec& spec)
     p.Color = spec.color;
     p.LineWidth = 2;
     p.PenStyle = spec.penStyle;
-    p.End1 = doc.m_endSymbols.FindByName("null");
+    p.End1 = doc.m_endSymbols.FindByName(spec.end1);
+    if (p.End1 > 0) {
+        p.End1Length = 36;
+        p.End1FillColor = spec.end1Fill;
+    }
     p.End2 = doc.m_endSymbols.FindByName(spec.end2);
     p.End2Length = 36;
-    p.End2FillColor = spec.color;
+    p.End2FillColor = spec.end2Fill == kLineColour ? spec.color : spec.end2Fill;
     p.Behavior.low |= spec.shape;
     if (spec.orthogonal)
         p.Behavior.low |= kGuidedOrthogonalBit;
@@ -255,7 +231,6 @@ CFigure* AddFigure(CKavoDoc& doc, int style, const CRect& rect, const std::strin
     return fig;
 }
 
-// A figure of the style's default size centred on (x, y).
 CFigure* AddFigureAt(CKavoDoc& doc, int style, int x, int y, const std::string& text)
 {
     const CFigStyle* s = doc.m_figStyles.GetAt(style);
@@ -271,8 +246,6 @@ CConnector* Connect(CKavoDoc& doc, CFigure* a, CFigure* b, int style)
     return doc.CreateCon(a, b, -1, -1, a->m_rect.CenterPoint(), b->m_rect.CenterPoint(), style, s->m_props);
 }
 
-// A label beside the middle of the connector's first leg, stapled to it so
-// that it moves with the line.
 void LabelConnector(CKavoDoc& doc, CConnector* con, int labelStyle, const std::string& text)
 {
     if (!con)
@@ -290,8 +263,6 @@ void LabelConnector(CKavoDoc& doc, CConnector* con, int labelStyle, const std::s
         doc.CreateConLblStaple(con, at, label);
 }
 
-// The document as the editor leaves it: connectors laid on the figures'
-// outlines, style menus built.
 void Finish(CKavoDoc& doc)
 {
     std::vector<CFigure*> figs;
@@ -312,6 +283,8 @@ bool SaveTo(CKavoDoc& doc, const QString& path, std::string& error)
     error = path.toStdString();
     return false;
 }
+
+namespace {
 
 // ---- The flowchart styles shared by the sample and the template -------------
 
@@ -356,9 +329,11 @@ void BuildSample(CKavoDoc& doc)
     const int title = AddLabelStyle(doc, "Title");
     const int x0 = Cm(4.0), x1 = Cm(9.5), x2 = Cm(15.0);
     const int row[5] = {Cm(3.4), Cm(5.8), Cm(8.6), Cm(11.4), Cm(13.8)};
-    AddFigure(doc, title, CRect(Cm(1.0), Cm(0.4), Cm(18.0), Cm(1.9)),
-              "\\fs32\\b1 Order handling\\b0\\fs20 \\line \\i1 A sample diagram: drag a shape, double-click to "
-              "edit its text\\i0 ");
+    // What it says is what the program does as it starts: typing over a
+    // shape edits its text and a double click opens its properties.
+    AddFigure(doc, title, CRect(Cm(1.0), Cm(0.3), Cm(18.0), Cm(2.3)),
+              "\\fs32\\b1 Order handling\\b0\\fs20 \\line \\i1 A sample diagram: drag a shape; point at it and type to "
+              "change its text;\\line double-click it for its properties\\i0 ");
     CFigure* start = AddFigureAt(doc, st.terminator, x0, row[0], "Order received");
     CFigure* check = AddFigureAt(doc, st.process, x0, row[1], "Check stock");
     check->m_props.Shadow = 1;
@@ -466,7 +441,11 @@ bool MakeProgramContent(const std::string& folder, std::string& error)
     const QDir root(QString::fromStdString(folder));
     root.mkpath("Samples");
     root.mkpath("Template");
-    return MakeDiagram(root.filePath("Samples/InitialSample.kvd"), &BuildSample, error) &&
+    root.mkpath("Template/Variants");
+    return WriteSymbolLibraries(root.filePath("Symbols"), error) &&
+           MakeUmlClassTemplate(root.filePath("Template"), root.filePath("Template/Variants"), error) &&
+           MakeSwimLaneTemplate(root.filePath("Template"), root.filePath("Template/Variants"), error) &&
+           MakeDiagram(root.filePath("Samples/InitialSample.kvd"), &BuildSample, error) &&
            MakeDiagram(root.filePath("Template/Empty.kvd"), nullptr, error) &&
            MakeDiagram(root.filePath("Template/Flowchart.kvd"), &BuildFlowchart, error) &&
            MakeDiagram(root.filePath("Template/Block Diagram.kvd"), &BuildBlockDiagram, error);

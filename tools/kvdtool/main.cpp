@@ -2,7 +2,10 @@
 //   kvdtool check IN                 load as the editor would (every warning
 //                                    answered OK); print each error with its
 //                                    line, code and text, then the validation
-//                                    result; exit 0 when it loads
+//                                    result; exit 0 when it loads. A symbol
+//                                    library (kvf, kvn) loads as the galleries
+//                                    load it and every symbol is tried as a
+//                                    figure's; exit 0 when all work
 //   kvdtool resave IN OUT            load and save
 //   kvdtool gen N OUT                a benchmark diagram of N boxes
 //   kvdtool content DIR              the program folders' diagrams under DIR
@@ -55,8 +58,24 @@ int Usage()
     return 2;
 }
 
+int CheckLibrary(const std::string& path)
+{
+    const SymbolLibraryReport r = CheckSymbolLibrary(path);
+    for (const std::string& p : r.problems)
+        std::printf("error: %s\n", p.c_str());
+    if (!r.loaded) {
+        std::printf("load failed\n");
+        return 1;
+    }
+    std::printf("%zu symbols; validation: %s\n", r.symbols.size(), r.problems.empty() ? "passed" : "failed");
+    return r.problems.empty() ? 0 : 1;
+}
+
 int Check(const std::string& path)
 {
+    const QString suffix = QFileInfo(QString::fromStdString(path)).suffix().toLower();
+    if (suffix == "kvf" || suffix == "kvn")
+        return CheckLibrary(path);
     CKavoDoc doc;
     const LoadReport r = CheckDiagram(doc, path);
     for (const auto& e : r.errors)

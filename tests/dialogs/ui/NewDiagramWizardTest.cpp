@@ -294,3 +294,50 @@ TEST_F(WizardTest, FileNewThroughTheDocumentTemplateRunsTheWizard)
     EXPECT_EQ(blank->m_figStyles.GetCount(), 1);
     prompt.shown.clear();
 }
+
+// The program's own UML template: its "Size" group comes first, then its
+// "Color" group, each on the default item; a size and a colour chosen
+// together both reach the new diagram's styles (the colour item changes
+// only the colours).
+TEST_F(WizardTest, ShippedTemplateOffersSizeAndColourVariants)
+{
+    SetProgramFolderForTest(QStringLiteral(KAVO_RESOURCE_DIR));
+    const auto choose = [](CWizardSheet& sheet, const char* label, const char* initial, const char* item,
+                           const char* shot) {
+        // Each group's page holds its own controls.
+        QWidget* page = sheet.GetPage(sheet.GetActiveIndex());
+        EXPECT_EQ(GetDlgItemText(page, CWizardPropertyPage::kLabelId), label);
+        auto* list = static_cast<QListWidget*>(GetDlgItem(page, CWizardPropertyPage::kListId));
+        ASSERT_NE(list->currentItem(), nullptr);
+        EXPECT_EQ(list->currentItem()->text(), initial);
+        const auto found = list->findItems(item, Qt::MatchExactly);
+        ASSERT_EQ(found.size(), 1) << item;
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(found[0]).center());
+        EXPECT_TRUE(static_cast<CSchemePreviewWnd*>(GetDlgItem(page, CWizardPropertyPage::kPreviewId))->HasPicture());
+        SaveShot(&sheet, shot);
+        Click(sheet, CWizardSheet::kNextId);
+    };
+    WhenWizardShows([&choose](CWizardSheet& sheet) {
+        ASSERT_EQ(sheet.GetPageCount(), 4);
+        choose(sheet, "Size:", "Normal", "Large", "WizardShippedSize");
+        choose(sheet, "Color:", "Black and white (default)", "Blue", "WizardShippedColor");
+        Click(sheet, CWizardSheet::kNextId);
+        Click(sheet, CWizardSheet::kFinishId);
+    });
+    CKavoDoc* doc = docs.NewDocument(TemplatePath("UML Class Diagram.kvd"));
+    SetProgramFolderForTest(QString());
+    ASSERT_NE(doc, nullptr);
+    const CFigStyle* cls = doc->m_figStyles.GetAt(doc->m_figStyles.FindByName("Class"));
+    ASSERT_NE(cls, nullptr);
+    const CFigSymbol* symbol = doc->m_figSymbols.GetAt(cls->m_props.Symbol);
+    ASSERT_NE(symbol, nullptr);
+    EXPECT_EQ(symbol->m_strName, "class/object r3");
+    EXPECT_EQ(cls->Width, int(symbol->Width * 1.25));
+    EXPECT_EQ(cls->m_props.BorderColor, RGB(46, 84, 150));
+    EXPECT_EQ(cls->m_props.m_fill.m_crColor1, RGB(234, 242, 253));
+    const CConStyle* gen = doc->m_conStyles.GetAt(doc->m_conStyles.FindByName("Generalization"));
+    ASSERT_NE(gen, nullptr);
+    EXPECT_EQ(gen->m_props.Color, RGB(46, 84, 150));
+    EXPECT_EQ(AfxGetAppProfile().GetProfileInt("Variants", "UML Class Diagram Size", kNoWizard), 2u);
+    EXPECT_EQ(AfxGetAppProfile().GetProfileInt("Variants", "UML Class Diagram Color", kNoWizard), 1u);
+}
