@@ -3,6 +3,7 @@
 // or a double click ends the chain; the document then makes the connectors
 // in one undo step. A rubber connector, drawn inverted, follows the pointer.
 #include "editing/ui/CKavoView.h"
+#include "editing/ui/ViewCursors.h"
 
 #include "core/MessageBeep.h"
 #include "core/Settings.h"
@@ -219,7 +220,7 @@ int CKavoView::OnConMouseMove(const CPoint& client)
         ConTarget t;
         FindConTarget(client, nullptr, t);
         m_nHoverKind = t.fig ? kHoverFigure : t.con ? kHoverConnector : kHoverNothing;
-        SetViewCursor(m_nHoverKind == kHoverNothing ? Qt::ForbiddenCursor : Qt::CrossCursor);
+        SetViewCursor(m_nHoverKind == kHoverNothing ? int(Qt::ForbiddenCursor) : kCursorAttach);
         std::string text = ConDrawStatus();
         if (t.fig && t.conPt >= 0) {
             ShowConPtMarker(t.fig, t.conPt, t.pt, false);
@@ -236,7 +237,7 @@ int CKavoView::OnConMouseMove(const CPoint& client)
     StartAutoScroll(client, false);
     if (TrackConEnd(client))
         UpdateRubberCon();
-    SetViewCursor(Qt::CrossCursor);
+    SetViewCursor(kCursorConnect);
     ShowStatus(ConDrawStatus());
     return 1;
 }

@@ -3,6 +3,7 @@
 // point, and the release re-attaches it in one undo step. Also the
 // connection-point marker that shows where an end would attach.
 #include "editing/ui/CKavoView.h"
+#include "editing/ui/ViewCursors.h"
 
 #include "core/Settings.h"
 #include "document/CKavoDoc.h"
@@ -161,7 +162,7 @@ int CKavoView::ConEndMove(const CPoint& client)
         ShowConPtMarker(t.fig, kPickAuto, t.pt, true);
     else
         EraseConPtMarker();
-    SetViewCursor(t.fig || t.con ? Qt::CrossCursor : Qt::PointingHandCursor);
+    SetViewCursor(t.fig || t.con ? kCursorAttach : kCursorAdjust);
     return 1;
 }
 

@@ -3,6 +3,7 @@
 // inverted), and the context menu deletes, adds or opens the properties of
 // the point under the pointer. Each change is one undo step.
 #include "editing/ui/CKavoView.h"
+#include "editing/ui/ViewCursors.h"
 
 #include "core/GridSnap.h"
 #include "core/MessageBeep.h"
@@ -158,6 +159,7 @@ int CKavoView::OnConPtMouseMove(const CPoint& client)
         return 1;
     }
     CFigure* fig = ConPtFigAt(pt);
+    SetViewCursor(fig ? kCursorConPt : int(Qt::ArrowCursor));
     if (!fig) {
         ShowConPtHover(false);
         ShowStatus(ResText(kIdsConPtIdle));

@@ -4,6 +4,7 @@
 // in one undo step. Styles without a default size (and system shapes sized
 // from their text) have no preview and are dragged out from the press.
 #include "editing/ui/CKavoView.h"
+#include "editing/ui/ViewCursors.h"
 
 #include "core/MessageBeep.h"
 #include "core/Settings.h"
@@ -235,7 +236,7 @@ int CKavoView::OnCreateFigMouseMove(const CPoint& client)
     m_bDragToSize = mode.dragToSize ? 1 : 0;
     m_bSizeFromText = mode.sizeFromText ? 1 : 0;
     if (m_bDragToSize) {
-        SetViewCursor(Qt::CrossCursor);
+        SetViewCursor(kCursorCreate);
         return 1;
     }
     SetViewCursor(Qt::ArrowCursor);

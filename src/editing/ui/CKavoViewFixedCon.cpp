@@ -2,6 +2,7 @@
 // style of fixed length follows the pointer as an inverted image of the
 // connector and is placed whole, with free ends, by one click.
 #include "editing/ui/CKavoView.h"
+#include "editing/ui/ViewCursors.h"
 
 #include "core/Settings.h"
 #include "core/UIMode.h"
@@ -38,7 +39,7 @@ int CKavoView::OnFixedConMouseMove(const CPoint& client)
         DrawRubberCon(pts);
         m_rubberShown = pts;
     }
-    SetViewCursor(Qt::CrossCursor);
+    SetViewCursor(kCursorConnect);
     ShowStatus(ConDrawStatus());
     return 1;
 }

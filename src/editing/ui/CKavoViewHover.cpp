@@ -3,6 +3,7 @@
 // connector that a press would adjust, and a figure whose hyperlink a
 // double click opens.
 #include "editing/ui/CKavoView.h"
+#include "editing/ui/ViewCursors.h"
 
 #include "core/StringHelpers.h"
 #include "document/CConnector.h"
@@ -23,7 +24,7 @@ int CKavoView::OnAltSplitHover(const CPoint& pt)
     // Object flag 1 keeps a connector whole.
     if (!con || con->m_pGroup || con->HasFlags(1, 0))
         return 0;
-    SetViewCursor(Qt::CrossCursor);
+    SetViewCursor(kCursorSplit);
     SetStatusPrompt(kIdsSplitConnector);
     return 1;
 }
@@ -36,7 +37,7 @@ int CKavoView::OnConEndHover(const CPoint& pt)
             continue;
         const auto* con = static_cast<const CConnector*>(o);
         if (!con->m_pGroup && con->EndHandleFromPoint(POINT{pt.x, pt.y}, 2 * m_nHitTolerance)) {
-            SetViewCursor(Qt::PointingHandCursor);
+            SetViewCursor(kCursorAdjust);
             SetStatusPrompt(kIdsAdjustConnector);
             return 1;
         }

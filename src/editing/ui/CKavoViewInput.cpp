@@ -5,6 +5,7 @@
 // the status text, and ending a gesture cleanly when the view loses the
 // mouse or the keyboard.
 #include "editing/ui/CKavoView.h"
+#include "editing/ui/ViewCursors.h"
 
 #include "core/MessageBeep.h"
 #include "platform/Prompt.h"
@@ -606,7 +607,7 @@ void CKavoView::ReleaseCapture()
 void CKavoView::SetViewCursor(int shape)
 {
     m_nCursor = shape;
-    viewport()->setCursor(Qt::CursorShape(shape));
+    viewport()->setCursor(ViewCursorFor(shape));
 }
 
 void CKavoView::ShowStatus(const std::string& text)

@@ -2,6 +2,7 @@
 // by its centre handle while its connectors follow in outline; the release
 // moves it in one undo step. A bend of one line is not a junction to adjust.
 #include "editing/ui/CKavoView.h"
+#include "editing/ui/ViewCursors.h"
 
 #include "core/MessageBeep.h"
 #include "document/CConnector.h"
@@ -51,7 +52,7 @@ int CKavoView::OnAltSplitDown(const CPoint& pt)
         return 1;
     }
     m_pDoc->SelectObj(jct, kSelectAdd, 0, 0);
-    SetViewCursor(Qt::PointingHandCursor);
+    SetViewCursor(kCursorAdjust);
     FlushPaint();
     return BeginJctDrag(jct, pt);
 }

@@ -2,6 +2,7 @@
 // selects (Shift adds or removes), the rubber band, the Ctrl press and the
 // Ctrl-drag pan. The move drag and the resize have files of their own.
 #include "editing/ui/CKavoView.h"
+#include "editing/ui/ViewCursors.h"
 
 #include "core/MessageBeep.h"
 #include "platform/Prompt.h"
@@ -127,7 +128,7 @@ void CKavoView::OnSelectHover(const CPoint& pt)
         auto* fig = obj->GetType() == kObjFigure ? static_cast<CFigure*>(obj) : nullptr;
         if (fig && !fig->IsInGroup() && fig->IsInvisible()) {
             if (fig->HitTestHandles(pt, m_nHitTolerance) == 5 && !IsRedundantBend(fig)) {
-                SetViewCursor(Qt::PointingHandCursor);
+                SetViewCursor(kCursorAdjust);
                 SetStatusPrompt(kIdsAdjustPrompt);
             }
             return;
@@ -224,7 +225,7 @@ int CKavoView::ClickMove(const CPoint& client)
         m_ptCurrent = pt;
         DrawBand();
         m_bBandShown = 1;
-        SetViewCursor(Qt::CrossCursor);
+        SetViewCursor(kCursorBand);
         return 1;
     }
     if (m_bBandShown)
@@ -232,7 +233,7 @@ int CKavoView::ClickMove(const CPoint& client)
     m_ptCurrent = pt;
     DrawBand();
     m_bBandShown = 1;
-    SetViewCursor(Qt::CrossCursor);
+    SetViewCursor(kCursorBand);
     return 1;
 }
 

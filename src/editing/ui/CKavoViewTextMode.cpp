@@ -4,6 +4,7 @@
 // label. Hovering shows what a click would do: the target's feedback, the
 // cursor and the prompt, or the preview of a free label under the cursor.
 #include "editing/ui/CKavoView.h"
+#include "editing/ui/ViewCursors.h"
 
 #include "core/MessageBeep.h"
 #include "core/Settings.h"
@@ -208,7 +209,7 @@ void CKavoView::OnTextModeMove(const CPoint& client)
     if (!IsCtrlKeyDown())
         prompt += std::string("   ") + kHintFreeform;
     prompt += std::string("   ") + (IsTextEditorOpen() ? kHintCloseEdit : kHintSelectMode);
-    SetViewCursor(Qt::CrossCursor);
+    SetViewCursor(kCursorLabel);
     ShowStatus(prompt);
 }
 

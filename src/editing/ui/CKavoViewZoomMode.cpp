@@ -1,6 +1,7 @@
 // The zoom mode of the diagram view: a rubber band drawn inverted on the
 // view's surface, then a zoom to the band or, for a click, 1.5 times in.
 #include "editing/ui/CKavoView.h"
+#include "editing/ui/ViewCursors.h"
 
 #include "editing/GestureRules.h"
 #include "graphics/DrawGrid.h"
@@ -43,13 +44,13 @@ void CKavoView::OnZoomModeDown(const CPoint& client)
 void CKavoView::OnZoomModeMove(const CPoint& client)
 {
     if (!m_bZoomBand) {
-        viewport()->setCursor(Qt::CrossCursor);
+        SetViewCursor(kCursorZoom);
         return;
     }
     DrawZoomBand();
     m_ptZoomEnd = ClientPtToLogical(client);
     DrawZoomBand();
-    viewport()->setCursor(ZoomBandIsDrag() ? Qt::ArrowCursor : Qt::CrossCursor);
+    SetViewCursor(ZoomBandIsDrag() ? int(Qt::ArrowCursor) : kCursorZoom);
 }
 
 void CKavoView::OnZoomModeUp(const CPoint& client)

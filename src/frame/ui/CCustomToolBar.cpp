@@ -11,6 +11,7 @@
 #include "core/Trace.h"
 #include "editing/ui/CKavoView.h"
 #include "frame/ui/CCommandRegistry.h"
+#include "frame/ui/CommandImages.h"
 #include "platform/StringTable.h"
 #include "platform/ui/DlgItems.h"
 
@@ -36,27 +37,26 @@ constexpr int kMinFontSize = 4, kMaxFontSize = 128;
 struct Tip {
     unsigned command;
     const char* text;
-    const char* glyph;   // what the generated image shows
 };
-// The buttons' names and the marks their images carry.
+// The buttons' names.
 constexpr Tip kTips[] = {
-    {57600, "New", "New"}, {57601, "Open", "Opn"}, {57603, "Save", "Sav"}, {57607, "Print", "Prt"},
-    {57666, "Help", "?"}, {57632, "Delete", "Del"}, {57635, "Cut", "Cut"}, {57634, "Copy", "Cpy"},
-    {57637, "Paste", "Pst"}, {33035, "Find", "Fnd"}, {57643, "Undo", "Und"}, {36500, "Select Mode", "Sel"},
-    {36503, "Seltext Mode", "ST"}, {36501, "Text Mode", "T"}, {36504, "Connection Point Tool", "CP"},
-    {36502, "Zoom Mode", "Zm"}, {36517, "Zoom In", "Z+"}, {36518, "Zoom Out", "Z-"},
-    {36520, "Zoom Page Width", "ZW"}, {36521, "Zoom Whole Page", "ZP"}, {32779, "Zoom Percent", "%"},
-    {33072, "Show Grid", "#"}, {33073, "Snap to Grid", "Sn"}, {32791, "Insert Symbol", "Sym"},
-    {32785, "Insert Graphic", "Pic"}, {32770, "Back", "<"}, {32773, "Parent", "^"}, {32769, "Forward", ">"},
-    {36561, "Collapse/Expand Style Bar", "SB"}, {32775, "Font Family", "F"}, {32776, "Font Size", "Sz"},
-    {36531, "Bold", "B"}, {36532, "Italic", "I"}, {36533, "Underline", "U"},
-    {36562, "Horizontal Text Alignment", "HA"}, {36563, "Vertical Text Alignment", "VA"},
-    {36564, "Rotate Text", "Rot"}, {36499, "Text Color", "A"}, {36497, "Fill Color", "Fil"},
-    {36498, "Border Color", "Brd"}, {36491, "Line Pattern", "---"}, {36492, "Line Width", "="},
-    {36496, "Connector Color", "Con"}, {36493, "Change Curvature", "Crv"}, {32818, "Group", "Grp"},
-    {32819, "Ungroup", "UnG"}, {33027, "Front", "Fr"}, {33028, "Back", "Bk"}, {36494, "Drop Shadow", "Sh"},
-    {36565, "Figure Styles", "FS"}, {36566, "Connector Styles", "CS"}, {36567, "Label Styles", "LS"},
-    {33083, "Rulers", "Rul"},
+    {57600, "New"}, {57601, "Open"}, {57603, "Save"}, {57607, "Print"},
+    {57666, "Help"}, {57632, "Delete"}, {57635, "Cut"}, {57634, "Copy"},
+    {57637, "Paste"}, {33035, "Find"}, {57643, "Undo"}, {36500, "Select Mode"},
+    {36503, "Seltext Mode"}, {36501, "Text Mode"}, {36504, "Connection Point Tool"},
+    {36502, "Zoom Mode"}, {36517, "Zoom In"}, {36518, "Zoom Out"},
+    {36520, "Zoom Page Width"}, {36521, "Zoom Whole Page"}, {32779, "Zoom Percent"},
+    {33072, "Show Grid"}, {33073, "Snap to Grid"}, {32791, "Insert Symbol"},
+    {32785, "Insert Graphic"}, {32770, "Back"}, {32773, "Parent"}, {32769, "Forward"},
+    {36561, "Collapse/Expand Style Bar"}, {32775, "Font Family"}, {32776, "Font Size"},
+    {36531, "Bold"}, {36532, "Italic"}, {36533, "Underline"},
+    {36562, "Horizontal Text Alignment"}, {36563, "Vertical Text Alignment"},
+    {36564, "Rotate Text"}, {36499, "Text Color"}, {36497, "Fill Color"},
+    {36498, "Border Color"}, {36491, "Line Pattern"}, {36492, "Line Width"},
+    {36496, "Connector Color"}, {36493, "Change Curvature"}, {32818, "Group"},
+    {32819, "Ungroup"}, {33027, "Front"}, {33028, "Back"}, {36494, "Drop Shadow"},
+    {36565, "Figure Styles"}, {36566, "Connector Styles"}, {36567, "Label Styles"},
+    {33083, "Rulers"},
 };
 
 const Tip* FindTip(unsigned command)
@@ -167,33 +167,34 @@ QString ToolBarTipText(unsigned command)
     return tip ? QString::fromLatin1(tip->text) : QString();
 }
 
-QPixmap ToolBarImage(int index)
+namespace {
+// The command of strip image `index`, and whether the image shows a
+// two-state command's other state (the second of its two images); 0 for an
+// index outside the strip.
+unsigned StripCommand(int index, bool& second)
 {
     const auto table = ToolBarImageTable();
-    QPixmap pixmap(kToolBarImageCx, kToolBarImageCy);
-    pixmap.fill(Qt::transparent);
+    second = false;
     if (index < 0 || size_t(index) >= table.size())
-        return pixmap;
+        return 0;
     const unsigned command = unsigned(table[size_t(index)]);
-    const bool second = index > 0 && table[size_t(index - 1)] == int(command);
-    const Tip* tip = FindTip(command);
-    const QString glyph = tip ? QString::fromLatin1(tip->glyph) : QString::number(command % 100);
-    QPainter p(&pixmap);
-    p.setRenderHint(QPainter::TextAntialiasing);
-    QFont font("DejaVu Sans");
-    font.setPixelSize(glyph.size() > 2 ? 7 : 11);
-    font.setBold(command != 36532);
-    font.setItalic(command == 36532);
-    font.setUnderline(command == 36533);
-    p.setFont(font);
-    p.setPen(QColor(0, 0, 128));
-    p.drawText(QRect(0, 0, kToolBarImageCx, kToolBarImageCy), Qt::AlignCenter, glyph);
-    if (second) {
-        // The second image shows the other state: struck through.
-        p.setPen(QPen(QColor(192, 0, 0), 2));
-        p.drawLine(3, 17, 17, 3);
-    }
-    return pixmap;
+    second = index > 0 && table[size_t(index - 1)] == int(command);
+    return command;
+}
+} // namespace
+
+QPixmap ToolBarImage(int index)
+{
+    bool second = false;
+    const unsigned command = StripCommand(index, second);
+    return CommandPixmap(command, second, kToolBarImageCx, QApplication::palette().color(QPalette::Button));
+}
+
+QIcon ToolBarIcon(int index)
+{
+    bool second = false;
+    const unsigned command = StripCommand(index, second);
+    return command ? CommandIcon(command, second) : QIcon(ToolBarImage(index));
 }
 
 void CFontSizeCombo::OnEnter()
@@ -259,7 +260,7 @@ bool CCustomToolBar::Setup(const unsigned* list, int count, int bitmapId, std::s
         QAction* action = m_commands.Action(int(command));
         if (!action)
             action = m_commands.Add(int(command), ToolBarTipText(command).toStdString());
-        action->setIcon(QIcon(ToolBarImage(images[i])));
+        action->setIcon(ToolBarIcon(images[i]));
         action->setIconVisibleInMenu(false);
         if (!ToolBarTipText(command).isEmpty())
             action->setToolTip(ToolBarTipText(command));
@@ -324,7 +325,7 @@ QWidget* CCustomToolBar::MakeControl(unsigned command, int width)
         QAction* action = m_commands.Action(int(command));
         if (!action)
             action = m_commands.Add(int(command), ToolBarTipText(command).toStdString());
-        action->setIcon(QIcon(ToolBarImage(m_list.ImageOf(command))));
+        action->setIcon(ToolBarIcon(m_list.ImageOf(command)));
         action->setIconVisibleInMenu(false);
         action->setToolTip(ToolBarTipText(command));
         button->setDefaultAction(action);
@@ -462,7 +463,7 @@ int CCustomToolBar::SetCmdButtonImage(unsigned command, int variant)
         return -1;
     const int previous = m_shownImage[command];
     if (previous != image) {
-        m_items[size_t(index)]->setIcon(QIcon(ToolBarImage(image)));
+        m_items[size_t(index)]->setIcon(ToolBarIcon(image));
         m_items[size_t(index)]->setCheckable(true);
         m_shownImage[command] = image;
     }

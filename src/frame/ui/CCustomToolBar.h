@@ -8,6 +8,7 @@
 #include "frame/ToolBarButtons.h"
 
 #include <QComboBox>
+#include <QIcon>
 #include <QToolBar>
 
 #include <map>
@@ -17,8 +18,12 @@ class CCommandRegistry;
 class QComboBox;
 class QPainter;
 
-// The image of the button strip at `index` (20 x 20 pixels).
+// The image of the button strip at `index` (20 x 20 pixels): the program's
+// own picture of its command, for the buttons' face colour.
 QPixmap ToolBarImage(int index);
+// The icon of the strip's image `index`: the desktop theme's for a standard
+// command when the theme has it, else the program's own at every size.
+QIcon ToolBarIcon(int index);
 // The short name a button shows as its tip ("New", "Font Family").
 QString ToolBarTipText(unsigned command);
 

@@ -4,6 +4,7 @@
 // step back to the saved text.
 #include "ModeGestureFixture.h"
 
+#include "editing/ui/ViewCursors.h"
 #include "platform/Prompt.h"
 #include "undo/UndoCodes.h"
 
@@ -117,7 +118,7 @@ TEST_F(CreateFigGestureTest, StyleWithoutDefaultSizeIsDraggedOut)
     UseStyle("Free", 0, 0);
     Hover(spot);
     EXPECT_EQ(view->RubberFigure(), nullptr);
-    EXPECT_EQ(view->ViewCursor(), int(Qt::CrossCursor));
+    EXPECT_EQ(view->ViewCursor(), int(kCursorCreate));
     Drag(spot, spot + QPoint(80, 50));
     ASSERT_EQ(FigCount(), 3);
     const CRect want(Logical(spot), Logical(spot + QPoint(80, 50)));
