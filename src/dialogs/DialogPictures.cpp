@@ -1,8 +1,11 @@
 #include "dialogs/DialogPictures.h"
 
+#include "dialogs/DialogPictureArt.h"
+
 #include "platform/ui/DlgItems.h"
 
 #include <QFile>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QPainter>
 #include <QPainterPath>
@@ -11,94 +14,7 @@
 #include <cmath>
 
 namespace {
-// The pictures are drawn once per run, at one device pixel per pixel.
-const QColor kInk(0, 0, 0);
-const QColor kFigureFill(204, 229, 255);
-const QColor kFrame(0x80, 0x80, 0x80);
-const QColor kLightGrey(0xC0, 0xC0, 0xC0);
-const QColor kTextStroke(0x60, 0x60, 0x60);
-constexpr int kSmallW = 56, kSmallH = 36;
-
-// A small sheet of paper to draw on: white with a grey frame drawn last.
-class Sheet {
-public:
-    Sheet(int w, int h, const QColor& background = Qt::white)
-        : m_image(w, h, QImage::Format_ARGB32_Premultiplied), m_painter()
-    {
-        m_image.fill(background);
-        m_painter.begin(&m_image);
-        m_painter.setRenderHint(QPainter::Antialiasing);
-        m_painter.setPen(QPen(kInk, 1));
-    }
-    QPainter& P() { return m_painter; }
-    QImage Framed()
-    {
-        m_painter.setRenderHint(QPainter::Antialiasing, false);
-        m_painter.setPen(kFrame);
-        m_painter.setBrush(Qt::NoBrush);
-        m_painter.drawRect(0, 0, m_image.width() - 1, m_image.height() - 1);
-        return Done();
-    }
-    QImage Done()
-    {
-        m_painter.end();
-        return m_image;
-    }
-
-private:
-    QImage m_image;
-    QPainter m_painter;
-};
-
-void Box(QPainter& p, const QRectF& r, const QColor& fill = kFigureFill)
-{
-    p.setPen(QPen(kInk, 1));
-    p.setBrush(fill);
-    p.drawRect(r.adjusted(0.5, 0.5, -0.5, -0.5));
-}
-
-// A filled arrowhead whose tip is at `tip`, pointing along (dx, dy).
-void Arrowhead(QPainter& p, QPointF tip, double dx, double dy, double size = 4)
-{
-    const double len = std::hypot(dx, dy);
-    dx /= len;
-    dy /= len;
-    const QPointF back(tip.x() - dx * size, tip.y() - dy * size);
-    const QPointF side(-dy * size * 0.5, dx * size * 0.5);
-    p.setPen(Qt::NoPen);
-    p.setBrush(kInk);
-    p.drawPolygon(QPolygonF{tip, back + side, back - side});
-    p.setPen(QPen(kInk, 1));
-}
-
-// A line from a to b (pixel centres) ending in an arrowhead at b.
-void Arrow(QPainter& p, QPointF a, QPointF b)
-{
-    p.setBrush(Qt::NoBrush);
-    p.drawLine(a, b);
-    Arrowhead(p, b, b.x() - a.x(), b.y() - a.y());
-}
-
-void Dot(QPainter& p, QPointF at, double radius)
-{
-    p.setPen(Qt::NoPen);
-    p.setBrush(kInk);
-    p.drawEllipse(at, radius, radius);
-    p.setPen(QPen(kInk, 1));
-}
-
-// A label: a dotted frame round two short strokes of "text".
-void LabelBox(QPainter& p, const QRectF& r)
-{
-    p.setBrush(Qt::white);
-    p.setPen(QPen(kFrame, 1, Qt::DotLine));
-    p.drawRect(r.adjusted(0.5, 0.5, -0.5, -0.5));
-    p.setPen(QPen(kTextStroke, 1.5));
-    const double y1 = r.top() + r.height() / 3, y2 = r.top() + r.height() * 2 / 3;
-    p.drawLine(QPointF(r.left() + 3, y1), QPointF(r.right() - 3, y1));
-    p.drawLine(QPointF(r.left() + 3, y2), QPointF(r.right() - 6, y2));
-    p.setPen(QPen(kInk, 1));
-}
+using namespace dialog_art;
 
 // A connector from a box at the top left along `route` into `target`,
 // ending in an arrowhead pointing right at `tip`.
@@ -264,7 +180,7 @@ QImage Drawn(int id)
     case kBmpFigureLabel: return FigureLabel();
     case kBmpConnectorLabel: return ConnectorLabel();
     case kBmpFlowLabel: return FlowLabel();
-    default: return {};
+    default: return DrawnConnectorPicture(id);
     }
 }
 } // namespace
@@ -275,6 +191,16 @@ QImage DialogPicture(int bitmapId)
     if (QFile::exists(resource))
         return QImage(resource);
     return Drawn(bitmapId);
+}
+
+QWidget* PictureBeside(QWidget* control, int ctrlId, int bitmapId)
+{
+    auto* pair = new QWidget(control->parentWidget());
+    auto* row = new QHBoxLayout(pair);
+    row->setContentsMargins(0, 0, 0, 0);
+    row->addWidget(MakePictureStatic(control->parentWidget(), ctrlId, bitmapId));
+    row->addWidget(control, 1);
+    return pair;
 }
 
 QLabel* MakePictureStatic(QWidget* parent, int ctrlId, int bitmapId, bool mapLightGrey)

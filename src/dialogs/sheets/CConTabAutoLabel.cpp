@@ -1,6 +1,7 @@
 #include "dialogs/sheets/CConTabAutoLabel.h"
 
 #include "controls/CDataExchange.h"
+#include "dialogs/DialogPictures.h"
 #include "core/Settings.h"
 #include "platform/Ansi.h"
 #include "platform/ui/DlgItems.h"
@@ -40,9 +41,13 @@ CCTabAutoLabel::CCTabAutoLabel(CConSheetData& data, QWidget* parent)
     grid->addWidget(label, 1, 0, 1, 3);
     grid->addWidget(m_text, 2, 0, 1, 3);
     grid->addWidget(AddLabel(2769, "Position"), 3, 0, 1, 3);
-    grid->addWidget(AddRadio(m_position, kInLine, "In-line"), 4, 0);
-    grid->addWidget(AddRadio(m_position, kAbove, "Above (or right)"), 4, 1);
-    grid->addWidget(AddRadio(m_position, kBelow, "Below (or left)"), 4, 2);
+    // Each position's picture stands above its radio.
+    grid->addWidget(MakePictureStatic(this, 2766, kBmpLabelInLine, true), 4, 0);
+    grid->addWidget(MakePictureStatic(this, 2767, kBmpLabelAbove, true), 4, 1);
+    grid->addWidget(MakePictureStatic(this, 2768, kBmpLabelBelow, true), 4, 2);
+    grid->addWidget(AddRadio(m_position, kInLine, "In-line"), 5, 0);
+    grid->addWidget(AddRadio(m_position, kAbove, "Above (or right)"), 5, 1);
+    grid->addWidget(AddRadio(m_position, kBelow, "Below (or left)"), 5, 2);
 
     connect(m_text, &QPlainTextEdit::textChanged, this, [this] {
         if (m_text->signalsBlocked())
@@ -110,10 +115,10 @@ CCTabFragment::CCTabFragment(CConSheetData& data, QWidget* parent)
     label->setBuddy(length);
     grid->addWidget(length, 1, 1);
     grid->addWidget(AddLabel(2772, "Orientation"), 2, 0, 1, 4);
-    grid->addWidget(AddRadio(m_orientation, kUp, "&Up"), 3, 0);
-    grid->addWidget(AddRadio(m_orientation, kDown, "&Down"), 3, 1);
-    grid->addWidget(AddRadio(m_orientation, kLeft, "&Left"), 3, 2);
-    grid->addWidget(AddRadio(m_orientation, kRight, "&Right"), 3, 3);
+    grid->addWidget(PictureBeside(AddRadio(m_orientation, kUp, "&Up"), 2782, kBmpStampUp), 3, 0);
+    grid->addWidget(PictureBeside(AddRadio(m_orientation, kDown, "&Down"), 2783, kBmpStampDown), 3, 1);
+    grid->addWidget(PictureBeside(AddRadio(m_orientation, kLeft, "&Left"), 2780, kBmpStampLeft), 3, 2);
+    grid->addWidget(PictureBeside(AddRadio(m_orientation, kRight, "&Right"), 2781, kBmpStampRight), 3, 3);
     grid->setRowStretch(4, 1);
 
     connect(qobject_cast<QCheckBox*>(GetDlgItem(this, kStamp)), &QCheckBox::clicked, this,

@@ -1,6 +1,7 @@
 #include "dialogs/sheets/CConTabEnds.h"
 
 #include "controls/CDataExchange.h"
+#include "dialogs/DialogPictures.h"
 #include "core/Units.h"
 #include "controls/CColorDropButton.h"
 #include "controls/CEndSymbolButton.h"
@@ -24,7 +25,10 @@ CCTabEnds::CCTabEnds(CConSheetData& data, QWidget* parent) : CConPage(data, "End
     for (int end : {1, 2}) {
         const int col = (end - 1) * 2;
         const bool first = end == 1;
-        grid->addWidget(AddLabel(first ? 3050 : 3047, first ? "First end" : "Second end"), 0, col, 1, 2);
+        // The label with the picture of the end it is about.
+        grid->addWidget(PictureBeside(AddLabel(first ? 3050 : 3047, first ? "First end" : "Second end"), 0,
+                                      first ? kBmpFirstEnd : kBmpSecondEnd),
+                        0, col, 1, 2);
         grid->addWidget(AddSymbolChoice(end), 1, col, 1, 2);
         grid->addWidget(AddLabel(first ? 2530 : 2531, "Fill color:"), 2, col);
         CColorDropButton* fill = MakeSheetColorButton(this, first ? kFill1 : kFill2, false);

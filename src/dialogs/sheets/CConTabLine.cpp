@@ -1,6 +1,7 @@
 #include "dialogs/sheets/CConTabLine.h"
 
 #include "controls/CDataExchange.h"
+#include "dialogs/DialogPictures.h"
 #include "controls/CColorDropButton.h"
 #include "controls/CFlowIndicatorButton.h"
 #include "controls/CLinePatternButton.h"
@@ -36,14 +37,14 @@ CCTabLine::CCTabLine(CConSheetData& data, QWidget* parent)
                             kDiffLineWidth), 1, 3);
     grid->addWidget(AddSizePicker(kWidthPicker, 35761, 4, &m_data.props.LineWidth, &m_data.mask.m_bLineWidth), 1, 4);
     grid->addWidget(AddLabel(2571, "Curvature:"), 2, 0);
-    grid->addWidget(AddRadio(m_curve, kStraight, "Str&aight"), 2, 1);
-    grid->addWidget(AddRadio(m_curve, kRounded, "&Rounded"), 2, 2);
-    grid->addWidget(AddRadio(m_curve, kCurved, "&Curved"), 3, 1);
-    grid->addWidget(AddRadio(m_curve, kSmoothed, "Sm&oothed"), 3, 2);
+    grid->addWidget(PictureBeside(AddRadio(m_curve, kStraight, "Str&aight"), 2644, kBmpStraight), 2, 1);
+    grid->addWidget(PictureBeside(AddRadio(m_curve, kRounded, "&Rounded"), 2645, kBmpRounded), 2, 2);
+    grid->addWidget(PictureBeside(AddRadio(m_curve, kCurved, "&Curved"), 2646, kBmpCurved), 3, 1);
+    grid->addWidget(PictureBeside(AddRadio(m_curve, kSmoothed, "Sm&oothed"), 2647, kBmpSmoothed), 3, 2);
     grid->addWidget(AddLabel(2572, "Corners:"), 4, 0);
-    grid->addWidget(AddRadio(m_join, kMiter, "&Miter"), 4, 1);
-    grid->addWidget(AddRadio(m_join, kRound, "Ro&und"), 4, 2);
-    grid->addWidget(AddRadio(m_join, kBevel, "Be&vel"), 4, 3);
+    grid->addWidget(PictureBeside(AddRadio(m_join, kMiter, "&Miter"), 2648, kBmpMiterJoin), 4, 1);
+    grid->addWidget(PictureBeside(AddRadio(m_join, kRound, "Ro&und"), 2649, kBmpRoundJoin), 4, 2);
+    grid->addWidget(PictureBeside(AddRadio(m_join, kBevel, "Be&vel"), 2650, kBmpBevelJoin), 4, 3);
     grid->addWidget(AddCheck(kFlow, "&Flow symbols along line:"), 5, 0, 1, 4);
     grid->addWidget(AddLabel(2576, "Symbol:"), 6, 0);
     grid->addWidget(m_flowKind, 6, 1);

@@ -261,7 +261,7 @@ bool CCustomToolBar::Setup(const unsigned* list, int count, int bitmapId, std::s
         if (!action)
             action = m_commands.Add(int(command), ToolBarTipText(command).toStdString());
         action->setIcon(ToolBarIcon(images[i]));
-        action->setIconVisibleInMenu(false);
+        action->setIconVisibleInMenu(HasMenuPicture(command));
         if (!ToolBarTipText(command).isEmpty())
             action->setToolTip(ToolBarTipText(command));
         m_shownImage[command] = images[i];
@@ -326,7 +326,7 @@ QWidget* CCustomToolBar::MakeControl(unsigned command, int width)
         if (!action)
             action = m_commands.Add(int(command), ToolBarTipText(command).toStdString());
         action->setIcon(ToolBarIcon(m_list.ImageOf(command)));
-        action->setIconVisibleInMenu(false);
+        action->setIconVisibleInMenu(HasMenuPicture(command));
         action->setToolTip(ToolBarTipText(command));
         button->setDefaultAction(action);
         button->setFixedHeight(m_buttonSize.height());

@@ -1,4 +1,5 @@
 #include "frame/ui/CMainFrame.h"
+#include "frame/ui/CommandImages.h"
 #include "frame/ui/StylePickerCommands.h"
 
 #include "core/Settings.h"
@@ -111,7 +112,13 @@ void CMainFrame::AddMenuEntries(QMenu* menu, const MenuEntry& entry)
         menu->addSeparator();
         return;
     }
-    menu->addAction(m_commands.Add(entry.id, entry.text));
+    QAction* action = m_commands.Add(entry.id, entry.text);
+    // The alignment and centring items show their pictures.
+    if (HasMenuPicture(unsigned(entry.id))) {
+        action->setIcon(CommandIcon(unsigned(entry.id), false));
+        action->setIconVisibleInMenu(true);
+    }
+    menu->addAction(action);
 }
 
 void CMainFrame::BuildMenus()

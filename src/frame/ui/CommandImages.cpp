@@ -75,6 +75,11 @@ QPixmap CommandPixmap(unsigned command, bool otherState, int size, const QColor&
     return pm;
 }
 
+bool HasMenuPicture(unsigned command)
+{
+    return (command >= 33190 && command <= 33195) || (command >= 40010 && command <= 40012);
+}
+
 const char* CommandThemeName(unsigned command)
 {
     for (const ThemeName& t : kThemeNames)

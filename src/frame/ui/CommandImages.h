@@ -21,6 +21,9 @@ bool PaintCommandImage(ArtPainter& art, unsigned command, bool otherState);
 QPixmap CommandPixmap(unsigned command, bool otherState, int size, const QColor& background);
 // The icon the toolbars and menus show.
 QIcon CommandIcon(unsigned command, bool otherState);
+// Whether the menus show the command's picture beside its item (the
+// alignment and centring commands).
+bool HasMenuPicture(unsigned command);
 // The desktop theme's name for the command's icon; null for the program's
 // own commands.
 const char* CommandThemeName(unsigned command);

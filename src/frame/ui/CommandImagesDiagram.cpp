@@ -45,6 +45,22 @@ void Aligned(ArtPainter& a, int side, bool vertical)
     p.restore();
 }
 
+// A figure centred on the page across (0), down (1) or both (2), the page's
+// middle lines dashed.
+void CentredOnPage(ArtPainter& a, int how)
+{
+    const ArtColours& c = a.C();
+    a.Page(R(3, 1, 18, 22), c.paper);
+    const QPen dash(c.red, 1.0, Qt::DashLine);
+    a.P().setPen(dash);
+    if (how != 1)
+        a.P().drawLine(P(12, 3), P(12, 21));
+    if (how != 0)
+        a.P().drawLine(P(5, 12), P(19, 12));
+    const double y = how == 0 ? 5 : 9.5, x = how == 1 ? 5.5 : 8.5;
+    a.Box(R(x, y, 7, 5), c.blue);
+}
+
 void Connector(ArtPainter& a, P from, P to)
 {
     a.Arrow(from, to, a.C().ink, 4.5, 1.8);
@@ -176,6 +192,9 @@ bool PaintDiagramImage(ArtPainter& a, unsigned command)
         a.Disc(P(16, 8.5), 2.2, c.yellow);
         return true;
     }
+    case 40010: CentredOnPage(a, 0); return true;
+    case 40011: CentredOnPage(a, 1); return true;
+    case 40012: CentredOnPage(a, 2); return true;
     case 33190: Aligned(a, 0, false); return true;
     case 33191: Aligned(a, 1, false); return true;
     case 33192: Aligned(a, 2, false); return true;

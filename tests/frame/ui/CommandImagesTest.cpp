@@ -15,6 +15,8 @@
 #include "graphics/ArtPainter.h"
 
 #include <QFile>
+#include <QMenu>
+#include <QMenuBar>
 #include <QPaintEngine>
 #include <QTemporaryDir>
 #include <QToolButton>
@@ -233,4 +235,35 @@ TEST(CommandImagesTest, ToolbarsShowPicturesNotText)
         EXPECT_GE(buttons, 5);
         SaveShot(bar->objectName(), bar);
     }
+}
+
+TEST(CommandImagesTest, AlignmentAndCentringMenuItemsShowTheirPictures)
+{
+    CTempProfile profile;
+    SavedBarSettings saved;
+    ShowStdToolBar = ShowPropertyBar = 1;
+    DiagramFixture fx;
+    CMainFrame frame;
+    frame.show();
+    frame.AddViewFrame(new CKavoView(&fx.doc), "test");
+    std::set<int> pictured;
+    QMenu* align = nullptr;
+    for (QMenu* menu : frame.menuBar()->findChildren<QMenu*>()) {
+        for (QAction* action : menu->actions()) {
+            const int id = action->data().toInt();
+            if (action->menu() || id == 0)
+                continue;
+            const bool shows = action->isIconVisibleInMenu() && !action->icon().isNull();
+            EXPECT_EQ(shows, HasMenuPicture(unsigned(id))) << id;
+            if (shows) {
+                pictured.insert(id);
+                EXPECT_GE(InkedPixels(action->icon().pixmap(16).toImage()), 20) << id;
+                if (id == 33190)
+                    align = menu;
+            }
+        }
+    }
+    EXPECT_EQ(pictured, (std::set<int>{33190, 33191, 33192, 33193, 33194, 33195, 40010, 40011, 40012}));
+    ASSERT_NE(align, nullptr);
+    SaveShot("AlignMenu", align);
 }
