@@ -11,6 +11,8 @@
 
 #include <QDir>
 #include <QFile>
+#include <QImage>
+#include <QPainter>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -125,4 +127,38 @@ TEST(SymbolLibraries, ShippedFilesAreWhatTheProgramWrites)
         ASSERT_TRUE(a.open(QIODevice::ReadOnly) && b.open(QIODevice::ReadOnly));
         EXPECT_TRUE(a.readAll() == b.readAll()) << name.toStdString() << ": run kvdtool content resources";
     }
+}
+
+TEST(SymbolLibraries, ClipartIsWhatTheProgramDraws)
+{
+    QTemporaryDir dir;
+    std::string error;
+    ASSERT_TRUE(WriteClipart(dir.path(), error)) << error;
+    const std::vector<std::string> names = ClipartNames();
+    ASSERT_GE(names.size(), 10u);
+    const QDir shipped(QStringLiteral(KAVO_RESOURCE_DIR "/Clipart"));
+    EXPECT_EQ(shipped.entryList({"*.png"}, QDir::Files).size(), qsizetype(names.size()));
+    QImage sheet(int(names.size()) * 132, 132, QImage::Format_ARGB32);
+    sheet.fill(Qt::white);
+    QPainter p(&sheet);
+    for (size_t i = 0; i < names.size(); ++i) {
+        SCOPED_TRACE(names[i]);
+        const QString file = QString::fromStdString(names[i]) + ".png";
+        const QImage made(dir.filePath(file)), held(shipped.filePath(file));
+        ASSERT_FALSE(held.isNull()) << "run kvdtool content resources";
+        ASSERT_EQ(held.size(), QSize(128, 128));
+        // The same picture, a shade of rounding aside; something on it.
+        int differ = 0, inked = 0;
+        for (int y = 0; y < 128; ++y)
+            for (int x = 0; x < 128; ++x) {
+                const QRgb a = made.pixel(x, y), b = held.pixel(x, y);
+                differ += std::abs(qAlpha(a) - qAlpha(b)) > 8 || std::abs(qGray(a) - qGray(b)) > 8;
+                inked += qAlpha(b) > 128;
+            }
+        EXPECT_LT(differ, 20);
+        EXPECT_GT(inked, 128 * 128 / 8);
+        p.drawImage(int(i) * 132 + 2, 2, held);
+    }
+    if (const QString folder = qEnvironmentVariable("KAVO_SHOTS"); !folder.isEmpty())
+        sheet.save(QDir(folder).filePath("Clipart.png"));
 }

@@ -55,7 +55,11 @@ SymbolLibraryReport CheckSymbolLibrary(const std::string& path);
 // Writes the program folders' content under `folder`: the first-start
 // sample (Samples/InitialSample.kvd), the templates (Template/*.kvd) with
 // their variants (Template/Variants/*.kvv) and the symbol libraries
-// (Symbols/*.kvf, *.kvn); false with the failing path in `error`.
+// (Symbols/*.kvf, *.kvn) and the clip art (Clipart/*.png); false with the
+// failing path in `error`.
 bool MakeProgramContent(const std::string& folder, std::string& error);
+// The clip art (Clipart/*.png) alone, into `folder`, and its names.
+bool WriteClipart(const QString& folder, std::string& error);
+std::vector<std::string> ClipartNames();
 // The symbol libraries alone, into `folder`.
 bool WriteSymbolLibraries(const QString& folder, std::string& error);

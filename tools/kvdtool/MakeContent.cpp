@@ -442,7 +442,7 @@ bool MakeProgramContent(const std::string& folder, std::string& error)
     root.mkpath("Samples");
     root.mkpath("Template");
     root.mkpath("Template/Variants");
-    return WriteSymbolLibraries(root.filePath("Symbols"), error) &&
+    return WriteSymbolLibraries(root.filePath("Symbols"), error) && WriteClipart(root.filePath("Clipart"), error) &&
            MakeUmlClassTemplate(root.filePath("Template"), root.filePath("Template/Variants"), error) &&
            MakeSwimLaneTemplate(root.filePath("Template"), root.filePath("Template/Variants"), error) &&
            MakeDiagram(root.filePath("Samples/InitialSample.kvd"), &BuildSample, error) &&
