@@ -99,7 +99,7 @@ CRect GetExportRect(const CKavoDoc& doc, int which, SIZE* himetric, bool atOrigi
 }
 
 std::unique_ptr<CBitmap> RenderToDDB(CKavoDoc& doc, int which, const CRect& rect, int height, int width,
-                                     COLORREF background, int smoothing)
+                                     COLORREF background, int smoothing, int supersampling)
 {
     if (width <= 0 || height <= 0 || qint64(width) * height > kMaxRenderPixels || rect.IsRectEmpty())
         return nullptr;
@@ -111,6 +111,7 @@ std::unique_ptr<CBitmap> RenderToDDB(CKavoDoc& doc, int which, const CRect& rect
     image.fill(QColor(GetRValue(background), GetGValue(background), GetBValue(background)));
     {
         CPainterDC dc(&image);
+        dc.SetSupersampling(supersampling);
         CRect target(0, 0, width, height);
         FitSizeCenteredInRect(target, rect.Width(), rect.Height());
         dc.SetMapMode(MM_ANISOTROPIC);
