@@ -321,8 +321,9 @@ QPen CResolvedPen::QtPen() const
         case PS_DASHDOTDOT: pen.setDashPattern({3, 1, 1, 1, 1, 1}); break;
         case PS_USERSTYLE: {
             QList<qreal> pattern;
+            // Device pixels, a final pixel each when supersampled.
             for (DWORD r : user)
-                pattern << std::max(0.01, double(r) / std::max(1, width));
+                pattern << std::max(0.01, double(r) * stretch / std::max(1, width));
             if (pattern.size() % 2)
                 pattern << pattern.last();
             if (!pattern.isEmpty())
@@ -331,6 +332,19 @@ QPen CResolvedPen::QtPen() const
         }
         default: break;
         }
+    } else if (stretch > 1) {
+        // A one-pixel line of a supersampled picture: square corners as the
+        // pixel line has; its pixel runs, in pen widths, are the final
+        // picture's pixels.
+        pen.setCapStyle(Qt::FlatCap);
+        pen.setJoinStyle(Qt::MiterJoin);
+        QList<qreal> pattern;
+        for (int r : stretchedRuns)
+            pattern << std::max(1, r);
+        if (pattern.size() % 2)
+            pattern << pattern.last();
+        if (!pattern.isEmpty())
+            pen.setDashPattern(pattern);
     } else {
         // Pens made by CreatePen wider than a pixel: solid, round caps and joins.
         pen.setCapStyle(Qt::RoundCap);
@@ -357,6 +371,18 @@ CResolvedPen CPainterDC::Impl::Pen() const
         devWidth = std::max(1, int(std::lround(logWidth * std::abs(m_dc.LogToDevScaleX()))));
     p.width = devWidth;
     p.insideFrame = dash == PS_INSIDEFRAME;
+    const int least = m_dc.Supersampling();
+    if (least > 1 && devWidth < least) {
+        // Thinner than a pixel of the final picture, where it would draw one
+        // pixel wide with its dashes: here one such pixel wide, its
+        // cosmetic dashes that much longer.
+        p.width = least;
+        p.onePixel = false;
+        p.stretch = least;
+        if (!geometric)
+            p.stretchedRuns = CLineStyle::ForPenStyle(p.style, p.user).runs;
+        return p;
+    }
     p.onePixel = devWidth <= 1 && !(geometric && devWidth > 1);
     if (!p.onePixel && !s.penExtended)
         p.style = (p.style & ~PS_STYLE_MASK) | PS_SOLID;   // wide pens lose their dashes

@@ -22,6 +22,7 @@
 
 #include <QPainter>
 
+#include <algorithm>
 #include <memory>
 
 class QPagedPaintDevice;
@@ -48,6 +49,15 @@ public:
     // Paged devices: ends the current page and starts the next one (false for
     // image targets or when the device refuses).
     bool NewPage();
+
+    // The picture drawn here is `factor` times as wide and high as the one
+    // it will be shrunk to (anti-aliasing by supersampling). Lines thinner
+    // than a pixel of that final picture are drawn `factor` device pixels
+    // wide, their dashes stretched alike, so that a hairline or one-pixel
+    // border keeps its weight when the picture is shrunk instead of fading
+    // to a quarter of it. 1 (the default) draws as the pens say.
+    void SetSupersampling(int factor) { m_supersampling = std::max(1, factor); }
+    int Supersampling() const { return m_supersampling; }
 
     int GetDeviceCaps(int index) const override;
     bool IsPrinting() const override { return m_paged != nullptr; }
@@ -117,5 +127,6 @@ private:
     QPagedPaintDevice* m_paged = nullptr;
     CBitmap m_defaultBitmap;             // the 1 x 1 bitmap of a new memory DC
     bool m_memory = false;               // a memory DC: bitmaps may be selected
+    int m_supersampling = 1;             // device pixels a final pixel spans
     friend class Impl;
 };

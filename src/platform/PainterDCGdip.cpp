@@ -232,8 +232,13 @@ void CPainterDC::GpFillPath(const QPainterPath& path, const CGpBrush& brush, con
 
 void CPainterDC::GpDrawPath(const QPainterPath& path, const CGpPen& pen, const CGpState& state)
 {
+    // A pen narrower than a pixel of the final picture still draws one such
+    // pixel wide (one device pixel unless supersampled).
+    const double scale = std::sqrt(std::abs(state.world.determinant()));
+    const double least = m_supersampling;
+    const bool thin = pen.width * scale <= least;
     const QTransform toDev = DeviceTransform(state);
-    const double reach = StrokeReach(pen, toDev);
+    const double reach = std::max(StrokeReach(pen, toDev), least + 2);
     if (!m_impl->Reaches(toDev.mapRect(path.controlPointRect()).adjusted(-reach, -reach, reach, reach)))
         return;
     QPainter* p = GraphicsPainter(state, &toDev);
@@ -241,10 +246,8 @@ void CPainterDC::GpDrawPath(const QPainterPath& path, const CGpPen& pen, const C
         return;
     QPen qp(ColorOf(pen.color));
     qp.setWidthF(pen.width);
-    // A pen narrower than a device pixel still draws one pixel wide.
-    const double scale = std::sqrt(std::abs(state.world.determinant()));
-    if (pen.width * scale <= 1.0) {
-        qp.setWidthF(1.0);
+    if (thin) {
+        qp.setWidthF(least);
         qp.setCosmetic(true);
     }
     switch (pen.lineJoin) {

@@ -55,6 +55,11 @@ struct CResolvedPen {
     DWORD style = PS_SOLID;       // the full style word
     std::vector<DWORD> user;
     bool insideFrame = false;
+    // Supersampled by `stretch`: a pen thinner than a final pixel drawn one
+    // final pixel (stretch device pixels) wide, with the one-pixel dash runs
+    // (pixels) of a cosmetic style.
+    int stretch = 1;
+    std::vector<int> stretchedRuns;
     QPen QtPen() const;           // for wide pens (pixel-centre coordinates + 0.5)
 };
 

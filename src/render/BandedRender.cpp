@@ -238,6 +238,7 @@ bool DrawBand(CKavoDoc& doc, const BandPlan& plan, int band, QImage& canvas)
         return false;
     device.paintEngine()->setSystemClip(QRegion(0, drawFrom, plan.drawnWidth, to - drawFrom));
     CPainterDC dc(&device);
+    dc.SetSupersampling(plan.req.factor);
     dc.SetMapMode(MM_ANISOTROPIC);
     dc.SetViewportOrg(plan.target.left, plan.target.top);
     dc.SetViewportExt(plan.target.Width(), plan.target.Height());

@@ -68,9 +68,11 @@ CRect GetExportRect(const CKavoDoc& doc, int which, SIZE* himetric, bool atOrigi
 
 // The drawing in a bitmap of width x height filled with the background, the
 // export rectangle fitted to it keeping its aspect and centred. Null when
-// the bitmap cannot be made.
+// the bitmap cannot be made. A bitmap drawn `supersampling` times as large
+// as the picture it is shrunk to draws lines thinner than that picture's
+// pixel one such pixel wide (CPainterDC::SetSupersampling).
 std::unique_ptr<CBitmap> RenderToDDB(CKavoDoc& doc, int which, const CRect& rect, int height, int width,
-                                     COLORREF background, int smoothing = -1);
+                                     COLORREF background, int smoothing = -1, int supersampling = 1);
 // With anti-aliasing (24 bits or more) drawn 4 times as large, else 2 times
 // (when memory is short), else plainly, and scaled down bicubically; drawn in
 // bands, so only the final picture is held whole. smoothing as in

@@ -35,11 +35,9 @@ void Draw(CKavoDoc& doc, CGraphics* graphics, CDC* dc, const ExportDrawRequest& 
 
 // Records the set into an enhanced metafile with the drawing at the origin;
 // a null frame is computed from what was drawn.
-std::unique_ptr<CEmfRecorderDC> Record(CKavoDoc& doc, int which, const CRect& rect, const RECT* frame,
-                                       const std::string& description, bool throughGraphics,
-                                       int mode = kExportModeMetafile)
+void Record(CEmfRecorderDC* rec, CKavoDoc& doc, int which, const CRect& rect, const RECT* frame,
+            bool throughGraphics, int mode = kExportModeMetafile)
 {
-    auto rec = std::make_unique<CEmfRecorderDC>(frame, description);
     if (frame) {
         // The drawing fills the frame: its units map onto the reference's
         // pixels at the frame's scale, so that every reader sizes it alike.
@@ -59,12 +57,19 @@ std::unique_ptr<CEmfRecorderDC> Record(CKavoDoc& doc, int which, const CRect& re
     request.mode = mode;
     request.exportRect = rect;
     if (throughGraphics) {
-        CGraphics graphics(rec.get());
+        CGraphics graphics(rec);
         Draw(doc, &graphics, nullptr, request);
     } else {
-        Draw(doc, nullptr, rec.get(), request);
+        Draw(doc, nullptr, rec, request);
     }
-    return rec;
+}
+
+// The frame of the diagram's own size (256 units an inch) in 0.01 mm, as
+// the Windows metafile export declares it, not the size its units have as
+// pixels of the screen the recording refers to.
+RECT DiagramFrame(const CRect& rect)
+{
+    return RECT{0, 0, LONG(qint64(rect.Width()) * 2540 / 256), LONG(qint64(rect.Height()) * 2540 / 256)};
 }
 
 } // namespace
@@ -99,7 +104,7 @@ CRect GetExportRect(const CKavoDoc& doc, int which, SIZE* himetric, bool atOrigi
 }
 
 std::unique_ptr<CBitmap> RenderToDDB(CKavoDoc& doc, int which, const CRect& rect, int height, int width,
-                                     COLORREF background, int smoothing)
+                                     COLORREF background, int smoothing, int supersampling)
 {
     if (width <= 0 || height <= 0 || qint64(width) * height > kMaxRenderPixels || rect.IsRectEmpty())
         return nullptr;
@@ -111,6 +116,7 @@ std::unique_ptr<CBitmap> RenderToDDB(CKavoDoc& doc, int which, const CRect& rect
     image.fill(QColor(GetRValue(background), GetGValue(background), GetBValue(background)));
     {
         CPainterDC dc(&image);
+        dc.SetSupersampling(supersampling);
         CRect target(0, 0, width, height);
         FitSizeCenteredInRect(target, rect.Width(), rect.Height());
         dc.SetMapMode(MM_ANISOTROPIC);
@@ -173,24 +179,24 @@ HENHMETAFILE RenderToEnhMetafile(CKavoDoc& doc, int which, const CRect& rect, co
     description += '\0';
     description += docTitle;
     description.append(2, '\0');
-    std::unique_ptr<CEmfRecorderDC> rec = Record(doc, which, rect, nullptr, description, false);
-    return rec->Close();
+    CEmfRecorderDC rec(nullptr, description);
+    Record(&rec, doc, which, rect, nullptr, false);
+    return rec.Close();
 }
 
 HENHMETAFILE RenderForWindowsMetafile(CKavoDoc& doc, int which, const CRect& rect)
 {
-    std::unique_ptr<CEmfRecorderDC> rec = Record(doc, which, rect, nullptr, std::string(), true, kExportModeWmf);
-    return rec->Close();
+    CEmfRecorderDC rec;
+    Record(&rec, doc, which, rect, nullptr, true, kExportModeWmf);
+    return rec.Close();
 }
 
 std::vector<BYTE> RenderToEmfBytes(CKavoDoc& doc, int which, const CRect& rect)
 {
-    // The frame is the diagram's own size (256 units an inch), as the
-    // Windows metafile export declares it, not the size its units have as
-    // pixels of the screen the recording refers to.
-    const RECT frame{0, 0, LONG(qint64(rect.Width()) * 2540 / 256), LONG(qint64(rect.Height()) * 2540 / 256)};
-    std::unique_ptr<CEmfRecorderDC> rec = Record(doc, which, rect, &frame, std::string(), true);
-    HENHMETAFILE emf = rec->Close();
+    const RECT frame = DiagramFrame(rect);
+    CEmfRecorderDC rec(&frame);
+    Record(&rec, doc, which, rect, &frame, true);
+    HENHMETAFILE emf = rec.Close();
     if (!emf)
         return {};
     const UINT size = GetEnhMetaFileBits(emf, 0, nullptr);
@@ -204,12 +210,20 @@ std::vector<BYTE> RenderToEmfBytes(CKavoDoc& doc, int which, const CRect& rect)
 
 bool RenderToEmfFile(CKavoDoc& doc, int which, const CRect& rect, const QString& path)
 {
-    const std::vector<BYTE> bytes = RenderToEmfBytes(doc, which, rect);
-    if (bytes.empty())
-        return false;
+    // The records go to the file as they are made (a large diagram's
+    // metafile is never held whole), into a temporary beside it that
+    // replaces it only when complete.
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) ||
-        file.write(reinterpret_cast<const char*>(bytes.data()), qint64(bytes.size())) != qint64(bytes.size())) {
+    if (!file.open(QIODevice::WriteOnly))
+        return false;
+    const RECT frame = DiagramFrame(rect);
+    bool ok = false;
+    {
+        CEmfRecorderDC rec(&file, &frame);
+        Record(&rec, doc, which, rect, &frame, true);
+        ok = rec.Finish();
+    }
+    if (!ok) {
         file.cancelWriting();
         return false;
     }

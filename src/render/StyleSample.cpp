@@ -87,6 +87,20 @@ void NarrowToFoundLabel(const CKavoDoc* doc, CRect& rect)
     rect.right = rect.left + width;
 }
 
+// A line sample runs along the longer side of its box: the direction asked
+// for is turned a quarter (top-down to left-right, bottom-up to right-left
+// and back) when it would run across a box longer the other way, where it
+// would leave room for no more than a speck of the line and its ends.
+int SampleAngleAlongBox(int angle, int width, int height)
+{
+    const bool vertical = angle == 90 || angle == 270;
+    if (vertical && width > height)
+        return angle == 90 ? 180 : 0;
+    if (!vertical && height > width && (angle == 0 || angle == 180))
+        return angle == 180 ? 90 : 270;
+    return angle;
+}
+
 const CFigSymbol* LookUpSymbol(const CKavoDoc* doc, int index)
 {
     if (!doc || index < 0 || index >= doc->m_figSymbols.GetCount())
@@ -262,18 +276,20 @@ void SimplifyConPropsForIcon(CConProps& p, const CKavoDoc* doc, const RECT& rect
     const bool indicatorHollow = p.FIBdrClr == p.FIFillClr || p.FIBdrWidth == 0;
     p.FIBdrClr = 0;
     p.FIFillClr = indicatorHollow ? 0 : background;
-    const int third = rect.Width() / 3;
+    // The sample's line runs along the box's longer side (DrawConLineSample).
+    const int along = std::max(rect.Width(), rect.Height()), across = std::min(rect.Width(), rect.Height());
+    const int third = along / 3;
     p.End1Length = std::min(p.End1Length, third);
     p.End2Length = std::min(p.End2Length, third);
     for (int32_t* w : {&p.LineWidth, &p.EndBorderWidth, &p.FIBdrWidth})
         if (*w > 0)
             *w = 1;
-    const int most = rect.Height() * 2 / 3;
+    const int most = across * 2 / 3;
     if (p.FISize > most && p.FISize > 0) {
         p.FISpacing = MulDiv(p.FISpacing, most, p.FISize);
         p.FISize = most;
     }
-    p.FISpacing = std::min(p.FISpacing, rect.Width() / 4);
+    p.FISpacing = std::min(p.FISpacing, along / 4);
 }
 
 void DrawConStyleSample(CDC* dc, int index, CKavoDoc* doc, const RECT& rect, bool iconMode, bool buttonFace,
@@ -333,8 +349,11 @@ void DrawConLineSample(CDC* dc, const CConProps& propsIn, CKavoDoc* doc, const R
     ClipToGrownRect(*dc, clip, 1);
 
     CConProps props = propsIn;
-    const bool vertical = angle == 90 || angle == 270;
     const int w = box.cx, h = box.cy;
+    angle = SampleAngleAlongBox(angle, w, h);
+    const bool vertical = angle == 90 || angle == 270;
+    // Across the line: what the ends and a bend may take.
+    const int across = vertical ? w : h, along = vertical ? h : w;
     CPoint from, to;
     switch (angle) {
     case 0: from = CPoint(w, h / 2), to = CPoint(0, h / 2); break;
@@ -342,16 +361,19 @@ void DrawConLineSample(CDC* dc, const CConProps& propsIn, CKavoDoc* doc, const R
     case 270: from = CPoint(w / 2, h), to = CPoint(w / 2, 0); break;
     default: from = CPoint(w / 2, 0), to = CPoint(w / 2, h); break;
     }
-    // End sizes limited to the box height less one, scaled by the shape's
-    // own size percentage; an end that insets the line moves inward by it.
+    // End sizes limited to the box across the line less one, scaled by the
+    // shape's own size percentage, and to a quarter of the line, so that
+    // the line between two ends shows its width and pattern; an end that
+    // insets the line moves inward by it.
     int32_t* lengths[2] = {&props.End1Length, &props.End2Length};
     const int32_t ends[2] = {props.End1, props.End2};
     CPoint* tips[2] = {&from, &to};
     for (int e = 0; e < 2; ++e) {
         const CShapeDef* shape = ends[e] >= 1 ? doc->m_endSymbols.GetAt(ends[e]) : nullptr;
-        int limit = h - 1;
+        int limit = across - 1;
         if (shape && shape->Magnify != 100)
             limit = limit * shape->Magnify / 100;
+        limit = std::min(limit, along / 4);
         *lengths[e] = std::min(*lengths[e], limit);
         if (shape && !suppressEnds && EndShapeInset(shape, *lengths[e]) > 0) {
             const CPoint& other = e == 0 ? to : from;
@@ -369,7 +391,7 @@ void DrawConLineSample(CDC* dc, const CConProps& propsIn, CKavoDoc* doc, const R
     if (props.Behavior.low & (CONSHAPE_CURVE | CONSHAPE_SMOOTH)) {
         // A bent sample: ends one way, the middle the other, by a third of
         // the box across the line.
-        const int t = (vertical ? w : h) / 3;
+        const int t = across / 3;
         const CSize shift = vertical ? CSize(t, 0) : CSize(0, t);
         const CPoint mid((from.x + to.x) / 2, (from.y + to.y) / 2);
         route.points = {from - shift, mid + shift, to - shift};

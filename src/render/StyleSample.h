@@ -49,6 +49,9 @@ void DrawConStyleSample(CDC* dc, int index, CKavoDoc* doc, const RECT& rect, boo
 void SimplifyConPropsForIcon(CConProps& props, const CKavoDoc* doc, const RECT& rect, COLORREF background,
                              bool outlineOnly[2]);
 
-// angle 0 runs right to left, 180 left to right, 90 top down, 270 bottom up.
+// angle 0 runs right to left, 180 left to right, 90 top down, 270 bottom up;
+// the line runs along the rectangle's longer side, a direction across it
+// turned a quarter (90 to 180, 270 to 0 in a wide rectangle, 180 to 90 and
+// 0 to 270 in a tall one). Ends take at most a quarter of the line.
 void DrawConLineSample(CDC* dc, const CConProps& props, CKavoDoc* doc, const RECT& rect, bool outlineOnly1,
                        bool outlineOnly2, int angle, bool suppressEnds);

@@ -492,3 +492,103 @@ TEST(DcRaster, StretchCopyShortWayMatchesTheGeneralPath)
 }
 
 } // namespace
+
+namespace {
+
+// A picture shrunk by the mean of each factor x factor block.
+QImage BoxShrink(const QImage& big, int factor)
+{
+    QImage out(big.width() / factor, big.height() / factor, QImage::Format_RGB32);
+    for (int y = 0; y < out.height(); ++y)
+        for (int x = 0; x < out.width(); ++x) {
+            int sum = 0;
+            for (int dy = 0; dy < factor; ++dy)
+                for (int dx = 0; dx < factor; ++dx)
+                    sum += qGray(big.pixel(x * factor + dx, y * factor + dy));
+            const int v = sum / (factor * factor);
+            out.setPixel(x, y, qRgb(v, v, v));
+        }
+    return out;
+}
+
+// Darkness (255 less grey) of a picture's pixels, summed, and of its darkest.
+std::pair<int, int> Darkness(const QImage& img, const QRect& area)
+{
+    int sum = 0, peak = 0;
+    for (int y = area.top(); y <= area.bottom(); ++y)
+        for (int x = area.left(); x <= area.right(); ++x) {
+            const int d = 255 - qGray(img.pixel(x, y));
+            sum += d;
+            peak = std::max(peak, d);
+        }
+    return {sum, peak};
+}
+
+// Dark stretches along a row.
+int DarkRuns(const QImage& img, int y)
+{
+    int runs = 0;
+    bool dark = false;
+    for (int x = 0; x < img.width(); ++x) {
+        const bool d = qGray(img.pixel(x, y)) < 160;
+        runs += d && !dark;
+        dark = d;
+    }
+    return runs;
+}
+
+// A one-pixel box outline, a dotted line and an anti-aliased hairline.
+void DrawThinLines(CDC& dc)
+{
+    dc.SelectStockObject(NULL_BRUSH);
+    dc.Rectangle(4, 4, 30, 16);
+    CPen dots(PS_DOT, 0, RGB(0, 0, 0));
+    dc.SelectObject(&dots);
+    dc.MoveTo(2, 19);
+    dc.LineTo(38, 19);
+    dc.SelectStockObject(BLACK_PEN);
+    CGraphics g(&dc);
+    g.SetSmoothingMode(GpSmoothingMode::HighQuality);
+    CGpPen hair;
+    hair.width = 0.1f;
+    g.DrawLine(hair, QPointF(34, 2), QPointF(34, 16));
+}
+
+} // namespace
+
+// Drawn 4 times as large to be shrunk (supersampled anti-aliasing), lines
+// thinner than a pixel of the final picture are drawn one such pixel wide,
+// dashes as long as there: shrunk, the picture has the weight and the dots of
+// the picture drawn at its size, not a quarter of its ink.
+TEST(DcRaster, SupersampledThinLinesKeepTheirWeightAndDashes)
+{
+    constexpr int kFactor = 4;
+    QImage plain = WhiteImage(40, 22);
+    {
+        CPainterDC dc(&plain);
+        DrawThinLines(dc);
+    }
+    QImage big = WhiteImage(40 * kFactor, 22 * kFactor);
+    {
+        CPainterDC dc(&big);
+        dc.SetSupersampling(kFactor);
+        dc.SetMapMode(MM_ANISOTROPIC);
+        dc.SetWindowExt(40, 22);
+        dc.SetViewportExt(40 * kFactor, 22 * kFactor);
+        DrawThinLines(dc);
+    }
+    const QImage shrunk = BoxShrink(big, kFactor);
+    const struct {
+        const char* what;
+        QRect area;
+    } parts[] = {{"box", QRect(2, 2, 30, 16)}, {"dots", QRect(0, 18, 40, 3)}, {"hairline", QRect(33, 0, 3, 18)}};
+    for (const auto& part : parts) {
+        const auto [want, wantPeak] = Darkness(plain, part.area);
+        const auto [got, gotPeak] = Darkness(shrunk, part.area);
+        EXPECT_GE(got, want * 4 / 5) << part.what;
+        EXPECT_LE(got, want * 6 / 5) << part.what;
+        EXPECT_GE(gotPeak, 120) << part.what;
+    }
+    EXPECT_EQ(DarkRuns(shrunk, 19), DarkRuns(plain, 19));
+    EXPECT_GT(DarkRuns(plain, 19), 4);
+}

@@ -3,11 +3,14 @@
 #include "platform/CPainterDC.h"
 #include "platform/metafile/CEmfPlayer.h"
 #include "platform/metafile/CEmfRecorderDC.h"
+#include "platform/metafile/MetaRecords.h"
 
+#include <QBuffer>
 #include <QImage>
 
 #include <uemf_safe.h>
 
+#include <algorithm>
 #include <climits>
 #include <functional>
 
@@ -415,4 +418,89 @@ TEST(EmfRecorder, ClipCallsAreWrittenOnce)
             clipTypes.push_back(t);
     EXPECT_EQ(clipTypes, (std::vector<DWORD>{EMR_INTERSECTCLIPRECT, EMR_EXCLUDECLIPRECT, EMR_SELECTCLIPPATH}));
     DeleteEnhMetaFile(h);
+}
+
+namespace {
+
+// A device that takes at most `room` bytes; writes past it fail.
+class FullDevice : public QBuffer {
+public:
+    explicit FullDevice(qint64 room) : m_room(room) {}
+
+protected:
+    qint64 writeData(const char* data, qint64 size) override
+    {
+        if (pos() + size > m_room)
+            return -1;
+        return QBuffer::writeData(data, size);
+    }
+
+private:
+    qint64 m_room;
+};
+
+// Many small shapes in several colours, with a description and a frame.
+void DrawManyShapes(CDC& dc, int count)
+{
+    CBrush red(RGB(200, 0, 0)), green(RGB(0, 200, 0)), blue(RGB(0, 0, 200));
+    CBrush* brushes[3] = {&red, &green, &blue};
+    dc.SetMapMode(MM_ANISOTROPIC);
+    dc.SetWindowExt(1000, 1000);
+    dc.SetViewportExt(500, 500);
+    for (int i = 0; i < count; ++i) {
+        dc.SelectObject(brushes[i % 3]);
+        const int x = (i * 37) % 900, y = (i * 53) % 900;
+        dc.Rectangle(x, y, x + 40, y + 30);
+        dc.MoveTo(x, y);
+        dc.LineTo(x + 60, y + 45);
+    }
+}
+
+} // namespace
+
+// Recorded into a device, the records go out as they are made, not held for
+// the end; the file then holds byte for byte the metafile recorded in memory
+// (header with its bounds, frame, sizes and counts rewritten at the end). A
+// device that refuses a write fails the recording instead of leaving a
+// metafile without some of its records.
+TEST(EmfRecorder, StreamedRecordingMatchesTheRecordingInMemory)
+{
+    const RECT frame{0, 0, 26450, 26450};
+    const std::string desc("App\0Doc\0\0", 9);
+    constexpr int kShapes = 20000;   // about 1.3 MB of records
+    CEmfRecorderDC memory(&frame, desc);
+    DrawManyShapes(memory, kShapes);
+    HENHMETAFILE held = memory.Close();
+    ASSERT_NE(held, nullptr);
+    std::vector<BYTE> want(GetEnhMetaFileBits(held, 0, nullptr));
+    ASSERT_EQ(GetEnhMetaFileBits(held, UINT(want.size()), want.data()), want.size());
+    DeleteEnhMetaFile(held);
+
+    QBuffer file;
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    qint64 writtenWhileDrawing = 0;
+    {
+        CEmfRecorderDC streamed(&file, &frame, desc);
+        DrawManyShapes(streamed, kShapes);
+        writtenWhileDrawing = file.size();
+        EXPECT_EQ(streamed.Close(), nullptr);   // a streamed recording is not handed over
+        ASSERT_TRUE(streamed.Finish());
+        EXPECT_FALSE(streamed.Finish());
+    }
+    // All but the last few hundred kilobytes were out before the end.
+    EXPECT_GT(writtenWhileDrawing, qint64(want.size()) - (qint64(512) << 10));
+    ASSERT_EQ(file.data().size(), qint64(want.size()));
+    EXPECT_TRUE(std::equal(want.begin(), want.end(), reinterpret_cast<const BYTE*>(file.data().constData())));
+    HENHMETAFILE back = SetEnhMetaFileBits(UINT(file.data().size()), reinterpret_cast<const BYTE*>(file.data().constData()));
+    ASSERT_NE(back, nullptr);
+    EXPECT_EQ(Records(back).size(), LoadLE32(want.data() + EMF_OFF_RECORDS));
+    DeleteEnhMetaFile(back);
+
+    for (qint64 room : {qint64(40), qint64(600) << 10}) {
+        FullDevice full(room);
+        ASSERT_TRUE(full.open(QIODevice::WriteOnly));
+        CEmfRecorderDC streamed(&full, &frame, desc);
+        DrawManyShapes(streamed, kShapes);
+        EXPECT_FALSE(streamed.Finish()) << room;
+    }
 }

@@ -59,7 +59,7 @@ protected:
     QImage Whole(const BandedRequest& r)
     {
         const std::unique_ptr<CBitmap> drawn = RenderToDDB(doc, kExportAll, r.rect, r.height * r.factor,
-                                                           r.width * r.factor, r.background, r.smoothing);
+                                                           r.width * r.factor, r.background, r.smoothing, r.factor);
         if (!drawn)
             return {};
         if (r.factor == 1)

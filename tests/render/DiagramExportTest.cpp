@@ -130,6 +130,10 @@ TEST_F(DiagramExport, MetafilesReadBackWithTheirFrames)
     EXPECT_NEAR(eh.rclBounds.left, 0, 1);  // drawn at the origin
     EXPECT_NEAR(eh.rclBounds.right, kObjects.Width() * pixelsPerUnit, 2);
     DeleteEnhMetaFile(h);
+    // Streamed to the file record by record, it is the metafile the
+    // clipboard holds whole, byte for byte.
+    const std::vector<BYTE> held = RenderToEmfBytes(doc, kExportAll, ExportRectFromObjSetRect(kObjects, nullptr, false));
+    EXPECT_EQ(QByteArray(reinterpret_cast<const char*>(held.data()), qsizetype(held.size())), e);
 }
 
 TEST_F(DiagramExport, FailuresLeaveNothingBehindAndTellOnce)

@@ -6,6 +6,7 @@
 
 #include "common/DiagramFixture.h"
 #include "core/Settings.h"
+#include "core/Units.h"
 #include "platform/CGraphics.h"
 #include "platform/CPainterDC.h"
 #include "platform/GdiObjects.h"
@@ -192,6 +193,81 @@ TEST_F(ExportFidelity, ExportSmoothsOnlyWhenItsOptionSaysSo)
             EXPECT_GT(mixed, 50);
         else
             EXPECT_EQ(mixed, 0);
+    }
+}
+
+namespace {
+
+// The darkness (255 less the mean of the channels) of the pixels from..to
+// across a line, summed, and the darkest of them.
+struct LineWeight {
+    int sum = 0, peak = 0;
+};
+
+LineWeight WeightAcross(const QImage& img, QPoint from, QPoint step, int count)
+{
+    LineWeight w;
+    for (int i = 0; i < count; ++i) {
+        const QRgb p = img.pixel(from + step * i);
+        const int dark = 255 - (qRed(p) + qGreen(p) + qBlue(p)) / 3;
+        w.sum += dark;
+        w.peak = std::max(w.peak, dark);
+    }
+    return w;
+}
+
+} // namespace
+
+// Smoothed export draws 4 times as large and shrinks: a one-pixel border or
+// connector (a pen thinner than a pixel at the export's scale) keeps its
+// weight there, as dark as the unsmoothed export draws it, not a quarter.
+TEST_F(ExportFidelity, SmoothedExportKeepsTheWeightOfThinLines)
+{
+    CFigure* box = AddBox(256, 256, 512, 384, "", RGB(255, 255, 255));
+    box->m_props.BorderColor = RGB(0, 0, 0);
+    box->m_props.BorderWidth = 1;
+    CFigure* other = AddBox(1280, 256, 512, 384, "", RGB(255, 255, 255));
+    other->m_props.BorderColor = RGB(0, 0, 0);
+    CConnector* con = Connect(box, other);
+    con->m_props.LineWidth = 1;
+    con->m_props.Color = RGB(0, 0, 0);
+    con->m_props.End1 = con->m_props.End2 = 0;
+    const CRect rect(0, 0, 2048, 896);
+    // At 100 per cent of the screen, where a unit is well under a pixel.
+    const int width = LogicalToScreenPixels(rect.Width()), height = LogicalToScreenPixels(rect.Height());
+    QImage pictures[2];
+    for (bool antialias : {false, true}) {
+        const QString path = dir.filePath(antialias ? "smooth.png" : "plain.png");
+        ASSERT_TRUE(ExportGraphic(doc, kExportAll, rect, EXPORT_PNG, path, width, height, 90, 24, antialias, nullptr).ok);
+        pictures[antialias] = QImage(path).convertToFormat(QImage::Format_RGB32);
+        ASSERT_FALSE(pictures[antialias].isNull());
+    }
+    const QImage& plain = pictures[0];
+    const QImage& smooth = pictures[1];
+    ASSERT_EQ(plain.size(), smooth.size());
+    // Across the box's left and top borders and across the connector, where
+    // each lies in the plain picture, give or take three pixels.
+    auto toPixels = [&](int units, int extent, int pixels) { return int(qint64(units) * pixels / extent); };
+    const int midY = toPixels(256 + 192, rect.Height(), height), midX = toPixels(256 + 256, rect.Width(), width);
+    const int leftX = toPixels(256, rect.Width(), width), topY = toPixels(256, rect.Height(), height);
+    const int gapX = toPixels(1024, rect.Width(), width);
+    const struct {
+        const char* what;
+        QPoint from, step;
+    } lines[] = {{"left border", QPoint(leftX - 4, midY), QPoint(1, 0)},
+                 {"top border", QPoint(midX, topY - 4), QPoint(0, 1)},
+                 {"connector", QPoint(gapX, midY - 4), QPoint(0, 1)}};
+    for (const auto& l : lines) {
+        const LineWeight want = WeightAcross(plain, l.from, l.step, 9);
+        const LineWeight got = WeightAcross(smooth, l.from, l.step, 9);
+        ASSERT_GT(want.peak, 200) << l.what;   // the plain picture's one dark pixel
+        EXPECT_GE(got.sum, want.sum * 3 / 4) << l.what;
+        EXPECT_LE(got.sum, want.sum * 3 / 2) << l.what;
+        EXPECT_GE(got.peak, want.peak * 11 / 20) << l.what;
+    }
+    if (const QString shots = qEnvironmentVariable("KAVO_SHOTS"); !shots.isEmpty()) {
+        plain.save(shots + "/export-thin-lines-plain.png");
+        smooth.save(shots + "/export-thin-lines-smooth.png");
     }
 }
 

@@ -124,25 +124,33 @@ TEST_F(StyleSamples, LineSampleDirectionsPutTheEndShapeWhereTheLineEnds)
     props.End2 = Arrow();
     props.End2Length = 12;
     props.End2FillColor = 0;
-    struct Case { int angle; int x, y; };  // where the arrow (line end) sits
-    // The end that insets the line sits its own size inside the box.
-    for (const Case& c : {Case{0, 18, 15}, Case{180, 61, 15}, Case{90, 40, 13}, Case{270, 40, 17}}) {
-        QImage img = WhiteImage(80, 30);
+    // Where the arrow (the line's end) sits. The line runs along the box's
+    // longer side: a direction across it turns a quarter (top-down to
+    // left-right, bottom-up to right-left and back). The end that insets
+    // the line sits its own size inside the box.
+    struct Case { int width, height, angle; int x, y; };
+    const Case cases[] = {{80, 30, 0, 18, 15},  {80, 30, 180, 61, 15}, {80, 30, 90, 61, 15}, {80, 30, 270, 18, 15},
+                          {30, 80, 90, 15, 61}, {30, 80, 270, 15, 18}, {30, 80, 0, 15, 18},  {30, 80, 180, 15, 61},
+                          {40, 40, 90, 20, 21}, {40, 40, 0, 18, 20}};
+    for (const Case& c : cases) {
+        const std::string where = std::to_string(c.width) + "x" + std::to_string(c.height) + " at " +
+                                  std::to_string(c.angle);
+        QImage img = WhiteImage(c.width, c.height);
         CPainterDC dc(&img);
-        DrawConLineSample(&dc, props, &doc, RECT{0, 0, 80, 30}, false, false, c.angle, false);
+        DrawConLineSample(&dc, props, &doc, RECT{0, 0, c.width, c.height}, false, false, c.angle, false);
         dc.Flush();
         // Solid ink beside the line's end: the filled arrow head.
         int ink = 0;
         for (int dy = -2; dy <= 2; ++dy)
             for (int dx = -2; dx <= 2; ++dx)
                 ink += Rgb(img, c.x + dx, c.y + dy) != 0xFFFFFFu ? 1 : 0;
-        EXPECT_GT(ink, 12) << c.angle;
+        EXPECT_GT(ink, 12) << where << "\n" << Picture(img);
         // Suppressed ends leave only the line.
-        QImage bare = WhiteImage(80, 30);
+        QImage bare = WhiteImage(c.width, c.height);
         CPainterDC dc2(&bare);
-        DrawConLineSample(&dc2, props, &doc, RECT{0, 0, 80, 30}, false, false, c.angle, true);
+        DrawConLineSample(&dc2, props, &doc, RECT{0, 0, c.width, c.height}, false, false, c.angle, true);
         dc2.Flush();
-        EXPECT_LT(CountNotWhite(bare, 0, 80), CountNotWhite(img, 0, 80)) << c.angle;
+        EXPECT_LT(CountNotWhite(bare, 0, c.width), CountNotWhite(img, 0, c.width)) << where;
     }
     // Everything borrowed from the document is given back.
     doc.m_bConnectorJogs = 1;
@@ -153,6 +161,59 @@ TEST_F(StyleSamples, LineSampleDirectionsPutTheEndShapeWhereTheLineEnds)
     DrawConLineSample(&dc, props, &doc, RECT{0, 0, 80, 30}, false, false, 180, false);
     EXPECT_EQ(doc.m_bConnectorJogs, 1);
     EXPECT_EQ(doc.m_nCornerRadius, 5);
+}
+
+// A connector's sample on a style-bar button, in a style menu's cell and in
+// the connector styles preview shows its line along the rectangle with its
+// pattern and its end symbol, so that a solid and a dashed style of the same
+// arrow are told apart; never a speck.
+TEST_F(StyleSamples, ConnectorSamplesShowTheLinePatternAndEndsAlongTheRectangle)
+{
+    CConProps solid;
+    solid.End1 = 0;
+    solid.End2 = Arrow();
+    solid.End1Length = 32;
+    solid.End2Length = 36;
+    solid.LineWidth = 2;
+    solid.Color = RGB(64, 64, 64);
+    solid.End2FillColor = solid.Color;
+    CConProps dashed = solid;
+    dashed.PenStyle = 2;
+    dashed.Color = dashed.End2FillColor = RGB(46, 84, 150);
+    const int styles[2] = {AddConStyle("Flow", solid), AddConStyle("Data Flow", dashed)};
+    enum Draw { kStyle, kStyleIcon, kLine };
+    struct Case {
+        const char* what;
+        int width, height;
+        Draw draw;
+    } cases[] = {{"style-bar button", 55, 12, kStyle},
+                 {"style-bar button, plain icon", 55, 12, kStyleIcon},
+                 {"style menu cell", 49, 11, kStyle},
+                 {"palette cell", 42, 16, kStyleIcon},
+                 {"styles preview", 83, 45, kLine}};
+    for (const Case& c : cases) {
+        for (int k = 0; k < 2; ++k) {
+            QImage img = WhiteImage(c.width + 10, c.height + 10);
+            const RECT r{5, 5, 5 + c.width, 5 + c.height};
+            {
+                CPainterDC dc(&img);
+                if (c.draw == kLine)
+                    DrawConLineSample(&dc, doc.m_conStyles.GetAt(styles[k])->m_props, &doc, r, false, false, 90,
+                                      false);
+                else
+                    DrawConStyleSample(&dc, styles[k], &doc, r, c.draw == kStyleIcon, false, false);
+                dc.Flush();
+            }
+            const ConSampleInk m = MeasureConSample(img, QRect(5, 5, c.width, c.height), kTestWhite);
+            const std::string where = std::string(c.what) + (k ? ", dashed" : ", solid") + "\n" + Picture(img);
+            EXPECT_GE(m.span, c.width * 3 / 4) << where;
+            EXPECT_GE(m.tallest, std::min(7, c.height / 2 + 1)) << where;
+            if (k == 0)
+                EXPECT_EQ(m.gaps, 0) << where;
+            else
+                EXPECT_GE(m.gaps, 2) << where;
+        }
+    }
 }
 
 TEST_F(StyleSamples, ConnectorStyleIndexOutsideTheRangeDrawsNothing)

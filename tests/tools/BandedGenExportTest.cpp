@@ -30,7 +30,7 @@ TEST(BandedGenExport, BandsEqualTheDiagramDrawnWhole)
         r.threads = 4;
         const QImage banded = RenderBandedImage(doc, r);
         const std::unique_ptr<CBitmap> drawn =
-            RenderToDDB(doc, kExportAll, r.rect, r.height * factor, r.width * factor, r.background, r.smoothing);
+            RenderToDDB(doc, kExportAll, r.rect, r.height * factor, r.width * factor, r.background, r.smoothing, factor);
         ASSERT_TRUE(drawn);
         QImage whole = drawn->Image().convertToFormat(QImage::Format_RGB32);
         if (factor > 1)

@@ -5,6 +5,7 @@
 
 #include "platform/metafile/EmfWriterSupport.h"
 
+#include <QIODevice>
 #include <QImage>
 
 #include <algorithm>
@@ -14,6 +15,13 @@
 #include <limits>
 
 namespace {
+
+// Streaming hands records to the device in pieces of about this size.
+constexpr size_t kDrainBytes = size_t(256) << 10;
+// The format counts a picture's bytes in 32 bits.
+constexpr quint64 kMaxEmfBytes = 0xFFFFFFFFull;
+// The end record: no palette entries, palette offset 16, size repeated last.
+constexpr BYTE kEofRecord[20] = {EMR_EOF, 0, 0, 0, 20, 0, 0, 0, 0, 0, 0, 0, 16, 0, 0, 0, 20, 0, 0, 0};
 
 int StockIndexOf(const CGdiObject* object)
 {
@@ -37,7 +45,46 @@ CEmfRecorderDC::CEmfRecorderDC(const RECT* frame, const std::string& description
     m_records = 1;
 }
 
+CEmfRecorderDC::CEmfRecorderDC(QIODevice* out, const RECT* frame, const std::string& description)
+    : CEmfRecorderDC(frame, description)
+{
+    m_out = out;
+    // The header's size is known now (only its numbers change): it is
+    // written as it stands and rewritten by Finish.
+    const std::vector<BYTE> header = Header(0, 0);
+    if (!m_out || header.empty() ||
+        m_out->write(reinterpret_cast<const char*>(header.data()), qint64(header.size())) != qint64(header.size()))
+        m_failed = true;
+    m_written = header.size();
+}
+
 CEmfRecorderDC::~CEmfRecorderDC() = default;
+
+void CEmfRecorderDC::Append(const BYTE* bytes, size_t size)
+{
+    // A failed recording gives nothing: what follows is not kept.
+    if (m_failed)
+        return;
+    m_bytes.insert(m_bytes.end(), bytes, bytes + size);
+    ++m_records;
+    if (m_out && m_bytes.size() >= kDrainBytes)
+        Drain();
+}
+
+bool CEmfRecorderDC::Drain()
+{
+    if (m_failed || m_closed || !m_out)
+        return false;
+    const qint64 size = qint64(m_bytes.size());
+    if (m_written + quint64(size) > kMaxEmfBytes ||
+        (size > 0 && m_out->write(reinterpret_cast<const char*>(m_bytes.data()), size) != size)) {
+        m_failed = true;
+        return false;
+    }
+    m_written += quint64(size);
+    m_bytes.clear();
+    return true;
+}
 
 void CEmfRecorderDC::Emit(char* record)
 {
@@ -47,27 +94,17 @@ void CEmfRecorderDC::Emit(char* record)
         m_failed = true;
         return;
     }
-    const BYTE* p = reinterpret_cast<const BYTE*>(record);
-    m_bytes.insert(m_bytes.end(), p, p + RecordSize(record));
-    ++m_records;
+    Append(reinterpret_cast<const BYTE*>(record), RecordSize(record));
     std::free(record);
 }
 
 void CEmfRecorderDC::EmitBytes(const std::vector<BYTE>& record)
 {
-    m_bytes.insert(m_bytes.end(), record.begin(), record.end());
-    ++m_records;
+    Append(record.data(), record.size());
 }
 
-HENHMETAFILE CEmfRecorderDC::Close()
+std::vector<BYTE> CEmfRecorderDC::Header(quint64 bytes, DWORD records) const
 {
-    if (m_closed)
-        return nullptr;
-    m_closed = true;
-    if (m_failed) {
-        m_bytes.clear();
-        return nullptr;
-    }
     const CDeviceCaps& caps = DeviceCaps();
     const RECT bounds = m_haveBounds ? m_bounds : RECT{0, 0, -1, -1};
     RECT frame = m_frame;
@@ -80,23 +117,51 @@ HENHMETAFILE CEmfRecorderDC::Close()
         frame = RECT{mmX(bounds.left), mmY(bounds.top), mmX(bounds.right + 1), mmY(bounds.bottom + 1)};
     }
     std::vector<uint16_t> desc(m_description.begin(), m_description.end());
-    char* header = U_EMRHEADER_set(ToRectl(bounds), ToRectl(frame), nullptr, U_CBSTR(desc.size()),
-                                   desc.empty() ? nullptr : desc.data(),
-                                   U_SIZEL{caps.horzRes, caps.vertRes},
-                                   U_SIZEL{caps.horzSizeMm, caps.vertSizeMm}, 0);
-    if (!header)
+    char* made = U_EMRHEADER_set(ToRectl(bounds), ToRectl(frame), nullptr, U_CBSTR(desc.size()),
+                                 desc.empty() ? nullptr : desc.data(), U_SIZEL{caps.horzRes, caps.vertRes},
+                                 U_SIZEL{caps.horzSizeMm, caps.vertSizeMm}, 0);
+    if (!made)
+        return {};
+    std::vector<BYTE> header(reinterpret_cast<BYTE*>(made), reinterpret_cast<BYTE*>(made) + RecordSize(made));
+    std::free(made);
+    StoreLE32(header.data() + EMF_OFF_BYTES, DWORD(bytes));
+    StoreLE32(header.data() + EMF_OFF_RECORDS, records);
+    StoreLE16(header.data() + EMF_OFF_HANDLES, WORD(std::min<DWORD>(m_nextObject, 0xFFFF)));
+    return header;
+}
+
+HENHMETAFILE CEmfRecorderDC::Close()
+{
+    if (m_closed || m_out)
         return nullptr;
-    std::vector<BYTE> all(reinterpret_cast<BYTE*>(header), reinterpret_cast<BYTE*>(header) + RecordSize(header));
-    std::free(header);
+    m_closed = true;
+    std::vector<BYTE> all;
+    const quint64 size = Header(0, 0).size() + m_bytes.size() + sizeof kEofRecord;
+    if (!m_failed && size <= kMaxEmfBytes)
+        all = Header(size, m_records + 1);
+    if (all.empty()) {
+        m_bytes.clear();
+        return nullptr;
+    }
     all.insert(all.end(), m_bytes.begin(), m_bytes.end());
-    // End record: no palette entries, palette offset 16, size repeated last.
-    const BYTE eof[20] = {EMR_EOF, 0, 0, 0, 20, 0, 0, 0, 0, 0, 0, 0, 16, 0, 0, 0, 20, 0, 0, 0};
-    all.insert(all.end(), eof, eof + sizeof eof);
-    StoreLE32(all.data() + EMF_OFF_BYTES, DWORD(all.size()));
-    StoreLE32(all.data() + EMF_OFF_RECORDS, m_records + 1);
-    StoreLE16(all.data() + EMF_OFF_HANDLES, WORD(std::min<DWORD>(m_nextObject, 0xFFFF)));
-    m_bytes.clear();
+    std::vector<BYTE>().swap(m_bytes);
+    all.insert(all.end(), std::begin(kEofRecord), std::end(kEofRecord));
     return SetEnhMetaFileBits(UINT(all.size()), all.data());
+}
+
+bool CEmfRecorderDC::Finish()
+{
+    if (!m_out || m_closed)
+        return false;
+    Append(kEofRecord, sizeof kEofRecord);
+    const bool drained = Drain();
+    m_closed = true;
+    if (!drained || m_failed)
+        return false;
+    const std::vector<BYTE> header = Header(m_written, m_records);
+    const qint64 size = qint64(header.size());
+    return !header.empty() && m_out->seek(0) &&
+           m_out->write(reinterpret_cast<const char*>(header.data()), size) == size && m_out->seek(qint64(m_written));
 }
 
 // ---- Bounds ----

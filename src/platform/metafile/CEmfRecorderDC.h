@@ -6,6 +6,9 @@
 // the end record. Objects selected are written once per distinct creation
 // record and kept for the whole metafile, so that a RestoreDC that re-selects an
 // earlier object always finds it alive.
+// The picture is held in memory and handed over as a metafile (Close), or
+// streamed to a device as it is recorded (Finish): then only the records of
+// the last few hundred kilobytes are held, whatever the picture's size.
 #include "platform/metafile/CMetaRecorderDC.h"
 #include "platform/metafile/MetaFileHandles.h"
 
@@ -13,16 +16,29 @@
 #include <string>
 #include <vector>
 
+class QIODevice;
+
 class CEmfRecorderDC : public CMetaRecorderDC {
 public:
     // frame: the picture frame in 0.01 mm (null: from the bounds drawn);
     // description: Windows-1252 bytes, as "AppTitle\0DocTitle\0\0".
     explicit CEmfRecorderDC(const RECT* frame = nullptr, const std::string& description = {});
+    // Streams the records to `out` (open for writing, seekable, empty) as
+    // they are made; the header, written first, is rewritten by Finish once
+    // the bounds and counts are known.
+    CEmfRecorderDC(QIODevice* out, const RECT* frame, const std::string& description = {});
     ~CEmfRecorderDC() override;
 
     // Ends the recording and returns the metafile (null when already closed,
-    // or when a record could not be written: nothing is left out silently).
+    // when recording to a device, or when a record could not be written:
+    // nothing is left out silently).
     HENHMETAFILE Close();
+    // Ends a recording to a device: the last records and the end record
+    // written, the header rewritten at the device's start. False when
+    // already ended, when a record could not be made or written, or when the
+    // picture outgrew the 4 GB the format can count (the device then holds
+    // no usable metafile).
+    bool Finish();
     // Records written so far, the header included.
     DWORD RecordCount() const { return m_records; }
 
@@ -105,6 +121,12 @@ private:
     // Appends a record made by the record writers (malloc'd; freed here).
     void Emit(char* record);
     void EmitBytes(const std::vector<BYTE>& record);
+    void Append(const BYTE* bytes, size_t size);
+    // Hands the records held to the device (streaming); false on failure.
+    bool Drain();
+    // The header record with the bounds and frame drawn so far and the
+    // totals of a picture of `bytes` bytes and `records` records.
+    std::vector<BYTE> Header(quint64 bytes, DWORD records) const;
     // Writes a creation record once per distinct content and selects it.
     void SelectCreated(char* createRecord);
     void SelectStock(const CGdiObject* object);
@@ -128,7 +150,9 @@ private:
     // An EMR_ALPHABLEND record of the whole DIB.
     bool WriteAlphaDib(int x, int y, int w, int h, const std::vector<BYTE>& dib, BLENDFUNCTION blend) override;
 
-    std::vector<BYTE> m_bytes;
+    std::vector<BYTE> m_bytes;   // records not yet handed to the device
+    QIODevice* m_out = nullptr;  // streaming: where the records go
+    quint64 m_written = 0;       // streaming: bytes handed to it, header included
     DWORD m_records = 0;
     bool m_closed = false;
     bool m_failed = false;   // a record could not be written

@@ -20,6 +20,7 @@
 #include "document/ConStyleEdits.h"
 #include "editing/ui/ViewEvents.h"
 #include "platform/ui/DlgItems.h"
+#include "render/ImageTestSupport.h"
 #include "shapes/CConStylesLibrary.h"
 
 #include <QAbstractButton>
@@ -281,6 +282,40 @@ TEST_F(ConStylesSheet, ThePickerChoosesAsTheListDoes)
         // "<All>" shows as no style.
         ClickStyle(sheet, "<All>");
         EXPECT_EQ(picker->GetCurSel(), -1);
+    });
+}
+
+// The preview above the list shows the style clicked in the list: its line
+// across the preview, solid or dashed, with its arrow, never a speck.
+TEST_F(ConStylesSheet, ThePreviewShowsTheChosenStylesLinePatternAndArrow)
+{
+    for (int i = 0; i < 2; ++i) {
+        CConProps& p = lib().GetAt(i)->m_props;
+        p.End2 = fx.doc.m_endSymbols.FindByName("block");
+        p.End2Length = 36;
+        p.LineWidth = 2;
+        p.PenStyle = i == 1 ? 2 : 0;
+        p.Color = p.End2FillColor = RGB(46, 84, 150);
+    }
+    RunSheet(0, [&](CCSTabSheet& sheet) {
+        QWidget* preview = GetDlgItem(&sheet, CCSTabSheet::kPreview);
+        ASSERT_NE(preview, nullptr);
+        for (const char* name : {"Beta", "Alpha"}) {
+            ClickStyle(sheet, name);
+            QApplication::processEvents();
+            ASSERT_EQ(SelectedStyle(sheet), name);
+            const QImage img = preview->grab().toImage().convertToFormat(QImage::Format_RGB32);
+            // The line runs within the preview less 20 pixels on either side.
+            const QRect line = img.rect().adjusted(20, 0, -20, 0);
+            const ConSampleInk m = MeasureConSample(img, line, img.pixel(line.topLeft()));
+            EXPECT_GE(m.span, line.width() * 2 / 3) << name;
+            EXPECT_GE(m.tallest, 8) << name;
+            if (std::string(name) == "Beta")
+                EXPECT_GE(m.gaps, 2) << name;
+            else
+                EXPECT_EQ(m.gaps, 0) << name;
+            SaveShot(preview, (std::string("con_styles_preview_") + name).c_str());
+        }
     });
 }
 

@@ -18,6 +18,8 @@
 #include "frame/ui/CStyleBarSlotButton.h"
 #include "keyword/KeywordStreams.h"
 #include "platform/ui/DlgItems.h"
+#include "render/ImageTestSupport.h"
+#include "shapes/CConStyle.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -176,6 +178,52 @@ TEST_F(StyleBarTest, SampleDiagramShowsItsThreeRowsOfStyles)
     EXPECT_EQ(bar->FreeAreaTop(), GetDlgItem(bar, 2120)->y() + 46 + bar->Row(kConnectorRow).GridLines() *
                                                                           bar->Row(kConnectorRow).Layout().BtnHeight);
     SaveShot("stylebar-sample", bar);
+}
+
+// The sample diagram's "Flow" (solid grey) and "Data Flow" (dashed blue)
+// on their style-bar buttons and in the row picker's palette, opened with
+// the mouse: each shows its line along the button with its pattern and its
+// arrow, never a speck, so the two are told apart.
+TEST_F(StyleBarTest, ConnectorButtonsAndPaletteShowEachStylesLineAndEnds)
+{
+    CRecordingPrompt prompt;
+    ASSERT_TRUE(fx.doc.OpenDocumentUnlocked(
+        QStringLiteral(KAVO_RESOURCE_DIR "/Samples/InitialSample.kvd").toStdString(), false));
+    Open();
+    const auto check = [](const QImage& img, const QRect& r, bool dashed, const std::string& what) {
+        const ConSampleInk m = MeasureConSample(img, r, img.pixel(r.left(), r.top()));
+        EXPECT_GE(m.span, r.width() * 2 / 3) << what;
+        EXPECT_GE(m.tallest, 5) << what;
+        if (dashed)
+            EXPECT_GE(m.gaps, 2) << what;
+        else
+            EXPECT_EQ(m.gaps, 0) << what;
+    };
+    const auto nameOf = [&](int style) { return fx.doc.m_conStyles.GetAt(style)->m_strName; };
+    for (int i = 0; i < 2; ++i) {
+        CStyleBarSlotButton* button = Btn(kConnectorRow, i);
+        const std::string name = nameOf(button->StyleIndex());
+        ASSERT_EQ(name, i ? "Data Flow" : "Flow");
+        const QImage img = button->grab().toImage().convertToFormat(QImage::Format_RGB32);
+        check(img, img.rect().adjusted(2, 2, -2, -2), i == 1, "button " + name);
+    }
+    SaveShot("stylebar-connectors", bar);
+    CStylePickerButton* picker = bar->Row(kConnectorRow).Picker();
+    QTest::mousePress(picker, Qt::LeftButton, {}, QPoint(5, 5));
+    if (QMenu* menu = picker->TopMenu()) {
+        ASSERT_TRUE(menu->isVisible());
+        QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(menu->actions().front()).center());
+    }
+    CPalettePopup* palette = picker->CategoryPopup(0);
+    ASSERT_TRUE(palette && palette->isVisible());
+    const QImage cells = palette->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    for (int k = 0; k < 2; ++k) {
+        const UINT cmd = CategoryCommand(0, k);
+        const std::string name = nameOf(picker->ValueOfCommand(cmd));
+        check(cells, palette->ItemRect(cmd).adjusted(1, 1, -1, -1), name == "Data Flow", "palette " + name);
+    }
+    SaveShot("stylebar-connector-palette", palette);
+    QTest::keyClick(palette, Qt::Key_Escape);
 }
 
 TEST_F(StyleBarTest, ManyStylesWrapIntoTheirColumnsAtThreeSizes)
