@@ -36,7 +36,9 @@ private:
 
     void CheckDuplicateIds();
     template <class Range, class IdOf>
-    void RenumberRepeatedIds(int check, const char* format, const Range& items, IdOf idOf, int32_t& counter);
+    void RenumberRepeatedIds(int check, const char* format, const Range& items, IdOf idOf, int32_t& counter,
+                             int32_t heldMax = -1);
+    int32_t LargestHeldObjectId() const;
     void CheckObjects();
     void CheckConnectorEnd(CConnector* con, int end);
     void CheckFigure(CFigure* fig);
@@ -124,12 +126,16 @@ bool Validator::Run(int* pnResult, int* v1, int* v2, int* v3)
 // its place). With repair the later one takes the next free id and the
 // counter moves past it; the references made by that id were resolved to the
 // first (connector ends to the figure of the id), and where one was not, the
-// checks that follow report it.
+// checks that follow report it. A new object id lies above every id that a
+// reference still holds for an object that is missing too: a staple keeps
+// such an id (so that undo can bring the object back), and the next relink
+// would otherwise pin it to the renumbered object, another one.
 void Validator::CheckDuplicateIds()
 {
     const CObjList& objs = *m_doc.m_pObjList;
     auto objId = [](const CDiagObj* o) -> int32_t& { return const_cast<CDiagObj*>(o)->m_nId; };
-    RenumberRepeatedIds(90, "object id=%d ix=%d repeats an earlier id\n", objs, objId, m_doc.m_nNextId);
+    RenumberRepeatedIds(90, "object id=%d ix=%d repeats an earlier id\n", objs, objId, m_doc.m_nNextId,
+                        LargestHeldObjectId());
     RenumberRepeatedIds(91, "staple id=%d ix=%d repeats an earlier id\n", *m_doc.m_pStapleList, objId,
                         m_doc.m_nNextStpId);
     auto groupId = [](const CGroup* g) -> int32_t& { return const_cast<CGroup*>(g)->m_nId; };
@@ -137,10 +143,34 @@ void Validator::CheckDuplicateIds()
                         m_doc.m_nNextGrpId);
 }
 
-template <class Range, class IdOf>
-void Validator::RenumberRepeatedIds(int check, const char* format, const Range& items, IdOf idOf, int32_t& counter)
+// The largest object id named by a staple, a connector end or a group entry
+// (resolved or not); -1 for none.
+int32_t Validator::LargestHeldObjectId() const
 {
-    int64_t next = counter;
+    int32_t held = -1;
+    for (const CDiagObj* o : *m_doc.m_pStapleList)
+        if (o->GetType() == kObjStaple) {
+            const auto* st = static_cast<const CStaple*>(o);
+            held = std::max({held, st->m_nConId, st->m_nFig1Id, st->m_nFig2Id});
+        }
+    for (const CDiagObj* o : *m_doc.m_pObjList)
+        if (IsConnector(o)) {
+            const auto* con = static_cast<const CConnector*>(o);
+            held = std::max({held, con->m_nFigId1, con->m_nFigId2});
+        }
+    for (const CGroup* g : m_doc.m_groupList)
+        for (const CGroup::Member& m : g->m_members)
+            held = std::max(held, m.id);
+    for (const CGroup::Member& m : m_doc.m_lastUngroup.m_members)
+        held = std::max(held, m.id);
+    return held;
+}
+
+template <class Range, class IdOf>
+void Validator::RenumberRepeatedIds(int check, const char* format, const Range& items, IdOf idOf, int32_t& counter,
+                                    int32_t heldMax)
+{
+    int64_t next = std::max<int64_t>(counter, int64_t(heldMax) + 1);
     for (const auto* item : items)
         next = std::max(next, int64_t(idOf(item)) + 1);
     std::unordered_set<int32_t> seen;

@@ -486,3 +486,32 @@ TEST(ValidationOnLoad, UndoAfterRepeatedIdsTakesBackTheObjectItLogged)
     EXPECT_EQ(first->m_rect, CRect(0, 0, 100, 100));
     EXPECT_EQ(second->m_rect, CRect(300, 0, 400, 100));
 }
+
+// Two connectors of one id beside a label whose staple holds the id of a
+// connector that is missing (7). The repeated id must not become 7: the
+// save's relink would pin the label to that connector and the label would
+// move to another line. The staple stays free.
+TEST(ValidationOnLoad, RenumberedIdsAvoidIdsThatStaplesStillHold)
+{
+    TraceRecorder trace;
+    CKavoDoc doc;
+    PrepareForLoad(doc);
+    ASSERT_TRUE(LoadText(doc, ReadFile(TestDataPath("fileformat/staple-holds-missing-id.kvd"))));
+    EXPECT_TRUE(Traced("VALIDATION FAILED 00090: object id=4 ix=4 repeats an earlier id\n"));
+    ASSERT_EQ(doc.m_pStapleList->GetCount(), 1);
+    auto* st = static_cast<CStaple*>(doc.m_pStapleList->GetAt(0));
+    EXPECT_EQ(st->m_pCon, nullptr);
+    EXPECT_EQ(st->m_nConId, 7);
+    auto* repeated = doc.m_pObjList->GetAt(4);
+    ASSERT_EQ(repeated->GetType(), kObjConnector);
+    EXPECT_GT(repeated->m_nId, 7);
+    EXPECT_GT(doc.m_nNextId, repeated->m_nId);
+
+    // The save's renumbering leaves the label free.
+    ASSERT_TRUE(doc.RenumberIDs(0));
+    EXPECT_EQ(st->m_pCon, nullptr);
+    const std::string text = WriteDoc(doc);
+    const size_t staple = text.find("Staple 1");
+    ASSERT_NE(staple, std::string::npos);
+    EXPECT_EQ(text.find("Connector -1", staple), text.find("Connector ", staple)) << text.substr(staple);
+}
