@@ -1,10 +1,12 @@
 // The document's consistency checks: the ids and pointers by which connectors,
-// figures and staples refer to each other, the list counts and the id
-// counters. Every failed check writes one trace line; with repair, most also
-// set the offending field to a consistent value. Counts are never changed
-// here, and counters only to move past an id that repair gave out.
+// figures, staples and groups refer to each other, the list counts, the id
+// counters, the figures' rectangles and the paper size. Every failed check
+// writes one trace line; with repair, most also set the offending field to a
+// consistent value. Counts are never changed here, and counters only to move
+// past an id that repair gave out.
 #include "document/CKavoDoc.h"
 #include "document/CStaple.h"
+#include "document/PaperSizes.h"
 #include "keyword/KeywordHooks.h"
 #include "platform/NumText.h"
 
@@ -46,6 +48,10 @@ private:
     void CheckCounts();
     void CheckAttachments();
     void CheckStaplesAndCounters();
+    void CheckPaper();
+    void CheckGroups();
+    void DropGroup(size_t ix);
+    void CheckGroupPointers();
 
     CKavoDoc& m_doc;
     bool m_bRepair;
@@ -105,6 +111,9 @@ bool Validator::Run(int* pnResult, int* v1, int* v2, int* v3)
     CheckCounts();
     CheckAttachments();
     CheckStaplesAndCounters();
+    CheckPaper();
+    CheckGroups();
+    CheckGroupPointers();
     if (m_nLast == 0) {
         if (g_pfnKwTrace)
             g_pfnKwTrace("VALIDATION SUCCEEDED!\n");
@@ -282,6 +291,14 @@ void Validator::CheckConnectorEnd(CConnector* con, int end)
 
 void Validator::CheckFigure(CFigure* fig)
 {
+    // Sizing keeps left <= right and top <= bottom; a file may not. An
+    // inverted rectangle is hit by no point and lies inside no selection.
+    const CRect& rc = fig->m_rect;
+    if (rc.right < rc.left || rc.bottom < rc.top) {
+        Fail(320, "fig %d has inverted bounds (width %d, height %d)\n", fig->m_nId, rc.Width(), rc.Height());
+        if (m_bRepair)
+            fig->m_rect.NormalizeRect();
+    }
     const CDiagObj* c1 = AsObject(fig->m_pAttachedCon1);
     const CDiagObj* c2 = AsObject(fig->m_pAttachedCon2);
     if (c1 && !IsConnector(c1)) {
@@ -426,6 +443,100 @@ void Validator::CheckStaplesAndCounters()
         Fail(800, "bad m_nNextId (%d) max is %d\n", m_doc.m_nNextId, maxId);
     if (m_doc.m_nNextStpId < 1 || m_doc.m_nNextStpId <= maxStapleId)
         Fail(810, "bad m_nNextStpId (%d) max is %d\n", m_doc.m_nNextStpId, maxStapleId);
+}
+
+// The paper's width and length in tenths of a millimetre: a page of no size
+// tiles nothing and prints nothing. Repair takes the size of the paper code,
+// else letter paper.
+void Validator::CheckPaper()
+{
+    if (m_doc.m_nPaperWidth >= 1 && m_doc.m_nPaperLength >= 1)
+        return;
+    Fail(820, "bad paper size width %d length %d\n", m_doc.m_nPaperWidth, m_doc.m_nPaperLength);
+    if (!m_bRepair)
+        return;
+    int width = 0, length = 0;
+    if (!LookupPaperSize(m_doc.m_nPaper, width, length)) {
+        m_doc.m_nPaper = 1;
+        width = 2159;
+        length = 2794;
+    }
+    m_doc.m_nPaperWidth = width;
+    m_doc.m_nPaperLength = length;
+}
+
+// A group lists at least two objects of the document, each once (an object
+// may be listed in several groups). Entries that name no object and repeated
+// entries are dropped with repair; a group left with fewer than two members
+// is dissolved, as deleting objects dissolves one.
+void Validator::CheckGroups()
+{
+    std::unordered_set<const CDiagObj*> live(m_doc.m_pObjList->begin(), m_doc.m_pObjList->end());
+    for (size_t ix = 0; ix < m_doc.m_groupList.size();) {
+        CGroup* g = m_doc.m_groupList[ix];
+        std::unordered_set<const CDiagObj*> seen;
+        auto& members = g->m_members;
+        for (size_t i = 0; i < members.size();) {
+            const CGroup::Member& m = members[i];
+            bool drop = false;
+            if (!m.obj || !live.count(m.obj)) {
+                Fail(910, "group %d has member id=%d that names no object\n", g->m_nId, m.id);
+                drop = true;
+            } else if (!seen.insert(m.obj).second) {
+                Fail(915, "group %d lists object %d twice\n", g->m_nId, m.obj->m_nId);
+                drop = true;
+            }
+            if (drop && m_bRepair)
+                members.erase(members.begin() + long(i));
+            else
+                ++i;
+        }
+        const int count = int(seen.size());
+        if (count < 2) {
+            Fail(900, "group %d ix=%d has %d members\n", g->m_nId, int(ix), count);
+            if (m_bRepair) {
+                DropGroup(ix);
+                continue;
+            }
+        }
+        ++ix;
+    }
+}
+
+// Every object that names the group moves to the last other group that
+// lists it (the outermost one it is nested in), or to none.
+void Validator::DropGroup(size_t ix)
+{
+    CGroup* group = m_doc.m_groupList[ix];
+    m_doc.m_groupList.erase(m_doc.m_groupList.begin() + long(ix));
+    for (CDiagObj* o : *m_doc.m_pObjList) {
+        if (o->m_pGroup != group)
+            continue;
+        o->m_pGroup = nullptr;
+        for (CGroup* g : m_doc.m_groupList)
+            if (g->HasMember(o->m_nId))
+                o->m_pGroup = g;
+    }
+    group->m_members.clear();
+    delete group;
+}
+
+// An object's group pointer names a group of the list that lists it.
+void Validator::CheckGroupPointers()
+{
+    std::unordered_set<const CGroup*> groups(m_doc.m_groupList.begin(), m_doc.m_groupList.end());
+    for (CDiagObj* o : *m_doc.m_pObjList) {
+        CGroup* g = o->m_pGroup;
+        if (!g || (groups.count(g) && g->HasMember(o->m_nId)))
+            continue;
+        Fail(930, "object %d has m_pGroup that doesn't list it\n", o->m_nId);
+        if (!m_bRepair)
+            continue;
+        o->m_pGroup = nullptr;
+        for (CGroup* other : m_doc.m_groupList)
+            if (other->HasMember(o->m_nId))
+                o->m_pGroup = other;
+    }
 }
 
 bool CKavoDoc::Validate(int* pnResult, int* pValue1, int* pValue2, int* pValue3)
