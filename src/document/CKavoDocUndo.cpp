@@ -88,6 +88,16 @@ void WriteFigureState(UndoStream& s, const CFigure& f)
     s.Int32(f.m_nId);
 }
 
+// The picture block a figure state was read with, which nothing else owns
+// until the figure is added.
+void FreeReadPicture(CFigure& f)
+{
+    if (f.m_props.Graphic)
+        GlobalFree(f.m_props.Graphic);
+    f.m_props.Graphic = nullptr;
+    f.m_props.m_nGraphicType = 0;
+}
+
 bool ReadFigureState(UndoReader& r, CFigure& f)
 {
     const BYTE* data = nullptr;
@@ -119,10 +129,13 @@ bool ReadFigureState(UndoReader& r, CFigure& f)
         f.m_props.m_nGraphicType = 0;
     }
     f.m_bHasConPts = 0;
-    if (!ReadConPts(r, f.m_pConPts))
-        return false;
-    f.m_bHasConPts = f.m_pConPts ? 1 : 0;
-    return r.Int32(f.m_bVisited) && r.Int32(f.m_bSelected);
+    if (ReadConPts(r, f.m_pConPts) && r.Int32(f.m_bVisited) && r.Int32(f.m_bSelected)) {
+        f.m_bHasConPts = f.m_pConPts ? 1 : 0;
+        return true;
+    }
+    // A damaged record: the picture just made has no owner.
+    FreeReadPicture(f);
+    return false;
 }
 void WriteConnectorState(UndoStream& s, const CConnector& c)
 {
@@ -289,8 +302,10 @@ bool CKavoDoc::ReplayFigureState(UndoReader& r)
     if (!ReadFigureState(r, *fig))
         return false;
     int32_t position = 0;
-    if (!r.Int32(position))
+    if (!r.Int32(position)) {
+        FreeReadPicture(*fig);
         return false;
+    }
     if (fig->HasPicture()) {
         DiagPrintf("SMEM            From UDOC_DELFIG\n");
         m_graphics.AddUse(fig->m_props.m_nGraphicType, fig->m_props.Graphic);

@@ -94,7 +94,8 @@ int CDiagramLoadObj::BeginNamedRecordAnyName(int blockType, const std::string& n
 {
     switch (blockType) {
     case BT_FIGURE_STYLE:
-        m_figStyle.Reset();
+        // A record dropped at its end may have left its own picture behind.
+        CDiagramLoadObj::DiscardRecord(BT_FIGURE_STYLE);
         m_figStyle.SetName(name);
         return KWR_DONE;
     case BT_CONNECTOR_STYLE:
@@ -124,7 +125,7 @@ int CDiagramLoadObj::BeginNamedRecord(int blockType, const std::string& name)
         return KWR_SKIP_BLOCK;
     }
     if (blockType == BT_FIGURE_STYLE) {
-        m_figStyle.Reset();
+        CDiagramLoadObj::DiscardRecord(BT_FIGURE_STYLE);
         m_figStyle.SetName(name);
         return KWR_DONE;
     }

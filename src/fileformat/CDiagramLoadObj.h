@@ -41,6 +41,13 @@ protected:
     int BeginNamedRecord(int blockType, const std::string& name) override;
     int BeginPlainRecord(int blockType) override;
     void DiscardRecord(int blockType) override;
+    // The figure-style record's picture has passed to a library entry: the
+    // record lets go of it, so that discarding the record cannot free it.
+    void ReleaseRecordPicture()
+    {
+        m_figStyle.m_props.Graphic = nullptr;
+        m_figStyle.m_props.m_nGraphicType = 0;
+    }
 
     int HandleFigureStyleLine(const char* p) override;
     int HandleConnectorStyleLine(const char* p) override;

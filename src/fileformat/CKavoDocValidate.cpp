@@ -1,10 +1,12 @@
 // The document's consistency checks: the ids and pointers by which connectors,
-// figures and staples refer to each other, the list counts and the id
-// counters. Every failed check writes one trace line; with repair, most also
-// set the offending field to a consistent value. Counts are never changed
-// here, and counters only to move past an id that repair gave out.
+// figures, staples and groups refer to each other, the list counts, the id
+// counters, the figures' rectangles and the paper size. Every failed check
+// writes one trace line; with repair, most also set the offending field to a
+// consistent value. Counts are never changed here, and counters only to move
+// past an id that repair gave out.
 #include "document/CKavoDoc.h"
 #include "document/CStaple.h"
+#include "document/PaperSizes.h"
 #include "keyword/KeywordHooks.h"
 #include "platform/NumText.h"
 
@@ -36,7 +38,9 @@ private:
 
     void CheckDuplicateIds();
     template <class Range, class IdOf>
-    void RenumberRepeatedIds(int check, const char* format, const Range& items, IdOf idOf, int32_t& counter);
+    void RenumberRepeatedIds(int check, const char* format, const Range& items, IdOf idOf, int32_t& counter,
+                             int32_t heldMax = -1);
+    int32_t LargestHeldObjectId() const;
     void CheckObjects();
     void CheckConnectorEnd(CConnector* con, int end);
     void CheckFigure(CFigure* fig);
@@ -44,6 +48,10 @@ private:
     void CheckCounts();
     void CheckAttachments();
     void CheckStaplesAndCounters();
+    void CheckPaper();
+    void CheckGroups();
+    void DropGroup(size_t ix);
+    void CheckGroupPointers();
 
     CKavoDoc& m_doc;
     bool m_bRepair;
@@ -103,6 +111,9 @@ bool Validator::Run(int* pnResult, int* v1, int* v2, int* v3)
     CheckCounts();
     CheckAttachments();
     CheckStaplesAndCounters();
+    CheckPaper();
+    CheckGroups();
+    CheckGroupPointers();
     if (m_nLast == 0) {
         if (g_pfnKwTrace)
             g_pfnKwTrace("VALIDATION SUCCEEDED!\n");
@@ -124,12 +135,16 @@ bool Validator::Run(int* pnResult, int* v1, int* v2, int* v3)
 // its place). With repair the later one takes the next free id and the
 // counter moves past it; the references made by that id were resolved to the
 // first (connector ends to the figure of the id), and where one was not, the
-// checks that follow report it.
+// checks that follow report it. A new object id lies above every id that a
+// reference still holds for an object that is missing too: a staple keeps
+// such an id (so that undo can bring the object back), and the next relink
+// would otherwise pin it to the renumbered object, another one.
 void Validator::CheckDuplicateIds()
 {
     const CObjList& objs = *m_doc.m_pObjList;
     auto objId = [](const CDiagObj* o) -> int32_t& { return const_cast<CDiagObj*>(o)->m_nId; };
-    RenumberRepeatedIds(90, "object id=%d ix=%d repeats an earlier id\n", objs, objId, m_doc.m_nNextId);
+    RenumberRepeatedIds(90, "object id=%d ix=%d repeats an earlier id\n", objs, objId, m_doc.m_nNextId,
+                        LargestHeldObjectId());
     RenumberRepeatedIds(91, "staple id=%d ix=%d repeats an earlier id\n", *m_doc.m_pStapleList, objId,
                         m_doc.m_nNextStpId);
     auto groupId = [](const CGroup* g) -> int32_t& { return const_cast<CGroup*>(g)->m_nId; };
@@ -137,10 +152,34 @@ void Validator::CheckDuplicateIds()
                         m_doc.m_nNextGrpId);
 }
 
-template <class Range, class IdOf>
-void Validator::RenumberRepeatedIds(int check, const char* format, const Range& items, IdOf idOf, int32_t& counter)
+// The largest object id named by a staple, a connector end or a group entry
+// (resolved or not); -1 for none.
+int32_t Validator::LargestHeldObjectId() const
 {
-    int64_t next = counter;
+    int32_t held = -1;
+    for (const CDiagObj* o : *m_doc.m_pStapleList)
+        if (o->GetType() == kObjStaple) {
+            const auto* st = static_cast<const CStaple*>(o);
+            held = std::max({held, st->m_nConId, st->m_nFig1Id, st->m_nFig2Id});
+        }
+    for (const CDiagObj* o : *m_doc.m_pObjList)
+        if (IsConnector(o)) {
+            const auto* con = static_cast<const CConnector*>(o);
+            held = std::max({held, con->m_nFigId1, con->m_nFigId2});
+        }
+    for (const CGroup* g : m_doc.m_groupList)
+        for (const CGroup::Member& m : g->m_members)
+            held = std::max(held, m.id);
+    for (const CGroup::Member& m : m_doc.m_lastUngroup.m_members)
+        held = std::max(held, m.id);
+    return held;
+}
+
+template <class Range, class IdOf>
+void Validator::RenumberRepeatedIds(int check, const char* format, const Range& items, IdOf idOf, int32_t& counter,
+                                    int32_t heldMax)
+{
+    int64_t next = std::max<int64_t>(counter, int64_t(heldMax) + 1);
     for (const auto* item : items)
         next = std::max(next, int64_t(idOf(item)) + 1);
     std::unordered_set<int32_t> seen;
@@ -252,6 +291,14 @@ void Validator::CheckConnectorEnd(CConnector* con, int end)
 
 void Validator::CheckFigure(CFigure* fig)
 {
+    // Sizing keeps left <= right and top <= bottom; a file may not. An
+    // inverted rectangle is hit by no point and lies inside no selection.
+    const CRect& rc = fig->m_rect;
+    if (rc.right < rc.left || rc.bottom < rc.top) {
+        Fail(320, "fig %d has inverted bounds (width %d, height %d)\n", fig->m_nId, rc.Width(), rc.Height());
+        if (m_bRepair)
+            fig->m_rect.NormalizeRect();
+    }
     const CDiagObj* c1 = AsObject(fig->m_pAttachedCon1);
     const CDiagObj* c2 = AsObject(fig->m_pAttachedCon2);
     if (c1 && !IsConnector(c1)) {
@@ -396,6 +443,100 @@ void Validator::CheckStaplesAndCounters()
         Fail(800, "bad m_nNextId (%d) max is %d\n", m_doc.m_nNextId, maxId);
     if (m_doc.m_nNextStpId < 1 || m_doc.m_nNextStpId <= maxStapleId)
         Fail(810, "bad m_nNextStpId (%d) max is %d\n", m_doc.m_nNextStpId, maxStapleId);
+}
+
+// The paper's width and length in tenths of a millimetre: a page of no size
+// tiles nothing and prints nothing. Repair takes the size of the paper code,
+// else letter paper.
+void Validator::CheckPaper()
+{
+    if (m_doc.m_nPaperWidth >= 1 && m_doc.m_nPaperLength >= 1)
+        return;
+    Fail(820, "bad paper size width %d length %d\n", m_doc.m_nPaperWidth, m_doc.m_nPaperLength);
+    if (!m_bRepair)
+        return;
+    int width = 0, length = 0;
+    if (!LookupPaperSize(m_doc.m_nPaper, width, length)) {
+        m_doc.m_nPaper = 1;
+        width = 2159;
+        length = 2794;
+    }
+    m_doc.m_nPaperWidth = width;
+    m_doc.m_nPaperLength = length;
+}
+
+// A group lists at least two objects of the document, each once (an object
+// may be listed in several groups). Entries that name no object and repeated
+// entries are dropped with repair; a group left with fewer than two members
+// is dissolved, as deleting objects dissolves one.
+void Validator::CheckGroups()
+{
+    std::unordered_set<const CDiagObj*> live(m_doc.m_pObjList->begin(), m_doc.m_pObjList->end());
+    for (size_t ix = 0; ix < m_doc.m_groupList.size();) {
+        CGroup* g = m_doc.m_groupList[ix];
+        std::unordered_set<const CDiagObj*> seen;
+        auto& members = g->m_members;
+        for (size_t i = 0; i < members.size();) {
+            const CGroup::Member& m = members[i];
+            bool drop = false;
+            if (!m.obj || !live.count(m.obj)) {
+                Fail(910, "group %d has member id=%d that names no object\n", g->m_nId, m.id);
+                drop = true;
+            } else if (!seen.insert(m.obj).second) {
+                Fail(915, "group %d lists object %d twice\n", g->m_nId, m.obj->m_nId);
+                drop = true;
+            }
+            if (drop && m_bRepair)
+                members.erase(members.begin() + long(i));
+            else
+                ++i;
+        }
+        const int count = int(seen.size());
+        if (count < 2) {
+            Fail(900, "group %d ix=%d has %d members\n", g->m_nId, int(ix), count);
+            if (m_bRepair) {
+                DropGroup(ix);
+                continue;
+            }
+        }
+        ++ix;
+    }
+}
+
+// Every object that names the group moves to the last other group that
+// lists it (the outermost one it is nested in), or to none.
+void Validator::DropGroup(size_t ix)
+{
+    CGroup* group = m_doc.m_groupList[ix];
+    m_doc.m_groupList.erase(m_doc.m_groupList.begin() + long(ix));
+    for (CDiagObj* o : *m_doc.m_pObjList) {
+        if (o->m_pGroup != group)
+            continue;
+        o->m_pGroup = nullptr;
+        for (CGroup* g : m_doc.m_groupList)
+            if (g->HasMember(o->m_nId))
+                o->m_pGroup = g;
+    }
+    group->m_members.clear();
+    delete group;
+}
+
+// An object's group pointer names a group of the list that lists it.
+void Validator::CheckGroupPointers()
+{
+    std::unordered_set<const CGroup*> groups(m_doc.m_groupList.begin(), m_doc.m_groupList.end());
+    for (CDiagObj* o : *m_doc.m_pObjList) {
+        CGroup* g = o->m_pGroup;
+        if (!g || (groups.count(g) && g->HasMember(o->m_nId)))
+            continue;
+        Fail(930, "object %d has m_pGroup that doesn't list it\n", o->m_nId);
+        if (!m_bRepair)
+            continue;
+        o->m_pGroup = nullptr;
+        for (CGroup* other : m_doc.m_groupList)
+            if (other->HasMember(o->m_nId))
+                o->m_pGroup = other;
+    }
 }
 
 bool CKavoDoc::Validate(int* pnResult, int* pValue1, int* pValue2, int* pValue3)

@@ -6,6 +6,8 @@
 #include "fileformat/DocFileHooks.h"
 #include "keyword/KeywordStreams.h"
 
+#include <unordered_set>
+
 CPasteLoadObj::CPasteLoadObj(CKavoDoc* doc, int objIdBase, int stpIdBase, int groupIdBase, int symSuffixBase,
                              int offsetX, int offsetY)
     : CDiagramLoadObj(doc), m_nObjIdBase(objIdBase), m_nStpIdBase(stpIdBase), m_nGroupIdBase(groupIdBase),
@@ -119,8 +121,12 @@ int CPasteLoadObj::EndConnector()
 
 int CPasteLoadObj::EndFigureStyle()
 {
-    if (m_pDoc->m_figStyles.FindByName(m_figStyle.m_strName) >= 0)
+    // The document's own style of the name is used: the record goes, with a
+    // picture read inside it.
+    if (m_pDoc->m_figStyles.FindByName(m_figStyle.m_strName) >= 0) {
+        DiscardRecord(BT_FIGURE_STYLE);
         return KWR_DONE;
+    }
     if (m_figStyle.HasButton)
         m_bStyleBarFlag = 1;
     return CDiagramLoadObj::EndFigureStyle();
@@ -178,16 +184,37 @@ PasteMark MarkDocument(const CKavoDoc& doc)
             doc.m_endSymbols.GetCount(), doc.m_nNextId, doc.m_nNextStpId, doc.m_nNextGrpId};
 }
 
+// A picture read inside a pasted figure or style record (old files' inline
+// picture data) that the graphics list does not hold: nothing else frees it.
+void NoteLoosePicture(const CKavoDoc& doc, const CFigProps& props, std::unordered_set<HGLOBAL>& loose)
+{
+    if (props.HasGraphic() && props.Graphic && !doc.m_graphics.FindByHandle(props.m_nGraphicType, props.Graphic))
+        loose.insert(props.Graphic);
+}
+
+// Frees the loose pictures that nothing the document kept uses.
+void FreeLoosePictures(CKavoDoc& doc, std::unordered_set<HGLOBAL>& loose)
+{
+    for (int i = 0; i < doc.m_figStyles.GetCount(); ++i)
+        loose.erase(doc.m_figStyles.GetAt(i)->m_props.Graphic);
+    doc.ForEachFigure([&](const CFigure* f) { loose.erase(f->m_props.Graphic); });
+    for (HGLOBAL h : loose)
+        GlobalFree(h);
+    loose.clear();
+}
+
 // Takes back what a failed paste added. The pasted records were never
-// linked to anything, so they are simply unhooked and freed; their pictures
-// go with the rebuild of the graphics list.
+// linked to anything, so they are simply unhooked and freed; pictures of the
+// graphics list go with its rebuild, loose ones are freed here.
 void RollBack(CKavoDoc& doc, const PasteMark& mark)
 {
+    std::unordered_set<HGLOBAL> loose;
     while (doc.m_pObjList->GetCount() > mark.objects) {
         CDiagObj* o = doc.m_pObjList->GetAt(doc.m_pObjList->GetCount() - 1);
         doc.m_pObjList->Remove(o);
         if (o->GetType() == kObjFigure) {
             auto* f = static_cast<CFigure*>(o);
+            NoteLoosePicture(doc, f->m_props, loose);
             f->m_props.Graphic = nullptr;
             f->m_props.m_nGraphicType = 0;
         }
@@ -202,8 +229,11 @@ void RollBack(CKavoDoc& doc, const PasteMark& mark)
         delete doc.m_groupList.back();
         doc.m_groupList.pop_back();
     }
-    for (int i = doc.m_figStyles.GetCount() - 1; i >= mark.figStyles; --i)
+    for (int i = doc.m_figStyles.GetCount() - 1; i >= mark.figStyles; --i) {
+        NoteLoosePicture(doc, doc.m_figStyles.GetAt(i)->m_props, loose);
         doc.m_figStyles.Delete(i);
+    }
+    FreeLoosePictures(doc, loose);
     for (int i = doc.m_conStyles.GetCount() - 1; i >= mark.conStyles; --i)
         doc.m_conStyles.Delete(i);
     for (int i = doc.m_figSymbols.GetCount() - 1; i >= mark.figSymbols; --i)

@@ -90,9 +90,13 @@ int CStyleCopyLoadObj::EndFigureStyle()
     if (at < 0)
         return CDiagramLoadObj::EndFigureStyle();
     // The replaced style's picture goes with the rebuild of the graphics
-    // list after the load.
-    if (Replace(kIdsFigureStyle, m_figStyle.m_strName))
+    // list after the load; the record's own picture belongs to the library
+    // entry now. A record the user declined keeps its picture, which the
+    // next record or the loader frees.
+    if (Replace(kIdsFigureStyle, m_figStyle.m_strName)) {
         m_pDoc->m_figStyles.SetEntry(at, &m_figStyle);
+        ReleaseRecordPicture();
+    }
     return KWR_DONE;
 }
 
@@ -170,6 +174,7 @@ int CVariantLoadObj::EndFigureStyle()
     if (kind != 0 && kind != 1 && m_figStyle.m_props.m_fill.m_nKind == 1)
         m_figStyle.m_props.m_fill.m_nKind = kind;
     m_pDoc->m_figStyles.SetEntry(at, &m_figStyle);
+    ReleaseRecordPicture();
     CFigProps& p = style->m_props;
     if (!style->Label && p.m_fill.m_nKind != 0 && p.m_fill.m_nKind != 1 && p.m_fill.m_crColor1 == kWhite &&
         p.TextColor == kWhite)

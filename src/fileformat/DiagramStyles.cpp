@@ -129,8 +129,7 @@ int CDiagramLoadObj::EndFigureStyle()
     if (entry->m_props.HasGraphic())
         m_pDoc->m_graphics.RegisterAlloc(entry->m_props.m_nGraphicType, &entry->m_props.Graphic, false);
     // The picture belongs to the library entry now.
-    s.m_props.Graphic = nullptr;
-    s.m_props.m_nGraphicType = 0;
+    ReleaseRecordPicture();
     return KWR_DONE;
 }
 

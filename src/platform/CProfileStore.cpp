@@ -1,6 +1,8 @@
 #include "platform/CProfileStore.h"
 
+#include "platform/Ansi.h"
 #include "platform/NumText.h"
+#include "platform/Prompt.h"
 #include "platform/TextCase.h"
 
 #include <QDir>
@@ -8,6 +10,7 @@
 #include <QFileInfo>
 #include <QSaveFile>
 
+#include <set>
 #include <string_view>
 
 namespace {
@@ -95,6 +98,35 @@ std::string PathText(const QString& path)
 {
     return QFile::encodeName(path).toStdString();
 }
+
+// Copies aside are "<file>.bad", then "<file>.bad2" to "<file>.bad9": a file
+// damaged again after its first copy keeps the lines of each damage.
+constexpr int kMaxDamagedCopies = 9;
+
+QString DamagedCopyName(const QString& path, int n)
+{
+    return path + ".bad" + (n > 1 ? QString::number(n) : QString());
+}
+
+QByteArray FileBytes(const QString& path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+// Tells the user about a settings file, once a file in a run: the settings
+// are read at start-up, and a later read of the same file tells nothing new.
+void TellUser(const QString& path, const std::string& text)
+{
+    static std::set<QString> told;
+    if (told.insert(path).second)
+        ShowPrompt(text, MB_OK | MB_ICONEXCLAMATION);
+}
+
+std::string Shown(const QString& path)
+{
+    return QStringToAnsi(QDir::toNativeSeparators(path));
+}
 } // namespace
 
 void SetProfileTrace(ProfileTraceFn trace)
@@ -130,18 +162,38 @@ bool CProfileStore::Load()
     if (!f.open(QIODevice::ReadOnly)) {
         // The next save would replace a file nobody could read: it goes aside
         // (a folder of that name stays, as no save can replace it).
-        const QString bad = m_path + ".bad";
-        const bool moved = QFileInfo(m_path).isFile() && !QFileInfo::exists(bad) && QFile::rename(m_path, bad);
+        QString bad;
+        for (int n = 1; n <= kMaxDamagedCopies && bad.isEmpty() && QFileInfo(m_path).isFile(); ++n)
+            if (!QFileInfo::exists(DamagedCopyName(m_path, n)))
+                bad = DamagedCopyName(m_path, n);
+        const bool moved = !bad.isEmpty() && QFile::rename(m_path, bad);
         const std::string where = moved ? "; moved to " + PathText(bad) : std::string();
         Trace(StrPrintf("ERR!  Settings file %s cannot be read%s\n", PathText(m_path).c_str(), where.c_str()));
+        if (moved)
+            TellUser(m_path, "The settings file\n" + Shown(m_path) +
+                                 "\ncannot be read. It was moved to\n" + Shown(bad) +
+                                 "\nand the program starts with its default settings.");
         return false;
     }
     const QByteArray all = f.readAll();
     f.close();
     ReadText(std::string_view(all.constData(), size_t(all.size())));
-    if (m_damagedLines > 0)
-        KeepDamagedCopy();
+    // The lines that could not be read go to the copy, not back into the
+    // file: the next save writes only what was read. Without a copy they
+    // stay, so that nothing is lost.
+    if (m_damagedLines > 0 && KeepDamagedCopy(all))
+        DropDamagedLines();
     return true;
+}
+
+void CProfileStore::DropDamagedLines()
+{
+    auto damaged = [](const Entry& e) { return e.damaged; };
+    std::erase_if(m_preamble, damaged);
+    for (Section& s : m_sections) {
+        std::erase_if(s.entries, damaged);
+        s.Reindex();
+    }
 }
 
 void CProfileStore::ReadText(std::string_view text)
@@ -168,10 +220,11 @@ void CProfileStore::ReadText(std::string_view text)
         if (comment || eq == std::string_view::npos || !current) {
             if (!comment)
                 ++m_damagedLines;
+            Entry kept{{}, std::string(raw), true, !comment};
             if (current)
-                current->entries.push_back({{}, std::string(raw), true});
+                current->entries.push_back(std::move(kept));
             else
-                m_preamble.emplace_back(raw);
+                m_preamble.push_back(std::move(kept));
             continue;
         }
         std::string key = Unescape(std::string(Trim(line.substr(0, eq))));
@@ -186,24 +239,47 @@ void CProfileStore::ReadText(std::string_view text)
     }
 }
 
-void CProfileStore::KeepDamagedCopy()
+bool CProfileStore::KeepDamagedCopy(const QByteArray& bytes)
 {
-    const QString bad = m_path + ".bad";
-    const bool before = QFileInfo::exists(bad);
-    const bool copied = !before && QFile::copy(m_path, bad);
+    // A copy of these very bytes made by an earlier start is used again.
+    QString bad;
+    bool before = false, copied = false;
+    for (int n = 1; n <= kMaxDamagedCopies && bad.isEmpty(); ++n) {
+        const QString name = DamagedCopyName(m_path, n);
+        if (!QFileInfo::exists(name)) {
+            bad = name;
+            copied = QFile::copy(m_path, bad);
+        } else if (FileBytes(name) == bytes) {
+            bad = name;
+            before = true;
+        }
+    }
     const char* what = copied   ? "a copy is kept as"
                        : before ? "the copy made before stays in"
                                 : "no copy could be made in";
     Trace(StrPrintf("ERR!  Settings file %s could not be read whole (unread lines: %d); %s %s\n",
-                    PathText(m_path).c_str(), m_damagedLines, what, PathText(bad).c_str()));
+                    PathText(m_path).c_str(), m_damagedLines, what,
+                    PathText(bad.isEmpty() ? DamagedCopyName(m_path, 1) : bad).c_str()));
+    const std::string lines = m_damagedLines == 1 ? "1 line" : StrPrintf("%d lines", m_damagedLines);
+    if (copied || before)
+        TellUser(m_path, StrPrintf("The settings file\n%s\nwas damaged: %s could not be read and %s left out of "
+                                   "it.\nThe file as it was is kept as\n%s",
+                                   Shown(m_path).c_str(), lines.c_str(), m_damagedLines == 1 ? "is" : "are",
+                                   Shown(bad).c_str()));
+    else
+        TellUser(m_path, StrPrintf("The settings file\n%s\nwas damaged: %s could not be read.\nNo copy of it "
+                                   "could be made, so %s in the file.",
+                                   Shown(m_path).c_str(), lines.c_str(),
+                                   m_damagedLines == 1 ? "it stays" : "they stay"));
+    return copied || before;
 }
 
 bool CProfileStore::Save() const
 {
     QDir().mkpath(QFileInfo(m_path).absolutePath());
     std::string text;
-    for (const std::string& line : m_preamble)
-        text += line + "\n";
+    for (const Entry& line : m_preamble)
+        text += line.value + "\n";
     for (const auto& s : m_sections) {
         text += "[" + s.name + "]\n";
         for (const Entry& e : s.entries)

@@ -5,10 +5,14 @@
 // binary blocks as hex) and come back exactly as written. Sections and keys are
 // indexed, so loading and every look-up take constant time per key.
 //
-// Lines the store does not read as a section or a value (comments, text
-// before the first section, lines without '=') are kept where they stood and
-// written back as they were. A file that could not be read whole is copied
-// once to "<file>.bad" before anything overwrites it, and the trace says so.
+// Comments are kept where they stood and written back as they were. Other
+// lines the store does not read as a section or a value (text before the
+// first section, lines without '=') and values given again are damage: the
+// file as it was is copied to "<file>.bad" (or .bad2 to .bad9 when an earlier
+// copy holds other bytes), the trace and the user are told where, and the
+// next save writes only what was read. When no copy can be made the unread
+// lines stay in the file, so that nothing is lost.
+#include <QByteArray>
 #include <QString>
 
 #include <optional>
@@ -30,8 +34,8 @@ public:
 
     const QString& Path() const { return m_path; }
     // Reads the file; a missing file is an empty store (true). False when the
-    // file exists but cannot be read: it is then moved to "<file>.bad" (when
-    // no such copy exists yet) so that the next save cannot replace it.
+    // file exists but cannot be read: it is then moved to the first free copy
+    // name so that the next save cannot replace it, and the user is told.
     bool Load();
     // Writes the whole store to a sibling temporary and renames it over the file,
     // so an interrupted save keeps the previous file. Creates the folder.
@@ -56,6 +60,7 @@ private:
         std::string key;
         std::string value;
         bool kept = false;
+        bool damaged = false; // a kept line that is no comment
     };
     struct Section {
         std::string name;
@@ -68,10 +73,12 @@ private:
     Section& SectionFor(const std::string& name);
     void Clear();
     void ReadText(std::string_view text);
-    void KeepDamagedCopy();
+    // Whether the bytes read are now in a copy beside the file.
+    bool KeepDamagedCopy(const QByteArray& bytes);
+    void DropDamagedLines();
 
     QString m_path;
-    std::vector<std::string> m_preamble; // kept lines before the first section
+    std::vector<Entry> m_preamble; // kept lines before the first section
     std::vector<Section> m_sections;
     std::unordered_map<std::string, size_t> m_sectionIndex; // case-folded name -> section
     int m_damagedLines = 0;

@@ -30,14 +30,6 @@ bool WithinLimit(size_t length, int limit)
     return limit <= 0 || length <= size_t(limit);
 }
 
-// The characters a Char token of ch is written as.
-std::string EscapedChar(char ch)
-{
-    if (ch == '\\' || ch == '{' || ch == '}')
-        return std::string(1, '\\') + ch;
-    return std::string(1, ch);
-}
-
 } // namespace
 
 bool BuildMarkupFontPrefix(std::string& out, uint16_t align, const LOGFONT& logfont, COLORREF color, int limit)
@@ -50,7 +42,7 @@ bool BuildMarkupFontPrefix(std::string& out, uint16_t align, const LOGFONT& logf
     out += logfont.lfUnderline ? "\\ul1" : "\\ul0";
     AppendWord(out, "\\fs", 2 * std::abs(int(logfont.lfHeight)));
     out += "\\f0 ";
-    out += std::string(logfont.lfFaceName, strnlen(logfont.lfFaceName, LF_FACESIZE));
+    out += EscapeMarkupChars(std::string_view(logfont.lfFaceName, strnlen(logfont.lfFaceName, LF_FACESIZE)));
     out += ';';
     // A colour that is not set is left out, so that reading the prefix back
     // leaves it unset.
@@ -133,7 +125,7 @@ void BuildFormatCodes(std::string& out, std::string& text, const MarkupScanner& 
 
 bool InsertCharAt(std::string& text, int index, char ch, int limit)
 {
-    return InsertStringAt(text, index, EscapedChar(ch), limit, true);
+    return InsertStringAt(text, index, EscapeMarkupChars(std::string_view(&ch, 1)), limit, true);
 }
 
 bool InsertStringAt(std::string& text, int index, const std::string& str, int limit, bool beforeCodes)

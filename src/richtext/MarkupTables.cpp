@@ -2,6 +2,7 @@
 // adding to, renumbering and compacting them.
 #include "richtext/MarkupBuilder.h"
 #include "richtext/MarkupTables.h"
+#include "richtext/MarkupToken.h"
 
 #include "richtext/MarkupWalker.h"
 
@@ -87,11 +88,11 @@ bool WriteFontTable(std::string& text, int count, const char (*faces)[kMarkupFac
     std::string group;
     if (count > 0) {
         group = "{\\fonttbl ";
-        char buf[96];
-        for (int i = 0; i < count; ++i) {
-            std::snprintf(buf, sizeof buf, "{\\f%d %.31s;}", i, faces[i]);
-            group += buf;
-        }
+        // A face read from markup may hold escaped braces: written plainly
+        // they would close the entry's group early.
+        for (int i = 0; i < count; ++i)
+            group += "{\\f" + std::to_string(i) + " " +
+                     EscapeMarkupChars(std::string_view(faces[i], strnlen(faces[i], kMarkupFaceLen - 1))) + ";}";
         group += '}';
     }
     return ReplaceTable(text, false, group);

@@ -90,3 +90,15 @@ int NextMarkupToken(const char* text, char& ch, int& param, int& length)
         return Mk::Unrecognised;
     return LookUpWord(text + 1, letters);
 }
+
+std::string EscapeMarkupChars(std::string_view plain)
+{
+    std::string out;
+    out.reserve(plain.size());
+    for (char ch : plain) {
+        if (ch == '\\' || ch == '{' || ch == '}')
+            out += '\\';
+        out += ch;
+    }
+    return out;
+}

@@ -3,6 +3,8 @@
 // "\{" and "\}", control words with an optional numeric parameter and one
 // delimiting space, and the group braces that hold the colour and font tables.
 // Texts are Windows-1252 bytes; a NUL ends a text.
+#include <string>
+#include <string_view>
 
 namespace Mk {
 // Token kinds as the markup operations exchange them.
@@ -54,3 +56,8 @@ constexpr int kMarkupPrefixLimit = 1024;
 // range); length: the characters the token takes (at least 1). Kind End for a
 // null text or at its terminator.
 int NextMarkupToken(const char* text, char& ch, int& param, int& length);
+
+// Plain characters as markup: every "\\", "{" and "}" escaped, so that each
+// reads back as the one character it was (a face name in a font table, a
+// typed brace) and no brace opens or closes a group.
+std::string EscapeMarkupChars(std::string_view plain);

@@ -54,15 +54,25 @@ bool PasteRichTextFromClipboard(const QMimeData& data, std::string& text, const 
                                 int& pastedCount)
 {
     pastedCount = 0;
+    const std::string original = text;
     const int before = CountMarkupChars(text);
-    auto done = [&] {
-        pastedCount = CountMarkupChars(text) - before;
-        return true;
+    // A format that gives no character (markup of tables and codes only)
+    // pastes nothing: the text stays as it was and the next format is tried,
+    // so that a paste reported as empty never changes the text.
+    auto took = [&](bool inserted) {
+        const int added = inserted ? CountMarkupChars(text) - before : 0;
+        if (added > 0) {
+            pastedCount = added;
+            return true;
+        }
+        text = original;
+        return false;
     };
     if (data.hasFormat(kMimeKrtf)) {
         const QByteArray b = data.data(kMimeKrtf);
-        if (InsertMarkupAt(text, &format, std::string(b.constData(), size_t(b.size())), index, kMarkupTextLimit))
-            return done();
+        if (took(InsertMarkupAt(text, &format, std::string(b.constData(), size_t(b.size())), index,
+                                kMarkupTextLimit)))
+            return true;
     }
     for (const char* rtfType : {kMimeRtf, kMimeRtfWithoutObjects}) {
         if (!data.hasFormat(rtfType))
@@ -70,16 +80,16 @@ bool PasteRichTextFromClipboard(const QMimeData& data, std::string& text, const 
         const QByteArray b = data.data(rtfType);
         std::string markup;
         if (RtfToMarkup(std::string(b.constData(), size_t(b.size())), markup) &&
-            InsertMarkupAt(text, &format, markup, index, kMarkupTextLimit))
-            return done();
+            took(InsertMarkupAt(text, &format, markup, index, kMarkupTextLimit)))
+            return true;
     }
     if (data.hasText()) {
         std::string plain = QStringToAnsi(data.text());
         if (plain.size() > size_t(kMarkupTextLimit))
             plain.resize(size_t(kMarkupTextLimit));
         PlainTextToMarkupForPaste(plain);
-        if (!plain.empty() && InsertStringAt(text, index, plain, kMarkupTextLimit, true))
-            return done();
+        if (!plain.empty() && took(InsertStringAt(text, index, plain, kMarkupTextLimit, true)))
+            return true;
     }
     return false;
 }

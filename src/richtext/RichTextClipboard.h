@@ -21,7 +21,8 @@ void PutRichTextOnClipboard(QMimeData& data, const std::string& text, const Text
                             int last);
 
 // Pastes at the visible index: the system's markup, else RTF, else plain text
-// (cut to 4095 characters). False, with the text unchanged, when nothing
-// could be pasted. pastedCount: the visible characters added.
+// (cut to 4095 characters); a format that adds no visible character is
+// passed over. False, with the text unchanged, when no format added one.
+// pastedCount: the visible characters added.
 bool PasteRichTextFromClipboard(const QMimeData& data, std::string& text, const TextFormatRec& format, int index,
                                 int& pastedCount);

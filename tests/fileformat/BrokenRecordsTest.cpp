@@ -99,6 +99,7 @@ TEST(BrokenRecords, AcceptedValuesAndConversions)
     const Loaded r = Load(doc, "GridX 8\nAttachMode 2\nSmartConnect TRUE\n"
                                "Figure 1\n{\nStyle \"Box\"\nFillColor 1,2,3\nTypeEsc 900\nTypeSize 12\n"
                                "TypeFace \"" + face40 + "\"\nShadow TRUE\nText \"a\"\n}\n"
+                               "Figure 7\n{\nBounds 0,0,10,10\n}\nFigure 9\n{\nBounds 0,0,10,10\n}\n"
                                "Group 1\n{\n1, 7,\n9\n}\n");
     EXPECT_TRUE(r.errors.empty()) << r.errors[0].second;
     EXPECT_EQ(doc.m_nGridX, 8);

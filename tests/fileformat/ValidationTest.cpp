@@ -242,6 +242,21 @@ struct Scene {
         EXPECT_TRUE(doc.m_pObjList->AddTail(obj));
         return obj;
     }
+    // Group 1 with the entries given (an object and its id, or null and an
+    // id); each object named joins it.
+    CGroup* Group(std::initializer_list<std::pair<CDiagObj*, int>> entries)
+    {
+        auto* g = new CGroup();
+        g->m_nId = 1;
+        for (const auto& [obj, id] : entries) {
+            g->m_members.push_back({obj, id});
+            if (obj)
+                obj->m_pGroup = g;
+        }
+        EXPECT_TRUE(doc.AddGroup(g));
+        doc.m_nNextGrpId = 2;
+        return g;
+    }
     // A staple of the type with id 1, pinning `pinned`.
     CStaple* Pin(int type, CFigure* pinned, CFigure* fig1, CFigure* fig2)
     {
@@ -284,8 +299,20 @@ std::string State(const Scene& s)
         }
         out += std::to_string(list->m_nFigCount) + "/" + std::to_string(list->m_nConCount) + "\n";
     }
-    for (const CGroup* g : s.doc.m_groupList)
-        out += "group " + std::to_string(g->m_nId) + "\n";
+    for (CDiagObj* o : *s.doc.m_pObjList)
+        if (o->GetType() == kObjFigure) {
+            const CRect& rc = static_cast<CFigure*>(o)->m_rect;
+            out += StrPrintf("rect %d,%d,%d,%d\n", rc.left, rc.top, rc.right, rc.bottom);
+        }
+    for (const CDiagObj* o : *s.doc.m_pObjList)
+        out += "in group " + Ptr(o->m_pGroup) + "\n";
+    for (const CGroup* g : s.doc.m_groupList) {
+        out += "group " + std::to_string(g->m_nId);
+        for (const CGroup::Member& m : g->m_members)
+            out += " " + std::to_string(m.id) + "@" + Ptr(m.obj);
+        out += "\n";
+    }
+    out += StrPrintf("paper %d %d %d\n", s.doc.m_nPaper, s.doc.m_nPaperWidth, s.doc.m_nPaperLength);
     return out + std::to_string(s.doc.m_nNextId) + "/" + std::to_string(s.doc.m_nNextStpId) + "/" +
            std::to_string(s.doc.m_nNextGrpId);
 }
@@ -375,6 +402,28 @@ TEST(ValidationChecks, EachCheckReportsAndRepairsItsFault)
              s.doc.m_nNextGrpId = 4;
          },
          "group id=3 ix=1 repeats an earlier id\n", true},
+        // A rectangle a file gave inverted, a paper of no size.
+        {320, [](Scene& s) { s.f3->m_rect = CRect(900, 100, 800, 0); },
+         "fig 3 has inverted bounds (width -100, height -100)\n", true},
+        {820,
+         [](Scene& s) {
+             s.doc.m_nPaperWidth = -5;
+             s.doc.m_nPaperLength = 2794;
+         },
+         "bad paper size width -5 length 2794\n", true},
+        // Groups: fewer than two members, an entry of no object, an object
+        // listed twice, an object naming a group that does not list it.
+        {900, [](Scene& s) { s.Group({{s.f1, 1}}); }, "group 1 ix=0 has 1 members\n", true},
+        {910, [](Scene& s) { s.Group({{s.f1, 1}, {nullptr, 42}, {s.f2, 2}}); },
+         "group 1 has member id=42 that names no object\n", true},
+        {915, [](Scene& s) { s.Group({{s.f1, 1}, {s.f2, 2}, {s.f1, 1}}); }, "group 1 lists object 1 twice\n",
+         true},
+        {930,
+         [](Scene& s) {
+             CGroup* g = s.Group({{s.f1, 1}, {s.f2, 2}});
+             s.f3->m_pGroup = g;
+         },
+         "object 3 has m_pGroup that doesn't list it\n", true},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.line);
@@ -485,4 +534,70 @@ TEST(ValidationOnLoad, UndoAfterRepeatedIdsTakesBackTheObjectItLogged)
     doc.UndoLastStep();
     EXPECT_EQ(first->m_rect, CRect(0, 0, 100, 100));
     EXPECT_EQ(second->m_rect, CRect(300, 0, 400, 100));
+}
+
+// Two connectors of one id beside a label whose staple holds the id of a
+// connector that is missing (7). The repeated id must not become 7: the
+// save's relink would pin the label to that connector and the label would
+// move to another line. The staple stays free.
+TEST(ValidationOnLoad, RenumberedIdsAvoidIdsThatStaplesStillHold)
+{
+    TraceRecorder trace;
+    CKavoDoc doc;
+    PrepareForLoad(doc);
+    ASSERT_TRUE(LoadText(doc, ReadFile(TestDataPath("fileformat/staple-holds-missing-id.kvd"))));
+    EXPECT_TRUE(Traced("VALIDATION FAILED 00090: object id=4 ix=4 repeats an earlier id\n"));
+    ASSERT_EQ(doc.m_pStapleList->GetCount(), 1);
+    auto* st = static_cast<CStaple*>(doc.m_pStapleList->GetAt(0));
+    EXPECT_EQ(st->m_pCon, nullptr);
+    EXPECT_EQ(st->m_nConId, 7);
+    auto* repeated = doc.m_pObjList->GetAt(4);
+    ASSERT_EQ(repeated->GetType(), kObjConnector);
+    EXPECT_GT(repeated->m_nId, 7);
+    EXPECT_GT(doc.m_nNextId, repeated->m_nId);
+
+    // The save's renumbering leaves the label free.
+    ASSERT_TRUE(doc.RenumberIDs(0));
+    EXPECT_EQ(st->m_pCon, nullptr);
+    const std::string text = WriteDoc(doc);
+    const size_t staple = text.find("Staple 1");
+    ASSERT_NE(staple, std::string::npos);
+    EXPECT_EQ(text.find("Connector -1", staple), text.find("Connector ", staple)) << text.substr(staple);
+}
+
+// What a damaged file may hold beside sound objects: an inverted rectangle,
+// a paper of negative width, a group of one member, one of members that are
+// not there, one that lists an object twice. Each is reported and repaired;
+// an object in two groups (nested groups) is sound.
+TEST(ValidationOnLoad, BoundsPaperAndGroupsAreReportedAndRepaired)
+{
+    TraceRecorder trace;
+    CKavoDoc doc;
+    PrepareForLoad(doc);
+    ASSERT_TRUE(LoadText(doc, Diagram("Paper 1\nPaperWidth -5\n" + Fig(1, 0) + Fig(2, 200) + Fig(3, 400) +
+                                      "Figure 4\n{\nBounds 700,100,600,0\n}\n" +
+                                      "Group 1\n{\n1,2\n}\nGroup 2\n{\n2,3\n}\nGroup 3\n{\n4\n}\n"
+                                      "Group 4\n{\n98,99\n}\nGroup 5\n{\n3,4,3\n}\n")));
+    for (const char* line : {"VALIDATION FAILED 00320: fig 4 has inverted bounds (width -100, height -100)\n",
+                             "VALIDATION FAILED 00820: bad paper size width -5 length 2794\n",
+                             "VALIDATION FAILED 00900: group 3 ix=2 has 1 members\n",
+                             "VALIDATION FAILED 00910: group 4 has member id=-1 that names no object\n",
+                             "VALIDATION FAILED 00900: group 4 ix=2 has 0 members\n",
+                             "VALIDATION FAILED 00915: group 5 lists object 3 twice\n"})
+        EXPECT_TRUE(Traced(line)) << line;
+    const auto* fig4 = static_cast<const CFigure*>(doc.m_pObjList->FindById(4));
+    ASSERT_TRUE(fig4);
+    EXPECT_EQ(fig4->m_rect, CRect(600, 0, 700, 100));
+    EXPECT_EQ(doc.m_nPaperWidth, 2159);
+    EXPECT_EQ(doc.m_nPaperLength, 2794);
+    // Groups 1, 2 and 5 stay; figure 4 is in group 5 alone now.
+    std::vector<int> ids;
+    for (const CGroup* g : doc.m_groupList)
+        ids.push_back(g->m_nId);
+    EXPECT_EQ(ids, (std::vector<int>{1, 2, 5}));
+    EXPECT_EQ(doc.m_groupList[2]->GetCount(), 2);
+    ASSERT_TRUE(fig4->m_pGroup);
+    EXPECT_EQ(fig4->m_pGroup->m_nId, 5);
+    TraceRecorder::Lines().clear();
+    EXPECT_TRUE(doc.Validate()) << "repaired whole";
 }

@@ -1,7 +1,8 @@
 // Pastes arbitrary clipboard contents into a text: the system's own markup,
 // RTF from other programs and plain text, each alone or together, into an
 // empty text and into a formatted one. Nothing may crash or hang; the text
-// stays within its limit and its groups balance, pasted or not.
+// stays within its limit and its groups balance, pasted or not, and a paste
+// that reports no character leaves the text as it was.
 #include "richtext/MarkupPositions.h"
 #include "richtext/MarkupToken.h"
 #include "richtext/RichTextClipboard.h"
@@ -46,6 +47,9 @@ void Paste(const QMimeData& data, std::string text, int index)
     const bool ok = PasteRichTextFromClipboard(data, text, format, index, pasted);
     Check(text.size() <= size_t(kMarkupTextLimit));
     Check(Balanced(text));
+    // A paste reports the characters it added; one that added none changed
+    // nothing.
+    Check(ok == (pasted > 0));
     if (!ok)
         Check(text == before);
     CountMarkupChars(text);

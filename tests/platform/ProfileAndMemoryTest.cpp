@@ -80,12 +80,14 @@ TEST(ProfileStore, LookUpsStayRightAfterDeletes)
     EXPECT_EQ(s.Sections(), (std::vector<std::string>{"A", "C"}));
 }
 
-// A settings file edited by hand or damaged: what the store cannot read is
-// kept in place, the file as it was is copied aside once, and the trace
-// (held until one is set) names both.
-TEST(ProfileStore, DamagedFileIsCopiedOnceAndItsLinesAreKept)
+// A settings file edited by hand or damaged: the file as it was is copied
+// aside, the trace (held until one is set) and the user (once) are told
+// where, and the next save writes back only what was read: comments and
+// values, not the unread lines.
+TEST(ProfileStore, DamagedFileIsCopiedAsideAndOnlyWhatWasReadIsWrittenBack)
 {
     CTempProfile profile;
+    CRecordingPrompt prompts;
     const QString path = profile.Folder() + "/p.ini";
     const QString bad = path + ".bad";
     const QByteArray damaged = "; my own notes\n"
@@ -113,35 +115,50 @@ TEST(ProfileStore, DamagedFileIsCopiedOnceAndItsLinesAreKept)
     ASSERT_EQ(g_traced.size(), 1u);
     EXPECT_NE(g_traced[0].find("could not be read whole (unread lines: 4); a copy is kept as " + bad.toStdString()),
               std::string::npos) << g_traced[0];
+    ASSERT_EQ(prompts.shown.size(), 1u);
+    EXPECT_EQ(prompts.shown[0].text, "The settings file\n" + path.toStdString() +
+                                         "\nwas damaged: 4 lines could not be read and are left out of it.\n"
+                                         "The file as it was is kept as\n" + bad.toStdString());
+    EXPECT_EQ(prompts.shown[0].type, UINT(MB_OK | MB_ICONEXCLAMATION));
 
     s.SetValue("Options", "GridX", "32");
     ASSERT_TRUE(s.Save());
     EXPECT_EQ(ReadAll(path), QByteArray("; my own notes\n"
-                                        "stray=before any section\n"
-                                        "garbage \x01\x02 without an equals sign\n"
                                         "[Options]\n"
                                         "  ; a comment in Options\n"
                                         "Metric=0\n"
-                                        "not a value line\n"
                                         "GridX=32\n"
                                         "\n"
                                         "[Palette]\n"
                                         "Color1=1,2,3\n"
                                         "\n"));
-    // Read again, still damaged: the first copy stays as it was.
+    // Read again: sound now, and the copy stays as it was.
     ASSERT_TRUE(s.Load());
-    EXPECT_EQ(s.DamagedLines(), 3);
+    EXPECT_EQ(s.DamagedLines(), 0);
     EXPECT_EQ(ReadAll(bad), damaged);
+    EXPECT_EQ(g_traced.size(), 1u);
+
+    // The same damage read again (the save never came) uses the same copy;
+    // new damage gets a copy of its own. The user was told once.
+    WriteAll(path, damaged);
+    ASSERT_TRUE(s.Load());
     ASSERT_EQ(g_traced.size(), 2u);
-    EXPECT_NE(g_traced[1].find("the copy made before stays in"), std::string::npos) << g_traced[1];
+    EXPECT_NE(g_traced[1].find("the copy made before stays in " + bad.toStdString()), std::string::npos)
+        << g_traced[1];
+    WriteAll(path, "[A]\nbroken\n");
+    ASSERT_TRUE(s.Load());
+    EXPECT_EQ(s.DamagedLines(), 1);
+    EXPECT_EQ(ReadAll(path + ".bad2"), QByteArray("[A]\nbroken\n"));
+    EXPECT_EQ(prompts.shown.size(), 1u);
+
     // A folder where the file should be cannot be read, and is left alone.
     const QString folder = profile.Folder() + "/folder.ini";
     ASSERT_TRUE(QDir().mkpath(folder));
     CProfileStore f(folder);
     EXPECT_FALSE(f.Load());
     EXPECT_TRUE(QFileInfo(folder).isDir());
-    ASSERT_EQ(g_traced.size(), 3u);
-    EXPECT_EQ(g_traced[2], "ERR!  Settings file " + folder.toStdString() + " cannot be read\n");
+    ASSERT_EQ(g_traced.size(), 4u);
+    EXPECT_EQ(g_traced[3], "ERR!  Settings file " + folder.toStdString() + " cannot be read\n");
     SetProfileTrace(nullptr);
 
     // Comments alone are no damage.
@@ -153,6 +170,28 @@ TEST(ProfileStore, DamagedFileIsCopiedOnceAndItsLinesAreKept)
     EXPECT_FALSE(QFile::exists(clean + ".bad"));
     ASSERT_TRUE(c.Save());
     EXPECT_EQ(ReadAll(clean), QByteArray("; notes\n[A]\n; more\nk=v\n\n"));
+    EXPECT_EQ(prompts.shown.size(), 1u);
+}
+
+// Where no copy can be made (every copy name taken by other bytes), the
+// unread lines stay in the file: they are in no other place.
+TEST(ProfileStore, DamagedLinesStayWhenNoCopyCanBeMade)
+{
+    CTempProfile profile;
+    CRecordingPrompt prompts;
+    const QString path = profile.Folder() + "/p.ini";
+    for (int n = 1; n <= 9; ++n)
+        WriteAll(path + ".bad" + (n > 1 ? QString::number(n) : QString()), "other\n");
+    WriteAll(path, "[A]\nbroken\nk=v\n");
+    CProfileStore s(path);
+    ASSERT_TRUE(s.Load());
+    EXPECT_EQ(s.DamagedLines(), 1);
+    ASSERT_TRUE(s.Save());
+    EXPECT_EQ(ReadAll(path), QByteArray("[A]\nbroken\nk=v\n\n"));
+    ASSERT_EQ(prompts.shown.size(), 1u);
+    EXPECT_NE(prompts.shown[0].text.find("1 line could not be read.\nNo copy of it could be made, so it stays in "
+                                         "the file."),
+              std::string::npos) << prompts.shown[0].text;
 }
 
 TEST(Registry, ApplicationKeysGoToTheProfileFile)

@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
+
 namespace {
 
 TextFormatRec PlainFormat()
@@ -177,6 +179,45 @@ TEST(MarkupBuilder, PasteMergesTablesOrRefuses)
     EXPECT_TRUE(InsertMarkupAt(full, &f, "", 1, kMarkupTextLimit));
     EXPECT_FALSE(InsertMarkupAt(full, &f, paste, 9, kMarkupTextLimit));
     EXPECT_FALSE(InsertMarkupAt(full, nullptr, paste, 1, kMarkupTextLimit));
+}
+
+// A face read from markup may hold escaped braces and backslashes; every
+// writer of a face (font table, format prefix) escapes them again, so that
+// the text keeps its groups and the face reads back as it was.
+TEST(MarkupBuilder, FacesWithBracesAreWrittenEscaped)
+{
+    const TextFormatRec f = PlainFormat();
+    for (const char* face : {"}", "{", "\\", "a}b{c\\d"}) {
+        SCOPED_TRACE(face);
+        char faces[1][kMarkupFaceLen] = {};
+        std::strncpy(faces[0], face, kMarkupFaceLen - 1);
+        std::string text = "Start";
+        ASSERT_TRUE(WriteFontTable(text, 1, faces));
+        MarkupScanner s;
+        ReadMarkupTables(text, s);
+        ASSERT_EQ(s.fontCount, 1);
+        EXPECT_STREQ(s.fontTable[0], face);
+        EXPECT_EQ(Visible(text), "Start");
+
+        LOGFONT lf;
+        lf.lfHeight = -10;
+        SetLogFontFace(lf, face);
+        std::string prefix;
+        ASSERT_TRUE(BuildMarkupFontPrefix(prefix, 0x44, lf, RGB(0, 0, 0), kMarkupPrefixLimit));
+        std::string read;
+        ASSERT_TRUE(GetFontNameFromMarkup(prefix, read));
+        EXPECT_EQ(read, face) << prefix;
+    }
+    // The program's own clipboard markup with an escaped brace as its only
+    // face: pasting it adds that face to the table, escaped, and the text
+    // keeps its one visible word.
+    std::string text = "{\\colortbl \\red0\\green0\\blue0;}{\\fonttbl {\\f0 Arial;}}Start";
+    ASSERT_TRUE(InsertMarkupAt(text, &f, "{\\fonttbl {\\f0 \\};}}\\f0 x", 0, kMarkupTextLimit));
+    EXPECT_EQ(Visible(text), "xStart");
+    MarkupScanner s;
+    ReadMarkupTables(text, s);
+    ASSERT_EQ(s.fontCount, 2);
+    EXPECT_STREQ(s.fontTable[1], "}");
 }
 
 TEST(MarkupBuilder, ExtractThenInsertRoundTrip)

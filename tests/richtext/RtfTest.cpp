@@ -175,6 +175,20 @@ TEST(RichTextClipboard, CopyAndPasteEachFormat)
     std::string t4 = "ab";
     EXPECT_FALSE(PasteRichTextFromClipboard(empty, t4, f, 1, pasted));
     EXPECT_EQ(t4, "ab");
+
+    // Own markup of a table alone (a face with an escaped brace) adds no
+    // character: it changes nothing, and the plain text beside it is pasted.
+    QMimeData tableOnly;
+    tableOnly.setData(kMimeKrtf, "{\\f\\};}");
+    std::string t5 = "{\\colortbl \\red0\\green0\\blue0;}{\\fonttbl {\\f0 Arial;}}Start";
+    const std::string before = t5;
+    EXPECT_FALSE(PasteRichTextFromClipboard(tableOnly, t5, f, 0, pasted));
+    EXPECT_EQ(pasted, 0);
+    EXPECT_EQ(t5, before);
+    tableOnly.setText("x");
+    ASSERT_TRUE(PasteRichTextFromClipboard(tableOnly, t5, f, 0, pasted));
+    EXPECT_EQ(pasted, 1);
+    EXPECT_EQ(Plain(t5), "xStart");
 }
 
 } // namespace

@@ -26,6 +26,7 @@
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <QApplication>
 #include <QDialog>
@@ -625,6 +626,40 @@ TEST_F(KavoAppTest, HelpContentsOpensTheHelpsFirstPage)
     EXPECT_EQ(catcher.urls[0], QUrl::fromLocalFile(m_programDir.path() + "/Help/index.html"));
     frame->close();
     app->ExitInstance();
+}
+
+// A settings file damaged since the last start (64 KB of garbage among the
+// settings): the start tells the user once where the file as it was is kept,
+// the settings read are used, and the file written back holds only them.
+TEST_F(KavoAppTest, DamagedSettingsAreToldOnceAtStartAndNotWrittenBack)
+{
+    const QString file = m_profile.Folder() + "/Morlaven Software/KAVO Diagrammer.ini";
+    ASSERT_TRUE(QDir().mkpath(QFileInfo(file).absolutePath()));
+    {
+        QFile f(file);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write("[System]\nFirst=0\n");
+        for (int i = 0; i < 1024; ++i)
+            f.write(QByteArray(63, char('A' + i % 26)) + "\n");
+        f.write("[Options]\nGridX=40\n");
+    }
+    SetProfileFolder(m_profile.Folder()); // nothing read before this start
+    CRecordingPrompt prompts;
+    auto app = MakeApp({});
+    ASSERT_TRUE(app->InitInstance());
+    ASSERT_EQ(prompts.shown.size(), 1u);
+    EXPECT_EQ(prompts.shown[0].text, "The settings file\n" + file.toStdString() +
+                                         "\nwas damaged: 1024 lines could not be read and are left out of it.\n"
+                                         "The file as it was is kept as\n" + file.toStdString() + ".bad");
+    EXPECT_EQ(Stored("Options", "GridX"), "40");
+    app->ExitInstance();
+    app.reset();
+    QFile f(file);
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    const QByteArray written = f.readAll();
+    EXPECT_FALSE(written.contains("AAAAAAAA")) << written.left(200).toStdString();
+    EXPECT_TRUE(written.contains("GridX=40"));
+    EXPECT_GT(QFileInfo(file + ".bad").size(), 64 * 1024);
 }
 
 #include "KavoAppTest.moc"
