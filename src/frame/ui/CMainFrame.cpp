@@ -73,6 +73,7 @@ int CMainFrame::OnCreate()
     InstallLinkCommands();
     InstallUpdateRules();
     InstallSelectionRules();
+    InstallFormatRules();
     InstallEditCommands();
     InstallTemplateCommands();
     InstallFindCommands(*this);

@@ -101,6 +101,9 @@ TEST_F(ToolBarTest, BarsShowTheDefaultListsInOrderWithTheirCommands)
     EXPECT_FALSE(fonts->isEnabled()); // nothing open
     Open();
     frame->OnIdleUpdateCmdUI();
+    EXPECT_FALSE(fonts->isEnabled()); // no text to set the font of
+    fx.doc.Select(fx.AddBox(100, 100, 300, 200, "A"));
+    frame->OnIdleUpdateCmdUI();
     EXPECT_TRUE(fonts->isEnabled());
     EXPECT_EQ(zoom->currentText(), FormatZoomPercent(view->GetZoom())); // the view's zoom
     ASSERT_EQ(zoom->count(), 6);
