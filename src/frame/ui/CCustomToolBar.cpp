@@ -10,7 +10,9 @@
 #include "core/Settings.h"
 #include "core/Trace.h"
 #include "editing/ui/CKavoView.h"
+#include "frame/CommandPrompts.h"
 #include "frame/ui/CCommandRegistry.h"
+#include "platform/Ansi.h"
 #include "platform/StringTable.h"
 #include "platform/ui/DlgItems.h"
 #include "render/CZoomMapping.h"
@@ -358,6 +360,7 @@ QWidget* CCustomToolBar::MakeControl(unsigned command, int width)
     control->setProperty("commandId", int(command));
     SetDlgCtrlID(control, int(command));
     control->setToolTip(ToolBarTipText(command));
+    control->setStatusTip(AnsiToQString(CommandStatusText(command)));
     return control;
 }
 
