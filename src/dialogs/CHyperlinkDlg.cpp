@@ -27,7 +27,7 @@ constexpr int kRemoveId = 1053;
 constexpr const char* kExplanation =
     "Enter one of the following:\n"
     "(a)  A diagram file with .KVD extension\n"
-    "(b)  A document file with an extension recognized by Windows\n"
+    "(b)  A document file of a type that the desktop can open\n"
     "(c)  A web address URL including protocol identifier";
 
 // A link with a scheme (or a bare web host) is no file to make relative.

@@ -5,7 +5,6 @@
 #include "platform/ui/DlgItems.h"
 
 #include <QCheckBox>
-#include <QCloseEvent>
 #include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -32,11 +31,10 @@ QPushButton* MakeButton(QWidget* parent, const char* text, int id)
 
 CKavoFindDlg::CKavoFindDlg(QWidget* owner, bool replace, const std::string& findText,
                            const std::string& replaceText, bool matchCase, bool wholeWord)
-    : QDialog(owner), m_bReplace(replace)
+    : QDialog(owner, Qt::Tool), m_bReplace(replace)
 {
     setWindowTitle(replace ? "Replace" : "Find");
     setModal(false);
-    setAttribute(Qt::WA_DeleteOnClose);
     // Going over to this dialog leaves the text editor it shows matches in open.
     setProperty("keepsTextEditorOpen", true);
     auto* fields = new QGridLayout;
@@ -75,7 +73,7 @@ CKavoFindDlg::CKavoFindDlg(QWidget* owner, bool replace, const std::string& find
         connect(m_replaceAll, &QPushButton::clicked, this, [this] { emit Reported(Report::ReplaceAll); });
     }
     QPushButton* cancel = MakeButton(this, "Cancel", IDCANCEL);
-    connect(cancel, &QPushButton::clicked, this, &CKavoFindDlg::close);
+    connect(cancel, &QPushButton::clicked, this, &CKavoFindDlg::reject);
     buttons->addWidget(cancel);
     buttons->addStretch();
 
@@ -117,18 +115,13 @@ void CKavoFindDlg::EnableButtons()
         m_replaceAll->setEnabled(any);
 }
 
-void CKavoFindDlg::closeEvent(QCloseEvent* event)
+// A close event (the close box, the owner's close()) rejects the dialog,
+// as Cancel and Escape do; the owner deletes it when told.
+void CKavoFindDlg::done(int result)
 {
-    // Reported once, whether the dialog is closed by Cancel, Escape, its
-    // close box or its owner.
     if (!m_bTerminated) {
         m_bTerminated = true;
         emit Reported(Report::Terminating);
     }
-    QDialog::closeEvent(event);
-}
-
-void CKavoFindDlg::reject()
-{
-    close();
+    QDialog::done(result);
 }

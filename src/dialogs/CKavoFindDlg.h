@@ -1,6 +1,8 @@
 #pragma once
 // The modeless Find or Replace dialog. It keeps no search state of its own:
-// every button reports to its owner, which reads the texts and options.
+// every button reports to its owner, which reads the texts and options. It
+// floats as a tool window of its owner, so that the owner's keys (Ctrl+S,
+// the mode keys) keep working while the dialog has the focus.
 #include <QDialog>
 
 #include <string>
@@ -32,12 +34,12 @@ public:
     bool MatchCase() const;
     bool WholeWord() const;
 
+    // Cancel, Escape, the close box and the owner's close() all end here;
+    // the dialog reports Terminating once and hides.
+    void done(int result) override;
+
 signals:
     void Reported(CKavoFindDlg::Report report);
-
-protected:
-    void closeEvent(QCloseEvent* event) override;
-    void reject() override;
 
 private:
     void EnableButtons();

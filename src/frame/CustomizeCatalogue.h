@@ -21,7 +21,6 @@ enum CommandCategory : int {
 struct CommandCatalogueEntry {
     int category;
     unsigned command;
-    const char* prompt;   // status text, a newline, then the short name
 };
 
 std::span<const CommandCatalogueEntry> CommandCatalogue();
@@ -30,7 +29,7 @@ const char* CommandCategoryName(int category);
 // order, at most `limit` of them.
 std::vector<int> CollectCommandCategories(int limit = 50);
 // What a list shows for a command prompt: the part after the newline, cut
-// before the first "(" and trailing blanks.
+// before the first "(" and trailing blanks; empty for no prompt.
 std::string CommandItemText(const char* prompt);
 // The first image of the command in the toolbar strip; 0 when it has none.
 int CommandImageIndex(unsigned command);

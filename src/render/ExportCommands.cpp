@@ -37,8 +37,12 @@ bool OnFileExport(CKavoDoc& doc, const ExportCommandServices& s)
     QString proposed = QFileInfo(AnsiToQString(doc.GetPathName())).completeBaseName();
     if (!proposed.isEmpty())
         proposed += "." + AnsiToQString(ext);
+    // The folder of the last export; before the first one, the diagram's own.
+    QString folder = AnsiToQString(ExpDir);
+    if (folder.isEmpty() && !doc.GetPathName().empty())
+        folder = QFileInfo(AnsiToQString(doc.GetPathName())).absolutePath();
     QString path;
-    if (!s.saveDialog("Export Graphic", proposed, BuildExportFilter(), filter, AnsiToQString(ExpDir), path))
+    if (!s.saveDialog("Export Graphic", proposed, BuildExportFilter(), filter, folder, path))
         return false;
     ExpDir = QStringToAnsi(QFileInfo(path).absolutePath());
     const int type = ExportFilterToType(filter);

@@ -108,7 +108,7 @@ private:
     void OpenFirstDocument();
     void RegisterShellOpen();
     void InstallIdleHook();
-    void ShowHelpFailure();
+    void ShowHelpFailure(const QString& page, bool pageExists);
     void OpenHelpPage(const QString& page, DWORD context);
 
     CMainFrame* m_pMainWnd = nullptr;

@@ -21,10 +21,12 @@
 #include "document/CKavoDoc.h"
 #include "render/PrintCommands.h"
 #include "frame/ui/CMainFrame.h"
+#include "platform/Ansi.h"
 #include "platform/Prompt.h"
 
 #include <QApplication>
 #include <QDesktopServices>
+#include <QDir>
 #include <QFileInfo>
 #include <QUrl>
 
@@ -247,22 +249,29 @@ void CKavoApp::WinHelp(DWORD data, UINT command)
 void CKavoApp::OpenHelpPage(const QString& page, DWORD context)
 {
     const QString file = GetProgramFolder() + "Help/" + page;
-    QApplication::setOverrideCursor(Qt::WaitCursor);
-    bool shown = false;
-    if (QFileInfo::exists(file)) {
-        QUrl url = QUrl::fromLocalFile(file);
-        if (context != 0)
-            url.setFragment(QString("ctx%1").arg(context));
-        shown = QDesktopServices::openUrl(url);
+    if (!QFileInfo::exists(file)) {
+        ShowHelpFailure(file, false);
+        return;
     }
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    QUrl url = QUrl::fromLocalFile(file);
+    if (context != 0)
+        url.setFragment(QString("ctx%1").arg(context));
+    const bool shown = QDesktopServices::openUrl(url);
     QApplication::restoreOverrideCursor();
     if (!shown)
-        ShowHelpFailure();
+        ShowHelpFailure(file, true);
 }
 
-void CKavoApp::ShowHelpFailure()
+// The pages are shown by the desktop's web browser: the message names the
+// page and says whether it is missing or no browser took it.
+void CKavoApp::ShowHelpFailure(const QString& page, bool pageExists)
 {
-    MsgBoxResPrintf(MB_ICONEXCLAMATION, IDS_HELP_FAILED);
+    const std::string path = QStringToAnsi(QDir::toNativeSeparators(page));
+    if (pageExists)
+        MsgBoxResPrintf(MB_ICONEXCLAMATION, IDS_HELP_FAILED, path.c_str());
+    else
+        MsgBoxPrintf(MB_ICONEXCLAMATION, "Cannot display help.  The help page %s is missing.", path.c_str());
 }
 
 void CKavoApp::RegisterAppCommands()

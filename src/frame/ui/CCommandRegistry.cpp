@@ -1,5 +1,6 @@
 #include "frame/ui/CCommandRegistry.h"
 
+#include "frame/CommandPrompts.h"
 #include "platform/Ansi.h"
 
 #include <QAction>
@@ -57,6 +58,11 @@ QAction* CCommandRegistry::Add(int id, const std::string& text)
         // The key the menu names works wherever the main window is active,
         // in every child window, whether or not the menu is open.
         e.action->setShortcut(MenuShortcut(text));
+        // The status bar shows the command's prompt while its menu item or
+        // button is pointed at.
+        e.action->setStatusTip(AnsiToQString(CommandStatusText(unsigned(id))));
+        if (const std::string tip = CommandShortName(unsigned(id)); !tip.empty())
+            e.action->setToolTip(AnsiToQString(tip));
         QObject::connect(e.action, &QAction::triggered, e.action, [this, id] {
             if (m_router)
                 m_router(id);

@@ -10,10 +10,13 @@
 #include "core/Settings.h"
 #include "core/Trace.h"
 #include "editing/ui/CKavoView.h"
+#include "frame/CommandPrompts.h"
 #include "frame/ui/CCommandRegistry.h"
 #include "frame/ui/CommandImages.h"
+#include "platform/Ansi.h"
 #include "platform/StringTable.h"
 #include "platform/ui/DlgItems.h"
+#include "render/CZoomMapping.h"
 
 #include <QApplication>
 #include <QGuiApplication>
@@ -24,6 +27,7 @@
 #include <QMenu>
 #include <QPainter>
 #include <QStyle>
+#include <QStyleOptionComboBox>
 #include <QToolButton>
 
 #include <algorithm>
@@ -33,6 +37,7 @@ namespace {
 constexpr int kComboListRows = 12;
 constexpr int kMaxTypedChars = 20;
 constexpr int kMinFontSize = 4, kMaxFontSize = 128;
+constexpr unsigned kZoomBoxCommand = 32779;
 
 struct Tip {
     unsigned command;
@@ -133,6 +138,24 @@ QComboBox* MakeCombo(unsigned command, QWidget* parent)
     combo->setMaxVisibleItems(kComboListRows);
     combo->setCurrentIndex(0);
     return combo;
+}
+
+// The zoom box is as wide as the bar's table says, or wider when its own
+// font needs more room for an entry or for the largest zoom it can show.
+int ZoomBoxWidth(const QComboBox& box, int tableWidth)
+{
+    const QFontMetrics metrics = box.fontMetrics();
+    int text = metrics.horizontalAdvance(FormatZoomPercent(kZoomMax));
+    for (int i = 0; i < box.count(); ++i)
+        text = std::max(text, metrics.horizontalAdvance(box.itemText(i)));
+    QStyleOptionComboBox option;
+    option.initFrom(&box);
+    option.editable = true;
+    // The edit field keeps a small margin on each side of its text.
+    constexpr int kEditMargins = 2 * 2 + 2;
+    const QSize needed = box.style()->sizeFromContents(QStyle::CT_ComboBox, &option,
+                                                       QSize(text + kEditMargins, metrics.height()), &box);
+    return std::max(tableWidth, needed.width());
 }
 } // namespace
 
@@ -332,10 +355,13 @@ QWidget* CCustomToolBar::MakeControl(unsigned command, int width)
         button->setFixedHeight(m_buttonSize.height());
         control = button;
     }
+    if (command == kZoomBoxCommand)
+        width = ZoomBoxWidth(*static_cast<QComboBox*>(control), width);
     control->setFixedWidth(width);
     control->setProperty("commandId", int(command));
     SetDlgCtrlID(control, int(command));
     control->setToolTip(ToolBarTipText(command));
+    control->setStatusTip(AnsiToQString(CommandStatusText(command)));
     return control;
 }
 

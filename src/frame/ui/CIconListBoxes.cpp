@@ -2,6 +2,7 @@
 
 #include "core/Trace.h"
 #include "document/CKavoDoc.h"
+#include "frame/CommandPrompts.h"
 #include "frame/CustomizeCatalogue.h"
 #include "frame/ToolBarButtons.h"
 #include "frame/ui/CCustomToolBar.h"
@@ -129,7 +130,7 @@ void CCmdIconListBox::Build(int category)
     for (const CommandCatalogueEntry& e : CommandCatalogue()) {
         if (e.category != category)
             continue;
-        auto* it = new QListWidgetItem(QString::fromLatin1(CommandItemText(e.prompt).c_str()), this);
+        auto* it = new QListWidgetItem(QString::fromLatin1(CommandItemText(CommandPrompt(e.command)).c_str()), this);
         it->setData(Qt::UserRole, int(e.command));
     }
 }

@@ -74,6 +74,7 @@ int CMainFrame::OnCreate()
     InstallLinkCommands();
     InstallUpdateRules();
     InstallSelectionRules();
+    InstallFormatRules();
     InstallEditCommands();
     InstallTemplateCommands();
     InstallFindCommands(*this);

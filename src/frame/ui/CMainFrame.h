@@ -125,6 +125,9 @@ private:
     void ConnectBarControls(CCustomToolBar* bar);
     // Rules of the commands on particular selected objects (CMainFrameSelectionRules.cpp).
     void InstallSelectionRules();
+    // Rules of the property bar's text, colour, line and shadow commands
+    // (CMainFrameFormatRules.cpp).
+    void InstallFormatRules();
     void OnChildActivated(QMdiSubWindow* child);
 
     QMdiArea* m_mdiArea;

@@ -19,6 +19,10 @@
 #include <QAction>
 #include <QDockWidget>
 
+namespace {
+constexpr unsigned kZoomBoxCommand = 32779;
+} // namespace
+
 bool CMainFrame::CreateCustomBar(CCustomToolBar*& bar, int barId, std::span<const unsigned> defaults)
 {
     bar = new CCustomToolBar(barId, m_commands, this);
@@ -146,24 +150,34 @@ void CMainFrame::SaveToolBars() const
 
 void CMainFrame::UpdateBarControls()
 {
-    // The font boxes serve a document's text, the zoom box a view.
-    const std::pair<int, bool> boxes[] = {
-        {32775, GetActiveDocument() != nullptr}, {32776, GetActiveDocument() != nullptr}, {32779, GetActiveView() != nullptr}};
-    for (CCustomToolBar* bar : {m_stdBar, m_propBar})
-        for (const auto& [command, on] : boxes)
-            if (QWidget* box = bar ? bar->ControlForCmd(unsigned(command)) : nullptr)
-                if (QAction* item = bar->ActionForControl(box))
-                    item->setEnabled(on);
+    // An embedded control is enabled as its command's rule says; the zoom
+    // box serves a view.
+    for (CCustomToolBar* bar : {m_stdBar, m_propBar}) {
+        if (!bar)
+            continue;
+        for (unsigned command : bar->Buttons().Buttons()) {
+            QWidget* control = command ? bar->ControlForCmd(command) : nullptr;
+            QAction* item = control ? bar->ActionForControl(control) : nullptr;
+            if (!item)
+                continue;
+            const bool on = command == kZoomBoxCommand ? GetActiveView() && GetActiveDocument()
+                                                       : m_commands.QueryCmdState(int(command)).enabled;
+            item->setEnabled(on);
+        }
+    }
     // Snap and the style-bar toggle show their second image in the other state.
     if (CKavoDoc* doc = GetActiveDocument())
         SetCmdButtonImage(33073, doc->m_bAlignToGrid ? 0 : 1);
     SetCmdButtonImage(int(ID_COLLAPSE_STYLE_BAR), CollapsedStyleBar ? 1 : 0);
     // The zoom box shows the active view's zoom unless the user is at it.
-    auto* zoom = qobject_cast<CZoomCombo*>(GetBarControlForCmd(32779));
+    auto* zoom = qobject_cast<CZoomCombo*>(GetBarControlForCmd(kZoomBoxCommand));
     CKavoView* view = GetActiveView();
     if (zoom && view && !zoom->hasFocus() && !zoom->view()->isVisible()
         && zoom->currentText() != FormatZoomPercent(view->GetZoom()))
         zoom->SetZoomText(view->GetZoom());
+    // Without a view the box shows nothing rather than the last view's zoom.
+    if (zoom && !view && !zoom->currentText().isEmpty())
+        zoom->setEditText(QString());
 }
 
 void CMainFrame::InstallBarCommands()

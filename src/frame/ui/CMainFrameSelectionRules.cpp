@@ -9,18 +9,10 @@
 #include "document/ArrangeUnits.h"
 #include "document/CKavoDoc.h"
 #include "document/HyperlinkCommands.h"
+#include "frame/SelectionKinds.h"
 
 namespace {
-// Look-up scopes of the selection queries and the figure kinds they filter.
-constexpr int kUngrouped = 0;
-constexpr int kAllObjects = 1;
-constexpr int kGroupScope = 2;
-constexpr int kAnyFigure = 0;
-constexpr int kLabels = 2;
-constexpr int kAnyConnector = 3;
-constexpr int kTextAreas = 5;
-constexpr int kRotatableLabels = 6;
-constexpr int kPlainFigures = 7;
+using namespace selkind;
 
 using Rule = bool (*)(const CKavoDoc&);
 

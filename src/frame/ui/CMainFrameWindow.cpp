@@ -9,6 +9,7 @@
 #include "core/UIMode.h"
 #include "document/CKavoDoc.h"
 #include "editing/ui/CKavoView.h"
+#include "frame/ui/FindReplaceUi.h"
 #include "platform/Ansi.h"
 
 #include <QCloseEvent>
@@ -91,6 +92,7 @@ void CMainFrame::closeEvent(QCloseEvent* event)
         killTimer(m_nAutoSaveTimer);
         m_nAutoSaveTimer = 0;
     }
+    CloseFindReplace();
     emit Closing();
     QMainWindow::closeEvent(event);
 }

@@ -115,6 +115,7 @@ void OnFindReplaceMsg(CMainFrame& frame, CKavoFindDlg* dlg, CKavoFindDlg::Report
     if (report == CKavoFindDlg::Report::Terminating) {
         if (State().dialog == dlg)
             State().dialog = nullptr;
+        dlg->deleteLater();
         return;
     }
     CKavoDoc* doc = frame.GetActiveDocument();
@@ -176,6 +177,18 @@ void InstallFindCommands(CMainFrame& frame)
             if (frame.GetActiveDocument())
                 OpenFindReplace(frame, replace);
         });
-        commands.SetUpdate(id, [&frame](CmdUI& ui) { ui.Enable(frame.GetActiveDocument() != nullptr); });
+        // The dialog searches the active diagram: with none left it closes.
+        commands.SetUpdate(id, [&frame](CmdUI& ui) {
+            const bool any = frame.GetActiveDocument() != nullptr;
+            ui.Enable(any);
+            if (!any)
+                CloseFindReplace();
+        });
     }
+}
+
+void CloseFindReplace()
+{
+    if (CKavoFindDlg* dlg = State().dialog)
+        dlg->close();
 }

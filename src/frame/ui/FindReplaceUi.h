@@ -10,3 +10,6 @@ void InstallFindCommands(CMainFrame& frame);
 void OpenFindReplace(CMainFrame& frame, bool replace);
 // The open dialog, or null.
 CKavoFindDlg* ActiveFindDialog();
+// Closes the open dialog (its state kept for the next one); nothing when
+// none is open.
+void CloseFindReplace();

@@ -662,4 +662,32 @@ TEST_F(KavoAppTest, DamagedSettingsAreToldOnceAtStartAndNotWrittenBack)
     EXPECT_GT(QFileInfo(file + ".bad").size(), 64 * 1024);
 }
 
+// When the help cannot be shown the message says why, in terms true of this
+// system: the page is missing, or no web browser took it.
+TEST_F(KavoAppTest, HelpThatCannotBeShownSaysWhy)
+{
+    const QString page = m_programDir.path() + "/Help/index.html";
+    for (const bool present : {false, true}) {
+        if (present) {
+            QDir(m_programDir.path()).mkpath("Help");
+            QFile file(page);
+            ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        }
+        CRecordingPrompt prompt;
+        auto app = MakeApp({});
+        ASSERT_TRUE(app->InitInstance());
+        CMainFrame* frame = app->MainFrame();
+        frame->OnIdleUpdateCmdUI();
+        // No handler for local files: the desktop finds no browser here.
+        MenuItem(frame, "&Help", "&Contents")->trigger();
+        ASSERT_EQ(prompt.shown.size(), 1u) << present;
+        const std::string text = prompt.shown[0].text;
+        EXPECT_EQ(text.find("Internet Explorer"), std::string::npos) << text;
+        EXPECT_NE(text.find(QDir::toNativeSeparators(page).toStdString()), std::string::npos) << text;
+        EXPECT_NE(text.find(present ? "web browser" : "missing"), std::string::npos) << text;
+        frame->close();
+        app->ExitInstance();
+    }
+}
+
 #include "KavoAppTest.moc"

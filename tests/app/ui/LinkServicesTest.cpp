@@ -258,6 +258,19 @@ TEST(HyperlinkDlg, OkRemoveAndCancelReportTheLink)
     }
 }
 
+// The dialog's explanation of what a link may be is true of this system:
+// documents open in the desktop's programs, not in another system's.
+TEST(HyperlinkDlg, ExplanationSpeaksOfTheDesktop)
+{
+    CHyperlinkDlg dlg;
+    QString all;
+    for (const QLabel* label : dlg.findChildren<QLabel*>())
+        all += label->text() + "\n";
+    EXPECT_NE(all.indexOf("(a)  A diagram file with .KVD extension"), -1) << all.toStdString();
+    EXPECT_NE(all.indexOf("(b)  A document file of a type that the desktop can open"), -1) << all.toStdString();
+    EXPECT_EQ(all.indexOf("Windows"), -1) << all.toStdString();
+}
+
 TEST(HyperlinkDlg, RemoveAsksFirstAndNoKeepsTheDialogOpen)
 {
     constexpr int kRemove = 1053;

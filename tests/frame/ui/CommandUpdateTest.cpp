@@ -4,13 +4,19 @@
 #include "core/Settings.h"
 #include "core/UIMode.h"
 #include "editing/ui/CKavoView.h"
+#include "frame/ui/CCustomToolBar.h"
 #include "frame/ui/CMainFrame.h"
 #include "undo/UndoCodes.h"
 
 #include <QAction>
 #include <QApplication>
+#include <QComboBox>
+#include <QMdiArea>
 #include <QMenu>
+#include <QMenuBar>
 #include <gtest/gtest.h>
+
+#include <set>
 
 namespace {
 enum State { kNoDoc, kEmpty, kOneFigure, kJunction };
@@ -223,4 +229,149 @@ TEST_F(CommandUpdateTest, DISABLED_MainWindowScreenshot)
     view->FlushPaint();
     QApplication::processEvents();
     ASSERT_TRUE(frame.grab().save(path));
+}
+
+namespace {
+void CollectMenuCommands(const QList<QAction*>& actions, std::set<int>& ids)
+{
+    for (QAction* a : actions) {
+        if (a->menu())
+            CollectMenuCommands(a->menu()->actions(), ids);
+        else if (!a->isSeparator() && a->data().toInt() != 0)
+            ids.insert(a->data().toInt());
+    }
+}
+
+// The widget a bar shows for a command: its embedded control or its button.
+QWidget* BarWidget(const CMainFrame& frame, unsigned command)
+{
+    for (CCustomToolBar* bar : {frame.StdToolBar(), frame.PropertyBar()})
+        if (QWidget* w = bar->ItemWidget(bar->Buttons().IndexOf(command)))
+            return w;
+    return nullptr;
+}
+} // namespace
+
+// With no diagram open only what needs none is enabled, on the menus and on
+// both bars as the user sees them; the zoom box is emptied.
+TEST_F(CommandUpdateTest, WithoutADiagramOnlyWhatNeedsNoneLooksEnabled)
+{
+    ShowStdToolBar = ShowPropertyBar = 1;
+    frame.show();
+    Open();
+    frame.OnIdleUpdateCmdUI();
+    frame.MdiArea()->closeAllSubWindows();
+    QApplication::processEvents();
+    frame.OnIdleUpdateCmdUI();
+    const std::set<int> menuAlways = {
+        57600, 57601, 57606, 57665,                            // New, Open, Print Setup, Exit
+        57650, 57651, 57664, 57666,                            // Cascade, Tile, About, Help
+        36517, 36518, 36522, 36525, 36526, 36527, 36528, 36529, 36530,   // zoom items
+        33026, 33121, 33065, 33055, 33082, 32823,              // Scale, the Styles sheets, Options, Customize
+        33085, 33087, 32825, 32826, 33124,                     // display toggles, Auto-label
+    };
+    std::set<int> menu;
+    CollectMenuCommands(frame.menuBar()->actions(), menu);
+    for (int id : menu) {
+        const QAction* a = frame.Commands().Action(id);
+        ASSERT_NE(a, nullptr) << id;
+        EXPECT_EQ(a->isEnabled(), menuAlways.count(id) == 1) << "menu command " << id << " "
+                                                             << a->text().toStdString();
+    }
+    const std::set<unsigned> barAlways = {57600, 57601, 57666, 36517, 36518, 36561};
+    for (CCustomToolBar* bar : {frame.StdToolBar(), frame.PropertyBar()})
+        for (unsigned command : bar->Buttons().Buttons()) {
+            if (command == 0)
+                continue;
+            QWidget* w = BarWidget(frame, command);
+            ASSERT_NE(w, nullptr) << command;
+            EXPECT_EQ(w->isEnabled(), barAlways.count(command) == 1) << "bar command " << command;
+        }
+    auto* zoom = qobject_cast<QComboBox*>(frame.StdToolBar()->ControlForCmd(32779));
+    ASSERT_NE(zoom, nullptr);
+    EXPECT_EQ(zoom->currentText(), "") << "no view, no zoom";
+}
+
+// The property bar's commands with a diagram: each enabled only while it has
+// something to act on, as the bar shows it.
+TEST_F(CommandUpdateTest, PropertyBarCommandsNeedSomethingToActOn)
+{
+    enum Case { kNone, kEmpty, kBox, kCon, kLabel, kFigMode, kConMode, kEditor, kCases };
+    const struct {
+        int id;
+        bool on[kCases];   // none, empty, box, connector, label, figure mode, connector mode, editor
+    } rows[] = {
+        {36531, {false, false, true, false, true, true, false, true}},    // Bold
+        {36533, {false, false, true, false, true, true, false, true}},    // Underline
+        {36505, {false, false, true, false, true, true, false, true}},    // Left Align
+        {36562, {false, false, true, false, true, true, false, true}},    // Horizontal Text Alignment
+        {32775, {false, false, true, false, true, true, false, true}},    // Font Family
+        {36556, {false, false, false, false, false, false, false, true}}, // Subscript
+        {32795, {false, false, false, false, false, false, false, true}}, // Left Guillemet
+        {36564, {false, false, false, false, true, false, false, false}}, // Rotate Text
+        {36499, {false, false, true, false, true, true, false, true}},    // Text Color
+        {36497, {false, false, true, false, true, true, false, true}},    // Fill Color
+        {36498, {false, false, true, false, false, true, false, true}},   // Border Color
+        {36496, {false, false, false, true, false, false, true, false}},  // Connector Color
+        {36491, {false, false, true, true, false, true, true, true}},     // Line Pattern
+        {36492, {false, false, true, true, false, true, true, true}},     // Line Width
+        {36493, {false, false, false, true, false, false, true, false}},  // Change Curvature
+        {36494, {false, false, true, false, false, true, false, true}},   // Drop Shadow
+    };
+    ShowStdToolBar = ShowPropertyBar = 1;
+    for (int k = kNone; k < kCases; ++k) {
+        Session s;
+        s.frame.show();
+        g_nUIMode = 0;
+        if (k != kNone) {
+            s.Open();
+            CFigure* box = s.fx.AddBox(100, 100, 300, 200, "A");
+            CFigure* label = s.fx.AddBox(100, 600, 300, 100, "note");
+            label->m_bLabel = 1;
+            CConnector* con = s.fx.Connect(box, s.fx.AddBox(600, 100, 300, 200, "B"));
+            s.fx.doc.m_curFigStyle.m_props.m_fill.m_nKind = 1;
+            if (k == kBox || k == kEditor)
+                s.fx.doc.Select(box);
+            if (k == kCon)
+                s.fx.doc.Select(con);
+            if (k == kLabel)
+                s.fx.doc.Select(label);
+            if (k == kFigMode)
+                g_nUIMode = 2;
+            if (k == kConMode)
+                g_nUIMode = 4;
+            if (k == kEditor) {
+                ASSERT_TRUE(s.view->BeginTextEdit(box, 0, false, CPoint(), 0, -2));
+            }
+        }
+        s.frame.OnIdleUpdateCmdUI();
+        for (const auto& r : rows) {
+            EXPECT_EQ(s.frame.Commands().QueryCmdState(r.id).enabled, r.on[k]) << "command " << r.id << " case " << k;
+            if (QWidget* w = BarWidget(s.frame, unsigned(r.id))) {
+                EXPECT_EQ(w->isEnabled(), r.on[k]) << "bar item " << r.id << " case " << k;
+            }
+        }
+        if (s.view)
+            s.view->CloseEditor();
+    }
+    g_nUIMode = 0;
+}
+
+// Bold, Italic and Underline are checked as the selected figure's text is.
+TEST_F(CommandUpdateTest, TextStyleButtonsShowTheSelectedText)
+{
+    Open();
+    g_nUIMode = 0;
+    CFigure* box = fx.AddBox(100, 100, 300, 200, "A");
+    box->m_props.m_font.m_lf.lfWeight = 700;
+    box->m_props.m_font.m_lf.lfItalic = 0;
+    box->m_props.m_font.m_lf.lfUnderline = 1;
+    fx.doc.Select(box);
+    EXPECT_EQ(frame.Commands().QueryCmdState(36531).check, 1);
+    EXPECT_EQ(frame.Commands().QueryCmdState(36532).check, 0);
+    EXPECT_EQ(frame.Commands().QueryCmdState(36533).check, 1);
+    // A style that fixes the text's alignment leaves the alignment alone.
+    box->m_props.Behavior.low |= 0x100000;
+    EXPECT_FALSE(frame.Commands().QueryCmdState(36505).enabled);
+    EXPECT_TRUE(frame.Commands().QueryCmdState(36531).enabled);
 }

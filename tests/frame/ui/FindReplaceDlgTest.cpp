@@ -17,8 +17,11 @@
 #include <QApplication>
 #include <QDir>
 #include <QLineEdit>
+#include <QMdiArea>
+#include <QPointer>
 #include <QPushButton>
 #include <QTest>
+#include <QWindow>
 #include <gtest/gtest.h>
 
 namespace {
@@ -145,4 +148,99 @@ TEST(FindReplaceDialog, OneDialogAtATimeKeepingItsTextsBetweenUses)
     QTest::keyClick(replace, Qt::Key_Escape);
     QApplication::processEvents();
     EXPECT_EQ(ActiveFindDialog(), nullptr);
+}
+
+// Cancel, Escape and the window's close box each end the dialog: it goes
+// away (no longer shown, no longer reporting) and keeps its texts for the
+// next time.
+TEST(FindReplaceDialog, CancelEscapeAndTheCloseBoxCloseIt)
+{
+    const struct {
+        const char* how;
+        void (*close)(CKavoFindDlg* dlg);
+    } ways[] = {
+        {"Cancel", [](CKavoFindDlg* dlg) { QTest::mouseClick(Button(dlg, IDCANCEL), Qt::LeftButton); }},
+        {"Escape",
+         [](CKavoFindDlg* dlg) {
+             QTest::keyClick(GetDlgItem(dlg, CKavoFindDlg::kFindEditId), Qt::Key_Escape);
+         }},
+        {"close box", [](CKavoFindDlg* dlg) { dlg->windowHandle()->close(); }},
+    };
+    for (const auto& way : ways) {
+        for (const bool replace : {false, true}) {
+            FindFixture f;
+            QPointer<CKavoFindDlg> dlg = f.Open(replace);
+            ASSERT_TRUE(QTest::qWaitForWindowExposed(dlg));
+            f.Type(dlg, CKavoFindDlg::kFindEditId, "fish");
+            way.close(dlg);
+            QApplication::processEvents();
+            QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+            EXPECT_TRUE(!dlg || !dlg->isVisible()) << way.how << " leaves the dialog open";
+            EXPECT_EQ(dlg, nullptr) << way.how << " leaves the dialog alive";
+            EXPECT_EQ(ActiveFindDialog(), nullptr) << way.how;
+            CKavoFindDlg* again = f.Open(replace);
+            ASSERT_NE(again, nullptr);
+            EXPECT_EQ(again->FindText(), "fish") << way.how;
+        }
+    }
+}
+
+// The main window's keys work while the dialog is open, whether the main
+// window or the dialog is the active window.
+TEST(FindReplaceDialog, MainWindowKeysWorkWhileItIsOpen)
+{
+    FindFixture f;
+    int saves = 0;
+    f.frame.Commands().SetHandler(57603, [&saves] { ++saves; });
+    CKavoFindDlg* dlg = f.Open(false);
+    ASSERT_TRUE(QTest::qWaitFor([dlg] { return QGuiApplication::focusWindow() == dlg->windowHandle(); }));
+    f.frame.OnIdleUpdateCmdUI();
+    QTest::keyClick(GetDlgItem(dlg, CKavoFindDlg::kFindEditId), Qt::Key_S, Qt::ControlModifier);
+    EXPECT_EQ(saves, 1) << "Ctrl+S with the focus in the dialog";
+
+    // A click on the main window makes it the focus window (the window
+    // system's doing; the main window counts as active already while its
+    // dialog is).
+    f.frame.windowHandle()->requestActivate();
+    ASSERT_TRUE(QTest::qWaitFor([&f] { return QGuiApplication::focusWindow() == f.frame.windowHandle(); }));
+    f.view->setFocus();
+    f.frame.OnIdleUpdateCmdUI();
+    QTest::keyClick(f.view, Qt::Key_S, Qt::ControlModifier);
+    EXPECT_EQ(saves, 2) << "Ctrl+S in the main window";
+    // Typing in the dialog stays typing: keys the frame also has (Plus
+    // zooms, Delete deletes) go to the text field.
+    f.fx.doc.Select(f.first);
+    const float zoom = f.view->GetZoom();
+    dlg->windowHandle()->requestActivate();
+    ASSERT_TRUE(QTest::qWaitFor([dlg] { return QGuiApplication::focusWindow() == dlg->windowHandle(); }));
+    f.Type(dlg, CKavoFindDlg::kFindEditId, "a+b");
+    QTest::keyClick(GetDlgItem(dlg, CKavoFindDlg::kFindEditId), Qt::Key_Home);
+    QTest::keyClick(GetDlgItem(dlg, CKavoFindDlg::kFindEditId), Qt::Key_Delete);
+    EXPECT_EQ(dlg->FindText(), "+b");
+    EXPECT_EQ(f.view->GetZoom(), zoom);
+    EXPECT_EQ(f.fx.doc.GetObjCount(), 2);
+}
+
+// Without an active diagram the open dialog closes as the commands are
+// brought up to date; closing the main window closes it too.
+TEST(FindReplaceDialog, ClosesWithoutADiagramAndWithTheMainWindow)
+{
+    {
+        FindFixture f;
+        QPointer<CKavoFindDlg> dlg = f.Open(true);
+        f.frame.MdiArea()->closeAllSubWindows();
+        QApplication::processEvents();
+        f.frame.OnIdleUpdateCmdUI();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        EXPECT_EQ(dlg, nullptr);
+        EXPECT_EQ(ActiveFindDialog(), nullptr);
+    }
+    {
+        FindFixture f;
+        QPointer<CKavoFindDlg> dlg = f.Open(false);
+        f.frame.close();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        EXPECT_EQ(dlg, nullptr);
+        EXPECT_EQ(ActiveFindDialog(), nullptr);
+    }
 }

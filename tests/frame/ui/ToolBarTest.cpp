@@ -89,7 +89,7 @@ TEST_F(ToolBarTest, BarsShowTheDefaultListsInOrderWithTheirCommands)
     EXPECT_EQ(prop->ControlForCmd(32776)->width(), 45);
     EXPECT_EQ(prop->ControlForCmd(36493)->width(), 60);
     EXPECT_EQ(prop->ItemWidget(3)->width(), kComboSeparatorWidth);
-    EXPECT_EQ(frame->StdToolBar()->ControlForCmd(32779)->width(), 60);
+    EXPECT_GE(frame->StdToolBar()->ControlForCmd(32779)->width(), 60); // wider when its texts need it
     auto* zoom = qobject_cast<CZoomCombo*>(frame->StdToolBar()->ControlForCmd(32779));
     ASSERT_NE(zoom, nullptr);
     auto* fonts = qobject_cast<QComboBox*>(prop->ControlForCmd(32775));
@@ -100,6 +100,9 @@ TEST_F(ToolBarTest, BarsShowTheDefaultListsInOrderWithTheirCommands)
     frame->OnIdleUpdateCmdUI();
     EXPECT_FALSE(fonts->isEnabled()); // nothing open
     Open();
+    frame->OnIdleUpdateCmdUI();
+    EXPECT_FALSE(fonts->isEnabled()); // no text to set the font of
+    fx.doc.Select(fx.AddBox(100, 100, 300, 200, "A"));
     frame->OnIdleUpdateCmdUI();
     EXPECT_TRUE(fonts->isEnabled());
     EXPECT_EQ(zoom->currentText(), FormatZoomPercent(view->GetZoom())); // the view's zoom
@@ -298,6 +301,34 @@ TEST_F(ToolBarTest, ZoomTypedInTheBarZoomsTheView)
     QTest::keyClick(zoom->lineEdit(), Qt::Key_Return);
     EXPECT_NEAR(view->GetZoom(), 150.0, 0.5);
     EXPECT_EQ(zoom->currentText(), "150%");
+}
+
+// The zoom box shows each of its entries and the largest zoom whole in its
+// own font: the start of the text is not scrolled out of sight.
+TEST_F(ToolBarTest, ZoomBoxShowsEveryPercentWhole)
+{
+    Open();
+    frame->OnIdleUpdateCmdUI();
+    auto* zoom = qobject_cast<CZoomCombo*>(frame->StdToolBar()->ControlForCmd(32779));
+    ASSERT_NE(zoom, nullptr);
+    QApplication::processEvents();
+    QLineEdit* edit = zoom->lineEdit();
+    QStringList texts = {"100%", "1000%"};
+    for (int i = 0; i < zoom->count(); ++i)
+        texts << zoom->itemText(i);
+    for (const QString& text : texts) {
+        zoom->setEditText(text);
+        edit->setCursorPosition(int(text.size()));
+        const int end = edit->inputMethodQuery(Qt::ImCursorRectangle).toRect().center().x();
+        edit->setCursorPosition(0);
+        const int start = edit->inputMethodQuery(Qt::ImCursorRectangle).toRect().center().x();
+        EXPECT_GE(end - start, edit->fontMetrics().horizontalAdvance(text) - 1) << text.toStdString() << " is cut";
+        EXPECT_LE(end, edit->width()) << text.toStdString();
+    }
+    view->ZoomToPercent(100.0f);
+    frame->OnIdleUpdateCmdUI();
+    EXPECT_EQ(zoom->currentText(), "100%");
+    SaveShot("toolbar_zoom_box", frame->StdToolBar());
 }
 
 TEST_F(ToolBarTest, DropTargetsAndTheirInsertionMarks)

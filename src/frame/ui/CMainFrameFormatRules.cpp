@@ -1,0 +1,173 @@
+// Update rules of the property bar's commands: the text format buttons, the
+// colour, line, curvature and shadow buttons, label rotation and the boxes.
+// Each is enabled only while it has something to act on in the active
+// diagram: the open text editor, the current style of a creation mode, or a
+// selected object of its kind. Without a diagram every one is disabled.
+#include "frame/ui/CMainFrame.h"
+
+#include "core/Settings.h"
+#include "core/UIMode.h"
+#include "document/CKavoDoc.h"
+#include "document/FigPropValues.h"
+#include "editing/ui/CKavoView.h"
+#include "editing/ui/CTextDialog.h"
+#include "frame/SelectionKinds.h"
+#include "richtext/MarkupQueries.h"
+
+namespace {
+using namespace selkind;
+
+constexpr int kSelectMode = 0, kSelectTextMode = 1, kFigCreateMode = 2, kTextEntryMode = 3, kConCreateMode = 4;
+
+bool InSelectMode()
+{
+    return g_nUIMode == kSelectMode || g_nUIMode == kSelectTextMode;
+}
+
+// Where the text commands read and write: the open editor's selection, the
+// current label style in text entry, the current figure style while
+// creating, else the first selected figure with text.
+struct TextFormatSource {
+    bool exists = false;
+    bool bold = false, italic = false, underline = false, sub = false, super = false;
+    unsigned align = 0;
+    bool alignLocked = false;   // a selected figure's style fixes its alignment
+};
+
+TextFormatSource FromProps(const CFigProps& props)
+{
+    TextFormatSource s;
+    s.exists = true;
+    const LOGFONT& lf = props.m_font.m_lf;
+    s.bold = lf.lfWeight > 400;
+    s.italic = lf.lfItalic != 0;
+    s.underline = lf.lfUnderline != 0;
+    s.align = props.TextFormat;
+    return s;
+}
+
+TextFormatSource FindTextFormatSource(const CMainFrame& frame)
+{
+    const CKavoView* view = frame.GetActiveView();
+    const CKavoDoc* doc = frame.GetActiveDocument();
+    if (!view || !doc)
+        return {};
+    if (CTextDialog* editor = view->TextEditor()) {
+        TextFormatSource s;
+        s.exists = true;
+        RangeFormat f;
+        if (editor->GetSelectionFormat(f)) {
+            s.bold = f.bold > 0;
+            s.italic = f.italic > 0;
+            s.underline = f.underline > 0;
+            s.sub = f.sub > 0;
+            s.super = f.super > 0;
+            s.align = f.align;
+        }
+        return s;
+    }
+    if (g_nUIMode == kTextEntryMode)
+        return FromProps(doc->m_curLblStyle.m_props);
+    if (g_nUIMode == kFigCreateMode)
+        return FromProps(doc->m_curFigStyle.m_props);
+    const CFigure* fig = doc->GetFirstSelFig(kTextAreas, kGroupScope);
+    if (!fig)
+        return {};
+    TextFormatSource s = FromProps(fig->m_props);
+    s.alignLocked = (fig->m_props.Behavior.low & kLockTextFormat) != 0;
+    return s;
+}
+
+// Alignment bits of the six alignment buttons 36505..36510.
+constexpr unsigned kAlignBits[] = {4, 2, 1, 64, 32, 16};
+} // namespace
+
+void CMainFrame::InstallFormatRules()
+{
+    const auto doc = [this] { return GetActiveDocument(); };
+    const auto editing = [this] {
+        const CKavoView* v = GetActiveView();
+        return v && v->TextEditor() && GetActiveDocument();
+    };
+    const std::pair<int, bool TextFormatSource::*> toggles[] = {
+        {36531, &TextFormatSource::bold}, {36532, &TextFormatSource::italic}, {36533, &TextFormatSource::underline}};
+    for (const auto& [id, flag] : toggles)
+        m_commands.SetUpdate(id, [this, flag = flag](CmdUI& ui) {
+            const TextFormatSource s = FindTextFormatSource(*this);
+            ui.Enable(s.exists);
+            ui.SetCheck(s.exists && s.*flag);
+        });
+    for (const auto& [id, flag] : {std::pair{36556, &TextFormatSource::sub}, {36557, &TextFormatSource::super}})
+        m_commands.SetUpdate(id, [this, editing, flag = flag](CmdUI& ui) {
+            ui.Enable(editing());
+            ui.SetCheck(editing() && FindTextFormatSource(*this).*flag);
+        });
+    for (int id : {32795, 32796})
+        m_commands.SetUpdate(id, [editing](CmdUI& ui) { ui.Enable(editing()); });
+    for (int i = 0; i < 6; ++i)
+        m_commands.SetUpdate(36505 + i, [this, i](CmdUI& ui) {
+            const TextFormatSource s = FindTextFormatSource(*this);
+            ui.Enable(s.exists && !s.alignLocked);
+            ui.SetRadio(s.exists && (s.align & kAlignBits[i]) != 0);
+        });
+    for (int id : {36562, 36563})
+        m_commands.SetUpdate(id, [this](CmdUI& ui) {
+            const TextFormatSource s = FindTextFormatSource(*this);
+            ui.Enable(s.exists && !s.alignLocked);
+        });
+    for (int id : {32775, 32776})
+        m_commands.SetUpdate(id, [this](CmdUI& ui) { ui.Enable(FindTextFormatSource(*this).exists); });
+    m_commands.SetUpdate(36564, [this, doc](CmdUI& ui) {
+        ui.Enable(GetActiveView() && ShowPropertyBar && doc() && InSelectMode() &&
+                  doc()->GetFirstSelFig(kRotatableLabels, kUngrouped));
+    });
+    m_commands.SetUpdate(36499, [doc, editing](CmdUI& ui) {
+        const CKavoDoc* d = doc();
+        ui.Enable(d && (editing() || (InSelectMode() && d->GetFirstSelFig(kTextAreas, kGroupScope)) ||
+                        g_nUIMode == kFigCreateMode || g_nUIMode == kTextEntryMode));
+    });
+    m_commands.SetUpdate(36497, [doc](CmdUI& ui) {
+        const CKavoDoc* d = doc();
+        ui.Enable(d && ((InSelectMode() && d->GetFirstSelFig(kVisibleObjects, kGroupScope)) ||
+                        g_nUIMode == kFigCreateMode));
+    });
+    m_commands.SetUpdate(36498, [doc](CmdUI& ui) {
+        const CKavoDoc* d = doc();
+        ui.Enable(d && ((InSelectMode() && d->GetFirstSelFig(kBorderedFigures, kGroupScope)) ||
+                        g_nUIMode == kFigCreateMode));
+    });
+    m_commands.SetUpdate(36496, [doc](CmdUI& ui) {
+        const CKavoDoc* d = doc();
+        ui.Enable(d && ((InSelectMode() && d->GetFirstSelCon(kAnyConnector, kGroupScope)) ||
+                        g_nUIMode == kConCreateMode));
+    });
+    for (int id : {36491, 36492})
+        m_commands.SetUpdate(id, [this, doc](CmdUI& ui) {
+            const CKavoDoc* d = doc();
+            const bool lines = d && InSelectMode() &&
+                               (d->GetFirstSelCon(kAnyConnector, kGroupScope) ||
+                                d->GetFirstSelFig(kBorderedFigures, kGroupScope));
+            ui.Enable(GetActiveView() && d &&
+                      (lines || g_nUIMode == kFigCreateMode || g_nUIMode == kConCreateMode));
+        });
+    m_commands.SetUpdate(36493, [this, doc](CmdUI& ui) {
+        const CKavoDoc* d = doc();
+        const CKavoView* v = GetActiveView();
+        ui.Enable(d && (d->GetFirstSelCon(kAnyConnector, kGroupScope) ||
+                        (g_nUIMode == kConCreateMode && v && !v->IsFixedConMode())));
+    });
+    // A plain figure that draws a body (a filled symbol or a picture) can
+    // carry a shadow; so can the current figure style while creating.
+    m_commands.SetUpdate(36494, [this, doc](CmdUI& ui) {
+        const CKavoDoc* d = doc();
+        const CFigProps* props = nullptr;
+        if (d && InSelectMode()) {
+            const CFigure* fig = d->GetFirstSelFig(kPlainFigures, kGroupScope);
+            props = fig && fig->IsHollow() ? &fig->m_props : nullptr;
+        } else if (d && g_nUIMode == kFigCreateMode && d->m_curFigStyle.m_props.m_fill.m_nKind != 0) {
+            props = &d->m_curFigStyle.m_props;
+        }
+        ui.Enable(GetActiveView() && ShowPropertyBar && props);
+        ui.SetCheck(GetActiveView() && ShowPropertyBar && props && props->Shadow != 0);
+    });
+}
