@@ -8,6 +8,7 @@
 #include "document/CKavoDoc.h"
 #include "document/FigPropValues.h"
 #include "document/FontChoice.h"
+#include "editing/TextFormatCommands.h"
 #include "editing/ui/CTextDialog.h"
 #include "richtext/MarkupBuilder.h"
 #include "platform/ui/DlgItems.h"
@@ -191,11 +192,10 @@ bool ApplyValueDropChoice(unsigned command, const CDropPaletteButton& button, CK
         });
     }
     case kTextColor: {
-        if (doc.GetSelFigCount() == 0)
-            return false;
+        // The current label or figure style in their modes, else the selection.
         FontChoice choice;
         choice.color = static_cast<const CColorDropButton&>(button).GetColor();
-        doc.ApplyFontToSel(choice);
+        ApplyCharFormat(doc, choice);
         return true;
     }
     case kLinePattern: return ApplyLineValue(doc, static_cast<const CLinePatternButton&>(button).GetPattern(), true);

@@ -4,10 +4,12 @@
 #include "document/CKavoDoc.h"
 
 #include "core/FontHelpers.h"
+#include "document/ConLabelPlace.h"
 #include "document/FigApplySteps.h"
 #include "document/FigPropValues.h"
 #include "document/FigTextServices.h"
 #include "document/FontChoice.h"
+#include "shapes/CFigSymbol.h"
 #include "undo/UndoCodes.h"
 
 #include <algorithm>
@@ -103,10 +105,7 @@ bool ApplyFigTexts(CKavoDoc& doc, CFigure* f, const CFigure& before, const FigPr
     return true;
 }
 
-namespace {
-
-// The figure's properties with the choice applied; whether any differ.
-bool ApplyChoice(const FontChoice& c, CFigProps& props)
+bool ApplyFontChoice(const FontChoice& c, CFigProps& props)
 {
     const CFigProps old = props;
     LOGFONT& lf = props.m_font.m_lf;
@@ -131,20 +130,26 @@ bool ApplyChoice(const FontChoice& c, CFigProps& props)
     return !(props.m_font.m_lf == old.m_font.m_lf) || props.TextColor != old.TextColor;
 }
 
-} // namespace
+bool TakesCharFormat(const CFigure& fig)
+{
+    if (fig.HasTextAreas())
+        return true;
+    const CFigSymbol* symbol = fig.GetSymbol();
+    return symbol && symbol->m_nTextBoxes == 0 && !fig.HasPicture() && !fig.IsInvisible();
+}
 
 void CKavoDoc::ApplyFontToSel(const FontChoice& choice)
 {
     std::vector<CFigure*> figs;
     for (CDiagObj* o : *m_pSelList)
-        if (o->GetType() == kObjFigure && static_cast<CFigure*>(o)->HasTextAreas())
+        if (o->GetType() == kObjFigure && TakesCharFormat(*static_cast<CFigure*>(o)))
             figs.push_back(static_cast<CFigure*>(o));
     // The step opens with the first figure that changes: a choice that
     // changes nothing leaves no step behind.
     bool open = false;
     for (CFigure* f : figs) {
         CFigProps props = f->m_props;
-        if (!ApplyChoice(choice, props))
+        if (!ApplyFontChoice(choice, props))
             continue;
         if (!open)
             m_undo.UndoBeginStep(UDMAC_FIGPROPS);
@@ -161,10 +166,20 @@ void CKavoDoc::ApplyFontToSel(const FontChoice& choice)
         f->m_props.TextColor = props.TextColor;
         if (const FigTextServices& svc = GetFigTextServices(); svc.reflowText)
             svc.reflowText(*f);
+        // Text in a new size or weight needs a new extent: a figure that
+        // follows its text takes it, so no letter is cut off, and a
+        // connector label stays on its line.
+        const CRect before = f->m_rect;
+        FitFigToItsText(f);
+        PlaceConLblOnLine(*f);
         SetModifiedFlag(true);
         InvalidateObj(f);
         InvalidateAttachedCons(f);
+        if (f->m_rect != before && RelayAttachedCons(f) < 0)
+            break;
     }
-    if (open)
-        m_undo.UndoEndStep();
+    if (!open)
+        return;
+    UpdateAllStaples(1);
+    m_undo.UndoEndStep();
 }

@@ -3,8 +3,10 @@
 #include "core/NumericHelpers.h"
 #include "core/UIMode.h"
 #include "document/CKavoDoc.h"
+#include "document/FontChoice.h"
 #include "document/PageLayout.h"
 #include "geometry/IntGeometry.h"
+#include "richtext/FigureTextFit.h"
 #include "richtext/MarkupBuilder.h"
 #include "richtext/MarkupToken.h"
 #include "shapes/CConPropMask.h"
@@ -141,6 +143,20 @@ bool RunScale(CKavoDoc& doc, const ScaleSet& set, const CRect& from, const CRect
     return true;
 }
 
+// Scaled type does not take exactly the scaled room (glyphs are hinted to
+// whole pixels): a figure that follows its text, a label above all, fits
+// it anew around its scaled centre, so that none of it is cut off.
+void RefitToScaledText(CFigure& fig, const POINT& centre)
+{
+    if (!(fig.m_props.Behavior.low & (kFitWidthFlag | kFitHeightFlag)) || !fig.HasText())
+        return;
+    if (!ResizeToText(fig, false, nullptr))
+        return;
+    CRect rc = fig.m_rect;
+    rc.OffsetRect(centre.x - rc.CenterPoint().x, centre.y - rc.CenterPoint().y);
+    fig.SetRectNoUndo(rc);
+}
+
 int SmallestTextSize(const ScaleSet& set)
 {
     int smallest = 128;
@@ -253,11 +269,14 @@ void ScaleFigure(CKavoDoc& doc, CFigure* fig, const CRect& from, const CRect& to
         const int w = br.x - tl.x, h = br.y - tl.y;
         rc = CRect(centre.x - w / 2, centre.y - h / 2, centre.x - w / 2 + w, centre.y - h / 2 + h);
     }
-    if (scaleText && fig->HasTextAreas())
+    const bool text = scaleText && TakesCharFormat(*fig);
+    if (text)
         ScaleTextSizes(*fig, to.Height(), from.Height());
     if (scaleBorder && !fig->m_bLabel)
         fig->m_props.BorderWidth = ScaleWidth(fig->m_props.BorderWidth, to.Height(), from.Height());
     fig->SetRectNoUndo(rc);
+    if (text)
+        RefitToScaledText(*fig, centre);
     doc.InvalidateObj(fig);
     doc.RelayAttachedCons(fig);
     doc.SetModifiedFlag(true);
@@ -265,7 +284,7 @@ void ScaleFigure(CKavoDoc& doc, CFigure* fig, const CRect& from, const CRect& to
 
 void ScaleTextSizes(CFigure& fig, int numerator, int denominator)
 {
-    if (!fig.HasTextAreas() || numerator == 0 || denominator == 0 || numerator == denominator)
+    if (!TakesCharFormat(fig) || numerator == 0 || denominator == 0 || numerator == denominator)
         return;
     LOGFONT& lf = fig.m_props.m_font.m_lf;
     const int height = MulDiv(lf.lfHeight, numerator, denominator);

@@ -8,6 +8,9 @@
 #include "editing/ScaleCommands.h"
 #include "fileformat/DiagramRecordWriter.h"
 #include "keyword/KeywordStreams.h"
+#include "platform/WinTypes.h"
+#include "richtext/FigureTextFit.h"
+#include "shapes/FigFlags.h"
 #include "shapes/CConProps.h"
 #include "undo/UndoCodes.h"
 
@@ -171,4 +174,35 @@ TEST_F(ScaleTest, StylesScaleWithTheirRecordsAndComeBackOnUndo)
     EXPECT_EQ(doc.m_figStyles.GetAt(0)->Width, 2 * before.Width);
     EXPECT_EQ(doc.m_figStyles.GetAt(0)->Height, 2 * before.Height);
     ExpectUndone();
+}
+
+// A free label's text scales with it and the label fits its scaled text:
+// nothing of "free note" is cut off at 70% nor at 130%.
+TEST_F(ScaleTest, ALabelKeepsAllOfItsScaledText)
+{
+    CFigProps props = doc.m_curLblStyle.m_props;
+    SetFlagBits(props.Behavior, kFigFlagLabel, 256 | 512, true);
+    auto* label = new CFigure(1200, 1700, 100, 300, props, -1, 1, "free note", "", CFigure::CreateArgs(), &doc);
+    doc.AddFigWithId(label);
+    FitFigToText(doc, label, 0, false, false, nullptr);
+    const LONG height = label->m_props.m_font.m_lf.lfHeight;
+    doc.ResetUndoLog();
+    saved = DocText(doc);
+    for (const int percent : {70, 130}) {
+        SCOPED_TRACE(percent);
+        const CPoint centre = label->m_rect.CenterPoint();
+        ScaleOptions options;
+        options.scaleText = true;
+        ASSERT_TRUE(ScaleByPercent(doc, percent, 100, false, options, false));
+        EXPECT_EQ(label->m_props.m_font.m_lf.lfHeight, MulDiv(height, percent, 100));
+        CRect fitted;
+        EXPECT_FALSE(CalcSizeForText(*label, fitted, 1, nullptr))
+            << "the text needs " << fitted.Width() << " x " << fitted.Height() << ", the label is "
+            << label->m_rect.Width() << " x " << label->m_rect.Height();
+        // Around its scaled centre, within the rounding of the fit.
+        const CPoint scaled(1000 + MulDiv(centre.x - 1000, percent, 100), 1000 + MulDiv(centre.y - 1000, percent, 100));
+        EXPECT_NEAR(label->m_rect.CenterPoint().x, scaled.x, 2);
+        EXPECT_NEAR(label->m_rect.CenterPoint().y, scaled.y, 2);
+        ExpectUndone();
+    }
 }

@@ -474,6 +474,9 @@ private:
     bool m_bBroughtForward = false;
     bool m_bEditModified0 = false;
     bool m_bOpeningEditor = false;
+    // The editor was opened on a label just made for typing, inside the
+    // step that made it.
+    bool m_bEditingNewLabel = false;
 
 public:
     // ---- figure creation, UI mode 2 (CKavoViewCreateFig.cpp): a rubber
@@ -567,6 +570,10 @@ private:
     int m_nAttachMode = -1, m_bFlowDrop = 0, m_bResizeAfterPress = 1, m_nCreateHandle = 9, m_bMoved = 0;
     CRect m_rcRubber, m_rcRubberStart;
     CPoint m_ptHandleStart, m_ptTrack, m_ptCreatePress, m_ptCreatePressClient, m_ptLastClient;
+    // The last client point of a mouse event over the view, and whether
+    // there was one.
+    CPoint m_ptLastPointer;
+    bool m_bPointerSeen = false;
     CSize m_sizeMin;
     FigFlagSet m_nCreateFlags;
     int m_bConPtDragging = 0, m_nDragConPt = -1, m_bConPtMoved = 0, m_bConPtShown = 0;
@@ -660,6 +667,12 @@ private:
     // navigation first.
     void ConnectScrollBarNavigation();
     CPoint CursorClientPos() const;
+    bool IsInClient(const CPoint& client) const;
+    // Where typing in the select mode makes its label: the mouse cursor when
+    // it is over the view, else the last point the pointer had over it, else
+    // the view's centre (a key may come before the pointer was ever there).
+    CPoint TypingClientPos() const;
+    void NotePointer(const CPoint& client);
     void ApplyRulerMargins();
     // Gives each ruler the zoom and the page origin's place.
     void FeedRulers();

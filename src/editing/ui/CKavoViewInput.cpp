@@ -99,6 +99,7 @@ void CKavoView::mousePressEvent(QMouseEvent* event)
 {
     m_nKeyMods = int(event->modifiers());
     const CPoint pt = ClientPoint(event->position());
+    NotePointer(pt);
     if (event->button() == Qt::LeftButton) {
         // A second button during a gesture is ignored; a left press while a
         // gesture still runs (its release was lost) ends that one first.
@@ -119,6 +120,7 @@ void CKavoView::mouseMoveEvent(QMouseEvent* event)
         OnLButtonUp(ClientPoint(event->position()));
         return;
     }
+    NotePointer(ClientPoint(event->position()));
     OnMouseMove(ClientPoint(event->position()));
     event->accept();
 }
@@ -529,9 +531,7 @@ void CKavoView::StartAutoScroll(const CPoint& client, bool force)
         if (w->inherits("QMdiSubWindow") && !w->isMaximized())
             return;
     if (!force) {
-        const bool inside = client.x >= 0 && client.y >= 0 && client.x < viewport()->width() &&
-                            client.y < viewport()->height();
-        if (m_bReFeed || !m_bCaptured || inside)
+        if (m_bReFeed || !m_bCaptured || IsInClient(client))
             return;
     }
     m_nAutoScrollTimer = startTimer(kAutoScrollPeriodMs);
@@ -542,9 +542,7 @@ void CKavoView::StopAutoScroll(const CPoint& client, bool force)
     if (!m_nAutoScrollTimer)
         return;
     if (!force) {
-        const bool inside = client.x >= 0 && client.y >= 0 && client.x < viewport()->width() &&
-                            client.y < viewport()->height();
-        if (m_bReFeed || !inside)
+        if (m_bReFeed || !IsInClient(client))
             return;
     }
     killTimer(m_nAutoScrollTimer);
@@ -555,6 +553,29 @@ CPoint CKavoView::CursorClientPos() const
 {
     const QPoint p = viewport()->mapFromGlobal(QCursor::pos());
     return CPoint(p.x(), p.y());
+}
+
+bool CKavoView::IsInClient(const CPoint& client) const
+{
+    return client.x >= 0 && client.y >= 0 && client.x < viewport()->width() && client.y < viewport()->height();
+}
+
+void CKavoView::NotePointer(const CPoint& client)
+{
+    if (!IsInClient(client))
+        return;
+    m_ptLastPointer = client;
+    m_bPointerSeen = true;
+}
+
+CPoint CKavoView::TypingClientPos() const
+{
+    const CPoint cursor = CursorClientPos();
+    if (IsInClient(cursor))
+        return cursor;
+    if (m_bPointerSeen && IsInClient(m_ptLastPointer))
+        return m_ptLastPointer;
+    return CPoint(viewport()->width() / 2, viewport()->height() / 2);
 }
 
 void CKavoView::OnAutoScrollTick()

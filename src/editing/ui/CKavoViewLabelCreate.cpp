@@ -11,6 +11,7 @@
 #include "document/CStaple.h"
 #include "document/LabelPlacement.h"
 #include "editing/LabelMenu.h"
+#include "geometry/IntGeometry.h"
 #include "richtext/FigureTextFit.h"
 #include "undo/UndoCodes.h"
 
@@ -133,10 +134,19 @@ CFigure* CKavoView::CreateLbl(const CPoint& logical)
     CloseTextEditor();
     int index = -1;
     const CFigStyle& style = m_pDoc->GetLblStyleNamed(std::string(), index);
+    // Nothing is stored outside the work space: a point beyond it (a key
+    // typed with the pointer far away) is brought onto its edge first.
+    const CRect& space = m_pDoc->m_rcWorkSpace;
+    CPoint at = logical;
+    ClampPtToRect(at, space);
     m_pDoc->UndoBeginStep(UDMAC_CREATELBL);
-    CFigure* label = AddLabel(*m_pDoc, style, index,
-                              CRect(logical.x, logical.y, logical.x + style.Width, logical.y + style.Height), 0, 0,
-                              false);
+    CFigure* label = AddLabel(*m_pDoc, style, index, CRect(at.x, at.y, at.x + style.Width, at.y + style.Height), 0,
+                              0, false);
+    if (label) {
+        CRect rc = label->m_rect;
+        KeepRectInRect(rc, space);
+        label->SetRectNoUndo(rc);
+    }
     EndCreation(*m_pDoc, label != nullptr, false);
     if (label)
         m_pNewLabel = label;

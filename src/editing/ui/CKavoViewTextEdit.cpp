@@ -12,6 +12,7 @@
 #include "core/UIMode.h"
 #include "document/CKavoDoc.h"
 #include "document/CStaple.h"
+#include "document/ConLabelPlace.h"
 #include "document/DocCommandSeams.h"
 #include "document/DocCommands.h"
 #include "document/HyperlinkCommands.h"
@@ -33,6 +34,12 @@ constexpr DWORD kFitFlags = 0x80 | 0x100;
 constexpr int kConPropsCmd = 33063, kLabelPropsCmd = 33120, kFigPropsCmd = 33054;
 
 TextEntrySeams g_textEntrySeams;
+
+bool IsLabelCreationStep(int code)
+{
+    return code == UDMAC_CREATELBL || code == UDMAC_CREATECONLBL || code == UDMAC_CREATEFIGLBL ||
+           code == UDMAC_CREATEFLWLBL || code == UDMAC_CREATELATLBL;
+}
 
 // Whether an object after the figure in the drawing order covers part of it.
 bool IsOverlappedInFront(const CKavoDoc& doc, const CFigure* fig)
@@ -128,6 +135,7 @@ bool CKavoView::PrepareEditor(CFigure* fig, int section)
     if (g_nUIMode == kCreateMode)
         EnterUIMode(kBackToSelectMode, 0);
     CloseEditor();
+    m_bEditingNewLabel = false;
     CRect box;
     if (!fig->GetSymbol() || !GetEditableTextRect(*fig, section, box))
         return false;
@@ -168,9 +176,11 @@ bool CKavoView::CloseEditor()
     CTextDialog* dlg = m_pTextDlg;
     CFigure* fig = m_pEditFig;
     const int section = m_nEditSection;
+    const bool newLabel = m_bEditingNewLabel;
     m_pTextDlg = nullptr;
     m_pEditFig = nullptr;
     m_nEditSection = -1;
+    m_bEditingNewLabel = false;
     DiagPrintf("STAT  Close text()\n");
     m_ctx.filter = kDrawFilterAll;
     m_ctx.filterObj = nullptr;
@@ -196,6 +206,14 @@ bool CKavoView::CloseEditor()
     bool changed = now != m_strEditText0 || second != m_strEditSecond0;
     fig->m_props.Behavior = m_editFlags0;
     CUndoLog& log = m_pDoc->UndoLogRef();
+    if (newLabel && !fig->HasText() && IsLabelCreationStep(log.GetLastUndoStepCode())) {
+        // A label made for typing that got no text goes with the step that
+        // made it: ending the edit (a click elsewhere, Escape) leaves no
+        // empty label behind.
+        m_pDoc->UndoLastStep();
+        m_pDoc->UpdateAllStaples(0);
+        return true;
+    }
     if ((fig->m_props.Behavior.low & kTextOnlyFlag) && !fig->HasText()) {
         // A text-only figure left empty goes, in a step of its own when its
         // text had changed; undo brings it back with its old text.
@@ -215,6 +233,8 @@ bool CKavoView::CloseEditor()
     }
     if ((fig->m_props.Behavior.low & kFitFlags) && !IsSpecialTextArea(*fig, section))
         changed = FitFigToText(*m_pDoc, fig, 1, true, false, nullptr) || changed;
+    // The fit keeps the top left: a connector label goes back onto its line.
+    changed = PlaceConLblOnLine(*fig) || changed;
     m_pDoc->InvalidateObj(fig);
     m_pDoc->UpdateAllStaples(0);
     if (changed) {
@@ -292,6 +312,7 @@ bool CKavoView::OnEditorCommand(int id)
     case 36533: {
         // Bold, italic and underline switch off when the whole selection
         // has them.
+        DiagPrintf(id == 36531 ? "USER  Bold\n" : id == 36532 ? "USER  Italic\n" : "USER  Underline\n");
         RangeFormat now;
         const bool has = m_pTextDlg->GetSelectionFormat(now);
         FormatRequest r;
@@ -365,7 +386,7 @@ void CKavoView::OnChar(char ch)
 
 void CKavoView::OnSelectChar(char ch)
 {
-    const CPoint client = CursorClientPos();
+    const CPoint client = TypingClientPos();
     const CPoint pt = ClientPtToLogical(client);
     CDiagObj* obj = m_pDoc->ObjFromPoint(pt.x, pt.y, m_nHitTolerance, false, -1, 0, 0);
     TextEntrySeams& seams = GetTextEntrySeams();

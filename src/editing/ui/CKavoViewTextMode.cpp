@@ -125,7 +125,10 @@ bool CKavoView::EditNewLabel(CFigure* label, char ch)
         return false;
     m_pDoc->UpdateAllViews(nullptr, 0, nullptr);
     // The creation's own step holds the label: the editor adds none.
-    return OpenTextEditor(label, 0, false, CPoint(), ch, -2);
+    if (!OpenTextEditor(label, 0, false, CPoint(), ch, -2))
+        return false;
+    m_bEditingNewLabel = true;
+    return true;
 }
 
 // ---- the text-mode handlers
@@ -133,7 +136,7 @@ bool CKavoView::EditNewLabel(CFigure* label, char ch)
 void CKavoView::OnTextModeChar(char ch)
 {
     const CPoint client = CursorClientPos();
-    if (client.x < 0 || client.y < 0 || client.x >= viewport()->width() || client.y >= viewport()->height()) {
+    if (!IsInClient(client)) {
         MessageBeep(MB_ICONEXCLAMATION);
         return;
     }

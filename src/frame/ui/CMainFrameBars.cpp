@@ -7,13 +7,12 @@
 #include "controls/StyleChoiceSeams.h"
 #include "core/Settings.h"
 #include "core/Trace.h"
-#include "core/Units.h"
 #include "document/CKavoDoc.h"
-#include "document/FontChoice.h"
 #include "editing/ui/CKavoView.h"
 #include "fileformat/DocFileHooks.h"
 #include "frame/ui/CCustomToolBar.h"
 #include "frame/ui/CStyleBar.h"
+#include "frame/ui/PropertyBarText.h"
 
 #include <QAbstractItemView>
 #include <QAction>
@@ -40,23 +39,12 @@ bool CMainFrame::CreateCustomBar(CCustomToolBar*& bar, int barId, std::span<cons
     return true;
 }
 
-// Controls are made anew on every rebuild: each new font-size box is wired
-// as the bar makes it.
+// Controls are made anew on every rebuild: each new font box is wired as
+// the bar makes it.
 void CMainFrame::ConnectBarControls(CCustomToolBar* bar)
 {
-    connect(bar, &CCustomToolBar::controlsCreated, this, [this, bar] {
-        auto* sizes = qobject_cast<CFontSizeCombo*>(bar->ControlForCmd(32776));
-        if (!sizes)
-            return;
-        connect(sizes, &CFontSizeCombo::fontSizeChosen, this, [this](int points) {
-            CKavoDoc* doc = GetActiveDocument();
-            if (!doc)
-                return;
-            FontChoice choice;
-            choice.height = PointsToLogical(points);
-            doc->ApplyFontToSel(choice);
-        });
-    });
+    connect(bar, &CCustomToolBar::controlsCreated, this,
+            [this, bar] { ConnectFontBoxes(*bar, this, [this] { return GetActiveView(); }); });
     emit bar->controlsCreated();
 }
 
@@ -200,6 +188,7 @@ void CMainFrame::InstallBarCommands()
     });
     for (int id : {32825, 36561})
         m_commands.SetHandler(id, [this] { SetStyleBarCollapsed(!CollapsedStyleBar); });
+    RegisterTextFormatCommands(m_commands, [this] { return GetActiveView(); });
 }
 
 namespace {

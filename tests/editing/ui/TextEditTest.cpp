@@ -127,6 +127,13 @@ struct TextEditTest : testing::Test, ViewEvents {
             Key(0, Qt::NoModifier, QString(c));
     }
     void PointAt(const QPoint& client) { QCursor::setPos(view->viewport()->mapToGlobal(client)); }
+    // A key acts where the pointer is over the view: the figure is scrolled
+    // into sight and pointed at.
+    void PointAtShown(const CFigure* f)
+    {
+        view->ScrollToViewAnchorPoint(f->m_rect.CenterPoint(), kAnchorCentre, true);
+        PointAt(Centre(f));
+    }
     CTextDialog* Editor() const { return view->TextEditor(); }
     std::string Section(const CFigure* f, int area = 0) const { return GetTextSection(f->m_strText, area); }
     void ExpectUndoToSaved(int code)
@@ -164,7 +171,7 @@ TEST_F(TextEditTest, DoubleClickOpensTypingReplacesClickOutsideKeepsOneStep)
 
 TEST_F(TextEditTest, TypingOverAFigureOpensItsEditorAndEscapeKeepsTheText)
 {
-    PointAt(Centre(b));
+    PointAtShown(b);
     Type("Q");
     ASSERT_NE(Editor(), nullptr);
     EXPECT_EQ(Editor()->Figure(), b);
@@ -198,7 +205,7 @@ TEST_F(TextEditTest, ShiftArrowsSelectAndCopyPastesBetweenEditors)
     Key(Qt::Key_Escape);
     EXPECT_EQ(Section(a), "abcdef");
 
-    PointAt(Centre(b));
+    PointAtShown(b);
     Type("x");
     Key(Qt::Key_V, Qt::ControlModifier);
     EXPECT_EQ(Section(b), "xcde");
@@ -576,7 +583,7 @@ TEST_F(TextEditTest, AnotherWindowOrTheWheelClosesTheEditorKeepingTheText)
 
     QApplication::setActiveWindow(view.get());
     view->setFocus();
-    PointAt(Centre(b));
+    PointAtShown(b);
     Type("two");
     ASSERT_NE(Editor(), nullptr);
     const QPoint p(400, 300);

@@ -2,12 +2,17 @@
 // of the context menu, opened with a right press and run the way the popup
 // runs them, make their label where the menu was opened; typing over empty
 // space makes a free label at the cursor and edits it. Each is one undo step.
+// A connector label typed over a line stands centred on it once its text is
+// in; a click that ends an edit leaves no empty label behind; a key typed
+// before the pointer was ever over the view makes its label inside the view,
+// and no label is ever made outside the work space.
 #include "common/DiagramFixture.h"
 #include "common/TestSupport.h"
 #include "core/Settings.h"
 #include "core/UIMode.h"
 #include "core/Units.h"
 #include "document/CStaple.h"
+#include "document/FontChoice.h"
 #include "editing/LabelMenu.h"
 #include "editing/ui/CKavoView.h"
 #include "editing/ui/TextEntrySeams.h"
@@ -24,6 +29,7 @@
 #include <QScrollBar>
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <cstdlib>
 #include <string>
 
@@ -70,6 +76,8 @@ struct LabelCreationRoutingTest : testing::Test {
         view->OnInitialUpdate();
         view->ZoomToPercent(100);
         view->ScrollToViewAnchorPoint(CPoint(0, 0), kAnchorTopLeft, true);
+        QApplication::setActiveWindow(&frame);
+        view->setFocus();
         GetContextMenuSeams().showMenu = [this](const ContextMenu& m, const CPoint&) { shown = m; };
         saved = DocText(fx.doc);
     }
@@ -105,16 +113,7 @@ struct LabelCreationRoutingTest : testing::Test {
         const CPoint c = view->LogicalPtToClient(logical);
         QCursor::setPos(view->viewport()->mapToGlobal(QPoint(c.x, c.y)));
     }
-    // A typed character goes where the keyboard focus is.
-    void Type(char ch)
-    {
-        QWidget* target = QApplication::focusWidget() ? QApplication::focusWidget() : view;
-        const QString text(QChar::fromLatin1(ch));
-        QKeyEvent override(QEvent::ShortcutOverride, 0, Qt::NoModifier, text);
-        QApplication::sendEvent(target, &override);
-        QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, text);
-        QApplication::sendEvent(target, &press);
-    }
+    void Type(char ch) { Key(0, QString(QChar::fromLatin1(ch))); }
     // Chooses the menu's item as the popup does: only when it is enabled.
     bool Choose(int id)
     {
@@ -125,6 +124,66 @@ struct LabelCreationRoutingTest : testing::Test {
         seams.runCommand(id);
         return true;
     }
+    // Keys go where the keyboard focus is, as the window system sends them.
+    void Key(int key, const QString& text = QString())
+    {
+        QWidget* target = QApplication::focusWidget() ? QApplication::focusWidget() : view;
+        QKeyEvent override(QEvent::ShortcutOverride, key, Qt::NoModifier, text);
+        QApplication::sendEvent(target, &override);
+        QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, text);
+        QApplication::sendEvent(target, &press);
+    }
+    void TypeText(const QString& text)
+    {
+        for (QChar c : text)
+            Key(0, QString(c));
+    }
+    QPoint At(const CPoint& logical) const
+    {
+        const CPoint c = view->LogicalPtToClient(logical);
+        return QPoint(c.x, c.y);
+    }
+    CPoint Logical(const QPoint& p) const { return view->ClientPtToLogical(CPoint(p.x(), p.y())); }
+    void Mouse(QEvent::Type type, const QPoint& pos, Qt::MouseButton button, Qt::MouseButtons held)
+    {
+        QWidget* vp = view->viewport();
+        QMouseEvent e(type, QPointF(pos), QPointF(vp->mapToGlobal(pos)), button, held, Qt::NoModifier);
+        QApplication::sendEvent(vp, &e);
+    }
+    void Click(const CPoint& logical)
+    {
+        Mouse(QEvent::MouseButtonPress, At(logical), Qt::LeftButton, Qt::LeftButton);
+        Mouse(QEvent::MouseButtonRelease, At(logical), Qt::LeftButton, Qt::NoButton);
+    }
+    // The diagram as it stands is the saved one.
+    void Save()
+    {
+        fx.doc.ResetUndoLog();
+        fx.doc.SetModifiedFlag(false);
+        saved = DocText(fx.doc);
+    }
+    int Labels() const
+    {
+        int n = 0;
+        fx.doc.ForEachFigure([&](CFigure* f) { n += f->m_bLabel ? 1 : 0; });
+        return n;
+    }
+    CFigure* ConLabel() const
+    {
+        const CStaple* staple = fx.doc.FindConOrLatLblStaple(con);
+        return staple ? staple->m_pFig1 : nullptr;
+    }
+    // The view's picture as it is now, named after the test and `what`.
+    void Shot(const char* what)
+    {
+        if (const char* dir = std::getenv("KAVO_SHOTS")) {
+            view->FlushPaint();
+            view->Surface().save(QString(dir) + "/" +
+                                 testing::UnitTest::GetInstance()->current_test_info()->name() + "-" + what + ".png");
+        }
+    }
+    // Half a pixel each way, in logical units, and one for rounding.
+    int Pixel() const { return view->ClientLenToLogical(1) + 1; }
     // Undo through the frame gives back the saved text, and nothing is left
     // to undo: the label was one step.
     void ExpectOneStepUndoneToSaved()
@@ -228,4 +287,146 @@ TEST_F(LabelCreationRoutingTest, AFreeLabelStandsAtThePointInOneStep)
     EXPECT_EQ(fx.doc.UndoLastStep(), UDMAC_CREATELBL);
     EXPECT_EQ(DocText(fx.doc), saved);
     EXPECT_FALSE(fx.doc.CanUndo());
+}
+
+// Pointing at a line and typing "no" then Escape: the label holds the text,
+// sized to it, with its middle on the point typed at, in one step; a larger
+// size keeps it there.
+TEST_F(LabelCreationRoutingTest, ATypedConnectorLabelStandsCentredOnItsLine)
+{
+    const CPoint on(1800, 825);
+    PointAt(on);
+    TypeText("no");
+    CFigure* label = ConLabel();
+    ASSERT_NE(label, nullptr);
+    ASSERT_EQ(view->EditedFigure(), label);
+    Key(Qt::Key_Escape);
+    Shot("typed");
+    EXPECT_EQ(view->TextEditor(), nullptr);
+    EXPECT_NE(label->m_strText.find("no"), std::string::npos) << label->m_strText;
+    int style = -1;
+    EXPECT_LT(label->m_rect.Width(), fx.doc.GetLblStyleNamed(fx.doc.m_strConLabelStyle, style).Width);
+    EXPECT_NEAR(label->m_rect.CenterPoint().x, on.x, 2 * Pixel());
+    EXPECT_NEAR(label->m_rect.CenterPoint().y, on.y, 2 * Pixel());
+    // Where its staple puts it when the connector moves: nothing jumps then.
+    const CStaple* staple = label->m_pStaple;
+    EXPECT_EQ(label->m_rect, CStaple::RectAtAnchor(staple->GetPointAtConPos(), label->m_rect.Width(),
+                                                   label->m_rect.Height(), staple->Fig1PosX, staple->Fig1PosY));
+    const std::string typed = DocText(fx.doc);
+    const CPoint centre = label->m_rect.CenterPoint();
+    const int width = label->m_rect.Width();
+    g_nUIMode = 0;
+    fx.doc.ClearSelection();
+    fx.doc.Select(label);
+    FontChoice bigger;
+    bigger.height = 20;
+    fx.doc.ApplyFontToSel(bigger);
+    Shot("20 pt");
+    EXPECT_EQ(label->m_props.m_font.m_lf.lfHeight, -20);
+    EXPECT_GT(label->m_rect.Width(), width);
+    EXPECT_NEAR(label->m_rect.CenterPoint().x, centre.x, 2);
+    EXPECT_NEAR(label->m_rect.CenterPoint().y, centre.y, 2);
+    frame.OnCommand(57643);
+    EXPECT_EQ(DocText(fx.doc), typed);
+    frame.OnCommand(57643);
+    EXPECT_EQ(DocText(fx.doc), saved);
+    EXPECT_FALSE(fx.doc.CanUndo());
+}
+
+// Typing a label, then clicking elsewhere (which makes the next label and
+// opens its editor) and ending that edit empty, by Escape or by another
+// click: only the typed label stays.
+TEST_F(LabelCreationRoutingTest, AClickThatEndsAnEditLeavesNoEmptyLabelBehind)
+{
+    struct Ending {
+        const char* name;
+        int clicks;   // further clicks before Escape
+    };
+    for (const Ending& e : {Ending{"escape", 0}, Ending{"another click", 1}, Ending{"two more clicks", 2}}) {
+        SCOPED_TRACE(e.name);
+        g_nUIMode = 0;
+        Save();
+        const int count = fx.doc.GetObjCount();
+        PointAt(CPoint(1800, 825));
+        TypeText("no");
+        ASSERT_EQ(g_nUIMode, 3);
+        Click(CPoint(2000, 1800));
+        Shot("clicked");
+        ASSERT_NE(view->TextEditor(), nullptr);
+        EXPECT_EQ(Labels(), 2);
+        for (int i = 0; i < e.clicks; ++i)
+            Click(CPoint(1000 + 300 * i, 2200));
+        Key(Qt::Key_Escape);
+        Shot("ended");
+        EXPECT_EQ(view->TextEditor(), nullptr);
+        EXPECT_EQ(fx.doc.GetObjCount(), count + 1);
+        EXPECT_EQ(Labels(), 1);
+        ASSERT_NE(ConLabel(), nullptr);
+        EXPECT_NE(ConLabel()->m_strText.find("no"), std::string::npos);
+        EXPECT_EQ(DocText(fx.doc).find("Text \"\""), std::string::npos);
+        // The typed label is the one step left.
+        EXPECT_EQ(fx.doc.UndoLastStep(), UDMAC_CREATECONLBL);
+        EXPECT_EQ(DocText(fx.doc), saved);
+        EXPECT_FALSE(fx.doc.CanUndo());
+    }
+}
+
+// A key before the pointer was over the view, or after it left: the free
+// label goes where the pointer last was over the view, else to the view's
+// middle; never to where the far-away cursor maps to.
+TEST_F(LabelCreationRoutingTest, AKeyTypedWithThePointerAwayMakesItsLabelInTheView)
+{
+    const QPoint middle(view->viewport()->width() / 2, view->viewport()->height() / 2);
+    const QPoint away = view->viewport()->mapToGlobal(QPoint(-20000, -20000));
+    struct Case {
+        const char* name;
+        bool pointerWasOver;
+        QPoint expected;   // client point of the label's top left
+    };
+    const QPoint lastOver(600, 450);
+    for (const Case& c : {Case{"never over the view", false, middle}, Case{"left the view", true, lastOver}}) {
+        SCOPED_TRACE(c.name);
+        g_nUIMode = 0;
+        Save();
+        if (c.pointerWasOver)
+            Mouse(QEvent::MouseMove, lastOver, Qt::NoButton, Qt::NoButton);
+        QCursor::setPos(away);
+        TypeText("x");
+        CFigure* label = view->EditedFigure();
+        ASSERT_NE(label, nullptr);
+        EXPECT_TRUE(label->m_bLabel);
+        EXPECT_EQ(label->m_pStaple, nullptr);
+        const CPoint expected = Logical(c.expected);
+        EXPECT_NEAR(label->m_rect.left, expected.x, Pixel());
+        EXPECT_NEAR(label->m_rect.top, expected.y, Pixel());
+        Key(Qt::Key_Escape);
+        EXPECT_EQ(view->TextEditor(), nullptr);
+        EXPECT_EQ(fx.doc.UndoLastStep(), UDMAC_CREATELBL);
+        EXPECT_EQ(DocText(fx.doc), saved);
+    }
+}
+
+// The points random typing produced: a free label asked for at the far
+// corners of the number range stands inside the work space, and its
+// rectangle is computed without overflow.
+TEST_F(LabelCreationRoutingTest, NoLabelIsMadeOutsideTheWorkSpace)
+{
+    const CRect space = fx.doc.m_rcWorkSpace;
+    ASSERT_FALSE(space.IsRectEmpty());
+    for (const CPoint& at : {CPoint(2147483621, 2147483621), CPoint(INT_MIN, INT_MIN), CPoint(INT_MAX, INT_MIN),
+                             CPoint(space.right - 1, space.bottom - 1)}) {
+        SCOPED_TRACE(at.x);
+        Save();
+        CFigure* label = view->CreateLbl(at);
+        ASSERT_NE(label, nullptr);
+        const CRect rc = label->m_rect;
+        EXPECT_GE(rc.left, space.left);
+        EXPECT_GE(rc.top, space.top);
+        EXPECT_LE(rc.right, space.right);
+        EXPECT_LE(rc.bottom, space.bottom);
+        EXPECT_GT(rc.Width(), 0);
+        EXPECT_GT(rc.Height(), 0);
+        EXPECT_EQ(fx.doc.UndoLastStep(), UDMAC_CREATELBL);
+        EXPECT_EQ(DocText(fx.doc), saved);
+    }
 }

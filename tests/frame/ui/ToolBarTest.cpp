@@ -401,7 +401,7 @@ TEST_F(ToolBarTest, FontSizeTypedInTheBarChangesTheSelectionAndUndoes)
     ASSERT_TRUE(sizes && sizes->isEnabled());
     sizes->lineEdit()->setText("20");
     QTest::keyClick(sizes->lineEdit(), Qt::Key_Return);
-    EXPECT_EQ(box->GetFont().lfHeight, -PointsToLogical(20));
+    EXPECT_EQ(box->GetFont().lfHeight, -20);
     std::string undo;
     ASSERT_TRUE(fx.doc.GetUndoMenuState(undo));
     frame->OnCommand(57643);

@@ -1,0 +1,33 @@
+#pragma once
+// The character-format commands of the property bar (bold, italic,
+// underline, font face and size, text colour) and its Drop Shadow toggle,
+// when no text is being edited in place (the open editor takes the
+// character format itself): in text mode they change the current label
+// style, in the creation mode the current figure style, otherwise the
+// selected figures, in one undo step.
+#include "document/FontChoice.h"
+
+class CKavoDoc;
+struct CFigProps;
+
+constexpr int kCmdBold = 36531, kCmdItalic = 36532, kCmdUnderline = 36533;
+constexpr int kCmdDropShadow = 36494;
+
+// The properties whose character format the commands show and toggle: the
+// current label style in text mode, the current figure style in the
+// creation mode, else the first selected figure that takes a character
+// format; null when there is none.
+const CFigProps* TextFormatSource(const CKavoDoc& doc);
+
+// The choice on the first target of the three.
+void ApplyCharFormat(CKavoDoc& doc, const FontChoice& choice);
+
+// Bold, italic or underline: on unless the source has it already (without
+// a source, on). False for another command.
+bool ToggleCharAttr(CKavoDoc& doc, int command);
+
+// Whether the drop shadow shows as on: the current figure style's in the
+// creation mode, else the first selected plain figure's.
+bool DropShadowOn(const CKavoDoc& doc);
+// Drop Shadow: the shadow the other way round from DropShadowOn.
+void ToggleDropShadow(CKavoDoc& doc);

@@ -1,0 +1,276 @@
+// The property bar's text controls in the main window: Bold, Italic,
+// Underline, Drop Shadow, the font family and size boxes and the text colour
+// change the selected figures (a box with a text box, a figure whose symbol
+// has none and shows its text in the whole figure, a free label) in one
+// undo step that undo takes back to the saved text; in text mode they
+// change the current label style, in the creation mode the current figure
+// style; while text is edited in place the size goes to that text.
+#include "BarTestSupport.h"
+#include "common/DiagramFixture.h"
+#include "common/TestSupport.h"
+#include "controls/CColorDropButton.h"
+#include "controls/PaletteLayout.h"
+#include "core/CAppProfile.h"
+#include "core/Settings.h"
+#include "core/UIMode.h"
+#include "core/Units.h"
+#include "editing/ui/CKavoView.h"
+#include "editing/ui/CTextDialog.h"
+#include "fileformat/DiagramRecordWriter.h"
+#include "frame/ui/CCustomToolBar.h"
+#include "frame/ui/CMainFrame.h"
+#include "keyword/KeywordStreams.h"
+#include "richtext/FigureTextFit.h"
+#include "shapes/FigFlags.h"
+#include "undo/UndoCodes.h"
+
+#include <QAbstractItemView>
+#include <QApplication>
+#include <QComboBox>
+#include <QTest>
+#include <QToolButton>
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace {
+constexpr int kUndo = 57643;
+
+std::string DocText(CKavoDoc& doc)
+{
+    CStringKeywordSink sink;
+    CKeywordWriter w(sink);
+    EXPECT_TRUE(WriteDiagramText(w, doc, {}));
+    return sink.text;
+}
+
+struct PropertyBarTextTest : testing::Test {
+    CTempProfile profile;
+    SavedBarSettings savedBars;
+    DiagramFixture fx;
+    std::unique_ptr<CMainFrame> frame;
+    CKavoView* view = nullptr;
+    CFigure* box = nullptr;     // its symbol has a text box
+    CFigure* whole = nullptr;   // its symbol has none: the text fills it
+    CFigure* label = nullptr;   // a free label
+    std::string saved;
+
+    void SetUp() override
+    {
+        SetScreenPixelHeightForTest(768);
+        ScreenHeight = 9.0;
+        ShowRulers = 0;
+        ShowStdToolBar = ShowPropertyBar = 1;
+        CollapsedStyleBar = 0;
+        g_nUIMode = 0;
+        frame = std::make_unique<CMainFrame>();
+        frame->resize(1280, 700);
+        frame->show();
+        box = fx.AddBox(300, 300, 600, 300, "Check");
+        SymbolBuilder b;
+        b.Fill([](COutlineWriter& w) { w.Rect(kOpRect, CFltRect(0, 0, 2048, 2048)); });
+        b.Outline([](COutlineWriter& w) { w.Rect(kOpRect, CFltRect(0, 0, 2048, 2048)); });
+        b.sym.m_strName = "Process";
+        CFigProps props;
+        props.Symbol = fx.doc.m_figSymbols.AddOrReplace(&b.sym);
+        whole = new CFigure(1200, 300, 300, 600, props, -1, 0, "Reorder", "", CFigure::CreateArgs(), &fx.doc);
+        fx.doc.AddFigWithId(whole);
+        view = new CKavoView(&fx.doc);
+        frame->AddViewFrame(view, "test");
+        label = view->CreateLbl(CPoint(300, 900));
+        EXPECT_NE(label, nullptr);
+        if (label) {
+            label->SetText("free note", "", -1);
+            FitFigToText(fx.doc, label, 0, false, false, nullptr);
+        }
+        fx.doc.ClearSelection();
+        for (CFigure* f : Targets())
+            fx.doc.Select(f);
+        Save();
+    }
+    void TearDown() override
+    {
+        SaveShot(testing::UnitTest::GetInstance()->current_test_info()->name(), frame.get());
+        if (view)
+            view->CloseEditor();
+        g_nUIMode = 0;
+        SetScreenPixelHeightForTest(0);
+    }
+    std::vector<CFigure*> Targets() const { return {box, whole, label}; }
+    void Save()
+    {
+        fx.doc.ResetUndoLog();
+        fx.doc.SetModifiedFlag(false);
+        saved = DocText(fx.doc);
+    }
+    CCustomToolBar* Bar() const { return frame->PropertyBar(); }
+    QToolButton* Button(unsigned command) const
+    {
+        return qobject_cast<QToolButton*>(Bar()->ItemWidget(Bar()->Buttons().IndexOf(command)));
+    }
+    // A click on the bar's button, as the user makes it.
+    void ClickButton(unsigned command)
+    {
+        frame->OnIdleUpdateCmdUI();
+        QToolButton* button = Button(command);
+        ASSERT_NE(button, nullptr) << command;
+        ASSERT_TRUE(button->isEnabled()) << command;
+        QTest::mouseClick(button, Qt::LeftButton);
+    }
+    // An entry of a bar box chosen from its list with the keys.
+    void ChooseInBox(unsigned command, const QString& text)
+    {
+        frame->OnIdleUpdateCmdUI();
+        auto* combo = qobject_cast<QComboBox*>(Bar()->ControlForCmd(command));
+        ASSERT_NE(combo, nullptr);
+        ASSERT_TRUE(combo->isEnabled());
+        const int index = combo->findText(text);
+        ASSERT_GE(index, 0) << text.toStdString();
+        combo->showPopup();
+        QAbstractItemView* list = combo->view();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(list->window()));
+        list->setCurrentIndex(list->model()->index(index, 0));
+        QTest::keyClick(list, Qt::Key_Return);
+    }
+    // The colour of the text colour palette's cell, chosen with the mouse.
+    COLORREF ChooseTextColour(int cell)
+    {
+        frame->OnIdleUpdateCmdUI();
+        auto* button = qobject_cast<CColorDropButton*>(Bar()->ControlForCmd(36499));
+        EXPECT_NE(button, nullptr);
+        if (!button)
+            return 0;
+        QTest::mousePress(button, Qt::LeftButton, {}, QPoint(5, 5));
+        EXPECT_TRUE(button->Popup()->isVisible());
+        const QPoint at = button->Popup()->ItemRect(kPaletteFirstId + UINT(cell)).center();
+        QTest::mouseMove(button->Popup(), at);
+        QTest::mouseClick(button->Popup(), Qt::LeftButton, {}, at);
+        return button->GetColor();
+    }
+};
+
+struct ControlRow {
+    const char* name;
+    std::function<void(PropertyBarTextTest&)> use;
+    // The state the control sets on a figure.
+    std::function<bool(const CFigure&)> set;
+};
+
+const ControlRow kControls[] = {
+    {"bold", [](PropertyBarTextTest& t) { t.ClickButton(36531); },
+     [](const CFigure& f) { return f.m_props.m_font.m_lf.lfWeight == 700; }},
+    {"italic", [](PropertyBarTextTest& t) { t.ClickButton(36532); },
+     [](const CFigure& f) { return f.m_props.m_font.m_lf.lfItalic == 1; }},
+    {"underline", [](PropertyBarTextTest& t) { t.ClickButton(36533); },
+     [](const CFigure& f) { return f.m_props.m_font.m_lf.lfUnderline == 1; }},
+    {"drop shadow", [](PropertyBarTextTest& t) { t.ClickButton(36494); },
+     [](const CFigure& f) { return f.m_props.Shadow != 0; }},
+    // Sizes are points, as the font record keeps them.
+    {"font size", [](PropertyBarTextTest& t) { t.ChooseInBox(32776, "24"); },
+     [](const CFigure& f) { return f.m_props.m_font.m_lf.lfHeight == -24; }},
+    {"font family", [](PropertyBarTextTest& t) { t.ChooseInBox(32775, "Liberation Serif"); },
+     [](const CFigure& f) { return std::string(f.m_props.m_font.m_lf.lfFaceName) == "Liberation Serif"; }},
+    // A red of the palette's.
+    {"text colour", [](PropertyBarTextTest& t) { EXPECT_EQ(t.ChooseTextColour(16), COLORREF(0x0404FC)); },
+     [](const CFigure& f) { return f.m_props.TextColor == COLORREF(0x0404FC); }},
+};
+} // namespace
+
+TEST_F(PropertyBarTextTest, EachControlChangesTheSelectedFiguresInOneStep)
+{
+    for (const ControlRow& row : kControls) {
+        SCOPED_TRACE(row.name);
+        Save();
+        for (const CFigure* f : Targets())
+            ASSERT_FALSE(row.set(*f));
+        row.use(*this);
+        for (const CFigure* f : Targets())
+            EXPECT_TRUE(row.set(*f)) << f->m_strText;
+        EXPECT_NE(DocText(fx.doc), saved);
+        EXPECT_TRUE(fx.doc.IsModified());
+        frame->OnCommand(kUndo);
+        EXPECT_EQ(DocText(fx.doc), saved);
+        EXPECT_FALSE(fx.doc.CanUndo());
+    }
+}
+
+// A toggle turns off what the selection has on, the newest selected figure
+// telling; a label grown by its bolder text keeps all of it in view.
+TEST_F(PropertyBarTextTest, TogglesTurnOffWhatIsOnAndLabelsKeepTheirText)
+{
+    for (const unsigned command : {36531u, 36532u, 36533u, 36494u}) {
+        SCOPED_TRACE(command);
+        Save();
+        ClickButton(command);
+        const std::string on = DocText(fx.doc);
+        ClickButton(command);
+        EXPECT_EQ(DocText(fx.doc), saved);
+        frame->OnCommand(kUndo);
+        EXPECT_EQ(DocText(fx.doc), on);
+        frame->OnCommand(kUndo);
+        EXPECT_EQ(DocText(fx.doc), saved);
+    }
+    Save();
+    const CRect before = label->m_rect;
+    ChooseInBox(32776, "24");
+    SaveShot("PropertyBar-24pt", frame.get());
+    CRect fitted;
+    EXPECT_FALSE(CalcSizeForText(*label, fitted, 1, nullptr)) << "the label is cut off";
+    EXPECT_GT(label->m_rect.Width(), before.Width());
+    EXPECT_EQ(label->m_rect.TopLeft(), before.TopLeft());
+}
+
+// With nothing selected in text mode the bar sets up the next label, in the
+// creation mode the next figure; neither is a change of the diagram.
+TEST_F(PropertyBarTextTest, TextModeAndCreationModeChangeTheCurrentStyles)
+{
+    fx.doc.ClearSelection();
+    fx.doc.m_nCurLblStyle = 0;
+    fx.doc.m_curLblStyle.m_strName = "Note";
+    const CFigProps labelLook = fx.doc.m_curLblStyle.m_props;
+    Save();
+    g_nUIMode = 3;
+    ClickButton(36531);
+    ChooseInBox(32776, "14");
+    EXPECT_EQ(fx.doc.m_curLblStyle.m_props.m_font.m_lf.lfWeight, 700);
+    EXPECT_EQ(fx.doc.m_curLblStyle.m_props.m_font.m_lf.lfHeight, -14);
+    EXPECT_EQ(fx.doc.m_curLblStyle.m_props.m_fill.m_nKind, labelLook.m_fill.m_nKind);
+    // No longer the named style: its name and index go.
+    EXPECT_EQ(fx.doc.m_nCurLblStyle, -1);
+    EXPECT_EQ(fx.doc.m_curLblStyle.m_strName, "");
+    ClickButton(36531);
+    EXPECT_EQ(fx.doc.m_curLblStyle.m_props.m_font.m_lf.lfWeight, 0);
+
+    g_nUIMode = 2;
+    fx.doc.m_bCurFigStyleChanged = 1;
+    ClickButton(36532);
+    ClickButton(36494);
+    EXPECT_EQ(fx.doc.m_curFigStyle.m_props.m_font.m_lf.lfItalic, 1);
+    EXPECT_NE(fx.doc.m_curFigStyle.m_props.Shadow, 0);
+    EXPECT_EQ(fx.doc.m_bCurFigStyleChanged, 0);
+    EXPECT_FALSE(fx.doc.CanUndo());
+    EXPECT_EQ(DocText(fx.doc), saved);
+}
+
+// The size chosen while text is edited in place goes to the edited text
+// and the editor keeps the keyboard focus; the figure's own font stays.
+TEST_F(PropertyBarTextTest, TheSizeGoesToTextEditedInPlace)
+{
+    ASSERT_TRUE(QTest::qWaitForWindowActive(frame.get()));
+    ASSERT_TRUE(view->BeginTextEdit(box, 0, false, CPoint(), 0, -2));
+    CTextDialog* editor = view->TextEditor();
+    ASSERT_NE(editor, nullptr);
+    editor->OnSelectAll();
+    const LONG height = box->m_props.m_font.m_lf.lfHeight;
+    ChooseInBox(32776, "18");
+    ASSERT_EQ(view->TextEditor(), editor);
+    EXPECT_NE(editor->Text().find("\\fs36"), std::string::npos) << editor->Text();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return QApplication::focusWidget() == editor; }, 1000));
+    view->CloseEditor();
+    EXPECT_EQ(box->m_props.m_font.m_lf.lfHeight, height);
+    EXPECT_NE(box->m_strText.find("\\fs36"), std::string::npos) << box->m_strText;
+    frame->OnCommand(kUndo);
+    EXPECT_EQ(DocText(fx.doc), saved);
+}
