@@ -64,13 +64,16 @@ class CStylesPanel : public QWidget {
 public:
     CStylesPanel(IStylesPanelHost* host, QWidget* parent);
 
-    // The buttons go into the sheet's button row, on that parent.
-    void CreateButtons(QWidget* parent, const QRect& cancelRect, int gap);
+    // The New, Copy, Rename and Delete buttons in a row of their own, which
+    // the sheet places in its button row.
+    QWidget* CreateButtons();
     // The preview and the picker the host made, placed in the panel.
     // The preview's height is in dialog units (a figure's 53, a line's less).
     void SetPreview(QWidget* preview, int heightDlu = 53);
     void SetPicker(QWidget* picker);
     CRightClickListBox* List() const { return m_list; }
+    // The column's width: 82 dialog units of the sheet's font.
+    int PanelWidth() const;
     QPushButton* Button(int id) const;
 
     // Fills the list again and selects the shown entry.
@@ -102,7 +105,7 @@ private:
 
     IStylesPanelHost* m_host;
     QWidget* m_preview = nullptr;
-    int m_previewH = 53 * 13 / 8;
+    int m_previewHDlu = 53;
     QWidget* m_picker = nullptr;
     CRightClickListBox* m_list;
     std::vector<QPushButton*> m_buttons;
