@@ -13,6 +13,7 @@
 #include <iterator>
 #include <QHBoxLayout>
 #include <QPushButton>
+#include <QVBoxLayout>
 
 namespace {
 constexpr UINT IDS_ALL = 414, IDS_CANT_DELETE = 460, IDS_APPLY_ALL = 468, IDS_APPLY_STYLE = 469;
@@ -30,8 +31,12 @@ std::string Res(UINT id)
 } // namespace
 
 CStylesPanel::CStylesPanel(IStylesPanelHost* host, QWidget* parent)
-    : QWidget(parent), m_host(host), m_list(new CRightClickListBox(this))
+    : QWidget(parent), m_host(host), m_list(new CRightClickListBox(this)), m_column(new QVBoxLayout(this))
 {
+    // The preview and the picker go above the list as the host gives them.
+    m_column->setContentsMargins(0, 0, 0, 0);
+    m_column->setSpacing(0);
+    m_column->addWidget(m_list, 1);
     SetDlgCtrlID(m_list, IDC_STYLE_LIST);
     m_list->setSelectionMode(QAbstractItemView::SingleSelection);
     connect(m_list, &QListWidget::currentRowChanged, this, [this] { OnListChanged(); });
@@ -77,45 +82,23 @@ QPushButton* CStylesPanel::Button(int id) const
 
 void CStylesPanel::SetPreview(QWidget* preview, int heightDlu)
 {
-    m_preview = preview;
-    m_previewHDlu = heightDlu;
     preview->setParent(this);
-    Layout();
+    preview->setFixedHeight(DlgUnitsToPixelsY(this, heightDlu));
+    m_column->insertWidget(0, preview);
+    m_column->insertSpacing(1, DlgUnitsToPixelsY(this, kPickerGapDlu));
 }
 
 void CStylesPanel::SetPicker(QWidget* picker)
 {
-    m_picker = picker;
     picker->setParent(this);
     SetDlgCtrlID(picker, IDC_STYLE_PICKER);
-    Layout();
-}
-
-void CStylesPanel::resizeEvent(QResizeEvent*)
-{
-    Layout();
+    picker->setFixedHeight(DlgUnitsToPixelsY(this, kPickerHDlu));
+    m_column->insertWidget(m_column->indexOf(m_list), picker);
 }
 
 int CStylesPanel::PanelWidth() const
 {
     return DlgUnitsToPixelsX(this, kPreviewWDlu);
-}
-
-void CStylesPanel::Layout()
-{
-    const int width = PanelWidth();
-    int y = 0;
-    if (m_preview) {
-        const int h = DlgUnitsToPixelsY(this, m_previewHDlu);
-        m_preview->setGeometry(0, 0, width, h);
-        y = h + DlgUnitsToPixelsY(this, kPickerGapDlu);
-    }
-    if (m_picker) {
-        const int h = DlgUnitsToPixelsY(this, kPickerHDlu);
-        m_picker->setGeometry(0, y, width, h);
-        y += h;
-    }
-    m_list->setGeometry(0, y, width, std::max(height() - y, 20));
 }
 
 void CStylesPanel::Refill()

@@ -14,6 +14,7 @@
 
 class CRightClickListBox;
 class QPushButton;
+class QVBoxLayout;
 
 constexpr int IDC_STYLE_LIST = 1253;
 constexpr int IDC_STYLE_PICKER = 1251;
@@ -91,9 +92,6 @@ public:
     void OnDelete();
     bool WasMadeByNew(const std::string& name) const { return m_madeByNew.count(name) != 0; }
 
-protected:
-    void resizeEvent(QResizeEvent* event) override;
-
 private:
     void OnListChanged();
     void SelectRowOf(int index);
@@ -101,13 +99,10 @@ private:
     std::string NameOf(int index) const;
     // The prompt until it is cancelled or gives a name no style has.
     bool AskUniqueName(std::string& name, StyleNameMode mode, const std::string& unchanged);
-    void Layout();
 
     IStylesPanelHost* m_host;
-    QWidget* m_preview = nullptr;
-    int m_previewHDlu = 53;
-    QWidget* m_picker = nullptr;
     CRightClickListBox* m_list;
+    QVBoxLayout* m_column;
     std::vector<QPushButton*> m_buttons;
     std::set<std::string> m_madeByNew;
     bool m_filling = false;

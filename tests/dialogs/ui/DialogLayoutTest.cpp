@@ -247,6 +247,29 @@ TEST_F(DialogLayout, EveryOtherDialogShowsItsTextsWhole)
                            "object bound to it.";
              return OpenAndCheck(d, "Hint");
          }},
+        {"Question",
+         [&] {
+             CQuestionDlg d;
+             d.m_strText = "The diagram has changed since it was last saved. Save the changes before it is closed?";
+             return OpenAndCheck(d, "Question");
+         }},
+        {"Warning",
+         [&] {
+             CWarningDlg d;
+             d.m_strText = "Some objects of the diagram lie outside the page and will not be printed.";
+             return OpenAndCheck(d, "Warning");
+         }},
+        {"ConStyleName",
+         [&] {
+             CConStyleNameDlg d;
+             d.m_strName = "Connector Style 1";
+             return OpenAndCheck(d, "ConStyleName");
+         }},
+        {"EndSymbolGallery",
+         [&] {
+             CEndSymbolGalleryDlg d;
+             return OpenAndCheck(d, "EndSymbolGallery");
+         }},
         {"SaveHtml",
          [&] {
              CSaveHtmlDlg d;
