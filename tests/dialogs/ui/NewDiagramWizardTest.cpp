@@ -150,6 +150,43 @@ TEST_F(WizardTest, EachTemplateMakesADiagramWithTheChosenTextOptions)
     }
 }
 
+// The wizard's line spacing list names the kinds as Diagram Properties'
+// Text Format page does, in the same order.
+TEST_F(WizardTest, LineSpacingKindsHaveTheNamesOfDiagramProperties)
+{
+    const QStringList names = {"Single Spaced", "1.5 Lines",       "Double Spaced", "Condensed",
+                               "Ultra Condensed", "% of Line", "Fixed Spacing", "Fixed Separation"};
+    const auto items = [](QWidget* combo) {
+        QStringList out;
+        auto* list = qobject_cast<QComboBox*>(combo);
+        for (int i = 0; list && i < list->count(); ++i)
+            out << list->itemText(i);
+        return out;
+    };
+    QStringList wizard;
+    CWizardSheet sheet(nullptr);
+    QTimer::singleShot(0, &sheet, [&] {
+        while (sheet.Button(CWizardSheet::kNextId)->isVisible())
+            Click(sheet, CWizardSheet::kNextId);
+        wizard = items(GetDlgItem(&sheet, CWizardPropertyPageOpt::kModeId));
+        sheet.reject();
+    });
+    sheet.DoModal();
+    EXPECT_EQ(wizard, names);
+
+    CKavoDoc doc;
+    CDPropSheet props(doc, nullptr);
+    QStringList format;
+    QTimer::singleShot(0, &props, [&] {
+        for (int i = 0; i < props.GetPageCount(); ++i)
+            if (QWidget* combo = GetDlgItem(props.GetPage(i), CDPropFormat::kSpacingKindId))
+                format = items(combo);
+        props.reject();
+    });
+    props.DoModal();
+    EXPECT_EQ(format, names);
+}
+
 TEST_F(WizardTest, CancelMakesNoDiagramAndWritesNothing)
 {
     WhenWizardShows([](CWizardSheet& sheet) {
@@ -296,41 +333,4 @@ TEST_F(WizardTest, FileNewThroughTheDocumentTemplateRunsTheWizard)
     ASSERT_NE(blank, nullptr);
     EXPECT_EQ(blank->m_figStyles.GetCount(), 1);
     prompt.shown.clear();
-}
-
-// The wizard's line spacing list names the kinds as Diagram Properties'
-// Text Format page does, in the same order.
-TEST_F(WizardTest, LineSpacingKindsHaveTheNamesOfDiagramProperties)
-{
-    const QStringList names = {"Single Spaced", "1.5 Lines",       "Double Spaced", "Condensed",
-                               "Ultra Condensed", "% of Line", "Fixed Spacing", "Fixed Separation"};
-    const auto items = [](QWidget* combo) {
-        QStringList out;
-        auto* list = qobject_cast<QComboBox*>(combo);
-        for (int i = 0; list && i < list->count(); ++i)
-            out << list->itemText(i);
-        return out;
-    };
-    QStringList wizard;
-    CWizardSheet sheet(nullptr);
-    QTimer::singleShot(0, &sheet, [&] {
-        while (sheet.Button(CWizardSheet::kNextId)->isVisible())
-            Click(sheet, CWizardSheet::kNextId);
-        wizard = items(GetDlgItem(&sheet, CWizardPropertyPageOpt::kModeId));
-        sheet.reject();
-    });
-    sheet.DoModal();
-    EXPECT_EQ(wizard, names);
-
-    CKavoDoc doc;
-    CDPropSheet props(doc, nullptr);
-    QStringList format;
-    QTimer::singleShot(0, &props, [&] {
-        for (int i = 0; i < props.GetPageCount(); ++i)
-            if (QWidget* combo = GetDlgItem(props.GetPage(i), CDPropFormat::kSpacingKindId))
-                format = items(combo);
-        props.reject();
-    });
-    props.DoModal();
-    EXPECT_EQ(format, names);
 }
