@@ -87,13 +87,14 @@ void CPaletteMenuBase::Layout()
     std::vector<int> widths(size_t(lastColumn + 1), 0);
     for (size_t i = 0; i < m_items.size(); ++i)
         widths[size_t(m_items[i].column)] = std::max(widths[size_t(m_items[i].column)], int(sizes[i].cx));
+    // The items lie inside the menu window's raised frame.
     m_rects.clear();
-    int x = 0, y = 0, column = 0, height = 0;
+    int x = kMenuFrame, y = kMenuFrame, column = 0, height = 0;
     for (size_t i = 0; i < m_items.size(); ++i) {
         if (m_items[i].column != column) {
             x += widths[size_t(column)];
             column = m_items[i].column;
-            y = 0;
+            y = kMenuFrame;
         }
         m_rects.emplace_back(x, y, widths[size_t(column)], sizes[i].cy);
         y += sizes[i].cy;
@@ -101,7 +102,7 @@ void CPaletteMenuBase::Layout()
     }
     if (!m_items.empty())
         x += widths[size_t(column)];
-    resize(std::max(1, x), std::max(1, height));
+    resize(std::max(1, x) + kMenuFrame, std::max(1, height) + kMenuFrame);
 }
 
 QRect CPaletteMenuBase::ItemRect(UINT id) const
@@ -273,7 +274,25 @@ void CPaletteMenuBase::paintEvent(QPaintEvent*)
         m_nSepLeft = -1;
         for (size_t i = 0; i < m_items.size(); ++i)
             DrawItem(&dc, int(i));
+        DrawMenuFrame(dc, all);
     });
+}
+
+void CPaletteMenuBase::DrawMenuFrame(CDC& dc, const CRect& all)
+{
+    // A menu window's raised edge: light outside at the top and left, dark
+    // outside at the bottom and right, a second lighter pair inside, then a
+    // line of the menu colour.
+    const int w = all.Width(), h = all.Height();
+    const auto edge = [&dc, w, h](int inset, COLORREF topLeft, COLORREF bottomRight) {
+        dc.FillSolidRect(inset, inset, w - 2 * inset, 1, topLeft);
+        dc.FillSolidRect(inset, inset, 1, h - 2 * inset, topLeft);
+        dc.FillSolidRect(inset, h - 1 - inset, w - 2 * inset, 1, bottomRight);
+        dc.FillSolidRect(w - 1 - inset, inset, 1, h - 2 * inset, bottomRight);
+    };
+    edge(0, GetSysColor(COLOR_3DLIGHT), GetSysColor(COLOR_3DDKSHADOW));
+    edge(1, GetSysColor(COLOR_3DHIGHLIGHT), GetSysColor(COLOR_BTNSHADOW));
+    edge(2, MenuColor(), MenuColor());
 }
 
 void CPaletteMenuBase::DrawItem(CDC* dc, int index)

@@ -18,6 +18,8 @@ public:
     // Side 1 opens to the right of the point's rectangle, others below it.
     static constexpr int kSideRight = 1;
     static constexpr int kNoHighlight = -1;
+    // Pixels of the menu window's frame around the items on every side.
+    static constexpr int kMenuFrame = 3;
 
     explicit CPaletteMenuBase(QWidget* parent = nullptr);
     ~CPaletteMenuBase() override;
@@ -66,6 +68,7 @@ private:
     void Layout();
     void DrawItem(CDC* dc, int index);
     void DrawFrame(CDC* dc, const CRect& cell, int index);
+    void DrawMenuFrame(CDC& dc, const CRect& all);
     int ItemAt(const QPoint& pos) const;
     bool Selectable(int index) const;
     void SetHighlight(int index);

@@ -1,5 +1,6 @@
 #include "controls/FontCombos.h"
 
+#include "controls/WindowHelpers.h"
 #include "core/FontHelpers.h"
 #include "platform/Ansi.h"
 #include "platform/ui/DlgItems.h"
@@ -36,11 +37,13 @@ void CopyFontComboItems(QComboBox* combo, bool useMainList)
         if (main && main != combo && main->count() > 1) {
             for (int i = 1; i < main->count(); ++i)
                 combo->addItem(main->itemText(i));
+            FitDroppedListToEntries(combo);
             return;
         }
     }
     for (const std::string& face : GetDisplayFontFamilies())
         AddOnce(combo, AnsiToQString(face));
+    FitDroppedListToEntries(combo);
 }
 
 void FillFontSizeCombo(QComboBox* combo)

@@ -10,6 +10,8 @@ constexpr int ID_FONT_NAME_COMBO = 32775;
 // and holds more than one entry, its entries from index 1 on (after its empty
 // entry) are added by text. Otherwise every display font family a LOGFONT can
 // name is added once (an entry already in the combo is not added again).
+// The dropped list is made wide enough for the longest name, so that no name
+// is shown cut however narrow the closed combo is.
 void CopyFontComboItems(QComboBox* combo, bool useMainList);
 
 // Adds "6", "8", "10", "12", "14", "18", "24", "36" in this order.

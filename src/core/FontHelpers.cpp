@@ -13,11 +13,19 @@
 namespace {
 constexpr LONG kMaxFontHeight = 32767;
 
+// The family's own name: the font database adds " [maker]" to a family that
+// several makers supply, which is no part of the name a diagram stores.
+QString WithoutFoundry(const QString& family)
+{
+    const qsizetype open = family.lastIndexOf(QLatin1String(" ["));
+    return open > 0 && family.endsWith(QLatin1Char(']')) ? family.left(open) : family;
+}
+
 // The family's name as a LOGFONT face, or nothing when it cannot be one.
 std::optional<std::string> FaceName(const QString& family)
 {
     bool ok = true;
-    std::string face = QStringToAnsi(family, &ok);
+    std::string face = QStringToAnsi(WithoutFoundry(family), &ok);
     if (!ok || face.empty() || face.size() >= size_t(LF_FACESIZE))
         return std::nullopt;
     return face;
@@ -57,7 +65,7 @@ bool GetFontLogFont(const std::string& face, LOGFONT& lf)
 {
     const QString wanted = AnsiToQString(face);
     for (const QString& family : QFontDatabase::families()) {
-        if (family.compare(wanted, Qt::CaseInsensitive) != 0)
+        if (WithoutFoundry(family).compare(wanted, Qt::CaseInsensitive) != 0)
             continue;
         const auto name = FaceName(family);
         if (!name)

@@ -7,7 +7,8 @@
 #include <vector>
 
 // The display's font families that a LOGFONT can name: Windows-1252 names
-// shorter than LF_FACESIZE. Each name once, in the font database's order.
+// shorter than LF_FACESIZE. Each name once, in the font database's order; a
+// family that several makers supply is listed once by its own name.
 std::vector<std::string> GetDisplayFontFamilies();
 
 // Fills `lf` with the family's default logical font: face name as the font

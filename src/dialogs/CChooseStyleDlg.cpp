@@ -1,5 +1,6 @@
 #include "dialogs/CChooseStyleDlg.h"
 
+#include "controls/WindowHelpers.h"
 #include "controls/CStylePickList.h"
 #include "core/HelpRequest.h"
 #include "core/StringHelpers.h"
@@ -103,13 +104,14 @@ CChooseStyleDlg::CChooseStyleDlg(StylePickKind kind, int selected, int x, int y,
 
     connect(m_edit, &QPushButton::clicked, this, &CChooseStyleDlg::OnEdit);
     connect(m_list, &CStylePickList::chosen, this, [this] { OnOK(); });
+    OrderTabsByLayout(this);
 }
 
 void CChooseStyleDlg::OnInitDialog()
 {
     std::string caption;
     setWindowTitle(AnsiToQString(LoadCStringRes(caption, UINT(m_nCaptionId))));
-    adjustSize();
+    FitToContents();
     CRect rc(m_x, m_y, m_x + width(), m_y + height());
     KeepRectInMainWnd(rc);
     move(rc.left, rc.top);

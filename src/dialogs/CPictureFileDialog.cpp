@@ -1,15 +1,54 @@
 #include "dialogs/CPictureFileDialog.h"
 
+#include "controls/WindowHelpers.h"
 #include "core/Settings.h"
 #include "platform/Ansi.h"
 #include "platform/ui/DialogExec.h"
 #include "render/PicturePreview.h"
 
+#include <QAbstractItemView>
 #include <QCheckBox>
+#include <QComboBox>
+#include <QEvent>
 #include <QFileInfo>
 #include <QGridLayout>
 #include <QLabel>
+#include <QScreen>
+#include <QStyle>
+#include <QStyleOptionComboBox>
+#include <QStylePainter>
 #include <QTimer>
+
+#include <algorithm>
+
+namespace {
+// Paints a closed combo box with its text cut short by "...", where Qt would
+// cut it off mid-letter.
+class CElidedComboPainter : public QObject {
+public:
+    using QObject::QObject;
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        auto* combo = qobject_cast<QComboBox*>(watched);
+        if (!combo || event->type() != QEvent::Paint)
+            return false;
+        QStylePainter painter(combo);
+        QStyleOptionComboBox option;
+        option.initFrom(combo);
+        option.editable = false;
+        option.frame = combo->hasFrame();
+        option.subControls = QStyle::SC_All;
+        if (combo->view() && combo->view()->isVisible())
+            option.state |= QStyle::State_On;
+        painter.drawComplexControl(QStyle::CC_ComboBox, option);
+        const QRect field = combo->style()->subControlRect(QStyle::CC_ComboBox, &option,
+                                                           QStyle::SC_ComboBoxEditField, combo);
+        option.currentText = combo->fontMetrics().elidedText(combo->currentText(), Qt::ElideRight, field.width() - 2);
+        painter.drawControl(QStyle::CE_ComboBoxLabel, option);
+        return true;
+    }
+};
+} // namespace
 
 CPictureFileDialog::CPictureFileDialog(QWidget* parent, const QString& title, const QString& folder,
                                        const QString& filter)
@@ -44,6 +83,40 @@ CPictureFileDialog::CPictureFileDialog(QWidget* parent, const QString& title, co
             pane->update();
     });
     m_pTimer->start();
+    FitTypeList();
+}
+
+void CPictureFileDialog::FitTypeList()
+{
+    // "All Graphics" names every pattern: the closed list shows its start and
+    // the dropped list the whole entries, so that the dialog is not made as
+    // wide as the longest one.
+    auto* types = findChild<QComboBox*>("fileTypeCombo");
+    if (!types)
+        return;
+    types->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    types->setMinimumContentsLength(kTypeListChars);
+    types->installEventFilter(new CElidedComboPainter(types));
+    FitDroppedListToEntries(types);
+}
+
+void CPictureFileDialog::showEvent(QShowEvent* event)
+{
+    CPreviewFileDialog::showEvent(event);
+    // The dialog opens beside the usual spot; within the screen, frame and all.
+    const QScreen* s = screen();
+    if (!s)
+        return;
+    const QRect area = s->availableGeometry();
+    const QSize frame = frameGeometry().size() - size();
+    const QSize room = (area.size() - frame).expandedTo(minimumSize());
+    if (width() > room.width() || height() > room.height())
+        resize(size().boundedTo(room));
+    const QRect outer = frameGeometry();
+    const int x = std::max(area.left(), std::min(outer.left(), area.right() + 1 - outer.width()));
+    const int y = std::max(area.top(), std::min(outer.top(), area.bottom() + 1 - outer.height()));
+    if (x != outer.left() || y != outer.top())
+        move(x, y);
 }
 
 QCheckBox* CPictureFileDialog::AddOption(const QString& text, int id, bool checked)

@@ -24,8 +24,12 @@ public:
 
 protected:
     bool LoadPreview(const QString& path) override;
+    void showEvent(QShowEvent* event) override;
 
 private:
+    // Characters of the file type list's closed width.
+    static constexpr int kTypeListChars = 32;
+    void FitTypeList();
     QCheckBox* AddOption(const QString& text, int id, bool checked);
     // Transparent Edges and Clean Background are greyed and shown unticked
     // while they do not apply to the previewed file; their values are kept.

@@ -1,5 +1,6 @@
 #include "dialogs/CSaveHtmlDlg.h"
 
+#include "controls/WindowHelpers.h"
 #include "core/ShellHelpers.h"
 #include "platform/Ansi.h"
 #include "platform/Prompt.h"
@@ -56,7 +57,11 @@ CSaveHtmlDlg::CSaveHtmlDlg(QWidget* parent)
     folderRow->addWidget(m_folder);
     folderRow->addWidget(browse);
     auto* form = new QFormLayout;
-    form->addRow("&Folder:", folderRow);
+    // A row whose field is a layout gets no buddy of its own: the label
+    // would show its "&".
+    auto* folderLabel = new QLabel("&Folder:", this);
+    folderLabel->setBuddy(m_folder);
+    form->addRow(folderLabel, folderRow);
     form->addRow("&Scale:", m_scale);
     form->addRow("For&mat:", m_format);
     form->addRow("Quality:", m_quality);
@@ -76,6 +81,7 @@ CSaveHtmlDlg::CSaveHtmlDlg(QWidget* parent)
     col->addWidget(buttons);
     connect(browse, &QPushButton::clicked, this, &CSaveHtmlDlg::Browse);
     connect(m_format, &QListWidget::currentRowChanged, this, [this](int) { UpdateControls(); });
+    OrderTabsByLayout(this);
 }
 
 void CSaveHtmlDlg::OnInitDialog()

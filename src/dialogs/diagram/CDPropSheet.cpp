@@ -1,5 +1,6 @@
 #include "dialogs/diagram/CDPropSheet.h"
 
+#include "controls/WindowHelpers.h"
 #include "core/HelpRequest.h"
 #include "core/StringHelpers.h"
 #include "dialogs/ContextHelp.h"
@@ -35,6 +36,9 @@ CDPropSheet::CDPropSheet(CKavoDoc& doc, QWidget* parent) : CPropertySheet(ResTex
     AddPage(new CDPropCon(m_values));
     AddPage(new CDPropFormat(m_values, &doc));
     AddPage(new CDPropShadow(m_values, &doc));
+    // Tab goes through each page as it reads.
+    for (int i = 0; i < GetPageCount(); ++i)
+        OrderTabsByLayout(GetPage(i));
     // Only OK writes: the changes need the whole OK sequence at once.
     // The caption's help button and F1 open the sheet's topic as Help does.
     InstallContextHelp(this, kHelpTopic);

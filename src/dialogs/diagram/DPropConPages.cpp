@@ -3,6 +3,7 @@
 #include "controls/CTextDropButton.h"
 #include "core/StringHelpers.h"
 #include "dialogs/DialogPictures.h"
+#include "dialogs/LineSpacingNames.h"
 #include "platform/Ansi.h"
 #include "platform/ui/DlgItems.h"
 
@@ -23,8 +24,6 @@ constexpr UINT IDS_JUNCTION_DOTS = 792, IDS_CONPT_DOTS = 793;
 constexpr UINT IDS_CORNER_SIZES = 35800, IDS_LOOP_SIZES = 35804;
 constexpr UINT IDS_MARGIN_RANGE = 539, IDS_PERCENT_SPACING = 542, IDS_FIXED_SPACING = 543, IDS_FIXED_SEPARATION = 544;
 constexpr double kPointsPerUnit = 72.0 / 256.0;
-constexpr const char* kSpacingKinds[] = {"Single Spaced",   "1.5 Lines", "Double Spaced", "Condensed",
-                                         "Ultra Condensed", "% of Line", "Fixed Spacing", "Fixed Separation"};
 
 QLabel* Buddy(const QString& text, QWidget* control, QWidget* parent)
 {
@@ -143,7 +142,7 @@ CDPropFormat::CDPropFormat(DiagramProps& values, const CKavoDoc* doc, QWidget* p
 
     m_kind = new QComboBox(this);
     SetDlgCtrlID(m_kind, kSpacingKindId);
-    for (const char* kind : kSpacingKinds)
+    for (const char* kind : kLineSpacingNames)
         m_kind->addItem(tr(kind));
     m_value = new CNumEdit(this);
     SetDlgCtrlID(m_value, kSpacingValueId);

@@ -110,9 +110,14 @@ void CDPropShadow::LoadPage()
         if (m_sliders[i]->value() != positions[i])
             m_sliders[i]->setValue(positions[i]);
     m_color->SetColor(s.m_crColor);
-    m_preview->SetShadow(s);
+    // A figure with a drop shadow draws the diagram's description as a drop
+    // shadow whatever its effect type (a new diagram's is 0): the preview and
+    // the preset show the shadow as the figures draw it.
+    CShadowSpec drawn = s;
+    drawn.m_nType = 1;
+    m_preview->SetShadow(drawn);
     // A shadow that is not shown compares as none.
-    CShadowSpec compared = s;
+    CShadowSpec compared = drawn;
     if (!compared.IsVisible())
         compared.m_nType = 0;
     std::string name;

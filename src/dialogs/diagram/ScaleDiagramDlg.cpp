@@ -51,6 +51,9 @@ ScaleDiagramDlg::ScaleDiagramDlg(QWidget* parent) : CDialog(parent)
     m_spin->setValue(kSpinRest);
     m_spin->setFixedWidth(m_spin->sizeHint().height()); // arrows only, beside the field
     m_spin->setButtonSymbols(QAbstractSpinBox::UpDownArrows);
+    // The spin's own number means nothing to the user: only its arrows show.
+    if (auto* number = m_spin->findChild<QLineEdit*>())
+        number->hide();
     auto* scaleLabel = new QLabel(tr("&Scale:"), this);
     scaleLabel->setBuddy(m_scale);
     auto* scaleRow = new QHBoxLayout;

@@ -1,5 +1,6 @@
 #include "dialogs/options/COptionsSheet.h"
 
+#include "controls/WindowHelpers.h"
 #include "core/HelpRequest.h"
 #include "core/Settings.h"
 #include "core/StringHelpers.h"
@@ -23,6 +24,9 @@ COptionsSheet::COptionsSheet(OptionValues& values, QWidget* parent) : CPropertyS
     // Whether the branch-label page exists is decided as the sheet opens.
     if (EnableOldBranchLabels)
         AddPage(new COptAutoLabel(values));
+    // Tab goes through each page as it reads.
+    for (int i = 0; i < GetPageCount(); ++i)
+        OrderTabsByLayout(GetPage(i));
     // The caption's help button and F1 open the sheet's topic as Help does.
     InstallContextHelp(this, kHelpTopic);
     HideApplyButton();

@@ -1,5 +1,6 @@
 #include "dialogs/page/CPageDlg.h"
 
+#include "controls/WindowHelpers.h"
 #include "controls/CDlgCommandEvent.h"
 #include "core/MsgBox.h"
 #include "core/Settings.h"
@@ -133,6 +134,7 @@ CPageDlg::CPageDlg(QWidget* parent) : CDialog(parent)
     connect(m_paper, &QComboBox::activated, this, &CPageDlg::OnPaperChosen);
     connect(m_portrait, &QRadioButton::clicked, this, &CPageDlg::OnOrientation);
     connect(m_landscape, &QRadioButton::clicked, this, &CPageDlg::OnOrientation);
+    OrderTabsByLayout(this);
 }
 
 CPageDlg::~CPageDlg()

@@ -20,13 +20,11 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include <algorithm>
 #include <cmath>
 
 namespace {
 constexpr UINT IDS_CATEGORY_FULL = 408, IDS_NEW_NAME = 511, IDS_ALL_DELETED = 495;
 constexpr UINT IDS_CLOSE = 634, IDS_STYLES = 639, IDS_NO_CATEGORY = 412;
-constexpr UINT IDS_NEW = 635, IDS_COPY = 636, IDS_DELETE = 637, IDS_RENAME = 638;
 constexpr int kNewLineWidth = 3;
 constexpr int kPreviewHeightDlu = 30;   // a line needs less room than a figure
 
@@ -39,7 +37,7 @@ QString Res(UINT id)
 
 CCSTabSheet::CCSTabSheet(QWidget* parent, CKavoDoc* doc, int style)
     : CCTabSheet(parent, doc, CConSheetData::kStyles, 646), m_panel(new CStylesPanel(this, m_left)),
-      m_preview(new CConPreviewButton(doc, nullptr)), m_picker(new CConStyleButton())
+      m_preview(new CConPreviewButton(doc, nullptr)), m_picker(new CConStyleButton()), m_barWatch(doc)
 {
     CConStylesLibrary* lib = m_data.Library();
     if (lib && (style >= 0 || lib->GetCount() == 0)) {
@@ -70,7 +68,7 @@ CCSTabSheet::CCSTabSheet(QWidget* parent, CKavoDoc* doc, int style)
         if (!m_panel->SelectStyle(index))
             m_picker->SetSample(m_data.curStyle);
     });
-    m_panel->setFixedWidth(82 * 3 / 2);
+    m_panel->setFixedWidth(m_panel->PanelWidth());
     auto* col = new QVBoxLayout(m_left);
     col->setContentsMargins(0, 0, 0, 0);
     col->addWidget(m_panel);
@@ -88,21 +86,8 @@ void CCSTabSheet::OnInitDialog()
         CancelAtInit();
         return;
     }
+    PlaceBesideButtons(m_panel->CreateButtons());
     CPropertySheet::OnInitDialog();
-    QPushButton* cancel = Button(IDCANCEL);
-    layout()->activate();
-    // The style buttons are two thirds of Cancel's width, but never too
-    // narrow for their captions in the desktop's font.
-    int widest = 0;
-    for (UINT id : {IDS_NEW, IDS_COPY, IDS_RENAME, IDS_DELETE})
-        widest = std::max(widest, cancel->fontMetrics().horizontalAdvance(Res(id)));
-    const int width = std::max({cancel->sizeHint().width(), 75, (widest + 16) * 3 / 2});
-    const QRect cancelRect(cancel->x(), cancel->y(), width, cancel->sizeHint().height());
-    m_panel->CreateButtons(cancel->parentWidget(), cancelRect, 6);
-    // The sheet's own buttons (Help among them) keep to the right of the
-    // style buttons.
-    if (QPushButton* last = m_panel->Button(kDelete))
-        cancel->parentWidget()->setContentsMargins(last->geometry().right() + 6, 0, 0, 0);
     m_panel->Refill();
     m_picker->SetSample(m_data.curStyle);
     ClearChanges();
@@ -200,6 +185,7 @@ void CCSTabSheet::OnApplied()
         ModifyAllConStyles(*m_data.doc, kConStyleAll, ValuesFromSheet(), m_data.mask);
     else
         ModifyConStyle(*m_data.doc, m_data.curStyle, ValuesFromSheet());
+    m_barWatch.Check();
     ClearChanges();
     if (auto* general = dynamic_cast<CCTabGeneral*>(GetActivePage()))
         general->FillCategories();
@@ -240,6 +226,7 @@ int CCSTabSheet::AddStyle(const std::string& name, bool copy)
     }
     if (!AddConStyle(*m_data.doc, v))
         return -1;
+    m_barWatch.Check();
     // A new style is filled in from its first page.
     if (!copy)
         SetActivePage(0);
@@ -248,13 +235,16 @@ int CCSTabSheet::AddStyle(const std::string& name, bool copy)
 
 bool CCSTabSheet::RenameStyle(int index, const std::string& name)
 {
-    return RenameConStyle(*m_data.doc, index, name);
+    const bool ok = RenameConStyle(*m_data.doc, index, name);
+    m_barWatch.Check();
+    return ok;
 }
 
 bool CCSTabSheet::DeleteStyle(int index)
 {
     if (!DeleteConStyle(*m_data.doc, index))
         return false;
+    m_barWatch.Check();
     ClearChanges();
     return true;
 }

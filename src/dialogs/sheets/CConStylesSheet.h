@@ -5,6 +5,7 @@
 // closing, with changes pending asks whether to apply them first.
 #include "dialogs/sheets/CConTabSheet.h"
 #include "dialogs/sheets/CStylesPanel.h"
+#include "dialogs/sheets/StyleBarWatch.h"
 
 class CConPreviewButton;
 class CConStyleButton;
@@ -52,4 +53,5 @@ private:
     // The "Styles" picker over the list: a style chosen there is selected
     // as from the list.
     CConStyleButton* m_picker;
+    CStyleBarWatch m_barWatch;
 };

@@ -151,7 +151,8 @@ void CCPTabSheet::OnInitDialog()
 
 void CCPTabSheet::PlaceSheet()
 {
-    adjustSize();
+    // The sheet has its size (that of its largest page): only its place is
+    // chosen here.
     CRect rc(x(), y(), x() + width(), y() + height());
     if (m_bHasEnds) {
         if (PositionDlgNearRect(rc, m_rcEnds))

@@ -20,9 +20,7 @@
 #include "shapes/CFigStylesLibrary.h"
 #include "shapes/StyleCategoryList.h"
 
-#include <QLayout>
 #include <QPushButton>
-#include <QTabWidget>
 #include <QTimer>
 
 namespace {
@@ -85,14 +83,14 @@ bool IsKind(const CFigStyle* s, int label)
 
 CFSTabSheet::CFSTabSheet(bool label, CKavoDoc& doc, int start, QWidget* parent)
     : CFTabSheet(FigSheetData(), parent), m_panel(new CStylesPanel(this, this)),
-      m_preview(new CFigPreviewWnd(&doc, nullptr)), m_start(start)
+      m_preview(new CFigPreviewWnd(&doc, nullptr)), m_start(start), m_barWatch(&doc)
 {
     m_data.doc = &doc;
     m_data.variant = kFigSheetStyles;
     m_data.label = label;
     setWindowTitle(Res(label ? IDS_LABEL_STYLES : IDS_FIG_STYLES));
     m_panel->SetPreview(m_preview);
-    m_panel->setFixedWidth(82 * 3 / 2);
+    m_panel->setFixedWidth(m_panel->PanelWidth());
     PlaceBesideTabs(m_panel);
     // OK takes Apply's text and commits; Cancel reads Close.
     HideApplyButton();
@@ -118,13 +116,8 @@ void CFSTabSheet::OnInitDialog()
     // Without a current style of the kind the sheet opens on the first one.
     if (!IsKind(doc.m_figStyles.GetAt(start), m_data.label))
         start = entries.empty() ? -1 : entries.front().index;
+    PlaceBesideButtons(m_panel->CreateButtons());
     CFTabSheet::OnInitDialog();
-    resize(QSize(680, 470));
-    QPushButton* cancel = Button(IDCANCEL);
-    layout()->activate();
-    const QRect cancelRect(cancel->x(), cancel->y(), std::max(cancel->sizeHint().width(), 75),
-                           cancel->sizeHint().height());
-    m_panel->CreateButtons(cancel->parentWidget(), cancelRect, 6);
     m_data.style = -1;
     if (start >= 0)
         ShowStyle(start);
@@ -248,6 +241,7 @@ bool CFSTabSheet::Commit()
     }
     ResetChangeState();
     RedrawPreview();
+    m_barWatch.Check();
     return true;
 }
 
@@ -259,6 +253,7 @@ void CFSTabSheet::DiscardPending(bool madeByNew)
         const int gone = m_data.style;
         m_data.style = -1;
         m_data.doc->DeleteFigStyle(gone);
+        m_barWatch.Check();
         const std::vector<StyleListEntry> left = StyleEntries();
         ShowStyle(left.empty() ? -1 : left.front().index);
         return;
@@ -304,6 +299,7 @@ int CFSTabSheet::AddStyle(const std::string& name, bool copy)
     }
     if (!doc.AddNewFigStyle(s))
         return -1;
+    m_barWatch.Check();
     return doc.m_figStyles.FindByName(name);
 }
 
@@ -312,6 +308,7 @@ bool CFSTabSheet::RenameStyle(int index, const std::string& name)
     const bool ok = m_data.doc->RenameFigStyle(index, name) == 1;
     if (ok && index == m_data.style)
         m_data.name = name;
+    m_barWatch.Check();
     return ok;
 }
 
@@ -319,6 +316,7 @@ bool CFSTabSheet::DeleteStyle(int index)
 {
     if (!m_data.doc->DeleteFigStyle(index))
         return false;
+    m_barWatch.Check();
     m_data.style = -1;
     ResetChangeState();
     return true;

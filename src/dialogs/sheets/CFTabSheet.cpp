@@ -177,7 +177,7 @@ CFPTabSheet::CFPTabSheet(const FigSheetData& data, QWidget* parent) : CFTabSheet
 void CFPTabSheet::OnInitDialog()
 {
     CFTabSheet::OnInitDialog();
-    resize(sizeHint().expandedTo(QSize(460, 420)));
+    resize(size().expandedTo(QSize(460, 420)));
     // One object stays in sight: the sheet opens beside it.
     if (!m_data.several && !m_data.selScreenRect.IsRectEmpty()) {
         const QRect frame = frameGeometry();

@@ -6,6 +6,7 @@
 // figure or label styles beside a styles panel.
 #include "dialogs/sheets/CStylesPanel.h"
 #include "dialogs/sheets/FigSheetData.h"
+#include "dialogs/sheets/StyleBarWatch.h"
 #include "platform/Prompt.h"
 #include "platform/ui/CPropertySheet.h"
 
@@ -134,6 +135,7 @@ private:
     CStylesPanel* m_panel;
     CFigPreviewWnd* m_preview;
     int m_start;
+    CStyleBarWatch m_barWatch;
 };
 
 // Opens the styles sheet over the document's figure (or label) styles.

@@ -1,5 +1,6 @@
 #include "dialogs/sheets/CFigPage.h"
 
+#include "controls/WindowHelpers.h"
 #include "dialogs/sheets/CFTabSheet.h"
 
 CFigPage::CFigPage(CFTabSheet* sheet, const char* caption) : CPropertyPage(caption), m_sheet(sheet) {}
@@ -9,11 +10,12 @@ FigSheetData& CFigPage::D() const
     return m_sheet->Data();
 }
 
-void CFigPage::OnInitDialog()
+void CFigPage::CreateControls()
 {
     m_loading = true;
     OnInitPage();
     m_loading = false;
+    OrderTabsByLayout(this);
 }
 
 bool CFigPage::OnSetActive()

@@ -14,8 +14,11 @@ public:
     CFigPage(CFTabSheet* sheet, const char* caption);
 
     bool IsCreated() const { return IsInitialized(); }
-    // Builds the controls (the change signals of the first load are no edits).
-    void OnInitDialog() override;
+    // Builds the controls before the sheet shows (the change signals of
+    // building are no edits).
+    void CreateControls() override;
+    // The first showing: the page loads in OnSetActive.
+    void OnInitDialog() override {}
     // Every showing loads again: another page may have changed the copy.
     bool OnSetActive() override;
 

@@ -1,6 +1,7 @@
 #include "dialogs/sheets/CStylesPanel.h"
 
 #include "controls/CRightClickListBox.h"
+#include "controls/DlgControls.h"
 #include "core/MsgBox.h"
 #include "dialogs/sheets/StyleNames.h"
 #include "platform/Ansi.h"
@@ -10,15 +11,17 @@
 
 #include <algorithm>
 #include <iterator>
+#include <QHBoxLayout>
 #include <QPushButton>
+#include <QVBoxLayout>
 
 namespace {
 constexpr UINT IDS_ALL = 414, IDS_CANT_DELETE = 460, IDS_APPLY_ALL = 468, IDS_APPLY_STYLE = 469;
 constexpr UINT IDS_SURE_DELETE = 513, IDS_UNIQUE_NAME = 517;
 constexpr int kButtonIds[] = {IDC_STYLE_NEW, IDC_STYLE_COPY, IDC_STYLE_RENAME, IDC_STYLE_DELETE};
 constexpr UINT kButtonTexts[] = {635, 636, 638, 637};
-// Dialog units of the panel at the sheet's font: 3/2 pixels across, 13/8 down.
-constexpr int kPreviewW = 82 * 3 / 2, kPickerH = 11 * 13 / 8, kPickerGap = 2 * 13 / 8;
+// The panel's measures in dialog units, which follow the sheet's font.
+constexpr int kPreviewWDlu = 82, kPickerHDlu = 11, kPickerGapDlu = 2;
 
 std::string Res(UINT id)
 {
@@ -28,8 +31,12 @@ std::string Res(UINT id)
 } // namespace
 
 CStylesPanel::CStylesPanel(IStylesPanelHost* host, QWidget* parent)
-    : QWidget(parent), m_host(host), m_list(new CRightClickListBox(this))
+    : QWidget(parent), m_host(host), m_list(new CRightClickListBox(this)), m_column(new QVBoxLayout(this))
 {
+    // The preview and the picker go above the list as the host gives them.
+    m_column->setContentsMargins(0, 0, 0, 0);
+    m_column->setSpacing(0);
+    m_column->addWidget(m_list, 1);
     SetDlgCtrlID(m_list, IDC_STYLE_LIST);
     m_list->setSelectionMode(QAbstractItemView::SingleSelection);
     connect(m_list, &QListWidget::currentRowChanged, this, [this] { OnListChanged(); });
@@ -43,17 +50,18 @@ CStylesPanel::CStylesPanel(IStylesPanelHost* host, QWidget* parent)
     });
 }
 
-void CStylesPanel::CreateButtons(QWidget* parent, const QRect& cancelRect, int gap)
+QWidget* CStylesPanel::CreateButtons()
 {
-    const int width = cancelRect.width() * 2 / 3;
-    int x = 5 * 3 / 2;
+    // New, Copy, Rename and Delete in this order from the left of the sheet's
+    // button row, each as wide as its caption needs.
+    auto* row = new QWidget;
+    auto* line = new QHBoxLayout(row);
+    line->setContentsMargins(0, 0, 0, 0);
     for (size_t i = 0; i < std::size(kButtonIds); ++i) {
-        auto* b = new QPushButton(AnsiToQString(Res(kButtonTexts[i])), parent);
+        auto* b = new QPushButton(AnsiToQString(Res(kButtonTexts[i])), row);
         SetDlgCtrlID(b, kButtonIds[i]);
         b->setAutoDefault(false);
-        b->setGeometry(x, cancelRect.top(), width, cancelRect.height());
-        b->show();
-        x += width + gap;
+        line->addWidget(b);
         m_buttons.push_back(b);
     }
     connect(m_buttons[0], &QPushButton::clicked, this, [this] { OnNew(); });
@@ -61,6 +69,7 @@ void CStylesPanel::CreateButtons(QWidget* parent, const QRect& cancelRect, int g
     connect(m_buttons[2], &QPushButton::clicked, this, [this] { OnRename(); });
     connect(m_buttons[3], &QPushButton::clicked, this, [this] { OnDelete(); });
     UpdateButtons();
+    return row;
 }
 
 QPushButton* CStylesPanel::Button(int id) const
@@ -73,37 +82,23 @@ QPushButton* CStylesPanel::Button(int id) const
 
 void CStylesPanel::SetPreview(QWidget* preview, int heightDlu)
 {
-    m_preview = preview;
-    m_previewH = heightDlu * 13 / 8;
     preview->setParent(this);
-    Layout();
+    preview->setFixedHeight(DlgUnitsToPixelsY(this, heightDlu));
+    m_column->insertWidget(0, preview);
+    m_column->insertSpacing(1, DlgUnitsToPixelsY(this, kPickerGapDlu));
 }
 
 void CStylesPanel::SetPicker(QWidget* picker)
 {
-    m_picker = picker;
     picker->setParent(this);
     SetDlgCtrlID(picker, IDC_STYLE_PICKER);
-    Layout();
+    picker->setFixedHeight(DlgUnitsToPixelsY(this, kPickerHDlu));
+    m_column->insertWidget(m_column->indexOf(m_list), picker);
 }
 
-void CStylesPanel::resizeEvent(QResizeEvent*)
+int CStylesPanel::PanelWidth() const
 {
-    Layout();
-}
-
-void CStylesPanel::Layout()
-{
-    int y = 0;
-    if (m_preview) {
-        m_preview->setGeometry(0, 0, kPreviewW, m_previewH);
-        y = m_previewH + kPickerGap;
-    }
-    if (m_picker) {
-        m_picker->setGeometry(0, y, kPreviewW, kPickerH);
-        y += kPickerH;
-    }
-    m_list->setGeometry(0, y, kPreviewW, std::max(height() - y, 20));
+    return DlgUnitsToPixelsX(this, kPreviewWDlu);
 }
 
 void CStylesPanel::Refill()

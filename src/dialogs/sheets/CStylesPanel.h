@@ -14,6 +14,7 @@
 
 class CRightClickListBox;
 class QPushButton;
+class QVBoxLayout;
 
 constexpr int IDC_STYLE_LIST = 1253;
 constexpr int IDC_STYLE_PICKER = 1251;
@@ -64,13 +65,16 @@ class CStylesPanel : public QWidget {
 public:
     CStylesPanel(IStylesPanelHost* host, QWidget* parent);
 
-    // The buttons go into the sheet's button row, on that parent.
-    void CreateButtons(QWidget* parent, const QRect& cancelRect, int gap);
+    // The New, Copy, Rename and Delete buttons in a row of their own, which
+    // the sheet places in its button row.
+    QWidget* CreateButtons();
     // The preview and the picker the host made, placed in the panel.
     // The preview's height is in dialog units (a figure's 53, a line's less).
     void SetPreview(QWidget* preview, int heightDlu = 53);
     void SetPicker(QWidget* picker);
     CRightClickListBox* List() const { return m_list; }
+    // The column's width: 82 dialog units of the sheet's font.
+    int PanelWidth() const;
     QPushButton* Button(int id) const;
 
     // Fills the list again and selects the shown entry.
@@ -88,9 +92,6 @@ public:
     void OnDelete();
     bool WasMadeByNew(const std::string& name) const { return m_madeByNew.count(name) != 0; }
 
-protected:
-    void resizeEvent(QResizeEvent* event) override;
-
 private:
     void OnListChanged();
     void SelectRowOf(int index);
@@ -98,13 +99,10 @@ private:
     std::string NameOf(int index) const;
     // The prompt until it is cancelled or gives a name no style has.
     bool AskUniqueName(std::string& name, StyleNameMode mode, const std::string& unchanged);
-    void Layout();
 
     IStylesPanelHost* m_host;
-    QWidget* m_preview = nullptr;
-    int m_previewH = 53 * 13 / 8;
-    QWidget* m_picker = nullptr;
     CRightClickListBox* m_list;
+    QVBoxLayout* m_column;
     std::vector<QPushButton*> m_buttons;
     std::set<std::string> m_madeByNew;
     bool m_filling = false;

@@ -1,5 +1,6 @@
 #include "dialogs/symbols/SymbolGalleryDlg.h"
 
+#include "controls/WindowHelpers.h"
 #include "platform/Prompt.h"
 #include "controls/CDlgCommandEvent.h"
 #include "controls/CRightClickListBox.h"
@@ -85,6 +86,7 @@ void CSymbolGalleryDlg::Build(CSymbolGalleryGrid* grid, QWidget* extra)
         if (command == kRefreshCommand)
             OnRefresh();
     });
+    OrderTabsByLayout(this);
 }
 
 int CSymbolGalleryDlg::GetCategory() const

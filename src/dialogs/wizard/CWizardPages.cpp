@@ -2,6 +2,7 @@
 
 #include "controls/CFigPreviewWnd.h"
 #include "dialogs/CSchemePreviewWnd.h"
+#include "dialogs/LineSpacingNames.h"
 #include "fileformat/CDocVariantTarget.h"
 #include "controls/CFillPreviewWnd.h"
 #include "controls/CNumEdit.h"
@@ -21,6 +22,7 @@
 #include <QVBoxLayout>
 
 #include <cstring>
+#include <iterator>
 
 namespace {
 constexpr UINT IDS_AS_IS = 807;
@@ -40,9 +42,6 @@ W* WithId(W* widget, int id)
     SetDlgCtrlID(widget, id);
     return widget;
 }
-
-const char* const kModeNames[kLineSpacingModes] = {"Single", "1.5 Lines", "Double", "Compact",
-                                                   "Loose",  "Percent",   "At Least", "Exactly"};
 } // namespace
 
 // ---- variant group
@@ -168,7 +167,8 @@ CWizardPropertyPageOpt::CWizardPropertyPageOpt(CWizardSheet& sheet, int index, Q
     sizeSpec.SetInt(this, kFontSizeLow, kFontSizeHigh, &m_sheet.m_choices.fontSize, IDS_FONT_SIZE_RANGE, true);
     m_size->Configure(&sizeSpec);
     m_mode = WithId(new QComboBox(this), kModeId);
-    for (const char* name : kModeNames)
+    static_assert(std::size(kLineSpacingNames) == kLineSpacingModes);
+    for (const char* name : kLineSpacingNames)
         m_mode->addItem(tr(name));
     m_value = WithId(new CNumEdit(this), kValueId);
     m_valueLabel = new QLabel(tr("&At:"), this);

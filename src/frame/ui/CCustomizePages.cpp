@@ -3,6 +3,7 @@
 
 #include "controls/CCheckListCtrl.h"
 #include "controls/CDlgCommandEvent.h"
+#include "controls/CWrapCheckBox.h"
 #include "core/Settings.h"
 #include "document/CKavoDoc.h"
 #include "frame/CustomizeCatalogue.h"
@@ -27,6 +28,8 @@
 namespace {
 constexpr int IDB_BARS_PREVIEW = 312;
 constexpr int kPreviewWidth = 220, kPreviewHeight = 90;
+// The Options page's sentence wraps at about this many characters.
+constexpr int kOptionLineChars = 48;
 
 // The picture beside the bar list: all three bars (312), or the one chosen
 // (313 standard toolbar, 314 property bar, 315 style bar), drawn from the
@@ -211,9 +214,10 @@ CCustomizeOptions::CCustomizeOptions(CCustomizeSheet* sheet) : CCustomizePage(sh
 
 void CCustomizeOptions::OnInitPage()
 {
-    m_check = new QCheckBox("&Add style selection controls to right of Collapse/Expand Style Bar button when "
-                            "style bar is not visible.",
-                            this);
+    // The long sentence wraps: the sheet keeps the width of its other pages.
+    m_check = new CWrapCheckBox("&Add style selection controls to right of Collapse/Expand Style Bar button when "
+                                "style bar is not visible.",
+                                kOptionLineChars, this);
     SetDlgCtrlID(m_check, IDC_CUST_AUTOSTYLES);
     m_check->setChecked(m_bAutoStyles != 0);
     auto* col = new QVBoxLayout(this);

@@ -27,7 +27,8 @@ constexpr int IDC_SBAR_LBL_COLS = 1242, IDC_SBAR_FIG_COLS = 1243, IDC_SBAR_CON_C
               IDC_SBAR_LBL_HEIGHT = 1245, IDC_SBAR_FIG_HEIGHT = 1246, IDC_SBAR_CON_HEIGHT = 1247;
 constexpr int IDS_SBAR_COLUMNS_RANGE = 2752, IDS_SBAR_HEIGHT_RANGE = 2753;
 
-// A page builds its controls on first showing.
+// A page builds its controls before the sheet first shows, so that the
+// sheet takes the size of its largest page.
 class CCustomizePage : public CPropertyPage {
     Q_OBJECT
 public:
@@ -37,7 +38,8 @@ public:
     virtual void Refresh() {}
 
 protected:
-    void OnInitDialog() override { OnInitPage(); }
+    void CreateControls() override { OnInitPage(); }
+    void OnInitDialog() override {}
     virtual void OnInitPage() = 0;
     CCustomizeSheet* m_sheet;
 };

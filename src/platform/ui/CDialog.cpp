@@ -5,7 +5,10 @@
 
 #include <QAbstractButton>
 #include <QGuiApplication>
+#include <QLayout>
 #include <QScreen>
+
+#include <algorithm>
 
 CDialog::CDialog(QWidget* parent) : QDialog(parent) {}
 
@@ -13,6 +16,8 @@ int CDialog::DoModal()
 {
     m_result = IDCANCEL;
     OnInitDialog();
+    if (!testAttribute(Qt::WA_Resized))
+        FitToContents();
     exec();
     return m_result;
 }
@@ -23,9 +28,22 @@ void CDialog::EndDialog(int result)
     done(result == IDCANCEL ? QDialog::Rejected : QDialog::Accepted);
 }
 
+void CDialog::FitToContents()
+{
+    // Not Qt's own adjustment: it keeps a window to two thirds of the screen
+    // after working out the height of wrapped texts, which then get too
+    // little room.
+    QSize size = sizeHint();
+    if (const QScreen* s = screen())
+        size = size.boundedTo(s->availableGeometry().size());
+    if (QLayout* l = layout(); l && l->hasHeightForWidth())
+        size.setHeight(std::max(size.height(), l->totalHeightForWidth(size.width())));
+    resize(size.expandedTo(minimumSizeHint()));
+}
+
 void CDialog::CenterWindow()
 {
-    adjustSize();
+    FitToContents();
     QRect area = parentWidget() ? parentWidget()->frameGeometry()
                                 : (screen() ? screen()->availableGeometry() : QRect());
     if (area.isValid())

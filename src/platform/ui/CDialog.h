@@ -19,6 +19,10 @@ public:
     void EndDialog(int result);
     // Centres the dialog on its parent (or the screen without one).
     void CenterWindow();
+    // Sizes the dialog to what its layout asks for, within the screen, with
+    // the height that wrapped texts need at that width. DoModal does this for
+    // a dialog that OnInitDialog did not size.
+    void FitToContents();
     // Makes a push button end the dialog with `id` (IDOK runs OnOK, IDCANCEL
     // OnCancel) and gives it that control id.
     void BindButton(QAbstractButton* button, int id);

@@ -4,8 +4,8 @@
 #include "platform/ui/DlgItems.h"
 
 #include <QDialogButtonBox>
-#include <QPushButton>
 #include <QHBoxLayout>
+#include <QPushButton>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
@@ -33,10 +33,19 @@ void CPropertyPage::OnInitDialog()
     UpdateData(false);
 }
 
+void CPropertyPage::Build()
+{
+    if (m_built)
+        return;
+    m_built = true;
+    CreateControls();
+}
+
 void CPropertyPage::Initialize()
 {
     if (m_initialized)
         return;
+    Build();
     m_initialized = true;
     OnInitDialog();
 }
@@ -45,6 +54,10 @@ CPropertySheet::CPropertySheet(const std::string& caption, QWidget* parent) : CD
 {
     setWindowTitle(QString::fromLatin1(caption.c_str()));
     m_tabs = new QTabWidget(this);
+    // Every tab stays in sight with its whole caption: the sheet grows to
+    // hold the tab row rather than scrolling it.
+    m_tabs->setUsesScrollButtons(false);
+    m_tabs->setElideMode(Qt::ElideNone);
     m_buttons = new QDialogButtonBox(this);
     auto add = [this](const char* text, int id, QDialogButtonBox::ButtonRole role) {
         QPushButton* button = m_buttons->addButton(QString::fromLatin1(text), role);
@@ -134,6 +147,20 @@ void CPropertySheet::PlaceBesideTabs(QWidget* column)
     col->insertLayout(0, row, 1);
 }
 
+void CPropertySheet::PlaceBesideButtons(QWidget* row)
+{
+    auto* col = qobject_cast<QVBoxLayout*>(layout());
+    if (!col)
+        return;
+    const int at = col->indexOf(m_buttons);
+    col->removeWidget(m_buttons);
+    auto* line = new QHBoxLayout;
+    line->addWidget(row);
+    line->addStretch(1);
+    line->addWidget(m_buttons);
+    col->insertLayout(at, line);
+}
+
 QPushButton* CPropertySheet::Button(int id) const
 {
     for (QAbstractButton* button : m_buttons->buttons())
@@ -164,6 +191,8 @@ void CPropertySheet::PageModified()
 
 void CPropertySheet::OnInitDialog()
 {
+    for (CPropertyPage* page : m_pages)
+        page->Build();
     int start = std::clamp(m_startPage, 0, std::max(0, GetPageCount() - 1));
     m_switching = true;
     m_tabs->setCurrentIndex(start);
@@ -173,6 +202,8 @@ void CPropertySheet::OnInitDialog()
         page->Initialize();
         page->OnSetActive();
     }
+    // The tab widget asks for the room of its largest page.
+    FitToContents();
 }
 
 void CPropertySheet::OnTabChanged(int index)

@@ -34,6 +34,11 @@ public:
     void SetModified(bool changed = true);
     bool IsModified() const { return m_modified; }
 
+    // Builds the page's widgets once, before the sheet first shows, so that
+    // the sheet takes the size its largest page needs (pages that build in
+    // their constructor have nothing to do here). Loading is left to the
+    // first showing.
+    virtual void CreateControls() {}
     // Called once, the first time the page shows; default loads the controls.
     virtual void OnInitDialog();
     // The page is about to show; false keeps the previous page.
@@ -52,10 +57,12 @@ protected:
 
 private:
     friend class CPropertySheet;
+    void Build();
     void Initialize();
 
     std::string m_caption;
     CPropertySheet* m_sheet = nullptr;
+    bool m_built = false;
     bool m_initialized = false;
     bool m_modified = false;
 };
@@ -81,6 +88,8 @@ public:
     QTabWidget* GetTabControl() const { return m_tabs; }
     // A column of the sheet's own (a style list) left of the pages.
     void PlaceBesideTabs(QWidget* column);
+    // Controls of the sheet's own at the left end of its button row.
+    void PlaceBesideButtons(QWidget* row);
     QPushButton* Button(int id) const;
     // No Apply button (the sheet commits only on OK).
     void HideApplyButton();
@@ -91,6 +100,8 @@ public:
     bool Apply();
 
 protected:
+    // Builds every page, shows the start page and sizes the sheet for its
+    // largest page, so that switching pages never squeezes or resizes it.
     void OnInitDialog() override;
     void OnOK() override;
     void OnCancel() override;

@@ -6,6 +6,7 @@
 #include "controls/CColorDropButton.h"
 #include "controls/CFlowIndicatorButton.h"
 #include "controls/CLinePatternButton.h"
+#include "controls/CPaletteMenuBase.h"
 #include "controls/CTextDropButton.h"
 #include "controls/ValueDropControls.h"
 #include "core/AppContext.h"
@@ -96,6 +97,44 @@ TEST_F(ValueDropTest, ColourPaletteWithAndWithoutNoColour)
     SaveShot(fill->Popup(), "colorpalette_open");
     QTest::keyClick(fill->Popup(), Qt::Key_Escape);
     SaveShot(&owner, "colorbuttons");
+}
+
+// The dropped colour palette stands out from what lies beneath it: a raised
+// frame (light top and left, dark bottom and right) around the cells, which
+// stay clear of it and answer the pointer where they are drawn.
+TEST_F(ValueDropTest, ColourPaletteHasARaisedFrame)
+{
+    COLORREF customs[16] = {};
+    auto* button = new CColorDropButton(&owner);
+    button->setGeometry(10, 10, 27, 26);
+    ASSERT_TRUE(button->CreatePalette(kId, &owner, customs, true, false, true));
+    Show();
+    QTest::mousePress(button, Qt::LeftButton, {}, QPoint(5, 5));
+    CPaletteMenuBase* popup = button->Popup();
+    ASSERT_TRUE(popup && popup->isVisible());
+    const QImage shot = popup->grab().toImage();
+    SaveShot(popup, "colorpalette_frame");
+    const int w = shot.width(), h = shot.height();
+    const auto gray = [&shot](int x, int y) { return qGray(shot.pixel(x, y)); };
+    for (int x : {w / 4, w / 2, 3 * w / 4}) {
+        EXPECT_LT(gray(x, h - 1), 80) << "bottom edge at " << x;
+        EXPECT_GT(gray(x, 1), gray(x, h - 1) + 100) << "top edge at " << x;
+    }
+    for (int y : {h / 4, h / 2, 3 * h / 4}) {
+        EXPECT_LT(gray(w - 1, y), 80) << "right edge at " << y;
+        EXPECT_GT(gray(1, y), gray(w - 1, y) + 100) << "left edge at " << y;
+    }
+    const QRect first = popup->ItemRect(kPaletteFirstId);
+    EXPECT_GE(first.left(), CPaletteMenuBase::kMenuFrame);
+    EXPECT_GE(first.top(), CPaletteMenuBase::kMenuFrame);
+    const QRect inside = popup->rect().adjusted(CPaletteMenuBase::kMenuFrame, CPaletteMenuBase::kMenuFrame,
+                                                -CPaletteMenuBase::kMenuFrame, -CPaletteMenuBase::kMenuFrame);
+    for (const PaletteItem& item : popup->Items())
+        EXPECT_TRUE(inside.contains(popup->ItemRect(item.id))) << item.id;
+    // The first cell is chosen where it shows.
+    QTest::mouseMove(popup, first.center());
+    QTest::mouseClick(popup, Qt::LeftButton, {}, first.center());
+    EXPECT_EQ(button->GetColor(), button->ColorAt(0));
 }
 
 TEST_F(ValueDropTest, MoreEntryCancelChangesNothingOkTakesTheCustomColours)

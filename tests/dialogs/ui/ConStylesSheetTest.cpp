@@ -349,7 +349,7 @@ TEST_F(ConStylesSheet, HelpOpensItsTopic)
         ASSERT_NE(help, nullptr);
         auto* del = qobject_cast<QPushButton*>(GetDlgItem(&sheet, CCSTabSheet::kDelete));
         ASSERT_NE(del, nullptr);
-        EXPECT_GT(help->geometry().left(), del->geometry().right());
+        EXPECT_GT(help->mapTo(&sheet, QPoint(0, 0)).x(), del->mapTo(&sheet, QPoint(del->width(), 0)).x());
         SaveShot(&sheet, "con_styles_buttons");
         help->click();
         QTest::keyClick(&sheet, Qt::Key_F1);

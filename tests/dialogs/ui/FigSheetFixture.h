@@ -75,6 +75,9 @@ struct FigSheetTest : testing::Test {
     ~FigSheetTest() override { Metric = metric; }
     void Save()
     {
+        // As a loaded diagram has them: the style menus in line with the
+        // libraries (a style picker on a page would build a missing one).
+        fx.doc.InitStyleMenus();
         fx.doc.ResetUndoLog();
         fx.doc.SetModifiedFlag(false);
         saved = SheetDocText(fx.doc);

@@ -13,6 +13,8 @@
 #include "core/ProgramFolders.h"
 #include "core/Settings.h"
 #include "dialogs/CSchemePreviewWnd.h"
+#include "dialogs/diagram/CDPropSheet.h"
+#include "dialogs/diagram/DPropConPages.h"
 #include "dialogs/wizard/CWizardPages.h"
 #include "dialogs/wizard/CWizardSheet.h"
 #include "document/CKavoDoc.h"
@@ -25,6 +27,7 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QDir>
 #include <QFile>
 #include <QLabel>
@@ -145,6 +148,43 @@ TEST_F(WizardTest, EachTemplateMakesADiagramWithTheChosenTextOptions)
         EXPECT_EQ(p.GetProfileString("Wizard", "FontName", "unset"), "");   // "<As Is>"
         docs.CloseAll();
     }
+}
+
+// The wizard's line spacing list names the kinds as Diagram Properties'
+// Text Format page does, in the same order.
+TEST_F(WizardTest, LineSpacingKindsHaveTheNamesOfDiagramProperties)
+{
+    const QStringList names = {"Single Spaced", "1.5 Lines",       "Double Spaced", "Condensed",
+                               "Ultra Condensed", "% of Line", "Fixed Spacing", "Fixed Separation"};
+    const auto items = [](QWidget* combo) {
+        QStringList out;
+        auto* list = qobject_cast<QComboBox*>(combo);
+        for (int i = 0; list && i < list->count(); ++i)
+            out << list->itemText(i);
+        return out;
+    };
+    QStringList wizard;
+    CWizardSheet sheet(nullptr);
+    QTimer::singleShot(0, &sheet, [&] {
+        while (sheet.Button(CWizardSheet::kNextId)->isVisible())
+            Click(sheet, CWizardSheet::kNextId);
+        wizard = items(GetDlgItem(&sheet, CWizardPropertyPageOpt::kModeId));
+        sheet.reject();
+    });
+    sheet.DoModal();
+    EXPECT_EQ(wizard, names);
+
+    CKavoDoc doc;
+    CDPropSheet props(doc, nullptr);
+    QStringList format;
+    QTimer::singleShot(0, &props, [&] {
+        for (int i = 0; i < props.GetPageCount(); ++i)
+            if (QWidget* combo = GetDlgItem(props.GetPage(i), CDPropFormat::kSpacingKindId))
+                format = items(combo);
+        props.reject();
+    });
+    props.DoModal();
+    EXPECT_EQ(format, names);
 }
 
 TEST_F(WizardTest, CancelMakesNoDiagramAndWritesNothing)
