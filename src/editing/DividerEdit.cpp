@@ -3,8 +3,11 @@
 #include "document/CFigure.h"
 #include "document/CKavoDoc.h"
 #include "document/FigSymbolCopy.h"
+#include "editing/ShapeStretch.h"
 #include "richtext/FigureTextFit.h"
+#include "shapes/CConPtList.h"
 #include "shapes/CFigSymbol.h"
+#include "shapes/DividedShapeReanchor.h"
 #include "undo/UndoCodes.h"
 
 #include <algorithm>
@@ -177,6 +180,11 @@ int CommitDividerDrag(CKavoDoc& doc, CFigure* fig, int savedIndex, int index, in
     fig->m_props.Symbol = index;
     const bool logged = LogOnOldSymbol(doc, fig, savedIndex);
     if (logged) {
+        // With margins the document keeps (not scalable ones), the
+        // compartments are fitted to them again around the moved divider.
+        CFigSymbol* copy = OwnSymbol(*fig);
+        if (copy && copy->Reshape != 0)
+            FitCompartmentsToRect(*fig, *copy, fig->m_rect);
         doc.SetModifiedFlag(true);
         RelayAfterOutlineChange(doc, fig, movesCons);
     }
@@ -214,6 +222,9 @@ int ResizeFigSection(CKavoDoc& doc, CFigure* fig, int box, const SIZE& oldSize, 
 {
     if (!fig || !fig->GetSymbol())
         return 0;
+    // The region of the symbol that takes up the change moves the figure's
+    // own connection points exactly as it moves the symbol's.
+    const CFltRect region = fig->GetSymbol()->GetStretchRegionRect(box, newSize);
     int oldIndex = -1;
     if (!CopySymbolForEdit(*fig, oldIndex))
         return 0;
@@ -221,6 +232,8 @@ int ResizeFigSection(CKavoDoc& doc, CFigure* fig, int box, const SIZE& oldSize, 
         RestoreSymbol(*fig, oldIndex);
         return 0;
     }
+    if (fig->m_pConPts && !fig->HasFlags(0x80000, 0) && doc.LogFigConPts(fig))
+        ReanchorConPts(*fig->m_pConPts, oldSize, newSize, region);
     doc.InvalidateObj(fig);
     doc.SetModifiedFlag(true);
     return 1;

@@ -5,11 +5,14 @@
 #include "common/DiagramFixture.h"
 #include "common/TestSupport.h"
 #include "editing/DividerEdit.h"
+#include "shapes/CConPtList.h"
+#include "shapes/CFigSymbol.h"
 #include "undo/UndoCodes.h"
 
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <memory>
 #include <string>
 
 namespace {
@@ -66,7 +69,11 @@ TEST_F(DividerEditTest, APressDragsTheFirstMovableDividerUnderIt)
 TEST_F(DividerEditTest, SectionMinimumsStopAt32)
 {
     SIZE mins[kMaxSectionMins + 8];
-    EXPECT_LE(GetSectionMinSizes(*fig, mins), kMaxSectionMins);
+    EXPECT_EQ(GetSectionMinSizes(*fig, mins), 3);
+    // Forty text boxes (the ones past the rows are empty rectangles).
+    fx.doc.m_figSymbols.GetAt(rows)->m_nTextBoxes = 40;
+    EXPECT_EQ(fig->GetTextAreaCount(), 40);
+    EXPECT_EQ(GetSectionMinSizes(*fig, mins), kMaxSectionMins);
 }
 
 TEST_F(DividerEditTest, DragModel)
@@ -191,4 +198,59 @@ TEST_F(DividerEditTest, DividerShiftForASectionIsLimited)
     POINT huge{0, 5000};
     ASSERT_EQ(GetDividerShiftForSection(*fig->GetSymbol(), 0, *fig, huge, divider, pt), 1);
     EXPECT_LT(Handle(0).y + huge.y, Handle(1).y);
+}
+
+// A kept drag fits the compartments to the margins the document keeps;
+// with scalable margins the text boxes stay as the drag left them.
+TEST_F(DividerEditTest, ACommitFitsTheCompartmentsToFixedMargins)
+{
+    for (const int mode : {0, 1}) {
+        SCOPED_TRACE(mode);
+        SetUp();
+        fx.doc.m_nFigMarginMode = mode;
+        int saved = -1;
+        ASSERT_EQ(CopySymbolForEdit(*fig, saved), 1);
+        const int copy = fig->m_props.Symbol;
+        ASSERT_TRUE(fx.doc.m_figSymbols.GetAt(copy)->MoveSpecialHandle(0, fig->m_rect, Below(Handle(0), 100), 0));
+        ASSERT_EQ(CommitDividerDrag(fx.doc, fig, saved, copy, 0), 1);
+        CRect box;
+        ASSERT_TRUE(fig->GetSymbol()->GetTextBoxRect(0, fig->m_rect, box, 0));
+        EXPECT_EQ(box.left, fig->m_rect.left + (mode ? fx.doc.m_nFigMarginLeft : 0));
+        EXPECT_EQ(box.top, fig->m_rect.top + (mode ? fx.doc.m_nFigMarginTop : 0));
+    }
+}
+
+// A section the text editor grows moves the figure's own connection points
+// as it moves the symbol's, in the editor's step; a figure whose own points
+// are switched off (0x80000) keeps them untouched.
+TEST_F(DividerEditTest, AGrownSectionMovesTheFiguresOwnConnectionPoints)
+{
+    for (const bool off : {false, true}) {
+        SCOPED_TRACE(off);
+        SetUp();
+        CFigSymbol* sym = fx.doc.m_figSymbols.GetAt(rows);
+        sym->m_conPts.Reset();
+        fig->m_pConPts = std::make_unique<CConPtList>();
+        for (CConPtList* list : {&sym->m_conPts, fig->m_pConPts.get()}) {
+            list->AddConPt(CFltPoint(1024, 300), "top", 0, true, -1);
+            list->AddConPt(CFltPoint(1024, 1900), "bottom", 0, true, -1);
+        }
+        if (off)
+            fig->m_props.Behavior.low |= 0x80000;
+        CConPtList before;
+        before.CopyFrom(*fig->m_pConPts);
+        CUndoLog& log = fx.doc.UndoLogRef();
+        log.UndoBeginStep(UDMAC_RESHAPE);
+        ASSERT_EQ(ResizeFigSection(fx.doc, fig, 0, SIZE{2048, 2048}, SIZE{2048, 2300}), 1);
+        log.UndoEndStep();
+        const CConPtList& now = *fig->m_pConPts;
+        if (off) {
+            EXPECT_TRUE(now.IsEqual(before));
+        } else {
+            EXPECT_TRUE(now.IsEqual(fig->GetSymbol()->m_conPts));
+            EXPECT_FALSE(now.IsEqual(before));
+        }
+        EXPECT_EQ(fx.doc.UndoLastStep(), UDMAC_RESHAPE);
+        EXPECT_TRUE(fig->m_pConPts->IsEqual(before));
+    }
 }

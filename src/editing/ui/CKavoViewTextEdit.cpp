@@ -41,7 +41,9 @@ bool IsLabelCreationStep(int code)
            code == UDMAC_CREATEFLWLBL || code == UDMAC_CREATELATLBL;
 }
 
-// Whether an object after the figure in the drawing order covers part of it.
+// Whether a figure after this one in the drawing order covers part of it.
+// Connectors and junctions (invisible figures) cover none of its text, and
+// bringing the figure in front of them would hide the lines crossing it.
 bool IsOverlappedInFront(const CKavoDoc& doc, const CFigure* fig)
 {
     bool after = false;
@@ -50,7 +52,7 @@ bool IsOverlappedInFront(const CKavoDoc& doc, const CFigure* fig)
             after = true;
             continue;
         }
-        if (!after || o->GetType() != kObjFigure)
+        if (!after || o->GetType() != kObjFigure || static_cast<CFigure*>(o)->IsInvisible())
             continue;
         CRect a = fig->m_rect, b = static_cast<CFigure*>(o)->m_rect, both;
         a.NormalizeRect();

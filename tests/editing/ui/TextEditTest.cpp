@@ -731,3 +731,55 @@ TEST_F(TextEditTest, TheViewScrollsToShowTheCaret)
     Key(Qt::Key_Escape);
     EXPECT_EQ(fx.doc.CanUndo(), 0);   // scrolling while editing is no step
 }
+
+// A figure covered by a figure drawn after it comes to the front while its
+// text is edited and stays there: the step keeps the old order, so opening
+// and closing without typing still leaves that step and marks the document
+// changed. Connectors crossing or attached to it, and a junction on its
+// side, cover none of its text: it keeps its place under them.
+TEST_F(TextEditTest, OnlyAFigureCoveringItBringsTheEditedFigureForward)
+{
+    CFigure* up = fx.AddBox(850, 0, 300, 200, "Up");
+    CFigure* down = fx.AddBox(850, 1400, 300, 200, "Down");
+    fx.Connect(up, down);   // crosses a
+    fx.Connect(a, b);
+    // Its 15 units straddle a's right side, as a branch junction's do.
+    CFigure* jct = fx.doc.CreateFigAt(CPoint(a->m_rect.right - 7, a->m_rect.CenterPoint().y), 0);
+    fx.Connect(jct, down);
+    ASSERT_TRUE(jct->IsInvisible());
+    Save();
+    const int place = fx.doc.m_pObjList->Find(a);
+    view->BeginTextEdit(a, 0, false, CPoint(), 0, -2);
+    ASSERT_NE(Editor(), nullptr);
+    EXPECT_EQ(fx.doc.m_pObjList->Find(a), place);
+    Key(Qt::Key_Escape);
+    EXPECT_EQ(fx.doc.CanUndo(), 0);
+    EXPECT_FALSE(fx.doc.IsModified());
+
+    fx.AddBox(1300, 800, 400, 300, "Over");
+    Save();
+    const int last = fx.doc.m_pObjList->GetCount() - 1;
+    view->BeginTextEdit(a, 0, false, CPoint(), 0, -2);
+    ASSERT_NE(Editor(), nullptr);
+    EXPECT_EQ(fx.doc.m_pObjList->Find(a), last);
+    Key(Qt::Key_Escape);
+    EXPECT_EQ(fx.doc.m_pObjList->Find(a), last);
+    EXPECT_TRUE(fx.doc.IsModified());
+    ExpectUndoToSaved(UDMAC_TEXTEDIT);
+    EXPECT_EQ(fx.doc.m_pObjList->Find(a), place);
+}
+
+// In text mode a click opens the text of an unselected figure only: a
+// selected one keeps the click for its handles.
+TEST_F(TextEditTest, ATextModeClickOpensOnlyAnUnselectedFiguresText)
+{
+    Click(Centre(a));
+    ASSERT_TRUE(a->m_bSelected);
+    g_nUIMode = 3;
+    Click(Centre(a));
+    EXPECT_TRUE(Editor() == nullptr || Editor()->Figure() != a);
+    Click(Centre(b));
+    ASSERT_NE(Editor(), nullptr);
+    EXPECT_EQ(Editor()->Figure(), b);
+    Key(Qt::Key_Escape);
+}

@@ -1139,3 +1139,42 @@ TEST_F(ViewGestureTest, ResizeStretchesACompartmentedShape)
     }
     ResizeByStretching = before;
 }
+
+// A divider handle is offered (prompt and drag) only when no filled figure
+// in front covers it and its figure is in no group.
+TEST_F(ViewGestureTest, ADividerHandleUnderAFilledFigureOrInAGroupIsNotOffered)
+{
+    int rows = -1;
+    CFigure* d = AddThreeRowBox(rows);
+    CPoint handle;
+    ASSERT_TRUE(d->GetSymbol()->GetDividerHandle(0, handle, d->m_rect));
+    CFigure* cover = fx.AddBox(handle.x - 100, handle.y - 60, 200, 120, "");
+    const struct {
+        const char* name;
+        int fill;
+        bool grouped, offered;
+    } cases[] = {
+        {"a filled figure over it", 1, false, false},
+        {"a transparent figure over it", 0, false, true},
+        {"its figure grouped", 0, true, false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        cover->m_props.m_fill.m_nKind = c.fill;
+        if (c.grouped) {
+            fx.doc.SelectObj(d, 1, 0, 0);
+            fx.doc.SelectObj(cover, 2, 0, 0);
+            fx.doc.OnGroup();
+            ASSERT_TRUE(d->m_pGroup);
+        }
+        fx.doc.OnDeselectAll();
+        view->FlushPaint();
+        Move(At(handle), Qt::NoModifier, Qt::NoButton);
+        EXPECT_EQ(view->StatusText().rfind("Click to reshape", 0) == 0, c.offered) << view->StatusText();
+        Press(At(handle));
+        EXPECT_EQ(view->IsDividerDragging(), c.offered);
+        Key(Qt::Key_Escape);
+        Release(At(handle));
+        EXPECT_EQ(d->m_props.Symbol, rows);
+    }
+}
