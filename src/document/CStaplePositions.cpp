@@ -244,11 +244,13 @@ void CStaple::ScaleOffset(const RECT& oldRect, const RECT& newRect)
         return;
     const int ow = oldRect.right - oldRect.left, oh = oldRect.bottom - oldRect.top;
     const int nw = newRect.right - newRect.left, nh = newRect.bottom - newRect.top;
-    // A zero extent cannot be scaled from: the offset stays.
+    // A zero extent cannot be scaled from: the offset stays. Rounded half
+    // away from zero, so that an offset to the left or above scales like
+    // one to the right or below.
     if (ow != 0)
-        OffsetX = static_cast<int>(double(nw) * OffsetX / ow + 0.5);
+        OffsetX = MulDiv(OffsetX, nw, ow);
     if (oh != 0)
-        OffsetY = static_cast<int>(double(nh) * OffsetY / oh + 0.5);
+        OffsetY = MulDiv(OffsetY, nh, oh);
 }
 
 bool CStaple::RecordOffset(CKavoDoc* doc)

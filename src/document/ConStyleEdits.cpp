@@ -71,8 +71,13 @@ bool DeleteConStyle(CKavoDoc& doc, int index)
     if (!doc.m_conStyles.GetAt(index))
         return false;
     doc.ResetUndoLog();
+    const int32_t current = doc.m_nCurConStyle;
     if (!doc.m_conStyles.RemoveWithUsers(index))
         return false;
+    // The current style steps down with the styles after it; deleting the
+    // current style itself makes the one before it current.
+    if (current >= index)
+        doc.m_nCurConStyle = current - 1;
     int32_t& shown = doc.m_nLastConStyleShown;
     if (shown == index)
         shown = -1;

@@ -1,22 +1,32 @@
 #include "editing/ScaleCommands.h"
 
 #include "core/NumericHelpers.h"
+#include "core/Settings.h"
 #include "core/UIMode.h"
 #include "document/CKavoDoc.h"
+#include "document/CStaple.h"
+#include "document/DocDefaults.h"
 #include "document/FontChoice.h"
 #include "document/PageLayout.h"
+#include "document/UndoRecordsStaple.h"
 #include "geometry/IntGeometry.h"
+#include "keyword/KeywordHooks.h"
+#include "platform/Prompt.h"
 #include "richtext/FigureTextFit.h"
 #include "richtext/MarkupBuilder.h"
 #include "richtext/MarkupToken.h"
 #include "shapes/CConPropMask.h"
 #include "undo/UndoCodes.h"
+#include "undo/UndoStream.h"
 
 #include <algorithm>
 #include <climits>
 #include <vector>
 
 namespace {
+// String 680.
+constexpr const char* kScaleNoUndoWarning = "The Undo feature will not work for scaling the diagram and its styles.";
+
 ScaleDialogFn g_dialog;
 ScaleOptions g_lastOptions;
 bool g_lastFitToPage = false;
@@ -84,7 +94,15 @@ void ScaleConnector(CKavoDoc& doc, CConnector* con, const CRect& from, const CRe
     doc.InvalidateObj(con);
 }
 
-void ScaleStyles(CKavoDoc& doc, int numerator, int denominator, bool scaleLines)
+// A distance of the document: scaled when set (a negative one means "the
+// program's default" and stays).
+void ScaleDistance(int32_t& value, int numerator, int denominator)
+{
+    if (value > 0)
+        value = ScaleWidth(value, numerator, denominator);
+}
+
+void ScaleStyles(CKavoDoc& doc, int numerator, int denominator, const ScaleOptions& options)
 {
     for (int i = 0; i < doc.m_figStyles.GetCount(); ++i) {
         CFigStyle* s = doc.m_figStyles.GetAt(i);
@@ -94,33 +112,77 @@ void ScaleStyles(CKavoDoc& doc, int numerator, int denominator, bool scaleLines)
         s->Height = MulDiv(s->Height, numerator, denominator);
         s->m_props.BorderWidth = ScaleWidth(s->m_props.BorderWidth, numerator, denominator);
     }
-    if (scaleLines)
+    if (options.connectors)
         for (int i = 0; i < doc.m_conStyles.GetCount(); ++i) {
             CConStyle* s = doc.m_conStyles.GetAt(i);
             if (!doc.LogConStyleProps(s))
                 return;
             ScaleConProps(s->m_props, numerator, denominator, nullptr);
         }
+    // The document's defaults have no undo record: the caller has reset
+    // the log (ScaleCannotBeUndone).
     for (CFigStyle* s : {&doc.m_curFigStyle, &doc.m_curLblStyle})
         s->m_props.BorderWidth = ScaleWidth(s->m_props.BorderWidth, numerator, denominator);
-    ScaleConProps(doc.m_curConStyle.m_props, numerator, denominator, nullptr);
+    if (options.connectors)
+        ScaleConProps(doc.m_curConStyle.m_props, numerator, denominator, nullptr);
+    ScaleDistance(doc.m_nLabelToFigSpacing, numerator, denominator);
+    ScaleDistance(doc.m_nLabelToConSpacing, numerator, denominator);
+    for (int32_t* margin : {&doc.m_nFigMarginTop, &doc.m_nFigMarginBottom, &doc.m_nFigMarginLeft,
+                            &doc.m_nFigMarginRight})
+        ScaleDistance(*margin, numerator, denominator);
+    ScaleDistance(doc.m_nConnectorJogRadius, numerator, denominator);
+}
+
+// The document's drop shadow, logged, so that its offsets and blur keep
+// their proportion to the scaled figures.
+void ScaleShadow(CKavoDoc& doc, int numerator, int denominator)
+{
+    CShadowSpec spec = doc.m_shadowSpec;
+    spec.Scale(double(numerator) / denominator);
+    if (spec == doc.m_shadowSpec || !spec.InStoredRange())
+        return;
+    const CShadowSpec old = doc.m_shadowSpec;
+    if (!doc.UndoLogRef().UndoLog(UDOC_SHADOW, [old](UndoStream& s) { s.Raw(&old, sizeof old); }))
+        return;
+    doc.m_shadowSpec = spec;
+    SetAppShadowDefault(spec);
+}
+
+// A figure link whose two figures are both scaled keeps its figures apart
+// by the scaled distance; the other staples place their labels anew.
+void ScaleFigLinks(CKavoDoc& doc, const ScaleSet& set, const CRect& from, const CRect& to)
+{
+    auto scaled = [&set](const CFigure* f) {
+        return f && std::find(set.figs.begin(), set.figs.end(), f) != set.figs.end();
+    };
+    for (CDiagObj* o : *doc.m_pStapleList) {
+        auto* s = static_cast<CStaple*>(o);
+        if (s->m_nType != kStapleFigLink || !scaled(s->m_pFig1) || !scaled(s->m_pFig2))
+            continue;
+        if (!LogStapleState(doc, s))
+            return;
+        s->ScaleOffset(from, to);
+    }
 }
 
 // The common worker: snapping as the options say and no snap spacing for
 // the duration; connectors first, then figures, then the pins.
 void ScaleRectToRect(CKavoDoc& doc, const ScaleSet& set, const CRect& from, const CRect& to,
-                     const ScaleOptions& options)
+                     const ScaleOptions& options, bool selection)
 {
     const int32_t snap = doc.m_bAlignToGrid, snapX = doc.m_nSnapX, snapY = doc.m_nSnapY;
     doc.m_bAlignToGrid = options.snapToGrid ? 1 : 0;
     doc.m_nSnapX = doc.m_nSnapY = 0;
     for (CConnector* c : set.cons)
-        ScaleConnector(doc, c, from, to, options.scaleBorders);
+        ScaleConnector(doc, c, from, to, options.connectors);
     for (CFigure* f : set.figs)
         ScaleFigure(doc, f, from, to, options.scaleText, options.scaleBorders);
+    ScaleFigLinks(doc, set, from, to);
     doc.UpdateAllStaples(0);
+    if (options.dropShadows && !selection)
+        ScaleShadow(doc, to.Width(), from.Width());
     if (options.scaleStyles)
-        ScaleStyles(doc, to.Width(), from.Width(), options.scaleBorders);
+        ScaleStyles(doc, to.Width(), from.Width(), options);
     doc.m_nSnapX = snapX;
     doc.m_nSnapY = snapY;
     doc.m_bAlignToGrid = snap;
@@ -129,15 +191,17 @@ void ScaleRectToRect(CKavoDoc& doc, const ScaleSet& set, const CRect& from, cons
 }
 
 bool RunScale(CKavoDoc& doc, const ScaleSet& set, const CRect& from, const CRect& to, const ScaleOptions& options,
-              bool resetUndo)
+              bool selection, bool resetUndo)
 {
     if (from.IsRectEmpty() || to.IsRectEmpty())
         return false;
+    // A step that would undo only part of the scaling is no undo at all.
+    resetUndo = resetUndo || ScaleCannotBeUndone(options);
     if (resetUndo)
         doc.ResetUndoLog();
     else
         doc.UndoBeginStep(UDMAC_SCALE);
-    ScaleRectToRect(doc, set, from, to, options);
+    ScaleRectToRect(doc, set, from, to, options, selection);
     if (!resetUndo)
         doc.UndoEndStep();
     return true;
@@ -173,6 +237,11 @@ int SmallestTextSize(const ScaleSet& set)
     return found ? smallest : 0;
 }
 } // namespace
+
+bool ScaleCannotBeUndone(const ScaleOptions& options)
+{
+    return options.scaleStyles;
+}
 
 void SetScaleDialog(ScaleDialogFn dialog)
 {
@@ -232,9 +301,10 @@ bool ScaleByPercent(CKavoDoc& doc, int numerator, int denominator, bool selectio
         return false;
     const ScaleSet set = CollectScaleSet(doc, selection);
     const CRect from = SetRect(set);
-    const CRect to(from.left, from.top, from.left + MulDiv(from.Width(), numerator, denominator),
-                   from.top + MulDiv(from.Height(), numerator, denominator));
-    return RunScale(doc, set, from, to, options, resetUndo);
+    // Whole units, the remainder dropped: 333 x 201 at 50% is 166 x 100.
+    const CRect to(from.left, from.top, from.left + int(1LL * from.Width() * numerator / denominator),
+                   from.top + int(1LL * from.Height() * numerator / denominator));
+    return RunScale(doc, set, from, to, options, selection, resetUndo);
 }
 
 bool ScaleToRect(CKavoDoc& doc, const CRect& target, bool selection, const ScaleOptions& options, bool resetUndo)
@@ -245,7 +315,7 @@ bool ScaleToRect(CKavoDoc& doc, const CRect& target, bool selection, const Scale
         return false;
     CRect to = target;
     FitSizeCenteredInRect(to, from.Width(), from.Height());
-    return RunScale(doc, set, from, to, options, resetUndo);
+    return RunScale(doc, set, from, to, options, selection, resetUndo);
 }
 
 void ScaleFigure(CKavoDoc& doc, CFigure* fig, const CRect& from, const CRect& to, bool scaleText, bool scaleBorder)
@@ -327,6 +397,15 @@ bool OnScale(CKavoDoc& doc)
         return false;
     if (data.newPercent == data.oldPercent && !data.fitToPage)
         return false;
+    data.noUndo = ScaleCannotBeUndone(data.options);
+    if (data.noUndo && WarnNoUndoScale) {
+        bool dontShow = false;
+        const int answer = ShowLoadWarning(kScaleNoUndoWarning, &dontShow);
+        if (dontShow)
+            WarnNoUndoScale = 0;
+        if (answer != IDOK)
+            return false;
+    }
     g_lastOptions = data.options;
     g_lastFitToPage = data.fitToPage;
     const bool reset = data.noUndo;

@@ -15,14 +15,18 @@ struct CConPropMask;
 
 struct ScaleOptions {
     bool scaleText = true;      // text sizes
-    bool scaleBorders = true;   // figure borders and connector line widths
+    bool scaleBorders = true;   // figure border widths
     bool scaleStyles = false;   // the styles and the document's defaults
     bool snapToGrid = false;    // the document's snap switch while scaling
-    // Remembered for the dialog; connector lines follow scaleBorders and
-    // shadow offsets are the document's, so neither changes the scaling.
-    bool connectors = true;
+    bool connectors = true;     // connector line widths, ends and flow marks
+    // The document's drop shadow (offsets and blur), which every figure
+    // casts: only when the whole diagram is scaled.
     bool dropShadows = true;
 };
+
+// Scaling the styles also scales the document's defaults, which no undo
+// record holds: such a scaling cannot be undone and resets the undo log.
+bool ScaleCannotBeUndone(const ScaleOptions& options);
 
 // What the Scale Diagram dialog is filled with and gives back.
 struct ScaleDialogData {

@@ -31,6 +31,7 @@ public:
     explicit CopySetFlags(CKavoDoc& doc) : m_doc(doc)
     {
         AddContainerContents();
+        AddLinkedFigures();
         AddJunctionsAndLinks();
         DropLooseJunctions();
         AddLabelsAndStaples();
@@ -38,6 +39,8 @@ public:
     }
     ~CopySetFlags()
     {
+        for (auto& [g, members] : m_groupMembers)
+            g->m_members = std::move(members);
         for (CIdObj* o : m_flagged)
             o->ClearSelectedFlag();
         for (CIdObj* o : m_unflagged)
@@ -83,6 +86,26 @@ private:
         for (CDiagObj* o : *m_doc.m_pObjList)
             if (o->m_bVisited)
                 Flag(o);
+    }
+
+    // A copied figure takes the figures linked to it, and a figure linked
+    // to another by a link that binds both ways takes its leader; so on
+    // along chains of links. The links themselves follow as staples whose
+    // objects are all copied.
+    void AddLinkedFigures()
+    {
+        for (bool grew = true; grew;) {
+            grew = false;
+            for (CDiagObj* o : *m_doc.m_pStapleList) {
+                auto* s = static_cast<CStaple*>(o);
+                if (s->m_nType != kStapleFigLink || !s->m_pFig1 || !s->m_pFig2 || s->m_pFig1 == s->m_pFig2)
+                    continue;
+                if (s->m_pFig1->m_bSelected)
+                    grew |= Flag(s->m_pFig2);
+                else if (s->m_pFig2->m_bSelected && s->IsTwoWayFor(s->m_pFig2))
+                    grew |= Flag(s->m_pFig1);
+            }
+        }
     }
 
     // A copied connector takes the junctions it ends on; a connector whose
@@ -147,21 +170,31 @@ private:
         }
     }
 
-    // A group whose members are all copied.
+    // A group goes with its copied members and holds only those while the
+    // copy is written: the ids of members left behind would name other
+    // objects in the copy. A group needs two members, so one copied member
+    // leaves its group behind.
     void AddGroups()
     {
         for (CGroup* g : m_doc.m_groupList) {
-            bool all = !g->m_members.empty();
+            std::vector<CGroup::Member> copied;
             for (const CGroup::Member& m : g->m_members)
-                all = all && m.obj && m.obj->m_bSelected;
-            if (all)
-                Flag(g);
+                if (m.obj && m.obj->m_bSelected)
+                    copied.push_back(m);
+            if (copied.size() < 2)
+                continue;
+            if (copied.size() != g->m_members.size()) {
+                m_groupMembers.emplace_back(g, g->m_members);
+                g->m_members = std::move(copied);
+            }
+            Flag(g);
         }
     }
 
     CKavoDoc& m_doc;
     std::vector<CIdObj*> m_flagged;     // flagged here
     std::vector<CIdObj*> m_unflagged;   // selected, but left out
+    std::vector<std::pair<CGroup*, std::vector<CGroup::Member>>> m_groupMembers;   // given back
 };
 
 // The copy numbers its objects, staples and groups from 1 while it is

@@ -3,10 +3,13 @@
 #include "common/DiagramFixture.h"
 #include "document/EditScenarioSupport.h"
 
+#include "core/Settings.h"
+#include "document/CStaple.h"
 #include "document/PageLayout.h"
 #include "editing/MoveContext.h"
 #include "editing/ScaleCommands.h"
 #include "fileformat/DiagramRecordWriter.h"
+#include "keyword/KeywordHooks.h"
 #include "keyword/KeywordStreams.h"
 #include "platform/WinTypes.h"
 #include "richtext/FigureTextFit.h"
@@ -164,16 +167,155 @@ TEST_F(ScaleTest, TheCommandRunsTheDialogAndRemembersItsOptions)
     EXPECT_FALSE(seen.options.scaleBorders) << "the options of the last use";
 }
 
-TEST_F(ScaleTest, StylesScaleWithTheirRecordsAndComeBackOnUndo)
+// The styles scale with the document's defaults, which no undo record
+// holds: the scaling resets the log rather than leave an Undo that would
+// give back the styles but not the defaults.
+TEST_F(ScaleTest, StylesScaleWithTheDocumentsDefaultsAndResetTheLog)
 {
     ScaleOptions options;
     options.scaleStyles = true;
     ASSERT_GT(doc.m_figStyles.GetCount(), 0);
     const CFigStyle before = *doc.m_figStyles.GetAt(0);
+    doc.m_curFigStyle.m_props.BorderWidth = 3;
+    doc.m_curLblStyle.m_props.BorderWidth = 1;
+    doc.m_curConStyle.m_props.LineWidth = 3;
+    doc.m_nLabelToFigSpacing = 10;
+    doc.m_nLabelToConSpacing = -1;
+    doc.m_nFigMarginLeft = 12;
+    doc.m_nConnectorJogRadius = 18;
+    doc.UndoBeginStep(UDMAC_MOVEOBJS);
+    doc.LogFigRect(a);
+    doc.UndoEndStep();
     ASSERT_TRUE(ScaleByPercent(doc, 200, 100, false, options, false));
     EXPECT_EQ(doc.m_figStyles.GetAt(0)->Width, 2 * before.Width);
     EXPECT_EQ(doc.m_figStyles.GetAt(0)->Height, 2 * before.Height);
+    EXPECT_EQ(doc.m_curFigStyle.m_props.BorderWidth, 6);
+    EXPECT_EQ(doc.m_curLblStyle.m_props.BorderWidth, 2);
+    EXPECT_EQ(doc.m_curConStyle.m_props.LineWidth, 6);
+    EXPECT_EQ(doc.m_nLabelToFigSpacing, 20);
+    EXPECT_EQ(doc.m_nLabelToConSpacing, -1) << "the program's default stays";
+    EXPECT_EQ(doc.m_nFigMarginLeft, 24);
+    EXPECT_EQ(doc.m_nConnectorJogRadius, 36);
+    EXPECT_FALSE(doc.CanUndo());
+    EXPECT_TRUE(ScaleCannotBeUndone(options));
+    EXPECT_FALSE(ScaleCannotBeUndone(ScaleOptions()));
+}
+
+// Whole units with the remainder dropped, as the percentage says.
+TEST_F(ScaleTest, TargetSizesDropTheRemainder)
+{
+    doc.SelectObj(fx.AddBox(4000, 4000, 333, 201, "C"), 1, 0, 0);
+    const CRect from = ScaleSourceRect(doc, true);
+    ASSERT_EQ(from.Size(), CSize(333, 201));
+    ASSERT_TRUE(ScaleByPercent(doc, 50, 100, true, ScaleOptions(), false));
+    const CRect to = ScaleSourceRect(doc, true);
+    EXPECT_EQ(to.Size(), CSize(166, 100));
+    // Placed around its mapped centre, which an odd size leaves within a unit.
+    EXPECT_NEAR(to.left, from.left, 1);
+    EXPECT_NEAR(to.top, from.top, 1);
+}
+
+// A figure linked to another keeps its place against it at the scaled
+// distance, whichever side it lies on; a junction keeps its size.
+TEST_F(ScaleTest, LinkedFiguresKeepTheScaledDistanceAndJunctionsTheirSize)
+{
+    CFigure* right = fx.AddBox(2000, 1000, 100, 100, "R");
+    CFigure* left = fx.AddBox(400, 1000, 100, 100, "L");
+    auto link = [&](CFigure* follower) {
+        auto* s = new CStaple(&doc);
+        s->MakeFigLink(a, 0, 0, follower, 0, 0, 0, 0);
+        s->RecordOffset(nullptr);
+        EXPECT_TRUE(doc.AddStapleWithId(s));
+        return s;
+    };
+    CStaple* toRight = link(right);
+    CStaple* toLeft = link(left);
+    ASSERT_EQ(toRight->OffsetX, 1000);
+    ASSERT_EQ(toLeft->OffsetX, -600);
+    CFigure* jct = doc.CreateFigAt(CPoint(1500, 1700), 1);
+    ASSERT_NE(jct, nullptr);
+    AddConBetween(doc, b, jct);
+    ASSERT_TRUE(jct->IsInvisible());
+    const CSize jctSize = jct->m_rect.Size();
+    doc.ResetUndoLog();
+    saved = DocText(doc);
+    ASSERT_TRUE(ScaleByPercent(doc, 50, 100, false, ScaleOptions(), false));
+    EXPECT_EQ(toRight->OffsetX, 500);
+    EXPECT_EQ(toLeft->OffsetX, -300);
+    EXPECT_EQ(right->m_rect.left - a->m_rect.left, 500);
+    EXPECT_EQ(a->m_rect.left - left->m_rect.left, 300);
+    EXPECT_EQ(jct->m_rect.Size(), jctSize);
     ExpectUndone();
+}
+
+// "Connectors" scales the connectors' line properties, "Drop shadows" the
+// document's shadow (only with the whole diagram); both come back on Undo.
+TEST_F(ScaleTest, TheConnectorsAndDropShadowsBoxesChooseWhatScales)
+{
+    con->m_props.LineWidth = 4;
+    doc.m_shadowSpec = CShadowSpec(1, 0x808080, 10, 20, 4, 128);
+    doc.ResetUndoLog();
+    saved = DocText(doc);
+    ScaleOptions options;
+    options.connectors = false;
+    options.dropShadows = false;
+    ASSERT_TRUE(ScaleByPercent(doc, 200, 100, false, options, false));
+    EXPECT_EQ(con->m_props.LineWidth, 4);
+    EXPECT_EQ(doc.m_shadowSpec.m_nOffsetX, 10);
+    ExpectUndone();
+    doc.SelectObj(a, 1, 0, 0);
+    ASSERT_TRUE(ScaleByPercent(doc, 200, 100, true, ScaleOptions(), false));
+    EXPECT_EQ(doc.m_shadowSpec.m_nOffsetX, 10) << "a selection leaves the document's shadow";
+    doc.UndoLastStep();
+    doc.ClearSelection();
+    ASSERT_TRUE(ScaleByPercent(doc, 200, 100, false, ScaleOptions(), false));
+    EXPECT_EQ(con->m_props.LineWidth, 8);
+    EXPECT_EQ(doc.m_shadowSpec.m_nOffsetX, 20);
+    EXPECT_EQ(doc.m_shadowSpec.m_nOffsetY, 40);
+    ExpectUndone();
+    EXPECT_EQ(doc.m_shadowSpec.m_nOffsetX, 10);
+}
+
+// With the styles the command warns (string 680) before it resets the log;
+// Cancel scales nothing, the check box stops the warning.
+TEST_F(ScaleTest, ScalingTheStylesWarnsThatUndoWillNotWork)
+{
+    const int warn = WarnNoUndoScale;
+    auto* const oldDlg = g_pfnKwWarningDlg;
+    static std::string shown;
+    static int answer = IDCANCEL;
+    static bool dontShow = false;
+    g_pfnKwWarningDlg = [](const std::string& text, bool* pbDontShow) {
+        shown = text;
+        *pbDontShow = dontShow;
+        return answer;
+    };
+    SetScaleDialog([](ScaleDialogData& d) {
+        d.newPercent = 200;
+        d.options.scaleStyles = true;
+        return true;
+    });
+    doc.UndoBeginStep(UDMAC_MOVEOBJS);
+    doc.LogFigRect(a);
+    doc.UndoEndStep();
+    WarnNoUndoScale = 1;
+    EXPECT_FALSE(OnScale(doc));
+    EXPECT_EQ(shown, "The Undo feature will not work for scaling the diagram and its styles.");
+    EXPECT_EQ(a->m_rect, CRect(1000, 1000, 1400, 1200)) << "cancelled";
+    EXPECT_TRUE(doc.CanUndo());
+    EXPECT_EQ(WarnNoUndoScale, 1);
+    answer = IDOK;
+    dontShow = true;
+    ASSERT_TRUE(OnScale(doc));
+    EXPECT_EQ(a->m_rect, CRect(1000, 1000, 1800, 1400));
+    EXPECT_FALSE(doc.CanUndo());
+    EXPECT_EQ(WarnNoUndoScale, 0);
+    shown.clear();
+    answer = IDCANCEL;
+    ASSERT_TRUE(OnScale(doc)) << "no warning once it is switched off";
+    EXPECT_TRUE(shown.empty());
+    WarnNoUndoScale = warn;
+    g_pfnKwWarningDlg = oldDlg;
 }
 
 // A free label's text scales with it and the label fits its scaled text:

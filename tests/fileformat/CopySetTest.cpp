@@ -3,6 +3,7 @@
 // whose two ends are copied, and the selection flags stay as they were.
 #include "document/DocTestSupport.h"
 
+#include "document/CStaple.h"
 #include "fileformat/DiagramClipboard.h"
 
 #include <set>
@@ -17,8 +18,9 @@ std::set<std::string> CopiedObjects(const std::string& text)
     for (std::string line; std::getline(in, line);) {
         if (!line.empty() && line.back() == '\r')
             line.pop_back();
-        if (line.rfind("Figure ", 0) == 0 || line.rfind("Connector ", 0) == 0)
-            out.insert(line);
+        for (const char* kind : {"Figure ", "Connector ", "Staple ", "Group "})
+            if (line.rfind(kind, 0) == 0)
+                out.insert(line);
     }
     return out;
 }
@@ -96,4 +98,61 @@ TEST_F(CopySetTest, ObjectsWithIdsPastTheReadersRangeCopyAndPaste)
     ASSERT_EQ(pasted->GetType(), kObjConnector);
     EXPECT_NE(pasted->m_pFig1, nullptr);
     EXPECT_NE(pasted->m_pFig2, nullptr);
+}
+
+// A copied figure takes the figures linked to it; a linked figure takes its
+// leader only when the link's attach kind binds both ways. The link goes
+// with its two figures.
+TEST_F(CopySetTest, FigureLinksCarryTheirLinkedFigures)
+{
+    using Set = std::set<std::string>;
+    CFigure* linked = NewFig(doc, 0, 400, "L");
+    CFigure* next = NewFig(doc, 0, 800, "N");
+    ASSERT_TRUE(doc.AddFigWithId(linked) && doc.AddFigWithId(next));   // 7, 8
+    auto link = [&](CFigure* leader, CFigure* follower, int kind) {
+        auto* s = new CStaple(&doc);
+        s->MakeFigLink(leader, 127, 255, follower, 127, 0, 0, 200);
+        s->PinType = kind;
+        EXPECT_TRUE(doc.AddStapleWithId(s));
+        return s;
+    };
+    CStaple* first = link(a, linked, 3);   // one way
+    link(linked, next, 3);
+    EXPECT_EQ(Copy({a}), (Set{"Figure 1", "Figure 2", "Figure 3", "Staple 1", "Staple 2"})) << "along the chain";
+    EXPECT_EQ(Copy({linked}), (Set{"Figure 1", "Figure 2", "Staple 1"})) << "not back to the leader";
+    EXPECT_EQ(Copy({next}), (Set{"Figure 1"}));
+    first->PinType = 28;   // binds both ways
+    EXPECT_EQ(Copy({linked}), (Set{"Figure 1", "Figure 2", "Figure 3", "Staple 1", "Staple 2"}));
+    EXPECT_EQ(first->m_nFig1Id, a->m_nId) << "the ids come back";
+}
+
+// A group goes with two or more of its members and holds only those in the
+// copy; the group itself is given back whole.
+TEST_F(CopySetTest, GroupsGoWithTheirCopiedMembers)
+{
+    using Set = std::set<std::string>;
+    CFigure* x = NewFig(doc, 2000, 0, "X");
+    ASSERT_TRUE(doc.AddFigWithId(x));   // 7
+    auto* g = new CGroup;
+    for (CFigure* f : {a, b, x})
+        g->AddMember(f);
+    ASSERT_TRUE(doc.AddGroupWithId(g));
+    EXPECT_EQ(Copy({a}), (Set{"Figure 1"})) << "a group of one is no group";
+    const std::set<std::string> two = Copy({a, x});
+    EXPECT_TRUE(two.count("Group 1")) << "the group with two of its members";
+    EXPECT_EQ(g->GetCount(), 3) << "the group is given back whole";
+    doc.ClearSelection();
+    doc.Select(a);
+    doc.Select(x);
+    const std::string copy = CopyDiagramObjects(doc);
+    CKavoDoc target;
+    ASSERT_TRUE(target.OnNewDocument());
+    ASSERT_TRUE(PasteDiagramObjects(target, copy));
+    ASSERT_EQ(target.m_pObjList->GetCount(), 2);
+    ASSERT_EQ(target.m_groupList.size(), 1u);
+    const CGroup* pasted = target.m_groupList[0];
+    ASSERT_EQ(pasted->GetCount(), 2);
+    for (CDiagObj* o : *target.m_pObjList)
+        EXPECT_TRUE(pasted->HasMember(o->m_nId)) << o->m_nId;
+    EXPECT_TRUE(target.Validate());
 }

@@ -212,10 +212,10 @@ void LabelItems(MenuWriter& w, bool one)
     w.Main("&Labels", 33120);
 }
 
-void ConnectorItems(MenuWriter& w)
+// Line width, pattern, curvature and arrows: the connector menu's and the
+// connector-drawing mode's.
+void ConnectorSubmenus(MenuWriter& w)
 {
-    w.Sep();
-    w.Main("&Connectors", 33064);
     w.MainSub("&Connectors", "Line &Width", {36540, 36541, 36542, 36543});
     w.MainSub("&Connectors", "&Line Pattern", {36544, 36545, 36546, 36547, 36548, 36549});
     w.MainSub("&Connectors", "&Curvature", {33030, 33031, 33032, 33033});
@@ -224,6 +224,13 @@ void ConnectorItems(MenuWriter& w)
     for (int id : {33056, 33057, 33058, 0, 33059, 33060, 33061, 0})
         id == 0 ? a.Sep() : (void)a.Main("&Connectors", id, "A&rrows");
     a.Main("&Connectors", 33062);
+}
+
+void ConnectorItems(MenuWriter& w)
+{
+    w.Sep();
+    w.Main("&Connectors", 33064);
+    ConnectorSubmenus(w);
     w.Main("&Connectors", 32805);
     w.Main("&Connectors", 32802);
     w.Main("&Connectors", 33063);
@@ -393,10 +400,7 @@ ContextMenu BuildConnectorModeMenu(CKavoView& view, const CPoint& client)
             w.Text(33037, text ? text : "");
         }
     }
-    w.MainSub("&Connectors", "Line &Width", {36540, 36541, 36542, 36543});
-    w.MainSub("&Connectors", "&Line Pattern", {36544, 36545, 36546, 36547, 36548, 36549});
-    w.MainSub("&Connectors", "&Curvature", {33030, 33031, 33032, 33033});
-    w.MainSub("&Connectors", "A&rrows", {33056, 33057, 33058, 0, 33059, 33060, 33061});
+    ConnectorSubmenus(w);
     Tidy(items);
     return items;
 }

@@ -193,5 +193,7 @@ TEST_F(ContextMenuTest, ARightPressOnTheViewOpensTheMenuOfWhatLiesUnderIt)
     g_nUIMode = 0;
     ASSERT_EQ(shown.size(), 2u);
     EXPECT_EQ(Sig(shown[1]), "33037 Line &Width(36540 36541 36542 36543) &Line Pattern(36544 36545 36546 36547 36548 "
-                             "36549) &Curvature(33030 33031 33032 33033) A&rrows(33056 33057 33058 | 33059 33060 33061)");
+                             "36549) &Curvature(33030 33031 33032 33033) A&rrows(33056 33057 33058 | 33059 33060 33061 | "
+                             "33062)")
+        << "the arrows as in the connector menu";
 }
