@@ -15,6 +15,10 @@ void AfterLibraryChange(CKavoDoc& doc)
     doc.SetModifiedFlag(true);
 }
 
+// What a change record carries from one style to others: the category,
+// the two style-bar flags, the description and the flagged properties. The
+// auto-label and stamp attributes are each style's own and are not copied:
+// a label text's later sections differ from style to style.
 void StoreMasked(CConStyle& style, const ConStyleValues& v, const CConPropMaskEx& m)
 {
     const int32_t* ex = m.m_bEx;
@@ -26,18 +30,6 @@ void StoreMasked(CConStyle& style, const ConStyleValues& v, const CConPropMaskEx
         style.InMenu = v.inMenu;
     if (ex[kConExDescription])
         style.Description = v.description.substr(0, CStyle::kMaxDescription);
-    if (ex[kConExAutoLabel]) {
-        style.AutoLabel = v.autoLabel;
-        style.AutoLabelPosition = v.labelPosition;
-    }
-    if (ex[kConExLabelText])
-        style.AutoLabelText = v.labelText.substr(0, CConStyle::kMaxAutoLabelText);
-    if (ex[kConExStamp])
-        style.FragmentCreation = v.stamp;
-    if (ex[kConExStampLength])
-        style.FragmentLength = v.stampLength;
-    if (ex[kConExStampAngle])
-        style.FragmentAngle = v.stampAngle;
     style.m_props.CopyMasked(&v.props, &m);
     // The cached stock kind follows the new values.
     style.StockNameKind::Reset();
@@ -48,6 +40,12 @@ void StoreValues(CConStyle& style, const ConStyleValues& v)
     CConPropMaskEx all;
     all.SetAll(1);
     StoreMasked(style, v, all);
+    style.AutoLabel = v.autoLabel;
+    style.AutoLabelPosition = v.labelPosition;
+    style.AutoLabelText = v.labelText.substr(0, CConStyle::kMaxAutoLabelText);
+    style.FragmentCreation = v.stamp;
+    style.FragmentLength = v.stampLength;
+    style.FragmentAngle = v.stampAngle;
     // The whole flag word, not only the bits a mask can select.
     style.m_props = v.props;
 }

@@ -47,7 +47,9 @@ int AddConStyle(CKavoDoc& doc, const ConStyleValues& values);
 bool DeleteConStyle(CKavoDoc& doc, int index);
 // Every value of the style (texts cut to their fields) but its name.
 void ModifyConStyle(CKavoDoc& doc, int index, const ConStyleValues& values);
-// The flagged values into the style at `index`, or into every style for -3.
+// The flagged category, style-bar flags, description and properties into
+// the style at `index`, or into every style for -3; the auto-label and stamp
+// attributes stay each style's own.
 void ModifyAllConStyles(CKavoDoc& doc, int index, const ConStyleValues& source, const CConPropMaskEx& mask);
 // 1 when the style has the name now (also when it had it); 0 for an empty
 // or too long name, a missing style or a name another style has.

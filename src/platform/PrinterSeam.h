@@ -13,6 +13,7 @@
 // Device capability indexes.
 constexpr int DC_PAPERS = 2;
 constexpr int DC_PAPERSIZE = 3;
+constexpr int DC_PAPERNAMES = 16;
 constexpr int DC_ORIENTATION = 17;
 
 // What a printer device context reports of its page.
@@ -37,6 +38,14 @@ public:
     // failure.
     virtual int DeviceCapabilities(const std::string& device, const std::string& port, int index,
                                    std::vector<int>* output) = 0;
+    // DC_PAPERNAMES: the printer's own names of the papers of DC_PAPERS, in
+    // that order (Windows-1252, at most 63 characters each). The count, -1 on
+    // failure; a service that knows no names fails.
+    virtual int DevicePaperNames(const std::string& /*device*/, const std::string& /*port*/,
+                                 std::vector<std::string>* /*names*/)
+    {
+        return -1;
+    }
     // A printer device context made from the names and the settings; false
     // when it cannot be made.
     virtual bool GetDeviceCaps(const DevNamesStrings& names, HGLOBAL devMode, PrinterDeviceCaps& caps) = 0;

@@ -269,6 +269,9 @@ void PlainTextToMarkup(std::string& text)
 {
     ReplaceAllSubStrings(text, "\\", "\\\\");
     ReplaceAllSubStrings(text, "\r\n", "\\line ");
+    // Qt's edits end their lines with a bare line feed, which the markup
+    // would otherwise keep as a character that lays out on one line.
+    ReplaceAllSubStrings(text, "\n", "\\line ");
     ReplaceAllSubStrings(text, "{", "\\{");
     ReplaceAllSubStrings(text, "}", "\\}");
 }

@@ -15,6 +15,7 @@ public:
         std::string name;
         std::vector<int> codes{1, 9};              // DC_PAPERS
         std::vector<int> sizes{2159, 2794, 2100, 2970}; // DC_PAPERSIZE pairs
+        std::vector<std::string> names{"US Letter", "ISO A4"}; // DC_PAPERNAMES
         int marginTenths = 64;                     // unprintable border on each side
         WORD driverVersion = 0x0100;
         bool landscape = true;
@@ -59,6 +60,15 @@ public:
         if (output)
             *output = index == DC_PAPERS ? p->codes : p->sizes;
         return n;
+    }
+    int DevicePaperNames(const std::string& device, const std::string&, std::vector<std::string>* names) override
+    {
+        const Printer* p = Find(device);
+        if (!p)
+            return -1;
+        if (names)
+            *names = p->names;
+        return int(p->names.size());
     }
     bool GetDeviceCaps(const DevNamesStrings& names, HGLOBAL devMode, PrinterDeviceCaps& caps) override
     {

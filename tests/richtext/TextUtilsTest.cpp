@@ -67,6 +67,10 @@ TEST(TextUtils, PlainTextConversions)
     EXPECT_EQ(t, "\\\\\\line \\{x\\}");
     MarkupToPlainText(t);
     EXPECT_EQ(t, "\\\r\n{x}");
+    // A Qt edit's bare line feeds are line breaks too.
+    std::string edited = "a\nb\r\nc";
+    PlainTextToMarkup(edited);
+    EXPECT_EQ(edited, "a\\line b\\line c");
 
     std::string paste = "a\tb\r\nc\rd{";
     EXPECT_TRUE(PlainTextToMarkupForPaste(paste));

@@ -14,20 +14,27 @@
 #include <cstring>
 
 namespace {
-// The papers a printer offers; the PDF printer offers the papers of the
-// Page Setup list.
-std::vector<QPageSize> PapersOf(const std::string& device)
+struct Paper {
+    QPageSize size;
+    std::string name;   // Windows-1252, at most 63 characters
+};
+
+// The papers a printer offers, under the print system's names; the PDF
+// printer offers the papers of the Page Setup list under its names.
+std::vector<Paper> PapersOf(const std::string& device)
 {
+    std::vector<Paper> papers;
     const QPrinterInfo info = QPrinterInfo::printerInfo(AnsiToQString(device));
     if (!info.isNull()) {
-        const QList<QPageSize> sizes = info.supportedPageSizes();
-        return std::vector<QPageSize>(sizes.begin(), sizes.end());
+        for (const QPageSize& size : info.supportedPageSizes())
+            papers.push_back({size, QStringToAnsi(size.name()).substr(0, 63)});
+        return papers;
     }
-    std::vector<QPageSize> papers;
     for (int code = 1; code <= 118; ++code) {
         int width = 0, length = 0;
         if (!IsPaperSizeHidden(code) && LookupPaperSize(code, width, length))
-            papers.emplace_back(QSizeF(width / 10.0, length / 10.0), QPageSize::Millimeter);
+            papers.push_back({QPageSize(QSizeF(width / 10.0, length / 10.0), QPageSize::Millimeter),
+                              GetPaperSizeName(code).substr(0, 63)});
     }
     return papers;
 }
@@ -72,11 +79,11 @@ int CQtPrinterService::DeviceCapabilities(const std::string& device, const std::
         return 90;
     if (index != DC_PAPERS && index != DC_PAPERSIZE)
         return -1;
-    const std::vector<QPageSize> papers = PapersOf(device);
+    const std::vector<Paper> papers = PapersOf(device);
     if (output) {
         output->clear();
-        for (const QPageSize& paper : papers) {
-            const QSizeF mm = paper.size(QPageSize::Millimeter);
+        for (const Paper& paper : papers) {
+            const QSizeF mm = paper.size.size(QPageSize::Millimeter);
             const int width = Tenths(std::min(mm.width(), mm.height()));
             const int length = Tenths(std::max(mm.width(), mm.height()));
             if (index == DC_PAPERS) {
@@ -86,6 +93,20 @@ int CQtPrinterService::DeviceCapabilities(const std::string& device, const std::
                 output->push_back(length);
             }
         }
+    }
+    return int(papers.size());
+}
+
+int CQtPrinterService::DevicePaperNames(const std::string& device, const std::string& /*port*/,
+                                        std::vector<std::string>* names)
+{
+    if (!IsDesktopPrinter(device))
+        return -1;
+    const std::vector<Paper> papers = PapersOf(device);
+    if (names) {
+        names->clear();
+        for (const Paper& paper : papers)
+            names->push_back(paper.name);
     }
     return int(papers.size());
 }

@@ -13,6 +13,8 @@ public:
     bool FillDevMode(const std::string& device, BYTE* out, size_t size) override;
     int DeviceCapabilities(const std::string& device, const std::string& port, int index,
                            std::vector<int>* output) override;
+    int DevicePaperNames(const std::string& device, const std::string& port,
+                         std::vector<std::string>* names) override;
     bool GetDeviceCaps(const DevNamesStrings& names, HGLOBAL devMode, PrinterDeviceCaps& caps) override;
     bool GetDefaultPrinter(HGLOBAL& devMode, HGLOBAL& devNames) override;
 

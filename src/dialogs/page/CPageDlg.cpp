@@ -11,6 +11,7 @@
 #include "document/PaperSizes.h"
 #include "platform/Ansi.h"
 #include "platform/DevModeBlock.h"
+#include "platform/PrinterSeam.h"
 #include "platform/Prompt.h"
 #include "platform/ui/DlgItems.h"
 
@@ -61,6 +62,15 @@ public:
 private:
     QWidget* m_w;
 };
+
+// The printer's own names of its papers, in the order of its paper numbers.
+bool PrinterPaperNames(HGLOBAL devNames, std::vector<std::string>& names)
+{
+    DevNamesStrings printer;
+    IPrinterService* printers = GetPrinterService();
+    return printers && ReadDevNames(devNames, printer) &&
+           printers->DevicePaperNames(printer.device, printer.port, &names) >= 0;
+}
 
 QLabel* Buddy(const QString& text, QWidget* control, QWidget* parent)
 {
@@ -200,10 +210,14 @@ void CPageDlg::FillPaperCombo()
     }
     std::vector<short> codes;
     std::vector<PrinterPaperSize> sizes;
-    // A printer that does not answer leaves the list empty.
-    GetPrinterPapers(m_hDevNames, codes, sizes);
-    for (short code : codes)
-        m_paper->addItem(AnsiToQString(GetPaperSizeName(code).substr(0, 63)), int(code));
+    std::vector<std::string> names;
+    // A printer that does not answer, or names other papers than it has,
+    // leaves the list empty.
+    if (GetPrinterPapers(m_hDevNames, codes, sizes) == 0 || !PrinterPaperNames(m_hDevNames, names) ||
+        names.size() != codes.size())
+        return;
+    for (size_t i = 0; i < codes.size(); ++i)
+        m_paper->addItem(AnsiToQString(names[i].substr(0, 63)), int(codes[i]));
 }
 
 void CPageDlg::OnInitDialog()

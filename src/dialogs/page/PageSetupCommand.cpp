@@ -90,16 +90,19 @@ bool RunPageSetup(QWidget* parent, CKavoDoc* doc, bool dropPrinter)
         dlg.m_hDevNames = GlobalFree(dlg.m_hDevNames);
     }
     dlg.m_bCropMarks = CropMarks;
+    const int rows = dlg.m_nRows, cols = dlg.m_nCols;
     if (dlg.DoModal() != IDOK)
         return false;
-    if (!doc)
-        return true;
-    const bool saveSettings =
-        dlg.m_bCropMarks != CropMarks || dlg.m_nRows != doc->m_nPosterRows || dlg.m_nCols != doc->m_nPosterCols;
+    // Crop marks are a program setting: they are kept with or without a
+    // document.
+    const bool saveSettings = dlg.m_bCropMarks != CropMarks || dlg.m_nRows != rows || dlg.m_nCols != cols;
     CropMarks = dlg.m_bCropMarks;
-    TakeBack(*doc, dlg);
+    if (doc)
+        TakeBack(*doc, dlg);
     if (saveSettings)
         CfgSaveAll();
+    if (!doc)
+        return true;
     doc->UpdateAllViews(nullptr, 0, nullptr);
     doc->SetModifiedFlag(true);
     return true;

@@ -67,6 +67,8 @@ protected:
     void Show(int id, bool on);
     bool Checked(int id) const;
     void SetChecked(int id, bool on);
+    // The styles sheet shows "<All>".
+    bool AllStyles() const { return m_data.IsStyles() && m_data.curStyle == kConStyleAll; }
 
     CConSheetData& m_data;
 

@@ -2,6 +2,7 @@
 
 #include "controls/CDataExchange.h"
 #include "dialogs/DialogPictures.h"
+#include "dialogs/sheets/EditText.h"
 #include "core/Settings.h"
 #include "platform/Ansi.h"
 #include "platform/ui/DlgItems.h"
@@ -28,12 +29,25 @@ constexpr Orientation kOrientations[] = {{CCTabFragment::kUp, 0},
                                          {CCTabFragment::kDown, 180},
                                          {CCTabFragment::kLeft, 270},
                                          {CCTabFragment::kRight, 90}};
+// A picture that the page hides keeps its room, so that the controls
+// around it stay where they are.
+QWidget* KeepPlace(QWidget* picture)
+{
+    QSizePolicy policy = picture->sizePolicy();
+    policy.setRetainSizeWhenHidden(true);
+    picture->setSizePolicy(policy);
+    return picture;
+}
 } // namespace
 
 CCTabAutoLabel::CCTabAutoLabel(CConSheetData& data, QWidget* parent)
     : CConPage(data, "Auto-Label", parent), m_text(new QPlainTextEdit(this)), m_position(new QButtonGroup(this))
 {
     SetDlgCtrlID(m_text, kText);
+    // Lines run on past the edit's width (it scrolls sideways) and break only
+    // where the user pressed Return; the vertical scroll bar always shows.
+    m_text->setLineWrapMode(QPlainTextEdit::NoWrap);
+    m_text->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     auto* grid = new QGridLayout(this);
     grid->addWidget(AddCheck(kAutoLabel, "&Automatically add a default label upon creation"), 0, 0, 1, 3);
     QLabel* label = AddLabel(2639, "Label &text:");
@@ -42,9 +56,9 @@ CCTabAutoLabel::CCTabAutoLabel(CConSheetData& data, QWidget* parent)
     grid->addWidget(m_text, 2, 0, 1, 3);
     grid->addWidget(AddLabel(2769, "Position"), 3, 0, 1, 3);
     // Each position's picture stands above its radio.
-    grid->addWidget(MakePictureStatic(this, 2766, kBmpLabelInLine, true), 4, 0);
-    grid->addWidget(MakePictureStatic(this, 2767, kBmpLabelAbove, true), 4, 1);
-    grid->addWidget(MakePictureStatic(this, 2768, kBmpLabelBelow, true), 4, 2);
+    grid->addWidget(KeepPlace(MakePictureStatic(this, kInLinePicture, kBmpLabelInLine, true)), 4, 0);
+    grid->addWidget(KeepPlace(MakePictureStatic(this, kAbovePicture, kBmpLabelAbove, true)), 4, 1);
+    grid->addWidget(KeepPlace(MakePictureStatic(this, kBelowPicture, kBmpLabelBelow, true)), 4, 2);
     grid->addWidget(AddRadio(m_position, kInLine, "In-line"), 5, 0);
     grid->addWidget(AddRadio(m_position, kAbove, "Above (or right)"), 5, 1);
     grid->addWidget(AddRadio(m_position, kBelow, "Below (or left)"), 5, 2);
@@ -85,19 +99,27 @@ bool CCTabAutoLabel::Exchange(bool save)
     std::string first;
     ExtractSubStringByDelim(a.autoLabelText, kSection, 0, first);
     MarkupToPlainText(first);
-    if (m_text->toPlainText() != AnsiToQString(first)) {
+    const QString shown = PlainTextForEdit(first);
+    if (m_text->toPlainText() != shown) {
         const QSignalBlocker block(m_text);
-        m_text->setPlainText(AnsiToQString(first));
+        m_text->setPlainText(shown);
     }
+    // The edit now shows the stored text: a typed text has been saved by the
+    // read before this load, or was dropped with the changes of the style
+    // shown before, and must not replace the text of the one shown now.
+    m_bTextChanged = false;
     SetChecked(kAutoLabel, a.autoLabel);
     return true;
 }
 
 void CCTabAutoLabel::UpdateControls()
 {
-    const bool on = Checked(kAutoLabel);
+    const bool on = Checked(kAutoLabel) && !AllStyles();
+    Enable(kAutoLabel, !AllStyles());
     for (int id : {2639, kText, 2769, kInLine, kAbove, kBelow})
         Enable(id, on);
+    for (int id : {kInLinePicture, kAbovePicture, kBelowPicture})
+        Show(id, on);
 }
 
 CCTabFragment::CCTabFragment(CConSheetData& data, QWidget* parent)
@@ -115,10 +137,12 @@ CCTabFragment::CCTabFragment(CConSheetData& data, QWidget* parent)
     label->setBuddy(length);
     grid->addWidget(length, 1, 1);
     grid->addWidget(AddLabel(2772, "Orientation"), 2, 0, 1, 4);
-    grid->addWidget(PictureBeside(AddRadio(m_orientation, kUp, "&Up"), 2782, kBmpStampUp), 3, 0);
-    grid->addWidget(PictureBeside(AddRadio(m_orientation, kDown, "&Down"), 2783, kBmpStampDown), 3, 1);
-    grid->addWidget(PictureBeside(AddRadio(m_orientation, kLeft, "&Left"), 2780, kBmpStampLeft), 3, 2);
-    grid->addWidget(PictureBeside(AddRadio(m_orientation, kRight, "&Right"), 2781, kBmpStampRight), 3, 3);
+    grid->addWidget(PictureBeside(AddRadio(m_orientation, kUp, "&Up"), kUpPicture, kBmpStampUp), 3, 0);
+    grid->addWidget(PictureBeside(AddRadio(m_orientation, kDown, "&Down"), kDownPicture, kBmpStampDown), 3, 1);
+    grid->addWidget(PictureBeside(AddRadio(m_orientation, kLeft, "&Left"), kLeftPicture, kBmpStampLeft), 3, 2);
+    grid->addWidget(PictureBeside(AddRadio(m_orientation, kRight, "&Right"), kRightPicture, kBmpStampRight), 3, 3);
+    for (int id : {kUpPicture, kDownPicture, kLeftPicture, kRightPicture})
+        KeepPlace(GetDlgItem(this, id));
     grid->setRowStretch(4, 1);
 
     connect(qobject_cast<QCheckBox*>(GetDlgItem(this, kStamp)), &QCheckBox::clicked, this,
@@ -150,7 +174,10 @@ bool CCTabFragment::Exchange(bool save)
 
 void CCTabFragment::UpdateControls()
 {
-    const bool on = Checked(kStamp);
+    const bool on = Checked(kStamp) && !AllStyles();
+    Enable(kStamp, !AllStyles());
     for (int id : {2771, kLength, 2772, kUp, kDown, kLeft, kRight})
         Enable(id, on);
+    for (int id : {kUpPicture, kDownPicture, kLeftPicture, kRightPicture})
+        Show(id, on);
 }

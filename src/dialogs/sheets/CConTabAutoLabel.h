@@ -11,6 +11,7 @@ class CCTabAutoLabel : public CConPage {
     Q_OBJECT
 public:
     static constexpr int kAutoLabel = 2624, kText = 2627, kInLine = 2763, kAbove = 2764, kBelow = 2765;
+    static constexpr int kInLinePicture = 2766, kAbovePicture = 2767, kBelowPicture = 2768;
     explicit CCTabAutoLabel(CConSheetData& data, QWidget* parent = nullptr);
 
 protected:
@@ -29,6 +30,7 @@ class CCTabFragment : public CConPage {
     Q_OBJECT
 public:
     static constexpr int kStamp = 2770, kLength = 2777, kUp = 2773, kDown = 2774, kLeft = 2776, kRight = 2775;
+    static constexpr int kUpPicture = 2782, kDownPicture = 2783, kLeftPicture = 2780, kRightPicture = 2781;
     explicit CCTabFragment(CConSheetData& data, QWidget* parent = nullptr);
 
 protected:

@@ -7,10 +7,9 @@
 #include "dialogs/sheets/CConTabEnds.h"
 #include "dialogs/sheets/CConTabGeneral.h"
 #include "dialogs/sheets/CConTabLine.h"
+#include "dialogs/sheets/SheetPlacement.h"
 #include "document/CKavoDoc.h"
 #include "document/ConPropsApply.h"
-#include "editing/ui/ViewContextMenu.h"
-#include "graphics/DrawHelpers.h"
 #include "platform/Ansi.h"
 #include "platform/Prompt.h"
 #include "platform/ui/DlgItems.h"
@@ -151,20 +150,7 @@ void CCPTabSheet::OnInitDialog()
 
 void CCPTabSheet::PlaceSheet()
 {
-    // The sheet has its size (that of its largest page): only its place is
-    // chosen here.
-    CRect rc(x(), y(), x() + width(), y() + height());
-    if (m_bHasEnds) {
-        if (PositionDlgNearRect(rc, m_rcEnds))
-            move(rc.left, rc.top);
-        return;
-    }
-    const CPoint click = GetRightClickPoint();
-    if (click.x == 0 || click.y == 0)
-        return;
-    rc = CRect(click.x, click.y, click.x + width(), click.y + height());
-    KeepRectInMainWnd(rc);
-    move(rc.left, rc.top);
+    PlacePropertySheet(*this, m_bHasEnds ? &m_rcEnds : nullptr);
 }
 
 // The pages' values have passed their checks (a refusal keeps the sheet

@@ -300,6 +300,9 @@ int CFSTabSheet::AddStyle(const std::string& name, bool copy)
     if (!doc.AddNewFigStyle(s))
         return -1;
     m_barWatch.Check();
+    // A new figure style is given its shape first: the General page shows.
+    if (!d.label)
+        SetActivePage(GeneralPage());
     return doc.m_figStyles.FindByName(name);
 }
 

@@ -2,6 +2,7 @@
 
 #include "core/MsgBox.h"
 #include "dialogs/sheets/CFTabSheet.h"
+#include "dialogs/sheets/EditText.h"
 #include "platform/Ansi.h"
 #include "platform/Prompt.h"
 #include "platform/ui/DlgItems.h"
@@ -30,6 +31,9 @@ void CFTabAutoLabel::OnInitPage()
     m_text = new QPlainTextEdit(this);
     SetDlgCtrlID(m_text, IDC_TEXT);
     m_text->setTabChangesFocus(true);
+    // Lines break only where Return was pressed; the edit scrolls sideways.
+    m_text->setLineWrapMode(QPlainTextEdit::NoWrap);
+    m_text->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     m_label->setBuddy(m_text);
     m_note = new QLabel("The label is made only while the program option \"Automatically label objects\" is on, "
                         "at the diagram's primary label position.",
@@ -77,8 +81,9 @@ bool CFTabAutoLabel::Exchange(bool save)
     std::string piece;
     ExtractSubStringByDelim(d.autoLabelText, kSection, 0, piece);
     MarkupToPlainText(piece);
-    if (m_text->toPlainText() != AnsiToQString(piece))
-        m_text->setPlainText(AnsiToQString(piece));
+    const QString shown = PlainTextForEdit(piece);
+    if (m_text->toPlainText() != shown)
+        m_text->setPlainText(shown);
     m_edited = false;
     for (QWidget* w : std::initializer_list<QWidget*>{m_text, m_label, m_note})
         w->setEnabled(d.autoLabel != 0);

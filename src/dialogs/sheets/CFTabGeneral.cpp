@@ -51,6 +51,14 @@ bool PatternApplies(const FigSheetData& d)
     return s && (s->m_nOutlinePos >= 0 || s->OutlineIsPolygonal());
 }
 
+// A shadow follows an ordinary outline only: a reshaped symbol (or a
+// special shape) draws none.
+bool SymbolAllowsShadow(const FigSheetData& d)
+{
+    const CFigSymbol* s = d.doc->m_figSymbols.GetAt(d.props.Symbol);
+    return !s || s->Reshape == 0;
+}
+
 bool HasStyleOfKind(const FigSheetData& d)
 {
     const CFigStylesLibrary& lib = d.doc->m_figStyles;
@@ -440,7 +448,7 @@ void CFTabGeneral::Enable()
     const CFigStyle* style = d.style >= 0 ? d.doc->m_figStyles.GetAt(d.style) : nullptr;
     m_bind->setEnabled(d.variant == kFigSheetStyles || (!picture && style));
     if (m_shadow)
-        m_shadow->setEnabled(picture || d.props.m_fill.m_nKind != 0);
+        m_shadow->setEnabled(picture || (d.props.m_fill.m_nKind != 0 && (!d.IsSingle() || SymbolAllowsShadow(d))));
     const bool single = !d.several;
     m_height->setEnabled(!(single && (d.attrFlags & kLockSize)));
     m_width->setEnabled(!(single && (d.attrFlags & kLockSize)));

@@ -8,11 +8,11 @@
 #include "dialogs/sheets/CFTabFill.h"
 #include "dialogs/sheets/CFTabGeneral.h"
 #include "dialogs/sheets/CFTabText.h"
+#include "dialogs/sheets/SheetPlacement.h"
 #include "document/CFigure.h"
 #include "document/CKavoDoc.h"
 #include "document/FigPropValues.h"
 #include "editing/ui/CKavoView.h"
-#include "graphics/DrawHelpers.h"
 #include "platform/Ansi.h"
 #include "platform/Prompt.h"
 #include "platform/StringTable.h"
@@ -178,13 +178,12 @@ void CFPTabSheet::OnInitDialog()
 {
     CFTabSheet::OnInitDialog();
     resize(size().expandedTo(QSize(460, 420)));
-    // One object stays in sight: the sheet opens beside it.
-    if (!m_data.several && !m_data.selScreenRect.IsRectEmpty()) {
-        const QRect frame = frameGeometry();
-        CRect wnd(frame.left(), frame.top(), frame.left() + frame.width(), frame.top() + frame.height());
-        if (PositionDlgNearRect(wnd, m_data.selScreenRect))
-            move(wnd.left, wnd.top);
-    }
+    // One object stays in sight: the sheet opens beside it. Several open
+    // where the user last right-clicked.
+    if (m_data.several)
+        PlacePropertySheet(*this, nullptr);
+    else if (!m_data.selScreenRect.IsRectEmpty())
+        PlacePropertySheet(*this, &m_data.selScreenRect);
 }
 
 void CFPTabSheet::OnApplied()

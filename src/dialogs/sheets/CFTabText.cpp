@@ -5,6 +5,7 @@
 #include "controls/FontCombos.h"
 #include "core/MsgBox.h"
 #include "dialogs/sheets/CFTabSheet.h"
+#include "dialogs/sheets/EditText.h"
 #include "controls/CColorDropButton.h"
 #include "dialogs/sheets/SheetColorButton.h"
 #include "document/CFigure.h"
@@ -429,7 +430,7 @@ bool CFTabText::Exchange(bool save)
     std::string piece;
     ExtractSubStringByDelim(d.text, kSection, m_box, piece);
     MarkupToPlainText(piece);
-    const QString shown = AnsiToQString(piece);
+    const QString shown = PlainTextForEdit(piece);
     if (m_edit->toPlainText() != shown)
         m_edit->setPlainText(shown);
     m_textEdited = false;

@@ -4,6 +4,7 @@
 // a refused value keeps the changes and the page, New proposes a unique
 // name of at most 30 characters, and deleting the last style closes the
 // sheet.
+#include "ConStylesSheetRun.h"
 #include "common/DiagramFixture.h"
 #include "common/TestSupport.h"
 #include "controls/CCheckListCtrl.h"
@@ -59,24 +60,8 @@ protected:
         con->m_props.BindToStyle = 1;
     }
     CConStylesLibrary& lib() { return fx.doc.m_conStyles; }
-    void RunSheet(int style, const std::function<void(CCSTabSheet&)>& steps)
-    {
-        QTimer::singleShot(0, [steps] {
-            auto* sheet = qobject_cast<CCSTabSheet*>(QApplication::activeModalWidget());
-            ASSERT_NE(sheet, nullptr);
-            steps(*sheet);
-            if (QApplication::activeModalWidget() == sheet)
-                sheet->EndDialog(IDCANCEL);
-        });
-        OnEditConStyles(fx.doc, nullptr, style);
-    }
-    static void ClickStyle(CCSTabSheet& sheet, const char* name)
-    {
-        auto* list = qobject_cast<QListWidget*>(GetDlgItem(&sheet, CCSTabSheet::kList));
-        const auto found = list->findItems(name, Qt::MatchExactly);
-        ASSERT_EQ(found.size(), 1);
-        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(found[0]).center());
-    }
+    void RunSheet(int style, const std::function<void(CCSTabSheet&)>& steps) { RunConStylesSheet(fx.doc, style, steps); }
+    static void ClickStyle(CCSTabSheet& sheet, const char* name) { ClickConStyle(sheet, name); }
     static QString SelectedStyle(CCSTabSheet& sheet)
     {
         auto* list = qobject_cast<QListWidget*>(GetDlgItem(&sheet, CCSTabSheet::kList));

@@ -10,6 +10,10 @@
 #include "dialogs/sheets/CFTabGeneral.h"
 #include "dialogs/sheets/CFTabText.h"
 #include "document/ChoiceTables.h"
+#include "editing/ui/CKavoView.h"
+#include "editing/ui/ViewContextMenu.h"
+#include "frame/ui/CMainFrame.h"
+#include "graphics/DrawHelpers.h"
 #include "platform/Ansi.h"
 
 #include <QCheckBox>
@@ -311,4 +315,61 @@ TEST_F(FigSheetTest, PropertiesReopenOnThePageLastShown)
         QTabWidget* tabs = s.GetTabControl();
         EXPECT_EQ(tabs->tabText(tabs->currentIndex()), "General");
     });
+}
+
+// Several figures: the sheet opens with its corner at the last right click
+// in a view (one figure opens beside itself instead).
+TEST_F(FigSheetTest, SeveralFiguresOpenTheSheetAtTheLastRightClick)
+{
+    CMainFrame frame;
+    auto* view = new CKavoView(&fx.doc);
+    frame.AddViewFrame(view, "d");
+    GetContextMenuSeams().showMenu = [](const ContextMenu&, const CPoint&) {};
+    ShowContextMenu(*view, CPoint(30, 40));
+    const CPoint click = GetRightClickPoint();
+    ASSERT_FALSE(click.x == 0 || click.y == 0);
+    fx.doc.DeselectAll();
+    fx.doc.Select(a);
+    fx.doc.Select(b);
+    Save();
+    RunProps(false, [&](CFTabSheet& s) {
+        // At the click, as far as the main window lets it be there.
+        CRect at(click.x, click.y, click.x + s.frameGeometry().width(), click.y + s.frameGeometry().height());
+        KeepRectInMainWnd(at);
+        EXPECT_EQ(s.frameGeometry().topLeft(), QPoint(at.left, at.top));
+        s.reject();
+    });
+    // Also forgets the click.
+    ResetContextMenuSeams();
+}
+
+// "Drop shadow" needs a fill; for one figure also a symbol with an ordinary
+// outline (a special shape draws no shadow); several figures may take it.
+TEST_F(FigSheetTest, DropShadowFollowsTheFillAndTheSymbol)
+{
+    const struct {
+        bool filled, special, several, enabled;
+    } cases[] = {
+        {true, false, false, true},
+        {false, false, false, false},
+        {true, true, false, false},
+        {true, true, true, true},
+        {false, true, true, false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.filled << c.special << c.several);
+        fx.doc.m_figSymbols.GetAt(fx.boxSymbol)->Reshape = c.special ? 1 : 0;
+        for (CFigure* f : {a, b})
+            f->m_props.m_fill.m_nKind = c.filled ? 1 : 0;
+        fx.doc.DeselectAll();
+        fx.doc.Select(a);
+        if (c.several)
+            fx.doc.Select(b);
+        RunProps(false, [&](CFTabSheet& s) {
+            ShowPage(s, "General");
+            EXPECT_EQ(Item(s, CFTabGeneral::IDC_SHADOW)->isEnabled(), c.enabled);
+            s.reject();
+        });
+    }
+    fx.doc.m_figSymbols.GetAt(fx.boxSymbol)->Reshape = 0;
 }

@@ -126,6 +126,23 @@ TEST_F(FigStyleSheetTest, NoDropsOnlyAShapelessStyleMadeByNew)
     });
 }
 
+// New and Copy of a figure style show the General page, where its shape is
+// chosen, whatever page was showing.
+TEST_F(FigStyleSheetTest, NewAndCopyShowTheGeneralPage)
+{
+    RunStyles(boxStyle, [&](CFSTabSheet& s) {
+        for (int button : {IDC_STYLE_NEW, IDC_STYLE_COPY}) {
+            SCOPED_TRACE(button);
+            ShowPage(s, "Behaviors");
+            AcceptNextNamePrompt();
+            QTest::mouseClick(s.Panel()->Button(button), Qt::LeftButton);
+            EXPECT_EQ(s.GetTabControl()->tabText(s.GetTabControl()->currentIndex()), "General");
+        }
+        EXPECT_EQ(s.Panel()->List()->count(), 5);
+        ClickButton(s, IDCANCEL);
+    });
+}
+
 // The label text waits for its check box; both reach the style.
 TEST_F(FigStyleSheetTest, AutoLabelTextFollowsItsCheckBox)
 {

@@ -153,8 +153,10 @@ TEST_F(PageSetupTest, MarginsKeepThePrintersUnprintableBorder)
     UpdatePageLayout(fx.doc);
     WhenModalShows<CPageDlg>(
         [this](CPageDlg& dlg) {
-            // The printer's own papers are listed.
+            // The printer's own papers are listed under its own names.
             ASSERT_EQ(Papers(dlg)->count(), 2);
+            EXPECT_EQ(Papers(dlg)->itemText(0), "US Letter");
+            EXPECT_EQ(Papers(dlg)->itemText(1), "ISO A4");
             EXPECT_EQ(Papers(dlg)->itemData(1).toInt(), 9);
             TypeAndEnter(dlg, CPageDlg::kTopId, ".1");
             ASSERT_EQ(prompt.shown.size(), 1u);
@@ -200,15 +202,109 @@ TEST_F(PageSetupTest, SilentPrinterLeavesAnEmptyListThatStillRepaints)
 {
     CFakePrinterService printers;
     printers.Add("Silent").paperCountOverride = 5000; // a count the list refuses
-    fx.doc.m_hDevNames = CFakePrinterService::MakeDevNames("Silent");
-    fx.doc.m_hDevMode = printers.MakeDevMode("Silent", 1, 1);
+    printers.Add("Nameless").names = {"US Letter"};   // names one of its two papers
+    for (const char* name : {"Silent", "Nameless"}) {
+        SCOPED_TRACE(name);
+        fx.doc.m_hDevNames = GlobalFree(fx.doc.m_hDevNames);
+        fx.doc.m_hDevMode = GlobalFree(fx.doc.m_hDevMode);
+        fx.doc.m_hDevNames = CFakePrinterService::MakeDevNames(name);
+        fx.doc.m_hDevMode = printers.MakeDevMode(name, 1, 1);
+        WhenModalShows<CPageDlg>(
+            [](CPageDlg& dlg) {
+                EXPECT_EQ(Papers(dlg)->count(), 0);
+                EXPECT_TRUE(Papers(dlg)->updatesEnabled());
+            },
+            IDCANCEL);
+        frame.OnCommand(36560);
+    }
+}
+
+// Crop marks are a program setting: OK keeps them even without a diagram.
+TEST_F(PageSetupTest, CropMarksAreKeptWithoutADocument)
+{
+    for (const int start : {0, 1}) {
+        SCOPED_TRACE(start);
+        CropMarks = start;
+        ASSERT_TRUE(CfgSaveAll());
+        WhenModalShows<CPageDlg>(
+            [start](CPageDlg& dlg) {
+                auto* crop = static_cast<QAbstractButton*>(GetDlgItem(&dlg, CPageDlg::kCropMarksId));
+                EXPECT_EQ(crop->isChecked(), start != 0);
+                crop->click();
+            },
+            IDOK);
+        EXPECT_TRUE(RunPageSetup(nullptr, nullptr, false));
+        EXPECT_EQ(CropMarks, 1 - start);
+        CropMarks = start;
+        CfgLoadAll();
+        EXPECT_EQ(CropMarks, 1 - start);
+    }
+}
+
+// After OK the settings are saved when crop marks, rows or columns changed,
+// and only then; the diagram takes back rows, columns, margins and the
+// orientation.
+TEST_F(PageSetupTest, SettingsAreSavedWhenCropMarksRowsOrColumnsChange)
+{
+    const struct {
+        int id;             // the control changed
+        const char* typed;  // typed into a field; nullptr clicks it
+        bool saved;
+    } cases[] = {
+        {CPageDlg::kTopId, ".25", false},
+        {CPageDlg::kLandscapeId, nullptr, false},
+        {CPageDlg::kRowsId, "2", true},
+        {CPageDlg::kColsId, "2", true},
+        {CPageDlg::kCropMarksId, nullptr, true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.id);
+        fx.doc.m_nPosterRows = fx.doc.m_nPosterCols = 1;
+        fx.doc.m_nOrientation = 1;
+        fx.doc.m_fMarginTop = 128;
+        UpdatePageLayout(fx.doc);
+        NoSplash = 0;
+        ASSERT_TRUE(CfgSaveAll());
+        // Changed in memory only: a save writes it.
+        NoSplash = 1;
+        WhenModalShows<CPageDlg>(
+            [&c](CPageDlg& dlg) {
+                if (c.typed)
+                    TypeAndEnter(dlg, c.id, c.typed);
+                else
+                    static_cast<QAbstractButton*>(GetDlgItem(&dlg, c.id))->click();
+            },
+            IDOK);
+        frame.OnCommand(36560);
+        CfgLoadAll();
+        EXPECT_EQ(NoSplash, c.saved ? 1 : 0);
+        EXPECT_EQ(fx.doc.m_fMarginTop, c.id == CPageDlg::kTopId ? 64.0 : 128.0);
+        EXPECT_EQ(fx.doc.m_nOrientation, c.id == CPageDlg::kLandscapeId ? 2 : 1);
+        EXPECT_EQ(fx.doc.m_nPosterRows, c.id == CPageDlg::kRowsId ? 2 : 1);
+        EXPECT_EQ(fx.doc.m_nPosterCols, c.id == CPageDlg::kColsId ? 2 : 1);
+        if (c.id == CPageDlg::kLandscapeId) {
+            EXPECT_GT(fx.doc.m_rcPage.Width(), fx.doc.m_rcPage.Height());
+        }
+    }
+    NoSplash = 0;
+}
+
+// Rows and columns are refused beyond what fits the paper with message 891.
+TEST_F(PageSetupTest, RowsAndColumnsBeyondThePaperAreRefused)
+{
     WhenModalShows<CPageDlg>(
-        [](CPageDlg& dlg) {
-            EXPECT_EQ(Papers(dlg)->count(), 0);
-            EXPECT_TRUE(Papers(dlg)->updatesEnabled());
+        [this](CPageDlg& dlg) {
+            TypeAndEnter(dlg, CPageDlg::kRowsId, "6");
+            TypeAndEnter(dlg, CPageDlg::kRowsId, "1");
+            TypeAndEnter(dlg, CPageDlg::kColsId, "0");
+            ASSERT_EQ(prompt.shown.size(), 2u);
+            EXPECT_EQ(prompt.shown[0].text, "Enter a valid number between 1 and 5");
+            EXPECT_EQ(prompt.shown[1].text.rfind("Enter a valid number between 1 and ", 0), 0u);
+            TypeAndEnter(dlg, CPageDlg::kColsId, "1");
         },
-        IDCANCEL);
+        IDOK);
     frame.OnCommand(36560);
+    EXPECT_EQ(fx.doc.m_nPosterRows, 1);
 }
 
 TEST_F(PageSetupTest, PaperWithoutSizeWarnsAndDisablesMargins)
