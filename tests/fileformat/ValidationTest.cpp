@@ -496,6 +496,35 @@ TEST(ValidationOnLoad, DanglingEndsAndSelfLoopsAreReported)
     EXPECT_TRUE(doc.Validate()) << "repaired whole";
 }
 
+// A figure of an undefined style is dropped by the reader (code 10), so the
+// connector that ends at it names a figure that is not there: check 220 frees
+// that end and the other end stays on its figure.
+TEST(ValidationOnLoad, AnEndAtADroppedFigureIsFreed)
+{
+    TraceRecorder trace;
+    CKavoDoc doc;
+    PrepareForLoad(doc);
+    std::vector<std::pair<int, int>> errors;
+    ASSERT_TRUE(LoadText(doc,
+                         Diagram(Fig(1, 0) + "Figure 3\n{\nStyle \"NoSuchStyle\"\nBounds 400,0,500,100\n}\n" +
+                                 Con(2, 1, 3)),
+                         &errors));
+    ASSERT_EQ(errors.size(), 1u);
+    EXPECT_EQ(errors[0].second, int(KWE_UNDEFINED_STYLE));
+    EXPECT_EQ(doc.m_pObjList->FindById(3), nullptr);
+    EXPECT_TRUE(Traced("VALIDATION FAILED 00220: con 2 has FId2=3 m_pFig2=NULL\n"));
+    auto* con = static_cast<CConnector*>(doc.m_pObjList->FindById(2));
+    ASSERT_TRUE(con);
+    EXPECT_EQ(con->m_nFigId2, -1);
+    EXPECT_EQ(con->m_pFig2, nullptr);
+    EXPECT_EQ(con->m_nConPtId2, -1);
+    EXPECT_EQ(con->m_nFigId1, 1);
+    ASSERT_TRUE(con->m_pFig1);
+    EXPECT_EQ(con->m_pFig1->m_nConnected, 1);
+    TraceRecorder::Lines().clear();
+    EXPECT_TRUE(doc.Validate()) << "repaired whole";
+}
+
 // Two objects of one id: the later takes a new one. A connector end names a
 // figure, so its id finds the figure even where a connector comes first;
 // the end keeps that figure and its stored id follows the new number.
