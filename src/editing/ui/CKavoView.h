@@ -176,6 +176,11 @@ public:
     int OnSelectLButtonUp(const CPoint& client);
     void OnSelectHover(const CPoint& logical);
     int OnCtrlLButtonDown(const CPoint& logical);
+    // Select-text mode (UI mode 1): a press on the text of an unselected
+    // figure opens the in-place editor there, and hovering such text shows
+    // it framed; 1 when the event was taken.
+    int OnSelTextClick(const CPoint& logical, const CPoint& client);
+    int OnSelTextHover(const CPoint& logical);
     int ClickMove(const CPoint& client);
     int ClickUp(const CPoint& client);
     int ClickCancel(int eraseOnly);
@@ -214,6 +219,9 @@ public:
     int OnAltSplitDown(const CPoint& logical);
     int BeginJctDrag(CFigure* jct, const CPoint& logical);
     int JctDragMove(const CPoint& client);
+    // The offset of the junction for the pointer: snapped to the guides
+    // (or the grid), kept inside the work space.
+    CSize JctDragOffset(const CPoint& logical) const;
     int JctDragUp();
     int JctDragCancel(int eraseOnly);
     bool IsJctDragging() const { return m_bJctDrag != 0; }
@@ -722,6 +730,7 @@ private:
     CFigure* m_pSlideLabel = nullptr;
     int m_bJctDrag = 0;
     CFigure* m_pJctFig = nullptr;
+    int m_bJctGuides = 0;   // the document's snap guides steer the drag
     int m_bFigResize = 0, m_bResizeShown = 0, m_bStretching = 0;
     CFigure* m_pResizeFig = nullptr;
     std::shared_ptr<CFigSymbol> m_pStretchSym;   // the stretched copy; null when none

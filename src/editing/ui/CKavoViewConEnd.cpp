@@ -149,12 +149,16 @@ int CKavoView::ConEndMove(const CPoint& client)
     ConTarget t;
     if (!FindConTarget(client, nullptr, t))
         return 1;
-    if (t.fig && t.fig->IsInGroup())
-        return 0;
     if (t.con == m_pRerouteCon)
         t.con = nullptr;
+    // The rubber connector follows the pointer everywhere; over a figure in
+    // a group the move is then passed on without marker or cursor.
     m_pPickList->SetAt(m_nConEndIndex + 1, t.pt, t.fig, t.conPt, t.con);
     UpdateRubberCon();
+    if (t.fig && t.fig->IsInGroup()) {
+        EraseConPtMarker();
+        return 0;
+    }
     const bool onStart = m_pPickList->GetCount() <= 2 && m_pPickList->GetFirstFig() == t.fig;
     if (t.fig && t.conPt >= 0 && !onStart)
         ShowConPtMarker(t.fig, t.conPt, t.pt, true);

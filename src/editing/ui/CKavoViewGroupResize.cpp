@@ -8,6 +8,7 @@
 #include "core/StringHelpers.h"
 #include "core/Trace.h"
 #include "core/Units.h"
+#include "document/CConnector.h"
 #include "document/CFigure.h"
 #include "document/CGroup.h"
 #include "document/CKavoDoc.h"
@@ -22,6 +23,21 @@ namespace {
 constexpr int kIdsResizeGroup = 545, kIdsGroupSizeInch = 581, kIdsGroupSizeMetric = 606;
 // The smallest group the drag makes, in logical units.
 constexpr int kMinGroupSide = 16;
+
+// A member connector's ends and route mapped from the group's old bounds
+// onto the new ones, logged first; false when it cannot be logged.
+bool ScaleGroupConnector(CKavoDoc& doc, CConnector* con, const CRect& from, const CRect& to)
+{
+    if (!doc.LogConnectorEnds(UDOC_CONMOVE, con))
+        return false;
+    doc.InvalidateObj(con);
+    MapPtBetweenRectsRounded(con->EndPoint1, from, to);
+    MapPtBetweenRectsRounded(con->EndPoint2, from, to);
+    con->RecalcRoute();
+    doc.InvalidateObj(con);
+    doc.SetModifiedFlag(true);
+    return true;
+}
 } // namespace
 
 CGroup* CKavoView::GroupResizeHandleAt(const CPoint& pt, int& handle) const
@@ -94,15 +110,22 @@ int CKavoView::EndGrpResize()
         DiagPrintf("USER  Changed group size\n");
         CUndoLog& log = m_pDoc->UndoLogRef();
         log.UndoBeginStep(UDMAC_RESIZEGRP);
+        // Every member is scaled: the connectors first (their free ends and
+        // bends), then the figures, whose attached ends follow them.
+        bool done = true;
+        for (const CGroup::Member& m : group->m_members)
+            if (done && m.obj && m.obj->GetType() == kObjConnector)
+                done = ScaleGroupConnector(*m_pDoc, static_cast<CConnector*>(m.obj), m_rcGrpStart, m_rcResizeTrack);
         for (const CGroup::Member& m : group->m_members) {
-            if (!m.obj || m.obj->GetType() != kObjFigure)
+            if (!done || !m.obj || m.obj->GetType() != kObjFigure)
                 continue;
             auto* fig = static_cast<CFigure*>(m.obj);
             CRect rc = fig->m_rect;
             MapRectBetweenRectsRounded(rc, m_rcGrpStart, m_rcResizeTrack);
-            if (!m_pDoc->MoveFigToRect(fig, rc))
-                break;
+            done = m_pDoc->MoveFigToRect(fig, rc);
         }
+        if (done)
+            m_pDoc->UpdateAllStaples(1);
         log.UndoEndStep();
         m_pDoc->RefreshSelection(0);
     }

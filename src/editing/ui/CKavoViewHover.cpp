@@ -1,7 +1,7 @@
 // Hover prompts of the select mode that no gesture file owns: Alt over a
 // connector that a press would split, the end handle of a selected
 // connector that a press would adjust, and a figure whose hyperlink a
-// double click opens.
+// double click opens; in select-text mode, the text a press would edit.
 #include "editing/ui/CKavoView.h"
 #include "editing/ui/ViewCursors.h"
 
@@ -14,6 +14,7 @@
 
 namespace {
 constexpr int kIdsAdjustConnector = 506, kIdsSplitConnector = 508, kIdsOpenLink = 520;
+const char* const kEditTextPrompt = "Click to edit text";
 } // namespace
 
 int CKavoView::OnAltSplitHover(const CPoint& pt)
@@ -58,4 +59,21 @@ int CKavoView::OnLinkHover(const CFigure& fig, const CPoint& pt)
     SetViewCursor(Qt::PointingHandCursor);
     SetStatusPromptText(text, kIdsOpenLink);
     return 1;
+}
+
+// Select-text mode: the text of an unselected figure is framed and the
+// pointer becomes the text cursor; a press there opens the editor.
+int CKavoView::OnSelTextHover(const CPoint& pt)
+{
+    if (!m_pDoc || !HoverTextArea(pt))
+        return 0;
+    SetStatusPromptText(kEditTextPrompt, 0);
+    return 1;
+}
+
+int CKavoView::OnSelTextClick(const CPoint& pt, const CPoint& client)
+{
+    if (!m_pDoc || InTextEditMode())
+        return 0;
+    return EditTextAtPoint(pt, client) ? 1 : 0;
 }

@@ -257,7 +257,10 @@ void CKavoView::OnMouseMove(const CPoint& client)
         ShowConPtHover(false);
     if (g_nUIMode != kTextMode) {
         HideTrackMarker(nullptr, nullptr);
-        EraseTextAreaHover();
+        // Select-text mode keeps the text it frames while the pointer stays
+        // on it; its hover erases the frame itself.
+        if (g_nUIMode != kSelectTextMode)
+            EraseTextAreaHover();
     }
     if (IsSelectMode())
         OnSelectMouseMove(client);

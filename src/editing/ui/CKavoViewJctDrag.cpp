@@ -8,9 +8,12 @@
 #include "document/CConnector.h"
 #include "document/CFigure.h"
 #include "document/CKavoDoc.h"
+#include "geometry/IntGeometry.h"
 #include "undo/UndoCodes.h"
 
 #include <QCursor>
+
+#include <algorithm>
 
 namespace {
 // The line-shape bits of a connector's property word: two connectors that
@@ -20,6 +23,19 @@ constexpr int kJunctionHandle = 5;
 constexpr int kJunctionSize = 15;   // the side of a new junction
 constexpr int kSelectAdd = 2;
 constexpr UINT kBeepWarning = 0x30;
+
+// With snapping on, the document's snap guides for a figure dragged alone:
+// where its connectors would run straight to their far ends. True when
+// guides were found; the drag then snaps its point to them and the grid,
+// and the release does not pull its corner back onto the grid.
+bool SnapObjToNeighbours(CKavoDoc& doc, const CFigure* fig)
+{
+    doc.m_snapGuides.Clear();
+    if (!doc.m_bAlignToGrid || !fig || fig->m_nConnected <= 0)
+        return false;
+    doc.CollectConEndGuides(fig, false);
+    return !doc.m_snapGuides.IsEmpty();
+}
 } // namespace
 
 bool CKavoView::IsRedundantBend(const CFigure* fig) const
@@ -81,6 +97,11 @@ int CKavoView::BeginJctDrag(CFigure* jct, const CPoint& pt)
     ShowStatus(std::string());
     m_ptPress = m_ptCurrent = pt;
     m_bDragGridSnap = m_pDoc->m_bAlignToGrid != 0;
+    // Guides where the connectors would run straight take over from the
+    // grid: the release must not pull the corner back onto the grid.
+    m_bJctGuides = SnapObjToNeighbours(*m_pDoc, jct) ? 1 : 0;
+    if (m_bJctGuides)
+        m_bDragGridSnap = 0;
     FlushPaint();
     DrawMoveTracking(0, 0);
     m_bTrackShown = 1;
@@ -88,15 +109,49 @@ int CKavoView::BeginJctDrag(CFigure* jct, const CPoint& pt)
     return 1;
 }
 
+CSize CKavoView::JctDragOffset(const CPoint& pt) const
+{
+    if (!m_bJctGuides && m_bDragGridSnap)
+        return SnappedDragOffset(pt);
+    int dx = pt.x - m_ptPress.x, dy = pt.y - m_ptPress.y;
+    const CPoint centre = m_rcDragStart.CenterPoint();
+    if (m_bJctGuides) {
+        // The centre goes to the nearest guide within a snap step, else to
+        // the grid.
+        POINT c{centre.x + dx, centre.y + dy};
+        m_pDoc->SnapPt(c);
+        dx = c.x - centre.x;
+        dy = c.y - centre.y;
+    } else if (m_pJctFig) {
+        // A connector that keeps its shape travels with the junction: its
+        // far end stays inside the work space.
+        m_pDoc->ForEachConnector([&](const CConnector* c) {
+            if ((c->m_pFig1 != m_pJctFig && c->m_pFig2 != m_pJctFig) || !c->HasFlags(1, 0))
+                return;
+            const CPoint far = c->m_pFig1 == m_pJctFig ? c->EndPoint2 : c->EndPoint1;
+            dx = std::clamp<int>(dx, m_rcWorkSpace.left - far.x, std::max<int>(m_rcWorkSpace.left - far.x,
+                                                                              m_rcWorkSpace.right - far.x));
+            dy = std::clamp<int>(dy, m_rcWorkSpace.top - far.y, std::max<int>(m_rcWorkSpace.top - far.y,
+                                                                             m_rcWorkSpace.bottom - far.y));
+        });
+    }
+    int cx = dx, cy = dy;
+    if (ClampOffsetToRect(m_rcDragStart, cx, cy, m_rcWorkSpace)) {
+        dx += cx;
+        dy += cy;
+    }
+    return CSize(dx, dy);
+}
+
 int CKavoView::JctDragMove(const CPoint& client)
 {
     if (!m_bJctDrag || !m_pDoc)
         return 0;
-    const CSize off = SnappedDragOffset(ClientPtToLogical(client));
+    const CSize off = JctDragOffset(ClientPtToLogical(client));
     const CPoint target(m_ptPress.x + off.cx, m_ptPress.y + off.cy);
     if (target == m_ptCurrent && m_bTrackShown && !m_bReFeed)
         return 1;
-    if (m_bTrackShown)
+    if (m_bTrackShown && !m_bReFeed)
         DrawMoveTracking(m_szTrackShown.cx, m_szTrackShown.cy);
     m_ptCurrent = target;
     DrawMoveTracking(off.cx, off.cy);
@@ -135,6 +190,9 @@ void CKavoView::FinishJctDrag()
     m_bSelectedByGesture = 0;
     ReleaseCapture();
     m_bJctDrag = 0;
+    m_bJctGuides = 0;
     m_pJctFig = nullptr;
+    if (m_pDoc)
+        m_pDoc->m_snapGuides.Clear();
     UpdateStatusText();
 }

@@ -14,10 +14,12 @@
 #include "document/CKavoDoc.h"
 #include "document/FigSymbolCopy.h"
 #include "editing/GestureRules.h"
+#include "editing/SizeToText.h"
 #include "editing/ShapeStretch.h"
 #include "geometry/IntGeometry.h"
 #include "platform/CPainterDC.h"
 #include "richtext/FigureTextFit.h"
+#include "shapes/FigFlags.h"
 #include "shapes/DividedShapeResize.h"
 #include "undo/UndoCodes.h"
 
@@ -27,20 +29,32 @@
 namespace {
 constexpr int kIdsResize = 505, kIdsResizeStretch = 750, kIdsSizeInch = 580, kIdsSizeMetric = 588;
 
-// The figure with a resize handle under the point: the topmost selected,
-// visible figure whose handle squares hold it.
+// The figure with a resize handle under the point: the object list is
+// walked from the front; a selected figure answers with its handle (the
+// centre of a junction is no resize handle), and a picture in front of the
+// point hides what lies behind it.
 CFigure* FigHandleHitTest(CKavoDoc& doc, const CPoint& pt, int tolerance, int& handle)
 {
     handle = 0;
-    for (auto it = doc.m_pSelList->end(); it != doc.m_pSelList->begin();) {
+    for (auto it = doc.m_pObjList->end(); it != doc.m_pObjList->begin();) {
         CDiagObj* o = *--it;
         if (o->GetType() != kObjFigure)
             continue;
         auto* f = static_cast<CFigure*>(o);
-        if (const int h = f->HitTestHandles(pt, tolerance)) {
-            handle = h;
-            return f;
+        CRect box = f->m_rect;
+        box.NormalizeRect();
+        box.InflateRect(tolerance, tolerance);
+        if (!box.PtInRect(pt))
+            continue;
+        if (f->m_bSelected) {
+            const int h = f->HitTestHandles(pt, tolerance);
+            if (h != 0 && h != 5) {
+                handle = h;
+                return f;
+            }
         }
+        if (f->IsHollow() && f->HasPicture() && !f->IsStockKind(24) && f->HitTest(pt.x, pt.y, tolerance, false, false))
+            return nullptr;
     }
     return nullptr;
 }
@@ -259,7 +273,14 @@ bool CKavoView::CommitFigResize(CFigure* fig)
         else if (copy >= 0)
             DropEditSymbolCopy(*m_pDoc, copy);
     }
+    const int oldHeight = fig->m_rect.Height();
     done = done && m_pDoc->MoveFigToRect(fig, m_rcResizeTrack);
+    // A label whose height changed is fitted to its text again.
+    if (done && fig->HasFlags(kFigFlagLabel, 0) && fig->m_rect.Height() != oldHeight && LogFitFollowers(*m_pDoc, fig))
+        FitFigToText(*m_pDoc, fig, 0, true, false, nullptr);
+    // Labels pinned to the figure keep their place beside its new outline.
+    if (done)
+        m_pDoc->UpdateAllStaples(1);
     log.UndoEndStep();
     if (!done && oldIndex >= 0)
         RestoreSymbol(*fig, oldIndex);

@@ -18,6 +18,7 @@
 namespace {
 constexpr int kIdsSelectPrompt = 504, kIdsAdjustPrompt = 506, kIdsMovePrompt = 507;
 constexpr int kSelectReplace = 1, kSelectAdd = 2, kSelectToggle = 3;
+constexpr int kSelectTextMode = 1;
 } // namespace
 
 // ---- chains
@@ -30,9 +31,13 @@ int CKavoView::OnSelectLButtonDown(const CPoint& client)
     m_bSelectedByGesture = 0;
     m_ptPressClient = client;
     m_nHitTolerance = std::max(1, int(ClientLenToLogical(int(HandleSize)) + 0.5));
+    EraseTextAreaHover();
     bool claimed = false;
     if (IsAddToSelectionKey()) {
         claimed = OnFigHandleDown(pt) != 0;
+    } else if (g_nUIMode == kSelectTextMode && OnSelTextClick(pt, client)) {
+        // In select-text mode a press on text edits it.
+        return 1;
     } else {
         claimed = (IsCtrlKeyDown() && OnCtrlLButtonDown(pt)) || OnAltSplitDown(pt) || OnLabelSlideDown(pt) ||
                   OnConEndDown(pt) || OnJctButtonDown(pt) || OnDividerButtonDown(pt) || OnFigHandleDown(pt) ||
@@ -89,6 +94,7 @@ int CKavoView::OnSelectMouseMove(const CPoint& client)
     if (!taken)
         taken = ConEndMove(client);
     if (taken) {
+        EraseTextAreaHover();
         StartAutoScroll(client, false);
         return 1;
     }
@@ -120,6 +126,9 @@ int CKavoView::OnSelectLButtonUp(const CPoint& client)
 void CKavoView::OnSelectHover(const CPoint& pt)
 {
     m_nHitTolerance = std::max(1, int(ClientLenToLogical(int(HandleSize)) + 0.5));
+    if (g_nUIMode == kSelectTextMode && !IsAddToSelectionKey() && OnSelTextHover(pt))
+        return;
+    EraseTextAreaHover();
     if (OnAltSplitHover(pt) || OnConEndHover(pt) || HitTestDivider(pt) || OnFigHandleHover(pt) ||
         OnGrpHandleHover(pt))
         return;
