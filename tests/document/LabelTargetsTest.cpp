@@ -338,3 +338,26 @@ TEST_F(LabelTargetTest, AnOccupiedFlowSlotIsNotOffered)
     EXPECT_EQ(slot, 2);
     EXPECT_EQ(corner, c2);
 }
+
+// A lateral label sits twice the connector spacing from a fresh fragment
+// (its style makes fragments, it is exactly the fragment length and both
+// ends are free); from any other connector once the spacing.
+TEST_F(LabelTargetTest, ALateralLabelSitsTwiceAsFarFromAFreshFragment)
+{
+    doc.m_nLabelToConSpacing = 12;
+    CConProps props;
+    ASSERT_EQ(doc.m_conStyles.AddConStyle(&props, "Fragment", 1, 1, "", "", 0, "", 0, 1, 300, 90), 1);
+    const int style = doc.m_conStyles.GetCount() - 1;
+    CConnector* con = doc.CreateCon(nullptr, nullptr, -1, -1, CPoint(1000, 1000), CPoint(1300, 1000), style, props);
+    ASSERT_TRUE(con);
+    ASSERT_TRUE(doc.m_conStyles.GetAt(style)->FragmentCreation);
+    EXPECT_EQ(doc.GetLatLblOffset(con), 24);
+    con->EndPoint2.x = 1299;
+    EXPECT_EQ(doc.GetLatLblOffset(con), 12);
+    con->EndPoint2.x = 1300;
+    con->m_pFig2 = fig;
+    EXPECT_EQ(doc.GetLatLblOffset(con), 12);
+    con->m_pFig2 = nullptr;
+    doc.m_conStyles.GetAt(style)->FragmentCreation = 0;
+    EXPECT_EQ(doc.GetLatLblOffset(con), 12);
+}
