@@ -309,3 +309,55 @@ TEST_F(LabelTargetTest, FlowLabelsFollowAReplacedConnectorAndAreCut)
     EXPECT_EQ(doc.UndoLastStep(), UDMAC_MOVEOBJS);
     EXPECT_EQ(DocText(doc), before);
 }
+
+// A flow-label slot that already holds a label is not offered again; the
+// other slot of the same end still is.
+TEST_F(LabelTargetTest, AnOccupiedFlowSlotIsNotOffered)
+{
+    CFigure* b = NewFig(doc, 1000, 200, "B");
+    doc.AddFigWithId(b);
+    CConnector* con = doc.CreateCon(fig, b, -1, -1, CPoint(700, 350), CPoint(1000, 350), -1, CConProps());
+    ASSERT_TRUE(con);
+    const CSize size(kW, kH);
+    CRect r1, r2;
+    int c1 = -1, c2 = -1;
+    ASSERT_TRUE(doc.CalcFlowLblRects(con, fig, size, kGap, kGap, r1, r2, c1, c2));
+    CFigure* found = nullptr;
+    CConnector* foundCon = nullptr;
+    CRect rect;
+    int slot = 0, corner = -1;
+    ASSERT_TRUE(doc.FindFlowLblSlotAt(size, kGap, kGap, r1.CenterPoint(), nullptr, found, foundCon, rect, slot, corner));
+    EXPECT_EQ(found, fig);
+    EXPECT_EQ(foundCon, con);
+    EXPECT_EQ(slot, 1);
+    EXPECT_EQ(rect, r1);
+    EXPECT_EQ(corner, c1);
+    ASSERT_TRUE(doc.AttachLblAsFlowLbl(label, fig, con, 1, false));
+    EXPECT_FALSE(doc.FindFlowLblSlotAt(size, kGap, kGap, r1.CenterPoint(), nullptr, found, foundCon, rect, slot, corner));
+    ASSERT_TRUE(doc.FindFlowLblSlotAt(size, kGap, kGap, r2.CenterPoint(), nullptr, found, foundCon, rect, slot, corner));
+    EXPECT_EQ(slot, 2);
+    EXPECT_EQ(corner, c2);
+}
+
+// A lateral label sits twice the connector spacing from a fresh fragment
+// (its style makes fragments, it is exactly the fragment length and both
+// ends are free); from any other connector once the spacing.
+TEST_F(LabelTargetTest, ALateralLabelSitsTwiceAsFarFromAFreshFragment)
+{
+    doc.m_nLabelToConSpacing = 12;
+    CConProps props;
+    ASSERT_EQ(doc.m_conStyles.AddConStyle(&props, "Fragment", 1, 1, "", "", 0, "", 0, 1, 300, 90), 1);
+    const int style = doc.m_conStyles.GetCount() - 1;
+    CConnector* con = doc.CreateCon(nullptr, nullptr, -1, -1, CPoint(1000, 1000), CPoint(1300, 1000), style, props);
+    ASSERT_TRUE(con);
+    ASSERT_TRUE(doc.m_conStyles.GetAt(style)->FragmentCreation);
+    EXPECT_EQ(doc.GetLatLblOffset(con), 24);
+    con->EndPoint2.x = 1299;
+    EXPECT_EQ(doc.GetLatLblOffset(con), 12);
+    con->EndPoint2.x = 1300;
+    con->m_pFig2 = fig;
+    EXPECT_EQ(doc.GetLatLblOffset(con), 12);
+    con->m_pFig2 = nullptr;
+    doc.m_conStyles.GetAt(style)->FragmentCreation = 0;
+    EXPECT_EQ(doc.GetLatLblOffset(con), 12);
+}

@@ -50,6 +50,7 @@ const PlaceCase kCases[] = {
     {"outline nearest", 4, {280, 130, 300, 150}, -1, true, {290, 130, 310, 150}, {300, 140}, {300, 140}},
     {"outline sides", 5, {280, 130, 300, 150}, -1, true, {290, 130, 310, 150}, {300, 140}, {300, 140}},
     {"outline sides inset", 5, {280, 90, 300, 110}, -1, true, {290, 100, 310, 120}, {300, 110}, {300, 110}},
+    {"outline sides tie goes right", 5, {190, 130, 210, 150}, -1, true, {290, 130, 310, 150}, {300, 140}, {300, 140}},
     {"outline sides too tall", 5, {280, 90, 300, 210}, -1, false, {}, {}, {}},
     {"outline top", 6, {150, 90, 170, 110}, -1, true, {150, 90, 170, 110}, {160, 100}, {160, 100}},
     {"outline top bottom tie", 6, {150, 140, 170, 160}, -1, true, {150, 190, 170, 210}, {160, 200}, {160, 200}},
@@ -64,6 +65,8 @@ const PlaceCase kCases[] = {
     {"inside sides only", 8, {110, 120, 130, 140}, -1, true, {100, 120, 120, 140}, {100, 130}, {100, 130}},
     {"inside sides no corner", 8, {150, 90, 170, 110}, -1, false, {}, {}, {}},
     {"inside top or bottom", 9, {150, 90, 170, 110}, -1, true, {150, 100, 170, 120}, {160, 100}, {160, 100}},
+    // Flush with the left side is not between the sides: the corner.
+    {"inside top or bottom flush left", 9, {100, 90, 120, 110}, -1, true, {100, 100, 120, 120}, {100, 100}, {100, 100}},
     {"inside top or bottom corner", 9, {90, 120, 110, 140}, -1, false, {}, {}, {}},
     // Single rules.
     {"centre line", 10, {150, 120, 170, 140}, -1, true, {190, 120, 210, 140}, {200, 130}, {200, 130}},
