@@ -124,3 +124,20 @@ TEST_F(FindReplaceTest, ReplaceAllCountsNeverLoopsAndUndoesInOneStep)
         EXPECT_EQ(DocText(doc), saved);
     }
 }
+
+// The search comes back round to the figure it started in: a lone hit is
+// found again, from the start of that figure's text.
+TEST_F(FindReplaceTest, ALoneHitIsFoundAgainAfterComingRound)
+{
+    AddTextFig(doc, 0, 0, 400, 100, "dog");
+    CFigure* only = AddTextFig(doc, 500, 0, 400, 100, "a cat");
+    AddTextFig(doc, 1000, 0, 400, 100, "bird");
+    const FindOptions cat = Find("cat");
+    FindMatch m;
+    ASSERT_TRUE(FindNextText(doc, cat, m));
+    EXPECT_EQ(m.id, only->m_nId);
+    EXPECT_EQ(m.start, 2);
+    ASSERT_TRUE(FindNextText(doc, cat, m));
+    EXPECT_EQ(m.id, only->m_nId);
+    EXPECT_EQ(m.start, 2);
+}
