@@ -30,6 +30,10 @@ int main(int argc, char* argv[])
     SetDocumentLoader([](CKavoDoc& doc, const std::string& path) { return doc.OnOpenDocument(path); });
     // The main frame's timer 5 drives the autosave of every document.
     CMainFrame::SetAutoSaveHandler([](CKavoDoc& doc) { doc.AutoSave(); });
+    // Diagrams dropped on the main window open as File Open opens them.
+    CMainFrame::SetOpenFileHandler([](const std::string& path) {
+        return AppSeams().openDocumentFile && AppSeams().openDocumentFile(path);
+    });
     GetDocFileHooks().resetAutoSaveTimer = [] {
         if (CKavoApp* a = AfxGetKavoApp(); a && a->MainFrame())
             a->MainFrame()->ResetAutoSaveTimer();

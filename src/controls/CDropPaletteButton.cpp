@@ -154,7 +154,7 @@ void CDropPaletteButton::Drop()
 {
     m_openTimer.stop();
     BeforeDrop();
-    if (!m_popup || !m_popup->IsBuilt())
+    if (!m_popup || !m_popup->IsBuilt() || m_popup->IsEmpty())
         return;
     Press();
     m_nHighlightCmd = kNone;

@@ -67,6 +67,7 @@ public:
     const CPaletteItemList& ItemList() const { return m_list; }
     CPalettePopup* Popup() { return m_popup.get(); }
     bool IsOpenTimerRunning() const { return m_openTimer.isActive(); }
+    int OpenDelay() const { return m_openTimer.interval(); }
     void SetNotifyOnHighlight(bool on) { m_bNotifyOnHighlight = on; }
     void SetDelayedOpen(bool on) { m_bDelayedOpen = on; }
 

@@ -53,7 +53,10 @@ bool CPaletteMenuBase::Build(const std::vector<UINT>& ids, int cellHeight, int c
     m_grid = PaletteGridFor(int(ids.size()), columns, m_nCellWidth, m_nCellHeight, moreId != kNoMoreEntry);
     m_items = BuildPaletteItems(m_ids, m_grid, separatorRow, moreId);
     Layout();
-    return !m_items.empty();
+    // A palette with no values and no more entry is an empty menu, not a
+    // failure: the button still takes its place and simply drops nothing.
+    m_bBuilt = true;
+    return true;
 }
 
 void CPaletteMenuBase::DestroyMenu()
@@ -64,6 +67,7 @@ void CPaletteMenuBase::DestroyMenu()
     m_rects.clear();
     m_grid = {};
     m_nHighlight = kNoHighlight;
+    m_bBuilt = false;
 }
 
 bool CPaletteMenuBase::IsCellId(UINT id) const

@@ -26,11 +26,13 @@ public:
 
     // Lays out the cells (command ids in entry order, at most 100 for a
     // stand-alone menu, the caller cuts) with cells of the content size
-    // plus twice the borders. False when there is nothing to show.
+    // plus twice the borders. An empty list without a more entry builds an
+    // empty menu.
     bool Build(const std::vector<UINT>& ids, int cellHeight, int cellWidth, int borderY, int borderX, int side,
                int columns, int separatorRow, WORD moreId);
     void DestroyMenu();
-    bool IsBuilt() const { return !m_items.empty(); }
+    bool IsBuilt() const { return m_bBuilt; }
+    bool IsEmpty() const { return m_items.empty(); }
 
     // Opens at the screen point; `done` receives the chosen command or 0.
     void Track(const QPoint& screenPos, std::function<void(UINT)> done);
@@ -92,4 +94,5 @@ private:
     UINT m_nChosen = 0;
     int m_nSepLeft = -1;   // left side recorded by the first column's separator
     std::function<void(UINT)> m_done;
+    bool m_bBuilt = false;
 };

@@ -30,6 +30,9 @@ private:
 
 // The font dialog of the figure Text page. Text colour is chosen elsewhere,
 // so this dialog offers no colour choice (controls 1091 and 1139 hidden).
+// It opens on the caller's font: a face this machine lacks is shown as the
+// face that stands in for it, and what the user leaves untouched (face,
+// style, size) comes back exactly as it was given.
 class CNoColorFontDialog : public QFontDialog {
     Q_OBJECT
 public:
@@ -42,6 +45,12 @@ public:
     // italic, underline, strike-out); the rest of the record stays.
     void GetLogFont(LOGFONT& font) const;
 
+    // The font the dialog shows for a record: the face as this machine
+    // draws it, in its style nearest to the record's weight and slant.
+    static QFont ShownFont(const LOGFONT& font);
+
 private:
     DWORD m_flags;
+    LOGFONT m_given;
+    QFont m_shown;   // the dialog's own font right after opening
 };

@@ -117,7 +117,7 @@ int CCategoryDropButton::ValueOfCommand(UINT id) const
 
 void CCategoryDropButton::OpenPalette(CPalettePopup* popup, const QPoint& screen)
 {
-    if (!popup || !popup->IsBuilt())
+    if (!popup || !popup->IsBuilt() || popup->IsEmpty())
         return;
     Press();
     popup->Track(screen, [this](UINT id) {

@@ -344,7 +344,11 @@ DocCommandState GetDocCommandState(const CKavoDoc& doc, int id)
         st.checked = cp && cp->PenStyle == PenStyleOfCommand(id);
     } else if (id >= 33059 && id <= 33061) {
         st.enabled = cp != nullptr;
-        st.checked = cp && cp->End2Length == kArrowLengths[id - 33059];
+        // The end that has a symbol decides; with both, both must agree.
+        const int len = kArrowLengths[id - 33059];
+        if (cp)
+            st.checked = !cp->End1 ? cp->End2Length == len
+                                   : cp->End1Length == len && (!cp->End2 || cp->End2Length == len);
     } else if (id >= 33056 && id <= 33058) {
         st.enabled = cp != nullptr;
         if (cp)

@@ -313,3 +313,32 @@ TEST_F(DocCommandsTest, EnablingFollowsTheDocumentState)
     OnToggleSnap(doc);
     EXPECT_EQ(AlignToGrid, doc.m_bAlignToGrid);
 }
+
+// The arrow-size items read the end that has a symbol; with both ends both
+// sizes must be the item's.
+TEST_F(DocCommandsTest, ArrowSizeChecksReadTheEndsThatHaveSymbols)
+{
+    CConnector* c = Con();
+    doc.ClearSel(false);
+    doc.AddConToSel(c, 2, false);
+    struct Case {
+        int end1, end2, len1, len2;
+        bool small, medium;
+    } cases[] = {
+        {0, 3, 53, 18, true, false},   // second end only: its size
+        {3, 0, 36, 18, false, true},   // first end only: its size
+        {3, 3, 18, 18, true, false},   // both, equal
+        {3, 3, 18, 36, false, false},  // both, different: none
+        {0, 0, 36, 36, false, true},   // no symbols: the second end's size
+    };
+    for (const Case& k : cases) {
+        SCOPED_TRACE(testing::Message() << k.end1 << " " << k.end2 << " " << k.len1 << " " << k.len2);
+        c->m_props.End1 = k.end1;
+        c->m_props.End2 = k.end2;
+        c->m_props.End1Length = k.len1;
+        c->m_props.End2Length = k.len2;
+        EXPECT_EQ(GetDocCommandState(doc, 33059).checked, k.small);
+        EXPECT_EQ(GetDocCommandState(doc, 33060).checked, k.medium);
+        EXPECT_FALSE(GetDocCommandState(doc, 33061).checked);
+    }
+}

@@ -43,6 +43,7 @@ CMainFrame::CMainFrame(QWidget* parent) : QMainWindow(parent), m_mdiArea(new QMd
     g_frame = this;
     SetActiveKavoViewFinder(&FindActiveView);
     setCentralWidget(m_mdiArea);
+    setAcceptDrops(true);
     const char* title = FindResString(0xE000);
     setWindowTitle(AnsiToQString(title ? title : ""));
     resize(1000, 700);

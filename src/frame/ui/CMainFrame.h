@@ -31,6 +31,9 @@ constexpr int kRecentFileItems = 4;
 // Status bar panes.
 constexpr int ID_INDICATOR_ZOOM = 36513;
 
+// Set while a diagram dropped on the main window is being opened.
+extern bool g_bOpeningDroppedFile;
+
 class CMainFrame : public QMainWindow {
     Q_OBJECT
 public:
@@ -63,6 +66,17 @@ public:
     int AutoSaveTimerId() const { return m_nAutoSaveTimer; }
     // Runs for every open document when the autosave timer fires.
     static void SetAutoSaveHandler(std::function<void(CKavoDoc&)> handler);
+    // Opens a diagram file as a document (the application's open); false
+    // when it could not be opened.
+    static void SetOpenFileHandler(std::function<bool(const std::string& path)> handler);
+    // Files dropped on the window, in the order given (CMainFrameDrop.cpp):
+    // diagrams (.kvd) open, other files become picture figures of the
+    // diagram then active; afterwards the children cascade when one was
+    // maximised and several diagrams are open, and a diagram at its default
+    // view zooms to its page width.
+    void OnDropFiles(const QStringList& paths);
+    // The diagrams that have a window here.
+    int OpenDocumentCount() const;
     void RelabelZoomMenu();
     void UpdateSubmenuStates();
     QString ZoomPaneText() const;
@@ -105,6 +119,8 @@ protected:
     bool event(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void timerEvent(QTimerEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
     void InstallAppContext();

@@ -4,6 +4,8 @@
 #include "controls/CPlacedColorDialog.h"
 #include "core/AppContext.h"
 
+#include <QFontDatabase>
+#include <QFontInfo>
 #include <QPushButton>
 #include <QTimer>
 
@@ -86,4 +88,70 @@ TEST(NoColorFontDialogTest, CancelKeepsTheRecordOkTakesTheChosenFont)
     dialog.exec();
     dialog.GetLogFont(out);
     EXPECT_EQ(out.lfHeight, -32);
+}
+
+// OK without touching anything gives back the record as it came: the face
+// the machine draws in its place, the style nearest to the weight and the
+// whole point size the dialog shows must not leak into it.
+TEST(NoColorFontDialogTest, OkWithoutChangesReturnsTheGivenFont)
+{
+    struct {
+        const char* face;
+        int height, weight, italic, underline;
+    } cases[] = {{"DejaVu Sans", -16, 400, 0, 0}, {"Arial", -13, 700, 0, 0},  {"Arial", -14, 0, 0, 1},
+                 {"Times New Roman", -21, 400, 1, 0}, {"NoSuchFace", -15, 700, 1, 0}, {"Courier New", -11, 400, 0, 0}};
+    for (const auto& c : cases) {
+        LOGFONT lf{};
+        lf.lfHeight = c.height;
+        lf.lfWeight = c.weight;
+        lf.lfItalic = BYTE(c.italic);
+        lf.lfUnderline = BYTE(c.underline);
+        lf.lfCharSet = 0;
+        std::strcpy(lf.lfFaceName, c.face);
+        CNoColorFontDialog dialog(lf, 0);
+        dialog.OnInitDialog();
+        // The dialog shows the face that stands in for the record's, in an
+        // upright style for an upright font.
+        const QFont shown = dialog.currentFont();
+        EXPECT_EQ(shown.family(), QFontInfo(QFont(QString::fromLatin1(c.face))).family()) << c.face;
+        EXPECT_EQ(shown.italic(), c.italic != 0) << c.face << " " << shown.styleName().toStdString() << " of "
+                                                 << QFontDatabase::styles(shown.family()).join(",").toStdString()
+                                                 << " given " << CNoColorFontDialog::ShownFont(lf).styleName().toStdString();
+        EXPECT_EQ(shown.underline(), c.underline != 0) << c.face;
+        QTimer::singleShot(0, &dialog, [&] { dialog.accept(); });
+        dialog.exec();
+        LOGFONT out = lf;
+        std::memset(out.lfFaceName, 'x', sizeof(out.lfFaceName));
+        out.lfHeight = 1;
+        out.lfWeight = 1;
+        dialog.GetLogFont(out);
+        EXPECT_EQ(std::memcmp(&out, &lf, sizeof(lf)), 0) << c.face << " came back as " << out.lfFaceName << " "
+                                                       << out.lfHeight << " " << out.lfWeight << " "
+                                                       << int(out.lfItalic);
+    }
+}
+
+// What the user changes comes back; what the user leaves keeps the record's.
+TEST(NoColorFontDialogTest, AChangedSizeKeepsTheFaceAndWeight)
+{
+    LOGFONT lf{};
+    lf.lfHeight = -13;
+    lf.lfWeight = 700;
+    std::strcpy(lf.lfFaceName, "Arial");
+    CNoColorFontDialog dialog(lf, 0);
+    QTimer::singleShot(0, &dialog, [&] {
+        QFont f = dialog.currentFont();
+        f.setPointSize(18);
+        f.setUnderline(true);
+        dialog.setCurrentFont(f);
+        dialog.accept();
+    });
+    dialog.exec();
+    LOGFONT out = lf;
+    dialog.GetLogFont(out);
+    EXPECT_STREQ(out.lfFaceName, "Arial");
+    EXPECT_EQ(out.lfWeight, 700);
+    EXPECT_EQ(out.lfItalic, 0);
+    EXPECT_EQ(out.lfUnderline, 1);
+    EXPECT_EQ(out.lfHeight, -24);
 }

@@ -3,6 +3,8 @@
 #include "CommandRecorder.h"
 #include "controls/CDropPaletteButton.h"
 #include "platform/CDC.h"
+#include "platform/SysColors.h"
+#include "platform/ui/DlgItems.h"
 
 #include <QTest>
 #include <gtest/gtest.h>
@@ -32,18 +34,26 @@ struct DropPaletteTest : testing::Test {
     CNumberDropButton* button = new CNumberDropButton;
     CCommandRecorder recorder{&owner};
 
-    void Create(int count, bool more, bool notify, bool delayed = false)
+    void Create(int count, bool more, bool notify, bool delayed = false, int cellWidth = 16)
     {
         button->count = count;
         owner.resize(300, 200);
         button->setGeometry(10, 10, 60, 24);
-        ASSERT_TRUE(button->CreatePalette(kButtonId, &owner, 16, 16, 3, 3, 0, 0, 0, more, notify, true, true,
+        ASSERT_TRUE(button->CreatePalette(kButtonId, &owner, 16, cellWidth, 3, 3, 0, 0, 0, more, notify, true, true,
                                           CFaceButton::kAlignCenter, delayed));
         owner.show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&owner));
     }
     CPalettePopup* Popup() { return button->Popup(); }
     QPoint MidOf(UINT id) { return Popup()->ItemRect(id).center(); }
+    // The colour of a cell's top-left corner in the open palette: the
+    // frame's light edge when raised, its dark edge when sunken.
+    COLORREF CornerOf(UINT id)
+    {
+        const QImage shown = Popup()->grab().toImage();
+        const QColor c = shown.pixelColor(Popup()->ItemRect(id).topLeft());
+        return RGB(c.red(), c.green(), c.blue());
+    }
 };
 
 } // namespace
@@ -54,7 +64,9 @@ TEST(PaletteLayoutTest, ColumnsFollowTheCount)
         int count, width, height, columns, rows;
     } cases[] = {{18, 20, 20, 6, 3}, {10, 20, 20, 5, 2}, {9, 20, 20, 3, 3}, {7, 20, 20, 4, 2},
                  {3, 60, 12, 1, 3},  {3, 20, 20, 3, 1},  {0, 20, 20, 0, 0}, {5, 20, 20, 3, 2},
-                 {15, 20, 20, 5, 3}, {20, 20, 20, 5, 4}, {24, 20, 20, 6, 4}, {56, 17, 17, 6, 10}};
+                 {15, 20, 20, 5, 3}, {20, 20, 20, 5, 4}, {24, 20, 20, 6, 4}, {56, 17, 17, 6, 10},
+                 // One column only for cells more than three times as wide as tall.
+                 {3, 36, 12, 3, 1},  {3, 37, 12, 1, 3},  {4, 37, 12, 1, 4},  {1, 37, 12, 1, 1}};
     for (const auto& c : cases) {
         const PaletteGrid grid = ChooseColsRows(c.count, c.width, c.height);
         EXPECT_EQ(grid.columns, c.columns) << c.count;
@@ -200,4 +212,71 @@ TEST_F(DropPaletteTest, MoreEntryAloneHasOneRow)
     EXPECT_EQ(Popup()->Grid().rows, 1);
     ASSERT_EQ(Popup()->Items().size(), 1u);
     EXPECT_FALSE(Popup()->ItemRect(kMoreId).isEmpty());
+}
+
+// A palette with no values and no more entry is built empty: the button
+// still takes the dialog item's place and a press drops nothing.
+TEST_F(DropPaletteTest, EmptyPaletteWithoutMoreEntryIsAttached)
+{
+    QWidget* placeholder = new QWidget(&owner);
+    placeholder->setGeometry(40, 50, 70, 22);
+    SetDlgCtrlID(placeholder, kButtonId);
+    Create(0, false, false);
+    EXPECT_EQ(GetDlgItem(&owner, kButtonId), button);
+    EXPECT_EQ(button->geometry(), QRect(40, 50, 70, 22));
+    EXPECT_TRUE(button->isVisible());
+    QTest::mousePress(button, Qt::LeftButton, {}, QPoint(20, 12));
+    EXPECT_FALSE(Popup()->isVisible());
+    EXPECT_EQ(recorder.commands, (Commands{{kButtonId, 1124}}));
+    QTest::mouseRelease(button, Qt::LeftButton, {}, QPoint(20, 12));
+    EXPECT_FALSE(button->IsPressed());
+}
+
+// The popup lays out cells more than three times as wide as tall in one
+// column, measured with the borders.
+TEST_F(DropPaletteTest, WideCellsGoInOneColumn)
+{
+    Create(3, false, false, false, 60);   // 66 x 22 with the borders: not wide enough
+    EXPECT_EQ(Popup()->Grid().columns, 3);
+    Create(3, false, false, false, 61);   // 67 x 22
+    EXPECT_EQ(Popup()->Grid().columns, 1);
+    EXPECT_EQ(Popup()->Grid().rows, 3);
+}
+
+// The current cell is sunken; the highlighted one sunken while the button
+// is down (the palette opens on a press) and raised after a release; the
+// others flat in the menu colour. Leaving every cell resets the highlight.
+TEST_F(DropPaletteTest, FramesFollowTheButtonAndTheHighlightResets)
+{
+    Create(10, false, true);
+    button->SetCurrentValue(102);
+    QTest::mousePress(button, Qt::LeftButton, {}, QPoint(20, 12));
+    ASSERT_TRUE(Popup()->isVisible());
+    const COLORREF sunken = GetSysColor(COLOR_BTNSHADOW), raised = GetSysColor(COLOR_BTNHIGHLIGHT);
+    const COLORREF flat = GetSysColor(COLOR_BTNFACE);
+    EXPECT_EQ(CornerOf(33402), sunken);
+    EXPECT_EQ(CornerOf(33407), flat);
+    QTest::mouseMove(Popup(), MidOf(33407));
+    EXPECT_EQ(CornerOf(33407), sunken);
+    EXPECT_EQ(button->GetSelectedId(), 107);
+    // The release of the opening press, away from the cells.
+    QTest::mouseRelease(Popup(), Qt::LeftButton, {}, QPoint(1, 1));
+    ASSERT_TRUE(Popup()->isVisible());
+    EXPECT_EQ(CornerOf(33407), raised);
+    EXPECT_EQ(CornerOf(33402), sunken);
+    // Off every cell: nothing highlighted, and the owner is told.
+    const size_t told = recorder.commands.size();
+    QTest::mouseMove(Popup(), QPoint(1, 1));
+    EXPECT_EQ(Popup()->HighlightedId(), 0u);
+    EXPECT_EQ(button->GetSelectedId(), 0xFFFF);
+    ASSERT_EQ(recorder.commands.size(), told + 1);
+    EXPECT_EQ(recorder.commands.back(), std::make_pair(kButtonId, 2));
+    EXPECT_EQ(CornerOf(33407), flat);
+    QTest::keyClick(Popup(), Qt::Key_Escape);
+}
+
+TEST_F(DropPaletteTest, DelayedOpenWaits190Milliseconds)
+{
+    Create(4, false, false, true);
+    EXPECT_EQ(button->OpenDelay(), 190);
 }

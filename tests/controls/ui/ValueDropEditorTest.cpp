@@ -3,12 +3,14 @@
 #include "CommandRecorder.h"
 #include "common/FakeAppContext.h"
 #include "controls/CColorDropButton.h"
+#include "controls/CPlacedColorDialog.h"
 #include "controls/ValueDropControls.h"
 #include "core/AppContext.h"
 #include "editing/ui/CTextDialog.h"
 #include "editing/ui/ViewEvents.h"
 
 #include <QTest>
+#include <QTimer>
 #include <gtest/gtest.h>
 
 namespace {
@@ -74,4 +76,33 @@ TEST_F(ValueDropEditorTest, TextColourGoesToTheEditedTextAndTheEditorKeepsTheFoc
     EXPECT_TRUE(QTest::qWaitFor([&] { return QApplication::focusWidget() == editor; }, 1000));
     // Nothing reached the diagram's objects directly: no step of its own.
     EXPECT_EQ(Steps(), 0);
+}
+
+// The colour dialog opened while text is edited in place: it marks the edit
+// changed (its colour will be applied to it), the editor stays open while
+// the focus is elsewhere, and gets the focus back when the dialog goes.
+TEST_F(ValueDropEditorTest, ColourDialogMarksTheEditChangedAndGivesTheFocusBack)
+{
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&frame));
+    ASSERT_TRUE(view->OpenTextEditor(box, 0, false, CPoint(0, 0), 0, 0));
+    CTextDialog* editor = view->TextEditor();
+    ASSERT_NE(editor, nullptr);
+    ASSERT_EQ(QApplication::focusWidget(), editor);
+    fx.doc.SetModifiedFlag(false);
+    bar.setFocusPolicy(Qt::StrongFocus);
+    {
+        CPlacedColorDialog dialog(RGB(200, 0, 0), 40, 40, &frame);
+        QTimer::singleShot(0, &dialog, [&] {
+            EXPECT_TRUE(fx.doc.IsModified());
+            // The focus goes elsewhere while the dialog is up (the window
+            // system gives it to the dialog; here a control of the frame
+            // takes it).
+            bar.setFocus();
+            dialog.reject();
+        });
+        EXPECT_FALSE(dialog.RunModal());
+        EXPECT_EQ(view->TextEditor(), editor);
+    }
+    EXPECT_EQ(view->TextEditor(), editor);
+    EXPECT_EQ(frame.focusWidget(), editor);
 }
