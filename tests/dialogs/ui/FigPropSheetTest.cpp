@@ -373,3 +373,29 @@ TEST_F(FigSheetTest, DropShadowFollowsTheFillAndTheSymbol)
     }
     fx.doc.m_figSymbols.GetAt(fx.boxSymbol)->Reshape = 0;
 }
+
+// Text that held formatting is replaced only after question 652, asked once
+// per sheet; No puts the text back as it was.
+TEST_F(FigSheetTest, FormattedTextAsksOnceBeforeItIsReplaced)
+{
+    for (const int answer : {IDYES, IDNO}) {
+        SCOPED_TRACE(answer);
+        a->m_strText = "\\b Alpha\\b0 ";
+        fx.doc.DeselectAll();
+        fx.doc.Select(a);
+        Save();
+        CRecordingPrompt answers;
+        answers.QueueAnswer(answer);
+        RunProps(false, [&](CFTabSheet& s) {
+            ShowPage(s, "Text");
+            TypeInto(Item(s, CFTabText::IDC_TEXT), "Gamma");
+            ClickButton(s, ID_APPLY_NOW);
+            EXPECT_EQ(a->m_strText, answer == IDYES ? "Gamma" : "\\b Alpha\\b0 ");
+            TypeInto(Item(s, CFTabText::IDC_TEXT), "Delta");
+            ClickButton(s, IDOK);
+        });
+        ASSERT_EQ(answers.shown.size(), 1u);
+        EXPECT_EQ(answers.shown[0].text.rfind("The text contained multiple fonts before editing", 0), 0u);
+        EXPECT_EQ(a->m_strText, "Delta");
+    }
+}

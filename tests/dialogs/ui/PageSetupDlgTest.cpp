@@ -328,3 +328,25 @@ TEST_F(PageSetupTest, PaperWithoutSizeWarnsAndDisablesMargins)
         IDCANCEL);
     frame.OnCommand(36560);
 }
+
+// The list selects the document's paper, or its first entry when the printer
+// has no such paper; the user-defined paper keeps the page's size.
+TEST_F(PageSetupTest, UnlistedPaperSelectsTheFirstAndTheUserPaperKeepsThePage)
+{
+    CFakePrinterService printers;
+    CFakePrinterService::Printer& p = printers.Add("Office");
+    p.codes = {1, 256};
+    p.sizes = {2159, 2794, 1000, 1000};
+    p.names = {"US Letter", "Custom"};
+    fx.doc.m_hDevNames = CFakePrinterService::MakeDevNames("Office");
+    fx.doc.m_hDevMode = printers.MakeDevMode("Office", 5, 1); // legal: not this printer's
+    WhenModalShows<CPageDlg>(
+        [](CPageDlg& dlg) {
+            EXPECT_EQ(Papers(dlg)->currentIndex(), 0);
+            const std::string width = Text(dlg, CPageDlg::kWidthId);
+            ChoosePaper(dlg, 256);
+            EXPECT_EQ(Text(dlg, CPageDlg::kWidthId), width);
+        },
+        IDCANCEL);
+    frame.OnCommand(36560);
+}
