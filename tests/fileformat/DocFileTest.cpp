@@ -118,6 +118,27 @@ TEST_F(DocFile, PasteRenumberingKeepsExistingIds)
     EXPECT_EQ(doc.m_nNextId, 7);
 }
 
+// Only ids below the counter are kept: a pasted object that arrived holding
+// the counter's own id is renumbered like the others, or the counter would
+// give that id out a second time.
+TEST_F(DocFile, PasteRenumberingRenumbersAnIdEqualToTheCounter)
+{
+    CKavoDoc doc;
+    PrepareForLoad(doc);
+    BuildSampleDoc(doc);
+    auto* a = new CFigure(&doc);
+    a->m_nId = 900;
+    auto* b = new CFigure(&doc);
+    b->m_nId = 5;
+    ASSERT_TRUE(doc.AddFig(a));
+    ASSERT_TRUE(doc.AddFig(b));
+    doc.m_nNextId = 5;
+    EXPECT_TRUE(doc.RenumberIDs(1));
+    EXPECT_EQ(a->m_nId, 5);
+    EXPECT_EQ(b->m_nId, 6);
+    EXPECT_EQ(doc.m_nNextId, 7);
+}
+
 TEST_F(DocFile, OpenFileIsHeldAndAnotherOpenIsReadOnly)
 {
     CKavoDoc doc;
@@ -380,7 +401,7 @@ TEST_F(DocFile, HotZonesAreRecomputedOnlyForFilesBetweenZeroAndFive)
     const struct {
         const char* version;
         int runs;
-    } cases[] = {{"4.5", 1}, {"5.08", 0}, {"0", 0}, {"2.0", 1}};
+    } cases[] = {{"4.5", 1}, {"5.08", 0}, {"0", 0}, {"2.0", 1}, {"5.0", 0}, {"4.99", 1}};
     for (const auto& c : cases) {
         g_nHotZoneRuns = 0;
         WriteFile(QPath("v.kvd"), std::string("KAVO Diagram File\r\nVersion ") + c.version + "\r\n");
