@@ -97,25 +97,29 @@ TEST_F(DocFile, SaveRenumbersObjectsInDrawingOrderAndKeepsReferences)
     EXPECT_EQ(doc.m_groupList[0]->m_members[1].id, 3);
 }
 
+// Ids below the counter are kept; pasted objects get 5 and 6 in list order,
+// also one that arrived holding the counter's own id (else the counter would
+// give that id out a second time).
 TEST_F(DocFile, PasteRenumberingKeepsExistingIds)
 {
-    CKavoDoc doc;
-    PrepareForLoad(doc);
-    BuildSampleDoc(doc);
-    // Two objects that arrived with far ids: they get 5 and 6.
-    auto* a = new CFigure(&doc);
-    a->m_nId = 900;
-    auto* b = new CFigure(&doc);
-    b->m_nId = 901;
-    ASSERT_TRUE(doc.AddFig(a));
-    ASSERT_TRUE(doc.AddFig(b));
-    doc.m_nNextId = 5;
-    doc.RenumberIDs(1);
-    EXPECT_EQ(doc.m_pObjList->GetAt(0)->m_nId, 1);
-    EXPECT_EQ(doc.m_pObjList->GetAt(3)->m_nId, 4);
-    EXPECT_EQ(a->m_nId, 5);
-    EXPECT_EQ(b->m_nId, 6);
-    EXPECT_EQ(doc.m_nNextId, 7);
+    for (const int arrived : {901, 5}) {
+        CKavoDoc doc;
+        PrepareForLoad(doc);
+        BuildSampleDoc(doc);
+        auto* a = new CFigure(&doc);
+        a->m_nId = 900;
+        auto* b = new CFigure(&doc);
+        b->m_nId = arrived;
+        ASSERT_TRUE(doc.AddFig(a));
+        ASSERT_TRUE(doc.AddFig(b));
+        doc.m_nNextId = 5;
+        EXPECT_TRUE(doc.RenumberIDs(1)) << arrived;
+        EXPECT_EQ(doc.m_pObjList->GetAt(0)->m_nId, 1);
+        EXPECT_EQ(doc.m_pObjList->GetAt(3)->m_nId, 4);
+        EXPECT_EQ(a->m_nId, 5) << arrived;
+        EXPECT_EQ(b->m_nId, 6) << arrived;
+        EXPECT_EQ(doc.m_nNextId, 7);
+    }
 }
 
 TEST_F(DocFile, OpenFileIsHeldAndAnotherOpenIsReadOnly)
@@ -380,7 +384,7 @@ TEST_F(DocFile, HotZonesAreRecomputedOnlyForFilesBetweenZeroAndFive)
     const struct {
         const char* version;
         int runs;
-    } cases[] = {{"4.5", 1}, {"5.08", 0}, {"0", 0}, {"2.0", 1}};
+    } cases[] = {{"4.5", 1}, {"5.08", 0}, {"0", 0}, {"2.0", 1}, {"5.0", 0}, {"4.99", 1}};
     for (const auto& c : cases) {
         g_nHotZoneRuns = 0;
         WriteFile(QPath("v.kvd"), std::string("KAVO Diagram File\r\nVersion ") + c.version + "\r\n");

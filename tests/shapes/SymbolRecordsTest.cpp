@@ -157,6 +157,12 @@ TEST(SymbolRecords, BrokenLinesGiveTheirCodes)
         {"Height 25601\n", false, KWE_OUT_OF_RANGE},
         {"Height 16000\n", false, 0},
         {"Magnify 301\n", true, KWE_OUT_OF_RANGE},
+        {"Magnify 300\n", true, 0},
+        {"LineTo 100\n", true, 0},
+        {"LineTo 101\n", true, KWE_OUT_OF_RANGE},
+        {"DisplayThick 10\n", false, 0},
+        {"DisplayScale 100\n", false, 0},
+        {"DisplayScale 101\n", false, KWE_OUT_OF_RANGE},
         {"Bogus 1\n", false, KWE_UNRECOGNIZED},
         {"ConnectionPoint 1 1,1 \"open\n", false, KWE_INVALID_STRING},
     };
