@@ -268,7 +268,7 @@ void CFigure::GetShadow(CShadowSpec& out) const
 {
     out.m_nType = 0;
     if (m_pDoc && m_props.Shadow && ShadowAllowed()) {
-        out = m_pDoc->m_shadowSpec;
+        m_pDoc->GetShadowSettings(&out);
         out.m_nType = 1;
     }
 }

@@ -5,6 +5,7 @@
 #include "document/CConnector.h"
 #include "document/CFigure.h"
 #include "geometry/IntGeometry.h"
+#include "platform/GdiObjects.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -139,6 +140,57 @@ bool CGroup::IsInsideRect(const RECT& rc) const
     GetBounds(b, 0, 0);
     const CRect r(rc);
     return r.PtInRect(CPoint(b.left, b.top)) && r.PtInRect(CPoint(b.right, b.bottom));
+}
+
+CDiagObj* CGroup::GetNextMember(int& pos) const
+{
+    if (pos < 1 || pos > GetCount()) {
+        pos = 0;
+        return nullptr;
+    }
+    CDiagObj* obj = m_members[size_t(pos - 1)].obj;
+    pos = pos < GetCount() ? pos + 1 : 0;
+    return obj;
+}
+
+bool CGroup::IsInsideRegion(const CRgn& region) const
+{
+    CRect b;
+    GetBounds(b, 0, 0);
+    return region.PtInRegion(b.left, b.top) && region.PtInRegion(b.right, b.bottom);
+}
+
+void CGroup::UpdateMembers()
+{
+    for (const Member& m : m_members)
+        if (m.obj)
+            m.obj->Hook();
+}
+
+CGroup* FindGroupById(const std::vector<CGroup*>& groups, int32_t id)
+{
+    for (CGroup* g : groups)
+        if (g->m_nId == id)
+            return g;
+    return nullptr;
+}
+
+void ClearGroupMarks(const std::vector<CGroup*>& groups)
+{
+    for (CGroup* g : groups)
+        g->m_nUngroupMark = 0;
+}
+
+void MarkGroupsOfMarkedMembers(const std::vector<CGroup*>& groups)
+{
+    for (CGroup* g : groups)
+        g->MarkIfAllMembersMarked();
+}
+
+void StoreGroupMemberIds(const std::vector<CGroup*>& groups)
+{
+    for (CGroup* g : groups)
+        g->StoreMemberIds();
 }
 
 CPoint CGroup::GetHandlePoint(int handle) const

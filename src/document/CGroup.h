@@ -8,6 +8,7 @@
 #include <vector>
 
 class CDC;
+class CRgn;
 
 class CGroup : public CIdObj {
 public:
@@ -40,6 +41,11 @@ public:
 
     int GetCount() const { return int(m_members.size()); }
     int GetMemberCount() const { return GetCount(); }
+    // A walk over the members from the head of the list: the first position
+    // (0 for an empty group), then GetNextMember hands out the member there
+    // and moves on; the position is 0 after the last member.
+    int GetFirstMemberPos() const { return m_members.empty() ? 0 : 1; }
+    CDiagObj* GetNextMember(int& pos) const;
     bool HasMember(int32_t id) const;
     // False when memory runs out.
     bool AddMember(CDiagObj* obj, int32_t id, bool atHead = false);
@@ -73,6 +79,10 @@ public:
     // Union of the members' bounding rectangles (empty start).
     void GetBounds(CRect& out, int kind, int size) const;
     bool IsInsideRect(const RECT& rc) const;
+    // The same test against a region (a container's outline).
+    bool IsInsideRegion(const CRgn& region) const;
+    // Every member object runs its update hook.
+    void UpdateMembers();
     // Handles numbered like a keypad: 1 top-left, 2 top-centre, 3 top-right,
     // 4 / 6 the middles of left and right, 7, 8, 9 along the bottom; right
     // and bottom ones on the last pixel inside.
@@ -94,6 +104,19 @@ public:
     // figures by their rectangles); nothing without a DC.
     void DrawResized(CDC* dc, const RECT& target) const;
 };
+
+// Operations over a whole group list.
+// The first group with the id, or null.
+CGroup* FindGroupById(const std::vector<CGroup*>& groups, int32_t id);
+// Every group's ungroup mark back to 0.
+void ClearGroupMarks(const std::vector<CGroup*>& groups);
+// Every group whose members are all marked is marked.
+void MarkGroupsOfMarkedMembers(const std::vector<CGroup*>& groups);
+// Every group's pointers found again from its member ids.
+template <class Range>
+void ResolveGroupMembers(const std::vector<CGroup*>& groups, const Range& objects);
+// Every group's member ids taken from its pointers.
+void StoreGroupMemberIds(const std::vector<CGroup*>& groups);
 
 template <class Range>
 void CGroup::Member::Relink(const Range& objects)
@@ -134,4 +157,11 @@ bool CGroup::CanResolveIn(const Range& objects) const
             return false;
     }
     return true;
+}
+
+template <class Range>
+void ResolveGroupMembers(const std::vector<CGroup*>& groups, const Range& objects)
+{
+    for (CGroup* g : groups)
+        g->ResolveMembers(objects);
 }

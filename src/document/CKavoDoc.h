@@ -141,6 +141,12 @@ public:
     bool UseFullColorIcons() const;
     void EnterStyleCreateMode(int kind);
     void SetShadowSettings(const CShadowSpec& spec);
+    // The document's shadow settings copied out (nothing for null).
+    void GetShadowSettings(CShadowSpec* out) const
+    {
+        if (out)
+            *out = m_shadowSpec;
+    }
 
     // ---- style menus and button layouts (CKavoDocStyleMenus.cpp)
     // After a load: layouts with content resolved, the others rebuilt from
@@ -556,6 +562,9 @@ public:
     void MarkObjCascade(CConnector* con, int mode, bool withEnds, bool clear = false);
     void MarkGroupMembers(CGroup* group, int mode, bool clear = false);
     void MarkJctCons(CFigure* jct, int mode, bool clear = false);
+    // One step of a mark cascade: run at once, or queued behind the one
+    // running (the cascade works from a list, see CKavoDocMarks.cpp).
+    void RunMarkCascadeStep(int kind, void* target, int mode, bool withEnds, bool clear);
     void MarkSelection(int mode);
     CConnector* GetConEndFig(int end, CConnector* con, bool sameDirection);
     void MarkChainFromFig(CFigure* fig, int conMode);
@@ -754,6 +763,7 @@ public:
     void ResetUndoLog() { m_undo.ResetUndoLog(); }
     int CanUndo() const { return m_undo.CanUndo(); }
     int InUndoStep() const { return m_undo.InUndoStep(); }
+    bool NotInUndoStep() const { return !InUndoStep(); }
     void HoldUndoLog() { m_undo.HoldUndoLog(); }
     void ReleaseUndoLog() { m_undo.ReleaseUndoLog(); }
     // The records of this document's operations.

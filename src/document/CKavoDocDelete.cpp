@@ -39,10 +39,7 @@ CStaple* CKavoDoc::FindFigLinkStaple(const CFigure* a, const CFigure* b) const
 
 CGroup* CKavoDoc::FindGroupById(int32_t id) const
 {
-    for (CGroup* g : m_groupList)
-        if (g->m_nId == id)
-            return g;
-    return nullptr;
+    return ::FindGroupById(m_groupList, id);
 }
 
 CStaple* CKavoDoc::FindStapleById(int32_t id) const

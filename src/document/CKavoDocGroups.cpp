@@ -206,8 +206,7 @@ void CKavoDoc::OnGroup()
 
 bool CKavoDoc::UngroupMarked()
 {
-    for (CGroup* g : m_groupList)
-        g->m_nUngroupMark = 0;
+    ClearGroupMarks(m_groupList);
     for (CDiagObj* o : *m_pSelList)
         if (o->m_pGroup)
             o->m_pGroup->m_nUngroupMark = 1;

@@ -12,6 +12,8 @@
 #include "platform/GdiTypes.h"
 
 #include <algorithm>
+#include <unordered_map>
+#include <vector>
 
 namespace {
 int32_t Target(bool clear)
@@ -62,6 +64,122 @@ void CKavoDoc::UpdateGroupMarks()
     }
 }
 
+// The cascade runs from a work list, not by recursion: groups that overlap
+// in a chain (each sharing a member with the next) or a long chain of
+// connectors through junctions would otherwise nest one call per link, and
+// a few thousand links exhaust the stack. A call made while a cascade runs
+// (the steps below call the public entries) only queues its step; the
+// outermost call works the list off before it returns, so callers see the
+// whole cascade done.
+namespace {
+struct CascadeStep {
+    enum Kind { Fig, Con, Group, JctCons } kind;
+    void* target;
+    int mode;
+    bool withEnds;
+    bool clear;
+};
+
+struct CascadeRun {
+    std::vector<CascadeStep> pending;
+    // Member id -> the groups that list it, built when a grouped object
+    // first needs it (the groups do not change while marks spread).
+    std::unordered_map<int32_t, std::vector<CGroup*>> groupsOf;
+    bool indexed = false;
+};
+
+thread_local CascadeRun* t_cascade = nullptr;
+} // namespace
+
+void CKavoDoc::RunMarkCascadeStep(int kind, void* target, int mode, bool withEnds, bool clear)
+{
+    if (t_cascade) {
+        t_cascade->pending.push_back({CascadeStep::Kind(kind), target, mode, withEnds, clear});
+        return;
+    }
+    CascadeRun run;
+    t_cascade = &run;
+    struct Detach {
+        ~Detach() { t_cascade = nullptr; }
+    } detach;
+    run.pending.push_back({CascadeStep::Kind(kind), target, mode, withEnds, clear});
+    auto groupsListing = [&](int32_t id, auto&& each) {
+        if (!run.indexed) {
+            for (CGroup* g : m_groupList)
+                for (const CGroup::Member& m : g->m_members)
+                    run.groupsOf[m.id].push_back(g);
+            run.indexed = true;
+        }
+        // A group that lists the id twice is met twice; its own mark stops
+        // the second visit.
+        if (const auto it = run.groupsOf.find(id); it != run.groupsOf.end())
+            for (CGroup* g : it->second)
+                each(g);
+    };
+    while (!run.pending.empty()) {
+        const CascadeStep st = run.pending.back();
+        run.pending.pop_back();
+        const int32_t target = Target(st.clear);
+        switch (st.kind) {
+        case CascadeStep::Fig: {
+            auto* fig = static_cast<CFigure*>(st.target);
+            if (!fig || fig->m_bVisited == target)
+                break;
+            fig->m_bVisited = target;
+            const bool jct = fig->IsInvisible();
+            if ((jct && fig->m_nConnected < 2 && st.mode != 3) || fig->IsRedundantJct())
+                MarkJctCons(fig, st.mode, st.clear);
+            if (!st.clear && fig->m_pGroup)
+                groupsListing(fig->m_nId, [&](CGroup* g) { MarkGroupMembers(g, st.mode, st.clear); });
+            break;
+        }
+        case CascadeStep::Con: {
+            auto* con = static_cast<CConnector*>(st.target);
+            if (!con || con->m_bVisited == target)
+                break;
+            con->m_bVisited = target;
+            for (int end = 1; end <= 2; ++end)
+                MarkObjCascade(GetConEndFig(end, con, false), st.mode, st.withEnds, st.clear);
+            if (st.withEnds)
+                for (int end = 1; end <= 2; ++end) {
+                    CFigure* f = con->GetEndFig(end);
+                    if (f && f->IsInvisible() && (f->IsRedundantJct() || f->m_nConnected < 2))
+                        f->m_bVisited = target;
+                }
+            if (!st.clear && con->m_pGroup)
+                groupsListing(con->m_nId, [&](CGroup* g) { MarkGroupMembers(g, st.mode, st.clear); });
+            break;
+        }
+        case CascadeStep::Group: {
+            auto* group = static_cast<CGroup*>(st.target);
+            if (!group || group->m_bVisited == target)
+                break;
+            group->m_bVisited = target;
+            for (const CGroup::Member& m : group->m_members)
+                MarkObj(m.obj, st.mode, st.clear);
+            break;
+        }
+        case CascadeStep::JctCons: {
+            auto* jct = static_cast<CFigure*>(st.target);
+            std::vector<CConnector*> cons;
+            if (jct->m_nConnected <= 2) {
+                for (CConnector* c : {jct->m_pAttachedCon1, jct->m_pAttachedCon2})
+                    if (c)
+                        cons.push_back(c);
+            } else {
+                ForEachConnector([&](CConnector* c) {
+                    if ((c->m_pFig1 == jct || c->m_pFig2 == jct) && int(cons.size()) < jct->m_nConnected)
+                        cons.push_back(c);
+                });
+            }
+            for (CConnector* c : cons)
+                MarkObjCascade(c, st.mode, false, st.clear);
+            break;
+        }
+        }
+    }
+}
+
 void CKavoDoc::MarkObj(CDiagObj* obj, int mode, bool clear)
 {
     if (!obj)
@@ -74,63 +192,26 @@ void CKavoDoc::MarkObj(CDiagObj* obj, int mode, bool clear)
 
 void CKavoDoc::MarkFigCascade(CFigure* fig, int mode, bool clear)
 {
-    if (!fig || fig->m_bVisited == Target(clear))
-        return;
-    fig->m_bVisited = Target(clear);
-    const bool jct = fig->IsInvisible();
-    if ((jct && fig->m_nConnected < 2 && mode != 3) || fig->IsRedundantJct())
-        MarkJctCons(fig, mode, clear);
-    if (!clear && fig->m_pGroup)
-        for (CGroup* g : std::vector<CGroup*>(m_groupList))
-            if (g->HasMember(fig->m_nId))
-                MarkGroupMembers(g, mode, clear);
+    if (fig)
+        RunMarkCascadeStep(CascadeStep::Fig, fig, mode, false, clear);
 }
 
 void CKavoDoc::MarkJctCons(CFigure* jct, int mode, bool clear)
 {
-    if (!jct)
-        return;
-    std::vector<CConnector*> cons;
-    if (jct->m_nConnected <= 2) {
-        for (CConnector* c : {jct->m_pAttachedCon1, jct->m_pAttachedCon2})
-            if (c)
-                cons.push_back(c);
-    } else {
-        ForEachConnector([&](CConnector* c) {
-            if ((c->m_pFig1 == jct || c->m_pFig2 == jct) && int(cons.size()) < jct->m_nConnected)
-                cons.push_back(c);
-        });
-    }
-    for (CConnector* c : cons)
-        MarkObjCascade(c, mode, false, clear);
+    if (jct)
+        RunMarkCascadeStep(CascadeStep::JctCons, jct, mode, false, clear);
 }
 
 void CKavoDoc::MarkObjCascade(CConnector* con, int mode, bool withEnds, bool clear)
 {
-    if (!con || con->m_bVisited == Target(clear))
-        return;
-    con->m_bVisited = Target(clear);
-    for (int end = 1; end <= 2; ++end)
-        MarkObjCascade(GetConEndFig(end, con, false), mode, withEnds, clear);
-    if (withEnds)
-        for (int end = 1; end <= 2; ++end) {
-            CFigure* f = con->GetEndFig(end);
-            if (f && f->IsInvisible() && (f->IsRedundantJct() || f->m_nConnected < 2))
-                f->m_bVisited = Target(clear);
-        }
-    if (!clear && con->m_pGroup)
-        for (CGroup* g : std::vector<CGroup*>(m_groupList))
-            if (g->HasMember(con->m_nId))
-                MarkGroupMembers(g, mode, clear);
+    if (con)
+        RunMarkCascadeStep(CascadeStep::Con, con, mode, withEnds, clear);
 }
 
 void CKavoDoc::MarkGroupMembers(CGroup* group, int mode, bool clear)
 {
-    if (!group || group->m_bVisited == Target(clear))
-        return;
-    group->m_bVisited = Target(clear);
-    for (const CGroup::Member& m : std::vector<CGroup::Member>(group->m_members))
-        MarkObj(m.obj, mode, clear);
+    if (group)
+        RunMarkCascadeStep(CascadeStep::Group, group, mode, false, clear);
 }
 
 void CKavoDoc::MarkSelection(int mode)
@@ -312,7 +393,11 @@ void CKavoDoc::FindObjsInsideFig(CFigure* container, int mode)
                            region.CreatePolygonRgn(outline.data(), int(outline.size()), WINDING);
     const CRect box = container->m_rect;
     auto inside = [&](const POINT& p) { return useRegion ? region.PtInRegion(p.x, p.y) : box.PtInRect(p); };
-    auto groupInside = [&](const CDiagObj* o) { return o->m_pGroup && o->m_pGroup->IsInsideRect(box); };
+    // A grouped object counts by its whole group, tested against the same
+    // outline as ungrouped ones.
+    auto groupInside = [&](const CDiagObj* o) {
+        return o->m_pGroup && (useRegion ? o->m_pGroup->IsInsideRegion(region) : o->m_pGroup->IsInsideRect(box));
+    };
     const bool labelLike = container->m_bLabel != 0;
     bool any = false;
     std::vector<CDiagObj*> walk(m_pObjList->begin(), m_pObjList->end());

@@ -241,7 +241,7 @@ bool FloodFillBorderColorARGB(std::unique_ptr<QImage>& bitmap, COLORREF colour, 
     return true;
 }
 
-HGLOBAL FloodFillBorderColorBlock(HGLOBAL block, COLORREF colour, COLORREF fill)
+HGLOBAL FloodFillBorderColor(HGLOBAL block, COLORREF colour, COLORREF fill)
 {
     const std::unique_ptr<CBitmap> bitmap = DIBToBitmap(block);
     if (!bitmap)

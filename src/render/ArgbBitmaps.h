@@ -55,7 +55,7 @@ void FloodFillBorderColorImage(QImage& image, COLORREF colour, COLORREF fill);
 // A bitmap block (kind 1) whose border-touching areas of colour are filled
 // with fill, as a new 24-bit block with its file header; null on failure (the
 // input stays the caller's).
-HGLOBAL FloodFillBorderColorBlock(HGLOBAL block, COLORREF colour, COLORREF fill);
+HGLOBAL FloodFillBorderColor(HGLOBAL block, COLORREF colour, COLORREF fill);
 
 // Recovers alpha from a picture drawn once on white and once on black: a pixel
 // white on the first and black on the second becomes 0x00FFFFFF; other

@@ -260,7 +260,16 @@ int GetFigMarkerRect(const CFigSymbol* symbol, const RECT& figRect, int* glyph, 
     return 1;
 }
 
-void DrawSymbolIconMark(CGraphics* graphics, const CGpPen* pen, CDC* dc, const RECT& figRect,
+void GetMarkerSquareBeside(const RECT& rect, int size, int side, CRect& out)
+{
+    const int gap = size * 2 / 3;
+    const int top = rect.top + (rect.bottom - rect.top) / 2 - size / 2;
+    const bool leftSide = side == 2 || side == 4 || side == 6;
+    const int left = leftSide ? rect.left - gap - size : rect.right + gap;
+    out = CRect(left, top, left + size, top + size);
+}
+
+void DrawFigMarker(CGraphics* graphics, const CGpPen* pen, CDC* dc, const RECT& figRect,
                         const CFigSymbol* symbol, int flag1, int flag2)
 {
     int glyph = -1;

@@ -28,9 +28,13 @@ int MarkerGlyphOfKind(int kind);
 // 0 when the kind has no marker or the rectangle leaves no room.
 int GetFigMarkerRect(const CFigSymbol* symbol, const RECT& figRect, int* glyph, CRect* out,
                      int arg1, int arg2);
+// A size x size square vertically centred on the rectangle, two thirds of
+// the size away from it: right of the right side for side kinds 1, 3 and 5
+// (0 counts as 1), left of the left side for 2, 4 and 6.
+void GetMarkerSquareBeside(const RECT& rect, int size, int side, CRect& out);
 // The marker of a special shape; bracketed symbol names without flag2 get a
 // rectangle twice the size (grown left and down).
-void DrawSymbolIconMark(CGraphics* graphics, const CGpPen* pen, CDC* dc, const RECT& figRect,
+void DrawFigMarker(CGraphics* graphics, const CGpPen* pen, CDC* dc, const RECT& figRect,
                         const CFigSymbol* symbol, int flag1, int flag2);
 
 // A filled four-point mark of the colour under the null pen, round the

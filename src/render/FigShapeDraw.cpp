@@ -72,7 +72,7 @@ void DrawPicture(CGraphics* graphics, CDC* dc, const RECT& rect, const ShapeDraw
     // Bitmaps for other outputs than the screen show white where magenta keys them.
     HGLOBAL converted = nullptr;
     if (a.m_pictureKind == 1 && a.m_outputKind >= 2 && a.m_outputKind <= 4)
-        picture = converted = FloodFillBorderColorBlock(picture, RGB(255, 0, 255), RGB(255, 255, 255));
+        picture = converted = FloodFillBorderColor(picture, RGB(255, 0, 255), RGB(255, 255, 255));
     const QRectF r(rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top);
     if (graphics) {
         PlayPicture(graphics, picture ? picture : a.m_pictureData, a.m_pictureKind, r, transparency,
@@ -221,7 +221,7 @@ void DrawFigShape(CGraphics* graphics, CDC* dc, const RECT& inRect, const ShapeD
         CGpPen pen;
         pen.color = ColorRefToARGB(a.m_borderColor);
         pen.width = float(std::max(lineWidth, 1));
-        DrawSymbolIconMark(graphics, &pen, gdi, rect, a.m_symbol, a.m_iconFlag1, a.m_iconFlag2);
+        DrawFigMarker(graphics, &pen, gdi, rect, a.m_symbol, a.m_iconFlag1, a.m_iconFlag2);
         DrawSubSymbol(graphics, gdi, rect, a);
         if (textDc && a.m_drawMode >= 2 && a.m_drawMode <= 4) {
             const int saved = textDc->SaveDC();

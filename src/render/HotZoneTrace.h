@@ -43,10 +43,21 @@ POINT StepInDirection(POINT pt, int direction);
 // axis; false when there is none.
 bool FindOpaqueOnSegment(POINT start, POINT end, POINT* result, const TraceSurface& surface,
                          bool skipStart);
+// The ARGB family's names for the same steps: the surface's own background
+// test (alpha 0 for an ARGB surface) is all that differs.
+inline bool GPFindOpaqueOnSegment(POINT start, POINT end, POINT* result, const TraceSurface& surface,
+                                  bool skipStart)
+{
+    return FindOpaqueOnSegment(start, end, result, surface, skipStart);
+}
 int InitialDirection(POINT from, POINT to);
 // The direction of the next step along the contour, -1 when a neighbour
 // needed lies outside rect (right and bottom exclusive) or none fits.
 int NextContourDirection(int direction, POINT cur, const TraceSurface& surface, const RECT& rect);
+inline int GPNextContourDirection(int direction, POINT cur, const TraceSurface& surface, const RECT& rect)
+{
+    return NextContourDirection(direction, cur, surface, rect);
+}
 
 // Results of AppendTracePt.
 enum ETraceAppend { TRACE_REFUSED = 0, TRACE_STORED = 1, TRACE_FULL = -1 };
@@ -66,6 +77,11 @@ int GPTraceClockwisePtToPt(POINT from, POINT to, POINT* pts, int& count,
 // corners); 1 on success with more than 4 points, else 0 and count 0.
 int TraceStrapBoundagon(const TraceSurface& surface, const RECT& rect, int maxPts, POINT* pts,
                         int& count);
+inline int GPTraceStrapBoundagon(const TraceSurface& surface, const RECT& rect, int maxPts, POINT* pts,
+                                 int& count)
+{
+    return TraceStrapBoundagon(surface, rect, maxPts, pts, count);
+}
 // Refines the strap into its concavities; 1 when every pair was done, 0 when a
 // trace failed (the polygon put back with restoreOnFailure).
 int TraceContoursOfStrapBoundagonFromMemoryBitmap(const TraceSurface& surface, const RECT& rect,

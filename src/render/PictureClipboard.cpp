@@ -38,7 +38,7 @@ HGLOBAL GetGraphicFromClipboard(int format, const BYTE* data, size_t size, int& 
     height = h;
     const CKavoDoc* doc = GetActiveKavoDoc();
     if (doc && doc->m_bTranspBMPs && doc->m_crTranspColor == kTransparentKey && kind == 1) {
-        if (HGLOBAL filled = FloodFillBorderColorBlock(block, kPictureWhite, kTransparentKey)) {
+        if (HGLOBAL filled = FloodFillBorderColor(block, kPictureWhite, kTransparentKey)) {
             GlobalFree(block);
             block = filled;
         }

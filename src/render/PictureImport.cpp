@@ -241,7 +241,7 @@ HGLOBAL LoadGraphicFromFile(const QString& path, int& kind, int& width, int& hei
     }
     const CKavoDoc* doc = GetActiveKavoDoc();
     if (doc && doc->m_bTranspBMPs && doc->m_crTranspColor == kTransparentKey && transparentBorder && kind == 1)
-        Replace(block, FloodFillBorderColorBlock(block, background, kTransparentKey));
+        Replace(block, FloodFillBorderColor(block, background, kTransparentKey));
     if (kind == 1) {
         if (HGLOBAL argb = BitmapBlockToARGBBlock(block, true, kTransparentKey)) {
             GlobalFree(block);

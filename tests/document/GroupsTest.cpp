@@ -373,3 +373,100 @@ TEST_F(GroupsTest, ResizedGroupIsDrawnMappedOntoTheTarget)
     }
     EXPECT_EQ(image.pixel(target.CenterPoint().x, target.top) & 0xFFFFFF, 0xFFFFFFu);
 }
+
+// Groups that overlap in a long chain, each sharing one member with the
+// next (as a file may hold them): every object is in two groups and names
+// the later one. Selecting one end selects the whole chain without running
+// out of stack, and Ungroup All leaves no object in any group; undo brings
+// the chain back.
+TEST_F(GroupsTest, AChainOfOverlappingGroupsSelectsAndUngroupsWhole)
+{
+    constexpr int kLinks = 10000;
+    std::vector<CFigure*> figs;
+    for (int i = 0; i <= kLinks; ++i)
+        figs.push_back(AddTextFig(doc, (i % 100) * 250, (i / 100) * 150));
+    for (int i = 0; i < kLinks; ++i)
+        MakeGroup({figs[size_t(i)], figs[size_t(i) + 1]});
+    ASSERT_EQ(doc.m_groupList.size(), size_t(kLinks));
+    EXPECT_EQ(figs[1]->m_pGroup, doc.m_groupList[1]);
+    doc.ResetUndoLog();
+    const std::string before = SceneSnapshot(doc);
+
+    doc.SelectObj(figs.back(), 1, 0, 0);
+    EXPECT_EQ(doc.GetSelCount(), kLinks + 1);
+    EXPECT_TRUE(std::all_of(doc.m_groupList.begin(), doc.m_groupList.end(),
+                            [](const CGroup* g) { return g->m_bSelected; }));
+
+    doc.OnUngroupAll();
+    EXPECT_TRUE(doc.m_groupList.empty());
+    EXPECT_TRUE(std::none_of(figs.begin(), figs.end(), [](const CFigure* f) { return f->m_pGroup; }));
+    doc.UndoLastStep();
+    doc.ClearSel(false);
+    EXPECT_EQ(SceneSnapshot(doc), before);
+}
+
+// A container with an outline carries a group only when the group's bounds
+// lie inside the outline, as for ungrouped figures; its rectangle's corners
+// are not enough.
+TEST_F(GroupsTest, AContainerOutlineDecidesWhichGroupsItHolds)
+{
+    CFigure* k = AddTextFig(doc, 0, 0, 1000, 1000, "K");
+    const POINT diamond[4] = {{1024, 0}, {2048, 1024}, {1024, 2048}, {0, 1024}};
+    ASSERT_TRUE(k->SetPolyPoints(4, diamond));
+    CFigure* c1 = AddTextFig(doc, 20, 20, 100, 50);     // in the box's corner, outside the diamond
+    CFigure* c2 = AddTextFig(doc, 150, 20, 100, 50);
+    CFigure* m1 = AddTextFig(doc, 400, 400, 100, 50);   // round the middle
+    CFigure* m2 = AddTextFig(doc, 500, 500, 100, 50);
+    MakeGroup({c1, c2});
+    MakeGroup({m1, m2});
+    doc.BeginMarkPass();
+    doc.FindObjsInsideFig(k, 1);
+    doc.EndMarkPass(0);
+    EXPECT_TRUE(m1->m_bVisited && m2->m_bVisited);
+    EXPECT_FALSE(c1->m_bVisited || c2->m_bVisited);
+}
+
+// The member walk goes from the head (the last member added) to the tail and
+// ends at position 0; the list operations work on every group of a list.
+TEST_F(GroupsTest, MemberWalkAndListOperations)
+{
+    CFigure* a = AddTextFig(doc, 0, 0);
+    CFigure* b = AddTextFig(doc, 500, 0);
+    CFigure* c = AddTextFig(doc, 1000, 0);
+    CGroup* g1 = MakeGroup({a, b});
+    CGroup* g2 = MakeGroup({b, c});
+    std::vector<CDiagObj*> walked;
+    for (int pos = g1->GetFirstMemberPos(); pos != 0;)
+        walked.push_back(g1->GetNextMember(pos));
+    EXPECT_EQ(walked, (std::vector<CDiagObj*>{b, a}));
+    CGroup empty;
+    EXPECT_EQ(empty.GetFirstMemberPos(), 0);
+    int pos = 5;
+    EXPECT_EQ(g1->GetNextMember(pos), nullptr);
+    EXPECT_EQ(pos, 0);
+
+    EXPECT_EQ(FindGroupById(doc.m_groupList, g2->m_nId), g2);
+    EXPECT_EQ(FindGroupById(doc.m_groupList, 999), nullptr);
+
+    // Only a group whose members are all marked takes the mark.
+    a->m_bVisited = b->m_bVisited = 1;
+    MarkGroupsOfMarkedMembers(doc.m_groupList);
+    EXPECT_TRUE(g1->m_bVisited);
+    EXPECT_FALSE(g2->m_bVisited);
+
+    g1->m_nUngroupMark = g2->m_nUngroupMark = 1;
+    ClearGroupMarks(doc.m_groupList);
+    EXPECT_FALSE(g1->m_nUngroupMark || g2->m_nUngroupMark);
+
+    // Ids stored from the pointers, pointers found again from the ids.
+    c->m_nId = 77;
+    StoreGroupMemberIds(doc.m_groupList);
+    EXPECT_TRUE(g2->HasMember(77));
+    for (CGroup* g : doc.m_groupList)
+        for (CGroup::Member& m : g->m_members)
+            m.obj = nullptr;
+    ResolveGroupMembers(doc.m_groupList, *doc.m_pObjList);
+    EXPECT_EQ(g2->m_members[0].obj, c);
+    EXPECT_EQ(c->m_pGroup, g2);
+    EXPECT_EQ(a->m_pGroup, g1);
+}

@@ -190,3 +190,22 @@ TEST(FigShapeDraw, SymbolsWithoutTextBoxesShowTheirTextInTheWholeFigure)
     ASSERT_EQ(g_pieces, (std::vector<std::string>{"label"}));
     EXPECT_EQ(g_boxes[0], CRect(10, 10, 61, 41));
 }
+
+// The square beside a figure: vertically centred, two thirds of its size
+// clear of the right side (kinds 0, 1, 3, 5) or of the left side (2, 4, 6).
+TEST(FigShapeDraw, MarkerSquareBesideEitherSide)
+{
+    const CRect fig(100, 200, 400, 300);
+    struct Row {
+        int side;
+        CRect expected;
+    };
+    for (const Row& r : {Row{0, CRect(420, 235, 450, 265)}, Row{1, CRect(420, 235, 450, 265)},
+                         Row{3, CRect(420, 235, 450, 265)}, Row{5, CRect(420, 235, 450, 265)},
+                         Row{2, CRect(50, 235, 80, 265)}, Row{4, CRect(50, 235, 80, 265)},
+                         Row{6, CRect(50, 235, 80, 265)}}) {
+        CRect out;
+        GetMarkerSquareBeside(fig, 30, r.side, out);
+        EXPECT_EQ(out, r.expected) << r.side;
+    }
+}
