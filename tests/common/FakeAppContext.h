@@ -34,7 +34,8 @@ public:
     IActiveView* GetActiveView() override { return view; }
     void UpdateAllDocuments() override {}
     bool SelectStyleBarCommand(int) override { return false; }
-    void SetStatusBarText(const std::string&) override {}
+    void SetStatusBarText(const std::string& text) override { statusText = text; }
+    std::string statusText;   // the last text put in the status bar
 
     IActiveDocument* doc = nullptr;
     IActiveView* view = nullptr;

@@ -470,3 +470,35 @@ TEST_F(GroupsTest, MemberWalkAndListOperations)
     EXPECT_EQ(c->m_pGroup, g2);
     EXPECT_EQ(a->m_pGroup, g1);
 }
+
+// Group is offered for two or more selected objects unless they all belong
+// to one and the same group.
+TEST_F(GroupsTest, CanGroupUnlessTheSelectionIsOneGroup)
+{
+    CFigure* a = AddTextFig(doc, 0, 0);
+    CFigure* b = AddTextFig(doc, 500, 0);
+    CFigure* c = AddTextFig(doc, 1000, 0);
+    CFigure* d = AddTextFig(doc, 1500, 0);
+    CFigure* free = AddTextFig(doc, 2000, 0);
+    MakeGroup({a, b});
+    MakeGroup({c, d});
+    struct Case {
+        std::vector<CDiagObj*> sel;
+        bool can;
+        const char* what;
+    };
+    const Case cases[] = {
+        {{a}, false, "one object"},
+        {{a, b}, false, "one whole group"},
+        {{a, c}, true, "members of two groups"},
+        {{a, b, c, d}, true, "two whole groups"},
+        {{a, free}, true, "a member and a free object"},
+        {{free, a, b}, true, "a free object first"},
+    };
+    for (const Case& k : cases) {
+        doc.ClearSelection();
+        for (CDiagObj* o : k.sel)
+            doc.AddObjToSel(o, 2, false);
+        EXPECT_EQ(doc.CanGroup(), k.can) << k.what;
+    }
+}

@@ -217,6 +217,28 @@ TEST_F(ArrangeTest, CenterOnPage)
     EXPECT_EQ(doc.UndoLogRef().GetLastUndoStepCode(), UDMAC_CENTERPG);
 }
 
+// Snapping to the grid moves the selection by whole grid steps, to the
+// step nearest the page's centre.
+TEST_F(ArrangeTest, CenterOnPageMovesByWholeGridStepsWhenSnapping)
+{
+    doc.m_bAlignToGrid = 1;
+    doc.m_nSnapX = doc.m_nSnapY = 48;
+    CRect page;
+    GetPageAreaRect(doc, page);
+    const CPoint pc = page.CenterPoint();
+    const std::vector<CFigure*> figs = AddBoxes({{5, 7, 200, 100}, {405, 307, 200, 100}});
+    SelectInOrder(figs);
+    Begin();
+    ArrangeCenterOnPage(doc, 2);
+    const CPoint moved(figs[0]->m_rect.left - 5, figs[0]->m_rect.top - 7);
+    EXPECT_EQ(moved.x % 48, 0) << moved.x;
+    EXPECT_EQ(moved.y % 48, 0) << moved.y;
+    const CPoint centre = doc.GetObjSetRect(1, 0, 0, nullptr, false).CenterPoint();
+    EXPECT_LE(std::abs(centre.x - pc.x), 24);
+    EXPECT_LE(std::abs(centre.y - pc.y), 24);
+    ExpectOneStepUndone(UDMAC_CENTERPG);
+}
+
 TEST_F(ArrangeTest, AConnectorLabelSlidesAlongItsConnector)
 {
     CConnector* con = AddFreeCon(doc, CPoint(0, 1000), CPoint(3000, 1000));

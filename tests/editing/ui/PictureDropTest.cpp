@@ -119,6 +119,7 @@ TEST_F(PictureDropTest, ThePartListNamesThePictureAndItsInnerAnchorsBecomeConnec
     data.setText(QString::fromLatin1(parts.data(), qsizetype(parts.size())));
     ASSERT_TRUE(DragTo(data, QPoint(400, 300)));
     EXPECT_EQ(view->DroppedPartName(), "Router");
+    EXPECT_EQ(app.statusText, "Drop to insert: Router") << "the status bar while the picture is dragged";
     CFigure* fig = OnlyFigure();
     ASSERT_NE(fig, nullptr);
     ASSERT_TRUE(fig->m_pConPts);
