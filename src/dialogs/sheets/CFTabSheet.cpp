@@ -13,6 +13,10 @@
 #include "document/CKavoDoc.h"
 #include "document/FigPropValues.h"
 #include "editing/ui/CKavoView.h"
+#include "editing/ui/CTextDialog.h"
+#include "editing/ui/ViewContextMenu.h"
+
+#include <algorithm>
 #include "platform/Ansi.h"
 #include "platform/Prompt.h"
 #include "platform/StringTable.h"
@@ -226,6 +230,12 @@ int RunFigPropSheet(CKavoDoc& doc, bool labels, QWidget* parent)
         const QPoint origin = view->viewport()->mapToGlobal(QPoint(0, 0));
         data.selScreenRect = client;
         data.selScreenRect.OffsetRect(origin.x(), origin.y());
+        // A right click on one of its text boxes opens the Text page there.
+        const CPoint click = GetRightClickPoint();
+        if (click.x != 0 || click.y != 0) {
+            const QPoint local = view->viewport()->mapFromGlobal(QPoint(click.x, click.y));
+            data.startBox = std::max(EditableAreaFromPoint(*first, view->ClientPtToLogical(CPoint(local.x(), local.y()))), 0);
+        }
     }
     CFPTabSheet sheet(data, parent);
     return sheet.DoModal();

@@ -124,6 +124,7 @@ int CFTabText::BoxCount() const
 
 void CFTabText::OnInitPage()
 {
+    m_box = std::max(D().startBox, 0);
     auto* grid = new QGridLayout(this);
     auto* label = new QLabel(Res(D().variant == kFigSheetStyles ? IDS_DEFAULT_TEXT_LABEL : IDS_TEXT_LABEL), this);
     SetDlgCtrlID(label, IDC_TEXT_LABEL);

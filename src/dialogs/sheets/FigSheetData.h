@@ -70,6 +70,9 @@ struct FigSheetData {
     // Where the one selected object shows on the screen (empty when not
     // known): the properties sheet opens beside it.
     CRect selScreenRect;
+    // The text box the Text page opens on: the one under the last right
+    // click on the selected figure, else the first.
+    int startBox = 0;
 
     bool IsAll() const { return style == kAllStylesIndex; }
     bool IsPicture() const { return props.HasGraphic() && !IsAll(); }

@@ -21,6 +21,7 @@
 #include "dialogs/sheets/CStylesPanel.h"
 #include "dialogs/symbols/SymbolGalleryDlg.h"
 #include "editing/ui/CKavoView.h"
+#include "editing/ui/ViewContextMenu.h"
 #include "frame/ui/CMainFrame.h"
 #include "dialogs/symbols/SymbolGalleryGrids.h"
 #include "keyword/CKeywordWriter.h"
@@ -85,6 +86,26 @@ struct FigSourcesTest : FigSheetTest {
     {
         ImpDir = impDir;
         SetHelpHandler(nullptr);
+    }
+
+    // A view of the diagram in a shown main window.
+    CKavoView* ShowInFrame(CMainFrame& frame)
+    {
+        auto* view = new CKavoView(&fx.doc);
+        frame.AddViewFrame(view, "d");
+        frame.resize(1000, 700);
+        frame.show();
+        return view;
+    }
+    // A figure whose symbol has three text boxes, one above the other.
+    CFigure* AddRowsFigure(int hiddenBoxes = 0)
+    {
+        CFigProps props;
+        props.Symbol = fx.AddRowsSymbol();
+        props.HideText = hiddenBoxes;
+        auto* rows = new CFigure(256, 1024, 512, 512, props, -1, 0, "One", "", CFigure::CreateArgs(), &fx.doc);
+        fx.doc.AddFigWithId(rows);
+        return rows;
     }
 
     QString WriteBitmap(const QString& name, int w, int h)
@@ -323,10 +344,7 @@ TEST_F(FigSourcesTest, NewStyleIsNamedAfterItsPictureFile)
 // prefix, and the text typed there becomes the second section.
 TEST_F(FigSourcesTest, BoxModeFormatsAndTextsOneBox)
 {
-    CFigProps props;
-    props.Symbol = fx.AddRowsSymbol();
-    auto* rows = new CFigure(256, 1024, 512, 512, props, -1, 0, "One", "", CFigure::CreateArgs(), &fx.doc);
-    fx.doc.AddFigWithId(rows);
+    CFigure* rows = AddRowsFigure();
     fx.doc.Select(rows);
     Save();
     RunProps(false, [&](CFTabSheet& s) {
@@ -348,9 +366,59 @@ TEST_F(FigSourcesTest, BoxModeFormatsAndTextsOneBox)
     EXPECT_EQ(box0, "");
     EXPECT_NE(box1.find("\\b"), std::string::npos) << rows->m_strSecondText;
     EXPECT_EQ(box2, "");
-    EXPECT_EQ(rows->m_props.m_font.m_lf.lfWeight, props.m_font.m_lf.lfWeight);
+    EXPECT_EQ(rows->m_props.m_font.m_lf.lfWeight, CFigProps().m_font.m_lf.lfWeight);
     EXPECT_EQ(rows->m_strText, "One\\sect Two");
     ExpectOneStepBackToSaved();
+}
+
+// A right click on a figure's third text box opens its Text page on that box.
+TEST_F(FigSourcesTest, TextPageOpensOnTheBoxRightClicked)
+{
+    CMainFrame frame;
+    CKavoView* view = ShowInFrame(frame);
+    CFigure* rows = AddRowsFigure();
+    GetContextMenuSeams().showMenu = [](const ContextMenu&, const CPoint&) {};
+    ShowContextMenu(*view, view->LogicalPtToClient(CPoint(512, 1450)));
+    ASSERT_TRUE(rows->m_bSelected);
+    bool shown = false;
+    WhenModalShows<CFPTabSheet>([&](CFPTabSheet& s) {
+        shown = true;
+        ShowPage(s, "Text");
+        EXPECT_EQ(static_cast<CFTabText*>(s.ActivePage())->CurrentBox(), 2);
+        ClickButton(s, IDCANCEL);
+    });
+    RunFigPropSheet(fx.doc, false, &frame);
+    ResetContextMenuSeams();
+    EXPECT_TRUE(shown);
+}
+
+// Hidden shows and sets the bit of the box shown; a font size outside 4 to
+// 128 is refused with message 644 and keeps the sheet open.
+TEST_F(FigSourcesTest, HiddenFollowsTheBoxAndSizesAreChecked)
+{
+    CFigure* rows = AddRowsFigure(4);   // the third box hidden
+    fx.doc.Select(rows);
+    Save();
+    RunProps(false, [&](CFTabSheet& s) {
+        ShowPage(s, "Text");
+        auto* hidden = Item<QCheckBox>(s, CFTabText::IDC_HIDDEN);
+        EXPECT_FALSE(hidden->isChecked());
+        auto* spin = Item<QSpinBox>(s, CFTabText::IDC_BOX_SPIN);
+        spin->setFocus();
+        QTest::keyClick(spin, Qt::Key_Up);
+        Click(hidden);
+        QTest::keyClick(spin, Qt::Key_Up);
+        EXPECT_TRUE(hidden->isChecked());
+        auto* size = Item<QComboBox>(s, CFTabText::IDC_SIZE);
+        TypeInto(size, "200");
+        ClickButton(s, IDOK);
+        ASSERT_EQ(prompt.shown.size(), 1u);
+        EXPECT_EQ(prompt.shown[0].text, "Enter a valid font size between 4 and 128");
+        EXPECT_TRUE(s.isVisible());
+        TypeInto(size, "12");
+        ClickButton(s, IDOK);
+    });
+    EXPECT_EQ(rows->m_props.HideText, 6);
 }
 
 // A text past 4095 characters is refused with "Text is too long" and keeps
@@ -518,10 +586,7 @@ TEST_F(FigSourcesTest, BindingADifferentFigureOffersTheStylesLook)
 TEST_F(FigSourcesTest, PropertiesOpenBesideTheFigure)
 {
     CMainFrame frame;
-    auto* view = new CKavoView(&fx.doc);
-    frame.AddViewFrame(view, "d");
-    frame.resize(1000, 700);
-    frame.show();
+    CKavoView* view = ShowInFrame(frame);
     fx.doc.Select(a);
     ASSERT_EQ(GetActiveKavoView(), view);
     const CRect client = view->LogicalRectToClient(a->m_rect);

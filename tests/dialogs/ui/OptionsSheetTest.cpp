@@ -221,6 +221,26 @@ TEST_F(OptionsSheetTest, RefusedValuesKeepTheirPageAndOutOfRangeScaleShowsAsHund
     EXPECT_EQ(COptionsSheet::RememberedPage(), int(kZoom));
 }
 
+// The scale shows as stored from 10 to 400 percent, as 100 outside.
+TEST_F(OptionsSheetTest, ScaleShowsAsStoredOnlyWithinItsRange)
+{
+    const struct {
+        int stored;
+        const char* shown;
+    } cases[] = {{9, "100%"}, {10, "10%"}, {400, "400%"}, {401, "100%"}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.stored);
+        ScaleImport = c.stored;
+        WhenSheetShows([&c](COptionsSheet& sheet) {
+            OpenPage(sheet, kGeneral);
+            EXPECT_EQ(GetDlgItemText(&sheet, COptGeneral::kScaleId), c.shown);
+            Press(&sheet, IDCANCEL);
+        });
+        frame.OnCommand(33082);
+        EXPECT_EQ(ScaleImport, c.stored);
+    }
+}
+
 TEST_F(OptionsSheetTest, ColourAndAutosaveChangesHaveTheirFollowUps)
 {
     ASSERT_FALSE(fx.doc.IsShowingConPts());
