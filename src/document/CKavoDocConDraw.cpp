@@ -6,11 +6,13 @@
 #include "core/Settings.h"
 #include "core/Trace.h"
 #include "document/CStaple.h"
+#include "geometry/CPointArray.h"
 #include "geometry/PointRuns.h"
 #include "undo/UndoCodes.h"
 
 #include <algorithm>
 #include <cstdlib>
+#include <vector>
 
 namespace {
 constexpr int kJunctionSize = 15;
@@ -48,6 +50,19 @@ CPoint PullOntoFigure(const CRect& rc, const CPoint& p, int tol)
     return q;
 }
 
+// The nearest point of the figure's hot-zone outline, else of its
+// rectangle's outline.
+CPoint NearestPtOnFigOutline(const CFigure& fig, const CPoint& p)
+{
+    std::vector<CPoint> outline;
+    if (fig.GetOutlinePoints(outline) < 2)
+        return NearestPtOnRectOutline(fig.m_rect, p);
+    if (outline.front() != outline.back())
+        outline.push_back(outline.front());
+    const CPointArray run(outline.data(), int(outline.size()), int(outline.size()));
+    return run.NearestPt(p.x, p.y, nullptr);
+}
+
 // The key of the figure's connection point whose square holds the point.
 int32_t ConPtUnder(const CFigure* fig, const CPoint& p, int tol, CPoint& at)
 {
@@ -76,6 +91,16 @@ int32_t EndConPtId(const CFigPick& e)
     if (e.conPt != kPickAuto)
         return e.conPt;
     return e.pt == e.fig->GetCenter() || e.fig->IsInvisible() ? kConPtCentre : kConPtFixed;
+}
+
+// An automatic connection point at a drawn end's point; -1 when the figure
+// takes none there.
+int32_t AddEndConPt(CKavoDoc& doc, const CFigPick& e)
+{
+    int32_t key = -1;
+    if (!doc.AcceptsConPts(e.fig) || !doc.AddAutoConPt(e.fig, e.pt, key, true, false))
+        return -1;
+    return key;
 }
 } // namespace
 
@@ -123,7 +148,20 @@ bool CKavoDoc::FindConTarget(const POINT& in, int tol, const POINT* ref, const C
         }
         return true;
     }
-    if (!obj || obj->GetType() != kObjFigure)
+    if (!obj) {
+        // Nothing hit: the topmost figure under the point, when the hit
+        // test left one (a connector end there leaves the hit to it).
+        CFigure* top = FindTopFig(p.x, p.y, tol, true, false, nullptr, -1, 0, 0);
+        if (!top)
+            return true;
+        out.fig = top;
+        if (!top->IsInvisible() && rules.enableConPts && (out.conPt = ConPtUnder(top, p, tol, out.pt)) != kPickFree)
+            return true;
+        out.pt = top->GetCenter();
+        out.conPt = top->IsInvisible() ? kPickFree : kPickAuto;
+        return true;
+    }
+    if (obj->GetType() != kObjFigure)
         return true;
     auto* fig = static_cast<CFigure*>(obj);
     out.fig = fig;
@@ -139,7 +177,16 @@ bool CKavoDoc::FindConTarget(const POINT& in, int tol, const POINT* ref, const C
         return true;
     }
     const CRect& rc = fig->m_rect;
-    out.pt = rules.snap ? NearestPtOnRectOutline(rc, p) : PullOntoFigure(rc, p, tol);
+    if (rules.snap) {
+        // Onto the figure's own outline, where a connection point may wait.
+        out.pt = NearestPtOnFigOutline(*fig, p);
+        if (rules.enableConPts && (out.conPt = ConPtUnder(fig, out.pt, tol, at)) != kPickFree)
+            out.pt = at;
+        else
+            out.conPt = kPickAuto;
+    } else {
+        out.pt = PullOntoFigure(rc, p, tol);
+    }
     if (fig->m_props.Behavior.high & kHighCentreLine) {
         if (rc.Width() >= rc.Height())
             out.pt.y = rc.CenterPoint().y;
@@ -208,6 +255,15 @@ bool CKavoDoc::CreateConFromPicks(CFigPickList& list, CConnector* existing, int 
     const CConProps props = m_curConStyle.m_props;
     CConnector* made = nullptr;
     int count = 0;
+    // The chain's two ends: an end placed on a figure away from its centre
+    // gets an automatic connection point there, which keeps its place on
+    // the figure when the figure is resized.
+    for (int i : {1, n}) {
+        const CFigPick e = *list.GetAt(i);
+        if (e.fig && e.conPt == kPickAuto && EndConPtId(e) == kConPtFixed)
+            if (const int32_t key = AddEndConPt(*this, e); key >= 0)
+                list.SetAt(i, e.pt, e.fig, key, e.con);
+    }
     for (int j = 1; j < n; ++j) {
         CFigPick a = *list.GetAt(j), b = *list.GetAt(j + 1);
         if (j + 1 < n && !b.fig) {
@@ -252,9 +308,18 @@ bool CKavoDoc::RerouteConEnd(CConnector* con, int end, const CFigPick& to, CDiag
 {
     if (!con || (end != 1 && end != 2) || m_pObjList->Find(con) < 0)
         return false;
-    MemoFigSlots(con->GetEndFig(end));
-    if (!ReattachConEnd(con, end, to.fig, EndConPtId(to), to.pt))
+    CFigure* oldFig = con->GetEndFig(end);
+    const int32_t oldKey = end == 1 ? con->m_nConPtId1 : con->m_nConPtId2;
+    MemoFigSlots(oldFig);
+    CFigPick target = to;
+    if (target.fig && target.conPt == kPickAuto && EndConPtId(target) == kConPtFixed)
+        if (const int32_t key = AddEndConPt(*this, target); key >= 0)
+            target.conPt = key;
+    if (!ReattachConEnd(con, end, target.fig, EndConPtId(target), target.pt))
         return false;
+    // The automatic point the end left is dropped when nothing else uses it.
+    if (oldFig && oldKey >= 0 && m_pObjList->Find(oldFig) >= 0)
+        DropAutoConPt(oldFig, oldKey);
     con->RecalcRoute();
     InvalidateObj(con);
     if (newObj)

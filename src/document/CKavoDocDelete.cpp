@@ -258,10 +258,16 @@ void CKavoDoc::DeleteCon(CConnector* con, bool redraw, bool keepJunctions, bool 
         return;
     DiagPrintf("CKavoDoc::DeleteCon()\n");
     CFigure* ends[2] = {con->m_pFig1, con->m_pFig2};
+    const int32_t keys[2] = {con->m_nConPtId1, con->m_nConPtId2};
     const bool listed = m_pObjList->Find(con) >= 0;
     RemoveConOnly(con, redraw);
     if (!listed)
         return;
+    // A point that connector drawing made for this end goes with its last
+    // connector.
+    for (int i = 0; i < 2; ++i)
+        if (ends[i] && keys[i] >= 0)
+            DropAutoConPt(ends[i], keys[i]);
     if (!keepJunctions)
         for (CFigure*& end : ends) {
             if (end && CutOrphanJunction(end)) {

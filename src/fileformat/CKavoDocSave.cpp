@@ -171,6 +171,8 @@ bool CKavoDoc::RenumberIDs(int keepExisting)
         DiagPrintf("CKavoDoc::RenumberIDs() clears Undo buffers ret\n");
     }
     RelinkDocument(*this);
+    // Automatic connection points that no connector uses any more go.
+    PurgeAutoConPts();
 
     int32_t obj = keepExisting ? m_nNextId : 1, stp = keepExisting ? m_nNextStpId : 1;
     int32_t grp = keepExisting ? m_nNextGrpId : 1;

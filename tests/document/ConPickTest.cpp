@@ -5,10 +5,12 @@
 #include "common/TestSupport.h"
 #include "core/Settings.h"
 #include "document/CStaple.h"
+#include "document/ConPtPlace.h"
 #include "document/DocCommands.h"
 #include "undo/UndoCodes.h"
 
 #include <cmath>
+#include <cstdlib>
 
 namespace {
 CFigure* Fig(int n)
@@ -347,5 +349,111 @@ TEST_F(ConPickDocTest, AnAutomaticLabelBesideAFreshFragmentSitsTwiceAsFar)
         EXPECT_EQ(label->m_strText, "no");
         EXPECT_EQ(doc.UndoLastStep(), UDMAC_CREATECON);
         EXPECT_EQ(SceneSnapshot(doc), before);
+    }
+}
+
+// An end drawn onto a figure away from its centre becomes an automatic
+// connection point there, in the step that made the connector; the point
+// follows the figure's size and goes again with its last connector.
+TEST_F(ConPickDocTest, AClickPointEndBecomesAnAutomaticConnectionPoint)
+{
+    const std::string before = SceneSnapshot(doc);
+    CFigPickList list;
+    list.Add(CPoint(200, 30), a, kPickAuto, nullptr);     // on A's right side
+    list.Add(CPoint(1100, 650), c, kPickAuto, nullptr);   // C's centre
+    ASSERT_TRUE(doc.CreateConWithUndo(list, nullptr, 2, nullptr));
+    CConnector* k = Cons().at(0);
+    ASSERT_GE(k->m_nConPtId1, 0);
+    const CConPt* point = a->m_pConPts ? a->m_pConPts->FindById(k->m_nConPtId1) : nullptr;
+    ASSERT_NE(point, nullptr);
+    EXPECT_TRUE(point->m_nFlag & kConPtAutomaticFlag);
+    EXPECT_EQ(k->m_nConPtId2, kConPtCentre);   // a centre stays the centre
+    EXPECT_EQ(c->m_pConPts ? c->m_pConPts->GetCount() : 0, 0);
+    // The end is where it was drawn.
+    EXPECT_NEAR(k->EndPoint1.x, 200, 1);
+    EXPECT_NEAR(k->EndPoint1.y, 30, 1);
+    // Deleting the connector takes its point; undo brings both back.
+    doc.SelectObj(k, 1, 0, 0);
+    const std::string made = SceneSnapshot(doc);
+    OnEditClear(doc);
+    EXPECT_EQ(a->m_pConPts->GetCount(), 0);
+    doc.UndoLastStep();
+    EXPECT_EQ(SceneSnapshot(doc), made);
+    EXPECT_EQ(doc.UndoLastStep(), UDMAC_CREATECON);
+    EXPECT_EQ(SceneSnapshot(doc), before);
+}
+
+// A figure that takes no connection points keeps the end's point as it is.
+TEST_F(ConPickDocTest, AFigureWithoutConnectionPointsKeepsTheFixedEnd)
+{
+    a->m_props.Behavior.low |= 0x80000;
+    CFigPickList list;
+    list.Add(CPoint(200, 30), a, kPickAuto, nullptr);
+    list.Add(CPoint(1100, 650), c, kPickAuto, nullptr);
+    ASSERT_TRUE(doc.CreateConWithUndo(list, nullptr, 2, nullptr));
+    EXPECT_EQ(Cons().at(0)->m_nConPtId1, kConPtFixed);
+    EXPECT_EQ(a->m_pConPts ? a->m_pConPts->GetCount() : 0, 0);
+}
+
+// A re-routed end takes an automatic point on its new figure and leaves
+// the one it had, which nothing else uses, behind.
+TEST_F(ConPickDocTest, AReroutedEndMovesItsAutomaticPoint)
+{
+    CFigPickList list;
+    list.Add(CPoint(1100, 650), c, kPickAuto, nullptr);
+    list.Add(CPoint(200, 30), a, kPickAuto, nullptr);
+    ASSERT_TRUE(doc.CreateConWithUndo(list, nullptr, 2, nullptr));
+    CConnector* k = Cons().at(0);
+    ASSERT_GE(k->m_nConPtId2, 0);
+    const std::string before = SceneSnapshot(doc);
+    CFigPickList to;
+    to.Add(CPoint(1100, 650), c, kPickAuto, nullptr);
+    to.Add(CPoint(1000, 20), b, kPickAuto, nullptr);
+    ASSERT_TRUE(doc.CreateConWithUndo(to, k, 2, nullptr));
+    EXPECT_EQ(k->m_pFig2, b);
+    ASSERT_GE(k->m_nConPtId2, 0);
+    EXPECT_NE(b->m_pConPts->FindById(k->m_nConPtId2), nullptr);
+    EXPECT_EQ(a->m_pConPts->GetCount(), 0);
+    EXPECT_EQ(doc.UndoLastStep(), UDMAC_ROTATECON);
+    EXPECT_EQ(SceneSnapshot(doc), before);
+}
+
+// With grid snapping the click point goes onto the figure's own outline
+// (here a diamond), not onto its rectangle.
+TEST_F(ConPickDocTest, SnappedClickPointLiesOnTheHotZoneOutline)
+{
+    const CFltPoint diamond[] = {{1024, 0}, {2048, 1024}, {1024, 2048}, {0, 1024}, {1024, 0}};
+    ASSERT_TRUE(a->m_outline.Set(5, diamond));   // A is (0, 0, 200, 100)
+    ConTargetRules rules;
+    rules.clickPoint = true;
+    rules.snap = true;
+    ConTarget t;
+    ASSERT_TRUE(doc.FindConTarget(CPoint(140, 30), 4, nullptr, rules, t));
+    ASSERT_EQ(t.fig, a);
+    EXPECT_EQ(t.conPt, kPickAuto);
+    EXPECT_NEAR(std::abs(t.pt.x - 100) + 2 * std::abs(t.pt.y - 50), 100, 2) << t.pt.x << "," << t.pt.y;
+    // Without an outline of its own the rectangle holds.
+    a->m_outline.Clear();
+    ASSERT_TRUE(doc.FindConTarget(CPoint(140, 30), 4, nullptr, rules, t));
+    EXPECT_EQ(t.pt, CPoint(140, 0));
+}
+
+// A point within the tolerance of the previous point's vertical or
+// horizontal line is put on it; one just outside stays.
+TEST_F(ConPickDocTest, APointNearThePreviousPointsLineIsPutOnIt)
+{
+    ConTargetRules rules;
+    rules.noAttach = true;
+    const POINT ref{600, 400};
+    const struct {
+        CPoint in, out;
+    } rows[] = {
+        {{604, 700}, {600, 700}}, {{596, 700}, {600, 700}}, {{605, 700}, {605, 700}},
+        {{900, 397}, {900, 400}}, {{900, 395}, {900, 395}}, {{603, 402}, {600, 400}},
+    };
+    for (const auto& row : rows) {
+        ConTarget t;
+        ASSERT_TRUE(doc.FindConTarget(row.in, 4, &ref, rules, t));
+        EXPECT_EQ(t.pt, row.out) << row.in.x << "," << row.in.y;
     }
 }

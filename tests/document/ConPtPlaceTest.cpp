@@ -133,3 +133,15 @@ TEST_F(AutoConPtTest, UseConnectionPointsSwitchesAndLeavesTheMode)
     EnableConPts = setting;
     g_nUIMode = 0;
 }
+
+// Renumbering the ids drops the automatic points no connector uses.
+TEST_F(AutoConPtTest, RenumberingDropsUnusedAutomaticPoints)
+{
+    const int used = AddAuto(a, POINT{200, 50});
+    AddAuto(a, POINT{0, 50});
+    con->m_nConPtId1 = used;
+    ASSERT_EQ(a->m_pConPts->GetCount(), 2);
+    EXPECT_TRUE(fx.doc.RenumberIDs(1));
+    ASSERT_EQ(a->m_pConPts->GetCount(), 1);
+    EXPECT_NE(a->m_pConPts->FindById(used), nullptr);
+}

@@ -3,6 +3,7 @@
 // or a double click ends the chain; the document then makes the connectors
 // in one undo step. A rubber connector, drawn inverted, follows the pointer.
 #include "editing/ui/CKavoView.h"
+#include "editing/ui/ConTextEntry.h"
 #include "editing/ui/ViewCursors.h"
 
 #include "core/MessageBeep.h"
@@ -93,7 +94,8 @@ std::string CKavoView::ConDrawStatus() const
     else if (!m_bConReroute && m_pDoc)
         pieces.push_back("Click to create a \"" + m_pDoc->m_curConStyle.m_strName + "\" connector. ");
     const int mode = m_pDoc ? m_pDoc->m_nAttachMode : AttachMode;
-    if (mode != 0)
+    // A click-placed connector attaches nothing: CTRL has nothing to free.
+    if (mode != 0 && !IsFixedConMode())
         pieces.push_back(ResText(kIdsFreeform));
     if (m_nHoverKind == kHoverFigure && (mode == 1 || mode == 3))
         pieces.push_back(mode == 1 ? "SHIFT: click point" : "SHIFT: centers");
@@ -125,6 +127,7 @@ int CKavoView::OnConButtonDown(const CPoint& client)
         MessageBeep(MB_ICONEXCLAMATION);
         return 1;
     }
+    EraseConPtMarker();
     m_pPickList = std::make_unique<CFigPickList>();
     m_pPickList->Add(t.pt, t.fig, t.conPt, t.con);
     m_nConStyle = m_pDoc->m_nCurConStyle;
@@ -228,6 +231,10 @@ int CKavoView::OnConMouseMove(const CPoint& client)
             const CConPt* point = t.fig->m_pConPts ? t.fig->m_pConPts->FindById(t.conPt) : nullptr;
             if (point && !point->m_strName.empty())
                 text = point->m_strName;
+        } else if ((t.fig && t.conPt == kPickAuto) || t.con) {
+            // Where an end would attach automatically, or branch off the
+            // connector, is marked the same way.
+            ShowConPtMarker(t.fig, kPickAuto, t.pt, false);
         } else {
             EraseConPtMarker();
         }
@@ -280,17 +287,27 @@ void CKavoView::FinishConDraw()
     }
     if (const char* message = ConPicksMessage(check))
         ShowPrompt(message, MB_OK | MB_ICONEXCLAMATION);
-    if (check == 0 && list->GetCount() >= 2) {
-        CDiagObj* made = nullptr;
+    CDiagObj* made = nullptr;
+    if (check == 0 && list->GetCount() >= 2)
         m_pDoc->CreateConWithUndo(*list, nullptr, 2, &made);
-    }
     m_nConStyle = -1;
-    if (m_bOneGesture) {
+    if (EditNewConText(*this, made)) {
+        m_bOneGesture = 0;
+    } else if (m_bOneGesture) {
         m_bOneGesture = 0;
         EnterUIMode(kBackToSelectMode, 0);
         ReleaseMouseAtCursor();
     }
     UpdateStatusText();
+}
+
+// The text of what a connector gesture made (the style's automatic label)
+// is typed at once when the option asks for it; the editor then holds the
+// view in text mode, so the gesture does not return to select mode.
+bool EditNewConText(CKavoView& view, CDiagObj* made)
+{
+    return made && AutoEditOnCreate && made->GetType() == kObjFigure &&
+           view.EditNewFigText(static_cast<CFigure*>(made));
 }
 
 int CKavoView::CancelConDraw(int keepCapture)

@@ -471,7 +471,8 @@ bool CKavoView::EditNewFigText(CFigure* fig)
 {
     if (!fig || !m_pDoc)
         return false;
-    CFigure* target = fig->HasTextAreas() ? fig : SingleFigLabel(*m_pDoc, fig);
+    // A label's own text is its one text area.
+    CFigure* target = fig->HasTextAreas() || fig->m_bLabel ? fig : SingleFigLabel(*m_pDoc, fig);
     if (!target || !g_textEditStarter)
         return false;
     EnterUIMode(kTextMode, 0);

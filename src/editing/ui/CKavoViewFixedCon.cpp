@@ -2,6 +2,7 @@
 // style of fixed length follows the pointer as an inverted image of the
 // connector and is placed whole, with free ends, by one click.
 #include "editing/ui/CKavoView.h"
+#include "editing/ui/ConTextEntry.h"
 #include "editing/ui/ViewCursors.h"
 
 #include "core/Settings.h"
@@ -52,17 +53,24 @@ int CKavoView::OnFixedConButtonDown(const CPoint& client)
     if (!m_pDoc->CalcFixedConEnds(pt, e1, e2))
         return 0;
     EraseRubberCon();
+    // A direction other than the four is placed as 90 and kept so.
+    int& angle = m_pDoc->m_curConStyle.FragmentAngle;
+    if (angle != 0 && angle != 90 && angle != 180 && angle != 270)
+        angle = 90;
     CFigPickList list;
     list.Add(e1, nullptr, kPickFree, nullptr);
     list.Add(e2, nullptr, kPickFree, nullptr);
     FigFlagSet& flags = m_pDoc->m_curConStyle.m_props.Behavior;
     const FigFlagSet saved = flags;
     flags.low |= kFixedPlacingFlag;
-    m_pDoc->CreateConWithUndo(list, nullptr, 2, nullptr);
+    CDiagObj* made = nullptr;
+    m_pDoc->CreateConWithUndo(list, nullptr, 2, &made);
     flags = saved;
     m_ptFixedPlaced = client;
     m_bFixedImageHidden = 1;
-    if (m_bOneGesture) {
+    if (EditNewConText(*this, made)) {
+        m_bOneGesture = 0;
+    } else if (m_bOneGesture) {
         m_bOneGesture = 0;
         EnterUIMode(kBackToSelectMode, 0);
         ReleaseMouseAtCursor();

@@ -469,3 +469,74 @@ TEST_F(ConDrawViewTest, ANewConnectorGetsItsStylesAutomaticLabel)
         EXPECT_EQ(fx.doc.FindConOrLatLblStaple(k), nullptr);
     ExpectUndoToSaved(UDMAC_CREATECON);
 }
+
+namespace {
+CFigure* g_edited = nullptr;
+int g_edits = 0;
+bool RecordEdit(CKavoView&, CFigure* obj, int, int)
+{
+    g_edited = obj;
+    ++g_edits;
+    return true;
+}
+} // namespace
+
+// With AutoEditOnCreate the automatic label of a new connector is opened
+// for typing, and the view stays in text entry even when it would return to
+// select mode; without a label there is nothing to type into.
+TEST_F(ConDrawViewTest, AutoEditOpensTheNewConnectorsLabel)
+{
+    CKavoView::SetTextEditStarter(RecordEdit);
+    g_edited = nullptr;
+    g_edits = 0;
+    AutoEditOnCreate = 1;
+    SelectAfterConnectorCreate = 1;
+    Press(Centre(a));
+    MoveTo(Centre(a), Centre(b), Qt::LeftButton);
+    Release(Centre(b));
+    EXPECT_EQ(g_edits, 0);
+    EXPECT_EQ(g_nUIMode, 0);
+    fx.doc.m_curConStyle.AutoLabel = 1;
+    fx.doc.m_curConStyle.AutoLabelText = "yes";
+    g_nUIMode = kConnectorMode;
+    Press(Centre(a));
+    MoveTo(Centre(a), Centre(c), Qt::LeftButton);
+    Release(Centre(c));
+    ASSERT_EQ(g_edits, 1);
+    ASSERT_NE(g_edited, nullptr);
+    EXPECT_EQ(g_edited->m_strText, "yes");
+    EXPECT_EQ(g_nUIMode, 3);
+    AutoEditOnCreate = 0;
+    CKavoView::SetTextEditStarter(nullptr);
+}
+
+// A click-placed connector attaches nothing, so CTRL is not offered.
+TEST_F(ConDrawViewTest, TheClickPlacedModeOffersNoFreeform)
+{
+    fx.doc.m_curConStyle.FragmentCreation = 1;
+    fx.doc.m_curConStyle.FragmentLength = 400;
+    Hover(Empty(1800, 2000));
+    EXPECT_EQ(view->StatusText(), "Click to create a \"" + fx.doc.m_curConStyle.m_strName +
+                                      "\" connector.    ESC: select mode");
+    fx.doc.m_curConStyle.FragmentCreation = 0;
+    Hover(Empty(1800, 2100));
+    EXPECT_NE(view->StatusText().find("CTRL: freeform"), std::string::npos);
+}
+
+// A fixed-length style of another direction than the four is placed as 90,
+// and its direction becomes 90.
+TEST_F(ConDrawViewTest, AnOddDirectionIsPlacedAsNinety)
+{
+    fx.doc.m_curConStyle.FragmentCreation = 1;
+    fx.doc.m_curConStyle.FragmentLength = 400;
+    fx.doc.m_curConStyle.FragmentAngle = 45;
+    const QPoint at = Empty(1800, 2000);
+    Hover(at);
+    Click(at);
+    const CPoint p = Logical(at);
+    const std::vector<CConnector*> cons = Connectors();
+    ASSERT_EQ(cons.size(), 1u);
+    EXPECT_EQ(cons[0]->EndPoint1, CPoint(p.x - 200, p.y));
+    EXPECT_EQ(cons[0]->EndPoint2, CPoint(p.x + 200, p.y));
+    EXPECT_EQ(fx.doc.m_curConStyle.FragmentAngle, 90);
+}
