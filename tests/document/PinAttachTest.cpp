@@ -300,3 +300,18 @@ TEST_F(PinAttachTest, ANewPinFigureIsLinkedInItsCreationStep)
 }
 
 } // namespace
+
+// The snap distance is twice the hit tolerance (1 without a view), or the
+// larger grid step when that is larger and the grid is on; the inner snap
+// is two thirds of it, rounded down.
+TEST_F(PinAttachTest, SnapDistancesComeFromTheToleranceAndTheGrid)
+{
+    fx.doc.m_bAlignToGrid = 0;
+    fx.doc.m_nSnapX = 30;
+    fx.doc.m_nSnapY = 44;
+    EXPECT_EQ(fx.doc.GetPinSnapDistance(), 2);
+    EXPECT_EQ(fx.doc.GetPinInnerSnap(), 1);
+    fx.doc.m_bAlignToGrid = 1;
+    EXPECT_EQ(fx.doc.GetPinSnapDistance(), 44);
+    EXPECT_EQ(fx.doc.GetPinInnerSnap(), 29);
+}

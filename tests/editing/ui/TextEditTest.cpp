@@ -783,3 +783,25 @@ TEST_F(TextEditTest, ATextModeClickOpensOnlyAnUnselectedFiguresText)
     EXPECT_EQ(Editor()->Figure(), b);
     Key(Qt::Key_Escape);
 }
+
+// Home and End go to the ends of the caret's line; with Ctrl to the ends of
+// the text.
+TEST_F(TextEditTest, HomeAndEndKeepToTheLineCtrlToTheText)
+{
+    a->m_strText = "ab\\line cd";
+    Save();
+    view->BeginTextEdit(a, 0, false, CPoint(), 0, -1);
+    ASSERT_NE(Editor(), nullptr);
+    Key(Qt::Key_End, Qt::ControlModifier);
+    EXPECT_EQ(Editor()->Caret(), 5);
+    Key(Qt::Key_Home);
+    EXPECT_EQ(Editor()->Caret(), 3);
+    Key(Qt::Key_Left);
+    Key(Qt::Key_End);
+    EXPECT_EQ(Editor()->Caret(), 2);
+    Key(Qt::Key_End, Qt::ControlModifier);
+    Key(Qt::Key_Home, Qt::ControlModifier);
+    EXPECT_EQ(Editor()->Caret(), 0);
+    Key(Qt::Key_Escape);
+    EXPECT_EQ(fx.doc.CanUndo(), 0);
+}

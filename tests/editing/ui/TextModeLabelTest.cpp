@@ -222,6 +222,21 @@ TEST_F(TextModeLabelTest, ALabelStyleWithItsOwnTextOpensNoEditor)
     EXPECT_EQ(DocText(fx.doc), saved);
 }
 
+// "Label" is the placeholder a style holds for no text of its own: the new
+// label opens its editor as an empty default text does.
+TEST_F(TextModeLabelTest, ALabelStyleSayingLabelOpensTheEditor)
+{
+    fx.doc.m_curLblStyle.DefaultText = "Label";
+    Click(At(Empty()));
+    CFigure* label = NewestLabel();
+    ASSERT_NE(label, nullptr);
+    ASSERT_NE(view->TextEditor(), nullptr);
+    EXPECT_EQ(view->TextEditor()->Figure(), label);
+    view->CloseTextEditor();
+    EXPECT_EQ(fx.doc.UndoLastStep(), UDMAC_CREATELBL);
+    EXPECT_EQ(DocText(fx.doc), saved);
+}
+
 TEST_F(TextModeLabelTest, HoveringNamesWhatAClickMakesAndShowsWhere)
 {
     for (const KindRow& row : kKinds) {
