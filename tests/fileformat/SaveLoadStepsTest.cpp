@@ -237,6 +237,24 @@ void CountStyleBarRebuild()
 
 } // namespace
 
+// A template that has variant files, even of one group, is not saved over:
+// its variants would no longer match it.
+TEST_F(SaveLoadSteps, SaveTemplateRefusesATemplateWithVariants)
+{
+    QDir(dir.path()).mkpath("Template/Variants");
+    SetProgramFolderForTest(dir.path());
+    WriteFile(dir.path() + "/Template/Variants/Flow(Color=Warm,1).kvv", "KAVO Diagram File\r\nVersion 5.08\r\n");
+    CKavoDoc doc;
+    PrepareForLoad(doc);
+    BuildSampleDoc(doc);
+    const QString target = dir.path() + "/Template/Flow.kvd";
+    EXPECT_FALSE(SaveTemplate(doc, target.toStdString()));
+    ASSERT_EQ(prompt.shown.size(), 1u);
+    EXPECT_EQ(prompt.shown[0].text,
+              "The template you are over-writing contains variants.  Please save as a different filename.");
+    EXPECT_FALSE(QFile::exists(target));
+}
+
 TEST_F(SaveLoadSteps, TemplateCommandsAskAndRebuildWhatTheyChange)
 {
     CKavoDoc doc;

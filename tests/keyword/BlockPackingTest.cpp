@@ -75,6 +75,9 @@ TEST(BlockPacking, BlockCoderVectors)
     EXPECT_EQ(Blocks(Bytes(5, 0x07)), (Bytes{0x10, 0x05, 0x07, 0xFF}));
     EXPECT_EQ(Blocks(Bytes(4, 0x07)), (Bytes{0x00, 0x04, 0x07, 0x07, 0x07, 0x07, 0xFF}));
     EXPECT_EQ(Blocks({1, 2, 1, 2, 1, 2}), (Bytes{0x20, 0x03, 1, 2, 0xFF}));
+    // Width 4 is tried before width 2: twelve bytes of period 2 are three
+    // 4-byte units, not six 2-byte ones.
+    EXPECT_EQ(Blocks(Repeat({1, 2}, 6)), (Bytes{0x40, 0x03, 1, 2, 1, 2, 0xFF}));
     // Literal bytes up to the repeat, then the repeat.
     EXPECT_EQ(Blocks({9, 8, 5, 5, 5, 5, 5}), (Bytes{0x00, 0x02, 9, 8, 0x10, 0x05, 5, 0xFF}));
     // 5000 equal bytes: blocks of at most 2047 units.

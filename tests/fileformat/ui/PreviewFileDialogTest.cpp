@@ -59,6 +59,14 @@ TEST(PreviewFileDialog, PaneShowsDiagramPreviewsOnly)
     // Another file clears the pane.
     emit dlg.currentChanged(dir.filePath("p.txt"));
     EXPECT_FALSE(dlg.HasPreview());
+    // A backup shows its preview (the extension in any case); no other file
+    // does, not even a preview file.
+    QFile::copy(kvd, dir.filePath("p.BAK"));
+    QFile::copy(kvd, dir.filePath("p.prv"));
+    emit dlg.currentChanged(dir.filePath("p.BAK"));
+    EXPECT_TRUE(dlg.HasPreview());
+    emit dlg.currentChanged(dir.filePath("p.prv"));
+    EXPECT_FALSE(dlg.HasPreview());
     // So do another folder and the dialog's close.
     EXPECT_TRUE(dlg.LoadPreview(kvd));
     emit dlg.directoryEntered(dir.path());
