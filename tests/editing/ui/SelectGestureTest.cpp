@@ -247,10 +247,12 @@ TEST_F(SelectGestureTest, AGroupResizeScalesItsConnectors)
     CRect after;
     group->GetBounds(after, 0, 0);
     ASSERT_LT(after.Width(), before.Width());
-    // The free end keeps its place relative to the group's bounds.
-    const double fy = double(1650 - before.top) / before.Height();
-    EXPECT_NEAR(tail->EndPoint2.y, after.top + fy * after.Height(), 2);
-    EXPECT_LE(tail->EndPoint2.y, after.bottom);
+    // The free end is scaled with the figures from the group's top left.
+    ASSERT_EQ(a->m_rect.TopLeft(), CPoint(600, 600));
+    const double scale = a->m_rect.Height() / 450.0;
+    ASSERT_LT(scale, 0.99);
+    EXPECT_NEAR(tail->EndPoint2.y, 600 + (1650 - 600) * scale, 3);
+    EXPECT_NEAR(tail->EndPoint2.x, 600 + (900 - 600) * a->m_rect.Width() / 600.0, 3);
     EXPECT_EQ(Steps(), 1);
     ExpectUndoToSaved(UDMAC_RESIZEGRP);
 }
