@@ -642,6 +642,8 @@ private:
     // The drag offset of a logical point: the snap guides, the grid when the
     // drag snaps, and the start rectangle kept inside the work space.
     CSize SnappedDragOffset(const CPoint& pt) const;
+    bool SnapFigToNeighbours(const CFigure* fig);
+    void EndMoveGuides();
     // Flow insertion while dragging: the offset that puts the figure's
     // centre on the connector under it; the target is kept for the drop.
     CSize FlowInsertOffset(const CSize& off);
@@ -731,6 +733,10 @@ private:
     int m_bJctDrag = 0;
     CFigure* m_pJctFig = nullptr;
     int m_bJctGuides = 0;   // the document's snap guides steer the drag
+    // A figure dragged alone snaps its centre to where its connectors run
+    // straight; the centre at the press.
+    int m_bMoveGuides = 0;
+    CPoint m_ptMoveCentre;
     int m_bFigResize = 0, m_bResizeShown = 0, m_bStretching = 0;
     CFigure* m_pResizeFig = nullptr;
     std::shared_ptr<CFigSymbol> m_pStretchSym;   // the stretched copy; null when none

@@ -23,20 +23,20 @@ constexpr int kJunctionHandle = 5;
 constexpr int kJunctionSize = 15;   // the side of a new junction
 constexpr int kSelectAdd = 2;
 constexpr UINT kBeepWarning = 0x30;
+} // namespace
 
 // With snapping on, the document's snap guides for a figure dragged alone:
 // where its connectors would run straight to their far ends. True when
-// guides were found; the drag then snaps its point to them and the grid,
-// and the release does not pull its corner back onto the grid.
-bool SnapObjToNeighbours(CKavoDoc& doc, const CFigure* fig)
+// guides were found; the drag then snaps the figure's centre to them and
+// the grid, and the release does not pull its corner back onto the grid.
+bool CKavoView::SnapFigToNeighbours(const CFigure* fig)
 {
-    doc.m_snapGuides.Clear();
-    if (!doc.m_bAlignToGrid || !fig || fig->m_nConnected <= 0)
+    m_pDoc->m_snapGuides.Clear();
+    if (!m_pDoc->m_bAlignToGrid || !fig || fig->m_nConnected <= 0)
         return false;
-    doc.CollectConEndGuides(fig, false);
-    return !doc.m_snapGuides.IsEmpty();
+    m_pDoc->CollectConEndGuides(fig, false);
+    return !m_pDoc->m_snapGuides.IsEmpty();
 }
-} // namespace
 
 bool CKavoView::IsRedundantBend(const CFigure* fig) const
 {
@@ -99,7 +99,7 @@ int CKavoView::BeginJctDrag(CFigure* jct, const CPoint& pt)
     m_bDragGridSnap = m_pDoc->m_bAlignToGrid != 0;
     // Guides where the connectors would run straight take over from the
     // grid: the release must not pull the corner back onto the grid.
-    m_bJctGuides = SnapObjToNeighbours(*m_pDoc, jct) ? 1 : 0;
+    m_bJctGuides = SnapFigToNeighbours(jct) ? 1 : 0;
     if (m_bJctGuides)
         m_bDragGridSnap = 0;
     FlushPaint();

@@ -54,7 +54,14 @@ CSize CKavoView::SnappedDragOffset(const CPoint& pt) const
 {
     int dx = pt.x - m_ptPress.x, dy = pt.y - m_ptPress.y;
     m_pDoc->SnapMoveOffset(dx, dy);
-    if (m_bDragGridSnap) {
+    if (m_bMoveGuides) {
+        // The centre goes to the nearest guide within a snap step, else to
+        // the grid.
+        POINT c{m_ptMoveCentre.x + dx, m_ptMoveCentre.y + dy};
+        m_pDoc->SnapPt(c);
+        dx = c.x - m_ptMoveCentre.x;
+        dy = c.y - m_ptMoveCentre.y;
+    } else if (m_bDragGridSnap) {
         // The dragged set's top-left corner lands on the snap grid.
         int left = m_rcDragStart.left + dx, top = m_rcDragStart.top + dy;
         SnapToGridStep(left, m_pDoc->m_nSnapX);
@@ -108,6 +115,12 @@ int CKavoView::BeginMoveDrag(const CPoint& pt)
     m_ptPress = m_ptCurrent = pt;
     m_bDragGridSnap = m_pDoc->m_bAlignToGrid != 0;
     m_bLabelDrag = single && single->m_bLabel;
+    // A figure dragged alone lines up with its connectors' far ends.
+    m_bMoveGuides = single && !single->IsInGroup() && SnapFigToNeighbours(single) ? 1 : 0;
+    if (m_bMoveGuides) {
+        m_bDragGridSnap = 0;
+        m_ptMoveCentre = single->GetCenter();
+    }
     // A label attached to nothing may be dropped into a label slot; hit
     // tests look through it meanwhile.
     ForgetFreeLabel();
@@ -186,7 +199,7 @@ CSize CKavoView::FlowInsertOffset(const CSize& off)
         return off;
     const CPoint c0 = m_pFlowFig->GetCenter();
     CPoint c(c0.x + off.cx, c0.y + off.cy);
-    if (m_pDoc->m_bAlignToGrid) {
+    if (m_pDoc->m_bAlignToGrid && !m_bMoveGuides) {
         SnapToGridStep(c.x, m_pDoc->m_nSnapX);
         SnapToGridStep(c.y, m_pDoc->m_nSnapY);
     }
@@ -256,8 +269,16 @@ int CKavoView::MoveDragUp()
     ReleaseCapture();
     m_bMoveDrag = 0;
     m_bLabelDrag = 0;
+    EndMoveGuides();
     UpdateStatusText();
     return 1;
+}
+
+void CKavoView::EndMoveGuides()
+{
+    if (m_bMoveGuides && m_pDoc)
+        m_pDoc->m_snapGuides.Clear();
+    m_bMoveGuides = 0;
 }
 
 int CKavoView::MoveDragCancel(int eraseOnly)
@@ -277,6 +298,7 @@ int CKavoView::MoveDragCancel(int eraseOnly)
     m_pFlowCon = nullptr;
     m_pFlowJct = nullptr;
     m_pDragPin = nullptr;
+    EndMoveGuides();
     UpdateStatusText();
     ReleaseCapture();
     return 1;

@@ -189,6 +189,32 @@ TEST_F(SelectGestureTest, ADraggedJunctionSnapsToItsNeighbours)
     ExpectUndoToSaved(UDMAC_MOVEOBJS);
 }
 
+// A figure dragged alone lines its centre up with the far end of its
+// connector, and snaps its centre to the grid on the other axis.
+TEST_F(SelectGestureTest, AFigureDraggedAloneSnapsToItsNeighbours)
+{
+    fx.doc.m_bAlignToGrid = 1;
+    fx.doc.m_nSnapX = fx.doc.m_nSnapY = 50;
+    AddJunctionLine();
+    fx.doc.SelectObj(d, 1, 0, 0);
+    view->FlushPaint();
+    const CPoint farEnd = jctCons[1]->EndPoint1;   // on the junction, facing D
+    const QPoint from = Centre(d);
+    const QPoint to = At(CPoint(d->GetCenter().x + 212, farEnd.y - 14));
+    Press(from);
+    ASSERT_TRUE(view->IsMoveDragging());
+    for (int i = 1; i <= 4; ++i)
+        Move(from + (to - from) * i / 4);
+    Release(to);
+    EXPECT_FALSE(view->IsGestureInProgress());
+    EXPECT_TRUE(fx.doc.m_snapGuides.IsEmpty());
+    const CPoint centre = d->GetCenter();
+    EXPECT_EQ(centre.y, farEnd.y);
+    EXPECT_EQ(centre.x % 50, 0);
+    EXPECT_EQ(Steps(), 1);
+    ExpectUndoToSaved(UDMAC_MOVEOBJS);
+}
+
 // ---- resizing carries what hangs on the figure
 
 TEST_F(SelectGestureTest, AResizedFigureTakesItsPinnedLabelAlong)

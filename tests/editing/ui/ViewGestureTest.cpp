@@ -190,15 +190,20 @@ TEST_F(ViewGestureTest, MoveDragStaysInsideTheWorkSpace)
     ExpectUndoToSaved(UDMAC_MOVEOBJS);
 }
 
+// A figure with no neighbour to line up with and no flow to go into keeps
+// to the grid (a connected one snaps to its neighbours first).
 TEST_F(ViewGestureTest, MoveDragSnapsToTheGrid)
 {
+    CFigure* loose = fx.AddBox(1700, 1400, 600, 450, "Loose");
+    SnapToFlows = 0;
     fx.doc.m_bAlignToGrid = 1;
     fx.doc.m_nSnapX = fx.doc.m_nSnapY = 64;
-    fx.doc.SelectObj(a, 1, 0, 0);
-    Drag(Centre(a), Centre(a) + QPoint(37, 11));
-    EXPECT_EQ(a->m_rect.left % 64, 0);
-    EXPECT_EQ(a->m_rect.top % 64, 0);
-    EXPECT_NE(a->m_rect.left, 600);
+    fx.doc.SelectObj(loose, 1, 0, 0);
+    Drag(Centre(loose), Centre(loose) + QPoint(37, 11));
+    SnapToFlows = 1;
+    EXPECT_EQ(loose->m_rect.left % 64, 0) << loose->m_rect.left;
+    EXPECT_EQ(loose->m_rect.top % 64, 0) << loose->m_rect.top;
+    EXPECT_NE(loose->m_rect.left, 1700);
 }
 
 // ---- resizing
