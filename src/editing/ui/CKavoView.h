@@ -192,6 +192,7 @@ public:
     // ---- move drag (CKavoViewMoveDrag.cpp)
     int BeginMoveDrag(const CPoint& logical);
     int MoveDragMove(const CPoint& client);
+    bool LeavesFlowBehind() const;
     int MoveDragUp();
     int MoveDragCancel(int eraseOnly);
     // A move drag whose pointer reaches another view of the same document

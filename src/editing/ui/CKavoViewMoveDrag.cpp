@@ -147,6 +147,17 @@ int CKavoView::BeginMoveDrag(const CPoint& pt)
     return 0;
 }
 
+// A flow label grabbed at the press moves only together with its connector
+// and both of that connector's figures.
+bool CKavoView::LeavesFlowBehind() const
+{
+    CDiagObj* hit = m_pDoc->ObjFromPoint(m_ptPress.x, m_ptPress.y, m_nHitTolerance, false, -1, 0, 0);
+    if (!hit || hit->GetType() != kObjFigure || !hit->m_bSelected)
+        return false;
+    auto* label = static_cast<CFigure*>(hit);
+    return label->IsFlowLabel() && !m_pDoc->IsFlowLblInSet(label);
+}
+
 int CKavoView::MoveDragMove(const CPoint& client)
 {
     if (m_bCopyPending && m_pDoc) {
@@ -166,6 +177,11 @@ int CKavoView::MoveDragMove(const CPoint& client)
     }
     if (!m_bMoveDrag || !m_pDoc)
         return 0;
+    if (LeavesFlowBehind()) {
+        MoveDragUp();
+        MsgBoxResPrintf(kBoxWarning, kIdsFlowLabelMove);
+        return 1;
+    }
     if (HandOverMoveDrag())
         return 1;
     CPoint pt = ClientPtToLogical(client);

@@ -6,6 +6,7 @@
 #include "common/FakeAppContext.h"
 #include "common/TestSupport.h"
 #include "core/Settings.h"
+#include "core/StringHelpers.h"
 #include "core/UIMode.h"
 #include "core/Units.h"
 #include "document/CStaple.h"
@@ -192,6 +193,38 @@ TEST_F(LabelDropTest, AFreeLabelDroppedOnAFlowSlot)
         }
         EXPECT_EQ(fx.doc.UndoLastStep(), UDMAC_MOVEOBJS);
         EXPECT_EQ(DocText(fx.doc), saved);
+    }
+}
+
+// A flow label dragged with only part of its flow stops the drag at the
+// first move with message 754; with its connector and both figures it moves.
+TEST_F(LabelDropTest, AFlowLabelMovesOnlyWithItsWholeFlow)
+{
+    ASSERT_TRUE(fx.doc.AttachLblAsFlowLbl(label, b, con, 1, false));
+    fx.doc.ResetUndoLog();
+    saved = DocText(fx.doc);
+    struct Row {
+        std::vector<CDiagObj*> with;
+        bool refused;
+    };
+    const Row rows[] = {{{a}, true}, {{a, b, con}, false}};
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.refused);
+        CRecordingPrompt prompt;
+        fx.doc.SelectObj(label, 1, 0, 0);
+        for (CDiagObj* o : row.with)
+            fx.doc.AddObjToSel(o, 2, false);
+        view->FlushPaint();
+        Drag(Centre(label) + kGrab, Centre(label) + kGrab + QPoint(30, 40));
+        EXPECT_FALSE(view->IsGestureInProgress());
+        const bool warned = !prompt.shown.empty() && prompt.shown[0].text == ResText(754);
+        EXPECT_EQ(warned, row.refused);
+        EXPECT_EQ(DocText(fx.doc) == saved, row.refused);
+        if (!row.refused) {
+            EXPECT_EQ(fx.doc.UndoLastStep(), UDMAC_MOVEOBJS);
+            EXPECT_EQ(DocText(fx.doc), saved);
+        }
+        fx.doc.ClearSelection();
     }
 }
 
