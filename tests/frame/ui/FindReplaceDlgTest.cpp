@@ -221,6 +221,27 @@ TEST(FindReplaceDialog, MainWindowKeysWorkWhileItIsOpen)
     EXPECT_EQ(f.fx.doc.GetObjCount(), 2);
 }
 
+// Ctrl+S typed in a figure's text editor reaches the main window's Save; the
+// editor keeps its own Ctrl keys (Select All) to itself.
+TEST(FindReplaceDialog, CtrlSInTheTextEditorSaves)
+{
+    FindFixture f;
+    int saves = 0;
+    f.frame.Commands().SetHandler(57603, [&saves] { ++saves; });
+    f.frame.windowHandle()->requestActivate();
+    ASSERT_TRUE(QTest::qWaitFor([&f] { return QGuiApplication::focusWindow() == f.frame.windowHandle(); }));
+    ASSERT_TRUE(f.view->OpenTextEditor(f.first, 0, false, CPoint(0, 0), 0, 0));
+    CTextDialog* editor = f.view->TextEditor();
+    ASSERT_TRUE(editor);
+    editor->setFocus();
+    f.frame.OnIdleUpdateCmdUI();
+    QTest::keyClick(editor, Qt::Key_S, Qt::ControlModifier);
+    EXPECT_EQ(saves, 1);
+    QTest::keyClick(editor, Qt::Key_A, Qt::ControlModifier);
+    EXPECT_EQ(saves, 1);
+    EXPECT_EQ(f.view->TextEditor(), editor);
+}
+
 // Without an active diagram the open dialog closes as the commands are
 // brought up to date; closing the main window closes it too.
 TEST(FindReplaceDialog, ClosesWithoutADiagramAndWithTheMainWindow)
