@@ -193,6 +193,7 @@ public:
     int BeginMoveDrag(const CPoint& logical);
     int MoveDragMove(const CPoint& client);
     bool LeavesFlowBehind() const;
+    CSize SnapCentreOffset(const CPoint& centre, int dx, int dy) const;
     int MoveDragUp();
     int MoveDragCancel(int eraseOnly);
     // A move drag whose pointer reaches another view of the same document

@@ -116,12 +116,9 @@ CSize CKavoView::JctDragOffset(const CPoint& pt) const
     int dx = pt.x - m_ptPress.x, dy = pt.y - m_ptPress.y;
     const CPoint centre = m_rcDragStart.CenterPoint();
     if (m_bJctGuides) {
-        // The centre goes to the nearest guide within a snap step, else to
-        // the grid.
-        POINT c{centre.x + dx, centre.y + dy};
-        m_pDoc->SnapPt(c);
-        dx = c.x - centre.x;
-        dy = c.y - centre.y;
+        const CSize off = SnapCentreOffset(centre, dx, dy);
+        dx = off.cx;
+        dy = off.cy;
     } else if (m_pJctFig) {
         // A connector that keeps its shape travels with the junction: its
         // far end stays inside the work space.

@@ -50,17 +50,23 @@ void CKavoView::DrawMoveTracking(int dx, int dy)
     viewport()->update();
 }
 
+// The offset that takes the centre to the nearest snap guide within a snap
+// step, else to the grid.
+CSize CKavoView::SnapCentreOffset(const CPoint& centre, int dx, int dy) const
+{
+    POINT c{centre.x + dx, centre.y + dy};
+    m_pDoc->SnapPt(c);
+    return CSize(c.x - centre.x, c.y - centre.y);
+}
+
 CSize CKavoView::SnappedDragOffset(const CPoint& pt) const
 {
     int dx = pt.x - m_ptPress.x, dy = pt.y - m_ptPress.y;
     m_pDoc->SnapMoveOffset(dx, dy);
     if (m_bMoveGuides) {
-        // The centre goes to the nearest guide within a snap step, else to
-        // the grid.
-        POINT c{m_ptMoveCentre.x + dx, m_ptMoveCentre.y + dy};
-        m_pDoc->SnapPt(c);
-        dx = c.x - m_ptMoveCentre.x;
-        dy = c.y - m_ptMoveCentre.y;
+        const CSize off = SnapCentreOffset(m_ptMoveCentre, dx, dy);
+        dx = off.cx;
+        dy = off.cy;
     } else if (m_bDragGridSnap) {
         // The dragged set's top-left corner lands on the snap grid.
         int left = m_rcDragStart.left + dx, top = m_rcDragStart.top + dy;
