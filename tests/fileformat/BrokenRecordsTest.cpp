@@ -146,6 +146,46 @@ TEST(BrokenRecords, OldFilesTakeTheirDefaultsAndConversions)
     EXPECT_EQ(styles.m_pObjList->GetCount(), 0);
 }
 
+// A label loses its fill in files older than 5.05 only; a figure with text
+// takes the default text format when its own is not one horizontal and one
+// vertical alignment.
+TEST(BrokenRecords, FigureConversionsFollowTheFileVersion)
+{
+    const struct {
+        double version;
+        const char* keys;
+        int fillKind;
+        int textFormat; // -1: not checked
+    } cases[] = {
+        {5.04, "Label TRUE\nFillType 1\n", 0, -1},
+        {5.05, "Label TRUE\nFillType 1\n", 1, -1},
+        {5.08, "TextFormat 18\n", -1, 18}, // centred, bottom
+        {5.08, "TextFormat 10\n", -1, 34}, // 2 and 8: bit 3 is no alignment
+        {5.08, "TextFormat 3\n", -1, 34},  // two horizontal bits, no vertical
+        {5.08, "TextFormat 290\n", -1, 34}, // a high byte
+    };
+    for (const auto& c : cases) {
+        CKavoDoc doc;
+        PrepareForLoad(doc);
+        CFigSymbol* box = doc.m_figSymbols.NewEntry();
+        ASSERT_NE(box, nullptr);
+        box->Clear();
+        box->SetName("box");
+        box->m_nTextBoxes = 1;
+        const Loaded r = Load(doc, std::string("Figure 1\n{\nSymbol \"box\"\nBounds 0,0,100,50\nText \"a\"\n") + c.keys + "}\n",
+                              c.version);
+        ASSERT_EQ(r.figures, 1) << c.keys;
+        const auto* fig = static_cast<CFigure*>(doc.m_pObjList->GetAt(0));
+        if (c.fillKind >= 0) {
+            EXPECT_EQ(fig->m_props.m_fill.m_nKind, c.fillKind) << c.version << " " << c.keys;
+        }
+        if (c.textFormat >= 0) {
+            ASSERT_TRUE(fig->HasTextAreas());
+            EXPECT_EQ(fig->m_props.TextFormat, c.textFormat) << c.keys;
+        }
+    }
+}
+
 // The printer blocks replace the document's only when their closing line is
 // read, and not at all when the document keeps its own.
 TEST(BrokenRecords, PrinterBlocksAreReplacedOnlyWhenKept)

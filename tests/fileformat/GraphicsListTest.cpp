@@ -105,6 +105,24 @@ TEST_F(GraphicsListTest, RebuildAfterLoadMergesAndFreesUnusedBlocks)
     EXPECT_EQ(doc.m_graphics.GetAt(0)->UseCount, 2);
 }
 
+// A Graphic record without a Compression line unpacks as the record before it.
+TEST_F(GraphicsListTest, CompressionCarriesOverToTheNextRecord)
+{
+    CKavoDoc doc;
+    PrepareForLoad(doc);
+    const std::string text = "KAVO\nVersion 5.08\n"
+                             "Graphic 1\n{\nType 9\nCompression 0\nGraphicData 4\n{\n01020304\n}\n}\n"
+                             "Graphic 2\n{\nType 9\nGraphicData 4\n{\n05060708\n}\n}\n"
+                             "Figure 1\n{\nGraphic 1\n}\nFigure 2\n{\nGraphic 2\n}\n";
+    ASSERT_TRUE(LoadText(doc, text));
+    const HGLOBAL h = static_cast<CFigure*>(doc.m_pObjList->GetAt(1))->m_props.Graphic;
+    ASSERT_NE(h, nullptr);
+    ASSERT_EQ(GlobalSize(h), 4u);
+    const auto* bytes = static_cast<const unsigned char*>(GlobalLock(h));
+    EXPECT_EQ(std::vector<unsigned char>(bytes, bytes + 4), (std::vector<unsigned char>{5, 6, 7, 8}));
+    GlobalUnlock(h);
+}
+
 // Pictures are written once, numbered in list order, and figures refer to
 // them by that number.
 TEST_F(GraphicsListTest, SavedIdsAreSmallAndStable)
