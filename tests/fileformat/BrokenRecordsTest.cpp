@@ -146,6 +146,41 @@ TEST(BrokenRecords, OldFilesTakeTheirDefaultsAndConversions)
     EXPECT_EQ(styles.m_pObjList->GetCount(), 0);
 }
 
+// Keys that share a field or stand for an empty value, and the written
+// masks of the behaviour words.
+TEST(BrokenRecords, PropertyKeysFillTheirFieldsAndWriteMasked)
+{
+    CKavoDoc doc;
+    PrepareForLoad(doc);
+    const Loaded r = Load(doc, "FigureStyle \"S\"\n{\nCategory \"(no category)\"\nSymbol \"lbl\"\n"
+                               "FillType 1\nFillColorSolid 10,20,30\n}\n"
+                               "ConnectorStyle \"C\"\n{\nCategory \"(no category)\"\nEnd1 \"null\"\nEnd2 \"null\"\n}\n"
+                               "Connector 1\n{\nStyle \"Line\"\nFigure1 -1\nFigure2 -1\n"
+                               "End1 \"null\"\nEnd2 \"null\"\nBehavior 0xC00001FF\n}\n");
+    EXPECT_TRUE(r.errors.empty()) << r.errors[0].second;
+    const CFigStyle* fs = doc.m_figStyles.GetAt(doc.m_figStyles.FindByName("S"));
+    ASSERT_NE(fs, nullptr);
+    EXPECT_EQ(fs->Category, "");
+    EXPECT_EQ(fs->m_props.m_fill.m_crColor1, RGB(10, 20, 30));
+    const CConStyle* cs = doc.m_conStyles.GetAt(doc.m_conStyles.FindByName("C"));
+    ASSERT_NE(cs, nullptr);
+    EXPECT_EQ(cs->Category, "");
+    // Of a connector's behaviour only the line-shape, flow and crossing bits
+    // and "do not print" are written.
+    EXPECT_NE(WriteDoc(doc).find("Behavior 0x00000000400000FF\r\n"), std::string::npos);
+
+    // Font heights are stored as negative from version 2.3 on.
+    for (const double version : {2.2, 2.3}) {
+        CKavoDoc old;
+        PrepareForLoad(old);
+        Load(old, "Figure 1\n{\nTypeSize 12\n}\n", version);
+        ASSERT_EQ(old.m_pObjList->GetCount(), 1);
+        EXPECT_EQ(static_cast<CFigure*>(old.m_pObjList->GetAt(0))->m_props.m_font.m_lf.lfHeight,
+                  version < 2.3 ? 12 : -12)
+            << version;
+    }
+}
+
 // A label loses its fill in files older than 5.05 only; a figure with text
 // takes the default text format when its own is not one horizontal and one
 // vertical alignment.
