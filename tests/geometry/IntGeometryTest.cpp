@@ -40,6 +40,7 @@ TEST(IntGeometryDistance, FastDistanceUsesSixteenthTable)
     EXPECT_EQ(PtDistanceFast(CPoint(0, 0), CPoint(100, 100)), 141); // 100 * 362 / 256
     EXPECT_EQ(PtDistanceFast(CPoint(0, 0), CPoint(-1000, 31)), 1000); // below 1/32
     EXPECT_EQ(PtDistanceFast(CPoint(0, 0), CPoint(160, 80)), 178);     // 160 * 286 / 256
+    EXPECT_EQ(PtDistanceFast(CPoint(0, 0), CPoint(100, 60)), 117);     // 9.6 sixteenths round to 10: 302
     EXPECT_EQ(PtDistanceFast(CPoint(INT_MIN, INT_MIN), CPoint(INT_MAX, INT_MAX)), INT_MAX);
     EXPECT_EQ(PtDistanceRounded(CPoint(0, 0), CPoint(3, 4)), 5);
 }
@@ -132,6 +133,8 @@ TEST(IntGeometryHitTest, NearSegmentIsStrictlyWithinTolerance)
     EXPECT_EQ(CPoint(foot), CPoint(100, 0));
     ASSERT_TRUE(PtNearSegment(98, 3, 0, 0, 100, 0, 5, &foot));
     EXPECT_EQ(CPoint(foot), CPoint(98, 0));
+    ASSERT_TRUE(PtNearSegment(2, 3, 0, 0, 100, 0, 5, &foot));
+    EXPECT_EQ(CPoint(foot), CPoint(2, 0));
     EXPECT_FALSE(PtNearSegment(101, 0, 0, 0, 100, 0, 5, &foot)); // beyond both ends
     // A steep slanted segment measures horizontally: |20 - 50*10/100| = 15.
     EXPECT_FALSE(PtNearSegment(20, 50, 0, 0, 10, 100, 15, &foot));
@@ -175,6 +178,7 @@ TEST(IntGeometryHitTest, SnapLineToAxis)
         {5, 100, 0, false, {0, 100}},  // candidate written anyway
         {100, 4, 0, true, {100, 0}},
         {30, 100, 40, true, {0, 100}}, // within the limit
+        {40, 3000, 40, false, {0, 3000}}, // at the limit: 40 * 80 is not below 3000
         {50, 5000, 40, true, {0, 5000}},
         {50, 3000, 40, false, {0, 3000}},
         {0, 7, 0, true, {0, 7}},
