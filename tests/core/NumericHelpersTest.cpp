@@ -121,6 +121,9 @@ TEST(FitSizeKeepAspect, FitAndCoverModes)
     // Already in proportion: set but reported unchanged.
     EXPECT_FALSE(FitSizeKeepAspect(200, 100, 2, 1, w, h, 1));
     EXPECT_EQ(w, 200);
+    // 101 high at 3:2 is 151 wide (151.5 truncated): a box that wide fits as it is.
+    EXPECT_FALSE(FitSizeKeepAspect(151, 101, 3, 2, w, h, 1));
+    EXPECT_EQ(h, 101);
     w = h = -1;
     EXPECT_FALSE(FitSizeKeepAspect(100, 100, 0, 1, w, h, 1));
     EXPECT_FALSE(FitSizeKeepAspect(100, 20000, 2, 1, w, h, 1)); // 40000 wide
@@ -179,4 +182,10 @@ TEST(IterateToTarget, FindsNearestWidensAndGivesUp)
     auto flat = [&](int) { ++calls; return 0; };
     EXPECT_EQ(IterateToTarget(value, 1, kIterWidenNone, INT_MIN, INT_MAX, 0, flat), kIterFailed);
     EXPECT_LE(calls, 50);
+    // A step the search keeps bisecting across without ever meeting the
+    // target: the 50th evaluation is the last.
+    calls = 0;
+    auto step = [&](int e) { ++calls; return e < 1000000 ? 0 : 2; };
+    EXPECT_EQ(IterateToTarget(value, 1, kIterWidenNone, INT_MIN, INT_MAX, 0, step), kIterFailed);
+    EXPECT_EQ(calls, 50);
 }
