@@ -321,6 +321,22 @@ TEST(PointRuns, SmoothingKeepsEndsAndStraightRuns)
     EXPECT_FALSE(ReducePolylinePts(count, slanted.data(), 200.0, true));
     EXPECT_NE(slanted, unsmoothed);
 
+    // A pair closer than 5 units on both sides of its neighbours' line merges
+    // into its midpoint.
+    CPoint pair[4] = {{0, 0}, {10, 2}, {13, -1}, {30, 0}};
+    count = 4;
+    EXPECT_FALSE(ReducePolylinePts(count, pair, 200.0, true));
+    ASSERT_EQ(count, 3);
+    EXPECT_EQ(pair[1], CPoint(11, 0));
+    // A point is averaged only where the bend through its neighbours' midpoints
+    // is at least three quarters of a half turn: (19, 0) keeps its x.
+    CPoint bend[6] = {{0, 0}, {8, -2}, {14, 1}, {19, 0}, {24, -6}, {29, -2}};
+    count = 6;
+    EXPECT_FALSE(ReducePolylinePts(count, bend, 200.0, true));
+    ASSERT_EQ(count, 6);
+    EXPECT_EQ(std::vector<CPoint>(bend, bend + 6),
+              (std::vector<CPoint>{{0, 0}, {6, 0}, {13, 0}, {18, -2}, {24, -6}, {29, -2}}));
+
     // Coordinates too large for hundredths are reduced without smoothing.
     CPoint huge[4] = {{INT_MIN, 0}, {0, 0}, {INT_MAX, 0}, {INT_MAX, INT_MAX}};
     count = 4;
