@@ -246,3 +246,30 @@ CRect KeepResizeMinimum(const CRect& rc, int handle, const CSize& min)
     GrowSpan(out.top, out.bottom, top, bottom, min.cy);
     return out;
 }
+
+CSize ReflowResizeLimits(int handle, const CRect& fig, const CPoint& pt, bool aboutCentre, const CSize& measured)
+{
+    const int w = fig.Width(), h = fig.Height();
+    const CSize alongWidth(w, measured.cy), alongHeight(measured.cx, h);
+    switch (handle) {
+    case 2:
+    case 8: return alongWidth;
+    case 4:
+    case 6: return alongHeight;
+    case 1:
+    case 3:
+    case 7:
+    case 9: break;
+    default: return CSize(0, 0);
+    }
+    if (aboutCentre && !fig.PtInRect(pt))
+        return CSize(w, h);
+    CPoint origin = fig.CenterPoint();
+    if (!aboutCentre) {
+        // The corner opposite the dragged one stays.
+        origin.x = handle == 1 || handle == 7 ? fig.right : fig.left;
+        origin.y = handle == 1 || handle == 3 ? fig.bottom : fig.top;
+    }
+    const long long dx = std::abs(pt.x - origin.x), dy = std::abs(pt.y - origin.y);
+    return dx * h >= dy * w ? alongWidth : alongHeight;
+}

@@ -84,3 +84,16 @@ void DistributeStretch(const CompartmentSet& plan, int vertMode, int horzMode, b
 // side the handle drags gives way, the other stays; a handle that drags
 // neither side of an axis grows that axis about its centre.
 CRect KeepResizeMinimum(const CRect& rc, int handle, const CSize& min);
+
+// The minimum size while a figure that reflows its text into its areas is
+// resized, so that its text keeps room: `measured` holds the width its text
+// needs at the figure's height (cx) and the height it needs at its width
+// (cy). A top or bottom handle keeps at least the width and needs the
+// measured height, a left or right handle the reverse. A corner handle is
+// limited as a top or bottom handle when the drag reaches out proportionally
+// as far along the width as along the height (|dx| x height >= |dy| x
+// width), else as a left or right handle. dx and dy run from the figure's
+// centre when it resizes about its centre (`aboutCentre`), else from the
+// corner opposite the handle; a corner dragged outside a figure that
+// resizes about its centre keeps at least the figure's size.
+CSize ReflowResizeLimits(int handle, const CRect& fig, const CPoint& pt, bool aboutCentre, const CSize& measured);

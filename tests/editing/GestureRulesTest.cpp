@@ -185,3 +185,45 @@ TEST(GestureRules, AResizeKeepsTheTextExtent)
     for (const auto& c : cases)
         EXPECT_EQ(KeepResizeMinimum(c.rc, c.handle, min), c.kept) << c.handle;
 }
+
+TEST(GestureRules, ReflowedTextLimitsBySideAndProportion)
+{
+    // A 400 x 200 figure whose text needs 150 wide at its height and 80
+    // high at its width.
+    const CRect fig(0, 0, 400, 200);
+    const CSize measured(150, 80), alongWidth(400, 80), alongHeight(150, 200);
+    const struct {
+        int handle;
+        bool aboutCentre;
+        CPoint pt;
+        CSize limits;
+    } cases[] = {
+        {2, false, CPoint(0, 190), alongWidth},
+        {8, true, CPoint(900, 10), alongWidth},
+        {4, false, CPoint(390, 0), alongHeight},
+        {6, true, CPoint(10, 900), alongHeight},
+        // From the opposite corner: 200 x 200 against 100 x 400 is a tie.
+        {9, false, CPoint(200, 100), alongWidth},
+        {9, false, CPoint(199, 100), alongHeight},
+        {1, false, CPoint(200, 100), alongWidth},
+        {3, false, CPoint(199, 100), alongHeight},
+        {7, false, CPoint(199, 100), alongWidth},
+        // From the centre (200, 100).
+        {9, true, CPoint(300, 149), alongWidth},
+        {9, true, CPoint(300, 151), alongHeight},
+        {1, true, CPoint(100, 51), alongWidth},
+        // One point, two origins: 50 x 200 < 40 x 400 from the centre,
+        // 150 x 200 >= 60 x 400 from the top-left corner.
+        {9, true, CPoint(150, 60), alongHeight},
+        {9, false, CPoint(150, 60), alongWidth},
+        // Outside a figure that keeps its centre: its size.
+        {9, true, CPoint(400, 100), CSize(400, 200)},
+        {1, true, CPoint(-1, 100), CSize(400, 200)},
+        // Outside a figure that keeps a corner: the proportion rule.
+        {9, false, CPoint(800, 100), alongWidth},
+        {5, false, CPoint(800, 100), CSize(0, 0)},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(ReflowResizeLimits(c.handle, fig, c.pt, c.aboutCentre, measured), c.limits)
+            << c.handle << " " << c.pt.x << "," << c.pt.y << (c.aboutCentre ? " centre" : "");
+}

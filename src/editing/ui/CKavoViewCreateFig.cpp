@@ -111,6 +111,8 @@ void CKavoView::OnClearFeedback()
     ShowConPtHover(false);
     HideTrackMarker(nullptr, nullptr);
     EraseTextAreaHover();
+    // Where a label would go is not shown once the pointer is elsewhere.
+    EraseLabelFeedback();
 }
 
 void CKavoView::SnapCreatePoint(CPoint& pt, const FigFlagSet& flags, const CSize* size) const

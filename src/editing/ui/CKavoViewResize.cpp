@@ -28,6 +28,19 @@
 
 namespace {
 constexpr int kIdsResize = 505, kIdsResizeStretch = 750, kIdsSizeInch = 580, kIdsSizeMetric = 588;
+// High flags: the figure resizes about its centre horizontally (256) or
+// vertically (512).
+constexpr DWORD kResizeAboutCentre = 256 | 512;
+
+// A figure whose text reflows into its areas and that has no compartments
+// of its own (those keep their room through the compartment layout); a
+// figure that scales its text needs no room.
+bool ReflowsWithoutCompartments(const CFigure& fig)
+{
+    const CFigSymbol* sym = fig.GetSymbol();
+    return fig.HasText() && fig.HasFlags(kFigFlagReflowText, 0) && !fig.HasFlags(kFitFromFontSizeFlag, 0) && sym &&
+           sym->GetDividerCount() == 0;
+}
 
 // The figure with a resize handle under the point: the object list is
 // walked from the front; a selected figure answers with its handle (the
@@ -103,6 +116,21 @@ int CKavoView::OnFigHandleDown(const CPoint& pt)
     int minW = 0, minH = 0;
     if (fig->HasText())
         CalcTextExtent(*fig, minW, minH, 0, false, nullptr);
+    // Text that reflows into its areas needs, for the sides the handle
+    // drags, the width that holds it at the current height and the height
+    // that holds it at the current width.
+    if (ReflowsWithoutCompartments(*fig)) {
+        if (handle != 2 && handle != 8) {
+            CSize given(0, fig->m_rect.Height());
+            CalcSizeForOneSide(*fig, given);
+            minW = given.cx;
+        }
+        if (handle != 4 && handle != 6) {
+            CSize given(fig->m_rect.Width(), 0);
+            CalcSizeForOneSide(*fig, given);
+            minH = given.cy;
+        }
+    }
     m_szResizeMin = CSize(minW, minH);
     BeginShapeStretch(fig);
     FlushPaint();
@@ -139,7 +167,11 @@ int CKavoView::TrackFigResize(const CPoint& client)
     m_pResizeFig->Resize(rc, m_nHandle, handlePt.x, handlePt.y, false);
     rc.NormalizeRect();
     // The text keeps its room.
-    rc = KeepResizeMinimum(rc, m_nHandle, CalcFigResizeMin(m_bStretching != 0));
+    CSize min = CalcFigResizeMin(m_bStretching != 0);
+    if (ReflowsWithoutCompartments(*m_pResizeFig))
+        min = ReflowResizeLimits(m_nHandle, m_pResizeFig->m_rect, handlePt,
+                                 (m_resizeFlagsPrepared.high & kResizeAboutCentre) != 0, m_szResizeMin);
+    rc = KeepResizeMinimum(rc, m_nHandle, min);
     return AcceptResizeRect(rc, pt);
 }
 

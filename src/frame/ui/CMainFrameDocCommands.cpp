@@ -15,6 +15,7 @@
 #include "editing/ui/CKavoView.h"
 #include "editing/ui/TextEntrySeams.h"
 #include "editing/ui/ViewContextMenu.h"
+#include "editing/ui/ViewPointCommands.h"
 #include "platform/Ansi.h"
 #include "shapes/CShapeDef.h"
 
@@ -168,6 +169,17 @@ void CMainFrame::InstallDocCommands()
                 if (CKavoView* v = GetActiveView())
                     v->OnLabelMenuCommand(id, MenuLogicalPoint(*v));
             });
+    // The connector and figure items act where the menu was opened too.
+    const std::pair<int, bool (*)(CKavoView&, const CPoint&)> pointCommands[] = {
+        {kCmdAddJunctionHere, AddJunctionHere},
+        {kCmdSnipConHere, SnipConnectorHere},
+        {kCmdAddSelfRefHere, AddSelfRefHere},
+    };
+    for (const auto& [id, run] : pointCommands)
+        m_commands.SetHandler(id, [this, run = run] {
+            if (CKavoView* v = GetActiveView())
+                run(*v, MenuLogicalPoint(*v));
+        });
     const auto onDoc = [this](std::function<void(CKavoDoc&)> fn) {
         return [this, fn] {
             if (CKavoDoc* d = GetActiveDocument())

@@ -272,6 +272,20 @@ TEST_F(TextModeLabelTest, HoveringNamesWhatAClickMakesAndShowsWhere)
     EXPECT_EQ(DocText(fx.doc), saved);
 }
 
+// The pointer leaving the view takes the feedback of whatever label it
+// showed off the picture: the view does not know where the pointer went.
+TEST_F(TextModeLabelTest, LeavingTheViewErasesTheLabelFeedback)
+{
+    for (const KindRow& row : kKinds) {
+        SCOPED_TRACE(row.name);
+        Hover(At(row.where(*this)));
+        QEvent leave(QEvent::Leave);
+        QApplication::sendEvent(view.get(), &leave);
+        ExpectNoFeedbackLeft();
+    }
+    EXPECT_EQ(DocText(fx.doc), saved);
+}
+
 TEST_F(TextModeLabelTest, TheMarkerWaitsAfterAClickUntilTheMouseMoves)
 {
     fx.doc.m_curLblStyle.DefaultText = "Note";

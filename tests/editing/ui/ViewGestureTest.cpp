@@ -15,6 +15,7 @@
 #include "fileformat/DiagramRecordWriter.h"
 #include "keyword/KeywordStreams.h"
 #include "richtext/FigureTextFit.h"
+#include "shapes/FigFlags.h"
 #include "undo/UndoCodes.h"
 
 #include <QApplication>
@@ -309,6 +310,65 @@ TEST_F(ViewGestureTest, ResizeStopsAtTheTextExtent)
     EXPECT_GE(a->m_rect.Width(), w);
     EXPECT_GE(a->m_rect.Height(), h);
     ExpectUndoToSaved(UDMAC_RESIZEFIG);
+}
+
+// Text that reflows into its area keeps its room by the side the drag
+// follows: a side handle needs the width (height) the text takes at the
+// other side's current length; a corner is limited as the side handle its
+// drag follows more by the figure's proportions, measured from the
+// opposite corner or, for a figure that keeps its centre, from the centre;
+// a corner dragged outside such a figure keeps at least its size.
+TEST_F(ViewGestureTest, ReflowingTextLimitsTheResizeByTheSideDragged)
+{
+    CFigure* e = fx.AddBox(600, 1500, 900, 160, "extraordinary circumstances notwithstanding");
+    e->m_props.Behavior.low = (e->m_props.Behavior.low | kFigFlagReflowText) & ~kFitFromFontSizeFlag;
+    const CRect r0 = e->m_rect;
+    CSize atHeight(0, r0.Height()), atWidth(r0.Width(), 0);
+    CalcSizeForOneSide(*e, atHeight);
+    CalcSizeForOneSide(*e, atWidth);
+    ASSERT_GT(atHeight.cx, 50) << atHeight.cx;
+    ASSERT_LT(atHeight.cx, r0.Width() / 2);
+    ASSERT_GT(atWidth.cy, 30) << atWidth.cy;
+    ASSERT_LT(atWidth.cy, r0.Height() / 2);
+    const CPoint c = r0.CenterPoint();
+    const struct {
+        int handle;
+        bool aboutCentre;
+        CPoint to;
+        CSize size;   // the size the figure ends with
+    } cases[] = {
+        {6, false, CPoint(r0.left + 5, c.y), CSize(atHeight.cx, r0.Height())},
+        {8, false, CPoint(c.x, r0.top + 5), CSize(r0.Width(), atWidth.cy)},
+        // Mostly down the height: the width gives way to its minimum.
+        {9, false, CPoint(r0.left + 5, r0.bottom - 40), CSize(atHeight.cx, r0.Height())},
+        // Mostly along the width: the height gives way.
+        {9, false, CPoint(r0.right - 40, r0.top + 5), CSize(r0.Width(), atWidth.cy)},
+        {1, false, CPoint(r0.right - 5, r0.top + 40), CSize(atHeight.cx, r0.Height())},
+        // From the centre the same corner drag reaches along the width.
+        {9, true, CPoint(c.x + 300, c.y + 20), CSize(r0.Width(), atWidth.cy)},
+        // Outside the figure the whole size stays at least.
+        {9, true, CPoint(r0.right + 60, c.y + 20), CSize(r0.Width() + 120, r0.Height())},
+    };
+    for (const auto& k : cases) {
+        SCOPED_TRACE(testing::Message() << k.handle << (k.aboutCentre ? " centre " : " corner ") << k.to.x << ","
+                                        << k.to.y);
+        if (k.aboutCentre)
+            e->m_props.Behavior.high |= 256 | 512;
+        else
+            e->m_props.Behavior.high &= ~DWORD(256 | 512);
+        saved = DocText(fx.doc);
+        ResetSteps();
+        fx.doc.SelectObj(e, 1, 0, 0);
+        view->FlushPaint();
+        const QPoint from = At(e->GetHandlePoint(k.handle));
+        Press(from);
+        Move(At(k.to));
+        Release(At(k.to));
+        EXPECT_NEAR(e->m_rect.Width(), k.size.cx, Px(3));
+        EXPECT_NEAR(e->m_rect.Height(), k.size.cy, Px(3));
+        ExpectUndoToSaved(UDMAC_RESIZEFIG);
+        ASSERT_EQ(e->m_rect, r0);
+    }
 }
 
 TEST_F(ViewGestureTest, AClickOnAHandleRecordsNothing)

@@ -17,6 +17,7 @@
 #include "editing/ui/CKavoView.h"
 #include "editing/ui/TextEntrySeams.h"
 #include "editing/ui/ViewContextMenu.h"
+#include "editing/ui/ViewPointCommands.h"
 #include "fileformat/DiagramRecordWriter.h"
 #include "frame/ui/CMainFrame.h"
 #include "keyword/KeywordStreams.h"
@@ -250,6 +251,64 @@ TEST_F(LabelCreationRoutingTest, TheConnectorItemsPinTheirLabelWhereTheMenuOpene
         EXPECT_EQ(DocText(fx.doc), saved);
         EXPECT_FALSE(fx.doc.CanUndo());
     }
+}
+
+// Add Junction Here and Snip Connector Here split the line where the menu
+// was opened, each in one step; a connector whose shape is fixed is left
+// alone.
+TEST_F(LabelCreationRoutingTest, TheConnectorPointItemsSplitTheLineWhereTheMenuOpened)
+{
+    const CPoint at(1800, con->EndPoint1.y);
+    const struct {
+        int id;
+        int step;
+        int junctions;   // new invisible figures
+    } rows[] = {{kCmdAddJunctionHere, UDMAC_ADDJUNCT, 1}, {kCmdSnipConHere, UDMAC_SNIPCON, 0}};
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.id);
+        RightClick(at);
+        const int figs = fx.doc.m_pObjList->m_nFigCount;
+        ASSERT_TRUE(Choose(row.id));
+        EXPECT_EQ(fx.doc.GetConCount(), 2);
+        EXPECT_EQ(fx.doc.m_pObjList->m_nFigCount, figs + row.junctions);
+        // The two lines meet (or part) at the clicked point.
+        int nearAt = 0;
+        fx.doc.ForEachConnector([&](CConnector* c) {
+            for (const CPoint& end : {c->EndPoint1, c->EndPoint2})
+                nearAt += std::abs(end.x - at.x) < 200 ? 1 : 0;
+        });
+        EXPECT_EQ(nearAt, 2);
+        EXPECT_EQ(fx.doc.UndoLastStep(), row.step);
+        EXPECT_EQ(DocText(fx.doc), saved);
+        EXPECT_FALSE(fx.doc.CanUndo());
+    }
+    // Undo gave the line back as a new object.
+    fx.doc.ForEachConnector([](CConnector* c) { c->m_props.Behavior.low |= 1; });
+    Save();
+    for (const auto& row : rows) {
+        RightClick(at);
+        GetContextMenuSeams().runCommand(row.id);
+        EXPECT_EQ(DocText(fx.doc), saved);
+        EXPECT_FALSE(fx.doc.CanUndo());
+    }
+}
+
+TEST(ViewPointCommands, TheSelfTransitionStartsAtThePartOfTheOutlineNamed)
+{
+    const CRect fig(0, 0, 300, 150);
+    const struct {
+        CPoint pt;
+        int kind;
+    } rows[] = {
+        {CPoint(10, 10), 1},   {CPoint(150, 5), 2},  {CPoint(290, 20), 3}, {CPoint(5, 75), 4},
+        {CPoint(295, 75), 5},  {CPoint(10, 140), 6}, {CPoint(150, 149), 7}, {CPoint(299, 149), 8},
+        // The middle third: the nearest side.
+        {CPoint(110, 70), 2},  {CPoint(110, 90), 7}, {CPoint(101, 60), 2}, {CPoint(199, 95), 7},
+        // Outside the rectangle: the part beside it.
+        {CPoint(-40, -40), 1}, {CPoint(400, 75), 5},
+    };
+    for (const auto& row : rows)
+        EXPECT_EQ(SelfRefKindAt(fig, row.pt), row.kind) << row.pt.x << "," << row.pt.y;
 }
 
 TEST_F(LabelCreationRoutingTest, TypingOverEmptySpaceEditsANewFreeLabelThere)
