@@ -1025,6 +1025,13 @@ TEST_F(ViewGestureTest, GroupHandlesResizeTheWholeGroup)
     EXPECT_FALSE(view->IsFigResizing());
     Move(corner + QPoint(-60, -20));
     EXPECT_NE(view->StatusText().find('%'), std::string::npos) << view->StatusText();
+    // The per cent is the tracked width against the width at the start.
+    const std::string status = view->StatusText();
+    const size_t pc = status.find('%'), sp = status.rfind(' ', pc);
+    ASSERT_NE(sp, std::string::npos) << status;
+    EXPECT_NEAR(std::stoi(status.substr(sp + 1, pc - sp - 1)),
+                100.0 * view->ResizeTrackRect().Width() / before.Width(), 0.5)
+        << status;
     Release(corner + QPoint(-60, -20));
     EXPECT_FALSE(view->IsGrpResizing());
     CRect after;
