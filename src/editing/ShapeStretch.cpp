@@ -13,6 +13,12 @@ namespace {
 constexpr int kScalableMargins = 0, kFixedMargins = 1;
 } // namespace
 
+bool HasSpecialLayout(const CFigure& fig)
+{
+    const CFigSymbol* sym = fig.GetSymbol();
+    return sym && sym->Reshape != 0 && sym->GetDividerCount() > 0;
+}
+
 int FitCompartmentsToRect(const CFigure& fig, CFigSymbol& sym, const CRect& rc)
 {
     const CKavoDoc* doc = fig.m_pDoc;

@@ -9,6 +9,10 @@ class CFigSymbol;
 class CFigure;
 class CompartmentSet;
 
+// A special (compartmented) shape: its symbol reshapes by its dividers, so
+// a resize with stretching on stretches it instead of scaling it.
+bool HasSpecialLayout(const CFigure& fig);
+
 // Every text box of `sym` re-fitted to `rc`: with fixed margins the
 // document's four, with per-shape margins each box's own in the figure's
 // symbol and rectangle. Nothing (0) with scalable margins or without a

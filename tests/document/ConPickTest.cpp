@@ -7,6 +7,7 @@
 #include "document/CStaple.h"
 #include "document/ConPtPlace.h"
 #include "document/DocCommands.h"
+#include "document/ReroutePicks.h"
 #include "undo/UndoCodes.h"
 
 #include <cmath>
@@ -456,4 +457,106 @@ TEST_F(ConPickDocTest, APointNearThePreviousPointsLineIsPutOnIt)
         ASSERT_TRUE(doc.FindConTarget(row.in, 4, &ref, rules, t));
         EXPECT_EQ(t.pt, row.out) << row.in.x << "," << row.in.y;
     }
+}
+
+// ---- the pick list of a dragged connector end and its chain
+
+namespace {
+struct RerouteChainTest : ConPickDocTest {
+    // A chain from A through `inner` junctions on a row to C; the
+    // connectors in order from A.
+    std::vector<CConnector*> MakeChain(int inner)
+    {
+        std::vector<CFigure*> ends{a};
+        for (int i = 0; i < inner; ++i)
+            ends.push_back(doc.CreateFigAt(CPoint(300 + 2 * i, 400 + (i % 2) * 60), 1));
+        ends.push_back(c);
+        std::vector<CConnector*> cons;
+        for (size_t i = 0; i + 1 < ends.size(); ++i)
+            cons.push_back(doc.CreateCon(ends[i], ends[i + 1], kConPtCentre, kConPtCentre, ends[i]->GetCenter(),
+                                         ends[i + 1]->GetCenter(), 0, doc.m_curConStyle.m_props));
+        return cons;
+    }
+    std::vector<CFigure*> Figs(const CFigPickList& list) const
+    {
+        std::vector<CFigure*> out;
+        for (int i = 1; i <= list.GetCount(); ++i)
+            out.push_back(list.GetAt(i)->fig);
+        return out;
+    }
+};
+} // namespace
+
+// The list runs from the chain's far end through each junction to the end
+// being dragged; a junction of three stops the chain.
+TEST_F(RerouteChainTest, TheListFollowsTheChainToTheDraggedEnd)
+{
+    const std::vector<CConnector*> k = MakeChain(2);
+    CFigure* j1 = k[0]->m_pFig2;
+    CFigure* j2 = k[1]->m_pFig2;
+    CFigPickList list;
+    ASSERT_TRUE(MakeReroutePicks(doc, k[2], 2, false, list));
+    EXPECT_EQ(Figs(list), (std::vector<CFigure*>{a, j1, j2, c}));
+    EXPECT_EQ(list.GetAt(4)->pt, k[2]->EndPoint2);
+    ASSERT_TRUE(MakeReroutePicks(doc, k[0], 1, false, list));
+    EXPECT_EQ(Figs(list), (std::vector<CFigure*>{c, j2, j1, a}));
+    // From the middle connector only away from the dragged end.
+    ASSERT_TRUE(MakeReroutePicks(doc, k[1], 2, false, list));
+    EXPECT_EQ(Figs(list), (std::vector<CFigure*>{a, j1, j2}));
+    // A branch off J1 makes it a junction of three: the chain stops there.
+    ASSERT_NE(doc.CreateCon(j1, b, kConPtCentre, kConPtCentre, j1->GetCenter(), b->GetCenter(), 0,
+                            doc.m_curConStyle.m_props),
+              nullptr);
+    ASSERT_TRUE(MakeReroutePicks(doc, k[2], 2, false, list));
+    EXPECT_EQ(Figs(list), (std::vector<CFigure*>{j1, j2, c}));
+}
+
+// With the replace flag the chain's connectors and junctions are flagged
+// (hit tests pass over them) and the first of them in the object list is
+// the order position; the end figures are not flagged.
+TEST_F(RerouteChainTest, ReplaceFlagsTheChainAndNotesItsFirstPosition)
+{
+    const std::vector<CConnector*> k = MakeChain(1);
+    CFigure* j = k[0]->m_pFig2;
+    CFigPickList list;
+    int order = -2;
+    ASSERT_TRUE(MakeReroutePicks(doc, k[1], 2, true, list, &order));
+    for (const CDiagObj* o : std::vector<CDiagObj*>{k[0], k[1], j})
+        EXPECT_EQ(o->m_bTemp, 1);
+    for (const CDiagObj* o : std::vector<CDiagObj*>{a, b, c})
+        EXPECT_EQ(o->m_bTemp, 0);
+    EXPECT_EQ(order, doc.m_pObjList->Find(j));
+    EXPECT_EQ(doc.ConFromPoint(k[1]->EndPoint1.x, k[1]->EndPoint1.y, 4, true), nullptr);
+}
+
+// A closed ring of connectors ends at the dragged end's own junction.
+TEST_F(RerouteChainTest, ARingEndsWhereItBegan)
+{
+    CFigure* j[3];
+    for (int i = 0; i < 3; ++i)
+        j[i] = doc.CreateFigAt(CPoint(300 + 400 * i, 300 + 200 * (i % 2)), 1);
+    CConnector* k[3];
+    for (int i = 0; i < 3; ++i)
+        k[i] = doc.CreateCon(j[i], j[(i + 1) % 3], kConPtCentre, kConPtCentre, j[i]->GetCenter(),
+                             j[(i + 1) % 3]->GetCenter(), 0, doc.m_curConStyle.m_props);
+    CFigPickList list;
+    ASSERT_TRUE(MakeReroutePicks(doc, k[0], 2, false, list));
+    EXPECT_EQ(Figs(list), (std::vector<CFigure*>{j[1], j[2], j[0], j[1]}));
+}
+
+// At most 999 connectors beyond the dragged one are followed; a longer
+// chain is refused and nothing is flagged.
+TEST_F(RerouteChainTest, AChainLongerThanTheStepLimitIsRefused)
+{
+    const std::vector<CConnector*> k = MakeChain(kMaxRerouteSteps + 1);
+    CFigPickList list;
+    // From the second connector's start: 999 connectors beyond it.
+    EXPECT_TRUE(MakeReroutePicks(doc, k[1], 1, true, list));
+    EXPECT_EQ(list.GetCount(), CFigPickList::kMaxEntries);
+    EXPECT_EQ(list.GetLastFig(), k[1]->m_pFig1);
+    doc.m_pObjList->ClearTempFlags();
+    // From the last connector's end: 1000 beyond it.
+    EXPECT_FALSE(MakeReroutePicks(doc, k.back(), 2, true, list));
+    EXPECT_EQ(list.GetCount(), 0);
+    EXPECT_EQ(k[0]->m_bTemp, 0);
 }

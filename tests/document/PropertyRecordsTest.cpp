@@ -438,3 +438,42 @@ TEST_F(ChoiceTablesTest, CombosStopAtTheFirstRefusal)
     EXPECT_EQ(small.items, (std::vector<std::string>{"No Shadow", "Small Shadow", "Medium Shadow"}));
     EXPECT_EQ(small.dropItems, 3);
 }
+
+// The factor 1000 is the largest that scales; halves round upwards; a missing
+// source or mask copies nothing; a choice matches on its masked fields only.
+TEST(ShadowSpec, ScaleLimitsMaskedCopiesAndMatching)
+{
+    CShadowSpec big(1, 0, 8, -3, 4, 153);
+    big.Scale(1000);
+    EXPECT_EQ(big, CShadowSpec(1, 0, 8000, -3000, 4000, 153));
+    CShadowSpec half(1, 0, 5, -5, 1, 153);
+    half.Scale(1.5);
+    EXPECT_EQ(half, CShadowSpec(1, 0, 8, -7, 2, 153));
+
+    const CShadowSpec source(1, 0x112233, 1, 2, 3, 4);
+    CShadowFieldMask all{1, 1, 1, 1, 1, 1};
+    CShadowSpec kept;
+    kept.CopyMasked(nullptr, &all);
+    kept.CopyMasked(&source, nullptr);
+    EXPECT_EQ(kept, CShadowSpec());
+    CShadowFieldMask offsets;
+    offsets.m_bOffsetX = offsets.m_bOffsetY = 1;
+    kept.CopyMasked(&source, &offsets);
+    EXPECT_EQ(kept, CShadowSpec(0, 0, 1, 2, 4, 153));
+
+    CShadowChoice choice;
+    choice.m_shadow = CShadowSpec(1, 0, 10, 10, 6, 153);
+    choice.m_mask = offsets;
+    struct Case {
+        const char* name;
+        CShadowSpec spec;
+        bool matches;
+    };
+    const Case cases[] = {
+        {"same offsets, other blur and colour", CShadowSpec(0, 0xFF, 10, 10, 99, 7), true},
+        {"other x offset", CShadowSpec(1, 0, 11, 10, 6, 153), false},
+        {"other y offset", CShadowSpec(1, 0, 10, 9, 6, 153), false},
+    };
+    for (const Case& t : cases)
+        EXPECT_EQ(choice.Matches(t.spec), t.matches) << t.name;
+}

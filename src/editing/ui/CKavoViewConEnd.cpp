@@ -3,10 +3,13 @@
 // point, and the release re-attaches it in one undo step. Also the
 // connection-point marker that shows where an end would attach.
 #include "editing/ui/CKavoView.h"
+#include "editing/ui/ConPtMarkerShown.h"
 #include "editing/ui/ViewCursors.h"
 
+#include "core/MessageBeep.h"
 #include "core/Settings.h"
 #include "document/CKavoDoc.h"
+#include "document/ReroutePicks.h"
 #include "platform/CPainterDC.h"
 #include "platform/GdiObjects.h"
 #include "platform/Prompt.h"
@@ -58,15 +61,6 @@ void DrawMarker(CKavoView& view, const ConPtMarker& m)
     view.viewport()->update();
 }
 
-// The pick key of a connector end: its own connection point, the stored
-// point for a fixed end, else free.
-int32_t PickKeyOfEnd(int32_t conPtId)
-{
-    if (conPtId >= 0)
-        return conPtId;
-    return conPtId == kConPtFixed ? kPickAuto : kPickFree;
-}
-
 bool JoinsOtherSelected(const CKavoDoc& doc, const CFigure* jct, const CConnector* con)
 {
     bool found = false;
@@ -76,6 +70,13 @@ bool JoinsOtherSelected(const CKavoDoc& doc, const CFigure* jct, const CConnecto
     return found;
 }
 } // namespace
+
+ConPtMarkerShown CurrentConPtMarker()
+{
+    if (!g_marker.view)
+        return {};
+    return {g_marker.view.data(), g_marker.fig, g_marker.index, g_marker.pt};
+}
 
 void CKavoView::ShowConPtMarker(CFigure* fig, int index, const CPoint& pt, bool guides)
 {
@@ -113,13 +114,16 @@ int CKavoView::OnConEndDown(const CPoint& pt)
     CFigure* fig = c->GetEndFig(end);
     if (fig && fig->IsInvisible() && (fig->m_bSelected || JoinsOtherSelected(*m_pDoc, fig, c)))
         return BeginJctDrag(fig, pt);
+    // The rubber connector shows the whole chain through redundant
+    // junctions; the chain's own objects are no targets while it is
+    // dragged. A connector that keeps its shape is dragged by itself.
     m_pPickList = std::make_unique<CFigPickList>();
-    for (int e : {3 - end, end}) {
-        CFigure* f = nullptr;
-        int32_t id = kConPtCentre;
-        CPoint at;
-        c->GetEnd(e, f, id, at);
-        m_pPickList->Add(at, f, f ? PickKeyOfEnd(id) : kPickFree, nullptr);
+    const bool ok = c->HasFlags(1, 0) ? MakeConEndPicks(*c, end, *m_pPickList)
+                                      : MakeReroutePicks(*m_pDoc, c, end, true, *m_pPickList);
+    if (!ok) {
+        m_pPickList.reset();
+        MessageBeep(MB_ICONEXCLAMATION);
+        return 1;
     }
     m_pPickOrig = std::make_unique<CFigPickList>();
     m_pPickOrig->CopyFrom(*m_pPickList);
@@ -205,6 +209,7 @@ int CKavoView::ConEndCancel(int eraseOnly)
     m_pConEndFlagged = nullptr;
     m_pPickList.reset();
     m_pPickOrig.reset();
+    m_pDoc->m_pObjList->ClearTempFlags();
     m_bConReroute = 0;
     m_pRerouteCon = nullptr;
     m_nConStyle = -1;

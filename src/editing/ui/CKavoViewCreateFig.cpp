@@ -20,6 +20,7 @@
 #include "document/Trunks.h"
 #include "editing/CreateFigRules.h"
 #include "editing/GestureRules.h"
+#include "editing/ShapeStretch.h"
 #include "geometry/IntGeometry.h"
 #include "platform/CPainterDC.h"
 #include "platform/Prompt.h"
@@ -45,12 +46,6 @@ bool OpenInPlaceEditor(CKavoView& view, CFigure* obj, int area, int ch)
 }
 
 CKavoView::TextEditStarter g_textEditStarter = OpenInPlaceEditor;
-
-bool HasSpecialLayout(const CFigure& fig)
-{
-    const CFigSymbol* sym = fig.GetSymbol();
-    return sym && sym->Reshape != 0 && sym->GetDividerCount() > 0;
-}
 
 // The figure label of a figure that carries exactly one, else null.
 CFigure* SingleFigLabel(CKavoDoc& doc, const CFigure* fig)

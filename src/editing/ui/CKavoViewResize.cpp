@@ -93,9 +93,7 @@ int CKavoView::OnFigHandleHover(const CPoint& pt)
     if (!fig || handle < 0 || fig->IsInGroup() || ResizeCursorForHandle(handle) == kNoResizeCursor)
         return 0;
     SetViewCursor(ResizeCursorShape(handle));
-    SetStatusPrompt(ResizeByStretching && fig->GetSymbol() && fig->GetSymbol()->GetDividerCount() > 0
-                        ? kIdsResizeStretch
-                        : kIdsResize);
+    SetStatusPrompt(ResizeByStretching && HasSpecialLayout(*fig) ? kIdsResizeStretch : kIdsResize);
     return 1;
 }
 
@@ -245,7 +243,7 @@ int CKavoView::EndFigResize()
 void CKavoView::BeginShapeStretch(CFigure* fig)
 {
     const CFigSymbol* sym = fig->GetSymbol();
-    m_bStretching = ResizeByStretching && sym && sym->Reshape != 0 && sym->GetDividerCount() > 0;
+    m_bStretching = ResizeByStretching && HasSpecialLayout(*fig);
     m_pStretchSym = m_bStretching ? std::make_shared<CFigSymbol>(*sym) : nullptr;
     m_stretchPlan = SpecialResizeArgs();
     if (m_bStretching) {

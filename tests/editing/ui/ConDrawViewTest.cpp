@@ -3,6 +3,8 @@
 // checked by the document and by undo back to the saved text.
 #include "ViewEventDriver.h"
 #include "document/CStaple.h"
+#include "editing/ui/ConPtMarkerShown.h"
+#include "editing/ui/ViewCursors.h"
 #include "undo/UndoCodes.h"
 
 #include <cstdlib>
@@ -539,4 +541,77 @@ TEST_F(ConDrawViewTest, AnOddDirectionIsPlacedAsNinety)
     EXPECT_EQ(cons[0]->EndPoint1, CPoint(p.x - 200, p.y));
     EXPECT_EQ(cons[0]->EndPoint2, CPoint(p.x + 200, p.y));
     EXPECT_EQ(fx.doc.m_curConStyle.FragmentAngle, 90);
+}
+
+// Dragging the end of a chain: the chain's own junctions and connectors are
+// no targets on the way, and the release moves only that end, the rest of
+// the chain staying as it was.
+TEST_F(ConDrawViewTest, AChainsEndIsDraggedPastItsOwnJunctions)
+{
+    const QPoint p1 = Empty(1800, 300), p2 = Empty(1800, 2000);
+    for (const QPoint& p : {Centre(a), p1, p2, Centre(c)}) {
+        Hover(p);
+        Click(p);
+    }
+    const std::vector<CConnector*> k = Connectors();
+    ASSERT_EQ(k.size(), 3u);
+    CFigure* j1 = k[0]->m_pFig2;
+    CFigure* j2 = k[1]->m_pFig2;
+    g_nUIMode = 0;
+    fx.doc.SelectConAndEnds(k[2], 1, 0, false);
+    Save();
+    const QPoint end = At(k[2]->EndPoint2);
+    Press(end);
+    ASSERT_TRUE(view->IsConEndDragging());
+    MoveTo(end, Centre(j1), Qt::LeftButton);
+    EXPECT_EQ(view->ViewCursor(), kCursorAdjust);
+    MoveTo(Centre(j1), Centre(b), Qt::LeftButton);
+    EXPECT_EQ(view->ViewCursor(), kCursorAttach);
+    Release(Centre(b));
+    EXPECT_EQ(Connectors(), k);
+    EXPECT_EQ(k[2]->m_pFig1, j2);
+    EXPECT_EQ(k[2]->m_pFig2, b);
+    EXPECT_EQ(k[1]->m_pFig1, j1);
+    EXPECT_EQ(c->m_nConnected, 0);
+    for (const CDiagObj* o : std::vector<CDiagObj*>{k[0], k[1], k[2], j1, j2})
+        EXPECT_EQ(o->m_bTemp, 0);
+    EXPECT_EQ(Steps(), 1);
+    ExpectUndoToSaved(UDMAC_ROTATECON);
+}
+
+// The hover before a connector is drawn marks where its start would
+// attach: a figure's centre, the foot on a connector it would branch from,
+// nothing over empty space.
+TEST_F(ConDrawViewTest, TheHoverMarksWhereTheStartWouldAttach)
+{
+    Click(Centre(a));
+    Click(Centre(b));
+    const CConnector* k = Connectors().at(0);
+    const CPoint mid((k->EndPoint1.x + k->EndPoint2.x) / 2, k->EndPoint1.y);
+    struct Case {
+        const char* name;
+        CPoint at;
+        const CFigure* fig;
+        CPoint marked;
+        bool shown;
+    };
+    const Case cases[] = {
+        {"figure", c->m_rect.CenterPoint() + CSize(40, 30), c, c->m_rect.CenterPoint(), true},
+        {"connector", mid + CSize(0, 3), nullptr, mid, true},
+        {"empty", CPoint(1500, 2200), nullptr, CPoint(), false},
+    };
+    for (const Case& t : cases) {
+        SCOPED_TRACE(t.name);
+        Hover(At(t.at));
+        const ConPtMarkerShown m = CurrentConPtMarker();
+        EXPECT_EQ(m.view != nullptr, t.shown);
+        if (!t.shown)
+            continue;
+        EXPECT_EQ(m.fig, t.fig);
+        EXPECT_EQ(m.index, kPickAuto);
+        // The pointer's pixel puts the foot on the line within a pixel.
+        EXPECT_NEAR(m.pt.x, t.marked.x, Px(1));
+        EXPECT_EQ(m.pt.y, t.marked.y);
+    }
+    view->EraseConPtMarker();
 }

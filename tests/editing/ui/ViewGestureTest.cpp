@@ -288,6 +288,51 @@ TEST_F(ViewGestureTest, ResizeRefusesRectanglesWithoutArea)
     ExpectUndoToSaved(UDMAC_RESIZEFIG);
 }
 
+// A handle dragged past the work space leaves the outline at the last
+// rectangle that fits, and the status keeps telling its size; back inside,
+// the tracking goes on from there. A press and release without a move
+// records nothing.
+TEST_F(ViewGestureTest, ResizeStopsAtTheWorkSpaceAndGoesOnInside)
+{
+    a->m_props.Behavior.high &= ~DWORD(256 | 512);
+    saved = DocText(fx.doc);
+    ResetSteps();
+    fx.doc.SelectObj(a, 1, 0, 0);
+    // Zoomed out so that the work space's border lies inside the window.
+    const int savedLimited = LimitedWorkspace;
+    LimitedWorkspace = 1;
+    view->ZoomToPercent(25);
+    view->FlushPaint();
+    LimitedWorkspace = savedLimited;
+    ResetSteps();
+    const CRect ws = view->WorkSpace();
+    const CRect r0 = a->m_rect;
+    const int y = r0.CenterPoint().y;
+    const QPoint from = At(a->GetHandlePoint(6));
+    Press(from);
+    Release(from);
+    EXPECT_EQ(Steps(), 0);
+    EXPECT_EQ(a->m_rect, r0);
+    const QPoint beyond = At(CPoint(ws.right + Px(20), y));
+    ASSERT_TRUE(view->viewport()->rect().contains(beyond));
+    Press(from);
+    Move(At(CPoint(r0.right + 400, y)));
+    const CRect fits = view->ResizeTrackRect();
+    const std::string fitsStatus = view->StatusText();
+    EXPECT_EQ(fitsStatus.rfind("Height: ", 0), 0u) << fitsStatus;
+    Move(beyond);
+    EXPECT_EQ(view->ResizeTrackRect(), fits);
+    EXPECT_EQ(view->StatusText(), fitsStatus);
+    const QPoint back = At(CPoint(ws.right - Px(20), y));
+    Move(back);
+    EXPECT_NE(view->StatusText(), fitsStatus);
+    Release(back);
+    EXPECT_NEAR(a->m_rect.right, ws.right - Px(20), Px(1) + 1);
+    EXPECT_EQ(a->m_rect.left, r0.left);
+    EXPECT_EQ(Steps(), 1);
+    ExpectUndoToSaved(UDMAC_RESIZEFIG);
+}
+
 // A figure with text keeps at least the text's extent: dragged to nothing
 // its side stops there.
 TEST_F(ViewGestureTest, ResizeStopsAtTheTextExtent)
@@ -1040,6 +1085,13 @@ TEST_F(ViewGestureTest, GroupHandlesResizeTheWholeGroup)
     EXPECT_FALSE(view->IsFigResizing());
     Move(corner + QPoint(-60, -20));
     EXPECT_NE(view->StatusText().find('%'), std::string::npos) << view->StatusText();
+    // The per cent is the tracked width against the width at the start.
+    const std::string status = view->StatusText();
+    const size_t pc = status.find('%'), sp = status.rfind(' ', pc);
+    ASSERT_NE(sp, std::string::npos) << status;
+    EXPECT_NEAR(std::stoi(status.substr(sp + 1, pc - sp - 1)),
+                100.0 * view->ResizeTrackRect().Width() / before.Width(), 0.5)
+        << status;
     Release(corner + QPoint(-60, -20));
     EXPECT_FALSE(view->IsGrpResizing());
     CRect after;

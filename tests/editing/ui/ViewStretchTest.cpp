@@ -127,3 +127,32 @@ TEST_F(ViewStretchTest, CompartmentsSetTheLeastSize)
         EXPECT_EQ(DocText(fx.doc), saved);
     }
 }
+
+// The prompt over a handle says whether the drag will stretch: only a shape
+// that reshapes by its dividers does, and only with stretching on.
+TEST_F(ViewStretchTest, TheHandlePromptSaysWhetherTheDragStretches)
+{
+    auto* sym = const_cast<CFigSymbol*>(box->GetSymbol());
+    const struct {
+        const char* name;
+        int stretching;
+        int reshape;
+        bool stretch;
+    } cases[] = {
+        {"special shape", 1, 2, true},
+        {"stretching off", 0, 2, false},
+        {"dividers that do not reshape", 1, 0, false},
+    };
+    fx.doc.SelectObj(box, 1, 0, 0);
+    for (const auto& t : cases) {
+        SCOPED_TRACE(t.name);
+        ResizeByStretching = t.stretching;
+        sym->Reshape = t.reshape;
+        Move(Centre(box), Qt::NoModifier, Qt::NoButton);
+        Move(At(box->GetHandlePoint(8)), Qt::NoModifier, Qt::NoButton);
+        const std::string status = view->StatusText();
+        EXPECT_EQ(status.rfind("Click to resize", 0), 0u) << status;
+        EXPECT_EQ(status.find("(stretch)") != std::string::npos, t.stretch) << status;
+    }
+    sym->Reshape = 2;
+}
