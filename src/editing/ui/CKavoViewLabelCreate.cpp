@@ -9,6 +9,7 @@
 #include "document/CFigure.h"
 #include "document/CKavoDoc.h"
 #include "document/CStaple.h"
+#include "document/FlowAtPoint.h"
 #include "document/LabelPlacement.h"
 #include "editing/LabelMenu.h"
 #include "geometry/IntGeometry.h"
@@ -196,12 +197,21 @@ bool CKavoView::AddFlowLblAtCursor(const CPoint& logical, int slot)
     if (!m_pDoc)
         return false;
     CConnector* con = m_pDoc->ConFromPoint(logical.x, logical.y, m_nHitTolerance, false);
-    if (!con)
-        return false;
-    // The end nearer the point.
-    const double d1 = std::hypot(double(logical.x - con->EndPoint1.x), double(logical.y - con->EndPoint1.y));
-    const double d2 = std::hypot(double(logical.x - con->EndPoint2.x), double(logical.y - con->EndPoint2.y));
-    CFigure* fig = d1 <= d2 ? con->m_pFig1 : con->m_pFig2;
+    CFigure* fig = nullptr;
+    if (con) {
+        // The end nearer the point.
+        const double d1 = std::hypot(double(logical.x - con->EndPoint1.x), double(logical.y - con->EndPoint1.y));
+        const double d2 = std::hypot(double(logical.x - con->EndPoint2.x), double(logical.y - con->EndPoint2.y));
+        fig = d1 <= d2 ? con->m_pFig1 : con->m_pFig2;
+    } else {
+        // The context menu opens on a flow beside its connector: the flow
+        // whose label place holds the point.
+        FlowAtPoint flow;
+        if (!FindFlowAt(*m_pDoc, logical, m_nHitTolerance, flow))
+            return false;
+        con = flow.con;
+        fig = flow.fig;
+    }
     if (!fig || m_pDoc->FindFlowLblStaple(con, fig, slot))
         return false;
     EraseAttachFeedback(nullptr);

@@ -1,11 +1,14 @@
 #include "editing/ui/ViewContextMenu.h"
 
+#include "controls/CPaletteMenu.h"
 #include "core/MessageBeep.h"
 #include "core/UIMode.h"
 #include "document/CKavoDoc.h"
 #include "document/CStaple.h"
+#include "document/FlowAtPoint.h"
 #include "document/LabelPlacement.h"
 #include "document/Trunks.h"
+#include "editing/LabelMenu.h"
 #include "editing/ui/CKavoView.h"
 #include "platform/Ansi.h"
 #include "platform/StringTable.h"
@@ -14,10 +17,21 @@
 #include <QMenu>
 
 #include <initializer_list>
+#include <vector>
 
 namespace {
 ContextMenuSeams g_seams;
 CPoint g_rightClick;
+
+// The connector end the "Terminator" submenu was built for; its end-symbol
+// commands act on it. Kept by id, so that a connector deleted meanwhile is
+// not touched.
+struct TerminatorTarget {
+    const CKavoDoc* doc = nullptr;
+    int32_t conId = -1;
+    int end = 0;
+};
+TerminatorTarget g_terminator;
 
 constexpr int kConnectorDrawMode = 4;
 constexpr size_t kMaxItemText = 255;
@@ -150,6 +164,33 @@ bool AppendConPointItems(MenuWriter& w, const CKavoDoc& doc, const POINT& pt, in
             w.Res(2068, 33071);
     }
     return w.Count() != before;
+}
+
+// The two flow-label sides of the flow; a side that has a label is greyed.
+void AppendFlowLabelItems(MenuWriter& w, const CKavoDoc& doc, const FlowAtPoint& flow)
+{
+    const char* title = FindResString(773);
+    MenuWriter sub(w.Sub(title ? title : ""));
+    sub.Res(774, kCmdFlowLblSlot1, !doc.FindFlowLblStaple(flow.con, flow.fig, 1));
+    sub.Res(775, kCmdFlowLblSlot2, !doc.FindFlowLblStaple(flow.con, flow.fig, 2));
+}
+
+// The end symbols that may go on the connector's end nearer the point, the
+// end's own checked; nothing when no end or no symbol is offered.
+void AppendTerminatorItems(MenuWriter& w, const CKavoDoc& doc, const CConnector* con, const POINT& pt)
+{
+    int end = 0;
+    std::vector<UINT> ids;
+    if (!doc.PickConEnd(con, pt, end) || ListEndSymbolCmds(doc, con, ids) <= 0)
+        return;
+    const int current = end == 1 ? con->m_props.End1 : con->m_props.End2;
+    ContextMenu& sub = w.Sub("Terminator");
+    for (UINT id : ids) {
+        const int index = int(id - kEndSymbolFirstCmd);
+        const CShapeDef* symbol = doc.m_endSymbols.GetAt(index);
+        sub.push_back(ContextMenuItem{int(id), symbol ? symbol->m_strName : "", true, index == current, {}});
+    }
+    g_terminator = TerminatorTarget{&doc, con->m_nId, end};
 }
 
 // The twelve figure-label positions; a position that has a label is greyed.
@@ -310,11 +351,23 @@ void ResetContextMenuSeams()
 {
     g_seams = ContextMenuSeams();
     g_rightClick = CPoint();
+    g_terminator = TerminatorTarget();
 }
 
 CPoint GetRightClickPoint()
 {
     return g_rightClick;
+}
+
+bool RunTerminatorCommand(CKavoDoc& doc, int id)
+{
+    if (id < int(kEndSymbolFirstCmd) || id > int(kEndSymbolLastCmd) || g_terminator.doc != &doc)
+        return false;
+    CDiagObj* obj = doc.m_pObjList->FindById(g_terminator.conId, kObjConnector);
+    if (!obj || !doc.m_endSymbols.GetAt(id - int(kEndSymbolFirstCmd)))
+        return false;
+    doc.SetConEndSymbol(static_cast<CConnector*>(obj), g_terminator.end, id - int(kEndSymbolFirstCmd));
+    return true;
 }
 
 ContextMenu BuildObjectMenu(CKavoView& view, const CPoint& client)
@@ -328,6 +381,18 @@ ContextMenu BuildObjectMenu(CKavoView& view, const CPoint& client)
     const int tolerance = view.m_nHitTolerance;
     KeepRightClick(view, client);
     MenuWriter w(items);
+
+    g_terminator = TerminatorTarget();
+
+    // A flow beside its connector: its label items and the common ones.
+    FlowAtPoint flow;
+    if (FindFlowAt(*doc, pt, tolerance, flow)) {
+        AppendFlowLabelItems(w, *doc, flow);
+        w.MainIfEnabled("&Labels", 33122);
+        CommonItems(w, true);
+        Tidy(items);
+        return items;
+    }
 
     CDiagObj* hit = doc->ObjFromPoint(pt.x, pt.y, tolerance, false, -1, 0, 0);
     const bool grouped = hit && hit->m_pGroup;
@@ -352,6 +417,8 @@ ContextMenu BuildObjectMenu(CKavoView& view, const CPoint& client)
         }
     }
 
+    if (IsTrunkDiagrams() && hit && !grouped && hit->GetType() == kObjConnector)
+        AppendTerminatorItems(w, *doc, static_cast<CConnector*>(hit), pt);
     if (!grouped) {
         AppendConPointItems(w, *doc, pt, tolerance);
         w.MainIfEnabled("&Labels", 33122);

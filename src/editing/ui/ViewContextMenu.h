@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+class CKavoDoc;
 class CKavoView;
 
 struct ContextMenuItem {
@@ -51,5 +52,13 @@ ContextMenu BuildConnectorModeMenu(CKavoView& view, const CPoint& client);
 // click; an empty menu beeps.
 void ShowContextMenu(CKavoView& view, int kind, const CPoint& client);
 void ShowContextMenu(CKavoView& view, const CPoint& client);
+// The last command id of the "Terminator" submenu's end symbols.
+constexpr int kEndSymbolLastCmd = 38401;
+// The end-symbol command (38301 + library index) chosen in the connector
+// menu's "Terminator" submenu: sets that symbol on the connector end the
+// menu was built for, in one undo step. False for another document, a
+// connector gone since, or an id outside the library.
+bool RunTerminatorCommand(CKavoDoc& doc, int id);
+
 // Makes the view's right click open these menus (its context-menu hook).
 void InstallContextMenus(CKavoView& view);

@@ -4,6 +4,7 @@
 #include "frame/ui/CMainFrame.h"
 
 #include "controls/CEndSymbolButton.h"
+#include "controls/CPaletteMenu.h"
 #include "core/Trace.h"
 #include "dialogs/symbols/SymbolGalleryDlg.h"
 #include "document/CKavoDoc.h"
@@ -186,6 +187,10 @@ void CMainFrame::InstallDocCommands()
                 fn(*d);
         };
     };
+    // The connector menu's "Terminator" items set the end symbol on the
+    // connector end the menu was opened at.
+    for (int id = int(kEndSymbolFirstCmd); id <= kEndSymbolLastCmd; ++id)
+        m_commands.SetHandler(id, onDoc([id](CKavoDoc& d) { RunTerminatorCommand(d, id); }));
     for (const SimpleCommand& c : kSimpleCommands)
         m_commands.SetHandler(c.id, onDoc([c](CKavoDoc& d) {
             if (*c.trace)

@@ -38,6 +38,7 @@
 
 #include <functional>
 #include <utility>
+#include <vector>
 
 namespace {
 
@@ -322,6 +323,32 @@ TEST_F(ConStylesSheet, TheSheetReopensAtTheStyleItShowedLast)
     // "<All>" is not remembered.
     RunSheet(-1, [&](CCSTabSheet& sheet) { ClickStyle(sheet, "<All>"); });
     RunSheet(-1, [&](CCSTabSheet& sheet) { EXPECT_EQ(SelectedStyle(sheet), "Beta"); });
+}
+
+// Without a style asked for, the sheet opens at the style all selected
+// connectors share, else at the current one; a style beyond the library
+// opens the first.
+TEST_F(ConStylesSheet, TheSheetOpensAtTheSelectionsSharedStyleElseTheCurrentOne)
+{
+    CConnector* other = fx.Connect(fx.AddBox(256, 1024, 512, 256, "C"), fx.AddBox(1536, 1024, 512, 256, "D"));
+    other->m_nStyle = 1;
+    const struct {
+        int current;
+        std::vector<CConnector*> selected;
+        int style;
+        const char* opens;
+    } rows[] = {
+        {1, {}, -1, "Beta"},          {1, {con}, -1, "Alpha"}, {0, {other}, -1, "Beta"},
+        {1, {con, other}, -1, "Beta"}, {-1, {}, 2, "Alpha"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(testing::Message() << row.current << " " << row.selected.size() << " " << row.style);
+        fx.doc.m_nCurConStyle = row.current;
+        fx.doc.ClearSelection();
+        for (CConnector* c : row.selected)
+            fx.doc.Select(c);
+        RunSheet(row.style, [&](CCSTabSheet& sheet) { EXPECT_EQ(SelectedStyle(sheet), row.opens); });
+    }
 }
 
 // Help opens topic 309; its button keeps clear of the style buttons.

@@ -197,3 +197,27 @@ TEST_F(ContextMenuTest, ARightPressOnTheViewOpensTheMenuOfWhatLiesUnderIt)
                              "33062)")
         << "the arrows as in the connector menu";
 }
+
+TEST_F(ContextMenuTest, AFlowBesideItsConnectorGetsTheFlowLabelItems)
+{
+    // The label places beside the connector at each of its figures.
+    int gap = 0, inflate = 0;
+    fx.doc.GetLabelSpacing(gap, inflate);
+    CConnector* grouped = fx.Connect(c, d);
+    fx.doc.ClearSelection();
+    const auto places = [&](CConnector* flow, CFigure* end) {
+        CRect r1, r2;
+        int c1 = -1, c2 = -1;
+        EXPECT_TRUE(fx.doc.CalcFlowLblRects(flow, end, fx.doc.GetNewFlowLblSize(), gap, inflate, r1, r2, c1, c2));
+        return std::vector<CPoint>{r1.CenterPoint(), r2.CenterPoint()};
+    };
+    for (CFigure* end : {a, b})
+        for (const CPoint& at : places(con, end)) {
+            SCOPED_TRACE(testing::Message() << at.x << "," << at.y);
+            EXPECT_EQ(Sig(MenuAt(at)), "Add Flow Label(33067 33068) | " + kCommon);
+            EXPECT_EQ(fx.doc.GetSelCount(), 0) << "a flow selects nothing";
+        }
+    // A flow whose figures are grouped is none.
+    for (const CPoint& at : places(grouped, c))
+        EXPECT_EQ(Sig(MenuAt(at)).find("33067"), std::string::npos);
+}

@@ -1,6 +1,8 @@
 // Labels made from a real view offscreen through the frame: the label items
 // of the context menu, opened with a right press and run the way the popup
-// runs them, make their label where the menu was opened; typing over empty
+// runs them, make their label where the menu was opened (a flow's label
+// beside its connector too); the connector's "Terminator" items set the end
+// symbol of the end nearer the click; typing over empty
 // space makes a free label at the cursor and edits it. Each is one undo step.
 // A connector label typed over a line stands centred on it once its text is
 // in; a click that ends an edit leaves no empty label behind; a key typed
@@ -8,11 +10,14 @@
 // and no label is ever made outside the work space.
 #include "common/DiagramFixture.h"
 #include "common/TestSupport.h"
+#include "controls/CPaletteMenu.h"
 #include "core/Settings.h"
 #include "core/UIMode.h"
 #include "core/Units.h"
 #include "document/CStaple.h"
+#include "document/DocCommands.h"
 #include "document/FontChoice.h"
+#include "document/Trunks.h"
 #include "editing/LabelMenu.h"
 #include "editing/ui/CKavoView.h"
 #include "editing/ui/TextEntrySeams.h"
@@ -488,4 +493,75 @@ TEST_F(LabelCreationRoutingTest, NoLabelIsMadeOutsideTheWorkSpace)
         EXPECT_EQ(fx.doc.UndoLastStep(), UDMAC_CREATELBL);
         EXPECT_EQ(DocText(fx.doc), saved);
     }
+}
+
+TEST_F(LabelCreationRoutingTest, AFlowLabelSideMakesItsLabelWhereTheMenuOpened)
+{
+    int gap = 0, inflate = 0;
+    fx.doc.GetLabelSpacing(gap, inflate);
+    CRect r1, r2;
+    int c1 = -1, c2 = -1;
+    ASSERT_TRUE(fx.doc.CalcFlowLblRects(con, b, fx.doc.GetNewFlowLblSize(), gap, inflate, r1, r2, c1, c2));
+    const struct {
+        int id, slot;
+        CPoint at;
+    } rows[] = {{kCmdFlowLblSlot1, 1, r1.CenterPoint()}, {kCmdFlowLblSlot2, 2, r2.CenterPoint()}};
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.id);
+        RightClick(row.at);
+        ASSERT_TRUE(Choose(row.id));
+        const CStaple* staple = fx.doc.FindFlowLblStaple(con, b, row.slot);
+        ASSERT_NE(staple, nullptr) << "the label stands at the flow's end where the menu opened";
+        EXPECT_EQ(fx.doc.FindFlowLblStaple(con, a, row.slot), nullptr);
+        // The side is taken now: the flow's item is greyed. The other side's
+        // place is still a flow.
+        const CPoint other = row.slot == 1 ? r2.CenterPoint() : r1.CenterPoint();
+        RightClick(other);
+        const ContextMenuItem* item = FindItem(shown, row.id);
+        ASSERT_NE(item, nullptr);
+        EXPECT_FALSE(item->enabled);
+        fx.doc.ClearSelection();
+        ExpectOneStepUndoneToSaved();
+    }
+}
+
+TEST_F(LabelCreationRoutingTest, TheTerminatorItemsSetTheSymbolOfTheEndNearTheClick)
+{
+    SetTrunkDiagramsForTest(true);
+    const int span = con->EndPoint2.x - con->EndPoint1.x;
+    const struct {
+        CPoint at;
+        int end;
+        int symbol;
+    } rows[] = {{CPoint(con->EndPoint1.x + span / 5, con->EndPoint1.y), 1, 3},
+                {CPoint(con->EndPoint2.x - span / 5, con->EndPoint2.y), 2, 5}};
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.end);
+        RightClick(row.at);
+        ASSERT_FALSE(shown.empty());
+        ASSERT_EQ(shown[0].text, "Terminator");
+        // The end's own symbol is the checked one.
+        const int current = row.end == 1 ? con->m_props.End1 : con->m_props.End2;
+        const ContextMenuItem* own = FindItem(shown, kEndSymbolFirstCmd + current);
+        ASSERT_NE(own, nullptr);
+        EXPECT_TRUE(own->checked);
+        const int other = row.end == 1 ? con->m_props.End2 : con->m_props.End1;
+        ASSERT_TRUE(Choose(kEndSymbolFirstCmd + row.symbol));
+        EXPECT_EQ(row.end == 1 ? con->m_props.End1 : con->m_props.End2, row.symbol);
+        EXPECT_EQ(row.end == 1 ? con->m_props.End2 : con->m_props.End1, other) << "the other end stays";
+        fx.doc.ClearSelection();
+        ExpectOneStepUndoneToSaved();
+    }
+    // Without trunk diagrams the connector menu has no such submenu.
+    SetTrunkDiagramsForTest(false);
+    RightClick(rows[0].at);
+    ASSERT_FALSE(shown.empty());
+    EXPECT_NE(shown[0].text, "Terminator");
+    // A connector deleted after the menu opened is not touched.
+    SetTrunkDiagramsForTest(true);
+    RightClick(rows[0].at);
+    OnEditClear(fx.doc);
+    EXPECT_EQ(fx.doc.GetConCount(), 0);
+    EXPECT_FALSE(RunTerminatorCommand(fx.doc, kEndSymbolFirstCmd + 3));
+    SetTrunkDiagramsForTest(false);
 }
