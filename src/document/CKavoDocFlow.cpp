@@ -6,6 +6,7 @@
 
 #include "core/Trace.h"
 #include "document/CStaple.h"
+#include "document/FlowDetach.h"
 #include "document/Trunks.h"
 #include "document/UndoStepMemo.h"
 #include "document/UndoRecordsStaple.h"
@@ -358,7 +359,7 @@ bool CKavoDoc::ReattachConEnd(CConnector* con, int end, CFigure* fig, int32_t co
 
 // ---- detach, split, replace
 
-bool CKavoDoc::CanDetachFromFlow(CFigure* fig, CConnector*& a, CConnector*& b) const
+bool CanDetachFigFromFlow(const CKavoDoc& doc, CFigure* fig, CConnector*& a, CConnector*& b)
 {
     a = b = nullptr;
     if (!fig || !fig->m_bSelected || fig->IsInvisible() || fig->m_bLabel)
@@ -366,10 +367,10 @@ bool CKavoDoc::CanDetachFromFlow(CFigure* fig, CConnector*& a, CConnector*& b) c
     if (IsTrunkDiagrams() && (fig->IsTrunkObj() || fig->IsTrunkNode()))
         return false;
     CConnector *x = nullptr, *y = nullptr;
-    if (!GetConsOnFig(fig, x, y))
+    if (!doc.GetConsOnFig(fig, x, y))
         return false;
     int total = 0;
-    ForEachConnector([&](CConnector* c) { total += (c->m_pFig1 == fig || c->m_pFig2 == fig) ? 1 : 0; });
+    doc.ForEachConnector([&](CConnector* c) { total += (c->m_pFig1 == fig || c->m_pFig2 == fig) ? 1 : 0; });
     if (total != 2 || x->m_bSelected || y->m_bSelected)
         return false;
     for (CConnector* c : {x, y}) {
@@ -377,7 +378,7 @@ bool CKavoDoc::CanDetachFromFlow(CFigure* fig, CConnector*& a, CConnector*& b) c
         if ((end == 1 ? c->m_nConPtId1 : c->m_nConPtId2) != -1 || c->m_pFig1 == c->m_pFig2)
             return false;
         // A chain that leads back to the figure is a loop, not a flow.
-        const std::vector<CConnector*> chain = const_cast<CKavoDoc*>(this)->GetConChain(c);
+        const std::vector<CConnector*> chain = doc.GetConChain(c);
         for (const CConnector* k : chain)
             if (k != x && k != y && (k->m_pFig1 == fig || k->m_pFig2 == fig))
                 return false;
@@ -392,6 +393,11 @@ bool CKavoDoc::CanDetachFromFlow(CFigure* fig, CConnector*& a, CConnector*& b) c
     a = x;
     b = y;
     return true;
+}
+
+bool CKavoDoc::CanDetachFromFlow(CFigure* fig, CConnector*& a, CConnector*& b) const
+{
+    return CanDetachFigFromFlow(*this, fig, a, b);
 }
 
 int CKavoDoc::DetachSelFromFlow()

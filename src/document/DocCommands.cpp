@@ -128,6 +128,7 @@ const std::vector<DocCommand>& DocCommandTable()
         {32807, "&Freeform (no attach)"},
         {32808, "&Centers"},
         {32810, "Click &Point"},
+        {32814, "&Use Connection Points"},
     };
     return table;
 }
@@ -277,20 +278,21 @@ void OnToggleSnap(CKavoDoc& doc)
 
 namespace {
 
-bool HasSelectedCon(const CKavoDoc& doc)
-{
-    return doc.GetFirstSelCon(3, 1) != nullptr;
-}
+// Selection look-ups of the rules: filter kinds and group scopes.
+constexpr int kLabels = 2, kConnectors = 3, kBordered = 4, kTextAreas = 5, kPlain = 7, kRedundantJcts = 8;
+constexpr int kUngrouped = 0, kAllObjects = 1, kGroupScope = 2;
+constexpr DWORD kActiveContainer = 0x20000000;
 
-// The first selected object of the kind has a style of the right sort.
+// The one selected object of the kind has a style of the right sort.
 bool CanUpdateStyle(const CKavoDoc& doc, int kind)
 {
     if (kind == 2) {
-        const CConnector* c = doc.GetFirstSelCon(3, 2);
+        const CConnector* c = doc.GetFirstSelCon(kConnectors, kUngrouped);
         return c && doc.m_conStyles.GetAt(c->m_nStyle);
     }
-    const CFigure* f = doc.GetFirstSelFig(kind == 1 ? 2 : 7, 2);
-    const CFigStyle* s = f ? doc.m_figStyles.GetAt(f->m_nStyle) : nullptr;
+    const int filter = kind == 1 ? kLabels : kPlain;
+    const CFigure* f = doc.CountSelFigs(filter, kAllObjects) == 1 ? doc.GetFirstSelFig(filter, kAllObjects) : nullptr;
+    const CFigStyle* s = f && f->m_nStyle != -1 ? doc.m_figStyles.GetAt(f->m_nStyle) : nullptr;
     return s && (s->Label != 0) == (kind == 1);
 }
 
@@ -301,33 +303,46 @@ DocCommandState GetDocCommandState(const CKavoDoc& doc, int id)
     DocCommandState st;
     const bool sel = doc.HasSelection();
     const bool conMode = g_nUIMode == kConCreateMode, figMode = g_nUIMode == kFigCreateMode;
-    const CConnector* con = doc.GetFirstSelCon(3, 1);
-    const CFigure* fig = doc.GetFirstSelFig(10, 1);
+    // The value lists read the first matching selected object, grouped ones
+    // as the apply-to-groups settings say.
+    const CConnector* con = doc.GetFirstSelCon(kConnectors, kGroupScope);
+    const CFigure* fig = doc.GetFirstSelFig(kBordered, kGroupScope);
     switch (id) {
     case 33072: st.enabled = true; st.checked = doc.m_bShowGrid != 0; return st;
     case 33073: st.enabled = true; st.checked = doc.m_bAlignToGrid != 0; return st;
     case 57643: st.enabled = doc.CanUndo() != 0; return st;
-    case 33064: st.enabled = HasSelectedCon(doc); return st;
+    // Flipping acts on connectors of their own, not on members of a group.
+    case 33064: st.enabled = doc.GetFirstSelCon(kConnectors, kUngrouped) != nullptr; return st;
     case 33027: case 32780: case 32778: case 33028: case 33034:
         st.enabled = sel;
         return st;
     case 57632: st.enabled = sel || IsActiveViewEditingText(); return st;
     case 57635: st.enabled = sel && CanCutToClipboard(); return st;
-    case 33039: case 33071: st.enabled = doc.GetFirstSelFig(9, 1) != nullptr; return st;
+    // Only a junction that a flow merely passes through can go.
+    case 33039: case 33071: st.enabled = doc.GetFirstSelFig(kRedundantJcts, kUngrouped) != nullptr; return st;
     case 32807: case 32808: case 32810:
         st.enabled = true;
         st.checked = doc.m_nAttachMode == AttachModeOfCommand(id);
         return st;
+    case 32814: st.enabled = true; st.checked = doc.m_bEnableConPts != 0; return st;
     case 33029: st.enabled = doc.GetObjCount() > 0; return st;
-    case 32787: st.enabled = doc.CountSelFigs(5, 1) == 1 && !IsActiveViewEditingText(); return st;
-    case 33062: st.enabled = HasSelectedCon(doc); return st;
-    case 32801: st.enabled = doc.GetFirstSelFig(7, 2) != nullptr; return st;
-    case 32803: st.enabled = doc.GetFirstSelFig(2, 2) != nullptr; return st;
-    case 32802: st.enabled = doc.GetFirstSelCon(3, 2) != nullptr; return st;
+    case 32787: st.enabled = doc.CountSelFigs(kTextAreas, kAllObjects) == 1 && !IsActiveViewEditingText(); return st;
+    case 33062: st.enabled = con != nullptr; return st;
+    // New Style From: one figure or one label of its own; the connector
+    // variant is always offered and finds its connector when run.
+    case 32801: st.enabled = doc.CountSelFigs(kPlain, kUngrouped) == 1; return st;
+    case 32803: st.enabled = doc.CountSelFigs(kLabels, kUngrouped) == 1; return st;
+    case 32802: st.enabled = true; return st;
     case 32804: st.enabled = CanUpdateStyle(doc, 0); return st;
     case 32806: st.enabled = CanUpdateStyle(doc, 1); return st;
     case 32805: st.enabled = CanUpdateStyle(doc, 2); return st;
-    case 32822: st.enabled = fig && fig->IsPartition(); return st;
+    case 32822: {
+        const CFigure* box = doc.CountSelFigs(kPlain, kGroupScope) == 1 ? doc.GetFirstSelFig(kPlain, kGroupScope)
+                                                                         : nullptr;
+        st.enabled = box && box->IsPartition();
+        st.checked = st.enabled && (box->m_props.Behavior.low & kActiveContainer) != 0;
+        return st;
+    }
     default: break;
     }
     // Connector values: enabled on a selected connector or in the connector

@@ -279,7 +279,7 @@ TEST_F(DocCommandsTest, EnablingFollowsTheDocumentState)
         {33029, true, true, true, true},    {33034, false, true, true, false},
         {36540, false, false, true, true},  {33057, false, false, true, true},
         {36550, false, true, false, false}, {32801, false, true, false, false},
-        {32802, false, false, true, false}, {32804, false, false, false, false},
+        {32802, true, true, true, true},    {32804, false, false, false, false},
         {33062, false, false, true, false},
     };
     CConnector* c = Con();

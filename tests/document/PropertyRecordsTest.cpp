@@ -191,6 +191,44 @@ protected:
     void TearDown() override { ResetChoiceTables(); }
 };
 
+// Every built-in fill choice, each built on the one before: white second
+// colour, focus 50 and width 80 throughout; applied without the first colour.
+TEST_F(ChoiceTablesTest, FillChoicesHoldTheirValuesInOrder)
+{
+    const struct {
+        const char* name;
+        int kind, gamma, angle, mode, centreX, centreY, strength;
+    } rows[] = {
+        {"Transparent", 0, 0, 0, 0, 50, 50, 100},     {"Flat", 1, 0, 0, 0, 50, 50, 100},
+        {"Vertical", 2, 1, 0, 0, 50, 50, 90},         {"Horizontal", 2, 1, 90, 0, 50, 50, 90},
+        {"Cylinder", 2, 1, 270, 1, 50, 50, 80},       {"Diagonal Cylinder", 2, 1, 225, 1, 50, 50, 80},
+        {"3D Diagonal", 2, 0, 45, 0, 50, 50, 90},     {"3D Elliptical", 3, 0, 45, 1, 30, 30, 90},
+        {"Elliptical", 3, 0, 45, 0, 50, 50, 90},      {"Museum Light", 3, 0, 45, 1, 50, 0, 90},
+    };
+    const FillChoiceTable& t = FillChoices();
+    ASSERT_EQ(t.GetCount(), int(std::size(rows)));
+    for (int i = 0; i < t.GetCount(); ++i) {
+        const auto& r = rows[i];
+        const CFillChoice& c = *t.GetAt(i);
+        SCOPED_TRACE(r.name);
+        EXPECT_EQ(c.m_strName, r.name);
+        EXPECT_EQ(c.m_fill.m_nKind, r.kind);
+        EXPECT_EQ(c.m_fill.m_nGamma, r.gamma);
+        EXPECT_EQ(c.m_fill.m_nAngle, r.angle);
+        EXPECT_EQ(c.m_fill.m_nVariant, r.mode);
+        EXPECT_EQ(c.m_fill.m_nCentreX, r.centreX);
+        EXPECT_EQ(c.m_fill.m_nCentreY, r.centreY);
+        EXPECT_EQ(c.m_fill.m_nIntensity, r.strength);
+        EXPECT_EQ(c.m_fill.m_crColor2, 0xFFFFFFu);
+        EXPECT_EQ(c.m_fill.m_nFocus, 50);
+        EXPECT_EQ(c.m_fill.m_nBand, 80);
+        EXPECT_EQ(c.m_fill.m_nGrowth, 0);
+        EXPECT_EQ(c.m_mask.m_bColor1, 0);
+        EXPECT_EQ(c.m_mask.m_bColor2, 1);
+        EXPECT_EQ(c.m_mask.m_bRest, 1);
+    }
+}
+
 TEST_F(ChoiceTablesTest, FillChoices)
 {
     const FillChoiceTable& t = FillChoices();
@@ -344,6 +382,35 @@ void Put16(std::vector<BYTE>& b, size_t at, int16_t v)
     std::memcpy(&b[at], &v, 2);
 }
 } // namespace
+
+// Both kinds of metafile measure their bounds from their own left and top,
+// which need not be 0.
+TEST(GraphicExtent, MetafileBoundsNeedNotStartAtZero)
+{
+    std::vector<BYTE> apm(22);
+    Put16(apm, 6, 100);    // left
+    Put16(apm, 8, 300);    // top
+    Put16(apm, 10, 820);   // right: 720 wide
+    Put16(apm, 12, 660);   // bottom: 360 high
+    Put16(apm, 14, 720);
+    HGLOBAL h = BlockOf(apm);
+    int w = -1, hgt = -1;
+    EXPECT_EQ(GetGraphicExtent(h, 2, &w, &hgt), 1);
+    EXPECT_EQ(w, 256);
+    EXPECT_EQ(hgt, 128);
+    GlobalFree(h);
+
+    std::vector<BYTE> emf(88);
+    Put32(emf, 24, 1000);   // frame left
+    Put32(emf, 28, 2000);   // top
+    Put32(emf, 32, 6080);   // right: 5080 wide
+    Put32(emf, 36, 4540);   // bottom: 2540 high
+    h = BlockOf(emf);
+    EXPECT_EQ(GetGraphicExtent(h, 3, &w, &hgt), 1);
+    EXPECT_EQ(w, 512);
+    EXPECT_EQ(hgt, 256);
+    GlobalFree(h);
+}
 
 TEST(GraphicExtent, ByType)
 {

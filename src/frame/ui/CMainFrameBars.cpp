@@ -166,6 +166,7 @@ void CMainFrame::UpdateBarControls()
     // Without a view the box shows nothing rather than the last view's zoom.
     if (zoom && !view && !zoom->currentText().isEmpty())
         zoom->setEditText(QString());
+    MirrorPropertyBar(*this);
 }
 
 void CMainFrame::InstallBarCommands()

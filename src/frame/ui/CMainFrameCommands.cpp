@@ -8,6 +8,7 @@
 #include "dialogs/CZoomIntervalsDlg.h"
 #include "document/CKavoDoc.h"
 #include "editing/ui/CKavoView.h"
+#include "editing/ui/CTextDialog.h"
 #include "platform/Ansi.h"
 #include "render/ViewPaint.h"
 
@@ -45,6 +46,9 @@ const std::vector<SubmenuRule>& SubmenuRules()
     };
     return rules;
 }
+
+// The modes of the mode buttons.
+const int kModeSelect = 0, kModeSelectText = 1, kModeText = 3, kModeZoom = 5, kModeConPoints = 7;
 
 int SelectedCount(const CKavoDoc* doc)
 {
@@ -143,11 +147,20 @@ void CMainFrame::InstallUpdateRules()
         ui.Enable(can);
         ui.SetText(can ? text : std::string("&Undo"));
     });
-    m_commands.SetUpdate(57632, [doc](CmdUI& ui) { ui.Enable(SelectedCount(doc()) > 0); });
-    for (int id : {57634, 57635, 32768})
-        m_commands.SetUpdate(id, [doc](CmdUI& ui) {
-            ui.Enable(SelectedCount(doc()) > 0 && !SelectionIsOneInvisibleFigure(doc()));
+    // Delete, Copy and Cut serve the open text editor as well: Delete
+    // always, Copy and Cut while it has text marked.
+    const auto editor = [view]() -> const CTextDialog* { return view() ? view()->TextEditor() : nullptr; };
+    m_commands.SetUpdate(57632, [doc, editor](CmdUI& ui) {
+        ui.Enable(doc() && (editor() || SelectedCount(doc()) > 0));
+    });
+    for (int id : {57634, 57635})
+        m_commands.SetUpdate(id, [doc, editor](CmdUI& ui) {
+            ui.Enable(doc() && ((editor() && editor()->HasSelection()) ||
+                                (SelectedCount(doc()) > 0 && !SelectionIsOneInvisibleFigure(doc()))));
         });
+    m_commands.SetUpdate(32768, [doc](CmdUI& ui) {
+        ui.Enable(SelectedCount(doc()) > 0 && !SelectionIsOneInvisibleFigure(doc()));
+    });
     for (int id : {32780, 32778})
         m_commands.SetUpdate(id, [doc](CmdUI& ui) { ui.Enable(SelectedCount(doc()) == 1); });
     for (int id : {33027, 33028, 33034})
@@ -183,12 +196,15 @@ void CMainFrame::InstallUpdateRules()
         ui.Enable(doc() && doc()->m_pObjList && !doc()->m_pObjList->IsEmpty());
     });
     // Mode buttons: the current mode's button is chosen and disabled.
-    const std::pair<int, int> modes[] = {{36500, 0}, {36503, 1}, {36501, 3}, {36502, 5}, {36504, 7}};
+    // The Select Mode (Esc) button stands for the remembered select mode.
+    const std::pair<int, const int*> modes[] = {{36500, &kModeSelect}, {36503, &kModeSelectText},
+                                                {36501, &kModeText},   {36502, &kModeZoom},
+                                                {36504, &kModeConPoints}, {36558, &SelectMode}};
     for (const auto& [id, mode] : modes)
         m_commands.SetUpdate(id, [view, mode = mode](CmdUI& ui) {
             const bool child = view() != nullptr;
-            ui.Enable(child && g_nUIMode != mode);
-            ui.SetRadio(child && g_nUIMode == mode);
+            ui.Enable(child && g_nUIMode != *mode);
+            ui.SetRadio(child && g_nUIMode == *mode);
         });
     for (int id : {57602, 57603, 57604, 57607, 57648, 57609, 36537})
         m_commands.SetUpdate(id, [doc](CmdUI& ui) { ui.Enable(doc() != nullptr); });

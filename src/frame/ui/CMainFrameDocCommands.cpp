@@ -60,7 +60,7 @@ void PassDeleteKey(QLineEdit* edit)
 
 bool ShowsCheck(int id)
 {
-    return id == 33072 || id == 33073 || id == 36555 || id == 32822 || AttachModeOfCommand(id) >= 0 ||
+    return id == 33072 || id == 33073 || id == 36555 || id == 32822 || id == 32814 || AttachModeOfCommand(id) >= 0 ||
            (id >= 33030 && id <= 33033) ||
            (id >= 36540 && id <= 36554) || (id >= 33056 && id <= 33061);
 }

@@ -5,6 +5,10 @@
 // selected object of its kind. Without a diagram every one is disabled.
 #include "frame/ui/CMainFrame.h"
 
+#include "controls/CColorDropButton.h"
+#include "controls/CLinePatternButton.h"
+#include "controls/CTextDropButton.h"
+#include "core/NumEditSetup.h"
 #include "core/Settings.h"
 #include "core/UIMode.h"
 #include "document/CKavoDoc.h"
@@ -12,7 +16,12 @@
 #include "editing/ui/CKavoView.h"
 #include "editing/ui/CTextDialog.h"
 #include "frame/SelectionKinds.h"
+#include "frame/ui/PropertyBarText.h"
+#include "platform/Ansi.h"
 #include "richtext/MarkupQueries.h"
+
+#include <QAbstractItemView>
+#include <QComboBox>
 
 namespace {
 using namespace selkind;
@@ -32,6 +41,9 @@ struct TextFormatSource {
     bool bold = false, italic = false, underline = false, sub = false, super = false;
     unsigned align = 0;
     bool alignLocked = false;   // a selected figure's style fixes its alignment
+    std::string face;           // empty when mixed
+    int size = 0;               // the font height; 0 when mixed
+    COLORREF color = kNoColor;  // kNoColor when mixed
 };
 
 TextFormatSource FromProps(const CFigProps& props)
@@ -43,6 +55,9 @@ TextFormatSource FromProps(const CFigProps& props)
     s.italic = lf.lfItalic != 0;
     s.underline = lf.lfUnderline != 0;
     s.align = props.TextFormat;
+    s.face = lf.lfFaceName;
+    s.size = lf.lfHeight;
+    s.color = props.TextColor;
     return s;
 }
 
@@ -63,6 +78,9 @@ TextFormatSource FindTextFormatSource(const CMainFrame& frame)
             s.sub = f.sub > 0;
             s.super = f.super > 0;
             s.align = f.align;
+            s.face = f.face;
+            s.size = f.size;
+            s.color = f.color;
         }
         return s;
     }
@@ -170,4 +188,146 @@ void CMainFrame::InstallFormatRules()
         ui.Enable(GetActiveView() && ShowPropertyBar && props);
         ui.SetCheck(GetActiveView() && ShowPropertyBar && props && props->Shadow != 0);
     });
+}
+
+namespace {
+// The front-most selected figure (the last in drawing order).
+const CFigure* FrontSelectedFigure(const CKavoDoc& doc)
+{
+    for (auto it = doc.m_pObjList->end(); it != doc.m_pObjList->begin();) {
+        const CDiagObj* o = *--it;
+        if (o->m_bSelected && o->GetType() == kObjFigure)
+            return static_cast<const CFigure*>(o);
+    }
+    return nullptr;
+}
+
+// The fill the fill-colour button shows: no colour for a transparent fill.
+COLORREF FillShown(const CFigProps& props)
+{
+    return props.m_fill.m_nKind == 0 ? kPaletteNoColor : props.m_fill.m_crColor1;
+}
+
+// What the line buttons show: the connector's line, else the figure's
+// border; the current style's in the creation modes.
+struct LineShown {
+    bool exists = false;
+    int pattern = 0, width = 0;
+};
+
+LineShown FindLineShown(const CKavoDoc& doc)
+{
+    LineShown s;
+    const CConProps* con = nullptr;
+    const CFigProps* fig = nullptr;
+    if (InSelectMode()) {
+        if (const CConnector* c = doc.GetFirstSelCon(kAnyConnector, kGroupScope))
+            con = &c->m_props;
+        else if (const CFigure* f = doc.GetFirstSelFig(kBorderedFigures, kGroupScope))
+            fig = &f->m_props;
+    } else if (g_nUIMode == kFigCreateMode) {
+        fig = &doc.m_curFigStyle.m_props;
+    } else if (g_nUIMode == kConCreateMode) {
+        con = &doc.m_curConStyle.m_props;
+    }
+    if (con)
+        s = {true, con->PenStyle, con->LineWidth};
+    else if (fig)
+        s = {true, fig->PenStyle, fig->BorderWidth};
+    return s;
+}
+
+template <class Control>
+Control* BarControl(const CMainFrame& frame, int command)
+{
+    return dynamic_cast<Control*>(frame.GetBarControlForCmd(command));
+}
+
+void ShowColor(const CMainFrame& frame, int command, bool exists, COLORREF color)
+{
+    if (auto* button = BarControl<CColorDropButton>(frame, command); button && exists && color != kNoColor)
+        button->SetColor(color);
+}
+
+void MirrorFontBoxes(const CMainFrame& frame, const TextFormatSource& source)
+{
+    if (!source.exists)
+        return;
+    // The family box selects the face, the empty entry when it is mixed or
+    // not among the faces; never while its list is open.
+    if (auto* faces = BarControl<QComboBox>(frame, 32775); faces && !faces->view()->isVisible()) {
+        const QString face = AnsiToQString(source.face);
+        if (faces->currentText() != face) {
+            const int at = face.isEmpty() ? 0 : faces->findText(face);
+            faces->setCurrentIndex(at < 0 ? 0 : at);
+        }
+    }
+    // The size box shows the size unless the user is at it.
+    if (auto* sizes = BarControl<QComboBox>(frame, 32776);
+        sizes && !sizes->view()->isVisible() && !sizes->hasFocus()) {
+        const QString text = QString::fromStdString(FormatFontSizeText(source.size));
+        if (sizes->currentText() != text)
+            sizes->setEditText(text);
+    }
+}
+} // namespace
+
+void MirrorPropertyBar(const CMainFrame& frame)
+{
+    const CKavoDoc* doc = frame.GetActiveDocument();
+    if (!doc || !frame.GetActiveView())
+        return;
+    const TextFormatSource text = FindTextFormatSource(frame);
+    MirrorFontBoxes(frame, text);
+    ShowColor(frame, 36499, text.exists, text.color);
+
+    // Fill: the selected figure (the front-most one when only attached
+    // labels are selected), the current figure style while creating.
+    if (auto* fill = BarControl<CColorDropButton>(frame, 36497)) {
+        const CFigProps* props = nullptr;
+        if (InSelectMode()) {
+            const CFigure* f = doc->GetSelCount() == doc->CountAttachedLbls()
+                                   ? FrontSelectedFigure(*doc)
+                                   : doc->GetFirstSelFig(kVisibleObjects, kGroupScope);
+            props = f ? &f->m_props : nullptr;
+        } else if (g_nUIMode == kFigCreateMode) {
+            props = &doc->m_curFigStyle.m_props;
+        }
+        fill->SetColor(props ? FillShown(*props) : kPaletteNoColor);
+    }
+    const CFigure* bordered = InSelectMode() ? doc->GetFirstSelFig(kBorderedFigures, kGroupScope) : nullptr;
+    if (g_nUIMode == kFigCreateMode)
+        ShowColor(frame, 36498, true, doc->m_curFigStyle.m_props.BorderColor);
+    else
+        ShowColor(frame, 36498, bordered != nullptr, bordered ? bordered->m_props.BorderColor : 0);
+    const CConnector* con = doc->GetFirstSelCon(kAnyConnector, kGroupScope);
+    const CConProps* conProps = g_nUIMode == kConCreateMode ? &doc->m_curConStyle.m_props
+                                : con && InSelectMode()     ? &con->m_props
+                                                            : nullptr;
+    ShowColor(frame, 36496, conProps != nullptr, conProps ? conProps->Color : 0);
+
+    if (const LineShown line = FindLineShown(*doc); line.exists) {
+        if (auto* pattern = BarControl<CLinePatternButton>(frame, 36491))
+            pattern->SetPattern(line.pattern);
+        if (auto* width = BarControl<CLineWidthButton>(frame, 36492))
+            width->SetWidth(line.width);
+    }
+    // Curvature: the connector's shape bits, the current connector's while
+    // drawing connectors.
+    const CConProps* shape = g_nUIMode == kConCreateMode ? &doc->m_curConStyle.m_props : con ? &con->m_props : nullptr;
+    if (auto* curve = BarControl<CCurvatureButton>(frame, 36493); curve && shape)
+        curve->SetCurvature(shape->Behavior.low & 0x1A);
+
+    // The alignment drop buttons: left and top without a source.
+    if (auto* h = BarControl<CCommandDropButton>(frame, 36562))
+        h->SetSetting(WORD(text.exists ? text.align & 0x07 : 4));
+    if (auto* v = BarControl<CCommandDropButton>(frame, 36563))
+        v->SetSetting(WORD(text.exists ? text.align & 0x70 : 64));
+    // Rotation: the rotatable label's, else the first selected figure's.
+    if (auto* rotate = BarControl<CCommandDropButton>(frame, 36564)) {
+        const CFigure* label = doc->GetFirstSelFig(kRotatableLabels, kUngrouped);
+        const CFigure* shown = label ? label : doc->GetFirstSelFig(kAnyFigure, kAllObjects);
+        if (shown)
+            rotate->SetSetting(WORD(shown->m_nTextRotate));
+    }
 }

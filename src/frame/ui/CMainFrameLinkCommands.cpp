@@ -20,12 +20,13 @@ void CMainFrame::InstallLinkCommands()
     // Setting a parent link needs only a diagram; the figure links and the
     // parent link's opening have selection rules (CMainFrameSelectionRules.cpp).
     m_commands.SetUpdate(ID_SET_PARENT_LINK, withDoc);
-    m_commands.SetUpdate(ID_LINK_BACK, [](CmdUI& ui) {
+    // The history is walked from a diagram: with none open both are off.
+    m_commands.SetUpdate(ID_LINK_BACK, [this](CmdUI& ui) {
         std::string target;
-        ui.Enable(LinkHistory().GetBackLink(target, false));
+        ui.Enable(GetActiveDocument() && LinkHistory().GetBackLink(target, false));
     });
-    m_commands.SetUpdate(ID_LINK_FORWARD, [](CmdUI& ui) {
+    m_commands.SetUpdate(ID_LINK_FORWARD, [this](CmdUI& ui) {
         std::string target;
-        ui.Enable(LinkHistory().GetForwardLink(target, false));
+        ui.Enable(GetActiveDocument() && LinkHistory().GetForwardLink(target, false));
     });
 }

@@ -8,7 +8,9 @@
 #include "core/UIMode.h"
 #include "document/ArrangeUnits.h"
 #include "document/CKavoDoc.h"
+#include "document/FlowDetach.h"
 #include "document/HyperlinkCommands.h"
+#include "document/Trunks.h"
 #include "frame/SelectionKinds.h"
 
 namespace {
@@ -54,6 +56,27 @@ bool AnyGrouped(const CKavoDoc& d)
     return false;
 }
 
+// The one selected object when it is a lateral label of a trunk
+// association (and trunk diagrams are switched on).
+const CFigure* OnlyTrunkLatLabel(const CKavoDoc& d)
+{
+    if (!IsTrunkDiagrams() || d.GetSelCount() != 1)
+        return nullptr;
+    const CDiagObj* o = *d.m_pSelList->begin();
+    const auto* f = o->GetType() == kObjFigure ? static_cast<const CFigure*>(o) : nullptr;
+    return f && f->IsTrunkLatLabel() ? f : nullptr;
+}
+
+// A figure of its own, alone among the plain figures, that its two
+// connectors could pass by.
+bool CanDetachOneFromFlow(const CKavoDoc& d)
+{
+    if (d.CountSelFigs(kPlainFigures, kUngrouped) != 1)
+        return false;
+    CConnector *a = nullptr, *b = nullptr;
+    return CanDetachFigFromFlow(d, d.GetFirstSelFig(kPlainFigures, kUngrouped), a, b);
+}
+
 struct SelectionRule {
     int first, last;
     Rule enabled;
@@ -86,6 +109,9 @@ const SelectionRule kRules[] = {
     {32818, 32818, [](const CKavoDoc& d) { return d.GetSelCount() > 1 && !AllInOneGroup(d); }},
     {32819, 32820, [](const CKavoDoc& d) { return d.GetSelCount() > 1 && AnyGrouped(d); }},
     {32821, 32821, [](const CKavoDoc& d) { return d.m_lastUngroup.GetCount() > 0; }},
+    // Detach: a pinned figure alone whose figure link the document finds.
+    {32832, 32832, [](const CKavoDoc& d) { return d.CanDetach(); }},
+    {32815, 32815, &CanDetachOneFromFlow},
 };
 
 // Label text rotation in tenths of a degree, by command 36534..36536.
@@ -111,6 +137,28 @@ void CMainFrame::InstallSelectionRules()
             ui.Enable(label != nullptr);
             ui.SetRadio(label && label->m_nTextRotate == kRotations[i]);
         });
+    // The direction indicator of an association's lateral label: the item
+    // of its present direction is the chosen one.
+    for (int i = 0; i < 3; ++i) {
+        m_commands.SetUpdate(kCmdAssocDirNone + i, [this, i](CmdUI& ui) {
+            const CKavoDoc* d = GetActiveDocument();
+            const CFigure* label = d ? OnlyTrunkLatLabel(*d) : nullptr;
+            ui.Enable(label != nullptr);
+            ui.SetCheck(label && label->AssociationIndicator == i);
+        });
+        m_commands.SetHandler(kCmdAssocDirNone + i, [this, i] {
+            if (CKavoDoc* d = GetActiveDocument())
+                d->OnAssociationDirection(kCmdAssocDirNone + i);
+        });
+    }
+    m_commands.SetHandler(32832, [this] {
+        if (CKavoDoc* d = GetActiveDocument())
+            d->OnDetach();
+    });
+    m_commands.SetHandler(32815, [this] {
+        if (CKavoDoc* d = GetActiveDocument())
+            d->DetachSelFromFlow();
+    });
     // The document turns every selected label it may in one undo step.
     for (int i = 0; i < 3; ++i)
         m_commands.SetHandler(36534 + i, [this, i] {

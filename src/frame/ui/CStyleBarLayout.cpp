@@ -21,11 +21,12 @@ void Grant(StyleRowFit& row, int wanted, int& lines, int& spare, int budget)
     spare -= extra * row.btnHeight;
 }
 
-// All the missing lines when they take less than two fifths of the spare.
+// All the missing lines when they take less than two fifths of the spare,
+// the fifths in whole pixels.
 void GrantAllIfCheap(const StyleRowFit& row, int wanted, int& lines, int& spare)
 {
     const int cost = (wanted - lines) * row.btnHeight;
-    if (cost > 0 && cost * 5 < spare * 2) {
+    if (cost > 0 && cost < spare * 2 / 5) {
         lines = wanted;
         spare -= cost;
     }

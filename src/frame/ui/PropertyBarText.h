@@ -8,6 +8,7 @@
 
 class CCommandRegistry;
 class CCustomToolBar;
+class CMainFrame;
 class CKavoView;
 class QObject;
 
@@ -17,3 +18,6 @@ void RegisterTextFormatCommands(CCommandRegistry& commands, const ActiveViewFn& 
 // Wires the bar's font boxes as the bar makes them (they are made anew on
 // every rebuild); `context` ends the wiring when it goes.
 void ConnectFontBoxes(CCustomToolBar& bar, QObject* context, const ActiveViewFn& activeView);
+// Shows the state of the active diagram on the property bar's controls: the
+// font boxes, the colour, line, curvature, alignment and rotation buttons.
+void MirrorPropertyBar(const CMainFrame& frame);

@@ -1,9 +1,13 @@
 // The update rules of the main frame's commands in a few document states,
 // the Undo item's text, the greyed submenus and the status zoom pane.
 #include "common/DiagramFixture.h"
+#include "controls/CColorDropButton.h"
+#include "controls/CLinePatternButton.h"
+#include "controls/CTextDropButton.h"
 #include "core/Settings.h"
 #include "core/UIMode.h"
 #include "editing/ui/CKavoView.h"
+#include "editing/ui/CTextDialog.h"
 #include "frame/ui/CCustomToolBar.h"
 #include "frame/ui/CMainFrame.h"
 #include "undo/UndoCodes.h"
@@ -14,6 +18,7 @@
 #include <QMdiArea>
 #include <QMenu>
 #include <QMenuBar>
+#include <QTest>
 #include <gtest/gtest.h>
 
 #include <set>
@@ -374,4 +379,241 @@ TEST_F(CommandUpdateTest, TextStyleButtonsShowTheSelectedText)
     box->m_props.Behavior.low |= 0x100000;
     EXPECT_FALSE(frame.Commands().QueryCmdState(36505).enabled);
     EXPECT_TRUE(frame.Commands().QueryCmdState(36531).enabled);
+}
+
+// Each rule reads its own kind of object and group scope: redundant
+// junctions, one figure or label of its own, partitions, ungrouped
+// connectors; checks show the container and connection-point flags.
+TEST_F(CommandUpdateTest, RulesReadTheirObjectKindAndScope)
+{
+    Open();
+    g_nUIMode = 0;
+    CFigure* a = fx.AddBox(100, 100, 300, 200, "A");
+    CFigure* b = fx.AddBox(600, 100, 300, 200, "B");
+    CFigure* c = fx.AddBox(1100, 100, 300, 200, "C");
+    CFigure* label = fx.AddBox(100, 600, 300, 100, "note");
+    label->m_bLabel = 1;
+    CFigure* part = fx.AddBox(100, 900, 300, 300, "P");
+    part->m_props.Symbol = fx.AddRowsSymbol(700, 1400, "[rows]");
+    CFigure* passing = fx.doc.CreateFigAt(POINT{800, 1500}, 1);   // a flow merely passes through
+    fx.Connect(fx.AddBox(100, 1500, 200, 100, "D"), passing);
+    fx.Connect(passing, fx.AddBox(1300, 1500, 200, 100, "E"));
+    CFigure* branch = fx.doc.CreateFigAt(POINT{800, 2000}, 1);    // three connectors meet
+    for (int x : {100, 1300, 1600})
+        fx.Connect(fx.AddBox(x, 2200, 200, 100, "F"), branch);
+    CConnector* con = fx.Connect(a, b);
+    const auto state = [&](int id) { return frame.Commands().QueryCmdState(id); };
+    const struct {
+        const char* what;
+        std::vector<CDiagObj*> selected;
+        std::vector<int> on, off;
+    } cases[] = {
+        {"passing junction", {passing}, {33039, 33071, 57632}, {57634, 32768, 32801}},
+        {"branch junction", {branch}, {57632}, {33039, 33071}},
+        {"one figure", {a}, {32801, 36551, 36555}, {32803, 32822, 33064, 33062}},
+        {"two figures", {a, b}, {32818}, {32801, 32803}},
+        {"label", {label}, {32803}, {32801, 36551, 36555}},
+        {"partition", {part}, {32822, 32801}, {}},
+        {"connector", {con}, {33064, 33062, 36541, 33059}, {36551, 32801}},
+        {"figure and connector", {c, con}, {33064, 36541, 36551}, {}},
+    };
+    for (const auto& k : cases) {
+        fx.doc.ClearSel(false);
+        for (CDiagObj* o : k.selected)
+            fx.doc.Select(o);
+        for (int id : k.on)
+            EXPECT_TRUE(state(id).enabled) << "command " << id << " with " << k.what;
+        for (int id : k.off)
+            EXPECT_FALSE(state(id).enabled) << "command " << id << " with " << k.what;
+    }
+    // The container item is checked as the partition's active flag is.
+    fx.doc.ClearSel(false);
+    fx.doc.Select(part);
+    EXPECT_EQ(state(32822).check, 0);
+    part->m_props.Behavior.low |= 0x20000000;
+    EXPECT_EQ(state(32822).check, 1);
+    for (int on : {0, 1}) {
+        fx.doc.m_bEnableConPts = on;
+        EXPECT_EQ(state(32814).check, on);
+    }
+    // A connector inside a group is no connector of its own for Flip; the
+    // other connector rules take grouped objects in.
+    fx.doc.ClearSel(false);
+    for (CDiagObj* o : std::initializer_list<CDiagObj*>{a, b, con})
+        fx.doc.Select(o);
+    fx.doc.OnGroup();
+    fx.doc.ClearSel(false);
+    fx.doc.AddConToSel(con, 2, false);
+    ASSERT_NE(con->m_pGroup, nullptr);
+    EXPECT_FALSE(state(33064).enabled);
+    EXPECT_TRUE(state(33062).enabled);
+    EXPECT_TRUE(state(36541).enabled);
+}
+
+// Delete, Copy and Cut serve the open text editor: Delete at once, Copy and
+// Cut once text is marked.
+TEST_F(CommandUpdateTest, EditItemsFollowTheOpenTextEditor)
+{
+    Open();
+    g_nUIMode = 0;
+    CFigure* box = fx.AddBox(100, 100, 300, 200, "Alpha");
+    ASSERT_TRUE(view->BeginTextEdit(box, 0, false, CPoint(), 0, -2));
+    fx.doc.ClearSel(false);
+    // The caret at the end, nothing marked.
+    QTest::keyClick(view->TextEditor(), Qt::Key_End);
+    ASSERT_FALSE(view->TextEditor()->HasSelection());
+    const auto enabled = [&](int id) { return frame.Commands().QueryCmdState(id).enabled; };
+    EXPECT_TRUE(enabled(57632));
+    EXPECT_FALSE(enabled(57634));
+    EXPECT_FALSE(enabled(57635));
+    view->TextEditor()->OnSelectAll();
+    EXPECT_TRUE(enabled(57634));
+    EXPECT_TRUE(enabled(57635));
+    EXPECT_FALSE(enabled(32768)) << "Duplicate acts on objects only";
+    view->CloseEditor();
+    EXPECT_FALSE(enabled(57632));
+    EXPECT_FALSE(enabled(57634));
+}
+
+// The Select Mode button stands for the remembered select mode.
+TEST_F(CommandUpdateTest, SelectModeButtonFollowsTheRememberedMode)
+{
+    Open();
+    const int saved = SelectMode;
+    for (int remembered : {0, 1}) {
+        SelectMode = remembered;
+        for (int mode : {0, 1, 3}) {
+            g_nUIMode = mode;
+            const CmdUI ui = frame.Commands().QueryCmdState(36558);
+            EXPECT_EQ(ui.enabled, mode != remembered) << remembered << " " << mode;
+            EXPECT_EQ(ui.check, mode == remembered ? 1 : 0) << remembered << " " << mode;
+        }
+    }
+    SelectMode = saved;
+    g_nUIMode = 0;
+}
+
+// The property bar's controls show the values of what the commands would
+// change: the selected figure's, the selected connector's, the current
+// style's in the creation modes.
+TEST_F(CommandUpdateTest, PropertyBarShowsTheValuesOfTheSelection)
+{
+    ShowStdToolBar = ShowPropertyBar = 1;
+    frame.show();
+    Open();
+    g_nUIMode = 0;
+    auto* faces = qobject_cast<QComboBox*>(frame.GetBarControlForCmd(32775));
+    auto* sizes = qobject_cast<QComboBox*>(frame.GetBarControlForCmd(32776));
+    auto* fill = dynamic_cast<CColorDropButton*>(frame.GetBarControlForCmd(36497));
+    auto* border = dynamic_cast<CColorDropButton*>(frame.GetBarControlForCmd(36498));
+    auto* text = dynamic_cast<CColorDropButton*>(frame.GetBarControlForCmd(36499));
+    auto* line = dynamic_cast<CColorDropButton*>(frame.GetBarControlForCmd(36496));
+    auto* pattern = dynamic_cast<CLinePatternButton*>(frame.GetBarControlForCmd(36491));
+    auto* width = dynamic_cast<CLineWidthButton*>(frame.GetBarControlForCmd(36492));
+    auto* curve = dynamic_cast<CCurvatureButton*>(frame.GetBarControlForCmd(36493));
+    auto* hAlign = dynamic_cast<CCommandDropButton*>(frame.GetBarControlForCmd(36562));
+    auto* vAlign = dynamic_cast<CCommandDropButton*>(frame.GetBarControlForCmd(36563));
+    auto* rotate = dynamic_cast<CCommandDropButton*>(frame.GetBarControlForCmd(36564));
+    ASSERT_TRUE(faces && sizes && fill && border && text && line && pattern && width && curve && hAlign && vAlign &&
+                rotate);
+    ASSERT_GT(faces->count(), 2);
+    const QString face = faces->itemText(2);   // a face the machine has, whichever it is
+
+    CFigure* box = fx.AddBox(100, 100, 300, 200, "A", RGB(200, 10, 10));
+    box->m_props.BorderColor = RGB(0, 0, 200);
+    box->m_props.TextColor = RGB(0, 120, 0);
+    box->m_props.PenStyle = 2;
+    box->m_props.BorderWidth = 5;
+    box->m_props.TextFormat = 0x11;   // right, bottom
+    box->m_props.m_font.m_lf.lfHeight = -14;
+    SetLogFontFace(box->m_props.m_font.m_lf, face.toLatin1().constData());
+    fx.doc.Select(box);
+    frame.OnIdleUpdateCmdUI();
+    EXPECT_EQ(faces->currentText(), face);
+    EXPECT_EQ(sizes->currentText(), "14");
+    EXPECT_EQ(fill->GetColor(), RGB(200, 10, 10));
+    EXPECT_EQ(border->GetColor(), RGB(0, 0, 200));
+    EXPECT_EQ(text->GetColor(), RGB(0, 120, 0));
+    EXPECT_EQ(pattern->GetPattern(), 2);
+    EXPECT_EQ(width->GetWidth(), 5);
+    EXPECT_EQ(hAlign->GetSetting(), 1);
+    EXPECT_EQ(vAlign->GetSetting(), 16);
+
+    // A transparent fill shows no colour; so does nothing selected.
+    box->m_props.m_fill.m_nKind = 0;
+    frame.OnIdleUpdateCmdUI();
+    EXPECT_EQ(fill->GetColor(), kPaletteNoColor);
+
+    // A connector: its colour, pattern, width and shape.
+    CConnector* con = fx.Connect(box, fx.AddBox(600, 100, 300, 200, "B"));
+    con->m_props.Color = RGB(10, 20, 30);
+    con->m_props.PenStyle = 3;
+    con->m_props.LineWidth = 11;
+    con->m_props.Behavior.low = (con->m_props.Behavior.low & ~0x1Au) | 8;
+    fx.doc.ClearSel(false);
+    fx.doc.Select(con);
+    frame.OnIdleUpdateCmdUI();
+    EXPECT_EQ(line->GetColor(), RGB(10, 20, 30));
+    EXPECT_EQ(pattern->GetPattern(), 3);
+    EXPECT_EQ(width->GetWidth(), 11);
+    EXPECT_EQ(curve->GetCurvature(), 8u);
+    EXPECT_EQ(fill->GetColor(), kPaletteNoColor);
+    EXPECT_EQ(hAlign->GetSetting(), 4) << "no text: left";
+    EXPECT_EQ(vAlign->GetSetting(), 64) << "no text: top";
+
+    // The connector mode shows the current connector; the figure mode the
+    // current figure style.
+    fx.doc.ClearSel(false);
+    fx.doc.m_curConStyle.m_props.PenStyle = 4;
+    fx.doc.m_curConStyle.m_props.Behavior.low = (fx.doc.m_curConStyle.m_props.Behavior.low & ~0x1Au) | 16;
+    g_nUIMode = 4;
+    frame.OnIdleUpdateCmdUI();
+    EXPECT_EQ(pattern->GetPattern(), 4);
+    EXPECT_EQ(curve->GetCurvature(), 16u);
+    fx.doc.m_curFigStyle.m_props.m_fill.m_nKind = 1;
+    fx.doc.m_curFigStyle.m_props.m_fill.m_crColor1 = RGB(1, 200, 1);
+    fx.doc.m_curFigStyle.m_props.BorderWidth = 11;
+    g_nUIMode = 2;
+    frame.OnIdleUpdateCmdUI();
+    EXPECT_EQ(fill->GetColor(), RGB(1, 200, 1));
+    EXPECT_EQ(width->GetWidth(), 11);
+    g_nUIMode = 0;
+
+    // A turned label shows its angle on the rotation button.
+    CFigure* label = fx.AddBox(100, 600, 300, 100, "note");
+    label->m_bLabel = 1;
+    label->m_nTextRotate = 900;
+    fx.doc.Select(label);
+    frame.OnIdleUpdateCmdUI();
+    EXPECT_EQ(rotate->GetSetting(), 900);
+}
+
+// Detach Figure from Flow: offered for one figure of its own that a flow
+// passes through, run from the frame, undone in one step.
+TEST_F(CommandUpdateTest, DetachFromFlowIsOfferedForAFigureInAFlowAndUndoes)
+{
+    Open();
+    g_nUIMode = 0;
+    CFigure* a = fx.AddBox(100, 100, 200, 100, "A");
+    CFigure* mid = fx.AddBox(600, 100, 200, 100, "M");
+    CFigure* b = fx.AddBox(1100, 100, 200, 100, "B");
+    CFigure* lone = fx.AddBox(100, 600, 200, 100, "L");
+    fx.Connect(a, mid);
+    fx.Connect(mid, b);
+    fx.doc.ResetUndoLog();
+    const auto enabled = [&](int id) { return frame.Commands().QueryCmdState(id).enabled; };
+    fx.doc.Select(lone);
+    EXPECT_FALSE(enabled(32815)) << "no flow";
+    fx.doc.Select(mid);
+    EXPECT_FALSE(enabled(32815)) << "two figures";
+    fx.doc.ClearSel(false);
+    fx.doc.Select(mid);
+    ASSERT_TRUE(enabled(32815));
+    EXPECT_FALSE(enabled(32832)) << "not pinned";
+    frame.OnCommand(32815);
+    EXPECT_EQ(mid->m_nConnected, 0);
+    ASSERT_EQ(fx.doc.GetConCount(), 1);
+    fx.doc.UndoLastStep();
+    EXPECT_EQ(mid->m_nConnected, 2);
+    EXPECT_EQ(fx.doc.GetConCount(), 2);
 }

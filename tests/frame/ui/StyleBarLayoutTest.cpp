@@ -126,3 +126,20 @@ TEST(StyleBarLayoutTest, StyleBelowTheShownLinesComesIntoTheLastLine)
     EXPECT_EQ(StyleRowOffsetToShow(5, 20, 2, 4, 32), 4);
     EXPECT_EQ(StyleRowOffsetToShow(1, 20, 2, 4, 32), 0);
 }
+
+TEST(StyleBarLayoutTest, TwoFifthsOfTheSpareAreCountedInWholePixels)
+{
+    // One figure line of 10 and one label line of 36 leave a spare of 182,
+    // whose two fifths are 72: the label row's two missing lines (72) are
+    // not below it, so it gets one more line from the third (60), not all.
+    // A spare of 183 (73) takes them all.
+    const struct {
+        int window, labelLines;
+    } cases[] = {{264, 2}, {265, 3}};
+    for (const auto& c : cases) {
+        Rows rows{Row(3, 1, 36, 30, false), Row(100, 1, 10, 100, false), Row(0, 2, 20, 100, false)};
+        LayoutStyleBarRows(rows, c.window);
+        EXPECT_EQ(rows[kLabelRow].gridLines, c.labelLines) << c.window;
+        EXPECT_EQ(rows[kLabelRow].visible, c.labelLines) << c.window;
+    }
+}
