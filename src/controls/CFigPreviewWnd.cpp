@@ -3,11 +3,13 @@
 #include "controls/CDlgCommandEvent.h"
 #include "controls/ChildControl.h"
 #include "controls/PreviewColors.h"
+#include "core/Settings.h"
 #include "core/StringHelpers.h"
 #include "document/CKavoDoc.h"
 #include "platform/Ansi.h"
 #include "platform/CDC.h"
 #include "platform/SysColors.h"
+#include "render/HotZoneTrace.h"
 #include "render/StyleSample.h"
 #include "shapes/CConPtList.h"
 #include "shapes/CFigSymbol.h"
@@ -27,6 +29,9 @@ constexpr UINT kAddPointTextId = 722;
 constexpr UINT kDeletePointTextId = 723;
 constexpr int kHatchBitmap = 128;
 constexpr int kGuideLength = 6;
+// The box pictures are traced in, and the phases of the outline's dots.
+constexpr int kTraceBox = 2048;
+constexpr int kDashPhases = 3;
 const char kSectionBreak[] = "\\sect ";
 
 std::string FirstSection(const std::string& text)
@@ -67,6 +72,9 @@ void CFigPreviewWnd::SetFig(const CFigProps& props)
 {
     if (m_props == props)
         return;
+    // The traced outline belongs to the picture it was traced from.
+    if (props.Graphic != m_props.Graphic || props.m_nGraphicType != m_props.m_nGraphicType)
+        m_hotZone.clear();
     m_props = props;
     update();
 }
@@ -303,6 +311,8 @@ void CFigPreviewWnd::Draw(CDC* dc)
     const CRect draw = GetDrawingRect();
     if (draw.IsRectEmpty())
         return;
+    if (m_hotZone.empty() && NonRectBounds && m_props.HasGraphic())
+        TraceHotZone(draw);
     StyleSampleArgs args;
     if (m_bShowText) {
         args.text = &m_text;
@@ -323,6 +333,40 @@ void CFigPreviewWnd::Draw(CDC* dc)
 void CFigPreviewWnd::paintEvent(QPaintEvent*)
 {
     PaintThroughDC(this, size(), [this](CDC& dc) { Draw(&dc); });
+}
+
+// The picture's outline is traced in a 2048 box and kept mapped onto the
+// drawing rectangle it was drawn in.
+void CFigPreviewWnd::TraceHotZone(const CRect& draw)
+{
+    std::vector<POINT> points(static_cast<size_t>(kMaxTracePts));
+    int count = 0;
+    GetHotZoneFromGraphic(m_props.Graphic, m_props.m_nGraphicType, &count, points.data());
+    count = std::clamp(count, 0, kMaxTracePts);
+    m_hotZone.clear();
+    for (int i = 0; i < count; ++i)
+        m_hotZone.push_back(POINT{draw.left + MulDiv(points[size_t(i)].x, draw.Width(), kTraceBox),
+                                  draw.top + MulDiv(points[size_t(i)].y, draw.Height(), kTraceBox)});
+}
+
+void CFigPreviewWnd::DrawHotZoneOutline(CDC* dc)
+{
+    if (!dc || m_hotZone.size() < 3)
+        return;
+    CPen white(PS_SOLID, 1, RGB(255, 255, 255));
+    CPen* old = dc->SelectObject(&white);
+    dc->Polyline(m_hotZone.data(), int(m_hotZone.size()));
+    dc->SelectObject(old);
+    // Red on two pixels of every three along the line, starting at the phase.
+    int step = m_nDashPhase;
+    for (size_t i = 0; i + 1 < m_hotZone.size(); ++i) {
+        const POINT a = m_hotZone[i], b = m_hotZone[i + 1];
+        const int n = std::max(std::abs(b.x - a.x), std::abs(b.y - a.y));
+        for (int k = 0; k < n; ++k, ++step)
+            if (step % kDashPhases != kDashPhases - 1)
+                dc->SetPixel(a.x + MulDiv(b.x - a.x, k, n), a.y + MulDiv(b.y - a.y, k, n), RGB(255, 0, 0));
+    }
+    m_nDashPhase = (m_nDashPhase + 1) % kDashPhases;
 }
 
 void CFigPreviewWnd::mousePressEvent(QMouseEvent* event)

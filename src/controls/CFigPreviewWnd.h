@@ -69,6 +69,15 @@ public:
     // The device position of a connection point; false when it maps nowhere.
     bool GetPointDevicePos(int index, CPoint& out) const;
 
+    // The outline traced from the figure's picture when it was drawn with the
+    // hot-zone switch on, in window pixels; empty until then, and again once
+    // another picture is set.
+    const std::vector<POINT>& HotZoneOutline() const { return m_hotZone; }
+    // Draws the traced outline (3 points or more) over the window: white,
+    // then red dots whose phase moves on by one pixel on every call, cycling
+    // through three phases, so repeated calls make the dots march.
+    void DrawHotZoneOutline(CDC* dc);
+
 protected:
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
@@ -96,6 +105,7 @@ private:
     void DrawSideGuides(CDC* dc, const CRect& client);
     void DrawPoints(CDC* dc);
     void DrawSelectedSection(CDC* dc);
+    void TraceHotZone(const CRect& draw);
     void OnLeftDown(const CPoint& pt);
     void OnRightDown(const CPoint& pt, const QPoint& globalPos);
     void DragTo(const CPoint& pt);
@@ -122,6 +132,8 @@ private:
     bool m_bBackgroundOnly = false;
     int m_nGridX = 0, m_nGridY = 0;
     bool m_bSnapToSides = false;
+    std::vector<POINT> m_hotZone;
+    int m_nDashPhase = 0;
 };
 
 // A text in a chosen font, centred (the wizard's font option).

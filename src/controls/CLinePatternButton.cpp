@@ -1,8 +1,10 @@
 #include "controls/CLinePatternButton.h"
 
-#include "graphics/DashPattern.h"
+#include "graphics/CDCSave.h"
 #include "platform/CDC.h"
+#include "render/ConPolylineDraw.h"
 #include "render/PreviewSample.h"
+#include "shapes/CConProps.h"
 #include "platform/GdiObjects.h"
 #include "platform/SysColors.h"
 
@@ -42,18 +44,14 @@ bool CLinePatternButton::FillValues(CPaletteItemList& list)
 
 void CLinePatternButton::DrawPatternLine(CDC* dc, int left, int right, int y, int pattern, COLORREF color)
 {
-    // Patterns past the dash table are its dashes at double width.
-    const int style = pattern % kDashStyles;
-    const int width = pattern < kDashStyles ? 1 : 2;
-    if (style == kDashStyleNoLine)
-        return;
-    CPen pen(PS_SOLID, 1, color);
-    CPen* old = dc->SelectObject(&pen);
-    for (int row = 0; row < width; ++row) {
-        const POINT points[2] = {{left, y + row}, {right, y + row}};
-        StrokeDashedPolyline(*dc, points, 2, style, 1);
-    }
-    dc->SelectObject(old);
+    // The sample is a connector of the default record carrying the pattern,
+    // so the palette shows each value exactly as a connector draws it.
+    CConProps props;
+    props.PenStyle = pattern;
+    props.Color = color;
+    const POINT points[2] = {{left, y}, {right, y}};
+    CDCSave save(*dc);
+    DrawConPolyline(nullptr, dc, nullptr, props, points, 2, false, false, true);
 }
 
 void CLinePatternButton::DrawCell(CDC* dc, const CRect& rect, WORD value, bool)

@@ -23,7 +23,9 @@ public:
     void BeforeDrop() override;
     void Select(WORD value) override;
 
-    // A horizontal line with the pattern across the rectangle's middle.
+    // A horizontal line with the pattern from left to right at y, drawn as a
+    // connector of the default record with that pattern draws it (patterns the
+    // dash table lacks draw solid, as on a connector).
     static void DrawPatternLine(CDC* dc, int left, int right, int y, int pattern, COLORREF color);
 
 private:

@@ -5,9 +5,14 @@
 #include "common/DiagramFixture.h"
 #include "controls/CFigPreviewWnd.h"
 #include "controls/PreviewMapping.h"
+#include "core/Settings.h"
 #include "document/CKavoDoc.h"
+#include "platform/CPainterDC.h"
+#include "platform/GlobalMem.h"
+#include "render/ArgbBitmaps.h"
 #include "shapes/CConPtList.h"
 
+#include <QPainter>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -194,6 +199,78 @@ TEST_F(FigPreviewTest, LongTextsAreCutAndAnEmptyOneShowsTheDefault)
     EXPECT_EQ(preview->GetExtentWidth(), 0);
     preview->SetText("", "");
     EXPECT_EQ(preview->GetText(), "<TEXT>");
+}
+
+// A picture drawn with the hot-zone switch on leaves its traced outline,
+// mapped onto the drawing rectangle; another picture drops it; the outline
+// drawn over the window marches its red dots by one pixel per call.
+TEST_F(FigPreviewTest, APicturesHotZoneIsTracedOnceAndDrawnMarching)
+{
+    const int savedSwitch = NonRectBounds;
+    // Opaque in the middle half of a transparent picture.
+    QImage picture(100, 100, QImage::Format_ARGB32);
+    picture.fill(Qt::transparent);
+    {
+        QPainter p(&picture);
+        p.fillRect(25, 25, 50, 50, Qt::black);
+    }
+    HGLOBAL first = ARGBBitmapToBlock(picture), second = ARGBBitmapToBlock(picture);
+    CFigProps props;
+    props.m_nGraphicType = 9;
+    props.Graphic = first;
+    preview->SetPointEditMode(false);
+    NonRectBounds = 0;
+    preview->SetFig(props);
+    preview->grab();
+    EXPECT_TRUE(preview->HotZoneOutline().empty());   // switch off: nothing traced
+    NonRectBounds = 1;
+    preview->grab();
+    const std::vector<POINT> traced = preview->HotZoneOutline();
+    ASSERT_GE(traced.size(), 4u);
+    const CRect draw = preview->GetDrawingRect();
+    for (const POINT& pt : traced) {
+        EXPECT_NEAR(pt.x, draw.left + draw.Width() / 2, draw.Width() / 4 + 2) << pt.x << "," << pt.y;
+        EXPECT_NEAR(pt.y, draw.top + draw.Height() / 2, draw.Height() / 4 + 2) << pt.x << "," << pt.y;
+    }
+    // Another look of the same picture keeps the outline; another picture drops it.
+    props.m_fill.m_crColor1 = RGB(0, 128, 0);
+    preview->SetFig(props);
+    EXPECT_EQ(preview->HotZoneOutline().size(), traced.size());
+    props.Graphic = second;
+    preview->SetFig(props);
+    EXPECT_TRUE(preview->HotZoneOutline().empty());
+    preview->grab();
+    ASSERT_EQ(preview->HotZoneOutline().size(), traced.size());
+
+    // Four calls: the red pixels move each time and come back after three.
+    std::vector<QImage> shots;
+    for (int call = 0; call < 4; ++call) {
+        QImage img(preview->size(), QImage::Format_RGB32);
+        img.fill(Qt::black);
+        CPainterDC dc(&img);
+        preview->DrawHotZoneOutline(&dc);
+        dc.Flush();
+        shots.push_back(img);
+    }
+    int red = 0, white = 0;
+    for (int y = 0; y < shots[0].height(); ++y)
+        for (int x = 0; x < shots[0].width(); ++x) {
+            const QRgb c = shots[0].pixel(x, y);
+            red += c == qRgb(255, 0, 0);
+            white += c == qRgb(255, 255, 255);
+        }
+    EXPECT_GT(red, white);   // two of every three pixels red, the rest white
+    EXPECT_GT(white, 0);
+    EXPECT_NE(shots[0], shots[1]);
+    EXPECT_NE(shots[1], shots[2]);
+    EXPECT_EQ(shots[0], shots[3]);
+
+    props.Graphic = nullptr;
+    props.m_nGraphicType = 0;
+    preview->SetFig(props);
+    GlobalFree(first);
+    GlobalFree(second);
+    NonRectBounds = savedSwitch;
 }
 
 TEST(FigPreviewPlainTest, WithoutADocumentItSaysNoPreview)

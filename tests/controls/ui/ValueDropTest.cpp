@@ -11,7 +11,10 @@
 #include "controls/ValueDropControls.h"
 #include "core/AppContext.h"
 #include "fileformat/DiagramRecordWriter.h"
+#include "platform/CPainterDC.h"
 #include "platform/SysColors.h"
+#include "render/ConPolylineDraw.h"
+#include "shapes/CConProps.h"
 #include "keyword/KeywordStreams.h"
 #include "shapes/CShapeDef.h"
 #include "shapes/ShapeLibrary.h"
@@ -175,6 +178,41 @@ TEST_F(ValueDropTest, LinePatternsInTheirOrderAndAnUnknownPatternShowsTheFirst)
     QTest::keyClick(button->Popup(), Qt::Key_Escape);
     Choose(button, kPaletteFirstId + 2);   // row 1, column 0: the third entry
     EXPECT_EQ(button->GetPattern(), 6);
+}
+
+// The palette's pattern samples are connectors of the default record: every
+// value, those past the dash table included, looks as a connector draws it.
+TEST(LinePatternSampleTest, EachPatternLooksAsAConnectorDrawsIt)
+{
+    auto draw = [](auto paint) {
+        QImage img(100, 11, QImage::Format_RGB32);
+        img.fill(Qt::white);
+        CPainterDC dc(&img);
+        paint(dc);
+        dc.Flush();
+        return img;
+    };
+    for (int pattern : {0, 1, 3, 5, 6, 9, 11, 12, 13, 17, 22, 23}) {
+        const QImage sample = draw([&](CDC& dc) { CLinePatternButton::DrawPatternLine(&dc, 2, 90, 5, pattern, 0); });
+        const QImage line = draw([&](CDC& dc) {
+            CConProps props;
+            props.PenStyle = pattern;
+            const POINT pts[2] = {{2, 5}, {90, 5}};
+            DrawConPolyline(nullptr, &dc, nullptr, props, pts, 2, false, false, true);
+        });
+        EXPECT_EQ(sample, line) << pattern;
+        // Nothing beside the line's own row.
+        for (int y : {4, 6})
+            for (int x = 0; x < 100; ++x)
+                ASSERT_EQ(sample.pixel(x, y), QColor(Qt::white).rgb()) << pattern << " " << x << "," << y;
+    }
+    // Past the table the line is solid; pattern 5 is no line at all.
+    const QImage solid = draw([](CDC& dc) { CLinePatternButton::DrawPatternLine(&dc, 2, 90, 5, 13, 0); });
+    const QImage none = draw([](CDC& dc) { CLinePatternButton::DrawPatternLine(&dc, 2, 90, 5, 5, 0); });
+    for (int x = 2; x < 90; ++x) {
+        EXPECT_EQ(solid.pixel(x, 5), QColor(Qt::black).rgb()) << x;
+        EXPECT_EQ(none.pixel(x, 5), QColor(Qt::white).rgb()) << x;
+    }
 }
 
 TEST(TextListTest, ConversionsBothWays)
