@@ -155,7 +155,8 @@ void CFTabBehaviors::OnToggled(int item)
     Word(d.mask.m_behavior, def.high) |= def.bits;
     for (const auto& pair : kExclusive) {
         const int other = pair[0] == item ? pair[1] : pair[1] == item ? pair[0] : -1;
-        if (other < 0 || !on)
+        // Any change of one of a pair clears its partner.
+        if (other < 0)
             continue;
         const ItemDef& o = kItemDefs[other];
         Word(d.props.Behavior, o.high) &= ~o.bits;

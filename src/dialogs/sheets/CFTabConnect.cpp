@@ -9,6 +9,7 @@
 #include "platform/Ansi.h"
 #include "platform/StringTable.h"
 #include "platform/ui/DlgItems.h"
+#include "core/Units.h"
 
 #include <QCheckBox>
 #include <QGridLayout>
@@ -21,7 +22,23 @@ namespace {
 constexpr UINT IDS_POINT_OF = 721;
 constexpr DWORD kNoBorderTerminate = 0x1000000, kNoCentreConnect = 0x2000000;
 constexpr int32_t kRemoveWhenUnused = 1;
+// Figures of this kind (lanes and the like) keep their points on the centre
+// line along their longer side.
+constexpr DWORD kHighCentreLine = 4;
+// The point last current on any Connections page, by id (0: none): the next
+// page opens on it when the figure has it.
+int g_lastPointId = 0;
 } // namespace
+
+int CFTabConnect::LastPointId()
+{
+    return g_lastPointId;
+}
+
+void CFTabConnect::SetLastPointId(int id)
+{
+    g_lastPointId = id;
+}
 
 CFTabConnect::CFTabConnect(CFTabSheet* sheet) : CFigPage(sheet, "Connections") {}
 
@@ -35,6 +52,7 @@ void CFTabConnect::OnInitPage()
     m_preview->SetPointEditMode(true);
     m_preview->SetConPtList(&d.conPts);
     grid->addWidget(m_preview, 0, 0, 4, 2);
+    m_current = g_lastPointId > 0 ? d.conPts.IndexFromId(g_lastPointId) : -1;
     m_spin = new QSpinBox(this);
     SetDlgCtrlID(m_spin, IDC_SPIN);
     m_count = new QLabel(this);
@@ -50,9 +68,9 @@ void CFTabConnect::OnInitPage()
     m_name = new QLineEdit(this);
     m_name->setMaxLength(255);
     SetDlgCtrlID(m_name, IDC_NAME);
-    auto* nameLabel = new QLabel("&Name or description:", this);
-    nameLabel->setBuddy(m_name);
-    grid->addWidget(nameLabel, 4, 0, 1, 2);
+    m_nameLabel = new QLabel("&Name or description:", this);
+    m_nameLabel->setBuddy(m_name);
+    grid->addWidget(m_nameLabel, 4, 0, 1, 2);
     grid->addWidget(m_name, 5, 0, 1, 4);
     m_remove = new QCheckBox("&Remove when not in use", this);
     m_terminate = new QCheckBox("&Terminate connections to connect points at border", this);
@@ -141,7 +159,11 @@ bool CFTabConnect::event(QEvent* e)
     } else if (c->Code() == 0 && c->ControlId() == CFigPreviewWnd::kCmdDeletePoint) {
         OnDelete();
     } else if (c->Code() == 0 && c->ControlId() == CFigPreviewWnd::kCmdAddPoint) {
-        OnAdd();
+        // The preview's "Add" puts the point where the user right-clicked.
+        const CPoint at = m_preview->GetClickPos();
+        double x = at.x, y = at.y;
+        ScaleFloatPair2048(x, y);
+        AddPointAt(CFltPoint(float(x), float(y)));
     }
     return true;
 }
@@ -153,13 +175,27 @@ void CFTabConnect::PointsChanged()
     Changed();
 }
 
+int CFTabConnect::LaneForm() const
+{
+    const FigSheetData& d = D();
+    if (d.IsAll() || !(d.props.Behavior.high & kHighCentreLine))
+        return kNoLane;
+    return d.height < d.width ? kLaneWide : kLaneTall;
+}
+
 void CFTabConnect::OnAdd()
+{
+    // A free place along the middle line the points of this figure use.
+    CFltPoint pos;
+    D().conPts.FindFreePos(pos, LaneForm() == kLaneTall, LaneForm() != kLaneTall);
+    AddPointAt(pos);
+}
+
+void CFTabConnect::AddPointAt(const CFltPoint& pos)
 {
     CConPtList& list = D().conPts;
     if (list.GetCount() >= kMaxPoints)
         return;
-    CFltPoint pos;
-    list.FindFreePos(pos, false, true);
     const int id = list.AddConPt(pos, std::string(), 0, true, -1);
     if (id <= 0)
         return;
@@ -207,6 +243,10 @@ bool CFTabConnect::Exchange(bool save)
     if (d.snapConPtsToGrid)
         d.doc->GetSnapSpacing(gx, gy);
     m_preview->SetGrid(gx, gy, d.snapConPtsToCentres != 0);
+    const int lane = LaneForm();
+    m_preview->SetSnapToCentre(lane == kLaneTall, lane == kLaneWide);
+    if (m_current >= 0)
+        g_lastPointId = d.conPts.GetIdAt(m_current);
     const CConPt* p = m_current >= 0 ? d.conPts.GetAt(m_current) : nullptr;
     const QString name = p ? AnsiToQString(p->m_strName) : QString();
     if (m_name->text() != name)
@@ -228,9 +268,11 @@ bool CFTabConnect::Exchange(bool save)
         m_add->setEnabled(count < kMaxPoints);
         m_delete->setEnabled(count >= 1);
         m_name->setEnabled(count >= 1);
+        m_nameLabel->setEnabled(count >= 1);
         m_remove->setEnabled(count >= 1);
         m_centre->setEnabled(count >= 1);
         m_snapGrid->setEnabled(d.width > 0 && d.height > 0);
+        m_snapCentres->setEnabled(lane == kNoLane);
     }
     m_note->setVisible(!d.doc->m_bEnableConPts && !off);
     return true;

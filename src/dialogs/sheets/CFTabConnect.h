@@ -3,6 +3,7 @@
 // (picked and moved in the preview, added, deleted, named), its two
 // connection switches and the document's two positioning switches.
 #include "dialogs/sheets/CFigPage.h"
+#include "geometry/CFltPoint.h"
 
 class CFigPreviewWnd;
 class QCheckBox;
@@ -23,6 +24,9 @@ public:
 
     explicit CFTabConnect(CFTabSheet* sheet);
     int CurrentPoint() const { return m_current; }
+    // The id of the point last current on any Connections page (0: none).
+    static int LastPointId();
+    static void SetLastPointId(int id);
 
 protected:
     void OnInitPage() override;
@@ -30,7 +34,12 @@ protected:
     bool event(QEvent* event) override;
 
 private:
+    // How a lane-like figure holds its points: on the vertical centre line
+    // (tall), the horizontal one (wide), or freely.
+    enum LaneFormKind { kNoLane, kLaneTall, kLaneWide };
+    int LaneForm() const;
     void OnAdd();
+    void AddPointAt(const CFltPoint& pos);
     void OnDelete();
     void PointsChanged();
     bool PageDisabled() const;
@@ -40,6 +49,7 @@ private:
     QLabel* m_count = nullptr;
     QPushButton* m_add = nullptr;
     QPushButton* m_delete = nullptr;
+    QLabel* m_nameLabel = nullptr;
     QLineEdit* m_name = nullptr;
     QCheckBox* m_remove = nullptr;
     QCheckBox* m_terminate = nullptr;

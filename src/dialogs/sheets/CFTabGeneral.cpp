@@ -104,6 +104,8 @@ void CFTabGeneral::OnInitPage()
         m_picker->setToolTip(Res(IDS_STYLES));
         m_picker->setMinimumSize(48, 22);
         m_picker->SetSample(d.several ? -1 : d.style);
+        // The combo shows the style under the pointer while the palette is open.
+        m_picker->SetNotifyOnHighlight(true);
         grid->addWidget(m_picker, row++, 3);
         connect(m_picker, &CStylePickerButton::styleChosen, this, [this](int index) { ChooseStyle(index); });
     } else {
@@ -285,13 +287,39 @@ bool CFTabGeneral::event(QEvent* e)
         const auto* c = static_cast<CDlgCommandEvent*>(e);
         if (c->Code() == kNumEditChanged)
             Changed();
+        else if (c->ControlId() == IDC_PICKER && c->Code() == CDropPaletteButton::kHighlightNotify)
+            ShowPickerCell();
         return true;
     }
     return CFigPage::event(e);
 }
 
+void CFTabGeneral::ShowPickerCell()
+{
+    if (!m_basedOn || !m_picker)
+        return;
+    // The palette closing without a choice shows the combo's selection again.
+    for (int i = 0; i < m_picker->CategoryPopupCount(); ++i)
+        if (CPalettePopup* popup = m_picker->CategoryPopup(i))
+            popup->installEventFilter(this);
+    const WORD cell = m_picker->GetSelectedId();
+    int row = cell == CDropPaletteButton::kNone ? -1 : m_basedOn->findData(int(cell));
+    // Off every cell: the combo's own selection again.
+    if (row < 0)
+        row = m_shownRow;
+    m_basedOn->setCurrentIndex(row);
+}
+
+bool CFTabGeneral::eventFilter(QObject* watched, QEvent* e)
+{
+    if (e->type() == QEvent::Hide && m_basedOn && qobject_cast<CPalettePopup*>(watched))
+        m_basedOn->setCurrentIndex(m_shownRow);
+    return CFigPage::eventFilter(watched, e);
+}
+
 void CFTabGeneral::OnStyleChosen()
 {
+    m_shownRow = m_basedOn->currentIndex();
     const int index = m_basedOn->currentData().toInt();
     if (index == kMixedStyles) {
         // Each object keeps the style it has.
@@ -399,7 +427,8 @@ bool CFTabGeneral::Exchange(bool save)
         const int shown = d.stylesDiffer && !d.mask.m_bSheet[kSheetStyle] ? kMixedStyles
                           : d.style >= 0 && d.doc->m_figStyles.GetAt(d.style) ? d.style
                                                                               : kNoStyle;
-        m_basedOn->setCurrentIndex(m_basedOn->findData(shown));
+        m_shownRow = m_basedOn->findData(shown);
+        m_basedOn->setCurrentIndex(m_shownRow);
     }
     if (m_description)
         m_description->setText(AnsiToQString(d.description));

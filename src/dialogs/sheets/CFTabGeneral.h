@@ -39,6 +39,7 @@ protected:
     bool Exchange(bool save) override;
     bool OnApply() override;
     bool event(QEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void FillStyleCombo();
@@ -66,7 +67,12 @@ private:
     void ShapeChanged(const CFigProps& before, double width, double height);
     void EnableShapeButtons();
 
+    // Shows the picker's highlighted style in the combo, or the combo's own
+    // selection when no cell is highlighted.
+    void ShowPickerCell();
+
     QComboBox* m_basedOn = nullptr;
+    int m_shownRow = -1;     // the combo's selection as last loaded
     QLineEdit* m_description = nullptr;
     QComboBox* m_category = nullptr;
     QCheckBox* m_styleBar = nullptr;

@@ -417,3 +417,57 @@ TEST_F(DiagramPropSheetTest, FixedMarginsAreSetOnEveryFigureInOneUndoStep)
     EXPECT_EQ(fx.doc.m_nFigMarginLeft, oldMargin);
     EXPECT_EQ(fx.doc.m_nFigMarginBottom, oldMargin);
 }
+
+// "<none - use toolbar settings>" stores an empty name and asks nothing; a
+// new style answered No becomes the default without touching any label.
+// Each kind asks its own question.
+TEST_F(DiagramPropSheetTest, LabelStyleNoneAndNoLeaveTheLabels)
+{
+    CFigStyle note;
+    note.SetName("Note");
+    note.Label = 1;
+    ASSERT_TRUE(fx.doc.AddNewFigStyle(note));
+    CFigure* label = fx.doc.AddAutoFigLabel(a, "L");
+    ASSERT_NE(label, nullptr);
+    const int labelStyle = label->m_nStyle;
+    const struct {
+        int combo;
+        std::string CKavoDoc::*name;
+        const char* question;
+    } kinds[] = {
+        {CDPropLabels::kFigLabelId, &CKavoDoc::m_strAutoLabelStyle,
+         "Apply the new figure label style to all existing figure labels in this diagram?"},
+        {CDPropLabels::kFlowLabelId, &CKavoDoc::m_strFlowLabelStyle,
+         "Apply the new flow label style to all existing flow labels in this diagram?"},
+        {CDPropLabels::kConLabelId, &CKavoDoc::m_strConLabelStyle,
+         "Apply the new connector label style to all existing connector labels in this diagram?"},
+    };
+    for (const auto& k : kinds) {
+        SCOPED_TRACE(k.combo);
+        fx.doc.*k.name = "Note";
+        const uint32_t steps = fx.doc.UndoLogRef().m_nStepsRecorded;
+        RunSheet([&](CDPropSheet& sheet) {
+            auto* box = Item<QComboBox>(OpenPage(sheet, kLabels), k.combo);
+            box->setFocus();
+            QTest::keyClick(box, Qt::Key_End);
+            EXPECT_EQ(QStringToAnsi(box->currentText()), "<none - use toolbar settings>");
+        });
+        EXPECT_TRUE(prompt.shown.empty());
+        EXPECT_EQ(fx.doc.*k.name, "");
+
+        prompt.QueueAnswer(IDNO);
+        RunSheet([&](CDPropSheet& sheet) {
+            auto* box = Item<QComboBox>(OpenPage(sheet, kLabels), k.combo);
+            box->setFocus();
+            QTest::keyClick(box, Qt::Key_Home);
+            for (int i = box->findText("Note"); i > 0; --i)
+                QTest::keyClick(box, Qt::Key_Down);
+        });
+        ASSERT_EQ(prompt.shown.size(), 1u);
+        EXPECT_EQ(prompt.shown[0].text, k.question);
+        EXPECT_EQ(fx.doc.*k.name, "Note");
+        EXPECT_EQ(label->m_nStyle, labelStyle);
+        EXPECT_EQ(fx.doc.UndoLogRef().m_nStepsRecorded, steps);
+        prompt.shown.clear();
+    }
+}

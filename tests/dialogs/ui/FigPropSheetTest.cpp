@@ -22,6 +22,18 @@
 #include <QRadioButton>
 
 #include "controls/CCheckListCtrl.h"
+#include "controls/CFigPreviewWnd.h"
+#include "controls/CStyleButtons.h"
+#include "controls/StylePickCategories.h"
+#include "shapes/CFigStyle.h"
+#include "controls/PreviewMapping.h"
+#include "core/Units.h"
+#include "document/FigPropValues.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QMenu>
+#include <QSpinBox>
 
 namespace {
 constexpr COLORREF kRed = 0x0404FC;   // the palette's red
@@ -32,6 +44,15 @@ void ExpectFewNewLines(const std::string& before, const std::string& after, size
     const auto lines = NewLines(before, after);
     EXPECT_GE(lines.size(), 1u);
     EXPECT_LE(lines.size(), most) << after;
+}
+// A figure style of the box symbol, listed in the style pickers; its index.
+int AddBoxStyle(DiagramFixture& fx, const char* name)
+{
+    CFigStyle style;
+    style.m_strName = name;
+    style.m_props.Symbol = fx.boxSymbol;
+    style.InMenu = 1;
+    return fx.doc.AddNewFigStyle(style) ? fx.doc.m_figStyles.FindByName(name) : -1;
 }
 } // namespace
 
@@ -397,5 +418,320 @@ TEST_F(FigSheetTest, FormattedTextAsksOnceBeforeItIsReplaced)
         ASSERT_EQ(answers.shown.size(), 1u);
         EXPECT_EQ(answers.shown[0].text.rfind("The text contained multiple fonts before editing", 0), 0u);
         EXPECT_EQ(a->m_strText, "Delta");
+    }
+}
+
+// Switching "Line too long" to or from Wrap turns the working text's hard
+// line breaks into soft ones and back; a switch between the other two keeps
+// them. (Applying it, the document converts the stored text for its own
+// reflow flag.)
+TEST_F(FigSheetTest, WrapSwitchConvertsTheTextsLineBreaks)
+{
+    const struct {
+        DWORD from;
+        int to;
+        const char* text;
+        bool soft;
+    } cases[] = {
+        {0x8000, CFTabBehaviors::IDC_PREVENT, "One\\line Two", true},
+        {0x10000, CFTabBehaviors::IDC_WRAP, "One \\softline Two", false},
+        {0x10000, CFTabBehaviors::IDC_EXPAND_H, "One \\softline Two", true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.to);
+        a->m_strText = c.text;
+        a->m_props.Behavior.low = (a->m_props.Behavior.low & ~DWORD(0x1C000)) | c.from;
+        fx.doc.DeselectAll();
+        fx.doc.Select(a);
+        Save();
+        RunProps(false, [&](CFTabSheet& s) {
+            ShowPage(s, "Behaviors");
+            Click(Item(s, c.to));
+            const std::string& text = s.Data().text;
+            EXPECT_EQ(text.find("softline") != std::string::npos, c.soft) << text;
+            EXPECT_NE(text.find("Two"), std::string::npos);
+            ClickButton(s, IDOK);
+        });
+        fx.doc.UndoLastStep();
+        EXPECT_EQ(Text(), saved);
+    }
+}
+
+// The Connections page opens on the point last current on any Connections
+// page; the preview's "Add" puts a point where the user right-clicked.
+TEST_F(FigSheetTest, ConnectionsPageReopensOnItsPointAndAddsWhereClicked)
+{
+    fx.doc.Select(a);
+    Save();
+    RunProps(false, [&](CFTabSheet& s) {
+        ShowPage(s, "Connections");
+        for (int i = 0; i < 3; ++i)
+            QTest::mouseClick(Item<QPushButton>(s, CFTabConnect::IDC_ADD), Qt::LeftButton);
+        auto* spin = Item<QSpinBox>(s, CFTabConnect::IDC_SPIN);
+        spin->setFocus();
+        QTest::keyClick(spin, Qt::Key_Down);
+        ClickButton(s, IDOK);
+    });
+    ASSERT_TRUE(a->m_pConPts);
+    ASSERT_EQ(a->m_pConPts->GetCount(), 3);
+    EXPECT_EQ(CFTabConnect::LastPointId(), a->m_pConPts->GetIdAt(1));
+    CPoint clicked;
+    RunProps(false, [&](CFTabSheet& s) {
+        ShowPage(s, "Connections");
+        auto* page = qobject_cast<CFTabConnect*>(s.ActivePage());
+        ASSERT_NE(page, nullptr);
+        EXPECT_EQ(page->CurrentPoint(), 1);
+        EXPECT_EQ(Item<QLabel>(s, CFTabConnect::IDC_COUNT)->text(), "(2 of 3)");
+        auto* preview = Item<CFigPreviewWnd>(s, CFTabConnect::IDC_PREVIEW);
+        const CRect r = preview->GetDrawingRect();
+        const CPoint at(r.left + r.Width() / 4, r.top + r.Height() * 3 / 4);
+        clicked = ThousandthsInRect(r, at);
+        // The menu offers only "Add" away from the points.
+        QTimer::singleShot(0, [] {
+            if (QWidget* menu = QApplication::activePopupWidget()) {
+                QTest::keyClick(menu, Qt::Key_Down);
+                QTest::keyClick(menu, Qt::Key_Return);
+            }
+        });
+        QTest::mouseClick(preview, Qt::RightButton, {}, QPoint(at.x, at.y));
+        EXPECT_EQ(page->CurrentPoint(), 3);
+        ClickButton(s, IDOK);
+    });
+    ASSERT_EQ(a->m_pConPts->GetCount(), 4);
+    double x = clicked.x, y = clicked.y;
+    ScaleFloatPair2048(x, y);
+    const CConPt* added = a->m_pConPts->GetAt(3);
+    EXPECT_NEAR(added->m_pos.x, x, 0.01);
+    EXPECT_NEAR(added->m_pos.y, y, 0.01);
+    fx.doc.UndoLastStep();
+    fx.doc.UndoLastStep();
+    EXPECT_EQ(Text(), saved);
+}
+
+// A lane-like figure (high flag 4) keeps its points on the centre line
+// along its longer side: Add goes along that line, and snapping to centres
+// and edges is off.
+TEST_F(FigSheetTest, LaneLikeFigureAddsAlongItsCentreLine)
+{
+    const struct {
+        DWORD high;
+        int w, h;
+        bool snapCentres;
+        double x, y;   // the second added point, on the 1000 grid
+    } cases[] = {
+        {0, 512, 256, true, 100, 500},
+        {4, 512, 256, false, 100, 500},
+        {4, 256, 512, false, 500, 100},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.high << " " << c.w << "x" << c.h);
+        CFigure* f = fx.AddBox(2048, 2048, c.w, c.h, "");
+        f->m_props.Behavior.high = (f->m_props.Behavior.high & ~DWORD(4)) | c.high;
+        fx.doc.DeselectAll();
+        fx.doc.Select(f);
+        RunProps(false, [&](CFTabSheet& s) {
+            ShowPage(s, "Connections");
+            EXPECT_EQ(Item(s, CFTabConnect::IDC_SNAP_CENTERS)->isEnabled(), c.snapCentres);
+            for (int i = 0; i < 2; ++i)
+                QTest::mouseClick(Item<QPushButton>(s, CFTabConnect::IDC_ADD), Qt::LeftButton);
+            ClickButton(s, IDOK);
+        });
+        ASSERT_TRUE(f->m_pConPts);
+        ASSERT_EQ(f->m_pConPts->GetCount(), 2);
+        double x = c.x, y = c.y;
+        ScaleFloatPair2048(x, y);
+        EXPECT_NEAR(f->m_pConPts->GetAt(1)->m_pos.x, x, 0.01);
+        EXPECT_NEAR(f->m_pConPts->GetAt(1)->m_pos.y, y, 0.01);
+    }
+}
+
+// The centre field edits the centre of the blend shown (the platform blend
+// has its own); a fill equal to a preset shows the preset's name, any other
+// fill " ".
+TEST_F(FigSheetTest, FillCentreFollowsTheBlendAndPresetsAreFoundAgain)
+{
+    CFillSpec& fill = a->m_props.m_fill;
+    fill.m_nKind = 2;
+    fill.m_nVariant = 0;
+    fill.m_nFocus = 30;
+    fill.m_nBand = 70;
+    fill.m_nAngle = 17;
+    fx.doc.Select(a);
+    Save();
+    RunProps(false, [&](CFTabSheet& s) {
+        ShowPage(s, "Fill");
+        EXPECT_EQ(Item<QComboBox>(s, CFTabFill::IDC_PRESETS)->currentText(), " ");
+        auto* centre = Item<CNumEdit>(s, CFTabFill::IDC_CENTER);
+        EXPECT_TRUE(centre->text().startsWith("30")) << centre->text().toStdString();
+        Click(Item(s, CFTabFill::IDC_PLATFORM));
+        EXPECT_TRUE(centre->text().startsWith("70")) << centre->text().toStdString();
+        TypeInto(centre, "55");
+        ClickButton(s, IDOK);
+    });
+    EXPECT_EQ(fill.m_nVariant, 2);
+    EXPECT_EQ(fill.m_nBand, 55);
+    EXPECT_EQ(fill.m_nFocus, 30);
+    fx.doc.UndoLastStep();
+    EXPECT_EQ(Text(), saved);
+
+    for (const std::string& name : FillChoices().ComboNames(false, {})) {
+        SCOPED_TRACE(name);
+        CFillSpec preset;
+        ASSERT_TRUE(FillChoices().ApplyByName(preset, name, nullptr));
+        fill = preset;
+        RunProps(false, [&](CFTabSheet& s) {
+            ShowPage(s, "Fill");
+            EXPECT_EQ(QStringToAnsi(Item<QComboBox>(s, CFTabFill::IDC_PRESETS)->currentText()), name);
+            s.reject();
+        });
+    }
+}
+
+// While the style picker's palette is open the "Based on style" combo shows
+// the style under the pointer; closing the palette without a choice shows
+// the figure's own style again and changes nothing.
+TEST_F(FigSheetTest, StylePickerShowsTheStyleUnderThePointer)
+{
+    const int green = AddBoxStyle(fx, "Green");
+    ASSERT_GE(green, 0);
+    ASSERT_GE(AddBoxStyle(fx, "Blue"), 0);
+    a->m_nStyle = green;
+    fx.doc.Select(a);
+    Save();
+    RunProps(false, [&](CFTabSheet& s) {
+        ShowPage(s, "General");
+        auto* combo = Item<QComboBox>(s, CFTabGeneral::IDC_BASED_ON);
+        EXPECT_EQ(combo->currentText(), "Green");
+        auto* picker = Item<CStylePickerButton>(s, CFTabGeneral::IDC_PICKER);
+        QTest::mousePress(picker, Qt::LeftButton, {}, QPoint(5, 5));
+        if (QMenu* menu = picker->TopMenu())
+            QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(menu->actions().front()).center());
+        CPalettePopup* palette = picker->CategoryPopup(0);
+        ASSERT_TRUE(palette && palette->isVisible());
+        // The first cell that is not the figure's own style.
+        UINT cell = CategoryCommand(0, 0);
+        if (picker->ValueOfCommand(cell) == green)
+            cell = CategoryCommand(0, 1);
+        const CFigStyle* shown = fx.doc.m_figStyles.GetAt(picker->ValueOfCommand(cell));
+        ASSERT_NE(shown, nullptr);
+        QTest::mouseMove(palette, palette->ItemRect(cell).center());
+        EXPECT_EQ(QStringToAnsi(combo->currentText()), shown->m_strName);
+        QTest::mouseMove(palette, QPoint(-20, -20));
+        EXPECT_EQ(combo->currentText(), "Green");
+        QTest::mouseMove(palette, palette->ItemRect(cell).center());
+        EXPECT_EQ(QStringToAnsi(combo->currentText()), shown->m_strName);
+        QTest::keyClick(palette, Qt::Key_Escape);
+        EXPECT_FALSE(palette->isVisible());
+        EXPECT_EQ(combo->currentText(), "Green");
+        ClickButton(s, IDOK);
+    });
+    EXPECT_EQ(a->m_nStyle, green);
+    EXPECT_EQ(Text(), saved);
+}
+
+// Each behaviour switch sets exactly its flags ("Keep sized to text" both of
+// its bits) and nothing else.
+TEST_F(FigSheetTest, BehaviorSwitchesSetTheirOwnFlags)
+{
+    const struct {
+        int item;
+        DWORD low, high;
+    } cases[] = {
+        {0, 0, 0x10},          {1, 0, 0x20},          {2, 0, 0x80},         {3, 0, 0x40},
+        {4, 0, 0x1},           {5, 0, 0x2},           {6, 0, 0x100},        {7, 0, 0x200},
+        {8, 0x180, 0},         {9, 0x400000, 0},      {10, 0x800000, 0},    {11, 0x40000000, 0},
+        {12, 0x20000000, 0},
+    };
+    // Every switch off to start with.
+    a->m_props.Behavior.low &= ~DWORD(0x60C00180);
+    a->m_props.Behavior.high &= ~DWORD(0x3F3);
+    fx.doc.Select(a);
+    Save();
+    const FigFlagSet before = a->m_props.Behavior;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.item);
+        RunProps(false, [&](CFTabSheet& s) {
+            ShowPage(s, "Behaviors");
+            auto* list = Item<CCheckListCtrl>(s, CFTabBehaviors::IDC_CHECKS);
+            list->setFocus();
+            list->setCurrentRow(c.item);
+            QTest::keyClick(list, Qt::Key_Space);
+            ClickButton(s, IDOK);
+        });
+        EXPECT_EQ(a->m_props.Behavior.low ^ before.low, c.low);
+        EXPECT_EQ(a->m_props.Behavior.high ^ before.high, c.high);
+        fx.doc.UndoLastStep();
+        EXPECT_EQ(Text(), saved);
+    }
+}
+
+// The 512th point can be added; then Add is off.
+TEST_F(FigSheetTest, AddStopsAtTheLastPoint)
+{
+    a->m_pConPts = std::make_unique<CConPtList>();
+    for (int i = 0; i < CFTabConnect::kMaxPoints - 1; ++i)
+        a->m_pConPts->AddConPt(CFltPoint(float(i % 40) * 50, float(i / 40) * 100), "", 0, true, -1);
+    fx.doc.Select(a);
+    RunProps(false, [&](CFTabSheet& s) {
+        ShowPage(s, "Connections");
+        auto* add = Item<QPushButton>(s, CFTabConnect::IDC_ADD);
+        EXPECT_TRUE(add->isEnabled());
+        QTest::mouseClick(add, Qt::LeftButton);
+        EXPECT_FALSE(add->isEnabled());
+        EXPECT_EQ(Item<QLabel>(s, CFTabConnect::IDC_COUNT)->text(), "(512 of 512)");
+        ClickButton(s, IDOK);
+    });
+    EXPECT_EQ(a->m_pConPts->GetCount(), CFTabConnect::kMaxPoints);
+}
+
+// "Based on style" over two figures of different styles: the empty entry
+// keeps each figure's style, "<none>" makes the working style -1, a style
+// gives both that style. The combo lists the styles, then the empty entry,
+// then "<none>".
+TEST_F(FigSheetTest, BasedOnStyleEntriesForTwoFigures)
+{
+    const int green = AddBoxStyle(fx, "Green");
+    const int blue = AddBoxStyle(fx, "Blue");
+    ASSERT_GE(green, 0);
+    ASSERT_GE(blue, 0);
+    a->m_nStyle = green;
+    b->m_nStyle = blue;
+    const struct {
+        std::vector<Qt::Key> keys;
+        const char* entry;
+        bool styleFlag;
+        int sheetStyle;     // the working style, when the flag is set
+        int a, b;           // after OK
+    } cases[] = {
+        {{Qt::Key_Down, Qt::Key_Up}, "", false, 0, green, blue},
+        {{Qt::Key_Down}, "<none>", true, -1, green, blue},
+        {{Qt::Key_Up}, "Blue", true, blue, blue, blue},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.entry);
+        fx.doc.DeselectAll();
+        fx.doc.Select(a);
+        fx.doc.Select(b);
+        Save();
+        RunProps(false, [&](CFTabSheet& s) {
+            ShowPage(s, "General");
+            auto* combo = Item<QComboBox>(s, CFTabGeneral::IDC_BASED_ON);
+            EXPECT_EQ(combo->currentText(), "");
+            combo->setFocus();
+            for (Qt::Key key : c.keys)
+                QTest::keyClick(combo, key);
+            EXPECT_EQ(combo->currentText(), c.entry);
+            EXPECT_EQ(s.Data().mask.m_bSheet[kSheetStyle] != 0, c.styleFlag);
+            if (c.styleFlag) {
+                EXPECT_EQ(s.Data().style, c.sheetStyle);
+            }
+            // The document takes no style away: "<none>" is only looked at.
+            ClickButton(s, c.sheetStyle == -1 ? IDCANCEL : IDOK);
+        });
+        EXPECT_EQ(a->m_nStyle, c.a);
+        EXPECT_EQ(b->m_nStyle, c.b);
+        if (Steps() > 0)
+            fx.doc.UndoLastStep();
+        EXPECT_EQ(Text(), saved);
     }
 }

@@ -601,3 +601,31 @@ TEST_F(FigSourcesTest, PropertiesOpenBesideTheFigure)
     RunFigPropSheet(fx.doc, false, &frame);
     EXPECT_TRUE(shown);
 }
+
+// Behind one picture figure only no fill or a solid colour can be chosen;
+// the gradient controls and the presets are off.
+TEST_F(FigSourcesTest, PictureFigureOffersOnlyNoFillOrSolid)
+{
+    fx.doc.Select(a);
+    RunProps(false, [&](CFTabSheet& s) {
+        ShowPage(s, "General");
+        ChooseFileInNextDialog(WriteBitmap("pic3.bmp", 40, 20));
+        ClickItem(s, CFTabGeneral::IDC_FROM_FILE);
+        ClickButton(s, IDOK);
+    });
+    ASSERT_TRUE(a->HasPicture());
+    RunProps(false, [&](CFTabSheet& s) {
+        ShowPage(s, "Fill");
+        const struct {
+            int id;
+            bool enabled;
+        } items[] = {
+            {CFTabFill::IDC_NO_FILL, true},     {CFTabFill::IDC_SOLID, true},    {CFTabFill::IDC_FILL_COLOR, true},
+            {CFTabFill::IDC_LINEAR, false},     {CFTabFill::IDC_ELLIPTICAL, false}, {CFTabFill::IDC_TO, false},
+            {CFTabFill::IDC_GAMMA, false},      {CFTabFill::IDC_PRESETS, false}, {CFTabFill::IDC_BELL, false},
+        };
+        for (const auto& item : items)
+            EXPECT_EQ(Item(s, item.id)->isEnabled(), item.enabled) << item.id;
+        s.reject();
+    });
+}

@@ -149,3 +149,31 @@ TEST_F(ScaleDlgTest, CrossedLimitsLeaveTheHighestAsTheOnlyChoice)
     EXPECT_EQ(dlg.DoModal(), IDOK);
     EXPECT_EQ(dlg.Percent(), 300);
 }
+
+// "Selected objects only" clears "Scale Styles" and hides it while set;
+// with "To page" (and no grid alignment) OK takes the empty scale text.
+TEST_F(ScaleDlgTest, SelectionHidesStylesAndToPageNeedsNoPercent)
+{
+    ScaleDiagramDlg dlg;
+    dlg.m_bSelectedOnly = 1;
+    dlg.m_bScaleStyles = 1;
+    QTimer::singleShot(0, [&dlg] {
+        auto* styles = static_cast<QCheckBox*>(GetDlgItem(&dlg, ScaleDiagramDlg::kStylesId));
+        auto* selected = static_cast<QCheckBox*>(GetDlgItem(&dlg, ScaleDiagramDlg::kSelectedId));
+        EXPECT_FALSE(styles->isVisible());
+        EXPECT_FALSE(styles->isChecked());
+        selected->click();
+        EXPECT_TRUE(styles->isVisible());
+        selected->click();
+        EXPECT_FALSE(styles->isVisible());
+        static_cast<QCheckBox*>(GetDlgItem(&dlg, ScaleDiagramDlg::kToPageId))->click();
+        EXPECT_EQ(ScaleField(dlg)->text(), "");
+        static_cast<QAbstractButton*>(GetDlgItem(&dlg, IDOK))->click();
+        if (dlg.isVisible())
+            dlg.reject();
+    });
+    EXPECT_EQ(dlg.DoModal(), IDOK);
+    EXPECT_EQ(dlg.m_bToPage, 1);
+    EXPECT_EQ(dlg.m_bScaleStyles, 0);
+    EXPECT_TRUE(prompt.shown.empty());
+}
