@@ -7,19 +7,7 @@
 #include "shapes/CShapeDef.h"
 #include "shapes/ShapeLibrary.h"
 
-#include <QFileInfo>
-#include <QString>
 
-namespace {
-// Stock kinds of the two UML connector families and of their end symbols.
-constexpr int kUmlConKindA = 28, kUmlEndKindA = 30;
-constexpr int kUmlConKindB = 39, kUmlEndKindB = 40;
-
-bool StartsWithUml(const std::string& text)
-{
-    return text.size() >= 3 && QString::fromLatin1(text.substr(0, 3).c_str()).compare("UML", Qt::CaseInsensitive) == 0;
-}
-} // namespace
 
 CPaletteMenu::CPaletteMenu(const ShapeLibrary* endSymbols, QWidget* parent)
     : CPaletteMenuBase(parent), m_pSymbols(endSymbols)
@@ -65,38 +53,4 @@ void CPaletteMenu::DrawCell(CDC* dc, const CRect& rect, UINT id, bool, bool)
     DrawEndSymbolOnLine(nullptr, dc, line, true, shape, true, true);
 }
 
-bool IsUmlDiagram(const CKavoDoc& doc)
-{
-    if (!g_bUmlFilesPresent)
-        return false;
-    if (!doc.GetTitle().empty())
-        return StartsWithUml(doc.GetTitle());
-    const std::string templateName =
-        QFileInfo(QString::fromUtf8(g_strNewTemplatePath.c_str())).fileName().toStdString();
-    return StartsWithUml(templateName);
-}
 
-int ListEndSymbolCmds(const CKavoDoc& doc, const CConnector* con, std::vector<UINT>& ids)
-{
-    ids.clear();
-    const ShapeLibrary& symbols = doc.m_endSymbols;
-    const bool uml = IsUmlDiagram(doc);
-    int conKind = 0;
-    if (uml && con)
-        if (const CConStyle* style = doc.m_conStyles.GetAt(con->m_nStyle))
-            conKind = style->GetKind();
-    for (int i = 0; i < symbols.GetCount(); ++i) {
-        const CShapeDef* shape = symbols.GetAt(i);
-        if (uml && shape) {
-            const bool isNull = shape->m_strName == "null";
-            if (i < g_nBuiltinLineEnds && !isNull)
-                continue;
-            if (!isNull && conKind == kUmlConKindA && shape->GetKind() != kUmlEndKindA)
-                continue;
-            if (!isNull && conKind == kUmlConKindB && shape->GetKind() != kUmlEndKindB)
-                continue;
-        }
-        ids.push_back(kEndSymbolFirstCmd + UINT(i));
-    }
-    return int(ids.size());
-}

@@ -3,6 +3,7 @@
 // palette with arbitrary command ids (38301 + library index for the end
 // symbols), so that the chosen symbol comes back as an ordinary command.
 #include "controls/CPaletteMenuBase.h"
+#include "document/EndSymbolCmds.h"
 
 #include <vector>
 
@@ -10,7 +11,6 @@ class CConnector;
 class CKavoDoc;
 class ShapeLibrary;
 
-constexpr UINT kEndSymbolFirstCmd = 38301;
 constexpr int kMaxPaletteMenuIds = 100;
 
 class CPaletteMenu : public CPaletteMenuBase {
@@ -36,11 +36,3 @@ private:
     std::vector<UINT> m_ids;
 };
 
-// The command ids of the end symbols offered for the connector, in library
-// order. In a UML diagram (with UML support on) the built-in symbols give
-// way to the UML ones, and connectors of the two UML stock kinds are offered
-// only their matching symbols; "null" is always offered.
-int ListEndSymbolCmds(const CKavoDoc& doc, const CConnector* con, std::vector<UINT>& ids);
-// The UML-diagram test: the title (or without one the template name) starts
-// with "UML" in any case, and UML support is on.
-bool IsUmlDiagram(const CKavoDoc& doc);

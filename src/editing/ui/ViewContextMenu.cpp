@@ -1,10 +1,10 @@
 #include "editing/ui/ViewContextMenu.h"
 
-#include "controls/CPaletteMenu.h"
 #include "core/MessageBeep.h"
 #include "core/UIMode.h"
 #include "document/CKavoDoc.h"
 #include "document/CStaple.h"
+#include "document/EndSymbolCmds.h"
 #include "document/FlowAtPoint.h"
 #include "document/LabelPlacement.h"
 #include "document/Trunks.h"
