@@ -77,6 +77,9 @@ TEST(GridSnap, AnchorLocksAnAxisAndPolygonKeepsThePointInside)
     p = {40, 40};
     SnapPtToGridOrRgn(p, 32, 32, nullptr, nullptr, nullptr, 5, square, true);
     EXPECT_EQ(CPoint(p), CPoint(32, 32));   // the nearest window corner inside
+    p = {48, 40};   // as near the top-right corner: the top-left comes first
+    SnapPtToGridOrRgn(p, 32, 32, nullptr, nullptr, nullptr, 5, square, false);
+    EXPECT_EQ(CPoint(p), CPoint(32, 32));
 
     // No corner of the window and no side crossing inside: back to the entry.
     const POINT far[4] = {{500, 500}, {600, 500}, {550, 600}, {500, 500}};
@@ -144,6 +147,17 @@ TEST(GridSnap, SizeClampAndSnapToTwiceTheStep)
         EXPECT_EQ(q.width, c.expected) << c.width << " handle " << c.handle;
         EXPECT_EQ(q.height, 50);
     }
+    // The height snaps likewise, except on the left and right handles.
+    for (const int handle : {4, 6, 9}) {
+        SnapFigRequest q;
+        q.width = 50;
+        q.height = 70;
+        q.stepX = q.stepY = 16;
+        q.high = kSnapHighHeight2;
+        q.handle = handle;
+        ClampSnapFigSize(q);
+        EXPECT_EQ(q.height, handle == 9 ? 64 : 70) << "handle " << handle;
+    }
 }
 
 TEST(GridSnap, ApplyFigSizeAnchorsAndKeepsTheOtherAxisForSideHandles)
@@ -151,6 +165,9 @@ TEST(GridSnap, ApplyFigSizeAnchorsAndKeepsTheOtherAxisForSideHandles)
     RECT r{100, 100, 200, 200};
     ApplyFigSize(r, 40, 51, 1, 1, nullptr, kSnapLowKeepRight | kSnapLowKeepBottom, 0, 9);
     EXPECT_EQ(CRect(r), CRect(149, 160, 200, 200));
+    r = {100, 100, 200, 200};   // an odd height also keeps the bottom
+    ApplyFigSize(r, 41, 51, 1, 1, nullptr, kSnapLowKeepRight | kSnapLowKeepBottom, 0, 9);
+    EXPECT_EQ(CRect(r), CRect(149, 159, 200, 200));
     r = {100, 100, 200, 200};
     ApplyFigSize(r, 40, 50, 1, 1, nullptr, kSnapLowKeepCentreX | kSnapLowKeepBottom, 0, 2);
     EXPECT_EQ(CRect(r), CRect(100, 160, 200, 200));   // left and right kept
