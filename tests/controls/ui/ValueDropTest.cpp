@@ -381,6 +381,15 @@ TEST_F(ValueDropTest, BarButtonsShowTheBarImageWithTheColourUnderIt)
     const int x = 3 + (21 - 7 - 20) / 2, y = 3 + (20 - 20) / 2;
     EXPECT_EQ(face.pixelColor(x + 10, y + 16), QColor(0xFC, 0x04, 0x04));
     EXPECT_EQ(face.pixelColor(x + 10, y + 5), QColor(Qt::white));
+    // The bar is 18 x 4: from x + 1 to x + 19, y + 15 to y + 19 (exclusive);
+    // the drop arrow covers its upper right corner.
+    const struct {
+        int dx, dy;
+        bool red;
+    } edges[] = {{1, 15, true},  {12, 15, true},  {1, 18, true},   {18, 17, true}, {18, 18, true},
+                 {0, 16, false}, {19, 17, false}, {10, 14, false}, {10, 19, false}};
+    for (const auto& e : edges)
+        EXPECT_EQ(face.pixelColor(x + e.dx, y + e.dy) == QColor(0xFC, 0x04, 0x04), e.red) << e.dx << "," << e.dy;
     SaveShot(text, "textcolor_barbutton");
 }
 
