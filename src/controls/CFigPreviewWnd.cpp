@@ -6,9 +6,11 @@
 #include "core/Settings.h"
 #include "core/StringHelpers.h"
 #include "document/CKavoDoc.h"
+#include "document/GraphicExtent.h"
 #include "platform/Ansi.h"
 #include "platform/CDC.h"
 #include "platform/SysColors.h"
+#include "render/CZoomMapping.h"
 #include "render/HotZoneTrace.h"
 #include "render/StyleSample.h"
 #include "shapes/CConPtList.h"
@@ -32,6 +34,8 @@ constexpr int kGuideLength = 6;
 // The box pictures are traced in, and the phases of the outline's dots.
 constexpr int kTraceBox = 2048;
 constexpr int kDashPhases = 3;
+// Picture kinds drawn at their own size with the centre-picture flag.
+constexpr int kPlaceableMetafile = 2, kEnhancedMetafile = 3;
 const char kSectionBreak[] = "\\sect ";
 
 std::string FirstSection(const std::string& text)
@@ -169,6 +173,26 @@ CRect CFigPreviewWnd::GetDrawingRect() const
         r = CRect(mid.x - w / 2, mid.y - h / 2, mid.x - w / 2 + w, mid.y - h / 2 + h);
     }
     return r;
+}
+
+CRect CFigPreviewWnd::GetFigureRect() const
+{
+    const CRect draw = GetDrawingRect();
+    const int type = m_props.m_nGraphicType;
+    if (!m_bCentrePicture || m_bSectionMode || m_bPointEdit || !m_props.HasGraphic() ||
+        (type != kPlaceableMetafile && type != kEnhancedMetafile))
+        return draw;
+    int w = 0, h = 0;
+    if (!GetGraphicExtent(m_props.Graphic, type, &w, &h))
+        return draw;
+    // The picture's own size on the screen.
+    const double scale = PixelsPerUnitAt100();
+    w = int(w * scale + 0.5);
+    h = int(h * scale + 0.5);
+    if (w <= 0 || h <= 0 || w > draw.Width() || h > draw.Height())
+        return draw;
+    const int left = draw.left + (draw.Width() - w) / 2, top = draw.top + (draw.Height() - h) / 2;
+    return CRect(left, top, left + w, top + h);
 }
 
 PreviewMapping CFigPreviewWnd::Mapping() const
@@ -311,6 +335,7 @@ void CFigPreviewWnd::Draw(CDC* dc)
     const CRect draw = GetDrawingRect();
     if (draw.IsRectEmpty())
         return;
+    const CRect figure = GetFigureRect();
     if (m_hotZone.empty() && NonRectBounds && m_props.HasGraphic())
         TraceHotZone(draw);
     StyleSampleArgs args;
@@ -322,7 +347,7 @@ void CFigPreviewWnd::Draw(CDC* dc)
     args.sampleHeight = m_nExtentH;
     args.withShadow = true;
     const int saved = dc->SaveDC();
-    DrawStyleSample(dc, m_props, m_pDoc, draw, args);
+    DrawStyleSample(dc, m_props, m_pDoc, figure, args);
     dc->RestoreDC(saved);
     if (m_bSectionMode)
         DrawSelectedSection(dc);

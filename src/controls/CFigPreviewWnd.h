@@ -56,6 +56,9 @@ public:
     void SetHatched(bool on) { m_bHatched = on; update(); }
     void SetBlank(bool on) { m_bBlank = on; update(); }
     void SetBackgroundOnly(bool on) { m_bBackgroundOnly = on; update(); }
+    // A metafile picture that fits the drawing rectangle is shown at its own
+    // size, centred, instead of stretched (not in section or point-edit mode).
+    void SetCentrePicture(bool on) { m_bCentrePicture = on; update(); }
 
     const std::string& GetText() const { return m_text; }
     int GetExtentWidth() const { return m_nExtentW; }
@@ -66,6 +69,9 @@ public:
     CPoint GetClickPos() const { return m_clickPos; }
     bool IsDragging() const { return m_drag.point >= 0; }
     CRect GetDrawingRect() const;
+    // Where the figure is drawn: the drawing rectangle, or a small metafile's
+    // own size centred in it (SetCentrePicture).
+    CRect GetFigureRect() const;
     // The device position of a connection point; false when it maps nowhere.
     bool GetPointDevicePos(int index, CPoint& out) const;
 
@@ -132,6 +138,7 @@ private:
     bool m_bBackgroundOnly = false;
     int m_nGridX = 0, m_nGridY = 0;
     bool m_bSnapToSides = false;
+    bool m_bCentrePicture = false;
     std::vector<POINT> m_hotZone;
     int m_nDashPhase = 0;
 };

@@ -1,13 +1,8 @@
 #include "controls/CPaletteMenu.h"
 
-#include "core/AppGlobals.h"
-#include "document/CConnector.h"
-#include "document/CKavoDoc.h"
 #include "render/PreviewSample.h"
 #include "shapes/CShapeDef.h"
 #include "shapes/ShapeLibrary.h"
-
-
 
 CPaletteMenu::CPaletteMenu(const ShapeLibrary* endSymbols, QWidget* parent)
     : CPaletteMenuBase(parent), m_pSymbols(endSymbols)
@@ -52,5 +47,3 @@ void CPaletteMenu::DrawCell(CDC* dc, const CRect& rect, UINT id, bool, bool)
     line.InflateRect(1, 1);
     DrawEndSymbolOnLine(nullptr, dc, line, true, shape, true, true);
 }
-
-

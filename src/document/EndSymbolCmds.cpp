@@ -11,6 +11,9 @@
 
 namespace {
 // Stock kinds of the two UML connector families and of their end symbols.
+// 30 names the family of the UML end symbols (the arrows, aggregation,
+// composition ...), so symbols are asked whether they belong to it rather
+// than compared with the family number itself, which no symbol carries.
 constexpr int kUmlConKindA = 28, kUmlEndKindA = 30;
 constexpr int kUmlConKindB = 39, kUmlEndKindB = 40;
 
@@ -46,9 +49,9 @@ int ListEndSymbolCmds(const CKavoDoc& doc, const CConnector* con, std::vector<UI
             const bool isNull = shape->m_strName == "null";
             if (i < g_nBuiltinLineEnds && !isNull)
                 continue;
-            if (!isNull && conKind == kUmlConKindA && shape->GetKind() != kUmlEndKindA)
+            if (!isNull && conKind == kUmlConKindA && !shape->IsKind(kUmlEndKindA))
                 continue;
-            if (!isNull && conKind == kUmlConKindB && shape->GetKind() != kUmlEndKindB)
+            if (!isNull && conKind == kUmlConKindB && !shape->IsKind(kUmlEndKindB))
                 continue;
         }
         ids.push_back(kEndSymbolFirstCmd + UINT(i));

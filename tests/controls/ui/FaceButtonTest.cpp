@@ -3,12 +3,27 @@
 #include "CommandRecorder.h"
 #include "controls/CFaceButton.h"
 #include "controls/CHotFaceButton.h"
+#include "platform/CDC.h"
 #include "platform/ui/DlgItems.h"
 
 #include <QTest>
 #include <gtest/gtest.h>
 
 namespace {
+
+// Records where the face puts its content and what it may draw on.
+class CContentProbe : public CFaceButton {
+public:
+    using CFaceButton::CFaceButton;
+    CRect content, clip;
+
+protected:
+    void DrawContent(CDC* dc, const CRect& rect, bool, bool) override
+    {
+        content = rect;
+        dc->GetClipBox(&clip);
+    }
+};
 
 struct FaceButtonTest : testing::Test {
     QWidget owner;
@@ -114,4 +129,24 @@ TEST_F(FaceButtonTest, BevelLightOnTopLeftWhenRaisedDarkWhenPressed)
     QImage slot = empty->grab().toImage();
     EXPECT_EQ(slot.pixelColor(0, 10), QColor(192, 192, 192));
     SaveShot(&owner, "facebuttons_bevel");
+}
+
+// The content sits in the whole rectangle, clipped inside the bevel and its
+// outline; pressed it moves down and right by the bevel depth.
+TEST_F(FaceButtonTest, PressedContentMovesByTheBevelDepth)
+{
+    for (int bevel : {0, 1, 2}) {
+        auto* probe = new CContentProbe(&owner);
+        probe->setText("x");
+        probe->setGeometry(10, 10, 40, 28);
+        probe->SetOptions(0, false, bevel, 6, 6, 50, 50, CLR_INVALID, CLR_INVALID, CLR_INVALID);
+        probe->grab();
+        EXPECT_EQ(probe->content, CRect(0, 0, 40, 28)) << bevel;
+        const int inset = bevel > 0 ? bevel + 1 : 0;
+        EXPECT_EQ(probe->clip, CRect(inset, inset, 40 - inset, 28 - inset)) << bevel;
+        probe->Press();
+        probe->grab();
+        EXPECT_EQ(probe->content, CRect(bevel, bevel, 40 + bevel, 28 + bevel)) << bevel;
+        delete probe;
+    }
 }

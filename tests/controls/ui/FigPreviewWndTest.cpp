@@ -7,9 +7,14 @@
 #include "controls/PreviewMapping.h"
 #include "core/Settings.h"
 #include "document/CKavoDoc.h"
+#include "document/GraphicExtent.h"
+#include "graphics/BitmapHelpers.h"
 #include "platform/CPainterDC.h"
 #include "platform/GlobalMem.h"
+#include "platform/metafile/CEmfRecorderDC.h"
+#include "platform/metafile/MetaFileHandles.h"
 #include "render/ArgbBitmaps.h"
+#include "render/CZoomMapping.h"
 #include "shapes/CConPtList.h"
 
 #include <QPainter>
@@ -271,6 +276,63 @@ TEST_F(FigPreviewTest, APicturesHotZoneIsTracedOnceAndDrawnMarching)
     GlobalFree(first);
     GlobalFree(second);
     NonRectBounds = savedSwitch;
+}
+
+// A metafile picture recorded with one rectangle of the given size.
+static HGLOBAL MetafileBlock(int side)
+{
+    CEmfRecorderDC rec;
+    rec.Rectangle(0, 0, side, side);
+    HENHMETAFILE emf = rec.Close();
+    const UINT size = GetEnhMetaFileBits(emf, 0, nullptr);
+    std::vector<BYTE> bytes(size);
+    GetEnhMetaFileBits(emf, size, bytes.data());
+    DeleteEnhMetaFile(emf);
+    return GlobalFromBytes(bytes.data(), bytes.size());
+}
+
+// With the centre-picture flag a metafile that fits is drawn at its own size
+// in the middle; one too big, a bitmap, or the editing modes use the whole
+// drawing rectangle.
+TEST_F(FigPreviewTest, ASmallMetafileIsCentredAtItsOwnSize)
+{
+    HGLOBAL small = MetafileBlock(30), big = MetafileBlock(3000);
+    QImage bitmap(10, 10, QImage::Format_ARGB32);
+    bitmap.fill(Qt::black);
+    HGLOBAL pixels = ARGBBitmapToBlock(bitmap);
+    preview->SetPointEditMode(false);
+    const CRect draw = preview->GetDrawingRect();
+    int w = 0, h = 0;
+    ASSERT_NE(GetGraphicExtent(small, 3, &w, &h), 0);
+    const int pw = int(w * PixelsPerUnitAt100() + 0.5), ph = int(h * PixelsPerUnitAt100() + 0.5);
+    ASSERT_TRUE(pw > 0 && pw < draw.Width() && ph > 0 && ph < draw.Height());
+    const CRect centred(draw.left + (draw.Width() - pw) / 2, draw.top + (draw.Height() - ph) / 2,
+                        draw.left + (draw.Width() - pw) / 2 + pw, draw.top + (draw.Height() - ph) / 2 + ph);
+    const struct {
+        HGLOBAL picture;
+        int kind;
+        bool centre, pointEdit, section;
+        CRect expected;
+    } cases[] = {
+        {small, 3, true, false, false, centred}, {small, 3, false, false, false, draw},
+        {small, 3, true, true, false, draw},     {small, 3, true, false, true, draw},
+        {big, 3, true, false, false, draw},      {pixels, 9, true, false, false, draw},
+    };
+    for (const auto& c : cases) {
+        CFigProps props;
+        props.Graphic = c.picture;
+        props.m_nGraphicType = c.kind;
+        preview->SetFig(props);
+        preview->SetCentrePicture(c.centre);
+        preview->SetPointEditMode(c.pointEdit);
+        preview->SetSectionMode(c.section);
+        const CRect area = preview->GetDrawingRect();
+        EXPECT_EQ(preview->GetFigureRect(), c.expected == draw ? area : c.expected)
+            << c.kind << c.centre << c.pointEdit << c.section;
+    }
+    preview->SetFig(CFigProps());
+    for (HGLOBAL block : {small, big, pixels})
+        GlobalFree(block);
 }
 
 TEST(FigPreviewPlainTest, WithoutADocumentItSaysNoPreview)

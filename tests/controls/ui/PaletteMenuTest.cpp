@@ -4,11 +4,14 @@
 #include "common/DiagramFixture.h"
 #include "controls/CPaletteMenu.h"
 #include "core/AppGlobals.h"
+#include "document/CConnector.h"
+#include "shapes/CConStyle.h"
 #include "shapes/CShapeDef.h"
 #include "shapes/ShapeLibrary.h"
 
 #include <QTest>
 #include <QTimer>
+
 #include <gtest/gtest.h>
 
 namespace {
@@ -84,4 +87,51 @@ TEST(PaletteMenuTest, UmlDiagramsOfferTheirOwnSymbols)
     EXPECT_EQ(ids, expected);
     g_bUmlFilesPresent = false;
     EXPECT_EQ(ListEndSymbolCmds(fx.doc, nullptr, ids), builtIn + 1);
+}
+
+// In a UML diagram a connector of an association style is offered the UML
+// arrow family, an anchor connector the anchor point, any other connector
+// every symbol of the diagram's own; "null" goes with all of them.
+TEST(PaletteMenuTest, UmlConnectorsAreOfferedTheirFamilyOfSymbols)
+{
+    DiagramFixture fx;
+    ShapeLibrary& symbols = fx.doc.m_endSymbols;
+    const int builtIn = g_nBuiltinLineEnds;
+    const char* names[] = {"Arrow UMLOpen", "Aggregation", "Anchor Point", "Extra"};
+    std::vector<UINT> own;
+    for (const char* name : names) {
+        CShapeDef shape;
+        shape.SetName(name);
+        own.push_back(kEndSymbolFirstCmd + UINT(symbols.AddOrReplace(&shape)));
+    }
+    ASSERT_EQ(own.back(), kEndSymbolFirstCmd + UINT(builtIn + 3));
+    const int nullIndex = symbols.FindByName("null");
+    std::vector<UINT> nullId;
+    if (nullIndex >= 0 && nullIndex < builtIn)
+        nullId.push_back(kEndSymbolFirstCmd + UINT(nullIndex));
+    auto with = [&](std::vector<UINT> ids) {
+        ids.insert(ids.begin(), nullId.begin(), nullId.end());
+        return ids;
+    };
+    const struct {
+        const char* style;
+        std::vector<UINT> offered;
+    } cases[] = {
+        {"Association", with({own[0], own[1]})},
+        {"Composition", with({own[0], own[1]})},
+        {"Anchor", with({own[2]})},
+        {"Plain Line", with(own)},
+    };
+    g_bUmlFilesPresent = true;
+    fx.doc.SetTitle("UML model");
+    for (const auto& c : cases) {
+        CConStyle* style = fx.doc.m_conStyles.NewEntry();
+        style->SetName(c.style);
+        CConnector con(&fx.doc);
+        con.m_nStyle = fx.doc.m_conStyles.GetCount() - 1;
+        std::vector<UINT> ids;
+        EXPECT_EQ(ListEndSymbolCmds(fx.doc, &con, ids), int(c.offered.size())) << c.style;
+        EXPECT_EQ(ids, c.offered) << c.style;
+    }
+    g_bUmlFilesPresent = false;
 }

@@ -87,6 +87,8 @@ TEST(StylePickCategories, ColumnsOfACategory)
         return c;
     };
     EXPECT_EQ(CategoryColumns(cat(3, 0), 5), 3);   // at most 4: one row
+    EXPECT_EQ(CategoryColumns(cat(4, 0), 5), 4);
+    EXPECT_EQ(CategoryColumns(cat(5, 0), 3), 3);   // more than 4: the default
     EXPECT_EQ(CategoryColumns(cat(9, 0), 5), 5);   // the default
     EXPECT_EQ(CategoryColumns(cat(9, 0), 0), 0);   // automatic
     EXPECT_EQ(CategoryColumns(cat(9, 2), 5), 2);   // its own

@@ -180,6 +180,38 @@ TEST_F(ValueDropTest, LinePatternsInTheirOrderAndAnUnknownPatternShowsTheFirst)
     EXPECT_EQ(button->GetPattern(), 6);
 }
 
+// The line-shape button: four shapes in one column of 60 x 26 cells with
+// 3-pixel borders, no arrow; the current cell is found from the shape bits
+// alone, and a choice keeps only the shape.
+TEST_F(ValueDropTest, LineShapesInOneColumnAndAChoiceKeepsOnlyTheShape)
+{
+    auto* button = new CCurvatureButton(&owner);
+    button->setGeometry(10, 10, 60, 26);
+    ASSERT_TRUE(button->Create(kId, &owner));
+    const int shapes[] = {0, 16, 2, 8};
+    for (int i = 0; i < 4; ++i)
+        EXPECT_EQ(button->ItemList().At(i), shapes[i]) << i;
+    EXPECT_EQ(button->Popup()->Grid().columns, 1);
+    EXPECT_EQ(button->Popup()->Grid().rows, 4);
+    EXPECT_EQ(button->Popup()->CellWidth(), 66);
+    EXPECT_EQ(button->Popup()->CellHeight(), 32);
+    Show();
+    const struct {
+        uint64_t value;
+        WORD current;
+    } cases[] = {{0, 0}, {8 | (uint64_t(5) << 32), 8}, {2 | 0x40, 2}, {16 | 1, 16}, {2 | 8, 0xFFFF}};
+    for (const auto& c : cases) {
+        button->SetCurvature(c.value);
+        QTest::mousePress(button, Qt::LeftButton, {}, QPoint(5, 5));
+        EXPECT_EQ(button->CurrentValue(), c.current) << c.value;
+        QTest::keyClick(button->Popup(), Qt::Key_Escape);
+    }
+    button->SetCurvature(2 | (uint64_t(7) << 32));
+    Choose(button, kPaletteFirstId + 1);
+    EXPECT_EQ(button->GetCurvature(), 16u);
+    EXPECT_EQ(recorder.commands.back(), std::make_pair(kId, 0));
+}
+
 // The palette's pattern samples are connectors of the default record: every
 // value, those past the dash table included, looks as a connector draws it.
 TEST(LinePatternSampleTest, EachPatternLooksAsAConnectorDrawsIt)
@@ -381,6 +413,15 @@ TEST_F(ValueDropTest, BarButtonsShowTheBarImageWithTheColourUnderIt)
     const int x = 3 + (21 - 7 - 20) / 2, y = 3 + (20 - 20) / 2;
     EXPECT_EQ(face.pixelColor(x + 10, y + 16), QColor(0xFC, 0x04, 0x04));
     EXPECT_EQ(face.pixelColor(x + 10, y + 5), QColor(Qt::white));
+    // The bar is 18 x 4: from x + 1 to x + 19, y + 15 to y + 19 (exclusive);
+    // the drop arrow covers its upper right corner.
+    const struct {
+        int dx, dy;
+        bool red;
+    } edges[] = {{1, 15, true},  {12, 15, true},  {1, 18, true},   {18, 17, true}, {18, 18, true},
+                 {0, 16, false}, {19, 17, false}, {10, 14, false}, {10, 19, false}};
+    for (const auto& e : edges)
+        EXPECT_EQ(face.pixelColor(x + e.dx, y + e.dy) == QColor(0xFC, 0x04, 0x04), e.red) << e.dx << "," << e.dy;
     SaveShot(text, "textcolor_barbutton");
 }
 
