@@ -79,7 +79,9 @@ bool CKavoView::IsAttachKeyCtrl() const
 bool CKavoView::FindConTarget(const CPoint& client, const POINT* ref, ConTarget& out) const
 {
     ConTargetRules rules;
-    rules.noAttach = IsAttachKeyCtrl();
+    // During a drag outside the window what lies under the pointer is not on
+    // screen: nothing attaches there.
+    rules.noAttach = IsAttachKeyCtrl() || ((m_bConTracking || m_bConReroute) && !IsInClient(client));
     rules.clickPoint = IsAttachKeyFree();
     rules.enableConPts = EnableConPts != 0;
     rules.snap = m_pDoc->m_bAlignToGrid != 0;

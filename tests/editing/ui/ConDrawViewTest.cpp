@@ -19,6 +19,11 @@ struct ConDrawViewTest : ViewEventDriver {
         SelectAfterConnectorCreate = 0;
         EnableConPts = 1;
         ViewEventDriver::SetUp();
+        // A window large enough to show the three boxes: nothing attaches
+        // beyond the window while a drag runs.
+        view->resize(view->width() * 7 / 5, view->height() * 7 / 5);
+        view->ScrollToViewAnchorPoint(CPoint(0, 0), kAnchorTopLeft, true);
+        view->FlushPaint();
         g_nUIMode = kConnectorMode;
         Save();
     }
@@ -614,4 +619,25 @@ TEST_F(ConDrawViewTest, TheHoverMarksWhereTheStartWouldAttach)
         EXPECT_EQ(m.pt.y, t.marked.y);
     }
     view->EraseConPtMarker();
+}
+
+// While the pointer is outside the window during a drag, a figure under it
+// is not on screen and nothing attaches to it: the release there only fixes
+// a point of the chain.
+TEST_F(ConDrawViewTest, NothingAttachesOutsideTheWindow)
+{
+    CFigure* off = fx.AddBox(600, 2600, 400, 200, "Off");
+    Save();
+    const QPoint out = Centre(off);
+    ASSERT_FALSE(view->viewport()->rect().contains(out));
+    ASSERT_TRUE(view->WorkSpace().PtInRect(off->m_rect.CenterPoint()));
+    Press(Centre(a));
+    MoveTo(Centre(a), out, Qt::LeftButton);
+    Release(out);
+    EXPECT_TRUE(Connectors().empty());
+    EXPECT_TRUE(view->IsConDrawing());
+    Key(Qt::Key_Escape);
+    EXPECT_FALSE(view->IsConDrawing());
+    EXPECT_EQ(Steps(), 0);
+    EXPECT_EQ(DocText(fx.doc), saved);
 }
