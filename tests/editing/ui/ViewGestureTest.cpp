@@ -6,6 +6,7 @@
 #include "common/DiagramFixture.h"
 #include "common/FakeAppContext.h"
 #include "common/TestSupport.h"
+#include "core/MessageBeep.h"
 #include "core/Settings.h"
 #include "core/UIMode.h"
 #include "core/Units.h"
@@ -921,6 +922,35 @@ TEST_F(ViewGestureTest, OneGestureModesReturnToSelectAfterTheRelease)
         g_nUIMode = 0;
     }
     SelectAfterFigureCreate = AutoEditOnCreate = SelectAfterConnectorCreate = 0;
+}
+
+// A typed control character is ignored in every mode; a printable one is
+// refused with a beep while drawing connectors or zooming.
+static int g_typedBeeps = 0;
+TEST_F(ViewGestureTest, ControlCharactersAreIgnoredAndSomeModesRefuseTyping)
+{
+    const MessageBeepHandler before = SetMessageBeepHandler([](UINT) { ++g_typedBeeps; });
+    const struct {
+        int mode;
+        const char* text;
+        int beeps;
+    } cases[] = {
+        {0, "\x01", 0}, {1, "\x1f", 0}, {4, "\x01", 0}, {5, "\x1f", 0}, {4, "x", 1}, {5, "x", 1},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.mode << " " << int(c.text[0]));
+        g_nUIMode = c.mode;
+        g_typedBeeps = 0;
+        Move(At(CPoint(1800, 2000)), Qt::NoModifier, Qt::NoButton);
+        QKeyEvent e(QEvent::KeyPress, 0, Qt::NoModifier, QString::fromLatin1(c.text));
+        QApplication::sendEvent(view.get(), &e);
+        EXPECT_EQ(g_typedBeeps, c.beeps);
+        EXPECT_EQ(g_nUIMode, c.mode);
+        EXPECT_EQ(Steps(), 0);
+        EXPECT_EQ(DocText(fx.doc), saved);
+    }
+    g_nUIMode = 0;
+    SetMessageBeepHandler(before);
 }
 
 TEST_F(ViewGestureTest, StatusTextFollowsTheGesture)
