@@ -139,3 +139,15 @@ TEST(ObjList, MarksAndTempFlags)
     a->ClearSelectedFlag();
     EXPECT_EQ(a->m_bSelected, 0);
 }
+
+TEST(ObjList, RenumberKeepsOnlyIdsBelowTheLimit)
+{
+    Lists l;
+    l.Fig(8);    // the limit itself is renumbered
+    l.Fig(-1);   // no id
+    l.Fig(0);
+    int32_t counter = 20;
+    l.list.RenumberIds(counter, 8);
+    EXPECT_EQ(l.Ids(), (std::vector<int>{20, 21, 0}));
+    EXPECT_EQ(counter, 22);
+}

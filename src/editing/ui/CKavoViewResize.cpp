@@ -14,6 +14,7 @@
 #include "document/CKavoDoc.h"
 #include "document/FigSymbolCopy.h"
 #include "editing/GestureRules.h"
+#include "editing/ScaleCommands.h"
 #include "editing/SizeToText.h"
 #include "editing/ShapeStretch.h"
 #include "geometry/IntGeometry.h"
@@ -31,6 +32,39 @@ constexpr int kIdsResize = 505, kIdsResizeStretch = 750, kIdsSizeInch = 580, kId
 // High flags: the figure resizes about its centre horizontally (256) or
 // vertically (512).
 constexpr DWORD kResizeAboutCentre = 256 | 512;
+
+// Low flag: the figure's text scales with its size.
+constexpr DWORD kTextScalingFlag = 0x800000;
+
+// How far a refitted rectangle moves so that the sides the handle did not
+// drag stay where they were in the dragged one.
+CPoint FixedSideShift(const CRect& dragged, const CRect& fitted, int handle, DWORD high)
+{
+    const auto along = [](bool aboutCentre, bool lowDragged, LONG lo0, LONG hi0, LONG lo1, LONG hi1) {
+        if (aboutCentre)
+            return int((lo0 + hi0) / 2 - (lo1 + hi1) / 2);
+        return int(lowDragged ? hi0 - hi1 : lo0 - lo1);
+    };
+    const bool left = handle == 1 || handle == 4 || handle == 7, top = handle >= 1 && handle <= 3;
+    return CPoint(along((high & 256) != 0, left, dragged.left, dragged.right, fitted.left, fitted.right),
+                  along((high & 512) != 0, top, dragged.top, dragged.bottom, fitted.top, fitted.bottom));
+}
+
+// The text grows or shrinks with the figure's height, then the figure is
+// fitted to it again; the side the handle did not drag stays where it is
+// (both stay about the centre of a figure that resizes about it).
+void ScaleTextToHeight(CKavoDoc& doc, CFigure* fig, int oldHeight, int handle, DWORD high)
+{
+    const CRect dragged = fig->m_rect;
+    ScaleTextSizes(*fig, dragged.Height(), oldHeight);
+    FitFigToText(doc, fig, 0, true, false, nullptr);
+    const CPoint shift = FixedSideShift(dragged, fig->m_rect, handle, high);
+    if (shift.x || shift.y) {
+        CRect rc = fig->m_rect;
+        rc.OffsetRect(shift.x, shift.y);
+        doc.MoveFigToRect(fig, rc);
+    }
+}
 
 // A figure whose text reflows into its areas and that has no compartments
 // of its own (those keep their room through the compartment layout); a
@@ -304,10 +338,14 @@ bool CKavoView::CommitFigResize(CFigure* fig)
             DropEditSymbolCopy(*m_pDoc, copy);
     }
     const int oldHeight = fig->m_rect.Height();
+    // A figure that scales its text (labels do) takes its text and its
+    // default text size along: both are logged first.
+    const bool scalesText = fig->HasFlags(kTextScalingFlag, 0) && fig->HasText();
+    if (scalesText)
+        done = done && m_pDoc->LogFigText(fig, -1) && m_pDoc->LogFigureState(fig);
     done = done && m_pDoc->MoveFigToRect(fig, m_rcResizeTrack);
-    // A label whose height changed is fitted to its text again.
-    if (done && fig->HasFlags(kFigFlagLabel, 0) && fig->m_rect.Height() != oldHeight && LogFitFollowers(*m_pDoc, fig))
-        FitFigToText(*m_pDoc, fig, 0, true, false, nullptr);
+    if (done && scalesText && fig->m_rect.Height() != oldHeight && LogFitFollowers(*m_pDoc, fig))
+        ScaleTextToHeight(*m_pDoc, fig, oldHeight, m_nHandle, m_resizeFlagsPrepared.high);
     // Labels pinned to the figure keep their place beside its new outline.
     if (done)
         m_pDoc->UpdateAllStaples(1);

@@ -4,6 +4,7 @@
 #include "common/DiagramFixture.h"
 #include "common/TestSupport.h"
 #include "core/Settings.h"
+#include "core/UIMode.h"
 #include "core/Units.h"
 #include "editing/ui/CKavoView.h"
 #include "render/ViewPaint.h"
@@ -80,6 +81,30 @@ TEST_F(KavoViewTest, FirstActivationZoomsToPageWidthUnclamped)
     view->ZoomToPercent(100);
     view->OnActivateView(true);
     EXPECT_EQ(view->GetZoom(), 100.0f);
+}
+
+// Another window on the diagram starts in select mode; a stored zoom other
+// than 100 is kept at the first activation; the rulers take a 21-pixel
+// band only while they are shown.
+TEST_F(KavoViewTest, ASecondViewStartsInSelectModeAndKeepsAStoredZoom)
+{
+    fx.doc.m_fViewScale = 150.0f;
+    fx.doc.m_ptViewOrigin = CPoint(100, 200);
+    for (int rulers : {0, 1}) {
+        SCOPED_TRACE(rulers);
+        ShowRulers = rulers;
+        g_nUIMode = 4;
+        CKavoView second(&fx.doc);
+        EXPECT_EQ(g_nUIMode, 0);
+        second.resize(kClientW, kClientH);
+        second.show();
+        second.OnInitialUpdate();
+        second.OnActivateView(true);
+        EXPECT_EQ(second.GetZoom(), 150.0f);
+        EXPECT_EQ(second.viewport()->geometry().left() - second.frameWidth(), rulers ? kRulerBand : 0);
+        EXPECT_EQ(second.viewport()->geometry().top() - second.frameWidth(), rulers ? kRulerBand : 0);
+    }
+    ShowRulers = 0;
 }
 
 TEST_F(KavoViewTest, ZoomStepsStayWithinTheLimits)

@@ -6,6 +6,7 @@
 #include "common/DiagramFixture.h"
 #include "common/FakeAppContext.h"
 #include "common/TestSupport.h"
+#include "core/MessageBeep.h"
 #include "core/Settings.h"
 #include "core/UIMode.h"
 #include "core/Units.h"
@@ -968,6 +969,35 @@ TEST_F(ViewGestureTest, OneGestureModesReturnToSelectAfterTheRelease)
     SelectAfterFigureCreate = AutoEditOnCreate = SelectAfterConnectorCreate = 0;
 }
 
+// A typed control character is ignored in every mode; a printable one is
+// refused with a beep while drawing connectors or zooming.
+static int g_typedBeeps = 0;
+TEST_F(ViewGestureTest, ControlCharactersAreIgnoredAndSomeModesRefuseTyping)
+{
+    const MessageBeepHandler before = SetMessageBeepHandler([](UINT) { ++g_typedBeeps; });
+    const struct {
+        int mode;
+        const char* text;
+        int beeps;
+    } cases[] = {
+        {0, "\x01", 0}, {1, "\x1f", 0}, {4, "\x01", 0}, {5, "\x1f", 0}, {4, "x", 1}, {5, "x", 1},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.mode << " " << int(c.text[0]));
+        g_nUIMode = c.mode;
+        g_typedBeeps = 0;
+        Move(At(CPoint(1800, 2000)), Qt::NoModifier, Qt::NoButton);
+        QKeyEvent e(QEvent::KeyPress, 0, Qt::NoModifier, QString::fromLatin1(c.text));
+        QApplication::sendEvent(view.get(), &e);
+        EXPECT_EQ(g_typedBeeps, c.beeps);
+        EXPECT_EQ(g_nUIMode, c.mode);
+        EXPECT_EQ(Steps(), 0);
+        EXPECT_EQ(DocText(fx.doc), saved);
+    }
+    g_nUIMode = 0;
+    SetMessageBeepHandler(before);
+}
+
 TEST_F(ViewGestureTest, StatusTextFollowsTheGesture)
 {
     Metric = 1;
@@ -1293,5 +1323,65 @@ TEST_F(ViewGestureTest, ADividerHandleUnderAFilledFigureOrInAGroupIsNotOffered)
         Key(Qt::Key_Escape);
         Release(At(handle));
         EXPECT_EQ(d->m_props.Symbol, rows);
+    }
+}
+
+// A label scales its text with its height and is fitted to the scaled text
+// again; the sides the handle did not drag stay (about the centre for a
+// label that resizes about it). Undo gives back the text and its size.
+TEST_F(ViewGestureTest, AResizedLabelScalesItsTextAndKeepsItsFixedSides)
+{
+    // A run of its own size scales too.
+    fx.doc.m_curLblStyle.DefaultText = "Ta\\fs16 g";
+    CFigure* label = view->CreateLbl(CPoint(600, 1500));
+    ASSERT_NE(label, nullptr);
+    ASSERT_TRUE(label->m_props.Behavior.low & 0x800000);
+    const std::string text0 = label->m_strText;
+    ASSERT_NE(text0.find("\\fs16"), std::string::npos) << text0;
+    const FigFlagSet flags = label->m_props.Behavior;
+    const int size0 = std::abs(int(label->GetFont().lfHeight));
+    const struct {
+        int handle;
+        bool aboutCentre;
+        int dx, dy;   // pixels
+        bool grows;
+    } cases[] = {
+        {6, true, 60, 0, true},
+        {6, true, -5, 0, false},
+        {9, false, 40, 30, true},
+        {1, false, 20, 15, false},
+    };
+    for (const auto& k : cases) {
+        SCOPED_TRACE(testing::Message() << k.handle << (k.aboutCentre ? " centre " : " corner ") << k.dx);
+        label->m_props.Behavior = flags;
+        if (!k.aboutCentre)
+            label->m_props.Behavior.high &= ~DWORD(256 | 512);
+        saved = DocText(fx.doc);
+        ResetSteps();
+        const CRect r0 = label->m_rect;
+        fx.doc.SelectObj(label, 1, 0, 0);
+        view->FlushPaint();
+        const QPoint from = At(label->GetHandlePoint(k.handle));
+        Drag(from, from + QPoint(k.dx, k.dy));
+        const int size = std::abs(int(label->GetFont().lfHeight));
+        EXPECT_EQ(size > size0, k.grows) << size;
+        EXPECT_EQ(size < size0, !k.grows) << size;
+        EXPECT_EQ(label->m_rect.Width() > r0.Width(), k.grows) << label->m_rect.Width();
+        EXPECT_EQ(label->m_strText.find("\\fs16"), std::string::npos) << label->m_strText;
+        // Fitted to the scaled text.
+        int w = 0, h = 0;
+        CalcTextExtent(*label, w, h, 1, false, nullptr);
+        EXPECT_NEAR(label->m_rect.Width(), w, 1);
+        EXPECT_NEAR(label->m_rect.Height(), h, 1);
+        if (k.aboutCentre) {
+            EXPECT_NEAR(label->m_rect.CenterPoint().x, r0.CenterPoint().x, 1) << label->m_rect.left;
+            EXPECT_NEAR(label->m_rect.CenterPoint().y, r0.CenterPoint().y, 1) << label->m_rect.top;
+        } else if (k.handle == 9) {
+            EXPECT_EQ(label->m_rect.TopLeft(), r0.TopLeft());
+        } else {
+            EXPECT_EQ(label->m_rect.BottomRight(), r0.BottomRight());
+        }
+        ExpectUndoToSaved(UDMAC_RESIZEFIG);
+        ASSERT_EQ(label->m_rect, r0);
     }
 }
