@@ -131,6 +131,7 @@ TEST_F(DocCommandsTest, EveryCommandValueReachesTheCurrentStyle)
         {33030, {0, 2, 8, 16}, nullptr},
     };
     g_nUIMode = 4;
+    const int savedLastEndLen = LastEndLen;
     CConProps& cur = doc.m_curConStyle.m_props;
     cur.Behavior.high = 0x77;
     for (const Case& k : cases)
@@ -148,6 +149,8 @@ TEST_F(DocCommandsTest, EveryCommandValueReachesTheCurrentStyle)
         }
     EXPECT_EQ(cur.End2Length, 53);
     EXPECT_EQ(doc.m_nLastEndLen, 53);
+    EXPECT_EQ(LastEndLen, 53) << "the program's default length for new arrows too";
+    LastEndLen = savedLastEndLen;
     g_nUIMode = 2;
     const int widths[] = {0, 2, 3, 5, 11};
     for (int i = 0; i < 5; ++i) {

@@ -121,6 +121,7 @@ TEST_F(CommandsTest, DominantLookCountsFiguresThenStyles)
         {"all alike", {1, 1, 1}, nullptr, 1},
         {"four of five", {2, 2, 2, 2, 3}, nullptr, 2},
         {"three of five", {2, 2, 2, 3, 3}, nullptr, kStart},
+        {"three of four: short of 80 percent", {2, 2, 2, 3}, nullptr, kStart},
         {"more than four values", {4, 5, 6, 7, 8, 8, 8, 8, 8, 8, 8, 8, 8, 8, 8, 8, 8, 8, 8, 8}, nullptr, 8},
         {"no figure of the prefix: the styles", {9, 9}, "zz", kStart},
     };

@@ -184,3 +184,67 @@ TEST_F(MoveContextTest, ASlidingEndStillFollowsItsFigureOnTheOtherAxis)
     doc.UndoLastStep();
     EXPECT_EQ(SceneSnapshot(doc), before);
 }
+
+TEST_F(MoveContextTest, AnOffsetIsCutToTheLimitOfItsOwnDirection)
+{
+    CMoveSet m;
+    m.m_nUp = 10;
+    m.m_nDown = 20;
+    m.m_nLeft = 30;
+    m.m_nRight = 40;
+    const struct {
+        int dx, dy, x, y;
+    } rows[] = {{100, 100, 40, 20}, {-100, -100, -30, -10}, {5, -5, 5, -5}, {-35, 15, -30, 15}, {35, -15, 35, -10}};
+    for (const auto& row : rows) {
+        int dx = row.dx, dy = row.dy;
+        m.ClampOffset(dx, dy);
+        EXPECT_EQ(CPoint(dx, dy), CPoint(row.x, row.y)) << row.dx << "," << row.dy;
+    }
+}
+
+// A straight connector with one free end: it goes with its figure when that
+// moves, stays when only the connector is picked, and a free end goes with a
+// sliding end so that the line stays straight.
+TEST_F(MoveContextTest, AConnectorWithAFreeEnd)
+{
+    const struct {
+        const char* what;
+        bool slidingEnd;   // end 1 free, end 2 sliding on B; else end 1 on A, end 2 free
+        bool withFigure;   // A is selected too
+        int bits;          // the connector's fixed-axis bits
+        bool follows;
+    } rows[] = {
+        {"with its figure: free", false, true, 0, true},
+        {"alone, its figure held: held", false, false, 60, false},
+        {"a sliding end frees the free end on that axis", true, false, 8 | 32, true},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.what);
+        ASSERT_TRUE(doc.OnNewDocument());
+        a = AddTextFig(doc, 0, 0);
+        b = AddTextFig(doc, 1000, 0);
+        CConnector* c = nullptr;
+        if (row.slidingEnd) {
+            c = AddConBetween(doc, nullptr, b, true);
+            MakeSlidingEnd(c, 1024.0f);
+            c->EndPoint1.x = 400;
+        } else {
+            c = AddConBetween(doc, a, nullptr, true);
+            c->EndPoint2 = CPoint(600, c->EndPoint1.y);
+        }
+        doc.ClearSel(false);
+        doc.AddObjToSel(c, 2, false);
+        if (row.withFigure)
+            doc.AddObjToSel(a, 2, false);
+        doc.RefreshSelection(0);
+        EXPECT_EQ(int(c->m_nFixedAxes), row.bits);
+        EXPECT_EQ(Follows(c), row.follows);
+        if (!row.follows)
+            continue;
+        const CPoint end1 = c->EndPoint1, end2 = c->EndPoint2;
+        ASSERT_EQ(doc.MoveSelection(0, 40, 0, false), 1);
+        // An attached end stays on its figure's outline; the line stays level.
+        EXPECT_EQ(c->EndPoint1.y, end1.y + 40);
+        EXPECT_EQ(c->EndPoint2, end2 + CSize(0, 40));
+    }
+}
