@@ -54,6 +54,32 @@ TEST(CustomizeCatalogueTest, NinetySixCommandsInEightCategories)
     EXPECT_EQ(CommandItemText("no newline"), "no newline");
 }
 
+// The Commands page lists each category's commands in this order.
+TEST(CustomizeCatalogueTest, CommandsAreListedInTheirOrder)
+{
+    const std::vector<std::vector<unsigned>> lists = {
+        {57600, 57601, 57603, 36559, 36538, 36560, 57609, 57607, 57648, 57666},
+        {57643, 32768, 57635, 57634, 57637, 57632, 33039, 32787, 33035, 32818, 32819, 32820, 32821, 33027, 33028,
+         32780, 32778, 33029, 33034},
+        {36567, 32775, 32776, 36499, 36531, 36532, 36533, 36557, 36556, 36562, 36563, 36505, 36506, 36507, 36508,
+         36509, 36510, 36564, 36534, 36535, 36536, 32795, 32796, 33123},
+        {36566, 36496, 36492, 36491, 36493, 32807, 32808, 32810, 33064},
+        {36565, 36497, 36498, 36494, 40006, 40009, 32791, 32785, 33190, 33191, 33192, 33193, 33194, 33195},
+        {32771, 32770, 32769, 32773},
+        {32779, 36502, 36517, 36518, 36521, 36520, 36523, 36524},
+        {36500, 36503, 36501, 36504, 36561, 33072, 33073, 33083},
+    };
+    const std::vector<int> categories = CollectCommandCategories();
+    ASSERT_EQ(categories.size(), lists.size());
+    for (size_t i = 0; i < lists.size(); ++i) {
+        std::vector<unsigned> listed;
+        for (const auto& e : CommandCatalogue())
+            if (e.category == categories[i])
+                listed.push_back(e.command);
+        EXPECT_EQ(listed, lists[i]) << CommandCategoryName(categories[i]);
+    }
+}
+
 // Bar A = {1, 2, 0, 3, 4}: dropping 3 (index 3) by its own place.
 TEST(CustomizeEditsTest, ToolBarDropsOnTheSameBar)
 {

@@ -70,7 +70,7 @@ TEST(RulerLayoutTest, LevelsAreDrawnWhileTheirStepIsFourPixelsOrMore)
     struct Case {
         double scale;
         int smallestGap;
-    } cases[] = {{40, 5}, {30, 7}};
+    } cases[] = {{40, 5}, {30, 7}, {32, 4}};   // a step of exactly 4 pixels is drawn
     for (const Case& c : cases) {
         RulerMetrics m = Metrics(false, 100, 0);
         m.scale = c.scale;
@@ -83,6 +83,30 @@ TEST(RulerLayoutTest, LevelsAreDrawnWhileTheirStepIsFourPixelsOrMore)
             gap = std::min(gap, *it - *std::prev(it));
         EXPECT_EQ(gap, c.smallestGap) << c.scale;
     }
+}
+
+// Each finer level's ticks are two pixels shorter than the level above:
+// 8, 6, 4 and 2 for four levels (a tick under a label may be shorter).
+TEST(RulerLayoutTest, EachLevelsTicksAreTwoPixelsShorter)
+{
+    RulerMetrics m;
+    m.levels = 4;
+    const int divisors[5] = {0, 2, 2, 2, 0};
+    std::copy_n(divisors, 5, m.divisors);
+    m.scale = 40;
+    const QRect rc(0, 0, 802, 21);
+    const RulerPicture pic = LayOutRuler(rc, m, RulerFont());
+    int longest[4] = {};
+    for (const QLine& t : pic.ticks) {
+        const int along = t.x1() - rc.left();
+        ASSERT_EQ(along % 5, 0) << along;
+        const int level = along % 40 == 0 ? 0 : along % 20 == 0 ? 1 : along % 10 == 0 ? 2 : 3;
+        longest[level] = std::max(longest[level], std::abs(t.y2() - t.y1()) + 1);
+    }
+    EXPECT_EQ(longest[0], 8);
+    EXPECT_EQ(longest[1], 6);
+    EXPECT_EQ(longest[2], 4);
+    EXPECT_EQ(longest[3], 2);
 }
 
 TEST(RulerLayoutTest, LabelsNeverTouchEachOtherTheTicksOrTheRulersSides)

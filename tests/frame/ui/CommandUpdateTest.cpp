@@ -6,6 +6,8 @@
 #include "controls/CTextDropButton.h"
 #include "core/Settings.h"
 #include "core/UIMode.h"
+#include "document/CStaple.h"
+#include "document/Trunks.h"
 #include "editing/ui/CKavoView.h"
 #include "editing/ui/CTextDialog.h"
 #include "frame/ui/CCustomToolBar.h"
@@ -616,4 +618,50 @@ TEST_F(CommandUpdateTest, DetachFromFlowIsOfferedForAFigureInAFlowAndUndoes)
     fx.doc.UndoLastStep();
     EXPECT_EQ(mid->m_nConnected, 2);
     EXPECT_EQ(fx.doc.GetConCount(), 2);
+}
+
+// The association direction items: offered for the one selected lateral
+// label of an association while trunk diagrams are on, the item of its
+// present direction checked; choosing one sets it in one undo step.
+TEST_F(CommandUpdateTest, AssociationDirectionItemsFollowTheLateralLabel)
+{
+    Open();
+    g_nUIMode = 0;
+    struct TrunkSwitch {
+        TrunkSwitch() { SetTrunkDiagramsForTest(true); }
+        ~TrunkSwitch() { SetTrunkDiagramsForTest(false); }
+    } trunks;
+    CConProps props;
+    ASSERT_EQ(fx.doc.m_conStyles.AddConStyle(&props, "Association", 1, 1, "", "", 0, "", 1, 0, 0, 90), 1);
+    const int association = fx.doc.m_conStyles.FindByName("Association");
+    CFigure* a = fx.AddBox(100, 100, 200, 100, "A");
+    CFigure* b = fx.AddBox(900, 100, 200, 100, "B");
+    CConnector* con = fx.doc.CreateCon(a, b, -1, -1, a->GetCenter(), b->GetCenter(), association, props);
+    ASSERT_NE(con, nullptr);
+    CFigure* label = fx.AddBox(500, 300, 200, 60, "role");
+    label->m_bLabel = 1;
+    auto* staple = new CStaple(&fx.doc);
+    staple->MakeLatLbl(con, con->GetMidPoint(), label, 12, 0);
+    fx.doc.AddStapleWithId(staple);
+    ASSERT_TRUE(label->IsTrunkLatLabel());
+    fx.doc.ResetUndoLog();
+    const auto state = [&](int id) { return frame.Commands().QueryCmdState(id); };
+    EXPECT_FALSE(state(32829).enabled) << "nothing selected";
+    fx.doc.Select(label);
+    for (int id : {32828, 32829, 32830}) {
+        EXPECT_TRUE(state(id).enabled) << id;
+        EXPECT_EQ(state(id).check, id == 32828 ? 1 : 0) << id;
+    }
+    frame.OnCommand(32830);
+    EXPECT_EQ(label->AssociationIndicator, 2);
+    EXPECT_EQ(state(32830).check, 1);
+    EXPECT_EQ(state(32828).check, 0);
+    fx.doc.UndoLastStep();
+    EXPECT_EQ(label->AssociationIndicator, 0);
+    fx.doc.Select(a);
+    EXPECT_FALSE(state(32829).enabled) << "two objects";
+    fx.doc.ClearSel(false);
+    fx.doc.Select(label);
+    SetTrunkDiagramsForTest(false);
+    EXPECT_FALSE(state(32829).enabled) << "trunk diagrams off";
 }

@@ -568,3 +568,20 @@ TEST_F(StyleBarTest, RebuildKeepsARowAtItsEndAndExpandingRestoresTheDocumentsWid
     EXPECT_EQ(bar->BarWidth(), 150);
     EXPECT_GT(row.ButtonsCreated(), 0);
 }
+
+// An odd number of styles in two columns: at the row's end the last button
+// has no style to show.
+TEST_F(StyleBarTest, ARowScrolledToItsEndLeavesItsLastButtonEmpty)
+{
+    UseManyStyles(61, 3, 4);
+    Open(436);
+    CStyleButtonRow& row = bar->Row(kFigureRow);
+    ASSERT_TRUE(row.Scrolls());
+    row.Scroll(kScrollBottom, 0, -1);
+    EXPECT_EQ(row.Offset(), row.MaxOffset());
+    ASSERT_GT(row.ButtonsCreated(), 1);
+    EXPECT_EQ(row.Offset() + row.ButtonsCreated(), row.Layout().m_nCount + 1);
+    EXPECT_EQ(row.Button(row.ButtonsCreated() - 1)->StyleIndex(), -1);
+    EXPECT_EQ(row.Button(row.ButtonsCreated() - 2)->StyleIndex(), row.Layout().m_index[60]);
+    CheckRowGeometry(*bar, kFigureRow);
+}
