@@ -471,3 +471,27 @@ TEST_F(DiagramPropSheetTest, LabelStyleNoneAndNoLeaveTheLabels)
         prompt.shown.clear();
     }
 }
+
+// A stored primary position outside 1 to 12 shows as "Below" and stays as
+// it is; a typed snap spacing reaches both of the document's values and the
+// defaults new diagrams start from.
+TEST_F(DiagramPropSheetTest, PositionFallsBackToBelowAndSnapSpacingBecomesTheDefault)
+{
+    const int oldX = SnapX, oldY = SnapY;
+    SnapX = SnapY = 16;
+    fx.doc.m_nFigLblPrimarySector = 0;
+    fx.doc.m_bAlignToGrid = 1;
+    RunSheet([](CDPropSheet& sheet) {
+        EXPECT_EQ(Item<QComboBox>(OpenPage(sheet, kLabels), CDPropLabels::kPositionId)->currentText(), "Below");
+        auto* box = Item<QComboBox>(OpenPage(sheet, kGrid), CDPropGrid::kSnapSpacingId);
+        ASSERT_TRUE(box->isEnabled());
+        TypeOver(box->lineEdit(), "1/2");
+    });
+    EXPECT_EQ(fx.doc.m_nSnapX, 128);
+    EXPECT_EQ(fx.doc.m_nSnapY, 128);
+    EXPECT_EQ(SnapX, 128);
+    EXPECT_EQ(SnapY, 128);
+    EXPECT_EQ(fx.doc.m_nFigLblPrimarySector, 0);
+    SnapX = oldX;
+    SnapY = oldY;
+}

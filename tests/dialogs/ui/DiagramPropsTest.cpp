@@ -4,6 +4,8 @@
 #include "dialogs/diagram/DiagramProps.h"
 #include "common/DiagramFixture.h"
 #include "common/TestSupport.h"
+#include "document/CKavoDoc.h"
+#include "document/IDocView.h"
 #include "editing/ui/ViewEvents.h"
 
 #include <gtest/gtest.h>
@@ -46,4 +48,47 @@ TEST(DiagramPropsTest, UnchangedValuesWriteNothing)
     ApplyDiagramProps(fx.doc, read, read);
     EXPECT_FALSE(fx.doc.IsModified());
     EXPECT_EQ(DocText(fx.doc), before);
+}
+
+// Only changes the views show redraw them: the primary label position,
+// snapping and the snap spacing do not; the grid spacing only while the
+// grid is shown.
+TEST(DiagramPropsTest, OnlyChangesThatShowRedrawTheViews)
+{
+    struct CountingView : IDocView {
+        int updates = 0;
+        void OnDocUpdate(IDocView*, int, const CRect*) override { ++updates; }
+    };
+    using Change = void (*)(DiagramProps&);
+    const struct {
+        const char* name;
+        Change change;
+        int showGrid;
+        bool redraw;
+    } cases[] = {
+        {"position", [](DiagramProps& p) { p.primaryPosition = p.primaryPosition % 12 + 1; }, 1, false},
+        {"snap", [](DiagramProps& p) { p.snapToGrid = !p.snapToGrid; }, 1, false},
+        {"snap spacing", [](DiagramProps& p) { p.snapSpacing = p.snapSpacing == 32 ? 64 : 32; }, 1, false},
+        {"grid spacing, grid off", [](DiagramProps& p) { p.gridSpacing = p.gridSpacing == 32 ? 64 : 32; }, 0, false},
+        {"grid spacing, grid on", [](DiagramProps& p) { p.gridSpacing = p.gridSpacing == 32 ? 64 : 32; }, 1, true},
+        {"show grid", [](DiagramProps& p) { p.showGrid = !p.showGrid; }, 1, true},
+        {"corner radius", [](DiagramProps& p) { p.cornerRadius += 4; }, 1, true},
+        {"junction dots", [](DiagramProps& p) { p.junctionDots = !p.junctionDots; }, 1, true},
+        {"jog radius", [](DiagramProps& p) { p.jogRadius += 2; }, 1, true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        CTempProfile profile;
+        DiagramFixture fx;
+        fx.doc.m_bShowGrid = c.showGrid;
+        CountingView view;
+        fx.doc.AddView(&view);
+        const DiagramProps before = ReadDiagramProps(fx.doc);
+        DiagramProps after = before;
+        c.change(after);
+        ApplyDiagramProps(fx.doc, before, after);
+        EXPECT_EQ(view.updates > 0, c.redraw);
+        EXPECT_TRUE(fx.doc.IsModified());
+        fx.doc.RemoveView(&view);
+    }
 }

@@ -550,6 +550,8 @@ TEST_F(FigSheetTest, LaneLikeFigureAddsAlongItsCentreLine)
 // fill " ".
 TEST_F(FigSheetTest, FillCentreFollowsTheBlendAndPresetsAreFoundAgain)
 {
+    BuildChoiceTables();
+    ASSERT_FALSE(FillChoices().ComboNames(false, {}).empty());
     CFillSpec& fill = a->m_props.m_fill;
     fill.m_nKind = 2;
     fill.m_nVariant = 0;

@@ -7,6 +7,7 @@
 #include "FigSheetFixture.h"
 #include "ModalDriver.h"
 
+#include "controls/CCheckListCtrl.h"
 #include "controls/CPlacedColorDialog.h"
 #include "controls/CRightClickListBox.h"
 #include "controls/CTextDropButton.h"
@@ -15,6 +16,7 @@
 #include "dialogs/CMessageDlgs.h"
 #include "dialogs/CPictureFileDialog.h"
 #include "dialogs/CStyleNameDlg.h"
+#include "dialogs/sheets/CFTabBehaviors.h"
 #include "dialogs/sheets/CFTabFill.h"
 #include "dialogs/sheets/CFTabGeneral.h"
 #include "dialogs/sheets/CFTabText.h"
@@ -603,7 +605,9 @@ TEST_F(FigSourcesTest, PropertiesOpenBesideTheFigure)
 }
 
 // Behind one picture figure only no fill or a solid colour can be chosen;
-// the gradient controls and the presets are off.
+// the gradient controls and the presets are off. Nor does a picture take
+// the text behaviours: the text groups, the expansion groups, "Keep sized
+// to text" and "Automatic text scaling" are off.
 TEST_F(FigSourcesTest, PictureFigureOffersOnlyNoFillOrSolid)
 {
     fx.doc.Select(a);
@@ -626,6 +630,13 @@ TEST_F(FigSourcesTest, PictureFigureOffersOnlyNoFillOrSolid)
         };
         for (const auto& item : items)
             EXPECT_EQ(Item(s, item.id)->isEnabled(), item.enabled) << item.id;
+        ShowPage(s, "Behaviors");
+        for (int id : {CFTabBehaviors::IDC_PREVENT, CFTabBehaviors::IDC_EXPAND_V, CFTabBehaviors::IDC_RIGHT,
+                       CFTabBehaviors::IDC_DOWN})
+            EXPECT_FALSE(Item(s, id)->isEnabled()) << id;
+        auto* list = Item<CCheckListCtrl>(s, CFTabBehaviors::IDC_CHECKS);
+        for (int i = 0; i < CFTabBehaviors::kItems; ++i)
+            EXPECT_EQ(list->IsItemEnabled(i), i != 8 && i != 10) << i;
         s.reject();
     });
 }

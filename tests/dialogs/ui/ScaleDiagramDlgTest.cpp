@@ -177,3 +177,22 @@ TEST_F(ScaleDlgTest, SelectionHidesStylesAndToPageNeedsNoPercent)
     EXPECT_EQ(dlg.m_bScaleStyles, 0);
     EXPECT_TRUE(prompt.shown.empty());
 }
+
+// Objects that already reach the work space's right side cannot grow: the
+// highest percentage is 100 and a step up only beeps.
+TEST_F(ScaleDlgTest, ObjectsAtTheRightSideCannotGrow)
+{
+    const int width = b->m_rect.Width();
+    b->m_rect.right = fx.doc.m_rcWorkSpace.right;
+    b->m_rect.left = b->m_rect.right - width;
+    WhenModalShows<ScaleDiagramDlg>(
+        [](ScaleDiagramDlg& dlg) {
+            EXPECT_EQ(dlg.m_nHighest, 100);
+            EXPECT_EQ(ScaleField(dlg)->text(), "100%");
+            QTest::keyClick(static_cast<QSpinBox*>(GetDlgItem(&dlg, ScaleDiagramDlg::kSpinId)), Qt::Key_Up);
+            EXPECT_EQ(ScaleField(dlg)->text(), "100%");
+            EXPECT_EQ(g_beeps, 1);
+        },
+        IDCANCEL);
+    frame.OnCommand(33026);
+}
