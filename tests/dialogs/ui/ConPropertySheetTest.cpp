@@ -630,9 +630,16 @@ TEST_F(ConPropertySheet, BasedOnAndBind)
     fx.doc.ClearSelection();
     fx.doc.Select(c2);
     c2->m_props.BindToStyle = 0;
-    for (const int answer : {IDNO, IDYES}) {
+    const COLORREF styleColor = lib.GetAt(1)->m_props.Color;
+    // Differing in the width only, or in the colour as well.
+    const struct {
+        int answer;
+        COLORREF color;
+    } binds[] = {{IDNO, styleColor}, {IDYES, styleColor ^ 0x0F0F0F}};
+    for (const auto& [answer, color] : binds) {
         SCOPED_TRACE(answer);
         c2->m_props.LineWidth = SizeValueToCode(2.0);
+        c2->m_props.Color = color;
         prompt.shown.clear();
         prompt.QueueAnswer(answer);
         RunSheet([&](CCPTabSheet& sheet) {
@@ -646,6 +653,7 @@ TEST_F(ConPropertySheet, BasedOnAndBind)
         EXPECT_EQ(prompt.shown[0].text, FindResString(645));
         EXPECT_EQ(c2->m_props.BindToStyle, 1);
         EXPECT_EQ(c2->m_props.LineWidth, SizeValueToCode(answer == IDYES ? 6.0 : 2.0));
+        EXPECT_EQ(c2->m_props.Color, styleColor);
         fx.doc.UndoLastStep();
     }
 }

@@ -347,22 +347,24 @@ TEST_F(ConStylesSheet, HelpOpensItsTopic)
     EXPECT_EQ(topics, (std::vector<uint32_t>{309, 309}));
 }
 
-// Copy takes the working values, the bar and menu flags and the category
-// ("(no category)" stored as none) but no description, label or stamp; the
-// page stays.
+// Copy takes the working values, the bar and menu flags and the category,
+// but no description, label or stamp; the page stays.
 TEST_F(ConStylesSheet, CopyTakesTheWorkingValues)
 {
     CConStyle* alpha = lib().GetAt(0);
     alpha->Description = "first";
+    alpha->Category = "Main";
     alpha->HasButton = alpha->InMenu = 1;
     alpha->AutoLabel = 1;
     alpha->AutoLabelText = "\\b A\\b0 ";
     alpha->FragmentCreation = 1;
     alpha->FragmentAngle = 270;
-    RunSheet(0, [&](CCSTabSheet& sheet) {
+    RunSheet(1, [&](CCSTabSheet& sheet) {
         sheet.GetTabControl()->setCurrentIndex(0);
         auto* category = qobject_cast<QComboBox*>(GetDlgItem(sheet.GetActivePage(), CCTabGeneral::kCategory));
-        EXPECT_EQ(category->currentText(), "(no category)");
+        EXPECT_EQ(category->currentText(), "(no category)");   // Beta has none
+        ClickStyle(sheet, "Alpha");
+        EXPECT_EQ(category->currentText(), "Main");
         TypeWidth(sheet, "4", true);
         QTimer::singleShot(0, [] {
             QWidget* dlg = QApplication::activeModalWidget();
@@ -378,7 +380,7 @@ TEST_F(ConStylesSheet, CopyTakesTheWorkingValues)
     const CConStyle* copy = lib().GetAt(2);
     EXPECT_NE(copy->m_strName, "Alpha");
     EXPECT_EQ(copy->m_props.LineWidth, SizeValueToCode(1.0));   // No dropped the 4
-    EXPECT_EQ(copy->Category, "");
+    EXPECT_EQ(copy->Category, "Main");
     EXPECT_EQ(copy->Description, "");
     EXPECT_EQ(copy->HasButton, 1);
     EXPECT_EQ(copy->InMenu, 1);
@@ -458,6 +460,25 @@ TEST_F(ConStylesSheet, ANewCategoryIsRefusedWhenTheListIsFull)
             EXPECT_EQ(prompt.shown[0].text, "Cannot add new category.  Maximum number reached.");
         }
     }
+}
+
+// The style-bar box shows whether the bar's connector row has the style.
+TEST_F(ConStylesSheet, TheStyleBarBoxFollowsTheBarsRow)
+{
+    CStyleMenuLayout& row = fx.doc.m_conButtons;
+    row.Clear();
+    row.PresetConnectorButtons();
+    ASSERT_TRUE(row.AppendName("Beta"));
+    lib().GetAt(0)->HasButton = 1;
+    lib().GetAt(1)->HasButton = 0;
+    RunSheet(0, [&](CCSTabSheet& sheet) {
+        sheet.GetTabControl()->setCurrentIndex(0);
+        for (const auto& [name, on] : {std::pair{"Alpha", false}, {"Beta", true}}) {
+            ClickStyle(sheet, name);
+            auto* box = qobject_cast<QCheckBox*>(GetDlgItem(sheet.GetActivePage(), CCTabGeneral::kStyleBar));
+            EXPECT_EQ(box->isChecked(), on) << name;
+        }
+    });
 }
 
 TEST(ConStyleNames, ProposalsFitThirtyCharactersKeepTheNumberAndAreFree)
