@@ -78,7 +78,10 @@ void LoadConSheetStyle(CConSheetData& data, int index)
     a.stamp = style->FragmentCreation;
     a.stampLength = style->FragmentLength;
     a.stampAngle = style->FragmentAngle;
-    a.styleBarButton = style->HasButton;
+    // The style bar's connector row is what the user sees (a button may
+    // have been dragged off it): its layout decides once it is defined.
+    const CStyleMenuLayout& bar = data.doc->m_conButtons;
+    a.styleBarButton = bar.IsDefined() ? bar.FindName(style->m_strName) >= 0 : style->HasButton;
     a.inDropMenu = style->InMenu;
 }
 

@@ -253,6 +253,10 @@ void CCSTabSheet::NoStylesLeft(bool afterDelete)
 {
     if (afterDelete)
         MsgBoxResPrintf(MB_ICONINFORMATION, IDS_ALL_DELETED);
+    // The first New runs while the sheet opens: cancelling it must keep the
+    // empty sheet from showing at all.
+    if (!isVisible())
+        CancelAtInit();
     EndDialog(IDCANCEL);
 }
 

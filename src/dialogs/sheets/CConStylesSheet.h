@@ -37,6 +37,8 @@ public:
     int AddStyle(const std::string& name, bool copy) override;
     bool RenameStyle(int index, const std::string& name) override;
     bool DeleteStyle(int index) override;
+    // "Specify connector style to delete".
+    UINT DeleteRefusedText() const override { return 439; }
     void NoStylesLeft(bool afterDelete) override;
 
 protected:

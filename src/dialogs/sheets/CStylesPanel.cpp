@@ -16,7 +16,7 @@
 #include <QVBoxLayout>
 
 namespace {
-constexpr UINT IDS_ALL = 414, IDS_CANT_DELETE = 460, IDS_APPLY_ALL = 468, IDS_APPLY_STYLE = 469;
+constexpr UINT IDS_ALL = 414, IDS_APPLY_ALL = 468, IDS_APPLY_STYLE = 469;
 constexpr UINT IDS_SURE_DELETE = 513, IDS_UNIQUE_NAME = 517;
 constexpr int kButtonIds[] = {IDC_STYLE_NEW, IDC_STYLE_COPY, IDC_STYLE_RENAME, IDC_STYLE_DELETE};
 constexpr UINT kButtonTexts[] = {635, 636, 638, 637};
@@ -279,7 +279,7 @@ void CStylesPanel::OnDelete()
         return;
     const int row = m_list->currentRow();
     if (!m_host->DeleteStyle(shown)) {
-        MsgBoxResTexts(MB_ICONEXCLAMATION, IDS_CANT_DELETE, {});
+        MsgBoxResTexts(MB_ICONEXCLAMATION, m_host->DeleteRefusedText(), {});
         return;
     }
     m_madeByNew.erase(current);

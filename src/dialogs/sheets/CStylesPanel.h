@@ -56,6 +56,8 @@ public:
     virtual int AddStyle(const std::string& name, bool copy) = 0;
     virtual bool RenameStyle(int index, const std::string& name) = 0;
     virtual bool DeleteStyle(int index) = 0;
+    // The message shown when the document refuses a delete.
+    virtual UINT DeleteRefusedText() const { return 460; }
     // The last entry went, or the first New was cancelled: the sheet closes.
     virtual void NoStylesLeft(bool afterDelete) = 0;
 };

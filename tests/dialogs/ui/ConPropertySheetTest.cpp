@@ -23,6 +23,7 @@
 #include "document/CStaple.h"
 #include "document/ConStyleEdits.h"
 #include "shapes/CConStylesLibrary.h"
+#include "shapes/ShapeLibrary.h"
 #include "editing/ui/ViewEvents.h"
 #include "platform/StringTable.h"
 #include "undo/UndoCodes.h"
@@ -39,6 +40,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <string>
 #include <functional>
 
 namespace {
@@ -404,6 +406,256 @@ TEST_F(ConPropertySheet, HelpOpensItsTopic)
     SetHelpHandler(nullptr);
     EXPECT_EQ(topics, (std::vector<uint32_t>{310, 310}));
     EXPECT_EQ(DocText(fx.doc), saved);
+}
+
+// Each behaviour row stands for its own flag-word bit: loading shows the
+// bits, and ticking a row changes that bit only.
+TEST_F(ConPropertySheet, EachBehaviorRowIsItsOwnBit)
+{
+    const DWORD bits[] = {0x40, 0x80, 0x40000000};
+    for (int row = 0; row < 3; ++row) {
+        SCOPED_TRACE(row);
+        c1->m_props.Behavior.low = c2->m_props.Behavior.low = bits[(row + 1) % 3];
+        const DWORD before = c1->m_props.Behavior.low;
+        RunSheet([&](CCPTabSheet& sheet) {
+            Show(sheet, 3);
+            auto* list = static_cast<CCTabBehaviors*>(sheet.GetActivePage())->List();
+            for (int i = 0; i < 3; ++i)
+                EXPECT_EQ(list->GetCheck(i) != 0, i == (row + 1) % 3) << i;
+            list->setFocus();
+            list->setCurrentRow(row);
+            QTest::keyClick(list, Qt::Key_Space);
+            Click(sheet.Button(IDOK));
+        });
+        for (const CConnector* c : {c1, c2})
+            EXPECT_EQ(c->m_props.Behavior.low, before | bits[row]);
+        fx.doc.UndoLastStep();
+    }
+}
+
+// The Line page shows the curvature and the corner join the connectors
+// have: Rounded before Curved before Smoothed, Round for join 0.
+TEST_F(ConPropertySheet, TheLinePageShowsCurvatureAndCorners)
+{
+    const struct {
+        DWORD bits;
+        int join;
+        int curve, corner;
+    } cases[] = {
+        {0, 0, CCTabLine::kStraight, CCTabLine::kRound},
+        {0x10 | 0x2 | 0x8, 4096, CCTabLine::kRounded, CCTabLine::kBevel},
+        {0x2 | 0x8, 8192, CCTabLine::kCurved, CCTabLine::kMiter},
+        {0x8, 0, CCTabLine::kSmoothed, CCTabLine::kRound},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.bits);
+        for (CConnector* con : {c1, c2}) {
+            con->m_props.Behavior.low = c.bits;
+            con->m_props.Join = c.join;
+        }
+        RunSheet([&](CCPTabSheet& sheet) {
+            Show(sheet, 1);
+            QWidget* page = sheet.GetActivePage();
+            for (int id : {CCTabLine::kStraight, CCTabLine::kRounded, CCTabLine::kCurved, CCTabLine::kSmoothed,
+                           CCTabLine::kMiter, CCTabLine::kRound, CCTabLine::kBevel})
+                EXPECT_EQ(qobject_cast<QAbstractButton*>(GetDlgItem(page, id))->isChecked(),
+                          id == c.curve || id == c.corner)
+                    << id;
+            EXPECT_FALSE(sheet.Button(ID_APPLY_NOW)->isEnabled());
+        });
+    }
+}
+
+// Without a line (pattern 5) width, colour and corners are off and keep
+// their values; the flow check gives flow symbols of kind 5 or none; a
+// spacing of 0 is refused.
+TEST_F(ConPropertySheet, NoLineAndTheFlowCheck)
+{
+    for (CConnector* c : {c1, c2}) {
+        c->m_props.PenStyle = 5;
+        c->m_props.FIType = -1;
+    }
+    const int width = c1->m_props.LineWidth;
+    saved = DocText(fx.doc);
+    RunSheet([&](CCPTabSheet& sheet) {
+        Show(sheet, 1);
+        QWidget* page = sheet.GetActivePage();
+        for (int id : {CCTabLine::kWidth, CCTabLine::kWidthPicker, CCTabLine::kColor, CCTabLine::kMiter,
+                       CCTabLine::kRound, CCTabLine::kBevel})
+            EXPECT_FALSE(GetDlgItem(page, id)->isEnabled()) << id;
+        EXPECT_TRUE(GetDlgItem(page, CCTabLine::kPattern)->isEnabled());
+        EXPECT_FALSE(GetDlgItem(page, CCTabLine::kFlowSpacing)->isEnabled());
+        Click(GetDlgItem(page, CCTabLine::kFlow));
+        EXPECT_TRUE(GetDlgItem(page, CCTabLine::kFlowSpacing)->isEnabled());
+        Shot(sheet, "con_props_line_noline_flow");
+        Type(GetDlgItem(page, CCTabLine::kFlowSpacing), "0");
+        Click(sheet.Button(IDOK));
+        ASSERT_EQ(QApplication::activeModalWidget(), &sheet);
+        Type(GetDlgItem(page, CCTabLine::kFlowSpacing), "1");
+        Click(sheet.Button(IDOK));
+    });
+    ASSERT_FALSE(prompt.shown.empty());
+    EXPECT_EQ(prompt.shown[0].text, "Enter a valid flow symbol spacing between 1 and 432");
+    for (const CConnector* c : {c1, c2}) {
+        EXPECT_EQ(c->m_props.FIType, 5);
+        EXPECT_EQ(c->m_props.PenStyle, 5);
+        EXPECT_EQ(c->m_props.LineWidth, width);
+    }
+    // And off again: no flow symbols.
+    RunSheet([&](CCPTabSheet& sheet) {
+        Show(sheet, 1);
+        Click(GetDlgItem(sheet.GetActivePage(), CCTabLine::kFlow));
+        Click(sheet.Button(IDOK));
+    });
+    for (const CConnector* c : {c1, c2})
+        EXPECT_EQ(c->m_props.FIType, -1);
+    fx.doc.UndoLastStep();
+    fx.doc.UndoLastStep();
+    EXPECT_EQ(DocText(fx.doc), saved);
+}
+
+// An end without a symbol has no fill or size to set; a filled symbol is
+// filled black, and leaving one for an open symbol fills the end white.
+TEST_F(ConPropertySheet, EndSymbolsSetTheirFillAndControls)
+{
+    const ShapeLibrary& ends = fx.doc.m_endSymbols;
+    int filled = -1, open = -1;
+    for (int i = 1; i < ends.GetCount(); ++i) {
+        if (filled < 0 && ends.GetAt(i)->Silhouette)
+            filled = i;
+        if (open < 0 && !ends.GetAt(i)->Silhouette)
+            open = i;
+    }
+    ASSERT_GT(filled, 0);
+    ASSERT_GT(open, 0);
+    for (CConnector* c : {c1, c2}) {
+        c->m_props.End1 = 0;
+        c->m_props.End1FillColor = RGB(10, 20, 30);
+    }
+    const struct {
+        int symbol;
+        COLORREF fill;
+    } steps[] = {{open, RGB(10, 20, 30)}, {filled, 0}, {open, 0xFFFFFF}, {0, 0xFFFFFF}};
+    RunSheet([&](CCPTabSheet& sheet) {
+        Show(sheet, 2);
+        QWidget* page = sheet.GetActivePage();
+        for (const auto& s : steps) {
+            SCOPED_TRACE(s.symbol);
+            Pick(page, CCTabEnds::kEnd1, s.symbol);
+            const bool on = s.symbol != 0;
+            for (int id : {CCTabEnds::kFill1, CCTabEnds::kSize1, CCTabEnds::kSizePicker1, 2530, 3050})
+                EXPECT_EQ(GetDlgItem(page, id)->isEnabled(), on) << id;
+            Click(sheet.Button(ID_APPLY_NOW));
+            for (const CConnector* c : {c1, c2}) {
+                EXPECT_EQ(c->m_props.End1, s.symbol);
+                EXPECT_EQ(c->m_props.End1FillColor, s.fill);
+            }
+        }
+    });
+}
+
+// The assistance radios show bits 1 and 32 of the flag word (the third only
+// while automated routing is enabled) and store them back.
+TEST_F(ConPropertySheet, AssistanceRadiosFollowTheirBits)
+{
+    const int enabled = EnableAutoOrthogonal;
+    const struct {
+        int autoOrtho;
+        DWORD bits;
+        int shown;
+        int click;
+        DWORD stored;
+    } cases[] = {
+        {1, 0x0, CCTabGeneral::kGuided, CCTabGeneral::kAutomated, 0x21},
+        {1, 0x1, CCTabGeneral::kGuided, CCTabGeneral::kManual, 0x20},
+        {1, 0x21, CCTabGeneral::kAutomated, CCTabGeneral::kGuided, 0x0},
+        {1, 0x20, CCTabGeneral::kManual, CCTabGeneral::kAutomated, 0x21},
+        {0, 0x21, CCTabGeneral::kAutomated, CCTabGeneral::kGuided, 0x0},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.bits);
+        EnableAutoOrthogonal = c.autoOrtho;
+        for (CConnector* con : {c1, c2})
+            con->m_props.Behavior.low = c.bits;
+        RunSheet([&](CCPTabSheet& sheet) {
+            Show(sheet, 0);
+            QWidget* page = sheet.GetActivePage();
+            EXPECT_EQ(GetDlgItem(page, CCTabGeneral::kAutomated)->isVisible(), c.autoOrtho != 0);
+            for (int id : {CCTabGeneral::kManual, CCTabGeneral::kGuided, CCTabGeneral::kAutomated})
+                EXPECT_EQ(qobject_cast<QAbstractButton*>(GetDlgItem(page, id))->isChecked(), id == c.shown) << id;
+            Click(GetDlgItem(page, c.click));
+            Click(sheet.Button(IDOK));
+        });
+        for (const CConnector* con : {c1, c2})
+            EXPECT_EQ(con->m_props.Behavior.low & 0x21, c.stored);
+    }
+    EnableAutoOrthogonal = enabled;
+}
+
+// Connectors of different styles show the empty based-on entry and keep
+// their styles; binding one connector that differs from its style asks
+// whether to take the style's values now.
+TEST_F(ConPropertySheet, BasedOnAndBind)
+{
+    CConStylesLibrary& lib = fx.doc.m_conStyles;
+    lib.RemoveAll();
+    for (const char* name : {"Thin", "Thick"}) {
+        ConStyleValues v;
+        v.name = name;
+        v.inMenu = 1;   // the drop menu exists before the sheet opens
+        v.props.LineWidth = SizeValueToCode(std::string(name) == "Thin" ? 1.0 : 6.0);
+        ASSERT_TRUE(AddConStyle(fx.doc, v));
+    }
+    c1->m_nStyle = 0;
+    c2->m_nStyle = 1;
+    fx.doc.ResetUndoLog();
+    saved = DocText(fx.doc);
+    RunSheet([&](CCPTabSheet& sheet) {
+        Show(sheet, 0);
+        auto* combo = qobject_cast<QComboBox*>(GetDlgItem(sheet.GetActivePage(), CCTabGeneral::kBasedOn));
+        EXPECT_EQ(combo->currentIndex(), 0);
+        EXPECT_EQ(combo->currentText(), "");
+        EXPECT_EQ(combo->itemText(1), "<none>");
+        Show(sheet, 1);
+        Type(GetDlgItem(sheet.GetActivePage(), CCTabLine::kWidth), "2");
+        Click(sheet.Button(IDOK));
+    });
+    EXPECT_EQ(c1->m_nStyle, 0);
+    EXPECT_EQ(c2->m_nStyle, 1);
+    EXPECT_EQ(c2->m_props.LineWidth, SizeValueToCode(2.0));
+    fx.doc.UndoLastStep();
+    EXPECT_EQ(DocText(fx.doc), saved);
+
+    // One connector of "Thick" drawn thinner than its style.
+    fx.doc.ClearSelection();
+    fx.doc.Select(c2);
+    c2->m_props.BindToStyle = 0;
+    const COLORREF styleColor = lib.GetAt(1)->m_props.Color;
+    // Differing in the width only, or in the colour as well.
+    const struct {
+        int answer;
+        COLORREF color;
+    } binds[] = {{IDNO, styleColor}, {IDYES, styleColor ^ 0x0F0F0F}};
+    for (const auto& [answer, color] : binds) {
+        SCOPED_TRACE(answer);
+        c2->m_props.LineWidth = SizeValueToCode(2.0);
+        c2->m_props.Color = color;
+        prompt.shown.clear();
+        prompt.QueueAnswer(answer);
+        RunSheet([&](CCPTabSheet& sheet) {
+            Show(sheet, 0);
+            auto* combo = qobject_cast<QComboBox*>(GetDlgItem(sheet.GetActivePage(), CCTabGeneral::kBasedOn));
+            EXPECT_EQ(combo->currentText(), "Thick");
+            Click(GetDlgItem(sheet.GetActivePage(), CCTabGeneral::kBind));
+            Click(sheet.Button(IDOK));
+        });
+        ASSERT_EQ(prompt.shown.size(), 1u);
+        EXPECT_EQ(prompt.shown[0].text, FindResString(645));
+        EXPECT_EQ(c2->m_props.BindToStyle, 1);
+        EXPECT_EQ(c2->m_props.LineWidth, SizeValueToCode(answer == IDYES ? 6.0 : 2.0));
+        EXPECT_EQ(c2->m_props.Color, styleColor);
+        fx.doc.UndoLastStep();
+    }
 }
 
 } // namespace

@@ -7,6 +7,7 @@
 #include "ConStylesSheetRun.h"
 #include "common/DiagramFixture.h"
 #include "common/TestSupport.h"
+#include "dialogs/ui/ModalDriver.h"
 #include "controls/CCheckListCtrl.h"
 #include "controls/CStyleButtons.h"
 #include "controls/ui/CommandRecorder.h"
@@ -16,7 +17,9 @@
 #include "dialogs/sheets/CConPage.h"
 #include "dialogs/sheets/CConSheetCommands.h"
 #include "dialogs/sheets/CConStylesSheet.h"
+#include "dialogs/CStyleNameDlg.h"
 #include "dialogs/sheets/CConTabBehaviors.h"
+#include "dialogs/sheets/CConTabGeneral.h"
 #include "dialogs/sheets/CConTabLine.h"
 #include "document/ConStyleEdits.h"
 #include "editing/ui/ViewEvents.h"
@@ -26,6 +29,7 @@
 
 #include <QAbstractButton>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QLabel>
 #include <QPushButton>
 #include <QApplication>
@@ -368,6 +372,140 @@ TEST_F(ConStylesSheet, HelpOpensItsTopic)
     });
     SetHelpHandler(nullptr);
     EXPECT_EQ(topics, (std::vector<uint32_t>{309, 309}));
+}
+
+// Copy takes the working values, the bar and menu flags and the category,
+// but no description, label or stamp; the page stays.
+TEST_F(ConStylesSheet, CopyTakesTheWorkingValues)
+{
+    CConStyle* alpha = lib().GetAt(0);
+    alpha->Description = "first";
+    alpha->Category = "Main";
+    alpha->HasButton = alpha->InMenu = 1;
+    alpha->AutoLabel = 1;
+    alpha->AutoLabelText = "\\b A\\b0 ";
+    alpha->FragmentCreation = 1;
+    alpha->FragmentAngle = 270;
+    RunSheet(1, [&](CCSTabSheet& sheet) {
+        sheet.GetTabControl()->setCurrentIndex(0);
+        auto* category = qobject_cast<QComboBox*>(GetDlgItem(sheet.GetActivePage(), CCTabGeneral::kCategory));
+        EXPECT_EQ(category->currentText(), "(no category)");   // Beta has none
+        ClickStyle(sheet, "Alpha");
+        EXPECT_EQ(category->currentText(), "Main");
+        TypeWidth(sheet, "4", true);
+        QTimer::singleShot(0, [] {
+            QWidget* dlg = QApplication::activeModalWidget();
+            qobject_cast<QAbstractButton*>(GetDlgItem(dlg, IDOK))->click();
+        });
+        prompt.QueueAnswer(IDNO);
+        qobject_cast<QPushButton*>(GetDlgItem(&sheet, CCSTabSheet::kCopy))->click();
+        EXPECT_EQ(sheet.GetActiveIndex(), 1);
+        ASSERT_EQ(lib().GetCount(), 3);
+        EXPECT_EQ(SelectedStyle(sheet).toStdString(), lib().GetAt(2)->m_strName);
+    });
+    ASSERT_EQ(lib().GetCount(), 3);
+    const CConStyle* copy = lib().GetAt(2);
+    EXPECT_NE(copy->m_strName, "Alpha");
+    EXPECT_EQ(copy->m_props.LineWidth, SizeValueToCode(1.0));   // No dropped the 4
+    EXPECT_EQ(copy->Category, "Main");
+    EXPECT_EQ(copy->Description, "");
+    EXPECT_EQ(copy->HasButton, 1);
+    EXPECT_EQ(copy->InMenu, 1);
+    EXPECT_EQ(copy->AutoLabel, 0);
+    EXPECT_EQ(copy->AutoLabelText, "");
+    EXPECT_EQ(copy->FragmentCreation, 0);
+    EXPECT_EQ(copy->FragmentAngle, 0);
+}
+
+// A diagram without connector styles starts with New; cancelling its name
+// closes the sheet.
+TEST_F(ConStylesSheet, NoStylesStartsWithNew)
+{
+    lib().RemoveAll();
+    con->m_nStyle = -1;
+    bool asked = false, sheetShown = false;
+    WhenModalShows<CConStyleNameDlg>([&](CConStyleNameDlg& dlg) {
+        asked = true;
+        EXPECT_EQ(qobject_cast<QLineEdit*>(GetDlgItem(&dlg, 1050))->text(), "Connector Style 1");
+        dlg.reject();
+        // Whatever shows next is the sheet, which should not.
+        QTimer::singleShot(0, [&] {
+            if (auto* sheet = qobject_cast<CCSTabSheet*>(QApplication::activeModalWidget())) {
+                sheetShown = true;
+                sheet->EndDialog(IDCANCEL);
+            }
+        });
+    });
+    OnEditConStyles(fx.doc, nullptr, -1);
+    QApplication::processEvents();   // the check above has run
+    EXPECT_TRUE(asked);
+    EXPECT_FALSE(sheetShown);
+    EXPECT_EQ(lib().GetCount(), 0);
+}
+
+// "<All>" asks with its own question before another style shows.
+TEST_F(ConStylesSheet, AllAsksItsOwnQuestion)
+{
+    prompt.QueueAnswer(IDNO);
+    RunSheet(0, [&](CCSTabSheet& sheet) {
+        ClickStyle(sheet, "<All>");
+        TypeWidth(sheet, "7", true);
+        ClickStyle(sheet, "Beta");
+        EXPECT_EQ(SelectedStyle(sheet), "Beta");
+    });
+    ASSERT_EQ(prompt.shown.size(), 1u);
+    EXPECT_EQ(prompt.shown[0].text, "Would you like to apply your changes to <All> first?");
+    EXPECT_EQ(lib().GetAt(0)->m_props.LineWidth, SizeValueToCode(1.0));
+}
+
+// A new category is refused once the list is full: the General page shows
+// and the style keeps its category.
+TEST_F(ConStylesSheet, ANewCategoryIsRefusedWhenTheListIsFull)
+{
+    for (int i = 1; i < 16; ++i) {
+        ConStyleValues v;
+        v.name = "S" + std::to_string(i);
+        v.category = "C" + std::to_string(i);
+        ASSERT_TRUE(AddConStyle(fx.doc, v));
+    }
+    for (const auto& [typed, kept] : {std::pair{"Fresh", ""}, {"C3", "C3"}}) {
+        SCOPED_TRACE(typed);
+        prompt.shown.clear();
+        RunSheet(0, [&](CCSTabSheet& sheet) {
+            sheet.GetTabControl()->setCurrentIndex(0);
+            auto* category = qobject_cast<QComboBox*>(GetDlgItem(sheet.GetActivePage(), CCTabGeneral::kCategory));
+            category->setFocus();
+            category->lineEdit()->selectAll();
+            QTest::keyClicks(category->lineEdit(), typed);
+            TypeWidth(sheet, "3", true);
+            sheet.Button(IDOK)->click();
+            EXPECT_EQ(sheet.GetActiveIndex(), std::string(kept).empty() ? 0 : 1);
+        });
+        EXPECT_EQ(lib().GetAt(0)->Category, kept);
+        if (std::string(kept).empty()) {
+            ASSERT_FALSE(prompt.shown.empty());
+            EXPECT_EQ(prompt.shown[0].text, "Cannot add new category.  Maximum number reached.");
+        }
+    }
+}
+
+// The style-bar box shows whether the bar's connector row has the style.
+TEST_F(ConStylesSheet, TheStyleBarBoxFollowsTheBarsRow)
+{
+    CStyleMenuLayout& row = fx.doc.m_conButtons;
+    row.Clear();
+    row.PresetConnectorButtons();
+    ASSERT_TRUE(row.AppendName("Beta"));
+    lib().GetAt(0)->HasButton = 1;
+    lib().GetAt(1)->HasButton = 0;
+    RunSheet(0, [&](CCSTabSheet& sheet) {
+        sheet.GetTabControl()->setCurrentIndex(0);
+        for (const auto& [name, on] : {std::pair{"Alpha", false}, {"Beta", true}}) {
+            ClickStyle(sheet, name);
+            auto* box = qobject_cast<QCheckBox*>(GetDlgItem(sheet.GetActivePage(), CCTabGeneral::kStyleBar));
+            EXPECT_EQ(box->isChecked(), on) << name;
+        }
+    });
 }
 
 TEST(ConStyleNames, ProposalsFitThirtyCharactersKeepTheNumberAndAreFree)

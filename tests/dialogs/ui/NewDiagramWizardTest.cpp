@@ -381,3 +381,81 @@ TEST_F(WizardTest, ShippedTemplateOffersSizeAndColourVariants)
     EXPECT_EQ(AfxGetAppProfile().GetProfileInt("Variants", "UML Class Diagram Size", kNoWizard), 2u);
     EXPECT_EQ(AfxGetAppProfile().GetProfileInt("Variants", "UML Class Diagram Color", kNoWizard), 1u);
 }
+
+// After Finish each figure style (never a label style) takes the wrap bit,
+// the drop shadow when it has a border, and a gradient when it has a fill,
+// keeping its own first colour; a flat choice leaves the fills alone.
+TEST_F(WizardTest, ChoicesReachEachFigureStyleAsItAllows)
+{
+    for (const int kind : {2, 1}) {
+        SCOPED_TRACE(kind);
+        CKavoDoc doc;
+        doc.OnNewDocument();
+        doc.m_figStyles.RemoveAll();
+        const struct {
+            const char* name;
+            int label, border, fillKind;
+        } styles[] = {{"Bordered", 0, 2, 1}, {"Bare", 0, 0, 0}, {"Label", 1, 2, 1}};
+        for (const auto& s : styles) {
+            CFigProps p;
+            p.BorderWidth = s.border;
+            p.m_fill.m_nKind = s.fillKind;
+            p.m_fill.m_crColor1 = RGB(200, 0, 0);
+            ASSERT_GT(doc.m_figStyles.AddFigStyle(&p, s.name, 0, 1, s.label, "", "", 256, 172, "", "", nullptr, 0, ""),
+                      0);
+        }
+        WizardChoices c;
+        c.wrap = 1;
+        c.shadow.m_nType = 1;
+        c.fill.m_nKind = kind;
+        c.fill.m_crColor1 = kWizardNavy;
+        c.fill.m_crColor2 = RGB(1, 2, 3);
+        c.fill.m_nAngle = 45;
+        ApplyWizardChoices(doc, nullptr, c);
+        const CFigProps& bordered = doc.m_figStyles.GetAt(0)->m_props;
+        const CFigProps& bare = doc.m_figStyles.GetAt(1)->m_props;
+        const CFigProps& label = doc.m_figStyles.GetAt(2)->m_props;
+        EXPECT_EQ(bordered.Shadow, 1);
+        EXPECT_EQ(bare.Shadow, 0);
+        EXPECT_EQ(label.Shadow, 0);
+        EXPECT_TRUE(bordered.Behavior.low & kFigFlagReflowText);
+        EXPECT_TRUE(bare.Behavior.low & kFigFlagReflowText);
+        EXPECT_FALSE(label.Behavior.low & kFigFlagReflowText);
+        EXPECT_TRUE(doc.m_curFigStyle.m_props.Behavior.low & kFigFlagReflowText);
+        EXPECT_EQ(bordered.m_fill.m_nKind, kind);
+        EXPECT_EQ(bordered.m_fill.m_crColor1, RGB(200, 0, 0));
+        EXPECT_EQ(bordered.m_fill.m_crColor2, kind == 2 ? RGB(1, 2, 3) : COLORREF(0xFFFFFF));
+        EXPECT_EQ(bare.m_fill.m_nKind, 0);
+        EXPECT_EQ(label.m_fill.m_nKind, 1);
+        EXPECT_EQ(doc.m_shadowSpec.m_nType, 1);
+    }
+}
+
+// Choosing a line spacing kind sets its starting value: 0 for the plain
+// kinds (the value field off), 100 percent for a percentage.
+TEST_F(WizardTest, ALineSpacingKindStartsWithItsValue)
+{
+    const struct {
+        int mode, value;
+        bool field;
+    } cases[] = {{5, 100, true}, {1, 0, false}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.mode);
+        CAppProfile& p = AfxGetAppProfile();
+        p.WriteProfileInt("Wizard", "LineSpacingMode", 7);
+        p.WriteProfileInt("Wizard", "LineSpacingValue", 20);
+        WhenWizardShows([&c](CWizardSheet& sheet) {
+            Click(sheet, CWizardSheet::kNextId);
+            auto* mode = static_cast<QComboBox*>(GetDlgItem(&sheet, CWizardPropertyPageOpt::kModeId));
+            mode->setFocus();
+            mode->setCurrentIndex(c.mode);
+            emit mode->activated(c.mode);
+            EXPECT_EQ(GetDlgItem(&sheet, CWizardPropertyPageOpt::kValueId)->isEnabled(), c.field);
+            Click(sheet, CWizardSheet::kFinishId);
+        });
+        ASSERT_NE(docs.NewDocument(TemplatePath("Flowchart.kvd")), nullptr);
+        EXPECT_EQ(p.GetProfileInt("Wizard", "LineSpacingMode", kNoWizard), unsigned(c.mode));
+        EXPECT_EQ(p.GetProfileInt("Wizard", "LineSpacingValue", kNoWizard), unsigned(c.value));
+        docs.CloseAll();
+    }
+}

@@ -290,3 +290,30 @@ TEST_F(OptionsSheetTest, ColoursPageShowsTheActiveDiagramsSheetOfPagesInTheChose
         IDCANCEL);
     EXPECT_TRUE(changed.empty());
 }
+
+// The View list shows the bars as they are (the style bar's box is ticked
+// while the bar is not collapsed), and the autosave minutes wait for the
+// autosave box.
+TEST_F(OptionsSheetTest, BoxesShowTheSettingsAsTheyAre)
+{
+    const int collapsed = CollapsedStyleBar, autoSave = AutoSave;
+    for (const int on : {0, 1}) {
+        SCOPED_TRACE(on);
+        CollapsedStyleBar = 1 - on;
+        AutoSave = on;
+        WhenSheetShows([on](COptionsSheet& sheet) {
+            OpenPage(sheet, kView);
+            auto* list = static_cast<CCheckListCtrl*>(GetDlgItem(sheet.GetPage(kView), COptView::kListId));
+            EXPECT_EQ(list->GetCheck(3) != 0, on != 0);
+            OpenPage(sheet, kSave);
+            QWidget* minutes = GetDlgItem(&sheet, COptSave::kMinutesId);
+            EXPECT_EQ(minutes->isEnabled(), on != 0);
+            Press(&sheet, COptSave::kAutoSaveId);
+            EXPECT_EQ(minutes->isEnabled(), on == 0);
+            Press(&sheet, IDCANCEL);
+        });
+        frame.OnCommand(33082);
+    }
+    CollapsedStyleBar = collapsed;
+    AutoSave = autoSave;
+}

@@ -35,6 +35,7 @@
 
 #include <functional>
 #include <set>
+#include <vector>
 
 namespace {
 CFigSymbol Circle(const std::string& name)
@@ -269,24 +270,79 @@ TEST(SymbolGalleryDlgTest, RememberedCategoryPastTheEndStartsAtTheFirst)
     ResetSymbolGalleries();
 }
 
+// Reload reads the changed file and keeps the chosen symbol by its name,
+// or selects the first cell when the symbol left the library.
 TEST(SymbolGalleryDlgTest, ReloadReadsTheChangedFileAndKeepsTheSymbolByName)
 {
+    const struct {
+        std::vector<CFigSymbol> symbols;
+        int count, sel;
+        const char* chosen;
+    } cases[] = {
+        // The library gains a symbol that sorts first; "zoval" moves on.
+        {{Circle("arc"), Circle("circle"), SquareSymbol("square"), Oval("zoval")}, 4, 3, "zoval"},
+        {{Circle("arc"), SquareSymbol("square")}, 2, 0, "arc"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.chosen);
+        CTempProfile profile;
+        GalleryFolder folder;
+        CFigSymbol chosen;
+        WhenGalleryShows([&folder, &c](CSymbolGalleryDlg& dlg) {
+            ClickCategory(dlg, "Basic");
+            ClickCell(dlg, 2);
+            folder.WriteFigures("Basic", c.symbols);
+            QListWidget* list = Categories(dlg);
+            emit static_cast<CMenuListBox*>(list)->commandSent(CSymbolGalleryDlg::kRefreshCommand);
+            EXPECT_EQ(dlg.Grid()->GetCount(), c.count);
+            EXPECT_EQ(dlg.GetSel(), c.sel);
+            EXPECT_EQ(NameShown(dlg, CFigureSymbolGalleryDlg::kNameId), c.chosen);
+            Press(dlg, IDOK);
+        });
+        ASSERT_TRUE(RunFigureSymbolGallery(nullptr, "", chosen));
+        EXPECT_EQ(chosen.m_strName, c.chosen);
+    }
+}
+
+// A cell draws its symbol in the cell less an eighth of its width on either
+// side, a sixth of its height above and two sixths below (the name's room);
+// a symbol marked filled is drawn black, any other white.
+TEST(SymbolGalleryDlgTest, CellsDrawTheSymbolInItsAreaFilledSymbolsBlack)
+{
+    const struct {
+        CRect cell, area;
+    } areas[] = {
+        {CRect(0, 0, 80, 60), CRect(10, 10, 70, 40)},
+        {CRect(100, 50, 184, 134), CRect(110, 64, 174, 106)},
+    };
+    for (const auto& a : areas)
+        EXPECT_EQ(GallerySymbolArea(a.cell), a.area) << a.cell.left;
+
     CTempProfile profile;
     GalleryFolder folder;
+    CFigSymbol dot = Circle("dot");
+    dot.Silhouette = 1;
+    folder.WriteFigures("Solid", {dot, Circle("ring")});
     CFigSymbol chosen;
-    WhenGalleryShows([&folder](CSymbolGalleryDlg& dlg) {
-        ClickCategory(dlg, "Basic");
-        ClickCell(dlg, 2);
-        // The library gains a symbol that sorts first; "zoval" moves on.
-        folder.WriteFigures("Basic", {Circle("arc"), Circle("circle"), SquareSymbol("square"), Oval("zoval")});
-        QListWidget* list = Categories(dlg);
-        emit static_cast<CMenuListBox*>(list)->commandSent(CSymbolGalleryDlg::kRefreshCommand);
-        EXPECT_EQ(dlg.Grid()->GetCount(), 4);
-        EXPECT_EQ(dlg.GetSel(), 3);
-        Press(dlg, IDOK);
+    WhenGalleryShows([](CSymbolGalleryDlg& dlg) {
+        EXPECT_EQ(Categories(dlg)->currentItem()->text(), "Solid");
+        dlg.Grid()->SetSel(-1);
+        QApplication::processEvents();
+        const QImage img = dlg.Grid()->viewport()->grab().toImage();
+        SaveShot(dlg.Grid()->viewport(), "FigureSymbolGalleryFilled");
+        for (int index : {0, 1}) {
+            CRect cell;
+            ASSERT_TRUE(dlg.Grid()->GetCellRect(index, cell));
+            const CPoint mid = GallerySymbolArea(cell).CenterPoint();
+            const int grey = qGray(img.pixel(QPoint(mid.x, mid.y) * img.devicePixelRatio()));
+            if (index == 0)
+                EXPECT_LT(grey, 64);
+            else
+                EXPECT_GT(grey, 192);
+        }
+        Press(dlg, IDCANCEL);
     });
-    ASSERT_TRUE(RunFigureSymbolGallery(nullptr, "", chosen));
-    EXPECT_EQ(chosen.m_strName, "zoval");
+    RunFigureSymbolGallery(nullptr, "dot", chosen);
 }
 
 TEST(SymbolGalleryDlgTest, EndGalleryListsTheBuiltInEndsAndTheLibraries)
