@@ -665,3 +665,27 @@ TEST_F(CommandUpdateTest, AssociationDirectionItemsFollowTheLateralLabel)
     SetTrunkDiagramsForTest(false);
     EXPECT_FALSE(state(32829).enabled) << "trunk diagrams off";
 }
+
+// With only labels selected the fill button shows the front-most of them,
+// not the one selected last.
+TEST_F(CommandUpdateTest, FillButtonShowsTheFrontMostOfSelectedLabels)
+{
+    ShowStdToolBar = ShowPropertyBar = 1;
+    frame.show();
+    Open();
+    g_nUIMode = 0;
+    auto* fill = dynamic_cast<CColorDropButton*>(frame.GetBarControlForCmd(36497));
+    ASSERT_NE(fill, nullptr);
+    CFigure* back = fx.AddBox(100, 100, 200, 60, "back", RGB(10, 10, 200));
+    CFigure* front = fx.AddBox(400, 100, 200, 60, "front", RGB(200, 10, 10));
+    back->m_bLabel = front->m_bLabel = 1;
+    fx.doc.Select(front);
+    fx.doc.Select(back);
+    frame.OnIdleUpdateCmdUI();
+    EXPECT_EQ(fill->GetColor(), RGB(200, 10, 10));
+    // A figure among them: the first selected figure's fill.
+    CFigure* box = fx.AddBox(100, 400, 200, 100, "box", RGB(10, 200, 10));
+    fx.doc.Select(box);
+    frame.OnIdleUpdateCmdUI();
+    EXPECT_EQ(fill->GetColor(), RGB(10, 200, 10));
+}
