@@ -665,3 +665,32 @@ TEST_F(CommandUpdateTest, AssociationDirectionItemsFollowTheLateralLabel)
     SetTrunkDiagramsForTest(false);
     EXPECT_FALSE(state(32829).enabled) << "trunk diagrams off";
 }
+
+// With only labels selected the fill button shows the front-most of them,
+// not the one selected last.
+TEST_F(CommandUpdateTest, FillButtonShowsTheFrontMostOfSelectedLabels)
+{
+    ShowStdToolBar = ShowPropertyBar = 1;
+    frame.show();
+    Open();
+    g_nUIMode = 0;
+    auto* fill = dynamic_cast<CColorDropButton*>(frame.GetBarControlForCmd(36497));
+    ASSERT_NE(fill, nullptr);
+    CFigure* one = fx.AddBox(100, 100, 200, 60, "one", RGB(10, 10, 200));
+    CFigure* two = fx.AddBox(400, 100, 200, 60, "two", RGB(200, 10, 10));
+    one->m_bLabel = two->m_bLabel = 1;
+    // The front one is selected first, so that it is not the newest.
+    const bool twoInFront = fx.doc.m_pObjList->Find(two) > fx.doc.m_pObjList->Find(one);
+    CFigure* front = twoInFront ? two : one;
+    CFigure* back = twoInFront ? one : two;
+    fx.doc.Select(front);
+    fx.doc.Select(back);
+    ASSERT_EQ(fx.doc.GetFirstSelFig(10, 1), back);
+    frame.OnIdleUpdateCmdUI();
+    EXPECT_EQ(fill->GetColor(), front->m_props.m_fill.m_crColor1);
+    // A figure among them: the first selected figure's fill.
+    CFigure* box = fx.AddBox(100, 400, 200, 100, "box", RGB(10, 200, 10));
+    fx.doc.Select(box);
+    frame.OnIdleUpdateCmdUI();
+    EXPECT_EQ(fill->GetColor(), RGB(10, 200, 10));
+}
