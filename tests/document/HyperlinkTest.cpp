@@ -149,6 +149,42 @@ TEST(HyperlinkCommands, SettingLinksRemembersTheFolderButNotForJunctions)
     delete fig;
 }
 
+// Remove in the dialog clears the figure's link or the parent link; Cancel
+// keeps it and leaves the diagram unmodified.
+TEST(HyperlinkCommands, RemoveClearsTheLinkAndCancelKeepsIt)
+{
+    CKavoDoc doc;
+    doc.OnNewDocument();
+    doc.SetPathName("/d/a.kvd", false);
+    LinkServices& s = GetLinkServices();
+    s.activeDoc = [&] { return &doc; };
+    bool ok = true, removeChosen = false;
+    // The dialog leaves the shown text as it is.
+    s.hyperlinkDialog = [&](std::string&, int, bool& remove) {
+        remove = removeChosen;
+        return ok;
+    };
+    CFigure* fig = NewFig(doc, 0, 0);
+    const struct {
+        bool ok, remove;
+        const char* link;
+    } rows[] = {{false, true, "x.kvd"}, {true, true, ""}, {true, false, "x.kvd"}};
+    for (CFigure* target : {fig, static_cast<CFigure*>(nullptr)})
+        for (const auto& row : rows) {
+            SCOPED_TRACE(testing::Message() << (target ? "figure " : "parent ") << row.ok << row.remove);
+            std::string& link = target ? target->m_strLink : *doc.GetParentLinkRec();
+            link = "x.kvd";
+            doc.SetModifiedFlag(false);
+            ok = row.ok;
+            removeChosen = row.remove;
+            SetHyperlinkDlg(target);
+            EXPECT_EQ(link, row.link);
+            EXPECT_EQ(doc.IsModified(), row.ok);
+        }
+    delete fig;
+    ResetLinkServices();
+}
+
 TEST(HyperlinkCommands, OpenAndSetWorkOnTheFirstSelectedFigure)
 {
     CRecordingPrompt prompt;

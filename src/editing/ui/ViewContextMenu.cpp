@@ -181,12 +181,14 @@ void AppendTerminatorItems(MenuWriter& w, const CKavoDoc& doc, const CConnector*
 {
     int end = 0;
     std::vector<UINT> ids;
-    if (!doc.PickConEnd(con, pt, end) || ListEndSymbolCmds(doc, con, ids) <= 0)
+    if (g_seams.listEndSymbols)
+        g_seams.listEndSymbols(doc, con, ids);
+    if (ids.empty() || !doc.PickConEnd(con, pt, end))
         return;
     const int current = end == 1 ? con->m_props.End1 : con->m_props.End2;
     ContextMenu& sub = w.Sub("Terminator");
     for (UINT id : ids) {
-        const int index = int(id - kEndSymbolFirstCmd);
+        const int index = int(id) - kTerminatorFirstCmd;
         const CShapeDef* symbol = doc.m_endSymbols.GetAt(index);
         sub.push_back(ContextMenuItem{int(id), symbol ? symbol->m_strName : "", true, index == current, {}});
     }
@@ -361,12 +363,12 @@ CPoint GetRightClickPoint()
 
 bool RunTerminatorCommand(CKavoDoc& doc, int id)
 {
-    if (id < int(kEndSymbolFirstCmd) || id > int(kEndSymbolLastCmd) || g_terminator.doc != &doc)
+    if (id < kTerminatorFirstCmd || id > kTerminatorLastCmd || g_terminator.doc != &doc)
         return false;
     CDiagObj* obj = doc.m_pObjList->FindById(g_terminator.conId, kObjConnector);
-    if (!obj || !doc.m_endSymbols.GetAt(id - int(kEndSymbolFirstCmd)))
+    if (!obj || !doc.m_endSymbols.GetAt(id - kTerminatorFirstCmd))
         return false;
-    doc.SetConEndSymbol(static_cast<CConnector*>(obj), g_terminator.end, id - int(kEndSymbolFirstCmd));
+    doc.SetConEndSymbol(static_cast<CConnector*>(obj), g_terminator.end, id - kTerminatorFirstCmd);
     return true;
 }
 

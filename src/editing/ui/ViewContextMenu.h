@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+class CConnector;
 class CKavoDoc;
 class CKavoView;
 
@@ -32,6 +33,9 @@ struct ContextMenuSeams {
     std::function<bool(int id)> isEnabled;
     // Runs the command through the frame's routing.
     std::function<void(int id)> runCommand;
+    // The command ids (38301 + end-symbol index) of the end symbols offered
+    // for the connector; none without it.
+    std::function<void(const CKavoDoc& doc, const CConnector* con, std::vector<UINT>& ids)> listEndSymbols;
     // Shows the menu at the screen point instead of a popup (tests).
     std::function<void(const ContextMenu& menu, const CPoint& screen)> showMenu;
 };
@@ -52,8 +56,9 @@ ContextMenu BuildConnectorModeMenu(CKavoView& view, const CPoint& client);
 // click; an empty menu beeps.
 void ShowContextMenu(CKavoView& view, int kind, const CPoint& client);
 void ShowContextMenu(CKavoView& view, const CPoint& client);
-// The last command id of the "Terminator" submenu's end symbols.
-constexpr int kEndSymbolLastCmd = 38401;
+// The command ids of the "Terminator" submenu: 38301 + end-symbol index.
+constexpr int kTerminatorFirstCmd = 38301;
+constexpr int kTerminatorLastCmd = 38401;
 // The end-symbol command (38301 + library index) chosen in the connector
 // menu's "Terminator" submenu: sets that symbol on the connector end the
 // menu was built for, in one undo step. False for another document, a

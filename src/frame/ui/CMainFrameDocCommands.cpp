@@ -189,7 +189,10 @@ void CMainFrame::InstallDocCommands()
     };
     // The connector menu's "Terminator" items set the end symbol on the
     // connector end the menu was opened at.
-    for (int id = int(kEndSymbolFirstCmd); id <= kEndSymbolLastCmd; ++id)
+    GetContextMenuSeams().listEndSymbols = [](const CKavoDoc& d, const CConnector* con, std::vector<UINT>& ids) {
+        ListEndSymbolCmds(d, con, ids);
+    };
+    for (int id = kTerminatorFirstCmd; id <= kTerminatorLastCmd; ++id)
         m_commands.SetHandler(id, onDoc([id](CKavoDoc& d) { RunTerminatorCommand(d, id); }));
     for (const SimpleCommand& c : kSimpleCommands)
         m_commands.SetHandler(c.id, onDoc([c](CKavoDoc& d) {

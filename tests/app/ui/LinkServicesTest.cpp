@@ -201,6 +201,18 @@ TEST_F(LinkTargets, TheOnlyDiagramWindowTakesTheLinkInPlaceAfterSavingItsChanges
     EXPECT_EQ(from.GetPathName(), Path("up.kvd"));
 }
 
+TEST_F(LinkTargets, ADiagramReachedKeepsAParentLinkOfItsOwn)
+{
+    CKavoDoc target;
+    target.OnNewDocument();
+    *target.GetParentLinkRec() = "keep.kvd";
+    ASSERT_TRUE(target.OnSaveDocument(Path("w/sub/c.kvd")));
+    windows = 1;
+    EXPECT_EQ(OpenLinkFrom(&from, "sub/c.kvd", true, false), kLinkOpenedInPlace);
+    EXPECT_EQ(from.GetPathName(), Path("w/sub/c.kvd"));
+    EXPECT_EQ(*from.GetParentLinkRec(), "keep.kvd");
+}
+
 TEST_F(LinkTargets, UnsavableChangesAreKeptAndTheTargetOpensBeside)
 {
     windows = 1;
