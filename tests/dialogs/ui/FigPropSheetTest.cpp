@@ -845,3 +845,18 @@ TEST_F(FigSheetTest, DeletingTheLastPointMakesThePreviousCurrent)
         s.reject();
     });
 }
+
+// A figure without symbol or picture takes no connection points: its
+// Connections page is off.
+TEST_F(FigSheetTest, FigureWithoutShapeHasItsConnectionsPageOff)
+{
+    a->m_props.Symbol = -1;
+    fx.doc.Select(a);
+    RunProps(false, [&](CFTabSheet& s) {
+        ShowPage(s, "Connections");
+        for (int id : {CFTabConnect::IDC_ADD, CFTabConnect::IDC_SNAP_GRID, CFTabConnect::IDC_TERMINATE,
+                       CFTabConnect::IDC_SNAP_CENTERS})
+            EXPECT_FALSE(Item(s, id)->isEnabled()) << id;
+        s.reject();
+    });
+}
