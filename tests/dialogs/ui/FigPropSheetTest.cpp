@@ -24,6 +24,7 @@
 #include "controls/CCheckListCtrl.h"
 #include "controls/CFigPreviewWnd.h"
 #include "controls/CStyleButtons.h"
+#include "controls/CTextDropButton.h"
 #include "controls/StylePickCategories.h"
 #include "shapes/CFigStyle.h"
 #include "controls/PreviewMapping.h"
@@ -736,4 +737,126 @@ TEST_F(FigSheetTest, BasedOnStyleEntriesForTwoFigures)
             fx.doc.UndoLastStep();
         EXPECT_EQ(Text(), saved);
     }
+}
+
+// The angle list alone sets the angle; an elliptical gradient drops the
+// platform blend that only a linear one has.
+TEST_F(FigSheetTest, AngleListAndEllipticalKindReachTheFill)
+{
+    CFillSpec& fill = a->m_props.m_fill;
+    fill.m_nKind = 2;
+    fill.m_nVariant = 2;
+    fill.m_nAngle = 17;
+    fx.doc.Select(a);
+    Save();
+    RunProps(false, [&](CFTabSheet& s) {
+        ShowPage(s, "Fill");
+        auto* angles = Item<CTextDropButton>(s, CFTabFill::IDC_ANGLE_LIST);
+        QTest::mousePress(angles, Qt::LeftButton, {}, QPoint(5, 5));
+        ASSERT_TRUE(angles->Popup() && angles->Popup()->isVisible());
+        const QPoint at = angles->Popup()->ItemRect(kPaletteFirstId + 1).center(); // "45\tDiagonal"
+        QTest::mouseMove(angles->Popup(), at);
+        QTest::mouseClick(angles->Popup(), Qt::LeftButton, {}, at);
+        ClickButton(s, IDOK);
+    });
+    EXPECT_EQ(fill.m_nAngle, 45);
+    EXPECT_EQ(fill.m_nVariant, 2);
+    fx.doc.UndoLastStep();
+    EXPECT_EQ(Text(), saved);
+
+    RunProps(false, [&](CFTabSheet& s) {
+        ShowPage(s, "Fill");
+        Click(Item(s, CFTabFill::IDC_ELLIPTICAL));
+        EXPECT_TRUE(Item<QRadioButton>(s, CFTabFill::IDC_BLEND_LINEAR)->isChecked());
+        ClickButton(s, IDOK);
+    });
+    EXPECT_EQ(fill.m_nKind, 3);
+    EXPECT_EQ(fill.m_nVariant, 0);
+    fx.doc.UndoLastStep();
+    EXPECT_EQ(Text(), saved);
+}
+
+// A label takes the text behaviours but neither the expansion groups nor
+// "Preserve aspect ratio" and "Active container".
+TEST_F(FigSheetTest, LabelBehaviorsLeaveOutExpansionAspectAndContainer)
+{
+    CFigProps props;
+    props.Symbol = fx.boxSymbol;
+    auto* label = new CFigure(256, 1024, 128, 512, props, -1, 1, "Note", "", CFigure::CreateArgs(), &fx.doc);
+    fx.doc.AddFigWithId(label);
+    fx.doc.Select(label);
+    RunProps(true, [&](CFTabSheet& s) {
+        ShowPage(s, "Behaviors");
+        const struct {
+            int id;
+            bool enabled;
+        } radios[] = {
+            {CFTabBehaviors::IDC_PREVENT, true}, {CFTabBehaviors::IDC_EXPAND_V, true},
+            {CFTabBehaviors::IDC_RIGHT, false},  {CFTabBehaviors::IDC_UP, false},
+        };
+        for (const auto& r : radios)
+            EXPECT_EQ(Item(s, r.id)->isEnabled(), r.enabled) << r.id;
+        auto* list = Item<CCheckListCtrl>(s, CFTabBehaviors::IDC_CHECKS);
+        for (int i = 0; i < CFTabBehaviors::kItems; ++i)
+            EXPECT_EQ(list->IsItemEnabled(i), i != 9 && i != 12) << i;
+        s.reject();
+    });
+}
+
+// With several figures a radio group shows no choice until it is changed;
+// OK untouched changes nothing.
+TEST_F(FigSheetTest, SeveralFiguresShowNoChoiceInTheBehaviorGroups)
+{
+    a->m_props.Behavior.low = (a->m_props.Behavior.low & ~DWORD(0x1C000)) | 0x8000;
+    b->m_props.Behavior.low = (b->m_props.Behavior.low & ~DWORD(0x1C000)) | 0x10000;
+    fx.doc.Select(a);
+    fx.doc.Select(b);
+    Save();
+    RunProps(false, [&](CFTabSheet& s) {
+        ShowPage(s, "Behaviors");
+        for (int id : {CFTabBehaviors::IDC_PREVENT, CFTabBehaviors::IDC_EXPAND_H, CFTabBehaviors::IDC_WRAP,
+                       CFTabBehaviors::IDC_PREVENT_LINES, CFTabBehaviors::IDC_RIGHT, CFTabBehaviors::IDC_UP,
+                       CFTabBehaviors::IDC_CENTER_V})
+            EXPECT_FALSE(Item<QRadioButton>(s, id)->isChecked()) << id;
+        ClickButton(s, IDOK);
+    });
+    EXPECT_EQ(Text(), saved);
+}
+
+// Deleting the last point makes the one before it current; deleting the
+// only point leaves none.
+TEST_F(FigSheetTest, DeletingTheLastPointMakesThePreviousCurrent)
+{
+    fx.doc.Select(a);
+    RunProps(false, [&](CFTabSheet& s) {
+        ShowPage(s, "Connections");
+        auto* add = Item<QPushButton>(s, CFTabConnect::IDC_ADD);
+        auto* del = Item<QPushButton>(s, CFTabConnect::IDC_DELETE);
+        auto* count = Item<QLabel>(s, CFTabConnect::IDC_COUNT);
+        for (int i = 0; i < 3; ++i)
+            QTest::mouseClick(add, Qt::LeftButton);
+        EXPECT_EQ(count->text(), "(3 of 3)");
+        QTest::mouseClick(del, Qt::LeftButton);
+        EXPECT_EQ(count->text(), "(2 of 2)");
+        QTest::mouseClick(del, Qt::LeftButton);
+        QTest::mouseClick(del, Qt::LeftButton);
+        EXPECT_EQ(count->text(), "(0 of 0)");
+        EXPECT_FALSE(del->isEnabled());
+        s.reject();
+    });
+}
+
+// A figure without symbol or picture takes no connection points: its
+// Connections page is off.
+TEST_F(FigSheetTest, FigureWithoutShapeHasItsConnectionsPageOff)
+{
+    a->m_props.Symbol = -1;
+    fx.doc.Select(a);
+    RunProps(false, [&](CFTabSheet& s) {
+        ShowPage(s, "Connections");
+        for (int id : {CFTabConnect::IDC_ADD, CFTabConnect::IDC_SNAP_GRID, CFTabConnect::IDC_TERMINATE,
+                       CFTabConnect::IDC_SNAP_CENTERS})
+            EXPECT_FALSE(Item(s, id)->isEnabled()) << id;
+        s.reject();
+    });
 }
