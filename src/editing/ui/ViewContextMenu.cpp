@@ -181,9 +181,7 @@ void AppendTerminatorItems(MenuWriter& w, const CKavoDoc& doc, const CConnector*
 {
     int end = 0;
     std::vector<UINT> ids;
-    if (g_seams.listEndSymbols)
-        g_seams.listEndSymbols(doc, con, ids);
-    if (ids.empty() || !doc.PickConEnd(con, pt, end))
+    if (ListEndSymbolCmds(doc, con, ids) <= 0 || !doc.PickConEnd(con, pt, end))
         return;
     const int current = end == 1 ? con->m_props.End1 : con->m_props.End2;
     ContextMenu& sub = w.Sub("Terminator");

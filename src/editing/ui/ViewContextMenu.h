@@ -4,6 +4,7 @@
 // the short menu of connector-drawing mode. Most items are the main menu's
 // own, found by their top-level (and submenu) caption, so that the popup
 // shows the same texts and runs the same commands through the frame.
+#include "document/EndSymbolCmds.h"
 #include "platform/CRect.h"
 
 #include <functional>
@@ -33,9 +34,6 @@ struct ContextMenuSeams {
     std::function<bool(int id)> isEnabled;
     // Runs the command through the frame's routing.
     std::function<void(int id)> runCommand;
-    // The command ids (38301 + end-symbol index) of the end symbols offered
-    // for the connector; none without it.
-    std::function<void(const CKavoDoc& doc, const CConnector* con, std::vector<UINT>& ids)> listEndSymbols;
     // Shows the menu at the screen point instead of a popup (tests).
     std::function<void(const ContextMenu& menu, const CPoint& screen)> showMenu;
 };
@@ -57,7 +55,7 @@ ContextMenu BuildConnectorModeMenu(CKavoView& view, const CPoint& client);
 void ShowContextMenu(CKavoView& view, int kind, const CPoint& client);
 void ShowContextMenu(CKavoView& view, const CPoint& client);
 // The command ids of the "Terminator" submenu: 38301 + end-symbol index.
-constexpr int kTerminatorFirstCmd = 38301;
+constexpr int kTerminatorFirstCmd = int(kEndSymbolFirstCmd);
 constexpr int kTerminatorLastCmd = 38401;
 // The end-symbol command (38301 + library index) chosen in the connector
 // menu's "Terminator" submenu: sets that symbol on the connector end the

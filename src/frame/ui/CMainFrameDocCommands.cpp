@@ -189,9 +189,6 @@ void CMainFrame::InstallDocCommands()
     };
     // The connector menu's "Terminator" items set the end symbol on the
     // connector end the menu was opened at.
-    GetContextMenuSeams().listEndSymbols = [](const CKavoDoc& d, const CConnector* con, std::vector<UINT>& ids) {
-        ListEndSymbolCmds(d, con, ids);
-    };
     for (int id = kTerminatorFirstCmd; id <= kTerminatorLastCmd; ++id)
         m_commands.SetHandler(id, onDoc([id](CKavoDoc& d) { RunTerminatorCommand(d, id); }));
     for (const SimpleCommand& c : kSimpleCommands)
