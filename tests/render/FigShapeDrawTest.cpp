@@ -171,6 +171,61 @@ TEST(FigGlyphs, ForkAndCornerMarkGeometry)
     EXPECT_EQ(MarkerGlyphOfKind(53), -1);
 }
 
+TEST(FigGlyphs, IconGlyphFiguresInAWholeNumberBox)
+{
+    // Box 70 x 56: w/7 = 10, w/8 = 8, 3w/8 = 26, mx = 35, my = 28; every
+    // line is one call from its first to its second point.
+    using Pts = std::vector<std::pair<int, int>>;
+    const struct { int glyph; Pts points; } cases[] = {
+        {4, {{35, 10}, {10, 46}, {10, 46}, {60, 46}, {60, 46}, {35, 10}}},
+        {5, {{0, 10}, {26, 10}, {26, 10}, {26, 22}, {26, 22}, {70, 22}, {70, 22}, {70, 46},
+             {70, 46}, {0, 46}, {0, 46}, {0, 10}, {0, 22}, {70, 22}}},
+        {9, {{8, 8}, {62, 48}}},
+        // l' 10, r' 60, X = 50 * 4 / 9 = 22.
+        {11, {{10, 0}, {38, 0}, {38, 0}, {60, 22}, {60, 22}, {60, 56}, {60, 56}, {10, 56},
+              {10, 56}, {10, 0}, {38, 0}, {38, 22}, {38, 22}, {60, 22}}},
+    };
+    for (const auto& c : cases) {
+        CLoggingDC dc;
+        DrawIconGlyph(nullptr, nullptr, &dc, RECT{0, 0, 70, 56}, c.glyph);
+        Pts drawn;
+        for (const auto& call : dc.calls) {
+            for (const POINT& p : call.device)
+                drawn.emplace_back(p.x, p.y);
+        }
+        EXPECT_EQ(drawn, c.points) << "glyph " << c.glyph;
+    }
+}
+
+TEST(FigShapeDraw, SubSymbolSizeFollowsItsDisplayScale)
+{
+    // Natural size 20 x 10 at DisplayScale 100 is drawn at 40 x 20, in the
+    // top-right corner 12 units inside the (widened) figure 201 x 101: the
+    // box (149, 12, 189, 32), whose outline rectangle reaches one unit
+    // further right and down.
+    SymbolBuilder box = BoxSymbol();
+    box.sym.SetName("plain");
+    CFigSymbol sub = SquareSymbol("sub");
+    ASSERT_EQ(sub.DisplayScale, 100);
+    int size[2] = {20, 10};
+    ShapeDrawAttrs a = Attrs(&box.sym);
+    a.m_subSymbol = &sub;
+    a.m_subSymbolSize = size;
+    CLoggingDC dc;
+    DrawFigShape(nullptr, &dc, RECT{0, 0, 200, 100}, &a);
+    using Pts = std::vector<std::pair<int, int>>;
+    std::vector<Pts> rects;
+    for (const auto& call : dc.calls) {
+        if (call.name != "Rectangle")
+            continue;
+        rects.emplace_back();
+        for (const POINT& p : call.device)
+            rects.back().emplace_back(p.x, p.y);
+    }
+    ASSERT_FALSE(rects.empty());
+    EXPECT_EQ(rects.back(), (Pts{{149, 12}, {190, 33}}));
+}
+
 TEST(FigShapeDraw, SymbolsWithoutTextBoxesShowTheirTextInTheWholeFigure)
 {
     SymbolBuilder b;

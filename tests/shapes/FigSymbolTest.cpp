@@ -243,6 +243,12 @@ TEST(FigSymbolQueries, OutlineKindsTable)
               .Outline([&](COutlineWriter& w) { w.Circle({1024, 1024}, 99); });
          }, 0, 1, 0},
         {"no outline", [](SymbolBuilder& b) { b.Fill([](COutlineWriter&) {}); }, 0, 0, 0},
+        {"polygon outline, hot zone on its points",
+         [&](SymbolBuilder& b) {
+             b.Fill([&](COutlineWriter& w) { w.Points(kOpPolygon, tri, 4); })
+              .Outline([&](COutlineWriter& w) { w.Points(kOpPolygon, tri, 4); });
+             b.sym.m_hotZone.Set(4, tri);
+         }, 0, 1, 0},
     };
     for (const Case& c : cases) {
         SymbolBuilder b;
@@ -326,6 +332,52 @@ TEST(FigSymbolRecord, SameShapeIgnoresTheNameOnly)
     CFigSymbol g = a;
     g.DisplayScale = 50;
     EXPECT_EQ(a.IsSameShape(g), 0);
+}
+
+TEST(FigSymbolRecord, SameShapeComparesEveryShapeField)
+{
+    SymbolBuilder b;
+    b.Outline([](COutlineWriter& w) { w.Line({0, 0}, {2048, 2048}); })
+     .TextBoxes({CFltRect(0, 0, 2048, 2048)});
+    const CFigSymbol base = b.sym;
+    const CFltPoint hot[4] = {{0, 0}, {2048, 0}, {0, 2048}, {0, 0}};
+    struct Case { const char* field; std::function<void(CFigSymbol&)> change; };
+    const Case cases[] = {
+        {"Height", [](CFigSymbol& s) { s.Height += 1; }},
+        {"Width", [](CFigSymbol& s) { s.Width += 1; }},
+        {"FixedAspect", [](CFigSymbol& s) { s.FixedAspect = 1; }},
+        {"DisplayThick", [](CFigSymbol& s) { s.DisplayThick = 2; }},
+        {"InternalIcon", [](CFigSymbol& s) { s.InternalIcon = 1; }},
+        {"Silhouette", [](CFigSymbol& s) { s.Silhouette = 1; }},
+        {"XRenderHot", [](CFigSymbol& s) { s.XRenderHot = 1; }},
+        {"OversizeText", [](CFigSymbol& s) { s.OversizeText = 1; }},
+        {"Reshape", [](CFigSymbol& s) { s.Reshape = 101; }},
+        {"text-box count", [](CFigSymbol& s) { s.m_nTextBoxes = 0; }},
+        {"frame count", [](CFigSymbol& s) { s.m_nFrames = 1; }},
+        {"frame rectangle", [](CFigSymbol& s) { s.m_frames[0].right = 5; s.m_nFrames = 1; }},
+        {"hot zone", [&](CFigSymbol& s) { ASSERT_TRUE(s.m_hotZone.Set(4, hot)); }},
+    };
+    for (const Case& c : cases) {
+        CFigSymbol other = base;
+        c.change(other);
+        EXPECT_EQ(base.IsSameShape(other), 0) << c.field;
+        EXPECT_EQ(other.IsSameShape(base), 0) << c.field;
+    }
+}
+
+TEST(FigSymbolRecord, OversizeTextForTheDiamondNamesOnly)
+{
+    const struct { const char* name; int oversize; } cases[] = {
+        {"decision", 1}, {"decision2", 1}, {"diamond", 1}, {"SDL decision", 1},
+        {"ER relation", 1}, {"ER relation2", 1}, {"diamond double", 1}, {"condition", 1},
+        {"decision3", 0}, {"SDL Decision", 0}, {"ER relation ", 0}, {"diamonds", 0},
+    };
+    for (const auto& c : cases) {
+        CFigSymbol s;
+        s.SetName(c.name);
+        s.SetOversizeForDiamonds();
+        EXPECT_EQ(s.OversizeText, c.oversize) << c.name;
+    }
 }
 
 TEST(FigSymbolRecord, DropMiniOutlineMovesTextBoxesDown)

@@ -38,6 +38,52 @@ TEST(StockNames, TablesMatchByPrefixInOrder)
         EXPECT_EQ(c.classify(c.name), c.kind) << c.name;
 }
 
+TEST(StockNames, EveryStockNameGivesItsKind)
+{
+    // Each table entry as the start of a name; a name that also begins with an
+    // earlier entry takes that entry's kind (first match wins).
+    const struct { const char* name; int kind; } figureSymbols[] = {
+        {"Package x", 1}, {"Model x", 1}, {"Subsystem x", 1}, {"Start x", 5}, {"Stop x", 5},
+        {"Class/Object x", 2}, {"Class Actor x", 2}, {"Class Control x", 2},
+        {"Class Boundary x", 2}, {"Class Entity x", 2}, {"Class # x", 2},
+        {"Active Class/Object x", 26}, {"Multiobject x", 2}, {"Component x", 3},
+        {"Seq Activation x", 6}, {"Seq Lifeline x", 29}, {"Fork/Join Horz x", 7},
+        {"Fork/Join Vert x", 7}, {"Actor x", 8}, {"Socket x", 9}, {"Interface x", 12},
+        {"Port x", 11}, {"Junction State x", 17}, {"Time Signal x", 18}, {"Flow Final x", 19},
+        {"Condition x", 20}, {"Msg x", 21}, {"Msg", -1}, {"Stub State x", 22},
+        {"Synch State x", 23}, {"Destruct x", 24}, {"Terminate x", 24}, {"History x", 25},
+        {"Deep History x", 25}, {"Activity x", 42}, {"Action x", 42}, {"Action DC x", 42},
+        {"Action Subact x", 42}, {"Subactivity UML2 x", 43}, {"Subactivity x", 43},
+        {"Activity DC x", 42}, {"Pin x", 41}, {"Qualifier x", 13}, {"Listbox Pin Vert x", 45},
+        {"Listbox Pin Horz x", 46}, {"Complex Port Horz x", 60}, {"Complex Port Vert x", 59},
+        {"Entry Point x", 54}, {"Exit Point x", 55}, {"State x", 57}, {"Name Tab x", 63},
+        {"Parameter List x", 65}, {"Process", -1},
+    };
+    for (const auto& c : figureSymbols)
+        EXPECT_EQ(ClassifyFigSymbolName(c.name), c.kind) << c.name;
+    const struct { const char* name; int kind; } endShapes[] = {
+        {"null", 31}, {"Ball for Socket", 14}, {"Socket for Ball", 15}, {"Arrow UMLStick", 32},
+        {"Arrow UMLSolid", 33}, {"Arrow UMLOpen", 34}, {"Aggregation", 35}, {"Composition", 36},
+        {"Containment", 37}, {"Unnavigable", 38}, {"Anchor Point", 40}, {"block", -1},
+    };
+    for (const auto& c : endShapes)
+        EXPECT_EQ(ClassifyEndShapeName(c.name), c.kind) << c.name;
+    const struct { const char* name; int kind; } figureStyles[] = {
+        {"Junction State", 17}, {"Collaboration", 67}, {"Concurrent Object", 2},
+        {"Initial State", 5}, {"Final State", 5}, {"Activation", 6}, {"Fork/Join Horz", 7},
+        {"Fork/Join Vert", 7}, {"Expansion Region", 47}, {"Activation x", -1},
+    };
+    for (const auto& c : figureStyles)
+        EXPECT_EQ(ClassifyFigStyleName(c.name), c.kind) << c.name;
+    const struct { const char* name; int kind; } connectorStyles[] = {
+        {"To Interface", 16}, {"Association", 28}, {"Aggregation", 28}, {"Composition", 28},
+        {"Generalization", 28}, {"Navigable Association", 28}, {"Directional Association", 28},
+        {"Bidirectional Association", 28}, {"association", -1},
+    };
+    for (const auto& c : connectorStyles)
+        EXPECT_EQ(ClassifyConStyleName(c.name), c.kind) << c.name;
+}
+
 TEST(StockNames, FamilyQueries)
 {
     struct Case { int query; std::vector<int> kinds; };

@@ -174,6 +174,8 @@ TEST(SymbolFiles, EndSymbolConflictsBeyondTheFirstTwentyAreReported)
     CRecordingPrompt prompt;
     shape.SetName("A03");
     EXPECT_FALSE(file.Insert(shape, "ends.kvn"));
+    shape.SetName("A19");   // the twentieth entry, the last one passed over silently
+    EXPECT_FALSE(file.Insert(shape, "ends.kvn"));
     EXPECT_TRUE(prompt.shown.empty());
     shape.SetName("A20");
     EXPECT_FALSE(file.Insert(shape, "ends.kvn"));
