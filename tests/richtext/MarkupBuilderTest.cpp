@@ -111,6 +111,27 @@ TEST(MarkupBuilder, NormalizeTable)
     }
 }
 
+TEST(MarkupBuilder, NormalizeKeepsLeadingWordsOnlyWhenAsked)
+{
+    // Words that change nothing go, except those before the first character when
+    // the leading words are kept (an extracted range keeps its complete format).
+    const TextFormatRec f = PlainFormat();
+    struct {
+        const char* in;
+        bool keepLeading;
+        const char* out;
+    } cases[] = {
+        {"\\b0 a\\b0 b", true, "\\b0 ab"},
+        {"\\b0 a\\b0 b", false, "ab"},
+        {"\\i0\\ul0 a\\i0 b", true, "\\i0\\ul0 ab"},
+    };
+    for (const auto& c : cases) {
+        std::string text = c.in;
+        EXPECT_TRUE(NormalizeMarkup(text, &f, kMarkupTextLimit, c.keepLeading)) << c.in;
+        EXPECT_EQ(text, c.out) << c.in << " keepLeading " << c.keepLeading;
+    }
+}
+
 TEST(MarkupBuilder, CompactionNeedsTableFirst)
 {
     std::string text = "x{\\colortbl \\red1\\green2\\blue3;\\red4\\green5\\blue6;}\\cf1 a";
@@ -305,6 +326,29 @@ TEST(MarkupBuilder, RtfWrapperAndAlignment)
 } // namespace
 
 namespace {
+
+TEST(MarkupBuilder, InsertionsFillTheLimitExactly)
+{
+    // A text may reach its limit; one character more fails and leaves it unchanged.
+    struct {
+        const char* insert;
+        int room;   // limit minus the text's length
+        bool ok;
+    } cases[] = {{"x", 1, true}, {"x", 0, false}, {"xyz", 3, true}, {"xyz", 2, false}};
+    for (const auto& c : cases) {
+        std::string text = "a\\b1 b";
+        const std::string before = text;
+        const int limit = int(text.size()) + c.room;
+        const bool ok = std::string(c.insert).size() == 1
+                            ? InsertCharAt(text, 1, c.insert[0], limit)
+                            : InsertStringAt(text, 1, c.insert, limit, true);
+        EXPECT_EQ(ok, c.ok) << c.insert << " room " << c.room;
+        EXPECT_LE(text.size(), size_t(limit));
+        if (!c.ok) {
+            EXPECT_EQ(text, before);
+        }
+    }
+}
 
 TEST(MarkupBuilder, TypingAndDeleting)
 {

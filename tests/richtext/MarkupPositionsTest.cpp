@@ -87,6 +87,25 @@ TEST(MarkupPositions, WordBoundaries)
     EXPECT_EQ(wrap, 4);
 }
 
+TEST(MarkupPositions, DigitsAreWordCharacters)
+{
+    // "ab12-x": letters and digits form one word; the dash starts another.
+    const std::string text = "ab12-x";
+    struct {
+        int index;
+        bool boundary;
+    } cases[] = {{1, false}, {2, false}, {3, false}, {4, true}, {5, true}};
+    for (const auto& c : cases)
+        EXPECT_EQ(IsWordBoundary(text, c.index, -1), c.boundary) << c.index;
+    EXPECT_TRUE(IsInsideWord(text, 2, -1));
+    int start = 0, end = 0;
+    GetWordRange(text, 1, start, end, false, -1);
+    EXPECT_EQ(start, 0);
+    EXPECT_EQ(end, 4);
+    EXPECT_FALSE(IsWordChar('-'));
+    EXPECT_FALSE(IsWordChar('_'));
+}
+
 TEST(MarkupSearch, CaseBlindAndAcrossBreaks)
 {
     int start = 0, end = 0;
@@ -140,6 +159,11 @@ TEST(MarkupQueries, FormatPrefixesAndRanges)
     EXPECT_EQ(SmallestFontSizeInUse("a\\fs16 b\\fs8 ", lf), 8);   // the 4 point size has no character
     EXPECT_EQ(SmallestFontSizeInUse("a\\fs16 b", lf), 8);
     EXPECT_EQ(SmallestFontSizeInUse("a\\fs16 b\\fs4 \\line", lf), 2);
+    // Sizes below one point, and a font without a height, still give one point.
+    EXPECT_EQ(SmallestFontSizeInUse("\\fs1 a\\fs0 b\\fs-6 c", lf), 1);
+    LOGFONT none;
+    none.lfHeight = 0;
+    EXPECT_EQ(SmallestFontSizeInUse("a", none), 1);
 
     EXPECT_TRUE(IsLongText("a\\line b\\line c"));
     EXPECT_TRUE(IsLongText(std::string(32, 'x')));

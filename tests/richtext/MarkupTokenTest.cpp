@@ -127,6 +127,13 @@ TEST(MarkupScanner, ColourAndFontTables)
     EXPECT_EQ(fonts.fontCount, 2);
     EXPECT_STREQ(fonts.face.current, "Courier New");
     EXPECT_STREQ(fonts.baseFont.lfFaceName, "Courier New");
+
+    // A face number outside the table, the count itself or below zero, takes entry 0.
+    for (const char* word : {"\\f2 x", "\\f-1 x", "\\f99 x"}) {
+        MarkupScanner outside;
+        ScanAll(std::string("{\\fonttbl {\\f0 Arial;}{\\f1 Courier New;}}\\f1 a") + word, outside);
+        EXPECT_STREQ(outside.face.current, "Arial") << word;
+    }
 }
 
 TEST(MarkupScanner, TableLimitsHoldAgainstHostileInput)

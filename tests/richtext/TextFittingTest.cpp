@@ -67,6 +67,26 @@ TEST(FitTextToArea, RewrapIsStableAndMovesCaret)
     EXPECT_EQ(wide.caret, 15);
 }
 
+TEST(FitTextToArea, NarrowVerticalAndCaretOnABreak)
+{
+    // An area narrower than one character still takes one character a line.
+    Wrap narrow("abc", 0);
+    EXPECT_TRUE(narrow.ok);
+    EXPECT_EQ(narrow.text, "a\\softline b\\softline c");
+    // Rotated text wraps to the rectangle's height, not its width.
+    std::string text = "hello world";
+    int caret = 0, selStart = 0, selEnd = 0;
+    bool changed = false;
+    ASSERT_TRUE(FitTextToArea(text, CRect(0, 0, 40 * kAdv, 8 * kAdv + kAdv / 2), Mono(), true, caret, selStart,
+                              selEnd, changed));
+    EXPECT_EQ(text, "hello \\softline world");
+    EXPECT_TRUE(changed);
+    // A caret left on a soft break steps past it.
+    Wrap onBreak("hello \\softline world", 8, 6);
+    EXPECT_FALSE(onBreak.changed);
+    EXPECT_EQ(onBreak.caret, 7);
+}
+
 TEST(FitTextToArea, RefusesToPassTheLengthLimit)
 {
     // Every break needs 10 characters; 400 words of 9 letters cannot all be

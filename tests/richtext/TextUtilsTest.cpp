@@ -39,6 +39,18 @@ TEST(TextUtils, Sections)
     ASSERT_TRUE(ReplaceSubStringByDelim(text, sep, -1, "all", 4095));
     EXPECT_EQ(text, "all");
     EXPECT_FALSE(ReplaceSubStringByDelim(text, sep, -1, "toolong", 3));
+    // The limit may be reached exactly, by the whole text and by one piece.
+    struct {
+        int n;
+        const char* piece;
+        int maxLength;
+        bool ok;
+    } limits[] = {{-1, "abc", 3, true}, {-1, "abcd", 3, false}, {1, "xy", 9, true}, {1, "xyz", 9, false}};
+    for (const auto& c : limits) {
+        std::string t = "a\\sect b";   // 8 characters; piece 1 is "b"
+        EXPECT_EQ(ReplaceSubStringByDelim(t, sep, c.n, c.piece, c.maxLength), c.ok) << c.piece;
+        EXPECT_LE(int(t.size()), std::max(c.maxLength, 8)) << c.piece;
+    }
     int pos = 0, length = 0;
     EXPECT_EQ(FindNthSubStringPos("a\\sect b", sep, 5, pos, length), 1);
     EXPECT_EQ(length, 0);
@@ -123,6 +135,38 @@ TEST(TextUtils, SmallHelpers)
         std::string name = n.in;
         IncrementTrailingNumber(name, n.sep);
         EXPECT_EQ(name, n.out) << n.in;
+    }
+}
+
+TEST(TextUtils, AddressSchemes)
+{
+    // Case-blind schemes and host prefixes; three characters are never an address.
+    struct {
+        const char* text;
+        bool url;
+    } cases[] = {{"https://example.org", true}, {"HTTPS:x", true}, {"ftp:x", true},
+                 {"FILE:x", true},              {"http:", true},   {"Http", false},
+                 {"ftp.example", true},         {"www", false},    {"wwwx.example", false},
+                 {"mailto:x", false},           {"htt", false},    {"", false}};
+    for (const auto& c : cases)
+        EXPECT_EQ(LooksLikeUrl(c.text), c.url) << c.text;
+}
+
+TEST(TextUtils, ReplacementsDoNotOverlap)
+{
+    struct {
+        const char* text;
+        const char* find;
+        const char* replacement;
+        const char* out;
+    } cases[] = {{"aaaa", "aa", "b", "bb"},
+                 {"aaa", "aa", "b", "ba"},
+                 {"xaay", "aa", "aaa", "xaaay"},
+                 {"ab", "abc", "z", "ab"}};
+    for (const auto& c : cases) {
+        std::string text = c.text;
+        ReplaceAllSubStrings(text, c.find, c.replacement);
+        EXPECT_EQ(text, c.out) << c.text << " / " << c.find;
     }
 }
 
