@@ -4,6 +4,7 @@
 #include "controls/CLinePatternButton.h"
 #include "controls/CTextDropButton.h"
 #include "core/Settings.h"
+#include "core/UIMode.h"
 #include "document/CFigure.h"
 #include "document/CKavoDoc.h"
 #include "document/FigPropValues.h"
@@ -82,56 +83,118 @@ CDropPaletteButton* NewButton(unsigned command, QWidget* parent, const std::func
     return made;
 }
 
+constexpr int kFigCreateMode = 2, kConCreateMode = 4;
+
 bool HasSelectedConnectors(const CKavoDoc& doc)
 {
     return doc.GetSelCount() > doc.GetSelFigCount();
 }
 
+// A figure property: the current figure style while creating figures (the
+// style no longer the one named), else the selected figures in one step.
 bool ApplyFigureProps(CKavoDoc& doc, const std::function<void(FigPropValues&, CFigPropMask&)>& set)
 {
-    if (doc.GetSelFigCount() == 0)
-        return false;
     FigPropValues values;
     CFigPropMask mask;
     set(values, mask);
+    if (g_nUIMode == kFigCreateMode) {
+        doc.m_curFigStyle.m_props.CopyMasked(&values.props, &mask);
+        doc.ClearCurStyleMark();
+        return true;
+    }
+    if (doc.GetSelFigCount() == 0)
+        return false;
     doc.ApplyPropsToSelection(2, values, mask);
     return true;
 }
 
+// A connector property: the current connector style while drawing
+// connectors (its mark and name cleared), else the selected connectors.
 bool ApplyConnectorProps(CKavoDoc& doc, const std::function<void(CConProps&, CConPropMask&)>& set)
 {
-    if (!HasSelectedConnectors(doc))
-        return false;
     CConProps props;
     CConPropMask mask;
     set(props, mask);
+    if (g_nUIMode == kConCreateMode) {
+        doc.m_curConStyle.m_props.CopyMasked(&props, &mask);
+        doc.ClearCurConStyleMark();
+        return true;
+    }
+    if (!HasSelectedConnectors(doc))
+        return false;
     doc.ApplyConProps(props, mask);
     return true;
 }
 
-// Line pattern and width: the selected figures' borders and the selected
-// connectors' lines, each through its own document operation.
+// Line pattern and width: the current figure style or connector style in
+// their creation modes; else the selected figures' borders and the selected
+// connectors' lines, each through its own document operation, with one
+// question whether grouped objects take part. The answer holds for this
+// command only: the user's standing choice and prompt setting come back.
 bool ApplyLineValue(CKavoDoc& doc, int value, bool pattern)
 {
-    const bool figures = ApplyFigureProps(doc, [&](FigPropValues& v, CFigPropMask& m) {
+    const auto figure = [&](FigPropValues& v, CFigPropMask& m) {
         (pattern ? v.props.PenStyle : v.props.BorderWidth) = value;
         (pattern ? m.m_bPenStyle : m.m_bBorderWidth) = 1;
-    });
-    const bool connectors = ApplyConnectorProps(doc, [&](CConProps& p, CConPropMask& m) {
+    };
+    const auto connector = [&](CConProps& p, CConPropMask& m) {
         (pattern ? p.PenStyle : p.LineWidth) = value;
         (pattern ? m.m_bPenStyle : m.m_bLineWidth) = 1;
-    });
+    };
+    if (g_nUIMode == kFigCreateMode)
+        return ApplyFigureProps(doc, figure);
+    if (g_nUIMode == kConCreateMode)
+        return ApplyConnectorProps(doc, connector);
+    const int savedChoice = ApplyToGroups, savedPrompt = PromptForApplyToGroups;
+    bool answer = false;
+    doc.AskApplyToGroups(answer);
+    ApplyToGroups = answer ? 1 : 0;
+    PromptForApplyToGroups = 0;
+    const bool figures = ApplyFigureProps(doc, figure);
+    const bool connectors = ApplyConnectorProps(doc, connector);
+    ApplyToGroups = savedChoice;
+    PromptForApplyToGroups = savedPrompt;
     return figures || connectors;
 }
 
-// One alignment group replaced, the other kept from the first selected figure.
-bool ApplyAlignment(CKavoDoc& doc, WORD bits, WORD group)
+// The one selected object when it is a figure with a transparent fill.
+bool OneTransparentFigSelected(const CKavoDoc& doc)
 {
-    const CFigure* first = doc.GetFirstSelFig(10, 1);
-    if (!first)
+    if (doc.GetSelCount() != 1)
         return false;
-    doc.ApplyTextFormatToSel(WORD((first->m_props.TextFormat & ~group) | (bits & group)));
-    return true;
+    const CDiagObj* only = *doc.m_pSelList->begin();
+    return only->GetType() == kObjFigure && static_cast<const CFigure*>(only)->m_props.m_fill.m_nKind == 0;
+}
+
+// Fill colour. While creating figures the current style's fill takes it: a
+// colour on a transparent fill makes it flat, no colour makes it
+// transparent. On the selection the colour changes only the colour of a
+// fill (a shaded fill stays shaded); its kind changes for no colour, or when
+// the one selected figure has no fill.
+bool ApplyFillColor(CKavoDoc& doc, COLORREF color)
+{
+    const bool none = color == kPaletteNoColor;
+    if (g_nUIMode == kFigCreateMode) {
+        auto& fill = doc.m_curFigStyle.m_props.m_fill;
+        if (none) {
+            fill.m_nKind = 0;
+        } else {
+            fill.m_crColor1 = color;
+            if (fill.m_nKind == 0)
+                fill.m_nKind = 1;
+        }
+        doc.ClearCurStyleMark();
+        return true;
+    }
+    const bool rest = none || OneTransparentFigSelected(doc);
+    return ApplyFigureProps(doc, [&](FigPropValues& v, CFigPropMask& m) {
+        v.props.m_fill.m_nKind = none ? 0 : 1;
+        if (!none) {
+            v.props.m_fill.m_crColor1 = color;
+            m.m_fill.m_bColor1 = 1;
+        }
+        m.m_fill.m_bRest = rest ? 1 : 0;
+    });
 }
 
 } // namespace
@@ -169,20 +232,14 @@ bool ApplyValueDropChoice(unsigned command, const CDropPaletteButton& button, CK
     switch (command) {
     case kConnectorColor: {
         const COLORREF color = static_cast<const CColorDropButton&>(button).GetColor();
+        // The line and both end symbols take the colour.
         return ApplyConnectorProps(doc, [&](CConProps& p, CConPropMask& m) {
-            p.Color = color;
-            m.m_bColor = 1;
+            p.Color = p.End1FillColor = p.End2FillColor = color;
+            m.m_bColor = m.m_bEnd1FillColor = m.m_bEnd2FillColor = 1;
         });
     }
     case kFillColor: {
-        const COLORREF color = static_cast<const CColorDropButton&>(button).GetColor();
-        return ApplyFigureProps(doc, [&](FigPropValues& v, CFigPropMask& m) {
-            // No colour is a transparent fill.
-            v.props.m_fill.m_nKind = color == kPaletteNoColor ? 0 : 1;
-            v.props.m_fill.m_crColor1 = color == kPaletteNoColor ? RGB(255, 255, 255) : color;
-            m.m_fill.m_bColor1 = 1;
-            m.m_fill.m_bRest = 1;
-        });
+        return ApplyFillColor(doc, static_cast<const CColorDropButton&>(button).GetColor());
     }
     case kBorderColor: {
         const COLORREF color = static_cast<const CColorDropButton&>(button).GetColor();
@@ -201,16 +258,20 @@ bool ApplyValueDropChoice(unsigned command, const CDropPaletteButton& button, CK
     case kLinePattern: return ApplyLineValue(doc, static_cast<const CLinePatternButton&>(button).GetPattern(), true);
     case kLineWidth: return ApplyLineValue(doc, static_cast<const CLineWidthButton&>(button).GetWidth(), false);
     case kCurvature: {
-        const auto shape = DWORD(static_cast<const CCurvatureButton&>(button).GetCurvature() & 0x1A);
-        return ApplyConnectorProps(doc, [&](CConProps& p, CConPropMask& m) {
-            p.Behavior.low = shape;
-            m.m_behavior.low = 0x1A;
-        });
+        // The selected connectors, in any mode.
+        if (!HasSelectedConnectors(doc))
+            return false;
+        CConProps props;
+        CConPropMask mask;
+        props.Behavior.low = DWORD(static_cast<const CCurvatureButton&>(button).GetCurvature() & 0x1A);
+        mask.m_behavior.low = 0x1A;
+        doc.ApplyConProps(props, mask);
+        return true;
     }
     case kHAlign:
-        return ApplyAlignment(doc, static_cast<const CCommandDropButton&>(button).GetSetting(), kHAlignBits);
+        return ApplyTextAlignment(doc, static_cast<const CCommandDropButton&>(button).GetSetting(), kHAlignBits);
     case kVAlign:
-        return ApplyAlignment(doc, static_cast<const CCommandDropButton&>(button).GetSetting(), kVAlignBits);
+        return ApplyTextAlignment(doc, static_cast<const CCommandDropButton&>(button).GetSetting(), kVAlignBits);
     case kRotate:
         if (doc.GetSelFigCount() == 0)
             return false;

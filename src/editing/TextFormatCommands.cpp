@@ -32,17 +32,25 @@ const CFigure* FirstTextFig(const CKavoDoc& doc)
 
 // The current label style takes the change and becomes anonymous, keeping
 // its look: forgetting its name must not forget what it draws like.
-void ApplyToCurLblStyle(CKavoDoc& doc, const FontChoice& choice)
+void SetCurLblLook(CKavoDoc& doc, const CFigProps& props)
 {
-    CFigProps props = doc.m_curLblStyle.m_props;
-    if (!ApplyFontChoice(choice, props))
-        return;
     const int width = doc.m_curLblStyle.Width, height = doc.m_curLblStyle.Height;
     doc.ResetCurLblStyle();
     doc.m_curLblStyle.m_props = props;
     doc.m_curLblStyle.Width = width;
     doc.m_curLblStyle.Height = height;
 }
+
+void ApplyToCurLblStyle(CKavoDoc& doc, const FontChoice& choice)
+{
+    CFigProps props = doc.m_curLblStyle.m_props;
+    if (ApplyFontChoice(choice, props))
+        SetCurLblLook(doc, props);
+}
+
+// The figure query of figures with text areas, grouped ones as the
+// apply-to-groups settings say.
+constexpr int kTextAreaFigs = 10, kAnyScope = 1;
 } // namespace
 
 const CFigProps* TextFormatSource(const CKavoDoc& doc)
@@ -65,6 +73,32 @@ void ApplyCharFormat(CKavoDoc& doc, const FontChoice& choice)
     } else {
         doc.ApplyFontToSel(choice);
     }
+}
+
+bool ApplyTextAlignment(CKavoDoc& doc, unsigned bits, unsigned group)
+{
+    const auto merged = [&](WORD now) { return WORD((now & ~group) | (bits & group)); };
+    if (g_nUIMode == kTextMode) {
+        CFigProps props = doc.m_curLblStyle.m_props;
+        if (merged(props.TextFormat) == props.TextFormat)
+            return false;
+        props.TextFormat = merged(props.TextFormat);
+        SetCurLblLook(doc, props);
+        return true;
+    }
+    if (g_nUIMode == kCreateMode) {
+        CFigProps& props = doc.m_curFigStyle.m_props;
+        if (merged(props.TextFormat) == props.TextFormat)
+            return false;
+        props.TextFormat = merged(props.TextFormat);
+        doc.ClearCurStyleMark();
+        return true;
+    }
+    const CFigure* first = doc.GetFirstSelFig(kTextAreaFigs, kAnyScope);
+    if (!first)
+        return false;
+    doc.ApplyTextFormatToSel(merged(first->m_props.TextFormat));
+    return true;
 }
 
 bool ToggleCharAttr(CKavoDoc& doc, int command)

@@ -22,6 +22,14 @@ const CFigProps* TextFormatSource(const CKavoDoc& doc);
 // The choice on the first target of the three.
 void ApplyCharFormat(CKavoDoc& doc, const FontChoice& choice);
 
+// Text alignment: `bits` replace the alignment group `group` (horizontal
+// 0x07 or vertical 0x70), the other group kept. In text mode the current
+// label style takes it and is no named style any more, in the creation mode
+// the current figure style (its style mark cleared), else the selected
+// figures in one undo step. False when there was no target (no figure
+// selected) or nothing changed.
+bool ApplyTextAlignment(CKavoDoc& doc, unsigned bits, unsigned group);
+
 // Bold, italic or underline: on unless the source has it already (without
 // a source, on). False for another command.
 bool ToggleCharAttr(CKavoDoc& doc, int command);

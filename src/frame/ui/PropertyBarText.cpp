@@ -9,11 +9,25 @@
 #include "frame/ui/CCustomToolBar.h"
 #include "platform/Ansi.h"
 #include "richtext/MarkupBuilder.h"
+#include "richtext/MarkupQueries.h"
 
 #include <QComboBox>
 
 namespace {
 constexpr unsigned kFontFamilyBox = 32775, kFontSizeBox = 32776;
+constexpr int kSubscript = 36556, kSuperscript = 36557;
+constexpr int kLeftGuillemet = 32795, kRightGuillemet = 32796;
+constexpr unsigned kHAlignGroup = 0x07, kVAlignGroup = 0x70;
+
+// The six alignment buttons and the alignment each sets.
+struct AlignCommand {
+    int id;
+    unsigned bits, group;
+};
+constexpr AlignCommand kAlignCommands[] = {
+    {36505, 4, kHAlignGroup},  {36506, 2, kHAlignGroup},  {36507, 1, kHAlignGroup},
+    {36508, 64, kVAlignGroup}, {36509, 32, kVAlignGroup}, {36510, 16, kVAlignGroup},
+};
 
 // The face or size goes to the text being edited, which keeps the keyboard
 // focus; else to the first target of the text commands.
@@ -44,6 +58,40 @@ void RegisterTextFormatCommands(CCommandRegistry& commands, const ActiveViewFn& 
     for (int id : {kCmdBold, kCmdItalic, kCmdUnderline})
         commands.SetHandler(id, onDoc([id](CKavoDoc& doc) { ToggleCharAttr(doc, id); }));
     commands.SetHandler(kCmdDropShadow, onDoc([](CKavoDoc& doc) { ToggleDropShadow(doc); }));
+    // Alignment goes to the text being edited in place, else to the current
+    // label style, the current figure style or the selected figures.
+    for (const AlignCommand& c : kAlignCommands)
+        commands.SetHandler(c.id, onDoc([activeView, c](CKavoDoc& doc) {
+            if (CTextDialog* editor = activeView()->TextEditor()) {
+                FormatRequest request;
+                request.align = uint16_t(c.bits);
+                editor->ApplyFormat(request);
+                return;
+            }
+            ApplyTextAlignment(doc, c.bits, c.group);
+        }));
+    // Sub- and superscript belong to text being edited: they turn off when
+    // the whole marked text has them, else on.
+    for (int id : {kSubscript, kSuperscript})
+        commands.SetHandler(id, [activeView, id] {
+            CKavoView* view = activeView ? activeView() : nullptr;
+            CTextDialog* editor = view && view->GetDocument() ? view->TextEditor() : nullptr;
+            if (!editor)
+                return;
+            RangeFormat now;
+            const bool has = editor->GetSelectionFormat(now);
+            FormatRequest request;
+            int& attr = id == kSubscript ? request.sub : request.super;
+            attr = has && (id == kSubscript ? now.sub : now.super) ? 0 : 1;
+            editor->ApplyFormat(request);
+        });
+    // The guillemets are typed at the editor's caret.
+    for (const auto& [id, ch] : {std::pair{kLeftGuillemet, '\xAB'}, std::pair{kRightGuillemet, '\xBB'}})
+        commands.SetHandler(id, [activeView, ch = ch] {
+            CKavoView* view = activeView ? activeView() : nullptr;
+            if (CTextDialog* editor = view && view->GetDocument() ? view->TextEditor() : nullptr)
+                editor->InsertCharAtCaret(ch);
+        });
 }
 
 void ConnectFontBoxes(CCustomToolBar& bar, QObject* context, const ActiveViewFn& activeView)

@@ -1,6 +1,7 @@
 #pragma once
-// The property bar's text controls: the Bold, Italic, Underline and Drop
-// Shadow commands and the font-family and font-size boxes. Text being
+// The property bar's text controls: the Bold, Italic, Underline, alignment,
+// sub- and superscript, guillemet and Drop Shadow commands and the
+// font-family and font-size boxes. Text being
 // edited in place takes the character format first (the view's editor
 // commands); otherwise the change goes to the current label style, the
 // current figure style or the selection (editing/TextFormatCommands.h).

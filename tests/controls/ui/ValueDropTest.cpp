@@ -2,6 +2,7 @@
 // property-bar button changing the selected objects in one undo step.
 #include "CommandRecorder.h"
 #include "common/DiagramFixture.h"
+#include "common/TestSupport.h"
 #include "common/FakeAppContext.h"
 #include "controls/CColorDropButton.h"
 #include "controls/CFlowIndicatorButton.h"
@@ -10,6 +11,8 @@
 #include "controls/CTextDropButton.h"
 #include "controls/ValueDropControls.h"
 #include "core/AppContext.h"
+#include "core/Settings.h"
+#include "core/UIMode.h"
 #include "fileformat/DiagramRecordWriter.h"
 #include "platform/CPainterDC.h"
 #include "platform/SysColors.h"
@@ -21,6 +24,7 @@
 #include "undo/UndoCodes.h"
 
 #include <QTest>
+#include <functional>
 #include <gtest/gtest.h>
 
 namespace {
@@ -464,4 +468,128 @@ TEST_F(ValueDropTest, ATransparentBarImageShowsTheButtonFaceAroundItsMark)
     const COLORREF btn = GetSysColor(COLOR_BTNFACE);
     EXPECT_EQ(face.pixelColor(x + 2, y + 2), QColor(GetRValue(btn), GetGValue(btn), GetBValue(btn)));
     EXPECT_EQ(face.pixelColor(x + 10, y + 5), QColor(Qt::blue));
+}
+
+// While figures or connectors are being created the colour and line buttons
+// set up the next one: the current figure style (its style mark cleared) or
+// the current connector style (its mark and name cleared); the diagram does
+// not change.
+TEST_F(PropertyBarDropTest, CreationModesSetTheCurrentStyles)
+{
+    auto* fill = Make(36497);
+    auto* border = Make(36498);
+    auto* conColor = Make(36496);
+    auto* width = Make(36492);
+    auto* pattern = Make(36491);
+    Show();
+    Select(box);
+    fx.doc.ResetUndoLog();
+    CFigProps& fig = fx.doc.m_curFigStyle.m_props;
+    CConProps& line = fx.doc.m_curConStyle.m_props;
+
+    g_nUIMode = 2;
+    fig.m_fill.m_nKind = 0;
+    struct FigRow {
+        CDropPaletteButton* button;
+        UINT entry;
+        std::function<bool()> set;
+    };
+    const FigRow figRows[] = {
+        // A colour on a transparent fill makes it flat; no colour takes it away.
+        {fill, kPaletteFirstId + 13, [&] { return fig.m_fill.m_nKind == 1 && fig.m_fill.m_crColor1 == 0xFC0404; }},
+        {fill, kPaletteFirstId, [&] { return fig.m_fill.m_nKind == 0; }},
+        {border, kPaletteFirstId + 16, [&] { return fig.BorderColor == 0x0404FC; }},
+        {width, kPaletteFirstId + 4, [&] { return fig.BorderWidth == 11; }},
+        {pattern, kPaletteFirstId + 1, [&] { return fig.PenStyle == 5; }},
+    };
+    for (const FigRow& row : figRows) {
+        SCOPED_TRACE(row.entry);
+        fx.doc.m_bCurFigStyleChanged = 1;
+        Choose(row.button, row.entry);
+        EXPECT_TRUE(row.set());
+        EXPECT_EQ(fx.doc.m_bCurFigStyleChanged, 0);
+    }
+
+    g_nUIMode = 4;
+    struct ConRow {
+        CDropPaletteButton* button;
+        UINT entry;
+        std::function<bool()> set;
+    };
+    const ConRow conRows[] = {
+        // The line and both end symbols.
+        {conColor, kPaletteFirstId + 16,
+         [&] { return line.Color == 0x0404FC && line.End1FillColor == 0x0404FC && line.End2FillColor == 0x0404FC; }},
+        {width, kPaletteFirstId + 4, [&] { return line.LineWidth == 11; }},
+        {pattern, kPaletteFirstId + 1, [&] { return line.PenStyle == 5; }},
+    };
+    for (const ConRow& row : conRows) {
+        SCOPED_TRACE(row.entry);
+        fx.doc.m_bCurConStyleChanged = 1;
+        fx.doc.m_strCurConStyleName = "Flow";
+        Choose(row.button, row.entry);
+        EXPECT_TRUE(row.set());
+        EXPECT_EQ(fx.doc.m_bCurConStyleChanged, 0);
+        EXPECT_EQ(fx.doc.m_strCurConStyleName, "");
+    }
+    g_nUIMode = 0;
+    EXPECT_EQ(DocText(fx.doc), saved);
+    EXPECT_FALSE(fx.doc.CanUndo());
+}
+
+// A fill colour keeps a shaded fill shaded and fills the one selected
+// figure that had no fill; the selected connectors' colour goes to their
+// end symbols as well.
+TEST_F(PropertyBarDropTest, FillColourKeepsTheFillKindAndConnectorColourReachesTheEnds)
+{
+    auto* fill = Make(36497);
+    auto* conColor = Make(36496);
+    Show();
+    box->m_props.m_fill.m_nKind = 2;
+    Select(box);
+    Choose(fill, kPaletteFirstId + 13);
+    EXPECT_EQ(box->m_props.m_fill.m_nKind, 2);
+    EXPECT_EQ(box->m_props.m_fill.m_crColor1, COLORREF(0xFC0404));
+    ExpectOneStepUndone(UDMAC_FIGPROPS);
+    box->m_props.m_fill.m_nKind = 0;
+    Select(box);
+    Choose(fill, kPaletteFirstId + 13);
+    EXPECT_EQ(box->m_props.m_fill.m_nKind, 1);
+    ExpectOneStepUndone(UDMAC_FIGPROPS);
+    Select(con);
+    Choose(conColor, kPaletteFirstId + 16);
+    EXPECT_EQ(con->m_props.End1FillColor, COLORREF(0x0404FC));
+    EXPECT_EQ(con->m_props.End2FillColor, COLORREF(0x0404FC));
+    ExpectOneStepUndone(UDMAC_CONPROPS);
+}
+
+// A line width for a selection holding a group asks once whether grouped
+// objects take part; the answer serves this command only.
+TEST_F(PropertyBarDropTest, LineWidthAsksOnceAboutGroupsForThisCommandOnly)
+{
+    auto* width = Make(36492);
+    Show();
+    CFigure* third = fx.AddBox(1000, 3000, 800, 400, "C");
+    fx.doc.ClearSelection();
+    fx.doc.Select(box);
+    fx.doc.Select(third);
+    fx.doc.OnGroup();
+    ASSERT_TRUE(box->IsInGroup());
+    fx.doc.Select(con);
+    fx.doc.ResetUndoLog();
+    saved = DocText(fx.doc);
+    const int choice = ApplyToGroups, prompt = PromptForApplyToGroups;
+    ApplyToGroups = 0;
+    PromptForApplyToGroups = 1;
+    CRecordingPrompt prompts;
+    prompts.QueueAnswer(IDYES);
+    Choose(width, kPaletteFirstId + 4);
+    EXPECT_EQ(prompts.shown.size(), 1u);
+    EXPECT_EQ(box->m_props.BorderWidth, 11);
+    EXPECT_EQ(third->m_props.BorderWidth, 11);
+    EXPECT_EQ(con->m_props.LineWidth, 11);
+    EXPECT_EQ(ApplyToGroups, 0);
+    EXPECT_EQ(PromptForApplyToGroups, 1);
+    ApplyToGroups = choice;
+    PromptForApplyToGroups = prompt;
 }

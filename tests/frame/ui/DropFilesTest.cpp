@@ -98,3 +98,20 @@ TEST_F(DropFilesTest, WithoutADiagramOnlyDiagramsOpenAndBadPicturesAreReported)
     // The next file is still handled.
     EXPECT_EQ(first.doc.GetObjCount(), 1);
 }
+
+// A picture that loads but cannot be added (the undo log finds no memory
+// and the user gives up) is reported as a picture that could not be
+// opened, and the diagram stays as it was.
+TEST_F(DropFilesTest, APictureThatCannotBeAddedIsReported)
+{
+    CRecordingPrompt prompts;
+    frame.AddViewFrame(new CKavoView(&first.doc), "first");
+    first.doc.UndoLogRef().m_nRefuseRecordAfter = 0;
+    prompts.QueueAnswer(IDCANCEL);
+    frame.OnDropFiles({Picture("a.png")});
+    first.doc.UndoLogRef().m_nRefuseRecordAfter = -1;
+    ASSERT_FALSE(prompts.shown.empty());
+    EXPECT_EQ(prompts.shown.back().text,
+              "Unable to open the file or to recognize it as a supported graphics format.");
+    EXPECT_EQ(first.doc.GetObjCount(), 0);
+}

@@ -21,6 +21,7 @@
 #include "frame/ui/CMainFrame.h"
 #include "keyword/KeywordStreams.h"
 #include "richtext/FigureTextFit.h"
+#include "richtext/MarkupQueries.h"
 #include "shapes/FigFlags.h"
 #include "undo/UndoCodes.h"
 
@@ -271,6 +272,113 @@ TEST_F(PropertyBarTextTest, TheSizeGoesToTextEditedInPlace)
     view->CloseEditor();
     EXPECT_EQ(box->m_props.m_font.m_lf.lfHeight, height);
     EXPECT_NE(box->m_strText.find("\\fs36"), std::string::npos) << box->m_strText;
+    frame->OnCommand(kUndo);
+    EXPECT_EQ(DocText(fx.doc), saved);
+}
+
+namespace {
+struct AlignRow {
+    int command;
+    WORD bits, group;
+};
+// Each alignment button replaces its own group and keeps the other.
+const AlignRow kAlignRows[] = {
+    {36505, 4, 0x07}, {36506, 2, 0x07}, {36507, 1, 0x07}, {36508, 64, 0x70}, {36509, 32, 0x70}, {36510, 16, 0x70},
+};
+} // namespace
+
+// An alignment button aligns the selected figures' text in one step; in
+// text mode it aligns the next label (no named style any more), in the
+// creation mode the next figure (its style mark cleared), neither a change
+// of the diagram.
+TEST_F(PropertyBarTextTest, AlignmentButtonsGoToTheFirstTargetThatExists)
+{
+    const CFigProps labelLook = fx.doc.m_curLblStyle.m_props;
+    for (const AlignRow& row : kAlignRows) {
+        SCOPED_TRACE(row.command);
+        for (CFigure* f : Targets())
+            f->m_props.TextFormat = WORD(0x77 & ~row.bits);
+        g_nUIMode = 0;
+        fx.doc.ClearSelection();
+        for (CFigure* f : Targets())
+            fx.doc.Select(f);
+        Save();
+        frame->OnCommand(row.command);
+        for (const CFigure* f : Targets())
+            EXPECT_EQ(f->m_props.TextFormat, WORD((0x77 & ~row.group) | row.bits)) << f->m_strText;
+        frame->OnCommand(kUndo);
+        EXPECT_EQ(DocText(fx.doc), saved);
+        EXPECT_FALSE(fx.doc.CanUndo());
+
+        fx.doc.ClearSelection();
+        Save();
+        fx.doc.m_nCurLblStyle = 0;
+        fx.doc.m_curLblStyle.m_strName = "Note";
+        fx.doc.m_curLblStyle.m_props.TextFormat = WORD(0x77 & ~row.bits);
+        g_nUIMode = 3;
+        frame->OnCommand(row.command);
+        EXPECT_EQ(fx.doc.m_curLblStyle.m_props.TextFormat, WORD((0x77 & ~row.group) | row.bits));
+        EXPECT_EQ(fx.doc.m_curLblStyle.m_props.m_fill.m_nKind, labelLook.m_fill.m_nKind);
+        EXPECT_EQ(fx.doc.m_nCurLblStyle, -1);
+        EXPECT_EQ(fx.doc.m_curLblStyle.m_strName, "");
+
+        g_nUIMode = 2;
+        fx.doc.m_curFigStyle.m_props.TextFormat = WORD(0x77 & ~row.bits);
+        fx.doc.m_bCurFigStyleChanged = 1;
+        frame->OnCommand(row.command);
+        EXPECT_EQ(fx.doc.m_curFigStyle.m_props.TextFormat, WORD((0x77 & ~row.group) | row.bits));
+        EXPECT_EQ(fx.doc.m_bCurFigStyleChanged, 0);
+        EXPECT_FALSE(fx.doc.CanUndo());
+        EXPECT_EQ(DocText(fx.doc), saved);
+    }
+}
+
+// Sub- and superscript and the guillemets belong to text edited in place:
+// with the editor open they change its marked text or type at its caret;
+// with it closed they change nothing.
+TEST_F(PropertyBarTextTest, EditorOnlyCommandsActOnTheEditedText)
+{
+    ASSERT_TRUE(QTest::qWaitForWindowActive(frame.get()));
+    for (const int command : {36556, 36557, 32795, 32796}) {
+        SCOPED_TRACE(command);
+        frame->OnCommand(command);
+        EXPECT_EQ(DocText(fx.doc), saved);
+        EXPECT_FALSE(fx.doc.CanUndo());
+    }
+    struct Row {
+        int command;
+        const char* code;
+    };
+    for (const Row& row : {Row{36556, "\\sub"}, Row{36557, "\\super"}}) {
+        SCOPED_TRACE(row.command);
+        ASSERT_TRUE(view->BeginTextEdit(box, 0, false, CPoint(), 0, -2));
+        CTextDialog* editor = view->TextEditor();
+        ASSERT_NE(editor, nullptr);
+        editor->OnSelectAll();
+        frame->OnCommand(row.command);
+        EXPECT_NE(editor->Text().find(row.code), std::string::npos) << editor->Text();
+        // Again on text that has it: off.
+        frame->OnCommand(row.command);
+        RangeFormat now;
+        ASSERT_TRUE(editor->GetSelectionFormat(now));
+        EXPECT_EQ(row.command == 36556 ? now.sub : now.super, 0);
+        view->CloseEditor();
+        frame->OnCommand(kUndo);
+        EXPECT_EQ(DocText(fx.doc), saved);
+    }
+    ASSERT_TRUE(view->BeginTextEdit(box, 0, false, CPoint(), 0, -2));
+    CTextDialog* editor = view->TextEditor();
+    ASSERT_NE(editor, nullptr);
+    const std::string before = editor->Text();
+    frame->OnCommand(32795);
+    frame->OnCommand(32796);
+    const std::string after = editor->Text();
+    const size_t left = after.find("\\'ab"), right = after.find("\\'bb");
+    const size_t rawLeft = after.find('\xAB'), rawRight = after.find('\xBB');
+    EXPECT_TRUE((left != std::string::npos && right != std::string::npos && left < right) ||
+                (rawLeft != std::string::npos && rawRight != std::string::npos && rawLeft < rawRight))
+        << before << " -> " << after;
+    view->CloseEditor();
     frame->OnCommand(kUndo);
     EXPECT_EQ(DocText(fx.doc), saved);
 }
