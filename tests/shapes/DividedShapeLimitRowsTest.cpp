@@ -296,3 +296,39 @@ TEST(SpecialLimitRows, FarHandlesComeBackAtTheBoundsOfTheirRow)
         }
     }
 }
+
+TEST(SpecialLimitRows, TabTextColumnKeepsTheTabSectionsOwnMinimumWidth)
+{
+    // Divider 1 of "subsystem" and "model": the lower x bound is F.left plus
+    // the minimum width of section 0 (the tab text) plus its free room; the
+    // other section's minimum does not count.
+    for (const int kind : {55, 57}) {
+        const CFigSymbol s = TemplateSymbol(kind);
+        const CRect r = UnitRect();
+        const Terms t = TermsOf(s, r);
+        const float free = (t.L2(1).x - t.Fl) - t.w(0);
+        const SIZE mins[2] = {{300, 16}, {40, 16}};
+        CPoint p(-1000000, 0);
+        ASSERT_EQ(s.LimitDividerPoint(1, r, p, 2, mins, -1), 1) << kind;
+        EXPECT_EQ(p.x, int(t.Fl + 300 + free + 0.5f)) << kind;
+    }
+}
+
+TEST(SpecialLimitRows, ColumnDividersKeepTheMinimumOfTheColumnOnEachSide)
+{
+    // "box c3", divider 1 between columns 1 and 2: pushed right it stops where
+    // column 2 keeps its own minimum width (200) plus its free room; pushed
+    // left, where column 1 keeps its own (120).
+    const CFigSymbol s = TemplateSymbol(44);
+    const CRect r = UnitRect();
+    const Terms t = TermsOf(s, r);
+    const CFltRect& R = t.p.rect;
+    const SIZE mins[3] = {{32, 16}, {120, 16}, {200, 16}};
+    CPoint right(1000000, 0), left(-1000000, 0);
+    ASSERT_EQ(s.LimitDividerPoint(1, r, right, 3, mins, -1), 1);
+    ASSERT_EQ(s.LimitDividerPoint(1, r, left, 3, mins, -1), 1);
+    const float room2 = (R.right - t.L(1).x) - t.w(2);
+    const float room1 = (t.L(1).x - t.L(0).x) - t.w(1);
+    EXPECT_EQ(right.x, int(R.right - (200 + room2) + 0.5f));
+    EXPECT_EQ(left.x, int(t.L(0).x + 120 + room1 + 0.5f));
+}
