@@ -104,6 +104,26 @@ TEST(TextBlock, LineSpacingKinds)
     EXPECT_EQ(w.block.LineCount(), 2);
 }
 
+TEST(TextBlock, GapsMoveLineTopsAndBaselines)
+{
+    // Double spacing: every gap is one line height, and tops and baselines step by it.
+    LineSpacing sp;
+    sp.kind = 2;
+    Laid b("a\\line b\\line c", sp);
+    const CTextBlock::Line& l0 = b.block.GetLine(0);
+    const int step = l0.height + l0.gap;
+    ASSERT_GT(l0.gap, 0);
+    struct {
+        int line;
+        int top;
+        int baseline;
+    } cases[] = {{0, 0, l0.ascent}, {1, step, l0.ascent + step}, {2, 2 * step, l0.ascent + 2 * step}};
+    for (const auto& c : cases) {
+        EXPECT_EQ(b.block.GetLineTop(c.line), c.top) << c.line;
+        EXPECT_EQ(b.block.GetBaselineOffset(c.line), c.baseline) << c.line;
+    }
+}
+
 TEST(TextBlock, WantedHeightOneBelowTotal)
 {
     Laid two("a\\line b");

@@ -159,6 +159,22 @@ TEST(TextRender, RotatedTextAdvancesAlongY)
     }
 }
 
+TEST(TextRender, RotatedScriptShiftsAlongX)
+{
+    // The subscript moves toward the line's bottom: +x when the text runs upward,
+    // -x when it runs downward; the superscript the other way.
+    for (int rotation : {900, 2700}) {
+        Canvas c;
+        c.Draw("H\\sub 2\\nosupersub O\\super 3", Format("Arial", 20), rotation);
+        ASSERT_EQ(c.dc.calls.size(), 4u) << rotation;
+        const int sign = rotation == 900 ? 1 : -1;
+        const int base = c.dc.calls[0].x;
+        EXPECT_GT(sign * (c.dc.calls[1].x - base), 0) << rotation;
+        EXPECT_EQ(c.dc.calls[2].x, base) << rotation;
+        EXPECT_LT(sign * (c.dc.calls[3].x - base), 0) << rotation;
+    }
+}
+
 TEST(TextRender, AbortsWithoutText)
 {
     CTextBlock block;
