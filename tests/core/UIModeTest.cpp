@@ -13,6 +13,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -40,7 +41,7 @@ public:
     void OnClearFeedback() override { calls.push_back("clearfeedback"); }
     void EndRubberFigure(bool, bool) override { calls.push_back("endrubber"); }
     bool InTextEditMode() const override { return textEditMode; }
-    bool IsCursorOverView() const override { return true; }
+    bool IsCursorOverView() const override { return cursorOver; }
     void SetPendingPlacement() override { calls.push_back("pending"); }
     bool IsTextEditorOpen() const override { return editorOpen; }
     bool HasTextEditorSelection() const override { return true; }
@@ -49,6 +50,7 @@ public:
 
     std::vector<std::string> calls;
     bool textEditMode = false;
+    bool cursorOver = true;
     bool editorOpen = false;
 };
 
@@ -97,6 +99,24 @@ TEST_F(UIModeTest, CreateModeFollowsTheStyleKind)
 
     EnterUIMode(2, 12);
     EXPECT_EQ(g_nUIMode, 0);
+}
+
+// A label style chosen while the view waits for text, with the pointer over
+// it, places the label at the next press; otherwise nothing is pending.
+TEST_F(UIModeTest, ALabelStyleInTextEntryOverTheViewIsPending)
+{
+    const struct {
+        bool textEditMode, cursorOver, pending;
+    } cases[] = {{true, true, true}, {true, false, false}, {false, true, false}};
+    for (const auto& c : cases) {
+        ctx.view.calls.clear();
+        ctx.view.textEditMode = c.textEditMode;
+        ctx.view.cursorOver = c.cursorOver;
+        EnterUIMode(2, 37600 + 1);
+        const auto& calls = ctx.view.calls;
+        EXPECT_EQ(std::count(calls.begin(), calls.end(), "pending"), c.pending ? 1 : 0)
+            << c.textEditMode << c.cursorOver;
+    }
 }
 
 TEST_F(UIModeTest, ConnectorModeNeedsAConnectorStyle)

@@ -45,7 +45,8 @@ TEST(UnitConversions, SizeCodes)
     struct Case {
         double value;
         int code;
-    } cases[] = {{0, 0}, {-1, 0}, {0.36, 1}, {0.5, 2}, {0.86, 3}, {1.0, 4}, {10.1, 36}, {9.9, 36},
+    } cases[] = {{0, 0}, {-1, 0}, {0.36, 1}, {0.5, 2}, {0.66, 2}, {0.86, 3}, {1.0, 4}, {10.1, 36}, {9.9, 36},
+                 {9.875, 36}, // an eighth off still takes the fixed code (35 by the formula)
                  {64.125, 228}, {12, 43}};
     for (const Case& c : cases)
         EXPECT_EQ(SizeValueToCode(c.value), c.code) << c.value;
