@@ -225,3 +225,18 @@ TEST_F(DocCommandRoutingTest, DisplayTogglesFlipTheirSettings)
         EXPECT_EQ(*row.setting != 0, before != 0);
     }
 }
+
+// A menu opened while creating figures ends the figure preview under the
+// mouse; in the select mode there is none to end.
+TEST_F(DocCommandRoutingTest, OpeningAMenuWhileCreatingEndsTheFigurePreview)
+{
+    const int mode = g_nUIMode;
+    g_nUIMode = 2;
+    ASSERT_TRUE(view->NewRubberFig(CPoint(300, 300)));
+    ASSERT_NE(view->RubberFigure(), nullptr);
+    QMenu* menu = frame.FindTopMenu("&Edit");
+    ASSERT_NE(menu, nullptr);
+    emit menu->aboutToShow();
+    EXPECT_EQ(view->RubberFigure(), nullptr);
+    g_nUIMode = mode;
+}
