@@ -4,6 +4,7 @@
 
 #include "core/Settings.h"
 #include "core/Trace.h"
+#include "core/UIMode.h"
 #include "frame/ui/DiagramDialogCommands.h"
 #include "document/CKavoDoc.h"
 #include "editing/ui/CKavoView.h"
@@ -131,6 +132,14 @@ void CMainFrame::BuildMenus()
             AddMenuEntries(menu, child);
         // The rules run as a menu opens, so what it shows is current.
         connect(menu, &QMenu::aboutToShow, this, [this] {
+            // Outside the select mode a menu ends the figure preview that
+            // follows the mouse and any drawn feedback: the mouse has left
+            // the view for the menu.
+            if (g_nUIMode != SelectMode)
+                if (CKavoView* v = GetActiveView()) {
+                    v->EndRubberFigure(true, true);
+                    v->OnClearFeedback();
+                }
             UpdateRecentFileMenu();
             m_commands.UpdateAll();
             UpdateSubmenuStates();

@@ -186,3 +186,57 @@ TEST_F(DocCommandRoutingTest, LabelsRotateTurnsTheSelectedLabelInOneStepEach)
     frame.OnIdleUpdateCmdUI();
     EXPECT_FALSE(fx.doc.CanUndo());
 }
+
+// Group, Ungroup and Regroup reach the active document: Regroup puts back
+// the group Ungroup took apart.
+TEST_F(DocCommandRoutingTest, GroupingCommandsReachTheDocument)
+{
+    CFigure* a = fx.AddBox(0, 0, 200, 100, "A");
+    CFigure* b = fx.AddBox(600, 0, 200, 100, "B");
+    fx.doc.Select(a);
+    fx.doc.Select(b);
+    struct Row {
+        int command;
+        bool grouped;
+    };
+    for (const Row& row : {Row{32818, true}, Row{32819, false}, Row{32821, true}}) {
+        SCOPED_TRACE(row.command);
+        frame.OnCommand(row.command);
+        EXPECT_EQ(a->IsInGroup(), row.grouped);
+        EXPECT_EQ(b->IsInGroup(), row.grouped);
+    }
+}
+
+// The display toggles flip their program setting and flip it back.
+TEST_F(DocCommandRoutingTest, DisplayTogglesFlipTheirSettings)
+{
+    CTempProfile profile;
+    struct Row {
+        int command;
+        int* setting;
+    };
+    for (const Row& row : {Row{33083, &ShowRulers}, Row{33085, &ShowPage}, Row{33124, &AutoLabelOnCreate},
+                           Row{33087, &ShowPropertyBar}, Row{32824, &ShowPropertyBar}, Row{32826, &ShowStdToolBar}}) {
+        SCOPED_TRACE(row.command);
+        const int before = *row.setting;
+        frame.OnCommand(row.command);
+        EXPECT_EQ(*row.setting != 0, before == 0);
+        frame.OnCommand(row.command);
+        EXPECT_EQ(*row.setting != 0, before != 0);
+    }
+}
+
+// A menu opened while creating figures ends the figure preview under the
+// mouse; in the select mode there is none to end.
+TEST_F(DocCommandRoutingTest, OpeningAMenuWhileCreatingEndsTheFigurePreview)
+{
+    const int mode = g_nUIMode;
+    g_nUIMode = 2;
+    ASSERT_TRUE(view->NewRubberFig(CPoint(300, 300)));
+    ASSERT_NE(view->RubberFigure(), nullptr);
+    QMenu* menu = frame.FindTopMenu("&Edit");
+    ASSERT_NE(menu, nullptr);
+    emit menu->aboutToShow();
+    EXPECT_EQ(view->RubberFigure(), nullptr);
+    g_nUIMode = mode;
+}

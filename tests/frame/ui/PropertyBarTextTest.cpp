@@ -382,3 +382,14 @@ TEST_F(PropertyBarTextTest, EditorOnlyCommandsActOnTheEditedText)
     frame->OnCommand(kUndo);
     EXPECT_EQ(DocText(fx.doc), saved);
 }
+
+// Text of the normal weight is not bold: Bold makes it bold.
+TEST_F(PropertyBarTextTest, BoldMakesNormalWeightTextBold)
+{
+    for (CFigure* f : Targets())
+        f->m_props.m_font.m_lf.lfWeight = 400;
+    Save();
+    ClickButton(36531);
+    for (const CFigure* f : Targets())
+        EXPECT_EQ(f->m_props.m_font.m_lf.lfWeight, 700) << f->m_strText;
+}
