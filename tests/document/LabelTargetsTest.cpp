@@ -65,7 +65,15 @@ struct LabelTargetTest : testing::Test {
         saved = DocText(doc);
     }
     void TearDown() override { SnapToFigLblPrimarySlotOnly = 1; }
+    // A second figure B to the right of the figure and a connector to it.
+    CConnector* ConnectToB()
+    {
+        b = NewFig(doc, 1000, 200, "B");
+        doc.AddFigWithId(b);
+        return doc.CreateCon(fig, b, -1, -1, CPoint(700, 350), CPoint(1000, 350), -1, CConProps());
+    }
     CKavoDoc doc;
+    CFigure* b = nullptr;
     CFigure* fig = nullptr;
     CFigure* label = nullptr;
     std::string saved;
@@ -212,9 +220,7 @@ TEST_F(LabelTargetTest, AttachNeedsOneLabelAndOneFigure)
 
 TEST_F(LabelTargetTest, DetachingAConnectorLabelClearsItsFlags)
 {
-    CFigure* b = NewFig(doc, 1000, 200, "B");
-    doc.AddFigWithId(b);
-    CConnector* con = doc.CreateCon(fig, b, -1, -1, CPoint(700, 350), CPoint(1000, 350), -1, CConProps());
+    CConnector* con = ConnectToB();
     ASSERT_TRUE(con);
     label->m_props.Behavior.low |= 0x80000 | 4096 | 0x100000 | 2;
     ASSERT_TRUE(doc.CreateConLblStaple(con, label->GetCenter(), label));
@@ -316,9 +322,7 @@ TEST_F(LabelTargetTest, FlowLabelsFollowAReplacedConnectorAndAreCut)
 // other slot of the same end still is.
 TEST_F(LabelTargetTest, AnOccupiedFlowSlotIsNotOffered)
 {
-    CFigure* b = NewFig(doc, 1000, 200, "B");
-    doc.AddFigWithId(b);
-    CConnector* con = doc.CreateCon(fig, b, -1, -1, CPoint(700, 350), CPoint(1000, 350), -1, CConProps());
+    CConnector* con = ConnectToB();
     ASSERT_TRUE(con);
     const CSize size(kW, kH);
     CRect r1, r2;
@@ -369,9 +373,7 @@ TEST_F(LabelTargetTest, ALateralLabelSitsTwiceAsFarFromAFreshFragment)
 // lateral labels share one code), else it opens a step of its own.
 TEST_F(LabelTargetTest, AttachesJoinTheLastStepOfTheirOwnCode)
 {
-    CFigure* b = NewFig(doc, 1000, 200, "B");
-    doc.AddFigWithId(b);
-    CConnector* con = doc.CreateCon(fig, b, -1, -1, CPoint(700, 350), CPoint(1000, 350), -1, CConProps());
+    CConnector* con = ConnectToB();
     ASSERT_TRUE(con);
     CFigure* second = NewFig(doc, 3000, 3000, "M");
     second->m_bLabel = 1;
@@ -417,9 +419,7 @@ TEST_F(LabelTargetTest, AttachesJoinTheLastStepOfTheirOwnCode)
 // alignment; an already pinned label is refused.
 TEST_F(LabelTargetTest, AttachAsConnectorLabelSetsItsFlagsAndAlignment)
 {
-    CFigure* b = NewFig(doc, 1000, 200, "B");
-    doc.AddFigWithId(b);
-    CConnector* con = doc.CreateCon(fig, b, -1, -1, CPoint(700, 350), CPoint(1000, 350), -1, CConProps());
+    CConnector* con = ConnectToB();
     ASSERT_TRUE(con);
     doc.ResetUndoLog();
     const std::string before = DocText(doc);
@@ -482,9 +482,7 @@ TEST_F(LabelTargetTest, SlidingMovesAConnectorLabelAlongItsConnector)
 // both of the connector's ends are all in it; without a drag set, never.
 TEST_F(LabelTargetTest, AFlowLabelIsInTheDragWithItsConnectorAndBothEnds)
 {
-    CFigure* b = NewFig(doc, 1000, 200, "B");
-    doc.AddFigWithId(b);
-    CConnector* con = doc.CreateCon(fig, b, -1, -1, CPoint(700, 350), CPoint(1000, 350), -1, CConProps());
+    CConnector* con = ConnectToB();
     ASSERT_TRUE(con);
     ASSERT_TRUE(doc.AttachLblAsFlowLbl(label, fig, con, 1, false));
     EXPECT_FALSE(doc.IsFlowLblInSet(label)) << "no drag set";
