@@ -6,7 +6,9 @@
 #include "document/CFigure.h"
 #include "document/CStaple.h"
 #include "document/FigPropValues.h"
+#include "document/LabelAttach.h"
 #include "document/LabelPlacement.h"
+#include "document/UndoRecordsStaple.h"
 #include "shapes/CFigPropMask.h"
 #include "undo/UndoCodes.h"
 
@@ -215,5 +217,39 @@ bool CKavoDoc::AttachLblAsLatLbl(CFigure* label, CConnector* con, const POINT& p
     if (ok)
         UpdateAllStaples(1);
     UndoEndStep();
+    return ok;
+}
+
+bool AttachLblAsConLbl(CKavoDoc& doc, CFigure* label, CConnector* con, const POINT& pt, bool join)
+{
+    if (!con || !IsFreeLabel(label))
+        return false;
+    BeginAttachStep(doc, UDMAC_ATTACHLBLASCONLBL, join);
+    const bool ok = doc.StapleLblAsConLbl(label, con, pt) != nullptr;
+    if (ok)
+        doc.UpdateAllStaples(1);
+    doc.UndoEndStep();
+    return ok;
+}
+
+bool SlideConLabel(CKavoDoc& doc, CFigure* label, int x, int y)
+{
+    if (!label || !label->m_bLabel || !(label->IsConLabel() || label->IsLatLabel()))
+        return false;
+    CStaple* staple = label->m_pStaple;
+    if (!staple || !staple->m_pCon || !LogStapleState(doc, staple))
+        return false;
+    staple->ReanchorAt(CPoint(x, y), true);
+    doc.InvalidateObj(staple->m_pCon);
+    doc.UpdateAllStaples(0);
+    doc.SetModifiedFlag(true);
+    return true;
+}
+
+bool SlideLblWithUndo(CKavoDoc& doc, CFigure* label, int x, int y)
+{
+    doc.UndoBeginStep(UDMAC_SLIDELBL);
+    const bool ok = SlideConLabel(doc, label, x, y);
+    doc.UndoEndStep();
     return ok;
 }

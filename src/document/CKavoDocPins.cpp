@@ -159,12 +159,14 @@ CFigure* CKavoDoc::FindPinHostForKind(const CRect& drag, const AttachKind& row, 
         if (!row.PlaceDistance(d, drag, c->m_rect, q, -1) || (best && d >= bestDistance))
             continue;
         // The anchor on the host must not lie under another figure. The
-        // placed figure itself never hides its host.
+        // placed figure itself never hides its host. A host of kind 29 asks
+        // the figures above it for a hit on their strict rectangles.
+        const bool strict = c->IsStockKind(29) != 0;
         const CDiagObj* top = nullptr;
         for (auto t = m_pObjList->end(); t != m_pObjList->begin() && !top;) {
             CDiagObj* o2 = *--t;
             if (o2->GetType() == kObjFigure && o2 != excluded && o2 != placed && !inMove(o2) &&
-                o2->HitTest(q.x, q.y, tolerance, false, false))
+                o2->HitTest(q.x, q.y, tolerance, strict, false))
                 top = o2;
         }
         if (top && top != c)

@@ -5,12 +5,14 @@
 
 #include "core/Settings.h"
 #include "document/CStaple.h"
+#include "document/LabelAttach.h"
 #include "document/LabelPlacement.h"
 #include "fileformat/DiagramRecordWriter.h"
 #include "keyword/KeywordStreams.h"
 #include "undo/UndoCodes.h"
 
 #include <memory>
+#include <vector>
 
 namespace {
 // The document as its file holds it.
@@ -63,7 +65,15 @@ struct LabelTargetTest : testing::Test {
         saved = DocText(doc);
     }
     void TearDown() override { SnapToFigLblPrimarySlotOnly = 1; }
+    // A second figure B to the right of the figure and a connector to it.
+    CConnector* ConnectToB()
+    {
+        b = NewFig(doc, 1000, 200, "B");
+        doc.AddFigWithId(b);
+        return doc.CreateCon(fig, b, -1, -1, CPoint(700, 350), CPoint(1000, 350), -1, CConProps());
+    }
     CKavoDoc doc;
+    CFigure* b = nullptr;
     CFigure* fig = nullptr;
     CFigure* label = nullptr;
     std::string saved;
@@ -210,9 +220,7 @@ TEST_F(LabelTargetTest, AttachNeedsOneLabelAndOneFigure)
 
 TEST_F(LabelTargetTest, DetachingAConnectorLabelClearsItsFlags)
 {
-    CFigure* b = NewFig(doc, 1000, 200, "B");
-    doc.AddFigWithId(b);
-    CConnector* con = doc.CreateCon(fig, b, -1, -1, CPoint(700, 350), CPoint(1000, 350), -1, CConProps());
+    CConnector* con = ConnectToB();
     ASSERT_TRUE(con);
     label->m_props.Behavior.low |= 0x80000 | 4096 | 0x100000 | 2;
     ASSERT_TRUE(doc.CreateConLblStaple(con, label->GetCenter(), label));
@@ -314,9 +322,7 @@ TEST_F(LabelTargetTest, FlowLabelsFollowAReplacedConnectorAndAreCut)
 // other slot of the same end still is.
 TEST_F(LabelTargetTest, AnOccupiedFlowSlotIsNotOffered)
 {
-    CFigure* b = NewFig(doc, 1000, 200, "B");
-    doc.AddFigWithId(b);
-    CConnector* con = doc.CreateCon(fig, b, -1, -1, CPoint(700, 350), CPoint(1000, 350), -1, CConProps());
+    CConnector* con = ConnectToB();
     ASSERT_TRUE(con);
     const CSize size(kW, kH);
     CRect r1, r2;
@@ -360,4 +366,151 @@ TEST_F(LabelTargetTest, ALateralLabelSitsTwiceAsFarFromAFreshFragment)
     con->m_pFig2 = nullptr;
     doc.m_conStyles.GetAt(style)->FragmentCreation = 0;
     EXPECT_EQ(doc.GetLatLblOffset(con), 12);
+}
+
+// Attaching several labels in one gesture: with the join flag an attach
+// joins the last step when that step is of its own code (connector and
+// lateral labels share one code), else it opens a step of its own.
+TEST_F(LabelTargetTest, AttachesJoinTheLastStepOfTheirOwnCode)
+{
+    CConnector* con = ConnectToB();
+    ASSERT_TRUE(con);
+    CFigure* second = NewFig(doc, 3000, 3000, "M");
+    second->m_bLabel = 1;
+    doc.AddFigWithId(second);
+    doc.ResetUndoLog();
+    saved = DocText(doc);
+
+    struct Row {
+        const char* what;
+        int firstCode;
+        bool join;
+        bool oneStep;
+    };
+    const Row rows[] = {
+        {"connector then lateral, joined", UDMAC_ATTACHLBLASCONLBL, true, true},
+        {"connector then lateral, not joined", UDMAC_ATTACHLBLASCONLBL, false, false},
+        {"figure then figure, joined", UDMAC_ATTACHLBLASFIGLBL, true, true},
+        {"figure then lateral, joined", UDMAC_ATTACHLBLASFIGLBL, true, false},
+    };
+    for (const Row& r : rows) {
+        SCOPED_TRACE(r.what);
+        if (r.firstCode == UDMAC_ATTACHLBLASCONLBL)
+            ASSERT_TRUE(AttachLblAsConLbl(doc, label, con, CPoint(800, 350), false));
+        else
+            ASSERT_TRUE(doc.AttachLblAsFigLbl(label, fig, 2, false));
+        const std::string once = DocText(doc);
+        if (r.firstCode == UDMAC_ATTACHLBLASFIGLBL && r.oneStep)
+            ASSERT_TRUE(doc.AttachLblAsFigLbl(second, fig, 8, r.join));
+        else
+            ASSERT_TRUE(doc.AttachLblAsLatLbl(second, con, CPoint(900, 350), 10, 0, r.join));
+        EXPECT_TRUE(second->IsStapled());
+        doc.UndoLastStep();
+        if (!r.oneStep) {
+            EXPECT_EQ(DocText(doc), once);
+            doc.UndoLastStep();
+        }
+        EXPECT_EQ(DocText(doc), saved);
+        doc.ResetUndoLog();
+    }
+}
+
+// A connector label takes the connector-label flags and the centred
+// alignment; an already pinned label is refused.
+TEST_F(LabelTargetTest, AttachAsConnectorLabelSetsItsFlagsAndAlignment)
+{
+    CConnector* con = ConnectToB();
+    ASSERT_TRUE(con);
+    doc.ResetUndoLog();
+    const std::string before = DocText(doc);
+    ASSERT_TRUE(AttachLblAsConLbl(doc, label, con, CPoint(850, 350), false));
+    ASSERT_TRUE(label->IsConLabel());
+    EXPECT_EQ(label->m_props.Behavior.low & (0x80000 | 4096 | 0x100000), DWORD(0x80000 | 4096 | 0x100000));
+    EXPECT_EQ(label->m_props.TextFormat & 0x77, 2 | 32);
+    EXPECT_FALSE(AttachLblAsConLbl(doc, label, con, CPoint(900, 350), false)) << "already pinned";
+    EXPECT_EQ(doc.UndoLastStep(), UDMAC_ATTACHLBLASCONLBL);
+    EXPECT_EQ(DocText(doc), before);
+}
+
+// Sliding moves a connector label's place on its connector to the point's
+// projection, in one undo step; a lateral label keeps its side; any other
+// label does not slide.
+TEST_F(LabelTargetTest, SlidingMovesAConnectorLabelAlongItsConnector)
+{
+    CConnector* con = doc.CreateCon(nullptr, nullptr, -1, -1, CPoint(1000, 1000), CPoint(1400, 1000), -1, CConProps());
+    ASSERT_TRUE(con);
+    label->SetRectNoUndo(CRect(1060, 980, 1140, 1020));
+    ASSERT_TRUE(AttachLblAsConLbl(doc, label, con, CPoint(1100, 1000), false));
+    CFigure* lateral = NewFig(doc, 3000, 3000, "M");
+    lateral->m_bLabel = 1;
+    doc.AddFigWithId(lateral);
+    ASSERT_TRUE(doc.AttachLblAsLatLbl(lateral, con, CPoint(1100, 1000), -10, 0, false));
+    CFigure* figLabel = NewFig(doc, 4000, 4000, "N");
+    figLabel->m_bLabel = 1;
+    doc.AddFigWithId(figLabel);
+    ASSERT_TRUE(doc.AttachLblAsFigLbl(figLabel, fig, 2, false));
+    doc.ResetUndoLog();
+    doc.SetModifiedFlag(false);
+    const std::string before = DocText(doc);
+
+    // Places on the connector are kept in steps: within a unit of the
+    // projection; the label moves with its place.
+    ASSERT_TRUE(SlideLblWithUndo(doc, label, 1300, 1080));
+    const CPoint slid = label->m_pStaple->GetPointAtConPos();
+    EXPECT_NEAR(slid.x, 1300, 1);
+    EXPECT_EQ(slid.y, 1000);
+    EXPECT_NEAR(label->GetCenter().x, slid.x, 1);
+    EXPECT_NEAR(label->GetCenter().y, 1000, 1);
+    EXPECT_TRUE(doc.IsModified());
+    // Whichever side of the line the point is on, the label's side stays.
+    for (const CPoint pt : {CPoint(1200, 1200), CPoint(1250, 800)}) {
+        ASSERT_TRUE(SlideLblWithUndo(doc, lateral, pt.x, pt.y));
+        EXPECT_NEAR(lateral->m_pStaple->GetPointAtConPos().x, pt.x, 1);
+        EXPECT_EQ(lateral->m_pStaple->GetPointAtConPos().y, 1000);
+        EXPECT_EQ(lateral->m_pStaple->LateralOffset, -10);
+    }
+    const CRect figLabelRect = figLabel->m_rect;
+    EXPECT_FALSE(SlideConLabel(doc, figLabel, 400, 100));
+    EXPECT_EQ(figLabel->m_rect, figLabelRect);
+
+    for (int i = 0; i < 3; ++i)
+        EXPECT_EQ(doc.UndoLastStep(), UDMAC_SLIDELBL);
+    EXPECT_EQ(DocText(doc), before);
+}
+
+// A flow label goes with a drag only when its connector and the figures at
+// both of the connector's ends are all in it; without a drag set, never.
+TEST_F(LabelTargetTest, AFlowLabelIsInTheDragWithItsConnectorAndBothEnds)
+{
+    CConnector* con = ConnectToB();
+    ASSERT_TRUE(con);
+    ASSERT_TRUE(doc.AttachLblAsFlowLbl(label, fig, con, 1, false));
+    EXPECT_FALSE(doc.IsFlowLblInSet(label)) << "no drag set";
+    ASSERT_TRUE(doc.m_moveSet.Init(&doc));
+    CObjList& set = *doc.m_moveSet.GetList();
+    struct Row {
+        std::vector<CDiagObj*> members;
+        bool in;
+    };
+    const Row rows[] = {
+        {{con, fig, b}, true},
+        {{con, fig}, false},
+        {{con, b}, false},
+        {{fig, b}, false},
+    };
+    for (const Row& r : rows) {
+        set.RemoveAll();
+        for (CDiagObj* o : r.members)
+            set.AddTail(o);
+        EXPECT_EQ(doc.IsFlowLblInSet(label), r.in) << r.members.size();
+        EXPECT_FALSE(doc.IsFlowLblInSet(fig)) << "no label";
+    }
+    // A connector with a free end needs only the attached one.
+    con->m_pFig2 = nullptr;
+    set.RemoveAll();
+    set.AddTail(con);
+    set.AddTail(fig);
+    EXPECT_TRUE(doc.IsFlowLblInSet(label));
+    con->m_pFig2 = b;
+    doc.m_moveSet.Release();
 }

@@ -227,6 +227,65 @@ TEST_F(PinAttachTest, NudgeSlidesAlongTheHostSide)
     EXPECT_EQ(fx.doc.LimitPinMove(cls, dx, dy, nullptr, rowId), 0);   // not pinned
 }
 
+// Every side code limits the nudge its own way: across the side nothing,
+// along it up to the host's ends, towards the host's inside corner nothing;
+// an unknown side leaves the offsets alone. The host is (1000, 1000, 3000,
+// 2000); the placed figure sits above it or to its right.
+TEST_F(PinAttachTest, NudgeLimitsForEverySide)
+{
+    CFigure* cls = Add("class/object", CRect(1000, 1000, 3000, 2000));
+    CFigure* qual = Add("qualifier", CRect(3000, 1400, 3200, 1600));
+    CStaple* link = fx.doc.PinFigToHost(qual, cls, 8);
+    ASSERT_TRUE(link);
+    const CRect above(2000, 800, 2200, 1000), right(3000, 1400, 3200, 1600);
+    struct Case {
+        int x1, y1, x2, y2;   // the anchors giving the side code
+        int side;
+        CRect placed;
+        int dx, dy, wantDx, wantDy;
+    };
+    const Case cases[] = {
+        {0, 0, 0, 255, 1, above, 900, 40, 800, 0},
+        {0, 0, 0, 255, 1, above, -10, 0, 0, 0},
+        {127, 0, 127, 255, 2, above, 900, 7, 800, 0},
+        {127, 0, 127, 255, 2, above, -1100, 0, -1000, 0},
+        {127, 0, 127, 255, 2, above, -500, 0, -500, 0},
+        {255, 0, 255, 255, 3, above, 10, 0, 0, 0},
+        {255, 0, 255, 255, 3, above, -1100, 3, -1000, 0},
+        {255, 0, 0, 0, 4, right, 5, -10, 0, 0},
+        {255, 0, 0, 0, 4, right, 0, 500, 0, 400},
+        {255, 127, 0, 127, 5, right, 0, -500, 0, -400},
+        {255, 255, 0, 255, 6, right, 0, 10, 0, 0},
+        {255, 255, 0, 255, 6, right, 9, -500, 0, -400},
+        {255, 255, 255, 0, 7, above, 10, 0, 0, 0},
+        {255, 255, 255, 0, 7, above, -1100, 0, -1000, 0},
+        {127, 255, 127, 0, 8, above, 900, 0, 800, 0},
+        {127, 255, 127, 0, 8, above, -1100, 0, -1000, 0},
+        {0, 255, 0, 0, 9, above, 900, 0, 800, 0},
+        {0, 255, 0, 0, 9, above, -10, 0, 0, 0},
+        {0, 255, 255, 255, 10, right, 0, 10, 0, 0},
+        {0, 255, 255, 255, 10, right, 0, -500, 0, -400},
+        {0, 127, 255, 127, 11, right, 0, 500, 0, 400},
+        {0, 127, 255, 127, 11, right, 0, -500, 0, -400},
+        {0, 0, 255, 0, 12, right, 0, -10, 0, 0},
+        {0, 0, 255, 0, 12, right, 4, 500, 0, 400},
+        {0, 0, 0, 0, 0, right, 33, -44, 33, -44},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << "side " << c.side << " dx " << c.dx << " dy " << c.dy);
+        link->Fig1PosX = c.x1;
+        link->Fig1PosY = c.y1;
+        link->Fig2PosX = c.x2;
+        link->Fig2PosY = c.y2;
+        ASSERT_EQ(link->GetSideCode(), c.side);
+        qual->m_rect = c.placed;
+        int dx = c.dx, dy = c.dy, rowId = 0;
+        EXPECT_EQ(fx.doc.LimitPinMove(qual, dx, dy, nullptr, rowId), 1);
+        EXPECT_EQ(dx, c.wantDx);
+        EXPECT_EQ(dy, c.wantDy);
+    }
+}
+
 TEST_F(PinAttachTest, DetachCutsATwoWayLinkFromEitherEnd)
 {
     CFigure* state = Add("state", CRect(1000, 1000, 3000, 2000));

@@ -169,6 +169,9 @@ bool ApplyLabelStyleToAll(CKavoDoc& doc, LabelKind kind, int style)
             break;
         }
     }
+    // Restyled labels change size: their staples place them again.
+    doc.UpdateAllStaples(1);
+    doc.SetModifiedFlag(true);
     doc.UndoEndStep();
     doc.UpdateAllViews(nullptr, 0, nullptr);
     return ok;

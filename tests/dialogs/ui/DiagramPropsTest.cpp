@@ -7,6 +7,7 @@
 #include "document/CKavoDoc.h"
 #include "document/IDocView.h"
 #include "editing/ui/ViewEvents.h"
+#include "undo/UndoCodes.h"
 
 #include <gtest/gtest.h>
 
@@ -91,4 +92,37 @@ TEST(DiagramPropsTest, OnlyChangesThatShowRedrawTheViews)
         EXPECT_TRUE(fx.doc.IsModified());
         fx.doc.RemoveView(&view);
     }
+}
+
+// A label style applied to every figure label: only labels of that kind
+// take it, in one undo step, and the document counts as changed.
+TEST(DiagramPropsTest, ALabelStyleGoesToEveryLabelOfItsKindInOneStep)
+{
+    DiagramFixture fx;
+    CFigure* box = fx.AddBox(600, 600, 900, 450, "Box");
+    CFigure* pinned = fx.AddBox(2000, 2000, 300, 100, "Pinned");
+    CFigure* free = fx.AddBox(3000, 3000, 300, 100, "Free");
+    for (CFigure* l : {pinned, free})
+        l->m_bLabel = 1;
+    ASSERT_TRUE(fx.doc.AttachLblAsFigLbl(pinned, box, 8, false));
+    CFigProps props;
+    props.TextColor = RGB(200, 0, 0);
+    fx.doc.m_figStyles.AddFigStyle(&props, "Red label", 1, 1, 1, "", "", 300, 100, "", "", nullptr, 0, "");
+    const int red = fx.doc.m_figStyles.GetCount() - 1;
+    fx.doc.m_figStyles.AddFigStyle(&props, "Not a label", 1, 1, 0, "", "", 300, 100, "", "", nullptr, 0, "");
+    fx.doc.ResetUndoLog();
+    fx.doc.SetModifiedFlag(false);
+    const std::string saved = DocText(fx.doc);
+
+    EXPECT_FALSE(ApplyLabelStyleToAll(fx.doc, LabelKind::Figure, red + 1)) << "no label style";
+    EXPECT_FALSE(ApplyLabelStyleToAll(fx.doc, LabelKind::Figure, red + 2)) << "no style";
+    EXPECT_FALSE(fx.doc.CanUndo());
+    ASSERT_TRUE(ApplyLabelStyleToAll(fx.doc, LabelKind::Figure, red));
+    EXPECT_EQ(pinned->m_nStyle, red);
+    EXPECT_EQ(pinned->m_props.TextColor, RGB(200, 0, 0));
+    EXPECT_NE(free->m_nStyle, red);
+    EXPECT_TRUE(pinned->IsFigLabel());
+    EXPECT_TRUE(fx.doc.IsModified());
+    EXPECT_EQ(fx.doc.UndoLastStep(), UDMAC_APPLYALLFIGLBLSYLES);
+    EXPECT_EQ(DocText(fx.doc), saved);
 }

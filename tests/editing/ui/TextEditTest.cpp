@@ -805,3 +805,42 @@ TEST_F(TextEditTest, HomeAndEndKeepToTheLineCtrlToTheText)
     Key(Qt::Key_Escape);
     EXPECT_EQ(fx.doc.CanUndo(), 0);
 }
+
+// A figure whose flag forbids it to grow wider refuses the typing that
+// would make it: what would not fit stays out, with a beep.
+TEST_F(TextEditTest, AFigureThatMayNotGrowWiderRefusesTheTextWithABeep)
+{
+    a->m_props.Behavior.low |= 0x10000;
+    Save();
+    const CRect before = a->m_rect;
+    view->BeginTextEdit(a, 0, false, CPoint(), 0, -1);
+    ASSERT_NE(Editor(), nullptr);
+    const int times = 12;
+    for (int i = 0; i < times; ++i)
+        Type(" more words");
+    EXPECT_EQ(a->m_rect, before);
+    EXPECT_GT(g_beeps, 0);
+    EXPECT_LT(Section(a).size(), std::string("Alpha").size() + times * 11) << Section(a);
+    Key(Qt::Key_Escape);
+    ExpectUndoToSaved(UDMAC_TEXTEDIT);
+}
+
+// Ctrl with Left and Right moves a word at a time, plain arrows a character.
+TEST_F(TextEditTest, CtrlArrowsMoveByWords)
+{
+    a->m_strText = "one two";
+    Save();
+    view->BeginTextEdit(a, 0, false, CPoint(), 0, -1);
+    ASSERT_NE(Editor(), nullptr);
+    Key(Qt::Key_End, Qt::ControlModifier);
+    Key(Qt::Key_Left, Qt::ControlModifier);
+    EXPECT_EQ(Editor()->Caret(), 4);
+    Key(Qt::Key_Left);
+    EXPECT_EQ(Editor()->Caret(), 3);
+    Key(Qt::Key_Left, Qt::ControlModifier);
+    EXPECT_EQ(Editor()->Caret(), 0);
+    Key(Qt::Key_Right, Qt::ControlModifier);
+    EXPECT_GE(Editor()->Caret(), 3);
+    Key(Qt::Key_Escape);
+    EXPECT_EQ(fx.doc.CanUndo(), 0);
+}
