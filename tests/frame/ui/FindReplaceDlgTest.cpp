@@ -153,6 +153,26 @@ TEST(FindReplaceDialog, OneDialogAtATimeKeepingItsTextsBetweenUses)
     EXPECT_EQ(ActiveFindDialog(), nullptr);
 }
 
+// Replace acts only on the match the editor still shows: once the editor was
+// closed it beeps and changes nothing.
+TEST(FindReplaceDialog, ReplaceNeedsTheMatchOpenInTheEditor)
+{
+    FindFixture f;
+    CKavoFindDlg* dlg = f.Open(true);
+    f.Type(dlg, CKavoFindDlg::kFindEditId, "fish");
+    f.Type(dlg, CKavoFindDlg::kReplaceEditId, "cod");
+    QTest::mouseClick(Button(dlg, IDOK), Qt::LeftButton);
+    ASSERT_EQ(f.view->EditedFigure(), f.first);
+    f.view->CloseEditor();
+    while (f.fx.doc.CanUndo())
+        f.fx.doc.UndoLastStep();
+    ASSERT_EQ(DocText(f.fx.doc), f.saved);
+    QTest::mouseClick(Button(dlg, CKavoFindDlg::kReplaceId), Qt::LeftButton);
+    EXPECT_EQ(DocText(f.fx.doc), f.saved);
+    EXPECT_FALSE(f.fx.doc.CanUndo());
+    EXPECT_TRUE(f.prompt.shown.empty());
+}
+
 // Replace All tells its count in the status bar, or says that nothing was
 // found and leaves no step to undo.
 TEST(FindReplaceDialog, ReplaceAllTellsHowManyOrThatThereWereNone)
