@@ -1,5 +1,6 @@
 #include "dialogs/CKavoFindDlg.h"
 
+#include "dialogs/ContextHelp.h"
 #include "platform/Ansi.h"
 #include "platform/Prompt.h"
 #include "platform/ui/DlgItems.h"
@@ -35,6 +36,7 @@ CKavoFindDlg::CKavoFindDlg(QWidget* owner, bool replace, const std::string& find
 {
     setWindowTitle(replace ? "Replace" : "Find");
     setModal(false);
+    InstallContextHelp(this, replace ? kReplaceHelpTopic : kFindHelpTopic);
     // Going over to this dialog leaves the text editor it shows matches in open.
     setProperty("keepsTextEditorOpen", true);
     auto* fields = new QGridLayout;

@@ -5,6 +5,7 @@
 // the mode keys) keep working while the dialog has the focus.
 #include <QDialog>
 
+#include <cstdint>
 #include <string>
 
 class QCheckBox;
@@ -24,6 +25,9 @@ public:
     static constexpr int kReplaceAllId = 1025;
     // Both texts are held to 127 characters, as the search buffers are.
     static constexpr int kTextLimit = 127;
+    // Help pages of the two kinds of dialog (caption button, F1).
+    static constexpr uint32_t kFindHelpTopic = 203;
+    static constexpr uint32_t kReplaceHelpTopic = 204;
 
     CKavoFindDlg(QWidget* owner, bool replace, const std::string& findText, const std::string& replaceText,
                  bool matchCase, bool wholeWord);

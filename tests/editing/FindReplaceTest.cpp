@@ -141,3 +141,18 @@ TEST_F(FindReplaceTest, ALoneHitIsFoundAgainAfterComingRound)
     EXPECT_EQ(m.id, only->m_nId);
     EXPECT_EQ(m.start, 2);
 }
+
+// Each search starts one character after the last hit's start, so hits that
+// overlap are each found before the search comes round again.
+TEST_F(FindReplaceTest, OverlappingHitsAreEachFound)
+{
+    CFigure* fig = AddTextFig(doc, 0, 0, 400, 100, "aaaa");
+    const FindOptions aa = Find("aa");
+    FindMatch m;
+    for (int start : {0, 1, 2, 0}) {
+        ASSERT_TRUE(FindNextText(doc, aa, m));
+        EXPECT_EQ(m.id, fig->m_nId);
+        EXPECT_EQ(m.start, start);
+        EXPECT_EQ(m.end, start + 2);
+    }
+}

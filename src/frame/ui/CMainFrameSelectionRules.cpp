@@ -38,24 +38,6 @@ bool PinnedLabelAlone(const CKavoDoc& d)
     return f && f->m_bLabel && f->IsStapled();
 }
 
-// Whether every selected object belongs to one and the same group.
-bool AllInOneGroup(const CKavoDoc& d)
-{
-    const CGroup* group = d.m_pSelList->IsEmpty() ? nullptr : (*d.m_pSelList->begin())->m_pGroup;
-    for (const CDiagObj* o : *d.m_pSelList)
-        if (o->m_pGroup != group)
-            return false;
-    return group != nullptr;
-}
-
-bool AnyGrouped(const CKavoDoc& d)
-{
-    for (const CDiagObj* o : *d.m_pSelList)
-        if (o->m_pGroup)
-            return true;
-    return false;
-}
-
 // The one selected object when it is a lateral label of a trunk
 // association (and trunk diagrams are switched on).
 const CFigure* OnlyTrunkLatLabel(const CKavoDoc& d)
@@ -106,8 +88,8 @@ const SelectionRule kRules[] = {
          return f && !f->m_strLink.empty();
      }},
     {ID_OPEN_PARENT_LINK, ID_OPEN_PARENT_LINK, [](const CKavoDoc& d) { return d.HasParentLink(); }},
-    {32818, 32818, [](const CKavoDoc& d) { return d.GetSelCount() > 1 && !AllInOneGroup(d); }},
-    {32819, 32820, [](const CKavoDoc& d) { return d.GetSelCount() > 1 && AnyGrouped(d); }},
+    {32818, 32818, [](const CKavoDoc& d) { return d.CanGroup(); }},
+    {32819, 32820, [](const CKavoDoc& d) { return d.SelHasGroupedObj(); }},
     {32821, 32821, [](const CKavoDoc& d) { return d.m_lastUngroup.GetCount() > 0; }},
     // Detach: a pinned figure alone whose figure link the document finds.
     {32832, 32832, [](const CKavoDoc& d) { return d.CanDetach(); }},

@@ -1,6 +1,7 @@
 // The update rules of the main frame's commands in a few document states,
 // the Undo item's text, the greyed submenus and the status zoom pane.
 #include "common/DiagramFixture.h"
+#include "common/DocText.h"
 #include "controls/CColorDropButton.h"
 #include "controls/CLinePatternButton.h"
 #include "controls/CTextDropButton.h"
@@ -24,6 +25,7 @@
 #include <gtest/gtest.h>
 
 #include <set>
+#include <vector>
 
 namespace {
 enum State { kNoDoc, kEmpty, kOneFigure, kJunction };
@@ -151,6 +153,60 @@ TEST_F(CommandUpdateTest, SelectionCommandsEnableWithTheirObjects)
     g_nUIMode = 3;
     EXPECT_FALSE(enabled(36534));
     g_nUIMode = 0;
+}
+
+// Group, Ungroup, Ungroup All and Regroup from the frame: each enabled only
+// where it can act, each one step of its own kind, and undo of the lot
+// gives the saved text back.
+TEST_F(CommandUpdateTest, GroupingCommandsEnableWhereTheyActAndAreOneStepEach)
+{
+    Open();
+    CFigure* a = fx.AddBox(100, 100, 300, 200, "A");
+    CFigure* b = fx.AddBox(600, 100, 300, 200, "B");
+    CFigure* c = fx.AddBox(1100, 100, 300, 200, "C");
+    fx.doc.ResetUndoLog();
+    const std::string saved = DocText(fx.doc);
+    const auto select = [&](std::vector<CDiagObj*> objs) {
+        fx.doc.ClearSel(false);
+        for (CDiagObj* o : objs)
+            fx.doc.Select(o);
+    };
+    const auto enabled = [&](int id) { return frame.Commands().QueryCmdState(id).enabled; };
+    const struct {
+        const char* what;
+        std::vector<CDiagObj*> selected;
+        int command;                       // 0: only the states are checked
+        int step;
+        std::vector<int> on, off;
+    } rows[] = {
+        {"two loose figures", {a, b}, 0, 0, {32818}, {32819, 32820, 32821}},
+        {"grouped", {a, b}, 32818, UDMAC_GROUP, {32819, 32820}, {32818, 32821}},
+        {"the group and a loose one", {a, b, c}, 0, 0, {32818, 32819, 32820}, {32821}},
+        {"one member alone", {a}, 0, 0, {}, {32818, 32819, 32820}},
+        {"ungrouped", {a, b, c}, 32819, UDMAC_UNGROUP, {32818, 32821}, {32819, 32820}},
+        {"regrouped", {a, b}, 32821, UDMAC_REGROUP, {32819, 32820}, {32818, 32821}},
+        {"nested", {a, b, c}, 32818, UDMAC_GROUP, {32819, 32820}, {32818, 32821}},
+        {"all ungrouped", {a, b, c}, 32820, UDMAC_UNGROUPALL, {32818}, {32819, 32820, 32821}},
+    };
+    int steps = 0;
+    for (const auto& r : rows) {
+        select(r.selected);
+        if (r.command) {
+            EXPECT_TRUE(frame.OnCommand(r.command)) << r.what;
+            EXPECT_EQ(fx.doc.UndoLogRef().GetLastUndoStepCode(), r.step) << r.what;
+            ++steps;
+        }
+        for (int id : r.on)
+            EXPECT_TRUE(enabled(id)) << "command " << id << ": " << r.what;
+        for (int id : r.off)
+            EXPECT_FALSE(enabled(id)) << "command " << id << ": " << r.what;
+    }
+    EXPECT_TRUE(fx.doc.m_groupList.empty()) << "nested groups all dissolved";
+    for (const CFigure* f : {a, b, c})
+        EXPECT_EQ(f->m_pGroup, nullptr);
+    for (int k = 0; k < steps; ++k)
+        fx.doc.UndoLastStep();
+    EXPECT_EQ(DocText(fx.doc), saved);
 }
 
 TEST_F(CommandUpdateTest, ChecksFollowTheSettingsAndModeButtonsTheMode)

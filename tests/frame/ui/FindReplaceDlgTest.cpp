@@ -5,6 +5,7 @@
 #include "common/DiagramFixture.h"
 #include "common/DocText.h"
 #include "common/TestSupport.h"
+#include "core/HelpRequest.h"
 #include "dialogs/CKavoFindDlg.h"
 #include "editing/ui/CKavoView.h"
 #include "editing/ui/CTextDialog.h"
@@ -20,8 +21,10 @@
 #include <QMdiArea>
 #include <QPointer>
 #include <QPushButton>
+#include <QStatusBar>
 #include <QTest>
 #include <QWindow>
+#include <vector>
 #include <gtest/gtest.h>
 
 namespace {
@@ -148,6 +151,96 @@ TEST(FindReplaceDialog, OneDialogAtATimeKeepingItsTextsBetweenUses)
     QTest::keyClick(replace, Qt::Key_Escape);
     QApplication::processEvents();
     EXPECT_EQ(ActiveFindDialog(), nullptr);
+}
+
+// Replace acts only on the match the editor still shows: once the editor was
+// closed it beeps and changes nothing.
+TEST(FindReplaceDialog, ReplaceNeedsTheMatchOpenInTheEditor)
+{
+    FindFixture f;
+    CKavoFindDlg* dlg = f.Open(true);
+    f.Type(dlg, CKavoFindDlg::kFindEditId, "fish");
+    f.Type(dlg, CKavoFindDlg::kReplaceEditId, "cod");
+    QTest::mouseClick(Button(dlg, IDOK), Qt::LeftButton);
+    ASSERT_EQ(f.view->EditedFigure(), f.first);
+    f.view->CloseEditor();
+    while (f.fx.doc.CanUndo())
+        f.fx.doc.UndoLastStep();
+    ASSERT_EQ(DocText(f.fx.doc), f.saved);
+    QTest::mouseClick(Button(dlg, CKavoFindDlg::kReplaceId), Qt::LeftButton);
+    EXPECT_EQ(DocText(f.fx.doc), f.saved);
+    EXPECT_FALSE(f.fx.doc.CanUndo());
+    EXPECT_TRUE(f.prompt.shown.empty());
+}
+
+// Replace All tells its count in the status bar, or says that nothing was
+// found and leaves no step to undo.
+TEST(FindReplaceDialog, ReplaceAllTellsHowManyOrThatThereWereNone)
+{
+    FindFixture f;
+    CKavoFindDlg* dlg = f.Open(true);
+    f.Type(dlg, CKavoFindDlg::kFindEditId, "fish");
+    f.Type(dlg, CKavoFindDlg::kReplaceEditId, "cod");
+    QTest::mouseClick(Button(dlg, CKavoFindDlg::kReplaceAllId), Qt::LeftButton);
+    EXPECT_EQ(f.frame.statusBar()->currentMessage(), "Replaced 3 occurences");
+    EXPECT_TRUE(f.prompt.shown.empty());
+    f.fx.doc.UndoLastStep();
+    ASSERT_EQ(DocText(f.fx.doc), f.saved);
+    EXPECT_FALSE(f.fx.doc.CanUndo());
+
+    f.Type(dlg, CKavoFindDlg::kFindEditId, "cat");
+    QTest::mouseClick(Button(dlg, CKavoFindDlg::kReplaceAllId), Qt::LeftButton);
+    ASSERT_EQ(f.prompt.shown.size(), 1u);
+    EXPECT_EQ(f.prompt.shown[0].text, "Text not found");
+    EXPECT_EQ(DocText(f.fx.doc), f.saved);
+    EXPECT_FALSE(f.fx.doc.CanUndo());
+}
+
+// Opening the dialog again starts the search over from the first hit; the
+// replace text survives a Find dialog in between.
+TEST(FindReplaceDialog, ReopeningStartsOverAndKeepsTheReplaceText)
+{
+    FindFixture f;
+    CKavoFindDlg* dlg = f.Open(true);
+    f.Type(dlg, CKavoFindDlg::kFindEditId, "fish");
+    f.Type(dlg, CKavoFindDlg::kReplaceEditId, "cod");
+    QTest::mouseClick(Button(dlg, IDOK), Qt::LeftButton);
+    ASSERT_EQ(f.view->EditedFigure(), f.first);
+    ASSERT_EQ(f.view->TextEditor()->SelAnchor(), 4);
+    CKavoFindDlg* find = f.Open(false);
+    ASSERT_NE(find, nullptr);
+    EXPECT_FALSE(find->IsReplace());
+    QTest::mouseClick(Button(find, IDOK), Qt::LeftButton);
+    ASSERT_EQ(f.view->EditedFigure(), f.first);
+    EXPECT_EQ(f.view->TextEditor()->SelAnchor(), 4) << "the search starts over";
+    QTest::keyClick(find, Qt::Key_Escape);
+    QApplication::processEvents();
+    CKavoFindDlg* again = f.Open(true);
+    ASSERT_NE(again, nullptr);
+    EXPECT_EQ(again->ReplaceText(), "cod");
+    EXPECT_EQ(again->FindText(), "fish");
+    f.view->CloseEditor();
+    EXPECT_EQ(DocText(f.fx.doc), f.saved);
+    EXPECT_TRUE(f.prompt.shown.empty());
+}
+
+// F1 in either dialog opens that kind's own help page; the key reaches the
+// dialog from the text box that has the focus.
+TEST(FindReplaceDialog, EachKindOpensItsOwnHelpPage)
+{
+    std::vector<uint32_t> topics;
+    SetHelpHandler([&](uint32_t context) { topics.push_back(context); });
+    {
+        FindFixture f;
+        for (const bool replace : {false, true}) {
+            CKavoFindDlg* dlg = f.Open(replace);
+            ASSERT_NE(dlg, nullptr);
+            QTest::keyClick(GetDlgItem(dlg, CKavoFindDlg::kFindEditId), Qt::Key_F1);
+        }
+        EXPECT_TRUE(f.prompt.shown.empty());
+    }
+    SetHelpHandler(nullptr);
+    EXPECT_EQ(topics, (std::vector<uint32_t>{203, 204}));
 }
 
 // Cancel, Escape and the window's close box each end the dialog: it goes
