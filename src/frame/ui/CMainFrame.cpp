@@ -1,4 +1,5 @@
 #include "frame/ui/CMainFrame.h"
+#include "frame/ui/FrameWindowWatch.h"
 #include "frame/ui/CommandImages.h"
 #include "frame/ui/StylePickerCommands.h"
 
@@ -50,6 +51,7 @@ CMainFrame::CMainFrame(QWidget* parent) : QMainWindow(parent), m_mdiArea(new QMd
     resize(1000, 700);
     connect(m_mdiArea, &QMdiArea::subWindowActivated, this, &CMainFrame::OnChildActivated);
     OnCreate();
+    InstallFrameWindowWatch(*this);
 }
 
 CMainFrame::~CMainFrame()
