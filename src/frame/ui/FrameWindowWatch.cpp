@@ -40,7 +40,12 @@ private:
     void OnAreaMouseMove()
     {
         QWidget* area = m_frame.MdiArea()->viewport();
-        area->setFocus();
+        // The area takes the keyboard, but not from text being edited: the
+        // editor closes when it loses the focus, and a pointer crossing the
+        // empty area must not end the user's typing.
+        const CKavoView* view = m_frame.GetActiveView();
+        if (!view || !view->TextEditor())
+            area->setFocus();
         const int role = FrameAreaCursorRole(g_nUIMode);
         if (role >= 0)
             area->setCursor(ViewCursorFor(role));

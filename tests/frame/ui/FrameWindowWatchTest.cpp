@@ -1,16 +1,19 @@
 // The main frame's own window: the empty client area shows the cursor of
 // the UI mode, and the text editor closes when the program loses the
-// activation.
+// activation but not when the pointer crosses the empty area.
 #include "common/DiagramFixture.h"
 #include "core/UIMode.h"
 #include "editing/ui/CKavoView.h"
+#include "editing/ui/CTextDialog.h"
 #include "editing/ui/ViewCursors.h"
 #include "frame/ui/CMainFrame.h"
 #include "frame/ui/FrameWindowWatch.h"
 
 #include <QApplication>
 #include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QTest>
+#include <QWindow>
 #include <gtest/gtest.h>
 
 namespace {
@@ -51,13 +54,22 @@ TEST(FrameWindow, LosingTheActivationClosesTheTextEditor)
 {
     DiagramFixture fx;
     CMainFrame frame;
+    frame.resize(900, 700);
     auto* view = new CKavoView(&fx.doc);
     frame.AddViewFrame(view, "d");
     frame.show();
+    frame.windowHandle()->requestActivate();
+    ASSERT_TRUE(QTest::qWaitFor([&frame] { return QGuiApplication::focusWindow() == frame.windowHandle(); }));
     CFigure* box = fx.AddBox(100, 100, 900, 300, "text");
     ASSERT_TRUE(view->OpenTextEditor(box, 0, false, CPoint(0, 0), 0, 0));
     ASSERT_NE(view->TextEditor(), nullptr);
+    view->TextEditor()->setFocus();
     emit qApp->applicationStateChanged(Qt::ApplicationActive);
+    EXPECT_NE(view->TextEditor(), nullptr);
+    // The pointer crossing the empty client area leaves the editor open.
+    frame.MdiArea()->activeSubWindow()->resize(300, 200);
+    QTest::mouseMove(frame.MdiArea()->viewport(), QPoint(700, 500));
+    QApplication::processEvents();
     EXPECT_NE(view->TextEditor(), nullptr);
     emit qApp->applicationStateChanged(Qt::ApplicationInactive);
     EXPECT_EQ(view->TextEditor(), nullptr);
