@@ -120,24 +120,33 @@ void CKavoDoc::RunMarkCascadeStep(int kind, void* target, int mode, bool withEnd
         const CascadeStep st = run.pending.back();
         run.pending.pop_back();
         const int32_t target = Target(st.clear);
+        // An object is marked once per walk; the first visit returns true.
+        const auto visit = [target](CIdObj* o) {
+            if (!o || o->m_bVisited == target)
+                return false;
+            o->m_bVisited = target;
+            return true;
+        };
+        // Marking spreads to every group that lists the object.
+        const auto spreadToGroups = [&](const CDiagObj* o) {
+            if (!st.clear && o->m_pGroup)
+                groupsListing(o->m_nId, [&](CGroup* g) { MarkGroupMembers(g, st.mode, st.clear); });
+        };
         switch (st.kind) {
         case CascadeStep::Fig: {
             auto* fig = static_cast<CFigure*>(st.target);
-            if (!fig || fig->m_bVisited == target)
+            if (!visit(fig))
                 break;
-            fig->m_bVisited = target;
             const bool jct = fig->IsInvisible();
             if ((jct && fig->m_nConnected < 2 && st.mode != 3) || fig->IsRedundantJct())
                 MarkJctCons(fig, st.mode, st.clear);
-            if (!st.clear && fig->m_pGroup)
-                groupsListing(fig->m_nId, [&](CGroup* g) { MarkGroupMembers(g, st.mode, st.clear); });
+            spreadToGroups(fig);
             break;
         }
         case CascadeStep::Con: {
             auto* con = static_cast<CConnector*>(st.target);
-            if (!con || con->m_bVisited == target)
+            if (!visit(con))
                 break;
-            con->m_bVisited = target;
             for (int end = 1; end <= 2; ++end)
                 MarkObjCascade(GetConEndFig(end, con, false), st.mode, st.withEnds, st.clear);
             if (st.withEnds)
@@ -146,15 +155,13 @@ void CKavoDoc::RunMarkCascadeStep(int kind, void* target, int mode, bool withEnd
                     if (f && f->IsInvisible() && (f->IsRedundantJct() || f->m_nConnected < 2))
                         f->m_bVisited = target;
                 }
-            if (!st.clear && con->m_pGroup)
-                groupsListing(con->m_nId, [&](CGroup* g) { MarkGroupMembers(g, st.mode, st.clear); });
+            spreadToGroups(con);
             break;
         }
         case CascadeStep::Group: {
             auto* group = static_cast<CGroup*>(st.target);
-            if (!group || group->m_bVisited == target)
+            if (!visit(group))
                 break;
-            group->m_bVisited = target;
             for (const CGroup::Member& m : group->m_members)
                 MarkObj(m.obj, st.mode, st.clear);
             break;
