@@ -1,13 +1,14 @@
 // The move drag on the 20,000-box diagram of `kvdtool gen 20000`: one mouse
 // move step (the inverted outlines erased at the old offset and drawn at the
 // new one, connectors on the moved figures following) and the release that
-// commits the move in one undo step, for 1, 100 and 1,000 selected figures;
-// the baseline is the plain repaint of the same area at 100 % in the same
-// run.
+// commits the move in one undo step, alone and with the repaint of the areas
+// the selection left and reached, for 1, 100 and 1,000 selected figures; the
+// baseline is the plain repaint of the same area at 100 % in the same run.
 #include "kvdtool/KvdTool.h"
 #include "document/CFigure.h"
 #include "document/CKavoDoc.h"
 #include "editing/MoveContext.h"
+#include "support/PaintViewArea.h"
 #include "platform/CGraphics.h"
 #include "platform/CPainterDC.h"
 #include "render/CDiagObjDrawCtx.h"
@@ -102,6 +103,44 @@ void BM_MoveDragCommit(benchmark::State& state)
     state.counters["moved"] = double(moved);
 }
 
+// Repaints the logical area `area` of the view as the view does: the page
+// background, then the objects in it. Returns the pixels painted.
+double RepaintArea(CKavoDoc& doc, const CZoomMapping& m, QImage& surface, const CRect& area)
+{
+    const CPoint pos = m.GetDeviceScrollPosition();
+    const CPoint tl = m.LogicalToDevice(area.TopLeft()), br = m.LogicalToDevice(area.BottomRight());
+    const CRect dev(std::max(0, tl.x - pos.x), std::max(0, tl.y - pos.y), std::min(kClientW, br.x - pos.x + 1),
+                    std::min(kClientH, br.y - pos.y + 1));
+    if (dev.Width() <= 0 || dev.Height() <= 0)
+        return 0;
+    PaintViewArea(doc, m, surface,
+                  CRect(m.DeviceToLogical(CPoint(pos.x + dev.left, pos.y + dev.top)),
+                        m.DeviceToLogical(CPoint(pos.x + dev.right, pos.y + dev.bottom))));
+    return double(dev.Width()) * dev.Height();
+}
+
+// The release as the user waits for it: the move committed, then the view's
+// repaint of the area the selection left and the area it landed on.
+void BM_MoveDragRelease(benchmark::State& state)
+{
+    SetFigTextRenderer(RenderFigTextPiece);
+    CKavoDoc& doc = Diagram();
+    const CRect start = SelectFigures(doc, int(state.range(0)));
+    const CZoomMapping m = MappingFor(doc, start);
+    QImage surface(kClientW, kClientH, QImage::Format_RGB32);
+    int sign = 1;
+    double pixels = 0;
+    for (auto _ : state) {
+        const CRect before = doc.GetObjSetRect(1, 0, 0, nullptr, false);
+        benchmark::DoNotOptimize(doc.MoveSelection(48 * sign, 32 * sign, 0, true));
+        const CRect after = doc.GetObjSetRect(1, 0, 0, nullptr, false);
+        pixels = RepaintArea(doc, m, surface, before) + RepaintArea(doc, m, surface, after);
+        sign = -sign;
+    }
+    state.counters["moving"] = double(doc.m_moveSet.GetList()->GetCount());
+    state.counters["area_px"] = pixels;
+}
+
 // Baseline: the repaint of the selection's area (at most the whole client).
 void BM_RepaintSameArea(benchmark::State& state)
 {
@@ -110,27 +149,14 @@ void BM_RepaintSameArea(benchmark::State& state)
     const CRect sel = SelectFigures(doc, int(state.range(0)));
     const CZoomMapping m = MappingFor(doc, sel);
     QImage surface(kClientW, kClientH, QImage::Format_RGB32);
-    CDiagObjDrawCtx ctx;
-    const CPoint pos = m.GetDeviceScrollPosition();
-    const CPoint tl = m.LogicalToDevice(sel.TopLeft()), br = m.LogicalToDevice(sel.BottomRight());
-    const CRect dev(std::max(0, tl.x - pos.x), std::max(0, tl.y - pos.y), std::min(kClientW, br.x - pos.x + 1),
-                    std::min(kClientH, br.y - pos.y + 1));
-    for (auto _ : state) {
-        CPainterDC dc(&surface);
-        m.PrepareDC(dc);
-        CRect clip(m.DeviceToLogical(CPoint(pos.x + dev.left, pos.y + dev.top)),
-                   m.DeviceToLogical(CPoint(pos.x + dev.right, pos.y + dev.bottom)));
-        FillScreenDrawCtx(ctx, m, clip);
-        DrawPageBackground(dc, doc, clip, ctx.handleSize, UnitsPerPixel(m));
-        CGraphics graphics(&dc);
-        DrawDocObjects(doc, &graphics, &dc, ctx);
-        dc.Flush();
-        benchmark::DoNotOptimize(surface.constBits());
-    }
-    state.counters["area_px"] = double(dev.Width()) * dev.Height();
+    double pixels = 0;
+    for (auto _ : state)
+        pixels = RepaintArea(doc, m, surface, sel);
+    state.counters["area_px"] = pixels;
 }
 } // namespace
 
 BENCHMARK(BM_MoveDragStep)->Arg(1)->Arg(100)->Arg(1000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_MoveDragCommit)->Arg(1)->Arg(100)->Arg(1000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_MoveDragRelease)->Arg(1)->Arg(100)->Arg(1000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_RepaintSameArea)->Arg(1)->Arg(100)->Arg(1000)->Unit(benchmark::kMillisecond);

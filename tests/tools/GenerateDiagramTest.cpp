@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <map>
 
 namespace {
@@ -57,5 +58,49 @@ TEST(GenerateDiagram, DrawsStyledBoxesArrowsAndRightAngleRoutes)
     EXPECT_EQ(arrows, 3 + 2) << "one arrowhead a link, on the route's last leg";
     for (const auto& [jct, n] : legsAt)
         EXPECT_EQ(n, 2) << "a route's junctions each join two legs";
+}
+} // namespace
+
+namespace {
+struct GridSizes {
+    int boxHeight = 0, textHeight = 0, headLength = 0, lineWidth = 0;
+};
+
+// The sizes of the first box and arrow of a 3 x 3 grid in the work space
+// given; each box agrees with its style.
+GridSizes GenerateIn(const CRect& work)
+{
+    CKavoDoc doc;
+    EXPECT_TRUE(doc.OnNewDocument());
+    doc.m_rcWorkSpace = work;
+    EXPECT_TRUE(GenerateDiagram(doc, 9));
+    GridSizes g;
+    for (CDiagObj* o : *doc.m_pObjList) {
+        if (o->GetType() == kObjFigure && !static_cast<CFigure*>(o)->IsInvisible()) {
+            const auto* f = static_cast<CFigure*>(o);
+            EXPECT_EQ(doc.m_figStyles.GetAt(f->m_nStyle)->m_props.m_font.m_lf.lfHeight, f->m_props.m_font.m_lf.lfHeight);
+            g.boxHeight = f->m_rect.Height();
+            g.textHeight = f->m_props.m_font.m_lf.lfHeight;
+        } else if (o->GetType() == kObjConnector) {
+            const auto* c = static_cast<CConnector*>(o);
+            g.headLength = c->m_props.End2Length;
+            g.lineWidth = c->m_props.LineWidth;
+        }
+    }
+    return g;
+}
+
+// A grid too big for the work space shrinks, and its text, arrowheads and
+// lines shrink with it, so a huge grid draws like a small one.
+TEST(GenerateDiagram, TextAndArrowheadsShrinkWithTheGrid)
+{
+    const GridSizes full = GenerateIn(CRect(-16000, -16000, 16000, 16000));
+    // A 3 x 3 grid needs 9 cm by 6 cm (907 x 605 units): half of that.
+    const GridSizes half = GenerateIn(CRect(0, 0, 453, 302));
+    EXPECT_NEAR(half.boxHeight, full.boxHeight / 2.0, 1);
+    EXPECT_EQ(half.textHeight, std::lround(full.textHeight / 2.0));
+    EXPECT_EQ(half.headLength, std::lround(full.headLength / 2.0));
+    EXPECT_EQ(half.lineWidth, std::lround(full.lineWidth / 2.0));
+    EXPECT_LT(half.textHeight, 0) << "text never shrinks to nothing";
 }
 } // namespace

@@ -35,6 +35,26 @@ double GridScale(int cols, int rows, const CRect& work)
     return s * Cm(2.0) >= kMinBoxWidth ? s : 0.0;
 }
 
+// A grid shrunk to fit draws its text and arrowheads at its own scale: at
+// the usual sizes the text of a 40,000-box grid would spill out of its boxes.
+// The styles shrink, so every box and arrow copied from them agrees with them.
+void ScaleStylesToGrid(CKavoDoc& doc, int boxStyle, int arrowStyle, double scale)
+{
+    if (scale >= 1.0)
+        return;
+    // Never to nothing: a size of 0 would mean "no text" or "no head".
+    auto shrink = [scale](int32_t v) {
+        const auto s = int32_t(std::lround(v * scale));
+        return v < 0 ? std::min(s, -1) : std::max(s, 1);
+    };
+    LOGFONT& lf = doc.m_figStyles.GetAt(boxStyle)->m_props.m_font.m_lf;
+    lf.lfHeight = shrink(lf.lfHeight);
+    CConProps& arrow = doc.m_conStyles.GetAt(arrowStyle)->m_props;
+    arrow.End1Length = shrink(arrow.End1Length);
+    arrow.End2Length = shrink(arrow.End2Length);
+    arrow.LineWidth = shrink(arrow.LineWidth);
+}
+
 // A junction: the invisible 15 x 15 figure centred on a route's corner (a
 // centre rounds toward zero, so left of or above 0 the box shifts by one).
 CFigure* AddJunction(CKavoDoc& doc, const CPoint& at)
@@ -81,6 +101,7 @@ bool GenerateDiagram(CKavoDoc& doc, int count)
     int boxStyle = -1, arrowStyle = -1;
     if (!AddFlowchartStyles(doc, boxStyle, arrowStyle))
         return false;
+    ScaleStylesToGrid(doc, boxStyle, arrowStyle, scale);
     const CFigStyle& box = *doc.m_figStyles.GetAt(boxStyle);
     const CConProps arrow = doc.m_conStyles.GetAt(arrowStyle)->m_props;
     // Positions in the grid, scaled and rounded.
