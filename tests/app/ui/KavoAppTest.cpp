@@ -5,6 +5,8 @@
 #include "core/ProgramFolders.h"
 #include "core/Settings.h"
 #include "core/Trace.h"
+#include <QKeyEvent>
+#include "core/UIMode.h"
 #include "app/UpdateCheck.h"
 #include "app/ui/CKavoApp.h"
 #include "app/ui/CSplashWnd.h"
@@ -324,6 +326,42 @@ TEST_F(KavoAppTest, HoverMessagesGoToTheLeftAndEnteredControls)
     EXPECT_EQ(app->SetHoverWnd(&b, FALSE), 1);
     EXPECT_EQ(a.got, (std::vector<QEvent::Type>{kMouseEnteredEvent, kMouseLeftEvent}));
     EXPECT_EQ(b.got, (std::vector<QEvent::Type>{kMouseEnteredEvent}));
+}
+
+// Escape anywhere but in the view (or a child of it, as the text editor is)
+// goes back to the select mode; the view handles its own Escape.
+TEST_F(KavoAppTest, EscapeOutsideTheViewRestoresTheSelectMode)
+{
+    RegistrySetValue(HKEY_CURRENT_USER, kAppKey + "\\System", "First", "0");
+    auto app = MakeApp({});
+    ASSERT_TRUE(app->InitInstance());
+    bool haveView = false;
+    bool focusInView = false;
+    AppSeams().hasActiveView = [&] { return haveView; };
+    AppSeams().focusInActiveView = [&] { return focusInView; };
+    struct Case {
+        bool view;
+        bool focusInView;
+        Qt::Key key;
+        int modeAfter;
+    } cases[] = {
+        {true, false, Qt::Key_Escape, 0},
+        {true, true, Qt::Key_Escape, 5},  // the view or its text editor has it
+        {false, false, Qt::Key_Escape, 5}, // no diagram view
+        {true, false, Qt::Key_Space, 5},
+    };
+    QWidget target;
+    for (const Case& c : cases) {
+        haveView = c.view;
+        focusInView = c.focusInView;
+        SelectMode = 0;
+        g_nUIMode = 5;
+        QKeyEvent press(QEvent::KeyPress, c.key, Qt::NoModifier);
+        EXPECT_FALSE(app->PreTranslateMessage(&target, &press));
+        EXPECT_EQ(g_nUIMode, c.modeAfter) << c.view << c.focusInView << c.key;
+    }
+    app->MainFrame()->close();
+    app->ExitInstance();
 }
 
 TEST_F(KavoAppTest, RecentListTakesOnlyDiagrams)
