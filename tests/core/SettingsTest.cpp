@@ -270,6 +270,19 @@ TEST_F(SettingsTest, LaunchingGuard)
     EXPECT_EQ(CfgSetLaunching(), 0);
 }
 
+// A guard that cannot be set reports no unfinished start: a profile that
+// cannot be written must not turn AutoOpen off at every start.
+TEST_F(SettingsTest, LaunchingGuardThatCannotBeWrittenReadsAsClear)
+{
+    EXPECT_EQ(CfgSetLaunching(), 0);
+    const QString folder = profile.Folder() + "/Morlaven Software";
+    QFile::remove(folder + "/KAVO Diagrammer.ini");
+    ASSERT_TRUE(QDir().mkpath(folder + "/KAVO Diagrammer.ini"));
+    ASSERT_EQ(AfxGetAppProfile().GetProfileInt("System", "Launching", 0), 1u);
+    EXPECT_EQ(CfgSetLaunching(), 0);
+    EXPECT_FALSE(CfgClearLaunching());
+}
+
 TEST_F(SettingsTest, ToolbarListsKeepEveryEntryAndNeverOverrunTheArray)
 {
     // A full bar of five-digit ids is far past 260 characters; every id is kept.
