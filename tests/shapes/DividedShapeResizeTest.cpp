@@ -199,6 +199,9 @@ TEST(SpecialResize, KindTableListsItsEntriesInOrder)
     // Slack (400, 100), (1500, 200), (400, 300), (1600, 400): bodies wider
     // than the 1408 units right of a package's tab.
     const std::vector<CFltRect> wide = BoxesOfSize({{432, 116}, {1532, 216}, {432, 316}, {1632, 416}});
+    // Slack (400, 100), (200, 200), (600, 300), (200, 400): the first column
+    // is no narrower than the last, so the split gives nothing.
+    const std::vector<CFltRect> tie = BoxesOfSize({{432, 116}, {232, 216}, {632, 316}, {232, 416}});
     // Slack (400, 100), (1500, 200), (1600, 300).
     const std::vector<CFltRect> wideRows = BoxesOfSize({{432, 116}, {1532, 216}, {1632, 316}});
     struct Case {
@@ -223,6 +226,11 @@ TEST(SpecialResize, KindTableListsItsEntriesInOrder)
         {98, 0, 3, &b, "-1:300:1 0:100:2", "-1:200:1 1:400:1"},
         {99, 1, 3, &a, "-1:300:1 1:400:1 0:100:2", "-1:300:1"},
         {99, 0, 3, &b, "-1:400:1 1:300:1 0:100:2", "-1:200:1 2:300:1"},
+        {99, 0, 3, &tie, "-1:400:1 1:300:1 0:100:2", "-1:200:1"},
+        // A fragment: its name tab is 512 wide and ends 256 down, its line
+        // is at 1024; the tab text gives last.
+        {138, 1, 3, &a, "-1:768:1 1:1024:1 -1:100:2", "-1:1536:1 0:400:2"},
+        {138, 0, 3, &a, "-1:1024:1 1:768:1 0:100:2", "-1:1536:1 0:400:2"},
         {134, 1, 3, &a, "-1:200:1 1:100:2", "-1:400:1"},
         {135, 1, 3, &a, "-1:200:1 2:300:1 1:100:2", "-1:300:1"},
         {135, 0, 3, &a, "-1:300:1 2:200:1 1:100:2", "-1:300:1"},
@@ -248,5 +256,21 @@ TEST(SpecialResize, KindTableListsItsEntriesInOrder)
         ResizeSpecialShape(s, args, kFig, 0, nullptr);
         EXPECT_EQ(Entries(args.m_rows, args.m_nRows), c.rows) << "kind " << c.kind << " mode " << c.mode;
         EXPECT_EQ(Entries(args.m_cols, args.m_nCols), c.cols) << "kind " << c.kind << " anchor " << c.anchor;
+    }
+}
+
+TEST(SpecialResize, ShapesWithOptionalCompartmentsNeedExactlyOneSecondTableEntry)
+{
+    for (int kind : {26, 80, 121, 144, 170}) {
+        CFigSymbol s = TemplateSymbol(kind, -2, BoxesOfSize({{432, 116}}));
+        s.m_nFrames = 0;
+        EXPECT_EQ(Plan(s, 1, 3).rows, "") << kind;
+        s.m_nFrames = 1;
+        s.m_frames[0] = CFltRect(0, 0, 2048, 2048);
+        EXPECT_EQ(Plan(s, 1, 3).rows, "-1:100:1") << kind;
+        EXPECT_EQ(Plan(s, 1, 3).cols, "-1:400:1") << kind;
+        s.m_nFrames = 2;
+        s.m_frames[1] = CFltRect(0, 0, 2048, 2048);
+        EXPECT_EQ(Plan(s, 1, 3).rows + Plan(s, 1, 3).cols, "") << kind;
     }
 }
