@@ -1,6 +1,8 @@
 #include "dialogs/CSaveHtmlDlg.h"
 
+#include "controls/CColorDropButton.h"
 #include "controls/WindowHelpers.h"
+#include "core/Settings.h"
 #include "core/ShellHelpers.h"
 #include "platform/Ansi.h"
 #include "platform/Prompt.h"
@@ -24,6 +26,7 @@
 
 namespace {
 constexpr int kFormats[] = {4, 7, 5};  // JPEG, GIF, PNG in list order
+constexpr int kBackgroundId = 1001;
 }
 
 int CSaveHtmlDlg::FormatOfIndex(int index)
@@ -42,7 +45,7 @@ int CSaveHtmlDlg::IndexOfFormat(int format)
 CSaveHtmlDlg::CSaveHtmlDlg(QWidget* parent)
     : CDialog(parent), m_folder(new QLineEdit(this)), m_scale(new QSpinBox(this)),
       m_format(new QListWidget(this)), m_quality(new QSpinBox(this)),
-      m_antialias(new QCheckBox("&Anti-alias (smooth)", this)),
+      m_background(new CColorDropButton(this)), m_antialias(new QCheckBox("&Anti-alias (smooth)", this)),
       m_diagrams(new QCheckBox("&Diagrams (as web pages)", this)), m_urls(new QCheckBox("&Web URLs", this)),
       m_documents(new QCheckBox("Doc&uments", this)), m_extension(new QComboBox(this))
 {
@@ -52,6 +55,8 @@ CSaveHtmlDlg::CSaveHtmlDlg(QWidget* parent)
     m_format->addItems({"JPEG", "GIF", "PNG"});
     m_extension->setEditable(true);
     m_extension->addItems({"htm", "html"});
+    // The standard palette with the no-colour entry first.
+    m_background->CreatePalette(kBackgroundId, this, PaletteColors, true, true, true);
     auto* browse = new QPushButton("...", this);
     auto* folderRow = new QHBoxLayout;
     folderRow->addWidget(m_folder);
@@ -65,6 +70,7 @@ CSaveHtmlDlg::CSaveHtmlDlg(QWidget* parent)
     form->addRow("&Scale:", m_scale);
     form->addRow("For&mat:", m_format);
     form->addRow("Quality:", m_quality);
+    form->addRow("&Background:", m_background);
     form->addRow("File &extension:", m_extension);
     auto* links = new QGroupBox("Include links", this);
     auto* linkCol = new QVBoxLayout(links);
@@ -90,6 +96,7 @@ void CSaveHtmlDlg::OnInitDialog()
     m_scale->setValue(m_options.scale);
     m_format->setCurrentRow(IndexOfFormat(m_options.format));
     m_quality->setValue(m_options.quality);
+    m_background->SetColor(m_options.background);
     m_antialias->setChecked(m_options.antialias);
     m_diagrams->setChecked(m_options.links.includeDiagrams);
     m_urls->setChecked(m_options.links.includeUrls);
@@ -127,6 +134,7 @@ void CSaveHtmlDlg::OnOK()
     m_options.scale = m_scale->value();
     m_options.format = FormatOfIndex(m_format->currentRow());
     m_options.quality = m_quality->value();
+    m_options.background = m_background->GetColor();
     m_options.antialias = m_antialias->isChecked();
     m_options.links.includeDiagrams = m_diagrams->isChecked();
     m_options.links.includeUrls = m_urls->isChecked();

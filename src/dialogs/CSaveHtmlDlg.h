@@ -5,6 +5,7 @@
 #include "platform/ui/CDialog.h"
 #include "render/HtmlExport.h"
 
+class CColorDropButton;
 class QCheckBox;
 class QComboBox;
 class QLineEdit;
@@ -33,6 +34,7 @@ private:
     QSpinBox* m_scale;
     QListWidget* m_format;
     QSpinBox* m_quality;
+    CColorDropButton* m_background;
     QCheckBox* m_antialias;
     QCheckBox* m_diagrams;
     QCheckBox* m_urls;

@@ -91,6 +91,7 @@ bool OnSaveHtml(CKavoDoc& doc, const HtmlCommandServices& s)
     o.links.includeDocuments = HtmlInclDocs != 0;
     o.links.includeUrls = HtmlInclURLs != 0;
     o.antialias = ExpAntialias != 0;
+    o.background = BitmapBackgroundColor;
     if (!s.optionsDialog(o))
         return false;
     HtmlFolder = QStringToAnsi(o.folder);
@@ -103,6 +104,7 @@ bool OnSaveHtml(CKavoDoc& doc, const HtmlCommandServices& s)
     HtmlInclDocs = o.links.includeDocuments;
     HtmlInclURLs = o.links.includeUrls;
     ExpAntialias = o.antialias;
+    BitmapBackgroundColor = o.background;  // the image export draws on it
     o.bits = 24;
     HtmlExportSession session;
     session.options = o;

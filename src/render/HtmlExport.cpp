@@ -32,6 +32,8 @@ HtmlLinkServices LinkServicesFor(HtmlExportSession& session, const QString& fold
     s.exportDiagram = [&session](const QString& path, const std::string&) {
         CKavoDoc* target = session.services.openDiagram ? session.services.openDiagram(path) : nullptr;
         if (!target)
+            target = session.OpenQuietly(path);
+        if (!target)
             return false;
         HtmlExportOptions all = session.options;
         all.scope = 0;
@@ -82,6 +84,15 @@ bool HtmlExportSession::Listed(const QString& path) const
         if (QFileInfo(p).absoluteFilePath() == wanted)
             return true;
     return false;
+}
+
+CKavoDoc* HtmlExportSession::OpenQuietly(const QString& path)
+{
+    auto doc = std::make_shared<CKavoDoc>();
+    if (!doc->OnOpenDocument(QStringToAnsi(path)))
+        return nullptr;
+    opened.push_back(doc);
+    return doc.get();
 }
 
 int HtmlImageMapWriter(CKavoDoc& doc, const HtmlExportOptions& o, HtmlExportSession& session)

@@ -3,11 +3,13 @@
 // linked diagrams exported as further pages, linked documents copied beside
 // them. One session spans a whole export, recursive pages included.
 #include "platform/CRect.h"
+#include "platform/Colorref.h"
 #include "render/HtmlPage.h"
 
 #include <QString>
 
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -23,13 +25,15 @@ struct HtmlExportOptions {
     int bits = 24;
     HtmlLinkOptions links;
     bool antialias = true;
+    COLORREF background = 0xFFFFFF;  // the image's background (0x030201: none)
 };
 
 // What the writer needs of the document and the application.
 struct HtmlExportServices {
     // The bounding rectangle of the objects of a scope (grown by 1 on every side).
     std::function<CRect(CKavoDoc& doc, int scope)> objSetRect;
-    // An open document for a diagram path (opened quietly when needed), or null.
+    // The open document of a diagram path, or null (the session then reads
+    // the diagram itself).
     std::function<CKavoDoc*(const QString& path)> openDiagram;
 };
 
@@ -38,7 +42,12 @@ struct HtmlExportSession {
     HtmlExportServices services;
     HtmlNames names;
     std::vector<QString> written;  // every file written, in order
+    // Linked diagrams that were not open, read by the export itself without a
+    // window; they close when the session ends.
+    std::vector<std::shared_ptr<CKavoDoc>> opened;
     bool Listed(const QString& path) const;
+    // The diagram at path read quietly into `opened`, or null when it cannot be read.
+    CKavoDoc* OpenQuietly(const QString& path);
 };
 
 // Writes the diagram's image and page; 1 on success, 0 when the options,

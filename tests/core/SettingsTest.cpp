@@ -175,6 +175,76 @@ TEST_F(SettingsTest, SaveWritesEveryValueInOrderAndFirstAsZero)
     EXPECT_EQ(First, 0);
 }
 
+// The defaults of a fresh profile, saved: every section holds its keys in the
+// order they are written, each value in its encoding ("%d,%d,%d" colours of
+// red, green and blue; "%.3f" reals). Metric and the grid sizes follow the
+// desktop's units and are checked on their own.
+TEST_F(SettingsTest, SavedDefaultsHoldEveryKeyInWriteOrder)
+{
+    CfgLoadAll();
+    ASSERT_TRUE(CfgSaveAll());
+    using Keys = std::vector<std::pair<std::string, std::string>>;
+    const std::string grid = Metric ? "50" : "32";
+    const std::string metric = Metric ? "1" : "0";
+    const std::pair<const char*, Keys> sections[] = {
+        {"Placement", {{"Left", "0"}, {"Top", "0"}, {"Right", "0"}, {"Bottom", "0"}, {"Length", "0"},
+                       {"Flags", "0"}, {"MinimizedX", "0"}, {"MinimizedY", "0"}, {"MaximizedX", "0"},
+                       {"MaximizedY", "0"}}},
+        {"System", {{"CropMarks", "1"}, {"ScreenHeight", "9.000"}, {"OpenDir", ""}, {"SaveAsDir", ""},
+                    {"LinkDir", ""}, {"First", "0"}, {"LastUpdateCheck", "0"}, {"ChkUpReminderDays", "30"}}},
+        {"Palette", {{"Color1", "255,255,255"}, {"Color2", "192,192,192"}, {"Color3", "130,130,130"},
+                     {"Color4", "0,0,0"}, {"Color5", "0,255,255"}, {"Color6", "0,0,255"}, {"Color7", "0,0,160"},
+                     {"Color8", "128,0,128"}, {"Color9", "255,128,0"}, {"Color10", "255,0,0"},
+                     {"Color11", "128,0,64"}, {"Color12", "128,64,0"}, {"Color13", "0,255,0"},
+                     {"Color14", "0,128,0"}, {"Color15", "128,128,255"}, {"Color16", "255,255,0"}}},
+        {"Options",
+         {{"SelectMode", "0"}, {"Metric", metric}, {"GridX", grid}, {"GridY", grid}, {"SnapX", grid},
+          {"SnapY", grid}, {"RoundedRadius", "16"}, {"ShowRulers", "1"}, {"ShowStatusBar", "1"},
+          {"ShowPropertyBar", "1"}, {"ShowStdToolBar", "1"}, {"ShowPage", "1"}, {"CollapsedStyleBar", "0"},
+          {"ShowConnectionPoints", "0"}, {"ShowConnectionGuides", "0"}, {"AutoOpen", "1"}, {"AttachMode", "1"},
+          {"ShowGrid", "1"}, {"ShowGridAsDots", "1"}, {"AlignToGrid", "1"}, {"AlignToGridConPts", "0"},
+          {"RemindStyles", "1"}, {"WarnNoUndoScale", "1"}, {"WarnNoUndoStyles", "1"},
+          {"WarnOutsideMargins", "1"}, {"AutoEditOnCreate", "0"}, {"Zoom1", "25"}, {"Zoom2", "50"},
+          {"Zoom3", "80"}, {"Zoom4", "100"}, {"Zoom5", "150"}, {"Zoom6", "200"}, {"ExpType", "0"},
+          {"ImpType", "0"}, {"ExpTransp", "0"}, {"ExpDir", ""}, {"ImpDir", ""}, {"ExpPct", "100"},
+          {"ExpAntialias", "1"}, {"PageColor", "255,255,255"}, {"OffPageColor", "204,252,252"},
+          {"MarginsColor", "128,128,128"}, {"GridColor", "192,192,192"}, {"HandleColor", "255,0,0"},
+          {"ReshapeHandleColor", "255,255,0"}, {"ConPtColor", "252,148,4"}, {"ConnectorJogs", "1"},
+          {"ConnectorJogRadius", "18"}, {"JunctionDots", "0"}, {"SnapToConLblSlots", "1"},
+          {"SnapToFlwLblSlots", "1"}, {"SnapToLatLblSlots", "1"}, {"SnapToFigLblSlots", "0"},
+          {"SnapToFlows", "1"}, {"FigLblPrimarySector", "8"}, {"SnapToFigLblPrimarySlotOnly", "1"},
+          {"EnableOldBranchLabels", "0"}, {"OversizeTextRect", "1"}, {"AutoLabelDecision", "0"},
+          {"AutoLabelDecisionTxt", "\\sect y\\sect n"}, {"AutoLabelOnCreate", "1"}, {"PreviewSave", "1"},
+          {"ClipEachObject", "0"}, {"ConPointMarks", "0"}, {"ScaleImport", "100"}, {"HandleSize", "7"},
+          {"HtmlExtension", ""}, {"HtmlFolder", ""}, {"HtmlScale", "100"}, {"HtmlQuality", "85"},
+          {"HtmlColorBits", "24"}, {"HtmlInclDiagrams", "1"}, {"HtmlInclDocs", "0"}, {"HtmlInclURLs", "1"},
+          {"BitmapBackgroundColor", "255,255,255"}, {"AutoStyleButtons", "1"}, {"ShowStyleBarCombos", "1"},
+          {"HTMLGraphicFormat", "4"}}},
+        {"Preferences",
+         {{"FullPathCaptions", "0"}, {"UseWizard", "1"}, {"LimitedWorkspace", "1"},
+          {"AutoDeleteOrphanCons", "1"}, {"UndoableNavigation", "1"}, {"ShadowX", "8"}, {"ShadowY", "8"},
+          {"ShadowColor", "0,0,0"}, {"ShadowBlurRadius", "4"}, {"ShadowOpacity", "153"},
+          {"SelectAfterFigureCreate", "0"}, {"SelectAfterConnectorCreate", "0"}, {"DoubleClickEditsText", "0"},
+          {"AutoSave", "0"}, {"AutoSaveMinutes", "10"}, {"AutoBackup", "0"}, {"LastEndLen", "36"},
+          {"LastEnd", "block"}, {"NonRectBounds", "1"}, {"ImportTranspEdges", "1"},
+          {"ImportCleanBackground", "1"}, {"SmartDefaults", "1"}, {"ShiftToSlide", "0"}, {"SmartGrowth", "1"},
+          {"ResizeByStretching", "1"}, {"ExportWholeLines", "0"}, {"RelativeLinks", "1"},
+          {"PromptForApplyToGroups", "1"}, {"ApplyToGroups", "0"}, {"NoSplash", "0"}, {"DisplayQuality", "1"}}},
+    };
+    for (const auto& [section, keys] : sections) {
+        std::vector<std::string> order;
+        for (const auto& [key, text] : keys) {
+            order.push_back(key);
+            EXPECT_EQ(Stored(section, key.c_str()), text) << section << " " << key;
+        }
+        EXPECT_EQ(AppProfileStore().Keys(section), order) << section;
+    }
+    // Read but never written: they keep their defaults.
+    EXPECT_EQ(EnableConPts, 1);
+    EXPECT_EQ(EnableAutoOrthogonal, 1);
+    EXPECT_EQ(FullColorIcons, 1);
+}
+
 TEST_F(SettingsTest, FailedSaveReportsOnceAndKeepsThePreviousFile)
 {
     CfgLoadAll();
@@ -198,6 +268,19 @@ TEST_F(SettingsTest, LaunchingGuard)
     EXPECT_EQ(CfgSetLaunching(), 1);
     EXPECT_TRUE(CfgClearLaunching());
     EXPECT_EQ(CfgSetLaunching(), 0);
+}
+
+// A guard that cannot be set reports no unfinished start: a profile that
+// cannot be written must not turn AutoOpen off at every start.
+TEST_F(SettingsTest, LaunchingGuardThatCannotBeWrittenReadsAsClear)
+{
+    EXPECT_EQ(CfgSetLaunching(), 0);
+    const QString folder = profile.Folder() + "/Morlaven Software";
+    QFile::remove(folder + "/KAVO Diagrammer.ini");
+    ASSERT_TRUE(QDir().mkpath(folder + "/KAVO Diagrammer.ini"));
+    ASSERT_EQ(AfxGetAppProfile().GetProfileInt("System", "Launching", 0), 1u);
+    EXPECT_EQ(CfgSetLaunching(), 0);
+    EXPECT_FALSE(CfgClearLaunching());
 }
 
 TEST_F(SettingsTest, ToolbarListsKeepEveryEntryAndNeverOverrunTheArray)

@@ -90,3 +90,28 @@ TEST(DashPattern, StrokedPixels)
     EXPECT_FALSE(black(18));
     EXPECT_TRUE(black(25));
 }
+
+// Every row of the pattern table walked along a straight line at width 2:
+// after the start, each boundary lies the next segment's length further on.
+// Style 5 has no length and places nothing.
+TEST(DashPattern, EveryRowOfTheTable)
+{
+    struct Row { int style; std::vector<int> lengths; };
+    const Row rows[] = {{0, {1}},       {1, {12, 4}},           {2, {2, 2}},   {3, {2, 4, 6, 4}},
+                        {4, {2, 2, 2, 2, 6, 2}}, {6, {1, 2}},   {7, {1, 4}},   {8, {2, 6}},
+                        {9, {2, 12}},   {10, {2, 2, 2, 10}},   {11, {2, 2, 2, 5}}};
+    for (const Row& r : rows) {
+        std::vector<int> expected{0};
+        for (size_t k = 1;; ++k) {
+            const int next = expected.back() + 2 * r.lengths[k % r.lengths.size()];
+            if (next > 400)
+                break;
+            expected.push_back(next);
+        }
+        std::vector<int> xs;
+        for (const Boundary& b : Walk({0, 0}, {400, 0}, r.style, 2))
+            xs.push_back(b.pt.x);
+        EXPECT_EQ(xs, expected) << "style " << r.style;
+    }
+    EXPECT_TRUE(Walk({0, 0}, {400, 0}, kDashStyleNoLine, 2).empty());
+}

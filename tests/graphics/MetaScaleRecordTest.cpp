@@ -79,6 +79,39 @@ TEST(ScaleMetaRecord, DoublingRewritesPointsAndLengths)
     }
 }
 
+TEST(ScaleMetaRecord, EachLengthAndCoordinateTakesItsOwnAxis)
+{
+    // Source (0, 0, 100, 100) into (0, 0, 200, 300): x twice, y three times.
+    struct Case {
+        const char* name;
+        std::vector<BYTE> in;
+        std::vector<int> out;
+    } cases[] = {
+        {"lineto y, x", Rec(META_LINETO, {10, 20}), {30, 40}},
+        {"rectangle bottom, right, top, left", Rec(META_RECTANGLE, {40, 30, 20, 10}), {120, 60, 60, 20}},
+        {"polyline x, y pairs", Rec(META_POLYLINE, {2, 1, 2, 3, 4}), {2, 2, 6, 6, 12}},
+        {"arc four y, x points", Rec(META_ARC, {1, 2, 3, 4, 5, 6, 7, 8}), {3, 4, 9, 8, 15, 12, 21, 16}},
+        {"roundrect corner height on y, width on x", Rec(META_ROUNDRECT, {3, 4, 40, 30, 20, 10}),
+         {9, 8, 120, 60, 60, 20}},
+        {"pen width on x, its y part on y", Rec(META_CREATEPENINDIRECT, {0, 3, 5, 0xFF, 0}), {0, 6, 15, 0xFF, 0}},
+        {"font height on y, width on x", Rec(META_CREATEFONTINDIRECT, {-12, 5, 0, 0}), {-36, 10, 0, 0}},
+        {"char extra on x", Rec(META_SETTEXTCHAREXTRA, {3}), {6}},
+        {"textout point", Rec(META_TEXTOUT, {3, 0x4241, 0x43, 5, 6}), {3, 0x4241, 0x43, 15, 12}},
+        {"exttextout rectangle sides and advances on x",
+         Rec(META_EXTTEXTOUT, {5, 6, 2, 4 /*clipped*/, 1, 2, 3, 4, 0x4241, 7, 8}),
+         {15, 12, 2, 4, 2, 6, 6, 12, 0x4241, 14, 16}},
+        {"stretchdib destination height, width, y, x",
+         Rec(META_STRETCHDIB, {0x20, 0xCC, 0, 9, 9, 9, 9, 5, 6, 7, 8, 0x28}),
+         {0x20, 0xCC, 0, 9, 9, 9, 9, 15, 12, 21, 16, 0x28}},
+    };
+    for (const Case& c : cases) {
+        CMetaScaleContext ctx = MakeMetaScaleContext(RECT{0, 0, 200, 300}, RECT{0, 0, 100, 100});
+        std::vector<BYTE> rec = c.in;
+        EXPECT_TRUE(ScaleMetaRecordBytes(ctx, rec)) << c.name;
+        EXPECT_EQ(Params(rec), c.out) << c.name;
+    }
+}
+
 TEST(ScaleMetaRecord, MappingViewportAndClipRecordsAreLeftOut)
 {
     for (WORD function : {META_SETMAPMODE, META_SETVIEWPORTORG, META_SETVIEWPORTEXT, META_OFFSETVIEWPORTORG,

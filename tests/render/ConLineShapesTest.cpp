@@ -186,4 +186,14 @@ TEST(ConLineHops, HopsOnSegmentsAndOverCorners)
     const POINT square[3] = {{0, 0}, {100, 0}, {100, 100}};
     line.SetPoints(square, 3);
     EXPECT_EQ(AddLineHops(line, out, nearCorner, 1, seg, 6), 3);
+
+    // The hop over a corner is made only when the cut points seen from the
+    // crossing lie more than 150 degrees apart: a 30 degree turn gives about
+    // 160 degrees there, a 60 degree turn about 139.
+    struct Bend { POINT end; bool hop; };
+    for (const Bend& b : {Bend{{187, 50}, true}, Bend{{150, 87}, false}}) {
+        const POINT bent[3] = {{0, 0}, {100, 0}, b.end};
+        line.SetPoints(bent, 3);
+        EXPECT_EQ(AddLineHops(line, out, nearCorner, 1, seg, 6) > 3, b.hop) << b.end.x << "," << b.end.y;
+    }
 }

@@ -5,9 +5,12 @@
 #include "core/CGraphicExportData.h"
 #include "core/Settings.h"
 #include "document/CKavoDoc.h"
+#include "platform/Ansi.h"
+#include "render/DiagramExport.h"
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QImageReader>
 #include <QTemporaryDir>
 
@@ -76,4 +79,74 @@ TEST(ExportCommands, HtmlOptionsChecks)
     prompt.QueueAnswer(IDNO);
     EXPECT_FALSE(CheckHtmlOptions(declined, "htm"));
     EXPECT_FALSE(QDir(declined).exists());
+}
+
+// "Save HTML": the dialog starts from the settings and writes them back
+// (background included, colour bits always 24); an existing page is kept when
+// the user says No; a diagram never saved offers no dialog.
+TEST(ExportCommands, SaveHtmlTakesItsSettingsAndAsksBeforeOverwriting)
+{
+    CRecordingPrompt prompt;
+    QTemporaryDir dir;
+    CKavoDoc doc;
+    ASSERT_TRUE(doc.OnNewDocument());
+    doc.SetPathName(dir.filePath("Web Chart.kvd").toStdString(), false);
+    SetExportDrawer([](CKavoDoc&, CGraphics*, CDC*, const ExportDrawRequest&) {});
+    // The settings this command writes, put back at the end.
+    struct Restore {
+        COLORREF background = BitmapBackgroundColor;
+        std::string folder = HtmlFolder, extension = HtmlExtension;
+        int format = HTMLGraphicFormat, bits = HtmlColorBits;
+        ~Restore()
+        {
+            BitmapBackgroundColor = background;
+            HtmlFolder = folder;
+            HtmlExtension = extension;
+            HTMLGraphicFormat = format;
+            HtmlColorBits = bits;
+        }
+    } restore;
+    BitmapBackgroundColor = RGB(1, 2, 3);
+    HtmlColorBits = 8;
+    HtmlFolder.clear();
+    HtmlExtension.clear();
+    HtmlExportOptions offered;
+    QString shownPage;
+    std::vector<QString> shownFiles;
+    HtmlCommandServices s;
+    s.optionsDialog = [&](HtmlExportOptions& o) {
+        offered = o;
+        o.background = RGB(200, 0, 0);
+        o.format = 5;
+        return true;
+    };
+    s.showResult = [&](const std::vector<QString>& files, const QString& page) {
+        shownFiles = files;
+        shownPage = page;
+    };
+    s.documents.objSetRect = [](CKavoDoc&, int) { return CRect(0, 0, 256, 128); };
+    ASSERT_TRUE(OnSaveHtml(doc, s));
+    EXPECT_EQ(offered.extension, "htm");
+    EXPECT_EQ(QDir(offered.folder).absolutePath(), QDir(dir.path()).absolutePath());
+    EXPECT_EQ(offered.background, RGB(1, 2, 3));
+    EXPECT_EQ(BitmapBackgroundColor, RGB(200, 0, 0));
+    EXPECT_EQ(HtmlColorBits, 24);
+    EXPECT_EQ(HTMLGraphicFormat, 5);
+    EXPECT_EQ(QFileInfo(shownPage).fileName(), "Web_Chart.htm");
+    EXPECT_EQ(shownFiles, (std::vector<QString>{offered.folder + "Web_Chart.png", offered.folder + "Web_Chart.htm"}));
+
+    // The page exists now: No keeps it and shows nothing.
+    shownPage.clear();
+    prompt.QueueAnswer(IDNO);
+    EXPECT_FALSE(OnSaveHtml(doc, s));
+    EXPECT_EQ(prompt.shown.back().text, "Overwrite \"" + QStringToAnsi(offered.folder + "Web_Chart.htm") + "\"?");
+    EXPECT_TRUE(shownPage.isEmpty());
+
+    CKavoDoc unsaved;
+    ASSERT_TRUE(unsaved.OnNewDocument());
+    bool asked = false;
+    s.optionsDialog = [&](HtmlExportOptions&) { return asked = true; };
+    EXPECT_FALSE(OnSaveHtml(unsaved, s));
+    EXPECT_FALSE(asked);
+    SetExportDrawer(nullptr);
 }

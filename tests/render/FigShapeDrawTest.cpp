@@ -88,6 +88,25 @@ TEST(FigShapeDraw, NothingForEmptyRectanglesOrMissedClips)
     EXPECT_EQ(c.At(35, 25), 0xFF0000u);
 }
 
+// The figure (10, 10, 60, 40) widened to (10, 10, 61, 41) meets a clip
+// widened alike when they share an edge on any side, and not one unit apart.
+TEST(FigShapeDraw, ClipsThatTouchOrMissOnEverySide)
+{
+    SymbolBuilder b = BoxSymbol();
+    ShapeDrawAttrs a = Attrs(&b.sym);
+    struct Case { RECT clip; bool drawn; };
+    for (const Case& k : {Case{{61, 0, 70, 60}, true}, Case{{62, 0, 70, 60}, false},
+                          Case{{0, 0, 9, 60}, true},   Case{{0, 0, 8, 60}, false},
+                          Case{{0, 0, 80, 9}, true},   Case{{0, 0, 80, 8}, false},
+                          Case{{0, 41, 80, 60}, true}, Case{{0, 42, 80, 60}, false}}) {
+        Canvas c;
+        a.m_clipRect = &k.clip;
+        DrawFigShape(nullptr, &c.dc, RECT{10, 10, 60, 40}, &a);
+        EXPECT_EQ(c.At(35, 25), k.drawn ? 0xFF0000u : 0xFFFFFFu)
+            << k.clip.left << "," << k.clip.top << "," << k.clip.right << "," << k.clip.bottom;
+    }
+}
+
 TEST(FigShapeDraw, PictureFiguresWithoutDataShowCornerMarks)
 {
     ShapeDrawAttrs a = Attrs(nullptr);
@@ -97,6 +116,11 @@ TEST(FigShapeDraw, PictureFiguresWithoutDataShowCornerMarks)
     EXPECT_EQ(c.At(10, 10), 0u);
     EXPECT_EQ(c.At(12, 10), 0u);
     EXPECT_EQ(c.At(35, 25), 0xFFFFFFu);
+    // Each mark is a fifth of the shorter side (31 + 1) / 5 = 6 long.
+    EXPECT_EQ(c.At(15, 10), 0u);
+    EXPECT_EQ(c.At(17, 10), 0xFFFFFFu);
+    EXPECT_EQ(c.At(10, 15), 0u);
+    EXPECT_EQ(c.At(10, 17), 0xFFFFFFu);
 
     // In feedback mode the marks are inverted, never the picture.
     a.m_drawMode = 2;

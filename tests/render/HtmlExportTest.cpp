@@ -31,6 +31,15 @@ CFigure* AddLinkedFig(CKavoDoc& doc, const CRect& rect, const std::string& link)
     return fig;
 }
 
+// The figures' bounds grown by one, as the export measures a diagram.
+CRect AllFiguresRect(CKavoDoc& doc, int)
+{
+    CRect all;
+    doc.ForEachFigure([&](CFigure* f) { all |= f->m_rect; });
+    all.InflateRect(1, 1);
+    return all;
+}
+
 } // namespace
 
 TEST(HtmlExport, LinkedDiagramsBecomePagesOnceEach)
@@ -59,12 +68,7 @@ TEST(HtmlExport, LinkedDiagramsBecomePagesOnceEach)
     SetExportDrawer([](CKavoDoc&, CGraphics*, CDC*, const ExportDrawRequest&) {});
     HtmlExportSession session;
     session.options.folder = out.path() + "/";
-    session.services.objSetRect = [](CKavoDoc& doc, int) {
-        CRect all;
-        doc.ForEachFigure([&](CFigure* f) { all |= f->m_rect; });
-        all.InflateRect(1, 1);
-        return all;
-    };
+    session.services.objSetRect = AllFiguresRect;
     session.services.openDiagram = [&](const QString& path) -> CKavoDoc* {
         auto it = docs.find(path);
         return it == docs.end() ? nullptr : it->second.get();
@@ -88,4 +92,39 @@ TEST(HtmlExport, LinkedDiagramsBecomePagesOnceEach)
     CKavoDoc unsaved;
     ASSERT_TRUE(unsaved.OnNewDocument());
     EXPECT_EQ(HtmlImageMapWriter(unsaved, session.options, session), 0);
+}
+
+// A linked diagram that is not open is read from its file for its page, and
+// its own links are resolved like those of the diagram the export began with.
+TEST(HtmlExport, ALinkedDiagramThatIsNotOpenIsReadForItsPage)
+{
+    QTemporaryDir src, out;
+    const QString linkedPath = src.filePath("linked.kvd");
+    {
+        CKavoDoc linked;
+        ASSERT_TRUE(linked.OnNewDocument());
+        AddLinkedFig(linked, CRect(0, 0, 256, 128), "www.example.org");
+        ASSERT_TRUE(linked.OnSaveDocument(linkedPath.toStdString()));
+    }
+    const QString startPath = src.filePath("start.kvd");
+    QFile touch(startPath);
+    ASSERT_TRUE(touch.open(QIODevice::WriteOnly));
+    CKavoDoc start;
+    ASSERT_TRUE(start.OnNewDocument());
+    start.SetPathName(startPath.toStdString(), false);
+    AddLinkedFig(start, CRect(0, 0, 256, 128), "linked.kvd");
+
+    SetExportDrawer([](CKavoDoc&, CGraphics*, CDC*, const ExportDrawRequest&) {});
+    HtmlExportSession session;
+    session.options.folder = out.path() + "/";
+    session.services.objSetRect = AllFiguresRect;
+    session.services.openDiagram = [](const QString&) -> CKavoDoc* { return nullptr; };
+    ASSERT_EQ(HtmlImageMapWriter(start, session.options, session), 1);
+    SetExportDrawer(nullptr);
+
+    EXPECT_NE(ReadAll(out.filePath("start.htm")).find("href=\"linked.htm\""), std::string::npos);
+    const std::string linkedPage = ReadAll(out.filePath("linked.htm"));
+    EXPECT_NE(linkedPage.find("<TITLE>linked</title>"), std::string::npos);
+    EXPECT_NE(linkedPage.find("href=\"http://www.example.org\""), std::string::npos);
+    EXPECT_TRUE(QFile::exists(out.filePath("linked.jpg")));
 }

@@ -149,3 +149,40 @@ TEST(PicturePlay, FailedEnhancedPlayShowsThePlaceholder)
     EXPECT_EQ(c.At(60, 60), 0u); // on the diagonal of the cross
     GlobalFree(emf);
 }
+
+// The placeholder is the rectangle's outline with both of its diagonals.
+TEST(PicturePlay, PlaceholderIsTheOutlineAndBothDiagonals)
+{
+    Canvas c;
+    DrawPicturePlaceholder(&c.g, QRectF(10, 10, 100, 100));
+    struct Px { int x, y; QRgb colour; };
+    for (const Px& p : {Px{30, 30, 0u}, Px{90, 30, 0u}, Px{30, 90, 0u}, Px{10, 50, 0u}, Px{60, 10, 0u},
+                        Px{60, 30, 0xFFFFFFu}, Px{30, 60, 0xFFFFFFu}})
+        EXPECT_EQ(c.At(p.x, p.y), p.colour) << p.x << "," << p.y;
+}
+
+// Supersampled play draws at twice the size and scales down: a one-pixel
+// line comes out in shades of grey, where the direct play keeps it black.
+TEST(PicturePlay, SupersampledPlaySmoothsThinLines)
+{
+    CEmfRecorderDC rec;
+    CPen thin(PS_SOLID, 0, RGB(0, 0, 0));
+    rec.SelectObject(&thin);
+    rec.MoveTo(0, 0);
+    rec.LineTo(100, 37);
+    HGLOBAL emf = GlobalFromEnhMetafile(rec.Close(), FALSE);
+    auto greys = [&](int flags) {
+        Canvas c;
+        EXPECT_NE(PlayPicture(&c.g, emf, 3, QRectF(10, 10, 100, 50), false, 0, NO_COLOR, false, flags), 0);
+        bool grey = false;
+        for (int y = 0; y < 120; ++y)
+            for (int x = 0; x < 120; ++x) {
+                const int r = qRed(c.At(x, y));
+                grey = grey || (r > 30 && r < 225);
+            }
+        return grey;
+    };
+    EXPECT_FALSE(greys(0));
+    EXPECT_TRUE(greys(PLAY_SUPERSAMPLE));
+    GlobalFree(emf);
+}

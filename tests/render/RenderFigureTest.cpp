@@ -1,6 +1,8 @@
 #include "render/RenderFigure.h"
 
 #include "document/ShadowDescription.h"
+#include "platform/GlobalMem.h"
+#include "render/ArgbBitmaps.h"
 #include "platform/CPainterDC.h"
 #include "platform/MetaPictures.h"
 #include "platform/metafile/CWmfRecorderDC.h"
@@ -54,6 +56,46 @@ TEST(RenderFigure, ShadowFirstThenTheFigure)
     props.m_fill.m_nKind = 0;  // a hollow figure casts no shadow
     const QImage hollow = draw(CShadowSpec(1, RGB(0, 0, 0), 8, 8, 4, 200));
     EXPECT_EQ(hollow.pixel(64, 54) & 0xFFFFFF, 0xFFFFFFu);
+}
+
+// Whether the document prepares an outline for its shadow: a soft shadow
+// that is opaque enough and set off from the figure or blurred.
+TEST(RenderFigure, ShadowVisibility)
+{
+    struct Case { int type, dx, dy, blur, opacity; bool visible; };
+    for (const Case& c : {Case{1, 4, 4, 4, 200, true}, Case{1, 1, 0, 0, 5, true}, Case{1, 1, 0, 0, 4, false},
+                          Case{1, 0, 0, 0, 200, false}, Case{1, 0, 0, 3, 200, true}, Case{1, 0, -2, 0, 200, true},
+                          Case{0, 4, 4, 4, 200, false}, Case{2, 4, 4, 4, 200, false}}) {
+        const CShadowSpec shadow(c.type, RGB(0, 0, 0), c.dx, c.dy, c.blur, c.opacity);
+        EXPECT_EQ(shadow.IsVisible(), c.visible)
+            << c.type << " " << c.dx << "," << c.dy << " blur " << c.blur << " opacity " << c.opacity;
+    }
+}
+
+// A picture casts a shadow although the figure has no fill and no symbol.
+TEST(RenderFigure, APictureCastsAShadowWithoutFill)
+{
+    QImage red(4, 4, QImage::Format_ARGB32);
+    red.fill(QColor(255, 0, 0));
+    CFigProps props;
+    props.m_fill.m_nKind = 0;
+    props.m_nGraphicType = 9;
+    props.Graphic = ARGBBitmapToBlock(red);
+    ASSERT_NE(props.Graphic, nullptr);
+    const QPolygonF outline({QPointF(20, 20), QPointF(60, 20), QPointF(60, 50), QPointF(20, 50)});
+    QImage img(100, 80, QImage::Format_RGB32);
+    img.fill(Qt::white);
+    {
+        CPainterDC dc(&img);
+        FigRenderCtx ctx;
+        const CShadowSpec shadow(1, RGB(0, 0, 0), 8, 8, 4, 200);
+        RenderFigure(nullptr, &dc, ctx, nullptr, nullptr, RECT{20, 20, 60, 50}, props, nullptr, nullptr, &shadow,
+                     &outline);
+        dc.Flush();
+    }
+    GlobalFree(props.Graphic);
+    EXPECT_LT(qRed(img.pixel(64, 54)), 200);                // the shadow beside the picture
+    EXPECT_EQ(img.pixel(40, 35) & 0xFFFFFF, 0xFF0000u);     // the picture over it
 }
 
 namespace {

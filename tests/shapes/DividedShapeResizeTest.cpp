@@ -161,3 +161,116 @@ TEST(SpecialResize, LeastSizeForTheText)
     s.GetLeastCornerSize(r, corner);
     EXPECT_EQ(corner.cx + corner.cy, 0);
 }
+
+namespace {
+
+// "divider:slack:weight" per entry, without the handle positions.
+std::string Entries(const SpecialResizeEntry* list, int n)
+{
+    std::string s;
+    for (int i = 0; i < n; ++i)
+        s += (i ? " " : "") + std::to_string(list[i].m_nDivider) + ':' + std::to_string(list[i].m_nSlack) + ':' +
+             std::to_string(list[i].m_nWeight);
+    return s;
+}
+
+// Text boxes of the given sizes, stacked down the symbol; the slack of box i
+// is (width - 32, height - 16).
+std::vector<CFltRect> BoxesOfSize(std::initializer_list<SIZE> sizes)
+{
+    std::vector<CFltRect> boxes;
+    float top = 0;
+    for (const SIZE& s : sizes) {
+        boxes.emplace_back(0.0f, top, static_cast<float>(s.cx), top + static_cast<float>(s.cy));
+        top += static_cast<float>(s.cy) + 8;
+    }
+    return boxes;
+}
+
+} // namespace
+
+TEST(SpecialResize, KindTableListsItsEntriesInOrder)
+{
+    // Slack (400, 100), (700, 200), (300, 300), (500, 400).
+    const std::vector<CFltRect> a = BoxesOfSize({{432, 116}, {732, 216}, {332, 316}, {532, 416}});
+    // Slack (400, 100), (200, 200), (600, 300), (500, 400): the narrow first
+    // column lets the side-by-side kinds give more through their split.
+    const std::vector<CFltRect> b = BoxesOfSize({{432, 116}, {232, 216}, {632, 316}, {532, 416}});
+    // Slack (400, 100), (1500, 200), (400, 300), (1600, 400): bodies wider
+    // than the 1408 units right of a package's tab.
+    const std::vector<CFltRect> wide = BoxesOfSize({{432, 116}, {1532, 216}, {432, 316}, {1632, 416}});
+    // Slack (400, 100), (200, 200), (600, 300), (200, 400): the first column
+    // is no narrower than the last, so the split gives nothing.
+    const std::vector<CFltRect> tie = BoxesOfSize({{432, 116}, {232, 216}, {632, 316}, {232, 416}});
+    // Slack (400, 100), (1500, 200), (1600, 300).
+    const std::vector<CFltRect> wideRows = BoxesOfSize({{432, 116}, {1532, 216}, {1632, 316}});
+    struct Case {
+        int kind, mode, anchor;
+        const std::vector<CFltRect>* boxes;
+        const char* rows;
+        const char* cols;
+    };
+    const Case cases[] = {
+        {21, 0, 3, &a, "-1:100:1", "-1:700:1 0:400:2"},
+        {23, 0, 3, &a, "-1:100:1", "-1:400:1 1:700:1"},
+        {23, 0, 0, &a, "-1:100:1", "-1:700:1 1:400:1"},
+        {24, 1, 3, &a, "-1:200:1 2:300:1 1:100:2", "-1:300:1"},
+        {24, 0, 3, &a, "-1:300:1 2:200:1 1:100:2", "-1:300:1"},
+        {58, 0, 3, &a, "-1:200:1 1:100:2", "-1:400:1"},
+        {52, 1, 3, &a, "-1:100:1 0:0:1 1:200:1", "-1:400:1"},
+        {52, 0, 3, &a, "-1:200:1 0:0:1 1:100:1", "-1:400:1"},
+        {86, 0, 3, &a, "-1:200:1 0:100:2", "-1:400:1"},
+        {90, 1, 3, &a, "-1:200:1 1:300:1 0:100:2", "-1:300:1"},
+        {90, 0, 3, &a, "-1:300:1 1:200:1 0:100:2", "-1:300:1"},
+        {98, 0, 3, &a, "-1:300:1 0:100:2", "-1:300:1"},
+        {98, 0, 3, &b, "-1:300:1 0:100:2", "-1:200:1 1:400:1"},
+        {99, 1, 3, &a, "-1:300:1 1:400:1 0:100:2", "-1:300:1"},
+        {99, 0, 3, &b, "-1:400:1 1:300:1 0:100:2", "-1:200:1 2:300:1"},
+        {99, 0, 3, &tie, "-1:400:1 1:300:1 0:100:2", "-1:200:1"},
+        // A fragment: its name tab is 512 wide and ends 256 down, its line
+        // is at 1024; the tab text gives last.
+        {138, 1, 3, &a, "-1:768:1 1:1024:1 -1:100:2", "-1:1536:1 0:400:2"},
+        {138, 0, 3, &a, "-1:1024:1 1:768:1 0:100:2", "-1:1536:1 0:400:2"},
+        {134, 1, 3, &a, "-1:200:1 1:100:2", "-1:400:1"},
+        {135, 1, 3, &a, "-1:200:1 2:300:1 1:100:2", "-1:300:1"},
+        {135, 0, 3, &a, "-1:300:1 2:200:1 1:100:2", "-1:300:1"},
+        // Packages: the body right of the tab is 1408 wide, the tab 640.
+        {8, 1, 3, &a, "-1:200:1 1:300:1 0:100:2", "-1:300:1"},
+        {8, 0, 3, &wideRows, "-1:300:1 1:200:1 0:100:2", "-1:1408:1 0:92:2"},
+        {76, 0, 3, &a, "-1:300:1 1:200:1 0:100:2", "-1:300:1 2:0:0"},
+        {76, 0, 3, &wideRows, "-1:300:1 1:200:1 0:100:2", "-1:1408:1 2:0:0 0:92:2"},
+        {9, 0, 3, &wide, "-1:200:1 0:100:2", "-1:1408:1 0:92:2 0:0:2 1:308:1"},
+        {9, 0, 0, &wide, "-1:200:1 0:100:2", "-1:400:1 1:1008:1 0:0:2 1:400:1"},
+        {75, 0, 3, &wide, "-1:200:1 0:100:2", "-1:1408:1 0:0:0 2:92:2 0:0:0 2:0:2 1:308:1"},
+        {10, 1, 3, &a, "-1:200:1 1:200:1 0:100:2", "-1:300:1 2:500:1"},
+        {10, 0, 3, &a, "-1:300:1 1:100:1 0:100:2", "-1:300:1 2:500:1"},
+        {72, 0, 3, &a, "-1:1728:1 0:100:2", "-1:1408:1 0:400:2"},
+        {78, 0, 3, &a, "-1:1728:1 0:100:2", "-1:1408:1 1:0:0 0:400:2"},
+        {78, 0, 0, &a, "-1:1728:1 0:100:2", "-1:1408:1 0:0:0 1:400:2"},
+    };
+    for (const Case& c : cases) {
+        const CFigSymbol s = TemplateSymbol(c.kind, -2, *c.boxes);
+        SpecialResizeArgs args;
+        args.m_nMode = c.mode;
+        args.m_nAnchor = c.anchor;
+        ResizeSpecialShape(s, args, kFig, 0, nullptr);
+        EXPECT_EQ(Entries(args.m_rows, args.m_nRows), c.rows) << "kind " << c.kind << " mode " << c.mode;
+        EXPECT_EQ(Entries(args.m_cols, args.m_nCols), c.cols) << "kind " << c.kind << " anchor " << c.anchor;
+    }
+}
+
+TEST(SpecialResize, ShapesWithOptionalCompartmentsNeedExactlyOneSecondTableEntry)
+{
+    for (int kind : {26, 80, 121, 144, 170}) {
+        CFigSymbol s = TemplateSymbol(kind, -2, BoxesOfSize({{432, 116}}));
+        s.m_nFrames = 0;
+        EXPECT_EQ(Plan(s, 1, 3).rows, "") << kind;
+        s.m_nFrames = 1;
+        s.m_frames[0] = CFltRect(0, 0, 2048, 2048);
+        EXPECT_EQ(Plan(s, 1, 3).rows, "-1:100:1") << kind;
+        EXPECT_EQ(Plan(s, 1, 3).cols, "-1:400:1") << kind;
+        s.m_nFrames = 2;
+        s.m_frames[1] = CFltRect(0, 0, 2048, 2048);
+        EXPECT_EQ(Plan(s, 1, 3).rows + Plan(s, 1, 3).cols, "") << kind;
+    }
+}

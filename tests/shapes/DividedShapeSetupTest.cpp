@@ -41,8 +41,11 @@ public:
     void RestoreText() override { calls.push_back("restore"); }
     bool ReflowsText() const override { return reflows; }
     void Reflow() override { calls.push_back("reflow"); }
+    CFltRect boxAtFirstFit;
     void FitToText(int l, int r, int t, int b) override
     {
+        if (calls.back() == "blank")
+            boxAtFirstFit = BoxOf(sym, 1);
         calls.push_back("fit" + std::to_string(l) + std::to_string(r) + std::to_string(t) + std::to_string(b));
     }
 };
@@ -94,7 +97,9 @@ TEST(SpecialSetup, FiguresAreFittedTwiceAroundABlankText)
     fig.reflows = true;
     ASSERT_EQ(InitSpecialShapeFig(fig, 0, 4, 5, 6), 1);
     EXPECT_EQ(Join(fig.calls), "log11 log1 own redraw modified blank fit0345 restore reflow fit0000 release");
-    // The boxes end inside their rows by the real margins (0 became 1).
+    // The blank text is fitted with the boxes one unit inside their rows,
+    // and the boxes end inside their rows by the real margins (0 became 1).
+    EXPECT_EQ(fig.boxAtFirstFit, CFltRect(1, 601, 2047, 1399));
     EXPECT_EQ(BoxOf(fig.sym, 1), CFltRect(1, 605, 2044, 1394));
 }
 
@@ -130,6 +135,9 @@ TEST(SpecialSetup, MarginsAreOneUndoableStep)
     EXPECT_EQ(doc.margins[0] + doc.margins[1], 2);   // 0 and -2 are stored as 1
     EXPECT_EQ(doc.snap[0], 8);                       // the snap spacing comes back
     EXPECT_EQ(doc.figures[1].calls.size(), 10u);      // every figure set up
+    FakeDoc zeros;
+    ASSERT_EQ(SetFigMargins(zeros, 0, 0, -1, 0, false), 1);
+    EXPECT_EQ(std::vector<int>(zeros.margins, zeros.margins + 4), std::vector<int>({1, 1, 1, 1}));
     // A refused margins record: nothing changes.
     FakeDoc refused;
     refused.refuseMargins = true;

@@ -286,6 +286,14 @@ void CKavoApp::RegisterAppCommands()
     c.SetHandler(57603, [this] { OnFileSave(); });
     c.SetHandler(57604, [this] { OnFileSaveAs(); });
     c.SetHandler(36538, [this] { OnFileSaveAll(); });
+    c.SetUpdate(36538, [this](CmdUI& ui) { ui.Enable(OnUpdateNeedDoc()); });
+    // The application's rules ask the documents the application knows.
+    c.SetHandler(36570, [this] { OnFileRevert(); });
+    c.SetUpdate(36570, [this](CmdUI& ui) { ui.Enable(OnUpdateFileRevert()); });
+    c.SetHandler(32789, [this] { OnHelpFaq(); });
+    c.SetHandler(32790, [this] { OnHelpWhatsNew(); });
+    c.SetHandler(32831, [this] { OnHelpUmlDiagramming(); });
+    c.SetHandler(32827, [this] { OnHelpCheckForUpdates(); });
     c.SetHandler(57607, [this] { OnFilePrint(false); });
     c.SetHandler(57608, [this] { OnFilePrint(true); });
     c.SetHandler(57609, [this] { OnFilePrintPreview(); });

@@ -206,8 +206,13 @@ void CMainFrame::InstallUpdateRules()
             ui.Enable(child && g_nUIMode != *mode);
             ui.SetRadio(child && g_nUIMode == *mode);
         });
-    for (int id : {57602, 57603, 57604, 57607, 57648, 57609, 36537})
+    for (int id : {57602, 57603, 57604, 57607, 57648, 57609, 36537, 36538})
         m_commands.SetUpdate(id, [doc](CmdUI& ui) { ui.Enable(doc() != nullptr); });
+    // Revert needs a diagram saved before and changed since.
+    m_commands.SetUpdate(36570, [doc](CmdUI& ui) {
+        const CKavoDoc* d = doc();
+        ui.Enable(d && !d->GetPathName().empty() && d->IsModified());
+    });
 }
 
 void CMainFrame::UpdateSubmenuStates()

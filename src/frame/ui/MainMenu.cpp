@@ -33,6 +33,8 @@ const std::vector<MenuEntry>& MainMenuTable()
             {57602, "&Close", {}},
             {57603, "&Save\tCtrl+S", {}},
             {57604, "Save &As...", {}},
+            {36538, "Sav&e All", {}},
+            {36570, "Rever&t", {}},
             {36539, "Save Te&mplate...", {}},
             {36568, "Save Pre&view Only...", {}},
             {33025, "&Copy Styles From...", {}},
@@ -186,6 +188,12 @@ const std::vector<MenuEntry>& MainMenuTable()
         }},
         {0, "&Help", {
             {57666, "&Contents", {}},
+            {32789, "&Frequently Asked Questions", {}},
+            {32790, "&What's New?", {}},
+            {32831, "UML Diagramming Guide", {}},
+            Sep(),
+            {32827, "Check for &Updates...", {}},
+            Sep(),
             {57664, "&About...", {}},
         }},
     };

@@ -5,6 +5,9 @@
 #include "core/ProgramFolders.h"
 #include "core/Settings.h"
 #include "core/Trace.h"
+#include <QKeyEvent>
+#include "core/UIMode.h"
+#include "app/UpdateCheck.h"
 #include "app/ui/CKavoApp.h"
 #include "app/ui/CSplashWnd.h"
 #include "app/ui/CKavoDocList.h"
@@ -323,6 +326,42 @@ TEST_F(KavoAppTest, HoverMessagesGoToTheLeftAndEnteredControls)
     EXPECT_EQ(app->SetHoverWnd(&b, FALSE), 1);
     EXPECT_EQ(a.got, (std::vector<QEvent::Type>{kMouseEnteredEvent, kMouseLeftEvent}));
     EXPECT_EQ(b.got, (std::vector<QEvent::Type>{kMouseEnteredEvent}));
+}
+
+// Escape anywhere but in the view (or a child of it, as the text editor is)
+// goes back to the select mode; the view handles its own Escape.
+TEST_F(KavoAppTest, EscapeOutsideTheViewRestoresTheSelectMode)
+{
+    RegistrySetValue(HKEY_CURRENT_USER, kAppKey + "\\System", "First", "0");
+    auto app = MakeApp({});
+    ASSERT_TRUE(app->InitInstance());
+    bool haveView = false;
+    bool focusInView = false;
+    AppSeams().hasActiveView = [&] { return haveView; };
+    AppSeams().focusInActiveView = [&] { return focusInView; };
+    struct Case {
+        bool view;
+        bool focusInView;
+        Qt::Key key;
+        int modeAfter;
+    } cases[] = {
+        {true, false, Qt::Key_Escape, 0},
+        {true, true, Qt::Key_Escape, 5},  // the view or its text editor has it
+        {false, false, Qt::Key_Escape, 5}, // no diagram view
+        {true, false, Qt::Key_Space, 5},
+    };
+    QWidget target;
+    for (const Case& c : cases) {
+        haveView = c.view;
+        focusInView = c.focusInView;
+        SelectMode = 0;
+        g_nUIMode = 5;
+        QKeyEvent press(QEvent::KeyPress, c.key, Qt::NoModifier);
+        EXPECT_FALSE(app->PreTranslateMessage(&target, &press));
+        EXPECT_EQ(g_nUIMode, c.modeAfter) << c.view << c.focusInView << c.key;
+    }
+    app->MainFrame()->close();
+    app->ExitInstance();
 }
 
 TEST_F(KavoAppTest, RecentListTakesOnlyDiagrams)
@@ -660,6 +699,89 @@ TEST_F(KavoAppTest, DamagedSettingsAreToldOnceAtStartAndNotWrittenBack)
     EXPECT_FALSE(written.contains("AAAAAAAA")) << written.left(200).toStdString();
     EXPECT_TRUE(written.contains("GridX=40"));
     EXPECT_GT(QFileInfo(file + ".bad").size(), 64 * 1024);
+}
+
+// The File menu's Revert and Save All and the Help menu's pages and update
+// check are there for the user, enabled as the active diagram allows.
+TEST_F(KavoAppTest, RevertSaveAllHelpPagesAndUpdateCheckAreOnTheMenus)
+{
+    RegistrySetValue(HKEY_CURRENT_USER, kAppKey + "\\System", "First", "0");
+    QDir(m_programDir.path()).mkpath("Help");
+    for (const char* name : {"/Help/index.html", "/Help/uml-guide.html"}) {
+        QFile page(m_programDir.path() + name);
+        ASSERT_TRUE(page.open(QIODevice::WriteOnly));
+    }
+    auto app = MakeApp({});
+    ASSERT_TRUE(app->InitInstance());
+    CMainFrame* frame = app->MainFrame();
+
+    bool haveDoc = false;
+    std::string path;
+    bool modified = false;
+    int reverts = 0;
+    AppSeams().hasActiveDoc = [&] { return haveDoc; };
+    AppSeams().activeDocPath = [&] { return path; };
+    AppSeams().activeDocModified = [&] { return modified; };
+    AppSeams().openLinkTarget = [&](const std::string&, int, int) { return ++reverts, true; };
+    struct State {
+        bool doc;
+        const char* path;
+        bool modified;
+        bool revert;
+        bool saveAll;
+    } states[] = {
+        {false, "", false, false, false},
+        {true, "", true, false, true},          // never saved: nothing to go back to
+        {true, "/d/x.kvd", false, false, true}, // nothing changed
+        {true, "/d/x.kvd", true, true, true},
+    };
+    for (const State& st : states) {
+        haveDoc = st.doc;
+        path = st.path;
+        modified = st.modified;
+        frame->OnIdleUpdateCmdUI();
+        SCOPED_TRACE(testing::Message() << st.doc << " " << st.path << " " << st.modified);
+        ASSERT_NE(MenuItem(frame, "&File", "Rever&t"), nullptr);
+        ASSERT_NE(MenuItem(frame, "&File", "Sav&e All"), nullptr);
+        EXPECT_EQ(MenuItem(frame, "&File", "Rever&t")->isEnabled(), st.revert);
+        EXPECT_EQ(MenuItem(frame, "&File", "Sav&e All")->isEnabled(), st.saveAll);
+    }
+    CRecordingPrompt prompts;
+    MenuItem(frame, "&File", "Rever&t")->trigger();
+    ASSERT_EQ(prompts.shown.size(), 1u);
+    EXPECT_EQ(prompts.shown[0].text, "Revert x.kvd to last saved version, and lose all current changes?");
+    EXPECT_EQ(reverts, 1);
+
+    UrlCatcher catcher;
+    QDesktopServices::setUrlHandler("file", &catcher, "open");
+    QDesktopServices::setUrlHandler("https", &catcher, "open");
+    const QString help = m_programDir.path() + "/Help/";
+    QUrl faq = QUrl::fromLocalFile(help + "index.html");
+    faq.setFragment("ctx202");
+    QUrl whatsNew = QUrl::fromLocalFile(help + "index.html");
+    whatsNew.setFragment("ctx201");
+    const std::pair<const char*, QUrl> items[] = {
+        {"&Frequently Asked Questions", faq},
+        {"&What's New?", whatsNew},
+        {"UML Diagramming Guide", QUrl::fromLocalFile(help + "uml-guide.html")},
+        {"Check for &Updates...", QUrl(QString::fromStdString(UpdateCheckAddress()))},
+    };
+    LastUpdateCheck = 0;
+    for (const auto& [text, url] : items) {
+        QAction* item = MenuItem(frame, "&Help", text);
+        ASSERT_NE(item, nullptr) << text;
+        catcher.urls.clear();
+        item->trigger();
+        ASSERT_EQ(catcher.urls.size(), 1) << text;
+        EXPECT_EQ(catcher.urls[0], url) << text;
+    }
+    QDesktopServices::unsetUrlHandler("file");
+    QDesktopServices::unsetUrlHandler("https");
+    // The check that reached the browser is remembered.
+    EXPECT_NE(LastUpdateCheck, 0);
+    EXPECT_EQ(Stored("System", "LastUpdateCheck"), std::to_string(LastUpdateCheck));
+    frame->close();
+    app->ExitInstance();
 }
 
 // When the help cannot be shown the message says why, in terms true of this

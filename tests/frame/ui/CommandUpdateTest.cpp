@@ -329,6 +329,7 @@ TEST_F(CommandUpdateTest, WithoutADiagramOnlyWhatNeedsNoneLooksEnabled)
     const std::set<int> menuAlways = {
         57600, 57601, 57606, 57665,                            // New, Open, Print Setup, Exit
         57650, 57651, 57664, 57666,                            // Cascade, Tile, About, Help
+        32789, 32790, 32831, 32827,                            // help pages, update check
         36517, 36518, 36522, 36525, 36526, 36527, 36528, 36529, 36530,   // zoom items
         33026, 33121, 33065, 33055, 33082, 32823,              // Scale, the Styles sheets, Options, Customize
         33085, 33087, 32825, 32826, 33124,                     // display toggles, Auto-label
