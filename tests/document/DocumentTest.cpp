@@ -519,3 +519,40 @@ TEST_F(DocTest, DeleteContentsEmptiesTheDiagramButKeepsTheCounters)
     EXPECT_EQ(doc.m_nNextStpId, nextStp);
     EXPECT_FALSE(doc.CanUndo());
 }
+
+// Removing a staple that pins a label along a connector redraws the
+// connector too; a link between two figures redraws only the figures.
+TEST_F(DocTest, DeletingALabelStapleRedrawsItsConnector)
+{
+    struct {
+        int type;
+        bool conRedrawn;
+    } cases[] = {{kStapleConLabel, true}, {kStapleFlowLabel, true}, {kStapleLatLabel, true},
+                 {kStapleFigLink, false}};
+    for (const auto& c : cases) {
+        CFigure* a = NewFig(doc, 0, 0);
+        CFigure* b = NewFig(doc, 5000, 0);
+        CFigure* label = NewFig(doc, 2500, 3000);
+        doc.AddFigWithId(a);
+        doc.AddFigWithId(b);
+        doc.AddFigWithId(label);
+        CConnector* con = NewCon(doc, a, b);
+        doc.AddConWithId(con);
+        auto* st = new CStaple(&doc, c.type);
+        st->m_pCon = con;
+        st->m_pFig1 = label;
+        ASSERT_TRUE(doc.AddStapleWithId(st));
+        CRect conRect;
+        con->GetBoundRect(conRect, 3, 8);
+        RecordingView view;
+        doc.AddView(&view);
+        doc.DeleteStaple(st);
+        doc.RemoveView(&view);
+        bool redrawn = false;
+        for (const CRect& r : view.rects) {
+            CRect common;
+            redrawn = redrawn || (common.IntersectRect(r, conRect) && common == conRect);
+        }
+        EXPECT_EQ(redrawn, c.conRedrawn) << c.type;
+    }
+}
