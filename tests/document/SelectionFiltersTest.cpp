@@ -132,3 +132,31 @@ TEST(MoveRoom, LimitedOnOneAxisOnlyStopsTheOther)
         EXPECT_EQ(m.m_nRight, r.rightAfter);
     }
 }
+
+TEST_F(DocTest, ConnectorEndHitDependsOnHowTheEndIsAttached)
+{
+    CFigure* a = AddTextFig(doc, 0, 0);   // 200 x 100
+    CFigure* b = AddTextFig(doc, 1000, 0);
+    a->m_pConPts = std::make_unique<CConPtList>();
+    const int right = a->m_pConPts->AddConPt(CFltPoint(2048, 1024), "", 0, true, -1);
+    CConnector* c = AddConBetween(doc, a, b);
+    struct Row {
+        const char* what;
+        int32_t conPt;
+        CDiagObj* hit;
+    } rows[] = {
+        {"at a connection point: the connector end", right, c},
+        {"at a fixed point: the connector end", kConPtFixed, c},
+        {"floating: the figure below", kConPtCentre, a},
+    };
+    for (const Row& r : rows) {
+        c->m_nConPtId1 = r.conPt;
+        c->RecalcRoute();
+        const CPoint at = c->GetEndAttachPt(1);
+        POINT out{-1, -1};
+        EXPECT_EQ(doc.ObjFromPoint(at.x, at.y, 4, false, -1, 0, 0, &out, true), r.hit) << r.what;
+        if (r.hit == c) {
+            EXPECT_EQ(CPoint(out), c->EndPoint1) << r.what;
+        }
+    }
+}
