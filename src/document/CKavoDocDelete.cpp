@@ -324,6 +324,11 @@ void CKavoDoc::DeleteStaple(CStaple* staple)
 {
     if (!staple)
         return;
+    // A label pinned along a connector leaves the connector to be drawn
+    // again where the label lay.
+    const int type = staple->m_nType;
+    if (staple->m_pCon && (type == kStapleConLabel || type == kStapleFlowLabel || type == kStapleLatLabel))
+        InvalidateObj(staple->m_pCon);
     if (staple->m_pFig1)
         InvalidateObj(staple->m_pFig1);
     if (staple->m_pFig2)

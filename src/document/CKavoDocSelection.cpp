@@ -6,6 +6,7 @@
 
 #include "core/Settings.h"
 #include "document/CStaple.h"
+#include "document/MoveRoom.h"
 
 namespace {
 // Filter kinds of the figure look-ups.
@@ -409,14 +410,8 @@ int CKavoDoc::SelectConAndEnds(CConnector* con, int mode, int lock, bool withEnd
                 MarkFigCascade(f, mode);
     });
     RefreshSelection(0);
-    // Room limited on one axis only: no move on the other one.
-    constexpr int U = CMoveSet::kUnlimited;
-    CMoveSet& m = m_moveSet;
-    if (m.m_nUp == U && m.m_nDown == U && m.m_nLeft != U && m.m_nRight != U)
-        m.m_nUp = m.m_nDown = 0;
-    if (m.m_nUp != U && m.m_nDown != U && m.m_nLeft == U && m.m_nRight == U)
-        m.m_nLeft = m.m_nRight = 0;
-    return U;
+    KeepMoveRoomOnOneAxis(m_moveSet);
+    return CMoveSet::kUnlimited;
 }
 
 void CKavoDoc::SelectInRect(const CRect& rect, int mode)

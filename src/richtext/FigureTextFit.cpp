@@ -10,6 +10,7 @@
 #include "document/CFigure.h"
 #include "document/CKavoDoc.h"
 #include "shapes/CFigSymbol.h"
+#include "core/UIMode.h"
 #include "shapes/FigFlags.h"
 
 #include <algorithm>
@@ -161,10 +162,15 @@ int FitWidthForHeight(const CFigure& fig, int section, int height)
 
 bool IsSpecialTextArea(const CFigure& fig, int section)
 {
-    // No in-place edit runs while a figure is fitted, so every area of a
-    // figure with compartment text counts as special.
-    (void)section;
-    return (LowFlags(fig) & kFitCompartmentsFlag) != 0;
+    if (!(LowFlags(fig) & kFitCompartmentsFlag))
+        return false;
+    // While the text is being edited a compartment the symbol lays out
+    // holds the text like an ordinary area; otherwise the shape sizes it.
+    const CFigSymbol* symbol = fig.GetSymbol();
+    if (!symbol || !IsActiveViewEditingText() || !symbol->HasCompartmentText())
+        return true;
+    CRect box;
+    return !symbol->GetTextBoxRect(section, fig.m_rect, box, 0);
 }
 
 CSize GetSectionTextExtent(const CFigure& fig, int section, int mode, const TextFormatRec* format,

@@ -144,3 +144,85 @@ TEST(ColorScheme, RefusedStyleRecordsChangeNothingAndCloseTheStep)
         EXPECT_FALSE(doc.UndoLogRef().IsStepOpen());
     }
 }
+
+// With nothing selected the Diagram box opens as it was last used, and
+// applying to the diagram gives every styled object its style's colours:
+// a figure's border, text and fill, a connector's line, end fills and flow
+// stamp colours. Objects without a style keep theirs.
+TEST(ColorScheme, DiagramBoxFollowsItsLastUseAndRecoloursEveryStyledObject)
+{
+    ResetColorSchemeState();
+    GetDocFileHooks().rebuildStyleBar = nullptr;
+    CKavoDoc doc;
+    ASSERT_TRUE(doc.OnNewDocument());
+    doc.m_strTemplate = "/templates/Flow.kvt";
+    CFigProps props;
+    ASSERT_EQ(doc.m_figStyles.AddFigStyle(&props, "Box", 1, 1, 0, "", "", 256, 172, "", "", nullptr, 0, ""), 1);
+    const int box = doc.m_figStyles.GetCount() - 1;
+    CConProps conProps;
+    ASSERT_TRUE(doc.m_conStyles.AddConStyle(&conProps, "Line", 0, 0, "", "", 0, "", 0, 0, 0, 0));
+    const int line = doc.m_conStyles.GetCount() - 1;
+    CFigure* styled = NewFig(doc, 0, 0);
+    CFigure* plain = NewFig(doc, 500, 0);
+    styled->m_nStyle = box;
+    plain->m_nStyle = -1;
+    for (CFigure* f : {styled, plain}) {
+        f->m_props.BorderColor = f->m_props.TextColor = f->m_props.m_fill.m_crColor1 = RGB(1, 1, 1);
+        ASSERT_TRUE(doc.AddFigWithId(f));
+    }
+    CConnector* con = NewCon(doc, styled, plain);
+    con->m_nStyle = line;
+    CConProps& cp = con->m_props;
+    cp.Color = cp.End1FillColor = cp.End2FillColor = cp.FIFillClr = cp.FIBdrClr = RGB(1, 1, 1);
+    ASSERT_TRUE(doc.AddConWithId(con));
+    const std::string before = Snapshot(doc);
+
+    bool diagramShown = false;
+    bool diagramChosen = false;
+    ColorSchemeServices& s = GetColorSchemeServices();
+    s.dialog = [&](ColorSchemeChoice& c) {
+        diagramShown = c.applyToDiagram;
+        c.applyToDiagram = diagramChosen;
+        return true;
+    };
+    s.applyScheme = [&](CKavoDoc& d, const std::string&, int) {
+        CFigProps& fp = d.m_figStyles.GetAt(box)->m_props;
+        fp.BorderColor = RGB(10, 0, 0);
+        fp.TextColor = RGB(20, 0, 0);
+        fp.m_fill.m_crColor1 = RGB(30, 0, 0);
+        CConProps& sp = d.m_conStyles.GetAt(line)->m_props;
+        sp.Color = RGB(0, 1, 0);
+        sp.End1FillColor = RGB(0, 2, 0);
+        sp.End2FillColor = RGB(0, 3, 0);
+        sp.FIFillClr = RGB(0, 4, 0);
+        sp.FIBdrClr = RGB(0, 5, 0);
+        return true;
+    };
+    doc.OnApplyColorScheme();   // the box unchecked: only the styles change
+    EXPECT_TRUE(diagramShown);
+    EXPECT_EQ(styled->m_props.BorderColor, RGB(1, 1, 1));
+    EXPECT_EQ(cp.Color, RGB(1, 1, 1));
+    diagramChosen = true;
+    doc.OnApplyColorScheme();   // opens unchecked as last used, then checked
+    EXPECT_FALSE(diagramShown);
+    doc.OnApplyColorScheme();
+    EXPECT_TRUE(diagramShown);
+
+    EXPECT_EQ(styled->m_props.BorderColor, RGB(10, 0, 0));
+    EXPECT_EQ(styled->m_props.TextColor, RGB(20, 0, 0));
+    EXPECT_EQ(styled->m_props.m_fill.m_crColor1, RGB(30, 0, 0));
+    EXPECT_EQ(plain->m_props.BorderColor, RGB(1, 1, 1));
+    EXPECT_EQ(plain->m_props.m_fill.m_crColor1, RGB(1, 1, 1));
+    const COLORREF conWant[] = {RGB(0, 1, 0), RGB(0, 2, 0), RGB(0, 3, 0), RGB(0, 4, 0), RGB(0, 5, 0)};
+    const COLORREF conHave[] = {cp.Color, cp.End1FillColor, cp.End2FillColor, cp.FIFillClr, cp.FIBdrClr};
+    for (int i = 0; i < 5; ++i)
+        EXPECT_EQ(conHave[i], conWant[i]) << i;
+    doc.UndoLastStep();
+    doc.UndoLastStep();
+    doc.UndoLastStep();
+    EXPECT_EQ(styled->m_props.BorderColor, RGB(1, 1, 1));
+    EXPECT_EQ(cp.FIBdrClr, RGB(1, 1, 1));
+    EXPECT_EQ(Snapshot(doc), before);
+    EXPECT_EQ(doc.m_conStyles.GetAt(line)->m_props.Color, conProps.Color);
+    ResetColorSchemeState();
+}

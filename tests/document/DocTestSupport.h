@@ -12,8 +12,14 @@
 
 class RecordingView : public IDocView {
 public:
-    void OnDocUpdate(IDocView*, int hint, const CRect*) override { hints.push_back(hint); }
+    void OnDocUpdate(IDocView*, int hint, const CRect* rect) override
+    {
+        hints.push_back(hint);
+        if (rect)
+            rects.push_back(*rect);
+    }
     std::vector<int> hints;
+    std::vector<CRect> rects;   // the areas given with the updates
 };
 
 inline CFigure* NewFig(CKavoDoc& doc, int x, int y, const std::string& text = "")

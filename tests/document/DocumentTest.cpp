@@ -1,6 +1,7 @@
 // The document: a new document's state, id counters, appends with undo
 // records, cuts and deletes with their unlinking, groups, copies, and undo
 // compared field by field against the state before.
+#include "common/FakeAppContext.h"
 #include "common/TestSupport.h"
 #include "core/Settings.h"
 #include "document/CKavoDoc.h"
@@ -80,6 +81,44 @@ TEST_F(DocTest, SmallQueries)
     doc.ShowPendingMessage();
     ASSERT_EQ(prompt.shown.size(), 1u);
     EXPECT_EQ(prompt.shown[0].type, MB_OK | MB_ICONEXCLAMATION);
+}
+
+namespace {
+class StyleBarContext : public FakeAppContext {
+public:
+    bool SelectStyleBarCommand(int id) override
+    {
+        ids.push_back(id);
+        return true;
+    }
+    std::vector<int> ids;
+};
+} // namespace
+
+// Creating with the current style enters the create mode with the command of
+// that style's kind: figure, label or connector.
+TEST_F(DocTest, StyleCreateModeTakesTheCurrentStylesCommand)
+{
+    StyleBarContext ctx;
+    ctx.doc = &doc;
+    SetAppContext(&ctx);
+    doc.m_nCurFigStyle = 0;
+    doc.m_nCurConStyle = 1;
+    doc.m_nCurLblStyle = 0;
+    struct {
+        int kind;
+        int mode;
+        int command;
+    } cases[] = {{2, 2, 36600}, {3, 3, 37600}, {4, 4, 37101}, {5, 5, 0}};
+    for (const auto& c : cases) {
+        g_nUIMode = 0;
+        ctx.ids.clear();
+        doc.EnterStyleCreateMode(c.kind);
+        EXPECT_EQ(g_nUIMode, c.mode) << c.kind;
+        EXPECT_EQ(ctx.ids, std::vector<int>{c.command}) << c.kind;
+    }
+    g_nUIMode = 0;
+    SetAppContext(nullptr);
 }
 
 TEST_F(DocTest, OneCounterForFiguresAndConnectorsAndSpentIds)
@@ -406,4 +445,114 @@ TEST_F(DocTest, LibraryIndexUsers)
     doc.AfterConStyleRemoved(1);
     EXPECT_EQ(c->m_nStyle, -1);
     EXPECT_FALSE(doc.IsConStyleUsed(1));
+}
+
+// Cutting a figure whose connector stays leaves that connector's end free;
+// undo attaches it again from the record written before the figure went.
+TEST_F(DocTest, CuttingAFigureAloneFreesItsConnectorsAndUndoReattachesThem)
+{
+    CFigure* a = NewFig(doc, 0, 0, "first");
+    CFigure* b = NewFig(doc, 500, 0, "second");
+    doc.AddFigWithId(a);
+    doc.AddFigWithId(b);
+    CConnector* c = NewCon(doc, a, b);
+    doc.AddConWithId(c);
+    doc.ResetUndoLog();
+    const std::string before = Snapshot(doc);
+    doc.UndoBeginStep(UDMAC_DELOBJS);
+    EXPECT_TRUE(doc.CutObj(a, -1));
+    doc.UndoEndStep();
+    EXPECT_EQ(c->m_pFig1, nullptr);
+    EXPECT_EQ(c->m_nFigId1, -1);
+    EXPECT_EQ(c->m_pFig2, b);
+    EXPECT_EQ(doc.UndoLastStep(), UDMAC_DELOBJS);
+    EXPECT_EQ(Snapshot(doc), before);
+    ASSERT_NE(c->m_pFig1, nullptr);
+    EXPECT_EQ(c->m_pFig1->m_strText, "first");
+}
+
+// A document emptied for reuse keeps its lists and id counters but loses its
+// objects, styles and current styles; its libraries hold the built-in
+// symbols and line ends again.
+TEST_F(DocTest, DeleteContentsEmptiesTheDiagramButKeepsTheCounters)
+{
+    CFigure* a = NewFig(doc, 0, 0, "first");
+    CFigure* b = NewFig(doc, 500, 0, "second");
+    doc.AddFigWithId(a);
+    doc.AddFigWithId(b);
+    doc.AddConWithId(NewCon(doc, a, b));
+    auto* st = new CStaple(&doc, kStapleFigLink);
+    ASSERT_TRUE(doc.AddStapleWithId(st));
+    CFigProps props;
+    ASSERT_TRUE(doc.m_figStyles.AddFigStyle(&props, "Box", 1, 1, 0, "", "", 256, 172, "", "", nullptr, 0, ""));
+    CConProps conProps;
+    ASSERT_TRUE(doc.m_conStyles.AddConStyle(&conProps, "Line", 0, 0, "", "", 0, "", 0, 0, 0, 0));
+    doc.SetCurFigStyle(1);
+    doc.SetCurConStyle(0);
+    doc.SetCurLblStyle(0);
+    doc.m_strTemplate = "Flow.kvt";
+    doc.m_strAutoLabelStyle = "Note";
+    doc.m_fViewScale = 250.0f;
+    doc.m_ptViewOrigin = CPoint(40, 50);
+    doc.m_figSymbols.GetAt(1)->SetName("changed");
+    const int nextId = doc.m_nNextId, nextStp = doc.m_nNextStpId;
+
+    doc.DeleteContents();
+    EXPECT_EQ(doc.m_pObjList->GetCount(), 0);
+    EXPECT_EQ(doc.m_pStapleList->GetCount(), 0);
+    EXPECT_EQ(doc.m_figStyles.GetCount(), 0);
+    EXPECT_EQ(doc.m_conStyles.GetCount(), 0);
+    EXPECT_EQ(doc.m_nCurFigStyle, -1);
+    EXPECT_EQ(doc.m_nCurConStyle, -1);
+    EXPECT_EQ(doc.m_nCurLblStyle, -1);
+    EXPECT_EQ(doc.m_curLblStyle.Label, 1);
+    EXPECT_EQ(doc.m_curLblStyle.m_props.Symbol, 1);
+    EXPECT_EQ(doc.m_strTemplate, "");
+    EXPECT_EQ(doc.m_strAutoLabelStyle, "");
+    EXPECT_FLOAT_EQ(doc.m_fViewScale, 100.0f);
+    EXPECT_EQ(doc.m_ptViewOrigin, CPoint(0, 0));
+    ASSERT_EQ(doc.m_figSymbols.GetCount(), 2);
+    EXPECT_EQ(doc.m_figSymbols.GetAt(0)->m_strName, "null");
+    EXPECT_EQ(doc.m_figSymbols.GetAt(1)->m_strName, "lbl");
+    EXPECT_EQ(doc.m_endSymbols.GetCount(), 20);
+    EXPECT_EQ(doc.m_nNextId, nextId);
+    EXPECT_EQ(doc.m_nNextStpId, nextStp);
+    EXPECT_FALSE(doc.CanUndo());
+}
+
+// Removing a staple that pins a label along a connector redraws the
+// connector too; a link between two figures redraws only the figures.
+TEST_F(DocTest, DeletingALabelStapleRedrawsItsConnector)
+{
+    struct {
+        int type;
+        bool conRedrawn;
+    } cases[] = {{kStapleConLabel, true}, {kStapleFlowLabel, true}, {kStapleLatLabel, true},
+                 {kStapleFigLink, false}};
+    for (const auto& c : cases) {
+        CFigure* a = NewFig(doc, 0, 0);
+        CFigure* b = NewFig(doc, 5000, 0);
+        CFigure* label = NewFig(doc, 2500, 3000);
+        doc.AddFigWithId(a);
+        doc.AddFigWithId(b);
+        doc.AddFigWithId(label);
+        CConnector* con = NewCon(doc, a, b);
+        doc.AddConWithId(con);
+        auto* st = new CStaple(&doc, c.type);
+        st->m_pCon = con;
+        st->m_pFig1 = label;
+        ASSERT_TRUE(doc.AddStapleWithId(st));
+        CRect conRect;
+        con->GetBoundRect(conRect, 3, 8);
+        RecordingView view;
+        doc.AddView(&view);
+        doc.DeleteStaple(st);
+        doc.RemoveView(&view);
+        bool redrawn = false;
+        for (const CRect& r : view.rects) {
+            CRect common;
+            redrawn = redrawn || (common.IntersectRect(r, conRect) && common == conRect);
+        }
+        EXPECT_EQ(redrawn, c.conRedrawn) << c.type;
+    }
 }

@@ -125,3 +125,39 @@ TEST_F(DocTest, LifelinesTakeGuidesFromConnectorsThatStay)
     doc.m_snapGuides.Clear();
     EXPECT_FALSE(doc.CollectMoveSetGuides());
 }
+
+// The search box around the point is five snap steps wide and high: a
+// connector two and a half steps away still gives its guide, one unit more
+// does not. A figure centred on the grid gives no guide of its own.
+TEST_F(DocTest, GuideSearchBoxIsFiveSnapStepsAndGridCentresAddNoGuide)
+{
+    doc.m_bAlignToGrid = 1;
+    doc.m_nSnapX = doc.m_nSnapY = 32;
+    AddFreeCon(doc, CPoint(0, 100), CPoint(500, 100));
+    AddFreeCon(doc, CPoint(2000, 0), CPoint(2000, 900));
+    struct {
+        CPoint pt;
+        int ys, xs;
+    } cases[] = {
+        {CPoint(250, 180), 1, 0}, {CPoint(250, 181), 0, 0}, {CPoint(250, 20), 1, 0}, {CPoint(250, 19), 0, 0},
+        {CPoint(1920, 400), 0, 1}, {CPoint(1919, 400), 0, 0}, {CPoint(2080, 400), 0, 1}, {CPoint(2081, 400), 0, 0},
+    };
+    for (const auto& c : cases) {
+        doc.CollectConGuides(c.pt, false);
+        EXPECT_EQ(doc.m_snapGuides.m_nY, c.ys) << c.pt.x << "," << c.pt.y;
+        EXPECT_EQ(doc.m_snapGuides.m_nX, c.xs) << c.pt.x << "," << c.pt.y;
+    }
+    doc.m_bAlignToGrid = 0;
+    doc.m_snapGuides.AddX(7);
+    doc.CollectConGuides(CPoint(250, 110), false);   // snapping off: left alone
+    EXPECT_EQ(doc.m_snapGuides.m_nX, 1);
+
+    doc.m_bAlignToGrid = 1;
+    CFigure* f = AddTextFig(doc, 32, 32, 64, 64);   // centre (64, 64) on the grid
+    CConnector* c = AddConBetween(doc, f, nullptr);
+    c->EndPoint1 = CPoint(96, 64);
+    c->EndPoint2 = CPoint(400, 80);
+    EXPECT_EQ(doc.CollectConEndGuides(f, false), 1);
+    ASSERT_EQ(doc.m_snapGuides.m_nX, 1);
+    EXPECT_EQ(CPoint(doc.m_snapGuides.m_x[0], doc.m_snapGuides.m_y[0]), CPoint(368, 80));
+}

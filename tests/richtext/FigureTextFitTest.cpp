@@ -8,6 +8,7 @@
 #include "shapes/FigFlags.h"
 
 #include "RichTextTestSupport.h"
+#include "common/FakeAppContext.h"
 
 #include <gtest/gtest.h>
 
@@ -69,6 +70,11 @@ TEST_F(FigureFit, FitBitsDecideGrowingAndShrinking)
     CFigure* empty = Make(whole, "", 300, 200, kFitWidthFlag | kFitHeightFlag);
     ResizeToText(*empty, false, nullptr);
     EXPECT_EQ(empty->m_rect.Size(), CSize(8, 8));
+    // Without the minimum it shrinks below that.
+    CFigure* bare = Make(whole, "", 300, 200, kFitWidthFlag | kFitHeightFlag | kFitNoMinimumFlag);
+    ResizeToText(*bare, false, nullptr);
+    EXPECT_LT(bare->m_rect.Width(), 8);
+    EXPECT_LT(bare->m_rect.Height(), 8);
 }
 
 TEST_F(FigureFit, WidenByOneThirtyThreePercent)
@@ -271,6 +277,59 @@ TEST_F(FigureFit, SpecialShapeSetUpWrapsTheTextIntoItsAreas)
     f->m_strText = text;
     ApplySpecialShapeSettings(doc, 12, 12, 12, 12, false);
     EXPECT_GT(CountMarkupLines(f->m_strText), 1);
+}
+
+} // namespace
+
+namespace {
+
+// A shape with compartments that follows its text in both dimensions ends
+// with every compartment holding its text, the tallest one included. While
+// the text is edited a compartment holds its text like an ordinary area; at
+// other times compartment text is the shape's to size.
+TEST_F(FigureFit, CompartmentsHoldTheirTextAndCountAsSpecialUnlessEdited)
+{
+    CFigSymbol rows = TemplateSymbol(2);
+    rows.SetName("box r3");
+    const int symbol = doc.m_figSymbols.AddOrReplace(&rows);
+    CFigure* f = Make(symbol, "a\\sect b\\line b\\line b\\line b\\sect c", 20 * kAdv, 400,
+                      kFitWidthFlag | kFitHeightFlag);
+    ASSERT_EQ(f->GetTextAreaCount(), 3);
+    ASSERT_TRUE(ResizeToText(*f, false, nullptr));
+    EXPECT_LT(f->m_rect.Width(), 20 * kAdv);
+    for (int i = 0; i < 3; ++i) {
+        CRect box;
+        ASSERT_TRUE(f->GetTextAreaRect(i, box));
+        CTextBlock block;
+        ASSERT_TRUE(LayoutSectionText(*f, i, nullptr, block));
+        EXPECT_GE(box.Height(), block.GetTotalHeight()) << i;
+        EXPECT_GE(box.Width(), block.GetExtent(false).cx) << i;
+    }
+
+    // Compartment text counts as the shape's unless an edit is running.
+    f->m_props.Behavior.low |= kFitCompartmentsFlag;
+    FakeEditorView view;
+    FakeAppContext ctx;
+    ctx.view = &view;
+    SetAppContext(&ctx);
+    CFigure* plain = Make(whole, "abc", 100, 100, kFitCompartmentsFlag);
+    struct {
+        bool editing;
+        CFigure* fig;
+        int section;
+        bool special;
+    } cases[] = {
+        {false, f, 0, true}, {false, f, 2, true}, {true, f, 0, false}, {true, f, 2, false},
+        {true, f, 5, true},   // no such compartment
+        {true, plain, 0, true},   // a symbol without compartments
+    };
+    for (const auto& c : cases) {
+        view.editorOpen = c.editing;
+        EXPECT_EQ(IsSpecialTextArea(*c.fig, c.section), c.special) << c.editing << " " << c.section;
+    }
+    f->m_props.Behavior.low &= ~kFitCompartmentsFlag;
+    EXPECT_FALSE(IsSpecialTextArea(*f, 0));
+    SetAppContext(nullptr);
 }
 
 } // namespace

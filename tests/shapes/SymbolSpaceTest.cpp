@@ -137,7 +137,10 @@ TEST(MapNormPt, SpecialAnglesAreComparedAsWritten)
 {
     struct Case { double angle; float x, y; float ex, ey; };
     for (const Case& c : {Case{1.570795, 2048, 1024, 1024, 2048}, Case{3.14159, 2048, 1024, 0, 1024},
-                          Case{-1.570795, 2048, 1024, 1024, 0}, Case{0.0, 2048, 1024, 2048, 1024}}) {
+                          Case{-1.570795, 2048, 1024, 1024, 0}, Case{0.0, 2048, 1024, 2048, 1024},
+                          // Off both axes (dx 100, dy 300): each turn uses both offsets.
+                          Case{3.14159, 1124, 1324, 924, 724}, Case{1.570795, 1124, 1324, 724, 1124},
+                          Case{-1.570795, 1124, 1324, 1324, 924}}) {
         CFltPoint p(c.x, c.y);
         MapNormPtToSize(p, 2048, 2048, c.angle);
         EXPECT_FLOAT_EQ(p.x, c.ex) << c.angle;
