@@ -130,6 +130,19 @@ TEST_F(FlowTest, DeletingABranchWithTheMergeFlagJoinsTheRest)
     EXPECT_EQ(SceneSnapshot(doc), before);
 }
 
+// Two figures already joined directly keep the junction between them: the
+// merge would lay a second connector over the first.
+TEST_F(FlowTest, NoMergeWhereTheFarEndsAreJoinedAlready)
+{
+    AddConBetween(doc, a, b);
+    doc.ResetUndoLog();
+    const std::string before = SceneSnapshot(doc);
+    doc.UndoBeginStep(UDMAC_DELJUNCTS);
+    EXPECT_EQ(doc.MergeConsAtJct(c1, c2, true), nullptr);
+    doc.UndoEndStep();
+    EXPECT_EQ(SceneSnapshot(doc), before);
+}
+
 TEST_F(FlowTest, DeleteJunctionsSelectsTheJoinedConnector)
 {
     doc.AddObjToSel(j, 2, false);
