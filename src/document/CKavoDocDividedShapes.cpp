@@ -3,6 +3,7 @@
 #include "document/CKavoDoc.h"
 
 #include "shapes/CFigSymbol.h"
+#include "shapes/FigStyleShapeFit.h"
 
 void CKavoDoc::GetFigMargins(int& left, int& right, int& top, int& bottom) const
 {
@@ -34,15 +35,8 @@ ISpecialFigure* CKavoDoc::Figure(int index)
 
 void CKavoDoc::ApplyMarginsToStyles(int left, int right, int top, int bottom)
 {
-    for (int i = 0; i < m_figStyles.GetCount(); ++i) {
-        const CFigStyle* style = m_figStyles.GetAt(i);
-        CFigSymbol* symbol = m_figSymbols.GetAt(style->m_props.Symbol);
-        if (!symbol || style->m_props.HasGraphic() || symbol->Reshape == 0)
-            continue;
-        const CRect rect(0, 0, style->Width, style->Height);
-        for (int box = 0; box < symbol->m_nTextBoxes; ++box)
-            symbol->FitTextBoxToMargins(box, rect, left, right, top, bottom);
-    }
+    for (int i = 0; i < m_figStyles.GetCount(); ++i)
+        FitSpecialShape(*m_figStyles.GetAt(i), m_figSymbols, left, right, top, bottom);
 }
 
 bool CKavoDoc::UndoLogMargins(int left, int right, int top, int bottom, bool styles)

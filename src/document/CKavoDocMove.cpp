@@ -7,6 +7,7 @@
 
 #include "core/Trace.h"
 #include "document/CStaple.h"
+#include "document/FigTextServices.h"
 #include "geometry/IntGeometry.h"
 #include "geometry/SymbolSpace.h"
 
@@ -289,7 +290,12 @@ bool CKavoDoc::SetTextRotationWithUndo(CFigure* fig, int rotation, int passOn)
         return false;
     InvalidateObj(fig);
     fig->m_nTextRotate = int16_t(rotation);
+    // A turned text asks for another size: the figure follows it (the
+    // rectangle record above takes the size back on undo).
+    if (const FigTextServices& svc = GetFigTextServices(); svc.resizeToText)
+        svc.resizeToText(*fig);
     InvalidateObj(fig);
+    InvalidateAttachedCons(fig);
     SetModifiedFlag(true);
     return true;
 }

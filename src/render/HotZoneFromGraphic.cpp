@@ -65,15 +65,7 @@ std::unique_ptr<QImage> RenderMetafileForTrace(HGLOBAL picture, int kind)
     int w = 0, h = 0;
     if (!GetGraphicExtent(picture, kind, &w, &h) || w <= 0 || h <= 0)
         return nullptr;
-    if (w > kMaxTraceSide || h > kMaxTraceSide) {
-        if (h < w) {
-            h = int(qint64(h) * kMaxTraceSide / w);
-            w = kMaxTraceSide;
-        } else {
-            w = int(qint64(w) * kMaxTraceSide / h);
-            h = kMaxTraceSide;
-        }
-    }
+    ScaleToTraceSize(w, h);
     if (w <= 0 || h <= 0)
         return nullptr;
     QImage canvas(w, h, QImage::Format_RGB32);
@@ -91,6 +83,19 @@ std::unique_ptr<QImage> RenderMetafileForTrace(HGLOBAL picture, int kind)
 }
 
 } // namespace
+
+void ScaleToTraceSize(int& w, int& h)
+{
+    if (w <= kMaxTraceSide && h <= kMaxTraceSide)
+        return;
+    if (h < w) {
+        h = int(qint64(h) * kMaxTraceSide / w);
+        w = kMaxTraceSide;
+    } else {
+        w = int(qint64(w) * kMaxTraceSide / h);
+        h = kMaxTraceSide;
+    }
+}
 
 void GetHotZoneFromGraphic(HGLOBAL picture, int kind, int* count, POINT* pts)
 {

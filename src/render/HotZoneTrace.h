@@ -99,6 +99,10 @@ int GPTraceBitmapOutline(const QImage* bitmap, int maxPts, POINT* pts, int& coun
 int TraceSurfaceOutline(const TraceSurface& surface, int maxPts, POINT* pts, int& count,
                         bool refine);
 
+// The size a metafile is rendered at for tracing: at most 500 pixels a side,
+// the larger side made 500 and the other kept in proportion (truncated).
+void ScaleToTraceSize(int& w, int& h);
+
 // The closed outline of a picture block (kinds 1, 2, 3 and 9) in the
 // 0..2048 square; count 0 when no outline can be made.
 void GetHotZoneFromGraphic(HGLOBAL picture, int kind, int* count, POINT* pts);

@@ -368,3 +368,19 @@ TEST_F(ApplyFigPropsTest, TheChangeDecidesItsUndoRecords)
         EXPECT_EQ(plan.logProps, k.props);
     }
 }
+
+// Turning a label's text sizes the label to the turned text: a wide one-line
+// label stands upright after a quarter turn, and undo gives back the old
+// size and turn.
+TEST_F(ApplyFigPropsTest, TurningALabelSizesItToItsTurnedText)
+{
+    CFigure* label = Fig(0, 0, "a long single line of label text");
+    label->m_bLabel = 1;
+    label->m_props.Symbol = OneAreaSymbol();
+    label->m_props.Behavior.low |= 128 | 256;   // kept sized to its text
+    label->SetRectNoUndo(CRect(0, 0, 900, 60));
+    doc.AddFigToSel(label, 2, false);
+    EditAndUndo([&] { doc.ApplyTextRotationToSel(900); });
+    ASSERT_EQ(label->m_nTextRotate, 900);
+    EXPECT_GT(label->m_rect.Height(), label->m_rect.Width());
+}

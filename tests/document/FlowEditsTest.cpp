@@ -28,6 +28,18 @@ protected:
         return s;
     }
 
+    // A new scene A -k1- F -k2- B with F an ordinary figure; returns F.
+    CFigure* FlowThroughFigure(CConnector*& k1, CConnector*& k2)
+    {
+        EXPECT_TRUE(doc.OnNewDocument());
+        a = AddTextFig(doc, 0, 0);
+        CFigure* f = AddTextFig(doc, 500, 0);
+        b = AddTextFig(doc, 1000, 0);
+        k1 = AddConBetween(doc, a, f);
+        k2 = AddConBetween(doc, f, b);
+        return f;
+    }
+
     CConnector* OnlyConnector() const
     {
         CConnector* found = nullptr;
@@ -118,6 +130,19 @@ TEST_F(FlowTest, DeletingABranchWithTheMergeFlagJoinsTheRest)
     EXPECT_EQ(SceneSnapshot(doc), before);
 }
 
+// Two figures already joined directly keep the junction between them: the
+// merge would lay a second connector over the first.
+TEST_F(FlowTest, NoMergeWhereTheFarEndsAreJoinedAlready)
+{
+    AddConBetween(doc, a, b);
+    doc.ResetUndoLog();
+    const std::string before = SceneSnapshot(doc);
+    doc.UndoBeginStep(UDMAC_DELJUNCTS);
+    EXPECT_EQ(doc.MergeConsAtJct(c1, c2, true), nullptr);
+    doc.UndoEndStep();
+    EXPECT_EQ(SceneSnapshot(doc), before);
+}
+
 TEST_F(FlowTest, DeleteJunctionsSelectsTheJoinedConnector)
 {
     doc.AddObjToSel(j, 2, false);
@@ -144,13 +169,8 @@ TEST_F(FlowTest, FlipMirrorsTheLabel)
 
 TEST_F(FlowTest, DetachTakesTheFigureOutOfItsFlow)
 {
-    // A -k1- F -k2- B with F an ordinary figure.
-    ASSERT_TRUE(doc.OnNewDocument());
-    a = AddTextFig(doc, 0, 0);
-    CFigure* f = AddTextFig(doc, 500, 0);
-    b = AddTextFig(doc, 1000, 0);
-    CConnector* k1 = AddConBetween(doc, a, f);
-    CConnector* k2 = AddConBetween(doc, f, b);
+    CConnector *k1 = nullptr, *k2 = nullptr;
+    CFigure* f = FlowThroughFigure(k1, k2);
     doc.ResetUndoLog();
     doc.AddObjToSel(f, 2, false);
 
@@ -170,6 +190,31 @@ TEST_F(FlowTest, DetachTakesTheFigureOutOfItsFlow)
     EXPECT_EQ(doc.m_pObjList->GetAt(doc.m_pObjList->GetCount() - 1), f);   // moved to the front
     doc.UndoLastStep();
     EXPECT_EQ(SceneSnapshot(doc), before);
+}
+
+// A figure leaves its flow only when its two connectors share a style
+// (a real one, not "none") or have equal properties.
+TEST_F(FlowTest, DetachNeedsTheSameStyleOrTheSameProperties)
+{
+    const struct {
+        int style1, style2;
+        bool sameProps;
+        int detached;
+    } rows[] = {
+        {-1, -1, false, 0}, {0, 1, false, 0}, {2, 2, false, 1}, {-1, -1, true, 1}, {0, 1, true, 1},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(testing::Message() << row.style1 << "/" << row.style2 << " " << row.sameProps);
+        CConnector *k1 = nullptr, *k2 = nullptr;
+        CFigure* f = FlowThroughFigure(k1, k2);
+        k1->m_nStyle = row.style1;
+        k2->m_nStyle = row.style2;
+        if (!row.sameProps)
+            k2->m_props.LineWidth = k1->m_props.LineWidth + 4;
+        doc.AddObjToSel(f, 2, false);
+        EXPECT_EQ(doc.DetachSelFromFlow(), row.detached);
+        EXPECT_EQ(f->m_nConnected, row.detached ? 0 : 2);
+    }
 }
 
 TEST_F(FlowTest, SplitAndReplaceJoinTheStepBefore)

@@ -25,6 +25,16 @@ std::vector<std::string> Entries(const CLinkHistory& h)
 
 int g_beeps = 0;
 
+// A new diagram saved under the path, made the link services' active one.
+LinkServices& ActivateSaved(CKavoDoc& doc, const char* path = "/d/a.kvd")
+{
+    doc.OnNewDocument();
+    doc.SetPathName(path, false);
+    LinkServices& s = GetLinkServices();
+    s.activeDoc = [&doc] { return &doc; };
+    return s;
+}
+
 } // namespace
 
 TEST(LinkHistory, RingDropsTheOldestAndForwardEntries)
@@ -154,10 +164,7 @@ TEST(HyperlinkCommands, SettingLinksRemembersTheFolderButNotForJunctions)
 TEST(HyperlinkCommands, RemoveClearsTheLinkAndCancelKeepsIt)
 {
     CKavoDoc doc;
-    doc.OnNewDocument();
-    doc.SetPathName("/d/a.kvd", false);
-    LinkServices& s = GetLinkServices();
-    s.activeDoc = [&] { return &doc; };
+    LinkServices& s = ActivateSaved(doc);
     bool ok = true, removeChosen = false;
     // The dialog leaves the shown text as it is.
     s.hyperlinkDialog = [&](std::string&, int, bool& remove) {
@@ -191,10 +198,7 @@ TEST(HyperlinkCommands, OpenAndSetWorkOnTheFirstSelectedFigure)
     g_beeps = 0;
     SetMessageBeepHandler([](UINT) { ++g_beeps; });
     CKavoDoc doc;
-    doc.OnNewDocument();
-    doc.SetPathName("/d/a.kvd", false);
-    LinkServices& s = GetLinkServices();
-    s.activeDoc = [&] { return &doc; };
+    LinkServices& s = ActivateSaved(doc);
     std::vector<std::string> opened;
     s.open = [&](const std::string& link, int follow) {
         opened.push_back(link + ":" + std::to_string(follow));
@@ -221,6 +225,20 @@ TEST(HyperlinkCommands, OpenAndSetWorkOnTheFirstSelectedFigure)
     s.activeDoc = [] { return static_cast<CKavoDoc*>(nullptr); };
     CmdOpenHyperlink();
     EXPECT_EQ(g_beeps, 3);
+
+    // Grouped, the figure is followed by Open and passed by (a beep) by Set.
+    s.activeDoc = [&] { return &doc; };
+    CFigure* other = NewFig(doc, 400, 0);
+    ASSERT_TRUE(doc.AddFigWithId(other));
+    other->m_strLink = fig->m_strLink;
+    doc.AddFigToSel(other, 2, false);
+    doc.OnGroup();
+    ASSERT_TRUE(fig->IsInGroup());
+    CmdSetHyperlink();
+    EXPECT_EQ(dialogs, 1);
+    EXPECT_EQ(g_beeps, 4);
+    CmdOpenHyperlink();
+    EXPECT_EQ(opened.size(), 2u);
     ResetLinkServices();
 }
 
@@ -242,4 +260,71 @@ TEST(HyperlinkCommands, EveryCommandClosesTheTextEditorFirst)
         SetAppContext(nullptr);
         EXPECT_EQ(view.closed, 1) << name;
     }
+}
+
+// A Back or Forward whose target no longer opens leaves the user on the
+// diagram he was at, drops every entry of the target and says so.
+TEST(HyperlinkCommands, AFailedWalkKeepsTheUserWhereHeWas)
+{
+    CRecordingPrompt prompt;
+    SetMessageBeepHandler([](UINT) {});
+    CKavoDoc doc;
+    LinkServices& s = ActivateSaved(doc);
+    s.open = [](const std::string&, int) { return false; };
+    const struct {
+        const char* name;
+        void (*command)();
+        std::vector<std::string> visits;
+        int backs;
+        std::vector<std::string> left;
+    } rows[] = {
+        {"forward", &CmdLinkForward, {"/d/a.kvd", "/d/gone.kvd", "/d/y.kvd"}, 2, {"/d/a.kvd", "/d/y.kvd"}},
+        {"back", &CmdLinkBack, {"/d/x.kvd", "/d/gone.kvd", "/d/a.kvd"}, 0, {"/d/x.kvd", "/d/a.kvd"}},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        LinkHistory().Clear();
+        for (const std::string& v : row.visits)
+            LinkHistory().SetVisitedLink(v);
+        std::string at;
+        for (int i = 0; i < row.backs; ++i)
+            LinkHistory().GetBackLink(at, true);
+        row.command();
+        EXPECT_EQ(Entries(LinkHistory()), row.left);
+        EXPECT_EQ(LinkHistory().At(LinkHistory().Current()), "/d/a.kvd");
+        ASSERT_FALSE(prompt.shown.empty());
+        EXPECT_EQ(prompt.shown.back().text, "Unable to open hyperlink to /d/gone.kvd.");
+    }
+    ResetLinkServices();
+}
+
+// A parent link that no longer opens leaves the history and, on Yes, opens
+// the dialog for the parent link.
+TEST(HyperlinkCommands, AFailedParentLinkOffersItsRedefinition)
+{
+    CRecordingPrompt prompt;
+    CKavoDoc doc;
+    doc.OnNewDocument();
+    doc.SetPathName("/d/a.kvd", false);
+    *doc.GetParentLinkRec() = "/d/gone.kvd";
+    LinkServices& s = GetLinkServices();
+    s.activeDoc = [&] { return &doc; };
+    s.open = [](const std::string&, int) { return false; };
+    int promptId = 0;
+    s.hyperlinkDialog = [&](std::string& text, int id, bool& remove) {
+        promptId = id;
+        text = "/d/parent.kvd";
+        remove = false;
+        return true;
+    };
+    LinkHistory().SetVisitedLink("/d/gone.kvd");
+    prompt.QueueAnswer(IDYES);
+    LinkParent();
+    ASSERT_FALSE(prompt.shown.empty());
+    EXPECT_EQ(prompt.shown.back().text, "The hyperlink to the parent /d/gone.kvd is no longer valid.\n"
+                                        "The file may have been moved or deleted. Re-define the link?");
+    EXPECT_EQ(Entries(LinkHistory()), std::vector<std::string>{"/d/a.kvd"});
+    EXPECT_EQ(promptId, int(IDS_CHOOSE_PARENT_LINK));
+    EXPECT_EQ(*doc.GetParentLinkRec(), "/d/parent.kvd");
+    ResetLinkServices();
 }

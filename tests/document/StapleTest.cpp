@@ -21,7 +21,7 @@ TEST(StaplePositions, ScaleAnchorAndRectangle)
 {
     struct Case {
         int p, length, want;
-    } cases[] = {{0, 100, 0}, {1, 100, 0}, {2, 255, 2}, {127, 100, 49}, {254, 255, 254}, {254, 100, 99},
+    } cases[] = {{0, 100, 0}, {1, 100, 0}, {1, 1000, 0}, {2, 255, 2}, {127, 100, 49}, {254, 255, 254}, {254, 100, 99},
                  {255, 100, 100}, {256, 100, 0}, {-1, 100, 0}, {128, -10, 0}};
     for (const Case& c : cases)
         EXPECT_EQ(CStaple::ScalePos(c.p, c.length), c.want) << c.p << " of " << c.length;

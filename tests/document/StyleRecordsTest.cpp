@@ -35,6 +35,34 @@ TEST(FigProps, DefaultsAndEquality)
     EXPECT_EQ(p == r, 0);
 }
 
+// Each field the comparison names makes two records differ on its own.
+TEST(FigProps, EveryComparedFieldCounts)
+{
+    int picture = 0;
+    const std::pair<const char*, void (*)(CFigProps&, int*)> changes[] = {
+        {"BorderColor", [](CFigProps& p, int*) { p.BorderColor = 5; }},
+        {"TextColor", [](CFigProps& p, int*) { p.TextColor = 5; }},
+        {"BorderWidth", [](CFigProps& p, int*) { p.BorderWidth = 5; }},
+        {"Shadow", [](CFigProps& p, int*) { p.Shadow = 5; }},
+        {"Symbol", [](CFigProps& p, int*) { p.Symbol = 5; }},
+        {"Icon", [](CFigProps& p, int*) { p.Icon = 5; }},
+        {"TextFormat", [](CFigProps& p, int*) { p.TextFormat = 0x41; }},
+        {"Behavior", [](CFigProps& p, int*) { p.Behavior.low ^= 0x400000; }},
+        {"graphic flag", [](CFigProps& p, int*) { p.m_nGraphicType = 2; }},
+        {"Graphic", [](CFigProps& p, int* g) { p.Graphic = reinterpret_cast<HGLOBAL>(g); }},
+        {"BindToStyle", [](CFigProps& p, int*) { p.BindToStyle = 0; }},
+        {"PenStyle", [](CFigProps& p, int*) { p.PenStyle = 2; }},
+        {"HideText", [](CFigProps& p, int*) { p.HideText = 1; }},
+        {"fill", [](CFigProps& p, int*) { p.m_fill.m_nKind = 0; }},
+    };
+    const CFigProps base;
+    for (const auto& [name, change] : changes) {
+        CFigProps other = base;
+        change(other, &picture);
+        EXPECT_EQ(base == other, 0) << name;
+    }
+}
+
 TEST(FigProps, MaskedCopy)
 {
     CFigProps src;
@@ -42,6 +70,8 @@ TEST(FigProps, MaskedCopy)
     src.Symbol = 7;
     src.Icon = 8;
     src.m_nGraphicType = 2;
+    int picture = 0;
+    src.Graphic = reinterpret_cast<HGLOBAL>(&picture);   // compared, never used
     src.Behavior = {0xF0, 0x3};
     src.m_fill.m_crColor1 = 0xFF;
     src.m_fill.m_nKind = 2;
@@ -57,6 +87,7 @@ TEST(FigProps, MaskedCopy)
     EXPECT_EQ(dst.Symbol, 7);
     EXPECT_EQ(dst.Icon, 8);
     EXPECT_EQ(dst.m_nGraphicType, 2);   // the picture comes along with the symbol group
+    EXPECT_EQ(dst.Graphic, src.Graphic);
     EXPECT_EQ(dst.BorderColor, 0u);
     CFigPropMask bits;
     bits.m_behavior = {0x30, 0x1};

@@ -105,6 +105,66 @@ TEST(HotZoneTrace, RefinementFollowsConcavitiesButNotNarrowOnes)
     EXPECT_FALSE(AnyPointIn(bridged, QRect(28 * 32, 8 * 32, 7 * 32, 50 * 32)));
 }
 
+// A strap edge across a notch is refined only when it is longer than 10
+// pixels: 12 pixels apart the contour goes down into the notch, 10 apart the
+// edge stays as it is.
+TEST(HotZoneTrace, RefinementSkipsStrapEdgesOfTenPixelsOrLess)
+{
+    struct Case { int notchRight; bool refined; };
+    for (const Case& c : {Case{26, true}, Case{24, false}}) {
+        // Opaque 2..40 x 2..30 with a background notch from x 15 to
+        // notchRight - 1, y 2..19; the strap bridges it from (14, 2).
+        const QImage img = Picture(44, 34, {QRect(2, 2, 13, 29), QRect(c.notchRight, 2, 41 - c.notchRight, 29),
+                                           QRect(15, 20, c.notchRight - 15, 11)});
+        const TraceSurface surface(img);
+        std::vector<POINT> pts(kMaxTracePts);
+        const POINT strap[] = {{2, 2}, {14, 2}, {c.notchRight, 2}, {40, 2}, {40, 30}, {2, 30}, {2, 2}};
+        int n = 0;
+        for (const POINT& p : strap)
+            pts[size_t(n++)] = p;
+        EXPECT_EQ(TraceContoursOfStrapBoundagonFromMemoryBitmap(surface, RECT{0, 0, 44, 34}, kMaxTracePts,
+                                                                pts.data(), n, true),
+                  1);
+        pts.resize(size_t(n));
+        bool inNotch = false;
+        for (const POINT& p : pts)
+            inNotch = inNotch || (p.y > 8 && p.x >= 14 && p.x <= c.notchRight);
+        EXPECT_EQ(inNotch, c.refined) << "notch to " << c.notchRight;
+    }
+}
+
+// The next step round the contour is the first background-to-opaque turn
+// found clockwise from three steps back: standing on a horizontal line of
+// three pixels, the turn taken depends on where the search starts.
+TEST(HotZoneTrace, NextContourDirectionStartsThreeStepsBack)
+{
+    const QImage line = Picture(10, 10, {QRect(4, 5, 3, 1)});
+    const TraceSurface surface(line);
+    const RECT rect{0, 0, 10, 10};
+    struct Case { int direction; POINT cur; int next; };
+    for (const Case& c : {Case{5, {5, 5}, 3}, Case{1, {5, 5}, 7}, Case{2, {5, 5}, 3}, Case{0, {5, 5}, 7},
+                          Case{8, {5, 5}, 0}, Case{-1, {5, 5}, 0},
+                          Case{5, {0, 5}, -1},   // a neighbour outside the rectangle
+                          Case{5, {2, 2}, -1}}) {  // nothing opaque around
+        EXPECT_EQ(NextContourDirection(c.direction, c.cur, surface, rect), c.next)
+            << c.direction << " at " << c.cur.x << "," << c.cur.y;
+    }
+}
+
+// Metafiles are traced on a rendering of at most 500 pixels a side.
+TEST(HotZoneTrace, MetafileTraceSize)
+{
+    struct Case { int w, h, tw, th; };
+    for (const Case& c : {Case{1000, 250, 500, 125}, Case{250, 1000, 125, 500}, Case{400, 300, 400, 300},
+                          Case{500, 500, 500, 500}, Case{600, 600, 500, 500}, Case{1001, 3, 500, 1},
+                          Case{501, 499, 500, 498}}) {
+        int w = c.w, h = c.h;
+        ScaleToTraceSize(w, h);
+        EXPECT_EQ(w, c.tw) << c.w << "x" << c.h;
+        EXPECT_EQ(h, c.th) << c.w << "x" << c.h;
+    }
+}
+
 TEST(HotZoneTrace, ComplexOutlineCoarsensInsteadOfBeingCutShort)
 {
     // A comb of 1-pixel teeth every other column along all four sides: far

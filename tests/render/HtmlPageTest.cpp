@@ -81,3 +81,21 @@ TEST(HtmlPage, LinkResolution)
     opt.includeDiagrams = false;
     EXPECT_EQ(ResolveHtmlLink("other.kvd", "/d", "htm", opt, names, s), "");
 }
+
+// Web addresses: "www." and "ftp." get "http://" in front (in any case),
+// others are kept as they are.
+TEST(HtmlPage, WebAddressesGetASchemeWhenTheyLackOne)
+{
+    HtmlLinkServices s;
+    s.exists = [](const QString&) { return false; };
+    s.looksLikeUrl = [](const std::string&) { return true; };
+    HtmlNames names;
+    const HtmlLinkOptions opt;
+    struct Case { const char* link; const char* href; };
+    for (const Case& c : {Case{"www.example.org", "http://www.example.org"},
+                          Case{"ftp.example.org", "http://ftp.example.org"},
+                          Case{"WWW.Example.org", "http://WWW.Example.org"},
+                          Case{"https://example.org", "https://example.org"},
+                          Case{"mailto:a@example.org", "mailto:a@example.org"}})
+        EXPECT_EQ(ResolveHtmlLink(c.link, "/d", "htm", opt, names, s), c.href) << c.link;
+}

@@ -61,6 +61,26 @@ TEST(ArgbBlocks, ColourKeyingAndAlphaRecovery)
     EXPECT_EQ(qAlpha(white.pixel(1, 0)), 255 + 0 - ((5 + 9 + 2) * 128 >> 4));
     EXPECT_EQ(white.pixel(2, 0), 0xFF102030u);
     EXPECT_FALSE(AlphaFromWhiteAndBlack(white, QImage(2, 2, QImage::Format_ARGB32)));
+
+    // The luminance weighs red, green and blue 5, 9 and 2 sixteenths.
+    QImage onWhite(1, 1, QImage::Format_ARGB32), onBlack(1, 1, QImage::Format_ARGB32);
+    onWhite.setPixel(0, 0, 0xFF804020), onBlack.setPixel(0, 0, 0xFF000000);
+    ASSERT_TRUE(AlphaFromWhiteAndBlack(onWhite, onBlack));
+    EXPECT_EQ(qAlpha(onWhite.pixel(0, 0)), 255 - ((5 * 128 + 9 * 64 + 2 * 32) >> 4));
+}
+
+// A picture counts as coloured when a visible pixel is more than 25 away from
+// black or from white in some channel.
+TEST(PictureTint, ColouredMeansOutsideTwentyFiveOfBlackAndWhite)
+{
+    struct Case { QRgb pixel; bool coloured; };
+    for (const Case& c : {Case{qRgb(25, 25, 25), false}, Case{qRgb(26, 25, 25), true},
+                          Case{qRgb(230, 230, 230), false}, Case{qRgb(230, 229, 230), true},
+                          Case{qRgba(100, 0, 0, 0), false}, Case{qRgb(100, 0, 0), true}}) {
+        QImage img(1, 1, QImage::Format_ARGB32);
+        img.setPixel(0, 0, c.pixel);
+        EXPECT_EQ(IsColoredBitmap(img), c.coloured) << std::hex << c.pixel;
+    }
 }
 
 TEST(ArgbBlocks, BorderFloodFillKeepsEnclosedAreas)

@@ -137,6 +137,8 @@ TEST(PictureImport, BitmapNearWhiteIsSnappedAndBecomesAPixelBlock)
     QImage image(20, 10, QImage::Format_RGB32);
     image.fill(qRgb(250, 250, 250));
     image.setPixel(5, 5, qRgb(0, 0, 0));
+    image.setPixel(1, 0, qRgb(225, 225, 225));  // 30 off white in each channel: snapped
+    image.setPixel(2, 0, qRgb(224, 240, 240));  // 31 off in red: kept
     const std::vector<BYTE> bmp = ImageToDib(image, 24, true);
     const QString path = QDir(dir.path()).filePath("p.bmp");
     WriteBytes(path, QByteArray(reinterpret_cast<const char*>(bmp.data()), int(bmp.size())));
@@ -149,6 +151,8 @@ TEST(PictureImport, BitmapNearWhiteIsSnappedAndBecomesAPixelBlock)
     ASSERT_TRUE(out);
     EXPECT_EQ(out->pixel(0, 0) & 0xFFFFFF, 0xFFFFFFu);
     EXPECT_EQ(out->pixel(5, 5) & 0xFFFFFF, 0u);
+    EXPECT_EQ(out->pixel(1, 0) & 0xFFFFFF, 0xFFFFFFu);
+    EXPECT_EQ(out->pixel(2, 0) & 0xFFFFFF, QRgb(0xE0F0F0));
     GlobalFree(block);
 }
 

@@ -268,6 +268,7 @@ TEST(PreviewSample, EndSymbolSizeAndCellsAndLabelCorners)
 {
     EXPECT_EQ(EndSymbolSampleSize(64, 32, nullptr), 26);
     EXPECT_EQ(EndSymbolSampleSize(20, 200, nullptr), 13);
+    EXPECT_EQ(EndSymbolSampleSize(32, 200, nullptr), 22);  // 32 x 22 / 32 across a tall box
     CShapeDef half;
     half.Magnify = 50;
     EXPECT_EQ(EndSymbolSampleSize(64, 32, &half), 13);

@@ -1,6 +1,9 @@
 // Compartment regions of special shapes and fitting text boxes into them
 // inside the text margins.
 #include "DividedShapeTestSupport.h"
+#include "shapes/CFigStyle.h"
+#include "shapes/FigStyleShapeFit.h"
+#include "shapes/SymbolLibrary.h"
 
 #include <gtest/gtest.h>
 
@@ -121,4 +124,43 @@ TEST(SpecialRegions, ArrowsMaskTheirMarginsAndTabsFollowTheirBox)
     EXPECT_FLOAT_EQ(ReadOutlinePoint(pts + 16).y, 2 * 296.0f - 256);
     EXPECT_FLOAT_EQ(ReadOutlinePoint(pts + 32).x, 2 * 596.0f - 512);
     EXPECT_EQ(ReadOutlinePoint(pts), CFltPoint(512, 0));
+}
+
+// A style's special shape is laid out for the style's own size: its text
+// boxes fit their compartments inside the margins. A style showing a picture,
+// an ordinary symbol or a missing one is left as it is.
+TEST(SpecialRegions, AStylesShapeFitsTheStylesSize)
+{
+    const struct {
+        const char* name;
+        bool picture;
+        int reshape, symbol;
+        bool fitted;
+    } rows[] = {
+        {"special", false, 2, 0, true}, {"picture", true, 2, 0, false},
+        {"ordinary", false, 0, 0, false}, {"missing", false, 2, 5, false},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        SymbolLibrary symbols;
+        CFigSymbol* sym = symbols.NewEntry();
+        *sym = Rows3();
+        sym->Reshape = row.reshape;
+        CFigSymbol expected = *sym;
+        for (int box = 0; row.fitted && box < 3; ++box)
+            ASSERT_EQ(expected.FitTextBoxToMargins(box, kFig, 5, 6, 7, 8), 1);
+        CFigStyle style;
+        style.Reset();
+        style.Width = kFig.Width();
+        style.Height = kFig.Height();
+        style.m_props.Symbol = row.symbol;
+        int picture = 0;
+        if (row.picture) {
+            style.m_props.m_nGraphicType = 1;
+            style.m_props.Graphic = reinterpret_cast<HGLOBAL>(&picture);   // looked at, never used
+        }
+        EXPECT_EQ(FitSpecialShape(style, symbols, 5, 6, 7, 8), row.fitted);
+        for (int box = 0; box < 3; ++box)
+            EXPECT_EQ(BoxOf(*sym, box), BoxOf(expected, box)) << box;
+    }
 }
