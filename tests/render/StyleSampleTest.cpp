@@ -71,7 +71,8 @@ TEST(StyleSampleBox, LongerSideCutToTenTimesTheShorter)
 {
     struct Case { int w, h; bool limit; LONG ew, eh; };
     for (const Case& c : {Case{1, 50, true, 1, 10}, Case{50, 1, true, 10, 1}, Case{1, 50, false, 1, 50},
-                          Case{30, 20, true, 30, 20}}) {
+                          Case{30, 20, true, 30, 20}, Case{9, 1, true, 9, 1}, Case{11, 1, true, 10, 1},
+                          Case{1, 9, true, 1, 9}, Case{1, 11, true, 1, 10}}) {
         const SIZE s = StyleSampleBox(c.w, c.h, c.limit);
         EXPECT_EQ(s.cx, c.ew) << c.w << "x" << c.h;
         EXPECT_EQ(s.cy, c.eh) << c.w << "x" << c.h;
