@@ -5,6 +5,7 @@
 #include "render/StyleSample.h"
 
 #include "ImageTestSupport.h"
+#include "document/CConnector.h"
 #include "document/CKavoDoc.h"
 #include "platform/CGraphics.h"
 #include "platform/CPainterDC.h"
@@ -658,4 +659,24 @@ TEST_F(StyleSamples, ShrunkSampleTextIsDrawnInDevicePixels)
         ASSERT_EQ(dc.modes.size(), 1u) << box;
         EXPECT_EQ(dc.modes[0], box > 40 ? MM_TEXT : MM_ANISOTROPIC) << box;
     }
+}
+
+// A line sample hops over no connector of the document it takes its end
+// shapes from, and leaves the document's line-jump setting as it was.
+TEST_F(StyleSamples, LineSampleDrawsNoHopsOverTheDocumentsConnectors)
+{
+    auto* crossing = new CConnector(&doc);
+    crossing->EndPoint1 = CPoint(60, -100);
+    crossing->EndPoint2 = CPoint(60, 100);
+    ASSERT_TRUE(doc.AddConWithId(crossing));
+    doc.m_bConnectorJogs = 1;
+    doc.m_nConnectorJogRadius = 12;
+    CConProps props;
+    props.LineWidth = 1;
+    QImage img = WhiteImage(120, 30);
+    CPainterDC dc(&img);
+    DrawConLineSample(&dc, props, &doc, RECT{0, 0, 120, 30}, false, false, 180, true);
+    dc.Flush();
+    EXPECT_LE(InkBounds(img).height(), 3) << "a straight line";
+    EXPECT_EQ(doc.m_bConnectorJogs, 1);
 }
