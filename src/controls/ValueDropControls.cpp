@@ -216,13 +216,14 @@ QWidget* MakeValueDropControl(unsigned command, QWidget* parent, const std::func
 
 bool ApplyValueDropToEditor(unsigned command, const CDropPaletteButton& button, CTextDialog& editor)
 {
-    FormatRequest request;
-    if (command == kTextColor)
-        request.color = static_cast<const CColorDropButton&>(button).GetColor();
-    else if (command == kHAlign || command == kVAlign)
-        request.align = static_cast<const CCommandDropButton&>(button).GetSetting();
-    else
+    if (command == kHAlign || command == kVAlign) {
+        editor.SetAlignment(static_cast<const CCommandDropButton&>(button).GetSetting());
+        return true;
+    }
+    if (command != kTextColor)
         return false;
+    FormatRequest request;
+    request.color = static_cast<const CColorDropButton&>(button).GetColor();
     editor.ApplyFormat(request);
     return true;
 }

@@ -7,6 +7,7 @@
 #include "document/CFigure.h"
 #include "document/CStaple.h"
 #include "document/LabelPlacement.h"
+#include "document/LatLblTarget.h"
 #include "geometry/IntGeometry.h"
 
 #include <algorithm>
@@ -150,36 +151,59 @@ bool CKavoDoc::FindFlowLblSlotAt(const CSize& size, int inflate, int gap, const 
 bool CKavoDoc::FindLatLblSlotAt(const CSize& size, int gap, int consistency, const POINT& pt, int maxDist,
                                 CConnector*& con, int& offset, CRect& rect, WORD& align) const
 {
+    LatLblTarget t;
+    if (!FindLatLblTarget(*this, size, gap, consistency, pt, maxDist, false, t))
+        return false;
+    con = t.con;
+    offset = t.offset;
+    rect = t.rect;
+    align = t.align;
+    return true;
+}
+
+bool FindLatLblTarget(const CKavoDoc& doc, const CSize& size, int gap, int consistency, const POINT& pt,
+                      int maxDist, bool cornerMode, LatLblTarget& out)
+{
     const CPoint p(pt);
-    for (auto it = m_pObjList->end(); it != m_pObjList->begin();) {
+    const bool limited = maxDist >= 0 && !cornerMode;
+    for (auto it = doc.m_pObjList->end(); it != doc.m_pObjList->begin();) {
         CDiagObj* o = *--it;
         if (o->GetType() != kObjConnector || o->m_pGroup)
             continue;
         auto* c = static_cast<CConnector*>(o);
-        if (FindConOrLatLblStaple(c))
+        if (doc.FindConOrLatLblStaple(c))
             continue;
-        const int reachX = gap + (maxDist >= 0 ? std::min<int>(size.cx, maxDist) : size.cx);
-        const int reachY = gap + (maxDist >= 0 ? std::min<int>(size.cy, maxDist) : size.cy);
+        const int reachX = gap + (limited ? std::min<int>(size.cx, maxDist) : size.cx);
+        const int reachY = gap + (limited ? std::min<int>(size.cy, maxDist) : size.cy);
         CRect bounds;
         c->GetBoundRect(bounds, 0, 0);
         bounds.InflateRect(reachX, reachY);
         if (!bounds.PtInRect(p))
             continue;
         const CPoint onLine = ProjectPtOnLine(p, CPoint(c->EndPoint1), CPoint(c->EndPoint2), true);
-        if (maxDist >= 0 && std::hypot(double(p.x - onLine.x), double(p.y - onLine.y)) > maxDist)
+        if (limited && std::hypot(double(p.x - onLine.x), double(p.y - onLine.y)) > maxDist)
             continue;
-        // The point lies in the band a label sweeps along either side.
+        // The side whose band (the label moved from one end of the line to
+        // the other) holds the point.
         for (int side : {gap, -gap}) {
             CPoint anchor;
-            CRect r;
+            CRect atStart, atEnd;
             WORD a = 0;
-            PlaceLatLbl(c->EndPoint1, c->EndPoint2, p, size, side, consistency, anchor, r, a);
-            if (!r.PtInRect(p))
+            PlaceLatLbl(c->EndPoint1, c->EndPoint2, c->EndPoint1, size, side, consistency, anchor, atStart, a);
+            PlaceLatLbl(c->EndPoint1, c->EndPoint2, c->EndPoint2, size, side, consistency, anchor, atEnd, a);
+            if (!PtInSweptRect(atStart, atEnd, p))
                 continue;
-            con = c;
-            offset = side;
-            rect = r;
-            align = a;
+            out.con = c;
+            out.offset = side;
+            PlaceLatLbl(c->EndPoint1, c->EndPoint2, p, size, side, consistency, anchor, out.rect, out.align);
+            out.side = 0;
+            out.ref = anchor;
+            if (cornerMode) {
+                out.side = LatLblSideCode(c->EndPoint1, c->EndPoint2, out.align);
+                out.rect = CRect(CPoint(p.x - size.cx / 2, p.y - size.cy / 2), size);
+                out.ref = RectPointAtSideCode(out.rect, out.side);
+                out.align = AlignFacingSideCode(out.side);
+            }
             return true;
         }
     }

@@ -109,6 +109,63 @@ void PlaceLatLbl(const POINT& e1, const POINT& e2, const POINT& pt, const CSize&
     rect.SetRect(left, top, left + w, top + h);
 }
 
+bool PtInSweptRect(const CRect& a, const CRect& b, const POINT& pt)
+{
+    // The label at a + t (b - a), 0 <= t <= 1, covers pt when every axis
+    // allows a common t; the rectangles' last pixels are right - 1 and
+    // bottom - 1.
+    double lo = 0, hi = 1;
+    const auto axis = [&](int p, int first, int last, int move) {
+        if (move == 0)
+            return p >= first && p <= last;
+        // first + t * move <= p <= last + t * move
+        double t1 = double(p - last) / move, t2 = double(p - first) / move;
+        if (t1 > t2)
+            std::swap(t1, t2);
+        lo = std::max(lo, t1);
+        hi = std::min(hi, t2);
+        return lo <= hi;
+    };
+    return axis(pt.x, a.left, a.right - 1, b.left - a.left) && axis(pt.y, a.top, a.bottom - 1, b.top - a.top);
+}
+
+int LatLblSideCode(const POINT& e1, const POINT& e2, WORD align)
+{
+    const double adx = std::abs(double(e2.x - e1.x)), ady = std::abs(double(e2.y - e1.y));
+    const bool above = (align & 16) != 0, leftOf = (align & 1) != 0;
+    if (ady == 0 || adx > kLatLblNearAxisRatio * ady)
+        return above ? 6 : 2;
+    if (adx == 0 || ady > kLatLblNearAxisRatio * adx)
+        return leftOf ? 4 : 8;
+    if (above)
+        return leftOf ? 5 : 7;
+    return leftOf ? 3 : 1;
+}
+
+CPoint RectPointAtSideCode(const CRect& rc, int code)
+{
+    const int cx = (rc.left + rc.right) / 2, cy = (rc.top + rc.bottom) / 2;
+    switch (code) {
+    case 1: return CPoint(rc.left, rc.top);
+    case 2: return CPoint(cx, rc.top);
+    case 3: return CPoint(rc.right, rc.top);
+    case 4: return CPoint(rc.right, cy);
+    case 5: return CPoint(rc.right, rc.bottom);
+    case 6: return CPoint(cx, rc.bottom);
+    case 7: return CPoint(rc.left, rc.bottom);
+    case 8: return CPoint(rc.left, cy);
+    default: return CPoint(cx, cy);
+    }
+}
+
+WORD AlignFacingSideCode(int code)
+{
+    // Horizontal 4 left, 2 centre, 1 right; vertical 64 top, 32 middle,
+    // 16 bottom: by code 1..8 clockwise from the top left.
+    static constexpr WORD kAlign[8] = {4 | 64, 2 | 64, 1 | 64, 1 | 32, 1 | 16, 2 | 16, 4 | 16, 4 | 32};
+    return code >= 1 && code <= 8 ? kAlign[code - 1] : WORD(2 | 32);
+}
+
 namespace {
 enum class Side { Top, Bottom, Left, Right };
 

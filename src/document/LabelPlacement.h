@@ -26,6 +26,22 @@ constexpr double kLatLblNearAxisRatio = 30.0;
 void PlaceLatLbl(const POINT& e1, const POINT& e2, const POINT& pt, const CSize& size, int offset, int consistency,
                  CPoint& anchor, CRect& rect, WORD& align);
 
+// Whether pt lies in the band a label sweeps on its way from rectangle `a`
+// to rectangle `b` of the same size (the hull of the two): where a lateral
+// label placed anywhere along its line may cover.
+bool PtInSweptRect(const CRect& a, const CRect& b, const POINT& pt);
+
+// The point of a lateral label that faces its line e1-e2, from the
+// alignment PlaceLatLbl gave it: 1 to 8 clockwise from the top left (2 the
+// middle of the top, 4 of the right side, 6 of the bottom, 8 of the left).
+// Along a near-horizontal line the middle of the top or bottom, along a
+// near-vertical one the middle of a side, else a corner.
+int LatLblSideCode(const POINT& e1, const POINT& e2, WORD align);
+// The point of `rc` at such a code (the centre for another code), and the
+// text alignment that faces that point.
+CPoint RectPointAtSideCode(const CRect& rc, int code);
+WORD AlignFacingSideCode(int code);
+
 // The two slots of a flow label of `size` where the connector meets `fig`:
 // slot 1 above or left of the connector, slot 2 below or right of it, each
 // touching the figure's rectangle grown by `inflate` (unless the figure has

@@ -5,6 +5,9 @@
 #include "document/CFigure.h"
 #include "document/CKavoDoc.h"
 #include "document/DocCommands.h"
+#include "document/FigPropValues.h"
+#include "shapes/CFigPropMask.h"
+#include "undo/UndoCodes.h"
 
 namespace {
 constexpr int kCreateMode = 2, kTextMode = 3;
@@ -99,6 +102,28 @@ bool ApplyTextAlignment(CKavoDoc& doc, unsigned bits, unsigned group)
         return false;
     doc.ApplyTextFormatToSel(merged(first->m_props.TextFormat));
     return true;
+}
+
+bool ApplyFormatToFig(CKavoDoc& doc, CFigure& fig, const FontChoice& choice, int format)
+{
+    FigPropValues v;
+    v.props = fig.m_props;
+    CFigPropMask m;
+    if (ApplyFontChoice(choice, v.props))
+        m.m_bFont = m.m_bTextColor = 1;
+    if (format != -1 && WORD(format) != fig.m_props.TextFormat) {
+        v.props.TextFormat = WORD(format);
+        m.m_bTextFormat = 1;
+    }
+    if (!m.m_bFont && !m.m_bTextFormat)
+        return false;
+    doc.UndoBeginStep(m.m_bFont ? UDMAC_FIGPROPS : UDMAC_TEXTFMT);
+    // The figure being edited is meant, in a group or not.
+    const bool ok = doc.ApplyFigProps(&fig, v, m, true);
+    if (ok)
+        doc.UpdateAllStaples(1);
+    doc.UndoEndStep();
+    return ok;
 }
 
 bool ToggleCharAttr(CKavoDoc& doc, int command)

@@ -8,6 +8,7 @@
 #include "document/FontChoice.h"
 
 class CKavoDoc;
+class CFigure;
 struct CFigProps;
 
 constexpr int kCmdBold = 36531, kCmdItalic = 36532, kCmdUnderline = 36533;
@@ -29,6 +30,14 @@ void ApplyCharFormat(CKavoDoc& doc, const FontChoice& choice);
 // figures in one undo step. False when there was no target (no figure
 // selected) or nothing changed.
 bool ApplyTextAlignment(CKavoDoc& doc, unsigned bits, unsigned group);
+
+// A change the in-place editor makes to the whole of a figure: the font
+// choice and, when `format` is not -1, the text format word, on that one
+// figure through the document, in one undo step (UDMAC_FIGPROPS, or
+// UDMAC_TEXTFMT for the format alone). Markup that said otherwise gives way
+// for a figure of one text area. False when nothing changed or the log
+// refused a record.
+bool ApplyFormatToFig(CKavoDoc& doc, CFigure& fig, const FontChoice& choice, int format);
 
 // Bold, italic or underline: on unless the source has it already (without
 // a source, on). False for another command.

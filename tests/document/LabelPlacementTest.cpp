@@ -5,6 +5,7 @@
 
 #include "document/CStaple.h"
 #include "document/LabelPlacement.h"
+#include "document/LatLblTarget.h"
 #include "document/StapleMaintenanceSpacing.h"
 #include "geometry/CLineSeg.h"
 #include "geometry/IntGeometry.h"
@@ -264,4 +265,112 @@ TEST_F(FlowSlotTest, LateralLabelAlignsWhenItsSizeChanges)
     doc.UpdateAllStaples(0);
     EXPECT_EQ(label->m_props.TextFormat & 0x77, 2 | 16);
     EXPECT_EQ(label->m_rect.CenterPoint().x, con->GetMidPoint().x);
+}
+
+namespace {
+// A lone connector between two far-away figures, its ends put where given.
+class LatTargetTest : public DocTest {
+protected:
+    CConnector* Line(const CPoint& e1, const CPoint& e2)
+    {
+        CFigure* a = NewFig(doc, -5000, -5000, "a");
+        CFigure* b = NewFig(doc, 5000, 5000, "b");
+        doc.AddFigWithId(a);
+        doc.AddFigWithId(b);
+        CConnector* c = NewCon(doc, a, b);
+        c->EndPoint1 = e1;
+        c->EndPoint2 = e2;
+        doc.AddConWithId(c);
+        return c;
+    }
+    static constexpr int kGap = 16;
+    const CSize kSize{80, 20};
+};
+} // namespace
+
+// The side is the one whose band (the label carried from one end of the
+// line to the other) holds the point, not only the label at the point's
+// foot on the line: near an end, where the foot's label has moved on, the
+// point is still beside the line.
+TEST_F(LatTargetTest, TheBandAlongTheWholeLineGivesTheSide)
+{
+    // Falling line: a positive offset puts the label right of and above
+    // the line, starting at (11, -31, 91, -11) and ending at (411, 369, 491, 389).
+    CConnector* con = Line(CPoint(0, 0), CPoint(400, 400));
+    struct Row {
+        const char* what;
+        CPoint pt;
+        int maxDist;
+        bool found;
+        int offset;
+    } rows[] = {
+        {"in the label at the start, past its foot's label", {88, -29}, -1, true, kGap},
+        {"in the label at the end on the other side", {312, 429}, -1, true, -kGap},
+        {"above the line's middle", {200, 150}, -1, true, kGap},
+        {"below it", {200, 250}, -1, true, -kGap},
+        {"on the line itself: no label goes there", {200, 200}, -1, false, 0},
+        {"beyond the start's label", {-20, -30}, -1, false, 0},
+        {"beside the line but further than the distance asked", {200, 150}, 20, false, 0},
+        {"within that distance", {213, 187}, 20, true, kGap},
+    };
+    for (const Row& r : rows) {
+        SCOPED_TRACE(r.what);
+        LatLblTarget t;
+        ASSERT_EQ(FindLatLblTarget(doc, kSize, kGap, 0, r.pt, r.maxDist, false, t), r.found);
+        CConnector* found = nullptr;
+        int offset = 0;
+        CRect rect;
+        WORD align = 0;
+        EXPECT_EQ(doc.FindLatLblSlotAt(kSize, kGap, 0, r.pt, r.maxDist, found, offset, rect, align), r.found);
+        if (!r.found)
+            continue;
+        EXPECT_EQ(t.con, con);
+        EXPECT_EQ(t.offset, r.offset);
+        EXPECT_EQ(offset, r.offset);
+        // The label goes at the point's foot on the line, on that side.
+        CPoint anchor;
+        CRect expected;
+        WORD expectedAlign = 0;
+        PlaceLatLbl(con->EndPoint1, con->EndPoint2, r.pt, kSize, r.offset, 0, anchor, expected, expectedAlign);
+        EXPECT_EQ(rect, expected);
+        EXPECT_EQ(align, expectedAlign);
+    }
+}
+
+// In corner mode the label stays centred on the point and the point of it
+// that faces the line is found: the middle of its bottom or top beside a
+// horizontal line, of its left or right beside a vertical one, a corner
+// beside a slanted one.
+TEST_F(LatTargetTest, CornerModeGivesThePointOfTheLabelThatFacesTheLine)
+{
+    struct Row {
+        const char* what;
+        CPoint e1, e2, pt;
+        int offset, side;
+        CPoint ref;
+        WORD align;
+    } rows[] = {
+        {"above a horizontal line", {0, 0}, {400, 0}, {200, -26}, kGap, 6, {200, -16}, 2 | 16},
+        {"below it", {0, 0}, {400, 0}, {200, 26}, -kGap, 2, {200, 16}, 2 | 64},
+        {"right of a vertical line", {0, 0}, {0, 400}, {56, 200}, kGap, 8, {16, 200}, 4 | 32},
+        {"left of it", {0, 0}, {0, 400}, {-56, 200}, -kGap, 4, {-16, 200}, 1 | 32},
+        {"above a falling line", {0, 0}, {400, 400}, {88, -29}, kGap, 7, {48, -19}, 4 | 16},
+        {"below it", {0, 0}, {400, 400}, {312, 429}, -kGap, 3, {352, 419}, 1 | 64},
+        {"above a rising line", {0, 400}, {400, 0}, {-50, 380}, kGap, 5, {-10, 390}, 1 | 16},
+        {"below it", {0, 400}, {400, 0}, {50, 420}, -kGap, 1, {10, 410}, 4 | 64},
+    };
+    for (const Row& r : rows) {
+        SCOPED_TRACE(r.what);
+        DocTest::SetUp();
+        CConnector* con = Line(r.e1, r.e2);
+        LatLblTarget t;
+        // The distance limit is not the corner mode's.
+        ASSERT_TRUE(FindLatLblTarget(doc, kSize, kGap, 0, r.pt, 1, true, t));
+        EXPECT_EQ(t.con, con);
+        EXPECT_EQ(t.offset, r.offset);
+        EXPECT_EQ(t.side, r.side);
+        EXPECT_EQ(t.rect, CRect(r.pt.x - 40, r.pt.y - 10, r.pt.x + 40, r.pt.y + 10));
+        EXPECT_EQ(t.ref, r.ref);
+        EXPECT_EQ(t.align, r.align);
+    }
 }

@@ -514,6 +514,12 @@ TEST_F(ConnectorDrawTest, LabelGapMovesTheEndAndItsShape)
     CLoggingDC far;
     DrawConnector(nullptr, &far, nullptr, route, props, &doc, args);
     EXPECT_EQ(far.calls[0].device.back().x, 190);
+    // An end at a figure that is no label keeps no gap.
+    label->m_bLabel = 0;
+    args.labelGap = 12;
+    CLoggingDC plain;
+    DrawConnector(nullptr, &plain, nullptr, route, props, &doc, args);
+    EXPECT_EQ(plain.calls[0].device.back().x, 190);
     delete label;
 }
 

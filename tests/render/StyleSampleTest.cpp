@@ -5,6 +5,7 @@
 #include "render/StyleSample.h"
 
 #include "ImageTestSupport.h"
+#include "document/CConnector.h"
 #include "document/CKavoDoc.h"
 #include "platform/CGraphics.h"
 #include "platform/CPainterDC.h"
@@ -71,7 +72,8 @@ TEST(StyleSampleBox, LongerSideCutToTenTimesTheShorter)
 {
     struct Case { int w, h; bool limit; LONG ew, eh; };
     for (const Case& c : {Case{1, 50, true, 1, 10}, Case{50, 1, true, 10, 1}, Case{1, 50, false, 1, 50},
-                          Case{30, 20, true, 30, 20}}) {
+                          Case{30, 20, true, 30, 20}, Case{9, 1, true, 9, 1}, Case{11, 1, true, 10, 1},
+                          Case{1, 9, true, 1, 9}, Case{1, 11, true, 1, 10}}) {
         const SIZE s = StyleSampleBox(c.w, c.h, c.limit);
         EXPECT_EQ(s.cx, c.ew) << c.w << "x" << c.h;
         EXPECT_EQ(s.cy, c.eh) << c.w << "x" << c.h;
@@ -658,4 +660,24 @@ TEST_F(StyleSamples, ShrunkSampleTextIsDrawnInDevicePixels)
         ASSERT_EQ(dc.modes.size(), 1u) << box;
         EXPECT_EQ(dc.modes[0], box > 40 ? MM_TEXT : MM_ANISOTROPIC) << box;
     }
+}
+
+// A line sample hops over no connector of the document it takes its end
+// shapes from, and leaves the document's line-jump setting as it was.
+TEST_F(StyleSamples, LineSampleDrawsNoHopsOverTheDocumentsConnectors)
+{
+    auto* crossing = new CConnector(&doc);
+    crossing->EndPoint1 = CPoint(60, -100);
+    crossing->EndPoint2 = CPoint(60, 100);
+    ASSERT_TRUE(doc.AddConWithId(crossing));
+    doc.m_bConnectorJogs = 1;
+    doc.m_nConnectorJogRadius = 12;
+    CConProps props;
+    props.LineWidth = 1;
+    QImage img = WhiteImage(120, 30);
+    CPainterDC dc(&img);
+    DrawConLineSample(&dc, props, &doc, RECT{0, 0, 120, 30}, false, false, 180, true);
+    dc.Flush();
+    EXPECT_LE(InkBounds(img).height(), 3) << "a straight line";
+    EXPECT_EQ(doc.m_bConnectorJogs, 1);
 }

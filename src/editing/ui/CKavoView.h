@@ -388,6 +388,10 @@ public:
     // Stores the edited text, fits the figure and keeps one undo step; false
     // when no editor was open.
     bool CloseEditor();
+    // A change the open editor makes to its whole figure through the
+    // document, as an undo step of its own between what was typed before
+    // it and what is typed after it; `change` gives its result.
+    bool ChangeEditedFigure(const std::function<bool()>& change);
     void MoveToAdjacentSection(int direction);
     // A click on a figure's text area opens the editor there.
     bool EditTextAtPoint(const CPoint& logical, const CPoint& client);

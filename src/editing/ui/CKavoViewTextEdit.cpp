@@ -249,6 +249,29 @@ bool CKavoView::CloseEditor()
     return true;
 }
 
+bool CKavoView::ChangeEditedFigure(const std::function<bool()>& change)
+{
+    if (!m_pDoc || !m_pEditFig || !m_pTextDlg)
+        return change();
+    CUndoLog& log = m_pDoc->UndoLogRef();
+    std::string text, second;
+    m_pEditFig->GetText(text, second, m_nEditSection);
+    // The text step opened with the editor holds nothing yet: it goes, so
+    // that undo takes the change back at once.
+    if (!m_bBroughtForward && !m_bEditingNewLabel && text == m_strEditText0 && second == m_strEditSecond0 &&
+        log.GetLastUndoStepCode() == UDMAC_TEXTEDIT)
+        log.DiscardLastUndoStep();
+    const bool ok = change();
+    // What is typed from here on is a text step after the change; closing
+    // the editor drops it again when nothing is.
+    m_pEditFig->GetText(m_strEditText0, m_strEditSecond0, m_nEditSection);
+    m_editFlags0 = m_pEditFig->m_props.Behavior;
+    m_bEditModified0 = m_pDoc->IsModified();
+    m_bBroughtForward = false;
+    m_pDoc->LogTextEditStep(m_pEditFig, m_nEditSection);
+    return ok;
+}
+
 void CKavoView::MoveToAdjacentSection(int direction)
 {
     if ((direction != 1 && direction != -1) || !IsTextEditorOpen())

@@ -66,6 +66,11 @@ public:
     // The format bars: what the request leaves at -1 / empty stays.
     bool ApplyFormat(const FormatRequest& request);
     bool HasSelection() const { return m_nAnchor != m_nSelEnd; }
+    // The alignment buttons: `bit` takes the place of the vertical group
+    // (above 7) or of the horizontal one. A figure of one text area takes
+    // it as its own property through the document (an undo step); an area
+    // of several keeps it in its format prefix.
+    void SetAlignment(unsigned bit);
     // Clears the selection and hides the caret before the view reads back.
     void PrepareClose();
 
@@ -126,6 +131,9 @@ private:
     void Refuse();
     void Changed();
     void StoreText();
+    // The figure changed as a whole through the document: its text and
+    // prefix taken back, refitted and the window placed again.
+    bool ChangeWholeFigure(const struct FontChoice& choice, int format);
 
     // Caret and selection.
     void MoveCaret(int index, bool extend);

@@ -9,6 +9,8 @@
 #include "core/Trace.h"
 #include "document/CFigure.h"
 #include "document/CKavoDoc.h"
+#include "document/FontChoice.h"
+#include "editing/TextFormatCommands.h"
 #include "editing/ui/CKavoView.h"
 #include "platform/Ansi.h"
 #include "render/CZoomMapping.h"
@@ -646,6 +648,19 @@ bool CTextDialog::ApplyFormat(const FormatRequest& request)
         Changed();
         return CommitEdit();
     }
+    if (first == 0 && last == count && count > 0 && request.sub == -1 && request.super == -1 &&
+        m_pFig->GetTextAreaCount() < 2) {
+        // The whole text of a figure of one area: the figure itself takes
+        // the change, so that it holds for everything typed later too.
+        FontChoice choice;
+        choice.bold = request.bold;
+        choice.italic = request.italic;
+        choice.underline = request.underline;
+        choice.height = request.size;
+        choice.color = request.color == kNoColor ? -1 : int64_t(request.color);
+        choice.face = request.face;
+        return ChangeWholeFigure(choice, request.align ? int(request.align) : -1);
+    }
     if (first == last) {
         if (!IsInsideWord(m_strText, m_nCaret, count)) {
             // Outside a word the change waits for the next typed character.
@@ -664,4 +679,51 @@ bool CTextDialog::ApplyFormat(const FormatRequest& request)
     m_strText = text;
     Changed();
     return CommitEdit();
+}
+
+bool CTextDialog::ChangeWholeFigure(const FontChoice& choice, int format)
+{
+    CKavoDoc* doc = m_pFig->m_pDoc;
+    CFigProps props = m_pFig->m_props;
+    if (!ApplyFontChoice(choice, props) && (format == -1 || WORD(format) == props.TextFormat))
+        return true;
+    if (!doc || !m_pView->ChangeEditedFigure([&] { return ApplyFormatToFig(*doc, *m_pFig, choice, format); })) {
+        Refuse();
+        return false;
+    }
+    // The document may have rewritten the markup and resized the figure.
+    const bool whole = HasSelection();
+    m_pFig->GetText(m_strText, m_strPrefix, m_nSection);
+    Changed();
+    const int count = CharCount();
+    m_nCaret = std::min(m_nCaret, count);
+    m_nAnchor = whole ? 0 : m_nCaret;
+    m_nSelEnd = whole ? count : m_nCaret;
+    if (whole)
+        m_nCaret = count;
+    if (FitText())
+        StoreText();
+    PlaceOverText(false);
+    return true;
+}
+
+void CTextDialog::SetAlignment(unsigned bit)
+{
+    const unsigned group = bit > 7 ? 0x70u : 0x07u;
+    if (m_pFig->GetTextAreaCount() < 2) {
+        const WORD format = WORD((m_pFig->m_props.TextFormat & ~group) | (bit & group));
+        if (format != m_pFig->m_props.TextFormat)
+            ChangeWholeFigure(FontChoice(), format);
+        return;
+    }
+    TakeUndoCopy();
+    std::string prefix = m_strPrefix;
+    if (!BuildAlignPrefix(prefix, uint16_t((AlignWord() & ~group) | (bit & group)), kMarkupPrefixLimit)) {
+        Refuse();
+        return;
+    }
+    m_strPrefix = prefix;
+    Changed();
+    if (CommitEdit())
+        SetCaret(m_nCaret, true);
 }

@@ -63,9 +63,7 @@ void RegisterTextFormatCommands(CCommandRegistry& commands, const ActiveViewFn& 
     for (const AlignCommand& c : kAlignCommands)
         commands.SetHandler(c.id, onDoc([activeView, c](CKavoDoc& doc) {
             if (CTextDialog* editor = activeView()->TextEditor()) {
-                FormatRequest request;
-                request.align = uint16_t(c.bits);
-                editor->ApplyFormat(request);
+                editor->SetAlignment(c.bits);
                 return;
             }
             ApplyTextAlignment(doc, c.bits, c.group);

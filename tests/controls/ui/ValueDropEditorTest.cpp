@@ -8,6 +8,7 @@
 #include "core/AppContext.h"
 #include "editing/ui/CTextDialog.h"
 #include "editing/ui/ViewEvents.h"
+#include "undo/UndoCodes.h"
 
 #include <QTest>
 #include <QTimer>
@@ -62,6 +63,9 @@ TEST_F(ValueDropEditorTest, TextColourGoesToTheEditedTextAndTheEditorKeepsTheFoc
     CTextDialog* editor = view->TextEditor();
     ASSERT_NE(editor, nullptr);
     editor->OnSelectAll();
+    // Part of the text: the whole of it would colour the figure itself.
+    QTest::keyClick(editor, Qt::Key_Left, Qt::ShiftModifier);
+    ASSERT_TRUE(editor->HasSelection());
     ASSERT_EQ(QApplication::focusWidget(), editor);
     const std::string before = editor->Text();
 
@@ -105,4 +109,35 @@ TEST_F(ValueDropEditorTest, ColourDialogMarksTheEditChangedAndGivesTheFocusBack)
     }
     EXPECT_EQ(view->TextEditor(), editor);
     EXPECT_EQ(frame.focusWidget(), editor);
+}
+
+// The alignment palette while the whole of a one-area figure is edited:
+// the figure itself takes the alignment, one undo step of its own, and the
+// editor stays open over the same text.
+TEST_F(ValueDropEditorTest, AlignmentChosenWhileEditingAlignsTheFigureInAStepOfItsOwn)
+{
+    auto* halign = static_cast<CDropPaletteButton*>(MakeValueDropControl(36562, &bar, {}));
+    ASSERT_NE(halign, nullptr);
+    halign->setGeometry(10, 10, 27, 26);
+    box->m_props.TextFormat = 0x24;
+    Save();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&frame));
+    ASSERT_TRUE(view->BeginTextEdit(box, 0, false, CPoint(0, 0), 0, -2));
+    CTextDialog* editor = view->TextEditor();
+    ASSERT_NE(editor, nullptr);
+    const std::string text = editor->Text();
+
+    QTest::mousePress(halign, Qt::LeftButton, {}, QPoint(5, 5));
+    ASSERT_TRUE(halign->Popup()->isVisible());
+    const QPoint right = halign->Popup()->ItemRect(kPaletteFirstId + 2).center();
+    QTest::mouseMove(halign->Popup(), right);
+    QTest::mouseClick(halign->Popup(), Qt::LeftButton, {}, right);
+
+    EXPECT_EQ(box->m_props.TextFormat, 0x21);
+    ASSERT_EQ(view->TextEditor(), editor);
+    EXPECT_EQ(editor->Text(), text);
+    view->CloseEditor();
+    EXPECT_EQ(fx.doc.UndoLastStep(), UDMAC_TEXTFMT);
+    EXPECT_EQ(DocText(fx.doc), saved);
+    EXPECT_FALSE(fx.doc.CanUndo());
 }

@@ -255,8 +255,9 @@ TEST_F(PropertyBarTextTest, TextModeAndCreationModeChangeTheCurrentStyles)
     EXPECT_EQ(DocText(fx.doc), saved);
 }
 
-// The size chosen while text is edited in place goes to the edited text
-// and the editor keeps the keyboard focus; the figure's own font stays.
+// The size chosen while part of a text is edited in place goes to the
+// edited text and the editor keeps the keyboard focus; the figure's own font
+// stays.
 TEST_F(PropertyBarTextTest, TheSizeGoesToTextEditedInPlace)
 {
     ASSERT_TRUE(QTest::qWaitForWindowActive(frame.get()));
@@ -264,6 +265,9 @@ TEST_F(PropertyBarTextTest, TheSizeGoesToTextEditedInPlace)
     CTextDialog* editor = view->TextEditor();
     ASSERT_NE(editor, nullptr);
     editor->OnSelectAll();
+    // All but the last letter.
+    QTest::keyClick(editor, Qt::Key_Left, Qt::ShiftModifier);
+    ASSERT_EQ(editor->SelEnd(), 4);
     const LONG height = box->m_props.m_font.m_lf.lfHeight;
     ChooseInBox(32776, "18");
     ASSERT_EQ(view->TextEditor(), editor);
@@ -392,4 +396,115 @@ TEST_F(PropertyBarTextTest, BoldMakesNormalWeightTextBold)
     ClickButton(36531);
     for (const CFigure* f : Targets())
         EXPECT_EQ(f->m_props.m_font.m_lf.lfWeight, 700) << f->m_strText;
+}
+
+namespace {
+// A start word whose `group` holds another value than `bits`, the other
+// group centred; and the word the button makes of it.
+WORD OtherThan(const AlignRow& row)
+{
+    const WORD other = WORD(row.group & (row.bits == (row.group & 0x44) ? 0x11 : 0x44));
+    return WORD(other | (~row.group & 0x22));
+}
+WORD Aligned(const AlignRow& row)
+{
+    return WORD(row.bits | (~row.group & 0x22));
+}
+} // namespace
+
+// While text is edited in place an alignment button aligns a figure of one
+// text area as a whole, an undo step of its own, the editor staying open;
+// in an area of several it goes into that area's format prefix and is part
+// of the text step.
+TEST_F(PropertyBarTextTest, AlignmentButtonsWhileTextIsEditedInPlace)
+{
+    ASSERT_TRUE(QTest::qWaitForWindowActive(frame.get()));
+    for (const AlignRow& row : kAlignRows) {
+        SCOPED_TRACE(row.command);
+        box->m_props.TextFormat = OtherThan(row);
+        Save();
+        ASSERT_TRUE(view->BeginTextEdit(box, 0, false, CPoint(), 0, -2));
+        CTextDialog* editor = view->TextEditor();
+        ASSERT_NE(editor, nullptr);
+        const std::string text = editor->Text(), prefix = editor->Prefix();
+        frame->OnCommand(row.command);
+        EXPECT_EQ(box->m_props.TextFormat, Aligned(row));
+        ASSERT_EQ(view->TextEditor(), editor);
+        EXPECT_EQ(editor->Text(), text);
+        EXPECT_EQ(editor->Prefix(), prefix);
+        view->CloseEditor();
+        EXPECT_EQ(fx.doc.UndoLogRef().GetLastUndoStepCode(), UDMAC_TEXTFMT);
+        frame->OnCommand(kUndo);
+        EXPECT_EQ(DocText(fx.doc), saved);
+        EXPECT_FALSE(fx.doc.CanUndo());
+    }
+    const int rows = fx.AddRowsSymbol();
+    box->m_props.Symbol = rows;
+    box->m_strText = "r0\\sect r1\\sect r2";
+    for (const AlignRow& row : kAlignRows) {
+        SCOPED_TRACE(row.command);
+        box->m_props.TextFormat = OtherThan(row);
+        Save();
+        ASSERT_TRUE(view->BeginTextEdit(box, 1, false, CPoint(), 0, -2));
+        CTextDialog* editor = view->TextEditor();
+        ASSERT_NE(editor, nullptr);
+        frame->OnCommand(row.command);
+        EXPECT_EQ(box->m_props.TextFormat, OtherThan(row));
+        ASSERT_EQ(view->TextEditor(), editor);
+        uint16_t align = 0;
+        EXPECT_TRUE(GetAlignFromMarkup(editor->Prefix(), align)) << editor->Prefix();
+        EXPECT_EQ(align, Aligned(row)) << editor->Prefix();
+        view->CloseEditor();
+        EXPECT_EQ(fx.doc.UndoLogRef().GetLastUndoStepCode(), UDMAC_TEXTEDIT);
+        frame->OnCommand(kUndo);
+        EXPECT_EQ(DocText(fx.doc), saved);
+        EXPECT_FALSE(fx.doc.CanUndo());
+    }
+}
+
+// A character format given to the whole text of a figure of one text area
+// is the figure's own: the markup that said otherwise gives way, the
+// editor stays open on the whole text, and undo takes it back in one step.
+// Typing afterwards is a text step of its own.
+TEST_F(PropertyBarTextTest, TheWholeTextOfOneAreaFormatsTheFigure)
+{
+    ASSERT_TRUE(QTest::qWaitForWindowActive(frame.get()));
+    struct Row {
+        const ControlRow& control;
+        const char* code;   // the markup's own code for it, gone afterwards
+    } rows[] = {
+        {kControls[0], "\\b1"}, {kControls[1], "\\i1"}, {kControls[2], "\\ul "}, {kControls[4], "\\fs48"},
+        {kControls[5], nullptr}, {kControls[6], nullptr},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.control.name);
+        box->m_strText = "Ch\\b1\\i1\\ul\\fs48 ec\\b0\\i0\\ulnone\\fs20 k";
+        Save();
+        ASSERT_TRUE(view->BeginTextEdit(box, 0, false, CPoint(), 0, -2));
+        CTextDialog* editor = view->TextEditor();
+        ASSERT_NE(editor, nullptr);
+        row.control.use(*this);
+        EXPECT_TRUE(row.control.set(*box));
+        ASSERT_EQ(view->TextEditor(), editor);
+        const std::string formatted = box->m_strText;
+        if (row.code) {
+            EXPECT_EQ(formatted.find(row.code), std::string::npos) << formatted;
+        }
+        EXPECT_EQ(editor->Text(), formatted);
+        EXPECT_EQ(editor->SelAnchor(), 0);
+        EXPECT_EQ(editor->SelEnd(), 5);
+        QTest::keyClick(editor, Qt::Key_End);
+        QTest::keyClick(editor, Qt::Key_S);
+        view->CloseEditor();
+        EXPECT_NE(box->m_strText, formatted);
+        EXPECT_TRUE(row.control.set(*box));
+        EXPECT_EQ(fx.doc.UndoLogRef().GetLastUndoStepCode(), UDMAC_TEXTEDIT);
+        frame->OnCommand(kUndo);
+        EXPECT_EQ(box->m_strText, formatted);
+        EXPECT_TRUE(row.control.set(*box));
+        EXPECT_EQ(fx.doc.UndoLogRef().GetLastUndoStepCode(), UDMAC_FIGPROPS);
+        frame->OnCommand(kUndo);
+        EXPECT_EQ(DocText(fx.doc), saved);
+        EXPECT_FALSE(fx.doc.CanUndo());
+    }
 }
