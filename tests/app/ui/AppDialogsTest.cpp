@@ -140,6 +140,47 @@ TEST(RightClickListBox, RightClickSelectsTheItemFirst)
     EXPECT_EQ(list.MenuItems()[1].command, 2130);
 }
 
+// Each entry of the popup, in order, sends its own command to the parent.
+TEST(RightClickListBox, MenuEntriesSendTheirCommands)
+{
+    CRightClickListBox names;
+    CGalleryListBox gallery;
+    struct Case {
+        CMenuListBox* list;
+        QStringList texts;
+        std::vector<int> commands;
+    } cases[] = {
+        {&names, {"Copy", "Rename", "Delete"}, {2128, 2130, 2129}},
+        {&gallery, {"Reload"}, {101}},
+    };
+    for (Case& c : cases) {
+        CMenuListBox& list = *c.list;
+        list.addItems({"one", "two"});
+        list.resize(200, 200);
+        list.show();
+        std::vector<int> sent;
+        QObject::connect(&list, &CMenuListBox::commandSent, [&](int command) { sent.push_back(command); });
+        for (int pick = 0; pick < int(c.commands.size()); ++pick) {
+            QStringList texts;
+            QTimer::singleShot(0, [&texts, pick] {
+                auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+                if (!menu)
+                    return;
+                for (QAction* a : menu->actions())
+                    texts.push_back(a->text());
+                menu->actions().value(pick)->trigger();
+                menu->close();
+            });
+            const QPoint at = list.visualItemRect(list.item(0)).center();
+            QMouseEvent press(QEvent::MouseButtonPress, at, list.viewport()->mapToGlobal(at), Qt::RightButton,
+                              Qt::RightButton, Qt::NoModifier);
+            QApplication::sendEvent(list.viewport(), &press);
+            EXPECT_EQ(texts, c.texts);
+        }
+        EXPECT_EQ(sent, c.commands) << c.texts.join(",").toStdString();
+    }
+}
+
 TEST(SplashWnd, LightGreyShowsTheButtonFace)
 {
     CSplashWnd splash(319);
