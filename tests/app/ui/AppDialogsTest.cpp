@@ -59,6 +59,45 @@ TEST(MessageDlgs, DontShowIsKeptWhicheverButtonCloses)
     EXPECT_FALSE(warn.m_bDontShow);
 }
 
+// Each button of the three message boxes, found by the label the user reads,
+// ends the box with its own answer; the text and check box are the box's own.
+TEST(MessageDlgs, EachButtonAnswersAsItsLabelSays)
+{
+    struct Case {
+        std::function<std::unique_ptr<CDontShowDlg>()> make;
+        const char* caption;
+        int textId;
+        const char* check;
+        const char* button;
+        int answer;
+    } cases[] = {
+        {[] { return std::make_unique<CHintDlg>(); }, "Hint", 2553, "&Don't show this hint again", "OK", IDOK},
+        {[] { return std::make_unique<CQuestionDlg>(); }, "Question", 2705, "&Don't ask again", "&Yes", IDYES},
+        {[] { return std::make_unique<CQuestionDlg>(); }, "Question", 2705, "&Don't ask again", "&No", IDNO},
+        {[] { return std::make_unique<CWarningDlg>(); }, "Warning", 1349, "&Don't show this warning again", "OK",
+         IDOK},
+        {[] { return std::make_unique<CWarningDlg>(); }, "Warning", 1349, "&Don't show this warning again",
+         "Cancel", IDCANCEL},
+    };
+    for (const Case& c : cases) {
+        auto dlg = c.make();
+        dlg->m_strText = "Text";
+        WhenShown(dlg.get(), [&] {
+            EXPECT_EQ(GetDlgItemText(dlg.get(), c.textId), "Text") << c.caption;
+            EXPECT_EQ(qobject_cast<QCheckBox*>(GetDlgItem(dlg.get(), 2554))->text(), c.check);
+            for (QPushButton* b : dlg->findChildren<QPushButton*>())
+                if (b->text() == c.button) {
+                    b->click();
+                    return;
+                }
+            ADD_FAILURE() << c.caption << " has no button " << c.button;
+            dlg->reject();
+        });
+        EXPECT_EQ(dlg->DoModal(), c.answer) << c.caption << " " << c.button;
+        EXPECT_EQ(dlg->windowTitle(), c.caption);
+    }
+}
+
 TEST(StyleNameDlg, RefusesBlankAndQuotedNamesAndLimitsLength)
 {
     CRecordingPrompt prompts;
