@@ -5,6 +5,10 @@
 #include "core/ProgramFolders.h"
 #include "core/Settings.h"
 #include "core/Trace.h"
+#include <ctime>
+#include <QPushButton>
+#include <QRadioButton>
+#include "app/ui/CUpdateReminderDlg.h"
 #include <QKeyEvent>
 #include "core/UIMode.h"
 #include "app/UpdateCheck.h"
@@ -326,6 +330,62 @@ TEST_F(KavoAppTest, HoverMessagesGoToTheLeftAndEnteredControls)
     EXPECT_EQ(app->SetHoverWnd(&b, FALSE), 1);
     EXPECT_EQ(a.got, (std::vector<QEvent::Type>{kMouseEnteredEvent, kMouseLeftEvent}));
     EXPECT_EQ(b.got, (std::vector<QEvent::Type>{kMouseEnteredEvent}));
+}
+
+// A start long after the last update check shows the reminder instead of the
+// splash; whichever button closes it, the chosen interval starts again now,
+// and only Check Now opens the update page.
+TEST_F(KavoAppTest, TheUpdateReminderReplacesTheSplashAndOnlyCheckNowOpensThePage)
+{
+    struct Case {
+        const char* button;
+        const char* interval;
+        int daysAfter;
+        bool pageOpened;
+    } cases[] = {
+        {"&Not Now Thanks", "60 Days", 60, false},
+        {"&Check Now", "Never", 0, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.button);
+        CTempProfile profile;
+        const std::time_t before = std::time(nullptr);
+        const std::string lastCheck = std::to_string(int64_t(before) - 31 * 86400);
+        RegistrySetValue(HKEY_CURRENT_USER, kAppKey + "\\System", "First", "0");
+        RegistrySetValue(HKEY_CURRENT_USER, kAppKey + "\\System", "LastUpdateCheck", lastCheck);
+        RegistrySetValue(HKEY_CURRENT_USER, kAppKey + "\\System", "ChkUpReminderDays", "30");
+        ResetSettings();
+        UrlCatcher catcher;
+        QDesktopServices::setUrlHandler("https", &catcher, "open");
+        bool shown = false;
+        QTimer poll;
+        QObject::connect(&poll, &QTimer::timeout, [&] {
+            auto* dlg = qobject_cast<CUpdateReminderDlg*>(QApplication::activeModalWidget());
+            if (!dlg)
+                return;
+            shown = true;
+            poll.stop();
+            for (QRadioButton* r : dlg->findChildren<QRadioButton*>())
+                if (r->text() == c.interval)
+                    r->click();
+            for (QPushButton* b : dlg->findChildren<QPushButton*>())
+                if (b->text() == c.button)
+                    b->click();
+        });
+        poll.start(10);
+        auto app = MakeApp({});
+        ASSERT_TRUE(app->InitInstance());
+        poll.stop();
+        QDesktopServices::unsetUrlHandler("https");
+        EXPECT_TRUE(shown);
+        EXPECT_EQ(app->SplashWnd(), nullptr);
+        EXPECT_EQ(catcher.urls.size(), c.pageOpened ? 1 : 0);
+        EXPECT_EQ(ChkUpReminderDays, c.daysAfter);
+        EXPECT_GE(LastUpdateCheck, int64_t(before));
+        EXPECT_EQ(Stored("System", "ChkUpReminderDays"), std::to_string(c.daysAfter));
+        app->MainFrame()->close();
+        app->ExitInstance();
+    }
 }
 
 // Escape anywhere but in the view (or a child of it, as the text editor is)
