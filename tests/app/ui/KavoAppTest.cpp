@@ -5,6 +5,7 @@
 #include "core/ProgramFolders.h"
 #include "core/Settings.h"
 #include "core/Trace.h"
+#include "core/MessageBeep.h"
 #include <ctime>
 #include <QPushButton>
 #include <QRadioButton>
@@ -420,6 +421,44 @@ TEST_F(KavoAppTest, EscapeOutsideTheViewRestoresTheSelectMode)
         EXPECT_FALSE(app->PreTranslateMessage(&target, &press));
         EXPECT_EQ(g_nUIMode, c.modeAfter) << c.view << c.focusInView << c.key;
     }
+    app->MainFrame()->close();
+    app->ExitInstance();
+}
+
+// Ctrl+Z sounds the warning when the active diagram has nothing to undo.
+TEST_F(KavoAppTest, CtrlZWithNothingToUndoBeeps)
+{
+    RegistrySetValue(HKEY_CURRENT_USER, kAppKey + "\\System", "First", "0");
+    auto app = MakeApp({});
+    ASSERT_TRUE(app->InitInstance());
+    static std::vector<UINT> beeps;
+    const MessageBeepHandler previous = SetMessageBeepHandler([](UINT type) { beeps.push_back(type); });
+    bool haveDoc = false;
+    bool canUndo = false;
+    AppSeams().hasActiveDoc = [&] { return haveDoc; };
+    AppSeams().activeDocCanUndo = [&] { return canUndo; };
+    struct Case {
+        bool doc;
+        bool canUndo;
+        Qt::KeyboardModifiers mods;
+        bool beep;
+    } cases[] = {
+        {true, false, Qt::ControlModifier, true},
+        {true, true, Qt::ControlModifier, false},
+        {false, false, Qt::ControlModifier, false},
+        {true, false, Qt::NoModifier, false},
+    };
+    QWidget target;
+    for (const Case& c : cases) {
+        haveDoc = c.doc;
+        canUndo = c.canUndo;
+        beeps.clear();
+        QKeyEvent press(QEvent::KeyPress, Qt::Key_Z, c.mods);
+        EXPECT_FALSE(app->PreTranslateMessage(&target, &press));
+        EXPECT_EQ(beeps, c.beep ? std::vector<UINT>{UINT(MB_ICONEXCLAMATION)} : std::vector<UINT>{})
+            << c.doc << c.canUndo << int(c.mods);
+    }
+    SetMessageBeepHandler(previous);
     app->MainFrame()->close();
     app->ExitInstance();
 }
