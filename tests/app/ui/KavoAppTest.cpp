@@ -463,6 +463,45 @@ TEST_F(KavoAppTest, CtrlZWithNothingToUndoBeeps)
     app->ExitInstance();
 }
 
+// New: the chosen template is what the new diagram reads while it is made
+// (flagged as opened by a command); the diagram then shows at page width and
+// records the template's file name. A blank diagram records none; Cancel makes none.
+TEST_F(KavoAppTest, NewMakesTheDiagramFromTheChosenTemplateAndRecordsItsName)
+{
+    struct Case {
+        TemplateChoice choice;
+        bool made;
+        const char* name; // null: none recorded
+    } cases[] = {
+        {{true, "/t/Flow Chart.kvd"}, true, "Flow Chart.kvd"},
+        {{true, ""}, true, nullptr},
+        {{false, ""}, false, nullptr},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.choice.path);
+        auto app = MakeApp({});
+        std::vector<std::string> seenPaths;
+        std::vector<std::string> names;
+        int zooms = 0;
+        AppSeams().runTemplateDialog = [&](bool) { return c.choice; };
+        AppSeams().newDocument = [&] {
+            EXPECT_TRUE(g_bOpeningByCommand);
+            seenPaths.push_back(g_strNewTemplatePath);
+            return true;
+        };
+        AppSeams().hasActiveDoc = [] { return true; };
+        AppSeams().hasActiveView = [] { return true; };
+        AppSeams().zoomActiveViewToPageWidth = [&] { ++zooms; };
+        AppSeams().setActiveDocTemplateName = [&](const std::string& n) { names.push_back(n); };
+        app->OnFileNew();
+        EXPECT_EQ(seenPaths, c.made ? std::vector<std::string>{c.choice.path} : std::vector<std::string>{});
+        EXPECT_EQ(zooms, c.made ? 1 : 0);
+        EXPECT_EQ(names, c.name ? std::vector<std::string>{c.name} : std::vector<std::string>{});
+        EXPECT_TRUE(g_strNewTemplatePath.empty());
+        EXPECT_FALSE(g_bOpeningByCommand);
+    }
+}
+
 TEST_F(KavoAppTest, RecentListTakesOnlyDiagrams)
 {
     auto app = MakeApp({});
