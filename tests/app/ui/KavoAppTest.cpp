@@ -502,6 +502,42 @@ TEST_F(KavoAppTest, NewMakesTheDiagramFromTheChosenTemplateAndRecordsItsName)
     }
 }
 
+// A recent file opens flagged as a command; only a diagram that was stored
+// at zoom 100 with no scroll goes to page width; a file that cannot open
+// leaves the list.
+TEST_F(KavoAppTest, RecentFileOpensAtPageWidthOnlyWithTheDefaultView)
+{
+    struct Case {
+        bool opens;
+        bool defaultView;
+        int zooms;
+        bool kept;
+    } cases[] = {
+        {true, true, 1, true},
+        {true, false, 0, true},
+        {false, true, 0, false},
+    };
+    for (const Case& c : cases) {
+        auto app = MakeApp({});
+        app->RecentFiles().Add("/d/a.kvd");
+        int zooms = 0;
+        bool flagged = false;
+        AppSeams().openDocumentFile = [&](const std::string&) {
+            flagged = g_bOpeningByCommand;
+            return c.opens;
+        };
+        AppSeams().hasActiveDoc = [] { return true; };
+        AppSeams().hasActiveView = [] { return true; };
+        AppSeams().activeDocHasDefaultView = [&] { return c.defaultView; };
+        AppSeams().zoomActiveViewToPageWidth = [&] { ++zooms; };
+        app->OnOpenRecentFile(0);
+        EXPECT_TRUE(flagged);
+        EXPECT_FALSE(g_bOpeningByCommand);
+        EXPECT_EQ(zooms, c.zooms) << c.opens << c.defaultView;
+        EXPECT_EQ(app->RecentFiles()[0], c.kept ? "/d/a.kvd" : "") << c.opens;
+    }
+}
+
 TEST_F(KavoAppTest, RecentListTakesOnlyDiagrams)
 {
     auto app = MakeApp({});
