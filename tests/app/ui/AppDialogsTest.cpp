@@ -24,6 +24,8 @@
 #include <QTest>
 #include <QTimer>
 #include <QApplication>
+#include <QGuiApplication>
+#include <QScreen>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -149,6 +151,37 @@ TEST(SplashWnd, LightGreyShowsTheButtonFace)
     EXPECT_NE(img.pixel(img.width() / 2, img.height() / 2), splash.palette().color(QPalette::Button).rgb());
     CSplashWnd missing(1);
     EXPECT_FALSE(missing.Create());
+}
+
+// Whatever the colour scheme: the light grey of the bitmap takes the
+// button face of the palette in force, and nothing else does.
+TEST(SplashWnd, LightGreyFollowsTheColourScheme)
+{
+    CSplashWnd splash(319);
+    ASSERT_TRUE(splash.Create());
+    // Centred on the screen at the bitmap's size.
+    const QRect screen = QGuiApplication::primaryScreen()->geometry();
+    EXPECT_EQ(splash.size(), splash.Composed().size());
+    EXPECT_EQ(splash.pos(), QPoint((screen.width() - splash.width()) / 2, (screen.height() - splash.height()) / 2));
+    // A light-grey face shows the bitmap as it is.
+    QPalette grey = splash.palette();
+    grey.setColor(QPalette::Button, QColor(192, 192, 192));
+    splash.setPalette(grey);
+    const QImage plain = splash.Composed();
+    const QRgb face = qRgb(192, 192, 192);
+    ASSERT_EQ(plain.pixel(0, 0), face);
+    for (const QColor scheme : {QColor(20, 90, 200), QColor(250, 250, 180), QColor(193, 192, 192)}) {
+        QPalette palette = splash.palette();
+        palette.setColor(QPalette::Button, scheme);
+        splash.setPalette(palette);
+        const QImage img = splash.Composed();
+        ASSERT_EQ(img.size(), plain.size());
+        for (int y = 0; y < img.height(); ++y)
+            for (int x = 0; x < img.width(); ++x) {
+                const QRgb was = plain.pixel(x, y);
+                ASSERT_EQ(img.pixel(x, y), was == face ? scheme.rgb() : was) << x << "," << y;
+            }
+    }
 }
 
 TEST(BuddySpinCtrl, StepsTheBuddyAndPutsTheCaretAtTheStart)
