@@ -400,3 +400,27 @@ TEST_F(KavoViewTest, AnAreaRendersToABitmapOfItsSize)
     EXPECT_FALSE(view->RenderAreaToBitmap(QRect(10, 10, 0, 5), untouched));
     EXPECT_EQ(untouched.size(), QSize(3, 3));
 }
+
+// Zoom to the objects shows their bounds with a border: a twentieth of their
+// size on every side for all objects, a tenth for the selected ones.
+TEST_F(KavoViewTest, ZoomToObjectsLeavesItsBorderAroundThem)
+{
+    CFigure* wide = fx.AddBox(400, 600, 1000, 100, "Wide");
+    view->ZoomToPercent(100);
+    struct Case {
+        bool selected;
+        int part;
+    } cases[] = {{false, 20}, {true, 10}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.selected);
+        if (c.selected)
+            fx.doc.Select(wide);
+        const CRect bounds = DocObjectsBounds(fx.doc, c.selected);
+        const int shown = bounds.Width() + 2 * (bounds.Width() / c.part);
+        if (c.selected)
+            view->OnZoomSelectedObjects();
+        else
+            view->OnZoomAllObjects();
+        EXPECT_NEAR(view->GetZoom(), PercentForFit(view->viewport()->width(), shown), 0.5);
+    }
+}
