@@ -458,7 +458,7 @@ QRect CPainterDC::Impl::DevRect(int left, int top, int right, int bottom) const
 bool CPainterDC::Impl::Visible(int x, int y) const
 {
     const QImage* img = Image();
-    if (!img || x < 0 || y < 0 || x >= img->width() || y >= img->height())
+    if (!img || !WritableRect(*img).contains(x, y))
         return false;
     const CDCState& s = m_dc.State();
     return !s.hasClip || s.clip.contains(QPoint(x, y));

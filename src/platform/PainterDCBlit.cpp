@@ -98,7 +98,7 @@ bool CPainterDC::Impl::Blit(const QRect& dst, bool mirrorX, bool mirrorY, const 
     }
     // Only the part of the destination on the image is computed, so a huge
     // stretch costs no more than the image.
-    const QRect area = dst.intersected(img->rect());
+    const QRect area = dst.intersected(WritableRect(*img));
     if (area.isEmpty())
         return true;
     const CBitmap* destBitmap = m_dc.GetCurrentBitmap();
@@ -325,7 +325,7 @@ COLORREF CPainterDC::GetPixel(int x, int y) const
 {
     const QPoint d = m_impl->ToDev(x, y);
     const QImage* img = m_impl->Image();
-    if (!img || !img->rect().contains(d))
+    if (!img || !WritableRect(*img).contains(d))
         return CLR_INVALID;
     const CDCState& s = State();
     if (s.hasClip && !s.clip.contains(d))
@@ -356,7 +356,7 @@ bool CPainterDC::ExtFloodFill(int x, int y, COLORREF color, UINT fillType)
         const QPoint p = stack.back();
         stack.pop_back();
         const size_t i = size_t(p.y()) * size_t(w) + size_t(p.x());
-        if (mask[i] || !fillable(p.x(), p.y()) || !m_impl->Visible(p.x(), p.y()))
+        if (mask[i] || !m_impl->Visible(p.x(), p.y()) || !fillable(p.x(), p.y()))
             continue;
         mask[i] = true;
         box |= QRect(p, QSize(1, 1));

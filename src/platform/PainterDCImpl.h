@@ -4,6 +4,7 @@
 #include "platform/GdiTypes.h"
 #include "platform/LineRaster.h"
 
+#include <QPaintEngine>
 #include <QPainter>
 #include <QPainterPath>
 
@@ -16,13 +17,25 @@ inline QRgb RgbFromRef(COLORREF c)
     return qRgb(GetRValue(c), GetGValue(c), GetBValue(c));
 }
 
+// The pixels of an image that have memory to write: its rectangle within
+// its paint engine's system clip. A band of a larger picture is an image of
+// the whole picture's size whose memory holds only the band's rows, marked
+// by that clip: nothing may be written outside it.
+inline QRect WritableRect(const QImage& img)
+{
+    QRect r = img.rect();
+    if (const QPaintEngine* e = img.paintEngine(); e && !e->systemClip().isEmpty())
+        r &= e->systemClip().boundingRect();
+    return r;
+}
+
 // Single pixels written through a clip and a ROP2 mode on a 32-bit image. The
 // clip is resolved once: a single rectangle is a bounds test; only a complex
 // region is asked per pixel.
 class CPixelWriter {
 public:
     CPixelWriter(QImage& img, const CDCState& s)
-        : m_bounds(img.rect()), m_clip(s.hasClip && s.clip.rectCount() > 1 ? &s.clip : nullptr),
+        : m_bounds(WritableRect(img)), m_clip(s.hasClip && s.clip.rectCount() > 1 ? &s.clip : nullptr),
           m_rop(s.rop2), m_bits(img.bits()), m_stride(img.bytesPerLine())
     {
         if (s.hasClip && !m_clip)

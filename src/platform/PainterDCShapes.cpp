@@ -23,7 +23,7 @@ QPolygon RoundPolygon(const QPolygonF& poly)
 
 QRect ClampRect(const QRect& r, const QImage& img)
 {
-    return r.intersected(img.rect());
+    return r.intersected(WritableRect(img));
 }
 
 } // namespace

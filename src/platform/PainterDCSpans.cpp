@@ -50,7 +50,7 @@ public:
     {
         m_bits = img.bits();
         m_stride = img.bytesPerLine();
-        m_bounds = img.rect();
+        m_bounds = WritableRect(img);
         if (s.hasClip) {
             m_bounds &= s.clip.boundingRect();
             if (s.clip.rectCount() > 1)

@@ -20,8 +20,16 @@ void ApplyDocPageLayout(const CKavoDoc& doc, QPagedPaintDevice* device)
     if (!device || doc.m_nPaperWidth <= 0 || doc.m_nPaperLength <= 0)
         return;
     const QPageSize size(QSizeF(doc.m_nPaperWidth / 10.0, doc.m_nPaperLength / 10.0), QPageSize::Millimeter);
+    // The device's page is the printable tile: each printed page shows one
+    // tile at its own size, and the tiles meet edge to edge.
+    const CRect& paper = doc.m_rcPage;
+    const CRect tile = PrintTileRect(doc);
+    constexpr double kMmPerUnit = 25.4 / 256.0;
+    const auto mm = [](int units) { return std::max(0, units) * kMmPerUnit; };
+    const QMarginsF border(mm(tile.left - paper.left), mm(tile.top - paper.top), mm(paper.right - tile.right),
+                           mm(paper.bottom - tile.bottom));
     const QPageLayout layout(size, doc.m_nOrientation == 2 ? QPageLayout::Landscape : QPageLayout::Portrait,
-                             QMarginsF(0, 0, 0, 0));
+                             border, QPageLayout::Millimeter);
     device->setPageLayout(layout);
 }
 
@@ -42,18 +50,26 @@ int PrintDocumentPages(CKavoDoc& doc, QPagedPaintDevice* device, int fromPage, i
     for (int page = fromPage; page <= toPage; ++page) {
         if (page > fromPage && !dc.NewPage())
             break;
-        CDiagObjDrawCtx ctx;
-        ctx.mode = kDrawModePrint;
-        ctx.pageIndex = page;
-        ctx.printSize = CSize(device->width(), device->height());
-        ctx.clientWidth = device->width();
-        ctx.clientHeight = device->height();
-        const int saved = dc.SaveDC();
-        PreparePrintMapping(dc, ctx, kDrawModePrint, doc, CZoomMapping());
-        CGraphics graphics(&dc);
-        DrawDocObjects(doc, &graphics, &dc, ctx);
-        dc.RestoreDC(saved);
+        PrintOnePage(doc, dc, page, CSize(device->width(), device->height()));
         ++printed;
     }
     return printed;
+}
+
+void PrintOnePage(CKavoDoc& doc, CDC& dc, int page, CSize printSize)
+{
+    CDiagObjDrawCtx ctx;
+    ctx.mode = kDrawModePrint;
+    ctx.pageIndex = page;
+    ctx.printSize = printSize;
+    ctx.clientWidth = printSize.cx;
+    ctx.clientHeight = printSize.cy;
+    const int saved = dc.SaveDC();
+    PreparePrintMapping(dc, ctx, kDrawModePrint, doc, CZoomMapping());
+    {
+        CGraphics graphics(&dc);
+        DrawDocObjects(doc, &graphics, &dc, ctx);
+    }
+    DrawPrintCropMarks(dc, doc, page);
+    dc.RestoreDC(saved);
 }

@@ -46,7 +46,19 @@ CRect GetPageAreaRect(const CKavoDoc& doc)
     const int cols = std::clamp(int(doc.m_nPosterCols), 1, 6), rows = std::clamp(int(doc.m_nPosterRows), 1, 6);
     auto bound = [](long long v) { return int(std::clamp(v, -kLimit, kLimit)); };
     const long long w = (long long)sheet.right - sheet.left, h = (long long)sheet.bottom - sheet.top;
-    return CRect(bound(sheet.left), bound(sheet.top), bound(sheet.left + w * cols), bound(sheet.top + h * rows));
+    // The first sheet counts whole, each further one only its printable
+    // part: the printed tiles meet without the printer's unprintable border.
+    const CRect tile = PrintTileRect(doc);
+    const long long tw = (long long)tile.right - tile.left, th = (long long)tile.bottom - tile.top;
+    return CRect(bound(sheet.left), bound(sheet.top), bound(sheet.left + w + tw * (cols - 1)),
+                 bound(sheet.top + h + th * (rows - 1)));
+}
+
+CRect PrintTileRect(const CKavoDoc& doc)
+{
+    // Without a printable area of its own the whole paper prints.
+    const CRect& printable = doc.m_rcPrintable;
+    return printable.Width() > 0 && printable.Height() > 0 ? printable : doc.m_rcPage;
 }
 
 CRect GetMarginRect(const CKavoDoc& doc)
@@ -99,7 +111,7 @@ void DrawPageBackground(CDC& dc, const CKavoDoc& doc, const CRect& visibleIn, in
         dc.FillSolidRect(&bottom, kBlack);
     }
     const int cols = std::max(1, int(doc.m_nPosterCols)), rows = std::max(1, int(doc.m_nPosterRows));
-    DrawPageBreaks(dc, PageColor, MarginsColor, page, GetMarginRect(doc), doc.m_rcPage, rows, cols, nullptr);
+    DrawPageBreaks(dc, PageColor, MarginsColor, page, GetMarginRect(doc), PrintTileRect(doc), rows, cols, nullptr);
 }
 
 void DrawViewGrid(CDC& dc, const CKavoDoc& doc, const CRect& visible, double unitsPerPixel)
@@ -189,6 +201,15 @@ void DrawCropMarks(CDC& dc, const CRect& extent, int pageIndex, int cols, int ro
     dc.SelectObject(oldPen);
 }
 
+void DrawPrintCropMarks(CDC& dc, const CKavoDoc& doc, int pageIndex)
+{
+    const int cols = std::max(1, int(doc.m_nPosterCols)), rows = std::max(1, int(doc.m_nPosterRows));
+    if (!CropMarks || (cols == 1 && rows == 1))
+        return;
+    // One tile of the printed grid: the marks frame the tile of this page.
+    DrawCropMarks(dc, PrintTileRect(doc), pageIndex, cols, rows);
+}
+
 int ViewHandleSize(double unitsPerPixel)
 {
     const int maxPx = std::max(3, int(HandleSize));
@@ -216,7 +237,7 @@ void PreparePrintMapping(CDC& dc, CDiagObjDrawCtx& ctx, int kind, const CKavoDoc
                          const CZoomMapping& mapping)
 {
     if (kind == 2) {
-        const CRect& tile = doc.m_rcPage;
+        const CRect tile = PrintTileRect(doc);
         const int cols = std::max(1, int(doc.m_nPosterCols));
         const int index = std::max(0, ctx.pageIndex - 1);
         const int col = index % cols, row = index / cols;

@@ -13,8 +13,12 @@ class CKavoDoc;
 class CZoomMapping;
 struct CDiagObjDrawCtx;
 
-// The page area: one sheet per poster column and row, from the page origin.
+// The page area: the paper, extended by the printable part of each further
+// poster column and row.
 CRect GetPageAreaRect(const CKavoDoc& doc);
+// One tile of the printed grid: the printable area of the paper (the paper
+// itself when the document has no printable area).
+CRect PrintTileRect(const CKavoDoc& doc);
 // The printable area inside the page area (the margins taken off).
 CRect GetMarginRect(const CKavoDoc& doc);
 // Both sides of the page positive.
@@ -42,6 +46,10 @@ void DrawPagePreview(CDC& dc, COLORREF pageColour, COLORREF penColour, COLORREF 
 // The L marks at the corners of the printed tile `pageIndex` (from 1) of
 // the extent rectangle, one device pixel wide.
 void DrawCropMarks(CDC& dc, const CRect& extent, int pageIndex, int cols, int rows);
+// The crop marks of printed page `pageIndex` (from 1), framed by the tile
+// the page prints, when CropMarks is on and the diagram spans more than one
+// page.
+void DrawPrintCropMarks(CDC& dc, const CKavoDoc& doc, int pageIndex);
 
 // The handle size: 36 units clamped to [3 px, HandleSize px], in units.
 int ViewHandleSize(double unitsPerPixel);

@@ -149,6 +149,18 @@ TEST(GraphicExport, FieldsFollowEachOther)
     d.m_bTransparent = TRUE;
     EXPECT_FALSE(d.AntialiasEnabled());
     EXPECT_FALSE(d.BackgroundEnabled());
+    // A size already in proportion by either rounding is kept: with a natural
+    // size of 3 by 1, width 5 gives height 1, and that height leaves width 5
+    // rather than snapping it back to 3.
+    CGraphicExportData narrow;
+    narrow.m_nOrigWidth = 3;
+    narrow.m_nOrigHeight = 1;
+    narrow.InitSizes();
+    narrow.OnWidthChanged(5);
+    EXPECT_EQ(narrow.m_nHeight, 1);
+    narrow.OnHeightChanged(1);
+    EXPECT_EQ(narrow.m_nWidth, 5);
+    EXPECT_EQ(narrow.m_nScale, 166);
     // A picture without a size changes nothing and divides by nothing.
     CGraphicExportData empty;
     empty.InitSizes();

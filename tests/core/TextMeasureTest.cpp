@@ -52,6 +52,8 @@ TEST(TextMeasure, PartialMeasureRules)
     EXPECT_EQ(w, 1);
     MeasureTextWidth(t.data(), w, "abc", 3, 99, true); // cut to the text
     EXPECT_EQ(w, 37);
+    MeasureTextWidth(t.data(), w, "f", 1, 1, true); // one character to the end: its c too
+    EXPECT_EQ(w, 11);
 }
 
 TEST(FitText, ShortensByWordsAndAppendsDots)

@@ -70,6 +70,28 @@ TEST(PageLayout, TiledAreaAndPagesAreNumberedRowByRow)
     EXPECT_EQ(page.top, 100 + 2616);
 }
 
+// The printable area of the tiling: the first sheet's printable rectangle
+// extended by its own width and height per further column and row.
+TEST(PageLayout, PrintableAreaSpansEveryTile)
+{
+    CKavoDoc doc;
+    ResetPageSettings(doc);
+    doc.m_rcPrintable = CRect(100, 100, 2076, 2716);
+    struct Case {
+        int rows, cols;
+        CRect expected;
+    } cases[] = {{1, 1, CRect(100, 100, 2076, 2716)},
+                 {3, 2, CRect(100, 100, 2076 + 1976, 2716 + 2 * 2616)},
+                 {1, 6, CRect(100, 100, 2076 + 5 * 1976, 2716)}};
+    for (const Case& c : cases) {
+        doc.m_nPosterRows = c.rows;
+        doc.m_nPosterCols = c.cols;
+        CRect area;
+        GetPrintableAreaRect(doc, area);
+        EXPECT_EQ(area, c.expected) << c.rows << "x" << c.cols;
+    }
+}
+
 TEST(PageLayout, ResetKeepsMarginsAndAreaInAgreement)
 {
     CKavoDoc doc;

@@ -71,6 +71,26 @@ TEST(Printer, PaperDimensionsComeFromThePrintersPage)
     EXPECT_EQ(fake.deviceContexts, 3);
 }
 
+// The whole paper counts as printable only within less than a millimetre:
+// a printable width a whole millimetre short is its own size.
+TEST(Printer, OnlyLessThanAMillimetreShortIsTheWholePaper)
+{
+    CFakePrinterService fake;
+    struct Case {
+        const char* printer;
+        int marginTenths, printW, printH;
+    } cases[] = {{"None", 0, 2117, 2993}, {"Hair", 5, 2106, 2983}, {"Laser", 64, 1986, 2862}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.printer);
+        fake.Add(c.printer).marginTenths = c.marginTenths;
+        const Dims d = PaperOn(fake, c.printer, 9, DMORIENT_PORTRAIT);   // A4, 210 x 297 mm
+        EXPECT_EQ(d.paperW, 2117);
+        EXPECT_EQ(d.paperH, 2993);
+        EXPECT_EQ(d.printW, c.printW);
+        EXPECT_EQ(d.printH, c.printH);
+    }
+}
+
 TEST(Printer, WithoutADeviceTheTableGivesTheWholePaper)
 {
     Dims d;

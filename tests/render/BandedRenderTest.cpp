@@ -3,6 +3,7 @@
 #include "common/DiagramFixture.h"
 #include "core/Settings.h"
 #include "graphics/BicubicShrink.h"
+#include "platform/CDC.h"
 #include "platform/GdiObjects.h"
 #include "render/BandedRender.h"
 #include "render/DiagramExport.h"
@@ -271,4 +272,33 @@ TEST(BandMemory, BandsTakeTheRoomTheProcessLeaves)
         EXPECT_GE(bytes, c.least) << c.resident / kMiB << " MiB, " << c.objects << " objects, " << c.threads;
         EXPECT_LE(bytes, c.most) << c.resident / kMiB << " MiB, " << c.objects << " objects, " << c.threads;
     }
+}
+
+// A drawing that ignores the band it is asked for (boxes and single pixels
+// over the whole picture, through the DC's own pixel writers) still
+// writes only the band's rows: the bands equal the picture drawn whole.
+TEST_F(BandedRender, DrawingPastTheBandWritesOnlyItsRows)
+{
+    SetExportDrawer([](CKavoDoc&, CGraphics*, CDC* dc, const ExportDrawRequest& request) {
+        if (!dc)
+            return;
+        const CRect& r = request.exportRect;
+        CBrush brush(RGB(200, 30, 30));
+        CBrush* oldBrush = dc->SelectObject(&brush);
+        dc->SelectStockObject(NULL_PEN);
+        dc->Rectangle(r.left + 10, r.top + 10, r.right - 10, r.bottom - 10);
+        for (int y = r.top; y < r.bottom; y += 7)
+            dc->SetPixel(r.left + 3, y, RGB(0, 0, 255));
+        dc->FillSolidRect(r.left + 40, r.top, 30, r.Height(), RGB(20, 160, 20));
+        dc->SelectObject(oldBrush);
+    });
+    struct Case {
+        int factor, bandRows, threads;
+    } cases[] = {{1, 1, 2}, {1, 5, 1}, {4, 3, 2}, {2, 8, 3}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << "factor " << c.factor << ", " << c.bandRows << " rows a band");
+        const BandedRequest r = Request(50, c.factor, c.bandRows, c.threads);
+        ExpectSamePicture(RenderBandedImage(doc, r), Whole(r));
+    }
+    InstallExportDrawer();
 }

@@ -208,3 +208,110 @@ TEST_F(DiagramExport, OptionsDialogDecidesSizeAndTransparentGifsMarkTheKey)
     EXPECT_TRUE(hasTransparent);
     EXPECT_EQ(key, RGB(255, 0, 255));
 }
+
+// 512 blocks of 8 x 8 units over the objects' rectangle, each of its own
+// colour: more than a palette of 256 can hold.
+namespace {
+COLORREF BlockColour(int i, int j)
+{
+    return RGB(i * 8, j * 16, ((i * 7 + j * 13) % 32) * 8);
+}
+
+void DrawColourBlocks(CKavoDoc&, CGraphics* graphics, CDC* dc, const ExportDrawRequest&)
+{
+    for (int j = 0; j < 16; ++j)
+        for (int i = 0; i < 32; ++i) {
+            const int x = kObjects.left + i * 8, y = kObjects.top + j * 8;
+            const COLORREF c = BlockColour(i, j);
+            if (dc) {
+                dc->FillSolidRect(x, y, 8, 8, c);
+            } else {
+                CGpBrush brush;
+                brush.color = 0xFF000000u | (GetRValue(c) << 16) | (GetGValue(c) << 8) | GetBValue(c);
+                graphics->FillRectangle(brush, QRectF(x, y, 8, 8));
+            }
+        }
+}
+} // namespace
+
+// A caller asking for a JPEG of 8 bits gets one of 24: the colours stay.
+TEST_F(DiagramExport, JpegIsWrittenAtTwentyFourBitsWhateverTheCallerAsks)
+{
+    SetExportDrawer(DrawColourBlocks);
+    for (int bits : {8, 24}) {
+        SCOPED_TRACE(bits);
+        ASSERT_TRUE(Export(EXPORT_JPEG, File("blocks.jpg"), 516, 260, bits).ok);
+        const QImage back = ImageLibraryLoad(IMAGE_FORMAT_JPEG, File("blocks.jpg"), nullptr, nullptr);
+        ASSERT_EQ(back.size(), QSize(516, 260));
+        // The middle of every block, within the JPEG's own loss.
+        double error = 0;
+        for (int j = 0; j < 16; ++j)
+            for (int i = 0; i < 32; ++i) {
+                const QRgb p = back.pixel(i * 16 + 8, j * 16 + 8);
+                const COLORREF c = BlockColour(i, j);
+                error += std::abs(qRed(p) - GetRValue(c)) + std::abs(qGreen(p) - GetGValue(c)) +
+                         std::abs(qBlue(p) - GetBValue(c));
+            }
+        EXPECT_LT(error / (16 * 32 * 3), 3.0);
+    }
+    SetExportDrawer(DrawRedBox);
+
+    for (int bits : {8, 24}) {
+        SCOPED_TRACE(bits);
+        ASSERT_TRUE(Export(EXPORT_JPEG, File("bits.jpg"), 64, 32, bits).ok);
+        const QImage back = ImageLibraryLoad(IMAGE_FORMAT_JPEG, File("bits.jpg"), nullptr, nullptr);
+        ASSERT_FALSE(back.isNull());
+        EXPECT_FALSE(back.isGrayscale());
+        const QRgb mid = back.pixel(32, 16);
+        EXPECT_GT(qRed(mid), 200);
+        EXPECT_LT(qGreen(mid), 60);
+    }
+}
+
+// What the options dialog offers by type: smoothing for JPEG, PNG and TIF,
+// a quality for JPEG, a transparent background for GIF.
+TEST_F(DiagramExport, OptionsOfferedFollowTheType)
+{
+    struct Case {
+        int type;
+        const char* name;
+        bool antialias, quality, transparent;
+    } cases[] = {
+        {EXPORT_BMP, "o.bmp", false, false, false}, {EXPORT_JPEG, "o.jpg", true, true, false},
+        {EXPORT_PNG, "o.png", true, false, false},  {EXPORT_TIFF, "o.tif", true, false, false},
+        {EXPORT_GIF, "o.gif", false, false, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        CGraphicExportData seen;
+        auto cancel = [&](CGraphicExportData& d) {
+            seen = d;
+            return false;
+        };
+        EXPECT_TRUE(ExportGraphic(doc, kExportAll, kObjects, c.type, File(c.name), 0, 0, 0, 0, true, cancel).ok);
+        EXPECT_EQ(seen.m_bAntialiasAllowed != FALSE, c.antialias);
+        EXPECT_EQ(seen.m_bQualityEnabled != FALSE, c.quality);
+        EXPECT_EQ(seen.m_bTransparentAllowed != FALSE, c.transparent);
+        EXPECT_FALSE(QFile::exists(File(c.name)));
+    }
+}
+
+// Smoothing needs at least 24 bits: below that the box's edges, which fall
+// between pixels, stay pure red or white.
+TEST_F(DiagramExport, SmoothingNeedsTwentyFourBits)
+{
+    for (int bits : {8, 24}) {
+        SCOPED_TRACE(bits);
+        const std::unique_ptr<CBitmap> bmp =
+            RenderToBitmap(doc, kExportAll, CRect(0, 0, 277, 149), bits, 37, 67, RGB(255, 255, 255), true, 1);
+        ASSERT_TRUE(bmp);
+        const QImage& img = bmp->Image();
+        int mixed = 0;
+        for (int y = 0; y < img.height(); ++y)
+            for (int x = 0; x < img.width(); ++x) {
+                const QRgb p = img.pixel(x, y) & 0xFFFFFF;
+                mixed += p != 0xFFFFFF && p != 0xFF0000;
+            }
+        EXPECT_EQ(mixed > 0, bits >= 24);
+    }
+}

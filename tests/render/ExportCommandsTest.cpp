@@ -1,6 +1,7 @@
 #include "render/ExportCommands.h"
 #include "render/ExportFormats.h"
 
+#include "common/DiagramFixture.h"
 #include "common/TestSupport.h"
 #include "core/CGraphicExportData.h"
 #include "core/Settings.h"
@@ -148,5 +149,47 @@ TEST(ExportCommands, SaveHtmlTakesItsSettingsAndAsksBeforeOverwriting)
     s.optionsDialog = [&](HtmlExportOptions&) { return asked = true; };
     EXPECT_FALSE(OnSaveHtml(unsaved, s));
     EXPECT_FALSE(asked);
+    SetExportDrawer(nullptr);
+}
+
+// The set exported and drawn: the selection when anything is selected,
+// else every object.
+TEST(ExportCommands, TheSelectionIsExportedWhenThereIsOneElseAll)
+{
+    CRecordingPrompt prompt;
+    QTemporaryDir dir;
+    DiagramFixture fx;
+    CFigure* a = fx.AddBox(100, 100, 400, 200, "A");
+    fx.AddBox(800, 100, 400, 200, "B");
+    int asked = -1, drawn = -1;
+    SetExportDrawer([&](CKavoDoc&, CGraphics*, CDC*, const ExportDrawRequest& r) { drawn = r.which; });
+    ExportCommandServices s;
+    s.saveDialog = [&](const std::string&, const QString&, const std::string&, int& filter, const QString&,
+                       QString& path) {
+        filter = 3;  // BMP
+        path = dir.filePath("set.bmp");
+        QFile::remove(path);
+        return true;
+    };
+    s.optionsDialog = [](CGraphicExportData& d) {
+        d.m_nWidth = 30;
+        d.m_nHeight = 20;
+        return true;
+    };
+    s.objSetRect = [&](CKavoDoc&, int which) {
+        asked = which;
+        return CRect(0, 0, 256, 128);
+    };
+    struct Case {
+        bool select;
+        int which;
+    } cases[] = {{false, kExportAll}, {true, kExportSelected}};
+    for (const Case& c : cases) {
+        if (c.select)
+            fx.doc.Select(a);
+        ASSERT_TRUE(OnFileExport(fx.doc, s)) << c.select;
+        EXPECT_EQ(asked, c.which);
+        EXPECT_EQ(drawn, c.which);
+    }
     SetExportDrawer(nullptr);
 }

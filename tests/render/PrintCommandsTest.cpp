@@ -9,6 +9,7 @@
 #include "document/CKavoDoc.h"
 #include "document/DocPrinter.h"
 #include "document/PageLayout.h"
+#include "document/PaperSizes.h"
 #include "keyword/KeywordHooks.h"
 #include "render/DocDrawObjects.h"
 #include "render/PrintCommands.h"
@@ -37,6 +38,7 @@ public:
         std::string paper; // orientation and code of the DEVMODE printed with
         WORD flags;        // the DEVNAMES flags seen
         int pages;
+        bool truncationWarning = false;  // the paper-size warning's switch while printing
     };
     explicit FakePrintUi(CFakePrinterService& printers) : m_printers(printers) { SetPrintUi(this); }
     ~FakePrintUi() override { SetPrintUi(nullptr); }
@@ -52,7 +54,7 @@ public:
     }
     void PrintDocument(CKavoDoc& doc, bool direct, HGLOBAL& devMode, HGLOBAL& devNames) override
     {
-        Job job{&doc, direct, PaperText(devMode), 0, 0};
+        Job job{&doc, direct, PaperText(devMode), 0, 0, IsPaperTruncationWarningOn()};
         GetDevNamesFlags(devNames, job.flags);
         QBuffer out;
         out.open(QIODevice::WriteOnly);
@@ -276,4 +278,36 @@ TEST_F(PrintCommands, PrintAllLendsCopiesAndSkipsPagesThatDoNotHold)
     WORD flags = 0xFFFF;
     GetDevNamesFlags(AppPrinterHandles().devNames, flags);
     EXPECT_EQ(flags & DN_DEFAULTPRN, 0);
+}
+
+// The paper-size warning is on while printing unless the paper already has
+// the largest size across or down (then it was cut and said so before).
+TEST_F(PrintCommands, TheSizeWarningIsOffForAPaperAlreadyAtTheLimit)
+{
+    Metric = 0;
+    CFakePrinterService::Printer& plotter = printers.Add("Plotter");
+    plotter.codes = {500, 501, 502};
+    plotter.sizes = {20000, 2794, 2159, 20000, 1000, 1500};   // 2 m across, 2 m down, small
+    struct Case {
+        int paper;
+        bool warning;
+    } cases[] = {{500, false}, {501, false}, {502, true}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.paper);
+        CKavoDoc doc;
+        ASSERT_TRUE(doc.OnNewDocument());
+        ResetPageSettings(doc);
+        HGLOBAL devMode = printers.MakeDevMode("Plotter", c.paper, DMORIENT_PORTRAIT, 0, 0);
+        HGLOBAL devNames = CFakePrinterService::MakeDevNames("Plotter");
+        SetDocPrinterHandles(doc, devMode, devNames);
+        GlobalFree(devMode);
+        GlobalFree(devNames);
+        doc.m_nPaper = c.paper;
+        UpdatePageLayout(doc);
+        ui.jobs.clear();
+        PrintCommand(&doc, true);
+        ASSERT_EQ(ui.jobs.size(), 1u);
+        EXPECT_EQ(ui.jobs[0].truncationWarning, c.warning);
+        EXPECT_FALSE(IsPaperTruncationWarningOn());
+    }
 }

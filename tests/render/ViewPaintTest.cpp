@@ -4,6 +4,7 @@
 #include "core/Units.h"
 #include "document/CFigure.h"
 #include "document/CKavoDoc.h"
+#include "document/PageLayout.h"
 #include "platform/CPainterDC.h"
 #include "platform/GdiObjects.h"
 #include "platform/GdiTypes.h"
@@ -78,9 +79,13 @@ TEST_F(ViewPaintTest, GridNeedsStepsOfTwoAndSpreadsToEightPixels)
         int step;
         double unitsPerPixel;
         bool drawn;
-    } cases[] = {{1, 1.0, false}, {2, 1.0, true}, {20, 1.0, true}, {2, 1000.0, true}};
+        int stepY = 0;   // 0: the same as step
+    } cases[] = {{1, 1.0, false}, {2, 1.0, true}, {20, 1.0, true}, {2, 1000.0, true},
+                 // Both steps must be at least 2.
+                 {1, 1.0, false, 20}, {20, 1.0, false, 1}};
     for (const Case& c : cases) {
-        doc.m_nGridX = doc.m_nGridY = c.step;
+        doc.m_nGridX = c.step;
+        doc.m_nGridY = c.stepY ? c.stepY : c.step;
         QImage img = WhiteImage(50, 50);
         CPainterDC dc(&img);
         DrawViewGrid(dc, doc, CRect(0, 0, 50, 50), c.unitsPerPixel);
@@ -217,4 +222,37 @@ TEST_F(ViewPaintTest, OnePagePrintsWithoutCropMarksTheirFrameOtherwise)
     EXPECT_NE(img.pixel(1, 1) & 0xFFFFFF, 0xFFFFFFu);
     EXPECT_NE(img.pixel(97, 97) & 0xFFFFFF, 0xFFFFFFu);
     EXPECT_EQ(img.pixel(50, 50) & 0xFFFFFF, 0xFFFFFFu);
+}
+
+// On a printer with an unprintable border the page area, the printed tiles
+// and the page breaks follow the document's page layout: the first sheet
+// whole, each further one only its printable part.
+TEST_F(ViewPaintTest, PrintedTilesAreThePrintableAreasOfTheLayout)
+{
+    ResetPageSettings(doc);
+    const CRect paper = doc.m_rcPage;
+    struct Case {
+        int border, cols, rows;
+    } cases[] = {{0, 2, 1}, {64, 2, 1}, {64, 2, 3}, {100, 1, 2}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << "border " << c.border << " " << c.cols << "x" << c.rows);
+        doc.m_rcPrintable = paper;
+        doc.m_rcPrintable.DeflateRect(c.border, c.border);
+        doc.m_nPosterCols = c.cols;
+        doc.m_nPosterRows = c.rows;
+        CRect area;
+        GetPageAreaRect(doc, area);
+        EXPECT_EQ(GetPageAreaRect(doc), area);
+        EXPECT_EQ(PrintTileRect(doc), doc.m_rcPrintable);
+        for (int page = 1; page <= c.cols * c.rows; ++page) {
+            CPainterDC dc;
+            CDiagObjDrawCtx ctx;
+            ctx.pageIndex = page;
+            ctx.printSize = CSize(500, 700);
+            PreparePrintMapping(dc, ctx, 2, doc, CZoomMapping());
+            CRect tile;
+            GetPageRect(doc, page - 1, tile);
+            EXPECT_EQ(ctx.clipRect, tile) << page;
+        }
+    }
 }

@@ -160,3 +160,42 @@ TEST_F(ZoomMappingTest, AnchorsKeepTheirPointAcrossAScroll)
     const CPoint far = m.DevicePosForAnchor(CPoint(100000, 100000), kAnchorTopLeft);
     EXPECT_EQ(far, CPoint(m.m_hLimit, m.m_vLimit));
 }
+
+// Without a bar on an axis the anchors fall on the extent itself: the bottom
+// anchor on its last pixel row, the centre on its middle.
+TEST_F(ZoomMappingTest, AnchorsWithoutABarUseTheExtent)
+{
+    CZoomMapping m = Letter(CRect(0, 0, 2201, 2845));
+    const CSize work = m.WorkDevSize();
+    m.m_client = CSize(work.cx + 50, work.cy + 50);   // everything fits: no bars
+    m.ApplyBars(m.ComputeBars(m.m_client, CSize(16, 16), true));
+    ASSERT_FALSE(m.m_hBar);
+    ASSERT_FALSE(m.m_vBar);
+    struct Case {
+        int anchor;
+        CPoint device;
+    } cases[] = {
+        {kAnchorTopLeft, CPoint(0, 0)},
+        {kAnchorBottom, CPoint(0, m.m_totalDev.cy - 1)},
+        {kAnchorCentre, CPoint(m.m_totalDev.cx / 2, m.m_totalDev.cy / 2)},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(m.GetViewAnchorPoint(c.anchor), m.DeviceToLogical(c.device)) << c.anchor;
+}
+
+// A new zoom recomputes the device extent; the same zoom changes nothing.
+TEST_F(ZoomMappingTest, ZoomChangesTheDeviceExtent)
+{
+    CZoomMapping m = Letter(CRect(0, 0, 2201, 2845));
+    const CSize at100 = m.m_totalDev;
+    struct Case {
+        float zoom;
+        double factor;
+    } cases[] = {{200.0f, 2.0}, {200.0f, 2.0}, {50.0f, 0.5}, {5000.0f, 10.0}};
+    for (const Case& c : cases) {
+        m.SetZoomValue(c.zoom);
+        // The extents are sixteenths: a few percent of rounding.
+        EXPECT_NEAR(m.m_totalDev.cx, at100.cx * c.factor, at100.cx * c.factor * 0.03) << c.zoom;
+        EXPECT_NEAR(m.m_totalDev.cy, at100.cy * c.factor, at100.cy * c.factor * 0.03) << c.zoom;
+    }
+}

@@ -448,7 +448,7 @@ BOOL CKavoApp::PreTranslateMessage(QObject* target, QEvent* event)
             if (toSplash)
                 return TRUE;
         } else {
-            QApplication::beep();
+            MessageBeep(MB_ICONEXCLAMATION);
         }
     }
     if (type == QEvent::KeyPress) {
@@ -458,7 +458,7 @@ BOOL CKavoApp::PreTranslateMessage(QObject* target, QEvent* event)
             RestoreSelectMode();
         if (key->key() == Qt::Key_Z && (key->modifiers() & Qt::ControlModifier) && m_pMainWnd &&
             AppSeams().hasActiveDoc() && !AppSeams().activeDocCanUndo())
-            QApplication::beep();
+            MessageBeep(MB_ICONEXCLAMATION);
     }
     return FALSE;
 }

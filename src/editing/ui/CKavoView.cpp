@@ -141,6 +141,28 @@ void CKavoView::RenderArea(CDC& dc, const QRect& rc)
     OnDraw(dc);
 }
 
+bool CKavoView::RenderAreaToBitmap(const QRect& area, QImage& bitmap)
+{
+    if (area.isEmpty())
+        return false;
+    QImage image(area.size(), QImage::Format_RGB32);
+    if (image.isNull())
+        return false;
+    image.fill(Qt::white);
+    {
+        CPainterDC dc(&image);
+        OnPrepareDC(dc);
+        dc.OffsetViewportOrg(-area.left(), -area.top());
+        // The clip is the area itself even while a text is edited: the
+        // editor may reach beyond the figure it edits, and every pixel of
+        // its background must be drawn.
+        RenderArea(dc, area);
+        dc.Flush();
+    }
+    bitmap = std::move(image);
+    return true;
+}
+
 void CKavoView::OnDraw(CDC& dc)
 {
     if (!m_pDoc)
@@ -149,9 +171,8 @@ void CKavoView::OnDraw(CDC& dc)
         DrawPageBackground(dc, *m_pDoc, m_ctx.clipRect, m_ctx.handleSize, UnitsPerPixel(m_map));
     CGraphics graphics(&dc);
     DrawDocObjects(*m_pDoc, &graphics, &dc, m_ctx);
-    if (m_ctx.mode == 2 && CropMarks && (m_pDoc->m_nPosterCols > 1 || m_pDoc->m_nPosterRows > 1))
-        DrawCropMarks(dc, GetPageAreaRect(*m_pDoc), m_ctx.pageIndex, m_pDoc->m_nPosterCols,
-                      m_pDoc->m_nPosterRows);
+    if (m_ctx.mode == 2)
+        DrawPrintCropMarks(dc, *m_pDoc, m_ctx.pageIndex);
 }
 
 void CKavoView::paintEvent(QPaintEvent* event)

@@ -166,6 +166,8 @@ public:
     bool IsShiftKeyDown() const;
     bool IsAddToSelectionKey() const;
     bool IsGestureInProgress() const;
+    // A drag holds the mouse (it follows the pointer outside the window).
+    bool HoldsMouse() const { return m_bCaptured != 0; }
     // Which cursor the view shows (Qt::CursorShape).
     int ViewCursor() const { return m_nCursor; }
     int m_nHitTolerance = 1;
@@ -398,8 +400,11 @@ public:
     CTextDialog* TextEditor() const { return m_pTextDlg; }
     CFigure* EditedFigure() const { return m_pEditFig; }
     int EditedSection() const { return m_nEditSection; }
-    // What the view shows under the editor without the edited text.
-    void RenderUnderEditor(QImage& image, const QRect& area);
+    // What the view shows in the client rectangle `area`, drawn into a new
+    // bitmap of its size as on the screen (while a text is edited, without
+    // the edited text: the editor's background). False when the bitmap
+    // cannot be made.
+    bool RenderAreaToBitmap(const QRect& area, QImage& bitmap);
     // The edit commands go to the open editor first; false when it does not
     // take the command.
     bool OnEditorCommand(int id);

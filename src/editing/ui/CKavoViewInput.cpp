@@ -130,6 +130,9 @@ void CKavoView::mouseReleaseEvent(QMouseEvent* event)
     m_nKeyMods = int(event->modifiers());
     if (event->button() == Qt::LeftButton)
         OnLButtonUp(ClientPoint(event->position()));
+    // The drag's feedback is off the surface: what waited repaints now.
+    if (!m_bCaptured && !IsGestureInProgress())
+        ResumePostponedUpdate();
     event->accept();
 }
 
@@ -242,6 +245,10 @@ void CKavoView::OnLButtonDown(const CPoint& client)
 
 void CKavoView::OnMouseMove(const CPoint& client)
 {
+    // While a drag holds the mouse its XOR feedback is on the surface:
+    // repaints wait for the next real paint instead of painting under it.
+    if (m_bCaptured)
+        PostponeUpdateRegion();
     ReportHover();
     StopAutoScroll(client, false);
     if (!m_pDoc || m_pDoc != GetActiveKavoDoc()) {
@@ -350,6 +357,8 @@ void CKavoView::OnKeyDown(int vk, bool autoRepeat)
     if (vk == kVkEscape) {
         if (!CancelGesture())
             RestoreSelectMode();
+        if (!m_bCaptured && !IsGestureInProgress())
+            ResumePostponedUpdate();
         UpdateStatusText();
         return;
     }
@@ -411,6 +420,7 @@ int CKavoView::CancelGesture()
     if (m_bZoomBand) {
         DrawZoomBand();
         m_bZoomBand = false;
+        ReleaseCapture();
         return 1;
     }
     if (m_bConReroute)

@@ -310,16 +310,6 @@ bool CKavoView::EditTextAtPoint(const CPoint& logical, const CPoint& client)
     return true;
 }
 
-void CKavoView::RenderUnderEditor(QImage& image, const QRect& area)
-{
-    image.fill(Qt::white);
-    CPainterDC dc(&image);
-    OnPrepareDC(dc);
-    dc.OffsetViewportOrg(-area.left(), -area.top());
-    RenderArea(dc, QRect(area.topLeft(), area.size()));
-    dc.Flush();
-}
-
 bool CKavoView::OnEditorCommand(int id)
 {
     if (!m_pTextDlg)

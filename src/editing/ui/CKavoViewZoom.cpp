@@ -296,7 +296,7 @@ bool CKavoView::ZoomToPage(int index)
     const int cols = std::max(1, int(m_pDoc->m_nPosterCols)), rows = std::max(1, int(m_pDoc->m_nPosterRows));
     if (index < 0 || index >= rows * cols)
         return false;
-    const CRect tile = m_pDoc->m_rcPage;
+    const CRect tile = PrintTileRect(*m_pDoc);
     const CRect area = GetPageAreaRect(*m_pDoc);
     CRect rc(tile.left + (index % cols) * tile.Width(), tile.top + (index / cols) * tile.Height(), 0, 0);
     rc.right = rc.left + tile.Width();

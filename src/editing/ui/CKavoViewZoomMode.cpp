@@ -36,9 +36,13 @@ void CKavoView::DrawZoomBand()
 
 void CKavoView::OnZoomModeDown(const CPoint& client)
 {
+    // The band holds the mouse: it follows the pointer outside the window,
+    // which scrolls the view.
+    CaptureMouse();
     m_bZoomBand = true;
     m_ptZoomStart = m_ptZoomEnd = ClientPtToLogical(client);
     DrawZoomBand();
+    UpdateStatusText();
 }
 
 void CKavoView::OnZoomModeMove(const CPoint& client)
@@ -59,6 +63,7 @@ void CKavoView::OnZoomModeUp(const CPoint& client)
         return;
     DrawZoomBand();
     m_bZoomBand = false;
+    ReleaseCapture();
     m_ptZoomEnd = ClientPtToLogical(client);
     if (ZoomBandIsDrag()) {
         CRect band(m_ptZoomStart, m_ptZoomEnd);
@@ -68,4 +73,5 @@ void CKavoView::OnZoomModeUp(const CPoint& client)
     } else {
         ZoomToPercentPtd(GetZoom() * 1.5f, m_ptZoomEnd.x, m_ptZoomEnd.y, false);
     }
+    UpdateStatusText();
 }

@@ -216,8 +216,10 @@ void CTextDialog::PaintInto(QImage& image)
 {
     if (m_bBackgroundDirty || m_background.size() != size()) {
         DiagPrintf("STAT  UpdateBkBm()\n");
-        m_background = QImage(size().expandedTo(QSize(1, 1)), QImage::Format_RGB32);
-        m_pView->RenderUnderEditor(m_background, geometry());
+        if (!m_pView->RenderAreaToBitmap(geometry(), m_background)) {
+            m_background = QImage(size().expandedTo(QSize(1, 1)), QImage::Format_RGB32);
+            m_background.fill(Qt::white);
+        }
         m_bBackgroundDirty = false;
     }
     image = m_background.copy();

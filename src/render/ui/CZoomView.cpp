@@ -134,9 +134,32 @@ void CZoomView::InvalidateAll()
     InvalidateClient(QRect(QPoint(0, 0), viewport()->size()));
 }
 
-void CZoomView::RenderDirty()
+void CZoomView::PostponeUpdateRegion()
+{
+    if (m_dirty.isEmpty())
+        return;
+    // A second postpone before the repaint keeps the first area too.
+    const QRect area = m_dirty.boundingRect();
+    m_rcPostponed = m_bPostponed ? m_rcPostponed.united(area) : area;
+    m_bPostponed = true;
+    m_dirty = QRegion();
+}
+
+void CZoomView::ResumePostponedUpdate()
+{
+    if (!m_bPostponed)
+        return;
+    m_bPostponed = false;
+    InvalidateClient(m_rcPostponed);
+}
+
+void CZoomView::RenderDirty(bool flush)
 {
     const QSize size = viewport()->size();
+    if (m_bPostponed && (flush || !m_dirty.isEmpty())) {
+        m_dirty += m_rcPostponed.intersected(QRect(QPoint(0, 0), size));
+        m_bPostponed = false;
+    }
     if (m_surface.size() != size) {
         m_surface = QImage(size.expandedTo(QSize(1, 1)), QImage::Format_RGB32);
         m_surface.fill(Qt::white);
@@ -171,7 +194,7 @@ void CZoomView::RenderDirty()
 
 void CZoomView::FlushPaint()
 {
-    RenderDirty();
+    RenderDirty(true);
     viewport()->update();
 }
 

@@ -46,8 +46,17 @@ public:
     // Marks client pixels for repainting (rendering into the surface).
     void InvalidateClient(const QRect& rc);
     void InvalidateAll();
-    // Renders what is pending into the surface now (tests, captures).
+    // Renders what is pending into the surface now (tests, captures); a
+    // postponed area is rendered with it.
     void FlushPaint();
+    // Takes the pending repaint area off while a drag's XOR feedback is on
+    // the surface: its bounding rectangle is kept and repainted by the next
+    // paint that has an area of its own to render (or FlushPaint), so that
+    // nothing is painted under the feedback while the mouse moves.
+    void PostponeUpdateRegion();
+    bool HasPostponedUpdate() const { return m_bPostponed; }
+    // Marks the postponed area for repainting again (once the feedback is off).
+    void ResumePostponedUpdate();
     const QImage& Surface() const { return m_surface; }
 
 protected:
@@ -61,10 +70,12 @@ protected:
     void scrollContentsBy(int dx, int dy) override;
 
 private:
-    void RenderDirty();
+    void RenderDirty(bool flush = false);
     void SyncBarsFromMapping();
 
     QImage m_surface;
     QRegion m_dirty;
+    QRect m_rcPostponed;
+    bool m_bPostponed = false;
     bool m_bSettingBars = false;
 };

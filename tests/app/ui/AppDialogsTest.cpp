@@ -24,6 +24,8 @@
 #include <QTest>
 #include <QTimer>
 #include <QApplication>
+#include <QGuiApplication>
+#include <QScreen>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -57,6 +59,45 @@ TEST(MessageDlgs, DontShowIsKeptWhicheverButtonCloses)
     WhenShown(&warn, [&] { ButtonWithId(&warn, IDCANCEL)->click(); });
     EXPECT_EQ(warn.DoModal(), IDCANCEL);
     EXPECT_FALSE(warn.m_bDontShow);
+}
+
+// Each button of the three message boxes, found by the label the user reads,
+// ends the box with its own answer; the text and check box are the box's own.
+TEST(MessageDlgs, EachButtonAnswersAsItsLabelSays)
+{
+    struct Case {
+        std::function<std::unique_ptr<CDontShowDlg>()> make;
+        const char* caption;
+        int textId;
+        const char* check;
+        const char* button;
+        int answer;
+    } cases[] = {
+        {[] { return std::make_unique<CHintDlg>(); }, "Hint", 2553, "&Don't show this hint again", "OK", IDOK},
+        {[] { return std::make_unique<CQuestionDlg>(); }, "Question", 2705, "&Don't ask again", "&Yes", IDYES},
+        {[] { return std::make_unique<CQuestionDlg>(); }, "Question", 2705, "&Don't ask again", "&No", IDNO},
+        {[] { return std::make_unique<CWarningDlg>(); }, "Warning", 1349, "&Don't show this warning again", "OK",
+         IDOK},
+        {[] { return std::make_unique<CWarningDlg>(); }, "Warning", 1349, "&Don't show this warning again",
+         "Cancel", IDCANCEL},
+    };
+    for (const Case& c : cases) {
+        auto dlg = c.make();
+        dlg->m_strText = "Text";
+        WhenShown(dlg.get(), [&] {
+            EXPECT_EQ(GetDlgItemText(dlg.get(), c.textId), "Text") << c.caption;
+            EXPECT_EQ(qobject_cast<QCheckBox*>(GetDlgItem(dlg.get(), 2554))->text(), c.check);
+            for (QPushButton* b : dlg->findChildren<QPushButton*>())
+                if (b->text() == c.button) {
+                    b->click();
+                    return;
+                }
+            ADD_FAILURE() << c.caption << " has no button " << c.button;
+            dlg->reject();
+        });
+        EXPECT_EQ(dlg->DoModal(), c.answer) << c.caption << " " << c.button;
+        EXPECT_EQ(dlg->windowTitle(), c.caption);
+    }
 }
 
 TEST(StyleNameDlg, RefusesBlankAndQuotedNamesAndLimitsLength)
@@ -140,6 +181,47 @@ TEST(RightClickListBox, RightClickSelectsTheItemFirst)
     EXPECT_EQ(list.MenuItems()[1].command, 2130);
 }
 
+// Each entry of the popup, in order, sends its own command to the parent.
+TEST(RightClickListBox, MenuEntriesSendTheirCommands)
+{
+    CRightClickListBox names;
+    CGalleryListBox gallery;
+    struct Case {
+        CMenuListBox* list;
+        QStringList texts;
+        std::vector<int> commands;
+    } cases[] = {
+        {&names, {"Copy", "Rename", "Delete"}, {2128, 2130, 2129}},
+        {&gallery, {"Reload"}, {101}},
+    };
+    for (Case& c : cases) {
+        CMenuListBox& list = *c.list;
+        list.addItems({"one", "two"});
+        list.resize(200, 200);
+        list.show();
+        std::vector<int> sent;
+        QObject::connect(&list, &CMenuListBox::commandSent, [&](int command) { sent.push_back(command); });
+        for (int pick = 0; pick < int(c.commands.size()); ++pick) {
+            QStringList texts;
+            QTimer::singleShot(0, [&texts, pick] {
+                auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+                if (!menu)
+                    return;
+                for (QAction* a : menu->actions())
+                    texts.push_back(a->text());
+                menu->actions().value(pick)->trigger();
+                menu->close();
+            });
+            const QPoint at = list.visualItemRect(list.item(0)).center();
+            QMouseEvent press(QEvent::MouseButtonPress, at, list.viewport()->mapToGlobal(at), Qt::RightButton,
+                              Qt::RightButton, Qt::NoModifier);
+            QApplication::sendEvent(list.viewport(), &press);
+            EXPECT_EQ(texts, c.texts);
+        }
+        EXPECT_EQ(sent, c.commands) << c.texts.join(",").toStdString();
+    }
+}
+
 TEST(SplashWnd, LightGreyShowsTheButtonFace)
 {
     CSplashWnd splash(319);
@@ -149,6 +231,37 @@ TEST(SplashWnd, LightGreyShowsTheButtonFace)
     EXPECT_NE(img.pixel(img.width() / 2, img.height() / 2), splash.palette().color(QPalette::Button).rgb());
     CSplashWnd missing(1);
     EXPECT_FALSE(missing.Create());
+}
+
+// Whatever the colour scheme: the light grey of the bitmap takes the
+// button face of the palette in force, and nothing else does.
+TEST(SplashWnd, LightGreyFollowsTheColourScheme)
+{
+    CSplashWnd splash(319);
+    ASSERT_TRUE(splash.Create());
+    // Centred on the screen at the bitmap's size.
+    const QRect screen = QGuiApplication::primaryScreen()->geometry();
+    EXPECT_EQ(splash.size(), splash.Composed().size());
+    EXPECT_EQ(splash.pos(), QPoint((screen.width() - splash.width()) / 2, (screen.height() - splash.height()) / 2));
+    // A light-grey face shows the bitmap as it is.
+    QPalette grey = splash.palette();
+    grey.setColor(QPalette::Button, QColor(192, 192, 192));
+    splash.setPalette(grey);
+    const QImage plain = splash.Composed();
+    const QRgb face = qRgb(192, 192, 192);
+    ASSERT_EQ(plain.pixel(0, 0), face);
+    for (const QColor scheme : {QColor(20, 90, 200), QColor(250, 250, 180), QColor(193, 192, 192)}) {
+        QPalette palette = splash.palette();
+        palette.setColor(QPalette::Button, scheme);
+        splash.setPalette(palette);
+        const QImage img = splash.Composed();
+        ASSERT_EQ(img.size(), plain.size());
+        for (int y = 0; y < img.height(); ++y)
+            for (int x = 0; x < img.width(); ++x) {
+                const QRgb was = plain.pixel(x, y);
+                ASSERT_EQ(img.pixel(x, y), was == face ? scheme.rgb() : was) << x << "," << y;
+            }
+    }
 }
 
 TEST(BuddySpinCtrl, StepsTheBuddyAndPutsTheCaretAtTheStart)

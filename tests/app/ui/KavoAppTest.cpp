@@ -5,6 +5,11 @@
 #include "core/ProgramFolders.h"
 #include "core/Settings.h"
 #include "core/Trace.h"
+#include "core/MessageBeep.h"
+#include <ctime>
+#include <QPushButton>
+#include <QRadioButton>
+#include "app/ui/CUpdateReminderDlg.h"
 #include <QKeyEvent>
 #include "core/UIMode.h"
 #include "app/UpdateCheck.h"
@@ -328,6 +333,62 @@ TEST_F(KavoAppTest, HoverMessagesGoToTheLeftAndEnteredControls)
     EXPECT_EQ(b.got, (std::vector<QEvent::Type>{kMouseEnteredEvent}));
 }
 
+// A start long after the last update check shows the reminder instead of the
+// splash; whichever button closes it, the chosen interval starts again now,
+// and only Check Now opens the update page.
+TEST_F(KavoAppTest, TheUpdateReminderReplacesTheSplashAndOnlyCheckNowOpensThePage)
+{
+    struct Case {
+        const char* button;
+        const char* interval;
+        int daysAfter;
+        bool pageOpened;
+    } cases[] = {
+        {"&Not Now Thanks", "60 Days", 60, false},
+        {"&Check Now", "Never", 0, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.button);
+        CTempProfile profile;
+        const std::time_t before = std::time(nullptr);
+        const std::string lastCheck = std::to_string(int64_t(before) - 31 * 86400);
+        RegistrySetValue(HKEY_CURRENT_USER, kAppKey + "\\System", "First", "0");
+        RegistrySetValue(HKEY_CURRENT_USER, kAppKey + "\\System", "LastUpdateCheck", lastCheck);
+        RegistrySetValue(HKEY_CURRENT_USER, kAppKey + "\\System", "ChkUpReminderDays", "30");
+        ResetSettings();
+        UrlCatcher catcher;
+        QDesktopServices::setUrlHandler("https", &catcher, "open");
+        bool shown = false;
+        QTimer poll;
+        QObject::connect(&poll, &QTimer::timeout, [&] {
+            auto* dlg = qobject_cast<CUpdateReminderDlg*>(QApplication::activeModalWidget());
+            if (!dlg)
+                return;
+            shown = true;
+            poll.stop();
+            for (QRadioButton* r : dlg->findChildren<QRadioButton*>())
+                if (r->text() == c.interval)
+                    r->click();
+            for (QPushButton* b : dlg->findChildren<QPushButton*>())
+                if (b->text() == c.button)
+                    b->click();
+        });
+        poll.start(10);
+        auto app = MakeApp({});
+        ASSERT_TRUE(app->InitInstance());
+        poll.stop();
+        QDesktopServices::unsetUrlHandler("https");
+        EXPECT_TRUE(shown);
+        EXPECT_EQ(app->SplashWnd(), nullptr);
+        EXPECT_EQ(catcher.urls.size(), c.pageOpened ? 1 : 0);
+        EXPECT_EQ(ChkUpReminderDays, c.daysAfter);
+        EXPECT_GE(LastUpdateCheck, int64_t(before));
+        EXPECT_EQ(Stored("System", "ChkUpReminderDays"), std::to_string(c.daysAfter));
+        app->MainFrame()->close();
+        app->ExitInstance();
+    }
+}
+
 // Escape anywhere but in the view (or a child of it, as the text editor is)
 // goes back to the select mode; the view handles its own Escape.
 TEST_F(KavoAppTest, EscapeOutsideTheViewRestoresTheSelectMode)
@@ -362,6 +423,119 @@ TEST_F(KavoAppTest, EscapeOutsideTheViewRestoresTheSelectMode)
     }
     app->MainFrame()->close();
     app->ExitInstance();
+}
+
+// Ctrl+Z sounds the warning when the active diagram has nothing to undo.
+TEST_F(KavoAppTest, CtrlZWithNothingToUndoBeeps)
+{
+    RegistrySetValue(HKEY_CURRENT_USER, kAppKey + "\\System", "First", "0");
+    auto app = MakeApp({});
+    ASSERT_TRUE(app->InitInstance());
+    static std::vector<UINT> beeps;
+    const MessageBeepHandler previous = SetMessageBeepHandler([](UINT type) { beeps.push_back(type); });
+    bool haveDoc = false;
+    bool canUndo = false;
+    AppSeams().hasActiveDoc = [&] { return haveDoc; };
+    AppSeams().activeDocCanUndo = [&] { return canUndo; };
+    struct Case {
+        bool doc;
+        bool canUndo;
+        Qt::KeyboardModifiers mods;
+        bool beep;
+    } cases[] = {
+        {true, false, Qt::ControlModifier, true},
+        {true, true, Qt::ControlModifier, false},
+        {false, false, Qt::ControlModifier, false},
+        {true, false, Qt::NoModifier, false},
+    };
+    QWidget target;
+    for (const Case& c : cases) {
+        haveDoc = c.doc;
+        canUndo = c.canUndo;
+        beeps.clear();
+        QKeyEvent press(QEvent::KeyPress, Qt::Key_Z, c.mods);
+        EXPECT_FALSE(app->PreTranslateMessage(&target, &press));
+        EXPECT_EQ(beeps, c.beep ? std::vector<UINT>{UINT(MB_ICONEXCLAMATION)} : std::vector<UINT>{})
+            << c.doc << c.canUndo << int(c.mods);
+    }
+    SetMessageBeepHandler(previous);
+    app->MainFrame()->close();
+    app->ExitInstance();
+}
+
+// New: the chosen template is what the new diagram reads while it is made
+// (flagged as opened by a command); the diagram then shows at page width and
+// records the template's file name. A blank diagram records none; Cancel makes none.
+TEST_F(KavoAppTest, NewMakesTheDiagramFromTheChosenTemplateAndRecordsItsName)
+{
+    struct Case {
+        TemplateChoice choice;
+        bool made;
+        const char* name; // null: none recorded
+    } cases[] = {
+        {{true, "/t/Flow Chart.kvd"}, true, "Flow Chart.kvd"},
+        {{true, ""}, true, nullptr},
+        {{false, ""}, false, nullptr},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.choice.path);
+        auto app = MakeApp({});
+        std::vector<std::string> seenPaths;
+        std::vector<std::string> names;
+        int zooms = 0;
+        AppSeams().runTemplateDialog = [&](bool) { return c.choice; };
+        AppSeams().newDocument = [&] {
+            EXPECT_TRUE(g_bOpeningByCommand);
+            seenPaths.push_back(g_strNewTemplatePath);
+            return true;
+        };
+        AppSeams().hasActiveDoc = [] { return true; };
+        AppSeams().hasActiveView = [] { return true; };
+        AppSeams().zoomActiveViewToPageWidth = [&] { ++zooms; };
+        AppSeams().setActiveDocTemplateName = [&](const std::string& n) { names.push_back(n); };
+        app->OnFileNew();
+        EXPECT_EQ(seenPaths, c.made ? std::vector<std::string>{c.choice.path} : std::vector<std::string>{});
+        EXPECT_EQ(zooms, c.made ? 1 : 0);
+        EXPECT_EQ(names, c.name ? std::vector<std::string>{c.name} : std::vector<std::string>{});
+        EXPECT_TRUE(g_strNewTemplatePath.empty());
+        EXPECT_FALSE(g_bOpeningByCommand);
+    }
+}
+
+// A recent file opens flagged as a command; only a diagram that was stored
+// at zoom 100 with no scroll goes to page width; a file that cannot open
+// leaves the list.
+TEST_F(KavoAppTest, RecentFileOpensAtPageWidthOnlyWithTheDefaultView)
+{
+    struct Case {
+        bool opens;
+        bool defaultView;
+        int zooms;
+        bool kept;
+    } cases[] = {
+        {true, true, 1, true},
+        {true, false, 0, true},
+        {false, true, 0, false},
+    };
+    for (const Case& c : cases) {
+        auto app = MakeApp({});
+        app->RecentFiles().Add("/d/a.kvd");
+        int zooms = 0;
+        bool flagged = false;
+        AppSeams().openDocumentFile = [&](const std::string&) {
+            flagged = g_bOpeningByCommand;
+            return c.opens;
+        };
+        AppSeams().hasActiveDoc = [] { return true; };
+        AppSeams().hasActiveView = [] { return true; };
+        AppSeams().activeDocHasDefaultView = [&] { return c.defaultView; };
+        AppSeams().zoomActiveViewToPageWidth = [&] { ++zooms; };
+        app->OnOpenRecentFile(0);
+        EXPECT_TRUE(flagged);
+        EXPECT_FALSE(g_bOpeningByCommand);
+        EXPECT_EQ(zooms, c.zooms) << c.opens << c.defaultView;
+        EXPECT_EQ(app->RecentFiles()[0], c.kept ? "/d/a.kvd" : "") << c.opens;
+    }
 }
 
 TEST_F(KavoAppTest, RecentListTakesOnlyDiagrams)

@@ -7,6 +7,7 @@
 #include "core/UIMode.h"
 #include "core/Units.h"
 #include "editing/ui/CKavoView.h"
+#include "platform/CPainterDC.h"
 #include "render/ViewPaint.h"
 
 #include <QImage>
@@ -238,12 +239,14 @@ TEST_F(KavoViewTest, ZoomModeBandZoomsToItAndAClickZoomsIn)
     view->ZoomToPercent(100);
     const QImage before = Render();
     view->OnZoomModeDown(CPoint(100, 100));
+    EXPECT_TRUE(view->HoldsMouse());
     view->OnZoomModeMove(CPoint(450, 300));
     EXPECT_NE(view->Surface(), before);   // the band shows
     const CPoint a = view->ClientPtToLogical(CPoint(100, 100));
     const CPoint b = view->ClientPtToLogical(CPoint(450, 300));
     view->OnZoomModeUp(CPoint(450, 300));
     EXPECT_FALSE(view->IsZoomBandActive());
+    EXPECT_FALSE(view->HoldsMouse());
     // The band's width now fills the window.
     EXPECT_NEAR(view->GetZoom(), 100.0 * kClientW / 350, 5.0);
     const CRect visible = view->GetLogicalClientRect();
@@ -323,4 +326,101 @@ TEST_F(KavoViewTest, NextAndPreviousPageStepThroughEveryPageAndWrap)
             EXPECT_EQ(view->CurrentPageIndex(), expected);
             EXPECT_TRUE(shows(expected)) << "page " << expected;
         }
+}
+
+// A drag's XOR feedback stays whole while a repaint waits: what was
+// invalidated before the move is kept back (twice over, both areas), a
+// paint that only shows the surface leaves the feedback where it was, and
+// the next real paint renders what waited.
+TEST_F(KavoViewTest, PostponedRepaintsWaitUntilTheNextRealPaint)
+{
+    CFigure* a = fx.AddBox(300, 300, 500, 300, "Moved", RGB(200, 230, 255));
+    CFigure* b = fx.AddBox(1300, 300, 400, 250, "Recoloured", RGB(255, 240, 200));
+    view->SetScrollSizesForView(CPoint(0, 0), 100.0f);
+    const QImage before = Render();
+    const CRect oldA = a->m_rect;
+    a->m_rect.OffsetRect(0, 400);
+    CRect both = oldA;
+    both.UnionRect(both, a->m_rect);
+    view->OnUpdate(nullptr, 1, &both);
+    view->PostponeUpdateRegion();
+    b->m_props.m_fill.m_crColor1 = RGB(40, 160, 40);
+    view->OnUpdate(nullptr, 1, &b->m_rect);
+    view->PostponeUpdateRegion();
+    EXPECT_TRUE(view->HasPostponedUpdate());
+
+    // Feedback over the figure's old place, drawn on the surface.
+    const CRect feedback(oldA.left - 50, oldA.top - 50, oldA.right + 50, oldA.bottom + 50);
+    const auto invert = [&] {
+        std::unique_ptr<CPainterDC> dc = view->GetClientDC();
+        dc->InvertRect(&feedback);
+        dc->Flush();
+        view->viewport()->update();
+    };
+    invert();
+    const QImage withFeedback = view->Surface().copy();
+    EXPECT_GT(MaxDifference(before, withFeedback), 100);
+    view->viewport()->grab();   // a paint event, delivered now
+    EXPECT_EQ(view->Surface(), withFeedback);
+    // Taken off again: the old picture, nothing painted under it.
+    invert();
+    EXPECT_EQ(view->Surface(), before);
+
+    view->FlushPaint();
+    EXPECT_FALSE(view->HasPostponedUpdate());
+    const QImage flushed = view->Surface().copy();
+    EXPECT_LE(MaxDifference(Render(), flushed), 4);
+    EXPECT_GT(MaxDifference(before, flushed), 100);
+
+    // A paint with an area of its own takes the waiting one along.
+    a->m_rect.OffsetRect(0, -400);
+    view->OnUpdate(nullptr, 1, &both);
+    view->PostponeUpdateRegion();
+    view->InvalidateClient(QRect(0, 0, 2, 2));
+    view->viewport()->grab();   // a paint event, delivered now
+    EXPECT_FALSE(view->HasPostponedUpdate());
+    EXPECT_LE(MaxDifference(Render(), view->Surface()), 4);
+}
+
+// The editor's background: a client rectangle of the view drawn into a
+// bitmap of its own size, the same pixels as the view shows there.
+TEST_F(KavoViewTest, AnAreaRendersToABitmapOfItsSize)
+{
+    CFigure* a = fx.AddBox(300, 300, 500, 300, "Area", RGB(200, 230, 255));
+    fx.Connect(a, fx.AddBox(1100, 700, 400, 250, "Bitmap"));
+    view->ZoomToPercent(150);
+    const QImage full = Render();
+    for (const QRect& area : {QRect(37, 41, 301, 203), QRect(0, 0, kClientW, kClientH), QRect(500, 400, 1, 1)}) {
+        QImage bitmap;
+        ASSERT_TRUE(view->RenderAreaToBitmap(area, bitmap));
+        ASSERT_EQ(bitmap.size(), area.size());
+        EXPECT_LE(MaxDifference(full.copy(area), bitmap), 4) << area.x() << "," << area.y();
+    }
+    QImage untouched(3, 3, QImage::Format_RGB32);
+    EXPECT_FALSE(view->RenderAreaToBitmap(QRect(10, 10, 0, 5), untouched));
+    EXPECT_EQ(untouched.size(), QSize(3, 3));
+}
+
+// Zoom to the objects shows their bounds with a border: a twentieth of their
+// size on every side for all objects, a tenth for the selected ones.
+TEST_F(KavoViewTest, ZoomToObjectsLeavesItsBorderAroundThem)
+{
+    CFigure* wide = fx.AddBox(400, 600, 1000, 100, "Wide");
+    view->ZoomToPercent(100);
+    struct Case {
+        bool selected;
+        int part;
+    } cases[] = {{false, 20}, {true, 10}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.selected);
+        if (c.selected)
+            fx.doc.Select(wide);
+        const CRect bounds = DocObjectsBounds(fx.doc, c.selected);
+        const int shown = bounds.Width() + 2 * (bounds.Width() / c.part);
+        if (c.selected)
+            view->OnZoomSelectedObjects();
+        else
+            view->OnZoomAllObjects();
+        EXPECT_NEAR(view->GetZoom(), PercentForFit(view->viewport()->width(), shown), 0.5);
+    }
 }
