@@ -37,6 +37,54 @@ TEST(SpecialRegions, RowsAreBandsBetweenTheirLines)
     EXPECT_EQ(s.GetCompartmentRegion(-1, kFig, r), 0);
 }
 
+TEST(SpecialRegions, TemplateKindsByTheirParts)
+{
+    // Evenly spaced template lines: line k of n at 2048 (k + 1) / (n + 1)
+    // (over the body below the tab for packages).
+    auto at = [](int k, int n) { return 2048 * static_cast<float>(k + 1) / static_cast<float>(n + 1); };
+    const float body = kTabBottom + (2048 - kTabBottom) / 2;   // a package's one body line
+    const CFltRect whole(kFig);
+    struct Case {
+        int kind, box;
+        CFltRect want;
+    };
+    const Case cases[] = {
+        // Columns: the frame between the vertical lines.
+        {44, 0, CFltRect(0, 0, at(0, 2), 2048)},
+        {44, 1, CFltRect(at(0, 2), 0, at(1, 2), 2048)},
+        {44, 2, CFltRect(at(1, 2), 0, 2048, 2048)},
+        // Rows of a class with an icon: bands, the top one beside the icon.
+        {90, 1, CFltRect(0, at(0, 2), 2048, at(1, 2))},
+        {90, 2, CFltRect(0, at(1, 2), 2048, 2048)},
+        // Active class: between the side bars (lines 0 and 1), bands of lines 2 and 3.
+        {135, 0, CFltRect(at(0, 4), 0, at(1, 4), at(2, 4))},
+        {135, 1, CFltRect(at(0, 4), at(2, 4), at(1, 4), at(3, 4))},
+        {135, 2, CFltRect(at(0, 4), at(3, 4), at(1, 4), 2048)},
+        // Packages: the tab, then the body's rows or columns.
+        {8, 0, CFltRect(0, 0, kTabRight, kTabBottom)},
+        {8, 1, CFltRect(0, kTabBottom, 2048, body)},
+        {8, 2, CFltRect(0, body, 2048, 2048)},
+        {9, 1, CFltRect(0, kTabBottom, 1024, 2048)},
+        {9, 2, CFltRect(1024, kTabBottom, 2048, 2048)},
+        {72, 0, CFltRect(0, 0, kTabRight, kTabBottom)},
+        {72, 1, CFltRect(0, kTabBottom, 2048, 2048)},
+        {76, 1, CFltRect(0, kTabBottom, 2048, body)},
+        {76, 2, CFltRect(0, body, 2048, 2048)},
+        // Whole-figure kinds.
+        {61, 0, whole}, {84, 1, whole}, {101, 0, whole}, {125, 0, whole}, {66, 2, whole}, {154, 3, whole},
+    };
+    for (const Case& c : cases) {
+        const CFigSymbol s = TemplateSymbol(c.kind, 4);
+        CFltRect r;
+        ASSERT_EQ(s.GetCompartmentRegion(c.box, kFig, r), 1) << c.kind << " box " << c.box;
+        EXPECT_EQ(r, c.want) << c.kind << " box " << c.box;
+    }
+    for (int kind : {7, 26, 60, 73, 80, 105, 121, 124, 134, 136, 138, 141, 144, 163}) {
+        CFltRect r;
+        EXPECT_EQ(TemplateSymbol(kind, 2).GetCompartmentRegion(0, kFig, r), 0) << kind;
+    }
+}
+
 TEST(SpecialRegions, SplitAndIconColumns)
 {
     // "[class # r2]": box 0 is the right part of the top compartment, box 1

@@ -37,6 +37,9 @@ TEST(SpecialStretch, ReanchorKeepsDistancesOutsideTheRegion)
     EXPECT_FLOAT_EQ(a.x, 750);
     EXPECT_FLOAT_EQ(b.x, 1774);
     EXPECT_FLOAT_EQ(c.x, 750);
+    CFltPoint on(1500, 0);   // on the zero-width region: the right rule
+    ReanchorPoint(on, o, n, CFltRect(1500, 0, 1500, 2048));
+    EXPECT_FLOAT_EQ(on.x, 1774);
 }
 
 TEST(SpecialStretch, GrowingTheMiddleRowKeepsTheOthers)
@@ -146,6 +149,40 @@ TEST(SpecialStretch, RegionsPerKind)
     EXPECT_EQ(rr.sym.ResizeTextBoxRegion(1, SIZE{100, 100}, SIZE{100, 150}), 0);
 }
 
+TEST(SpecialStretch, StripsAndBandsOfEachKind)
+{
+    enum Shape { Whole, RightStrip, LeftStrip, BottomStrip, TopStrip, Quarter };
+    const struct {
+        int kind, box;
+        Shape shape;
+    } cases[] = {
+        {7, 1, RightStrip},  {8, 2, RightStrip},  {54, 1, RightStrip}, {57, 1, RightStrip},
+        {76, 2, RightStrip}, {9, 0, Whole},       {9, 1, RightStrip},  {9, 2, RightStrip},
+        {75, 2, RightStrip}, {10, 0, Whole},      {10, 3, RightStrip}, {77, 1, RightStrip},
+        {23, 0, RightStrip}, {23, 1, LeftStrip},  {24, 0, BottomStrip}, {24, 1, Whole},
+        {24, 2, TopStrip},   {58, 0, BottomStrip}, {58, 1, TopStrip},  {53, 0, Quarter},
+        {59, 0, Quarter},    {131, 0, Quarter},   {2, 1, Whole},       {44, 1, Whole},
+    };
+    for (const auto& c : cases) {
+        const CFigSymbol s = TemplateSymbol(c.kind);
+        CFltRect want = Box(s, c.box);
+        switch (c.shape) {
+        case Whole: break;
+        case RightStrip: want.left = want.right - 1; break;
+        case LeftStrip: want.right = want.left + 1; break;
+        case BottomStrip: want.top = want.bottom - 1; break;
+        case TopStrip: want.bottom = want.top + 1; break;
+        case Quarter:
+            want.bottom = (want.top + want.bottom) * 0.5f;
+            want.left = (want.left + want.right) * 0.5f;
+            break;
+        }
+        CFltRect r;
+        ASSERT_EQ(s.GetStretchRegion(c.box, SIZE{300, 300}, r), 1) << c.kind << " box " << c.box;
+        EXPECT_EQ(r, want) << c.kind << " box " << c.box;
+    }
+}
+
 TEST(SpecialStretch, RepairCopiesOutlinePointsOrRefuses)
 {
     CFigSymbol s = TemplateSymbol(22, 1);
@@ -166,6 +203,12 @@ TEST(SpecialStretch, RepairCopiesOutlinePointsOrRefuses)
     // "utility" has a rectangle frame: always 0. Kinds outside the list: 1.
     EXPECT_EQ(TemplateSymbol(52).SyncSpecialOutlines(), 0);
     EXPECT_EQ(TemplateSymbol(1).SyncSpecialOutlines(), 1);
+    // Open arrows close their hot zone with one point more than the outline.
+    for (int kind : {11, 13}) {
+        CFigSymbol open = TemplateSymbol(kind);
+        ASSERT_NE(open.m_hotZone.GetCount(), ReadOutlineInt(open.m_program.data() + open.m_nOutlinePos + 1));
+        EXPECT_EQ(open.SyncSpecialOutlines(), 1) << kind;
+    }
 }
 
 TEST(SpecialStretch, SubSymbolPlaces)
@@ -186,6 +229,10 @@ TEST(SpecialStretch, SubSymbolPlaces)
     ASSERT_EQ(TemplateSymbol(22, 1).GetSubSymbolRect(fig, SIZE{20, 10}, 30, r, 0, 0), 1);
     EXPECT_EQ(r.right, 170);
     EXPECT_EQ(r.bottom, 70);
+    // A package: below its tab, at the body's right side (the tab's bottom
+    // is 320 / 2048 of the height down).
+    ASSERT_EQ(TemplateSymbol(7).GetSubSymbolRect(fig, SIZE{20, 10}, 5, r, 0, 0), 1);
+    EXPECT_EQ(r, CRect(174, 20, 194, 30));
     // Larger than the figure: clipped to it.
     ASSERT_EQ(TemplateSymbol(1).GetSubSymbolRect(fig, SIZE{500, 500}, 5, r, 0, 0), 1);
     EXPECT_EQ(r, CRect(0, 5, 195, 100));
