@@ -2,6 +2,7 @@
 
 #include "document/CKavoDoc.h"
 #include "document/FigSymbolCopy.h"
+#include "document/FigTextFitHook.h"
 #include "document/FigTextServices.h"
 #include "shapes/FigFlags.h"
 #include "shapes/CFigSymbol.h"
@@ -82,6 +83,7 @@ void CSpecialFigureLink::BlankText()
     m_strSavedText = m_pFig->m_strText;
     m_strSavedSecond = m_pFig->m_strSecondText;
     m_pFig->m_strText = " ";
+    m_pFig->m_strSecondText.clear();
 }
 
 void CSpecialFigureLink::RestoreText()
@@ -101,4 +103,11 @@ void CSpecialFigureLink::Reflow()
 {
     if (const FigTextServices& svc = GetFigTextServices(); m_pFig && svc.reflowText)
         svc.reflowText(*m_pFig);
+}
+
+void CSpecialFigureLink::FitToText(int left, int right, int top, int bottom)
+{
+    const int margins[4] = {left, right, top, bottom};
+    if (m_pFig && g_pfnFitFigToText)
+        g_pfnFitFigToText(m_doc, *m_pFig, margins);
 }

@@ -29,9 +29,8 @@ public:
     bool ReflowsText() const override;
     // Wraps the text again into the areas, through the rich-text services.
     void Reflow() override;
-    // Fitting the figure to its text with margins belongs to the rich-text
-    // code; until it is a service of the model this leaves the figure as it is.
-    void FitToText(int, int, int, int) override {}
+    // Fits the figure to its text through the rich-text layer's hook.
+    void FitToText(int left, int right, int top, int bottom) override;
 
 private:
     CKavoDoc& m_doc;

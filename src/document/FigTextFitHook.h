@@ -10,3 +10,10 @@ class CFigure;
 // whether its rectangle changed.
 using SizeFigToTextFn = bool (*)(CKavoDoc* doc, CFigure* fig);
 extern SizeFigToTextFn g_pfnSizeFigToText;
+
+// Fits a figure of the document to its text inside the margins (left, right,
+// top, bottom; logical units), as a text edit does: its connectors stay
+// attached and the document is marked modified. Whether it changed. Without
+// it the set-up of special figures leaves their size as it is.
+using FitFigToTextFn = bool (*)(CKavoDoc& doc, CFigure& fig, const int margins[4]);
+extern FitFigToTextFn g_pfnFitFigToText;

@@ -12,6 +12,9 @@
 void InstallRichTextHooks()
 {
     g_pfnSizeFigToText = &SizeFigToText;
+    g_pfnFitFigToText = [](CKavoDoc& doc, CFigure& fig, const int margins[4]) {
+        return FitFigToText(doc, &fig, 0, true, false, margins);
+    };
     SetFigTextNormalizer(&NormalizeFigureText);
     InstallFigTextServices();
 }

@@ -279,6 +279,26 @@ TEST_F(FigureFit, SpecialShapeSetUpWrapsTheTextIntoItsAreas)
     EXPECT_GT(CountMarkupLines(f->m_strText), 1);
 }
 
+TEST_F(FigureFit, SpecialShapeSetUpGrowsTheFigureForItsText)
+{
+    CFigSymbol rows = TemplateSymbol(2);
+    rows.SetName("box r3");
+    const int symbol = doc.m_figSymbols.AddOrReplace(&rows);
+    const int lineH = LineHeight();
+    // Four lines in the middle row of a figure three lines high.
+    CFigure* f = Make(symbol, "a\\sect b\\line c\\line d\\line e\\sect f", 10 * kAdv, 3 * lineH);
+    const CRect before = f->m_rect;
+    ApplySpecialShapeSettings(doc, 12, 12, 12, 12, false);
+    EXPECT_GT(f->m_rect.Height(), before.Height());
+    EXPECT_EQ(f->m_rect.TopLeft(), before.TopLeft());
+    for (int area = 0; area < 3; ++area) {
+        CRect box;
+        ASSERT_TRUE(f->GetTextAreaRect(area, box));
+        EXPECT_GE(box.Height(), MeasureSectionText(*f, area, box.Width())) << area;
+    }
+    EXPECT_EQ(f->m_strText, "a\\sect b\\line c\\line d\\line e\\sect f");
+}
+
 } // namespace
 
 namespace {
