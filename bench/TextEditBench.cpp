@@ -117,7 +117,7 @@ void BM_RepaintEditorArea(benchmark::State& state)
     }
     QImage image(editor->size(), QImage::Format_RGB32);
     for (auto _ : state) {
-        s.view->RenderUnderEditor(image, editor->geometry());
+        s.view->RenderAreaToBitmap(editor->geometry(), image);
         benchmark::DoNotOptimize(image.constBits());
     }
     state.counters["area_px"] = double(editor->width()) * editor->height();

@@ -8,6 +8,7 @@
 #include "kvdtool/KvdTool.h"
 #include "document/CFigure.h"
 #include "document/CKavoDoc.h"
+#include "document/ObjIndex.h"
 #include "platform/CGraphics.h"
 #include "platform/CPainterDC.h"
 #include "render/CDiagObjDrawCtx.h"
@@ -126,8 +127,37 @@ void BM_RepaintFlowchart20000(benchmark::State& state)
 {
     Repaint(state, Flowchart());
 }
+
+// Baseline: the same repaints with the spatial index off, so every object
+// of the list is looked at (the picture is the same).
+void BM_RepaintFlowchart20000WholeList(benchmark::State& state)
+{
+    CObjIndex::SetEnabled(false);
+    Repaint(state, Flowchart());
+    CObjIndex::SetEnabled(true);
+}
+
+// A hit test between the boxes near the middle of the flowchart, which
+// hits nothing: arg 0 through the index, 1 over the whole list.
+void BM_HitTestFlowchart20000(benchmark::State& state)
+{
+    CKavoDoc& doc = Flowchart();
+    CObjIndex::SetEnabled(state.range(0) == 0);
+    const CRect page = PageOf(doc);
+    const CPoint p = page.CenterPoint();
+    CDiagObj* hit = nullptr;
+    for (auto _ : state) {
+        hit = doc.ObjFromPoint(p.x, p.y, 4, false, -1, 0, 0);
+        benchmark::DoNotOptimize(hit);
+    }
+    CObjIndex::SetEnabled(true);
+    state.SetLabel(state.range(0) == 0 ? "index" : "whole list");
+    state.counters["hit"] = hit ? 1 : 0;
+}
 } // namespace
 
 BENCHMARK(BM_RepaintEmptyDiagram)->DenseRange(0, 2)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Repaint20000Boxes)->DenseRange(0, 2)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_RepaintFlowchart20000)->DenseRange(0, 2)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_RepaintFlowchart20000WholeList)->DenseRange(0, 2)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_HitTestFlowchart20000)->DenseRange(0, 1)->Unit(benchmark::kMicrosecond);

@@ -7,6 +7,7 @@
 #include "document/CStaple.h"
 #include "document/DocDefaults.h"
 #include "document/DocPrinter.h"
+#include "document/ObjIndex.h"
 #include "document/IDocView.h"
 #include "platform/Prompt.h"
 #include "platform/StringTable.h"
@@ -18,7 +19,7 @@ constexpr unsigned kReadOnlyTitleId = 878;
 constexpr size_t kMaxTitle = 259;
 } // namespace
 
-CKavoDoc::CKavoDoc()
+CKavoDoc::CKavoDoc() : m_pObjIndex(std::make_unique<CObjIndex>(*this))
 {
     DiagPrintf("STAT  CKavoDoc::CKavoDoc()\n");
     ResetPageInfo();
@@ -295,6 +296,12 @@ void CKavoDoc::RemoveView(IDocView* view)
 
 void CKavoDoc::UpdateAllViews(IDocView* sender, int hint, const CRect* rect)
 {
+    // Every change repaints where it was and where it is: what the index
+    // must measure again.
+    if (rect)
+        m_pObjIndex->NoteArea(*rect);
+    else
+        m_pObjIndex->NoteAll();
     const std::vector<IDocView*> views = m_views;
     for (IDocView* v : views)
         if (v != sender)
@@ -303,6 +310,8 @@ void CKavoDoc::UpdateAllViews(IDocView* sender, int hint, const CRect* rect)
 
 void CKavoDoc::InvalidateObj(const CDiagObj* obj)
 {
+    if (obj)
+        m_pObjIndex->NoteObj(obj);
     if (m_nUpdateLock || !obj)
         return;
     CRect rc;

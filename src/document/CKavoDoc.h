@@ -43,6 +43,7 @@ class CStaple;
 struct AttachKind;
 class IDocView;
 class CDC;
+class CObjIndex;
 
 // The document of the active window, or null (no context, no active
 // document, or one of another kind).
@@ -125,6 +126,9 @@ public:
     void UpdateAllViews(IDocView* sender, int hint, const CRect* rect);
     // Redraws the object's area unless the update lock is set.
     void InvalidateObj(const CDiagObj* obj);
+    // The spatial index of the objects (ObjIndex.h); a cache, so a const
+    // document hands it out too.
+    CObjIndex& ObjIndex() const { return *m_pObjIndex; }
 
     // ---- current styles
     // Each stores the index and refreshes the working copy (even when the
@@ -537,6 +541,10 @@ public:
     // ---- hit tests (CKavoDocHitTest.cpp)
     CDiagObj* ObjFromPoint(int x, int y, int tolerance, bool skipReplaced, int styleFilter, int passA, int passB,
                            POINT* out = nullptr, bool conEnds = false) const;
+    // ObjFromPoint over some of the objects, in list order.
+    CDiagObj* ObjFromPointAmong(const std::vector<CDiagObj*>& objects, int x, int y, int tolerance,
+                                bool skipReplaced, int styleFilter, int passA, int passB, POINT* out,
+                                bool conEnds) const;
     CConnector* ConFromPoint(int x, int y, int tolerance, bool skipReplaced, POINT* out = nullptr) const;
     CFigure* FindTopFig(int x, int y, int filterPass, bool skipReplaced, bool skipExcluded, const CDiagObj* excluded,
                         int styleFilter, int passA, int passB) const;
@@ -963,6 +971,9 @@ public:
     std::vector<CGroup*> m_groupList;   // owned
     CDocGraphics m_graphics;
     std::unique_ptr<CObjList> m_pSelList;
+    // The objects by where they draw (declared after the lists it watches,
+    // so that it goes first).
+    std::unique_ptr<CObjIndex> m_pObjIndex;
     int32_t m_nUpdateLock = 0;
     CRect m_rcSelBounds;
     int32_t m_bPasteState = 0;

@@ -4,7 +4,11 @@
 
 #include "core/Trace.h"
 #include "document/CStaple.h"
+#include "document/ObjIndex.h"
 #include "geometry/IntGeometry.h"
+
+#include <algorithm>
+#include <cstdio>
 
 #include <cstdlib>
 #include <limits>
@@ -32,8 +36,11 @@ bool NearPoint(const POINT& a, int x, int y, int dist)
 }
 } // namespace
 
-CDiagObj* CKavoDoc::ObjFromPoint(int x, int y, int tol, bool skipReplaced, int styleFilter, int passA, int passB,
-                                 POINT* out, bool conEnds) const
+// The hit test of ObjFromPoint over the given objects, in list order, the
+// front-most first.
+CDiagObj* CKavoDoc::ObjFromPointAmong(const std::vector<CDiagObj*>& objects, int x, int y, int tol,
+                                      bool skipReplaced, int styleFilter, int passA, int passB, POINT* out,
+                                      bool conEnds) const
 {
     // Activation boxes and lifelines are looked for together.
     int paired = -1;
@@ -43,7 +50,7 @@ CDiagObj* CKavoDoc::ObjFromPoint(int x, int y, int tol, bool skipReplaced, int s
         else if (style->m_strName == "Lifeline")
             paired = m_figStyles.FindByName("Activation");
     }
-    for (auto it = m_pObjList->end(); it != m_pObjList->begin();) {
+    for (auto it = objects.end(); it != objects.begin();) {
         CDiagObj* o = *--it;
         if (skipReplaced && o->m_bTemp)
             continue;
@@ -61,7 +68,7 @@ CDiagObj* CKavoDoc::ObjFromPoint(int x, int y, int tol, bool skipReplaced, int s
             continue;
         auto* c = static_cast<CConnector*>(o);
         bool endHit = false;
-        if (conEnds) {
+        if (conEnds || !CObjIndex::IsEnabled()) {
             int end = 0;
             if (NearPoint(c->GetEndAttachPt(1), x, y, 2 * tol))
                 end = 1;
@@ -88,6 +95,34 @@ CDiagObj* CKavoDoc::ObjFromPoint(int x, int y, int tol, bool skipReplaced, int s
         return c;
     }
     return nullptr;
+}
+
+CDiagObj* CKavoDoc::ObjFromPoint(int x, int y, int tol, bool skipReplaced, int styleFilter, int passA, int passB,
+                                 POINT* out, bool conEnds) const
+{
+    std::vector<CDiagObj*> objects;
+    // An attached connector end is found at its figure's connection point,
+    // which may lie outside the connector's own reach: that test sees all.
+    if (conEnds || !CObjIndex::IsEnabled()) {
+        objects.assign(m_pObjList->begin(), m_pObjList->end());
+        return ObjFromPointAmong(objects, x, y, tol, skipReplaced, styleFilter, passA, passB, out, conEnds);
+    }
+    // Every hit lies within twice the tolerance of an object's reach.
+    const int grow = std::clamp(tol, 0, 1 << 20) * 2 + 2;
+    ObjIndex().Query(CRect(x - grow, y - grow, x + grow, y + grow), objects);
+    CDiagObj* hit = ObjFromPointAmong(objects, x, y, tol, skipReplaced, styleFilter, passA, passB, out, conEnds);
+    if (ObjIndex().IsVerifying()) {
+        objects.assign(m_pObjList->begin(), m_pObjList->end());
+        POINT whole{};
+        const CDiagObj* all = ObjFromPointAmong(objects, x, y, tol, skipReplaced, styleFilter, passA, passB, &whole,
+                                                conEnds);
+        if (all != hit) {
+            std::fprintf(stderr, "object index: the hit test at (%d,%d) found %d, the whole list %d\n", x, y,
+                         hit ? int(hit->m_nId) : -1, all ? int(all->m_nId) : -1);
+            std::abort();
+        }
+    }
+    return hit;
 }
 
 CConnector* CKavoDoc::ConFromPoint(int x, int y, int tol, bool skipReplaced, POINT* out) const

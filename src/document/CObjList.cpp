@@ -44,6 +44,8 @@ bool CObjList::InsertAt(int index, CDiagObj* obj)
     }
     Count(obj, +1);
     Touch();
+    if (m_watch.p)
+        m_watch.p->OnInserted(obj, index == GetCount() - 1);
     return true;
 }
 
@@ -55,6 +57,8 @@ bool CObjList::Remove(CDiagObj* obj)
     m_items.erase(m_items.begin() + i);
     Count(obj, -1);
     Touch();
+    if (m_watch.p)
+        m_watch.p->OnRemoved(obj);
     return true;
 }
 
@@ -63,6 +67,8 @@ void CObjList::RemoveAll()
     m_items.clear();
     m_nFigCount = m_nConCount = 0;
     Touch();
+    if (m_watch.p)
+        m_watch.p->OnCleared();
 }
 
 int CObjList::Find(const CDiagObj* obj) const
@@ -109,6 +115,8 @@ bool CObjList::MoveTo(CDiagObj* obj, int index)
     index = std::clamp(index, 0, GetCount());
     m_items.insert(m_items.begin() + index, obj);
     Touch();
+    if (m_watch.p)
+        m_watch.p->OnReordered();
     return true;
 }
 
@@ -121,6 +129,8 @@ CDiagObj* CObjList::MoveItem(int from, int to)
     m_items.erase(m_items.begin() + from);
     m_items.insert(m_items.begin() + to, obj);
     Touch();
+    if (m_watch.p)
+        m_watch.p->OnReordered();
     return obj;
 }
 

@@ -9,6 +9,20 @@
 #include <unordered_map>
 #include <vector>
 
+// Told of every change of a list's membership and order as it happens, so
+// that a table built from the list (the document's spatial index) can follow
+// it object by object instead of starting over.
+class CObjListWatch {
+public:
+    virtual void OnInserted(CDiagObj* obj, bool atTail) = 0;
+    virtual void OnRemoved(CDiagObj* obj) = 0;
+    virtual void OnReordered() = 0;
+    virtual void OnCleared() = 0;
+
+protected:
+    ~CObjListWatch() = default;
+};
+
 class CObjList {
 public:
     // False (the list unchanged) when memory runs out.
@@ -55,6 +69,9 @@ public:
     // Renewed (unique across lists) by every change of membership or order,
     // so a table built from the list can tell it is stale.
     uint64_t GetStamp() const { return m_nStamp; }
+    // At most one watch; a copy of the list has none.
+    void SetWatch(CObjListWatch* watch) { m_watch.p = watch; }
+    CObjListWatch* GetWatch() const { return m_watch.p; }
 
     int GetCount() const { return int(m_items.size()); }
     bool IsEmpty() const { return m_items.empty(); }
@@ -75,6 +92,12 @@ private:
     void Touch() { m_nStamp = NextStamp(); }
     std::vector<CDiagObj*> m_items;
     uint64_t m_nStamp = NextStamp();
+    struct Watch {
+        CObjListWatch* p = nullptr;
+        Watch() = default;
+        Watch(const Watch&) {}
+        Watch& operator=(const Watch&) { return *this; }
+    } m_watch;
     bool m_bFailAppends = false;
     int m_nAppendsBeforeFail = -1;
     mutable std::unordered_map<int32_t, CDiagObj*> m_idIndex;

@@ -2,6 +2,7 @@
 
 #include "core/NumericHelpers.h"
 #include "document/CKavoDoc.h"
+#include "document/ObjIndex.h"
 #include "graphics/BicubicShrink.h"
 #include "platform/CGraphics.h"
 #include "platform/CPainterDC.h"
@@ -370,8 +371,11 @@ int ThreadCount(const BandedRequest& req, int bands, bool hasPictures)
 // Tables the drawing builds on first use are built before the threads start.
 void PrepareForThreads(CKavoDoc& doc)
 {
-    if (doc.HasLists())
-        doc.FigLabelStaplesOf(nullptr);
+    if (!doc.HasLists())
+        return;
+    doc.FigLabelStaplesOf(nullptr);
+    // The bands query the index side by side: it is brought current here.
+    doc.ObjIndex().Refresh();
 }
 
 } // namespace

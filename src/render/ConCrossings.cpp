@@ -2,18 +2,17 @@
 
 #include "document/CConnector.h"
 #include "document/CKavoDoc.h"
+#include "document/ObjIndex.h"
 #include "geometry/IntGeometry.h"
 #include "render/ConLineShapes.h"
 
 #include <algorithm>
+#include <climits>
 #include <cmath>
 
 namespace {
 
 constexpr DWORD kNoHops = CONSHAPE_NOHOPS;
-// Side of a grid cell of the crossing pass: 1 << 10 logical units.
-constexpr int kCellShift = 10;
-
 // Bands of an export are drawn on several threads, each with its own pass.
 thread_local ConCrossingPass* g_pass = nullptr;
 
@@ -64,38 +63,13 @@ bool NearShownEnd(const CConnector& con, const POINT& x)
 
 ConCrossingPass::ConCrossingPass(const CKavoDoc& doc) : m_doc(doc), m_previous(g_pass)
 {
-    auto grid = std::make_shared<Grid>();
-    if (doc.HasLists()) {
-        int position = 0;
-        for (CDiagObj* o : *doc.m_pObjList) {
-            if (o->GetType() == kObjConnector) {
-                auto* con = static_cast<const CConnector*>(o);
-                grid->positions.emplace(con, position);
-                if (!(con->m_props.Behavior.low & kNoHops)) {
-                    CRect bounds;
-                    con->GetBoundRect(bounds, 0, 0);
-                    bounds.InflateRect(1, 1);
-                    grid->entries.push_back(Entry{con, position, bounds});
-                }
-            }
-            ++position;
-        }
-    }
-    for (int i = 0; i < int(grid->entries.size()); ++i) {
-        const CRect& b = grid->entries[size_t(i)].bounds;
-        for (int cy = b.top >> kCellShift; cy <= (b.bottom >> kCellShift); ++cy)
-            for (int cx = b.left >> kCellShift; cx <= (b.right >> kCellShift); ++cx)
-                grid->cells[Key(cx, cy)].push_back(i);
-    }
-    m_grid = std::move(grid);
-    m_seen.assign(m_grid->entries.size(), 0);
+    if (doc.HasLists())
+        doc.ObjIndex().Refresh();
     g_pass = this;
 }
 
-ConCrossingPass::ConCrossingPass(const CKavoDoc& doc, const ConCrossingPass& sharing)
-    : m_doc(doc), m_previous(g_pass), m_grid(sharing.m_grid)
+ConCrossingPass::ConCrossingPass(const CKavoDoc& doc, const ConCrossingPass&) : m_doc(doc), m_previous(g_pass)
 {
-    m_seen.assign(m_grid->entries.size(), 0);
     g_pass = this;
 }
 
@@ -109,33 +83,31 @@ ConCrossingPass::~ConCrossingPass()
     g_pass = m_previous;
 }
 
-int ConCrossingPass::PositionOf(const CConnector* con) const
+int64_t ConCrossingPass::PositionOf(const CConnector* con) const
 {
-    const auto it = m_grid->positions.find(con);
-    return it == m_grid->positions.end() ? -1 : it->second;
+    return m_doc.ObjIndex().OrderOf(con);
 }
 
-void ConCrossingPass::Near(const CRect& box, int limit, std::vector<const Entry*>& out) const
+void ConCrossingPass::Near(const CRect& box, int64_t limit, std::vector<Entry>& out) const
 {
-    ++m_stamp;
-    for (int cy = box.top >> kCellShift; cy <= (box.bottom >> kCellShift); ++cy) {
-        for (int cx = box.left >> kCellShift; cx <= (box.right >> kCellShift); ++cx) {
-            const auto it = m_grid->cells.find(Key(cx, cy));
-            if (it == m_grid->cells.end())
-                continue;
-            for (int i : it->second) {
-                const Entry& e = m_grid->entries[size_t(i)];
-                if (m_seen[size_t(i)] == m_stamp || e.position >= limit)
-                    continue;
-                m_seen[size_t(i)] = m_stamp;
-                const CRect& b = e.bounds;
-                if (b.left <= box.right && box.left <= b.right && b.top <= box.bottom && box.top <= b.bottom)
-                    out.push_back(&e);
-            }
-        }
+    std::vector<CDiagObj*> nearby;
+    m_doc.ObjIndex().Query(box, nearby);
+    // The index answers in list order, which decides what a merge keeps.
+    for (CDiagObj* o : nearby) {
+        if (o->GetType() != kObjConnector)
+            continue;
+        auto* con = static_cast<const CConnector*>(o);
+        if (con->m_props.Behavior.low & kNoHops)
+            continue;
+        const int64_t position = PositionOf(con);
+        if (position < 0 || position >= limit)
+            continue;
+        CRect bounds;
+        con->GetBoundRect(bounds, 0, 0);
+        bounds.InflateRect(1, 1);
+        if (bounds.left <= box.right && box.left <= bounds.right && bounds.top <= box.bottom && box.top <= bounds.bottom)
+            out.push_back(Entry{con, position, bounds});
     }
-    // The list order decides which crossing a merge keeps: keep that order.
-    std::sort(out.begin(), out.end(), [](const Entry* l, const Entry* r) { return l->position < r->position; });
 }
 
 namespace {
@@ -152,16 +124,16 @@ std::vector<std::pair<const CConnector*, std::vector<CPoint>>> NearbyLines(const
 {
     std::vector<std::pair<const CConnector*, std::vector<CPoint>>> nearby;
     if (g_pass && &g_pass->Doc() == &doc) {
-        int firstDrawn = doc.m_pObjList->GetCount();
+        int64_t firstDrawn = INT64_MAX;
         for (const CConnector* c : route) {
-            const int position = g_pass->PositionOf(c);
+            const int64_t position = g_pass->PositionOf(c);
             if (position >= 0)
                 firstDrawn = std::min(firstDrawn, position);
         }
-        std::vector<const ConCrossingPass::Entry*> near;
+        std::vector<ConCrossingPass::Entry> near;
         g_pass->Near(box, firstDrawn, near);
-        for (const ConCrossingPass::Entry* e : near)
-            nearby.emplace_back(e->con, OtherLine(doc, *e->con));
+        for (const ConCrossingPass::Entry& e : near)
+            nearby.emplace_back(e.con, OtherLine(doc, *e.con));
         return nearby;
     }
     const CObjList& objects = *doc.m_pObjList;

@@ -3,8 +3,7 @@
 // drawn: the points the line hops over, in order along the piece.
 #include "platform/CRect.h"
 
-#include <memory>
-#include <unordered_map>
+#include <cstdint>
 #include <vector>
 
 class CKavoDoc;
@@ -27,16 +26,16 @@ struct ConCrossing {
 // connector's attached end, or closer than hopSize + 2 x radius to an
 // earlier crossing on the same segment. Per segment in order of distance
 // from its start; at most kMaxConCrossings.
-// For one drawing pass over the whole document: the connectors' bounds in a
-// grid and their list positions, so each piece looks only at the connectors
-// near it. While one exists for the document, FindConCrossings uses it; the
-// objects must not change during the pass. A pass serves its own thread.
+// For one drawing pass over the whole document: the connectors come from the
+// document's spatial index, brought current once, so each piece looks only
+// at the connectors near it. While one exists for the document,
+// FindConCrossings uses it; the objects must not change during the pass. A
+// pass serves its own thread.
 class ConCrossingPass {
 public:
     explicit ConCrossingPass(const CKavoDoc& doc);
-    // A pass of this thread over the grid another pass of the same document
-    // built, which must outlive it: threads drawing parts of one picture
-    // build the grid once.
+    // A pass of this thread alongside another pass of the same document:
+    // threads drawing parts of one picture bring the index current once.
     ConCrossingPass(const CKavoDoc& doc, const ConCrossingPass& sharing);
     ~ConCrossingPass();
     ConCrossingPass(const ConCrossingPass&) = delete;
@@ -44,29 +43,21 @@ public:
 
     struct Entry {
         const CConnector* con;
-        int position;
+        int64_t position;
         CRect bounds;
     };
     const CKavoDoc& Doc() const { return m_doc; }
     // Whether a pass for the document is open on this thread.
     static bool IsActiveFor(const CKavoDoc& doc);
-    // Position of an object in the list, or -1.
-    int PositionOf(const CConnector* con) const;
-    // The connectors before `limit` in the list whose bounds meet the box.
-    void Near(const CRect& box, int limit, std::vector<const Entry*>& out) const;
+    // A number ordering the connector as the list does, or -1.
+    int64_t PositionOf(const CConnector* con) const;
+    // The connectors before `limit` in the list whose bounds meet the box,
+    // in list order.
+    void Near(const CRect& box, int64_t limit, std::vector<Entry>& out) const;
 
 private:
-    static long long Key(int cx, int cy) { return (static_cast<long long>(cx) << 32) ^ static_cast<unsigned>(cy); }
-    struct Grid {
-        std::vector<Entry> entries;
-        std::unordered_map<const CConnector*, int> positions;
-        std::unordered_map<long long, std::vector<int>> cells;
-    };
     const CKavoDoc& m_doc;
     ConCrossingPass* m_previous;
-    std::shared_ptr<const Grid> m_grid;
-    mutable std::vector<unsigned> m_seen;
-    mutable unsigned m_stamp = 0;
 };
 
 std::vector<ConCrossing> FindConCrossings(const CKavoDoc& doc, const std::vector<CConnector*>& route,

@@ -2,6 +2,7 @@
 
 #include "core/Settings.h"
 #include "document/CKavoDoc.h"
+#include "document/ObjIndex.h"
 #include "platform/CGraphics.h"
 #include "render/CDiagObjDrawCtx.h"
 #include "render/ConCrossings.h"
@@ -122,25 +123,6 @@ FigTextLayout FigTextLayoutOf(const CFigure& fig)
     }
     return t;
 }
-// A blurred shadow is drawn over the outline's bounds grown by one and a half
-// times its softness, past the softness the figure's bounds count: without
-// this, an area drawn alone would cut the blur's outer part off.
-CRect SoftShadowReach(const CFigure& fig)
-{
-    if (!fig.ShadowAllowed())
-        return CRect();
-    CShadowSpec shadow;
-    fig.GetShadow(shadow);
-    if (shadow.m_nType == 0 || shadow.m_nBlur <= 0)
-        return CRect();
-    CRect reach = fig.m_rect;
-    reach.NormalizeRect();
-    const int grow = shadow.m_nBlur * 3 / 2 + 2;
-    reach.InflateRect(grow, grow);
-    reach.OffsetRect(shadow.m_nOffsetX, shadow.m_nOffsetY);
-    return reach;
-}
-
 // The outline a figure's shadow takes: its outline points, else the shape
 // as drawn.
 std::vector<CPoint> ShadowOutlinePoints(const CFigure& fig)
@@ -177,17 +159,6 @@ void AddClusterOutlines(const CKavoDoc& doc, const CFigure& fig, CDiagObjDrawCtx
 }
 
 } // namespace
-
-CRect DrawReachOf(const CDiagObj& obj, int handleSize)
-{
-    CRect bounds;
-    // Shadows, handles and connection-point marks reach past the rectangle.
-    obj.GetBoundRect(bounds, obj.GetType() == kObjFigure ? 2 : 3, handleSize * 2);
-    bounds.InflateRect(handleSize, handleSize);
-    if (obj.GetType() == kObjFigure)
-        bounds.UnionRect(bounds, SoftShadowReach(static_cast<const CFigure&>(obj)));
-    return bounds;
-}
 
 void DrawFigInView(CGraphics* graphics, CDC* dc, CDiagObjDrawCtx& ctx, const CFigure& fig, int editArea)
 {
@@ -254,10 +225,20 @@ void DrawDocObjects(CKavoDoc& doc, CGraphics* graphics, CDC* dc, CDiagObjDrawCtx
             DrawFigInView(graphics, dc, ctx, *static_cast<CFigure*>(obj), edited ? ctx.filterSection : -1);
         }
     };
-    if (objects)
+    if (objects) {
         std::for_each(objects->begin(), objects->end(), draw);
-    else
+    } else if (ctx.clipRect.IsRectNull() || !CObjIndex::IsEnabled()) {
         std::for_each(doc.m_pObjList->begin(), doc.m_pObjList->end(), draw);
+    } else {
+        // Only the objects the index places near the clip can reach it.
+        CRect near = ctx.clipRect;
+        near.NormalizeRect();
+        const int grow = DrawReachGrowth(std::max(ctx.handleSize, 0));
+        near.InflateRect(grow, grow);
+        std::vector<CDiagObj*> nearby;
+        doc.ObjIndex().Query(near, nearby);
+        std::for_each(nearby.begin(), nearby.end(), draw);
+    }
 }
 
 void InstallExportDrawer()

@@ -2,6 +2,7 @@
 // The document's drawing pass: every object from back to front, figures
 // through RenderFigure with their handles and connection-point marks,
 // connectors (a chain once) through DrawConObj, all with one drawing record.
+#include "document/ObjReach.h"
 #include "platform/CRect.h"
 
 #include <vector>
@@ -20,9 +21,6 @@ struct CDiagObjDrawCtx;
 // for the list: some of its objects, in its order.
 void DrawDocObjects(CKavoDoc& doc, CGraphics* graphics, CDC* dc, CDiagObjDrawCtx& ctx,
                     const std::vector<CDiagObj*>* objects = nullptr);
-// The logical rectangle an object's drawing can reach (shadow, handles and
-// marks included): what the clip rectangle is tested against.
-CRect DrawReachOf(const CDiagObj& obj, int handleSize);
 // One figure of the pass: shape, text (minus the area `editArea`, -1 none),
 // shadow, then its handles and marks on the device context.
 void DrawFigInView(CGraphics* graphics, CDC* dc, CDiagObjDrawCtx& ctx, const CFigure& fig, int editArea);
