@@ -34,6 +34,27 @@ bool NearPoint(const POINT& a, int x, int y, int dist)
 {
     return std::llabs((long long)a.x - x) <= dist && std::llabs((long long)a.y - y) <= dist;
 }
+
+// A hit test over the objects near the point: every hit with tolerance
+// `tol` lies within twice the tolerance of the object's reach. With the
+// index off, over the whole list; while the index is checked, the answer
+// must be the whole list's.
+template <class Test>
+auto HitThroughIndex(const CKavoDoc& doc, int x, int y, int tol, const Test& test)
+{
+    const auto whole = [&] { return std::vector<CDiagObj*>(doc.m_pObjList->begin(), doc.m_pObjList->end()); };
+    if (!CObjIndex::IsEnabled())
+        return test(whole());
+    std::vector<CDiagObj*> objects;
+    const int grow = std::clamp(tol, 0, 1 << 20) * 2 + 2;
+    doc.ObjIndex().Query(CRect(x - grow, y - grow, x + grow, y + grow), objects);
+    const auto hit = test(objects);
+    if (doc.ObjIndex().IsVerifying() && test(whole()) != hit) {
+        std::fprintf(stderr, "object index: the hit test at (%d,%d) differs from the whole list's\n", x, y);
+        std::abort();
+    }
+    return hit;
+}
 } // namespace
 
 // The hit test of ObjFromPoint over the given objects, in list order, the
@@ -100,61 +121,51 @@ CDiagObj* CKavoDoc::ObjFromPointAmong(const std::vector<CDiagObj*>& objects, int
 CDiagObj* CKavoDoc::ObjFromPoint(int x, int y, int tol, bool skipReplaced, int styleFilter, int passA, int passB,
                                  POINT* out, bool conEnds) const
 {
-    std::vector<CDiagObj*> objects;
+    const auto among = [&](const std::vector<CDiagObj*>& objects) {
+        return ObjFromPointAmong(objects, x, y, tol, skipReplaced, styleFilter, passA, passB, out, conEnds);
+    };
     // An attached connector end is found at its figure's connection point,
     // which may lie outside the connector's own reach: that test sees all.
-    if (conEnds || !CObjIndex::IsEnabled()) {
-        objects.assign(m_pObjList->begin(), m_pObjList->end());
-        return ObjFromPointAmong(objects, x, y, tol, skipReplaced, styleFilter, passA, passB, out, conEnds);
-    }
-    // Every hit lies within twice the tolerance of an object's reach.
-    const int grow = std::clamp(tol, 0, 1 << 20) * 2 + 2;
-    ObjIndex().Query(CRect(x - grow, y - grow, x + grow, y + grow), objects);
-    CDiagObj* hit = ObjFromPointAmong(objects, x, y, tol, skipReplaced, styleFilter, passA, passB, out, conEnds);
-    if (ObjIndex().IsVerifying()) {
-        objects.assign(m_pObjList->begin(), m_pObjList->end());
-        POINT whole{};
-        const CDiagObj* all = ObjFromPointAmong(objects, x, y, tol, skipReplaced, styleFilter, passA, passB, &whole,
-                                                conEnds);
-        if (all != hit) {
-            std::fprintf(stderr, "object index: the hit test at (%d,%d) found %d, the whole list %d\n", x, y,
-                         hit ? int(hit->m_nId) : -1, all ? int(all->m_nId) : -1);
-            std::abort();
-        }
-    }
-    return hit;
+    if (conEnds)
+        return among(std::vector<CDiagObj*>(m_pObjList->begin(), m_pObjList->end()));
+    return HitThroughIndex(*this, x, y, tol, among);
 }
 
 CConnector* CKavoDoc::ConFromPoint(int x, int y, int tol, bool skipReplaced, POINT* out) const
 {
-    for (auto it = m_pObjList->end(); it != m_pObjList->begin();) {
-        CDiagObj* o = *--it;
-        if (o->GetType() != kObjConnector || (skipReplaced && o->m_bTemp))
-            continue;
-        if (HitWholeCon(static_cast<CConnector*>(o), x, y, tol, out))
-            return static_cast<CConnector*>(o);
-    }
-    return nullptr;
+    return HitThroughIndex(*this, x, y, tol, [&](const std::vector<CDiagObj*>& objects) -> CConnector* {
+        for (auto it = objects.end(); it != objects.begin();) {
+            CDiagObj* o = *--it;
+            if (o->GetType() != kObjConnector || (skipReplaced && o->m_bTemp))
+                continue;
+            if (HitWholeCon(static_cast<CConnector*>(o), x, y, tol, out))
+                return static_cast<CConnector*>(o);
+        }
+        return nullptr;
+    });
 }
 
 CFigure* CKavoDoc::FindTopFig(int x, int y, int filterPass, bool skipReplaced, bool skipExcluded,
                               const CDiagObj* excluded, int styleFilter, int passA, int passB) const
 {
-    for (auto it = m_pObjList->end(); it != m_pObjList->begin();) {
-        CDiagObj* o = *--it;
-        if (o->GetType() != kObjFigure || o == excluded || (skipReplaced && o->m_bTemp))
-            continue;
-        auto* f = static_cast<CFigure*>(o);
-        if (styleFilter >= 0 && (f->m_bLabel || f->IsInvisible()) && f->m_nStyle != styleFilter)
-            continue;
-        if (skipExcluded && f->m_nSpare1)
-            continue;
-        if (filterPass && (f->HasFlags(0x80000, 0) || (f->m_bLabel && f->IsStapled())))
-            continue;
-        if (f->HitTest(x, y, filterPass, passA != 0, passB != 0))
-            return f;
-    }
-    return nullptr;
+    // The figure test's tolerance is the filter pass (0 or 1).
+    return HitThroughIndex(*this, x, y, filterPass, [&](const std::vector<CDiagObj*>& objects) -> CFigure* {
+        for (auto it = objects.end(); it != objects.begin();) {
+            CDiagObj* o = *--it;
+            if (o->GetType() != kObjFigure || o == excluded || (skipReplaced && o->m_bTemp))
+                continue;
+            auto* f = static_cast<CFigure*>(o);
+            if (styleFilter >= 0 && (f->m_bLabel || f->IsInvisible()) && f->m_nStyle != styleFilter)
+                continue;
+            if (skipExcluded && f->m_nSpare1)
+                continue;
+            if (filterPass && (f->HasFlags(0x80000, 0) || (f->m_bLabel && f->IsStapled())))
+                continue;
+            if (f->HitTest(x, y, filterPass, passA != 0, passB != 0))
+                return f;
+        }
+        return nullptr;
+    });
 }
 
 CConnector* CKavoDoc::SelConEndFromPoint(const POINT& pt, int& end, int handleSize) const

@@ -7,6 +7,7 @@
 #include "core/Settings.h"
 #include "document/CStaple.h"
 #include "document/MoveRoom.h"
+#include "document/ObjIndex.h"
 
 namespace {
 // Filter kinds of the figure look-ups.
@@ -422,8 +423,14 @@ void CKavoDoc::SelectInRect(const CRect& rect, int mode)
     }
     CRect rc = rect;
     rc.NormalizeRect();
+    // Only objects whose reach meets the band can lie wholly inside it.
+    std::vector<CDiagObj*> near;
+    if (CObjIndex::IsEnabled())
+        ObjIndex().Query(rc, near);
+    else
+        near.assign(m_pObjList->begin(), m_pObjList->end());
     BeginMarkPass();
-    for (CDiagObj* o : *m_pObjList) {
+    for (CDiagObj* o : near) {
         if (o->m_pGroup)
             continue;
         if (o->GetType() == kObjConnector) {

@@ -4,6 +4,7 @@
 #include "core/Units.h"
 #include "document/CFigure.h"
 #include "document/CKavoDoc.h"
+#include "document/ObjIndex.h"
 #include "document/PageLayout.h"
 #include "platform/CPainterDC.h"
 #include "platform/GdiObjects.h"
@@ -160,6 +161,30 @@ TEST_F(ViewPaintTest, DrawingPassDrawsFigureTextsAndFiltersTheSelection)
     EXPECT_EQ(CountNotWhite(selected.copy(0, 0, 140, 90), 0, 140), 0);
     EXPECT_GT(CountColour(selected, Rgb(HandleColor)), 0);
     (void)a;
+}
+
+// An area beside a selected figure shows the handles that reach into it:
+// the objects near the area are found with the reach handles add.
+TEST_F(ViewPaintTest, AnAreaBesideASelectedFigureShowsItsHandles)
+{
+    CFigure* a = AddFig(10, 10, 120, 60, "");
+    doc.Select(a);
+    const auto render = [&] {
+        QImage img = WhiteImage(160, 90);
+        CPainterDC dc(&img);
+        CDiagObjDrawCtx ctx;
+        ctx.handleSize = 7;
+        ctx.clipRect = CRect(a->m_rect.right + 4, 0, a->m_rect.right + 10, 90);
+        DrawDocObjects(doc, nullptr, &dc, ctx);
+        dc.Flush();
+        return img;
+    };
+    const QImage indexed = render();
+    EXPECT_GT(CountColour(indexed, Rgb(HandleColor)), 0);
+    CObjIndex::SetEnabled(false);
+    const QImage whole = render();
+    CObjIndex::SetEnabled(true);
+    EXPECT_TRUE(indexed == whole);
 }
 
 TEST_F(ViewPaintTest, ExportsDrawThroughTheDrawingPass)
