@@ -85,24 +85,33 @@ bool CObjIndex::IsCurrent() const
     return m_current.load(std::memory_order_acquire) && list == m_pList && list->GetWatch() == this;
 }
 
-void CObjIndex::Query(const CRect& box, std::vector<CDiagObj*>& out)
+void CObjIndex::Query(const CRect& box, std::vector<CDiagObj*>& out, std::vector<int64_t>* orders)
 {
     out.clear();
+    if (orders)
+        orders->clear();
     const CObjList* list = m_doc.m_pObjList.get();
     if (!list)
         return;
     if (!IsCurrent())
         Refresh();
     const CRect area = Normalized(box);
-    std::vector<int> slots;
+    // Reused by the thread's next query: drawing makes one a connector.
+    thread_local std::vector<int> slots;
+    slots.clear();
     Gather(area, slots);
     std::sort(slots.begin(), slots.end(),
               [this](int l, int r) { return m_entries[size_t(l)].order < m_entries[size_t(r)].order; });
     slots.erase(std::unique(slots.begin(), slots.end()), slots.end());
     out.reserve(slots.size());
-    for (int s : slots)
-        if (Meet(m_entries[size_t(s)].reach, area))
-            out.push_back(m_entries[size_t(s)].obj);
+    for (int s : slots) {
+        const Entry& e = m_entries[size_t(s)];
+        if (!Meet(e.reach, area))
+            continue;
+        out.push_back(e.obj);
+        if (orders)
+            orders->push_back(e.order);
+    }
     if (IsVerifying())
         Verify(area, out);
 }

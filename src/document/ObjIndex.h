@@ -34,7 +34,8 @@ public:
     // The objects whose stored reach (DrawReachOf with no handles) meets
     // `box`, in list order: a superset of those whose reach does now, as
     // long as every change was noted.
-    void Query(const CRect& box, std::vector<CDiagObj*>& out);
+    // With `orders`, each object's OrderOf beside it.
+    void Query(const CRect& box, std::vector<CDiagObj*>& out, std::vector<int64_t>* orders = nullptr);
     // A number that orders the objects of the last refresh as the list
     // does (not their index: gaps may lie between); -1 when not indexed.
     int64_t OrderOf(const CDiagObj* obj) const;

@@ -90,17 +90,19 @@ int64_t ConCrossingPass::PositionOf(const CConnector* con) const
 
 void ConCrossingPass::Near(const CRect& box, int64_t limit, std::vector<Entry>& out) const
 {
-    std::vector<CDiagObj*> nearby;
-    m_doc.ObjIndex().Query(box, nearby);
+    // Reused: a pass makes one query a piece it draws.
+    thread_local std::vector<CDiagObj*> nearby;
+    thread_local std::vector<int64_t> orders;
+    m_doc.ObjIndex().Query(box, nearby, &orders);
     // The index answers in list order, which decides what a merge keeps.
-    for (CDiagObj* o : nearby) {
-        if (o->GetType() != kObjConnector)
+    for (size_t i = 0; i < nearby.size(); ++i) {
+        const int64_t position = orders[i];
+        if (position >= limit)
+            break;
+        if (nearby[i]->GetType() != kObjConnector)
             continue;
-        auto* con = static_cast<const CConnector*>(o);
+        auto* con = static_cast<const CConnector*>(nearby[i]);
         if (con->m_props.Behavior.low & kNoHops)
-            continue;
-        const int64_t position = PositionOf(con);
-        if (position < 0 || position >= limit)
             continue;
         CRect bounds;
         con->GetBoundRect(bounds, 0, 0);
