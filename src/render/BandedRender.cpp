@@ -394,23 +394,32 @@ BandedResult RenderBanded(CKavoDoc& doc, const BandedRequest& request, const Ban
     // The workers run on the shared pool's threads: the painter splits a
     // large fill across that pool unless it already runs on one of them, and
     // with every core drawing a band of its own the split only adds waiting.
-    // Threads the pool cannot lend now (it may be busy, or this thread its
-    // own) are made here.
+    // Only when the pool lends none (it may be busy) are threads made here:
+    // made beside lent ones, their split fills would wait for pool threads
+    // that wait for their bands, and the export would never end (a pool
+    // smaller than the machine, as in a process held to fewer cores).
     QThreadPool* pool = QThreadPool::globalInstance();
     QSemaphore finished;
     int pooled = 0;
-    std::vector<std::thread> workers;
-    for (int i = 0; i < threads; ++i) {
-        const bool lent = pool && pool->tryStart([&pipeline, &finished] {
-            pipeline.Work();
-            finished.release();
-        });
-        if (lent)
-            ++pooled;
-        else
-            workers.emplace_back([&pipeline] { pipeline.Work(); });
+    for (int i = 0; i < threads && pool; ++i) {
+        if (!pool->tryStart([&pipeline, &finished] {
+                pipeline.Work();
+                finished.release();
+            }))
+            break;
+        ++pooled;
     }
+    std::vector<std::thread> workers;
+    for (int i = 0; pooled == 0 && i < threads; ++i)
+        workers.emplace_back([&pipeline] { pipeline.Work(); });
+    // A caller on a pool thread gives its place up while it waits, so that
+    // the made workers' split fills find a thread.
+    const bool callerPooled = !workers.empty() && pool && pool->contains(QThread::currentThread());
+    if (callerPooled)
+        pool->releaseThread();
     const BandedResult result = pipeline.Take(take);
+    if (callerPooled)
+        pool->reserveThread();
     pipeline.Stop();
     for (std::thread& t : workers)
         t.join();

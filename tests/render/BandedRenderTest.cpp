@@ -13,10 +13,15 @@
 #include <QFile>
 #include <QImageReader>
 #include <QTemporaryDir>
+#include <QThreadPool>
 
 #include <gtest/gtest.h>
 
 #include <zlib.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <future>
 
 namespace {
 
@@ -301,4 +306,24 @@ TEST_F(BandedRender, DrawingPastTheBandWritesOnlyItsRows)
         ExpectSamePicture(RenderBandedImage(doc, r), Whole(r));
     }
     InstallExportDrawer();
+}
+
+// With the shared thread pool smaller than the workers asked for (a process
+// held to fewer cores than the machine has), an export still finishes: a
+// worker splitting a large fill across the pool must not wait on pool
+// threads that wait on the export.
+TEST_F(BandedRender, AnExportFinishesWhenThePoolIsSmallerThanTheWorkers)
+{
+    QThreadPool* pool = QThreadPool::globalInstance();
+    const int before = pool->maxThreadCount();
+    pool->setMaxThreadCount(1);
+    AddBox(rect.left, rect.top, rect.Width(), rect.Height(), "", RGB(200, 220, 240));
+    const BandedRequest r = Request(300, 4, 8, 4);
+    auto done = std::async(std::launch::async, [&] { return RenderBandedImage(doc, r); });
+    if (done.wait_for(std::chrono::seconds(120)) != std::future_status::ready) {
+        ADD_FAILURE() << "the export did not finish";
+        std::_Exit(1);
+    }
+    EXPECT_FALSE(done.get().isNull());
+    pool->setMaxThreadCount(before);
 }
