@@ -163,7 +163,18 @@ void SortObjectsIntoBands(CKavoDoc& doc, BandPlan& plan)
             plan.objects[size_t(*it)].push_back(obj);
     };
     const CRect& r = plan.req.rect;
-    for (CDiagObj* obj : *doc.m_pObjList) {
+    // Only the objects the index places near the picture can reach it.
+    std::vector<CDiagObj*> near;
+    if (CObjIndex::IsEnabled()) {
+        CRect area = r;
+        area.NormalizeRect();
+        const int grow = DrawReachGrowth(1);
+        area.InflateRect(grow, grow);
+        doc.ObjIndex().Query(area, near);
+    } else {
+        near.assign(doc.m_pObjList->begin(), doc.m_pObjList->end());
+    }
+    for (CDiagObj* obj : near) {
         if (obj->GetType() == kObjFigure && static_cast<const CFigure*>(obj)->HasPicture())
             plan.hasPictures = true;
         const CRect reach = DrawReachOf(*obj, 1);
