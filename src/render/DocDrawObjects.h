@@ -16,9 +16,10 @@ struct CDiagObjDrawCtx;
 
 // Walks the object list once in its order. Filter 0 draws every object, 1
 // only selected ones, 2 only marked ones, 3 every object with the filter object's edited area
-// left to the text editor. Connectors outside the clip rectangle are skipped;
-// figures are culled by their own drawing. objects, when given, stands in
-// for the list: some of its objects, in its order.
+// left to the text editor. Objects whose reach misses the clip rectangle are
+// skipped; with a clip, only those the document's index places near it are
+// looked at. objects, when given, stands in for the list: some of its
+// objects, in its order.
 void DrawDocObjects(CKavoDoc& doc, CGraphics* graphics, CDC* dc, CDiagObjDrawCtx& ctx,
                     const std::vector<CDiagObj*>* objects = nullptr);
 // One figure of the pass: shape, text (minus the area `editArea`, -1 none),
