@@ -30,6 +30,7 @@
 #include "shapes/SymbolLibrary.h"
 
 #include <memory>
+#include <span>
 #include <string>
 #include <unordered_set>
 #include <vector>
@@ -541,10 +542,6 @@ public:
     // ---- hit tests (CKavoDocHitTest.cpp)
     CDiagObj* ObjFromPoint(int x, int y, int tolerance, bool skipReplaced, int styleFilter, int passA, int passB,
                            POINT* out = nullptr, bool conEnds = false) const;
-    // ObjFromPoint over some of the objects, in list order.
-    CDiagObj* ObjFromPointAmong(const std::vector<CDiagObj*>& objects, int x, int y, int tolerance,
-                                bool skipReplaced, int styleFilter, int passA, int passB, POINT* out,
-                                bool conEnds) const;
     CConnector* ConFromPoint(int x, int y, int tolerance, bool skipReplaced, POINT* out = nullptr) const;
     CFigure* FindTopFig(int x, int y, int filterPass, bool skipReplaced, bool skipExcluded, const CDiagObj* excluded,
                         int styleFilter, int passA, int passB) const;
@@ -985,6 +982,9 @@ public:
     CConnector* m_pDragTargetCon = nullptr;   // shown while a connector label is dragged
 
 private:
+    // ObjFromPoint over some of the objects, in list order.
+    CDiagObj* ObjFromPointAmong(std::span<CDiagObj* const> objects, int x, int y, int tolerance, bool skipReplaced,
+                                int styleFilter, int passA, int passB, POINT* out, bool conEnds) const;
     // Two connectors meeting at a shared end (`at`, or the first figure both
     // end at) joined into one; the shared figure is cut too when asked.
     CConnector* JoinCons(CConnector* c1, CConnector* c2, bool relabel, bool cutShared, CFigure* at);

@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <span>
 
 #include <cstdlib>
 #include <limits>
@@ -42,14 +43,14 @@ bool NearPoint(const POINT& a, int x, int y, int dist)
 template <class Test>
 auto HitThroughIndex(const CKavoDoc& doc, int x, int y, int tol, const Test& test)
 {
-    const auto whole = [&] { return std::vector<CDiagObj*>(doc.m_pObjList->begin(), doc.m_pObjList->end()); };
+    const std::span<CDiagObj* const> whole(doc.m_pObjList->begin(), doc.m_pObjList->end());
     if (!CObjIndex::IsEnabled())
-        return test(whole());
+        return test(whole);
     std::vector<CDiagObj*> objects;
     const int grow = std::clamp(tol, 0, 1 << 20) * 2 + 2;
     doc.ObjIndex().Query(CRect(x - grow, y - grow, x + grow, y + grow), objects);
     const auto hit = test(objects);
-    if (doc.ObjIndex().IsVerifying() && test(whole()) != hit) {
+    if (doc.ObjIndex().IsVerifying() && test(whole) != hit) {
         std::fprintf(stderr, "object index: the hit test at (%d,%d) differs from the whole list's\n", x, y);
         std::abort();
     }
@@ -59,7 +60,7 @@ auto HitThroughIndex(const CKavoDoc& doc, int x, int y, int tol, const Test& tes
 
 // The hit test of ObjFromPoint over the given objects, in list order, the
 // front-most first.
-CDiagObj* CKavoDoc::ObjFromPointAmong(const std::vector<CDiagObj*>& objects, int x, int y, int tol,
+CDiagObj* CKavoDoc::ObjFromPointAmong(std::span<CDiagObj* const> objects, int x, int y, int tol,
                                       bool skipReplaced, int styleFilter, int passA, int passB, POINT* out,
                                       bool conEnds) const
 {
@@ -121,19 +122,19 @@ CDiagObj* CKavoDoc::ObjFromPointAmong(const std::vector<CDiagObj*>& objects, int
 CDiagObj* CKavoDoc::ObjFromPoint(int x, int y, int tol, bool skipReplaced, int styleFilter, int passA, int passB,
                                  POINT* out, bool conEnds) const
 {
-    const auto among = [&](const std::vector<CDiagObj*>& objects) {
+    const auto among = [&](std::span<CDiagObj* const> objects) {
         return ObjFromPointAmong(objects, x, y, tol, skipReplaced, styleFilter, passA, passB, out, conEnds);
     };
     // An attached connector end is found at its figure's connection point,
     // which may lie outside the connector's own reach: that test sees all.
     if (conEnds)
-        return among(std::vector<CDiagObj*>(m_pObjList->begin(), m_pObjList->end()));
+        return among(std::span<CDiagObj* const>(m_pObjList->begin(), m_pObjList->end()));
     return HitThroughIndex(*this, x, y, tol, among);
 }
 
 CConnector* CKavoDoc::ConFromPoint(int x, int y, int tol, bool skipReplaced, POINT* out) const
 {
-    return HitThroughIndex(*this, x, y, tol, [&](const std::vector<CDiagObj*>& objects) -> CConnector* {
+    return HitThroughIndex(*this, x, y, tol, [&](std::span<CDiagObj* const> objects) -> CConnector* {
         for (auto it = objects.end(); it != objects.begin();) {
             CDiagObj* o = *--it;
             if (o->GetType() != kObjConnector || (skipReplaced && o->m_bTemp))
@@ -149,7 +150,7 @@ CFigure* CKavoDoc::FindTopFig(int x, int y, int filterPass, bool skipReplaced, b
                               const CDiagObj* excluded, int styleFilter, int passA, int passB) const
 {
     // The figure test's tolerance is the filter pass (0 or 1).
-    return HitThroughIndex(*this, x, y, filterPass, [&](const std::vector<CDiagObj*>& objects) -> CFigure* {
+    return HitThroughIndex(*this, x, y, filterPass, [&](std::span<CDiagObj* const> objects) -> CFigure* {
         for (auto it = objects.end(); it != objects.begin();) {
             CDiagObj* o = *--it;
             if (o->GetType() != kObjFigure || o == excluded || (skipReplaced && o->m_bTemp))

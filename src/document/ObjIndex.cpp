@@ -21,7 +21,7 @@ constexpr int kMaxCellShift = 16;
 std::atomic<bool> g_enabled{true};
 // Test runs set KAVO_VERIFY_OBJ_INDEX: every answer is checked against the
 // whole list (in lists small enough for that).
-std::atomic<bool> g_verifying{std::getenv("KAVO_VERIFY_OBJ_INDEX") != nullptr};
+const bool g_verifying{std::getenv("KAVO_VERIFY_OBJ_INDEX") != nullptr};
 constexpr int kMaxVerifiedObjects = 4000;
 
 CRect Normalized(CRect r)
@@ -67,11 +67,6 @@ void CObjIndex::SetEnabled(bool on)
 bool CObjIndex::IsEnabled()
 {
     return g_enabled;
-}
-
-void CObjIndex::SetVerifying(bool on)
-{
-    g_verifying = on;
 }
 
 bool CObjIndex::IsVerifying() const

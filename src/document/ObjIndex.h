@@ -53,9 +53,6 @@ public:
     // hit tests walk the whole list (the answers must not change).
     static void SetEnabled(bool on);
     static bool IsEnabled();
-    // For tests: the index checks every answer against the whole list and
-    // stops the program at an object it missed.
-    static void SetVerifying(bool on);
     // Whether answers for this document are being checked.
     bool IsVerifying() const;
 

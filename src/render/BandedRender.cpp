@@ -8,7 +8,6 @@
 #include "platform/CPainterDC.h"
 #include "platform/ProcessMemory.h"
 #include "platform/SysColors.h"
-#include "render/ConCrossings.h"
 #include "render/DiagramExport.h"
 #include "render/DocDrawObjects.h"
 
@@ -290,18 +289,13 @@ std::optional<RenderedBand> MakeBand(CKavoDoc& doc, const BandPlan& plan, int ba
 // takes next, and handed to the caller in order.
 class BandPipeline {
 public:
-    BandPipeline(CKavoDoc& doc, const BandPlan& plan, const BandPackFn& pack, int window,
-                 const ConCrossingPass* crossings)
-        : m_doc(doc), m_plan(plan), m_pack(pack), m_window(window), m_crossings(crossings)
+    BandPipeline(CKavoDoc& doc, const BandPlan& plan, const BandPackFn& pack, int window)
+        : m_doc(doc), m_plan(plan), m_pack(pack), m_window(window)
     {
     }
 
     void Work()
     {
-        // One crossing pass a thread serves all its bands, over one grid.
-        std::optional<ConCrossingPass> crossings;
-        if (m_crossings)
-            crossings.emplace(m_doc, *m_crossings);
         QImage canvas;
         for (;;) {
             int first = 0, end = 0;
@@ -364,7 +358,6 @@ private:
     const BandPlan& m_plan;
     const BandPackFn& m_pack;
     const int m_window;
-    const ConCrossingPass* m_crossings;
     std::mutex m_mutex;
     std::condition_variable m_changed;
     std::map<int, RenderedBand> m_done;
@@ -398,10 +391,7 @@ BandedResult RenderBanded(CKavoDoc& doc, const BandedRequest& request, const Ban
     const BandPlan plan = MakePlan(doc, request);
     const int threads = ThreadCount(request, plan.count, plan.hasPictures);
     PrepareForThreads(doc);
-    std::optional<ConCrossingPass> crossings;
-    if (doc.m_bConnectorJogs && doc.HasLists())
-        crossings.emplace(doc);
-    BandPipeline pipeline(doc, plan, pack, (threads + 1) * plan.run, crossings ? &*crossings : nullptr);
+    BandPipeline pipeline(doc, plan, pack, (threads + 1) * plan.run);
     // The workers run on the shared pool's threads: the painter splits a
     // large fill across that pool unless it already runs on one of them, and
     // with every core drawing a band of its own the split only adds waiting.

@@ -13,9 +13,6 @@
 namespace {
 
 constexpr DWORD kNoHops = CONSHAPE_NOHOPS;
-// Bands of an export are drawn on several threads, each with its own pass.
-thread_local ConCrossingPass* g_pass = nullptr;
-
 // The proper crossing of segments a-b and c-d, rounded; false when they are
 // parallel or miss each other.
 bool CrossSegments(const POINT& a, const POINT& b, const POINT& c, const POINT& d, CPoint& out)
@@ -59,64 +56,15 @@ bool NearShownEnd(const CConnector& con, const POINT& x)
            PtDistance(x, con.EndPoint2) < con.m_props.End2Length;
 }
 
-} // namespace
-
-ConCrossingPass::ConCrossingPass(const CKavoDoc& doc) : m_doc(doc), m_previous(g_pass)
+// A connector lines hop over whose bounds, grown by one, meet the box.
+bool HopsOverNear(const CConnector& con, const CRect& box)
 {
-    if (doc.HasLists())
-        doc.ObjIndex().Refresh();
-    g_pass = this;
-}
-
-ConCrossingPass::ConCrossingPass(const CKavoDoc& doc, const ConCrossingPass&) : m_doc(doc), m_previous(g_pass)
-{
-    g_pass = this;
-}
-
-bool ConCrossingPass::IsActiveFor(const CKavoDoc& doc)
-{
-    return g_pass && &g_pass->m_doc == &doc;
-}
-
-ConCrossingPass::~ConCrossingPass()
-{
-    g_pass = m_previous;
-}
-
-int64_t ConCrossingPass::PositionOf(const CConnector* con) const
-{
-    return m_doc.ObjIndex().OrderOf(con);
-}
-
-void ConCrossingPass::Near(const CRect& box, int64_t limit, std::vector<Entry>& out) const
-{
-    // Reused: a pass makes one query a piece it draws.
-    thread_local std::vector<CDiagObj*> nearby;
-    thread_local std::vector<int64_t> orders;
-    m_doc.ObjIndex().Query(box, nearby, &orders);
-    // The index answers in list order, which decides what a merge keeps.
-    for (size_t i = 0; i < nearby.size(); ++i) {
-        const int64_t position = orders[i];
-        if (position >= limit)
-            break;
-        if (nearby[i]->GetType() != kObjConnector)
-            continue;
-        auto* con = static_cast<const CConnector*>(nearby[i]);
-        if (con->m_props.Behavior.low & kNoHops)
-            continue;
-        CRect bounds;
-        con->GetBoundRect(bounds, 0, 0);
-        bounds.InflateRect(1, 1);
-        if (bounds.left <= box.right && box.left <= bounds.right && bounds.top <= box.bottom && box.top <= bounds.bottom)
-            out.push_back(Entry{con, position, bounds});
-    }
-}
-
-namespace {
-
-bool BoundsMeet(const CRect& a, const CRect& b)
-{
-    return a.left <= b.right && b.left <= a.right && a.top <= b.bottom && b.top <= a.bottom;
+    if (con.m_props.Behavior.low & kNoHops)
+        return false;
+    CRect b;
+    con.GetBoundRect(b, 0, 0);
+    b.InflateRect(1, 1);
+    return b.left <= box.right && box.left <= b.right && b.top <= box.bottom && box.top <= b.bottom;
 }
 
 // The earlier connectors whose bounds meet the box, with their lines.
@@ -125,17 +73,24 @@ std::vector<std::pair<const CConnector*, std::vector<CPoint>>> NearbyLines(const
                                                                            const CRect& box)
 {
     std::vector<std::pair<const CConnector*, std::vector<CPoint>>> nearby;
-    if (g_pass && &g_pass->Doc() == &doc) {
+    if (CObjIndex::IsEnabled()) {
+        // Reused: drawing makes one query a piece.
+        thread_local std::vector<CDiagObj*> near;
+        thread_local std::vector<int64_t> orders;
+        CObjIndex& index = doc.ObjIndex();
+        index.Query(box, near, &orders);
         int64_t firstDrawn = INT64_MAX;
-        for (const CConnector* c : route) {
-            const int64_t position = g_pass->PositionOf(c);
-            if (position >= 0)
-                firstDrawn = std::min(firstDrawn, position);
+        for (const CConnector* c : route)
+            if (const int64_t order = index.OrderOf(c); order >= 0)
+                firstDrawn = std::min(firstDrawn, order);
+        // The index answers in list order, which decides what a merge keeps.
+        for (size_t i = 0; i < near.size() && orders[i] < firstDrawn; ++i) {
+            if (near[i]->GetType() != kObjConnector)
+                continue;
+            const auto* con = static_cast<const CConnector*>(near[i]);
+            if (HopsOverNear(*con, box))
+                nearby.emplace_back(con, OtherLine(doc, *con));
         }
-        std::vector<ConCrossingPass::Entry> near;
-        g_pass->Near(box, firstDrawn, near);
-        for (const ConCrossingPass::Entry& e : near)
-            nearby.emplace_back(e.con, OtherLine(doc, *e.con));
         return nearby;
     }
     const CObjList& objects = *doc.m_pObjList;
@@ -149,13 +104,8 @@ std::vector<std::pair<const CConnector*, std::vector<CPoint>>> NearbyLines(const
         const CDiagObj* o = objects.GetAt(i);
         if (!o || o->GetType() != kObjConnector)
             continue;
-        auto* con = static_cast<const CConnector*>(o);
-        if (con->m_props.Behavior.low & kNoHops)
-            continue;
-        CRect bounds;
-        con->GetBoundRect(bounds, 0, 0);
-        bounds.InflateRect(1, 1);
-        if (BoundsMeet(bounds, box))
+        const auto* con = static_cast<const CConnector*>(o);
+        if (HopsOverNear(*con, box))
             nearby.emplace_back(con, OtherLine(doc, *con));
     }
     return nearby;

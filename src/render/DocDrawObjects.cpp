@@ -5,7 +5,6 @@
 #include "document/ObjIndex.h"
 #include "platform/CGraphics.h"
 #include "render/CDiagObjDrawCtx.h"
-#include "render/ConCrossings.h"
 #include "render/ConnectorDraw.h"
 #include "render/DiagramExport.h"
 #include "render/HandleDraw.h"
@@ -16,7 +15,6 @@
 #include <QPolygonF>
 
 #include <algorithm>
-#include <optional>
 
 namespace {
 constexpr DWORD kNotPrintedFlag = 0x40000000;
@@ -203,11 +201,6 @@ void DrawDocObjects(CKavoDoc& doc, CGraphics* graphics, CDC* dc, CDiagObjDrawCtx
         return;
     ctx.BeginPass();
     ctx.shadowOutlined.clear();
-    // With line hops on, each connector looks for crossings only among the
-    // connectors near it (a pass the caller keeps for several drawings serves).
-    std::optional<ConCrossingPass> crossings;
-    if (doc.m_bConnectorJogs && !ConCrossingPass::IsActiveFor(doc))
-        crossings.emplace(doc);
     const QualityModes modes(graphics, ctx.AntiAlias());
     auto draw = [&](CDiagObj* obj) {
         if (!PassesFilter(ctx, *obj))
