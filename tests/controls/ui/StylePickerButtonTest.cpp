@@ -206,6 +206,7 @@ TEST_F(StylePickerButtonTest, ASmallCategoryLiesInOneRow)
     ASSERT_EQ(menu.m_sub[0].m_strName, "Network");
     ASSERT_EQ(menu.m_sub[0].m_nCount, 2);
     menu.m_sub[0].Columns = 0;
+    menu.m_sub[0].ItemWidth = 120;   // cells more than three times as wide as tall
     CPalettePopup* palette = OpenCategory(picker, 0);
     ASSERT_TRUE(palette);
     const QRect first = palette->ItemRect(CategoryCommand(0, 0)), second = palette->ItemRect(CategoryCommand(0, 1));
