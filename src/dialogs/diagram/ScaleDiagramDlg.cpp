@@ -144,9 +144,8 @@ void ScaleDiagramDlg::OnInitDialog()
     const bool enable = !m_bToPage;
     m_scale->setEnabled(enable && m_bEnableScale);
     m_spin->setEnabled(enable && m_bEnableSpin);
-    // The unchanged size, when the limits allow it: objects that cannot stay
-    // at it (or may not) get a beep and an empty field to type into, so that
-    // OK never takes a size the limits refuse.
+    // The unchanged size when the limits allow it; outside them a beep and
+    // an empty field to type into, rather than a percentage OK refuses.
     SetFactor(m_nBase);
     CenterWindow();
 }
