@@ -208,13 +208,18 @@ int CStylePickerButton::SelectDefault()
 
 void CStylePickerButton::BeforeDrop()
 {
-    if (m_core.PrepareDrop(GetActiveKavoDoc())) {
+    bool rebuild = m_core.FollowActiveDoc(GetActiveKavoDoc());
+    if (GetDocument()) {
+        // The owner hears of the drop first: what it changes in the styles
+        // (or the current style) shows in the palette about to drop.
+        CDropPaletteButton::BeforeDrop();
+        rebuild = m_core.RefreshIfStale() || rebuild;
+    }
+    if (rebuild) {
         ItemList().Clear();
         FillCategories(ItemList());
         BuildCategoryMenus();
     }
-    if (GetDocument())
-        CDropPaletteButton::BeforeDrop();
     SetCurrentValue(m_core.GetCurrent() < 0 ? kNone : WORD(m_core.GetCurrent()));
 }
 

@@ -63,18 +63,23 @@ bool CStylePickerCore::NeedsRefresh(CKavoDoc* activeDoc) const
     return PickerNeedsRefresh(check);
 }
 
+bool CStylePickerCore::FollowActiveDoc(CKavoDoc* activeDoc)
+{
+    if (!m_bFollowsActiveDoc || activeDoc == m_pDoc)
+        return false;
+    m_pDoc = activeDoc;
+    return Refresh();
+}
+
+bool CStylePickerCore::RefreshIfStale()
+{
+    return m_pDoc && NeedsRefresh(m_pDoc) && Refresh();
+}
+
 bool CStylePickerCore::PrepareDrop(CKavoDoc* activeDoc)
 {
-    bool refreshed = false;
-    if (m_bFollowsActiveDoc && activeDoc != m_pDoc) {
-        m_pDoc = activeDoc;
-        refreshed = Refresh();
-    }
-    if (!m_pDoc)
-        return refreshed;
-    if (!refreshed && NeedsRefresh(m_pDoc))
-        refreshed = Refresh();
-    return refreshed;
+    const bool followed = FollowActiveDoc(activeDoc);
+    return RefreshIfStale() || followed;
 }
 
 bool CStylePickerCore::SetCurrent(int style)

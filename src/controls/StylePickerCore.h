@@ -28,6 +28,12 @@ public:
     // follow it), then a refresh when the stamp moved on or the layout
     // changed; the current value is the current style. True when refreshed.
     bool PrepareDrop(CKavoDoc* activeDoc);
+    // The two halves of PrepareDrop, for a picker that tells its owner of
+    // the drop in between: the active document taken up (pickers that
+    // follow it; true when refreshed), then a refresh when the stamp moved
+    // on or the layout changed (true when refreshed).
+    bool FollowActiveDoc(CKavoDoc* activeDoc);
+    bool RefreshIfStale();
     bool NeedsRefresh(CKavoDoc* activeDoc) const;
 
     const CPaletteItemList& Categories() const { return m_cats; }

@@ -30,6 +30,7 @@ constexpr const char* kScaleNoUndoWarning = "The Undo feature will not work for 
 ScaleDialogFn g_dialog;
 ScaleOptions g_lastOptions;
 bool g_lastFitToPage = false;
+bool g_offerToPage = true;
 
 struct ScaleSet {
     std::vector<CFigure*> figs;
@@ -252,6 +253,12 @@ void ResetScaleOptions()
 {
     g_lastOptions = ScaleOptions();
     g_lastFitToPage = false;
+    g_offerToPage = true;
+}
+
+void OfferScaleToPage(bool offer)
+{
+    g_offerToPage = offer;
 }
 
 CRect ScaleSourceRect(const CKavoDoc& doc, bool selection)
@@ -390,7 +397,9 @@ bool OnScale(CKavoDoc& doc)
     ScaleDialogData data;
     data.selection = doc.HasSelection();
     data.options = g_lastOptions;
-    data.fitToPage = g_lastFitToPage;
+    data.toPageOffered = g_offerToPage;
+    // A box that cannot be cleared must not open ticked.
+    data.fitToPage = g_lastFitToPage && g_offerToPage;
     data.proposedPercent = ProposedScalePercent(doc, data.selection);
     ScalePercentLimits(doc, data.selection, data.lowestPercent, data.highestPercent);
     if (!g_dialog || !g_dialog(data))

@@ -37,6 +37,7 @@ struct ScaleDialogData {
     int lowestPercent = 10;
     int highestPercent = 100;
     bool fitToPage = false;
+    bool toPageOffered = true;  // "To page" can be chosen
     bool noUndo = false;        // the user accepted that it cannot be undone
     ScaleOptions options;
 };
@@ -47,6 +48,10 @@ using ScaleDialogFn = std::function<bool(ScaleDialogData& data)>;
 void SetScaleDialog(ScaleDialogFn dialog);
 // The options of the last use, program-wide (ResetProgramState resets).
 void ResetScaleOptions();
+// Whether the dialog offers scaling into the page (program-wide, on until
+// switched off; ResetScaleOptions switches it on again). While it is off
+// the dialog opens with "To page" cleared and disabled.
+void OfferScaleToPage(bool offer);
 
 // The view's Scale command (33026); whether anything was scaled.
 bool OnScale(CKavoDoc& doc);

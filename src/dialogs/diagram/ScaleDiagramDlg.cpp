@@ -141,13 +141,12 @@ void ScaleDiagramDlg::OnInitDialog()
     GetDlgItem(this, kKeepAlignedId)->setEnabled(m_bEnableKeepAligned);
     GetDlgItem(this, kToPageId)->setEnabled(m_bEnableToPage);
     AskLimits();
-    // The dialog opens at the unchanged size whatever the limits say; a
-    // percentage out of range is refused at OK.
-    m_nFactor = m_nBase;
     const bool enable = !m_bToPage;
     m_scale->setEnabled(enable && m_bEnableScale);
     m_spin->setEnabled(enable && m_bEnableSpin);
-    ShowPercent();
+    // The unchanged size when the limits allow it; outside them a beep and
+    // an empty field to type into, rather than a percentage OK refuses.
+    SetFactor(m_nBase);
     CenterWindow();
 }
 
@@ -260,6 +259,7 @@ bool RunScaleDiagramDialog(QWidget* parent, CKavoDoc& doc, ScaleDialogData& data
     dlg.m_bScaleStyles = data.options.scaleStyles ? 1 : 0;
     dlg.m_bKeepAligned = data.options.snapToGrid ? 1 : 0;
     dlg.m_bToPage = data.fitToPage ? 1 : 0;
+    dlg.m_bEnableToPage = data.toPageOffered ? 1 : 0;
     dlg.m_bConnectors = data.options.connectors ? 1 : 0;
     dlg.m_bDropShadows = data.options.dropShadows ? 1 : 0;
     dlg.m_nCallerLowest = data.lowestPercent;

@@ -495,3 +495,46 @@ TEST_F(DiagramPropSheetTest, PositionFallsBackToBelowAndSnapSpacingBecomesTheDef
     SnapX = oldX;
     SnapY = oldY;
 }
+
+// The loop radius takes 2 to 128 and waits for jogs (field and size
+// button); "Fixed Separation" has its value field, 0 to 300, from 14.
+TEST_F(DiagramPropSheetTest, LoopRadiusAndSeparationTakeTheirRanges)
+{
+    fx.doc.m_bConnectorJogs = 0;
+    RunSheet([this](CDPropSheet& sheet) {
+        QWidget* page = OpenPage(sheet, kConnectors);
+        auto* loop = Item<QLineEdit>(page, CDPropCon::kLoopId);
+        QWidget* loopButton = Item<QWidget>(page, CDPropCon::kLoopButtonId);
+        EXPECT_FALSE(loop->isEnabled());
+        EXPECT_FALSE(loopButton->isEnabled());
+        Item<QAbstractButton>(page, CDPropCon::kJogsId)->click();
+        EXPECT_TRUE(loop->isEnabled());
+        EXPECT_TRUE(loopButton->isEnabled());
+        TypeOver(loop, "129");
+        static_cast<QAbstractButton*>(GetDlgItem(&sheet, IDOK))->click();
+        EXPECT_TRUE(sheet.isVisible());
+        ASSERT_EQ(prompt.shown.size(), 1u);
+        EXPECT_EQ(prompt.shown[0].text, "Enter a valid jog loop radius between 2 and 128");
+        TypeOver(loop, "128");
+
+        page = OpenPage(sheet, kFormat);
+        auto* kind = Item<QComboBox>(page, CDPropFormat::kSpacingKindId);
+        kind->setFocus();
+        QTest::keyClick(kind, Qt::Key_End);   // "Fixed Separation"
+        auto* value = Item<QLineEdit>(page, CDPropFormat::kSpacingValueId);
+        EXPECT_TRUE(value->isVisible());
+        EXPECT_TRUE(value->isEnabled());
+        EXPECT_EQ(value->text(), "14");
+        TypeOver(value, "301");
+        static_cast<QAbstractButton*>(GetDlgItem(&sheet, IDOK))->click();
+        EXPECT_TRUE(sheet.isVisible());
+        ASSERT_EQ(prompt.shown.size(), 2u);
+        EXPECT_EQ(prompt.shown[1].text, "Enter a valid separation between 0 and 300");
+        TypeOver(value, "20");
+    });
+    EXPECT_EQ(prompt.shown.size(), 2u);
+    EXPECT_EQ(fx.doc.m_bConnectorJogs, 1);
+    EXPECT_EQ(fx.doc.m_nConnectorJogRadius, 128);
+    EXPECT_EQ(fx.doc.m_nLineSpacingMode, 7);
+    EXPECT_EQ(fx.doc.m_fLineSpacingValue, 20.0f);
+}

@@ -18,6 +18,7 @@
 #include "platform/ui/DlgItems.h"
 
 #include <QAbstractButton>
+#include <QAbstractEventDispatcher>
 #include <QAction>
 #include <QCheckBox>
 #include <QRadioButton>
@@ -25,6 +26,9 @@
 #include <QDirIterator>
 #include <QFile>
 #include <QLineEdit>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QStatusBar>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTest>
@@ -71,6 +75,7 @@ void ClickBox(COptionsSheet& sheet, int row)
 {
     auto* list = static_cast<CCheckListCtrl*>(GetDlgItem(sheet.GetPage(sheet.GetTabControl()->currentIndex()),
                                                          COptGeneral::kListId));
+    list->scrollToItem(list->item(row));
     QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
                       list->visualItemRect(list->item(row)).topLeft() + QPoint(6, 6));
 }
@@ -94,6 +99,20 @@ void Press(QWidget* parent, int id)
 void PickColor(COptionsSheet& sheet, int id, COLORREF color)
 {
     PickColor(static_cast<CColorDropButton*>(GetDlgItem(&sheet, id)), color);
+}
+
+// The intervals (ms) of the window's timers.
+std::vector<qint64> TimerIntervals(QObject* window)
+{
+    std::vector<qint64> intervals;
+#if QT_VERSION >= QT_VERSION_CHECK(6, 8, 0)
+    for (const auto& timer : QAbstractEventDispatcher::instance()->timersForObject(window))
+        intervals.push_back(std::chrono::duration_cast<std::chrono::milliseconds>(timer.interval).count());
+#else
+    for (const auto& timer : QAbstractEventDispatcher::instance()->registeredTimers(window))
+        intervals.push_back(timer.interval);
+#endif
+    return intervals;
 }
 
 void WhenSheetShows(std::function<void(COptionsSheet&)> work)
@@ -316,4 +335,55 @@ TEST_F(OptionsSheetTest, BoxesShowTheSettingsAsTheyAre)
     }
     CollapsedStyleBar = collapsed;
     AutoSave = autoSave;
+}
+
+// What a changed box or field does to the window at once after OK, each
+// way round: the status bar hides and shows, the views take the work space
+// of the whole diagram and then of the page again, captions show the full
+// path and then the file name, and the autosave timer runs at the new
+// interval.
+TEST_F(OptionsSheetTest, ChangesReachTheWindowAtOnce)
+{
+    fx.doc.SetPathName("/plans/2026/flow.kvd", false);
+    frame.RefreshFrameTitles();
+    QMdiSubWindow* child = frame.MdiArea()->subWindowList().front();
+    auto* view = qobject_cast<CKavoView*>(child->widget());
+    ASSERT_NE(view, nullptr);
+    AutoSave = 1;
+    AutoSaveMinutes = 10;
+    frame.ResetAutoSaveTimer();
+    const CRect limited = view->WorkSpace();
+    ASSERT_EQ(ShowStatusBar, 1);
+    ASSERT_EQ(LimitedWorkspace, 1);
+    ASSERT_EQ(FullPathCaptions, 0);
+    ASSERT_NE(limited, fx.doc.m_rcWorkSpace);
+    ASSERT_EQ(child->windowTitle(), "flow.kvd");
+    const struct Case {
+        const char* name;
+        std::function<void(COptionsSheet&, bool changed)> work;
+        std::function<void(bool changed)> check;
+    } cases[] = {
+        {"status bar", [](COptionsSheet& s, bool) { OpenPage(s, kView), ClickBox(s, 0); },
+         [this](bool changed) { EXPECT_EQ(frame.statusBar()->isVisible(), !changed); }},
+        {"work space", [](COptionsSheet& s, bool) { OpenPage(s, kGeneral), ClickBox(s, 18); },
+         [&](bool changed) { EXPECT_EQ(view->WorkSpace(), changed ? fx.doc.m_rcWorkSpace : limited); }},
+        {"full path", [](COptionsSheet& s, bool) { OpenPage(s, kGeneral), ClickBox(s, 19); },
+         [child](bool changed) { EXPECT_EQ(child->windowTitle(), changed ? "/plans/2026/flow.kvd" : "flow.kvd"); }},
+        {"autosave minutes",
+         [](COptionsSheet& s, bool changed) {
+             OpenPage(s, kSave), Type(s, COptSave::kMinutesId, changed ? "15" : "10");
+         },
+         [this](bool changed) {
+             EXPECT_EQ(TimerIntervals(&frame), std::vector<qint64>{(changed ? 15 : 10) * 60000});
+         }},
+    };
+    for (const Case& c : cases)
+        for (const bool changed : {true, false}) {
+            SCOPED_TRACE(std::string(c.name) + (changed ? " changed" : " back"));
+            ChangedBy([&c, changed](COptionsSheet& sheet) { c.work(sheet, changed); });
+            c.check(changed);
+        }
+    EXPECT_TRUE(prompt.shown.empty());
+    AutoSave = 0;
+    frame.ResetAutoSaveTimer();
 }

@@ -2,6 +2,10 @@
 // the diagram and one Undo takes it back; spin clicks move by one percent
 // and beep beyond the limits; out-of-range and "To page" with grid alignment
 // are refused with their messages; limits that cross leave one choice.
+// Objects that may not stay at 100% open on an empty field with a beep;
+// "Selected objects only" is offered only with a selection and asks for the
+// limits again; "To page" is offered by a program switch and gives the
+// percentage back when cleared.
 #include "dialogs/diagram/ScaleDiagramDlg.h"
 #include "common/DiagramFixture.h"
 #include "common/TestSupport.h"
@@ -36,6 +40,21 @@ QLineEdit* ScaleField(ScaleDiagramDlg& dlg)
     return static_cast<QLineEdit*>(GetDlgItem(&dlg, ScaleDiagramDlg::kScaleId));
 }
 
+QCheckBox* Box(ScaleDiagramDlg& dlg, int id)
+{
+    return static_cast<QCheckBox*>(GetDlgItem(&dlg, id));
+}
+
+void SpinUp(ScaleDiagramDlg& dlg)
+{
+    QTest::keyClick(static_cast<QSpinBox*>(GetDlgItem(&dlg, ScaleDiagramDlg::kSpinId)), Qt::Key_Up);
+}
+
+void ClickOk(ScaleDiagramDlg& dlg)
+{
+    static_cast<QAbstractButton*>(GetDlgItem(&dlg, IDOK))->click();
+}
+
 struct ScaleDlgTest : testing::Test {
     CTempProfile profile;
     CRecordingPrompt prompt;
@@ -55,7 +74,19 @@ struct ScaleDlgTest : testing::Test {
         g_beeps = 0;
         oldBeep = SetMessageBeepHandler(&CountBeep);
     }
-    void TearDown() override { SetMessageBeepHandler(oldBeep); }
+    void TearDown() override
+    {
+        SetMessageBeepHandler(oldBeep);
+        ResetScaleOptions();
+    }
+    // B's right side placed `beyond` units past the work space's right side.
+    void PutBAtTheRightSide(int beyond)
+    {
+        const int width = b->m_rect.Width();
+        b->m_rect.right = fx.doc.m_rcWorkSpace.right + beyond;
+        b->m_rect.left = b->m_rect.right - width;
+        fx.doc.ResetUndoLog();
+    }
 };
 } // namespace
 
@@ -195,4 +226,112 @@ TEST_F(ScaleDlgTest, ObjectsAtTheRightSideCannotGrow)
         },
         IDCANCEL);
     frame.OnCommand(33026);
+}
+
+// Objects reaching past the work space cannot stay at 100%: the dialog
+// beeps and leaves the field empty; OK wants a percentage in the range.
+TEST_F(ScaleDlgTest, ObjectsThatCannotStayAtTheirSizeOpenOnAnEmptyField)
+{
+    PutBAtTheRightSide(1000);   // all span 1000 .. 17000: at most 93%
+    const std::string before = DocText(fx.doc);
+    WhenModalShows<ScaleDiagramDlg>(
+        [this](ScaleDiagramDlg& dlg) {
+            EXPECT_EQ(g_beeps, 1);
+            EXPECT_EQ(ScaleField(dlg)->text(), "");
+            ClickOk(dlg);
+            EXPECT_TRUE(dlg.isVisible());
+            ASSERT_EQ(prompt.shown.size(), 1u);
+            EXPECT_EQ(prompt.shown[0].text, "Enter a valid percentage between 10% and 93%");
+            TypeOver(ScaleField(dlg), "93");
+        },
+        IDOK);
+    frame.OnCommand(33026);
+    EXPECT_EQ(a->m_rect.Width(), 800 * 93 / 100);
+    fx.doc.UndoLastStep();
+    EXPECT_EQ(DocText(fx.doc), before);
+}
+
+// "Selected objects only" is ticked and offered only while something is
+// selected; changing it asks for the limits of what is then scaled.
+TEST_F(ScaleDlgTest, SelectedObjectsOnlyIsOfferedWithASelectionAndChangesTheLimits)
+{
+    PutBAtTheRightSide(0);   // all: at most 100%; A alone: far more
+    WhenModalShows<ScaleDiagramDlg>(
+        [](ScaleDiagramDlg& dlg) {
+            EXPECT_FALSE(Box(dlg, ScaleDiagramDlg::kSelectedId)->isEnabled());
+            EXPECT_FALSE(Box(dlg, ScaleDiagramDlg::kSelectedId)->isChecked());
+        },
+        IDCANCEL);
+    frame.OnCommand(33026);
+
+    fx.doc.SelectObj(a, 1, 0, 0);
+    const std::string before = DocText(fx.doc);
+    const CRect bRect = b->m_rect;
+    WhenModalShows<ScaleDiagramDlg>(
+        [this](ScaleDiagramDlg& dlg) {
+            QCheckBox* selected = Box(dlg, ScaleDiagramDlg::kSelectedId);
+            EXPECT_TRUE(selected->isEnabled());
+            EXPECT_TRUE(selected->isChecked());
+            SpinUp(dlg);
+            EXPECT_EQ(ScaleField(dlg)->text(), "101%");
+            selected->click();   // everything: 101% no longer fits
+            ClickOk(dlg);
+            EXPECT_TRUE(dlg.isVisible());
+            ASSERT_EQ(prompt.shown.size(), 1u);
+            EXPECT_EQ(prompt.shown[0].text, "Enter a valid percentage between 10% and 100%");
+            selected->click();   // A alone again: it fits
+        },
+        IDOK);
+    frame.OnCommand(33026);
+    EXPECT_EQ(prompt.shown.size(), 1u);
+    EXPECT_EQ(a->m_rect.Width(), 808);
+    EXPECT_EQ(b->m_rect, bRect);
+    fx.doc.UndoLastStep();
+    EXPECT_EQ(DocText(fx.doc), before);
+}
+
+// Clearing "To page" shows the percentage it hid and enables its field and
+// spin again.
+TEST_F(ScaleDlgTest, ClearingToPageShowsThePercentAgain)
+{
+    WhenModalShows<ScaleDiagramDlg>(
+        [](ScaleDiagramDlg& dlg) {
+            auto* spin = GetDlgItem(&dlg, ScaleDiagramDlg::kSpinId);
+            SpinUp(dlg);
+            SpinUp(dlg);
+            QCheckBox* toPage = Box(dlg, ScaleDiagramDlg::kToPageId);
+            toPage->click();
+            EXPECT_EQ(ScaleField(dlg)->text(), "");
+            EXPECT_FALSE(spin->isEnabled());
+            toPage->click();
+            EXPECT_EQ(ScaleField(dlg)->text(), "102%");
+            EXPECT_TRUE(ScaleField(dlg)->isEnabled());
+            EXPECT_TRUE(spin->isEnabled());
+        },
+        IDCANCEL);
+    frame.OnCommand(33026);
+}
+
+// "To page" is offered while the program's switch allows it; while it does
+// not, the box opens cleared (whatever the last use chose) and disabled.
+TEST_F(ScaleDlgTest, ToPageIsOfferedByTheProgramSwitch)
+{
+    WhenModalShows<ScaleDiagramDlg>([](ScaleDiagramDlg& dlg) { Box(dlg, ScaleDiagramDlg::kToPageId)->click(); },
+                                    IDOK);
+    frame.OnCommand(33026);
+    ASSERT_TRUE(prompt.shown.empty());
+    for (const bool offered : {false, true}) {
+        SCOPED_TRACE(offered);
+        OfferScaleToPage(offered);
+        WhenModalShows<ScaleDiagramDlg>(
+            [offered](ScaleDiagramDlg& dlg) {
+                QCheckBox* toPage = Box(dlg, ScaleDiagramDlg::kToPageId);
+                EXPECT_EQ(toPage->isEnabled(), offered);
+                EXPECT_EQ(toPage->isChecked(), offered);   // the last use chose it
+                EXPECT_EQ(ScaleField(dlg)->text(), offered ? "" : "100%");
+                EXPECT_EQ(ScaleField(dlg)->isEnabled(), !offered);
+            },
+            IDCANCEL);
+        frame.OnCommand(33026);
+    }
 }
