@@ -132,7 +132,7 @@ protected:
 TEST_F(KavoAppTest, FirstStartOpensTheSampleAndWritesEverySetting)
 {
     WriteSample();
-    auto app = MakeApp({"other.kvd"});
+    auto app = MakeApp({});
     ASSERT_TRUE(app->InitInstance());
     ASSERT_EQ(opened.size(), 1u);
     EXPECT_NE(opened[0].find("InitialSample.kvd"), std::string::npos);
@@ -140,6 +140,22 @@ TEST_F(KavoAppTest, FirstStartOpensTheSampleAndWritesEverySetting)
     EXPECT_EQ(Stored("System", "First"), "0");
     EXPECT_EQ(Stored("System", "Launching"), "0");
     EXPECT_NE(Stored("Options", "GridX"), "<none>");
+    app->ExitInstance();
+}
+
+// A user who starts the program for the first time by opening a diagram (from
+// the file manager or a shell) gets that diagram, not the welcome sample.
+TEST_F(KavoAppTest, FirstStartOpensTheFileNamedOnTheCommandLine)
+{
+    WriteSample();
+    const QString named = m_programDir.filePath("mine.kvd");
+    QFile(named).open(QIODevice::WriteOnly);
+    auto app = MakeApp({named});
+    ASSERT_TRUE(app->InitInstance());
+    ASSERT_EQ(opened.size(), 1u);
+    EXPECT_EQ(opened[0], named.toStdString());
+    EXPECT_EQ(app->SplashWnd(), nullptr);
+    EXPECT_EQ(Stored("System", "First"), "0");
     app->ExitInstance();
 }
 
