@@ -59,10 +59,12 @@ SplashIdle SplashIdleAction(uint32_t msShown)
 StartDocument ChooseStartDocument(bool firstRun, const std::string& commandLine, bool autoOpen,
                                   bool recentExists)
 {
-    if (firstRun)
-        return StartDocument::Sample;
+    // A file the user named opens also on the first run: the sample is the
+    // welcome of a start that names none.
     if (!commandLine.empty())
         return StartDocument::CommandLine;
+    if (firstRun)
+        return StartDocument::Sample;
     if (autoOpen && recentExists)
         return StartDocument::MostRecent;
     return StartDocument::None;

@@ -32,7 +32,8 @@ enum class SplashIdle { KeepWaiting, Close };
 SplashIdle SplashIdleAction(uint32_t msShown);
 constexpr uint32_t kSplashIdleTimeoutMs = 2500;
 
-// Which document the start opens.
+// Which document the start opens: the file named on the command line, else
+// the sample on the first run, else the most recent file when AutoOpen asks.
 enum class StartDocument { None, Sample, CommandLine, MostRecent };
 StartDocument ChooseStartDocument(bool firstRun, const std::string& commandLine, bool autoOpen,
                                   bool recentExists);

@@ -112,6 +112,11 @@ CPrivateTestEnvironment::CPrivateTestEnvironment()
     ::tzset();
     SetVar("LC_ALL", "C.UTF-8");
     ::unsetenv("LANGUAGE");
+    // Only the fonts that scripts/setup-deps.sh installs, whatever else the
+    // machine has (tests/fonts.conf.in).
+    SetVar("FONTCONFIG_FILE", KAVO_TEST_FONTCONFIG_FILE);
+    ::unsetenv("FONTCONFIG_PATH");
+    ::unsetenv("FONTCONFIG_SYSROOT");
     if (::chdir((m_root + "/work").c_str()) != 0)
         std::abort();
 }

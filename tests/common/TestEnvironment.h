@@ -9,7 +9,8 @@
 // For the life of the object: HOME, XDG_CONFIG_HOME, XDG_DATA_HOME,
 // XDG_CACHE_HOME and XDG_RUNTIME_DIR point into a fresh temporary folder (the
 // runtime folder with mode 0700), that folder is the current folder, TZ is UTC,
-// and LC_ALL is C.UTF-8. The folder is removed at the end.
+// LC_ALL is C.UTF-8, and fontconfig sees only the fonts of setup-deps (the
+// build tree's tests/fonts/fonts.conf). The folder is removed at the end.
 class CPrivateTestEnvironment {
 public:
     CPrivateTestEnvironment();
@@ -29,7 +30,7 @@ inline constexpr const char* kTestMonoFamily = "DejaVu Sans Mono";
 // names the package to install.
 bool RequireFontFamily(const QString& family);
 // Registers, once, a copy of the regular DejaVu Sans face under the family
-// name "Kavo Test Regular": a family that has no bold member, so that a heavy
+// name "Kavo NoBold": a family that has no bold member, so that a heavy
 // weight is emboldened by the rasteriser. Empty (and a test failure) when the
 // face is missing.
 QString RegularOnlyTestFamily();

@@ -60,8 +60,10 @@ TEST(AppStartup, SplashTimingAndFirstDocument)
     // The first run's welcome picture too closes on the timer, not at the first click.
     EXPECT_EQ(SplashIdleAction(2500), SplashIdle::KeepWaiting);
     EXPECT_EQ(SplashIdleAction(2501), SplashIdle::Close);
-    // The first run opens the sample even with a file on the command line.
-    EXPECT_EQ(ChooseStartDocument(true, "x.kvd", true, true), StartDocument::Sample);
+    // The first run opens the sample, unless the user named a file to open.
+    EXPECT_EQ(ChooseStartDocument(true, "x.kvd", true, true), StartDocument::CommandLine);
+    EXPECT_EQ(ChooseStartDocument(true, "", true, true), StartDocument::Sample);
+    EXPECT_EQ(ChooseStartDocument(true, "", false, false), StartDocument::Sample);
     EXPECT_EQ(ChooseStartDocument(false, "x.kvd", true, true), StartDocument::CommandLine);
     EXPECT_EQ(ChooseStartDocument(false, "", true, true), StartDocument::MostRecent);
     EXPECT_EQ(ChooseStartDocument(false, "", false, true), StartDocument::None);

@@ -244,6 +244,6 @@ void CKavoDocTemplate::InstallSeams()
     };
     s.cascadeWindows = [this] {
         if (Frame())
-            Frame()->MdiArea()->cascadeSubWindows();
+            Frame()->Commands().Execute(57650);
     };
 }

@@ -5,6 +5,8 @@
 #include <QMdiArea>
 #include <QStyle>
 
+#include <algorithm>
+
 CKavoFrm::CKavoFrm(QWidget* parent) : QMdiSubWindow(parent)
 {
     setAttribute(Qt::WA_DeleteOnClose);
@@ -49,4 +51,29 @@ void CKavoFrm::ShowAsCreated()
         showMaximized();
     else
         show();
+}
+
+void CascadeChildFrames(QMdiArea& area)
+{
+    QList<QMdiSubWindow*> children;
+    for (QMdiSubWindow* child : area.subWindowList(QMdiArea::StackingOrder))
+        if (child->isVisible() && !child->isMinimized())
+            children.push_back(child);
+    const QSize room = area.viewport()->size();
+    if (children.isEmpty() || room.isEmpty())
+        return;
+    QMdiSubWindow* active = area.activeSubWindow();
+    const QMdiSubWindow* front = children.last();
+    const int step = std::max(1, front->style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, front));
+    const int steps = room.height() / (3 * step);
+    const QSize size(std::max(1, room.width() - steps * step), std::max(1, room.height() - steps * step));
+    for (qsizetype i = 0; i < children.size(); ++i) {
+        QMdiSubWindow* child = children[i];
+        if (child->isMaximized())
+            child->showNormal();
+        const int offset = step * int(i % (steps + 1));
+        child->setGeometry(QRect(QPoint(offset, offset), size));
+    }
+    if (active && area.activeSubWindow() != active)
+        area.setActiveSubWindow(active);
 }

@@ -26,3 +26,11 @@ public:
 private:
     bool m_bOpenMaximized = false;
 };
+
+// Window > Cascade: the area's children that are not minimized, back to
+// front, each one title bar further down and right of the one behind it, and
+// back at the corner after as many steps as a third of the area's height
+// holds. All take one size: the area less those steps, so that every window
+// keeps most of the area to work in. A maximized child is restored first; the
+// active child stays active and in front.
+void CascadeChildFrames(QMdiArea& area);

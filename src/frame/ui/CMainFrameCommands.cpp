@@ -1,6 +1,7 @@
 // The frame's own commands (zoom, display toggles, windows) and the update
 // rules that enable, check and label the commands of the menus.
 #include "frame/ui/CMainFrame.h"
+#include "frame/ui/CKavoFrm.h"
 
 #include "core/Settings.h"
 #include "core/Trace.h"
@@ -131,7 +132,7 @@ void CMainFrame::InstallViewCommands()
                 EnterUIMode(mode, 0);
         });
     // The bars' own toggles are installed with the bars (CMainFrameBars.cpp).
-    m_commands.SetHandler(57650, [this] { m_mdiArea->cascadeSubWindows(); });
+    m_commands.SetHandler(57650, [this] { CascadeChildFrames(*m_mdiArea); });
     m_commands.SetHandler(57651, [this] { m_mdiArea->tileSubWindows(); });
     m_commands.SetHandler(57665, [this] { close(); });
 }

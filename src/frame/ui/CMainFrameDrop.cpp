@@ -112,7 +112,7 @@ void CMainFrame::OnDropFiles(const QStringList& paths)
         }
     }
     if (wasMaximized && OpenDocumentCount() > 1)
-        m_mdiArea->cascadeSubWindows();
+        m_commands.Execute(57650);
     // A diagram at its default view shows its page's width; the fit is not
     // a navigation step the user could undo.
     CKavoDoc* doc = GetActiveDocument();

@@ -132,7 +132,7 @@ protected:
 TEST_F(KavoAppTest, FirstStartOpensTheSampleAndWritesEverySetting)
 {
     WriteSample();
-    auto app = MakeApp({"other.kvd"});
+    auto app = MakeApp({});
     ASSERT_TRUE(app->InitInstance());
     ASSERT_EQ(opened.size(), 1u);
     EXPECT_NE(opened[0].find("InitialSample.kvd"), std::string::npos);
@@ -140,6 +140,22 @@ TEST_F(KavoAppTest, FirstStartOpensTheSampleAndWritesEverySetting)
     EXPECT_EQ(Stored("System", "First"), "0");
     EXPECT_EQ(Stored("System", "Launching"), "0");
     EXPECT_NE(Stored("Options", "GridX"), "<none>");
+    app->ExitInstance();
+}
+
+// A user who starts the program for the first time by opening a diagram (from
+// the file manager or a shell) gets that diagram, not the welcome sample.
+TEST_F(KavoAppTest, FirstStartOpensTheFileNamedOnTheCommandLine)
+{
+    WriteSample();
+    const QString named = m_programDir.filePath("mine.kvd");
+    QFile(named).open(QIODevice::WriteOnly);
+    auto app = MakeApp({named});
+    ASSERT_TRUE(app->InitInstance());
+    ASSERT_EQ(opened.size(), 1u);
+    EXPECT_EQ(opened[0], named.toStdString());
+    EXPECT_EQ(app->SplashWnd(), nullptr);
+    EXPECT_EQ(Stored("System", "First"), "0");
     app->ExitInstance();
 }
 
@@ -626,6 +642,57 @@ TEST_F(KavoAppTest, FileOpenCascadesWhenItAddsToNoneOrToAMaximisedChild)
         EXPECT_EQ(cascades > 0, c.cascades) << c.before << c.maximised << c.chosen;
     }
     CKavoDocManager::SetDialogRunner(nullptr);
+}
+
+// Window > Cascade leaves every diagram window a size to work in, one title
+// bar down and right of the one behind it, inside the frame; a diagram
+// opened afterwards is as large as before the cascade.
+TEST_F(KavoAppTest, CascadeKeepsTheWindowsAUsefulSize)
+{
+    RegistrySetValue(HKEY_CURRENT_USER, kAppKey + "\\System", "First", "0");
+    auto app = MakeApp({});
+    ASSERT_TRUE(app->InitInstance());
+    CMainFrame* frame = app->MainFrame();
+    const auto docs = InstallDocuments(frame);
+    frame->showNormal();
+    frame->resize(1000, 750);
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(frame));
+    QAction* cascade = MenuItem(frame, "&Window", "&Cascade");
+    ASSERT_NE(cascade, nullptr);
+    QMdiArea* area = frame->MdiArea();
+    const QRect room(QPoint(0, 0), area->viewport()->size());
+    const auto useful = [&](const QMdiSubWindow* w) {
+        return w->width() >= room.width() / 2 && w->height() >= room.height() / 2;
+    };
+
+    app->OnFileNew();
+    QMdiSubWindow* first = area->activeSubWindow();
+    ASSERT_NE(first, nullptr);
+    const QSize opened = first->size();
+    ASSERT_TRUE(useful(first)) << opened.width() << "x" << opened.height();
+    cascade->trigger();
+    EXPECT_TRUE(useful(first)) << first->width() << "x" << first->height();
+    EXPECT_TRUE(room.contains(first->geometry()));
+
+    app->OnFileNew();
+    QMdiSubWindow* second = area->activeSubWindow();
+    ASSERT_NE(second, first);
+    EXPECT_EQ(second->size(), opened);
+
+    // Two windows: the front one stays in front, further down and right.
+    first->showMaximized();
+    area->setActiveSubWindow(second);
+    cascade->trigger();
+    for (const QMdiSubWindow* w : {first, second}) {
+        EXPECT_FALSE(w->isMaximized());
+        EXPECT_TRUE(useful(w)) << w->width() << "x" << w->height();
+        EXPECT_TRUE(room.contains(w->geometry()));
+    }
+    EXPECT_EQ(area->activeSubWindow(), second);
+    EXPECT_GT(second->x(), first->x());
+    EXPECT_GT(second->y(), first->y());
+    frame->close();
+    app->ExitInstance();
 }
 
 // A new user's first diagram: it opens with nothing to undo, its Save dialog

@@ -73,3 +73,46 @@ TEST(ChildFrameTest, NewFramesCascadeInsideTheArea)
     big->PlaceInArea(&area, previous);
     EXPECT_TRUE(QRect(QPoint(0, 0), room).contains(big->geometry()));
 }
+
+// Cascade: each window one step further until a third of the area's height
+// is used, then back at the corner; all of one size inside the area; a
+// minimized window stays where it is.
+TEST(ChildFrameTest, CascadeWrapsAtTheCornerAndLeavesMinimizedWindows)
+{
+    QMdiArea area;
+    area.resize(600, 400);
+    area.show();
+    const QRect room(QPoint(0, 0), area.viewport()->size());
+    std::vector<CKavoFrm*> frames;
+    for (int i = 0; i < 12; ++i) {
+        auto* frame = new CKavoFrm;
+        frame->OnCreateClient(new QLabel("view"));
+        area.addSubWindow(frame);
+        frame->resize(100, 80);
+        frame->show();
+        frames.push_back(frame);
+    }
+    frames[3]->showMinimized();
+    const QRect minimized = frames[3]->geometry();
+    area.setActiveSubWindow(frames.back());
+
+    CascadeChildFrames(area);
+
+    std::vector<QPoint> places;
+    for (CKavoFrm* frame : frames) {
+        if (frame == frames[3])
+            continue;
+        EXPECT_TRUE(room.contains(frame->geometry()));
+        EXPECT_EQ(frame->size(), frames[0]->size());
+        places.push_back(frame->pos());
+    }
+    EXPECT_TRUE(frames[3]->isMinimized());
+    EXPECT_EQ(frames[3]->geometry(), minimized);
+    EXPECT_GE(frames[0]->width(), room.width() * 2 / 3);
+    EXPECT_GE(frames[0]->height(), room.height() * 2 / 3);
+    EXPECT_EQ(places[0], QPoint(0, 0));
+    EXPECT_EQ(places[1].x(), places[1].y());
+    EXPECT_GT(places[1].x(), 0);
+    EXPECT_NE(std::find(places.begin() + 1, places.end(), QPoint(0, 0)), places.end());
+    EXPECT_EQ(area.activeSubWindow(), frames.back());
+}
