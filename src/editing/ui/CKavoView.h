@@ -136,6 +136,8 @@ public:
     void CloseTextEditor() override { CloseEditor(); }
     void SetFocus() override { setFocus(); }
     void SetZoomAndScroll(float zoom, int x, int y) override;
+    // What the window shows of the diagram: new objects are placed there.
+    bool GetVisibleLogicalRect(CRect& rc) const override;
 
     // ---- input dispatch (CKavoViewInput.cpp); points in client pixels.
     // The modifier keys of the event being handled are kept for the key
