@@ -80,9 +80,12 @@ bool OnInsertSymbol(CKavoDoc& doc)
         ApplyDiagramLook(doc, props, *symbol, index);
     props.InitForSymbol(symbol);
     const bool ownSize = symbol->Height != 0 && symbol->Width != 0;
+    const int height = ownSize ? symbol->Height : kDefaultHeight, width = ownSize ? symbol->Width : kDefaultWidth;
+    // The new figure is centred on the new-object position, so that the
+    // first one lands in the middle of the view.
     const CPoint pos = doc.GetNewObjPos();
-    auto* fig = new CFigure(pos.x, pos.y, ownSize ? symbol->Height : kDefaultHeight,
-                            ownSize ? symbol->Width : kDefaultWidth, props, -1, 0, "", "", CFigure::CreateArgs(), &doc);
+    auto* fig = new CFigure(pos.x - width / 2, pos.y - height / 2, height, width, props, -1, 0, "", "",
+                            CFigure::CreateArgs(), &doc);
     const int savedSelect = SelectAfterFigureCreate;
     SelectAfterFigureCreate = 1;
     const uint32_t recorded = doc.UndoLogRef().m_nStepsRecorded;

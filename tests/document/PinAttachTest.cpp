@@ -3,12 +3,14 @@
 #include "common/DiagramFixture.h"
 #include "document/AttachKinds.h"
 #include "document/CStaple.h"
+#include "shapes/FigFlags.h"
 #include "undo/UndoCodes.h"
 
 #include <gtest/gtest.h>
 
 #include <map>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -373,4 +375,102 @@ TEST_F(PinAttachTest, SnapDistancesComeFromTheToleranceAndTheGrid)
     fx.doc.m_bAlignToGrid = 1;
     EXPECT_EQ(fx.doc.GetPinSnapDistance(), 44);
     EXPECT_EQ(fx.doc.GetPinInnerSnap(), 29);
+}
+
+// A placed figure's text faces its host: each side code gives its own
+// horizontal and vertical alignment, any other arrangement centres it; the
+// flag word follows the alignment word.
+TEST_F(PinAttachTest, PlacedTextAlignsToEverySide)
+{
+    CFigure* cls = Add("class/object", CRect(1000, 1000, 3000, 2000));
+    CFigure* qual = Add("qualifier", CRect(3000, 1400, 3200, 1600));
+    CStaple* link = fx.doc.PinFigToHost(qual, cls, 8);
+    ASSERT_TRUE(link);
+    struct Case {
+        int x1, y1, x2, y2;   // the anchors giving the side code
+        int side;
+        WORD align;           // horizontal | vertical
+    };
+    const Case cases[] = {
+        {0, 0, 0, 255, 1, 4 | 16},       {127, 0, 127, 255, 2, 2 | 16},  {255, 0, 255, 255, 3, 1 | 16},
+        {255, 0, 0, 0, 4, 4 | 64},       {255, 127, 0, 127, 5, 4 | 32},  {255, 255, 0, 255, 6, 4 | 16},
+        {255, 255, 255, 0, 7, 1 | 64},   {127, 255, 127, 0, 8, 2 | 64},  {0, 255, 0, 0, 9, 4 | 64},
+        {0, 255, 255, 255, 10, 1 | 16},  {0, 127, 255, 127, 11, 1 | 32}, {0, 0, 255, 0, 12, 1 | 64},
+        {0, 0, 0, 0, 0, 2 | 32},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << "side " << c.side);
+        link->Fig1PosX = c.x1;
+        link->Fig1PosY = c.y1;
+        link->Fig2PosX = c.x2;
+        link->Fig2PosY = c.y2;
+        ASSERT_EQ(link->GetSideCode(), c.side);
+        fx.doc.AlignPinText(qual, link);
+        EXPECT_EQ(qual->m_props.TextFormat & 0x77, c.align);
+        FigFlagSet flags = qual->m_props.Behavior;
+        SetAlignFlags(flags, qual->m_props.TextFormat);
+        EXPECT_EQ(flags.low, qual->m_props.Behavior.low);
+        EXPECT_EQ(flags.high, qual->m_props.Behavior.high);
+    }
+}
+
+// Name tabs and activations keep the text alignment they have when they are
+// linked; another placed figure is aligned by its link.
+TEST_F(PinAttachTest, NameTabsAndActivationsKeepTheirTextAlignment)
+{
+    CFigure* line = Add("seq lifeline", CRect(1000, 1000, 1200, 3000));
+    CFigure* state = Add("state", CRect(2000, 1000, 4000, 2000));
+    CFigure* cls = Add("class/object", CRect(5000, 1000, 7000, 2000));
+    struct Case {
+        const char* placed;
+        CRect rc;
+        CFigure* host;
+        int row;
+        bool keeps;
+    };
+    const Case cases[] = {
+        {"seq activation", CRect(1050, 1500, 1170, 1900), line, 16, true},
+        {"name tab", CRect(2200, 800, 2600, 1000), state, 23, true},
+        {"qualifier", CRect(7000, 1400, 7200, 1600), cls, 8, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.placed);
+        CFigure* fig = Add(c.placed, c.rc);
+        // Left and top: neither centred nor what a side would give.
+        fig->m_props.TextFormat = WORD((fig->m_props.TextFormat & ~0x77u) | 1 | 16);
+        SetAlignFlags(fig->m_props.Behavior, fig->m_props.TextFormat);
+        const WORD format = fig->m_props.TextFormat;
+        const FigFlagSet flags = fig->m_props.Behavior;
+        ASSERT_TRUE(fx.doc.PinFigToHost(fig, c.host, c.row));
+        EXPECT_EQ(fig->m_props.TextFormat == format, c.keeps);
+        EXPECT_EQ(fig->m_props.Behavior.low == flags.low && fig->m_props.Behavior.high == flags.high, c.keeps);
+    }
+}
+
+// Detach is offered only for exactly one selected figure that is pinned.
+TEST_F(PinAttachTest, DetachIsEnabledForOnePinnedFigureAlone)
+{
+    CFigure* cls = Add("class/object", CRect(1000, 1000, 3000, 2000));
+    CFigure* qual = Add("qualifier", CRect(3000, 1400, 3200, 1600));
+    CFigure* other = Add("package", CRect(5000, 1000, 6000, 2000));
+    ASSERT_TRUE(fx.doc.PinFigToHost(qual, cls, 8));
+    const struct {
+        std::vector<CFigure*> selected;
+        bool enabled;
+    } cases[] = {
+        {{qual}, true},
+        // The pinned one selected last is the first selected figure.
+        {{other, qual}, false},
+        {{cls, qual}, false},
+        {{qual, other}, false},
+        {{other}, false},
+        {{}, false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.selected.size());
+        fx.doc.ClearSelection();
+        for (CFigure* f : c.selected)
+            fx.doc.Select(f);
+        EXPECT_EQ(fx.doc.CanDetach(), c.enabled);
+    }
 }

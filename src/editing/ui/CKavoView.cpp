@@ -293,6 +293,15 @@ void CKavoView::SetZoomAndScroll(float zoom, int x, int y)
     SetScrollSizesForView(CPoint(x, y), zoom);
 }
 
+bool CKavoView::GetVisibleLogicalRect(CRect& rc) const
+{
+    if (!m_pDoc)
+        return false;
+    rc = ClientRectToLogical(CRect(0, 0, viewport()->width(), viewport()->height()));
+    rc.NormalizeRect();
+    return true;
+}
+
 // ---- work space and scroll sizes
 
 void CKavoView::SetWorkSpace(const CPoint& anchor, float zoom)

@@ -136,6 +136,8 @@ public:
     void CloseTextEditor() override { CloseEditor(); }
     void SetFocus() override { setFocus(); }
     void SetZoomAndScroll(float zoom, int x, int y) override;
+    // What the window shows of the diagram: new objects are placed there.
+    bool GetVisibleLogicalRect(CRect& rc) const override;
 
     // ---- input dispatch (CKavoViewInput.cpp); points in client pixels.
     // The modifier keys of the event being handled are kept for the key
@@ -566,6 +568,8 @@ private:
     CPoint FlowSnapCreatePoint(const CPoint& pt, const CSize& size);
     // A figure of a pin kind: its centre put on the host under it, if any.
     CPoint PinSnapCreatePoint(const CPoint& pt, const CSize& size);
+    void ApplySlotCreateRules();
+    void ForgetSlotTarget();
     // "Cannot insert a figure of this size into the flow at this location."
     void ShowFlowMisfit();
     void InsertNewFigIntoFlow(CFigure* fig);
@@ -617,7 +621,18 @@ public:
     // After the move: the dragged pin is linked to the host it was dropped
     // on, or its link cut, inside the move's undo step.
     void DropDraggedPin(bool moved);
+    // A pin snapped to a host: its centre and, when the snap reported one,
+    // the guide across the host become the document's snap guides. Without
+    // a host the guides a pin set go (a figure dragged alone gets its
+    // neighbours' guides back).
+    void SetPinGuides(CFigure* host, const CPoint& centre, const CPoint& guide, int guideFlag);
+    void ClearPinGuides();
     CFigure* m_pDragPin = nullptr;
+    int m_bPinGuides = 0;
+    // The host the rubber figure of figure creation snapped to, with the
+    // id of the attach-kind row that placed it (-1 with no host).
+    CFigure* m_pSlotTarget = nullptr;
+    int m_nSlotKey = -1;
 
 protected:
     void RenderArea(CDC& dc, const QRect& rc) override;

@@ -92,6 +92,7 @@ void CKavoView::EndRubberFigure(bool erase, bool remove)
         return;
     m_bRubberShown = 0;
     m_pRubberFig.reset();
+    ForgetSlotTarget();
     // Never a creation drag without its figure.
     if (m_bCreateTracking) {
         m_bCreateTracking = 0;
@@ -198,12 +199,41 @@ void CKavoView::MoveRubberFig(const CPoint& logical)
 
 CPoint CKavoView::PinSnapCreatePoint(const CPoint& pt, const CSize& size)
 {
-    if (m_pFlowCon || m_bFreeform || m_nAttachMode == -1 || !m_pRubberFig)
+    m_pSlotTarget = nullptr;
+    m_nSlotKey = -1;
+    if (m_pFlowCon || m_bFreeform || m_nAttachMode == -1 || !m_pRubberFig) {
+        ClearPinGuides();
         return pt;
+    }
     CPoint centre = pt, guide;
     int rowId = -1, guideFlag = 0;
-    SnapPinToHost(centre, size, 0, rowId, guide, guideFlag, m_pRubberFig.get());
+    m_pSlotTarget = SnapPinToHost(centre, size, 0, rowId, guide, guideFlag, m_pRubberFig.get());
+    m_nSlotKey = m_pSlotTarget ? rowId : -1;
+    SetPinGuides(m_pSlotTarget, centre, guide, guideFlag);
     return centre;
+}
+
+void CKavoView::ForgetSlotTarget()
+{
+    m_pSlotTarget = nullptr;
+    m_nSlotKey = -1;
+    ClearPinGuides();
+}
+
+// A figure pressed onto a host is sized by dragging only when its row asks
+// for it; a row whose placed figure keeps its anchor grows it about its
+// centre across the host's side (type 10) or both ways (type 16).
+void CKavoView::ApplySlotCreateRules()
+{
+    if (m_bDragToSize || m_bFreeform || !m_pSlotTarget || m_nAttachMode == -1)
+        return;
+    const AttachKind* row = FindAttachKindById(m_nSlotKey);
+    m_bResizeAfterPress = row && row->sizeOnCreate ? 1 : 0;
+    if (!row || !row->sizeOnCreate || row->freeResize)
+        return;
+    const DWORD bits = row->placementType == 10 ? 256u : row->placementType == 16 ? 256u | 512u : 0u;
+    m_pRubberFig->m_props.Behavior.high |= bits;
+    m_nCreateFlags.high |= bits;
 }
 
 void CKavoView::SetFreeform(bool on)
@@ -323,6 +353,7 @@ int CKavoView::OnCreateFigButtonDown(const CPoint& client)
     }
     m_nCreateHandle = CreateHandleFor(IsTrunkDiagrams(), m_bDragToSize != 0, st.m_props.Behavior, st.Width,
                                       st.Height);
+    ApplySlotCreateRules();
     m_rcRubber = m_rcRubberStart = m_pRubberFig->m_rect;
     if (!m_bDragToSize)
         m_sizeMin = CSize(std::max<int>(m_sizeMin.cx, kMinCreateSide), std::max<int>(m_sizeMin.cy, kMinCreateSide));
@@ -405,6 +436,7 @@ bool CKavoView::FinishCreateFig()
     const int stretched = CommitCreateStretch(*m_pRubberFig);
     CFigure* fig = m_pRubberFig.release();
     m_bRubberShown = 0;
+    ForgetSlotTarget();
     CFigure* added = m_pDoc->AddNewFig(UDMAC_CREATEFIG, fig, false, autoLabel, st.AutoLabelText, nullptr,
                                        !m_bFreeform);
     EndCreateStretch();

@@ -298,9 +298,10 @@ int CKavoView::MoveDragUp()
 
 void CKavoView::EndMoveGuides()
 {
-    if (m_bMoveGuides && m_pDoc)
+    if ((m_bMoveGuides || m_bPinGuides) && m_pDoc)
         m_pDoc->m_snapGuides.Clear();
     m_bMoveGuides = 0;
+    m_bPinGuides = 0;
 }
 
 int CKavoView::MoveDragCancel(int eraseOnly)

@@ -60,14 +60,20 @@ void CKavoView::BeginPinDrag(CFigure* single)
 
 CSize CKavoView::SnapPinDragOffset(const CSize& off)
 {
-    if (!m_pDragPin || IsCtrlKeyDown())
+    if (!m_pDragPin)
         return off;
+    if (IsCtrlKeyDown()) {
+        ClearPinGuides();
+        return off;
+    }
     const CRect& rc = m_pDragPin->m_rect;
     const CPoint c0 = RectCenterPt(rc);
     CPoint c(c0.x + off.cx, c0.y + off.cy);
     int rowId = -1, guideFlag = 0;
     CPoint guide;
-    if (!SnapPinToHost(c, rc.Size(), 1, rowId, guide, guideFlag, m_pDragPin))
+    CFigure* host = SnapPinToHost(c, rc.Size(), 1, rowId, guide, guideFlag, m_pDragPin);
+    SetPinGuides(host, c, guide, guideFlag);
+    if (!host)
         return off;
     // Held axes (bit 2 x, bit 1 y) keep the mouse's offset.
     CSize snapped = off;
@@ -76,6 +82,33 @@ CSize CKavoView::SnapPinDragOffset(const CSize& off)
     if (!(m_pDragPin->m_nFixedAxes & 1))
         snapped.cy = c.y - c0.y;
     return snapped;
+}
+
+void CKavoView::SetPinGuides(CFigure* host, const CPoint& centre, const CPoint& guide, int guideFlag)
+{
+    if (!m_pDoc)
+        return;
+    if (!host) {
+        ClearPinGuides();
+        return;
+    }
+    CSnapGuides& guides = m_pDoc->m_snapGuides;
+    guides.Clear();
+    guides.AddPoint(POINT{centre.x, centre.y});
+    if (guideFlag)
+        guides.AddPoint(POINT{guide.x, guide.y});
+    m_bPinGuides = 1;
+}
+
+void CKavoView::ClearPinGuides()
+{
+    if (!m_bPinGuides || !m_pDoc)
+        return;
+    m_bPinGuides = 0;
+    m_pDoc->m_snapGuides.Clear();
+    // A figure dragged alone lines up with its connectors' far ends again.
+    if (m_bMoveGuides && m_pDragPin)
+        SnapFigToNeighbours(m_pDragPin);
 }
 
 void CKavoView::DropDraggedPin(bool moved)

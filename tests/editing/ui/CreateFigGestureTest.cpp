@@ -8,6 +8,9 @@
 #include "platform/Prompt.h"
 #include "undo/UndoCodes.h"
 
+#include <algorithm>
+#include <vector>
+
 namespace {
 struct CreateFigGestureTest : ModeGestureFixture {
     void SetUp() override
@@ -475,5 +478,127 @@ TEST_F(CreateFigGestureTest, APinFigureSnapsToItsHostAndIsLinked)
         fx.doc.UndoLastStep();
         EXPECT_EQ(DocText(fx.doc), saved);
         EnterUIMode(2, kFigStyleCmdFirst + fx.doc.m_nCurFigStyle);
+    }
+}
+
+namespace {
+// Creation of figures of pin kinds over hosts of their rows.
+struct CreatePinGestureTest : CreateFigGestureTest {
+    int Symbol(const char* name)
+    {
+        SymbolBuilder sb;
+        sb.Fill([](COutlineWriter& w) { w.Rect(kOpRect, CFltRect(0, 0, 2048, 2048)); });
+        sb.Outline([](COutlineWriter& w) { w.Rect(kOpRect, CFltRect(0, 0, 2048, 2048)); });
+        sb.sym.m_strName = name;
+        return fx.doc.m_figSymbols.AddOrReplace(&sb.sym);
+    }
+    CFigure* AddHost(const char* name, const CRect& rc)
+    {
+        CFigProps props;
+        props.Symbol = Symbol(name);
+        auto* host = new CFigure(rc.left, rc.top, rc.Height(), rc.Width(), props, -1, 0, "", "",
+                                 CFigure::CreateArgs(), &fx.doc);
+        fx.doc.AddFigWithId(host);
+        return host;
+    }
+    // The figure the gesture made (a placed figure may stand behind its host).
+    CFigure* NewFigure(const std::vector<CFigure*>& before) const
+    {
+        CFigure* found = nullptr;
+        fx.doc.ForEachFigure([&](CFigure* f) {
+            if (std::find(before.begin(), before.end(), f) == before.end())
+                found = f;
+        });
+        return found;
+    }
+    std::vector<CFigure*> Figures() const
+    {
+        std::vector<CFigure*> out;
+        fx.doc.ForEachFigure([&](CFigure* f) { out.push_back(f); });
+        return out;
+    }
+    std::vector<int> GuidesX() const
+    {
+        const CSnapGuides& g = fx.doc.m_snapGuides;
+        return std::vector<int>(g.m_x, g.m_x + g.m_nX);
+    }
+    std::vector<int> GuidesY() const
+    {
+        const CSnapGuides& g = fx.doc.m_snapGuides;
+        return std::vector<int>(g.m_y, g.m_y + g.m_nY);
+    }
+};
+} // namespace
+
+// A qualifier previewed beside a class snaps onto the class's side: its
+// centre and the guide through the class's middle across that side are the
+// snap guides while it is shown; away from the class, and once it is
+// placed, there are none.
+TEST_F(CreatePinGestureTest, ThePreviewOnAHostSetsTheSnapGuides)
+{
+    CFigure* host = AddHost("class/object", CRect(600, 1200, 1600, 1600));
+    UseStyle("Qualifier", 160, 120, 0, Symbol("qualifier"));
+    const CRect& h = host->m_rect;
+    const QPoint beside = At(CPoint(h.right + 100, h.top + 100));
+    Move(beside, Qt::NoModifier, Qt::NoButton);
+    const CPoint centre(h.right + 80, Logical(beside).y);
+    EXPECT_EQ(GuidesX(), (std::vector<int>{centre.x, h.right}));
+    EXPECT_EQ(GuidesY(), (std::vector<int>{centre.y, h.CenterPoint().y}));
+    Move(At(CPoint(300, 300)), Qt::NoModifier, Qt::NoButton);
+    EXPECT_TRUE(fx.doc.m_snapGuides.IsEmpty());
+    Move(beside, Qt::NoModifier, Qt::NoButton);
+    ASSERT_FALSE(fx.doc.m_snapGuides.IsEmpty());
+    const std::vector<CFigure*> before = Figures();
+    Press(beside);
+    Release(beside);
+    CFigure* made = NewFigure(before);
+    ASSERT_NE(made, nullptr);
+    EXPECT_TRUE(fx.doc.IsPinnedOn(made, host));
+    EXPECT_TRUE(fx.doc.m_snapGuides.IsEmpty());
+    ExpectUndoToSaved(UDMAC_CREATEQUALIFIER);
+}
+
+// Pressed onto its host, a figure is sized by dragging only when its row
+// says so: a name tab is made at its default size by the press; a parameter
+// list grows about its centre both ways, a state on a lifeline across the
+// line only, though their style grows its figures from the top left.
+TEST_F(CreatePinGestureTest, TheHostsRowDecidesTheSizingAfterThePress)
+{
+    CFigure* state = AddHost("state", CRect(300, 1200, 1100, 1600));
+    CFigure* cls = AddHost("class/object", CRect(1300, 1200, 2000, 1600));
+    CFigure* line = AddHost("seq lifeline", CRect(2200, 300, 2300, 1700));
+    const struct {
+        const char* name;
+        CFigure* host;
+        CPoint press;   // logical, where the preview snaps onto the host
+        int growX, growY;   // how many times the drag's offset the size grows
+        int code;
+    } rows[] = {
+        {"name tab", state, CPoint(700, 1150), 0, 0, UDMAC_CREATENAMETAB},
+        {"parameter list", cls, CPoint(2000, 1200), 2, 2, UDMAC_CREATEPARMLIST},
+        {"state", line, CPoint(2250, 1000), 2, 1, UDMAC_CREATEFIG},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        UseStyle(row.name, 200, 100, 0, Symbol(row.name));
+        // The style's own figures grow from their top left corner.
+        fx.doc.m_curFigStyle.m_props.Behavior.high &= ~DWORD(256 | 512);
+        const QPoint p = At(row.press);
+        Move(p, Qt::NoModifier, Qt::NoButton);
+        ASSERT_FALSE(fx.doc.m_snapGuides.IsEmpty()) << "snapped onto the host";
+        const std::vector<CFigure*> before = Figures();
+        Press(p);
+        const QPoint to = At(row.press + CSize(120, 90));
+        for (int i = 1; i <= 4; ++i)
+            Move(p + (to - p) * i / 4);
+        Release(to);
+        const CSize d = Logical(to) - Logical(p);
+        CFigure* made = NewFigure(before);
+        ASSERT_NE(made, nullptr);
+        EXPECT_TRUE(fx.doc.IsPinnedOn(made, row.host) || fx.doc.IsPinnedOn(row.host, made));
+        EXPECT_EQ(made->m_rect.Width(), 200 + row.growX * d.cx);
+        EXPECT_EQ(made->m_rect.Height(), 100 + row.growY * d.cy);
+        ExpectUndoToSaved(row.code);
+        EnterUIMode(0, 0);
     }
 }

@@ -9,6 +9,7 @@
 #include <cctype>
 #include <string>
 #include <utility>
+#include <vector>
 
 namespace {
 struct PinDragTest : ViewEventDriver {
@@ -143,6 +144,50 @@ TEST_F(PinDragTest, ArrowKeysSlideAPinnedQualifierAlongItsHost)
     EXPECT_EQ(qual->m_rect.top, cls->m_rect.top);
     EXPECT_EQ(qual->m_rect.left, before.left);
     EXPECT_TRUE(fx.doc.IsPinnedOn(qual, cls));
+}
+
+// While a dragged qualifier snaps to a class beside it, its snapped centre
+// and the guide through the class's middle across the side it touches are
+// the snap guides; off the class, with Ctrl held, and after the drop there
+// are none. A port, placed on the outline, shows its centre alone.
+TEST_F(PinDragTest, ASnappedPinShowsItsGuidesWhileItIsDragged)
+{
+    CFigure* cls = Add("class/object", CRect(600, 1800, 1400, 2200));
+    CFigure* qual = Add("qualifier", CRect(2400, 1950, 2500, 2050));
+    Save();
+    auto guides = [&] {
+        const CSnapGuides& g = fx.doc.m_snapGuides;
+        return std::make_pair(std::vector<int>(g.m_x, g.m_x + g.m_nX), std::vector<int>(g.m_y, g.m_y + g.m_nY));
+    };
+    const QPoint from = Centre(qual), near = At(CPoint(1400 + 50 + Px(2), 2000 + Px(2)));
+    Press(from);
+    for (int i = 1; i <= 4; ++i)
+        Move(from + (near - from) * i / 4);
+    EXPECT_EQ(guides().first, (std::vector<int>{1450, 1400}));
+    EXPECT_EQ(guides().second, (std::vector<int>{2000, 2000}));
+    Move(near, Qt::ControlModifier);
+    EXPECT_TRUE(fx.doc.m_snapGuides.IsEmpty()) << "Ctrl: no snap, no guides";
+    Move(near);
+    EXPECT_FALSE(fx.doc.m_snapGuides.IsEmpty());
+    Move(At(CPoint(2600, 2600)));
+    EXPECT_TRUE(fx.doc.m_snapGuides.IsEmpty()) << "off the class";
+    Move(near);
+    Release(near);
+    EXPECT_TRUE(fx.doc.m_snapGuides.IsEmpty()) << "the drop ends them";
+    EXPECT_TRUE(fx.doc.IsPinnedOn(qual, cls));
+    EXPECT_EQ(qual->m_rect.CenterPoint(), CPoint(1450, 2000));
+    EXPECT_EQ(Steps(), 1);
+    EXPECT_EQ(fx.doc.UndoLastStep(), UDMAC_MOVEOBJS);
+    EXPECT_EQ(DocText(fx.doc), saved);
+
+    const QPoint portFrom = Centre(port), portNear = At(CPoint(1800 + Px(3), 1000));
+    Press(portFrom);
+    for (int i = 1; i <= 4; ++i)
+        Move(portFrom + (portNear - portFrom) * i / 4);
+    EXPECT_EQ(guides().first, (std::vector<int>{1800}));
+    EXPECT_EQ(guides().second.size(), 1u);
+    Release(portNear);
+    EXPECT_TRUE(fx.doc.m_snapGuides.IsEmpty());
 }
 
 // ---- each pin kind dropped next to a host of its row

@@ -17,6 +17,7 @@
 #include <QScrollBar>
 #include <gtest/gtest.h>
 
+#include <map>
 #include <string>
 #include <vector>
 
@@ -220,4 +221,144 @@ TEST_F(ContextMenuTest, AFlowBesideItsConnectorGetsTheFlowLabelItems)
     // A flow whose figures are grouped is none.
     for (const CPoint& at : places(grouped, c))
         EXPECT_EQ(Sig(MenuAt(at)).find("33067"), std::string::npos);
+}
+
+namespace {
+// A right press and release on the view at the logical point, as the mouse
+// sends them; the menus it opened.
+std::vector<ContextMenu> RightPressAt(CKavoView& view, const CPoint& logical)
+{
+    std::vector<ContextMenu> shown;
+    GetContextMenuSeams().showMenu = [&](const ContextMenu& m, const CPoint&) { shown.push_back(m); };
+    const CPoint c = view.LogicalPtToClient(logical);
+    QWidget* vp = view.viewport();
+    const QPoint pos(c.x, c.y);
+    QMouseEvent press(QEvent::MouseButtonPress, QPointF(pos), QPointF(vp->mapToGlobal(pos)), Qt::RightButton,
+                      Qt::RightButton, Qt::NoModifier);
+    QApplication::sendEvent(vp, &press);
+    QMouseEvent release(QEvent::MouseButtonRelease, QPointF(pos), QPointF(vp->mapToGlobal(pos)), Qt::RightButton,
+                        Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(vp, &release);
+    GetContextMenuSeams().showMenu = nullptr;
+    return shown;
+}
+
+const ContextMenuItem* FindItem(const ContextMenu& menu, int id)
+{
+    for (const ContextMenuItem& item : menu) {
+        if (item.id == id)
+            return &item;
+        if (const ContextMenuItem* inner = FindItem(item.children, id))
+            return inner;
+    }
+    return nullptr;
+}
+} // namespace
+
+// On empty space the selection decides: figures only give the figure menu,
+// labels only the label menu, connectors only the connector menu; a right
+// press on one of several selected figures keeps them all selected.
+TEST_F(ContextMenuTest, TheSelectionsKindDecidesTheMenu)
+{
+    const std::string figures = kCommon + " | Border &Width(36550 36551 36552 36553 36554) 33054";
+    const std::string connectors = kCommon +
+                                   " | 33064 Line &Width(36540 36541 36542 36543) &Line Pattern(36544 36545 36546 "
+                                   "36547 36548 36549) &Curvature(33030 33031 33032 33033) A&rrows(33056 33057 33058 "
+                                   "| 33059 33060 33061 | 33062) 32805 32802 33063";
+    CConnector* second = fx.Connect(b, fx.AddBox(2400, 1600, 300, 200, "E"));
+    fx.doc.ClearSelection();
+    const struct {
+        std::vector<CDiagObj*> selected;
+        std::string menu;
+    } rows[] = {
+        {{a, b}, figures},
+        {{con}, connectors},
+        {{con, second}, connectors},
+        {{label}, kCommon + " | 32787 &Rotate(36534 36535 36536) 32771 32772 32806 32803 | 33120"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.menu);
+        fx.doc.ClearSelection();
+        for (CDiagObj* o : row.selected)
+            fx.doc.Select(o);
+        const std::vector<ContextMenu> shown = RightPressAt(*view, CPoint(3500, 3500));
+        ASSERT_EQ(shown.size(), 1u);
+        EXPECT_EQ(Sig(shown[0]), row.menu);
+        EXPECT_EQ(fx.doc.GetSelCount(), int(row.selected.size()));
+    }
+
+    // On one of two selected figures: the figure menu for both.
+    fx.doc.ClearSelection();
+    fx.doc.Select(a);
+    fx.doc.Select(b);
+    const std::vector<ContextMenu> shown = RightPressAt(*view, a->m_rect.CenterPoint());
+    ASSERT_EQ(shown.size(), 1u);
+    EXPECT_EQ(Sig(shown[0]), figures);
+    EXPECT_TRUE(a->m_bSelected);
+    EXPECT_TRUE(b->m_bSelected) << "the other selected figure stays selected";
+    EXPECT_EQ(fx.doc.GetSelCount(), 2);
+}
+
+// Each "Add Figure Label" item puts its label on its own side of the figure,
+// and once it is there that item, and only that one, is greyed. Undo takes
+// each label back.
+TEST_F(ContextMenuTest, EachFigureLabelItemGreysItsOwnPosition)
+{
+    const std::string saved = Sig(MenuAt(a->m_rect.CenterPoint()));
+    // Where the label lies against the figure: -1 before (left or above),
+    // 0 across, 1 after (right or below), per axis.
+    const struct {
+        int id;
+        const char* text;
+        int sideX, sideY;
+    } rows[] = {
+        {33042, "Above Left", 0, -1},  {33043, "Above", 0, -1},       {33044, "Above Right", 0, -1},
+        {33045, "Right Top", 1, 0},    {33046, "Right", 1, 0},        {33047, "Right Bottom", 1, 0},
+        {33048, "Below Left", 0, 1},   {33049, "Below", 0, 1},        {33050, "Below Right", 0, 1},
+        {33051, "Left Top", -1, 0},    {33052, "Left", -1, 0},        {33053, "Left Bottom", -1, 0},
+    };
+    std::map<int, int> centresX, centresY;   // by command, of the labels made
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.text);
+        std::vector<ContextMenu> shown = RightPressAt(*view, a->m_rect.CenterPoint());
+        ASSERT_EQ(shown.size(), 1u);
+        const ContextMenuItem* item = FindItem(shown[0], row.id);
+        ASSERT_NE(item, nullptr);
+        EXPECT_EQ(item->text, row.text);
+        ASSERT_TRUE(item->enabled);
+        const int before = fx.doc.GetObjCount();
+        GetContextMenuSeams().runCommand(row.id);
+        ASSERT_EQ(fx.doc.GetObjCount(), before + 1);
+        CFigure* made = nullptr;
+        fx.doc.ForEachFigure([&](CFigure* f) {
+            if (f->m_bLabel && f != label)
+                made = f;
+        });
+        ASSERT_NE(made, nullptr);
+        const CRect& l = made->m_rect;
+        const CRect& f = a->m_rect;
+        EXPECT_EQ(row.sideX < 0, l.right <= f.left);
+        EXPECT_EQ(row.sideX > 0, l.left >= f.right);
+        EXPECT_EQ(row.sideY < 0, l.bottom <= f.top);
+        EXPECT_EQ(row.sideY > 0, l.top >= f.bottom);
+        centresX[row.id] = l.CenterPoint().x;
+        centresY[row.id] = l.CenterPoint().y;
+
+        shown = RightPressAt(*view, a->m_rect.CenterPoint());
+        ASSERT_EQ(shown.size(), 1u);
+        for (const auto& other : rows) {
+            const ContextMenuItem* it = FindItem(shown[0], other.id);
+            ASSERT_NE(it, nullptr);
+            EXPECT_EQ(it->enabled, other.id != row.id) << other.text;
+        }
+        fx.doc.ClearSelection();
+        fx.doc.UndoLastStep();
+        EXPECT_EQ(fx.doc.GetObjCount(), before);
+    }
+    // Along each side the three positions run in their named order.
+    for (const int first : {33042, 33048})
+        EXPECT_TRUE(centresX[first] < centresX[first + 1] && centresX[first + 1] < centresX[first + 2]) << first;
+    for (const int first : {33045, 33051})
+        EXPECT_TRUE(centresY[first] < centresY[first + 1] && centresY[first + 1] < centresY[first + 2]) << first;
+    EXPECT_EQ(Sig(MenuAt(a->m_rect.CenterPoint())), saved);
 }
