@@ -11,6 +11,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstring>
+#include <limits>
 
 namespace {
 
@@ -121,16 +122,64 @@ QSize HeaderSize(int format, const QString& file)
     return size;
 }
 
-// The bytes the pixels of an uncompressed BMP take, or -1 for any other
-// picture. Only called for a size within kMaxImagePixels, so the product
+// The bytes the pixels of an uncompressed BMP take, or -1 when the file is
+// not one. Only called for a size within kMaxImagePixels, so the product
 // cannot overflow.
-qint64 UncompressedPixelBytes(int format, const QString& file, QSize size)
+qint64 UncompressedBmpPixelBytes(const QString& file, QSize size)
 {
     BmpHeader bmp;
-    if (format != IMAGE_FORMAT_BMP || !ReadBmpHeader(file, bmp) || (bmp.compression != 0 && bmp.compression != 3))
+    if (!ReadBmpHeader(file, bmp) || (bmp.compression != 0 && bmp.compression != 3))
         return -1;
     const qint64 rowBytes = (qint64(size.width()) * bmp.bitCount + 31) / 32 * 4;
     return rowBytes * size.height();
+}
+
+// More bytes than any file holds: the picture is refused.
+constexpr qint64 kCannotHold = std::numeric_limits<qint64>::max();
+
+// The fewest bytes a PCX file of this size can have. The decoder reads each
+// row as one line of every plane's bytes (bytes a plane row x planes) and
+// starts every line afresh, so each line takes bytes of its own: all of them
+// when the file is not run-length coded; otherwise at least one byte for each
+// 128 decoded ones (a two-byte run gives at most 256, one whose count is 0).
+// Without this bound a few bytes claiming thousands of long rows keep the
+// decoder busy for seconds. A header whose plane rows cannot hold the width's
+// pixels, or whose single plane row is longer than the decoded row it is
+// written into, is refused: the decoder would read or write past its rows.
+qint64 PcxLeastFileBytes(const QString& file, QSize size)
+{
+    constexpr int kHeaderBytes = 128;
+    QFile f(file);
+    if (!f.open(QIODevice::ReadOnly))
+        return kCannotHold;
+    const QByteArray h = f.read(kHeaderBytes);
+    if (h.size() < kHeaderBytes)
+        return kCannotHold;
+    const bool runLength = h[2] == 1;
+    const qint64 bitsPerPlane = uchar(h[3]);
+    const qint64 planes = uchar(h[65]);
+    const qint64 planeRowBytes = qint64(uchar(h[66])) | (qint64(uchar(h[67])) << 8);
+    if (planeRowBytes * 8 < size.width() * bitsPerPlane)
+        return kCannotHold;
+    const qint64 decodedRowBytes = (size.width() * bitsPerPlane * planes + 31) / 32 * 4;
+    if (planes == 1 && planeRowBytes > decodedRowBytes)
+        return kCannotHold;
+    const qint64 lineBytes = planeRowBytes * planes;
+    const qint64 leastLineBytes = runLength ? (lineBytes + 127) / 128 : lineBytes;
+    return kHeaderBytes + leastLineBytes * size.height();
+}
+
+// The fewest bytes the file must have for the pixels its header claims, or
+// -1 for a picture whose coding does not bound them (its pixels are bounded
+// by kMaxPixelsPerFileByte instead). Only called for a size within
+// kMaxImagePixels, so no product can overflow.
+qint64 LeastFileBytes(int format, const QString& file, QSize size)
+{
+    if (format == IMAGE_FORMAT_BMP)
+        return UncompressedBmpPixelBytes(file, size);
+    if (format == IMAGE_FORMAT_PCX)
+        return PcxLeastFileBytes(file, size);
+    return -1;
 }
 
 // Copies the library's bitmap into a QImage one row at a time: the only
@@ -213,8 +262,8 @@ ImageSizeVerdict CheckImageFileSize(int format, const QString& file, QSize* size
         return ImageSizeVerdict::Refused;
     if (qint64(size.width()) * size.height() > kMaxImagePixels)
         return ImageSizeVerdict::TooLarge;
-    const qint64 pixelBytes = UncompressedPixelBytes(format, file, size);
-    return ImageDecodeAcceptable(size.width(), size.height(), QFileInfo(file).size(), pixelBytes)
+    const qint64 leastBytes = LeastFileBytes(format, file, size);
+    return ImageDecodeAcceptable(size.width(), size.height(), QFileInfo(file).size(), leastBytes)
                ? ImageSizeVerdict::Accepted
                : ImageSizeVerdict::Refused;
 }

@@ -27,8 +27,10 @@ constexpr qint64 kMaxImagePixels = qint64(64) * 1024 * 1024;
 constexpr qint64 kMaxPixelsPerFileByte = 16384;
 // Whether a picture of the given size may be decoded from a file of fileBytes:
 // within kMaxImagePixels, and within what the file can hold: pixelBytes, the
-// bytes an uncompressed picture's pixels take, must all be in the file (-1: a
-// compressed picture, bounded by kMaxPixelsPerFileByte).
+// fewest bytes a file of that picture can have (an uncompressed picture's
+// pixel bytes; for PCX the header and the least each coded row takes), must
+// all be in the file (-1: a compressed picture, bounded by
+// kMaxPixelsPerFileByte).
 bool ImageDecodeAcceptable(qint64 width, qint64 height, qint64 fileBytes, qint64 pixelBytes);
 
 // What a picture file's header says of its size (read without decoding):

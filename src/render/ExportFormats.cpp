@@ -13,17 +13,18 @@ struct ExportRow {
     const char* ext;
     int filter;
     const char* filterText;
+    const char* otherExts;  // other names the type's files go by
 };
 
 // In filter-index order; PCX has no filter.
 constexpr ExportRow kRows[] = {
-    {EXPORT_WMF, "WMF", 1, "WMF - Windows Metafile|*.wmf|"},
-    {EXPORT_EMF, "EMF", 2, "EMF - Windows Enhanced Metafile|*.emf|"},
-    {EXPORT_BMP, "BMP", 3, "BMP - Windows Bitmap|*.BMP|"},
-    {EXPORT_JPEG, "JPG", 4, "JPG - JPEG Bitmap|*.JPG|"},
-    {EXPORT_PNG, "PNG", 5, "PNG - Portable Network Graphic|*.PNG|"},
-    {EXPORT_TIFF, "TIF", 6, "TIF - TIFF Bitmap|*.TIF|"},
-    {EXPORT_GIF, "GIF", 7, "GIF - Graphics Interchange Format Bitmap|*.GIF|"},
+    {EXPORT_WMF, "WMF", 1, "WMF - Windows Metafile|*.wmf|", ""},
+    {EXPORT_EMF, "EMF", 2, "EMF - Windows Enhanced Metafile|*.emf|", ""},
+    {EXPORT_BMP, "BMP", 3, "BMP - Windows Bitmap|*.BMP|", "DIB"},
+    {EXPORT_JPEG, "JPG", 4, "JPG - JPEG Bitmap|*.JPG|", "JPEG;JPE"},
+    {EXPORT_PNG, "PNG", 5, "PNG - Portable Network Graphic|*.PNG|", ""},
+    {EXPORT_TIFF, "TIF", 6, "TIF - TIFF Bitmap|*.TIF|", "TIFF"},
+    {EXPORT_GIF, "GIF", 7, "GIF - Graphics Interchange Format Bitmap|*.GIF|", ""},
 };
 
 const ExportRow* RowOfType(int type)
@@ -73,6 +74,14 @@ std::string ExportFilterToExt(int filterIndex)
     for (const ExportRow& row : kRows)
         if (row.filter == filterIndex)
             return row.ext;
+    return "EMF";
+}
+
+std::string ExportFilterToExtList(int filterIndex)
+{
+    for (const ExportRow& row : kRows)
+        if (row.filter == filterIndex)
+            return *row.otherExts ? std::string(row.ext) + ";" + row.otherExts : std::string(row.ext);
     return "EMF";
 }
 

@@ -21,6 +21,9 @@ std::string BuildExportFilter();
 int ExportTypeToFilter(int type, std::string* defaultExt);
 int ExportFilterToType(int filterIndex);
 std::string ExportFilterToExt(int filterIndex);
+// Every extension a filter's files go by, the default first, separated by
+// ';' ("JPG;JPEG;JPE").
+std::string ExportFilterToExtList(int filterIndex);
 // The image library's format code of a type.
 int ExportTypeToImageFormat(int type);
 // The MIME type of the encoder that writes a type ("" for types written by

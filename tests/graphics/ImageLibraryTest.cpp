@@ -1,5 +1,6 @@
 // What the image library may decode from a file: no more pixels than the cap,
 // and no more than the file can hold; and what comes back of each pixel depth.
+#include "common/PcxFixture.h"
 #include "graphics/ImageLibrary.h"
 
 #include <QFile>
@@ -122,6 +123,52 @@ TEST(ImageLibrary, HeaderSizeIsJudgedBeforeDecoding)
         EXPECT_EQ(size, c.size);
         EXPECT_EQ(ImageLibraryLoad(c.format, path, nullptr, nullptr).isNull(), c.verdict != ImageSizeVerdict::Accepted);
     }
+}
+
+// A PCX header is judged by what its rows need: every coded line takes bytes
+// of its own, so 21 bytes cannot hold 57,311 lines (the decoder would walk
+// them all, for seconds when they are long); a plane row too short for the
+// width, or a single plane row longer than the decoded row, is refused too.
+TEST(ImageLibrary, PcxWhoseFileCannotHoldItsRowsIsRefused)
+{
+    QTemporaryDir dir;
+    ImageLibraryInitialise();
+    // Two lines of two literal bytes, then the 256-colour palette.
+    QByteArray palette(769, '\0');
+    palette[0] = 0x0C;
+    for (int i = 0; i < 256; ++i)
+        palette[1 + 3 * i] = palette[2 + 3 * i] = palette[3 + 3 * i] = char(i);
+    const QByteArray twoRows = QByteArray("\x10\x20\x30\x40", 4) + palette;
+    const QByteArray tail(21, '\x01');
+    struct Case {
+        const char* name;
+        QByteArray bytes;
+        ImageSizeVerdict verdict;
+        QSize size;
+    } cases[] = {
+        {"small.pcx", Pcx(2, 2, 8, 1, 2, true, twoRows), ImageSizeVerdict::Accepted, {2, 2}},
+        // 149 bytes: three planes of 8,000-byte rows, 57,311 of them.
+        {"long.pcx", Pcx(2, 57311, 8, 3, 8000, true, tail), ImageSizeVerdict::Refused, {2, 57311}},
+        {"short-rows.pcx", Pcx(2, 57311, 8, 1, 2, true, tail), ImageSizeVerdict::Refused, {2, 57311}},
+        {"plain.pcx", Pcx(2, 11, 8, 1, 2, false, tail), ImageSizeVerdict::Refused, {2, 11}},
+        {"plain-whole.pcx", Pcx(2, 10, 8, 1, 2, false, tail), ImageSizeVerdict::Accepted, {2, 10}},
+        {"narrow.pcx", Pcx(4, 2, 8, 3, 3, true, twoRows), ImageSizeVerdict::Refused, {4, 2}},
+        {"wide.pcx", Pcx(2, 2, 8, 1, 8, true, twoRows), ImageSizeVerdict::Refused, {2, 2}},
+    };
+    ASSERT_EQ(cases[1].bytes.size(), 149);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const QString path = Write(dir, c.name, c.bytes);
+        QSize size;
+        EXPECT_EQ(CheckImageFileSize(IMAGE_FORMAT_PCX, path, &size), c.verdict);
+        EXPECT_EQ(size, c.size);
+        const QImage image = ImageLibraryLoad(IMAGE_FORMAT_PCX, path, nullptr, nullptr);
+        EXPECT_EQ(image.isNull(), c.verdict != ImageSizeVerdict::Accepted);
+    }
+    const QImage small = ImageLibraryLoad(IMAGE_FORMAT_PCX, dir.filePath("small.pcx"), nullptr, nullptr);
+    ASSERT_EQ(small.size(), QSize(2, 2));
+    EXPECT_EQ(small.pixel(0, 0), qRgb(0x10, 0x10, 0x10));
+    EXPECT_EQ(small.pixel(1, 1), qRgb(0x40, 0x40, 0x40));
 }
 
 namespace {

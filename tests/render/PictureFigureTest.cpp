@@ -1,6 +1,7 @@
 // Pictures becoming figures: the picture figure itself, the Insert Graphic
 // command, and the paste of clipboard pictures.
 #include "common/FakeAppContext.h"
+#include "common/PcxFixture.h"
 #include "common/TestSupport.h"
 #include "core/AppContext.h"
 #include "core/Settings.h"
@@ -174,6 +175,8 @@ TEST_F(PictureFigure, InsertGraphicLoadsScalesAndReportsFailures)
                    "\x01\0\0\0\x02\0\0\0" "\0\0\0\0\0\0\0\0\0\0\0\0\0\0\0\0", 54);
     rle += QByteArray(1024, '\0') + QByteArray("\0\x01", 2);
     const QString bigBmp = WriteFile(dir, "big.bmp", rle);
+    // 149 bytes whose header claims 57,311 rows of 24,000 coded bytes each.
+    const QString longPcx = WriteFile(dir, "long.pcx", Pcx(2, 57311, 8, 3, 8000, true, QByteArray(21, '\x01')));
     ImpType = 5;
     ScaleImport = 50;
     ImportDialogRequest asked;
@@ -222,6 +225,7 @@ TEST_F(PictureFigure, InsertGraphicLoadsScalesAndReportsFailures)
         {noInch, kMetafileError},
         {mapped, kMetafileError},
         {badBmp, "Unable to open the file or to recognize it as a supported graphics format."},
+        {longPcx, "Unable to open the file or to recognize it as a supported graphics format."},
         {bigPng, "This picture is too large to insert (16384 x 16384 pixels). Pictures of up to 64 megapixels can "
                  "be inserted."},
         {bigBmp, "This picture is too large to insert (9000 x 9000 pixels). Pictures of up to 64 megapixels can be "

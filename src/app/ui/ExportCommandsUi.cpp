@@ -29,7 +29,7 @@ bool SaveDialog(QWidget* parent, const std::string& title, const QString& propos
     QStringList extensions;
     const QStringList filters = FilterToQtList(AnsiToQString(filter));
     for (int i = 1; i <= filters.size(); ++i)
-        extensions << AnsiToQString(ExportFilterToExt(i));
+        extensions << AnsiToQString(ExportFilterToExtList(i));
     CExportFileDialog dialog(parent, AnsiToQString(title), folder, AnsiToQString(filter), extensions);
     if (filterIndex >= 1 && filterIndex <= filters.size())
         dialog.selectNameFilter(filters[filterIndex - 1]);

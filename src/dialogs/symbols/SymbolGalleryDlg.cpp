@@ -15,6 +15,7 @@
 #include <QApplication>
 #include <QScrollBar>
 #include <QSignalBlocker>
+#include <QStyle>
 #include <QCheckBox>
 #include <QDialogButtonBox>
 #include <QGridLayout>
@@ -26,6 +27,7 @@
 namespace {
 // Cells of about the size the galleries were laid out for.
 constexpr int kCellSize = 84;
+// The narrowest category list; a list of longer names grows to show them whole.
 constexpr int kListWidth = 150;
 
 // The program-wide file sets and the last category of each gallery.
@@ -138,6 +140,20 @@ void CSymbolGalleryDlg::FillCategories()
         m_fileOfRow.push_back(i);
         m_pList->addItem(AnsiToQString(name));
     }
+    FitListToNames();
+}
+
+void CSymbolGalleryDlg::FitListToNames()
+{
+    const QFontMetrics metrics(m_pList->font());
+    int widest = 0;
+    for (int i = 0; i < m_pList->count(); ++i)
+        widest = std::max(widest, metrics.horizontalAdvance(m_pList->item(i)->text()));
+    // An item draws its text inside a margin on each side; the frame and the
+    // scroll bar a longer list shows take their room beside the items.
+    const int margin = m_pList->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, m_pList) + 1;
+    const int width = widest + 2 * margin + 2 * m_pList->frameWidth() + m_pList->verticalScrollBar()->sizeHint().width();
+    m_pList->setFixedWidth(std::max(kListWidth, width));
 }
 
 void CSymbolGalleryDlg::SelectCategory(int row)

@@ -59,6 +59,8 @@ protected:
 
 private:
     void FillCategories();
+    // Widens the category list to show every name whole.
+    void FitListToNames();
     void SelectCategory(int row);
     void ShowSelectedName();
     void OnRefresh();

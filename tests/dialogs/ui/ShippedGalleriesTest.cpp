@@ -19,6 +19,7 @@
 #include <QAbstractButton>
 #include <QListWidget>
 #include <QScrollBar>
+#include <QStyle>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -117,6 +118,40 @@ TEST(ShippedGalleriesTest, InsertSymbolOffersEveryLibraryOfTheFolder)
         },
         IDCANCEL);
     frame.OnCommand(32791);
+}
+
+// Every category name shows whole beside the grid: each item is wider than
+// its text with the margins the list draws it in, and no scroll bar covers
+// the items.
+TEST(ShippedGalleriesTest, TheCategoryListShowsEveryNameWhole)
+{
+    CTempProfile profile;
+    ShippedFolder folder;
+    DiagramFixture fx;
+    CMainFrame frame;
+    frame.AddViewFrame(new CKavoView(&fx.doc), "d");
+    bool shown = false;
+    WhenModalShows<CSymbolGalleryDlg>(
+        [&shown](CSymbolGalleryDlg& dlg) {
+            shown = true;
+            QListWidget* list = Categories(dlg);
+            ASSERT_GE(list->count(), 9);
+            const QFontMetrics metrics(list->font());
+            const int margin = list->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, list) + 1;
+            EXPECT_FALSE(list->horizontalScrollBar()->isVisible());
+            for (int row = 0; row < list->count(); ++row) {
+                QListWidgetItem* item = list->item(row);
+                list->scrollToItem(item);
+                const QRect rect = list->visualItemRect(item);
+                SCOPED_TRACE(item->text().toStdString());
+                EXPECT_GE(rect.width() - 2 * margin, metrics.horizontalAdvance(item->text()));
+                EXPECT_GE(rect.left(), 0);
+                EXPECT_LE(rect.right(), list->viewport()->rect().right());
+            }
+        },
+        IDCANCEL);
+    frame.OnCommand(32791);
+    EXPECT_TRUE(shown);
 }
 
 TEST(ShippedGalleriesTest, AUserInsertsAClassLanesAndARowBox)

@@ -18,6 +18,16 @@ TEST(ExportFileDialog, ExtensionFollowsTheFileType)
     for (const auto& c : cases)
         EXPECT_EQ(CExportFileDialog::ReplaceExtension(c.name, c.ext), c.result) << c.name;
 
+    // The type a typed name's extension names, among types with other names.
+    const QStringList types = {"GIF", "PNG", "JPG;JPEG;JPE"};
+    const struct {
+        const char* name;
+        int type;
+    } typed[] = {{"swim.png", 1}, {"swim.GIF", 0}, {"swim.Jpe", 2}, {"a.jpg/swim.jpeg", 2},
+                 {"swim", -1}, {"swim.xyz", -1}, {"dir.png/swim", -1}, {"swim.", -1}};
+    for (const auto& t : typed)
+        EXPECT_EQ(CExportFileDialog::TypeOfName(t.name, types), t.type) << t.name;
+
     QTemporaryDir dir;
     CExportFileDialog dlg(nullptr, "Export Graphic", dir.path(),
                           "GIF - Graphics Interchange Format Bitmap|*.GIF|PNG - Portable Network Graphic|*.PNG||",
