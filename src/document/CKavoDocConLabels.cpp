@@ -13,8 +13,9 @@
 #include <memory>
 
 namespace {
-// A label with no text to measure: one short line, wider than tall.
-constexpr int kNewLblWidth = 70, kNewLblHeight = 30;
+// The size measuring starts from, and the size of a new label when the
+// document has no label style to measure.
+constexpr int kNewLblWidth = 30, kNewLblHeight = 70;
 // Connector labels centre their text on the line.
 constexpr WORD kConLblAlign = 2 | 32;
 
@@ -52,13 +53,13 @@ CSize MeasureNewLbl(const CKavoDoc& doc, const CFigStyle* style, int index, NewL
     return cache.size;
 }
 
-// The document always holds a current label style, the one labels are
-// made with when no setting names another.
+// The style the setting names, else the current label style; with neither
+// (no current label style chosen) there is no style to measure.
 CSize SizeFor(const CKavoDoc& doc, const std::string& name, NewLblSizeCache& cache)
 {
     int index = -1;
     const CFigStyle& style = doc.GetLblStyleNamed(name, index);
-    return MeasureNewLbl(doc, &style, index, cache);
+    return MeasureNewLbl(doc, index >= 0 ? &style : nullptr, index, cache);
 }
 } // namespace
 

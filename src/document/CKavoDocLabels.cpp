@@ -8,6 +8,8 @@
 #include "document/FigPropValues.h"
 #include "document/LabelAttach.h"
 #include "document/LabelPlacement.h"
+#include "document/TrunkInterfaces.h"
+#include "document/Trunks.h"
 #include "document/UndoRecordsStaple.h"
 #include "shapes/CFigPropMask.h"
 #include "undo/UndoCodes.h"
@@ -32,6 +34,24 @@ bool IsFreeLabel(const CFigure* label)
 {
     return label && label->m_bLabel && !label->IsStapled();
 }
+
+// Where a label of an interface goes in a trunk diagram: beside the
+// interface on the side facing away from its node (the node it is linked
+// to, else the nearest), as the re-attach after a move puts it. False when
+// the figure is no trunk object or has no node to face away from.
+bool TrunkLabelRect(const CKavoDoc& doc, const CFigure* fig, const CSize& size, CRect& rc)
+{
+    if (!IsTrunkDiagrams() || !fig->IsTrunkObj())
+        return false;
+    const CStaple* link = doc.FindFigLinkTo(fig);
+    const CFigure* node = link ? link->m_pFig1 : doc.FindTrunkNodeFor(fig);
+    POINT meet{};
+    int side = 0;
+    if (!node || !FindInterfacePoint(fig, node, meet, side))
+        return false;
+    doc.CalcFigLblRect(fig, size, side, rc, doc.GetFigLblGap());
+    return true;
+}
 } // namespace
 
 CStaple* CKavoDoc::StapleLblAsFigLbl(CFigure* label, CFigure* fig, int code)
@@ -42,6 +62,12 @@ CStaple* CKavoDoc::StapleLblAsFigLbl(CFigure* label, CFigure* fig, int code)
         return nullptr;
     const FigLblPlace place = FigLblPlaceOf(code);
     SetLabelAlign(label, place.alignH, place.alignV);
+    // An interface's label takes its offset from the trunk: it goes where
+    // the trunk puts it and the offset is taken from there.
+    CRect trunkRect;
+    if (TrunkLabelRect(*this, fig, label->m_rect.Size(), trunkRect) && trunkRect != label->m_rect &&
+        !MoveFigToRect(label, trunkRect))
+        return nullptr;
     auto staple = std::make_unique<CStaple>(this);
     staple->MakeFigLbl(fig, place.figX, place.figY, label, place.lblX, place.lblY, 0, 0);
     staple->RecordOffset(nullptr);

@@ -4,6 +4,7 @@
 #include "document/ArrangeUnits.h"
 #include "document/CKavoDoc.h"
 #include "document/CStaple.h"
+#include "document/LabelAttach.h"
 #include "document/PageLayout.h"
 #include "undo/UndoCodes.h"
 
@@ -47,8 +48,9 @@ void MoveUnit(CKavoDoc& doc, const Unit& u, int dx, int dy)
     if (dx == 0 && dy == 0)
         return;
     if (u.slide) {
+        // Along its connector, staying on the side it is on.
         const CPoint c = u.rc.CenterPoint();
-        doc.MoveConLabel(u.slide, u.slide->m_pCon, CPoint(c.x + dx, c.y + dy));
+        SlideConLabel(doc, static_cast<CFigure*>(u.obj), c.x + dx, c.y + dy);
         return;
     }
     CObjList list;

@@ -156,9 +156,11 @@ bool ReplaceCurrentMatch(CKavoDoc& doc, const FindMatch& match, const std::strin
     return done;
 }
 
-int ReplaceAllText(CKavoDoc& doc, const FindOptions& options, const std::string& replacement)
+int ReplaceAllText(CKavoDoc& doc, const FindOptions& options, const std::string& replacement, int* refused)
 {
     DiagPrintf("USER  Replace all\n");
+    if (refused)
+        *refused = 0;
     if (options.findText.empty())
         return 0;
     std::string inserted = replacement;
@@ -185,6 +187,8 @@ int ReplaceAllText(CKavoDoc& doc, const FindOptions& options, const std::string&
             // text or moves the search on, so the loop always ends.
             const bool replaced = ReplaceMatch(doc, hit, replacement);
             count += replaced ? 1 : 0;
+            if (!replaced && refused)
+                ++*refused;
             area = hit.area;
             from = replaced ? hit.start + step : hit.start + 1;
         }

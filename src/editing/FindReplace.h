@@ -41,5 +41,7 @@ bool ReplaceMatch(CKavoDoc& doc, const FindMatch& match, const std::string& repl
 // Replace as a command: one undo step; false when nothing was replaced.
 bool ReplaceCurrentMatch(CKavoDoc& doc, const FindMatch& match, const std::string& replacement);
 // Every hit of every figure in one undo step, each search going on after the
-// text put in; the number replaced.
-int ReplaceAllText(CKavoDoc& doc, const FindOptions& options, const std::string& replacement);
+// text put in; the number replaced. Hits that could not be replaced (the
+// area would grow past its limit) are stepped over and counted in *refused.
+int ReplaceAllText(CKavoDoc& doc, const FindOptions& options, const std::string& replacement,
+                   int* refused = nullptr);

@@ -167,6 +167,30 @@ CRect BoundsUnion(const RECT& a, const RECT& b)
                  std::max(a.bottom, b.bottom));
 }
 
+// Which way a closed run turns: the sign of its area (1, -1, or 0 for none).
+int Turn(const CPointArray& poly)
+{
+    __int128 sum = 0;
+    for (int i = 0; i + 1 < poly.GetCount(); ++i)
+        sum += __int128(poly[i].x) * poly[i + 1].y - __int128(poly[i + 1].x) * poly[i].y;
+    return sum > 0 ? 1 : (sum < 0 ? -1 : 0);
+}
+
+// Which way the trace goes on along the other polygon when both of the hit
+// side's vertices lead outwards, as where the polygons touch at a corner:
+// the outline turns one way all round, so every piece of either polygon on
+// it runs the way that polygon turns as the trace does (forwards along the
+// polygon the trace started on). Only a polygon without area leaves it to
+// the angles at the hit. True: towards u (forwards).
+bool BothWaysOut(const CPointArray& first, const CPointArray& other, const CPoint& f, const POINT& hit, int o,
+                 int u)
+{
+    const int turnFirst = Turn(first), turnOther = Turn(other);
+    if (turnFirst != 0 && turnOther != 0)
+        return turnFirst == turnOther;
+    return std::fabs(AngleAtVertex(f, hit, other[o])) > std::fabs(AngleAtVertex(f, hit, other[u]));
+}
+
 // Appends pt unless it repeats the last point added.
 bool AddTracePt(CPointArray& out, const CPoint& pt)
 {
@@ -212,8 +236,7 @@ bool TraceUnion(const CPointArray& first, const CPointArray& second, int start, 
                 return false;
             bool towardsU = uOk;
             if (uOk && oOk)
-                towardsU = std::fabs(AngleAtVertex(f, hit, (*oth)[o])) >
-                           std::fabs(AngleAtVertex(f, hit, (*oth)[u]));
+                towardsU = BothWaysOut(first, *oth, f, hit, o, u);
             std::swap(cur, oth);
             backwards = !towardsU;
             fi = towardsU ? u : o;

@@ -9,6 +9,7 @@
 #include "document/LabelPlacement.h"
 #include "fileformat/DiagramRecordWriter.h"
 #include "keyword/KeywordStreams.h"
+#include "richtext/FigureTextFit.h"
 #include "undo/UndoCodes.h"
 
 #include <memory>
@@ -513,4 +514,67 @@ TEST_F(LabelTargetTest, AFlowLabelIsInTheDragWithItsConnectorAndBothEnds)
     EXPECT_TRUE(doc.IsFlowLblInSet(label));
     con->m_pFig2 = b;
     doc.m_moveSet.Release();
+}
+
+namespace {
+// A label style fitted to its text, the default text of the given length.
+int AddLabelStyle(CKavoDoc& doc, const std::string& name, size_t letters)
+{
+    CFigProps props = doc.m_curLblStyle.m_props;
+    props.Behavior.low |= kFitWidthFlag | kFitHeightFlag;
+    return doc.m_figStyles.AddFigStyle(&props, name, 1, 1, 1, "", "", 200, 100, std::string(letters, 'm'), "",
+                                       nullptr, 0, "");
+}
+} // namespace
+
+// Each new-label size is measured with the style its setting names, or the
+// current label style when the setting names none that exists: default
+// texts of different lengths tell the styles apart by the width.
+TEST(NewLabelSizes, EachKindMeasuresTheStyleItsSettingNames)
+{
+    CKavoDoc doc;
+    doc.OnNewDocument();
+    const int current = AddLabelStyle(doc, "Current", 2);
+    AddLabelStyle(doc, "Con", 4);
+    AddLabelStyle(doc, "Flow", 8);
+    AddLabelStyle(doc, "Auto", 16);
+    doc.SetCurLblStyle(current);
+    doc.m_strConLabelStyle = "Con";
+    doc.m_strFlowLabelStyle = "Flow";
+    doc.m_strAutoLabelStyle = "Auto";
+    const CSize cur = doc.GetNewLblSize(), con = doc.GetConLblStyleSize(), lat = doc.GetNewLatLblSize(),
+                flow = doc.GetNewFlowLblSize(), fig = doc.GetNewFigLblSize();
+    EXPECT_GT(cur.cx, 0);
+    EXPECT_LT(cur.cx, con.cx);
+    EXPECT_EQ(lat, con);
+    EXPECT_LT(con.cx, flow.cx);
+    EXPECT_LT(flow.cx, fig.cx);
+    // Asked again in another order, each keeps its own.
+    EXPECT_EQ(doc.GetNewFigLblSize(), fig);
+    EXPECT_EQ(doc.GetNewFlowLblSize(), flow);
+    EXPECT_EQ(doc.GetNewLatLblSize(), con);
+    EXPECT_EQ(doc.GetConLblStyleSize(), con);
+    EXPECT_EQ(doc.GetNewLblSize(), cur);
+
+    // Settings naming no style of the library: the current label style.
+    doc.m_strConLabelStyle = "None such";
+    doc.m_strFlowLabelStyle = "";
+    doc.m_strAutoLabelStyle = "Missing";
+    for (const CSize& size : {doc.GetConLblStyleSize(), doc.GetNewLatLblSize(), doc.GetNewFlowLblSize(),
+                              doc.GetNewFigLblSize()})
+        EXPECT_EQ(size, cur);
+}
+
+// With no label style at all (none named, no current label style) a new
+// label is 30 wide and 70 high.
+TEST(NewLabelSizes, WithoutAnyLabelStyleTheSizeIs30By70)
+{
+    CKavoDoc doc;
+    doc.OnNewDocument();
+    doc.ResetCurLblStyle();
+    doc.m_curLblStyle.DefaultText = "Some text";
+    doc.m_strConLabelStyle = "Missing";
+    for (const CSize& size : {doc.GetNewLblSize(), doc.GetConLblStyleSize(), doc.GetNewLatLblSize(),
+                              doc.GetNewFlowLblSize(), doc.GetNewFigLblSize()})
+        EXPECT_EQ(size, CSize(30, 70));
 }

@@ -440,3 +440,42 @@ TEST_F(TrunksTest, AnInterfaceStepHoldsEachRecordOnceAndAFailedLinkLeavesNoPin)
     EXPECT_EQ(iface->m_pStaple, nullptr);
     EXPECT_EQ(node->m_pStaple, nullptr);
 }
+
+// A label pinned to an interface takes its place, and its offset, from the
+// trunk: beside the interface on the side away from its node, whatever
+// position it was pinned at; the pin keeps that position's anchors. With
+// the switch off it stays where it was dropped. One undo step either way.
+TEST_F(TrunksTest, ALabelPinnedToAnInterfaceTakesItsOffsetFromTheTrunk)
+{
+    for (const bool trunks : {true, false}) {
+        SetTrunkDiagramsForTest(true);
+        const int x = trunks ? 0 : 2000;
+        KindFig* iface = Fig(12, x);   // (x,0)-(x+100,60), left of the node
+        Fig(1, x + 300);
+        ASSERT_EQ(CreateInterface(doc, iface, nullptr, nullptr), 1);
+        SetTrunkDiagramsForTest(trunks);
+        CFigure* label = NewFig(doc, 0, 0, "name");
+        label->SetRectNoUndo(CRect(500, 500, 560, 520));
+        label->m_bLabel = 1;
+        doc.AddFigWithId(label);
+        doc.ResetUndoLog();
+        const std::string before = Snapshot(doc);
+
+        ASSERT_TRUE(doc.AttachLblAsFigLbl(label, iface, 2, false)) << trunks;
+        CRect want(500, 500, 560, 520);
+        if (trunks)
+            doc.CalcFigLblRect(iface, CSize(60, 20), 11, want, doc.GetFigLblGap());
+        EXPECT_EQ(label->m_rect, want) << trunks;
+        CStaple* s = label->m_pStaple;
+        ASSERT_NE(s, nullptr);
+        EXPECT_EQ(s->Fig1PosX, 127);
+        EXPECT_EQ(s->Fig1PosY, 0);
+        EXPECT_EQ(s->Fig2PosX, 127);
+        EXPECT_EQ(s->Fig2PosY, 255);
+        // The offset runs from the interface's top centre to the label's
+        // bottom centre where it now is.
+        EXPECT_EQ(CPoint(s->OffsetX, s->OffsetY), CPoint(want.CenterPoint().x - (x + 50), want.bottom)) << trunks;
+        doc.UndoLastStep();
+        EXPECT_EQ(Snapshot(doc), before) << trunks;
+    }
+}

@@ -2,6 +2,7 @@
 // one undo step that takes the document back to its saved text.
 #include "document/EditScenarioSupport.h"
 
+#include "document/ArrangeUnits.h"
 #include "document/PageLayout.h"
 #include "editing/ArrangeCommands.h"
 #include "editing/MoveContext.h"
@@ -269,4 +270,121 @@ TEST_F(ArrangeTest, AConnectorLabelSlidesAlongItsConnector)
     EXPECT_EQ(con->EndPoint1, CPoint(600, 1000));
     EXPECT_NEAR(label->m_rect.CenterPoint().x, 1100, step);
     ExpectOneStepUndone(UDMAC_ALIGN);
+}
+
+// A lateral label slides along its connector and keeps its side, whatever
+// the reference lies beyond: one above a line stays above it, one below
+// stays below. Along a horizontal line a vertical alignment slides it
+// nowhere.
+TEST_F(ArrangeTest, ALateralLabelSlidesAndKeepsItsSide)
+{
+    for (const int side : {1, -1}) {
+        for (const int type : {1, 3, 5}) {
+            doc.DeleteContents();
+            ASSERT_TRUE(doc.OnNewDocument());
+            doc.m_bAlignToGrid = 0;
+            CConnector* con = AddFreeCon(doc, CPoint(0, 1000), CPoint(3000, 1000));
+            CFigure* label = AddTextFig(doc, 400, 800, 200, 100, "L");
+            label->m_bLabel = 1;
+            ASSERT_NE(doc.StapleLblAsLatLbl(label, con, CPoint(500, 1000), side * 40, 0), nullptr);
+            doc.UpdateAllStaples(0);
+            const CRect before = label->m_rect;
+            ASSERT_EQ(before.bottom <= 1000, side > 0) << "placed on the side asked";
+            // The reference lies beyond the line from a label above it
+            // (and before the line from one below it).
+            CFigure* x = AddTextFig(doc, 2000, side > 0 ? 2000 : 0, 200, 100, "X");
+            SelectInOrder({label, x});
+            Begin();
+            ArrangeAlign(doc, type);
+            const std::string where = "side " + std::to_string(side) + " type " + std::to_string(type);
+            // Positions along a connector are kept in 255 steps.
+            const int wantX = type == 1 ? 2100 : before.CenterPoint().x;
+            EXPECT_NEAR(label->m_rect.CenterPoint().x, wantX, 3000 / 255 + 1) << where;
+            EXPECT_EQ(label->m_rect.top, before.top) << where;
+            EXPECT_EQ(con->EndPoint1, CPoint(0, 1000));
+            EXPECT_EQ(con->EndPoint2, CPoint(3000, 1000));
+            doc.UndoLastStep();
+            EXPECT_EQ(DocText(doc), saved) << where;
+        }
+    }
+}
+
+// Align needs two units: a connector attached to a figure is none, so a
+// figure with its attached connector selected last moves nowhere.
+TEST_F(ArrangeTest, AnAttachedConnectorIsNoUnit)
+{
+    const std::vector<CFigure*> figs = AddBoxes({{0, 0, 200, 100}});
+    CConnector* attached = AddConBetween(doc, figs[0], nullptr);
+    attached->EndPoint2 = CPoint(900, 900);
+    doc.ClearSelection();
+    doc.SelectObj(figs[0], 2, 0, 0);
+    doc.SelectObj(attached, 2, 0, 0);
+    EXPECT_EQ(CountArrangeUnits(doc, true, true), 1);
+    Begin();
+    for (int type = 0; type < 6; ++type) {
+        EXPECT_EQ(ArrangeAlign(doc, type), 0) << type;
+        EXPECT_EQ(Str(Corners(figs)), "(0,0)") << type;
+    }
+}
+
+// Of two units with the same key, the one selected first is placed first:
+// it stays at the smallest key and the other takes the next place.
+TEST_F(ArrangeTest, SpaceEvenlyTieGoesToTheFirstSelected)
+{
+    // A and B share the left edge 0; selected B, A, C.
+    const std::vector<CFigure*> figs = AddBoxes({{0, 0, 100, 100}, {0, 300, 100, 100}, {900, 600, 100, 100}});
+    SelectInOrder({figs[1], figs[0], figs[2]});
+    Begin();
+    ArrangeSpaceEvenly(doc, 2, 0);
+    EXPECT_EQ(Str(Corners(figs)), "(450,0)(0,300)(900,600)");
+    ExpectOneStepUndone(UDMAC_SPACEEVEN);
+    // The same vertically: A and B share the top 0; selected B, A, C.
+    const std::vector<CFigure*> col = AddBoxes({{2000, 0, 100, 100}, {2300, 0, 100, 100}, {2600, 900, 100, 100}});
+    SelectInOrder({col[1], col[0], col[2]});
+    Begin();
+    ArrangeSpaceEvenly(doc, 0, 6);
+    EXPECT_EQ(Str(Corners(col)), "(2000,450)(2300,0)(2600,900)");
+    ExpectOneStepUndone(UDMAC_SPACEEVEN);
+}
+
+// A label pinned to its figure is no unit of Space Evenly: it follows its
+// figure, and the figures are spaced as if it were not selected.
+TEST_F(ArrangeTest, SpaceEvenlyLeavesPinnedLabelsToTheirFigures)
+{
+    const std::vector<CFigure*> figs = AddBoxes({{0, 0, 200, 100}, {300, 0, 200, 100}, {1000, 0, 200, 100}});
+    CFigure* label = AddTextFig(doc, 300, 1000, 60, 40, "L");
+    label->m_bLabel = 1;
+    ASSERT_NE(doc.StapleLblAsFigLbl(label, figs[1], 8), nullptr);
+    doc.UpdateAllStaples(0);
+    const CPoint fromFig(label->m_rect.left - figs[1]->m_rect.left, label->m_rect.top - figs[1]->m_rect.top);
+    SelectInOrder({figs[0], label, figs[1], figs[2]});
+    Begin();
+    ArrangeSpaceEvenly(doc, 1, 0);
+    // Centres 100, 400, 1100 -> 100, 600, 1100.
+    EXPECT_EQ(Str(Corners(figs)), "(0,0)(500,0)(1000,0)");
+    EXPECT_EQ(Pt(CPoint(label->m_rect.left - figs[1]->m_rect.left, label->m_rect.top - figs[1]->m_rect.top)),
+              Pt(fromFig));
+    ExpectOneStepUndone(UDMAC_SPACEEVEN);
+}
+
+// Snapping centres by whole steps of each axis's own grid.
+TEST_F(ArrangeTest, CenterOnPageRoundsEachAxisByItsOwnGridStep)
+{
+    doc.m_bAlignToGrid = 1;
+    doc.m_nSnapX = 40;
+    doc.m_nSnapY = 64;
+    CRect page;
+    GetPageAreaRect(doc, page);
+    const CPoint pc = page.CenterPoint();
+    const std::vector<CFigure*> figs = AddBoxes({{5, 7, 200, 100}, {405, 307, 200, 100}});
+    SelectInOrder(figs);
+    Begin();
+    ArrangeCenterOnPage(doc, 2);
+    const CPoint moved(figs[0]->m_rect.left - 5, figs[0]->m_rect.top - 7);
+    const CPoint centre = doc.GetObjSetRect(1, 0, 0, nullptr, false).CenterPoint();
+    EXPECT_EQ(moved.x % 40, 0) << moved.x;
+    EXPECT_EQ(moved.y % 64, 0) << moved.y;
+    EXPECT_LE(std::abs(centre.x - pc.x), 20) << pc.x;
+    EXPECT_LE(std::abs(centre.y - pc.y), 32) << pc.y;
+    ExpectOneStepUndone(UDMAC_CENTERPG);
 }

@@ -239,3 +239,76 @@ TEST(PolygonUnionRandom, RectanglePairs)
     EXPECT_EQ(failed, 0) << "of " << judged;
     EXPECT_GT(judged, 150);
 }
+
+namespace {
+std::vector<CPoint> Square(int x0, int y0, int x1, int y1)
+{
+    return {{x0, y0}, {x1, y0}, {x1, y1}, {x0, y1}, {x0, y0}};
+}
+
+std::vector<CPoint> Reversed(std::vector<CPoint> poly)
+{
+    std::reverse(poly.begin(), poly.end());
+    return poly;
+}
+
+// Twice the signed area a closed run encloses, by the shoelace formula.
+int64_t Area2(const std::vector<CPoint>& poly)
+{
+    int64_t sum = 0;
+    for (size_t i = 0; i + 1 < poly.size(); ++i)
+        sum += int64_t(poly[i].x) * poly[i + 1].y - int64_t(poly[i + 1].x) * poly[i].y;
+    return sum;
+}
+} // namespace
+
+// Pairs that touch at a corner or along part of a side, overlap, or lie
+// apart: the outline keeps the area of both where they meet (a single
+// outline may pass a touching corner twice), and each probe point lies
+// inside or outside it as it lies in either input. Apart, the trace never
+// reaches the other polygon: the outline is the first one.
+TEST(PolygonUnion, TouchingOverlappingAndApartPairs)
+{
+    const std::vector<CPoint> square = Square(0, 0, 100, 100);
+    // Its left vertex on the square's top right corner.
+    const std::vector<CPoint> triangle = {{100, 0}, {200, -100}, {200, 100}, {100, 0}};
+    const struct Case {
+        const char* name;
+        std::vector<CPoint> a, b;
+        int64_t area2;             // of the union, twice, unsigned
+        std::vector<CPoint> in, out;
+    } cases[] = {
+        {"triangle on a corner", square, triangle, 20000 + 20000,
+         {{50, 50}, {5, 95}, {95, 95}, {190, 0}, {150, -10}, {190, 80}},
+         {{150, 90}, {105, 50}, {50, -10}}},
+        {"the same, reversed", square, Reversed(triangle), 20000 + 20000, {{5, 95}, {95, 95}, {190, 0}},
+         {{150, 90}, {105, 50}}},
+        {"the same, triangle first", triangle, square, 20000 + 20000, {{5, 95}, {95, 95}, {190, 0}},
+         {{150, 90}, {105, 50}}},
+        {"squares on a corner", square, Square(100, 100, 200, 200), 40000,
+         {{5, 5}, {95, 95}, {105, 105}, {195, 195}}, {{150, 50}, {50, 150}}},
+        {"squares on a corner, reversed", Reversed(square), Square(100, -100, 200, 0), 40000,
+         {{5, 95}, {95, 5}, {105, -5}, {195, -95}}, {{150, 50}, {50, -50}}},
+        {"squares on part of a side", square, Square(100, 50, 200, 150), 40000,
+         {{5, 5}, {95, 95}, {105, 55}, {195, 145}}, {{150, 25}, {50, 125}}},
+        {"overlapping", square, Square(50, 50, 150, 150), 35000,
+         {{5, 5}, {75, 75}, {145, 145}}, {{125, 25}, {25, 125}}},
+        {"apart", square, Square(300, 0, 400, 100), 20000, {{5, 5}, {95, 95}}, {{350, 50}, {200, 50}}},
+    };
+    for (const Case& c : cases) {
+        CPointArray result;
+        result.Alloc(int(c.a.size()));
+        result.SetPoints(c.a.data(), int(c.a.size()));
+        CPointArray other;
+        other.Alloc(int(c.b.size()));
+        other.SetPoints(c.b.data(), int(c.b.size()));
+        ASSERT_TRUE(result.UnionWith(other)) << c.name;
+        const std::vector<CPoint> u(result.GetData(), result.GetData() + result.GetCount());
+        ASSERT_TRUE(u.size() >= 4 && u.front() == u.back()) << c.name << ": " << Describe(u);
+        EXPECT_EQ(std::llabs(Area2(u)), c.area2) << c.name << ": " << Describe(u);
+        for (const CPoint& p : c.in)
+            EXPECT_TRUE(result.ContainsPt(p)) << c.name << ": (" << p.x << "," << p.y << ") " << Describe(u);
+        for (const CPoint& p : c.out)
+            EXPECT_FALSE(result.ContainsPt(p)) << c.name << ": (" << p.x << "," << p.y << ") " << Describe(u);
+    }
+}

@@ -12,8 +12,6 @@
 #include "frame/ui/CMainFrame.h"
 #include "platform/Prompt.h"
 #include "platform/StringTable.h"
-#include "richtext/MarkupPositions.h"
-#include "richtext/TextUtils.h"
 
 #include <QPointer>
 
@@ -71,8 +69,9 @@ void FindNext(CKavoDoc& doc, CKavoView* view)
         view->ShowFindMatch(MatchFigure(doc), s.match.area, s.match.start, s.match.end, DialogArea());
 }
 
-// Replaces the match the editor shows, then goes on to the next one. The
-// editor's own changes are stored first, so a match they broke is refused.
+// Replaces the match the editor shows, and nothing more: the next match
+// is the user's next Find Next. The editor's own changes are stored first,
+// so a match they broke is refused.
 void ReplaceOne(CKavoDoc& doc, CKavoView* view)
 {
     FindState& s = State();
@@ -80,33 +79,28 @@ void ReplaceOne(CKavoDoc& doc, CKavoView* view)
                        view->EditedSection() == s.match.area;
     if (view)
         view->CloseEditor();
-    if (!shown || !ReplaceCurrentMatch(doc, s.match, s.replaceText)) {
+    if (!shown || !ReplaceCurrentMatch(doc, s.match, s.replaceText))
         MessageBeep(MB_ICONEXCLAMATION);
-        return;
-    }
-    // The search goes on after the text put in (from the lowest id when an
-    // empty replacement at the very start leaves no place to go on from).
-    std::string inserted = s.replaceText;
-    PlainTextToMarkup(inserted);
-    const int next = s.match.start + CountMarkupChars(inserted);
-    s.match.start = next - 1;
-    s.match.end = next;
-    FindNext(doc, view);
 }
 
+// A hit that could not be replaced fails the command: it beeps. The count
+// of those replaced goes to the status bar; none found at all is told.
 void ReplaceAll(CKavoDoc& doc, CKavoView* view)
 {
     FindState& s = State();
     if (view)
         view->CloseEditor();
-    const int count = ReplaceAllText(doc, s.options, s.replaceText);
+    int refused = 0;
+    const int count = ReplaceAllText(doc, s.options, s.replaceText, &refused);
     s.match = FindMatch();
-    if (count <= 0) {
+    if (refused > 0)
+        MessageBeep(MB_ICONEXCLAMATION);
+    if (count > 0) {
+        if (IAppContext* app = GetAppContext())
+            app->SetStatusBarText(FormatWithTexts(FindResString(IDS_REPLACED_COUNT), {std::to_string(count)}));
+    } else if (refused == 0) {
         MsgBoxResPrintf(MB_ICONEXCLAMATION, IDS_TEXT_NOT_FOUND);
-        return;
     }
-    if (IAppContext* app = GetAppContext())
-        app->SetStatusBarText(FormatWithTexts(FindResString(IDS_REPLACED_COUNT), {std::to_string(count)}));
 }
 
 void OnFindReplaceMsg(CMainFrame& frame, CKavoFindDlg* dlg, CKavoFindDlg::Report report)

@@ -6,6 +6,7 @@
 #include "common/DocText.h"
 #include "common/TestSupport.h"
 #include "core/HelpRequest.h"
+#include "core/MessageBeep.h"
 #include "dialogs/CKavoFindDlg.h"
 #include "editing/ui/CKavoView.h"
 #include "editing/ui/CTextDialog.h"
@@ -13,6 +14,7 @@
 #include "frame/ui/FindReplaceUi.h"
 #include "platform/Prompt.h"
 #include "platform/ui/DlgItems.h"
+#include "richtext/FigureTextFit.h"
 #include "undo/UndoCodes.h"
 
 #include <QApplication>
@@ -40,8 +42,26 @@ QPushButton* Button(QWidget* dlg, int id)
     return qobject_cast<QPushButton*>(GetDlgItem(dlg, id));
 }
 
+// Counts the warning beeps while it lives.
+struct BeepCounter {
+    static inline int* s_count = nullptr;
+    int count = 0;
+    MessageBeepHandler previous;
+    BeepCounter()
+    {
+        s_count = &count;
+        previous = SetMessageBeepHandler([](UINT) { ++*s_count; });
+    }
+    ~BeepCounter()
+    {
+        SetMessageBeepHandler(previous);
+        s_count = nullptr;
+    }
+};
+
 struct FindFixture {
     CRecordingPrompt prompt;
+    BeepCounter beeps;
     DiagramFixture fx;
     CMainFrame frame;
     CKavoView* view = new CKavoView(&fx.doc);
@@ -108,7 +128,9 @@ TEST(FindReplaceDialog, FindNextShowsEachMatchInTheEditorAndSaysWhenThereIsNone)
     EXPECT_EQ(DocText(f.fx.doc), f.saved) << "searching changes nothing";
 }
 
-TEST(FindReplaceDialog, ReplaceChangesTheShownMatchAndGoesOnReplaceAllIsOneStep)
+// Replace changes the shown match and nothing more: the next match waits
+// for Find Next, and replacing the last one says nothing.
+TEST(FindReplaceDialog, ReplaceChangesOnlyTheShownMatchReplaceAllIsOneStep)
 {
     FindFixture f;
     CKavoFindDlg* dlg = f.Open(true);
@@ -117,15 +139,37 @@ TEST(FindReplaceDialog, ReplaceChangesTheShownMatchAndGoesOnReplaceAllIsOneStep)
     // Replace before any match is shown only beeps.
     QTest::mouseClick(Button(dlg, CKavoFindDlg::kReplaceId), Qt::LeftButton);
     EXPECT_EQ(DocText(f.fx.doc), f.saved);
+    EXPECT_EQ(f.beeps.count, 1);
 
     QTest::mouseClick(Button(dlg, IDOK), Qt::LeftButton);
     QTest::mouseClick(Button(dlg, CKavoFindDlg::kReplaceId), Qt::LeftButton);
     EXPECT_EQ(AreaText(f.first), "red cod blue fish");
-    ASSERT_EQ(f.view->EditedFigure(), f.first) << "the next match is shown";
+    EXPECT_EQ(AreaText(f.second), "one fish");
+    EXPECT_EQ(f.view->EditedFigure(), nullptr) << "no next match is shown";
+    EXPECT_EQ(f.beeps.count, 1);
+    // Find Next goes on after the replaced match.
+    QTest::mouseClick(Button(dlg, IDOK), Qt::LeftButton);
+    ASSERT_EQ(f.view->EditedFigure(), f.first);
     EXPECT_EQ(f.view->TextEditor()->SelAnchor(), 13);
     f.view->CloseEditor();
+    while (f.fx.doc.CanUndo() && f.fx.doc.UndoLogRef().GetLastUndoStepCode() != UDMAC_REPLACE)
+        f.fx.doc.UndoLastStep();
     f.fx.doc.UndoLastStep();
     EXPECT_EQ(DocText(f.fx.doc), f.saved);
+
+    // Replacing the only match: no search after it, no message.
+    f.Type(dlg, CKavoFindDlg::kFindEditId, "blue");
+    QTest::mouseClick(Button(dlg, IDOK), Qt::LeftButton);
+    ASSERT_EQ(f.view->EditedFigure(), f.first);
+    QTest::mouseClick(Button(dlg, CKavoFindDlg::kReplaceId), Qt::LeftButton);
+    EXPECT_EQ(AreaText(f.first), "red fish cod fish");
+    EXPECT_TRUE(f.prompt.shown.empty());
+    EXPECT_EQ(f.fx.doc.UndoLogRef().GetLastUndoStepCode(), UDMAC_REPLACE);
+    f.fx.doc.UndoLastStep();
+    while (f.fx.doc.CanUndo())
+        f.fx.doc.UndoLastStep();
+    EXPECT_EQ(DocText(f.fx.doc), f.saved);
+    f.Type(dlg, CKavoFindDlg::kFindEditId, "fish");
 
     QTest::mouseClick(Button(dlg, CKavoFindDlg::kReplaceAllId), Qt::LeftButton);
     EXPECT_EQ(AreaText(f.first), "red cod blue cod");
@@ -357,4 +401,82 @@ TEST(FindReplaceDialog, ClosesWithoutADiagramAndWithTheMainWindow)
         EXPECT_EQ(dlg, nullptr);
         EXPECT_EQ(ActiveFindDialog(), nullptr);
     }
+}
+
+// Replace All steps over a hit that cannot be replaced (the text would grow
+// past what a text area holds): the command failed, so it beeps, and what
+// it did replace is one step to undo.
+TEST(FindReplaceDialog, ReplaceAllThatFailsBeeps)
+{
+    FindFixture f;
+    CFigure* full = f.fx.AddBox(1100, 100, 900, 300, "fish " + std::string(4080, 'x'));
+    ASSERT_EQ(AreaText(full).size(), 4085u);
+    f.fx.doc.ResetUndoLog();
+    f.saved = DocText(f.fx.doc);
+    CKavoFindDlg* dlg = f.Open(true);
+    f.Type(dlg, CKavoFindDlg::kFindEditId, "fish");
+    f.Type(dlg, CKavoFindDlg::kReplaceEditId, "a much longer fish");
+    QTest::mouseClick(Button(dlg, CKavoFindDlg::kReplaceAllId), Qt::LeftButton);
+    EXPECT_EQ(f.beeps.count, 1);
+    EXPECT_EQ(AreaText(full).substr(0, 5), "fish ");
+    EXPECT_EQ(AreaText(f.second), "one a much longer fish");
+    EXPECT_EQ(f.frame.statusBar()->currentMessage(), "Replaced 3 occurences");
+    EXPECT_TRUE(f.prompt.shown.empty());
+    f.fx.doc.UndoLastStep();
+    EXPECT_EQ(DocText(f.fx.doc), f.saved);
+
+    // Only hits that cannot be replaced: a beep and nothing to undo.
+    f.Type(dlg, CKavoFindDlg::kFindEditId, "fish x");
+    QTest::mouseClick(Button(dlg, CKavoFindDlg::kReplaceAllId), Qt::LeftButton);
+    EXPECT_EQ(f.beeps.count, 2);
+    EXPECT_EQ(DocText(f.fx.doc), f.saved);
+    EXPECT_FALSE(f.fx.doc.CanUndo());
+}
+
+// A figure that fits its text grows with a longer replacement, by Replace
+// and by Replace All alike, and the undo gives its size back with its text.
+TEST(FindReplaceDialog, AFigureThatFitsItsTextFitsTheReplacement)
+{
+    for (const int button : {int(CKavoFindDlg::kReplaceId), int(CKavoFindDlg::kReplaceAllId)}) {
+        FindFixture f;
+        f.second->m_props.Behavior.low |= kFitWidthFlag;
+        f.second->SetRectNoUndo(CRect(100, 600, 300, 900));
+        const CRect before = f.second->m_rect;
+        f.saved = DocText(f.fx.doc);
+        CKavoFindDlg* dlg = f.Open(true);
+        f.Type(dlg, CKavoFindDlg::kFindEditId, "one");
+        f.Type(dlg, CKavoFindDlg::kReplaceEditId, "a longer line of text");
+        if (button == CKavoFindDlg::kReplaceId) {
+            QTest::mouseClick(Button(dlg, IDOK), Qt::LeftButton);
+            ASSERT_EQ(f.view->EditedFigure(), f.second);
+        }
+        QTest::mouseClick(Button(dlg, button), Qt::LeftButton);
+        EXPECT_EQ(AreaText(f.second), "a longer line of text fish") << button;
+        EXPECT_GT(f.second->m_rect.Width(), before.Width()) << button;
+        while (f.fx.doc.CanUndo())
+            f.fx.doc.UndoLastStep();
+        EXPECT_EQ(f.second->m_rect, before) << button;
+        EXPECT_EQ(DocText(f.fx.doc), f.saved) << button;
+    }
+}
+
+// Find Next scrolls a match that lies out of sight into the view.
+TEST(FindReplaceDialog, FindNextBringsTheMatchIntoSight)
+{
+    FindFixture f;
+    // Low on the page, below the part in sight.
+    CFigure* far = f.fx.AddBox(1000, 2400, 900, 300, "salmon");
+    auto visible = [&f] {
+        const QRect vp = f.view->viewport()->rect();
+        return f.view->ClientRectToLogical(CRect(0, 0, vp.width(), vp.height()));
+    };
+    CRect shown = visible();
+    ASSERT_FALSE(shown.PtInRect(far->m_rect.CenterPoint())) << "out of sight to begin with";
+    CKavoFindDlg* dlg = f.Open(false);
+    f.Type(dlg, CKavoFindDlg::kFindEditId, "salmon");
+    QTest::mouseClick(Button(dlg, IDOK), Qt::LeftButton);
+    ASSERT_EQ(f.view->EditedFigure(), far);
+    shown = visible();
+    EXPECT_TRUE(shown.PtInRect(far->m_rect.TopLeft()) && shown.PtInRect(far->m_rect.BottomRight()))
+        << shown.left << "," << shown.top << "," << shown.right << "," << shown.bottom;
 }
