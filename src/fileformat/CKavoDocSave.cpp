@@ -188,6 +188,10 @@ bool CKavoDoc::RenumberIDs(int keepExisting)
         DiagPrintf("CKavoDoc::RenumberIDs() clears Undo buffers\n");
         ResetUndoLog();
         DiagPrintf("CKavoDoc::RenumberIDs() clears Undo buffers ret\n");
+        // With the log empty no record holds a library index any more: the
+        // symbols and line ends nothing uses (copies left by undone pastes,
+        // say) can go.
+        PurgeUnusedLibraryEntries(*this, m_figSymbols, m_endSymbols);
     }
     RelinkDocument(*this);
     // Automatic connection points that no connector uses any more go.
