@@ -71,6 +71,10 @@ public:
     int GetType() const override { return kObjFigure; }
     FigFlagSet* GetFlagWord() override { return &m_props.Behavior; }
     void GetBoundRect(CRect& out, int mode, int tolerance) const override;
+    // What its drawing covers: the rectangle with the shadow (the centre
+    // point of an invisible figure). Unlike the bounds the selection plays no
+    // part: a picture of the drawing is the same selected or not.
+    void GetDrawnRect(CRect& out) const;
     int HitTest(int x, int y, int tolerance, bool strictRect, bool noTextAreas) const override;
 
     void ClearContents();

@@ -36,13 +36,25 @@ void CFigure::GetBoundRect(CRect& out, int mode, int tolerance) const
         out = CRect(c.x - t, c.y - t, c.x + t, c.y + t);
         return;
     }
-    if ((mode == 1 || mode == 2) && m_props.Shadow) {
+    if (mode == 1 || mode == 2)
+        GetDrawnRect(out);
+    if (m_bSelected || mode == 3)
+        out.InflateRect(t / 2 + 1, t / 2 + 1);
+}
+
+void CFigure::GetDrawnRect(CRect& out) const
+{
+    out = m_rect;
+    if (IsInvisible()) {
+        const CPoint c = GetCenter();
+        out = CRect(c.x, c.y, c.x, c.y);
+        return;
+    }
+    if (m_props.Shadow) {
         CShadowSpec shadow;
         GetShadow(shadow);
         shadow.GetShadowRect(out);
     }
-    if (m_bSelected || mode == 3)
-        out.InflateRect(t / 2 + 1, t / 2 + 1);
 }
 
 int CFigure::GetOutlinePoints(std::vector<CPoint>& points, const RECT* rcIn) const

@@ -1,6 +1,7 @@
 #include "document/PageLayout.h"
 
 #include "core/Trace.h"
+#include "document/CFigure.h"
 #include "document/CKavoDoc.h"
 #include "document/PaperSizes.h"
 #include "platform/DevModeBlock.h"
@@ -208,7 +209,12 @@ bool GetObjectsBoundRect(const CKavoDoc& doc, CRect& out)
     bool any = false;
     for (CDiagObj* o : *doc.m_pObjList) {
         CRect r;
-        o->GetBoundRect(r, 1, 0);
+        // A selected figure's bounds grow for its handles; the drawing's
+        // extent (the saved preview, the page check) does not.
+        if (o->GetType() == kObjFigure)
+            static_cast<const CFigure*>(o)->GetDrawnRect(r);
+        else
+            o->GetBoundRect(r, 1, 0);
         if (any)
             out |= r;
         else

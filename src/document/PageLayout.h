@@ -57,7 +57,8 @@ void GetDocMaxRowsCols(const CKavoDoc& doc, int& rows, int& cols);
 // GetPaperDimensions with the document's paper, orientation and printer.
 bool GetDocPaperDimensions(const CKavoDoc& doc, int& paperW, int& paperH, int& printW, int& printH);
 bool AllObjectsInPageArea(const CKavoDoc& doc);
-// The union of every object's bounding rectangle; false for no objects.
+// The union of what every object draws, the selection aside; false for no
+// objects.
 bool GetObjectsBoundRect(const CKavoDoc& doc, CRect& out);
 // The validation pass; with repair every finding is corrected.
 bool SetPageValidate(CKavoDoc& doc, bool repair);

@@ -9,6 +9,8 @@
 #include "document/PageLayout.h"
 #include "document/StyleLibRef.h"
 #include "shapes/DividedShapeSetup.h"
+#include "shapes/ShapeLibrary.h"
+#include "shapes/SymbolLibrary.h"
 #include "fileformat/CDiagramLoadObj.h"
 #include "fileformat/CPasteLoadObj.h"
 #include "fileformat/CStyleImportLoadObj.h"
@@ -76,6 +78,20 @@ BOOL CKavoDoc::Save(CKeywordWriter& w, bool saveAllDefs, bool saveAllObjs)
     return TRUE;
 }
 
+namespace {
+// What a merged file brought that nothing uses goes. With nothing to undo the
+// libraries are tidied whole (numbered duplicates merged, every unused entry
+// removed); otherwise only the entries the merge appended go, since the undo
+// log's records hold indexes of the entries that were there before.
+void PurgeAfterMerge(CKavoDoc& doc, int symbolsBefore, int endsBefore)
+{
+    if (!doc.CanUndo() && !doc.InUndoStep())
+        PurgeUnusedLibraryEntries(doc, doc.m_figSymbols, doc.m_endSymbols);
+    else
+        PurgeUnusedEntriesFrom(doc, doc.m_figSymbols, doc.m_endSymbols, symbolsBefore, endsBefore);
+}
+} // namespace
+
 bool CKavoDoc::Serialize(IKeywordSink* sink, IKeywordSource* source)
 {
     if (sink) {
@@ -89,6 +105,7 @@ bool CKavoDoc::Serialize(IKeywordSink* sink, IKeywordSource* source)
     const bool importing = m_bImportStyles != 0, variant = !importing && m_bApplyVariant != 0;
     const bool pasting = !importing && !variant && m_bPasteMerge != 0;
     if (importing || variant) {
+        const int symbolsBefore = m_figSymbols.GetCount(), endsBefore = m_endSymbols.GetCount();
         std::unique_ptr<CDiagramLoadObj> loader;
         if (importing)
             loader = std::make_unique<CStyleCopyLoadObj>(this);
@@ -102,6 +119,8 @@ bool CKavoDoc::Serialize(IKeywordSink* sink, IKeywordSource* source)
         // which the loaded styles may have changed.
         ApplySpecialShapeSettings(*this, m_nFigMarginLeft, m_nFigMarginRight, m_nFigMarginTop, m_nFigMarginBottom,
                                   false);
+        if (variant)
+            PurgeAfterMerge(*this, symbolsBefore, endsBefore);
     } else if (pasting) {
         // Relinks, renumbers, runs PostLoad and drops the pasted styles that
         // nothing uses.
@@ -169,6 +188,10 @@ bool CKavoDoc::RenumberIDs(int keepExisting)
         DiagPrintf("CKavoDoc::RenumberIDs() clears Undo buffers\n");
         ResetUndoLog();
         DiagPrintf("CKavoDoc::RenumberIDs() clears Undo buffers ret\n");
+        // With the log empty no record holds a library index any more: the
+        // symbols and line ends nothing uses (copies left by undone pastes,
+        // say) can go.
+        PurgeUnusedLibraryEntries(*this, m_figSymbols, m_endSymbols);
     }
     RelinkDocument(*this);
     // Automatic connection points that no connector uses any more go.

@@ -3,6 +3,7 @@
 #include "document/CKavoDoc.h"
 #include "core/StringHelpers.h"
 #include "core/Trace.h"
+#include "document/OldNames.h"
 #include "fileformat/DocFileHooks.h"
 #include "platform/Prompt.h"
 
@@ -152,7 +153,29 @@ int CVariantLoadObj::BeginNamedRecord(int blockType, const std::string& name)
         m_conStyle = *s;
         return KWR_DONE;
     }
+    // A variant carries the symbols of its template, which the diagram made
+    // from that template already holds: a known name is no error.
+    if (blockType == BT_FIGURE_SYMBOL || blockType == BT_END_SYMBOL)
+        return BeginNamedRecordAnyName(blockType, name);
     return CDiagramLoadObj::BeginNamedRecord(blockType, name);
+}
+
+int CVariantLoadObj::EndFigureSymbol()
+{
+    // The diagram's own symbol of that name stays: its figures and styles are
+    // fitted to it. Only a symbol the diagram lacks is added.
+    std::string name = BuiltFigSymbol().m_strName;
+    RenameOldSwimLaneSymbol(m_dVersion, name);
+    if (m_pDoc->m_figSymbols.FindByName(name) >= 0)
+        return KWR_DONE;
+    return CDiagramLoadObj::EndFigureSymbol();
+}
+
+int CVariantLoadObj::EndEndSymbol()
+{
+    if (m_pDoc->m_endSymbols.FindByName(BuiltEndSymbol().m_strName) >= 0)
+        return KWR_DONE;
+    return CDiagramLoadObj::EndEndSymbol();
 }
 
 int CVariantLoadObj::EndConnectorStyle()

@@ -2,7 +2,8 @@
 // The two loaders that bring styles from another file into the open diagram:
 // Copy Styles From (CStyleCopyLoadObj: pictures, symbols and styles, a known
 // name replaced only when the user agrees) and template variants
-// (CVariantLoadObj: keys that change styles the diagram already has).
+// (CVariantLoadObj: keys that change styles the diagram already has, and the
+// symbols the diagram lacks).
 #include "fileformat/CDiagramLoadObj.h"
 #include "keyword/COverwriteQuestion.h"
 
@@ -37,6 +38,8 @@ protected:
     int BeginIdRecord(int blockType, long long id) override;
     int BeginNamedRecord(int blockType, const std::string& name) override;
     int BeginPlainRecord(int blockType) override;
+    int EndFigureSymbol() override;
+    int EndEndSymbol() override;
     int EndFigureStyle() override;
     int EndConnectorStyle() override;
 };

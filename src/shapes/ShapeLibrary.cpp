@@ -2,6 +2,8 @@
 
 #include "shapes/CConStylesLibrary.h"
 
+#include <algorithm>
+
 int g_nBuiltinLineEnds = 0;
 
 ShapeLibrary& StampShapes()
@@ -53,10 +55,10 @@ void ShapeLibrary::ClearUseFlags()
         e->m_nUseFlag = 0;
 }
 
-void ShapeLibrary::PurgeUnused(ISymbolUsers& doc)
+void ShapeLibrary::PurgeUnused(ISymbolUsers& doc, int first)
 {
     CConStylesLibrary* styles = doc.GetConStyles();
-    int i = g_nBuiltinLineEnds > 0 ? g_nBuiltinLineEnds : 0;
+    int i = std::max({g_nBuiltinLineEnds, first, 0});
     while (i < GetCount()) {
         const bool keep = !styles || styles->IsEndShapeUsed(i) || doc.IsEndShapeUsedByConnectors(i);
         if (keep || !Delete(i)) {

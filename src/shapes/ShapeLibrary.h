@@ -25,9 +25,10 @@ public:
     // Refused (0) below g_nBuiltinLineEnds and out of range.
     int Delete(int index);
     void ClearUseFlags();
-    // Removes the entries from g_nBuiltinLineEnds on that no connector and no
-    // connector style uses, shifting the indexes they hold.
-    void PurgeUnused(ISymbolUsers& doc);
+    // Removes the entries from g_nBuiltinLineEnds (or from `first`, when
+    // later) on that no connector and no connector style uses, shifting the
+    // indexes they hold.
+    void PurgeUnused(ISymbolUsers& doc, int first = 0);
 
     // Compiles a point list given on a 1000 × 1000 grid (x, y pairs) into a
     // new entry. Kinds: 0 no program, 1 polyline, 2 polyline and polygon,

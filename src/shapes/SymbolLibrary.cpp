@@ -5,6 +5,7 @@
 #include "shapes/COutlineWriter.h"
 #include "shapes/ShapeLibrary.h"
 
+#include <algorithm>
 #include <charconv>
 #include <climits>
 
@@ -143,10 +144,10 @@ void SymbolLibrary::MergeNumberedDuplicates(ISymbolUsers& doc)
     }
 }
 
-void SymbolLibrary::PurgeUnused(ISymbolUsers& doc)
+void SymbolLibrary::PurgeUnused(ISymbolUsers& doc, int first)
 {
     CFigStylesLibrary* styles = doc.GetFigStyles();
-    int i = kFirstOwnSymbol;
+    int i = std::max(first, int(kFirstOwnSymbol));
     while (i < GetCount()) {
         const bool keep = m_entries[static_cast<size_t>(i)]->InternalIcon || !styles ||
                           styles->IsSymbolUsed(i) || doc.IsSymbolUsedByFigures(i);
@@ -173,6 +174,13 @@ void PurgeUnusedLibraryEntries(ISymbolUsers& doc, SymbolLibrary& symbols, ShapeL
     symbols.MergeNumberedDuplicates(doc);
     symbols.PurgeUnused(doc);
     shapes.PurgeUnused(doc);
+}
+
+void PurgeUnusedEntriesFrom(ISymbolUsers& doc, SymbolLibrary& symbols, ShapeLibrary& shapes, int firstSymbol,
+                            int firstShape)
+{
+    symbols.PurgeUnused(doc, firstSymbol);
+    shapes.PurgeUnused(doc, firstShape);
 }
 
 void BuildBuiltInFigSymbols(SymbolLibrary& library)

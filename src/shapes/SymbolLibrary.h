@@ -25,9 +25,9 @@ public:
     // Points the users of higher-numbered identical copies (Box:2) at the
     // lowest-numbered one (Box:1).
     void MergeNumberedDuplicates(ISymbolUsers& doc);
-    // Removes entries from 2 on that nothing uses, shifting the indexes held
-    // by figures and styles.
-    void PurgeUnused(ISymbolUsers& doc);
+    // Removes entries from 2 (or from `first`, when later) on that nothing
+    // uses, shifting the indexes held by figures and styles.
+    void PurgeUnused(ISymbolUsers& doc, int first = 0);
 };
 
 // The next name of a numbered series with ':' as separator: "" -> "1",
@@ -43,5 +43,10 @@ void BuildBuiltInFigSymbols(SymbolLibrary& library);
 // PurgeUnused on the shape library.
 class ShapeLibrary;
 void PurgeUnusedLibraryEntries(ISymbolUsers& doc, SymbolLibrary& symbols, ShapeLibrary& shapes);
+// Removes only the unused symbols from index firstSymbol on and the unused end
+// symbols from firstShape on: those a merge appended. Indexes below them stay
+// as they are, so what the undo log holds of the entries before stays true.
+void PurgeUnusedEntriesFrom(ISymbolUsers& doc, SymbolLibrary& symbols, ShapeLibrary& shapes, int firstSymbol,
+                            int firstShape);
 // Every figure without a picture using `from` gets `to`; then the figure styles.
 void RemapSymbolIndex(ISymbolUsers& doc, int from, int to);

@@ -5,10 +5,13 @@
 #include "core/AppContext.h"
 #include "core/Settings.h"
 #include "document/Placement.h"
+#include "fileformat/CPasteLoadObj.h"
 #include "fileformat/CPreviewLoadObj.h"
 #include "fileformat/DocFileHooks.h"
 #include "fileformat/FileFormatTestSupport.h"
 #include "platform/CLockedFile.h"
+#include "render/DocDrawObjects.h"
+#include "render/PreviewRender.h"
 
 #include <QDir>
 #include <QFile>
@@ -600,4 +603,37 @@ TEST_F(DocFile, AMinimalFileResavesByteForByte)
     ASSERT_TRUE(other.OnOpenDocument(Path("min.kvd")));
     ASSERT_TRUE(other.OnSaveDocument(Path("again.kvd")));
     EXPECT_EQ(ReadFile(QPath("again.kvd")), ReadFile(QPath("min.kvd")));
+}
+
+// The preview written with a diagram pictures the drawing, not the
+// selection: saving a small drawing with its figure selected (whose handles
+// reach past the drawing) writes the same file as saving it with none.
+TEST_F(DocFile, TheSavedFileIsTheSameWithOrWithoutASelection)
+{
+    InstallExportDrawer();
+    const auto oldRender = GetDocFileHooks().renderPreview;
+    GetDocFileHooks().renderPreview = &RenderDocPreview;
+    PreviewSave = 1;
+    // The sample's first figure alone, with its style and symbol, made small
+    // so that one unit is a few pixels of the preview.
+    CKavoDoc sample;
+    PrepareForLoad(sample);
+    BuildSampleDoc(sample);
+    sample.m_pObjList->GetAt(0)->SetSelectedFlag();
+    const std::string copied = CopySelectionText(sample);
+    CKavoDoc doc;
+    PrepareForLoad(doc);
+    ASSERT_TRUE(PasteDiagramText(doc, copied));
+    ASSERT_EQ(doc.m_pObjList->GetCount(), 1);
+    auto* box = static_cast<CFigure*>(doc.m_pObjList->GetAt(0));
+    box->m_rect = CRect(0, 0, 40, 27);
+    doc.ClearSelection();
+    box->ClearSelectedFlag();   // the paste marked it
+    ASSERT_TRUE(doc.OnSaveDocument(Path("plain.kvd")));
+    ASSERT_TRUE(doc.Select(box));
+    ASSERT_TRUE(doc.OnSaveDocument(Path("selected.kvd")));
+    GetDocFileHooks().renderPreview = oldRender;
+    const std::string plain = ReadFile(QPath("plain.kvd"));
+    EXPECT_NE(plain.find("\r\nPreview "), std::string::npos);
+    EXPECT_TRUE(ReadFile(QPath("selected.kvd")) == plain);
 }

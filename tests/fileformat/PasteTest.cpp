@@ -250,3 +250,50 @@ TEST(Paste, APastedStyleWithAButtonJoinsTheStyleBar)
     EXPECT_GE(doc.m_figStyles.FindByName("Extra"), 0);
     EXPECT_GE(doc.m_figButtons.FindName("Extra"), 0);
 }
+
+namespace {
+// The names of the figure symbols a diagram text holds, in order.
+std::vector<std::string> FigureSymbolNames(const std::string& text)
+{
+    std::vector<std::string> names;
+    for (size_t at = text.find("\nFigureSymbol \""); at != std::string::npos;
+         at = text.find("\nFigureSymbol \"", at + 1)) {
+        const size_t start = at + 15;
+        names.push_back(text.substr(start, text.find('"', start) - start));
+    }
+    return names;
+}
+} // namespace
+
+// Copy a figure, paste it, undo the paste, save: the pasted figure's symbol
+// copy goes with it, and the file holds the symbols it held before.
+TEST(Paste, AnUndonePasteLeavesNoSymbolInTheSavedFile)
+{
+    CRecordingPrompt prompt;
+    QTemporaryDir dir;
+    const std::string before = dir.filePath("before.kvd").toStdString();
+    const std::string after = dir.filePath("after.kvd").toStdString();
+    CKavoDoc doc;
+    ASSERT_TRUE(doc.OpenDocumentUnlocked(KAVO_RESOURCE_DIR "/Template/UML Class Diagram.kvd", false));
+    doc.m_bLockFile = 0;
+    ASSERT_TRUE(doc.OnSaveDocument(before));
+    // A class box: its symbol is one of the numbered copies.
+    CFigure* box = nullptr;
+    doc.ForEachFigure([&](CFigure* f) {
+        const CFigSymbol* s = f->GetSymbol();
+        if (!box && s && s->m_strName.rfind("class/object r3:", 0) == 0)
+            box = f;
+    });
+    ASSERT_NE(box, nullptr);
+    const int symbols = doc.m_figSymbols.GetCount();
+    doc.ClearSelection();
+    ASSERT_TRUE(doc.Select(box));
+    const std::string copied = CopyDiagramObjects(doc);
+    ASSERT_TRUE(PasteDiagramObjects(doc, copied));
+    EXPECT_GT(doc.m_figSymbols.GetCount(), symbols) << "the pasted box has its own copy";
+    doc.UndoLastStep();
+    ASSERT_TRUE(doc.OnSaveDocument(after));
+    EXPECT_EQ(FigureSymbolNames(ReadFile(QString::fromStdString(after))),
+              FigureSymbolNames(ReadFile(QString::fromStdString(before))));
+    EXPECT_TRUE(prompt.shown.empty());
+}

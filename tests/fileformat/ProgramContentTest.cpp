@@ -6,6 +6,8 @@
 #include "fileformat/CPreviewLoadObj.h"
 #include "fileformat/FileFormatTestSupport.h"
 #include "platform/PackedDib.h"
+#include "shapes/ShapeLibrary.h"
+#include "shapes/SymbolLibrary.h"
 
 #include <QDir>
 #include <QFile>
@@ -149,5 +151,30 @@ TEST(ProgramContent, TemplatesWithShapesCarryAPreview)
             for (int x = 0; x < image.width(); ++x)
                 colours.insert(image.pixel(x, y));
         EXPECT_GT(colours.size(), 3u);
+    }
+}
+
+// The shipped sample and templates hold only symbols and line ends that
+// something in them uses: the purge of unused entries finds nothing. (A
+// colour variant keeps only the colour keys of its styles, so read alone its
+// styles name no symbol.)
+TEST(ProgramContent, ShippedDiagramsHoldNoUnusedSymbol)
+{
+    const QString resources = QStringLiteral(KAVO_RESOURCE_DIR);
+    QStringList files;
+    for (const QString& folder : {resources + "/Samples", resources + "/Template"})
+        for (const QString& name : QDir(folder).entryList({"*.kvd"}, QDir::Files))
+            files << folder + "/" + name;
+    ASSERT_GE(files.size(), 5);
+    for (const QString& path : files) {
+        SCOPED_TRACE(path.toStdString());
+        CKavoDoc doc;
+        PrepareForLoad(doc);
+        ASSERT_TRUE(LoadText(doc, ReadAll(path)));
+        const int symbols = doc.m_figSymbols.GetCount(), ends = doc.m_endSymbols.GetCount();
+        doc.m_figSymbols.PurgeUnused(doc);
+        doc.m_endSymbols.PurgeUnused(doc);
+        EXPECT_EQ(doc.m_figSymbols.GetCount(), symbols);
+        EXPECT_EQ(doc.m_endSymbols.GetCount(), ends);
     }
 }

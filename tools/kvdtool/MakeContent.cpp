@@ -9,10 +9,12 @@
 
 #include "document/CKavoDoc.h"
 #include "document/CStaple.h"
+#include "keyword/KeywordStreams.h"
 #include "shapes/COutlineWriter.h"
 #include "shapes/ShapeLibrary.h"
 
 #include <QDir>
+#include <QFile>
 
 #include <cmath>
 #include <vector>
@@ -278,10 +280,26 @@ void Finish(CKavoDoc& doc)
 bool SaveTo(CKavoDoc& doc, const QString& path, std::string& error)
 {
     doc.m_bLockFile = 0;
-    if (doc.OnSaveDocument(path.toStdString()))
-        return true;
     error = path.toStdString();
-    return false;
+    if (!doc.OnSaveDocument(path.toStdString()))
+        return false;
+    // Saved once more as read back: symbol copies that differ only below the
+    // file's precision are merged by that save, so the shipped file is the
+    // one a resave writes.
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return false;
+    const QByteArray bytes = file.readAll();
+    CKavoDoc again;
+    again.DeleteContents();
+    CMemoryKeywordSource source(std::string_view(bytes.constData(), size_t(bytes.size())), true);
+    if (!again.Serialize(nullptr, &source))
+        return false;
+    again.m_bLockFile = 0;
+    if (!again.OnSaveDocument(path.toStdString()))
+        return false;
+    error.clear();
+    return true;
 }
 
 namespace {

@@ -17,13 +17,16 @@
 #include "dialogs/diagram/DPropConPages.h"
 #include "dialogs/wizard/CWizardPages.h"
 #include "dialogs/wizard/CWizardSheet.h"
+#include "dialogs/wizard/WizardChoices.h"
 #include "document/CKavoDoc.h"
 #include "document/ChoiceTables.h"
 #include "frame/ui/CMainFrame.h"
+#include "shapes/CFigSymbol.h"
 #include "shapes/FigFlags.h"
 #include "shapes/TemplateVariants.h"
 #include "platform/ui/CPropertySheet.h"
 #include "platform/ui/DlgItems.h"
+#include "platform/Ansi.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -40,6 +43,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <cstring>
 #include <functional>
 #include <map>
 
@@ -458,4 +462,148 @@ TEST_F(WizardTest, ALineSpacingKindStartsWithItsValue)
         EXPECT_EQ(p.GetProfileInt("Wizard", "LineSpacingValue", kNoWizard), unsigned(c.value));
         docs.CloseAll();
     }
+}
+
+namespace {
+// The program's own content folders (templates and their variants) for the
+// lifetime of the object.
+struct ShippedContent {
+    ShippedContent() { SetProgramFolderForTest(KAVO_RESOURCE_DIR "/"); }
+    ~ShippedContent() { SetProgramFolderForTest(QString()); }
+};
+
+// The figure-style keys a variant file gives that the test follows: style
+// name -> key -> value text, read from the file's "FigureStyle" blocks.
+using StyleKeys = std::map<std::string, std::map<std::string, std::string>>;
+
+StyleKeys ReadStyleKeys(const QString& path)
+{
+    StyleKeys keys;
+    QFile file(path);
+    EXPECT_TRUE(file.open(QIODevice::ReadOnly)) << path.toStdString();
+    std::string style;
+    for (const QByteArray& raw : file.readAll().split('\n')) {
+        const QByteArray line = raw.trimmed();
+        if (line.startsWith("FigureStyle \""))
+            style = line.mid(13).chopped(1).toStdString();
+        else if (line == "}")
+            style.clear();
+        else if (!style.empty()) {
+            for (const char* key : {"BorderColor", "Width", "Height"}) {
+                if (line.startsWith(QByteArray(key) + ' '))
+                    keys[style][key] = line.mid(int(std::strlen(key)) + 1).toStdString();
+            }
+        }
+    }
+    return keys;
+}
+
+std::string KeyText(const CFigStyle& s, const std::string& key)
+{
+    if (key == "Width")
+        return std::to_string(s.Width);
+    if (key == "Height")
+        return std::to_string(s.Height);
+    const COLORREF c = s.m_props.BorderColor;
+    return std::to_string(GetRValue(c)) + "," + std::to_string(GetGValue(c)) + "," + std::to_string(GetBValue(c));
+}
+
+std::string SymbolName(const CKavoDoc& doc, int index)
+{
+    const CFigSymbol* s = doc.m_figSymbols.GetAt(index);
+    return s ? s->m_strName : "<none>";
+}
+} // namespace
+
+// Every shipped template with each item of each of its variant groups (the
+// other groups at their defaults), merged by the function the wizard's
+// Finish runs: no message, every style of the template still there on its
+// own symbol, the keys the variants give taken (a later group over an
+// earlier one), and no symbol left that nothing uses.
+TEST_F(WizardTest, EveryShippedVariantMergesIntoItsTemplateWithoutAWord)
+{
+    ShippedContent content;
+    UseWizard = 0;
+    int merged = 0;
+    for (const QString& name : QDir(GetTemplatesFolder()).entryList({"*.kvd"}, QDir::Files)) {
+        CKavoDoc plain;
+        ASSERT_EQ(StartFromTemplate(plain, TemplatePath(name)), TemplateStart::Made);
+        TemplateVariants variants;
+        variants.BuildTemplateVariants(AnsiToQString(TemplatePath(name)));
+        variants.PutSizeGroupFirst();
+        for (int g = 0; g < variants.GetGroupCount(); ++g) {
+            for (int item = 0; item < TemplateVariants::kMaxItems; ++item) {
+                if (variants.GetGroup(g)->fileNames[size_t(item)].empty())
+                    continue;
+                for (int k = 0; k < variants.GetGroupCount(); ++k)
+                    variants.GetGroup(k)->chosen = k == g ? item : variants.GetGroup(k)->defaultItem;
+                SCOPED_TRACE(name.toStdString() + " " + variants.GetGroup(g)->fileNames[size_t(item)]);
+                StyleKeys expected;
+                for (int k = 0; k < variants.GetGroupCount(); ++k) {
+                    const TemplateVariants::Group& group = *variants.GetGroup(k);
+                    for (const auto& [style, keys] :
+                         ReadStyleKeys(GetVariantsFolder() + AnsiToQString(group.fileNames[size_t(group.chosen)])))
+                        for (const auto& [key, value] : keys)
+                            expected[style][key] = value;
+                }
+                CKavoDoc doc;
+                ASSERT_EQ(StartFromTemplate(doc, TemplatePath(name)), TemplateStart::Made);
+                WizardChoices choices;
+                choices.fill.m_nKind = 1;   // flat: the styles' fills stay the variants'
+                ApplyWizardChoices(doc, &variants, choices);
+                ++merged;
+                EXPECT_TRUE(prompt.shown.empty()) << (prompt.shown.empty() ? "" : prompt.shown[0].text);
+                EXPECT_TRUE(prompt.asked.empty());
+                prompt.shown.clear();
+                ASSERT_EQ(doc.m_figStyles.GetCount(), plain.m_figStyles.GetCount());
+                ASSERT_EQ(doc.m_conStyles.GetCount(), plain.m_conStyles.GetCount());
+                for (int i = 0; i < plain.m_figStyles.GetCount(); ++i) {
+                    const CFigStyle& was = *plain.m_figStyles.GetAt(i);
+                    const CFigStyle* now = doc.m_figStyles.GetAt(doc.m_figStyles.FindByName(was.m_strName));
+                    ASSERT_NE(now, nullptr) << was.m_strName;
+                    EXPECT_EQ(SymbolName(doc, now->m_props.Symbol), SymbolName(plain, was.m_props.Symbol))
+                        << was.m_strName;
+                    if (const auto it = expected.find(was.m_strName); it != expected.end()) {
+                        for (const auto& [key, value] : it->second)
+                            EXPECT_EQ(KeyText(*now, key), value) << was.m_strName << " " << key;
+                    }
+                }
+                for (int i = 0; i < doc.m_conStyles.GetCount(); ++i)
+                    EXPECT_GE(doc.m_conStyles.FindByName(plain.m_conStyles.GetAt(i)->m_strName), 0);
+                for (int i = 2; i < doc.m_figSymbols.GetCount(); ++i) {
+                    EXPECT_TRUE(doc.m_figSymbols.GetAt(i)->InternalIcon || doc.m_figStyles.IsSymbolUsed(i) ||
+                                doc.IsSymbolUsedByFigures(i))
+                        << SymbolName(doc, i);
+                }
+            }
+        }
+    }
+    // Swim Lane Process: 5 colours; UML Class Diagram: 5 colours and 3 sizes.
+    EXPECT_EQ(merged, 13);
+}
+
+// As a user makes one: File New, Swim Lane Process, the wizard's defaults,
+// Finish: no message, and the diagram has the template's styles.
+TEST_F(WizardTest, SwimLaneFromTheWizardComesWithItsStylesAndNoMessage)
+{
+    ShippedContent content;
+    UseWizard = 0;
+    CKavoDoc* plain = docs.NewDocument(TemplatePath("Swim Lane Process.kvd"));
+    ASSERT_NE(plain, nullptr);
+    const auto before = StyleLook(*plain);
+    UseWizard = 1;
+    WhenWizardShows([](CWizardSheet& sheet) {
+        // The colour page first: the template has one variant group.
+        ASSERT_EQ(sheet.GetPageCount(), 3);
+        while (sheet.Button(CWizardSheet::kNextId)->isVisible())
+            Click(sheet, CWizardSheet::kNextId);
+        Click(sheet, CWizardSheet::kFinishId);
+    });
+    CKavoDoc* doc = docs.NewDocument(TemplatePath("Swim Lane Process.kvd"));
+    ASSERT_NE(doc, nullptr);
+    EXPECT_TRUE(prompt.shown.empty()) << (prompt.shown.empty() ? "" : prompt.shown[0].text);
+    const auto after = StyleLook(*doc);
+    EXPECT_EQ(after.size(), before.size());
+    EXPECT_GE(doc->m_figStyles.FindByName("Lanes"), 0);
+    EXPECT_GE(doc->m_conStyles.FindByName("Flow"), 0);
 }
