@@ -219,3 +219,56 @@ TEST(GridSnap, DraggedHandleLandsOnTheGrid)
     SnapFigRectOnDrag(q);
     EXPECT_EQ(q.rect, CRect(0, 0, 110, 70));
 }
+
+TEST(GridSnap, EveryResizeHandleLandsOnTheGridAndTheOppositeSidesStay)
+{
+    // Each handle of (64, 64, 164, 164) is dragged to a 110 x 70 size: the
+    // dragged sides land on the 32 grid, the opposite sides stay, and the
+    // middle handles keep the other axis as it was.
+    struct Case {
+        int handle;
+        DWORD low;
+        CRect expected;
+    };
+    const Case cases[] = {
+        {1, kSnapLowKeepRight | kSnapLowKeepBottom, {64, 96, 164, 164}},
+        {2, kSnapLowKeepCentreX | kSnapLowKeepBottom, {64, 96, 164, 164}},
+        {3, kSnapLowKeepLeft | kSnapLowKeepBottom, {64, 96, 160, 164}},
+        {4, kSnapLowKeepRight | kSnapLowKeepCentreY, {64, 64, 164, 164}},
+        {6, kSnapLowKeepLeft | kSnapLowKeepCentreY, {64, 64, 160, 164}},
+        {7, kSnapLowKeepRight | kSnapLowKeepTop, {64, 64, 164, 128}},
+        {8, kSnapLowKeepCentreX | kSnapLowKeepTop, {64, 64, 164, 128}},
+        {9, kSnapLowKeepLeft | kSnapLowKeepTop, {64, 64, 160, 128}},
+    };
+    for (const Case& c : cases) {
+        SnapFigRequest q;
+        q.rect = CRect(64, 64, 164, 164);
+        q.width = 110;
+        q.height = 70;
+        q.stepX = q.stepY = 32;
+        q.low = c.low;
+        q.high = kSnapHighX | kSnapHighY;
+        q.handle = c.handle;
+        SnapFigRectOnDrag(q);
+        EXPECT_EQ(q.rect, c.expected) << "handle " << c.handle;
+    }
+}
+
+TEST(GridSnap, GuidesNarrowThePolygonWindow)
+{
+    // (40, 50) snaps to (32, 64); the window is x 32..64, y 32..64.
+    CAlignGuides above;   // a guide right of the entry closes the window there
+    above.AddX(48);
+    const POINT square[5] = {{0, 0}, {1000, 0}, {1000, 1000}, {0, 1000}, {0, 0}};
+    POINT p{40, 50};
+    SnapPtToGridOrRgn(p, 32, 32, nullptr, &above, nullptr, 5, square, false);
+    EXPECT_EQ(CPoint(p), CPoint(32, 64));
+    // A guide on the entry's own x opens the window there: only the corners
+    // at 64 lie in this region.
+    CAlignGuides at;
+    at.AddX(40);
+    const POINT right[5] = {{50, 0}, {1000, 0}, {1000, 1000}, {50, 1000}, {50, 0}};
+    p = {40, 50};
+    SnapPtToGridOrRgn(p, 32, 32, nullptr, &at, nullptr, 5, right, false);
+    EXPECT_EQ(CPoint(p), CPoint(64, 64));
+}

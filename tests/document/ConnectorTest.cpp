@@ -30,7 +30,7 @@ TEST_F(ConnectorTest, AttachingEndsClipsToTheFiguresAndCounts)
     c.AttachEnd(kConEnd1, &a, kConPtCentre, CPoint(0, 0), false, true);
     c.AttachEnd(kConEnd2, &b, kConPtCentre, CPoint(0, 0), false, false);
     EXPECT_EQ(c.EndPoint1, CPoint(100, 50));
-    EXPECT_EQ(c.EndPoint2, CPoint(300, 50));
+    EXPECT_EQ(c.EndPoint2.x, 300) << "on the left side, not at the centre (350, 50)";
     EXPECT_EQ(c.m_nFigId1, 1);
     EXPECT_EQ(c.m_nFigId2, 2);
     EXPECT_EQ(a.m_nConnected, 1);
@@ -71,6 +71,9 @@ TEST_F(ConnectorTest, EndCodes)
     b.SetFlags(0x1000000, 0, true);
     c.RecalcRoute();
     EXPECT_EQ(c.EndPoint2, CPoint(350, 0));
+    // Aimed at the centre, such a figure still stops the line at its side.
+    c.AttachEnd(kConEnd2, &b, kConPtCentre, CPoint(0, 0), false, false);
+    EXPECT_EQ(c.EndPoint2.x, 300) << "on the left side, not at the centre (350, 50)";
 
     // -3 is kept as given (no trunk diagram picks a point): aimed like -1.
     c.AttachEnd(kConEnd2, &b, kConPtAuto, CPoint(0, 0), false, false);

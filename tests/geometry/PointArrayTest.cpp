@@ -336,6 +336,14 @@ TEST(PointRuns, SmoothingKeepsEndsAndStraightRuns)
     ASSERT_EQ(count, 6);
     EXPECT_EQ(std::vector<CPoint>(bend, bend + 6),
               (std::vector<CPoint>{{0, 0}, {6, 0}, {13, 0}, {18, -2}, {24, -6}, {29, -2}}));
+    // Each point is pulled towards its neighbours as they were before this
+    // pass moved them: (15, 4) is pulled towards (9, 4), not towards where
+    // (9, 4) has just gone, and ends up a unit higher than that would leave it.
+    CPoint chain[5] = {{0, 0}, {9, 4}, {15, 4}, {22, 3}, {29, 1}};
+    count = 5;
+    EXPECT_FALSE(ReducePolylinePts(count, chain, 200.0, true));
+    EXPECT_EQ(std::vector<CPoint>(chain, chain + 5),
+              (std::vector<CPoint>{{0, 0}, {7, 2}, {15, 3}, {22, 3}, {29, 1}}));
 
     // Coordinates too large for hundredths are reduced without smoothing.
     CPoint huge[4] = {{INT_MIN, 0}, {0, 0}, {INT_MAX, 0}, {INT_MAX, INT_MAX}};

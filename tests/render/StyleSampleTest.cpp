@@ -681,3 +681,18 @@ TEST_F(StyleSamples, LineSampleDrawsNoHopsOverTheDocumentsConnectors)
     EXPECT_LE(InkBounds(img).height(), 3) << "a straight line";
     EXPECT_EQ(doc.m_bConnectorJogs, 1);
 }
+
+TEST_F(StyleSamples, StyleBarSampleGivesTheDiagramItsLineHopsBack)
+{
+    // The style bar repaints its connector sample often: the diagram's own
+    // line-hop setting must survive every repaint, on or off.
+    CConStyle style;
+    style.Reset();
+    for (const int32_t hops : {1, 0}) {
+        doc.m_bConnectorJogs = hops;
+        CLoggingDC dc;
+        CGraphics g(&dc);
+        DrawConStyleSampleGdip(RECT{0, 0, 80, 30}, style, &doc, &g, RGB(255, 255, 255), 0);
+        EXPECT_EQ(doc.m_bConnectorJogs, hops);
+    }
+}

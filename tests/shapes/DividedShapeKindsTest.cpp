@@ -332,6 +332,23 @@ TEST(SpecialKinds, CompartmentLayoutFollowsKindSwitchAndAltKey)
     EXPECT_EQ(box.KeepsAnchoring(), 1);
 }
 
+TEST(SpecialKinds, OnlyTheListedKindsKeepTheirAnchoring)
+{
+    // With the compartment layout on, a symbol keeps its anchoring only for
+    // the frames that do not lay out their text: "dog ear", "double
+    // rectangle", "bevel", "subsystem2", "model2", "node" and "[node]".
+    SetAltKeyQuery([] { return false; });
+    for (int kind = 1; kind <= 162; ++kind) {
+        CFigSymbol s;
+        s.Reshape = kind;
+        if (!s.UsesSpecialLayout())
+            continue;
+        const bool keeps = kind == 6 || kind == 19 || kind == 20 || kind == 54 || kind == 56 || kind == 59 ||
+                           kind == 131;
+        EXPECT_EQ(s.KeepsAnchoring(), keeps ? 1 : 0) << kind;
+    }
+}
+
 TEST(SpecialKinds, CompartmentTextExcludesTheShapesWithoutIt)
 {
     const struct { int kind; int compartments, text; } cases[] = {

@@ -99,6 +99,28 @@ TEST(SpecialOutline, DerivedLinesComeAfterTheOutlinesOwn)
     EXPECT_FALSE(n.sym.GetDividerHandle(0, p, UnitRect()));
 }
 
+TEST(SpecialOutline, TabKindsDeriveTheirColumnLineFromTheirOwnBox)
+{
+    // Package-like frames: the tab's bottom is the outline's line; the derived
+    // column line of "subsystem2" and "model2" stands at T1.left + T1.right -
+    // P0.x from P3 to P4 (the body), that of "subsystem" and "model" at
+    // T0.left + T0.right - P0.x from P0 to P2 (the tab). The boxes differ in
+    // both sides so that taking the other box shows.
+    const std::vector<CFltPoint> frame = TabFrame();
+    const struct { int kind; CPoint handle; } cases[] = {
+        {54, {1000, 1184}}, {56, {1000, 1184}}, {55, {600, 160}}, {57, {600, 160}},
+    };
+    for (const auto& c : cases) {
+        SymbolBuilder b;
+        b.Outline([&](COutlineWriter& w) {
+             w.Points(kOpPolyline, frame.data(), 7);
+             w.Line({0, kTabBottom}, {kTabRight, kTabBottom});
+         }).TextBoxes({CFltRect(100, 50, 500, 300), CFltRect(100, 400, 900, 2000)});
+        b.sym.Reshape = c.kind;
+        EXPECT_EQ(Handle(b.sym, 1), c.handle) << c.kind;
+    }
+}
+
 TEST(SpecialOutline, HandlesRoundHalfUpAlsoBelowZero)
 {
     // Not floor and not lround: -2.5 gives -2, -2.7 gives -2, 2.5 gives 3.
