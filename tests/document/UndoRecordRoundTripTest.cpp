@@ -367,6 +367,8 @@ protected:
             ASSERT_TRUE(doc.AddFigWithId(f));
         w.a->m_pConPts = std::make_unique<CConPtList>();
         w.a->m_pConPts->AddConPt(CFltPoint(0, 1024), "west", 0, true, -1);
+        // Two points at one place: the records bring back both.
+        w.a->m_pConPts->AddConPt(CFltPoint(0, 1024), "west 2", 0, true, -1);
         w.a->m_bHasConPts = 1;
         w.a->m_nStyle = 1;
         CConProps props;

@@ -110,6 +110,34 @@ TEST_F(UndoFaultsTest, CancelInAReopenedStepTakesBackOnlyTheNewRecords)
     EXPECT_EQ(host.replayed, (std::vector<int>{2, 1}));
 }
 
+TEST_F(UndoFaultsTest, CancelOnTheFirstRecordOfAReopenedStepKeepsThatStep)
+{
+    CRecordingPrompt prompt;
+    Step(UDMAC_CREATEFIG, {1});
+    Step(UDMAC_CREATEFIGLBL, {2});
+    ASSERT_EQ(log.UndoReopenLastStep(-3), 1);
+    log.m_nRefuseRecordAfter = 0;
+    prompt.QueueAnswer(IDCANCEL);
+    EXPECT_EQ(log.UndoLog(UDOC_FIGCREATE, Id(3)), 0);
+    log.UndoEndStep();
+    EXPECT_TRUE(host.replayed.empty()) << "nothing new to take back";
+    ASSERT_EQ(log.m_nUndoSteps, 2) << "the re-opened step and the one before it stay";
+    EXPECT_EQ(log.Undo(), UDMAC_CREATEFIGLBL);
+    EXPECT_EQ(log.Undo(), UDMAC_CREATEFIG);
+    EXPECT_EQ(host.replayed, (std::vector<int>{2, 1}));
+}
+
+TEST_F(UndoFaultsTest, UndoWhileAStepIsOpenClosesAndUndoesIt)
+{
+    Step(UDMAC_CREATEFIG, {1});
+    log.UndoBeginStep(UDMAC_MOVEOBJS);
+    log.UndoLog(UDOC_FIGCREATE, Id(2));
+    EXPECT_EQ(log.Undo(), UDMAC_MOVEOBJS);
+    EXPECT_EQ(host.replayed, std::vector<int>{2});
+    EXPECT_EQ(log.m_nUndoSteps, 1) << "the earlier step stays";
+    EXPECT_EQ(log.Undo(), UDMAC_CREATEFIG);
+}
+
 TEST_F(UndoFaultsTest, ARecordBetweenStepsJoinsTheStepBeforeIt)
 {
     Step(UDMAC_CREATEFIG, {1});

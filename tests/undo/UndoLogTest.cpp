@@ -338,3 +338,17 @@ TEST_F(UndoLogTest, HoldsNest)
     Step(UDMAC_CREATEFIG, {3});
     EXPECT_TRUE(log.CanUndo());
 }
+
+TEST(UndoReaderBounds, ABlobLengthBeyondTheRecordOrBelowZeroFails)
+{
+    // A damaged length never moves the reader before the start of the step.
+    for (const int32_t count : {9, -1}) {
+        BYTE bytes[8] = {1, 2, 3, 4};
+        std::memcpy(bytes + 4, &count, 4);
+        UndoReader r(bytes, bytes + 8);
+        const BYTE* data = nullptr;
+        int32_t n = 0;
+        EXPECT_FALSE(r.Blob(data, n)) << count;
+        EXPECT_TRUE(r.Failed()) << count;
+    }
+}
