@@ -126,6 +126,9 @@ private:
     void Enter();
     bool CommitEdit();
     bool FitText();
+    // A compartment of a special shape grows to hold its text; true when
+    // it holds it (then no wrapping is done).
+    bool FitCompartment();
     void TakeUndoCopy();
     void RestoreUndoCopy();
     void Refuse();

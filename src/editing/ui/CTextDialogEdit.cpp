@@ -504,6 +504,8 @@ void CTextDialog::Changed()
 
 bool CTextDialog::FitText()
 {
+    if (FitCompartment())
+        return true;
     if (!(m_pFig->m_props.Behavior.low & kWordWrapFlag))
         return true;
     bool changed = false;

@@ -844,3 +844,70 @@ TEST_F(TextEditTest, CtrlArrowsMoveByWords)
     Key(Qt::Key_Escape);
     EXPECT_EQ(fx.doc.CanUndo(), 0);
 }
+
+// Shift extends the selection with every move; with Ctrl held as well the
+// caret moves a word at a time and the selection goes, as with Ctrl alone.
+TEST_F(TextEditTest, CtrlShiftArrowsMoveWithoutExtending)
+{
+    a->m_strText = "one two three";
+    Save();
+    view->BeginTextEdit(a, 0, false, CPoint(), 0, -1);
+    ASSERT_NE(Editor(), nullptr);
+    ASSERT_EQ(Editor()->Caret(), 0);
+    Key(Qt::Key_Right, Qt::ShiftModifier);
+    EXPECT_EQ(Editor()->SelAnchor(), 0);
+    EXPECT_EQ(Editor()->SelEnd(), 1);
+    const Qt::KeyboardModifiers both = Qt::ShiftModifier | Qt::ControlModifier;
+    Key(Qt::Key_Right, both);
+    EXPECT_EQ(Editor()->Caret(), 4);
+    EXPECT_FALSE(Editor()->HasSelection());
+    Key(Qt::Key_Right, Qt::ShiftModifier);
+    EXPECT_TRUE(Editor()->HasSelection());
+    Key(Qt::Key_Left, both);
+    EXPECT_EQ(Editor()->Caret(), 4);
+    EXPECT_FALSE(Editor()->HasSelection());
+    Key(Qt::Key_End, both);
+    EXPECT_EQ(Editor()->Caret(), 13);
+    EXPECT_FALSE(Editor()->HasSelection());
+    Key(Qt::Key_Escape);
+    EXPECT_EQ(Section(a), "one two three");
+    EXPECT_EQ(fx.doc.CanUndo(), 0);
+}
+
+// A caret that runs off the right side scrolls the view just enough to show
+// it three line heights inside that side.
+TEST_F(TextEditTest, TheCaretComesIntoSightThreeLineHeightsFromTheRight)
+{
+    b->m_strText = "Beta gamma delta epsilon zeta\\line z";
+    Save();
+    view->BeginTextEdit(b, 0, false, CPoint(), 0, -1);
+    ASSERT_NE(Editor(), nullptr);
+    const int height = Editor()->CaretPointAt(36).y() - Editor()->CaretPointAt(0).y();
+    ASSERT_GT(height, 4);
+    // The figure's left side stands 100 pixels from the right of the view.
+    const int width = view->viewport()->width();
+    view->ScrollToViewAnchorPoint(CPoint(b->m_rect.left - Px(width - 100), 0), kAnchorTopLeft, true);
+    Editor()->PlaceOverText(true);
+    ASSERT_EQ(At(b->m_rect.TopLeft()).x(), width - 100);
+    Key(Qt::Key_End);
+    const int gap = width - (Editor()->CaretPointAt(29) + Editor()->pos()).x();
+    EXPECT_GE(gap, 3 * height - 2);
+    EXPECT_LE(gap, 3 * height + 3);
+    Key(Qt::Key_Escape);
+}
+
+// A double click on the word before a soft break selects the word with its
+// blank, not the break: the selection ends on the line it started on.
+TEST_F(TextEditTest, DoubleClickBeforeASoftBreakLeavesTheBreakOut)
+{
+    a->m_strText = "one \\softline two";
+    Save();
+    view->BeginTextEdit(a, 0, false, CPoint(), 0, -1);
+    CTextDialog* ed = Editor();
+    ASSERT_NE(ed, nullptr);
+    DoubleClick(ed->CaretPointAt(1), ed);
+    EXPECT_EQ(ed->SelAnchor(), 0);
+    EXPECT_EQ(ed->SelEnd(), 4);
+    Key(Qt::Key_Escape);
+    EXPECT_EQ(fx.doc.CanUndo(), 0);
+}
