@@ -11,8 +11,10 @@ bool CSpecialFigureLink::CanSetUp() const
 {
     if (!m_pFig || m_pFig->IsStyleBlank() || m_pFig->IsInvisible() || !m_pFig->HasTextAreas())
         return false;
+    // Only a shape that lays its text into compartments is set up: swim
+    // lanes and partitions have no text of their own and keep their size.
     const CFigSymbol* s = m_pFig->GetSymbol();
-    return s && s->Reshape != 0;
+    return s && s->HasSecondTextBoxTable();
 }
 
 const CFigSymbol* CSpecialFigureLink::Symbol() const

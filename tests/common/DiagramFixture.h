@@ -23,7 +23,7 @@ struct DiagramFixture {
         boxSymbol = doc.m_figSymbols.AddOrReplace(&b.sym);
     }
     // A box of three rows (special kind 2): dividers at y0 and y1 of 2048,
-    // a text box per row. Its index.
+    // a text box per row, each framed by its row. Its index.
     int AddRowsSymbol(int y0 = 700, int y1 = 1400, const std::string& name = "rows")
     {
         SymbolBuilder b;
@@ -36,7 +36,8 @@ struct DiagramFixture {
                      CFltRect(0, float(y1), 2048, 2048)});
         b.sym.Reshape = 2;
         b.sym.m_strName = name;
-        return doc.m_figSymbols.AddOrReplace(&b.sym);
+        CFigSymbol framed = Framed(b.sym);
+        return doc.m_figSymbols.AddOrReplace(&framed);
     }
     CFigure* AddBox(int x, int y, int w, int h, const std::string& text, COLORREF fill = 0xFFFFFF)
     {

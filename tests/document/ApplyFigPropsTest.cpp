@@ -266,7 +266,7 @@ TEST_F(ApplyFigPropsTest, TheFontCommandChangesOnlyWhatDiffers)
 TEST_F(ApplyFigPropsTest, ASpecialShapeThatComesInIsSetUpForTheFigureMargins)
 {
     CFigSymbol* sym = doc.m_figSymbols.NewEntry();
-    *sym = BoxR3With({CFltRect(0, 0, 2048, 600), CFltRect(0, 600, 2048, 1400)});
+    *sym = Framed(BoxR3With({CFltRect(0, 0, 2048, 600), CFltRect(0, 600, 2048, 1400)}));
     sym->SetName("box r3");
     const int special = doc.m_figSymbols.GetCount() - 1;
     CFigure* f = Fig(0, 0, "top\\sect middle");

@@ -10,7 +10,7 @@ namespace {
 int AddRowsSymbol(CKavoDoc& doc)
 {
     CFigSymbol* sym = doc.m_figSymbols.NewEntry();
-    *sym = BoxR3With({CFltRect(0, 0, 2048, 600), CFltRect(0, 600, 2048, 1400)});
+    *sym = Framed(BoxR3With({CFltRect(0, 0, 2048, 600), CFltRect(0, 600, 2048, 1400)}));
     sym->SetName("box r3");
     return doc.m_figSymbols.GetCount() - 1;
 }

@@ -159,7 +159,7 @@ TEST_F(CommandsTest, DominantLookCountsFiguresThenStyles)
 
 TEST_F(CommandsTest, InsertSymbolSetsUpSpecialShapesInsideItsStep)
 {
-    chosen = BoxR3With({CFltRect(0, 0, 2048, 600), CFltRect(0, 600, 2048, 1400)});
+    chosen = Framed(BoxR3With({CFltRect(0, 0, 2048, 600), CFltRect(0, 600, 2048, 1400)}));
     chosen.SetName("box r3");
     doc.m_nFigMarginMode = 1;
     doc.m_nFigMarginLeft = 20;
@@ -298,7 +298,7 @@ TEST_F(CommandsTest, DeleteAndCutTheSelection)
 
 TEST_F(CommandsTest, RefusedRecordsLeaveNoInsertedFigure)
 {
-    chosen = BoxR3With({CFltRect(0, 0, 2048, 600), CFltRect(0, 600, 2048, 1400)});
+    chosen = Framed(BoxR3With({CFltRect(0, 0, 2048, 600), CFltRect(0, 600, 2048, 1400)}));
     chosen.SetName("box r3");
     for (int margins : {0, 1})
         for (int refuse = 0; refuse < 6; ++refuse) {

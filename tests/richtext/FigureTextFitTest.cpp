@@ -267,7 +267,7 @@ namespace {
 // wrapping figure into its compartments.
 TEST_F(FigureFit, SpecialShapeSetUpWrapsTheTextIntoItsAreas)
 {
-    CFigSymbol rows = TemplateSymbol(2);
+    CFigSymbol rows = Framed(TemplateSymbol(2));
     rows.SetName("box r3");
     const int symbol = doc.m_figSymbols.AddOrReplace(&rows);
     const std::string text = "aaaa bbbb cccc dddd eeee";
@@ -281,7 +281,7 @@ TEST_F(FigureFit, SpecialShapeSetUpWrapsTheTextIntoItsAreas)
 
 TEST_F(FigureFit, SpecialShapeSetUpGrowsTheFigureForItsText)
 {
-    CFigSymbol rows = TemplateSymbol(2);
+    CFigSymbol rows = Framed(TemplateSymbol(2));
     rows.SetName("box r3");
     const int symbol = doc.m_figSymbols.AddOrReplace(&rows);
     const int lineH = LineHeight();

@@ -3,8 +3,10 @@
 // through the outline writer.
 #include "shapes/CFigSymbol.h"
 #include "shapes/COutlineWriter.h"
+#include "shapes/OutlineProgram.h"
 #include "shapes/SymbolLibrary.h"
 
+#include <algorithm>
 #include <functional>
 #include <string>
 #include <vector>
@@ -50,6 +52,17 @@ struct SymbolBuilder {
         return *this;
     }
 };
+
+// The symbol with a second text-box table, as the special shapes that lay
+// their text into compartments carry: each text box framed by its own
+// rectangle. Only such a symbol is set up for the figure margins.
+inline CFigSymbol Framed(CFigSymbol s)
+{
+    s.m_nFrames = std::min<int32_t>(s.m_nTextBoxes, CFigSymbol::kMaxFrames);
+    for (int i = 0; i < s.m_nFrames; ++i)
+        s.m_frames[i] = ReadOutlineRect(s.m_program.data() + s.m_nTextBoxPos + 32 * i);
+    return s;
+}
 
 // A symbol of that name whose outline is one square of the given size.
 inline CFigSymbol SquareSymbol(const std::string& name, float size = 2048)

@@ -16,7 +16,9 @@
 #include <QDir>
 #include <QFile>
 
+#include <algorithm>
 #include <cmath>
+#include <iterator>
 #include <vector>
 
 int Cm(double cm)
@@ -125,6 +127,10 @@ int AddClassSymbol(CKavoDoc& doc)
         w = COutlineWriter(s->m_program.data(), CFigSymbol::kProgramSize, w.Pos() + kOutlineRectBytes);
     }
     s->m_nTextBoxes = 3;
+    // Each compartment is framed by its row: the second text-box table
+    // makes the box a special shape that is set up for the figure margins.
+    s->m_nFrames = 3;
+    std::copy(std::begin(boxes), std::end(boxes), s->m_frames);
     s->m_nProgramLength = w.Pos();
     s->ComputeReshapeKind();
     std::vector<CFltPoint> hot = RectanglePts();
