@@ -303,6 +303,41 @@ TEST_F(ToolBarTest, ZoomTypedInTheBarZoomsTheView)
     EXPECT_EQ(zoom->currentText(), "150%");
 }
 
+// After a zoom chosen from the box's list or typed and entered, the keys
+// go to the diagram again: what is typed next is not added to the box.
+TEST_F(ToolBarTest, TheFocusGoesBackToTheViewAfterAZoom)
+{
+    Open();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(frame.get()));
+    frame->OnIdleUpdateCmdUI();
+    auto* zoom = qobject_cast<CZoomCombo*>(frame->StdToolBar()->ControlForCmd(32779));
+    ASSERT_TRUE(zoom && zoom->isEnabled());
+    const auto inView = [&] {
+        QWidget* focus = QApplication::focusWidget();
+        return focus && (focus == view || view->isAncestorOf(focus));
+    };
+    // Chosen from the list with the mouse on the arrow and the keys.
+    QTest::mouseClick(zoom, Qt::LeftButton, {}, QPoint(zoom->width() - 5, zoom->height() / 2));
+    QAbstractItemView* list = zoom->view();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(list->window()));
+    list->setCurrentIndex(list->model()->index(zoom->findText("200%"), 0));
+    QTest::keyClick(list, Qt::Key_Return);
+    EXPECT_NEAR(view->GetZoom(), 200.0, 0.5);
+    EXPECT_TRUE(QTest::qWaitFor(inView, 1000));
+    QTest::keyClicks(QApplication::focusWidget(), "no");
+    EXPECT_EQ(zoom->currentText(), "200%");
+    // Typed and entered.
+    QTest::mouseClick(zoom->lineEdit(), Qt::LeftButton);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return zoom->lineEdit()->hasFocus(); }, 1000));
+    zoom->lineEdit()->selectAll();
+    QTest::keyClicks(zoom->lineEdit(), "150");
+    QTest::keyClick(zoom->lineEdit(), Qt::Key_Return);
+    EXPECT_NEAR(view->GetZoom(), 150.0, 0.5);
+    EXPECT_TRUE(QTest::qWaitFor(inView, 1000));
+    QTest::keyClicks(QApplication::focusWidget(), "no");
+    EXPECT_EQ(zoom->currentText(), "150%");
+}
+
 // The zoom box shows each of its entries and the largest zoom whole in its
 // own font: the start of the text is not scrolled out of sight.
 TEST_F(ToolBarTest, ZoomBoxShowsEveryPercentWhole)
