@@ -555,3 +555,29 @@ TEST_F(PropertyBarTextTest, ATypedSizeWaitsForEnter)
     QTest::keyClick(sizes->lineEdit(), Qt::Key_Return);
     EXPECT_EQ(box->m_props.m_font.m_lf.lfHeight, -24);
 }
+
+// A size typed and entered while text is edited in place goes to that text,
+// and the keyboard goes back to the editor: the user types on.
+TEST_F(PropertyBarTextTest, EnterInTheSizeBoxGivesTheFocusBackToTheEditor)
+{
+    ASSERT_TRUE(QTest::qWaitForWindowActive(frame.get()));
+    ASSERT_TRUE(view->BeginTextEdit(box, 0, false, CPoint(), 0, -2));
+    CTextDialog* editor = view->TextEditor();
+    ASSERT_NE(editor, nullptr);
+    editor->OnSelectAll();
+    // All but the last letter.
+    QTest::keyClick(editor, Qt::Key_Left, Qt::ShiftModifier);
+    ASSERT_EQ(editor->SelEnd(), 4);
+    frame->OnIdleUpdateCmdUI();
+    auto* sizes = qobject_cast<QComboBox*>(Bar()->ControlForCmd(32776));
+    ASSERT_TRUE(sizes && sizes->isEnabled());
+    QTest::mouseClick(sizes->lineEdit(), Qt::LeftButton);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return sizes->lineEdit()->hasFocus(); }, 1000));
+    ASSERT_EQ(view->TextEditor(), editor);
+    sizes->lineEdit()->selectAll();
+    QTest::keyClicks(sizes->lineEdit(), "18");
+    QTest::keyClick(sizes->lineEdit(), Qt::Key_Return);
+    ASSERT_EQ(view->TextEditor(), editor);
+    EXPECT_NE(editor->Text().find("\\fs36"), std::string::npos) << editor->Text();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return QApplication::focusWidget() == editor; }, 1000));
+}

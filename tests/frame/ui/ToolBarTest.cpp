@@ -289,6 +289,54 @@ TEST_F(ToolBarTest, ARightClickOnABoxBringsUpTheBarsMenu)
     EXPECT_EQ(entries, (QStringList{"Standard &Toolbar", "&Property Bar", "&Style Bar", "-", "&Customize..."}));
 }
 
+// The bar's menu ticks each bar that is shown: the style bar while it is
+// not collapsed, the toolbars while their settings show them.
+TEST_F(ToolBarTest, TheBarsMenuTicksTheBarsThatAreShown)
+{
+    struct Case {
+        int std, prop, collapsed;
+    } cases[] = {{1, 1, 0}, {1, 1, 1}, {0, 1, 0}, {1, 0, 1}};
+    for (const Case& c : cases) {
+        ShowStdToolBar = c.std;
+        ShowPropertyBar = 1;
+        frame->SetStyleBarCollapsed(c.collapsed != 0);
+        ShowPropertyBar = c.prop;
+        std::vector<int> ticks;
+        QTimer::singleShot(0, [&ticks] {
+            if (QWidget* popup = QApplication::activePopupWidget()) {
+                for (QAction* a : popup->actions())
+                    if (!a->isSeparator())
+                        ticks.push_back(a->isChecked() ? 1 : 0);
+                popup->close();
+            }
+        });
+        CCustomToolBar* bar = frame->PropertyBar();
+        const QPoint at(3, 3);
+        QContextMenuEvent click(QContextMenuEvent::Mouse, at, bar->mapToGlobal(at));
+        QApplication::sendEvent(bar, &click);
+        EXPECT_EQ(ticks, (std::vector<int>{c.std, c.prop, c.collapsed ? 0 : 1, 0}))
+            << c.std << c.prop << c.collapsed;
+    }
+}
+
+// The three boxes have a font of their own: 14 pixels, normal weight,
+// variable pitch, in their edit parts as well.
+TEST_F(ToolBarTest, TheBoxesHaveTheirOwnFont)
+{
+    for (unsigned command : {32775u, 32776u, 32779u}) {
+        auto* box = qobject_cast<QComboBox*>(frame->GetBarControlForCmd(int(command)));
+        ASSERT_NE(box, nullptr) << command;
+        for (QWidget* w : {static_cast<QWidget*>(box), static_cast<QWidget*>(box->lineEdit())}) {
+            if (!w)
+                continue;
+            EXPECT_EQ(w->font().family(), "MS Sans Serif") << command;
+            EXPECT_EQ(w->font().pixelSize(), 14) << command;
+            EXPECT_EQ(w->font().weight(), QFont::Normal) << command;
+            EXPECT_FALSE(w->font().fixedPitch()) << command;
+        }
+    }
+}
+
 TEST_F(ToolBarTest, ZoomTypedInTheBarZoomsTheView)
 {
     Open();
