@@ -10,8 +10,12 @@
 #include "platform/SysColors.h"
 #include "platform/ui/DlgItems.h"
 
+#include <QApplication>
+#include <QIcon>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QStyle>
+#include <QStyleOption>
 
 CTextDialog* ActiveTextEditor()
 {
@@ -290,6 +294,17 @@ void CDropPaletteButton::SetFaceImage(const QImage& image)
     update();
 }
 
+namespace {
+QImage DisabledImage(const QImage& image)
+{
+    QStyleOption option;
+    option.palette = QApplication::palette();
+    return QApplication::style()
+        ->generatedIconPixmap(QIcon::Disabled, QPixmap::fromImage(image), &option)
+        .toImage();
+}
+} // namespace
+
 void CDropPaletteButton::BlitImage(CDC* dc, const QImage& image, int x, int y, bool disabled)
 {
     if (image.isNull())
@@ -301,10 +316,10 @@ void CDropPaletteButton::BlitImage(CDC* dc, const QImage& image, int x, int y, b
     pixels.fill(QColor(GetRValue(face), GetGValue(face), GetBValue(face)));
     {
         QPainter painter(&pixels);
-        painter.drawImage(0, 0, image);
+        // Disabled, the image is greyed as the bar's other disabled buttons
+        // are (a grey copy would keep a black glyph black).
+        painter.drawImage(0, 0, disabled ? DisabledImage(image) : image);
     }
-    if (disabled)
-        pixels = pixels.convertToFormat(QImage::Format_Grayscale8).convertToFormat(QImage::Format_RGB32);
     CPainterDC source(&pixels);
     dc->BitBlt(x, y, pixels.width(), pixels.height(), &source, 0, 0, SRCCOPY);
 }

@@ -12,5 +12,10 @@ CNumCombo::CNumCombo(QWidget* parent) : QComboBox(parent), m_edit(new CNumEdit)
     SetDlgCtrlID(m_edit, IDC_COMBO_EDIT);
     // The field swallows Enter, so the box is activated only by a choice
     // from its list (or the arrow keys stepping through it).
-    connect(this, qOverload<int>(&QComboBox::activated), this, [this](int index) { OnSelect(index); });
+    // The combo box also picks the entry of the typed text when the field
+    // loses the focus; what was typed waits for Enter instead.
+    connect(this, qOverload<int>(&QComboBox::activated), this, [this](int index) {
+        if (!m_edit->IsLosingFocus())
+            OnSelect(index);
+    });
 }

@@ -178,7 +178,9 @@ void CNumEdit::keyPressEvent(QKeyEvent* event)
 
 void CNumEdit::focusOutEvent(QFocusEvent* event)
 {
+    m_losingFocus = true;
     QLineEdit::focusOutEvent(event);
+    m_losingFocus = false;
     if (!m_spec.owner)
         return;
     const bool wasDirty = m_dirty;

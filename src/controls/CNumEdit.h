@@ -41,6 +41,9 @@ public:
     // Enter: the box's Enter first when this is a combo box's edit part;
     // then, with an owner, save with messages, reload, notify the commit.
     bool Commit();
+    // True while the field hands the focus on: what a box makes of the
+    // text then (its list entry of that text) is no choice of the user's.
+    bool IsLosingFocus() const { return m_losingFocus; }
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
@@ -53,6 +56,7 @@ private:
     CNumEditSpec m_spec;
     bool m_dirty = false;
     bool m_loading = false;
+    bool m_losingFocus = false;
     QWidget* m_spinUp = nullptr;
 };
 

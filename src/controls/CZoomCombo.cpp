@@ -22,12 +22,22 @@ CZoomCombo::CZoomCombo(QWidget* parent) : CNumCombo(parent) {}
 
 void CZoomCombo::OnEnter()
 {
-    ApplyTypedZoom(lineEdit()->text());
+    if (ApplyTypedZoom(lineEdit()->text()))
+        ReturnFocusToView();
 }
 
 void CZoomCombo::OnSelect(int)
 {
-    ApplySelectedZoom();
+    if (ApplySelectedZoom() > 0)
+        ReturnFocusToView();
+}
+
+// Once the zoom is set the user goes on with the diagram: keys typed next
+// belong to the view (a label typed over a connector), not to this box.
+void CZoomCombo::ReturnFocusToView()
+{
+    if (CKavoView* view = View())
+        view->setFocus(Qt::OtherFocusReason);
 }
 
 CKavoView* CZoomCombo::View() const

@@ -1,6 +1,7 @@
 #pragma once
 // The zoom percentage box of a toolbar: a typed percentage within the active
-// view's limits, or a chosen list entry, zooms the active view.
+// view's limits, or a chosen list entry, zooms the active view and gives it
+// the keyboard focus back.
 #include "controls/CNumCombo.h"
 
 class CKavoView;
@@ -28,5 +29,6 @@ public:
 
 private:
     CKavoView* View() const;
+    void ReturnFocusToView();
     CKavoView* (*m_finder)() = nullptr;
 };

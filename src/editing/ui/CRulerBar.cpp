@@ -28,6 +28,7 @@ struct Label {
     QString text;
     QRect box;      // the digits' box, in ruler coordinates (x along, y across)
     int baseline;   // across
+    bool atOuterSide = false;   // vertical: left-aligned at the outer side
 };
 
 void DrawRaisedFace(QPainter& p, const QRect& rc)
@@ -89,7 +90,7 @@ private:
     void Build();
     void BuildLevel(int level, double step, double unit, int tickLength);
     int FirstLevelStride(long long first, long long last, double step, bool tensOnly) const;
-    bool PlaceLabel(const QString& text, int along, int tickLength, Label& label) const;
+    bool PlaceLabel(const QString& text, int along, int tickLength, bool firstTick, Label& label);
     bool Collides(const QRect& box) const;
     int AlongExtent(const QString& text) const
     {
@@ -103,6 +104,9 @@ private:
     int m_length, m_across, m_wide = 0, m_narrow = 0;
     std::vector<Tick> m_ticks;
     std::vector<Label> m_labels;
+    // Vertical rulers: the last label stood at the ruler's outer side (else
+    // right-aligned before its tick); longer labels keep that placement.
+    bool m_lastAtOuterSide = false;
 };
 
 void RulerLayout::Build()
@@ -141,8 +145,11 @@ void RulerLayout::BuildLevel(int level, double step, double unit, int tickLength
         const QString text = QString::fromStdString(FormatRulerLabel(double(index) * unit, level, true, false));
         Label label;
         // A label the ruler's end would cut shows once it is scrolled in whole.
-        if (PlaceLabel(text, along, tickLength, label) && label.box.right() < m_length && !Collides(label.box))
+        if (PlaceLabel(text, along, tickLength, index == first, label) && label.box.right() < m_length &&
+            !Collides(label.box)) {
             m_labels.push_back(label);
+            m_lastAtOuterSide = label.atOuterSide;
+        }
     }
 }
 
@@ -159,7 +166,7 @@ int RulerLayout::FirstLevelStride(long long first, long long last, double step, 
     return kStrides[std::size(kStrides) - 1];
 }
 
-bool RulerLayout::PlaceLabel(const QString& text, int along, int tickLength, Label& label) const
+bool RulerLayout::PlaceLabel(const QString& text, int along, int tickLength, bool firstTick, Label& label)
 {
     const int width = m_fm.horizontalAdvance(text);
     const int tickStart = m_across - tickLength;
@@ -174,19 +181,28 @@ bool RulerLayout::PlaceLabel(const QString& text, int along, int tickLength, Lab
         label.box = QRect(x, label.baseline + m_digits.top(), width, m_digits.height());
         return x >= 1 && label.box.top() >= 0;
     }
-    // Vertical: beside the tick, right-aligned before it; a label too wide for
-    // that room starts at the ruler's outer side and the ticks give way.
-    if (width > m_across - 1)
-        return false;
+    // Vertical: a label of one or two characters stands right-aligned before
+    // its tick, one of three at the ruler's outer side, a longer one where
+    // the label before it stood (the ruler cuts what does not fit across).
+    // The first tick's label stands before its tick, from its top when
+    // centring would cut it at the ruler's start.
+    bool outerSide = false;
     int baseline = along + m_fm.height() / 3;
-    if (baseline + m_digits.top() < 1)
-        baseline = along + 1 - m_digits.top();
-    if (baseline + m_digits.top() < 1)
-        return false;
-    const int x = std::max(1, tickStart - 2 - width);
+    if (firstTick) {
+        if (baseline + m_digits.top() < 1)
+            baseline = along + m_fm.ascent();
+    } else if (text.size() == 3) {
+        outerSide = true;
+    } else if (text.size() > 3) {
+        outerSide = m_lastAtOuterSide;
+    }
+    label.atOuterSide = outerSide;
+    // Right-aligned, but never starting beyond the outer side: a label wider
+    // than the room before its tick starts there.
+    const int x = outerSide ? 0 : std::max(0, tickStart - 2 - width);
     label.baseline = baseline;
     label.box = QRect(baseline + m_digits.top(), x, m_digits.height(), width);   // along, across
-    return true;
+    return baseline + m_digits.top() >= 0;
 }
 
 bool RulerLayout::Collides(const QRect& box) const

@@ -32,8 +32,9 @@ std::string FormatRulerLabel(double value, int level, bool fractionMode, bool fu
 
 // What a ruler in rc shows (horizontal when wider than high), in widget
 // coordinates: each tick as a line, each label with its text's box and where
-// its text is drawn. Labels that would touch each other, or not fit across
-// the ruler, are left out; a tick gives way to a label it would cross.
+// its text is drawn. Labels that would touch each other are left out; a tick
+// gives way to a label it would cross. A vertical ruler's label too long for
+// its width runs past the side facing the diagram, where the ruler cuts it.
 struct RulerPicture {
     struct Label {
         QString text;

@@ -23,6 +23,7 @@
 #include <QPalette>
 #include <QRegion>
 #include <QContextMenuEvent>
+#include <QFont>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPainter>
@@ -115,6 +116,18 @@ private:
     std::vector<QRect> m_marks;
 };
 
+// The three boxes' own font: a 14-pixel sans serif of normal weight and
+// variable pitch, whatever font the rest of the bar uses.
+QFont EmbeddedControlFont()
+{
+    QFont font(QStringLiteral("MS Sans Serif"));
+    font.setStyleHint(QFont::SansSerif);
+    font.setPixelSize(14);
+    font.setWeight(QFont::Normal);
+    font.setFixedPitch(false);
+    return font;
+}
+
 QComboBox* MakeCombo(unsigned command, QWidget* parent)
 {
     QComboBox* combo = nullptr;
@@ -132,6 +145,7 @@ QComboBox* MakeCombo(unsigned command, QWidget* parent)
             zoom->addItem(QString("%1%").arg(Zoom[i]));
         combo = zoom;
     }
+    combo->setFont(EmbeddedControlFont());
     // The text editor stays open while these take the focus.
     combo->setProperty("commandId", int(command));
     combo->setEnabled(false);

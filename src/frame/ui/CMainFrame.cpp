@@ -59,6 +59,7 @@ CMainFrame::~CMainFrame()
     // The children close after this body: their activation changes must not
     // reach a frame that is half gone.
     disconnect(m_mdiArea, nullptr, this, nullptr);
+    DetachBarControls();
     RemoveAppContext();
     if (g_frame == this) {
         g_frame = nullptr;

@@ -139,6 +139,10 @@ private:
     void InstallBarCommands();
     bool CreateCustomBar(CCustomToolBar*& bar, int barId, std::span<const unsigned> defaults);
     void ConnectBarControls(CCustomToolBar* bar);
+    // Cuts the wiring from the bars and their controls to this frame, so that
+    // a control that reacts as the window goes (the focus leaving a box)
+    // reaches no part of a frame being destroyed.
+    void DetachBarControls();
     // Rules of the commands on particular selected objects (CMainFrameSelectionRules.cpp).
     void InstallSelectionRules();
     // Rules of the property bar's text, colour, line and shadow commands

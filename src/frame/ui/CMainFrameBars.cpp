@@ -48,6 +48,17 @@ void CMainFrame::ConnectBarControls(CCustomToolBar* bar)
     emit bar->controlsCreated();
 }
 
+void CMainFrame::DetachBarControls()
+{
+    for (CCustomToolBar* bar : {m_stdBar, m_propBar}) {
+        if (!bar)
+            continue;
+        disconnect(bar, nullptr, this, nullptr);
+        for (QObject* control : bar->findChildren<QObject*>())
+            disconnect(control, nullptr, this, nullptr);
+    }
+}
+
 bool CMainFrame::CreateToolBar()
 {
     if (!CreateCustomBar(m_stdBar, ID_STANDARD_TOOLBAR, DefaultStandardButtons()))

@@ -178,7 +178,11 @@ void CMainFrame::InstallUpdateRules()
     m_commands.SetUpdate(36524, [doc](CmdUI& ui) { ui.Enable(SelectedCount(doc()) > 0); });
     for (int id : {36514, 36515})
         m_commands.SetUpdate(id, [doc](CmdUI& ui) { ui.Enable(doc() && ShowPage); });
-    for (int id : {36511, 36512, 36517, 36518, 36522, 36525, 36526, 36527, 36528, 36529, 36530, 33082, 32823})
+    // The zoom commands are the view's: with no view there is no handler
+    // for them, and a button without one is shown disabled.
+    for (int id : {36511, 36512, 36517, 36518, 36522, 36525, 36526, 36527, 36528, 36529, 36530})
+        m_commands.SetUpdate(id, [view](CmdUI& ui) { ui.Enable(view() != nullptr); });
+    for (int id : {33082, 32823})
         m_commands.SetUpdate(id, [](CmdUI& ui) { ui.Enable(true); });
     for (int id : {36539, 33070, 36560, 32785})
         m_commands.SetUpdate(id, [doc](CmdUI& ui) { ui.Enable(doc() != nullptr); });

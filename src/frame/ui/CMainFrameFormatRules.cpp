@@ -14,6 +14,7 @@
 #include "document/CKavoDoc.h"
 #include "document/FigPropValues.h"
 #include "editing/ui/CKavoView.h"
+#include "editing/TextFormatCommands.h"
 #include "editing/ui/CTextDialog.h"
 #include "frame/SelectionKinds.h"
 #include "frame/ui/PropertyBarText.h"
@@ -36,7 +37,7 @@ bool InSelectMode()
 // Where the text commands read and write: the open editor's selection, the
 // current label style in text entry, the current figure style while
 // creating, else the first selected figure with text.
-struct TextFormatSource {
+struct TextShown {
     bool exists = false;
     bool bold = false, italic = false, underline = false, sub = false, super = false;
     unsigned align = 0;
@@ -46,9 +47,9 @@ struct TextFormatSource {
     COLORREF color = kNoColor;  // kNoColor when mixed
 };
 
-TextFormatSource FromProps(const CFigProps& props)
+TextShown FromProps(const CFigProps& props)
 {
-    TextFormatSource s;
+    TextShown s;
     s.exists = true;
     const LOGFONT& lf = props.m_font.m_lf;
     s.bold = lf.lfWeight > 400;
@@ -61,14 +62,14 @@ TextFormatSource FromProps(const CFigProps& props)
     return s;
 }
 
-TextFormatSource FindTextFormatSource(const CMainFrame& frame)
+TextShown FindTextFormatSource(const CMainFrame& frame)
 {
     const CKavoView* view = frame.GetActiveView();
     const CKavoDoc* doc = frame.GetActiveDocument();
     if (!view || !doc)
         return {};
     if (CTextDialog* editor = view->TextEditor()) {
-        TextFormatSource s;
+        TextShown s;
         s.exists = true;
         RangeFormat f;
         if (editor->GetSelectionFormat(f)) {
@@ -84,15 +85,16 @@ TextFormatSource FindTextFormatSource(const CMainFrame& frame)
         }
         return s;
     }
-    if (g_nUIMode == kTextEntryMode)
-        return FromProps(doc->m_curLblStyle.m_props);
-    if (g_nUIMode == kFigCreateMode)
-        return FromProps(doc->m_curFigStyle.m_props);
-    const CFigure* fig = doc->GetFirstSelFig(kTextAreas, kGroupScope);
-    if (!fig)
+    // The one the text commands read and toggle: the current label style,
+    // the current figure style, else the first selected figure whose text
+    // takes a character format, one that shows its text in the whole figure
+    // (no text boxes of its own) among them.
+    const CFigProps* props = TextFormatSource(*doc);
+    if (!props)
         return {};
-    TextFormatSource s = FromProps(fig->m_props);
-    s.alignLocked = (fig->m_props.Behavior.low & kLockTextFormat) != 0;
+    TextShown s = FromProps(*props);
+    if (InSelectMode())
+        s.alignLocked = (props->Behavior.low & kLockTextFormat) != 0;
     return s;
 }
 
@@ -107,15 +109,15 @@ void CMainFrame::InstallFormatRules()
         const CKavoView* v = GetActiveView();
         return v && v->TextEditor() && GetActiveDocument();
     };
-    const std::pair<int, bool TextFormatSource::*> toggles[] = {
-        {36531, &TextFormatSource::bold}, {36532, &TextFormatSource::italic}, {36533, &TextFormatSource::underline}};
+    const std::pair<int, bool TextShown::*> toggles[] = {
+        {36531, &TextShown::bold}, {36532, &TextShown::italic}, {36533, &TextShown::underline}};
     for (const auto& [id, flag] : toggles)
         m_commands.SetUpdate(id, [this, flag = flag](CmdUI& ui) {
-            const TextFormatSource s = FindTextFormatSource(*this);
+            const TextShown s = FindTextFormatSource(*this);
             ui.Enable(s.exists);
             ui.SetCheck(s.exists && s.*flag);
         });
-    for (const auto& [id, flag] : {std::pair{36556, &TextFormatSource::sub}, {36557, &TextFormatSource::super}})
+    for (const auto& [id, flag] : {std::pair{36556, &TextShown::sub}, {36557, &TextShown::super}})
         m_commands.SetUpdate(id, [this, editing, flag = flag](CmdUI& ui) {
             ui.Enable(editing());
             ui.SetCheck(editing() && FindTextFormatSource(*this).*flag);
@@ -124,13 +126,13 @@ void CMainFrame::InstallFormatRules()
         m_commands.SetUpdate(id, [editing](CmdUI& ui) { ui.Enable(editing()); });
     for (int i = 0; i < 6; ++i)
         m_commands.SetUpdate(36505 + i, [this, i](CmdUI& ui) {
-            const TextFormatSource s = FindTextFormatSource(*this);
+            const TextShown s = FindTextFormatSource(*this);
             ui.Enable(s.exists && !s.alignLocked);
             ui.SetRadio(s.exists && (s.align & kAlignBits[i]) != 0);
         });
     for (int id : {36562, 36563})
         m_commands.SetUpdate(id, [this](CmdUI& ui) {
-            const TextFormatSource s = FindTextFormatSource(*this);
+            const TextShown s = FindTextFormatSource(*this);
             ui.Enable(s.exists && !s.alignLocked);
         });
     for (int id : {32775, 32776})
@@ -141,7 +143,7 @@ void CMainFrame::InstallFormatRules()
     });
     m_commands.SetUpdate(36499, [doc, editing](CmdUI& ui) {
         const CKavoDoc* d = doc();
-        ui.Enable(d && (editing() || (InSelectMode() && d->GetFirstSelFig(kTextAreas, kGroupScope)) ||
+        ui.Enable(d && (editing() || (InSelectMode() && TextFormatSource(*d)) ||
                         g_nUIMode == kFigCreateMode || g_nUIMode == kTextEntryMode));
     });
     m_commands.SetUpdate(36497, [doc](CmdUI& ui) {
@@ -249,7 +251,7 @@ void ShowColor(const CMainFrame& frame, int command, bool exists, COLORREF color
         button->SetColor(color);
 }
 
-void MirrorFontBoxes(const CMainFrame& frame, const TextFormatSource& source)
+void MirrorFontBoxes(const CMainFrame& frame, const TextShown& source)
 {
     if (!source.exists)
         return;
@@ -277,7 +279,7 @@ void MirrorPropertyBar(const CMainFrame& frame)
     const CKavoDoc* doc = frame.GetActiveDocument();
     if (!doc || !frame.GetActiveView())
         return;
-    const TextFormatSource text = FindTextFormatSource(frame);
+    const TextShown text = FindTextFormatSource(frame);
     MirrorFontBoxes(frame, text);
     ShowColor(frame, 36499, text.exists, text.color);
 

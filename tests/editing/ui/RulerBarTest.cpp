@@ -12,6 +12,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <map>
 #include <set>
 
 namespace {
@@ -124,9 +125,13 @@ TEST(RulerLayoutTest, LabelsNeverTouchEachOtherTheTicksOrTheRulersSides)
                         EXPECT_FALSE(pic.labels.empty()) << where;
                     }
                     const QRect inner = rc.adjusted(1, 1, -1, -1);
+                    const bool horizontal = rc.width() > rc.height();
                     for (size_t i = 0; i < pic.labels.size(); ++i) {
                         const QRect box = pic.labels[i].box;
-                        EXPECT_TRUE(inner.contains(box)) << where << " " << pic.labels[i].text.toStdString();
+                        // A vertical ruler cuts a label longer than it is wide at
+                        // the side facing the diagram.
+                        const QRect within = horizontal ? inner : inner.adjusted(0, 0, 1000, 0);
+                        EXPECT_TRUE(within.contains(box)) << where << " " << pic.labels[i].text.toStdString();
                         for (size_t j = i + 1; j < pic.labels.size(); ++j)
                             EXPECT_FALSE(box.adjusted(-1, -1, 1, 1).intersects(pic.labels[j].box))
                                 << where << " " << pic.labels[i].text.toStdString() << " and "
@@ -262,4 +267,73 @@ TEST_F(RulerViewTest, LevelsAndDivisorsAloneKeepScaleAndOffset)
     EXPECT_EQ(band->Metrics().divisors[2], 5);
     EXPECT_EQ(band->Metrics().scale, before.scale);
     EXPECT_EQ(band->Metrics().offset, before.offset);
+}
+
+// The vertical ruler: one- and two-character labels stand before their
+// ticks, three-character ones at the ruler's outer side, and longer ones
+// where the label before them stood: none is left out for its length.
+TEST(RulerLayoutTest, VerticalLabelsOfEveryLengthAreShown)
+{
+    const QRect rc(0, 21, 21, 560);
+    const QRect inner = rc.adjusted(1, 1, -1, -1);
+    // Centimetres at 100%, scrolled to 98 cm: 98 and 99, then 100 on.
+    const RulerMetrics m = Metrics(true, 100, 98 * Metrics(true, 100, 0).scale);
+    const RulerPicture pic = LayOutRuler(rc, m, RulerFont());
+    std::map<QString, QRect> boxes;
+    for (const auto& l : pic.labels)
+        boxes[l.text] = l.box;
+    for (const char* text : {"98", "99", "100", "101", "102"})
+        ASSERT_TRUE(boxes.count(text)) << text;
+    EXPECT_EQ(boxes["100"].left(), inner.left());
+    EXPECT_EQ(boxes["101"].left(), inner.left());
+    // Scrolled to 998 cm: the four-character labels follow the three.
+    const RulerMetrics far = Metrics(true, 100, 998 * Metrics(true, 100, 0).scale);
+    std::map<QString, QRect> farBoxes;
+    for (const auto& l : LayOutRuler(rc, far, RulerFont()).labels)
+        farBoxes[l.text] = l.box;
+    for (const char* text : {"999", "1000", "1001", "1002"}) {
+        ASSERT_TRUE(farBoxes.count(text)) << text << " vanished";
+        EXPECT_EQ(farBoxes[text].left(), inner.left()) << text;
+    }
+}
+
+// The horizontal ruler: labels are centred on their ticks; the first one,
+// which centring would cut at the ruler's start, begins one pixel after its
+// tick instead.
+TEST(RulerLayoutTest, TheFirstLabelThatCentringWouldCutStartsAfterItsTick)
+{
+    const QRect rc(21, 0, 600, 21);
+    const RulerPicture pic = LayOutRuler(rc, Metrics(true, 100, 0), RulerFont());
+    ASSERT_GE(pic.labels.size(), 2u);
+    EXPECT_EQ(pic.labels[0].text, "0");
+    EXPECT_EQ(pic.labels[0].box.left(), rc.left() + 1);
+    const QLine* one = nullptr;
+    for (const QLine& t : pic.ticks)
+        if (std::abs(t.x1() - (rc.left() + int(std::lround(Metrics(true, 100, 0).scale)))) <= 1)
+            one = &t;
+    ASSERT_NE(one, nullptr);
+    EXPECT_EQ(pic.labels[1].text, "1");
+    EXPECT_LE(std::abs(pic.labels[1].box.center().x() - one->x1()), 1);
+}
+
+// Sub-level ticks get labels only while their step is wider than the wide
+// spacing (ten digit widths): between the narrow spacing (five) and the wide
+// one they stay bare.
+TEST(RulerLayoutTest, SubLevelLabelsOnlyBeyondTheWideSpacing)
+{
+    const QFont font = RulerFont();
+    const int cx = QFontMetrics(font).horizontalAdvance('0');
+    RulerMetrics m;
+    m.levels = 2;
+    m.divisors[1] = 2;
+    const auto subLabels = [&](double subStep) {
+        m.scale = 2 * subStep;
+        int n = 0;
+        for (const auto& l : LayOutRuler(QRect(0, 0, 1202, 21), m, font).labels)
+            n += l.text == "1/2" ? 1 : 0;
+        return n;
+    };
+    EXPECT_EQ(subLabels(7.5 * cx), 0) << "between the narrow and the wide spacing";
+    EXPECT_EQ(subLabels(10 * cx), 0) << "at the wide spacing";
+    EXPECT_GT(subLabels(12 * cx), 0) << "beyond the wide spacing";
 }

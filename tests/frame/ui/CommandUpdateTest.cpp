@@ -24,6 +24,7 @@
 #include <QTest>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <set>
 #include <vector>
 
@@ -75,7 +76,7 @@ TEST_F(CommandUpdateTest, EnabledStatesFollowTheDocumentAndSelection)
         {36524, {false, false, true, true}},    // Zoom to selected objects
         {36520, {false, true, true, true}},     // Page Width
         {32780, {false, false, true, true}},    // Front One: exactly one selected
-        {36525, {true, true, true, true}},      // zoom presets always
+        {36525, {false, true, true, true}},     // zoom presets: any view
         // Commands on particular objects: none of them with nothing selected.
         {33054, {false, false, true, false}},   // Figure Properties: a plain figure
         {33190, {false, false, false, false}},  // Align: two units
@@ -330,7 +331,6 @@ TEST_F(CommandUpdateTest, WithoutADiagramOnlyWhatNeedsNoneLooksEnabled)
         57600, 57601, 57606, 57665,                            // New, Open, Print Setup, Exit
         57650, 57651, 57664, 57666,                            // Cascade, Tile, About, Help
         32789, 32790, 32831, 32827,                            // help pages, update check
-        36517, 36518, 36522, 36525, 36526, 36527, 36528, 36529, 36530,   // zoom items
         33026, 33121, 33065, 33055, 33082, 32823,              // Scale, the Styles sheets, Options, Customize
         33085, 33087, 32825, 32826, 33124,                     // display toggles, Auto-label
     };
@@ -342,7 +342,8 @@ TEST_F(CommandUpdateTest, WithoutADiagramOnlyWhatNeedsNoneLooksEnabled)
         EXPECT_EQ(a->isEnabled(), menuAlways.count(id) == 1) << "menu command " << id << " "
                                                              << a->text().toStdString();
     }
-    const std::set<unsigned> barAlways = {57600, 57601, 57666, 36517, 36518, 36561};
+    // The zoom commands are the view's: without one they have nothing to zoom.
+    const std::set<unsigned> barAlways = {57600, 57601, 57666, 36561};
     for (CCustomToolBar* bar : {frame.StdToolBar(), frame.PropertyBar()})
         for (unsigned command : bar->Buttons().Buttons()) {
             if (command == 0)
@@ -354,6 +355,49 @@ TEST_F(CommandUpdateTest, WithoutADiagramOnlyWhatNeedsNoneLooksEnabled)
     auto* zoom = qobject_cast<QComboBox*>(frame.StdToolBar()->ControlForCmd(32779));
     ASSERT_NE(zoom, nullptr);
     EXPECT_EQ(zoom->currentText(), "") << "no view, no zoom";
+}
+
+namespace {
+// The pixels of a widget as drawn that are nearly black: an enabled face's
+// glyph has them, a greyed one none.
+int DarkPixels(QWidget* w)
+{
+    const QImage img = w->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    int n = 0;
+    for (int y = 0; y < img.height(); ++y)
+        for (int x = 0; x < img.width(); ++x) {
+            const QRgb p = img.pixel(x, y);
+            n += std::max({qRed(p), qGreen(p), qBlue(p)}) < 0x50 ? 1 : 0;
+        }
+    return n;
+}
+} // namespace
+
+// The property bar's drop buttons look disabled as the other buttons do
+// while they have nothing to act on (no diagram open): no black glyph.
+TEST_F(CommandUpdateTest, DisabledDropButtonsLookGreyed)
+{
+    ShowStdToolBar = ShowPropertyBar = 1;
+    frame.show();
+    Open();
+    fx.doc.Select(fx.AddBox(100, 100, 300, 200, "A"));
+    g_nUIMode = 0;
+    frame.OnIdleUpdateCmdUI();
+    const unsigned drops[] = {36562, 36563, 36499, 36497, 36498, 36491, 36492};
+    for (unsigned command : drops) {
+        QWidget* w = BarWidget(frame, command);
+        ASSERT_NE(w, nullptr) << command;
+        ASSERT_TRUE(w->isEnabled()) << command;
+        EXPECT_GT(DarkPixels(w), 0) << "enabled " << command;
+    }
+    frame.MdiArea()->closeAllSubWindows();
+    QApplication::processEvents();
+    frame.OnIdleUpdateCmdUI();
+    for (unsigned command : drops) {
+        QWidget* w = BarWidget(frame, command);
+        ASSERT_FALSE(w->isEnabled()) << command;
+        EXPECT_EQ(DarkPixels(w), 0) << "disabled " << command;
+    }
 }
 
 // The property bar's commands with a diagram: each enabled only while it has

@@ -28,6 +28,7 @@
 #include <QAbstractItemView>
 #include <QApplication>
 #include <QComboBox>
+#include <QLineEdit>
 #include <QTest>
 #include <QToolButton>
 #include <gtest/gtest.h>
@@ -93,6 +94,8 @@ struct PropertyBarTextTest : testing::Test {
     }
     void TearDown() override
     {
+        if (!frame)
+            return;
         SaveShot(testing::UnitTest::GetInstance()->current_test_info()->name(), frame.get());
         if (view)
             view->CloseEditor();
@@ -507,4 +510,74 @@ TEST_F(PropertyBarTextTest, TheWholeTextOfOneAreaFormatsTheFigure)
         EXPECT_EQ(DocText(fx.doc), saved);
         EXPECT_FALSE(fx.doc.CanUndo());
     }
+}
+
+// A size typed into the size box is applied by Enter or a choice from the
+// list, not by the focus leaving the box: the window closed with the focus
+// there (and the box's text one of its entries) goes without touching the
+// diagram or the half-destroyed window.
+TEST_F(PropertyBarTextTest, ClosingTheWindowWithTheFocusInTheSizeBoxChangesNothing)
+{
+    ASSERT_TRUE(QTest::qWaitForWindowActive(frame.get()));
+    frame->OnIdleUpdateCmdUI();
+    auto* sizes = qobject_cast<QComboBox*>(Bar()->ControlForCmd(32776));
+    ASSERT_NE(sizes, nullptr);
+    ASSERT_TRUE(sizes->isEnabled());
+    QTest::mouseClick(sizes->lineEdit(), Qt::LeftButton);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return sizes->lineEdit()->hasFocus(); }, 1000));
+    sizes->lineEdit()->selectAll();
+    QTest::keyClicks(sizes->lineEdit(), "24");
+    ASSERT_GE(sizes->findText("24"), 0);
+    view = nullptr; // the window takes its views with it
+    frame.reset();
+    EXPECT_TRUE(DocText(fx.doc) == saved) << "the diagram changed";
+    EXPECT_FALSE(fx.doc.CanUndo());
+}
+
+// Leaving the box for the diagram does not apply what was typed either.
+TEST_F(PropertyBarTextTest, ATypedSizeWaitsForEnter)
+{
+    ASSERT_TRUE(QTest::qWaitForWindowActive(frame.get()));
+    frame->OnIdleUpdateCmdUI();
+    auto* sizes = qobject_cast<QComboBox*>(Bar()->ControlForCmd(32776));
+    ASSERT_NE(sizes, nullptr);
+    QTest::mouseClick(sizes->lineEdit(), Qt::LeftButton);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return sizes->lineEdit()->hasFocus(); }, 1000));
+    sizes->lineEdit()->selectAll();
+    QTest::keyClicks(sizes->lineEdit(), "24");
+    view->setFocus(Qt::MouseFocusReason);
+    ASSERT_FALSE(sizes->lineEdit()->hasFocus());
+    EXPECT_TRUE(DocText(fx.doc) == saved) << "the diagram changed";
+    // Enter applies it.
+    QTest::mouseClick(sizes->lineEdit(), Qt::LeftButton);
+    sizes->lineEdit()->selectAll();
+    QTest::keyClicks(sizes->lineEdit(), "24");
+    QTest::keyClick(sizes->lineEdit(), Qt::Key_Return);
+    EXPECT_EQ(box->m_props.m_font.m_lf.lfHeight, -24);
+}
+
+// A size typed and entered while text is edited in place goes to that text,
+// and the keyboard goes back to the editor: the user types on.
+TEST_F(PropertyBarTextTest, EnterInTheSizeBoxGivesTheFocusBackToTheEditor)
+{
+    ASSERT_TRUE(QTest::qWaitForWindowActive(frame.get()));
+    ASSERT_TRUE(view->BeginTextEdit(box, 0, false, CPoint(), 0, -2));
+    CTextDialog* editor = view->TextEditor();
+    ASSERT_NE(editor, nullptr);
+    editor->OnSelectAll();
+    // All but the last letter.
+    QTest::keyClick(editor, Qt::Key_Left, Qt::ShiftModifier);
+    ASSERT_EQ(editor->SelEnd(), 4);
+    frame->OnIdleUpdateCmdUI();
+    auto* sizes = qobject_cast<QComboBox*>(Bar()->ControlForCmd(32776));
+    ASSERT_TRUE(sizes && sizes->isEnabled());
+    QTest::mouseClick(sizes->lineEdit(), Qt::LeftButton);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return sizes->lineEdit()->hasFocus(); }, 1000));
+    ASSERT_EQ(view->TextEditor(), editor);
+    sizes->lineEdit()->selectAll();
+    QTest::keyClicks(sizes->lineEdit(), "18");
+    QTest::keyClick(sizes->lineEdit(), Qt::Key_Return);
+    ASSERT_EQ(view->TextEditor(), editor);
+    EXPECT_NE(editor->Text().find("\\fs36"), std::string::npos) << editor->Text();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return QApplication::focusWidget() == editor; }, 1000));
 }

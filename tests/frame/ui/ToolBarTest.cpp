@@ -289,6 +289,54 @@ TEST_F(ToolBarTest, ARightClickOnABoxBringsUpTheBarsMenu)
     EXPECT_EQ(entries, (QStringList{"Standard &Toolbar", "&Property Bar", "&Style Bar", "-", "&Customize..."}));
 }
 
+// The bar's menu ticks each bar that is shown: the style bar while it is
+// not collapsed, the toolbars while their settings show them.
+TEST_F(ToolBarTest, TheBarsMenuTicksTheBarsThatAreShown)
+{
+    struct Case {
+        int std, prop, collapsed;
+    } cases[] = {{1, 1, 0}, {1, 1, 1}, {0, 1, 0}, {1, 0, 1}};
+    for (const Case& c : cases) {
+        ShowStdToolBar = c.std;
+        ShowPropertyBar = 1;
+        frame->SetStyleBarCollapsed(c.collapsed != 0);
+        ShowPropertyBar = c.prop;
+        std::vector<int> ticks;
+        QTimer::singleShot(0, [&ticks] {
+            if (QWidget* popup = QApplication::activePopupWidget()) {
+                for (QAction* a : popup->actions())
+                    if (!a->isSeparator())
+                        ticks.push_back(a->isChecked() ? 1 : 0);
+                popup->close();
+            }
+        });
+        CCustomToolBar* bar = frame->PropertyBar();
+        const QPoint at(3, 3);
+        QContextMenuEvent click(QContextMenuEvent::Mouse, at, bar->mapToGlobal(at));
+        QApplication::sendEvent(bar, &click);
+        EXPECT_EQ(ticks, (std::vector<int>{c.std, c.prop, c.collapsed ? 0 : 1, 0}))
+            << c.std << c.prop << c.collapsed;
+    }
+}
+
+// The three boxes have a font of their own: 14 pixels, normal weight,
+// variable pitch, in their edit parts as well.
+TEST_F(ToolBarTest, TheBoxesHaveTheirOwnFont)
+{
+    for (unsigned command : {32775u, 32776u, 32779u}) {
+        auto* box = qobject_cast<QComboBox*>(frame->GetBarControlForCmd(int(command)));
+        ASSERT_NE(box, nullptr) << command;
+        for (QWidget* w : {static_cast<QWidget*>(box), static_cast<QWidget*>(box->lineEdit())}) {
+            if (!w)
+                continue;
+            EXPECT_EQ(w->font().family(), "MS Sans Serif") << command;
+            EXPECT_EQ(w->font().pixelSize(), 14) << command;
+            EXPECT_EQ(w->font().weight(), QFont::Normal) << command;
+            EXPECT_FALSE(w->font().fixedPitch()) << command;
+        }
+    }
+}
+
 TEST_F(ToolBarTest, ZoomTypedInTheBarZoomsTheView)
 {
     Open();
@@ -300,6 +348,41 @@ TEST_F(ToolBarTest, ZoomTypedInTheBarZoomsTheView)
     QTest::keyClicks(zoom->lineEdit(), "150");
     QTest::keyClick(zoom->lineEdit(), Qt::Key_Return);
     EXPECT_NEAR(view->GetZoom(), 150.0, 0.5);
+    EXPECT_EQ(zoom->currentText(), "150%");
+}
+
+// After a zoom chosen from the box's list or typed and entered, the keys
+// go to the diagram again: what is typed next is not added to the box.
+TEST_F(ToolBarTest, TheFocusGoesBackToTheViewAfterAZoom)
+{
+    Open();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(frame.get()));
+    frame->OnIdleUpdateCmdUI();
+    auto* zoom = qobject_cast<CZoomCombo*>(frame->StdToolBar()->ControlForCmd(32779));
+    ASSERT_TRUE(zoom && zoom->isEnabled());
+    const auto inView = [&] {
+        QWidget* focus = QApplication::focusWidget();
+        return focus && (focus == view || view->isAncestorOf(focus));
+    };
+    // Chosen from the list with the mouse on the arrow and the keys.
+    QTest::mouseClick(zoom, Qt::LeftButton, {}, QPoint(zoom->width() - 5, zoom->height() / 2));
+    QAbstractItemView* list = zoom->view();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(list->window()));
+    list->setCurrentIndex(list->model()->index(zoom->findText("200%"), 0));
+    QTest::keyClick(list, Qt::Key_Return);
+    EXPECT_NEAR(view->GetZoom(), 200.0, 0.5);
+    EXPECT_TRUE(QTest::qWaitFor(inView, 1000));
+    QTest::keyClicks(QApplication::focusWidget(), "no");
+    EXPECT_EQ(zoom->currentText(), "200%");
+    // Typed and entered.
+    QTest::mouseClick(zoom->lineEdit(), Qt::LeftButton);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return zoom->lineEdit()->hasFocus(); }, 1000));
+    zoom->lineEdit()->selectAll();
+    QTest::keyClicks(zoom->lineEdit(), "150");
+    QTest::keyClick(zoom->lineEdit(), Qt::Key_Return);
+    EXPECT_NEAR(view->GetZoom(), 150.0, 0.5);
+    EXPECT_TRUE(QTest::qWaitFor(inView, 1000));
+    QTest::keyClicks(QApplication::focusWidget(), "no");
     EXPECT_EQ(zoom->currentText(), "150%");
 }
 
