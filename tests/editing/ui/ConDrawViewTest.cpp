@@ -517,6 +517,71 @@ TEST_F(ConDrawViewTest, AutoEditOpensTheNewConnectorsLabel)
     CKavoView::SetTextEditStarter(nullptr);
 }
 
+// Ended by a second click instead of a release, the gesture's button-up
+// arrives in text mode: the editor keeps the view there all the same.
+TEST_F(ConDrawViewTest, AutoEditAfterClicksKeepsTextMode)
+{
+    CKavoView::SetTextEditStarter(RecordEdit);
+    g_edits = 0;
+    AutoEditOnCreate = 1;
+    SelectAfterConnectorCreate = 1;
+    fx.doc.m_curConStyle.AutoLabel = 1;
+    fx.doc.m_curConStyle.AutoLabelText = "yes";
+    Click(Centre(a));
+    MoveTo(Centre(a), Centre(c));
+    Click(Centre(c));
+    EXPECT_EQ(g_edits, 1);
+    EXPECT_EQ(g_nUIMode, 3);
+    AutoEditOnCreate = 0;
+    CKavoView::SetTextEditStarter(nullptr);
+}
+
+// A point within the hit tolerance of the line through the point before
+// is put on that line, unless the style's flag 32 leaves points as placed.
+TEST_F(ConDrawViewTest, APointNearTheLineOfThePointBeforeIsPutOnIt)
+{
+    for (const DWORD flags : {DWORD(0), DWORD(32)}) {
+        SCOPED_TRACE(flags);
+        fx.doc.m_curConStyle.m_props.Behavior.low = flags;
+        Save();
+        const QPoint j1 = Empty(1800, 300), end = Empty(2700, 300) + QPoint(0, 1);
+        Click(Centre(a));
+        MoveTo(Centre(a), j1);
+        Click(j1);
+        MoveTo(j1, end);
+        DoubleClick(end);
+        const std::vector<CConnector*> cons = Connectors();
+        ASSERT_EQ(cons.size(), 2u);
+        const int placed = Logical(end).y;
+        ASSERT_NE(placed, Logical(j1).y);
+        EXPECT_EQ(cons[1]->EndPoint2.y, flags ? placed : Logical(j1).y);
+        ExpectUndoToSaved(UDMAC_CREATECON);
+    }
+}
+
+// The corner of an Alt-routed last leg still fits when it takes the last
+// free place of the chain.
+TEST_F(ConDrawViewTest, AnAltCornerTakesTheLastFreePoint)
+{
+    Click(Centre(a));
+    int points = 1;
+    for (int i = 0; points < CFigPickList::kMaxEntries - 2; ++i, ++points) {
+        const QPoint p = Empty(300 + 30 * i, 1400 + (i % 2) * 200);
+        Hover(p);
+        Click(p);
+    }
+    ASSERT_TRUE(view->IsConDrawing());
+    Move(Centre(c), Qt::AltModifier, Qt::NoButton);
+    Click(Centre(c), Qt::AltModifier);
+    EXPECT_FALSE(view->IsConDrawing());
+    const std::vector<CConnector*> cons = Connectors();
+    ASSERT_EQ(cons.size(), size_t(CFigPickList::kMaxEntries - 1));
+    EXPECT_EQ(cons.back()->m_pFig2, c);
+    // The last leg runs level into C from its corner.
+    EXPECT_EQ(cons.back()->EndPoint1.y, c->GetCenter().y);
+    ExpectUndoToSaved(UDMAC_CREATECON);
+}
+
 // A click-placed connector attaches nothing, so CTRL is not offered.
 TEST_F(ConDrawViewTest, TheClickPlacedModeOffersNoFreeform)
 {
