@@ -71,4 +71,15 @@ TEST(OrthoRouteTest, CandidateOrder)
     in.figures = {CRect(-50, 100, 50, 200), CRect(250, -50, 350, 50)};
     EXPECT_EQ(FindOrthoRoute(in, &score), (std::vector<CPoint>{CPoint(0, 86), CPoint(600, 86)}));
     EXPECT_EQ(score, 100);
+    // Both corners blocked at the ends: the middle leg at the midpoint
+    // itself comes first.
+    in = Route(CPoint(0, 0), CPoint(600, 100));
+    in.figures = {CRect(-20, 40, 20, 60), CRect(580, 40, 620, 60)};
+    in.stepX = in.stepY = 40;
+    EXPECT_EQ(FindOrthoRoute(in), (std::vector<CPoint>{CPoint(300, 0), CPoint(300, 100)}));
+    // A figure across the middle: the vertical middle leg goes on stepping
+    // out after the horizontal one has left the short vertical span.
+    in.figures.push_back(CRect(100, 10, 500, 90));
+    EXPECT_EQ(FindOrthoRoute(in, &score), (std::vector<CPoint>{CPoint(540, 0), CPoint(540, 100)}));
+    EXPECT_EQ(score, 100);
 }
