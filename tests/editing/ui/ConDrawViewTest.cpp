@@ -613,6 +613,23 @@ TEST_F(ConDrawViewTest, AnOddDirectionIsPlacedAsNinety)
     EXPECT_EQ(fx.doc.m_curConStyle.FragmentAngle, 90);
 }
 
+// The click-placed connector follows the pointer with the connect cursor,
+// and with SelectAfterConnectorCreate one placement returns to select mode.
+TEST_F(ConDrawViewTest, AClickPlacedConnectorIsOneGesture)
+{
+    fx.doc.m_curConStyle.FragmentCreation = 1;
+    fx.doc.m_curConStyle.FragmentLength = 400;
+    SelectAfterConnectorCreate = 1;
+    const QPoint at = Empty(1800, 2000);
+    Hover(at);
+    EXPECT_EQ(view->ViewCursor(), kCursorConnect);
+    Click(at);
+    ASSERT_EQ(Connectors().size(), 1u);
+    EXPECT_EQ(g_nUIMode, 0);
+    EXPECT_EQ(Steps(), 1);
+    ExpectUndoToSaved(UDMAC_CREATECON);
+}
+
 // Dragging the end of a chain: the chain's own junctions and connectors are
 // no targets on the way, and the release moves only that end, the rest of
 // the chain staying as it was.
