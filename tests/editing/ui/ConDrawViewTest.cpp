@@ -532,6 +532,14 @@ TEST_F(ConDrawViewTest, AutoEditAfterClicksKeepsTextMode)
     Click(Centre(c));
     EXPECT_EQ(g_edits, 1);
     EXPECT_EQ(g_nUIMode, 3);
+    // The same for a click-placed connector.
+    g_nUIMode = kConnectorMode;
+    fx.doc.m_curConStyle.FragmentCreation = 1;
+    fx.doc.m_curConStyle.FragmentLength = 400;
+    Hover(Empty(1800, 2000));
+    Click(Empty(1800, 2000));
+    EXPECT_EQ(g_edits, 2);
+    EXPECT_EQ(g_nUIMode, 3);
     AutoEditOnCreate = 0;
     CKavoView::SetTextEditStarter(nullptr);
 }
@@ -611,6 +619,35 @@ TEST_F(ConDrawViewTest, AnOddDirectionIsPlacedAsNinety)
     EXPECT_EQ(cons[0]->EndPoint1, CPoint(p.x - 200, p.y));
     EXPECT_EQ(cons[0]->EndPoint2, CPoint(p.x + 200, p.y));
     EXPECT_EQ(fx.doc.m_curConStyle.FragmentAngle, 90);
+}
+
+// The image of a click-placed connector follows the pointer; after a
+// placement it stays away until the pointer has left the click point, and
+// then comes back wherever the pointer goes, that point included.
+TEST_F(ConDrawViewTest, TheClickPlacedImageFollowsThePointer)
+{
+    fx.doc.m_curConStyle.FragmentCreation = 1;
+    fx.doc.m_curConStyle.FragmentLength = 400;
+    fx.doc.m_curConStyle.FragmentAngle = 90;
+    const auto ends = [&](const QPoint& p) {
+        const CPoint l = Logical(p);
+        return std::vector<CPoint>{CPoint(l.x - 200, l.y), CPoint(l.x + 200, l.y)};
+    };
+    view->FlushPaint();
+    const QImage clean = view->Surface().copy();
+    const QPoint at = Empty(1800, 2000), away = at + QPoint(60, 0);
+    Hover(at);
+    EXPECT_EQ(view->m_rubberShown, ends(at));
+    view->FlushPaint();
+    EXPECT_FALSE(view->Surface() == clean);
+    Click(at);
+    ASSERT_EQ(Connectors().size(), 1u);
+    Hover(at + QPoint(1, 0));
+    EXPECT_TRUE(view->m_rubberShown.empty());
+    Hover(away);
+    EXPECT_EQ(view->m_rubberShown, ends(away));
+    Hover(at);
+    EXPECT_EQ(view->m_rubberShown, ends(at));
 }
 
 // The click-placed connector follows the pointer with the connect cursor,
