@@ -32,6 +32,7 @@ TEST(OrthoRouteTest, Scores)
         {"overlap", {}, {{{0, 100}, {0, 250}}}, false, false, {{0, 300}}, 20},
         {"figure hit", {{-20, 100, 20, 200}}, {}, false, false, {{0, 300}}, 30},
         {"figure on the last leg", {{240, 280, 260, 320}}, {}, false, false, {{0, 300}}, 30},
+        {"a leg ending on the route", {}, {{{100, 150}, {0, 150}}}, false, false, {{0, 300}}, 100},
         {"crossing on the last leg", {}, {{{250, 200}, {250, 400}}}, false, false, {{0, 300}}, 90},
         {"hit and overlap", {{-20, 100, 20, 200}}, {{{0, 100}, {0, 250}}}, false, false, {{0, 300}}, 10},
         {"inner point in the start figure", {}, {}, true, false, {{0, 30}, {500, 30}}, 5},

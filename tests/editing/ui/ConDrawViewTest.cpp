@@ -150,6 +150,37 @@ TEST_F(ConDrawViewTest, AltRoutesTheLastLegAroundCorners)
     ExpectUndoToSaved(UDMAC_CREATECON);
 }
 
+// The Alt route keeps clear of other figures (B on the first corner), and
+// a move without Alt draws the leg straight again.
+TEST_F(ConDrawViewTest, AltRoutesAroundOtherFiguresUntilAltIsLetGo)
+{
+    Click(Centre(c));
+    Move(Centre(a), Qt::AltModifier, Qt::NoButton);
+    Click(Centre(a), Qt::AltModifier);
+    std::vector<CFigure*> jcts = Junctions();
+    ASSERT_EQ(jcts.size(), 1u);
+    EXPECT_EQ(jcts[0]->GetCenter(), CPoint(a->GetCenter().x, c->GetCenter().y));
+    ExpectUndoToSaved(UDMAC_CREATECON);
+    Click(Centre(c));
+    Move(Centre(a), Qt::AltModifier, Qt::NoButton);
+    Hover(Centre(a) + QPoint(2, 0));
+    Click(Centre(a) + QPoint(2, 0));
+    EXPECT_EQ(Connectors().size(), 1u);
+    EXPECT_TRUE(Junctions().empty());
+    ExpectUndoToSaved(UDMAC_CREATECON);
+}
+
+// Two quick clicks at the start are no double click: the chain only begins.
+TEST_F(ConDrawViewTest, ADoubleClickAtTheStartGoesOnDrawing)
+{
+    const QPoint p = Empty(1800, 2000);
+    Hover(p);
+    DoubleClick(p);
+    EXPECT_TRUE(view->IsConDrawing());
+    Key(Qt::Key_Escape);
+    EXPECT_EQ(DocText(fx.doc), saved);
+}
+
 TEST_F(ConDrawViewTest, DoubleClickEndsWithAFreeEnd)
 {
     const QPoint j1 = Empty(1800, 300), end = Empty(1800, 2000);
