@@ -30,6 +30,7 @@ TEST(OrthoRouteTest, Scores)
         {"one crossing", {}, {{{-100, 150}, {100, 150}}}, false, false, {{0, 300}}, 90},
         {"eleven crossings", {}, {}, false, false, {{0, 300}}, 80},
         {"overlap", {}, {{{0, 100}, {0, 250}}}, false, false, {{0, 300}}, 20},
+        {"horizontal overlap", {}, {{{100, 300}, {200, 300}}}, false, false, {{0, 300}}, 20},
         {"figure hit", {{-20, 100, 20, 200}}, {}, false, false, {{0, 300}}, 30},
         {"figure on the last leg", {{240, 280, 260, 320}}, {}, false, false, {{0, 300}}, 30},
         {"a leg ending on the route", {}, {{{100, 150}, {0, 150}}}, false, false, {{0, 300}}, 100},
