@@ -30,7 +30,11 @@ TEST(OrthoRouteTest, Scores)
         {"one crossing", {}, {{{-100, 150}, {100, 150}}}, false, false, {{0, 300}}, 90},
         {"eleven crossings", {}, {}, false, false, {{0, 300}}, 80},
         {"overlap", {}, {{{0, 100}, {0, 250}}}, false, false, {{0, 300}}, 20},
+        {"horizontal overlap", {}, {{{100, 300}, {200, 300}}}, false, false, {{0, 300}}, 20},
         {"figure hit", {{-20, 100, 20, 200}}, {}, false, false, {{0, 300}}, 30},
+        {"figure on the last leg", {{240, 280, 260, 320}}, {}, false, false, {{0, 300}}, 30},
+        {"a leg ending on the route", {}, {{{100, 150}, {0, 150}}}, false, false, {{0, 300}}, 100},
+        {"crossing on the last leg", {}, {{{250, 200}, {250, 400}}}, false, false, {{0, 300}}, 90},
         {"hit and overlap", {{-20, 100, 20, 200}}, {{{0, 100}, {0, 250}}}, false, false, {{0, 300}}, 10},
         {"inner point in the start figure", {}, {}, true, false, {{0, 30}, {500, 30}}, 5},
         {"outside the page", {}, {}, false, true, {{500, 0}}, 50},
@@ -68,5 +72,16 @@ TEST(OrthoRouteTest, CandidateOrder)
     in = Route(CPoint(0, 0), CPoint(600, 300));
     in.figures = {CRect(-50, 100, 50, 200), CRect(250, -50, 350, 50)};
     EXPECT_EQ(FindOrthoRoute(in, &score), (std::vector<CPoint>{CPoint(0, 86), CPoint(600, 86)}));
+    EXPECT_EQ(score, 100);
+    // Both corners blocked at the ends: the middle leg at the midpoint
+    // itself comes first.
+    in = Route(CPoint(0, 0), CPoint(600, 100));
+    in.figures = {CRect(-20, 40, 20, 60), CRect(580, 40, 620, 60)};
+    in.stepX = in.stepY = 40;
+    EXPECT_EQ(FindOrthoRoute(in), (std::vector<CPoint>{CPoint(300, 0), CPoint(300, 100)}));
+    // A figure across the middle: the vertical middle leg goes on stepping
+    // out after the horizontal one has left the short vertical span.
+    in.figures.push_back(CRect(100, 10, 500, 90));
+    EXPECT_EQ(FindOrthoRoute(in, &score), (std::vector<CPoint>{CPoint(540, 0), CPoint(540, 100)}));
     EXPECT_EQ(score, 100);
 }

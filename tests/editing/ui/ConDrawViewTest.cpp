@@ -150,6 +150,37 @@ TEST_F(ConDrawViewTest, AltRoutesTheLastLegAroundCorners)
     ExpectUndoToSaved(UDMAC_CREATECON);
 }
 
+// The Alt route keeps clear of other figures (B on the first corner), and
+// a move without Alt draws the leg straight again.
+TEST_F(ConDrawViewTest, AltRoutesAroundOtherFiguresUntilAltIsLetGo)
+{
+    Click(Centre(c));
+    Move(Centre(a), Qt::AltModifier, Qt::NoButton);
+    Click(Centre(a), Qt::AltModifier);
+    std::vector<CFigure*> jcts = Junctions();
+    ASSERT_EQ(jcts.size(), 1u);
+    EXPECT_EQ(jcts[0]->GetCenter(), CPoint(a->GetCenter().x, c->GetCenter().y));
+    ExpectUndoToSaved(UDMAC_CREATECON);
+    Click(Centre(c));
+    Move(Centre(a), Qt::AltModifier, Qt::NoButton);
+    Hover(Centre(a) + QPoint(2, 0));
+    Click(Centre(a) + QPoint(2, 0));
+    EXPECT_EQ(Connectors().size(), 1u);
+    EXPECT_TRUE(Junctions().empty());
+    ExpectUndoToSaved(UDMAC_CREATECON);
+}
+
+// Two quick clicks at the start are no double click: the chain only begins.
+TEST_F(ConDrawViewTest, ADoubleClickAtTheStartGoesOnDrawing)
+{
+    const QPoint p = Empty(1800, 2000);
+    Hover(p);
+    DoubleClick(p);
+    EXPECT_TRUE(view->IsConDrawing());
+    Key(Qt::Key_Escape);
+    EXPECT_EQ(DocText(fx.doc), saved);
+}
+
 TEST_F(ConDrawViewTest, DoubleClickEndsWithAFreeEnd)
 {
     const QPoint j1 = Empty(1800, 300), end = Empty(1800, 2000);
@@ -517,6 +548,79 @@ TEST_F(ConDrawViewTest, AutoEditOpensTheNewConnectorsLabel)
     CKavoView::SetTextEditStarter(nullptr);
 }
 
+// Ended by a second click instead of a release, the gesture's button-up
+// arrives in text mode: the editor keeps the view there all the same.
+TEST_F(ConDrawViewTest, AutoEditAfterClicksKeepsTextMode)
+{
+    CKavoView::SetTextEditStarter(RecordEdit);
+    g_edits = 0;
+    AutoEditOnCreate = 1;
+    SelectAfterConnectorCreate = 1;
+    fx.doc.m_curConStyle.AutoLabel = 1;
+    fx.doc.m_curConStyle.AutoLabelText = "yes";
+    Click(Centre(a));
+    MoveTo(Centre(a), Centre(c));
+    Click(Centre(c));
+    EXPECT_EQ(g_edits, 1);
+    EXPECT_EQ(g_nUIMode, 3);
+    // The same for a click-placed connector.
+    g_nUIMode = kConnectorMode;
+    fx.doc.m_curConStyle.FragmentCreation = 1;
+    fx.doc.m_curConStyle.FragmentLength = 400;
+    Hover(Empty(1800, 2000));
+    Click(Empty(1800, 2000));
+    EXPECT_EQ(g_edits, 2);
+    EXPECT_EQ(g_nUIMode, 3);
+    AutoEditOnCreate = 0;
+    CKavoView::SetTextEditStarter(nullptr);
+}
+
+// A point within the hit tolerance of the line through the point before
+// is put on that line, unless the style's flag 32 leaves points as placed.
+TEST_F(ConDrawViewTest, APointNearTheLineOfThePointBeforeIsPutOnIt)
+{
+    for (const DWORD flags : {DWORD(0), DWORD(32)}) {
+        SCOPED_TRACE(flags);
+        fx.doc.m_curConStyle.m_props.Behavior.low = flags;
+        Save();
+        const QPoint j1 = Empty(1800, 300), end = Empty(2700, 300) + QPoint(0, 1);
+        Click(Centre(a));
+        MoveTo(Centre(a), j1);
+        Click(j1);
+        MoveTo(j1, end);
+        DoubleClick(end);
+        const std::vector<CConnector*> cons = Connectors();
+        ASSERT_EQ(cons.size(), 2u);
+        const int placed = Logical(end).y;
+        ASSERT_NE(placed, Logical(j1).y);
+        EXPECT_EQ(cons[1]->EndPoint2.y, flags ? placed : Logical(j1).y);
+        ExpectUndoToSaved(UDMAC_CREATECON);
+    }
+}
+
+// The corner of an Alt-routed last leg still fits when it takes the last
+// free place of the chain.
+TEST_F(ConDrawViewTest, AnAltCornerTakesTheLastFreePoint)
+{
+    Click(Centre(a));
+    int points = 1;
+    for (int i = 0; points < CFigPickList::kMaxEntries - 2; ++i, ++points) {
+        const QPoint p = Empty(300 + 30 * i, 1400 + (i % 2) * 200);
+        Hover(p);
+        Click(p);
+    }
+    ASSERT_TRUE(view->IsConDrawing());
+    Move(Centre(c), Qt::AltModifier, Qt::NoButton);
+    Click(Centre(c), Qt::AltModifier);
+    EXPECT_FALSE(view->IsConDrawing());
+    const std::vector<CConnector*> cons = Connectors();
+    ASSERT_EQ(cons.size(), size_t(CFigPickList::kMaxEntries - 1));
+    EXPECT_EQ(cons.back()->m_pFig2, c);
+    // The last leg runs level into C from its corner.
+    EXPECT_EQ(cons.back()->EndPoint1.y, c->GetCenter().y);
+    ExpectUndoToSaved(UDMAC_CREATECON);
+}
+
 // A click-placed connector attaches nothing, so CTRL is not offered.
 TEST_F(ConDrawViewTest, TheClickPlacedModeOffersNoFreeform)
 {
@@ -546,6 +650,52 @@ TEST_F(ConDrawViewTest, AnOddDirectionIsPlacedAsNinety)
     EXPECT_EQ(cons[0]->EndPoint1, CPoint(p.x - 200, p.y));
     EXPECT_EQ(cons[0]->EndPoint2, CPoint(p.x + 200, p.y));
     EXPECT_EQ(fx.doc.m_curConStyle.FragmentAngle, 90);
+}
+
+// The image of a click-placed connector follows the pointer; after a
+// placement it stays away until the pointer has left the click point, and
+// then comes back wherever the pointer goes, that point included.
+TEST_F(ConDrawViewTest, TheClickPlacedImageFollowsThePointer)
+{
+    fx.doc.m_curConStyle.FragmentCreation = 1;
+    fx.doc.m_curConStyle.FragmentLength = 400;
+    fx.doc.m_curConStyle.FragmentAngle = 90;
+    const auto ends = [&](const QPoint& p) {
+        const CPoint l = Logical(p);
+        return std::vector<CPoint>{CPoint(l.x - 200, l.y), CPoint(l.x + 200, l.y)};
+    };
+    view->FlushPaint();
+    const QImage clean = view->Surface().copy();
+    const QPoint at = Empty(1800, 2000), away = at + QPoint(60, 0);
+    Hover(at);
+    EXPECT_EQ(view->m_rubberShown, ends(at));
+    view->FlushPaint();
+    EXPECT_FALSE(view->Surface() == clean);
+    Click(at);
+    ASSERT_EQ(Connectors().size(), 1u);
+    Hover(at + QPoint(1, 0));
+    EXPECT_TRUE(view->m_rubberShown.empty());
+    Hover(away);
+    EXPECT_EQ(view->m_rubberShown, ends(away));
+    Hover(at);
+    EXPECT_EQ(view->m_rubberShown, ends(at));
+}
+
+// The click-placed connector follows the pointer with the connect cursor,
+// and with SelectAfterConnectorCreate one placement returns to select mode.
+TEST_F(ConDrawViewTest, AClickPlacedConnectorIsOneGesture)
+{
+    fx.doc.m_curConStyle.FragmentCreation = 1;
+    fx.doc.m_curConStyle.FragmentLength = 400;
+    SelectAfterConnectorCreate = 1;
+    const QPoint at = Empty(1800, 2000);
+    Hover(at);
+    EXPECT_EQ(view->ViewCursor(), kCursorConnect);
+    Click(at);
+    ASSERT_EQ(Connectors().size(), 1u);
+    EXPECT_EQ(g_nUIMode, 0);
+    EXPECT_EQ(Steps(), 1);
+    ExpectUndoToSaved(UDMAC_CREATECON);
 }
 
 // Dragging the end of a chain: the chain's own junctions and connectors are
