@@ -375,3 +375,15 @@ TEST_F(ScaleTest, FigureBordersScaleOnlyWhenAskedAndNeverALabels)
         ExpectUndone();
     }
 }
+
+// Scaling a selection of connectors alone still changes the diagram: it is
+// marked modified.
+TEST_F(ScaleTest, ScalingOnlyConnectorsMarksTheDiagramModified)
+{
+    con->m_props.LineWidth = 8;
+    doc.SetModifiedFlag(false);
+    doc.SelectObj(con, 1, 0, 0);
+    ASSERT_TRUE(ScaleByPercent(doc, 50, 100, true, ScaleOptions(), false));
+    EXPECT_EQ(con->m_props.LineWidth, 4);
+    EXPECT_TRUE(doc.IsModified());
+}
