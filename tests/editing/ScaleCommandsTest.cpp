@@ -4,6 +4,7 @@
 #include "document/EditScenarioSupport.h"
 
 #include "core/Settings.h"
+#include "core/UIMode.h"
 #include "document/CStaple.h"
 #include "document/PageLayout.h"
 #include "editing/MoveContext.h"
@@ -149,7 +150,9 @@ TEST_F(ScaleTest, TheCommandRunsTheDialogAndRemembersItsOptions)
         return true;
     });
     answer = 0;
+    g_nUIMode = 4;
     EXPECT_FALSE(OnScale(doc)) << "cancelled";
+    EXPECT_EQ(g_nUIMode, 0) << "connector drawing is left for selection";
     EXPECT_FALSE(seen.selection);
     EXPECT_EQ(seen.oldPercent, 100);
     EXPECT_EQ(seen.highestPercent, 1250);
@@ -347,4 +350,40 @@ TEST_F(ScaleTest, ALabelKeepsAllOfItsScaledText)
         EXPECT_NEAR(label->m_rect.CenterPoint().y, scaled.y, 2);
         ExpectUndone();
     }
+}
+
+// "Figure borders" decides whether the figures' borders scale; a label's
+// border keeps its width either way.
+TEST_F(ScaleTest, FigureBordersScaleOnlyWhenAskedAndNeverALabels)
+{
+    CFigProps props = doc.m_curLblStyle.m_props;
+    SetFlagBits(props.Behavior, kFigFlagLabel, 256 | 512, true);
+    props.BorderWidth = 8;
+    auto* label = new CFigure(1200, 1700, 100, 300, props, -1, 1, "note", "", CFigure::CreateArgs(), &doc);
+    doc.AddFigWithId(label);
+    ASSERT_TRUE(label->m_bLabel);
+    a->m_props.BorderWidth = 8;
+    doc.ResetUndoLog();
+    saved = DocText(doc);
+    for (const bool borders : {false, true}) {
+        SCOPED_TRACE(borders);
+        ScaleOptions options;
+        options.scaleBorders = borders;
+        ASSERT_TRUE(ScaleByPercent(doc, 50, 100, false, options, false));
+        EXPECT_EQ(a->m_props.BorderWidth, borders ? 4 : 8);
+        EXPECT_EQ(label->m_props.BorderWidth, 8);
+        ExpectUndone();
+    }
+}
+
+// Scaling a selection of connectors alone still changes the diagram: it is
+// marked modified.
+TEST_F(ScaleTest, ScalingOnlyConnectorsMarksTheDiagramModified)
+{
+    con->m_props.LineWidth = 8;
+    doc.SetModifiedFlag(false);
+    doc.SelectObj(con, 1, 0, 0);
+    ASSERT_TRUE(ScaleByPercent(doc, 50, 100, true, ScaleOptions(), false));
+    EXPECT_EQ(con->m_props.LineWidth, 4);
+    EXPECT_TRUE(doc.IsModified());
 }

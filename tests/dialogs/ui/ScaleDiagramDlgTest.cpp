@@ -20,6 +20,8 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QCheckBox>
+#include <QGroupBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QSpinBox>
 #include <QTest>
@@ -334,4 +336,65 @@ TEST_F(ScaleDlgTest, ToPageIsOfferedByTheProgramSwitch)
             IDCANCEL);
         frame.OnCommand(33026);
     }
+}
+
+// The options other than the selection and the percentage come back as the
+// last use left them: each box of "Include" cleared alone reopens cleared,
+// the others ticked.
+TEST_F(ScaleDlgTest, TheIncludeBoxesReopenAsTheLastUseLeftThem)
+{
+    const int ids[] = {ScaleDiagramDlg::kFigBordersId, ScaleDiagramDlg::kConnectorsId, ScaleDiagramDlg::kTextId,
+                       ScaleDiagramDlg::kShadowsId};
+    for (const int cleared : ids) {
+        SCOPED_TRACE(cleared);
+        ResetScaleOptions();
+        WhenModalShows<ScaleDiagramDlg>(
+            [cleared](ScaleDiagramDlg& dlg) {
+                Box(dlg, cleared)->click();
+                SpinUp(dlg);
+            },
+            IDOK);
+        frame.OnCommand(33026);
+        WhenModalShows<ScaleDiagramDlg>(
+            [&ids, cleared](ScaleDiagramDlg& dlg) {
+                for (const int id : ids)
+                    EXPECT_EQ(Box(dlg, id)->isChecked(), id != cleared) << id;
+            },
+            IDCANCEL);
+        frame.OnCommand(33026);
+    }
+}
+
+// The scale field, its label and its spin sit in their own places: none
+// overlaps another control.
+TEST_F(ScaleDlgTest, TheScaleRowOverlapsNoOtherControl)
+{
+    WhenModalShows<ScaleDiagramDlg>(
+        [](ScaleDiagramDlg& dlg) {
+            QWidget* field = ScaleField(dlg);
+            QWidget* spin = GetDlgItem(&dlg, ScaleDiagramDlg::kSpinId);
+            QList<QWidget*> others;
+            for (QWidget* w : dlg.findChildren<QWidget*>())
+                if (w->isVisible() && (qobject_cast<QAbstractButton*>(w) || qobject_cast<QLabel*>(w) ||
+                                       qobject_cast<QLineEdit*>(w) || qobject_cast<QSpinBox*>(w) ||
+                                       qobject_cast<QGroupBox*>(w)))
+                    others.append(w);
+            for (QWidget* a : others) {
+                const bool inRow = a == field || a == spin ||
+                                   (qobject_cast<QLabel*>(a) && static_cast<QLabel*>(a)->buddy() == field);
+                if (!inRow)
+                    continue;
+                const QRect ra(a->mapTo(&dlg, QPoint(0, 0)), a->size());
+                EXPECT_TRUE(dlg.rect().contains(ra));
+                for (QWidget* b : others) {
+                    if (b == a || a->isAncestorOf(b) || b->isAncestorOf(a))
+                        continue;
+                    const QRect rb(b->mapTo(&dlg, QPoint(0, 0)), b->size());
+                    EXPECT_FALSE(ra.intersects(rb)) << a->metaObject()->className() << " over "
+                                                    << b->metaObject()->className();
+                }
+            }
+        },
+        IDCANCEL);
+    frame.OnCommand(33026);
 }
