@@ -616,6 +616,8 @@ TEST_F(ConPropertySheet, BasedOnAndBind)
         EXPECT_EQ(combo->currentIndex(), 0);
         EXPECT_EQ(combo->currentText(), "");
         EXPECT_EQ(combo->itemText(1), "<none>");
+        auto* picker = qobject_cast<CConStyleButton*>(GetDlgItem(sheet.GetActivePage(), CCTabGeneral::kStylesPicker));
+        EXPECT_EQ(picker->GetCurSel(), -1);
         Show(sheet, 1);
         Type(GetDlgItem(sheet.GetActivePage(), CCTabLine::kWidth), "2");
         Click(sheet.Button(IDOK));
@@ -646,6 +648,9 @@ TEST_F(ConPropertySheet, BasedOnAndBind)
             Show(sheet, 0);
             auto* combo = qobject_cast<QComboBox*>(GetDlgItem(sheet.GetActivePage(), CCTabGeneral::kBasedOn));
             EXPECT_EQ(combo->currentText(), "Thick");
+            EXPECT_EQ(qobject_cast<CConStyleButton*>(GetDlgItem(sheet.GetActivePage(), CCTabGeneral::kStylesPicker))
+                          ->GetCurSel(),
+                      1);
             Click(GetDlgItem(sheet.GetActivePage(), CCTabGeneral::kBind));
             Click(sheet.Button(IDOK));
         });
