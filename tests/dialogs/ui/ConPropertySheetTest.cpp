@@ -8,6 +8,8 @@
 #include "common/TestSupport.h"
 #include "controls/CCheckListCtrl.h"
 #include "controls/CDropPaletteButton.h"
+#include "controls/CEndSymbolButton.h"
+#include "controls/CLinePatternButton.h"
 #include "controls/CStyleButtons.h"
 #include "core/HelpRequest.h"
 #include "core/Settings.h"
@@ -420,15 +422,19 @@ TEST_F(ConPropertySheet, EachBehaviorRowIsItsOwnBit)
         RunSheet([&](CCPTabSheet& sheet) {
             Show(sheet, 3);
             auto* list = static_cast<CCTabBehaviors*>(sheet.GetActivePage())->List();
-            for (int i = 0; i < 3; ++i)
+            for (int i = 0; i < 3; ++i) {
                 EXPECT_EQ(list->GetCheck(i) != 0, i == (row + 1) % 3) << i;
+                EXPECT_EQ(list->item(i)->text().toStdString(), FindResString(i == 2 ? 802 : 797 + i)) << i;
+            }
             list->setFocus();
             list->setCurrentRow(row);
             QTest::keyClick(list, Qt::Key_Space);
             Click(sheet.Button(IDOK));
         });
-        for (const CConnector* c : {c1, c2})
+        for (const CConnector* c : {c1, c2}) {
             EXPECT_EQ(c->m_props.Behavior.low, before | bits[row]);
+            EXPECT_EQ(c->m_props.Behavior.high, 0u);
+        }
         fx.doc.UndoLastStep();
     }
 }
@@ -463,6 +469,43 @@ TEST_F(ConPropertySheet, TheLinePageShowsCurvatureAndCorners)
                     << id;
             EXPECT_FALSE(sheet.Button(ID_APPLY_NOW)->isEnabled());
         });
+    }
+}
+
+// The Line page shows the connectors' pattern, and its radios store the
+// curvature bits (16, 2, 8, none) and the corner join (8192, 0, 4096).
+TEST_F(ConPropertySheet, TheLineRadiosStoreCurvatureAndCorners)
+{
+    const struct {
+        int curve;
+        DWORD bits;
+        int corner, join;
+    } cases[] = {
+        {CCTabLine::kStraight, 0, CCTabLine::kMiter, 8192},
+        {CCTabLine::kCurved, 0x2, CCTabLine::kBevel, 4096},
+        {CCTabLine::kSmoothed, 0x8, CCTabLine::kRound, 0},
+        {CCTabLine::kRounded, 0x10, CCTabLine::kMiter, 8192},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.curve);
+        for (CConnector* con : {c1, c2}) {
+            con->m_props.PenStyle = 2;
+            con->m_props.Behavior.low = c.curve == CCTabLine::kRounded ? 0x8 : 0x10;
+            con->m_props.Join = c.join == 0 ? 4096 : 0;
+        }
+        RunSheet([&](CCPTabSheet& sheet) {
+            Show(sheet, 1);
+            QWidget* page = sheet.GetActivePage();
+            EXPECT_EQ(qobject_cast<CLinePatternButton*>(GetDlgItem(page, CCTabLine::kPattern))->GetPattern(), 2);
+            Click(GetDlgItem(page, c.curve));
+            Click(GetDlgItem(page, c.corner));
+            Click(sheet.Button(IDOK));
+        });
+        for (const CConnector* con : {c1, c2}) {
+            EXPECT_EQ(con->m_props.Behavior.low & 0x1A, c.bits);
+            EXPECT_EQ(con->m_props.Join, c.join);
+            EXPECT_EQ(con->m_props.PenStyle, 2);
+        }
     }
 }
 
@@ -532,6 +575,19 @@ TEST_F(ConPropertySheet, EndSymbolsSetTheirFillAndControls)
         c->m_props.End1 = 0;
         c->m_props.End1FillColor = RGB(10, 20, 30);
     }
+    // Each picker shows its own end's symbol.
+    for (CConnector* c : {c1, c2}) {
+        c->m_props.End1 = open;
+        c->m_props.End2 = filled;
+    }
+    RunSheet([&](CCPTabSheet& sheet) {
+        Show(sheet, 2);
+        QWidget* page = sheet.GetActivePage();
+        EXPECT_EQ(qobject_cast<CEndSymbolButton*>(GetDlgItem(page, CCTabEnds::kEnd1))->GetSymbol(), open);
+        EXPECT_EQ(qobject_cast<CEndSymbolButton*>(GetDlgItem(page, CCTabEnds::kEnd2))->GetSymbol(), filled);
+    });
+    for (CConnector* c : {c1, c2})
+        c->m_props.End1 = c->m_props.End2 = 0;
     const struct {
         int symbol;
         COLORREF fill;
@@ -616,6 +672,8 @@ TEST_F(ConPropertySheet, BasedOnAndBind)
         EXPECT_EQ(combo->currentIndex(), 0);
         EXPECT_EQ(combo->currentText(), "");
         EXPECT_EQ(combo->itemText(1), "<none>");
+        auto* picker = qobject_cast<CConStyleButton*>(GetDlgItem(sheet.GetActivePage(), CCTabGeneral::kStylesPicker));
+        EXPECT_EQ(picker->GetCurSel(), -1);
         Show(sheet, 1);
         Type(GetDlgItem(sheet.GetActivePage(), CCTabLine::kWidth), "2");
         Click(sheet.Button(IDOK));
@@ -646,6 +704,9 @@ TEST_F(ConPropertySheet, BasedOnAndBind)
             Show(sheet, 0);
             auto* combo = qobject_cast<QComboBox*>(GetDlgItem(sheet.GetActivePage(), CCTabGeneral::kBasedOn));
             EXPECT_EQ(combo->currentText(), "Thick");
+            EXPECT_EQ(qobject_cast<CConStyleButton*>(GetDlgItem(sheet.GetActivePage(), CCTabGeneral::kStylesPicker))
+                          ->GetCurSel(),
+                      1);
             Click(GetDlgItem(sheet.GetActivePage(), CCTabGeneral::kBind));
             Click(sheet.Button(IDOK));
         });

@@ -417,6 +417,43 @@ TEST_F(ConStylesSheet, CopyTakesTheWorkingValues)
     EXPECT_EQ(copy->FragmentAngle, 0);
 }
 
+// The General page of the styles sheet edits the style's own fields (the
+// based-on choice belongs to the properties sheet); an empty category is
+// "(no category)" and is stored back empty; the hidden junction-dots box
+// keeps the style's dots bit as it was.
+TEST_F(ConStylesSheet, TheGeneralPageEditsTheStylesOwnFields)
+{
+    CConStyle* alpha = lib().GetAt(0);
+    alpha->m_props.Behavior.low |= kConDots;
+    const FigFlagSet flags = alpha->m_props.Behavior;
+    RunSheet(0, [&](CCSTabSheet& sheet) {
+        sheet.GetTabControl()->setCurrentIndex(0);
+        QWidget* page = sheet.GetActivePage();
+        for (int id : {1304, CCTabGeneral::kDescription, 1285, CCTabGeneral::kCategory, CCTabGeneral::kStyleBar,
+                       CCTabGeneral::kInDropMenu})
+            EXPECT_TRUE(GetDlgItem(page, id)->isVisible()) << id;
+        for (int id : {1319, CCTabGeneral::kBasedOn, CCTabGeneral::kStylesPicker})
+            EXPECT_FALSE(GetDlgItem(page, id)->isVisible()) << id;
+        auto* category = qobject_cast<QComboBox*>(GetDlgItem(page, CCTabGeneral::kCategory));
+        EXPECT_EQ(category->currentText(), "(no category)");
+        QWidget* description = GetDlgItem(page, CCTabGeneral::kDescription);
+        ASSERT_NE(description, nullptr);
+        description->setFocus();
+        QTest::keyClicks(description, "thin line");
+        for (int id : {CCTabGeneral::kStyleBar, CCTabGeneral::kInDropMenu})
+            qobject_cast<QAbstractButton*>(GetDlgItem(page, id))->click();
+        EXPECT_TRUE(sheet.Button(IDOK)->isEnabled());
+        sheet.Button(IDOK)->click();
+        sheet.Button(IDCANCEL)->click();
+    });
+    EXPECT_EQ(alpha->Description, "thin line");
+    EXPECT_EQ(alpha->Category, "");
+    EXPECT_EQ(alpha->HasButton, 1);
+    EXPECT_EQ(alpha->InMenu, 1);
+    EXPECT_EQ(alpha->m_props.Behavior.low, flags.low);
+    EXPECT_EQ(alpha->m_props.Behavior.high, flags.high);
+}
+
 // A diagram without connector styles starts with New; cancelling its name
 // closes the sheet.
 TEST_F(ConStylesSheet, NoStylesStartsWithNew)
