@@ -6,6 +6,7 @@
 #include "core/AppContext.h"
 #include "core/Settings.h"
 #include "document/CKavoDoc.h"
+#include "document/DocCommands.h"
 #include "document/GraphicExtent.h"
 #include "graphics/BitmapHelpers.h"
 #include "platform/MetaFixtures.h"
@@ -120,6 +121,25 @@ TEST_F(PictureFigure, FigureTakesThePictureWithoutFillStyleOrBinding)
     EXPECT_TRUE(fig->m_outline.HasPoints());
     EXPECT_EQ(doc.UndoLastStep(), UDMAC_IMPORT);
     EXPECT_EQ(doc.FigureCount(), 0);
+}
+
+// Undoing the delete of a picture figure brings its picture back as a block
+// the document's graphics list knows, with its one use.
+TEST_F(PictureFigure, UndoneDeleteRegistersThePictureAgain)
+{
+    HGLOBAL block = ARGBBitmapToBlock(Disc(32, 32).convertToFormat(QImage::Format_ARGB32));
+    ASSERT_TRUE(doc.AddGraphicAsFig(UDMAC_IMPORT, block, 9, POINT{100, 200}, 300, 150));
+    ASSERT_TRUE(LastFigure(doc)->m_bSelected);
+    OnEditClear(doc);
+    ASSERT_EQ(doc.FigureCount(), 0);
+    EXPECT_EQ(doc.m_graphics.GetCount(), 0);
+    doc.UndoLastStep();
+    CFigure* fig = LastFigure(doc);
+    ASSERT_NE(fig, nullptr);
+    ASSERT_TRUE(fig->HasPicture());
+    CGraphic* record = doc.m_graphics.FindByHandle(9, fig->m_props.Graphic);
+    ASSERT_NE(record, nullptr);
+    EXPECT_EQ(record->UseCount, 1);
 }
 
 TEST_F(PictureFigure, HotZoneFollowsThePictureOnlyWhenAskedAndWhenItHasOne)
