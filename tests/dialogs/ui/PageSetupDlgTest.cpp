@@ -350,3 +350,24 @@ TEST_F(PageSetupTest, UnlistedPaperSelectsTheFirstAndTheUserPaperKeepsThePage)
         IDCANCEL);
     frame.OnCommand(36560);
 }
+
+// With no diagram open the dialog, titled "Page Setup", shows each margin at
+// its default of half an inch, and every margin field has its own place.
+TEST_F(PageSetupTest, WithoutADocumentEachMarginShowsItsDefault)
+{
+    WhenModalShows<CPageDlg>(
+        [](CPageDlg& dlg) {
+            EXPECT_EQ(dlg.windowTitle().toStdString(), "Page Setup");
+            const int margins[] = {CPageDlg::kTopId, CPageDlg::kBottomId, CPageDlg::kLeftId, CPageDlg::kRightId};
+            for (size_t i = 0; i < std::size(margins); ++i) {
+                SCOPED_TRACE(margins[i]);
+                QWidget* field = GetDlgItem(&dlg, margins[i]);
+                ASSERT_NE(field, nullptr);
+                EXPECT_EQ(Text(dlg, margins[i]), ".5 in");
+                for (size_t j = 0; j < i; ++j)
+                    EXPECT_FALSE(field->geometry().intersects(GetDlgItem(&dlg, margins[j])->geometry()));
+            }
+        },
+        IDCANCEL);
+    RunPageSetup(nullptr, nullptr, false);
+}
