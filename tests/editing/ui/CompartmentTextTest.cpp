@@ -23,14 +23,7 @@ struct CompartmentTextTest : testing::Test, ViewEvents {
     {
         ASSERT_TRUE(fx.doc.OpenDocumentUnlocked(KAVO_RESOURCE_DIR "/Template/UML Class Diagram.kvd", false));
         g_nUIMode = 0;
-        app.doc = &fx.doc;
-        SetAppContext(&app);
-        view = std::make_unique<CKavoView>(&fx.doc);
-        app.view = view.get();
-        view->show();
-        QApplication::setActiveWindow(view.get());
-        view->setFocus();
-        FitView(*view);
+        ShowActiveView(app);
         customer = FigureWithText("Customer");
         ASSERT_NE(customer, nullptr);
         Save();

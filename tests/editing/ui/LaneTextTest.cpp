@@ -30,14 +30,7 @@ struct LaneTextTest : testing::Test, ViewEvents {
         g_nUIMode = 0;
         g_beeps = 0;
         previousBeep = SetMessageBeepHandler(CountBeep);
-        app.doc = &fx.doc;
-        SetAppContext(&app);
-        view = std::make_unique<CKavoView>(&fx.doc);
-        app.view = view.get();
-        view->show();
-        QApplication::setActiveWindow(view.get());
-        view->setFocus();
-        FitView(*view);
+        ShowActiveView(app);
         lanes = LanesFigure();
         ASSERT_NE(lanes, nullptr);
         Save();

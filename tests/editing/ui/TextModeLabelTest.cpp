@@ -39,14 +39,7 @@ struct TextModeLabelTest : testing::Test, ViewEvents {
         a = fx.AddBox(300, 600, 600, 450, "A");
         b = fx.AddBox(1500, 600, 600, 450, "B");
         con = fx.Connect(a, b);
-        app.doc = &fx.doc;
-        SetAppContext(&app);
-        view = std::make_unique<CKavoView>(&fx.doc);
-        app.view = view.get();
-        view->show();
-        QApplication::setActiveWindow(view.get());
-        view->setFocus();
-        FitView(*view);
+        ShowActiveView(app);
         g_nUIMode = kTextMode;
         // A click of an earlier test made the preview wait: the mouse has
         // moved far away since.

@@ -4,6 +4,7 @@
 // since are at hand for the checks. Fixtures derive from this beside
 // testing::Test and set the view up their own way.
 #include "common/DiagramFixture.h"
+#include "common/FakeAppContext.h"
 #include "common/TestSupport.h"
 #include "core/Units.h"
 #include "editing/ui/CKavoView.h"
@@ -53,6 +54,19 @@ inline void SaveViewShot(CKavoView& view)
 }
 
 struct ViewEvents {
+    // A view of the fixture's diagram, shown, active, with the focus and fitted
+    // (FitView); the program's context names the diagram and this view.
+    void ShowActiveView(FakeAppContext& app)
+    {
+        app.doc = &fx.doc;
+        SetAppContext(&app);
+        view = std::make_unique<CKavoView>(&fx.doc);
+        app.view = view.get();
+        view->show();
+        QApplication::setActiveWindow(view.get());
+        view->setFocus();
+        FitView(*view);
+    }
     // The diagram as it stands is the saved one; no steps counted yet.
     void Save()
     {
