@@ -602,3 +602,25 @@ TEST_F(CreatePinGestureTest, TheHostsRowDecidesTheSizingAfterThePress)
         EnterUIMode(0, 0);
     }
 }
+
+// Ctrl pressed while the preview waits makes the next figure freeform (it
+// stays out of the flow); releasing Ctrl ends that again.
+TEST_F(CreateIntoFlowTest, TheCtrlKeyTurnsFreeformOnAndOff)
+{
+    Hover(At(onFlow));
+    Key(Qt::Key_Control, Qt::ControlModifier);
+    Click(At(onFlow), Qt::ControlModifier);
+    ASSERT_EQ(FigCount(), 3);
+    EXPECT_EQ(LastFig()->m_nConnected, 0);
+    EXPECT_EQ(fx.doc.GetConCount(), 1);
+    ExpectUndoToSaved(UDMAC_CREATEFIG);
+
+    Hover(At(onFlow));
+    Key(Qt::Key_Control, Qt::ControlModifier);
+    QKeyEvent up(QEvent::KeyRelease, Qt::Key_Control, Qt::NoModifier);
+    QApplication::sendEvent(view.get(), &up);
+    Click(At(onFlow));
+    ASSERT_EQ(FigCount(), 3);
+    EXPECT_EQ(LastFig()->m_nConnected, 2);
+    ExpectUndoToSaved(UDMAC_CREATEFIG);
+}

@@ -20,6 +20,7 @@
 #include "undo/UndoCodes.h"
 
 #include <QApplication>
+#include <QCursor>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QScrollBar>
@@ -1384,4 +1385,98 @@ TEST_F(ViewGestureTest, AResizedLabelScalesItsTextAndKeepsItsFixedSides)
         ExpectUndoToSaved(UDMAC_RESIZEFIG);
         ASSERT_EQ(label->m_rect, r0);
     }
+}
+
+// ---- autoscroll
+
+// A drag held beyond the right side scrolls the window, each tick by a
+// twelfth of the smaller client side; the gesture goes on at the new scroll
+// position and leaves no outline behind, whichever gesture it is.
+TEST_F(ViewGestureTest, AnAutoScrollTickScrollsAndTheDragGoesOn)
+{
+    fx.doc.SelectObj(a, 1, 0, 0);
+    fx.doc.SelectObj(b, 2, 0, 0);
+    fx.doc.OnGroup();
+    CFigure* lone = fx.AddBox(1500, 1300, 300, 200, "C");
+    const struct {
+        const char* name;
+        std::function<QPoint()> press;   // selects what the gesture needs; the point to press
+        std::function<bool()> running;
+        int code;   // the gesture's undo step; the scroll made one before it
+    } cases[] = {
+        {"move drag", [&] { fx.doc.SelectObj(lone, 1, 0, 0); return Centre(lone); },
+         [&] { return view->IsMoveDragging(); }, UDMAC_MOVEOBJS},
+        {"band", [&] { return At(CPoint(1400, 1250)); }, [&] { return view->IsBandShown(); }, UDMAC_PAN},
+        {"resize", [&] { fx.doc.SelectObj(lone, 1, 0, 0); return At(lone->GetHandlePoint(6)); },
+         [&] { return view->IsFigResizing(); }, UDMAC_RESIZEFIG},
+        {"group resize", [&] { fx.doc.SelectObj(a, 1, 0, 0); return At(a->m_pGroup->GetHandlePoint(9)); },
+         [&] { return view->IsGrpResizing(); }, UDMAC_RESIZEGRP},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        fx.doc.OnDeselectAll();
+        view->ZoomToPercent(200);
+        view->ScrollToViewAnchorPoint(CPoint(600, 600), kAnchorTopLeft, true);
+        fx.doc.ResetUndoLog();
+        saved = DocText(fx.doc);
+        ResetSteps();
+        view->FlushPaint();
+        const QPoint from = c.press();
+        const CPoint pressed = Logical(from);
+        const QPoint outside(kClientW + 30, from.y() + 10);
+        Press(from);
+        Move(from + QPoint(20, 10));
+        Move(outside);
+        ASSERT_TRUE(c.running());
+        ASSERT_TRUE(view->IsAutoScrolling());
+        const CPoint anchor = view->GetViewAnchorPoint(kAnchorTopLeft);
+        QCursor::setPos(view->viewport()->mapToGlobal(outside));
+        view->OnAutoScrollTick();
+        EXPECT_NEAR(view->GetViewAnchorPoint(kAnchorTopLeft).x - anchor.x, Px(std::min(kClientW, kClientH) / 12), 2);
+        EXPECT_EQ(view->GetViewAnchorPoint(kAnchorTopLeft).y, anchor.y);
+        EXPECT_TRUE(c.running());
+        // Only the new outline is shown: taking it off leaves the picture
+        // clean.
+        view->EraseGestureFeedback();
+        ExpectNoFeedbackLeft();
+        Move(outside);
+        const CPoint dropped = Logical(outside);
+        Release(outside);
+        EXPECT_FALSE(view->IsGestureInProgress());
+        EXPECT_FALSE(view->IsAutoScrolling());
+        ExpectNoFeedbackLeft();
+        // Dropped where the pointer is over the scrolled diagram.
+        if (c.code == UDMAC_MOVEOBJS) {
+            EXPECT_EQ(lone->m_rect.left - 1500, dropped.x - pressed.x);
+        }
+        EXPECT_EQ(Steps(), c.code == UDMAC_PAN ? 1 : 2);
+        EXPECT_EQ(fx.doc.UndoLastStep(), c.code);
+        EXPECT_EQ(DocText(fx.doc), saved);
+    }
+}
+
+// The client area's edge pixels are inside: the autoscroll starts only
+// beyond them.
+TEST_F(ViewGestureTest, AutoScrollStartsOnlyBeyondTheClientEdges)
+{
+    ASSERT_EQ(view->viewport()->size(), QSize(kClientW, kClientH));
+    const struct {
+        QPoint at;
+        bool scrolls;
+    } cases[] = {
+        {{0, 300}, false},  {{kClientW - 1, 300}, false}, {{400, 0}, false},  {{400, kClientH - 1}, false},
+        {{-1, 300}, true},  {{kClientW, 300}, true},      {{400, -1}, true},  {{400, kClientH}, true},
+    };
+    fx.doc.SelectObj(a, 1, 0, 0);
+    Press(Centre(a));
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.at.x() << "," << c.at.y());
+        Move(c.at);
+        EXPECT_EQ(view->IsAutoScrolling(), c.scrolls);
+        Move(QPoint(400, 300));
+        EXPECT_FALSE(view->IsAutoScrolling());
+    }
+    Key(Qt::Key_Escape);
+    Release(QPoint(400, 300));
+    EXPECT_EQ(DocText(fx.doc), saved);
 }
