@@ -330,3 +330,21 @@ TEST_F(TextModeLabelTest, CtrlMakesAFreeLabelAnywhere)
         EXPECT_EQ(DocText(fx.doc), saved);
     }
 }
+
+// The marker belongs to text mode: when another mode was chosen while the
+// pointer was elsewhere, the next move over the view takes the marker away.
+TEST_F(TextModeLabelTest, AnotherModeTakesTheMarkerAwayAtTheNextMove)
+{
+    for (int mode : {0, 5}) {
+        SCOPED_TRACE(mode);
+        g_nUIMode = kTextMode;
+        Hover(At(Empty()));
+        ASSERT_TRUE(view->IsTrackMarkerShown());
+        g_nUIMode = mode;
+        Hover(At(Empty()) + QPoint(5, 5));
+        EXPECT_FALSE(view->IsTrackMarkerShown());
+        ExpectNoFeedbackLeft();
+    }
+    g_nUIMode = kTextMode;
+    EXPECT_EQ(DocText(fx.doc), saved);
+}

@@ -13,6 +13,7 @@
 #include "document/CStaple.h"
 #include "editing/GestureRules.h"
 #include "editing/ui/CKavoView.h"
+#include "editing/ui/TextEntrySeams.h"
 #include "fileformat/DiagramRecordWriter.h"
 #include "keyword/KeywordStreams.h"
 #include "richtext/FigureTextFit.h"
@@ -28,6 +29,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <vector>
 #include <string>
 
 namespace {
@@ -1478,5 +1480,24 @@ TEST_F(ViewGestureTest, AutoScrollStartsOnlyBeyondTheClientEdges)
     }
     Key(Qt::Key_Escape);
     Release(QPoint(400, 300));
+    EXPECT_EQ(DocText(fx.doc), saved);
+}
+
+// A double click reaches only a view of the active diagram.
+TEST_F(ViewGestureTest, ADoubleClickInAViewOfAnotherDiagramDoesNothing)
+{
+    DoubleClickEditsText = 0;
+    std::vector<int> sent;
+    TextEntrySeams& seams = GetTextEntrySeams();
+    const auto before = seams.sendCommand;
+    seams.sendCommand = [&](int id) { sent.push_back(id); };
+    fx.doc.SelectObj(a, 1, 0, 0);
+    app.doc = nullptr;
+    Send(QEvent::MouseButtonDblClick, Centre(a), Qt::LeftButton, Qt::LeftButton);
+    EXPECT_TRUE(sent.empty());
+    app.doc = &fx.doc;
+    Send(QEvent::MouseButtonDblClick, Centre(a), Qt::LeftButton, Qt::LeftButton);
+    EXPECT_EQ(sent, std::vector<int>{33054});   // figure "&Properties..."
+    seams.sendCommand = before;
     EXPECT_EQ(DocText(fx.doc), saved);
 }
