@@ -1501,3 +1501,50 @@ TEST_F(ViewGestureTest, ADoubleClickInAViewOfAnotherDiagramDoesNothing)
     seams.sendCommand = before;
     EXPECT_EQ(DocText(fx.doc), saved);
 }
+
+// The whole prompt of the select-mode hover: what a press would do, then
+// the key hints, which depend on the selection and on ShiftToSlide; Ctrl
+// turns the move into a copy and empty space into a pan.
+TEST_F(ViewGestureTest, SelectHoverShowsTheWholePromptAndCursor)
+{
+    const std::string select = "Click to select    CTRL: drag view";
+    const std::string move = "Click to move   CTRL: duplicate";
+    const std::string nudge = "   ESC: deselect all   ARW: nudge object(s)   SHIFT-ARW: scroll 1/4 page";
+    const std::string scroll = "   ESC: deselect all   ARW: scroll 1/4 page   SHIFT-ARW: nudge object(s)";
+    const QPoint empty = At(CPoint(1800, 2000));
+    const struct {
+        int mode;
+        bool selection;
+        int shiftToSlide;
+        QPoint at;
+        Qt::KeyboardModifiers mods;
+        std::string status;   // "" when the hover leaves the text as it was
+        int cursor;
+    } cases[] = {
+        {0, false, 0, empty, Qt::NoModifier, select, Qt::ArrowCursor},
+        {0, true, 0, empty, Qt::NoModifier, select + nudge, Qt::ArrowCursor},
+        {1, true, 1, empty, Qt::NoModifier, select + scroll, Qt::ArrowCursor},
+        {0, false, 0, Centre(b), Qt::NoModifier, move, Qt::SizeAllCursor},
+        {0, true, 0, Centre(b), Qt::NoModifier, move + nudge, Qt::SizeAllCursor},
+        {0, true, 0, Centre(a), Qt::ControlModifier, move + nudge, Qt::DragCopyCursor},
+        {0, false, 0, empty, Qt::ControlModifier, "", Qt::OpenHandCursor},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.mode << c.selection << c.shiftToSlide << " " << c.status);
+        g_nUIMode = c.mode;
+        ShiftToSlide = c.shiftToSlide;
+        fx.doc.OnDeselectAll();
+        if (c.selection)
+            fx.doc.SelectObj(a, 1, 0, 0);
+        const std::string before = view->StatusText();
+        Move(c.at, c.mods, Qt::NoButton);
+        if (c.status.empty()) {
+            EXPECT_EQ(view->StatusText(), before);
+        } else {
+            EXPECT_EQ(view->StatusText(), c.status);
+        }
+        EXPECT_EQ(view->ViewCursor(), c.cursor);
+    }
+    g_nUIMode = 0;
+    ShiftToSlide = 0;
+}
