@@ -1548,3 +1548,91 @@ TEST_F(ViewGestureTest, SelectHoverShowsTheWholePromptAndCursor)
     g_nUIMode = 0;
     ShiftToSlide = 0;
 }
+
+// With a connector label the only selection, a press elsewhere is no label
+// slide: the figure pressed is selected and moved.
+TEST_F(ViewGestureTest, APressAwayFromTheSelectedConnectorLabelIsNoSlide)
+{
+    CFigure* label = fx.AddBox(1700, 700, 200, 100, "L");
+    label->m_bLabel = 1;
+    ASSERT_TRUE(fx.doc.CreateConLblStaple(con, label->GetCenter(), label));
+    fx.doc.UpdateAllStaples(0);
+    ASSERT_TRUE(label->IsConLabel());
+    view->InvalidateAll();
+    fx.doc.ResetUndoLog();
+    saved = DocText(fx.doc);
+    ResetSteps();
+    fx.doc.SelectObj(label, 1, 0, 0);
+    const CRect b0 = b->m_rect;
+    Press(Centre(b));
+    EXPECT_FALSE(view->IsLabelSliding());
+    Move(Centre(b) + QPoint(20, 10));
+    Move(Centre(b) + QPoint(40, 20));
+    EXPECT_FALSE(view->IsLabelSliding());
+    Release(Centre(b) + QPoint(40, 20));
+    EXPECT_NE(b->m_rect, b0);
+    EXPECT_EQ(Steps(), 1);
+    ExpectUndoToSaved(UDMAC_MOVEOBJS);
+}
+
+// The status text of a move drag, in the user's unit with two decimals:
+// the moved centre of a single figure, else the moved bounds of the set;
+// a free label names what a drop would make.
+TEST_F(ViewGestureTest, MoveDragStatusNamesWhereTheDropGoes)
+{
+    CFigure* lone = fx.AddBox(1700, 1400, 600, 450, "C");
+    CFigure* label = fx.AddBox(300, 1700, 200, 100, "L");
+    label->m_bLabel = 1;
+    auto text = [](const char* format, std::initializer_list<int> logical) {
+        double v[4] = {};
+        int i = 0;
+        for (int n : logical)
+            v[i++] = LogicalToUserUnits(n);
+        char buf[160];
+        std::snprintf(buf, sizeof buf, format, v[0], v[1], v[2], v[3]);
+        return std::string(buf);
+    };
+    const struct {
+        const char* name;
+        int metric;
+        std::vector<CDiagObj*> selection;
+    } cases[] = {
+        {"two figures, cm", 1, {a, b}},
+        {"two figures, inches", 0, {a, b}},
+        {"one figure, cm", 1, {lone}},
+        {"one figure, inches", 0, {lone}},
+        {"free label", 0, {label}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        Metric = c.metric;
+        fx.doc.OnDeselectAll();
+        for (CDiagObj* o : c.selection)
+            fx.doc.SelectObj(o, 2, 0, 0);
+        const CRect set = fx.doc.GetObjSetRect(1, 0, 0, nullptr, false);
+        const CPoint centre = static_cast<CFigure*>(c.selection[0])->GetCenter();
+        const QPoint from = Centre(static_cast<CFigure*>(c.selection[0]));
+        const QPoint to = from + QPoint(-40, 30);
+        Press(from);
+        Move(from + QPoint(-20, 15));
+        Move(to);
+        const CPoint d(Logical(to).x - Logical(from).x, Logical(to).y - Logical(from).y);
+        std::string expected;
+        if (c.selection[0] == label)
+            expected = "Drag label   CTRL: freeform   ESC: cancel";
+        else if (c.selection.size() == 1)
+            expected = text(c.metric ? "X: %.2f cm  Y: %.2f cm" : "X: %.2f\"  Y: %.2f\"",
+                            {centre.x + d.x, centre.y + d.y});
+        else
+            expected = text(c.metric ? "Left: %.2f cm  Top: %.2f cm  Right: %.2f cm  Bottom: %.2f cm"
+                                     : "Left: %.2f\"  Top: %.2f\"  Right: %.2f\"  Bottom: %.2f\"",
+                            {set.left + d.x, set.top + d.y, set.right + d.x, set.bottom + d.y}) +
+                       "   ESC: cancel";
+        EXPECT_EQ(view->StatusText(), expected);
+        Key(Qt::Key_Escape);
+        Release(to);
+        EXPECT_EQ(view->StatusText(), "Press ALT to choose commands");
+    }
+    Metric = 0;
+    EXPECT_EQ(Steps(), 0);
+}

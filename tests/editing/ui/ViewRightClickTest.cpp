@@ -197,3 +197,34 @@ TEST_F(ViewRightClickTest, HoverPromptsAndReport)
     QEvent left(QEvent::Type(QEvent::User + 0x4C9));
     EXPECT_TRUE(QApplication::sendEvent(view->viewport(), &left));
 }
+
+// A gesture ended with Escape lets the mouse go: the next right press
+// opens the menu again.
+TEST_F(ViewRightClickTest, AGestureEndedWithEscapeLetsTheMouseGo)
+{
+    const struct {
+        const char* name;
+        std::function<QPoint()> start;   // selects what it needs, returns the press point
+        Qt::KeyboardModifiers mods;
+    } gestures[] = {
+        {"rubber band", [&] { return At(CPoint(300, 1500)); }, Qt::NoModifier},
+        {"pan", [&] { return At(CPoint(300, 1500)); }, Qt::ControlModifier},
+        {"move drag", [&] { return Centre(a); }, Qt::NoModifier},
+        {"resize", [&] { fx.doc.SelectObj(a, 1, 0, 0); return At(a->GetHandlePoint(9)); }, Qt::NoModifier},
+    };
+    for (const auto& g : gestures) {
+        SCOPED_TRACE(g.name);
+        fx.doc.OnDeselectAll();
+        const QPoint from = g.start();
+        Press(from, g.mods);
+        Move(from + QPoint(30, 20), g.mods);
+        ASSERT_TRUE(view->IsGestureInProgress());
+        Key(Qt::Key_Escape);
+        Release(from + QPoint(30, 20), g.mods);
+        EXPECT_FALSE(view->IsGestureInProgress());
+        menus.clear();
+        RightClick(At(CPoint(300, 1500)));
+        EXPECT_EQ(menus.size(), 1u);
+    }
+    EXPECT_EQ(DocText(fx.doc), saved);
+}
