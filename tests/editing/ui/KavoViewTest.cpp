@@ -444,3 +444,17 @@ TEST_F(KavoViewTest, ZoomToObjectsLeavesItsBorderAroundThem)
         EXPECT_NEAR(view->GetZoom(), PercentForFit(view->viewport()->width(), shown), 0.5);
     }
 }
+
+// The scroll bars step a quarter of the window a page and a twentieth a
+// line: a page down brings up what lay a quarter of the window lower.
+TEST_F(KavoViewTest, TheBarsStepAQuarterOfTheWindowAPage)
+{
+    view->SetScrollSizesForView(CPoint(0, 0), 100.0f);
+    EXPECT_EQ(view->horizontalScrollBar()->pageStep(), kClientW / 4);
+    EXPECT_EQ(view->verticalScrollBar()->pageStep(), kClientH / 4);
+    EXPECT_EQ(view->horizontalScrollBar()->singleStep(), kClientW / 20);
+    EXPECT_EQ(view->verticalScrollBar()->singleStep(), kClientH / 20);
+    const CPoint lower = view->ClientPtToLogical(CPoint(0, kClientH / 4));
+    view->verticalScrollBar()->triggerAction(QAbstractSlider::SliderPageStepAdd);
+    EXPECT_NEAR(view->ClientPtToLogical(CPoint(0, 0)).y, lower.y, 2);
+}

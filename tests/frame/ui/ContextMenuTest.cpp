@@ -221,8 +221,12 @@ TEST_F(ContextMenuTest, AFlowBesideItsConnectorGetsTheFlowLabelItems)
     for (CFigure* end : {a, b})
         for (const CPoint& at : places(con, end)) {
             SCOPED_TRACE(testing::Message() << at.x << "," << at.y);
-            EXPECT_EQ(Sig(MenuAt(at)), "Add Flow Label(33067 33068) | " + kCommon);
+            const ContextMenu menu = MenuAt(at);
+            EXPECT_EQ(Sig(menu), "Add Flow Label(33067 33068) | " + kCommon);
             EXPECT_EQ(fx.doc.GetSelCount(), 0) << "a flow selects nothing";
+            ASSERT_EQ(menu[0].children.size(), 2u);
+            EXPECT_EQ(menu[0].children[0].text, "Above / Left of Connector");
+            EXPECT_EQ(menu[0].children[1].text, "Below / Right of Connector");
         }
     // A flow whose figures are grouped is none.
     for (const CPoint& at : places(grouped, c))
@@ -467,7 +471,26 @@ TEST_F(ContextMenuTest, FlowFiguresAndLateralLabelsGetTheirOwnItems)
     fx.Connect(mid, q);
     fx.doc.ClearSelection();
     fx.doc.ResetUndoLog();
-    std::vector<ContextMenu> shown = RightPressAt(*view, mid->m_rect.CenterPoint());
+    // With another connector selected too, a right press on that connector
+    // gives the connector's menu, without the figure's items.
+    fx.doc.Select(mid);
+    fx.doc.Select(con);
+    const CPoint onLine((con->EndPoint1.x + con->EndPoint2.x) / 2, con->EndPoint1.y);
+    {
+        // The pointer comes over the line before the press, as a mouse does.
+        const CPoint c = At(onLine);
+        QMouseEvent move(QEvent::MouseMove, QPointF(c.x, c.y), QPointF(view->viewport()->mapToGlobal(QPoint(c.x, c.y))),
+                         Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+        QApplication::sendEvent(view->viewport(), &move);
+    }
+    std::vector<ContextMenu> shown = RightPressAt(*view, onLine);
+    ASSERT_EQ(shown.size(), 1u);
+    EXPECT_TRUE(mid->m_bSelected && con->m_bSelected);
+    EXPECT_NE(FindItem(shown[0], 33063), nullptr) << "the connector menu: " << Sig(shown[0]);
+    EXPECT_EQ(FindItem(shown[0], 32815), nullptr);
+
+    fx.doc.ClearSelection();
+    shown = RightPressAt(*view, mid->m_rect.CenterPoint());
     ASSERT_EQ(shown.size(), 1u);
     const ContextMenuItem* detach = FindItem(shown[0], 32815);
     ASSERT_NE(detach, nullptr) << Sig(shown[0]);
