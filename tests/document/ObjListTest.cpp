@@ -56,6 +56,10 @@ TEST(ObjList, MoveItemAndLookups)
     EXPECT_EQ(l.list.FindById(-1), nullptr);   // -1 is no id, even when an object has it
     EXPECT_EQ(l.list.FindById(4)->m_nId, 4);
     EXPECT_EQ(ObListIndexOf(l.list, l.figs[1].get()), 1);
+    // Positions outside the list hold nothing.
+    EXPECT_EQ(l.list.GetAt(4), nullptr);
+    EXPECT_EQ(l.list.GetAt(-1), nullptr);
+    EXPECT_EQ(l.list.GetAt(3)->m_nId, 3);
     int32_t lo = 0, hi = 0;
     EXPECT_EQ(l.list.GetIdRange(lo, hi), 4);
     EXPECT_EQ(lo, -1);

@@ -84,16 +84,27 @@ TEST_F(KavoViewTest, FirstActivationZoomsToPageWidthUnclamped)
     EXPECT_EQ(view->GetZoom(), 100.0f);
 }
 
-// Another window on the diagram starts in select mode; a stored zoom other
-// than 100 is kept at the first activation; the rulers take a 21-pixel
-// band only while they are shown.
+// Another window on the diagram starts in select mode; a stored zoom is kept
+// at the first activation unless it is 100 with the scroll position (0, 0)
+// (a zoom of 100 scrolled elsewhere, or another zoom at (0, 0), stays); the
+// rulers take a 21-pixel band only while they are shown.
 TEST_F(KavoViewTest, ASecondViewStartsInSelectModeAndKeepsAStoredZoom)
 {
-    fx.doc.m_fViewScale = 150.0f;
-    fx.doc.m_ptViewOrigin = CPoint(100, 200);
-    for (int rulers : {0, 1}) {
-        SCOPED_TRACE(rulers);
-        ShowRulers = rulers;
+    const struct {
+        int rulers;
+        float zoom;
+        CPoint origin;
+    } rows[] = {
+        {0, 150.0f, CPoint(100, 200)},
+        {1, 150.0f, CPoint(100, 200)},
+        {0, 100.0f, CPoint(100, 200)},
+        {0, 150.0f, CPoint(0, 0)},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(testing::Message() << row.rulers << " " << row.zoom << " " << row.origin.x);
+        fx.doc.m_fViewScale = row.zoom;
+        fx.doc.m_ptViewOrigin = row.origin;
+        ShowRulers = row.rulers;
         g_nUIMode = 4;
         CKavoView second(&fx.doc);
         EXPECT_EQ(g_nUIMode, 0);
@@ -101,11 +112,20 @@ TEST_F(KavoViewTest, ASecondViewStartsInSelectModeAndKeepsAStoredZoom)
         second.show();
         second.OnInitialUpdate();
         second.OnActivateView(true);
-        EXPECT_EQ(second.GetZoom(), 150.0f);
-        EXPECT_EQ(second.viewport()->geometry().left() - second.frameWidth(), rulers ? kRulerBand : 0);
-        EXPECT_EQ(second.viewport()->geometry().top() - second.frameWidth(), rulers ? kRulerBand : 0);
+        EXPECT_EQ(second.GetZoom(), row.zoom);
+        EXPECT_EQ(second.viewport()->geometry().left() - second.frameWidth(), row.rulers ? kRulerBand : 0);
+        EXPECT_EQ(second.viewport()->geometry().top() - second.frameWidth(), row.rulers ? kRulerBand : 0);
     }
     ShowRulers = 0;
+}
+
+// A screen-height calibration of 0 is taken as 9 inches before the scroll
+// sizes are set.
+TEST_F(KavoViewTest, AScreenHeightOfZeroIsTakenAsNine)
+{
+    ScreenHeight = 0;
+    view->SetScrollSizesForView(CPoint(0, 0), 100.0f);
+    EXPECT_EQ(ScreenHeight, 9.0);
 }
 
 TEST_F(KavoViewTest, ZoomStepsStayWithinTheLimits)
@@ -423,4 +443,18 @@ TEST_F(KavoViewTest, ZoomToObjectsLeavesItsBorderAroundThem)
             view->OnZoomAllObjects();
         EXPECT_NEAR(view->GetZoom(), PercentForFit(view->viewport()->width(), shown), 0.5);
     }
+}
+
+// The scroll bars step a quarter of the window a page and a twentieth a
+// line: a page down brings up what lay a quarter of the window lower.
+TEST_F(KavoViewTest, TheBarsStepAQuarterOfTheWindowAPage)
+{
+    view->SetScrollSizesForView(CPoint(0, 0), 100.0f);
+    EXPECT_EQ(view->horizontalScrollBar()->pageStep(), kClientW / 4);
+    EXPECT_EQ(view->verticalScrollBar()->pageStep(), kClientH / 4);
+    EXPECT_EQ(view->horizontalScrollBar()->singleStep(), kClientW / 20);
+    EXPECT_EQ(view->verticalScrollBar()->singleStep(), kClientH / 20);
+    const CPoint lower = view->ClientPtToLogical(CPoint(0, kClientH / 4));
+    view->verticalScrollBar()->triggerAction(QAbstractSlider::SliderPageStepAdd);
+    EXPECT_NEAR(view->ClientPtToLogical(CPoint(0, 0)).y, lower.y, 2);
 }

@@ -8,9 +8,13 @@
 #include "core/Settings.h"
 #include "core/UIMode.h"
 #include "core/Units.h"
+#include "document/CStaple.h"
+#include "document/DocCommandSeams.h"
+#include "document/Trunks.h"
 #include "editing/ui/CKavoView.h"
 #include "editing/ui/ViewContextMenu.h"
 #include "frame/ui/CMainFrame.h"
+#include "undo/UndoCodes.h"
 
 #include <QApplication>
 #include <QMouseEvent>
@@ -76,6 +80,8 @@ struct ContextMenuTest : testing::Test {
     {
         SetMessageBeepHandler(savedBeep);
         GetContextMenuSeams().showMenu = nullptr;
+        GetDocCommandSeams().makeSelfLoopCon = nullptr;
+        g_nUIMode = 0;
         SetScreenPixelHeightForTest(0);
     }
     CPoint At(const CPoint& logical) const { return view->LogicalPtToClient(logical); }
@@ -215,8 +221,12 @@ TEST_F(ContextMenuTest, AFlowBesideItsConnectorGetsTheFlowLabelItems)
     for (CFigure* end : {a, b})
         for (const CPoint& at : places(con, end)) {
             SCOPED_TRACE(testing::Message() << at.x << "," << at.y);
-            EXPECT_EQ(Sig(MenuAt(at)), "Add Flow Label(33067 33068) | " + kCommon);
+            const ContextMenu menu = MenuAt(at);
+            EXPECT_EQ(Sig(menu), "Add Flow Label(33067 33068) | " + kCommon);
             EXPECT_EQ(fx.doc.GetSelCount(), 0) << "a flow selects nothing";
+            ASSERT_EQ(menu[0].children.size(), 2u);
+            EXPECT_EQ(menu[0].children[0].text, "Above / Left of Connector");
+            EXPECT_EQ(menu[0].children[1].text, "Below / Right of Connector");
         }
     // A flow whose figures are grouped is none.
     for (const CPoint& at : places(grouped, c))
@@ -361,4 +371,215 @@ TEST_F(ContextMenuTest, EachFigureLabelItemGreysItsOwnPosition)
     for (const int first : {33045, 33051})
         EXPECT_TRUE(centresY[first] < centresY[first + 1] && centresY[first + 1] < centresY[first + 2]) << first;
     EXPECT_EQ(Sig(MenuAt(a->m_rect.CenterPoint())), saved);
+}
+
+namespace {
+int StapledLabels(CKavoDoc& doc)
+{
+    int n = 0;
+    doc.ForEachFigure([&](CFigure* f) { n += f->m_bLabel && f->IsStapled() ? 1 : 0; });
+    return n;
+}
+} // namespace
+
+// A label pinned to its figure offers "Detach Label", which cuts it loose in
+// one undo step; a free label selected with a figure offers "Attach Label to
+// Figure" instead.
+TEST_F(ContextMenuTest, PinnedAndFreeLabelsOfferDetachAndAttach)
+{
+    fx.doc.m_nFigLblPrimarySector = 8;
+    CFigure* pinned = fx.doc.AddAutoFigLabel(a, "x");
+    ASSERT_NE(pinned, nullptr);
+    fx.doc.ClearSelection();
+    fx.doc.ResetUndoLog();
+    std::vector<ContextMenu> shown = RightPressAt(*view, pinned->m_rect.CenterPoint());
+    ASSERT_EQ(shown.size(), 1u);
+    const ContextMenuItem* detach = FindItem(shown[0], 33123);
+    ASSERT_NE(detach, nullptr) << Sig(shown[0]);
+    EXPECT_EQ(detach->text, "D&etach Label");
+    EXPECT_EQ(FindItem(shown[0], 33122), nullptr);
+    GetContextMenuSeams().runCommand(33123);
+    EXPECT_EQ(StapledLabels(fx.doc), 0);
+    fx.doc.UndoLastStep();
+    EXPECT_EQ(StapledLabels(fx.doc), 1);
+    EXPECT_FALSE(fx.doc.CanUndo());
+
+    fx.doc.ClearSelection();
+    fx.doc.Select(label);
+    fx.doc.Select(b);
+    shown = RightPressAt(*view, label->m_rect.CenterPoint());
+    ASSERT_EQ(shown.size(), 1u);
+    const ContextMenuItem* attach = FindItem(shown[0], 33122);
+    ASSERT_NE(attach, nullptr) << Sig(shown[0]);
+    EXPECT_EQ(attach->text, "A&ttach Label to Figure");
+    EXPECT_EQ(FindItem(shown[0], 33123), nullptr);
+    EXPECT_EQ(fx.doc.GetSelCount(), 2) << "a selected label keeps the selection";
+}
+
+// A right press on a junction that only passes a line on offers to delete
+// it: "Delete Junction" and "Snip Connector Here" for the one selected,
+// "Delete Junctions" alone when several are; the item deletes them in one
+// undo step.
+TEST_F(ContextMenuTest, APassingJunctionOffersToDeleteIt)
+{
+    const int y = con->EndPoint1.y;
+    CFigure* first = fx.doc.SplitConWithUndo(con, CPoint(1500, y), UDMAC_ADDJUNCT);
+    ASSERT_NE(first, nullptr);
+    CConnector* rest = fx.doc.ConFromPoint(2000, y, view->m_nHitTolerance, false);
+    ASSERT_NE(rest, nullptr);
+    CFigure* second = fx.doc.SplitConWithUndo(rest, CPoint(2000, y), UDMAC_ADDJUNCT);
+    ASSERT_NE(second, nullptr);
+    ASSERT_TRUE(first->IsRedundantJct() && second->IsRedundantJct());
+    fx.doc.ClearSelection();
+    fx.doc.ResetUndoLog();
+
+    std::vector<ContextMenu> shown = RightPressAt(*view, first->m_rect.CenterPoint());
+    ASSERT_EQ(shown.size(), 1u);
+    const ContextMenuItem* del = FindItem(shown[0], 33039);
+    ASSERT_NE(del, nullptr) << Sig(shown[0]);
+    EXPECT_EQ(del->text, "Delete Junction");
+    const ContextMenuItem* snip = FindItem(shown[0], 33071);
+    ASSERT_NE(snip, nullptr) << Sig(shown[0]);
+    EXPECT_EQ(snip->text, "Snip Connector Here");
+
+    fx.doc.Select(second);
+    shown = RightPressAt(*view, first->m_rect.CenterPoint());
+    ASSERT_EQ(shown.size(), 1u);
+    del = FindItem(shown[0], 33039);
+    ASSERT_NE(del, nullptr) << Sig(shown[0]);
+    EXPECT_EQ(del->text, "Delete Junctions");
+    EXPECT_EQ(FindItem(shown[0], 33071), nullptr);
+    const int figures = fx.doc.m_pObjList->m_nFigCount;
+    GetContextMenuSeams().runCommand(33039);
+    EXPECT_EQ(fx.doc.GetConCount(), 1);
+    EXPECT_EQ(fx.doc.m_pObjList->m_nFigCount, figures - 2);
+    fx.doc.UndoLastStep();
+    EXPECT_EQ(fx.doc.GetConCount(), 3);
+    EXPECT_FALSE(fx.doc.CanUndo());
+}
+
+// A figure that a flow passes through offers "Detach From Flow" (and not
+// "Detach", as nothing pins it), which takes it out of the flow in one
+// step; a trunk's lateral label offers the direction indicator with its
+// present direction checked.
+TEST_F(ContextMenuTest, FlowFiguresAndLateralLabelsGetTheirOwnItems)
+{
+    CFigure* p = fx.AddBox(600, 3400, 300, 200, "P");
+    CFigure* mid = fx.AddBox(1400, 3400, 300, 200, "M");
+    CFigure* q = fx.AddBox(2200, 3400, 300, 200, "Q");
+    fx.Connect(p, mid);
+    fx.Connect(mid, q);
+    fx.doc.ClearSelection();
+    fx.doc.ResetUndoLog();
+    // With another connector selected too, a right press on that connector
+    // gives the connector's menu, without the figure's items.
+    fx.doc.Select(mid);
+    fx.doc.Select(con);
+    const CPoint onLine((con->EndPoint1.x + con->EndPoint2.x) / 2, con->EndPoint1.y);
+    {
+        // The pointer comes over the line before the press, as a mouse does.
+        const CPoint c = At(onLine);
+        QMouseEvent move(QEvent::MouseMove, QPointF(c.x, c.y), QPointF(view->viewport()->mapToGlobal(QPoint(c.x, c.y))),
+                         Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+        QApplication::sendEvent(view->viewport(), &move);
+    }
+    std::vector<ContextMenu> shown = RightPressAt(*view, onLine);
+    ASSERT_EQ(shown.size(), 1u);
+    EXPECT_TRUE(mid->m_bSelected && con->m_bSelected);
+    EXPECT_NE(FindItem(shown[0], 33063), nullptr) << "the connector menu: " << Sig(shown[0]);
+    EXPECT_EQ(FindItem(shown[0], 32815), nullptr);
+
+    fx.doc.ClearSelection();
+    shown = RightPressAt(*view, mid->m_rect.CenterPoint());
+    ASSERT_EQ(shown.size(), 1u);
+    const ContextMenuItem* detach = FindItem(shown[0], 32815);
+    ASSERT_NE(detach, nullptr) << Sig(shown[0]);
+    EXPECT_EQ(detach->text, "Detach From Flow");
+    EXPECT_EQ(FindItem(shown[0], 32832), nullptr);
+    const int cons = fx.doc.GetConCount();
+    GetContextMenuSeams().runCommand(32815);
+    EXPECT_EQ(mid->m_nConnected, 0);
+    EXPECT_EQ(fx.doc.GetConCount(), cons - 1);
+    fx.doc.UndoLastStep();
+    EXPECT_EQ(fx.doc.GetConCount(), cons);
+    EXPECT_FALSE(fx.doc.CanUndo());
+
+    struct TrunkSwitch {
+        TrunkSwitch() { SetTrunkDiagramsForTest(true); }
+        ~TrunkSwitch() { SetTrunkDiagramsForTest(false); }
+    } trunks;
+    CConProps props;
+    ASSERT_GE(fx.doc.m_conStyles.AddConStyle(&props, "Association", 1, 1, "", "", 0, "", 1, 0, 0, 90), 0);
+    const int association = fx.doc.m_conStyles.FindByName("Association");
+    CFigure* s = fx.AddBox(600, 4400, 300, 200, "S");
+    CFigure* t = fx.AddBox(2200, 4400, 300, 200, "T");
+    CConnector* assoc = fx.doc.CreateCon(s, t, -1, -1, s->GetCenter(), t->GetCenter(), association, props);
+    ASSERT_NE(assoc, nullptr);
+    CFigure* role = fx.AddBox(1300, 4700, 300, 100, "role");
+    role->m_bLabel = 1;
+    auto* staple = new CStaple(&fx.doc);
+    staple->MakeLatLbl(assoc, assoc->GetMidPoint(), role, 12, 0);
+    fx.doc.AddStapleWithId(staple);
+    ASSERT_TRUE(role->IsTrunkLatLabel());
+    role->AssociationIndicator = 2;
+    fx.doc.ClearSelection();
+    shown = RightPressAt(*view, role->m_rect.CenterPoint());
+    ASSERT_EQ(shown.size(), 1u);
+    ASSERT_TRUE(role->m_bSelected);
+    const std::string sig = Sig(shown[0]);
+    EXPECT_NE(sig.find("Direction Indicator(32828 32829 32830)"), std::string::npos) << sig;
+    for (int id : {32828, 32829, 32830}) {
+        const ContextMenuItem* item = FindItem(shown[0], id);
+        ASSERT_NE(item, nullptr) << id;
+        EXPECT_EQ(item->checked, id == 32830) << id;
+    }
+    EXPECT_EQ(FindItem(shown[0], 32828)->text, "None");
+    EXPECT_EQ(FindItem(shown[0], 32829)->text, "Forward");
+    EXPECT_EQ(FindItem(shown[0], 32830)->text, "Backward");
+}
+
+// "Add Self-Transition" in connector-drawing mode loops a connector from the
+// figure under the click back to it in one undo step, made with the routing
+// bits of the current connector properties set to 2 and given back
+// afterwards; when no loop is made, a message says so and nothing changes.
+TEST_F(ContextMenuTest, AddSelfTransitionLoopsAConnectorOnTheFigureClicked)
+{
+    FigFlagSet& shape = fx.doc.m_curConStyle.m_props.Behavior;
+    shape.low = (shape.low & ~DWORD(0x1A)) | 0x18;
+    const FigFlagSet before = shape;
+    DWORD routing = 0;
+    CFigure* looped = nullptr;
+    GetDocCommandSeams().makeSelfLoopCon = [&](CKavoDoc& d, CFigure& f, const std::vector<POINT>& pts) {
+        routing = d.m_curConStyle.m_props.Behavior.low & 0x1A;
+        looped = &f;
+        return d.CreateCon(&f, nullptr, -1, -1, pts.front(), pts[1], -1, d.m_curConStyle.m_props);
+    };
+    fx.doc.ResetUndoLog();
+    g_nUIMode = 4;
+    std::vector<ContextMenu> shown = RightPressAt(*view, b->m_rect.CenterPoint());
+    ASSERT_EQ(shown.size(), 1u);
+    const ContextMenuItem* item = FindItem(shown[0], 33037);
+    ASSERT_NE(item, nullptr) << Sig(shown[0]);
+    EXPECT_EQ(item->text, "Add Self-Transition");
+    GetContextMenuSeams().runCommand(33037);
+    EXPECT_EQ(looped, b);
+    EXPECT_EQ(fx.doc.GetConCount(), 2);
+    EXPECT_EQ(routing, DWORD(2));
+    EXPECT_TRUE(shape == before) << "the current connector properties are given back";
+    EXPECT_EQ(fx.doc.UndoLastStep(), UDMAC_ADDSELFREF);
+    EXPECT_EQ(fx.doc.GetConCount(), 1);
+    EXPECT_FALSE(fx.doc.CanUndo());
+
+    GetDocCommandSeams().makeSelfLoopCon = [](CKavoDoc&, CFigure&, const std::vector<POINT>&) {
+        return static_cast<CConnector*>(nullptr);
+    };
+    RightPressAt(*view, b->m_rect.CenterPoint());
+    prompt.shown.clear();
+    GetContextMenuSeams().runCommand(33037);
+    ASSERT_EQ(prompt.shown.size(), 1u);
+    EXPECT_EQ(prompt.shown[0].text, "Unable to add self-transition, try different object or location");
+    EXPECT_EQ(fx.doc.GetConCount(), 1);
+    EXPECT_FALSE(fx.doc.CanUndo());
+    EXPECT_TRUE(shape == before);
+    g_nUIMode = 0;
 }

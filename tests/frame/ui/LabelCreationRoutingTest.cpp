@@ -314,6 +314,10 @@ TEST(ViewPointCommands, TheSelfTransitionStartsAtThePartOfTheOutlineNamed)
     };
     for (const auto& row : rows)
         EXPECT_EQ(SelfRefKindAt(fig, row.pt), row.kind) << row.pt.x << "," << row.pt.y;
+    // A tall figure's middle third lies nearer its left or right side.
+    const CRect tall(0, 0, 150, 300);
+    EXPECT_EQ(SelfRefKindAt(tall, CPoint(55, 150)), 4);
+    EXPECT_EQ(SelfRefKindAt(tall, CPoint(95, 150)), 5);
 }
 
 TEST_F(LabelCreationRoutingTest, TypingOverEmptySpaceEditsANewFreeLabelThere)
