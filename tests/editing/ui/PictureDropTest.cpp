@@ -13,6 +13,7 @@
 #include <QDropEvent>
 #include <QGuiApplication>
 #include <QMimeData>
+#include <QPainter>
 #include <QTemporaryDir>
 #include <QUrl>
 #include <gtest/gtest.h>
@@ -41,6 +42,7 @@ struct PictureDropTest : testing::Test, ViewEvents {
         ScaleImport = 100;
         AutoLabelOnCreate = 1;
         AutoEditOnCreate = 0;
+        NonRectBounds = 1;
     }
     static QImage Picture(int w, int h)
     {
@@ -218,5 +220,28 @@ TEST_F(PictureDropTest, ADropEndsTheCreateModeAndLabelsANamedPicture)
         fx.doc.UndoLastStep();
         EXPECT_FALSE(fx.doc.CanUndo()) << "one step for the drop and its label";
         EXPECT_EQ(DocText(fx.doc), saved) << r.named << r.autoEdit;
+    }
+}
+
+// With NonRectBounds a dropped picture is bounded by the outline of what it
+// draws, as an inserted one is; without it by its rectangle.
+TEST_F(PictureDropTest, FittedBoundsFollowTheDroppedPicture)
+{
+    QImage disc(64, 64, QImage::Format_ARGB32);
+    disc.fill(Qt::transparent);
+    {
+        QPainter p(&disc);
+        p.setBrush(Qt::black);
+        p.drawEllipse(QRect(8, 8, 48, 48));
+    }
+    for (const int nonRect : {1, 0}) {
+        NonRectBounds = nonRect;
+        QMimeData data;
+        data.setImageData(disc);
+        ASSERT_TRUE(DragTo(data, QPoint(300, 200)));
+        ASSERT_NE(OnlyFigure(), nullptr);
+        EXPECT_EQ(OnlyFigure()->m_outline.HasPoints(), nonRect == 1);
+        fx.doc.UndoLastStep();
+        EXPECT_EQ(DocText(fx.doc), saved);
     }
 }
