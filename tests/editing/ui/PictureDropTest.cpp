@@ -6,6 +6,8 @@
 #include "common/FakeAppContext.h"
 #include "core/Settings.h"
 #include "core/UIMode.h"
+#include "platform/metafile/CEmfRecorderDC.h"
+#include "platform/metafile/MetaFileHandles.h"
 #include "undo/UndoCodes.h"
 
 #include <QClipboard>
@@ -243,5 +245,26 @@ TEST_F(PictureDropTest, FittedBoundsFollowTheDroppedPicture)
         EXPECT_EQ(OnlyFigure()->m_outline.HasPoints(), nonRect == 1);
         fx.doc.UndoLastStep();
         EXPECT_EQ(DocText(fx.doc), saved);
+    }
+}
+
+// A picture that gives no size of its own, or no width or no height, comes
+// in 100 by 100.
+TEST_F(PictureDropTest, APictureWithoutASizeComesInAtTheDefaultSize)
+{
+    // Frames in 0.01 mm: 2540 is an inch.
+    for (const RECT& frame : {RECT{0, 0, 0, 0}, RECT{0, 0, 0, 2540}, RECT{0, 0, 2540, 0}}) {
+        CEmfRecorderDC recorder(&frame);
+        HENHMETAFILE emf = recorder.Close();
+        ASSERT_NE(emf, nullptr);
+        QByteArray bytes(int(GetEnhMetaFileBits(emf, 0, nullptr)), '\0');
+        GetEnhMetaFileBits(emf, UINT(bytes.size()), reinterpret_cast<BYTE*>(bytes.data()));
+        DeleteEnhMetaFile(emf);
+        QMimeData data;
+        data.setData("image/emf", bytes);
+        ASSERT_TRUE(DragTo(data, QPoint(300, 200)));
+        ASSERT_NE(OnlyFigure(), nullptr);
+        EXPECT_EQ(OnlyFigure()->m_rect.Size(), CSize(100, 100)) << frame.right << "x" << frame.bottom;
+        fx.doc.UndoLastStep();
     }
 }
