@@ -76,10 +76,12 @@ TEST_F(FindReplaceTest, ReplaceChangesOneHitInOneStepAndRefusesAStaleMatch)
 {
     CFigure* fig = AddTextFig(doc, 0, 0, 600, 100, "one two one");
     Begin();
+    doc.SetModifiedFlag(false);
     FindMatch m;
     ASSERT_TRUE(FindNextText(doc, Find("one"), m));
     ASSERT_TRUE(ReplaceCurrentMatch(doc, m, "three"));
     EXPECT_EQ(AreaText(fig), "three two one");
+    EXPECT_TRUE(doc.IsModified()) << "the replaced text is a change to save";
     EXPECT_EQ(doc.UndoLogRef().GetLastUndoStepCode(), UDMAC_REPLACE);
     doc.UndoLastStep();
     EXPECT_EQ(DocText(doc), saved);
@@ -88,9 +90,11 @@ TEST_F(FindReplaceTest, ReplaceChangesOneHitInOneStepAndRefusesAStaleMatch)
     fig->SetText("one", "", 0);
     FindMatch stale{fig->m_nId, 0, 8, 11};
     Begin();
+    doc.SetModifiedFlag(false);
     EXPECT_FALSE(IsValidMatch(doc, stale));
     EXPECT_FALSE(ReplaceCurrentMatch(doc, stale, "x"));
     EXPECT_EQ(DocText(doc), saved);
+    EXPECT_FALSE(doc.IsModified());
     EXPECT_FALSE(doc.CanUndo());
 }
 

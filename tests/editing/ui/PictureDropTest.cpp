@@ -6,6 +6,8 @@
 #include "common/FakeAppContext.h"
 #include "core/Settings.h"
 #include "core/UIMode.h"
+#include "platform/metafile/CEmfRecorderDC.h"
+#include "platform/metafile/MetaFileHandles.h"
 #include "undo/UndoCodes.h"
 
 #include <QClipboard>
@@ -13,6 +15,7 @@
 #include <QDropEvent>
 #include <QGuiApplication>
 #include <QMimeData>
+#include <QPainter>
 #include <QTemporaryDir>
 #include <QUrl>
 #include <gtest/gtest.h>
@@ -40,6 +43,8 @@ struct PictureDropTest : testing::Test, ViewEvents {
         SetAppContext(nullptr);
         ScaleImport = 100;
         AutoLabelOnCreate = 1;
+        AutoEditOnCreate = 0;
+        NonRectBounds = 1;
     }
     static QImage Picture(int w, int h)
     {
@@ -158,4 +163,108 @@ TEST_F(PictureDropTest, WhatIsNoPictureIsRefusedAndALeftDragLeavesNothing)
     EXPECT_EQ(Steps(), 0);
     EXPECT_EQ(DocText(fx.doc), saved);
     ExpectNoFeedbackLeft();
+}
+
+// Any ScaleImport other than 100 scales the natural size, however near 100.
+TEST_F(PictureDropTest, EveryImportScaleOtherThanAHundredScalesTheSize)
+{
+    QMimeData data;
+    data.setImageData(Picture(64, 32));
+    ASSERT_TRUE(DragTo(data, QPoint(300, 200)));
+    ASSERT_NE(OnlyFigure(), nullptr);
+    const CSize natural = OnlyFigure()->m_rect.Size();
+    fx.doc.UndoLastStep();
+    for (const int scale : {99, 300}) {
+        ScaleImport = scale;
+        ASSERT_TRUE(DragTo(data, QPoint(300, 200)));
+        ASSERT_NE(OnlyFigure(), nullptr);
+        EXPECT_EQ(OnlyFigure()->m_rect.Width(), natural.cx * scale / 100) << scale;
+        EXPECT_EQ(OnlyFigure()->m_rect.Height(), natural.cy * scale / 100) << scale;
+        fx.doc.UndoLastStep();
+        EXPECT_EQ(DocText(fx.doc), saved);
+    }
+}
+
+// A drop made while a figure style was chosen for drawing ends that mode:
+// the next click selects again. With AutoLabelOnCreate a named picture gets
+// its name as a label in the same one undo step; with AutoEditOnCreate that
+// label is opened for typing. An unnamed picture gets neither.
+TEST_F(PictureDropTest, ADropEndsTheCreateModeAndLabelsANamedPicture)
+{
+    AutoLabelOnCreate = 1;
+    const struct {
+        bool named;
+        int autoEdit;
+        int modeAfter;   // text entry when the label opens
+    } rows[] = {{true, 0, 0}, {false, 1, 0}, {true, 1, 3}};
+    for (const auto& r : rows) {
+        Save();
+        AutoEditOnCreate = r.autoEdit;
+        g_nUIMode = 2;
+        QMimeData data;
+        data.setImageData(Picture(40, 40));
+        if (r.named)
+            data.setText("1|Description~Router");
+        ASSERT_TRUE(DragTo(data, QPoint(300, 200)));
+        EXPECT_EQ(g_nUIMode, r.modeAfter) << r.named << r.autoEdit;
+        ASSERT_EQ(fx.doc.m_pObjList->GetCount(), r.named ? 2 : 1);
+        const CFigure* label = r.named ? static_cast<const CFigure*>(fx.doc.m_pObjList->GetAt(1)) : nullptr;
+        EXPECT_EQ(view->EditedFigure(), r.autoEdit ? label : nullptr) << r.named << r.autoEdit;
+        view->CloseEditor();
+        g_nUIMode = 0;
+        if (label) {
+            EXPECT_TRUE(label->m_bLabel);
+            std::string text;
+            label->GetPlainText(text, 0);
+            EXPECT_EQ(text, "Router");
+        }
+        EXPECT_EQ(fx.doc.UndoLogRef().GetLastUndoStepCode(), UDMAC_DROPIN);
+        fx.doc.UndoLastStep();
+        EXPECT_FALSE(fx.doc.CanUndo()) << "one step for the drop and its label";
+        EXPECT_EQ(DocText(fx.doc), saved) << r.named << r.autoEdit;
+    }
+}
+
+// With NonRectBounds a dropped picture is bounded by the outline of what it
+// draws, as an inserted one is; without it by its rectangle.
+TEST_F(PictureDropTest, FittedBoundsFollowTheDroppedPicture)
+{
+    QImage disc(64, 64, QImage::Format_ARGB32);
+    disc.fill(Qt::transparent);
+    {
+        QPainter p(&disc);
+        p.setBrush(Qt::black);
+        p.drawEllipse(QRect(8, 8, 48, 48));
+    }
+    for (const int nonRect : {1, 0}) {
+        NonRectBounds = nonRect;
+        QMimeData data;
+        data.setImageData(disc);
+        ASSERT_TRUE(DragTo(data, QPoint(300, 200)));
+        ASSERT_NE(OnlyFigure(), nullptr);
+        EXPECT_EQ(OnlyFigure()->m_outline.HasPoints(), nonRect == 1);
+        fx.doc.UndoLastStep();
+        EXPECT_EQ(DocText(fx.doc), saved);
+    }
+}
+
+// A picture that gives no size of its own, or no width or no height, comes
+// in 100 by 100.
+TEST_F(PictureDropTest, APictureWithoutASizeComesInAtTheDefaultSize)
+{
+    // Frames in 0.01 mm: 2540 is an inch.
+    for (const RECT& frame : {RECT{0, 0, 0, 0}, RECT{0, 0, 0, 2540}, RECT{0, 0, 2540, 0}}) {
+        CEmfRecorderDC recorder(&frame);
+        HENHMETAFILE emf = recorder.Close();
+        ASSERT_NE(emf, nullptr);
+        QByteArray bytes(int(GetEnhMetaFileBits(emf, 0, nullptr)), '\0');
+        GetEnhMetaFileBits(emf, UINT(bytes.size()), reinterpret_cast<BYTE*>(bytes.data()));
+        DeleteEnhMetaFile(emf);
+        QMimeData data;
+        data.setData("image/emf", bytes);
+        ASSERT_TRUE(DragTo(data, QPoint(300, 200)));
+        ASSERT_NE(OnlyFigure(), nullptr);
+        EXPECT_EQ(OnlyFigure()->m_rect.Size(), CSize(100, 100)) << frame.right << "x" << frame.bottom;
+        fx.doc.UndoLastStep();
+    }
 }

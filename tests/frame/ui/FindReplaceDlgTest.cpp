@@ -480,3 +480,38 @@ TEST(FindReplaceDialog, FindNextBringsTheMatchIntoSight)
     EXPECT_TRUE(shown.PtInRect(far->m_rect.TopLeft()) && shown.PtInRect(far->m_rect.BottomRight()))
         << shown.left << "," << shown.top << "," << shown.right << "," << shown.bottom;
 }
+
+// Each kind lays its controls out side by side, none hiding another, and
+// the labels' access keys take the keyboard to their text fields.
+TEST(FindReplaceDialog, ControlsHaveTheirOwnPlaceAndTheFieldsTheirAccessKeys)
+{
+    FindFixture f;
+    for (const bool replace : {false, true}) {
+        CKavoFindDlg* dlg = f.Open(replace);
+        ASSERT_NE(dlg, nullptr);
+        ASSERT_TRUE(QTest::qWaitFor([dlg] { return QGuiApplication::focusWindow() == dlg->windowHandle(); }));
+        std::vector<QWidget*> controls;
+        for (QWidget* w : dlg->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+            if (w->isVisible())
+                controls.push_back(w);
+        ASSERT_GE(controls.size(), replace ? 10u : 6u);
+        for (size_t i = 0; i < controls.size(); ++i)
+            for (size_t j = i + 1; j < controls.size(); ++j)
+                EXPECT_FALSE(controls[i]->geometry().intersects(controls[j]->geometry()))
+                    << replace << ": " << controls[i]->metaObject()->className() << " '"
+                    << controls[i]->property("text").toString().toStdString() << "' covers "
+                    << controls[j]->metaObject()->className() << " '"
+                    << controls[j]->property("text").toString().toStdString() << "'";
+        struct Key {
+            Qt::Key key;
+            int field;
+        };
+        std::vector<Key> keys = {{Qt::Key_N, CKavoFindDlg::kFindEditId}};
+        if (replace)
+            keys = {{Qt::Key_P, CKavoFindDlg::kReplaceEditId}, {Qt::Key_N, CKavoFindDlg::kFindEditId}};
+        for (const Key& k : keys) {
+            QTest::keyClick(QApplication::focusWidget(), k.key, Qt::AltModifier);
+            EXPECT_EQ(QApplication::focusWidget(), GetDlgItem(dlg, k.field)) << replace << " Alt+" << char(k.key);
+        }
+    }
+}
