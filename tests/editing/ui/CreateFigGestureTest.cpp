@@ -345,6 +345,43 @@ TEST_F(CreateIntoFlowTest, WithCtrlTheFigureStaysOutOfTheFlow)
     ExpectUndoToSaved(UDMAC_CREATEFIG);
 }
 
+// Freeform lasts while CTRL is held: once it is let go, the figure goes
+// into the flow again.
+TEST_F(CreateIntoFlowTest, LettingGoOfCtrlEndsFreeform)
+{
+    Key(Qt::Key_Control, Qt::ControlModifier);
+    Move(At(onFlow), Qt::ControlModifier, Qt::NoButton);
+    QKeyEvent up(QEvent::KeyRelease, Qt::Key_Control, Qt::NoModifier);
+    QApplication::sendEvent(view.get(), &up);
+    Hover(At(onFlow) + QPoint(0, 1));
+    Click(At(onFlow) + QPoint(0, 1));
+    ASSERT_EQ(FigCount(), 3);
+    EXPECT_EQ(fx.doc.GetConCount(), 2);
+    EXPECT_EQ(LastFig()->m_nConnected, 2);
+    ExpectUndoToSaved(UDMAC_CREATEFIG);
+}
+
+// Dragged out on a flow, a figure grows about its centre, which stays on
+// the line, though its style grows its figures from the top left.
+TEST_F(CreateIntoFlowTest, ADragOnTheFlowGrowsAboutTheCentre)
+{
+    fx.doc.m_curFigStyle.m_props.Behavior.high &= ~DWORD(256 | 512);
+    const QPoint p = At(onFlow) + QPoint(0, 1);
+    Hover(p);
+    const CPoint c = view->RubberFigure()->GetCenter();
+    ASSERT_EQ(c.y, onFlow.y);
+    Drag(p, p + QPoint(40, 30));
+    ASSERT_EQ(FigCount(), 3);
+    CFigure* fig = LastFig();
+    EXPECT_EQ(fig->GetCenter(), c);
+    EXPECT_GT(fig->m_rect.Width(), 256);
+    EXPECT_GT(fig->m_rect.Height(), 172);
+    EXPECT_EQ(fig->m_nConnected, 2);
+    // It keeps growing about its centre when it is resized later.
+    EXPECT_EQ(fig->m_props.Behavior.high & (256 | 512), 256u | 512u);
+    ExpectUndoToSaved(UDMAC_CREATEFIG);
+}
+
 // ---- text entry through the editor's seam
 
 namespace {
