@@ -97,6 +97,37 @@ TEST_F(CreateFigGestureTest, SlowDragPassesTheThreshold)
     EXPECT_EQ(Steps(), 1);
 }
 
+// The pointer outside the window leaves the preview where it was shown.
+TEST_F(CreateFigGestureTest, ThePointerOutsideTheWindowLeavesThePreview)
+{
+    Hover(spot);
+    ASSERT_NE(view->RubberFigure(), nullptr);
+    const CRect shown = view->RubberFigure()->m_rect;
+    const int w = view->viewport()->width(), h = view->viewport()->height();
+    for (const QPoint& out : {QPoint(-3, spot.y()), QPoint(spot.x(), -3), QPoint(w + 3, spot.y()),
+                              QPoint(spot.x(), h + 3)}) {
+        SCOPED_TRACE(testing::Message() << out.x() << "," << out.y());
+        Hover(out);
+        ASSERT_NE(view->RubberFigure(), nullptr);
+        EXPECT_EQ(view->RubberFigure()->m_rect, shown);
+    }
+}
+
+// Past the threshold every move counts, even one back near the press.
+TEST_F(CreateFigGestureTest, PastTheThresholdEveryMoveSizes)
+{
+    Hover(spot);
+    const CRect start = view->RubberFigure()->m_rect;
+    Press(spot);
+    Move(spot + QPoint(60, 40));
+    Move(spot + QPoint(4, 3));
+    Release(spot + QPoint(4, 3));
+    ASSERT_EQ(FigCount(), 3);
+    const CSize d = Logical(spot + QPoint(4, 3)) - Logical(spot);
+    EXPECT_EQ(LastFig()->m_rect.Size(), CSize(start.Width() + 2 * d.cx, start.Height() + 2 * d.cy));
+    ExpectUndoToSaved(UDMAC_CREATEFIG);
+}
+
 TEST_F(CreateFigGestureTest, DragShorterThanTwiceTheDoubleClickWidthKeepsTheDefaultSize)
 {
     Hover(spot);
@@ -285,6 +316,23 @@ TEST_F(CreateIntoFlowTest, AFigureTooBigForTheFlowIsRefused)
     EXPECT_EQ(DocText(fx.doc), saved);
 }
 
+// The new figure may cover neither end of the connector it would split.
+TEST_F(CreateIntoFlowTest, AFigureOverEitherEndOfTheFlowIsRefused)
+{
+    for (const int x : {1300, 2300}) {   // the line runs from x 1200 to 2400
+        SCOPED_TRACE(x);
+        prompt.shown = 0;
+        const QPoint p = At(CPoint(x, onFlow.y));
+        Hover(p);
+        Click(p);
+        EXPECT_EQ(prompt.shown, 1);
+        EXPECT_EQ(prompt.last, "Cannot insert a figure of this size into the flow at this location.");
+        EXPECT_EQ(FigCount(), 2);
+        EXPECT_EQ(Steps(), 0);
+        EXPECT_EQ(DocText(fx.doc), saved);
+    }
+}
+
 TEST_F(CreateIntoFlowTest, WithCtrlTheFigureStaysOutOfTheFlow)
 {
     Key(Qt::Key_Control, Qt::ControlModifier);
@@ -294,6 +342,43 @@ TEST_F(CreateIntoFlowTest, WithCtrlTheFigureStaysOutOfTheFlow)
     EXPECT_EQ(FigCount(), 3);
     EXPECT_EQ(fx.doc.GetConCount(), 1);
     EXPECT_EQ(LastFig()->m_nConnected, 0);
+    ExpectUndoToSaved(UDMAC_CREATEFIG);
+}
+
+// Freeform lasts while CTRL is held: once it is let go, the figure goes
+// into the flow again.
+TEST_F(CreateIntoFlowTest, LettingGoOfCtrlEndsFreeform)
+{
+    Key(Qt::Key_Control, Qt::ControlModifier);
+    Move(At(onFlow), Qt::ControlModifier, Qt::NoButton);
+    QKeyEvent up(QEvent::KeyRelease, Qt::Key_Control, Qt::NoModifier);
+    QApplication::sendEvent(view.get(), &up);
+    Hover(At(onFlow) + QPoint(0, 1));
+    Click(At(onFlow) + QPoint(0, 1));
+    ASSERT_EQ(FigCount(), 3);
+    EXPECT_EQ(fx.doc.GetConCount(), 2);
+    EXPECT_EQ(LastFig()->m_nConnected, 2);
+    ExpectUndoToSaved(UDMAC_CREATEFIG);
+}
+
+// Dragged out on a flow, a figure grows about its centre, which stays on
+// the line, though its style grows its figures from the top left.
+TEST_F(CreateIntoFlowTest, ADragOnTheFlowGrowsAboutTheCentre)
+{
+    fx.doc.m_curFigStyle.m_props.Behavior.high &= ~DWORD(256 | 512);
+    const QPoint p = At(onFlow) + QPoint(0, 1);
+    Hover(p);
+    const CPoint c = view->RubberFigure()->GetCenter();
+    ASSERT_EQ(c.y, onFlow.y);
+    Drag(p, p + QPoint(40, 30));
+    ASSERT_EQ(FigCount(), 3);
+    CFigure* fig = LastFig();
+    EXPECT_EQ(fig->GetCenter(), c);
+    EXPECT_GT(fig->m_rect.Width(), 256);
+    EXPECT_GT(fig->m_rect.Height(), 172);
+    EXPECT_EQ(fig->m_nConnected, 2);
+    // It keeps growing about its centre when it is resized later.
+    EXPECT_EQ(fig->m_props.Behavior.high & (256 | 512), 256u | 512u);
     ExpectUndoToSaved(UDMAC_CREATEFIG);
 }
 
@@ -345,6 +430,39 @@ TEST_F(CreateFigTextTest, TypingOverAFigureEditsItsText)
     EXPECT_EQ(g_edit.ch, 'x');
     EXPECT_EQ(g_nUIMode, 3);
     EXPECT_EQ(view->RubberFigure(), nullptr);
+}
+
+// Over a figure without text areas the typing goes to its one figure
+// label; with a second label there is no telling which: a beep.
+TEST_F(CreateFigTextTest, TypingOverAFigureWithoutTextAreasEditsItsOneLabel)
+{
+    SymbolBuilder sb;
+    sb.Outline([](COutlineWriter& w) { w.Rect(kOpRect, CFltRect(0, 0, 2048, 2048)); });
+    sb.sym.m_strName = "no text";
+    CFigure* plain = fx.AddBox(600, 1400, 400, 300, "");
+    plain->m_props.Symbol = fx.doc.m_figSymbols.AddOrReplace(&sb.sym);
+    ASSERT_FALSE(plain->HasTextAreas());
+    CFigure* labels[2] = {fx.AddBox(1100, 1400, 200, 100, "L"), fx.AddBox(1100, 1600, 200, 100, "M")};
+    for (CFigure* label : labels)
+        label->m_bLabel = 1;
+    ASSERT_TRUE(fx.doc.AttachLblAsFigLbl(labels[0], plain, 1, false));
+    view->InvalidateAll();
+    view->FlushPaint();
+    Hover(At(plain->GetCenter()));
+    Type('x');
+    EXPECT_EQ(g_edit.calls, 1);
+    EXPECT_EQ(g_edit.obj, labels[0]);
+    EXPECT_EQ(g_edit.area, 0);
+    EXPECT_EQ(g_edit.ch, 'x');
+    EXPECT_EQ(g_nUIMode, 3);
+
+    EnterUIMode(2, kFigStyleCmdFirst + fx.doc.m_nCurFigStyle);
+    ASSERT_TRUE(fx.doc.AttachLblAsFigLbl(labels[1], plain, 3, false));
+    Hover(At(plain->GetCenter()));
+    Type('y');
+    EXPECT_EQ(g_edit.calls, 1);
+    EXPECT_EQ(g_modeBeeps, 1);
+    EXPECT_EQ(g_nUIMode, 2);
 }
 
 TEST_F(CreateFigTextTest, TypingOverNothingBeeps)

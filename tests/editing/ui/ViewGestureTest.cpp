@@ -49,6 +49,14 @@ struct ViewGestureTest : ViewEventDriver {
     }
 
     int Px(int pixels) const { return view->ClientLenToLogical(pixels); }
+    static int ChangedPixels(const QImage& a, const QImage& b)
+    {
+        int changed = 0;
+        for (int y = 0; y < a.height(); ++y)
+            for (int x = 0; x < a.width(); ++x)
+                changed += a.pixel(x, y) != b.pixel(x, y);
+        return changed;
+    }
     bool Selected(const CDiagObj* o) const { return o->m_bSelected != 0; }
     void ResetSteps() { stepBase = int(fx.doc.UndoLogRef().m_nStepsRecorded); }
     // Undo of the last step gives the saved text back.
@@ -671,6 +679,35 @@ TEST_F(ViewGestureTest, TheDraggedOutlineIsShownAndLeavesNoTrace)
     ExpectNoFeedbackLeft();
 }
 
+// The resize outline is drawn at the tracked rectangle, with no centre
+// cross (that marks a moved figure), and goes with the release.
+TEST_F(ViewGestureTest, TheResizeOutlineIsShownAndLeavesNoTrace)
+{
+    CFigure* lone = fx.AddBox(1600, 1200, 600, 450, "");
+    lone->m_props.Behavior.high &= ~DWORD(256 | 512);
+    Save();
+    fx.doc.SelectObj(lone, 1, 0, 0);
+    view->FlushPaint();
+    const QImage before = view->Surface().copy();
+    const QPoint from = At(lone->GetHandlePoint(9));
+    Press(from);
+    Move(from + QPoint(40, 30));
+    const QImage during = view->Surface().copy();
+    const CRect track = view->ResizeTrackRect();
+    EXPECT_GE(ChangedPixels(before, during),
+              view->LogicalLenToClient(track.Width()) + view->LogicalLenToClient(track.Height()));
+    const QPoint c = At(track.CenterPoint());
+    int nearCentre = 0;
+    for (int dy = -3; dy <= 3; ++dy)
+        for (int dx = -3; dx <= 3; ++dx)
+            nearCentre += during.pixel(c + QPoint(dx, dy)) != before.pixel(c + QPoint(dx, dy));
+    EXPECT_EQ(nearCentre, 0) << "a cross at the centre";
+    Release(from + QPoint(40, 30));
+    EXPECT_EQ(lone->m_rect, track);
+    ExpectNoFeedbackLeft();
+    ExpectUndoToSaved(UDMAC_RESIZEFIG);
+}
+
 // ---- junctions
 
 TEST_F(ViewGestureTest, ABendOfOneLineIsNeitherSelectedNorAdjusted)
@@ -1113,10 +1150,17 @@ TEST_F(ViewGestureTest, GroupHandlesResizeTheWholeGroup)
     EXPECT_EQ(view->ViewCursor(), int(Qt::SizeFDiagCursor));
     EXPECT_EQ(view->StatusText().rfind("Click to resize group", 0), 0u) << view->StatusText();
     // The figure's own handle inside the group is no figure resize.
+    view->FlushPaint();
+    const QImage shown = view->Surface().copy();
     Press(corner);
     EXPECT_TRUE(view->IsGrpResizing());
     EXPECT_FALSE(view->IsFigResizing());
     Move(corner + QPoint(-60, -20));
+    // The group's outline follows the drag.
+    view->FlushPaint();
+    const CRect track = view->ResizeTrackRect();
+    EXPECT_GE(ChangedPixels(shown, view->Surface()), view->LogicalLenToClient(track.Width()))
+        << "no outline while dragging";
     EXPECT_NE(view->StatusText().find('%'), std::string::npos) << view->StatusText();
     // The per cent is the tracked width against the width at the start.
     const std::string status = view->StatusText();

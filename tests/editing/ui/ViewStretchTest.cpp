@@ -38,38 +38,42 @@ TEST_F(ViewStretchTest, AShrinkIsTakenFromTheRowsByThePlan)
 {
     // The least height of a row without text.
     constexpr int kLeast = 16;
-    for (const bool shift : {false, true}) {
-        SCOPED_TRACE(shift ? "Shift" : "no Shift");
-        const int symbols = fx.doc.m_figSymbols.GetCount();
-        const CRect r0 = box->m_rect;
-        CPoint d0, d1;
-        ASSERT_TRUE(box->GetSymbol()->GetDividerHandle(0, d0, r0));
-        ASSERT_TRUE(box->GetSymbol()->GetDividerHandle(1, d1, r0));
-        const int bottomExtent = r0.bottom - d1.y - kLeast, middleExtent = d1.y - d0.y - kLeast;
-        fx.doc.SelectObj(box, 1, 0, 0);
-        view->FlushPaint();
-        const QPoint from = At(box->GetHandlePoint(8));
-        const Qt::KeyboardModifiers mods = shift ? Qt::ShiftModifier : Qt::NoModifier;
-        Drag(from, from - QPoint(0, view->LogicalLenToClient(bottomExtent + 80)), mods);
-        ASSERT_EQ(Steps(), 1);
-        EXPECT_EQ(box->m_rect.top, r0.top);
-        const int shrink = r0.Height() - box->m_rect.Height();
-        ASSERT_GT(shrink, bottomExtent);
-        CPoint p0, p1;
-        ASSERT_TRUE(box->GetSymbol()->GetDividerHandle(0, p0, box->m_rect));
-        ASSERT_TRUE(box->GetSymbol()->GetDividerHandle(1, p1, box->m_rect));
-        // The top row gives last: the upper divider stays.
-        EXPECT_NEAR(p0.y, d0.y, 1);
-        const int bottomShare =
-            shift ? bottomExtent
-                  : int(std::floor(double(shrink) * bottomExtent / (bottomExtent + middleExtent) + 0.5));
-        EXPECT_NEAR(p1.y, d1.y - (shrink - bottomShare), 2);
-        EXPECT_EQ(fx.doc.UndoLastStep(), UDMAC_RESIZEFIG);
-        EXPECT_EQ(box->m_props.Symbol, rows);
-        EXPECT_EQ(fx.doc.m_figSymbols.GetCount(), symbols);
-        fx.doc.SelectObj(box, 0, 0, 0);
-        EXPECT_EQ(DocText(fx.doc), saved);
-        stepBase = int(fx.doc.UndoLogRef().m_nStepsRecorded);
+    // A corner in the bottom row drags the bottom side as the bottom handle
+    // does: the same rows give.
+    for (const int handle : {8, 9}) {
+        for (const bool shift : {false, true}) {
+            SCOPED_TRACE(testing::Message() << "handle " << handle << (shift ? " Shift" : " no Shift"));
+            const int symbols = fx.doc.m_figSymbols.GetCount();
+            const CRect r0 = box->m_rect;
+            CPoint d0, d1;
+            ASSERT_TRUE(box->GetSymbol()->GetDividerHandle(0, d0, r0));
+            ASSERT_TRUE(box->GetSymbol()->GetDividerHandle(1, d1, r0));
+            const int bottomExtent = r0.bottom - d1.y - kLeast, middleExtent = d1.y - d0.y - kLeast;
+            fx.doc.SelectObj(box, 1, 0, 0);
+            view->FlushPaint();
+            const QPoint from = At(box->GetHandlePoint(handle));
+            const Qt::KeyboardModifiers mods = shift ? Qt::ShiftModifier : Qt::NoModifier;
+            Drag(from, from - QPoint(0, view->LogicalLenToClient(bottomExtent + 80)), mods);
+            ASSERT_EQ(Steps(), 1);
+            EXPECT_EQ(box->m_rect.top, r0.top);
+            const int shrink = r0.Height() - box->m_rect.Height();
+            ASSERT_GT(shrink, bottomExtent);
+            CPoint p0, p1;
+            ASSERT_TRUE(box->GetSymbol()->GetDividerHandle(0, p0, box->m_rect));
+            ASSERT_TRUE(box->GetSymbol()->GetDividerHandle(1, p1, box->m_rect));
+            // The top row gives last: the upper divider stays.
+            EXPECT_NEAR(p0.y, d0.y, 1);
+            const int bottomShare =
+                shift ? bottomExtent
+                      : int(std::floor(double(shrink) * bottomExtent / (bottomExtent + middleExtent) + 0.5));
+            EXPECT_NEAR(p1.y, d1.y - (shrink - bottomShare), 2);
+            EXPECT_EQ(fx.doc.UndoLastStep(), UDMAC_RESIZEFIG);
+            EXPECT_EQ(box->m_props.Symbol, rows);
+            EXPECT_EQ(fx.doc.m_figSymbols.GetCount(), symbols);
+            fx.doc.SelectObj(box, 0, 0, 0);
+            EXPECT_EQ(DocText(fx.doc), saved);
+            stepBase = int(fx.doc.UndoLogRef().m_nStepsRecorded);
+        }
     }
 }
 
@@ -142,6 +146,7 @@ TEST_F(ViewStretchTest, TheHandlePromptSaysWhetherTheDragStretches)
         {"special shape", 1, 2, true},
         {"stretching off", 0, 2, false},
         {"dividers that do not reshape", 1, 0, false},
+        {"a special shape of one divider", 1, 1, true},
     };
     fx.doc.SelectObj(box, 1, 0, 0);
     for (const auto& t : cases) {
