@@ -475,6 +475,18 @@ TEST_F(PinAttachTest, DetachIsEnabledForOnePinnedFigureAlone)
     }
 }
 
+// Without a host no link is made, and the figure's text is centred again.
+TEST_F(PinAttachTest, NoHostCentresTheTextAndLinksNothing)
+{
+    CFigure* cls = Add("class/object", CRect(1000, 1000, 3000, 2000));
+    CFigure* qual = Add("qualifier", CRect(3000, 1400, 3200, 1600));
+    ASSERT_TRUE(fx.doc.PinFigToHost(qual, cls, 8));
+    ASSERT_NE(qual->m_props.TextFormat & 0x77, 2 | 32);   // faces its class
+    EXPECT_FALSE(fx.doc.PinFigToHost(qual, nullptr, 8));
+    EXPECT_EQ(qual->m_props.TextFormat & 0x77, 2 | 32);
+    EXPECT_EQ(fx.doc.m_pStapleList->GetCount(), 1);
+}
+
 // A class standing on one lifeline, an activation on another: the pinned
 // tests read each link from its own ends only.
 struct PinnedTestsFixture : PinAttachTest {
