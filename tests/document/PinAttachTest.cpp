@@ -474,3 +474,70 @@ TEST_F(PinAttachTest, DetachIsEnabledForOnePinnedFigureAlone)
         EXPECT_EQ(fx.doc.CanDetach(), c.enabled);
     }
 }
+
+// Without a host no link is made, and the figure's text is centred again.
+TEST_F(PinAttachTest, NoHostCentresTheTextAndLinksNothing)
+{
+    CFigure* cls = Add("class/object", CRect(1000, 1000, 3000, 2000));
+    CFigure* qual = Add("qualifier", CRect(3000, 1400, 3200, 1600));
+    ASSERT_TRUE(fx.doc.PinFigToHost(qual, cls, 8));
+    ASSERT_NE(qual->m_props.TextFormat & 0x77, 2 | 32);   // faces its class
+    EXPECT_FALSE(fx.doc.PinFigToHost(qual, nullptr, 8));
+    EXPECT_EQ(qual->m_props.TextFormat & 0x77, 2 | 32);
+    EXPECT_EQ(fx.doc.m_pStapleList->GetCount(), 1);
+}
+
+// A class standing on one lifeline, an activation on another: the pinned
+// tests read each link from its own ends only.
+struct PinnedTestsFixture : PinAttachTest {
+    void SetUp() override
+    {
+        cls = Add("class/object", CRect(1000, 1000, 1600, 1300));
+        line = Add("seq lifeline", CRect(1250, 1300, 1350, 3000));
+        stack = fx.doc.PinFigToHost(line, cls, 28);
+        line2 = Add("seq lifeline", CRect(4250, 1300, 4350, 3000));
+        act = Add("seq activation", CRect(4240, 1500, 4360, 1900));
+        onLine = fx.doc.PinFigToHost(act, line2, 16);
+        ASSERT_TRUE(stack && onLine);
+    }
+    CFigure *cls = nullptr, *line = nullptr, *line2 = nullptr, *act = nullptr;
+    CStaple *stack = nullptr, *onLine = nullptr;
+};
+
+TEST_F(PinnedTestsFixture, PinnedTestsReadEachLinkFromItsOwnEnds)
+{
+    EXPECT_EQ(stack->IsTwoWayFor(cls), 1);
+    EXPECT_EQ(stack->IsTwoWayFor(line), 1);
+    EXPECT_EQ(stack->IsTwoWayFor(line2), 0);   // not one of its figures
+    EXPECT_EQ(onLine->IsTwoWayFor(line2), 0);  // a one-way row
+    EXPECT_EQ(fx.doc.FindTwoWayLink(cls), stack);
+    EXPECT_EQ(fx.doc.FindTwoWayLink(line2), nullptr);
+    EXPECT_EQ(line2->GetTwoWayLinkKind(), nullptr);
+    EXPECT_EQ(act->GetTwoWayLinkKind(), nullptr);
+
+    EXPECT_TRUE(fx.doc.IsPinned(line, true));
+    EXPECT_FALSE(fx.doc.IsPinned(line, false));
+    EXPECT_FALSE(fx.doc.IsPinned(line2, true));
+    EXPECT_TRUE(fx.doc.IsPinned(act, false));
+
+    // The class stands on a lifeline (it is the link's second figure); the
+    // lifeline holds the class.
+    EXPECT_TRUE(fx.doc.IsPinnedOnKind(cls, 68));
+    EXPECT_FALSE(fx.doc.IsPinnedOnKind(line, 62));
+    EXPECT_TRUE(fx.doc.IsPinnedOnKind(act, 29));
+    EXPECT_FALSE(fx.doc.IsPinnedOnKind(act, 2));
+    EXPECT_TRUE(fx.doc.HostHasPinOfKind(line, 62));
+    EXPECT_FALSE(fx.doc.HostHasPinOfKind(cls, 68));
+}
+
+// A lifeline that carries an activation is still free to hang under a
+// class: the stacked link elsewhere in the diagram is not its own.
+TEST_F(PinnedTestsFixture, ALifelineWithAnActivationHangsUnderAClass)
+{
+    CFigure* cls2 = Add("class/object", CRect(4000, 600, 4600, 900));
+    line2->SetRectNoUndo(CRect(4250, 950, 4350, 2650));
+    int row = 0, distance = -1;
+    EXPECT_EQ(FindHost(line2, row, distance), cls2);
+    EXPECT_EQ(row, 28);
+    EXPECT_EQ(distance, 50);
+}

@@ -32,6 +32,9 @@ const PlaceCase kCases[] = {
     {"beside not centred past s", 1, {320, 120, 340, 140}, 20, true, {300, 120, 320, 140}, {300, 130}, {300, 130}},
     {"beside tie goes left", 1, {190, 120, 210, 140}, -1, true, {80, 120, 100, 140}, {100, 130}, {100, 130}},
     {"beside equal span", 2, {320, 100, 340, 200}, -1, true, {300, 100, 320, 200}, {300, 150}, {300, 150}},
+    // Flush with the host's bottom is neither inside nor equal: the nearest
+    // pair, here the bottom corners, and no centring.
+    {"beside flush bottom", 1, {320, 160, 340, 200}, 30, true, {300, 160, 320, 200}, {300, 200}, {300, 200}},
     // Above or below: the nearer; a tie goes above.
     {"above", 1, {150, 60, 170, 80}, -1, true, {150, 80, 170, 100}, {160, 100}, {160, 100}},
     {"above centred", 3, {180, 60, 200, 80}, 25, true, {190, 80, 210, 100}, {200, 100}, {200, 100}},
@@ -54,6 +57,7 @@ const PlaceCase kCases[] = {
     {"outline sides too tall", 5, {280, 90, 300, 210}, -1, false, {}, {}, {}},
     {"outline top", 6, {150, 90, 170, 110}, -1, true, {150, 90, 170, 110}, {160, 100}, {160, 100}},
     {"outline top bottom tie", 6, {150, 140, 170, 160}, -1, true, {150, 190, 170, 210}, {160, 200}, {160, 200}},
+    {"outline top inset", 6, {80, 80, 100, 100}, -1, true, {100, 90, 120, 110}, {110, 100}, {110, 100}},
     {"outline too wide", 6, {50, 90, 350, 110}, -1, false, {}, {}, {}},
     // Inside rule.
     {"inside nearest side", 7, {110, 120, 130, 140}, -1, true, {100, 120, 120, 140}, {100, 130}, {100, 130}},
@@ -62,12 +66,17 @@ const PlaceCase kCases[] = {
     {"inside corner", 7, {90, 90, 110, 110}, -1, true, {100, 100, 120, 120}, {100, 100}, {100, 100}},
     {"inside bottom-right", 7, {290, 190, 310, 210}, -1, true, {280, 180, 300, 200}, {300, 200}, {300, 200}},
     {"inside too large", 7, {0, 0, 250, 50}, -1, false, {}, {}, {}},
+    // As wide (as tall) as the host still fits.
+    {"inside full width", 7, {100, 120, 300, 140}, -1, true, {100, 120, 300, 140}, {300, 130}, {300, 130}},
+    {"inside full height", 8, {120, 100, 140, 200}, -1, true, {100, 100, 120, 200}, {100, 150}, {100, 150}},
     {"inside sides only", 8, {110, 120, 130, 140}, -1, true, {100, 120, 120, 140}, {100, 130}, {100, 130}},
     {"inside sides no corner", 8, {150, 90, 170, 110}, -1, false, {}, {}, {}},
+    {"inside sides no corner below", 8, {150, 190, 170, 210}, -1, false, {}, {}, {}},
     {"inside top or bottom", 9, {150, 90, 170, 110}, -1, true, {150, 100, 170, 120}, {160, 100}, {160, 100}},
     // Flush with the left side is not between the sides: the corner.
     {"inside top or bottom flush left", 9, {100, 90, 120, 110}, -1, true, {100, 100, 120, 120}, {100, 100}, {100, 100}},
     {"inside top or bottom corner", 9, {90, 120, 110, 140}, -1, false, {}, {}, {}},
+    {"inside top or bottom no corner right", 9, {290, 120, 310, 140}, -1, false, {}, {}, {}},
     // Single rules.
     {"centre line", 10, {150, 120, 170, 140}, -1, true, {190, 120, 210, 140}, {200, 130}, {200, 130}},
     {"centre line below", 10, {150, 220, 170, 240}, -1, true, {190, 220, 210, 240}, {200, 230}, {200, 200}},

@@ -156,3 +156,19 @@ TEST_F(CopySetTest, GroupsGoWithTheirCopiedMembers)
         EXPECT_TRUE(pasted->HasMember(o->m_nId)) << o->m_nId;
     EXPECT_TRUE(target.Validate());
 }
+
+// A copied container takes the figures that lie inside it; a figure beside
+// it stays behind.
+TEST_F(CopySetTest, AContainerTakesWhatLiesInsideIt)
+{
+    using Set = std::set<std::string>;
+    CFigProps props;
+    auto* pool = new CFigure(3000, 0, 2000, 3000, props, -1, 0, "P", "", CFigure::CreateArgs(), &doc);
+    pool->m_props.Behavior.low |= 0x20000000;
+    CFigure* inside = NewFig(doc, 3500, 500, "I");
+    CFigure* beside = NewFig(doc, 6500, 500, "O");
+    ASSERT_TRUE(doc.AddFigWithId(pool) && doc.AddFigWithId(inside) && doc.AddFigWithId(beside));   // 7, 8, 9
+    EXPECT_EQ(Copy({pool}), (Set{"Figure 1", "Figure 2"}));
+    pool->m_props.Behavior.low &= ~0x20000000u;
+    EXPECT_EQ(Copy({pool}), (Set{"Figure 1"})) << "not a container";
+}
