@@ -434,3 +434,18 @@ TEST_F(ArrangeTest, LabelsCountAsUnitsByTheirKind)
     EXPECT_EQ(ArrangeAlign(doc, 0), 1) << "only B is a unit besides A";
     EXPECT_EQ(Str(Corners(figs)), "(0,0)(0,0)");
 }
+
+// A kind outside its axis's range counts as none: with both none, nothing
+// moves and no step is logged, however many units are selected.
+TEST_F(ArrangeTest, SpaceEvenlyKindsOutsideTheirAxisDoNothing)
+{
+    const std::vector<CFigure*> figs = AddBoxes({{0, 0, 100, 100}, {300, 200, 100, 100}, {1000, 900, 100, 100}});
+    SelectInOrder(figs);
+    Begin();
+    const int kinds[][2] = {{5, 0}, {-1, 0}, {0, 4}, {0, 1}, {0, 9}, {9, 4}};
+    for (const auto& k : kinds) {
+        ArrangeSpaceEvenly(doc, k[0], k[1]);
+        EXPECT_EQ(DocText(doc), saved) << k[0] << "," << k[1];
+        EXPECT_FALSE(doc.CanUndo()) << k[0] << "," << k[1];
+    }
+}
