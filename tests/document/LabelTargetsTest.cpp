@@ -601,3 +601,20 @@ TEST_F(LabelTargetTest, TryStapleToFigAtPinsAtAFreePositionOnly)
     EXPECT_FALSE(doc.TryStapleToFigAt(CPoint(400, 520), 1, CSize(kW, kH), got, other, code)) << "taken";
     EXPECT_FALSE(other->IsStapled());
 }
+
+// Attach Label to Figure needs a visible figure: a blank, text-less one
+// that only joins connectors is none.
+TEST_F(LabelTargetTest, AttachNeedsAVisibleFigure)
+{
+    CFigure* jct = NewFig(doc, 3000, 3000, "");
+    jct->m_props.Symbol = 0;
+    jct->m_nConnected = 1;
+    doc.AddFigWithId(jct);
+    ASSERT_TRUE(jct->IsInvisible());
+    const std::string before = DocText(doc);
+    doc.SelectObj(label, 1, 0, 0);
+    doc.SelectObj(jct, 2, 0, 0);
+    EXPECT_FALSE(doc.OnAttachLblToFig());
+    EXPECT_FALSE(label->IsStapled());
+    EXPECT_EQ(DocText(doc), before);
+}

@@ -400,3 +400,24 @@ TEST_F(LabelDropTest, AFlowLabelThatCannotBePinnedStaysFreeInItsStep)
     EXPECT_EQ(fx.doc.UndoLastStep(), UDMAC_CREATEFLWLBL);
     EXPECT_EQ(DocText(fx.doc), saved);
 }
+
+// A label made on a connector lies directly in front of it in the drawing
+// order, also when the connector is the bottom-most object.
+TEST_F(LabelDropTest, AConnectorLabelLiesDirectlyInFrontOfItsConnector)
+{
+    fx.doc.m_curLblStyle.DefaultText = "Tag";
+    ASSERT_TRUE(fx.doc.MoveObjInList(con, 1));
+    ASSERT_EQ(fx.doc.m_pObjList->Find(con), 0);
+    fx.doc.ResetUndoLog();
+    saved = DocText(fx.doc);
+    const CPoint onLine(1800, 825);
+    for (const bool lateral : {false, true}) {
+        SCOPED_TRACE(lateral);
+        ASSERT_TRUE(lateral ? view->OnAddLatLblHere(onLine) : view->OnAddConLblHere(onLine));
+        const CStaple* staple = fx.doc.FindConOrLatLblStaple(con);
+        ASSERT_NE(staple, nullptr);
+        EXPECT_EQ(fx.doc.m_pObjList->Find(staple->m_pFig1), 1);
+        fx.doc.UndoLastStep();
+        EXPECT_EQ(DocText(fx.doc), saved);
+    }
+}
