@@ -578,3 +578,43 @@ TEST(NewLabelSizes, WithoutAnyLabelStyleTheSizeIs30By70)
                               doc.GetNewFlowLblSize(), doc.GetNewFigLblSize()})
         EXPECT_EQ(size, CSize(30, 70));
 }
+
+// Dropping a label at a point pins it to the figure whose free position lies
+// there; nothing under the point, or a position already taken, leaves it free.
+TEST_F(LabelTargetTest, TryStapleToFigAtPinsAtAFreePositionOnly)
+{
+    SnapToFigLblPrimarySlotOnly = 0;
+    CFigure* got = nullptr;
+    int code = -1;
+    EXPECT_FALSE(doc.TryStapleToFigAt(CPoint(3000, 3000), 1, CSize(kW, kH), got, label, code));
+    EXPECT_EQ(got, nullptr);
+    EXPECT_FALSE(label->IsStapled());
+    // Below the figure's centre: position 8.
+    ASSERT_TRUE(doc.TryStapleToFigAt(CPoint(400, 520), 1, CSize(kW, kH), got, label, code));
+    EXPECT_EQ(got, fig);
+    EXPECT_EQ(code, 8);
+    ASSERT_TRUE(label->IsFigLabel());
+    EXPECT_EQ(doc.FindFigLblStapleAtPos(fig, 8), label->m_pStaple);
+    CFigure* other = NewFig(doc, 3000, 2000, "M");
+    other->m_bLabel = 1;
+    doc.AddFigWithId(other);
+    EXPECT_FALSE(doc.TryStapleToFigAt(CPoint(400, 520), 1, CSize(kW, kH), got, other, code)) << "taken";
+    EXPECT_FALSE(other->IsStapled());
+}
+
+// Attach Label to Figure needs a visible figure: a blank, text-less one
+// that only joins connectors is none.
+TEST_F(LabelTargetTest, AttachNeedsAVisibleFigure)
+{
+    CFigure* jct = NewFig(doc, 3000, 3000, "");
+    jct->m_props.Symbol = 0;
+    jct->m_nConnected = 1;
+    doc.AddFigWithId(jct);
+    ASSERT_TRUE(jct->IsInvisible());
+    const std::string before = DocText(doc);
+    doc.SelectObj(label, 1, 0, 0);
+    doc.SelectObj(jct, 2, 0, 0);
+    EXPECT_FALSE(doc.OnAttachLblToFig());
+    EXPECT_FALSE(label->IsStapled());
+    EXPECT_EQ(DocText(doc), before);
+}

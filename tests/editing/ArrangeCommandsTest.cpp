@@ -388,3 +388,64 @@ TEST_F(ArrangeTest, CenterOnPageRoundsEachAxisByItsOwnGridStep)
     EXPECT_LE(std::abs(centre.y - pc.y), 32) << pc.y;
     ExpectOneStepUndone(UDMAC_CENTERPG);
 }
+
+// The units Align (labels and loose connector labels taken) and Space Evenly
+// (labels taken, connector labels not) count: a figure label follows its
+// figure, a connector label its connector when that is selected too, a
+// free label is a unit of its own and an attached connector none.
+TEST_F(ArrangeTest, LabelsCountAsUnitsByTheirKind)
+{
+    const std::vector<CFigure*> figs = AddBoxes({{0, 0, 200, 100}, {600, 0, 200, 100}});
+    CFigure* figLabel = AddTextFig(doc, 0, 200, 60, 40, "F");
+    figLabel->m_bLabel = 1;
+    ASSERT_NE(doc.StapleLblAsFigLbl(figLabel, figs[0], 8), nullptr);
+    CFigure* freeLabel = AddTextFig(doc, 1000, 1000, 60, 40, "L");
+    freeLabel->m_bLabel = 1;
+    CConnector* con = AddFreeCon(doc, CPoint(0, 2000), CPoint(3000, 2000));
+    CFigure* conLabel = AddTextFig(doc, 400, 1950, 200, 100, "C");
+    conLabel->m_bLabel = 1;
+    ASSERT_NE(doc.CreateConLblStaple(con, conLabel->m_rect.CenterPoint(), conLabel), nullptr);
+    CConnector* attached = AddConBetween(doc, figs[0], figs[1]);
+    doc.UpdateAllStaples(0);
+    const struct {
+        const char* name;
+        std::vector<CDiagObj*> sel;
+        int align, space;
+    } cases[] = {
+        {"a figure and its figure label", {figs[0], figLabel}, 1, 1},
+        {"a figure and a free label", {figs[0], freeLabel}, 2, 2},
+        {"a connector label without its connector", {figs[0], conLabel}, 2, 1},
+        {"a connector label with its connector", {figs[0], conLabel, con}, 2, 2},
+        {"an attached connector", {figs[0], figs[1], attached}, 2, 2},
+    };
+    for (const auto& c : cases) {
+        doc.ClearSelection();
+        for (CDiagObj* o : c.sel)
+            doc.SelectObj(o, 2, 0, 0);
+        EXPECT_EQ(CountArrangeUnits(doc, true, true), c.align) << c.name;
+        EXPECT_EQ(CountArrangeUnits(doc, true, false), c.space) << c.name;
+    }
+    // Align of a figure with its own figure label moves nothing.
+    doc.ClearSelection();
+    doc.SelectObj(figs[1], 2, 0, 0);
+    doc.SelectObj(figLabel, 2, 0, 0);
+    doc.SelectObj(figs[0], 2, 0, 0);
+    Begin();
+    EXPECT_EQ(ArrangeAlign(doc, 0), 1) << "only B is a unit besides A";
+    EXPECT_EQ(Str(Corners(figs)), "(0,0)(0,0)");
+}
+
+// A kind outside its axis's range counts as none: with both none, nothing
+// moves and no step is logged, however many units are selected.
+TEST_F(ArrangeTest, SpaceEvenlyKindsOutsideTheirAxisDoNothing)
+{
+    const std::vector<CFigure*> figs = AddBoxes({{0, 0, 100, 100}, {300, 200, 100, 100}, {1000, 900, 100, 100}});
+    SelectInOrder(figs);
+    Begin();
+    const int kinds[][2] = {{5, 0}, {-1, 0}, {0, 4}, {0, 1}, {0, 9}, {9, 4}};
+    for (const auto& k : kinds) {
+        ArrangeSpaceEvenly(doc, k[0], k[1]);
+        EXPECT_EQ(DocText(doc), saved) << k[0] << "," << k[1];
+        EXPECT_FALSE(doc.CanUndo()) << k[0] << "," << k[1];
+    }
+}

@@ -483,6 +483,12 @@ TEST_F(ConDrawViewTest, ANewConnectorGetsItsStylesAutomaticLabel)
         EXPECT_EQ(label->IsLatLabel(), row.lateral);
         EXPECT_EQ(label->IsConLabel(), !row.lateral);
         EXPECT_EQ(staple->LateralOffset, row.sign * fx.doc.GetConLblGap());
+        // An in-line label stands centred on the middle of its line.
+        if (!row.lateral) {
+            const CPoint mid = cons[0]->GetMidPoint(), c = label->m_rect.CenterPoint();
+            EXPECT_LE(std::abs(c.x - mid.x), 1) << c.x << "," << c.y << " " << mid.x << "," << mid.y;
+            EXPECT_LE(std::abs(c.y - mid.y), 1) << c.x << "," << c.y << " " << mid.x << "," << mid.y;
+        }
         // Directly in front of its connector.
         EXPECT_EQ(fx.doc.m_pObjList->Find(label), fx.doc.m_pObjList->Find(cons[0]) + 1);
         if (const char* dir = std::getenv("KAVO_SHOTS")) {

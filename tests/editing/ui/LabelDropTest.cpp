@@ -381,3 +381,43 @@ TEST_F(LabelDropTest, TheLabelMenuCommandsMakeTheirLabels)
     EXPECT_EQ(fx.doc.UndoLastStep(), UDMAC_CREATEFLWLBL);
     EXPECT_EQ(DocText(fx.doc), saved);
 }
+
+// A flow label that cannot be pinned (no such slot) stays as a free label
+// made in its own step: undo takes it away again.
+TEST_F(LabelDropTest, AFlowLabelThatCannotBePinnedStaysFreeInItsStep)
+{
+    int gap = 0, inflate = 0;
+    fx.doc.GetLabelSpacing(gap, inflate);
+    CRect r1, r2;
+    int c1 = -1, c2 = -1;
+    ASSERT_TRUE(fx.doc.CalcFlowLblRects(con, a, fx.doc.GetNewFlowLblSize(), gap, inflate, r1, r2, c1, c2));
+    const int before = fx.doc.GetObjCount();
+    EXPECT_FALSE(view->CreateFlowLbl(a, con, 3, c1, r1));
+    ASSERT_EQ(fx.doc.GetObjCount(), before + 1);
+    const auto* made = static_cast<const CFigure*>(fx.doc.m_pObjList->GetAt(fx.doc.m_pObjList->GetCount() - 1));
+    EXPECT_TRUE(made->m_bLabel);
+    EXPECT_FALSE(made->IsStapled());
+    EXPECT_EQ(fx.doc.UndoLastStep(), UDMAC_CREATEFLWLBL);
+    EXPECT_EQ(DocText(fx.doc), saved);
+}
+
+// A label made on a connector lies directly in front of it in the drawing
+// order, also when the connector is the bottom-most object.
+TEST_F(LabelDropTest, AConnectorLabelLiesDirectlyInFrontOfItsConnector)
+{
+    fx.doc.m_curLblStyle.DefaultText = "Tag";
+    ASSERT_TRUE(fx.doc.MoveObjInList(con, 1));
+    ASSERT_EQ(fx.doc.m_pObjList->Find(con), 0);
+    fx.doc.ResetUndoLog();
+    saved = DocText(fx.doc);
+    const CPoint onLine(1800, 825);
+    for (const bool lateral : {false, true}) {
+        SCOPED_TRACE(lateral);
+        ASSERT_TRUE(lateral ? view->OnAddLatLblHere(onLine) : view->OnAddConLblHere(onLine));
+        const CStaple* staple = fx.doc.FindConOrLatLblStaple(con);
+        ASSERT_NE(staple, nullptr);
+        EXPECT_EQ(fx.doc.m_pObjList->Find(staple->m_pFig1), 1);
+        fx.doc.UndoLastStep();
+        EXPECT_EQ(DocText(fx.doc), saved);
+    }
+}
