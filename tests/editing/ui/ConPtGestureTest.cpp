@@ -216,3 +216,21 @@ TEST_F(ConPtGestureTest, TwoDragsInARowLeaveNoMark)
                                     (Logical(again + QPoint(0, 25)) - Logical(again)));
     EXPECT_EQ(Steps(), 2);
 }
+
+// Switching the use of connection points redraws the views: the points'
+// marks go and come back at once, also where the mode stays the same.
+TEST_F(ConPtGestureTest, UseConnectionPointsRedrawsTheMarks)
+{
+    const int show = ShowConnectionPoints, setting = EnableConPts;
+    ShowConnectionPoints = 1;
+    fx.doc.m_bEnableConPts = 1;
+    AddPointToA();
+    fx.doc.OnUseConPts();
+    EXPECT_NE(g_nUIMode, 7);
+    ExpectNoFeedbackLeft();
+    fx.doc.OnUseConPts();
+    EXPECT_EQ(fx.doc.m_bEnableConPts, 1);
+    ExpectNoFeedbackLeft();
+    ShowConnectionPoints = show;
+    EnableConPts = setting;
+}
