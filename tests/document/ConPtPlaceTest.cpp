@@ -50,6 +50,12 @@ TEST(ConPtPlaceTest, MoveAcceptsTheFarSides)
     EXPECT_FALSE(ConPtPlaceForMove(CRect(0, 0, 100, 50), CPoint(101, 50), out));
     EXPECT_FALSE(ConPtPlaceForMove(CRect(0, 0, 100, 50), CPoint(100, 51), out));
     EXPECT_FALSE(ConPtPlaceForMove(CRect(0, 0, 0, 50), CPoint(0, 10), out));
+    // The left and top sides are inside too.
+    ASSERT_TRUE(ConPtPlaceForMove(CRect(10, 20, 110, 70), CPoint(10, 20), out));
+    EXPECT_EQ(out.x, 0.0f);
+    EXPECT_EQ(out.y, 0.0f);
+    EXPECT_FALSE(ConPtPlaceForMove(CRect(10, 20, 110, 70), CPoint(9, 20), out));
+    EXPECT_FALSE(ConPtPlaceForMove(CRect(10, 20, 110, 70), CPoint(10, 19), out));
 }
 
 namespace {
@@ -144,4 +150,31 @@ TEST_F(AutoConPtTest, RenumberingDropsUnusedAutomaticPoints)
     EXPECT_TRUE(fx.doc.RenumberIDs(1));
     ASSERT_EQ(a->m_pConPts->GetCount(), 1);
     EXPECT_NE(a->m_pConPts->FindById(used), nullptr);
+}
+
+// The point under the pointer is the one whose square of the tolerance holds
+// it, sides included; the nearest flag (or a figure that always answers the
+// nearest) takes the nearest point anywhere.
+TEST_F(AutoConPtTest, ThePointUnderThePointerIsFoundInItsSquare)
+{
+    a->m_pConPts = std::make_unique<CConPtList>();
+    const int left = a->m_pConPts->AddConPt(CFltPoint(512, 1024), "", 0, true, -1);   // (50, 50)
+    const int right = a->m_pConPts->AddConPt(CFltPoint(1536, 1024), "", 0, true, -1); // (150, 50)
+    const struct {
+        CPoint at;
+        bool nearest;
+        int key;
+    } rows[] = {
+        {CPoint(50, 50), false, left},   {CPoint(54, 54), false, left},  {CPoint(46, 46), false, left},
+        {CPoint(55, 50), false, -1},     {CPoint(50, 45), false, -1},    {CPoint(146, 54), false, right},
+        {CPoint(90, 80), false, -1},     {CPoint(90, 80), true, left},   {CPoint(110, 20), true, right},
+    };
+    for (const auto& r : rows)
+        EXPECT_EQ(a->ConPtFromPoint(r.at, 4, r.nearest), r.key) << r.at.x << "," << r.at.y << " " << r.nearest;
+    a->m_props.Behavior.low |= 0x2000000;
+    EXPECT_EQ(a->ConPtFromPoint(CPoint(110, 20), 4, false), right);
+    a->m_props.Behavior.low |= 0x8000000;
+    EXPECT_EQ(a->ConPtFromPoint(CPoint(110, 20), 4, false), -1);
+    a->m_props.Behavior.low |= 0x80000;
+    EXPECT_EQ(a->ConPtFromPoint(CPoint(50, 50), 4, true), -1) << "a figure without connection points";
 }

@@ -432,3 +432,22 @@ TEST_F(TrunksTest, ALabelPinnedToAnInterfaceTakesItsOffsetFromTheTrunk)
         EXPECT_EQ(Snapshot(doc), before) << trunks;
     }
 }
+
+// In a trunk diagram trunk objects and the shape kinds 17 to 25 take no
+// connection points; with the switch off every kind does.
+TEST_F(TrunksTest, TrunkKindsTakeNoConnectionPoints)
+{
+    const struct {
+        int kind;
+        bool accepts;
+    } rows[] = {{16, true}, {17, false}, {21, false}, {25, false}, {26, true}, {12, false}, {9, false}, {3, true}};
+    int x = 0;
+    for (const auto& r : rows) {
+        KindFig* f = Fig(r.kind, x += 200);
+        SetTrunkDiagramsForTest(true);
+        EXPECT_EQ(doc.AcceptsConPts(f), r.accepts) << r.kind;
+        SetTrunkDiagramsForTest(false);
+        f->ResetStockKind();
+        EXPECT_TRUE(doc.AcceptsConPts(f)) << r.kind;
+    }
+}

@@ -83,3 +83,37 @@ TEST_F(ConStyleEditsTest, AChangedStyleReachesOnlyTheConnectorsThatFollowIt)
     EXPECT_EQ(doc.m_conStyles.GetAt(s)->m_strName, "t");
     EXPECT_FALSE(doc.CanUndo());
 }
+
+// Applying properties changes the selected connectors in one step; a change
+// record with no flag set, or a selection without connectors, changes and
+// logs nothing.
+TEST_F(ConStyleEditsTest, ApplyingPropertiesTakesOneStepOnlyWhenSomethingIsFlagged)
+{
+    CConnector* c = Con(-1, false);
+    const COLORREF before = c->m_props.Color;
+    CConProps props = c->m_props;
+    props.Color = 0x0000FF;
+    CConPropMask none, color;
+    color.m_bColor = 1;
+    const struct {
+        bool selected;
+        const CConPropMask* mask;
+        bool changes;
+    } rows[] = {{true, &none, false}, {false, &color, false}, {true, &color, true}};
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.changes);
+        doc.ClearSel(false);
+        if (row.selected)
+            doc.SelectObj(c, 1, 0, 0);
+        doc.ResetUndoLog();
+        doc.SetModifiedFlag(false);
+        doc.ApplyConProps(props, *row.mask);
+        EXPECT_EQ(c->m_props.Color, row.changes ? COLORREF(0x0000FF) : before);
+        EXPECT_EQ(doc.IsModified(), row.changes);
+        EXPECT_EQ(doc.CanUndo(), row.changes);
+        if (row.changes) {
+            EXPECT_EQ(doc.UndoLastStep(), UDMAC_CONPROPS);
+            EXPECT_EQ(c->m_props.Color, before);
+        }
+    }
+}

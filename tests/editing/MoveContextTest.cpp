@@ -248,3 +248,101 @@ TEST_F(MoveContextTest, AConnectorWithAFreeEnd)
         EXPECT_EQ(c->EndPoint2, end2 + CSize(0, 40));
     }
 }
+
+// The pull of straight connectors runs on along a chain and on either axis;
+// a connector that is not straight pulls nothing. The single guide is the
+// shared end coordinate of the straight connectors that follow.
+TEST_F(MoveContextTest, PullRunsAlongChainsOnEitherAxis)
+{
+    const struct {
+        const char* what;
+        bool ab, bc, ad;          // connectors present: A-B, B-C (straight), A-D (straight)
+        bool abStraight;
+        int bBits, cBits, dBits;  // fixed-axis bits after A is selected
+        int xGuides, yGuides;
+    } rows[] = {
+        {"a chain of horizontal connectors pulls both in y", true, true, false, true, 2, 2, 3, 0, 1},
+        {"a vertical connector pulls in x", false, false, true, true, 3, 3, 1, 1, 0},
+        {"both axes at once", true, false, true, true, 2, 3, 1, 1, 1},
+        {"a bent connector pulls nothing", true, true, false, false, 3, 3, 3, 0, 0},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.what);
+        ASSERT_TRUE(doc.OnNewDocument());
+        a = AddTextFig(doc, 0, 0);            // B right of A, C right of B, D below A
+        b = AddTextFig(doc, 1000, 0);
+        CFigure* c = AddTextFig(doc, 2000, 0);
+        CFigure* d = AddTextFig(doc, 0, 1000);
+        CConnector* fromA = nullptr;
+        if (row.ab)
+            fromA = AddConBetween(doc, a, b, row.abStraight);
+        if (row.bc)
+            AddConBetween(doc, b, c, true);
+        if (row.ad)
+            fromA = AddConBetween(doc, a, d, true);
+        doc.SelectObj(a, 1, 0, 0);
+        EXPECT_EQ(int(b->m_nFixedAxes), row.bBits);
+        EXPECT_EQ(int(c->m_nFixedAxes), row.cBits);
+        EXPECT_EQ(int(d->m_nFixedAxes), row.dBits);
+        EXPECT_EQ(Follows(b), row.bBits != 3);
+        EXPECT_EQ(Follows(c), row.cBits != 3);
+        EXPECT_EQ(Follows(d), row.dBits != 3);
+        EXPECT_TRUE(Follows(fromA));
+        EXPECT_EQ(doc.m_moveSet.m_nXGuides, row.xGuides);
+        EXPECT_EQ(doc.m_moveSet.m_nYGuides, row.yGuides);
+        if (row.xGuides) {
+            EXPECT_EQ(doc.m_moveSet.m_xGuides[0], 100);
+        }
+        if (row.yGuides) {
+            EXPECT_EQ(doc.m_moveSet.m_yGuides[0], 50);
+        }
+        for (int limit : {doc.m_moveSet.m_nUp, doc.m_moveSet.m_nDown, doc.m_moveSet.m_nLeft, doc.m_moveSet.m_nRight})
+            EXPECT_EQ(limit, CMoveSet::kUnlimited);
+    }
+}
+
+// A straight connector from a moving figure to a free end: the free end
+// goes up and down with the figure so the line stays level, but keeps its x.
+TEST_F(MoveContextTest, AFreeEndKeepsTheLineLevel)
+{
+    CConnector* c = AddConBetween(doc, a, nullptr, true);
+    c->EndPoint2 = CPoint(600, c->EndPoint1.y);
+    doc.SelectObj(a, 1, 0, 0);
+    EXPECT_EQ(int(c->m_nFixedAxes), 32);
+    EXPECT_TRUE(Follows(c));
+    const CPoint end2 = c->EndPoint2;
+    ASSERT_EQ(doc.MoveSelection(10, 40, 0, false), 1);
+    EXPECT_EQ(c->EndPoint2, end2 + CSize(0, 40));
+    EXPECT_EQ(c->EndPoint1.y, c->EndPoint2.y);
+}
+
+// Moved by a command, a container takes the objects inside it along; after
+// a selection change (mode 0) it does not. A group with a moving member
+// moves whole.
+TEST_F(MoveContextTest, ContainersAndGroupsTakeTheirMembersAlong)
+{
+    CFigure* box = AddTextFig(doc, 3000, 3000, 1000, 1000);
+    box->m_props.Behavior.low |= 0x20000000;
+    CFigure* inside = AddTextFig(doc, 3200, 3200, 100, 50);
+    for (int mode : {0, 1, 2}) {
+        CObjList moving;
+        ASSERT_TRUE(moving.AddTail(box));
+        BuildMoveContextFor(doc, &moving, doc.m_pObjList.get(), mode);
+        EXPECT_TRUE(Follows(box)) << mode;
+        EXPECT_EQ(Follows(inside), mode != 0) << mode;
+        EXPECT_FALSE(Follows(a)) << mode;
+        moving.RemoveAll();
+    }
+    doc.ClearSel(false);
+    doc.AddObjToSel(a, 2, false);
+    doc.AddObjToSel(b, 2, false);
+    doc.OnGroup();
+    ASSERT_NE(a->m_pGroup, nullptr);
+    CObjList moving;
+    ASSERT_TRUE(moving.AddTail(a));
+    BuildMoveContextFor(doc, &moving, doc.m_pObjList.get(), 0);
+    EXPECT_TRUE(Follows(b));
+    EXPECT_EQ(int(b->m_nFixedAxes), 0);
+    EXPECT_FALSE(Follows(inside));
+    moving.RemoveAll();
+}

@@ -3,6 +3,7 @@
 // inverted), and the context menu deletes, adds or opens the properties of
 // the point under the pointer. Each change is one undo step.
 #include "editing/ui/CKavoView.h"
+#include "editing/ui/ViewContextMenu.h"
 #include "editing/ui/ViewCursors.h"
 
 #include "core/GridSnap.h"
@@ -258,17 +259,24 @@ void CKavoView::OnConPtContextMenu(const CPoint& client)
         fig->m_pConPts->GetConPtPoint(m_nMenuConPt, fig->m_rect, marked);
     ShowConPtHover(true, marked);
     m_conPtMenuItems = items;
-    // The hook's menus open by the press point themselves.
+    // The hook's menus open by the press point themselves; the main window's
+    // hook shows this one through RunConPtMenu.
     if (!g_conPtMenu && m_contextMenuHook) {
         OpenContextMenu(kConPtMenu, client);
         ShowConPtHover(false);
         return;
     }
+    RunConPtMenu(*this, client);
+}
+
+void RunConPtMenu(CKavoView& view, const CPoint& client)
+{
     const CPoint at(client.x + 2, client.y + 2);
-    const int command = g_conPtMenu ? g_conPtMenu(*this, at, items) : ShowConPtMenu(*this, at, items);
-    ShowConPtHover(false);
+    const CKavoView::ConPtMenuItems items = view.ConPtMenuState();
+    const int command = g_conPtMenu ? g_conPtMenu(view, at, items) : ShowConPtMenu(view, at, items);
+    view.ShowConPtHover(false);
     if (command)
-        OnConPtCommand(command);
+        view.OnConPtCommand(command);
 }
 
 void CKavoView::OnConPtCommand(int id)

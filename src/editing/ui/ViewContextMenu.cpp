@@ -485,6 +485,8 @@ void InstallContextMenus(CKavoView& view)
         // The connection-point mode's menu is that mode's own.
         if (kind == CKavoView::kObjectMenu || kind == CKavoView::kConnectorMenu)
             ShowContextMenu(*target, kind, client);
+        else if (kind == CKavoView::kConPtMenu)
+            RunConPtMenu(*target, client);
     };
 }
 

@@ -63,5 +63,9 @@ constexpr int kTerminatorLastCmd = 38401;
 // connector gone since, or an id outside the library.
 bool RunTerminatorCommand(CKavoDoc& doc, int id);
 
+// The connection-point mode's menu, noted by the view's right press: shown
+// beside the client point, the chosen command run.
+void RunConPtMenu(CKavoView& view, const CPoint& client);
+
 // Makes the view's right click open these menus (its context-menu hook).
 void InstallContextMenus(CKavoView& view);

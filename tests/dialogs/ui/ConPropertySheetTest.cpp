@@ -14,6 +14,7 @@
 #include "core/HelpRequest.h"
 #include "core/Settings.h"
 #include "controls/ui/CommandRecorder.h"
+#include "core/UIMode.h"
 #include "core/Units.h"
 #include "dialogs/sheets/CConPage.h"
 #include "dialogs/sheets/CConSheetCommands.h"
@@ -26,6 +27,7 @@
 #include "document/ConStyleEdits.h"
 #include "shapes/CConStylesLibrary.h"
 #include "shapes/ShapeLibrary.h"
+#include "editing/ui/ViewContextMenu.h"
 #include "editing/ui/ViewEvents.h"
 #include "platform/StringTable.h"
 #include "undo/UndoCodes.h"
@@ -36,6 +38,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QLineEdit>
+#include <QMouseEvent>
 #include <QTabWidget>
 #include <QTest>
 #include <QTimer>
@@ -720,3 +723,60 @@ TEST_F(ConPropertySheet, BasedOnAndBind)
 }
 
 } // namespace
+
+namespace {
+CKavoView* g_placedView = nullptr;
+} // namespace
+
+// A right click on one connector, then Properties: the sheet stands clear of
+// the connector on the screen instead of at the click, which lies on it.
+TEST_F(ConPropertySheet, OneConnectorsSheetStandsClearOfIt)
+{
+    ScreenContext context;
+    IAppContext* previous = GetAppContext();
+    SetAppContext(&context);
+    CKavoView view(&fx.doc);
+    view.show();
+    FitView(view);
+    view.ZoomToPercent(50);
+    view.ScrollToViewAnchorPoint(CPoint(0, 0), kAnchorTopLeft, true);
+    context.doc = &fx.doc;
+    context.view = &view;
+    g_nUIMode = 0;
+    g_placedView = &view;
+    SetActiveKavoViewFinder([] { return g_placedView; });
+    InstallContextMenus(view);
+    GetContextMenuSeams().showMenu = [](const ContextMenu&, const CPoint&) {};
+    fx.doc.ClearSelection();
+    const CPoint mid((c1->EndPoint1.x + c1->EndPoint2.x) / 2, c1->EndPoint1.y);
+    const CPoint client = view.LogicalPtToClient(mid);
+    QWidget* vp = view.viewport();
+    const QPoint pos(client.x, client.y);
+    QMouseEvent move(QEvent::MouseMove, QPointF(pos), QPointF(vp->mapToGlobal(pos)), Qt::NoButton, Qt::NoButton,
+                     Qt::NoModifier);
+    QApplication::sendEvent(vp, &move);
+    QMouseEvent press(QEvent::MouseButtonPress, QPointF(pos), QPointF(vp->mapToGlobal(pos)), Qt::RightButton,
+                      Qt::RightButton, Qt::NoModifier);
+    QApplication::sendEvent(vp, &press);
+    QMouseEvent release(QEvent::MouseButtonRelease, QPointF(pos), QPointF(vp->mapToGlobal(pos)), Qt::RightButton,
+                        Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(vp, &release);
+    ASSERT_EQ(fx.doc.GetSelCount(), 1);
+    ASSERT_TRUE(c1->m_bSelected);
+    CRect ends = view.LogicalRectToClient(c1->GetEndsRect());
+    ends.NormalizeRect();
+    const QPoint at = vp->mapToGlobal(QPoint(ends.left, ends.top));
+    ends = CRect(at.x(), at.y(), at.x() + ends.Width(), at.y() + ends.Height());
+    QRect placed;
+    RunSheet([&placed](CCPTabSheet& sheet) { placed = sheet.frameGeometry(); });
+    const CRect rc(placed.left(), placed.top(), placed.right() + 1, placed.bottom() + 1);
+    // A level connector's ends span no height: its line is a pixel thick.
+    ends.InflateRect(1, 1);
+    CRect overlap;
+    EXPECT_FALSE(overlap.IntersectRect(rc, ends));
+    EXPECT_FALSE(rc.PtInRect(GetRightClickPoint()));
+    GetContextMenuSeams().showMenu = nullptr;
+    SetActiveKavoViewFinder(nullptr);
+    g_placedView = nullptr;
+    SetAppContext(previous);
+}

@@ -180,3 +180,57 @@ TEST_F(ConPtGestureTest, HoverMarksThePointUnderThePointer)
     EXPECT_FALSE(view->IsConPtHoverShown());
     ExpectNoFeedbackLeft();
 }
+
+// Moving from one point straight to another moves the mark with the
+// pointer: the view looks as if the pointer had come from empty space.
+TEST_F(ConPtGestureTest, HoverMarkMovesFromPointToPoint)
+{
+    const int first = AddPointToA();
+    const int second = a->m_pConPts->AddConPt(CFltPoint(1536, 1024), "", 0, true, -1);
+    view->InvalidateAll();
+    view->FlushPaint();
+    Hover(At(CPoint(1700, 2000)));
+    Hover(At(PointPos(a, second)));
+    view->FlushPaint();
+    const QImage direct = view->Surface().copy();
+    Hover(At(CPoint(1700, 2000)));
+    Hover(At(PointPos(a, first)));
+    Hover(At(PointPos(a, second)));
+    view->FlushPaint();
+    EXPECT_TRUE(view->Surface() == direct);
+}
+
+// Each drag starts with nothing drawn: a second drag leaves no square of
+// the first behind, and each moves the point by its own travel.
+TEST_F(ConPtGestureTest, TwoDragsInARowLeaveNoMark)
+{
+    const int key = AddPointToA();
+    const CPoint from = PointPos(a, key);
+    const QPoint press = At(from);
+    Drag(press, press + QPoint(30, 0));
+    const QPoint again = At(PointPos(a, key));
+    Drag(again, again + QPoint(0, 25));
+    EXPECT_FALSE(view->IsConPtDragging());
+    ExpectNoFeedbackLeft();
+    EXPECT_EQ(PointPos(a, key), from + (Logical(press + QPoint(30, 0)) - Logical(press)) +
+                                    (Logical(again + QPoint(0, 25)) - Logical(again)));
+    EXPECT_EQ(Steps(), 2);
+}
+
+// Switching the use of connection points redraws the views: the points'
+// marks go and come back at once, also where the mode stays the same.
+TEST_F(ConPtGestureTest, UseConnectionPointsRedrawsTheMarks)
+{
+    const int show = ShowConnectionPoints, setting = EnableConPts;
+    ShowConnectionPoints = 1;
+    fx.doc.m_bEnableConPts = 1;
+    AddPointToA();
+    fx.doc.OnUseConPts();
+    EXPECT_NE(g_nUIMode, 7);
+    ExpectNoFeedbackLeft();
+    fx.doc.OnUseConPts();
+    EXPECT_EQ(fx.doc.m_bEnableConPts, 1);
+    ExpectNoFeedbackLeft();
+    ShowConnectionPoints = show;
+    EnableConPts = setting;
+}

@@ -3,6 +3,7 @@
 // click selects, greyed figure-label positions, the popup's place and the
 // beep of an empty menu.
 #include "common/DiagramFixture.h"
+#include "common/DocText.h"
 #include "common/TestSupport.h"
 #include "core/MessageBeep.h"
 #include "core/Settings.h"
@@ -17,8 +18,11 @@
 #include "undo/UndoCodes.h"
 
 #include <QApplication>
+#include <QMenu>
 #include <QMouseEvent>
 #include <QScrollBar>
+#include <QTest>
+#include <QTimer>
 #include <gtest/gtest.h>
 
 #include <map>
@@ -582,4 +586,33 @@ TEST_F(ContextMenuTest, AddSelfTransitionLoopsAConnectorOnTheFigureClicked)
     EXPECT_FALSE(fx.doc.CanUndo());
     EXPECT_TRUE(shape == before);
     g_nUIMode = 0;
+}
+
+// In the connection-point mode a right press on a figure opens that mode's
+// own menu in the main window, and its items do their work.
+TEST_F(ContextMenuTest, TheConnectionPointModeOpensItsOwnMenu)
+{
+    g_nUIMode = 7;
+    QStringList entries;
+    QTimer chooser;
+    chooser.setSingleShot(true);
+    QObject::connect(&chooser, &QTimer::timeout, [&entries] {
+        auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+        if (!menu)
+            return;
+        for (QAction* a : menu->actions())
+            entries << a->text();
+        menu->setActiveAction(menu->actions().at(0));
+        QTest::keyClick(menu, Qt::Key_Return);
+    });
+    chooser.start(0);
+    fx.doc.ResetUndoLog();
+    const std::string before = DocText(fx.doc);
+    RightPressAt(*view, CPoint(700, 700));
+    g_nUIMode = 0;
+    EXPECT_EQ(entries, (QStringList{"Add Connection Point", "Connection Point Properties"}));
+    ASSERT_TRUE(a->m_pConPts);
+    EXPECT_EQ(a->m_pConPts->GetCount(), 1);
+    EXPECT_EQ(fx.doc.UndoLastStep(), 40) << "one step that adds the point";
+    EXPECT_EQ(DocText(fx.doc), before);
 }
