@@ -8,6 +8,8 @@
 #include "common/DiagramFixture.h"
 #include "core/Settings.h"
 #include "editing/ui/CKavoView.h"
+#include "graphics/BitmapHelpers.h"
+#include "platform/CPainterDC.h"
 
 #include <QImage>
 #include <gtest/gtest.h>
@@ -135,6 +137,54 @@ TEST_F(LabelFeedbackTest, AColouredPageIsInvertedWhereAWhitePageTurnsGrey)
         EXPECT_GT(changed, 0);
         EXPECT_EQ(expected, changed);
         EXPECT_TRUE(view->EraseRectFeedback(nullptr));
+        EXPECT_TRUE(Shown() == clean);
+    }
+}
+
+// What each kind draws, against the same picture drawn by hand on a white
+// page: a dotted grey outline of the label's rectangle and the line to what
+// the label would be pinned to. A figure label at a corner joins the two
+// corners; one at the middle of a side joins the two middles.
+TEST_F(LabelFeedbackTest, EachKindDrawsItsDottedRectangleAndTheLineToItsTarget)
+{
+    struct Line {
+        CPoint from, to;
+    };
+    struct Row {
+        const char* name;
+        std::function<void(LabelFeedbackTest&)> show;
+        CRect rect;
+        std::vector<Line> lines;
+    };
+    ASSERT_EQ(con->m_pFig2, b);
+    const CPoint atB = con->EndPoint2;   // (2400, 825), nearest the corner (2380, 560)
+    ASSERT_EQ(atB, CPoint(2400, 825));
+    const Row rows[] = {
+        {"flow", kKinds[0].show, CRect(2200, 450, 2380, 560), {{atB, CPoint(2380, 560)}}},
+        {"figure, top left corner",
+         [](LabelFeedbackTest& t) { t.view->ShowFigLblFeedback(t.a, CRect(600, 400, 800, 500), 1, nullptr); },
+         CRect(600, 400, 800, 500), {{CPoint(600, 600), CPoint(600, 500)}}},
+        {"figure, below the middle",
+         [](LabelFeedbackTest& t) { t.view->ShowFigLblFeedback(t.a, CRect(801, 1100, 1001, 1200), 8, nullptr); },
+         CRect(801, 1100, 1001, 1200), {{CPoint(900, 1050), CPoint(900, 1100)}}},
+        {"connector", kKinds[2].show, CRect(1700, 775, 1900, 875), {}},
+        {"lateral", kKinds[3].show, CRect(1600, 600, 1800, 700), {{CPoint(1700, 825), CPoint(1700, 700)}}},
+    };
+    const QImage clean = Fresh();
+    for (const Row& r : rows) {
+        SCOPED_TRACE(r.name);
+        QImage want = clean;
+        {
+            CPainterDC dc(&want);
+            view->OnPrepareDC(dc);
+            DrawXorRect(&dc, r.rect, 0xFFFFFF, 0x808080, 2);
+            for (const Line& l : r.lines)
+                DrawXorLine(&dc, l.from, l.to, 0xFFFFFF, 0x808080, 2);
+            dc.Flush();
+        }
+        r.show(*this);
+        EXPECT_TRUE(Shown() == want);
+        view->EraseLabelFeedback();
         EXPECT_TRUE(Shown() == clean);
     }
 }
