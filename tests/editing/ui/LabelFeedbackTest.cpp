@@ -188,3 +188,38 @@ TEST_F(LabelFeedbackTest, EachKindDrawsItsDottedRectangleAndTheLineToItsTarget)
         EXPECT_TRUE(Shown() == clean);
     }
 }
+
+// An empty feedback (no figure or connector, no slot, no position) shows
+// nothing: showing it only takes off what was shown.
+TEST_F(LabelFeedbackTest, AnEmptyFeedbackShowsNothing)
+{
+    const std::pair<const char*, std::function<void(LabelFeedbackTest&)>> empty[] = {
+        {"flow without a slot",
+         [](LabelFeedbackTest& t) {
+             t.view->ShowAttachFeedback(t.b, t.con, -1, CRect(2200, 450, 2380, 560), 3, nullptr);
+         }},
+        {"flow without a figure",
+         [](LabelFeedbackTest& t) {
+             t.view->ShowAttachFeedback(nullptr, t.con, 1, CRect(2200, 450, 2380, 560), 3, nullptr);
+         }},
+        {"figure without a position",
+         [](LabelFeedbackTest& t) { t.view->ShowFigLblFeedback(t.a, CRect(800, 1100, 1000, 1200), -1, nullptr); }},
+        {"figure without a figure",
+         [](LabelFeedbackTest& t) { t.view->ShowFigLblFeedback(nullptr, CRect(800, 1100, 1000, 1200), 8, nullptr); }},
+        {"connector without a connector",
+         [](LabelFeedbackTest& t) { t.view->ShowRectFeedback(nullptr, CPoint(1800, 825), CSize(200, 100), nullptr); }},
+        {"lateral without a connector",
+         [](LabelFeedbackTest& t) {
+             t.view->ShowLblDropFeedback(nullptr, CPoint(1700, 700), CRect(1600, 600, 1800, 700), 1, nullptr);
+         }},
+    };
+    const QImage clean = Fresh();
+    for (const auto& [name, show] : empty) {
+        SCOPED_TRACE(name);
+        kKinds[3].show(*this);
+        show(*this);
+        EXPECT_TRUE(Shown() == clean);
+        for (const Kind& k : kKinds)
+            EXPECT_FALSE(k.erase(*this)) << k.name;
+    }
+}
