@@ -26,6 +26,8 @@
 #include <QKeyEvent>
 #include <QMimeData>
 #include <QMouseEvent>
+#include <QStyleHints>
+#include <QTest>
 #include <QWheelEvent>
 #include <gtest/gtest.h>
 
@@ -910,4 +912,67 @@ TEST_F(TextEditTest, DoubleClickBeforeASoftBreakLeavesTheBreakOut)
     EXPECT_EQ(ed->SelEnd(), 4);
     Key(Qt::Key_Escape);
     EXPECT_EQ(fx.doc.CanUndo(), 0);
+}
+
+// Once the double-click time has passed, a click on the selected word is a
+// new first click: it places the caret and clears the selection.
+TEST_F(TextEditTest, AClickAfterTheDoubleClickTimePlacesTheCaretAgain)
+{
+    struct ShortDoubleClickTime {
+        QStyleHints* hints = QApplication::styleHints();
+        const int was = hints->mouseDoubleClickInterval();
+        ShortDoubleClickTime() { hints->setMouseDoubleClickInterval(40); }
+        ~ShortDoubleClickTime() { hints->setMouseDoubleClickInterval(was); }
+    } shortTime;
+    a->m_strText = "one two";
+    Save();
+    view->BeginTextEdit(a, 0, false, CPoint(), 0, -1);
+    CTextDialog* ed = Editor();
+    ASSERT_NE(ed, nullptr);
+    const QPoint inOne = ed->CaretPointAt(1);
+    DoubleClick(inOne, ed);
+    EXPECT_EQ(ed->SelEnd(), 4);
+    QTest::qWait(150);
+    Click(inOne, ed);
+    EXPECT_EQ(ed->Caret(), 1);
+    EXPECT_FALSE(ed->HasSelection());
+    Key(Qt::Key_Escape);
+}
+
+// A held key arrives with its repeat count: it acts that many times.
+TEST_F(TextEditTest, AKeyActsAsOftenAsItsRepeatCount)
+{
+    PointAt(Centre(a));
+    Type("abcdef");
+    ASSERT_NE(Editor(), nullptr);
+    for (const auto& [key, want] : {std::pair{Qt::Key_Left, 4}, std::pair{Qt::Key_Backspace, 2}}) {
+        QKeyEvent e(QEvent::KeyPress, key, Qt::NoModifier, QString(), true, 2);
+        QApplication::sendEvent(Editor(), &e);
+        EXPECT_EQ(Editor()->Caret(), want);
+    }
+    EXPECT_EQ(Section(a), "abef");
+    Key(Qt::Key_Escape);
+    ExpectUndoToSaved(UDMAC_TEXTEDIT);
+}
+
+// Bold on the whole text of one area of several goes into the area's format
+// prefix; the editor lays the text out anew and shows it as the view will.
+TEST_F(TextEditTest, AFormatForAWholeAreaIsShownAsTheViewShowsIt)
+{
+    a->m_props.Symbol = fx.AddRowsSymbol();
+    a->m_strText = "r0\\sect wide row\\sect r2";
+    Save();
+    view->BeginTextEdit(a, 1, false, CPoint(), 0, -2);
+    ASSERT_NE(Editor(), nullptr);
+    const int plainEnd = Editor()->CaretPointAt(8).x();
+    EXPECT_TRUE(view->OnEditorCommand(36531));
+    EXPECT_NE(Editor()->Prefix().find("\\b"), std::string::npos) << Editor()->Prefix();
+    EXPECT_GT(Editor()->CaretPointAt(8).x(), plainEnd);
+    Editor()->PrepareClose();
+    const QImage shown = Editor()->Picture();
+    const QRect where = Editor()->geometry();
+    Key(Qt::Key_Escape);
+    view->FlushPaint();
+    EXPECT_TRUE(view->Surface().copy(where) == shown);
+    ExpectUndoToSaved(UDMAC_TEXTEDIT);
 }
