@@ -26,6 +26,7 @@
 #include <QKeyEvent>
 #include <QMimeData>
 #include <QMouseEvent>
+#include <QScreen>
 #include <QStyleHints>
 #include <QTest>
 #include <QWheelEvent>
@@ -683,6 +684,22 @@ TEST_F(TextEditTest, EnterBeforeCodesAtALineEndMovesTheBreakFirst)
     ExpectUndoToSaved(UDMAC_TEXTEDIT);
 }
 
+// The same on an empty first line: its break goes before the codes at the
+// very start of the text.
+TEST_F(TextEditTest, EnterOnAnEmptyFirstLineMovesItsBreakBeforeTheCodes)
+{
+    a->m_strText = "\\b1 \\line cd";
+    Save();
+    view->BeginTextEdit(a, 0, false, CPoint(), 0, -1);
+    ASSERT_NE(Editor(), nullptr);
+    ASSERT_EQ(Editor()->Caret(), 0);
+    Key(Qt::Key_Return);
+    EXPECT_EQ(Section(a), "\\line \\line \\b1 cd");
+    EXPECT_EQ(Editor()->Caret(), 1);
+    Key(Qt::Key_Escape);
+    ExpectUndoToSaved(UDMAC_TEXTEDIT);
+}
+
 TEST_F(TextEditTest, FontBoxesKeepTheEditorOpenARightClickClosesIt)
 {
     QComboBox faces(view.get());
@@ -975,4 +992,72 @@ TEST_F(TextEditTest, AFormatForAWholeAreaIsShownAsTheViewShowsIt)
     view->FlushPaint();
     EXPECT_TRUE(view->Surface().copy(where) == shown);
     ExpectUndoToSaved(UDMAC_TEXTEDIT);
+}
+
+// A paste that fails leaves the text as it was, the selection it would have
+// replaced included, and says so; Text reads only plain text and Formatted
+// Text only the diagram format.
+TEST_F(TextEditTest, APasteThatFailsLeavesTheTextAsItWas)
+{
+    CRecordingPrompt prompt;
+    const auto krtf = [](const std::string& markup) {
+        auto* data = new QMimeData;
+        data->setData(kMimeKrtf, QByteArray(markup.data(), qsizetype(markup.size())));
+        return data;
+    };
+    const auto plain = [](const char* text) {
+        auto* data = new QMimeData;
+        data->setText(text);
+        return data;
+    };
+    struct Row {
+        const char* name;
+        QMimeData* data;
+        int command;
+    };
+    const Row rows[] = {
+        {"too long", krtf(std::string(5000, 'm')), 57637},
+        {"formatted text of plain text", plain("xyz"), 32788},
+        {"text of the diagram format", krtf("\\b1 xyz"), 32786},
+    };
+    for (const Row& r : rows) {
+        SCOPED_TRACE(r.name);
+        QApplication::clipboard()->setMimeData(r.data);
+        prompt.shown.clear();
+        view->BeginTextEdit(a, 0, false, CPoint(), 0, -1);
+        ASSERT_NE(Editor(), nullptr);
+        Key(Qt::Key_Right);
+        Key(Qt::Key_End, Qt::ShiftModifier);
+        EXPECT_TRUE(view->OnEditorCommand(r.command));
+        EXPECT_EQ(Editor()->Text(), "Alpha");
+        ASSERT_EQ(prompt.shown.size(), 1u);
+        EXPECT_EQ(prompt.shown.front().text, "Paste Failed.\nText may be too long.");
+        Key(Qt::Key_Escape);
+        EXPECT_EQ(Section(a), "Alpha");
+    }
+    EXPECT_EQ(DocText(fx.doc), saved);
+}
+
+// What the window system shows of the editor is what it holds: Select All
+// paints the selection at once.
+TEST_F(TextEditTest, SelectAllShowsTheSelectionOnTheScreen)
+{
+    view->BeginTextEdit(a, 0, false, CPoint(), 0, -1);
+    CTextDialog* ed = Editor();
+    ASSERT_NE(ed, nullptr);
+    const auto onScreen = [&] {
+        QApplication::processEvents();
+        const QPoint at = ed->mapTo(view->window(), QPoint(0, 0));
+        return view->screen()
+            ->grabWindow(view->window()->winId(), at.x(), at.y(), ed->width(), ed->height())
+            .toImage()
+            .convertToFormat(QImage::Format_RGB32);
+    };
+    const QImage before = onScreen();
+    Key(Qt::Key_A, Qt::ControlModifier);
+    ASSERT_EQ(ed->SelEnd(), 5);
+    const QImage after = onScreen();
+    EXPECT_FALSE(after == before);
+    EXPECT_TRUE(after == ed->Picture().convertToFormat(QImage::Format_RGB32));
+    Key(Qt::Key_Escape);
 }
