@@ -1061,3 +1061,35 @@ TEST_F(TextEditTest, SelectAllShowsTheSelectionOnTheScreen)
     EXPECT_TRUE(after == ed->Picture().convertToFormat(QImage::Format_RGB32));
     Key(Qt::Key_Escape);
 }
+
+// In text mode the dotted outline marks the text area under the pointer and
+// follows it from one area of a figure to the next.
+TEST_F(TextEditTest, TheTextAreaHoverFollowsThePointerFromAreaToArea)
+{
+    a->m_props.Symbol = fx.AddRowsSymbol();
+    a->m_strText = "r0\\sect r1\\sect r2";
+    Save();
+    g_nUIMode = 3;
+    view->InvalidateAll();
+    view->FlushPaint();
+    const QImage clean = view->Surface().copy();
+    CRect areas[2];
+    for (int i = 0; i < 2; ++i)
+        ASSERT_TRUE(a->GetTextAreaRect(i, areas[i]));
+    const auto marked = [&](int i) {
+        view->FlushPaint();
+        CRect rc = view->LogicalRectToClient(areas[i]);
+        rc.NormalizeRect();
+        const QRect q(rc.left, rc.top, rc.Width(), rc.Height());
+        return !(view->Surface().copy(q) == clean.copy(q));
+    };
+    for (int i : {0, 1, 0}) {
+        SCOPED_TRACE(i);
+        Hover(At(areas[i].CenterPoint()));
+        EXPECT_TRUE(marked(i));
+        EXPECT_FALSE(marked(1 - i));
+        EXPECT_EQ(app.status.substr(0, 18), "Click to edit text");
+    }
+    g_nUIMode = 0;
+    EXPECT_EQ(DocText(fx.doc), saved);
+}
