@@ -8,6 +8,8 @@
 #include "common/DiagramFixture.h"
 #include "core/Settings.h"
 #include "editing/ui/CKavoView.h"
+#include "graphics/BitmapHelpers.h"
+#include "platform/CPainterDC.h"
 
 #include <QImage>
 #include <gtest/gtest.h>
@@ -136,5 +138,88 @@ TEST_F(LabelFeedbackTest, AColouredPageIsInvertedWhereAWhitePageTurnsGrey)
         EXPECT_EQ(expected, changed);
         EXPECT_TRUE(view->EraseRectFeedback(nullptr));
         EXPECT_TRUE(Shown() == clean);
+    }
+}
+
+// What each kind draws, against the same picture drawn by hand on a white
+// page: a dotted grey outline of the label's rectangle and the line to what
+// the label would be pinned to. A figure label at a corner joins the two
+// corners; one at the middle of a side joins the two middles.
+TEST_F(LabelFeedbackTest, EachKindDrawsItsDottedRectangleAndTheLineToItsTarget)
+{
+    struct Line {
+        CPoint from, to;
+    };
+    struct Row {
+        const char* name;
+        std::function<void(LabelFeedbackTest&)> show;
+        CRect rect;
+        std::vector<Line> lines;
+    };
+    ASSERT_EQ(con->m_pFig2, b);
+    const CPoint atB = con->EndPoint2;   // (2400, 825), nearest the corner (2380, 560)
+    ASSERT_EQ(atB, CPoint(2400, 825));
+    const Row rows[] = {
+        {"flow", kKinds[0].show, CRect(2200, 450, 2380, 560), {{atB, CPoint(2380, 560)}}},
+        {"figure, top left corner",
+         [](LabelFeedbackTest& t) { t.view->ShowFigLblFeedback(t.a, CRect(600, 400, 800, 500), 1, nullptr); },
+         CRect(600, 400, 800, 500), {{CPoint(600, 600), CPoint(600, 500)}}},
+        {"figure, below the middle",
+         [](LabelFeedbackTest& t) { t.view->ShowFigLblFeedback(t.a, CRect(801, 1100, 1001, 1200), 8, nullptr); },
+         CRect(801, 1100, 1001, 1200), {{CPoint(900, 1050), CPoint(900, 1100)}}},
+        {"connector", kKinds[2].show, CRect(1700, 775, 1900, 875), {}},
+        {"lateral", kKinds[3].show, CRect(1600, 600, 1800, 700), {{CPoint(1700, 825), CPoint(1700, 700)}}},
+    };
+    const QImage clean = Fresh();
+    for (const Row& r : rows) {
+        SCOPED_TRACE(r.name);
+        QImage want = clean;
+        {
+            CPainterDC dc(&want);
+            view->OnPrepareDC(dc);
+            DrawXorRect(&dc, r.rect, 0xFFFFFF, 0x808080, 2);
+            for (const Line& l : r.lines)
+                DrawXorLine(&dc, l.from, l.to, 0xFFFFFF, 0x808080, 2);
+            dc.Flush();
+        }
+        r.show(*this);
+        EXPECT_TRUE(Shown() == want);
+        view->EraseLabelFeedback();
+        EXPECT_TRUE(Shown() == clean);
+    }
+}
+
+// An empty feedback (no figure or connector, no slot, no position) shows
+// nothing: showing it only takes off what was shown.
+TEST_F(LabelFeedbackTest, AnEmptyFeedbackShowsNothing)
+{
+    const std::pair<const char*, std::function<void(LabelFeedbackTest&)>> empty[] = {
+        {"flow without a slot",
+         [](LabelFeedbackTest& t) {
+             t.view->ShowAttachFeedback(t.b, t.con, -1, CRect(2200, 450, 2380, 560), 3, nullptr);
+         }},
+        {"flow without a figure",
+         [](LabelFeedbackTest& t) {
+             t.view->ShowAttachFeedback(nullptr, t.con, 1, CRect(2200, 450, 2380, 560), 3, nullptr);
+         }},
+        {"figure without a position",
+         [](LabelFeedbackTest& t) { t.view->ShowFigLblFeedback(t.a, CRect(800, 1100, 1000, 1200), -1, nullptr); }},
+        {"figure without a figure",
+         [](LabelFeedbackTest& t) { t.view->ShowFigLblFeedback(nullptr, CRect(800, 1100, 1000, 1200), 8, nullptr); }},
+        {"connector without a connector",
+         [](LabelFeedbackTest& t) { t.view->ShowRectFeedback(nullptr, CPoint(1800, 825), CSize(200, 100), nullptr); }},
+        {"lateral without a connector",
+         [](LabelFeedbackTest& t) {
+             t.view->ShowLblDropFeedback(nullptr, CPoint(1700, 700), CRect(1600, 600, 1800, 700), 1, nullptr);
+         }},
+    };
+    const QImage clean = Fresh();
+    for (const auto& [name, show] : empty) {
+        SCOPED_TRACE(name);
+        kKinds[3].show(*this);
+        show(*this);
+        EXPECT_TRUE(Shown() == clean);
+        for (const Kind& k : kKinds)
+            EXPECT_FALSE(k.erase(*this)) << k.name;
     }
 }

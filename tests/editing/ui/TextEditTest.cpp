@@ -26,6 +26,9 @@
 #include <QKeyEvent>
 #include <QMimeData>
 #include <QMouseEvent>
+#include <QScreen>
+#include <QStyleHints>
+#include <QTest>
 #include <QWheelEvent>
 #include <gtest/gtest.h>
 
@@ -681,6 +684,22 @@ TEST_F(TextEditTest, EnterBeforeCodesAtALineEndMovesTheBreakFirst)
     ExpectUndoToSaved(UDMAC_TEXTEDIT);
 }
 
+// The same on an empty first line: its break goes before the codes at the
+// very start of the text.
+TEST_F(TextEditTest, EnterOnAnEmptyFirstLineMovesItsBreakBeforeTheCodes)
+{
+    a->m_strText = "\\b1 \\line cd";
+    Save();
+    view->BeginTextEdit(a, 0, false, CPoint(), 0, -1);
+    ASSERT_NE(Editor(), nullptr);
+    ASSERT_EQ(Editor()->Caret(), 0);
+    Key(Qt::Key_Return);
+    EXPECT_EQ(Section(a), "\\line \\line \\b1 cd");
+    EXPECT_EQ(Editor()->Caret(), 1);
+    Key(Qt::Key_Escape);
+    ExpectUndoToSaved(UDMAC_TEXTEDIT);
+}
+
 TEST_F(TextEditTest, FontBoxesKeepTheEditorOpenARightClickClosesIt)
 {
     QComboBox faces(view.get());
@@ -910,4 +929,167 @@ TEST_F(TextEditTest, DoubleClickBeforeASoftBreakLeavesTheBreakOut)
     EXPECT_EQ(ed->SelEnd(), 4);
     Key(Qt::Key_Escape);
     EXPECT_EQ(fx.doc.CanUndo(), 0);
+}
+
+// Once the double-click time has passed, a click on the selected word is a
+// new first click: it places the caret and clears the selection.
+TEST_F(TextEditTest, AClickAfterTheDoubleClickTimePlacesTheCaretAgain)
+{
+    struct ShortDoubleClickTime {
+        QStyleHints* hints = QApplication::styleHints();
+        const int was = hints->mouseDoubleClickInterval();
+        ShortDoubleClickTime() { hints->setMouseDoubleClickInterval(40); }
+        ~ShortDoubleClickTime() { hints->setMouseDoubleClickInterval(was); }
+    } shortTime;
+    a->m_strText = "one two";
+    Save();
+    view->BeginTextEdit(a, 0, false, CPoint(), 0, -1);
+    CTextDialog* ed = Editor();
+    ASSERT_NE(ed, nullptr);
+    const QPoint inOne = ed->CaretPointAt(1);
+    DoubleClick(inOne, ed);
+    EXPECT_EQ(ed->SelEnd(), 4);
+    QTest::qWait(150);
+    Click(inOne, ed);
+    EXPECT_EQ(ed->Caret(), 1);
+    EXPECT_FALSE(ed->HasSelection());
+    Key(Qt::Key_Escape);
+}
+
+// A held key arrives with its repeat count: it acts that many times.
+TEST_F(TextEditTest, AKeyActsAsOftenAsItsRepeatCount)
+{
+    PointAt(Centre(a));
+    Type("abcdef");
+    ASSERT_NE(Editor(), nullptr);
+    for (const auto& [key, want] : {std::pair{Qt::Key_Left, 4}, std::pair{Qt::Key_Backspace, 2}}) {
+        QKeyEvent e(QEvent::KeyPress, key, Qt::NoModifier, QString(), true, 2);
+        QApplication::sendEvent(Editor(), &e);
+        EXPECT_EQ(Editor()->Caret(), want);
+    }
+    EXPECT_EQ(Section(a), "abef");
+    Key(Qt::Key_Escape);
+    ExpectUndoToSaved(UDMAC_TEXTEDIT);
+}
+
+// Bold on the whole text of one area of several goes into the area's format
+// prefix; the editor lays the text out anew and shows it as the view will.
+TEST_F(TextEditTest, AFormatForAWholeAreaIsShownAsTheViewShowsIt)
+{
+    a->m_props.Symbol = fx.AddRowsSymbol();
+    a->m_strText = "r0\\sect wide row\\sect r2";
+    Save();
+    view->BeginTextEdit(a, 1, false, CPoint(), 0, -2);
+    ASSERT_NE(Editor(), nullptr);
+    const int plainEnd = Editor()->CaretPointAt(8).x();
+    EXPECT_TRUE(view->OnEditorCommand(36531));
+    EXPECT_NE(Editor()->Prefix().find("\\b"), std::string::npos) << Editor()->Prefix();
+    EXPECT_GT(Editor()->CaretPointAt(8).x(), plainEnd);
+    Editor()->PrepareClose();
+    const QImage shown = Editor()->Picture();
+    const QRect where = Editor()->geometry();
+    Key(Qt::Key_Escape);
+    view->FlushPaint();
+    EXPECT_TRUE(view->Surface().copy(where) == shown);
+    ExpectUndoToSaved(UDMAC_TEXTEDIT);
+}
+
+// A paste that fails leaves the text as it was, the selection it would have
+// replaced included, and says so; Text reads only plain text and Formatted
+// Text only the diagram format.
+TEST_F(TextEditTest, APasteThatFailsLeavesTheTextAsItWas)
+{
+    CRecordingPrompt prompt;
+    const auto krtf = [](const std::string& markup) {
+        auto* data = new QMimeData;
+        data->setData(kMimeKrtf, QByteArray(markup.data(), qsizetype(markup.size())));
+        return data;
+    };
+    const auto plain = [](const char* text) {
+        auto* data = new QMimeData;
+        data->setText(text);
+        return data;
+    };
+    struct Row {
+        const char* name;
+        QMimeData* data;
+        int command;
+    };
+    const Row rows[] = {
+        {"too long", krtf(std::string(5000, 'm')), 57637},
+        {"formatted text of plain text", plain("xyz"), 32788},
+        {"text of the diagram format", krtf("\\b1 xyz"), 32786},
+    };
+    for (const Row& r : rows) {
+        SCOPED_TRACE(r.name);
+        QApplication::clipboard()->setMimeData(r.data);
+        prompt.shown.clear();
+        view->BeginTextEdit(a, 0, false, CPoint(), 0, -1);
+        ASSERT_NE(Editor(), nullptr);
+        Key(Qt::Key_Right);
+        Key(Qt::Key_End, Qt::ShiftModifier);
+        EXPECT_TRUE(view->OnEditorCommand(r.command));
+        EXPECT_EQ(Editor()->Text(), "Alpha");
+        ASSERT_EQ(prompt.shown.size(), 1u);
+        EXPECT_EQ(prompt.shown.front().text, "Paste Failed.\nText may be too long.");
+        Key(Qt::Key_Escape);
+        EXPECT_EQ(Section(a), "Alpha");
+    }
+    EXPECT_EQ(DocText(fx.doc), saved);
+}
+
+// What the window system shows of the editor is what it holds: Select All
+// paints the selection at once.
+TEST_F(TextEditTest, SelectAllShowsTheSelectionOnTheScreen)
+{
+    view->BeginTextEdit(a, 0, false, CPoint(), 0, -1);
+    CTextDialog* ed = Editor();
+    ASSERT_NE(ed, nullptr);
+    const auto onScreen = [&] {
+        QApplication::processEvents();
+        const QPoint at = ed->mapTo(view->window(), QPoint(0, 0));
+        return view->screen()
+            ->grabWindow(view->window()->winId(), at.x(), at.y(), ed->width(), ed->height())
+            .toImage()
+            .convertToFormat(QImage::Format_RGB32);
+    };
+    const QImage before = onScreen();
+    Key(Qt::Key_A, Qt::ControlModifier);
+    ASSERT_EQ(ed->SelEnd(), 5);
+    const QImage after = onScreen();
+    EXPECT_FALSE(after == before);
+    EXPECT_TRUE(after == ed->Picture().convertToFormat(QImage::Format_RGB32));
+    Key(Qt::Key_Escape);
+}
+
+// In text mode the dotted outline marks the text area under the pointer and
+// follows it from one area of a figure to the next.
+TEST_F(TextEditTest, TheTextAreaHoverFollowsThePointerFromAreaToArea)
+{
+    a->m_props.Symbol = fx.AddRowsSymbol();
+    a->m_strText = "r0\\sect r1\\sect r2";
+    Save();
+    g_nUIMode = 3;
+    view->InvalidateAll();
+    view->FlushPaint();
+    const QImage clean = view->Surface().copy();
+    CRect areas[2];
+    for (int i = 0; i < 2; ++i)
+        ASSERT_TRUE(a->GetTextAreaRect(i, areas[i]));
+    const auto marked = [&](int i) {
+        view->FlushPaint();
+        CRect rc = view->LogicalRectToClient(areas[i]);
+        rc.NormalizeRect();
+        const QRect q(rc.left, rc.top, rc.Width(), rc.Height());
+        return !(view->Surface().copy(q) == clean.copy(q));
+    };
+    for (int i : {0, 1, 0}) {
+        SCOPED_TRACE(i);
+        Hover(At(areas[i].CenterPoint()));
+        EXPECT_TRUE(marked(i));
+        EXPECT_FALSE(marked(1 - i));
+        EXPECT_EQ(app.status.substr(0, 18), "Click to edit text");
+    }
+    g_nUIMode = 0;
+    EXPECT_EQ(DocText(fx.doc), saved);
 }

@@ -348,3 +348,26 @@ TEST_F(TextModeLabelTest, AnotherModeTakesTheMarkerAwayAtTheNextMove)
     g_nUIMode = kTextMode;
     EXPECT_EQ(DocText(fx.doc), saved);
 }
+
+// On a white page the preview of a free label shows the label as its style
+// draws it: the page stays white round the sample's text, not inverted.
+TEST_F(TextModeLabelTest, TheMarkerShowsTheLabelOnTheWhitePage)
+{
+    fx.doc.m_curLblStyle.DefaultText = "Note";
+    Hover(At(Empty()));
+    ASSERT_TRUE(view->IsTrackMarkerShown());
+    view->FlushPaint();
+    const QImage shown = view->Surface().convertToFormat(QImage::Format_RGB32);
+    CRect rc = view->LogicalRectToClient(CRect(Empty(), fx.doc.GetNewLblSize()));
+    rc.NormalizeRect();
+    rc.DeflateRect(2, 2);
+    ASSERT_GT(rc.Width(), 4);
+    int white = 0, total = 0;
+    for (int y = rc.top; y < rc.bottom; ++y)
+        for (int x = rc.left; x < rc.right; ++x, ++total)
+            white += shown.pixel(x, y) == qRgb(0xFF, 0xFF, 0xFF) ? 1 : 0;
+    EXPECT_GT(white, total / 2);
+    EXPECT_LT(white, total);
+    view->HideTrackMarker(nullptr, nullptr);
+    EXPECT_EQ(DocText(fx.doc), saved);
+}
