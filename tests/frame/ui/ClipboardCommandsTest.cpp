@@ -319,3 +319,21 @@ TEST_F(ClipboardCommandsTest, ACopyTheUndoLogRefusesFailsAndCutChangesNothing)
         EXPECT_TRUE(!data || !data->hasFormat(kDiagramMimeType)) << command;
     }
 }
+
+// Cut and Delete leave the diagram modified; each is one step whose undo
+// gives the objects back.
+TEST_F(ClipboardCommandsTest, CutAndDeleteMarkTheDiagramModified)
+{
+    for (int command : {57635, 57632}) {
+        fx.doc.ClearSelection();
+        for (CDiagObj* o : *fx.doc.m_pObjList)
+            fx.doc.SelectObj(o, 2, 0, 0);
+        Saved();
+        fx.doc.SetModifiedFlag(false);
+        frame.OnCommand(command);
+        EXPECT_EQ(fx.doc.m_pObjList->GetCount(), 0) << command;
+        EXPECT_TRUE(fx.doc.IsModified()) << command;
+        ExpectUndoneTo(fx.doc, command == 57635 ? UDMAC_CUTOBJS : UDMAC_DELOBJS, saved);
+        EXPECT_EQ(fx.doc.m_pObjList->GetCount(), 3) << command;
+    }
+}
