@@ -56,6 +56,8 @@ TEST(ObjList, MoveItemAndLookups)
     EXPECT_EQ(l.list.FindById(-1), nullptr);   // -1 is no id, even when an object has it
     EXPECT_EQ(l.list.FindById(4)->m_nId, 4);
     EXPECT_EQ(ObListIndexOf(l.list, l.figs[1].get()), 1);
+    const CFigure outsider;
+    EXPECT_EQ(ObListIndexOf(l.list, &outsider), -1);
     // Positions outside the list hold nothing.
     EXPECT_EQ(l.list.GetAt(4), nullptr);
     EXPECT_EQ(l.list.GetAt(-1), nullptr);

@@ -2,7 +2,9 @@
 // width and whole page, buffered and direct painting, and the painted
 // sample at 100 % against a reviewed picture.
 #include "common/DiagramFixture.h"
+#include "common/FakeAppContext.h"
 #include "common/TestSupport.h"
+#include "core/AppContext.h"
 #include "core/Settings.h"
 #include "core/UIMode.h"
 #include "core/Units.h"
@@ -457,4 +459,34 @@ TEST_F(KavoViewTest, TheBarsStepAQuarterOfTheWindowAPage)
     const CPoint lower = view->ClientPtToLogical(CPoint(0, kClientH / 4));
     view->verticalScrollBar()->triggerAction(QAbstractSlider::SliderPageStepAdd);
     EXPECT_NEAR(view->ClientPtToLogical(CPoint(0, 0)).y, lower.y, 2);
+}
+
+// A view with no client area yet opens at 400 by 300 pixels.
+TEST_F(KavoViewTest, AViewWithoutAClientAreaOpensAt400By300)
+{
+    CKavoView fresh(&fx.doc);
+    fresh.show();
+    fresh.resize(0, 0);
+    ASSERT_TRUE(fresh.viewport()->width() <= 0 || fresh.viewport()->height() <= 0);
+    fresh.OnInitialUpdate();
+    EXPECT_EQ(fresh.size(), QSize(400, 300));
+    view->OnInitialUpdate();
+    EXPECT_EQ(view->viewport()->size(), QSize(kClientW, kClientH)) << "a view with a client keeps its size";
+}
+
+// What is pasted or inserted lands in the part of the diagram the active
+// view shows, not in the middle of the page, wherever the view is scrolled.
+TEST_F(KavoViewTest, NewObjectsLandInTheVisiblePartOfTheDiagram)
+{
+    FakeAppContext ctx;
+    ctx.view = view.get();
+    IAppContext* saved = GetAppContext();
+    SetAppContext(&ctx);
+    fx.doc.m_bAlignToGrid = 0;
+    view->SetScrollSizesForView(CPoint(0, 0), 300.0f);
+    const CRect visible = view->GetLogicalClientRect();
+    ASSERT_FALSE(visible.PtInRect(GetPageAreaRect(fx.doc).CenterPoint()));
+    const CPoint pos = fx.doc.GetNewObjPos();
+    SetAppContext(saved);
+    EXPECT_TRUE(visible.PtInRect(pos)) << pos.x << "," << pos.y;
 }

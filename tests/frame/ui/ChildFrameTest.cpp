@@ -5,6 +5,7 @@
 
 #include <QLabel>
 #include <QMdiArea>
+#include <QStyle>
 
 #include <gtest/gtest.h>
 
@@ -115,4 +116,28 @@ TEST(ChildFrameTest, CascadeWrapsAtTheCornerAndLeavesMinimizedWindows)
     EXPECT_GT(places[1].x(), 0);
     EXPECT_NE(std::find(places.begin() + 1, places.end(), QPoint(0, 0)), places.end());
     EXPECT_EQ(area.activeSubWindow(), frames.back());
+}
+
+// A new frame that just fits at its cascade place stays there.
+TEST(ChildFrameTest, AFrameThatJustFitsKeepsItsCascadePlace)
+{
+    QMdiArea area;
+    area.resize(800, 600);
+    area.show();
+    const QSize room = area.viewport()->size();
+    auto* first = new CKavoFrm;
+    first->OnCreateClient(new QLabel("view"));
+    area.addSubWindow(first);
+    first->resize(300, 200);
+    first->PlaceInArea(&area, nullptr);
+    first->ShowAsCreated();
+    ASSERT_EQ(first->pos(), QPoint(0, 0));
+    auto* second = new CKavoFrm;
+    second->OnCreateClient(new QLabel("view"));
+    area.addSubWindow(second);
+    const int step = second->style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, second);
+    second->resize(room.width() - step, room.height() - step);
+    second->PlaceInArea(&area, first);
+    EXPECT_EQ(second->pos(), QPoint(step, step));
+    EXPECT_EQ(second->geometry().bottomRight(), QPoint(room.width() - 1, room.height() - 1));
 }
