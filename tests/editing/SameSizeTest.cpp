@@ -70,26 +70,32 @@ TEST_F(SameSizeTest, TheReferenceIsTheFirstVisibleFigureOutsideAGroup)
 {
     const CSize sizeG1 = g1->m_rect.Size(), sizeG2 = g2->m_rect.Size(), sizeU1 = u1->m_rect.Size();
     const CSize sizeJct = jct->m_rect.Size();
+    const CSize sizeU2 = u2->m_rect.Size();
     const struct {
         const char* name;
+        void (CKavoDoc::*command)();
         std::vector<CFigure*> selected;
         int applyToGroups;
         CSize g1, g2, u2;
     } rows[] = {
         // A grouped figure selected first gives way to the first one outside.
-        {"grouped first", {g1, u1, u2}, 1, sizeU1, sizeG2, sizeU1},
-        {"grouped ones kept", {g1, u1, u2}, 0, sizeG1, sizeG2, sizeU1},
+        {"grouped first", &CKavoDoc::OnSameSize, {g1, u1, u2}, 1, sizeU1, sizeG2, sizeU1},
+        {"grouped first, width", &CKavoDoc::OnSameWidth, {g1, u1, u2}, 1, CSize(sizeU1.cx, sizeG1.cy), sizeG2,
+         CSize(sizeU1.cx, sizeU2.cy)},
+        {"grouped first, height", &CKavoDoc::OnSameHeight, {g1, u1, u2}, 1, CSize(sizeG1.cx, sizeU1.cy), sizeG2,
+         CSize(sizeU2.cx, sizeU1.cy)},
+        {"grouped ones kept", &CKavoDoc::OnSameSize, {g1, u1, u2}, 0, sizeG1, sizeG2, sizeU1},
         // The junction selected first is neither reference nor resized.
-        {"junction first", {jct, u1, u2}, 1, sizeG1, sizeG2, sizeU1},
+        {"junction first", &CKavoDoc::OnSameSize, {jct, u1, u2}, 1, sizeG1, sizeG2, sizeU1},
         // Only grouped figures: the first of them.
-        {"all grouped", {g2, g1}, 1, sizeG2, sizeG2, u2->m_rect.Size()},
+        {"all grouped", &CKavoDoc::OnSameSize, {g2, g1}, 1, sizeG2, sizeG2, sizeU2},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.name);
         ApplyToGroups = row.applyToGroups;
         Select(row.selected);
         ASSERT_EQ(doc.GetSelCount(), int(row.selected.size()));
-        doc.OnSameSize();
+        (doc.*row.command)();
         EXPECT_EQ(g1->m_rect.Size(), row.g1);
         EXPECT_EQ(g2->m_rect.Size(), row.g2);
         EXPECT_EQ(u2->m_rect.Size(), row.u2);
@@ -114,12 +120,17 @@ TEST_F(SameSizeTest, SizeToTextFitsTheFiguresWithText)
     for (CFigure* f : {u1, u2})
         f->m_props.Behavior.low &= ~DWORD(128 | 256);
     CFigure* empty = Add(CRect(2000, 100, 2600, 500), "");
+    // A fitted figure takes its pinned label along, and undo puts it back.
+    CFigure* label = Add(CRect(3000, 3000, 3200, 3100), "L");
+    label->m_bLabel = 1;
+    ASSERT_TRUE(doc.AttachLblAsFigLbl(label, u1, 1, false));
     doc.ResetUndoLog();
     saved = DocText(doc);
     const FigFlagSet flags1 = u1->m_props.Behavior, flags2 = u2->m_props.Behavior;
     const CRect emptyRect = empty->m_rect, jctRect = jct->m_rect;
     Select({u1, u2, empty, jct});
     OnSizeToText(doc);
+    EXPECT_TRUE(doc.UndoLogRef().CanUndo()) << "Undo is offered at once";
     // Both boxes take the size round their text, in both directions.
     const CSize before[] = {CSize(500, 250), CSize(100, 50)};
     const CFigure* fitted[] = {u1, u2};
@@ -137,6 +148,12 @@ TEST_F(SameSizeTest, SizeToTextFitsTheFiguresWithText)
     EXPECT_EQ(empty->m_rect, emptyRect);
     EXPECT_EQ(jct->m_rect, jctRect);
     EXPECT_TRUE(doc.IsModified());
+    // The next command is a step of its own: undoing it leaves the fit.
+    const CRect u1Fitted = u1->m_rect;
+    Select({u1, u2});
+    doc.OnSameWidth();
+    EXPECT_EQ(doc.UndoLastStep(), UDMAC_SAMESIZE);
+    EXPECT_EQ(u1->m_rect, u1Fitted);
     EXPECT_EQ(doc.UndoLastStep(), UDMAC_FITTOTEXT);
     EXPECT_EQ(DocText(doc), saved);
 }
