@@ -223,3 +223,25 @@ TEST_F(LabelFeedbackTest, AnEmptyFeedbackShowsNothing)
             EXPECT_FALSE(k.erase(*this)) << k.name;
     }
 }
+
+// A caller that is drawing already hands its own device context: the
+// feedback goes onto it, and erasing through it takes it off again.
+TEST_F(LabelFeedbackTest, AGivenDeviceContextTakesTheFeedback)
+{
+    const QImage clean = Fresh();
+    kKinds[2].show(*this);
+    const QImage own = Shown();
+    ASSERT_TRUE(kKinds[2].erase(*this));
+    {
+        std::unique_ptr<CPainterDC> dc = view->GetClientDC();
+        view->ShowRectFeedback(con, CPoint(1800, 825), CSize(200, 100), dc.get());
+        dc->Flush();
+    }
+    EXPECT_TRUE(Shown() == own);
+    {
+        std::unique_ptr<CPainterDC> dc = view->GetClientDC();
+        EXPECT_TRUE(view->EraseRectFeedback(dc.get()));
+        dc->Flush();
+    }
+    EXPECT_TRUE(Shown() == clean);
+}

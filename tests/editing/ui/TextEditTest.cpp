@@ -506,21 +506,27 @@ TEST_F(TextEditTest, EnterMakesAHardBreakAndUpDownKeepTheColumn)
 
 TEST_F(TextEditTest, TheEditorDrawsTheTextAsTheViewDoes)
 {
-    PointAt(Centre(a));
-    Type("Same picture");
-    ASSERT_NE(Editor(), nullptr);
-    Key(Qt::Key_Left, Qt::ShiftModifier);
-    Key(Qt::Key_Left, Qt::ShiftModifier);
-    const QImage selected = Editor()->Picture();
-    Editor()->PrepareClose();
-    const QImage shown = Editor()->Picture();
-    EXPECT_FALSE(selected == shown);   // the selection is drawn inverted
-    const QRect where = Editor()->geometry();
-    if (const char* dir = std::getenv("KAVO_SHOTS"))
-        selected.save(QString(dir) + "/EditorWithSelection.png");
-    Key(Qt::Key_Escape);
-    view->FlushPaint();
-    EXPECT_TRUE(view->Surface().copy(where) == shown);
+    // In black and in a text colour of the figure's own.
+    for (CFigure* f : {a, b}) {
+        SCOPED_TRACE(f->m_strText);
+        if (f == b)
+            f->m_props.TextColor = RGB(200, 0, 0);
+        PointAtShown(f);
+        Type("Same picture");
+        ASSERT_NE(Editor(), nullptr);
+        Key(Qt::Key_Left, Qt::ShiftModifier);
+        Key(Qt::Key_Left, Qt::ShiftModifier);
+        const QImage selected = Editor()->Picture();
+        Editor()->PrepareClose();
+        const QImage shown = Editor()->Picture();
+        EXPECT_FALSE(selected == shown);   // the selection is drawn inverted
+        const QRect where = Editor()->geometry();
+        if (const char* dir = std::getenv("KAVO_SHOTS"))
+            selected.save(QString(dir) + "/EditorWithSelection.png");
+        Key(Qt::Key_Escape);
+        view->FlushPaint();
+        EXPECT_TRUE(view->Surface().copy(where) == shown);
+    }
 }
 
 TEST_F(TextEditTest, TypingOverAFigureWithoutTextAreasEditsItsOneLabel)
@@ -1092,4 +1098,24 @@ TEST_F(TextEditTest, TheTextAreaHoverFollowsThePointerFromAreaToArea)
     }
     g_nUIMode = 0;
     EXPECT_EQ(DocText(fx.doc), saved);
+}
+
+// A figure that wraps its text takes a line longer than its text area by
+// breaking it softly between words, not by refusing the typing.
+TEST_F(TextEditTest, AWrappingFigureBreaksALongLineBetweenWords)
+{
+    CFigure* c = fx.AddBox(600, 1500, 120, 450, "");
+    c->m_props.Behavior.low |= 0x8000;
+    Save();
+    view->BeginTextEdit(c, 0, false, CPoint(), 0, -1);
+    ASSERT_NE(Editor(), nullptr);
+    Type("one two three four five six seven eight nine ten");
+    EXPECT_EQ(g_beeps, 0);
+    const std::string text = Section(c);
+    EXPECT_NE(text.find("\\softline "), std::string::npos) << text;
+    std::string plain = text;
+    MarkupToPlainText(plain);
+    EXPECT_EQ(plain.find("one two"), 0u) << plain;
+    Key(Qt::Key_Escape);
+    ExpectUndoToSaved(UDMAC_TEXTEDIT);
 }

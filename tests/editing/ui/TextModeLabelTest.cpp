@@ -371,3 +371,24 @@ TEST_F(TextModeLabelTest, TheMarkerShowsTheLabelOnTheWhitePage)
     view->HideTrackMarker(nullptr, nullptr);
     EXPECT_EQ(DocText(fx.doc), saved);
 }
+
+// Hovering where a click makes a pinned label shows that label's feedback.
+TEST_F(TextModeLabelTest, HoveringShowsTheFeedbackOfEachPinnedLabel)
+{
+    const std::pair<const char*, std::function<bool(CKavoView&)>> erase[] = {
+        {"connector", [](CKavoView& v) { return v.EraseRectFeedback(nullptr); }},
+        {"flow", [](CKavoView& v) { return v.EraseAttachFeedback(nullptr); }},
+        {"lateral", [](CKavoView& v) { return v.EraseLblDropFeedback(nullptr); }},
+        {"figure", [](CKavoView& v) { return v.EraseFigLblFeedback(nullptr); }},
+    };
+    for (const KindRow& row : kKinds)
+        for (const auto& [name, eraseIt] : erase) {
+            if (std::string(row.name) != name)
+                continue;
+            SCOPED_TRACE(name);
+            Hover(At(row.where(*this)));
+            EXPECT_TRUE(eraseIt(*view));
+            ExpectNoFeedbackLeft();
+        }
+    EXPECT_EQ(DocText(fx.doc), saved);
+}
