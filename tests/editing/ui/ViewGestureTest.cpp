@@ -1636,3 +1636,19 @@ TEST_F(ViewGestureTest, MoveDragStatusNamesWhereTheDropGoes)
     Metric = 0;
     EXPECT_EQ(Steps(), 0);
 }
+
+// A figure that could be dropped into a flow snaps its centre to the grid,
+// not its corner, while no line lies under it.
+TEST_F(ViewGestureTest, AFigureThatMayGoIntoAFlowSnapsItsCentreToTheGrid)
+{
+    CFigure* loose = fx.AddBox(1700, 1400, 600, 450, "Loose");
+    SnapToFlows = 1;
+    fx.doc.m_bAlignToGrid = 1;
+    fx.doc.m_nSnapX = fx.doc.m_nSnapY = 64;
+    fx.doc.SelectObj(loose, 1, 0, 0);
+    Drag(Centre(loose), Centre(loose) + QPoint(50, 11));
+    EXPECT_EQ(loose->GetCenter().x % 64, 0) << loose->GetCenter().x;
+    EXPECT_EQ(loose->GetCenter().y % 64, 0) << loose->GetCenter().y;
+    EXPECT_NE(loose->m_rect.left, 1700);
+    EXPECT_EQ(loose->m_rect.Size(), CSize(600, 450));
+}
