@@ -14,6 +14,7 @@
 #include "editing/GestureRules.h"
 #include "editing/ui/CKavoView.h"
 #include "editing/ui/TextEntrySeams.h"
+#include "editing/ui/ViewCursors.h"
 #include "fileformat/DiagramRecordWriter.h"
 #include "keyword/KeywordStreams.h"
 #include "richtext/FigureTextFit.h"
@@ -754,6 +755,7 @@ TEST_F(ViewGestureTest, AltPressSplitsALineWithAJunctionAndDragsIt)
     const QPoint from = At(CPoint(1800, 825)), to = from + QPoint(0, 40);
     Press(from, Qt::AltModifier);
     ASSERT_TRUE(view->IsJctDragging());
+    EXPECT_EQ(view->ViewCursor(), int(kCursorAdjust));
     for (int i = 1; i <= 4; ++i)
         Move(from + (to - from) * i / 4, Qt::AltModifier);
     Release(to, Qt::AltModifier);
