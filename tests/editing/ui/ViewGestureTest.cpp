@@ -14,6 +14,7 @@
 #include "editing/GestureRules.h"
 #include "editing/ui/CKavoView.h"
 #include "editing/ui/TextEntrySeams.h"
+#include "editing/ui/ViewCursors.h"
 #include "fileformat/DiagramRecordWriter.h"
 #include "keyword/KeywordStreams.h"
 #include "richtext/FigureTextFit.h"
@@ -791,6 +792,7 @@ TEST_F(ViewGestureTest, AltPressSplitsALineWithAJunctionAndDragsIt)
     const QPoint from = At(CPoint(1800, 825)), to = from + QPoint(0, 40);
     Press(from, Qt::AltModifier);
     ASSERT_TRUE(view->IsJctDragging());
+    EXPECT_EQ(view->ViewCursor(), int(kCursorAdjust));
     for (int i = 1; i <= 4; ++i)
         Move(from + (to - from) * i / 4, Qt::AltModifier);
     Release(to, Qt::AltModifier);
@@ -1679,4 +1681,20 @@ TEST_F(ViewGestureTest, MoveDragStatusNamesWhereTheDropGoes)
     }
     Metric = 0;
     EXPECT_EQ(Steps(), 0);
+}
+
+// A figure that could be dropped into a flow snaps its centre to the grid,
+// not its corner, while no line lies under it.
+TEST_F(ViewGestureTest, AFigureThatMayGoIntoAFlowSnapsItsCentreToTheGrid)
+{
+    CFigure* loose = fx.AddBox(1700, 1400, 600, 450, "Loose");
+    SnapToFlows = 1;
+    fx.doc.m_bAlignToGrid = 1;
+    fx.doc.m_nSnapX = fx.doc.m_nSnapY = 64;
+    fx.doc.SelectObj(loose, 1, 0, 0);
+    Drag(Centre(loose), Centre(loose) + QPoint(50, 11));
+    EXPECT_EQ(loose->GetCenter().x % 64, 0) << loose->GetCenter().x;
+    EXPECT_EQ(loose->GetCenter().y % 64, 0) << loose->GetCenter().y;
+    EXPECT_NE(loose->m_rect.left, 1700);
+    EXPECT_EQ(loose->m_rect.Size(), CSize(600, 450));
 }
