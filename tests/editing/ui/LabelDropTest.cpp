@@ -461,3 +461,22 @@ TEST_F(LabelDropTest, AFreeLabelKeepsItsStylesAlignment)
         EXPECT_EQ(DocText(fx.doc), before);
     }
 }
+
+// A figure label made from the menu, once sized to its text, stands at its
+// position round the figure, the last position as the first.
+TEST_F(LabelDropTest, AFigureLabelStandsAtItsPositionOnceSizedToItsText)
+{
+    fx.doc.m_curLblStyle.DefaultText = "A longer tag";
+    for (const int code : {1, 12}) {
+        SCOPED_TRACE(code);
+        ASSERT_TRUE(view->AddFigLblAtCursor(a->GetCenter(), code));
+        const CStaple* staple = fx.doc.FindFigLblStapleAtPos(a, code);
+        ASSERT_NE(staple, nullptr);
+        const CFigure* made = staple->m_pFig2;
+        CRect want;
+        fx.doc.CalcFigLblRect(a, made->m_rect.Size(), code, want, FigGap());
+        EXPECT_EQ(made->m_rect, want);
+        EXPECT_EQ(fx.doc.UndoLastStep(), UDMAC_CREATEFIGLBL);
+        EXPECT_EQ(DocText(fx.doc), saved);
+    }
+}
