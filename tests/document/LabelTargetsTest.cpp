@@ -463,6 +463,7 @@ TEST_F(LabelTargetTest, SlidingMovesAConnectorLabelAlongItsConnector)
     EXPECT_NEAR(label->GetCenter().x, slid.x, 1);
     EXPECT_NEAR(label->GetCenter().y, 1000, 1);
     EXPECT_TRUE(doc.IsModified());
+    EXPECT_FALSE(doc.UndoLogRef().IsStepOpen()) << "the slide is a closed step";
     // Whichever side of the line the point is on, the label's side stays.
     for (const CPoint pt : {CPoint(1200, 1200), CPoint(1250, 800)}) {
         ASSERT_TRUE(SlideLblWithUndo(doc, lateral, pt.x, pt.y));

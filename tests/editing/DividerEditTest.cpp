@@ -254,3 +254,17 @@ TEST_F(DividerEditTest, AGrownSectionMovesTheFiguresOwnConnectionPoints)
         EXPECT_TRUE(fig->m_pConPts->IsEqual(before));
     }
 }
+
+// A divider with room on one side only can still be dragged: towards the
+// top when the sections below it are at their least height, towards the
+// bottom when those above it are.
+TEST_F(DividerEditTest, ADividerWithRoomOnOneSideOnlyCanMove)
+{
+    fig = fx.AddBox(1000, 1000, 2048, 2048, "");
+    fig->m_props.Symbol = fx.AddRowsSymbol(2016, 2032, "low");
+    EXPECT_TRUE(CanMoveDivider(*fig, 0)) << "up";
+    EXPECT_FALSE(CanMoveDivider(*fig, 1));
+    fig->m_props.Symbol = fx.AddRowsSymbol(16, 32, "tight");
+    EXPECT_FALSE(CanMoveDivider(*fig, 0));
+    EXPECT_TRUE(CanMoveDivider(*fig, 1)) << "down";
+}

@@ -5,6 +5,7 @@
 #include "ViewEvents.h"
 #include "common/FakeAppContext.h"
 #include "common/TestSupport.h"
+#include "core/MessageBeep.h"
 #include "core/Settings.h"
 #include "core/StringHelpers.h"
 #include "core/UIMode.h"
@@ -418,6 +419,64 @@ TEST_F(LabelDropTest, AConnectorLabelLiesDirectlyInFrontOfItsConnector)
         ASSERT_NE(staple, nullptr);
         EXPECT_EQ(fx.doc.m_pObjList->Find(staple->m_pFig1), 1);
         fx.doc.UndoLastStep();
+        EXPECT_EQ(DocText(fx.doc), saved);
+    }
+}
+
+namespace {
+UINT g_labelBeep = 0;
+int g_labelBeeps = 0;
+} // namespace
+
+// A figure-label command on a position already taken beeps a warning and
+// makes nothing; a free one makes its label without a sound.
+TEST_F(LabelDropTest, AFigureLabelOnATakenPositionBeeps)
+{
+    g_labelBeeps = 0;
+    const MessageBeepHandler before = SetMessageBeepHandler([](UINT type) {
+        g_labelBeep = type;
+        ++g_labelBeeps;
+    });
+    ASSERT_TRUE(view->AddFigLblAtCursor(a->GetCenter(), 8));
+    EXPECT_EQ(g_labelBeeps, 0);
+    const int count = fx.doc.GetObjCount();
+    EXPECT_FALSE(view->AddFigLblAtCursor(a->GetCenter(), 8));
+    EXPECT_EQ(g_labelBeeps, 1);
+    EXPECT_EQ(g_labelBeep, UINT(0x30)) << "the warning sound";
+    EXPECT_EQ(fx.doc.GetObjCount(), count);
+    SetMessageBeepHandler(before);
+}
+
+// A free label keeps the alignment of its style.
+TEST_F(LabelDropTest, AFreeLabelKeepsItsStylesAlignment)
+{
+    for (const WORD align : {WORD(4 | 64), WORD(1 | 16), WORD(2 | 32)}) {
+        SCOPED_TRACE(align);
+        fx.doc.m_curLblStyle.m_props.TextFormat = WORD((fx.doc.m_curLblStyle.m_props.TextFormat & ~0x77) | align);
+        const std::string before = DocText(fx.doc);
+        CFigure* made = view->CreateLbl(CPoint(600, 1500));
+        ASSERT_NE(made, nullptr);
+        EXPECT_EQ(made->m_props.TextFormat & 0x77, align);
+        EXPECT_EQ(fx.doc.UndoLastStep(), UDMAC_CREATELBL);
+        EXPECT_EQ(DocText(fx.doc), before);
+    }
+}
+
+// A figure label made from the menu, once sized to its text, stands at its
+// position round the figure, the last position as the first.
+TEST_F(LabelDropTest, AFigureLabelStandsAtItsPositionOnceSizedToItsText)
+{
+    fx.doc.m_curLblStyle.DefaultText = "A longer tag";
+    for (const int code : {1, 12}) {
+        SCOPED_TRACE(code);
+        ASSERT_TRUE(view->AddFigLblAtCursor(a->GetCenter(), code));
+        const CStaple* staple = fx.doc.FindFigLblStapleAtPos(a, code);
+        ASSERT_NE(staple, nullptr);
+        const CFigure* made = staple->m_pFig2;
+        CRect want;
+        fx.doc.CalcFigLblRect(a, made->m_rect.Size(), code, want, FigGap());
+        EXPECT_EQ(made->m_rect, want);
+        EXPECT_EQ(fx.doc.UndoLastStep(), UDMAC_CREATEFIGLBL);
         EXPECT_EQ(DocText(fx.doc), saved);
     }
 }

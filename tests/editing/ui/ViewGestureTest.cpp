@@ -1215,6 +1215,7 @@ TEST_F(ViewGestureTest, DividerDragReshapesAPrivateCopyOfTheSymbol)
     EXPECT_EQ(fx.doc.m_figSymbols.GetCount(), symbols + 1);
     Key(Qt::Key_Escape);
     EXPECT_FALSE(view->IsDividerDragging());
+    EXPECT_FALSE(view->HoldsMouse()) << "the mouse is free again";
     EXPECT_EQ(fx.doc.m_figSymbols.GetCount(), symbols);
     EXPECT_EQ(d->m_props.Symbol, rows);
     EXPECT_EQ(Steps(), 0);
@@ -1222,6 +1223,7 @@ TEST_F(ViewGestureTest, DividerDragReshapesAPrivateCopyOfTheSymbol)
 
     // A drag: one step, the figure on its own copy with the divider moved.
     Drag(At(handle), At(handle) + QPoint(0, 25));
+    EXPECT_FALSE(view->HoldsMouse());
     EXPECT_EQ(Steps(), 1);
     EXPECT_NE(d->m_props.Symbol, rows);
     EXPECT_EQ(fx.doc.m_figSymbols.GetCount(), symbols + 1);
