@@ -347,6 +347,7 @@ TEST_F(MoveContextTest, ContainersAndGroupsTakeTheirMembersAlong)
         BuildMoveContextFor(doc, &moving, doc.m_pObjList.get(), mode);
         EXPECT_TRUE(Follows(box)) << mode;
         EXPECT_EQ(Follows(inside), mode != 0) << mode;
+        EXPECT_EQ(int(inside->m_nFixedAxes), mode != 0 ? 0 : 3) << "carried on both axes";
         EXPECT_FALSE(Follows(a)) << mode;
         moving.RemoveAll();
     }
