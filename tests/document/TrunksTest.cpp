@@ -1,6 +1,7 @@
 #include "app/AppStartup.h"
 #include "core/ProgramFolders.h"
 #include "document/CStaple.h"
+#include "document/ConPropsApply.h"
 #include "document/TrunkInterfaces.h"
 #include "document/Trunks.h"
 #include "geometry/IntGeometry.h"
@@ -450,4 +451,20 @@ TEST_F(TrunksTest, TrunkKindsTakeNoConnectionPoints)
         f->ResetStockKind();
         EXPECT_TRUE(doc.AcceptsConPts(f)) << r.kind;
     }
+}
+
+// A connector given another style takes that style's kind at once.
+TEST_F(TrunksTest, AConnectorGivenAnotherStyleTakesItsKind)
+{
+    CConnector* c = Con(Fig(3, 0), Fig(3, 400), plain);
+    ASSERT_NE(c->GetStockKind(), 16);
+    doc.ClearSel(false);
+    doc.SelectObj(c, 1, 0, 0);
+    ConApplyOptions options;
+    options.style = toInterface;
+    options.styleChanged = true;
+    ApplyConPropsToSelection(doc, c->m_props, CConPropMask(), options);
+    EXPECT_EQ(c->m_nStyle, toInterface);
+    EXPECT_EQ(c->GetStockKind(), 16);
+    EXPECT_TRUE(IsInterfaceCon(c));
 }

@@ -117,3 +117,16 @@ TEST_F(ConStyleEditsTest, ApplyingPropertiesTakesOneStepOnlyWhenSomethingIsFlagg
         }
     }
 }
+
+// A name that any other style has, the first one's included, is refused.
+TEST_F(ConStyleEditsTest, ARenameToAnyOtherStylesNameIsRefused)
+{
+    while (doc.m_conStyles.GetCount() < 3)
+        Add("style " + std::to_string(doc.m_conStyles.GetCount()));
+    const int last = doc.m_conStyles.GetCount() - 1;
+    const std::string first = doc.m_conStyles.GetAt(0)->m_strName, mine = doc.m_conStyles.GetAt(last)->m_strName;
+    EXPECT_EQ(RenameConStyle(doc, last, first), 0);
+    EXPECT_EQ(RenameConStyle(doc, 0, mine), 0);
+    EXPECT_EQ(doc.m_conStyles.GetAt(last)->m_strName, mine);
+    EXPECT_EQ(doc.m_conStyles.GetAt(0)->m_strName, first);
+}

@@ -258,13 +258,15 @@ TEST_F(MoveContextTest, PullRunsAlongChainsOnEitherAxis)
         const char* what;
         bool ab, bc, ad;          // connectors present: A-B, B-C (straight), A-D (straight)
         bool abStraight;
+        bool abFromB;             // A-B drawn from B to A
         int bBits, cBits, dBits;  // fixed-axis bits after A is selected
         int xGuides, yGuides;
     } rows[] = {
-        {"a chain of horizontal connectors pulls both in y", true, true, false, true, 2, 2, 3, 0, 1},
-        {"a vertical connector pulls in x", false, false, true, true, 3, 3, 1, 1, 0},
-        {"both axes at once", true, false, true, true, 2, 3, 1, 1, 1},
-        {"a bent connector pulls nothing", true, true, false, false, 3, 3, 3, 0, 0},
+        {"a chain of horizontal connectors pulls both in y", true, true, false, true, false, 2, 2, 3, 0, 1},
+        {"drawn toward the moving figure, it pulls all the same", true, false, false, true, true, 2, 3, 3, 0, 1},
+        {"a vertical connector pulls in x", false, false, true, true, false, 3, 3, 1, 1, 0},
+        {"both axes at once", true, false, true, true, false, 2, 3, 1, 1, 1},
+        {"a bent connector pulls nothing", true, true, false, false, false, 3, 3, 3, 0, 0},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.what);
@@ -275,7 +277,7 @@ TEST_F(MoveContextTest, PullRunsAlongChainsOnEitherAxis)
         CFigure* d = AddTextFig(doc, 0, 1000);
         CConnector* fromA = nullptr;
         if (row.ab)
-            fromA = AddConBetween(doc, a, b, row.abStraight);
+            fromA = row.abFromB ? AddConBetween(doc, b, a, row.abStraight) : AddConBetween(doc, a, b, row.abStraight);
         if (row.bc)
             AddConBetween(doc, b, c, true);
         if (row.ad)
@@ -298,22 +300,37 @@ TEST_F(MoveContextTest, PullRunsAlongChainsOnEitherAxis)
         }
         for (int limit : {doc.m_moveSet.m_nUp, doc.m_moveSet.m_nDown, doc.m_moveSet.m_nLeft, doc.m_moveSet.m_nRight})
             EXPECT_EQ(limit, CMoveSet::kUnlimited);
+        // Moving A: each figure goes on its free axes.
+        std::vector<std::pair<CFigure*, CRect>> rects;
+        for (CFigure* f : {a, b, c, d}) {
+            CRect want = f->m_rect;
+            want.OffsetRect((f->m_nFixedAxes & 2) ? 0 : 10, (f->m_nFixedAxes & 1) ? 0 : 40);
+            rects.push_back({f, want});
+        }
+        ASSERT_EQ(doc.MoveSelection(10, 40, 0, false), 1);
+        for (const auto& [f, want] : rects)
+            EXPECT_EQ(f->m_rect, want);
     }
 }
 
 // A straight connector from a moving figure to a free end: the free end
-// goes up and down with the figure so the line stays level, but keeps its x.
-TEST_F(MoveContextTest, AFreeEndKeepsTheLineLevel)
+// goes with the figure across the line so that it stays straight, but
+// keeps its place along it.
+TEST_F(MoveContextTest, AFreeEndKeepsTheLineStraight)
 {
-    CConnector* c = AddConBetween(doc, a, nullptr, true);
-    c->EndPoint2 = CPoint(600, c->EndPoint1.y);
-    doc.SelectObj(a, 1, 0, 0);
-    EXPECT_EQ(int(c->m_nFixedAxes), 32);
-    EXPECT_TRUE(Follows(c));
-    const CPoint end2 = c->EndPoint2;
-    ASSERT_EQ(doc.MoveSelection(10, 40, 0, false), 1);
-    EXPECT_EQ(c->EndPoint2, end2 + CSize(0, 40));
-    EXPECT_EQ(c->EndPoint1.y, c->EndPoint2.y);
+    for (bool level : {true, false}) {
+        SCOPED_TRACE(level);
+        ASSERT_TRUE(doc.OnNewDocument());
+        a = AddTextFig(doc, 0, 0);
+        CConnector* c = AddConBetween(doc, a, nullptr, true);
+        c->EndPoint2 = level ? CPoint(600, c->EndPoint1.y) : CPoint(c->EndPoint1.x, 600);
+        doc.SelectObj(a, 1, 0, 0);
+        EXPECT_EQ(int(c->m_nFixedAxes), level ? 32 : 16);
+        EXPECT_TRUE(Follows(c));
+        const CPoint end2 = c->EndPoint2;
+        ASSERT_EQ(doc.MoveSelection(10, 40, 0, false), 1);
+        EXPECT_EQ(c->EndPoint2, end2 + (level ? CSize(0, 40) : CSize(10, 0)));
+    }
 }
 
 // Moved by a command, a container takes the objects inside it along; after
@@ -330,6 +347,7 @@ TEST_F(MoveContextTest, ContainersAndGroupsTakeTheirMembersAlong)
         BuildMoveContextFor(doc, &moving, doc.m_pObjList.get(), mode);
         EXPECT_TRUE(Follows(box)) << mode;
         EXPECT_EQ(Follows(inside), mode != 0) << mode;
+        EXPECT_EQ(int(inside->m_nFixedAxes), mode != 0 ? 0 : 3) << "carried on both axes";
         EXPECT_FALSE(Follows(a)) << mode;
         moving.RemoveAll();
     }

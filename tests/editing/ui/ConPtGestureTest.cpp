@@ -11,9 +11,11 @@ constexpr int kCmdDelete = 32811, kCmdAdd = 32812;
 
 CKavoView::ConPtMenuItems g_menuSeen;
 int g_menuChoice = 0;
-int FakeMenu(CKavoView&, const CPoint&, const CKavoView::ConPtMenuItems& items)
+bool g_markedWhileMenu = false;
+int FakeMenu(CKavoView& view, const CPoint&, const CKavoView::ConPtMenuItems& items)
 {
     g_menuSeen = items;
+    g_markedWhileMenu = view.IsConPtHoverShown();
     return g_menuChoice;
 }
 
@@ -125,6 +127,7 @@ TEST_F(ConPtGestureTest, MenuDeletesAnUnusedPoint)
     g_menuChoice = kCmdDelete;
     RightClick(At(PointPos(a, key)));
     EXPECT_TRUE(g_menuSeen.hasPoint);
+    EXPECT_TRUE(g_markedWhileMenu) << "the point is marked while the menu is open";
     EXPECT_TRUE(g_menuSeen.deleteEnabled);
     EXPECT_TRUE(g_menuSeen.addEnabled);
     EXPECT_EQ(PointCount(a), 0);
@@ -233,4 +236,17 @@ TEST_F(ConPtGestureTest, UseConnectionPointsRedrawsTheMarks)
     ExpectNoFeedbackLeft();
     ShowConnectionPoints = show;
     EnableConPts = setting;
+}
+
+// A click on a figure away from its points adds another point; only a
+// press on a point picks it up.
+TEST_F(ConPtGestureTest, AClickAwayFromAPointAddsAnother)
+{
+    const int key = AddPointToA();
+    const CPoint first = PointPos(a, key);
+    Click(At(CPoint(1050, 900)));
+    ASSERT_EQ(PointCount(a), 2);
+    EXPECT_EQ(PointPos(a, key), first);
+    EXPECT_EQ(Steps(), 1);
+    ExpectUndoToSaved(UDMAC_ADDCONPT);
 }
