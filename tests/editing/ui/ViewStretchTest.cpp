@@ -77,6 +77,52 @@ TEST_F(ViewStretchTest, AShrinkIsTakenFromTheRowsByThePlan)
     }
 }
 
+// The top side mirrors it: the middle row gives first, then the bottom one
+// (shared by what each can give without Shift), and the top row, kept for
+// last, rides with the dragged side.
+TEST_F(ViewStretchTest, AShrinkByTheTopSideIsTakenFromTheRowsByThePlan)
+{
+    constexpr int kLeast = 16;
+    for (const int handle : {1, 2, 3}) {
+        for (const bool shift : {false, true}) {
+            SCOPED_TRACE(testing::Message() << "handle " << handle << (shift ? " Shift" : " no Shift"));
+            const int symbols = fx.doc.m_figSymbols.GetCount();
+            const CRect r0 = box->m_rect;
+            CPoint d0, d1;
+            ASSERT_TRUE(box->GetSymbol()->GetDividerHandle(0, d0, r0));
+            ASSERT_TRUE(box->GetSymbol()->GetDividerHandle(1, d1, r0));
+            const int bottomExtent = r0.bottom - d1.y - kLeast, middleExtent = d1.y - d0.y - kLeast;
+            fx.doc.SelectObj(box, 1, 0, 0);
+            view->FlushPaint();
+            const QPoint from = At(box->GetHandlePoint(handle));
+            const Qt::KeyboardModifiers mods = shift ? Qt::ShiftModifier : Qt::NoModifier;
+            Drag(from, from + QPoint(0, view->LogicalLenToClient(middleExtent + 80)), mods);
+            ASSERT_EQ(Steps(), 1);
+            const CRect r1 = box->m_rect;
+            EXPECT_EQ(r1.bottom, r0.bottom);
+            const int shrink = r0.Height() - r1.Height();
+            ASSERT_GT(shrink, middleExtent);
+            ASSERT_LT(shrink, middleExtent + bottomExtent);
+            CPoint p0, p1;
+            ASSERT_TRUE(box->GetSymbol()->GetDividerHandle(0, p0, r1));
+            ASSERT_TRUE(box->GetSymbol()->GetDividerHandle(1, p1, r1));
+            const int middleShare =
+                shift ? middleExtent
+                      : int(std::floor(double(shrink) * middleExtent / (bottomExtent + middleExtent) + 0.5));
+            // Row heights: top, middle, bottom.
+            EXPECT_NEAR(p0.y - r1.top, d0.y - r0.top, 1);
+            EXPECT_NEAR(p1.y - p0.y, d1.y - d0.y - middleShare, 2);
+            EXPECT_NEAR(r1.bottom - p1.y, r0.bottom - d1.y - (shrink - middleShare), 2);
+            EXPECT_EQ(fx.doc.UndoLastStep(), UDMAC_RESIZEFIG);
+            EXPECT_EQ(box->m_props.Symbol, rows);
+            EXPECT_EQ(fx.doc.m_figSymbols.GetCount(), symbols);
+            fx.doc.SelectObj(box, 0, 0, 0);
+            EXPECT_EQ(DocText(fx.doc), saved);
+            stepBase = int(fx.doc.UndoLogRef().m_nStepsRecorded);
+        }
+    }
+}
+
 // Growing with Shift shifts no divider: each keeps its distance from the
 // side opposite the dragged one.
 TEST_F(ViewStretchTest, GrowingWithShiftKeepsTheDividers)
