@@ -11,6 +11,24 @@
 
 namespace {
 constexpr int kScalableMargins = 0, kFixedMargins = 1;
+
+// A top-side plan lists the row it keeps for last (the name row of a stack,
+// a tab) by the divider that bounds it, and the outer side for the row below
+// it: that divider rides with the dragged top side while the shape shrinks,
+// so the rows below give first and the kept row gives only its own slack.
+// Its anchor is the top handle of the opposite handle's column, so that its
+// x and the column walk are as before.
+void KeepTopRowWithTopSide(const CompartmentSet& plan, int opposite, DividerShift* table, int n)
+{
+    if (opposite < 7 || opposite > 9)
+        return;
+    const int rows = std::clamp(plan.m_nRows, 0, kMaxResizeEntries);
+    for (int j = 0; j < rows; ++j) {
+        const int d = plan.m_rows[j].m_nDivider;
+        if (plan.m_rows[j].m_nWeight == 2 && d >= 0 && d < n && !table[d].anchored)
+            table[d].anchor = int16_t(opposite - 6);
+    }
+}
 } // namespace
 
 bool HasSpecialLayout(const CFigure& fig)
@@ -55,12 +73,16 @@ int StretchSpecialShape(const CFigure& fig, const CRect& r0, const CRect& r1, CF
     if (plan && n > 0) {
         const int vertMode = handle >= 7 && handle <= 9 ? 2 : 1;
         const int horzMode = handle == 3 || handle == 6 || handle == 9 ? 4 : 3;
+        if (vertMode == 1 && r1.Height() < r0.Height())
+            KeepTopRowWithTopSide(*plan, opposite, table.data(), n);
         if (shiftHeld)
             ShrinkByPlan(*plan, vertMode, horzMode, r0, r1, opposite, table.data(), n);
         else
             DistributeStretch(*plan, vertMode, horzMode, own->HasMiddleRows() != 0, r0, r1, opposite, table.data(),
                               n, followH, followV);
     }
+    std::vector<CPoint> targets(static_cast<size_t>(n));
+    std::vector<bool> placed(static_cast<size_t>(n), false);
     for (int i = 0; i < n; ++i) {
         const DividerShift& e = table[size_t(i)];
         CPoint d;
@@ -75,8 +97,23 @@ int StretchSpecialShape(const CFigure& fig, const CRect& r0, const CRect& r1, CF
             if (followV)
                 pt.y = laid.y;
         }
-        sym.LimitDividerPoint(i, r1, pt, 0, nullptr, -1);
-        sym.MoveSpecialHandle(i, r1, pt, 0);
+        targets[size_t(i)] = pt;
+        placed[size_t(i)] = true;
+    }
+    // A divider is limited by its neighbours where they stand: one held back
+    // by a neighbour that was yet to move gets a second try.
+    for (int pass = 0; pass < 2; ++pass) {
+        bool held = false;
+        for (int i = 0; i < n; ++i) {
+            if (!placed[size_t(i)])
+                continue;
+            CPoint pt = targets[size_t(i)];
+            sym.LimitDividerPoint(i, r1, pt, 0, nullptr, -1);
+            held = held || pt != targets[size_t(i)];
+            sym.MoveSpecialHandle(i, r1, pt, 0);
+        }
+        if (!held)
+            break;
     }
     FitCompartmentsToRect(fig, sym, r1);
     return 1;

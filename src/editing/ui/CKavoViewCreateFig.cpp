@@ -398,7 +398,7 @@ int CKavoView::OnCreateFigButtonUp(const CPoint& client)
     FigFlagSet flags = m_nCreateFlags;
     if (!m_bMoved) {
         // A click keeps the default size: no grid sizing requests.
-        flags.high &= ~DWORD(128 | 64 | 2 | 1);
+        flags.low &= ~DWORD(128 | 64 | 2 | 1);
         flags.low |= 0x200000;
     }
     if ((m_bDragToSize || m_bResizeAfterPress) && m_bMoved) {

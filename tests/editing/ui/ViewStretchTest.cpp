@@ -77,6 +77,52 @@ TEST_F(ViewStretchTest, AShrinkIsTakenFromTheRowsByThePlan)
     }
 }
 
+// The top side mirrors it: the middle row gives first, then the bottom one
+// (shared by what each can give without Shift), and the top row, kept for
+// last, rides with the dragged side.
+TEST_F(ViewStretchTest, AShrinkByTheTopSideIsTakenFromTheRowsByThePlan)
+{
+    constexpr int kLeast = 16;
+    for (const int handle : {1, 2, 3}) {
+        for (const bool shift : {false, true}) {
+            SCOPED_TRACE(testing::Message() << "handle " << handle << (shift ? " Shift" : " no Shift"));
+            const int symbols = fx.doc.m_figSymbols.GetCount();
+            const CRect r0 = box->m_rect;
+            CPoint d0, d1;
+            ASSERT_TRUE(box->GetSymbol()->GetDividerHandle(0, d0, r0));
+            ASSERT_TRUE(box->GetSymbol()->GetDividerHandle(1, d1, r0));
+            const int bottomExtent = r0.bottom - d1.y - kLeast, middleExtent = d1.y - d0.y - kLeast;
+            fx.doc.SelectObj(box, 1, 0, 0);
+            view->FlushPaint();
+            const QPoint from = At(box->GetHandlePoint(handle));
+            const Qt::KeyboardModifiers mods = shift ? Qt::ShiftModifier : Qt::NoModifier;
+            Drag(from, from + QPoint(0, view->LogicalLenToClient(middleExtent + 80)), mods);
+            ASSERT_EQ(Steps(), 1);
+            const CRect r1 = box->m_rect;
+            EXPECT_EQ(r1.bottom, r0.bottom);
+            const int shrink = r0.Height() - r1.Height();
+            ASSERT_GT(shrink, middleExtent);
+            ASSERT_LT(shrink, middleExtent + bottomExtent);
+            CPoint p0, p1;
+            ASSERT_TRUE(box->GetSymbol()->GetDividerHandle(0, p0, r1));
+            ASSERT_TRUE(box->GetSymbol()->GetDividerHandle(1, p1, r1));
+            const int middleShare =
+                shift ? middleExtent
+                      : int(std::floor(double(shrink) * middleExtent / (bottomExtent + middleExtent) + 0.5));
+            // Row heights: top, middle, bottom.
+            EXPECT_NEAR(p0.y - r1.top, d0.y - r0.top, 1);
+            EXPECT_NEAR(p1.y - p0.y, d1.y - d0.y - middleShare, 2);
+            EXPECT_NEAR(r1.bottom - p1.y, r0.bottom - d1.y - (shrink - middleShare), 2);
+            EXPECT_EQ(fx.doc.UndoLastStep(), UDMAC_RESIZEFIG);
+            EXPECT_EQ(box->m_props.Symbol, rows);
+            EXPECT_EQ(fx.doc.m_figSymbols.GetCount(), symbols);
+            fx.doc.SelectObj(box, 0, 0, 0);
+            EXPECT_EQ(DocText(fx.doc), saved);
+            stepBase = int(fx.doc.UndoLogRef().m_nStepsRecorded);
+        }
+    }
+}
+
 // Growing with Shift shifts no divider: each keeps its distance from the
 // side opposite the dragged one.
 TEST_F(ViewStretchTest, GrowingWithShiftKeepsTheDividers)
@@ -160,4 +206,83 @@ TEST_F(ViewStretchTest, TheHandlePromptSaysWhetherTheDragStretches)
         EXPECT_EQ(status.find("(stretch)") != std::string::npos, t.stretch) << status;
     }
     sym->Reshape = 2;
+}
+
+namespace {
+// The same box in three columns (special kind 44), 205, 204 and 191 wide.
+struct ViewStretchColumnsTest : ViewStretchTest {
+    void AddObjects() override
+    {
+        ViewStretchTest::AddObjects();
+        SymbolBuilder b;
+        b.Outline([](COutlineWriter& w) {
+            w.Rect(kOpRect, CFltRect(0, 0, 2048, 2048));
+            w.Line({700, 0}, {700, 2048});
+            w.Line({1400, 0}, {1400, 2048});
+        });
+        b.TextBoxes({CFltRect(0, 0, 700, 2048), CFltRect(700, 0, 1400, 2048), CFltRect(1400, 0, 2048, 2048)});
+        b.sym.Reshape = 44;
+        b.sym.m_strName = "columns";
+        CFigSymbol framed = Framed(b.sym);
+        rows = fx.doc.m_figSymbols.AddOrReplace(&framed);
+        box->m_props.Symbol = rows;
+    }
+};
+} // namespace
+
+// A side's own column gives first, then the next one in; without Shift the
+// columns share a shrink by what each can give.
+TEST_F(ViewStretchColumnsTest, AShrinkIsTakenFromTheColumnsFromTheDraggedSide)
+{
+    constexpr int kLeast = 32;
+    for (const int handle : {4, 1, 7, 6, 3, 9}) {
+        for (const bool shift : {false, true}) {
+            SCOPED_TRACE(testing::Message() << "handle " << handle << (shift ? " Shift" : " no Shift"));
+            const bool left = handle == 1 || handle == 4 || handle == 7;
+            const CRect r0 = box->m_rect;
+            CPoint d0, d1;
+            ASSERT_TRUE(box->GetSymbol()->GetDividerHandle(0, d0, r0));
+            ASSERT_TRUE(box->GetSymbol()->GetDividerHandle(1, d1, r0));
+            const int w0[3] = {d0.x - r0.left, d1.x - d0.x, r0.right - d1.x};
+            const int outer = left ? 0 : 2;
+            const int ext[3] = {w0[0] - kLeast, w0[1] - kLeast, w0[2] - kLeast};
+            fx.doc.SelectObj(box, 1, 0, 0);
+            view->FlushPaint();
+            const QPoint from = At(box->GetHandlePoint(handle));
+            const Qt::KeyboardModifiers mods = shift ? Qt::ShiftModifier : Qt::NoModifier;
+            const int by = view->LogicalLenToClient(ext[outer] + 80);
+            Drag(from, from + QPoint(left ? by : -by, 0), mods);
+            ASSERT_EQ(Steps(), 1);
+            const CRect r1 = box->m_rect;
+            EXPECT_EQ(left ? r1.right : r1.left, left ? r0.right : r0.left);
+            const int shrink = r0.Width() - r1.Width();
+            ASSERT_GT(shrink, ext[outer]);
+            CPoint p0, p1;
+            ASSERT_TRUE(box->GetSymbol()->GetDividerHandle(0, p0, r1));
+            ASSERT_TRUE(box->GetSymbol()->GetDividerHandle(1, p1, r1));
+            const int w1[3] = {p0.x - r1.left, p1.x - p0.x, r1.right - p1.x};
+            int given[3] = {0, 0, 0};
+            if (shift) {
+                given[outer] = ext[outer];
+                given[1] = shrink - ext[outer];
+            } else {
+                // Shares to the nearest unit in plan order, the last taking the rest.
+                const int order[3] = {outer, 1, 2 - outer};
+                const int sum = ext[0] + ext[1] + ext[2];
+                int taken = 0;
+                for (int k = 0; k < 2; ++k) {
+                    const int c = order[k];
+                    given[c] = int(std::floor(double(shrink) * ext[c] / sum + 0.5));
+                    taken += given[c];
+                }
+                given[order[2]] = shrink - taken;
+            }
+            for (int c = 0; c < 3; ++c)
+                EXPECT_NEAR(w1[c], w0[c] - given[c], 2) << "column " << c;
+            EXPECT_EQ(fx.doc.UndoLastStep(), UDMAC_RESIZEFIG);
+            fx.doc.SelectObj(box, 0, 0, 0);
+            EXPECT_EQ(DocText(fx.doc), saved);
+            stepBase = int(fx.doc.UndoLogRef().m_nStepsRecorded);
+        }
+    }
 }
