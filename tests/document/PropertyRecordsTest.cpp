@@ -287,6 +287,7 @@ TEST_F(ChoiceTablesTest, ShadowChoices)
     EXPECT_EQ(t.FindMatch(none, name), 0);
     CShadowSpec odd(1, 0, 1, 2, 3, 4);
     EXPECT_EQ(t.FindMatch(odd, name), -1);
+    EXPECT_EQ(name, "") << "no choice, no name";
 
     CShadowFieldMask mask;
     CShadowSpec r(1, 0x0000FF, 0, 0, 0, 0);
