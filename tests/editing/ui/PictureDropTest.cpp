@@ -284,3 +284,16 @@ TEST_F(PictureDropTest, AnAnchorKeepsItsPlaceAcrossThePicture)
     EXPECT_FLOAT_EQ(OnlyFigure()->m_pConPts->GetAt(0)->m_pos.x, 1843.0f);
     EXPECT_FLOAT_EQ(OnlyFigure()->m_pConPts->GetAt(0)->m_pos.y, 205.0f);
 }
+
+// The picture is lent to the document's scratch style only while it is
+// dragged: after a drop or a leave the scratch style holds none.
+TEST_F(PictureDropTest, TheScratchStyleKeepsNoPictureAfterTheDrag)
+{
+    for (const bool drop : {true, false}) {
+        QMimeData data;
+        data.setImageData(Picture(20, 20));
+        ASSERT_TRUE(DragTo(data, QPoint(300, 200), drop));
+        EXPECT_EQ(fx.doc.m_curFigStyle.m_props.Graphic, nullptr) << drop;
+        EXPECT_EQ(fx.doc.m_curFigStyle.m_props.m_nGraphicType, 0) << drop;
+    }
+}
