@@ -287,6 +287,7 @@ TEST_F(ChoiceTablesTest, ShadowChoices)
     EXPECT_EQ(t.FindMatch(none, name), 0);
     CShadowSpec odd(1, 0, 1, 2, 3, 4);
     EXPECT_EQ(t.FindMatch(odd, name), -1);
+    EXPECT_EQ(name, "") << "no choice, no name";
 
     CShadowFieldMask mask;
     CShadowSpec r(1, 0x0000FF, 0, 0, 0, 0);
@@ -516,6 +517,9 @@ TEST(ShadowSpec, ScaleLimitsMaskedCopiesAndMatching)
     CShadowSpec half(1, 0, 5, -5, 1, 153);
     half.Scale(1.5);
     EXPECT_EQ(half, CShadowSpec(1, 0, 8, -7, 2, 153));
+    CShadowSpec shrunk;   // a diagram scaled down takes its shadows with it
+    shrunk.Scale(0.5);
+    EXPECT_EQ(shrunk, CShadowSpec(0, 0, 4, 4, 2, 153));
 
     const CShadowSpec source(1, 0x112233, 1, 2, 3, 4);
     CShadowFieldMask all{1, 1, 1, 1, 1, 1};

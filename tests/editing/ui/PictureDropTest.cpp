@@ -268,3 +268,32 @@ TEST_F(PictureDropTest, APictureWithoutASizeComesInAtTheDefaultSize)
         fx.doc.UndoLastStep();
     }
 }
+
+// An anchor near the far edge lands near the far edge of the symbol grid:
+// 900 per mille of 2048.
+TEST_F(PictureDropTest, AnAnchorKeepsItsPlaceAcrossThePicture)
+{
+    QMimeData data;
+    data.setImageData(Picture(40, 40));
+    data.setText("0|left~0|top~0|right~1000|bottom~1000\n"
+                 "0|Catagory~1|PartName~Far|left~850|top~50|right~950|bottom~150");
+    ASSERT_TRUE(DragTo(data, QPoint(400, 300)));
+    ASSERT_NE(OnlyFigure(), nullptr);
+    ASSERT_TRUE(OnlyFigure()->m_pConPts);
+    ASSERT_EQ(OnlyFigure()->m_pConPts->GetCount(), 1);
+    EXPECT_FLOAT_EQ(OnlyFigure()->m_pConPts->GetAt(0)->m_pos.x, 1843.0f);
+    EXPECT_FLOAT_EQ(OnlyFigure()->m_pConPts->GetAt(0)->m_pos.y, 205.0f);
+}
+
+// The picture is lent to the document's scratch style only while it is
+// dragged: after a drop or a leave the scratch style holds none.
+TEST_F(PictureDropTest, TheScratchStyleKeepsNoPictureAfterTheDrag)
+{
+    for (const bool drop : {true, false}) {
+        QMimeData data;
+        data.setImageData(Picture(20, 20));
+        ASSERT_TRUE(DragTo(data, QPoint(300, 200), drop));
+        EXPECT_EQ(fx.doc.m_curFigStyle.m_props.Graphic, nullptr) << drop;
+        EXPECT_EQ(fx.doc.m_curFigStyle.m_props.m_nGraphicType, 0) << drop;
+    }
+}
