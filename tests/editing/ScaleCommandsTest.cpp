@@ -387,3 +387,26 @@ TEST_F(ScaleTest, ScalingOnlyConnectorsMarksTheDiagramModified)
     EXPECT_EQ(con->m_props.LineWidth, 4);
     EXPECT_TRUE(doc.IsModified());
 }
+
+// With nothing to scale the dialog still opens (with no proposal), and its
+// answer changes nothing: no rectangle to scale from, no undo step.
+TEST(ScaleEmptyDiagram, OffersNoProposalAndScalesNothing)
+{
+    InstallMoveContext();
+    DiagramFixture empty;
+    empty.doc.ResetUndoLog();
+    const std::string before = DocText(empty.doc);
+    ScaleDialogData seen;
+    SetScaleDialog([&](ScaleDialogData& d) {
+        seen = d;
+        d.newPercent = 50;
+        return true;
+    });
+    EXPECT_FALSE(OnScale(empty.doc));
+    SetScaleDialog(nullptr);
+    EXPECT_EQ(seen.proposedPercent, 0);
+    EXPECT_EQ(seen.highestPercent, 100);
+    EXPECT_FALSE(ScaleToRect(empty.doc, CRect(0, 0, 1000, 1000), false, ScaleOptions(), false));
+    EXPECT_EQ(DocText(empty.doc), before);
+    EXPECT_FALSE(empty.doc.CanUndo());
+}
