@@ -550,3 +550,22 @@ TEST(StyleColourUndo, AnEmptyStyleListDoesNotStopTheUndo)
             EXPECT_EQ(d.m_conStyles.GetAt(0)->m_props.Color, cp.Color);
     }
 }
+
+// The records that carry nothing to put back (paste, style added, removed
+// or a label style) are passed over: the records logged before them in the
+// step still come back.
+TEST_F(UndoRoundTrip, ARecordWithNothingToRestoreLetsTheReplayGoOn)
+{
+    const COLORREF border = w.a->m_props.BorderColor;
+    for (const int type : {UDOC_PASTE, UDOC_LBLSTYLE, UDOC_FIGSTYLEADD, UDOC_LBLSTYLEADD, UDOC_CONSTYLEADD,
+                           UDOC_FIGSTYLEDEL, UDOC_LBLSTYLEDEL, UDOC_CONSTYLEDEL}) {
+        SCOPED_TRACE(UndoRecordTypeName(type));
+        doc.UndoBeginStep(UDMAC_FIGPROPS);
+        ASSERT_TRUE(doc.LogFigColors(w.a));
+        w.a->m_props.BorderColor = RGB(7, 7, 7);
+        LogEmpty(doc, type);
+        doc.UndoEndStep();
+        EXPECT_NE(doc.UndoLastStep(), 0);
+        EXPECT_EQ(w.a->m_props.BorderColor, border);
+    }
+}

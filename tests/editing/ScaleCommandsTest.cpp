@@ -410,3 +410,22 @@ TEST(ScaleEmptyDiagram, OffersNoProposalAndScalesNothing)
     EXPECT_EQ(DocText(empty.doc), before);
     EXPECT_FALSE(empty.doc.CanUndo());
 }
+
+// A figure link keeps its distance unscaled when only one of its figures is
+// scaled: the distance scales with the pair, never with one of them alone.
+TEST_F(ScaleTest, ALinkToAFigureLeftOutKeepsItsDistance)
+{
+    CFigure* right = fx.AddBox(2000, 1000, 100, 100, "R");
+    auto* link = new CStaple(&doc);
+    link->MakeFigLink(a, 0, 0, right, 0, 0, 0, 0);
+    link->RecordOffset(nullptr);
+    ASSERT_TRUE(doc.AddStapleWithId(link));
+    ASSERT_EQ(link->OffsetX, 1000);
+    doc.ResetUndoLog();
+    saved = DocText(doc);
+    doc.SelectObj(a, 1, 0, 0);
+    ASSERT_TRUE(ScaleByPercent(doc, 50, 100, true, ScaleOptions(), false));
+    EXPECT_EQ(a->m_rect, CRect(1000, 1000, 1200, 1100));
+    EXPECT_EQ(link->OffsetX, 1000);
+    ExpectUndone();
+}
