@@ -510,3 +510,62 @@ TEST_F(UndoRoundTrip, ShadowRecordsOutsideTheFileBoundsAreNotReplayed)
 }
 
 } // namespace
+
+// A document with styles of one kind only logs an empty list for the other
+// kind: Undo replays that empty list and goes on to the records logged
+// before it (the styles' colours and a figure's colours all come back).
+TEST(StyleColourUndo, AnEmptyStyleListDoesNotStopTheUndo)
+{
+    for (const bool figStyles : {true, false}) {
+        SCOPED_TRACE(figStyles ? "figure styles only" : "connector styles only");
+        CKavoDoc d;
+        ASSERT_TRUE(d.OnNewDocument());
+        d.m_figStyles.RemoveAll();
+        d.m_conStyles.RemoveAll();
+        CFigProps fp;
+        CConProps cp;
+        if (figStyles)
+            ASSERT_TRUE(d.m_figStyles.AddFigStyle(&fp, "Only", 0, 0, 0, "", "", 100, 50, "", "", nullptr, 0, ""));
+        else
+            ASSERT_TRUE(d.m_conStyles.AddConStyle(&cp, "Only", 0, 0, "", "", 0, "", 0, 0, 0, 0));
+        CFigure* f = NewFig(d, 0, 0, "a");
+        ASSERT_TRUE(d.AddFigWithId(f));
+        const COLORREF figBorder = f->m_props.BorderColor;
+        d.ResetUndoLog();
+        d.UndoBeginStep(UDMAC_FIGPROPS);
+        ASSERT_TRUE(d.LogFigColors(f));
+        ASSERT_TRUE(d.LogFigStyleColors());
+        ASSERT_TRUE(d.LogConStyleColors());
+        f->m_props.BorderColor = RGB(7, 7, 7);
+        if (figStyles)
+            d.m_figStyles.GetAt(0)->m_props.BorderColor = RGB(0, 0, 99);
+        else
+            d.m_conStyles.GetAt(0)->m_props.Color = RGB(0, 99, 0);
+        d.UndoEndStep();
+        EXPECT_EQ(d.UndoLastStep(), UDMAC_FIGPROPS);
+        EXPECT_EQ(f->m_props.BorderColor, figBorder);
+        if (figStyles)
+            EXPECT_EQ(d.m_figStyles.GetAt(0)->m_props.BorderColor, fp.BorderColor);
+        else
+            EXPECT_EQ(d.m_conStyles.GetAt(0)->m_props.Color, cp.Color);
+    }
+}
+
+// The records that carry nothing to put back (paste, style added, removed
+// or a label style) are passed over: the records logged before them in the
+// step still come back.
+TEST_F(UndoRoundTrip, ARecordWithNothingToRestoreLetsTheReplayGoOn)
+{
+    const COLORREF border = w.a->m_props.BorderColor;
+    for (const int type : {UDOC_PASTE, UDOC_LBLSTYLE, UDOC_FIGSTYLEADD, UDOC_LBLSTYLEADD, UDOC_CONSTYLEADD,
+                           UDOC_FIGSTYLEDEL, UDOC_LBLSTYLEDEL, UDOC_CONSTYLEDEL}) {
+        SCOPED_TRACE(UndoRecordTypeName(type));
+        doc.UndoBeginStep(UDMAC_FIGPROPS);
+        ASSERT_TRUE(doc.LogFigColors(w.a));
+        w.a->m_props.BorderColor = RGB(7, 7, 7);
+        LogEmpty(doc, type);
+        doc.UndoEndStep();
+        EXPECT_NE(doc.UndoLastStep(), 0);
+        EXPECT_EQ(w.a->m_props.BorderColor, border);
+    }
+}

@@ -387,3 +387,45 @@ TEST_F(ScaleTest, ScalingOnlyConnectorsMarksTheDiagramModified)
     EXPECT_EQ(con->m_props.LineWidth, 4);
     EXPECT_TRUE(doc.IsModified());
 }
+
+// With nothing to scale the dialog still opens (with no proposal), and its
+// answer changes nothing: no rectangle to scale from, no undo step.
+TEST(ScaleEmptyDiagram, OffersNoProposalAndScalesNothing)
+{
+    InstallMoveContext();
+    DiagramFixture empty;
+    empty.doc.ResetUndoLog();
+    const std::string before = DocText(empty.doc);
+    ScaleDialogData seen;
+    SetScaleDialog([&](ScaleDialogData& d) {
+        seen = d;
+        d.newPercent = 50;
+        return true;
+    });
+    EXPECT_FALSE(OnScale(empty.doc));
+    SetScaleDialog(nullptr);
+    EXPECT_EQ(seen.proposedPercent, 0);
+    EXPECT_EQ(seen.highestPercent, 100);
+    EXPECT_FALSE(ScaleToRect(empty.doc, CRect(0, 0, 1000, 1000), false, ScaleOptions(), false));
+    EXPECT_EQ(DocText(empty.doc), before);
+    EXPECT_FALSE(empty.doc.CanUndo());
+}
+
+// A figure link keeps its distance unscaled when only one of its figures is
+// scaled: the distance scales with the pair, never with one of them alone.
+TEST_F(ScaleTest, ALinkToAFigureLeftOutKeepsItsDistance)
+{
+    CFigure* right = fx.AddBox(2000, 1000, 100, 100, "R");
+    auto* link = new CStaple(&doc);
+    link->MakeFigLink(a, 0, 0, right, 0, 0, 0, 0);
+    link->RecordOffset(nullptr);
+    ASSERT_TRUE(doc.AddStapleWithId(link));
+    ASSERT_EQ(link->OffsetX, 1000);
+    doc.ResetUndoLog();
+    saved = DocText(doc);
+    doc.SelectObj(a, 1, 0, 0);
+    ASSERT_TRUE(ScaleByPercent(doc, 50, 100, true, ScaleOptions(), false));
+    EXPECT_EQ(a->m_rect, CRect(1000, 1000, 1200, 1100));
+    EXPECT_EQ(link->OffsetX, 1000);
+    ExpectUndone();
+}

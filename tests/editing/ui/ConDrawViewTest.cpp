@@ -797,3 +797,24 @@ TEST_F(ConDrawViewTest, NothingAttachesOutsideTheWindow)
     EXPECT_EQ(Steps(), 0);
     EXPECT_EQ(DocText(fx.doc), saved);
 }
+
+// A point in line with both its neighbours adds nothing to a straight
+// connector and is dropped; the curved shapes (style flags 2 and 8) bend
+// through every point, so there it stays as a junction.
+TEST_F(ConDrawViewTest, APointInLineStaysOnlyForCurvedStyles)
+{
+    const int y = a->GetCenter().y;
+    for (const auto& [flags, connectors] : {std::pair{0u, 1u}, {2u, 2u}, {8u, 2u}}) {
+        SCOPED_TRACE(flags);
+        fx.doc.m_curConStyle.m_props.Behavior.low = flags;
+        const QPoint middle = Empty(1800, y);
+        Click(Centre(a));
+        MoveTo(Centre(a), middle);
+        Click(middle);
+        MoveTo(middle, Centre(b));
+        Click(Centre(b));
+        EXPECT_EQ(Connectors().size(), connectors);
+        EXPECT_EQ(Junctions().size(), connectors - 1);
+        ExpectUndoToSaved(UDMAC_CREATECON);
+    }
+}
