@@ -44,9 +44,12 @@
 #include <QTimer>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
+#include <iterator>
 #include <string>
 #include <functional>
+#include <vector>
 
 namespace {
 
@@ -610,6 +613,46 @@ TEST_F(ConPropertySheet, EndSymbolsSetTheirFillAndControls)
                 EXPECT_EQ(c->m_props.End1FillColor, s.fill);
             }
         }
+    });
+}
+
+// Each end's title, symbol picker, fill row and size row stand top to
+// bottom in a column of their own, the picker as wide as the rows under it,
+// nothing lying over anything else; on a tall sheet the rows keep together
+// at the top rather than spreading over the page.
+TEST_F(ConPropertySheet, TheEndsPageLaysEachEndOutInItsColumn)
+{
+    RunSheet([&](CCPTabSheet& sheet) {
+        Show(sheet, 2);
+        sheet.resize(sheet.width(), sheet.height() + 300);
+        QApplication::processEvents();
+        QWidget* page = sheet.GetActivePage();
+        const auto at = [page](int id) {
+            const QWidget* w = GetDlgItem(page, id);
+            return w ? QRect(w->mapTo(page, QPoint(0, 0)), w->size()) : QRect();
+        };
+        const int ends[2][6] = {
+            {3050, CCTabEnds::kEnd1, 2530, CCTabEnds::kFill1, CCTabEnds::kSizePicker1, CCTabEnds::kSize1},
+            {3047, CCTabEnds::kEnd2, 2531, CCTabEnds::kFill2, CCTabEnds::kSizePicker2, CCTabEnds::kSize2}};
+        std::vector<int> all{CCTabEnds::kBorderPicker, CCTabEnds::kBorder};
+        for (const auto& e : ends) {
+            SCOPED_TRACE(e[0]);
+            const QRect title = at(e[0]), symbol = at(e[1]), label = at(e[2]), fill = at(e[3]);
+            const QRect picker = at(e[4]), size = at(e[5]);
+            EXPECT_LT(title.bottom(), symbol.top());
+            EXPECT_LT(symbol.bottom(), std::min(label.top(), fill.top()));
+            EXPECT_LT(std::max(label.bottom(), fill.bottom()), std::min(picker.top(), size.top()));
+            EXPECT_LT(label.right(), fill.left());
+            EXPECT_LT(picker.right(), size.left());
+            EXPECT_LE(symbol.left(), label.left());
+            EXPECT_GE(symbol.right(), fill.left());
+            all.insert(all.end(), std::begin(e), std::end(e));
+        }
+        EXPECT_LT(at(ends[0][0]).right(), at(ends[1][0]).left());
+        for (size_t i = 0; i < all.size(); ++i)
+            for (size_t j = i + 1; j < all.size(); ++j)
+                EXPECT_FALSE(at(all[i]).intersects(at(all[j]))) << all[i] << " lies over " << all[j];
+        EXPECT_LT(at(CCTabEnds::kBorder).bottom(), page->height() / 2);
     });
 }
 

@@ -454,6 +454,28 @@ TEST_F(ConStylesSheet, TheGeneralPageEditsTheStylesOwnFields)
     EXPECT_EQ(alpha->m_props.Behavior.high, flags.high);
 }
 
+// A category typed in and applied joins the drop list (16 lines high) and
+// stays shown in the box.
+TEST_F(ConStylesSheet, AnAppliedCategoryStaysShownAndJoinsTheList)
+{
+    lib().GetAt(1)->Category = "Main";
+    RunSheet(0, [&](CCSTabSheet& sheet) {
+        sheet.GetTabControl()->setCurrentIndex(0);
+        auto* category = qobject_cast<QComboBox*>(GetDlgItem(sheet.GetActivePage(), CCTabGeneral::kCategory));
+        ASSERT_NE(category, nullptr);
+        EXPECT_EQ(category->maxVisibleItems(), 16);
+        category->setFocus();
+        category->lineEdit()->selectAll();
+        QTest::keyClicks(category->lineEdit(), "Flows");
+        sheet.Button(IDOK)->click();
+        EXPECT_EQ(category->currentText(), "Flows");
+        EXPECT_GE(category->findText("Flows"), 0);
+        EXPECT_EQ(category->itemText(category->count() - 1), "(no category)");
+        sheet.Button(IDCANCEL)->click();
+    });
+    EXPECT_EQ(lib().GetAt(0)->Category, "Flows");
+}
+
 // A diagram without connector styles starts with New; cancelling its name
 // closes the sheet.
 TEST_F(ConStylesSheet, NoStylesStartsWithNew)
