@@ -209,6 +209,40 @@ TEST_F(ConPickDocTest, SnipLeavesTwoFreeEndsPulledBackWithoutSymbols)
     EXPECT_EQ(SceneSnapshot(doc), before);
 }
 
+// Only connector flag 1 (in the low flag word) keeps a connector whole; the
+// same bit in the high word does not.
+TEST_F(ConPickDocTest, OnlyConnectorFlagOneStopsSplitAndSnip)
+{
+    struct Case {
+        const char* name;
+        DWORD low, high;
+        bool done;
+    };
+    const Case cases[] = {
+        {"no flags", 0, 0, true},
+        {"flag 1", 1, 0, false},
+        {"high-word bit 1", 0, 1, true},
+    };
+    for (const Case& t : cases) {
+        for (bool snip : {false, true}) {
+            CConnector* ab = AddConBetween(doc, a, b);
+            ab->m_props.Behavior.low = t.low;
+            ab->m_props.Behavior.high = t.high;
+            doc.ResetUndoLog();
+            const std::string before = SceneSnapshot(doc);
+            const bool done = snip ? doc.SnipConWithUndo(ab, CPoint(600, 50), 14)
+                                   : doc.SplitConWithUndo(ab, CPoint(600, 50), UDMAC_ADDJUNCT) != nullptr;
+            EXPECT_EQ(done, t.done) << t.name << (snip ? " snip" : " split");
+            EXPECT_EQ(Cons().size(), t.done ? 2u : 1u) << t.name << (snip ? " snip" : " split");
+            if (t.done)
+                doc.UndoLastStep();
+            EXPECT_EQ(SceneSnapshot(doc), before) << t.name;
+            for (CConnector* k : Cons())
+                doc.DeleteCon(k, false, false, false);
+        }
+    }
+}
+
 TEST_F(ConPickDocTest, DeletingAJunctionOfThreeFreesThreeEnds)
 {
     CFigure* jct = doc.CreateFigAt(CPoint(593, 293), 1);   // centre (600, 300)
