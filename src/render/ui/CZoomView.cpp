@@ -178,18 +178,25 @@ void CZoomView::RenderDirty(bool flush)
         dc.Flush();
         return;
     }
-    // A partial repaint goes through a buffer no larger than the area.
-    QImage buffer(area.size(), QImage::Format_RGB32);
-    buffer.fill(Qt::white);
+    // A partial repaint is drawn at the surface's own coordinates, into a
+    // scratch image the surface's size, and only the area is copied: smoothed
+    // lines drawn shifted into a smaller image come out a shade different
+    // from a full repaint, and inverted feedback erased over them would leave
+    // a trace.
+    if (m_scratch.size() != m_surface.size())
+        m_scratch = QImage(m_surface.size(), QImage::Format_RGB32);
     {
-        CPainterDC dc(&buffer);
+        QPainter fill(&m_scratch);
+        fill.fillRect(area, Qt::white);
+    }
+    {
+        CPainterDC dc(&m_scratch);
         OnPrepareDC(dc);
-        dc.OffsetViewportOrg(-area.left(), -area.top());
         RenderArea(dc, area);
         dc.Flush();
     }
     QPainter p(&m_surface);
-    p.drawImage(area.topLeft(), buffer);
+    p.drawImage(area.topLeft(), m_scratch, area);
 }
 
 void CZoomView::FlushPaint()

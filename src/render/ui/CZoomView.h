@@ -74,6 +74,7 @@ private:
     void SyncBarsFromMapping();
 
     QImage m_surface;
+    QImage m_scratch;   // a partial repaint's drawing, the surface's size
     QRegion m_dirty;
     QRect m_rcPostponed;
     bool m_bPostponed = false;

@@ -787,6 +787,29 @@ TEST_F(ViewGestureTest, AJunctionIsDraggedAloneByItsCentre)
     }
 }
 
+// Escape on a junction that was pressed but never moved takes the outline
+// drawn at the press away again: the junction's area repainted at the press
+// must match a full repaint, or erasing the inverted outline over its
+// smoothed line leaves a trace.
+TEST_F(ViewGestureTest, EscapeOnAPressedJunctionLeavesNoTrace)
+{
+    CFigure* jct = AddJunctionLine(true, false);
+    fx.doc.SelectObj(jct, 1, 0, 0);
+    view->FlushPaint();
+    const QPoint at = Centre(jct);
+    Press(at);
+    ASSERT_TRUE(view->IsJctDragging());
+    Key(Qt::Key_Escape);
+    EXPECT_FALSE(view->IsJctDragging());
+    ExpectNoFeedbackLeft();
+    Release(at);
+    EXPECT_FALSE(view->IsGestureInProgress());
+    EXPECT_TRUE(Selected(jct));
+    EXPECT_EQ(Steps(), 0);
+    EXPECT_EQ(DocText(fx.doc), saved);
+    ExpectNoFeedbackLeft();
+}
+
 TEST_F(ViewGestureTest, AltPressSplitsALineWithAJunctionAndDragsIt)
 {
     const QPoint from = At(CPoint(1800, 825)), to = from + QPoint(0, 40);
