@@ -191,6 +191,11 @@ void CZoomView::RenderDirty(bool flush)
     }
     {
         CPainterDC dc(&m_scratch);
+        // Drawing stops at the area, as it did at a buffer's edge: nothing
+        // outside it is copied, and the clip box tells the drawing what to skip.
+        CRgn clip;
+        clip.CreateRectRgn(area.left(), area.top(), area.right() + 1, area.bottom() + 1);
+        dc.SelectClipRgn(&clip);
         OnPrepareDC(dc);
         RenderArea(dc, area);
         dc.Flush();
