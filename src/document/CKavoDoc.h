@@ -233,6 +233,12 @@ public:
     // UDMAC_ADDSELFREF step, undone when no loop was made.
     bool MakeSelfRef(CFigure* fig, int kind, int radius);
     bool AddSelfRef(CFigure* fig, int kind, int radius);
+    // The loop itself: connectors with the current connector properties
+    // from the figure through junctions at the inner points and back to the
+    // figure (the first and last points stand for the figure), drawn as one
+    // line. The last connector made; null when the list holds no inner
+    // point or the connectors could not be made.
+    CConnector* MakeSelfLoopCon(CFigure& fig, const std::vector<POINT>& points);
     // The look most figures share (with a symbol-name prefix, those of such
     // symbols; without figures, the figure styles) written into the record:
     // each property whose commonest value holds 80 percent.

@@ -127,6 +127,28 @@ bool CKavoDoc::MakeSelfRefPoints(const CFigure* fig, int kind, int radius, std::
     return true;
 }
 
+CConnector* CKavoDoc::MakeSelfLoopCon(CFigure& fig, const std::vector<POINT>& points)
+{
+    // A connector holds two ends only: the loop's bends are junctions, and
+    // its two ends are attached to the figure at its centre, so each end
+    // meets the outline where the loop leaves and comes back.
+    if (points.size() < 3 || int(points.size()) > CFigPickList::kMaxEntries)
+        return nullptr;
+    CFigPickList list;
+    list.Add(points.front(), &fig, kPickFree, nullptr);
+    for (size_t i = 1; i + 1 < points.size(); ++i)
+        list.Add(points[i], nullptr, kPickFree, nullptr);
+    list.Add(points.back(), &fig, kPickFree, nullptr);
+    // A small radius puts bends on one point: those are one bend.
+    list.RemoveRedundant(true);
+    if (list.GetCount() < 3 || list.GetFirstFig() != &fig || list.GetLastFig() != &fig)
+        return nullptr;
+    CDiagObj* made = nullptr;
+    if (!CreateConFromPicks(list, nullptr, 0, &made) || !made || made->GetType() != kObjConnector)
+        return nullptr;
+    return static_cast<CConnector*>(made);
+}
+
 namespace {
 // The loop through the points made by the windows' seam.
 bool MakeLoopThrough(CKavoDoc& doc, CFigure* fig, const std::vector<POINT>& points)

@@ -146,6 +146,10 @@ void CMainFrame::InstallDocCommands()
         logical = v->ClientPtToLogical(CPoint(client.x(), client.y()));
         return true;
     };
+    // Add Self-Transition loops a connector through the document's points.
+    GetDocCommandSeams().makeSelfLoopCon = [](CKavoDoc& doc, CFigure& fig, const std::vector<POINT>& points) {
+        return doc.MakeSelfLoopCon(fig, points);
+    };
     // The view's double click opens the properties sheets through the
     // commands.
     GetTextEntrySeams().sendCommand = [this](int id) { OnCommand(id); };

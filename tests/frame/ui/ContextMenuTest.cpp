@@ -9,12 +9,16 @@
 #include "core/Settings.h"
 #include "core/UIMode.h"
 #include "core/Units.h"
+#include "document/CConnector.h"
+#include "document/CFigure.h"
 #include "document/CStaple.h"
 #include "document/DocCommandSeams.h"
 #include "document/Trunks.h"
 #include "editing/ui/CKavoView.h"
 #include "editing/ui/ViewContextMenu.h"
+#include "fileformat/CDiagramLoadObj.h"
 #include "frame/ui/CMainFrame.h"
+#include "keyword/KeywordStreams.h"
 #include "undo/UndoCodes.h"
 
 #include <QApplication>
@@ -239,11 +243,9 @@ TEST_F(ContextMenuTest, AFlowBesideItsConnectorGetsTheFlowLabelItems)
 
 namespace {
 // A right press and release on the view at the logical point, as the mouse
-// sends them; the menus it opened.
-std::vector<ContextMenu> RightPressAt(CKavoView& view, const CPoint& logical)
+// sends them.
+void SendRightClick(CKavoView& view, const CPoint& logical)
 {
-    std::vector<ContextMenu> shown;
-    GetContextMenuSeams().showMenu = [&](const ContextMenu& m, const CPoint&) { shown.push_back(m); };
     const CPoint c = view.LogicalPtToClient(logical);
     QWidget* vp = view.viewport();
     const QPoint pos(c.x, c.y);
@@ -253,6 +255,14 @@ std::vector<ContextMenu> RightPressAt(CKavoView& view, const CPoint& logical)
     QMouseEvent release(QEvent::MouseButtonRelease, QPointF(pos), QPointF(vp->mapToGlobal(pos)), Qt::RightButton,
                         Qt::NoButton, Qt::NoModifier);
     QApplication::sendEvent(vp, &release);
+}
+
+// The same with the menus it opened kept instead of shown.
+std::vector<ContextMenu> RightPressAt(CKavoView& view, const CPoint& logical)
+{
+    std::vector<ContextMenu> shown;
+    GetContextMenuSeams().showMenu = [&](const ContextMenu& m, const CPoint&) { shown.push_back(m); };
+    SendRightClick(view, logical);
     GetContextMenuSeams().showMenu = nullptr;
     return shown;
 }
@@ -586,6 +596,118 @@ TEST_F(ContextMenuTest, AddSelfTransitionLoopsAConnectorOnTheFigureClicked)
     EXPECT_FALSE(fx.doc.CanUndo());
     EXPECT_TRUE(shape == before);
     g_nUIMode = 0;
+}
+
+namespace {
+// The points of the connector chain that leaves the figure and comes back to
+// it through junctions: the junctions' centres in order; empty when no such
+// chain starts at the figure.
+std::vector<CPoint> LoopBends(const CKavoDoc& doc, const CFigure* fig)
+{
+    const auto next = [&doc](const CFigure* from) {
+        CConnector* found = nullptr;
+        doc.ForEachConnector([&](CConnector* c) {
+            if (!found && c->m_pFig1 == from && c->m_pFig2 && c->m_pFig2->IsInvisible())
+                found = c;
+        });
+        return found;
+    };
+    std::vector<CPoint> bends;
+    const CConnector* c = next(fig);
+    while (c && bends.size() < 50) {
+        bends.push_back(c->m_pFig2->GetCenter());
+        const CFigure* jct = c->m_pFig2;
+        c = next(jct);
+        if (!c) {
+            doc.ForEachConnector([&](CConnector* last) {
+                if (last->m_pFig1 == jct && last->m_pFig2 == fig)
+                    c = last;
+            });
+            return c ? bends : std::vector<CPoint>();
+        }
+    }
+    return {};
+}
+
+CFigure* FigWithId(const CKavoDoc& doc, int32_t id)
+{
+    CFigure* found = nullptr;
+    doc.ForEachFigure([&](CFigure* f) {
+        if (f->m_nId == id)
+            found = f;
+    });
+    return found;
+}
+} // namespace
+
+// Chosen from the real popup of the main window's view in connector mode,
+// "Add Self-Transition" loops a connector from the figure back to it through
+// the loop's points, draws it, saves it and reads it back, and undoes in one
+// step to the text before.
+TEST_F(ContextMenuTest, AddSelfTransitionFromThePopupMakesADrawnSavedLoop)
+{
+    fx.doc.m_nSelfReferenceRadius = 200;
+    const CPoint click(a->m_rect.right - 40, a->m_rect.top + 40);
+    std::vector<POINT> loop;
+    ASSERT_TRUE(CKavoDoc::MakeSelfRefPoints(a, 3, 200, loop));
+    const std::vector<CPoint> inner(loop.begin() + 1, loop.end() - 1);
+    QTimer chooser;
+    chooser.setSingleShot(true);
+    bool chosen = false;
+    QObject::connect(&chooser, &QTimer::timeout, [&chosen] {
+        auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+        if (!menu)
+            return;
+        for (QAction* a : menu->actions())
+            if (a->text() == "Add Self-Transition") {
+                chosen = true;
+                menu->setActiveAction(a);
+                QTest::keyClick(menu, Qt::Key_Return);
+                return;
+            }
+        menu->close();
+    });
+    fx.doc.ResetUndoLog();
+    const std::string before = DocText(fx.doc);
+    QApplication::processEvents();
+    const QImage unlooped = view->viewport()->grab().toImage();
+    g_nUIMode = 4;
+    chooser.start(0);
+    SendRightClick(*view, click);
+    QApplication::processEvents();
+    g_nUIMode = 0;
+    ASSERT_TRUE(chosen);
+    EXPECT_TRUE(prompt.shown.empty()) << prompt.shown.front().text;
+    EXPECT_EQ(LoopBends(fx.doc, a), inner);
+
+    // The loop shows above the figure's top right corner.
+    const QImage looped = view->viewport()->grab().toImage();
+    CPoint lo = inner.front(), hi = inner.front();
+    for (const CPoint& p : inner) {
+        lo = CPoint(std::min(lo.x, p.x), std::min(lo.y, p.y));
+        hi = CPoint(std::max(hi.x, p.x), std::max(hi.y, p.y));
+    }
+    const CPoint tl = view->LogicalPtToClient(lo), br = view->LogicalPtToClient(hi);
+    int changed = 0;
+    for (int y = std::min(tl.y, br.y); y <= std::max(tl.y, br.y); ++y)
+        for (int x = std::min(tl.x, br.x); x <= std::max(tl.x, br.x); ++x)
+            changed += looped.valid(x, y) && looped.pixel(x, y) != unlooped.pixel(x, y);
+    EXPECT_GT(changed, 0);
+
+    // Saved and read back, the loop is the same.
+    const std::string text = DocText(fx.doc);
+    CKavoDoc again;
+    ASSERT_TRUE(again.OnNewDocument());
+    again.DeleteContents();
+    CMemoryKeywordSource source(text);
+    ASSERT_TRUE(LoadDiagramText(again, source));
+    FinishDiagramLoad(again);
+    EXPECT_EQ(DocText(again), text);
+    EXPECT_EQ(LoopBends(again, FigWithId(again, a->m_nId)), inner);
+
+    EXPECT_EQ(fx.doc.UndoLastStep(), UDMAC_ADDSELFREF);
+    EXPECT_FALSE(fx.doc.CanUndo());
+    EXPECT_EQ(DocText(fx.doc), before);
 }
 
 // In the connection-point mode a right press on a figure opens that mode's
